@@ -1,0 +1,118 @@
+#include "engine/platform/Paths.h"
+
+#include <strings.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace platform {
+
+namespace {
+
+std::string ToSlashes(std::string path)
+{
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+// Finds the entry of `folder` whose name equals `name` ignoring ASCII case.
+bool FindEntryIgnoringCase(const fs::path& folder, const std::string& name, fs::path& found)
+{
+    std::error_code error;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error);
+    if (error)
+        return false;
+    for (const fs::directory_entry& entry : it) {
+        const std::string candidate = entry.path().filename().string();
+        if (strcasecmp(candidate.c_str(), name.c_str()) == 0) {
+            found = folder / candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::string ResolvePath(const std::string& path)
+{
+    const std::string slashed = ToSlashes(path);
+    std::error_code error;
+    if (slashed.empty() || fs::exists(slashed, error))
+        return slashed;
+
+    // Walk the components, keeping exact matches and falling back to a
+    // case-insensitive match only where the exact one is missing.
+    const bool absolute = slashed.front() == '/';
+    fs::path resolved = absolute ? fs::path("/") : fs::path();
+    size_t start = absolute ? 1 : 0;
+    while (start <= slashed.size()) {
+        size_t end = slashed.find('/', start);
+        if (end == std::string::npos)
+            end = slashed.size();
+        const std::string component = slashed.substr(start, end - start);
+        start = end + 1;
+        if (component.empty() || component == ".")
+            continue;
+        fs::path exact = resolved / component;
+        if (component == ".." || fs::exists(exact, error)) {
+            resolved = exact;
+            continue;
+        }
+        fs::path match;
+        if (!FindEntryIgnoringCase(resolved, component, match))
+            return slashed;
+        resolved = match;
+    }
+    std::string result = resolved.string();
+    // Keep a trailing separator the caller gave (folders are joined by plain
+    // concatenation).
+    if (slashed.back() == '/' && (result.empty() || result.back() != '/'))
+        result += '/';
+    return result;
+}
+
+std::string GetExecutableFolder()
+{
+    std::error_code error;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", error);
+    if (error)
+        return {};
+    return exe.parent_path().string();
+}
+
+std::string GetDocumentsFolder()
+{
+    std::string folder;
+    if (const char* documents = std::getenv("XDG_DOCUMENTS_DIR"); documents && *documents)
+        folder = documents;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        folder = std::string(home) + "/Documents";
+    else
+        return {};
+    if (folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+std::string GetUserFolder()
+{
+    const std::string documents = GetDocumentsFolder();
+    if (documents.empty())
+        return {};
+    return documents + "My Games/Quenholt/";
+}
+
+bool CreateDirectories(const std::string& path)
+{
+    std::error_code error;
+    fs::create_directories(ToSlashes(path), error);
+    return fs::is_directory(ToSlashes(path), error);
+}
+
+} // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Data files name paths with backslashes and in any letter case. Every open of
+// a data path goes through ResolvePath: backslashes become '/', and when the
+// exact name is missing each component is matched case-insensitively against
+// what the folder holds. A path that cannot be matched comes back with its
+// backslashes converted and nothing else changed, so the open then fails with
+// the name the caller gave.
+std::string ResolvePath(const std::string& path);
+
+// Folder of the running program (/proc/self/exe), case kept, no trailing '/'.
+// Empty when the system cannot tell.
+std::string GetExecutableFolder();
+
+// The XDG documents folder: $XDG_DOCUMENTS_DIR, else $HOME/Documents, with a
+// trailing '/'. Empty when neither variable is set.
+std::string GetDocumentsFolder();
+
+// The user folder: documents folder + "My Games/Quenholt/".
+std::string GetUserFolder();
+
+// Creates a folder and its parents; true when it exists afterwards.
+bool CreateDirectories(const std::string& path);
+
+} // namespace platform
