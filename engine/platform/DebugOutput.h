@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+namespace platform {
+
+// The debugger output of the game. Every message goes to the installed sink
+// (the in-game console, when it shows them) and, when QUENHOLT_LOG=1, to
+// stderr.
+void DebugOutput(std::string_view text);
+
+// Installs the sink that receives every message; an empty function removes it.
+void SetDebugSink(std::function<void(std::string_view)> sink);
+
+} // namespace platform
