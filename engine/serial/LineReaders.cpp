@@ -97,7 +97,9 @@ bool ReadUnsigned32(std::istream& is, uint32_t& target)
 
 bool ReadStringLine(std::istream& is, std::string& target)
 {
-    // getline empties the target first, so the end of the stream leaves it empty.
+    // getline leaves the target untouched when the stream has already ended,
+    // so empty it first: past the end every line reads as empty.
+    target.clear();
     std::getline(is, target);
     if (!target.empty() && target.back() == '\r')
         target.pop_back();
