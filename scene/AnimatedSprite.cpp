@@ -59,7 +59,7 @@ Point<int> AnimatedSprite::GetSize()
     return frames.front()->GetSize();
 }
 
-bool AnimatedSprite::Draw(IGraphicalSurface*, int, int, int, int, float, int, int, int, int)
+bool AnimatedSprite::Draw(DXGraphicalSurface*, int, int, int, int, float, int, int, int, int)
 {
     return false;
 }

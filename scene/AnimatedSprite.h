@@ -43,7 +43,7 @@ public:
     // The first frame's size; (0, 0) without frames.
     Point<int> GetSize() override;
     // Frames are drawn through the instance that places the animation.
-    bool Draw(IGraphicalSurface* target, int x, int y, int a, int b, float rotation, int p7, int p8, int p9,
+    bool Draw(DXGraphicalSurface* target, int x, int y, int a, int b, float rotation, int p7, int p8, int p9,
         int p10) override;
 
     // Moves a playing copy of the animation on by dt milliseconds. `time` is

@@ -12,7 +12,7 @@
 #include "scene/SceneObject.h"
 
 class AnimatedSprite;
-class IGraphicalSurface;
+class DXGraphicalSurface;
 class ISprite;
 class Sprite;
 template <class T, class C>
@@ -83,7 +83,7 @@ public:
     void Init() override;
     // Draws the object's drawing table through the render engine with its
     // upper-left corner at (x, y); a clip size of 0 draws it whole.
-    virtual bool DrawSprite(IGraphicalSurface* target, int x, int y, int p5, int p6, float rotation, int originX,
+    virtual bool DrawSprite(DXGraphicalSurface* target, int x, int y, int p5, int p6, float rotation, int originX,
         int originY, int clipWidth, int clipHeight);
     virtual void DeleteCollisionShapes();
 

@@ -5,7 +5,7 @@
 #include "engine/serial/ISerialization.h"
 #include "engine/serial/Point.h"
 
-class IGraphicalSurface;
+class DXGraphicalSurface;
 
 // What sprites and animated sprites share: a class name that tells the two
 // apart, a name, a size and a draw.
@@ -18,7 +18,7 @@ public:
     virtual Point<int> GetSize() = 0;
     // Draws at (x, y) on the target; the remaining arguments go to the image
     // draw unchanged.
-    virtual bool Draw(IGraphicalSurface* target, int x, int y, int a, int b, float rotation, int p7, int p8, int p9,
+    virtual bool Draw(DXGraphicalSurface* target, int x, int y, int a, int b, float rotation, int p7, int p8, int p9,
         int p10)
         = 0;
     // Has no caller; kept for the shape of the interface.

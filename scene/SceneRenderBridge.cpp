@@ -11,7 +11,7 @@ bool SceneRenderBridge::QueueGraphicalObjectImages(GraphicalObject*)
 }
 
 bool SceneRenderBridge::DrawGraphicalObject(
-    GraphicalObject*, IGraphicalSurface*, int, int, int, int, float, Point<int>, Point<int>)
+    GraphicalObject*, DXGraphicalSurface*, int, int, int, int, float, Point<int>, Point<int>)
 {
     return false;
 }

@@ -3,7 +3,7 @@
 #include "engine/serial/Point.h"
 
 class GraphicalObject;
-class IGraphicalSurface;
+class DXGraphicalSurface;
 
 // The places where the scene model hands work to the render engine and its
 // render pool. Until those are part of the build the bridge behaves
@@ -18,6 +18,6 @@ public:
     static bool QueueGraphicalObjectImages(GraphicalObject* object);
 
     // The render engine's DrawGraphicalObject with the arguments unchanged.
-    static bool DrawGraphicalObject(GraphicalObject* object, IGraphicalSurface* target, int x, int y, int p5,
+    static bool DrawGraphicalObject(GraphicalObject* object, DXGraphicalSurface* target, int x, int y, int p5,
         int p6, float rotation, Point<int> origin, Point<int> clipSize);
 };

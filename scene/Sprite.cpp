@@ -76,7 +76,7 @@ bool Sprite::UnSerialize(std::istream& is)
     return result;
 }
 
-bool Sprite::Draw(IGraphicalSurface*, int x, int y, int a, int b, float rotation, int, int, int, int)
+bool Sprite::Draw(DXGraphicalSurface*, int x, int y, int a, int b, float rotation, int, int, int, int)
 {
     return image.Draw(x, y, a, b, rotation);
 }

@@ -33,7 +33,7 @@ public:
     const std::string& GetName() override { return name; }
     // Width and height of the image rectangle.
     Point<int> GetSize() override;
-    bool Draw(IGraphicalSurface* target, int x, int y, int a, int b, float rotation, int p7, int p8, int p9,
+    bool Draw(DXGraphicalSurface* target, int x, int y, int a, int b, float rotation, int p7, int p8, int p9,
         int p10) override;
 
     const std::string& GetImageFile() const { return imageFile; }
