@@ -7,6 +7,7 @@
 
 #include "characters/ArmorReplacement.h"
 #include "game/Game.h"
+#include "engine/render/ImageHandleManager.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/CameraBlocker.h"
 #include "scene/CollisionShape.h"
@@ -351,4 +352,25 @@ TEST_F(GraphicalObjectTest, InitLinksArmorReplacementPartners)
     EXPECT_EQ(lava.GetReplacement(), &rock);
     EXPECT_EQ(lava.GetReplacementKind(), 1);
     EXPECT_EQ(rock.GetReplacementKind(), 2);
+}
+
+TEST_F(GraphicalObjectTest, LoadImagesAcquiresOnlyDrawnSprites)
+{
+    GraphicalObject object("Lantern");
+    object.AddSpriteInstance(sprites[0].get(), 0, 0);
+    object.AddSpriteInstance(sprites[1].get(), 0, 0);
+    object.AddAnimatedInstance(&walk, 0, 0);
+    object.AddGenericSpriteIndex(sprites[0].get(), 0);
+    GraphicalObject::LoadImages(&object, true);
+    EXPECT_TRUE(sprites[0]->IsImageLoaded());
+    EXPECT_FALSE(sprites[1]->IsImageLoaded());
+    EXPECT_FALSE(sprites[2]->IsImageLoaded());
+
+    object.AddGenericSpriteIndex(&walk, 0);
+    GraphicalObject::LoadImages(&object, false); // nothing records: acquired at once
+    EXPECT_TRUE(sprites[1]->IsImageLoaded());
+    EXPECT_TRUE(sprites[2]->IsImageLoaded());
+    for (auto& sprite : sprites)
+        sprite->ReleaseImage();
+    ImageHandleManager::DestroyInstance();
 }

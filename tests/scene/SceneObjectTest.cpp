@@ -6,8 +6,10 @@
 #include "engine/sound/SoundEvent.h"
 #include "engine/sound/SoundEventsManager.h"
 #include "engine/sound/SoundGameAccess.h"
+#include "game/Game.h"
 #include "scene/CameraBlocker.h"
 #include "scene/GameplayObject.h"
+#include "scene/Level.h"
 #include "scene/SceneObject.h"
 #include "scene/SceneObjectHandle.h"
 
@@ -249,4 +251,22 @@ TEST(SceneObjectSounds, WithoutAManagerNothingIsCreated)
     EXPECT_EQ(speaker.GetSoundNames().size(), 3u);
     EXPECT_EQ(speaker.GetSoundEventCount(), 0);
     EXPECT_FALSE(speaker.PlaySoundAt(0));
+}
+
+TEST(SceneObjectReference, ResolvesThroughTheLevelThenTheGameLibrary)
+{
+    Game game;
+    GraphicalObject lamp("Lamp");
+    SceneObject sound("Ambience");
+    game.sceneObjects = { &lamp, &sound };
+    Level level("test.lvl");
+
+    std::istringstream in("Lamp\r\nAmbience\r\nLamp\r\nNobody\r\n");
+    EXPECT_EQ(SceneObject::UnSerializeReference(in, &level), &lamp);
+    EXPECT_EQ(level.FindObjectByName("Lamp"), &lamp); // graphical objects join the level's list
+    EXPECT_EQ(SceneObject::UnSerializeReference(in, &level), &sound);
+    EXPECT_EQ(level.FindObjectByName("Ambience"), nullptr);
+    game.sceneObjects.clear();
+    EXPECT_EQ(SceneObject::UnSerializeReference(in, &level), &lamp); // found in the level now
+    EXPECT_EQ(SceneObject::UnSerializeReference(in, nullptr), nullptr);
 }

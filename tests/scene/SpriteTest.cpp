@@ -3,6 +3,7 @@
 #include <sstream>
 #include <string>
 
+#include "engine/render/ImageHandleManager.h"
 #include "scene/Sprite.h"
 
 namespace {
@@ -69,4 +70,43 @@ TEST(SpriteRecord, ReferenceAndSkipFlag)
     std::ostringstream skipped;
     EXPECT_TRUE(sprite.Serialize(skipped));
     EXPECT_TRUE(skipped.str().empty());
+}
+
+TEST(SpriteImage, AcquiresSharesAndReleasesTheCachedHandle)
+{
+    ImageHandleManager* manager = ImageHandleManager::GetInstance();
+    {
+        Sprite first("A", "Images/Shared.png", 0, 0, 4, 4);
+        EXPECT_FALSE(first.IsImageLoaded());
+        ImageHandle& handle = first.GetImage();
+        EXPECT_TRUE(handle.IsValid());
+        EXPECT_EQ(handle.GetCount(), 2); // the cache's reference and the sprite's
+        first.GetImage();
+        EXPECT_EQ(handle.GetCount(), 2); // a loaded sprite keeps its handle
+
+        Sprite second("B", "Images/Shared.png", 4, 0, 8, 4);
+        EXPECT_EQ(second.GetImage().GetImage(), handle.GetImage());
+        EXPECT_EQ(handle.GetCount(), 3);
+
+        second.ReleaseImage();
+        EXPECT_TRUE(second.IsReleased());
+        EXPECT_FALSE(second.IsImageLoaded());
+        EXPECT_EQ(handle.GetCount(), 2);
+        second.ReleaseImage(); // releasing twice changes the count once
+        EXPECT_EQ(handle.GetCount(), 2);
+        second.GetImage();
+        EXPECT_FALSE(second.IsReleased());
+        EXPECT_EQ(handle.GetCount(), 3);
+
+        second.SetImageFile("Images/Other.png");
+        EXPECT_TRUE(second.IsReleased());
+        EXPECT_EQ(handle.GetCount(), 2);
+        second.GetImage();
+        EXPECT_TRUE(manager->Contains("Images/Other.png"));
+    }
+    // Destroyed sprites gave their references back: only the cache holds them.
+    manager->ReleaseUnused();
+    EXPECT_FALSE(manager->Contains("Images/Shared.png"));
+    EXPECT_FALSE(manager->Contains("Images/Other.png"));
+    ImageHandleManager::DestroyInstance();
 }
