@@ -1,6 +1,10 @@
 #pragma once
 
+#include "engine/serial/Color.h"
+#include "engine/serial/Point.h"
 #include "engine/serial/Rect.h"
+
+#include <cstdint>
 
 // The part of a texture a sprite draw takes: left, top, width and height in
 // texels. Shared by the plain sprite draw and the sprite effects.
@@ -39,3 +43,18 @@ inline SpriteSource MakeSpriteSource(const Rect<int>& imageRect, float rotation,
     }
     return source;
 }
+
+// The quad of a tiled sprite draw (the colour effect, when the tile value is
+// not 1 and the integer parameter is 1): P is the next power of two of the
+// source width and height, the quad is P x tile value (truncated), and it is
+// moved by (quad - P) x -0.5 (truncated) to stay centred.
+struct TiledQuad
+{
+    Point<int> size;
+    Point<int> shift;
+};
+
+TiledQuad MakeTiledQuad(const SpriteSource& source, float tileValue);
+
+// ARGB word of a colour, each channel held to 0..255.
+uint32_t ColorToArgb(const Color& colour);

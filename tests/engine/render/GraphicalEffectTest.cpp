@@ -179,3 +179,24 @@ TEST(SpriteSource, ClipCutsOnlyUnrotatedDraws)
 }
 
 } // namespace
+
+namespace {
+
+TEST(SpriteSource, TiledQuadGrowsAboutItsCentre)
+{
+    const TiledQuad quad = MakeTiledQuad(SpriteSource{0, 0, 30, 20}, 2.0f);
+    EXPECT_EQ(quad.size, Point<int>(64, 64));
+    EXPECT_EQ(quad.shift, Point<int>(-16, -16));
+    const TiledQuad half = MakeTiledQuad(SpriteSource{0, 0, 33, 8}, 0.5f);
+    EXPECT_EQ(half.size, Point<int>(32, 4));
+    EXPECT_EQ(half.shift, Point<int>(16, 2));
+}
+
+TEST(SpriteSource, ColourWordsAreAlphaFirst)
+{
+    EXPECT_EQ(ColorToArgb(Color::White()), 0xFFFFFFFFu);
+    EXPECT_EQ(ColorToArgb(Color(1, 2, 3, 128)), 0x80010203u);
+    EXPECT_EQ(ColorToArgb(Color(300, -5, 3, 255)), 0xFFFF0003u);
+}
+
+} // namespace

@@ -237,3 +237,37 @@ TEST(LineReadersTest, UpdateTagRewindsInFiles)
     }
     std::filesystem::remove(path);
 }
+
+TEST(LineReadersTest, UpdateTagRewindsAtEveryBufferPosition)
+{
+    // Enough records of varying length that markers fall on the file
+    // buffer's boundaries and at the start of a fresh stream.
+    const auto path = std::filesystem::temp_directory_path() / ("quenholt_tagrun_" + std::to_string(getpid()) + ".txt");
+    const int records = 4000;
+    {
+        std::ofstream file(path, std::ios::binary);
+        for (int i = 0; i < records; ++i) {
+            if (i % 3 != 1)
+                WriteLine(file, "_T_updatetag_1.1_");
+            WriteLine(file, std::string(static_cast<size_t>(i * 7 % 61), 'x'));
+            WriteLine(file, i);
+        }
+    }
+    std::ifstream file(path, std::ios::binary);
+    int found = 0;
+    for (int i = 0; i < records; ++i) {
+        ASSERT_FALSE(ReadUpdateTag(file, "_T_updatetag_1.0_")) << i;
+        const bool present = ReadUpdateTag(file, "_T_updatetag_1.1_");
+        ASSERT_EQ(present, i % 3 != 1) << i;
+        found += present;
+        std::string filler;
+        int32_t value = -1;
+        ReadStringLine(file, filler);
+        ASSERT_EQ(filler.size(), static_cast<size_t>(i * 7 % 61)) << i;
+        ASSERT_TRUE(ReadIntLine(file, value));
+        ASSERT_EQ(value, i);
+    }
+    EXPECT_GT(found, 0);
+    EXPECT_FALSE(ReadUpdateTag(file, "_T_updatetag_1.1_"));
+    std::filesystem::remove(path);
+}
