@@ -61,8 +61,10 @@ out vec4 vColour;
 out vec2 vTexCoord;
 void main()
 {
-    // Orthographic: the target's centre is the origin, y grows upwards.
-    gl_Position = vec4(aPosition.x / uHalfSize.x, aPosition.y / uHalfSize.y, aPosition.z * 0.01, 1.0);
+    // Orthographic: the target's centre is the origin, y grows upwards. The
+    // render textures keep their top row first (as images do), so y is
+    // turned over on the way into them.
+    gl_Position = vec4(aPosition.x / uHalfSize.x, -aPosition.y / uHalfSize.y, aPosition.z * 0.01, 1.0);
     vColour = aColour;
     vTexCoord = aTexCoord;
 }
@@ -576,26 +578,30 @@ void CopyPictureToWindow(int left, int top, int right, int bottom, bool linear)
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, g_RenderSurface);
-    // GL rows run bottom-up in both framebuffers: flip the rectangle's rows.
-    glBlitFramebuffer(0, 0, g_BackBufferWidth, g_BackBufferHeight, left, windowHeight - bottom, right,
-                      windowHeight - top, GL_COLOR_BUFFER_BIT, linear ? GL_LINEAR : GL_NEAREST);
+    // The picture keeps its top row first; the window's rows run bottom-up.
+    glBlitFramebuffer(0, 0, g_BackBufferWidth, g_BackBufferHeight, left, windowHeight - top, right,
+                      windowHeight - bottom, GL_COLOR_BUFFER_BIT, linear ? GL_LINEAR : GL_NEAREST);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+}
+
+bool ReadFramebufferPixels(uint32_t framebuffer, int x, int y, int w, int h, std::vector<uint32_t>& argb)
+{
+    if (!DeviceUsable() || !framebuffer || w <= 0 || h <= 0)
+        return false;
+    std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    // Render textures hold their top row first, as the rows come back.
+    argb.resize(static_cast<size_t>(w) * h);
+    for (size_t i = 0; i < argb.size(); ++i)
+        argb[i] = RgbaToArgb(&rgba[i * 4]);
+    return true;
 }
 
 bool ReadPicturePixels(int x, int y, int w, int h, std::vector<uint32_t>& argb)
 {
-    if (!DeviceUsable() || w <= 0 || h <= 0)
-        return false;
-    std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, g_RenderSurface);
-    glReadPixels(x, g_BackBufferHeight - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    argb.resize(static_cast<size_t>(w) * h);
-    for (int row = 0; row < h; ++row)
-        for (int col = 0; col < w; ++col)
-            argb[static_cast<size_t>(row) * w + col] =
-                RgbaToArgb(&rgba[(static_cast<size_t>(h - 1 - row) * w + col) * 4]);
-    return true;
+    return ReadFramebufferPixels(g_RenderSurface, x, y, w, h, argb);
 }
 
 bool ReadWindowPixels(int x, int y, int w, int h, std::vector<uint32_t>& argb)

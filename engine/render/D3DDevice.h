@@ -105,4 +105,6 @@ void CopyPictureToWindow(int left, int top, int right, int bottom, bool linear);
 // of the window (window pixels: the back buffer as the last present left it,
 // which Mesa's software renderer keeps). Render thread only.
 bool ReadPicturePixels(int x, int y, int w, int h, std::vector<uint32_t>& argb);
+// The same of any render texture's framebuffer (its pixels, y down).
+bool ReadFramebufferPixels(uint32_t framebuffer, int x, int y, int w, int h, std::vector<uint32_t>& argb);
 bool ReadWindowPixels(int x, int y, int w, int h, std::vector<uint32_t>& argb);

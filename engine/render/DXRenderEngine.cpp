@@ -49,12 +49,13 @@ DXRenderEngine::DXRenderEngine()
 
 DXRenderEngine::~DXRenderEngine()
 {
+    // The render thread replays through this engine: it is stopped before
+    // anything of the engine goes away.
+    delete renderPool;
+    renderPool = nullptr;
     ReleaseAllShaderRes();
     if (g_RenderEngine == this)
         g_RenderEngine = nullptr;
-    // The render thread replays through the global engine: stop it first.
-    delete renderPool;
-    renderPool = nullptr;
     shaderList.clear();
 }
 

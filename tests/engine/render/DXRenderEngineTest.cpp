@@ -4,6 +4,8 @@
 #include "engine/config/GamePaths.h"
 #include "engine/platform/Window.h"
 #include "engine/render/D3DDevice.h"
+#include "engine/render/DXGraphicalRessource.h"
+#include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/GE_Blink.h"
 #include "engine/render/ImageHandleManager.h"
 #include "engine/render/PixelImage.h"
@@ -303,4 +305,90 @@ TEST(FinalPictureRect, FitFillAndStretchIn1024By768)
     EXPECT_EQ(same.x0, 0);
     EXPECT_EQ(same.x1, 512);
     EXPECT_EQ(FinalPictureRect(7, 1024, 768).x0, 73);
+}
+
+TEST_F(GLRenderEngine, DisplayRequestsSwitchWindowAndFullScreenAndKeepDrawing)
+{
+    RenderFrame([] {}, kBlue);
+    ASSERT_TRUE(pool->IsReady());
+    auto fullScreenWindow = [&] {
+        bool full = false;
+        pool->RunOnRenderThread([&] { full = g_DeviceWindow && g_DeviceWindow->IsFullScreen(); });
+        return full;
+    };
+
+    ASSERT_TRUE(pool->PostDisplayRequest(RenderPoolManager::kRequestWindow, 100));
+    EXPECT_FALSE(pool->IsReady());
+    EXPECT_FALSE(g_FullScreen);
+    ASSERT_TRUE(WaitUntil([&] { return pool->request.load() == 0 && pool->IsReady(); }));
+    EXPECT_FALSE(fullScreenWindow());
+    EXPECT_FALSE(g_NeedResetWindow);
+    RenderFrame([] {}, kGreen);
+    EXPECT_TRUE(Near(Picture(256, 224), kGreen));
+
+    ASSERT_TRUE(pool->PostDisplayRequest(RenderPoolManager::kRequestFullScreen, 100));
+    ASSERT_TRUE(WaitUntil([&] { return pool->request.load() == 0 && pool->IsReady(); }));
+    EXPECT_TRUE(g_FullScreen);
+    EXPECT_TRUE(fullScreenWindow());
+    RenderFrame([] {}, kRed);
+    EXPECT_TRUE(Near(Picture(256, 224), kRed));
+
+    ASSERT_TRUE(pool->PostDisplayRequest(RenderPoolManager::kRequestDisplaySettings, 100));
+    ASSERT_TRUE(WaitUntil([&] { return pool->request.load() == 0 && pool->IsReady(); }));
+    RenderFrame([] {}, kWhite);
+    EXPECT_TRUE(Near(Picture(256, 224), kWhite));
+}
+
+TEST_F(GLRenderEngine, DebugTextLightsPixelsOfThePicture)
+{
+    RenderFrame([] {});
+    int lit = 0;
+    pool->RunOnRenderThread([&] {
+        engine->BeginScene(false);
+        engine->Clear(kBlack, 0);
+        DrawDebugText("Quenholt", Point<int>(10, 10), kWhite);
+        engine->EndScene(false);
+        std::vector<uint32_t> pixels;
+        ReadPicturePixels(10, 10, 80, 16, pixels);
+        for (uint32_t p : pixels)
+            lit += rendertest::Red(p) > 128 ? 1 : 0;
+    });
+    EXPECT_GT(lit, 20);
+}
+
+TEST_F(GLRenderEngine, SpriteDrawnIntoARenderTextureIsCopiedToAnotherSurface)
+{
+    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
+    RenderFrame([] {});
+    std::vector<uint32_t> first;
+    std::vector<uint32_t> second;
+    pool->RunOnRenderThread([&] {
+        std::unique_ptr<IGraphicalRessource> a(engine->CreateRenderTexture(32, 32));
+        std::unique_ptr<IGraphicalRessource> b(engine->CreateRenderTexture(32, 32));
+        auto* ra = dynamic_cast<DXGraphicalRessource*>(a.get());
+        auto* rb = dynamic_cast<DXGraphicalRessource*>(b.get());
+        ASSERT_TRUE(ra && rb && ra->GetSurface() && rb->GetSurface());
+        DXGraphicalSurface surfaceA(ra, false);
+        DXGraphicalSurface surfaceB(rb, false);
+        engine->BeginScene(false);
+        surfaceA.Activate();
+        engine->Clear(kBlack, 0);
+        engine->DrawSprite(sprite, &surfaceA, 2, 3, 0, 0, 0.0f, nullptr, true);
+        surfaceB.Activate();
+        engine->Clear(kBlack, 0);
+        engine->DrawSurface(&surfaceA, &surfaceB, 5, 1, 0, 0, 0.0f);
+        SetRenderTarget(0, nullptr, false);
+        engine->EndScene(false);
+        ReadFramebufferPixels(ra->GetSurface(), 2, 3, 8, 8, first);
+        ReadFramebufferPixels(rb->GetSurface(), 7, 4, 8, 8, second);
+    });
+    ASSERT_EQ(first.size(), 64u);
+    ASSERT_EQ(second.size(), 64u);
+    // Top-left red, top-right green, bottom-left blue in both, upright.
+    EXPECT_TRUE(Near(first[0], kRed));
+    EXPECT_TRUE(Near(first[4], kGreen));
+    EXPECT_TRUE(Near(first[4 * 8], kBlue));
+    EXPECT_TRUE(Near(second[0], kRed));
+    EXPECT_TRUE(Near(second[4], kGreen));
+    EXPECT_TRUE(Near(second[4 * 8 + 4], kWhite));
 }
