@@ -198,7 +198,9 @@ void RenderPoolManager::RequestLoadImages(std::vector<GraphicalObject*>* objects
         imageObjects = nullptr;
         return;
     }
-    if (waitForEnd)
+    // Waits for the end of a step under way; with none running there is no
+    // end to wait for (an unbounded wait would never return).
+    if (waitForEnd && rendering.load() != 0)
         renderEndEvent.WaitFor(kInfinite);
     request.exchange(kRequestLoadImages);
     platform::Event::SignalAndWait(renderGoEvent, renderEndEvent, kInfinite);

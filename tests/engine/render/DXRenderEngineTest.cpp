@@ -11,6 +11,7 @@
 #include "engine/render/PixelImage.h"
 #include "engine/render/RenderPoolManager.h"
 #include "game/Game.h"
+#include "scene/GraphicalObject.h"
 #include "scene/Sprite.h"
 #include "tests/engine/render/RenderTestSupport.h"
 
@@ -391,4 +392,37 @@ TEST_F(GLRenderEngine, SpriteDrawnIntoARenderTextureIsCopiedToAnotherSurface)
     EXPECT_TRUE(Near(second[0], kRed));
     EXPECT_TRUE(Near(second[4], kGreen));
     EXPECT_TRUE(Near(second[4 * 8 + 4], kWhite));
+}
+
+TEST_F(GLRenderEngine, ImagePassResolvesQueuedSpritesOnTheRenderThread)
+{
+    Sprite* drawn = MakeSprite("quad.png", 0, 0, 7, 7);
+    Sprite* framed = MakeSprite("quad.png", 0, 0, 3, 3);
+    GraphicalObject object("object");
+    object.SetSize(8, 8, false);
+    object.AddSpriteInstance(drawn, 0, 0);
+    object.AddGenericSpriteIndex(drawn, 0);
+
+    // Queued with the frame: resolved before the frame is drawn.
+    pool->ClearCurrentFrame();
+    pool->QueueGraphicalObjectImages(&object);
+    pool->QueueSpriteImage(framed);
+    ASSERT_EQ(pool->frameImages[pool->fillSlot.load()].size(), 2u);
+    RenderFrame([] {});
+    EXPECT_TRUE(drawn->IsImageLoaded());
+    EXPECT_TRUE(framed->IsImageLoaded());
+    for (const auto& list : pool->frameImages)
+        EXPECT_TRUE(list.empty());
+
+    // Asked for directly: the objects' images are loaded in full.
+    Sprite* later = MakeSprite("quad.png", 4, 4, 7, 7);
+    GraphicalObject other("other");
+    other.SetSize(4, 4, false);
+    other.AddSpriteInstance(later, 0, 0);
+    other.AddGenericSpriteIndex(later, 0);
+    std::vector<GraphicalObject*> objects{&other, nullptr};
+    pool->RequestLoadImages(&objects, true);
+    EXPECT_TRUE(later->IsImageLoaded());
+    EXPECT_EQ(pool->imageObjects, nullptr);
+    EXPECT_EQ(pool->imageCursor.load(), -1);
 }
