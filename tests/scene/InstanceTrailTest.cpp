@@ -3,6 +3,7 @@
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/GE_Blink.h"
 #include "engine/render/RenderPoolManager.h"
+#include "scene/TrailFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,23 @@ TEST_F(InstanceTrailTest, NoTrailRecordsAndReplaysNothing)
     EXPECT_FALSE(placed.GetTrail().IsRecorded(1));
     EXPECT_TRUE(placed.GetTrail().IsRecorded(2));
     EXPECT_EQ(placed.GetTrail().GetCommandCount(2), 0u);
+}
+
+TEST_F(InstanceTrailTest, AfterImagesStayWhereTheyWereDrawnWhileTheCameraTravels)
+{
+    pool.ClearCurrentFrame();
+    prototype.Draw(nullptr, 200, 100, 1.0f, 1.0f, 0.0f, 0, 0, 0, 0);
+    auto snapshot = TrailFrame::Snapshot(0, Point<int>(100, 50));
+    ASSERT_NE(snapshot, nullptr);
+    EXPECT_EQ(TrailFrame::Snapshot(1, Point<int>()), nullptr);
+
+    // The camera went 30 right and 20 up (level y grows upward): on screen
+    // the after-image moves 30 left and 20 down.
+    pool.ClearCurrentFrame();
+    TrailFrame::Replay(*snapshot, Point<int>(130, 70), 93);
+    ASSERT_EQ(pool.GetFillCommands().size(), 1u);
+    EXPECT_EQ(pool.GetFillCommands()[0].GetPosition(), Point<int>(170, 120));
+    EXPECT_EQ(pool.GetFillCommands()[0].GetColour(), 0x5DFFFFFFu);
 }
 
 } // namespace
