@@ -1,0 +1,106 @@
+#include "engine/sound/OggMemorySource.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+class OggMemorySourceTest : public testing::Test
+{
+protected:
+    std::array<uint8_t, 10> bytes{ 0, 1, 2, 3, 4, 5, 6, 7, 8, 9 };
+    OggMemorySource source{ bytes.data(), static_cast<int64_t>(bytes.size()), 0 };
+};
+
+TEST_F(OggMemorySourceTest, ReadsStopAtTheEndOfTheData)
+{
+    std::array<uint8_t, 16> out{};
+    source.position = 7;
+    EXPECT_EQ(OggMemoryRead(out.data(), 1, out.size(), &source), 3u);
+    EXPECT_EQ(out[0], 7);
+    EXPECT_EQ(out[2], 9);
+    EXPECT_EQ(source.position, 10);
+    // At the end and past it: nothing more, and the position stays put.
+    EXPECT_EQ(OggMemoryRead(out.data(), 1, out.size(), &source), 0u);
+    source.position = 25;
+    EXPECT_EQ(OggMemoryRead(out.data(), 1, out.size(), &source), 0u);
+    EXPECT_EQ(source.position, 10);
+}
+
+TEST_F(OggMemorySourceTest, ReadsFromTheStartAndCountsWholeItems)
+{
+    std::array<uint8_t, 16> out{};
+    EXPECT_EQ(OggMemoryRead(out.data(), 4, 4, &source), 2u); // 8 of the 10 bytes
+    EXPECT_EQ(source.position, 8);
+    EXPECT_EQ(out[7], 7);
+    EXPECT_EQ(OggMemoryRead(out.data(), 4, 1, &source), 0u); // 2 bytes left: no whole item
+    // A position before the start reads from the start.
+    source.position = -5;
+    EXPECT_EQ(OggMemoryRead(out.data(), 1, 2, &source), 2u);
+    EXPECT_EQ(out[0], 0);
+    EXPECT_EQ(source.position, 2);
+}
+
+TEST_F(OggMemorySourceTest, ReadRejectsMissingArguments)
+{
+    std::array<uint8_t, 4> out{};
+    EXPECT_EQ(OggMemoryRead(out.data(), 1, 4, nullptr), 0u);
+    EXPECT_EQ(OggMemoryRead(nullptr, 1, 4, &source), 0u);
+    EXPECT_EQ(OggMemoryRead(out.data(), 0, 4, &source), 0u);
+    EXPECT_EQ(source.position, 0);
+}
+
+TEST_F(OggMemorySourceTest, SeeksClampToBothEnds)
+{
+    EXPECT_EQ(OggMemorySeek(&source, 4, SEEK_SET), 0);
+    EXPECT_EQ(OggMemoryTell(&source), 4);
+    EXPECT_EQ(OggMemorySeek(&source, 10, SEEK_SET), 0);
+    EXPECT_EQ(OggMemoryTell(&source), 10);
+    EXPECT_EQ(OggMemorySeek(&source, 11, SEEK_SET), 0);
+    EXPECT_EQ(OggMemoryTell(&source), 10);
+    EXPECT_EQ(OggMemorySeek(&source, -3, SEEK_SET), 0);
+    EXPECT_EQ(OggMemoryTell(&source), 0);
+
+    source.position = 6;
+    EXPECT_EQ(OggMemorySeek(&source, 3, SEEK_CUR), 0);
+    EXPECT_EQ(OggMemoryTell(&source), 9);
+    EXPECT_EQ(OggMemorySeek(&source, 5, SEEK_CUR), 0);
+    EXPECT_EQ(OggMemoryTell(&source), 10);
+    EXPECT_EQ(OggMemorySeek(&source, std::numeric_limits<int64_t>::max(), SEEK_CUR), 0);
+    EXPECT_EQ(OggMemoryTell(&source), 10);
+    EXPECT_EQ(OggMemorySeek(&source, -4, SEEK_CUR), 0);
+    EXPECT_EQ(OggMemoryTell(&source), 6);
+    EXPECT_EQ(OggMemorySeek(&source, -7, SEEK_CUR), 0);
+    EXPECT_EQ(OggMemoryTell(&source), 0);
+
+    EXPECT_EQ(OggMemorySeek(&source, 0, SEEK_END), 0);
+    EXPECT_EQ(OggMemoryTell(&source), 10);
+    EXPECT_EQ(OggMemorySeek(&source, -10, SEEK_END), 0);
+    EXPECT_EQ(OggMemoryTell(&source), 0);
+    EXPECT_EQ(OggMemorySeek(&source, -11, SEEK_END), 0);
+    EXPECT_EQ(OggMemoryTell(&source), 0);
+    EXPECT_EQ(OggMemorySeek(&source, std::numeric_limits<int64_t>::min(), SEEK_END), 0);
+    EXPECT_EQ(OggMemoryTell(&source), 0);
+    EXPECT_EQ(OggMemorySeek(&source, 2, SEEK_END), 0);
+    EXPECT_EQ(OggMemoryTell(&source), 10);
+}
+
+TEST_F(OggMemorySourceTest, WithoutASourceSeekAndTellFail)
+{
+    EXPECT_EQ(OggMemorySeek(nullptr, 0, SEEK_SET), -1);
+    EXPECT_EQ(OggMemoryTell(nullptr), -1);
+    EXPECT_EQ(OggMemorySeek(&source, 0, 42), -1);
+    EXPECT_EQ(OggMemoryClose(nullptr), 0);
+}
+
+TEST_F(OggMemorySourceTest, CloseFreesTheSourceButNotTheData)
+{
+    auto* owned = new OggMemorySource{ bytes.data(), static_cast<int64_t>(bytes.size()), 3 };
+    EXPECT_EQ(OggMemoryClose(owned), 0); // the sanitizer build reports a leak or a double free
+    EXPECT_EQ(bytes[9], 9);
+}
+
+} // namespace
