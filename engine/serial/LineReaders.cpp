@@ -3,9 +3,17 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
+#include <cstring>
+#include <streambuf>
 #include <limits>
 
 namespace {
+
+// Read access to a stream buffer's get area (protected in std::streambuf).
+struct GetArea : std::streambuf {
+    static const char* Next(const std::streambuf& buffer) { return (buffer.*&GetArea::gptr)(); }
+    static const char* End(const std::streambuf& buffer) { return (buffer.*&GetArea::egptr)(); }
+};
 
 // One line buffer per thread: the numeric readers parse it in place instead
 // of building a string stream for every line.
@@ -97,7 +105,9 @@ bool ReadUnsigned32(std::istream& is, uint32_t& target)
 
 bool ReadStringLine(std::istream& is, std::string& target)
 {
-    // getline empties the target first, so the end of the stream leaves it empty.
+    // getline leaves the target untouched when the stream has already ended,
+    // so empty it first: past the end every line reads as empty.
+    target.clear();
     std::getline(is, target);
     if (!target.empty() && target.back() == '\r')
         target.pop_back();
@@ -172,6 +182,27 @@ bool ReadBoolLine(std::istream& is, bool& target)
 
 bool ReadUpdateTag(std::istream& is, std::string_view marker)
 {
+    // Most marker lines lie whole in the stream's buffer: look at the line
+    // there and take it only when it is the marker. A file stream's tellg and
+    // seekg cost a system call each and a seek drops the buffer.
+    if (is.good()) {
+        if (std::streambuf* buffer = is.rdbuf()) {
+            const char* next = GetArea::Next(*buffer);
+            const char* end = GetArea::End(*buffer);
+            const void* lineEnd = next != nullptr && next < end ? std::memchr(next, '\n', end - next) : nullptr;
+            if (lineEnd != nullptr) {
+                const auto length = static_cast<const char*>(lineEnd) - next;
+                std::string_view line(next, static_cast<size_t>(length));
+                if (!line.empty() && line.back() == '\r')
+                    line.remove_suffix(1);
+                if (line != marker)
+                    return false; // nothing taken: the next read sees this line
+                is.ignore(length + 1);
+                return true;
+            }
+        }
+    }
+
     // tellg fails on a stream that already hit its end: then the group is
     // absent and there is nothing to rewind.
     const std::istream::pos_type start = is.tellg();

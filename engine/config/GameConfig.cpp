@@ -1,0 +1,173 @@
+#include "engine/config/GameConfig.h"
+
+#include <fstream>
+#include <mutex>
+
+#include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/serial/LineReaders.h"
+
+namespace {
+
+// Default codes: keyboard keys as PC set-1 scancodes, pad button n as 48 + n,
+// 8 the pad's Z axis.
+constexpr std::array<uint32_t, GameConfig::kBindingCount> kDefaultCodes = {
+    30, // 0  A: left
+    32, // 1  D: right
+    17, // 2  W: up
+    31, // 3  S: down
+    57, // 4  Space
+    48, // 5  pad button 0
+    52, // 6  "."
+    49, // 7  pad button 1
+    53, // 8  "/"
+    50, // 9  pad button 2
+    51, // 10 ","
+    51, // 11 pad button 3
+    18, // 12 E
+    53, // 13 pad button 5
+    16, // 14 Q
+    52, // 15 pad button 4
+    54, // 16 right Shift
+    8,  // 17 pad Z axis, direction -1
+    42, // 18 left Shift
+    8,  // 19 pad Z axis, direction +1
+    1,  // 20 Escape
+    55, // 21 pad button 7
+    15, // 22 Tab
+    54, // 23 pad button 6
+};
+
+// The bindings of the file's sixth block, in file order. Binding 21 comes at
+// the end of the file; binding 20 is never stored.
+constexpr std::array<size_t, 22> kFileBindingOrder = {
+    5, 4, 7, 6, 9, 8, 10, 11, 0, 1, 3, 2, 23, 22, 13, 12, 15, 14, 17, 16, 19, 18,
+};
+constexpr size_t kLastFileBinding = 21;
+
+const char* const kVSyncOn = "VSync=1";
+const char* const kVSyncOff = "VSync=0";
+const char* const kDefaultLanguage = "eng";
+
+std::mutex g_HookMutex;
+std::function<void()>& ApplyVolumesHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
+void ApplyVolumes()
+{
+    std::function<void()> hook;
+    {
+        std::lock_guard lock(g_HookMutex);
+        hook = ApplyVolumesHook();
+    }
+    if (hook)
+        hook();
+}
+
+bool Report(bool ok, const std::string& what)
+{
+    if (!ok)
+        platform::DebugOutput(std::string(GameConfig::kFileName) + " : bad value for " + what + "\n");
+    return ok;
+}
+
+} // namespace
+
+GameConfig::GameConfig()
+{
+    SetDefaultKeys();
+    frameCatchUp = true;
+    frameLimit = true;
+}
+
+void GameConfig::SetDefaultKeys()
+{
+    for (size_t i = 0; i < kBindingCount; ++i)
+        bindings[i].code = kDefaultCodes[i];
+    bindings[17].direction = -1;
+    bindings[19].direction = 1;
+    bindings[2].direction = 0;
+    bindings[2].state = false;
+}
+
+void GameConfig::SetApplyVolumesHook(std::function<void()> hook)
+{
+    std::lock_guard lock(g_HookMutex);
+    ApplyVolumesHook() = std::move(hook);
+}
+
+bool GameConfig::Write(std::ostream& os) const
+{
+    WriteLine(os, musicVolume);
+    WriteLine(os, soundVolume);
+    WriteLine(os, windowed);
+    WriteLine(os, scaleMode);
+    WriteLine(os, scaleFilter);
+    for (size_t index : kFileBindingOrder)
+        bindings[index].Write(os);
+    WriteLine(os, verticalSync ? kVSyncOn : kVSyncOff);
+    WriteLine(os, language);
+    WriteLine(os, frameCatchUp);
+    WriteLine(os, frameLimit);
+    WriteLine(os, motionBlurLevel);
+    WriteLine(os, displayAdapter);
+    WriteLine(os, brightnessLevel);
+    bindings[kLastFileBinding].Write(os);
+    return static_cast<bool>(os);
+}
+
+bool GameConfig::Read(std::istream& is)
+{
+    bool ok = Report(ReadIntLine(is, musicVolume), "the music volume")
+        && Report(ReadIntLine(is, soundVolume), "the sound volume")
+        && Report(ReadBoolLine(is, windowed), "the windowed flag")
+        && Report(ReadIntLine(is, scaleMode), "the scale mode")
+        && Report(ReadIntLine(is, scaleFilter), "the scale filter");
+    for (size_t i = 0; ok && i < kFileBindingOrder.size(); ++i)
+        ok = Report(bindings[kFileBindingOrder[i]].Read(is), "binding " + std::to_string(kFileBindingOrder[i]));
+
+    // Vertical sync is off only for the exact line "VSync=0"; a line that was
+    // not read, or any other text, leaves it on.
+    std::string vsyncLine;
+    if (ok)
+        ReadStringLine(is, vsyncLine);
+    verticalSync = vsyncLine != kVSyncOff;
+
+    // A file that ends before the language keeps the language there was; a
+    // language line that is present but empty gives the default.
+    if (ok && is.peek() != std::istream::traits_type::eof())
+        ReadStringLine(is, language);
+    if (language.empty())
+        language = kDefaultLanguage;
+
+    ok = ok && Report(ReadBoolLine(is, frameCatchUp), "the frame catch-up flag")
+        && Report(ReadBoolLine(is, frameLimit), "the frame limit flag")
+        && Report(ReadIntLine(is, motionBlurLevel), "the motion-blur level")
+        && Report(ReadIntLine(is, displayAdapter), "the display adapter")
+        && Report(ReadIntLine(is, brightnessLevel), "the brightness level")
+        && Report(bindings[kLastFileBinding].Read(is), "binding " + std::to_string(kLastFileBinding));
+    return ok;
+}
+
+bool GameConfig::LoadUserConfig()
+{
+    bool ok = true;
+    std::ifstream file(GetUserPath() + kFileName, std::ios::binary);
+    if (file.is_open())
+        ok = Read(file);
+    ApplyVolumes();
+    return ok;
+}
+
+bool GameConfig::SaveUserConfig() const
+{
+    std::ofstream file(GetUserPath() + kFileName, std::ios::binary | std::ios::trunc);
+    if (!file.is_open())
+        return false;
+    Write(file);
+    file.flush();
+    return static_cast<bool>(file);
+}

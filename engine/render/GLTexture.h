@@ -1,0 +1,70 @@
+#pragma once
+
+#include "engine/render/PixelImage.h"
+
+#include <cstdint>
+
+// One OpenGL 2D texture (RGBA8), owned. Its storage is rounded up to powers of
+// two, with the picture in the top-left corner (texture row 0 is the top row
+// of the picture), so texture coordinates are pixel / texture size, as the
+// quad routine computes them. The picture size and the storage size are kept
+// apart.
+//
+// A texture may be made on any thread: the pixels wait in memory until the
+// first use on a thread with a current GL context (the render thread), which
+// uploads them. Destroyed on a thread without a context, its GL name is handed
+// to the render thread, which deletes it at its next DeleteOrphans().
+class GLTexture
+{
+public:
+    GLTexture() = default;
+    // Pixels to upload at first use.
+    explicit GLTexture(PixelImage picture);
+    // A transparent texture of that picture size, e.g. a render target.
+    GLTexture(int width, int height);
+    ~GLTexture();
+
+    GLTexture(GLTexture&& other) noexcept;
+    GLTexture& operator=(GLTexture&& other) noexcept;
+    GLTexture(const GLTexture&) = delete;
+    GLTexture& operator=(const GLTexture&) = delete;
+
+    // Uploads pending pixels; needs a current GL context. True when the GL
+    // texture exists afterwards.
+    bool Upload();
+    // The GL name, uploading first when needed; 0 when there is no texture.
+    unsigned int GetName();
+    bool IsUploaded() const { return name != 0; }
+    // True when there is something to draw: uploaded or waiting to be.
+    bool IsValid() const { return width > 0 && height > 0; }
+
+    int GetWidth() const { return width; }
+    int GetHeight() const { return height; }
+    int GetTextureWidth() const { return textureWidth; }
+    int GetTextureHeight() const { return textureHeight; }
+
+    // Point (nearest) or linear filtering; needs the texture uploaded.
+    void SetLinearFilter(bool linear);
+
+    // Reads the picture part back (needs a current context); empty when the
+    // texture is not uploaded.
+    PixelImage Download();
+
+    // The render thread calls this once per frame: deletes the textures
+    // released where no context was current.
+    static void DeleteOrphans();
+    // Whether the calling thread has a current GL context.
+    static bool HasCurrentContext();
+    // The smallest power of two not below n (1 for 0).
+    static uint32_t StorageSize(uint32_t n);
+
+private:
+    void Destroy();
+
+    unsigned int name = 0;
+    int width = 0;
+    int height = 0;
+    int textureWidth = 0;
+    int textureHeight = 0;
+    PixelImage pending;
+};

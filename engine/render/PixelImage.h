@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+// A decoded picture in CPU memory: 8-bit RGBA, rows from the top, bytes in
+// R, G, B, A order. Decoding needs no GL context, so it may run on any thread;
+// GLTexture uploads it on the render thread.
+class PixelImage
+{
+public:
+    PixelImage() = default;
+    // A transparent black picture of that size (sizes below 0 count as 0).
+    PixelImage(int width, int height);
+
+    // Decode a PNG (or any format SDL_image reads) from a data file (the path
+    // goes through the platform resolver) or from bytes in memory. On failure
+    // the picture is left empty and the reason goes to the debug output.
+    bool LoadFromFile(const std::string& path);
+    bool LoadFromMemory(std::span<const uint8_t> bytes);
+
+    // PNG encoding, for the world-building tools and the tests.
+    bool SavePng(const std::string& path) const;
+    std::vector<uint8_t> EncodePng() const;
+
+    int GetWidth() const { return width; }
+    int GetHeight() const { return height; }
+    bool IsEmpty() const { return width == 0 || height == 0; }
+    const std::vector<uint8_t>& GetPixels() const { return pixels; }
+
+    // Pixels as ARGB words (the colour format the draws use). Reads outside
+    // the picture give 0; writes outside it are ignored.
+    uint32_t GetPixel(int x, int y) const;
+    void SetPixel(int x, int y, uint32_t argb);
+    void Fill(uint32_t argb);
+
+    // Pixels equal to `argb` (alpha included) become transparent black, as the
+    // texture loader's colour key asks.
+    void ApplyColorKey(uint32_t argb);
+
+private:
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> pixels;
+};

@@ -1,0 +1,13 @@
+#include "engine/serial/PointSerialize.h"
+
+bool SerializePoint(std::ostream& os, const Point<float>& point)
+{
+    WriteLine(os, point.x);
+    WriteLine(os, point.y);
+    return static_cast<bool>(os);
+}
+
+bool UnSerializePoint(std::istream& is, Point<float>& point)
+{
+    return ReadFloatLine(is, point.x) && ReadFloatLine(is, point.y);
+}

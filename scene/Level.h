@@ -1,0 +1,29 @@
+#pragma once
+
+#include "scene/CollisionWorld.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+
+// Stand-in for the level: only what placed instances use of it, its name and
+// its collision world (owned; placed instances destroy their bodies in it).
+// The level and level-file issue replaces this file with the full class.
+class Level {
+public:
+    explicit Level(std::string levelName = "")
+        : name(std::move(levelName))
+    {
+    }
+
+    std::string GetName() const { return name; }
+    void SetName(const std::string& n) { name = n; }
+
+    // Null while the level has no collision world.
+    CollisionWorld* GetCollisionWorld() { return collisionWorld.get(); }
+    void SetCollisionWorld(std::unique_ptr<CollisionWorld> world) { collisionWorld = std::move(world); }
+
+private:
+    std::string name;
+    std::unique_ptr<CollisionWorld> collisionWorld;
+};

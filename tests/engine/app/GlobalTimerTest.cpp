@@ -1,0 +1,50 @@
+#include "engine/app/GlobalTimer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+TEST(GlobalTimerTest, UpdateMeasuresFromTheLastUpdate)
+{
+    GlobalTimer timer;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const double peeked = timer.Peek();
+    EXPECT_GE(peeked, 19.0);
+    EXPECT_GE(timer.Peek(), peeked); // Peek grows and changes nothing
+    const double first = timer.Update();
+    EXPECT_GE(first, peeked);
+    EXPECT_EQ(timer.GetLastDelta(), first);
+    const double second = timer.Update();
+    EXPECT_GE(second, 0.0);
+    EXPECT_LT(second, first);
+}
+
+TEST(GlobalTimerTest, TimeIsOnTheCounterScaleAndRestartMovesIt)
+{
+    GlobalTimer timer;
+    const double start = timer.GetTimeMs();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    timer.Restart();
+    EXPECT_GE(timer.GetTimeMs() - start, 4.0);
+    EXPECT_LT(timer.Peek(), 5.0 + (timer.GetTimeMs() - start));
+}
+
+TEST(SnapToStepTest, AwayFromOrTowardZero)
+{
+    EXPECT_EQ(SnapToStep(false, 17.0f, 16.0f, 0.0f), 32.0f);
+    EXPECT_EQ(SnapToStep(false, -17.0f, 16.0f, 0.0f), -32.0f);
+    EXPECT_EQ(SnapToStep(true, 17.0f, 16.0f, 0.0f), 16.0f);
+    EXPECT_EQ(SnapToStep(true, -17.0f, 16.0f, 0.0f), -16.0f);
+    // Values on the grid stay; zero snaps up.
+    EXPECT_EQ(SnapToStep(false, 32.0f, 16.0f, 0.0f), 32.0f);
+    EXPECT_EQ(SnapToStep(true, 0.0f, 16.0f, 0.0f), 0.0f);
+    // The offset is added when snapping down, subtracted when snapping up.
+    EXPECT_EQ(SnapToStep(true, 17.0f, 16.0f, 1.0f), 17.0f);
+    EXPECT_EQ(SnapToStep(false, 17.0f, 16.0f, 1.0f), 31.0f);
+    EXPECT_EQ(SnapToStep(false, -17.0f, 16.0f, 1.0f), -31.0f);
+    // A zero step leaves the value.
+    EXPECT_EQ(SnapToStep(false, 17.5f, 0.0f, 1.0f), 17.5f);
+    EXPECT_EQ(CeilF(-1.5f), -1.0f);
+    EXPECT_EQ(FloorF(-1.5f), -2.0f);
+}

@@ -1,0 +1,230 @@
+#include "engine/assets/ScrambledFile.h"
+
+#include "engine/platform/DebugOutput.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> Bytes(const std::string& text)
+{
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+void AppendWord(std::vector<uint8_t>& out, uint32_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(uint8_t(value >> shift));
+}
+
+class ScrambledFileTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() / ("quenholt_scrambled_" + std::to_string(getpid()));
+        fs::create_directories(folder);
+        platform::SetDebugSink([this](std::string_view text) { messages += text; });
+    }
+    void TearDown() override
+    {
+        platform::SetDebugSink({});
+        fs::remove_all(folder);
+    }
+
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        const std::string path = (folder / name).string();
+        std::ofstream file(path, std::ios::binary);
+        file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        return path;
+    }
+
+    // Loads a file that must be rejected: no data, and the error names it.
+    void ExpectRejected(const std::string& path)
+    {
+        std::vector<uint8_t> data = Bytes("stale");
+        EXPECT_FALSE(LoadScrambledFile(path, data));
+        EXPECT_TRUE(data.empty());
+        EXPECT_NE(messages.find("Error on file : " + path), std::string::npos) << messages;
+    }
+
+    fs::path folder;
+    std::string messages;
+};
+
+TEST_F(ScrambledFileTest, RestoresReversedBlocksOfAHandWrittenFile)
+{
+    // Base name "abc": three keyed blocks of sizes 3, 4, 2; the two further
+    // sizes are not used. Plain "AAABBBBCC" + "tail" is stored as CC BBBB AAA.
+    std::vector<uint8_t> file;
+    AppendWord(file, 5);
+    for (uint32_t size : {3u, 4u, 2u, 1000u, 7u})
+        AppendWord(file, size);
+    for (uint8_t byte : Bytes("CCBBBBAAAtail"))
+        file.push_back(byte);
+    const std::string path = Write("abc.qhsprite", file);
+
+    std::vector<uint8_t> data;
+    ASSERT_TRUE(LoadScrambledFile(path, data));
+    EXPECT_EQ(data, Bytes("AAABBBBCCtail"));
+    EXPECT_TRUE(messages.empty());
+
+    // The same file named with backslashes loads alike: the key comes from
+    // the base name alone.
+    std::string backslashed = path;
+    std::replace(backslashed.begin(), backslashed.end(), '/', '\\');
+    std::vector<uint8_t> again;
+    ASSERT_TRUE(LoadScrambledFile(backslashed, again));
+    EXPECT_EQ(again, data);
+}
+
+TEST_F(ScrambledFileTest, ScrambledFileRoundTripsAndWritesTheDecodedCopy)
+{
+    std::vector<uint8_t> plain;
+    for (int i = 0; i < 5000; ++i)
+        plain.push_back(uint8_t(i * 7 + i / 256));
+    const std::string path = (folder / "Hero_Walk.qhsprite").string();
+    ASSERT_TRUE(WriteScrambledFile(path, plain));
+
+    // The stored payload really is reordered.
+    std::ifstream stored(path, std::ios::binary);
+    std::vector<uint8_t> raw((std::istreambuf_iterator<char>(stored)), std::istreambuf_iterator<char>());
+    ASSERT_GT(raw.size(), plain.size());
+    EXPECT_FALSE(std::equal(plain.begin(), plain.end(), raw.end() - std::ptrdiff_t(plain.size())));
+
+    std::vector<uint8_t> data;
+    ASSERT_TRUE(LoadScrambledFile(path, data, true));
+    EXPECT_EQ(data, plain);
+
+    std::ifstream copy(folder / "Hero_Walk_decode.png", std::ios::binary);
+    ASSERT_TRUE(copy.is_open());
+    std::vector<uint8_t> copied((std::istreambuf_iterator<char>(copy)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(copied, plain);
+}
+
+TEST_F(ScrambledFileTest, MissingFileFailsWithoutMessage)
+{
+    std::vector<uint8_t> data;
+    EXPECT_FALSE(LoadScrambledFile((folder / "nothing.qhmusic").string(), data));
+    EXPECT_TRUE(data.empty());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ScrambledFileTest, ZeroLengthAndShortHeadersAreRejected)
+{
+    ExpectRejected(Write("empty.qhsprite", {}));
+    ExpectRejected(Write("short.qhsprite", {1, 0}));
+}
+
+TEST_F(ScrambledFileTest, HeaderCountBeyondTheFileIsRejected)
+{
+    std::vector<uint8_t> file;
+    AppendWord(file, 0xFFFFFFFFu);
+    for (uint8_t byte : Bytes("some payload bytes"))
+        file.push_back(byte);
+    ExpectRejected(Write("abc.qhsprite", file));
+}
+
+TEST_F(ScrambledFileTest, FewerBlockSizesThanNameCharactersIsRejected)
+{
+    std::vector<uint8_t> file;
+    AppendWord(file, 2);
+    AppendWord(file, 1);
+    AppendWord(file, 1);
+    for (uint8_t byte : Bytes("a long enough payload"))
+        file.push_back(byte);
+    ExpectRejected(Write("abc.qhsprite", file));
+}
+
+TEST_F(ScrambledFileTest, BlocksLargerThanThePayloadAreRejected)
+{
+    std::vector<uint8_t> file;
+    AppendWord(file, 3);
+    AppendWord(file, 4);
+    AppendWord(file, 0x7FFFFFFFu);
+    AppendWord(file, 0x7FFFFFFFu); // the sum would wrap a 32-bit total
+    for (uint8_t byte : Bytes("payload of twenty...."))
+        file.push_back(byte);
+    ExpectRejected(Write("abc.qhsprite", file));
+}
+
+TEST_F(ScrambledFileTest, NameAsLongAsThePayloadIsRejected)
+{
+    std::vector<uint8_t> file;
+    AppendWord(file, 3);
+    for (int i = 0; i < 3; ++i)
+        AppendWord(file, 1);
+    for (uint8_t byte : Bytes("xyz"))
+        file.push_back(byte);
+    ExpectRejected(Write("abc.qhsprite", file));
+}
+
+TEST_F(ScrambledFileTest, TruncatedFilesAreRejected)
+{
+    std::vector<uint8_t> plain(400);
+    for (size_t i = 0; i < plain.size(); ++i)
+        plain[i] = uint8_t(i);
+    const std::vector<uint8_t> whole = ScrambleBytes(plain, "Rock");
+    ASSERT_FALSE(whole.empty());
+
+    // Cut inside the block sizes, then inside the keyed blocks of the payload.
+    ExpectRejected(Write("Rock.qhsprite", std::vector<uint8_t>(whole.begin(), whole.begin() + 10)));
+    messages.clear();
+    ExpectRejected(Write("Rock.qhsprite", std::vector<uint8_t>(whole.begin(), whole.begin() + 30)));
+}
+
+TEST(ScrambledNames, PartnerExtensions)
+{
+    EXPECT_EQ(ScrambledExtensionFor("Tiles\\Rock.png"), ".qhsprite");
+    EXPECT_EQ(ScrambledExtensionFor("rock.qhsprite"), ".png");
+    EXPECT_EQ(ScrambledExtensionFor("music/Title.ogg"), ".qhmusic");
+    EXPECT_EQ(ScrambledExtensionFor("Title.qhmusic"), ".ogg");
+    EXPECT_EQ(ScrambledExtensionFor("hit.wav"), ".qhsound");
+    EXPECT_EQ(ScrambledExtensionFor("hit.qhsound"), ".wav");
+    EXPECT_EQ(ScrambledExtensionFor("readme.txt"), ".qhundef");
+    EXPECT_EQ(ScrambledExtensionFor("Tiles\\Rock"), ".qhundef");
+}
+
+TEST(ScrambledNames, FileNameRules)
+{
+    EXPECT_EQ(ScrambledImagePath("Data\\Tiles\\Rock.PNG"), "data\\tiles\\rock.qhsprite");
+    EXPECT_EQ(ScrambledImagePath("Data/Tiles/Rock"), "");
+    EXPECT_EQ(ScrambledMusicPath("Music/Title.OGG"), "Music/Title.qhmusic");
+    EXPECT_EQ(ScrambledSoundPath("Sounds/Hit.wav"), "Sounds/Hit.qhsound");
+    EXPECT_EQ(ScrambledSoundPath("Sounds/Hit.ogg"), "");
+    EXPECT_EQ(ScrambledBaseName("a/b.c\\Hero.Walk.png"), "Hero.Walk");
+    EXPECT_EQ(ScrambledBaseName("Hero"), "Hero");
+}
+
+TEST(ScrambledNames, NameKeySignExtendsAndSums)
+{
+    const NameKey key = MakeNameKey(std::string("A\xE9", 2));
+    ASSERT_EQ(key.entries.size(), 2u);
+    EXPECT_EQ(key.entries[0], 65);
+    EXPECT_EQ(key.entries[1], -23);
+    EXPECT_EQ(key.sum, 42);
+}
+
+TEST(ScrambleBytes, RefusesDataTheLoaderWouldReject)
+{
+    const std::vector<uint8_t> plain = Bytes("abcdef");
+    const std::vector<uint32_t> tooFew = {1, 1};
+    EXPECT_TRUE(ScrambleBytes(plain, "abc", tooFew).empty());
+    const std::vector<uint32_t> tooLarge = {3, 3, 3};
+    EXPECT_TRUE(ScrambleBytes(plain, "abc", tooLarge).empty());
+    EXPECT_TRUE(ScrambleBytes(plain, "abcdef").empty());
+    // The smallest data our own block sizes can scramble.
+    EXPECT_FALSE(ScrambleBytes(plain, "abcde").empty());
+}
+
+} // namespace

@@ -1,0 +1,88 @@
+#include "engine/render/GLTexture.h"
+
+#include "GLTestContext.h"
+
+#include <epoxy/gl.h>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+PixelImage MakePicture(int width, int height)
+{
+    PixelImage picture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            picture.SetPixel(x, y, 0xFF000000u | uint32_t(x * 20) << 16 | uint32_t(y * 20) << 8 | 0x40u);
+    return picture;
+}
+
+TEST(TextureStorage, PowerOfTwoSizesWithoutAContext)
+{
+    EXPECT_EQ(GLTexture::StorageSize(0), 1u);
+    EXPECT_EQ(GLTexture::StorageSize(448), 512u);
+    EXPECT_EQ(GLTexture::StorageSize(512), 512u);
+    EXPECT_EQ(GLTexture::StorageSize(513), 1024u);
+
+    GLTexture texture(MakePicture(10, 3));
+    EXPECT_EQ(texture.GetWidth(), 10);
+    EXPECT_EQ(texture.GetTextureWidth(), 16);
+    EXPECT_EQ(texture.GetTextureHeight(), 4);
+    EXPECT_TRUE(texture.IsValid());
+    EXPECT_FALSE(texture.Upload()); // no context on this thread: stays pending
+    EXPECT_EQ(texture.GetName(), 0u);
+    EXPECT_FALSE(GLTexture(PixelImage()).IsValid());
+}
+
+class GLTextureTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!context.IsReady())
+            GTEST_SKIP() << "no GL context: " << context.GetError();
+    }
+    GLTestContext context;
+};
+
+TEST_F(GLTextureTest, UploadsThePictureIntoTheTopLeftOfPowerOfTwoStorage)
+{
+    const PixelImage picture = MakePicture(10, 3);
+    GLTexture texture(picture);
+    ASSERT_TRUE(texture.Upload());
+    EXPECT_NE(texture.GetName(), 0u);
+    EXPECT_EQ(texture.Download().GetPixels(), picture.GetPixels());
+
+    GLTexture moved = std::move(texture);
+    EXPECT_EQ(texture.GetName(), 0u);
+    EXPECT_EQ(moved.Download().GetPixel(9, 2), picture.GetPixel(9, 2));
+}
+
+TEST_F(GLTextureTest, DecodedPngUploadsPixelExact)
+{
+    PixelImage decoded;
+    ASSERT_TRUE(decoded.LoadFromMemory(MakePicture(7, 5).EncodePng()));
+    GLTexture texture(decoded);
+    EXPECT_EQ(texture.Download().IsEmpty(), true); // not uploaded yet
+    ASSERT_NE(texture.GetName(), 0u);
+    EXPECT_EQ(texture.Download().GetPixels(), decoded.GetPixels());
+}
+
+TEST_F(GLTextureTest, TexturesMadeAndFreedOnAnotherThreadReachTheRenderThread)
+{
+    // Decoded on a worker, uploaded here; then released on a worker, which has
+    // no context, and deleted here at the next DeleteOrphans.
+    GLTexture texture;
+    std::thread loader([&] { texture = GLTexture(MakePicture(4, 4)); });
+    loader.join();
+    ASSERT_TRUE(texture.Upload());
+    const unsigned int name = texture.GetName();
+    std::thread releaser([&] { GLTexture doomed = std::move(texture); });
+    releaser.join();
+    EXPECT_TRUE(glIsTexture(name)); // still alive: the worker could not delete it
+    GLTexture::DeleteOrphans();
+    EXPECT_FALSE(glIsTexture(name));
+}
+
+} // namespace

@@ -1,0 +1,202 @@
+#include "engine/render/GE_Blink.h"
+#include "engine/render/GE_Fade.h"
+#include "engine/render/GE_Shake.h"
+#include "engine/render/SpriteSource.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(GraphicalEffect, FlagsOfANewEffect)
+{
+    const GE_Blink blink;
+    EXPECT_TRUE(blink.AppliesToSprites());
+    EXPECT_FALSE(blink.AppliesToSurfaces());
+    EXPECT_FALSE(blink.GetFlag1() || blink.GetFlag2() || blink.GetFlag3() || blink.IsFinished());
+
+    GraphicalEffect plain;
+    plain.Finish();
+    std::unique_ptr<GraphicalEffect> copy = plain.Clone();
+    EXPECT_TRUE(copy->IsFinished());
+    EXPECT_FALSE(copy->DrawSprite(nullptr, nullptr, 0, 0, 0, 0, 0.0f, nullptr));
+}
+
+TEST(GraphicalEffect, NullSpriteDrawsNothingAndStillSucceeds)
+{
+    GE_Blink blink;
+    GE_Fade fade(10, false);
+    GE_Shake shake;
+    EXPECT_TRUE(blink.DrawSprite(nullptr, nullptr, 0, 0, 0, 0, 0.0f, nullptr));
+    EXPECT_TRUE(fade.DrawSprite(nullptr, nullptr, 0, 0, 0, 0, 0.0f, nullptr));
+    EXPECT_TRUE(shake.DrawSprite(nullptr, nullptr, 0, 0, 0, 0, 0.0f, nullptr));
+}
+
+TEST(GE_Blink, AlternatesFaintRedAndPlainEveryFrame)
+{
+    GE_Blink blink;
+    EXPECT_EQ(blink.GetColor(), 0xFFFFFFFFu);
+    blink.Update();
+    EXPECT_EQ(blink.GetColor(), 0x32FFC8C8u); // alpha 50, red 255, green and blue 200
+    blink.Update();
+    EXPECT_EQ(blink.GetFrame(), 0);
+    EXPECT_EQ(blink.GetColor(), 0xFFFFFFFFu);
+}
+
+TEST(GE_Fade, FadeOutGoesFromOpaqueToTransparentAndStays)
+{
+    GE_Fade fade(51, false);
+    EXPECT_EQ(fade.GetStep(), 5);
+    EXPECT_EQ(fade.GetColor(), 0xFFFFFFFFu);
+    for (int i = 0; i < 51; ++i)
+        fade.Update();
+    EXPECT_EQ(fade.GetAlpha(), 0u);
+    fade.Update();
+    EXPECT_EQ(fade.GetCounter(), 0);
+    EXPECT_EQ(fade.GetColor(), 0x00FFFFFFu);
+}
+
+TEST(GE_Fade, FadeInGoesFromTransparentToOpaque)
+{
+    GE_Fade fade(51, true);
+    EXPECT_EQ(fade.GetStep(), -5);
+    EXPECT_EQ(fade.GetAlpha(), 0u);
+    fade.Update();
+    EXPECT_EQ(fade.GetAlpha(), 5u);
+    for (int i = 0; i < 60; ++i)
+        fade.Update();
+    EXPECT_EQ(fade.GetAlpha(), 255u);
+}
+
+TEST(GE_Fade, StepsAreTruncatedAndLongFadesStayOpaque)
+{
+    EXPECT_EQ(GE_Fade(30, false).GetStep(), 8);
+    EXPECT_EQ(GE_Fade(30, true).GetStep(), -8);
+    EXPECT_EQ(GE_Fade(60, true).GetStep(), -4);
+    EXPECT_EQ(GE_Fade(30, false).GetAlpha(), 240u); // "about 255"
+    for (bool fadeIn : {false, true})
+    {
+        GE_Fade slow(300, fadeIn);
+        EXPECT_EQ(slow.GetStep(), 0);
+        EXPECT_EQ(slow.GetAlpha(), 255u);
+        slow.Update();
+        EXPECT_EQ(slow.GetAlpha(), 255u);
+    }
+}
+
+TEST(GE_Fade, ZeroOrNegativeDurationIsAnInstantFade)
+{
+    EXPECT_EQ(GE_Fade(0, false).GetAlpha(), 0u);
+    EXPECT_EQ(GE_Fade(0, true).GetAlpha(), 255u);
+    EXPECT_EQ(GE_Fade(-4, false).GetAlpha(), 0u);
+    EXPECT_EQ(GE_Fade(-4, true).GetAlpha(), 255u);
+}
+
+TEST(GE_Shake, BouncesAtTheAmplitudeAtConstantSpeed)
+{
+    GE_Shake shake;
+    shake.SetAmplitude(4.0f, 0.0f);
+    shake.SetVelocity(10.0f, 0.0f);
+    shake.Update();
+    EXPECT_NEAR(shake.GetOffset().x, 3.3f, 1e-5f);
+    EXPECT_EQ(shake.GetDrawOffset(), Point<int>(3, 0));
+    shake.Update(); // 6.6 is past the amplitude: stop at 4 and turn back
+    EXPECT_EQ(shake.GetOffset().x, 4.0f);
+    EXPECT_EQ(shake.GetVelocity().x, -10.0f);
+    shake.Update();
+    EXPECT_NEAR(shake.GetOffset().x, 0.7f, 1e-5f);
+    shake.Update();
+    EXPECT_NEAR(shake.GetOffset().x, -2.6f, 1e-5f);
+    EXPECT_EQ(shake.GetDrawOffset(), Point<int>(-2, 0)); // toward zero
+    shake.Update();
+    EXPECT_EQ(shake.GetOffset().x, -4.0f);
+    EXPECT_EQ(shake.GetVelocity().x, 10.0f);
+    EXPECT_EQ(shake.GetFrameCount(), 5);
+    EXPECT_EQ(shake.GetOffset().y, 0.0f);
+}
+
+TEST(GE_Shake, HitShakeTintFollowsTheVerticalOffset)
+{
+    // The enemies' hit shake: vertical amplitude 1, velocity 30.
+    GE_Shake shake;
+    shake.SetAmplitude(0.0f, 1.0f);
+    shake.SetVelocity(0.0f, 30.0f);
+    EXPECT_EQ(shake.GetColor(), 0xFFFFF3FFu); // 255 - 2 - 10 = 243
+    shake.Update();
+    EXPECT_EQ(shake.GetOffset().y, 1.0f);
+    EXPECT_EQ(shake.GetColor(), 0xFFFFF4FFu); // 243 + 1.2
+    shake.Update();
+    EXPECT_EQ(shake.GetOffset().y, -1.0f);
+    EXPECT_EQ(shake.GetColor(), 0xFFFFF1FFu); // 243 - 1.2 = 241.8
+    EXPECT_EQ(shake.GetDrawOffset(), Point<int>(0, -1));
+
+    shake.SetNoTint(true);
+    EXPECT_EQ(shake.GetColor(), 0xFFFFFFFFu);
+
+    GE_Shake wild;
+    wild.SetAmplitude(0.0f, 200.0f); // green wraps to its low 8 bits
+    EXPECT_EQ(wild.GetColor(), 0xFFFF00FFu | ((uint32_t(255 - 400 - 10) & 0xFFu) << 8));
+}
+
+TEST(GraphicalEffect, ClonesKeepTheirClassAndAreIndependent)
+{
+    GE_Shake shake;
+    shake.SetAmplitude(4.0f, 2.0f);
+    shake.SetVelocity(10.0f, 5.0f);
+    shake.Update();
+    std::unique_ptr<GraphicalEffect> copy = static_cast<GraphicalEffect&>(shake).Clone();
+    auto* shakeCopy = dynamic_cast<GE_Shake*>(copy.get());
+    ASSERT_NE(shakeCopy, nullptr);
+    EXPECT_EQ(shakeCopy->GetOffset().x, shake.GetOffset().x);
+    EXPECT_EQ(shakeCopy->GetColor(), shake.GetColor());
+    shake.Update();
+    EXPECT_NE(shakeCopy->GetOffset().x, shake.GetOffset().x);
+    EXPECT_EQ(shakeCopy->GetFrameCount(), 1);
+
+    GE_Fade fade(10, true);
+    fade.Update();
+    std::unique_ptr<GraphicalEffect> fadeCopy = fade.Clone();
+    fadeCopy->Update();
+    EXPECT_EQ(fade.GetCounter(), 9);
+    EXPECT_EQ(dynamic_cast<GE_Fade&>(*fadeCopy).GetCounter(), 8);
+    EXPECT_EQ(dynamic_cast<GE_Fade&>(*fadeCopy).GetStep(), -25);
+
+    GE_Blink blink;
+    blink.Update();
+    std::unique_ptr<GraphicalEffect> blinkCopy = blink.Clone();
+    blink.Update();
+    EXPECT_EQ(dynamic_cast<GE_Blink&>(*blinkCopy).GetColor(), 0x32FFC8C8u);
+}
+
+TEST(SpriteSource, ClipCutsOnlyUnrotatedDraws)
+{
+    const Rect<int> image(64, 32, 95, 63); // 32 x 32
+    EXPECT_EQ(MakeSpriteSource(image, 0.0f, nullptr), (SpriteSource{64, 32, 32, 32}));
+    const Rect<int> clip(3, 0, 20, 50);
+    EXPECT_EQ(MakeSpriteSource(image, 0.0f, &clip), (SpriteSource{67, 32, 17, 32}));
+    EXPECT_EQ(MakeSpriteSource(image, 0.5f, &clip), (SpriteSource{64, 32, 32, 32}));
+    const Rect<int> topCut(0, 5, 40, 40);
+    EXPECT_EQ(MakeSpriteSource(image, 0.0f, &topCut), (SpriteSource{64, 37, 32, 27}));
+}
+
+} // namespace
+
+namespace {
+
+TEST(SpriteSource, TiledQuadGrowsAboutItsCentre)
+{
+    const TiledQuad quad = MakeTiledQuad(SpriteSource{0, 0, 30, 20}, 2.0f);
+    EXPECT_EQ(quad.size, Point<int>(64, 64));
+    EXPECT_EQ(quad.shift, Point<int>(-16, -16));
+    const TiledQuad half = MakeTiledQuad(SpriteSource{0, 0, 33, 8}, 0.5f);
+    EXPECT_EQ(half.size, Point<int>(32, 4));
+    EXPECT_EQ(half.shift, Point<int>(16, 2));
+}
+
+TEST(SpriteSource, ColourWordsAreAlphaFirst)
+{
+    EXPECT_EQ(ColorToArgb(Color::White()), 0xFFFFFFFFu);
+    EXPECT_EQ(ColorToArgb(Color(1, 2, 3, 128)), 0x80010203u);
+    EXPECT_EQ(ColorToArgb(Color(300, -5, 3, 255)), 0xFFFF0003u);
+}
+
+} // namespace

@@ -1,0 +1,273 @@
+#include "engine/serial/LineReaders.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+// Reads the single line `text` with `reader` into a target that starts at
+// `start`; returns the reader's result and leaves the value in `target`.
+template <class T, class Reader>
+bool ReadOne(Reader reader, const std::string& text, T start, T& target)
+{
+    std::istringstream is(text + "\r\nnext\r\n");
+    target = start;
+    const bool ok = reader(is, target);
+    std::string next;
+    ReadStringLine(is, next);
+    EXPECT_EQ(next, "next") << "the line \"" << text << "\" was not consumed exactly";
+    return ok;
+}
+
+} // namespace
+
+TEST(LineReadersTest, StringLinesKeepTheirSpacesAndLoseTheLineEnd)
+{
+    std::istringstream is("  two spaces  \r\nlf only\nbare cr\r\r\n\r\nlast");
+    std::string line;
+    EXPECT_TRUE(ReadStringLine(is, line));
+    EXPECT_EQ(line, "  two spaces  ");
+    ReadStringLine(is, line);
+    EXPECT_EQ(line, "lf only");
+    ReadStringLine(is, line);
+    EXPECT_EQ(line, "bare cr\r"); // only the CR of the line end goes
+    ReadStringLine(is, line);
+    EXPECT_EQ(line, "");
+    ReadStringLine(is, line);
+    EXPECT_EQ(line, "last");
+}
+
+TEST(LineReadersTest, PastTheEndStringsAreEmptyAndNumbersFail)
+{
+    // No line end after the last value: the stream has hit its end by then.
+    std::istringstream is("12");
+    int32_t value = 0;
+    EXPECT_TRUE(ReadIntLine(is, value));
+    EXPECT_EQ(value, 12);
+    std::string line = "stale";
+    EXPECT_TRUE(ReadStringLine(is, line));
+    EXPECT_EQ(line, "");
+    EXPECT_FALSE(ReadIntLine(is, value));
+    uint32_t u = 3;
+    float f = 1.0f;
+    bool b = true;
+    EXPECT_FALSE(ReadULongLine(is, u));
+    EXPECT_FALSE(ReadFloatLine(is, f));
+    EXPECT_FALSE(ReadBoolLine(is, b));
+    EXPECT_EQ(value, 12);
+    EXPECT_EQ(u, 3u);
+
+    std::istringstream ended("7\r\n");
+    EXPECT_TRUE(ReadIntLine(ended, value));
+    EXPECT_FALSE(ReadIntLine(ended, value));
+    EXPECT_FALSE(ReadIntLine(ended, value));
+    EXPECT_EQ(value, 7);
+}
+
+TEST(LineReadersTest, SignedParsing)
+{
+    int32_t v = 0;
+    EXPECT_TRUE(ReadOne(ReadIntLine, "12", 0, v));
+    EXPECT_EQ(v, 12);
+    EXPECT_TRUE(ReadOne(ReadIntLine, " 12", 0, v));
+    EXPECT_EQ(v, 12);
+    EXPECT_TRUE(ReadOne(ReadIntLine, "  -42abc", 0, v));
+    EXPECT_EQ(v, -42);
+    EXPECT_TRUE(ReadOne(ReadIntLine, "\t+7 8", 0, v));
+    EXPECT_EQ(v, 7);
+    EXPECT_TRUE(ReadOne(ReadIntLine, "3.9", 0, v));
+    EXPECT_EQ(v, 3);
+    EXPECT_TRUE(ReadOne(ReadLongLine, "-2147483648", 0, v));
+    EXPECT_EQ(v, std::numeric_limits<int32_t>::min());
+    EXPECT_TRUE(ReadOne(ReadLongLine, "2147483647", 0, v));
+    EXPECT_EQ(v, std::numeric_limits<int32_t>::max());
+
+    // Failures leave the target as it was.
+    for (const char* bad : { "", "   ", "abc", "-", "+-1", "- 1", "2147483648", "-2147483649",
+             "99999999999999999999999" }) {
+        EXPECT_FALSE(ReadOne(ReadIntLine, bad, 55, v)) << '"' << bad << '"';
+        EXPECT_EQ(v, 55) << '"' << bad << '"';
+        EXPECT_FALSE(ReadOne(ReadLongLine, bad, 55, v)) << '"' << bad << '"';
+        EXPECT_EQ(v, 55);
+    }
+}
+
+TEST(LineReadersTest, UnsignedParsingWrapsNegatives)
+{
+    uint32_t v = 0;
+    EXPECT_TRUE(ReadOne(ReadULongLine, "-1", 0u, v));
+    EXPECT_EQ(v, 4294967295u);
+    EXPECT_TRUE(ReadOne(ReadUIntLine, "4294967295", 0u, v));
+    EXPECT_EQ(v, 4294967295u);
+    EXPECT_TRUE(ReadOne(ReadUIntLine, "-4294967295", 0u, v));
+    EXPECT_EQ(v, 1u);
+    EXPECT_TRUE(ReadOne(ReadULongLine, " 48 button", 0u, v));
+    EXPECT_EQ(v, 48u);
+    for (const char* bad : { "", "x1", "4294967296", "-4294967296" }) {
+        EXPECT_FALSE(ReadOne(ReadUIntLine, bad, 9u, v)) << '"' << bad << '"';
+        EXPECT_FALSE(ReadOne(ReadULongLine, bad, 9u, v)) << '"' << bad << '"';
+        EXPECT_EQ(v, 9u);
+    }
+}
+
+TEST(LineReadersTest, FloatParsingTakesWhatTheWriterWrites)
+{
+    float v = 0.0f;
+    const std::pair<const char*, float> good[] = {
+        { "0.5", 0.5f }, { "-2", -2.0f }, { " 1.25xyz", 1.25f }, { ".75", 0.75f }, { "1e+10", 1e10f },
+        { "1.5e-05", 1.5e-5f }, { "3.40282e+038", 3.40282e38f }, { "1.17549e-038", 1.17549e-38f },
+        { "2E3", 2000.0f }, { "1.5.3", 1.5f }, { "+4", 4.0f },
+    };
+    for (const auto& [text, expected] : good) {
+        EXPECT_TRUE(ReadOne(ReadFloatLine, text, 0.0f, v)) << text;
+        EXPECT_EQ(v, expected) << text;
+    }
+    for (const char* bad : { "", "abc", ".", "-", "1e", "1e+", "inf", "nan", "1e+039", "1e400" }) {
+        EXPECT_FALSE(ReadOne(ReadFloatLine, bad, 9.5f, v)) << '"' << bad << '"';
+        EXPECT_EQ(v, 9.5f) << '"' << bad << '"';
+    }
+}
+
+TEST(LineReadersTest, BoolsAreZeroOrOneOnly)
+{
+    bool v = false;
+    EXPECT_TRUE(ReadOne(ReadBoolLine, "1", false, v));
+    EXPECT_TRUE(v);
+    EXPECT_TRUE(ReadOne(ReadBoolLine, " 0", true, v));
+    EXPECT_FALSE(v);
+    for (const char* bad : { "2", "-1", "true", "false", "", "yes" }) {
+        EXPECT_FALSE(ReadOne(ReadBoolLine, bad, true, v)) << '"' << bad << '"';
+        EXPECT_TRUE(v);
+    }
+}
+
+TEST(LineReadersTest, WritersUseCrLfAndStandardFormats)
+{
+    std::ostringstream os;
+    WriteLine(os, -5);
+    WriteLine(os, 4294967295u);
+    WriteLine(os, true);
+    WriteLine(os, false);
+    WriteLine(os, 1.0f / 3.0f);
+    WriteLine(os, 1e10f);
+    WriteLine(os, 2.0f);
+    WriteLine(os, std::string(" text "));
+    WriteLine(os, "literal");
+    EXPECT_EQ(os.str(), "-5\r\n4294967295\r\n1\r\n0\r\n0.333333\r\n1e+10\r\n2\r\n text \r\nliteral\r\n");
+
+    // What the writers write, the readers read back.
+    std::istringstream is(os.str());
+    int32_t i = 0;
+    uint32_t u = 0;
+    bool t = false;
+    bool f = true;
+    float third = 0.0f;
+    float big = 0.0f;
+    EXPECT_TRUE(ReadIntLine(is, i) && ReadULongLine(is, u) && ReadBoolLine(is, t) && ReadBoolLine(is, f)
+        && ReadFloatLine(is, third) && ReadFloatLine(is, big));
+    EXPECT_EQ(i, -5);
+    EXPECT_EQ(u, 4294967295u);
+    EXPECT_TRUE(t);
+    EXPECT_FALSE(f);
+    EXPECT_FLOAT_EQ(third, 0.333333f);
+    EXPECT_EQ(big, 1e10f);
+}
+
+TEST(LineReadersTest, UpdateTagRewindsOverTheWholeLine)
+{
+    for (const char* end : { "\r\n", "\n" }) {
+        const std::string e = end;
+        std::istringstream is("_A_updatetag_1.1_" + e + "5" + e + "_A_updatetag_1.2x" + e + "6" + e);
+        int32_t value = 0;
+        EXPECT_TRUE(ReadUpdateTag(is, "_A_updatetag_1.1_"));
+        EXPECT_TRUE(ReadIntLine(is, value));
+        EXPECT_EQ(value, 5);
+        EXPECT_FALSE(ReadUpdateTag(is, "_A_updatetag_1.2_"));
+        std::string again;
+        ReadStringLine(is, again);
+        EXPECT_EQ(again, "_A_updatetag_1.2x");
+        // A rewound line can be rewound again, and a number is no tag.
+        EXPECT_FALSE(ReadUpdateTag(is, "_A_updatetag_1.3_"));
+        EXPECT_TRUE(ReadIntLine(is, value));
+        EXPECT_EQ(value, 6);
+    }
+}
+
+TEST(LineReadersTest, UpdateTagAtTheEndMeansGroupAbsent)
+{
+    std::istringstream clean("3\r\n");
+    int32_t value = 0;
+    ReadIntLine(clean, value);
+    EXPECT_FALSE(ReadUpdateTag(clean, "_B_updatetag_1.1_"));
+    EXPECT_FALSE(ReadIntLine(clean, value));
+    EXPECT_EQ(value, 3);
+
+    // The stream already ended inside the last line.
+    std::istringstream cut("3");
+    ReadIntLine(cut, value);
+    EXPECT_FALSE(ReadUpdateTag(cut, "_B_updatetag_1.1_"));
+    std::string line = "stale";
+    ReadStringLine(cut, line);
+    EXPECT_EQ(line, "");
+}
+
+TEST(LineReadersTest, UpdateTagRewindsInFiles)
+{
+    const auto path = std::filesystem::temp_directory_path() / ("quenholt_tags_" + std::to_string(getpid()) + ".txt");
+    for (const char* end : { "\r\n", "\n" }) {
+        {
+            std::ofstream file(path, std::ios::binary);
+            file << "first" << end << "_C_updatetag_1.1_" << end << "tail";
+        }
+        for (const auto mode : { std::ios::in | std::ios::binary, std::ios::in }) {
+            std::ifstream file(path, mode);
+            std::string line;
+            ReadStringLine(file, line);
+            EXPECT_FALSE(ReadUpdateTag(file, "_C_updatetag_1.0_"));
+            EXPECT_TRUE(ReadUpdateTag(file, "_C_updatetag_1.1_"));
+            EXPECT_FALSE(ReadUpdateTag(file, "_C_updatetag_1.2_"));
+            ReadStringLine(file, line);
+            EXPECT_EQ(line, "tail");
+        }
+    }
+    std::filesystem::remove(path);
+}
+
+TEST(LineReadersTest, UpdateTagRewindsAtEveryBufferPosition)
+{
+    // Enough records of varying length that markers fall on the file
+    // buffer's boundaries and at the start of a fresh stream.
+    const auto path = std::filesystem::temp_directory_path() / ("quenholt_tagrun_" + std::to_string(getpid()) + ".txt");
+    const int records = 4000;
+    {
+        std::ofstream file(path, std::ios::binary);
+        for (int i = 0; i < records; ++i) {
+            if (i % 3 != 1)
+                WriteLine(file, "_T_updatetag_1.1_");
+            WriteLine(file, std::string(static_cast<size_t>(i * 7 % 61), 'x'));
+            WriteLine(file, i);
+        }
+    }
+    std::ifstream file(path, std::ios::binary);
+    int found = 0;
+    for (int i = 0; i < records; ++i) {
+        ASSERT_FALSE(ReadUpdateTag(file, "_T_updatetag_1.0_")) << i;
+        const bool present = ReadUpdateTag(file, "_T_updatetag_1.1_");
+        ASSERT_EQ(present, i % 3 != 1) << i;
+        found += present;
+        std::string filler;
+        int32_t value = -1;
+        ReadStringLine(file, filler);
+        ASSERT_EQ(filler.size(), static_cast<size_t>(i * 7 % 61)) << i;
+        ASSERT_TRUE(ReadIntLine(file, value));
+        ASSERT_EQ(value, i);
+    }
+    EXPECT_GT(found, 0);
+    EXPECT_FALSE(ReadUpdateTag(file, "_T_updatetag_1.1_"));
+    std::filesystem::remove(path);
+}

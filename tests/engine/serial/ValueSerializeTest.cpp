@@ -1,0 +1,185 @@
+#include "engine/serial/Color.h"
+#include "engine/serial/FloatSerialize.h"
+#include "engine/serial/IntSerialize.h"
+#include "engine/serial/PointSerialize.h"
+#include "engine/serial/StrSerialize.h"
+#include "engine/serial/VectorSerialize.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+// Counts live instances so the tests can see what a list frees.
+class TrackedValue : public IntSerialize {
+public:
+    explicit TrackedValue(int& alive) : IntSerialize(0), alive(alive) { ++alive; }
+    ~TrackedValue() override { --alive; }
+
+private:
+    int& alive;
+};
+
+} // namespace
+
+TEST(ValueSerializeTest, WrappersWriteOneLinePerValueAndReadBack)
+{
+    std::stringstream text;
+    IntSerialize(-12).Serialize(text);
+    FloatSerialize(2.5f).Serialize(text);
+    StrSerialize("  spaced  ").Serialize(text);
+    PointIntSerialize({ 3, -4 }).Serialize(text);
+    SerializePoint(text, { 1.5f, -0.25f });
+    EXPECT_EQ(text.str(), "-12\r\n2.5\r\n  spaced  \r\n3\r\n-4\r\n1.5\r\n-0.25\r\n");
+
+    IntSerialize i(0);
+    FloatSerialize f(0.0f);
+    StrSerialize s("");
+    PointIntSerialize p({ 0, 0 });
+    Point<float> q;
+    EXPECT_TRUE(i.UnSerialize(text));
+    EXPECT_TRUE(f.UnSerialize(text));
+    EXPECT_TRUE(s.UnSerialize(text));
+    EXPECT_TRUE(p.UnSerialize(text));
+    EXPECT_TRUE(UnSerializePoint(text, q));
+    EXPECT_EQ(i.value, -12);
+    EXPECT_EQ(f.value, 2.5f);
+    EXPECT_EQ(s.value, "  spaced  ");
+    EXPECT_EQ(p.value, Point<int>(3, -4));
+    EXPECT_EQ(q, Point<float>(1.5f, -0.25f));
+}
+
+TEST(ValueSerializeTest, PointReadStopsAtFirstBadValue)
+{
+    std::istringstream text("7\r\nseven\r\n9\r\n");
+    PointFloatSerialize p({ 1.0f, 2.0f });
+    EXPECT_FALSE(p.UnSerialize(text));
+    EXPECT_EQ(p.value, Point<float>(7.0f, 2.0f));
+
+    std::istringstream bad("x\r\n5\r\n");
+    Point<float> q(1.0f, 2.0f);
+    EXPECT_FALSE(UnSerializePoint(bad, q));
+    EXPECT_EQ(q, Point<float>(1.0f, 2.0f));
+    std::string next;
+    ReadStringLine(bad, next);
+    EXPECT_EQ(next, "5"); // y is not read once x failed
+}
+
+TEST(ValueSerializeTest, TagsOfThePointFamily)
+{
+    PointSerialize<int> plainInt({ 1, 2 });
+    PointSerialize<float> plainFloat({ 1.0f, 2.0f });
+    EXPECT_EQ(plainInt.GetVersionedClassName(), "PointSerializeV0");
+    EXPECT_EQ(plainFloat.GetVersionedClassName(), "PointSerializeV0");
+    EXPECT_EQ(PointIntSerialize({}).GetVersionedClassName(), "PointIntSerializeV0");
+    EXPECT_EQ(PointFloatSerialize({}).GetVersionedClassName(), "PointFloatSerializeV0");
+}
+
+TEST(ValueSerializeTest, ColorConstructors)
+{
+    EXPECT_EQ(Color(), Color(0, 0, 0, 255));
+    EXPECT_EQ(Color(10, 20, 30), Color(10, 20, 30, 255));
+    EXPECT_EQ(Color::White(), Color(255, 255, 255, 255));
+}
+
+TEST(VectorSerializeTest, RoundTripKeepsTagsValuesAndFlag)
+{
+    VectorSerialize written(false);
+    written.Append(std::make_unique<IntSerialize>(42));
+    written.Append(std::make_unique<StrSerialize>("Level_Cave"));
+    written.Append(std::make_unique<PointIntSerialize>(Point<int>(3, -4)));
+    written.Append(std::make_unique<FloatSerialize>(-1.25f));
+    written.Append(std::make_unique<PointFloatSerialize>(Point<float>(0.5f, 8.0f)));
+    std::stringstream text;
+    ASSERT_TRUE(written.Serialize(text));
+    EXPECT_EQ(text.str().substr(0, 35), "0\r\n5\r\nIntSerializeV0\r\n42\r\nStrSerial");
+
+    VectorSerialize read(true);
+    ASSERT_TRUE(read.UnSerialize(text));
+    EXPECT_FALSE(read.GetOwnsElements());
+    ASSERT_EQ(read.Size(), 5u);
+    for (size_t i = 0; i < read.Size(); ++i)
+        EXPECT_EQ(read.At(i)->GetVersionedClassName(), written.At(i)->GetVersionedClassName());
+    EXPECT_EQ(read.As<IntSerialize>(0)->value, 42);
+    EXPECT_EQ(read.As<StrSerialize>(1)->value, "Level_Cave");
+    EXPECT_EQ(read.As<PointIntSerialize>(2)->value, Point<int>(3, -4));
+    EXPECT_EQ(read.As<FloatSerialize>(3)->value, -1.25f);
+    EXPECT_EQ(read.As<PointFloatSerialize>(4)->value, Point<float>(0.5f, 8.0f));
+    EXPECT_EQ(read.As<StrSerialize>(0), nullptr);
+    EXPECT_EQ(read.At(5), nullptr);
+}
+
+TEST(VectorSerializeTest, ReadingAppendsAfterExistingElements)
+{
+    std::istringstream text("1\r\n1\r\nIntSerializeV0\r\n7\r\n");
+    VectorSerialize list(true);
+    list.Append(std::make_unique<IntSerialize>(1));
+    ASSERT_TRUE(list.UnSerialize(text));
+    ASSERT_EQ(list.Size(), 2u);
+    EXPECT_EQ(list.As<IntSerialize>(1)->value, 7);
+}
+
+TEST(VectorSerializeTest, ShortOrDamagedListsKeepWhatWasRead)
+{
+    // The count promises three elements, the file holds two.
+    std::istringstream shortList("1\r\n3\r\nIntSerializeV0\r\n1\r\nIntSerializeV0\r\n0\r\n");
+    VectorSerialize a(true);
+    EXPECT_FALSE(a.UnSerialize(shortList));
+    ASSERT_EQ(a.Size(), 2u);
+    EXPECT_EQ(a.As<IntSerialize>(1)->value, 0);
+
+    // A value that fails is appended, and the list stops there.
+    std::istringstream badValue("1\r\n3\r\nIntSerializeV0\r\nlots\r\nIntSerializeV0\r\n5\r\n");
+    VectorSerialize b(true);
+    EXPECT_FALSE(b.UnSerialize(badValue));
+    EXPECT_EQ(b.Size(), 1u);
+
+    // A huge count at the end of the file neither allocates nor spins.
+    std::istringstream hugeCount("1\r\n2147483647\r\n");
+    VectorSerialize c(true);
+    EXPECT_FALSE(c.UnSerialize(hugeCount));
+    EXPECT_EQ(c.Size(), 0u);
+
+    // A bad count reads as no element.
+    std::istringstream badCount("1\r\nmany\r\nIntSerializeV0\r\n5\r\n");
+    VectorSerialize d(true);
+    EXPECT_FALSE(d.UnSerialize(badCount));
+    EXPECT_EQ(d.Size(), 0u);
+}
+
+TEST(VectorSerializeTest, UnknownTagTakesOnlyItsOwnLine)
+{
+    // A plain PointSerialize is not a list element: its tag is skipped and
+    // its value lines are then read as tags.
+    VectorSerialize written(true);
+    written.Append(std::make_unique<PointSerialize<int>>(Point<int>(1, 2)));
+    written.Append(std::make_unique<IntSerialize>(9));
+    std::stringstream text;
+    written.Serialize(text);
+    EXPECT_NE(text.str().find("PointSerializeV0\r\n1\r\n2\r\n"), std::string::npos);
+
+    VectorSerialize read(true);
+    EXPECT_TRUE(read.UnSerialize(text));
+    EXPECT_EQ(read.Size(), 0u); // passes: "PointSerializeV0", then "1"
+}
+
+TEST(VectorSerializeTest, FreesOnlyWhatItOwns)
+{
+    int alive = 0;
+    TrackedValue borrowed(alive);
+    {
+        VectorSerialize list(false);
+        list.AppendBorrowed(borrowed);
+        list.Append(std::make_unique<TrackedValue>(alive));
+        EXPECT_EQ(alive, 2);
+    }
+    EXPECT_EQ(alive, 1); // the borrowed element lives on
+
+    // A list read with the flag "0" still frees the elements it created.
+    std::istringstream text("0\r\n1\r\nStrSerializeV0\r\nname\r\n");
+    auto list = std::make_unique<VectorSerialize>(true);
+    ASSERT_TRUE(list->UnSerialize(text));
+    EXPECT_FALSE(list->GetOwnsElements());
+    list.reset(); // the leak check of the sanitizer build holds this
+}

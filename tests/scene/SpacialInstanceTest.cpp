@@ -1,0 +1,372 @@
+#include "scene/SpacialInstance.h"
+
+#include "scene/CollisionWorld.h"
+#include "scene/Level.h"
+
+#include <box2d/box2d.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+namespace {
+
+// A prototype with the operations a placed instance calls, found by name in
+// a table of the test.
+struct FakePrototype {
+    explicit FakePrototype(std::string n, Point<int> s = Point<int>(32, 32))
+        : name(std::move(n))
+        , size(s)
+    {
+        ++alive;
+    }
+    ~FakePrototype() { --alive; }
+
+    static inline std::map<std::string, FakePrototype*> table;
+    static inline int alive = 0;
+
+    static FakePrototype* UnSerializeReference(std::istream& is, Level*)
+    {
+        std::string n;
+        ReadStringLine(is, n);
+        auto it = table.find(n);
+        return it == table.end() ? nullptr : it->second;
+    }
+    bool SerializePtr(std::ostream& os)
+    {
+        WriteLine(os, std::string_view("FakePrototypeV0Ptr"));
+        WriteLine(os, name);
+        return true;
+    }
+    Point<int> GetSize() const { return size; }
+    bool Draw(DXGraphicalSurface*, int x, int y, float sx, float sy, float rotation, int cx, int cy, int cw, int ch)
+    {
+        lastDraw = { x, y, cx, cy, cw, ch };
+        lastScale = Point<float>(sx, sy);
+        lastRotation = rotation;
+        ++draws;
+        return true;
+    }
+
+    std::string name;
+    Point<int> size;
+    std::vector<int> lastDraw;
+    Point<float> lastScale;
+    float lastRotation = 0.0f;
+    int draws = 0;
+};
+
+using PlacedFloat = SpacialInstance<FakePrototype, float>;
+using PlacedInt = SpacialInstance<FakePrototype, int>;
+
+// A zone payload that counts its live copies and writes a record of its own.
+struct CountedZone : ZoneInstance {
+    CountedZone() { ++alive; }
+    ~CountedZone() override { --alive; }
+    static inline int alive = 0;
+    bool Serialize(std::ostream& os) override
+    {
+        WriteLine(os, GetVersionedClassName());
+        WriteLine(os, 7);
+        return true;
+    }
+    bool UnSerialize(std::istream&) override { return true; }
+    std::string GetVersionedClassName() override { return "Zone_Teleport::InstanceV0"; }
+};
+
+class SpacialInstanceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FakePrototype::table.clear();
+        FakePrototype::table["Tree"] = &tree;
+    }
+    void TearDown() override { FakePrototype::table.clear(); }
+
+    std::string Write(ISerialization& s)
+    {
+        std::ostringstream os;
+        EXPECT_TRUE(s.Serialize(os));
+        return os.str();
+    }
+    std::string NextLine(std::istream& is)
+    {
+        std::string line;
+        ReadStringLine(is, line);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        return line;
+    }
+
+    FakePrototype tree { "Tree", Point<int>(64, 48) };
+};
+
+// ------------------------------------------------------------ records
+
+TEST_F(SpacialInstanceTest, GraphicalPlacementRoundTripsByteForByte)
+{
+    PlacedFloat placed(&tree, 100.5f, -32.0f);
+    placed.SetAngle(1.25f);
+    placed.SetVisible(false);
+    placed.SetMirrored(true);
+    placed.SetScrollMode(0, -1);
+    placed.SetScrollSpeed(12.5f, 0.0f);
+    placed.SetWrapOffset(3.0f, 0.333333f);
+    const std::string text = Write(placed);
+    EXPECT_EQ(text,
+        "FakePrototypeV0Ptr\r\nTree\r\n100.5\r\n-32\r\n"
+        "_SpacialInstance_updatetag_1.0_\r\n1.25\r\n"
+        "_SpacialInstance_updatetag_1.1_\r\nNULL\r\n"
+        "_SpacialInstance_updatetag_1.2_\r\n0\r\n"
+        "_SpacialInstance_updatetag_1.3_\r\n1\r\n"
+        "_SpacialInstance_updatetag_1.4_\r\n0\r\n-1\r\n12.5\r\n0\r\n3\r\n0.333333\r\n");
+
+    std::istringstream is(text + "next\r\n");
+    PlacedFloat read;
+    ASSERT_TRUE(read.UnSerialize(is));
+    EXPECT_EQ(read.GetPrototype(), &tree);
+    EXPECT_EQ(read.GetPayload(), nullptr);
+    EXPECT_FALSE(read.IsVisible());
+    EXPECT_EQ(Write(read), text);
+    EXPECT_EQ(NextLine(is), "next");
+}
+
+TEST_F(SpacialInstanceTest, SpritePlacementWritesIntegerOffsets)
+{
+    PlacedInt placed(&tree, -4, 17);
+    const std::string text = Write(placed);
+    EXPECT_EQ(text.substr(0, text.find("_Spacial")), "FakePrototypeV0Ptr\r\nTree\r\n-4\r\n17\r\n");
+    std::istringstream is(text);
+    PlacedInt read;
+    ASSERT_TRUE(read.UnSerialize(is));
+    EXPECT_EQ(read.GetPosition(), Point<int>(-4, 17));
+    EXPECT_EQ(Write(read), text);
+}
+
+TEST_F(SpacialInstanceTest, OlderRecordsReadWithDefaults)
+{
+    // Stops with the position: the next record's first line follows.
+    std::istringstream positionOnly("FakePrototypeV0Ptr\r\nTree\r\n5\r\n6\r\nFakePrototypeV0Ptr\r\n");
+    PlacedFloat a;
+    ASSERT_TRUE(a.UnSerialize(positionOnly));
+    EXPECT_EQ(a.GetPosition(), Point<float>(5.0f, 6.0f));
+    EXPECT_EQ(a.GetAngle(), 0.0f);
+    EXPECT_TRUE(a.IsVisible());
+    EXPECT_FALSE(a.IsMirrored());
+    EXPECT_EQ(a.GetScrollModeX(), -1);
+    EXPECT_EQ(a.GetScrollModeY(), -1);
+    EXPECT_EQ(a.GetScrollSpeed(), Point<float>());
+    EXPECT_EQ(a.GetWrapOffset(), Point<float>());
+    EXPECT_EQ(NextLine(positionOnly), "FakePrototypeV0Ptr");
+
+    // Stops after its angle, LF line ends.
+    std::istringstream withAngle("FakePrototypeV0Ptr\nTree\n1\n2\n_SpacialInstance_updatetag_1.0_\n0.5\nnext\n");
+    PlacedFloat b;
+    ASSERT_TRUE(b.UnSerialize(withAngle));
+    EXPECT_EQ(b.GetAngle(), 0.5f);
+    EXPECT_EQ(b.GetPayload(), nullptr);
+    EXPECT_TRUE(b.IsVisible());
+    EXPECT_EQ(NextLine(withAngle), "next");
+}
+
+TEST_F(SpacialInstanceTest, BadCoordinateStopsTheCountedFields)
+{
+    std::istringstream is("FakePrototypeV0Ptr\r\nTree\r\nwide\r\n9\r\n_SpacialInstance_updatetag_1.0_\r\n2\r\n");
+    PlacedFloat placed;
+    EXPECT_FALSE(placed.UnSerialize(is));
+    EXPECT_EQ(placed.GetAngle(), 0.0f);
+    EXPECT_EQ(NextLine(is), "9"); // the y line stays unread
+}
+
+TEST_F(SpacialInstanceTest, UnknownObjectNameFailsAfterTwoLines)
+{
+    std::istringstream is("FakePrototypeV0Ptr\r\nNoSuchObject\r\n1\r\n2\r\n");
+    PlacedFloat placed;
+    EXPECT_FALSE(placed.UnSerialize(is));
+    EXPECT_EQ(placed.GetPrototype(), nullptr);
+    EXPECT_EQ(NextLine(is), "1");
+
+    std::istringstream empty("");
+    EXPECT_FALSE(placed.UnSerialize(empty));
+}
+
+TEST_F(SpacialInstanceTest, PayloadWithoutItsClassFailsAndLaterGroupsKeepDefaults)
+{
+    PlacedFloat placed(&tree, 0.0f, 0.0f);
+    placed.SetPayload(std::make_unique<CountedZone>());
+    placed.SetVisible(false);
+    const std::string text = Write(placed);
+    EXPECT_NE(text.find("_SpacialInstance_updatetag_1.1_\r\nZone_Teleport::InstanceV0\r\n7\r\n"), std::string::npos);
+
+    // The zone classes are not part of the program yet: the key is known
+    // but nothing of the payload's own record is read.
+    std::istringstream is(text);
+    PlacedFloat read;
+    EXPECT_FALSE(read.UnSerialize(is));
+    EXPECT_EQ(read.GetPayload(), nullptr);
+    EXPECT_TRUE(read.IsVisible());
+    EXPECT_EQ(NextLine(is), "7");
+
+    std::istringstream unknown(
+        "FakePrototypeV0Ptr\r\nTree\r\n1\r\n2\r\n_SpacialInstance_updatetag_1.0_\r\n0\r\n"
+        "_SpacialInstance_updatetag_1.1_\r\nSomething::InstanceV0\r\n");
+    PlacedFloat other;
+    EXPECT_FALSE(other.UnSerialize(unknown));
+}
+
+TEST_F(SpacialInstanceTest, SkippedInstanceWritesNothing)
+{
+    PlacedFloat placed(&tree, 1.0f, 2.0f);
+    placed.SetSkipSerialize(true);
+    EXPECT_EQ(Write(placed), "");
+    PlacedFloat empty;
+    std::ostringstream os;
+    EXPECT_FALSE(empty.Serialize(os));
+}
+
+// ------------------------------------------------------------ ownership
+
+TEST_F(SpacialInstanceTest, DestructionReleasesPayloadPrototypeAndBodies)
+{
+    Level level("test");
+    level.SetCollisionWorld(std::make_unique<CollisionWorld>());
+    CollisionWorld* world = level.GetCollisionWorld();
+    b2BodyDef def;
+    {
+        PlacedFloat placed(new FakePrototype("Clone"), 0.0f, 0.0f);
+        placed.SetOwned(true);
+        placed.SetLevel(&level);
+        placed.SetPayload(std::make_unique<CountedZone>());
+        placed.AddCollisionBody(world->CreateBody(def, nullptr, 0));
+        placed.AddCollisionBody(world->CreateBody(def, nullptr, 1));
+        placed.AddCollisionBody(nullptr);
+        EXPECT_EQ(placed.GetCollisionBodies().size(), 2u);
+        EXPECT_EQ(world->GetBodyCount(), 2);
+        EXPECT_EQ(CountedZone::alive, 1);
+        EXPECT_EQ(FakePrototype::alive, 2);
+    }
+    EXPECT_EQ(world->GetBodyCount(), 0);
+    EXPECT_EQ(CountedZone::alive, 0);
+    EXPECT_EQ(FakePrototype::alive, 1);
+}
+
+TEST_F(SpacialInstanceTest, RelocationInAContainerHandsEverythingOver)
+{
+    Level level("test");
+    level.SetCollisionWorld(std::make_unique<CollisionWorld>());
+    b2BodyDef def;
+    {
+        std::vector<PlacedFloat> layer;
+        for (int i = 0; i < 20; ++i) { // grows several times
+            PlacedFloat& placed = layer.emplace_back(&tree, static_cast<float>(i), 0.0f);
+            placed.SetLevel(&level);
+            placed.SetPayload(std::make_unique<CountedZone>());
+            placed.AddCollisionBody(level.GetCollisionWorld()->CreateBody(def, nullptr, i));
+        }
+        layer.erase(layer.begin() + 3);
+        EXPECT_EQ(CountedZone::alive, 19);
+        EXPECT_EQ(level.GetCollisionWorld()->GetBodyCount(), 19);
+        EXPECT_EQ(layer[3].GetPosition().x, 4.0f);
+        EXPECT_NE(layer[3].GetPayload(), nullptr);
+
+        // A copy is a bare placement: it shares the prototype only.
+        PlacedFloat copy = layer[0];
+        EXPECT_EQ(copy.GetPrototype(), &tree);
+        EXPECT_EQ(copy.GetPayload(), nullptr);
+        EXPECT_TRUE(copy.GetCollisionBodies().empty());
+    }
+    EXPECT_EQ(CountedZone::alive, 0);
+    EXPECT_EQ(level.GetCollisionWorld()->GetBodyCount(), 0);
+}
+
+TEST_F(SpacialInstanceTest, KeepPayloadsAndWorldlessLevels)
+{
+    auto* zone = new CountedZone;
+    {
+        PlacedFloat placed(&tree, 0.0f, 0.0f);
+        placed.SetPayload(std::unique_ptr<SceneObjectInstance>(zone));
+        PlacedFloat::SetKeepPayloads(true);
+    }
+    PlacedFloat::SetKeepPayloads(false);
+    EXPECT_EQ(CountedZone::alive, 1); // left alone: still ours to delete
+    delete zone;
+
+    // Without a world no body is recorded, and destruction touches none.
+    Level level("no world");
+    CollisionWorld separate;
+    b2BodyDef def;
+    b2Body* body = separate.CreateBody(def, nullptr, 0);
+    {
+        PlacedFloat placed(&tree, 0.0f, 0.0f);
+        placed.SetLevel(&level);
+        placed.AddCollisionBody(body);
+        EXPECT_TRUE(placed.GetCollisionBodies().empty());
+    }
+    EXPECT_EQ(separate.GetBodyCount(), 1);
+}
+
+TEST_F(SpacialInstanceTest, ZonePayloadGivesTheSize)
+{
+    PlacedFloat none;
+    EXPECT_EQ(none.GetSize(), Point<int>());
+    PlacedFloat placed(&tree, 0.0f, 0.0f);
+    EXPECT_EQ(placed.GetSize(), Point<int>(64, 48));
+}
+
+// ------------------------------------------------------------ drawing
+
+TEST_F(SpacialInstanceTest, DrawPlacesTheUpperLeftCornerOnScreen)
+{
+    PlacedFloat placed(&tree, 100.9f, 200.7f);
+    placed.SetAngle(0.5f);
+    placed.SetClipRect(16, 0, 16, 16);
+    // View corner (64, 448): level y grows upward, screen y downward.
+    EXPECT_TRUE(placed.Draw(nullptr, Point<int>(64, 448)));
+    EXPECT_EQ(placed.GetScreenPosition(), Point<int>(36, 448 - (200 + 48)));
+    EXPECT_EQ(tree.lastDraw, (std::vector<int> { 36, 200, 16, 0, 16, 16 }));
+    EXPECT_EQ(tree.lastScale, Point<float>(1.0f, 1.0f));
+    EXPECT_EQ(tree.lastRotation, 0.5f);
+
+    placed.SetVisible(false);
+    EXPECT_TRUE(placed.Draw(nullptr, Point<int>(0, 0)));
+    EXPECT_EQ(tree.draws, 1);
+
+    PlacedFloat empty;
+    EXPECT_FALSE(empty.Draw(nullptr, Point<int>(0, 0)));
+}
+
+TEST_F(SpacialInstanceTest, TrailRecordsOneFrameInThreeWithSpacingTwo)
+{
+    PlacedFloat placed(&tree, 0.0f, 0.0f);
+    placed.SetTrailLength(8);
+    placed.SetTrailSpacing(2);
+    for (int frame = 0; frame < 7; ++frame)
+        placed.Draw(nullptr, Point<int>(0, 0));
+    std::string pattern;
+    for (size_t i = 0; i < 8; ++i)
+        pattern += placed.GetTrail().IsRecorded(i) ? 'R' : '.';
+    EXPECT_EQ(pattern, ".R..R..R");
+
+    // The same length keeps the entries; another drops them all.
+    placed.SetTrailLength(8);
+    EXPECT_TRUE(placed.GetTrail().IsRecorded(7));
+    placed.SetTrailLength(5);
+    EXPECT_EQ(placed.GetTrail().GetLength(), 5);
+    EXPECT_FALSE(placed.GetTrail().IsRecorded(4));
+
+    // A spacing of N or more records every frame, as 0 does; invisible
+    // frames leave the trail as it is.
+    placed.SetTrailSpacing(5);
+    for (int frame = 0; frame < 3; ++frame)
+        placed.Draw(nullptr, Point<int>(0, 0));
+    placed.SetVisible(false);
+    placed.Draw(nullptr, Point<int>(0, 0));
+    pattern.clear();
+    for (size_t i = 0; i < 5; ++i)
+        pattern += placed.GetTrail().IsRecorded(i) ? 'R' : '.';
+    EXPECT_EQ(pattern, "..RRR");
+    placed.ClearTrail();
+    EXPECT_EQ(placed.GetTrail().GetLength(), 0);
+}
+
+} // namespace

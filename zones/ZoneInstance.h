@@ -1,0 +1,24 @@
+#pragma once
+
+#include "engine/serial/Point.h"
+#include "scene/SceneObjectInstance.h"
+
+// Per-placement data of a zone: a zone carries its own size, which a placed
+// instance reports instead of its object's. The zone classes derive their
+// `Instance` records from it.
+class ZoneInstance : public SceneObjectInstance {
+public:
+    Point<int> GetSize() const { return size; }
+    void SetSize(Point<int> s) { size = s; }
+
+protected:
+    ZoneInstance() = default;
+
+    Point<int> size { 32, 32 };
+};
+
+// Per-placement data of a point (start points, minimap locations).
+class PointInstance : public SceneObjectInstance {
+protected:
+    PointInstance() = default;
+};
