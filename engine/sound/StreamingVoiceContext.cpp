@@ -1,10 +1,10 @@
 #include "engine/sound/StreamingVoiceContext.h"
 
+#include "engine/config/GamePaths.h"
 #include "engine/platform/Paths.h"
 #include "engine/sound/DXSoundEngine.h"
 #include "engine/sound/MusicLibrary.h"
 #include "engine/sound/OggMemorySource.h"
-#include "engine/sound/SoundAssetPaths.h"
 #include "engine/sound/SoundGameAccess.h"
 
 #include <AL/al.h>
@@ -88,7 +88,7 @@ void StreamingVoiceContext::Open()
     {
         FILE* file = std::fopen(platform::ResolvePath(trackName).c_str(), "rb");
         if (file == nullptr)
-            file = std::fopen(platform::ResolvePath(GetMusicFolder() + trackName).c_str(), "rb");
+            file = std::fopen(platform::ResolvePath(GetMusicPath() + trackName).c_str(), "rb");
         if (file == nullptr)
             return;
         result = ov_open_callbacks(file, &vorbis, nullptr, 0, kFileCallbacks);

@@ -1,5 +1,7 @@
 #include "engine/sound/DXSoundEngine.h"
 
+#include "engine/assets/ScrambledFile.h"
+#include "engine/config/GamePaths.h"
 #include "engine/sound/MusicLibrary.h"
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundEventsManager.h"
@@ -84,13 +86,24 @@ TEST_F(DXSoundEngineTest, ImportFindsWavFilesByLowerCasedName)
     EXPECT_EQ(dx->GetDataSize(), static_cast<uint32_t>(kRate / 2 * 2));
 }
 
-TEST_F(DXSoundEngineTest, ImportFallsBackToTheQhsoundFile)
+TEST_F(DXSoundEngineTest, ImportLooksInTheSoundFolderThenForQhsoundFiles)
 {
-    WriteFile(folder + "alt.qhsound", MakeWav(MakeTones({ { kTone, 0.1 } }, 0.25)));
-    Sound owner("alt", "alt.wav");
-    std::unique_ptr<ISoundRessource> loaded(engine.ImportSound(folder + "alt.wav", &owner));
-    ASSERT_NE(loaded, nullptr);
-    EXPECT_EQ(loaded->GetName(), folder + "alt.qhsound");
+    const std::vector<uint8_t> wav = MakeWav(MakeTones({ { kTone, 0.1 } }, 0.25));
+    WriteFile(folder + "plain.qhsound", wav);
+    ASSERT_TRUE(WriteScrambledFile(folder + "scrambled.qhsound", wav));
+    SetSoundPath(folder);
+    Sound owner("any", "any.wav");
+    std::unique_ptr<ISoundRessource> inFolder(engine.ImportSound("Tone.wav", &owner));
+    std::unique_ptr<ISoundRessource> plain(engine.ImportSound("plain.wav", &owner));
+    std::unique_ptr<ISoundRessource> scrambled(engine.ImportSound("scrambled.wav", &owner));
+    SetSoundPath("");
+    ASSERT_NE(inFolder, nullptr);
+    EXPECT_EQ(inFolder->GetName(), folder + "tone.wav");
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->GetName(), folder + "plain.qhsound");
+    ASSERT_NE(scrambled, nullptr);
+    EXPECT_EQ(scrambled->GetName(), folder + "scrambled.qhsound");
+    EXPECT_EQ(dynamic_cast<DXSoundRessource&>(*scrambled).GetData(), dynamic_cast<DXSoundRessource&>(*plain).GetData());
 }
 
 TEST_F(DXSoundEngineTest, ImportConvertsOtherSampleFormatsAndRejectsDamagedFiles)
@@ -173,8 +186,8 @@ TEST_F(DXSoundEngineTest, LayerAndVoiceVolumesMultiply)
     EXPECT_NEAR(ToneAmplitude(Render(0.2), kTone) / full, 0.25, 0.02);
 
     // The game's configured volumes reach the layers; the music volume does not touch sounds.
-    game.soundVolume = 8;
-    game.musicVolume = 0;
+    game.config.SetSoundVolume(8);
+    game.config.SetMusicVolume(0);
     engine.ApplyVolumes();
     EXPECT_FLOAT_EQ(engine.GetSoundLayer()->GetVolume(), 0.8f);
     EXPECT_FLOAT_EQ(engine.GetMusicLayer()->GetVolume(), 0.0f);

@@ -1,5 +1,7 @@
 #include "engine/sound/StreamingVoiceContext.h"
 
+#include "engine/assets/ScrambledFile.h"
+#include "engine/config/GamePaths.h"
 #include "engine/sound/DXSoundEngine.h"
 #include "engine/sound/MusicLibrary.h"
 #include "tests/engine/sound/SoundTestSupport.h"
@@ -242,11 +244,20 @@ TEST_F(MusicStreamingTest, EmptyNameStopsOrFadesTheMusic)
     EXPECT_LE(PeakOf(Render(0.1)), 2);
 }
 
-TEST_F(MusicStreamingTest, TrackInMemoryIsDecodedThroughTheMemoryCallbacks)
+TEST_F(MusicStreamingTest, ScrambledTrackIsDecodedFromMemory)
 {
-    MusicTrack inMemory("memory.ogg", true, 0.0); // no such file
-    EXPECT_EQ(inMemory.data, nullptr);
-    inMemory.data = std::make_shared<const std::vector<uint8_t>>(MakeOgg(MakeTones({ { kHigh, 1.0 } }, 0.3)));
+    const std::vector<uint8_t> ogg = MakeOgg(MakeTones({ { kHigh, 1.0 } }, 0.3));
+    ASSERT_TRUE(WriteScrambledFile(folder + "memory.qhmusic", ogg));
+    ASSERT_TRUE(WriteScrambledFile(folder + "both.qhmusic", ogg));
+    WriteFile(folder + "both.ogg", ogg);
+    SetMusicPath(folder);
+    MusicTrack inMemory("memory.ogg", true, 0.0);
+    const MusicTrack onDisk("both.ogg", true, 0.0); // the plain file wins
+    SetMusicPath("");
+    ASSERT_NE(inMemory.data, nullptr);
+    EXPECT_EQ(*inMemory.data, ogg);
+    EXPECT_EQ(onDisk.data, nullptr);
+
     library.AddOrUpdate(inMemory);
     PlayStreamedMusic(&engine, "memory.ogg", false, false, 0.0);
     EXPECT_TRUE(Dominates(Render(0.3), kHigh, kLow));
