@@ -10,9 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
 using namespace soundtest;
 
@@ -205,6 +207,34 @@ TEST_F(DXSoundEngineTest, ReleasedDataMakesNoNewInstanceButKeepsPlayingOnes)
     EXPECT_EQ(sound->GetRessource()->CreateInstance(), nullptr);
     EXPECT_GT(ToneAmplitude(Render(0.1), kTone), 0.05);
     engine.ReleaseSoundData(nullptr);
+}
+
+// On a real output device (the null back-end here) a feeder thread keeps the
+// music queued while the game thread starts, fades and ends tracks.
+TEST(DXSoundEngineDeviceTest, FeederThreadStreamsAlongsideTheGameThread)
+{
+    const std::string folder = MakeTempFolder("device");
+    WriteFile(folder + "a.ogg", MakeOgg(MakeTones({ { kTone, 1.0 } }, 0.25)));
+    WriteFile(folder + "b.ogg", MakeOgg(MakeTones({ { 2 * kTone, 1.0 } }, 0.25)));
+    MusicLibrary library;
+    FakeGame game;
+    game.library = &library;
+    library.AddOrUpdate(MusicTrack(folder + "a.ogg", false, 50.0));
+    DXSoundEngine engine;
+    game.engine = &engine;
+    ASSERT_TRUE(engine.Init());
+    PlayStreamedMusic(&engine, folder + "a.ogg", false, false, 0.0);
+    for (int wait = 0; wait < 200 && engine.CurrentMusic()->GetPlayPosition() == 0; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_GT(engine.CurrentMusic()->GetPlayPosition(), 0);
+    PlayStreamedMusic(&engine, folder + "b.ogg", true, false, 0.0);
+    for (int tick = 0; tick < 60; ++tick)
+    {
+        UpdateStreamedMusic(&engine);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(engine.FadingMusic(), nullptr);
+    EXPECT_GT(library.Find(folder + "a.ogg")->resumePosition, 0);
 }
 
 // Without any audio device the engine reports it once and everything after

@@ -261,6 +261,7 @@ TEST_F(MusicStreamingTest, ScrambledTrackIsDecodedFromMemory)
     library.AddOrUpdate(inMemory);
     PlayStreamedMusic(&engine, "memory.ogg", false, false, 0.0);
     EXPECT_TRUE(Dominates(Render(0.3), kHigh, kLow));
+    library.AddOrUpdate(MusicTrack("memory.ogg", true, 0.0)); // the record (and its data) replaced
     Render(1.0); // over the end and round again
     EXPECT_TRUE(Dominates(Render(0.2), kHigh, kLow));
 }
