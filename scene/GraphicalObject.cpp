@@ -173,8 +173,9 @@ bool GraphicalObject::UnSerialize(std::istream& is)
 
     // Counts come from the file: elements are read one by one and the loops
     // stop at the end of the stream, so a damaged count allocates nothing.
+    // The count line is read in any case; after a failure it counts nothing.
     uint32_t count = 0;
-    if (!result || !ReadUIntLine(is, count))
+    if (!ReadUIntLine(is, count) || !result)
         count = 0;
     for (uint32_t i = 0; i < count && is.good(); ++i) {
         spriteInstances.emplace_back();
@@ -185,7 +186,7 @@ bool GraphicalObject::UnSerialize(std::istream& is)
     }
 
     count = 0;
-    if (!result || !ReadUIntLine(is, count))
+    if (!ReadUIntLine(is, count) || !result)
         count = 0;
     for (uint32_t i = 0; i < count && is.good(); ++i) {
         animatedInstances.emplace_back();

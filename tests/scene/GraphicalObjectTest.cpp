@@ -49,7 +49,7 @@ protected:
     GraphicalObjectTest()
     {
         for (int i = 0; i < 3; ++i) {
-            sprites.push_back(std::make_unique<Sprite>("S" + std::to_string(i), "s.png", 0, 0, 16, 16));
+            sprites.push_back(std::make_unique<Sprite>(std::string("S").append(std::to_string(i)), "s.png", 0, 0, 16, 16));
             game.sprites.push_back(sprites.back().get());
         }
         walk.AddFrame(sprites[0].get(), 100.0f, 0.0f);
