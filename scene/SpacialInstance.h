@@ -3,6 +3,7 @@
 #include "engine/serial/ISerialization.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/Point.h"
+#include "scene/InstanceEffectScope.h"
 #include "scene/InstanceTrail.h"
 #include "scene/PayloadFactory.h"
 #include "scene/SceneObjectInstance.h"
@@ -480,6 +481,7 @@ bool SpacialInstance<T, C>::Draw(DXGraphicalSurface* target, const Point<int>& c
     if (object != nullptr) {
         const Point<int> size = object->GetSize();
         screenPosition = Point<int>(p.x - camera.x, camera.y - (p.y + size.y));
+        InstanceEffectScope scope(effect);
         result = DrawPrototype(target);
     }
     trail.Record(first);

@@ -82,6 +82,7 @@ public:
         outerRadius = outer;
     }
     std::vector<Sound*>& GetVariations() { return variations; }
+    const std::vector<Sound*>& GetVariations() const { return variations; }
     const std::vector<std::unique_ptr<SoundInstance>>& GetVoices() const { return voices; }
 
 private:

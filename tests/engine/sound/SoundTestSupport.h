@@ -3,6 +3,7 @@
 // Fixtures shared by the sound tests: generated WAV and Ogg files, a stand-in
 // game object, and tone measurement on mixed samples.
 
+#include "engine/config/GameConfig.h"
 #include "engine/sound/SoundGameAccess.h"
 
 #include <cstdint>
@@ -52,8 +53,7 @@ public:
     MusicLibrary* GetMusicLibrary() override { return library; }
     Sound* FindSound(const std::string& name) override;
     bool GetPlayerBox(float& x, float& y, int& width, int& height) override;
-    int GetMusicVolume() override { return musicVolume; }
-    int GetSoundVolume() override { return soundVolume; }
+    GameConfig* GetConfig() override { return &config; }
 
     ISoundEngine* engine = nullptr;
     SoundEventsManager* manager = nullptr;
@@ -64,8 +64,7 @@ public:
     float playerY = 0.0f;
     int playerWidth = 0;
     int playerHeight = 0;
-    int musicVolume = 10;
-    int soundVolume = 10;
+    GameConfig config;
 };
 
 } // namespace soundtest
