@@ -59,6 +59,10 @@ GraphicalObject::GraphicalObject(std::string name_)
 GraphicalObject::GraphicalObject(const GraphicalObject& other)
     : SceneObject(other)
 {
+    // A copy is a plain graphical object whatever it was copied from (a
+    // camera blocker's clone has no blocks to write); derived copies set
+    // their own type name after this.
+    typeName = TypeNames::GraphicalObject;
     CopyContent(other);
     LoadSounds();
     if (!g_cloneKeepsAnimations)
