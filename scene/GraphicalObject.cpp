@@ -75,7 +75,8 @@ GraphicalObject::~GraphicalObject()
 {
     DeleteCollisionShapes();
     // A prototype never outlives itself in the game's list of characters.
-    Game::RemoveCharacterPrototype(this);
+    if (Game* game = Game::GetInstance())
+        std::erase(game->characterPrototypes, this);
 }
 
 void GraphicalObject::CopyContent(const GraphicalObject& other)

@@ -332,6 +332,13 @@ TEST_F(GraphicalObjectTest, CameraBlockerAndGameplayObjectRecords)
 
     GameplayObject zone("Zone Save");
     EXPECT_EQ(zone.GetCategory(), "(game play)");
+    zone.AddSpriteInstance(sprites[0].get(), 2, 3);
+    const std::string zoneRecord = Write(zone);
+    EXPECT_EQ(zoneRecord.rfind("GameplayObjectV0\r\nZone Save\r\n(game play)\r\n", 0), 0u);
+    GameplayObject zoneRead("");
+    std::istringstream zoneIn(Body(zoneRecord));
+    ASSERT_TRUE(zoneRead.UnSerialize(zoneIn));
+    EXPECT_EQ(Write(zoneRead), zoneRecord);
     EXPECT_EQ(zone.CreateInstance(), nullptr);
     std::ostringstream reference;
     zone.SerializePtr(reference);
