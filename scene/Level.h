@@ -1,10 +1,12 @@
 #pragma once
 
 #include "scene/CollisionWorld.h"
+#include "scene/SceneObject.h"
 
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 // Stand-in for the level: only what placed instances use of it, its name and
 // its collision world (owned; placed instances destroy their bodies in it).
@@ -23,7 +25,20 @@ public:
     CollisionWorld* GetCollisionWorld() { return collisionWorld.get(); }
     void SetCollisionWorld(std::unique_ptr<CollisionWorld> world) { collisionWorld = std::move(world); }
 
+    // The objects the level's placed instances refer to (not owned): the
+    // first of a name, or null.
+    SceneObject* FindObjectByName(const std::string& objectName) const
+    {
+        for (SceneObject* object : sceneObjects) {
+            if (object != nullptr && object->GetName() == objectName)
+                return object;
+        }
+        return nullptr;
+    }
+    void AddSceneObject(SceneObject* object) { sceneObjects.push_back(object); }
+
 private:
     std::string name;
+    std::vector<SceneObject*> sceneObjects;
     std::unique_ptr<CollisionWorld> collisionWorld;
 };

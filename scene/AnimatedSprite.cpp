@@ -1,0 +1,304 @@
+#include "scene/AnimatedSprite.h"
+
+#include <utility>
+
+#include "engine/serial/LineReaders.h"
+#include "scene/Sprite.h"
+#include "scene/SpriteReferences.h"
+
+namespace {
+
+// Reads up to `count` floats; stops at the first value that does not parse or
+// at the end of the stream, so a damaged count never allocates on its own.
+bool ReadFloatList(std::istream& is, uint32_t count, std::vector<float>& values)
+{
+    for (uint32_t i = 0; i < count; ++i) {
+        float value = 0.0f;
+        if (!ReadFloatLine(is, value))
+            return false;
+        values.push_back(value);
+    }
+    return true;
+}
+
+bool InRange(int index, size_t size)
+{
+    return index >= 0 && static_cast<size_t>(index) < size;
+}
+
+} // namespace
+
+AnimatedSprite::AnimatedSprite(std::string name_)
+    : name(std::move(name_))
+{
+}
+
+AnimatedSprite::AnimatedSprite(
+    std::string name_, std::vector<Sprite*> frames_, std::vector<float> durations_, std::vector<float> rotations_)
+    : name(std::move(name_))
+    , frames(std::move(frames_))
+    , durations(std::move(durations_))
+    , rotations(std::move(rotations_))
+{
+}
+
+std::string AnimatedSprite::GetClassName()
+{
+    return "AnimatedSprite";
+}
+
+std::string AnimatedSprite::GetVersionedClassName()
+{
+    return GetClassName() + "V0";
+}
+
+Point<int> AnimatedSprite::GetSize()
+{
+    if (frames.empty() || frames.front() == nullptr)
+        return { 0, 0 };
+    return frames.front()->GetSize();
+}
+
+bool AnimatedSprite::Draw(DXGraphicalSurface*, int, int, int, int, float, int, int, int, int)
+{
+    return false;
+}
+
+bool AnimatedSprite::Serialize(std::ostream& os)
+{
+    if (IsSkipSerialize())
+        return true;
+    WriteLine(os, GetVersionedClassName());
+    WriteLine(os, name);
+    WriteLine(os, static_cast<uint32_t>(frames.size()));
+    for (Sprite* frame : frames) {
+        if (frame != nullptr) {
+            frame->SerializePtr(os);
+        } else {
+            // A frame given without a sprite keeps the count honest and reads
+            // back as a dropped frame.
+            WriteLine(os, "SpriteV0Ptr");
+            WriteLine(os, "");
+        }
+    }
+    WriteLine(os, counter);
+    WriteLine(os, loopStart);
+    // Every counted value is written, so the reader finds as many as counted.
+    WriteLine(os, static_cast<uint32_t>(durations.size()));
+    for (float duration : durations)
+        WriteLine(os, duration);
+    WriteLine(os, pingPong);
+    WriteLine(os, "_AnimatedSprite_updatetag_1.0_");
+    WriteLine(os, static_cast<uint32_t>(rotations.size()));
+    for (float rotation : rotations)
+        WriteLine(os, rotation);
+    return true;
+}
+
+bool AnimatedSprite::SerializePtr(std::ostream& os)
+{
+    WriteLine(os, GetVersionedClassName() + "Ptr");
+    WriteLine(os, name);
+    return true;
+}
+
+bool AnimatedSprite::UnSerialize(std::istream& is)
+{
+    ReadStringLine(is, name);
+    uint32_t frameCount = 0;
+    bool ok = !is.fail() && ReadUIntLine(is, frameCount);
+    if (!ok)
+        frameCount = 0;
+
+    // Frames whose sprite is unknown are dropped; the record reads on.
+    for (uint32_t i = 0; i < frameCount && is.good(); ++i) {
+        std::string classLine;
+        ReadStringLine(is, classLine);
+        if (Sprite* frame = UnSerializeSpriteReference(is))
+            frames.push_back(frame);
+    }
+    if (ok)
+        ok = ReadUIntLine(is, counter) && ReadIntLine(is, loopStart);
+
+    uint32_t durationCount = 0;
+    if (ok) {
+        ok = ReadUIntLine(is, durationCount);
+        if (!ok)
+            durationCount = 0;
+    }
+    if (ok)
+        ok = ReadFloatList(is, durationCount, durations);
+    if (ok)
+        ok = ReadBoolLine(is, pingPong);
+
+    if (!ReadUpdateTag(is, "_AnimatedSprite_updatetag_1.0_")) {
+        // Older layout: no rotations, one 0.0 for each duration.
+        rotations.assign(durations.size(), 0.0f);
+        return ok;
+    }
+    uint32_t rotationCount = 0;
+    if (ok) {
+        ok = ReadUIntLine(is, rotationCount);
+        if (!ok)
+            rotationCount = 0;
+    }
+    if (ok)
+        ok = ReadFloatList(is, rotationCount, rotations);
+    return ok;
+}
+
+int AnimatedSprite::AdvanceFrame(int frame, double* time, bool* reversed, bool* playing, double dt) const
+{
+    const int n = GetFrameCount();
+    if (frame >= n)
+        return -1;
+    if (frame <= 0 && loopStart == -1 && *reversed) {
+        *playing = false;
+        return 0;
+    }
+    // A negative frame names no frame: nothing to advance.
+    if (frame < 0)
+        return -1;
+
+    double t = *time + dt;
+    for (int step = 0; step < kMaxFrameSteps; ++step) {
+        const double d = GetFrameDuration(frame);
+        if (t <= d) {
+            *time = t;
+            return frame;
+        }
+        t -= d;
+        if (!*reversed) {
+            ++frame;
+            if (pingPong) {
+                if (frame >= n) {
+                    frame = n - 2 < 0 ? 0 : n - 2;
+                    *reversed = true;
+                }
+            } else if (frame >= n) {
+                if (loopStart == -1) {
+                    *playing = false;
+                    return n - 1;
+                }
+                frame = loopStart;
+                // A loop start outside the animation would leave it nowhere.
+                if (frame < 0 || frame >= n)
+                    frame = 0;
+            }
+        } else {
+            --frame;
+            if (loopStart != -1 && frame < loopStart) {
+                frame += 2;
+                *reversed = false;
+                if (frame >= n)
+                    frame = n - 1;
+            } else if (loopStart == -1 && frame < 0) {
+                *playing = false;
+                return 0;
+            }
+        }
+    }
+    return frame;
+}
+
+float AnimatedSprite::TotalDuration(int upTo) const
+{
+    if (upTo < -1)
+        return 0.0f;
+    float total = 0.0f;
+    for (size_t i = 0; i < durations.size(); ++i) {
+        if (upTo != -1 && static_cast<int>(i) >= upTo)
+            break;
+        total += durations[i];
+    }
+    return total;
+}
+
+Sprite* AnimatedSprite::GetFrame(int index) const
+{
+    return InRange(index, frames.size()) ? frames[static_cast<size_t>(index)] : nullptr;
+}
+
+float AnimatedSprite::GetFrameDuration(int index) const
+{
+    if (!InRange(index, frames.size()) || !InRange(index, durations.size()))
+        return kDefaultFrameDuration;
+    return durations[static_cast<size_t>(index)];
+}
+
+void AnimatedSprite::SetFrameDuration(int index, float value)
+{
+    if (InRange(index, durations.size()) && value > 0.0f)
+        durations[static_cast<size_t>(index)] = value;
+}
+
+float AnimatedSprite::GetFrameAux(int index) const
+{
+    return InRange(index, rotations.size()) ? rotations[static_cast<size_t>(index)] : 0.0f;
+}
+
+void AnimatedSprite::SetFrameAux(int index, float value)
+{
+    if (InRange(index, rotations.size()))
+        rotations[static_cast<size_t>(index)] = value;
+}
+
+void AnimatedSprite::AddFrame(Sprite* frame, float duration, float rotation)
+{
+    if (frame == nullptr)
+        return;
+    frames.push_back(frame);
+    durations.push_back(duration);
+    rotations.push_back(rotation);
+}
+
+void AnimatedSprite::InsertFrame(int index, Sprite* frame, float duration)
+{
+    if (frame == nullptr)
+        return;
+    // An index past the end (a negative one included) appends.
+    size_t at = static_cast<size_t>(static_cast<unsigned>(index));
+    if (at > frames.size())
+        at = frames.size();
+    frames.insert(frames.begin() + static_cast<std::ptrdiff_t>(at), frame);
+    durations.insert(durations.begin() + static_cast<std::ptrdiff_t>(std::min(at, durations.size())), duration);
+    rotations.insert(rotations.begin() + static_cast<std::ptrdiff_t>(std::min(at, rotations.size())), 0.0f);
+}
+
+void AnimatedSprite::SwapFrames(int a, int b)
+{
+    if (InRange(a, frames.size()) && InRange(b, frames.size()))
+        std::swap(frames[static_cast<size_t>(a)], frames[static_cast<size_t>(b)]);
+    if (InRange(a, durations.size()) && InRange(b, durations.size()))
+        std::swap(durations[static_cast<size_t>(a)], durations[static_cast<size_t>(b)]);
+    if (InRange(a, rotations.size()) && InRange(b, rotations.size()))
+        std::swap(rotations[static_cast<size_t>(a)], rotations[static_cast<size_t>(b)]);
+}
+
+void AnimatedSprite::RemoveFrame(int index)
+{
+    if (!InRange(index, frames.size()))
+        return;
+    const auto at = static_cast<std::ptrdiff_t>(index);
+    frames.erase(frames.begin() + at);
+    if (InRange(index, durations.size()))
+        durations.erase(durations.begin() + at);
+    if (InRange(index, rotations.size()))
+        rotations.erase(rotations.begin() + at);
+}
+
+void AnimatedSprite::AcquireImages()
+{
+    for (Sprite* frame : frames) {
+        if (frame != nullptr)
+            frame->GetImage();
+    }
+}
+
+void AnimatedSprite::ReleaseImages()
+{
+    for (Sprite* frame : frames) {
+        if (frame != nullptr)
+            frame->ReleaseImage();
+    }
+}

@@ -1,0 +1,40 @@
+#include "scene/CameraBlocker.h"
+
+#include "engine/serial/TypeNames.h"
+#include "engine/serial/LineReaders.h"
+
+CameraBlocker::CameraBlocker(std::string name_)
+    : GraphicalObject(std::move(name_))
+{
+    typeName = TypeNames::CameraBlocker;
+    category = "(game play)";
+}
+
+std::string CameraBlocker::GetVersionedClassName()
+{
+    return typeName + "V0";
+}
+
+bool CameraBlocker::Serialize(std::ostream& os)
+{
+    if (IsSkipSerialize())
+        return true;
+    GraphicalObject::Serialize(os);
+    WriteLine(os, verticalBlock);
+    WriteLine(os, horizontalBlock);
+    return true;
+}
+
+bool CameraBlocker::SerializePtr(std::ostream& os)
+{
+    GraphicalObject::SerializePtr(os);
+    return true;
+}
+
+bool CameraBlocker::UnSerialize(std::istream& is)
+{
+    bool result = GraphicalObject::UnSerialize(is);
+    result = ReadIntLine(is, verticalBlock) && result;
+    result = ReadIntLine(is, horizontalBlock) && result;
+    return result;
+}

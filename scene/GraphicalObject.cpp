@@ -1,0 +1,649 @@
+#include "scene/GraphicalObject.h"
+
+#include <cmath>
+#include <utility>
+
+#include "characters/ArmorReplacement.h"
+#include "engine/serial/TypeNames.h"
+#include "engine/serial/LineReaders.h"
+#include "game/Game.h"
+#include "scene/AnimatedSprite.h"
+#include "scene/CollisionShape.h"
+#include "scene/SceneRenderBridge.h"
+#include "scene/SpacialInstance.h"
+#include "scene/Sprite.h"
+
+namespace {
+
+// Set while Clone(false) copies an object: the copy then keeps its
+// animations where they are.
+bool g_cloneKeepsAnimations = false;
+
+bool InRange(int index, size_t size)
+{
+    return index >= 0 && static_cast<size_t>(index) < size;
+}
+
+bool IsCharacterName(const std::string& name)
+{
+    return name.rfind("NPC", 0) == 0 || name.rfind("Proj", 0) == 0;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// GenericSpriteIndex
+
+bool GraphicalObject::GenericSpriteIndex::Serialize(std::ostream& os)
+{
+    WriteLine(os, GetVersionedClassName());
+    WriteLine(os, type);
+    WriteLine(os, index);
+    return true;
+}
+
+bool GraphicalObject::GenericSpriteIndex::UnSerialize(std::istream& is)
+{
+    return ReadIntLine(is, type) && ReadIntLine(is, index);
+}
+
+// ---------------------------------------------------------------------------
+// Construction and copies
+
+GraphicalObject::GraphicalObject(std::string name_)
+    : SceneObject(std::move(name_))
+{
+    typeName = TypeNames::GraphicalObject;
+}
+
+GraphicalObject::GraphicalObject(const GraphicalObject& other)
+    : SceneObject(other)
+{
+    // A copy is a plain graphical object whatever it was copied from (a
+    // camera blocker's clone has no blocks to write); derived copies set
+    // their own type name after this.
+    typeName = TypeNames::GraphicalObject;
+    CopyContent(other);
+    LoadSounds();
+    if (!g_cloneKeepsAnimations)
+        RestartAnimations(true);
+    if (!SceneRenderBridge::EngineRecords())
+        AcquireImages();
+}
+
+GraphicalObject::~GraphicalObject()
+{
+    DeleteCollisionShapes();
+    // A prototype never outlives itself in the game's list of characters.
+    if (Game* game = Game::GetInstance())
+        std::erase(game->characterPrototypes, this);
+}
+
+void GraphicalObject::CopyContent(const GraphicalObject& other)
+{
+    size = other.size;
+    shapesInObjectSpace = other.shapesInObjectSpace;
+    spriteInstances = other.spriteInstances;
+    animatedInstances = other.animatedInstances;
+    drawEntries = other.drawEntries;
+    replacement = other.replacement;
+    replacementKind = other.replacementKind;
+    extra = other.extra;
+    DeleteCollisionShapes();
+    for (CollisionShape<int>* shape : other.collisionShapes) {
+        if (shape == nullptr) {
+            collisionShapes.push_back(nullptr);
+            continue;
+        }
+        // Boxes and lines are copied; a shape of any other class is left out.
+        if (dynamic_cast<CollisionBox<int>*>(shape) != nullptr || dynamic_cast<CollisionLine<int>*>(shape) != nullptr)
+            collisionShapes.push_back(shape->Clone().release());
+    }
+}
+
+void GraphicalObject::Assign(const GraphicalObject& other)
+{
+    if (this == &other)
+        return;
+    SceneObject::operator=(other);
+    CopyContent(other);
+    slotIndex = other.slotIndex;
+    LoadSounds();
+    RestartAnimations(true);
+}
+
+SceneObject* GraphicalObject::Clone(bool restart)
+{
+    const bool previous = g_cloneKeepsAnimations;
+    g_cloneKeepsAnimations = !restart;
+    auto* copy = new GraphicalObject(*this);
+    g_cloneKeepsAnimations = previous;
+    return copy;
+}
+
+std::string GraphicalObject::VersionedClassName()
+{
+    return std::string(TypeNames::GraphicalObject) + "V0";
+}
+
+std::string GraphicalObject::GetVersionedClassName()
+{
+    return typeName + "V0";
+}
+
+// ---------------------------------------------------------------------------
+// Records
+
+bool GraphicalObject::Serialize(std::ostream& os)
+{
+    if (IsSkipSerialize())
+        return true;
+    SceneObject::Serialize(os);
+    WriteLine(os, size.x);
+    WriteLine(os, size.y);
+    WriteLine(os, static_cast<uint32_t>(spriteInstances.size()));
+    for (SpriteInstance& instance : spriteInstances)
+        instance.Serialize(os);
+    WriteLine(os, static_cast<uint32_t>(animatedInstances.size()));
+    for (AnimatedInstance& instance : animatedInstances)
+        instance.Serialize(os);
+    WriteLine(os, static_cast<uint32_t>(collisionShapes.size()));
+    for (CollisionShape<int>* shape : collisionShapes) {
+        if (shape != nullptr)
+            shape->Serialize(os);
+        else
+            WriteLine(os, kCollisionShapeNull);
+    }
+    WriteLine(os, "_GraphicalObject_updatetag_1.2_");
+    WriteLine(os, "_GraphicalObject_updatetag_1.1_");
+    WriteLine(os, static_cast<uint32_t>(drawEntries.size()));
+    for (GenericSpriteIndex& entry : drawEntries)
+        entry.Serialize(os);
+    return true;
+}
+
+bool GraphicalObject::SerializePtr(std::ostream& os)
+{
+    WriteLine(os, GetVersionedClassName() + "Ptr");
+    WriteLine(os, name);
+    return true;
+}
+
+bool GraphicalObject::UnSerialize(std::istream& is)
+{
+    bool result = SceneObject::UnSerialize(is);
+
+    if (ReadIntLine(is, size.x))
+        ReadIntLine(is, size.y);
+
+    // Counts come from the file: elements are read one by one and the loops
+    // stop at the end of the stream, so a damaged count allocates nothing.
+    // The count line is read in any case; after a failure it counts nothing.
+    uint32_t count = 0;
+    if (!ReadUIntLine(is, count) || !result)
+        count = 0;
+    for (uint32_t i = 0; i < count && is.good(); ++i) {
+        spriteInstances.emplace_back();
+        if (!spriteInstances.back().UnSerialize(is)) {
+            spriteInstances.pop_back();
+            result = false;
+        }
+    }
+
+    count = 0;
+    if (!ReadUIntLine(is, count) || !result)
+        count = 0;
+    for (uint32_t i = 0; i < count && is.good(); ++i) {
+        animatedInstances.emplace_back();
+        if (!animatedInstances.back().UnSerialize(is)) {
+            animatedInstances.pop_back();
+            result = false;
+        }
+    }
+
+    count = 0;
+    if (!ReadUIntLine(is, count))
+        count = 0;
+    for (uint32_t i = 0; i < count && is.good(); ++i) {
+        // A null entry or a shape that fails to read is dropped.
+        if (std::unique_ptr<CollisionShape<int>> shape = ReadCollisionShape(is))
+            collisionShapes.push_back(shape.release());
+    }
+
+    if (!ReadUpdateTag(is, "_GraphicalObject_updatetag_1.2_")) {
+        // Older files measured boxes inside the 32 x 32 cells of the object.
+        for (size_t i = 0; i < collisionShapes.size(); ++i) {
+            auto* box = dynamic_cast<CollisionBox<int>*>(collisionShapes[i]);
+            if (box == nullptr)
+                continue;
+            const Point<int> cell = GetCollisionCell(static_cast<int>(i));
+            const Rect<int> rect = box->GetRect();
+            box->SetCornerX(0, rect.x0 + cell.x);
+            box->SetCornerY(0, rect.y0 + cell.y);
+            box->SetCornerX(1, rect.x1 + cell.x);
+            box->SetCornerY(1, rect.y1 + cell.y);
+        }
+    }
+    shapesInObjectSpace = true;
+
+    if (!ReadUpdateTag(is, "_GraphicalObject_updatetag_1.1_")) {
+        // Without a drawing table every sprite instance is drawn in order.
+        drawEntries.clear();
+        for (size_t i = 0; i < spriteInstances.size(); ++i)
+            drawEntries.emplace_back(0, static_cast<int32_t>(i));
+    } else {
+        count = 0;
+        if (!ReadUIntLine(is, count)) {
+            count = 0;
+            result = false;
+        }
+        for (uint32_t i = 0; i < count && is.good(); ++i) {
+            std::string classLine;
+            ReadStringLine(is, classLine);
+            GenericSpriteIndex entry;
+            if (!entry.UnSerialize(is))
+                result = false;
+            drawEntries.push_back(entry);
+        }
+    }
+
+    if (ReadUpdateTag(is, "_GraphicalObject_updatetag_1.3_")) {
+        // A legacy group of five lines that nothing reads any more.
+        for (int i = 0; i < 5; ++i) {
+            std::string dropped;
+            ReadStringLine(is, dropped);
+            if (is.fail())
+                result = false;
+        }
+    }
+
+    if (IsCharacterName(name))
+        Game::AddCharacterPrototype(this);
+    return result;
+}
+
+// ---------------------------------------------------------------------------
+// Frame update, init, drawing
+
+void GraphicalObject::Update(double dt)
+{
+    for (const GenericSpriteIndex& entry : drawEntries) {
+        if (entry.type == 0 && InRange(entry.index, spriteInstances.size())) {
+            SpriteInstance& instance = spriteInstances[static_cast<size_t>(entry.index)];
+            Point<float> wrap = instance.GetWrapOffset();
+            const Point<float> speed = instance.GetScrollSpeed();
+            ScrollWrap(wrap, speed, instance.GetScrollModeX(), instance.GetScrollModeY(), dt);
+            instance.SetWrapOffset(wrap.x, wrap.y);
+        } else if (entry.type == 1 && InRange(entry.index, animatedInstances.size())) {
+            AnimatedInstance& instance = animatedInstances[static_cast<size_t>(entry.index)];
+            Point<float> wrap = instance.GetWrapOffset();
+            const Point<float> speed = instance.GetScrollSpeed();
+            ScrollWrap(wrap, speed, instance.GetScrollModeX(), instance.GetScrollModeY(), dt);
+            instance.SetWrapOffset(wrap.x, wrap.y);
+        }
+    }
+    for (AnimatedInstance& instance : animatedInstances)
+        instance.Step(static_cast<float>(dt));
+}
+
+void GraphicalObject::ScrollWrap(Point<float>& wrap, Point<float> speed, int modeX, int modeY, double dt) const
+{
+    // Scroll speeds are pixels per second, dt milliseconds; fmod keeps the
+    // sign of the offset. A zero size leaves that axis still instead of
+    // producing a NaN.
+    if (modeX == 0 && size.x != 0)
+        wrap.x = static_cast<float>(std::fmod(wrap.x + speed.x * dt * 0.001, static_cast<double>(size.x)));
+    if (modeY == 0 && size.y != 0)
+        wrap.y = static_cast<float>(std::fmod(wrap.y + speed.y * dt * 0.001, static_cast<double>(size.y)));
+}
+
+void GraphicalObject::Init()
+{
+    SceneObject::LoadSounds();
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return;
+    const struct {
+        const std::vector<ArmorReplacement>& list;
+        int ownKind;
+        int partnerKind;
+    } lists[] = {
+        { ArmorReplacement::IceList(), 3, 4 },
+        { ArmorReplacement::IceLavaList(), 1, 2 },
+    };
+    for (const auto& pass : lists) {
+        for (const ArmorReplacement& record : pass.list) {
+            if (record.GetObjectName() != name)
+                continue;
+            GraphicalObject* partner = game->FindGraphicalObject(record.GetReplacementName(), false);
+            if (partner == nullptr)
+                continue;
+            replacement = partner;
+            replacementKind = pass.ownKind;
+            partner->replacementKind = pass.partnerKind;
+        }
+    }
+}
+
+bool GraphicalObject::DrawSprite(DXGraphicalSurface* target, int x, int y, int p5, int p6, float rotation,
+    int originX, int originY, int clipWidth, int clipHeight)
+{
+    return SceneRenderBridge::DrawGraphicalObject(
+        this, target, x, y, p5, p6, rotation, Point<int>(originX, originY), Point<int>(clipWidth, clipHeight));
+}
+
+void GraphicalObject::DeleteCollisionShapes()
+{
+    while (!collisionShapes.empty()) {
+        delete collisionShapes.back();
+        collisionShapes.pop_back();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Sprites
+
+GraphicalObject::SpriteInstance* GraphicalObject::AddSpriteInstance(Sprite* sprite, int x, int y)
+{
+    if (sprite == nullptr)
+        return nullptr;
+    spriteInstances.emplace_back(sprite, x, y);
+    return &spriteInstances.back();
+}
+
+GraphicalObject::AnimatedInstance* GraphicalObject::AddAnimatedInstance(AnimatedSprite* sprite, int x, int y)
+{
+    if (sprite == nullptr)
+        return nullptr;
+    animatedInstances.emplace_back(sprite, x, y);
+    return &animatedInstances.back();
+}
+
+int GraphicalObject::GetSpriteInstanceCount() const
+{
+    return static_cast<int>(spriteInstances.size());
+}
+
+int GraphicalObject::GetAnimatedInstanceCount() const
+{
+    return static_cast<int>(animatedInstances.size());
+}
+
+GraphicalObject::SpriteInstance* GraphicalObject::GetSpriteInstance(int index)
+{
+    return InRange(index, spriteInstances.size()) ? &spriteInstances[static_cast<size_t>(index)] : nullptr;
+}
+
+GraphicalObject::AnimatedInstance* GraphicalObject::GetAnimatedInstance(int index)
+{
+    return InRange(index, animatedInstances.size()) ? &animatedInstances[static_cast<size_t>(index)] : nullptr;
+}
+
+Sprite* GraphicalObject::GetFirstSprite()
+{
+    return spriteInstances.empty() ? nullptr : spriteInstances.front().GetPrototype();
+}
+
+Sprite* GraphicalObject::FindSpriteByName(const std::string& spriteName)
+{
+    for (SpriteInstance& instance : spriteInstances) {
+        Sprite* sprite = instance.GetPrototype();
+        if (sprite != nullptr && sprite->GetName() == spriteName)
+            return sprite;
+    }
+    return nullptr;
+}
+
+void GraphicalObject::SwapSpriteInstances(int i, int j)
+{
+    if (InRange(i, spriteInstances.size()) && InRange(j, spriteInstances.size()))
+        std::swap(spriteInstances[static_cast<size_t>(i)], spriteInstances[static_cast<size_t>(j)]);
+}
+
+void GraphicalObject::SwapAnimatedInstances(int i, int j)
+{
+    if (InRange(i, animatedInstances.size()) && InRange(j, animatedInstances.size()))
+        std::swap(animatedInstances[static_cast<size_t>(i)], animatedInstances[static_cast<size_t>(j)]);
+}
+
+// ---------------------------------------------------------------------------
+// Drawing table
+
+void GraphicalObject::AddGenericSpriteIndex(ISprite* sprite, int index)
+{
+    if (sprite == nullptr)
+        return;
+    const std::string kind = sprite->GetClassName();
+    if (kind == "Sprite")
+        drawEntries.emplace_back(0, index);
+    else if (kind == "AnimatedSprite")
+        drawEntries.emplace_back(1, index);
+}
+
+GraphicalObject::GenericSpriteIndex* GraphicalObject::GetGenericSpriteIndex(int i)
+{
+    return InRange(i, drawEntries.size()) ? &drawEntries[static_cast<size_t>(i)] : nullptr;
+}
+
+ISerialization* GraphicalObject::GetGenericSprite(int i)
+{
+    const GenericSpriteIndex* entry = GetGenericSpriteIndex(i);
+    if (entry == nullptr)
+        return nullptr;
+    if (entry->type == 0)
+        return GetSpriteInstance(entry->index);
+    if (entry->type == 1)
+        return GetAnimatedInstance(entry->index);
+    return nullptr;
+}
+
+void GraphicalObject::RemoveGenericSprite(int i)
+{
+    if (!InRange(i, drawEntries.size()))
+        return;
+    const GenericSpriteIndex removed = drawEntries[static_cast<size_t>(i)];
+    if (removed.type == 0 && InRange(removed.index, spriteInstances.size()))
+        spriteInstances.erase(spriteInstances.begin() + removed.index);
+    else if (removed.type == 1 && InRange(removed.index, animatedInstances.size()))
+        animatedInstances.erase(animatedInstances.begin() + removed.index);
+    for (GenericSpriteIndex& entry : drawEntries) {
+        if (entry.type == removed.type && entry.index > removed.index)
+            --entry.index;
+    }
+    drawEntries.erase(drawEntries.begin() + i);
+}
+
+// ---------------------------------------------------------------------------
+// Collision shapes
+
+CollisionShape<int>* GraphicalObject::GetCollisionShape(int i)
+{
+    return InRange(i, collisionShapes.size()) ? collisionShapes[static_cast<size_t>(i)] : nullptr;
+}
+
+CollisionShape<int>*& GraphicalObject::CollisionShapeAt(int i)
+{
+    const size_t at = i < 0 ? 0 : static_cast<size_t>(i);
+    if (at >= collisionShapes.size())
+        collisionShapes.resize(at + 1, nullptr);
+    return collisionShapes[at];
+}
+
+CollisionShape<int>* GraphicalObject::GetFirstCollisionShape()
+{
+    for (CollisionShape<int>* shape : collisionShapes) {
+        if (shape != nullptr)
+            return shape;
+    }
+    return nullptr;
+}
+
+Rect<int> GraphicalObject::GetCollisionRect()
+{
+    if (auto* box = dynamic_cast<CollisionBox<int>*>(GetCollisionShape(0)))
+        return box->GetRect();
+    return Rect<int>(0, 0, 0, 0);
+}
+
+CollisionBox<int>* GraphicalObject::FindCollisionBoxOfType3()
+{
+    for (CollisionShape<int>* shape : collisionShapes) {
+        auto* box = dynamic_cast<CollisionBox<int>*>(shape);
+        if (box != nullptr && box->GetType() == 3)
+            return box;
+    }
+    return nullptr;
+}
+
+void GraphicalObject::RemoveCollisionShape(int i)
+{
+    if (!InRange(i, collisionShapes.size()))
+        return;
+    delete collisionShapes[static_cast<size_t>(i)];
+    collisionShapes.erase(collisionShapes.begin() + i);
+}
+
+bool GraphicalObject::IsCollisionShapeActive(int i)
+{
+    CollisionShape<int>* shape = GetCollisionShape(i);
+    if (shape == nullptr)
+        return false;
+    return shape->GetFrame() == -1 || shape->GetFrame() == GetAnimationFrame();
+}
+
+Point<int> GraphicalObject::GetCollisionCell(int i) const
+{
+    if (shapesInObjectSpace)
+        return { 0, 0 };
+    // Cells of 32 x 32 fill the object row by row from the top; an object
+    // narrower than one cell has a single column.
+    const int columns = size.x / 32 > 0 ? size.x / 32 : 1;
+    return { (i % columns) * 32, size.y - (i / columns + 1) * 32 };
+}
+
+Point<int> GraphicalObject::GetCollisionShapeCell(const CollisionShape<int>* shape) const
+{
+    for (size_t i = 0; i < collisionShapes.size(); ++i) {
+        if (collisionShapes[i] == shape)
+            return GetCollisionCell(static_cast<int>(i));
+    }
+    return { 0, 0 };
+}
+
+// ---------------------------------------------------------------------------
+// Animation
+
+void GraphicalObject::RestartAnimations(bool skipFirstStep)
+{
+    for (AnimatedInstance& instance : animatedInstances) {
+        instance.Play(skipFirstStep);
+        instance.SetWrapOffset(0.0f, 0.0f);
+    }
+    for (SpriteInstance& instance : spriteInstances)
+        instance.SetWrapOffset(0.0f, 0.0f);
+}
+
+void GraphicalObject::StopAnimations()
+{
+    for (AnimatedInstance& instance : animatedInstances)
+        instance.Stop();
+}
+
+int GraphicalObject::GetAnimationFrame()
+{
+    return animatedInstances.empty() ? -1 : animatedInstances.front().GetFrame();
+}
+
+int GraphicalObject::GetFirstAnimationFrame()
+{
+    if (animatedInstances.empty() || animatedInstances.front().GetPrototype() == nullptr)
+        return 0;
+    return animatedInstances.front().GetFrame();
+}
+
+float GraphicalObject::GetAnimationProgress()
+{
+    if (animatedInstances.empty())
+        return 0.0f;
+    AnimatedInstance& instance = animatedInstances.front();
+    const AnimatedSprite* sprite = instance.GetPrototype();
+    if (sprite == nullptr)
+        return 0.0f;
+    const float total = sprite->TotalDuration(-1);
+    // An animation without duration has no progress to report.
+    if (total <= 0.0f)
+        return 0.0f;
+    const float elapsed = sprite->TotalDuration(instance.GetFrame()) + static_cast<float>(instance.GetTime());
+    return elapsed / total;
+}
+
+void GraphicalObject::SetAnimationFrame(int frame)
+{
+    for (AnimatedInstance& instance : animatedInstances)
+        instance.SetFrame(frame);
+}
+
+void GraphicalObject::SetAnimationProgress(float t)
+{
+    for (AnimatedInstance& instance : animatedInstances) {
+        const AnimatedSprite* sprite = instance.GetPrototype();
+        if (sprite == nullptr || sprite->GetFrameCount() == 0)
+            continue;
+        instance.SetFrame(static_cast<int>(static_cast<float>(sprite->GetFrameCount() - 1) * t));
+    }
+}
+
+bool GraphicalObject::HasNonLoopingAnimation()
+{
+    for (AnimatedInstance& instance : animatedInstances) {
+        const AnimatedSprite* sprite = instance.GetPrototype();
+        if (sprite != nullptr && sprite->GetLoopStart() == -1)
+            return true;
+    }
+    return false;
+}
+
+bool GraphicalObject::IsAnimationFinished()
+{
+    for (AnimatedInstance& instance : animatedInstances) {
+        const AnimatedSprite* sprite = instance.GetPrototype();
+        if ((sprite != nullptr && sprite->GetLoopStart() != -1) || instance.IsPlaying())
+            return false;
+    }
+    return true;
+}
+
+void GraphicalObject::SetSize(int width, int height, bool inObjectSpace)
+{
+    size = { width, height };
+    shapesInObjectSpace = inObjectSpace;
+}
+
+// ---------------------------------------------------------------------------
+// Images
+
+void GraphicalObject::AcquireImages()
+{
+    for (const GenericSpriteIndex& entry : drawEntries) {
+        if (entry.type == 0) {
+            if (SpriteInstance* instance = GetSpriteInstance(entry.index)) {
+                if (Sprite* sprite = instance->GetPrototype())
+                    sprite->GetImage();
+            }
+        } else if (entry.type == 1) {
+            if (AnimatedInstance* instance = GetAnimatedInstance(entry.index)) {
+                if (AnimatedSprite* sprite = instance->GetPrototype())
+                    sprite->AcquireImages();
+            }
+        }
+    }
+}
+
+void GraphicalObject::LoadImages(GraphicalObject* object, bool now)
+{
+    if (object == nullptr)
+        return;
+    if (!now && SceneRenderBridge::EngineRecords() && SceneRenderBridge::QueueGraphicalObjectImages(object))
+        return;
+    object->AcquireImages();
+}

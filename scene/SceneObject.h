@@ -1,0 +1,89 @@
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "engine/serial/Color.h"
+#include "engine/serial/ISerialization.h"
+
+class Level;
+class SceneObjectHandle;
+class SoundEvent;
+
+// Base of everything that can be named in a scene: graphical objects, zones and
+// points, characters, UI frames and their prototypes in the game library. It
+// carries the name every look-up uses, a category, the editor colour, the
+// sound-event names its class declares with the object's own copies of those
+// events, and the weak handle through which others learn it is gone.
+class SceneObject : public ISerialization {
+public:
+    explicit SceneObject(std::string name);
+    ~SceneObject() override;
+
+    // The record head every derived record starts with: versioned class name,
+    // name, category, "_SceneObject_updatetag_1.0_", colour r, g, b, a.
+    bool Serialize(std::ostream& os) override;
+    // Reads the record after its class-name line (consumed by the caller).
+    bool UnSerialize(std::istream& is) override;
+    std::string GetVersionedClassName() override;
+
+    virtual SceneObject* Clone(bool restart);
+    virtual void LoadSoundsOf(SceneObject* object);
+    virtual bool IsStatic();
+    virtual void DeclareSounds();
+    virtual void DeclareSound(std::string name);
+    virtual void LoadSounds();
+    virtual void UnloadSounds(bool clearNames);
+    virtual bool PlaySound(std::string name);
+    virtual bool PlaySoundAt(int index);
+    virtual bool StopSound(std::string name);
+    virtual bool StopSoundAt(int index);
+    virtual SoundEvent* GetSoundEvent(int index);
+    virtual void Update(double dt);
+    virtual void UpdateSounds();
+    // Hands every own sound event to the receiver (which then owns them) and
+    // empties this object's list; with no receiver the events stay with the
+    // sound-events manager that made them.
+    virtual void ReleaseSounds(SceneObject* receiver);
+    virtual void PostUnSerialize();
+    virtual void Init();
+
+    std::string GetName() const { return name; }
+    std::string GetCategory() const { return category; }
+    void SetCategory(std::string newCategory) { category = std::move(newCategory); }
+    const Color& GetColor() const { return colour; }
+    void SetColor(const Color& newColour) { colour = newColour; }
+    const std::vector<std::string>& GetSoundNames() const { return soundNames; }
+    int GetSoundEventCount() const { return static_cast<int>(soundEvents.size()); }
+
+    // The object's weak handle, created and registered on first use.
+    SceneObjectHandle* GetHandle();
+
+    // Reads one line naming a scene object and returns that object: first from
+    // the level's own list when a level is given, else from the game library
+    // (the object itself, not a clone). Null when no object bears the name.
+    static SceneObject* UnSerializeReference(std::istream& is, Level* level);
+
+protected:
+    SceneObject(const SceneObject& other);
+    SceneObject& operator=(const SceneObject& other);
+
+    // The class-name string the versioned class name is built from; each
+    // derived class sets its own.
+    std::string typeName;
+    std::string name;
+    std::string category = "(Default)";
+    Color colour = Color::White();
+    std::vector<std::string> soundNames;
+    std::vector<SoundEvent*> soundEvents;
+
+private:
+    friend class SceneObjectHandle;
+    // Called by the handle registry when it frees the handle at shut-down.
+    void DetachHandle() { handle = nullptr; }
+    void AssignColourByKind();
+
+    SceneObjectHandle* handle = nullptr;
+};

@@ -1,0 +1,113 @@
+#include "scene/Sprite.h"
+
+#include "engine/render/ImageHandleManager.h"
+#include "engine/serial/LineReaders.h"
+
+Sprite::Sprite() = default;
+
+Sprite::Sprite(std::string name_, std::string imageFile_, int x0, int y0, int x1, int y1)
+    : name(std::move(name_))
+    , imageFile(std::move(imageFile_))
+    , rect(x0, y0, x1, y1)
+{
+}
+
+Sprite::Sprite(std::istream& is)
+{
+    UnSerialize(is);
+}
+
+Sprite::~Sprite()
+{
+    image.Release();
+}
+
+std::string Sprite::GetClassName()
+{
+    return "Sprite";
+}
+
+std::string Sprite::GetVersionedClassName()
+{
+    return GetClassName() + "V0";
+}
+
+Point<int> Sprite::GetSize()
+{
+    return { rect.x1 - rect.x0, rect.y1 - rect.y0 };
+}
+
+bool Sprite::Serialize(std::ostream& os)
+{
+    if (IsSkipSerialize())
+        return true;
+    WriteLine(os, GetVersionedClassName());
+    WriteLine(os, name);
+    WriteLine(os, imageFile);
+    WriteLine(os, rect.x0);
+    WriteLine(os, rect.y0);
+    WriteLine(os, rect.x1);
+    WriteLine(os, rect.y1);
+    WriteLine(os, "_Sprite_updatetag_1.0_");
+    WriteLine(os, point.x);
+    WriteLine(os, point.y);
+    return true;
+}
+
+bool Sprite::SerializePtr(std::ostream& os)
+{
+    WriteLine(os, GetVersionedClassName() + "Ptr");
+    WriteLine(os, name);
+    return true;
+}
+
+bool Sprite::UnSerialize(std::istream& is)
+{
+    ReadStringLine(is, name);
+    ReadStringLine(is, imageFile);
+    bool result = !is.fail();
+    if (!ReadIntLine(is, rect.x0) || !ReadIntLine(is, rect.y0) || !ReadIntLine(is, rect.x1)
+        || !ReadIntLine(is, rect.y1))
+        return false;
+    if (!ReadUpdateTag(is, "_Sprite_updatetag_1.0_"))
+        return result;
+    if (result)
+        result = ReadIntLine(is, point.x) && ReadIntLine(is, point.y);
+    return result;
+}
+
+bool Sprite::Draw(DXGraphicalSurface*, int x, int y, int a, int b, float rotation, int, int, int, int)
+{
+    return image.Draw(x, y, a, b, rotation);
+}
+
+bool Sprite::IsImageLoaded() const
+{
+    return image.IsValid();
+}
+
+ImageHandle& Sprite::GetImage()
+{
+    if (!IsImageLoaded()) {
+        released = false;
+        ImageHandleManager* manager = ImageHandleManager::GetInstance();
+        ImageHandle fresh = manager->GetImageHandle(imageFile);
+        image = fresh;
+        fresh.Release();
+    }
+    return image;
+}
+
+void Sprite::ReleaseImage()
+{
+    if (IsImageLoaded()) {
+        image.Release();
+        released = true;
+    }
+}
+
+void Sprite::SetImageFile(std::string newImageFile)
+{
+    imageFile = std::move(newImageFile);
+    ReleaseImage();
+}

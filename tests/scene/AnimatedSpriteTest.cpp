@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game/Game.h"
+#include "scene/AnimatedSprite.h"
+#include "scene/Sprite.h"
+
+namespace {
+
+// An animation state as a placed instance keeps it.
+struct Playing {
+    int frame = 0;
+    double time = 0.0;
+    bool reversed = false;
+    bool playing = true;
+
+    int Advance(const AnimatedSprite& sprite, double dt)
+    {
+        frame = sprite.AdvanceFrame(frame, &time, &reversed, &playing, dt);
+        return frame;
+    }
+};
+
+class AnimatedSpriteTest : public testing::Test {
+protected:
+    AnimatedSpriteTest()
+    {
+        for (int i = 0; i < 4; ++i) {
+            sprites.push_back(std::make_unique<Sprite>(std::string("F").append(std::to_string(i)), "f.png", 0, 0, 8 + i, 16));
+            game.sprites.push_back(sprites.back().get());
+        }
+    }
+
+    std::unique_ptr<AnimatedSprite> Make(int frameCount, float duration, int loopStart, bool pingPong)
+    {
+        auto sprite = std::make_unique<AnimatedSprite>("Anim");
+        for (int i = 0; i < frameCount; ++i)
+            sprite->AddFrame(sprites[static_cast<size_t>(i)].get(), duration, 0.0f);
+        sprite->SetLoopStart(loopStart);
+        sprite->SetPingPong(pingPong);
+        return sprite;
+    }
+
+    Game game;
+    std::vector<std::unique_ptr<Sprite>> sprites;
+};
+
+} // namespace
+
+TEST_F(AnimatedSpriteTest, ForwardRunWithLoopStartJumpsBack)
+{
+    const auto four = Make(4, 100.0f, 1, false);
+    Playing state;
+    EXPECT_EQ(state.Advance(*four, 450.0), 1);
+    EXPECT_DOUBLE_EQ(state.time, 50.0);
+    EXPECT_TRUE(state.playing);
+
+    const auto three = Make(3, 100.0f, 1, false);
+    Playing other;
+    EXPECT_EQ(other.Advance(*three, 350.0), 1);
+    EXPECT_DOUBLE_EQ(other.time, 50.0);
+}
+
+TEST_F(AnimatedSpriteTest, WithoutLoopStopsOnLastFrameKeepingTime)
+{
+    const auto three = Make(3, 100.0f, -1, false);
+    Playing state;
+    EXPECT_EQ(state.Advance(*three, 250.0), 2);
+    EXPECT_DOUBLE_EQ(state.time, 50.0);
+    EXPECT_EQ(state.Advance(*three, 60.0), 2);
+    EXPECT_FALSE(state.playing);
+    EXPECT_DOUBLE_EQ(state.time, 50.0);
+
+    const auto four = Make(4, 100.0f, -1, false);
+    Playing run;
+    EXPECT_EQ(run.Advance(*four, 450.0), 3);
+    EXPECT_FALSE(run.playing);
+}
+
+TEST_F(AnimatedSpriteTest, TimeEqualToDurationStaysOnFrame)
+{
+    const auto three = Make(3, 100.0f, -1, false);
+    Playing state;
+    EXPECT_EQ(state.Advance(*three, 100.0), 0);
+    EXPECT_DOUBLE_EQ(state.time, 100.0);
+}
+
+TEST_F(AnimatedSpriteTest, PingPongWithoutLoopRunsBackAndStopsOnFirstFrame)
+{
+    const auto three = Make(3, 100.0f, -1, true);
+    Playing state;
+    EXPECT_EQ(state.Advance(*three, 450.0), 0);
+    EXPECT_DOUBLE_EQ(state.time, 50.0);
+    EXPECT_TRUE(state.reversed);
+    EXPECT_TRUE(state.playing);
+    EXPECT_EQ(state.Advance(*three, 100.0), 0);
+    EXPECT_FALSE(state.playing);
+
+    // Frame by frame: 0 1 2 3 2 1 0, then it stops.
+    const auto four = Make(4, 100.0f, -1, true);
+    Playing steps;
+    std::vector<int> seen { steps.frame };
+    while (steps.playing && seen.size() < 20)
+        seen.push_back(steps.Advance(*four, 100.0));
+    EXPECT_EQ(seen, (std::vector<int> { 0, 0, 1, 2, 3, 2, 1, 0, 0 }));
+}
+
+TEST_F(AnimatedSpriteTest, PingPongWithLoopStartBouncesForever)
+{
+    const auto three = Make(3, 100.0f, 1, true);
+    Playing state;
+    state.time = 100.0; // at the end of frame 0: each step of 100 moves one frame
+    std::vector<int> seen;
+    for (int i = 0; i < 8; ++i)
+        seen.push_back(state.Advance(*three, 100.0));
+    EXPECT_EQ(seen, (std::vector<int> { 1, 2, 1, 2, 1, 2, 1, 2 }));
+    EXPECT_TRUE(state.playing);
+}
+
+TEST_F(AnimatedSpriteTest, EmptyOutOfRangeAndZeroDurationAnimationsAreGuarded)
+{
+    AnimatedSprite empty("Empty");
+    Playing state;
+    EXPECT_EQ(state.Advance(empty, 100.0), -1);
+    EXPECT_EQ(empty.GetSize(), Point<int>(0, 0));
+    EXPECT_FLOAT_EQ(empty.TotalDuration(-1), 0.0f);
+
+    const auto three = Make(3, 100.0f, 0, false);
+    Playing beyond;
+    beyond.frame = 7;
+    EXPECT_EQ(beyond.Advance(*three, 10.0), -1);
+    Playing negative;
+    negative.frame = -3;
+    negative.time = 5.0;
+    EXPECT_EQ(three->AdvanceFrame(-3, &negative.time, &negative.reversed, &negative.playing, 10.0), -1);
+    EXPECT_DOUBLE_EQ(negative.time, 5.0);
+
+    // Zero durations with a loop never settle: the call ends after its bounded
+    // number of moves on a valid frame, time unchanged.
+    const auto zero = Make(3, 0.0f, 0, false);
+    Playing spin;
+    const int frame = spin.Advance(*zero, 1.0);
+    EXPECT_GE(frame, 0);
+    EXPECT_LT(frame, 3);
+    EXPECT_DOUBLE_EQ(spin.time, 0.0);
+}
+
+TEST_F(AnimatedSpriteTest, TotalDurationAndFrameTables)
+{
+    AnimatedSprite sprite("Anim");
+    sprite.AddFrame(sprites[0].get(), 100.0f, 0.0f);
+    sprite.AddFrame(sprites[1].get(), 200.0f, 0.0f);
+    sprite.AddFrame(sprites[2].get(), 300.0f, 0.0f);
+    EXPECT_FLOAT_EQ(sprite.TotalDuration(2), 300.0f);
+    EXPECT_FLOAT_EQ(sprite.TotalDuration(-1), 600.0f);
+    EXPECT_FLOAT_EQ(sprite.TotalDuration(0), 0.0f);
+    EXPECT_FLOAT_EQ(sprite.TotalDuration(-2), 0.0f);
+
+    sprite.SetFrameDuration(1, 0.0f);
+    sprite.SetFrameDuration(1, -5.0f);
+    EXPECT_FLOAT_EQ(sprite.GetFrameDuration(1), 200.0f);
+    EXPECT_FLOAT_EQ(sprite.GetFrameDuration(9), AnimatedSprite::kDefaultFrameDuration);
+    EXPECT_FLOAT_EQ(sprite.GetFrameDuration(-1), AnimatedSprite::kDefaultFrameDuration);
+
+    sprite.InsertFrame(-1, sprites[3].get(), 50.0f);
+    ASSERT_EQ(sprite.GetFrameCount(), 4);
+    EXPECT_EQ(sprite.GetFrame(3), sprites[3].get());
+    EXPECT_FLOAT_EQ(sprite.GetFrameDuration(3), 50.0f);
+    sprite.InsertFrame(0, nullptr, 10.0f);
+    EXPECT_EQ(sprite.GetFrameCount(), 4);
+
+    sprite.RemoveFrame(0);
+    sprite.RemoveFrame(-1);
+    sprite.RemoveFrame(10);
+    EXPECT_EQ(sprite.GetFrameCount(), 3);
+    EXPECT_EQ(sprite.GetFrame(0), sprites[1].get());
+    EXPECT_EQ(sprite.GetSize(), Point<int>(9, 16));
+}
+
+TEST_F(AnimatedSpriteTest, RecordRoundTripsByteForByte)
+{
+    AnimatedSprite sprite("Hero Walk");
+    sprite.AddFrame(sprites[0].get(), 100.0f, 0.0f);
+    sprite.AddFrame(sprites[1].get(), 66.5f, 12.25f);
+    sprite.SetCounter(7);
+    sprite.SetLoopStart(1);
+    sprite.SetPingPong(true);
+    std::ostringstream written;
+    ASSERT_TRUE(sprite.Serialize(written));
+    EXPECT_EQ(written.str(),
+        "AnimatedSpriteV0\r\nHero Walk\r\n2\r\nSpriteV0Ptr\r\nF0\r\nSpriteV0Ptr\r\nF1\r\n7\r\n1\r\n2\r\n100\r\n66.5\r\n1\r\n"
+        "_AnimatedSprite_updatetag_1.0_\r\n2\r\n0\r\n12.25\r\n");
+
+    std::istringstream in(written.str().substr(written.str().find("\r\n") + 2));
+    AnimatedSprite read;
+    ASSERT_TRUE(read.UnSerialize(in));
+    std::ostringstream again;
+    read.Serialize(again);
+    EXPECT_EQ(again.str(), written.str());
+}
+
+TEST_F(AnimatedSpriteTest, OlderRecordGetsZeroRotationsAndUnknownFramesAreDropped)
+{
+    std::istringstream in("Old\r\n3\r\nSpriteV0Ptr\r\nF0\r\nSpriteV0Ptr\r\nMissing\r\nSpriteV0Ptr\r\nF2\r\n0\r\n-1\r\n3\r\n"
+                          "10\r\n20\r\n30\r\n0\r\nNextRecordV0\r\n");
+    AnimatedSprite sprite;
+    EXPECT_TRUE(sprite.UnSerialize(in));
+    EXPECT_EQ(sprite.GetFrameCount(), 2);
+    EXPECT_EQ(sprite.GetFrame(1), sprites[2].get());
+    EXPECT_EQ(sprite.GetDurations(), (std::vector<float> { 10.0f, 20.0f, 30.0f }));
+    EXPECT_EQ(sprite.GetRotations(), (std::vector<float> { 0.0f, 0.0f, 0.0f }));
+    std::string next;
+    std::getline(in, next);
+    EXPECT_EQ(next, "NextRecordV0\r");
+}
+
+TEST_F(AnimatedSpriteTest, DamagedRecordsFailWithoutTrustingTheirCounts)
+{
+    // A frame count of four billion over a stream that ends: no allocation,
+    // no endless loop, a clean false.
+    std::istringstream huge("Big\n4000000000\nSpriteV0Ptr\nF0\n");
+    AnimatedSprite big;
+    EXPECT_FALSE(big.UnSerialize(huge));
+    EXPECT_EQ(big.GetFrameCount(), 1);
+
+    std::istringstream durations("D\n0\n0\n-1\n4000000000\n10\n");
+    AnimatedSprite manyDurations;
+    EXPECT_FALSE(manyDurations.UnSerialize(durations));
+    EXPECT_EQ(manyDurations.GetDurations().size(), 1u);
+
+    std::istringstream badFloat("D\n0\n0\n-1\n2\n10\nxyz\n0\n");
+    AnimatedSprite bad;
+    EXPECT_FALSE(bad.UnSerialize(badFloat));
+
+    std::istringstream badCount("D\nmany\n");
+    AnimatedSprite noCount;
+    EXPECT_FALSE(noCount.UnSerialize(badCount));
+    EXPECT_EQ(noCount.GetFrameCount(), 0);
+}

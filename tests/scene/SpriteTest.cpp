@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "engine/render/ImageHandleManager.h"
+#include "scene/Sprite.h"
+
+namespace {
+
+// The record of a sprite without its class-name line (what the reader sees).
+std::string Body(const std::string& record)
+{
+    return record.substr(record.find("\r\n") + 2);
+}
+
+} // namespace
+
+TEST(SpriteRecord, RoundTripsByteForByteWithCrLf)
+{
+    Sprite sprite("Hero Idle", "Images\\Hero.png", 0, 32, 16, 64);
+    sprite.SetPoint({ 3, -4 });
+    std::ostringstream written;
+    ASSERT_TRUE(sprite.Serialize(written));
+    EXPECT_EQ(written.str(),
+        "SpriteV0\r\nHero Idle\r\nImages\\Hero.png\r\n0\r\n32\r\n16\r\n64\r\n_Sprite_updatetag_1.0_\r\n3\r\n-4\r\n");
+
+    std::istringstream in(Body(written.str()));
+    Sprite read(in);
+    std::ostringstream again;
+    read.Serialize(again);
+    EXPECT_EQ(again.str(), written.str());
+    EXPECT_EQ(read.GetSize(), Point<int>(16, 32));
+}
+
+TEST(SpriteRecord, OlderLayoutKeepsOffsetAndLeavesNextLine)
+{
+    std::istringstream in("Tile\r\nTiles.png\r\n0\r\n0\r\n8\r\n8\r\nNextRecordV0\r\n");
+    Sprite sprite;
+    EXPECT_TRUE(sprite.UnSerialize(in));
+    EXPECT_EQ(sprite.GetPoint(), Point<int>(0, 0));
+    std::string next;
+    std::getline(in, next);
+    EXPECT_EQ(next, "NextRecordV0\r");
+}
+
+TEST(SpriteRecord, DamagedRecordsFail)
+{
+    Sprite badCorner;
+    std::istringstream corner("Tile\nTiles.png\n0\nabc\n8\n8\n");
+    EXPECT_FALSE(badCorner.UnSerialize(corner));
+
+    Sprite truncated;
+    std::istringstream cut("Tile\nTiles.png\n0\n");
+    EXPECT_FALSE(truncated.UnSerialize(cut));
+
+    Sprite badOffset;
+    std::istringstream offset("Tile\nTiles.png\n0\n0\n8\n8\n_Sprite_updatetag_1.0_\n1\n");
+    EXPECT_FALSE(badOffset.UnSerialize(offset));
+}
+
+TEST(SpriteRecord, ReferenceAndSkipFlag)
+{
+    Sprite sprite("Hero Idle", "Hero.png", 0, 0, 1, 1);
+    std::ostringstream reference;
+    sprite.SerializePtr(reference);
+    EXPECT_EQ(reference.str(), "SpriteV0Ptr\r\nHero Idle\r\n");
+
+    sprite.SetSkipSerialize(true);
+    std::ostringstream skipped;
+    EXPECT_TRUE(sprite.Serialize(skipped));
+    EXPECT_TRUE(skipped.str().empty());
+}
+
+TEST(SpriteImage, AcquiresSharesAndReleasesTheCachedHandle)
+{
+    ImageHandleManager* manager = ImageHandleManager::GetInstance();
+    {
+        Sprite first("A", "Images/Shared.png", 0, 0, 4, 4);
+        EXPECT_FALSE(first.IsImageLoaded());
+        ImageHandle& handle = first.GetImage();
+        EXPECT_TRUE(handle.IsValid());
+        EXPECT_EQ(handle.GetCount(), 2); // the cache's reference and the sprite's
+        first.GetImage();
+        EXPECT_EQ(handle.GetCount(), 2); // a loaded sprite keeps its handle
+
+        Sprite second("B", "Images/Shared.png", 4, 0, 8, 4);
+        EXPECT_EQ(second.GetImage().GetImage(), handle.GetImage());
+        EXPECT_EQ(handle.GetCount(), 3);
+
+        second.ReleaseImage();
+        EXPECT_TRUE(second.IsReleased());
+        EXPECT_FALSE(second.IsImageLoaded());
+        EXPECT_EQ(handle.GetCount(), 2);
+        second.ReleaseImage(); // releasing twice changes the count once
+        EXPECT_EQ(handle.GetCount(), 2);
+        second.GetImage();
+        EXPECT_FALSE(second.IsReleased());
+        EXPECT_EQ(handle.GetCount(), 3);
+
+        second.SetImageFile("Images/Other.png");
+        EXPECT_TRUE(second.IsReleased());
+        EXPECT_EQ(handle.GetCount(), 2);
+        second.GetImage();
+        EXPECT_TRUE(manager->Contains("Images/Other.png"));
+    }
+    // Destroyed sprites gave their references back: only the cache holds them.
+    manager->ReleaseUnused();
+    EXPECT_FALSE(manager->Contains("Images/Shared.png"));
+    EXPECT_FALSE(manager->Contains("Images/Other.png"));
+    ImageHandleManager::DestroyInstance();
+}
