@@ -57,7 +57,6 @@ struct FakePrototype {
 };
 
 using PlacedFloat = SpacialInstance<FakePrototype, float>;
-using PlacedInt = SpacialInstance<FakePrototype, int>;
 
 // A zone payload that counts its live copies and writes a record of its own.
 struct CountedZone : ZoneInstance {
@@ -131,18 +130,6 @@ TEST_F(SpacialInstanceTest, GraphicalPlacementRoundTripsByteForByte)
     EXPECT_EQ(NextLine(is), "next");
 }
 
-TEST_F(SpacialInstanceTest, SpritePlacementWritesIntegerOffsets)
-{
-    PlacedInt placed(&tree, -4, 17);
-    const std::string text = Write(placed);
-    EXPECT_EQ(text.substr(0, text.find("_Spacial")), "FakePrototypeV0Ptr\r\nTree\r\n-4\r\n17\r\n");
-    std::istringstream is(text);
-    PlacedInt read;
-    ASSERT_TRUE(read.UnSerialize(is));
-    EXPECT_EQ(read.GetPosition(), Point<int>(-4, 17));
-    EXPECT_EQ(Write(read), text);
-}
-
 TEST_F(SpacialInstanceTest, OlderRecordsReadWithDefaults)
 {
     // Stops with the position: the next record's first line follows.
@@ -176,18 +163,6 @@ TEST_F(SpacialInstanceTest, BadCoordinateStopsTheCountedFields)
     EXPECT_FALSE(placed.UnSerialize(is));
     EXPECT_EQ(placed.GetAngle(), 0.0f);
     EXPECT_EQ(NextLine(is), "9"); // the y line stays unread
-}
-
-TEST_F(SpacialInstanceTest, UnknownObjectNameFailsAfterTwoLines)
-{
-    std::istringstream is("FakePrototypeV0Ptr\r\nNoSuchObject\r\n1\r\n2\r\n");
-    PlacedFloat placed;
-    EXPECT_FALSE(placed.UnSerialize(is));
-    EXPECT_EQ(placed.GetPrototype(), nullptr);
-    EXPECT_EQ(NextLine(is), "1");
-
-    std::istringstream empty("");
-    EXPECT_FALSE(placed.UnSerialize(empty));
 }
 
 TEST_F(SpacialInstanceTest, PayloadWithoutItsClassFailsAndLaterGroupsKeepDefaults)
@@ -303,14 +278,6 @@ TEST_F(SpacialInstanceTest, KeepPayloadsAndWorldlessLevels)
         EXPECT_TRUE(placed.GetCollisionBodies().empty());
     }
     EXPECT_EQ(separate.GetBodyCount(), 1);
-}
-
-TEST_F(SpacialInstanceTest, ZonePayloadGivesTheSize)
-{
-    PlacedFloat none;
-    EXPECT_EQ(none.GetSize(), Point<int>());
-    PlacedFloat placed(&tree, 0.0f, 0.0f);
-    EXPECT_EQ(placed.GetSize(), Point<int>(64, 48));
 }
 
 // ------------------------------------------------------------ drawing
