@@ -201,46 +201,26 @@ TEST_F(SpacialInstanceTest, SkippedInstanceWritesNothing)
 
 // ------------------------------------------------------------ ownership
 
-TEST_F(SpacialInstanceTest, DestructionReleasesPayloadPrototypeAndBodies)
+TEST_F(SpacialInstanceTest, DestructionAndRelocationReleaseEachPayloadOnce)
 {
-    Level level("test");
-    level.SetCollisionWorld(std::make_unique<CollisionWorld>());
-    CollisionWorld* world = level.GetCollisionWorld();
-    b2BodyDef def;
     {
         PlacedFloat placed(new FakePrototype("Clone"), 0.0f, 0.0f);
         placed.SetOwned(true);
-        placed.SetLevel(&level);
         placed.SetPayload(std::make_unique<CountedZone>());
-        placed.AddCollisionBody(world->CreateBody(def, nullptr, 0));
-        placed.AddCollisionBody(world->CreateBody(def, nullptr, 1));
-        placed.AddCollisionBody(nullptr);
-        EXPECT_EQ(placed.GetCollisionBodies().size(), 2u);
-        EXPECT_EQ(world->GetBodyCount(), 2);
         EXPECT_EQ(CountedZone::alive, 1);
         EXPECT_EQ(FakePrototype::alive, 2);
     }
-    EXPECT_EQ(world->GetBodyCount(), 0);
     EXPECT_EQ(CountedZone::alive, 0);
     EXPECT_EQ(FakePrototype::alive, 1);
-}
 
-TEST_F(SpacialInstanceTest, RelocationInAContainerHandsEverythingOver)
-{
-    Level level("test");
-    level.SetCollisionWorld(std::make_unique<CollisionWorld>());
-    b2BodyDef def;
     {
         std::vector<PlacedFloat> layer;
         for (int i = 0; i < 20; ++i) { // grows several times
             PlacedFloat& placed = layer.emplace_back(&tree, static_cast<float>(i), 0.0f);
-            placed.SetLevel(&level);
             placed.SetPayload(std::make_unique<CountedZone>());
-            placed.AddCollisionBody(level.GetCollisionWorld()->CreateBody(def, nullptr, i));
         }
         layer.erase(layer.begin() + 3);
         EXPECT_EQ(CountedZone::alive, 19);
-        EXPECT_EQ(level.GetCollisionWorld()->GetBodyCount(), 19);
         EXPECT_EQ(layer[3].GetPosition().x, 4.0f);
         EXPECT_NE(layer[3].GetPayload(), nullptr);
 
@@ -248,10 +228,9 @@ TEST_F(SpacialInstanceTest, RelocationInAContainerHandsEverythingOver)
         PlacedFloat copy = layer[0];
         EXPECT_EQ(copy.GetPrototype(), &tree);
         EXPECT_EQ(copy.GetPayload(), nullptr);
-        EXPECT_TRUE(copy.GetCollisionBodies().empty());
+        EXPECT_FALSE(copy.IsOwned());
     }
     EXPECT_EQ(CountedZone::alive, 0);
-    EXPECT_EQ(level.GetCollisionWorld()->GetBodyCount(), 0);
 }
 
 TEST_F(SpacialInstanceTest, KeepPayloadsAndWorldlessLevels)
