@@ -15,7 +15,8 @@ void DestroyBodiesInLevel(Level* level, std::vector<b2Body*>& bodies, const void
     bodies.clear();
 }
 
-void RebindBodiesInLevel(Level* level, const std::vector<b2Body*>& bodies, SpacialInstance<GraphicalObject, float>* instance)
+void RebindBodiesInLevel(
+    Level* level, const std::vector<b2Body*>& bodies, SpacialInstance<GraphicalObject, float>* instance)
 {
     if (!LevelHasCollisionWorld(level))
         return;

@@ -7,6 +7,7 @@
 #include "scene/InstanceTrail.h"
 #include "scene/PayloadFactory.h"
 #include "scene/SceneObjectInstance.h"
+#include "scene/SpriteReferences.h"
 #include "zones/GameplayObject_Zone.h"
 #include "zones/ZoneInstance.h"
 
@@ -26,6 +27,8 @@ class GraphicalObject;
 class Level;
 class Sprite;
 class AnimatedSprite;
+template <class T, class C>
+class SpacialInstance;
 
 // Box2D bodies of a placed instance live in its level's collision world.
 // True when the level has a world to hold them.
@@ -33,8 +36,6 @@ bool LevelHasCollisionWorld(Level* level);
 // Destroys in the level's world the bodies that are still its own and stand
 // for owner (nothing without a world).
 void DestroyBodiesInLevel(Level* level, std::vector<b2Body*>& bodies, const void* owner);
-template <class T, class C>
-class SpacialInstance;
 // Points the records of the bodies at the instance's new address.
 void RebindBodiesInLevel(Level* level, const std::vector<b2Body*>& bodies,
     SpacialInstance<GraphicalObject, float>* instance);
@@ -42,9 +43,6 @@ void RebindBodiesInLevel(Level* level, const std::vector<b2Body*>& bodies,
 // Finds the prototype named by a reference record (its class line has been
 // read): a graphical object through the level and the game's tables, a sprite
 // or an animated sprite through the game's tables. Null when none bears the name.
-Sprite* UnSerializeSpriteReference(std::istream& is);
-AnimatedSprite* UnSerializeAnimatedSpriteReference(std::istream& is);
-
 template <class T>
 struct SpacialPrototype {
     static T* ReadReference(std::istream& is, Level* level)
