@@ -71,8 +71,16 @@ bool AnimatedSprite::Serialize(std::ostream& os)
     WriteLine(os, GetVersionedClassName());
     WriteLine(os, name);
     WriteLine(os, static_cast<uint32_t>(frames.size()));
-    for (Sprite* frame : frames)
-        frame->SerializePtr(os);
+    for (Sprite* frame : frames) {
+        if (frame != nullptr) {
+            frame->SerializePtr(os);
+        } else {
+            // A frame given without a sprite keeps the count honest and reads
+            // back as a dropped frame.
+            WriteLine(os, "SpriteV0Ptr");
+            WriteLine(os, "");
+        }
+    }
     WriteLine(os, counter);
     WriteLine(os, loopStart);
     // Every counted value is written, so the reader finds as many as counted.

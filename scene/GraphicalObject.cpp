@@ -59,6 +59,10 @@ GraphicalObject::GraphicalObject(std::string name_)
 GraphicalObject::GraphicalObject(const GraphicalObject& other)
     : SceneObject(other)
 {
+    // A copy is a plain graphical object whatever it was copied from (a
+    // camera blocker's clone has no blocks to write); derived copies set
+    // their own type name after this.
+    typeName = TypeNames::GraphicalObject;
     CopyContent(other);
     LoadSounds();
     if (!g_cloneKeepsAnimations)
@@ -71,7 +75,8 @@ GraphicalObject::~GraphicalObject()
 {
     DeleteCollisionShapes();
     // A prototype never outlives itself in the game's list of characters.
-    Game::RemoveCharacterPrototype(this);
+    if (Game* game = Game::GetInstance())
+        std::erase(game->characterPrototypes, this);
 }
 
 void GraphicalObject::CopyContent(const GraphicalObject& other)
@@ -173,8 +178,9 @@ bool GraphicalObject::UnSerialize(std::istream& is)
 
     // Counts come from the file: elements are read one by one and the loops
     // stop at the end of the stream, so a damaged count allocates nothing.
+    // The count line is read in any case; after a failure it counts nothing.
     uint32_t count = 0;
-    if (!result || !ReadUIntLine(is, count))
+    if (!ReadUIntLine(is, count) || !result)
         count = 0;
     for (uint32_t i = 0; i < count && is.good(); ++i) {
         spriteInstances.emplace_back();
@@ -185,7 +191,7 @@ bool GraphicalObject::UnSerialize(std::istream& is)
     }
 
     count = 0;
-    if (!result || !ReadUIntLine(is, count))
+    if (!ReadUIntLine(is, count) || !result)
         count = 0;
     for (uint32_t i = 0; i < count && is.good(); ++i) {
         animatedInstances.emplace_back();

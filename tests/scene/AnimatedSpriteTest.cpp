@@ -30,7 +30,7 @@ protected:
     AnimatedSpriteTest()
     {
         for (int i = 0; i < 4; ++i) {
-            sprites.push_back(std::make_unique<Sprite>("F" + std::to_string(i), "f.png", 0, 0, 8 + i, 16));
+            sprites.push_back(std::make_unique<Sprite>(std::string("F").append(std::to_string(i)), "f.png", 0, 0, 8 + i, 16));
             game.sprites.push_back(sprites.back().get());
         }
     }

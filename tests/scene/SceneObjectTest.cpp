@@ -60,8 +60,7 @@ public:
     MusicLibrary* GetMusicLibrary() override { return nullptr; }
     Sound* FindSound(const std::string&) override { return nullptr; }
     bool GetPlayerBox(float&, float&, int&, int&) override { return false; }
-    int GetMusicVolume() override { return 0; }
-    int GetSoundVolume() override { return 0; }
+    GameConfig* GetConfig() override { return nullptr; }
 
     SoundEventsManager manager;
 };
