@@ -103,3 +103,7 @@ void Game::RemoveCharacterPrototype(GraphicalObject* object)
     if (found != list.end())
         list.erase(found);
 }
+
+void Game::Render(bool)
+{
+}

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "engine/serial/Point.h"
+#include "game/DevConsole.h"
+
+#include <cstdint>
 #include <string>
 #include <vector>
 
 class AnimatedSprite;
+class GraphicalEffect;
 class GraphicalObject;
 class IRenderEngine;
 class SceneObject;
@@ -38,4 +43,21 @@ public:
     std::vector<AnimatedSprite*> animatedSprites;
     std::vector<GraphicalObject*> characterPrototypes;
     IRenderEngine* renderEngine = nullptr;
+
+    // What the render thread and the render engine read and write of the game.
+    DevConsole& GetConsole() { return console; }
+    // Builds and submits one frame; the stand-in submits nothing.
+    void Render(bool fromMainThread);
+
+    DevConsole console;
+    uint8_t fixedStepTick = 0;
+    uint8_t secondStateFlag = 0;
+    int32_t frameAdvance = 0;
+    Point<float> cameraPosition;
+    // How the 512 x 448 picture fits the window: 0 fit, 1 fill, 2 stretch.
+    int32_t displayScaleMode = 0;
+    bool linearFilter = false;
+    // The effect of the named command being replayed (the final pass
+    // applies it); not owned.
+    GraphicalEffect* currentPostEffect = nullptr;
 };

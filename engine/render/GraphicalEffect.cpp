@@ -1,9 +1,22 @@
 #include "engine/render/GraphicalEffect.h"
 
-void GraphicalEffect::Draw(IGraphicalRessource*, Point<int>, Point<int>, const SpriteSource&, float, uint32_t)
+#include "engine/render/D3DDevice.h"
+#include "engine/render/DXGraphicalRessource.h"
+#include "engine/render/Image.h"
+#include "scene/Sprite.h"
+
+void GraphicalEffect::Draw(IGraphicalRessource* texture, Point<int> position, Point<int> spritePoint,
+                           const SpriteSource& source, float rotation, uint32_t colour)
 {
-    // Placeholder until the device layer lands: the quad routine is not there
-    // yet, so nothing is drawn.
+    auto* resource = dynamic_cast<DXGraphicalRessource*>(texture);
+    if (!resource || !resource->GetTexture())
+        return;
+    const uint32_t name = resource->GetTextureName();
+    if (name == 0)
+        return;
+    const GLTexture* gl = resource->GetTexture();
+    DrawTexturedQuad(float(position.x), float(position.y), gl->GetTextureWidth(), gl->GetTextureHeight(),
+                     spritePoint, rotation, source.left, source.top, source.width, source.height, colour, name);
 }
 
 bool GraphicalEffect::DrawSurface(IGraphicalSurface*, IGraphicalSurface*, int, int, int, int, float)
@@ -21,8 +34,21 @@ std::unique_ptr<GraphicalEffect> GraphicalEffect::Clone() const
     return std::make_unique<GraphicalEffect>(*this);
 }
 
-bool GraphicalEffect::DrawSpriteWithColor(ISprite*, int, int, float, const Rect<int>*, uint32_t)
+bool GraphicalEffect::DrawSpriteWithColor(ISprite* sprite, int x, int y, float rotation, const Rect<int>* clip,
+                                          uint32_t colour)
 {
-    // Placeholder until sprites and the device layer land: draws nothing.
+    // Only plain sprites have an image; anything else draws nothing.
+    auto* plain = dynamic_cast<Sprite*>(sprite);
+    if (!plain)
+        return true;
+    const Image* image = plain->GetImage().GetImage();
+    if (!image)
+        return true;
+    auto* texture = dynamic_cast<DXGraphicalRessource*>(image->GetTexture());
+    if (!texture)
+        return true;
+    const SpriteSource source = MakeSpriteSource(plain->GetRect(), rotation, clip);
+    if (g_InScene)
+        Draw(texture, Point<int>(x, y), plain->GetPoint(), source, rotation, colour);
     return true;
 }

@@ -1,6 +1,8 @@
 #include "engine/render/Image.h"
 
+#include "engine/platform/DebugOutput.h"
 #include "engine/render/IGraphicalRessource.h"
+#include "engine/render/IRenderEngine.h"
 
 #include <charconv>
 
@@ -33,13 +35,33 @@ bool Image::ParseEmptySize(const std::string& name, int& width, int& height)
 
 bool Image::Load()
 {
-    // Placeholder until the render engine lands: without an engine there is
-    // no texture, as for a game object without a render engine.
     texture.reset();
-    return false;
+    // The game's render engine is the one global engine; without it there is
+    // nothing to load with.
+    IRenderEngine* engine = g_RenderEngine;
+    if (!engine)
+        return false;
+    if (name.rfind("_EMPTY_", 0) == 0)
+    {
+        int width = 0;
+        int height = 0;
+        if (!ParseEmptySize(name, width, height))
+        {
+            platform::DebugOutput("Image : no size in empty image name " + name + "\n");
+            return false;
+        }
+        texture.reset(engine->CreateRenderTexture(width, height));
+    }
+    else
+    {
+        texture.reset(engine->LoadTexture(name));
+    }
+    return texture != nullptr;
 }
 
-bool Image::Draw(int, int, int, int, float) const
+bool Image::Draw(int x, int y, int a, int b, float f) const
 {
+    if (texture && g_RenderEngine)
+        g_RenderEngine->DrawTexture(texture.get(), nullptr, x, y, a, b, f);
     return false;
 }

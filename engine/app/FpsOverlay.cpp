@@ -1,0 +1,5 @@
+#include "engine/app/FpsOverlay.h"
+
+void DrawFpsOverlay(DevConsole&)
+{
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/platform/Window.h"
+
+#include <atomic>
+#include <memory>
+
+// The one game window. It is created, pumped and destroyed on the render
+// thread; the main thread only reads the flags its window procedure sets.
+// The owning pointer lives with the render thread; g_hWnd is the shared view.
+extern platform::Window* g_hWnd;
+extern int g_MinTrackWidth;
+extern int g_MinTrackHeight;
+extern std::atomic<bool> g_AlwaysOnTop;
+extern std::atomic<bool> g_WindowResized;
+
+// Title of the window (and, on the original platform, of its class).
+inline constexpr const char* kGameWindowTitle = "Quenholt - Release";
+
+// Creates the window hidden, with a 512 x 448 client area whose right edge
+// meets the right edge of the primary screen (covering the desktop instead
+// when g_FullScreen is set), and stores it in g_hWnd.
+// Returns the owner (null on failure, g_hWnd then stays null).
+std::unique_ptr<platform::Window> CreateGameWindow();
+
+// Windowed mode only: gives the window a w x h client area at the top right of
+// the primary screen. False in full screen or when the move failed.
+bool ResizeGameWindow(int width, int height);
+
+// The window procedure: answers one message of the game window. Returns 0.
+int GameWindowProc(platform::Window& window, const platform::WindowMessage& message);

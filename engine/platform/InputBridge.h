@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// One input happening seen by the render thread's event pump. Keys carry the
+// SDL scancode (the input manager maps it to the PC set-1 codes of the
+// bindings); pads carry their slot, the button, axis or hat index and value.
+struct InputEvent {
+    enum class Type : uint8_t {
+        KeyDown,
+        KeyUp,
+        Text,          // typed printable text (UTF-8)
+        Paste,         // clipboard text taken on Ctrl+V / Shift+Insert
+        PadAdded,
+        PadRemoved,
+        PadButtonDown,
+        PadButtonUp,
+        PadAxis,
+        PadHat,
+    };
+
+    Type type = Type::KeyDown;
+    int32_t code = 0;   // scancode, or button / axis / hat index
+    int32_t value = 0;  // axis position (-32768..32767) or hat bits
+    int32_t pad = 0;    // pad slot for pad events
+    std::string text;   // Text and Paste only
+};
+
+// What is held down right now, kept from the events themselves (events pushed
+// by tests never reach SDL's own keyboard state).
+struct InputState {
+    static constexpr int kKeyCount = 512;
+    static constexpr int kPadCount = 4;
+    static constexpr int kPadButtons = 32;
+    static constexpr int kPadAxes = 8;
+    static constexpr int kPadHats = 4;
+
+    struct Pad {
+        bool connected = false;
+        std::string name;
+        std::array<bool, kPadButtons> buttons{};
+        std::array<int16_t, kPadAxes> axes{};
+        std::array<uint8_t, kPadHats> hats{};
+    };
+
+    std::array<bool, kKeyCount> keys{};
+    std::array<Pad, kPadCount> pads{};
+};
+
+// The meeting point of the render thread, which pumps the window's events,
+// and the main thread's input manager. The pump pushes; the input manager
+// takes the queued events and reads the snapshot once per poll.
+class InputBridge {
+public:
+    // Oldest events are dropped beyond this many, so a main thread that stops
+    // polling cannot make the queue grow without bound.
+    static constexpr size_t kMaxQueued = 1024;
+    // Pasted text is cut to its first line and at most this many characters.
+    static constexpr size_t kMaxPaste = 1024;
+
+    void Push(InputEvent event);
+    std::vector<InputEvent> TakeEvents();
+    InputState Snapshot() const;
+    void SetPadName(int pad, std::string name);
+    void Clear();
+
+    // First line of the text, at most kMaxPaste characters.
+    static std::string FirstLineForPaste(const std::string& text);
+
+private:
+    mutable std::mutex mutex_;
+    std::deque<InputEvent> queue_;
+    InputState state_;
+};
+
+} // namespace platform

@@ -1,0 +1,338 @@
+#include "engine/platform/Window.h"
+
+#include "engine/platform/DebugOutput.h"
+#include "engine/platform/InputBridge.h"
+
+#include <SDL.h>
+
+namespace platform {
+
+int PrintScreenScancode()
+{
+    return SDL_SCANCODE_PRINTSCREEN;
+}
+
+std::unique_ptr<Window> Window::Create(const std::string& title, int x, int y,
+                                       int clientWidth, int clientHeight, bool onTop,
+                                       bool desktopFullScreen)
+{
+    std::unique_ptr<Window> window(new Window());
+    // The game decides itself what a close means; SDL must not turn signals
+    // into a quit on its own schedule.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
+        DebugOutput(std::string("SDL video start failed: ") + SDL_GetError() + "\n");
+        return nullptr;
+    }
+    window->subsystemStarted_ = true;
+
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+    if (onTop)
+        flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    if (desktopFullScreen)
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    window->window_ = SDL_CreateWindow(title.c_str(), x, y, clientWidth, clientHeight, flags);
+    if (!window->window_) {
+        DebugOutput(std::string("SDL window creation failed: ") + SDL_GetError() + "\n");
+        return nullptr;
+    }
+    SDL_StartTextInput();
+    return window;
+}
+
+Window::~Window()
+{
+    for (PadSlotRecord& pad : pads_)
+        if (pad.joystick)
+            SDL_JoystickClose(static_cast<SDL_Joystick*>(pad.joystick));
+    if (context_)
+        SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
+    if (window_)
+        SDL_DestroyWindow(window_);
+    if (subsystemStarted_)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
+}
+
+bool Window::CreateGLContext()
+{
+    if (context_)
+        return true;
+    context_ = SDL_GL_CreateContext(window_);
+    if (!context_) {
+        DebugOutput(std::string("GL context creation failed: ") + SDL_GetError() + "\n");
+        return false;
+    }
+    SDL_GL_MakeCurrent(window_, static_cast<SDL_GLContext>(context_));
+    return true;
+}
+
+void Window::SwapBuffers()
+{
+    SDL_GL_SwapWindow(window_);
+}
+
+void Window::SetSwapInterval(bool vsync)
+{
+    SDL_GL_SetSwapInterval(vsync ? 1 : 0);
+}
+
+void Window::Show()
+{
+    SDL_ShowWindow(window_);
+}
+
+void Window::Hide()
+{
+    SDL_HideWindow(window_);
+}
+
+void Window::Minimize()
+{
+    SDL_MinimizeWindow(window_);
+}
+
+void Window::Restore()
+{
+    SDL_RestoreWindow(window_);
+    SDL_ShowWindow(window_);
+}
+
+void Window::SetCursorVisible(bool visible)
+{
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+bool Window::SetDesktopFullScreen(bool fullScreen)
+{
+    return SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+}
+
+bool Window::IsFullScreen() const
+{
+    return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
+void Window::SetBordered(bool bordered)
+{
+    SDL_SetWindowBordered(window_, bordered ? SDL_TRUE : SDL_FALSE);
+}
+
+void Window::GetPosition(int& x, int& y) const
+{
+    SDL_GetWindowPosition(window_, &x, &y);
+}
+
+void Window::GetClientSize(int& w, int& h) const
+{
+    SDL_GetWindowSize(window_, &w, &h);
+}
+
+void Window::GetDrawableSize(int& w, int& h) const
+{
+    SDL_GL_GetDrawableSize(window_, &w, &h);
+}
+
+void Window::GetOuterSize(int& w, int& h) const
+{
+    GetClientSize(w, h);
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0) {
+        w += left + right;
+        h += top + bottom;
+    }
+}
+
+bool Window::MoveClient(int x, int y, int clientWidth, int clientHeight)
+{
+    SDL_SetWindowSize(window_, clientWidth, clientHeight);
+    SDL_SetWindowPosition(window_, x, y);
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    return w == clientWidth && h == clientHeight;
+}
+
+void Window::SetMinimumClientSize(int w, int h)
+{
+    SDL_SetWindowMinimumSize(window_, w, h);
+}
+
+void Window::PostQuit()
+{
+    quitPosted_ = true;
+}
+
+void Window::GetScreenSize(int& w, int& h)
+{
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+        w = mode.w;
+        h = mode.h;
+    } else {
+        w = 1024;
+        h = 768;
+    }
+}
+
+int Window::PadSlot(int instanceId) const
+{
+    for (int i = 0; i < 4; ++i)
+        if (pads_[i].joystick && pads_[i].instanceId == instanceId)
+            return i;
+    return -1;
+}
+
+void Window::OpenPad(int deviceIndex, InputBridge* input)
+{
+    for (int i = 0; i < 4; ++i) {
+        if (pads_[i].joystick)
+            continue;
+        SDL_Joystick* joystick = SDL_JoystickOpen(deviceIndex);
+        if (!joystick)
+            return;
+        const int instanceId = SDL_JoystickInstanceID(joystick);
+        if (PadSlot(instanceId) >= 0) {
+            SDL_JoystickClose(joystick);
+            return;
+        }
+        pads_[i].joystick = joystick;
+        pads_[i].instanceId = instanceId;
+        if (input) {
+            InputEvent event;
+            event.type = InputEvent::Type::PadAdded;
+            event.pad = i;
+            const char* name = SDL_JoystickName(joystick);
+            event.text = name ? name : "";
+            input->Push(event);
+            input->SetPadName(i, event.text);
+        }
+        return;
+    }
+}
+
+void Window::ClosePad(int instanceId, InputBridge* input)
+{
+    const int slot = PadSlot(instanceId);
+    if (slot < 0)
+        return;
+    SDL_JoystickClose(static_cast<SDL_Joystick*>(pads_[slot].joystick));
+    pads_[slot] = PadSlotRecord{};
+    if (input) {
+        InputEvent event;
+        event.type = InputEvent::Type::PadRemoved;
+        event.pad = slot;
+        input->Push(event);
+    }
+}
+
+bool Window::PollMessage(WindowMessage& message, InputBridge* input)
+{
+    message = WindowMessage{};
+    if (quitPosted_) {
+        quitPosted_ = false;
+        message.type = WindowMessage::Type::Quit;
+        return true;
+    }
+    SDL_Event e;
+    if (!SDL_PollEvent(&e))
+        return false;
+
+    auto push = [input](InputEvent event) {
+        if (input)
+            input->Push(std::move(event));
+    };
+    switch (e.type) {
+    case SDL_QUIT:
+        message.type = WindowMessage::Type::Close;
+        break;
+    case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE)
+            message.type = WindowMessage::Type::Close;
+        else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+            message.type = WindowMessage::Type::Resized;
+        break;
+    case SDL_KEYDOWN: {
+        InputEvent event;
+        event.type = InputEvent::Type::KeyDown;
+        event.code = e.key.keysym.scancode;
+        push(event);
+        const SDL_Keymod mod = static_cast<SDL_Keymod>(e.key.keysym.mod);
+        const bool paste = (e.key.keysym.sym == SDLK_v && (mod & KMOD_CTRL)) ||
+                           (e.key.keysym.sym == SDLK_INSERT && (mod & KMOD_SHIFT));
+        if (paste && input) {
+            // The clipboard belongs to the video thread: read it here.
+            InputEvent pasted;
+            pasted.type = InputEvent::Type::Paste;
+            if (char* text = SDL_GetClipboardText()) {
+                pasted.text = text;
+                SDL_free(text);
+            }
+            push(pasted);
+        }
+        break;
+    }
+    case SDL_KEYUP: {
+        InputEvent event;
+        event.type = InputEvent::Type::KeyUp;
+        event.code = e.key.keysym.scancode;
+        push(event);
+        message.type = WindowMessage::Type::KeyUp;
+        message.key = e.key.keysym.scancode;
+        break;
+    }
+    case SDL_TEXTINPUT: {
+        InputEvent event;
+        event.type = InputEvent::Type::Text;
+        event.text = e.text.text;
+        push(event);
+        break;
+    }
+    case SDL_JOYDEVICEADDED:
+        OpenPad(e.jdevice.which, input);
+        break;
+    case SDL_JOYDEVICEREMOVED:
+        ClosePad(e.jdevice.which, input);
+        break;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP: {
+        InputEvent event;
+        event.type = e.type == SDL_JOYBUTTONDOWN ? InputEvent::Type::PadButtonDown
+                                                  : InputEvent::Type::PadButtonUp;
+        event.pad = PadSlot(e.jbutton.which);
+        event.code = e.jbutton.button;
+        if (event.pad >= 0)
+            push(event);
+        break;
+    }
+    case SDL_JOYAXISMOTION: {
+        InputEvent event;
+        event.type = InputEvent::Type::PadAxis;
+        event.pad = PadSlot(e.jaxis.which);
+        event.code = e.jaxis.axis;
+        event.value = e.jaxis.value;
+        if (event.pad >= 0)
+            push(event);
+        break;
+    }
+    case SDL_JOYHATMOTION: {
+        InputEvent event;
+        event.type = InputEvent::Type::PadHat;
+        event.pad = PadSlot(e.jhat.which);
+        event.code = e.jhat.hat;
+        event.value = e.jhat.value;
+        if (event.pad >= 0)
+            push(event);
+        break;
+    }
+    default:
+        break;
+    }
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+struct SDL_Window;
+
+namespace platform {
+
+class InputBridge;
+
+// A message of the window that the game's window procedure answers.
+struct WindowMessage {
+    enum class Type {
+        None,      // an event that only fed the input bridge, or nothing
+        Close,     // the user closed the window (or the system asked to quit)
+        Resized,   // the client area changed size
+        KeyUp,     // a key was released; key holds its SDL scancode
+        Quit,      // the quit message posted by the window procedure
+    };
+    Type type = Type::None;
+    int key = 0;
+};
+
+// SDL scancode of the Print Screen key (window procedure and tests).
+int PrintScreenScancode();
+
+// The game window with its GL context, on SDL2. Everything here runs on the
+// thread that created the window (the render thread): SDL's video subsystem,
+// the context and the event pump belong to it.
+class Window {
+public:
+    // Starts SDL video and joysticks for this thread's use and creates the
+    // window hidden, with the client size given (or covering the desktop;
+    // created so, its GL surface has the desktop size from the start). Null on failure (the reason
+    // goes to the debug output).
+    static std::unique_ptr<Window> Create(const std::string& title, int x, int y,
+                                          int clientWidth, int clientHeight, bool onTop,
+                                          bool desktopFullScreen);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // GL 3.3 core context, made current on the calling thread.
+    bool CreateGLContext();
+    bool HasGLContext() const { return context_ != nullptr; }
+    void SwapBuffers();
+    void SetSwapInterval(bool vsync);
+
+    void Show();
+    void Hide();
+    void Minimize();
+    void Restore();
+    void SetCursorVisible(bool visible);
+    bool SetDesktopFullScreen(bool fullScreen);
+    bool IsFullScreen() const;
+    void SetBordered(bool bordered);
+
+    void GetPosition(int& x, int& y) const;
+    void GetClientSize(int& w, int& h) const;
+    void GetDrawableSize(int& w, int& h) const;
+    // Outer size: client area plus the decorations the window manager reports.
+    void GetOuterSize(int& w, int& h) const;
+    bool MoveClient(int x, int y, int clientWidth, int clientHeight);
+    void SetMinimumClientSize(int w, int h);
+
+    // Takes one pending event. Input goes to the bridge (when given); a
+    // message that the window procedure must see comes back in message.
+    // Returns false when nothing was pending.
+    bool PollMessage(WindowMessage& message, InputBridge* input);
+    // Queues the quit message that a later PollMessage returns.
+    void PostQuit();
+
+    // Size of the primary screen (the desktop mode).
+    static void GetScreenSize(int& w, int& h);
+
+    SDL_Window* GetSDLWindow() const { return window_; }
+
+private:
+    Window() = default;
+    void OpenPad(int deviceIndex, InputBridge* input);
+    void ClosePad(int instanceId, InputBridge* input);
+    int PadSlot(int instanceId) const;
+
+    SDL_Window* window_ = nullptr;
+    void* context_ = nullptr;
+    bool quitPosted_ = false;
+    bool subsystemStarted_ = false;
+    struct PadSlotRecord {
+        void* joystick = nullptr;
+        int instanceId = -1;
+    };
+    PadSlotRecord pads_[4];
+};
+
+} // namespace platform

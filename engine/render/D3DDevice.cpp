@@ -1,0 +1,617 @@
+#include "engine/render/D3DDevice.h"
+
+#include "engine/platform/DebugOutput.h"
+#include "engine/platform/Window.h"
+#include "engine/render/GLTexture.h"
+#include "engine/render/IRenderEngine.h"
+#include "engine/render/PixelImage.h"
+#include "engine/render/RenderPoolManager.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <epoxy/gl.h>
+
+#include <array>
+#include <cmath>
+
+RenderDevice* g_Device = nullptr;
+
+std::atomic<bool> g_FullScreen{false};
+std::atomic<bool> g_VSync{true};
+std::atomic<bool> g_NeedResetWindow{false};
+std::atomic<bool> g_ScreenshotRequested{false};
+bool g_MirrorX = false;
+bool g_InScene = false;
+
+int32_t g_DesktopWidth = 0;
+int32_t g_DesktopHeight = 0;
+int32_t g_TargetWidth = 0;
+int32_t g_TargetHeight = 0;
+int32_t g_BackBufferWidth = 512;
+int32_t g_BackBufferHeight = 448;
+
+uint32_t g_RenderTexture = 0;
+uint32_t g_RenderSurface = 0;
+uint32_t g_RenderTexture2 = 0;
+uint32_t g_RenderSurface2 = 0;
+uint32_t g_LastTexture = 0;
+DXGraphicalRessource* g_RenderTargetTexture = nullptr;
+uint32_t g_RenderTargetSurface = 0;
+
+platform::Window* g_DeviceWindow = nullptr;
+RenderPoolManager* g_DevicePool = nullptr;
+
+namespace {
+
+constexpr const char* kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+
+// One vertex of the quads: position, colour (0..1), texture coordinate.
+struct QuadVertex {
+    float x, y, z;
+    float r, g, b, a;
+    float u, v;
+};
+
+constexpr const char* kVertexShader = R"(#version 330 core
+layout(location = 0) in vec3 aPosition;
+layout(location = 1) in vec4 aColour;
+layout(location = 2) in vec2 aTexCoord;
+uniform vec2 uHalfSize;
+out vec4 vColour;
+out vec2 vTexCoord;
+void main()
+{
+    // Orthographic: the target's centre is the origin, y grows upwards.
+    gl_Position = vec4(aPosition.x / uHalfSize.x, aPosition.y / uHalfSize.y, aPosition.z * 0.01, 1.0);
+    vColour = aColour;
+    vTexCoord = aTexCoord;
+}
+)";
+
+constexpr const char* kFragmentShader = R"(#version 330 core
+in vec4 vColour;
+in vec2 vTexCoord;
+uniform sampler2D uTexture;
+uniform int uTextured;
+out vec4 fragColour;
+void main()
+{
+    vec4 colour = vColour;
+    if (uTextured != 0)
+        colour *= texture(uTexture, vTexCoord);
+    fragColour = colour;
+}
+)";
+
+} // namespace
+
+struct RenderDevice {
+    GLuint program = 0;
+    GLint halfSizeLocation = -1;
+    GLint texturedLocation = -1;
+    GLuint vertexArray = 0;
+    GLuint vertexBuffer = 0;
+    TTF_Font* textFont = nullptr;
+    TTF_Font* debugFont = nullptr;
+    bool ttfStarted = false;
+    int boundWidth = 512;
+    int boundHeight = 448;
+};
+
+namespace {
+
+GLuint CompileShader(GLenum kind, const char* source)
+{
+    GLuint shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[1024] = {};
+        glGetShaderInfoLog(shader, sizeof(log), nullptr, log);
+        platform::DebugOutput(std::string("Quad shader: ") + log + "\n");
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+GLuint BuildQuadProgram()
+{
+    GLuint vs = CompileShader(GL_VERTEX_SHADER, kVertexShader);
+    GLuint fs = CompileShader(GL_FRAGMENT_SHADER, kFragmentShader);
+    if (!vs || !fs) {
+        glDeleteShader(vs);
+        glDeleteShader(fs);
+        return 0;
+    }
+    GLuint program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glLinkProgram(program);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint ok = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        glDeleteProgram(program);
+        return 0;
+    }
+    return program;
+}
+
+void ReleaseDeviceObjects()
+{
+    if (!g_Device)
+        return;
+    RenderDevice& d = *g_Device;
+    if (d.textFont)
+        TTF_CloseFont(d.textFont);
+    if (d.debugFont)
+        TTF_CloseFont(d.debugFont);
+    if (d.ttfStarted)
+        TTF_Quit();
+    DeleteTexture(g_RenderTexture, g_RenderSurface);
+    DeleteTexture(g_RenderTexture2, g_RenderSurface2);
+    g_RenderTexture = g_RenderSurface = g_RenderTexture2 = g_RenderSurface2 = 0;
+    glDeleteBuffers(1, &d.vertexBuffer);
+    glDeleteVertexArrays(1, &d.vertexArray);
+    glDeleteProgram(d.program);
+    delete g_Device;
+    g_Device = nullptr;
+    g_RenderTargetTexture = nullptr;
+    g_RenderTargetSurface = 0;
+    g_LastTexture = 0;
+}
+
+// The device is used only on the thread whose context is current (the render
+// thread); a call from elsewhere draws nothing instead of reaching GL bare.
+bool DeviceUsable()
+{
+    return g_Device && SDL_GL_GetCurrentContext() != nullptr;
+}
+
+void ResetReadyOfPool()
+{
+    if (g_DevicePool)
+        g_DevicePool->ResetReady();
+}
+
+float EngineDepth()
+{
+    return g_RenderEngine ? g_RenderEngine->GetDepth() : 0.0f;
+}
+
+void SubmitQuad(const std::array<QuadVertex, 4>& corners, GLuint texture)
+{
+    if (!DeviceUsable())
+        return;
+    RenderDevice& d = *g_Device;
+    glUseProgram(d.program);
+    glUniform2f(d.halfSizeLocation, d.boundWidth * 0.5f, d.boundHeight * 0.5f);
+    glUniform1i(d.texturedLocation, texture ? 1 : 0);
+    if (texture) {
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, texture);
+    }
+    glBindVertexArray(d.vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, d.vertexBuffer);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(QuadVertex) * 4, corners.data());
+    glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+    g_LastTexture = texture;
+}
+
+void SetColour(QuadVertex& v, uint32_t argb)
+{
+    const Float4 c = ColorToFloat4(argb);
+    v.r = c.r;
+    v.g = c.g;
+    v.b = c.b;
+    v.a = c.a;
+}
+
+uint32_t RgbaToArgb(const uint8_t* p)
+{
+    return (uint32_t(p[3]) << 24) | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
+}
+
+} // namespace
+
+Float4 ColorToFloat4(uint32_t argb)
+{
+    constexpr float kInv255 = 0.003921568859368563f;
+    Float4 c;
+    c.a = static_cast<float>((argb >> 24) & 0xFF) * kInv255;
+    c.r = static_cast<float>((argb >> 16) & 0xFF) * kInv255;
+    c.g = static_cast<float>((argb >> 8) & 0xFF) * kInv255;
+    c.b = static_cast<float>(argb & 0xFF) * kInv255;
+    return c;
+}
+
+uint32_t NextPowerOfTwo(uint32_t n)
+{
+    uint32_t p = 1;
+    while (p < n && p < 0x80000000u)
+        p <<= 1;
+    return p;
+}
+
+bool FillPresentParameters(int width, int height, platform::Window* window, bool reset)
+{
+    if (!window)
+        return false;
+    platform::Window::GetScreenSize(g_DesktopWidth, g_DesktopHeight);
+    if (!window->HasGLContext() && !window->CreateGLContext())
+        return false;
+    if (window->IsFullScreen() != g_FullScreen.load())
+        window->SetDesktopFullScreen(g_FullScreen.load());
+    window->SetSwapInterval(g_VSync.load());
+    window->SetCursorVisible(!g_FullScreen.load());
+    if (g_FullScreen) {
+        g_TargetWidth = g_DesktopWidth;
+        g_TargetHeight = g_DesktopHeight;
+    } else {
+        g_TargetWidth = width;
+        g_TargetHeight = height;
+    }
+    (void)reset;
+    return true;
+}
+
+bool CreateD3DDevice(int width, int height, platform::Window* window, bool reset)
+{
+    if (!FillPresentParameters(width, height, window, reset))
+        return false;
+    g_DeviceWindow = window;
+    if (g_Device)
+        return true;
+
+    auto* device = new RenderDevice();
+    device->program = BuildQuadProgram();
+    if (!device->program) {
+        delete device;
+        return false;
+    }
+    g_Device = device;
+    device->halfSizeLocation = glGetUniformLocation(device->program, "uHalfSize");
+    device->texturedLocation = glGetUniformLocation(device->program, "uTextured");
+    glUseProgram(device->program);
+    glUniform1i(glGetUniformLocation(device->program, "uTexture"), 0);
+
+    glGenVertexArrays(1, &device->vertexArray);
+    glGenBuffers(1, &device->vertexBuffer);
+    glBindVertexArray(device->vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, device->vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(QuadVertex) * 4, nullptr, GL_DYNAMIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(QuadVertex), reinterpret_cast<void*>(0));
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 4, GL_FLOAT, GL_FALSE, sizeof(QuadVertex),
+                          reinterpret_cast<void*>(offsetof(QuadVertex, r)));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(QuadVertex),
+                          reinterpret_cast<void*>(offsetof(QuadVertex, u)));
+
+    // Alpha blending, separate alpha accumulation; no depth test.
+    glEnable(GL_BLEND);
+    glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    glBlendEquation(GL_FUNC_ADD);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+
+    g_BackBufferWidth = 512;
+    g_BackBufferHeight = 448;
+    if (!CreateRenderTargetTexture(g_BackBufferWidth, g_BackBufferHeight, g_RenderTexture, g_RenderSurface)) {
+        ReleaseDeviceObjects();
+        return false;
+    }
+    CreateRenderTargetTexture(g_BackBufferWidth, g_BackBufferHeight, g_RenderTexture2, g_RenderSurface2);
+    BindDrawTarget(0, g_BackBufferWidth, g_BackBufferHeight);
+
+    if (TTF_Init() == 0) {
+        device->ttfStarted = true;
+        device->textFont = TTF_OpenFont(kFontPath, 15);
+        device->debugFont = TTF_OpenFont(kFontPath, 12);
+        if (!device->textFont)
+            platform::DebugOutput(std::string("Font not loaded: ") + kFontPath + "\n");
+    }
+    return true;
+}
+
+bool IsDeviceOk()
+{
+    if (!g_Device) {
+        ResetReadyOfPool();
+        if (g_DeviceWindow)
+            D3D_TryRestoreDevice(g_FullScreen, g_BackBufferWidth, g_BackBufferHeight, false);
+        return false;
+    }
+    if (g_DevicePool && g_DevicePool->messageWaitMode) {
+        platform::DebugOutput("D3D_OK\n");
+        g_DevicePool->messageWaitMode = false;
+    }
+    return true;
+}
+
+bool D3D_TryRestoreDevice(bool fullScreen, int width, int height, bool releaseOnly)
+{
+    // GL loses nothing: a release drops our objects (the context stays with
+    // the window); a restore rebuilds them when they are gone, else it only
+    // re-applies the display settings. Either way message-wait mode ends.
+    (void)fullScreen;
+    if (releaseOnly) {
+        ReleaseDeviceObjects();
+        return true;
+    }
+    const bool ok = g_Device ? FillPresentParameters(width, height, g_DeviceWindow, true)
+                             : CreateD3DDevice(width, height, g_DeviceWindow, true);
+    if (!ok)
+        return false;
+    if (g_DevicePool)
+        g_DevicePool->messageWaitMode = false;
+    return true;
+}
+
+void D3D_Cleanup()
+{
+    ReleaseDeviceObjects();
+    if (g_DeviceWindow)
+        g_DeviceWindow->SetCursorVisible(true);
+    g_DeviceWindow = nullptr;
+}
+
+bool CreateRenderTargetTexture(int width, int height, uint32_t& texture, uint32_t& framebuffer)
+{
+    const GLsizei pw = static_cast<GLsizei>(NextPowerOfTwo(static_cast<uint32_t>(std::max(width, 1))));
+    const GLsizei ph = static_cast<GLsizei>(NextPowerOfTwo(static_cast<uint32_t>(std::max(height, 1))));
+    GLuint tex = 0, fbo = 0;
+    glGenTextures(1, &tex);
+    glBindTexture(GL_TEXTURE_2D, tex);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, pw, ph, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glGenFramebuffers(1, &fbo);
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, tex, 0);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (complete) {
+        glClearColor(0, 0, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (!complete) {
+        DeleteTexture(tex, fbo);
+        texture = framebuffer = 0;
+        return false;
+    }
+    texture = tex;
+    framebuffer = fbo;
+    return true;
+}
+
+uint32_t CreateFramebufferFor(uint32_t texture)
+{
+    if (!texture)
+        return 0;
+    GLuint fbo = 0;
+    glGenFramebuffers(1, &fbo);
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, g_RenderTargetSurface ? g_RenderTargetSurface : g_RenderSurface);
+    if (!complete) {
+        glDeleteFramebuffers(1, &fbo);
+        return 0;
+    }
+    return fbo;
+}
+
+void DeleteTexture(uint32_t texture, uint32_t framebuffer)
+{
+    if (framebuffer) {
+        GLuint fbo = framebuffer;
+        glDeleteFramebuffers(1, &fbo);
+    }
+    if (texture) {
+        GLuint tex = texture;
+        glDeleteTextures(1, &tex);
+    }
+}
+
+void BindDrawTarget(uint32_t framebuffer, int width, int height)
+{
+    if (!DeviceUsable())
+        return;
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer ? framebuffer : g_RenderSurface);
+    glViewport(0, 0, width, height);
+    g_Device->boundWidth = width;
+    g_Device->boundHeight = height;
+}
+
+void DrawTexturedQuad(float x, float y, int textureWidth, int textureHeight, Point<int> rotationPoint,
+                      float rotationDegrees, int sx, int sy, int w, int h, uint32_t colour,
+                      uint32_t texture)
+{
+    if (!g_Device)
+        return;
+    const float halfW = g_Device->boundWidth * 0.5f;
+    const float halfH = g_Device->boundHeight * 0.5f;
+    const float z = EngineDepth();
+    std::array<QuadVertex, 4> v{};
+    for (QuadVertex& corner : v) {
+        corner.z = z;
+        SetColour(corner, colour);
+    }
+    // Corners in fan order: top-left, top-right, bottom-right, bottom-left,
+    // in the centred, y-up system; pixel centres need no offset in GL.
+    const float cornerX[4] = {0.0f, float(w), float(w), 0.0f};
+    const float cornerY[4] = {0.0f, 0.0f, float(h), float(h)};
+    if (rotationDegrees == 0.0f || texture == 0) {
+        for (int i = 0; i < 4; ++i) {
+            v[i].x = x + cornerX[i] - halfW;
+            v[i].y = halfH - (y + cornerY[i]);
+        }
+    } else {
+        // Turn about the sprite's rotation point, which stays where the
+        // unrotated draw puts it; positive degrees turn clockwise on screen.
+        const double radians = -static_cast<double>(rotationDegrees) * 0.01745329238474369;
+        const float c = static_cast<float>(std::cos(radians));
+        const float s = static_cast<float>(std::sin(radians));
+        const float pivotX = x + rotationPoint.x - halfW;
+        const float pivotY = halfH - (y + rotationPoint.y);
+        for (int i = 0; i < 4; ++i) {
+            const float dx = cornerX[i] - rotationPoint.x;
+            const float dy = -(cornerY[i] - rotationPoint.y);
+            v[i].x = pivotX + dx * c - dy * s;
+            v[i].y = pivotY + dx * s + dy * c;
+        }
+    }
+    const float invW = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureWidth, 1))));
+    const float invH = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureHeight, 1))));
+    float uLeft = sx * invW;
+    float uRight = (sx + w) * invW;
+    const float vTop = sy * invH;
+    const float vBottom = (sy + h) * invH;
+    // Mirroring swaps the source's own edges, so images narrower than their
+    // texture mirror in place.
+    if (g_MirrorX)
+        std::swap(uLeft, uRight);
+    v[0].u = uLeft;
+    v[0].v = vTop;
+    v[1].u = uRight;
+    v[1].v = vTop;
+    v[2].u = uRight;
+    v[2].v = vBottom;
+    v[3].u = uLeft;
+    v[3].v = vBottom;
+    SubmitQuad(v, texture);
+}
+
+void DrawToRenderTexture(int x, int y, int x0, int y0, int x1, int y1, uint32_t texture,
+                         int textureWidth, int textureHeight, uint32_t colour)
+{
+    if (!g_RenderTargetTexture || !g_Device)
+        return;
+    DrawTexturedQuad(float(x), float(y), textureWidth, textureHeight, Point<int>(0, 0), 0.0f, x0, y0,
+                     x1 - x0, y1 - y0, colour, texture);
+}
+
+void DrawColourQuad(int x, int y, int w, int h, uint32_t colour, bool filled)
+{
+    if (!g_Device)
+        return;
+    if (filled) {
+        DrawTexturedQuad(float(x), float(y), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, w, h, colour, 0);
+        return;
+    }
+    // The outline: four one-pixel bands.
+    DrawTexturedQuad(float(x), float(y), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, w, 1, colour, 0);
+    DrawTexturedQuad(float(x), float(y + h - 1), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, w, 1, colour, 0);
+    DrawTexturedQuad(float(x), float(y), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, 1, h, colour, 0);
+    DrawTexturedQuad(float(x + w - 1), float(y), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, 1, h, colour, 0);
+}
+
+void ClearTarget(uint32_t colour)
+{
+    if (!DeviceUsable())
+        return;
+    const Float4 c = ColorToFloat4(colour);
+    glClearColor(c.r, c.g, c.b, c.a);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void DrawDebugText(const std::string& text, Point<int> position, uint32_t colour)
+{
+    if (!DeviceUsable() || !g_Device->textFont || text.empty())
+        return;
+    const SDL_Color white{255, 255, 255, 255};
+    SDL_Surface* rendered = TTF_RenderUTF8_Blended(g_Device->textFont, text.c_str(), white);
+    if (!rendered)
+        return;
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(rendered);
+    if (!argb)
+        return;
+    PixelImage picture(argb->w, argb->h);
+    SDL_LockSurface(argb);
+    for (int row = 0; row < argb->h; ++row) {
+        const auto* src = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
+                                                            static_cast<size_t>(row) * argb->pitch);
+        for (int col = 0; col < argb->w; ++col)
+            picture.SetPixel(col, row, src[col]);
+    }
+    SDL_UnlockSurface(argb);
+    SDL_FreeSurface(argb);
+    GLTexture texture(std::move(picture));
+    const uint32_t name = texture.GetName();
+    if (name)
+        DrawTexturedQuad(float(position.x), float(position.y), texture.GetTextureWidth(),
+                         texture.GetTextureHeight(), Point<int>(0, 0), 0.0f, 0, 0, texture.GetWidth(),
+                         texture.GetHeight(), colour, name);
+}
+
+void EndSceneOnly()
+{
+    if (DeviceUsable())
+        glFlush();
+}
+
+void PresentNoWait()
+{
+    if (DeviceUsable() && g_DeviceWindow)
+        g_DeviceWindow->SwapBuffers();
+}
+
+void CopyPictureToWindow(int left, int top, int right, int bottom, bool linear)
+{
+    if (!DeviceUsable() || !g_DeviceWindow || !g_RenderSurface)
+        return;
+    int windowWidth = 0, windowHeight = 0;
+    g_DeviceWindow->GetDrawableSize(windowWidth, windowHeight);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glViewport(0, 0, windowWidth, windowHeight);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, g_RenderSurface);
+    // GL rows run bottom-up in both framebuffers: flip the rectangle's rows.
+    glBlitFramebuffer(0, 0, g_BackBufferWidth, g_BackBufferHeight, left, windowHeight - bottom, right,
+                      windowHeight - top, GL_COLOR_BUFFER_BIT, linear ? GL_LINEAR : GL_NEAREST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+}
+
+bool ReadPicturePixels(int x, int y, int w, int h, std::vector<uint32_t>& argb)
+{
+    if (!DeviceUsable() || w <= 0 || h <= 0)
+        return false;
+    std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, g_RenderSurface);
+    glReadPixels(x, g_BackBufferHeight - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    argb.resize(static_cast<size_t>(w) * h);
+    for (int row = 0; row < h; ++row)
+        for (int col = 0; col < w; ++col)
+            argb[static_cast<size_t>(row) * w + col] =
+                RgbaToArgb(&rgba[(static_cast<size_t>(h - 1 - row) * w + col) * 4]);
+    return true;
+}
+
+bool ReadWindowPixels(int x, int y, int w, int h, std::vector<uint32_t>& argb)
+{
+    if (!DeviceUsable() || !g_DeviceWindow || w <= 0 || h <= 0)
+        return false;
+    int windowWidth = 0, windowHeight = 0;
+    g_DeviceWindow->GetDrawableSize(windowWidth, windowHeight);
+    std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, windowHeight - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    argb.resize(static_cast<size_t>(w) * h);
+    for (int row = 0; row < h; ++row)
+        for (int col = 0; col < w; ++col)
+            argb[static_cast<size_t>(row) * w + col] =
+                RgbaToArgb(&rgba[(static_cast<size_t>(h - 1 - row) * w + col) * 4]);
+    return true;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "engine/render/GLTexture.h"
+#include "engine/render/IGraphicalRessource.h"
+
+#include <cstdint>
+#include <memory>
+
+// A texture of the render engine: a GL texture, and for render textures the
+// framebuffer that draws into it ("its first surface").
+class DXGraphicalRessource : public IGraphicalRessource {
+public:
+    DXGraphicalRessource() = default;
+    // Takes the texture over; framebuffer 0 for a plain texture.
+    DXGraphicalRessource(std::unique_ptr<GLTexture> texture, uint32_t framebuffer);
+    // No texture yet, only a size.
+    DXGraphicalRessource(int width, int height);
+    ~DXGraphicalRessource() override;
+    DXGraphicalRessource(const DXGraphicalRessource&) = delete;
+    DXGraphicalRessource& operator=(const DXGraphicalRessource&) = delete;
+
+    Point<int> GetSize() override { return Point<int>(width, height); }
+    GLTexture* GetTexture() const { return texture.get(); }
+    // The GL name of the texture (uploaded on first use), 0 without one.
+    uint32_t GetTextureName() const;
+    uint32_t GetSurface() const { return framebuffer; }
+
+private:
+    std::unique_ptr<GLTexture> texture;
+    uint32_t framebuffer = 0;
+    int width = 0;
+    int height = 0;
+};

@@ -1,0 +1,627 @@
+#include "engine/render/RenderPoolManager.h"
+
+#include "engine/app/FpsOverlay.h"
+#include "engine/app/GameWindow.h"
+#include "engine/config/GameConfig.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/render/D3DDevice.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/GLTexture.h"
+#include "engine/render/GraphicalEffect.h"
+#include "engine/render/Screenshot.h"
+#include "game/Game.h"
+#include "scene/AnimatedSprite.h"
+#include "scene/GraphicalObject.h"
+#include "scene/SpacialInstance.h"
+#include "scene/Sprite.h"
+
+#include <chrono>
+#include <iostream>
+
+std::vector<RenderPoolCommand> g_DeferredCommands;
+
+namespace {
+
+constexpr uint32_t kInfinite = platform::Event::kInfinite;
+// Slice of the render thread's waits: the window's events are pumped at least
+// this often, so a close is seen even while no frame comes.
+constexpr uint32_t kPumpSliceMs = 20;
+
+void SleepBriefly()
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+void ReportStartFailure(const char* text)
+{
+    platform::DebugOutput(std::string(text) + "\n");
+    std::cerr << "Error: " << text << '\n';
+}
+
+} // namespace
+
+RenderPoolManager::RenderPoolManager(bool startThread)
+{
+    frameCommands.resize(kSlotCount);
+    frameStates.resize(kSlotCount);
+    frameImages.resize(kSlotCount);
+    platform::DebugOutput("=>Prepare Thread ...\n");
+    if (startThread) {
+        threadRunning = true;
+        thread = std::thread(RenderThreadProc, this);
+    }
+}
+
+RenderPoolManager::~RenderPoolManager()
+{
+    RequestQuit();
+    if (thread.joinable() && !IsRenderThread())
+        thread.join();
+}
+
+bool RenderPoolManager::IsRenderThread() const
+{
+    return thread.joinable() && std::this_thread::get_id() == thread.get_id();
+}
+
+// --- main-thread side --------------------------------------------------------
+
+bool RenderPoolManager::SubmitFrame(bool force, bool noSignal, bool renderNow)
+{
+    const int32_t old = renderSlot.load();
+    const int32_t next = (old + 1) % kSlotCount;
+    if (rendering.load() != 0 && !force)
+        return false;
+    // The slot after the new fill slot must not be the one being replayed.
+    const int32_t nextFill = (fillSlot.load() + 1) % kSlotCount;
+    if (nextFill == renderingSlot.load())
+        return false;
+    if (Game* game = Game::GetInstance())
+        CopyFrameState(game->GetConsole());
+    renderSlot.exchange(next);
+    publishedSlot.exchange(next);
+    fillSlot.store(nextFill);
+    if (HasThread() && !noSignal) {
+        goPending.exchange(1);
+        renderGoEvent.Set();
+    }
+    if (renderNow)
+        RenderFrame(frameCommands[renderSlot.load()], old);
+    return true;
+}
+
+void RenderPoolManager::CopyFrameState(const DevConsole& console)
+{
+    frameStates[fillSlot.load()] = console;
+}
+
+void RenderPoolManager::AddCommand(const RenderPoolCommand& command)
+{
+    frameCommands[fillSlot.load()].push_back(command);
+}
+
+void RenderPoolManager::AddCommand(RenderPoolCommand&& command)
+{
+    frameCommands[fillSlot.load()].push_back(std::move(command));
+}
+
+void RenderPoolManager::AddCommands()
+{
+    for (const RenderPoolCommand& command : g_DeferredCommands)
+        AddCommand(command);
+}
+
+RenderPoolCommand* RenderPoolManager::GetLastCommand()
+{
+    std::vector<RenderPoolCommand>& list = frameCommands[fillSlot.load()];
+    return list.empty() ? nullptr : &list.back();
+}
+
+void RenderPoolManager::RemoveLastCommand()
+{
+    std::vector<RenderPoolCommand>& list = frameCommands[fillSlot.load()];
+    if (!list.empty())
+        list.pop_back();
+}
+
+void RenderPoolManager::GetCommandsFrom(int first, std::vector<RenderPoolCommand*>& out)
+{
+    out.clear();
+    std::vector<RenderPoolCommand>& list = frameCommands[fillSlot.load()];
+    for (size_t i = first < 0 ? 0 : static_cast<size_t>(first); i < list.size(); ++i)
+        out.push_back(&list[i]);
+}
+
+void RenderPoolManager::ClearCurrentFrame()
+{
+    const int32_t slot = fillSlot.load();
+    if (slot == renderingSlot.load())
+        return;
+    frameCommands[slot].clear(); // each command deletes its own effect
+}
+
+void RenderPoolManager::QueueSpriteImage(Sprite* sprite)
+{
+    if (HasThread() && sprite)
+        frameImages[fillSlot.load()].push_back(sprite);
+}
+
+void RenderPoolManager::QueueGraphicalObjectImages(GraphicalObject* object)
+{
+    if (!HasThread() || !object)
+        return;
+    for (const GraphicalObject::GenericSpriteIndex& entry : object->GetDrawEntries()) {
+        if (entry.type == 0) {
+            GraphicalObject::SpriteInstance* instance = object->GetSpriteInstance(entry.index);
+            if (instance && instance->GetPrototype())
+                QueueSpriteImage(instance->GetPrototype());
+        } else if (entry.type == 1) {
+            GraphicalObject::AnimatedInstance* instance = object->GetAnimatedInstance(entry.index);
+            AnimatedSprite* animation = instance ? instance->GetPrototype() : nullptr;
+            if (!animation)
+                continue;
+            for (int frame = 0; frame < animation->GetFrameCount(); ++frame)
+                if (Sprite* sprite = animation->GetFrame(frame))
+                    QueueSpriteImage(sprite);
+        }
+    }
+}
+
+void RenderPoolManager::ResetReady()
+{
+    ready.exchange(0);
+    readyGoEvent.Reset();
+}
+
+void RenderPoolManager::WaitRequestDone()
+{
+    while (request.load() != 0 && threadRunning.load())
+        SleepBriefly();
+}
+
+void RenderPoolManager::RequestLoadEffects()
+{
+    if (!HasThread() || !threadRunning) {
+        LoadEffects();
+        return;
+    }
+    request.exchange(kRequestLoadEffects);
+    platform::Event::SignalAndWait(renderGoEvent, renderEndEvent, kInfinite);
+    WaitRequestDone();
+}
+
+void RenderPoolManager::RequestLoadImages(std::vector<GraphicalObject*>* objects, bool waitForEnd)
+{
+    imageObjects = objects;
+    if (!HasThread() || !threadRunning) {
+        LoadPendingImages();
+        imageObjects = nullptr;
+        return;
+    }
+    if (waitForEnd)
+        renderEndEvent.WaitFor(kInfinite);
+    request.exchange(kRequestLoadImages);
+    platform::Event::SignalAndWait(renderGoEvent, renderEndEvent, kInfinite);
+    WaitRequestDone();
+    imageObjects = nullptr;
+}
+
+void RenderPoolManager::RequestClearFrames()
+{
+    if (!HasThread() || !threadRunning) {
+        ClearAllFrames();
+        return;
+    }
+    request.exchange(kRequestClearFrames);
+    // The short wait only hands over; the spin guarantees completion.
+    platform::Event::SignalAndWait(renderGoEvent, renderEndEvent, 10);
+    WaitRequestDone();
+}
+
+void RenderPoolManager::RequestQuit()
+{
+    if (!HasThread())
+        return;
+    if (threadRunning.load()) {
+        request.exchange(kRequestQuit);
+        goPending.exchange(1);
+        renderGoEvent.Set();
+        WaitRequestDone();
+    }
+    if (thread.joinable() && !IsRenderThread())
+        thread.join();
+}
+
+bool RenderPoolManager::PostDisplayRequest(int32_t code, uint32_t mutexTimeout)
+{
+    if (!frameMutex.Acquire(mutexTimeout)) {
+        platform::DebugOutput("TIMEOUT UI_MENU_PAGE_OPT_RENDERSETTINGS\n");
+        return false;
+    }
+    if (code == kRequestWindow)
+        g_NeedResetWindow = true;
+    request.exchange(code);
+    abortFrame.exchange(1);
+    goPending.exchange(1);
+    ResetReady();
+    renderGoEvent.Set();
+    if (code == kRequestWindow)
+        g_FullScreen = false;
+    frameMutex.Release();
+    return true;
+}
+
+void RenderPoolManager::RunOnRenderThread(std::function<void()> task)
+{
+    if (!task)
+        return;
+    if (!HasThread() || !threadRunning.load() || IsRenderThread()) {
+        task();
+        return;
+    }
+    frameMutex.Acquire(kInfinite);
+    pendingTask = std::move(task);
+    request.exchange(kRequestTask);
+    goPending.exchange(1);
+    renderGoEvent.Set();
+    frameMutex.Release();
+    WaitRequestDone();
+}
+
+// --- render-thread side ------------------------------------------------------
+
+void RenderThreadProc(RenderPoolManager* manager)
+{
+    platform::DebugOutput("=> In Thread ...\n");
+    platform::DebugOutput("=> In Thread ...\n");
+    // The display mode comes from the user's configuration (it replaces the
+    // command line's); it is read before the window exists so that a full
+    // screen window is created full screen.
+    GameConfig config;
+    config.LoadUserConfig();
+    platform::DebugOutput("=> ReadFileConf...\n");
+    g_FullScreen = !config.IsWindowed();
+    g_VSync = config.GetVSync();
+
+    std::unique_ptr<platform::Window> window = CreateGameWindow();
+    if (!window) {
+        ReportStartFailure("DirectX can't be initialized");
+        manager->startFailed = true;
+        manager->quitting = true;
+        manager->idle.exchange(1);
+        manager->threadRunning = false;
+        return;
+    }
+    platform::DebugOutput("=> Window...\n");
+    window->GetOuterSize(g_MinTrackWidth, g_MinTrackHeight);
+    int clientWidth = 0, clientHeight = 0;
+    window->GetClientSize(clientWidth, clientHeight);
+    window->SetMinimumClientSize(clientWidth, clientHeight);
+
+    platform::WindowMessage message;
+    while (window->PollMessage(message, nullptr)) {
+    }
+    platform::DebugOutput("=> PeekMesssages...\n");
+
+    g_DevicePool = manager;
+    if (!CreateD3DDevice(512, 448, window.get(), false)) {
+        ReportStartFailure("DirectX can't be initialized");
+        manager->startFailed = true;
+        manager->quitting = true;
+    } else {
+        platform::DebugOutput("=> InitDisplay3D...\n");
+        window->Show();
+        platform::DebugOutput("=> ShowWindow...\n");
+    }
+    manager->idle.exchange(1);
+    if (!manager->startFailed)
+        manager->RenderLoop();
+
+    D3D_Cleanup();
+    g_DevicePool = nullptr;
+    g_hWnd = nullptr;
+    window.reset();
+    manager->threadRunning = false;
+    manager->renderEndEvent.Set();
+}
+
+void RenderPoolManager::RenderLoop()
+{
+    bool quitRequested = false;
+    while (!quitRequested && !quitting.load()) {
+        if (goPending.load() == 0 && !messageWaitMode.load()) {
+            goMutex.Acquire(kInfinite);
+            if (loading.load() == 0) {
+                while (!renderGoEvent.WaitFor(kPumpSliceMs) && PumpMessage()) {
+                }
+            } else {
+                renderEndEvent.Reset();
+                if (loadingHold.load() != 0) {
+                    while (!renderGoEvent.WaitFor(kPumpSliceMs) && PumpMessage()) {
+                    }
+                } else {
+                    renderGoEvent.WaitFor(30);
+                }
+            }
+            goMutex.Release();
+            if (quitting.load())
+                break;
+        } else if (messageWaitMode.load()) {
+            if (!renderGoEvent.WaitFor(messageWaitTimeout)) {
+                platform::DebugOutput("WAITING POST MESSAGE ...\n");
+                messageWaitTimeout = 10000;
+            } else {
+                platform::DebugOutput("POST MESSAGE\n");
+            }
+        }
+
+        frameMutex.Acquire(kInfinite);
+        goPending.exchange(0);
+        rendering.exchange(1);
+        renderGoEvent.Reset();
+        if (request.load() != kRequestQuit)
+            RenderThreadStep();
+        if (request.load() == kRequestQuit) {
+            request.exchange(0);
+            quitRequested = true;
+        }
+        rendering.exchange(0);
+        renderEndEvent.Set();
+        frameMutex.Release();
+    }
+}
+
+bool RenderPoolManager::PumpMessage()
+{
+    if (!g_hWnd)
+        return true;
+    platform::WindowMessage message;
+    while (g_hWnd->PollMessage(message, &inputBridge)) {
+        if (message.type == platform::WindowMessage::Type::Quit) {
+            // The window is gone: the main loop's quit test sees this and
+            // shuts down; the render thread leaves its loop.
+            quitting = true;
+            return false;
+        }
+        GameWindowProc(*g_hWnd, message);
+    }
+    return true;
+}
+
+void RenderPoolManager::RenderThreadStep()
+{
+    if (!PumpMessage())
+        return;
+    GLTexture::DeleteOrphans();
+
+    switch (request.load()) {
+    case kRequestLoadEffects:
+        idle.exchange(0);
+        LoadEffects();
+        request.exchange(0);
+        idle.exchange(1);
+        return;
+    case kRequestLoadImages:
+        idle.exchange(0);
+        LoadPendingImages();
+        request.exchange(0);
+        idle.exchange(1);
+        return;
+    case kRequestClearFrames:
+        idle.exchange(0);
+        ClearAllFrames();
+        request.exchange(0);
+        idle.exchange(1);
+        return;
+    case kRequestTask: {
+        idle.exchange(0);
+        std::function<void()> task = std::move(pendingTask);
+        pendingTask = nullptr;
+        if (task)
+            task();
+        request.exchange(0);
+        idle.exchange(1);
+        return;
+    }
+    case kRequestFullScreen:
+    case kRequestWindow:
+    case kRequestDisplaySettings:
+        RunDisplayRequest(request.load());
+        break;
+    default:
+        break;
+    }
+
+    if (!frameImages[renderSlot.load()].empty()) {
+        idle.exchange(0);
+        ResolveSlotImages(renderSlot.load());
+        idle.exchange(1);
+    }
+    if (g_NeedResetWindow) {
+        idle.exchange(0);
+        platform::DebugOutput("D3D_NeedResetWindow ...\n");
+        D3D_ResetToWindowSize();
+        idle.exchange(1);
+    }
+    if (!IsDeviceOk()) {
+        if (!messageWaitMode) {
+            g_InScene = false;
+            platform::DebugOutput("Lost Focus ...\n");
+            messageWaitMode = true;
+        }
+        return;
+    }
+    if (needResetAll) {
+        platform::DebugOutput("NeedResetAll ... \n");
+        needResetAll = false;
+        frameCommands[renderSlot.load()].clear();
+        platform::DebugOutput("OK\n");
+    }
+    if (ready.load() == 0) {
+        readyGoEvent.Set();
+        ready.exchange(1);
+    }
+    if (loading.load() != 0 && loadingHold.load() == 0) {
+        if (Game* game = Game::GetInstance())
+            game->Render(false);
+    }
+    if (g_RenderEngine)
+        g_RenderEngine->ResetDrawCount();
+    // Claim the slot before replaying it; re-read in case a hand-over moved
+    // the index in between.
+    int32_t slot = renderSlot.load();
+    for (;;) {
+        renderingSlot.store(slot);
+        const int32_t again = renderSlot.load();
+        if (again == slot)
+            break;
+        slot = again;
+    }
+    RenderFrame(frameCommands[slot], slot);
+    renderingSlot.store(-1);
+    if (g_RenderEngine)
+        g_RenderEngine->SetCurrentCommand(nullptr);
+}
+
+void RenderPoolManager::RunDisplayRequest(int32_t code)
+{
+    if (Game* game = Game::GetInstance())
+        game->Render(true);
+    idle.exchange(0);
+    switch (code) {
+    case kRequestFullScreen:
+        D3D_TryRestoreDevice(g_FullScreen, g_BackBufferWidth, g_BackBufferHeight, true);
+        g_FullScreen = true;
+        if (FillPresentParameters(512, 448, g_hWnd, false))
+            CreateD3DDevice(512, 448, g_hWnd, true);
+        if (g_hWnd) {
+            g_hWnd->SetBordered(false);
+            g_hWnd->Show();
+        }
+        break;
+    case kRequestWindow:
+        D3D_TryRestoreDevice(false, g_BackBufferWidth, g_BackBufferHeight, true);
+        if (g_hWnd) {
+            g_hWnd->SetDesktopFullScreen(false);
+            g_hWnd->SetBordered(true);
+            PumpMessage();
+            g_hWnd->Minimize();
+            request.exchange(0);
+            g_hWnd->Restore();
+            g_hWnd->SetCursorVisible(true);
+            PumpMessage();
+        }
+        // The next device test finds no device and rebuilds it; the pending
+        // window reset then fits the back buffer to the client area.
+        break;
+    case kRequestDisplaySettings:
+        D3D_TryRestoreDevice(g_FullScreen, g_BackBufferWidth, g_BackBufferHeight, false);
+        break;
+    default:
+        break;
+    }
+    request.exchange(0);
+    idle.exchange(1);
+}
+
+void RenderPoolManager::ResolveSlotImages(int slot)
+{
+    std::vector<Sprite*>& images = frameImages[slot];
+    for (size_t i = 0; i < images.size(); ++i) {
+        imageCursor.store(static_cast<int32_t>(i));
+        if (images[i])
+            images[i]->GetImage();
+    }
+    imageCursor.store(-1);
+    images.clear();
+}
+
+void RenderPoolManager::LoadPendingImages()
+{
+    if (imageObjects) {
+        const std::vector<GraphicalObject*> objects = *imageObjects;
+        for (GraphicalObject* object : objects)
+            if (object)
+                GraphicalObject::LoadImages(object, true);
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        if (!frameImages[slot].empty())
+            ResolveSlotImages(slot);
+}
+
+void RenderPoolManager::ClearAllFrames()
+{
+    for (auto& list : frameCommands)
+        list.clear();
+    for (auto& list : frameImages)
+        list.clear();
+}
+
+void RenderPoolManager::LoadEffects()
+{
+    // The effect list arrives with the shader effects; until then the
+    // request is acknowledged and nothing is loaded.
+}
+
+void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, int consoleSlot)
+{
+    IRenderEngine* engine = g_RenderEngine;
+    Game* game = Game::GetInstance();
+    for (size_t i = 0; i < commands.size(); ++i) {
+        RenderPoolCommand& command = commands[i];
+        const int32_t loadingAtStart = loading.load();
+        if (engine)
+            engine->SetCurrentCommand(&command);
+        const std::string& name = command.GetNameRef();
+        if (!name.empty()) {
+            if (game)
+                game->currentPostEffect = command.GetEffect();
+            if (name == "ClearScreen") {
+                if (engine)
+                    engine->Clear(command.GetColour(), 0);
+            } else if (name == "StretchBackbuffer true") {
+                ApplyFinalPostEffect(engine, false);
+                if (g_ScreenshotRequested)
+                    TakeScreenshot();
+            } else if (name == "StretchBackbuffer false") {
+                ApplyFinalPostEffect(engine, true);
+            } else if (name == "StartRendering") {
+                if (engine)
+                    engine->BeginScene(false);
+            } else if (name == "game_debug_D3D") {
+                if (consoleSlot != -1 && consoleSlot < kSlotCount && engine) {
+                    DevConsole& console = frameStates[consoleSlot];
+                    console.AddDebugMessage(true, "Sprite Draw : " + std::to_string(engine->GetDrawCount()),
+                                            0xFFC8C8C8u, 2.0);
+                    engine->BeginScene(false);
+                    DrawFpsOverlay(console);
+                    engine->EndScene(false);
+                }
+            } else if (name == "EndRendering") {
+                if (engine)
+                    engine->EndScene(false);
+            } else if (name == "ResetLoadingState") {
+                loading.exchange(0);
+                loadingHold.exchange(0);
+            }
+        } else if (engine) {
+            const Point<int> position = command.GetPosition();
+            const Point<int> extent = command.GetExtent();
+            if (command.IsRect())
+                engine->DrawRect(command.GetRectSize(), nullptr, position.x, position.y, extent.x, extent.y,
+                                 command.GetRotation(), command.GetColour(), command.IsFilled(), true);
+            else
+                engine->DrawSprite(command.GetImage(), nullptr, position.x, position.y, extent.x, extent.y,
+                                   command.GetRotation(), command.GetClipOrNull(), true);
+        }
+        if (abortFrame.load() != 0 || loading.load() != loadingAtStart) {
+            if (g_InScene && engine)
+                engine->EndScene(false);
+            abortFrame.exchange(0);
+            goPending.exchange(1);
+            break;
+        }
+    }
+    if (game)
+        game->currentPostEffect = nullptr;
+}

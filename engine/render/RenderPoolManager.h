@@ -1,0 +1,145 @@
+#pragma once
+
+#include "engine/platform/Event.h"
+#include "engine/platform/InputBridge.h"
+#include "engine/platform/Mutex.h"
+#include "engine/render/RenderPoolCommand.h"
+#include "game/DevConsole.h"
+
+#include <atomic>
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+class GraphicalObject;
+class Sprite;
+
+// Commands recorded outside the frame during a frame (layers, cinematic
+// events); AddCommands moves them into the frame being filled.
+extern std::vector<RenderPoolCommand> g_DeferredCommands;
+
+// Owner of the render thread. The render thread creates the game window and
+// the GL device, pumps the window's events and replays, frame by frame, the
+// command lists that the main thread fills and hands over through a ring of
+// 10 slots. Work that must run on the render thread between frames is asked
+// for through the request word.
+class RenderPoolManager {
+public:
+    static constexpr int kSlotCount = 10;
+
+    enum Request : int32_t {
+        kRequestNone = 0,
+        kRequestLoadEffects = 1,
+        kRequestLoadImages = 2,
+        kRequestClearFrames = 3,
+        kRequestFullScreen = 4,
+        kRequestWindow = 5,
+        kRequestDisplaySettings = 6,
+        kRequestTask = 7, // runs a caller's task on the render thread (read-backs, tools)
+        kRequestQuit = -1,
+    };
+
+    // Builds the manager and, unless told otherwise, starts the render thread.
+    explicit RenderPoolManager(bool startThread = true);
+    // Stops and joins a render thread that is still running.
+    virtual ~RenderPoolManager();
+    RenderPoolManager(const RenderPoolManager&) = delete;
+    RenderPoolManager& operator=(const RenderPoolManager&) = delete;
+
+    // Main-thread side -------------------------------------------------------
+    bool SubmitFrame(bool force, bool noSignal, bool renderNow);
+    void CopyFrameState(const DevConsole& console);
+    void AddCommand(const RenderPoolCommand& command);
+    void AddCommand(RenderPoolCommand&& command);
+    void AddCommands();
+    RenderPoolCommand* GetLastCommand();
+    void RemoveLastCommand();
+    void GetCommandsFrom(int first, std::vector<RenderPoolCommand*>& out);
+    void ClearCurrentFrame();
+    void QueueGraphicalObjectImages(GraphicalObject* object);
+    void QueueSpriteImage(Sprite* sprite);
+    bool IsReady() const { return ready.load() != 0; }
+    void ResetReady();
+    void RequestLoadEffects();
+    void RequestLoadImages(std::vector<GraphicalObject*>* objects, bool waitForEnd);
+    void RequestClearFrames();
+    void RequestQuit();
+    // The display-mode requests of the options menu (4 full screen, 5 window,
+    // 6 re-apply): posted between steps under frameMutex. False when the
+    // mutex did not come within the time-out (nothing posted).
+    bool PostDisplayRequest(int32_t code, uint32_t mutexTimeout);
+    // Runs the task on the render thread between steps and returns once it
+    // ran; without a render thread it runs on the caller.
+    void RunOnRenderThread(std::function<void()> task);
+
+    bool HasThread() const { return thread.joinable(); }
+    // True while the render thread's loop runs.
+    bool IsRenderThreadRunning() const { return threadRunning.load(); }
+    platform::InputBridge& GetInputBridge() { return inputBridge; }
+    std::vector<RenderPoolCommand>& GetFillCommands() { return frameCommands[fillSlot.load()]; }
+
+    // Replays one command list on the calling thread.
+    void RenderFrame(std::vector<RenderPoolCommand>& commands, int consoleSlot);
+    void LoadEffects();
+
+    // Fields ----------------------------------------------------------------
+    // The main thread, the game core and the menu read and write several of
+    // them directly, as the frame protocol describes.
+    std::atomic<int32_t> renderSlot{0};
+    std::atomic<int32_t> fillSlot{1};
+    std::atomic<int32_t> publishedSlot{0};
+    std::vector<std::vector<RenderPoolCommand>> frameCommands;
+    std::vector<DevConsole> frameStates;
+    std::vector<std::vector<Sprite*>> frameImages;
+    std::vector<GraphicalObject*>* imageObjects = nullptr;
+    std::thread thread;
+    platform::Event renderGoEvent{true, false};
+    platform::Event renderEndEvent{false, false};
+    platform::Event readyGoEvent{false, false};
+    platform::TimedMutex frameMutex;
+    platform::TimedMutex goMutex;
+    std::atomic<int32_t> abortFrame{0};
+    std::atomic<int32_t> rendering{0};
+    std::atomic<int32_t> loading{0};
+    std::atomic<int32_t> loadingHold{0};
+    std::atomic<int32_t> goPending{0};
+    std::atomic<int32_t> imageCursor{-1};
+    uint32_t messageWaitTimeout = 10000;
+    std::atomic<bool> messageWaitMode{false};
+    std::atomic<bool> needResetAll{false};
+    std::atomic<bool> quitting{false};
+    std::vector<std::string> loggedImageNames;
+    std::atomic<int32_t> ready{0};
+    std::atomic<int32_t> request{0};
+    std::atomic<int32_t> idle{0};
+    std::ofstream loadLog;
+    // Set when the render thread could not open the window or the GL device;
+    // the program then reports the error and ends instead of waiting.
+    std::atomic<bool> startFailed{false};
+    // The slot the render thread is replaying, -1 between replays; the
+    // producer never clears or refills it.
+    std::atomic<int32_t> renderingSlot{-1};
+
+private:
+    friend void RenderThreadProc(RenderPoolManager* manager);
+    void RenderLoop();
+    void RenderThreadStep();
+    bool PumpMessage();
+    void LoadPendingImages();
+    void ClearAllFrames();
+    void ResolveSlotImages(int slot);
+    void RunDisplayRequest(int32_t code);
+    // Spins until the request word is back to 0 (or the loop has ended),
+    // sleeping briefly between checks.
+    void WaitRequestDone();
+    bool IsRenderThread() const;
+
+    std::atomic<bool> threadRunning{false};
+    platform::InputBridge inputBridge;
+    std::function<void()> pendingTask;
+};
+
+void RenderThreadProc(RenderPoolManager* manager);

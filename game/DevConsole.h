@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <string>
+
+// Stand-in for the game's console record until the game core exists: the
+// debug flag and the on-screen debug-message list that the render pool copies
+// per frame slot and adds its draw count to.
+class DevConsole {
+public:
+    struct DebugMessage {
+        std::string text;
+        double remaining = 0.0; // -1.0 permanent; milliseconds or frames
+        bool countInFrames = false;
+        uint32_t colour = 0xFFFFFFFFu;
+    };
+
+    // Appends a message when the debug flag is set.
+    void AddDebugMessage(bool countInFrames, const std::string& text, uint32_t colour, double remaining)
+    {
+        if (debug)
+            messages.push_back(DebugMessage{text, remaining, countInFrames, colour});
+    }
+
+    bool debug = false;
+    bool open = false;
+    std::string line;
+    std::list<DebugMessage> messages;
+};

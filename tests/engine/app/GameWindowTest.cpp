@@ -1,0 +1,159 @@
+#include "engine/app/GameWindow.h"
+
+#include "engine/platform/InputBridge.h"
+#include "engine/render/D3DDevice.h"
+#include "tests/engine/platform/SdlTestEvents.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The window is made on the test's own thread, as the render thread makes it.
+class GLGameWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_FullScreen = false;
+        g_WindowResized = false;
+        g_NeedResetWindow = false;
+        g_ScreenshotRequested = false;
+        window = CreateGameWindow();
+        ASSERT_NE(window, nullptr);
+    }
+    void TearDown() override
+    {
+        window.reset();
+        g_hWnd = nullptr;
+        g_FullScreen = false;
+    }
+
+    // Pumps until the queue is empty; returns the messages for the window.
+    std::vector<platform::WindowMessage> Pump(platform::InputBridge* bridge = nullptr)
+    {
+        std::vector<platform::WindowMessage> messages;
+        platform::WindowMessage message;
+        while (window->PollMessage(message, bridge))
+            if (message.type != platform::WindowMessage::Type::None)
+                messages.push_back(message);
+        return messages;
+    }
+
+    std::unique_ptr<platform::Window> window;
+};
+
+} // namespace
+
+TEST_F(GLGameWindow, OpensAt512By448AtTheTopRightAndResizesThere)
+{
+    EXPECT_EQ(g_hWnd, window.get());
+    int screenWidth = 0, screenHeight = 0;
+    platform::Window::GetScreenSize(screenWidth, screenHeight);
+    int w = 0, h = 0, x = -1, y = -1, outerW = 0, outerH = 0;
+    window->GetClientSize(w, h);
+    window->GetOuterSize(outerW, outerH);
+    window->GetPosition(x, y);
+    EXPECT_EQ(w, 512);
+    EXPECT_EQ(h, 448);
+    EXPECT_EQ(x + outerW, screenWidth); // the right edges meet
+    EXPECT_EQ(y, 0);
+
+    ASSERT_TRUE(ResizeGameWindow(1024, 896));
+    window->GetClientSize(w, h);
+    window->GetPosition(x, y);
+    EXPECT_EQ(w, 1024);
+    EXPECT_EQ(h, 896);
+    EXPECT_EQ(x, screenWidth - 1024 - (outerW - 512));
+
+    g_FullScreen = true;
+    EXPECT_FALSE(ResizeGameWindow(640, 480));
+    window->GetClientSize(w, h);
+    EXPECT_EQ(w, 1024);
+}
+
+TEST_F(GLGameWindow, ResizeSetsTheResetFlagsOnlyWhenWindowed)
+{
+    platform::WindowMessage resized;
+    resized.type = platform::WindowMessage::Type::Resized;
+    g_FullScreen = true;
+    GameWindowProc(*window, resized);
+    EXPECT_FALSE(g_WindowResized);
+    EXPECT_FALSE(g_NeedResetWindow);
+    g_FullScreen = false;
+    GameWindowProc(*window, resized);
+    EXPECT_TRUE(g_WindowResized);
+    EXPECT_TRUE(g_NeedResetWindow);
+}
+
+TEST_F(GLGameWindow, PrintScreenRequestsAScreenshotOnKeyUpOnly)
+{
+    Pump();
+    platform::InputBridge bridge;
+    ASSERT_TRUE(PushKeyForTest(true, platform::PrintScreenScancode()));
+    for (const auto& message : Pump(&bridge))
+        GameWindowProc(*window, message);
+    EXPECT_FALSE(g_ScreenshotRequested);
+    EXPECT_TRUE(bridge.Snapshot().keys[platform::PrintScreenScancode()]);
+
+    ASSERT_TRUE(PushKeyForTest(false, SDL_SCANCODE_A));
+    for (const auto& message : Pump(&bridge))
+        GameWindowProc(*window, message);
+    EXPECT_FALSE(g_ScreenshotRequested);
+
+    ASSERT_TRUE(PushKeyForTest(false, platform::PrintScreenScancode()));
+    for (const auto& message : Pump(&bridge))
+        GameWindowProc(*window, message);
+    EXPECT_TRUE(g_ScreenshotRequested);
+    EXPECT_FALSE(bridge.Snapshot().keys[platform::PrintScreenScancode()]);
+}
+
+TEST_F(GLGameWindow, CloseBecomesTheQuitMessage)
+{
+    Pump();
+    ASSERT_TRUE(PushCloseForTest());
+    auto messages = Pump();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].type, platform::WindowMessage::Type::Close);
+    GameWindowProc(*window, messages[0]);
+    messages = Pump();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].type, platform::WindowMessage::Type::Quit);
+}
+
+TEST_F(GLGameWindow, CtrlVPastesTheClipboardsFirstLine)
+{
+    Pump();
+    SDL_SetClipboardText("addgold 5\nsecond line");
+    platform::InputBridge bridge;
+    ASSERT_TRUE(PushKeyForTest(true, SDL_SCANCODE_V, SDLK_v, KMOD_LCTRL));
+    Pump(&bridge);
+    bool pasted = false;
+    for (const auto& event : bridge.TakeEvents())
+        if (event.type == platform::InputEvent::Type::Paste) {
+            pasted = true;
+            EXPECT_EQ(event.text, "addgold 5");
+        }
+    EXPECT_TRUE(pasted);
+}
+
+TEST_F(GLGameWindow, VirtualPadIsOpenedAndItsButtonsReachTheBridge)
+{
+    const int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 4, 1);
+    ASSERT_GE(device, 0) << SDL_GetError();
+    platform::InputBridge bridge;
+    Pump(&bridge);
+    ASSERT_TRUE(bridge.Snapshot().pads[0].connected);
+
+    SDL_Joystick* handle = SDL_JoystickOpen(device);
+    ASSERT_NE(handle, nullptr);
+    SDL_JoystickSetVirtualButton(handle, 2, SDL_PRESSED);
+    SDL_JoystickSetVirtualAxis(handle, 1, -20000);
+    SDL_JoystickUpdate();
+    Pump(&bridge);
+    const auto state = bridge.Snapshot();
+    EXPECT_TRUE(state.pads[0].buttons[2]);
+    EXPECT_EQ(state.pads[0].axes[1], -20000);
+    SDL_JoystickClose(handle);
+    SDL_JoystickDetachVirtual(device);
+    Pump(&bridge);
+    EXPECT_FALSE(bridge.Snapshot().pads[0].connected);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <SDL.h>
+
+// Events pushed into SDL's queue as if the user had made them; the thread
+// that pumps the window's events picks them up.
+inline bool PushKeyForTest(bool down, int scancode, SDL_Keycode sym = SDLK_UNKNOWN, Uint16 mod = KMOD_NONE)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.scancode = static_cast<SDL_Scancode>(scancode);
+    event.key.keysym.sym = sym;
+    event.key.keysym.mod = mod;
+    return SDL_PushEvent(&event) == 1;
+}
+
+inline bool PushCloseForTest()
+{
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    return SDL_PushEvent(&event) == 1;
+}
+
+inline bool PushResizeForTest()
+{
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+    return SDL_PushEvent(&event) == 1;
+}

@@ -1,0 +1,106 @@
+#include "engine/assets/ScrambledFile.h"
+#include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/render/DXGraphicalRessource.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/Image.h"
+#include "engine/render/ImageHandleManager.h"
+#include "engine/render/PixelImage.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Images load through the render engine's texture lookup; the pixels are
+// decoded at once and wait for the render thread to upload them, so no GL
+// context is needed here.
+class ImageLoadTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() / ("quenholt_images_" + std::to_string(getpid()));
+        fs::create_directories(folder / "tiles");
+        previousBase = GetBasePath();
+        SetBasePath(folder.string() + "/");
+        platform::SetDebugSink([this](std::string_view text) { messages += text; });
+
+        PixelImage picture(12, 6);
+        picture.Fill(0xFF2080C0u);
+        picture.SetPixel(0, 0, 0xFFFFFFFFu);
+        picture.SavePng((folder / "Hero.png").string());
+        ASSERT_TRUE(WriteScrambledFile((folder / "tiles" / "rock.qhsprite").string(), picture.EncodePng()));
+    }
+    void TearDown() override
+    {
+        ImageHandleManager::DestroyInstance();
+        platform::SetDebugSink({});
+        SetBasePath(previousBase);
+        fs::remove_all(folder);
+    }
+
+    static Point<int> TextureSize(const ImageHandle& handle)
+    {
+        auto* texture = dynamic_cast<DXGraphicalRessource*>(handle.GetImage()->GetTexture());
+        if (!texture || !texture->GetTexture())
+            return {-1, -1};
+        return {texture->GetTexture()->GetWidth(), texture->GetTexture()->GetHeight()};
+    }
+
+    fs::path folder;
+    std::string previousBase;
+    std::string messages;
+};
+
+TEST_F(ImageLoadTest, WithoutARenderEngineAnImageHasNoTexture)
+{
+    Image image("Hero.png");
+    EXPECT_EQ(image.GetTexture(), nullptr);
+    EXPECT_FALSE(image.Load());
+}
+
+TEST_F(ImageLoadTest, PlainScrambledAndEmptyImagesGetTheirTextures)
+{
+    DXRenderEngine engine;
+    ImageHandleManager& manager = *ImageHandleManager::GetInstance();
+
+    const ImageHandle plain = manager.GetImageHandle("Hero.png");
+    ASSERT_TRUE(plain.IsValid());
+    EXPECT_EQ(TextureSize(plain), Point<int>(12, 6));
+
+    // Only the scrambled form exists: found lower-cased, unscrambled in memory.
+    const ImageHandle scrambled = manager.GetImageHandle("Tiles\\Rock.PNG");
+    EXPECT_EQ(TextureSize(scrambled), Point<int>(12, 6));
+
+    const ImageHandle empty = manager.GetImageHandle("_EMPTY_64x32");
+    EXPECT_EQ(TextureSize(empty), Point<int>(64, 32));
+
+    // Failures are cached: the handle is valid, the image has no texture.
+    const ImageHandle missing = manager.GetImageHandle("Tiles\\Nothing.png");
+    EXPECT_TRUE(missing.IsValid());
+    EXPECT_EQ(missing.GetImage()->GetTexture(), nullptr);
+    const ImageHandle unsized = manager.GetImageHandle("_EMPTY_");
+    EXPECT_EQ(unsized.GetImage()->GetTexture(), nullptr);
+    EXPECT_NE(messages.find("_EMPTY_"), std::string::npos);
+    EXPECT_EQ(manager.GetSize(), 5u);
+}
+
+TEST_F(ImageLoadTest, DamagedScrambledImageLoadsNothing)
+{
+    std::vector<uint8_t> bytes = PixelImage(4, 4).EncodePng();
+    const std::string path = (folder / "tiles" / "broken.qhsprite").string();
+    ASSERT_TRUE(WriteScrambledFile(path, bytes));
+    fs::resize_file(path, 20);
+
+    DXRenderEngine engine;
+    const ImageHandle broken = ImageHandleManager::GetInstance()->GetImageHandle("Tiles\\Broken.png");
+    EXPECT_EQ(broken.GetImage()->GetTexture(), nullptr);
+    EXPECT_NE(messages.find("Error on file : "), std::string::npos);
+}
+
+} // namespace
