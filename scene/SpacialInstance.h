@@ -7,6 +7,7 @@
 #include "scene/InstanceTrail.h"
 #include "scene/PayloadFactory.h"
 #include "scene/SceneObjectInstance.h"
+#include "zones/GameplayObject_Zone.h"
 #include "zones/ZoneInstance.h"
 
 #include <cstdint>
@@ -479,8 +480,23 @@ bool SpacialInstance<T, C>::Draw(DXGraphicalSurface* target, const Point<int>& c
     const size_t first = trail.BeginRecord();
     bool result = false;
     if (object != nullptr) {
+        // The object's size, even when a zone payload has its own.
         const Point<int> size = object->GetSize();
         screenPosition = Point<int>(p.x - camera.x, camera.y - (p.y + size.y));
+        if constexpr (std::is_same_v<T, GraphicalObject>) {
+            if (payload) {
+                if (auto* zone = dynamic_cast<GameplayObject_Zone*>(object)) {
+                    // A zone draws from its instance's data and records no
+                    // trail; a point payload draws nothing.
+                    auto* zoneData = dynamic_cast<ZoneInstance*>(payload.get());
+                    if (zoneData == nullptr)
+                        return false;
+                    InstanceEffectScope scope(effect);
+                    return zone->RenderInstance(target, zoneData, screenPosition.x, screenPosition.y, 1.0f, 1.0f,
+                        angle, clipOrigin.x, clipOrigin.y, clipSize.x, clipSize.y);
+                }
+            }
+        }
         InstanceEffectScope scope(effect);
         result = DrawPrototype(target);
     }

@@ -66,6 +66,16 @@ TEST_F(SoundEventTest, EachVariationGetsItsVoicesAndBusyVoicesAreNotRestarted)
     EXPECT_EQ(starts, 8);
 }
 
+TEST(SoundEventPickTest, PickStaysAmongTheFreeVoices)
+{
+    EXPECT_EQ(SoundEvent::PickFreeVoice(3, 0u), 0u);
+    EXPECT_EQ(SoundEvent::PickFreeVoice(3, 0x80000000u), 1u);
+    // Numbers this close to 2^32 round to 1.0 as a float.
+    EXPECT_EQ(SoundEvent::PickFreeVoice(3, 0xFFFFFFFFu), 2u);
+    EXPECT_EQ(SoundEvent::PickFreeVoice(1, 0xFFFFFFF0u), 0u);
+    EXPECT_EQ(SoundEvent::PickFreeVoice(10, 0xFFFFFF80u), 9u);
+}
+
 TEST_F(SoundEventTest, ASoundStartsAtMostOncePerFrame)
 {
     auto shared = MakeFakeSound("hit");
