@@ -5,11 +5,13 @@
 
 #include "characters/ArmorReplacement.h"
 #include "engine/serial/TypeNames.h"
+#include "engine/render/DXGraphicalSurface.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/RenderPoolManager.h"
 #include "engine/serial/LineReaders.h"
 #include "game/Game.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/CollisionShape.h"
-#include "scene/SceneRenderBridge.h"
 #include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
 
@@ -27,6 +29,17 @@ bool InRange(int index, size_t size)
 bool IsCharacterName(const std::string& name)
 {
     return name.rfind("NPC", 0) == 0 || name.rfind("Proj", 0) == 0;
+}
+
+// The render pool that uploads images on the render thread, when the render
+// engine records draws for one; null when images must be acquired here.
+RenderPoolManager* RecordingRenderPool()
+{
+    auto* engine = dynamic_cast<DXRenderEngine*>(g_RenderEngine);
+    if (engine == nullptr || !engine->IsRecording())
+        return nullptr;
+    RenderPoolManager* pool = engine->GetRenderPool();
+    return pool != nullptr && pool->HasThread() ? pool : nullptr;
 }
 
 } // namespace
@@ -67,7 +80,7 @@ GraphicalObject::GraphicalObject(const GraphicalObject& other)
     LoadSounds();
     if (!g_cloneKeepsAnimations)
         RestartAnimations(true);
-    if (!SceneRenderBridge::EngineRecords())
+    if (RecordingRenderPool() == nullptr)
         AcquireImages();
 }
 
@@ -328,7 +341,9 @@ void GraphicalObject::Init()
 bool GraphicalObject::DrawSprite(DXGraphicalSurface* target, int x, int y, int p5, int p6, float rotation,
     int originX, int originY, int clipWidth, int clipHeight)
 {
-    return SceneRenderBridge::DrawGraphicalObject(
+    if (g_RenderEngine == nullptr)
+        return false;
+    return g_RenderEngine->DrawGraphicalObject(
         this, target, x, y, p5, p6, rotation, Point<int>(originX, originY), Point<int>(clipWidth, clipHeight));
 }
 
@@ -643,7 +658,13 @@ void GraphicalObject::LoadImages(GraphicalObject* object, bool now)
 {
     if (object == nullptr)
         return;
-    if (!now && SceneRenderBridge::EngineRecords() && SceneRenderBridge::QueueGraphicalObjectImages(object))
-        return;
+    // Recording for the render thread: the images are uploaded there, in the
+    // render pool's image pass.
+    if (!now) {
+        if (RenderPoolManager* pool = RecordingRenderPool()) {
+            pool->QueueGraphicalObjectImages(object);
+            return;
+        }
+    }
     object->AcquireImages();
 }

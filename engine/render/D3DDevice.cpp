@@ -165,6 +165,13 @@ void ReleaseDeviceObjects()
     g_LastTexture = 0;
 }
 
+// The device is used only on the thread whose context is current (the render
+// thread); a call from elsewhere draws nothing instead of reaching GL bare.
+bool DeviceUsable()
+{
+    return g_Device && SDL_GL_GetCurrentContext() != nullptr;
+}
+
 void ResetReadyOfPool()
 {
     if (g_DevicePool)
@@ -178,7 +185,7 @@ float EngineDepth()
 
 void SubmitQuad(const std::array<QuadVertex, 4>& corners, GLuint texture)
 {
-    if (!g_Device)
+    if (!DeviceUsable())
         return;
     RenderDevice& d = *g_Device;
     glUseProgram(d.program);
@@ -416,7 +423,7 @@ void DeleteTexture(uint32_t texture, uint32_t framebuffer)
 
 void BindDrawTarget(uint32_t framebuffer, int width, int height)
 {
-    if (!g_Device)
+    if (!DeviceUsable())
         return;
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer ? framebuffer : g_RenderSurface);
     glViewport(0, 0, width, height);
@@ -509,7 +516,7 @@ void DrawColourQuad(int x, int y, int w, int h, uint32_t colour, bool filled)
 
 void ClearTarget(uint32_t colour)
 {
-    if (!g_Device)
+    if (!DeviceUsable())
         return;
     const Float4 c = ColorToFloat4(colour);
     glClearColor(c.r, c.g, c.b, c.a);
@@ -518,7 +525,7 @@ void ClearTarget(uint32_t colour)
 
 void DrawDebugText(const std::string& text, Point<int> position, uint32_t colour)
 {
-    if (!g_Device || !g_Device->textFont || text.empty())
+    if (!DeviceUsable() || !g_Device->textFont || text.empty())
         return;
     const SDL_Color white{255, 255, 255, 255};
     SDL_Surface* rendered = TTF_RenderUTF8_Blended(g_Device->textFont, text.c_str(), white);
@@ -548,19 +555,19 @@ void DrawDebugText(const std::string& text, Point<int> position, uint32_t colour
 
 void EndSceneOnly()
 {
-    if (g_Device)
+    if (DeviceUsable())
         glFlush();
 }
 
 void PresentNoWait()
 {
-    if (g_Device && g_DeviceWindow)
+    if (DeviceUsable() && g_DeviceWindow)
         g_DeviceWindow->SwapBuffers();
 }
 
 void CopyPictureToWindow(int left, int top, int right, int bottom, bool linear)
 {
-    if (!g_Device || !g_DeviceWindow || !g_RenderSurface)
+    if (!DeviceUsable() || !g_DeviceWindow || !g_RenderSurface)
         return;
     int windowWidth = 0, windowHeight = 0;
     g_DeviceWindow->GetDrawableSize(windowWidth, windowHeight);
@@ -577,7 +584,7 @@ void CopyPictureToWindow(int left, int top, int right, int bottom, bool linear)
 
 bool ReadPicturePixels(int x, int y, int w, int h, std::vector<uint32_t>& argb)
 {
-    if (!g_Device || w <= 0 || h <= 0)
+    if (!DeviceUsable() || w <= 0 || h <= 0)
         return false;
     std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, g_RenderSurface);
@@ -593,7 +600,7 @@ bool ReadPicturePixels(int x, int y, int w, int h, std::vector<uint32_t>& argb)
 
 bool ReadWindowPixels(int x, int y, int w, int h, std::vector<uint32_t>& argb)
 {
-    if (!g_Device || !g_DeviceWindow || w <= 0 || h <= 0)
+    if (!DeviceUsable() || !g_DeviceWindow || w <= 0 || h <= 0)
         return false;
     int windowWidth = 0, windowHeight = 0;
     g_DeviceWindow->GetDrawableSize(windowWidth, windowHeight);

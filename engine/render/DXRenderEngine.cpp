@@ -122,7 +122,7 @@ bool DXRenderEngine::DrawSprite(ISprite* sprite, IGraphicalSurface* target, int 
         }
         renderPool->AddCommand(RenderPoolCommand::SpriteDraw(
             sprite, currentEffect ? currentEffect->Clone() : nullptr, Point<int>(x, y), Point<int>(p5, p6),
-            rotation, clip ? *clip : Rect<int>(), state));
+            rotation, clip, state));
         return true;
     }
 
@@ -326,7 +326,7 @@ Rect<int> FinalPictureRect(int scaleMode, int windowWidth, int windowHeight)
 void ApplyFinalPostEffect(IRenderEngine* engine, bool secondSource)
 {
     (void)engine;
-    if (!g_Device || !g_DeviceWindow)
+    if (!g_Device || !g_DeviceWindow || !GLTexture::HasCurrentContext())
         return;
     if (secondSource) {
         // The published effect's full-screen pass over the picture belongs to

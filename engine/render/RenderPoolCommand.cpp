@@ -30,6 +30,7 @@ void RenderPoolCommand::CopyFields(const RenderPoolCommand& other)
     extent = other.extent;
     rotation = other.rotation;
     clip = other.clip;
+    hasClip = other.hasClip;
     name = other.name;
     reservedFloat = other.reservedFloat;
     stateBytes = other.stateBytes;
@@ -46,7 +47,7 @@ void RenderPoolCommand::CopyFields(const RenderPoolCommand& other)
 
 RenderPoolCommand RenderPoolCommand::SpriteDraw(ISprite* image, std::unique_ptr<GraphicalEffect> effect,
                                                 Point<int> position, Point<int> extent, float rotation,
-                                                const Rect<int>& clip, const RecordedState& state)
+                                                const Rect<int>* clip, const RecordedState& state)
 {
     RenderPoolCommand command;
     command.image = image;
@@ -54,7 +55,10 @@ RenderPoolCommand RenderPoolCommand::SpriteDraw(ISprite* image, std::unique_ptr<
     command.position = position;
     command.extent = extent;
     command.rotation = rotation;
-    command.clip = clip;
+    if (clip) {
+        command.clip = *clip;
+        command.hasClip = true;
+    }
     command.reservedFloat = state.layerSpeed;
     command.stateBytes = {state.mirror, state.fixedStepTick, state.secondStateFlag};
     command.stateWord = state.frameAdvance;

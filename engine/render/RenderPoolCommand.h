@@ -42,9 +42,10 @@ public:
     };
 
     // Named constructors. The effect passed is taken over by the command.
+    // A null clip is kept as "no clip" and replayed as null.
     static RenderPoolCommand SpriteDraw(ISprite* image, std::unique_ptr<GraphicalEffect> effect,
                                         Point<int> position, Point<int> extent, float rotation,
-                                        const Rect<int>& clip, const RecordedState& state);
+                                        const Rect<int>* clip, const RecordedState& state);
     static RenderPoolCommand RectDraw(Point<int> size, Point<int> position, Point<int> extent, float f,
                                       uint32_t n, bool filled);
     static RenderPoolCommand Named(const std::string& name, std::unique_ptr<GraphicalEffect> effect);
@@ -69,6 +70,8 @@ public:
     Point<int> GetExtent() const { return extent; }
     float GetRotation() const { return rotation; }
     const Rect<int>& GetClip() const { return clip; }
+    // The clip to replay with: null when the draw was recorded without one.
+    const Rect<int>* GetClipOrNull() const { return hasClip ? &clip : nullptr; }
     std::string GetName() const { return name; }
     const std::string& GetNameRef() const { return name; }
     bool IsRect() const { return isRect; }
@@ -91,6 +94,7 @@ private:
     Point<int> extent;
     float rotation = 0.0f;
     Rect<int> clip;
+    bool hasClip = false;
     std::string name;
     // Carries the layer speed of the draw (read back by shader effects).
     float reservedFloat = 0.0f;

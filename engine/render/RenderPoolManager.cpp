@@ -612,7 +612,7 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
                                  command.GetRotation(), command.GetColour(), command.IsFilled(), true);
             else
                 engine->DrawSprite(command.GetImage(), nullptr, position.x, position.y, extent.x, extent.y,
-                                   command.GetRotation(), &command.GetClip(), true);
+                                   command.GetRotation(), command.GetClipOrNull(), true);
         }
         if (abortFrame.load() != 0 || loading.load() != loadingAtStart) {
             if (g_InScene && engine)

@@ -68,7 +68,7 @@ public:
 
 RenderPoolCommand Draw(int x)
 {
-    return RenderPoolCommand::SpriteDraw(nullptr, nullptr, Point<int>(x, 0), Point<int>(), 0.0f, Rect<int>(),
+    return RenderPoolCommand::SpriteDraw(nullptr, nullptr, Point<int>(x, 0), Point<int>(), 0.0f, nullptr,
                                          RenderPoolCommand::RecordedState{});
 }
 
@@ -307,7 +307,7 @@ TEST(RenderPoolCommandOwnership, CopiesOwnSeparateEffectClones)
     blink->Update(); // frame 1
     GraphicalEffect* original = blink.get();
     RenderPoolCommand first = RenderPoolCommand::SpriteDraw(nullptr, std::move(blink), Point<int>(1, 2),
-                                                            Point<int>(), 0.0f, Rect<int>(),
+                                                            Point<int>(), 0.0f, nullptr,
                                                             RenderPoolCommand::RecordedState{});
     ASSERT_EQ(first.GetEffect(), original);
     {
@@ -343,8 +343,9 @@ TEST(RenderPoolCommandRecord, SpriteDrawKeepsTheRecordedEngineState)
     state.layerSpeed = 0.5f;
     state.paramInt = 9;
     state.frameAdvance = 6;
+    const Rect<int> clip(1, 2, 3, 4);
     const RenderPoolCommand command = RenderPoolCommand::SpriteDraw(
-        nullptr, nullptr, Point<int>(10, 20), Point<int>(1, 2), 45.0f, Rect<int>(1, 2, 3, 4), state);
+        nullptr, nullptr, Point<int>(10, 20), Point<int>(1, 2), 45.0f, &clip, state);
     EXPECT_TRUE(command.GetMirror());
     EXPECT_EQ(command.GetCameraOffset(), Point<int>(3, -4));
     EXPECT_EQ(command.GetColour(), 0x80FF0000u);
@@ -354,6 +355,11 @@ TEST(RenderPoolCommandRecord, SpriteDrawKeepsTheRecordedEngineState)
     EXPECT_EQ(command.GetFrameAdvance(), 6);
     EXPECT_FALSE(command.IsRect());
     EXPECT_TRUE(command.GetName().empty());
+    ASSERT_NE(command.GetClipOrNull(), nullptr);
+    EXPECT_EQ(command.GetClipOrNull()->x1, 3);
+    const RenderPoolCommand unclipped = RenderPoolCommand::SpriteDraw(nullptr, nullptr, Point<int>(), Point<int>(),
+                                                                      0.0f, nullptr, state);
+    EXPECT_EQ(RenderPoolCommand(unclipped).GetClipOrNull(), nullptr);
 }
 
 TEST(GLRenderPoolWindow, PumpedInputReachesTheBridgeAndClosingEndsTheRenderThread)

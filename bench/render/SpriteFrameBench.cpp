@@ -1,0 +1,125 @@
+// A frame of 2,000 sprite draws recorded on the main thread and replayed by
+// the render thread on the GL device (Mesa's software renderer when run
+// headless). Reported per frame.
+
+#include "engine/config/GamePaths.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/ImageHandleManager.h"
+#include "engine/render/PixelImage.h"
+#include "engine/render/RenderPoolManager.h"
+#include "game/Game.h"
+#include "scene/Sprite.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kDraws = 2000;
+
+class SpriteFrame {
+public:
+    SpriteFrame()
+    {
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+        folder = std::filesystem::temp_directory_path() / ("quenholt_bench_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        PixelImage picture(32, 32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                picture.SetPixel(x, y, 0xFF000000u | (uint32_t(x * 8) << 16) | (uint32_t(y * 8) << 8) | 0x40u);
+        picture.SavePng((folder / "tile.png").string());
+        SetBasePath(folder.string() + "/");
+
+        engine = std::make_unique<DXRenderEngine>();
+        game.renderEngine = engine.get();
+        pool = engine->SetRenderPool(new RenderPoolManager());
+        while (pool->idle.load() == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        for (int i = 0; i < 4; ++i)
+            sprites.push_back(std::make_unique<Sprite>("tile", "tile.png", i * 8, 0, i * 8 + 15, 15));
+    }
+
+    ~SpriteFrame()
+    {
+        sprites.clear();
+        engine.reset();
+        ImageHandleManager::DestroyInstance();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    bool Usable() const { return !pool->startFailed.load(); }
+
+    void Record()
+    {
+        pool->ClearCurrentFrame();
+        pool->AddCommand(RenderPoolCommand::Named("StartRendering"));
+        RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
+        clear.SetColour(0xFF000000u);
+        pool->AddCommand(std::move(clear));
+        for (int i = 0; i < kDraws; ++i)
+            engine->DrawSprite(sprites[i % sprites.size()].get(), nullptr, (i * 37) % 496, (i * 53) % 432, 0, 0,
+                               (i % 10 == 0) ? 30.0f : 0.0f, nullptr, false);
+        pool->AddCommand(RenderPoolCommand::Named("EndRendering"));
+        pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
+    }
+
+    // Hands the frame over and waits until the render thread has drawn it.
+    void Replay()
+    {
+        while (!pool->SubmitFrame(false, false, false)) {
+            pool->renderEndEvent.WaitFor(1);
+            Record();
+        }
+        while (pool->goPending.load() != 0)
+            std::this_thread::yield();
+        pool->frameMutex.Acquire(platform::TimedMutex::kInfinite);
+        pool->frameMutex.Release();
+    }
+
+    std::filesystem::path folder;
+    Game game;
+    std::unique_ptr<DXRenderEngine> engine;
+    RenderPoolManager* pool = nullptr;
+    std::vector<std::unique_ptr<Sprite>> sprites;
+};
+
+void BM_RecordAndReplay2000Sprites(benchmark::State& state)
+{
+    SpriteFrame frame;
+    if (!frame.Usable()) {
+        state.SkipWithError("no GL device");
+        return;
+    }
+    frame.Record();
+    frame.Replay(); // loads the image once
+    for (auto _ : state) {
+        frame.Record();
+        frame.Replay();
+    }
+    state.counters["draws"] = static_cast<double>(frame.engine->GetDrawCount());
+}
+BENCHMARK(BM_RecordAndReplay2000Sprites)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Record2000Sprites(benchmark::State& state)
+{
+    SpriteFrame frame;
+    if (!frame.Usable()) {
+        state.SkipWithError("no GL device");
+        return;
+    }
+    for (auto _ : state)
+        frame.Record();
+    frame.pool->ClearCurrentFrame();
+}
+BENCHMARK(BM_Record2000Sprites)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace

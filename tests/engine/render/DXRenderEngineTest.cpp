@@ -1,0 +1,306 @@
+#include "engine/render/DXRenderEngine.h"
+
+#include "engine/assets/ScrambledFile.h"
+#include "engine/config/GamePaths.h"
+#include "engine/platform/Window.h"
+#include "engine/render/D3DDevice.h"
+#include "engine/render/GE_Blink.h"
+#include "engine/render/ImageHandleManager.h"
+#include "engine/render/PixelImage.h"
+#include "engine/render/RenderPoolManager.h"
+#include "game/Game.h"
+#include "scene/Sprite.h"
+#include "tests/engine/render/RenderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+using rendertest::Near;
+using rendertest::WaitUntil;
+
+namespace {
+
+constexpr uint32_t kRed = 0xFFFF0000u;
+constexpr uint32_t kGreen = 0xFF00FF00u;
+constexpr uint32_t kBlue = 0xFF0000FFu;
+constexpr uint32_t kWhite = 0xFFFFFFFFu;
+constexpr uint32_t kBlack = 0xFF000000u;
+
+// An 8 x 8 picture in four 4 x 4 quadrants: red, green / blue, white.
+PixelImage Quadrants()
+{
+    PixelImage picture(8, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            picture.SetPixel(x, y, y < 4 ? (x < 4 ? kRed : kGreen) : (x < 4 ? kBlue : kWhite));
+    return picture;
+}
+
+RenderPoolCommand Named(const char* name, uint32_t colour = 0)
+{
+    RenderPoolCommand command = RenderPoolCommand::Named(name);
+    command.SetColour(colour);
+    return command;
+}
+
+// A render thread with the device engine, a game object that knows the
+// engine, and a data folder holding the test picture.
+class GLRenderEngine : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Lower case throughout: the scrambled name of an image is its
+        // lower-cased path.
+        std::string name = std::string("quenholt_render_") + std::to_string(::getpid()) + "_" +
+                           testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        folder = std::filesystem::temp_directory_path() / name;
+        std::filesystem::create_directories(folder);
+        ASSERT_TRUE(Quadrants().SavePng((folder / "quad.png").string()));
+        SetBasePath(folder.string() + "/");
+
+        engine = std::make_unique<DXRenderEngine>();
+        game.renderEngine = engine.get();
+        pool = engine->SetRenderPool(new RenderPoolManager());
+        ASSERT_TRUE(WaitUntil([&] { return pool->idle.load() == 1; }));
+        ASSERT_FALSE(pool->startFailed.load());
+    }
+
+    void TearDown() override
+    {
+        sprites.clear();
+        engine.reset();
+        ImageHandleManager::DestroyInstance();
+        SetBasePath("");
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    Sprite* MakeSprite(const std::string& image, int x0, int y0, int x1, int y1)
+    {
+        sprites.push_back(std::make_unique<Sprite>("sprite", image, x0, y0, x1, y1));
+        return sprites.back().get();
+    }
+
+    // Records one frame on black around the given draws and waits until the
+    // render thread has shown it.
+    void RenderFrame(const std::function<void()>& draws, uint32_t background = kBlack)
+    {
+        auto record = [&] {
+            pool->ClearCurrentFrame();
+            pool->AddCommand(Named("StartRendering"));
+            pool->AddCommand(Named("ClearScreen", background));
+            draws();
+            pool->AddCommand(Named("EndRendering"));
+            pool->AddCommand(Named("StretchBackbuffer true"));
+        };
+        record();
+        while (!pool->SubmitFrame(false, false, false)) {
+            pool->renderEndEvent.WaitFor(5);
+            record();
+        }
+        rendertest::WaitForFrameDone(*pool);
+    }
+
+    uint32_t Picture(int x, int y)
+    {
+        std::vector<uint32_t> pixels;
+        pool->RunOnRenderThread([&] { ReadPicturePixels(x, y, 1, 1, pixels); });
+        return pixels.empty() ? 0u : pixels[0];
+    }
+
+    uint32_t Window(int x, int y)
+    {
+        std::vector<uint32_t> pixels;
+        pool->RunOnRenderThread([&] { ReadWindowPixels(x, y, 1, 1, pixels); });
+        return pixels.empty() ? 0u : pixels[0];
+    }
+
+    std::filesystem::path folder;
+    Game game;
+    std::unique_ptr<DXRenderEngine> engine;
+    RenderPoolManager* pool = nullptr;
+    std::vector<std::unique_ptr<Sprite>> sprites;
+};
+
+} // namespace
+
+TEST_F(GLRenderEngine, PlainDrawLandsPixelExactAtItsPosition)
+{
+    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
+    RenderFrame([&] { engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, nullptr, false); });
+    EXPECT_TRUE(Near(Picture(100, 50), kRed));
+    EXPECT_TRUE(Near(Picture(103, 53), kRed));
+    EXPECT_TRUE(Near(Picture(104, 50), kGreen));
+    EXPECT_TRUE(Near(Picture(100, 54), kBlue));
+    EXPECT_TRUE(Near(Picture(107, 57), kWhite));
+    EXPECT_TRUE(Near(Picture(99, 50), kBlack));
+    EXPECT_TRUE(Near(Picture(108, 50), kBlack));
+    EXPECT_TRUE(Near(Picture(100, 58), kBlack));
+}
+
+TEST_F(GLRenderEngine, MirroredDrawSwapsLeftAndRight)
+{
+    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
+    RenderFrame([&] {
+        engine->SetMirror(true);
+        engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, nullptr, false);
+        engine->SetMirror(false);
+    });
+    EXPECT_TRUE(Near(Picture(100, 50), kGreen));
+    EXPECT_TRUE(Near(Picture(104, 50), kRed));
+    EXPECT_TRUE(Near(Picture(101, 55), kWhite));
+    EXPECT_TRUE(Near(Picture(106, 55), kBlue));
+}
+
+TEST_F(GLRenderEngine, RotatedDrawTurnsClockwiseAboutTheSpritePoint)
+{
+    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
+    sprite->SetPoint(Point<int>(4, 4));
+    RenderFrame([&] { engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 90.0f, nullptr, false); });
+    EXPECT_TRUE(Near(Picture(101, 51), kBlue));
+    EXPECT_TRUE(Near(Picture(106, 51), kRed));
+    EXPECT_TRUE(Near(Picture(106, 56), kGreen));
+    EXPECT_TRUE(Near(Picture(101, 56), kWhite));
+}
+
+TEST_F(GLRenderEngine, TintAndAlphaComeFromTheRecordedDiffuseColour)
+{
+    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
+    RenderFrame([&] {
+        engine->SetDiffuseColor(0xFF00FF00u);
+        engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, nullptr, false);
+        engine->SetDiffuseColor(0x80FFFFFFu);
+        engine->DrawSprite(sprite, nullptr, 200, 50, 0, 0, 0.0f, nullptr, false);
+        // Changed after recording: the replay keeps the recorded colours.
+        engine->SetDiffuseColor(0xFFFFFFFFu);
+    });
+    EXPECT_TRUE(Near(Picture(101, 51), kBlack));  // red times green
+    EXPECT_TRUE(Near(Picture(105, 51), kGreen));
+    EXPECT_TRUE(Near(Picture(105, 55), kGreen)); // white times green
+    EXPECT_TRUE(Near(Picture(201, 51), 0xFF800000u, 4));
+    EXPECT_TRUE(Near(Picture(205, 55), 0xFF808080u, 4));
+}
+
+TEST_F(GLRenderEngine, ClipRectangleCutsTheSourceOfAnUnrotatedDraw)
+{
+    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
+    const Rect<int> clip(2, 0, 6, 8);
+    RenderFrame([&] { engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, &clip, false); });
+    EXPECT_TRUE(Near(Picture(100, 50), kRed));   // source column 2
+    EXPECT_TRUE(Near(Picture(101, 50), kRed));   // column 3
+    EXPECT_TRUE(Near(Picture(102, 50), kGreen)); // column 4
+    EXPECT_TRUE(Near(Picture(103, 50), kGreen)); // column 5
+    EXPECT_TRUE(Near(Picture(104, 50), kBlack)); // cut at clip.x1
+}
+
+TEST_F(GLRenderEngine, ImageStoredOnlyScrambledIsLoadedFromTheQhspriteFile)
+{
+    const std::vector<uint8_t> png = Quadrants().EncodePng();
+    const std::string scrambled = ScrambledImagePath(folder.string() + "/Hidden.png");
+    ASSERT_FALSE(scrambled.empty());
+    ASSERT_TRUE(WriteScrambledFile(scrambled, png));
+    Sprite* sprite = MakeSprite("Hidden.png", 0, 0, 7, 7);
+    RenderFrame([&] { engine->DrawSprite(sprite, nullptr, 10, 20, 0, 0, 0.0f, nullptr, false); });
+    EXPECT_TRUE(Near(Picture(10, 20), kRed));
+    EXPECT_TRUE(Near(Picture(17, 27), kWhite));
+}
+
+TEST_F(GLRenderEngine, RectanglesDrawFilledOrAsAnOutline)
+{
+    RenderFrame([&] {
+        engine->DrawRect(Point<int>(4, 3), nullptr, 10, 20, 0, 0, 0.0f, kBlue, true, false);
+        engine->DrawRect(Point<int>(6, 6), nullptr, 30, 20, 0, 0, 0.0f, kGreen, false, false);
+    });
+    EXPECT_TRUE(Near(Picture(10, 20), kBlue));
+    EXPECT_TRUE(Near(Picture(13, 22), kBlue));
+    EXPECT_TRUE(Near(Picture(14, 22), kBlack));
+    EXPECT_TRUE(Near(Picture(13, 23), kBlack));
+    EXPECT_TRUE(Near(Picture(30, 20), kGreen));
+    EXPECT_TRUE(Near(Picture(35, 25), kGreen));
+    EXPECT_TRUE(Near(Picture(32, 22), kBlack)); // inside the outline
+}
+
+TEST_F(GLRenderEngine, RecordingAddsOneCommandWithItsOwnEffectAndTouchesNoDevice)
+{
+    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
+    pool->ClearCurrentFrame();
+    GE_Blink blink;
+    engine->SetEffect(&blink);
+    engine->SetCameraOffset(3, 4);
+    engine->DrawSprite(sprite, nullptr, 1, 2, 0, 0, 0.0f, nullptr, false);
+    engine->SetEffect(nullptr);
+    const uint32_t drawsBefore = engine->GetDrawCount();
+    ASSERT_EQ(pool->GetFillCommands().size(), 1u);
+    const RenderPoolCommand& command = pool->GetFillCommands()[0];
+    EXPECT_EQ(command.GetImage(), sprite);
+    EXPECT_NE(command.GetEffect(), nullptr);
+    EXPECT_NE(command.GetEffect(), &blink);
+    EXPECT_EQ(command.GetCameraOffset(), Point<int>(3, 4));
+    EXPECT_EQ(engine->GetDrawCount(), drawsBefore);
+
+    // Immediate: drawn at once (counted), nothing recorded.
+    engine->DrawSprite(sprite, nullptr, 1, 2, 0, 0, 0.0f, nullptr, true);
+    EXPECT_EQ(engine->GetDrawCount(), drawsBefore + 1);
+    EXPECT_EQ(pool->GetFillCommands().size(), 1u);
+    pool->ClearCurrentFrame();
+}
+
+class GLFinalPicture : public GLRenderEngine, public testing::WithParamInterface<int> {};
+
+TEST_P(GLFinalPicture, PictureIsFittedIntoThe1024By768WindowByScaleMode)
+{
+    int width = 0, height = 0;
+    pool->RunOnRenderThread([&] { g_DeviceWindow->GetDrawableSize(width, height); });
+    ASSERT_EQ(width, 1024);
+    ASSERT_EQ(height, 768);
+    game.displayScaleMode = GetParam();
+    const Rect<int> expected = FinalPictureRect(GetParam(), width, height);
+    // A red picture with a blue mark in its top-left pixel.
+    RenderFrame([&] { engine->DrawRect(Point<int>(1, 1), nullptr, 0, 0, 0, 0, 0.0f, kBlue, true, false); },
+                kRed);
+    const int cx = width / 2, cy = height / 2;
+    EXPECT_TRUE(Near(Window(cx, cy), kRed));
+    const int left = std::max(expected.x0, 0), right = std::min(expected.x1, width) - 1;
+    const int top = std::max(expected.y0, 0), bottom = std::min(expected.y1, height) - 1;
+    EXPECT_TRUE(Near(Window(left, cy), kRed));
+    EXPECT_TRUE(Near(Window(right, cy), kRed));
+    EXPECT_TRUE(Near(Window(cx, top), kRed));
+    EXPECT_TRUE(Near(Window(cx, bottom), kRed));
+    if (expected.x0 > 0) {
+        EXPECT_TRUE(Near(Window(expected.x0 - 1, cy), kBlack));
+        EXPECT_TRUE(Near(Window(expected.x1, cy), kBlack));
+    }
+    if (expected.y0 >= 0) {
+        EXPECT_TRUE(Near(Window(expected.x0, expected.y0), kBlue)); // the mark is in the corner
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(GLScaleModes, GLFinalPicture, testing::Values(0, 1, 2));
+
+TEST(FinalPictureRect, FitFillAndStretchIn1024By768)
+{
+    const Rect<int> fit = FinalPictureRect(0, 1024, 768);
+    EXPECT_EQ(fit.x0, 73);
+    EXPECT_EQ(fit.y0, 0);
+    EXPECT_EQ(fit.x1, 950);
+    EXPECT_EQ(fit.y1, 768);
+    const Rect<int> fill = FinalPictureRect(1, 1024, 768);
+    EXPECT_EQ(fill.x0, 0);
+    EXPECT_EQ(fill.y0, -64);
+    EXPECT_EQ(fill.x1, 1024);
+    EXPECT_EQ(fill.y1, 832);
+    const Rect<int> stretch = FinalPictureRect(2, 1024, 768);
+    EXPECT_EQ(stretch.x1, 1024);
+    EXPECT_EQ(stretch.y1, 768);
+    // The logical size itself fits one to one; an unknown mode fits.
+    const Rect<int> same = FinalPictureRect(0, 512, 448);
+    EXPECT_EQ(same.x0, 0);
+    EXPECT_EQ(same.x1, 512);
+    EXPECT_EQ(FinalPictureRect(7, 1024, 768).x0, 73);
+}
