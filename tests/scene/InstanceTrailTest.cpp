@@ -28,7 +28,7 @@ struct RecordingPrototype {
         if (withEffect)
             effect = std::make_unique<GE_Blink>();
         pool->AddCommand(RenderPoolCommand::SpriteDraw(
-            nullptr, std::move(effect), Point<int>(x, y), Point<int>(16, 16), 0.0f, Rect<int>(), state));
+            nullptr, std::move(effect), Point<int>(x, y), Point<int>(16, 16), 0.0f, nullptr, state));
         return true;
     }
     uint32_t colour = 0xFFFFFFFFu;
