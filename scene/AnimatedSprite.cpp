@@ -152,7 +152,9 @@ int AnimatedSprite::AdvanceFrame(int frame, double* time, bool* reversed, bool* 
     const int n = GetFrameCount();
     if (frame >= n)
         return -1;
-    if (frame <= 0 && loopStart == -1 && *reversed) {
+    // A loop start outside the animation would send it nowhere: no loop.
+    const int s = (loopStart >= -1 && loopStart < n) ? loopStart : -1;
+    if (frame <= 0 && s == -1 && *reversed) {
         *playing = false;
         return 0;
     }
@@ -176,23 +178,20 @@ int AnimatedSprite::AdvanceFrame(int frame, double* time, bool* reversed, bool* 
                     *reversed = true;
                 }
             } else if (frame >= n) {
-                if (loopStart == -1) {
+                if (s == -1) {
                     *playing = false;
                     return n - 1;
                 }
-                frame = loopStart;
-                // A loop start outside the animation would leave it nowhere.
-                if (frame < 0 || frame >= n)
-                    frame = 0;
+                frame = s;
             }
         } else {
             --frame;
-            if (loopStart != -1 && frame < loopStart) {
+            if (s != -1 && frame < s) {
                 frame += 2;
                 *reversed = false;
                 if (frame >= n)
                     frame = n - 1;
-            } else if (loopStart == -1 && frame < 0) {
+            } else if (s == -1 && frame < 0) {
                 *playing = false;
                 return 0;
             }
