@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/platform/DebugOutput.h"
 #include "engine/serial/LineReaders.h"
 #include "scene/Sprite.h"
 #include "scene/SpriteReferences.h"
@@ -134,16 +135,18 @@ bool AnimatedSprite::UnSerialize(std::istream& is)
     if (!ReadUpdateTag(is, "_AnimatedSprite_updatetag_1.0_")) {
         // Older layout: no rotations, one 0.0 for each duration.
         rotations.assign(durations.size(), 0.0f);
-        return ok;
+    } else {
+        uint32_t rotationCount = 0;
+        if (ok) {
+            ok = ReadUIntLine(is, rotationCount);
+            if (!ok)
+                rotationCount = 0;
+        }
+        if (ok)
+            ok = ReadFloatList(is, rotationCount, rotations);
     }
-    uint32_t rotationCount = 0;
-    if (ok) {
-        ok = ReadUIntLine(is, rotationCount);
-        if (!ok)
-            rotationCount = 0;
-    }
-    if (ok)
-        ok = ReadFloatList(is, rotationCount, rotations);
+    if (!ok)
+        platform::DebugOutput("AnimatedSprite \"" + name + "\": damaged record\n");
     return ok;
 }
 
