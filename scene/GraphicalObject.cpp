@@ -5,6 +5,7 @@
 
 #include "characters/ArmorReplacement.h"
 #include "engine/serial/TypeNames.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/RenderPoolManager.h"
@@ -272,6 +273,8 @@ bool GraphicalObject::UnSerialize(std::istream& is)
 
     if (IsCharacterName(name))
         Game::AddCharacterPrototype(this);
+    if (!result)
+        platform::DebugOutput(typeName + " \"" + name + "\": damaged record\n");
     return result;
 }
 

@@ -410,8 +410,4 @@ TEST_F(GraphicalObjectTest, ShapesApplyInEveryFrameOrInTheirOwnFrame)
     object.RemoveCollisionShape(0);
     EXPECT_EQ(object.GetCollisionShapeCount(), 3);
     EXPECT_EQ(object.GetFirstCollisionShape(), object.GetCollisionShape(0));
-    object.SetSize(64, 32, false);
-    EXPECT_EQ(object.GetCollisionShapeCell(object.GetCollisionShape(2)), Point<int>(0, -32));
-    CollisionBox<int> stranger(0, 1, 1, 0);
-    EXPECT_EQ(object.GetCollisionShapeCell(&stranger), Point<int>(0, 0));
 }
