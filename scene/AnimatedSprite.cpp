@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/platform/DebugOutput.h"
 #include "engine/serial/LineReaders.h"
 #include "scene/Sprite.h"
 #include "scene/SpriteReferences.h"
@@ -71,8 +72,16 @@ bool AnimatedSprite::Serialize(std::ostream& os)
     WriteLine(os, GetVersionedClassName());
     WriteLine(os, name);
     WriteLine(os, static_cast<uint32_t>(frames.size()));
-    for (Sprite* frame : frames)
-        frame->SerializePtr(os);
+    for (Sprite* frame : frames) {
+        if (frame != nullptr) {
+            frame->SerializePtr(os);
+        } else {
+            // A frame given without a sprite keeps the count honest and reads
+            // back as a dropped frame.
+            WriteLine(os, "SpriteV0Ptr");
+            WriteLine(os, "");
+        }
+    }
     WriteLine(os, counter);
     WriteLine(os, loopStart);
     // Every counted value is written, so the reader finds as many as counted.
@@ -126,16 +135,18 @@ bool AnimatedSprite::UnSerialize(std::istream& is)
     if (!ReadUpdateTag(is, "_AnimatedSprite_updatetag_1.0_")) {
         // Older layout: no rotations, one 0.0 for each duration.
         rotations.assign(durations.size(), 0.0f);
-        return ok;
+    } else {
+        uint32_t rotationCount = 0;
+        if (ok) {
+            ok = ReadUIntLine(is, rotationCount);
+            if (!ok)
+                rotationCount = 0;
+        }
+        if (ok)
+            ok = ReadFloatList(is, rotationCount, rotations);
     }
-    uint32_t rotationCount = 0;
-    if (ok) {
-        ok = ReadUIntLine(is, rotationCount);
-        if (!ok)
-            rotationCount = 0;
-    }
-    if (ok)
-        ok = ReadFloatList(is, rotationCount, rotations);
+    if (!ok)
+        platform::DebugOutput("AnimatedSprite \"" + name + "\": damaged record\n");
     return ok;
 }
 
@@ -144,7 +155,9 @@ int AnimatedSprite::AdvanceFrame(int frame, double* time, bool* reversed, bool* 
     const int n = GetFrameCount();
     if (frame >= n)
         return -1;
-    if (frame <= 0 && loopStart == -1 && *reversed) {
+    // A loop start outside the animation would send it nowhere: no loop.
+    const int s = (loopStart >= -1 && loopStart < n) ? loopStart : -1;
+    if (frame <= 0 && s == -1 && *reversed) {
         *playing = false;
         return 0;
     }
@@ -168,23 +181,20 @@ int AnimatedSprite::AdvanceFrame(int frame, double* time, bool* reversed, bool* 
                     *reversed = true;
                 }
             } else if (frame >= n) {
-                if (loopStart == -1) {
+                if (s == -1) {
                     *playing = false;
                     return n - 1;
                 }
-                frame = loopStart;
-                // A loop start outside the animation would leave it nowhere.
-                if (frame < 0 || frame >= n)
-                    frame = 0;
+                frame = s;
             }
         } else {
             --frame;
-            if (loopStart != -1 && frame < loopStart) {
+            if (s != -1 && frame < s) {
                 frame += 2;
                 *reversed = false;
                 if (frame >= n)
                     frame = n - 1;
-            } else if (loopStart == -1 && frame < 0) {
+            } else if (s == -1 && frame < 0) {
                 *playing = false;
                 return 0;
             }

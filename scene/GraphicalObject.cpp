@@ -5,11 +5,14 @@
 
 #include "characters/ArmorReplacement.h"
 #include "engine/serial/TypeNames.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/render/DXGraphicalSurface.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/RenderPoolManager.h"
 #include "engine/serial/LineReaders.h"
 #include "game/Game.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/CollisionShape.h"
-#include "scene/SceneRenderBridge.h"
 #include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
 
@@ -27,6 +30,17 @@ bool InRange(int index, size_t size)
 bool IsCharacterName(const std::string& name)
 {
     return name.rfind("NPC", 0) == 0 || name.rfind("Proj", 0) == 0;
+}
+
+// The render pool that uploads images on the render thread, when the render
+// engine records draws for one; null when images must be acquired here.
+RenderPoolManager* RecordingRenderPool()
+{
+    auto* engine = dynamic_cast<DXRenderEngine*>(g_RenderEngine);
+    if (engine == nullptr || !engine->IsRecording())
+        return nullptr;
+    RenderPoolManager* pool = engine->GetRenderPool();
+    return pool != nullptr && pool->HasThread() ? pool : nullptr;
 }
 
 } // namespace
@@ -59,11 +73,15 @@ GraphicalObject::GraphicalObject(std::string name_)
 GraphicalObject::GraphicalObject(const GraphicalObject& other)
     : SceneObject(other)
 {
+    // A copy is a plain graphical object whatever it was copied from (a
+    // camera blocker's clone has no blocks to write); derived copies set
+    // their own type name after this.
+    typeName = TypeNames::GraphicalObject;
     CopyContent(other);
     LoadSounds();
     if (!g_cloneKeepsAnimations)
         RestartAnimations(true);
-    if (!SceneRenderBridge::EngineRecords())
+    if (RecordingRenderPool() == nullptr)
         AcquireImages();
 }
 
@@ -71,7 +89,8 @@ GraphicalObject::~GraphicalObject()
 {
     DeleteCollisionShapes();
     // A prototype never outlives itself in the game's list of characters.
-    Game::RemoveCharacterPrototype(this);
+    if (Game* game = Game::GetInstance())
+        std::erase(game->characterPrototypes, this);
 }
 
 void GraphicalObject::CopyContent(const GraphicalObject& other)
@@ -173,8 +192,9 @@ bool GraphicalObject::UnSerialize(std::istream& is)
 
     // Counts come from the file: elements are read one by one and the loops
     // stop at the end of the stream, so a damaged count allocates nothing.
+    // The count line is read in any case; after a failure it counts nothing.
     uint32_t count = 0;
-    if (!result || !ReadUIntLine(is, count))
+    if (!ReadUIntLine(is, count) || !result)
         count = 0;
     for (uint32_t i = 0; i < count && is.good(); ++i) {
         spriteInstances.emplace_back();
@@ -185,7 +205,7 @@ bool GraphicalObject::UnSerialize(std::istream& is)
     }
 
     count = 0;
-    if (!result || !ReadUIntLine(is, count))
+    if (!ReadUIntLine(is, count) || !result)
         count = 0;
     for (uint32_t i = 0; i < count && is.good(); ++i) {
         animatedInstances.emplace_back();
@@ -253,6 +273,8 @@ bool GraphicalObject::UnSerialize(std::istream& is)
 
     if (IsCharacterName(name))
         Game::AddCharacterPrototype(this);
+    if (!result)
+        platform::DebugOutput(typeName + " \"" + name + "\": damaged record\n");
     return result;
 }
 
@@ -322,7 +344,9 @@ void GraphicalObject::Init()
 bool GraphicalObject::DrawSprite(DXGraphicalSurface* target, int x, int y, int p5, int p6, float rotation,
     int originX, int originY, int clipWidth, int clipHeight)
 {
-    return SceneRenderBridge::DrawGraphicalObject(
+    if (g_RenderEngine == nullptr)
+        return false;
+    return g_RenderEngine->DrawGraphicalObject(
         this, target, x, y, p5, p6, rotation, Point<int>(originX, originY), Point<int>(clipWidth, clipHeight));
 }
 
@@ -637,7 +661,13 @@ void GraphicalObject::LoadImages(GraphicalObject* object, bool now)
 {
     if (object == nullptr)
         return;
-    if (!now && SceneRenderBridge::EngineRecords() && SceneRenderBridge::QueueGraphicalObjectImages(object))
-        return;
+    // Recording for the render thread: the images are uploaded there, in the
+    // render pool's image pass.
+    if (!now) {
+        if (RenderPoolManager* pool = RecordingRenderPool()) {
+            pool->QueueGraphicalObjectImages(object);
+            return;
+        }
+    }
     object->AcquireImages();
 }

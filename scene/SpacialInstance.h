@@ -3,9 +3,12 @@
 #include "engine/serial/ISerialization.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/Point.h"
+#include "scene/InstanceEffectScope.h"
 #include "scene/InstanceTrail.h"
 #include "scene/PayloadFactory.h"
 #include "scene/SceneObjectInstance.h"
+#include "scene/SpriteReferences.h"
+#include "zones/GameplayObject_Zone.h"
 #include "zones/ZoneInstance.h"
 
 #include <cstdint>
@@ -24,19 +27,22 @@ class GraphicalObject;
 class Level;
 class Sprite;
 class AnimatedSprite;
+template <class T, class C>
+class SpacialInstance;
 
 // Box2D bodies of a placed instance live in its level's collision world.
 // True when the level has a world to hold them.
 bool LevelHasCollisionWorld(Level* level);
-// Destroys the bodies in the level's world (nothing without a world).
-void DestroyBodiesInLevel(Level* level, std::vector<b2Body*>& bodies);
+// Destroys in the level's world the bodies that are still its own and stand
+// for owner (nothing without a world).
+void DestroyBodiesInLevel(Level* level, std::vector<b2Body*>& bodies, const void* owner);
+// Points the records of the bodies at the instance's new address.
+void RebindBodiesInLevel(Level* level, const std::vector<b2Body*>& bodies,
+    SpacialInstance<GraphicalObject, float>* instance);
 
 // Finds the prototype named by a reference record (its class line has been
 // read): a graphical object through the level and the game's tables, a sprite
 // or an animated sprite through the game's tables. Null when none bears the name.
-Sprite* UnSerializeSpriteReference(std::istream& is);
-AnimatedSprite* UnSerializeAnimatedSpriteReference(std::istream& is);
-
 template <class T>
 struct SpacialPrototype {
     static T* ReadReference(std::istream& is, Level* level)
@@ -135,7 +141,7 @@ public:
     void DestroyCollisionBodies()
     {
         if (LevelHasCollisionWorld(level))
-            DestroyBodiesInLevel(level, collisionBodies);
+            DestroyBodiesInLevel(level, collisionBodies, this);
     }
     const std::vector<b2Body*>& GetCollisionBodies() const { return collisionBodies; }
 
@@ -258,6 +264,9 @@ private:
         owned = std::exchange(other.owned, false);
         collisionBodies = std::move(other.collisionBodies);
         other.collisionBodies.clear();
+        // The bodies' records name the instance: follow it to its new place.
+        if constexpr (std::is_same_v<T, GraphicalObject> && std::is_same_v<C, float>)
+            RebindBodiesInLevel(level, collisionBodies, this);
         trail = std::move(other.trail);
     }
 
@@ -478,8 +487,24 @@ bool SpacialInstance<T, C>::Draw(DXGraphicalSurface* target, const Point<int>& c
     const size_t first = trail.BeginRecord();
     bool result = false;
     if (object != nullptr) {
+        // The object's size, even when a zone payload has its own.
         const Point<int> size = object->GetSize();
         screenPosition = Point<int>(p.x - camera.x, camera.y - (p.y + size.y));
+        if constexpr (std::is_same_v<T, GraphicalObject>) {
+            if (payload) {
+                if (auto* zone = dynamic_cast<GameplayObject_Zone*>(object)) {
+                    // A zone draws from its instance's data and records no
+                    // trail; a point payload draws nothing.
+                    auto* zoneData = dynamic_cast<ZoneInstance*>(payload.get());
+                    if (zoneData == nullptr)
+                        return false;
+                    InstanceEffectScope scope(effect);
+                    return zone->RenderInstance(target, zoneData, screenPosition.x, screenPosition.y, 1.0f, 1.0f,
+                        angle, clipOrigin.x, clipOrigin.y, clipSize.x, clipSize.y);
+                }
+            }
+        }
+        InstanceEffectScope scope(effect);
         result = DrawPrototype(target);
     }
     trail.Record(first);

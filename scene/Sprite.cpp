@@ -1,6 +1,7 @@
 #include "scene/Sprite.h"
 
 #include "engine/render/ImageHandleManager.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/serial/LineReaders.h"
 
 Sprite::Sprite() = default;
@@ -63,16 +64,22 @@ bool Sprite::SerializePtr(std::ostream& os)
 
 bool Sprite::UnSerialize(std::istream& is)
 {
-    ReadStringLine(is, name);
-    ReadStringLine(is, imageFile);
-    bool result = !is.fail();
-    if (!ReadIntLine(is, rect.x0) || !ReadIntLine(is, rect.y0) || !ReadIntLine(is, rect.x1)
-        || !ReadIntLine(is, rect.y1))
-        return false;
-    if (!ReadUpdateTag(is, "_Sprite_updatetag_1.0_"))
+    const auto read = [&]() {
+        ReadStringLine(is, name);
+        ReadStringLine(is, imageFile);
+        bool result = !is.fail();
+        if (!ReadIntLine(is, rect.x0) || !ReadIntLine(is, rect.y0) || !ReadIntLine(is, rect.x1)
+            || !ReadIntLine(is, rect.y1))
+            return false;
+        if (!ReadUpdateTag(is, "_Sprite_updatetag_1.0_"))
+            return result;
+        if (result)
+            result = ReadIntLine(is, point.x) && ReadIntLine(is, point.y);
         return result;
-    if (result)
-        result = ReadIntLine(is, point.x) && ReadIntLine(is, point.y);
+    };
+    const bool result = read();
+    if (!result)
+        platform::DebugOutput("Sprite \"" + name + "\": damaged record\n");
     return result;
 }
 

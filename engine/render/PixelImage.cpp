@@ -53,18 +53,9 @@ int VectorClose(SDL_RWops* ops)
     return 0;
 }
 
-} // namespace
-
-PixelImage::PixelImage(int width, int height)
-    : width(width > 0 ? width : 0), height(height > 0 ? height : 0),
-      pixels(size_t(this->width) * size_t(this->height) * 4, 0)
-{
-    if (this->width == 0 || this->height == 0)
-        this->width = this->height = 0;
-}
-
-static bool TakeSurface(SDL_Surface* loaded, int& width, int& height, std::vector<uint8_t>& pixels,
-                        const std::string& what)
+// Converts a decoded surface into RGBA rows; frees the surface.
+bool TakeSurface(SDL_Surface* loaded, int& width, int& height, std::vector<uint8_t>& pixels,
+                const std::string& what)
 {
     SurfacePtr source(loaded);
     if (!source)
@@ -88,6 +79,16 @@ static bool TakeSurface(SDL_Surface* loaded, int& width, int& height, std::vecto
                     static_cast<const uint8_t*>(rgba->pixels) + size_t(rgba->pitch) * size_t(y), rowBytes);
     SDL_UnlockSurface(rgba.get());
     return true;
+}
+
+} // namespace
+
+PixelImage::PixelImage(int width, int height)
+    : width(width > 0 ? width : 0), height(height > 0 ? height : 0),
+      pixels(size_t(this->width) * size_t(this->height) * 4, 0)
+{
+    if (this->width == 0 || this->height == 0)
+        this->width = this->height = 0;
 }
 
 bool PixelImage::LoadFromFile(const std::string& path)

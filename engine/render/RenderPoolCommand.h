@@ -66,6 +66,7 @@ public:
     GraphicalEffect* GetEffect() const { return effect.get(); }
     std::unique_ptr<GraphicalEffect> TakeEffect() { return std::move(effect); }
     Point<int> GetPosition() const { return position; }
+    void SetPosition(Point<int> value) { position = value; }
     Point<int> GetExtent() const { return extent; }
     float GetRotation() const { return rotation; }
     const Rect<int>& GetClip() const { return clip; }

@@ -1,9 +1,11 @@
 #include "engine/sound/DXSoundEngine.h"
 
+#include "engine/assets/ScrambledFile.h"
+#include "engine/config/GameConfig.h"
+#include "engine/config/GamePaths.h"
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundEventsManager.h"
 #include "engine/sound/SoundGameAccess.h"
-#include "engine/sound/SoundAssetPaths.h"
 #include "engine/sound/StreamingVoiceContext.h"
 
 #include <AL/al.h>
@@ -39,8 +41,8 @@ ALenum ALFormatOf(const WaveFormat& format)
 // Reads a scrambled sound file and its RIFF WAVE bytes from memory.
 bool OpenScrambledWave(const std::string& path, WaveFile& wave)
 {
-    const std::vector<uint8_t> bytes = LoadScrambledAsset(path);
-    return !bytes.empty() && wave.OpenMemory(bytes.data(), bytes.size());
+    std::vector<uint8_t> bytes;
+    return LoadScrambledFile(path, bytes) && wave.OpenMemory(bytes.data(), bytes.size());
 }
 
 } // namespace
@@ -483,7 +485,7 @@ ISoundRessource* DXSoundEngine::ImportSound(std::string fileName, Sound* owner)
 
     WaveFile wave;
     std::string opened;
-    const std::string inFolder = GetSoundFolder() + name;
+    const std::string inFolder = GetSoundPath() + name;
     if (wave.OpenFile(name))
         opened = name;
     else if (wave.OpenFile(inFolder))
@@ -491,8 +493,8 @@ ISoundRessource* DXSoundEngine::ImportSound(std::string fileName, Sound* owner)
     else
     {
         // Last resort: the ".qhsound" form, stored plain or scrambled.
-        const std::string stem = name.substr(0, extension) + ".qhsound";
-        for (const std::string& candidate : { stem, GetSoundFolder() + stem })
+        const std::string stem = ScrambledSoundPath(name);
+        for (const std::string& candidate : { stem, GetSoundPath() + stem })
         {
             if (wave.OpenFile(candidate) || OpenScrambledWave(candidate, wave))
             {
@@ -513,9 +515,10 @@ ISoundRessource* DXSoundEngine::ImportSound(std::string fileName, Sound* owner)
 void DXSoundEngine::ApplyVolumes()
 {
     SoundGameAccess* game = GetSoundGameAccess();
-    if (game == nullptr)
+    const GameConfig* config = game != nullptr ? game->GetConfig() : nullptr;
+    if (config == nullptr)
         return;
-    ApplyVolumes(game->GetMusicVolume(), game->GetSoundVolume());
+    ApplyVolumes(config->GetMusicVolume(), config->GetSoundVolume());
 }
 
 void DXSoundEngine::ApplyVolumes(int musicVolume, int soundVolume)

@@ -1,8 +1,8 @@
 #include "engine/sound/MusicLibrary.h"
 
+#include "engine/assets/ScrambledFile.h"
+#include "engine/config/GamePaths.h"
 #include "engine/platform/Paths.h"
-#include "engine/serial/FileUtils.h"
-#include "engine/sound/SoundAssetPaths.h"
 
 #include <fstream>
 
@@ -11,14 +11,14 @@ MusicTrack::MusicTrack(std::string trackName, bool noResumeFlag, double loopPoin
     , noResume(noResumeFlag)
     , loopPoint(loopPointPercent)
 {
-    const std::string path = GetMusicFolder() + name;
+    const std::string path = GetMusicPath() + name;
     if (std::ifstream(platform::ResolvePath(path), std::ios::binary).is_open())
         return; // streamed from disk
-    const std::string scrambled = ReplaceInString(path, ".ogg", "qhmusic");
+    const std::string scrambled = ScrambledMusicPath(path);
     if (scrambled.empty())
         return;
-    std::vector<uint8_t> bytes = LoadScrambledAsset(scrambled);
-    if (!bytes.empty())
+    std::vector<uint8_t> bytes;
+    if (LoadScrambledFile(scrambled, bytes) && !bytes.empty())
         data = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
 }
 

@@ -100,15 +100,19 @@ void SoundEvent::Play()
     if (freeVoices.empty())
         return; // every voice busy
 
-    const uint32_t drawn = platform::Random32();
-    const float unit = static_cast<float>(drawn) / 4294967296.0f; // may round to 1.0
-    const size_t count = freeVoices.size();
-    const size_t pick = std::min(static_cast<size_t>(static_cast<float>(count) * unit), count - 1);
-    SoundInstance& voice = *voices[freeVoices[pick]];
+    SoundInstance& voice = *voices[freeVoices[PickFreeVoice(freeVoices.size(), platform::Random32())]];
     voice.Play();
     // A positional voice starts silent; the next positional update sets its volume.
     if (positional && voice.GetInstance() != nullptr)
         voice.GetInstance()->SetVolume(0.0f);
+}
+
+size_t SoundEvent::PickFreeVoice(size_t count, uint32_t drawn)
+{
+    if (count == 0)
+        return 0;
+    const float unit = static_cast<float>(drawn) / 4294967296.0f;
+    return std::min(static_cast<size_t>(static_cast<float>(count) * unit), count - 1);
 }
 
 void SoundEvent::Stop()

@@ -56,6 +56,9 @@ public:
     void UpdatePositional();
     int GetPlayingVoiceIndex() const;
     bool HasLoopingVoice() const;
+    // Which of `count` free voices a drawn 32-bit number picks: drawn / 2^32
+    // as a float (which may round to 1.0) times count, kept below count.
+    static size_t PickFreeVoice(size_t count, uint32_t drawn);
 
     bool Serialize(std::ostream& os) override;
     // Events are never written by reference.
@@ -82,6 +85,7 @@ public:
         outerRadius = outer;
     }
     std::vector<Sound*>& GetVariations() { return variations; }
+    const std::vector<Sound*>& GetVariations() const { return variations; }
     const std::vector<std::unique_ptr<SoundInstance>>& GetVoices() const { return voices; }
 
 private:

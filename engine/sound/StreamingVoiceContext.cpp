@@ -1,10 +1,10 @@
 #include "engine/sound/StreamingVoiceContext.h"
 
+#include "engine/config/GamePaths.h"
 #include "engine/platform/Paths.h"
 #include "engine/sound/DXSoundEngine.h"
 #include "engine/sound/MusicLibrary.h"
 #include "engine/sound/OggMemorySource.h"
-#include "engine/sound/SoundAssetPaths.h"
 #include "engine/sound/SoundGameAccess.h"
 
 #include <AL/al.h>
@@ -75,11 +75,14 @@ void StreamingVoiceContext::Open()
 
     int result = -1;
     const MusicTrack* track = FindMusicTrack(trackName);
+    if (track != nullptr)
+        loopPoint = track->loopPoint;
     if (track != nullptr && track->data != nullptr && !track->data->empty())
     {
+        memoryData = track->data;
         auto source = std::make_unique<OggMemorySource>();
-        source->data = track->data->data();
-        source->size = static_cast<int64_t>(track->data->size());
+        source->data = memoryData->data();
+        source->size = static_cast<int64_t>(memoryData->size());
         result = ov_open_callbacks(source.get(), &vorbis, nullptr, 0, kMemoryCallbacks);
         if (result == 0)
             source.release(); // the decoder's close callback frees it
@@ -88,7 +91,7 @@ void StreamingVoiceContext::Open()
     {
         FILE* file = std::fopen(platform::ResolvePath(trackName).c_str(), "rb");
         if (file == nullptr)
-            file = std::fopen(platform::ResolvePath(GetMusicFolder() + trackName).c_str(), "rb");
+            file = std::fopen(platform::ResolvePath(GetMusicPath() + trackName).c_str(), "rb");
         if (file == nullptr)
             return;
         result = ov_open_callbacks(file, &vorbis, nullptr, 0, kFileCallbacks);
@@ -124,12 +127,6 @@ void StreamingVoiceContext::Open()
     index = 0;
 }
 
-double StreamingVoiceContext::GetLoopPoint() const
-{
-    const MusicTrack* track = FindMusicTrack(trackName);
-    return track != nullptr ? track->loopPoint : 0.0;
-}
-
 void StreamingVoiceContext::SeekToLoopPoint()
 {
     const int64_t total = ov_pcm_total(&vorbis, -1);
@@ -138,8 +135,8 @@ void StreamingVoiceContext::SeekToLoopPoint()
         ended = true;
         return;
     }
-    const double loopPoint = std::clamp(GetLoopPoint(), 0.0, 100.0);
-    const auto target = std::min(static_cast<int64_t>(static_cast<double>(total) * (loopPoint / 100.0)), total - 1);
+    const double percent = std::clamp(loopPoint, 0.0, 100.0);
+    const auto target = std::min(static_cast<int64_t>(static_cast<double>(total) * (percent / 100.0)), total - 1);
     if (ov_pcm_seek(&vorbis, target) != 0)
         ended = true;
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class DXSoundEngine;
 class DXSourceVoice;
@@ -60,7 +61,6 @@ private:
     // Decodes into buffer `slot` and queues it; false when nothing was decoded.
     bool FillAndQueue(int slot);
     void SeekToLoopPoint();
-    double GetLoopPoint() const;
 
     DXSoundEngine* engine;
     std::string trackName;
@@ -80,6 +80,11 @@ private:
     long rate = 0;
     float volume = 1.0f;
     bool ended = false;
+    // Taken from the track when the stream opens: the feeder thread never
+    // reads the music library, and the decoder keeps its in-memory data alive
+    // even when the track's record is replaced meanwhile.
+    double loopPoint = 0.0;
+    std::shared_ptr<const std::vector<uint8_t>> memoryData;
 };
 
 // Starts a track (an empty name stops the music), optionally crossfading

@@ -86,3 +86,132 @@ TEST(CharacterCollisionPolygon, FarBoxesAndEdgesGiveNoContact)
 }
 
 } // namespace
+
+#include "scene/CollisionWorld.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Level.h"
+#include "scene/SpacialInstance.h"
+
+namespace {
+
+// A placed object whose only shape is a line, with its body and edge fixture
+// in the level's world as the "Collisions" layer makes them.
+struct PlacedLine {
+    PlacedLine(Level& level, Point<int> a, Point<int> b)
+        : object("Slope")
+        , instance(&object, 0.0f, 0.0f)
+    {
+        object.CollisionShapeAt(0) = new CollisionLine<int>(a, b);
+        instance.SetLevel(&level);
+        b2BodyDef def;
+        b2Body* body = level.GetCollisionWorld()->CreateBody(def, &instance, 0);
+        b2EdgeShape edge;
+        edge.SetTwoSided(b2Vec2(a.x * kPixelsToWorld, a.y * kPixelsToWorld),
+            b2Vec2(b.x * kPixelsToWorld, b.y * kPixelsToWorld));
+        fixture = body->CreateFixture(&edge, 0.0f);
+        instance.AddCollisionBody(body);
+    }
+    GraphicalObject object;
+    SpacialInstance<GraphicalObject, float> instance;
+    b2Fixture* fixture = nullptr;
+};
+
+class CharacterCircleSweep : public ::testing::Test {
+protected:
+    CharacterCircleSweep() { level.SetCollisionWorld(std::make_unique<CollisionWorld>()); }
+    Level level { "sweep" };
+    CharacterObject character;
+};
+
+TEST_F(CharacterCircleSweep, FallingCircleStopsOnAFloorLine)
+{
+    PlacedLine floor(level, Point<int>(0, 0), Point<int>(200, 0));
+    character.SetPosition(Point<float>(40.0f, 20.0f)); // circle centre (48, 28), radius 8
+    const Point<float> fall(0.0f, -30.0f);
+    Point<float> result(1.0f, 1.0f);
+    ASSERT_TRUE(SweepCharacterCircle(&character, &fall, floor.fixture, &result, 8.0f, 0, 8.0f, 8.0f));
+    EXPECT_NEAR(result.x, 0.0f, 1e-3f);
+    // The bottom of the circle was 20 pixels above the line (Box2D stops a
+    // fraction of a pixel early).
+    EXPECT_NEAR(result.y, -20.0f, 0.5f);
+
+    // A motion that ends before the line does not reach it.
+    const Point<float> shortFall(0.0f, -10.0f);
+    result = Point<float>(1.0f, 1.0f);
+    EXPECT_FALSE(SweepCharacterCircle(&character, &shortFall, floor.fixture, &result, 8.0f, 0, 8.0f, 8.0f));
+    EXPECT_EQ(result, Point<float>(1.0f, 1.0f));
+}
+
+TEST_F(CharacterCircleSweep, SlopeContactsCountOnlyFromAboveWhenAsked)
+{
+    PlacedLine slope(level, Point<int>(0, 0), Point<int>(100, 100)); // rising to the right
+    Point<float> result;
+
+    // Below the slope, moving up into it.
+    character.SetPosition(Point<float>(60.0f, 20.0f));
+    const Point<float> up(0.0f, 40.0f);
+    EXPECT_TRUE(SweepCharacterCircle(&character, &up, slope.fixture, &result, 4.0f, 0, 0.0f, 0.0f));
+    EXPECT_FALSE(SweepCharacterCircle(&character, &up, slope.fixture, &result, 4.0f, 1, 0.0f, 0.0f));
+
+    // Above the slope, falling onto it.
+    character.SetPosition(Point<float>(40.0f, 70.0f));
+    const Point<float> down(0.0f, -40.0f);
+    EXPECT_TRUE(SweepCharacterCircle(&character, &down, slope.fixture, &result, 4.0f, 1, 0.0f, 0.0f));
+    EXPECT_LT(result.y, 0.0f);
+    EXPECT_GT(result.y, -40.0f);
+}
+
+// ------------------------------------------------------------ objects
+
+class CharacterAgainstObject : public ::testing::Test {
+protected:
+    CharacterAgainstObject()
+    {
+        character.GetCollisionShape().push_back(&body);
+        object.CollisionShapeAt(0) = new CollisionBox<int>(0, 31, 31, 0, 0);
+        object.CollisionShapeAt(1) = new CollisionBox<int>(0, 31, 31, 0, 4);
+    }
+    CollisionBox<int> body { 0, 31, 31, 0 };
+    CharacterObject character;
+    GraphicalObject object { "Block" };
+    SpacialInstance<GraphicalObject, float> instance { &object, 100.0f, 0.0f };
+};
+
+TEST_F(CharacterAgainstObject, OverlapHonoursTypeAndExclusion)
+{
+    character.SetPosition(Point<float>(130.0f, 0.0f)); // touches the block's right edge
+    EXPECT_TRUE(CollideCharacterWithObject(&character, &instance, nullptr, false, nullptr, -1, nullptr));
+    EXPECT_TRUE(CollideCharacterWithObject(&character, &instance, nullptr, false, nullptr, 4, nullptr));
+    EXPECT_FALSE(CollideCharacterWithObject(&character, &instance, nullptr, false, nullptr, 2, nullptr));
+    const Rect<int> exclusion(90, 40, 140, 10); // covers the block's boxes
+    EXPECT_FALSE(CollideCharacterWithObject(&character, &instance, nullptr, false, nullptr, -1, &exclusion));
+    const Rect<int> none;
+    EXPECT_TRUE(CollideCharacterWithObject(&character, &instance, nullptr, false, nullptr, -1, &none));
+
+    character.SetPosition(Point<float>(133.0f, 0.0f));
+    EXPECT_FALSE(CollideCharacterWithObject(&character, &instance, nullptr, false, nullptr, -1, nullptr));
+}
+
+TEST_F(CharacterAgainstObject, SweepKeepsTheShortestPush)
+{
+    character.SetPosition(Point<float>(142.0f, 0.0f)); // 10 pixels right of the block
+    const Point<float> left(-20.0f, 0.0f);
+    Point<float> result;
+    EXPECT_TRUE(CollideCharacterWithObject(&character, &instance, &left, true, &result, -1, nullptr));
+    EXPECT_EQ(result, Point<float>(-9.0f, 0.0f));
+
+    const Point<float> away(20.0f, 0.0f);
+    EXPECT_FALSE(CollideCharacterWithObject(&character, &instance, &away, true, &result, -1, nullptr));
+    EXPECT_EQ(result, away);
+}
+
+TEST_F(CharacterAgainstObject, OlderObjectsMeasureBoxesInTheirCells)
+{
+    // A 64 x 64 object of an older file: shape 1 lies in the cell (32, 32).
+    object.SetSize(64, 64, false);
+    character.SetPosition(Point<float>(100.0f + 64.0f, 32.0f)); // right of cell (32, 32)
+    EXPECT_TRUE(CollideCharacterWithObject(&character, &instance, nullptr, false, nullptr, 4, nullptr));
+    EXPECT_FALSE(CollideCharacterWithObject(&character, &instance, nullptr, false, nullptr, 0, nullptr));
+}
+
+} // namespace

@@ -49,7 +49,7 @@ protected:
     GraphicalObjectTest()
     {
         for (int i = 0; i < 3; ++i) {
-            sprites.push_back(std::make_unique<Sprite>("S" + std::to_string(i), "s.png", 0, 0, 16, 16));
+            sprites.push_back(std::make_unique<Sprite>(std::string("S").append(std::to_string(i)), "s.png", 0, 0, 16, 16));
             game.sprites.push_back(sprites.back().get());
         }
         walk.AddFrame(sprites[0].get(), 100.0f, 0.0f);
@@ -297,11 +297,18 @@ TEST_F(GraphicalObjectTest, CopiesAreDeepAndClonesChooseWhetherToRestart)
     std::unique_ptr<SceneObject> restarted(object.Clone(true));
     EXPECT_EQ(static_cast<GraphicalObject*>(restarted.get())->GetAnimationFrame(), 0);
 
-    // A camera blocker clones into a plain graphical object.
+    // A camera blocker clones into a plain graphical object, whose record
+    // reads back as one (a blocker's record would expect two more lines).
     CameraBlocker blocker("Stop");
+    blocker.SetBlocks(1, 1);
     std::unique_ptr<SceneObject> plain(blocker.Clone(true));
     EXPECT_EQ(dynamic_cast<CameraBlocker*>(plain.get()), nullptr);
-    EXPECT_EQ(plain->GetVersionedClassName(), "CameraBlockerV0");
+    const std::string cloneRecord = Write(*plain);
+    EXPECT_EQ(cloneRecord.rfind("GraphicalObjectV0\r\nStop\r\n(game play)\r\n", 0), 0u);
+    GraphicalObject reread("");
+    std::istringstream in(Body(cloneRecord));
+    EXPECT_TRUE(reread.UnSerialize(in));
+    EXPECT_EQ(Write(reread), cloneRecord);
 }
 
 TEST_F(GraphicalObjectTest, CameraBlockerAndGameplayObjectRecords)
@@ -325,6 +332,13 @@ TEST_F(GraphicalObjectTest, CameraBlockerAndGameplayObjectRecords)
 
     GameplayObject zone("Zone Save");
     EXPECT_EQ(zone.GetCategory(), "(game play)");
+    zone.AddSpriteInstance(sprites[0].get(), 2, 3);
+    const std::string zoneRecord = Write(zone);
+    EXPECT_EQ(zoneRecord.rfind("GameplayObjectV0\r\nZone Save\r\n(game play)\r\n", 0), 0u);
+    GameplayObject zoneRead("");
+    std::istringstream zoneIn(Body(zoneRecord));
+    ASSERT_TRUE(zoneRead.UnSerialize(zoneIn));
+    EXPECT_EQ(Write(zoneRead), zoneRecord);
     EXPECT_EQ(zone.CreateInstance(), nullptr);
     std::ostringstream reference;
     zone.SerializePtr(reference);
@@ -373,4 +387,27 @@ TEST_F(GraphicalObjectTest, LoadImagesAcquiresOnlyDrawnSprites)
     for (auto& sprite : sprites)
         sprite->ReleaseImage();
     ImageHandleManager::DestroyInstance();
+}
+
+TEST_F(GraphicalObjectTest, ShapesApplyInEveryFrameOrInTheirOwnFrame)
+{
+    GraphicalObject object("Spikes");
+    object.AddAnimatedInstance(&walk, 0, 0);
+    object.CollisionShapeAt(0) = Box(0, 8, 8, 0).release();
+    auto second = Box(0, 16, 8, 0);
+    second->SetFrame(1);
+    object.CollisionShapeAt(1) = second.release();
+    // slot 2 stays empty
+    object.CollisionShapeAt(3) = Box(0, 4, 4, 0).release();
+    EXPECT_TRUE(object.IsCollisionShapeActive(0));
+    EXPECT_FALSE(object.IsCollisionShapeActive(1));
+    EXPECT_FALSE(object.IsCollisionShapeActive(2));
+    EXPECT_FALSE(object.IsCollisionShapeActive(9));
+    object.SetAnimationFrame(1);
+    EXPECT_TRUE(object.IsCollisionShapeActive(1));
+    EXPECT_EQ(object.GetFirstCollisionShape(), object.GetCollisionShape(0));
+
+    object.RemoveCollisionShape(0);
+    EXPECT_EQ(object.GetCollisionShapeCount(), 3);
+    EXPECT_EQ(object.GetFirstCollisionShape(), object.GetCollisionShape(0));
 }

@@ -22,16 +22,6 @@ TEST(SortByCount, OrdersByKeyAndKeepsEqualKeysInOrder)
     EXPECT_EQ(items, (std::vector<std::string*> { &d, &b, &a, &c }));
 }
 
-TEST(SortByCount, LeavesMismatchedListsAlone)
-{
-    std::string a = "a", b = "b";
-    std::vector<std::string*> items { &a, &b };
-    std::vector<int32_t> keys { 5 };
-    SortByCount(items, keys);
-    EXPECT_EQ(items, (std::vector<std::string*> { &a, &b }));
-    EXPECT_EQ(keys, (std::vector<int32_t> { 5 }));
-}
-
 TEST(CountSerializable, CountsNullAndUnskippedEntries)
 {
     Sprite kept1("a", "a.png", 0, 0, 1, 1);

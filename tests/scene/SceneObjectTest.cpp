@@ -60,8 +60,7 @@ public:
     MusicLibrary* GetMusicLibrary() override { return nullptr; }
     Sound* FindSound(const std::string&) override { return nullptr; }
     bool GetPlayerBox(float&, float&, int&, int&) override { return false; }
-    int GetMusicVolume() override { return 0; }
-    int GetSoundVolume() override { return 0; }
+    GameConfig* GetConfig() override { return nullptr; }
 
     SoundEventsManager manager;
 };
@@ -86,15 +85,11 @@ TEST(SceneObjectRecord, RoundTripsByteForByte)
     std::ostringstream again;
     read.Serialize(again);
     EXPECT_EQ(again.str(), written.str());
-}
 
-TEST(SceneObjectRecord, SkipFlagWritesNothingAndSucceeds)
-{
-    SceneObject object("Hidden");
-    object.SetSkipSerialize(true);
-    std::ostringstream written;
-    EXPECT_TRUE(object.Serialize(written));
-    EXPECT_TRUE(written.str().empty());
+    read.SetSkipSerialize(true);
+    std::ostringstream skipped;
+    EXPECT_TRUE(read.Serialize(skipped));
+    EXPECT_TRUE(skipped.str().empty());
 }
 
 TEST(SceneObjectRecord, OlderLayoutChoosesColourByKindAndRereadsTheNextLine)
@@ -176,13 +171,12 @@ TEST(SceneObjectHandle, TurnsNullWhenTheObjectIsDestroyed)
     EXPECT_EQ(SceneObjectHandle::Registry().size(), before);
 }
 
-TEST(SceneObjectHandle, UnheldHandleGoesWithItsObjectAndOrphansAreReleased)
+TEST(SceneObjectHandle, UnheldHandlesGoWithTheirObjectOrWithTheLevelRelease)
 {
     const size_t before = SceneObjectHandle::Registry().size();
     {
         SceneObject object("Crate");
         object.GetHandle();
-        EXPECT_EQ(SceneObjectHandle::Registry().size(), before + 1);
     }
     EXPECT_EQ(SceneObjectHandle::Registry().size(), before);
 

@@ -120,67 +120,42 @@ TEST_F(ScrambledFileTest, MissingFileFailsWithoutMessage)
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(ScrambledFileTest, ZeroLengthAndShortHeadersAreRejected)
-{
-    ExpectRejected(Write("empty.qhsprite", {}));
-    ExpectRejected(Write("short.qhsprite", {1, 0}));
-}
-
-TEST_F(ScrambledFileTest, HeaderCountBeyondTheFileIsRejected)
+// Builds a file: count, block sizes, payload text.
+std::vector<uint8_t> MakeFile(uint32_t count, std::initializer_list<uint32_t> sizes, const std::string& payload)
 {
     std::vector<uint8_t> file;
-    AppendWord(file, 0xFFFFFFFFu);
-    for (uint8_t byte : Bytes("some payload bytes"))
-        file.push_back(byte);
-    ExpectRejected(Write("abc.qhsprite", file));
+    AppendWord(file, count);
+    for (uint32_t size : sizes)
+        AppendWord(file, size);
+    file.insert(file.end(), payload.begin(), payload.end());
+    return file;
 }
 
-TEST_F(ScrambledFileTest, FewerBlockSizesThanNameCharactersIsRejected)
-{
-    std::vector<uint8_t> file;
-    AppendWord(file, 2);
-    AppendWord(file, 1);
-    AppendWord(file, 1);
-    for (uint8_t byte : Bytes("a long enough payload"))
-        file.push_back(byte);
-    ExpectRejected(Write("abc.qhsprite", file));
-}
-
-TEST_F(ScrambledFileTest, BlocksLargerThanThePayloadAreRejected)
-{
-    std::vector<uint8_t> file;
-    AppendWord(file, 3);
-    AppendWord(file, 4);
-    AppendWord(file, 0x7FFFFFFFu);
-    AppendWord(file, 0x7FFFFFFFu); // the sum would wrap a 32-bit total
-    for (uint8_t byte : Bytes("payload of twenty...."))
-        file.push_back(byte);
-    ExpectRejected(Write("abc.qhsprite", file));
-}
-
-TEST_F(ScrambledFileTest, NameAsLongAsThePayloadIsRejected)
-{
-    std::vector<uint8_t> file;
-    AppendWord(file, 3);
-    for (int i = 0; i < 3; ++i)
-        AppendWord(file, 1);
-    for (uint8_t byte : Bytes("xyz"))
-        file.push_back(byte);
-    ExpectRejected(Write("abc.qhsprite", file));
-}
-
-TEST_F(ScrambledFileTest, TruncatedFilesAreRejected)
+TEST_F(ScrambledFileTest, MalformedFilesAreRejectedWithoutData)
 {
     std::vector<uint8_t> plain(400);
     for (size_t i = 0; i < plain.size(); ++i)
         plain[i] = uint8_t(i);
-    const std::vector<uint8_t> whole = ScrambleBytes(plain, "Rock");
+    const std::vector<uint8_t> whole = ScrambleBytes(plain, "abc");
     ASSERT_FALSE(whole.empty());
 
-    // Cut inside the block sizes, then inside the keyed blocks of the payload.
-    ExpectRejected(Write("Rock.qhsprite", std::vector<uint8_t>(whole.begin(), whole.begin() + 10)));
-    messages.clear();
-    ExpectRejected(Write("Rock.qhsprite", std::vector<uint8_t>(whole.begin(), whole.begin() + 30)));
+    const std::vector<std::pair<const char*, std::vector<uint8_t>>> cases = {
+        {"zero length", {}},
+        {"count cut short", {1, 0}},
+        {"count beyond the file", MakeFile(0xFFFFFFFFu, {}, "some payload bytes")},
+        {"fewer sizes than name characters", MakeFile(2, {1, 1}, "a long enough payload")},
+        // The two large sizes would wrap a 32-bit total.
+        {"blocks beyond the payload", MakeFile(3, {4, 0x7FFFFFFFu, 0x7FFFFFFFu}, "payload of twenty....")},
+        {"name as long as the payload", MakeFile(3, {1, 1, 1}, "xyz")},
+        {"truncated in the sizes", std::vector<uint8_t>(whole.begin(), whole.begin() + 10)},
+        {"truncated in the blocks", std::vector<uint8_t>(whole.begin(), whole.begin() + 30)},
+    };
+    for (const auto& [what, bytes] : cases)
+    {
+        SCOPED_TRACE(what);
+        messages.clear();
+        ExpectRejected(Write("abc.qhsprite", bytes));
+    }
 }
 
 TEST(ScrambledNames, PartnerExtensions)

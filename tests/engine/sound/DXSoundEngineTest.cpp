@@ -1,0 +1,282 @@
+#include "engine/sound/DXSoundEngine.h"
+
+#include "engine/assets/ScrambledFile.h"
+#include "engine/config/GamePaths.h"
+#include "engine/sound/MusicLibrary.h"
+#include "engine/sound/Sound.h"
+#include "engine/sound/SoundEventsManager.h"
+#include "engine/sound/StreamingVoiceContext.h"
+#include "tests/engine/sound/SoundTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <thread>
+
+using namespace soundtest;
+
+namespace {
+
+constexpr double kTone = 440.0;
+// Output dither leaves a least significant bit or two in a silent mix.
+constexpr int kSilence = 2;
+
+class DXSoundEngineTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(engine.InitLoopback(kRate));
+        game.engine = &engine;
+        game.manager = &manager;
+        folder = MakeTempFolder("engine");
+        WriteFile(folder + "tone.wav", MakeWav(MakeTones({ { kTone, 0.5 } }, 0.25)));
+    }
+
+    std::vector<int16_t> Render(double seconds)
+    {
+        std::vector<int16_t> mix(static_cast<size_t>(seconds * kRate) * 2);
+        EXPECT_TRUE(engine.RenderSamples(mix.data(), static_cast<int>(mix.size() / 2)));
+        return mix;
+    }
+
+    // A sound record with its sample loaded from the temp folder.
+    std::unique_ptr<Sound> LoadSound(const std::string& name, const std::string& file, bool loop)
+    {
+        auto sound = std::make_unique<Sound>(name, folder + file);
+        sound->SetLoop(loop);
+        sound->SetRessource(std::unique_ptr<ISoundRessource>(engine.ImportSound(folder + file, sound.get())));
+        return sound;
+    }
+
+    FakeGame game;
+    DXSoundEngine engine;
+    SoundEventsManager manager;
+    std::string folder;
+};
+
+TEST_F(DXSoundEngineTest, StartsOnceWithItsTwoLayers)
+{
+    ASSERT_NE(engine.GetMusicLayer(), nullptr);
+    ASSERT_NE(engine.GetSoundLayer(), nullptr);
+    EXPECT_EQ(engine.GetMusicLayer()->GetName(), "MainMusicLayer");
+    EXPECT_EQ(engine.GetSoundLayer()->GetName(), "MainSoundLayer");
+    EXPECT_TRUE(engine.HasMasteringVoice());
+    EXPECT_FALSE(engine.Init());
+    EXPECT_FALSE(engine.InitLoopback(kRate));
+    EXPECT_EQ(engine.GetSampleRate(), kRate);
+}
+
+TEST_F(DXSoundEngineTest, ImportFindsWavFilesByLowerCasedName)
+{
+    Sound owner("tone", "tone.wav");
+    EXPECT_EQ(engine.ImportSound(folder + "tone.ogg", &owner), nullptr);
+    EXPECT_EQ(engine.ImportSound(folder + "missing.wav", &owner), nullptr);
+
+    std::unique_ptr<ISoundRessource> loaded(engine.ImportSound(folder + "TONE.WAV", &owner));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->GetName(), folder + "tone.wav");
+    EXPECT_EQ(loaded->GetOwner(), &owner);
+    const auto* dx = dynamic_cast<DXSoundRessource*>(loaded.get());
+    ASSERT_NE(dx, nullptr);
+    EXPECT_EQ(dx->GetFormat().channels, 1);
+    EXPECT_EQ(dx->GetFormat().bitsPerSample, 16);
+    EXPECT_EQ(dx->GetFormat().samplesPerSec, static_cast<uint32_t>(kRate));
+    EXPECT_EQ(dx->GetDataSize(), static_cast<uint32_t>(kRate / 2 * 2));
+}
+
+TEST_F(DXSoundEngineTest, ImportLooksInTheSoundFolderThenForQhsoundFiles)
+{
+    const std::vector<uint8_t> wav = MakeWav(MakeTones({ { kTone, 0.1 } }, 0.25));
+    WriteFile(folder + "plain.qhsound", wav);
+    ASSERT_TRUE(WriteScrambledFile(folder + "scrambled.qhsound", wav));
+    SetSoundPath(folder);
+    Sound owner("any", "any.wav");
+    std::unique_ptr<ISoundRessource> inFolder(engine.ImportSound("Tone.wav", &owner));
+    std::unique_ptr<ISoundRessource> plain(engine.ImportSound("plain.wav", &owner));
+    std::unique_ptr<ISoundRessource> scrambled(engine.ImportSound("scrambled.wav", &owner));
+    SetSoundPath("");
+    ASSERT_NE(inFolder, nullptr);
+    EXPECT_EQ(inFolder->GetName(), folder + "tone.wav");
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->GetName(), folder + "plain.qhsound");
+    ASSERT_NE(scrambled, nullptr);
+    EXPECT_EQ(scrambled->GetName(), folder + "scrambled.qhsound");
+    EXPECT_EQ(dynamic_cast<DXSoundRessource&>(*scrambled).GetData(), dynamic_cast<DXSoundRessource&>(*plain).GetData());
+}
+
+TEST_F(DXSoundEngineTest, ImportConvertsOtherSampleFormatsAndRejectsDamagedFiles)
+{
+    const std::vector<float> tone = MakeTones({ { kTone, 0.1 } }, 0.25);
+    WriteFile(folder + "float.wav", MakeWav(tone, kRate, 2, 32, true));
+    WriteFile(folder + "byte.wav", MakeWav(tone, kRate, 1, 8));
+    std::vector<uint8_t> damaged = MakeWav(tone);
+    damaged[8] = 'X'; // "WAVE" form type broken
+    WriteFile(folder + "damaged.wav", damaged);
+    WriteFile(folder + "short.wav", std::vector<uint8_t>(damaged.begin(), damaged.begin() + 20));
+
+    Sound owner("any", "any.wav");
+    std::unique_ptr<ISoundRessource> floats(engine.ImportSound(folder + "float.wav", &owner));
+    ASSERT_NE(floats, nullptr);
+    const auto& floatFormat = dynamic_cast<DXSoundRessource&>(*floats).GetFormat();
+    EXPECT_EQ(floatFormat.formatTag, 1);
+    EXPECT_EQ(floatFormat.bitsPerSample, 16);
+    EXPECT_EQ(floatFormat.channels, 2);
+    EXPECT_EQ(floatFormat.blockAlign, 4);
+
+    std::unique_ptr<ISoundRessource> bytes(engine.ImportSound(folder + "byte.wav", &owner));
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_EQ(dynamic_cast<DXSoundRessource&>(*bytes).GetFormat().bitsPerSample, 8);
+
+    EXPECT_EQ(engine.ImportSound(folder + "damaged.wav", &owner), nullptr);
+    EXPECT_EQ(engine.ImportSound(folder + "short.wav", &owner), nullptr);
+}
+
+TEST_F(DXSoundEngineTest, InstancePlaysPausesResumesAndStops)
+{
+    auto sound = LoadSound("tone", "tone.wav", false);
+    ASSERT_NE(sound->GetRessource(), nullptr);
+    std::unique_ptr<ISoundInstanceRessource> voice(sound->GetRessource()->CreateInstance());
+    ASSERT_NE(voice, nullptr);
+    EXPECT_EQ(voice->GetLayer(), engine.GetSoundLayer());
+
+    voice->Play(0);
+    EXPECT_TRUE(manager.WasStartedThisFrame("tone"));
+    EXPECT_GT(ToneAmplitude(Render(0.1), kTone), 0.05);
+
+    voice->Stop(true);
+    EXPECT_TRUE(voice->IsPlaying());
+    EXPECT_LE(PeakOf(Render(0.05)), kSilence);
+    voice->Resume();
+    EXPECT_GT(ToneAmplitude(Render(0.1), kTone), 0.05);
+
+    voice->Stop(false);
+    EXPECT_FALSE(voice->IsPlaying());
+    voice->Resume();
+    EXPECT_LE(PeakOf(Render(0.05)), kSilence);
+}
+
+TEST_F(DXSoundEngineTest, OneShotEndsAndLoopingSoundPlaysOn)
+{
+    auto oneShot = LoadSound("tone", "tone.wav", false);
+    auto looping = LoadSound("loop", "tone.wav", true);
+    std::unique_ptr<ISoundInstanceRessource> once(oneShot->GetRessource()->CreateInstance());
+    std::unique_ptr<ISoundInstanceRessource> forever(looping->GetRessource()->CreateInstance());
+    once->Play(0);
+    forever->Play(0); // the loop flag wins over the count
+    Render(1.2);
+    EXPECT_FALSE(once->IsPlaying());
+    EXPECT_TRUE(forever->IsPlaying());
+    EXPECT_GT(ToneAmplitude(Render(0.1), kTone), 0.05);
+}
+
+TEST_F(DXSoundEngineTest, LayerAndVoiceVolumesMultiply)
+{
+    auto sound = LoadSound("loop", "tone.wav", true);
+    std::unique_ptr<ISoundInstanceRessource> voice(sound->GetRessource()->CreateInstance());
+    voice->Play(0);
+    Render(0.05);
+    const double full = ToneAmplitude(Render(0.2), kTone);
+    ASSERT_GT(full, 0.05);
+
+    engine.ApplyVolumes(10, 5);
+    voice->SetVolume(0.5f);
+    Render(0.05);
+    EXPECT_NEAR(ToneAmplitude(Render(0.2), kTone) / full, 0.25, 0.02);
+
+    // The game's configured volumes reach the layers; the music volume does not touch sounds.
+    game.config.SetSoundVolume(8);
+    game.config.SetMusicVolume(0);
+    engine.ApplyVolumes();
+    EXPECT_FLOAT_EQ(engine.GetSoundLayer()->GetVolume(), 0.8f);
+    EXPECT_FLOAT_EQ(engine.GetMusicLayer()->GetVolume(), 0.0f);
+    Render(0.05);
+    EXPECT_NEAR(ToneAmplitude(Render(0.2), kTone) / full, 0.4, 0.03);
+}
+
+TEST_F(DXSoundEngineTest, ReleasedDataMakesNoNewInstanceButKeepsPlayingOnes)
+{
+    auto sound = LoadSound("loop", "tone.wav", true);
+    std::unique_ptr<ISoundInstanceRessource> voice(sound->GetRessource()->CreateInstance());
+    voice->Play(0);
+    sound->GetRessource()->ReleaseData();
+    EXPECT_FALSE(dynamic_cast<DXSoundRessource&>(*sound->GetRessource()).HasData());
+    EXPECT_EQ(sound->GetRessource()->CreateInstance(), nullptr);
+    EXPECT_GT(ToneAmplitude(Render(0.1), kTone), 0.05);
+    engine.ReleaseSoundData(nullptr);
+}
+
+// On a real output device (the null back-end here) a feeder thread keeps the
+// music queued while the game thread starts, fades and ends tracks.
+TEST(DXSoundEngineDeviceTest, FeederThreadStreamsAlongsideTheGameThread)
+{
+    const std::string folder = MakeTempFolder("device");
+    WriteFile(folder + "a.ogg", MakeOgg(MakeTones({ { kTone, 1.0 } }, 0.25)));
+    WriteFile(folder + "b.ogg", MakeOgg(MakeTones({ { 2 * kTone, 1.0 } }, 0.25)));
+    MusicLibrary library;
+    FakeGame game;
+    game.library = &library;
+    library.AddOrUpdate(MusicTrack(folder + "a.ogg", false, 50.0));
+    DXSoundEngine engine;
+    game.engine = &engine;
+    ASSERT_TRUE(engine.Init());
+    PlayStreamedMusic(&engine, folder + "a.ogg", false, false, 0.0);
+    for (int wait = 0; wait < 200 && engine.CurrentMusic()->GetPlayPosition() == 0; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_GT(engine.CurrentMusic()->GetPlayPosition(), 0);
+    PlayStreamedMusic(&engine, folder + "b.ogg", true, false, 0.0);
+    for (int tick = 0; tick < 60; ++tick)
+    {
+        UpdateStreamedMusic(&engine);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(engine.FadingMusic(), nullptr);
+    EXPECT_GT(library.Find(folder + "a.ogg")->resumePosition, 0);
+}
+
+// Without any audio device the engine reports it once and everything after
+// that stays silent: nothing stops, nothing blocks.
+void RunWithoutAudioDevice()
+{
+    setenv("ALSOFT_DRIVERS", "no-such-driver", 1);
+    const std::string folder = MakeTempFolder("nodevice");
+    WriteFile(folder + "tone.wav", MakeWav(MakeTones({ { kTone, 0.1 } }, 0.25)));
+    MusicLibrary library;
+    FakeGame game;
+    game.library = &library;
+    {
+        DXSoundEngine engine;
+        game.engine = &engine;
+        testing::internal::CaptureStdout();
+        const bool started = engine.Init();
+        const std::string printed = testing::internal::GetCapturedStdout();
+        std::fprintf(stderr, "%s", printed.c_str());
+        if (started || engine.HasMasteringVoice())
+            std::exit(2);
+
+        Sound sound("tone", folder + "tone.wav");
+        sound.SetRessource(std::unique_ptr<ISoundRessource>(engine.ImportSound(folder + "tone.wav", &sound)));
+        if (sound.GetRessource() == nullptr || sound.GetRessource()->CreateInstance() != nullptr)
+            std::exit(3);
+        engine.ApplyVolumes(5, 5);
+        PlayStreamedMusic(&engine, folder + "missing.ogg", true, false, 0.0);
+        UpdateStreamedMusic(&engine);
+        PlayStreamedMusic(&engine, "", true, false, 0.0);
+        for (int tick = 0; tick < 60; ++tick)
+            UpdateStreamedMusic(&engine);
+        if (engine.FadingMusic() != nullptr)
+            std::exit(4);
+    }
+    std::exit(0);
+}
+
+TEST(DXSoundEngineNoDeviceTest, StartUpReportsTheMissingDeviceAndRunsSilent)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(RunWithoutAudioDevice(), testing::ExitedWithCode(0), "Failed creating mastering voice: 0X[0-9A-F]+");
+}
+
+} // namespace

@@ -1,0 +1,326 @@
+#include "engine/sound/StreamingVoiceContext.h"
+
+#include "engine/assets/ScrambledFile.h"
+#include "engine/config/GamePaths.h"
+#include "engine/sound/DXSoundEngine.h"
+#include "engine/sound/MusicLibrary.h"
+#include "tests/engine/sound/SoundTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+using namespace soundtest;
+
+namespace {
+
+constexpr double kLow = 400.0;
+constexpr double kHigh = 1000.0;
+constexpr double kOther = 700.0;
+// The mix is pulled in chunks of 1024 frames; positions are checked to a few chunks.
+constexpr int64_t kFrameSlack = 4096;
+
+class MusicStreamingTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(engine.InitLoopback(kRate));
+        game.engine = &engine;
+        game.library = &library;
+        folder = MakeTempFolder("music");
+    }
+
+    void TearDown() override
+    {
+        // Streams go before the library they look their tracks up in.
+        PlayStreamedMusic(&engine, "", false, false, 0.0);
+        engine.CurrentMusic().reset();
+    }
+
+    // Registers a track of two tones: kLow for lowSeconds, then kHigh for highSeconds.
+    std::string AddTrack(const std::string& name, double lowSeconds, double highSeconds, bool noResume, double loopPoint)
+    {
+        const std::string path = folder + name;
+        WriteFile(path, MakeOgg(MakeTones({ { kLow, lowSeconds }, { kHigh, highSeconds } }, 0.3)));
+        library.AddOrUpdate(MusicTrack(path, noResume, loopPoint));
+        return path;
+    }
+
+    std::string AddToneTrack(const std::string& name, double frequency, bool noResume)
+    {
+        const std::string path = folder + name;
+        WriteFile(path, MakeOgg(MakeTones({ { frequency, 2.0 } }, 0.3)));
+        library.AddOrUpdate(MusicTrack(path, noResume, 0.0));
+        return path;
+    }
+
+    std::vector<int16_t> Render(double seconds)
+    {
+        std::vector<int16_t> mix(static_cast<size_t>(seconds * kRate) * 2);
+        EXPECT_TRUE(engine.RenderSamples(mix.data(), static_cast<int>(mix.size() / 2)));
+        return mix;
+    }
+
+    void Ticks(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            UpdateStreamedMusic(&engine);
+    }
+
+    // True when `frequency` clearly dominates `other` in the mix.
+    static bool Dominates(const std::vector<int16_t>& mix, double frequency, double other)
+    {
+        return ToneAmplitude(mix, frequency) > 0.05 && ToneAmplitude(mix, other) < ToneAmplitude(mix, frequency) * 0.1;
+    }
+
+    FakeGame game;
+    MusicLibrary library;
+    DXSoundEngine engine;
+    std::string folder;
+};
+
+TEST_F(MusicStreamingTest, TrackLoopsBackToItsLoopPointWithoutGaps)
+{
+    const std::string track = AddTrack("loop.ogg", 1.0, 1.0, false, 50.0);
+    PlayStreamedMusic(&engine, track, false, false, 0.0);
+    ASSERT_NE(engine.CurrentMusic(), nullptr);
+    EXPECT_EQ(engine.CurrentMusic()->GetTotalFrames(), 2 * kRate);
+    EXPECT_FLOAT_EQ(engine.CurrentMusic()->GetVolume(), 1.0f);
+
+    EXPECT_TRUE(Dominates(Render(0.5), kLow, kHigh));
+    const std::vector<int16_t> throughEnd = Render(1.6); // 0.5 s to 2.1 s
+    // Past the end (2 s) the track goes on from 50 %, in the high tone, never dropping out.
+    const std::vector<int16_t> afterLoop = Render(0.2);
+    EXPECT_TRUE(Dominates(afterLoop, kHigh, kLow));
+    for (size_t start = 0; start + 882 <= throughEnd.size(); start += 882)
+    {
+        const std::vector<int16_t> window(throughEnd.begin() + static_cast<std::ptrdiff_t>(start),
+                                          throughEnd.begin() + static_cast<std::ptrdiff_t>(start + 882));
+        ASSERT_GT(PeakOf(window), 1000) << "silence at frame " << start / 2;
+    }
+    // 2.3 s rendered: 0.3 s past the loop point at 1 s.
+    EXPECT_NEAR(static_cast<double>(engine.CurrentMusic()->GetPlayPosition()), 1.3 * kRate, kFrameSlack);
+}
+
+TEST_F(MusicStreamingTest, LoopPointZeroRestartsAtTheBeginning)
+{
+    const std::string track = AddTrack("restart.ogg", 1.0, 1.0, false, 0.0);
+    PlayStreamedMusic(&engine, track, false, false, 0.0);
+    Render(2.1);
+    EXPECT_TRUE(Dominates(Render(0.2), kLow, kHigh));
+}
+
+TEST_F(MusicStreamingTest, CrossfadeStepsBothVolumesPerTick)
+{
+    const std::string first = AddToneTrack("first.ogg", kLow, false);
+    const std::string second = AddToneTrack("second.ogg", kHigh, true);
+    PlayStreamedMusic(&engine, first, false, false, 0.0);
+    Render(0.05);
+    const double full = ToneAmplitude(Render(0.2), kLow);
+    ASSERT_GT(full, 0.05);
+
+    PlayStreamedMusic(&engine, second, true, false, 0.0);
+    ASSERT_NE(engine.FadingMusic(), nullptr);
+    EXPECT_EQ(engine.FadingMusic()->GetName(), first);
+    EXPECT_FLOAT_EQ(engine.FadingMusic()->GetVolume(), 1.0f);
+    EXPECT_FLOAT_EQ(engine.CurrentMusic()->GetVolume(), 0.1f);
+
+    Ticks(10);
+    EXPECT_NEAR(engine.FadingMusic()->GetVolume(), 0.8f, 1e-5);
+    EXPECT_NEAR(engine.CurrentMusic()->GetVolume(), 0.3f, 1e-5);
+    Render(0.05);
+    const std::vector<int16_t> mix = Render(0.2);
+    EXPECT_NEAR(ToneAmplitude(mix, kLow) / full, 0.8, 0.04);
+    EXPECT_NEAR(ToneAmplitude(mix, kHigh) / full, 0.3, 0.04);
+
+    Ticks(34); // 44: the new track is not yet at full volume
+    EXPECT_LT(engine.CurrentMusic()->GetVolume(), 1.0f);
+    Ticks(1); // 45
+    EXPECT_EQ(engine.CurrentMusic()->GetVolume(), 1.0f);
+    Ticks(4); // 49: the old one still fades
+    ASSERT_NE(engine.FadingMusic(), nullptr);
+    EXPECT_GT(engine.FadingMusic()->GetVolume(), 0.0f);
+    Ticks(1); // 50: gone
+    EXPECT_EQ(engine.FadingMusic(), nullptr);
+    Render(0.05);
+    EXPECT_TRUE(Dominates(Render(0.2), kHigh, kLow));
+}
+
+TEST_F(MusicStreamingTest, CrossfadingBackToAFadingTrackTakesUpItsVolume)
+{
+    const std::string first = AddToneTrack("first.ogg", kLow, true);
+    const std::string second = AddToneTrack("second.ogg", kHigh, true);
+    PlayStreamedMusic(&engine, first, false, false, 0.0);
+    PlayStreamedMusic(&engine, second, true, false, 0.0);
+    Ticks(20);
+    PlayStreamedMusic(&engine, first, true, false, 0.0);
+    EXPECT_NEAR(engine.CurrentMusic()->GetVolume(), 0.6f, 1e-5);
+    ASSERT_NE(engine.FadingMusic(), nullptr);
+    EXPECT_EQ(engine.FadingMusic()->GetName(), second);
+}
+
+TEST_F(MusicStreamingTest, TrackResumesWhereItWasLeft)
+{
+    const std::string area = AddTrack("area.ogg", 1.0, 2.0, false, 0.0);
+    const std::string hub = AddToneTrack("hub.ogg", kOther, true);
+    PlayStreamedMusic(&engine, area, false, false, 0.0);
+    Render(1.5);
+    PlayStreamedMusic(&engine, hub, true, false, 0.0);
+    const int64_t leftAt = engine.FadingMusic()->GetPlayPosition();
+    EXPECT_NEAR(static_cast<double>(leftAt), 1.5 * kRate, kFrameSlack);
+    Ticks(50);
+    EXPECT_EQ(library.Find(area)->resumePosition, leftAt);
+
+    // Leaving a track that never resumes: the area track picks up where it was.
+    PlayStreamedMusic(&engine, area, false, false, 0.0);
+    EXPECT_NEAR(static_cast<double>(engine.CurrentMusic()->GetPlayPosition()), static_cast<double>(leftAt), 1.0);
+    EXPECT_TRUE(Dominates(Render(0.2), kHigh, kLow));
+}
+
+TEST_F(MusicStreamingTest, TrackMarkedNotToResumeStartsOver)
+{
+    const std::string area = AddTrack("area.ogg", 1.0, 2.0, false, 0.0);
+    const std::string hub = AddToneTrack("hub.ogg", kOther, true);
+    PlayStreamedMusic(&engine, area, false, false, 0.0);
+    Render(1.5);
+    library.Find(area)->resumePosition = -1; // forget the position once
+    PlayStreamedMusic(&engine, hub, true, false, 0.0);
+    Ticks(50);
+    EXPECT_EQ(library.Find(area)->resumePosition, 0);
+    PlayStreamedMusic(&engine, area, false, false, 0.0);
+    EXPECT_TRUE(Dominates(Render(0.2), kLow, kHigh));
+
+    // A track whose no-resume flag is set ignores its remembered position.
+    library.Find(hub)->resumePosition = kRate;
+    library.Find(area)->noResume = true;
+    PlayStreamedMusic(&engine, hub, false, false, 0.0);
+    EXPECT_LT(engine.CurrentMusic()->GetPlayPosition(), 1);
+}
+
+TEST_F(MusicStreamingTest, LeavingAResumingTrackStartsTheNextFromItsBeginning)
+{
+    const std::string area = AddTrack("area.ogg", 1.0, 2.0, false, 0.0);
+    const std::string other = AddTrack("other.ogg", 1.0, 2.0, false, 0.0);
+    library.Find(other)->resumePosition = 2 * kRate;
+    PlayStreamedMusic(&engine, area, false, false, 0.0);
+    PlayStreamedMusic(&engine, other, false, false, 0.0);
+    EXPECT_TRUE(Dominates(Render(0.2), kLow, kHigh));
+    // The same name again changes nothing.
+    StreamingVoiceContext* playing = engine.CurrentMusic().get();
+    PlayStreamedMusic(&engine, other, true, false, 0.0);
+    EXPECT_EQ(engine.CurrentMusic().get(), playing);
+    EXPECT_EQ(engine.FadingMusic(), nullptr);
+}
+
+TEST_F(MusicStreamingTest, StartPercentSeeksAfterTheFirstBuffer)
+{
+    const std::string track = AddTrack("start.ogg", 1.0, 2.0, true, 0.0);
+    PlayStreamedMusic(&engine, track, false, false, 50.0);
+    // The first 131072-byte buffer (65536 frames of a mono track, 1.49 s)
+    // comes from the start...
+    EXPECT_TRUE(Dominates(Render(0.3), kLow, kHigh));
+    Render(1.25);
+    // ...then playback continues at 50 % (1.5 s), in the high tone.
+    EXPECT_NEAR(static_cast<double>(engine.CurrentMusic()->GetPlayPosition()), 1.5 * kRate + (1.55 * kRate - 65536),
+                kFrameSlack);
+    EXPECT_TRUE(Dominates(Render(0.2), kHigh, kLow));
+}
+
+TEST_F(MusicStreamingTest, EmptyNameStopsOrFadesTheMusic)
+{
+    const std::string track = AddToneTrack("tone.ogg", kLow, true);
+    PlayStreamedMusic(&engine, track, false, false, 0.0);
+    PlayStreamedMusic(&engine, "", false, false, 0.0);
+    EXPECT_FALSE(engine.CurrentMusic()->HasVoice());
+    EXPECT_LE(PeakOf(Render(0.1)), 2);
+
+    PlayStreamedMusic(&engine, track, false, false, 0.0);
+    PlayStreamedMusic(&engine, "", true, false, 0.0);
+    EXPECT_GT(ToneAmplitude(Render(0.1), kLow), 0.05);
+    Ticks(50);
+    EXPECT_EQ(engine.FadingMusic(), nullptr);
+    EXPECT_LE(PeakOf(Render(0.1)), 2);
+}
+
+TEST_F(MusicStreamingTest, ScrambledTrackIsDecodedFromMemory)
+{
+    const std::vector<uint8_t> ogg = MakeOgg(MakeTones({ { kHigh, 1.0 } }, 0.3));
+    ASSERT_TRUE(WriteScrambledFile(folder + "memory.qhmusic", ogg));
+    ASSERT_TRUE(WriteScrambledFile(folder + "both.qhmusic", ogg));
+    WriteFile(folder + "both.ogg", ogg);
+    SetMusicPath(folder);
+    MusicTrack inMemory("memory.ogg", true, 0.0);
+    const MusicTrack onDisk("both.ogg", true, 0.0); // the plain file wins
+    SetMusicPath("");
+    ASSERT_NE(inMemory.data, nullptr);
+    EXPECT_EQ(*inMemory.data, ogg);
+    EXPECT_EQ(onDisk.data, nullptr);
+
+    library.AddOrUpdate(inMemory);
+    PlayStreamedMusic(&engine, "memory.ogg", false, false, 0.0);
+    EXPECT_TRUE(Dominates(Render(0.3), kHigh, kLow));
+    library.AddOrUpdate(MusicTrack("memory.ogg", true, 0.0)); // the record (and its data) replaced
+    Render(1.0); // over the end and round again
+    EXPECT_TRUE(Dominates(Render(0.2), kHigh, kLow));
+}
+
+TEST_F(MusicStreamingTest, DamagedOrTruncatedDataNeverBreaksTheStream)
+{
+    MusicTrack garbage("garbage.ogg", true, 0.0);
+    garbage.data = std::make_shared<const std::vector<uint8_t>>(std::vector<uint8_t>(5000, 0x4F));
+    library.AddOrUpdate(garbage);
+    PlayStreamedMusic(&engine, "garbage.ogg", false, false, 0.0);
+    EXPECT_FALSE(engine.CurrentMusic()->IsOpened());
+    EXPECT_LE(PeakOf(Render(0.1)), 2);
+
+    // Cut inside the audio pages, well behind the headers.
+    std::vector<uint8_t> full = MakeOgg(MakeTones({ { kLow, 6.0 } }, 0.3));
+    full.resize(full.size() - full.size() / 5);
+    MusicTrack truncated("truncated.ogg", true, 0.0);
+    truncated.data = std::make_shared<const std::vector<uint8_t>>(std::move(full));
+    library.AddOrUpdate(truncated);
+    PlayStreamedMusic(&engine, "truncated.ogg", false, false, 0.0);
+    EXPECT_TRUE(engine.CurrentMusic()->IsOpened());
+    EXPECT_TRUE(Dominates(Render(0.3), kLow, kHigh));
+    Render(7.0); // through the cut and round again
+    Ticks(60);
+}
+
+TEST_F(MusicStreamingTest, MusicLayerVolumeScalesTheStream)
+{
+    const std::string track = AddToneTrack("tone.ogg", kLow, true);
+    PlayStreamedMusic(&engine, track, false, false, 0.0);
+    Render(0.05);
+    const double full = ToneAmplitude(Render(0.2), kLow);
+    engine.ApplyVolumes(5, 10);
+    Render(0.05);
+    EXPECT_NEAR(ToneAmplitude(Render(0.2), kLow) / full, 0.5, 0.03);
+}
+
+TEST(MusicLibraryTest, FindsUpdatesAndResetsTracks)
+{
+    MusicLibrary library;
+    library.AddOrUpdate(MusicTrack("a.ogg", false, 12.5));
+    library.AddOrUpdate(MusicTrack("b.ogg", true, 0.0));
+    library.Find("a.ogg")->resumePosition = 1234;
+    library.Find("b.ogg")->resumePosition = -1;
+    EXPECT_EQ(library.Find("A.ogg"), nullptr);
+    EXPECT_EQ(library.Find("c.ogg"), nullptr);
+
+    library.AddOrUpdate(MusicTrack("a.ogg", true, 6.25));
+    EXPECT_EQ(library.GetCount(), 2u);
+    EXPECT_TRUE(library.Find("a.ogg")->noResume);
+    EXPECT_DOUBLE_EQ(library.Find("a.ogg")->loopPoint, 6.25);
+    EXPECT_EQ(library.Find("a.ogg")->resumePosition, 0);
+
+    library.Find("a.ogg")->resumePosition = 99;
+    library.ResetResumePositions();
+    EXPECT_EQ(library.Find("a.ogg")->resumePosition, 0);
+    EXPECT_EQ(library.Find("b.ogg")->resumePosition, 0);
+    library.Clear();
+    EXPECT_EQ(library.GetCount(), 0u);
+}
+
+} // namespace
