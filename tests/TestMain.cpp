@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-
 #include <cstdlib>
 
 #include <dlfcn.h>
@@ -21,14 +19,6 @@ void SetHeadlessEnvironment()
     setenv("QUENHOLT_HEADLESS", "1", overwrite);
 }
 
-// Mesa loads its software driver with each GL context and unloads it with
-// the last one; leaks inside it then show up without names and escape the
-// suppressions. Kept loaded, they stay attributable to the driver.
-void PinSoftwareGLDriver()
-{
-    dlopen("/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-}
-
 // Mesa's EGL and its software driver are unloaded while the process exits;
 // LeakSanitizer's final scan then walks thread-local storage that belonged to
 // them and crashes. Pinning them keeps their mappings to the end.
@@ -44,7 +34,6 @@ int main(int argc, char** argv)
 {
     SetHeadlessEnvironment();
     PinGraphicsDriver();
-    PinSoftwareGLDriver();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
