@@ -85,6 +85,9 @@ void main()
 }
 )";
 
+// Quads drawn in one call at most; the vertex buffer holds this many.
+constexpr size_t kBatchQuads = 1024;
+
 } // namespace
 
 struct RenderDevice {
@@ -98,6 +101,11 @@ struct RenderDevice {
     bool ttfStarted = false;
     int boundWidth = 512;
     int boundHeight = 448;
+    // Quads waiting to be drawn in one call: they share one texture (0 for
+    // untextured) and the bound target.
+    GLuint indexBuffer = 0;
+    std::vector<QuadVertex> batch;
+    GLuint batchTexture = 0;
 };
 
 namespace {
@@ -147,7 +155,9 @@ void ReleaseDeviceObjects()
 {
     if (!g_Device)
         return;
+    FlushQuads();
     RenderDevice& d = *g_Device;
+    d.batch.clear();
     if (d.textFont)
         TTF_CloseFont(d.textFont);
     if (d.debugFont)
@@ -158,6 +168,7 @@ void ReleaseDeviceObjects()
     DeleteTexture(g_RenderTexture2, g_RenderSurface2);
     g_RenderTexture = g_RenderSurface = g_RenderTexture2 = g_RenderSurface2 = 0;
     glDeleteBuffers(1, &d.vertexBuffer);
+    glDeleteBuffers(1, &d.indexBuffer);
     glDeleteVertexArrays(1, &d.vertexArray);
     glDeleteProgram(d.program);
     delete g_Device;
@@ -190,17 +201,10 @@ void SubmitQuad(const std::array<QuadVertex, 4>& corners, GLuint texture)
     if (!DeviceUsable())
         return;
     RenderDevice& d = *g_Device;
-    glUseProgram(d.program);
-    glUniform2f(d.halfSizeLocation, d.boundWidth * 0.5f, d.boundHeight * 0.5f);
-    glUniform1i(d.texturedLocation, texture ? 1 : 0);
-    if (texture) {
-        glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D, texture);
-    }
-    glBindVertexArray(d.vertexArray);
-    glBindBuffer(GL_ARRAY_BUFFER, d.vertexBuffer);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(QuadVertex) * 4, corners.data());
-    glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+    if (!d.batch.empty() && (texture != d.batchTexture || d.batch.size() >= kBatchQuads * 4))
+        FlushQuads();
+    d.batchTexture = texture;
+    d.batch.insert(d.batch.end(), corners.begin(), corners.end());
     g_LastTexture = texture;
 }
 
@@ -219,6 +223,26 @@ uint32_t RgbaToArgb(const uint8_t* p)
 }
 
 } // namespace
+
+void FlushQuads()
+{
+    if (!DeviceUsable() || g_Device->batch.empty())
+        return;
+    RenderDevice& d = *g_Device;
+    glUseProgram(d.program);
+    glUniform2f(d.halfSizeLocation, d.boundWidth * 0.5f, d.boundHeight * 0.5f);
+    glUniform1i(d.texturedLocation, d.batchTexture ? 1 : 0);
+    if (d.batchTexture) {
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, d.batchTexture);
+    }
+    glBindVertexArray(d.vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, d.vertexBuffer);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(sizeof(QuadVertex) * d.batch.size()),
+                    d.batch.data());
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(d.batch.size() / 4 * 6), GL_UNSIGNED_SHORT, nullptr);
+    d.batch.clear();
+}
 
 Float4 ColorToFloat4(uint32_t argb)
 {
@@ -285,7 +309,20 @@ bool CreateD3DDevice(int width, int height, platform::Window* window, bool reset
     glGenBuffers(1, &device->vertexBuffer);
     glBindVertexArray(device->vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, device->vertexBuffer);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(QuadVertex) * 4, nullptr, GL_DYNAMIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(QuadVertex) * 4 * kBatchQuads, nullptr, GL_DYNAMIC_DRAW);
+    // Each quad is two triangles of its corners in fan order.
+    std::vector<uint16_t> indices;
+    indices.reserve(kBatchQuads * 6);
+    for (size_t quad = 0; quad < kBatchQuads; ++quad) {
+        const auto first = static_cast<uint16_t>(quad * 4);
+        for (uint16_t corner : {0, 1, 2, 0, 2, 3})
+            indices.push_back(static_cast<uint16_t>(first + corner));
+    }
+    glGenBuffers(1, &device->indexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, device->indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint16_t)),
+                 indices.data(), GL_STATIC_DRAW);
+    device->batch.reserve(kBatchQuads * 4);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(QuadVertex), reinterpret_cast<void*>(0));
     glEnableVertexAttribArray(1);
@@ -365,6 +402,7 @@ void D3D_Cleanup()
 
 bool CreateRenderTargetTexture(int width, int height, uint32_t& texture, uint32_t& framebuffer)
 {
+    FlushQuads();
     const GLsizei pw = static_cast<GLsizei>(NextPowerOfTwo(static_cast<uint32_t>(std::max(width, 1))));
     const GLsizei ph = static_cast<GLsizei>(NextPowerOfTwo(static_cast<uint32_t>(std::max(height, 1))));
     GLuint tex = 0, fbo = 0;
@@ -398,6 +436,7 @@ uint32_t CreateFramebufferFor(uint32_t texture)
 {
     if (!texture)
         return 0;
+    FlushQuads();
     GLuint fbo = 0;
     glGenFramebuffers(1, &fbo);
     glBindFramebuffer(GL_FRAMEBUFFER, fbo);
@@ -413,6 +452,7 @@ uint32_t CreateFramebufferFor(uint32_t texture)
 
 void DeleteTexture(uint32_t texture, uint32_t framebuffer)
 {
+    FlushQuads();
     if (framebuffer) {
         GLuint fbo = framebuffer;
         glDeleteFramebuffers(1, &fbo);
@@ -427,6 +467,7 @@ void BindDrawTarget(uint32_t framebuffer, int width, int height)
 {
     if (!DeviceUsable())
         return;
+    FlushQuads();
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer ? framebuffer : g_RenderSurface);
     glViewport(0, 0, width, height);
     g_Device->boundWidth = width;
@@ -520,6 +561,7 @@ void ClearTarget(uint32_t colour)
 {
     if (!DeviceUsable())
         return;
+    FlushQuads();
     const Float4 c = ColorToFloat4(colour);
     glClearColor(c.r, c.g, c.b, c.a);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -553,24 +595,30 @@ void DrawDebugText(const std::string& text, Point<int> position, uint32_t colour
         DrawTexturedQuad(float(position.x), float(position.y), texture.GetTextureWidth(),
                          texture.GetTextureHeight(), Point<int>(0, 0), 0.0f, 0, 0, texture.GetWidth(),
                          texture.GetHeight(), colour, name);
+    FlushQuads(); // the texture goes with this function
 }
 
 void EndSceneOnly()
 {
-    if (DeviceUsable())
-        glFlush();
+    if (!DeviceUsable())
+        return;
+    FlushQuads();
+    glFlush();
 }
 
 void PresentNoWait()
 {
-    if (DeviceUsable() && g_DeviceWindow)
-        g_DeviceWindow->SwapBuffers();
+    if (!DeviceUsable() || !g_DeviceWindow)
+        return;
+    FlushQuads();
+    g_DeviceWindow->SwapBuffers();
 }
 
 void CopyPictureToWindow(int left, int top, int right, int bottom, bool linear)
 {
     if (!DeviceUsable() || !g_DeviceWindow || !g_RenderSurface)
         return;
+    FlushQuads();
     int windowWidth = 0, windowHeight = 0;
     g_DeviceWindow->GetDrawableSize(windowWidth, windowHeight);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
@@ -588,6 +636,7 @@ bool ReadFramebufferPixels(uint32_t framebuffer, int x, int y, int w, int h, std
 {
     if (!DeviceUsable() || !framebuffer || w <= 0 || h <= 0)
         return false;
+    FlushQuads();
     std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
@@ -608,6 +657,7 @@ bool ReadWindowPixels(int x, int y, int w, int h, std::vector<uint32_t>& argb)
 {
     if (!DeviceUsable() || !g_DeviceWindow || w <= 0 || h <= 0)
         return false;
+    FlushQuads();
     int windowWidth = 0, windowHeight = 0;
     g_DeviceWindow->GetDrawableSize(windowWidth, windowHeight);
     std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);

@@ -91,6 +91,12 @@ void DrawToRenderTexture(int x, int y, int x0, int y0, int x1, int y1, uint32_t 
 // Untextured quad (debug rectangles); only the outline unless filled.
 void DrawColourQuad(int x, int y, int w, int h, uint32_t colour, bool filled);
 
+// Quads are gathered and drawn together; everything that changes GL state
+// the quads depend on (target, textures, programs) or reads pixels flushes
+// them first. Other GL users on the render thread call it before their own
+// drawing.
+void FlushQuads();
+
 // Binds the framebuffer draws go to: the picture (0) or a render texture.
 void BindDrawTarget(uint32_t framebuffer, int width, int height);
 void ClearTarget(uint32_t colour);

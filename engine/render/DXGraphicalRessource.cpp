@@ -15,8 +15,11 @@ DXGraphicalRessource::DXGraphicalRessource(int width_, int height_) : width(widt
 
 DXGraphicalRessource::~DXGraphicalRessource()
 {
-    // The surface goes first, then the texture (GLTexture hands its name to
-    // the render thread when no context is current here).
+    // Quads waiting to be drawn may use this texture. The surface goes
+    // first, then the texture (GLTexture hands its name to the render thread
+    // when no context is current here).
+    if (GLTexture::HasCurrentContext())
+        FlushQuads();
     if (framebuffer && GLTexture::HasCurrentContext())
         DeleteTexture(0, framebuffer);
     if (g_RenderTargetTexture == this) {
