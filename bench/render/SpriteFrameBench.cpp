@@ -1,6 +1,8 @@
 // A frame of 2,000 sprite draws recorded on the main thread and replayed by
 // the render thread on the GL device (Mesa's software renderer when run
-// headless). Reported per frame.
+// headless). Reported per frame. Consecutive draws of one texture go to the
+// device together; with two images alternating every draw is its own call,
+// and the software renderer pays for each texture change.
 
 #include "engine/config/GamePaths.h"
 #include "engine/render/DXRenderEngine.h"
@@ -25,7 +27,9 @@ constexpr int kDraws = 2000;
 
 class SpriteFrame {
 public:
-    SpriteFrame()
+    // With alternate, every other sprite comes from a second image, so no
+    // two draws in a row share a texture.
+    explicit SpriteFrame(bool alternate = false)
     {
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
         setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
@@ -36,6 +40,7 @@ public:
             for (int x = 0; x < 32; ++x)
                 picture.SetPixel(x, y, 0xFF000000u | (uint32_t(x * 8) << 16) | (uint32_t(y * 8) << 8) | 0x40u);
         picture.SavePng((folder / "tile.png").string());
+        picture.SavePng((folder / "other.png").string());
         SetBasePath(folder.string() + "/");
 
         engine = std::make_unique<DXRenderEngine>();
@@ -44,7 +49,8 @@ public:
         while (pool->idle.load() == 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         for (int i = 0; i < 4; ++i)
-            sprites.push_back(std::make_unique<Sprite>("tile", "tile.png", i * 8, 0, i * 8 + 15, 15));
+            sprites.push_back(std::make_unique<Sprite>("tile", (alternate && i % 2) ? "other.png" : "tile.png",
+                                                       i * 8, 0, i * 8 + 15, 15));
     }
 
     ~SpriteFrame()
@@ -94,7 +100,7 @@ public:
 
 void BM_RecordAndReplay2000Sprites(benchmark::State& state)
 {
-    SpriteFrame frame;
+    SpriteFrame frame(state.range(0) != 0);
     if (!frame.Usable()) {
         state.SkipWithError("no GL device");
         return;
@@ -107,7 +113,8 @@ void BM_RecordAndReplay2000Sprites(benchmark::State& state)
     }
     state.counters["draws"] = static_cast<double>(frame.engine->GetDrawCount());
 }
-BENCHMARK(BM_RecordAndReplay2000Sprites)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Argument 0: one image for every draw; 1: two images, alternating.
+BENCHMARK(BM_RecordAndReplay2000Sprites)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Record2000Sprites(benchmark::State& state)
 {
