@@ -1,5 +1,7 @@
 #include "engine/platform/InputBridge.h"
 
+#include "engine/platform/KeyCodes.h"
+
 namespace platform {
 
 namespace {
@@ -16,10 +18,16 @@ void InputBridge::Push(InputEvent event)
     std::lock_guard lock(mutex_);
     switch (event.type) {
     case InputEvent::Type::KeyDown:
-    case InputEvent::Type::KeyUp:
-        if (event.code >= 0 && event.code < InputState::kKeyCount)
-            state_.keys[event.code] = event.type == InputEvent::Type::KeyDown;
+    case InputEvent::Type::KeyUp: {
+        const bool down = event.type == InputEvent::Type::KeyDown;
+        if (event.code >= 0 && event.code < InputState::kKeyCount) {
+            event.pcCode = PcScancodeFromSdl(event.code);
+            state_.keys[event.code] = down;
+            if (event.pcCode > 0)
+                state_.pcKeys[static_cast<size_t>(event.pcCode)] = down;
+        }
         break;
+    }
     case InputEvent::Type::Paste:
         event.text = FirstLineForPaste(event.text);
         break;

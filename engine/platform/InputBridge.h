@@ -27,7 +27,8 @@ struct InputEvent {
     };
 
     Type type = Type::KeyDown;
-    int32_t code = 0;   // scancode, or button / axis / hat index
+    int32_t code = 0;   // SDL scancode, or button / axis / hat index
+    int32_t pcCode = 0; // keys: the PC set-1 code the bindings use (0: none)
     int32_t value = 0;  // axis position (-32768..32767) or hat bits
     int32_t pad = 0;    // pad slot for pad events
     std::string text;   // Text and Paste only
@@ -50,7 +51,8 @@ struct InputState {
         std::array<uint8_t, kPadHats> hats{};
     };
 
-    std::array<bool, kKeyCount> keys{};
+    std::array<bool, kKeyCount> keys{};   // by SDL scancode
+    std::array<bool, 256> pcKeys{};       // by PC set-1 code
     std::array<Pad, kPadCount> pads{};
 };
 
