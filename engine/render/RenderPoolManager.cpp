@@ -4,6 +4,7 @@
 #include "engine/app/GameWindow.h"
 #include "engine/config/GameConfig.h"
 #include "engine/platform/DebugOutput.h"
+#include "engine/platform/MessageBox.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/GLTexture.h"
@@ -16,7 +17,6 @@
 #include "scene/Sprite.h"
 
 #include <chrono>
-#include <iostream>
 
 std::vector<RenderPoolCommand> g_DeferredCommands;
 
@@ -35,7 +35,7 @@ void SleepBriefly()
 void ReportStartFailure(const char* text)
 {
     platform::DebugOutput(std::string(text) + "\n");
-    std::cerr << "Error: " << text << '\n';
+    platform::ShowMessageBox("Error", text, platform::MessageBoxIcon::Error);
 }
 
 } // namespace

@@ -377,3 +377,24 @@ TEST(GLRenderPoolWindow, PumpedInputReachesTheBridgeAndClosingEndsTheRenderThrea
     pool.RequestQuit();
     EXPECT_FALSE(pool.HasThread());
 }
+
+TEST(GLRenderPoolStart, WithoutAGLDeviceTheStartFailsCleanlyInsteadOfWaiting)
+{
+    const char* previous = getenv("SDL_VIDEODRIVER");
+    const std::string saved = previous ? previous : "";
+    setenv("SDL_VIDEODRIVER", "dummy", 1); // a video driver without GL
+    {
+        RenderPoolManager pool;
+        EXPECT_TRUE(WaitUntil([&] { return pool.idle.load() == 1; }));
+        EXPECT_TRUE(pool.startFailed.load());
+        EXPECT_TRUE(pool.quitting.load());
+        EXPECT_TRUE(WaitUntil([&] { return !pool.IsRenderThreadRunning(); }));
+        pool.RequestClearFrames(); // returns at once: no thread to ask
+        pool.RequestQuit();
+        EXPECT_FALSE(pool.HasThread());
+    }
+    if (saved.empty())
+        unsetenv("SDL_VIDEODRIVER");
+    else
+        setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
+}
