@@ -426,3 +426,28 @@ TEST_F(GLRenderEngine, ImagePassResolvesQueuedSpritesOnTheRenderThread)
     EXPECT_EQ(pool->imageObjects, nullptr);
     EXPECT_EQ(pool->imageCursor.load(), -1);
 }
+
+TEST_F(GLRenderEngine, FinalPassFiltersByPointOrLinearAsTheGameSays)
+{
+    game.displayScaleMode = 2; // stretched: 2 x 1.71
+    auto mixedAcrossTheLine = [&] {
+        RenderFrame([&] { engine->DrawRect(Point<int>(1, 448), nullptr, 100, 0, 0, 0, 0.0f, kBlue, true, false); },
+                    kRed);
+        std::vector<uint32_t> row;
+        pool->RunOnRenderThread([&] { ReadWindowPixels(190, 384, 24, 1, row); });
+        int mixed = 0;
+        int blue = 0;
+        for (uint32_t p : row) {
+            mixed += (rendertest::Red(p) > 40 && rendertest::Blue(p) > 40) ? 1 : 0;
+            blue += Near(p, kBlue) ? 1 : 0;
+        }
+        EXPECT_EQ(row.size(), 24u);
+        return std::make_pair(mixed, blue);
+    };
+    game.linearFilter = false;
+    const auto point = mixedAcrossTheLine();
+    EXPECT_EQ(point.first, 0);
+    EXPECT_EQ(point.second, 2); // one picture column, two window columns
+    game.linearFilter = true;
+    EXPECT_GT(mixedAcrossTheLine().first, 0);
+}
