@@ -17,13 +17,35 @@ b2Body* CollisionWorld::CreateBody(
     record.shapeIndex = shapeIndex;
     b2BodyDef withRecord = def;
     withRecord.userData.pointer = reinterpret_cast<uintptr_t>(&record);
-    return world->CreateBody(&withRecord);
+    b2Body* body = world->CreateBody(&withRecord);
+    liveBodies.insert(body);
+    return body;
 }
 
-void CollisionWorld::DestroyBody(b2Body* body)
+bool CollisionWorld::DestroyBody(b2Body* body)
 {
-    if (body != nullptr)
-        world->DestroyBody(body);
+    if (liveBodies.erase(body) == 0)
+        return false;
+    world->DestroyBody(body);
+    return true;
+}
+
+bool CollisionWorld::DestroyBodyOf(b2Body* body, const void* owner)
+{
+    if (!HoldsBody(body))
+        return false;
+    const CollisionBodyRecord* record = GetRecord(body);
+    if (record == nullptr || static_cast<const void*>(record->instance) != owner)
+        return false;
+    return DestroyBody(body);
+}
+
+void CollisionWorld::Rebind(b2Body* body, SpacialInstance<GraphicalObject, float>* instance)
+{
+    if (!HoldsBody(body))
+        return;
+    if (auto* record = reinterpret_cast<CollisionBodyRecord*>(body->GetUserData().pointer))
+        record->instance = instance;
 }
 
 const CollisionBodyRecord* CollisionWorld::GetRecord(b2Body* body)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <unordered_set>
 
 class b2World;
 class b2Body;
@@ -33,7 +34,14 @@ public:
 
     // A body made from def whose user data is a new record (instance, shapeIndex).
     b2Body* CreateBody(const b2BodyDef& def, SpacialInstance<GraphicalObject, float>* instance, int32_t shapeIndex);
-    void DestroyBody(b2Body* body);
+    // Destroys a body of this world. A body this world does not hold (one of
+    // a world that was replaced since) is left alone: false.
+    bool DestroyBody(b2Body* body);
+    // Destroys the body only when it is this world's and stands for owner.
+    bool DestroyBodyOf(b2Body* body, const void* owner);
+    bool HoldsBody(b2Body* body) const { return liveBodies.count(body) != 0; }
+    // Points the body's record at the instance's new address (after a move).
+    void Rebind(b2Body* body, SpacialInstance<GraphicalObject, float>* instance);
 
     // The record of a body of any collision world; null for a body without one.
     static const CollisionBodyRecord* GetRecord(b2Body* body);
@@ -44,4 +52,5 @@ private:
     std::unique_ptr<b2World> world;
     // A deque keeps the records' addresses while it grows.
     std::deque<CollisionBodyRecord> records;
+    std::unordered_set<b2Body*> liveBodies;
 };

@@ -63,7 +63,8 @@ void InstanceTrail::Record(size_t first)
         const Point<int> camera = TrailFrame::GetCameraPosition();
         const size_t count = TrailFrame::GetCommandCount();
         for (size_t i = first; i < count; ++i)
-            entry.snapshots.push_back(TrailFrame::Snapshot(i, camera));
+            if (auto snapshot = TrailFrame::Snapshot(i, camera))
+                entry.snapshots.push_back(std::move(snapshot));
     }
     entries.push_back(std::move(entry));
 }

@@ -7,6 +7,7 @@
 #include "scene/InstanceTrail.h"
 #include "scene/PayloadFactory.h"
 #include "scene/SceneObjectInstance.h"
+#include "scene/SpriteReferences.h"
 #include "zones/GameplayObject_Zone.h"
 #include "zones/ZoneInstance.h"
 
@@ -26,19 +27,22 @@ class GraphicalObject;
 class Level;
 class Sprite;
 class AnimatedSprite;
+template <class T, class C>
+class SpacialInstance;
 
 // Box2D bodies of a placed instance live in its level's collision world.
 // True when the level has a world to hold them.
 bool LevelHasCollisionWorld(Level* level);
-// Destroys the bodies in the level's world (nothing without a world).
-void DestroyBodiesInLevel(Level* level, std::vector<b2Body*>& bodies);
+// Destroys in the level's world the bodies that are still its own and stand
+// for owner (nothing without a world).
+void DestroyBodiesInLevel(Level* level, std::vector<b2Body*>& bodies, const void* owner);
+// Points the records of the bodies at the instance's new address.
+void RebindBodiesInLevel(Level* level, const std::vector<b2Body*>& bodies,
+    SpacialInstance<GraphicalObject, float>* instance);
 
 // Finds the prototype named by a reference record (its class line has been
 // read): a graphical object through the level and the game's tables, a sprite
 // or an animated sprite through the game's tables. Null when none bears the name.
-Sprite* UnSerializeSpriteReference(std::istream& is);
-AnimatedSprite* UnSerializeAnimatedSpriteReference(std::istream& is);
-
 template <class T>
 struct SpacialPrototype {
     static T* ReadReference(std::istream& is, Level* level)
@@ -137,7 +141,7 @@ public:
     void DestroyCollisionBodies()
     {
         if (LevelHasCollisionWorld(level))
-            DestroyBodiesInLevel(level, collisionBodies);
+            DestroyBodiesInLevel(level, collisionBodies, this);
     }
     const std::vector<b2Body*>& GetCollisionBodies() const { return collisionBodies; }
 
@@ -260,6 +264,9 @@ private:
         owned = std::exchange(other.owned, false);
         collisionBodies = std::move(other.collisionBodies);
         other.collisionBodies.clear();
+        // The bodies' records name the instance: follow it to its new place.
+        if constexpr (std::is_same_v<T, GraphicalObject> && std::is_same_v<C, float>)
+            RebindBodiesInLevel(level, collisionBodies, this);
         trail = std::move(other.trail);
     }
 

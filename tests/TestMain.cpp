@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <cstdlib>
 
 #include <dlfcn.h>
@@ -27,11 +29,21 @@ void PinSoftwareGLDriver()
     dlopen("/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
 }
 
+// Mesa's EGL and its software driver are unloaded while the process exits;
+// LeakSanitizer's final scan then walks thread-local storage that belonged to
+// them and crashes. Pinning them keeps their mappings to the end.
+void PinGraphicsDriver()
+{
+    for (const char* library : { "libEGL_mesa.so.0", "swrast_dri.so", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so" })
+        dlopen(library, RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     SetHeadlessEnvironment();
+    PinGraphicsDriver();
     PinSoftwareGLDriver();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,6 +1,7 @@
 #include "engine/assets/ScrambledFile.h"
 
 #include "engine/platform/DebugOutput.h"
+#include "engine/platform/MessageBox.h"
 #include "engine/platform/Paths.h"
 #include "engine/serial/FileUtils.h"
 
@@ -28,7 +29,9 @@ void AppendWord(std::vector<uint8_t>& out, uint32_t value)
 
 void ReportBadFile(const std::string& path)
 {
-    platform::DebugOutput("Error on file : " + path + "\n");
+    const std::string text = "Error on file : " + path;
+    platform::DebugOutput(text + "\n");
+    platform::ShowMessageBox("Error", text, platform::MessageBoxIcon::Warning);
 }
 
 // Splits at the last separator of either kind.

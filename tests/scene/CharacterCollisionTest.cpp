@@ -161,18 +161,6 @@ TEST_F(CharacterCircleSweep, SlopeContactsCountOnlyFromAboveWhenAsked)
     EXPECT_GT(result.y, -40.0f);
 }
 
-TEST_F(CharacterCircleSweep, OnlyEdgeFixturesAreSwept)
-{
-    b2BodyDef def;
-    b2Body* body = level.GetCollisionWorld()->CreateBody(def, nullptr, 0);
-    b2PolygonShape box;
-    box.SetAsBox(1.0f, 1.0f);
-    b2Fixture* polygon = body->CreateFixture(&box, 0.0f);
-    const Point<float> motion(0.0f, -40.0f);
-    Point<float> result;
-    EXPECT_FALSE(SweepCharacterCircle(&character, &motion, polygon, &result, 4.0f, 0, 0.0f, 0.0f));
-}
-
 // ------------------------------------------------------------ objects
 
 class CharacterAgainstObject : public ::testing::Test {

