@@ -1,5 +1,6 @@
 #include "scene/GraphicalObject.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -588,8 +589,9 @@ float GraphicalObject::GetAnimationProgress()
     if (sprite == nullptr)
         return 0.0f;
     const float total = sprite->TotalDuration(-1);
-    // An animation without duration has no progress to report.
-    if (total <= 0.0f)
+    // An animation without duration, or an instance on no frame, has no
+    // progress to report.
+    if (total <= 0.0f || instance.GetFrame() < 0)
         return 0.0f;
     const float elapsed = sprite->TotalDuration(instance.GetFrame()) + static_cast<float>(instance.GetTime());
     return elapsed / total;
@@ -607,7 +609,9 @@ void GraphicalObject::SetAnimationProgress(float t)
         const AnimatedSprite* sprite = instance.GetPrototype();
         if (sprite == nullptr || sprite->GetFrameCount() == 0)
             continue;
-        instance.SetFrame(static_cast<int>(static_cast<float>(sprite->GetFrameCount() - 1) * t));
+        // A negative progress would name no frame.
+        const int frame = static_cast<int>(static_cast<float>(sprite->GetFrameCount() - 1) * t);
+        instance.SetFrame(std::max(frame, 0));
     }
 }
 

@@ -244,6 +244,12 @@ TEST_F(GraphicalObjectTest, UpdateScrollsWrapOffsetsAndStepsAnimations)
     EXPECT_EQ(object.GetAnimationFrame(), 2);
     EXPECT_NEAR(object.GetAnimationProgress(), (200.0f + 100.0f) / 400.0f, 1e-6f);
 
+    object.SetAnimationProgress(1.0f);
+    EXPECT_EQ(object.GetAnimationFrame(), 2);
+    object.SetAnimationProgress(-0.5f);
+    EXPECT_EQ(object.GetAnimationFrame(), 0);
+
+    object.SetAnimationProgress(0.5f);
     object.RestartAnimations(false);
     EXPECT_EQ(object.GetAnimationFrame(), 0);
     EXPECT_FLOAT_EQ(object.GetSpriteInstance(0)->GetWrapOffset().x, 0.0f);
