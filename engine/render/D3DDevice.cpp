@@ -21,7 +21,7 @@ std::atomic<bool> g_VSync{true};
 std::atomic<bool> g_NeedResetWindow{false};
 std::atomic<bool> g_ScreenshotRequested{false};
 bool g_MirrorX = false;
-bool g_InScene = false;
+std::atomic<bool> g_InScene{false};
 
 int32_t g_DesktopWidth = 0;
 int32_t g_DesktopHeight = 0;

@@ -32,7 +32,8 @@ extern std::atomic<bool> g_VSync;
 extern std::atomic<bool> g_NeedResetWindow;
 extern std::atomic<bool> g_ScreenshotRequested;
 extern bool g_MirrorX;
-extern bool g_InScene;
+// Written by the render thread; read by draws on either thread.
+extern std::atomic<bool> g_InScene;
 
 extern int32_t g_DesktopWidth;
 extern int32_t g_DesktopHeight;
