@@ -273,6 +273,15 @@ TEST_F(GraphicalObjectTest, AnimationQueriesGuardEmptyAndZeroLengthAnimations)
     EXPECT_FALSE(object.GetAnimatedInstance(0)->IsPlaying());
     EXPECT_TRUE(object.IsAnimationFinished());
 
+    // A zero-size object scrolls nothing instead of filling its offsets with NaN.
+    GraphicalObject flat("Flat");
+    flat.SetSize(0, 0, true);
+    flat.AddSpriteInstance(sprites[0].get(), 0, 0)->SetScrollMode(0, 0);
+    flat.GetSpriteInstance(0)->SetScrollSpeed(5.0f, 5.0f);
+    flat.AddGenericSpriteIndex(sprites[0].get(), 0);
+    flat.Update(100.0);
+    EXPECT_EQ(flat.GetSpriteInstance(0)->GetWrapOffset(), Point<float>(0.0f, 0.0f));
+
     AnimatedSprite empty("Empty");
     GraphicalObject blank("Blank");
     blank.AddAnimatedInstance(&empty, 0, 0);

@@ -35,7 +35,10 @@ inline void Put(std::vector<uint8_t>& out, T value)
 
 inline void PutTag(std::vector<uint8_t>& out, const char* tag)
 {
-    out.insert(out.end(), tag, tag + 4);
+    // One byte at a time: g++ 12 misreads a range insert into an empty
+    // vector as an overflow at -O2.
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<uint8_t>(tag[i]));
 }
 
 } // namespace detail
