@@ -1,12 +1,55 @@
 #include "engine/platform/Paths.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/RenderPoolCommand.h"
+#include "engine/render/RenderPoolManager.h"
 
+#include <chrono>
 #include <iostream>
+#include <thread>
+
+// Stand-in for the program entry and main loop until the game object exists:
+// it opens the game window through the render thread, hands it a cleared frame
+// per pass and ends with exit code 0 once the window is closed.
+namespace {
+
+constexpr uint32_t kBackgroundColour = 0xFF101828u;
+constexpr auto kFramePeriod = std::chrono::milliseconds(16);
+
+void RecordFrame(RenderPoolManager& pool)
+{
+    pool.ClearCurrentFrame();
+    pool.AddCommand(RenderPoolCommand::Named("StartRendering"));
+    RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
+    clear.SetColour(kBackgroundColour);
+    pool.AddCommand(std::move(clear));
+    pool.AddCommand(RenderPoolCommand::Named("EndRendering"));
+    pool.AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
+}
+
+} // namespace
 
 int main()
 {
     const std::string programFolder = platform::GetExecutableFolder();
     std::cout << "Program folder: " << programFolder << '\n'
               << "Data folder: " << programFolder << "/world/\n"
-              << "User folder: " << platform::GetUserFolder() << '\n';
+              << "User folder: " << platform::GetUserFolder() << '\n'
+              << std::flush;
+
+    DXRenderEngine engine;
+    RenderPoolManager* pool = engine.SetRenderPool(new RenderPoolManager());
+    while (pool->idle.load() == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (pool->startFailed.load())
+        return 1;
+
+    // Quit test first, as the main loop does: the render thread raises
+    // `quitting` when the window is closed.
+    while (!pool->quitting.load()) {
+        RecordFrame(*pool);
+        pool->SubmitFrame(false, false, false);
+        std::this_thread::sleep_for(kFramePeriod);
+    }
+    pool->RequestQuit();
     return 0;
 }
