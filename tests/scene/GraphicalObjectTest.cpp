@@ -67,8 +67,8 @@ protected:
         object.AddSpriteInstance(sprites[0].get(), 0, 0);
         object.AddSpriteInstance(sprites[1].get(), 16, 8)->SetMirrored(true);
         object.AddAnimatedInstance(&walk, 4, 4);
-        object.CollisionShapeAt(0) = Box(0, 40, 63, 0, 1).release();
-        object.CollisionShapeAt(1) = new CollisionLine<int>(Point<int>(0, 0), Point<int>(10, 20), 2);
+        object.CollisionShapeAt(0) = Box(0, 40, 63, 0, 1);
+        object.CollisionShapeAt(1) = std::make_unique<CollisionLine<int>>(Point<int>(0, 0), Point<int>(10, 20), 2);
         object.AddGenericSpriteIndex(sprites[1].get(), 1);
         object.AddGenericSpriteIndex(&walk, 0);
         object.AddGenericSpriteIndex(sprites[0].get(), 0);
@@ -107,7 +107,7 @@ TEST_F(GraphicalObjectTest, RecordRoundTripsByteForByte)
 TEST_F(GraphicalObjectTest, NullShapesAreWrittenAsTheNullWordAndDroppedOnReading)
 {
     GraphicalObject object("Gate");
-    object.CollisionShapeAt(2) = Box(0, 10, 10, 0).release(); // slots 0 and 1 stay null
+    object.CollisionShapeAt(2) = Box(0, 10, 10, 0); // slots 0 and 1 stay null
     const std::string written = Write(object);
     EXPECT_NE(written.find("3\r\nCOLLISION_BOX_NULL\r\nCOLLISION_BOX_NULL\r\nCollisionBoxV0\r\n"), std::string::npos);
 
@@ -141,7 +141,7 @@ TEST_F(GraphicalObjectTest, OlderShapesMoveFromGridCellsIntoObjectSpace)
     GraphicalObject source("Grid");
     source.SetSize(64, 64, true);
     for (int i = 0; i < 4; ++i)
-        source.CollisionShapeAt(i) = Box(0, 31, 31, 0).release();
+        source.CollisionShapeAt(i) = Box(0, 31, 31, 0);
     const std::string older = Erase(Body(Write(source)), "_GraphicalObject_updatetag_1.2_\r\n");
 
     GraphicalObject fresh("");
@@ -294,7 +294,7 @@ TEST_F(GraphicalObjectTest, CopiesAreDeepAndClonesChooseWhetherToRestart)
 {
     GraphicalObject object("Lantern");
     Fill(object);
-    object.CollisionShapeAt(3) = Box(1, 2, 3, 0, 3).release();
+    object.CollisionShapeAt(3) = Box(1, 2, 3, 0, 3);
     object.Update(150.0);
     ASSERT_EQ(object.GetAnimationFrame(), 1);
 
@@ -408,12 +408,12 @@ TEST_F(GraphicalObjectTest, ShapesApplyInEveryFrameOrInTheirOwnFrame)
 {
     GraphicalObject object("Spikes");
     object.AddAnimatedInstance(&walk, 0, 0);
-    object.CollisionShapeAt(0) = Box(0, 8, 8, 0).release();
+    object.CollisionShapeAt(0) = Box(0, 8, 8, 0);
     auto second = Box(0, 16, 8, 0);
     second->SetFrame(1);
-    object.CollisionShapeAt(1) = second.release();
+    object.CollisionShapeAt(1) = std::move(second);
     // slot 2 stays empty
-    object.CollisionShapeAt(3) = Box(0, 4, 4, 0).release();
+    object.CollisionShapeAt(3) = Box(0, 4, 4, 0);
     EXPECT_TRUE(object.IsCollisionShapeActive(0));
     EXPECT_FALSE(object.IsCollisionShapeActive(1));
     EXPECT_FALSE(object.IsCollisionShapeActive(2));

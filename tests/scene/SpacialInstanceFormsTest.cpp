@@ -240,7 +240,7 @@ TEST_F(SpacialInstanceForms, PlacedClonesWithPayloadsAndBodiesLeaveNothingBehind
         std::vector<PlacedObject> layer;
         for (int i = 0; i < 6; ++i) {
             auto* clone = static_cast<GraphicalObject*>(rock.Clone(true));
-            clone->CollisionShapeAt(0) = new CollisionBox<int>(0, 31, 31, 0);
+            clone->CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 31, 31, 0);
             PlacedObject& placed = layer.emplace_back(clone, 32.0f * i, 0.0f);
             placed.SetOwned(true);
             placed.SetLevel(&level);
