@@ -90,17 +90,12 @@ bool SceneObject::UnSerialize(std::istream& is)
     const bool result = !is.fail();
 
     if (ReadUpdateTag(is, "_SceneObject_updatetag_1.0_")) {
-        uint32_t value = 0;
-        if (ReadUIntLine(is, value)) {
-            colour.r = static_cast<int32_t>(value);
-            if (ReadUIntLine(is, value)) {
-                colour.g = static_cast<int32_t>(value);
-                if (ReadUIntLine(is, value)) {
-                    colour.b = static_cast<int32_t>(value);
-                    if (ReadUIntLine(is, value))
-                        colour.a = static_cast<int32_t>(value);
-                }
-            }
+        // A channel that does not parse stops the colour there.
+        for (int32_t* channel : { &colour.r, &colour.g, &colour.b, &colour.a }) {
+            uint32_t value = 0;
+            if (!ReadUIntLine(is, value))
+                break;
+            *channel = static_cast<int32_t>(value);
         }
     } else {
         AssignColourByKind();

@@ -84,6 +84,7 @@ public:
 
     SpacialInstance(const SpacialInstance& other)
         : ISerialization(other)
+        , trail(other.trail)
     {
         CopyPlacement(other);
     }
@@ -93,6 +94,7 @@ public:
             Release();
             ISerialization::operator=(other);
             CopyPlacement(other);
+            trail = other.trail;
         }
         return *this;
     }
@@ -138,11 +140,7 @@ public:
         if (body != nullptr && LevelHasCollisionWorld(level))
             collisionBodies.push_back(body);
     }
-    void DestroyCollisionBodies()
-    {
-        if (LevelHasCollisionWorld(level))
-            DestroyBodiesInLevel(level, collisionBodies, this);
-    }
+    void DestroyCollisionBodies() { DestroyBodiesInLevel(level, collisionBodies, this); }
     const std::vector<b2Body*>& GetCollisionBodies() const { return collisionBodies; }
 
     // While set, destroying an instance of this form leaves its payload alone
@@ -254,7 +252,6 @@ private:
         clipOrigin = other.clipOrigin;
         clipSize = other.clipSize;
         auxIndex = other.auxIndex;
-        trail = other.trail;
     }
 
     void Take(SpacialInstance&& other)
@@ -323,7 +320,7 @@ public:
 
 private:
     // Sprite named through C, so that its members are looked up where the
-    // template is used (Sprite is only declared here).
+    // template is used (Sprite is only declared here) for the frame's draw.
     using FrameSprite = std::conditional_t<sizeof(C) != 0, Sprite, void>;
 
     int32_t frame = 0;
@@ -553,7 +550,7 @@ Sprite* AnimatedSpriteSpacialInstance<C>::GetCurrentFrameSprite() const
 {
     if (this->object == nullptr || frame < 0 || frame >= static_cast<int32_t>(this->object->GetFrameCount()))
         return nullptr;
-    return dynamic_cast<FrameSprite*>(this->object->GetFrame(frame));
+    return this->object->GetFrame(frame);
 }
 
 template <class C>
