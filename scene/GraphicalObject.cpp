@@ -145,11 +145,6 @@ std::string GraphicalObject::VersionedClassName()
     return std::string(TypeNames::GraphicalObject) + "V0";
 }
 
-std::string GraphicalObject::GetVersionedClassName()
-{
-    return typeName + "V0";
-}
-
 // ---------------------------------------------------------------------------
 // Records
 

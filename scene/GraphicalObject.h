@@ -76,7 +76,6 @@ public:
     // Reference: the versioned class name followed by "Ptr", then the name.
     bool SerializePtr(std::ostream& os) override;
     bool UnSerialize(std::istream& is) override;
-    std::string GetVersionedClassName() override;
 
     // A plain graphical object copy of this one; with restart false the copy
     // keeps its animations where they are instead of restarting them.

@@ -174,13 +174,18 @@ void SceneObject::UnloadSounds(bool clearNames)
         soundNames.clear();
 }
 
-bool SceneObject::PlaySound(std::string soundName)
+int SceneObject::FindSoundIndex(const std::string& soundName) const
 {
     for (size_t i = 0; i < soundEvents.size(); ++i) {
         if (soundEvents[i] != nullptr && soundEvents[i]->GetName() == soundName)
-            return PlaySoundAt(static_cast<int>(i));
+            return static_cast<int>(i);
     }
-    return false;
+    return -1;
+}
+
+bool SceneObject::PlaySound(std::string soundName)
+{
+    return PlaySoundAt(FindSoundIndex(soundName));
 }
 
 bool SceneObject::PlaySoundAt(int index)
@@ -194,11 +199,7 @@ bool SceneObject::PlaySoundAt(int index)
 
 bool SceneObject::StopSound(std::string soundName)
 {
-    for (size_t i = 0; i < soundEvents.size(); ++i) {
-        if (soundEvents[i] != nullptr && soundEvents[i]->GetName() == soundName)
-            return StopSoundAt(static_cast<int>(i));
-    }
-    return false;
+    return StopSoundAt(FindSoundIndex(soundName));
 }
 
 bool SceneObject::StopSoundAt(int index)

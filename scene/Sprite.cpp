@@ -18,10 +18,7 @@ Sprite::Sprite(std::istream& is)
     UnSerialize(is);
 }
 
-Sprite::~Sprite()
-{
-    image.Release();
-}
+Sprite::~Sprite() = default;
 
 std::string Sprite::GetClassName()
 {
@@ -97,10 +94,7 @@ ImageHandle& Sprite::GetImage()
 {
     if (!IsImageLoaded()) {
         released = false;
-        ImageHandleManager* manager = ImageHandleManager::GetInstance();
-        ImageHandle fresh = manager->GetImageHandle(imageFile);
-        image = fresh;
-        fresh.Release();
+        image = ImageHandleManager::GetInstance()->GetImageHandle(imageFile);
     }
     return image;
 }
