@@ -109,18 +109,6 @@ TEST_F(InstanceTrailTest, NoTrailRecordsAndReplaysNothing)
     for (int frame = 0; frame < 3; ++frame)
         EXPECT_EQ(DrawFrame(placed).size(), 1u);
     EXPECT_EQ(placed.GetTrail().GetLength(), 0);
-
-    // Immediate drawing: each entry is recorded empty, and still counts as
-    // recorded for the spacing.
-    engine.SetRenderPool(nullptr);
-    placed.SetTrailLength(3);
-    placed.SetTrailSpacing(1);
-    for (int frame = 0; frame < 3; ++frame)
-        placed.Draw(nullptr, Point<int>(0, 0));
-    EXPECT_TRUE(placed.GetTrail().IsRecorded(0));
-    EXPECT_FALSE(placed.GetTrail().IsRecorded(1));
-    EXPECT_TRUE(placed.GetTrail().IsRecorded(2));
-    EXPECT_EQ(placed.GetTrail().GetCommandCount(2), 0u);
 }
 
 TEST_F(InstanceTrailTest, AfterImagesStayWhereTheyWereDrawnWhileTheCameraTravels)
