@@ -35,7 +35,7 @@ void SceneObjectHandle::Unregister(SceneObjectHandle* handle)
     delete handle;
 }
 
-void SceneObjectHandle::ReleaseOrphans()
+void SceneObjectHandle::PurgeReleased()
 {
     auto& registry = Registry();
     std::vector<SceneObjectHandle*> kept;

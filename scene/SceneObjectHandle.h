@@ -35,7 +35,7 @@ public:
     static void Unregister(SceneObjectHandle* handle);
     // Deletes every registered handle whose object is gone and that nobody
     // holds any more (the level release).
-    static void ReleaseOrphans();
+    static void PurgeReleased();
     // Deletes every registered handle (the shut-down).
     static void ReleaseAll();
 

@@ -211,6 +211,14 @@ public:
 protected:
     // Draws the prototype with its upper-left corner at screenPosition.
     bool DrawPrototype(DXGraphicalSurface* target);
+    // Sets screenPosition for a drawing `height` pixels high whose lower-left
+    // corner is the position, in the view whose upper-left corner (level
+    // coordinates) is camera: level y grows upward, screen y downward.
+    void PlaceOnScreen(const Point<int>& camera, int height)
+    {
+        screenPosition = Point<int>(
+            static_cast<int>(position.x) - camera.x, camera.y - (static_cast<int>(position.y) + height));
+    }
 
     T* object = nullptr;
     std::unique_ptr<SceneObjectInstance> payload;
@@ -478,15 +486,13 @@ bool SpacialInstance<T, C>::Draw(DXGraphicalSurface* target, const Point<int>& c
 {
     if (!visible)
         return true; // the trail neither replays nor advances
-    const Point<int> p(static_cast<int>(position.x), static_cast<int>(position.y));
     if (trail.GetLength() > 0)
         QueueRender(target, camera); // after-images lie behind this frame's drawing
     const size_t first = trail.BeginRecord();
     bool result = false;
     if (object != nullptr) {
         // The object's size, even when a zone payload has its own.
-        const Point<int> size = object->GetSize();
-        screenPosition = Point<int>(p.x - camera.x, camera.y - (p.y + size.y));
+        PlaceOnScreen(camera, object->GetSize().y);
         if constexpr (std::is_same_v<T, GraphicalObject>) {
             if (payload) {
                 if (auto* zone = dynamic_cast<GameplayObject_Zone*>(object)) {
@@ -516,9 +522,7 @@ bool AnimatedSpriteSpacialInstance<C>::Draw(DXGraphicalSurface* target, const Po
     FrameSprite* sprite = GetCurrentFrameSprite();
     if (sprite == nullptr)
         return false;
-    const int height = this->object->GetSize().y;
-    this->screenPosition = Point<int>(static_cast<int>(this->position.x) - camera.x,
-        camera.y - (static_cast<int>(this->position.y) + height));
+    this->PlaceOnScreen(camera, this->object->GetSize().y);
     return sprite->Draw(target, this->screenPosition.x, this->screenPosition.y, 1.0f, 1.0f, 0.0f, 0, 0, 0, 0);
 }
 

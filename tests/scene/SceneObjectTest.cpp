@@ -133,10 +133,10 @@ TEST(SceneObjectHandle, UnheldHandlesGoWithTheirObjectOrWithTheLevelRelease)
     auto* object = new SceneObject("Chest");
     object->GetHandle()->AddRef();
     delete object;
-    SceneObjectHandle::ReleaseOrphans();
+    SceneObjectHandle::PurgeReleased();
     EXPECT_EQ(SceneObjectHandle::Registry().size(), before + 1); // still held
     SceneObjectHandle::Registry().back()->refCount = 0;
-    SceneObjectHandle::ReleaseOrphans();
+    SceneObjectHandle::PurgeReleased();
     EXPECT_EQ(SceneObjectHandle::Registry().size(), before);
 }
 
