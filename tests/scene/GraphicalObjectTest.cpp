@@ -7,7 +7,9 @@
 
 #include "characters/ArmorReplacement.h"
 #include "game/Game.h"
+#include "engine/render/DXRenderEngine.h"
 #include "engine/render/ImageHandleManager.h"
+#include "engine/render/RenderPoolManager.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/CameraBlocker.h"
 #include "scene/CollisionShape.h"
@@ -377,6 +379,18 @@ TEST_F(GraphicalObjectTest, LoadImagesAcquiresOnlyDrawnSprites)
     GraphicalObject::LoadImages(&object, false); // nothing records: acquired at once
     EXPECT_TRUE(sprites[1]->IsImageLoaded());
     EXPECT_TRUE(sprites[2]->IsImageLoaded());
+    for (auto& sprite : sprites)
+        sprite->ReleaseImage();
+
+    // An engine that records, but for a pool that runs no render thread: no
+    // image pass would ever upload them, so they are acquired at once too.
+    {
+        DXRenderEngine engine;
+        engine.SetRenderPool(new RenderPoolManager(false));
+        ASSERT_TRUE(engine.IsRecording());
+        GraphicalObject::LoadImages(&object, false);
+        EXPECT_TRUE(sprites[0]->IsImageLoaded());
+    }
     for (auto& sprite : sprites)
         sprite->ReleaseImage();
     ImageHandleManager::DestroyInstance();
