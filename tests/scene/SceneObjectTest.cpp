@@ -121,7 +121,7 @@ TEST(SceneObjectHandle, TurnsNullWhenTheObjectIsDestroyed)
     EXPECT_EQ(SceneObjectHandle::Registry().size(), before);
 }
 
-TEST(SceneObjectHandle, UnheldHandlesGoWithTheirObjectOrWithTheLevelRelease)
+TEST(SceneObjectHandle, UnheldHandlesGoWithTheirObjectTheLevelReleaseOrTheShutDown)
 {
     const size_t before = SceneObjectHandle::Registry().size();
     {
@@ -138,6 +138,15 @@ TEST(SceneObjectHandle, UnheldHandlesGoWithTheirObjectOrWithTheLevelRelease)
     SceneObjectHandle::Registry().back()->refCount = 0;
     SceneObjectHandle::PurgeReleased();
     EXPECT_EQ(SceneObjectHandle::Registry().size(), before);
+
+    // The shut-down frees the handles of live objects too; such an object
+    // then neither reaches its freed handle nor leaves one behind.
+    auto survivor = std::make_unique<SceneObject>("Survivor");
+    survivor->GetHandle();
+    SceneObjectHandle::ReleaseAll();
+    EXPECT_TRUE(SceneObjectHandle::Registry().empty());
+    survivor.reset(); // the address sanitizer catches a write to the freed handle
+    EXPECT_TRUE(SceneObjectHandle::Registry().empty());
 }
 
 TEST(SceneObjectSounds, OwnCopiesFollowTheDeclaredNames)
