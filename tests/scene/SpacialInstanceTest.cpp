@@ -158,12 +158,6 @@ TEST_F(SpacialInstanceTest, PayloadWithoutItsClassFailsAndLaterGroupsKeepDefault
     EXPECT_EQ(read.GetPayload(), nullptr);
     EXPECT_TRUE(read.IsVisible());
     EXPECT_EQ(NextLine(is), "7");
-
-    std::istringstream unknown(
-        "FakePrototypeV0Ptr\r\nTree\r\n1\r\n2\r\n_SpacialInstance_updatetag_1.0_\r\n0\r\n"
-        "_SpacialInstance_updatetag_1.1_\r\nSomething::InstanceV0\r\n");
-    PlacedFloat other;
-    EXPECT_FALSE(other.UnSerialize(unknown));
 }
 
 TEST_F(SpacialInstanceTest, SkippedInstanceWritesNothing)
