@@ -4,9 +4,10 @@
 #include <utility>
 #include <vector>
 
-// One armor replacement: the object named first is replaced by the object
-// named second while the armor acts on it. The program keeps the ice list and
-// the ice-lava list, filled by "playerarmoraddreplaceforuse".
+// Stand-in until the player's armors exist: one armor replacement, the object
+// named first replaced by the object named second while the armor acts on
+// it. The program keeps the ice list and the ice-lava list, filled by
+// "playerarmoraddreplaceforuse"; graphical objects read them to link partners.
 class ArmorReplacement {
 public:
     ArmorReplacement(std::string objectName_, std::string replacementName_)

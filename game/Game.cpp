@@ -1,7 +1,5 @@
 #include "game/Game.h"
 
-#include <algorithm>
-
 #include "scene/AnimatedSprite.h"
 #include "scene/GraphicalObject.h"
 #include "scene/SceneObject.h"
@@ -21,12 +19,12 @@ T* FindByName(const std::vector<T*>& table, const std::string& name)
     return nullptr;
 }
 
-bool IsCharacterName(const std::string& name)
+} // namespace
+
+bool Game::IsCharacterName(const std::string& name)
 {
     return name.rfind("NPC", 0) == 0 || name.rfind("Proj", 0) == 0;
 }
-
-} // namespace
 
 Game::Game()
 {
@@ -96,12 +94,9 @@ void Game::AddCharacterPrototype(GraphicalObject* object)
 
 void Game::RemoveCharacterPrototype(GraphicalObject* object)
 {
-    if (g_game == nullptr)
-        return;
-    auto& list = g_game->characterPrototypes;
-    const auto found = std::find(list.begin(), list.end(), object);
-    if (found != list.end())
-        list.erase(found);
+    // Every entry: an object read twice was listed twice.
+    if (g_game != nullptr)
+        std::erase(g_game->characterPrototypes, object);
 }
 
 void Game::Render(bool)

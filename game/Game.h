@@ -30,8 +30,10 @@ public:
 
     static Sprite* FindSprite(const std::string& name);
     static AnimatedSprite* FindAnimatedSprite(const std::string& name);
-    // A name beginning with "NPC" or "Proj" is looked up among the character
-    // prototypes first, then the scene-object table; clone asks for a copy.
+    // A name beginning with "NPC" or "Proj" names a character: it is looked
+    // up among the character prototypes first, then the scene-object table;
+    // clone asks for a copy.
+    static bool IsCharacterName(const std::string& name);
     static SceneObject* FindSceneObject(const std::string& name, bool clone);
     static GraphicalObject* FindCharacterPrototype(const std::string& name, bool clone);
     GraphicalObject* FindGraphicalObject(const std::string& name, bool clone);

@@ -106,10 +106,9 @@ bool AnimatedSprite::SerializePtr(std::ostream& os)
 bool AnimatedSprite::UnSerialize(std::istream& is)
 {
     ReadStringLine(is, name);
+    // A count that fails to read stays 0.
     uint32_t frameCount = 0;
     bool ok = !is.fail() && ReadUIntLine(is, frameCount);
-    if (!ok)
-        frameCount = 0;
 
     // Frames whose sprite is unknown are dropped; the record reads on.
     for (uint32_t i = 0; i < frameCount && is.good(); ++i) {
@@ -122,13 +121,8 @@ bool AnimatedSprite::UnSerialize(std::istream& is)
         ok = ReadUIntLine(is, counter) && ReadIntLine(is, loopStart);
 
     uint32_t durationCount = 0;
-    if (ok) {
-        ok = ReadUIntLine(is, durationCount);
-        if (!ok)
-            durationCount = 0;
-    }
     if (ok)
-        ok = ReadFloatList(is, durationCount, durations);
+        ok = ReadUIntLine(is, durationCount) && ReadFloatList(is, durationCount, durations);
     if (ok)
         ok = ReadBoolLine(is, pingPong);
 
@@ -137,13 +131,8 @@ bool AnimatedSprite::UnSerialize(std::istream& is)
         rotations.assign(durations.size(), 0.0f);
     } else {
         uint32_t rotationCount = 0;
-        if (ok) {
-            ok = ReadUIntLine(is, rotationCount);
-            if (!ok)
-                rotationCount = 0;
-        }
         if (ok)
-            ok = ReadFloatList(is, rotationCount, rotations);
+            ok = ReadUIntLine(is, rotationCount) && ReadFloatList(is, rotationCount, rotations);
     }
     if (!ok)
         platform::DebugOutput("AnimatedSprite \"" + name + "\": damaged record\n");

@@ -62,7 +62,6 @@ public:
     // The per-frame rotation added to the instance's rotation when drawn.
     float GetFrameAux(int index) const;
     void SetFrameAux(int index, float value);
-    float GetFrameRotation(int index) const { return GetFrameAux(index); }
 
     void AddFrame(Sprite* frame, float duration, float rotation);
     void InsertFrame(int index, Sprite* frame, float duration);

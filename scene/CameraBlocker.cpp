@@ -10,11 +10,6 @@ CameraBlocker::CameraBlocker(std::string name_)
     category = "(game play)";
 }
 
-std::string CameraBlocker::GetVersionedClassName()
-{
-    return typeName + "V0";
-}
-
 bool CameraBlocker::Serialize(std::ostream& os)
 {
     if (IsSkipSerialize())
@@ -22,12 +17,6 @@ bool CameraBlocker::Serialize(std::ostream& os)
     GraphicalObject::Serialize(os);
     WriteLine(os, verticalBlock);
     WriteLine(os, horizontalBlock);
-    return true;
-}
-
-bool CameraBlocker::SerializePtr(std::ostream& os)
-{
-    GraphicalObject::SerializePtr(os);
     return true;
 }
 

@@ -13,9 +13,7 @@ public:
 
     // The graphical-object record followed by verticalBlock, horizontalBlock.
     bool Serialize(std::ostream& os) override;
-    bool SerializePtr(std::ostream& os) override;
     bool UnSerialize(std::istream& is) override;
-    std::string GetVersionedClassName() override;
 
     int GetHorizontalBlock() const { return horizontalBlock; }
     int GetVerticalBlock() const { return verticalBlock; }

@@ -9,11 +9,6 @@ GameplayObject::GameplayObject(std::string name_)
     category = "(game play)";
 }
 
-std::string GameplayObject::GetVersionedClassName()
-{
-    return typeName + "V0";
-}
-
 SceneObjectInstance* GameplayObject::CreateInstance()
 {
     return nullptr;

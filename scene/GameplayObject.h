@@ -12,8 +12,6 @@ class GameplayObject : public GraphicalObject {
 public:
     explicit GameplayObject(std::string name);
 
-    std::string GetVersionedClassName() override;
-
     // The per-level data object of the matching instance type; none here.
     virtual SceneObjectInstance* CreateInstance();
     // First per-frame pass over each placed instance.

@@ -19,18 +19,25 @@
 
 namespace {
 
-// Set while Clone(false) copies an object: the copy then keeps its
-// animations where they are.
-bool g_cloneKeepsAnimations = false;
-
 bool InRange(int index, size_t size)
 {
     return index >= 0 && static_cast<size_t>(index) < size;
 }
 
-bool IsCharacterName(const std::string& name)
+// Scrolls the wrap offset of a drawn sprite or animated instance: an axis
+// whose mode is 0 moves by its speed (pixels per second; dt in milliseconds)
+// and wraps at the object's size, fmod keeping the sign. A zero size leaves
+// that axis still instead of producing a NaN.
+template <class Instance>
+void ScrollWrap(Instance& instance, Point<int> size, double dt)
 {
-    return name.rfind("NPC", 0) == 0 || name.rfind("Proj", 0) == 0;
+    Point<float> wrap = instance.GetWrapOffset();
+    const Point<float> speed = instance.GetScrollSpeed();
+    if (instance.GetScrollModeX() == 0 && size.x != 0)
+        wrap.x = static_cast<float>(std::fmod(wrap.x + speed.x * dt * 0.001, static_cast<double>(size.x)));
+    if (instance.GetScrollModeY() == 0 && size.y != 0)
+        wrap.y = static_cast<float>(std::fmod(wrap.y + speed.y * dt * 0.001, static_cast<double>(size.y)));
+    instance.SetWrapOffset(wrap.x, wrap.y);
 }
 
 // The render pool that uploads images on the render thread, when the render
@@ -72,6 +79,11 @@ GraphicalObject::GraphicalObject(std::string name_)
 }
 
 GraphicalObject::GraphicalObject(const GraphicalObject& other)
+    : GraphicalObject(other, true)
+{
+}
+
+GraphicalObject::GraphicalObject(const GraphicalObject& other, bool restartAnimations)
     : SceneObject(other)
 {
     // A copy is a plain graphical object whatever it was copied from (a
@@ -80,7 +92,7 @@ GraphicalObject::GraphicalObject(const GraphicalObject& other)
     typeName = TypeNames::GraphicalObject;
     CopyContent(other);
     LoadSounds();
-    if (!g_cloneKeepsAnimations)
+    if (restartAnimations)
         RestartAnimations(true);
     if (RecordingRenderPool() == nullptr)
         AcquireImages();
@@ -88,10 +100,8 @@ GraphicalObject::GraphicalObject(const GraphicalObject& other)
 
 GraphicalObject::~GraphicalObject()
 {
-    DeleteCollisionShapes();
     // A prototype never outlives itself in the game's list of characters.
-    if (Game* game = Game::GetInstance())
-        std::erase(game->characterPrototypes, this);
+    Game::RemoveCharacterPrototype(this);
 }
 
 void GraphicalObject::CopyContent(const GraphicalObject& other)
@@ -105,14 +115,12 @@ void GraphicalObject::CopyContent(const GraphicalObject& other)
     replacementKind = other.replacementKind;
     extra = other.extra;
     DeleteCollisionShapes();
-    for (CollisionShape<int>* shape : other.collisionShapes) {
-        if (shape == nullptr) {
+    for (const auto& shape : other.collisionShapes) {
+        if (shape == nullptr)
             collisionShapes.push_back(nullptr);
-            continue;
-        }
         // Boxes and lines are copied; a shape of any other class is left out.
-        if (dynamic_cast<CollisionBox<int>*>(shape) != nullptr || dynamic_cast<CollisionLine<int>*>(shape) != nullptr)
-            collisionShapes.push_back(shape->Clone().release());
+        else if (dynamic_cast<CollisionBox<int>*>(shape.get()) || dynamic_cast<CollisionLine<int>*>(shape.get()))
+            collisionShapes.push_back(shape->Clone());
     }
 }
 
@@ -129,21 +137,12 @@ void GraphicalObject::Assign(const GraphicalObject& other)
 
 SceneObject* GraphicalObject::Clone(bool restart)
 {
-    const bool previous = g_cloneKeepsAnimations;
-    g_cloneKeepsAnimations = !restart;
-    auto* copy = new GraphicalObject(*this);
-    g_cloneKeepsAnimations = previous;
-    return copy;
+    return new GraphicalObject(*this, restart);
 }
 
 std::string GraphicalObject::VersionedClassName()
 {
     return std::string(TypeNames::GraphicalObject) + "V0";
-}
-
-std::string GraphicalObject::GetVersionedClassName()
-{
-    return typeName + "V0";
 }
 
 // ---------------------------------------------------------------------------
@@ -163,7 +162,7 @@ bool GraphicalObject::Serialize(std::ostream& os)
     for (AnimatedInstance& instance : animatedInstances)
         instance.Serialize(os);
     WriteLine(os, static_cast<uint32_t>(collisionShapes.size()));
-    for (CollisionShape<int>* shape : collisionShapes) {
+    for (const auto& shape : collisionShapes) {
         if (shape != nullptr)
             shape->Serialize(os);
         else
@@ -193,7 +192,8 @@ bool GraphicalObject::UnSerialize(std::istream& is)
 
     // Counts come from the file: elements are read one by one and the loops
     // stop at the end of the stream, so a damaged count allocates nothing.
-    // The count line is read in any case; after a failure it counts nothing.
+    // The count line is read in any case (a failed read leaves it 0); after
+    // a failure it counts nothing.
     uint32_t count = 0;
     if (!ReadUIntLine(is, count) || !result)
         count = 0;
@@ -217,18 +217,17 @@ bool GraphicalObject::UnSerialize(std::istream& is)
     }
 
     count = 0;
-    if (!ReadUIntLine(is, count))
-        count = 0;
+    ReadUIntLine(is, count);
     for (uint32_t i = 0; i < count && is.good(); ++i) {
         // A null entry or a shape that fails to read is dropped.
         if (std::unique_ptr<CollisionShape<int>> shape = ReadCollisionShape(is))
-            collisionShapes.push_back(shape.release());
+            collisionShapes.push_back(std::move(shape));
     }
 
     if (!ReadUpdateTag(is, "_GraphicalObject_updatetag_1.2_")) {
         // Older files measured boxes inside the 32 x 32 cells of the object.
         for (size_t i = 0; i < collisionShapes.size(); ++i) {
-            auto* box = dynamic_cast<CollisionBox<int>*>(collisionShapes[i]);
+            auto* box = dynamic_cast<CollisionBox<int>*>(collisionShapes[i].get());
             if (box == nullptr)
                 continue;
             const Point<int> cell = GetCollisionCell(static_cast<int>(i));
@@ -248,10 +247,8 @@ bool GraphicalObject::UnSerialize(std::istream& is)
             drawEntries.emplace_back(0, static_cast<int32_t>(i));
     } else {
         count = 0;
-        if (!ReadUIntLine(is, count)) {
-            count = 0;
+        if (!ReadUIntLine(is, count))
             result = false;
-        }
         for (uint32_t i = 0; i < count && is.good(); ++i) {
             std::string classLine;
             ReadStringLine(is, classLine);
@@ -272,7 +269,7 @@ bool GraphicalObject::UnSerialize(std::istream& is)
         }
     }
 
-    if (IsCharacterName(name))
+    if (Game::IsCharacterName(name))
         Game::AddCharacterPrototype(this);
     if (!result)
         platform::DebugOutput(typeName + " \"" + name + "\": damaged record\n");
@@ -285,33 +282,16 @@ bool GraphicalObject::UnSerialize(std::istream& is)
 void GraphicalObject::Update(double dt)
 {
     for (const GenericSpriteIndex& entry : drawEntries) {
-        if (entry.type == 0 && InRange(entry.index, spriteInstances.size())) {
-            SpriteInstance& instance = spriteInstances[static_cast<size_t>(entry.index)];
-            Point<float> wrap = instance.GetWrapOffset();
-            const Point<float> speed = instance.GetScrollSpeed();
-            ScrollWrap(wrap, speed, instance.GetScrollModeX(), instance.GetScrollModeY(), dt);
-            instance.SetWrapOffset(wrap.x, wrap.y);
-        } else if (entry.type == 1 && InRange(entry.index, animatedInstances.size())) {
-            AnimatedInstance& instance = animatedInstances[static_cast<size_t>(entry.index)];
-            Point<float> wrap = instance.GetWrapOffset();
-            const Point<float> speed = instance.GetScrollSpeed();
-            ScrollWrap(wrap, speed, instance.GetScrollModeX(), instance.GetScrollModeY(), dt);
-            instance.SetWrapOffset(wrap.x, wrap.y);
+        if (entry.type == 0) {
+            if (SpriteInstance* instance = GetSpriteInstance(entry.index))
+                ScrollWrap(*instance, size, dt);
+        } else if (entry.type == 1) {
+            if (AnimatedInstance* instance = GetAnimatedInstance(entry.index))
+                ScrollWrap(*instance, size, dt);
         }
     }
     for (AnimatedInstance& instance : animatedInstances)
         instance.Step(static_cast<float>(dt));
-}
-
-void GraphicalObject::ScrollWrap(Point<float>& wrap, Point<float> speed, int modeX, int modeY, double dt) const
-{
-    // Scroll speeds are pixels per second, dt milliseconds; fmod keeps the
-    // sign of the offset. A zero size leaves that axis still instead of
-    // producing a NaN.
-    if (modeX == 0 && size.x != 0)
-        wrap.x = static_cast<float>(std::fmod(wrap.x + speed.x * dt * 0.001, static_cast<double>(size.x)));
-    if (modeY == 0 && size.y != 0)
-        wrap.y = static_cast<float>(std::fmod(wrap.y + speed.y * dt * 0.001, static_cast<double>(size.y)));
 }
 
 void GraphicalObject::Init()
@@ -353,10 +333,7 @@ bool GraphicalObject::DrawSprite(DXGraphicalSurface* target, int x, int y, int p
 
 void GraphicalObject::DeleteCollisionShapes()
 {
-    while (!collisionShapes.empty()) {
-        delete collisionShapes.back();
-        collisionShapes.pop_back();
-    }
+    collisionShapes.clear();
 }
 
 // ---------------------------------------------------------------------------
@@ -477,22 +454,22 @@ void GraphicalObject::RemoveGenericSprite(int i)
 
 CollisionShape<int>* GraphicalObject::GetCollisionShape(int i)
 {
-    return InRange(i, collisionShapes.size()) ? collisionShapes[static_cast<size_t>(i)] : nullptr;
+    return InRange(i, collisionShapes.size()) ? collisionShapes[static_cast<size_t>(i)].get() : nullptr;
 }
 
-CollisionShape<int>*& GraphicalObject::CollisionShapeAt(int i)
+std::unique_ptr<CollisionShape<int>>& GraphicalObject::CollisionShapeAt(int i)
 {
     const size_t at = i < 0 ? 0 : static_cast<size_t>(i);
     if (at >= collisionShapes.size())
-        collisionShapes.resize(at + 1, nullptr);
+        collisionShapes.resize(at + 1);
     return collisionShapes[at];
 }
 
 CollisionShape<int>* GraphicalObject::GetFirstCollisionShape()
 {
-    for (CollisionShape<int>* shape : collisionShapes) {
+    for (const auto& shape : collisionShapes) {
         if (shape != nullptr)
-            return shape;
+            return shape.get();
     }
     return nullptr;
 }
@@ -506,8 +483,8 @@ Rect<int> GraphicalObject::GetCollisionRect()
 
 CollisionBox<int>* GraphicalObject::FindCollisionBoxOfType3()
 {
-    for (CollisionShape<int>* shape : collisionShapes) {
-        auto* box = dynamic_cast<CollisionBox<int>*>(shape);
+    for (const auto& shape : collisionShapes) {
+        auto* box = dynamic_cast<CollisionBox<int>*>(shape.get());
         if (box != nullptr && box->GetType() == 3)
             return box;
     }
@@ -516,10 +493,8 @@ CollisionBox<int>* GraphicalObject::FindCollisionBoxOfType3()
 
 void GraphicalObject::RemoveCollisionShape(int i)
 {
-    if (!InRange(i, collisionShapes.size()))
-        return;
-    delete collisionShapes[static_cast<size_t>(i)];
-    collisionShapes.erase(collisionShapes.begin() + i);
+    if (InRange(i, collisionShapes.size()))
+        collisionShapes.erase(collisionShapes.begin() + i);
 }
 
 bool GraphicalObject::IsCollisionShapeActive(int i)
@@ -543,7 +518,7 @@ Point<int> GraphicalObject::GetCollisionCell(int i) const
 Point<int> GraphicalObject::GetCollisionShapeCell(const CollisionShape<int>* shape) const
 {
     for (size_t i = 0; i < collisionShapes.size(); ++i) {
-        if (collisionShapes[i] == shape)
+        if (collisionShapes[i].get() == shape)
             return GetCollisionCell(static_cast<int>(i));
     }
     return { 0, 0 };

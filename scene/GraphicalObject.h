@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -62,6 +63,7 @@ public:
     using AnimatedInstance = AnimatedSpriteSpacialInstance<int>;
 
     explicit GraphicalObject(std::string name);
+    // A copy restarts its animations.
     GraphicalObject(const GraphicalObject& other);
     ~GraphicalObject() override;
     GraphicalObject& operator=(const GraphicalObject&) = delete;
@@ -74,7 +76,6 @@ public:
     // Reference: the versioned class name followed by "Ptr", then the name.
     bool SerializePtr(std::ostream& os) override;
     bool UnSerialize(std::istream& is) override;
-    std::string GetVersionedClassName() override;
 
     // A plain graphical object copy of this one; with restart false the copy
     // keeps its animations where they are instead of restarting them.
@@ -112,7 +113,8 @@ public:
 
     // Collision shapes (owned; an entry may be null).
     CollisionShape<int>* GetCollisionShape(int i);
-    CollisionShape<int>*& CollisionShapeAt(int i);
+    // The slot of shape i, the list grown with empty slots to reach it.
+    std::unique_ptr<CollisionShape<int>>& CollisionShapeAt(int i);
     CollisionShape<int>* GetFirstCollisionShape();
     Rect<int> GetCollisionRect();
     CollisionBox<int>* FindCollisionBoxOfType3();
@@ -155,14 +157,15 @@ public:
     void SetExtra(int value) { extra = value; }
 
 protected:
+    // With restartAnimations false the copy keeps its animations where the
+    // original has them (Clone(false)).
+    GraphicalObject(const GraphicalObject& other, bool restartAnimations);
     void CopyContent(const GraphicalObject& other);
-    // One axis of a drawn instance's wrap offset scrolls when its mode is 0.
-    void ScrollWrap(Point<float>& wrap, Point<float> speed, int modeX, int modeY, double dt) const;
 
     std::vector<SpriteInstance> spriteInstances;
     std::vector<AnimatedInstance> animatedInstances;
     std::vector<GenericSpriteIndex> drawEntries;
-    std::vector<CollisionShape<int>*> collisionShapes;
+    std::vector<std::unique_ptr<CollisionShape<int>>> collisionShapes;
     Point<int> size { 32, 32 };
     bool shapesInObjectSpace = true;
     int32_t slotIndex = -1;

@@ -72,33 +72,32 @@ constexpr PayloadClass kPayloadClasses[] = {
     { "Point_MinimapLocation::PointInstanceV0", nullptr },
 };
 
+const PayloadClass* FindPayloadClass(std::string_view key)
+{
+    for (const PayloadClass& c : kPayloadClasses)
+        if (c.key == key)
+            return &c;
+    return nullptr;
+}
+
 } // namespace
 
 bool IsPayloadKey(std::string_view key)
 {
-    if (key.empty())
-        return false;
-    for (const PayloadClass& c : kPayloadClasses)
-        if (c.key == key)
-            return true;
-    return false;
+    return FindPayloadClass(key) != nullptr;
 }
 
 std::unique_ptr<SceneObjectInstance> CreatePayloadByKey(const std::string& key, std::istream& is)
 {
-    if (key.empty())
+    const PayloadClass* c = FindPayloadClass(key);
+    if (c == nullptr)
         return nullptr;
-    for (const PayloadClass& c : kPayloadClasses) {
-        if (c.key != key)
-            continue;
-        if (c.create == nullptr) {
-            platform::DebugOutput("Placed instance: payload class not available: " + key + "\n");
-            return nullptr;
-        }
-        std::unique_ptr<SceneObjectInstance> payload = c.create();
-        if (payload && payload->UnSerialize(is))
-            return payload;
-        return nullptr; // no later key can match the same line
+    if (c->create == nullptr) {
+        platform::DebugOutput("Placed instance: payload class not available: " + key + "\n");
+        return nullptr;
     }
+    std::unique_ptr<SceneObjectInstance> payload = c->create();
+    if (payload && payload->UnSerialize(is))
+        return payload;
     return nullptr;
 }

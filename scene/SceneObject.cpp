@@ -90,17 +90,12 @@ bool SceneObject::UnSerialize(std::istream& is)
     const bool result = !is.fail();
 
     if (ReadUpdateTag(is, "_SceneObject_updatetag_1.0_")) {
-        uint32_t value = 0;
-        if (ReadUIntLine(is, value)) {
-            colour.r = static_cast<int32_t>(value);
-            if (ReadUIntLine(is, value)) {
-                colour.g = static_cast<int32_t>(value);
-                if (ReadUIntLine(is, value)) {
-                    colour.b = static_cast<int32_t>(value);
-                    if (ReadUIntLine(is, value))
-                        colour.a = static_cast<int32_t>(value);
-                }
-            }
+        // A channel that does not parse stops the colour there.
+        for (int32_t* channel : { &colour.r, &colour.g, &colour.b, &colour.a }) {
+            uint32_t value = 0;
+            if (!ReadUIntLine(is, value))
+                break;
+            *channel = static_cast<int32_t>(value);
         }
     } else {
         AssignColourByKind();
@@ -179,13 +174,18 @@ void SceneObject::UnloadSounds(bool clearNames)
         soundNames.clear();
 }
 
-bool SceneObject::PlaySound(std::string soundName)
+int SceneObject::FindSoundIndex(const std::string& soundName) const
 {
     for (size_t i = 0; i < soundEvents.size(); ++i) {
         if (soundEvents[i] != nullptr && soundEvents[i]->GetName() == soundName)
-            return PlaySoundAt(static_cast<int>(i));
+            return static_cast<int>(i);
     }
-    return false;
+    return -1;
+}
+
+bool SceneObject::PlaySound(std::string soundName)
+{
+    return PlaySoundAt(FindSoundIndex(soundName));
 }
 
 bool SceneObject::PlaySoundAt(int index)
@@ -199,11 +199,7 @@ bool SceneObject::PlaySoundAt(int index)
 
 bool SceneObject::StopSound(std::string soundName)
 {
-    for (size_t i = 0; i < soundEvents.size(); ++i) {
-        if (soundEvents[i] != nullptr && soundEvents[i]->GetName() == soundName)
-            return StopSoundAt(static_cast<int>(i));
-    }
-    return false;
+    return StopSoundAt(FindSoundIndex(soundName));
 }
 
 bool SceneObject::StopSoundAt(int index)

@@ -27,6 +27,7 @@ public:
     bool Serialize(std::ostream& os) override;
     // Reads the record after its class-name line (consumed by the caller).
     bool UnSerialize(std::istream& is) override;
+    // typeName + "V0": every derived class names itself through typeName.
     std::string GetVersionedClassName() override;
 
     virtual SceneObject* Clone(bool restart);
@@ -84,6 +85,8 @@ private:
     // Called by the handle registry when it frees the handle at shut-down.
     void DetachHandle() { handle = nullptr; }
     void AssignColourByKind();
+    // Index of the first own event of that name; -1 when there is none.
+    int FindSoundIndex(const std::string& soundName) const;
 
     SceneObjectHandle* handle = nullptr;
 };

@@ -4,17 +4,15 @@
 
 #include "scene/SceneObject.h"
 
-std::vector<SceneObjectHandle*>& SceneObjectHandle::Registry()
+std::vector<std::unique_ptr<SceneObjectHandle>>& SceneObjectHandle::Registry()
 {
-    static std::vector<SceneObjectHandle*> registry;
+    static std::vector<std::unique_ptr<SceneObjectHandle>> registry;
     return registry;
 }
 
 SceneObjectHandle* SceneObjectHandle::Create(SceneObject* object)
 {
-    auto* handle = new SceneObjectHandle(object);
-    Registry().push_back(handle);
-    return handle;
+    return Registry().emplace_back(std::make_unique<SceneObjectHandle>(object)).get();
 }
 
 void SceneObjectHandle::Release()
@@ -28,34 +26,25 @@ void SceneObjectHandle::Release()
 void SceneObjectHandle::Unregister(SceneObjectHandle* handle)
 {
     auto& registry = Registry();
-    const auto found = std::find(registry.rbegin(), registry.rend(), handle);
-    if (found == registry.rend())
-        return;
-    registry.erase(std::next(found).base());
-    delete handle;
+    const auto found = std::find_if(
+        registry.rbegin(), registry.rend(), [handle](const auto& entry) { return entry.get() == handle; });
+    if (found != registry.rend())
+        registry.erase(std::next(found).base());
 }
 
-void SceneObjectHandle::ReleaseOrphans()
+void SceneObjectHandle::PurgeReleased()
 {
-    auto& registry = Registry();
-    std::vector<SceneObjectHandle*> kept;
-    for (SceneObjectHandle* handle : registry) {
-        if (handle->target == nullptr && handle->refCount == 0)
-            delete handle;
-        else
-            kept.push_back(handle);
-    }
-    registry.swap(kept);
+    std::erase_if(
+        Registry(), [](const auto& handle) { return handle->target == nullptr && handle->refCount == 0; });
 }
 
 void SceneObjectHandle::ReleaseAll()
 {
     auto& registry = Registry();
-    for (SceneObjectHandle* handle : registry) {
+    for (const auto& handle : registry) {
         // A live object must not keep a pointer to its freed handle.
         if (handle->target != nullptr)
             handle->target->DetachHandle();
-        delete handle;
     }
     registry.clear();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 class SceneObject;
@@ -26,8 +27,8 @@ public:
     // object is already gone frees it, so a dropped reference never leaks.
     void Release();
 
-    // The registry of every live handle (registration order).
-    static std::vector<SceneObjectHandle*>& Registry();
+    // The registry of every live handle (registration order); it owns them.
+    static std::vector<std::unique_ptr<SceneObjectHandle>>& Registry();
     // Creates a handle for the object and registers it.
     static SceneObjectHandle* Create(SceneObject* object);
     // Deletes the handle and erases its registry entry, searching from the
@@ -35,7 +36,7 @@ public:
     static void Unregister(SceneObjectHandle* handle);
     // Deletes every registered handle whose object is gone and that nobody
     // holds any more (the level release).
-    static void ReleaseOrphans();
+    static void PurgeReleased();
     // Deletes every registered handle (the shut-down).
     static void ReleaseAll();
 

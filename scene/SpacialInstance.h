@@ -84,6 +84,7 @@ public:
 
     SpacialInstance(const SpacialInstance& other)
         : ISerialization(other)
+        , trail(other.trail)
     {
         CopyPlacement(other);
     }
@@ -93,6 +94,7 @@ public:
             Release();
             ISerialization::operator=(other);
             CopyPlacement(other);
+            trail = other.trail;
         }
         return *this;
     }
@@ -138,11 +140,7 @@ public:
         if (body != nullptr && LevelHasCollisionWorld(level))
             collisionBodies.push_back(body);
     }
-    void DestroyCollisionBodies()
-    {
-        if (LevelHasCollisionWorld(level))
-            DestroyBodiesInLevel(level, collisionBodies, this);
-    }
+    void DestroyCollisionBodies() { DestroyBodiesInLevel(level, collisionBodies, this); }
     const std::vector<b2Body*>& GetCollisionBodies() const { return collisionBodies; }
 
     // While set, destroying an instance of this form leaves its payload alone
@@ -213,6 +211,14 @@ public:
 protected:
     // Draws the prototype with its upper-left corner at screenPosition.
     bool DrawPrototype(DXGraphicalSurface* target);
+    // Sets screenPosition for a drawing `height` pixels high whose lower-left
+    // corner is the position, in the view whose upper-left corner (level
+    // coordinates) is camera: level y grows upward, screen y downward.
+    void PlaceOnScreen(const Point<int>& camera, int height)
+    {
+        screenPosition = Point<int>(
+            static_cast<int>(position.x) - camera.x, camera.y - (static_cast<int>(position.y) + height));
+    }
 
     T* object = nullptr;
     std::unique_ptr<SceneObjectInstance> payload;
@@ -254,7 +260,6 @@ private:
         clipOrigin = other.clipOrigin;
         clipSize = other.clipSize;
         auxIndex = other.auxIndex;
-        trail = other.trail;
     }
 
     void Take(SpacialInstance&& other)
@@ -323,7 +328,7 @@ public:
 
 private:
     // Sprite named through C, so that its members are looked up where the
-    // template is used (Sprite is only declared here).
+    // template is used (Sprite is only declared here) for the frame's draw.
     using FrameSprite = std::conditional_t<sizeof(C) != 0, Sprite, void>;
 
     int32_t frame = 0;
@@ -481,15 +486,13 @@ bool SpacialInstance<T, C>::Draw(DXGraphicalSurface* target, const Point<int>& c
 {
     if (!visible)
         return true; // the trail neither replays nor advances
-    const Point<int> p(static_cast<int>(position.x), static_cast<int>(position.y));
     if (trail.GetLength() > 0)
         QueueRender(target, camera); // after-images lie behind this frame's drawing
     const size_t first = trail.BeginRecord();
     bool result = false;
     if (object != nullptr) {
         // The object's size, even when a zone payload has its own.
-        const Point<int> size = object->GetSize();
-        screenPosition = Point<int>(p.x - camera.x, camera.y - (p.y + size.y));
+        PlaceOnScreen(camera, object->GetSize().y);
         if constexpr (std::is_same_v<T, GraphicalObject>) {
             if (payload) {
                 if (auto* zone = dynamic_cast<GameplayObject_Zone*>(object)) {
@@ -519,9 +522,7 @@ bool AnimatedSpriteSpacialInstance<C>::Draw(DXGraphicalSurface* target, const Po
     FrameSprite* sprite = GetCurrentFrameSprite();
     if (sprite == nullptr)
         return false;
-    const int height = this->object->GetSize().y;
-    this->screenPosition = Point<int>(static_cast<int>(this->position.x) - camera.x,
-        camera.y - (static_cast<int>(this->position.y) + height));
+    this->PlaceOnScreen(camera, this->object->GetSize().y);
     return sprite->Draw(target, this->screenPosition.x, this->screenPosition.y, 1.0f, 1.0f, 0.0f, 0, 0, 0, 0);
 }
 
@@ -553,7 +554,7 @@ Sprite* AnimatedSpriteSpacialInstance<C>::GetCurrentFrameSprite() const
 {
     if (this->object == nullptr || frame < 0 || frame >= static_cast<int32_t>(this->object->GetFrameCount()))
         return nullptr;
-    return dynamic_cast<FrameSprite*>(this->object->GetFrame(frame));
+    return this->object->GetFrame(frame);
 }
 
 template <class C>

@@ -18,10 +18,7 @@ Sprite::Sprite(std::istream& is)
     UnSerialize(is);
 }
 
-Sprite::~Sprite()
-{
-    image.Release();
-}
+Sprite::~Sprite() = default;
 
 std::string Sprite::GetClassName()
 {
@@ -64,23 +61,16 @@ bool Sprite::SerializePtr(std::ostream& os)
 
 bool Sprite::UnSerialize(std::istream& is)
 {
-    const auto read = [&]() {
-        ReadStringLine(is, name);
-        ReadStringLine(is, imageFile);
-        bool result = !is.fail();
-        if (!ReadIntLine(is, rect.x0) || !ReadIntLine(is, rect.y0) || !ReadIntLine(is, rect.x1)
-            || !ReadIntLine(is, rect.y1))
-            return false;
-        if (!ReadUpdateTag(is, "_Sprite_updatetag_1.0_"))
-            return result;
-        if (result)
-            result = ReadIntLine(is, point.x) && ReadIntLine(is, point.y);
-        return result;
-    };
-    const bool result = read();
-    if (!result)
+    // A stream that ended in the name or the file name fails the corners too.
+    ReadStringLine(is, name);
+    ReadStringLine(is, imageFile);
+    bool ok = ReadIntLine(is, rect.x0) && ReadIntLine(is, rect.y0) && ReadIntLine(is, rect.x1)
+        && ReadIntLine(is, rect.y1);
+    if (ok && ReadUpdateTag(is, "_Sprite_updatetag_1.0_"))
+        ok = ReadIntLine(is, point.x) && ReadIntLine(is, point.y);
+    if (!ok)
         platform::DebugOutput("Sprite \"" + name + "\": damaged record\n");
-    return result;
+    return ok;
 }
 
 bool Sprite::Draw(DXGraphicalSurface*, int x, int y, int a, int b, float rotation, int, int, int, int)
@@ -97,10 +87,7 @@ ImageHandle& Sprite::GetImage()
 {
     if (!IsImageLoaded()) {
         released = false;
-        ImageHandleManager* manager = ImageHandleManager::GetInstance();
-        ImageHandle fresh = manager->GetImageHandle(imageFile);
-        image = fresh;
-        fresh.Release();
+        image = ImageHandleManager::GetInstance()->GetImageHandle(imageFile);
     }
     return image;
 }

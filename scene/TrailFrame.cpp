@@ -2,6 +2,7 @@
 
 #include "engine/render/IRenderEngine.h"
 #include "engine/render/RenderPoolManager.h"
+#include "game/Game.h"
 
 namespace {
 
@@ -17,8 +18,8 @@ size_t TrailFrame::GetCommandCount()
 
 Point<int> TrailFrame::GetCameraPosition()
 {
-    // The game's camera is not part of the program yet: it stands at (0, 0).
-    return Point<int>();
+    const Game* game = Game::GetInstance();
+    return game != nullptr ? game->cameraPosition.ToInt() : Point<int>();
 }
 
 std::unique_ptr<RenderCommandSnapshot> TrailFrame::Snapshot(size_t index, Point<int> camera)

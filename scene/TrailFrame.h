@@ -22,7 +22,7 @@ class TrailFrame {
 public:
     // Commands in the current frame slot.
     static size_t GetCommandCount();
-    // The game camera's position, truncated toward zero.
+    // The game camera's position, truncated toward zero; (0, 0) without a game.
     static Point<int> GetCameraPosition();
     // A copy of command `index` of the current frame slot.
     static std::unique_ptr<RenderCommandSnapshot> Snapshot(size_t index, Point<int> camera);

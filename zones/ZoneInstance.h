@@ -3,9 +3,9 @@
 #include "engine/serial/Point.h"
 #include "scene/SceneObjectInstance.h"
 
-// Per-placement data of a zone: a zone carries its own size, which a placed
-// instance reports instead of its object's. The zone classes derive their
-// `Instance` records from it.
+// Stand-in for the per-placement data of a zone until the zones issue: only
+// the size, which a placed instance reports instead of its object's. The
+// zone classes derive their `Instance` records from it.
 class ZoneInstance : public SceneObjectInstance {
 public:
     Point<int> GetSize() const { return size; }

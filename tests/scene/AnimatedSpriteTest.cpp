@@ -8,6 +8,7 @@
 #include "game/Game.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/Sprite.h"
+#include "tests/scene/RecordText.h"
 
 namespace {
 
@@ -51,70 +52,57 @@ protected:
 
 } // namespace
 
-TEST_F(AnimatedSpriteTest, ForwardRunWithLoopStartJumpsBack)
+TEST_F(AnimatedSpriteTest, AdvanceFrameRunsLoopsStopsAndBounces)
 {
-    const auto four = Make(4, 100.0f, 1, false);
-    Playing state;
-    EXPECT_EQ(state.Advance(*four, 450.0), 1);
-    EXPECT_DOUBLE_EQ(state.time, 50.0);
-    EXPECT_TRUE(state.playing);
-
-    const auto three = Make(3, 100.0f, 1, false);
-    Playing other;
-    EXPECT_EQ(other.Advance(*three, 350.0), 1);
-    EXPECT_DOUBLE_EQ(other.time, 50.0);
+    // Frames of 100 ms each; the steps run in turn from frame 0.
+    const struct {
+        int frames;
+        int loopStart;
+        bool pingPong;
+        std::vector<double> steps;
+        int frame;
+        double time;
+        bool reversed;
+        bool playing;
+    } cases[] = {
+        { 4, 1, false, { 450.0 }, 1, 50.0, false, true }, // 0 1 2 3, back to the loop start
+        { 3, 1, false, { 350.0 }, 1, 50.0, false, true },
+        { 3, -1, false, { 100.0 }, 0, 100.0, false, true }, // a time equal to the duration stays
+        { 3, -1, false, { 250.0 }, 2, 50.0, false, true },
+        { 3, -1, false, { 250.0, 60.0 }, 2, 50.0, false, false }, // stops on the last frame, time kept
+        { 4, -1, false, { 450.0 }, 3, 0.0, false, false },
+        { 3, -1, true, { 450.0 }, 0, 50.0, true, true }, // 0 1 2 1 0 running back
+        { 3, -1, true, { 450.0, 100.0 }, 0, 50.0, true, false }, // and stops on the first frame
+    };
+    for (const auto& c : cases) {
+        const auto sprite = Make(c.frames, 100.0f, c.loopStart, c.pingPong);
+        Playing state;
+        for (double dt : c.steps)
+            state.Advance(*sprite, dt);
+        const std::string name = std::to_string(c.frames) + " frames, loop " + std::to_string(c.loopStart)
+            + (c.pingPong ? ", ping-pong, " : ", ") + std::to_string(c.steps.size()) + " steps";
+        EXPECT_EQ(state.frame, c.frame) << name;
+        EXPECT_DOUBLE_EQ(state.time, c.time) << name;
+        EXPECT_EQ(state.reversed, c.reversed) << name;
+        EXPECT_EQ(state.playing, c.playing) << name;
+    }
 }
 
-TEST_F(AnimatedSpriteTest, WithoutLoopStopsOnLastFrameKeepingTime)
+TEST_F(AnimatedSpriteTest, PingPongFrameByFrame)
 {
-    const auto three = Make(3, 100.0f, -1, false);
-    Playing state;
-    EXPECT_EQ(state.Advance(*three, 250.0), 2);
-    EXPECT_DOUBLE_EQ(state.time, 50.0);
-    EXPECT_EQ(state.Advance(*three, 60.0), 2);
-    EXPECT_FALSE(state.playing);
-    EXPECT_DOUBLE_EQ(state.time, 50.0);
-
-    const auto four = Make(4, 100.0f, -1, false);
-    Playing run;
-    EXPECT_EQ(run.Advance(*four, 450.0), 3);
-    EXPECT_FALSE(run.playing);
-}
-
-TEST_F(AnimatedSpriteTest, TimeEqualToDurationStaysOnFrame)
-{
-    const auto three = Make(3, 100.0f, -1, false);
-    Playing state;
-    EXPECT_EQ(state.Advance(*three, 100.0), 0);
-    EXPECT_DOUBLE_EQ(state.time, 100.0);
-}
-
-TEST_F(AnimatedSpriteTest, PingPongWithoutLoopRunsBackAndStopsOnFirstFrame)
-{
-    const auto three = Make(3, 100.0f, -1, true);
-    Playing state;
-    EXPECT_EQ(state.Advance(*three, 450.0), 0);
-    EXPECT_DOUBLE_EQ(state.time, 50.0);
-    EXPECT_TRUE(state.reversed);
-    EXPECT_TRUE(state.playing);
-    EXPECT_EQ(state.Advance(*three, 100.0), 0);
-    EXPECT_FALSE(state.playing);
-
-    // Frame by frame: 0 1 2 3 2 1 0, then it stops.
+    // Without a loop start: 0 1 2 3 2 1 0, then it stops.
     const auto four = Make(4, 100.0f, -1, true);
     Playing steps;
     std::vector<int> seen { steps.frame };
     while (steps.playing && seen.size() < 20)
         seen.push_back(steps.Advance(*four, 100.0));
     EXPECT_EQ(seen, (std::vector<int> { 0, 0, 1, 2, 3, 2, 1, 0, 0 }));
-}
 
-TEST_F(AnimatedSpriteTest, PingPongWithLoopStartBouncesForever)
-{
+    // With a loop start it bounces between the loop start and the end forever.
     const auto three = Make(3, 100.0f, 1, true);
     Playing state;
     state.time = 100.0; // at the end of frame 0: each step of 100 moves one frame
-    std::vector<int> seen;
+    seen.clear();
     for (int i = 0; i < 8; ++i)
         seen.push_back(state.Advance(*three, 100.0));
     EXPECT_EQ(seen, (std::vector<int> { 1, 2, 1, 2, 1, 2, 1, 2 }));
@@ -191,18 +179,15 @@ TEST_F(AnimatedSpriteTest, RecordRoundTripsByteForByte)
     sprite.SetCounter(7);
     sprite.SetLoopStart(1);
     sprite.SetPingPong(true);
-    std::ostringstream written;
-    ASSERT_TRUE(sprite.Serialize(written));
-    EXPECT_EQ(written.str(),
+    const std::string written = Write(sprite);
+    EXPECT_EQ(written,
         "AnimatedSpriteV0\r\nHero Walk\r\n2\r\nSpriteV0Ptr\r\nF0\r\nSpriteV0Ptr\r\nF1\r\n7\r\n1\r\n2\r\n100\r\n66.5\r\n1\r\n"
         "_AnimatedSprite_updatetag_1.0_\r\n2\r\n0\r\n12.25\r\n");
 
-    std::istringstream in(written.str().substr(written.str().find("\r\n") + 2));
+    std::istringstream in(Body(written));
     AnimatedSprite read;
     ASSERT_TRUE(read.UnSerialize(in));
-    std::ostringstream again;
-    read.Serialize(again);
-    EXPECT_EQ(again.str(), written.str());
+    EXPECT_EQ(Write(read), written);
 }
 
 TEST_F(AnimatedSpriteTest, OlderRecordGetsZeroRotationsAndUnknownFramesAreDropped)
@@ -215,9 +200,7 @@ TEST_F(AnimatedSpriteTest, OlderRecordGetsZeroRotationsAndUnknownFramesAreDroppe
     EXPECT_EQ(sprite.GetFrame(1), sprites[2].get());
     EXPECT_EQ(sprite.GetDurations(), (std::vector<float> { 10.0f, 20.0f, 30.0f }));
     EXPECT_EQ(sprite.GetRotations(), (std::vector<float> { 0.0f, 0.0f, 0.0f }));
-    std::string next;
-    std::getline(in, next);
-    EXPECT_EQ(next, "NextRecordV0\r");
+    EXPECT_EQ(NextLine(in), "NextRecordV0");
 }
 
 TEST_F(AnimatedSpriteTest, DamagedRecordsFailWithoutTrustingTheirCounts)

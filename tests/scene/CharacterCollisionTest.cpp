@@ -101,7 +101,7 @@ struct PlacedLine {
         : object("Slope")
         , instance(&object, 0.0f, 0.0f)
     {
-        object.CollisionShapeAt(0) = new CollisionLine<int>(a, b);
+        object.CollisionShapeAt(0) = std::make_unique<CollisionLine<int>>(a, b);
         instance.SetLevel(&level);
         b2BodyDef def;
         b2Body* body = level.GetCollisionWorld()->CreateBody(def, &instance, 0);
@@ -168,8 +168,8 @@ protected:
     CharacterAgainstObject()
     {
         character.GetCollisionShape().push_back(&body);
-        object.CollisionShapeAt(0) = new CollisionBox<int>(0, 31, 31, 0, 0);
-        object.CollisionShapeAt(1) = new CollisionBox<int>(0, 31, 31, 0, 4);
+        object.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 31, 31, 0, 0);
+        object.CollisionShapeAt(1) = std::make_unique<CollisionBox<int>>(0, 31, 31, 0, 4);
     }
     CollisionBox<int> body { 0, 31, 31, 0 };
     CharacterObject character;

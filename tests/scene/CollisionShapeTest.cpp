@@ -1,54 +1,35 @@
 #include "scene/CollisionShape.h"
 
+#include "tests/scene/RecordText.h"
+
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 
 namespace {
 
-std::string Write(ISerialization& s)
-{
-    std::ostringstream os;
-    EXPECT_TRUE(s.Serialize(os));
-    return os.str();
-}
-
 // ------------------------------------------------------------ records
 
-TEST(CollisionShapeRecord, BoxRoundTripsByteForByte)
+TEST(CollisionShapeRecord, BoxAndLineRoundTripByteForByte)
 {
-    CollisionBox<int> box(-3, 40, 27, 8, 5);
-    box.SetFrame(2);
-    const std::string text = Write(box);
-    EXPECT_EQ(text,
-        "CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\n5\r\n_CollisionBox_updatetag_1.2_\r\n2\r\n"
-        "-3\r\n40\r\n27\r\n8\r\n");
-
-    std::istringstream is(text);
-    auto shape = ReadCollisionShape(is);
-    ASSERT_NE(shape, nullptr);
-    auto* read = dynamic_cast<CollisionBox<int>*>(shape.get());
-    ASSERT_NE(read, nullptr);
-    EXPECT_EQ(read->GetType(), 5);
-    EXPECT_EQ(read->GetFrame(), 2);
-    EXPECT_EQ(read->GetRect(), Rect<int>(-3, 40, 27, 8));
-    EXPECT_EQ(Write(*read), text);
-}
-
-TEST(CollisionShapeRecord, LineRoundTripsByteForByte)
-{
-    CollisionLine<int> line(Point<int>(0, 10), Point<int>(64, -6), 1);
-    line.SetFrame(7);
-    const std::string text = Write(line);
-    EXPECT_EQ(text, "CollisionLineV0\r\n_CollisionLine_updatetag_1.0_\r\n7\r\n0\r\n10\r\n64\r\n-6\r\n1\r\n");
-
-    std::istringstream is(text);
-    auto shape = ReadCollisionShape(is);
-    auto* read = dynamic_cast<CollisionLine<int>*>(shape.get());
-    ASSERT_NE(read, nullptr);
-    EXPECT_EQ(read->GetFrame(), 7);
-    EXPECT_EQ(read->GetSecondPoint(), Point<int>(64, -6));
-    EXPECT_EQ(Write(*read), text);
+    auto box = std::make_unique<CollisionBox<int>>(-3, 40, 27, 8, 5);
+    box->SetFrame(2);
+    auto line = std::make_unique<CollisionLine<int>>(Point<int>(0, 10), Point<int>(64, -6), 1);
+    line->SetFrame(7);
+    const std::pair<CollisionShape<int>*, const char*> cases[] = {
+        { box.get(),
+            "CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\n5\r\n_CollisionBox_updatetag_1.2_\r\n2\r\n"
+            "-3\r\n40\r\n27\r\n8\r\n" },
+        { line.get(), "CollisionLineV0\r\n_CollisionLine_updatetag_1.0_\r\n7\r\n0\r\n10\r\n64\r\n-6\r\n1\r\n" },
+    };
+    for (const auto& [shape, text] : cases) {
+        EXPECT_EQ(Write(*shape), text);
+        std::istringstream is(text);
+        std::unique_ptr<CollisionShape<int>> read = ReadCollisionShape(is);
+        ASSERT_NE(read, nullptr) << text;
+        EXPECT_EQ(Write(*read), text);
+    }
 }
 
 TEST(CollisionShapeRecord, OlderRecordsWithoutTagsReadWithDefaults)
@@ -62,9 +43,7 @@ TEST(CollisionShapeRecord, OlderRecordsWithoutTagsReadWithDefaults)
     EXPECT_EQ(b->GetType(), 0);
     EXPECT_EQ(b->GetFrame(), -1);
     EXPECT_EQ(b->GetRect(), Rect<int>(1, 31, 33, 0));
-    std::string next;
-    std::getline(is, next);
-    EXPECT_EQ(next, "NEXT");
+    EXPECT_EQ(NextLine(is), "NEXT");
 
     auto line = ReadCollisionShape(is);
     auto* l = dynamic_cast<CollisionLine<int>*>(line.get());
@@ -79,46 +58,27 @@ TEST(CollisionShapeRecord, NullWordAndForeignClassGiveNoShapeAndConsumeTheLine)
     std::istringstream is("COLLISION_BOX_NULL\r\nSomethingElseV0\r\nafter\r\n");
     EXPECT_EQ(ReadCollisionShape(is), nullptr);
     EXPECT_EQ(ReadCollisionShape(is), nullptr);
-    std::string next;
-    std::getline(is, next);
-    EXPECT_EQ(next, "after\r");
+    EXPECT_EQ(NextLine(is), "after");
+
+    // Creation by class name knows the names without their version.
+    EXPECT_NE(dynamic_cast<CollisionBox<int>*>(CollisionShape<int>::CreateByClassName("CollisionBox").get()), nullptr);
+    EXPECT_NE(dynamic_cast<CollisionLine<int>*>(CollisionShape<int>::CreateByClassName("CollisionLine").get()), nullptr);
+    EXPECT_EQ(CollisionShape<int>::CreateByClassName("CollisionBoxV0"), nullptr);
 }
 
 TEST(CollisionShapeRecord, BadOrTruncatedRecordsGiveNoShape)
 {
-    std::istringstream truncated("CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\n0\r\n1\r\n2\r\n");
-    EXPECT_EQ(ReadCollisionShape(truncated), nullptr);
-    std::istringstream letters("CollisionBoxV0\r\n1\r\nabc\r\n3\r\n4\r\n");
-    EXPECT_EQ(ReadCollisionShape(letters), nullptr);
-    // A type that does not parse must not let the frame line be read as a corner.
-    std::istringstream badType(
-        "CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\nx\r\n_CollisionBox_updatetag_1.2_\r\n3\r\n0\r\n0\r\n8\r\n0\r\n");
-    EXPECT_EQ(ReadCollisionShape(badType), nullptr);
-    std::istringstream lineTruncated("CollisionLineV0\r\n0\r\n0\r\n5\r\n");
-    EXPECT_EQ(ReadCollisionShape(lineTruncated), nullptr);
-    std::istringstream empty("");
-    EXPECT_EQ(ReadCollisionShape(empty), nullptr);
-}
-
-TEST(CollisionShapeRecord, SkippedShapeWritesNothing)
-{
-    CollisionBox<int> box(0, 1, 2, 0);
-    box.SetSkipSerialize(true);
-    EXPECT_EQ(Write(box), "");
-}
-
-TEST(CollisionShapeFactory, CreatesByClassNameAndClones)
-{
-    EXPECT_NE(dynamic_cast<CollisionBox<int>*>(CollisionShape<int>::CreateByClassName("CollisionBox").get()), nullptr);
-    EXPECT_NE(dynamic_cast<CollisionLine<int>*>(CollisionShape<int>::CreateByClassName("CollisionLine").get()), nullptr);
-    EXPECT_EQ(CollisionShape<int>::CreateByClassName("CollisionBoxV0"), nullptr);
-
-    CollisionBox<int> box(1, 9, 5, 2, 3);
-    box.SetFrame(4);
-    auto copy = box.Clone();
-    auto* c = dynamic_cast<CollisionBox<int>*>(copy.get());
-    ASSERT_NE(c, nullptr);
-    EXPECT_EQ(Write(*c), Write(box));
+    for (const char* record : {
+             "CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\n0\r\n1\r\n2\r\n",
+             "CollisionBoxV0\r\n1\r\nabc\r\n3\r\n4\r\n",
+             // A type that does not parse must not let the frame line be read as a corner.
+             "CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\nx\r\n_CollisionBox_updatetag_1.2_\r\n3\r\n0\r\n0\r\n8\r\n0\r\n",
+             "CollisionLineV0\r\n0\r\n0\r\n5\r\n",
+             "",
+         }) {
+        std::istringstream is(record);
+        EXPECT_EQ(ReadCollisionShape(is), nullptr) << record;
+    }
 }
 
 // ------------------------------------------------------------ geometry
@@ -164,50 +124,30 @@ TEST(CollisionBoxOverlap, AdjacentBoxesOverlapAndAGapSeparates)
 
 TEST(CollisionBoxSweep, MovingBoxStopsOnePixelShortOfTheStandingOne)
 {
+    // The standing box covers 0..31 x 0..31; the moving one is placed at
+    // (x, y) and moves by (dx, dy).
+    const struct {
+        const char* what;
+        CollisionBox<int> moving;
+        float x, y, dx, dy;
+        bool hit;
+        Point<float> push; // (7, 7): left untouched
+    } cases[] = {
+        { "10 pixels right, moving left 20", { 0, 31, 31, 0 }, 42, 0, -20, 0, true, { -9, 0 } },
+        { "10 pixels above, falling 20", { 0, 31, 31, 0 }, 0, 42, 0, -20, true, { 0, -9 } },
+        { "stopping before the gap closes", { 0, 31, 31, 0 }, 42, 0, -5, 0, false, { 7, 7 } },
+        { "sliding one free pixel row above", { 0, 31, 31, 0 }, -10, 33, 20, 0, false, { 7, 7 } },
+        { "overlapping already", { 0, 15, 15, 0 }, 10, 10, 3, 4, true, { 0, 0 } },
+        { "standing apart", { 0, 31, 31, 0 }, 50, 0, 0, 0, false, { 7, 7 } },
+    };
     CollisionBox<int> standing(0, 31, 31, 0);
-    CollisionBox<int> moving(0, 31, 31, 0);
-    Point<float> push(99.0f, 99.0f);
-    // 10 pixels of gap between 0..31 and 42..73.
-    EXPECT_TRUE(standing.Collide(&moving, -20.0f, 0.0f, 0, 0, 42, 0, &push));
-    EXPECT_EQ(push, Point<float>(-9.0f, 0.0f));
-
-    // The same vertically: falling 20 onto a box 10 pixels below.
-    EXPECT_TRUE(standing.Collide(&moving, 0.0f, -20.0f, 0, 0, 0, 42, &push));
-    EXPECT_EQ(push, Point<float>(0.0f, -9.0f));
-
-    // A motion that stops before the gap closes does not hit; push untouched.
-    push = Point<float>(7.0f, 7.0f);
-    EXPECT_FALSE(standing.Collide(&moving, -5.0f, 0.0f, 0, 0, 42, 0, &push));
-    EXPECT_EQ(push, Point<float>(7.0f, 7.0f));
-}
-
-TEST(CollisionBoxSweep, ParallelOnePixelApartDoesNotHit)
-{
-    CollisionBox<int> standing(0, 31, 31, 0);
-    CollisionBox<int> moving(0, 31, 31, 0);
-    Point<float> push(5.0f, 5.0f);
-    // Above with one free pixel row (32), sliding right along the top edge.
-    EXPECT_FALSE(standing.Collide(&moving, 20.0f, 0.0f, 0, 0, -10, 33, &push));
-    EXPECT_EQ(push, Point<float>(5.0f, 5.0f));
-}
-
-TEST(CollisionBoxSweep, OverlappingBoxesHitWithoutMoving)
-{
-    CollisionBox<int> standing(0, 31, 31, 0);
-    CollisionBox<int> moving(0, 15, 15, 0);
-    Point<float> push(5.0f, 5.0f);
-    EXPECT_TRUE(standing.Collide(&moving, 3.0f, 4.0f, 0, 0, 10, 10, &push));
-    EXPECT_EQ(push, Point<float>(0.0f, 0.0f));
-}
-
-TEST(CollisionBoxSweep, ZeroMotionReportsOnlyWholePixelContact)
-{
-    CollisionBox<int> standing(0, 31, 31, 0);
-    CollisionBox<int> moving(0, 31, 31, 0);
-    Point<float> push(5.0f, 5.0f);
-    EXPECT_FALSE(standing.Collide(&moving, 0.0f, 0.0f, 0, 0, 50, 0, &push));
-    EXPECT_EQ(push, Point<float>(5.0f, 5.0f));
+    for (auto c : cases) {
+        Point<float> push(7.0f, 7.0f);
+        EXPECT_EQ(standing.Collide(&c.moving, c.dx, c.dy, 0, 0, c.x, c.y, &push), c.hit) << c.what;
+        EXPECT_EQ(push, c.push) << c.what;
+    }
     CollisionLine<int> line;
+    Point<float> push;
     EXPECT_FALSE(standing.Collide(&line, 1.0f, 0.0f, 0, 0, 0, 0, &push));
 }
 

@@ -3,6 +3,7 @@
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/GE_Blink.h"
 #include "engine/render/RenderPoolManager.h"
+#include "game/Game.h"
 #include "scene/TrailFrame.h"
 
 #include <gtest/gtest.h>
@@ -108,35 +109,23 @@ TEST_F(InstanceTrailTest, NoTrailRecordsAndReplaysNothing)
     for (int frame = 0; frame < 3; ++frame)
         EXPECT_EQ(DrawFrame(placed).size(), 1u);
     EXPECT_EQ(placed.GetTrail().GetLength(), 0);
-
-    // Immediate drawing: each entry is recorded empty, and still counts as
-    // recorded for the spacing.
-    engine.SetRenderPool(nullptr);
-    placed.SetTrailLength(3);
-    placed.SetTrailSpacing(1);
-    for (int frame = 0; frame < 3; ++frame)
-        placed.Draw(nullptr, Point<int>(0, 0));
-    EXPECT_TRUE(placed.GetTrail().IsRecorded(0));
-    EXPECT_FALSE(placed.GetTrail().IsRecorded(1));
-    EXPECT_TRUE(placed.GetTrail().IsRecorded(2));
-    EXPECT_EQ(placed.GetTrail().GetCommandCount(2), 0u);
 }
 
 TEST_F(InstanceTrailTest, AfterImagesStayWhereTheyWereDrawnWhileTheCameraTravels)
 {
-    pool.ClearCurrentFrame();
-    prototype.Draw(nullptr, 200, 100, 1.0f, 1.0f, 0.0f, 0, 0, 0, 0);
-    auto snapshot = TrailFrame::Snapshot(0, Point<int>(100, 50));
-    ASSERT_NE(snapshot, nullptr);
-    EXPECT_EQ(TrailFrame::Snapshot(1, Point<int>()), nullptr);
+    Game game;
+    game.cameraPosition = Point<float>(100.9f, 50.2f);
+    Placed placed(&prototype, 200.0f, 0.0f);
+    placed.SetTrailLength(1);
+    const Point<int> drawn = DrawFrame(placed).at(0).GetPosition();
 
     // The camera went 30 right and 20 up (level y grows upward): on screen
     // the after-image moves 30 left and 20 down.
-    pool.ClearCurrentFrame();
-    TrailFrame::Replay(*snapshot, Point<int>(130, 70), 93);
-    ASSERT_EQ(pool.GetFillCommands().size(), 1u);
-    EXPECT_EQ(pool.GetFillCommands()[0].GetPosition(), Point<int>(170, 120));
-    EXPECT_EQ(pool.GetFillCommands()[0].GetColour(), 0x5DFFFFFFu);
+    game.cameraPosition = Point<float>(130.0f, 70.0f);
+    const std::vector<RenderPoolCommand>& commands = DrawFrame(placed);
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].GetPosition(), drawn + Point<int>(-30, 20));
+    EXPECT_EQ(TrailFrame::Snapshot(commands.size(), Point<int>()), nullptr);
 }
 
 } // namespace

@@ -1,38 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 
 #include "engine/sound/SoundEvent.h"
 #include "engine/sound/SoundEventsManager.h"
-#include "engine/sound/SoundGameAccess.h"
 #include "game/Game.h"
 #include "scene/CameraBlocker.h"
 #include "scene/GameplayObject.h"
 #include "scene/Level.h"
 #include "scene/SceneObject.h"
 #include "scene/SceneObjectHandle.h"
+#include "tests/engine/sound/SoundTestSupport.h"
+#include "tests/scene/RecordText.h"
 
 namespace {
-
-std::string Body(const std::string& record)
-{
-    return record.substr(record.find("\r\n") + 2);
-}
-
-bool SameColour(const Color& colour, int r, int g, int b, int a)
-{
-    return colour.r == r && colour.g == g && colour.b == b && colour.a == a;
-}
-
-std::string NextLine(std::istream& is)
-{
-    std::string line;
-    std::getline(is, line);
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return line;
-}
 
 // A scene object whose class declares three sound events, the middle one
 // unknown to the sound-events manager.
@@ -51,18 +35,9 @@ public:
 };
 
 // Gives the sound classes a sound-events manager, as the game object does.
-class SoundEventsOnly : public SoundGameAccess {
-public:
-    SoundEventsOnly() { SetSoundGameAccess(this); }
-    ~SoundEventsOnly() override { SetSoundGameAccess(nullptr); }
-    ISoundEngine* GetSoundEngine() override { return nullptr; }
-    SoundEventsManager* GetSoundEventsManager() override { return &manager; }
-    MusicLibrary* GetMusicLibrary() override { return nullptr; }
-    Sound* FindSound(const std::string&) override { return nullptr; }
-    bool GetPlayerBox(float&, float&, int&, int&) override { return false; }
-    GameConfig* GetConfig() override { return nullptr; }
-
-    SoundEventsManager manager;
+struct SoundEventsOnly : soundtest::FakeGame {
+    SoundEventsOnly() { manager = &events; }
+    SoundEventsManager events;
 };
 
 } // namespace
@@ -72,65 +47,40 @@ TEST(SceneObjectRecord, RoundTripsByteForByte)
     SceneObject object("Lamp");
     object.SetCategory("(Effect)");
     object.SetColor(Color(10, 20, 30, 40));
-    std::ostringstream written;
-    ASSERT_TRUE(object.Serialize(written));
-    EXPECT_EQ(written.str(), "SceneObjectV0\r\nLamp\r\n(Effect)\r\n_SceneObject_updatetag_1.0_\r\n10\r\n20\r\n30\r\n40\r\n");
+    const std::string written = Write(object);
+    EXPECT_EQ(written, "SceneObjectV0\r\nLamp\r\n(Effect)\r\n_SceneObject_updatetag_1.0_\r\n10\r\n20\r\n30\r\n40\r\n");
 
-    std::istringstream in(Body(written.str()) + "after\r\n");
+    std::istringstream in(Body(written) + "after\r\n");
     SceneObject read("");
     ASSERT_TRUE(read.UnSerialize(in));
-    EXPECT_EQ(read.GetName(), "Lamp");
-    EXPECT_TRUE(SameColour(read.GetColor(), 10, 20, 30, 40));
+    EXPECT_EQ(Write(read), written);
     EXPECT_EQ(NextLine(in), "after");
-    std::ostringstream again;
-    read.Serialize(again);
-    EXPECT_EQ(again.str(), written.str());
-
-    read.SetSkipSerialize(true);
-    std::ostringstream skipped;
-    EXPECT_TRUE(read.Serialize(skipped));
-    EXPECT_TRUE(skipped.str().empty());
 }
 
 TEST(SceneObjectRecord, OlderLayoutChoosesColourByKindAndRereadsTheNextLine)
 {
-    {
-        GameplayObject teleport("");
-        std::istringstream in("Zone Teleport\r\n(game play)\r\n77\r\n");
-        EXPECT_TRUE(teleport.SceneObject::UnSerialize(in));
-        EXPECT_TRUE(SameColour(teleport.GetColor(), 250, 250, 0, 255));
-        EXPECT_EQ(NextLine(in), "77");
-    }
-    {
-        GameplayObject zone("");
-        std::istringstream in("Zone Save\n(game play)\n");
-        zone.SceneObject::UnSerialize(in);
-        EXPECT_TRUE(SameColour(zone.GetColor(), 50, 200, 250, 255));
-    }
-    {
-        CameraBlocker blocker("");
-        std::istringstream in("Blocker\n(game play)\nnext\n");
-        blocker.SceneObject::UnSerialize(in);
-        EXPECT_TRUE(SameColour(blocker.GetColor(), 50, 100, 205, 255));
-        EXPECT_EQ(NextLine(in), "next");
-    }
-    {
-        SceneObject armor("");
-        std::istringstream in("Armor Ice Fire\n(Player)\n");
-        armor.UnSerialize(in);
-        EXPECT_TRUE(SameColour(armor.GetColor(), 250, 50, 100, 255));
-    }
-    {
-        SceneObject ice("");
-        std::istringstream in("Armor Ice\n(Player)\n");
-        ice.UnSerialize(in);
-        EXPECT_TRUE(SameColour(ice.GetColor(), 50, 100, 250, 255));
-    }
-    {
-        SceneObject enemy("");
-        std::istringstream in("Ice Crawler\n(NPC)\n");
-        enemy.UnSerialize(in);
-        EXPECT_TRUE(SameColour(enemy.GetColor(), 255, 255, 255, 255));
+    using Make = std::function<std::unique_ptr<SceneObject>()>;
+    const Make gameplay = [] { return std::make_unique<GameplayObject>(""); };
+    const Make blocker = [] { return std::make_unique<CameraBlocker>(""); };
+    const Make plain = [] { return std::make_unique<SceneObject>(""); };
+    const struct {
+        Make make;
+        const char* record; // name and category, without colour
+        Color colour;
+    } cases[] = {
+        { gameplay, "Zone Teleport\r\n(game play)\r\n", Color(250, 250, 0, 255) },
+        { gameplay, "Zone Save\n(game play)\n", Color(50, 200, 250, 255) },
+        { blocker, "Blocker\n(game play)\n", Color(50, 100, 205, 255) },
+        { plain, "Armor Ice Fire\n(Player)\n", Color(250, 50, 100, 255) },
+        { plain, "Armor Ice\n(Player)\n", Color(50, 100, 250, 255) },
+        { plain, "Ice Crawler\n(NPC)\n", Color::White() },
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<SceneObject> object = c.make();
+        std::istringstream in(std::string(c.record) + "77\n");
+        EXPECT_TRUE(object->SceneObject::UnSerialize(in)) << c.record;
+        EXPECT_EQ(object->GetColor(), c.colour) << c.record;
+        EXPECT_EQ(NextLine(in), "77") << c.record;
     }
 }
 
@@ -145,7 +95,7 @@ TEST(SceneObjectRecord, DamagedRecordsFailCleanly)
     SceneObject partial("");
     std::istringstream in("Lamp\n(Default)\n_SceneObject_updatetag_1.0_\n10\nbad\n30\n40\n");
     EXPECT_TRUE(partial.UnSerialize(in));
-    EXPECT_TRUE(SameColour(partial.GetColor(), 10, 255, 255, 255));
+    EXPECT_EQ(partial.GetColor(), Color(10, 255, 255, 255));
     EXPECT_EQ(NextLine(in), "30");
 }
 
@@ -171,7 +121,7 @@ TEST(SceneObjectHandle, TurnsNullWhenTheObjectIsDestroyed)
     EXPECT_EQ(SceneObjectHandle::Registry().size(), before);
 }
 
-TEST(SceneObjectHandle, UnheldHandlesGoWithTheirObjectOrWithTheLevelRelease)
+TEST(SceneObjectHandle, UnheldHandlesGoWithTheirObjectTheLevelReleaseOrTheShutDown)
 {
     const size_t before = SceneObjectHandle::Registry().size();
     {
@@ -183,11 +133,20 @@ TEST(SceneObjectHandle, UnheldHandlesGoWithTheirObjectOrWithTheLevelRelease)
     auto* object = new SceneObject("Chest");
     object->GetHandle()->AddRef();
     delete object;
-    SceneObjectHandle::ReleaseOrphans();
+    SceneObjectHandle::PurgeReleased();
     EXPECT_EQ(SceneObjectHandle::Registry().size(), before + 1); // still held
     SceneObjectHandle::Registry().back()->refCount = 0;
-    SceneObjectHandle::ReleaseOrphans();
+    SceneObjectHandle::PurgeReleased();
     EXPECT_EQ(SceneObjectHandle::Registry().size(), before);
+
+    // The shut-down frees the handles of live objects too; such an object
+    // then neither reaches its freed handle nor leaves one behind.
+    auto survivor = std::make_unique<SceneObject>("Survivor");
+    survivor->GetHandle();
+    SceneObjectHandle::ReleaseAll();
+    EXPECT_TRUE(SceneObjectHandle::Registry().empty());
+    survivor.reset(); // the address sanitizer catches a write to the freed handle
+    EXPECT_TRUE(SceneObjectHandle::Registry().empty());
 }
 
 TEST(SceneObjectSounds, OwnCopiesFollowTheDeclaredNames)
@@ -201,7 +160,7 @@ TEST(SceneObjectSounds, OwnCopiesFollowTheDeclaredNames)
         EXPECT_EQ(speaker.GetSoundEvent(1), nullptr);
         EXPECT_EQ(speaker.GetSoundEvent(3), nullptr);
         EXPECT_EQ(speaker.GetSoundEvent(-1), nullptr);
-        EXPECT_EQ(game.manager.GetLiveCopyCount(), 2u);
+        EXPECT_EQ(game.events.GetLiveCopyCount(), 2u);
 
         EXPECT_FALSE(speaker.PlaySoundAt(1));
         EXPECT_TRUE(speaker.PlaySound("Door_Open"));
@@ -214,10 +173,10 @@ TEST(SceneObjectSounds, OwnCopiesFollowTheDeclaredNames)
         // Loading again rebuilds the copies instead of adding to them.
         speaker.LoadSounds();
         EXPECT_EQ(speaker.GetSoundEventCount(), 3);
-        EXPECT_EQ(game.manager.GetLiveCopyCount(), 2u);
+        EXPECT_EQ(game.events.GetLiveCopyCount(), 2u);
     }
     // The destructor gives its copies back.
-    EXPECT_EQ(game.manager.GetLiveCopyCount(), 0u);
+    EXPECT_EQ(game.events.GetLiveCopyCount(), 0u);
 }
 
 TEST(SceneObjectSounds, ReleaseHandsEventsOverOrLeavesThemWithTheManager)
@@ -230,12 +189,12 @@ TEST(SceneObjectSounds, ReleaseHandsEventsOverOrLeavesThemWithTheManager)
     EXPECT_EQ(launcher.GetSoundEventCount(), 0);
     EXPECT_EQ(projectile.GetSoundEventCount(), 2);
     projectile.UnloadSounds(false);
-    EXPECT_EQ(game.manager.GetLiveCopyCount(), 0u);
+    EXPECT_EQ(game.events.GetLiveCopyCount(), 0u);
 
     launcher.LoadSounds();
     launcher.ReleaseSounds(nullptr);
     EXPECT_EQ(launcher.GetSoundEventCount(), 0);
-    EXPECT_EQ(game.manager.GetLiveCopyCount(), 2u); // still the manager's
+    EXPECT_EQ(game.events.GetLiveCopyCount(), 2u); // still the manager's
 }
 
 TEST(SceneObjectSounds, WithoutAManagerNothingIsCreated)

@@ -5,31 +5,19 @@
 
 #include "engine/render/ImageHandleManager.h"
 #include "scene/Sprite.h"
-
-namespace {
-
-// The record of a sprite without its class-name line (what the reader sees).
-std::string Body(const std::string& record)
-{
-    return record.substr(record.find("\r\n") + 2);
-}
-
-} // namespace
+#include "tests/scene/RecordText.h"
 
 TEST(SpriteRecord, RoundTripsByteForByteWithCrLf)
 {
     Sprite sprite("Hero Idle", "Images\\Hero.png", 0, 32, 16, 64);
     sprite.SetPoint({ 3, -4 });
-    std::ostringstream written;
-    ASSERT_TRUE(sprite.Serialize(written));
-    EXPECT_EQ(written.str(),
+    const std::string written = Write(sprite);
+    EXPECT_EQ(written,
         "SpriteV0\r\nHero Idle\r\nImages\\Hero.png\r\n0\r\n32\r\n16\r\n64\r\n_Sprite_updatetag_1.0_\r\n3\r\n-4\r\n");
 
-    std::istringstream in(Body(written.str()));
+    std::istringstream in(Body(written));
     Sprite read(in);
-    std::ostringstream again;
-    read.Serialize(again);
-    EXPECT_EQ(again.str(), written.str());
+    EXPECT_EQ(Write(read), written);
     EXPECT_EQ(read.GetSize(), Point<int>(16, 32));
 }
 
@@ -39,37 +27,20 @@ TEST(SpriteRecord, OlderLayoutKeepsOffsetAndLeavesNextLine)
     Sprite sprite;
     EXPECT_TRUE(sprite.UnSerialize(in));
     EXPECT_EQ(sprite.GetPoint(), Point<int>(0, 0));
-    std::string next;
-    std::getline(in, next);
-    EXPECT_EQ(next, "NextRecordV0\r");
+    EXPECT_EQ(NextLine(in), "NextRecordV0");
 }
 
 TEST(SpriteRecord, DamagedRecordsFail)
 {
-    Sprite badCorner;
-    std::istringstream corner("Tile\nTiles.png\n0\nabc\n8\n8\n");
-    EXPECT_FALSE(badCorner.UnSerialize(corner));
-
-    Sprite truncated;
-    std::istringstream cut("Tile\nTiles.png\n0\n");
-    EXPECT_FALSE(truncated.UnSerialize(cut));
-
-    Sprite badOffset;
-    std::istringstream offset("Tile\nTiles.png\n0\n0\n8\n8\n_Sprite_updatetag_1.0_\n1\n");
-    EXPECT_FALSE(badOffset.UnSerialize(offset));
-}
-
-TEST(SpriteRecord, ReferenceAndSkipFlag)
-{
-    Sprite sprite("Hero Idle", "Hero.png", 0, 0, 1, 1);
-    std::ostringstream reference;
-    sprite.SerializePtr(reference);
-    EXPECT_EQ(reference.str(), "SpriteV0Ptr\r\nHero Idle\r\n");
-
-    sprite.SetSkipSerialize(true);
-    std::ostringstream skipped;
-    EXPECT_TRUE(sprite.Serialize(skipped));
-    EXPECT_TRUE(skipped.str().empty());
+    for (const char* record : {
+             "Tile\nTiles.png\n0\nabc\n8\n8\n", // a corner that does not parse
+             "Tile\nTiles.png\n0\n", // cut in the corners
+             "Tile\nTiles.png\n0\n0\n8\n8\n_Sprite_updatetag_1.0_\n1\n", // cut in the offset
+         }) {
+        Sprite sprite;
+        std::istringstream in(record);
+        EXPECT_FALSE(sprite.UnSerialize(in)) << record;
+    }
 }
 
 TEST(SpriteImage, AcquiresSharesAndReleasesTheCachedHandle)
