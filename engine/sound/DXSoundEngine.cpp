@@ -53,7 +53,8 @@ bool OpenScrambledWave(const std::string& path, WaveFile& wave)
 class DXSoundBuffer
 {
 public:
-    DXSoundBuffer(const WaveFormat& format, const std::vector<uint8_t>& samples)
+    DXSoundBuffer(const WaveFormat& format, const std::vector<uint8_t>& samples, ALContextLife contextLife)
+        : life(std::move(contextLife))
     {
         alGetError();
         alGenBuffers(1, &id);
@@ -65,21 +66,23 @@ public:
     }
     ~DXSoundBuffer()
     {
-        if (id != 0)
+        if (id != 0 && !life.expired())
             alDeleteBuffers(1, &id);
     }
     DXSoundBuffer(const DXSoundBuffer&) = delete;
     DXSoundBuffer& operator=(const DXSoundBuffer&) = delete;
 
+    ALContextLife life;
     ALuint id = 0;
     bool valid = false;
 };
 
 // ---------------------------------------------------------------- voices
 
-DXSourceVoice::DXSourceVoice()
+DXSourceVoice::DXSourceVoice(ALContextLife contextLife)
+    : life(std::move(contextLife))
 {
-    if (alcGetCurrentContext() == nullptr)
+    if (life.expired() || alcGetCurrentContext() == nullptr)
         return;
     alGetError();
     alGenSources(1, &source);
@@ -99,7 +102,7 @@ DXSourceVoice::DXSourceVoice()
 DXSourceVoice::~DXSourceVoice()
 {
     SetOutput(nullptr);
-    if (valid)
+    if (IsValid())
     {
         alSourceStop(source);
         alSourcei(source, AL_BUFFER, 0);
@@ -127,7 +130,7 @@ void DXSourceVoice::SetVolume(float newVolume)
 
 void DXSourceVoice::ApplyGain()
 {
-    if (!valid)
+    if (!IsValid())
         return;
     const float layerVolume = output != nullptr ? output->GetVolume() : 1.0f;
     alSourcef(source, AL_GAIN, std::max(volume * layerVolume, 0.0f));
@@ -208,7 +211,7 @@ void DXSoundRessource::SetData(std::vector<uint8_t> samples, const WaveFormat& w
     buffer.reset();
     if (engine != nullptr && engine->HasMasteringVoice() && !data.empty())
     {
-        auto uploaded = std::make_shared<DXSoundBuffer>(format, data);
+        auto uploaded = std::make_shared<DXSoundBuffer>(format, data, engine->GetContextLife());
         if (uploaded->valid)
             buffer = std::move(uploaded);
     }
@@ -226,7 +229,7 @@ ISoundInstanceRessource* DXSoundRessource::CreateInstance()
 {
     if (!hasData || buffer == nullptr)
         return nullptr;
-    auto voice = std::make_unique<DXSourceVoice>();
+    auto voice = std::make_unique<DXSourceVoice>(buffer->life);
     if (!voice->IsValid())
         return nullptr;
     auto* instance = new DXSoundInstanceRessource(this, buffer, std::move(voice));
@@ -237,12 +240,8 @@ ISoundInstanceRessource* DXSoundRessource::CreateInstance()
 
 void DXSoundRessource::ReleaseData()
 {
-    if (!hasData)
-        return;
-    if (engine != nullptr)
-        engine->ReleaseSoundData(this);
-    else
-        FreeData();
+    // Not routed through the engine: a sound may outlive it.
+    FreeData();
 }
 
 // ---------------------------------------------------------------- instances
@@ -276,7 +275,7 @@ void DXSoundInstanceRessource::SetLayer(ISoundLayer* newLayer)
 
 void DXSoundInstanceRessource::Play(int loopCount)
 {
-    if (voice == nullptr || ressource == nullptr || ressource->GetOwner() == nullptr || buffer == nullptr)
+    if (!HasVoice() || ressource == nullptr || ressource->GetOwner() == nullptr || buffer == nullptr)
         return;
     Sound* owner = ressource->GetOwner();
     const ALuint source = voice->GetSource();
@@ -317,7 +316,7 @@ void DXSoundInstanceRessource::Resume()
 
 void DXSoundInstanceRessource::Stop(bool pause)
 {
-    if (voice == nullptr)
+    if (!HasVoice())
         return;
     const ALuint source = voice->GetSource();
     if (pause)
@@ -345,7 +344,7 @@ float DXSoundInstanceRessource::GetVolume() const
 
 bool DXSoundInstanceRessource::IsPlaying()
 {
-    if (voice == nullptr)
+    if (!HasVoice())
         return false;
     ALint state = AL_INITIAL;
     alGetSourcei(voice->GetSource(), AL_SOURCE_STATE, &state);
@@ -369,6 +368,7 @@ DXSoundEngine::~DXSoundEngine()
     }
     musicLayer.reset();
     soundLayer.reset();
+    contextLife.reset();
     if (context != nullptr)
     {
         if (alcGetCurrentContext() == context)
@@ -391,6 +391,7 @@ bool DXSoundEngine::OpenContext(ALCdevice* openedDevice, const int* attributes)
     }
     device = openedDevice;
     context = created;
+    contextLife = std::make_shared<const int>(0);
     ALCint frequency = 0;
     alcGetIntegerv(device, ALC_FREQUENCY, 1, &frequency);
     sampleRate = frequency;

@@ -108,7 +108,9 @@ void StreamingVoiceContext::Open()
     channels = info->channels;
     rate = info->rate;
 
-    auto newVoice = std::make_unique<DXSourceVoice>();
+    if (engine == nullptr)
+        return;
+    auto newVoice = std::make_unique<DXSourceVoice>(engine->GetContextLife());
     if (!newVoice->IsValid())
         return;
     alGetError();
@@ -116,29 +118,21 @@ void StreamingVoiceContext::Open()
     if (alGetError() != AL_NO_ERROR)
         return;
     deviceBuffersMade = true;
-    if (engine != nullptr)
-    {
-        auto* layer = dynamic_cast<DXSoundLayer*>(engine->GetMusicLayer());
-        if (layer != nullptr && layer->HasSubmixVoice())
-            newVoice->SetOutput(layer);
-    }
+    auto* layer = dynamic_cast<DXSoundLayer*>(engine->GetMusicLayer());
+    if (layer != nullptr && layer->HasSubmixVoice())
+        newVoice->SetOutput(layer);
     newVoice->SetVolume(volume);
     voice = std::move(newVoice);
-    index = 0;
 }
 
-void StreamingVoiceContext::SeekToLoopPoint()
+bool StreamingVoiceContext::SeekPercent(double percent)
 {
     const int64_t total = ov_pcm_total(&vorbis, -1);
     if (total <= 0)
-    {
-        ended = true;
-        return;
-    }
-    const double percent = std::clamp(loopPoint, 0.0, 100.0);
-    const auto target = std::min(static_cast<int64_t>(static_cast<double>(total) * (percent / 100.0)), total - 1);
-    if (ov_pcm_seek(&vorbis, target) != 0)
-        ended = true;
+        return false;
+    const double fraction = std::clamp(percent, 0.0, 100.0) / 100.0;
+    const auto target = std::min(static_cast<int64_t>(static_cast<double>(total) * fraction), total - 1);
+    return ov_pcm_seek(&vorbis, target) == 0;
 }
 
 bool StreamingVoiceContext::FillAndQueue(int slot)
@@ -177,8 +171,8 @@ bool StreamingVoiceContext::FillAndQueue(int slot)
             }
             filled += static_cast<size_t>(std::min<long>(got, room));
         }
-        if (endOfData)
-            SeekToLoopPoint();
+        if (endOfData && !SeekPercent(loopPoint))
+            ended = true;
     }
 
     filled -= filled % frameBytes;
@@ -191,7 +185,6 @@ bool StreamingVoiceContext::FillAndQueue(int slot)
     bufferStart[static_cast<size_t>(slot)] = std::max<int64_t>(start, 0);
     bufferFrames[static_cast<size_t>(slot)] = static_cast<int64_t>(filled / frameBytes);
     queueOrder[static_cast<size_t>(queued++)] = slot;
-    index = static_cast<uint32_t>((slot + 1) % kBufferCount);
     return true;
 }
 
@@ -201,15 +194,7 @@ void StreamingVoiceContext::Start(double startPercent)
         return;
     FillAndQueue(0);
     if (startPercent != 0.0)
-    {
-        const int64_t total = ov_pcm_total(&vorbis, -1);
-        if (total > 0)
-        {
-            const double percent = std::clamp(startPercent, 0.0, 100.0);
-            const auto target = std::min(static_cast<int64_t>(static_cast<double>(total) * (percent / 100.0)), total - 1);
-            ov_pcm_seek(&vorbis, target);
-        }
-    }
+        SeekPercent(startPercent);
     for (int slot = 1; slot < kBufferCount; ++slot)
         FillAndQueue(slot);
     SetVolume(kStartVolume);

@@ -60,14 +60,15 @@ public:
 private:
     // Decodes into buffer `slot` and queues it; false when nothing was decoded.
     bool FillAndQueue(int slot);
-    void SeekToLoopPoint();
+    // Moves the decoder to a percentage of the track's length (clamped to the
+    // track); false when the track has no length or the seek fails.
+    bool SeekPercent(double percent);
 
     DXSoundEngine* engine;
     std::string trackName;
     std::array<std::array<uint8_t, kBufferBytes>, kBufferCount> buffers{};
     bool opened = false;
     OggVorbis_File vorbis{};
-    uint32_t index = 0; // next buffer to fill
     std::unique_ptr<DXSourceVoice> voice;
     std::array<uint32_t, kBufferCount> deviceBuffers{};
     bool deviceBuffersMade = false;

@@ -223,10 +223,15 @@ TEST(DXSoundEngineDeviceTest, FeederThreadStreamsAlongsideTheGameThread)
     DXSoundEngine engine;
     game.engine = &engine;
     ASSERT_TRUE(engine.Init());
+    // The stream is read under the music mutex, as the feeder refills it under it.
+    auto playPosition = [&engine] {
+        std::lock_guard lock(engine.GetMusicMutex());
+        return engine.CurrentMusic()->GetPlayPosition();
+    };
     PlayStreamedMusic(&engine, folder + "a.ogg", false, false, 0.0);
-    for (int wait = 0; wait < 200 && engine.CurrentMusic()->GetPlayPosition() == 0; ++wait)
+    for (int wait = 0; wait < 200 && playPosition() == 0; ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_GT(engine.CurrentMusic()->GetPlayPosition(), 0);
+    EXPECT_GT(playPosition(), 0);
     PlayStreamedMusic(&engine, folder + "b.ogg", true, false, 0.0);
     for (int tick = 0; tick < 60; ++tick)
     {
@@ -279,4 +284,41 @@ TEST(DXSoundEngineNoDeviceTest, StartUpReportsTheMissingDeviceAndRunsSilent)
     EXPECT_EXIT(RunWithoutAudioDevice(), testing::ExitedWithCode(0), "Failed creating mastering voice: 0X[0-9A-F]+");
 }
 
+} // namespace
+
+namespace {
+
+// Sounds may outlive the engine: their sources and buffers then belong to a
+// destroyed context, and must not delete what a later engine made with the
+// same ids, nor call into the engine that is gone.
+TEST(DXSoundEngineLifetimeTest, VoicesOutlivingTheirEngineLeaveTheNextOneAlone)
+{
+    const std::string folder = MakeTempFolder("lifetime");
+    WriteFile(folder + "hum.wav", MakeWav(MakeTones({ { kTone, 0.25 } }, 0.25)));
+    auto load = [&folder](DXSoundEngine& engine) {
+        auto sound = std::make_unique<Sound>("hum", folder + "hum.wav");
+        sound->SetLoop(true);
+        sound->SetRessource(std::unique_ptr<ISoundRessource>(engine.ImportSound(folder + "hum.wav", sound.get())));
+        return sound;
+    };
+    std::unique_ptr<Sound> staleSound;
+    std::unique_ptr<ISoundInstanceRessource> stale;
+    {
+        DXSoundEngine first;
+        ASSERT_TRUE(first.InitLoopback(kRate));
+        staleSound = load(first);
+        stale.reset(staleSound->GetRessource()->CreateInstance());
+    }
+    DXSoundEngine second;
+    ASSERT_TRUE(second.InitLoopback(kRate));
+    auto sound = load(second);
+    std::unique_ptr<ISoundInstanceRessource> voice(sound->GetRessource()->CreateInstance());
+    voice->Play(0);
+    stale.reset();
+    staleSound->GetRessource()->ReleaseData();
+    staleSound.reset();
+    std::vector<int16_t> mix(static_cast<size_t>(0.2 * kRate) * 2);
+    ASSERT_TRUE(second.RenderSamples(mix.data(), static_cast<int>(mix.size() / 2)));
+    EXPECT_GT(ToneAmplitude(mix, kTone), 0.05);
+}
 } // namespace
