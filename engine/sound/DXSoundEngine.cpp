@@ -198,16 +198,12 @@ DXSoundRessource::DXSoundRessource(DXSoundEngine* ownerEngine, std::string fileN
 {
 }
 
-DXSoundRessource::~DXSoundRessource()
-{
-    FreeData();
-}
+DXSoundRessource::~DXSoundRessource() = default;
 
 void DXSoundRessource::SetData(std::vector<uint8_t> samples, const WaveFormat& waveFormat)
 {
     data = std::move(samples);
     format = waveFormat;
-    hasData = true;
     buffer.reset();
     if (engine != nullptr && engine->HasMasteringVoice() && !data.empty())
     {
@@ -221,13 +217,12 @@ void DXSoundRessource::FreeData()
 {
     data.clear();
     data.shrink_to_fit();
-    hasData = false;
     buffer.reset();
 }
 
 ISoundInstanceRessource* DXSoundRessource::CreateInstance()
 {
-    if (!hasData || buffer == nullptr)
+    if (buffer == nullptr)
         return nullptr;
     auto voice = std::make_unique<DXSourceVoice>(buffer->life);
     if (!voice->IsValid())
@@ -480,8 +475,7 @@ bool DXSoundEngine::RenderSamples(int16_t* interleavedStereo, int frames)
 ISoundRessource* DXSoundEngine::ImportSound(std::string fileName, Sound* owner)
 {
     const std::string name = ToLower(std::move(fileName));
-    const size_t extension = name.find(".wav");
-    if (extension == std::string::npos)
+    if (name.find(".wav") == std::string::npos)
         return nullptr;
 
     WaveFile wave;

@@ -88,7 +88,7 @@ public:
     void ReleaseData() override;
 
     void SetData(std::vector<uint8_t> samples, const WaveFormat& waveFormat);
-    bool HasData() const { return hasData; }
+    bool HasData() const { return !data.empty(); }
     const std::vector<uint8_t>& GetData() const { return data; }
     uint32_t GetDataSize() const { return static_cast<uint32_t>(data.size()); }
     const WaveFormat& GetFormat() const { return format; }
@@ -98,7 +98,6 @@ public:
 private:
     DXSoundEngine* engine;
     std::vector<uint8_t> data;
-    bool hasData = false;
     WaveFormat format;
     ISoundLayer* layer;
     std::shared_ptr<DXSoundBuffer> buffer; // the samples uploaded to the device
