@@ -27,6 +27,13 @@ protected:
         return count;
     }
 
+    // Gives the event its variations and their voices.
+    static void Fill(SoundEvent& event, std::vector<Sound*> variations)
+    {
+        event.GetVariations() = std::move(variations);
+        event.CreateVoices();
+    }
+
     // Puts the listener (the player's centre) at (x, y).
     void PutListenerAt(float x, float y)
     {
@@ -46,8 +53,7 @@ TEST_F(SoundEventTest, EachVariationGetsItsVoicesAndBusyVoicesAreNotRestarted)
     auto first = MakeFakeSound("first");
     auto second = MakeFakeSound("second");
     SoundEvent event("Test", false, 4);
-    event.GetVariations() = { first.get(), nullptr, second.get() };
-    event.CreateVoices();
+    Fill(event, { first.get(), nullptr, second.get() });
     ASSERT_EQ(event.GetVoices().size(), 8u); // the null variation gets none
 
     for (int frame = 0; frame < 8; ++frame)
@@ -81,10 +87,8 @@ TEST_F(SoundEventTest, ASoundStartsAtMostOncePerFrame)
     auto shared = MakeFakeSound("hit");
     SoundEvent a("A", false, 2);
     SoundEvent b("B", false, 2);
-    a.GetVariations() = { shared.get() };
-    b.GetVariations() = { shared.get() };
-    a.CreateVoices();
-    b.CreateVoices();
+    Fill(a, { shared.get() });
+    Fill(b, { shared.get() });
 
     a.Play();
     a.Play();
@@ -101,8 +105,7 @@ TEST_F(SoundEventTest, VolumeFallsOffBetweenTheInnerAndOuterRadius)
 {
     auto sound = MakeFakeSound("step");
     SoundEvent event("Step", true, 1);
-    event.GetVariations() = { sound.get() };
-    event.CreateVoices();
+    Fill(event, { sound.get() });
     event.SetRadii(100.0f, 400.0f);
     event.SetPosition(1000.0f, 500.0f);
     const FakeInstance& voice = *FakeOf(*sound).made[0];
@@ -133,8 +136,7 @@ TEST_F(SoundEventTest, LoopingPositionalVoiceOutOfRangePausesAndComesBack)
 {
     auto hum = MakeFakeSound("hum", true);
     SoundEvent event("Hum", true, 1);
-    event.GetVariations() = { hum.get() };
-    event.CreateVoices();
+    Fill(event, { hum.get() });
     event.SetRadii(96.0f, 640.0f);
     const FakeInstance& voice = *FakeOf(*hum).made[0];
     PutListenerAt(0.0f, 0.0f);
@@ -161,8 +163,7 @@ TEST_F(SoundEventTest, PlayingFlagFollowsTheVoices)
 {
     auto sound = MakeFakeSound("once");
     SoundEvent event("Once", false, 1);
-    event.GetVariations() = { sound.get() };
-    event.CreateVoices();
+    Fill(event, { sound.get() });
     FakeInstance& voice = *FakeOf(*sound).made[0];
 
     event.Play();
@@ -188,8 +189,7 @@ TEST_F(SoundEventTest, EqualRadiiGiveFullVolumeInRange)
 {
     auto sound = MakeFakeSound("flat");
     SoundEvent event("Flat", true, 1);
-    event.GetVariations() = { sound.get() };
-    event.CreateVoices();
+    Fill(event, { sound.get() });
     event.SetRadii(0.0f, 0.0f);
     PutListenerAt(0.0f, 0.0f);
     event.Play();
