@@ -3,6 +3,7 @@
 #include "engine/assets/ScrambledFile.h"
 #include "engine/config/GameConfig.h"
 #include "engine/config/GamePaths.h"
+#include "engine/serial/FileUtils.h"
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundEventsManager.h"
 #include "engine/sound/SoundGameAccess.h"
@@ -13,7 +14,6 @@
 #include <AL/alext.h>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdio>
 
@@ -23,13 +23,6 @@ namespace {
 
 constexpr int kLoopbackChunkFrames = 1024;
 constexpr auto kFeederPeriod = std::chrono::milliseconds(20);
-
-std::string ToLower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 ALenum ALFormatOf(const WaveFormat& format)
 {
@@ -474,7 +467,7 @@ bool DXSoundEngine::RenderSamples(int16_t* interleavedStereo, int frames)
 
 ISoundRessource* DXSoundEngine::ImportSound(std::string fileName, Sound* owner)
 {
-    const std::string name = ToLower(std::move(fileName));
+    const std::string name = ToLowerCase(std::move(fileName));
     if (name.find(".wav") == std::string::npos)
         return nullptr;
 
