@@ -53,7 +53,7 @@ MusicTrack* FindMusicTrack(const std::string& name)
 
 } // namespace
 
-StreamingVoiceContext::StreamingVoiceContext(DXSoundEngine* soundEngine, std::string name)
+StreamingVoiceContext::StreamingVoiceContext(DXSoundEngine& soundEngine, std::string name)
     : engine(soundEngine)
     , trackName(std::move(name))
 {
@@ -68,8 +68,14 @@ StreamingVoiceContext::~StreamingVoiceContext()
         ov_clear(&vorbis);
 }
 
+std::unique_lock<std::recursive_mutex> StreamingVoiceContext::Lock()
+{
+    return std::unique_lock(engine.GetMusicMutex());
+}
+
 void StreamingVoiceContext::Open()
 {
+    const auto lock = Lock();
     if (trackName.empty() || opened)
         return;
 
@@ -108,9 +114,7 @@ void StreamingVoiceContext::Open()
     channels = info->channels;
     rate = info->rate;
 
-    if (engine == nullptr)
-        return;
-    auto newVoice = std::make_unique<DXSourceVoice>(engine->GetContextLife());
+    auto newVoice = std::make_unique<DXSourceVoice>(engine.GetContextLife());
     if (!newVoice->IsValid())
         return;
     alGetError();
@@ -118,7 +122,7 @@ void StreamingVoiceContext::Open()
     if (alGetError() != AL_NO_ERROR)
         return;
     deviceBuffersMade = true;
-    auto* layer = dynamic_cast<DXSoundLayer*>(engine->GetMusicLayer());
+    auto* layer = dynamic_cast<DXSoundLayer*>(engine.GetMusicLayer());
     if (layer != nullptr && layer->HasSubmixVoice())
         newVoice->SetOutput(layer);
     newVoice->SetVolume(volume);
@@ -190,6 +194,7 @@ bool StreamingVoiceContext::FillAndQueue(int slot)
 
 void StreamingVoiceContext::Start(double startPercent)
 {
+    const auto lock = Lock();
     if (voice == nullptr || queued != 0)
         return;
     FillAndQueue(0);
@@ -203,6 +208,7 @@ void StreamingVoiceContext::Start(double startPercent)
 
 void StreamingVoiceContext::Pump()
 {
+    const auto lock = Lock();
     if (voice == nullptr || queued == 0)
         return;
     const ALuint source = voice->GetSource();
@@ -233,21 +239,31 @@ void StreamingVoiceContext::SetVolume(float newVolume)
 
 int64_t StreamingVoiceContext::GetDecoderPosition()
 {
+    const auto lock = Lock();
     return opened ? ov_pcm_tell(&vorbis) : -1;
 }
 
 int64_t StreamingVoiceContext::GetTotalFrames()
 {
+    const auto lock = Lock();
     return opened ? ov_pcm_total(&vorbis, -1) : -1;
 }
 
 bool StreamingVoiceContext::SeekFrame(int64_t frame)
 {
+    const auto lock = Lock();
     return opened && ov_pcm_seek(&vorbis, std::max<int64_t>(frame, 0)) == 0;
+}
+
+bool StreamingVoiceContext::HasEnded()
+{
+    const auto lock = Lock();
+    return ended;
 }
 
 int64_t StreamingVoiceContext::GetPlayPosition()
 {
+    const auto lock = Lock();
     if (voice == nullptr || queued == 0)
         return std::max<int64_t>(GetDecoderPosition(), 0);
     ALint offset = 0;
@@ -301,7 +317,7 @@ void PlayStreamedMusic(DXSoundEngine* engine, std::string name, bool crossfade, 
     else
         current.reset();
 
-    current = std::make_unique<StreamingVoiceContext>(engine, name);
+    current = std::make_unique<StreamingVoiceContext>(*engine, name);
     current->Open();
     if (const MusicTrack* track = FindMusicTrack(name); track != nullptr && !skipResume && !track->noResume)
         current->SeekFrame(std::max<int64_t>(track->resumePosition, 0));

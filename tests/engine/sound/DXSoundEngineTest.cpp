@@ -196,15 +196,11 @@ TEST(DXSoundEngineDeviceTest, FeederThreadStreamsAlongsideTheGameThread)
     DXSoundEngine engine;
     game.engine = &engine;
     ASSERT_TRUE(engine.Init());
-    // The stream is read under the music mutex, as the feeder refills it under it.
-    auto playPosition = [&engine] {
-        std::lock_guard lock(engine.GetMusicMutex());
-        return engine.CurrentMusic()->GetPlayPosition();
-    };
     PlayStreamedMusic(&engine, folder + "a.ogg", false, false, 0.0);
-    for (int wait = 0; wait < 200 && playPosition() == 0; ++wait)
+    // Read while the feeder refills the stream: the stream locks itself.
+    for (int wait = 0; wait < 200 && engine.CurrentMusic()->GetPlayPosition() == 0; ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_GT(playPosition(), 0);
+    EXPECT_GT(engine.CurrentMusic()->GetPlayPosition(), 0);
     PlayStreamedMusic(&engine, folder + "b.ogg", true, false, 0.0);
     for (int tick = 0; tick < 60; ++tick)
     {
