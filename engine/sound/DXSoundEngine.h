@@ -153,8 +153,9 @@ public:
     // refilling the music streams as it goes. False without a loopback device.
     bool RenderSamples(int16_t* interleavedStereo, int frames);
 
-    // The music streams. Every use of them (and of their decoders) holds the
-    // music mutex; the feeder thread refills their buffers under it.
+    // The music streams. The feeder thread refills their buffers under the
+    // music mutex; replacing or deleting a stream takes it too, and the
+    // streams take it in each of their own calls.
     std::unique_ptr<StreamingVoiceContext>& CurrentMusic() { return currentMusic; }
     std::unique_ptr<StreamingVoiceContext>& FadingMusic() { return fadingMusic; }
     std::recursive_mutex& GetMusicMutex() { return musicMutex; }
