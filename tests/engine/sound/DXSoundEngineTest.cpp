@@ -263,17 +263,15 @@ TEST_F(DXSoundEngineTest, SoundsOutlivingTheirEngineLeaveTheNextOneAlone)
     {
         DXSoundEngine first;
         ASSERT_TRUE(first.InitLoopback(kRate));
-        stale = std::make_unique<Sound>("stale", folder + "tone.wav");
-        stale->SetRessource(std::unique_ptr<ISoundRessource>(first.ImportSound(folder + "tone.wav", stale.get())));
+        stale = LoadSound("stale", "tone.wav", false, &first);
         staleVoice.reset(stale->GetRessource()->CreateInstance());
     }
     DXSoundEngine second;
     ASSERT_TRUE(second.InitLoopback(kRate));
-    auto sound = std::make_unique<Sound>("hum", folder + "tone.wav");
-    sound->SetLoop(true);
-    sound->SetRessource(std::unique_ptr<ISoundRessource>(second.ImportSound(folder + "tone.wav", sound.get())));
+    auto sound = LoadSound("hum", "tone.wav", true, &second);
     std::unique_ptr<ISoundInstanceRessource> voice(sound->GetRessource()->CreateInstance());
     voice->Play(0);
+    EXPECT_EQ(stale->GetRessource()->CreateInstance(), nullptr); // its context is gone
     staleVoice.reset();
     stale->GetRessource()->ReleaseData();
     stale.reset();

@@ -104,11 +104,13 @@ double LoopbackTest::SettledAmplitude(double frequency)
     return ToneAmplitude(Render(0.2), frequency);
 }
 
-std::unique_ptr<Sound> LoopbackTest::LoadSound(const std::string& name, const std::string& file, bool loop)
+std::unique_ptr<Sound> LoopbackTest::LoadSound(const std::string& name, const std::string& file, bool loop,
+                                               DXSoundEngine* on)
 {
     auto sound = std::make_unique<Sound>(name, folder + file);
     sound->SetLoop(loop);
-    sound->SetRessource(std::unique_ptr<ISoundRessource>(engine.ImportSound(folder + file, sound.get())));
+    DXSoundEngine& loader = on != nullptr ? *on : engine;
+    sound->SetRessource(std::unique_ptr<ISoundRessource>(loader.ImportSound(folder + file, sound.get())));
     return sound;
 }
 

@@ -69,8 +69,10 @@ protected:
     std::vector<int16_t> Render(double seconds);
     // The amplitude of a tone once volume ramps have settled.
     double SettledAmplitude(double frequency);
-    // A sound record whose sample is loaded from the temp folder.
-    std::unique_ptr<Sound> LoadSound(const std::string& name, const std::string& file, bool loop);
+    // A sound record whose sample is loaded from the temp folder (by the
+    // fixture's engine unless another is given).
+    std::unique_ptr<Sound> LoadSound(const std::string& name, const std::string& file, bool loop,
+                                     DXSoundEngine* on = nullptr);
 
     FakeGame game;
     MusicLibrary library;
