@@ -79,8 +79,6 @@ bool Report(bool ok, const std::string& what)
 GameConfig::GameConfig()
 {
     SetDefaultKeys();
-    frameCatchUp = true;
-    frameLimit = true;
 }
 
 void GameConfig::SetDefaultKeys()

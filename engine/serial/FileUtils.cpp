@@ -8,17 +8,6 @@
 #include <filesystem>
 #include <system_error>
 
-namespace {
-
-std::string ToLower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-} // namespace
-
 std::string GetProgramFolder()
 {
     return platform::GetExecutableFolder();
@@ -38,14 +27,21 @@ bool DirectoryExists(const std::string& path)
     return std::filesystem::is_directory(platform::ResolvePath(path), error);
 }
 
+std::string ToLowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
 std::string ReplaceInString(const std::string& text, const std::string& from, const std::string& to)
 {
-    const std::string lowerText = ToLower(text);
-    const std::string lowerFrom = ToLower(from);
+    const std::string lowerText = ToLowerCase(text);
+    const std::string lowerFrom = ToLowerCase(from);
     const size_t found = lowerText.find(lowerFrom);
     if (found == std::string::npos || lowerFrom.empty())
         return {};
-    return text.substr(0, found + 1) + ToLower(to);
+    return text.substr(0, found + 1) + ToLowerCase(to);
 }
 
 std::ifstream OpenTextFile(const std::string& name, const std::string& folder)

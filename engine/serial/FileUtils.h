@@ -14,6 +14,9 @@ std::string MakeTimeStamp();
 // True only for an existing directory (a plain file gives false).
 bool DirectoryExists(const std::string& path);
 
+// The text with its ASCII letters in lower case (file names are compared so).
+std::string ToLowerCase(std::string text);
+
 // Swaps the ending of a file name: the text up to and including the first
 // character of `from` (found ignoring case), followed by `to` in lower case.
 // "Images\Hero.PNG", ".png", "qhsprite" gives "Images\Hero.qhsprite". When

@@ -7,6 +7,26 @@
 #include "engine/serial/PointSerialize.h"
 #include "engine/serial/StrSerialize.h"
 
+namespace {
+
+// A fresh element of the class a list tag names, or null for any other tag.
+std::unique_ptr<ISerialization> MakeElement(const std::string& tag)
+{
+    if (tag == "StrSerializeV0")
+        return std::make_unique<StrSerialize>("");
+    if (tag == "IntSerializeV0")
+        return std::make_unique<IntSerialize>(0);
+    if (tag == "FloatSerializeV0")
+        return std::make_unique<FloatSerialize>(0.0f);
+    if (tag == "PointIntSerializeV0")
+        return std::make_unique<PointIntSerialize>(Point<int>());
+    if (tag == "PointFloatSerializeV0")
+        return std::make_unique<PointFloatSerialize>(Point<float>());
+    return nullptr;
+}
+
+} // namespace
+
 VectorSerialize::VectorSerialize(bool ownsElements)
     : ownsElements(ownsElements)
 {
@@ -69,31 +89,16 @@ bool VectorSerialize::UnSerialize(std::istream& is)
         }
         std::string tag;
         ReadStringLine(is, tag);
-        if (tag == "StrSerializeV0") {
-            std::string value;
-            ReadStringLine(is, value);
-            Append(std::make_unique<StrSerialize>(std::move(value)));
-        } else if (tag == "IntSerializeV0") {
-            int32_t value = 0;
-            ok = ReadIntLine(is, value);
-            Append(std::make_unique<IntSerialize>(value));
-        } else if (tag == "FloatSerializeV0") {
-            float value = 0.0f;
-            ok = ReadFloatLine(is, value);
-            Append(std::make_unique<FloatSerialize>(value));
-        } else if (tag == "PointIntSerializeV0") {
-            Point<int> value;
-            ok = ReadIntLine(is, value.x) && ReadIntLine(is, value.y);
-            Append(std::make_unique<PointIntSerialize>(value));
-        } else if (tag == "PointFloatSerializeV0") {
-            Point<float> value;
-            ok = UnSerializePoint(is, value);
-            Append(std::make_unique<PointFloatSerialize>(value));
-        } else {
+        std::unique_ptr<ISerialization> element = MakeElement(tag);
+        if (element == nullptr) {
             // An unknown tag takes no value line: the next pass reads the
             // following line as a tag.
             platform::DebugOutput("VectorSerialize: unknown element tag \"" + tag + "\"\n");
+            continue;
         }
+        // An element whose value fails is kept with what it read.
+        ok = element->UnSerialize(is);
+        Append(std::move(element));
     }
     return ok;
 }

@@ -3,6 +3,7 @@
 #include "engine/assets/ScrambledFile.h"
 #include "engine/config/GameConfig.h"
 #include "engine/config/GamePaths.h"
+#include "engine/serial/FileUtils.h"
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundEventsManager.h"
 #include "engine/sound/SoundGameAccess.h"
@@ -13,7 +14,6 @@
 #include <AL/alext.h>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdio>
 
@@ -23,13 +23,6 @@ namespace {
 
 constexpr int kLoopbackChunkFrames = 1024;
 constexpr auto kFeederPeriod = std::chrono::milliseconds(20);
-
-std::string ToLower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 ALenum ALFormatOf(const WaveFormat& format)
 {
@@ -53,7 +46,8 @@ bool OpenScrambledWave(const std::string& path, WaveFile& wave)
 class DXSoundBuffer
 {
 public:
-    DXSoundBuffer(const WaveFormat& format, const std::vector<uint8_t>& samples)
+    DXSoundBuffer(const WaveFormat& format, const std::vector<uint8_t>& samples, ALContextLife contextLife)
+        : life(std::move(contextLife))
     {
         alGetError();
         alGenBuffers(1, &id);
@@ -65,21 +59,23 @@ public:
     }
     ~DXSoundBuffer()
     {
-        if (id != 0)
+        if (id != 0 && !life.expired())
             alDeleteBuffers(1, &id);
     }
     DXSoundBuffer(const DXSoundBuffer&) = delete;
     DXSoundBuffer& operator=(const DXSoundBuffer&) = delete;
 
+    ALContextLife life;
     ALuint id = 0;
     bool valid = false;
 };
 
 // ---------------------------------------------------------------- voices
 
-DXSourceVoice::DXSourceVoice()
+DXSourceVoice::DXSourceVoice(ALContextLife contextLife)
+    : life(std::move(contextLife))
 {
-    if (alcGetCurrentContext() == nullptr)
+    if (life.expired() || alcGetCurrentContext() == nullptr)
         return;
     alGetError();
     alGenSources(1, &source);
@@ -99,7 +95,7 @@ DXSourceVoice::DXSourceVoice()
 DXSourceVoice::~DXSourceVoice()
 {
     SetOutput(nullptr);
-    if (valid)
+    if (IsValid())
     {
         alSourceStop(source);
         alSourcei(source, AL_BUFFER, 0);
@@ -127,7 +123,7 @@ void DXSourceVoice::SetVolume(float newVolume)
 
 void DXSourceVoice::ApplyGain()
 {
-    if (!valid)
+    if (!IsValid())
         return;
     const float layerVolume = output != nullptr ? output->GetVolume() : 1.0f;
     alSourcef(source, AL_GAIN, std::max(volume * layerVolume, 0.0f));
@@ -195,20 +191,16 @@ DXSoundRessource::DXSoundRessource(DXSoundEngine* ownerEngine, std::string fileN
 {
 }
 
-DXSoundRessource::~DXSoundRessource()
-{
-    FreeData();
-}
+DXSoundRessource::~DXSoundRessource() = default;
 
 void DXSoundRessource::SetData(std::vector<uint8_t> samples, const WaveFormat& waveFormat)
 {
     data = std::move(samples);
     format = waveFormat;
-    hasData = true;
     buffer.reset();
     if (engine != nullptr && engine->HasMasteringVoice() && !data.empty())
     {
-        auto uploaded = std::make_shared<DXSoundBuffer>(format, data);
+        auto uploaded = std::make_shared<DXSoundBuffer>(format, data, engine->GetContextLife());
         if (uploaded->valid)
             buffer = std::move(uploaded);
     }
@@ -218,15 +210,14 @@ void DXSoundRessource::FreeData()
 {
     data.clear();
     data.shrink_to_fit();
-    hasData = false;
     buffer.reset();
 }
 
 ISoundInstanceRessource* DXSoundRessource::CreateInstance()
 {
-    if (!hasData || buffer == nullptr)
+    if (buffer == nullptr)
         return nullptr;
-    auto voice = std::make_unique<DXSourceVoice>();
+    auto voice = std::make_unique<DXSourceVoice>(buffer->life);
     if (!voice->IsValid())
         return nullptr;
     auto* instance = new DXSoundInstanceRessource(this, buffer, std::move(voice));
@@ -237,12 +228,8 @@ ISoundInstanceRessource* DXSoundRessource::CreateInstance()
 
 void DXSoundRessource::ReleaseData()
 {
-    if (!hasData)
-        return;
-    if (engine != nullptr)
-        engine->ReleaseSoundData(this);
-    else
-        FreeData();
+    // Not routed through the engine: a sound may outlive it.
+    FreeData();
 }
 
 // ---------------------------------------------------------------- instances
@@ -276,7 +263,7 @@ void DXSoundInstanceRessource::SetLayer(ISoundLayer* newLayer)
 
 void DXSoundInstanceRessource::Play(int loopCount)
 {
-    if (voice == nullptr || ressource == nullptr || ressource->GetOwner() == nullptr || buffer == nullptr)
+    if (!HasVoice() || ressource == nullptr || ressource->GetOwner() == nullptr || buffer == nullptr)
         return;
     Sound* owner = ressource->GetOwner();
     const ALuint source = voice->GetSource();
@@ -317,7 +304,7 @@ void DXSoundInstanceRessource::Resume()
 
 void DXSoundInstanceRessource::Stop(bool pause)
 {
-    if (voice == nullptr)
+    if (!HasVoice())
         return;
     const ALuint source = voice->GetSource();
     if (pause)
@@ -345,7 +332,7 @@ float DXSoundInstanceRessource::GetVolume() const
 
 bool DXSoundInstanceRessource::IsPlaying()
 {
-    if (voice == nullptr)
+    if (!HasVoice())
         return false;
     ALint state = AL_INITIAL;
     alGetSourcei(voice->GetSource(), AL_SOURCE_STATE, &state);
@@ -369,6 +356,7 @@ DXSoundEngine::~DXSoundEngine()
     }
     musicLayer.reset();
     soundLayer.reset();
+    contextLife.reset();
     if (context != nullptr)
     {
         if (alcGetCurrentContext() == context)
@@ -391,6 +379,7 @@ bool DXSoundEngine::OpenContext(ALCdevice* openedDevice, const int* attributes)
     }
     device = openedDevice;
     context = created;
+    contextLife = std::make_shared<const int>(0);
     ALCint frequency = 0;
     alcGetIntegerv(device, ALC_FREQUENCY, 1, &frequency);
     sampleRate = frequency;
@@ -478,9 +467,8 @@ bool DXSoundEngine::RenderSamples(int16_t* interleavedStereo, int frames)
 
 ISoundRessource* DXSoundEngine::ImportSound(std::string fileName, Sound* owner)
 {
-    const std::string name = ToLower(std::move(fileName));
-    const size_t extension = name.find(".wav");
-    if (extension == std::string::npos)
+    const std::string name = ToLowerCase(std::move(fileName));
+    if (name.find(".wav") == std::string::npos)
         return nullptr;
 
     WaveFile wave;

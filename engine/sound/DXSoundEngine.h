@@ -18,19 +18,25 @@ class DXSoundLayer;
 class DXSoundBuffer;
 class StreamingVoiceContext;
 
+// Alive while an engine's OpenAL context is. Every source and buffer made on
+// the context holds a weak reference: destroying the context frees them, and
+// one that outlives it must not delete ids a later context may have reused.
+using ALContextLife = std::weak_ptr<const void>;
+
 // One OpenAL source. Its gain is its own volume times the volume of the layer
 // it is routed to, so a layer's volume reaches every voice of the layer.
 class DXSourceVoice
 {
 public:
-    DXSourceVoice();
+    explicit DXSourceVoice(ALContextLife contextLife);
     ~DXSourceVoice();
 
     DXSourceVoice(const DXSourceVoice&) = delete;
     DXSourceVoice& operator=(const DXSourceVoice&) = delete;
 
-    // False when no source could be made (no output device).
-    bool IsValid() const { return valid; }
+    // False when no source could be made (no output device), and once the
+    // context it was made on is gone.
+    bool IsValid() const { return valid && !life.expired(); }
     uint32_t GetSource() const { return source; }
 
     void SetOutput(DXSoundLayer* layer);
@@ -43,6 +49,7 @@ public:
 private:
     friend class DXSoundLayer;
 
+    ALContextLife life;
     uint32_t source = 0;
     bool valid = false;
     float volume = 1.0f;
@@ -81,7 +88,7 @@ public:
     void ReleaseData() override;
 
     void SetData(std::vector<uint8_t> samples, const WaveFormat& waveFormat);
-    bool HasData() const { return hasData; }
+    bool HasData() const { return !data.empty(); }
     const std::vector<uint8_t>& GetData() const { return data; }
     uint32_t GetDataSize() const { return static_cast<uint32_t>(data.size()); }
     const WaveFormat& GetFormat() const { return format; }
@@ -91,7 +98,6 @@ public:
 private:
     DXSoundEngine* engine;
     std::vector<uint8_t> data;
-    bool hasData = false;
     WaveFormat format;
     ISoundLayer* layer;
     std::shared_ptr<DXSoundBuffer> buffer; // the samples uploaded to the device
@@ -114,6 +120,8 @@ public:
     bool IsPlaying() override;
 
 private:
+    bool HasVoice() const { return voice != nullptr && voice->IsValid(); }
+
     std::shared_ptr<DXSoundBuffer> buffer; // outlives the voice that plays it
     std::unique_ptr<DXSourceVoice> voice;
 };
@@ -138,14 +146,16 @@ public:
 
     // The output device and its context: XAudio2's mastering voice.
     bool HasMasteringVoice() const { return context != nullptr; }
+    ALContextLife GetContextLife() const { return contextLife; }
     int GetSampleRate() const { return sampleRate; }
 
     // Mixes the next frames of a loopback device into interleaved stereo,
     // refilling the music streams as it goes. False without a loopback device.
     bool RenderSamples(int16_t* interleavedStereo, int frames);
 
-    // The music streams. Every use of them (and of their decoders) holds the
-    // music mutex; the feeder thread refills their buffers under it.
+    // The music streams. The feeder thread refills their buffers under the
+    // music mutex; replacing or deleting a stream takes it too, and the
+    // streams take it in each of their own calls.
     std::unique_ptr<StreamingVoiceContext>& CurrentMusic() { return currentMusic; }
     std::unique_ptr<StreamingVoiceContext>& FadingMusic() { return fadingMusic; }
     std::recursive_mutex& GetMusicMutex() { return musicMutex; }
@@ -161,6 +171,7 @@ private:
 
     ALCdevice_struct* device = nullptr;
     ALCcontext_struct* context = nullptr;
+    std::shared_ptr<const void> contextLife;
     bool loopback = false;
     int sampleRate = 0;
 

@@ -53,7 +53,7 @@ MusicTrack* FindMusicTrack(const std::string& name)
 
 } // namespace
 
-StreamingVoiceContext::StreamingVoiceContext(DXSoundEngine* soundEngine, std::string name)
+StreamingVoiceContext::StreamingVoiceContext(DXSoundEngine& soundEngine, std::string name)
     : engine(soundEngine)
     , trackName(std::move(name))
 {
@@ -68,8 +68,14 @@ StreamingVoiceContext::~StreamingVoiceContext()
         ov_clear(&vorbis);
 }
 
+std::unique_lock<std::recursive_mutex> StreamingVoiceContext::Lock()
+{
+    return std::unique_lock(engine.GetMusicMutex());
+}
+
 void StreamingVoiceContext::Open()
 {
+    const auto lock = Lock();
     if (trackName.empty() || opened)
         return;
 
@@ -108,7 +114,7 @@ void StreamingVoiceContext::Open()
     channels = info->channels;
     rate = info->rate;
 
-    auto newVoice = std::make_unique<DXSourceVoice>();
+    auto newVoice = std::make_unique<DXSourceVoice>(engine.GetContextLife());
     if (!newVoice->IsValid())
         return;
     alGetError();
@@ -116,29 +122,21 @@ void StreamingVoiceContext::Open()
     if (alGetError() != AL_NO_ERROR)
         return;
     deviceBuffersMade = true;
-    if (engine != nullptr)
-    {
-        auto* layer = dynamic_cast<DXSoundLayer*>(engine->GetMusicLayer());
-        if (layer != nullptr && layer->HasSubmixVoice())
-            newVoice->SetOutput(layer);
-    }
+    auto* layer = dynamic_cast<DXSoundLayer*>(engine.GetMusicLayer());
+    if (layer != nullptr && layer->HasSubmixVoice())
+        newVoice->SetOutput(layer);
     newVoice->SetVolume(volume);
     voice = std::move(newVoice);
-    index = 0;
 }
 
-void StreamingVoiceContext::SeekToLoopPoint()
+bool StreamingVoiceContext::SeekPercent(double percent)
 {
     const int64_t total = ov_pcm_total(&vorbis, -1);
     if (total <= 0)
-    {
-        ended = true;
-        return;
-    }
-    const double percent = std::clamp(loopPoint, 0.0, 100.0);
-    const auto target = std::min(static_cast<int64_t>(static_cast<double>(total) * (percent / 100.0)), total - 1);
-    if (ov_pcm_seek(&vorbis, target) != 0)
-        ended = true;
+        return false;
+    const double fraction = std::clamp(percent, 0.0, 100.0) / 100.0;
+    const auto target = std::min(static_cast<int64_t>(static_cast<double>(total) * fraction), total - 1);
+    return ov_pcm_seek(&vorbis, target) == 0;
 }
 
 bool StreamingVoiceContext::FillAndQueue(int slot)
@@ -177,8 +175,8 @@ bool StreamingVoiceContext::FillAndQueue(int slot)
             }
             filled += static_cast<size_t>(std::min<long>(got, room));
         }
-        if (endOfData)
-            SeekToLoopPoint();
+        if (endOfData && !SeekPercent(loopPoint))
+            ended = true;
     }
 
     filled -= filled % frameBytes;
@@ -191,25 +189,17 @@ bool StreamingVoiceContext::FillAndQueue(int slot)
     bufferStart[static_cast<size_t>(slot)] = std::max<int64_t>(start, 0);
     bufferFrames[static_cast<size_t>(slot)] = static_cast<int64_t>(filled / frameBytes);
     queueOrder[static_cast<size_t>(queued++)] = slot;
-    index = static_cast<uint32_t>((slot + 1) % kBufferCount);
     return true;
 }
 
 void StreamingVoiceContext::Start(double startPercent)
 {
+    const auto lock = Lock();
     if (voice == nullptr || queued != 0)
         return;
     FillAndQueue(0);
     if (startPercent != 0.0)
-    {
-        const int64_t total = ov_pcm_total(&vorbis, -1);
-        if (total > 0)
-        {
-            const double percent = std::clamp(startPercent, 0.0, 100.0);
-            const auto target = std::min(static_cast<int64_t>(static_cast<double>(total) * (percent / 100.0)), total - 1);
-            ov_pcm_seek(&vorbis, target);
-        }
-    }
+        SeekPercent(startPercent);
     for (int slot = 1; slot < kBufferCount; ++slot)
         FillAndQueue(slot);
     SetVolume(kStartVolume);
@@ -218,6 +208,7 @@ void StreamingVoiceContext::Start(double startPercent)
 
 void StreamingVoiceContext::Pump()
 {
+    const auto lock = Lock();
     if (voice == nullptr || queued == 0)
         return;
     const ALuint source = voice->GetSource();
@@ -248,21 +239,31 @@ void StreamingVoiceContext::SetVolume(float newVolume)
 
 int64_t StreamingVoiceContext::GetDecoderPosition()
 {
+    const auto lock = Lock();
     return opened ? ov_pcm_tell(&vorbis) : -1;
 }
 
 int64_t StreamingVoiceContext::GetTotalFrames()
 {
+    const auto lock = Lock();
     return opened ? ov_pcm_total(&vorbis, -1) : -1;
 }
 
 bool StreamingVoiceContext::SeekFrame(int64_t frame)
 {
+    const auto lock = Lock();
     return opened && ov_pcm_seek(&vorbis, std::max<int64_t>(frame, 0)) == 0;
+}
+
+bool StreamingVoiceContext::HasEnded()
+{
+    const auto lock = Lock();
+    return ended;
 }
 
 int64_t StreamingVoiceContext::GetPlayPosition()
 {
+    const auto lock = Lock();
     if (voice == nullptr || queued == 0)
         return std::max<int64_t>(GetDecoderPosition(), 0);
     ALint offset = 0;
@@ -316,7 +317,7 @@ void PlayStreamedMusic(DXSoundEngine* engine, std::string name, bool crossfade, 
     else
         current.reset();
 
-    current = std::make_unique<StreamingVoiceContext>(engine, name);
+    current = std::make_unique<StreamingVoiceContext>(*engine, name);
     current->Open();
     if (const MusicTrack* track = FindMusicTrack(name); track != nullptr && !skipResume && !track->noResume)
         current->SeekFrame(std::max<int64_t>(track->resumePosition, 0));

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -17,16 +18,17 @@ class DXSourceVoice;
 // One streamed music track: an Ogg Vorbis decoder feeding a ring of three
 // PCM buffers, all kept queued on one voice routed to the music layer. Played
 // buffers are refilled by Pump (the engine's feeder thread, or the loopback
-// render), always under the engine's music mutex, so the decoder is never
-// used by two threads at once. At the end of the data the decoder seeks to the
-// track's loop point: a track plays for ever.
+// render). Every method that touches the decoder or the queue takes the
+// engine's music mutex itself, so the decoder is never used by two threads at
+// once. At the end of the data the decoder seeks to the track's loop point: a
+// track plays for ever.
 class StreamingVoiceContext
 {
 public:
     static constexpr uint32_t kBufferBytes = 0x20000;
     static constexpr int kBufferCount = 3;
 
-    StreamingVoiceContext(DXSoundEngine* soundEngine, std::string name);
+    StreamingVoiceContext(DXSoundEngine& soundEngine, std::string name);
     ~StreamingVoiceContext();
 
     StreamingVoiceContext(const StreamingVoiceContext&) = delete;
@@ -55,19 +57,22 @@ public:
     // plays plus its offset in it; the decoder position without a voice.
     int64_t GetPlayPosition();
     // True once a decoder error ended the stream: no more buffers are queued.
-    bool HasEnded() const { return ended; }
+    bool HasEnded();
 
 private:
     // Decodes into buffer `slot` and queues it; false when nothing was decoded.
     bool FillAndQueue(int slot);
-    void SeekToLoopPoint();
+    // Moves the decoder to a percentage of the track's length (clamped to the
+    // track); false when the track has no length or the seek fails.
+    bool SeekPercent(double percent);
 
-    DXSoundEngine* engine;
+    std::unique_lock<std::recursive_mutex> Lock();
+
+    DXSoundEngine& engine;
     std::string trackName;
     std::array<std::array<uint8_t, kBufferBytes>, kBufferCount> buffers{};
     bool opened = false;
     OggVorbis_File vorbis{};
-    uint32_t index = 0; // next buffer to fill
     std::unique_ptr<DXSourceVoice> voice;
     std::array<uint32_t, kBufferCount> deviceBuffers{};
     bool deviceBuffersMade = false;

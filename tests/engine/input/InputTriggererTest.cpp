@@ -1,4 +1,3 @@
-#include "engine/input/InputActions.h"
 #include "engine/input/InputTriggerer.h"
 
 #include <gtest/gtest.h>
@@ -48,23 +47,4 @@ TEST(InputTriggererTest, BadCodeKeepsTheBindingAndSkipsTheDirection)
     std::istringstream badDirection("12\r\nup\r\n");
     EXPECT_FALSE(binding.Read(badDirection));
     EXPECT_EQ(binding, InputTriggerer(12, 0));
-}
-
-TEST(InputActionsTest, NewRecordIsEmptyAndCopiesAreWhole)
-{
-    InputActions actions;
-    EXPECT_EQ(actions, InputActions());
-    actions.SetX(-1.0f);
-    actions.SetAction10();
-    actions.SetAction4(true);
-    actions.SetRawEnter();
-    actions.text.push_back('a'); // (assigning a literal trips a g++ 12 -Wrestrict false alarm at -O2)
-    InputActions copy;
-    copy = actions;
-    EXPECT_EQ(copy, actions);
-    EXPECT_TRUE(copy.Action10);
-    EXPECT_TRUE(copy.Action4);
-    actions.SetAction4(false);
-    EXPECT_FALSE(actions.Action4);
-    EXPECT_FALSE(copy == actions);
 }

@@ -72,20 +72,16 @@ TEST(LineReadersTest, PastTheEndStringsAreEmptyAndNumbersFail)
 TEST(LineReadersTest, SignedParsing)
 {
     int32_t v = 0;
-    EXPECT_TRUE(ReadOne(ReadIntLine, "12", 0, v));
-    EXPECT_EQ(v, 12);
-    EXPECT_TRUE(ReadOne(ReadIntLine, " 12", 0, v));
-    EXPECT_EQ(v, 12);
-    EXPECT_TRUE(ReadOne(ReadIntLine, "  -42abc", 0, v));
-    EXPECT_EQ(v, -42);
-    EXPECT_TRUE(ReadOne(ReadIntLine, "\t+7 8", 0, v));
-    EXPECT_EQ(v, 7);
-    EXPECT_TRUE(ReadOne(ReadIntLine, "3.9", 0, v));
-    EXPECT_EQ(v, 3);
-    EXPECT_TRUE(ReadOne(ReadLongLine, "-2147483648", 0, v));
-    EXPECT_EQ(v, std::numeric_limits<int32_t>::min());
-    EXPECT_TRUE(ReadOne(ReadLongLine, "2147483647", 0, v));
-    EXPECT_EQ(v, std::numeric_limits<int32_t>::max());
+    const std::pair<const char*, int32_t> good[] = {
+        { "12", 12 }, { " 12", 12 }, { "  -42abc", -42 }, { "\t+7 8", 7 }, { "3.9", 3 },
+        { "-2147483648", std::numeric_limits<int32_t>::min() }, { "2147483647", std::numeric_limits<int32_t>::max() },
+    };
+    for (const auto& [text, expected] : good) {
+        EXPECT_TRUE(ReadOne(ReadIntLine, text, 0, v)) << '"' << text << '"';
+        EXPECT_EQ(v, expected) << '"' << text << '"';
+        EXPECT_TRUE(ReadOne(ReadLongLine, text, 0, v)) << '"' << text << '"';
+        EXPECT_EQ(v, expected) << '"' << text << '"';
+    }
 
     // Failures leave the target as it was.
     for (const char* bad : { "", "   ", "abc", "-", "+-1", "- 1", "2147483648", "-2147483649",

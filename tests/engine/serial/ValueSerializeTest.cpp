@@ -1,4 +1,3 @@
-#include "engine/serial/Color.h"
 #include "engine/serial/FloatSerialize.h"
 #include "engine/serial/IntSerialize.h"
 #include "engine/serial/PointSerialize.h"
@@ -64,23 +63,6 @@ TEST(ValueSerializeTest, PointReadStopsAtFirstBadValue)
     std::string next;
     ReadStringLine(bad, next);
     EXPECT_EQ(next, "5"); // y is not read once x failed
-}
-
-TEST(ValueSerializeTest, TagsOfThePointFamily)
-{
-    PointSerialize<int> plainInt({ 1, 2 });
-    PointSerialize<float> plainFloat({ 1.0f, 2.0f });
-    EXPECT_EQ(plainInt.GetVersionedClassName(), "PointSerializeV0");
-    EXPECT_EQ(plainFloat.GetVersionedClassName(), "PointSerializeV0");
-    EXPECT_EQ(PointIntSerialize({}).GetVersionedClassName(), "PointIntSerializeV0");
-    EXPECT_EQ(PointFloatSerialize({}).GetVersionedClassName(), "PointFloatSerializeV0");
-}
-
-TEST(ValueSerializeTest, ColorConstructors)
-{
-    EXPECT_EQ(Color(), Color(0, 0, 0, 255));
-    EXPECT_EQ(Color(10, 20, 30), Color(10, 20, 30, 255));
-    EXPECT_EQ(Color::White(), Color(255, 255, 255, 255));
 }
 
 TEST(VectorSerializeTest, RoundTripKeepsTagsValuesAndFlag)

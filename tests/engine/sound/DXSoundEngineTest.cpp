@@ -24,38 +24,14 @@ constexpr double kTone = 440.0;
 // Output dither leaves a least significant bit or two in a silent mix.
 constexpr int kSilence = 2;
 
-class DXSoundEngineTest : public testing::Test
+class DXSoundEngineTest : public LoopbackTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(engine.InitLoopback(kRate));
-        game.engine = &engine;
-        game.manager = &manager;
-        folder = MakeTempFolder("engine");
+        LoopbackTest::SetUp();
         WriteFile(folder + "tone.wav", MakeWav(MakeTones({ { kTone, 0.5 } }, 0.25)));
     }
-
-    std::vector<int16_t> Render(double seconds)
-    {
-        std::vector<int16_t> mix(static_cast<size_t>(seconds * kRate) * 2);
-        EXPECT_TRUE(engine.RenderSamples(mix.data(), static_cast<int>(mix.size() / 2)));
-        return mix;
-    }
-
-    // A sound record with its sample loaded from the temp folder.
-    std::unique_ptr<Sound> LoadSound(const std::string& name, const std::string& file, bool loop)
-    {
-        auto sound = std::make_unique<Sound>(name, folder + file);
-        sound->SetLoop(loop);
-        sound->SetRessource(std::unique_ptr<ISoundRessource>(engine.ImportSound(folder + file, sound.get())));
-        return sound;
-    }
-
-    FakeGame game;
-    DXSoundEngine engine;
-    SoundEventsManager manager;
-    std::string folder;
 };
 
 TEST_F(DXSoundEngineTest, StartsOnceWithItsTwoLayers)
@@ -178,14 +154,12 @@ TEST_F(DXSoundEngineTest, LayerAndVoiceVolumesMultiply)
     auto sound = LoadSound("loop", "tone.wav", true);
     std::unique_ptr<ISoundInstanceRessource> voice(sound->GetRessource()->CreateInstance());
     voice->Play(0);
-    Render(0.05);
-    const double full = ToneAmplitude(Render(0.2), kTone);
+    const double full = SettledAmplitude(kTone);
     ASSERT_GT(full, 0.05);
 
     engine.ApplyVolumes(10, 5);
     voice->SetVolume(0.5f);
-    Render(0.05);
-    EXPECT_NEAR(ToneAmplitude(Render(0.2), kTone) / full, 0.25, 0.02);
+    EXPECT_NEAR(SettledAmplitude(kTone) / full, 0.25, 0.02);
 
     // The game's configured volumes reach the layers; the music volume does not touch sounds.
     game.config.SetSoundVolume(8);
@@ -193,8 +167,7 @@ TEST_F(DXSoundEngineTest, LayerAndVoiceVolumesMultiply)
     engine.ApplyVolumes();
     EXPECT_FLOAT_EQ(engine.GetSoundLayer()->GetVolume(), 0.8f);
     EXPECT_FLOAT_EQ(engine.GetMusicLayer()->GetVolume(), 0.0f);
-    Render(0.05);
-    EXPECT_NEAR(ToneAmplitude(Render(0.2), kTone) / full, 0.4, 0.03);
+    EXPECT_NEAR(SettledAmplitude(kTone) / full, 0.4, 0.03);
 }
 
 TEST_F(DXSoundEngineTest, ReleasedDataMakesNoNewInstanceButKeepsPlayingOnes)
@@ -224,6 +197,7 @@ TEST(DXSoundEngineDeviceTest, FeederThreadStreamsAlongsideTheGameThread)
     game.engine = &engine;
     ASSERT_TRUE(engine.Init());
     PlayStreamedMusic(&engine, folder + "a.ogg", false, false, 0.0);
+    // Read while the feeder refills the stream: the stream locks itself.
     for (int wait = 0; wait < 200 && engine.CurrentMusic()->GetPlayPosition() == 0; ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_GT(engine.CurrentMusic()->GetPlayPosition(), 0);
@@ -277,6 +251,33 @@ TEST(DXSoundEngineNoDeviceTest, StartUpReportsTheMissingDeviceAndRunsSilent)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(RunWithoutAudioDevice(), testing::ExitedWithCode(0), "Failed creating mastering voice: 0X[0-9A-F]+");
+}
+
+// Sounds may outlive the engine: their sources and buffers then belong to a
+// destroyed context, and must not delete what a later engine made with the
+// same ids, nor call into the engine that is gone.
+TEST_F(DXSoundEngineTest, SoundsOutlivingTheirEngineLeaveTheNextOneAlone)
+{
+    std::unique_ptr<Sound> stale;
+    std::unique_ptr<ISoundInstanceRessource> staleVoice;
+    {
+        DXSoundEngine first;
+        ASSERT_TRUE(first.InitLoopback(kRate));
+        stale = LoadSound("stale", "tone.wav", false, &first);
+        staleVoice.reset(stale->GetRessource()->CreateInstance());
+    }
+    DXSoundEngine second;
+    ASSERT_TRUE(second.InitLoopback(kRate));
+    auto sound = LoadSound("hum", "tone.wav", true, &second);
+    std::unique_ptr<ISoundInstanceRessource> voice(sound->GetRessource()->CreateInstance());
+    voice->Play(0);
+    EXPECT_EQ(stale->GetRessource()->CreateInstance(), nullptr); // its context is gone
+    staleVoice.reset();
+    stale->GetRessource()->ReleaseData();
+    stale.reset();
+    std::vector<int16_t> mix(static_cast<size_t>(0.2 * kRate) * 2);
+    ASSERT_TRUE(second.RenderSamples(mix.data(), static_cast<int>(mix.size() / 2)));
+    EXPECT_GT(ToneAmplitude(mix, kTone), 0.05);
 }
 
 } // namespace

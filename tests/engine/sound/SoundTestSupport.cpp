@@ -82,4 +82,36 @@ bool FakeGame::GetPlayerBox(float& x, float& y, int& width, int& height)
     return true;
 }
 
+void LoopbackTest::SetUp()
+{
+    ASSERT_TRUE(engine.InitLoopback(kRate));
+    game.engine = &engine;
+    game.manager = &manager;
+    game.library = &library;
+    folder = MakeTempFolder("loopback");
+}
+
+std::vector<int16_t> LoopbackTest::Render(double seconds)
+{
+    std::vector<int16_t> mix(static_cast<size_t>(seconds * kRate) * 2);
+    EXPECT_TRUE(engine.RenderSamples(mix.data(), static_cast<int>(mix.size() / 2)));
+    return mix;
+}
+
+double LoopbackTest::SettledAmplitude(double frequency)
+{
+    Render(0.05);
+    return ToneAmplitude(Render(0.2), frequency);
+}
+
+std::unique_ptr<Sound> LoopbackTest::LoadSound(const std::string& name, const std::string& file, bool loop,
+                                               DXSoundEngine* on)
+{
+    auto sound = std::make_unique<Sound>(name, folder + file);
+    sound->SetLoop(loop);
+    DXSoundEngine& loader = on != nullptr ? *on : engine;
+    sound->SetRessource(std::unique_ptr<ISoundRessource>(loader.ImportSound(folder + file, sound.get())));
+    return sound;
+}
+
 } // namespace soundtest

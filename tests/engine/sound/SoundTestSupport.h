@@ -4,12 +4,18 @@
 // measurement on mixed samples.
 
 #include "engine/config/GameConfig.h"
+#include "engine/sound/DXSoundEngine.h"
+#include "engine/sound/MusicLibrary.h"
+#include "engine/sound/Sound.h"
+#include "engine/sound/SoundEventsManager.h"
 #include "engine/sound/SoundGameAccess.h"
 #include "tests/engine/sound/SoundFixtures.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
-#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,6 +54,31 @@ public:
     int playerWidth = 0;
     int playerHeight = 0;
     GameConfig config;
+};
+
+// The real engine on OpenAL's loopback device, mixed only when a test pulls
+// samples, with the game object, sound-event manager and music library it
+// looks things up in. Members go in reverse order: the manager's live event
+// copies and the engine's streams before the library.
+class LoopbackTest : public testing::Test
+{
+protected:
+    void SetUp() override;
+
+    // Mixes the next `seconds` of output.
+    std::vector<int16_t> Render(double seconds);
+    // The amplitude of a tone once volume ramps have settled.
+    double SettledAmplitude(double frequency);
+    // A sound record whose sample is loaded from the temp folder (by the
+    // fixture's engine unless another is given).
+    std::unique_ptr<Sound> LoadSound(const std::string& name, const std::string& file, bool loop,
+                                     DXSoundEngine* on = nullptr);
+
+    FakeGame game;
+    MusicLibrary library;
+    DXSoundEngine engine;
+    SoundEventsManager manager;
+    std::string folder;
 };
 
 } // namespace soundtest
