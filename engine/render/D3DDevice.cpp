@@ -12,6 +12,7 @@
 #include <epoxy/gl.h>
 
 #include <array>
+#include <bit>
 #include <cmath>
 
 RenderDevice* g_Device = nullptr;
@@ -217,11 +218,6 @@ void SetColour(QuadVertex& v, uint32_t argb)
     v.a = c.a;
 }
 
-uint32_t RgbaToArgb(const uint8_t* p)
-{
-    return (uint32_t(p[3]) << 24) | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
-}
-
 } // namespace
 
 void FlushQuads()
@@ -257,10 +253,8 @@ Float4 ColorToFloat4(uint32_t argb)
 
 uint32_t NextPowerOfTwo(uint32_t n)
 {
-    uint32_t p = 1;
-    while (p < n && p < 0x80000000u)
-        p <<= 1;
-    return p;
+    // Held at 2^31, the largest power of two a uint32 holds.
+    return n <= 1 ? 1u : n > 0x80000000u ? 0x80000000u : std::bit_ceil(n);
 }
 
 bool FillPresentParameters(int width, int height, platform::Window* window, bool reset)
@@ -403,8 +397,8 @@ void D3D_Cleanup()
 bool CreateRenderTargetTexture(int width, int height, uint32_t& texture, uint32_t& framebuffer)
 {
     FlushQuads();
-    const GLsizei pw = static_cast<GLsizei>(NextPowerOfTwo(static_cast<uint32_t>(std::max(width, 1))));
-    const GLsizei ph = static_cast<GLsizei>(NextPowerOfTwo(static_cast<uint32_t>(std::max(height, 1))));
+    const GLsizei pw = static_cast<GLsizei>(NextPowerOfTwo(static_cast<uint32_t>(std::max(width, 0))));
+    const GLsizei ph = static_cast<GLsizei>(NextPowerOfTwo(static_cast<uint32_t>(std::max(height, 0))));
     GLuint tex = 0, fbo = 0;
     glGenTextures(1, &tex);
     glBindTexture(GL_TEXTURE_2D, tex);
@@ -512,8 +506,8 @@ void DrawTexturedQuad(float x, float y, int textureWidth, int textureHeight, Poi
             v[i].y = pivotY + dx * s + dy * c;
         }
     }
-    const float invW = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureWidth, 1))));
-    const float invH = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureHeight, 1))));
+    const float invW = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureWidth, 0))));
+    const float invH = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureHeight, 0))));
     float uLeft = sx * invW;
     float uRight = (sx + w) * invW;
     const float vTop = sy * invH;
@@ -644,7 +638,7 @@ bool ReadFramebufferPixels(uint32_t framebuffer, int x, int y, int w, int h, std
     // Render textures hold their top row first, as the rows come back.
     argb.resize(static_cast<size_t>(w) * h);
     for (size_t i = 0; i < argb.size(); ++i)
-        argb[i] = RgbaToArgb(&rgba[i * 4]);
+        argb[i] = ArgbFromRgba(&rgba[i * 4]);
     return true;
 }
 
@@ -668,6 +662,6 @@ bool ReadWindowPixels(int x, int y, int w, int h, std::vector<uint32_t>& argb)
     for (int row = 0; row < h; ++row)
         for (int col = 0; col < w; ++col)
             argb[static_cast<size_t>(row) * w + col] =
-                RgbaToArgb(&rgba[(static_cast<size_t>(h - 1 - row) * w + col) * 4]);
+                ArgbFromRgba(&rgba[(static_cast<size_t>(h - 1 - row) * w + col) * 4]);
     return true;
 }

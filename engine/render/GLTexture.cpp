@@ -1,11 +1,11 @@
 #include "engine/render/GLTexture.h"
 
 #include "engine/platform/DebugOutput.h"
+#include "engine/render/D3DDevice.h"
 
 #include <SDL.h>
 #include <epoxy/gl.h>
 
-#include <bit>
 #include <cstring>
 #include <mutex>
 #include <utility>
@@ -47,11 +47,6 @@ private:
 
 } // namespace
 
-uint32_t GLTexture::StorageSize(uint32_t n)
-{
-    return n <= 1 ? 1 : std::bit_ceil(n);
-}
-
 bool GLTexture::HasCurrentContext()
 {
     return SDL_GL_GetCurrentContext() != nullptr;
@@ -59,8 +54,8 @@ bool GLTexture::HasCurrentContext()
 
 GLTexture::GLTexture(PixelImage picture)
     : width(picture.GetWidth()), height(picture.GetHeight()),
-      textureWidth(picture.IsEmpty() ? 0 : int(StorageSize(uint32_t(width)))),
-      textureHeight(picture.IsEmpty() ? 0 : int(StorageSize(uint32_t(height)))), pending(std::move(picture))
+      textureWidth(picture.IsEmpty() ? 0 : int(NextPowerOfTwo(uint32_t(width)))),
+      textureHeight(picture.IsEmpty() ? 0 : int(NextPowerOfTwo(uint32_t(height)))), pending(std::move(picture))
 {
 }
 
@@ -199,9 +194,6 @@ PixelImage GLTexture::Download()
     PixelImage picture(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-        {
-            const uint8_t* p = storage.data() + (size_t(y) * size_t(textureWidth) + size_t(x)) * 4;
-            picture.SetPixel(x, y, (uint32_t(p[3]) << 24) | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2]);
-        }
+            picture.SetPixel(x, y, ArgbFromRgba(storage.data() + (size_t(y) * size_t(textureWidth) + size_t(x)) * 4));
     return picture;
 }

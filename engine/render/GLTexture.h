@@ -55,8 +55,6 @@ public:
     static void DeleteOrphans();
     // Whether the calling thread has a current GL context.
     static bool HasCurrentContext();
-    // The smallest power of two not below n (1 for 0).
-    static uint32_t StorageSize(uint32_t n);
 
 private:
     void Destroy();

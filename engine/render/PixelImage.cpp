@@ -148,8 +148,7 @@ uint32_t PixelImage::GetPixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width || y >= height)
         return 0;
-    const uint8_t* p = pixels.data() + (size_t(y) * size_t(width) + size_t(x)) * 4;
-    return (uint32_t(p[3]) << 24) | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | uint32_t(p[2]);
+    return ArgbFromRgba(pixels.data() + (size_t(y) * size_t(width) + size_t(x)) * 4);
 }
 
 void PixelImage::SetPixel(int x, int y, uint32_t argb)

@@ -5,6 +5,13 @@
 #include <string>
 #include <vector>
 
+// The ARGB word of one pixel stored as R, G, B, A bytes (PixelImage rows, GL
+// read-backs).
+inline uint32_t ArgbFromRgba(const uint8_t* rgba)
+{
+    return (uint32_t(rgba[3]) << 24) | (uint32_t(rgba[0]) << 16) | (uint32_t(rgba[1]) << 8) | uint32_t(rgba[2]);
+}
+
 // A decoded picture in CPU memory: 8-bit RGBA, rows from the top, bytes in
 // R, G, B, A order. Decoding needs no GL context, so it may run on any thread;
 // GLTexture uploads it on the render thread.
