@@ -15,7 +15,7 @@
 #include <bit>
 #include <cmath>
 
-RenderDevice* g_Device = nullptr;
+std::unique_ptr<RenderDevice> g_Device;
 
 std::atomic<bool> g_FullScreen{false};
 std::atomic<bool> g_VSync{true};
@@ -91,7 +91,29 @@ constexpr size_t kBatchQuads = 1024;
 
 } // namespace
 
+// Owns its GL objects and fonts: destroying it releases them (on the render
+// thread, whose context they live in).
 struct RenderDevice {
+    RenderDevice() = default;
+    RenderDevice(const RenderDevice&) = delete;
+    RenderDevice& operator=(const RenderDevice&) = delete;
+    ~RenderDevice()
+    {
+        if (textFont)
+            TTF_CloseFont(textFont);
+        if (debugFont)
+            TTF_CloseFont(debugFont);
+        if (ttfStarted)
+            TTF_Quit();
+        // Without a current context the objects went with it.
+        if (SDL_GL_GetCurrentContext() == nullptr)
+            return;
+        glDeleteBuffers(1, &vertexBuffer);
+        glDeleteBuffers(1, &indexBuffer);
+        glDeleteVertexArrays(1, &vertexArray);
+        glDeleteProgram(program);
+    }
+
     GLuint program = 0;
     GLint halfSizeLocation = -1;
     GLint texturedLocation = -1;
@@ -157,23 +179,10 @@ void ReleaseDeviceObjects()
     if (!g_Device)
         return;
     FlushQuads();
-    RenderDevice& d = *g_Device;
-    d.batch.clear();
-    if (d.textFont)
-        TTF_CloseFont(d.textFont);
-    if (d.debugFont)
-        TTF_CloseFont(d.debugFont);
-    if (d.ttfStarted)
-        TTF_Quit();
     DeleteTexture(g_RenderTexture, g_RenderSurface);
     DeleteTexture(g_RenderTexture2, g_RenderSurface2);
     g_RenderTexture = g_RenderSurface = g_RenderTexture2 = g_RenderSurface2 = 0;
-    glDeleteBuffers(1, &d.vertexBuffer);
-    glDeleteBuffers(1, &d.indexBuffer);
-    glDeleteVertexArrays(1, &d.vertexArray);
-    glDeleteProgram(d.program);
-    delete g_Device;
-    g_Device = nullptr;
+    g_Device.reset();
     g_RenderTargetTexture = nullptr;
     g_RenderTargetSurface = 0;
     g_LastTexture = 0;
@@ -287,13 +296,13 @@ bool CreateD3DDevice(int width, int height, platform::Window* window, bool reset
     if (g_Device)
         return true;
 
-    auto* device = new RenderDevice();
+    g_Device = std::make_unique<RenderDevice>();
+    RenderDevice* device = g_Device.get();
     device->program = BuildQuadProgram();
     if (!device->program) {
-        delete device;
+        g_Device.reset();
         return false;
     }
-    g_Device = device;
     device->halfSizeLocation = glGetUniformLocation(device->program, "uHalfSize");
     device->texturedLocation = glGetUniformLocation(device->program, "uTextured");
     glUseProgram(device->program);
