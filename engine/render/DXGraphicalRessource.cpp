@@ -16,12 +16,11 @@ DXGraphicalRessource::DXGraphicalRessource(int width_, int height_) : width(widt
 DXGraphicalRessource::~DXGraphicalRessource()
 {
     // Quads waiting to be drawn may use this texture. The surface goes
-    // first, then the texture (GLTexture hands its name to the render thread
-    // when no context is current here).
+    // first, then the texture; without a context here both names are handed
+    // to the render thread.
     if (GLTexture::HasCurrentContext())
         FlushQuads();
-    if (framebuffer && GLTexture::HasCurrentContext())
-        DeleteTexture(0, framebuffer);
+    GLTexture::DeleteFramebuffer(framebuffer);
     if (g_RenderTargetTexture == this) {
         g_RenderTargetTexture = nullptr;
         g_RenderTargetSurface = 0;

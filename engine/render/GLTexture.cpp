@@ -15,16 +15,16 @@ namespace {
 
 // GL names released on threads without a context, waiting for the render
 // thread. GL objects can only be deleted where their context is current.
-std::mutex& OrphanMutex()
-{
-    static std::mutex mutex;
-    return mutex;
-}
+struct OrphanNames {
+    std::mutex mutex;
+    std::vector<GLuint> textures;
+    std::vector<GLuint> framebuffers;
+};
 
-std::vector<GLuint>& Orphans()
+OrphanNames& Orphans()
 {
-    static std::vector<GLuint> names;
-    return names;
+    static OrphanNames orphans;
+    return orphans;
 }
 
 // Keeps the caller's texture binding across our own binds.
@@ -100,21 +100,39 @@ void GLTexture::Destroy()
     }
     else
     {
-        std::lock_guard lock(OrphanMutex());
-        Orphans().push_back(name);
+        std::lock_guard lock(Orphans().mutex);
+        Orphans().textures.push_back(name);
     }
     name = 0;
 }
 
+void GLTexture::DeleteFramebuffer(unsigned int framebuffer)
+{
+    if (framebuffer == 0)
+        return;
+    if (HasCurrentContext())
+    {
+        glDeleteFramebuffers(1, &framebuffer);
+        return;
+    }
+    std::lock_guard lock(Orphans().mutex);
+    Orphans().framebuffers.push_back(framebuffer);
+}
+
 void GLTexture::DeleteOrphans()
 {
-    std::vector<GLuint> names;
+    std::vector<GLuint> textures;
+    std::vector<GLuint> framebuffers;
     {
-        std::lock_guard lock(OrphanMutex());
-        names.swap(Orphans());
+        std::lock_guard lock(Orphans().mutex);
+        textures.swap(Orphans().textures);
+        framebuffers.swap(Orphans().framebuffers);
     }
-    if (!names.empty())
-        glDeleteTextures(GLsizei(names.size()), names.data());
+    // The framebuffers first: they may still have the textures attached.
+    if (!framebuffers.empty())
+        glDeleteFramebuffers(GLsizei(framebuffers.size()), framebuffers.data());
+    if (!textures.empty())
+        glDeleteTextures(GLsizei(textures.size()), textures.data());
 }
 
 bool GLTexture::Upload()

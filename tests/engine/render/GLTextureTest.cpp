@@ -67,17 +67,27 @@ TEST_F(GLTextureTest, DecodedPngUploadsPixelExact)
 TEST_F(GLTextureTest, TexturesMadeAndFreedOnAnotherThreadReachTheRenderThread)
 {
     // Decoded on a worker, uploaded here; then released on a worker, which has
-    // no context, and deleted here at the next DeleteOrphans.
+    // no context, and deleted here at the next DeleteOrphans. A framebuffer
+    // drawing into it goes the same way.
     GLTexture texture;
     std::thread loader([&] { texture = GLTexture(MakePicture(4, 4)); });
     loader.join();
     ASSERT_TRUE(texture.Upload());
     const unsigned int name = texture.GetName();
-    std::thread releaser([&] { GLTexture doomed = std::move(texture); });
+    GLuint framebuffer = 0;
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer); // a name becomes a framebuffer when first bound
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    std::thread releaser([&] {
+        GLTexture doomed = std::move(texture);
+        GLTexture::DeleteFramebuffer(framebuffer);
+    });
     releaser.join();
-    EXPECT_TRUE(glIsTexture(name)); // still alive: the worker could not delete it
+    EXPECT_TRUE(glIsTexture(name)); // still alive: the worker could not delete them
+    EXPECT_TRUE(glIsFramebuffer(framebuffer));
     GLTexture::DeleteOrphans();
     EXPECT_FALSE(glIsTexture(name));
+    EXPECT_FALSE(glIsFramebuffer(framebuffer));
 }
 
 } // namespace
