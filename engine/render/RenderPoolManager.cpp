@@ -17,6 +17,7 @@
 #include "scene/Sprite.h"
 
 #include <chrono>
+#include <utility>
 
 std::vector<RenderPoolCommand> g_DeferredCommands;
 
@@ -286,34 +287,30 @@ void RenderThreadProc(RenderPoolManager* manager)
     g_VSync = config.GetVSync();
 
     std::unique_ptr<platform::Window> window = CreateGameWindow();
-    if (!window) {
-        ReportStartFailure("DirectX can't be initialized");
-        manager->startFailed = true;
-        manager->quitting = true;
-        manager->idle.exchange(1);
-        manager->threadRunning = false;
-        return;
-    }
-    platform::DebugOutput("=> Window...\n");
-    window->GetOuterSize(g_MinTrackWidth, g_MinTrackHeight);
-    int clientWidth = 0, clientHeight = 0;
-    window->GetClientSize(clientWidth, clientHeight);
-    window->SetMinimumClientSize(clientWidth, clientHeight);
+    bool started = false;
+    if (window) {
+        platform::DebugOutput("=> Window...\n");
+        window->GetOuterSize(g_MinTrackWidth, g_MinTrackHeight);
+        int clientWidth = 0, clientHeight = 0;
+        window->GetClientSize(clientWidth, clientHeight);
+        window->SetMinimumClientSize(clientWidth, clientHeight);
 
-    platform::WindowMessage message;
-    while (window->PollMessage(message, nullptr)) {
-    }
-    platform::DebugOutput("=> PeekMesssages...\n");
+        platform::WindowMessage message;
+        while (window->PollMessage(message, nullptr)) {
+        }
+        platform::DebugOutput("=> PeekMesssages...\n");
 
-    g_DevicePool = manager;
-    if (!CreateD3DDevice(512, 448, window.get(), false)) {
-        ReportStartFailure("DirectX can't be initialized");
-        manager->startFailed = true;
-        manager->quitting = true;
-    } else {
+        g_DevicePool = manager;
+        started = CreateD3DDevice(512, 448, window.get(), false);
+    }
+    if (started) {
         platform::DebugOutput("=> InitDisplay3D...\n");
         window->Show();
         platform::DebugOutput("=> ShowWindow...\n");
+    } else {
+        ReportStartFailure("DirectX can't be initialized");
+        manager->startFailed = true;
+        manager->quitting = true;
     }
     manager->idle.exchange(1);
     if (!manager->startFailed)
@@ -396,35 +393,25 @@ void RenderPoolManager::RenderThreadStep()
         return;
     GLTexture::DeleteOrphans();
 
+    // Requests 1, 2, 3 and the tasks are the whole step.
+    const auto runAlone = [this](const auto& work) {
+        idle.exchange(0);
+        work();
+        request.exchange(0);
+        idle.exchange(1);
+    };
     switch (request.load()) {
     case kRequestLoadEffects:
-        idle.exchange(0);
-        LoadEffects();
-        request.exchange(0);
-        idle.exchange(1);
-        return;
+        return runAlone([this] { LoadEffects(); });
     case kRequestLoadImages:
-        idle.exchange(0);
-        LoadPendingImages();
-        request.exchange(0);
-        idle.exchange(1);
-        return;
+        return runAlone([this] { LoadPendingImages(); });
     case kRequestClearFrames:
-        idle.exchange(0);
-        ClearAllFrames();
-        request.exchange(0);
-        idle.exchange(1);
-        return;
-    case kRequestTask: {
-        idle.exchange(0);
-        std::function<void()> task = std::move(pendingTask);
-        pendingTask = nullptr;
-        if (task)
-            task();
-        request.exchange(0);
-        idle.exchange(1);
-        return;
-    }
+        return runAlone([this] { ClearAllFrames(); });
+    case kRequestTask:
+        return runAlone([this] {
+            if (const std::function<void()> task = std::exchange(pendingTask, nullptr))
+                task();
+        });
     case kRequestFullScreen:
     case kRequestWindow:
     case kRequestDisplaySettings:
