@@ -561,7 +561,7 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
         const int32_t loadingAtStart = loading.load();
         if (engine)
             engine->SetCurrentCommand(&command);
-        const std::string& name = command.GetNameRef();
+        const std::string& name = command.GetName();
         if (!name.empty()) {
             if (game)
                 game->currentPostEffect = command.GetEffect();
