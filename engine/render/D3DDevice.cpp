@@ -575,23 +575,9 @@ void DrawDebugText(const std::string& text, Point<int> position, uint32_t colour
     if (!DeviceUsable() || !g_Device->textFont || text.empty())
         return;
     const SDL_Color white{255, 255, 255, 255};
-    SDL_Surface* rendered = TTF_RenderUTF8_Blended(g_Device->textFont, text.c_str(), white);
-    if (!rendered)
+    PixelImage picture;
+    if (!picture.LoadFromSurface(TTF_RenderUTF8_Blended(g_Device->textFont, text.c_str(), white), "text " + text))
         return;
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(rendered);
-    if (!argb)
-        return;
-    PixelImage picture(argb->w, argb->h);
-    SDL_LockSurface(argb);
-    for (int row = 0; row < argb->h; ++row) {
-        const auto* src = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
-                                                            static_cast<size_t>(row) * argb->pitch);
-        for (int col = 0; col < argb->w; ++col)
-            picture.SetPixel(col, row, src[col]);
-    }
-    SDL_UnlockSurface(argb);
-    SDL_FreeSurface(argb);
     GLTexture texture(std::move(picture));
     const uint32_t name = texture.GetName();
     if (name)
