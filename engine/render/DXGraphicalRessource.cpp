@@ -15,16 +15,18 @@ DXGraphicalRessource::DXGraphicalRessource(int width_, int height_) : width(widt
 
 DXGraphicalRessource::~DXGraphicalRessource()
 {
-    // Quads waiting to be drawn may use this texture. The surface goes
-    // first, then the texture; without a context here both names are handed
-    // to the render thread.
-    if (GLTexture::HasCurrentContext())
+    // Quads waiting to be drawn may use this texture, and it may be the bound
+    // target. That device state belongs to the thread with the context (the
+    // render thread); elsewhere only the GL names are handed over, the
+    // framebuffer before the texture.
+    if (GLTexture::HasCurrentContext()) {
         FlushQuads();
-    GLTexture::DeleteFramebuffer(framebuffer);
-    if (g_RenderTargetTexture == this) {
-        g_RenderTargetTexture = nullptr;
-        g_RenderTargetSurface = 0;
+        if (g_RenderTargetTexture == this) {
+            g_RenderTargetTexture = nullptr;
+            g_RenderTargetSurface = 0;
+        }
     }
+    GLTexture::DeleteFramebuffer(framebuffer);
 }
 
 uint32_t DXGraphicalRessource::GetTextureName() const
