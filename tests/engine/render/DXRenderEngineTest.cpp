@@ -43,13 +43,6 @@ PixelImage Quadrants()
     return picture;
 }
 
-RenderPoolCommand Named(const char* name, uint32_t colour = 0)
-{
-    RenderPoolCommand command = RenderPoolCommand::Named(name);
-    command.SetColour(colour);
-    return command;
-}
-
 // A render thread with the device engine, a game object that knows the
 // engine, and a data folder holding the test picture.
 class GLRenderEngine : public testing::Test {
@@ -94,19 +87,7 @@ protected:
     // render thread has shown it.
     void RenderFrame(const std::function<void()>& draws, uint32_t background = kBlack)
     {
-        auto record = [&] {
-            pool->ClearCurrentFrame();
-            pool->AddCommand(Named("StartRendering"));
-            pool->AddCommand(Named("ClearScreen", background));
-            draws();
-            pool->AddCommand(Named("EndRendering"));
-            pool->AddCommand(Named("StretchBackbuffer true"));
-        };
-        record();
-        while (!pool->SubmitFrame(false, false, false)) {
-            pool->renderEndEvent.WaitFor(5);
-            record();
-        }
+        rendertest::SubmitFrame(*pool, background, draws);
         rendertest::WaitForFrameDone(*pool);
     }
 

@@ -1,5 +1,3 @@
-#include "engine/assets/ScrambledFile.h"
-#include "engine/config/GamePaths.h"
 #include "engine/platform/Window.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXRenderEngine.h"
@@ -125,33 +123,6 @@ TEST_F(GLEffectDrawTest, MissingSpriteOrImageDrawsNothing)
     Sprite unloaded("Nothing", (folder / "nothing.png").string(), 0, 0, 7, 7);
     pixels = Draw(&blink, 0, 0, &unloaded);
     EXPECT_TRUE(Near(At(pixels, 2, 2), kBackground));
-}
-
-TEST_F(GLEffectDrawTest, SpriteStoredScrambledDrawsPixelExact)
-{
-    // A 6 x 4 picture, left half blue, right half green, with one white pixel
-    // at its top-left; stored only as "tiles/rock.qhsprite" in the data folder.
-    PixelImage picture(6, 4);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x)
-            picture.SetPixel(x, y, x < 3 ? 0xFF0000FFu : 0xFF00FF00u);
-    picture.SetPixel(0, 0, 0xFFFFFFFFu);
-    fs::create_directories(folder / "tiles");
-    ASSERT_TRUE(WriteScrambledFile((folder / "tiles" / "rock.qhsprite").string(), picture.EncodePng()));
-    const std::string previousBase = GetBasePath();
-    SetBasePath(folder.string() + "/");
-
-    // The sprite takes the right 4 x 4 of the picture, less its first column.
-    Sprite rock("Rock", "Tiles\\Rock.png", 1, 0, 5, 3);
-    const auto pixels = Draw(nullptr, 10, 5, &rock);
-    SetBasePath(previousBase);
-    EXPECT_TRUE(Near(At(pixels, 9, 5), kBackground));
-    EXPECT_TRUE(Near(At(pixels, 10, 5), 0xFF0000FFu));
-    EXPECT_TRUE(Near(At(pixels, 11, 8), 0xFF0000FFu));
-    EXPECT_TRUE(Near(At(pixels, 12, 5), 0xFF00FF00u));
-    EXPECT_TRUE(Near(At(pixels, 14, 8), 0xFF00FF00u));
-    EXPECT_TRUE(Near(At(pixels, 15, 8), kBackground));
-    EXPECT_TRUE(Near(At(pixels, 12, 9), kBackground));
 }
 
 } // namespace

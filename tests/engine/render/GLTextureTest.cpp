@@ -54,16 +54,6 @@ TEST_F(GLTextureTest, UploadsThePictureIntoTheTopLeftOfPowerOfTwoStorage)
     EXPECT_EQ(moved.Download().GetPixel(9, 2), picture.GetPixel(9, 2));
 }
 
-TEST_F(GLTextureTest, DecodedPngUploadsPixelExact)
-{
-    PixelImage decoded;
-    ASSERT_TRUE(decoded.LoadFromMemory(MakePicture(7, 5).EncodePng()));
-    GLTexture texture(decoded);
-    EXPECT_EQ(texture.Download().IsEmpty(), true); // not uploaded yet
-    ASSERT_NE(texture.GetName(), 0u);
-    EXPECT_EQ(texture.Download().GetPixels(), decoded.GetPixels());
-}
-
 TEST_F(GLTextureTest, TexturesMadeAndFreedOnAnotherThreadReachTheRenderThread)
 {
     // Decoded on a worker, uploaded here; then released on a worker, which has

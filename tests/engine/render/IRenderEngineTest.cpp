@@ -3,6 +3,7 @@
 #include "scene/GraphicalObject.h"
 #include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
+#include "tests/engine/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@
 namespace {
 
 // Records the sprite draws the interface's drawing code makes.
-class DrawLog : public IRenderEngine {
+class DrawLog : public rendertest::NullRenderEngine {
 public:
     struct Call {
         ISprite* sprite;
@@ -21,25 +22,12 @@ public:
         bool mirror;
     };
 
-    bool DrawSurface(IGraphicalSurface*, IGraphicalSurface*, int, int, int, int, float) override { return false; }
-    bool DrawTexture(IGraphicalRessource*, IGraphicalSurface*, int, int, int, int, float) override { return true; }
     bool DrawSprite(ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float rotation,
                     const Rect<int>* clip, bool) override
     {
         calls.push_back({sprite, Point<int>(x, y), clip ? *clip : Rect<int>(), rotation, GetMirror()});
         return succeed;
     }
-    bool DrawObject(SceneObject*, IGraphicalSurface*, int, int, int, int, float) override { return true; }
-    IGraphicalRessource* LoadTexture(const std::string&) override { return nullptr; }
-    IGraphicalRessource* CreateRenderTexture(int, int) override { return nullptr; }
-    void Clear(uint32_t, uint32_t) override {}
-    bool DrawRect(Point<int>, IGraphicalSurface*, int, int, int, int, float, uint32_t, bool, bool) override
-    {
-        return true;
-    }
-    void BeginScene(bool) override {}
-    void EndScene(bool) override {}
-
     // The device engine's variant: each entry's mirror flag becomes the
     // engine's while it is drawn.
     bool DrawWithMirror(GraphicalObject* object, int x, int y)
