@@ -114,73 +114,61 @@ protected:
 
 } // namespace
 
-TEST_F(GLRenderEngine, PlainDrawLandsPixelExactAtItsPosition)
+TEST_F(GLRenderEngine, RecordedDrawsLandPixelExactMirroredRotatedTintedAndClipped)
 {
     Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
-    RenderFrame([&] { engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, nullptr, false); });
-    EXPECT_TRUE(Near(Picture(100, 50), kRed));
-    EXPECT_TRUE(Near(Picture(103, 53), kRed));
-    EXPECT_TRUE(Near(Picture(104, 50), kGreen));
-    EXPECT_TRUE(Near(Picture(100, 54), kBlue));
-    EXPECT_TRUE(Near(Picture(107, 57), kWhite));
-    EXPECT_TRUE(Near(Picture(99, 50), kBlack));
-    EXPECT_TRUE(Near(Picture(108, 50), kBlack));
-    EXPECT_TRUE(Near(Picture(100, 58), kBlack));
-}
-
-TEST_F(GLRenderEngine, MirroredDrawSwapsLeftAndRight)
-{
-    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
+    Sprite* turned = MakeSprite("quad.png", 0, 0, 7, 7);
+    turned->SetPoint(Point<int>(4, 4));
+    const Rect<int> clip(2, 0, 6, 8);
     RenderFrame([&] {
+        engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, nullptr, false);
         engine->SetMirror(true);
-        engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, nullptr, false);
-        engine->SetMirror(false);
-    });
-    EXPECT_TRUE(Near(Picture(100, 50), kGreen));
-    EXPECT_TRUE(Near(Picture(104, 50), kRed));
-    EXPECT_TRUE(Near(Picture(101, 55), kWhite));
-    EXPECT_TRUE(Near(Picture(106, 55), kBlue));
-}
-
-TEST_F(GLRenderEngine, RotatedDrawTurnsClockwiseAboutTheSpritePoint)
-{
-    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
-    sprite->SetPoint(Point<int>(4, 4));
-    RenderFrame([&] { engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 90.0f, nullptr, false); });
-    EXPECT_TRUE(Near(Picture(101, 51), kBlue));
-    EXPECT_TRUE(Near(Picture(106, 51), kRed));
-    EXPECT_TRUE(Near(Picture(106, 56), kGreen));
-    EXPECT_TRUE(Near(Picture(101, 56), kWhite));
-}
-
-TEST_F(GLRenderEngine, TintAndAlphaComeFromTheRecordedDiffuseColour)
-{
-    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
-    RenderFrame([&] {
-        engine->SetDiffuseColor(0xFF00FF00u);
-        engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, nullptr, false);
-        engine->SetDiffuseColor(0x80FFFFFFu);
         engine->DrawSprite(sprite, nullptr, 200, 50, 0, 0, 0.0f, nullptr, false);
+        engine->SetMirror(false);
+        engine->DrawSprite(turned, nullptr, 300, 50, 0, 0, 90.0f, nullptr, false);
+        engine->DrawSprite(sprite, nullptr, 400, 50, 0, 0, 0.0f, &clip, false);
+        engine->SetDiffuseColor(0xFF00FF00u);
+        engine->DrawSprite(sprite, nullptr, 100, 150, 0, 0, 0.0f, nullptr, false);
+        engine->SetDiffuseColor(0x80FFFFFFu);
+        engine->DrawSprite(sprite, nullptr, 200, 150, 0, 0, 0.0f, nullptr, false);
         // Changed after recording: the replay keeps the recorded colours.
         engine->SetDiffuseColor(0xFFFFFFFFu);
     });
-    EXPECT_TRUE(Near(Picture(101, 51), kBlack));  // red times green
-    EXPECT_TRUE(Near(Picture(105, 51), kGreen));
-    EXPECT_TRUE(Near(Picture(105, 55), kGreen)); // white times green
-    EXPECT_TRUE(Near(Picture(201, 51), 0xFF800000u, 4));
-    EXPECT_TRUE(Near(Picture(205, 55), 0xFF808080u, 4));
-}
-
-TEST_F(GLRenderEngine, ClipRectangleCutsTheSourceOfAnUnrotatedDraw)
-{
-    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
-    const Rect<int> clip(2, 0, 6, 8);
-    RenderFrame([&] { engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, &clip, false); });
-    EXPECT_TRUE(Near(Picture(100, 50), kRed));   // source column 2
-    EXPECT_TRUE(Near(Picture(101, 50), kRed));   // column 3
-    EXPECT_TRUE(Near(Picture(102, 50), kGreen)); // column 4
-    EXPECT_TRUE(Near(Picture(103, 50), kGreen)); // column 5
-    EXPECT_TRUE(Near(Picture(104, 50), kBlack)); // cut at clip.x1
+    struct Expected {
+        const char* what;
+        int x, y;
+        uint32_t colour;
+    };
+    const Expected expected[] = {
+        {"plain, top-left quadrant", 100, 50, kRed},
+        {"plain, its last pixel", 103, 53, kRed},
+        {"plain, top-right", 104, 50, kGreen},
+        {"plain, bottom-left", 100, 54, kBlue},
+        {"plain, bottom-right corner", 107, 57, kWhite},
+        {"plain, left of it", 99, 50, kBlack},
+        {"plain, right of it", 108, 50, kBlack},
+        {"plain, below it", 100, 58, kBlack},
+        {"mirrored, top-left", 200, 50, kGreen},
+        {"mirrored, top-right", 204, 50, kRed},
+        {"mirrored, bottom-left", 201, 55, kWhite},
+        {"mirrored, bottom-right", 206, 55, kBlue},
+        {"turned clockwise, top-left", 301, 51, kBlue},
+        {"turned, top-right", 306, 51, kRed},
+        {"turned, bottom-right", 306, 56, kGreen},
+        {"turned, bottom-left", 301, 56, kWhite},
+        {"clipped, source column 2", 400, 50, kRed},
+        {"clipped, column 3", 401, 50, kRed},
+        {"clipped, column 4", 402, 50, kGreen},
+        {"clipped, column 5", 403, 50, kGreen},
+        {"clipped, cut at clip.x1", 404, 50, kBlack},
+        {"tinted green, red times green", 101, 151, kBlack},
+        {"tinted green, green", 105, 151, kGreen},
+        {"tinted green, white times green", 105, 155, kGreen},
+        {"half alpha, red", 201, 151, 0xFF800000u},
+        {"half alpha, white", 205, 155, 0xFF808080u},
+    };
+    for (const Expected& e : expected)
+        EXPECT_TRUE(Near(Picture(e.x, e.y), e.colour, 4)) << e.what << std::hex << " " << Picture(e.x, e.y);
 }
 
 TEST_F(GLRenderEngine, ImageStoredOnlyScrambledIsLoadedFromTheQhspriteFile)
@@ -269,24 +257,19 @@ INSTANTIATE_TEST_SUITE_P(GLScaleModes, GLFinalPicture, testing::Values(0, 1, 2))
 
 TEST(FinalPictureRect, FitFillAndStretchIn1024By768)
 {
-    const Rect<int> fit = FinalPictureRect(0, 1024, 768);
-    EXPECT_EQ(fit.x0, 73);
-    EXPECT_EQ(fit.y0, 0);
-    EXPECT_EQ(fit.x1, 950);
-    EXPECT_EQ(fit.y1, 768);
-    const Rect<int> fill = FinalPictureRect(1, 1024, 768);
-    EXPECT_EQ(fill.x0, 0);
-    EXPECT_EQ(fill.y0, -64);
-    EXPECT_EQ(fill.x1, 1024);
-    EXPECT_EQ(fill.y1, 832);
-    const Rect<int> stretch = FinalPictureRect(2, 1024, 768);
-    EXPECT_EQ(stretch.x1, 1024);
-    EXPECT_EQ(stretch.y1, 768);
-    // The logical size itself fits one to one; an unknown mode fits.
-    const Rect<int> same = FinalPictureRect(0, 512, 448);
-    EXPECT_EQ(same.x0, 0);
-    EXPECT_EQ(same.x1, 512);
-    EXPECT_EQ(FinalPictureRect(7, 1024, 768).x0, 73);
+    struct Case {
+        int mode, width, height;
+        Rect<int> expected;
+    };
+    const Case cases[] = {
+        {0, 1024, 768, Rect<int>(73, 0, 950, 768)},   // fit: bars left and right
+        {1, 1024, 768, Rect<int>(0, -64, 1024, 832)}, // fill: top and bottom cut
+        {2, 1024, 768, Rect<int>(0, 0, 1024, 768)},   // stretch
+        {0, 512, 448, Rect<int>(0, 0, 512, 448)},     // the logical size, one to one
+        {7, 1024, 768, Rect<int>(73, 0, 950, 768)},   // an unknown mode fits
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FinalPictureRect(c.mode, c.width, c.height), c.expected) << c.mode << " " << c.width;
 }
 
 TEST_F(GLRenderEngine, DisplayRequestsSwitchWindowAndFullScreenAndKeepDrawing)
