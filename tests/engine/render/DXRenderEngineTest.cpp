@@ -7,6 +7,8 @@
 #include "engine/render/DXGraphicalRessource.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/GE_Blink.h"
+#include "engine/render/GE_Fade.h"
+#include "engine/render/GE_Shake.h"
 #include "engine/render/ImageHandleManager.h"
 #include "engine/render/PixelImage.h"
 #include "engine/render/RenderPoolManager.h"
@@ -32,6 +34,7 @@ constexpr uint32_t kGreen = 0xFF00FF00u;
 constexpr uint32_t kBlue = 0xFF0000FFu;
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr uint32_t kBlack = 0xFF000000u;
+constexpr uint32_t kGrey = 0xFF323232u;
 
 // An 8 x 8 picture in four 4 x 4 quadrants: red, green / blue, white.
 PixelImage Quadrants()
@@ -181,6 +184,61 @@ TEST_F(GLRenderEngine, ImageStoredOnlyScrambledIsLoadedFromTheQhspriteFile)
     RenderFrame([&] { engine->DrawSprite(sprite, nullptr, 10, 20, 0, 0, 0.0f, nullptr, false); });
     EXPECT_TRUE(Near(Picture(10, 20), kRed));
     EXPECT_TRUE(Near(Picture(17, 27), kWhite));
+}
+
+TEST_F(GLRenderEngine, EffectsDrawTheRecordedStateOfTheirClones)
+{
+    PixelImage red(8, 8);
+    red.Fill(kRed);
+    ASSERT_TRUE(red.SavePng((folder / "red.png").string()));
+    Sprite* sprite = MakeSprite("red.png", 0, 0, 7, 7);
+    Sprite* unloaded = MakeSprite("nothing.png", 0, 0, 7, 7);
+    GE_Blink plain; // frame 0: opaque white
+    GE_Blink faint; // frame 1: alpha 50, red 255, green and blue 200
+    faint.Update();
+    GE_Fade fade(51, false);
+    for (int i = 0; i < 51; ++i)
+        fade.Update();
+    GE_Shake shake;
+    shake.SetAmplitude(4.0f, 0.0f);
+    shake.SetVelocity(10.0f, 0.0f);
+    shake.Update(); // offset 3.3: drawn 3 pixels to the right
+    RenderFrame(
+        [&] {
+            const auto drawWith = [&](GraphicalEffect& effect, Sprite* drawn, int x) {
+                engine->SetEffect(&effect);
+                engine->DrawSprite(drawn, nullptr, x, 10, 0, 0, 0.0f, nullptr, false);
+                engine->SetEffect(nullptr);
+            };
+            drawWith(plain, sprite, 10);
+            drawWith(faint, sprite, 30);
+            drawWith(fade, sprite, 50);
+            drawWith(shake, sprite, 70);
+            drawWith(faint, nullptr, 90);
+            drawWith(faint, unloaded, 110);
+        },
+        kGrey);
+    struct Expected {
+        const char* what;
+        int x, y;
+        uint32_t colour;
+    };
+    const Expected expected[] = {
+        {"blink frame 0, top-left", 10, 10, kRed},
+        {"blink frame 0, bottom-right", 17, 17, kRed},
+        {"blink frame 0, right of it", 18, 17, kGrey},
+        // Red at alpha 50 over the grey: 255 x 50/255 + 50 x 205/255, and grey x 205/255.
+        {"blink frame 1", 32, 13, 0xFF5A2828u},
+        {"faded out", 53, 13, kGrey},
+        {"shaken, left of it", 72, 12, kGrey},
+        {"shaken, its left edge", 73, 12, kRed},
+        {"shaken, its right edge", 80, 12, kRed},
+        {"shaken, right of it", 81, 12, kGrey},
+        {"no sprite", 92, 12, kGrey},
+        {"no image", 112, 12, kGrey},
+    };
+    for (const Expected& e : expected)
+        EXPECT_TRUE(Near(Picture(e.x, e.y), e.colour)) << e.what << std::hex << " " << Picture(e.x, e.y);
 }
 
 TEST_F(GLRenderEngine, RectanglesDrawFilledOrAsAnOutline)
