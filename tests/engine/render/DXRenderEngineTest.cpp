@@ -256,28 +256,51 @@ TEST_F(GLRenderEngine, RectanglesDrawFilledOrAsAnOutline)
     EXPECT_TRUE(Near(Picture(32, 22), kBlack)); // inside the outline
 }
 
-TEST_F(GLRenderEngine, RecordingAddsOneCommandWithItsOwnEffectAndTouchesNoDevice)
+TEST_F(GLRenderEngine, RecordingAddsOneCommandWithTheEngineStateAndItsOwnEffect)
 {
     Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
     pool->ClearCurrentFrame();
     GE_Blink blink;
     engine->SetEffect(&blink);
-    engine->SetCameraOffset(3, 4);
-    engine->DrawSprite(sprite, nullptr, 1, 2, 0, 0, 0.0f, nullptr, false);
+    engine->SetCameraOffset(3, -4);
+    engine->SetMirror(true);
+    engine->SetDiffuseColor(0x80FF0000u);
+    engine->SetTileValue(2.5f);
+    engine->SetLayerSpeed(0.5f);
+    engine->SetParamInt(9);
+    game.frameAdvance = 6;
+    const Rect<int> clip(1, 2, 3, 4);
+    engine->DrawSprite(sprite, nullptr, 10, 20, 1, 2, 45.0f, &clip, false);
     engine->SetEffect(nullptr);
+    engine->SetMirror(false);
+    engine->DrawSprite(sprite, nullptr, 10, 20, 1, 2, 0.0f, nullptr, false);
     const uint32_t drawsBefore = engine->GetDrawCount();
-    ASSERT_EQ(pool->GetFillCommands().size(), 1u);
+    ASSERT_EQ(pool->GetFillCommands().size(), 2u);
     const RenderPoolCommand& command = pool->GetFillCommands()[0];
     EXPECT_EQ(command.GetImage(), sprite);
     EXPECT_NE(command.GetEffect(), nullptr);
     EXPECT_NE(command.GetEffect(), &blink);
-    EXPECT_EQ(command.GetCameraOffset(), Point<int>(3, 4));
+    EXPECT_EQ(command.GetPosition(), Point<int>(10, 20));
+    EXPECT_EQ(command.GetExtent(), Point<int>(1, 2));
+    EXPECT_FLOAT_EQ(command.GetRotation(), 45.0f);
+    EXPECT_TRUE(command.GetMirror());
+    EXPECT_EQ(command.GetCameraOffset(), Point<int>(3, -4));
+    EXPECT_EQ(command.GetColour(), 0x80FF0000u);
+    EXPECT_FLOAT_EQ(command.GetTileValue(), 2.5f);
+    EXPECT_FLOAT_EQ(command.GetLayerSpeed(), 0.5f);
+    EXPECT_EQ(command.GetParamInt(), 9);
+    EXPECT_EQ(command.GetFrameAdvance(), 6);
+    ASSERT_NE(command.GetClipOrNull(), nullptr);
+    EXPECT_EQ(*command.GetClipOrNull(), clip);
+    // A draw without a clip replays without one.
+    EXPECT_EQ(pool->GetFillCommands()[1].GetClipOrNull(), nullptr);
+    EXPECT_EQ(pool->GetFillCommands()[1].GetEffect(), nullptr);
     EXPECT_EQ(engine->GetDrawCount(), drawsBefore);
 
     // Immediate: drawn at once (counted), nothing recorded.
     engine->DrawSprite(sprite, nullptr, 1, 2, 0, 0, 0.0f, nullptr, true);
     EXPECT_EQ(engine->GetDrawCount(), drawsBefore + 1);
-    EXPECT_EQ(pool->GetFillCommands().size(), 1u);
+    EXPECT_EQ(pool->GetFillCommands().size(), 2u);
     pool->ClearCurrentFrame();
 }
 

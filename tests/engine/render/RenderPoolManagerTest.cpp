@@ -310,35 +310,6 @@ TEST(RenderPoolCommandOwnership, CopiesOwnSeparateEffectClones)
     EXPECT_EQ(first.GetEffect(), original);
 }
 
-TEST(RenderPoolCommandRecord, SpriteDrawKeepsTheRecordedEngineState)
-{
-    RenderPoolCommand::RecordedState state;
-    state.mirror = true;
-    state.cameraOffset = Point<int>(3, -4);
-    state.diffuseColour = 0x80FF0000u;
-    state.tileValue = 2.5f;
-    state.layerSpeed = 0.5f;
-    state.paramInt = 9;
-    state.frameAdvance = 6;
-    const Rect<int> clip(1, 2, 3, 4);
-    const RenderPoolCommand command = RenderPoolCommand::SpriteDraw(
-        nullptr, nullptr, Point<int>(10, 20), Point<int>(1, 2), 45.0f, &clip, state);
-    EXPECT_TRUE(command.GetMirror());
-    EXPECT_EQ(command.GetCameraOffset(), Point<int>(3, -4));
-    EXPECT_EQ(command.GetColour(), 0x80FF0000u);
-    EXPECT_FLOAT_EQ(command.GetTileValue(), 2.5f);
-    EXPECT_FLOAT_EQ(command.GetLayerSpeed(), 0.5f);
-    EXPECT_EQ(command.GetParamInt(), 9);
-    EXPECT_EQ(command.GetFrameAdvance(), 6);
-    EXPECT_FALSE(command.IsRect());
-    EXPECT_TRUE(command.GetName().empty());
-    ASSERT_NE(command.GetClipOrNull(), nullptr);
-    EXPECT_EQ(command.GetClipOrNull()->x1, 3);
-    const RenderPoolCommand unclipped = RenderPoolCommand::SpriteDraw(nullptr, nullptr, Point<int>(), Point<int>(),
-                                                                      0.0f, nullptr, state);
-    EXPECT_EQ(RenderPoolCommand(unclipped).GetClipOrNull(), nullptr);
-}
-
 TEST(GLRenderPoolWindow, PumpedInputReachesTheBridgeAndClosingEndsTheRenderThread)
 {
     ProbeEngine engine;
