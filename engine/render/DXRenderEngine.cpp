@@ -341,7 +341,6 @@ void ApplyFinalPostEffect(IRenderEngine* engine, bool secondSource)
     const bool linear = game ? game->linearFilter : false;
     const Rect<int> destination = FinalPictureRect(mode, windowWidth, windowHeight);
     CopyPictureToWindow(destination.x0, destination.y0, destination.x1, destination.y1, linear);
-    g_InScene = true;
     PresentNoWait();
     g_InScene = false;
     BindCurrentTarget();

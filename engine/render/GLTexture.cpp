@@ -151,8 +151,9 @@ bool GLTexture::Upload()
         std::memcpy(storage.data() + storageRow * size_t(y), pending.GetPixels().data() + pictureRow * size_t(y),
                     pictureRow);
 
-    while (glGetError() != GL_NO_ERROR) {
-        // errors left by earlier calls must not be taken for ours
+    // Errors left by earlier calls must not be taken for ours (bounded: a
+    // lost context may keep reporting).
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
     }
     BindingGuard guard;
     glGenTextures(1, &name);

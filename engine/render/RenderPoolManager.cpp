@@ -262,7 +262,17 @@ void RenderPoolManager::RunOnRenderThread(std::function<void()> task)
         task();
         return;
     }
-    frameMutex.Acquire(kInfinite);
+    // The request word holds one request: one still pending is run first
+    // rather than overwritten.
+    for (;;) {
+        frameMutex.Acquire(kInfinite);
+        if (request.load() == 0 || !threadRunning.load())
+            break;
+        goPending.exchange(1);
+        renderGoEvent.Set();
+        frameMutex.Release();
+        WaitRequestDone();
+    }
     pendingTask = std::move(task);
     request.exchange(kRequestTask);
     goPending.exchange(1);

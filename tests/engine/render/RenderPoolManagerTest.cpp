@@ -225,6 +225,20 @@ TEST(GLRenderPoolRequests, RequestWrittenWithoutSignalRunsOnlyInLoadingMode)
     pool.loading.exchange(0);
 }
 
+TEST(GLRenderPoolRequests, ATaskWaitsForThePendingRequestInsteadOfReplacingIt)
+{
+    ProbeEngine engine;
+    RenderPoolManager pool;
+    ASSERT_TRUE(WaitUntil([&] { return pool.idle.load() == 1; }));
+    pool.frameCommands[4].push_back(Draw(4));
+    pool.request.exchange(RenderPoolManager::kRequestClearFrames); // posted, not yet signalled
+    bool ran = false;
+    pool.RunOnRenderThread([&] { ran = true; });
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(pool.frameCommands[4].empty());
+    EXPECT_EQ(pool.request.load(), 0);
+}
+
 TEST(RenderPoolReplay, NamedCommandsAndDrawsReplayInOrder)
 {
     ProbeEngine engine;
