@@ -101,6 +101,21 @@ protected:
         return pixels.empty() ? 0u : pixels[0];
     }
 
+    struct ExpectedPixel {
+        const char* what;
+        int x, y;
+        uint32_t colour;
+    };
+    // Reads back each pixel of the picture and compares it with its colour
+    // (alpha blends round by a few steps).
+    void ExpectPicture(std::initializer_list<ExpectedPixel> expected)
+    {
+        for (const ExpectedPixel& e : expected) {
+            const uint32_t seen = Picture(e.x, e.y);
+            EXPECT_TRUE(Near(seen, e.colour, 4)) << e.what << std::hex << " " << seen;
+        }
+    }
+
     uint32_t Window(int x, int y)
     {
         std::vector<uint32_t> pixels;
@@ -137,12 +152,7 @@ TEST_F(GLRenderEngine, RecordedDrawsLandPixelExactMirroredRotatedTintedAndClippe
         // Changed after recording: the replay keeps the recorded colours.
         engine->SetDiffuseColor(0xFFFFFFFFu);
     });
-    struct Expected {
-        const char* what;
-        int x, y;
-        uint32_t colour;
-    };
-    const Expected expected[] = {
+    ExpectPicture({
         {"plain, top-left quadrant", 100, 50, kRed},
         {"plain, its last pixel", 103, 53, kRed},
         {"plain, top-right", 104, 50, kGreen},
@@ -169,9 +179,7 @@ TEST_F(GLRenderEngine, RecordedDrawsLandPixelExactMirroredRotatedTintedAndClippe
         {"tinted green, white times green", 105, 155, kGreen},
         {"half alpha, red", 201, 151, 0xFF800000u},
         {"half alpha, white", 205, 155, 0xFF808080u},
-    };
-    for (const Expected& e : expected)
-        EXPECT_TRUE(Near(Picture(e.x, e.y), e.colour, 4)) << e.what << std::hex << " " << Picture(e.x, e.y);
+    });
 }
 
 TEST_F(GLRenderEngine, ImageStoredOnlyScrambledIsLoadedFromTheQhspriteFile)
@@ -218,12 +226,7 @@ TEST_F(GLRenderEngine, EffectsDrawTheRecordedStateOfTheirClones)
             drawWith(faint, unloaded, 110);
         },
         kGrey);
-    struct Expected {
-        const char* what;
-        int x, y;
-        uint32_t colour;
-    };
-    const Expected expected[] = {
+    ExpectPicture({
         {"blink frame 0, top-left", 10, 10, kRed},
         {"blink frame 0, bottom-right", 17, 17, kRed},
         {"blink frame 0, right of it", 18, 17, kGrey},
@@ -236,9 +239,7 @@ TEST_F(GLRenderEngine, EffectsDrawTheRecordedStateOfTheirClones)
         {"shaken, right of it", 81, 12, kGrey},
         {"no sprite", 92, 12, kGrey},
         {"no image", 112, 12, kGrey},
-    };
-    for (const Expected& e : expected)
-        EXPECT_TRUE(Near(Picture(e.x, e.y), e.colour)) << e.what << std::hex << " " << Picture(e.x, e.y);
+    });
 }
 
 TEST_F(GLRenderEngine, RectanglesDrawFilledOrAsAnOutline)
