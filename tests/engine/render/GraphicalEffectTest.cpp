@@ -65,22 +65,19 @@ TEST(GE_Shake, BouncesAtTheAmplitudeAtConstantSpeed)
     GE_Shake shake;
     shake.SetAmplitude(4.0f, 0.0f);
     shake.SetVelocity(10.0f, 0.0f);
-    shake.Update();
-    EXPECT_NEAR(shake.GetOffset().x, 3.3f, 1e-5f);
-    EXPECT_EQ(shake.GetDrawOffset(), Point<int>(3, 0));
-    shake.Update(); // 6.6 is past the amplitude: stop at 4 and turn back
-    EXPECT_EQ(shake.GetOffset().x, 4.0f);
-    EXPECT_EQ(shake.GetVelocity().x, -10.0f);
-    shake.Update();
-    EXPECT_NEAR(shake.GetOffset().x, 0.7f, 1e-5f);
-    shake.Update();
-    EXPECT_NEAR(shake.GetOffset().x, -2.6f, 1e-5f);
-    EXPECT_EQ(shake.GetDrawOffset(), Point<int>(-2, 0)); // toward zero
-    shake.Update();
-    EXPECT_EQ(shake.GetOffset().x, -4.0f);
-    EXPECT_EQ(shake.GetVelocity().x, 10.0f);
+    // 3.3 a frame; past the amplitude it stops there and turns back. The draw
+    // offset truncates toward zero.
+    const struct {
+        float offset, velocity;
+        int drawn;
+    } frames[] = {{3.3f, 10.0f, 3}, {4.0f, -10.0f, 4}, {0.7f, -10.0f, 0}, {-2.6f, -10.0f, -2}, {-4.0f, 10.0f, -4}};
+    for (const auto& frame : frames) {
+        shake.Update();
+        EXPECT_NEAR(shake.GetOffset().x, frame.offset, 1e-5f) << shake.GetFrameCount();
+        EXPECT_EQ(shake.GetVelocity().x, frame.velocity) << shake.GetFrameCount();
+        EXPECT_EQ(shake.GetDrawOffset(), Point<int>(frame.drawn, 0)) << shake.GetFrameCount();
+    }
     EXPECT_EQ(shake.GetFrameCount(), 5);
-    EXPECT_EQ(shake.GetOffset().y, 0.0f);
 }
 
 TEST(GE_Shake, HitShakeTintFollowsTheVerticalOffset)
