@@ -1,6 +1,8 @@
 #include "engine/render/DXGraphicalRessource.h"
 
 #include "engine/render/D3DDevice.h"
+#include "engine/render/Image.h"
+#include "scene/Sprite.h"
 
 DXGraphicalRessource::DXGraphicalRessource(std::unique_ptr<GLTexture> texture_, uint32_t framebuffer_)
     : texture(std::move(texture_)), framebuffer(framebuffer_)
@@ -32,4 +34,10 @@ DXGraphicalRessource::~DXGraphicalRessource()
 uint32_t DXGraphicalRessource::GetTextureName() const
 {
     return texture ? texture->GetName() : 0;
+}
+
+DXGraphicalRessource* GetSpriteTexture(Sprite& sprite)
+{
+    const Image* image = sprite.GetImage().GetImage();
+    return image ? dynamic_cast<DXGraphicalRessource*>(image->GetTexture()) : nullptr;
 }
