@@ -549,15 +549,18 @@ void DrawColourQuad(int x, int y, int w, int h, uint32_t colour, bool filled)
 {
     if (!g_Device)
         return;
+    const auto band = [colour](int left, int top, int width, int height) {
+        DrawTexturedQuad(float(left), float(top), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, width, height, colour, 0);
+    };
     if (filled) {
-        DrawTexturedQuad(float(x), float(y), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, w, h, colour, 0);
+        band(x, y, w, h);
         return;
     }
     // The outline: four one-pixel bands.
-    DrawTexturedQuad(float(x), float(y), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, w, 1, colour, 0);
-    DrawTexturedQuad(float(x), float(y + h - 1), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, w, 1, colour, 0);
-    DrawTexturedQuad(float(x), float(y), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, 1, h, colour, 0);
-    DrawTexturedQuad(float(x + w - 1), float(y), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, 1, h, colour, 0);
+    band(x, y, w, 1);
+    band(x, y + h - 1, w, 1);
+    band(x, y, 1, h);
+    band(x + w - 1, y, 1, h);
 }
 
 void ClearTarget(uint32_t colour)
@@ -621,19 +624,32 @@ void CopyPictureToWindow(int left, int top, int right, int bottom, bool linear)
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
 }
 
+namespace {
+
+// The pixels of the bound read framebuffer as ARGB words, rows top first:
+// render textures hold their top row first, the window's rows run bottom-up.
+void ReadBoundPixels(int x, int y, int w, int h, bool bottomUp, std::vector<uint32_t>& argb)
+{
+    std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
+    glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    argb.resize(static_cast<size_t>(w) * h);
+    for (int row = 0; row < h; ++row) {
+        const size_t from = static_cast<size_t>(bottomUp ? h - 1 - row : row) * w;
+        for (int col = 0; col < w; ++col)
+            argb[static_cast<size_t>(row) * w + col] = ArgbFromRgba(&rgba[(from + col) * 4]);
+    }
+}
+
+} // namespace
+
 bool ReadFramebufferPixels(uint32_t framebuffer, int x, int y, int w, int h, std::vector<uint32_t>& argb)
 {
     if (!DeviceUsable() || !framebuffer || w <= 0 || h <= 0)
         return false;
     FlushQuads();
-    std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-    glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    ReadBoundPixels(x, y, w, h, false, argb);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    // Render textures hold their top row first, as the rows come back.
-    argb.resize(static_cast<size_t>(w) * h);
-    for (size_t i = 0; i < argb.size(); ++i)
-        argb[i] = ArgbFromRgba(&rgba[i * 4]);
     return true;
 }
 
@@ -649,14 +665,8 @@ bool ReadWindowPixels(int x, int y, int w, int h, std::vector<uint32_t>& argb)
     FlushQuads();
     int windowWidth = 0, windowHeight = 0;
     g_DeviceWindow->GetDrawableSize(windowWidth, windowHeight);
-    std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     glReadBuffer(GL_BACK);
-    glReadPixels(x, windowHeight - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    argb.resize(static_cast<size_t>(w) * h);
-    for (int row = 0; row < h; ++row)
-        for (int col = 0; col < w; ++col)
-            argb[static_cast<size_t>(row) * w + col] =
-                ArgbFromRgba(&rgba[(static_cast<size_t>(h - 1 - row) * w + col) * 4]);
+    ReadBoundPixels(x, windowHeight - y - h, w, h, true, argb);
     return true;
 }
