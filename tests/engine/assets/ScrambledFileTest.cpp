@@ -175,15 +175,6 @@ TEST(ScrambledNames, FileNameRules)
     EXPECT_EQ(ScrambledBaseName("Hero"), "Hero");
 }
 
-TEST(ScrambledNames, NameKeySignExtendsAndSums)
-{
-    const NameKey key = MakeNameKey(std::string("A\xE9", 2));
-    ASSERT_EQ(key.entries.size(), 2u);
-    EXPECT_EQ(key.entries[0], 65);
-    EXPECT_EQ(key.entries[1], -23);
-    EXPECT_EQ(key.sum, 42);
-}
-
 TEST(ScrambleBytes, RefusesDataTheLoaderWouldReject)
 {
     const std::vector<uint8_t> plain = Bytes("abcdef");
