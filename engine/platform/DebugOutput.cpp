@@ -3,15 +3,20 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <mutex>
 
 namespace platform {
 
 namespace {
 
+// Messages from both threads go out one at a time. The lock is recursive and
+// the sink is shared, so a sink may itself write debug output, or replace or
+// remove itself, while it runs.
 struct DebugChannel {
-    std::mutex mutex;
-    std::function<void(std::string_view)> sink;
+    using Sink = std::function<void(std::string_view)>;
+    std::recursive_mutex mutex;
+    std::shared_ptr<const Sink> sink;
     const bool toStderr;
 
     DebugChannel()
@@ -40,15 +45,15 @@ void DebugOutput(std::string_view text)
         if (text.empty() || text.back() != '\n')
             std::fputc('\n', stderr);
     }
-    if (channel.sink)
-        channel.sink(text);
+    if (const std::shared_ptr<const DebugChannel::Sink> sink = channel.sink)
+        (*sink)(text);
 }
 
 void SetDebugSink(std::function<void(std::string_view)> sink)
 {
     DebugChannel& channel = Channel();
     std::lock_guard lock(channel.mutex);
-    channel.sink = std::move(sink);
+    channel.sink = sink ? std::make_shared<const DebugChannel::Sink>(std::move(sink)) : nullptr;
 }
 
 } // namespace platform

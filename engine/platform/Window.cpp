@@ -246,6 +246,16 @@ bool Window::PollMessage(WindowMessage& message, InputBridge* input)
         if (input)
             input->Push(std::move(event));
     };
+    // Pads the window has not opened send nothing.
+    auto pushPad = [this, &push](InputEvent::Type type, int instanceId, int code, int value) {
+        InputEvent event;
+        event.type = type;
+        event.pad = PadSlot(instanceId);
+        event.code = code;
+        event.value = value;
+        if (event.pad >= 0)
+            push(std::move(event));
+    };
     switch (e.type) {
     case SDL_QUIT:
         message.type = WindowMessage::Type::Close;
@@ -299,36 +309,16 @@ bool Window::PollMessage(WindowMessage& message, InputBridge* input)
         ClosePad(e.jdevice.which, input);
         break;
     case SDL_JOYBUTTONDOWN:
-    case SDL_JOYBUTTONUP: {
-        InputEvent event;
-        event.type = e.type == SDL_JOYBUTTONDOWN ? InputEvent::Type::PadButtonDown
-                                                  : InputEvent::Type::PadButtonUp;
-        event.pad = PadSlot(e.jbutton.which);
-        event.code = e.jbutton.button;
-        if (event.pad >= 0)
-            push(event);
+    case SDL_JOYBUTTONUP:
+        pushPad(e.type == SDL_JOYBUTTONDOWN ? InputEvent::Type::PadButtonDown : InputEvent::Type::PadButtonUp,
+                e.jbutton.which, e.jbutton.button, 0);
         break;
-    }
-    case SDL_JOYAXISMOTION: {
-        InputEvent event;
-        event.type = InputEvent::Type::PadAxis;
-        event.pad = PadSlot(e.jaxis.which);
-        event.code = e.jaxis.axis;
-        event.value = e.jaxis.value;
-        if (event.pad >= 0)
-            push(event);
+    case SDL_JOYAXISMOTION:
+        pushPad(InputEvent::Type::PadAxis, e.jaxis.which, e.jaxis.axis, e.jaxis.value);
         break;
-    }
-    case SDL_JOYHATMOTION: {
-        InputEvent event;
-        event.type = InputEvent::Type::PadHat;
-        event.pad = PadSlot(e.jhat.which);
-        event.code = e.jhat.hat;
-        event.value = e.jhat.value;
-        if (event.pad >= 0)
-            push(event);
+    case SDL_JOYHATMOTION:
+        pushPad(InputEvent::Type::PadHat, e.jhat.which, e.jhat.hat, e.jhat.value);
         break;
-    }
     default:
         break;
     }

@@ -12,9 +12,10 @@
 #include <epoxy/gl.h>
 
 #include <array>
+#include <bit>
 #include <cmath>
 
-RenderDevice* g_Device = nullptr;
+std::unique_ptr<RenderDevice> g_Device;
 
 std::atomic<bool> g_FullScreen{false};
 std::atomic<bool> g_VSync{true};
@@ -90,7 +91,29 @@ constexpr size_t kBatchQuads = 1024;
 
 } // namespace
 
+// Owns its GL objects and fonts: destroying it releases them (on the render
+// thread, whose context they live in).
 struct RenderDevice {
+    RenderDevice() = default;
+    RenderDevice(const RenderDevice&) = delete;
+    RenderDevice& operator=(const RenderDevice&) = delete;
+    ~RenderDevice()
+    {
+        if (textFont)
+            TTF_CloseFont(textFont);
+        if (debugFont)
+            TTF_CloseFont(debugFont);
+        if (ttfStarted)
+            TTF_Quit();
+        // Without a current context the objects went with it.
+        if (SDL_GL_GetCurrentContext() == nullptr)
+            return;
+        glDeleteBuffers(1, &vertexBuffer);
+        glDeleteBuffers(1, &indexBuffer);
+        glDeleteVertexArrays(1, &vertexArray);
+        glDeleteProgram(program);
+    }
+
     GLuint program = 0;
     GLint halfSizeLocation = -1;
     GLint texturedLocation = -1;
@@ -156,23 +179,10 @@ void ReleaseDeviceObjects()
     if (!g_Device)
         return;
     FlushQuads();
-    RenderDevice& d = *g_Device;
-    d.batch.clear();
-    if (d.textFont)
-        TTF_CloseFont(d.textFont);
-    if (d.debugFont)
-        TTF_CloseFont(d.debugFont);
-    if (d.ttfStarted)
-        TTF_Quit();
     DeleteTexture(g_RenderTexture, g_RenderSurface);
     DeleteTexture(g_RenderTexture2, g_RenderSurface2);
     g_RenderTexture = g_RenderSurface = g_RenderTexture2 = g_RenderSurface2 = 0;
-    glDeleteBuffers(1, &d.vertexBuffer);
-    glDeleteBuffers(1, &d.indexBuffer);
-    glDeleteVertexArrays(1, &d.vertexArray);
-    glDeleteProgram(d.program);
-    delete g_Device;
-    g_Device = nullptr;
+    g_Device.reset();
     g_RenderTargetTexture = nullptr;
     g_RenderTargetSurface = 0;
     g_LastTexture = 0;
@@ -217,11 +227,6 @@ void SetColour(QuadVertex& v, uint32_t argb)
     v.a = c.a;
 }
 
-uint32_t RgbaToArgb(const uint8_t* p)
-{
-    return (uint32_t(p[3]) << 24) | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
-}
-
 } // namespace
 
 void FlushQuads()
@@ -257,10 +262,8 @@ Float4 ColorToFloat4(uint32_t argb)
 
 uint32_t NextPowerOfTwo(uint32_t n)
 {
-    uint32_t p = 1;
-    while (p < n && p < 0x80000000u)
-        p <<= 1;
-    return p;
+    // Held at 2^31, the largest power of two a uint32 holds.
+    return n <= 1 ? 1u : n > 0x80000000u ? 0x80000000u : std::bit_ceil(n);
 }
 
 bool FillPresentParameters(int width, int height, platform::Window* window, bool reset)
@@ -293,13 +296,13 @@ bool CreateD3DDevice(int width, int height, platform::Window* window, bool reset
     if (g_Device)
         return true;
 
-    auto* device = new RenderDevice();
+    g_Device = std::make_unique<RenderDevice>();
+    RenderDevice* device = g_Device.get();
     device->program = BuildQuadProgram();
     if (!device->program) {
-        delete device;
+        g_Device.reset();
         return false;
     }
-    g_Device = device;
     device->halfSizeLocation = glGetUniformLocation(device->program, "uHalfSize");
     device->texturedLocation = glGetUniformLocation(device->program, "uTextured");
     glUseProgram(device->program);
@@ -403,8 +406,8 @@ void D3D_Cleanup()
 bool CreateRenderTargetTexture(int width, int height, uint32_t& texture, uint32_t& framebuffer)
 {
     FlushQuads();
-    const GLsizei pw = static_cast<GLsizei>(NextPowerOfTwo(static_cast<uint32_t>(std::max(width, 1))));
-    const GLsizei ph = static_cast<GLsizei>(NextPowerOfTwo(static_cast<uint32_t>(std::max(height, 1))));
+    const GLsizei pw = static_cast<GLsizei>(NextPowerOfTwo(static_cast<uint32_t>(std::max(width, 0))));
+    const GLsizei ph = static_cast<GLsizei>(NextPowerOfTwo(static_cast<uint32_t>(std::max(height, 0))));
     GLuint tex = 0, fbo = 0;
     glGenTextures(1, &tex);
     glBindTexture(GL_TEXTURE_2D, tex);
@@ -512,8 +515,8 @@ void DrawTexturedQuad(float x, float y, int textureWidth, int textureHeight, Poi
             v[i].y = pivotY + dx * s + dy * c;
         }
     }
-    const float invW = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureWidth, 1))));
-    const float invH = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureHeight, 1))));
+    const float invW = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureWidth, 0))));
+    const float invH = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureHeight, 0))));
     float uLeft = sx * invW;
     float uRight = (sx + w) * invW;
     const float vTop = sy * invH;
@@ -546,15 +549,18 @@ void DrawColourQuad(int x, int y, int w, int h, uint32_t colour, bool filled)
 {
     if (!g_Device)
         return;
+    const auto band = [colour](int left, int top, int width, int height) {
+        DrawTexturedQuad(float(left), float(top), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, width, height, colour, 0);
+    };
     if (filled) {
-        DrawTexturedQuad(float(x), float(y), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, w, h, colour, 0);
+        band(x, y, w, h);
         return;
     }
     // The outline: four one-pixel bands.
-    DrawTexturedQuad(float(x), float(y), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, w, 1, colour, 0);
-    DrawTexturedQuad(float(x), float(y + h - 1), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, w, 1, colour, 0);
-    DrawTexturedQuad(float(x), float(y), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, 1, h, colour, 0);
-    DrawTexturedQuad(float(x + w - 1), float(y), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, 1, h, colour, 0);
+    band(x, y, w, 1);
+    band(x, y + h - 1, w, 1);
+    band(x, y, 1, h);
+    band(x + w - 1, y, 1, h);
 }
 
 void ClearTarget(uint32_t colour)
@@ -572,23 +578,9 @@ void DrawDebugText(const std::string& text, Point<int> position, uint32_t colour
     if (!DeviceUsable() || !g_Device->textFont || text.empty())
         return;
     const SDL_Color white{255, 255, 255, 255};
-    SDL_Surface* rendered = TTF_RenderUTF8_Blended(g_Device->textFont, text.c_str(), white);
-    if (!rendered)
+    PixelImage picture;
+    if (!picture.LoadFromSurface(TTF_RenderUTF8_Blended(g_Device->textFont, text.c_str(), white), "text " + text))
         return;
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(rendered);
-    if (!argb)
-        return;
-    PixelImage picture(argb->w, argb->h);
-    SDL_LockSurface(argb);
-    for (int row = 0; row < argb->h; ++row) {
-        const auto* src = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
-                                                            static_cast<size_t>(row) * argb->pitch);
-        for (int col = 0; col < argb->w; ++col)
-            picture.SetPixel(col, row, src[col]);
-    }
-    SDL_UnlockSurface(argb);
-    SDL_FreeSurface(argb);
     GLTexture texture(std::move(picture));
     const uint32_t name = texture.GetName();
     if (name)
@@ -632,19 +624,32 @@ void CopyPictureToWindow(int left, int top, int right, int bottom, bool linear)
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
 }
 
+namespace {
+
+// The pixels of the bound read framebuffer as ARGB words, rows top first:
+// render textures hold their top row first, the window's rows run bottom-up.
+void ReadBoundPixels(int x, int y, int w, int h, bool bottomUp, std::vector<uint32_t>& argb)
+{
+    std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
+    glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    argb.resize(static_cast<size_t>(w) * h);
+    for (int row = 0; row < h; ++row) {
+        const size_t from = static_cast<size_t>(bottomUp ? h - 1 - row : row) * w;
+        for (int col = 0; col < w; ++col)
+            argb[static_cast<size_t>(row) * w + col] = ArgbFromRgba(&rgba[(from + col) * 4]);
+    }
+}
+
+} // namespace
+
 bool ReadFramebufferPixels(uint32_t framebuffer, int x, int y, int w, int h, std::vector<uint32_t>& argb)
 {
     if (!DeviceUsable() || !framebuffer || w <= 0 || h <= 0)
         return false;
     FlushQuads();
-    std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-    glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    ReadBoundPixels(x, y, w, h, false, argb);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    // Render textures hold their top row first, as the rows come back.
-    argb.resize(static_cast<size_t>(w) * h);
-    for (size_t i = 0; i < argb.size(); ++i)
-        argb[i] = RgbaToArgb(&rgba[i * 4]);
     return true;
 }
 
@@ -660,14 +665,8 @@ bool ReadWindowPixels(int x, int y, int w, int h, std::vector<uint32_t>& argb)
     FlushQuads();
     int windowWidth = 0, windowHeight = 0;
     g_DeviceWindow->GetDrawableSize(windowWidth, windowHeight);
-    std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     glReadBuffer(GL_BACK);
-    glReadPixels(x, windowHeight - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    argb.resize(static_cast<size_t>(w) * h);
-    for (int row = 0; row < h; ++row)
-        for (int col = 0; col < w; ++col)
-            argb[static_cast<size_t>(row) * w + col] =
-                RgbaToArgb(&rgba[(static_cast<size_t>(h - 1 - row) * w + col) * 4]);
+    ReadBoundPixels(x, windowHeight - y - h, w, h, true, argb);
     return true;
 }

@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,7 @@ class DXGraphicalRessource;
 // GL objects of the device (programs, buffers, fonts); null when there is no
 // usable device.
 struct RenderDevice;
-extern RenderDevice* g_Device;
+extern std::unique_ptr<RenderDevice> g_Device;
 
 extern std::atomic<bool> g_FullScreen;
 extern std::atomic<bool> g_VSync;

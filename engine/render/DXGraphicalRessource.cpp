@@ -1,6 +1,8 @@
 #include "engine/render/DXGraphicalRessource.h"
 
 #include "engine/render/D3DDevice.h"
+#include "engine/render/Image.h"
+#include "scene/Sprite.h"
 
 DXGraphicalRessource::DXGraphicalRessource(std::unique_ptr<GLTexture> texture_, uint32_t framebuffer_)
     : texture(std::move(texture_)), framebuffer(framebuffer_)
@@ -15,20 +17,27 @@ DXGraphicalRessource::DXGraphicalRessource(int width_, int height_) : width(widt
 
 DXGraphicalRessource::~DXGraphicalRessource()
 {
-    // Quads waiting to be drawn may use this texture. The surface goes
-    // first, then the texture (GLTexture hands its name to the render thread
-    // when no context is current here).
-    if (GLTexture::HasCurrentContext())
+    // Quads waiting to be drawn may use this texture, and it may be the bound
+    // target. That device state belongs to the thread with the context (the
+    // render thread); elsewhere only the GL names are handed over, the
+    // framebuffer before the texture.
+    if (GLTexture::HasCurrentContext()) {
         FlushQuads();
-    if (framebuffer && GLTexture::HasCurrentContext())
-        DeleteTexture(0, framebuffer);
-    if (g_RenderTargetTexture == this) {
-        g_RenderTargetTexture = nullptr;
-        g_RenderTargetSurface = 0;
+        if (g_RenderTargetTexture == this) {
+            g_RenderTargetTexture = nullptr;
+            g_RenderTargetSurface = 0;
+        }
     }
+    GLTexture::DeleteFramebuffer(framebuffer);
 }
 
 uint32_t DXGraphicalRessource::GetTextureName() const
 {
     return texture ? texture->GetName() : 0;
+}
+
+DXGraphicalRessource* GetSpriteTexture(Sprite& sprite)
+{
+    const Image* image = sprite.GetImage().GetImage();
+    return image ? dynamic_cast<DXGraphicalRessource*>(image->GetTexture()) : nullptr;
 }

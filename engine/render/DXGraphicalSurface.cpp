@@ -10,16 +10,16 @@ DXGraphicalSurface::DXGraphicalSurface(Point<int> size, bool noTexture)
     height = size.y;
     if (noTexture)
         return;
-    resource = new DXGraphicalRessource(size.x, size.y);
-    ownsResource = true;
+    ownedResource = std::make_unique<DXGraphicalRessource>(size.x, size.y);
+    resource = ownedResource.get();
     const Point<int> actual = resource->GetSize();
     width = actual.x;
     height = actual.y;
     surface = resource->GetSurface();
 }
 
-DXGraphicalSurface::DXGraphicalSurface(DXGraphicalRessource* resource_, bool ownsResource_)
-    : resource(resource_), ownsResource(ownsResource_)
+DXGraphicalSurface::DXGraphicalSurface(DXGraphicalRessource* resource_, bool ownsResource)
+    : ownedResource(ownsResource ? resource_ : nullptr), resource(resource_)
 {
     if (resource) {
         surface = resource->GetSurface();
@@ -29,11 +29,7 @@ DXGraphicalSurface::DXGraphicalSurface(DXGraphicalRessource* resource_, bool own
     }
 }
 
-DXGraphicalSurface::~DXGraphicalSurface()
-{
-    if (ownsResource)
-        delete resource;
-}
+DXGraphicalSurface::~DXGraphicalSurface() = default;
 
 void DXGraphicalSurface::Activate()
 {

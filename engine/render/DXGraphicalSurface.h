@@ -3,6 +3,7 @@
 #include "engine/serial/Point.h"
 
 #include <cstdint>
+#include <memory>
 
 class DXGraphicalRessource;
 
@@ -34,8 +35,8 @@ public:
 
 private:
     uint32_t surface = 0;
-    DXGraphicalRessource* resource = nullptr;
+    std::unique_ptr<DXGraphicalRessource> ownedResource;
+    DXGraphicalRessource* resource = nullptr; // owned or not
     int width = 0;
     int height = 0;
-    bool ownsResource = false;
 };

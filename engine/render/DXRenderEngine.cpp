@@ -8,8 +8,6 @@
 #include "engine/render/DXGraphicalRessource.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/GraphicalEffect.h"
-#include "engine/render/Image.h"
-#include "engine/render/ImageHandle.h"
 #include "engine/render/PixelImage.h"
 #include "engine/render/RenderPoolManager.h"
 #include "engine/render/ShaderRes.h"
@@ -142,12 +140,7 @@ bool DXRenderEngine::DrawSprite(ISprite* sprite, IGraphicalSurface* target, int 
 
     const uint32_t colour = command ? command->GetColour() : diffuseColour;
     auto* plain = dynamic_cast<Sprite*>(sprite);
-    if (!plain)
-        return true;
-    ImageHandle& handle = plain->GetImage();
-    if (!handle.IsValid() || !handle.GetImage())
-        return true;
-    auto* texture = dynamic_cast<DXGraphicalRessource*>(handle.GetImage()->GetTexture());
+    DXGraphicalRessource* texture = plain ? GetSpriteTexture(*plain) : nullptr;
     if (!texture)
         return true;
     const SpriteSource source = MakeSpriteSource(plain->GetRect(), rotation, clip);
@@ -341,7 +334,6 @@ void ApplyFinalPostEffect(IRenderEngine* engine, bool secondSource)
     const bool linear = game ? game->linearFilter : false;
     const Rect<int> destination = FinalPictureRect(mode, windowWidth, windowHeight);
     CopyPictureToWindow(destination.x0, destination.y0, destination.x1, destination.y1, linear);
-    g_InScene = true;
     PresentNoWait();
     g_InScene = false;
     BindCurrentTarget();

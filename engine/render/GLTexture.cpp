@@ -1,11 +1,11 @@
 #include "engine/render/GLTexture.h"
 
 #include "engine/platform/DebugOutput.h"
+#include "engine/render/D3DDevice.h"
 
 #include <SDL.h>
 #include <epoxy/gl.h>
 
-#include <bit>
 #include <cstring>
 #include <mutex>
 #include <utility>
@@ -15,16 +15,16 @@ namespace {
 
 // GL names released on threads without a context, waiting for the render
 // thread. GL objects can only be deleted where their context is current.
-std::mutex& OrphanMutex()
-{
-    static std::mutex mutex;
-    return mutex;
-}
+struct OrphanNames {
+    std::mutex mutex;
+    std::vector<GLuint> textures;
+    std::vector<GLuint> framebuffers;
+};
 
-std::vector<GLuint>& Orphans()
+OrphanNames& Orphans()
 {
-    static std::vector<GLuint> names;
-    return names;
+    static OrphanNames orphans;
+    return orphans;
 }
 
 // Keeps the caller's texture binding across our own binds.
@@ -47,11 +47,6 @@ private:
 
 } // namespace
 
-uint32_t GLTexture::StorageSize(uint32_t n)
-{
-    return n <= 1 ? 1 : std::bit_ceil(n);
-}
-
 bool GLTexture::HasCurrentContext()
 {
     return SDL_GL_GetCurrentContext() != nullptr;
@@ -59,8 +54,8 @@ bool GLTexture::HasCurrentContext()
 
 GLTexture::GLTexture(PixelImage picture)
     : width(picture.GetWidth()), height(picture.GetHeight()),
-      textureWidth(picture.IsEmpty() ? 0 : int(StorageSize(uint32_t(width)))),
-      textureHeight(picture.IsEmpty() ? 0 : int(StorageSize(uint32_t(height)))), pending(std::move(picture))
+      textureWidth(picture.IsEmpty() ? 0 : int(NextPowerOfTwo(uint32_t(width)))),
+      textureHeight(picture.IsEmpty() ? 0 : int(NextPowerOfTwo(uint32_t(height)))), pending(std::move(picture))
 {
 }
 
@@ -105,21 +100,39 @@ void GLTexture::Destroy()
     }
     else
     {
-        std::lock_guard lock(OrphanMutex());
-        Orphans().push_back(name);
+        std::lock_guard lock(Orphans().mutex);
+        Orphans().textures.push_back(name);
     }
     name = 0;
 }
 
+void GLTexture::DeleteFramebuffer(unsigned int framebuffer)
+{
+    if (framebuffer == 0)
+        return;
+    if (HasCurrentContext())
+    {
+        glDeleteFramebuffers(1, &framebuffer);
+        return;
+    }
+    std::lock_guard lock(Orphans().mutex);
+    Orphans().framebuffers.push_back(framebuffer);
+}
+
 void GLTexture::DeleteOrphans()
 {
-    std::vector<GLuint> names;
+    std::vector<GLuint> textures;
+    std::vector<GLuint> framebuffers;
     {
-        std::lock_guard lock(OrphanMutex());
-        names.swap(Orphans());
+        std::lock_guard lock(Orphans().mutex);
+        textures.swap(Orphans().textures);
+        framebuffers.swap(Orphans().framebuffers);
     }
-    if (!names.empty())
-        glDeleteTextures(GLsizei(names.size()), names.data());
+    // The framebuffers first: they may still have the textures attached.
+    if (!framebuffers.empty())
+        glDeleteFramebuffers(GLsizei(framebuffers.size()), framebuffers.data());
+    if (!textures.empty())
+        glDeleteTextures(GLsizei(textures.size()), textures.data());
 }
 
 bool GLTexture::Upload()
@@ -138,8 +151,9 @@ bool GLTexture::Upload()
         std::memcpy(storage.data() + storageRow * size_t(y), pending.GetPixels().data() + pictureRow * size_t(y),
                     pictureRow);
 
-    while (glGetError() != GL_NO_ERROR) {
-        // errors left by earlier calls must not be taken for ours
+    // Errors left by earlier calls must not be taken for ours (bounded: a
+    // lost context may keep reporting).
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
     }
     BindingGuard guard;
     glGenTextures(1, &name);
@@ -199,9 +213,6 @@ PixelImage GLTexture::Download()
     PixelImage picture(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-        {
-            const uint8_t* p = storage.data() + (size_t(y) * size_t(textureWidth) + size_t(x)) * 4;
-            picture.SetPixel(x, y, (uint32_t(p[3]) << 24) | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2]);
-        }
+            picture.SetPixel(x, y, ArgbFromRgba(storage.data() + (size_t(y) * size_t(textureWidth) + size_t(x)) * 4));
     return picture;
 }

@@ -13,7 +13,8 @@
 // A texture may be made on any thread: the pixels wait in memory until the
 // first use on a thread with a current GL context (the render thread), which
 // uploads them. Destroyed on a thread without a context, its GL name is handed
-// to the render thread, which deletes it at its next DeleteOrphans().
+// to the render thread, which deletes it at its next DeleteOrphans(); the
+// framebuffers drawing into textures go the same way.
 class GLTexture
 {
 public:
@@ -50,13 +51,14 @@ public:
     // texture is not uploaded.
     PixelImage Download();
 
-    // The render thread calls this once per frame: deletes the textures
-    // released where no context was current.
+    // Deletes a framebuffer now where a context is current, else hands it to
+    // the render thread's next DeleteOrphans.
+    static void DeleteFramebuffer(unsigned int framebuffer);
+    // The render thread calls this once per frame: deletes the textures and
+    // framebuffers released where no context was current.
     static void DeleteOrphans();
     // Whether the calling thread has a current GL context.
     static bool HasCurrentContext();
-    // The smallest power of two not below n (1 for 0).
-    static uint32_t StorageSize(uint32_t n);
 
 private:
     void Destroy();

@@ -2,7 +2,6 @@
 
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXGraphicalRessource.h"
-#include "engine/render/Image.h"
 #include "scene/Sprite.h"
 
 void GraphicalEffect::Draw(IGraphicalRessource* texture, Point<int> position, Point<int> spritePoint,
@@ -39,12 +38,7 @@ bool GraphicalEffect::DrawSpriteWithColor(ISprite* sprite, int x, int y, float r
 {
     // Only plain sprites have an image; anything else draws nothing.
     auto* plain = dynamic_cast<Sprite*>(sprite);
-    if (!plain)
-        return true;
-    const Image* image = plain->GetImage().GetImage();
-    if (!image)
-        return true;
-    auto* texture = dynamic_cast<DXGraphicalRessource*>(image->GetTexture());
+    DXGraphicalRessource* texture = plain ? GetSpriteTexture(*plain) : nullptr;
     if (!texture)
         return true;
     const SpriteSource source = MakeSpriteSource(plain->GetRect(), rotation, clip);

@@ -16,6 +16,14 @@ std::mutex& CountMutex()
     return *mutex;
 }
 
+// One more reference on a shared counter (caller holds the lock): a live
+// count grows, a dropped (negative) one grows in magnitude.
+void CountOneMore(int32_t* counter)
+{
+    if (counter)
+        *counter += *counter > 0 ? 1 : -1;
+}
+
 } // namespace
 
 ImageHandle::ImageHandle(const std::string& name) : image(new Image(name)), counter(new int32_t(1))
@@ -27,8 +35,7 @@ ImageHandle::ImageHandle(const ImageHandle& other)
     std::lock_guard lock(CountMutex());
     image = other.image;
     counter = other.counter;
-    if (counter)
-        *counter += *counter > 0 ? 1 : -1;
+    CountOneMore(counter);
 }
 
 ImageHandle::ImageHandle(ImageHandle&& other) noexcept
@@ -46,8 +53,7 @@ ImageHandle& ImageHandle::operator=(const ImageHandle& other)
     std::lock_guard lock(CountMutex());
     image = other.image;
     counter = other.counter;
-    if (counter)
-        *counter += *counter > 0 ? 1 : -1;
+    CountOneMore(counter);
     return *this;
 }
 
@@ -77,8 +83,7 @@ bool ImageHandle::Draw(int x, int y, int a, int b, float f) const
 void ImageHandle::AddRef()
 {
     std::lock_guard lock(CountMutex());
-    if (counter)
-        *counter += *counter > 0 ? 1 : -1;
+    CountOneMore(counter);
 }
 
 bool ImageHandle::IsValid() const

@@ -5,9 +5,7 @@
 
 namespace {
 
-// The one manager; the destructor clears the pointer.
-ImageHandleManager* g_ImageHandleManager = nullptr;
-
+// The one manager.
 std::unique_ptr<ImageHandleManager>& ManagerOwner()
 {
     static std::unique_ptr<ImageHandleManager> owner;
@@ -25,12 +23,9 @@ std::mutex& InstanceMutex()
 ImageHandleManager* ImageHandleManager::GetInstance()
 {
     std::lock_guard lock(InstanceMutex());
-    if (!g_ImageHandleManager)
-    {
+    if (!ManagerOwner())
         ManagerOwner().reset(new ImageHandleManager());
-        g_ImageHandleManager = ManagerOwner().get();
-    }
-    return g_ImageHandleManager;
+    return ManagerOwner().get();
 }
 
 void ImageHandleManager::DestroyInstance()
@@ -44,30 +39,18 @@ void ImageHandleManager::DestroyInstance()
 
 ImageHandleManager::~ImageHandleManager()
 {
-    {
-        std::lock_guard lock(mutex);
-        handles.clear();
-    }
-    if (g_ImageHandleManager == this)
-        g_ImageHandleManager = nullptr;
+    std::lock_guard lock(mutex);
+    handles.clear();
 }
 
 ImageHandle ImageHandleManager::GetImageHandle(const std::string& name)
 {
     std::lock_guard lock(mutex);
-    auto found = handles.find(name);
-    if (found != handles.end())
-    {
-        if (found->second.GetCount() >= 1)
-            return found->second;
-        // A dropped image: forget the entry and load the name again.
-        handles.erase(found);
-    }
-    ImageHandle fresh(name);
-    const auto inserted = handles.emplace(name, fresh);
-    if (!inserted.second)
-        return ImageHandle(std::string());
-    return inserted.first->second;
+    ImageHandle& cached = handles[name];
+    // A new name, or a dropped image: (re)load it.
+    if (cached.GetCount() < 1)
+        cached = ImageHandle(name);
+    return cached;
 }
 
 void ImageHandleManager::ReleaseUnused()

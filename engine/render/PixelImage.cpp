@@ -53,11 +53,20 @@ int VectorClose(SDL_RWops* ops)
     return 0;
 }
 
-// Converts a decoded surface into RGBA rows; frees the surface.
-bool TakeSurface(SDL_Surface* loaded, int& width, int& height, std::vector<uint8_t>& pixels,
-                const std::string& what)
+} // namespace
+
+PixelImage::PixelImage(int width, int height)
+    : width(width > 0 ? width : 0), height(height > 0 ? height : 0),
+      pixels(size_t(this->width) * size_t(this->height) * 4, 0)
 {
-    SurfacePtr source(loaded);
+    if (this->width == 0 || this->height == 0)
+        this->width = this->height = 0;
+}
+
+bool PixelImage::LoadFromSurface(SDL_Surface* surface, const std::string& what)
+{
+    *this = PixelImage();
+    SurfacePtr source(surface);
     if (!source)
     {
         platform::DebugOutput("Cannot load image " + what + " : " + IMG_GetError() + "\n");
@@ -69,32 +78,21 @@ bool TakeSurface(SDL_Surface* loaded, int& width, int& height, std::vector<uint8
         platform::DebugOutput("Cannot convert image " + what + "\n");
         return false;
     }
-    width = rgba->w;
-    height = rgba->h;
-    pixels.resize(size_t(width) * size_t(height) * 4);
-    const size_t rowBytes = size_t(width) * 4;
+    const size_t rowBytes = size_t(rgba->w) * 4;
+    pixels.resize(rowBytes * size_t(rgba->h));
     SDL_LockSurface(rgba.get());
-    for (int y = 0; y < height; ++y)
+    for (int y = 0; y < rgba->h; ++y)
         std::memcpy(pixels.data() + rowBytes * size_t(y),
                     static_cast<const uint8_t*>(rgba->pixels) + size_t(rgba->pitch) * size_t(y), rowBytes);
     SDL_UnlockSurface(rgba.get());
+    width = rgba->w;
+    height = rgba->h;
     return true;
-}
-
-} // namespace
-
-PixelImage::PixelImage(int width, int height)
-    : width(width > 0 ? width : 0), height(height > 0 ? height : 0),
-      pixels(size_t(this->width) * size_t(this->height) * 4, 0)
-{
-    if (this->width == 0 || this->height == 0)
-        this->width = this->height = 0;
 }
 
 bool PixelImage::LoadFromFile(const std::string& path)
 {
-    *this = PixelImage();
-    return TakeSurface(IMG_Load(platform::ResolvePath(path).c_str()), width, height, pixels, path);
+    return LoadFromSurface(IMG_Load(platform::ResolvePath(path).c_str()), path);
 }
 
 bool PixelImage::LoadFromMemory(std::span<const uint8_t> bytes)
@@ -106,7 +104,7 @@ bool PixelImage::LoadFromMemory(std::span<const uint8_t> bytes)
         return false;
     }
     SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), int(bytes.size()));
-    return TakeSurface(IMG_Load_RW(source, 1), width, height, pixels, "from memory");
+    return LoadFromSurface(IMG_Load_RW(source, 1), "from memory");
 }
 
 std::vector<uint8_t> PixelImage::EncodePng() const
@@ -148,8 +146,7 @@ uint32_t PixelImage::GetPixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width || y >= height)
         return 0;
-    const uint8_t* p = pixels.data() + (size_t(y) * size_t(width) + size_t(x)) * 4;
-    return (uint32_t(p[3]) << 24) | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | uint32_t(p[2]);
+    return ArgbFromRgba(pixels.data() + (size_t(y) * size_t(width) + size_t(x)) * 4);
 }
 
 void PixelImage::SetPixel(int x, int y, uint32_t argb)

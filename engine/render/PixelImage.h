@@ -5,6 +5,15 @@
 #include <string>
 #include <vector>
 
+struct SDL_Surface;
+
+// The ARGB word of one pixel stored as R, G, B, A bytes (PixelImage rows, GL
+// read-backs).
+inline uint32_t ArgbFromRgba(const uint8_t* rgba)
+{
+    return (uint32_t(rgba[3]) << 24) | (uint32_t(rgba[0]) << 16) | (uint32_t(rgba[1]) << 8) | uint32_t(rgba[2]);
+}
+
 // A decoded picture in CPU memory: 8-bit RGBA, rows from the top, bytes in
 // R, G, B, A order. Decoding needs no GL context, so it may run on any thread;
 // GLTexture uploads it on the render thread.
@@ -20,6 +29,9 @@ public:
     // the picture is left empty and the reason goes to the debug output.
     bool LoadFromFile(const std::string& path);
     bool LoadFromMemory(std::span<const uint8_t> bytes);
+    // Takes over a surface SDL made (decoded, rendered text) and frees it;
+    // `what` names it in the debug output when it is null or unusable.
+    bool LoadFromSurface(SDL_Surface* surface, const std::string& what);
 
     // PNG encoding, for the world-building tools and the tests.
     bool SavePng(const std::string& path) const;

@@ -2,56 +2,13 @@
 
 #include "engine/render/GraphicalEffect.h"
 
-RenderPoolCommand::RenderPoolCommand() = default;
-
-RenderPoolCommand::~RenderPoolCommand() = default;
-
-RenderPoolCommand::RenderPoolCommand(const RenderPoolCommand& other)
-{
-    CopyFields(other);
-}
-
-RenderPoolCommand& RenderPoolCommand::operator=(const RenderPoolCommand& other)
-{
-    if (this != &other)
-        CopyFields(other);
-    return *this;
-}
-
-RenderPoolCommand::RenderPoolCommand(RenderPoolCommand&& other) noexcept = default;
-
-RenderPoolCommand& RenderPoolCommand::operator=(RenderPoolCommand&& other) noexcept = default;
-
-void RenderPoolCommand::CopyFields(const RenderPoolCommand& other)
-{
-    image = other.image;
-    effect = other.effect ? other.effect->Clone() : nullptr;
-    position = other.position;
-    extent = other.extent;
-    rotation = other.rotation;
-    clip = other.clip;
-    hasClip = other.hasClip;
-    name = other.name;
-    reservedFloat = other.reservedFloat;
-    stateBytes = other.stateBytes;
-    stateWord = other.stateWord;
-    cameraWorld = other.cameraWorld;
-    colour = other.colour;
-    statePair = other.statePair;
-    stateFloats = other.stateFloats;
-    stateExtra = other.stateExtra;
-    isRect = other.isRect;
-    filled = other.filled;
-    rectSize = other.rectSize;
-}
-
 RenderPoolCommand RenderPoolCommand::SpriteDraw(ISprite* image, std::unique_ptr<GraphicalEffect> effect,
                                                 Point<int> position, Point<int> extent, float rotation,
                                                 const Rect<int>* clip, const RecordedState& state)
 {
     RenderPoolCommand command;
     command.image = image;
-    command.effect = std::move(effect);
+    command.effect = OwnedEffect(std::move(effect));
     command.position = position;
     command.extent = extent;
     command.rotation = rotation;
@@ -89,7 +46,7 @@ RenderPoolCommand RenderPoolCommand::Named(const std::string& name, std::unique_
 {
     RenderPoolCommand command;
     command.name = name;
-    command.effect = std::move(effect);
+    command.effect = OwnedEffect(std::move(effect));
     return command;
 }
 
@@ -115,5 +72,5 @@ RenderPoolCommand& RenderPoolCommand::CloneEffect(const RenderPoolCommand& other
 
 void RenderPoolCommand::DestroyWithEffect()
 {
-    effect.reset();
+    effect.effect.reset();
 }

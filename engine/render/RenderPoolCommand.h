@@ -11,6 +11,25 @@
 
 class ISprite;
 
+// The effect a command owns: a copy holds a clone, so every command destroys
+// its own effect exactly once.
+class OwnedEffect {
+public:
+    OwnedEffect() = default;
+    explicit OwnedEffect(std::unique_ptr<GraphicalEffect> effect) : effect(std::move(effect)) {}
+    OwnedEffect(const OwnedEffect& other) : effect(other.effect ? other.effect->Clone() : nullptr) {}
+    OwnedEffect& operator=(const OwnedEffect& other)
+    {
+        if (this != &other)
+            effect = other.effect ? other.effect->Clone() : nullptr;
+        return *this;
+    }
+    OwnedEffect(OwnedEffect&&) noexcept = default;
+    OwnedEffect& operator=(OwnedEffect&&) noexcept = default;
+
+    std::unique_ptr<GraphicalEffect> effect;
+};
+
 // One recorded command of a frame: a sprite or rectangle draw (empty name)
 // or a named frame command ("StartRendering", "ClearScreen", ...). A draw
 // carries the engine state of the moment it was recorded, which the render
@@ -20,12 +39,12 @@ class ISprite;
 // slot holds its own effect and destroys it exactly once.
 class RenderPoolCommand {
 public:
-    RenderPoolCommand();
-    virtual ~RenderPoolCommand();
-    RenderPoolCommand(const RenderPoolCommand& other);
-    RenderPoolCommand& operator=(const RenderPoolCommand& other);
-    RenderPoolCommand(RenderPoolCommand&& other) noexcept;
-    RenderPoolCommand& operator=(RenderPoolCommand&& other) noexcept;
+    RenderPoolCommand() = default;
+    virtual ~RenderPoolCommand() = default;
+    RenderPoolCommand(const RenderPoolCommand&) = default;
+    RenderPoolCommand& operator=(const RenderPoolCommand&) = default;
+    RenderPoolCommand(RenderPoolCommand&&) noexcept = default;
+    RenderPoolCommand& operator=(RenderPoolCommand&&) noexcept = default;
 
     // Engine and game state recorded with a sprite draw.
     struct RecordedState {
@@ -63,8 +82,8 @@ public:
     bool GetSecondStateFlag() const { return stateBytes[2]; }
     int32_t GetFrameAdvance() const { return stateWord; }
     ISprite* GetImage() const { return image; }
-    GraphicalEffect* GetEffect() const { return effect.get(); }
-    std::unique_ptr<GraphicalEffect> TakeEffect() { return std::move(effect); }
+    GraphicalEffect* GetEffect() const { return effect.effect.get(); }
+    std::unique_ptr<GraphicalEffect> TakeEffect() { return std::move(effect.effect); }
     Point<int> GetPosition() const { return position; }
     void SetPosition(Point<int> value) { position = value; }
     Point<int> GetExtent() const { return extent; }
@@ -72,8 +91,7 @@ public:
     const Rect<int>& GetClip() const { return clip; }
     // The clip to replay with: null when the draw was recorded without one.
     const Rect<int>* GetClipOrNull() const { return hasClip ? &clip : nullptr; }
-    std::string GetName() const { return name; }
-    const std::string& GetNameRef() const { return name; }
+    const std::string& GetName() const { return name; }
     bool IsRect() const { return isRect; }
     bool IsFilled() const { return filled; }
     Point<int> GetRectSize() const { return rectSize; }
@@ -86,10 +104,8 @@ public:
     int32_t GetParamInt() const { return stateExtra; }
 
 private:
-    void CopyFields(const RenderPoolCommand& other);
-
     ISprite* image = nullptr;
-    std::unique_ptr<GraphicalEffect> effect;
+    OwnedEffect effect;
     Point<int> position;
     Point<int> extent;
     float rotation = 0.0f;

@@ -17,6 +17,7 @@
 #include "scene/Sprite.h"
 
 #include <chrono>
+#include <utility>
 
 std::vector<RenderPoolCommand> g_DeferredCommands;
 
@@ -261,7 +262,17 @@ void RenderPoolManager::RunOnRenderThread(std::function<void()> task)
         task();
         return;
     }
-    frameMutex.Acquire(kInfinite);
+    // The request word holds one request: one still pending is run first
+    // rather than overwritten.
+    for (;;) {
+        frameMutex.Acquire(kInfinite);
+        if (request.load() == 0 || !threadRunning.load())
+            break;
+        goPending.exchange(1);
+        renderGoEvent.Set();
+        frameMutex.Release();
+        WaitRequestDone();
+    }
     pendingTask = std::move(task);
     request.exchange(kRequestTask);
     goPending.exchange(1);
@@ -286,34 +297,30 @@ void RenderThreadProc(RenderPoolManager* manager)
     g_VSync = config.GetVSync();
 
     std::unique_ptr<platform::Window> window = CreateGameWindow();
-    if (!window) {
-        ReportStartFailure("DirectX can't be initialized");
-        manager->startFailed = true;
-        manager->quitting = true;
-        manager->idle.exchange(1);
-        manager->threadRunning = false;
-        return;
-    }
-    platform::DebugOutput("=> Window...\n");
-    window->GetOuterSize(g_MinTrackWidth, g_MinTrackHeight);
-    int clientWidth = 0, clientHeight = 0;
-    window->GetClientSize(clientWidth, clientHeight);
-    window->SetMinimumClientSize(clientWidth, clientHeight);
+    bool started = false;
+    if (window) {
+        platform::DebugOutput("=> Window...\n");
+        window->GetOuterSize(g_MinTrackWidth, g_MinTrackHeight);
+        int clientWidth = 0, clientHeight = 0;
+        window->GetClientSize(clientWidth, clientHeight);
+        window->SetMinimumClientSize(clientWidth, clientHeight);
 
-    platform::WindowMessage message;
-    while (window->PollMessage(message, nullptr)) {
-    }
-    platform::DebugOutput("=> PeekMesssages...\n");
+        platform::WindowMessage message;
+        while (window->PollMessage(message, nullptr)) {
+        }
+        platform::DebugOutput("=> PeekMesssages...\n");
 
-    g_DevicePool = manager;
-    if (!CreateD3DDevice(512, 448, window.get(), false)) {
-        ReportStartFailure("DirectX can't be initialized");
-        manager->startFailed = true;
-        manager->quitting = true;
-    } else {
+        g_DevicePool = manager;
+        started = CreateD3DDevice(512, 448, window.get(), false);
+    }
+    if (started) {
         platform::DebugOutput("=> InitDisplay3D...\n");
         window->Show();
         platform::DebugOutput("=> ShowWindow...\n");
+    } else {
+        ReportStartFailure("DirectX can't be initialized");
+        manager->startFailed = true;
+        manager->quitting = true;
     }
     manager->idle.exchange(1);
     if (!manager->startFailed)
@@ -396,35 +403,25 @@ void RenderPoolManager::RenderThreadStep()
         return;
     GLTexture::DeleteOrphans();
 
+    // Requests 1, 2, 3 and the tasks are the whole step.
+    const auto runAlone = [this](const auto& work) {
+        idle.exchange(0);
+        work();
+        request.exchange(0);
+        idle.exchange(1);
+    };
     switch (request.load()) {
     case kRequestLoadEffects:
-        idle.exchange(0);
-        LoadEffects();
-        request.exchange(0);
-        idle.exchange(1);
-        return;
+        return runAlone([this] { LoadEffects(); });
     case kRequestLoadImages:
-        idle.exchange(0);
-        LoadPendingImages();
-        request.exchange(0);
-        idle.exchange(1);
-        return;
+        return runAlone([this] { LoadPendingImages(); });
     case kRequestClearFrames:
-        idle.exchange(0);
-        ClearAllFrames();
-        request.exchange(0);
-        idle.exchange(1);
-        return;
-    case kRequestTask: {
-        idle.exchange(0);
-        std::function<void()> task = std::move(pendingTask);
-        pendingTask = nullptr;
-        if (task)
-            task();
-        request.exchange(0);
-        idle.exchange(1);
-        return;
-    }
+        return runAlone([this] { ClearAllFrames(); });
+    case kRequestTask:
+        return runAlone([this] {
+            if (const std::function<void()> task = std::exchange(pendingTask, nullptr))
+                task();
+        });
     case kRequestFullScreen:
     case kRequestWindow:
     case kRequestDisplaySettings:
@@ -574,7 +571,7 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
         const int32_t loadingAtStart = loading.load();
         if (engine)
             engine->SetCurrentCommand(&command);
-        const std::string& name = command.GetNameRef();
+        const std::string& name = command.GetName();
         if (!name.empty()) {
             if (game)
                 game->currentPostEffect = command.GetEffect();

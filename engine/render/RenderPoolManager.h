@@ -72,7 +72,8 @@ public:
     // mutex did not come within the time-out (nothing posted).
     bool PostDisplayRequest(int32_t code, uint32_t mutexTimeout);
     // Runs the task on the render thread between steps and returns once it
-    // ran; without a render thread it runs on the caller.
+    // ran (after a request still pending); without a render thread it runs on
+    // the caller.
     void RunOnRenderThread(std::function<void()> task);
 
     bool HasThread() const { return thread.joinable(); }

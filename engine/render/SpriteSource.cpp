@@ -1,13 +1,14 @@
 #include "engine/render/SpriteSource.h"
 
+#include "engine/render/D3DDevice.h"
+
 #include <algorithm>
-#include <bit>
 
 namespace {
 
 int StorageSide(int n)
 {
-    return n <= 1 ? 1 : int(std::bit_ceil(uint32_t(n)));
+    return int(NextPowerOfTwo(uint32_t(std::max(n, 0))));
 }
 
 } // namespace

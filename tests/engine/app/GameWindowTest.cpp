@@ -38,6 +38,13 @@ protected:
         return messages;
     }
 
+    // Pumps and lets the window procedure answer every message.
+    void PumpAndAnswer(platform::InputBridge& bridge)
+    {
+        for (const auto& message : Pump(&bridge))
+            GameWindowProc(*window, message);
+    }
+
     std::unique_ptr<platform::Window> window;
 };
 
@@ -89,19 +96,16 @@ TEST_F(GLGameWindow, PrintScreenRequestsAScreenshotOnKeyUpOnly)
     Pump();
     platform::InputBridge bridge;
     ASSERT_TRUE(PushKeyForTest(true, platform::PrintScreenScancode()));
-    for (const auto& message : Pump(&bridge))
-        GameWindowProc(*window, message);
+    PumpAndAnswer(bridge);
     EXPECT_FALSE(g_ScreenshotRequested);
     EXPECT_TRUE(bridge.Snapshot().keys[platform::PrintScreenScancode()]);
 
     ASSERT_TRUE(PushKeyForTest(false, SDL_SCANCODE_A));
-    for (const auto& message : Pump(&bridge))
-        GameWindowProc(*window, message);
+    PumpAndAnswer(bridge);
     EXPECT_FALSE(g_ScreenshotRequested);
 
     ASSERT_TRUE(PushKeyForTest(false, platform::PrintScreenScancode()));
-    for (const auto& message : Pump(&bridge))
-        GameWindowProc(*window, message);
+    PumpAndAnswer(bridge);
     EXPECT_TRUE(g_ScreenshotRequested);
     EXPECT_FALSE(bridge.Snapshot().keys[platform::PrintScreenScancode()]);
 }

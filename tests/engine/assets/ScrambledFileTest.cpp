@@ -26,6 +26,17 @@ void AppendWord(std::vector<uint8_t>& out, uint32_t value)
         out.push_back(uint8_t(value >> shift));
 }
 
+// Builds a file: count, block sizes, payload text.
+std::vector<uint8_t> MakeFile(uint32_t count, std::initializer_list<uint32_t> sizes, const std::string& payload)
+{
+    std::vector<uint8_t> file;
+    AppendWord(file, count);
+    for (uint32_t size : sizes)
+        AppendWord(file, size);
+    file.insert(file.end(), payload.begin(), payload.end());
+    return file;
+}
+
 class ScrambledFileTest : public testing::Test
 {
 protected:
@@ -66,13 +77,7 @@ TEST_F(ScrambledFileTest, RestoresReversedBlocksOfAHandWrittenFile)
 {
     // Base name "abc": three keyed blocks of sizes 3, 4, 2; the two further
     // sizes are not used. Plain "AAABBBBCC" + "tail" is stored as CC BBBB AAA.
-    std::vector<uint8_t> file;
-    AppendWord(file, 5);
-    for (uint32_t size : {3u, 4u, 2u, 1000u, 7u})
-        AppendWord(file, size);
-    for (uint8_t byte : Bytes("CCBBBBAAAtail"))
-        file.push_back(byte);
-    const std::string path = Write("abc.qhsprite", file);
+    const std::string path = Write("abc.qhsprite", MakeFile(5, {3, 4, 2, 1000, 7}, "CCBBBBAAAtail"));
 
     std::vector<uint8_t> data;
     ASSERT_TRUE(LoadScrambledFile(path, data));
@@ -118,17 +123,6 @@ TEST_F(ScrambledFileTest, MissingFileFailsWithoutMessage)
     EXPECT_FALSE(LoadScrambledFile((folder / "nothing.qhmusic").string(), data));
     EXPECT_TRUE(data.empty());
     EXPECT_TRUE(messages.empty());
-}
-
-// Builds a file: count, block sizes, payload text.
-std::vector<uint8_t> MakeFile(uint32_t count, std::initializer_list<uint32_t> sizes, const std::string& payload)
-{
-    std::vector<uint8_t> file;
-    AppendWord(file, count);
-    for (uint32_t size : sizes)
-        AppendWord(file, size);
-    file.insert(file.end(), payload.begin(), payload.end());
-    return file;
 }
 
 TEST_F(ScrambledFileTest, MalformedFilesAreRejectedWithoutData)
@@ -179,15 +173,6 @@ TEST(ScrambledNames, FileNameRules)
     EXPECT_EQ(ScrambledSoundPath("Sounds/Hit.ogg"), "");
     EXPECT_EQ(ScrambledBaseName("a/b.c\\Hero.Walk.png"), "Hero.Walk");
     EXPECT_EQ(ScrambledBaseName("Hero"), "Hero");
-}
-
-TEST(ScrambledNames, NameKeySignExtendsAndSums)
-{
-    const NameKey key = MakeNameKey(std::string("A\xE9", 2));
-    ASSERT_EQ(key.entries.size(), 2u);
-    EXPECT_EQ(key.entries[0], 65);
-    EXPECT_EQ(key.entries[1], -23);
-    EXPECT_EQ(key.sum, 42);
 }
 
 TEST(ScrambleBytes, RefusesDataTheLoaderWouldReject)

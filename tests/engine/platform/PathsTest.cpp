@@ -27,6 +27,8 @@ TEST_F(PathsTest, FindsFileThroughBackslashesAndOtherCase)
 {
     const std::string resolved = platform::ResolvePath(root.string() + "\\FX\\BasicHLSL.FX");
     EXPECT_EQ(resolved, (root / "fx" / "BasicHLSL.fx").string());
+    // A folder keeps the trailing separator it was given.
+    EXPECT_EQ(platform::ResolvePath(root.string() + "\\FX\\"), (root / "fx").string() + "/");
 }
 
 TEST_F(PathsTest, ExactNameWinsAndMissingNameComesBackSlashed)
@@ -34,11 +36,6 @@ TEST_F(PathsTest, ExactNameWinsAndMissingNameComesBackSlashed)
     std::ofstream(root / "fx" / "basichlsl.fx") << "other";
     EXPECT_EQ(platform::ResolvePath(root.string() + "/fx/basichlsl.fx"), (root / "fx" / "basichlsl.fx").string());
     EXPECT_EQ(platform::ResolvePath(root.string() + "\\fx\\Missing.fx"), root.string() + "/fx/Missing.fx");
-}
-
-TEST_F(PathsTest, KeepsTrailingSeparatorOfFolders)
-{
-    EXPECT_EQ(platform::ResolvePath(root.string() + "\\FX\\"), (root / "fx").string() + "/");
 }
 
 TEST(PlatformFolders, UserFolderLiesUnderDocuments)

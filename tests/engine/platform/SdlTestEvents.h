@@ -21,11 +21,3 @@ inline bool PushCloseForTest()
     event.type = SDL_QUIT;
     return SDL_PushEvent(&event) == 1;
 }
-
-inline bool PushResizeForTest()
-{
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
-    return SDL_PushEvent(&event) == 1;
-}

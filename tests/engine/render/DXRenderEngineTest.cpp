@@ -7,6 +7,8 @@
 #include "engine/render/DXGraphicalRessource.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/GE_Blink.h"
+#include "engine/render/GE_Fade.h"
+#include "engine/render/GE_Shake.h"
 #include "engine/render/ImageHandleManager.h"
 #include "engine/render/PixelImage.h"
 #include "engine/render/RenderPoolManager.h"
@@ -32,6 +34,7 @@ constexpr uint32_t kGreen = 0xFF00FF00u;
 constexpr uint32_t kBlue = 0xFF0000FFu;
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr uint32_t kBlack = 0xFF000000u;
+constexpr uint32_t kGrey = 0xFF323232u;
 
 // An 8 x 8 picture in four 4 x 4 quadrants: red, green / blue, white.
 PixelImage Quadrants()
@@ -41,13 +44,6 @@ PixelImage Quadrants()
         for (int x = 0; x < 8; ++x)
             picture.SetPixel(x, y, y < 4 ? (x < 4 ? kRed : kGreen) : (x < 4 ? kBlue : kWhite));
     return picture;
-}
-
-RenderPoolCommand Named(const char* name, uint32_t colour = 0)
-{
-    RenderPoolCommand command = RenderPoolCommand::Named(name);
-    command.SetColour(colour);
-    return command;
 }
 
 // A render thread with the device engine, a game object that knows the
@@ -94,19 +90,7 @@ protected:
     // render thread has shown it.
     void RenderFrame(const std::function<void()>& draws, uint32_t background = kBlack)
     {
-        auto record = [&] {
-            pool->ClearCurrentFrame();
-            pool->AddCommand(Named("StartRendering"));
-            pool->AddCommand(Named("ClearScreen", background));
-            draws();
-            pool->AddCommand(Named("EndRendering"));
-            pool->AddCommand(Named("StretchBackbuffer true"));
-        };
-        record();
-        while (!pool->SubmitFrame(false, false, false)) {
-            pool->renderEndEvent.WaitFor(5);
-            record();
-        }
+        rendertest::SubmitFrame(*pool, background, draws);
         rendertest::WaitForFrameDone(*pool);
     }
 
@@ -115,6 +99,21 @@ protected:
         std::vector<uint32_t> pixels;
         pool->RunOnRenderThread([&] { ReadPicturePixels(x, y, 1, 1, pixels); });
         return pixels.empty() ? 0u : pixels[0];
+    }
+
+    struct ExpectedPixel {
+        const char* what;
+        int x, y;
+        uint32_t colour;
+    };
+    // Reads back each pixel of the picture and compares it with its colour
+    // (alpha blends round by a few steps).
+    void ExpectPicture(std::initializer_list<ExpectedPixel> expected)
+    {
+        for (const ExpectedPixel& e : expected) {
+            const uint32_t seen = Picture(e.x, e.y);
+            EXPECT_TRUE(Near(seen, e.colour, 4)) << e.what << std::hex << " " << seen;
+        }
     }
 
     uint32_t Window(int x, int y)
@@ -133,73 +132,54 @@ protected:
 
 } // namespace
 
-TEST_F(GLRenderEngine, PlainDrawLandsPixelExactAtItsPosition)
+TEST_F(GLRenderEngine, RecordedDrawsLandPixelExactMirroredRotatedTintedAndClipped)
 {
     Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
-    RenderFrame([&] { engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, nullptr, false); });
-    EXPECT_TRUE(Near(Picture(100, 50), kRed));
-    EXPECT_TRUE(Near(Picture(103, 53), kRed));
-    EXPECT_TRUE(Near(Picture(104, 50), kGreen));
-    EXPECT_TRUE(Near(Picture(100, 54), kBlue));
-    EXPECT_TRUE(Near(Picture(107, 57), kWhite));
-    EXPECT_TRUE(Near(Picture(99, 50), kBlack));
-    EXPECT_TRUE(Near(Picture(108, 50), kBlack));
-    EXPECT_TRUE(Near(Picture(100, 58), kBlack));
-}
-
-TEST_F(GLRenderEngine, MirroredDrawSwapsLeftAndRight)
-{
-    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
+    Sprite* turned = MakeSprite("quad.png", 0, 0, 7, 7);
+    turned->SetPoint(Point<int>(4, 4));
+    const Rect<int> clip(2, 0, 6, 8);
     RenderFrame([&] {
+        engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, nullptr, false);
         engine->SetMirror(true);
-        engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, nullptr, false);
-        engine->SetMirror(false);
-    });
-    EXPECT_TRUE(Near(Picture(100, 50), kGreen));
-    EXPECT_TRUE(Near(Picture(104, 50), kRed));
-    EXPECT_TRUE(Near(Picture(101, 55), kWhite));
-    EXPECT_TRUE(Near(Picture(106, 55), kBlue));
-}
-
-TEST_F(GLRenderEngine, RotatedDrawTurnsClockwiseAboutTheSpritePoint)
-{
-    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
-    sprite->SetPoint(Point<int>(4, 4));
-    RenderFrame([&] { engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 90.0f, nullptr, false); });
-    EXPECT_TRUE(Near(Picture(101, 51), kBlue));
-    EXPECT_TRUE(Near(Picture(106, 51), kRed));
-    EXPECT_TRUE(Near(Picture(106, 56), kGreen));
-    EXPECT_TRUE(Near(Picture(101, 56), kWhite));
-}
-
-TEST_F(GLRenderEngine, TintAndAlphaComeFromTheRecordedDiffuseColour)
-{
-    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
-    RenderFrame([&] {
-        engine->SetDiffuseColor(0xFF00FF00u);
-        engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, nullptr, false);
-        engine->SetDiffuseColor(0x80FFFFFFu);
         engine->DrawSprite(sprite, nullptr, 200, 50, 0, 0, 0.0f, nullptr, false);
+        engine->SetMirror(false);
+        engine->DrawSprite(turned, nullptr, 300, 50, 0, 0, 90.0f, nullptr, false);
+        engine->DrawSprite(sprite, nullptr, 400, 50, 0, 0, 0.0f, &clip, false);
+        engine->SetDiffuseColor(0xFF00FF00u);
+        engine->DrawSprite(sprite, nullptr, 100, 150, 0, 0, 0.0f, nullptr, false);
+        engine->SetDiffuseColor(0x80FFFFFFu);
+        engine->DrawSprite(sprite, nullptr, 200, 150, 0, 0, 0.0f, nullptr, false);
         // Changed after recording: the replay keeps the recorded colours.
         engine->SetDiffuseColor(0xFFFFFFFFu);
     });
-    EXPECT_TRUE(Near(Picture(101, 51), kBlack));  // red times green
-    EXPECT_TRUE(Near(Picture(105, 51), kGreen));
-    EXPECT_TRUE(Near(Picture(105, 55), kGreen)); // white times green
-    EXPECT_TRUE(Near(Picture(201, 51), 0xFF800000u, 4));
-    EXPECT_TRUE(Near(Picture(205, 55), 0xFF808080u, 4));
-}
-
-TEST_F(GLRenderEngine, ClipRectangleCutsTheSourceOfAnUnrotatedDraw)
-{
-    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
-    const Rect<int> clip(2, 0, 6, 8);
-    RenderFrame([&] { engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, &clip, false); });
-    EXPECT_TRUE(Near(Picture(100, 50), kRed));   // source column 2
-    EXPECT_TRUE(Near(Picture(101, 50), kRed));   // column 3
-    EXPECT_TRUE(Near(Picture(102, 50), kGreen)); // column 4
-    EXPECT_TRUE(Near(Picture(103, 50), kGreen)); // column 5
-    EXPECT_TRUE(Near(Picture(104, 50), kBlack)); // cut at clip.x1
+    ExpectPicture({
+        {"plain, top-left quadrant", 100, 50, kRed},
+        {"plain, its last pixel", 103, 53, kRed},
+        {"plain, top-right", 104, 50, kGreen},
+        {"plain, bottom-left", 100, 54, kBlue},
+        {"plain, bottom-right corner", 107, 57, kWhite},
+        {"plain, left of it", 99, 50, kBlack},
+        {"plain, right of it", 108, 50, kBlack},
+        {"plain, below it", 100, 58, kBlack},
+        {"mirrored, top-left", 200, 50, kGreen},
+        {"mirrored, top-right", 204, 50, kRed},
+        {"mirrored, bottom-left", 201, 55, kWhite},
+        {"mirrored, bottom-right", 206, 55, kBlue},
+        {"turned clockwise, top-left", 301, 51, kBlue},
+        {"turned, top-right", 306, 51, kRed},
+        {"turned, bottom-right", 306, 56, kGreen},
+        {"turned, bottom-left", 301, 56, kWhite},
+        {"clipped, source column 2", 400, 50, kRed},
+        {"clipped, column 3", 401, 50, kRed},
+        {"clipped, column 4", 402, 50, kGreen},
+        {"clipped, column 5", 403, 50, kGreen},
+        {"clipped, cut at clip.x1", 404, 50, kBlack},
+        {"tinted green, red times green", 101, 151, kBlack},
+        {"tinted green, green", 105, 151, kGreen},
+        {"tinted green, white times green", 105, 155, kGreen},
+        {"half alpha, red", 201, 151, 0xFF800000u},
+        {"half alpha, white", 205, 155, 0xFF808080u},
+    });
 }
 
 TEST_F(GLRenderEngine, ImageStoredOnlyScrambledIsLoadedFromTheQhspriteFile)
@@ -212,6 +192,54 @@ TEST_F(GLRenderEngine, ImageStoredOnlyScrambledIsLoadedFromTheQhspriteFile)
     RenderFrame([&] { engine->DrawSprite(sprite, nullptr, 10, 20, 0, 0, 0.0f, nullptr, false); });
     EXPECT_TRUE(Near(Picture(10, 20), kRed));
     EXPECT_TRUE(Near(Picture(17, 27), kWhite));
+}
+
+TEST_F(GLRenderEngine, EffectsDrawTheRecordedStateOfTheirClones)
+{
+    PixelImage red(8, 8);
+    red.Fill(kRed);
+    ASSERT_TRUE(red.SavePng((folder / "red.png").string()));
+    Sprite* sprite = MakeSprite("red.png", 0, 0, 7, 7);
+    Sprite* unloaded = MakeSprite("nothing.png", 0, 0, 7, 7);
+    GE_Blink plain; // frame 0: opaque white
+    GE_Blink faint; // frame 1: alpha 50, red 255, green and blue 200
+    faint.Update();
+    GE_Fade fade(51, false);
+    for (int i = 0; i < 51; ++i)
+        fade.Update();
+    GE_Shake shake;
+    shake.SetAmplitude(4.0f, 0.0f);
+    shake.SetVelocity(10.0f, 0.0f);
+    shake.Update(); // offset 3.3: drawn 3 pixels to the right
+    RenderFrame(
+        [&] {
+            const auto drawWith = [&](GraphicalEffect& effect, Sprite* drawn, int x) {
+                engine->SetEffect(&effect);
+                engine->DrawSprite(drawn, nullptr, x, 10, 0, 0, 0.0f, nullptr, false);
+                engine->SetEffect(nullptr);
+            };
+            drawWith(plain, sprite, 10);
+            drawWith(faint, sprite, 30);
+            drawWith(fade, sprite, 50);
+            drawWith(shake, sprite, 70);
+            drawWith(faint, nullptr, 90);
+            drawWith(faint, unloaded, 110);
+        },
+        kGrey);
+    ExpectPicture({
+        {"blink frame 0, top-left", 10, 10, kRed},
+        {"blink frame 0, bottom-right", 17, 17, kRed},
+        {"blink frame 0, right of it", 18, 17, kGrey},
+        // Red at alpha 50 over the grey: 255 x 50/255 + 50 x 205/255, and grey x 205/255.
+        {"blink frame 1", 32, 13, 0xFF5A2828u},
+        {"faded out", 53, 13, kGrey},
+        {"shaken, left of it", 72, 12, kGrey},
+        {"shaken, its left edge", 73, 12, kRed},
+        {"shaken, its right edge", 80, 12, kRed},
+        {"shaken, right of it", 81, 12, kGrey},
+        {"no sprite", 92, 12, kGrey},
+        {"no image", 112, 12, kGrey},
+    });
 }
 
 TEST_F(GLRenderEngine, RectanglesDrawFilledOrAsAnOutline)
@@ -229,28 +257,51 @@ TEST_F(GLRenderEngine, RectanglesDrawFilledOrAsAnOutline)
     EXPECT_TRUE(Near(Picture(32, 22), kBlack)); // inside the outline
 }
 
-TEST_F(GLRenderEngine, RecordingAddsOneCommandWithItsOwnEffectAndTouchesNoDevice)
+TEST_F(GLRenderEngine, RecordingAddsOneCommandWithTheEngineStateAndItsOwnEffect)
 {
     Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
     pool->ClearCurrentFrame();
     GE_Blink blink;
     engine->SetEffect(&blink);
-    engine->SetCameraOffset(3, 4);
-    engine->DrawSprite(sprite, nullptr, 1, 2, 0, 0, 0.0f, nullptr, false);
+    engine->SetCameraOffset(3, -4);
+    engine->SetMirror(true);
+    engine->SetDiffuseColor(0x80FF0000u);
+    engine->SetTileValue(2.5f);
+    engine->SetLayerSpeed(0.5f);
+    engine->SetParamInt(9);
+    game.frameAdvance = 6;
+    const Rect<int> clip(1, 2, 3, 4);
+    engine->DrawSprite(sprite, nullptr, 10, 20, 1, 2, 45.0f, &clip, false);
     engine->SetEffect(nullptr);
+    engine->SetMirror(false);
+    engine->DrawSprite(sprite, nullptr, 10, 20, 1, 2, 0.0f, nullptr, false);
     const uint32_t drawsBefore = engine->GetDrawCount();
-    ASSERT_EQ(pool->GetFillCommands().size(), 1u);
+    ASSERT_EQ(pool->GetFillCommands().size(), 2u);
     const RenderPoolCommand& command = pool->GetFillCommands()[0];
     EXPECT_EQ(command.GetImage(), sprite);
     EXPECT_NE(command.GetEffect(), nullptr);
     EXPECT_NE(command.GetEffect(), &blink);
-    EXPECT_EQ(command.GetCameraOffset(), Point<int>(3, 4));
+    EXPECT_EQ(command.GetPosition(), Point<int>(10, 20));
+    EXPECT_EQ(command.GetExtent(), Point<int>(1, 2));
+    EXPECT_FLOAT_EQ(command.GetRotation(), 45.0f);
+    EXPECT_TRUE(command.GetMirror());
+    EXPECT_EQ(command.GetCameraOffset(), Point<int>(3, -4));
+    EXPECT_EQ(command.GetColour(), 0x80FF0000u);
+    EXPECT_FLOAT_EQ(command.GetTileValue(), 2.5f);
+    EXPECT_FLOAT_EQ(command.GetLayerSpeed(), 0.5f);
+    EXPECT_EQ(command.GetParamInt(), 9);
+    EXPECT_EQ(command.GetFrameAdvance(), 6);
+    ASSERT_NE(command.GetClipOrNull(), nullptr);
+    EXPECT_EQ(*command.GetClipOrNull(), clip);
+    // A draw without a clip replays without one.
+    EXPECT_EQ(pool->GetFillCommands()[1].GetClipOrNull(), nullptr);
+    EXPECT_EQ(pool->GetFillCommands()[1].GetEffect(), nullptr);
     EXPECT_EQ(engine->GetDrawCount(), drawsBefore);
 
     // Immediate: drawn at once (counted), nothing recorded.
     engine->DrawSprite(sprite, nullptr, 1, 2, 0, 0, 0.0f, nullptr, true);
     EXPECT_EQ(engine->GetDrawCount(), drawsBefore + 1);
-    EXPECT_EQ(pool->GetFillCommands().size(), 1u);
+    EXPECT_EQ(pool->GetFillCommands().size(), 2u);
     pool->ClearCurrentFrame();
 }
 
@@ -288,24 +339,19 @@ INSTANTIATE_TEST_SUITE_P(GLScaleModes, GLFinalPicture, testing::Values(0, 1, 2))
 
 TEST(FinalPictureRect, FitFillAndStretchIn1024By768)
 {
-    const Rect<int> fit = FinalPictureRect(0, 1024, 768);
-    EXPECT_EQ(fit.x0, 73);
-    EXPECT_EQ(fit.y0, 0);
-    EXPECT_EQ(fit.x1, 950);
-    EXPECT_EQ(fit.y1, 768);
-    const Rect<int> fill = FinalPictureRect(1, 1024, 768);
-    EXPECT_EQ(fill.x0, 0);
-    EXPECT_EQ(fill.y0, -64);
-    EXPECT_EQ(fill.x1, 1024);
-    EXPECT_EQ(fill.y1, 832);
-    const Rect<int> stretch = FinalPictureRect(2, 1024, 768);
-    EXPECT_EQ(stretch.x1, 1024);
-    EXPECT_EQ(stretch.y1, 768);
-    // The logical size itself fits one to one; an unknown mode fits.
-    const Rect<int> same = FinalPictureRect(0, 512, 448);
-    EXPECT_EQ(same.x0, 0);
-    EXPECT_EQ(same.x1, 512);
-    EXPECT_EQ(FinalPictureRect(7, 1024, 768).x0, 73);
+    struct Case {
+        int mode, width, height;
+        Rect<int> expected;
+    };
+    const Case cases[] = {
+        {0, 1024, 768, Rect<int>(73, 0, 950, 768)},   // fit: bars left and right
+        {1, 1024, 768, Rect<int>(0, -64, 1024, 832)}, // fill: top and bottom cut
+        {2, 1024, 768, Rect<int>(0, 0, 1024, 768)},   // stretch
+        {0, 512, 448, Rect<int>(0, 0, 512, 448)},     // the logical size, one to one
+        {7, 1024, 768, Rect<int>(73, 0, 950, 768)},   // an unknown mode fits
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FinalPictureRect(c.mode, c.width, c.height), c.expected) << c.mode << " " << c.width;
 }
 
 TEST_F(GLRenderEngine, DisplayRequestsSwitchWindowAndFullScreenAndKeepDrawing)

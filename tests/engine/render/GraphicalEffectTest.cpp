@@ -7,28 +7,15 @@
 
 namespace {
 
-TEST(GraphicalEffect, FlagsOfANewEffect)
-{
-    const GE_Blink blink;
-    EXPECT_TRUE(blink.AppliesToSprites());
-    EXPECT_FALSE(blink.AppliesToSurfaces());
-    EXPECT_FALSE(blink.GetFlag1() || blink.GetFlag2() || blink.GetFlag3() || blink.IsFinished());
-
-    GraphicalEffect plain;
-    plain.Finish();
-    std::unique_ptr<GraphicalEffect> copy = plain.Clone();
-    EXPECT_TRUE(copy->IsFinished());
-    EXPECT_FALSE(copy->DrawSprite(nullptr, nullptr, 0, 0, 0, 0, 0.0f, nullptr));
-}
-
 TEST(GraphicalEffect, NullSpriteDrawsNothingAndStillSucceeds)
 {
     GE_Blink blink;
     GE_Fade fade(10, false);
     GE_Shake shake;
-    EXPECT_TRUE(blink.DrawSprite(nullptr, nullptr, 0, 0, 0, 0, 0.0f, nullptr));
-    EXPECT_TRUE(fade.DrawSprite(nullptr, nullptr, 0, 0, 0, 0, 0.0f, nullptr));
-    EXPECT_TRUE(shake.DrawSprite(nullptr, nullptr, 0, 0, 0, 0, 0.0f, nullptr));
+    for (GraphicalEffect* effect : std::initializer_list<GraphicalEffect*>{&blink, &fade, &shake})
+        EXPECT_TRUE(effect->DrawSprite(nullptr, nullptr, 0, 0, 0, 0, 0.0f, nullptr));
+    // The base effect draws nothing and says so.
+    EXPECT_FALSE(GraphicalEffect().DrawSprite(nullptr, nullptr, 0, 0, 0, 0, 0.0f, nullptr));
 }
 
 TEST(GE_Blink, AlternatesFaintRedAndPlainEveryFrame)
@@ -42,53 +29,35 @@ TEST(GE_Blink, AlternatesFaintRedAndPlainEveryFrame)
     EXPECT_EQ(blink.GetColor(), 0xFFFFFFFFu);
 }
 
-TEST(GE_Fade, FadeOutGoesFromOpaqueToTransparentAndStays)
+TEST(GE_Fade, AlphaRunsFromStartToEndByTheTruncatedStep)
 {
-    GE_Fade fade(51, false);
-    EXPECT_EQ(fade.GetStep(), 5);
-    EXPECT_EQ(fade.GetColor(), 0xFFFFFFFFu);
-    for (int i = 0; i < 51; ++i)
+    // step = 255 / frames, truncated and negated for a fade-in; alpha =
+    // counter x step, plus 255 below a step of 1. Slower than 255 frames the
+    // step is 0 and the sprite stays opaque; no frames is an instant fade.
+    struct Case {
+        int frames;
+        bool fadeIn;
+        int32_t step;
+        uint32_t start, afterOneFrame, end;
+    };
+    const Case cases[] = {
+        {51, false, 5, 255, 250, 0},    {51, true, -5, 0, 5, 255},     {30, false, 8, 240, 232, 0},
+        {60, true, -4, 15, 19, 255},    {300, false, 0, 255, 255, 255}, {300, true, 0, 255, 255, 255},
+        {0, false, 255, 0, 0, 0},       {0, true, -255, 255, 255, 255}, {-4, false, 255, 0, 0, 0},
+        {-4, true, -255, 255, 255, 255},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.frames << (c.fadeIn ? " in" : " out"));
+        GE_Fade fade(c.frames, c.fadeIn);
+        EXPECT_EQ(fade.GetStep(), c.step);
+        EXPECT_EQ(fade.GetAlpha(), c.start);
         fade.Update();
-    EXPECT_EQ(fade.GetAlpha(), 0u);
-    fade.Update();
-    EXPECT_EQ(fade.GetCounter(), 0);
-    EXPECT_EQ(fade.GetColor(), 0x00FFFFFFu);
-}
-
-TEST(GE_Fade, FadeInGoesFromTransparentToOpaque)
-{
-    GE_Fade fade(51, true);
-    EXPECT_EQ(fade.GetStep(), -5);
-    EXPECT_EQ(fade.GetAlpha(), 0u);
-    fade.Update();
-    EXPECT_EQ(fade.GetAlpha(), 5u);
-    for (int i = 0; i < 60; ++i)
-        fade.Update();
-    EXPECT_EQ(fade.GetAlpha(), 255u);
-}
-
-TEST(GE_Fade, StepsAreTruncatedAndLongFadesStayOpaque)
-{
-    EXPECT_EQ(GE_Fade(30, false).GetStep(), 8);
-    EXPECT_EQ(GE_Fade(30, true).GetStep(), -8);
-    EXPECT_EQ(GE_Fade(60, true).GetStep(), -4);
-    EXPECT_EQ(GE_Fade(30, false).GetAlpha(), 240u); // "about 255"
-    for (bool fadeIn : {false, true})
-    {
-        GE_Fade slow(300, fadeIn);
-        EXPECT_EQ(slow.GetStep(), 0);
-        EXPECT_EQ(slow.GetAlpha(), 255u);
-        slow.Update();
-        EXPECT_EQ(slow.GetAlpha(), 255u);
+        EXPECT_EQ(fade.GetAlpha(), c.afterOneFrame);
+        for (int i = 0; i < 400; ++i)
+            fade.Update();
+        EXPECT_EQ(fade.GetCounter(), 0);
+        EXPECT_EQ(fade.GetColor(), c.end << 24 | 0x00FFFFFFu);
     }
-}
-
-TEST(GE_Fade, ZeroOrNegativeDurationIsAnInstantFade)
-{
-    EXPECT_EQ(GE_Fade(0, false).GetAlpha(), 0u);
-    EXPECT_EQ(GE_Fade(0, true).GetAlpha(), 255u);
-    EXPECT_EQ(GE_Fade(-4, false).GetAlpha(), 0u);
-    EXPECT_EQ(GE_Fade(-4, true).GetAlpha(), 255u);
 }
 
 TEST(GE_Shake, BouncesAtTheAmplitudeAtConstantSpeed)
@@ -96,22 +65,19 @@ TEST(GE_Shake, BouncesAtTheAmplitudeAtConstantSpeed)
     GE_Shake shake;
     shake.SetAmplitude(4.0f, 0.0f);
     shake.SetVelocity(10.0f, 0.0f);
-    shake.Update();
-    EXPECT_NEAR(shake.GetOffset().x, 3.3f, 1e-5f);
-    EXPECT_EQ(shake.GetDrawOffset(), Point<int>(3, 0));
-    shake.Update(); // 6.6 is past the amplitude: stop at 4 and turn back
-    EXPECT_EQ(shake.GetOffset().x, 4.0f);
-    EXPECT_EQ(shake.GetVelocity().x, -10.0f);
-    shake.Update();
-    EXPECT_NEAR(shake.GetOffset().x, 0.7f, 1e-5f);
-    shake.Update();
-    EXPECT_NEAR(shake.GetOffset().x, -2.6f, 1e-5f);
-    EXPECT_EQ(shake.GetDrawOffset(), Point<int>(-2, 0)); // toward zero
-    shake.Update();
-    EXPECT_EQ(shake.GetOffset().x, -4.0f);
-    EXPECT_EQ(shake.GetVelocity().x, 10.0f);
+    // 3.3 a frame; past the amplitude it stops there and turns back. The draw
+    // offset truncates toward zero.
+    const struct {
+        float offset, velocity;
+        int drawn;
+    } frames[] = {{3.3f, 10.0f, 3}, {4.0f, -10.0f, 4}, {0.7f, -10.0f, 0}, {-2.6f, -10.0f, -2}, {-4.0f, 10.0f, -4}};
+    for (const auto& frame : frames) {
+        shake.Update();
+        EXPECT_NEAR(shake.GetOffset().x, frame.offset, 1e-5f) << shake.GetFrameCount();
+        EXPECT_EQ(shake.GetVelocity().x, frame.velocity) << shake.GetFrameCount();
+        EXPECT_EQ(shake.GetDrawOffset(), Point<int>(frame.drawn, 0)) << shake.GetFrameCount();
+    }
     EXPECT_EQ(shake.GetFrameCount(), 5);
-    EXPECT_EQ(shake.GetOffset().y, 0.0f);
 }
 
 TEST(GE_Shake, HitShakeTintFollowsTheVerticalOffset)
@@ -160,11 +126,9 @@ TEST(GraphicalEffect, ClonesKeepTheirClassAndAreIndependent)
     EXPECT_EQ(dynamic_cast<GE_Fade&>(*fadeCopy).GetCounter(), 8);
     EXPECT_EQ(dynamic_cast<GE_Fade&>(*fadeCopy).GetStep(), -25);
 
-    GE_Blink blink;
-    blink.Update();
-    std::unique_ptr<GraphicalEffect> blinkCopy = blink.Clone();
-    blink.Update();
-    EXPECT_EQ(dynamic_cast<GE_Blink&>(*blinkCopy).GetColor(), 0x32FFC8C8u);
+    GraphicalEffect finished;
+    finished.Finish();
+    EXPECT_TRUE(finished.Clone()->IsFinished());
 }
 
 TEST(SpriteSource, ClipCutsOnlyUnrotatedDraws)
@@ -177,10 +141,6 @@ TEST(SpriteSource, ClipCutsOnlyUnrotatedDraws)
     const Rect<int> topCut(0, 5, 40, 40);
     EXPECT_EQ(MakeSpriteSource(image, 0.0f, &topCut), (SpriteSource{64, 37, 32, 27}));
 }
-
-} // namespace
-
-namespace {
 
 TEST(SpriteSource, TiledQuadGrowsAboutItsCentre)
 {

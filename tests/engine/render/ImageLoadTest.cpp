@@ -57,13 +57,6 @@ protected:
     std::string messages;
 };
 
-TEST_F(ImageLoadTest, WithoutARenderEngineAnImageHasNoTexture)
-{
-    Image image("Hero.png");
-    EXPECT_EQ(image.GetTexture(), nullptr);
-    EXPECT_FALSE(image.Load());
-}
-
 TEST_F(ImageLoadTest, PlainScrambledAndEmptyImagesGetTheirTextures)
 {
     DXRenderEngine engine;

@@ -19,7 +19,7 @@ namespace {
 
 // A render engine that records what the replay asks of it; a sprite draw can
 // be told to block, so the render thread stays inside a step.
-class ProbeEngine : public IRenderEngine {
+class ProbeEngine : public rendertest::NullRenderEngine {
 public:
     ProbeEngine() { g_RenderEngine = this; }
     ~ProbeEngine() override
@@ -29,8 +29,6 @@ public:
             g_RenderEngine = nullptr;
     }
 
-    bool DrawSurface(IGraphicalSurface*, IGraphicalSurface*, int, int, int, int, float) override { return false; }
-    bool DrawTexture(IGraphicalRessource*, IGraphicalSurface*, int, int, int, int, float) override { return true; }
     bool DrawSprite(ISprite*, IGraphicalSurface*, int x, int, int, int, float, const Rect<int>*, bool) override
     {
         log += "sprite" + std::to_string(x) + ";";
@@ -40,9 +38,6 @@ public:
         }
         return true;
     }
-    bool DrawObject(SceneObject*, IGraphicalSurface*, int, int, int, int, float) override { return true; }
-    IGraphicalRessource* LoadTexture(const std::string&) override { return nullptr; }
-    IGraphicalRessource* CreateRenderTexture(int, int) override { return nullptr; }
     void Clear(uint32_t colour, uint32_t) override { log += "clear" + std::to_string(colour) + ";"; }
     bool DrawRect(Point<int>, IGraphicalSurface*, int x, int, int, int, float, uint32_t, bool, bool) override
     {
@@ -72,17 +67,6 @@ RenderPoolCommand Draw(int x)
                                          RenderPoolCommand::RecordedState{});
 }
 
-void RecordClearFrame(RenderPoolManager& pool, uint32_t colour)
-{
-    pool.ClearCurrentFrame();
-    pool.AddCommand(RenderPoolCommand::Named("StartRendering"));
-    RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
-    clear.SetColour(colour);
-    pool.AddCommand(std::move(clear));
-    pool.AddCommand(RenderPoolCommand::Named("EndRendering"));
-    pool.AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
-}
-
 } // namespace
 
 TEST(GLRenderPoolFrames, SixHundredClearFramesShowTheLastColourAndQuitLeavesNoThread)
@@ -95,15 +79,8 @@ TEST(GLRenderPoolFrames, SixHundredClearFramesShowTheLastColourAndQuitLeavesNoTh
         ASSERT_FALSE(pool->startFailed.load());
 
         const uint32_t colours[2] = {0xFF2050C0u, 0xFFC08010u};
-        for (int frame = 0; frame < 600; ++frame) {
-            RecordClearFrame(*pool, colours[frame % 2]);
-            // A busy render thread refuses the frame; the slot stays ours and
-            // is recorded again, as the main loop does.
-            while (!pool->SubmitFrame(false, false, false)) {
-                pool->renderEndEvent.WaitFor(5);
-                RecordClearFrame(*pool, colours[frame % 2]);
-            }
-        }
+        for (int frame = 0; frame < 600; ++frame)
+            rendertest::SubmitFrame(*pool, colours[frame % 2]);
         rendertest::WaitForFrameDone(*pool);
         EXPECT_TRUE(pool->IsReady());
 
@@ -248,6 +225,20 @@ TEST(GLRenderPoolRequests, RequestWrittenWithoutSignalRunsOnlyInLoadingMode)
     pool.loading.exchange(0);
 }
 
+TEST(GLRenderPoolRequests, ATaskWaitsForThePendingRequestInsteadOfReplacingIt)
+{
+    ProbeEngine engine;
+    RenderPoolManager pool;
+    ASSERT_TRUE(WaitUntil([&] { return pool.idle.load() == 1; }));
+    pool.frameCommands[4].push_back(Draw(4));
+    pool.request.exchange(RenderPoolManager::kRequestClearFrames); // posted, not yet signalled
+    bool ran = false;
+    pool.RunOnRenderThread([&] { ran = true; });
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(pool.frameCommands[4].empty());
+    EXPECT_EQ(pool.request.load(), 0);
+}
+
 TEST(RenderPoolReplay, NamedCommandsAndDrawsReplayInOrder)
 {
     ProbeEngine engine;
@@ -331,35 +322,6 @@ TEST(RenderPoolCommandOwnership, CopiesOwnSeparateEffectClones)
     EXPECT_NE(pool.GetLastCommand()->GetEffect(), first.GetEffect());
     pool.ClearCurrentFrame();
     EXPECT_EQ(first.GetEffect(), original);
-}
-
-TEST(RenderPoolCommandRecord, SpriteDrawKeepsTheRecordedEngineState)
-{
-    RenderPoolCommand::RecordedState state;
-    state.mirror = true;
-    state.cameraOffset = Point<int>(3, -4);
-    state.diffuseColour = 0x80FF0000u;
-    state.tileValue = 2.5f;
-    state.layerSpeed = 0.5f;
-    state.paramInt = 9;
-    state.frameAdvance = 6;
-    const Rect<int> clip(1, 2, 3, 4);
-    const RenderPoolCommand command = RenderPoolCommand::SpriteDraw(
-        nullptr, nullptr, Point<int>(10, 20), Point<int>(1, 2), 45.0f, &clip, state);
-    EXPECT_TRUE(command.GetMirror());
-    EXPECT_EQ(command.GetCameraOffset(), Point<int>(3, -4));
-    EXPECT_EQ(command.GetColour(), 0x80FF0000u);
-    EXPECT_FLOAT_EQ(command.GetTileValue(), 2.5f);
-    EXPECT_FLOAT_EQ(command.GetLayerSpeed(), 0.5f);
-    EXPECT_EQ(command.GetParamInt(), 9);
-    EXPECT_EQ(command.GetFrameAdvance(), 6);
-    EXPECT_FALSE(command.IsRect());
-    EXPECT_TRUE(command.GetName().empty());
-    ASSERT_NE(command.GetClipOrNull(), nullptr);
-    EXPECT_EQ(command.GetClipOrNull()->x1, 3);
-    const RenderPoolCommand unclipped = RenderPoolCommand::SpriteDraw(nullptr, nullptr, Point<int>(), Point<int>(),
-                                                                      0.0f, nullptr, state);
-    EXPECT_EQ(RenderPoolCommand(unclipped).GetClipOrNull(), nullptr);
 }
 
 TEST(GLRenderPoolWindow, PumpedInputReachesTheBridgeAndClosingEndsTheRenderThread)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/render/IRenderEngine.h"
 #include "engine/render/RenderPoolManager.h"
 
 #include <chrono>
@@ -30,6 +31,53 @@ inline void WaitForFrameDone(RenderPoolManager& pool)
     pool.frameMutex.Acquire(platform::TimedMutex::kInfinite);
     pool.frameMutex.Release();
 }
+
+// Records one frame into the fill slot: the scene opened and cleared to the
+// background, the draws, the scene closed and the picture shown.
+inline void RecordFrame(RenderPoolManager& pool, uint32_t background, const std::function<void()>& draws = {})
+{
+    pool.ClearCurrentFrame();
+    pool.AddCommand(RenderPoolCommand::Named("StartRendering"));
+    RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
+    clear.SetColour(background);
+    pool.AddCommand(std::move(clear));
+    if (draws)
+        draws();
+    pool.AddCommand(RenderPoolCommand::Named("EndRendering"));
+    pool.AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
+}
+
+// Records a frame and hands it over. A busy render thread refuses it; the
+// slot stays ours and is recorded again, as the main loop does.
+inline void SubmitFrame(RenderPoolManager& pool, uint32_t background, const std::function<void()>& draws = {})
+{
+    RecordFrame(pool, background, draws);
+    while (!pool.SubmitFrame(false, false, false)) {
+        pool.renderEndEvent.WaitFor(5);
+        RecordFrame(pool, background, draws);
+    }
+}
+
+// A render engine that draws nothing; test engines override what they watch.
+class NullRenderEngine : public IRenderEngine {
+public:
+    bool DrawSurface(IGraphicalSurface*, IGraphicalSurface*, int, int, int, int, float) override { return false; }
+    bool DrawTexture(IGraphicalRessource*, IGraphicalSurface*, int, int, int, int, float) override { return true; }
+    bool DrawSprite(ISprite*, IGraphicalSurface*, int, int, int, int, float, const Rect<int>*, bool) override
+    {
+        return true;
+    }
+    bool DrawObject(SceneObject*, IGraphicalSurface*, int, int, int, int, float) override { return true; }
+    IGraphicalRessource* LoadTexture(const std::string&) override { return nullptr; }
+    IGraphicalRessource* CreateRenderTexture(int, int) override { return nullptr; }
+    void Clear(uint32_t, uint32_t) override {}
+    bool DrawRect(Point<int>, IGraphicalSurface*, int, int, int, int, float, uint32_t, bool, bool) override
+    {
+        return true;
+    }
+    void BeginScene(bool) override {}
+    void EndScene(bool) override {}
+};
 
 // Number of threads of this process.
 inline int ThreadCount()
