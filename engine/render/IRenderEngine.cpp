@@ -10,10 +10,10 @@
 
 IRenderEngine* g_RenderEngine = nullptr;
 
-IRenderEngine::~IRenderEngine()
-{
-    delete currentEffect;
-}
+// The current effect belongs to whoever made it current (a placed instance,
+// a character, a named command); deleting it here would free it a second time
+// when its owner goes.
+IRenderEngine::~IRenderEngine() = default;
 
 GraphicalEffect* IRenderEngine::SetEffect(GraphicalEffect* effect)
 {

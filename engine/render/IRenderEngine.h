@@ -90,7 +90,7 @@ protected:
                            Point<int> origin, Point<int> clipSize, bool copyMirror);
 
     uint32_t drawCount = 0;
-    GraphicalEffect* currentEffect = nullptr; // deleted by the destructor
+    GraphicalEffect* currentEffect = nullptr; // not owned: callers own what they make current
     GraphicalEffect* savedEffect = nullptr;
     float layerSpeed = 1.0f;
     bool mirrorFlag = false;

@@ -1,5 +1,7 @@
 #include "engine/render/IRenderEngine.h"
 
+#include "engine/render/GE_Blink.h"
+
 #include "scene/GraphicalObject.h"
 #include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
@@ -7,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -152,4 +155,19 @@ TEST(DrawGraphicalObjectEntries, AFailedDrawStopsTheRestAndAMissingInstanceFails
     broken.AddGenericSpriteIndex(&sprite, 3); // names an instance that is not there
     engine.succeed = true;
     EXPECT_FALSE(engine.DrawGraphicalObject(&broken, nullptr, 0, 0, 0, 0, 0.0f, Point<int>(), Point<int>()));
+}
+
+TEST(RenderEngineEffects, AnEngineDestroyedWhileAnOwnedEffectIsCurrentLeavesItToItsOwner)
+{
+    // An instance's effect is current while the engine goes away: the owner
+    // still frees it once, so AddressSanitizer sees no double free.
+    auto owned = std::make_unique<GE_Blink>();
+    {
+        rendertest::NullRenderEngine engine;
+        engine.SaveEffect();
+        engine.SetEffect(owned.get());
+        EXPECT_EQ(engine.GetEffect(), owned.get());
+    }
+    owned->Update();
+    EXPECT_EQ(owned->GetFrame(), 1);
 }
