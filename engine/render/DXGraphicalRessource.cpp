@@ -4,8 +4,9 @@
 #include "engine/render/Image.h"
 #include "scene/Sprite.h"
 
-DXGraphicalRessource::DXGraphicalRessource(std::unique_ptr<GLTexture> texture_, uint32_t framebuffer_)
-    : texture(std::move(texture_)), framebuffer(framebuffer_)
+DXGraphicalRessource::DXGraphicalRessource(std::unique_ptr<GLTexture> texture_, uint32_t framebuffer_,
+                                           bool renderTarget_)
+    : texture(std::move(texture_)), framebuffer(framebuffer_), renderTarget(renderTarget_)
 {
     if (texture) {
         width = texture->GetWidth();
@@ -29,6 +30,13 @@ DXGraphicalRessource::~DXGraphicalRessource()
         }
     }
     GLTexture::DeleteFramebuffer(framebuffer);
+}
+
+uint32_t DXGraphicalRessource::GetSurface()
+{
+    if (framebuffer == 0 && renderTarget && texture && g_Device && GLTexture::HasCurrentContext())
+        framebuffer = CreateFramebufferFor(GetTextureName());
+    return framebuffer;
 }
 
 uint32_t DXGraphicalRessource::GetTextureName() const

@@ -13,8 +13,10 @@ class Sprite;
 class DXGraphicalRessource : public IGraphicalRessource {
 public:
     DXGraphicalRessource() = default;
-    // Takes the texture over; framebuffer 0 for a plain texture.
-    DXGraphicalRessource(std::unique_ptr<GLTexture> texture, uint32_t framebuffer);
+    // Takes the texture over; framebuffer 0 for a plain texture. A render
+    // target made where no GL context is current gets its framebuffer on its
+    // first use on the render thread.
+    DXGraphicalRessource(std::unique_ptr<GLTexture> texture, uint32_t framebuffer, bool renderTarget = false);
     // No texture yet, only a size.
     DXGraphicalRessource(int width, int height);
     ~DXGraphicalRessource() override;
@@ -25,11 +27,14 @@ public:
     GLTexture* GetTexture() const { return texture.get(); }
     // The GL name of the texture (uploaded on first use), 0 without one.
     uint32_t GetTextureName() const;
-    uint32_t GetSurface() const { return framebuffer; }
+    // The framebuffer drawing into the texture, made here on first use when
+    // the texture was created off the render thread; 0 for a plain texture.
+    uint32_t GetSurface();
 
 private:
     std::unique_ptr<GLTexture> texture;
     uint32_t framebuffer = 0;
+    bool renderTarget = false;
     int width = 0;
     int height = 0;
 };

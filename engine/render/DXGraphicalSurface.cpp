@@ -33,6 +33,9 @@ DXGraphicalSurface::~DXGraphicalSurface() = default;
 
 void DXGraphicalSurface::Activate()
 {
+    // A render texture made off the render thread gets its framebuffer here.
+    if (!surface && resource)
+        surface = resource->GetSurface();
     if (!surface)
         return;
     if (surface == g_RenderTargetSurface) {

@@ -219,7 +219,7 @@ IGraphicalRessource* DXRenderEngine::CreateRenderTexture(int width, int height)
         framebuffer = CreateFramebufferFor(texture->GetName());
         BindCurrentTarget();
     }
-    return new DXGraphicalRessource(std::move(texture), framebuffer);
+    return new DXGraphicalRessource(std::move(texture), framebuffer, true);
 }
 
 void DXRenderEngine::Clear(uint32_t colour, uint32_t)

@@ -409,9 +409,11 @@ TEST_F(GLRenderEngine, SpriteDrawnIntoARenderTextureIsCopiedToAnotherSurface)
     RenderFrame([] {});
     std::vector<uint32_t> first;
     std::vector<uint32_t> second;
+    // The second target is made on the main thread, where no GL context is
+    // current: it still becomes a target once the render thread uses it.
+    std::unique_ptr<IGraphicalRessource> b(engine->CreateRenderTexture(32, 32));
     pool->RunOnRenderThread([&] {
         std::unique_ptr<IGraphicalRessource> a(engine->CreateRenderTexture(32, 32));
-        std::unique_ptr<IGraphicalRessource> b(engine->CreateRenderTexture(32, 32));
         auto* ra = dynamic_cast<DXGraphicalRessource*>(a.get());
         auto* rb = dynamic_cast<DXGraphicalRessource*>(b.get());
         ASSERT_TRUE(ra && rb && ra->GetSurface() && rb->GetSurface());
