@@ -9,10 +9,12 @@
 
 // Stand-in for the program entry and main loop until the game object exists:
 // it opens the game window through the render thread, hands it a cleared frame
-// per pass and ends with exit code 0 once the window is closed.
+// per pass and ends with exit code 0 once the window is closed or Escape is
+// pressed (the window may open full screen, as the default options ask).
 namespace {
 
 constexpr uint32_t kBackgroundColour = 0xFF101828u;
+constexpr int32_t kEscapeKey = 1; // PC set-1 code
 constexpr auto kFramePeriod = std::chrono::milliseconds(16);
 
 void RecordFrame(RenderPoolManager& pool)
@@ -24,6 +26,14 @@ void RecordFrame(RenderPoolManager& pool)
     pool.AddCommand(std::move(clear));
     pool.AddCommand(RenderPoolCommand::Named("EndRendering"));
     pool.AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
+}
+
+bool EscapePressed(RenderPoolManager& pool)
+{
+    for (const platform::InputEvent& event : pool.GetInputBridge().TakeEvents())
+        if (event.type == platform::InputEvent::Type::KeyDown && event.pcCode == kEscapeKey)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -42,10 +52,11 @@ int main()
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     if (pool->startFailed.load())
         return 1;
+    std::cout << "Press Escape or close the window to quit.\n" << std::flush;
 
     // Quit test first, as the main loop does: the render thread raises
     // `quitting` when the window is closed.
-    while (!pool->quitting.load()) {
+    while (!pool->quitting.load() && !EscapePressed(*pool)) {
         RecordFrame(*pool);
         pool->SubmitFrame(false, false, false);
         std::this_thread::sleep_for(kFramePeriod);
