@@ -56,33 +56,33 @@ protected:
 
 TEST_F(MusicStreamingTest, TrackLoopsBackToItsLoopPointWithoutGaps)
 {
-    const std::string track = AddTrack("loop.ogg", 1.0, 1.0, false, 50.0);
-    PlayStreamedMusic(&engine, track, false, false, 0.0);
-    ASSERT_NE(engine.CurrentMusic(), nullptr);
-    EXPECT_EQ(engine.CurrentMusic()->GetTotalFrames(), 2 * kRate);
-    EXPECT_FLOAT_EQ(engine.CurrentMusic()->GetVolume(), 1.0f);
-
-    EXPECT_TRUE(Dominates(Render(0.5), kLow, kHigh));
-    const std::vector<int16_t> throughEnd = Render(1.6); // 0.5 s to 2.1 s
-    // Past the end (2 s) the track goes on from 50 %, in the high tone, never dropping out.
-    const std::vector<int16_t> afterLoop = Render(0.2);
-    EXPECT_TRUE(Dominates(afterLoop, kHigh, kLow));
-    for (size_t start = 0; start + 882 <= throughEnd.size(); start += 882)
+    // Past the end (2 s) the track goes on from its loop point, never dropping
+    // out; 2.3 s rendered leaves it 0.3 s past that point.
+    const struct
     {
-        const std::vector<int16_t> window(throughEnd.begin() + static_cast<std::ptrdiff_t>(start),
-                                          throughEnd.begin() + static_cast<std::ptrdiff_t>(start + 882));
-        ASSERT_GT(PeakOf(window), 1000) << "silence at frame " << start / 2;
+        double loopPoint;
+        double toneAfter;
+        double otherTone;
+        double secondsAfter;
+    } cases[] = { { 50.0, kHigh, kLow, 1.3 }, { 0.0, kLow, kHigh, 0.3 } };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.loopPoint);
+        const std::string track = AddTrack("loop" + std::to_string(int(c.loopPoint)) + ".ogg", 1.0, 1.0, true, c.loopPoint);
+        PlayStreamedMusic(&engine, track, false, false, 0.0);
+        ASSERT_NE(engine.CurrentMusic(), nullptr);
+        EXPECT_EQ(engine.CurrentMusic()->GetTotalFrames(), 2 * kRate);
+        EXPECT_TRUE(Dominates(Render(0.5), kLow, kHigh));
+        const std::vector<int16_t> throughEnd = Render(1.6); // 0.5 s to 2.1 s
+        for (size_t start = 0; start + 882 <= throughEnd.size(); start += 882)
+        {
+            const std::vector<int16_t> window(throughEnd.begin() + static_cast<std::ptrdiff_t>(start),
+                                              throughEnd.begin() + static_cast<std::ptrdiff_t>(start + 882));
+            ASSERT_GT(PeakOf(window), 1000) << "silence at frame " << start / 2;
+        }
+        EXPECT_TRUE(Dominates(Render(0.2), c.toneAfter, c.otherTone));
+        EXPECT_NEAR(static_cast<double>(engine.CurrentMusic()->GetPlayPosition()), c.secondsAfter * kRate, kFrameSlack);
     }
-    // 2.3 s rendered: 0.3 s past the loop point at 1 s.
-    EXPECT_NEAR(static_cast<double>(engine.CurrentMusic()->GetPlayPosition()), 1.3 * kRate, kFrameSlack);
-}
-
-TEST_F(MusicStreamingTest, LoopPointZeroRestartsAtTheBeginning)
-{
-    const std::string track = AddTrack("restart.ogg", 1.0, 1.0, false, 0.0);
-    PlayStreamedMusic(&engine, track, false, false, 0.0);
-    Render(2.1);
-    EXPECT_TRUE(Dominates(Render(0.2), kLow, kHigh));
 }
 
 TEST_F(MusicStreamingTest, CrossfadeStepsBothVolumesPerTick)
@@ -133,7 +133,7 @@ TEST_F(MusicStreamingTest, CrossfadingBackToAFadingTrackTakesUpItsVolume)
     EXPECT_EQ(engine.FadingMusic()->GetName(), second);
 }
 
-TEST_F(MusicStreamingTest, TrackResumesWhereItWasLeft)
+TEST_F(MusicStreamingTest, TrackResumesWhereItWasLeftUnlessMarkedNotTo)
 {
     const std::string area = AddTrack("area.ogg", 1.0, 2.0, false, 0.0);
     const std::string hub = AddToneTrack("hub.ogg", kOther, true);
@@ -149,15 +149,9 @@ TEST_F(MusicStreamingTest, TrackResumesWhereItWasLeft)
     PlayStreamedMusic(&engine, area, false, false, 0.0);
     EXPECT_NEAR(static_cast<double>(engine.CurrentMusic()->GetPlayPosition()), static_cast<double>(leftAt), 1.0);
     EXPECT_TRUE(Dominates(Render(0.2), kHigh, kLow));
-}
 
-TEST_F(MusicStreamingTest, TrackMarkedNotToResumeStartsOver)
-{
-    const std::string area = AddTrack("area.ogg", 1.0, 2.0, false, 0.0);
-    const std::string hub = AddToneTrack("hub.ogg", kOther, true);
-    PlayStreamedMusic(&engine, area, false, false, 0.0);
-    Render(1.5);
-    library.Find(area)->resumePosition = -1; // forget the position once
+    // Told to forget its position once, it starts over next time.
+    library.Find(area)->resumePosition = -1;
     PlayStreamedMusic(&engine, hub, true, false, 0.0);
     Ticks(50);
     EXPECT_EQ(library.Find(area)->resumePosition, 0);

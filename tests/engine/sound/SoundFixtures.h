@@ -97,9 +97,9 @@ inline std::vector<uint8_t> MakeWav(const std::vector<float>& samples, int rate 
     return file;
 }
 
-// An Ogg Vorbis file encoded from mono samples (high quality); empty when the
-// encoder cannot be set up.
-inline std::vector<uint8_t> MakeOgg(const std::vector<float>& samples, int rate = kRate, int channels = 1)
+// A mono Ogg Vorbis file encoded from the samples (high quality); empty when
+// the encoder cannot be set up.
+inline std::vector<uint8_t> MakeOgg(const std::vector<float>& samples)
 {
     std::vector<uint8_t> out;
     auto appendPage = [&out](const ogg_page& page) {
@@ -109,7 +109,7 @@ inline std::vector<uint8_t> MakeOgg(const std::vector<float>& samples, int rate 
 
     vorbis_info info;
     vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, channels, rate, 0.8f) != 0)
+    if (vorbis_encode_init_vbr(&info, 1, kRate, 0.8f) != 0)
     {
         vorbis_info_clear(&info);
         return out;
@@ -151,8 +151,7 @@ inline std::vector<uint8_t> MakeOgg(const std::vector<float>& samples, int rate 
     {
         const size_t count = std::min(kChunk, samples.size() - done);
         float** buffers = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
-        for (int c = 0; c < channels; ++c)
-            std::copy_n(samples.begin() + static_cast<std::ptrdiff_t>(done), count, buffers[c]);
+        std::copy_n(samples.begin() + static_cast<std::ptrdiff_t>(done), count, buffers[0]);
         vorbis_analysis_wrote(&dsp, static_cast<int>(count));
         drain();
     }
