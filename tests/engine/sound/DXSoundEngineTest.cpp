@@ -44,7 +44,7 @@ TEST_F(DXSoundEngineTest, ImportFollowsTheLookupOrderAndRejectsWhatItCannotRead)
     damaged[8] = 'X'; // "WAVE" form type broken
     WriteFile(folder + "damaged.wav", damaged);
     WriteFile(folder + "short.wav", std::vector<uint8_t>(wav.begin(), wav.begin() + 20));
-    WriteFile(folder + "float.wav", MakeWav(tone, kRate, 2, 32, true));
+    WriteFile(folder + "float.wav", MakeWav(tone, 2, true));
 
     // The name asked for, then the same name (lower-cased) with or without the
     // sound folder, then its ".qhsound" form, plain or scrambled.

@@ -60,24 +60,18 @@ inline std::vector<float> MakeTones(const std::vector<Tone>& tones, double ampli
     return samples;
 }
 
-// A RIFF WAVE file of 16-bit PCM (or 8-bit, or 32-bit float) from mono
-// samples, the same in every channel.
-inline std::vector<uint8_t> MakeWav(const std::vector<float>& samples, int rate = kRate, int channels = 1,
-                                    int bitsPerSample = 16, bool floatSamples = false)
+// A RIFF WAVE file of 16-bit PCM (or 32-bit float) from mono samples, the
+// same in every channel.
+inline std::vector<uint8_t> MakeWav(const std::vector<float>& samples, int channels = 1, bool floatSamples = false)
 {
+    const int bitsPerSample = floatSamples ? 32 : 16;
     std::vector<uint8_t> body;
     for (float sample : samples)
-    {
         for (int c = 0; c < channels; ++c)
-        {
             if (floatSamples)
                 detail::Put(body, sample);
-            else if (bitsPerSample == 8)
-                detail::Put(body, static_cast<uint8_t>(std::lround(sample * 127.0f) + 128));
             else
                 detail::Put(body, static_cast<int16_t>(std::lround(sample * 32767.0f)));
-        }
-    }
     const auto blockAlign = static_cast<uint16_t>(channels * bitsPerSample / 8);
     std::vector<uint8_t> file;
     detail::PutTag(file, "RIFF");
@@ -87,8 +81,8 @@ inline std::vector<uint8_t> MakeWav(const std::vector<float>& samples, int rate 
     detail::Put(file, uint32_t{ 16 });
     detail::Put(file, static_cast<uint16_t>(floatSamples ? 3 : 1));
     detail::Put(file, static_cast<uint16_t>(channels));
-    detail::Put(file, static_cast<uint32_t>(rate));
-    detail::Put(file, static_cast<uint32_t>(rate) * blockAlign);
+    detail::Put(file, static_cast<uint32_t>(kRate));
+    detail::Put(file, static_cast<uint32_t>(kRate) * blockAlign);
     detail::Put(file, blockAlign);
     detail::Put(file, static_cast<uint16_t>(bitsPerSample));
     detail::PutTag(file, "data");
