@@ -24,20 +24,12 @@ constexpr int64_t kFrameSlack = 4096;
 class MusicStreamingTest : public LoopbackTest
 {
 protected:
-    // Registers a track of two tones: kLow for lowSeconds, then kHigh for highSeconds.
-    std::string AddTrack(const std::string& name, double lowSeconds, double highSeconds, bool noResume, double loopPoint)
+    // Registers a track of the given tones, one after the other.
+    std::string AddTrack(const std::string& name, const std::vector<Tone>& tones, bool noResume, double loopPoint = 0.0)
     {
         const std::string path = folder + name;
-        WriteFile(path, MakeOgg(MakeTones({ { kLow, lowSeconds }, { kHigh, highSeconds } }, 0.3)));
+        WriteFile(path, MakeOgg(MakeTones(tones, 0.3)));
         library.AddOrUpdate(MusicTrack(path, noResume, loopPoint));
-        return path;
-    }
-
-    std::string AddToneTrack(const std::string& name, double frequency, bool noResume)
-    {
-        const std::string path = folder + name;
-        WriteFile(path, MakeOgg(MakeTones({ { frequency, 2.0 } }, 0.3)));
-        library.AddOrUpdate(MusicTrack(path, noResume, 0.0));
         return path;
     }
 
@@ -68,7 +60,8 @@ TEST_F(MusicStreamingTest, TrackLoopsBackToItsLoopPointWithoutGaps)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.loopPoint);
-        const std::string track = AddTrack("loop" + std::to_string(int(c.loopPoint)) + ".ogg", 1.0, 1.0, true, c.loopPoint);
+        const std::string name = "loop" + std::to_string(int(c.loopPoint)) + ".ogg";
+        const std::string track = AddTrack(name, { { kLow, 1.0 }, { kHigh, 1.0 } }, true, c.loopPoint);
         PlayStreamedMusic(&engine, track, false, false, 0.0);
         ASSERT_NE(engine.CurrentMusic(), nullptr);
         EXPECT_EQ(engine.CurrentMusic()->GetTotalFrames(), 2 * kRate);
@@ -87,8 +80,8 @@ TEST_F(MusicStreamingTest, TrackLoopsBackToItsLoopPointWithoutGaps)
 
 TEST_F(MusicStreamingTest, CrossfadeStepsBothVolumesPerTick)
 {
-    const std::string first = AddToneTrack("first.ogg", kLow, false);
-    const std::string second = AddToneTrack("second.ogg", kHigh, true);
+    const std::string first = AddTrack("first.ogg", { { kLow, 2.0 } }, false);
+    const std::string second = AddTrack("second.ogg", { { kHigh, 2.0 } }, true);
     PlayStreamedMusic(&engine, first, false, false, 0.0);
     const double full = SettledAmplitude(kLow);
     ASSERT_GT(full, 0.05);
@@ -118,12 +111,17 @@ TEST_F(MusicStreamingTest, CrossfadeStepsBothVolumesPerTick)
     EXPECT_EQ(engine.FadingMusic(), nullptr);
     Render(0.05);
     EXPECT_TRUE(Dominates(Render(0.2), kHigh, kLow));
+
+    // The music layer's volume scales the stream.
+    const double high = SettledAmplitude(kHigh);
+    engine.ApplyVolumes(5, 10);
+    EXPECT_NEAR(SettledAmplitude(kHigh) / high, 0.5, 0.03);
 }
 
 TEST_F(MusicStreamingTest, CrossfadingBackToAFadingTrackTakesUpItsVolume)
 {
-    const std::string first = AddToneTrack("first.ogg", kLow, true);
-    const std::string second = AddToneTrack("second.ogg", kHigh, true);
+    const std::string first = AddTrack("first.ogg", { { kLow, 2.0 } }, true);
+    const std::string second = AddTrack("second.ogg", { { kHigh, 2.0 } }, true);
     PlayStreamedMusic(&engine, first, false, false, 0.0);
     PlayStreamedMusic(&engine, second, true, false, 0.0);
     Ticks(20);
@@ -135,8 +133,8 @@ TEST_F(MusicStreamingTest, CrossfadingBackToAFadingTrackTakesUpItsVolume)
 
 TEST_F(MusicStreamingTest, TrackResumesWhereItWasLeftUnlessMarkedNotTo)
 {
-    const std::string area = AddTrack("area.ogg", 1.0, 2.0, false, 0.0);
-    const std::string hub = AddToneTrack("hub.ogg", kOther, true);
+    const std::string area = AddTrack("area.ogg", { { kLow, 1.0 }, { kHigh, 2.0 } }, false);
+    const std::string hub = AddTrack("hub.ogg", { { kOther, 2.0 } }, true);
     PlayStreamedMusic(&engine, area, false, false, 0.0);
     Render(1.5);
     PlayStreamedMusic(&engine, hub, true, false, 0.0);
@@ -167,8 +165,8 @@ TEST_F(MusicStreamingTest, TrackResumesWhereItWasLeftUnlessMarkedNotTo)
 
 TEST_F(MusicStreamingTest, LeavingAResumingTrackStartsTheNextFromItsBeginning)
 {
-    const std::string area = AddTrack("area.ogg", 1.0, 2.0, false, 0.0);
-    const std::string other = AddTrack("other.ogg", 1.0, 2.0, false, 0.0);
+    const std::string area = AddTrack("area.ogg", { { kLow, 1.0 }, { kHigh, 2.0 } }, false);
+    const std::string other = AddTrack("other.ogg", { { kLow, 1.0 }, { kHigh, 2.0 } }, false);
     library.Find(other)->resumePosition = 2 * kRate;
     PlayStreamedMusic(&engine, area, false, false, 0.0);
     PlayStreamedMusic(&engine, other, false, false, 0.0);
@@ -182,7 +180,7 @@ TEST_F(MusicStreamingTest, LeavingAResumingTrackStartsTheNextFromItsBeginning)
 
 TEST_F(MusicStreamingTest, StartPercentSeeksAfterTheFirstBuffer)
 {
-    const std::string track = AddTrack("start.ogg", 1.0, 2.0, true, 0.0);
+    const std::string track = AddTrack("start.ogg", { { kLow, 1.0 }, { kHigh, 2.0 } }, true);
     PlayStreamedMusic(&engine, track, false, false, 50.0);
     // The first 131072-byte buffer (65536 frames of a mono track, 1.49 s)
     // comes from the start...
@@ -196,7 +194,7 @@ TEST_F(MusicStreamingTest, StartPercentSeeksAfterTheFirstBuffer)
 
 TEST_F(MusicStreamingTest, EmptyNameStopsOrFadesTheMusic)
 {
-    const std::string track = AddToneTrack("tone.ogg", kLow, true);
+    const std::string track = AddTrack("tone.ogg", { { kLow, 2.0 } }, true);
     PlayStreamedMusic(&engine, track, false, false, 0.0);
     PlayStreamedMusic(&engine, "", false, false, 0.0);
     EXPECT_FALSE(engine.CurrentMusic()->HasVoice());
@@ -252,15 +250,6 @@ TEST_F(MusicStreamingTest, DamagedOrTruncatedDataNeverBreaksTheStream)
     EXPECT_TRUE(Dominates(Render(0.3), kLow, kHigh));
     Render(7.0); // through the cut and round again
     Ticks(60);
-}
-
-TEST_F(MusicStreamingTest, MusicLayerVolumeScalesTheStream)
-{
-    const std::string track = AddToneTrack("tone.ogg", kLow, true);
-    PlayStreamedMusic(&engine, track, false, false, 0.0);
-    const double full = SettledAmplitude(kLow);
-    engine.ApplyVolumes(5, 10);
-    EXPECT_NEAR(SettledAmplitude(kLow) / full, 0.5, 0.03);
 }
 
 TEST(MusicLibraryTest, UpdatingATrackOverwritesItsWholeRecord)

@@ -185,16 +185,19 @@ TEST_F(SoundEventsOnEngineTest, PauseAllAndResumeAllContinueTheVoices)
 {
     SoundEvent* heart = Copy("Player_HeartBeat");
     heart->Play();
+    EXPECT_TRUE(manager.WasStartedThisFrame("hum"));
     EXPECT_GT(Amplitude(), 0.05);
     manager.PauseAll();
     EXPECT_LT(Amplitude(), 0.001);
-    EXPECT_NE(heart->GetPlayingVoiceIndex(), -1);
+    EXPECT_NE(heart->GetPlayingVoiceIndex(), -1); // a paused voice is kept
     manager.ResumeAll();
     EXPECT_GT(Amplitude(), 0.05);
     manager.StopAll();
     EXPECT_LT(Amplitude(), 0.001);
     EXPECT_EQ(heart->GetPlayingVoiceIndex(), -1);
     EXPECT_FALSE(heart->IsPlaying());
+    manager.ResumeAll(); // a stopped voice does not come back
+    EXPECT_LT(Amplitude(), 0.001);
 }
 
 TEST_F(SoundEventsOnEngineTest, EventAndLayerVolumesMultiply)
