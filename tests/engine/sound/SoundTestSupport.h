@@ -65,6 +65,9 @@ inline double ToneAmplitude(const std::vector<int16_t>& stereo, double frequency
     return 2.0 * std::sqrt(std::max(power, 0.0)) / windowSum;
 }
 
+// Output dither leaves a least significant bit or two in a silent mix.
+constexpr int kSilence = 2;
+
 // Largest absolute sample of the mix.
 inline int PeakOf(const std::vector<int16_t>& stereo)
 {
