@@ -19,6 +19,7 @@ protected:
         g_ScreenshotRequested = false;
         window = CreateGameWindow();
         ASSERT_NE(window, nullptr);
+        Pump(); // what opening the window queued
     }
     void TearDown() override
     {
@@ -50,7 +51,7 @@ protected:
 
 } // namespace
 
-TEST_F(GLGameWindow, OpensAt512By448AtTheTopRightAndResizesThere)
+TEST_F(GLGameWindow, OpensAt512By448AtTheTopRightAndResizesThereOnlyWhenWindowed)
 {
     EXPECT_EQ(g_hWnd, window.get());
     int screenWidth = 0, screenHeight = 0;
@@ -71,18 +72,15 @@ TEST_F(GLGameWindow, OpensAt512By448AtTheTopRightAndResizesThere)
     EXPECT_EQ(h, 896);
     EXPECT_EQ(x, screenWidth - 1024 - (outerW - 512));
 
-    g_FullScreen = true;
-    EXPECT_FALSE(ResizeGameWindow(640, 480));
-    window->GetClientSize(w, h);
-    EXPECT_EQ(w, 1024);
-}
-
-TEST_F(GLGameWindow, ResizeSetsTheResetFlagsOnlyWhenWindowed)
-{
+    // In full screen neither a resize nor its message touches the window or
+    // the reset flags.
     platform::WindowMessage resized;
     resized.type = platform::WindowMessage::Type::Resized;
     g_FullScreen = true;
+    EXPECT_FALSE(ResizeGameWindow(640, 480));
     GameWindowProc(*window, resized);
+    window->GetClientSize(w, h);
+    EXPECT_EQ(w, 1024);
     EXPECT_FALSE(g_WindowResized);
     EXPECT_FALSE(g_NeedResetWindow);
     g_FullScreen = false;
@@ -93,7 +91,6 @@ TEST_F(GLGameWindow, ResizeSetsTheResetFlagsOnlyWhenWindowed)
 
 TEST_F(GLGameWindow, PrintScreenRequestsAScreenshotOnKeyUpOnly)
 {
-    Pump();
     platform::InputBridge bridge;
     ASSERT_TRUE(PushKeyForTest(true, platform::PrintScreenScancode()));
     PumpAndAnswer(bridge);
@@ -112,7 +109,6 @@ TEST_F(GLGameWindow, PrintScreenRequestsAScreenshotOnKeyUpOnly)
 
 TEST_F(GLGameWindow, CloseBecomesTheQuitMessage)
 {
-    Pump();
     ASSERT_TRUE(PushCloseForTest());
     auto messages = Pump();
     ASSERT_EQ(messages.size(), 1u);
@@ -125,7 +121,6 @@ TEST_F(GLGameWindow, CloseBecomesTheQuitMessage)
 
 TEST_F(GLGameWindow, CtrlVPastesTheClipboardsFirstLine)
 {
-    Pump();
     SDL_SetClipboardText("addgold 5\nsecond line");
     platform::InputBridge bridge;
     ASSERT_TRUE(PushKeyForTest(true, SDL_SCANCODE_V, SDLK_v, KMOD_LCTRL));
