@@ -380,9 +380,6 @@ bool DXSoundEngine::OpenContext(ALCdevice* openedDevice, const int* attributes)
     device = openedDevice;
     context = created;
     contextLife = std::make_shared<const int>(0);
-    ALCint frequency = 0;
-    alcGetIntegerv(device, ALC_FREQUENCY, 1, &frequency);
-    sampleRate = frequency;
     alListenerf(AL_GAIN, 1.0f);
     return true;
 }

@@ -147,7 +147,6 @@ public:
     // The output device and its context: XAudio2's mastering voice.
     bool HasMasteringVoice() const { return context != nullptr; }
     ALContextLife GetContextLife() const { return contextLife; }
-    int GetSampleRate() const { return sampleRate; }
 
     // Mixes the next frames of a loopback device into interleaved stereo,
     // refilling the music streams as it goes. False without a loopback device.
@@ -173,7 +172,6 @@ private:
     ALCcontext_struct* context = nullptr;
     std::shared_ptr<const void> contextLife;
     bool loopback = false;
-    int sampleRate = 0;
 
     std::unique_ptr<StreamingVoiceContext> currentMusic;
     std::unique_ptr<StreamingVoiceContext> fadingMusic;
