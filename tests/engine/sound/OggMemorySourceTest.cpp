@@ -15,9 +15,14 @@ protected:
     OggMemorySource source{ bytes.data(), static_cast<int64_t>(bytes.size()), 0 };
 };
 
-TEST_F(OggMemorySourceTest, ReadsStopAtTheEndOfTheData)
+TEST_F(OggMemorySourceTest, ReadsStayInsideTheDataAndCountWholeItems)
 {
     std::array<uint8_t, 16> out{};
+    EXPECT_EQ(OggMemoryRead(out.data(), 4, 4, &source), 2u); // 8 of the 10 bytes
+    EXPECT_EQ(source.position, 8);
+    EXPECT_EQ(out[7], 7);
+    EXPECT_EQ(OggMemoryRead(out.data(), 4, 1, &source), 0u); // 2 bytes left: no whole item
+
     source.position = 7;
     EXPECT_EQ(OggMemoryRead(out.data(), 1, out.size(), &source), 3u);
     EXPECT_EQ(out[0], 7);
@@ -28,15 +33,6 @@ TEST_F(OggMemorySourceTest, ReadsStopAtTheEndOfTheData)
     source.position = 25;
     EXPECT_EQ(OggMemoryRead(out.data(), 1, out.size(), &source), 0u);
     EXPECT_EQ(source.position, 10);
-}
-
-TEST_F(OggMemorySourceTest, ReadsFromTheStartAndCountsWholeItems)
-{
-    std::array<uint8_t, 16> out{};
-    EXPECT_EQ(OggMemoryRead(out.data(), 4, 4, &source), 2u); // 8 of the 10 bytes
-    EXPECT_EQ(source.position, 8);
-    EXPECT_EQ(out[7], 7);
-    EXPECT_EQ(OggMemoryRead(out.data(), 4, 1, &source), 0u); // 2 bytes left: no whole item
     // A position before the start reads from the start.
     source.position = -5;
     EXPECT_EQ(OggMemoryRead(out.data(), 1, 2, &source), 2u);
@@ -69,7 +65,7 @@ TEST_F(OggMemorySourceTest, SeeksClampToBothEnds)
     }
 }
 
-TEST_F(OggMemorySourceTest, MissingArgumentsReadNothingAndFail)
+TEST_F(OggMemorySourceTest, MissingArgumentsFailAndCloseFreesOnlyTheSource)
 {
     std::array<uint8_t, 4> out{};
     EXPECT_EQ(OggMemoryRead(out.data(), 1, 4, nullptr), 0u);
@@ -80,10 +76,7 @@ TEST_F(OggMemorySourceTest, MissingArgumentsReadNothingAndFail)
     EXPECT_EQ(OggMemoryTell(nullptr), -1);
     EXPECT_EQ(OggMemorySeek(&source, 0, 42), -1);
     EXPECT_EQ(OggMemoryClose(nullptr), 0);
-}
 
-TEST_F(OggMemorySourceTest, CloseFreesTheSourceButNotTheData)
-{
     auto* owned = new OggMemorySource{ bytes.data(), static_cast<int64_t>(bytes.size()), 3 };
     EXPECT_EQ(OggMemoryClose(owned), 0); // the sanitizer build reports a leak or a double free
     EXPECT_EQ(bytes[9], 9);
