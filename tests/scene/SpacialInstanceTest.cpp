@@ -106,11 +106,12 @@ TEST_F(SpacialInstanceTest, GraphicalPlacementRoundTripsByteForByte)
     std::istringstream is(text + "next\r\n");
     PlacedFloat read;
     ASSERT_TRUE(read.UnSerialize(is));
-    EXPECT_EQ(read.GetPrototype(), &tree);
-    EXPECT_EQ(read.GetPayload(), nullptr);
-    EXPECT_FALSE(read.IsVisible());
     EXPECT_EQ(Write(read), text);
     EXPECT_EQ(NextLine(is), "next");
+
+    // An instance left out of the level file writes nothing.
+    read.SetSkipSerialize(true);
+    EXPECT_EQ(Write(read), "");
 }
 
 TEST_F(SpacialInstanceTest, OlderRecordsReadWithDefaults)
@@ -158,16 +159,6 @@ TEST_F(SpacialInstanceTest, PayloadWithoutItsClassFailsAndLaterGroupsKeepDefault
     EXPECT_EQ(read.GetPayload(), nullptr);
     EXPECT_TRUE(read.IsVisible());
     EXPECT_EQ(NextLine(is), "7");
-}
-
-TEST_F(SpacialInstanceTest, SkippedInstanceWritesNothing)
-{
-    PlacedFloat placed(&tree, 1.0f, 2.0f);
-    placed.SetSkipSerialize(true);
-    EXPECT_EQ(Write(placed), "");
-    PlacedFloat empty;
-    std::ostringstream os;
-    EXPECT_FALSE(empty.Serialize(os));
 }
 
 // ------------------------------------------------------------ ownership
@@ -242,38 +233,27 @@ TEST_F(SpacialInstanceTest, DrawPlacesTheUpperLeftCornerOnScreen)
     EXPECT_FALSE(empty.Draw(nullptr, Point<int>(0, 0)));
 }
 
-TEST_F(SpacialInstanceTest, TrailRecordsOneFrameInThreeWithSpacingTwo)
+TEST_F(SpacialInstanceTest, TrailRecordsAfterEachSpacingOfEmptyFrames)
 {
-    PlacedFloat placed(&tree, 0.0f, 0.0f);
-    placed.SetTrailLength(8);
-    placed.SetTrailSpacing(2);
-    for (int frame = 0; frame < 7; ++frame)
-        placed.Draw(nullptr, Point<int>(0, 0));
-    std::string pattern;
-    for (size_t i = 0; i < 8; ++i)
-        pattern += placed.GetTrail().IsRecorded(i) ? 'R' : '.';
-    EXPECT_EQ(pattern, ".R..R..R");
-
-    // The same length keeps the entries; another drops them all.
-    placed.SetTrailLength(8);
-    EXPECT_TRUE(placed.GetTrail().IsRecorded(7));
-    placed.SetTrailLength(5);
-    EXPECT_EQ(placed.GetTrail().GetLength(), 5);
-    EXPECT_FALSE(placed.GetTrail().IsRecorded(4));
-
-    // A spacing of N or more records every frame, as 0 does; invisible
-    // frames leave the trail as it is.
-    placed.SetTrailSpacing(5);
-    for (int frame = 0; frame < 3; ++frame)
-        placed.Draw(nullptr, Point<int>(0, 0));
-    placed.SetVisible(false);
-    placed.Draw(nullptr, Point<int>(0, 0));
-    pattern.clear();
-    for (size_t i = 0; i < 5; ++i)
-        pattern += placed.GetTrail().IsRecorded(i) ? 'R' : '.';
-    EXPECT_EQ(pattern, "..RRR");
-    placed.ClearTrail();
-    EXPECT_EQ(placed.GetTrail().GetLength(), 0);
+    const struct {
+        int length, spacing, draws;
+        const char* pattern; // oldest entry first, R: recorded
+    } cases[] = {
+        { 8, 2, 7, ".R..R..R" },
+        { 5, 0, 3, "..RRR" },
+        { 5, 5, 3, "..RRR" }, // a spacing of the length or more records every frame too
+    };
+    for (const auto& c : cases) {
+        PlacedFloat placed(&tree, 0.0f, 0.0f);
+        placed.SetTrailLength(c.length);
+        placed.SetTrailSpacing(c.spacing);
+        for (int frame = 0; frame < c.draws; ++frame)
+            placed.Draw(nullptr, Point<int>(0, 0));
+        std::string pattern;
+        for (size_t i = 0; i < static_cast<size_t>(c.length); ++i)
+            pattern += placed.GetTrail().IsRecorded(i) ? 'R' : '.';
+        EXPECT_EQ(pattern, c.pattern) << "spacing " << c.spacing;
+    }
 }
 
 } // namespace
