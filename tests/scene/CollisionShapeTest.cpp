@@ -59,11 +59,6 @@ TEST(CollisionShapeRecord, NullWordAndForeignClassGiveNoShapeAndConsumeTheLine)
     EXPECT_EQ(ReadCollisionShape(is), nullptr);
     EXPECT_EQ(ReadCollisionShape(is), nullptr);
     EXPECT_EQ(NextLine(is), "after");
-
-    // Creation by class name knows the names without their version.
-    EXPECT_NE(dynamic_cast<CollisionBox<int>*>(CollisionShape<int>::CreateByClassName("CollisionBox").get()), nullptr);
-    EXPECT_NE(dynamic_cast<CollisionLine<int>*>(CollisionShape<int>::CreateByClassName("CollisionLine").get()), nullptr);
-    EXPECT_EQ(CollisionShape<int>::CreateByClassName("CollisionBoxV0"), nullptr);
 }
 
 TEST(CollisionShapeRecord, BadOrTruncatedRecordsGiveNoShape)
@@ -83,20 +78,9 @@ TEST(CollisionShapeRecord, BadOrTruncatedRecordsGiveNoShape)
 
 // ------------------------------------------------------------ geometry
 
-TEST(CollisionBoxGeometry, CornersCachesAndMovedRect)
+TEST(CollisionBoxGeometry, MovedRectTruncatesThePositionTowardZero)
 {
-    CollisionBox<int> box(0, 31, 31, 0);
-    box.SetCornerX(2, 99); // neither corner: ignored
-    box.SetCornerY(1, 4);
-    EXPECT_EQ(box.GetRect(), Rect<int>(0, 31, 31, 4));
-    EXPECT_EQ(box.GetOrigin(), Point<int>(0, 4));
-    EXPECT_EQ(box.GetExactHalfSize(), Point<float>(15.5f, 13.5f));
-    EXPECT_EQ(box.GetExactCentre(), Point<float>(15.5f, 17.5f));
-    box.UpdateBounds(Point<float>(10.0f, 20.0f));
-    EXPECT_EQ(box.GetHalfSize(), Point<float>(16.0f, 14.0f));
-    EXPECT_EQ(box.GetCentre(), Point<float>(26.0f, 38.0f));
-
-    // Position truncated toward zero, then the offset.
+    const CollisionBox<int> box(0, 31, 31, 4);
     EXPECT_EQ(CollisionBox<int>::GetMovedRect(&box, Point<float>(-1.7f, 2.9f), Point<int>(32, 0)),
         Rect<int>(31, 33, 62, 6));
     EXPECT_EQ(CollisionBox<int>::GetMovedRect(nullptr, Point<float>(5.0f, 5.0f), Point<int>(1, 1)), Rect<int>());
