@@ -21,12 +21,10 @@
 
 namespace {
 
-std::string Erase(std::string text, const std::string& part)
+// The text with the first `from` replaced by `to` (throws when there is none).
+std::string Replace(std::string text, const std::string& from, const std::string& to)
 {
-    const size_t at = text.find(part);
-    if (at != std::string::npos)
-        text.erase(at, part.size());
-    return text;
+    return text.replace(text.find(from), from.size(), to);
 }
 
 std::unique_ptr<CollisionBox<int>> Box(int x0, int y0, int x1, int y1, int type = 0)
@@ -109,7 +107,7 @@ TEST_F(GraphicalObjectTest, OlderRecordWithoutDrawingTableDrawsEverySpriteInstan
     object.AddSpriteInstance(sprites[0].get(), 0, 0);
     object.AddSpriteInstance(sprites[1].get(), 0, 0);
     object.AddAnimatedInstance(&walk, 0, 0);
-    const std::string older = Erase(Body(Write(object)), "_GraphicalObject_updatetag_1.1_\r\n0\r\n");
+    const std::string older = Replace(Body(Write(object)), "_GraphicalObject_updatetag_1.1_\r\n0\r\n", "");
 
     GraphicalObject read("");
     std::istringstream in(older + "NextRecordV0\r\n");
@@ -125,7 +123,7 @@ TEST_F(GraphicalObjectTest, OlderShapesMoveFromGridCellsIntoObjectSpace)
     source.SetSize(64, 64, true);
     for (int i = 0; i < 4; ++i)
         source.CollisionShapeAt(i) = Box(0, 31, 31, 0);
-    const std::string older = Erase(Body(Write(source)), "_GraphicalObject_updatetag_1.2_\r\n");
+    const std::string older = Replace(Body(Write(source)), "_GraphicalObject_updatetag_1.2_\r\n", "");
 
     GraphicalObject fresh("");
     std::istringstream freshIn(older);
@@ -177,7 +175,7 @@ TEST_F(GraphicalObjectTest, DamagedRecordsFailCleanly)
     }
     // A sprite instance naming an unknown sprite is dropped and fails the read.
     GraphicalObject unknown("");
-    std::istringstream in(Erase(body, "S0\r\n").insert(body.find("SpriteV0Ptr\r\n") + 13, "Missing\r\n"));
+    std::istringstream in(Replace(body, "SpriteV0Ptr\r\nS0\r\n", "SpriteV0Ptr\r\nMissing\r\n"));
     EXPECT_FALSE(unknown.UnSerialize(in));
 
     // Counts of four billion over an ending stream allocate nothing.
@@ -323,9 +321,6 @@ TEST_F(GraphicalObjectTest, CameraBlockerAndGameplayObjectRecords)
     // A gameplay object writes the graphical-object record under its own name.
     GameplayObject zone("Zone Save");
     EXPECT_EQ(Write(zone).rfind("GameplayObjectV0\r\nZone Save\r\n(game play)\r\n", 0), 0u);
-    std::ostringstream reference;
-    zone.SerializePtr(reference);
-    EXPECT_EQ(reference.str(), "GameplayObjectV0Ptr\r\nZone Save\r\n");
 }
 
 TEST_F(GraphicalObjectTest, InitLinksArmorReplacementPartners)
@@ -400,9 +395,4 @@ TEST_F(GraphicalObjectTest, ShapesApplyInEveryFrameOrInTheirOwnFrame)
     EXPECT_FALSE(object.IsCollisionShapeActive(9));
     object.SetAnimationFrame(1);
     EXPECT_TRUE(object.IsCollisionShapeActive(1));
-    EXPECT_EQ(object.GetFirstCollisionShape(), object.GetCollisionShape(0));
-
-    object.RemoveCollisionShape(0);
-    EXPECT_EQ(object.GetCollisionShapeCount(), 3);
-    EXPECT_EQ(object.GetFirstCollisionShape(), object.GetCollisionShape(0));
 }

@@ -100,11 +100,10 @@ TEST_F(SpacialInstanceForms, UnknownObjectNameFailsCleanly)
 
 // ------------------------------------------------------------ animation
 
-TEST_F(SpacialInstanceForms, AnimationFrameBoundsAndRotation)
+TEST_F(SpacialInstanceForms, AnimationFramesPlayAndDraw)
 {
-    PlacedAnimation placed(&flame, 0, 0);
+    PlacedAnimation placed(&flame, 10, 20);
     placed.SetFrame(100);
-    EXPECT_EQ(placed.GetFrame(), 3);
     EXPECT_EQ(placed.GetCurrentFrameSprite(), &frame3);
     placed.SetFrame(2);
     EXPECT_EQ(placed.GetCurrentFrameRotation(), 0.75f);
@@ -113,18 +112,7 @@ TEST_F(SpacialInstanceForms, AnimationFrameBoundsAndRotation)
     EXPECT_EQ(placed.GetCurrentFrameSprite(), nullptr);
     EXPECT_EQ(placed.GetCurrentFrameRotation(), 0.0f);
 
-    PlacedAnimation empty;
-    empty.SetFrame(5);
-    empty.Step(50.0f);
-    EXPECT_EQ(empty.GetFrame(), 0);
-    EXPECT_EQ(empty.GetCurrentFrameSprite(), nullptr);
-    EXPECT_FALSE(empty.Draw(nullptr, Point<int>(0, 0)));
-}
-
-TEST_F(SpacialInstanceForms, PlayCanSkipTheFirstStepAndStopHolds)
-{
-    PlacedAnimation placed(&flame, 0, 0);
-    placed.SetFrame(2);
+    // Play(true) restarts and skips its first step; Stop holds the frame.
     placed.Play(true);
     EXPECT_EQ(placed.GetFrame(), 0);
     placed.Step(150.0f);
@@ -133,19 +121,21 @@ TEST_F(SpacialInstanceForms, PlayCanSkipTheFirstStepAndStopHolds)
     placed.Step(150.0f);
     EXPECT_EQ(placed.GetFrame(), 1);
     EXPECT_EQ(placed.GetTime(), 50.0);
-
     placed.Stop();
     placed.Step(100.0f);
     EXPECT_EQ(placed.GetFrame(), 1);
-}
 
-TEST_F(SpacialInstanceForms, AnimationDrawsItsFrameAboveItsPosition)
-{
-    PlacedAnimation placed(&flame, 10, 20);
-    placed.SetFrame(1);
+    // Drawn above its position by the animation's height, that of its first
+    // frame (12).
     placed.Draw(nullptr, Point<int>(4, 448));
-    // The animated sprite's height is that of its first frame (12).
     EXPECT_EQ(placed.GetScreenPosition(), Point<int>(6, 448 - (20 + 12)));
+
+    PlacedAnimation empty;
+    empty.SetFrame(5);
+    empty.Step(50.0f);
+    EXPECT_EQ(empty.GetFrame(), 0);
+    EXPECT_EQ(empty.GetCurrentFrameSprite(), nullptr);
+    EXPECT_FALSE(empty.Draw(nullptr, Point<int>(0, 0)));
 }
 
 // ------------------------------------------------------------ zones
