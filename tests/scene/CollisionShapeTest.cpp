@@ -38,19 +38,15 @@ TEST(CollisionShapeRecord, OlderRecordsWithoutTagsReadWithDefaults)
     // last field, so the following line is still there.
     std::istringstream is("CollisionBoxV0\n1\n31\n33\n0\nNEXT\nCollisionLineV0\n1\n2\n3\n4\n9\n");
     auto box = ReadCollisionShape(is);
-    auto* b = dynamic_cast<CollisionBox<int>*>(box.get());
-    ASSERT_NE(b, nullptr);
-    EXPECT_EQ(b->GetType(), 0);
-    EXPECT_EQ(b->GetFrame(), -1);
-    EXPECT_EQ(b->GetRect(), Rect<int>(1, 31, 33, 0));
+    ASSERT_NE(box, nullptr);
+    CollisionBox<int> expectedBox(1, 31, 33, 0); // type 0, every frame
+    EXPECT_EQ(Write(*box), Write(expectedBox));
     EXPECT_EQ(NextLine(is), "NEXT");
 
     auto line = ReadCollisionShape(is);
-    auto* l = dynamic_cast<CollisionLine<int>*>(line.get());
-    ASSERT_NE(l, nullptr);
-    EXPECT_EQ(l->GetFrame(), -1);
-    EXPECT_EQ(l->GetFirstPoint(), Point<int>(1, 2));
-    EXPECT_EQ(l->GetType(), 9);
+    ASSERT_NE(line, nullptr);
+    CollisionLine<int> expectedLine(Point<int>(1, 2), Point<int>(3, 4), 9);
+    EXPECT_EQ(Write(*line), Write(expectedLine));
 }
 
 TEST(CollisionShapeRecord, NullWordAndForeignClassGiveNoShapeAndConsumeTheLine)
