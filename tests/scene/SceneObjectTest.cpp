@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -59,27 +58,22 @@ TEST(SceneObjectRecord, RoundTripsByteForByte)
 
 TEST(SceneObjectRecord, OlderLayoutChoosesColourByKindAndRereadsTheNextLine)
 {
-    using Make = std::function<std::unique_ptr<SceneObject>()>;
-    const Make gameplay = [] { return std::make_unique<GameplayObject>(""); };
-    const Make blocker = [] { return std::make_unique<CameraBlocker>(""); };
-    const Make plain = [] { return std::make_unique<SceneObject>(""); };
-    const struct {
-        Make make;
+    struct {
+        std::unique_ptr<SceneObject> object;
         const char* record; // name and category, without colour
         Color colour;
     } cases[] = {
-        { gameplay, "Zone Teleport\r\n(game play)\r\n", Color(250, 250, 0, 255) },
-        { gameplay, "Zone Save\n(game play)\n", Color(50, 200, 250, 255) },
-        { blocker, "Blocker\n(game play)\n", Color(50, 100, 205, 255) },
-        { plain, "Armor Ice Fire\n(Player)\n", Color(250, 50, 100, 255) },
-        { plain, "Armor Ice\n(Player)\n", Color(50, 100, 250, 255) },
-        { plain, "Ice Crawler\n(NPC)\n", Color::White() },
+        { std::make_unique<GameplayObject>(""), "Zone Teleport\r\n(game play)\r\n", Color(250, 250, 0, 255) },
+        { std::make_unique<GameplayObject>(""), "Zone Save\n(game play)\n", Color(50, 200, 250, 255) },
+        { std::make_unique<CameraBlocker>(""), "Blocker\n(game play)\n", Color(50, 100, 205, 255) },
+        { std::make_unique<SceneObject>(""), "Armor Ice Fire\n(Player)\n", Color(250, 50, 100, 255) },
+        { std::make_unique<SceneObject>(""), "Armor Ice\n(Player)\n", Color(50, 100, 250, 255) },
+        { std::make_unique<SceneObject>(""), "Ice Crawler\n(NPC)\n", Color::White() },
     };
     for (const auto& c : cases) {
-        std::unique_ptr<SceneObject> object = c.make();
         std::istringstream in(std::string(c.record) + "77\n");
-        EXPECT_TRUE(object->SceneObject::UnSerialize(in)) << c.record;
-        EXPECT_EQ(object->GetColor(), c.colour) << c.record;
+        EXPECT_TRUE(c.object->SceneObject::UnSerialize(in)) << c.record;
+        EXPECT_EQ(c.object->GetColor(), c.colour) << c.record;
         EXPECT_EQ(NextLine(in), "77") << c.record;
     }
 }
