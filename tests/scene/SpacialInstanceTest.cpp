@@ -396,14 +396,22 @@ TEST_F(SpacialInstanceTest, KeepPayloadsAndWorldlessLevels)
 TEST_F(SpacialInstanceTest, BodyRecordsFollowTheirInstanceAndStaleBodiesAreLeftAlone)
 {
     level.SetCollisionWorld(std::make_unique<CollisionWorld>());
+    CollisionWorld* world = level.GetCollisionWorld();
     b2BodyDef def;
     std::vector<PlacedObject> layer;
     layer.reserve(1);
     layer.emplace_back(&rock, 0.0f, 0.0f).SetLevel(&level);
-    b2Body* body = level.GetCollisionWorld()->CreateBody(def, &layer[0], 0);
+    b2Body* body = world->CreateBody(def, &layer[0], 3);
     layer[0].AddCollisionBody(body);
+    const CollisionBodyRecord* record = CollisionWorld::GetRecord(body);
+    for (int i = 0; i < 100; ++i) // the records keep their addresses while more are made
+        world->CreateBody(def, nullptr, i);
+    world->DestroyBody(nullptr);
+    EXPECT_EQ(world->GetBodyCount(), 101);
     layer.emplace_back(&rock, 32.0f, 0.0f); // relocates the first instance
-    EXPECT_EQ(CollisionWorld::GetRecord(body)->instance, &layer[0]);
+    EXPECT_EQ(CollisionWorld::GetRecord(body), record);
+    EXPECT_EQ(record->instance, &layer[0]);
+    EXPECT_EQ(record->shapeIndex, 3);
 
     // The world is rebuilt: the old bodies went with the old world, and the
     // instance must not reach into the new one with them.
