@@ -103,42 +103,36 @@ protected:
     CharacterObject character;
 };
 
-TEST_F(CharacterCircleSweep, FallingCircleStopsOnAFloorLine)
+TEST_F(CharacterCircleSweep, CircleStopsOnLinesAndSlopesCountOnlyFromAboveWhenAsked)
 {
     PlacedLine floor(level, Point<int>(0, 0), Point<int>(200, 0));
-    character.SetPosition(Point<float>(40.0f, 20.0f)); // circle centre (48, 28), radius 8
-    const Point<float> fall(0.0f, -30.0f);
-    Point<float> result(1.0f, 1.0f);
-    ASSERT_TRUE(SweepCharacterCircle(&character, &fall, floor.fixture, &result, 8.0f, 0, 8.0f, 8.0f));
-    EXPECT_NEAR(result.x, 0.0f, 1e-3f);
-    // The bottom of the circle was 20 pixels above the line (Box2D stops a
-    // fraction of a pixel early).
-    EXPECT_NEAR(result.y, -20.0f, 0.5f);
-
-    // A motion that ends before the line does not reach it.
-    const Point<float> shortFall(0.0f, -10.0f);
-    result = Point<float>(1.0f, 1.0f);
-    EXPECT_FALSE(SweepCharacterCircle(&character, &shortFall, floor.fixture, &result, 8.0f, 0, 8.0f, 8.0f));
-    EXPECT_EQ(result, Point<float>(1.0f, 1.0f));
-}
-
-TEST_F(CharacterCircleSweep, SlopeContactsCountOnlyFromAboveWhenAsked)
-{
     PlacedLine slope(level, Point<int>(0, 0), Point<int>(100, 100)); // rising to the right
-    Point<float> result;
-
-    // Below the slope, moving up into it.
-    character.SetPosition(Point<float>(60.0f, 20.0f));
-    const Point<float> up(0.0f, 40.0f);
-    EXPECT_TRUE(SweepCharacterCircle(&character, &up, slope.fixture, &result, 4.0f, 0, 0.0f, 0.0f));
-    EXPECT_FALSE(SweepCharacterCircle(&character, &up, slope.fixture, &result, 4.0f, 1, 0.0f, 0.0f));
-
-    // Above the slope, falling onto it.
-    character.SetPosition(Point<float>(40.0f, 70.0f));
-    const Point<float> down(0.0f, -40.0f);
-    EXPECT_TRUE(SweepCharacterCircle(&character, &down, slope.fixture, &result, 4.0f, 1, 0.0f, 0.0f));
-    EXPECT_LT(result.y, 0.0f);
-    EXPECT_GT(result.y, -40.0f);
+    const struct {
+        const char* what;
+        b2Fixture* line;
+        Point<float> position, motion;
+        float radius, centre; // the circle's centre is the position plus (centre, centre)
+        int flags;
+        bool hit;
+        float travel; // on a hit, the y motion before the contact
+    } cases[] = {
+        { "falling 20 onto the floor", floor.fixture, { 40, 20 }, { 0, -30 }, 8, 8, 0, true, -20.0f },
+        { "stopping short of the floor", floor.fixture, { 40, 20 }, { 0, -10 }, 8, 8, 0, false, 0.0f },
+        // A circle of radius 4 touches the slope y = x with its centre 4 * sqrt(2)
+        // = 5.66 below or above it: at (60, 54.34) rising, at (40, 45.66) falling.
+        { "rising into the slope", slope.fixture, { 60, 20 }, { 0, 40 }, 4, 0, 0, true, 34.34f },
+        { "rising into the slope, from above only", slope.fixture, { 60, 20 }, { 0, 40 }, 4, 0, 1, false, 0.0f },
+        { "falling onto the slope, from above only", slope.fixture, { 40, 70 }, { 0, -40 }, 4, 0, 1, true, -24.34f },
+    };
+    for (const auto& c : cases) {
+        character.SetPosition(c.position);
+        Point<float> result(7.0f, 7.0f);
+        EXPECT_EQ(SweepCharacterCircle(&character, &c.motion, c.line, &result, c.radius, c.flags, c.centre, c.centre),
+            c.hit) << c.what;
+        // Box2D stops a fraction of a pixel early; a miss leaves the result alone.
+        EXPECT_NEAR(result.x, c.hit ? 0.0f : 7.0f, 1e-3f) << c.what;
+        EXPECT_NEAR(result.y, c.hit ? c.travel : 7.0f, 0.5f) << c.what;
+    }
 }
 
 // ------------------------------------------------------------ objects
