@@ -65,13 +65,15 @@ TEST(CharacterCollisionPolygon, CharacterBoxIsPushedOutOfAGroundBox)
         }
     }
 
-    // An edge fixture is not a polygon: no test.
+    // An edge fixture is not a polygon: no test, even across the feet.
     b2BodyDef def;
     b2EdgeShape edge;
-    edge.SetTwoSided(b2Vec2(0.0f, 0.0f), b2Vec2(4.0f, 0.0f));
+    edge.SetTwoSided(b2Vec2(0.0f, 0.0f), b2Vec2(4.0f, 0.0f)); // y = 0, x from 0 to 160
     b2Fixture* edgeFixture = world.CreateBody(&def)->CreateFixture(&edge, 0.0f);
+    character.SetPosition(Point<float>(40.0f, -10.0f));
+    const Point<float> still(0.0f, 0.0f);
     Point<float> result;
-    EXPECT_FALSE(CollideCharacterWithPolygon(&character, edgeFixture, &cases[2].offset, &result));
+    EXPECT_FALSE(CollideCharacterWithPolygon(&character, edgeFixture, &still, &result));
 }
 
 // A placed object whose only shape is a line, with its body and edge fixture
