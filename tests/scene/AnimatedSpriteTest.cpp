@@ -66,13 +66,14 @@ TEST_F(AnimatedSpriteTest, AdvanceFrameRunsLoopsStopsAndBounces)
         bool playing;
     } cases[] = {
         { 4, 1, false, { 450.0 }, 1, 50.0, false, true }, // 0 1 2 3, back to the loop start
-        { 3, 1, false, { 350.0 }, 1, 50.0, false, true },
         { 3, -1, false, { 100.0 }, 0, 100.0, false, true }, // a time equal to the duration stays
         { 3, -1, false, { 250.0 }, 2, 50.0, false, true },
         { 3, -1, false, { 250.0, 60.0 }, 2, 50.0, false, false }, // stops on the last frame, time kept
         { 4, -1, false, { 450.0 }, 3, 0.0, false, false },
         { 3, -1, true, { 450.0 }, 0, 50.0, true, true }, // 0 1 2 1 0 running back
         { 3, -1, true, { 450.0, 100.0 }, 0, 50.0, true, false }, // and stops on the first frame
+        { 3, 1, true, { 450.0 }, 2, 50.0, false, true }, // 0 1 2 1 2: bounces at the loop start
+        { 3, 1, true, { 450.0, 1000.0 }, 2, 50.0, false, true }, // ... and keeps bouncing
     };
     for (const auto& c : cases) {
         const auto sprite = Make(c.frames, 100.0f, c.loopStart, c.pingPong);
@@ -88,27 +89,6 @@ TEST_F(AnimatedSpriteTest, AdvanceFrameRunsLoopsStopsAndBounces)
     }
 }
 
-TEST_F(AnimatedSpriteTest, PingPongFrameByFrame)
-{
-    // Without a loop start: 0 1 2 3 2 1 0, then it stops.
-    const auto four = Make(4, 100.0f, -1, true);
-    Playing steps;
-    std::vector<int> seen { steps.frame };
-    while (steps.playing && seen.size() < 20)
-        seen.push_back(steps.Advance(*four, 100.0));
-    EXPECT_EQ(seen, (std::vector<int> { 0, 0, 1, 2, 3, 2, 1, 0, 0 }));
-
-    // With a loop start it bounces between the loop start and the end forever.
-    const auto three = Make(3, 100.0f, 1, true);
-    Playing state;
-    state.time = 100.0; // at the end of frame 0: each step of 100 moves one frame
-    seen.clear();
-    for (int i = 0; i < 8; ++i)
-        seen.push_back(state.Advance(*three, 100.0));
-    EXPECT_EQ(seen, (std::vector<int> { 1, 2, 1, 2, 1, 2, 1, 2 }));
-    EXPECT_TRUE(state.playing);
-}
-
 TEST_F(AnimatedSpriteTest, EmptyOutOfRangeAndZeroDurationAnimationsAreGuarded)
 {
     AnimatedSprite empty("Empty");
@@ -118,13 +98,10 @@ TEST_F(AnimatedSpriteTest, EmptyOutOfRangeAndZeroDurationAnimationsAreGuarded)
     EXPECT_FLOAT_EQ(empty.TotalDuration(-1), 0.0f);
 
     const auto three = Make(3, 100.0f, 0, false);
-    Playing beyond;
-    beyond.frame = 7;
+    Playing beyond { 7 };
     EXPECT_EQ(beyond.Advance(*three, 10.0), -1);
-    Playing negative;
-    negative.frame = -3;
-    negative.time = 5.0;
-    EXPECT_EQ(three->AdvanceFrame(-3, &negative.time, &negative.reversed, &negative.playing, 10.0), -1);
+    Playing negative { -3, 5.0 };
+    EXPECT_EQ(negative.Advance(*three, 10.0), -1);
     EXPECT_DOUBLE_EQ(negative.time, 5.0);
 
     // A loop start outside the animation plays it once.
@@ -143,7 +120,7 @@ TEST_F(AnimatedSpriteTest, EmptyOutOfRangeAndZeroDurationAnimationsAreGuarded)
     EXPECT_DOUBLE_EQ(spin.time, 0.0);
 }
 
-TEST_F(AnimatedSpriteTest, TotalDurationAndFrameTables)
+TEST_F(AnimatedSpriteTest, TotalDurationAndFrameIndexGuards)
 {
     AnimatedSprite sprite("Anim");
     sprite.AddFrame(sprites[0].get(), 100.0f, 0.0f);
@@ -151,24 +128,16 @@ TEST_F(AnimatedSpriteTest, TotalDurationAndFrameTables)
     sprite.AddFrame(sprites[2].get(), 300.0f, 0.0f);
     EXPECT_FLOAT_EQ(sprite.TotalDuration(2), 300.0f);
     EXPECT_FLOAT_EQ(sprite.TotalDuration(-1), 600.0f);
-    EXPECT_FLOAT_EQ(sprite.TotalDuration(0), 0.0f);
     EXPECT_FLOAT_EQ(sprite.TotalDuration(-2), 0.0f);
 
+    // A duration of zero or less would stall the advance: refused.
     sprite.SetFrameDuration(1, 0.0f);
     sprite.SetFrameDuration(1, -5.0f);
     EXPECT_FLOAT_EQ(sprite.GetFrameDuration(1), 200.0f);
     EXPECT_FLOAT_EQ(sprite.GetFrameDuration(9), AnimatedSprite::kDefaultFrameDuration);
-    EXPECT_FLOAT_EQ(sprite.GetFrameDuration(-1), AnimatedSprite::kDefaultFrameDuration);
-
-    sprite.InsertFrame(-1, sprites[3].get(), 50.0f);
-    ASSERT_EQ(sprite.GetFrameCount(), 4);
-    EXPECT_EQ(sprite.GetFrame(3), sprites[3].get());
-    EXPECT_FLOAT_EQ(sprite.GetFrameDuration(3), 50.0f);
-
-    sprite.RemoveFrame(0);
     sprite.RemoveFrame(-1);
+    sprite.RemoveFrame(3);
     EXPECT_EQ(sprite.GetFrameCount(), 3);
-    EXPECT_EQ(sprite.GetSize(), Point<int>(9, 16));
 }
 
 TEST_F(AnimatedSpriteTest, RecordRoundTripsByteForByte)
@@ -205,8 +174,8 @@ TEST_F(AnimatedSpriteTest, OlderRecordGetsZeroRotationsAndUnknownFramesAreDroppe
 
 TEST_F(AnimatedSpriteTest, DamagedRecordsFailWithoutTrustingTheirCounts)
 {
-    // A frame count of four billion over a stream that ends: no allocation,
-    // no endless loop, a clean false.
+    // Counts of four billion over a stream that ends: no allocation, no
+    // endless loop, a clean false after the entries that were there.
     std::istringstream huge("Big\n4000000000\nSpriteV0Ptr\nF0\n");
     AnimatedSprite big;
     EXPECT_FALSE(big.UnSerialize(huge));
@@ -220,9 +189,4 @@ TEST_F(AnimatedSpriteTest, DamagedRecordsFailWithoutTrustingTheirCounts)
     std::istringstream badFloat("D\n0\n0\n-1\n2\n10\nxyz\n0\n");
     AnimatedSprite bad;
     EXPECT_FALSE(bad.UnSerialize(badFloat));
-
-    std::istringstream badCount("D\nmany\n");
-    AnimatedSprite noCount;
-    EXPECT_FALSE(noCount.UnSerialize(badCount));
-    EXPECT_EQ(noCount.GetFrameCount(), 0);
 }

@@ -2,6 +2,10 @@
 
 #include "characters/CharacterObject.h"
 #include "scene/CollisionShape.h"
+#include "scene/CollisionWorld.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Level.h"
+#include "scene/SpacialInstance.h"
 
 #include <box2d/box2d.h>
 #include <gtest/gtest.h>
@@ -10,11 +14,11 @@
 
 namespace {
 
-// A static Box2D body with one box fixture, in pixels as the layer builds it.
-b2Fixture* AddBoxBody(b2World& world, const CollisionBox<int>& box, Point<float> position)
+// A static Box2D body at the origin with one box fixture, in pixels as the
+// layer builds it.
+b2Fixture* AddBoxBody(b2World& world, const CollisionBox<int>& box)
 {
     b2BodyDef def;
-    def.position.Set(position.x * kPixelsToWorld, position.y * kPixelsToWorld);
     b2Body* body = world.CreateBody(&def);
     b2PolygonShape shape;
     const Point<float> half = box.GetExactHalfSize();
@@ -27,72 +31,50 @@ b2Fixture* AddBoxBody(b2World& world, const CollisionBox<int>& box, Point<float>
 TEST(CharacterCollisionPolygon, CharacterBoxIsPushedOutOfAGroundBox)
 {
     b2World world(b2Vec2(0.0f, 10.0f));
-    // Ground 0..127 x 0..31 at (0, 0): its top is y = 31.
-    CollisionBox<int> ground(0, 31, 127, 0);
-    b2Fixture* fixture = AddBoxBody(world, ground, Point<float>(0.0f, 0.0f));
+    // Ground 0..127 x 0..31: its top is y = 31.
+    b2Fixture* ground = AddBoxBody(world, CollisionBox<int>(0, 31, 127, 0));
 
-    CollisionBox<int> feet(0, 31, 15, 0);
-    CharacterObject character;
-    character.GetCollisionShape().push_back(&feet);
-    character.SetPosition(Point<float>(40.0f, 35.0f)); // 4 pixels above the top
-
-    // Falling 10 pixels sinks 6 pixels into the ground; the result keeps the
-    // motion that brings the box back onto the surface.
-    const Point<float> fall(0.0f, -10.0f);
-    Point<float> result;
-    ASSERT_TRUE(CollideCharacterWithPolygon(&character, fixture, &fall, &result));
-    EXPECT_NEAR(result.x, 0.0f, 1e-3f);
-    EXPECT_NEAR(result.y, -4.0f, 1e-3f);
-    EXPECT_EQ(g_LastPushingCharacterBox, 0);
-
-    // Walking right into the ground's left side from outside.
-    character.SetPosition(Point<float>(-20.0f, 0.0f));
-    const Point<float> walk(8.0f, 0.0f); // right edge 3 pixels into the box
-    ASSERT_TRUE(CollideCharacterWithPolygon(&character, fixture, &walk, &result));
-    EXPECT_NEAR(result.x, 5.0f, 1e-3f);
-    EXPECT_NEAR(result.y, 0.0f, 1e-3f);
-}
-
-TEST(CharacterCollisionPolygon, FarBoxesAndEdgesGiveNoContact)
-{
-    b2World world(b2Vec2(0.0f, 10.0f));
-    CollisionBox<int> ground(0, 31, 127, 0);
-    b2Fixture* fixture = AddBoxBody(world, ground, Point<float>(0.0f, 0.0f));
-
+    // Shapes that cannot push come first: the feet report their own index.
     CollisionBox<int> degenerate(0, 0, 0, 0);
     CollisionLine<int> line(Point<int>(0, 0), Point<int>(9, 9));
-    CollisionBox<int> second(0, 31, 15, 0);
+    CollisionBox<int> feet(0, 31, 15, 0);
     CharacterObject character;
-    character.GetCollisionShape() = { nullptr, &degenerate, &line, &second };
-    character.SetPosition(Point<float>(40.0f, 100.0f));
-    const Point<float> none(0.0f, 0.0f);
-    Point<float> result(1.0f, 2.0f);
-    EXPECT_FALSE(CollideCharacterWithPolygon(&character, fixture, &none, &result));
-    EXPECT_EQ(result, Point<float>(1.0f, 2.0f));
+    character.GetCollisionShape() = { nullptr, &degenerate, &line, &feet };
 
-    // Only the last shape is a usable box; it reports its own index.
-    character.SetPosition(Point<float>(40.0f, 30.0f));
-    ASSERT_TRUE(CollideCharacterWithPolygon(&character, fixture, &none, &result));
-    EXPECT_EQ(g_LastPushingCharacterBox, 3);
-    EXPECT_NEAR(result.y, 1.0f, 1e-3f);
+    // On contact the result keeps the part of the offset that brings the
+    // feet back onto the ground's surface.
+    const struct {
+        const char* what;
+        Point<float> position, offset;
+        bool hit;
+        Point<float> result; // (7, 7): left untouched
+    } cases[] = {
+        { "falling 10 from 4 above the top", { 40, 35 }, { 0, -10 }, true, { 0, -4 } },
+        { "walking 3 into the left side", { -20, 0 }, { 8, 0 }, true, { 5, 0 } },
+        { "standing 1 deep", { 40, 30 }, { 0, 0 }, true, { 0, 1 } },
+        { "standing far above", { 40, 100 }, { 0, 0 }, false, { 7, 7 } },
+    };
+    for (const auto& c : cases) {
+        character.SetPosition(c.position);
+        Point<float> result(7.0f, 7.0f);
+        EXPECT_EQ(CollideCharacterWithPolygon(&character, ground, &c.offset, &result), c.hit) << c.what;
+        EXPECT_NEAR(result.x, c.result.x, 1e-3f) << c.what;
+        EXPECT_NEAR(result.y, c.result.y, 1e-3f) << c.what;
+        if (c.hit) {
+            EXPECT_EQ(g_LastPushingCharacterBox, 3) << c.what;
+        }
+    }
 
-    // An edge fixture is not a polygon: no test.
+    // An edge fixture is not a polygon: no test, even across the feet.
     b2BodyDef def;
-    b2Body* body = world.CreateBody(&def);
     b2EdgeShape edge;
-    edge.SetTwoSided(b2Vec2(0.0f, 0.0f), b2Vec2(4.0f, 0.0f));
-    b2Fixture* edgeFixture = body->CreateFixture(&edge, 0.0f);
-    EXPECT_FALSE(CollideCharacterWithPolygon(&character, edgeFixture, &none, &result));
+    edge.SetTwoSided(b2Vec2(0.0f, 0.0f), b2Vec2(4.0f, 0.0f)); // y = 0, x from 0 to 160
+    b2Fixture* edgeFixture = world.CreateBody(&def)->CreateFixture(&edge, 0.0f);
+    character.SetPosition(Point<float>(40.0f, -10.0f));
+    const Point<float> still(0.0f, 0.0f);
+    Point<float> result;
+    EXPECT_FALSE(CollideCharacterWithPolygon(&character, edgeFixture, &still, &result));
 }
-
-} // namespace
-
-#include "scene/CollisionWorld.h"
-#include "scene/GraphicalObject.h"
-#include "scene/Level.h"
-#include "scene/SpacialInstance.h"
-
-namespace {
 
 // A placed object whose only shape is a line, with its body and edge fixture
 // in the level's world as the "Collisions" layer makes them.
@@ -123,42 +105,36 @@ protected:
     CharacterObject character;
 };
 
-TEST_F(CharacterCircleSweep, FallingCircleStopsOnAFloorLine)
+TEST_F(CharacterCircleSweep, CircleStopsOnLinesAndSlopesCountOnlyFromAboveWhenAsked)
 {
     PlacedLine floor(level, Point<int>(0, 0), Point<int>(200, 0));
-    character.SetPosition(Point<float>(40.0f, 20.0f)); // circle centre (48, 28), radius 8
-    const Point<float> fall(0.0f, -30.0f);
-    Point<float> result(1.0f, 1.0f);
-    ASSERT_TRUE(SweepCharacterCircle(&character, &fall, floor.fixture, &result, 8.0f, 0, 8.0f, 8.0f));
-    EXPECT_NEAR(result.x, 0.0f, 1e-3f);
-    // The bottom of the circle was 20 pixels above the line (Box2D stops a
-    // fraction of a pixel early).
-    EXPECT_NEAR(result.y, -20.0f, 0.5f);
-
-    // A motion that ends before the line does not reach it.
-    const Point<float> shortFall(0.0f, -10.0f);
-    result = Point<float>(1.0f, 1.0f);
-    EXPECT_FALSE(SweepCharacterCircle(&character, &shortFall, floor.fixture, &result, 8.0f, 0, 8.0f, 8.0f));
-    EXPECT_EQ(result, Point<float>(1.0f, 1.0f));
-}
-
-TEST_F(CharacterCircleSweep, SlopeContactsCountOnlyFromAboveWhenAsked)
-{
     PlacedLine slope(level, Point<int>(0, 0), Point<int>(100, 100)); // rising to the right
-    Point<float> result;
-
-    // Below the slope, moving up into it.
-    character.SetPosition(Point<float>(60.0f, 20.0f));
-    const Point<float> up(0.0f, 40.0f);
-    EXPECT_TRUE(SweepCharacterCircle(&character, &up, slope.fixture, &result, 4.0f, 0, 0.0f, 0.0f));
-    EXPECT_FALSE(SweepCharacterCircle(&character, &up, slope.fixture, &result, 4.0f, 1, 0.0f, 0.0f));
-
-    // Above the slope, falling onto it.
-    character.SetPosition(Point<float>(40.0f, 70.0f));
-    const Point<float> down(0.0f, -40.0f);
-    EXPECT_TRUE(SweepCharacterCircle(&character, &down, slope.fixture, &result, 4.0f, 1, 0.0f, 0.0f));
-    EXPECT_LT(result.y, 0.0f);
-    EXPECT_GT(result.y, -40.0f);
+    const struct {
+        const char* what;
+        b2Fixture* line;
+        Point<float> position, motion;
+        float radius, centre; // the circle's centre is the position plus (centre, centre)
+        int flags;
+        bool hit;
+        float travel; // on a hit, the y motion before the contact
+    } cases[] = {
+        { "falling 20 onto the floor", floor.fixture, { 40, 20 }, { 0, -30 }, 8, 8, 0, true, -20.0f },
+        { "stopping short of the floor", floor.fixture, { 40, 20 }, { 0, -10 }, 8, 8, 0, false, 0.0f },
+        // A circle of radius 4 touches the slope y = x with its centre 4 * sqrt(2)
+        // = 5.66 below or above it: at (60, 54.34) rising, at (40, 45.66) falling.
+        { "rising into the slope", slope.fixture, { 60, 20 }, { 0, 40 }, 4, 0, 0, true, 34.34f },
+        { "rising into the slope, from above only", slope.fixture, { 60, 20 }, { 0, 40 }, 4, 0, 1, false, 0.0f },
+        { "falling onto the slope, from above only", slope.fixture, { 40, 70 }, { 0, -40 }, 4, 0, 1, true, -24.34f },
+    };
+    for (const auto& c : cases) {
+        character.SetPosition(c.position);
+        Point<float> result(7.0f, 7.0f);
+        EXPECT_EQ(SweepCharacterCircle(&character, &c.motion, c.line, &result, c.radius, c.flags, c.centre, c.centre),
+            c.hit) << c.what;
+        // Box2D stops a fraction of a pixel early; a miss leaves the result alone.
+        EXPECT_NEAR(result.x, c.hit ? 0.0f : 7.0f, 1e-3f) << c.what;
+        EXPECT_NEAR(result.y, c.hit ? c.travel : 7.0f, 0.5f) << c.what;
+    }
 }
 
 // ------------------------------------------------------------ objects

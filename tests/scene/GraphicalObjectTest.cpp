@@ -21,12 +21,10 @@
 
 namespace {
 
-std::string Erase(std::string text, const std::string& part)
+// The text with the first `from` replaced by `to` (throws when there is none).
+std::string Replace(std::string text, const std::string& from, const std::string& to)
 {
-    const size_t at = text.find(part);
-    if (at != std::string::npos)
-        text.erase(at, part.size());
-    return text;
+    return text.replace(text.find(from), from.size(), to);
 }
 
 std::unique_ptr<CollisionBox<int>> Box(int x0, int y0, int x1, int y1, int type = 0)
@@ -86,10 +84,6 @@ TEST_F(GraphicalObjectTest, RecordRoundTripsByteForByte)
     std::istringstream in(Body(written) + "NextRecordV0\r\n");
     ASSERT_TRUE(read.UnSerialize(in));
     EXPECT_EQ(Write(read), written);
-    EXPECT_EQ(read.GetSize(), Point<int>(64, 48));
-    EXPECT_EQ(read.GetDrawEntries(), object.GetDrawEntries());
-    ASSERT_NE(read.GetSpriteInstance(1), nullptr);
-    EXPECT_TRUE(read.GetSpriteInstance(1)->IsMirrored());
     EXPECT_EQ(NextLine(in), "NextRecordV0");
 }
 
@@ -113,7 +107,7 @@ TEST_F(GraphicalObjectTest, OlderRecordWithoutDrawingTableDrawsEverySpriteInstan
     object.AddSpriteInstance(sprites[0].get(), 0, 0);
     object.AddSpriteInstance(sprites[1].get(), 0, 0);
     object.AddAnimatedInstance(&walk, 0, 0);
-    const std::string older = Erase(Body(Write(object)), "_GraphicalObject_updatetag_1.1_\r\n0\r\n");
+    const std::string older = Replace(Body(Write(object)), "_GraphicalObject_updatetag_1.1_\r\n0\r\n", "");
 
     GraphicalObject read("");
     std::istringstream in(older + "NextRecordV0\r\n");
@@ -129,7 +123,7 @@ TEST_F(GraphicalObjectTest, OlderShapesMoveFromGridCellsIntoObjectSpace)
     source.SetSize(64, 64, true);
     for (int i = 0; i < 4; ++i)
         source.CollisionShapeAt(i) = Box(0, 31, 31, 0);
-    const std::string older = Erase(Body(Write(source)), "_GraphicalObject_updatetag_1.2_\r\n");
+    const std::string older = Replace(Body(Write(source)), "_GraphicalObject_updatetag_1.2_\r\n", "");
 
     GraphicalObject fresh("");
     std::istringstream freshIn(older);
@@ -181,7 +175,7 @@ TEST_F(GraphicalObjectTest, DamagedRecordsFailCleanly)
     }
     // A sprite instance naming an unknown sprite is dropped and fails the read.
     GraphicalObject unknown("");
-    std::istringstream in(Erase(body, "S0\r\n").insert(body.find("SpriteV0Ptr\r\n") + 13, "Missing\r\n"));
+    std::istringstream in(Replace(body, "SpriteV0Ptr\r\nS0\r\n", "SpriteV0Ptr\r\nMissing\r\n"));
     EXPECT_FALSE(unknown.UnSerialize(in));
 
     // Counts of four billion over an ending stream allocate nothing.
@@ -202,7 +196,6 @@ TEST_F(GraphicalObjectTest, RemovingADrawEntryRenumbersTheOthers)
     EXPECT_EQ(object.GetDrawEntries(),
         (std::vector<GraphicalObject::GenericSpriteIndex> { { 0, 0 }, { 0, 1 } }));
     EXPECT_EQ(object.GetSpriteInstanceCount(), 2);
-    EXPECT_EQ(object.GetFirstSprite(), sprites[1].get());
     EXPECT_EQ(object.GetGenericSprite(5), nullptr);
 }
 
@@ -246,7 +239,6 @@ TEST_F(GraphicalObjectTest, AnimationQueriesGuardEmptyAndZeroLengthAnimations)
 {
     GraphicalObject still("Still");
     EXPECT_EQ(still.GetAnimationFrame(), -1);
-    EXPECT_EQ(still.GetFirstAnimationFrame(), 0);
     EXPECT_FLOAT_EQ(still.GetAnimationProgress(), 0.0f);
     EXPECT_TRUE(still.IsAnimationFinished());
 
@@ -289,11 +281,7 @@ TEST_F(GraphicalObjectTest, CopiesAreDeepAndClonesChooseWhetherToRestart)
     auto* copy = dynamic_cast<GraphicalObject*>(kept.get());
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->GetAnimationFrame(), 1);
-    EXPECT_EQ(copy->GetCollisionShapeCount(), 4);
-    EXPECT_EQ(copy->GetCollisionShape(2), nullptr);
     EXPECT_NE(copy->GetCollisionShape(0), object.GetCollisionShape(0));
-    ASSERT_NE(copy->FindCollisionBoxOfType3(), nullptr);
-    EXPECT_EQ(copy->FindCollisionBoxOfType3()->GetRect(), Rect<int>(1, 2, 3, 0));
     EXPECT_EQ(Write(*copy), Write(object));
 
     std::unique_ptr<SceneObject> restarted(object.Clone(true));
@@ -324,8 +312,6 @@ TEST_F(GraphicalObjectTest, CameraBlockerAndGameplayObjectRecords)
     CameraBlocker read("");
     std::istringstream in(Body(written));
     ASSERT_TRUE(read.UnSerialize(in));
-    EXPECT_EQ(read.GetHorizontalBlock(), -1);
-    EXPECT_EQ(read.GetVerticalBlock(), 1);
     EXPECT_EQ(Write(read), written);
 
     CameraBlocker cut("");
@@ -335,9 +321,6 @@ TEST_F(GraphicalObjectTest, CameraBlockerAndGameplayObjectRecords)
     // A gameplay object writes the graphical-object record under its own name.
     GameplayObject zone("Zone Save");
     EXPECT_EQ(Write(zone).rfind("GameplayObjectV0\r\nZone Save\r\n(game play)\r\n", 0), 0u);
-    std::ostringstream reference;
-    zone.SerializePtr(reference);
-    EXPECT_EQ(reference.str(), "GameplayObjectV0Ptr\r\nZone Save\r\n");
 }
 
 TEST_F(GraphicalObjectTest, InitLinksArmorReplacementPartners)
@@ -412,9 +395,4 @@ TEST_F(GraphicalObjectTest, ShapesApplyInEveryFrameOrInTheirOwnFrame)
     EXPECT_FALSE(object.IsCollisionShapeActive(9));
     object.SetAnimationFrame(1);
     EXPECT_TRUE(object.IsCollisionShapeActive(1));
-    EXPECT_EQ(object.GetFirstCollisionShape(), object.GetCollisionShape(0));
-
-    object.RemoveCollisionShape(0);
-    EXPECT_EQ(object.GetCollisionShapeCount(), 3);
-    EXPECT_EQ(object.GetFirstCollisionShape(), object.GetCollisionShape(0));
 }

@@ -9,14 +9,8 @@
 TEST(SortByCount, OrdersByKeyAndKeepsEqualKeysInOrder)
 {
     std::string a = "a", b = "b", c = "c", d = "d";
-    std::vector<std::string*> items { &a, &b, &c };
-    std::vector<int32_t> keys { 3, 1, 2 };
-    SortByCount(items, keys);
-    EXPECT_EQ(keys, (std::vector<int32_t> { 1, 2, 3 }));
-    EXPECT_EQ(items, (std::vector<std::string*> { &b, &c, &a }));
-
-    items = { &a, &b, &c, &d };
-    keys = { 2, 1, 2, -5 };
+    std::vector<std::string*> items { &a, &b, &c, &d };
+    std::vector<int32_t> keys { 2, 1, 2, -5 };
     SortByCount(items, keys);
     EXPECT_EQ(keys, (std::vector<int32_t> { -5, 1, 2, 2 }));
     EXPECT_EQ(items, (std::vector<std::string*> { &d, &b, &a, &c }));
