@@ -190,3 +190,17 @@ TEST_F(AnimatedSpriteTest, DamagedRecordsFailWithoutTrustingTheirCounts)
     AnimatedSprite bad;
     EXPECT_FALSE(bad.UnSerialize(badFloat));
 }
+
+TEST_F(AnimatedSpriteTest, AFrameWithoutSpriteIsWrittenAsADroppedReferenceAndTheRecordStaysInStep)
+{
+    // Every counted frame, duration and rotation is written, so a reader
+    // finds as many lines as the counts promise and the next record follows.
+    AnimatedSprite sprite("Gap", { sprites[0].get(), nullptr }, { 10.0f, 20.0f }, { 0.0f, 5.0f });
+    std::istringstream in(Body(Write(sprite)) + "NextRecordV0\r\n");
+    AnimatedSprite read;
+    ASSERT_TRUE(read.UnSerialize(in));
+    EXPECT_EQ(read.GetFrameCount(), 1);
+    EXPECT_EQ(read.GetDurations(), (std::vector<float> { 10.0f, 20.0f }));
+    EXPECT_EQ(read.GetRotations(), (std::vector<float> { 0.0f, 5.0f }));
+    EXPECT_EQ(NextLine(in), "NextRecordV0");
+}
