@@ -4,7 +4,7 @@ BUILD      ?= build
 TEST_BUILD ?= build-test
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench format clean
 
 all: build
 
@@ -26,6 +26,9 @@ test: deps
 
 bench: build
 	$(BUILD)/quenholt_bench
+
+format:
+	@bash scripts/check-format.sh --fix
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD)

@@ -19,8 +19,7 @@ void BM_CachedImageHandle(benchmark::State& state)
 {
     ImageHandleManager* manager = ImageHandleManager::GetInstance();
     ImageHandle held = manager->GetImageHandle("Tiles\\Rock.png");
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         ImageHandle handle = manager->GetImageHandle("Tiles\\Rock.png");
         benchmark::DoNotOptimize(handle.GetImage());
     }
@@ -33,16 +32,14 @@ void BM_CachedImageHandleContended(benchmark::State& state)
 {
     ImageHandleManager* manager = ImageHandleManager::GetInstance();
     ImageHandle held = manager->GetImageHandle("Tiles\\Rock.png");
-    std::atomic<bool> stop{false};
+    std::atomic<bool> stop {false};
     std::thread other([&] {
-        while (!stop.load(std::memory_order_relaxed))
-        {
+        while (!stop.load(std::memory_order_relaxed)) {
             ImageHandle copy = held;
             benchmark::DoNotOptimize(copy.GetCount());
         }
     });
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         ImageHandle handle = manager->GetImageHandle("Tiles\\Rock.png");
         benchmark::DoNotOptimize(handle.GetImage());
     }
@@ -62,8 +59,7 @@ void BM_LoadScrambledSpriteSheet(benchmark::State& state)
             sheet.SetPixel(x, y, 0xFF000000u | uint32_t(x * 7 ^ y * 13) << 8 | uint32_t(x + y));
     WriteScrambledFile(path, sheet.EncodePng());
     std::vector<uint8_t> bytes;
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         LoadScrambledFile(path, bytes);
         PixelImage decoded;
         decoded.LoadFromMemory(bytes);

@@ -38,7 +38,9 @@ const std::string& RecordFile()
                 lines += 3;
             }
         }
-        std::atexit([] { std::remove(("/tmp/quenholt_bench_records_" + std::to_string(getpid()) + ".txt").c_str()); });
+        std::atexit([] {
+            std::remove(("/tmp/quenholt_bench_records_" + std::to_string(getpid()) + ".txt").c_str());
+        });
         return name;
     }();
     return path;
@@ -60,7 +62,8 @@ void BM_TypedReaders(benchmark::State& state)
             float angle = 0.0f;
             bool flipped = false;
             if (!(ReadIntLine(file, x) && ReadIntLine(file, y) && ReadFloatLine(file, scale)
-                    && ReadFloatLine(file, angle) && ReadBoolLine(file, flipped) && ReadStringLine(file, name)))
+                    && ReadFloatLine(file, angle) && ReadBoolLine(file, flipped)
+                    && ReadStringLine(file, name)))
                 break;
             uint32_t colour = 0;
             float extra = 0.0f;

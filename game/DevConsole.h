@@ -20,7 +20,7 @@ public:
     void AddDebugMessage(bool countInFrames, const std::string& text, uint32_t colour, double remaining)
     {
         if (debug)
-            messages.push_back(DebugMessage{text, remaining, countInFrames, colour});
+            messages.push_back(DebugMessage {text, remaining, countInFrames, colour});
     }
 
     bool debug = false;

@@ -9,8 +9,7 @@ namespace {
 
 Game* g_game = nullptr;
 
-template <class T>
-T* FindByName(const std::vector<T*>& table, const std::string& name)
+template <class T> T* FindByName(const std::vector<T*>& table, const std::string& name)
 {
     for (T* entry : table) {
         if (entry != nullptr && entry->GetName() == name)

@@ -34,8 +34,8 @@ AnimatedSprite::AnimatedSprite(std::string name_)
 {
 }
 
-AnimatedSprite::AnimatedSprite(
-    std::string name_, std::vector<Sprite*> frames_, std::vector<float> durations_, std::vector<float> rotations_)
+AnimatedSprite::AnimatedSprite(std::string name_, std::vector<Sprite*> frames_, std::vector<float> durations_,
+    std::vector<float> rotations_)
     : name(std::move(name_))
     , frames(std::move(frames_))
     , durations(std::move(durations_))
@@ -56,7 +56,7 @@ std::string AnimatedSprite::GetVersionedClassName()
 Point<int> AnimatedSprite::GetSize()
 {
     if (frames.empty() || frames.front() == nullptr)
-        return { 0, 0 };
+        return {0, 0};
     return frames.front()->GetSize();
 }
 
@@ -252,7 +252,8 @@ void AnimatedSprite::InsertFrame(int index, Sprite* frame, float duration)
     if (at > frames.size())
         at = frames.size();
     frames.insert(frames.begin() + static_cast<std::ptrdiff_t>(at), frame);
-    durations.insert(durations.begin() + static_cast<std::ptrdiff_t>(std::min(at, durations.size())), duration);
+    durations.insert(
+        durations.begin() + static_cast<std::ptrdiff_t>(std::min(at, durations.size())), duration);
     rotations.insert(rotations.begin() + static_cast<std::ptrdiff_t>(std::min(at, rotations.size())), 0.0f);
 }
 

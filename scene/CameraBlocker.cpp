@@ -1,7 +1,7 @@
 #include "scene/CameraBlocker.h"
 
-#include "engine/serial/TypeNames.h"
 #include "engine/serial/LineReaders.h"
+#include "engine/serial/TypeNames.h"
 
 CameraBlocker::CameraBlocker(std::string name_)
     : GraphicalObject(std::move(name_))

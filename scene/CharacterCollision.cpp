@@ -17,7 +17,10 @@ int g_LastPushingCharacterBox = 0;
 
 namespace {
 
-b2Vec2 ToWorld(Point<float> p) { return b2Vec2(p.x * kPixelsToWorld, p.y * kPixelsToWorld); }
+b2Vec2 ToWorld(Point<float> p)
+{
+    return b2Vec2(p.x * kPixelsToWorld, p.y * kPixelsToWorld);
+}
 
 // The line that the body's placed instance has as its object's first shape.
 const CollisionLine<int>* FirstLineOf(const CollisionBodyRecord* record)
@@ -36,8 +39,8 @@ Rect<float> ToFloatRect(const Rect<int>& r)
 
 } // namespace
 
-bool CollideCharacterWithPolygon(CharacterObject* character, b2Fixture* fixture, const Point<float>* offset,
-    Point<float>* result)
+bool CollideCharacterWithPolygon(
+    CharacterObject* character, b2Fixture* fixture, const Point<float>* offset, Point<float>* result)
 {
     g_LastPushingCharacterBox = 0;
     if (character == nullptr || fixture == nullptr || offset == nullptr || result == nullptr)
@@ -60,8 +63,8 @@ bool CollideCharacterWithPolygon(CharacterObject* character, b2Fixture* fixture,
         if (halfSize.x <= 0.0f || halfSize.y <= 0.0f)
             continue;
         b2PolygonShape polygon;
-        polygon.SetAsBox(halfSize.x * kPixelsToWorld, halfSize.y * kPixelsToWorld, ToWorld(box->GetExactCentre()),
-            0.0f);
+        polygon.SetAsBox(
+            halfSize.x * kPixelsToWorld, halfSize.y * kPixelsToWorld, ToWorld(box->GetExactCentre()), 0.0f);
 
         b2Manifold manifold;
         b2CollidePolygons(&manifold, &polygon, characterTransform, fixturePolygon, bodyTransform);
@@ -151,7 +154,8 @@ bool SweepCharacterCircle(CharacterObject* character, const Point<float>* motion
 }
 
 bool CollideCharacterWithObject(CharacterObject* character, SpacialInstance<GraphicalObject, float>* instance,
-    const Point<float>* displacement, bool sweep, Point<float>* result, int typeFilter, const Rect<int>* exclusion)
+    const Point<float>* displacement, bool sweep, Point<float>* result, int typeFilter,
+    const Rect<int>* exclusion)
 {
     if (character == nullptr || instance == nullptr || instance->GetPrototype() == nullptr)
         return false;

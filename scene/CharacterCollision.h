@@ -6,8 +6,7 @@
 class CharacterObject;
 class GraphicalObject;
 class b2Fixture;
-template <class T, class C>
-class SpacialInstance;
+template <class T, class C> class SpacialInstance;
 
 // Box2D lengths are pixels times 0.025; pixels are Box2D lengths times 40.
 inline constexpr float kPixelsToWorld = 0.025f;
@@ -20,8 +19,8 @@ extern int g_LastPushingCharacterBox;
 // The character's boxes, moved by offset, against one polygon fixture of the
 // level's collision world. On contact, result = offset corrected by the
 // push that moves the character's box out of the fixture (pixels).
-bool CollideCharacterWithPolygon(CharacterObject* character, b2Fixture* fixture, const Point<float>* offset,
-    Point<float>* result);
+bool CollideCharacterWithPolygon(
+    CharacterObject* character, b2Fixture* fixture, const Point<float>* offset, Point<float>* result);
 
 // The character's circle (radius, centred at its position plus (centreX,
 // centreY)) swept by motion against one edge fixture. On a hit, result is the
@@ -36,4 +35,5 @@ bool SweepCharacterCircle(CharacterObject* character, const Point<float>* motion
 // all hits, or the displacement when nothing is hit. Only boxes of typeFilter
 // (-1: any) take part, and none that overlaps a non-zero exclusion rectangle.
 bool CollideCharacterWithObject(CharacterObject* character, SpacialInstance<GraphicalObject, float>* instance,
-    const Point<float>* displacement, bool sweep, Point<float>* result, int typeFilter, const Rect<int>* exclusion);
+    const Point<float>* displacement, bool sweep, Point<float>* result, int typeFilter,
+    const Rect<int>* exclusion);

@@ -20,7 +20,10 @@ Point<float> Unit(Point<float> v)
     return v / length;
 }
 
-float Dot(Point<float> a, Point<float> b) { return a.x * b.x + a.y * b.y; }
+float Dot(Point<float> a, Point<float> b)
+{
+    return a.x * b.x + a.y * b.y;
+}
 
 // Closed-interval overlap of [aMin, aMax] and [bMin, bMax], tested through
 // the end points of each as the swept test defines it.
@@ -38,8 +41,8 @@ struct AxisTimes {
     float exit = 1.0f;
 };
 
-AxisTimes SweepAxis(float d, float aMin, float aMax, float bMin, float bMax, int aMinI, int aMaxI, int bMinI,
-    int bMaxI)
+AxisTimes SweepAxis(
+    float d, float aMin, float aMax, float bMin, float bMax, int aMinI, int aMaxI, int bMinI, int bMaxI)
 {
     AxisTimes t;
     if (bMin > aMax && d < 0.0f)
@@ -90,8 +93,7 @@ CollisionBox<T>::CollisionBox(T x0_, T y0_, T x1_, T y1_, int32_t type_)
 {
 }
 
-template <class T>
-bool CollisionBox<T>::Serialize(std::ostream& os)
+template <class T> bool CollisionBox<T>::Serialize(std::ostream& os)
 {
     if (this->IsSkipSerialize())
         return true;
@@ -107,8 +109,7 @@ bool CollisionBox<T>::Serialize(std::ostream& os)
     return true;
 }
 
-template <class T>
-bool CollisionBox<T>::UnSerialize(std::istream& is)
+template <class T> bool CollisionBox<T>::UnSerialize(std::istream& is)
 {
     // Tagged groups come before the corners; an older record without them
     // keeps type 0 and frame -1. A group whose value does not parse fails the
@@ -120,7 +121,7 @@ bool CollisionBox<T>::UnSerialize(std::istream& is)
         ok = ReadIntLine(is, this->frame);
     if (!ok)
         return false;
-    int32_t corners[4] = { x0, y0, x1, y1 };
+    int32_t corners[4] = {x0, y0, x1, y1};
     for (int32_t& c : corners)
         if (!ReadIntLine(is, c))
             return false;
@@ -131,14 +132,12 @@ bool CollisionBox<T>::UnSerialize(std::istream& is)
     return true;
 }
 
-template <class T>
-std::unique_ptr<CollisionShape<T>> CollisionBox<T>::Clone() const
+template <class T> std::unique_ptr<CollisionShape<T>> CollisionBox<T>::Clone() const
 {
     return std::make_unique<CollisionBox<T>>(*this);
 }
 
-template <class T>
-void CollisionBox<T>::SetCornerX(int which, T x)
+template <class T> void CollisionBox<T>::SetCornerX(int which, T x)
 {
     if (which == 0)
         x0 = x;
@@ -146,8 +145,7 @@ void CollisionBox<T>::SetCornerX(int which, T x)
         x1 = x;
 }
 
-template <class T>
-void CollisionBox<T>::SetCornerY(int which, T y)
+template <class T> void CollisionBox<T>::SetCornerY(int which, T y)
 {
     if (which == 0)
         y0 = y;
@@ -155,20 +153,17 @@ void CollisionBox<T>::SetCornerY(int which, T y)
         y1 = y;
 }
 
-template <class T>
-Point<float> CollisionBox<T>::GetExactHalfSize() const
+template <class T> Point<float> CollisionBox<T>::GetExactHalfSize() const
 {
     return Point<float>(static_cast<float>(x1 - x0), static_cast<float>(y0 - y1)) * 0.5f;
 }
 
-template <class T>
-Point<float> CollisionBox<T>::GetExactCentre() const
+template <class T> Point<float> CollisionBox<T>::GetExactCentre() const
 {
     return Point<float>(static_cast<float>(x0), static_cast<float>(y1)) + GetExactHalfSize();
 }
 
-template <class T>
-void CollisionBox<T>::UpdateBounds(Point<float> offset)
+template <class T> void CollisionBox<T>::UpdateBounds(Point<float> offset)
 {
     halfSize = Point<float>(static_cast<float>((x1 - x0) + 1), static_cast<float>((y0 - y1) + 1)) / 2.0f;
     centre = Point<float>(static_cast<float>(x0), static_cast<float>(y1)) + offset + halfSize;
@@ -186,7 +181,8 @@ Rect<int> CollisionBox<T>::GetMovedRect(const CollisionBox<T>* box, Point<float>
 }
 
 template <class T>
-bool CollisionBox<T>::Intersects(CollisionShape<T>* other, float thisX, float thisY, float otherX, float otherY)
+bool CollisionBox<T>::Intersects(
+    CollisionShape<T>* other, float thisX, float thisY, float otherX, float otherY)
 {
     auto* box = dynamic_cast<CollisionBox<T>*>(other);
     if (box == nullptr)
@@ -198,8 +194,8 @@ bool CollisionBox<T>::Intersects(CollisionShape<T>* other, float thisX, float th
 }
 
 template <class T>
-bool CollisionBox<T>::Collide(CollisionShape<T>* other, float dx, float dy, float thisX, float thisY, float otherX,
-    float otherY, Point<float>* push)
+bool CollisionBox<T>::Collide(CollisionShape<T>* other, float dx, float dy, float thisX, float thisY,
+    float otherX, float otherY, Point<float>* push)
 {
     auto* b = dynamic_cast<CollisionBox<T>*>(other);
     if (b == nullptr)
@@ -219,8 +215,8 @@ bool CollisionBox<T>::Collide(CollisionShape<T>* other, float dx, float dy, floa
 
     // Shift everything into non-negative coordinates so that truncation to
     // whole pixels rounds every corner the same way.
-    const Point<float> shift(std::min({ 0.0f, aMin.x, aMax.x, bMin.x, bMax.x }),
-        std::min({ 0.0f, aMin.y, aMax.y, bMin.y, bMax.y }));
+    const Point<float> shift(
+        std::min({0.0f, aMin.x, aMax.x, bMin.x, bMax.x}), std::min({0.0f, aMin.y, aMax.y, bMin.y, bMax.y}));
     aMin -= shift;
     aMax -= shift;
     bMin -= shift;
@@ -285,8 +281,7 @@ CollisionLine<T>::CollisionLine(Point<T> first_, Point<T> second_, int32_t type_
 {
 }
 
-template <class T>
-bool CollisionLine<T>::Serialize(std::ostream& os)
+template <class T> bool CollisionLine<T>::Serialize(std::ostream& os)
 {
     if (this->IsSkipSerialize())
         return true;
@@ -301,12 +296,11 @@ bool CollisionLine<T>::Serialize(std::ostream& os)
     return os.good();
 }
 
-template <class T>
-bool CollisionLine<T>::UnSerialize(std::istream& is)
+template <class T> bool CollisionLine<T>::UnSerialize(std::istream& is)
 {
     if (ReadUpdateTag(is, kLineFrameTag) && !ReadIntLine(is, this->frame))
         return false;
-    int32_t values[5] = { first.x, first.y, second.x, second.y, type };
+    int32_t values[5] = {first.x, first.y, second.x, second.y, type};
     for (int32_t& v : values)
         if (!ReadIntLine(is, v))
             return false;
@@ -316,14 +310,12 @@ bool CollisionLine<T>::UnSerialize(std::istream& is)
     return true;
 }
 
-template <class T>
-std::unique_ptr<CollisionShape<T>> CollisionLine<T>::Clone() const
+template <class T> std::unique_ptr<CollisionShape<T>> CollisionLine<T>::Clone() const
 {
     return std::make_unique<CollisionLine<T>>(*this);
 }
 
-template <class T>
-void CollisionLine<T>::SetPoint(int which, Point<T> p)
+template <class T> void CollisionLine<T>::SetPoint(int which, Point<T> p)
 {
     if (which == 0)
         first = p;

@@ -17,8 +17,7 @@
 // Only int shapes exist; the templates are instantiated for int in
 // CollisionShape.cpp.
 
-template <class T>
-class CollisionShape : public ISerialization {
+template <class T> class CollisionShape : public ISerialization {
 public:
     ~CollisionShape() override = default;
 
@@ -28,7 +27,8 @@ public:
 
     // Overlap test of this shape at (thisX, thisY) against other at
     // (otherX, otherY). Only boxes take part; lines answer false.
-    virtual bool Intersects(CollisionShape<T>* other, float thisX, float thisY, float otherX, float otherY) = 0;
+    virtual bool Intersects(CollisionShape<T>* other, float thisX, float thisY, float otherX, float otherY)
+        = 0;
 
     // Swept test: this shape stands, other moves by (dx, dy). On a hit, push
     // receives how far other may move. Only boxes take part.
@@ -51,8 +51,7 @@ protected:
     int32_t frame = -1;
 };
 
-template <class T>
-class CollisionBox : public CollisionShape<T> {
+template <class T> class CollisionBox : public CollisionShape<T> {
 public:
     CollisionBox() = default;
     CollisionBox(T x0, T y0, T x1, T y1, int32_t type = 0);
@@ -63,8 +62,8 @@ public:
     std::string GetVersionedClassName() override { return "CollisionBoxV0"; }
 
     bool Intersects(CollisionShape<T>* other, float thisX, float thisY, float otherX, float otherY) override;
-    bool Collide(CollisionShape<T>* other, float dx, float dy, float thisX, float thisY, float otherX, float otherY,
-        Point<float>* push) override;
+    bool Collide(CollisionShape<T>* other, float dx, float dy, float thisX, float thisY, float otherX,
+        float otherY, Point<float>* push) override;
     std::unique_ptr<CollisionShape<T>> Clone() const override;
 
     int32_t GetType() const { return type; }
@@ -102,8 +101,7 @@ private:
     Point<float> halfSize;
 };
 
-template <class T>
-class CollisionLine : public CollisionShape<T> {
+template <class T> class CollisionLine : public CollisionShape<T> {
 public:
     CollisionLine() = default;
     CollisionLine(Point<T> first, Point<T> second, int32_t type = 0);

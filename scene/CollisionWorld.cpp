@@ -55,4 +55,7 @@ const CollisionBodyRecord* CollisionWorld::GetRecord(b2Body* body)
     return reinterpret_cast<const CollisionBodyRecord*>(body->GetUserData().pointer);
 }
 
-int32_t CollisionWorld::GetBodyCount() const { return world->GetBodyCount(); }
+int32_t CollisionWorld::GetBodyCount() const
+{
+    return world->GetBodyCount();
+}

@@ -9,8 +9,7 @@ class b2World;
 class b2Body;
 struct b2BodyDef;
 class GraphicalObject;
-template <class T, class C>
-class SpacialInstance;
+template <class T, class C> class SpacialInstance;
 
 // What a body of the collision world stands for: the placed instance and the
 // index of the collision shape in its object's shape list.
@@ -33,7 +32,8 @@ public:
     b2World& GetWorld() { return *world; }
 
     // A body made from def whose user data is a new record (instance, shapeIndex).
-    b2Body* CreateBody(const b2BodyDef& def, SpacialInstance<GraphicalObject, float>* instance, int32_t shapeIndex);
+    b2Body* CreateBody(
+        const b2BodyDef& def, SpacialInstance<GraphicalObject, float>* instance, int32_t shapeIndex);
     // Destroys a body of this world. A body this world does not hold (one of
     // a world that was replaced since) is left alone: false.
     bool DestroyBody(b2Body* body);

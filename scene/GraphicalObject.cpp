@@ -5,12 +5,12 @@
 #include <utility>
 
 #include "characters/ArmorReplacement.h"
-#include "engine/serial/TypeNames.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/RenderPoolManager.h"
 #include "engine/serial/LineReaders.h"
+#include "engine/serial/TypeNames.h"
 #include "game/Game.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/CollisionShape.h"
@@ -28,8 +28,7 @@ bool InRange(int index, size_t size)
 // whose mode is 0 moves by its speed (pixels per second; dt in milliseconds)
 // and wraps at the object's size, fmod keeping the sign. A zero size leaves
 // that axis still instead of producing a NaN.
-template <class Instance>
-void ScrollWrap(Instance& instance, Point<int> size, double dt)
+template <class Instance> void ScrollWrap(Instance& instance, Point<int> size, double dt)
 {
     Point<float> wrap = instance.GetWrapOffset();
     const Point<float> speed = instance.GetScrollSpeed();
@@ -119,7 +118,8 @@ void GraphicalObject::CopyContent(const GraphicalObject& other)
         if (shape == nullptr)
             collisionShapes.push_back(nullptr);
         // Boxes and lines are copied; a shape of any other class is left out.
-        else if (dynamic_cast<CollisionBox<int>*>(shape.get()) || dynamic_cast<CollisionLine<int>*>(shape.get()))
+        else if (dynamic_cast<CollisionBox<int>*>(shape.get())
+            || dynamic_cast<CollisionLine<int>*>(shape.get()))
             collisionShapes.push_back(shape->Clone());
     }
 }
@@ -305,8 +305,8 @@ void GraphicalObject::Init()
         int ownKind;
         int partnerKind;
     } lists[] = {
-        { ArmorReplacement::IceList(), 3, 4 },
-        { ArmorReplacement::IceLavaList(), 1, 2 },
+        {ArmorReplacement::IceList(), 3, 4},
+        {ArmorReplacement::IceLavaList(), 1, 2},
     };
     for (const auto& pass : lists) {
         for (const ArmorReplacement& record : pass.list) {
@@ -327,8 +327,8 @@ bool GraphicalObject::DrawSprite(DXGraphicalSurface* target, int x, int y, int p
 {
     if (g_RenderEngine == nullptr)
         return false;
-    return g_RenderEngine->DrawGraphicalObject(
-        this, target, x, y, p5, p6, rotation, Point<int>(originX, originY), Point<int>(clipWidth, clipHeight));
+    return g_RenderEngine->DrawGraphicalObject(this, target, x, y, p5, p6, rotation,
+        Point<int>(originX, originY), Point<int>(clipWidth, clipHeight));
 }
 
 void GraphicalObject::DeleteCollisionShapes()
@@ -372,7 +372,8 @@ GraphicalObject::SpriteInstance* GraphicalObject::GetSpriteInstance(int index)
 
 GraphicalObject::AnimatedInstance* GraphicalObject::GetAnimatedInstance(int index)
 {
-    return InRange(index, animatedInstances.size()) ? &animatedInstances[static_cast<size_t>(index)] : nullptr;
+    return InRange(index, animatedInstances.size()) ? &animatedInstances[static_cast<size_t>(index)]
+                                                    : nullptr;
 }
 
 Sprite* GraphicalObject::GetFirstSprite()
@@ -508,11 +509,11 @@ bool GraphicalObject::IsCollisionShapeActive(int i)
 Point<int> GraphicalObject::GetCollisionCell(int i) const
 {
     if (shapesInObjectSpace)
-        return { 0, 0 };
+        return {0, 0};
     // Cells of 32 x 32 fill the object row by row from the top; an object
     // narrower than one cell has a single column.
     const int columns = size.x / 32 > 0 ? size.x / 32 : 1;
-    return { (i % columns) * 32, size.y - (i / columns + 1) * 32 };
+    return {(i % columns) * 32, size.y - (i / columns + 1) * 32};
 }
 
 Point<int> GraphicalObject::GetCollisionShapeCell(const CollisionShape<int>* shape) const
@@ -521,7 +522,7 @@ Point<int> GraphicalObject::GetCollisionShapeCell(const CollisionShape<int>* sha
         if (collisionShapes[i].get() == shape)
             return GetCollisionCell(static_cast<int>(i));
     }
-    return { 0, 0 };
+    return {0, 0};
 }
 
 // ---------------------------------------------------------------------------
@@ -612,7 +613,7 @@ bool GraphicalObject::IsAnimationFinished()
 
 void GraphicalObject::SetSize(int width, int height, bool inObjectSpace)
 {
-    size = { width, height };
+    size = {width, height};
     shapesInObjectSpace = inObjectSpace;
 }
 

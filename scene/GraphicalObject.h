@@ -16,14 +16,10 @@ class AnimatedSprite;
 class DXGraphicalSurface;
 class ISprite;
 class Sprite;
-template <class T, class C>
-class SpacialInstance;
-template <class C>
-class AnimatedSpriteSpacialInstance;
-template <class C>
-class CollisionShape;
-template <class C>
-class CollisionBox;
+template <class T, class C> class SpacialInstance;
+template <class C> class AnimatedSpriteSpacialInstance;
+template <class C> class CollisionShape;
+template <class C> class CollisionBox;
 
 // A scene object with a look: placed sprites and placed animated sprites, a
 // drawing table saying which of them are drawn and in which order, and the
@@ -84,8 +80,8 @@ public:
     void Init() override;
     // Draws the object's drawing table through the render engine with its
     // upper-left corner at (x, y); a clip size of 0 draws it whole.
-    virtual bool DrawSprite(DXGraphicalSurface* target, int x, int y, int p5, int p6, float rotation, int originX,
-        int originY, int clipWidth, int clipHeight);
+    virtual bool DrawSprite(DXGraphicalSurface* target, int x, int y, int p5, int p6, float rotation,
+        int originX, int originY, int clipWidth, int clipHeight);
     virtual void DeleteCollisionShapes();
 
     // Sprites.
@@ -166,7 +162,7 @@ protected:
     std::vector<AnimatedInstance> animatedInstances;
     std::vector<GenericSpriteIndex> drawEntries;
     std::vector<std::unique_ptr<CollisionShape<int>>> collisionShapes;
-    Point<int> size { 32, 32 };
+    Point<int> size {32, 32};
     bool shapesInObjectSpace = true;
     int32_t slotIndex = -1;
     GraphicalObject* replacement = nullptr;

@@ -18,8 +18,8 @@ public:
     virtual Point<int> GetSize() = 0;
     // Draws at (x, y) on the target; the remaining arguments go to the image
     // draw unchanged.
-    virtual bool Draw(DXGraphicalSurface* target, int x, int y, int a, int b, float rotation, int p7, int p8, int p9,
-        int p10)
+    virtual bool Draw(DXGraphicalSurface* target, int x, int y, int a, int b, float rotation, int p7, int p8,
+        int p9, int p10)
         = 0;
     // Has no caller; kept for the shape of the interface.
     virtual void ReservedOperation(int, int) { }

@@ -34,11 +34,20 @@ void InstanceTrail::SetLength(int32_t count)
     entries.resize(static_cast<size_t>(count));
 }
 
-bool InstanceTrail::IsRecorded(size_t i) const { return i < entries.size() && entries[i].recorded; }
+bool InstanceTrail::IsRecorded(size_t i) const
+{
+    return i < entries.size() && entries[i].recorded;
+}
 
-size_t InstanceTrail::GetCommandCount(size_t i) const { return i < entries.size() ? entries[i].snapshots.size() : 0; }
+size_t InstanceTrail::GetCommandCount(size_t i) const
+{
+    return i < entries.size() ? entries[i].snapshots.size() : 0;
+}
 
-size_t InstanceTrail::BeginRecord() const { return TrailFrame::GetCommandCount(); }
+size_t InstanceTrail::BeginRecord() const
+{
+    return TrailFrame::GetCommandCount();
+}
 
 void InstanceTrail::Record(size_t first)
 {
@@ -75,8 +84,8 @@ bool InstanceTrail::Replay() const
     const Point<int> camera = TrailFrame::GetCameraPosition();
     for (int32_t i = 0; i < n; ++i) {
         // Older after-images are fainter; the newest never reaches full opacity.
-        const auto alpha = static_cast<uint32_t>(
-            (static_cast<float>(i) / static_cast<float>(n) * 0.8f + 0.1f) * 255.0f);
+        const auto alpha
+            = static_cast<uint32_t>((static_cast<float>(i) / static_cast<float>(n) * 0.8f + 0.1f) * 255.0f);
         for (const auto& snapshot : entries[static_cast<size_t>(i)].snapshots)
             TrailFrame::Replay(*snapshot, camera, alpha);
     }

@@ -1,7 +1,7 @@
 #include "scene/SceneObject.h"
 
-#include "engine/serial/TypeNames.h"
 #include "engine/serial/LineReaders.h"
+#include "engine/serial/TypeNames.h"
 #include "engine/sound/SoundEvent.h"
 #include "engine/sound/SoundEventsManager.h"
 #include "engine/sound/SoundGameAccess.h"
@@ -91,7 +91,7 @@ bool SceneObject::UnSerialize(std::istream& is)
 
     if (ReadUpdateTag(is, "_SceneObject_updatetag_1.0_")) {
         // A channel that does not parse stops the colour there.
-        for (int32_t* channel : { &colour.r, &colour.g, &colour.b, &colour.a }) {
+        for (int32_t* channel : {&colour.r, &colour.g, &colour.b, &colour.a}) {
             uint32_t value = 0;
             if (!ReadUIntLine(is, value))
                 break;

@@ -27,7 +27,7 @@ public:
     void SetSaveIndex(int32_t index) { saveIndex = index; }
 
     // Called once per placed instance when the level spawns its instances.
-    virtual void Spawn(int /*x*/, int /*y*/, Level* /*level*/) {}
+    virtual void Spawn(int /*x*/, int /*y*/, Level* /*level*/) { }
 
 protected:
     SceneObjectInstance() = default;

@@ -2,7 +2,10 @@
 
 #include "scene/Level.h"
 
-bool LevelHasCollisionWorld(Level* level) { return level != nullptr && level->GetCollisionWorld() != nullptr; }
+bool LevelHasCollisionWorld(Level* level)
+{
+    return level != nullptr && level->GetCollisionWorld() != nullptr;
+}
 
 void DestroyBodiesInLevel(Level* level, std::vector<b2Body*>& bodies, const void* owner)
 {

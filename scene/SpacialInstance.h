@@ -27,8 +27,7 @@ class GraphicalObject;
 class Level;
 class Sprite;
 class AnimatedSprite;
-template <class T, class C>
-class SpacialInstance;
+template <class T, class C> class SpacialInstance;
 
 // Box2D bodies of a placed instance live in its level's collision world.
 // True when the level has a world to hold them.
@@ -37,26 +36,26 @@ bool LevelHasCollisionWorld(Level* level);
 // for owner (nothing without a world).
 void DestroyBodiesInLevel(Level* level, std::vector<b2Body*>& bodies, const void* owner);
 // Points the records of the bodies at the instance's new address.
-void RebindBodiesInLevel(Level* level, const std::vector<b2Body*>& bodies,
-    SpacialInstance<GraphicalObject, float>* instance);
+void RebindBodiesInLevel(
+    Level* level, const std::vector<b2Body*>& bodies, SpacialInstance<GraphicalObject, float>* instance);
 
 // Finds the prototype named by a reference record (its class line has been
 // read): a graphical object through the level and the game's tables, a sprite
 // or an animated sprite through the game's tables. Null when none bears the name.
-template <class T>
-struct SpacialPrototype {
+template <class T> struct SpacialPrototype {
     static T* ReadReference(std::istream& is, Level* level)
     {
         return dynamic_cast<T*>(T::UnSerializeReference(is, level));
     }
 };
-template <>
-struct SpacialPrototype<Sprite> {
+template <> struct SpacialPrototype<Sprite> {
     static Sprite* ReadReference(std::istream& is, Level*) { return UnSerializeSpriteReference(is); }
 };
-template <>
-struct SpacialPrototype<AnimatedSprite> {
-    static AnimatedSprite* ReadReference(std::istream& is, Level*) { return UnSerializeAnimatedSpriteReference(is); }
+template <> struct SpacialPrototype<AnimatedSprite> {
+    static AnimatedSprite* ReadReference(std::istream& is, Level*)
+    {
+        return UnSerializeAnimatedSpriteReference(is);
+    }
 };
 
 // A prototype placed somewhere: a graphical object in a layer of a level
@@ -72,8 +71,7 @@ struct SpacialPrototype<AnimatedSprite> {
 // drawing parameters: it takes no payload, no ownership of the prototype and
 // no bodies. A move hands all of them over, so containers may relocate
 // instances freely.
-template <class T, class C>
-class SpacialInstance : public ISerialization {
+template <class T, class C> class SpacialInstance : public ISerialization {
 public:
     SpacialInstance() = default;
     SpacialInstance(T* prototype, C x, C y)
@@ -291,8 +289,7 @@ private:
 };
 
 // A placed animated sprite with the playing state of its animation.
-template <class C>
-class AnimatedSpriteSpacialInstance : public SpacialInstance<AnimatedSprite, C> {
+template <class C> class AnimatedSpriteSpacialInstance : public SpacialInstance<AnimatedSprite, C> {
 public:
     AnimatedSpriteSpacialInstance() = default;
     AnimatedSpriteSpacialInstance(AnimatedSprite* sprite, C x, C y)
@@ -348,7 +345,10 @@ inline constexpr std::string_view kTagVisible = "_SpacialInstance_updatetag_1.2_
 inline constexpr std::string_view kTagMirrored = "_SpacialInstance_updatetag_1.3_";
 inline constexpr std::string_view kTagScroll = "_SpacialInstance_updatetag_1.4_";
 
-inline bool ReadCoordinate(std::istream& is, float& v) { return ReadFloatLine(is, v); }
+inline bool ReadCoordinate(std::istream& is, float& v)
+{
+    return ReadFloatLine(is, v);
+}
 inline bool ReadCoordinate(std::istream& is, int& v)
 {
     int32_t value = v;
@@ -360,8 +360,7 @@ inline bool ReadCoordinate(std::istream& is, int& v)
 
 } // namespace spacial_detail
 
-template <class T, class C>
-bool SpacialInstance<T, C>::Serialize(std::ostream& os)
+template <class T, class C> bool SpacialInstance<T, C>::Serialize(std::ostream& os)
 {
     if (IsSkipSerialize())
         return true;
@@ -392,8 +391,7 @@ bool SpacialInstance<T, C>::Serialize(std::ostream& os)
     return true;
 }
 
-template <class T, class C>
-bool SpacialInstance<T, C>::UnSerialize(std::istream& is)
+template <class T, class C> bool SpacialInstance<T, C>::UnSerialize(std::istream& is)
 {
     using namespace spacial_detail;
     std::string referenceClass;
@@ -421,7 +419,7 @@ bool SpacialInstance<T, C>::UnSerialize(std::istream& is)
         ReadIntLine(is, scrollModeX);
         ReadIntLine(is, scrollModeY);
         if (ok) {
-            float values[4] = { scrollSpeed.x, scrollSpeed.y, wrapOffset.x, wrapOffset.y };
+            float values[4] = {scrollSpeed.x, scrollSpeed.y, wrapOffset.x, wrapOffset.y};
             for (float& v : values) {
                 ok = ReadFloatLine(is, v);
                 if (!ok)
@@ -436,8 +434,7 @@ bool SpacialInstance<T, C>::UnSerialize(std::istream& is)
     return ok;
 }
 
-template <class T, class C>
-bool SpacialInstance<T, C>::CreatePayload(std::istream& is)
+template <class T, class C> bool SpacialInstance<T, C>::CreatePayload(std::istream& is)
 {
     std::string key;
     ReadStringLine(is, key);
@@ -450,8 +447,7 @@ bool SpacialInstance<T, C>::CreatePayload(std::istream& is)
     return true;
 }
 
-template <class T, class C>
-Point<int> SpacialInstance<T, C>::GetSize() const
+template <class T, class C> Point<int> SpacialInstance<T, C>::GetSize() const
 {
     if (object == nullptr)
         return Point<int>();
@@ -470,8 +466,7 @@ bool SpacialInstance<T, C>::QueueRender(DXGraphicalSurface* /*target*/, const Po
     return trail.Replay();
 }
 
-template <class T, class C>
-bool SpacialInstance<T, C>::DrawPrototype(DXGraphicalSurface* target)
+template <class T, class C> bool SpacialInstance<T, C>::DrawPrototype(DXGraphicalSurface* target)
 {
     if constexpr (std::is_same_v<T, GraphicalObject>)
         return object->DrawSprite(target, screenPosition.x, screenPosition.y, 1.0f, 1.0f, angle, clipOrigin.x,
@@ -502,8 +497,8 @@ bool SpacialInstance<T, C>::Draw(DXGraphicalSurface* target, const Point<int>& c
                     if (zoneData == nullptr)
                         return false;
                     InstanceEffectScope scope(effect);
-                    return zone->RenderInstance(target, zoneData, screenPosition.x, screenPosition.y, 1.0f, 1.0f,
-                        angle, clipOrigin.x, clipOrigin.y, clipSize.x, clipSize.y);
+                    return zone->RenderInstance(target, zoneData, screenPosition.x, screenPosition.y, 1.0f,
+                        1.0f, angle, clipOrigin.x, clipOrigin.y, clipSize.x, clipSize.y);
                 }
             }
         }
@@ -526,8 +521,7 @@ bool AnimatedSpriteSpacialInstance<C>::Draw(DXGraphicalSurface* target, const Po
     return sprite->Draw(target, this->screenPosition.x, this->screenPosition.y, 1.0f, 1.0f, 0.0f, 0, 0, 0, 0);
 }
 
-template <class C>
-void AnimatedSpriteSpacialInstance<C>::Step(float dt)
+template <class C> void AnimatedSpriteSpacialInstance<C>::Step(float dt)
 {
     if (!playing)
         return;
@@ -540,8 +534,7 @@ void AnimatedSpriteSpacialInstance<C>::Step(float dt)
     frame = this->object->AdvanceFrame(frame, &time, &reversed, &playing, static_cast<double>(dt));
 }
 
-template <class C>
-void AnimatedSpriteSpacialInstance<C>::SetFrame(int32_t f)
+template <class C> void AnimatedSpriteSpacialInstance<C>::SetFrame(int32_t f)
 {
     if (this->object == nullptr)
         return;
@@ -549,16 +542,14 @@ void AnimatedSpriteSpacialInstance<C>::SetFrame(int32_t f)
     frame = f > last ? last : f;
 }
 
-template <class C>
-Sprite* AnimatedSpriteSpacialInstance<C>::GetCurrentFrameSprite() const
+template <class C> Sprite* AnimatedSpriteSpacialInstance<C>::GetCurrentFrameSprite() const
 {
     if (this->object == nullptr || frame < 0 || frame >= static_cast<int32_t>(this->object->GetFrameCount()))
         return nullptr;
     return this->object->GetFrame(frame);
 }
 
-template <class C>
-float AnimatedSpriteSpacialInstance<C>::GetCurrentFrameRotation() const
+template <class C> float AnimatedSpriteSpacialInstance<C>::GetCurrentFrameRotation() const
 {
     if (this->object == nullptr || frame < 0)
         return 0.0f;

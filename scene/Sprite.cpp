@@ -1,7 +1,7 @@
 #include "scene/Sprite.h"
 
-#include "engine/render/ImageHandleManager.h"
 #include "engine/platform/DebugOutput.h"
+#include "engine/render/ImageHandleManager.h"
 #include "engine/serial/LineReaders.h"
 
 Sprite::Sprite() = default;
@@ -32,7 +32,7 @@ std::string Sprite::GetVersionedClassName()
 
 Point<int> Sprite::GetSize()
 {
-    return { rect.x1 - rect.x0, rect.y1 - rect.y0 };
+    return {rect.x1 - rect.x0, rect.y1 - rect.y0};
 }
 
 bool Sprite::Serialize(std::ostream& os)

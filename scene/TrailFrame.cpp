@@ -6,7 +6,10 @@
 
 namespace {
 
-RenderPoolManager* CurrentPool() { return g_RenderEngine ? g_RenderEngine->GetRenderPool() : nullptr; }
+RenderPoolManager* CurrentPool()
+{
+    return g_RenderEngine ? g_RenderEngine->GetRenderPool() : nullptr;
+}
 
 } // namespace
 

@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev fonts-dejavu-core
   libepoxy-dev libgl1-mesa-dri libegl-mesa0 libegl1
   libopenal-dev libvorbis-dev libbox2d-dev libunwind-dev
-  googletest libgtest-dev libbenchmark-dev
+  libspng-dev googletest libgtest-dev libbenchmark-dev clang clang-format
   xvfb xauth xdotool
 )
 

@@ -24,7 +24,8 @@ void SetHeadlessEnvironment()
 // them and crashes. Pinning them keeps their mappings to the end.
 void PinGraphicsDriver()
 {
-    for (const char* library : { "libEGL_mesa.so.0", "swrast_dri.so", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so" })
+    for (const char* library :
+        {"libEGL_mesa.so.0", "swrast_dri.so", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
         dlopen(library, RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
 }
 

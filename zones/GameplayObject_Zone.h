@@ -20,9 +20,9 @@ public:
 
     // Draws the zone's graphic for one instance with its upper-left corner at
     // screen (x, y); nothing is drawn here.
-    virtual bool RenderInstance(DXGraphicalSurface* /*target*/, ZoneInstance* /*instance*/, int /*x*/, int /*y*/,
-        float /*scaleX*/, float /*scaleY*/, float /*angle*/, int /*clipX*/, int /*clipY*/, int /*clipWidth*/,
-        int /*clipHeight*/)
+    virtual bool RenderInstance(DXGraphicalSurface* /*target*/, ZoneInstance* /*instance*/, int /*x*/,
+        int /*y*/, float /*scaleX*/, float /*scaleY*/, float /*angle*/, int /*clipX*/, int /*clipY*/,
+        int /*clipWidth*/, int /*clipHeight*/)
     {
         return false;
     }

@@ -14,7 +14,7 @@ public:
 protected:
     ZoneInstance() = default;
 
-    Point<int> size { 32, 32 };
+    Point<int> size {32, 32};
 };
 
 // Per-placement data of a point (start points, minimap locations).

@@ -38,7 +38,8 @@ public:
         PixelImage picture(32, 32);
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x)
-                picture.SetPixel(x, y, 0xFF000000u | (uint32_t(x * 8) << 16) | (uint32_t(y * 8) << 8) | 0x40u);
+                picture.SetPixel(
+                    x, y, 0xFF000000u | (uint32_t(x * 8) << 16) | (uint32_t(y * 8) << 8) | 0x40u);
         picture.SavePng((folder / "tile.png").string());
         picture.SavePng((folder / "other.png").string());
         SetBasePath(folder.string() + "/");
@@ -49,8 +50,8 @@ public:
         while (pool->idle.load() == 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         for (int i = 0; i < 4; ++i)
-            sprites.push_back(std::make_unique<Sprite>("tile", (alternate && i % 2) ? "other.png" : "tile.png",
-                                                       i * 8, 0, i * 8 + 15, 15));
+            sprites.push_back(std::make_unique<Sprite>(
+                "tile", (alternate && i % 2) ? "other.png" : "tile.png", i * 8, 0, i * 8 + 15, 15));
     }
 
     ~SpriteFrame()
@@ -72,8 +73,8 @@ public:
         clear.SetColour(0xFF000000u);
         pool->AddCommand(std::move(clear));
         for (int i = 0; i < kDraws; ++i)
-            engine->DrawSprite(sprites[i % sprites.size()].get(), nullptr, (i * 37) % 496, (i * 53) % 432, 0, 0,
-                               (i % 10 == 0) ? 30.0f : 0.0f, nullptr, false);
+            engine->DrawSprite(sprites[i % sprites.size()].get(), nullptr, (i * 37) % 496, (i * 53) % 432, 0,
+                0, (i % 10 == 0) ? 30.0f : 0.0f, nullptr, false);
         pool->AddCommand(RenderPoolCommand::Named("EndRendering"));
         pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
     }

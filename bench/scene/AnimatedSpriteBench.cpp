@@ -18,7 +18,8 @@ void BM_AdvanceFrameThousandInstances(benchmark::State& state)
     AnimatedSprite looping("Loop");
     AnimatedSprite bouncing("Bounce");
     for (int i = 0; i < 8; ++i) {
-        frames.push_back(std::make_unique<Sprite>(std::string("F").append(std::to_string(i)), "f.png", 0, 0, 16, 16));
+        frames.push_back(
+            std::make_unique<Sprite>(std::string("F").append(std::to_string(i)), "f.png", 0, 0, 16, 16));
         looping.AddFrame(frames.back().get(), 60.0f, 0.0f);
         bouncing.AddFrame(frames.back().get(), 60.0f, 0.0f);
     }
@@ -37,8 +38,8 @@ void BM_AdvanceFrameThousandInstances(benchmark::State& state)
         for (size_t i = 0; i < instances.size(); ++i) {
             Instance& instance = instances[i];
             const AnimatedSprite& sprite = (i % 2 == 0) ? looping : bouncing;
-            instance.frame
-                = sprite.AdvanceFrame(instance.frame, &instance.time, &instance.reversed, &instance.playing, 16.0);
+            instance.frame = sprite.AdvanceFrame(
+                instance.frame, &instance.time, &instance.reversed, &instance.playing, 16.0);
         }
         benchmark::DoNotOptimize(instances.data());
     }
@@ -53,7 +54,8 @@ void BM_AdvanceFrameZeroDurations(benchmark::State& state)
     std::vector<std::unique_ptr<Sprite>> frames;
     AnimatedSprite zero("Zero");
     for (int i = 0; i < 4; ++i) {
-        frames.push_back(std::make_unique<Sprite>(std::string("Z").append(std::to_string(i)), "z.png", 0, 0, 16, 16));
+        frames.push_back(
+            std::make_unique<Sprite>(std::string("Z").append(std::to_string(i)), "z.png", 0, 0, 16, 16));
         zero.AddFrame(frames.back().get(), 0.0f, 0.0f);
     }
     zero.SetLoopStart(0);

@@ -5,8 +5,8 @@
 platform::Window* g_hWnd = nullptr;
 int g_MinTrackWidth = 0;
 int g_MinTrackHeight = 0;
-std::atomic<bool> g_AlwaysOnTop{false};
-std::atomic<bool> g_WindowResized{false};
+std::atomic<bool> g_AlwaysOnTop {false};
+std::atomic<bool> g_WindowResized {false};
 
 namespace {
 
@@ -18,8 +18,8 @@ constexpr int kClientHeight = 448;
 std::unique_ptr<platform::Window> CreateGameWindow()
 {
     int screenWidth = 0, screenHeight = 0;
-    auto window = platform::Window::Create(kGameWindowTitle, 0, 0, kClientWidth, kClientHeight,
-                                           g_AlwaysOnTop.load(), g_FullScreen.load());
+    auto window = platform::Window::Create(
+        kGameWindowTitle, 0, 0, kClientWidth, kClientHeight, g_AlwaysOnTop.load(), g_FullScreen.load());
     if (!window)
         return nullptr;
     // SDL sizes the client area directly; the decorations are only known once

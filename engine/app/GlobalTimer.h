@@ -3,8 +3,7 @@
 // Millisecond clock on the platform performance counter. The main loop, the
 // frame-rate overlay and the game update each keep one and call Update once
 // per frame to get the frame's time step. Each timer belongs to one thread.
-class GlobalTimer
-{
+class GlobalTimer {
 public:
     GlobalTimer();
     virtual ~GlobalTimer() = default;

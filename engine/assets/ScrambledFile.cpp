@@ -17,8 +17,8 @@ constexpr size_t kWordSize = 4;
 
 uint32_t ReadWord(const uint8_t* bytes)
 {
-    return uint32_t(bytes[0]) | (uint32_t(bytes[1]) << 8) | (uint32_t(bytes[2]) << 16) |
-           (uint32_t(bytes[3]) << 24);
+    return uint32_t(bytes[0]) | (uint32_t(bytes[1]) << 8) | (uint32_t(bytes[2]) << 16)
+        | (uint32_t(bytes[3]) << 24);
 }
 
 void AppendWord(std::vector<uint8_t>& out, uint32_t value)
@@ -66,8 +66,8 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, bool& o
 // Moves the plain blocks 0..count-1 between their plain places and their
 // reversed places. `toPlain` rebuilds; otherwise it scrambles. Sizes and the
 // buffers have been checked by the caller.
-void ReorderBlocks(const uint8_t* source, uint8_t* target, const std::vector<uint32_t>& sizes,
-                   size_t count, bool toPlain)
+void ReorderBlocks(
+    const uint8_t* source, uint8_t* target, const std::vector<uint32_t>& sizes, size_t count, bool toPlain)
 {
     // Block i sits at plain offset s[0] + ... + s[i-1] and at reversed offset
     // s[i+1] + ... + s[count-1].
@@ -75,8 +75,7 @@ void ReorderBlocks(const uint8_t* source, uint8_t* target, const std::vector<uin
     for (size_t i = 0; i < count; ++i)
         total += sizes[i];
     uint64_t plainOffset = 0;
-    for (size_t i = 0; i < count; ++i)
-    {
+    for (size_t i = 0; i < count; ++i) {
         const uint64_t reversedOffset = total - plainOffset - sizes[i];
         if (toPlain)
             std::memcpy(target + plainOffset, source + reversedOffset, sizes[i]);
@@ -92,8 +91,7 @@ NameKey MakeNameKey(std::string_view baseName)
 {
     NameKey key;
     int64_t sum = 0;
-    for (const char c : baseName)
-    {
+    for (const char c : baseName) {
         const int32_t entry = static_cast<signed char>(c);
         key.entries.push_back(entry);
         sum += entry;
@@ -132,8 +130,8 @@ std::string ScrambledBaseName(const std::string& path)
 std::string ScrambledImagePath(const std::string& path)
 {
     std::string lower = path;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(
+        lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
     return ReplaceInString(lower, ".png", "qhsprite");
 }
 
@@ -161,41 +159,35 @@ bool LoadScrambledFile(const std::string& path, std::vector<uint8_t>& data, bool
     // of block sizes after the count, and at least one block per base-name
     // character, all inside the payload.
     const size_t keyLength = MakeNameKey(ScrambledBaseName(path)).entries.size();
-    if (!wholeFile || file.size() < kWordSize)
-    {
+    if (!wholeFile || file.size() < kWordSize) {
         ReportBadFile(path);
         return false;
     }
     const uint64_t blockCount = ReadWord(file.data());
     const uint64_t headerSize = kWordSize + kWordSize * blockCount;
-    if (headerSize > file.size() || blockCount < keyLength)
-    {
+    if (headerSize > file.size() || blockCount < keyLength) {
         ReportBadFile(path);
         return false;
     }
     const size_t payloadSize = file.size() - size_t(headerSize);
     std::vector<uint32_t> sizes;
     uint64_t keyedTotal = 0;
-    for (size_t i = 0; i < keyLength; ++i)
-    {
+    for (size_t i = 0; i < keyLength; ++i) {
         sizes.push_back(ReadWord(file.data() + kWordSize * (i + 1)));
         keyedTotal += sizes.back();
     }
-    if (keyLength >= payloadSize || keyedTotal > payloadSize)
-    {
+    if (keyLength >= payloadSize || keyedTotal > payloadSize) {
         ReportBadFile(path);
         return false;
     }
 
     std::ofstream copy;
-    if (writeCopy)
-    {
+    if (writeCopy) {
         const std::string folder = FolderPart(path);
-        const std::string copyPath = (folder.empty() ? std::string() : folder + "/") +
-                                     ScrambledBaseName(path) + "_decode" + ScrambledExtensionFor(path);
+        const std::string copyPath = (folder.empty() ? std::string() : folder + "/") + ScrambledBaseName(path)
+            + "_decode" + ScrambledExtensionFor(path);
         copy.open(platform::ResolvePath(copyPath), std::ios::binary | std::ios::trunc);
-        if (!copy.is_open())
-        {
+        if (!copy.is_open()) {
             ReportBadFile(path);
             return false;
         }
@@ -210,8 +202,8 @@ bool LoadScrambledFile(const std::string& path, std::vector<uint8_t>& data, bool
     return true;
 }
 
-std::vector<uint8_t> ScrambleBytes(std::span<const uint8_t> plain, std::string_view baseName,
-                                   std::span<const uint32_t> blockSizes)
+std::vector<uint8_t> ScrambleBytes(
+    std::span<const uint8_t> plain, std::string_view baseName, std::span<const uint32_t> blockSizes)
 {
     const size_t keyLength = MakeNameKey(baseName).entries.size();
     if (blockSizes.size() < keyLength || keyLength >= plain.size())
@@ -243,8 +235,7 @@ std::vector<uint8_t> ScrambleBytes(std::span<const uint8_t> plain, std::string_v
     const size_t unit = plain.size() / (2 * keyLength + 2);
     std::vector<uint32_t> sizes;
     size_t used = 0;
-    for (size_t i = 0; i < keyLength; ++i)
-    {
+    for (size_t i = 0; i < keyLength; ++i) {
         const size_t size = std::max<size_t>(1, unit + (i % 2));
         sizes.push_back(uint32_t(size));
         used += size;

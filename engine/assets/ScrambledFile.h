@@ -18,8 +18,7 @@
 
 // Key derived from a file's base name: one sign-extended entry per character
 // and their sum. Only its length matters to the block order.
-struct NameKey
-{
+struct NameKey {
     std::vector<int32_t> entries;
     int32_t sum = 0;
 };
@@ -58,8 +57,8 @@ bool LoadScrambledFile(const std::string& path, std::vector<uint8_t>& data, bool
 // has characters, and adding up within the data). Empty when the sizes do not
 // satisfy that, or when the data is not longer than the base name (the loader
 // rejects such files).
-std::vector<uint8_t> ScrambleBytes(std::span<const uint8_t> plain, std::string_view baseName,
-                                   std::span<const uint32_t> blockSizes);
+std::vector<uint8_t> ScrambleBytes(
+    std::span<const uint8_t> plain, std::string_view baseName, std::span<const uint32_t> blockSizes);
 
 // The same with block sizes of our choosing: one block per base-name
 // character, spread over the data, plus one unused size for the rest.

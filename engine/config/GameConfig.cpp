@@ -41,7 +41,28 @@ constexpr std::array<uint32_t, GameConfig::kBindingCount> kDefaultCodes = {
 // The bindings of the file's sixth block, in file order. Binding 21 comes at
 // the end of the file; binding 20 is never stored.
 constexpr std::array<size_t, 22> kFileBindingOrder = {
-    5, 4, 7, 6, 9, 8, 10, 11, 0, 1, 3, 2, 23, 22, 13, 12, 15, 14, 17, 16, 19, 18,
+    5,
+    4,
+    7,
+    6,
+    9,
+    8,
+    10,
+    11,
+    0,
+    1,
+    3,
+    2,
+    23,
+    22,
+    13,
+    12,
+    15,
+    14,
+    17,
+    16,
+    19,
+    18,
 };
 constexpr size_t kLastFileBinding = 21;
 
@@ -125,7 +146,8 @@ bool GameConfig::Read(std::istream& is)
         && Report(ReadIntLine(is, scaleMode), "the scale mode")
         && Report(ReadIntLine(is, scaleFilter), "the scale filter");
     for (size_t i = 0; ok && i < kFileBindingOrder.size(); ++i)
-        ok = Report(bindings[kFileBindingOrder[i]].Read(is), "binding " + std::to_string(kFileBindingOrder[i]));
+        ok = Report(
+            bindings[kFileBindingOrder[i]].Read(is), "binding " + std::to_string(kFileBindingOrder[i]));
 
     // Vertical sync is off only for the exact line "VSync=0"; a line that was
     // not read, or any other text, leaves it on.

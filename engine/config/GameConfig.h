@@ -12,8 +12,7 @@
 // The user's options: volumes, display options, the 24 action bindings,
 // vertical sync, the language and the frame options. Kept in
 // "UserConfig.cfg" in the user folder, one value per line in a fixed order.
-class GameConfig
-{
+class GameConfig {
 public:
     static constexpr size_t kBindingCount = 24;
     // Binding 20 (Escape, the pad's Back) is fixed: never saved, loaded or set.
@@ -82,7 +81,10 @@ public:
     void SetFrameLimit(bool value) { frameLimit = value; }
 
     // A copy of binding `index` (a default binding past the end).
-    InputTriggerer GetBinding(size_t index) const { return index < kBindingCount ? bindings[index] : InputTriggerer(); }
+    InputTriggerer GetBinding(size_t index) const
+    {
+        return index < kBindingCount ? bindings[index] : InputTriggerer();
+    }
     // Stores a binding; the fixed binding and indexes past the end are ignored.
     void SetBinding(size_t index, InputTriggerer binding)
     {

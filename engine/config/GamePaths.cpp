@@ -28,17 +28,47 @@ void Set(std::string& path, std::string value)
 
 } // namespace
 
-std::string GetBasePath() { return Get(g_BasePath); }
-void SetBasePath(std::string path) { Set(g_BasePath, std::move(path)); }
+std::string GetBasePath()
+{
+    return Get(g_BasePath);
+}
+void SetBasePath(std::string path)
+{
+    Set(g_BasePath, std::move(path));
+}
 
-std::string GetUserPath() { return Get(g_UserPath); }
-void SetUserPath(std::string path) { Set(g_UserPath, std::move(path)); }
+std::string GetUserPath()
+{
+    return Get(g_UserPath);
+}
+void SetUserPath(std::string path)
+{
+    Set(g_UserPath, std::move(path));
+}
 
-std::string GetDialogPath() { return Get(g_DialogPath); }
-void SetDialogPath(std::string path) { Set(g_DialogPath, std::move(path)); }
+std::string GetDialogPath()
+{
+    return Get(g_DialogPath);
+}
+void SetDialogPath(std::string path)
+{
+    Set(g_DialogPath, std::move(path));
+}
 
-std::string GetSoundPath() { return Get(g_SoundPath); }
-void SetSoundPath(std::string path) { Set(g_SoundPath, std::move(path)); }
+std::string GetSoundPath()
+{
+    return Get(g_SoundPath);
+}
+void SetSoundPath(std::string path)
+{
+    Set(g_SoundPath, std::move(path));
+}
 
-std::string GetMusicPath() { return Get(g_MusicPath); }
-void SetMusicPath(std::string path) { Set(g_MusicPath, std::move(path)); }
+std::string GetMusicPath()
+{
+    return Get(g_MusicPath);
+}
+void SetMusicPath(std::string path)
+{
+    Set(g_MusicPath, std::move(path));
+}

@@ -5,8 +5,7 @@
 // The per-poll record of what the player asks for: a movement direction and a
 // set of action flags. The input manager fills it from the bindings; the
 // player and the menus read copies of it.
-class InputActions
-{
+class InputActions {
 public:
     InputActions() = default;
     InputActions(const InputActions&) = default;
@@ -67,7 +66,7 @@ public:
     bool KeyROrPad3 = false; // R, or pad button 3
     bool Spare = false;      // nothing sets it
 
-    bool MenuLeft = false;   // arrow keys, the stick pushed far, the hat
+    bool MenuLeft = false; // arrow keys, the stick pushed far, the hat
     bool MenuRight = false;
     bool MenuUp = false;
     bool MenuDown = false;

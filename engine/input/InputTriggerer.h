@@ -6,11 +6,14 @@
 // One binding of an action to a device input: a keyboard key code (PC set-1
 // scancode) or a pad offset (button n is 48 + n, 8 is the Z axis) with a
 // direction (-1, 0 or +1; only the Z axis uses a sign). Code 0 binds nothing.
-class InputTriggerer
-{
+class InputTriggerer {
 public:
     InputTriggerer() = default;
-    InputTriggerer(uint32_t code, int32_t direction) : code(code), direction(direction) {}
+    InputTriggerer(uint32_t code, int32_t direction)
+        : code(code)
+        , direction(direction)
+    {
+    }
     InputTriggerer(const InputTriggerer&) = default;
     InputTriggerer& operator=(const InputTriggerer&) = default;
     virtual ~InputTriggerer() = default;

@@ -37,7 +37,7 @@ void InputBridge::Push(InputEvent event)
         break;
     case InputEvent::Type::PadRemoved:
         if (ValidPad(event.pad))
-            state_.pads[event.pad] = InputState::Pad{};
+            state_.pads[event.pad] = InputState::Pad {};
         break;
     case InputEvent::Type::PadButtonDown:
     case InputEvent::Type::PadButtonUp:
@@ -63,8 +63,8 @@ void InputBridge::Push(InputEvent event)
 std::vector<InputEvent> InputBridge::TakeEvents()
 {
     std::lock_guard lock(mutex_);
-    std::vector<InputEvent> events(std::make_move_iterator(queue_.begin()),
-                                   std::make_move_iterator(queue_.end()));
+    std::vector<InputEvent> events(
+        std::make_move_iterator(queue_.begin()), std::make_move_iterator(queue_.end()));
     queue_.clear();
     return events;
 }
@@ -86,7 +86,7 @@ void InputBridge::Clear()
 {
     std::lock_guard lock(mutex_);
     queue_.clear();
-    state_ = InputState{};
+    state_ = InputState {};
 }
 
 std::string InputBridge::FirstLineForPaste(const std::string& text)

@@ -16,8 +16,8 @@ struct InputEvent {
     enum class Type : uint8_t {
         KeyDown,
         KeyUp,
-        Text,          // typed printable text (UTF-8)
-        Paste,         // clipboard text taken on Ctrl+V / Shift+Insert
+        Text,  // typed printable text (UTF-8)
+        Paste, // clipboard text taken on Ctrl+V / Shift+Insert
         PadAdded,
         PadRemoved,
         PadButtonDown,
@@ -46,14 +46,14 @@ struct InputState {
     struct Pad {
         bool connected = false;
         std::string name;
-        std::array<bool, kPadButtons> buttons{};
-        std::array<int16_t, kPadAxes> axes{};
-        std::array<uint8_t, kPadHats> hats{};
+        std::array<bool, kPadButtons> buttons {};
+        std::array<int16_t, kPadAxes> axes {};
+        std::array<uint8_t, kPadHats> hats {};
     };
 
-    std::array<bool, kKeyCount> keys{};   // by SDL scancode
-    std::array<bool, 256> pcKeys{};       // by PC set-1 code
-    std::array<Pad, kPadCount> pads{};
+    std::array<bool, kKeyCount> keys {}; // by SDL scancode
+    std::array<bool, 256> pcKeys {};     // by PC set-1 code
+    std::array<Pad, kPadCount> pads {};
 };
 
 // The meeting point of the render thread, which pumps the window's events,

@@ -25,8 +25,7 @@ public:
     void lock() { mutex_.lock(); }
     void unlock() { mutex_.unlock(); }
     bool try_lock() { return mutex_.try_lock(); }
-    template <class Rep, class Period>
-    bool try_lock_for(const std::chrono::duration<Rep, Period>& timeout)
+    template <class Rep, class Period> bool try_lock_for(const std::chrono::duration<Rep, Period>& timeout)
     {
         return mutex_.try_lock_for(timeout);
     }

@@ -12,9 +12,8 @@ int PrintScreenScancode()
     return SDL_SCANCODE_PRINTSCREEN;
 }
 
-std::unique_ptr<Window> Window::Create(const std::string& title, int x, int y,
-                                       int clientWidth, int clientHeight, bool onTop,
-                                       bool desktopFullScreen)
+std::unique_ptr<Window> Window::Create(const std::string& title, int x, int y, int clientWidth,
+    int clientHeight, bool onTop, bool desktopFullScreen)
 {
     std::unique_ptr<Window> window(new Window());
     // The game decides itself what a close means; SDL must not turn signals
@@ -221,7 +220,7 @@ void Window::ClosePad(int instanceId, InputBridge* input)
     if (slot < 0)
         return;
     SDL_JoystickClose(static_cast<SDL_Joystick*>(pads_[slot].joystick));
-    pads_[slot] = PadSlotRecord{};
+    pads_[slot] = PadSlotRecord {};
     if (input) {
         InputEvent event;
         event.type = InputEvent::Type::PadRemoved;
@@ -232,7 +231,7 @@ void Window::ClosePad(int instanceId, InputBridge* input)
 
 bool Window::PollMessage(WindowMessage& message, InputBridge* input)
 {
-    message = WindowMessage{};
+    message = WindowMessage {};
     if (quitPosted_) {
         quitPosted_ = false;
         message.type = WindowMessage::Type::Quit;
@@ -272,8 +271,8 @@ bool Window::PollMessage(WindowMessage& message, InputBridge* input)
         event.code = e.key.keysym.scancode;
         push(event);
         const SDL_Keymod mod = static_cast<SDL_Keymod>(e.key.keysym.mod);
-        const bool paste = (e.key.keysym.sym == SDLK_v && (mod & KMOD_CTRL)) ||
-                           (e.key.keysym.sym == SDLK_INSERT && (mod & KMOD_SHIFT));
+        const bool paste = (e.key.keysym.sym == SDLK_v && (mod & KMOD_CTRL))
+            || (e.key.keysym.sym == SDLK_INSERT && (mod & KMOD_SHIFT));
         if (paste && input) {
             // The clipboard belongs to the video thread: read it here.
             InputEvent pasted;
@@ -311,7 +310,7 @@ bool Window::PollMessage(WindowMessage& message, InputBridge* input)
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP:
         pushPad(e.type == SDL_JOYBUTTONDOWN ? InputEvent::Type::PadButtonDown : InputEvent::Type::PadButtonUp,
-                e.jbutton.which, e.jbutton.button, 0);
+            e.jbutton.which, e.jbutton.button, 0);
         break;
     case SDL_JOYAXISMOTION:
         pushPad(InputEvent::Type::PadAxis, e.jaxis.which, e.jaxis.axis, e.jaxis.value);

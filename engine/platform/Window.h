@@ -12,11 +12,11 @@ class InputBridge;
 // A message of the window that the game's window procedure answers.
 struct WindowMessage {
     enum class Type {
-        None,      // an event that only fed the input bridge, or nothing
-        Close,     // the user closed the window (or the system asked to quit)
-        Resized,   // the client area changed size
-        KeyUp,     // a key was released; key holds its SDL scancode
-        Quit,      // the quit message posted by the window procedure
+        None,    // an event that only fed the input bridge, or nothing
+        Close,   // the user closed the window (or the system asked to quit)
+        Resized, // the client area changed size
+        KeyUp,   // a key was released; key holds its SDL scancode
+        Quit,    // the quit message posted by the window procedure
     };
     Type type = Type::None;
     int key = 0;
@@ -34,9 +34,8 @@ public:
     // window hidden, with the client size given (or covering the desktop;
     // created so, its GL surface has the desktop size from the start). Null on failure (the reason
     // goes to the debug output).
-    static std::unique_ptr<Window> Create(const std::string& title, int x, int y,
-                                          int clientWidth, int clientHeight, bool onTop,
-                                          bool desktopFullScreen);
+    static std::unique_ptr<Window> Create(const std::string& title, int x, int y, int clientWidth,
+        int clientHeight, bool onTop, bool desktopFullScreen);
     ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;

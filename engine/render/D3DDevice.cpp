@@ -17,12 +17,12 @@
 
 std::unique_ptr<RenderDevice> g_Device;
 
-std::atomic<bool> g_FullScreen{false};
-std::atomic<bool> g_VSync{true};
-std::atomic<bool> g_NeedResetWindow{false};
-std::atomic<bool> g_ScreenshotRequested{false};
+std::atomic<bool> g_FullScreen {false};
+std::atomic<bool> g_VSync {true};
+std::atomic<bool> g_NeedResetWindow {false};
+std::atomic<bool> g_ScreenshotRequested {false};
 bool g_MirrorX = false;
-std::atomic<bool> g_InScene{false};
+std::atomic<bool> g_InScene {false};
 
 int32_t g_DesktopWidth = 0;
 int32_t g_DesktopHeight = 0;
@@ -243,8 +243,8 @@ void FlushQuads()
     }
     glBindVertexArray(d.vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, d.vertexBuffer);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(sizeof(QuadVertex) * d.batch.size()),
-                    d.batch.data());
+    glBufferSubData(
+        GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(sizeof(QuadVertex) * d.batch.size()), d.batch.data());
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(d.batch.size() / 4 * 6), GL_UNSIGNED_SHORT, nullptr);
     d.batch.clear();
 }
@@ -324,16 +324,16 @@ bool CreateD3DDevice(int width, int height, platform::Window* window, bool reset
     glGenBuffers(1, &device->indexBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, device->indexBuffer);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint16_t)),
-                 indices.data(), GL_STATIC_DRAW);
+        indices.data(), GL_STATIC_DRAW);
     device->batch.reserve(kBatchQuads * 4);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(QuadVertex), reinterpret_cast<void*>(0));
     glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 4, GL_FLOAT, GL_FALSE, sizeof(QuadVertex),
-                          reinterpret_cast<void*>(offsetof(QuadVertex, r)));
+    glVertexAttribPointer(
+        1, 4, GL_FLOAT, GL_FALSE, sizeof(QuadVertex), reinterpret_cast<void*>(offsetof(QuadVertex, r)));
     glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(QuadVertex),
-                          reinterpret_cast<void*>(offsetof(QuadVertex, u)));
+    glVertexAttribPointer(
+        2, 2, GL_FLOAT, GL_FALSE, sizeof(QuadVertex), reinterpret_cast<void*>(offsetof(QuadVertex, u)));
 
     // Alpha blending, separate alpha accumulation; no depth test.
     glEnable(GL_BLEND);
@@ -478,15 +478,14 @@ void BindDrawTarget(uint32_t framebuffer, int width, int height)
 }
 
 void DrawTexturedQuad(float x, float y, int textureWidth, int textureHeight, Point<int> rotationPoint,
-                      float rotationDegrees, int sx, int sy, int w, int h, uint32_t colour,
-                      uint32_t texture)
+    float rotationDegrees, int sx, int sy, int w, int h, uint32_t colour, uint32_t texture)
 {
     if (!g_Device)
         return;
     const float halfW = g_Device->boundWidth * 0.5f;
     const float halfH = g_Device->boundHeight * 0.5f;
     const float z = EngineDepth();
-    std::array<QuadVertex, 4> v{};
+    std::array<QuadVertex, 4> v {};
     for (QuadVertex& corner : v) {
         corner.z = z;
         SetColour(corner, colour);
@@ -515,8 +514,10 @@ void DrawTexturedQuad(float x, float y, int textureWidth, int textureHeight, Poi
             v[i].y = pivotY + dx * s + dy * c;
         }
     }
-    const float invW = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureWidth, 0))));
-    const float invH = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureHeight, 0))));
+    const float invW
+        = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureWidth, 0))));
+    const float invH
+        = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureHeight, 0))));
     float uLeft = sx * invW;
     float uRight = (sx + w) * invW;
     const float vTop = sy * invH;
@@ -536,13 +537,13 @@ void DrawTexturedQuad(float x, float y, int textureWidth, int textureHeight, Poi
     SubmitQuad(v, texture);
 }
 
-void DrawToRenderTexture(int x, int y, int x0, int y0, int x1, int y1, uint32_t texture,
-                         int textureWidth, int textureHeight, uint32_t colour)
+void DrawToRenderTexture(int x, int y, int x0, int y0, int x1, int y1, uint32_t texture, int textureWidth,
+    int textureHeight, uint32_t colour)
 {
     if (!g_RenderTargetTexture || !g_Device)
         return;
-    DrawTexturedQuad(float(x), float(y), textureWidth, textureHeight, Point<int>(0, 0), 0.0f, x0, y0,
-                     x1 - x0, y1 - y0, colour, texture);
+    DrawTexturedQuad(float(x), float(y), textureWidth, textureHeight, Point<int>(0, 0), 0.0f, x0, y0, x1 - x0,
+        y1 - y0, colour, texture);
 }
 
 void DrawColourQuad(int x, int y, int w, int h, uint32_t colour, bool filled)
@@ -550,7 +551,8 @@ void DrawColourQuad(int x, int y, int w, int h, uint32_t colour, bool filled)
     if (!g_Device)
         return;
     const auto band = [colour](int left, int top, int width, int height) {
-        DrawTexturedQuad(float(left), float(top), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, width, height, colour, 0);
+        DrawTexturedQuad(
+            float(left), float(top), 1, 1, Point<int>(0, 0), 0.0f, 0, 0, width, height, colour, 0);
     };
     if (filled) {
         band(x, y, w, h);
@@ -577,16 +579,17 @@ void DrawDebugText(const std::string& text, Point<int> position, uint32_t colour
 {
     if (!DeviceUsable() || !g_Device->textFont || text.empty())
         return;
-    const SDL_Color white{255, 255, 255, 255};
+    const SDL_Color white {255, 255, 255, 255};
     PixelImage picture;
-    if (!picture.LoadFromSurface(TTF_RenderUTF8_Blended(g_Device->textFont, text.c_str(), white), "text " + text))
+    if (!picture.LoadFromSurface(
+            TTF_RenderUTF8_Blended(g_Device->textFont, text.c_str(), white), "text " + text))
         return;
     GLTexture texture(std::move(picture));
     const uint32_t name = texture.GetName();
     if (name)
         DrawTexturedQuad(float(position.x), float(position.y), texture.GetTextureWidth(),
-                         texture.GetTextureHeight(), Point<int>(0, 0), 0.0f, 0, 0, texture.GetWidth(),
-                         texture.GetHeight(), colour, name);
+            texture.GetTextureHeight(), Point<int>(0, 0), 0.0f, 0, 0, texture.GetWidth(), texture.GetHeight(),
+            colour, name);
     FlushQuads(); // the texture goes with this function
 }
 
@@ -620,7 +623,7 @@ void CopyPictureToWindow(int left, int top, int right, int bottom, bool linear)
     glBindFramebuffer(GL_READ_FRAMEBUFFER, g_RenderSurface);
     // The picture keeps its top row first; the window's rows run bottom-up.
     glBlitFramebuffer(0, 0, g_BackBufferWidth, g_BackBufferHeight, left, windowHeight - top, right,
-                      windowHeight - bottom, GL_COLOR_BUFFER_BIT, linear ? GL_LINEAR : GL_NEAREST);
+        windowHeight - bottom, GL_COLOR_BUFFER_BIT, linear ? GL_LINEAR : GL_NEAREST);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
 }
 

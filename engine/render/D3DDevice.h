@@ -85,11 +85,10 @@ void DeleteTexture(uint32_t texture, uint32_t framebuffer);
 // The quad routine every sprite becomes. (x, y) is the top-left corner in
 // picture pixels (y down); source is (left, top, width, height) in texels.
 void DrawTexturedQuad(float x, float y, int textureWidth, int textureHeight, Point<int> rotationPoint,
-                      float rotationDegrees, int sx, int sy, int w, int h, uint32_t colour,
-                      uint32_t texture);
+    float rotationDegrees, int sx, int sy, int w, int h, uint32_t colour, uint32_t texture);
 // Draws into the bound render-target texture at (x, y) of its own pixels.
-void DrawToRenderTexture(int x, int y, int x0, int y0, int x1, int y1, uint32_t texture,
-                         int textureWidth, int textureHeight, uint32_t colour);
+void DrawToRenderTexture(int x, int y, int x0, int y0, int x1, int y1, uint32_t texture, int textureWidth,
+    int textureHeight, uint32_t colour);
 // Untextured quad (debug rectangles); only the outline unless filled.
 void DrawColourQuad(int x, int y, int w, int h, uint32_t colour, bool filled);
 

@@ -4,9 +4,11 @@
 #include "engine/render/Image.h"
 #include "scene/Sprite.h"
 
-DXGraphicalRessource::DXGraphicalRessource(std::unique_ptr<GLTexture> texture_, uint32_t framebuffer_,
-                                           bool renderTarget_)
-    : texture(std::move(texture_)), framebuffer(framebuffer_), renderTarget(renderTarget_)
+DXGraphicalRessource::DXGraphicalRessource(
+    std::unique_ptr<GLTexture> texture_, uint32_t framebuffer_, bool renderTarget_)
+    : texture(std::move(texture_))
+    , framebuffer(framebuffer_)
+    , renderTarget(renderTarget_)
 {
     if (texture) {
         width = texture->GetWidth();
@@ -14,7 +16,11 @@ DXGraphicalRessource::DXGraphicalRessource(std::unique_ptr<GLTexture> texture_, 
     }
 }
 
-DXGraphicalRessource::DXGraphicalRessource(int width_, int height_) : width(width_), height(height_) {}
+DXGraphicalRessource::DXGraphicalRessource(int width_, int height_)
+    : width(width_)
+    , height(height_)
+{
+}
 
 DXGraphicalRessource::~DXGraphicalRessource()
 {

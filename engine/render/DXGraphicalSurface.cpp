@@ -19,7 +19,8 @@ DXGraphicalSurface::DXGraphicalSurface(Point<int> size, bool noTexture)
 }
 
 DXGraphicalSurface::DXGraphicalSurface(DXGraphicalRessource* resource_, bool ownsResource)
-    : ownedResource(ownsResource ? resource_ : nullptr), resource(resource_)
+    : ownedResource(ownsResource ? resource_ : nullptr)
+    , resource(resource_)
 {
     if (resource) {
         surface = resource->GetSurface();

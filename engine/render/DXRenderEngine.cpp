@@ -25,7 +25,7 @@ void BindCurrentTarget()
     if (g_RenderTargetTexture && g_RenderTargetSurface) {
         GLTexture* texture = g_RenderTargetTexture->GetTexture();
         BindDrawTarget(g_RenderTargetSurface, texture ? texture->GetTextureWidth() : g_BackBufferWidth,
-                       texture ? texture->GetTextureHeight() : g_BackBufferHeight);
+            texture ? texture->GetTextureHeight() : g_BackBufferHeight);
     } else {
         BindDrawTarget(0, g_BackBufferWidth, g_BackBufferHeight);
     }
@@ -57,8 +57,8 @@ DXRenderEngine::~DXRenderEngine()
     shaderList.clear();
 }
 
-bool DXRenderEngine::DrawSurface(IGraphicalSurface* source, IGraphicalSurface* target, int x, int y, int a,
-                                 int b, float f)
+bool DXRenderEngine::DrawSurface(
+    IGraphicalSurface* source, IGraphicalSurface* target, int x, int y, int a, int b, float f)
 {
     if (currentEffect && currentEffect->AppliesToSurfaces()) {
         currentEffect->DrawSurface(source, target, x, y, a, b, f);
@@ -76,13 +76,12 @@ bool DXRenderEngine::DrawSurface(IGraphicalSurface* source, IGraphicalSurface* t
     DXGraphicalRessource* texture = from->GetRessource();
     const Point<int> size = texture->GetSize();
     DrawTexturedQuad(float(x), float(y), size.x, size.y, Point<int>(0, 0), 0.0f, 0, 0, size.x, size.y,
-                     0xFFFFFFFFu, texture->GetTextureName());
+        0xFFFFFFFFu, texture->GetTextureName());
     return false;
 }
 
 bool DXRenderEngine::DrawGraphicalObject(GraphicalObject* object, IGraphicalSurface* target, int x, int y,
-                                         int p5, int p6, float /*rotation*/, Point<int> origin,
-                                         Point<int> clipSize)
+    int p5, int p6, float /*rotation*/, Point<int> origin, Point<int> clipSize)
 {
     return DrawObjectEntries(object, target, x, y, p5, p6, origin, clipSize, true);
 }
@@ -98,7 +97,7 @@ bool DXRenderEngine::DrawObject(SceneObject*, IGraphicalSurface*, int, int, int,
 }
 
 bool DXRenderEngine::DrawSprite(ISprite* sprite, IGraphicalSurface* target, int x, int y, int p5, int p6,
-                                float rotation, const Rect<int>* clip, bool immediate)
+    float rotation, const Rect<int>* clip, bool immediate)
 {
     if (!g_RenderEngine)
         return true;
@@ -119,9 +118,9 @@ bool DXRenderEngine::DrawSprite(ISprite* sprite, IGraphicalSurface* target, int 
             state.frameAdvance = game->frameAdvance;
             state.cameraWorld = game->cameraPosition.ToInt();
         }
-        renderPool->AddCommand(RenderPoolCommand::SpriteDraw(
-            sprite, currentEffect ? currentEffect->Clone() : nullptr, Point<int>(x, y), Point<int>(p5, p6),
-            rotation, clip, state));
+        renderPool->AddCommand(
+            RenderPoolCommand::SpriteDraw(sprite, currentEffect ? currentEffect->Clone() : nullptr,
+                Point<int>(x, y), Point<int>(p5, p6), rotation, clip, state));
         return true;
     }
 
@@ -164,18 +163,17 @@ bool DXRenderEngine::DrawSprite(ISprite* sprite, IGraphicalSurface* target, int 
     g_MirrorX = mirror;
     if (!g_RenderTargetTexture) {
         DrawTexturedQuad(float(x + offset.x), float(y + offset.y), textureWidth, textureHeight,
-                         plain->GetPoint(), rotation, source.left, source.top, source.width, source.height,
-                         colour, name);
+            plain->GetPoint(), rotation, source.left, source.top, source.width, source.height, colour, name);
     } else {
         DrawToRenderTexture(x, y, source.left, source.top, source.left + source.width,
-                            source.top + source.height, name, textureWidth, textureHeight, diffuseColour);
+            source.top + source.height, name, textureWidth, textureHeight, diffuseColour);
     }
     g_MirrorX = false;
     return true;
 }
 
 bool DXRenderEngine::DrawRect(Point<int> size, IGraphicalSurface*, int x, int y, int a, int b, float f,
-                              uint32_t n, bool filled, bool immediate)
+    uint32_t n, bool filled, bool immediate)
 {
     if (recordFlag && !immediate) {
         if (renderPool)

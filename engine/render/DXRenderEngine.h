@@ -19,21 +19,21 @@ public:
     // render pool it was given.
     ~DXRenderEngine() override;
 
-    bool DrawSurface(IGraphicalSurface* source, IGraphicalSurface* target, int x, int y, int a, int b,
-                     float f) override;
+    bool DrawSurface(
+        IGraphicalSurface* source, IGraphicalSurface* target, int x, int y, int a, int b, float f) override;
     bool DrawTexture(IGraphicalRessource* texture, IGraphicalSurface* target, int x, int y, int a, int b,
-                     float f) override;
+        float f) override;
     bool DrawSprite(ISprite* sprite, IGraphicalSurface* target, int x, int y, int p5, int p6, float rotation,
-                    const Rect<int>* clip, bool immediate) override;
+        const Rect<int>* clip, bool immediate) override;
     bool DrawGraphicalObject(GraphicalObject* object, IGraphicalSurface* target, int x, int y, int p5, int p6,
-                             float rotation, Point<int> origin, Point<int> clipSize) override;
-    bool DrawObject(SceneObject* object, IGraphicalSurface* target, int x, int y, int a, int b,
-                    float f) override;
+        float rotation, Point<int> origin, Point<int> clipSize) override;
+    bool DrawObject(
+        SceneObject* object, IGraphicalSurface* target, int x, int y, int a, int b, float f) override;
     IGraphicalRessource* LoadTexture(const std::string& name) override;
     IGraphicalRessource* CreateRenderTexture(int width, int height) override;
     void Clear(uint32_t colour, uint32_t flags = 0) override;
     bool DrawRect(Point<int> size, IGraphicalSurface* target, int x, int y, int a, int b, float f, uint32_t n,
-                  bool filled, bool immediate) override;
+        bool filled, bool immediate) override;
     void BeginScene(bool clear) override;
     void EndScene(bool present) override;
 

@@ -1,7 +1,7 @@
 #include "engine/render/GE_Blink.h"
 
-bool GE_Blink::DrawSprite(ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float rotation,
-                          const Rect<int>* clip)
+bool GE_Blink::DrawSprite(
+    ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float rotation, const Rect<int>* clip)
 {
     return DrawSpriteWithColor(sprite, x, y, rotation, clip, GetColor());
 }

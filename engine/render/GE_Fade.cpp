@@ -2,13 +2,10 @@
 
 GE_Fade::GE_Fade(int durationFrames, bool fadeIn)
 {
-    if (durationFrames > 0)
-    {
+    if (durationFrames > 0) {
         counter = durationFrames;
         step = static_cast<int32_t>(255.0 / durationFrames);
-    }
-    else
-    {
+    } else {
         // No frames to fade over: already at the end of the fade.
         counter = 0;
         step = 255;
@@ -17,8 +14,8 @@ GE_Fade::GE_Fade(int durationFrames, bool fadeIn)
         step = -step;
 }
 
-bool GE_Fade::DrawSprite(ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float rotation,
-                         const Rect<int>* clip)
+bool GE_Fade::DrawSprite(
+    ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float rotation, const Rect<int>* clip)
 {
     return DrawSpriteWithColor(sprite, x, y, rotation, clip, GetColor());
 }

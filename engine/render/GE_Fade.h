@@ -3,8 +3,7 @@
 #include "engine/render/GraphicalEffect.h"
 
 // Fades a sprite out (or in) over a number of frames by its alpha.
-class GE_Fade : public GraphicalEffect
-{
+class GE_Fade : public GraphicalEffect {
 public:
     // step = 255 / durationFrames truncated, negated for a fade-in. A duration
     // of 0 frames or less is an instant fade: nothing left to count, and the
@@ -12,7 +11,7 @@ public:
     GE_Fade(int durationFrames, bool fadeIn);
 
     bool DrawSprite(ISprite* sprite, IGraphicalSurface* target, int x, int y, int p5, int p6, float rotation,
-                    const Rect<int>* clip) override;
+        const Rect<int>* clip) override;
     // One frame less, not below 0; the fade then stays at its final alpha.
     void Update() override;
     std::unique_ptr<GraphicalEffect> Clone() const override;

@@ -23,8 +23,7 @@ int32_t TruncateToInt(double value)
 void StepAxis(float& offset, float amplitude, float& velocity)
 {
     offset = static_cast<float>(double(offset) + double(velocity) * double(0.33f));
-    if (std::fabs(offset) > amplitude)
-    {
+    if (std::fabs(offset) > amplitude) {
         offset = velocity > 0.0f ? amplitude : -amplitude;
         velocity = -velocity;
     }
@@ -32,8 +31,8 @@ void StepAxis(float& offset, float amplitude, float& velocity)
 
 } // namespace
 
-bool GE_Shake::DrawSprite(ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float rotation,
-                          const Rect<int>* clip)
+bool GE_Shake::DrawSprite(
+    ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float rotation, const Rect<int>* clip)
 {
     const Point<int> moved = GetDrawOffset();
     return DrawSpriteWithColor(sprite, x + moved.x, y + moved.y, rotation, clip, GetColor());
@@ -58,7 +57,7 @@ Point<int> GE_Shake::GetDrawOffset() const
 
 uint32_t GE_Shake::GetColor() const
 {
-    const double green = noTint ? 255.0
-                                : (255.0 - 2.0 * double(amplitude.y) - 10.0) + double(offset.y) * double(1.2f);
+    const double green
+        = noTint ? 255.0 : (255.0 - 2.0 * double(amplitude.y) - 10.0) + double(offset.y) * double(1.2f);
     return 0xFFFF00FFu | ((uint32_t(TruncateToInt(green)) & 0xFFu) << 8);
 }

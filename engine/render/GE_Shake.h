@@ -4,14 +4,13 @@
 
 // Shakes a sprite: its offset bounces between plus and minus the amplitude at
 // 0.33 x velocity per frame, and the sprite is tinted while it shakes.
-class GE_Shake : public GraphicalEffect
-{
+class GE_Shake : public GraphicalEffect {
 public:
     // Every number 0; the owner then sets amplitude and velocity.
     GE_Shake() = default;
 
     bool DrawSprite(ISprite* sprite, IGraphicalSurface* target, int x, int y, int p5, int p6, float rotation,
-                    const Rect<int>* clip) override;
+        const Rect<int>* clip) override;
     void Update() override;
     std::unique_ptr<GraphicalEffect> Clone() const override;
 
@@ -32,7 +31,7 @@ public:
 private:
     int32_t frameCount = 0;
     uint8_t noTint = 0;
-    Point<float> offset{0.0f, 0.0f};
-    Point<float> amplitude{0.0f, 0.0f};
-    Point<float> velocity{0.0f, 0.0f};
+    Point<float> offset {0.0f, 0.0f};
+    Point<float> amplitude {0.0f, 0.0f};
+    Point<float> velocity {0.0f, 0.0f};
 };

@@ -28,8 +28,7 @@ OrphanNames& Orphans()
 }
 
 // Keeps the caller's texture binding across our own binds.
-class BindingGuard
-{
+class BindingGuard {
 public:
     BindingGuard()
     {
@@ -53,13 +52,16 @@ bool GLTexture::HasCurrentContext()
 }
 
 GLTexture::GLTexture(PixelImage picture)
-    : width(picture.GetWidth()), height(picture.GetHeight()),
-      textureWidth(picture.IsEmpty() ? 0 : int(NextPowerOfTwo(uint32_t(width)))),
-      textureHeight(picture.IsEmpty() ? 0 : int(NextPowerOfTwo(uint32_t(height)))), pending(std::move(picture))
+    : width(picture.GetWidth())
+    , height(picture.GetHeight())
+    , textureWidth(picture.IsEmpty() ? 0 : int(NextPowerOfTwo(uint32_t(width))))
+    , textureHeight(picture.IsEmpty() ? 0 : int(NextPowerOfTwo(uint32_t(height))))
+    , pending(std::move(picture))
 {
 }
 
-GLTexture::GLTexture(int width, int height) : GLTexture(PixelImage(width, height))
+GLTexture::GLTexture(int width, int height)
+    : GLTexture(PixelImage(width, height))
 {
 }
 
@@ -69,16 +71,18 @@ GLTexture::~GLTexture()
 }
 
 GLTexture::GLTexture(GLTexture&& other) noexcept
-    : name(std::exchange(other.name, 0)), width(std::exchange(other.width, 0)),
-      height(std::exchange(other.height, 0)), textureWidth(std::exchange(other.textureWidth, 0)),
-      textureHeight(std::exchange(other.textureHeight, 0)), pending(std::exchange(other.pending, PixelImage()))
+    : name(std::exchange(other.name, 0))
+    , width(std::exchange(other.width, 0))
+    , height(std::exchange(other.height, 0))
+    , textureWidth(std::exchange(other.textureWidth, 0))
+    , textureHeight(std::exchange(other.textureHeight, 0))
+    , pending(std::exchange(other.pending, PixelImage()))
 {
 }
 
 GLTexture& GLTexture::operator=(GLTexture&& other) noexcept
 {
-    if (this != &other)
-    {
+    if (this != &other) {
         Destroy();
         name = std::exchange(other.name, 0);
         width = std::exchange(other.width, 0);
@@ -94,12 +98,9 @@ void GLTexture::Destroy()
 {
     if (name == 0)
         return;
-    if (HasCurrentContext())
-    {
+    if (HasCurrentContext()) {
         glDeleteTextures(1, &name);
-    }
-    else
-    {
+    } else {
         std::lock_guard lock(Orphans().mutex);
         Orphans().textures.push_back(name);
     }
@@ -110,8 +111,7 @@ void GLTexture::DeleteFramebuffer(unsigned int framebuffer)
 {
     if (framebuffer == 0)
         return;
-    if (HasCurrentContext())
-    {
+    if (HasCurrentContext()) {
         glDeleteFramebuffers(1, &framebuffer);
         return;
     }
@@ -148,17 +148,15 @@ bool GLTexture::Upload()
     std::vector<uint8_t> storage(storageRow * size_t(textureHeight), 0);
     const size_t pictureRow = size_t(width) * 4;
     for (int y = 0; y < height; ++y)
-        std::memcpy(storage.data() + storageRow * size_t(y), pending.GetPixels().data() + pictureRow * size_t(y),
-                    pictureRow);
+        std::memcpy(storage.data() + storageRow * size_t(y),
+            pending.GetPixels().data() + pictureRow * size_t(y), pictureRow);
 
     // Errors left by earlier calls must not be taken for ours (bounded: a
     // lost context may keep reporting).
-    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
-    }
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) { }
     BindingGuard guard;
     glGenTextures(1, &name);
-    if (name == 0)
-    {
+    if (name == 0) {
         platform::DebugOutput("GLTexture: glGenTextures failed\n");
         return false;
     }
@@ -170,9 +168,8 @@ bool GLTexture::Upload()
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 storage.data());
-    if (glGetError() != GL_NO_ERROR)
-    {
+        storage.data());
+    if (glGetError() != GL_NO_ERROR) {
         platform::DebugOutput("GLTexture: texture upload failed\n");
         glDeleteTextures(1, &name);
         name = 0;
@@ -213,6 +210,7 @@ PixelImage GLTexture::Download()
     PixelImage picture(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            picture.SetPixel(x, y, ArgbFromRgba(storage.data() + (size_t(y) * size_t(textureWidth) + size_t(x)) * 4));
+            picture.SetPixel(
+                x, y, ArgbFromRgba(storage.data() + (size_t(y) * size_t(textureWidth) + size_t(x)) * 4));
     return picture;
 }

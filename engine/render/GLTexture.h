@@ -15,8 +15,7 @@
 // uploads them. Destroyed on a thread without a context, its GL name is handed
 // to the render thread, which deletes it at its next DeleteOrphans(); the
 // framebuffers drawing into textures go the same way.
-class GLTexture
-{
+class GLTexture {
 public:
     GLTexture() = default;
     // Pixels to upload at first use.

@@ -5,7 +5,7 @@
 #include "scene/Sprite.h"
 
 void GraphicalEffect::Draw(IGraphicalRessource* texture, Point<int> position, Point<int> spritePoint,
-                           const SpriteSource& source, float rotation, uint32_t colour)
+    const SpriteSource& source, float rotation, uint32_t colour)
 {
     auto* resource = dynamic_cast<DXGraphicalRessource*>(texture);
     if (!resource || !resource->GetTexture())
@@ -15,7 +15,7 @@ void GraphicalEffect::Draw(IGraphicalRessource* texture, Point<int> position, Po
         return;
     const GLTexture* gl = resource->GetTexture();
     DrawTexturedQuad(float(position.x), float(position.y), gl->GetTextureWidth(), gl->GetTextureHeight(),
-                     spritePoint, rotation, source.left, source.top, source.width, source.height, colour, name);
+        spritePoint, rotation, source.left, source.top, source.width, source.height, colour, name);
 }
 
 bool GraphicalEffect::DrawSurface(IGraphicalSurface*, IGraphicalSurface*, int, int, int, int, float)
@@ -33,8 +33,8 @@ std::unique_ptr<GraphicalEffect> GraphicalEffect::Clone() const
     return std::make_unique<GraphicalEffect>(*this);
 }
 
-bool GraphicalEffect::DrawSpriteWithColor(ISprite* sprite, int x, int y, float rotation, const Rect<int>* clip,
-                                          uint32_t colour)
+bool GraphicalEffect::DrawSpriteWithColor(
+    ISprite* sprite, int x, int y, float rotation, const Rect<int>* clip, uint32_t colour)
 {
     // Only plain sprites have an image; anything else draws nothing.
     auto* plain = dynamic_cast<Sprite*>(sprite);

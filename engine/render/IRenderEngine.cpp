@@ -34,7 +34,7 @@ GraphicalEffect* IRenderEngine::RestoreEffect()
 }
 
 DrawEntryPlacement PlaceDrawEntry(Point<int> objectPosition, Point<int> instanceOffset, Point<int> origin,
-                                  float rotation, Point<int> objectSize, Point<int> clipSize)
+    float rotation, Point<int> objectSize, Point<int> clipSize)
 {
     DrawEntryPlacement placement;
     const Point<int> d = instanceOffset - origin;
@@ -98,26 +98,27 @@ void PlaceWrapPiece(Rect<int>& source, Point<int>& position, int offsetX, int of
 }
 
 bool IRenderEngine::DrawSpriteInstance(ISprite* sprite, IGraphicalSurface* target, int p5, int p6,
-                                       float rotation, Rect<int>* source, Point<int>* position, int offsetX,
-                                       int offsetY, const Point<int>* wrap, const Point<int>* /*frameSize*/)
+    float rotation, Rect<int>* source, Point<int>* position, int offsetX, int offsetY, const Point<int>* wrap,
+    const Point<int>* /*frameSize*/)
 {
     if (!source || !position || !wrap)
         return DrawSprite(sprite, target, position ? position->x : 0, position ? position->y : 0, p5, p6,
-                          rotation, source, false);
+            rotation, source, false);
     Rect<int> pieceSource = *source;
     Point<int> piecePosition = *position;
     PlaceWrapPiece(pieceSource, piecePosition, offsetX, offsetY, *wrap);
-    return DrawSprite(sprite, target, piecePosition.x, piecePosition.y, p5, p6, rotation, &pieceSource, false);
+    return DrawSprite(
+        sprite, target, piecePosition.x, piecePosition.y, p5, p6, rotation, &pieceSource, false);
 }
 
-bool IRenderEngine::DrawGraphicalObject(GraphicalObject* object, IGraphicalSurface* target, int x, int y, int p5,
-                                        int p6, float /*rotation*/, Point<int> origin, Point<int> clipSize)
+bool IRenderEngine::DrawGraphicalObject(GraphicalObject* object, IGraphicalSurface* target, int x, int y,
+    int p5, int p6, float /*rotation*/, Point<int> origin, Point<int> clipSize)
 {
     return DrawObjectEntries(object, target, x, y, p5, p6, origin, clipSize, false);
 }
 
-bool IRenderEngine::DrawObjectEntries(GraphicalObject* object, IGraphicalSurface* target, int x, int y, int p5,
-                                      int p6, Point<int> origin, Point<int> clipSize, bool copyMirror)
+bool IRenderEngine::DrawObjectEntries(GraphicalObject* object, IGraphicalSurface* target, int x, int y,
+    int p5, int p6, Point<int> origin, Point<int> clipSize, bool copyMirror)
 {
     if (!object || object->GetDrawEntryCount() == 0)
         return true;
@@ -153,8 +154,8 @@ bool IRenderEngine::DrawObjectEntries(GraphicalObject* object, IGraphicalSurface
         // Once a draw has failed the remaining entries draw nothing.
         if (!result)
             continue;
-        const DrawEntryPlacement placement =
-            PlaceDrawEntry(Point<int>(x, y), offset, origin, rotation, size, clipSize);
+        const DrawEntryPlacement placement
+            = PlaceDrawEntry(Point<int>(x, y), offset, origin, rotation, size, clipSize);
         Rect<int> source = placement.source;
         Point<int> position = placement.position;
         const Point<int> wrap(static_cast<int>(wrapOffset.x), static_cast<int>(wrapOffset.y));
@@ -165,8 +166,8 @@ bool IRenderEngine::DrawObjectEntries(GraphicalObject* object, IGraphicalSurface
             result = DrawSprite(sprite, target, position.x, position.y, p5, p6, rotation, &source, false);
         } else {
             for (const Point<int>& piece : pieces) {
-                if (!DrawSpriteInstance(sprite, target, p5, p6, rotation, &source, &position, placement.offset.x,
-                                        placement.offset.y, &piece, &size)) {
+                if (!DrawSpriteInstance(sprite, target, p5, p6, rotation, &source, &position,
+                        placement.offset.x, placement.offset.y, &piece, &size)) {
                     result = false;
                     break;
                 }

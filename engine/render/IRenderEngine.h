@@ -27,22 +27,26 @@ public:
     IRenderEngine(const IRenderEngine&) = delete;
     IRenderEngine& operator=(const IRenderEngine&) = delete;
 
-    virtual bool DrawSurface(IGraphicalSurface* source, IGraphicalSurface* target, int x, int y, int a, int b,
-                             float f) = 0;
-    virtual bool DrawTexture(IGraphicalRessource* texture, IGraphicalSurface* target, int x, int y, int a,
-                             int b, float f) = 0;
+    virtual bool DrawSurface(
+        IGraphicalSurface* source, IGraphicalSurface* target, int x, int y, int a, int b, float f)
+        = 0;
+    virtual bool DrawTexture(
+        IGraphicalRessource* texture, IGraphicalSurface* target, int x, int y, int a, int b, float f)
+        = 0;
     virtual bool DrawSprite(ISprite* sprite, IGraphicalSurface* target, int x, int y, int p5, int p6,
-                            float rotation, const Rect<int>* clip, bool immediate) = 0;
+        float rotation, const Rect<int>* clip, bool immediate)
+        = 0;
     // Draws the object's draw entries, placed, cut to the object and wrapped.
     virtual bool DrawGraphicalObject(GraphicalObject* object, IGraphicalSurface* target, int x, int y, int p5,
-                                     int p6, float rotation, Point<int> origin, Point<int> clipSize);
+        int p6, float rotation, Point<int> origin, Point<int> clipSize);
     // Draws one piece of a wrapping sprite (works on copies of source and
     // position), then DrawSprite with immediate false.
-    virtual bool DrawSpriteInstance(ISprite* sprite, IGraphicalSurface* target, int p5, int p6, float rotation,
-                                    Rect<int>* source, Point<int>* position, int offsetX, int offsetY,
-                                    const Point<int>* wrap, const Point<int>* frameSize);
-    virtual bool DrawObject(SceneObject* object, IGraphicalSurface* target, int x, int y, int a, int b,
-                            float f) = 0;
+    virtual bool DrawSpriteInstance(ISprite* sprite, IGraphicalSurface* target, int p5, int p6,
+        float rotation, Rect<int>* source, Point<int>* position, int offsetX, int offsetY,
+        const Point<int>* wrap, const Point<int>* frameSize);
+    virtual bool DrawObject(
+        SceneObject* object, IGraphicalSurface* target, int x, int y, int a, int b, float f)
+        = 0;
     virtual IGraphicalRessource* LoadTexture(const std::string& name) = 0;
     virtual IGraphicalRessource* CreateRenderTexture(int width, int height) = 0;
 
@@ -55,7 +59,8 @@ public:
 
     // Frame bracketing and rectangles, replayed by the render thread.
     virtual bool DrawRect(Point<int> size, IGraphicalSurface* target, int x, int y, int a, int b, float f,
-                          uint32_t n, bool filled, bool immediate) = 0;
+        uint32_t n, bool filled, bool immediate)
+        = 0;
     virtual void BeginScene(bool clear) = 0;
     virtual void EndScene(bool present) = 0;
 
@@ -87,7 +92,7 @@ protected:
     // the device engine; copyMirror makes each entry's mirror flag the
     // engine's while it is drawn.
     bool DrawObjectEntries(GraphicalObject* object, IGraphicalSurface* target, int x, int y, int p5, int p6,
-                           Point<int> origin, Point<int> clipSize, bool copyMirror);
+        Point<int> origin, Point<int> clipSize, bool copyMirror);
 
     uint32_t drawCount = 0;
     GraphicalEffect* currentEffect = nullptr; // not owned: callers own what they make current
@@ -119,7 +124,7 @@ struct DrawEntryPlacement {
 // is cut (unrotated only), and a clip size with both sides non-zero limits
 // the right and bottom edges.
 DrawEntryPlacement PlaceDrawEntry(Point<int> objectPosition, Point<int> instanceOffset, Point<int> origin,
-                                  float rotation, Point<int> objectSize, Point<int> clipSize);
+    float rotation, Point<int> objectSize, Point<int> clipSize);
 
 // The wraps of the pieces a wrapping sprite is drawn in: (W.x, W.y), then,
 // when W.x is not 0, (W.x -/+ S.x, W.y), then, when W.y is not 0, the x of the

@@ -6,7 +6,8 @@
 
 #include <charconv>
 
-Image::Image(std::string name) : name(std::move(name))
+Image::Image(std::string name)
+    : name(std::move(name))
 {
     Load();
 }
@@ -41,19 +42,15 @@ bool Image::Load()
     IRenderEngine* engine = g_RenderEngine;
     if (!engine)
         return false;
-    if (name.rfind("_EMPTY_", 0) == 0)
-    {
+    if (name.rfind("_EMPTY_", 0) == 0) {
         int width = 0;
         int height = 0;
-        if (!ParseEmptySize(name, width, height))
-        {
+        if (!ParseEmptySize(name, width, height)) {
             platform::DebugOutput("Image : no size in empty image name " + name + "\n");
             return false;
         }
         texture.reset(engine->CreateRenderTexture(width, height));
-    }
-    else
-    {
+    } else {
         texture.reset(engine->LoadTexture(name));
     }
     return texture != nullptr;

@@ -7,8 +7,7 @@ class IGraphicalRessource;
 
 // One loaded texture under its image file name. The texture is owned; it stays
 // null when loading failed, and draws through such an image draw nothing.
-class Image
-{
+class Image {
 public:
     // Stores the name and loads at once.
     explicit Image(std::string name);

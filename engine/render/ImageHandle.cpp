@@ -26,7 +26,9 @@ void CountOneMore(int32_t* counter)
 
 } // namespace
 
-ImageHandle::ImageHandle(const std::string& name) : image(new Image(name)), counter(new int32_t(1))
+ImageHandle::ImageHandle(const std::string& name)
+    : image(new Image(name))
+    , counter(new int32_t(1))
 {
 }
 
@@ -109,16 +111,12 @@ void ImageHandle::Release()
     Image* doomed = nullptr;
     {
         std::lock_guard lock(CountMutex());
-        if (counter)
-        {
-            if (*counter < 0)
-            {
+        if (counter) {
+            if (*counter < 0) {
                 // The image is already gone; only the counter remains to free.
                 if (++*counter == 0)
                     delete counter;
-            }
-            else if (--*counter < 1)
-            {
+            } else if (--*counter < 1) {
                 delete counter;
                 doomed = image;
             }

@@ -12,8 +12,7 @@ class Image;
 //  - it never stays at 0: the counter is deleted when it reaches 0.
 // An empty handle has neither image nor counter. Handles are taken on both the
 // main and the render thread, so every count changes under one lock.
-class ImageHandle
-{
+class ImageHandle {
 public:
     ImageHandle() = default;
     // A new counter at 1 and a new Image of that name, which loads at once.

@@ -9,8 +9,7 @@
 // The one cache from image names to handles. The map's copy of each handle is
 // one of its references, so a name stays loaded until ReleaseUnused finds that
 // only the map holds it. A failed load is cached like a good one.
-class ImageHandleManager
-{
+class ImageHandleManager {
 public:
     // The process-wide manager, created on the first call.
     static ImageHandleManager* GetInstance();

@@ -11,8 +11,7 @@
 
 namespace {
 
-struct SurfaceDeleter
-{
+struct SurfaceDeleter {
     void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
@@ -56,8 +55,9 @@ int VectorClose(SDL_RWops* ops)
 } // namespace
 
 PixelImage::PixelImage(int width, int height)
-    : width(width > 0 ? width : 0), height(height > 0 ? height : 0),
-      pixels(size_t(this->width) * size_t(this->height) * 4, 0)
+    : width(width > 0 ? width : 0)
+    , height(height > 0 ? height : 0)
+    , pixels(size_t(this->width) * size_t(this->height) * 4, 0)
 {
     if (this->width == 0 || this->height == 0)
         this->width = this->height = 0;
@@ -67,14 +67,12 @@ bool PixelImage::LoadFromSurface(SDL_Surface* surface, const std::string& what)
 {
     *this = PixelImage();
     SurfacePtr source(surface);
-    if (!source)
-    {
+    if (!source) {
         platform::DebugOutput("Cannot load image " + what + " : " + IMG_GetError() + "\n");
         return false;
     }
     SurfacePtr rgba(SDL_ConvertSurfaceFormat(source.get(), SDL_PIXELFORMAT_RGBA32, 0));
-    if (!rgba || rgba->w <= 0 || rgba->h <= 0)
-    {
+    if (!rgba || rgba->w <= 0 || rgba->h <= 0) {
         platform::DebugOutput("Cannot convert image " + what + "\n");
         return false;
     }
@@ -83,7 +81,7 @@ bool PixelImage::LoadFromSurface(SDL_Surface* surface, const std::string& what)
     SDL_LockSurface(rgba.get());
     for (int y = 0; y < rgba->h; ++y)
         std::memcpy(pixels.data() + rowBytes * size_t(y),
-                    static_cast<const uint8_t*>(rgba->pixels) + size_t(rgba->pitch) * size_t(y), rowBytes);
+            static_cast<const uint8_t*>(rgba->pixels) + size_t(rgba->pitch) * size_t(y), rowBytes);
     SDL_UnlockSurface(rgba.get());
     width = rgba->w;
     height = rgba->h;
@@ -98,8 +96,7 @@ bool PixelImage::LoadFromFile(const std::string& path)
 bool PixelImage::LoadFromMemory(std::span<const uint8_t> bytes)
 {
     *this = PixelImage();
-    if (bytes.empty() || bytes.size() > size_t(INT32_MAX))
-    {
+    if (bytes.empty() || bytes.size() > size_t(INT32_MAX)) {
         platform::DebugOutput("Cannot load image from memory : no data\n");
         return false;
     }
@@ -112,11 +109,10 @@ std::vector<uint8_t> PixelImage::EncodePng() const
     std::vector<uint8_t> out;
     if (IsEmpty())
         return out;
-    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(pixels.data()), width, height, 32,
-                                                          width * 4, SDL_PIXELFORMAT_RGBA32));
+    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint8_t*>(pixels.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_RGBA32));
     SDL_RWops* sink = SDL_AllocRW();
-    if (!surface || !sink)
-    {
+    if (!surface || !sink) {
         if (sink)
             SDL_FreeRW(sink);
         return out;
@@ -137,8 +133,8 @@ bool PixelImage::SavePng(const std::string& path) const
 {
     if (IsEmpty())
         return false;
-    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(pixels.data()), width, height, 32,
-                                                          width * 4, SDL_PIXELFORMAT_RGBA32));
+    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint8_t*>(pixels.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_RGBA32));
     return surface && IMG_SavePNG(surface.get(), path.c_str()) == 0;
 }
 

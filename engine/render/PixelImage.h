@@ -11,14 +11,14 @@ struct SDL_Surface;
 // read-backs).
 inline uint32_t ArgbFromRgba(const uint8_t* rgba)
 {
-    return (uint32_t(rgba[3]) << 24) | (uint32_t(rgba[0]) << 16) | (uint32_t(rgba[1]) << 8) | uint32_t(rgba[2]);
+    return (uint32_t(rgba[3]) << 24) | (uint32_t(rgba[0]) << 16) | (uint32_t(rgba[1]) << 8)
+        | uint32_t(rgba[2]);
 }
 
 // A decoded picture in CPU memory: 8-bit RGBA, rows from the top, bytes in
 // R, G, B, A order. Decoding needs no GL context, so it may run on any thread;
 // GLTexture uploads it on the render thread.
-class PixelImage
-{
+class PixelImage {
 public:
     PixelImage() = default;
     // A transparent black picture of that size (sizes below 0 count as 0).

@@ -3,8 +3,7 @@
 #include "engine/render/GraphicalEffect.h"
 
 RenderPoolCommand RenderPoolCommand::SpriteDraw(ISprite* image, std::unique_ptr<GraphicalEffect> effect,
-                                                Point<int> position, Point<int> extent, float rotation,
-                                                const Rect<int>* clip, const RecordedState& state)
+    Point<int> position, Point<int> extent, float rotation, const Rect<int>* clip, const RecordedState& state)
 {
     RenderPoolCommand command;
     command.image = image;
@@ -28,8 +27,8 @@ RenderPoolCommand RenderPoolCommand::SpriteDraw(ISprite* image, std::unique_ptr<
     return command;
 }
 
-RenderPoolCommand RenderPoolCommand::RectDraw(Point<int> size, Point<int> position, Point<int> extent, float f,
-                                              uint32_t n, bool filled)
+RenderPoolCommand RenderPoolCommand::RectDraw(
+    Point<int> size, Point<int> position, Point<int> extent, float f, uint32_t n, bool filled)
 {
     RenderPoolCommand command;
     command.rectSize = size;

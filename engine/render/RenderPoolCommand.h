@@ -16,8 +16,14 @@ class ISprite;
 class OwnedEffect {
 public:
     OwnedEffect() = default;
-    explicit OwnedEffect(std::unique_ptr<GraphicalEffect> effect) : effect(std::move(effect)) {}
-    OwnedEffect(const OwnedEffect& other) : effect(other.effect ? other.effect->Clone() : nullptr) {}
+    explicit OwnedEffect(std::unique_ptr<GraphicalEffect> effect)
+        : effect(std::move(effect))
+    {
+    }
+    OwnedEffect(const OwnedEffect& other)
+        : effect(other.effect ? other.effect->Clone() : nullptr)
+    {
+    }
     OwnedEffect& operator=(const OwnedEffect& other)
     {
         if (this != &other)
@@ -63,10 +69,10 @@ public:
     // Named constructors. The effect passed is taken over by the command.
     // A null clip is kept as "no clip" and replayed as null.
     static RenderPoolCommand SpriteDraw(ISprite* image, std::unique_ptr<GraphicalEffect> effect,
-                                        Point<int> position, Point<int> extent, float rotation,
-                                        const Rect<int>* clip, const RecordedState& state);
-    static RenderPoolCommand RectDraw(Point<int> size, Point<int> position, Point<int> extent, float f,
-                                      uint32_t n, bool filled);
+        Point<int> position, Point<int> extent, float rotation, const Rect<int>* clip,
+        const RecordedState& state);
+    static RenderPoolCommand RectDraw(
+        Point<int> size, Point<int> position, Point<int> extent, float f, uint32_t n, bool filled);
     static RenderPoolCommand Named(const std::string& name, std::unique_ptr<GraphicalEffect> effect);
     static RenderPoolCommand NamedValue(const std::string& name, float value);
     static RenderPoolCommand Named(const std::string& name);
@@ -114,12 +120,12 @@ private:
     std::string name;
     // Carries the layer speed of the draw (read back by shader effects).
     float reservedFloat = 0.0f;
-    std::array<bool, 3> stateBytes{};
+    std::array<bool, 3> stateBytes {};
     int32_t stateWord = 0;
     Point<int> cameraWorld;
     uint32_t colour = 0;
-    std::array<int32_t, 2> statePair{};
-    std::array<float, 2> stateFloats{};
+    std::array<int32_t, 2> statePair {};
+    std::array<float, 2> stateFloats {};
     int32_t stateExtra = 0;
     bool isRect = false;
     bool filled = false;

@@ -306,8 +306,7 @@ void RenderThreadProc(RenderPoolManager* manager)
         window->SetMinimumClientSize(clientWidth, clientHeight);
 
         platform::WindowMessage message;
-        while (window->PollMessage(message, nullptr)) {
-        }
+        while (window->PollMessage(message, nullptr)) { }
         platform::DebugOutput("=> PeekMesssages...\n");
 
         g_DevicePool = manager;
@@ -341,13 +340,11 @@ void RenderPoolManager::RenderLoop()
         if (goPending.load() == 0 && !messageWaitMode.load()) {
             goMutex.Acquire(kInfinite);
             if (loading.load() == 0) {
-                while (!renderGoEvent.WaitFor(kPumpSliceMs) && PumpMessage()) {
-                }
+                while (!renderGoEvent.WaitFor(kPumpSliceMs) && PumpMessage()) { }
             } else {
                 renderEndEvent.Reset();
                 if (loadingHold.load() != 0) {
-                    while (!renderGoEvent.WaitFor(kPumpSliceMs) && PumpMessage()) {
-                    }
+                    while (!renderGoEvent.WaitFor(kPumpSliceMs) && PumpMessage()) { }
                 } else {
                     renderGoEvent.WaitFor(30);
                 }
@@ -590,8 +587,8 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
             } else if (name == "game_debug_D3D") {
                 if (consoleSlot != -1 && consoleSlot < kSlotCount && engine) {
                     DevConsole& console = frameStates[consoleSlot];
-                    console.AddDebugMessage(true, "Sprite Draw : " + std::to_string(engine->GetDrawCount()),
-                                            0xFFC8C8C8u, 2.0);
+                    console.AddDebugMessage(
+                        true, "Sprite Draw : " + std::to_string(engine->GetDrawCount()), 0xFFC8C8C8u, 2.0);
                     engine->BeginScene(false);
                     DrawFpsOverlay(console);
                     engine->EndScene(false);
@@ -608,10 +605,10 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
             const Point<int> extent = command.GetExtent();
             if (command.IsRect())
                 engine->DrawRect(command.GetRectSize(), nullptr, position.x, position.y, extent.x, extent.y,
-                                 command.GetRotation(), command.GetColour(), command.IsFilled(), true);
+                    command.GetRotation(), command.GetColour(), command.IsFilled(), true);
             else
                 engine->DrawSprite(command.GetImage(), nullptr, position.x, position.y, extent.x, extent.y,
-                                   command.GetRotation(), command.GetClipOrNull(), true);
+                    command.GetRotation(), command.GetClipOrNull(), true);
         }
         if (abortFrame.load() != 0 || loading.load() != loadingAtStart) {
             if (g_InScene && engine)

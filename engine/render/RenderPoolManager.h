@@ -89,40 +89,40 @@ public:
     // Fields ----------------------------------------------------------------
     // The main thread, the game core and the menu read and write several of
     // them directly, as the frame protocol describes.
-    std::atomic<int32_t> renderSlot{0};
-    std::atomic<int32_t> fillSlot{1};
-    std::atomic<int32_t> publishedSlot{0};
+    std::atomic<int32_t> renderSlot {0};
+    std::atomic<int32_t> fillSlot {1};
+    std::atomic<int32_t> publishedSlot {0};
     std::vector<std::vector<RenderPoolCommand>> frameCommands;
     std::vector<DevConsole> frameStates;
     std::vector<std::vector<Sprite*>> frameImages;
     std::vector<GraphicalObject*>* imageObjects = nullptr;
     std::thread thread;
-    platform::Event renderGoEvent{true, false};
-    platform::Event renderEndEvent{false, false};
-    platform::Event readyGoEvent{false, false};
+    platform::Event renderGoEvent {true, false};
+    platform::Event renderEndEvent {false, false};
+    platform::Event readyGoEvent {false, false};
     platform::TimedMutex frameMutex;
     platform::TimedMutex goMutex;
-    std::atomic<int32_t> abortFrame{0};
-    std::atomic<int32_t> rendering{0};
-    std::atomic<int32_t> loading{0};
-    std::atomic<int32_t> loadingHold{0};
-    std::atomic<int32_t> goPending{0};
-    std::atomic<int32_t> imageCursor{-1};
+    std::atomic<int32_t> abortFrame {0};
+    std::atomic<int32_t> rendering {0};
+    std::atomic<int32_t> loading {0};
+    std::atomic<int32_t> loadingHold {0};
+    std::atomic<int32_t> goPending {0};
+    std::atomic<int32_t> imageCursor {-1};
     uint32_t messageWaitTimeout = 10000;
-    std::atomic<bool> messageWaitMode{false};
-    std::atomic<bool> needResetAll{false};
-    std::atomic<bool> quitting{false};
+    std::atomic<bool> messageWaitMode {false};
+    std::atomic<bool> needResetAll {false};
+    std::atomic<bool> quitting {false};
     std::vector<std::string> loggedImageNames;
-    std::atomic<int32_t> ready{0};
-    std::atomic<int32_t> request{0};
-    std::atomic<int32_t> idle{0};
+    std::atomic<int32_t> ready {0};
+    std::atomic<int32_t> request {0};
+    std::atomic<int32_t> idle {0};
     std::ofstream loadLog;
     // Set when the render thread could not open the window or the GL device;
     // the program then reports the error and ends instead of waiting.
-    std::atomic<bool> startFailed{false};
+    std::atomic<bool> startFailed {false};
     // The slot the render thread is replaying, -1 between replays; the
     // producer never clears or refills it.
-    std::atomic<int32_t> renderingSlot{-1};
+    std::atomic<int32_t> renderingSlot {-1};
 
 private:
     friend void RenderThreadProc(RenderPoolManager* manager);
@@ -138,7 +138,7 @@ private:
     void WaitRequestDone();
     bool IsRenderThread() const;
 
-    std::atomic<bool> threadRunning{false};
+    std::atomic<bool> threadRunning {false};
     platform::InputBridge inputBridge;
     std::function<void()> pendingTask;
 };

@@ -19,7 +19,8 @@ TiledQuad MakeTiledQuad(const SpriteSource& source, float tileValue)
     const int storageHeight = StorageSide(source.height);
     TiledQuad quad;
     quad.size = {int(float(storageWidth) * tileValue), int(float(storageHeight) * tileValue)};
-    quad.shift = {int(float(quad.size.x - storageWidth) * -0.5f), int(float(quad.size.y - storageHeight) * -0.5f)};
+    quad.shift
+        = {int(float(quad.size.x - storageWidth) * -0.5f), int(float(quad.size.y - storageHeight) * -0.5f)};
     return quad;
 }
 

@@ -8,8 +8,7 @@
 
 // The part of a texture a sprite draw takes: left, top, width and height in
 // texels. Shared by the plain sprite draw and the sprite effects.
-struct SpriteSource
-{
+struct SpriteSource {
     int left = 0;
     int top = 0;
     int width = 0;
@@ -23,21 +22,19 @@ struct SpriteSource
 // the left / top; a rotated draw (or no clip) takes the whole rectangle.
 inline SpriteSource MakeSpriteSource(const Rect<int>& imageRect, float rotation, const Rect<int>* clip)
 {
-    SpriteSource source{imageRect.x0, imageRect.y0, imageRect.x1 - imageRect.x0 + 1,
-                        imageRect.y1 - imageRect.y0 + 1};
+    SpriteSource source {
+        imageRect.x0, imageRect.y0, imageRect.x1 - imageRect.x0 + 1, imageRect.y1 - imageRect.y0 + 1};
     if (clip == nullptr || rotation != 0.0f)
         return source;
     if (source.width > clip->x1)
         source.width = clip->x1;
     if (source.height > clip->y1)
         source.height = clip->y1;
-    if (clip->x0 > 0)
-    {
+    if (clip->x0 > 0) {
         source.left += clip->x0;
         source.width -= clip->x0;
     }
-    if (clip->y0 > 0)
-    {
+    if (clip->y0 > 0) {
         source.top += clip->y0;
         source.height -= clip->y0;
     }
@@ -48,8 +45,7 @@ inline SpriteSource MakeSpriteSource(const Rect<int>& imageRect, float rotation,
 // not 1 and the integer parameter is 1): P is the next power of two of the
 // source width and height, the quad is P x tile value (truncated), and it is
 // moved by (quad - P) x -0.5 (truncated) to stay centred.
-struct TiledQuad
-{
+struct TiledQuad {
     Point<int> size;
     Point<int> shift;
 };

@@ -8,8 +8,19 @@ class Color {
 public:
     // Opaque black.
     Color() = default;
-    Color(int32_t r, int32_t g, int32_t b) : r(r), g(g), b(b) {}
-    Color(int32_t r, int32_t g, int32_t b, int32_t a) : r(r), g(g), b(b), a(a) {}
+    Color(int32_t r, int32_t g, int32_t b)
+        : r(r)
+        , g(g)
+        , b(b)
+    {
+    }
+    Color(int32_t r, int32_t g, int32_t b, int32_t a)
+        : r(r)
+        , g(g)
+        , b(b)
+        , a(a)
+    {
+    }
     Color(const Color&) = default;
     Color& operator=(const Color&) = default;
     virtual ~Color() = default;

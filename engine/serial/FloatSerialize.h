@@ -5,7 +5,10 @@
 // One float as a record of its own: a single line.
 class FloatSerialize : public ISerialization {
 public:
-    explicit FloatSerialize(float value) : value(value) {}
+    explicit FloatSerialize(float value)
+        : value(value)
+    {
+    }
 
     bool Serialize(std::ostream& os) override;
     bool UnSerialize(std::istream& is) override;

@@ -7,7 +7,10 @@
 // One int as a record of its own: a single line.
 class IntSerialize : public ISerialization {
 public:
-    explicit IntSerialize(int32_t value) : value(value) {}
+    explicit IntSerialize(int32_t value)
+        : value(value)
+    {
+    }
 
     bool Serialize(std::ostream& os) override;
     bool UnSerialize(std::istream& is) override;

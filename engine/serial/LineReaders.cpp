@@ -4,8 +4,8 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
-#include <streambuf>
 #include <limits>
+#include <streambuf>
 
 namespace {
 
@@ -86,7 +86,8 @@ bool ParseUnsigned32(std::string_view text, uint32_t& value)
 bool ReadSigned32(std::istream& is, int32_t& target)
 {
     int64_t value = 0;
-    if (!ParseSigned(ReadLine(is), std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), value))
+    if (!ParseSigned(
+            ReadLine(is), std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), value))
         return false;
     target = static_cast<int32_t>(value);
     return true;
@@ -161,7 +162,8 @@ bool ReadFloatLine(std::istream& is, float& target)
         const std::string copy(first, static_cast<size_t>(end - first));
         errno = 0;
         value = std::strtof(copy.c_str(), nullptr);
-        if (value == std::numeric_limits<float>::infinity() || value == -std::numeric_limits<float>::infinity())
+        if (value == std::numeric_limits<float>::infinity()
+            || value == -std::numeric_limits<float>::infinity())
             return false;
     }
     target = negative ? -value : value;
@@ -172,7 +174,8 @@ bool ReadBoolLine(std::istream& is, bool& target)
 {
     // Any number outside the int range is neither 0 nor 1 and fails the same.
     int64_t value = 0;
-    if (!ParseSigned(ReadLine(is), std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), value))
+    if (!ParseSigned(
+            ReadLine(is), std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), value))
         return false;
     if (value != 0 && value != 1)
         return false;
@@ -189,7 +192,8 @@ bool ReadUpdateTag(std::istream& is, std::string_view marker)
         if (std::streambuf* buffer = is.rdbuf()) {
             const char* next = GetArea::Next(*buffer);
             const char* end = GetArea::End(*buffer);
-            const void* lineEnd = next != nullptr && next < end ? std::memchr(next, '\n', end - next) : nullptr;
+            const void* lineEnd
+                = next != nullptr && next < end ? std::memchr(next, '\n', end - next) : nullptr;
             if (lineEnd != nullptr) {
                 const auto length = static_cast<const char*>(lineEnd) - next;
                 std::string_view line(next, static_cast<size_t>(length));

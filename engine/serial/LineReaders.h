@@ -35,8 +35,7 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 
 // Writes one value and the line end: bools as "1"/"0", numbers with the
 // stream's standard formatting (floats in general format, 6 digits).
-template <class T>
-void WriteLine(std::ostream& os, const T& value)
+template <class T> void WriteLine(std::ostream& os, const T& value)
 {
     if constexpr (std::is_same_v<T, bool>)
         os << (value ? '1' : '0');

@@ -2,12 +2,10 @@
 
 #include <cmath>
 
-template <class T>
-struct Point;
+template <class T> struct Point;
 
 // Integer point: scene positions and sizes in pixels.
-template <>
-struct Point<int> {
+template <> struct Point<int> {
     int x = 0;
     int y = 0;
 
@@ -21,8 +19,8 @@ struct Point<int> {
     constexpr int GetX() const { return x; }
     constexpr int GetY() const { return y; }
 
-    constexpr Point operator+(const Point& other) const { return { x + other.x, y + other.y }; }
-    constexpr Point operator-(const Point& other) const { return { x - other.x, y - other.y }; }
+    constexpr Point operator+(const Point& other) const { return {x + other.x, y + other.y}; }
+    constexpr Point operator-(const Point& other) const { return {x - other.x, y - other.y}; }
     constexpr Point& operator+=(const Point& other)
     {
         x += other.x;
@@ -32,7 +30,8 @@ struct Point<int> {
     // Each product is truncated toward zero.
     Point operator*(float factor) const
     {
-        return { static_cast<int>(static_cast<float>(x) * factor), static_cast<int>(static_cast<float>(y) * factor) };
+        return {static_cast<int>(static_cast<float>(x) * factor),
+            static_cast<int>(static_cast<float>(y) * factor)};
     }
     constexpr bool operator!=(const Point& other) const { return x != other.x || y != other.y; }
     constexpr bool operator==(const Point& other) const { return x == other.x && y == other.y; }
@@ -42,8 +41,7 @@ struct Point<int> {
 
 // Float point: speeds, directions and sub-pixel positions. Arithmetic stays in
 // 32-bit floats.
-template <>
-struct Point<float> {
+template <> struct Point<float> {
     float x = 0.0f;
     float y = 0.0f;
 
@@ -54,8 +52,8 @@ struct Point<float> {
     {
     }
 
-    constexpr Point operator+(const Point& other) const { return { x + other.x, y + other.y }; }
-    constexpr Point operator-(const Point& other) const { return { x - other.x, y - other.y }; }
+    constexpr Point operator+(const Point& other) const { return {x + other.x, y + other.y}; }
+    constexpr Point operator-(const Point& other) const { return {x - other.x, y - other.y}; }
     constexpr Point& operator+=(const Point& other)
     {
         x += other.x;
@@ -73,8 +71,8 @@ struct Point<float> {
         x += dx;
         y += dy;
     }
-    constexpr Point operator*(float factor) const { return { x * factor, y * factor }; }
-    constexpr Point operator/(float divisor) const { return { x / divisor, y / divisor }; }
+    constexpr Point operator*(float factor) const { return {x * factor, y * factor}; }
+    constexpr Point operator/(float divisor) const { return {x / divisor, y / divisor}; }
     constexpr bool operator==(const Point& other) const { return x == other.x && y == other.y; }
 
     float Length() const
@@ -98,10 +96,10 @@ struct Point<float> {
     }
 
     // Each coordinate truncated toward zero.
-    constexpr Point<int> ToInt() const { return { static_cast<int>(x), static_cast<int>(y) }; }
+    constexpr Point<int> ToInt() const { return {static_cast<int>(x), static_cast<int>(y)}; }
 };
 
 constexpr Point<float> Point<int>::ToFloat() const
 {
-    return { static_cast<float>(x), static_cast<float>(y) };
+    return {static_cast<float>(x), static_cast<float>(y)};
 }

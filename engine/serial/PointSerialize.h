@@ -9,12 +9,14 @@
 // A point as a record of its own: x, then y, one line each. Both
 // instantiations share the tag "PointSerializeV0", which a VectorSerialize
 // does not recognise; lists use PointIntSerialize and PointFloatSerialize.
-template <class T>
-class PointSerialize : public ISerialization {
+template <class T> class PointSerialize : public ISerialization {
     static_assert(std::is_same_v<T, int> || std::is_same_v<T, float>);
 
 public:
-    explicit PointSerialize(const Point<T>& value) : value(value) {}
+    explicit PointSerialize(const Point<T>& value)
+        : value(value)
+    {
+    }
 
     bool Serialize(std::ostream& os) override
     {
@@ -39,13 +41,19 @@ public:
 
 class PointIntSerialize : public PointSerialize<int> {
 public:
-    explicit PointIntSerialize(const Point<int>& value) : PointSerialize<int>(value) {}
+    explicit PointIntSerialize(const Point<int>& value)
+        : PointSerialize<int>(value)
+    {
+    }
     std::string GetVersionedClassName() override { return "PointIntSerializeV0"; }
 };
 
 class PointFloatSerialize : public PointSerialize<float> {
 public:
-    explicit PointFloatSerialize(const Point<float>& value) : PointSerialize<float>(value) {}
+    explicit PointFloatSerialize(const Point<float>& value)
+        : PointSerialize<float>(value)
+    {
+    }
     std::string GetVersionedClassName() override { return "PointFloatSerializeV0"; }
 };
 

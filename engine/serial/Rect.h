@@ -5,13 +5,11 @@
 #include <cmath>
 #include <utility>
 
-template <class T>
-class Rect;
+template <class T> class Rect;
 
 // Integer rectangle with y pointing up: in normal form x0 <= x1 and y0 >= y1.
 // Bounds are inclusive.
-template <>
-class Rect<int> {
+template <> class Rect<int> {
 public:
     int x0 = 0;
     int y0 = 0;
@@ -34,8 +32,8 @@ public:
     {
     }
 
-    constexpr Point<int> GetFirstCorner() const { return { x0, y0 }; }
-    constexpr Point<int> GetSecondCorner() const { return { x1, y1 }; }
+    constexpr Point<int> GetFirstCorner() const { return {x0, y0}; }
+    constexpr Point<int> GetSecondCorner() const { return {x1, y1}; }
 
     constexpr void Offset(const Point<int>& delta)
     {
@@ -46,7 +44,7 @@ public:
     }
 
     // Signs kept: negative in y for a rectangle in normal form.
-    constexpr Point<int> GetDelta() const { return { x1 - x0, y1 - y0 }; }
+    constexpr Point<int> GetDelta() const { return {x1 - x0, y1 - y0}; }
 
     constexpr Rect Normalized() const
     {
@@ -73,8 +71,7 @@ public:
 };
 
 // Float rectangle, four floats; in normal form x0 <= x1 and y0 >= y1.
-template <>
-class Rect<float> {
+template <> class Rect<float> {
 public:
     float x0 = 0.0f;
     float y0 = 0.0f;
@@ -90,8 +87,8 @@ public:
     {
     }
 
-    constexpr Point<float> GetFirstCorner() const { return { x0, y0 }; }
-    constexpr Point<float> GetSecondCorner() const { return { x1, y1 }; }
+    constexpr Point<float> GetFirstCorner() const { return {x0, y0}; }
+    constexpr Point<float> GetSecondCorner() const { return {x1, y1}; }
 
     constexpr void Offset(float dx, float dy)
     {
@@ -102,8 +99,8 @@ public:
     }
 
     // Positive for a rectangle in normal form.
-    constexpr Point<float> GetSize() const { return { x1 - x0, y0 - y1 }; }
-    constexpr Point<float> GetCenter() const { return { (x0 + x1) * 0.5f, (y0 + y1) * 0.5f }; }
+    constexpr Point<float> GetSize() const { return {x1 - x0, y0 - y1}; }
+    constexpr Point<float> GetCenter() const { return {(x0 + x1) * 0.5f, (y0 + y1) * 0.5f}; }
 
     // Inclusive overlap by centres and half extents: touching edges intersect.
     bool Intersects(const Rect& other) const
@@ -111,7 +108,8 @@ public:
         const Point<float> sizeA = GetSize();
         const Point<float> sizeB = other.GetSize();
         const Point<float> centreA = Point<float>(x0, y1) + (sizeA + Point<float>(1.0f, 1.0f)) / 2.0f;
-        const Point<float> centreB = Point<float>(other.x0, other.y1) + (sizeB + Point<float>(1.0f, 1.0f)) / 2.0f;
+        const Point<float> centreB
+            = Point<float>(other.x0, other.y1) + (sizeB + Point<float>(1.0f, 1.0f)) / 2.0f;
         const Point<float> halfA = sizeA / 2.0f;
         const Point<float> halfB = sizeB / 2.0f;
         const Point<float> d = centreA - centreB;
@@ -142,8 +140,8 @@ public:
     // like a plus sign hold no corner of each other and do not overlap here.
     static constexpr bool Overlaps(const Rect& a, const Rect& b)
     {
-        const Point<float> cornersA[4] = { { a.x0, a.y0 }, { a.x1, a.y0 }, { a.x0, a.y1 }, { a.x1, a.y1 } };
-        const Point<float> cornersB[4] = { { b.x0, b.y0 }, { b.x1, b.y0 }, { b.x0, b.y1 }, { b.x1, b.y1 } };
+        const Point<float> cornersA[4] = {{a.x0, a.y0}, {a.x1, a.y0}, {a.x0, a.y1}, {a.x1, a.y1}};
+        const Point<float> cornersB[4] = {{b.x0, b.y0}, {b.x1, b.y0}, {b.x0, b.y1}, {b.x1, b.y1}};
         for (const Point<float>& corner : cornersA)
             if (Contains(b, corner))
                 return true;

@@ -7,7 +7,10 @@
 // One string as a record of its own: a single line, so it holds no line end.
 class StrSerialize : public ISerialization {
 public:
-    explicit StrSerialize(std::string value) : value(std::move(value)) {}
+    explicit StrSerialize(std::string value)
+        : value(std::move(value))
+    {
+    }
 
     bool Serialize(std::ostream& os) override;
     bool UnSerialize(std::istream& is) override;

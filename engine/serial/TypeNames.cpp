@@ -126,7 +126,8 @@ const std::string TypeNames::NPC_MiniBoss_Cave = "NPC_MiniBoss_Cave";
 const std::string TypeNames::Projectile_MiniBoss_Cave = "Projectile_MiniBoss_Cave";
 const std::string TypeNames::Zone_NPCSpawner_MiniBoss_Cave = "Zone_NPCSpawner_MiniBoss_Cave";
 const std::string TypeNames::NPC_MiniBoss_FloatingSkull = "NPC_MiniBoss_FloatingSkull";
-const std::string TypeNames::Zone_NPCSpawner_MiniBoss_FloatingSkull = "Zone_NPCSpawner_MiniBoss_FloatingSkull";
+const std::string TypeNames::Zone_NPCSpawner_MiniBoss_FloatingSkull
+    = "Zone_NPCSpawner_MiniBoss_FloatingSkull";
 const std::string TypeNames::NPC_MiniBoss_Garden = "NPC_MiniBoss_Garden";
 const std::string TypeNames::Zone_NPCSpawner_MiniBoss_Garden = "Zone_NPCSpawner_MiniBoss_Garden";
 const std::string TypeNames::NPC_MiniBoss_Snow = "NPC_MiniBoss_Snow";

@@ -15,8 +15,7 @@
 // The strings are built before main, in the order of All(), and never change.
 // Read them at run time, not from initialisers of other files' globals (the
 // order of initialisation between files is unspecified).
-struct TypeNames
-{
+struct TypeNames {
     static const std::string CharacterObject;
     static const std::string CollisionShape;
     static const std::string CollisionBox;
@@ -175,8 +174,7 @@ struct TypeNames
 };
 
 // Names of the three event prototypes every character starts from, in order.
-struct CharacterEventNames
-{
+struct CharacterEventNames {
     static const std::string OnExplose;
     static const std::string OnSpecial_01;
     static const std::string OnExploseWithPower;

@@ -46,13 +46,13 @@ void VectorSerialize::Clear()
 ISerialization& VectorSerialize::Append(std::unique_ptr<ISerialization> element)
 {
     ISerialization& added = *element;
-    elements.push_back({ element.get(), std::move(element) });
+    elements.push_back({element.get(), std::move(element)});
     return added;
 }
 
 void VectorSerialize::AppendBorrowed(ISerialization& element)
 {
-    elements.push_back({ &element, nullptr });
+    elements.push_back({&element, nullptr});
 }
 
 ISerialization* VectorSerialize::At(size_t index) const
@@ -83,7 +83,8 @@ bool VectorSerialize::UnSerialize(std::istream& is)
     for (int32_t i = 0; i < count && ok; ++i) {
         // A missing tag line means the list is shorter than its count.
         if (is.peek() == std::istream::traits_type::eof()) {
-            platform::DebugOutput("VectorSerialize: the list ends before its " + std::to_string(count) + " elements\n");
+            platform::DebugOutput(
+                "VectorSerialize: the list ends before its " + std::to_string(count) + " elements\n");
             ok = false;
             break;
         }

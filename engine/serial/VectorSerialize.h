@@ -41,11 +41,7 @@ public:
     // The element at `index`, or null past the end.
     ISerialization* At(size_t index) const;
     // The element at `index` when it has the expected class, else null.
-    template <class T>
-    T* As(size_t index) const
-    {
-        return dynamic_cast<T*>(At(index));
-    }
+    template <class T> T* As(size_t index) const { return dynamic_cast<T*>(At(index)); }
 
     bool GetOwnsElements() const { return ownsElements; }
     // Frees the owned elements (last first) and empties the list.

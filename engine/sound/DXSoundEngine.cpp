@@ -43,8 +43,7 @@ bool OpenScrambledWave(const std::string& path, WaveFile& wave)
 // Sample data uploaded to the device once per resource; shared by the
 // resource and every instance made from it, so a buffer is deleted only after
 // the last source that plays it.
-class DXSoundBuffer
-{
+class DXSoundBuffer {
 public:
     DXSoundBuffer(const WaveFormat& format, const std::vector<uint8_t>& samples, ALContextLife contextLife)
         : life(std::move(contextLife))
@@ -54,7 +53,7 @@ public:
         if (alGetError() != AL_NO_ERROR)
             return;
         alBufferData(id, ALFormatOf(format), samples.data(), static_cast<ALsizei>(samples.size()),
-                     static_cast<ALsizei>(format.samplesPerSec));
+            static_cast<ALsizei>(format.samplesPerSec));
         valid = alGetError() == AL_NO_ERROR;
     }
     ~DXSoundBuffer()
@@ -80,8 +79,7 @@ DXSourceVoice::DXSourceVoice(ALContextLife contextLife)
     alGetError();
     alGenSources(1, &source);
     valid = alGetError() == AL_NO_ERROR;
-    if (!valid)
-    {
+    if (!valid) {
         source = 0;
         return;
     }
@@ -95,8 +93,7 @@ DXSourceVoice::DXSourceVoice(ALContextLife contextLife)
 DXSourceVoice::~DXSourceVoice()
 {
     SetOutput(nullptr);
-    if (IsValid())
-    {
+    if (IsValid()) {
         alSourceStop(source);
         alSourcei(source, AL_BUFFER, 0);
         alDeleteSources(1, &source);
@@ -155,8 +152,7 @@ void DXSoundLayer::Release()
     // Voices still routed here go on at their own volume, straight to the output.
     std::vector<DXSourceVoice*> routed;
     routed.swap(voices);
-    for (DXSourceVoice* voice : routed)
-    {
+    for (DXSourceVoice* voice : routed) {
         voice->output = nullptr;
         voice->ApplyGain();
     }
@@ -183,8 +179,8 @@ void DXSoundLayer::Detach(DXSourceVoice* voice)
 
 // ---------------------------------------------------------------- resources
 
-DXSoundRessource::DXSoundRessource(DXSoundEngine* ownerEngine, std::string fileName, Sound* ownerSound,
-                                   ISoundLayer* instanceLayer)
+DXSoundRessource::DXSoundRessource(
+    DXSoundEngine* ownerEngine, std::string fileName, Sound* ownerSound, ISoundLayer* instanceLayer)
     : ISoundRessource(std::move(fileName), ownerSound)
     , engine(ownerEngine)
     , layer(instanceLayer)
@@ -198,8 +194,7 @@ void DXSoundRessource::SetData(std::vector<uint8_t> samples, const WaveFormat& w
     data = std::move(samples);
     format = waveFormat;
     buffer.reset();
-    if (engine != nullptr && engine->HasMasteringVoice() && !data.empty())
-    {
+    if (engine != nullptr && engine->HasMasteringVoice() && !data.empty()) {
         auto uploaded = std::make_shared<DXSoundBuffer>(format, data, engine->GetContextLife());
         if (uploaded->valid)
             buffer = std::move(uploaded);
@@ -234,8 +229,8 @@ void DXSoundRessource::ReleaseData()
 
 // ---------------------------------------------------------------- instances
 
-DXSoundInstanceRessource::DXSoundInstanceRessource(DXSoundRessource* source, std::shared_ptr<DXSoundBuffer> samples,
-                                                   std::unique_ptr<DXSourceVoice> sourceVoice)
+DXSoundInstanceRessource::DXSoundInstanceRessource(DXSoundRessource* source,
+    std::shared_ptr<DXSoundBuffer> samples, std::unique_ptr<DXSourceVoice> sourceVoice)
     : ISoundInstanceRessource(source)
     , buffer(std::move(samples))
     , voice(std::move(sourceVoice))
@@ -272,13 +267,10 @@ void DXSoundInstanceRessource::Play(int loopCount)
     alSourcei(source, AL_BUFFER, 0);
     // A count of 255 (or a looping sound) plays for ever; otherwise the sample
     // plays once more per loop.
-    if (owner->GetLoop() || loopCount >= 255)
-    {
+    if (owner->GetLoop() || loopCount >= 255) {
         alSourcei(source, AL_LOOPING, AL_TRUE);
         alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer->id));
-    }
-    else
-    {
+    } else {
         alSourcei(source, AL_LOOPING, AL_FALSE);
         const int plays = std::max(loopCount, 0) + 1;
         for (int i = 0; i < plays; ++i)
@@ -307,8 +299,7 @@ void DXSoundInstanceRessource::Stop(bool pause)
     if (!HasVoice())
         return;
     const ALuint source = voice->GetSource();
-    if (pause)
-    {
+    if (pause) {
         ALint state = AL_INITIAL;
         alGetSourcei(source, AL_SOURCE_STATE, &state);
         if (state == AL_PLAYING)
@@ -357,8 +348,7 @@ DXSoundEngine::~DXSoundEngine()
     musicLayer.reset();
     soundLayer.reset();
     contextLife.reset();
-    if (context != nullptr)
-    {
+    if (context != nullptr) {
         if (alcGetCurrentContext() == context)
             alcMakeContextCurrent(nullptr);
         alcDestroyContext(context);
@@ -372,8 +362,7 @@ bool DXSoundEngine::OpenContext(ALCdevice* openedDevice, const int* attributes)
     ALCcontext* created = alcCreateContext(openedDevice, attributes);
     if (created == nullptr)
         return false;
-    if (alcMakeContextCurrent(created) == ALC_FALSE)
-    {
+    if (alcMakeContextCurrent(created) == ALC_FALSE) {
         alcDestroyContext(created);
         return false;
     }
@@ -397,8 +386,7 @@ bool DXSoundEngine::Init()
     if (context != nullptr)
         return false;
     ALCdevice* opened = alcOpenDevice(nullptr);
-    if (opened == nullptr || !OpenContext(opened, nullptr))
-    {
+    if (opened == nullptr || !OpenContext(opened, nullptr)) {
         const ALCenum code = alcGetError(opened);
         std::printf("Failed creating mastering voice: %#X\n", static_cast<unsigned>(code));
         std::fflush(stdout);
@@ -426,15 +414,19 @@ bool DXSoundEngine::InitLoopback(int rate)
     if (opened == nullptr)
         return false;
     const ALCint attributes[] = {
-        ALC_FREQUENCY, rate,
-        ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT,
-        ALC_FORMAT_TYPE_SOFT, ALC_SHORT_SOFT,
-        ALC_HRTF_SOFT, ALC_FALSE,
-        ALC_OUTPUT_LIMITER_SOFT, ALC_FALSE,
+        ALC_FREQUENCY,
+        rate,
+        ALC_FORMAT_CHANNELS_SOFT,
+        ALC_STEREO_SOFT,
+        ALC_FORMAT_TYPE_SOFT,
+        ALC_SHORT_SOFT,
+        ALC_HRTF_SOFT,
+        ALC_FALSE,
+        ALC_OUTPUT_LIMITER_SOFT,
+        ALC_FALSE,
         0,
     };
-    if (!OpenContext(opened, attributes))
-    {
+    if (!OpenContext(opened, attributes)) {
         alcCloseDevice(opened);
         return false;
     }
@@ -447,13 +439,12 @@ bool DXSoundEngine::RenderSamples(int16_t* interleavedStereo, int frames)
 {
     if (!loopback || interleavedStereo == nullptr || frames < 0)
         return false;
-    static const auto renderSamples = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(
-        alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
+    static const auto renderSamples
+        = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
     if (renderSamples == nullptr)
         return false;
     int done = 0;
-    while (done < frames)
-    {
+    while (done < frames) {
         PumpMusic();
         const int chunk = std::min(kLoopbackChunkFrames, frames - done);
         renderSamples(device, interleavedStereo + static_cast<size_t>(done) * 2, chunk);
@@ -475,14 +466,11 @@ ISoundRessource* DXSoundEngine::ImportSound(std::string fileName, Sound* owner)
         opened = name;
     else if (wave.OpenFile(inFolder))
         opened = inFolder;
-    else
-    {
+    else {
         // Last resort: the ".qhsound" form, stored plain or scrambled.
         const std::string stem = ScrambledSoundPath(name);
-        for (const std::string& candidate : { stem, GetSoundPath() + stem })
-        {
-            if (wave.OpenFile(candidate) || OpenScrambledWave(candidate, wave))
-            {
+        for (const std::string& candidate : {stem, GetSoundPath() + stem}) {
+            if (wave.OpenFile(candidate) || OpenScrambledWave(candidate, wave)) {
                 opened = candidate;
                 break;
             }
@@ -552,8 +540,7 @@ void DXSoundEngine::StopFeeder()
 void DXSoundEngine::FeederLoop()
 {
     std::unique_lock lock(feederMutex);
-    while (!feederStop)
-    {
+    while (!feederStop) {
         feederWake.wait_for(lock, kFeederPeriod, [this] { return feederStop; });
         if (feederStop)
             break;

@@ -25,8 +25,7 @@ using ALContextLife = std::weak_ptr<const void>;
 
 // One OpenAL source. Its gain is its own volume times the volume of the layer
 // it is routed to, so a layer's volume reaches every voice of the layer.
-class DXSourceVoice
-{
+class DXSourceVoice {
 public:
     explicit DXSourceVoice(ALContextLife contextLife);
     ~DXSourceVoice();
@@ -56,8 +55,7 @@ private:
     DXSoundLayer* output = nullptr;
 };
 
-class DXSoundLayer : public ISoundLayer
-{
+class DXSoundLayer : public ISoundLayer {
 public:
     explicit DXSoundLayer(std::string layerName);
     ~DXSoundLayer() override;
@@ -78,10 +76,10 @@ private:
     std::vector<DXSourceVoice*> voices; // routed here, not owned
 };
 
-class DXSoundRessource : public ISoundRessource
-{
+class DXSoundRessource : public ISoundRessource {
 public:
-    DXSoundRessource(DXSoundEngine* ownerEngine, std::string fileName, Sound* ownerSound, ISoundLayer* instanceLayer);
+    DXSoundRessource(
+        DXSoundEngine* ownerEngine, std::string fileName, Sound* ownerSound, ISoundLayer* instanceLayer);
     ~DXSoundRessource() override;
 
     ISoundInstanceRessource* CreateInstance() override;
@@ -103,11 +101,10 @@ private:
     std::shared_ptr<DXSoundBuffer> buffer; // the samples uploaded to the device
 };
 
-class DXSoundInstanceRessource : public ISoundInstanceRessource
-{
+class DXSoundInstanceRessource : public ISoundInstanceRessource {
 public:
     DXSoundInstanceRessource(DXSoundRessource* source, std::shared_ptr<DXSoundBuffer> samples,
-                             std::unique_ptr<DXSourceVoice> sourceVoice);
+        std::unique_ptr<DXSourceVoice> sourceVoice);
     ~DXSoundInstanceRessource() override;
 
     void Release() override;
@@ -130,8 +127,7 @@ private:
 // InitLoopback opens OpenAL's loopback device instead, whose mix the caller
 // pulls with RenderSamples (tests, offline rendering). Without any device the
 // engine still loads sounds and hands out nothing that plays: the game is silent.
-class DXSoundEngine : public ISoundEngine
-{
+class DXSoundEngine : public ISoundEngine {
 public:
     DXSoundEngine();
     ~DXSoundEngine() override;

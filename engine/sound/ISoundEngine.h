@@ -7,10 +7,12 @@ class Sound;
 class ISoundEngine;
 
 // A mixing layer: every voice routed to it is scaled by the layer's volume.
-class ISoundLayer
-{
+class ISoundLayer {
 public:
-    explicit ISoundLayer(std::string layerName) : name(std::move(layerName)) {}
+    explicit ISoundLayer(std::string layerName)
+        : name(std::move(layerName))
+    {
+    }
     virtual ~ISoundLayer() = default;
 
     // Creates the layer's mix on the given engine (the game's engine when null).
@@ -28,10 +30,13 @@ protected:
 class ISoundInstanceRessource;
 
 // Sample data loaded once; hands out playing instances.
-class ISoundRessource
-{
+class ISoundRessource {
 public:
-    ISoundRessource(std::string fileName, Sound* ownerSound) : name(std::move(fileName)), owner(ownerSound) {}
+    ISoundRessource(std::string fileName, Sound* ownerSound)
+        : name(std::move(fileName))
+        , owner(ownerSound)
+    {
+    }
     virtual ~ISoundRessource() = default;
 
     virtual ISoundInstanceRessource* CreateInstance() = 0;
@@ -46,10 +51,12 @@ protected:
 };
 
 // One playing voice of a resource.
-class ISoundInstanceRessource
-{
+class ISoundInstanceRessource {
 public:
-    explicit ISoundInstanceRessource(ISoundRessource* source) : ressource(source) {}
+    explicit ISoundInstanceRessource(ISoundRessource* source)
+        : ressource(source)
+    {
+    }
     virtual ~ISoundInstanceRessource() = default;
 
     virtual void Release() = 0;
@@ -72,10 +79,12 @@ protected:
 };
 
 // The game's sound engine: output device, the music and sound layers, sample loading.
-class ISoundEngine
-{
+class ISoundEngine {
 public:
-    explicit ISoundEngine(std::string engineName) : name(std::move(engineName)) {}
+    explicit ISoundEngine(std::string engineName)
+        : name(std::move(engineName))
+    {
+    }
     virtual ~ISoundEngine() = default;
 
     ISoundEngine(const ISoundEngine&) = delete;

@@ -7,8 +7,7 @@
 
 // Per-track music settings: where the track continues after its end, whether
 // its position is remembered when it is left, and that position.
-class MusicTrack
-{
+class MusicTrack {
 public:
     // Looks for the track in the music folder; when it is not there, reads its
     // scrambled ".qhmusic" form whole into memory.
@@ -23,8 +22,7 @@ public:
 };
 
 // The registered tracks, in insertion order.
-class MusicLibrary
-{
+class MusicLibrary {
 public:
     // The first track of exactly that name, or null.
     MusicTrack* Find(const std::string& name);

@@ -26,8 +26,7 @@ int OggMemorySeek(void* source, int64_t offset, int whence)
     if (memory == nullptr)
         return -1;
     int64_t target = 0;
-    switch (whence)
-    {
+    switch (whence) {
     case SEEK_SET:
         target = offset;
         break;

@@ -5,8 +5,7 @@
 
 // An Ogg stream held in memory, read by the decoder through the callbacks
 // below. It does not own the bytes. Every position stays within [0, size].
-struct OggMemorySource
-{
+struct OggMemorySource {
     const uint8_t* data = nullptr;
     int64_t size = 0;
     int64_t position = 0;

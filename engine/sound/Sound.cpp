@@ -42,7 +42,8 @@ bool Sound::UnSerialize(std::istream& is)
 {
     const bool ok = ReadStringLine(is, name) && ReadStringLine(is, fileName) && ReadIntLine(is, reservedInt0)
         && ReadIntLine(is, reservedInt1) && ReadBoolLine(is, loop) && ReadIntLine(is, reservedInt2)
-        && ReadIntLine(is, reservedInt3) && ReadFloatLine(is, reservedFloat0) && ReadFloatLine(is, reservedFloat1);
+        && ReadIntLine(is, reservedInt3) && ReadFloatLine(is, reservedFloat0)
+        && ReadFloatLine(is, reservedFloat1);
     if (SoundGameAccess* game = GetSoundGameAccess())
         if (ISoundEngine* engine = game->GetSoundEngine())
             ressource.reset(engine->ImportSound(fileName, this));

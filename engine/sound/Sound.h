@@ -10,8 +10,7 @@ class ISoundRessource;
 
 // One sample file of the game library, loaded once into the sound engine and
 // kept for the whole run. Played only through sound events.
-class Sound : public ISerialization
-{
+class Sound : public ISerialization {
 public:
     explicit Sound(std::string soundName = {}, std::string soundFileName = {});
     ~Sound() override;

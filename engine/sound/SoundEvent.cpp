@@ -75,14 +75,13 @@ void SoundEvent::CopyFrom(const SoundEvent& other)
 
 void SoundEvent::CreateVoices()
 {
-    for (Sound* variation : variations)
-    {
+    for (Sound* variation : variations) {
         if (variation == nullptr)
             continue;
-        for (int32_t i = 0; i < voicesPerVariation; ++i)
-        {
+        for (int32_t i = 0; i < voicesPerVariation; ++i) {
             ISoundRessource* ressource = variation->GetRessource();
-            voices.push_back(std::make_unique<SoundInstance>(ressource != nullptr ? ressource->CreateInstance() : nullptr));
+            voices.push_back(std::make_unique<SoundInstance>(
+                ressource != nullptr ? ressource->CreateInstance() : nullptr));
         }
     }
 }
@@ -91,8 +90,7 @@ void SoundEvent::Play()
 {
     playing = true;
     std::vector<size_t> freeVoices;
-    for (size_t i = 0; i < voices.size(); ++i)
-    {
+    for (size_t i = 0; i < voices.size(); ++i) {
         ISoundInstanceRessource* instance = voices[i]->GetInstance();
         if (instance == nullptr || !instance->IsPlaying())
             freeVoices.push_back(i);
@@ -125,8 +123,7 @@ void SoundEvent::Stop()
 
 void SoundEvent::SetPaused(bool paused)
 {
-    for (const auto& voice : voices)
-    {
+    for (const auto& voice : voices) {
         ISoundInstanceRessource* instance = voice->GetInstance();
         if (instance == nullptr)
             continue;
@@ -157,15 +154,12 @@ void SoundEvent::UpdatePositional()
     float playerY = 0.0f;
     int width = 0;
     int height = 0;
-    if (positional && game != nullptr && game->GetPlayerBox(playerX, playerY, width, height))
-    {
+    if (positional && game != nullptr && game->GetPlayerBox(playerX, playerY, width, height)) {
         const float listenerX = playerX + static_cast<float>(width) * 0.5f;
         const float listenerY = playerY + static_cast<float>(height) * 0.5f;
         const float d2 = (x - listenerX) * (x - listenerX) + (y - listenerY) * (y - listenerY);
-        if (d2 <= outerRadius * outerRadius)
-        {
-            if (HasLoopingVoice())
-            {
+        if (d2 <= outerRadius * outerRadius) {
+            if (HasLoopingVoice()) {
                 if (GetPlayingVoiceIndex() == -1)
                     Play();
                 else
@@ -174,11 +168,8 @@ void SoundEvent::UpdatePositional()
             const float volume = VolumeAtSquaredDistance(d2);
             for (const auto& voice : voices)
                 voice->SetVolume(volume);
-        }
-        else
-        {
-            for (const auto& voice : voices)
-            {
+        } else {
+            for (const auto& voice : voices) {
                 ISoundInstanceRessource* instance = voice->GetInstance();
                 if (instance == nullptr)
                     continue;
@@ -214,8 +205,7 @@ bool SoundEvent::Serialize(std::ostream& os)
     WriteLine(os, GetVersionedClassName());
     WriteLine(os, name);
     WriteLine(os, static_cast<int32_t>(variations.size()));
-    for (Sound* variation : variations)
-    {
+    for (Sound* variation : variations) {
         if (variation == nullptr)
             WriteLine(os, std::string("NULL"));
         else
@@ -232,25 +222,21 @@ bool SoundEvent::UnSerialize(std::istream& is)
     ReadStringLine(is, classLine);
     ReadStringLine(is, name);
     int32_t count = 0;
-    if (!ReadIntLine(is, count) || count < 0)
-    {
+    if (!ReadIntLine(is, count) || count < 0) {
         platform::DebugOutput("SoundEvent \"" + name + "\": bad variation count\n");
         return false;
     }
     variations.clear();
     SoundGameAccess* game = GetSoundGameAccess();
     // Element by element: a count is never trusted to size anything.
-    for (int32_t i = 0; i < count; ++i)
-    {
-        if (!is.good())
-        {
+    for (int32_t i = 0; i < count; ++i) {
+        if (!is.good()) {
             platform::DebugOutput("SoundEvent \"" + name + "\": record ends inside its variations\n");
             return false;
         }
         std::string line;
         ReadStringLine(is, line);
-        if (line == "NULL")
-        {
+        if (line == "NULL") {
             variations.push_back(nullptr);
             continue;
         }
@@ -258,8 +244,7 @@ bool SoundEvent::UnSerialize(std::istream& is)
         ReadStringLine(is, soundName);
         variations.push_back(game != nullptr ? game->FindSound(soundName) : nullptr);
     }
-    if (!ReadFloatLine(is, innerRadius) || !ReadFloatLine(is, outerRadius))
-    {
+    if (!ReadFloatLine(is, innerRadius) || !ReadFloatLine(is, outerRadius)) {
         platform::DebugOutput("SoundEvent \"" + name + "\": bad radius\n");
         return false;
     }

@@ -11,8 +11,7 @@ class ISoundInstanceRessource;
 class Sound;
 
 // One voice of a sound event: a playing instance of one variation's sample.
-class SoundInstance
-{
+class SoundInstance {
 public:
     // Takes ownership of the instance (null when the sound has no sample).
     explicit SoundInstance(ISoundInstanceRessource* playing);
@@ -33,8 +32,7 @@ private:
 // A named sound the game plays: its variations (one picked at random per
 // play), a fixed number of voices per variation so it can overlap itself, and,
 // when positional, a volume set every frame from the player's distance.
-class SoundEvent : public ISerialization
-{
+class SoundEvent : public ISerialization {
 public:
     SoundEvent(std::string eventName, bool positionalEvent, int voicesCount);
     ~SoundEvent() override;

@@ -12,8 +12,7 @@ class SoundEvent;
 // the game library's record adds each event's sounds and radii. Scene objects
 // get their own copies of the events they use. Also keeps the names of the
 // sounds started in the current frame, so no sound starts twice in a frame.
-class SoundEventsManager : public ISerialization
-{
+class SoundEventsManager : public ISerialization {
 public:
     SoundEventsManager();
     ~SoundEventsManager() override;

@@ -13,8 +13,7 @@ class SoundEventsManager;
 // positional events) and the configuration. The game object installs
 // itself with SetSoundGameAccess while it exists; without it every sound class
 // behaves as when no game runs (no lookups, no listener, no started-list).
-class SoundGameAccess
-{
+class SoundGameAccess {
 public:
     virtual ~SoundGameAccess() = default;
 

@@ -41,8 +41,8 @@ long FileTell(void* file)
     return static_cast<long>(ftello(static_cast<FILE*>(file)));
 }
 
-const ov_callbacks kFileCallbacks = { FileRead, FileSeek, FileClose, FileTell };
-const ov_callbacks kMemoryCallbacks = { OggMemoryRead, OggMemorySeek, OggMemoryClose, OggMemoryTell };
+const ov_callbacks kFileCallbacks = {FileRead, FileSeek, FileClose, FileTell};
+const ov_callbacks kMemoryCallbacks = {OggMemoryRead, OggMemorySeek, OggMemoryClose, OggMemoryTell};
 
 MusicTrack* FindMusicTrack(const std::string& name)
 {
@@ -83,8 +83,7 @@ void StreamingVoiceContext::Open()
     const MusicTrack* track = FindMusicTrack(trackName);
     if (track != nullptr)
         loopPoint = track->loopPoint;
-    if (track != nullptr && track->data != nullptr && !track->data->empty())
-    {
+    if (track != nullptr && track->data != nullptr && !track->data->empty()) {
         memoryData = track->data;
         auto source = std::make_unique<OggMemorySource>();
         source->data = memoryData->data();
@@ -92,9 +91,7 @@ void StreamingVoiceContext::Open()
         result = ov_open_callbacks(source.get(), &vorbis, nullptr, 0, kMemoryCallbacks);
         if (result == 0)
             source.release(); // the decoder's close callback frees it
-    }
-    else
-    {
+    } else {
         FILE* file = std::fopen(platform::ResolvePath(trackName).c_str(), "rb");
         if (file == nullptr)
             file = std::fopen(platform::ResolvePath(GetMusicPath() + trackName).c_str(), "rb");
@@ -150,26 +147,23 @@ bool StreamingVoiceContext::FillAndQueue(int slot)
 
     // Two passes at most: a buffer that starts right at the end of the data
     // is filled from the loop point instead of being queued empty.
-    for (int pass = 0; pass < 2 && filled == 0 && !ended; ++pass)
-    {
+    for (int pass = 0; pass < 2 && filled == 0 && !ended; ++pass) {
         if (pass == 1)
             start = ov_pcm_tell(&vorbis);
         bool endOfData = false;
         int holes = 0;
-        while (filled < kBufferBytes)
-        {
+        while (filled < kBufferBytes) {
             int section = 0;
             const int room = static_cast<int>(std::min<size_t>(kBufferBytes - filled, INT_MAX));
-            const long got = ov_read(&vorbis, reinterpret_cast<char*>(buffer.data() + filled), room, 0, 2, 1, &section);
-            if (got == 0)
-            {
+            const long got
+                = ov_read(&vorbis, reinterpret_cast<char*>(buffer.data() + filled), room, 0, 2, 1, &section);
+            if (got == 0) {
                 endOfData = true;
                 break;
             }
             if (got == OV_HOLE && ++holes <= kMaxHolesPerBuffer)
                 continue; // a gap in the data: decoding goes on behind it
-            if (got < 0)
-            {
+            if (got < 0) {
                 ended = true; // a damaged stream ends cleanly
                 break;
             }
@@ -184,7 +178,7 @@ bool StreamingVoiceContext::FillAndQueue(int slot)
         return false;
     const ALuint id = deviceBuffers[static_cast<size_t>(slot)];
     alBufferData(id, channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16, buffer.data(),
-                 static_cast<ALsizei>(filled), static_cast<ALsizei>(rate));
+        static_cast<ALsizei>(filled), static_cast<ALsizei>(rate));
     alSourceQueueBuffers(voice->GetSource(), 1, &id);
     bufferStart[static_cast<size_t>(slot)] = std::max<int64_t>(start, 0);
     bufferFrames[static_cast<size_t>(slot)] = static_cast<int64_t>(filled / frameBytes);
@@ -214,8 +208,7 @@ void StreamingVoiceContext::Pump()
     const ALuint source = voice->GetSource();
     ALint processed = 0;
     alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
-    for (; processed > 0 && queued > 0; --processed)
-    {
+    for (; processed > 0 && queued > 0; --processed) {
         ALuint id = 0;
         alSourceUnqueueBuffers(source, 1, &id);
         const int slot = queueOrder[0];
@@ -269,8 +262,7 @@ int64_t StreamingVoiceContext::GetPlayPosition()
     ALint offset = 0;
     alGetSourcei(voice->GetSource(), AL_SAMPLE_OFFSET, &offset);
     int64_t left = std::max<ALint>(offset, 0);
-    for (int i = 0; i < queued; ++i)
-    {
+    for (int i = 0; i < queued; ++i) {
         const auto slot = static_cast<size_t>(queueOrder[static_cast<size_t>(i)]);
         if (left < bufferFrames[slot])
             return bufferStart[slot] + left;
@@ -292,7 +284,8 @@ void EndFadingMusic(DXSoundEngine* engine)
     fading.reset();
 }
 
-void PlayStreamedMusic(DXSoundEngine* engine, std::string name, bool crossfade, bool skipResume, double startPercent)
+void PlayStreamedMusic(
+    DXSoundEngine* engine, std::string name, bool crossfade, bool skipResume, double startPercent)
 {
     if (engine == nullptr)
         return;
@@ -308,7 +301,8 @@ void PlayStreamedMusic(DXSoundEngine* engine, std::string name, bool crossfade, 
         fadeVolume = fading->GetVolume();
     // Leaving a track that resumes starts the next one from its beginning.
     if (current != nullptr)
-        if (const MusicTrack* track = FindMusicTrack(current->GetName()); track != nullptr && !track->noResume)
+        if (const MusicTrack* track = FindMusicTrack(current->GetName());
+            track != nullptr && !track->noResume)
             skipResume = true;
     if (fading != nullptr)
         EndFadingMusic(engine);
@@ -335,8 +329,7 @@ void UpdateStreamedMusic(DXSoundEngine* engine)
     std::lock_guard lock(engine->GetMusicMutex());
     // Steps land exactly on 0 and 1 (float sums drift): a fade from full
     // volume lasts 50 ticks, a rise from 0.1 lasts 45.
-    if (auto& fading = engine->FadingMusic(); fading != nullptr)
-    {
+    if (auto& fading = engine->FadingMusic(); fading != nullptr) {
         float volume = std::max(fading->GetVolume() - kFadeStep, 0.0f);
         if (volume < kFadeStep * 0.05f)
             volume = 0.0f;
@@ -344,8 +337,7 @@ void UpdateStreamedMusic(DXSoundEngine* engine)
         if (!fading->HasVoice() || fading->GetVolume() <= 0.0f)
             EndFadingMusic(engine);
     }
-    if (auto& current = engine->CurrentMusic(); current != nullptr && current->GetVolume() != 1.0f)
-    {
+    if (auto& current = engine->CurrentMusic(); current != nullptr && current->GetVolume() != 1.0f) {
         float volume = std::min(current->GetVolume() + kFadeStep, 1.0f);
         if (volume > 1.0f - kFadeStep * 0.05f)
             volume = 1.0f;

@@ -22,8 +22,7 @@ class DXSourceVoice;
 // engine's music mutex itself, so the decoder is never used by two threads at
 // once. At the end of the data the decoder seeks to the track's loop point: a
 // track plays for ever.
-class StreamingVoiceContext
-{
+class StreamingVoiceContext {
 public:
     static constexpr uint32_t kBufferBytes = 0x20000;
     static constexpr int kBufferCount = 3;
@@ -70,16 +69,16 @@ private:
 
     DXSoundEngine& engine;
     std::string trackName;
-    std::array<std::array<uint8_t, kBufferBytes>, kBufferCount> buffers{};
+    std::array<std::array<uint8_t, kBufferBytes>, kBufferCount> buffers {};
     bool opened = false;
-    OggVorbis_File vorbis{};
+    OggVorbis_File vorbis {};
     std::unique_ptr<DXSourceVoice> voice;
-    std::array<uint32_t, kBufferCount> deviceBuffers{};
+    std::array<uint32_t, kBufferCount> deviceBuffers {};
     bool deviceBuffersMade = false;
     // What each queued buffer holds, and the queue order (oldest first).
-    std::array<int64_t, kBufferCount> bufferStart{};
-    std::array<int64_t, kBufferCount> bufferFrames{};
-    std::array<int, kBufferCount> queueOrder{};
+    std::array<int64_t, kBufferCount> bufferStart {};
+    std::array<int64_t, kBufferCount> bufferFrames {};
+    std::array<int, kBufferCount> queueOrder {};
     int queued = 0;
     int channels = 0;
     long rate = 0;
@@ -94,7 +93,8 @@ private:
 
 // Starts a track (an empty name stops the music), optionally crossfading
 // from the current one. See the music library for resume positions.
-void PlayStreamedMusic(DXSoundEngine* engine, std::string name, bool crossfade, bool skipResume, double startPercent);
+void PlayStreamedMusic(
+    DXSoundEngine* engine, std::string name, bool crossfade, bool skipResume, double startPercent);
 // One fade step per game tick.
 void UpdateStreamedMusic(DXSoundEngine* engine);
 // Remembers where the fading track stopped and deletes its stream.

@@ -5,15 +5,14 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <memory>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 namespace {
 
 // Frees the buffer SDL_LoadWAV_RW allocates.
-struct WavBufferDeleter
-{
+struct WavBufferDeleter {
     void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
 };
 
@@ -46,9 +45,9 @@ bool WaveFile::OpenMemory(const uint8_t* bytes, size_t size)
 bool WaveFile::Load(void* rwops)
 {
     data.clear();
-    format = WaveFormat{};
+    format = WaveFormat {};
 
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec spec {};
     Uint8* rawBuffer = nullptr;
     Uint32 length = 0;
     // SDL closes the source in every case (freesrc = 1).
@@ -59,17 +58,17 @@ bool WaveFile::Load(void* rwops)
         return false;
 
     const Uint8 outChannels = static_cast<Uint8>(std::min<int>(spec.channels, 2));
-    if (IsOutputFormat(spec.format) && outChannels == spec.channels)
-    {
+    if (IsOutputFormat(spec.format) && outChannels == spec.channels) {
         data.assign(buffer.get(), buffer.get() + length);
-    }
-    else
-    {
+    } else {
         SDL_AudioCVT convert;
-        if (SDL_BuildAudioCVT(&convert, spec.format, spec.channels, spec.freq, AUDIO_S16LSB, outChannels, spec.freq) < 0)
+        if (SDL_BuildAudioCVT(
+                &convert, spec.format, spec.channels, spec.freq, AUDIO_S16LSB, outChannels, spec.freq)
+            < 0)
             return false;
         convert.len = static_cast<int>(length);
-        std::vector<uint8_t> work(static_cast<size_t>(length) * static_cast<size_t>(std::max(convert.len_mult, 1)));
+        std::vector<uint8_t> work(
+            static_cast<size_t>(length) * static_cast<size_t>(std::max(convert.len_mult, 1)));
         std::memcpy(work.data(), buffer.get(), length);
         convert.buf = work.data();
         if (convert.needed != 0 && SDL_ConvertAudio(&convert) != 0)

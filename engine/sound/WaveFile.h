@@ -6,8 +6,7 @@
 #include <vector>
 
 // The format of loaded samples, laid out as the RIFF "fmt " chunk describes it.
-struct WaveFormat
-{
+struct WaveFormat {
     uint16_t formatTag = 1; // 1: PCM
     uint16_t channels = 0;
     uint32_t samplesPerSec = 0;
@@ -20,8 +19,7 @@ struct WaveFormat
 // Reads a RIFF WAVE file from disk or from memory. Whatever the file holds
 // (8/16/32-bit, float, ADPCM, more than two channels) comes out as 8- or
 // 16-bit PCM in one or two channels, which every output device takes.
-class WaveFile
-{
+class WaveFile {
 public:
     // The path goes through the data-path resolver.
     bool OpenFile(const std::string& path);

@@ -31,7 +31,8 @@ protected:
     AnimatedSpriteTest()
     {
         for (int i = 0; i < 4; ++i) {
-            sprites.push_back(std::make_unique<Sprite>(std::string("F").append(std::to_string(i)), "f.png", 0, 0, 8 + i, 16));
+            sprites.push_back(std::make_unique<Sprite>(
+                std::string("F").append(std::to_string(i)), "f.png", 0, 0, 8 + i, 16));
             game.sprites.push_back(sprites.back().get());
         }
     }
@@ -65,15 +66,15 @@ TEST_F(AnimatedSpriteTest, AdvanceFrameRunsLoopsStopsAndBounces)
         bool reversed;
         bool playing;
     } cases[] = {
-        { 4, 1, false, { 450.0 }, 1, 50.0, false, true }, // 0 1 2 3, back to the loop start
-        { 3, -1, false, { 100.0 }, 0, 100.0, false, true }, // a time equal to the duration stays
-        { 3, -1, false, { 250.0 }, 2, 50.0, false, true },
-        { 3, -1, false, { 250.0, 60.0 }, 2, 50.0, false, false }, // stops on the last frame, time kept
-        { 4, -1, false, { 450.0 }, 3, 0.0, false, false },
-        { 3, -1, true, { 450.0 }, 0, 50.0, true, true }, // 0 1 2 1 0 running back
-        { 3, -1, true, { 450.0, 100.0 }, 0, 50.0, true, false }, // and stops on the first frame
-        { 3, 1, true, { 450.0 }, 2, 50.0, false, true }, // 0 1 2 1 2: bounces at the loop start
-        { 3, 1, true, { 450.0, 1000.0 }, 2, 50.0, false, true }, // ... and keeps bouncing
+        {4, 1, false, {450.0}, 1, 50.0, false, true},   // 0 1 2 3, back to the loop start
+        {3, -1, false, {100.0}, 0, 100.0, false, true}, // a time equal to the duration stays
+        {3, -1, false, {250.0}, 2, 50.0, false, true},
+        {3, -1, false, {250.0, 60.0}, 2, 50.0, false, false}, // stops on the last frame, time kept
+        {4, -1, false, {450.0}, 3, 0.0, false, false},
+        {3, -1, true, {450.0}, 0, 50.0, true, true},         // 0 1 2 1 0 running back
+        {3, -1, true, {450.0, 100.0}, 0, 50.0, true, false}, // and stops on the first frame
+        {3, 1, true, {450.0}, 2, 50.0, false, true},         // 0 1 2 1 2: bounces at the loop start
+        {3, 1, true, {450.0, 1000.0}, 2, 50.0, false, true}, // ... and keeps bouncing
     };
     for (const auto& c : cases) {
         const auto sprite = Make(c.frames, 100.0f, c.loopStart, c.pingPong);
@@ -98,9 +99,9 @@ TEST_F(AnimatedSpriteTest, EmptyOutOfRangeAndZeroDurationAnimationsAreGuarded)
     EXPECT_FLOAT_EQ(empty.TotalDuration(-1), 0.0f);
 
     const auto three = Make(3, 100.0f, 0, false);
-    Playing beyond { 7 };
+    Playing beyond {7};
     EXPECT_EQ(beyond.Advance(*three, 10.0), -1);
-    Playing negative { -3, 5.0 };
+    Playing negative {-3, 5.0};
     EXPECT_EQ(negative.Advance(*three, 10.0), -1);
     EXPECT_DOUBLE_EQ(negative.time, 5.0);
 
@@ -150,7 +151,8 @@ TEST_F(AnimatedSpriteTest, RecordRoundTripsByteForByte)
     sprite.SetPingPong(true);
     const std::string written = Write(sprite);
     EXPECT_EQ(written,
-        "AnimatedSpriteV0\r\nHero Walk\r\n2\r\nSpriteV0Ptr\r\nF0\r\nSpriteV0Ptr\r\nF1\r\n7\r\n1\r\n2\r\n100\r\n66.5\r\n1\r\n"
+        "AnimatedSpriteV0\r\nHero "
+        "Walk\r\n2\r\nSpriteV0Ptr\r\nF0\r\nSpriteV0Ptr\r\nF1\r\n7\r\n1\r\n2\r\n100\r\n66.5\r\n1\r\n"
         "_AnimatedSprite_updatetag_1.0_\r\n2\r\n0\r\n12.25\r\n");
 
     std::istringstream in(Body(written));
@@ -161,14 +163,15 @@ TEST_F(AnimatedSpriteTest, RecordRoundTripsByteForByte)
 
 TEST_F(AnimatedSpriteTest, OlderRecordGetsZeroRotationsAndUnknownFramesAreDropped)
 {
-    std::istringstream in("Old\r\n3\r\nSpriteV0Ptr\r\nF0\r\nSpriteV0Ptr\r\nMissing\r\nSpriteV0Ptr\r\nF2\r\n0\r\n-1\r\n3\r\n"
-                          "10\r\n20\r\n30\r\n0\r\nNextRecordV0\r\n");
+    std::istringstream in(
+        "Old\r\n3\r\nSpriteV0Ptr\r\nF0\r\nSpriteV0Ptr\r\nMissing\r\nSpriteV0Ptr\r\nF2\r\n0\r\n-1\r\n3\r\n"
+        "10\r\n20\r\n30\r\n0\r\nNextRecordV0\r\n");
     AnimatedSprite sprite;
     EXPECT_TRUE(sprite.UnSerialize(in));
     EXPECT_EQ(sprite.GetFrameCount(), 2);
     EXPECT_EQ(sprite.GetFrame(1), sprites[2].get());
-    EXPECT_EQ(sprite.GetDurations(), (std::vector<float> { 10.0f, 20.0f, 30.0f }));
-    EXPECT_EQ(sprite.GetRotations(), (std::vector<float> { 0.0f, 0.0f, 0.0f }));
+    EXPECT_EQ(sprite.GetDurations(), (std::vector<float> {10.0f, 20.0f, 30.0f}));
+    EXPECT_EQ(sprite.GetRotations(), (std::vector<float> {0.0f, 0.0f, 0.0f}));
     EXPECT_EQ(NextLine(in), "NextRecordV0");
 }
 
@@ -195,12 +198,12 @@ TEST_F(AnimatedSpriteTest, AFrameWithoutSpriteIsWrittenAsADroppedReferenceAndThe
 {
     // Every counted frame, duration and rotation is written, so a reader
     // finds as many lines as the counts promise and the next record follows.
-    AnimatedSprite sprite("Gap", { sprites[0].get(), nullptr }, { 10.0f, 20.0f }, { 0.0f, 5.0f });
+    AnimatedSprite sprite("Gap", {sprites[0].get(), nullptr}, {10.0f, 20.0f}, {0.0f, 5.0f});
     std::istringstream in(Body(Write(sprite)) + "NextRecordV0\r\n");
     AnimatedSprite read;
     ASSERT_TRUE(read.UnSerialize(in));
     EXPECT_EQ(read.GetFrameCount(), 1);
-    EXPECT_EQ(read.GetDurations(), (std::vector<float> { 10.0f, 20.0f }));
-    EXPECT_EQ(read.GetRotations(), (std::vector<float> { 0.0f, 5.0f }));
+    EXPECT_EQ(read.GetDurations(), (std::vector<float> {10.0f, 20.0f}));
+    EXPECT_EQ(read.GetRotations(), (std::vector<float> {0.0f, 5.0f}));
     EXPECT_EQ(NextLine(in), "NextRecordV0");
 }

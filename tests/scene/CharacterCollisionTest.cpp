@@ -39,7 +39,7 @@ TEST(CharacterCollisionPolygon, CharacterBoxIsPushedOutOfAGroundBox)
     CollisionLine<int> line(Point<int>(0, 0), Point<int>(9, 9));
     CollisionBox<int> feet(0, 31, 15, 0);
     CharacterObject character;
-    character.GetCollisionShape() = { nullptr, &degenerate, &line, &feet };
+    character.GetCollisionShape() = {nullptr, &degenerate, &line, &feet};
 
     // On contact the result keeps the part of the offset that brings the
     // feet back onto the ground's surface.
@@ -49,10 +49,10 @@ TEST(CharacterCollisionPolygon, CharacterBoxIsPushedOutOfAGroundBox)
         bool hit;
         Point<float> result; // (7, 7): left untouched
     } cases[] = {
-        { "falling 10 from 4 above the top", { 40, 35 }, { 0, -10 }, true, { 0, -4 } },
-        { "walking 3 into the left side", { -20, 0 }, { 8, 0 }, true, { 5, 0 } },
-        { "standing 1 deep", { 40, 30 }, { 0, 0 }, true, { 0, 1 } },
-        { "standing far above", { 40, 100 }, { 0, 0 }, false, { 7, 7 } },
+        {"falling 10 from 4 above the top", {40, 35}, {0, -10}, true, {0, -4}},
+        {"walking 3 into the left side", {-20, 0}, {8, 0}, true, {5, 0}},
+        {"standing 1 deep", {40, 30}, {0, 0}, true, {0, 1}},
+        {"standing far above", {40, 100}, {0, 0}, false, {7, 7}},
     };
     for (const auto& c : cases) {
         character.SetPosition(c.position);
@@ -101,7 +101,7 @@ struct PlacedLine {
 class CharacterCircleSweep : public ::testing::Test {
 protected:
     CharacterCircleSweep() { level.SetCollisionWorld(std::make_unique<CollisionWorld>()); }
-    Level level { "sweep" };
+    Level level {"sweep"};
     CharacterObject character;
 };
 
@@ -118,19 +118,22 @@ TEST_F(CharacterCircleSweep, CircleStopsOnLinesAndSlopesCountOnlyFromAboveWhenAs
         bool hit;
         float travel; // on a hit, the y motion before the contact
     } cases[] = {
-        { "falling 20 onto the floor", floor.fixture, { 40, 20 }, { 0, -30 }, 8, 8, 0, true, -20.0f },
-        { "stopping short of the floor", floor.fixture, { 40, 20 }, { 0, -10 }, 8, 8, 0, false, 0.0f },
+        {"falling 20 onto the floor", floor.fixture, {40, 20}, {0, -30}, 8, 8, 0, true, -20.0f},
+        {"stopping short of the floor", floor.fixture, {40, 20}, {0, -10}, 8, 8, 0, false, 0.0f},
         // A circle of radius 4 touches the slope y = x with its centre 4 * sqrt(2)
         // = 5.66 below or above it: at (60, 54.34) rising, at (40, 45.66) falling.
-        { "rising into the slope", slope.fixture, { 60, 20 }, { 0, 40 }, 4, 0, 0, true, 34.34f },
-        { "rising into the slope, from above only", slope.fixture, { 60, 20 }, { 0, 40 }, 4, 0, 1, false, 0.0f },
-        { "falling onto the slope, from above only", slope.fixture, { 40, 70 }, { 0, -40 }, 4, 0, 1, true, -24.34f },
+        {"rising into the slope", slope.fixture, {60, 20}, {0, 40}, 4, 0, 0, true, 34.34f},
+        {"rising into the slope, from above only", slope.fixture, {60, 20}, {0, 40}, 4, 0, 1, false, 0.0f},
+        {"falling onto the slope, from above only", slope.fixture, {40, 70}, {0, -40}, 4, 0, 1, true,
+            -24.34f},
     };
     for (const auto& c : cases) {
         character.SetPosition(c.position);
         Point<float> result(7.0f, 7.0f);
-        EXPECT_EQ(SweepCharacterCircle(&character, &c.motion, c.line, &result, c.radius, c.flags, c.centre, c.centre),
-            c.hit) << c.what;
+        EXPECT_EQ(SweepCharacterCircle(
+                      &character, &c.motion, c.line, &result, c.radius, c.flags, c.centre, c.centre),
+            c.hit)
+            << c.what;
         // Box2D stops a fraction of a pixel early; a miss leaves the result alone.
         EXPECT_NEAR(result.x, c.hit ? 0.0f : 7.0f, 1e-3f) << c.what;
         EXPECT_NEAR(result.y, c.hit ? c.travel : 7.0f, 0.5f) << c.what;
@@ -147,10 +150,10 @@ protected:
         object.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 31, 31, 0, 0);
         object.CollisionShapeAt(1) = std::make_unique<CollisionBox<int>>(0, 31, 31, 0, 4);
     }
-    CollisionBox<int> body { 0, 31, 31, 0 };
+    CollisionBox<int> body {0, 31, 31, 0};
     CharacterObject character;
-    GraphicalObject object { "Block" };
-    SpacialInstance<GraphicalObject, float> instance { &object, 100.0f, 0.0f };
+    GraphicalObject object {"Block"};
+    SpacialInstance<GraphicalObject, float> instance {&object, 100.0f, 0.0f};
 };
 
 TEST_F(CharacterAgainstObject, OverlapHonoursTypeAndExclusion)

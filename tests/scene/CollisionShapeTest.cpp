@@ -18,10 +18,10 @@ TEST(CollisionShapeRecord, BoxAndLineRoundTripByteForByte)
     auto line = std::make_unique<CollisionLine<int>>(Point<int>(0, 10), Point<int>(64, -6), 1);
     line->SetFrame(7);
     const std::pair<CollisionShape<int>*, const char*> cases[] = {
-        { box.get(),
+        {box.get(),
             "CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\n5\r\n_CollisionBox_updatetag_1.2_\r\n2\r\n"
-            "-3\r\n40\r\n27\r\n8\r\n" },
-        { line.get(), "CollisionLineV0\r\n_CollisionLine_updatetag_1.0_\r\n7\r\n0\r\n10\r\n64\r\n-6\r\n1\r\n" },
+            "-3\r\n40\r\n27\r\n8\r\n"},
+        {line.get(), "CollisionLineV0\r\n_CollisionLine_updatetag_1.0_\r\n7\r\n0\r\n10\r\n64\r\n-6\r\n1\r\n"},
     };
     for (const auto& [shape, text] : cases) {
         EXPECT_EQ(Write(*shape), text);
@@ -63,7 +63,8 @@ TEST(CollisionShapeRecord, BadOrTruncatedRecordsGiveNoShape)
              "CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\n0\r\n1\r\n2\r\n",
              "CollisionBoxV0\r\n1\r\nabc\r\n3\r\n4\r\n",
              // A type that does not parse must not let the frame line be read as a corner.
-             "CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\nx\r\n_CollisionBox_updatetag_1.2_\r\n3\r\n0\r\n0\r\n8\r\n0\r\n",
+             "CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\nx\r\n_CollisionBox_updatetag_1.2_"
+             "\r\n3\r\n0\r\n0\r\n8\r\n0\r\n",
              "CollisionLineV0\r\n0\r\n0\r\n5\r\n",
              "",
          }) {
@@ -79,7 +80,8 @@ TEST(CollisionBoxGeometry, MovedRectTruncatesThePositionTowardZero)
     const CollisionBox<int> box(0, 31, 31, 4);
     EXPECT_EQ(CollisionBox<int>::GetMovedRect(&box, Point<float>(-1.7f, 2.9f), Point<int>(32, 0)),
         Rect<int>(31, 33, 62, 6));
-    EXPECT_EQ(CollisionBox<int>::GetMovedRect(nullptr, Point<float>(5.0f, 5.0f), Point<int>(1, 1)), Rect<int>());
+    EXPECT_EQ(
+        CollisionBox<int>::GetMovedRect(nullptr, Point<float>(5.0f, 5.0f), Point<int>(1, 1)), Rect<int>());
 }
 
 // ------------------------------------------------------------ overlap
@@ -113,12 +115,12 @@ TEST(CollisionBoxSweep, MovingBoxStopsOnePixelShortOfTheStandingOne)
         bool hit;
         Point<float> push; // (7, 7): left untouched
     } cases[] = {
-        { "10 pixels right, moving left 20", { 0, 31, 31, 0 }, 42, 0, -20, 0, true, { -9, 0 } },
-        { "10 pixels above, falling 20", { 0, 31, 31, 0 }, 0, 42, 0, -20, true, { 0, -9 } },
-        { "stopping before the gap closes", { 0, 31, 31, 0 }, 42, 0, -5, 0, false, { 7, 7 } },
-        { "sliding one free pixel row above", { 0, 31, 31, 0 }, -10, 33, 20, 0, false, { 7, 7 } },
-        { "overlapping already", { 0, 15, 15, 0 }, 10, 10, 3, 4, true, { 0, 0 } },
-        { "standing apart", { 0, 31, 31, 0 }, 50, 0, 0, 0, false, { 7, 7 } },
+        {"10 pixels right, moving left 20", {0, 31, 31, 0}, 42, 0, -20, 0, true, {-9, 0}},
+        {"10 pixels above, falling 20", {0, 31, 31, 0}, 0, 42, 0, -20, true, {0, -9}},
+        {"stopping before the gap closes", {0, 31, 31, 0}, 42, 0, -5, 0, false, {7, 7}},
+        {"sliding one free pixel row above", {0, 31, 31, 0}, -10, 33, 20, 0, false, {7, 7}},
+        {"overlapping already", {0, 15, 15, 0}, 10, 10, 3, 4, true, {0, 0}},
+        {"standing apart", {0, 31, 31, 0}, 50, 0, 0, 0, false, {7, 7}},
     };
     CollisionBox<int> standing(0, 31, 31, 0);
     for (auto c : cases) {

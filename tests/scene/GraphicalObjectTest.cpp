@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "characters/ArmorReplacement.h"
-#include "game/Game.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/ImageHandleManager.h"
 #include "engine/render/RenderPoolManager.h"
+#include "game/Game.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/CameraBlocker.h"
 #include "scene/CollisionShape.h"
@@ -38,7 +38,8 @@ protected:
     GraphicalObjectTest()
     {
         for (int i = 0; i < 3; ++i) {
-            sprites.push_back(std::make_unique<Sprite>(std::string("S").append(std::to_string(i)), "s.png", 0, 0, 16, 16));
+            sprites.push_back(
+                std::make_unique<Sprite>(std::string("S").append(std::to_string(i)), "s.png", 0, 0, 16, 16));
             game.sprites.push_back(sprites.back().get());
         }
         walk.AddFrame(sprites[0].get(), 100.0f, 0.0f);
@@ -57,7 +58,8 @@ protected:
         object.AddSpriteInstance(sprites[1].get(), 16, 8)->SetMirrored(true);
         object.AddAnimatedInstance(&walk, 4, 4);
         object.CollisionShapeAt(0) = Box(0, 40, 63, 0, 1);
-        object.CollisionShapeAt(1) = std::make_unique<CollisionLine<int>>(Point<int>(0, 0), Point<int>(10, 20), 2);
+        object.CollisionShapeAt(1)
+            = std::make_unique<CollisionLine<int>>(Point<int>(0, 0), Point<int>(10, 20), 2);
         object.AddGenericSpriteIndex(sprites[1].get(), 1);
         object.AddGenericSpriteIndex(&walk, 0);
         object.AddGenericSpriteIndex(sprites[0].get(), 0);
@@ -65,7 +67,7 @@ protected:
 
     Game game;
     std::vector<std::unique_ptr<Sprite>> sprites;
-    AnimatedSprite walk { "Walk" };
+    AnimatedSprite walk {"Walk"};
 };
 
 } // namespace
@@ -75,7 +77,8 @@ TEST_F(GraphicalObjectTest, RecordRoundTripsByteForByte)
     GraphicalObject object("Lantern");
     Fill(object);
     const std::string written = Write(object);
-    EXPECT_EQ(written.rfind("GraphicalObjectV0\r\nLantern\r\n(Default)\r\n_SceneObject_updatetag_1.0_\r\n", 0), 0u);
+    EXPECT_EQ(
+        written.rfind("GraphicalObjectV0\r\nLantern\r\n(Default)\r\n_SceneObject_updatetag_1.0_\r\n", 0), 0u);
     EXPECT_NE(written.find("_GraphicalObject_updatetag_1.2_\r\n_GraphicalObject_updatetag_1.1_\r\n3\r\n"
                            "GenericSpriteIndexV0\r\n0\r\n1\r\nGenericSpriteIndexV0\r\n1\r\n0\r\n"),
         std::string::npos);
@@ -92,7 +95,8 @@ TEST_F(GraphicalObjectTest, NullShapesAreWrittenAsTheNullWordAndDroppedOnReading
     GraphicalObject object("Gate");
     object.CollisionShapeAt(2) = Box(0, 10, 10, 0); // slots 0 and 1 stay null
     const std::string written = Write(object);
-    EXPECT_NE(written.find("3\r\nCOLLISION_BOX_NULL\r\nCOLLISION_BOX_NULL\r\nCollisionBoxV0\r\n"), std::string::npos);
+    EXPECT_NE(written.find("3\r\nCOLLISION_BOX_NULL\r\nCOLLISION_BOX_NULL\r\nCollisionBoxV0\r\n"),
+        std::string::npos);
 
     GraphicalObject read("");
     std::istringstream in(Body(written));
@@ -112,8 +116,7 @@ TEST_F(GraphicalObjectTest, OlderRecordWithoutDrawingTableDrawsEverySpriteInstan
     GraphicalObject read("");
     std::istringstream in(older + "NextRecordV0\r\n");
     ASSERT_TRUE(read.UnSerialize(in));
-    EXPECT_EQ(read.GetDrawEntries(),
-        (std::vector<GraphicalObject::GenericSpriteIndex> { { 0, 0 }, { 0, 1 } }));
+    EXPECT_EQ(read.GetDrawEntries(), (std::vector<GraphicalObject::GenericSpriteIndex> {{0, 0}, {0, 1}}));
     EXPECT_EQ(NextLine(in), "NextRecordV0");
 }
 
@@ -135,7 +138,7 @@ TEST_F(GraphicalObjectTest, OlderShapesMoveFromGridCellsIntoObjectSpace)
     std::istringstream gridIn(older);
     ASSERT_TRUE(grid.UnSerialize(gridIn));
     EXPECT_TRUE(grid.AreShapesInObjectSpace());
-    const Point<int> moves[] = { { 0, 32 }, { 32, 32 }, { 0, 0 }, { 32, 0 } };
+    const Point<int> moves[] = {{0, 32}, {32, 32}, {0, 0}, {32, 0}};
     for (int i = 0; i < 4; ++i) {
         auto* box = dynamic_cast<CollisionBox<int>*>(grid.GetCollisionShape(i));
         ASSERT_NE(box, nullptr);
@@ -150,7 +153,7 @@ TEST_F(GraphicalObjectTest, OlderShapesMoveFromGridCellsIntoObjectSpace)
 
 TEST_F(GraphicalObjectTest, CharacterObjectsJoinThePrototypeListWhenRead)
 {
-    for (const char* name : { "NPC_Thrower", "Projectile_Thrower", "Zone_NPCSpawner" }) {
+    for (const char* name : {"NPC_Thrower", "Projectile_Thrower", "Zone_NPCSpawner"}) {
         GraphicalObject source(name);
         auto read = std::make_unique<GraphicalObject>("");
         std::istringstream in(Body(Write(source)));
@@ -180,7 +183,8 @@ TEST_F(GraphicalObjectTest, DamagedRecordsFailCleanly)
 
     // Counts of four billion over an ending stream allocate nothing.
     GraphicalObject huge("");
-    std::istringstream hugeIn("Big\n(Default)\n_SceneObject_updatetag_1.0_\n1\n2\n3\n4\n32\n32\n4000000000\n");
+    std::istringstream hugeIn(
+        "Big\n(Default)\n_SceneObject_updatetag_1.0_\n1\n2\n3\n4\n32\n32\n4000000000\n");
     EXPECT_FALSE(huge.UnSerialize(hugeIn));
     EXPECT_EQ(huge.GetSpriteInstanceCount(), 0);
 }
@@ -193,8 +197,7 @@ TEST_F(GraphicalObjectTest, RemovingADrawEntryRenumbersTheOthers)
         object.AddGenericSpriteIndex(sprites[static_cast<size_t>(i)].get(), i);
     }
     object.RemoveGenericSprite(0);
-    EXPECT_EQ(object.GetDrawEntries(),
-        (std::vector<GraphicalObject::GenericSpriteIndex> { { 0, 0 }, { 0, 1 } }));
+    EXPECT_EQ(object.GetDrawEntries(), (std::vector<GraphicalObject::GenericSpriteIndex> {{0, 0}, {0, 1}}));
     EXPECT_EQ(object.GetSpriteInstanceCount(), 2);
     EXPECT_EQ(object.GetGenericSprite(5), nullptr);
 }
@@ -329,9 +332,10 @@ TEST_F(GraphicalObjectTest, InitLinksArmorReplacementPartners)
     GraphicalObject ice("Water Frozen");
     GraphicalObject lava("Lava");
     GraphicalObject rock("Lava Cooled");
-    game.sceneObjects = { &water, &ice, &lava, &rock };
-    ArmorReplacement::IceList() = { ArmorReplacement("Water", "Nothing"), ArmorReplacement("Water", "Water Frozen") };
-    ArmorReplacement::IceLavaList() = { ArmorReplacement("Lava", "Lava Cooled") };
+    game.sceneObjects = {&water, &ice, &lava, &rock};
+    ArmorReplacement::IceList()
+        = {ArmorReplacement("Water", "Nothing"), ArmorReplacement("Water", "Water Frozen")};
+    ArmorReplacement::IceLavaList() = {ArmorReplacement("Lava", "Lava Cooled")};
     water.Init();
     lava.Init();
     ArmorReplacement::IceList().clear();

@@ -51,7 +51,7 @@ protected:
         return pool.GetFillCommands();
     }
 
-    RenderPoolManager pool { false };
+    RenderPoolManager pool {false};
     DXRenderEngine engine;
     RecordingPrototype prototype;
 };
@@ -67,7 +67,7 @@ TEST_F(InstanceTrailTest, MovingInstanceLeavesFadedAfterImagesBehindIt)
     placed.SetPosition(60.0f, 0.0f);
     const std::vector<RenderPoolCommand>& commands = DrawFrame(placed);
     ASSERT_EQ(commands.size(), 6u);
-    const uint32_t alphas[5] = { 25, 66, 107, 147, 188 };
+    const uint32_t alphas[5] = {25, 66, 107, 147, 188};
     for (size_t i = 0; i < 5; ++i) {
         // Oldest first, each where it was drawn (the camera stood still).
         EXPECT_EQ(commands[i].GetPosition().x, static_cast<int>(10 * (i + 1))) << i;

@@ -10,9 +10,9 @@ namespace {
 
 TEST(PayloadFactory, KnowsTheZoneAndPointKeysButReadsNoClassItDoesNotHave)
 {
-    for (const char* key : { "ZoneHolder::InstanceV0", "Zone_Teleport::InstanceV0", "ZoneInstanceV0",
+    for (const char* key : {"ZoneHolder::InstanceV0", "Zone_Teleport::InstanceV0", "ZoneInstanceV0",
              "Zone_NPCSpawner_Boss_Ultimate::InstanceV0", "Zone_TriggerScript::InstanceV0",
-             "Point_PlayerStart::PointInstanceV0", "Point_MinimapLocation::PointInstanceV0" }) {
+             "Point_PlayerStart::PointInstanceV0", "Point_MinimapLocation::PointInstanceV0"}) {
         EXPECT_TRUE(IsPayloadKey(key)) << key;
         std::istringstream is("field\r\n");
         EXPECT_EQ(CreatePayloadByKey(key, is), nullptr) << key;

@@ -47,7 +47,8 @@ TEST(SceneObjectRecord, RoundTripsByteForByte)
     object.SetCategory("(Effect)");
     object.SetColor(Color(10, 20, 30, 40));
     const std::string written = Write(object);
-    EXPECT_EQ(written, "SceneObjectV0\r\nLamp\r\n(Effect)\r\n_SceneObject_updatetag_1.0_\r\n10\r\n20\r\n30\r\n40\r\n");
+    EXPECT_EQ(written,
+        "SceneObjectV0\r\nLamp\r\n(Effect)\r\n_SceneObject_updatetag_1.0_\r\n10\r\n20\r\n30\r\n40\r\n");
 
     std::istringstream in(Body(written) + "after\r\n");
     SceneObject read("");
@@ -63,12 +64,12 @@ TEST(SceneObjectRecord, OlderLayoutChoosesColourByKindAndRereadsTheNextLine)
         const char* record; // name and category, without colour
         Color colour;
     } cases[] = {
-        { std::make_unique<GameplayObject>(""), "Zone Teleport\r\n(game play)\r\n", Color(250, 250, 0, 255) },
-        { std::make_unique<GameplayObject>(""), "Zone Save\n(game play)\n", Color(50, 200, 250, 255) },
-        { std::make_unique<CameraBlocker>(""), "Blocker\n(game play)\n", Color(50, 100, 205, 255) },
-        { std::make_unique<SceneObject>(""), "Armor Ice Fire\n(Player)\n", Color(250, 50, 100, 255) },
-        { std::make_unique<SceneObject>(""), "Armor Ice\n(Player)\n", Color(50, 100, 250, 255) },
-        { std::make_unique<SceneObject>(""), "Ice Crawler\n(NPC)\n", Color::White() },
+        {std::make_unique<GameplayObject>(""), "Zone Teleport\r\n(game play)\r\n", Color(250, 250, 0, 255)},
+        {std::make_unique<GameplayObject>(""), "Zone Save\n(game play)\n", Color(50, 200, 250, 255)},
+        {std::make_unique<CameraBlocker>(""), "Blocker\n(game play)\n", Color(50, 100, 205, 255)},
+        {std::make_unique<SceneObject>(""), "Armor Ice Fire\n(Player)\n", Color(250, 50, 100, 255)},
+        {std::make_unique<SceneObject>(""), "Armor Ice\n(Player)\n", Color(50, 100, 250, 255)},
+        {std::make_unique<SceneObject>(""), "Ice Crawler\n(NPC)\n", Color::White()},
     };
     for (const auto& c : cases) {
         std::istringstream in(std::string(c.record) + "77\n");
@@ -202,7 +203,7 @@ TEST(SceneObjectReference, ResolvesThroughTheLevelThenTheGameLibrary)
     Game game;
     GraphicalObject lamp("Lamp");
     SceneObject sound("Ambience");
-    game.sceneObjects = { &lamp, &sound };
+    game.sceneObjects = {&lamp, &sound};
     Level level("test.lvl");
 
     std::istringstream in("Lamp\r\nAmbience\r\nLamp\r\nNobody\r\n");

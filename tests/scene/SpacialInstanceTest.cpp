@@ -61,9 +61,9 @@ protected:
     SpacialInstanceTest()
     {
         game.sceneObjects.push_back(&rock);
-        game.sprites = { &leaf, &frame0, &frame1, &frame2, &frame3 };
+        game.sprites = {&leaf, &frame0, &frame1, &frame2, &frame3};
         game.animatedSprites.push_back(&flame);
-        for (Sprite* f : { &frame0, &frame1, &frame2, &frame3 })
+        for (Sprite* f : {&frame0, &frame1, &frame2, &frame3})
             flame.AddFrame(f, 100.0f, 0.0f);
         flame.SetFrameAux(2, 0.75f);
     }
@@ -76,14 +76,14 @@ protected:
     }
 
     Game game;
-    Level level { "garden.lvl" };
+    Level level {"garden.lvl"};
     Rock rock;
-    Sprite leaf { "Leaf", "leaf.png", 0, 0, 16, 24 };
-    Sprite frame0 { "Flame0", "flame.png", 0, 0, 8, 12 };
-    Sprite frame1 { "Flame1", "flame.png", 8, 0, 16, 12 };
-    Sprite frame2 { "Flame2", "flame.png", 16, 0, 24, 12 };
-    Sprite frame3 { "Flame3", "flame.png", 24, 0, 32, 12 };
-    AnimatedSprite flame { "Flame" };
+    Sprite leaf {"Leaf", "leaf.png", 0, 0, 16, 24};
+    Sprite frame0 {"Flame0", "flame.png", 0, 0, 8, 12};
+    Sprite frame1 {"Flame1", "flame.png", 8, 0, 16, 12};
+    Sprite frame2 {"Flame2", "flame.png", 16, 0, 24, 12};
+    Sprite frame3 {"Flame3", "flame.png", 24, 0, 32, 12};
+    AnimatedSprite flame {"Flame"};
 };
 
 // ------------------------------------------------------------ records
@@ -124,9 +124,10 @@ TEST_F(SpacialInstanceTest, OlderRecordsReadWithDefaults)
     withAngle.SetAngle(0.5f);
     const std::pair<const char*, PlacedObject*> cases[] = {
         // Stops with the position: the next record's first line follows.
-        { "GraphicalObjectV0Ptr\r\nRock\r\n5\r\n6\r\nGraphicalObjectV0Ptr\r\n", &positionOnly },
+        {"GraphicalObjectV0Ptr\r\nRock\r\n5\r\n6\r\nGraphicalObjectV0Ptr\r\n", &positionOnly},
         // Stops after its angle, LF line ends.
-        { "GraphicalObjectV0Ptr\nRock\n1\n2\n_SpacialInstance_updatetag_1.0_\n0.5\nGraphicalObjectV0Ptr\n", &withAngle },
+        {"GraphicalObjectV0Ptr\nRock\n1\n2\n_SpacialInstance_updatetag_1.0_\n0.5\nGraphicalObjectV0Ptr\n",
+            &withAngle},
     };
     for (const auto& [record, expected] : cases) {
         std::istringstream is(record);
@@ -139,7 +140,8 @@ TEST_F(SpacialInstanceTest, OlderRecordsReadWithDefaults)
 
 TEST_F(SpacialInstanceTest, BadCoordinateStopsTheCountedFields)
 {
-    std::istringstream is("GraphicalObjectV0Ptr\r\nRock\r\nwide\r\n9\r\n_SpacialInstance_updatetag_1.0_\r\n2\r\n");
+    std::istringstream is(
+        "GraphicalObjectV0Ptr\r\nRock\r\nwide\r\n9\r\n_SpacialInstance_updatetag_1.0_\r\n2\r\n");
     PlacedObject placed;
     EXPECT_FALSE(Read(placed, is));
     EXPECT_EQ(placed.GetAngle(), 0.0f);
@@ -167,7 +169,8 @@ TEST_F(SpacialInstanceTest, PayloadWithoutItsClassFailsAndLaterGroupsKeepDefault
     placed.SetPayload(std::make_unique<CountedZone>());
     placed.SetVisible(false);
     const std::string text = Write(placed);
-    EXPECT_NE(text.find("_SpacialInstance_updatetag_1.1_\r\nZone_Teleport::InstanceV0\r\n7\r\n"), std::string::npos);
+    EXPECT_NE(text.find("_SpacialInstance_updatetag_1.1_\r\nZone_Teleport::InstanceV0\r\n7\r\n"),
+        std::string::npos);
 
     // The zone classes are not part of the program yet: the key is known
     // but nothing of the payload's own record is read.
@@ -182,8 +185,7 @@ TEST_F(SpacialInstanceTest, PayloadWithoutItsClassFailsAndLaterGroupsKeepDefault
 // Writes the placement, checks the head of its record (reference and
 // position), reads it back through the game library, and returns the
 // prototype the reading found; the record must come back whole.
-template <class Placed>
-auto RoundTrip(Placed& placed, const std::string& head)
+template <class Placed> auto RoundTrip(Placed& placed, const std::string& head)
 {
     const std::string text = Write(placed);
     EXPECT_EQ(text.substr(0, text.find("_Spacial")), head);
@@ -229,8 +231,8 @@ TEST_F(SpacialInstanceTest, TrailRecordsAfterEachSpacingOfEmptyFrames)
         int length, spacing, draws;
         const char* pattern; // oldest entry first, R: recorded
     } cases[] = {
-        { 8, 2, 7, ".R..R..R" },
-        { 5, 5, 3, "..RRR" }, // a spacing of the length or more records every frame, as 0 does
+        {8, 2, 7, ".R..R..R"},
+        {5, 5, 3, "..RRR"}, // a spacing of the length or more records every frame, as 0 does
     };
     for (const auto& c : cases) {
         PlacedObject placed(&rock, 0.0f, 0.0f);
@@ -292,8 +294,8 @@ struct DrawnZone : GameplayObject_Zone {
         : GameplayObject_Zone("Zone Trigger")
     {
     }
-    bool RenderInstance(DXGraphicalSurface*, ZoneInstance* instance, int x, int y, float, float, float, int, int,
-        int, int) override
+    bool RenderInstance(DXGraphicalSurface*, ZoneInstance* instance, int x, int y, float, float, float, int,
+        int, int, int) override
     {
         drawnInstance = instance;
         drawnAt = Point<int>(x, y);

@@ -10,10 +10,11 @@
 TEST(SpriteRecord, RoundTripsByteForByteWithCrLf)
 {
     Sprite sprite("Hero Idle", "Images\\Hero.png", 0, 32, 16, 64);
-    sprite.SetPoint({ 3, -4 });
+    sprite.SetPoint({3, -4});
     const std::string written = Write(sprite);
     EXPECT_EQ(written,
-        "SpriteV0\r\nHero Idle\r\nImages\\Hero.png\r\n0\r\n32\r\n16\r\n64\r\n_Sprite_updatetag_1.0_\r\n3\r\n-4\r\n");
+        "SpriteV0\r\nHero "
+        "Idle\r\nImages\\Hero.png\r\n0\r\n32\r\n16\r\n64\r\n_Sprite_updatetag_1.0_\r\n3\r\n-4\r\n");
 
     std::istringstream in(Body(written));
     Sprite read(in);
@@ -32,8 +33,8 @@ TEST(SpriteRecord, OlderLayoutKeepsOffsetAndLeavesNextLine)
 TEST(SpriteRecord, DamagedRecordsFail)
 {
     for (const char* record : {
-             "Tile\nTiles.png\n0\nabc\n8\n8\n", // a corner that does not parse
-             "Tile\nTiles.png\n0\n", // cut in the corners
+             "Tile\nTiles.png\n0\nabc\n8\n8\n",                          // a corner that does not parse
+             "Tile\nTiles.png\n0\n",                                     // cut in the corners
              "Tile\nTiles.png\n0\n0\n8\n8\n_Sprite_updatetag_1.0_\n1\n", // cut in the offset
          }) {
         Sprite sprite;

@@ -27,7 +27,8 @@ void AppendWord(std::vector<uint8_t>& out, uint32_t value)
 }
 
 // Builds a file: count, block sizes, payload text.
-std::vector<uint8_t> MakeFile(uint32_t count, std::initializer_list<uint32_t> sizes, const std::string& payload)
+std::vector<uint8_t> MakeFile(
+    uint32_t count, std::initializer_list<uint32_t> sizes, const std::string& payload)
 {
     std::vector<uint8_t> file;
     AppendWord(file, count);
@@ -37,8 +38,7 @@ std::vector<uint8_t> MakeFile(uint32_t count, std::initializer_list<uint32_t> si
     return file;
 }
 
-class ScrambledFileTest : public testing::Test
-{
+class ScrambledFileTest : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -133,8 +133,7 @@ TEST_F(ScrambledFileTest, MalformedFilesAreRejectedWithoutData)
         {"truncated in the blocks", std::vector<uint8_t>(whole.begin(), whole.begin() + 30)},
     };
     // Each is rejected: no data, and the error names the file.
-    for (const auto& [what, bytes] : cases)
-    {
+    for (const auto& [what, bytes] : cases) {
         SCOPED_TRACE(what);
         messages.clear();
         const std::string path = Write("abc.qhsprite", bytes);

@@ -74,7 +74,6 @@ GameConfig ChangedConfig()
     return config;
 }
 
-
 } // namespace
 
 TEST_F(GameConfigTest, FileHasTheFixedLineOrder)
@@ -104,11 +103,11 @@ TEST_F(GameConfigTest, SavedConfigsLoadBackWhole)
 
     // Each loads over a configuration that differs in every value, from the
     // file as saved and with LF line ends alone.
-    for (const auto& [saved, loaded] : { std::pair(GameConfig(), changed), std::pair(changed, GameConfig()) }) {
+    for (const auto& [saved, loaded] : {std::pair(GameConfig(), changed), std::pair(changed, GameConfig())}) {
         ASSERT_TRUE(saved.SaveUserConfig());
         std::string lf = ReadFile();
         std::erase(lf, '\r');
-        for (const std::string& text : { ReadFile(), lf }) {
+        for (const std::string& text : {ReadFile(), lf}) {
             WriteFile(text);
             GameConfig config = loaded;
             EXPECT_TRUE(config.LoadUserConfig());
@@ -163,7 +162,11 @@ TEST_F(GameConfigTest, VerticalSyncIsOffOnlyForTheExactLine)
     // An empty language line gives the default, and the lines after it still load.
     const std::string rest = "\r\n1\r\n0\r\n2\r\n0\r\n20\r\n55\r\n0\r\n";
     const std::pair<std::string, bool> cases[] = {
-        { "VSync=0", false }, { "VSync=0 ", true }, { "vsync=0", true }, { "VSync=1", true }, { "", true },
+        {"VSync=0", false},
+        {"VSync=0 ", true},
+        {"vsync=0", true},
+        {"VSync=1", true},
+        {"", true},
     };
     for (const auto& [line, expected] : cases) {
         SCOPED_TRACE('"' + line + '"');
@@ -195,7 +198,7 @@ TEST_F(GameConfigTest, SetDefaultKeysRestoresCodesButFewDirections)
     // Bindings 2, 17 and 19 get their default directions back (2 released);
     // the others keep the user's.
     EXPECT_FALSE(config.GetBinding2().state);
-    for (size_t i : { 2, 17, 19 })
+    for (size_t i : {2, 17, 19})
         EXPECT_EQ(config.GetBinding(i).direction, defaults.GetBinding(i).direction) << i;
     EXPECT_EQ(config.GetBinding5().direction, 1);
 }

@@ -13,7 +13,7 @@ TEST(DebugOutput, ASinkMayWriteAndRemoveItselfWhileItRuns)
     // Shared with the writer thread, which a deadlock would leave behind.
     struct Seen {
         std::string text;
-        std::atomic<bool> done{false};
+        std::atomic<bool> done {false};
     };
     auto seen = std::make_shared<Seen>();
     platform::SetDebugSink([seen](std::string_view text) {

@@ -34,7 +34,8 @@ TEST_F(PathsTest, FindsFileThroughBackslashesAndOtherCase)
 TEST_F(PathsTest, ExactNameWinsAndMissingNameComesBackSlashed)
 {
     std::ofstream(root / "fx" / "basichlsl.fx") << "other";
-    EXPECT_EQ(platform::ResolvePath(root.string() + "/fx/basichlsl.fx"), (root / "fx" / "basichlsl.fx").string());
+    EXPECT_EQ(
+        platform::ResolvePath(root.string() + "/fx/basichlsl.fx"), (root / "fx" / "basichlsl.fx").string());
     EXPECT_EQ(platform::ResolvePath(root.string() + "\\fx\\Missing.fx"), root.string() + "/fx/Missing.fx");
 }
 

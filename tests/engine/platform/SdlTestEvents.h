@@ -6,7 +6,7 @@
 // that pumps the window's events picks them up.
 inline bool PushKeyForTest(bool down, int scancode, SDL_Keycode sym = SDLK_UNKNOWN, Uint16 mod = KMOD_NONE)
 {
-    SDL_Event event{};
+    SDL_Event event {};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.scancode = static_cast<SDL_Scancode>(scancode);
@@ -17,7 +17,7 @@ inline bool PushKeyForTest(bool down, int scancode, SDL_Keycode sym = SDLK_UNKNO
 
 inline bool PushCloseForTest()
 {
-    SDL_Event event{};
+    SDL_Event event {};
     event.type = SDL_QUIT;
     return SDL_PushEvent(&event) == 1;
 }

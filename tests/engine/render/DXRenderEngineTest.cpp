@@ -54,8 +54,8 @@ protected:
     {
         // Lower case throughout: the scrambled name of an image is its
         // lower-cased path.
-        std::string name = std::string("quenholt_render_") + std::to_string(::getpid()) + "_" +
-                           testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::string name = std::string("quenholt_render_") + std::to_string(::getpid()) + "_"
+            + testing::UnitTest::GetInstance()->current_test_info()->name();
         for (char& c : name)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         folder = std::filesystem::temp_directory_path() / name;
@@ -305,7 +305,7 @@ TEST_F(GLRenderEngine, RecordingAddsOneCommandWithTheEngineStateAndItsOwnEffect)
     pool->ClearCurrentFrame();
 }
 
-class GLFinalPicture : public GLRenderEngine, public testing::WithParamInterface<int> {};
+class GLFinalPicture : public GLRenderEngine, public testing::WithParamInterface<int> { };
 
 TEST_P(GLFinalPicture, PictureIsFittedIntoThe1024By768WindowByScaleMode)
 {
@@ -316,8 +316,8 @@ TEST_P(GLFinalPicture, PictureIsFittedIntoThe1024By768WindowByScaleMode)
     game.displayScaleMode = GetParam();
     const Rect<int> expected = FinalPictureRect(GetParam(), width, height);
     // A red picture with a blue mark in its top-left pixel.
-    RenderFrame([&] { engine->DrawRect(Point<int>(1, 1), nullptr, 0, 0, 0, 0, 0.0f, kBlue, true, false); },
-                kRed);
+    RenderFrame(
+        [&] { engine->DrawRect(Point<int>(1, 1), nullptr, 0, 0, 0, 0, 0.0f, kBlue, true, false); }, kRed);
     const int cx = width / 2, cy = height / 2;
     EXPECT_TRUE(Near(Window(cx, cy), kRed));
     const int left = std::max(expected.x0, 0), right = std::min(expected.x1, width) - 1;
@@ -468,7 +468,7 @@ TEST_F(GLRenderEngine, ImagePassResolvesQueuedSpritesOnTheRenderThread)
     other.SetSize(4, 4, false);
     other.AddSpriteInstance(later, 0, 0);
     other.AddGenericSpriteIndex(later, 0);
-    std::vector<GraphicalObject*> objects{&other, nullptr};
+    std::vector<GraphicalObject*> objects {&other, nullptr};
     pool->RequestLoadImages(&objects, true);
     EXPECT_TRUE(later->IsImageLoaded());
     EXPECT_EQ(pool->imageObjects, nullptr);
@@ -479,8 +479,9 @@ TEST_F(GLRenderEngine, FinalPassFiltersByPointOrLinearAsTheGameSays)
 {
     game.displayScaleMode = 2; // stretched: 2 x 1.71
     auto mixedAcrossTheLine = [&] {
-        RenderFrame([&] { engine->DrawRect(Point<int>(1, 448), nullptr, 100, 0, 0, 0, 0.0f, kBlue, true, false); },
-                    kRed);
+        RenderFrame(
+            [&] { engine->DrawRect(Point<int>(1, 448), nullptr, 100, 0, 0, 0, 0.0f, kBlue, true, false); },
+            kRed);
         std::vector<uint32_t> row;
         pool->RunOnRenderThread([&] { ReadWindowPixels(190, 384, 24, 1, row); });
         int mixed = 0;

@@ -31,8 +31,7 @@ TEST(TextureStorage, PowerOfTwoSizesWithoutAContext)
     EXPECT_FALSE(GLTexture(PixelImage()).IsValid());
 }
 
-class GLTextureTest : public testing::Test
-{
+class GLTextureTest : public testing::Test {
 protected:
     // A hidden window whose GL context is current on the test's thread.
     void SetUp() override

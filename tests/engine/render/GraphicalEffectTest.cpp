@@ -12,7 +12,7 @@ TEST(GraphicalEffect, NullSpriteDrawsNothingAndStillSucceeds)
     GE_Blink blink;
     GE_Fade fade(10, false);
     GE_Shake shake;
-    for (GraphicalEffect* effect : std::initializer_list<GraphicalEffect*>{&blink, &fade, &shake})
+    for (GraphicalEffect* effect : std::initializer_list<GraphicalEffect*> {&blink, &fade, &shake})
         EXPECT_TRUE(effect->DrawSprite(nullptr, nullptr, 0, 0, 0, 0, 0.0f, nullptr));
     // The base effect draws nothing and says so.
     EXPECT_FALSE(GraphicalEffect().DrawSprite(nullptr, nullptr, 0, 0, 0, 0, 0.0f, nullptr));
@@ -41,9 +41,15 @@ TEST(GE_Fade, AlphaRunsFromStartToEndByTheTruncatedStep)
         uint32_t start, afterOneFrame, end;
     };
     const Case cases[] = {
-        {51, false, 5, 255, 250, 0},    {51, true, -5, 0, 5, 255},     {30, false, 8, 240, 232, 0},
-        {60, true, -4, 15, 19, 255},    {300, false, 0, 255, 255, 255}, {300, true, 0, 255, 255, 255},
-        {0, false, 255, 0, 0, 0},       {0, true, -255, 255, 255, 255}, {-4, false, 255, 0, 0, 0},
+        {51, false, 5, 255, 250, 0},
+        {51, true, -5, 0, 5, 255},
+        {30, false, 8, 240, 232, 0},
+        {60, true, -4, 15, 19, 255},
+        {300, false, 0, 255, 255, 255},
+        {300, true, 0, 255, 255, 255},
+        {0, false, 255, 0, 0, 0},
+        {0, true, -255, 255, 255, 255},
+        {-4, false, 255, 0, 0, 0},
         {-4, true, -255, 255, 255, 255},
     };
     for (const Case& c : cases) {
@@ -70,7 +76,8 @@ TEST(GE_Shake, BouncesAtTheAmplitudeAtConstantSpeed)
     const struct {
         float offset, velocity;
         int drawn;
-    } frames[] = {{3.3f, 10.0f, 3}, {4.0f, -10.0f, 4}, {0.7f, -10.0f, 0}, {-2.6f, -10.0f, -2}, {-4.0f, 10.0f, -4}};
+    } frames[]
+        = {{3.3f, 10.0f, 3}, {4.0f, -10.0f, 4}, {0.7f, -10.0f, 0}, {-2.6f, -10.0f, -2}, {-4.0f, 10.0f, -4}};
     for (const auto& frame : frames) {
         shake.Update();
         EXPECT_NEAR(shake.GetOffset().x, frame.offset, 1e-5f) << shake.GetFrameCount();
@@ -134,20 +141,20 @@ TEST(GraphicalEffect, ClonesKeepTheirClassAndAreIndependent)
 TEST(SpriteSource, ClipCutsOnlyUnrotatedDraws)
 {
     const Rect<int> image(64, 32, 95, 63); // 32 x 32
-    EXPECT_EQ(MakeSpriteSource(image, 0.0f, nullptr), (SpriteSource{64, 32, 32, 32}));
+    EXPECT_EQ(MakeSpriteSource(image, 0.0f, nullptr), (SpriteSource {64, 32, 32, 32}));
     const Rect<int> clip(3, 0, 20, 50);
-    EXPECT_EQ(MakeSpriteSource(image, 0.0f, &clip), (SpriteSource{67, 32, 17, 32}));
-    EXPECT_EQ(MakeSpriteSource(image, 0.5f, &clip), (SpriteSource{64, 32, 32, 32}));
+    EXPECT_EQ(MakeSpriteSource(image, 0.0f, &clip), (SpriteSource {67, 32, 17, 32}));
+    EXPECT_EQ(MakeSpriteSource(image, 0.5f, &clip), (SpriteSource {64, 32, 32, 32}));
     const Rect<int> topCut(0, 5, 40, 40);
-    EXPECT_EQ(MakeSpriteSource(image, 0.0f, &topCut), (SpriteSource{64, 37, 32, 27}));
+    EXPECT_EQ(MakeSpriteSource(image, 0.0f, &topCut), (SpriteSource {64, 37, 32, 27}));
 }
 
 TEST(SpriteSource, TiledQuadGrowsAboutItsCentre)
 {
-    const TiledQuad quad = MakeTiledQuad(SpriteSource{0, 0, 30, 20}, 2.0f);
+    const TiledQuad quad = MakeTiledQuad(SpriteSource {0, 0, 30, 20}, 2.0f);
     EXPECT_EQ(quad.size, Point<int>(64, 64));
     EXPECT_EQ(quad.shift, Point<int>(-16, -16));
-    const TiledQuad half = MakeTiledQuad(SpriteSource{0, 0, 33, 8}, 0.5f);
+    const TiledQuad half = MakeTiledQuad(SpriteSource {0, 0, 33, 8}, 0.5f);
     EXPECT_EQ(half.size, Point<int>(32, 4));
     EXPECT_EQ(half.shift, Point<int>(16, 2));
 }

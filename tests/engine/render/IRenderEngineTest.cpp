@@ -26,7 +26,7 @@ public:
     };
 
     bool DrawSprite(ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float rotation,
-                    const Rect<int>* clip, bool) override
+        const Rect<int>* clip, bool) override
     {
         calls.push_back({sprite, Point<int>(x, y), clip ? *clip : Rect<int>(), rotation, GetMirror()});
         return succeed;
@@ -46,21 +46,21 @@ public:
 
 TEST(DrawEntryPlacement, PartLeftOfTheObjectIsCutUnlessRotated)
 {
-    DrawEntryPlacement p = PlaceDrawEntry(Point<int>(100, 50), Point<int>(-5, 0), Point<int>(), 0.0f,
-                                          Point<int>(64, 32), Point<int>());
+    DrawEntryPlacement p = PlaceDrawEntry(
+        Point<int>(100, 50), Point<int>(-5, 0), Point<int>(), 0.0f, Point<int>(64, 32), Point<int>());
     EXPECT_EQ(p.position, Point<int>(100, 50));
     EXPECT_EQ(p.source.x0, 5);
     EXPECT_EQ(p.source.x1, 69);
     EXPECT_EQ(p.source.y1, 32);
 
-    p = PlaceDrawEntry(Point<int>(100, 50), Point<int>(-5, 0), Point<int>(), 10.0f, Point<int>(64, 32),
-                       Point<int>());
+    p = PlaceDrawEntry(
+        Point<int>(100, 50), Point<int>(-5, 0), Point<int>(), 10.0f, Point<int>(64, 32), Point<int>());
     EXPECT_EQ(p.position, Point<int>(95, 50));
     EXPECT_EQ(p.source.x0, 0);
 
     // The origin moves the draw the other way; above the object cuts on y.
-    p = PlaceDrawEntry(Point<int>(0, 0), Point<int>(10, 2), Point<int>(4, 6), 0.0f, Point<int>(64, 32),
-                       Point<int>());
+    p = PlaceDrawEntry(
+        Point<int>(0, 0), Point<int>(10, 2), Point<int>(4, 6), 0.0f, Point<int>(64, 32), Point<int>());
     EXPECT_EQ(p.position, Point<int>(6, 0));
     EXPECT_EQ(p.source.y0, 4);
     EXPECT_EQ(p.offset, Point<int>(6, -4));
@@ -68,13 +68,13 @@ TEST(DrawEntryPlacement, PartLeftOfTheObjectIsCutUnlessRotated)
 
 TEST(DrawEntryPlacement, ClipSizeNeedsBothSidesAndKeepsTheCutOffset)
 {
-    DrawEntryPlacement p = PlaceDrawEntry(Point<int>(), Point<int>(), Point<int>(), 0.0f, Point<int>(64, 32),
-                                          Point<int>(0, 40));
+    DrawEntryPlacement p = PlaceDrawEntry(
+        Point<int>(), Point<int>(), Point<int>(), 0.0f, Point<int>(64, 32), Point<int>(0, 40));
     EXPECT_EQ(p.source.x1, 64);
     EXPECT_EQ(p.source.y1, 32);
 
-    p = PlaceDrawEntry(Point<int>(), Point<int>(-3, 0), Point<int>(), 0.0f, Point<int>(64, 32),
-                       Point<int>(10, 20));
+    p = PlaceDrawEntry(
+        Point<int>(), Point<int>(-3, 0), Point<int>(), 0.0f, Point<int>(64, 32), Point<int>(10, 20));
     EXPECT_EQ(p.source.x1, 13); // clip width past the 3 cut columns
     EXPECT_EQ(p.source.y1, 20);
 }

@@ -1,5 +1,5 @@
-#include "engine/render/Image.h"
 #include "engine/render/ImageHandle.h"
+#include "engine/render/Image.h"
 #include "engine/render/ImageHandleManager.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +9,7 @@
 
 namespace {
 
-class ImageHandleTest : public testing::Test
-{
+class ImageHandleTest : public testing::Test {
 protected:
     void TearDown() override { ImageHandleManager::DestroyInstance(); }
     ImageHandleManager& Manager() { return *ImageHandleManager::GetInstance(); }
@@ -29,7 +28,7 @@ TEST_F(ImageHandleTest, CopiesShareOneCountAndTheLastReleaseEmptiesEveryField)
     EXPECT_EQ(first.GetCount(), 3);
     EXPECT_EQ(third.GetImage(), first.GetImage());
 
-    third = third; // onto itself: no change
+    third = third;  // onto itself: no change
     third = second; // a copy of the same counter: no change either
     EXPECT_EQ(first.GetCount(), 3);
 
@@ -108,8 +107,7 @@ TEST_F(ImageHandleTest, BothThreadsTakingHandlesKeepTheCountExact)
     ImageHandle cached = Manager().GetImageHandle("shared.png");
     auto churn = [&] {
         std::vector<ImageHandle> held;
-        for (int i = 0; i < 2000; ++i)
-        {
+        for (int i = 0; i < 2000; ++i) {
             held.push_back(Manager().GetImageHandle("shared.png"));
             held.push_back(held.back());
             if (held.size() > 16)

@@ -19,8 +19,7 @@ namespace fs = std::filesystem;
 // Images load through the render engine's texture lookup; the pixels are
 // decoded at once and wait for the render thread to upload them, so no GL
 // context is needed here.
-class ImageLoadTest : public testing::Test
-{
+class ImageLoadTest : public testing::Test {
 protected:
     void SetUp() override
     {

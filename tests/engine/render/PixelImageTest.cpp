@@ -31,7 +31,8 @@ TEST(PixelImage, PngRoundTripThroughMemoryAndFile)
     EXPECT_EQ(decoded.GetHeight(), 3);
     EXPECT_EQ(decoded.GetPixels(), original.GetPixels());
 
-    const auto path = std::filesystem::temp_directory_path() / ("quenholt_pixels_" + std::to_string(getpid()) + ".png");
+    const auto path
+        = std::filesystem::temp_directory_path() / ("quenholt_pixels_" + std::to_string(getpid()) + ".png");
     ASSERT_TRUE(original.SavePng(path.string()));
     PixelImage fromFile;
     ASSERT_TRUE(fromFile.LoadFromFile(path.string()));

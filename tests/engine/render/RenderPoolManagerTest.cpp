@@ -29,7 +29,8 @@ public:
             g_RenderEngine = nullptr;
     }
 
-    bool DrawSprite(ISprite*, IGraphicalSurface*, int x, int, int, int, float, const Rect<int>*, bool) override
+    bool DrawSprite(
+        ISprite*, IGraphicalSurface*, int x, int, int, int, float, const Rect<int>*, bool) override
     {
         log += "sprite" + std::to_string(x) + ";";
         if (blockInDraw) {
@@ -56,15 +57,15 @@ public:
     }
 
     std::string log;
-    std::atomic<bool> blockInDraw{false};
-    platform::Event entered{true, false};
-    platform::Event release{true, false};
+    std::atomic<bool> blockInDraw {false};
+    platform::Event entered {true, false};
+    platform::Event release {true, false};
 };
 
 RenderPoolCommand Draw(int x)
 {
-    return RenderPoolCommand::SpriteDraw(nullptr, nullptr, Point<int>(x, 0), Point<int>(), 0.0f, nullptr,
-                                         RenderPoolCommand::RecordedState{});
+    return RenderPoolCommand::SpriteDraw(
+        nullptr, nullptr, Point<int>(x, 0), Point<int>(), 0.0f, nullptr, RenderPoolCommand::RecordedState {});
 }
 
 } // namespace
@@ -249,7 +250,8 @@ TEST(RenderPoolReplay, NamedCommandsAndDrawsReplayInOrder)
     clear.SetColour(5);
     list.push_back(clear);
     list.push_back(Draw(11));
-    list.push_back(RenderPoolCommand::RectDraw(Point<int>(4, 4), Point<int>(12, 0), Point<int>(), 0.0f, 0, true));
+    list.push_back(
+        RenderPoolCommand::RectDraw(Point<int>(4, 4), Point<int>(12, 0), Point<int>(), 0.0f, 0, true));
     list.push_back(RenderPoolCommand::Named("NoSuchCommand"));
     list.push_back(RenderPoolCommand::Named("game_debug_D3D"));
     list.push_back(RenderPoolCommand::Named("EndRendering"));
@@ -285,7 +287,7 @@ TEST(RenderPoolReplay, DebugCommandAddsTheDrawCountToTheSlotsConsoleCopy)
     ProbeEngine engine;
     RenderPoolManager pool(false);
     pool.frameStates[2].debug = true;
-    std::vector<RenderPoolCommand> list{RenderPoolCommand::Named("game_debug_D3D")};
+    std::vector<RenderPoolCommand> list {RenderPoolCommand::Named("game_debug_D3D")};
     pool.RenderFrame(list, 2);
     ASSERT_EQ(pool.frameStates[2].messages.size(), 1u);
     EXPECT_EQ(pool.frameStates[2].messages.front().text, "Sprite Draw : 0");
@@ -298,8 +300,7 @@ TEST(RenderPoolCommandOwnership, CopiesOwnSeparateEffectClones)
     blink->Update(); // frame 1
     GraphicalEffect* original = blink.get();
     RenderPoolCommand first = RenderPoolCommand::SpriteDraw(nullptr, std::move(blink), Point<int>(1, 2),
-                                                            Point<int>(), 0.0f, nullptr,
-                                                            RenderPoolCommand::RecordedState{});
+        Point<int>(), 0.0f, nullptr, RenderPoolCommand::RecordedState {});
     ASSERT_EQ(first.GetEffect(), original);
     {
         RenderPoolCommand copy(first);
@@ -331,7 +332,8 @@ TEST(GLRenderPoolWindow, PumpedInputReachesTheBridgeAndClosingEndsTheRenderThrea
     ASSERT_TRUE(WaitUntil([&] { return pool.idle.load() == 1; }));
 
     ASSERT_TRUE(PushKeyForTest(true, platform::PrintScreenScancode()));
-    EXPECT_TRUE(WaitUntil([&] { return pool.GetInputBridge().Snapshot().keys[platform::PrintScreenScancode()]; }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return pool.GetInputBridge().Snapshot().keys[platform::PrintScreenScancode()]; }));
 
     ASSERT_TRUE(PushCloseForTest());
     EXPECT_TRUE(WaitUntil([&] { return pool.quitting.load(); }));

@@ -61,8 +61,14 @@ inline void SubmitFrame(RenderPoolManager& pool, uint32_t background, const std:
 // A render engine that draws nothing; test engines override what they watch.
 class NullRenderEngine : public IRenderEngine {
 public:
-    bool DrawSurface(IGraphicalSurface*, IGraphicalSurface*, int, int, int, int, float) override { return false; }
-    bool DrawTexture(IGraphicalRessource*, IGraphicalSurface*, int, int, int, int, float) override { return true; }
+    bool DrawSurface(IGraphicalSurface*, IGraphicalSurface*, int, int, int, int, float) override
+    {
+        return false;
+    }
+    bool DrawTexture(IGraphicalRessource*, IGraphicalSurface*, int, int, int, int, float) override
+    {
+        return true;
+    }
     bool DrawSprite(ISprite*, IGraphicalSurface*, int, int, int, int, float, const Rect<int>*, bool) override
     {
         return true;
@@ -70,13 +76,13 @@ public:
     bool DrawObject(SceneObject*, IGraphicalSurface*, int, int, int, int, float) override { return true; }
     IGraphicalRessource* LoadTexture(const std::string&) override { return nullptr; }
     IGraphicalRessource* CreateRenderTexture(int, int) override { return nullptr; }
-    void Clear(uint32_t, uint32_t) override {}
+    void Clear(uint32_t, uint32_t) override { }
     bool DrawRect(Point<int>, IGraphicalSurface*, int, int, int, int, float, uint32_t, bool, bool) override
     {
         return true;
     }
-    void BeginScene(bool) override {}
-    void EndScene(bool) override {}
+    void BeginScene(bool) override { }
+    void EndScene(bool) override { }
 };
 
 // Number of threads of this process.
@@ -88,10 +94,22 @@ inline int ThreadCount()
     return count;
 }
 
-inline uint8_t Red(uint32_t argb) { return (argb >> 16) & 0xFF; }
-inline uint8_t Green(uint32_t argb) { return (argb >> 8) & 0xFF; }
-inline uint8_t Blue(uint32_t argb) { return argb & 0xFF; }
-inline uint8_t Alpha(uint32_t argb) { return (argb >> 24) & 0xFF; }
+inline uint8_t Red(uint32_t argb)
+{
+    return (argb >> 16) & 0xFF;
+}
+inline uint8_t Green(uint32_t argb)
+{
+    return (argb >> 8) & 0xFF;
+}
+inline uint8_t Blue(uint32_t argb)
+{
+    return argb & 0xFF;
+}
+inline uint8_t Alpha(uint32_t argb)
+{
+    return (argb >> 24) & 0xFF;
+}
 
 // Colours compared channel by channel with a tolerance (software rendering
 // may round).

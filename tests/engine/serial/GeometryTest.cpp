@@ -22,7 +22,7 @@ TEST(PointTest, NormalizeOnlyShortensWhenKeepingShort)
     shortKept.Normalize(true);
     EXPECT_EQ(shortKept, Point<float>(0.3f, 0.4f));
 
-    for (bool keepShort : { false, true }) {
+    for (bool keepShort : {false, true}) {
         Point<float> longOne(3.0f, 4.0f);
         longOne.Normalize(keepShort);
         EXPECT_FLOAT_EQ(longOne.x, 0.6f);
@@ -42,7 +42,7 @@ TEST(RectIntTest, NormalFormAndDelta)
     EXPECT_EQ(Rect<float>(0, 10, 10, 0).GetCenter(), Point<float>(5.0f, 5.0f));
 
     Rect<int> moved(Point<int>(0, 10), Point<int>(10, 0));
-    moved.Offset({ 2, -3 });
+    moved.Offset({2, -3});
     EXPECT_EQ(moved.GetFirstCorner(), Point<int>(2, 7));
     EXPECT_EQ(moved.GetSecondCorner(), Point<int>(12, -3));
 }
@@ -50,28 +50,29 @@ TEST(RectIntTest, NormalFormAndDelta)
 TEST(RectIntTest, ContainsIsInclusiveOnEveryEdge)
 {
     const Rect<int> r(0, 10, 10, 0);
-    for (int x : { 0, 5, 10 })
-        for (int y : { 0, 5, 10 })
-            EXPECT_TRUE(r.Contains({ x, y }, false)) << x << ", " << y;
-    for (const Point<int> outside : { Point<int>(-1, 5), Point<int>(11, 5), Point<int>(5, -1), Point<int>(5, 11) })
+    for (int x : {0, 5, 10})
+        for (int y : {0, 5, 10})
+            EXPECT_TRUE(r.Contains({x, y}, false)) << x << ", " << y;
+    for (const Point<int> outside :
+        {Point<int>(-1, 5), Point<int>(11, 5), Point<int>(5, -1), Point<int>(5, 11)})
         EXPECT_FALSE(r.Contains(outside, false)) << outside.x << ", " << outside.y;
 
     // Not in normal form: nothing inside unless normalised first.
     const Rect<int> flipped(10, 0, 0, 10);
-    EXPECT_FALSE(flipped.Contains({ 5, 5 }, false));
-    EXPECT_TRUE(flipped.Contains({ 5, 5 }, true));
-    EXPECT_TRUE(flipped.Contains({ 10, 10 }, true));
+    EXPECT_FALSE(flipped.Contains({5, 5}, false));
+    EXPECT_TRUE(flipped.Contains({5, 5}, true));
+    EXPECT_TRUE(flipped.Contains({10, 10}, true));
     // A degenerate rectangle holds its one point.
-    EXPECT_TRUE(Rect<int>(3, 3, 3, 3).Contains({ 3, 3 }, false));
+    EXPECT_TRUE(Rect<int>(3, 3, 3, 3).Contains({3, 3}, false));
 }
 
 TEST(RectFloatTest, IntersectsCountsTouchingEdges)
 {
     const Rect<float> a(0, 10, 10, 0);
-    EXPECT_TRUE(a.Intersects(Rect<float>(10, 10, 20, 0)));  // shares the right edge
-    EXPECT_TRUE(a.Intersects(Rect<float>(0, 20, 10, 10)));  // shares the top edge
-    EXPECT_TRUE(a.Intersects(Rect<float>(10, 5, 12, 3)));   // small one on the edge
-    EXPECT_TRUE(a.Intersects(Rect<float>(2, 8, 4, 6)));     // inside
+    EXPECT_TRUE(a.Intersects(Rect<float>(10, 10, 20, 0))); // shares the right edge
+    EXPECT_TRUE(a.Intersects(Rect<float>(0, 20, 10, 10))); // shares the top edge
+    EXPECT_TRUE(a.Intersects(Rect<float>(10, 5, 12, 3)));  // small one on the edge
+    EXPECT_TRUE(a.Intersects(Rect<float>(2, 8, 4, 6)));    // inside
     EXPECT_TRUE(Rect<float>(2, 8, 4, 6).Intersects(a));
     EXPECT_FALSE(a.Intersects(Rect<float>(10.5f, 10, 20, 0)));
     EXPECT_FALSE(a.Intersects(Rect<float>(10.001f, 10, 20, 0)));
@@ -83,9 +84,9 @@ TEST(RectFloatTest, ContainsAndCornerOverlap)
 {
     const Rect<float> r(10, 0, 0, 10); // not in normal form
     EXPECT_EQ(Rect<float>::Normalize(r), Rect<float>(0, 10, 10, 0));
-    EXPECT_TRUE(Rect<float>::Contains(r, { 0.0f, 0.0f }));
-    EXPECT_TRUE(Rect<float>::Contains(r, { 10.0f, 10.0f }));
-    EXPECT_FALSE(Rect<float>::Contains(r, { 10.01f, 5.0f }));
+    EXPECT_TRUE(Rect<float>::Contains(r, {0.0f, 0.0f}));
+    EXPECT_TRUE(Rect<float>::Contains(r, {10.0f, 10.0f}));
+    EXPECT_FALSE(Rect<float>::Contains(r, {10.01f, 5.0f}));
 
     // Touching at a corner overlaps; a plus-sign cross holds no corner.
     EXPECT_TRUE(Rect<float>::Overlaps(Rect<float>(0, 10, 10, 0), Rect<float>(10, 20, 20, 10)));

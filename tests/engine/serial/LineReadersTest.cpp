@@ -12,8 +12,7 @@ namespace {
 
 // Reads the single line `text` with `reader` into a target that starts at
 // `start`; returns the reader's result and leaves the value in `target`.
-template <class T, class Reader>
-bool ReadOne(Reader reader, const std::string& text, T start, T& target)
+template <class T, class Reader> bool ReadOne(Reader reader, const std::string& text, T start, T& target)
 {
     std::istringstream is(text + "\r\nnext\r\n");
     target = start;
@@ -73,8 +72,13 @@ TEST(LineReadersTest, SignedParsing)
 {
     int32_t v = 0;
     const std::pair<const char*, int32_t> good[] = {
-        { "12", 12 }, { " 12", 12 }, { "  -42abc", -42 }, { "\t+7 8", 7 }, { "3.9", 3 },
-        { "-2147483648", std::numeric_limits<int32_t>::min() }, { "2147483647", std::numeric_limits<int32_t>::max() },
+        {"12", 12},
+        {" 12", 12},
+        {"  -42abc", -42},
+        {"\t+7 8", 7},
+        {"3.9", 3},
+        {"-2147483648", std::numeric_limits<int32_t>::min()},
+        {"2147483647", std::numeric_limits<int32_t>::max()},
     };
     for (const auto& [text, expected] : good) {
         EXPECT_TRUE(ReadOne(ReadIntLine, text, 0, v)) << '"' << text << '"';
@@ -84,8 +88,8 @@ TEST(LineReadersTest, SignedParsing)
     }
 
     // Failures leave the target as it was.
-    for (const char* bad : { "", "   ", "abc", "-", "+-1", "- 1", "2147483648", "-2147483649",
-             "99999999999999999999999" }) {
+    for (const char* bad :
+        {"", "   ", "abc", "-", "+-1", "- 1", "2147483648", "-2147483649", "99999999999999999999999"}) {
         EXPECT_FALSE(ReadOne(ReadIntLine, bad, 55, v)) << '"' << bad << '"';
         EXPECT_EQ(v, 55) << '"' << bad << '"';
         EXPECT_FALSE(ReadOne(ReadLongLine, bad, 55, v)) << '"' << bad << '"';
@@ -104,7 +108,7 @@ TEST(LineReadersTest, UnsignedParsingWrapsNegatives)
     EXPECT_EQ(v, 1u);
     EXPECT_TRUE(ReadOne(ReadULongLine, " 48 button", 0u, v));
     EXPECT_EQ(v, 48u);
-    for (const char* bad : { "", "x1", "4294967296", "-4294967296" }) {
+    for (const char* bad : {"", "x1", "4294967296", "-4294967296"}) {
         EXPECT_FALSE(ReadOne(ReadUIntLine, bad, 9u, v)) << '"' << bad << '"';
         EXPECT_FALSE(ReadOne(ReadULongLine, bad, 9u, v)) << '"' << bad << '"';
         EXPECT_EQ(v, 9u);
@@ -115,15 +119,23 @@ TEST(LineReadersTest, FloatParsingTakesWhatTheWriterWrites)
 {
     float v = 0.0f;
     const std::pair<const char*, float> good[] = {
-        { "0.5", 0.5f }, { "-2", -2.0f }, { " 1.25xyz", 1.25f }, { ".75", 0.75f }, { "1e+10", 1e10f },
-        { "1.5e-05", 1.5e-5f }, { "3.40282e+038", 3.40282e38f }, { "1.17549e-038", 1.17549e-38f },
-        { "2E3", 2000.0f }, { "1.5.3", 1.5f }, { "+4", 4.0f },
+        {"0.5", 0.5f},
+        {"-2", -2.0f},
+        {" 1.25xyz", 1.25f},
+        {".75", 0.75f},
+        {"1e+10", 1e10f},
+        {"1.5e-05", 1.5e-5f},
+        {"3.40282e+038", 3.40282e38f},
+        {"1.17549e-038", 1.17549e-38f},
+        {"2E3", 2000.0f},
+        {"1.5.3", 1.5f},
+        {"+4", 4.0f},
     };
     for (const auto& [text, expected] : good) {
         EXPECT_TRUE(ReadOne(ReadFloatLine, text, 0.0f, v)) << text;
         EXPECT_EQ(v, expected) << text;
     }
-    for (const char* bad : { "", "abc", ".", "-", "1e", "1e+", "inf", "nan", "1e+039", "1e400" }) {
+    for (const char* bad : {"", "abc", ".", "-", "1e", "1e+", "inf", "nan", "1e+039", "1e400"}) {
         EXPECT_FALSE(ReadOne(ReadFloatLine, bad, 9.5f, v)) << '"' << bad << '"';
         EXPECT_EQ(v, 9.5f) << '"' << bad << '"';
     }
@@ -136,7 +148,7 @@ TEST(LineReadersTest, BoolsAreZeroOrOneOnly)
     EXPECT_TRUE(v);
     EXPECT_TRUE(ReadOne(ReadBoolLine, " 0", true, v));
     EXPECT_FALSE(v);
-    for (const char* bad : { "2", "-1", "true", "false", "", "yes" }) {
+    for (const char* bad : {"2", "-1", "true", "false", "", "yes"}) {
         EXPECT_FALSE(ReadOne(ReadBoolLine, bad, true, v)) << '"' << bad << '"';
         EXPECT_TRUE(v);
     }
@@ -176,7 +188,7 @@ TEST(LineReadersTest, WritersUseCrLfAndStandardFormats)
 
 TEST(LineReadersTest, UpdateTagRewindsOverTheWholeLine)
 {
-    for (const char* end : { "\r\n", "\n" }) {
+    for (const char* end : {"\r\n", "\n"}) {
         const std::string e = end;
         std::istringstream is("_A_updatetag_1.1_" + e + "5" + e + "_A_updatetag_1.2x" + e + "6" + e);
         int32_t value = 0;
@@ -214,13 +226,14 @@ TEST(LineReadersTest, UpdateTagAtTheEndMeansGroupAbsent)
 
 TEST(LineReadersTest, UpdateTagRewindsInFiles)
 {
-    const auto path = std::filesystem::temp_directory_path() / ("quenholt_tags_" + std::to_string(getpid()) + ".txt");
-    for (const char* end : { "\r\n", "\n" }) {
+    const auto path
+        = std::filesystem::temp_directory_path() / ("quenholt_tags_" + std::to_string(getpid()) + ".txt");
+    for (const char* end : {"\r\n", "\n"}) {
         {
             std::ofstream file(path, std::ios::binary);
             file << "first" << end << "_C_updatetag_1.1_" << end << "tail";
         }
-        for (const auto mode : { std::ios::in | std::ios::binary, std::ios::in }) {
+        for (const auto mode : {std::ios::in | std::ios::binary, std::ios::in}) {
             std::ifstream file(path, mode);
             std::string line;
             ReadStringLine(file, line);
@@ -238,7 +251,8 @@ TEST(LineReadersTest, UpdateTagRewindsAtEveryBufferPosition)
 {
     // Enough records of varying length that markers fall on the file
     // buffer's boundaries and at the start of a fresh stream.
-    const auto path = std::filesystem::temp_directory_path() / ("quenholt_tagrun_" + std::to_string(getpid()) + ".txt");
+    const auto path
+        = std::filesystem::temp_directory_path() / ("quenholt_tagrun_" + std::to_string(getpid()) + ".txt");
     const int records = 4000;
     {
         std::ofstream file(path, std::ios::binary);

@@ -19,6 +19,6 @@ TEST(TypeNamesTest, OneHundredFiftyDistinctKeysWithThreeThatDifferFromTheirClass
     EXPECT_EQ(TypeNames::Zone_ClimbJump, "Climb_Zone");
     EXPECT_EQ(TypeNames::Zone_TriggerScript, "Zone_TriggerZone");
     EXPECT_EQ(TypeNames::Zone_NPCSpawner_FloatingSkull, "Zone_NPCSPawner_FloatingSkull");
-    for (const char* className : { "Zone_ClimbJump", "Zone_TriggerScript", "Zone_NPCSpawner_FloatingSkull" })
+    for (const char* className : {"Zone_ClimbJump", "Zone_TriggerScript", "Zone_NPCSpawner_FloatingSkull"})
         EXPECT_EQ(keys.count(className), 0u) << className;
 }

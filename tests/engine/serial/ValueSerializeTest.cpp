@@ -13,7 +13,12 @@ namespace {
 // Counts live instances so the tests can see what a list frees.
 class TrackedValue : public IntSerialize {
 public:
-    explicit TrackedValue(int& alive) : IntSerialize(0), alive(alive) { ++alive; }
+    explicit TrackedValue(int& alive)
+        : IntSerialize(0)
+        , alive(alive)
+    {
+        ++alive;
+    }
     ~TrackedValue() override { --alive; }
 
 private:
@@ -28,14 +33,14 @@ TEST(ValueSerializeTest, WrappersWriteOneLinePerValueAndReadBack)
     IntSerialize(-12).Serialize(text);
     FloatSerialize(2.5f).Serialize(text);
     StrSerialize("  spaced  ").Serialize(text);
-    PointIntSerialize({ 3, -4 }).Serialize(text);
-    SerializePoint(text, { 1.5f, -0.25f });
+    PointIntSerialize({3, -4}).Serialize(text);
+    SerializePoint(text, {1.5f, -0.25f});
     EXPECT_EQ(text.str(), "-12\r\n2.5\r\n  spaced  \r\n3\r\n-4\r\n1.5\r\n-0.25\r\n");
 
     IntSerialize i(0);
     FloatSerialize f(0.0f);
     StrSerialize s("");
-    PointIntSerialize p({ 0, 0 });
+    PointIntSerialize p({0, 0});
     Point<float> q;
     EXPECT_TRUE(i.UnSerialize(text));
     EXPECT_TRUE(f.UnSerialize(text));
@@ -52,7 +57,7 @@ TEST(ValueSerializeTest, WrappersWriteOneLinePerValueAndReadBack)
 TEST(ValueSerializeTest, PointReadStopsAtFirstBadValue)
 {
     std::istringstream text("7\r\nseven\r\n9\r\n");
-    PointFloatSerialize p({ 1.0f, 2.0f });
+    PointFloatSerialize p({1.0f, 2.0f});
     EXPECT_FALSE(p.UnSerialize(text));
     EXPECT_EQ(p.value, Point<float>(7.0f, 2.0f));
 

@@ -22,19 +22,18 @@ namespace {
 
 constexpr double kTone = 440.0;
 
-class DXSoundEngineTest : public LoopbackTest
-{
+class DXSoundEngineTest : public LoopbackTest {
 protected:
     void SetUp() override
     {
         LoopbackTest::SetUp();
-        WriteFile(folder + "tone.wav", MakeWav(MakeTones({ { kTone, 0.5 } }, 0.25)));
+        WriteFile(folder + "tone.wav", MakeWav(MakeTones({{kTone, 0.5}}, 0.25)));
     }
 };
 
 TEST_F(DXSoundEngineTest, ImportFollowsTheLookupOrderAndRejectsWhatItCannotRead)
 {
-    const std::vector<float> tone = MakeTones({ { kTone, 0.1 } }, 0.25);
+    const std::vector<float> tone = MakeTones({{kTone, 0.1}}, 0.25);
     const std::vector<uint8_t> wav = MakeWav(tone);
     WriteFile(folder + "plain.qhsound", wav);
     ASSERT_TRUE(WriteScrambledFile(folder + "scrambled.qhsound", wav));
@@ -47,19 +46,18 @@ TEST_F(DXSoundEngineTest, ImportFollowsTheLookupOrderAndRejectsWhatItCannotRead)
     // The name asked for, then the same name (lower-cased) with or without the
     // sound folder, then its ".qhsound" form, plain or scrambled.
     const std::pair<std::string, std::string> cases[] = {
-        { folder + "TONE.WAV", folder + "tone.wav" },
-        { "Tone.wav", folder + "tone.wav" },
-        { "plain.wav", folder + "plain.qhsound" },
-        { "scrambled.wav", folder + "scrambled.qhsound" },
-        { folder + "tone.ogg", "" },
-        { "missing.wav", "" },
-        { "damaged.wav", "" },
-        { "short.wav", "" },
+        {folder + "TONE.WAV", folder + "tone.wav"},
+        {"Tone.wav", folder + "tone.wav"},
+        {"plain.wav", folder + "plain.qhsound"},
+        {"scrambled.wav", folder + "scrambled.qhsound"},
+        {folder + "tone.ogg", ""},
+        {"missing.wav", ""},
+        {"damaged.wav", ""},
+        {"short.wav", ""},
     };
     SetSoundPath(folder);
     Sound owner("tone", "tone.wav");
-    for (const auto& [asked, found] : cases)
-    {
+    for (const auto& [asked, found] : cases) {
         std::unique_ptr<ISoundRessource> loaded(engine.ImportSound(asked, &owner));
         EXPECT_EQ(loaded != nullptr ? loaded->GetName() : "", found) << asked;
     }
@@ -106,8 +104,8 @@ TEST_F(DXSoundEngineTest, OneShotEndsAndLoopingSoundPlaysOnWithItsDataReleased)
 TEST(DXSoundEngineDeviceTest, FeederThreadStreamsAlongsideTheGameThread)
 {
     const std::string folder = MakeTempFolder("device");
-    WriteFile(folder + "a.ogg", MakeOgg(MakeTones({ { kTone, 1.0 } }, 0.25)));
-    WriteFile(folder + "b.ogg", MakeOgg(MakeTones({ { 2 * kTone, 1.0 } }, 0.25)));
+    WriteFile(folder + "a.ogg", MakeOgg(MakeTones({{kTone, 1.0}}, 0.25)));
+    WriteFile(folder + "b.ogg", MakeOgg(MakeTones({{2 * kTone, 1.0}}, 0.25)));
     MusicLibrary library;
     FakeGame game;
     game.library = &library;
@@ -121,8 +119,7 @@ TEST(DXSoundEngineDeviceTest, FeederThreadStreamsAlongsideTheGameThread)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_GT(engine.CurrentMusic()->GetPlayPosition(), 0);
     PlayStreamedMusic(&engine, folder + "b.ogg", true, false, 0.0);
-    for (int tick = 0; tick < 60; ++tick)
-    {
+    for (int tick = 0; tick < 60; ++tick) {
         UpdateStreamedMusic(&engine);
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -136,7 +133,7 @@ void RunWithoutAudioDevice()
 {
     setenv("ALSOFT_DRIVERS", "no-such-driver", 1);
     const std::string folder = MakeTempFolder("nodevice");
-    WriteFile(folder + "tone.wav", MakeWav(MakeTones({ { kTone, 0.1 } }, 0.25)));
+    WriteFile(folder + "tone.wav", MakeWav(MakeTones({{kTone, 0.1}}, 0.25)));
     MusicLibrary library;
     FakeGame game;
     game.library = &library;
@@ -169,7 +166,8 @@ void RunWithoutAudioDevice()
 TEST(DXSoundEngineNoDeviceTest, StartUpReportsTheMissingDeviceAndRunsSilent)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(RunWithoutAudioDevice(), testing::ExitedWithCode(0), "Failed creating mastering voice: 0X[0-9A-F]+");
+    EXPECT_EXIT(
+        RunWithoutAudioDevice(), testing::ExitedWithCode(0), "Failed creating mastering voice: 0X[0-9A-F]+");
 }
 
 // Sounds may outlive the engine: their sources and buffers then belong to a

@@ -21,11 +21,11 @@ constexpr double kOther = 700.0;
 // The mix is pulled in chunks of 1024 frames; positions are checked to a few chunks.
 constexpr int64_t kFrameSlack = 4096;
 
-class MusicStreamingTest : public LoopbackTest
-{
+class MusicStreamingTest : public LoopbackTest {
 protected:
     // Registers a track of the given tones, one after the other.
-    std::string AddTrack(const std::string& name, const std::vector<Tone>& tones, bool noResume, double loopPoint = 0.0)
+    std::string AddTrack(
+        const std::string& name, const std::vector<Tone>& tones, bool noResume, double loopPoint = 0.0)
     {
         const std::string path = folder + name;
         WriteFile(path, MakeOgg(MakeTones(tones, 0.3)));
@@ -42,7 +42,8 @@ protected:
     // True when `frequency` clearly dominates `other` in the mix.
     static bool Dominates(const std::vector<int16_t>& mix, double frequency, double other)
     {
-        return ToneAmplitude(mix, frequency) > 0.05 && ToneAmplitude(mix, other) < ToneAmplitude(mix, frequency) * 0.1;
+        return ToneAmplitude(mix, frequency) > 0.05
+            && ToneAmplitude(mix, other) < ToneAmplitude(mix, frequency) * 0.1;
     }
 };
 
@@ -50,38 +51,36 @@ TEST_F(MusicStreamingTest, TrackLoopsBackToItsLoopPointWithoutGaps)
 {
     // Past the end (2 s) the track goes on from its loop point, never dropping
     // out; 2.3 s rendered leaves it 0.3 s past that point.
-    const struct
-    {
+    const struct {
         double loopPoint;
         double toneAfter;
         double otherTone;
         double secondsAfter;
-    } cases[] = { { 50.0, kHigh, kLow, 1.3 }, { 0.0, kLow, kHigh, 0.3 } };
-    for (const auto& c : cases)
-    {
+    } cases[] = {{50.0, kHigh, kLow, 1.3}, {0.0, kLow, kHigh, 0.3}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.loopPoint);
         const std::string name = "loop" + std::to_string(int(c.loopPoint)) + ".ogg";
-        const std::string track = AddTrack(name, { { kLow, 1.0 }, { kHigh, 1.0 } }, true, c.loopPoint);
+        const std::string track = AddTrack(name, {{kLow, 1.0}, {kHigh, 1.0}}, true, c.loopPoint);
         PlayStreamedMusic(&engine, track, false, false, 0.0);
         ASSERT_NE(engine.CurrentMusic(), nullptr);
         EXPECT_EQ(engine.CurrentMusic()->GetTotalFrames(), 2 * kRate);
         EXPECT_TRUE(Dominates(Render(0.5), kLow, kHigh));
         const std::vector<int16_t> throughEnd = Render(1.6); // 0.5 s to 2.1 s
-        for (size_t start = 0; start + 882 <= throughEnd.size(); start += 882)
-        {
+        for (size_t start = 0; start + 882 <= throughEnd.size(); start += 882) {
             const std::vector<int16_t> window(throughEnd.begin() + static_cast<std::ptrdiff_t>(start),
-                                              throughEnd.begin() + static_cast<std::ptrdiff_t>(start + 882));
+                throughEnd.begin() + static_cast<std::ptrdiff_t>(start + 882));
             ASSERT_GT(PeakOf(window), 1000) << "silence at frame " << start / 2;
         }
         EXPECT_TRUE(Dominates(Render(0.2), c.toneAfter, c.otherTone));
-        EXPECT_NEAR(static_cast<double>(engine.CurrentMusic()->GetPlayPosition()), c.secondsAfter * kRate, kFrameSlack);
+        EXPECT_NEAR(static_cast<double>(engine.CurrentMusic()->GetPlayPosition()), c.secondsAfter * kRate,
+            kFrameSlack);
     }
 }
 
 TEST_F(MusicStreamingTest, CrossfadeStepsBothVolumesPerTick)
 {
-    const std::string first = AddTrack("first.ogg", { { kLow, 2.0 } }, false);
-    const std::string second = AddTrack("second.ogg", { { kHigh, 2.0 } }, true);
+    const std::string first = AddTrack("first.ogg", {{kLow, 2.0}}, false);
+    const std::string second = AddTrack("second.ogg", {{kHigh, 2.0}}, true);
     PlayStreamedMusic(&engine, first, false, false, 0.0);
     const double full = SettledAmplitude(kLow);
     ASSERT_GT(full, 0.05);
@@ -120,8 +119,8 @@ TEST_F(MusicStreamingTest, CrossfadeStepsBothVolumesPerTick)
 
 TEST_F(MusicStreamingTest, CrossfadingBackToAFadingTrackTakesUpItsVolume)
 {
-    const std::string first = AddTrack("first.ogg", { { kLow, 2.0 } }, true);
-    const std::string second = AddTrack("second.ogg", { { kHigh, 2.0 } }, true);
+    const std::string first = AddTrack("first.ogg", {{kLow, 2.0}}, true);
+    const std::string second = AddTrack("second.ogg", {{kHigh, 2.0}}, true);
     PlayStreamedMusic(&engine, first, false, false, 0.0);
     PlayStreamedMusic(&engine, second, true, false, 0.0);
     Ticks(20);
@@ -133,8 +132,8 @@ TEST_F(MusicStreamingTest, CrossfadingBackToAFadingTrackTakesUpItsVolume)
 
 TEST_F(MusicStreamingTest, TrackResumesWhereItWasLeftUnlessMarkedNotTo)
 {
-    const std::string area = AddTrack("area.ogg", { { kLow, 1.0 }, { kHigh, 2.0 } }, false);
-    const std::string hub = AddTrack("hub.ogg", { { kOther, 2.0 } }, true);
+    const std::string area = AddTrack("area.ogg", {{kLow, 1.0}, {kHigh, 2.0}}, false);
+    const std::string hub = AddTrack("hub.ogg", {{kOther, 2.0}}, true);
     PlayStreamedMusic(&engine, area, false, false, 0.0);
     Render(1.5);
     PlayStreamedMusic(&engine, hub, true, false, 0.0);
@@ -145,7 +144,8 @@ TEST_F(MusicStreamingTest, TrackResumesWhereItWasLeftUnlessMarkedNotTo)
 
     // Leaving a track that never resumes: the area track picks up where it was.
     PlayStreamedMusic(&engine, area, false, false, 0.0);
-    EXPECT_NEAR(static_cast<double>(engine.CurrentMusic()->GetPlayPosition()), static_cast<double>(leftAt), 1.0);
+    EXPECT_NEAR(
+        static_cast<double>(engine.CurrentMusic()->GetPlayPosition()), static_cast<double>(leftAt), 1.0);
     EXPECT_TRUE(Dominates(Render(0.2), kHigh, kLow));
 
     // Told to forget its position once, it starts over next time.
@@ -165,8 +165,8 @@ TEST_F(MusicStreamingTest, TrackResumesWhereItWasLeftUnlessMarkedNotTo)
 
 TEST_F(MusicStreamingTest, LeavingAResumingTrackStartsTheNextFromItsBeginning)
 {
-    const std::string area = AddTrack("area.ogg", { { kLow, 1.0 }, { kHigh, 2.0 } }, false);
-    const std::string other = AddTrack("other.ogg", { { kLow, 1.0 }, { kHigh, 2.0 } }, false);
+    const std::string area = AddTrack("area.ogg", {{kLow, 1.0}, {kHigh, 2.0}}, false);
+    const std::string other = AddTrack("other.ogg", {{kLow, 1.0}, {kHigh, 2.0}}, false);
     library.Find(other)->resumePosition = 2 * kRate;
     PlayStreamedMusic(&engine, area, false, false, 0.0);
     PlayStreamedMusic(&engine, other, false, false, 0.0);
@@ -180,21 +180,21 @@ TEST_F(MusicStreamingTest, LeavingAResumingTrackStartsTheNextFromItsBeginning)
 
 TEST_F(MusicStreamingTest, StartPercentSeeksAfterTheFirstBuffer)
 {
-    const std::string track = AddTrack("start.ogg", { { kLow, 1.0 }, { kHigh, 2.0 } }, true);
+    const std::string track = AddTrack("start.ogg", {{kLow, 1.0}, {kHigh, 2.0}}, true);
     PlayStreamedMusic(&engine, track, false, false, 50.0);
     // The first 131072-byte buffer (65536 frames of a mono track, 1.49 s)
     // comes from the start...
     EXPECT_TRUE(Dominates(Render(0.3), kLow, kHigh));
     Render(1.25);
     // ...then playback continues at 50 % (1.5 s), in the high tone.
-    EXPECT_NEAR(static_cast<double>(engine.CurrentMusic()->GetPlayPosition()), 1.5 * kRate + (1.55 * kRate - 65536),
-                kFrameSlack);
+    EXPECT_NEAR(static_cast<double>(engine.CurrentMusic()->GetPlayPosition()),
+        1.5 * kRate + (1.55 * kRate - 65536), kFrameSlack);
     EXPECT_TRUE(Dominates(Render(0.2), kHigh, kLow));
 }
 
 TEST_F(MusicStreamingTest, EmptyNameStopsOrFadesTheMusic)
 {
-    const std::string track = AddTrack("tone.ogg", { { kLow, 2.0 } }, true);
+    const std::string track = AddTrack("tone.ogg", {{kLow, 2.0}}, true);
     PlayStreamedMusic(&engine, track, false, false, 0.0);
     PlayStreamedMusic(&engine, "", false, false, 0.0);
     EXPECT_FALSE(engine.CurrentMusic()->HasVoice());
@@ -210,7 +210,7 @@ TEST_F(MusicStreamingTest, EmptyNameStopsOrFadesTheMusic)
 
 TEST_F(MusicStreamingTest, ScrambledTrackIsDecodedFromMemory)
 {
-    const std::vector<uint8_t> ogg = MakeOgg(MakeTones({ { kHigh, 1.0 } }, 0.3));
+    const std::vector<uint8_t> ogg = MakeOgg(MakeTones({{kHigh, 1.0}}, 0.3));
     ASSERT_TRUE(WriteScrambledFile(folder + "memory.qhmusic", ogg));
     ASSERT_TRUE(WriteScrambledFile(folder + "both.qhmusic", ogg));
     WriteFile(folder + "both.ogg", ogg);
@@ -226,7 +226,7 @@ TEST_F(MusicStreamingTest, ScrambledTrackIsDecodedFromMemory)
     PlayStreamedMusic(&engine, "memory.ogg", false, false, 0.0);
     EXPECT_TRUE(Dominates(Render(0.3), kHigh, kLow));
     library.AddOrUpdate(MusicTrack("memory.ogg", true, 0.0)); // the record (and its data) replaced
-    Render(1.0); // over the end and round again
+    Render(1.0);                                              // over the end and round again
     EXPECT_TRUE(Dominates(Render(0.2), kHigh, kLow));
 }
 
@@ -240,7 +240,7 @@ TEST_F(MusicStreamingTest, DamagedOrTruncatedDataNeverBreaksTheStream)
     EXPECT_LE(PeakOf(Render(0.1)), kSilence);
 
     // Cut inside the audio pages, well behind the headers.
-    std::vector<uint8_t> full = MakeOgg(MakeTones({ { kLow, 6.0 } }, 0.3));
+    std::vector<uint8_t> full = MakeOgg(MakeTones({{kLow, 6.0}}, 0.3));
     full.resize(full.size() - full.size() / 5);
     MusicTrack truncated("truncated.ogg", true, 0.0);
     truncated.data = std::make_shared<const std::vector<uint8_t>>(std::move(full));

@@ -13,8 +13,7 @@ using namespace soundtest;
 
 namespace {
 
-class SoundEventTest : public testing::Test
-{
+class SoundEventTest : public testing::Test {
 protected:
     void SetUp() override { game.manager = &manager; }
 
@@ -52,11 +51,10 @@ TEST_F(SoundEventTest, EachVariationGetsItsVoicesAndBusyVoicesAreNotRestarted)
     auto first = MakeFakeSound("first");
     auto second = MakeFakeSound("second");
     SoundEvent event("Test", false, 4);
-    Fill(event, { first.get(), nullptr, second.get() });
+    Fill(event, {first.get(), nullptr, second.get()});
     ASSERT_EQ(event.GetVoices().size(), 8u); // the null variation gets none
 
-    for (int frame = 0; frame < 8; ++frame)
-    {
+    for (int frame = 0; frame < 8; ++frame) {
         manager.ClearStartedSounds();
         event.Play();
     }
@@ -67,9 +65,8 @@ TEST_F(SoundEventTest, EachVariationGetsItsVoicesAndBusyVoicesAreNotRestarted)
     event.UpdatePositional();
     EXPECT_TRUE(event.IsPlaying());
     int starts = 0;
-    for (FakeRessource* ressource : { &FakeOf(*first), &FakeOf(*second) })
-        for (FakeInstance* instance : ressource->made)
-        {
+    for (FakeRessource* ressource : {&FakeOf(*first), &FakeOf(*second)})
+        for (FakeInstance* instance : ressource->made) {
             starts += instance->starts;
             EXPECT_FLOAT_EQ(instance->volume, 1.0f);
             instance->playing = false; // the sample ended
@@ -94,8 +91,8 @@ TEST_F(SoundEventTest, ASoundStartsAtMostOncePerFrame)
     auto shared = MakeFakeSound("hit");
     SoundEvent a("A", false, 2);
     SoundEvent b("B", false, 2);
-    Fill(a, { shared.get() });
-    Fill(b, { shared.get() });
+    Fill(a, {shared.get()});
+    Fill(b, {shared.get()});
 
     a.Play();
     a.Play();
@@ -112,7 +109,7 @@ TEST_F(SoundEventTest, VolumeFallsOffBetweenTheInnerAndOuterRadius)
 {
     auto sound = MakeFakeSound("step");
     SoundEvent event("Step", true, 1);
-    Fill(event, { sound.get() });
+    Fill(event, {sound.get()});
     event.SetRadii(100.0f, 400.0f);
     event.SetPosition(1000.0f, 500.0f);
     const FakeInstance& voice = *FakeOf(*sound).made[0];
@@ -122,10 +119,14 @@ TEST_F(SoundEventTest, VolumeFallsOffBetweenTheInnerAndOuterRadius)
 
     const float halfway = std::sqrt((400.0f * 400.0f + 100.0f * 100.0f) / 2.0f);
     const std::pair<float, float> expected[] = {
-        { 0.0f, 1.0f }, { 50.0f, 1.0f }, { 100.0f, 1.0f }, { 250.0f, 0.65f }, { halfway, 0.5f }, { 400.0f, 0.0f },
+        {0.0f, 1.0f},
+        {50.0f, 1.0f},
+        {100.0f, 1.0f},
+        {250.0f, 0.65f},
+        {halfway, 0.5f},
+        {400.0f, 0.0f},
     };
-    for (const auto& [distance, volume] : expected)
-    {
+    for (const auto& [distance, volume] : expected) {
         PutListenerAt(1000.0f + distance * 0.6f, 500.0f - distance * 0.8f);
         event.UpdatePositional();
         EXPECT_NEAR(voice.volume, volume, 1e-3) << "at distance " << distance;
@@ -148,7 +149,7 @@ TEST_F(SoundEventTest, LoopingPositionalVoiceOutOfRangePausesAndComesBack)
 {
     auto hum = MakeFakeSound("hum", true);
     SoundEvent event("Hum", true, 1);
-    Fill(event, { hum.get() });
+    Fill(event, {hum.get()});
     event.SetRadii(96.0f, 640.0f);
     const FakeInstance& voice = *FakeOf(*hum).made[0];
     PutListenerAt(0.0f, 0.0f);
@@ -174,16 +175,18 @@ TEST_F(SoundEventTest, RecordRoundTripsWithNullAndUnknownVariations)
     game.sounds["known"] = known.get();
     Sound missing("missing", "missing.wav"); // not in the game's table
     SoundEvent written("Door_Open", false, 1);
-    written.GetVariations() = { known.get(), nullptr, &missing };
+    written.GetVariations() = {known.get(), nullptr, &missing};
     written.SetRadii(96.0f, 640.5f);
     std::stringstream text;
     ASSERT_TRUE(written.Serialize(text));
-    EXPECT_EQ(text.str(), "SoundEventV0\r\nDoor_Open\r\n3\r\nSoundV0Ptr\r\nknown\r\nNULL\r\nSoundV0Ptr\r\nmissing\r\n96\r\n640.5\r\n");
+    EXPECT_EQ(text.str(),
+        "SoundEventV0\r\nDoor_Open\r\n3\r\nSoundV0Ptr\r\nknown\r\nNULL\r\nSoundV0Ptr\r\nmissing\r\n96\r\n640."
+        "5\r\n");
 
     SoundEvent read("", false, 1);
     ASSERT_TRUE(read.UnSerialize(text));
     EXPECT_EQ(read.GetName(), "Door_Open");
-    EXPECT_EQ(read.GetVariations(), (std::vector<Sound*>{ known.get(), nullptr, nullptr }));
+    EXPECT_EQ(read.GetVariations(), (std::vector<Sound*> {known.get(), nullptr, nullptr}));
     EXPECT_FLOAT_EQ(read.GetOuterRadius(), 640.5f);
 }
 

@@ -16,8 +16,8 @@ using namespace soundtest;
 
 namespace {
 
-std::string EventRecord(const std::string& name, const std::vector<std::string>& sounds, const std::string& inner,
-                        const std::string& outer)
+std::string EventRecord(const std::string& name, const std::vector<std::string>& sounds,
+    const std::string& inner, const std::string& outer)
 {
     std::string text = "SoundEventV0\r\n" + name + "\r\n" + std::to_string(sounds.size()) + "\r\n";
     for (const std::string& sound : sounds)
@@ -35,7 +35,8 @@ TEST(SoundEventsManagerTableTest, HoldsTheGamesEvents)
     SoundEventsManager manager;
     const auto& events = manager.GetRegisteredEvents();
     ASSERT_EQ(events.size(), 152u);
-    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const auto& e) { return e->IsPositional(); }), 45);
+    EXPECT_EQ(
+        std::count_if(events.begin(), events.end(), [](const auto& e) { return e->IsPositional(); }), 45);
     std::set<std::string> names;
     for (const auto& event : events)
         names.insert(event->GetName());
@@ -46,14 +47,12 @@ TEST(SoundEventsManagerTableTest, HoldsTheGamesEvents)
     EXPECT_EQ(manager.FindEvent("player_transformspider"), nullptr); // names match exactly
 }
 
-class SoundEventsManagerTest : public testing::Test
-{
+class SoundEventsManagerTest : public testing::Test {
 protected:
     void SetUp() override
     {
         game.manager = &manager;
-        for (const char* name : { "menu_select", "door_close", "door_close_2" })
-        {
+        for (const char* name : {"menu_select", "door_close", "door_close_2"}) {
             sounds.push_back(MakeFakeSound(name));
             game.sounds[name] = sounds.back().get();
         }
@@ -66,10 +65,11 @@ protected:
 
 TEST_F(SoundEventsManagerTest, RecordFillsVariationsAndRadiiAndIgnoresUnknownEvents)
 {
-    std::stringstream text(ManagerRecord(4, EventRecord("Menu_Select", { "menu_select" }, "96", "640")
-                                                + EventRecord("No_Such_Event", { "menu_select" }, "1", "2")
-                                                + EventRecord("Door_Close", { "door_close" }, "10", "20")
-                                                + EventRecord("Door_Close", { "door_close_2", "NULL" }, "50", "300")));
+    std::stringstream text(ManagerRecord(4,
+        EventRecord("Menu_Select", {"menu_select"}, "96", "640")
+            + EventRecord("No_Such_Event", {"menu_select"}, "1", "2")
+            + EventRecord("Door_Close", {"door_close"}, "10", "20")
+            + EventRecord("Door_Close", {"door_close_2", "NULL"}, "50", "300")));
     ASSERT_TRUE(manager.UnSerialize(text));
     const SoundEvent* select = manager.FindEvent("Menu_Select");
     ASSERT_EQ(select->GetVariations().size(), 1u);
@@ -105,19 +105,19 @@ TEST_F(SoundEventsManagerTest, DamagedRecordFailsClearlyAndKeepsWhatWasRead)
     const std::string damaged[] = {
         "",
         "SoundEventsManagerV0\r\n0\r\nmany\r\n",
-        ManagerRecord(2000000000, EventRecord("Menu_Select", { "menu_select" }, "1", "2")),
+        ManagerRecord(2000000000, EventRecord("Menu_Select", {"menu_select"}, "1", "2")),
         ManagerRecord(1, "SoundEventV0\r\nMenu_Select\r\nmany\r\n"),
         ManagerRecord(1, "SoundEventV0\r\nMenu_Select\r\n2000000000\r\nNULL\r\n"),
     };
-    for (const std::string& record : damaged)
-    {
+    for (const std::string& record : damaged) {
         std::stringstream text(record);
         EXPECT_FALSE(SoundEventsManager().UnSerialize(text)) << record;
     }
 
-    std::stringstream badMiddle(ManagerRecord(3, EventRecord("Menu_Select", { "menu_select" }, "96", "640")
-                                                     + EventRecord("Door_Close", { "door_close" }, "ten", "20")
-                                                     + EventRecord("Door_Open", { "door_close" }, "1", "2")));
+    std::stringstream badMiddle(ManagerRecord(3,
+        EventRecord("Menu_Select", {"menu_select"}, "96", "640")
+            + EventRecord("Door_Close", {"door_close"}, "ten", "20")
+            + EventRecord("Door_Open", {"door_close"}, "1", "2")));
     EXPECT_FALSE(manager.UnSerialize(badMiddle));
     EXPECT_FLOAT_EQ(manager.FindEvent("Menu_Select")->GetOuterRadius(), 640.0f);
     EXPECT_TRUE(manager.FindEvent("Door_Close")->GetVariations().empty());
@@ -127,7 +127,7 @@ TEST_F(SoundEventsManagerTest, DamagedRecordFailsClearlyAndKeepsWhatWasRead)
 
 TEST_F(SoundEventsManagerTest, ObjectsGetTheirOwnCopiesAndReleaseThem)
 {
-    std::stringstream text(ManagerRecord(1, EventRecord("Door_Close", { "door_close" }, "50", "300")));
+    std::stringstream text(ManagerRecord(1, EventRecord("Door_Close", {"door_close"}, "50", "300")));
     ASSERT_TRUE(manager.UnSerialize(text));
     EXPECT_EQ(manager.CopyEventForObject("No_Such_Event"), nullptr);
 
@@ -151,18 +151,18 @@ TEST_F(SoundEventsManagerTest, ObjectsGetTheirOwnCopiesAndReleaseThem)
 }
 
 // The manager and events on the real engine, mixed on the loopback device.
-class SoundEventsOnEngineTest : public LoopbackTest
-{
+class SoundEventsOnEngineTest : public LoopbackTest {
 protected:
     void SetUp() override
     {
         LoopbackTest::SetUp();
-        WriteFile(folder + "hum.wav", MakeWav(MakeTones({ { 440.0, 0.25 } }, 0.25)));
+        WriteFile(folder + "hum.wav", MakeWav(MakeTones({{440.0, 0.25}}, 0.25)));
         hum = LoadSound("hum", "hum.wav", true);
         ASSERT_NE(hum->GetRessource(), nullptr);
         game.sounds["hum"] = hum.get();
-        std::stringstream text(ManagerRecord(2, EventRecord("Player_HeartBeat", { "hum" }, "96", "640")
-                                                    + EventRecord("Script_User_InWorld_01", { "hum" }, "96", "640")));
+        std::stringstream text(ManagerRecord(2,
+            EventRecord("Player_HeartBeat", {"hum"}, "96", "640")
+                + EventRecord("Script_User_InWorld_01", {"hum"}, "96", "640")));
         ASSERT_TRUE(manager.UnSerialize(text));
     }
 

@@ -17,16 +17,14 @@ namespace soundtest {
 constexpr int kRate = 44100;
 
 // One tone of a test signal: frequency (Hz) for a number of seconds.
-struct Tone
-{
+struct Tone {
     double frequency;
     double seconds;
 };
 
 namespace detail {
 
-template <class T>
-inline void Put(std::vector<uint8_t>& out, T value)
+template <class T> inline void Put(std::vector<uint8_t>& out, T value)
 {
     uint8_t bytes[sizeof(T)];
     std::memcpy(bytes, &value, sizeof(T));
@@ -48,11 +46,9 @@ inline std::vector<float> MakeTones(const std::vector<Tone>& tones, double ampli
 {
     std::vector<float> samples;
     double phase = 0.0;
-    for (const Tone& tone : tones)
-    {
+    for (const Tone& tone : tones) {
         const auto count = static_cast<size_t>(tone.seconds * rate);
-        for (size_t i = 0; i < count; ++i)
-        {
+        for (size_t i = 0; i < count; ++i) {
             samples.push_back(static_cast<float>(amplitude * std::sin(phase)));
             phase += 2.0 * std::numbers::pi * tone.frequency / rate;
         }
@@ -62,7 +58,8 @@ inline std::vector<float> MakeTones(const std::vector<Tone>& tones, double ampli
 
 // A RIFF WAVE file of 16-bit PCM (or 32-bit float) from mono samples, the
 // same in every channel.
-inline std::vector<uint8_t> MakeWav(const std::vector<float>& samples, int channels = 1, bool floatSamples = false)
+inline std::vector<uint8_t> MakeWav(
+    const std::vector<float>& samples, int channels = 1, bool floatSamples = false)
 {
     const int bitsPerSample = floatSamples ? 32 : 16;
     std::vector<uint8_t> body;
@@ -78,7 +75,7 @@ inline std::vector<uint8_t> MakeWav(const std::vector<float>& samples, int chann
     detail::Put(file, static_cast<uint32_t>(4 + 8 + 16 + 8 + body.size()));
     detail::PutTag(file, "WAVE");
     detail::PutTag(file, "fmt ");
-    detail::Put(file, uint32_t{ 16 });
+    detail::Put(file, uint32_t {16});
     detail::Put(file, static_cast<uint16_t>(floatSamples ? 3 : 1));
     detail::Put(file, static_cast<uint16_t>(channels));
     detail::Put(file, static_cast<uint32_t>(kRate));
@@ -103,8 +100,7 @@ inline std::vector<uint8_t> MakeOgg(const std::vector<float>& samples)
 
     vorbis_info info;
     vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, 1, kRate, 0.8f) != 0)
-    {
+    if (vorbis_encode_init_vbr(&info, 1, kRate, 0.8f) != 0) {
         vorbis_info_clear(&info);
         return out;
     }
@@ -128,12 +124,10 @@ inline std::vector<uint8_t> MakeOgg(const std::vector<float>& samples)
 
     auto drain = [&] {
         ogg_packet packet;
-        while (vorbis_analysis_blockout(&dsp, &block) == 1)
-        {
+        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
             vorbis_analysis(&block, nullptr);
             vorbis_bitrate_addblock(&block);
-            while (vorbis_bitrate_flushpacket(&dsp, &packet) != 0)
-            {
+            while (vorbis_bitrate_flushpacket(&dsp, &packet) != 0) {
                 ogg_stream_packetin(&stream, &packet);
                 while (ogg_stream_pageout(&stream, &page) != 0)
                     appendPage(page);
@@ -141,8 +135,7 @@ inline std::vector<uint8_t> MakeOgg(const std::vector<float>& samples)
         }
     };
     constexpr size_t kChunk = 1024;
-    for (size_t done = 0; done < samples.size(); done += kChunk)
-    {
+    for (size_t done = 0; done < samples.size(); done += kChunk) {
         const size_t count = std::min(kChunk, samples.size() - done);
         float** buffers = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
         std::copy_n(samples.begin() + static_cast<std::ptrdiff_t>(done), count, buffers[0]);

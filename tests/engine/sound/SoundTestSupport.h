@@ -31,8 +31,8 @@ namespace soundtest {
 // A fresh folder for this process (ctest runs tests as parallel processes).
 inline std::string MakeTempFolder(const std::string& tag)
 {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path()
-        / ("quenholt_sound_" + tag + "_" + std::to_string(getpid()));
+    const std::filesystem::path folder
+        = std::filesystem::temp_directory_path() / ("quenholt_sound_" + tag + "_" + std::to_string(getpid()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder.string() + "/";
@@ -53,9 +53,9 @@ inline double ToneAmplitude(const std::vector<int16_t>& stereo, double frequency
         return 0.0;
     const double coefficient = 2.0 * std::cos(2.0 * std::numbers::pi * frequency / rate);
     double s1 = 0.0, s2 = 0.0, windowSum = 0.0;
-    for (size_t n = 0; n < count; ++n)
-    {
-        const double window = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * static_cast<double>(n) / (count - 1));
+    for (size_t n = 0; n < count; ++n) {
+        const double window
+            = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * static_cast<double>(n) / (count - 1));
         windowSum += window;
         const double s = window * stereo[2 * n] / 32768.0 + coefficient * s1 - s2;
         s2 = s1;
@@ -78,8 +78,7 @@ inline int PeakOf(const std::vector<int16_t>& stereo)
 }
 
 // The game object as the sound classes see it; installed while it lives.
-class FakeGame : public SoundGameAccess
-{
+class FakeGame : public SoundGameAccess {
 public:
     FakeGame() { SetSoundGameAccess(this); }
     ~FakeGame() override { SetSoundGameAccess(nullptr); }
@@ -118,12 +117,11 @@ public:
 
 // An instance that only keeps its state: the sound-event logic runs without
 // any audio device.
-class FakeInstance : public ISoundInstanceRessource
-{
+class FakeInstance : public ISoundInstanceRessource {
 public:
     using ISoundInstanceRessource::ISoundInstanceRessource;
 
-    void Release() override {}
+    void Release() override { }
     void SetLayer(ISoundLayer* newLayer) override { layer = newLayer; }
     void Play(int) override
     {
@@ -131,7 +129,8 @@ public:
         paused = false;
         ++starts;
         // Reports the start to the frame's list, as the engine's instances do.
-        if (SoundGameAccess* game = GetSoundGameAccess(); game != nullptr && game->GetSoundEventsManager() != nullptr)
+        if (SoundGameAccess* game = GetSoundGameAccess();
+            game != nullptr && game->GetSoundEventsManager() != nullptr)
             game->GetSoundEventsManager()->AddStartedSound(ressource->GetOwner()->GetName());
     }
     void Resume() override
@@ -156,17 +155,19 @@ public:
     float volume = 1.0f;
 };
 
-class FakeRessource : public ISoundRessource
-{
+class FakeRessource : public ISoundRessource {
 public:
-    explicit FakeRessource(Sound* owner) : ISoundRessource(owner->GetName() + ".wav", owner) {}
+    explicit FakeRessource(Sound* owner)
+        : ISoundRessource(owner->GetName() + ".wav", owner)
+    {
+    }
 
     ISoundInstanceRessource* CreateInstance() override
     {
         made.push_back(new FakeInstance(this));
         return made.back();
     }
-    void ReleaseData() override {}
+    void ReleaseData() override { }
 
     std::vector<FakeInstance*> made; // owned by the event voices
 };
@@ -189,8 +190,7 @@ inline FakeRessource& FakeOf(const Sound& sound)
 // samples, with the game object, sound-event manager and music library it
 // looks things up in. Members go in reverse order: the manager's live event
 // copies and the engine's streams before the library.
-class LoopbackTest : public testing::Test
-{
+class LoopbackTest : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -218,8 +218,8 @@ protected:
 
     // A sound record whose sample is loaded from the temp folder (by the
     // fixture's engine unless another is given).
-    std::unique_ptr<Sound> LoadSound(const std::string& name, const std::string& file, bool loop,
-                                     DXSoundEngine* on = nullptr)
+    std::unique_ptr<Sound> LoadSound(
+        const std::string& name, const std::string& file, bool loop, DXSoundEngine* on = nullptr)
     {
         auto sound = std::make_unique<Sound>(name, folder + file);
         sound->SetLoop(loop);
