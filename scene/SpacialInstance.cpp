@@ -27,3 +27,9 @@ void RebindBodiesInLevel(
     for (b2Body* body : bodies)
         world->Rebind(body, instance);
 }
+
+void AssignSaveIndex(Level* level, SceneObjectInstance* payload)
+{
+    if (level != nullptr && payload != nullptr && payload->GetSaveIndex() == -1)
+        payload->SetSaveIndex(level->TakeNextInstanceIndex());
+}
