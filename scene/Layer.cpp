@@ -133,15 +133,15 @@ bool Layer::UnSerialize(std::istream& is)
         instances.push_back(std::move(read));
         RefreshLoadingScreen();
     }
-    if (ReadUpdateTag(is, kTagDrawPlaced) && ok && !ReadBoolLine(is, drawPlacedInstances)) {
+    if (ok && ReadUpdateTag(is, kTagDrawPlaced) && !ReadBoolLine(is, drawPlacedInstances)) {
         ok = false;
         readError = "0 or 1 (draw the placed instances of layer \"" + name + "\")";
     }
-    if (ReadUpdateTag(is, kTagLegacyPoints) && ok && !SkipLegacyPointBlock(is)) {
+    if (ok && ReadUpdateTag(is, kTagLegacyPoints) && !SkipLegacyPointBlock(is)) {
         ok = false;
         readError = "the point groups of layer \"" + name + "\"";
     }
-    if (ReadUpdateTag(is, kTagAutoScroll) && ok && !ReadFloatLine(is, autoScrollSpeed)) {
+    if (ok && ReadUpdateTag(is, kTagAutoScroll) && !ReadFloatLine(is, autoScrollSpeed)) {
         ok = false;
         readError = "the auto-scroll speed of layer \"" + name + "\"";
     }

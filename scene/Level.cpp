@@ -191,12 +191,11 @@ bool Level::UnSerialize(std::istream& is)
 
     std::string className;
     ReadStringLine(is, className);
-    ReadStringLine(is, name);
-    bool ok = true;
-    if (className != GetVersionedClassName()) {
-        ok = false;
+    bool ok = className == GetVersionedClassName();
+    if (ok)
+        ReadStringLine(is, name);
+    else
         Fail("\"LevelV0\"");
-    }
 
     if (ok && ReadUpdateTag(is, kTagPrototypes)) {
         uint32_t count = 0;

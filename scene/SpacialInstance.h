@@ -415,6 +415,10 @@ template <class T, class C> bool SpacialInstance<T, C>::UnSerialize(std::istream
         ok = ReadFloatLine(is, angle);
     if (ReadUpdateTag(is, kTagPayload) && ok)
         ok = CreatePayload(is);
+    // A payload that cannot be read leaves the stream inside its record:
+    // nothing after it is read.
+    if (!ok)
+        return false;
     if (ReadUpdateTag(is, kTagVisible))
         ReadBoolLine(is, visible);
     if (ReadUpdateTag(is, kTagMirrored))
