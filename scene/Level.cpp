@@ -3,6 +3,7 @@
 #include "engine/platform/Paths.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
 #include "game/Game.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
@@ -11,6 +12,7 @@
 #include "script/Script.h"
 
 #include <fstream>
+#include <optional>
 
 namespace {
 
@@ -19,37 +21,17 @@ constexpr std::string_view kTagPointLists = "_Level_updatetag_1.0_";
 constexpr std::string_view kTagInstanceIndex = "_Level_updatetag_1.1_";
 constexpr std::string_view kTagScript = "_Level_updatetag_1.2_";
 
-// Where a failed read stopped: the number of the last line read and its
-// text, or the end of the file.
-struct StopPoint {
-    size_t line = 0;
-    bool atEnd = false;
-    std::string text;
-};
-
-StopPoint FindStopPoint(std::istream& is, std::streampos start)
+// The text of line `line` counted from `start` (1 is the first); empty past
+// the end. Used for the message of a failure that no typed reader saw.
+std::string LineAt(std::istream& is, std::streampos start, int line)
 {
-    const bool ended = is.eof();
     is.clear();
-    std::streampos stop = is.tellg();
-    if (stop == std::streampos(-1)) {
-        is.seekg(0, std::ios::end);
-        stop = is.tellg();
-    }
-    StopPoint point;
     is.seekg(start);
-    std::string line;
-    while (is.tellg() < stop && std::getline(is, line)) {
-        ++point.line;
-        point.text = line;
-    }
-    if (!point.text.empty() && point.text.back() == '\r')
-        point.text.pop_back();
-    if (ended) {
-        point.atEnd = true;
-        ++point.line;
-    }
-    return point;
+    std::string text;
+    for (int i = 0; i < line && std::getline(is, text); ++i) { }
+    if (!text.empty() && text.back() == '\r')
+        text.pop_back();
+    return text;
 }
 
 } // namespace
@@ -188,6 +170,12 @@ bool Level::UnSerialize(std::istream& is)
     Reset();
     loadError.clear();
     const std::streampos start = is.tellg();
+    // Lines are counted by the caller's context, or by one of the level's.
+    std::optional<ReaderContext> own;
+    if (ReaderContext::Of(is) == nullptr)
+        own.emplace(is, sourceName.empty() ? std::string("level") : sourceName);
+    ReaderContext* context = ReaderContext::Of(is);
+    const int firstLine = context->GetLineNumber();
 
     std::string className;
     ReadStringLine(is, className);
@@ -260,14 +248,18 @@ bool Level::UnSerialize(std::istream& is)
     }
 
     if (!ok) {
-        const StopPoint stop = FindStopPoint(is, start);
-        loadError = (sourceName.empty() ? std::string("level") : sourceName) + ":" + std::to_string(stop.line)
-            + ": expected " + loadError + ", found "
-            + (stop.atEnd ? std::string("the end of the file") : "\"" + stop.text + "\"");
+        // A typed reader that refused a line has said what it expected;
+        // otherwise the level says it of the last line taken.
+        if (!context->HasError()) {
+            const int line = context->GetLineNumber() - firstLine;
+            const bool pastEnd = is.eof();
+            const std::string found = pastEnd ? std::string(kFoundEnd) : QuoteFound(LineAt(is, start, line));
+            context->RecordError(loadError, found);
+        }
+        const std::string message = context->GetError();
         // No half-built level: what was read goes.
-        const std::string keep = loadError;
         Reset();
-        loadError = keep;
+        loadError = message;
     }
     return ok;
 }
@@ -280,9 +272,11 @@ std::unique_ptr<Level> Level::LoadFile(const std::string& path, std::string* err
             *error = path + ": cannot open the file";
         return nullptr;
     }
+    ReaderContext context(file, path);
     auto level = std::make_unique<Level>("noName");
     level->SetSourceName(path);
     if (!level->UnSerialize(file)) {
+        context.Report();
         if (error != nullptr)
             *error = level->GetLoadError();
         return nullptr;

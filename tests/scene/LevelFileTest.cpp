@@ -121,7 +121,7 @@ TEST_F(LevelFile, DamagedFilesFailNamingFileLineAndWhatWasExpectedAndLeaveNoLeve
     };
     const std::vector<Case> cases = {
         {"damaged layer count", GardenWith("\r\nSky\r\n2\r\nLayerV0", "\r\nSky\r\nx2\r\nLayerV0"),
-            "bad.lvl:15: expected the number of layers of list 0, found \"x2\""},
+            "bad.lvl:15: expected an integer, found \"x2\""},
         {"count beyond the records",
             GardenWith("Sky\r\n32\r\n32\r\n0.25\r\n0.5\r\n1\r\n", "Sky\r\n32\r\n32\r\n0.25\r\n0.5\r\n3\r\n"),
             "expected the name of a graphical object of the game library (placed instance 2 of 3 in layer "
