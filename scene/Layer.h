@@ -177,6 +177,9 @@ private:
     CellGrid cellGrid;
     CellGrid cameraBlockerGrid;
     CellGrid gameplayGrid;
+    // The entries of gameplayGrid in its order (column, row, entry), so that
+    // the per-frame zone passes do not walk the empty cells of a large level.
+    InstanceList gameplayInstances;
     InstanceList replaceableInstances;
     std::unique_ptr<DXGraphicalSurface> surface;
     Level* level = nullptr;

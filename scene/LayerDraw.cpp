@@ -148,35 +148,27 @@ void Layer::UpdateOwnedObjects(double dt)
 
 void Layer::UpdateInstances(const std::string& classFilter)
 {
-    for (auto& column : gameplayGrid) {
-        for (auto& cell : column) {
-            for (Instance* instance : cell) {
-                SceneObjectInstance* payload = instance->GetPayload();
-                if (payload == nullptr)
-                    continue;
-                if (!classFilter.empty() && payload->GetVersionedClassName().rfind(classFilter, 0) != 0)
-                    continue;
-                if (auto* gameplay = dynamic_cast<GameplayObject*>(instance->GetPrototype()))
-                    gameplay->UpdateInstance(instance);
-            }
-        }
+    for (Instance* instance : gameplayInstances) {
+        SceneObjectInstance* payload = instance->GetPayload();
+        if (payload == nullptr)
+            continue;
+        if (!classFilter.empty() && payload->GetVersionedClassName().rfind(classFilter, 0) != 0)
+            continue;
+        if (auto* gameplay = dynamic_cast<GameplayObject*>(instance->GetPrototype()))
+            gameplay->UpdateInstance(instance);
     }
 }
 
 void Layer::UpdatePlayerContacts(const std::string& classFilter)
 {
-    for (auto& column : gameplayGrid) {
-        for (auto& cell : column) {
-            for (Instance* instance : cell) {
-                SceneObjectInstance* payload = instance->GetPayload();
-                if (payload == nullptr)
-                    continue;
-                if (!classFilter.empty() && payload->GetVersionedClassName().rfind(classFilter, 0) != 0)
-                    continue;
-                if (auto* gameplay = dynamic_cast<GameplayObject*>(instance->GetPrototype()))
-                    gameplay->UpdatePlayerContact(instance);
-            }
-        }
+    for (Instance* instance : gameplayInstances) {
+        SceneObjectInstance* payload = instance->GetPayload();
+        if (payload == nullptr)
+            continue;
+        if (!classFilter.empty() && payload->GetVersionedClassName().rfind(classFilter, 0) != 0)
+            continue;
+        if (auto* gameplay = dynamic_cast<GameplayObject*>(instance->GetPrototype()))
+            gameplay->UpdatePlayerContact(instance);
     }
 }
 

@@ -72,6 +72,7 @@ void Layer::BuildCollisions()
     cellGrid.clear();
     cameraBlockerGrid.clear();
     gameplayGrid.clear();
+    gameplayInstances.clear();
     const int64_t columns = (static_cast<int64_t>(bounds.x1) - bounds.x0) / kCellWidth;
     const int64_t rows = (static_cast<int64_t>(bounds.y0) - bounds.y1) / kCellHeight;
     // A layer spread wider than the grid allows gets no grid: its instances
@@ -106,6 +107,11 @@ void Layer::BuildCollisions()
             file(cellGrid, c);
         if (d != a && d != b && d != c)
             file(cellGrid, d);
+    }
+    gameplayInstances.clear();
+    for (auto& column : gameplayGrid) {
+        for (auto& cell : column)
+            gameplayInstances.insert(gameplayInstances.end(), cell.begin(), cell.end());
     }
     autoScrollOffset = 0.0f;
 

@@ -72,13 +72,9 @@ Layer::Instance* Layer::GetReplaceableInstanceAt(Point<int> point)
 
 Layer::Instance* Layer::FindInstanceByName(const std::string& instanceName)
 {
-    for (auto& column : gameplayGrid) {
-        for (auto& cell : column) {
-            for (Instance* instance : cell) {
-                if (instance->GetPayload() != nullptr && instance->GetPayload()->GetName() == instanceName)
-                    return instance;
-            }
-        }
+    for (Instance* instance : gameplayInstances) {
+        if (instance->GetPayload() != nullptr && instance->GetPayload()->GetName() == instanceName)
+            return instance;
     }
     return nullptr;
 }
@@ -86,13 +82,9 @@ Layer::Instance* Layer::FindInstanceByName(const std::string& instanceName)
 std::unique_ptr<std::list<Layer::Instance*>> Layer::FindInstancesByName(const std::string& instanceName)
 {
     auto found = std::make_unique<std::list<Instance*>>();
-    for (auto& column : gameplayGrid) {
-        for (auto& cell : column) {
-            for (Instance* instance : cell) {
-                if (instance->GetPayload() != nullptr && instance->GetPayload()->GetName() == instanceName)
-                    found->push_back(instance);
-            }
-        }
+    for (Instance* instance : gameplayInstances) {
+        if (instance->GetPayload() != nullptr && instance->GetPayload()->GetName() == instanceName)
+            found->push_back(instance);
     }
     return found;
 }
