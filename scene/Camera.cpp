@@ -102,7 +102,7 @@ void Camera::UpdateTravel(Camera& camera, CharacterObject* focus, bool follow)
         camera.targetY = cy;
     }
     const float s = StepFor(camera.speed * camera.speedFactor);
-    DevConsole* console = Game::GetInstance() ? &Game::GetInstance()->GetConsole() : nullptr;
+    DevConsole* console = Game::GetInstance() ? Game::GetInstance()->GetConsole() : nullptr;
     auto move = [&](float& value, float& last, float wanted, const char* message) {
         const float step = value > wanted ? -s : s;
         const float distance = std::fabs(wanted - value);
