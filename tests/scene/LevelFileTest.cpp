@@ -136,6 +136,14 @@ TEST_F(LevelFile, DamagedFilesFailNamingFileLineAndWhatWasExpectedAndLeaveNoLeve
         {"a position beyond the level's range", GardenWith("\r\n96.5\r\n", "\r\n3e+38\r\n"),
             "expected a position within 16777215 pixels"},
         {"not a level", "SaveV0\r\n", "bad.lvl:1: expected \"LevelV0\", found \"SaveV0\""},
+        {"a layer spread over more screens than a grid holds",
+            [&] {
+                std::string text = garden;
+                text.replace(text.find("\r\n100\r\n0\r\n"), 10, "\r\n-16000000\r\n-16000000\r\n");
+                text.replace(text.find("\r\n700\r\n20\r\n"), 11, "\r\n16000000\r\n16000000\r\n");
+                return text;
+            }(),
+            "expected placed instances within 1048576 screens of layer \"Hills\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
