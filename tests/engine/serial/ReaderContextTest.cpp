@@ -63,15 +63,35 @@ TEST(ReaderContextTest, FailedReadsSayFileLineExpectedAndFound)
         const char* message;
     };
     const Case cases[] = {
-        {"abc", [](std::istream& is) { int32_t v; return ReadIntLine(is, v); },
+        {"abc",
+            [](std::istream& is) {
+                int32_t v;
+                return ReadIntLine(is, v);
+            },
             "f.txt:2: expected an integer, found \"abc\""},
-        {"x", [](std::istream& is) { uint32_t v; return ReadUIntLine(is, v); },
+        {"x",
+            [](std::istream& is) {
+                uint32_t v;
+                return ReadUIntLine(is, v);
+            },
             "f.txt:2: expected an unsigned integer, found \"x\""},
-        {"1e", [](std::istream& is) { float v; return ReadFloatLine(is, v); },
+        {"1e",
+            [](std::istream& is) {
+                float v;
+                return ReadFloatLine(is, v);
+            },
             "f.txt:2: expected a number, found \"1e\""},
-        {"2", [](std::istream& is) { bool v; return ReadBoolLine(is, v); },
+        {"2",
+            [](std::istream& is) {
+                bool v;
+                return ReadBoolLine(is, v);
+            },
             "f.txt:2: expected 0 or 1, found \"2\""},
-        {"tab\there", [](std::istream& is) { int32_t v; return ReadLongLine(is, v); },
+        {"tab\there",
+            [](std::istream& is) {
+                int32_t v;
+                return ReadLongLine(is, v);
+            },
             "f.txt:2: expected an integer, found \"tab\\x09here\""},
     };
     for (const Case& c : cases) {
