@@ -30,9 +30,8 @@ template <class T, class Make, class Read>
 RecordKind Kind(std::string name, std::string record, Make make, Read read)
 {
     return {std::move(name), std::move(record), [make, read] {
-                return std::make_unique<FunctionTarget<T>>(make(), read, [](T& object) {
-                    return WrittenState(object);
-                });
+                return std::make_unique<FunctionTarget<T>>(
+                    make(), read, [](T& object) { return WrittenState(object); });
             }};
 }
 
@@ -64,7 +63,8 @@ protected:
         object.AddSpriteInstance(sprite, 4, 8)->SetAngle(0.5f);
         object.AddAnimatedInstance(animation, -16, 32);
         object.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 40, 30, 0, 2);
-        object.CollisionShapeAt(1) = std::make_unique<CollisionLine<int>>(Point<int>(1, 2), Point<int>(50, 60), 1);
+        object.CollisionShapeAt(1)
+            = std::make_unique<CollisionLine<int>>(Point<int>(1, 2), Point<int>(50, 60), 1);
         object.AddGenericSpriteIndex(animation, 0);
         object.AddGenericSpriteIndex(sprite, 0);
     }
@@ -103,8 +103,8 @@ protected:
         SceneObject lamp("Lamp");
         lamp.SetCategory("(Light)");
         lamp.SetColor(Color(1, 2, 3, 4));
-        kinds.push_back(
-            Kind<SceneObject>("SceneObject", Written(lamp, 1), [] { return std::make_unique<SceneObject>("Old"); }));
+        kinds.push_back(Kind<SceneObject>(
+            "SceneObject", Written(lamp, 1), [] { return std::make_unique<SceneObject>("Old"); }));
 
         GraphicalObject house("House");
         Furnish(house, &leaf, &flame);
@@ -127,8 +127,8 @@ protected:
         placedSprite.SetMirrored(true);
         placedSprite.SetScrollMode(0, 1);
         placedSprite.SetScrollSpeed(2.5f, 0.0f);
-        kinds.push_back(Kind<PlacedSprite>(
-            "SpacialInstance<Sprite>", Written(placedSprite, 0), [this] { return std::make_unique<PlacedSprite>(&stone, 1, 1); }));
+        kinds.push_back(Kind<PlacedSprite>("SpacialInstance<Sprite>", Written(placedSprite, 0),
+            [this] { return std::make_unique<PlacedSprite>(&stone, 1, 1); }));
 
         PlacedAnimation placedAnimation(&flame, 3, 4);
         placedAnimation.SetAngle(0.25f);
@@ -139,9 +139,8 @@ protected:
         PlacedObject placedObject(&rock, 1000.5f, -32.0f);
         placedObject.SetAngle(1.25f);
         placedObject.SetWrapOffset(3.0f, 0.5f);
-        kinds.push_back(Kind<PlacedObject>(
-            "SpacialInstance<GraphicalObject>", Written(placedObject, 0),
-            [this] {
+        kinds.push_back(
+            Kind<PlacedObject>("SpacialInstance<GraphicalObject>", Written(placedObject, 0), [this] {
                 auto old = std::make_unique<PlacedObject>(&tree, 1.0f, 1.0f);
                 old->SetLevel(&level);
                 return old;

@@ -104,14 +104,17 @@ TEST_F(RecordLimitsTest, PositionsBeyondAnyLevelAreRefusedWithTheirLine)
             [&](std::istream& is) { return placedSprite.UnSerialize(is); }, 3},
         {"sprite corner", "S\r\ns.png\r\n0\r\n0\r\n5000000\r\n1\r\n",
             [&](std::istream& is) { return sprite.UnSerialize(is); }, 5},
-        {"box corner", "-2147483648\r\n0\r\n1\r\n0\r\n", [&](std::istream& is) { return box.UnSerialize(is); }, 1},
+        {"box corner", "-2147483648\r\n0\r\n1\r\n0\r\n",
+            [&](std::istream& is) { return box.UnSerialize(is); }, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::istringstream is(c.record);
         ReaderContext context(is, "level.txt");
         EXPECT_FALSE(c.read(is));
-        EXPECT_EQ(context.GetError().rfind("level.txt:" + std::to_string(c.line) + ": expected a coordinate", 0), 0u)
+        EXPECT_EQ(
+            context.GetError().rfind("level.txt:" + std::to_string(c.line) + ": expected a coordinate", 0),
+            0u)
             << context.GetError();
     }
     EXPECT_EQ(placed.GetPosition(), Point<float>(1.0f, 2.0f));
@@ -136,13 +139,15 @@ TEST_F(RecordLimitsTest, ExtremeGeometrySetByCodeSaturates)
     EXPECT_TRUE(huge.Intersects(&small, 0.0f, 0.0f, 5.0f, 5.0f));
     EXPECT_GT(huge.GetHalfSize().x, 2.0e9f);
     EXPECT_TRUE(std::isfinite(huge.GetExactCentre().x));
-    const Rect<int> moved = CollisionBox<int>::GetMovedRect(&huge, Point<float>(3.0e38f, -3.0e38f), Point<int>(5, -5));
+    const Rect<int> moved
+        = CollisionBox<int>::GetMovedRect(&huge, Point<float>(3.0e38f, -3.0e38f), Point<int>(5, -5));
     // The shift pins at (max, min); each sum then pins or stays exact.
     EXPECT_EQ(moved, Rect<int>(-1, -1, max, min));
     CollisionBox<int> other(0, 10, 10, 0);
     EXPECT_FALSE(small.Intersects(&other, 0.0f, 0.0f, 3.0e38f, 0.0f)); // far apart, no wrap-around hit
     EXPECT_TRUE(small.Intersects(&other, 0.0f, 0.0f, 10.5f, 0.0f));
-    const Rect<int> plain = CollisionBox<int>::GetMovedRect(&small, Point<float>(2.9f, -1.5f), Point<int>(1, 1));
+    const Rect<int> plain
+        = CollisionBox<int>::GetMovedRect(&small, Point<float>(2.9f, -1.5f), Point<int>(1, 1));
     EXPECT_EQ(plain, Rect<int>(3, 10, 13, 0));
 
     ScreenPlaced far(&rock, 3.0e38f, -3.0e38f);

@@ -36,17 +36,17 @@ std::string ListState(VectorSerialize& list)
 std::vector<RecordKind> EngineRecordKinds()
 {
     std::vector<RecordKind> kinds;
-    kinds.push_back(
-        SerialKind<IntSerialize>("IntSerialize", Written(IntSerialize(-42)), [] { return std::make_unique<IntSerialize>(7); }));
-    kinds.push_back(SerialKind<FloatSerialize>(
-        "FloatSerialize", Written(FloatSerialize(2.5e-3f)), [] { return std::make_unique<FloatSerialize>(1.0f); }));
-    kinds.push_back(SerialKind<StrSerialize>(
-        "StrSerialize", Written(StrSerialize("Level_Cave 2")), [] { return std::make_unique<StrSerialize>("old"); }));
+    kinds.push_back(SerialKind<IntSerialize>(
+        "IntSerialize", Written(IntSerialize(-42)), [] { return std::make_unique<IntSerialize>(7); }));
+    kinds.push_back(SerialKind<FloatSerialize>("FloatSerialize", Written(FloatSerialize(2.5e-3f)),
+        [] { return std::make_unique<FloatSerialize>(1.0f); }));
+    kinds.push_back(SerialKind<StrSerialize>("StrSerialize", Written(StrSerialize("Level_Cave 2")),
+        [] { return std::make_unique<StrSerialize>("old"); }));
     kinds.push_back(SerialKind<PointIntSerialize>("PointIntSerialize", Written(PointIntSerialize({3, -4})),
         [] { return std::make_unique<PointIntSerialize>(Point<int>(1, 1)); }));
-    kinds.push_back(SerialKind<PointFloatSerialize>("PointFloatSerialize",
-        Written(PointFloatSerialize({0.5f, -8.0f})),
-        [] { return std::make_unique<PointFloatSerialize>(Point<float>(1.0f, 1.0f)); }));
+    kinds.push_back(
+        SerialKind<PointFloatSerialize>("PointFloatSerialize", Written(PointFloatSerialize({0.5f, -8.0f})),
+            [] { return std::make_unique<PointFloatSerialize>(Point<float>(1.0f, 1.0f)); }));
 
     VectorSerialize list(true);
     list.Append(std::make_unique<IntSerialize>(9));
@@ -58,7 +58,8 @@ std::vector<RecordKind> EngineRecordKinds()
                          auto target = std::make_unique<VectorSerialize>(false);
                          target->Append(std::make_unique<IntSerialize>(1));
                          return std::make_unique<FunctionTarget<VectorSerialize>>(
-                             std::move(target), [](VectorSerialize& l, std::istream& is) { return l.UnSerialize(is); },
+                             std::move(target),
+                             [](VectorSerialize& l, std::istream& is) { return l.UnSerialize(is); },
                              ListState);
                      }});
 
@@ -83,13 +84,14 @@ std::vector<RecordKind> EngineRecordKinds()
 
     Sound sound("step", "sounds/step.wav");
     sound.SetLoop(true);
-    kinds.push_back(SerialKind<Sound>(
-        "Sound", Written(sound), [] { return std::make_unique<Sound>("old", "old.wav"); }));
+    kinds.push_back(
+        SerialKind<Sound>("Sound", Written(sound), [] { return std::make_unique<Sound>("old", "old.wav"); }));
 
     // The sound event reads its own class line. Without a game its named
     // variations read as empty slots.
     SoundEvent event("Door_Close", true, 2);
-    std::istringstream eventText("SoundEventV0\r\nDoor_Close\r\n2\r\nNULL\r\nSoundV0Ptr\r\ndoor\r\n50\r\n300\r\n");
+    std::istringstream eventText(
+        "SoundEventV0\r\nDoor_Close\r\n2\r\nNULL\r\nSoundV0Ptr\r\ndoor\r\n50\r\n300\r\n");
     EXPECT_TRUE(event.UnSerialize(eventText));
     kinds.push_back(SerialKind<SoundEvent>(
         "SoundEvent", Written(event), [] { return std::make_unique<SoundEvent>("Menu_Select", false, 1); }));
