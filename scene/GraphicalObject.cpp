@@ -654,7 +654,7 @@ void GraphicalObject::SetAnimationProgress(float t)
         if (sprite == nullptr || sprite->GetFrameCount() == 0)
             continue;
         // A negative progress would name no frame.
-        const int frame = static_cast<int>(static_cast<float>(sprite->GetFrameCount() - 1) * t);
+        const int frame = SaturateToInt(static_cast<float>(sprite->GetFrameCount() - 1) * t);
         instance.SetFrame(std::max(frame, 0));
     }
 }

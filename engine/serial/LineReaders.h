@@ -22,6 +22,9 @@ bool ReadIntLine(std::istream& is, int32_t& target);
 bool ReadUIntLine(std::istream& is, uint32_t& target);
 bool ReadULongLine(std::istream& is, uint32_t& target);
 bool ReadLongLine(std::istream& is, int32_t& target);
+// Floats as a stream extraction reads them: "1e5e" gives 1e5 (the number
+// ends after its exponent), while an exponent mark without digits ("1e",
+// "2e+") fails the line, as does "inf", "nan" or a value beyond the float range.
 bool ReadFloatLine(std::istream& is, float& target);
 // Only the numbers 0 and 1.
 bool ReadBoolLine(std::istream& is, bool& target);
