@@ -276,6 +276,11 @@ SceneObject* SceneObject::UnSerializeReference(std::istream& is, Level* level)
     std::string objectName;
     if (!ReadTextLine(is, objectName))
         return nullptr;
+    return FindReference(objectName, level);
+}
+
+SceneObject* SceneObject::FindReference(const std::string& objectName, Level* level)
+{
     if (level != nullptr) {
         if (SceneObject* found = level->FindObjectByName(objectName))
             return found;

@@ -67,6 +67,8 @@ public:
     // the level's own list when a level is given, else from the game library
     // (the object itself, not a clone). Null when no object bears the name.
     static SceneObject* UnSerializeReference(std::istream& is, Level* level);
+    // The same look-up for a name already read.
+    static SceneObject* FindReference(const std::string& objectName, Level* level);
 
 protected:
     // The fields of the record head, read before any is taken.

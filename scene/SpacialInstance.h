@@ -47,23 +47,20 @@ bool DrawZoneInstance(GraphicalObject* object, SceneObjectInstance* payload, Gra
     DXGraphicalSurface* target, Point<int> at, float angle, Point<int> clipOrigin, Point<int> clipSize,
     bool& drawn);
 
-// Finds the prototype named by a reference record (its class line has been
+// Finds the prototype a reference record names (its name line has been
 // read): a graphical object through the level and the game's tables, a sprite
 // or an animated sprite through the game's tables. Null when none bears the name.
 template <class T> struct SpacialPrototype {
-    static T* ReadReference(std::istream& is, Level* level)
+    static T* Find(const std::string& name, Level* level)
     {
-        return dynamic_cast<T*>(T::UnSerializeReference(is, level));
+        return dynamic_cast<T*>(T::FindReference(name, level));
     }
 };
 template <> struct SpacialPrototype<Sprite> {
-    static Sprite* ReadReference(std::istream& is, Level*) { return UnSerializeSpriteReference(is); }
+    static Sprite* Find(const std::string& name, Level*) { return FindLibrarySprite(name); }
 };
 template <> struct SpacialPrototype<AnimatedSprite> {
-    static AnimatedSprite* ReadReference(std::istream& is, Level*)
-    {
-        return UnSerializeAnimatedSpriteReference(is);
-    }
+    static AnimatedSprite* Find(const std::string& name, Level*) { return FindLibraryAnimatedSprite(name); }
 };
 
 // A prototype placed somewhere: a graphical object in a layer of a level
@@ -416,9 +413,13 @@ template <class T, class C> bool SpacialInstance<T, C>::UnSerialize(std::istream
     if (!IsReferenceLine(referenceClass))
         return ReadError(
             is, "a reference line (a class name followed by \"V0Ptr\")", QuoteFound(referenceClass));
-    T* found = SpacialPrototype<T>::ReadReference(is, level);
+    std::string prototypeName;
+    if (!ReadTextLine(is, prototypeName))
+        return false;
+    T* found = SpacialPrototype<T>::Find(prototypeName, level);
     if (found == nullptr)
-        return ReadError(is, "the name of a known object", "a name no object bears");
+        return ReadError(is, "the name of a known " + referenceClass.substr(0, referenceClass.size() - 5),
+            QuoteFound(prototypeName));
 
     Point<C> newPosition;
     float newAngle = angle;

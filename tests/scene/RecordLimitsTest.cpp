@@ -83,6 +83,23 @@ TEST_F(RecordLimitsTest, AReadOverAnOwnedPrototypeFreesItAndNeverTheLibrarys)
     EXPECT_FALSE(placed.IsOwned());
 }
 
+TEST_F(RecordLimitsTest, AnUnknownPrototypeIsNamedInTheMessage)
+{
+    PlacedObject placed(&rock, 1.0f, 2.0f);
+    PlacedSprite placedSprite(&leaf, 1, 2);
+    std::istringstream object("GraphicalObjectV0Ptr\r\nNo Such Rock\r\n3\r\n4\r\n");
+    std::istringstream sprite("SpriteV0Ptr\r\nNoLeaf\r\n3\r\n4\r\n");
+    ReaderContext objectContext(object, "a.txt");
+    ReaderContext spriteContext(sprite, "b.txt");
+    EXPECT_FALSE(placed.UnSerialize(object));
+    EXPECT_FALSE(placedSprite.UnSerialize(sprite));
+    EXPECT_EQ(objectContext.GetError(),
+        "a.txt:2: expected the name of a known GraphicalObject, found \"No Such Rock\"");
+    EXPECT_EQ(spriteContext.GetError(), "b.txt:2: expected the name of a known Sprite, found \"NoLeaf\"");
+    EXPECT_EQ(placed.GetPrototype(), &rock);
+    EXPECT_EQ(placedSprite.GetPrototype(), &leaf);
+}
+
 TEST_F(RecordLimitsTest, PositionsBeyondAnyLevelAreRefusedWithTheirLine)
 {
     struct Case {
