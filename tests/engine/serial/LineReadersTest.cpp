@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -304,35 +303,6 @@ TEST(LineReadersTest, UpdateTagRewindsAtEveryBufferPosition)
     EXPECT_GT(found, 0);
     EXPECT_FALSE(ReadUpdateTag(file, "_T_updatetag_1.1_"));
     std::filesystem::remove(path);
-}
-
-TEST(LineReadersTest, CoordinatesBeyondTheLevelBoundAreDamage)
-{
-    const float bound = static_cast<float>(kMaxCoordinate);
-    float f = 0.0f;
-    for (const char* good : {"4194304", "-4194304", "0.5", "-12.25"}) {
-        EXPECT_TRUE(ReadOne<float>(
-            [](std::istream& is, float& v) { return ReadCoordinateLine(is, v); }, good, 1.0f, f))
-            << good;
-        EXPECT_LE(std::fabs(f), bound);
-    }
-    for (const char* bad : {"4194305", "-4194305", "3.40282e+38", "1e30", "x", ""}) {
-        EXPECT_FALSE(ReadOne<float>(
-            [](std::istream& is, float& v) { return ReadCoordinateLine(is, v); }, bad, 1.0f, f))
-            << bad;
-        EXPECT_EQ(f, 1.0f);
-    }
-    int32_t i = 0;
-    for (const char* good : {"4194304", "-4194304", "17"})
-        EXPECT_TRUE(ReadOne<int32_t>(
-            [](std::istream& is, int32_t& v) { return ReadCoordinateLine(is, v); }, good, 1, i))
-            << good;
-    for (const char* bad : {"4194305", "-4194305", "2147483647", "-2147483648", "nine"}) {
-        EXPECT_FALSE(ReadOne<int32_t>(
-            [](std::istream& is, int32_t& v) { return ReadCoordinateLine(is, v); }, bad, 1, i))
-            << bad;
-        EXPECT_EQ(i, 1);
-    }
 }
 
 TEST(LineReadersTest, TextAndExpectedLines)
