@@ -11,7 +11,6 @@
 #include "scene/Level.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -121,13 +120,6 @@ bool Layer::UnSerialize(std::istream& is)
                     + std::to_string(i + 1) + " of " + std::to_string(count) + " in layer \"" + name + "\")"
                 : "placed instance " + std::to_string(i + 1) + " of " + std::to_string(count) + " in layer \""
                     + name + "\" (its position, fields and a known payload class or NULL)";
-            break;
-        }
-        const Point<float> p = read.GetPosition();
-        if (!(std::fabs(p.x) <= kMaxCoordinate && std::fabs(p.y) <= kMaxCoordinate)) {
-            ok = false;
-            readError = "a position within 16777215 pixels of the origin (placed instance "
-                + std::to_string(i + 1) + " in layer \"" + name + "\")";
             break;
         }
         instances.push_back(std::move(read));

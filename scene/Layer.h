@@ -36,8 +36,6 @@ public:
     static constexpr int kCellHeight = 448;
     // The most cells a layer's grids may have (a world of 1024 x 1024 screens).
     static constexpr int64_t kMaxCells = 1 << 20;
-    // Placed instances lie within this distance of the origin on both axes.
-    static constexpr float kMaxCoordinate = 16777215.0f;
 
     Layer(std::string name, int type, DXGraphicalSurface* surface, int sizeX, int sizeY, int gridStepX,
         int gridStepY);

@@ -124,23 +124,22 @@ TEST_F(LevelFile, DamagedFilesFailNamingFileLineAndWhatWasExpectedAndLeaveNoLeve
             "bad.lvl:15: expected an integer, found \"x2\""},
         {"count beyond the records",
             GardenWith("Sky\r\n32\r\n32\r\n0.25\r\n0.5\r\n1\r\n", "Sky\r\n32\r\n32\r\n0.25\r\n0.5\r\n3\r\n"),
-            "expected the name of a graphical object of the game library (placed instance 2 of 3 in layer "
-            "\"Sky\"), found \"1\""},
+            "bad.lvl:42: expected a reference line (a class name followed by \"V0Ptr\"), found "
+            "\"_Layer_updatetag_1.0_\""},
         {"truncated inside a layer", garden.substr(0, garden.find(treeReference) + treeReference.size() - 6),
-            "expected the name of a graphical object of the game library (placed instance 1 of 5 in layer "
-            "\"Garden\"), found the end of the file"},
+            "bad.lvl:210: expected a line of text, found the end of the file"},
         {"unknown object", GardenWith("GraphicalObjectV0Ptr\r\nTree\r\n", "GraphicalObjectV0Ptr\r\nOak\r\n"),
             "found \"Oak\""},
         {"unknown payload key", GardenWith("NULL\r\n", "Zone_Orchard::InstanceV0\r\n"),
-            "and a known payload class or NULL), found \"Zone_Orchard::InstanceV0\""},
+            "bad.lvl:30: expected a payload class name or \"NULL\", found \"Zone_Orchard::InstanceV0\""},
         {"a position beyond the level's range", GardenWith("\r\n96.5\r\n", "\r\n3e+38\r\n"),
-            "expected a position within 16777215 pixels"},
+            "bad.lvl:230: expected a coordinate within +-4194304, found \"3e+38\""},
         {"not a level", "SaveV0\r\n", "bad.lvl:1: expected \"LevelV0\", found \"SaveV0\""},
         {"a layer spread over more screens than a grid holds",
             [&] {
                 std::string text = garden;
-                text.replace(text.find("\r\n100\r\n0\r\n"), 10, "\r\n-16000000\r\n-16000000\r\n");
-                text.replace(text.find("\r\n700\r\n20\r\n"), 11, "\r\n16000000\r\n16000000\r\n");
+                text.replace(text.find("\r\n100\r\n0\r\n"), 10, "\r\n-4000000\r\n-4000000\r\n");
+                text.replace(text.find("\r\n700\r\n20\r\n"), 11, "\r\n4000000\r\n4000000\r\n");
                 return text;
             }(),
             "expected placed instances within 1048576 screens of layer \"Hills\""},
