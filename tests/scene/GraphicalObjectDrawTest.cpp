@@ -115,7 +115,6 @@ TEST(DrawGraphicalObjectEntries, AFailedDrawStopsTheRestAndAMissingInstanceFails
     EXPECT_FALSE(engine.Draw(broken));
 }
 
-
 TEST(GLGraphicalObjectImages, QueuedImagesAreEverySpriteAndEveryAnimationFrameOfTheFillSlot)
 {
     Sprite still("still", "a.png", 0, 0, 7, 7);
