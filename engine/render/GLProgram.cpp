@@ -68,7 +68,8 @@ void GLProgram::Destroy()
     name = 0;
 }
 
-GLProgram GLProgram::Build(const std::string& vertexSource, const std::string& fragmentSource, std::string* log)
+GLProgram GLProgram::Build(
+    const std::string& vertexSource, const std::string& fragmentSource, std::string* log)
 {
     if (!GLTexture::HasCurrentContext()) {
         if (log)

@@ -56,12 +56,13 @@ TEST_F(GLObjects, ProgramsBuildOrReportTheFailingStageAndDeleteTheirName)
         const char* fragment;
         const char* stage;
     };
-    for (const Broken& broken : {Broken {"#version 330 core\nvoid main() { nonsense; }\n", kFragment, "vertex"},
-             Broken {kVertex, "#version 330 core\nvoid main() { nonsense; }\n", "fragment"},
-             // Compiles, but the vertex stage writes what the fragment
-             // stage reads under another type: the link fails.
-             Broken {"#version 330 core\nout vec2 v;\nvoid main() { v = vec2(0); gl_Position = vec4(0); }\n",
-                 "#version 330 core\nin vec3 v;\nout vec4 c;\nvoid main() { c = vec4(v, 1); }\n", "link"}}) {
+    for (const Broken& broken :
+        {Broken {"#version 330 core\nvoid main() { nonsense; }\n", kFragment, "vertex"},
+            Broken {kVertex, "#version 330 core\nvoid main() { nonsense; }\n", "fragment"},
+            // Compiles, but the vertex stage writes what the fragment
+            // stage reads under another type: the link fails.
+            Broken {"#version 330 core\nout vec2 v;\nvoid main() { v = vec2(0); gl_Position = vec4(0); }\n",
+                "#version 330 core\nin vec3 v;\nout vec4 c;\nvoid main() { c = vec4(v, 1); }\n", "link"}}) {
         log.clear();
         EXPECT_FALSE(GLProgram::Build(broken.vertex, broken.fragment, &log).IsValid()) << broken.stage;
         EXPECT_EQ(log.rfind(broken.stage, 0), 0u) << log;
@@ -171,5 +172,5 @@ TEST(QuadGeometry, CornersUvsMirrorAndTurnFollowTheSpec)
     EXPECT_NEAR(centreX, 10.0f + 4.0f - 256.0f, 1e-4f);
     EXPECT_NEAR(centreY, 224.0f - 24.0f, 1e-4f);
     EXPECT_NEAR(v[0].x, -238.0f, 1e-4f); // right edge of the unturned quad
-    EXPECT_NEAR(v[0].y, 204.0f, 1e-4f); // still the top
+    EXPECT_NEAR(v[0].y, 204.0f, 1e-4f);  // still the top
 }
