@@ -102,7 +102,7 @@ TEST(GLRenderPoolFrames, SixHundredClearFramesShowTheLastColourAndQuitLeavesNoTh
         EXPECT_FALSE(pool->HasThread());
         EXPECT_FALSE(pool->IsRenderThreadRunning());
     }
-    EXPECT_TRUE(WaitUntil([&] { return rendertest::ThreadCount() <= threadsBefore; }, 2000))
+    EXPECT_TRUE(WaitUntil([&] { return rendertest::ThreadCount() <= threadsBefore; }))
         << rendertest::ThreadCount() << " threads, " << threadsBefore << " before";
 }
 
@@ -147,7 +147,7 @@ TEST(GLRenderPoolRing, BusyRenderThreadRefusesPlainHandOverAndItsSlotIsNeverRefi
     engine.blockInDraw = true;
     pool.AddCommand(Draw(7));
     ASSERT_TRUE(pool.SubmitFrame(false, false, false));
-    ASSERT_TRUE(engine.entered.WaitFor(5000));
+    ASSERT_TRUE(engine.entered.WaitFor(20000));
     const int32_t busySlot = pool.renderingSlot.load();
     ASSERT_EQ(busySlot, pool.renderSlot.load());
 
@@ -218,11 +218,11 @@ TEST(GLRenderPoolRequests, RequestWrittenWithoutSignalRunsOnlyInLoadingMode)
     // In loading mode it turns by itself every 30 ms and picks it up.
     pool.loading.exchange(1);
     pool.renderGoEvent.Set(); // ends the wait that began outside loading mode
-    ASSERT_TRUE(WaitUntil([&] { return pool.request.load() == 0; }, 2000));
+    ASSERT_TRUE(WaitUntil([&] { return pool.request.load() == 0; }));
     pool.frameCommands[7].push_back(Draw(7));
     pool.request.exchange(RenderPoolManager::kRequestClearFrames);
-    EXPECT_TRUE(WaitUntil([&] { return pool.request.load() == 0; }, 2000));
-    EXPECT_TRUE(WaitUntil([&] { return pool.frameCommands[7].empty(); }, 2000));
+    EXPECT_TRUE(WaitUntil([&] { return pool.request.load() == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return pool.frameCommands[7].empty(); }));
     pool.loading.exchange(0);
 }
 
