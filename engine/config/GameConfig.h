@@ -33,6 +33,8 @@ public:
     // stops the reading there: what came before is taken, the rest keeps its
     // value. True when every value was read, or when there is no file.
     bool LoadUserConfig();
+    // Whether the user's configuration file exists (a first start has none).
+    static bool UserConfigExists();
     // Writes "UserConfig.cfg" to the user folder; false when it cannot.
     bool SaveUserConfig() const;
 

@@ -2,6 +2,7 @@
 
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/InputBridge.h"
+#include "engine/platform/X11WindowSize.h"
 
 #include <SDL.h>
 
@@ -145,6 +146,16 @@ void Window::GetClientSize(int& w, int& h) const
 void Window::GetDrawableSize(int& w, int& h) const
 {
     SDL_GL_GetDrawableSize(window_.get(), &w, &h);
+    // Asked for full screen, SDL reports the desktop's size whether or not
+    // it was granted; without a window manager the X window keeps the size
+    // it was made with. The picture must fit the window there really is.
+    if (IsFullScreen()) {
+        int realWidth = 0, realHeight = 0;
+        if (GetX11WindowSize(window_.get(), realWidth, realHeight)) {
+            w = realWidth;
+            h = realHeight;
+        }
+    }
 }
 
 void Window::GetOuterSize(int& w, int& h) const

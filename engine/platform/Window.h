@@ -58,6 +58,8 @@ public:
 
     void GetPosition(int& x, int& y) const;
     void GetClientSize(int& w, int& h) const;
+    // The size of the GL surface the picture is shown in: the real window's,
+    // also when full screen was asked for but not granted.
     void GetDrawableSize(int& w, int& h) const;
     // Outer size: client area plus the decorations the window manager reports.
     void GetOuterSize(int& w, int& h) const;

@@ -272,13 +272,16 @@ void RenderThreadProc(RenderPoolManager* manager)
 {
     platform::DebugOutput("=> In Thread ...\n");
     platform::DebugOutput("=> In Thread ...\n");
-    // The display mode comes from the user's configuration (it replaces the
-    // command line's); it is read before the window exists so that a full
-    // screen window is created full screen.
+    // The display mode comes from the user's configuration, which replaces
+    // the command line's; without a configuration file (the first start) the
+    // command line's holds, full screen unless it asks for a window. It is
+    // read before the window exists so that a full screen window is created
+    // full screen.
     GameConfig config;
     config.LoadUserConfig();
     platform::DebugOutput("=> ReadFileConf...\n");
-    g_FullScreen = !config.IsWindowed();
+    const bool windowed = GameConfig::UserConfigExists() ? config.IsWindowed() : g_StartWindowed.load();
+    g_FullScreen = !windowed;
     g_VSync = config.GetVSync();
 
     std::unique_ptr<platform::Window> window = CreateGameWindow();

@@ -1,5 +1,8 @@
 #include "engine/render/RenderPoolManager.h"
 
+#include "engine/app/GameWindow.h"
+#include "engine/config/GameConfig.h"
+#include "engine/config/GamePaths.h"
 #include "engine/platform/Event.h"
 #include "engine/platform/Window.h"
 #include "engine/render/D3DDevice.h"
@@ -11,7 +14,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <memory>
+#include <string>
+
+#include <unistd.h>
 
 using rendertest::WaitUntil;
 
@@ -361,4 +368,44 @@ TEST(GLRenderPoolStart, WithoutAGLDeviceTheStartFailsCleanlyInsteadOfWaiting)
         unsetenv("SDL_VIDEODRIVER");
     else
         setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
+}
+
+TEST(GLRenderPoolStart, TheConfigurationFileDecidesTheDisplayModeElseTheCommandLine)
+{
+    const std::filesystem::path folder
+        = std::filesystem::temp_directory_path() / ("quenholt_display_mode_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string previousUserPath = GetUserPath();
+    SetUserPath(folder.string() + "/");
+
+    struct Case {
+        const char* what;
+        bool configFile;
+        bool configWindowed;
+        bool commandLineWindowed;
+        bool fullScreen;
+    };
+    for (const Case& c : {Case {"first start", false, false, false, true},
+             Case {"first start, --windowed", false, false, true, false},
+             Case {"file says full screen over --windowed", true, false, true, true},
+             Case {"file says windowed", true, true, false, false}}) {
+        std::filesystem::remove(folder / GameConfig::kFileName);
+        if (c.configFile) {
+            GameConfig config;
+            config.SetWindowed(c.configWindowed);
+            ASSERT_TRUE(config.SaveUserConfig()) << c.what;
+        }
+        g_StartWindowed = c.commandLineWindowed;
+        RenderPoolManager pool;
+        ASSERT_TRUE(WaitUntil([&] { return pool.idle.load() == 1; })) << c.what;
+        ASSERT_FALSE(pool.startFailed.load()) << c.what;
+        EXPECT_EQ(g_FullScreen.load(), c.fullScreen) << c.what;
+        bool windowFullScreen = !c.fullScreen;
+        pool.RunOnRenderThread([&] { windowFullScreen = g_hWnd && g_hWnd->IsFullScreen(); });
+        EXPECT_EQ(windowFullScreen, c.fullScreen) << c.what;
+    }
+    g_StartWindowed = false;
+    SetUserPath(previousUserPath);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }
