@@ -45,6 +45,14 @@ public:
         return created;
     }
 
+    // Takes over a name made elsewhere.
+    static GLName Adopt(unsigned int existing)
+    {
+        GLName adopted;
+        adopted.name = existing;
+        return adopted;
+    }
+
     unsigned int Get() const { return name; }
     explicit operator bool() const { return name != 0; }
     // Gives the name up to the caller, who deletes it.
