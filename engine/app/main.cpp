@@ -1,3 +1,4 @@
+#include "engine/platform/CrashReport.h"
 #include "engine/platform/Paths.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/RenderPoolCommand.h"
@@ -40,6 +41,8 @@ bool EscapePressed(RenderPoolManager& pool)
 
 int main()
 {
+    // First of all, so that a crash anywhere leaves a report.
+    platform::InstallCrashHandler();
     const std::string programFolder = platform::GetExecutableFolder();
     std::cout << "Program folder: " << programFolder << '\n'
               << "Data folder: " << programFolder << "/world/\n"
