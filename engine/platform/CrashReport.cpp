@@ -138,12 +138,16 @@ void CrashHandler(int signal)
 {
     if (g_inHandler.exchange(1) == 0) {
         char base[64];
-        FormatCrashBaseName(CivilTime(static_cast<long long>(::time(nullptr)), g_utcOffset), base, sizeof(base));
+        FormatCrashBaseName(
+            CivilTime(static_cast<long long>(::time(nullptr)), g_utcOffset), base, sizeof(base));
         const int fd = OpenReport(base);
         if (fd >= 0) {
             char head[256];
             Text text(head, sizeof(head));
-            text.Add("Quenholt crash report\nSignal ").Number(unsigned(signal)).Add(": ").Add(SignalName(signal));
+            text.Add("Quenholt crash report\nSignal ")
+                .Number(unsigned(signal))
+                .Add(": ")
+                .Add(SignalName(signal));
             text.Add("\nProcess ").Number(unsigned(::getpid())).Add("\nBacktrace:\n");
             WriteAll(fd, head, text.Length());
             WriteBacktrace(fd);
@@ -151,7 +155,7 @@ void CrashHandler(int signal)
         }
     }
     // The default action ends the process by this signal.
-    struct sigaction plain {};
+    struct sigaction plain { };
     plain.sa_handler = SIG_DFL;
     sigemptyset(&plain.sa_mask);
     ::sigaction(signal, &plain, nullptr);
@@ -239,7 +243,7 @@ void InstallCrashHandler()
     alternate.ss_size = sizeof(g_alternateStack);
     ::sigaltstack(&alternate, nullptr);
     for (int signal : kSignals) {
-        struct sigaction action {};
+        struct sigaction action { };
         action.sa_handler = CrashHandler;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_ONSTACK | SA_NODEFER;

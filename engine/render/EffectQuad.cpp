@@ -67,7 +67,8 @@ EffectQuadVertices MakeEffectQuad(float x, float y, Point<int> quadSize, int tex
             v[i].y = pivotY + dx * s + dy * c;
         }
     }
-    const float invW = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureWidth, 0))));
+    const float invW
+        = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureWidth, 0))));
     const float invH
         = 1.0f / static_cast<float>(NextPowerOfTwo(static_cast<uint32_t>(std::max(textureHeight, 0))));
     float uLeft = sx * invW;

@@ -9,8 +9,9 @@
 
 namespace {
 
-template <class Effect> std::unique_ptr<Effect> MakeTimed(DXRenderEngine& engine, const char* name,
-    float duration, bool running, bool loop, int mode)
+template <class Effect>
+std::unique_ptr<Effect> MakeTimed(
+    DXRenderEngine& engine, const char* name, float duration, bool running, bool loop, int mode)
 {
     return std::make_unique<Effect>(engine.FindShaderRes(name), duration, !running, 0.0f, 0.0f, loop, mode);
 }
@@ -77,21 +78,22 @@ PostEffects CreatePostEffects(DXRenderEngine& engine, bool linearFilter)
     PostEffects effects;
     effects.fadeToColor = MakeTimed<Timed>(engine, "fullFX_FadeToColor", 30.0f, false, false, 2);
     effects.fadeToColorInv = MakeTimed<Timed>(engine, "fullFX_FadeToColorInv", 30.0f, false, false, 2);
-    effects.fadeToColorDarkFirst = MakeTimed<Timed>(engine, "fullFX_FadeToColor_DarkFirst", 30.0f, true, false, 2);
+    effects.fadeToColorDarkFirst
+        = MakeTimed<Timed>(engine, "fullFX_FadeToColor_DarkFirst", 30.0f, true, false, 2);
     effects.water = MakeTimed<Timed>(engine, "fullFX_WaterEffect", 120.0f, false, true, 1);
     effects.base = std::make_unique<ShaderEffect_PostProcess>(
         engine.FindShaderRes(linearFilter ? "BasicPostEffect_Linear" : "BasicPostEffect_Point"));
     effects.moBlur = MakeTimed<Timed>(engine, "fullFX_MoBlur", 100.0f, false, false, 2);
     effects.bloom = MakeTimed<Timed>(engine, "fullFX_Bloom", 30.0f, true, true, 1);
-    effects.brightness = std::make_unique<ShaderEffect_PostProcess>(engine.FindShaderRes("fullFX_Brightness"));
+    effects.brightness
+        = std::make_unique<ShaderEffect_PostProcess>(engine.FindShaderRes("fullFX_Brightness"));
     return effects;
 }
 
 void StepPostEffects(PostEffects& effects)
 {
-    for (ShaderEffect_PostProcess_TimeDependent* effect :
-        {effects.fadeToColor.get(), effects.fadeToColorInv.get(), effects.fadeToColorDarkFirst.get(),
-            effects.water.get()})
+    for (ShaderEffect_PostProcess_TimeDependent* effect : {effects.fadeToColor.get(),
+             effects.fadeToColorInv.get(), effects.fadeToColorDarkFirst.get(), effects.water.get()})
         if (effect)
             effect->Update();
 }

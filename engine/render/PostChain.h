@@ -34,8 +34,8 @@ struct PostChainFrame {
     int uiState = 0; // 4: the full-screen map
     int endingMode = 0;
     int firstTransitionCounter = -1; // -1: inactive
-    int motionBlurLevel = 0; // 0 to 2
-    int brightnessLevel = 10; // 0 to 20
+    int motionBlurLevel = 0;         // 0 to 2
+    int brightnessLevel = 10;        // 0 to 20
 };
 
 // The game's parts of the end of a frame.

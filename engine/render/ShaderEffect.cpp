@@ -52,15 +52,22 @@ void ShaderEffect::Draw(IGraphicalRessource* texture, Point<int> position, Point
     program->SetTexture("g_MeshTexture", name);
     program->SetInt2("g_mTexSize", textureWidth, textureHeight);
     // An empty source maps as the whole texture instead of dividing by 0.
-    program->SetFloat2("g_mRealMappingMultiplier", source.width > 0 ? float(textureWidth) / source.width : 1.0f,
+    program->SetFloat2("g_mRealMappingMultiplier",
+        source.width > 0 ? float(textureWidth) / source.width : 1.0f,
         source.height > 0 ? float(textureHeight) / source.height : 1.0f);
     program->SetFloat2("g_mRealMappingCenter", textureWidth > 0 ? float(source.left) / textureWidth : 0.0f,
         textureHeight > 0 ? float(source.top) / textureHeight : 0.0f);
     const Point<int> camera = command ? command->GetCameraWorld() : EffectCameraWorldPos();
     program->SetInt2("g_mCameraWorldPos", camera.x, camera.y);
     program->SetInt2("g_mScreenOffset", g_BackBufferWidth / 2, g_BackBufferHeight / 2);
-    program->SetFloat("g_mLayerSpeed", command ? command->GetLayerSpeed() : engine ? engine->GetLayerSpeed() : 1.0f);
-    program->SetFloat("g_mTileValue", command ? command->GetTileValue() : engine ? engine->GetTileValue() : 1.0f);
+    program->SetFloat("g_mLayerSpeed",
+        command      ? command->GetLayerSpeed()
+            : engine ? engine->GetLayerSpeed()
+                     : 1.0f);
+    program->SetFloat("g_mTileValue",
+        command      ? command->GetTileValue()
+            : engine ? engine->GetTileValue()
+                     : 1.0f);
     uint32_t diffuse = command ? command->GetColour() : dxEngine ? dxEngine->GetDiffuseColor() : 0xFFFFFFFFu;
     if (diffuseOverride)
         diffuse = *diffuseOverride;
@@ -98,8 +105,8 @@ ShaderEffect_ArmorIce_Use::ShaderEffect_ArmorIce_Use(ShaderRes* shader, int x, i
 {
 }
 
-void ShaderEffect_ArmorIce_Use::Draw(IGraphicalRessource* texture, Point<int> position, Point<int> spritePoint,
-    const SpriteSource& source, float rotation, uint32_t colour)
+void ShaderEffect_ArmorIce_Use::Draw(IGraphicalRessource* texture, Point<int> position,
+    Point<int> spritePoint, const SpriteSource& source, float rotation, uint32_t colour)
 {
     if (IEffectProgram* program = GetProgram())
         program->SetInt2("g_mZoneCenter", zoneCenter.x, zoneCenter.y);

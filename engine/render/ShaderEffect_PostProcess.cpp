@@ -35,8 +35,8 @@ void ShaderEffect_PostProcess::Run(
     IEffectProgram* program = GetProgram();
     if (!program) {
         if (texture && sx1 - sx0 == dx1 - dx0 && sy1 - sy0 == dy1 - dy0)
-            DrawTexturedQuad(float(dx0), float(dy0), textureSize.x, textureSize.y, Point<int>(0, 0), 0.0f, sx0,
-                sy0, sx1 - sx0, sy1 - sy0, 0xFFFFFFFFu, texture);
+            DrawTexturedQuad(float(dx0), float(dy0), textureSize.x, textureSize.y, Point<int>(0, 0), 0.0f,
+                sx0, sy0, sx1 - sx0, sy1 - sy0, 0xFFFFFFFFu, texture);
         return;
     }
     const float u0 = sx0 / pw, v0 = sy0 / ph, u1 = sx1 / pw, v1 = sy1 / ph;
@@ -49,7 +49,8 @@ void ShaderEffect_PostProcess::Run(
     program->SetFloat2("g_mTexUVOffset", u0, v0);
     program->SetFloat2("g_mTexUVEnd", u1, v1);
     // An empty source has no ratio: 0 instead of a division by zero.
-    program->SetFloat2("g_mTexUVRatioInv", u1 != u0 ? 1.0f / (u1 - u0) : 0.0f, v1 != v0 ? 1.0f / (v1 - v0) : 0.0f);
+    program->SetFloat2(
+        "g_mTexUVRatioInv", u1 != u0 ? 1.0f / (u1 - u0) : 0.0f, v1 != v0 ? 1.0f / (v1 - v0) : 0.0f);
     program->SetFloat2("g_mTexSize_Inv1", 1.0f / pw, 1.0f / ph);
     if (program->HasParameter("g_mFloatInputValue"))
         program->SetFloat("g_mFloatInputValue", inputValue);
@@ -78,8 +79,8 @@ void ShaderEffect_PostProcess::Run(
     EndPass(shader);
 }
 
-ShaderEffect_PostProcess_TimeDependent::ShaderEffect_PostProcess_TimeDependent(ShaderRes* shader, float duration,
-    bool startAtEnd, float startDelay, float endDelay, bool loop, int advanceMode)
+ShaderEffect_PostProcess_TimeDependent::ShaderEffect_PostProcess_TimeDependent(ShaderRes* shader,
+    float duration, bool startAtEnd, float startDelay, float endDelay, bool loop, int advanceMode)
     : ShaderEffect_PostProcess(shader)
     , startDelay(startDelay)
     , endDelay(endDelay)
@@ -142,6 +143,7 @@ void ShaderEffect_PostProcess_TimeDependent::Update()
     if (!running)
         return;
     const bool tick = EffectFixedStepTick();
-    if (advanceMode == 0 || (advanceMode == 1 && tick && !EffectSecondStateFlag()) || (advanceMode == 2 && tick))
+    if (advanceMode == 0 || (advanceMode == 1 && tick && !EffectSecondStateFlag())
+        || (advanceMode == 2 && tick))
         Advance(1.0f);
 }

@@ -34,8 +34,8 @@ public:
     // With startAtEnd the time starts at the duration and the effect rests.
     // Advance mode: 0 every update, 1 on fixed-step ticks while the game's
     // second state flag is clear, 2 on fixed-step ticks.
-    ShaderEffect_PostProcess_TimeDependent(ShaderRes* shader, float duration, bool startAtEnd, float startDelay,
-        float endDelay, bool loop, int advanceMode);
+    ShaderEffect_PostProcess_TimeDependent(ShaderRes* shader, float duration, bool startAtEnd,
+        float startDelay, float endDelay, bool loop, int advanceMode);
 
     void Run(int sx0, int sy0, int sx1, int sy1, int dx0, int dy0, int dx1, int dy1, uint32_t texture,
         int extra = 0) override;

@@ -20,8 +20,8 @@ ShaderEffect_TimeDependent::ShaderEffect_TimeDependent(
     }
 }
 
-void ShaderEffect_TimeDependent::Draw(IGraphicalRessource* texture, Point<int> position, Point<int> spritePoint,
-    const SpriteSource& source, float rotation, uint32_t colour)
+void ShaderEffect_TimeDependent::Draw(IGraphicalRessource* texture, Point<int> position,
+    Point<int> spritePoint, const SpriteSource& source, float rotation, uint32_t colour)
 {
     IEffectProgram* program = GetProgram();
     if (program && duration > 0.0f)
