@@ -180,13 +180,15 @@ TEST_F(GLShaderEffects, FullScreenEffectsChangeThePictureAsTheirNamesSay)
     EXPECT_NEAR(neutral, 0x80, 3);
 
     // A fade held at its end (its end delay still counting) is the colour.
-    ShaderEffect_PostProcess_TimeDependent fade(Shader("fullFX_FadeToColor"), 30.0f, false, 0.0f, 5.0f, false, 0);
+    ShaderEffect_PostProcess_TimeDependent fade(
+        Shader("fullFX_FadeToColor"), 30.0f, false, 0.0f, 5.0f, false, 0);
     for (int i = 0; i < 30; ++i)
         fade.Advance(1.0f);
     ASSERT_TRUE(fade.IsRunning());
     RenderFrame(kRed, {&fade});
     EXPECT_TRUE(Near(Picture(300, 300), kBlack)) << std::hex << Picture(300, 300);
-    ShaderEffect_PostProcess_TimeDependent halfway(Shader("fullFX_FadeToColor"), 30.0f, false, 0.0f, 0.0f, false, 0);
+    ShaderEffect_PostProcess_TimeDependent halfway(
+        Shader("fullFX_FadeToColor"), 30.0f, false, 0.0f, 0.0f, false, 0);
     halfway.Advance(15.0f);
     RenderFrame(kRed, {&halfway});
     EXPECT_NEAR(Red(Picture(300, 300)), 0x80, 4);

@@ -42,7 +42,8 @@ protected:
     // A texture of the given picture size (no GL context: sizes only).
     static std::unique_ptr<DXGraphicalRessource> Texture(int width, int height)
     {
-        return std::make_unique<DXGraphicalRessource>(std::make_unique<GLTexture>(PixelImage(width, height)), 0);
+        return std::make_unique<DXGraphicalRessource>(
+            std::make_unique<GLTexture>(PixelImage(width, height)), 0);
     }
 
     DXRenderEngine engine;
@@ -61,7 +62,8 @@ TEST_F(ShaderEffectParameters, SpriteDrawMapsTheSourceAndReadsTheEngineOrTheExec
     ShaderEffect effect(&shader);
 
     // The whole texture as source: mapping (1, 1) from (0, 0).
-    effect.Draw(texture.get(), Point<int>(10, 20), Point<int>(), SpriteSource {0, 0, 64, 32}, 0.0f, 0xFFFFFFFFu);
+    effect.Draw(
+        texture.get(), Point<int>(10, 20), Point<int>(), SpriteSource {0, 0, 64, 32}, 0.0f, 0xFFFFFFFFu);
     EXPECT_EQ(Param("g_mRealMappingMultiplier"), (std::vector<float> {1.0f, 1.0f}));
     EXPECT_EQ(Param("g_mRealMappingCenter"), (std::vector<float> {0.0f, 0.0f}));
     EXPECT_EQ(Param("g_mTexSize"), (std::vector<float> {64.0f, 32.0f}));
@@ -87,7 +89,8 @@ TEST_F(ShaderEffectParameters, SpriteDrawMapsTheSourceAndReadsTheEngineOrTheExec
     const RenderPoolCommand command
         = RenderPoolCommand::SpriteDraw(nullptr, nullptr, Point<int>(), Point<int>(), 0.0f, nullptr, state);
     engine.SetCurrentCommand(&command);
-    effect.Draw(texture.get(), Point<int>(0, 0), Point<int>(), SpriteSource {16, 8, 16, 8}, 0.0f, 0xFFFFFFFFu);
+    effect.Draw(
+        texture.get(), Point<int>(0, 0), Point<int>(), SpriteSource {16, 8, 16, 8}, 0.0f, 0xFFFFFFFFu);
     engine.SetCurrentCommand(nullptr);
     EXPECT_EQ(Param("g_mRealMappingMultiplier"), (std::vector<float> {4.0f, 4.0f}));
     EXPECT_EQ(Param("g_mRealMappingCenter"), (std::vector<float> {0.25f, 0.25f}));
@@ -164,8 +167,8 @@ TEST_F(ShaderEffectParameters, FullScreenPassOfThePictureUsesItsPowerOfTwoTextur
     // An effect that does not declare the input value does not get it; the
     // motion blur gets the previous picture.
     ShaderRes moBlur("fullFX_MoBlur", "fx\\fullFX_MoBlur.fx");
-    RecordingProgram* blurProgram
-        = Install(moBlur, std::make_unique<RecordingProgram>(std::set<std::string> {"g_MeshTexture", "g_MeshTexture2"}));
+    RecordingProgram* blurProgram = Install(moBlur,
+        std::make_unique<RecordingProgram>(std::set<std::string> {"g_MeshTexture", "g_MeshTexture2"}));
     ShaderEffect_PostProcess blur(&moBlur);
     blur.SetInputValue(3.0f);
     blur.Run(0, 0, 512, 448, 0, 0, 512, 448, 42);
