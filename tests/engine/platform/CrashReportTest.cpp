@@ -32,7 +32,8 @@ TEST(CrashReportName, LocalTimeIsWrittenUnpadded)
         {0, -3600, "Crash_1969-12-31_23-0-0"},
     };
     for (const Case& c : cases) {
-        const size_t n = platform::FormatCrashBaseName(platform::CivilTime(c.utc, c.offset), name, sizeof(name));
+        const size_t n
+            = platform::FormatCrashBaseName(platform::CivilTime(c.utc, c.offset), name, sizeof(name));
         EXPECT_EQ(std::string(name, n), c.expected) << c.utc;
     }
     // A buffer too small is cut, never overrun.

@@ -71,8 +71,9 @@ TEST_F(PostChainFrames, ALevelFrameEndsWithTheUIBrightnessDebugTextAndTheFinalCo
     frame.brightnessLevel = 14;
     const auto names = Finish(frame);
     EXPECT_EQ(names,
-        (std::vector<std::string> {"StartRendering", "EndRendering", "StretchBackbuffer false fullFX_Brightness",
-            "game_debug_D3D", "StretchBackbuffer true BasicPostEffect_Point"}));
+        (std::vector<std::string> {"StartRendering", "EndRendering",
+            "StretchBackbuffer false fullFX_Brightness", "game_debug_D3D",
+            "StretchBackbuffer true BasicPostEffect_Point"}));
     EXPECT_EQ(host.uiDraws, 1);
     EXPECT_EQ(host.consoleUpdates, 1);
     EXPECT_TRUE(result.submitted);
@@ -129,7 +130,8 @@ TEST_F(PostChainFrames, WithoutALevelTheBlurAlwaysRunsAndALoadingHoldWaitsForThe
     PostChainFrame frame;
     frame.motionBlurLevel = 0;
     const auto names = Finish(frame);
-    EXPECT_TRUE(Contains(names, "StretchBackbuffer false fullFX_FadeToColor_DarkFirst")); // running at start-up
+    EXPECT_TRUE(
+        Contains(names, "StretchBackbuffer false fullFX_FadeToColor_DarkFirst")); // running at start-up
     ASSERT_TRUE(Contains(names, "StretchBackbuffer false fullFX_MoBlur"));
     EXPECT_EQ(effects.moBlur->GetTime(), 50.0f);
     const auto reset = std::find(names.begin(), names.end(), "ResetLoadingState");
