@@ -34,7 +34,8 @@ public:
         if (pool->startFailed.load())
             return;
         pool->RequestLoadEffects();
-        finalCopy = std::make_unique<ShaderEffect_PostProcess>(engine->FindShaderRes("BasicPostEffect_Point"));
+        finalCopy
+            = std::make_unique<ShaderEffect_PostProcess>(engine->FindShaderRes("BasicPostEffect_Point"));
         brightness = std::make_unique<ShaderEffect_PostProcess>(engine->FindShaderRes("fullFX_Brightness"));
         brightness->SetInputValue(14.0f);
         moBlur = std::make_unique<ShaderEffect_PostProcess_TimeDependent>(

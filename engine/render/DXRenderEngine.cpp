@@ -328,8 +328,8 @@ FullScreenPass& DXRenderEngine::GetFullScreenPass()
 
 void ApplyFinalPostEffect(IRenderEngine* engine, bool secondSource)
 {
-    Game* game = Game::GetInstance();
-    ApplyFinalPostEffect(engine, secondSource, game ? game->currentPostEffect : nullptr);
+    RenderGameAccess* game = GetRenderGameAccess();
+    ApplyFinalPostEffect(engine, secondSource, game ? game->GetCurrentPostEffect() : nullptr);
 }
 
 void ApplyFinalPostEffect(IRenderEngine* engine, bool secondSource, GraphicalEffect* effect)

@@ -8,7 +8,6 @@
 #include "engine/platform/MessageBox.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXRenderEngine.h"
-#include "engine/render/EffectGameAccess.h"
 #include "engine/render/GLTexture.h"
 #include "engine/render/GraphicalEffect.h"
 #include "engine/render/ISprite.h"
@@ -584,7 +583,7 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
             } else if (name == "StretchBackbuffer true") {
                 ApplyFinalPostEffect(engine, false);
                 if (g_ScreenshotRequested)
-                    TakeScreenshot(EffectLevelName());
+                    TakeScreenshot(GetRenderGameState().levelName);
             } else if (name == "StretchBackbuffer false") {
                 ApplyFinalPostEffect(engine, true);
             } else if (name == "StartRendering") {

@@ -3,9 +3,9 @@
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXGraphicalRessource.h"
 #include "engine/render/DXRenderEngine.h"
-#include "engine/render/EffectGameAccess.h"
 #include "engine/render/EffectQuad.h"
 #include "engine/render/GLTexture.h"
+#include "engine/render/RenderGameAccess.h"
 #include "engine/render/RenderPoolCommand.h"
 #include "engine/render/ShaderRes.h"
 
@@ -57,7 +57,7 @@ void ShaderEffect::Draw(IGraphicalRessource* texture, Point<int> position, Point
         source.height > 0 ? float(textureHeight) / source.height : 1.0f);
     program->SetFloat2("g_mRealMappingCenter", textureWidth > 0 ? float(source.left) / textureWidth : 0.0f,
         textureHeight > 0 ? float(source.top) / textureHeight : 0.0f);
-    const Point<int> camera = command ? command->GetCameraWorld() : EffectCameraWorldPos();
+    const Point<int> camera = command ? command->GetCameraWorld() : GetRenderGameState().cameraWorld;
     program->SetInt2("g_mCameraWorldPos", camera.x, camera.y);
     program->SetInt2("g_mScreenOffset", g_BackBufferWidth / 2, g_BackBufferHeight / 2);
     program->SetFloat("g_mLayerSpeed",

@@ -1,9 +1,9 @@
 #include "engine/render/ShaderEffect_PostProcess.h"
 
 #include "engine/render/D3DDevice.h"
-#include "engine/render/EffectGameAccess.h"
 #include "engine/render/EffectQuad.h"
 #include "engine/render/IRenderEngine.h"
+#include "engine/render/RenderGameAccess.h"
 #include "engine/render/RenderPoolCommand.h"
 #include "engine/render/ShaderRes.h"
 
@@ -56,7 +56,7 @@ void ShaderEffect_PostProcess::Run(
         program->SetFloat("g_mFloatInputValue", inputValue);
     const IRenderEngine* engine = g_RenderEngine;
     const RenderPoolCommand* command = engine ? engine->GetCurrentCommand() : nullptr;
-    const Point<int> camera = command ? command->GetCameraWorld() : EffectCameraWorldPos();
+    const Point<int> camera = command ? command->GetCameraWorld() : GetRenderGameState().cameraWorld;
     program->SetInt2("g_mCameraWorldPos", camera.x, camera.y);
 
     if (!BeginPass(shader))
@@ -142,8 +142,8 @@ void ShaderEffect_PostProcess_TimeDependent::Update()
 {
     if (!running)
         return;
-    const bool tick = EffectFixedStepTick();
-    if (advanceMode == 0 || (advanceMode == 1 && tick && !EffectSecondStateFlag())
+    const bool tick = GetRenderGameState().fixedStepTick;
+    if (advanceMode == 0 || (advanceMode == 1 && tick && !GetRenderGameState().secondStateFlag)
         || (advanceMode == 2 && tick))
         Advance(1.0f);
 }

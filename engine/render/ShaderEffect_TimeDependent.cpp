@@ -1,8 +1,8 @@
 #include "engine/render/ShaderEffect_TimeDependent.h"
 
-#include "engine/render/EffectGameAccess.h"
 #include "engine/render/EffectProgram.h"
 #include "engine/render/IRenderEngine.h"
+#include "engine/render/RenderGameAccess.h"
 #include "engine/render/RenderPoolCommand.h"
 #include "engine/render/SpriteSource.h"
 
@@ -33,9 +33,9 @@ void ShaderEffect_TimeDependent::Update()
 {
     if (!running)
         return;
-    if (tickOnly && !EffectFixedStepTick())
+    if (tickOnly && !GetRenderGameState().fixedStepTick)
         return;
-    if (secondAdvance != 1 && EffectFrameAdvance() == 0)
+    if (secondAdvance != 1 && GetRenderGameState().frameAdvance == 0)
         return;
     if (autoAdvance)
         Advance(1.0f);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/render/EffectGameAccess.h"
 #include "engine/render/EffectProgram.h"
 
 #include <map>
@@ -68,27 +67,6 @@ public:
     std::map<std::string, std::array<float, 16>> matrices;
     std::vector<EffectQuadVertices> quads;
     int passes = 0;
-};
-
-// The game as the effects see it, with values a test sets.
-class FakeGameAccess : public EffectGameAccess {
-public:
-    FakeGameAccess() { SetEffectGameAccess(this); }
-    ~FakeGameAccess() override { SetEffectGameAccess(nullptr); }
-    FakeGameAccess(const FakeGameAccess&) = delete;
-    FakeGameAccess& operator=(const FakeGameAccess&) = delete;
-
-    Point<int> GetCameraWorldPos() override { return camera; }
-    bool GetFixedStepTick() override { return tick; }
-    bool GetSecondStateFlag() override { return secondFlag; }
-    int32_t GetFrameAdvance() override { return frameAdvance; }
-    std::string GetLevelName() override { return levelName; }
-
-    Point<int> camera;
-    bool tick = true;
-    bool secondFlag = false;
-    int32_t frameAdvance = 1;
-    std::string levelName;
 };
 
 } // namespace effecttest

@@ -10,8 +10,6 @@
 #include "engine/render/ShaderEffect_PostProcess.h"
 #include "engine/render/ShaderEffect_TimeDependent.h"
 #include "engine/render/ShaderRes.h"
-#include "game/Game.h"
-#include "scene/Sprite.h"
 #include "tests/engine/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +51,6 @@ protected:
         });
 
         engine = std::make_unique<DXRenderEngine>();
-        game.renderEngine = engine.get();
         pool = engine->SetRenderPool(new RenderPoolManager());
         ASSERT_TRUE(WaitUntil([&] { return pool->idle.load() == 1; }));
         ASSERT_FALSE(pool->startFailed.load());
@@ -80,9 +77,10 @@ protected:
         return log;
     }
 
-    Sprite* MakeSprite(const std::string& image, int width, int height)
+    rendertest::ImageSprite* MakeSprite(const std::string& image, int width, int height)
     {
-        sprites.push_back(std::make_unique<Sprite>("sprite", image, 0, 0, width - 1, height - 1));
+        sprites.push_back(
+            std::make_unique<rendertest::ImageSprite>(image, Rect<int>(0, 0, width - 1, height - 1)));
         return sprites.back().get();
     }
 
@@ -132,10 +130,10 @@ protected:
     std::filesystem::path previousFolder;
     std::mutex logMutex;
     std::string log;
-    Game game;
+    rendertest::FakeGame game;
     std::unique_ptr<DXRenderEngine> engine;
     RenderPoolManager* pool = nullptr;
-    std::vector<std::unique_ptr<Sprite>> sprites;
+    std::vector<std::unique_ptr<rendertest::ImageSprite>> sprites;
     ShaderEffect_PostProcess finalCopy {nullptr};
 };
 
@@ -213,7 +211,7 @@ TEST_F(GLShaderEffects, BlurLowersTheContrastOfACheckerboard)
         for (int x = 0; x < 32; ++x)
             checker.SetPixel(x, y, (x + y) % 2 ? 0xFFFFFFFFu : kBlack);
     ASSERT_TRUE(checker.SavePng((folder / "checker.png").string()));
-    Sprite* sprite = MakeSprite("checker.png", 32, 32);
+    rendertest::ImageSprite* sprite = MakeSprite("checker.png", 32, 32);
     const auto contrast = [&] {
         std::vector<uint32_t> pixels;
         pool->RunOnRenderThread([&] { ReadPicturePixels(108, 108, 16, 16, pixels); });
@@ -239,7 +237,7 @@ TEST_F(GLShaderEffects, HitFlashTurnsASpriteWhiteAndFadesBack)
         for (int x = 0; x < 8; ++x)
             red.SetPixel(x, y, kRed);
     ASSERT_TRUE(red.SavePng((folder / "red.png").string()));
-    Sprite* sprite = MakeSprite("red.png", 8, 8);
+    rendertest::ImageSprite* sprite = MakeSprite("red.png", 8, 8);
     ShaderEffect_TimeDependent flash(Shader("ml_NPC_Hit"), 10.0f, false, false, false, true);
     const auto draw = [&] {
         engine->SetEffect(&flash);

@@ -5,6 +5,7 @@
 #include "engine/render/RenderPoolManager.h"
 #include "engine/render/ShaderRes.h"
 #include "tests/engine/render/EffectTestSupport.h"
+#include "tests/engine/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -151,7 +152,8 @@ TEST_F(PostChainFrames, StartUpEffectsRestAtTheirEndExceptTheDarkFadeAndBloom)
         EXPECT_EQ(resting->GetTime(), resting->GetDuration());
     }
     // The per-frame step moves the running fade only (mode 2: on ticks).
-    effecttest::FakeGameAccess game;
+    rendertest::FakeGame game;
+    game.state.fixedStepTick = true;
     StepPostEffects(effects);
     EXPECT_EQ(effects.fadeToColorDarkFirst->GetTime(), 1.0f);
     EXPECT_EQ(effects.water->GetTime(), 120.0f);

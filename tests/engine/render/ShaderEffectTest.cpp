@@ -10,13 +10,14 @@
 #include "engine/render/ShaderEffect_TimeDependent.h"
 #include "engine/render/ShaderRes.h"
 #include "tests/engine/render/EffectTestSupport.h"
+#include "tests/engine/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-using effecttest::FakeGameAccess;
 using effecttest::RecordingProgram;
+using rendertest::FakeGame;
 
 namespace {
 
@@ -47,14 +48,14 @@ protected:
     }
 
     DXRenderEngine engine;
-    FakeGameAccess game;
+    FakeGame game;
     ShaderRes shader {"test", "fx\\test.fx"};
     RecordingProgram* program = nullptr;
 };
 
 TEST_F(ShaderEffectParameters, SpriteDrawMapsTheSourceAndReadsTheEngineOrTheExecutingCommand)
 {
-    game.camera = Point<int>(300, -20);
+    game.state.cameraWorld = Point<int>(300, -20);
     engine.SetLayerSpeed(0.5f);
     engine.SetTileValue(1.0f);
     engine.SetDiffuseColor(0x80FF0000u);

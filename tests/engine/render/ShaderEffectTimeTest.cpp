@@ -1,16 +1,19 @@
 #include "engine/render/ShaderEffect_PostProcess.h"
 #include "engine/render/ShaderEffect_TimeDependent.h"
 #include "tests/engine/render/EffectTestSupport.h"
+#include "tests/engine/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
 
-using effecttest::FakeGameAccess;
+using rendertest::FakeGame;
 
 namespace {
 
 TEST(ShaderEffectTime, ASixtyUnitEffectStopsAfterSixtyUpdatesOrWrapsWhenLooping)
 {
-    FakeGameAccess game;
+    FakeGame game;
+    game.state.fixedStepTick = true;
+    game.state.frameAdvance = 1;
     ShaderEffect_TimeDependent once(nullptr, 60.0f, false, false, false, true);
     for (int i = 0; i < 59; ++i)
         once.Update();
@@ -40,7 +43,7 @@ TEST(ShaderEffectTime, ASixtyUnitEffectStopsAfterSixtyUpdatesOrWrapsWhenLooping)
 
 TEST(ShaderEffectTime, UpdatesFollowTheGamesTickAndFrameAdvance)
 {
-    FakeGameAccess game;
+    FakeGame game;
     struct Case {
         const char* what;
         bool tickOnly;
@@ -56,8 +59,8 @@ TEST(ShaderEffectTime, UpdatesFollowTheGamesTickAndFrameAdvance)
         {"no auto advance", false, true, 1, false, 0.0f},
     };
     for (const Case& c : cases) {
-        game.tick = c.tick;
-        game.frameAdvance = c.frameAdvance;
+        game.state.fixedStepTick = c.tick;
+        game.state.frameAdvance = c.frameAdvance;
         ShaderEffect_TimeDependent effect(nullptr, 10.0f, false, c.tickOnly, false, c.autoAdvance);
         effect.Update();
         EXPECT_EQ(effect.GetTimer(), c.expected) << c.what;
@@ -111,7 +114,7 @@ TEST(ShaderEffectTime, FullScreenEffectsWaitTheirDelaysAndLoop)
 
 TEST(ShaderEffectTime, FullScreenAdvanceModesFollowTheTickAndTheSecondFlag)
 {
-    FakeGameAccess game;
+    FakeGame game;
     struct Case {
         int mode;
         bool tick;
@@ -126,8 +129,8 @@ TEST(ShaderEffectTime, FullScreenAdvanceModesFollowTheTickAndTheSecondFlag)
         {2, false, false, 0.0f},
     };
     for (const Case& c : cases) {
-        game.tick = c.tick;
-        game.secondFlag = c.secondFlag;
+        game.state.fixedStepTick = c.tick;
+        game.state.secondStateFlag = c.secondFlag;
         ShaderEffect_PostProcess_TimeDependent effect(nullptr, 10.0f, false, 0.0f, 0.0f, false, c.mode);
         effect.Update();
         EXPECT_EQ(effect.GetTime(), c.expected) << "mode " << c.mode << " tick " << c.tick;
