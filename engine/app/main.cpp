@@ -1,4 +1,5 @@
 #include "engine/app/GameWindow.h"
+#include "engine/platform/CrashReport.h"
 #include "engine/platform/Paths.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/RenderPoolCommand.h"
@@ -53,6 +54,8 @@ bool AsksForWindow(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // First of all, so that a crash anywhere leaves a report.
+    platform::InstallCrashHandler();
     g_StartWindowed = AsksForWindow(argc, argv);
     const std::string programFolder = platform::GetExecutableFolder();
     std::cout << "Program folder: " << programFolder << '\n'

@@ -3,6 +3,7 @@
 #include "engine/app/FpsOverlay.h"
 #include "engine/app/GameWindow.h"
 #include "engine/config/GameConfig.h"
+#include "engine/config/GamePaths.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/MessageBox.h"
 #include "engine/render/D3DDevice.h"
@@ -13,6 +14,8 @@
 #include "engine/render/RenderGameAccess.h"
 #include "engine/render/Screenshot.h"
 
+#include <algorithm>
+#include <chrono>
 #include <utility>
 
 std::vector<RenderPoolCommand> g_DeferredCommands;
@@ -309,6 +312,8 @@ void RenderThreadProc(RenderPoolManager* manager)
         manager->startFailed = true;
         manager->quitting = true;
     }
+    if (started)
+        manager->LogOutOfScopeLoad("");
     manager->idle.exchange(1);
     if (!manager->startFailed)
         manager->RenderLoop();
@@ -540,8 +545,36 @@ void RenderPoolManager::ClearAllFrames()
 
 void RenderPoolManager::LoadEffects()
 {
-    // The effect list arrives with the shader effects; until then the
-    // request is acknowledged and nothing is loaded.
+    effectList.Create();
+    // Made effects are loaded at once (the device restore reloads them).
+    if (auto* engine = dynamic_cast<DXRenderEngine*>(g_RenderEngine); engine && g_Device)
+        engine->LoadAllShaderRes();
+}
+
+void RenderPoolManager::LogOutOfScopeLoad(const std::string& name)
+{
+    const std::string path = GetUserPath() + "LoadPNG_OutOfLoadingScope.log";
+    platform::DebugOutput(name + "\n");
+    if (!loadLog.is_open()) {
+        std::ifstream existing(path, std::ios::binary);
+        std::string line;
+        while (std::getline(existing, line)) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            loggedImageNames.push_back(line);
+        }
+        existing.close();
+        loadLog.open(path, std::ios::binary | std::ios::app);
+    }
+    // The opening call's empty name is not an image: nothing to write.
+    if (name.empty())
+        return;
+    if (std::find(loggedImageNames.begin(), loggedImageNames.end(), name) != loggedImageNames.end())
+        return;
+    if (loadLog.is_open() && !loadLog.bad()) {
+        loadLog << name << "\r\n" << std::flush;
+        loggedImageNames.push_back(name);
+    }
 }
 
 void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, int consoleSlot)
@@ -563,7 +596,7 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
             } else if (name == "StretchBackbuffer true") {
                 ApplyFinalPostEffect(engine, false);
                 if (g_ScreenshotRequested)
-                    TakeScreenshot();
+                    TakeScreenshot(GetRenderGameState().levelName);
             } else if (name == "StretchBackbuffer false") {
                 ApplyFinalPostEffect(engine, true);
             } else if (name == "StartRendering") {
