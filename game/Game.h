@@ -1,7 +1,7 @@
 #pragma once
 
+#include "engine/app/DevConsole.h"
 #include "engine/serial/Point.h"
-#include "game/DevConsole.h"
 
 #include <cstdint>
 #include <string>

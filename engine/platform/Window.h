@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/platform/GamePad.h"
+
 #include <memory>
 #include <string>
 
@@ -64,8 +66,9 @@ public:
     void SetMinimumClientSize(int w, int h);
 
     // Takes one pending event. Input goes to the bridge (when given); a
-    // message that the window procedure must see comes back in message.
-    // Returns false when nothing was pending.
+    // message that the window procedure must see comes back in message (a
+    // close asked for through the bridge comes back as Close). Returns false
+    // when nothing was pending.
     bool PollMessage(WindowMessage& message, InputBridge* input);
     // Queues the quit message that a later PollMessage returns.
     void PostQuit();
@@ -85,11 +88,7 @@ private:
     void* context_ = nullptr;
     bool quitPosted_ = false;
     bool subsystemStarted_ = false;
-    struct PadSlotRecord {
-        void* joystick = nullptr;
-        int instanceId = -1;
-    };
-    PadSlotRecord pads_[4];
+    GamePad pads_[4];
 };
 
 } // namespace platform

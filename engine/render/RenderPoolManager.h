@@ -1,10 +1,10 @@
 #pragma once
 
+#include "engine/app/DevConsole.h"
 #include "engine/platform/Event.h"
 #include "engine/platform/InputBridge.h"
 #include "engine/platform/Mutex.h"
 #include "engine/render/RenderPoolCommand.h"
-#include "game/DevConsole.h"
 
 #include <atomic>
 #include <cstdint>
