@@ -5,10 +5,10 @@
 #include <list>
 #include <string>
 
-// The developer console's state: the open and debug flags, the line being
-// edited with its cursor, the measured frame time and the on-screen
-// debug-message list. The render pool copies it per frame slot and adds its
-// draw count to it; the line editor (DevConsoleEditor) edits it.
+// The console's state: open and debug flags, the line being edited with its
+// cursor, the measured frame time and the on-screen debug-message list that
+// the render pool copies per frame slot and adds its draw count to. The game
+// fills its commands; the engine keeps it; DevConsoleEditor edits it.
 class DevConsole {
 public:
     struct DebugMessage {

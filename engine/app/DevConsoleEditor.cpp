@@ -44,7 +44,8 @@ size_t NextBoundary(const std::string& text, size_t offset)
 // character boundary.
 void InsertAtCursor(DevConsole& console, const std::string& text)
 {
-    const size_t room = DevConsoleEditor::kMaxLine - std::min(console.line.size(), DevConsoleEditor::kMaxLine);
+    const size_t room
+        = DevConsoleEditor::kMaxLine - std::min(console.line.size(), DevConsoleEditor::kMaxLine);
     size_t length = std::min(text.size(), room);
     while (length > 0 && length < text.size() && IsContinuationByte(text[length]))
         --length;

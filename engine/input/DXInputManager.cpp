@@ -47,10 +47,10 @@ struct BindingAction {
 
 // Events of either device set these, the keyboard through the even bindings,
 // the pad through the odd ones.
-constexpr BindingAction kKeyEventActions[] = {{16, &InputActions::Action7}, {18, &InputActions::Action8},
-    {4, &InputActions::Action1}, {6, &InputActions::Action2}, {8, &InputActions::Action3},
-    {10, &InputActions::Action4}, {22, &InputActions::Action10}, {12, &InputActions::Action5},
-    {14, &InputActions::Action6}};
+constexpr BindingAction kKeyEventActions[]
+    = {{16, &InputActions::Action7}, {18, &InputActions::Action8}, {4, &InputActions::Action1},
+        {6, &InputActions::Action2}, {8, &InputActions::Action3}, {10, &InputActions::Action4},
+        {22, &InputActions::Action10}, {12, &InputActions::Action5}, {14, &InputActions::Action6}};
 // The held state adds Action9, which no event sets.
 constexpr BindingAction kKeyHeldActions[] = {{16, &InputActions::Action7}, {18, &InputActions::Action8},
     {4, &InputActions::Action1}, {6, &InputActions::Action2}, {8, &InputActions::Action3},
@@ -359,7 +359,8 @@ void DXInputManager::ReadPadEvents(
         PadBufferedEvent buffered;
         if (event.pad != padSlot || !ToPadBufferedEvent(event, buffered))
             continue;
-        const DeviceInput device = FromBufferedEvent(buffered.offset, buffered.data, buffered.offset == kPadZ);
+        const DeviceInput device
+            = FromBufferedEvent(buffered.offset, buffered.data, buffered.offset == kPadZ);
         lastDevice = 1;
         const uint32_t code = device.input.code;
         const bool padInput = (code >= kPadButton0 && code <= kPadButtonLast) || code == kPadZ;

@@ -197,8 +197,8 @@ bool GamePad::TranslateJoystick(const SDL_Event& event, int slot, InputBridge& b
     case SDL_JOYBUTTONUP:
         if (event.jbutton.which != instanceId_)
             return false;
-        PushPad(bridge, event.type == SDL_JOYBUTTONDOWN ? InputEvent::Type::PadButtonDown
-                                                        : InputEvent::Type::PadButtonUp,
+        PushPad(bridge,
+            event.type == SDL_JOYBUTTONDOWN ? InputEvent::Type::PadButtonDown : InputEvent::Type::PadButtonUp,
             slot, event.jbutton.button, 0);
         return true;
     case SDL_JOYAXISMOTION:

@@ -7,7 +7,7 @@
 
 namespace {
 
-class GLInputKeyboard : public InputDeviceFixture {};
+class GLInputKeyboard : public InputDeviceFixture { };
 
 using A = InputActions;
 
@@ -62,16 +62,12 @@ TEST_F(GLInputKeyboard, FixedKeysSetTheirMenuAndRawFlags)
         {SDL_SCANCODE_RETURN, Actions(0, 0, &A::Confirm, &A::RawEnter)},
         {SDL_SCANCODE_BACKSPACE, Actions(0, 0, &A::Back, &A::RawBackspace)},
         {SDL_SCANCODE_ESCAPE, Actions(0, 0, &A::Back, &A::Action9)}, // held Escape: binding 20
-        {SDL_SCANCODE_DELETE, Actions(0, 0, &A::Erase)},
-        {SDL_SCANCODE_R, Actions(0, 0, &A::KeyROrPad3)},
-        {SDL_SCANCODE_UP, Actions(0, 0, &A::MenuUp)},
-        {SDL_SCANCODE_DOWN, Actions(0, 0, &A::MenuDown)},
-        {SDL_SCANCODE_LEFT, Actions(0, 0, &A::MenuLeft)},
-        {SDL_SCANCODE_RIGHT, Actions(0, 0, &A::MenuRight)},
+        {SDL_SCANCODE_DELETE, Actions(0, 0, &A::Erase)}, {SDL_SCANCODE_R, Actions(0, 0, &A::KeyROrPad3)},
+        {SDL_SCANCODE_UP, Actions(0, 0, &A::MenuUp)}, {SDL_SCANCODE_DOWN, Actions(0, 0, &A::MenuDown)},
+        {SDL_SCANCODE_LEFT, Actions(0, 0, &A::MenuLeft)}, {SDL_SCANCODE_RIGHT, Actions(0, 0, &A::MenuRight)},
         {SDL_SCANCODE_LSHIFT, Actions(0, 0, &A::RawShift, &A::Action8)},
         {SDL_SCANCODE_RSHIFT, Actions(0, 0, &A::RawShift, &A::Action7)},
-        {SDL_SCANCODE_LCTRL, Actions(0, 0, &A::RawCtrl)},
-        {SDL_SCANCODE_RCTRL, Actions(0, 0, &A::RawCtrl)},
+        {SDL_SCANCODE_LCTRL, Actions(0, 0, &A::RawCtrl)}, {SDL_SCANCODE_RCTRL, Actions(0, 0, &A::RawCtrl)},
         {SDL_SCANCODE_RALT, Actions(0, 0, &A::RawRightAlt)},
         {SDL_SCANCODE_TAB, Actions(0, 0, &A::Action10)}, // RawTab only in debug mode
         {SDL_SCANCODE_F20, A()},                         // no set-1 code: not seen

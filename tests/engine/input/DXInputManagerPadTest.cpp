@@ -5,7 +5,7 @@
 
 namespace {
 
-class GLInputPad : public InputDeviceFixture {};
+class GLInputPad : public InputDeviceFixture { };
 
 using A = InputActions;
 
@@ -119,33 +119,24 @@ TEST_F(GLInputPad, StickAndDirectionalPadThresholds)
     VirtualPad pad(true, 15, 6, 0);
     Poll();
     struct Case {
-        int x, y;         // stick, thousandths
-        Uint8 dpad;       // SDL hat bits made with the directional pad's buttons
+        int x, y;   // stick, thousandths
+        Uint8 dpad; // SDL hat bits made with the directional pad's buttons
         InputActions expected;
     };
     const Case cases[] = {
-        {360, 0, 0, A()},
-        {361, 0, 0, Actions(1, 0)},
-        {721, 0, 0, Actions(1, 0, &A::MenuRight)},
-        {-361, 0, 0, Actions(-1, 0)},
-        {-721, 0, 0, Actions(-1, 0, &A::MenuLeft)},
-        {0, 400, 0, A()},
-        {0, 401, 0, Actions(0, -1)},
-        {0, 801, 0, Actions(0, -1, &A::MenuDown)},
-        {0, -401, 0, Actions(0, 1)},
-        {0, -801, 0, Actions(0, 1, &A::MenuUp)},
-        {0, 0, SDL_HAT_UP, Actions(0, 1, &A::MenuUp)},
+        {360, 0, 0, A()}, {361, 0, 0, Actions(1, 0)}, {721, 0, 0, Actions(1, 0, &A::MenuRight)},
+        {-361, 0, 0, Actions(-1, 0)}, {-721, 0, 0, Actions(-1, 0, &A::MenuLeft)}, {0, 400, 0, A()},
+        {0, 401, 0, Actions(0, -1)}, {0, 801, 0, Actions(0, -1, &A::MenuDown)}, {0, -401, 0, Actions(0, 1)},
+        {0, -801, 0, Actions(0, 1, &A::MenuUp)}, {0, 0, SDL_HAT_UP, Actions(0, 1, &A::MenuUp)},
         {0, 0, SDL_HAT_RIGHTUP, Actions(0, 1, &A::MenuUp)}, // 4500: up only
         {0, 0, SDL_HAT_RIGHT, Actions(1, 0, &A::MenuRight)},
         {0, 0, SDL_HAT_RIGHTDOWN, A()}, // 13500: no direction
-        {0, 0, SDL_HAT_DOWN, Actions(0, -1, &A::MenuDown)},
-        {0, 0, SDL_HAT_LEFTDOWN, A()}, // 22500
-        {0, 0, SDL_HAT_LEFT, Actions(-1, 0, &A::MenuLeft)},
-        {0, 0, SDL_HAT_LEFTUP, A()}, // 31500
-        {-800, 0, SDL_HAT_RIGHT, Actions(1, 0, &A::MenuLeft, &A::MenuRight)}, // the hat wins x
+        {0, 0, SDL_HAT_DOWN, Actions(0, -1, &A::MenuDown)}, {0, 0, SDL_HAT_LEFTDOWN, A()}, // 22500
+        {0, 0, SDL_HAT_LEFT, Actions(-1, 0, &A::MenuLeft)}, {0, 0, SDL_HAT_LEFTUP, A()},   // 31500
+        {-800, 0, SDL_HAT_RIGHT, Actions(1, 0, &A::MenuLeft, &A::MenuRight)},              // the hat wins x
     };
-    const std::pair<Uint8, int> dpadButtons[] = {
-        {SDL_HAT_UP, kDpadUp}, {SDL_HAT_DOWN, kDpadDown}, {SDL_HAT_LEFT, kDpadLeft}, {SDL_HAT_RIGHT, kDpadRight}};
+    const std::pair<Uint8, int> dpadButtons[] = {{SDL_HAT_UP, kDpadUp}, {SDL_HAT_DOWN, kDpadDown},
+        {SDL_HAT_LEFT, kDpadLeft}, {SDL_HAT_RIGHT, kDpadRight}};
     auto set = [&](int x, int y, Uint8 dpad) {
         ASSERT_TRUE(pad.Axis(kLeftX, VirtualPad::RawFor(x)));
         ASSERT_TRUE(pad.Axis(kLeftY, VirtualPad::RawFor(y)));

@@ -28,8 +28,7 @@ inline void PrintTo(const InputTriggerer& t, std::ostream* os)
 }
 
 // A record built flag by flag, for exact comparisons.
-template <typename... Flags>
-InputActions Actions(float x, float y, Flags... flags)
+template <typename... Flags> InputActions Actions(float x, float y, Flags... flags)
 {
     InputActions actions;
     actions.x = x;
