@@ -2,6 +2,7 @@
 
 #include "engine/input/KeyDisplayName.h"
 
+#include <cstring>
 #include <sstream>
 #include <vector>
 
@@ -161,6 +162,57 @@ TEST_F(GLInputKeyboard, BindingsWithCodesPastTheKeyTablesAreIgnored)
     EXPECT_FALSE(manager->GetReleasedActions().Action1 || manager->GetReleasedActions().Action2);
     for (size_t binding : {4, 6, 8})
         EXPECT_EQ(GetKeyDisplayName(config.GetBinding(binding).code, 0, 0), "??");
+}
+
+TEST_F(GLInputKeyboard, TypedTextComesOneCharacterPerReadWithThePasteAndRecallWords)
+{
+    SDL_Event text {};
+    text.type = SDL_TEXTINPUT;
+    std::strcpy(text.text.text, "hé!");
+    ASSERT_EQ(SDL_PushEvent(&text), 1);
+    ASSERT_EQ(SDL_SetClipboardText("one\ntwo"), 0);
+    Key(true, SDL_SCANCODE_LCTRL);
+    Key(true, SDL_SCANCODE_V, KMOD_LCTRL, SDLK_v);
+    Key(true, SDL_SCANCODE_R, KMOD_LCTRL);
+    Poll();
+    std::vector<std::string> read;
+    for (int i = 0; i < 6; ++i)
+        read.push_back(CaptureTypedText()); // through the manager Init set up
+    EXPECT_EQ(read, (std::vector<std::string> {"h", "é", "!", "copy", "last", ""}));
+    EXPECT_EQ(manager->TakePastedText(), "one");
+    EXPECT_EQ(manager->TakePastedText(), "");
+    Key(false, SDL_SCANCODE_V);
+    Key(false, SDL_SCANCODE_R);
+    Key(false, SDL_SCANCODE_LCTRL);
+
+    // Held arrows are words, each given once until what is held changes;
+    // Space is a word only with a modifier (without one it is typed text).
+    Key(true, SDL_SCANCODE_LEFT);
+    Poll();
+    EXPECT_EQ(manager->CaptureTypedText(), "LEFT");
+    Poll();
+    EXPECT_EQ(manager->CaptureTypedText(), "");
+    Key(true, SDL_SCANCODE_UP);
+    Poll();
+    EXPECT_EQ(manager->CaptureTypedText(), "UP");
+    Key(false, SDL_SCANCODE_UP);
+    Key(false, SDL_SCANCODE_LEFT);
+    Key(true, SDL_SCANCODE_SPACE);
+    Key(true, SDL_SCANCODE_RSHIFT);
+    Poll();
+    EXPECT_EQ(manager->CaptureTypedText(), "SPACEBAR");
+    Key(false, SDL_SCANCODE_SPACE);
+    Key(false, SDL_SCANCODE_RSHIFT);
+    Poll();
+    EXPECT_EQ(manager->CaptureTypedText(), "");
+
+    // Text nobody read during a poll is dropped at the next one, so typing
+    // while the console is closed never floods it later.
+    std::strcpy(text.text.text, "abc");
+    ASSERT_EQ(SDL_PushEvent(&text), 1);
+    Poll();
+    Poll();
+    EXPECT_EQ(manager->CaptureTypedText(), "");
 }
 
 TEST(InputManager, WithoutItsDevicesThePollGivesEmptyRecordsAndSaysWhy)
