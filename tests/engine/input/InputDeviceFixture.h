@@ -3,7 +3,6 @@
 #include "engine/config/GameConfig.h"
 #include "engine/input/DXInputManager.h"
 #include "engine/input/InputGameAccess.h"
-#include "engine/platform/InputBridge.h"
 #include "engine/platform/Window.h"
 #include "tests/engine/input/InputTestSupport.h"
 #include "tests/engine/platform/SdlTestEvents.h"
@@ -14,10 +13,9 @@
 #include <cmath>
 #include <memory>
 
-// A pad made by SDL's virtual joystick driver: a game controller (SDL gives
-// it a mapping in the order A, B, X, Y, Back, Guide, Start, sticks, shoulders,
-// the directional pad as buttons 11 to 14; axes left X, Y, right X, Y, left and
-// right trigger) or a plain joystick.
+// A pad of SDL's virtual joystick driver: a game controller (SDL maps it as A,
+// B, X, Y, Back, Guide, Start, sticks, shoulders, then the directional pad as
+// buttons 11 to 14; axes left X, Y, right X, Y, triggers) or a plain joystick.
 class VirtualPad {
 public:
     VirtualPad(bool controller, int buttons, int axes, int hats)
@@ -28,44 +26,34 @@ public:
         desc.nbuttons = static_cast<Uint16>(buttons);
         desc.naxes = static_cast<Uint16>(axes);
         desc.nhats = static_cast<Uint16>(hats);
-        desc.name = controller ? "virtual controller" : "virtual joystick";
         const int index = SDL_JoystickAttachVirtualEx(&desc);
-        if (index >= 0)
-            joystick = SDL_JoystickOpen(index);
+        joystick = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
     }
     ~VirtualPad() { Detach(); }
-    VirtualPad(const VirtualPad&) = delete;
-    VirtualPad& operator=(const VirtualPad&) = delete;
 
-    bool Attached() const { return joystick != nullptr; }
     bool Button(int button, bool down) { return SDL_JoystickSetVirtualButton(joystick, button, down) == 0; }
-    bool Axis(int axis, int value)
-    {
-        return SDL_JoystickSetVirtualAxis(joystick, axis, static_cast<Sint16>(value)) == 0;
-    }
+    bool Axis(int axis, int value) { return SDL_JoystickSetVirtualAxis(joystick, axis, Sint16(value)) == 0; }
     bool Hat(int hat, Uint8 bits) { return SDL_JoystickSetVirtualHat(joystick, hat, bits) == 0; }
     void Detach()
     {
         if (!joystick)
             return;
         const SDL_JoystickID id = SDL_JoystickInstanceID(joystick);
-        SDL_JoystickClose(joystick);
-        joystick = nullptr;
+        SDL_JoystickClose(std::exchange(joystick, nullptr));
         for (int i = 0; i < SDL_NumJoysticks(); ++i)
             if (SDL_JoystickGetDeviceInstanceID(i) == id)
                 SDL_JoystickDetachVirtual(i);
     }
-
-    // The raw value whose scaled extended-state value is thousandths.
+    // The raw axis value read back as this many thousandths.
     static int RawFor(int thousandths) { return static_cast<int>(std::lround(thousandths * 32.767)); }
 
 private:
     SDL_Joystick* joystick = nullptr;
 };
 
-// The render thread's side (the window and its event pump, here on the test's
-// own thread) feeding the bridge, and the main thread's input manager reading
-// it. Recorded SDL events go in through SDL's own queue.
+// The render thread's side (the window's event pump, here on the test's own
+// thread) feeding the bridge, and the input manager polling it. Recorded SDL
+// events go in through SDL's own queue.
 class InputDeviceFixture : public testing::Test, public InputGameAccess {
 protected:
     void SetUp() override
@@ -78,18 +66,12 @@ protected:
         ASSERT_TRUE(manager->Init());
         manager->SetGameAccess(this);
     }
-    void TearDown() override
-    {
-        manager->Release();
-        manager.reset();
-        window.reset();
-    }
+    void TearDown() override { manager->Release(); }
 
     const GameConfig* GetConfig() override { return &config; }
     bool IsDebugMode() override { return debug; }
 
-    // Runs the window's pump until SDL's queue is empty; true when the pump
-    // turned up a close message.
+    // Pumps SDL's queue empty; true when a close message came out of it.
     bool Pump()
     {
         bool close = false;
@@ -98,21 +80,24 @@ protected:
             close |= message.type == platform::WindowMessage::Type::Close;
         return close;
     }
-
-    // Pumps, polls and returns the pressed record.
     InputActions Poll()
     {
         Pump();
         manager->Poll();
         return manager->GetPressedActions();
     }
-
+    // One poll with the three records it must give.
+    void ExpectPoll(const InputActions& pressed, const InputActions& before, const InputActions& released)
+    {
+        EXPECT_EQ(Poll(), pressed);
+        EXPECT_EQ(manager->GetPreviousActions(), before);
+        EXPECT_EQ(manager->GetReleasedActions(), released);
+    }
     void Key(bool down, SDL_Scancode key, Uint16 mod = KMOD_NONE, SDL_Keycode sym = SDLK_UNKNOWN)
     {
         ASSERT_TRUE(PushKeyForTest(down, key, sym, mod));
     }
-    // One poll with the key going down, returns the pressed record; the key
-    // goes up again and one more poll follows.
+    // The pressed record of a poll with the key down; it goes up again after.
     InputActions Tap(SDL_Scancode key)
     {
         Key(true, key);
@@ -120,6 +105,13 @@ protected:
         Key(false, key);
         Poll();
         return pressed;
+    }
+    void PushText(const char* text)
+    {
+        SDL_Event event {};
+        event.type = SDL_TEXTINPUT;
+        SDL_strlcpy(event.text.text, text, sizeof(event.text.text));
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
     }
 
     GameConfig config;

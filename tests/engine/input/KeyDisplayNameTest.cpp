@@ -57,34 +57,16 @@ TEST(KeyCodes, EveryNamedSdlKeyHasTheSet1CodeOfTheSameKeyOrIsLeftOutOnPurpose)
     EXPECT_EQ(platform::SdlScancodeFromPc(-1), 0);
 }
 
-TEST(KeyCodes, KeysWhoseSet1CodeIsNotTheirPositionMapByName)
+TEST(KeyCodes, KeysWhoseLabelIsNotSdlsMapByName)
 {
-    const std::pair<SDL_Scancode, const char*> cases[] = {
-        {SDL_SCANCODE_ESCAPE, "ESC"},
-        {SDL_SCANCODE_RETURN, "ENTER"},
-        {SDL_SCANCODE_BACKSPACE, "BCKSPACE"},
-        {SDL_SCANCODE_LCTRL, "LCTRL"},
-        {SDL_SCANCODE_RCTRL, "RCTRL"},
-        {SDL_SCANCODE_RALT, "RALT"},
-        {SDL_SCANCODE_BACKSLASH, "BCKSLASH"},
-        {SDL_SCANCODE_NONUSHASH, "BCKSLASH"},
-        {SDL_SCANCODE_NONUSBACKSLASH, "O102"},
-        {SDL_SCANCODE_KP_7, "NUM7"},
-        {SDL_SCANCODE_KP_PERIOD, "NUM."},
-        {SDL_SCANCODE_KP_ENTER, "NUMENTER"},
-        {SDL_SCANCODE_KP_DIVIDE, "NUM/"},
-        {SDL_SCANCODE_KP_MULTIPLY, "*"},
-        {SDL_SCANCODE_UP, "UP"},
-        {SDL_SCANCODE_PAGEDOWN, "PAGEDW"},
-        {SDL_SCANCODE_DELETE, "DEL"},
-        {SDL_SCANCODE_PRINTSCREEN, "SYS"},
-        {SDL_SCANCODE_LGUI, "LWIN"},
-        {SDL_SCANCODE_INTERNATIONAL3, "YEN"},
-        {SDL_SCANCODE_AUDIOMUTE, "MUTE"},
-        {SDL_SCANCODE_GRAVE, "`"},
-    };
+    const std::pair<SDL_Scancode, const char*> cases[] = {{SDL_SCANCODE_ESCAPE, "ESC"},
+        {SDL_SCANCODE_RETURN, "ENTER"}, {SDL_SCANCODE_RCTRL, "RCTRL"}, {SDL_SCANCODE_RALT, "RALT"},
+        {SDL_SCANCODE_NONUSHASH, "BCKSLASH"}, {SDL_SCANCODE_NONUSBACKSLASH, "O102"},
+        {SDL_SCANCODE_KP_7, "NUM7"}, {SDL_SCANCODE_KP_ENTER, "NUMENTER"}, {SDL_SCANCODE_KP_DIVIDE, "NUM/"},
+        {SDL_SCANCODE_PAGEDOWN, "PAGEDW"}, {SDL_SCANCODE_DELETE, "DEL"}, {SDL_SCANCODE_PRINTSCREEN, "SYS"},
+        {SDL_SCANCODE_INTERNATIONAL3, "YEN"}, {SDL_SCANCODE_AUDIOMUTE, "MUTE"}, {SDL_SCANCODE_GRAVE, "`"}};
     for (const auto& [key, label] : cases)
-        EXPECT_EQ(GetKeyDisplayName(static_cast<uint32_t>(platform::PcScancodeFromSdl(key)), 0, 0), label)
+        EXPECT_EQ(GetKeyDisplayName(uint32_t(platform::PcScancodeFromSdl(key)), 0, 0), label)
             << SDL_GetScancodeName(key);
 }
 
@@ -98,16 +80,11 @@ TEST(KeyDisplayName, NamesKeysAndPadInputsAndGivesQuestionMarksForTheRest)
         const char* label;
     } cases[] = {
         {0, 0, 0, ""},
-        {0, 0, 1, ""},
         {14, 0, 0, "BCKSPACE"},
-        {30, 0, 0, "A"},
         {8, 0, 0, "7"},
-        {237, 0, 0, "MEDIASL"},
         {84, 0, 0, "??"}, // no key has it
         {4000000000u, 0, 0, "??"},
         {48, 0, 1, "{A}"},
-        {54, 0, 1, "{MODE}"},
-        {57, 0, 1, "{StR}"},
         {58, 0, 1, "??"},
         {8, -1, 1, "{RT}"},
         {8, 1, 1, "{LT}"},
