@@ -140,6 +140,7 @@ TEST_F(GLInputPad, PlainJoystickKeepsItsOrderAndInputsItLacksAreNeverPressed)
 {
     config.SetBinding(9, InputTriggerer(58, 0)); // button 10
     config.SetBinding(21, InputTriggerer(59, 0));
+    config.SetBinding(13, InputTriggerer()); // unbound: hat and axis moves never set Action5
     VirtualPad pad(false, 4, 3, 1);
     Poll();
     EXPECT_FALSE(pad.Button(10, true)); // SDL refuses it
