@@ -59,6 +59,8 @@ public:
 
     void GetPosition(int& x, int& y) const;
     void GetClientSize(int& w, int& h) const;
+    // The size of the GL surface the picture is shown in: the real window's,
+    // also when full screen was asked for but not granted.
     void GetDrawableSize(int& w, int& h) const;
     // Outer size: client area plus the decorations the window manager reports.
     void GetOuterSize(int& w, int& h) const;
@@ -76,7 +78,7 @@ public:
     // Size of the primary screen (the desktop mode).
     static void GetScreenSize(int& w, int& h);
 
-    SDL_Window* GetSDLWindow() const { return window_; }
+    SDL_Window* GetSDLWindow() const { return window_.get(); }
 
 private:
     Window() = default;
@@ -84,10 +86,24 @@ private:
     void ClosePad(int instanceId, InputBridge* input);
     int PadSlot(int instanceId) const;
 
-    SDL_Window* window_ = nullptr;
-    void* context_ = nullptr;
+    // The SDL handles, each closed by its deleter; members go in reverse
+    // order: the pads, the context, the window, then SDL video itself.
+    struct SubsystemQuit {
+        void operator()(Window*) const;
+    };
+    struct WindowDestroy {
+        void operator()(SDL_Window* window) const;
+    };
+    struct ContextDelete {
+        void operator()(void* context) const;
+    };
+
+    // Holds no resource of its own: quits SDL video and game controllers (started
+    // by Create) when the window goes.
+    std::unique_ptr<Window, SubsystemQuit> subsystem_;
+    std::unique_ptr<SDL_Window, WindowDestroy> window_;
+    std::unique_ptr<void, ContextDelete> context_;
     bool quitPosted_ = false;
-    bool subsystemStarted_ = false;
     GamePad pads_[4];
 };
 

@@ -13,7 +13,6 @@
 #include "engine/render/RenderGameAccess.h"
 #include "engine/render/Screenshot.h"
 
-#include <chrono>
 #include <utility>
 
 std::vector<RenderPoolCommand> g_DeferredCommands;
@@ -24,11 +23,6 @@ constexpr uint32_t kInfinite = platform::Event::kInfinite;
 // Slice of the render thread's waits: the window's events are pumped at least
 // this often, so a close is seen even while no frame comes.
 constexpr uint32_t kPumpSliceMs = 20;
-
-void SleepBriefly()
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-}
 
 void ReportStartFailure(const char* text)
 {
@@ -153,8 +147,22 @@ void RenderPoolManager::ResetReady()
 
 void RenderPoolManager::WaitRequestDone()
 {
-    while (request.load() != 0 && threadRunning.load())
-        SleepBriefly();
+    // The render thread sets the event each time it clears the word and when
+    // its loop ends. Reset before the test, so a clearing between the test
+    // and the wait is not lost; the slice only covers a word cleared by
+    // someone else.
+    for (;;) {
+        requestDoneEvent.Reset();
+        if (request.load() == 0 || !threadRunning.load())
+            return;
+        requestDoneEvent.WaitFor(kPumpSliceMs);
+    }
+}
+
+void RenderPoolManager::FinishRequest()
+{
+    request.exchange(0);
+    requestDoneEvent.Set();
 }
 
 void RenderPoolManager::RequestLoadEffects()
@@ -264,13 +272,16 @@ void RenderThreadProc(RenderPoolManager* manager)
 {
     platform::DebugOutput("=> In Thread ...\n");
     platform::DebugOutput("=> In Thread ...\n");
-    // The display mode comes from the user's configuration (it replaces the
-    // command line's); it is read before the window exists so that a full
-    // screen window is created full screen.
+    // The display mode comes from the user's configuration, which replaces
+    // the command line's; without a configuration file (the first start) the
+    // command line's holds, full screen unless it asks for a window. It is
+    // read before the window exists so that a full screen window is created
+    // full screen.
     GameConfig config;
     config.LoadUserConfig();
     platform::DebugOutput("=> ReadFileConf...\n");
-    g_FullScreen = !config.IsWindowed();
+    const bool windowed = GameConfig::UserConfigExists() ? config.IsWindowed() : g_StartWindowed.load();
+    g_FullScreen = !windowed;
     g_VSync = config.GetVSync();
 
     std::unique_ptr<platform::Window> window = CreateGameWindow();
@@ -307,6 +318,7 @@ void RenderThreadProc(RenderPoolManager* manager)
     g_hWnd = nullptr;
     window.reset();
     manager->threadRunning = false;
+    manager->requestDoneEvent.Set();
     manager->renderEndEvent.Set();
 }
 
@@ -345,7 +357,7 @@ void RenderPoolManager::RenderLoop()
         if (request.load() != kRequestQuit)
             RenderThreadStep();
         if (request.load() == kRequestQuit) {
-            request.exchange(0);
+            FinishRequest();
             quitRequested = true;
         }
         rendering.exchange(0);
@@ -381,7 +393,7 @@ void RenderPoolManager::RenderThreadStep()
     const auto runAlone = [this](const auto& work) {
         idle.exchange(0);
         work();
-        request.exchange(0);
+        FinishRequest();
         idle.exchange(1);
     };
     switch (request.load()) {
@@ -479,7 +491,7 @@ void RenderPoolManager::RunDisplayRequest(int32_t code)
             g_hWnd->SetBordered(true);
             PumpMessage();
             g_hWnd->Minimize();
-            request.exchange(0);
+            FinishRequest();
             g_hWnd->Restore();
             g_hWnd->SetCursorVisible(true);
             PumpMessage();
@@ -493,7 +505,7 @@ void RenderPoolManager::RunDisplayRequest(int32_t code)
     default:
         break;
     }
-    request.exchange(0);
+    FinishRequest();
     idle.exchange(1);
 }
 

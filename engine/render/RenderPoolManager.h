@@ -102,6 +102,9 @@ public:
     platform::Event renderGoEvent {true, false};
     platform::Event renderEndEvent {false, false};
     platform::Event readyGoEvent {false, false};
+    // Set whenever the render thread clears the request word, and when its
+    // loop ends: the request waits wait on it.
+    platform::Event requestDoneEvent {true, false};
     platform::TimedMutex frameMutex;
     platform::TimedMutex goMutex;
     std::atomic<int32_t> abortFrame {0};
@@ -135,9 +138,10 @@ private:
     void ClearAllFrames();
     void ResolveSlotImages(int slot);
     void RunDisplayRequest(int32_t code);
-    // Spins until the request word is back to 0 (or the loop has ended),
-    // sleeping briefly between checks.
+    // Waits until the request word is back to 0 (or the loop has ended).
     void WaitRequestDone();
+    // Clears the request word and wakes the request waits (render thread).
+    void FinishRequest();
     bool IsRenderThread() const;
 
     std::atomic<bool> threadRunning {false};
