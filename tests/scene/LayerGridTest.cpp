@@ -109,8 +109,9 @@ TEST_F(LayerGrid, PointToCellTakesLeftAndTopEdgesAndLeavesRightAndBottomOut)
         SCOPED_TRACE(testing::Message() << c.point.x << ", " << c.point.y);
         Point<int> found(-7, -7);
         EXPECT_EQ(layer.PointToCell(c.point, &found), c.inside);
-        if (c.inside)
+        if (c.inside) {
             EXPECT_EQ(found, c.cell);
+        }
     }
 }
 
