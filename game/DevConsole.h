@@ -1,13 +1,15 @@
 #pragma once
 
+#include "engine/app/ConsoleCommand.h"
+
 #include <cstdint>
 #include <list>
 #include <string>
 
-// Stand-in for the game's console record until the game core exists: the
-// debug flag and the on-screen debug-message list that the render pool copies
-// per frame slot and adds its draw count to.
-class DevConsole {
+// The game's console: its command table, the debug flag and the on-screen
+// debug-message list that the render pool copies per frame slot and adds its
+// draw count to.
+class DevConsole : public ConsoleCommandTable {
 public:
     struct DebugMessage {
         std::string text;
