@@ -13,7 +13,19 @@ struct PlayerMovingStage {
 };
 
 // The ten stages, in the order the tuning command names them.
-enum class PlayerStage { Jump0, Jump1, EndJump, Fall0, Fall1, SpiderJump0, SpiderJump1, SpiderEndJump, SpiderFall0, SpiderFall1, Count };
+enum class PlayerStage {
+    Jump0,
+    Jump1,
+    EndJump,
+    Fall0,
+    Fall1,
+    SpiderJump0,
+    SpiderJump1,
+    SpiderEndJump,
+    SpiderFall0,
+    SpiderFall1,
+    Count
+};
 
 constexpr std::array<const char*, static_cast<int>(PlayerStage::Count)> kPlayerStageNames = {"jump0", "jump1",
     "endjump", "fall0", "fall1", "spiderjump0", "spiderjump1", "spiderendjump", "spiderfall0", "spiderfall1"};

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/serial/TypeNames.h"
 #include "enemies/NPC_CrouchSkull.h"
+#include "engine/serial/TypeNames.h"
 
 #include <string>
 #include <utility>

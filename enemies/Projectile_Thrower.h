@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/serial/TypeNames.h"
 #include "characters/CharacterObject.h"
+#include "engine/serial/TypeNames.h"
 
 #include <string>
 #include <utility>

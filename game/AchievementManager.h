@@ -43,7 +43,10 @@ public:
     // The achievement of exactly that name, or null.
     Achievement* FindByName(const std::string& name);
     size_t GetCount() const { return achievements.size(); }
-    Achievement* Get(size_t index) { return index < achievements.size() ? achievements[index].get() : nullptr; }
+    Achievement* Get(size_t index)
+    {
+        return index < achievements.size() ? achievements[index].get() : nullptr;
+    }
 
 private:
     std::vector<std::unique_ptr<Achievement>> achievements;

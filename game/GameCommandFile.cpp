@@ -74,8 +74,8 @@ bool Game::RunCommandFile(std::istream& stream, const std::string& fileName)
         ++lineNumber;
         const std::string where = fileName + ":" + std::to_string(lineNumber) + ": ";
         if (read == LineRead::TooLong) {
-            platform::DebugOutput(where + "expected a command line of at most " + std::to_string(kMaxCommandLine)
-                + " characters, found a longer one\n");
+            platform::DebugOutput(where + "expected a command line of at most "
+                + std::to_string(kMaxCommandLine) + " characters, found a longer one\n");
             continue;
         }
         if (!IsText(line)) {
@@ -94,8 +94,8 @@ bool Game::RunCommandFile(std::istream& stream, const std::string& fileName)
         }
         const std::string arguments = blank == std::string::npos ? std::string() : line.substr(blank + 1);
         if (!console.ExecuteCommand(line)) {
-            platform::DebugOutput(where + "\"" + word + "\" expected " + Grammar(*command) + ", found \""
-                + arguments + "\"\n");
+            platform::DebugOutput(
+                where + "\"" + word + "\" expected " + Grammar(*command) + ", found \"" + arguments + "\"\n");
         }
     }
     return true;

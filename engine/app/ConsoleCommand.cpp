@@ -5,8 +5,8 @@
 void ConsoleCommandTable::RegisterCommand(ConsoleHandler handler, std::string name, std::string help,
     std::vector<std::string> grammar, std::vector<std::string> defaults)
 {
-    commands.push_back(
-        ConsoleCommand {std::move(name), std::move(handler), std::move(help), std::move(grammar), std::move(defaults)});
+    commands.push_back(ConsoleCommand {
+        std::move(name), std::move(handler), std::move(help), std::move(grammar), std::move(defaults)});
 }
 
 const ConsoleCommand* ConsoleCommandTable::FindCommand(const std::string& name) const
