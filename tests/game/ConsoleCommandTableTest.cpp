@@ -1,9 +1,9 @@
+#include "characters/PlayerTuning.h"
+#include "enemies/NpcTuning.h"
 #include "engine/platform/DebugOutput.h"
 #include "game/Game.h"
 #include "game/TuningCommands.h"
 #include "script/Script.h"
-#include "characters/PlayerTuning.h"
-#include "enemies/NpcTuning.h"
 
 #include <gtest/gtest.h>
 
@@ -22,26 +22,67 @@ struct ExpectedCommand {
 
 // The console commands as the game documents them, in registration order.
 const std::vector<ExpectedCommand> kConsoleCommands = {
-    {"setplayerspeed", "Set the player speed (walk & jump)", {"list{walk,jumph,climb}", "float float float"}, {"walk 20.0", "jumph 20.0", "climb 10.0"}},
+    {"setplayerspeed", "Set the player speed (walk & jump)", {"list{walk,jumph,climb}", "float float float"},
+        {"walk 20.0", "jumph 20.0", "climb 10.0"}},
     {"setplayerwaterslow", "Set the slow ratio when player is touch water", {"float"}, {"0.8"}},
     {"setcameraspeed", "Set the camera speed (traveling)", {"float"}, {"setcameraspeed 3.2"}},
-    {"setplayermovingstage", "Set the player stage values\n Parameters : SpeedEnd ConstantSpeed TimeDuration", {"list{jump0,jump1,endjump,fall0,fall1,spiderjump0,spiderjump1,spiderendjump,spiderfall0,spiderfall1}", "float", "bool", "float"}, {"setplayermovingstage jump0 24.0 true 80.0", "setplayermovingstage jump1 12.5 false 80.0", "setplayermovingstage endjump 0.0 false 150.0", "setplayermovingstage fall0 15.5 false 84.0", "setplayermovingstage fall1 20.5 true -1.0", "setplayermovingstage spiderjump0 12.0 true 80.0", "setplayermovingstage spiderjump1 6.0 false 80.0", "setplayermovingstage spiderendjump 0.0 false 150.0", "setplayermovingstage spiderfall0 7.0 false 168.0", "setplayermovingstage spiderfall1 15.0 true -1.0"}},
+    {"setplayermovingstage", "Set the player stage values\n Parameters : SpeedEnd ConstantSpeed TimeDuration",
+        {"list{jump0,jump1,endjump,fall0,fall1,spiderjump0,spiderjump1,spiderendjump,spiderfall0,"
+         "spiderfall1}",
+            "float", "bool", "float"},
+        {"setplayermovingstage jump0 24.0 true 80.0", "setplayermovingstage jump1 12.5 false 80.0",
+            "setplayermovingstage endjump 0.0 false 150.0", "setplayermovingstage fall0 15.5 false 84.0",
+            "setplayermovingstage fall1 20.5 true -1.0", "setplayermovingstage spiderjump0 12.0 true 80.0",
+            "setplayermovingstage spiderjump1 6.0 false 80.0",
+            "setplayermovingstage spiderendjump 0.0 false 150.0",
+            "setplayermovingstage spiderfall0 7.0 false 168.0",
+            "setplayermovingstage spiderfall1 15.0 true -1.0"}},
     {"changelevel", "Ask to change the current level", {"string", "string"}, {}},
-    {"setplayerhighfall", "Set the player high fall values", {"list{freezetime,height_threshold}", "int float"}, {"setplayerhighfall freezetime 15", "setplayerhighfall height_threshold 100"}},
+    {"setplayerhighfall", "Set the player high fall values",
+        {"list{freezetime,height_threshold}", "int float"},
+        {"setplayerhighfall freezetime 15", "setplayerhighfall height_threshold 100"}},
     {"enableplayerarmors", "Enable all player armors", {}, {}},
     {"setplayerattackrank", "Set the player attack level", {"int"}, {"4"}},
-    {"playerarmoraddreplaceforuse", "Add an object replace for a specific armor", {"list{ice,fire}", "string", "string"}, {}},
-    {"playerarmorsetreplaceforusezone", "Set zone for the replace specific armor", {"list{ice}", "int", "int"}, {}},
-    {"playerarmoricefrozenpropagationtimerdelay", "Set the frame delay during freeze effect of ice armor", {"float"}, {"8"}},
-    {"setnpcvalue", "Set the parameter value for a NPC factory", {"list{floatingskull,thrower,boatworm,firediamond,crouchskull}", "list{maxlife} list{maxlife,frametimer_before_throwing,frametimer_between_throwing,triggerzone,projectile_base_direction,projectile_speed,projectile_attenuation} list{wait,maxlife,triggerzone,projectile_speed} list{unfrozedelay} list{maxlife,idlewait,speed}", "int custom{int,int,int,int,float,float,float} custom{int,int,int,float} int custom{int,float,int}", "_ custom{_,_,_,int,float,_,float} custom{_,_,int,_} _ _"}, {"floatingskull maxlife 2", "thrower maxlife 2", "thrower frametimer_before_throwing 2", "thrower frametimer_between_throwing 10", "thrower triggerzone 128 128", "thrower projectile_base_direction 4.0 2.0", "thrower projectile_speed 1.0", "thrower projectile_attenuation 0.0 0.5", "boatworm wait 40", "boatworm maxlife 2", "boatworm triggerzone 256 256", "boatworm projectile_speed 5", "firediamond unfrozedelay 2", "crouchskull maxlife 2", "crouchskull speed 4", "crouchskull idlewait 5", "crouchskull_boat maxlife 2", "crouchskull_boat speed 4", "crouchskull_boat speed_follow 6.80", "crouchskull_boat idlewait 5"}},
+    {"playerarmoraddreplaceforuse", "Add an object replace for a specific armor",
+        {"list{ice,fire}", "string", "string"}, {}},
+    {"playerarmorsetreplaceforusezone", "Set zone for the replace specific armor",
+        {"list{ice}", "int", "int"}, {}},
+    {"playerarmoricefrozenpropagationtimerdelay", "Set the frame delay during freeze effect of ice armor",
+        {"float"}, {"8"}},
+    {"setnpcvalue", "Set the parameter value for a NPC factory",
+        {"list{floatingskull,thrower,boatworm,firediamond,crouchskull}",
+            "list{maxlife} "
+            "list{maxlife,frametimer_before_throwing,frametimer_between_throwing,triggerzone,projectile_base_"
+            "direction,projectile_speed,projectile_attenuation} "
+            "list{wait,maxlife,triggerzone,projectile_speed} list{unfrozedelay} list{maxlife,idlewait,speed}",
+            "int custom{int,int,int,int,float,float,float} custom{int,int,int,float} int "
+            "custom{int,float,int}",
+            "_ custom{_,_,_,int,float,_,float} custom{_,_,int,_} _ _"},
+        {"floatingskull maxlife 2", "thrower maxlife 2", "thrower frametimer_before_throwing 2",
+            "thrower frametimer_between_throwing 10", "thrower triggerzone 128 128",
+            "thrower projectile_base_direction 4.0 2.0", "thrower projectile_speed 1.0",
+            "thrower projectile_attenuation 0.0 0.5", "boatworm wait 40", "boatworm maxlife 2",
+            "boatworm triggerzone 256 256", "boatworm projectile_speed 5", "firediamond unfrozedelay 2",
+            "crouchskull maxlife 2", "crouchskull speed 4", "crouchskull idlewait 5",
+            "crouchskull_boat maxlife 2", "crouchskull_boat speed 4", "crouchskull_boat speed_follow 6.80",
+            "crouchskull_boat idlewait 5"}},
     {"useplayerstart", "Set if player use map start point or QHEdit saved position", {"bool"}, {"1"}},
     {"setplayerhittimer", "Set timer used for hit", {"float"}, {"4"}},
     {"minimap", "Use command of minimap", {"list{notify_all,discover_all}"}, {}},
-    {"setplayerstraff", "Set player straff properties", {"list{delay,speed,duration}", "int float int"}, {"delay 10", "speed 2.0", "duration 10"}},
-    {"setplayercrossbow", "Set player crossbow properties", {"list{delay,speed}", "int float"}, {"delay 30", "speed 10.0"}},
-    {"setuipos", "Set an UI element position/size", {"list{dialogue_frame,dialogue_portrait1,dialogue_portrait2,dialogue_letter_size,player_frame,player_lifes_xpos,player_minimap_center_xpos,player_scythe_center_xpos,player_powers_xpos}", "int", "int"}, {}},
-    {"setuirect", "Set an UI element box position", {"list{dialogue_text_frame}", "int", "int", "int", "int"}, {}},
-    {"setui_dialoguecharacterobject", "Add a link between a character name portrait and an graphical object in dialogue", {"string", "string"}, {}},
+    {"setplayerstraff", "Set player straff properties", {"list{delay,speed,duration}", "int float int"},
+        {"delay 10", "speed 2.0", "duration 10"}},
+    {"setplayercrossbow", "Set player crossbow properties", {"list{delay,speed}", "int float"},
+        {"delay 30", "speed 10.0"}},
+    {"setuipos", "Set an UI element position/size",
+        {"list{dialogue_frame,dialogue_portrait1,dialogue_portrait2,dialogue_letter_size,player_frame,player_"
+         "lifes_xpos,player_minimap_center_xpos,player_scythe_center_xpos,player_powers_xpos}",
+            "int", "int"},
+        {}},
+    {"setuirect", "Set an UI element box position", {"list{dialogue_text_frame}", "int", "int", "int", "int"},
+        {}},
+    {"setui_dialoguecharacterobject",
+        "Add a link between a character name portrait and an graphical object in dialogue",
+        {"string", "string"}, {}},
     {"setui_dialoguespeed", "Set the dialogue speed", {"list{base_speed}", "int"}, {"base_speed 5"}},
     {"setmaxadvscore", "Set the max value of advance game score", {"int"}, {"100"}},
     {"addparticlesysteminnpc", "Link a PS to a Character", {"string", "string", "string"}, {}},
@@ -61,7 +102,8 @@ const std::vector<ExpectedCommand> kConsoleCommands = {
     {"resetsteamachievements", "Reset Steam stats", {}, {}},
     {"showargs", "Show thaaaa argument list", {}, {}},
     {"debug", "Enable debug", {"bool"}, {}},
-    {"drawrect", "Enable/disable the rect drawing in debug mode", {"list{player_attackzone,npc_hitzone}", "bool"}, {}},
+    {"drawrect", "Enable/disable the rect drawing in debug mode",
+        {"list{player_attackzone,npc_hitzone}", "bool"}, {}},
     {"keepratio", "Enable/disable aspect ratio", {"bool"}, {}},
     {"scalemethod", "Select the up/down scale method", {"int"}, {}},
     {"reloadshaders", "Reload Shaders Ressources", {}, {}},
@@ -84,23 +126,24 @@ TEST(GameCommandTable, HoldsTheFortySixConsoleCommandsVerbatimAndInOrder)
         EXPECT_TRUE(commands[i].handler);
     }
     // The two texts that are easy to get wrong.
-    EXPECT_EQ(commands[3].help, "Set the player stage values\n Parameters : SpeedEnd ConstantSpeed TimeDuration");
+    EXPECT_EQ(
+        commands[3].help, "Set the player stage values\n Parameters : SpeedEnd ConstantSpeed TimeDuration");
     EXPECT_EQ(commands[28].defaults, std::vector<std::string> {"map \\"});
 }
 
 TEST(GameCommandTable, HoldsTheFiftyTwoScriptCommandsLowerCasedAndInOrder)
 {
     const std::vector<std::string> names = {"event_showdebugmessage", "event_waittimer",
-        "event_startdialogue_fromfile", "pausegameplay", "ignoreinputs", "enableminimap", "incrementgamescore",
-        "sendmessageto", "event_changecameratargettoplayer", "event_changecameratargettolocator",
-        "asktochangelevel", "event_waitmessage", "event_shakecamera", "addfullscreenparticles",
-        "addlocalparticles", "setgraphical", "changegraphicalonlayer", "event_waitendofanimation",
-        "refreshgraphicalcollision", "event_changenpctargettolocator", "setlayervisible", "playmusic", "stopmusic",
-        "changenpcrenderafterplayer", "addsecretzone", "removesecretzone", "useparticlesystem",
-        "poppickupintrigger", "changefadetimer", "changefadetoblack", "enablewaterdisto",
-        "changestoryhintposition", "savegame", "preloadgraphical", "preparesoundevents", "playsoundevent",
-        "stopsoundevent", "addlayerincinematic", "event_runpickupcinematic", "showending", "endgame",
-        "forcetohideui", "changeachievementcurrentvalue", "incrementachievementcurrentvalue",
+        "event_startdialogue_fromfile", "pausegameplay", "ignoreinputs", "enableminimap",
+        "incrementgamescore", "sendmessageto", "event_changecameratargettoplayer",
+        "event_changecameratargettolocator", "asktochangelevel", "event_waitmessage", "event_shakecamera",
+        "addfullscreenparticles", "addlocalparticles", "setgraphical", "changegraphicalonlayer",
+        "event_waitendofanimation", "refreshgraphicalcollision", "event_changenpctargettolocator",
+        "setlayervisible", "playmusic", "stopmusic", "changenpcrenderafterplayer", "addsecretzone",
+        "removesecretzone", "useparticlesystem", "poppickupintrigger", "changefadetimer", "changefadetoblack",
+        "enablewaterdisto", "changestoryhintposition", "savegame", "preloadgraphical", "preparesoundevents",
+        "playsoundevent", "stopsoundevent", "addlayerincinematic", "event_runpickupcinematic", "showending",
+        "endgame", "forcetohideui", "changeachievementcurrentvalue", "incrementachievementcurrentvalue",
         "forcemusictorestartattime", "setplayerfulllife", "createvar", "setvar", "ifvar", "(", ")", "else"};
     {
         Game game;
@@ -179,13 +222,13 @@ TEST_F(CommandFileTest, CommentsBlankLinesAndIndentedLinesRunNothingAndReportNot
 
 TEST_F(CommandFileTest, ReportsEachBadLineWithFileAndLineAndRunsEveryGoodOne)
 {
-    std::string file = "setplayercrossbow delay 12\r\n"; // 1
-    file += "setplayrspeed walk 3\r\n"; // 2: unknown command
-    file += "setplayerstraff delay\r\n"; // 3: missing argument
-    file += std::string(5000, 'x') + "\r\n"; // 4: over-long
-    file += "setplayerstraff delay 7\r\n"; // 5
+    std::string file = "setplayercrossbow delay 12\r\n";        // 1
+    file += "setplayrspeed walk 3\r\n";                         // 2: unknown command
+    file += "setplayerstraff delay\r\n";                        // 3: missing argument
+    file += std::string(5000, 'x') + "\r\n";                    // 4: over-long
+    file += "setplayerstraff delay 7\r\n";                      // 5
     file += std::string("\x01\x02\x00\xFF garbage", 12) + "\n"; // 6: binary
-    file += "setnpcvalue thrower maxlife 9"; // 7
+    file += "setnpcvalue thrower maxlife 9";                    // 7
     Run(file);
 
     EXPECT_EQ(PlayerTuning::crossbowDelay, 12);
@@ -193,11 +236,13 @@ TEST_F(CommandFileTest, ReportsEachBadLineWithFileAndLineAndRunsEveryGoodOne)
     EXPECT_EQ(NpcTuning::throwerMaxLife, 9);
     EXPECT_NE(output.find("init_vars.txt:2: expected a command, found \"setplayrspeed\""), std::string::npos)
         << output;
-    EXPECT_NE(output.find("init_vars.txt:3: \"setplayerstraff\" expected list{delay,speed,duration} int float "
-                          "int, found \"delay\""),
+    EXPECT_NE(
+        output.find("init_vars.txt:3: \"setplayerstraff\" expected list{delay,speed,duration} int float "
+                    "int, found \"delay\""),
         std::string::npos)
         << output;
-    EXPECT_NE(output.find("init_vars.txt:4: expected a command line of at most"), std::string::npos) << output;
+    EXPECT_NE(output.find("init_vars.txt:4: expected a command line of at most"), std::string::npos)
+        << output;
     EXPECT_NE(output.find("init_vars.txt:6: expected a command line, found binary data"), std::string::npos)
         << output;
     for (const char* good : {"init_vars.txt:1:", "init_vars.txt:5:", "init_vars.txt:7:"})

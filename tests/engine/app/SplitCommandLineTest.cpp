@@ -27,7 +27,7 @@ TEST(SplitCommandLine, FollowsEveryTokenizerRule)
         {"a \"\" b", {"a", "b"}}, // a quoted empty token is dropped
         {"word // comment", {"word"}},
         {"wo//rd more", {}},
-        {"a \"x // y\" b", {"a"}}, // the slashes count after quote removal
+        {"a \"x // y\" b", {"a"}},        // the slashes count after quote removal
         {"a b\"c d", {"a", "b\"c", "d"}}, // a quote inside a token is ordinary
         {"   ", {}},
         {"\"", {}},
