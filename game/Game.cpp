@@ -16,6 +16,7 @@
 #include "engine/sound/SoundEventsManager.h"
 #include "engine/sound/StreamingVoiceContext.h"
 #include "scene/AnimatedSprite.h"
+#include "scene/Level.h"
 #include "scene/SceneObject.h"
 #include "scene/SceneObjectHandle.h"
 #include "scene/Sprite.h"
@@ -60,6 +61,7 @@ Game::Game(std::string gameTitle, IRenderEngine* render, AbstractInputManager* i
     imageHandleManager = ImageHandleManager::GetInstance();
 
     g_game = this;
+    SetRenderGameAccess(this);
     SetSoundGameAccess(&soundAccess);
     GameConfig::SetApplyVolumesHook([this] {
         if (soundEngine != nullptr)
@@ -85,6 +87,8 @@ Game::~Game()
     Shutdown();
     Script::ClearCommands();
     GameConfig::SetApplyVolumesHook({});
+    if (GetRenderGameAccess() == this)
+        SetRenderGameAccess(nullptr);
     if (GetSoundGameAccess() == &soundAccess)
         SetSoundGameAccess(nullptr);
     if (g_game == this)
@@ -183,4 +187,18 @@ bool Game::SoundAccess::GetPlayerBox(float& x, float& y, int& width, int& height
 
 void Game::Render(bool)
 {
+}
+
+RenderGameState Game::GetRenderState()
+{
+    RenderGameState state;
+    state.fixedStepTick = fixedStepTick != 0;
+    state.secondStateFlag = secondStateFlag != 0;
+    state.frameAdvance = frameAdvance;
+    state.cameraWorld = cameraPosition.ToInt();
+    state.displayScaleMode = displayScaleMode;
+    state.linearFilter = linearFilter;
+    if (currentLevel != nullptr)
+        state.levelName = currentLevel->GetName();
+    return state;
 }

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "engine/app/DevConsole.h"
 #include "engine/app/GlobalTimer.h"
 #include "engine/config/GameConfig.h"
 #include "engine/platform/Mutex.h"
 #include "engine/platform/Steam.h"
+#include "engine/render/RenderGameAccess.h"
 #include "engine/serial/ISerialization.h"
 #include "engine/serial/Point.h"
 #include "engine/sound/MusicLibrary.h"
 #include "engine/sound/SoundGameAccess.h"
 #include "game/AchievementManager.h"
-#include "game/DevConsole.h"
 #include "game/TeleportInfo.h"
 #include "scene/Camera.h"
 
@@ -43,8 +44,9 @@ class UI_Frame;
 // resource tables of the game library, the live characters, the player, the
 // user settings, the achievements and the console with its command table.
 // Every other part reaches it through the game singleton, which the
-// constructor sets and the destructor clears.
-class Game : public ISerialization {
+// constructor sets and the destructor clears. It is the render engine's game
+// access while it exists.
+class Game : public ISerialization, public RenderGameAccess {
 public:
     // Takes ownership of the three engines (any may be null).
     explicit Game(std::string title = "Quenholt", IRenderEngine* renderEngine = nullptr,
@@ -138,10 +140,13 @@ public:
     Camera& GetCamera() { return camera; }
 
     // What the render thread and the render engine read and write of the game.
-    DevConsole& GetConsole() { return console; }
+    DevConsole* GetConsole() override { return &console; }
     // Builds and submits one frame; nothing is drawn until the frame update
     // exists.
-    void Render(bool fromMainThread);
+    void Render(bool fromMainThread) override;
+    RenderGameState GetRenderState() override;
+    void SetCurrentPostEffect(GraphicalEffect* effect) override { currentPostEffect = effect; }
+    GraphicalEffect* GetCurrentPostEffect() override { return currentPostEffect; }
 
     // ---- members, in the order of their construction
     DevConsole console;

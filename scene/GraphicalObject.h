@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/render/IRenderEngine.h"
 #include "engine/serial/ISerialization.h"
 #include "engine/serial/Point.h"
 #include "engine/serial/Rect.h"
@@ -15,6 +16,7 @@
 class AnimatedSprite;
 class DXGraphicalSurface;
 class ISprite;
+class RenderPoolManager;
 class Sprite;
 template <class T, class C> class SpacialInstance;
 template <class C> class AnimatedSpriteSpacialInstance;
@@ -71,6 +73,8 @@ public:
     bool Serialize(std::ostream& os) override;
     // Reference: the versioned class name followed by "Ptr", then the name.
     bool SerializePtr(std::ostream& os) override;
+    // All or nothing: a damaged record leaves the object as it was; a record
+    // read whole replaces the lists the object had.
     bool UnSerialize(std::istream& is) override;
 
     // A plain graphical object copy of this one; with restart false the copy
@@ -106,6 +110,11 @@ public:
     int GetDrawEntryCount() const { return static_cast<int>(drawEntries.size()); }
     void RemoveGenericSprite(int i);
     const std::vector<GenericSpriteIndex>& GetDrawEntries() const { return drawEntries; }
+    // The drawing table as the render engine draws it: each sprite entry's
+    // sprite and each animated entry's current frame with their instance's
+    // placement; an entry naming no instance comes out missing, an entry of
+    // another kind is left out.
+    std::vector<ObjectDrawEntry> GetObjectDrawEntries();
 
     // Collision shapes (owned; an entry may be null).
     CollisionShape<int>* GetCollisionShape(int i);
@@ -121,6 +130,8 @@ public:
     // (0, 0) once shapes are in object space.
     Point<int> GetCollisionCell(int i) const;
     Point<int> GetCollisionShapeCell(const CollisionShape<int>* shape) const;
+    // Origin of cell i for an object of that size (see GetCollisionCell).
+    static Point<int> CollisionCell(int i, Point<int> size, bool inObjectSpace);
 
     // Animation.
     void RestartAnimations(bool skipFirstStep);
@@ -141,6 +152,9 @@ public:
     // engine records for the render thread and `now` is false, queues the
     // object for the render pool's image pass.
     static void LoadImages(GraphicalObject* object, bool now);
+    // Queues the images of the object's sprites and animation frames in the
+    // render pool's frame being filled; the render thread loads them.
+    static void QueueImages(RenderPoolManager& pool, GraphicalObject* object);
     // Acquires the images of every sprite the drawing table names.
     void AcquireImages();
 
@@ -153,6 +167,29 @@ public:
     void SetExtra(int value) { extra = value; }
 
 protected:
+    // Everything a graphical-object record holds, read before any is taken.
+    struct GraphicalRecord {
+        // Out of line: the element types are complete only in the .cpp.
+        GraphicalRecord();
+        ~GraphicalRecord();
+        GraphicalRecord(const GraphicalRecord&) = delete;
+        GraphicalRecord& operator=(const GraphicalRecord&) = delete;
+
+        SceneObjectRecord head;
+        Point<int> size;
+        std::vector<SpriteInstance> spriteInstances;
+        std::vector<AnimatedInstance> animatedInstances;
+        std::vector<std::unique_ptr<CollisionShape<int>>> collisionShapes;
+        std::vector<GenericSpriteIndex> drawEntries;
+    };
+    // Reads the record (after its class-name line) into `record`; the object
+    // itself is untouched. Derived records read this first, then their own
+    // fields, and take it only when those were read too.
+    bool ReadGraphicalRecord(std::istream& is, GraphicalRecord& record) const;
+    // Takes a record read whole, then runs PostUnSerialize and the
+    // character-prototype registration.
+    void TakeGraphicalRecord(GraphicalRecord&& record);
+
     // With restartAnimations false the copy keeps its animations where the
     // original has them (Clone(false)).
     GraphicalObject(const GraphicalObject& other, bool restartAnimations);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/render/GLNames.h"
 #include "engine/render/GLTexture.h"
 #include "engine/render/IGraphicalRessource.h"
 
@@ -8,8 +9,6 @@
 
 // A texture of the render engine: a GL texture, and for render textures the
 // framebuffer that draws into it ("its first surface").
-class Sprite;
-
 class DXGraphicalRessource : public IGraphicalRessource {
 public:
     DXGraphicalRessource() = default;
@@ -33,12 +32,9 @@ public:
 
 private:
     std::unique_ptr<GLTexture> texture;
-    uint32_t framebuffer = 0;
+    // Declared after the texture: the framebuffer goes first.
+    GLFramebuffer framebuffer;
     bool renderTarget = false;
     int width = 0;
     int height = 0;
 };
-
-// The device texture of the sprite's image; null while its image handle is not
-// valid or the image has no device texture.
-DXGraphicalRessource* GetSpriteTexture(Sprite& sprite);

@@ -3,19 +3,18 @@
 #include "engine/app/FpsOverlay.h"
 #include "engine/app/GameWindow.h"
 #include "engine/config/GameConfig.h"
+#include "engine/config/GamePaths.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/MessageBox.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/GLTexture.h"
 #include "engine/render/GraphicalEffect.h"
+#include "engine/render/ISprite.h"
+#include "engine/render/RenderGameAccess.h"
 #include "engine/render/Screenshot.h"
-#include "game/Game.h"
-#include "scene/AnimatedSprite.h"
-#include "scene/GraphicalObject.h"
-#include "scene/SpacialInstance.h"
-#include "scene/Sprite.h"
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -27,11 +26,6 @@ constexpr uint32_t kInfinite = platform::Event::kInfinite;
 // Slice of the render thread's waits: the window's events are pumped at least
 // this often, so a close is seen even while no frame comes.
 constexpr uint32_t kPumpSliceMs = 20;
-
-void SleepBriefly()
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-}
 
 void ReportStartFailure(const char* text)
 {
@@ -77,8 +71,9 @@ bool RenderPoolManager::SubmitFrame(bool force, bool noSignal, bool renderNow)
     const int32_t nextFill = (fillSlot.load() + 1) % kSlotCount;
     if (nextFill == renderingSlot.load())
         return false;
-    if (Game* game = Game::GetInstance())
-        CopyFrameState(game->GetConsole());
+    if (RenderGameAccess* game = GetRenderGameAccess())
+        if (DevConsole* console = game->GetConsole())
+            CopyFrameState(*console);
     renderSlot.exchange(next);
     publishedSlot.exchange(next);
     fillSlot.store(nextFill);
@@ -141,31 +136,10 @@ void RenderPoolManager::ClearCurrentFrame()
     frameCommands[slot].clear(); // each command deletes its own effect
 }
 
-void RenderPoolManager::QueueSpriteImage(Sprite* sprite)
+void RenderPoolManager::QueueSpriteImage(ISprite* sprite)
 {
     if (HasThread() && sprite)
         frameImages[fillSlot.load()].push_back(sprite);
-}
-
-void RenderPoolManager::QueueGraphicalObjectImages(GraphicalObject* object)
-{
-    if (!HasThread() || !object)
-        return;
-    for (const GraphicalObject::GenericSpriteIndex& entry : object->GetDrawEntries()) {
-        if (entry.type == 0) {
-            GraphicalObject::SpriteInstance* instance = object->GetSpriteInstance(entry.index);
-            if (instance && instance->GetPrototype())
-                QueueSpriteImage(instance->GetPrototype());
-        } else if (entry.type == 1) {
-            GraphicalObject::AnimatedInstance* instance = object->GetAnimatedInstance(entry.index);
-            AnimatedSprite* animation = instance ? instance->GetPrototype() : nullptr;
-            if (!animation)
-                continue;
-            for (int frame = 0; frame < animation->GetFrameCount(); ++frame)
-                if (Sprite* sprite = animation->GetFrame(frame))
-                    QueueSpriteImage(sprite);
-        }
-    }
 }
 
 void RenderPoolManager::ResetReady()
@@ -176,8 +150,22 @@ void RenderPoolManager::ResetReady()
 
 void RenderPoolManager::WaitRequestDone()
 {
-    while (request.load() != 0 && threadRunning.load())
-        SleepBriefly();
+    // The render thread sets the event each time it clears the word and when
+    // its loop ends. Reset before the test, so a clearing between the test
+    // and the wait is not lost; the slice only covers a word cleared by
+    // someone else.
+    for (;;) {
+        requestDoneEvent.Reset();
+        if (request.load() == 0 || !threadRunning.load())
+            return;
+        requestDoneEvent.WaitFor(kPumpSliceMs);
+    }
+}
+
+void RenderPoolManager::FinishRequest()
+{
+    request.exchange(0);
+    requestDoneEvent.Set();
 }
 
 void RenderPoolManager::RequestLoadEffects()
@@ -191,9 +179,9 @@ void RenderPoolManager::RequestLoadEffects()
     WaitRequestDone();
 }
 
-void RenderPoolManager::RequestLoadImages(std::vector<GraphicalObject*>* objects, bool waitForEnd)
+void RenderPoolManager::RequestLoadImages(std::function<void()> loadObjects, bool waitForEnd)
 {
-    imageObjects = objects;
+    imageObjects = std::move(loadObjects);
     if (!HasThread() || !threadRunning) {
         LoadPendingImages();
         imageObjects = nullptr;
@@ -287,13 +275,16 @@ void RenderThreadProc(RenderPoolManager* manager)
 {
     platform::DebugOutput("=> In Thread ...\n");
     platform::DebugOutput("=> In Thread ...\n");
-    // The display mode comes from the user's configuration (it replaces the
-    // command line's); it is read before the window exists so that a full
-    // screen window is created full screen.
+    // The display mode comes from the user's configuration, which replaces
+    // the command line's; without a configuration file (the first start) the
+    // command line's holds, full screen unless it asks for a window. It is
+    // read before the window exists so that a full screen window is created
+    // full screen.
     GameConfig config;
     config.LoadUserConfig();
     platform::DebugOutput("=> ReadFileConf...\n");
-    g_FullScreen = !config.IsWindowed();
+    const bool windowed = GameConfig::UserConfigExists() ? config.IsWindowed() : g_StartWindowed.load();
+    g_FullScreen = !windowed;
     g_VSync = config.GetVSync();
 
     std::unique_ptr<platform::Window> window = CreateGameWindow();
@@ -321,6 +312,8 @@ void RenderThreadProc(RenderPoolManager* manager)
         manager->startFailed = true;
         manager->quitting = true;
     }
+    if (started)
+        manager->LogOutOfScopeLoad("");
     manager->idle.exchange(1);
     if (!manager->startFailed)
         manager->RenderLoop();
@@ -330,6 +323,7 @@ void RenderThreadProc(RenderPoolManager* manager)
     g_hWnd = nullptr;
     window.reset();
     manager->threadRunning = false;
+    manager->requestDoneEvent.Set();
     manager->renderEndEvent.Set();
 }
 
@@ -368,7 +362,7 @@ void RenderPoolManager::RenderLoop()
         if (request.load() != kRequestQuit)
             RenderThreadStep();
         if (request.load() == kRequestQuit) {
-            request.exchange(0);
+            FinishRequest();
             quitRequested = true;
         }
         rendering.exchange(0);
@@ -404,7 +398,7 @@ void RenderPoolManager::RenderThreadStep()
     const auto runAlone = [this](const auto& work) {
         idle.exchange(0);
         work();
-        request.exchange(0);
+        FinishRequest();
         idle.exchange(1);
     };
     switch (request.load()) {
@@ -458,7 +452,7 @@ void RenderPoolManager::RenderThreadStep()
         ready.exchange(1);
     }
     if (loading.load() != 0 && loadingHold.load() == 0) {
-        if (Game* game = Game::GetInstance())
+        if (RenderGameAccess* game = GetRenderGameAccess())
             game->Render(false);
     }
     if (g_RenderEngine)
@@ -481,7 +475,7 @@ void RenderPoolManager::RenderThreadStep()
 
 void RenderPoolManager::RunDisplayRequest(int32_t code)
 {
-    if (Game* game = Game::GetInstance())
+    if (RenderGameAccess* game = GetRenderGameAccess())
         game->Render(true);
     idle.exchange(0);
     switch (code) {
@@ -502,7 +496,7 @@ void RenderPoolManager::RunDisplayRequest(int32_t code)
             g_hWnd->SetBordered(true);
             PumpMessage();
             g_hWnd->Minimize();
-            request.exchange(0);
+            FinishRequest();
             g_hWnd->Restore();
             g_hWnd->SetCursorVisible(true);
             PumpMessage();
@@ -516,17 +510,17 @@ void RenderPoolManager::RunDisplayRequest(int32_t code)
     default:
         break;
     }
-    request.exchange(0);
+    FinishRequest();
     idle.exchange(1);
 }
 
 void RenderPoolManager::ResolveSlotImages(int slot)
 {
-    std::vector<Sprite*>& images = frameImages[slot];
+    std::vector<ISprite*>& images = frameImages[slot];
     for (size_t i = 0; i < images.size(); ++i) {
         imageCursor.store(static_cast<int32_t>(i));
         if (images[i])
-            images[i]->GetImage();
+            images[i]->LoadImage();
     }
     imageCursor.store(-1);
     images.clear();
@@ -534,12 +528,8 @@ void RenderPoolManager::ResolveSlotImages(int slot)
 
 void RenderPoolManager::LoadPendingImages()
 {
-    if (imageObjects) {
-        const std::vector<GraphicalObject*> objects = *imageObjects;
-        for (GraphicalObject* object : objects)
-            if (object)
-                GraphicalObject::LoadImages(object, true);
-    }
+    if (imageObjects)
+        imageObjects();
     for (int slot = 0; slot < kSlotCount; ++slot)
         if (!frameImages[slot].empty())
             ResolveSlotImages(slot);
@@ -555,14 +545,42 @@ void RenderPoolManager::ClearAllFrames()
 
 void RenderPoolManager::LoadEffects()
 {
-    // The effect list arrives with the shader effects; until then the
-    // request is acknowledged and nothing is loaded.
+    effectList.Create();
+    // Made effects are loaded at once (the device restore reloads them).
+    if (auto* engine = dynamic_cast<DXRenderEngine*>(g_RenderEngine); engine && g_Device)
+        engine->LoadAllShaderRes();
+}
+
+void RenderPoolManager::LogOutOfScopeLoad(const std::string& name)
+{
+    const std::string path = GetUserPath() + "LoadPNG_OutOfLoadingScope.log";
+    platform::DebugOutput(name + "\n");
+    if (!loadLog.is_open()) {
+        std::ifstream existing(path, std::ios::binary);
+        std::string line;
+        while (std::getline(existing, line)) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            loggedImageNames.push_back(line);
+        }
+        existing.close();
+        loadLog.open(path, std::ios::binary | std::ios::app);
+    }
+    // The opening call's empty name is not an image: nothing to write.
+    if (name.empty())
+        return;
+    if (std::find(loggedImageNames.begin(), loggedImageNames.end(), name) != loggedImageNames.end())
+        return;
+    if (loadLog.is_open() && !loadLog.bad()) {
+        loadLog << name << "\r\n" << std::flush;
+        loggedImageNames.push_back(name);
+    }
 }
 
 void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, int consoleSlot)
 {
     IRenderEngine* engine = g_RenderEngine;
-    Game* game = Game::GetInstance();
+    RenderGameAccess* game = GetRenderGameAccess();
     for (size_t i = 0; i < commands.size(); ++i) {
         RenderPoolCommand& command = commands[i];
         const int32_t loadingAtStart = loading.load();
@@ -571,14 +589,14 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
         const std::string& name = command.GetName();
         if (!name.empty()) {
             if (game)
-                game->currentPostEffect = command.GetEffect();
+                game->SetCurrentPostEffect(command.GetEffect());
             if (name == "ClearScreen") {
                 if (engine)
                     engine->Clear(command.GetColour(), 0);
             } else if (name == "StretchBackbuffer true") {
                 ApplyFinalPostEffect(engine, false);
                 if (g_ScreenshotRequested)
-                    TakeScreenshot();
+                    TakeScreenshot(GetRenderGameState().levelName);
             } else if (name == "StretchBackbuffer false") {
                 ApplyFinalPostEffect(engine, true);
             } else if (name == "StartRendering") {
@@ -619,5 +637,5 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
         }
     }
     if (game)
-        game->currentPostEffect = nullptr;
+        game->SetCurrentPostEffect(nullptr);
 }

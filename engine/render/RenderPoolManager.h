@@ -1,10 +1,11 @@
 #pragma once
 
+#include "engine/app/DevConsole.h"
 #include "engine/platform/Event.h"
 #include "engine/platform/InputBridge.h"
 #include "engine/platform/Mutex.h"
+#include "engine/render/EffectList.h"
 #include "engine/render/RenderPoolCommand.h"
-#include "game/DevConsole.h"
 
 #include <atomic>
 #include <cstdint>
@@ -14,8 +15,7 @@
 #include <thread>
 #include <vector>
 
-class GraphicalObject;
-class Sprite;
+class ISprite;
 
 // Commands recorded outside the frame during a frame (layers, cinematic
 // events); AddCommands moves them into the frame being filled.
@@ -59,12 +59,15 @@ public:
     void RemoveLastCommand();
     void GetCommandsFrom(int first, std::vector<RenderPoolCommand*>& out);
     void ClearCurrentFrame();
-    void QueueGraphicalObjectImages(GraphicalObject* object);
-    void QueueSpriteImage(Sprite* sprite);
+    // Queues the sprite's image for the render thread's image pass of the
+    // frame being filled (without a render thread there is nothing to queue).
+    void QueueSpriteImage(ISprite* sprite);
     bool IsReady() const { return ready.load() != 0; }
     void ResetReady();
     void RequestLoadEffects();
-    void RequestLoadImages(std::vector<GraphicalObject*>* objects, bool waitForEnd);
+    // The image pass on the render thread: the game's loadObjects (the images
+    // of the objects it hands over), then every queued sprite image.
+    void RequestLoadImages(std::function<void()> loadObjects, bool waitForEnd);
     void RequestClearFrames();
     void RequestQuit();
     // The display-mode requests of the options menu (4 full screen, 5 window,
@@ -84,7 +87,14 @@ public:
 
     // Replays one command list on the calling thread.
     void RenderFrame(std::vector<RenderPoolCommand>& commands, int consoleSlot);
+    // Makes the effects of the effect list (once) and loads them; failures
+    // are listed on the debugger output.
     void LoadEffects();
+    // Notes an image loaded outside a loading screen in the user folder's
+    // "LoadPNG_OutOfLoadingScope.log", each name once across runs. The first
+    // call opens the log; an empty name only opens it.
+    void LogOutOfScopeLoad(const std::string& name);
+    const EffectList& GetEffectList() const { return effectList; }
 
     // Fields ----------------------------------------------------------------
     // The main thread, the game core and the menu read and write several of
@@ -94,12 +104,15 @@ public:
     std::atomic<int32_t> publishedSlot {0};
     std::vector<std::vector<RenderPoolCommand>> frameCommands;
     std::vector<DevConsole> frameStates;
-    std::vector<std::vector<Sprite*>> frameImages;
-    std::vector<GraphicalObject*>* imageObjects = nullptr;
+    std::vector<std::vector<ISprite*>> frameImages;
+    std::function<void()> imageObjects;
     std::thread thread;
     platform::Event renderGoEvent {true, false};
     platform::Event renderEndEvent {false, false};
     platform::Event readyGoEvent {false, false};
+    // Set whenever the render thread clears the request word, and when its
+    // loop ends: the request waits wait on it.
+    platform::Event requestDoneEvent {true, false};
     platform::TimedMutex frameMutex;
     platform::TimedMutex goMutex;
     std::atomic<int32_t> abortFrame {0};
@@ -133,14 +146,16 @@ private:
     void ClearAllFrames();
     void ResolveSlotImages(int slot);
     void RunDisplayRequest(int32_t code);
-    // Spins until the request word is back to 0 (or the loop has ended),
-    // sleeping briefly between checks.
+    // Waits until the request word is back to 0 (or the loop has ended).
     void WaitRequestDone();
+    // Clears the request word and wakes the request waits (render thread).
+    void FinishRequest();
     bool IsRenderThread() const;
 
     std::atomic<bool> threadRunning {false};
     platform::InputBridge inputBridge;
     std::function<void()> pendingTask;
+    EffectList effectList;
 };
 
 void RenderThreadProc(RenderPoolManager* manager);

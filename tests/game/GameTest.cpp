@@ -1,3 +1,4 @@
+#include "game/Game.h"
 #include "characters/CharacterObject.h"
 #include "engine/config/GamePaths.h"
 #include "engine/input/AbstractInputManager.h"
@@ -5,7 +6,6 @@
 #include "engine/sound/ISoundEngine.h"
 #include "engine/sound/SoundEventsManager.h"
 #include "engine/sound/SoundGameAccess.h"
-#include "game/Game.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Sprite.h"
 #include "script/Script.h"
@@ -56,6 +56,10 @@ public:
     {
     }
     ~FakeInputManager() override { ++log.deleted; }
+    bool Init() override { return true; }
+    bool Acquire() override { return true; }
+    void Poll() override { }
+    void Release() override { }
 
 private:
     EngineLog& log;

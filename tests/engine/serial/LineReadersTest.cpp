@@ -130,12 +130,18 @@ TEST(LineReadersTest, FloatParsingTakesWhatTheWriterWrites)
         {"2E3", 2000.0f},
         {"1.5.3", 1.5f},
         {"+4", 4.0f},
+        // A complete exponent ends the number; what follows is ignored, as a
+        // stream extraction ignores it.
+        {"1e5e", 1e5f},
+        {"2.5e+3E-", 2500.0f},
+        {"7e1e1", 70.0f},
     };
     for (const auto& [text, expected] : good) {
         EXPECT_TRUE(ReadOne(ReadFloatLine, text, 0.0f, v)) << text;
         EXPECT_EQ(v, expected) << text;
     }
-    for (const char* bad : {"", "abc", ".", "-", "1e", "1e+", "inf", "nan", "1e+039", "1e400"}) {
+    for (const char* bad :
+        {"", "abc", ".", "-", "1e", "1e+", "1.5E", "2e-x", "inf", "nan", "1e+039", "1e400"}) {
         EXPECT_FALSE(ReadOne(ReadFloatLine, bad, 9.5f, v)) << '"' << bad << '"';
         EXPECT_EQ(v, 9.5f) << '"' << bad << '"';
     }
@@ -224,6 +230,23 @@ TEST(LineReadersTest, UpdateTagAtTheEndMeansGroupAbsent)
     EXPECT_EQ(line, "");
 }
 
+TEST(LineReadersTest, EmptyMarkerMatchesAnEmptyLineButNotTheEnd)
+{
+    for (const char* text : {"", "x\r\n", "x"}) {
+        std::istringstream is(text);
+        std::string line;
+        if (*text != '\0')
+            ReadStringLine(is, line);
+        EXPECT_FALSE(ReadUpdateTag(is, "")) << '"' << text << '"';
+        EXPECT_FALSE(ReadUpdateTag(is, "")) << "a second look still finds no line";
+    }
+    std::istringstream blank("\r\n5\r\n");
+    EXPECT_TRUE(ReadUpdateTag(blank, ""));
+    int32_t value = 0;
+    EXPECT_TRUE(ReadIntLine(blank, value));
+    EXPECT_EQ(value, 5);
+}
+
 TEST(LineReadersTest, UpdateTagRewindsInFiles)
 {
     const auto path
@@ -280,4 +303,23 @@ TEST(LineReadersTest, UpdateTagRewindsAtEveryBufferPosition)
     EXPECT_GT(found, 0);
     EXPECT_FALSE(ReadUpdateTag(file, "_T_updatetag_1.1_"));
     std::filesystem::remove(path);
+}
+
+TEST(LineReadersTest, TextAndExpectedLines)
+{
+    std::istringstream is("  spaced name\t\r\nbell\a\r\nSpriteV0Ptr\r\nSpriteV0\r\n");
+    std::string text = "kept";
+    EXPECT_TRUE(ReadTextLine(is, text));
+    EXPECT_EQ(text, "  spaced name\t");
+    EXPECT_FALSE(ReadTextLine(is, text)); // a control byte: no writer writes one
+    EXPECT_EQ(text, "  spaced name\t");
+    EXPECT_TRUE(ReadExpectedLine(is, "SpriteV0Ptr"));
+    EXPECT_FALSE(ReadExpectedLine(is, "SpriteV0Ptr"));
+    // Past the end neither reads, not even an empty text or expected line.
+    EXPECT_FALSE(ReadTextLine(is, text));
+    EXPECT_FALSE(ReadExpectedLine(is, ""));
+    EXPECT_EQ(text, "  spaced name\t");
+    std::istringstream empty("\r\n");
+    EXPECT_TRUE(ReadTextLine(empty, text));
+    EXPECT_EQ(text, "");
 }

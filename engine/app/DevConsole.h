@@ -6,9 +6,9 @@
 #include <list>
 #include <string>
 
-// The game's console: its command table, the debug flag and the on-screen
-// debug-message list that the render pool copies per frame slot and adds its
-// draw count to.
+// The console's state: open and debug flags, the line being edited, the
+// command table the game fills, and the on-screen debug-message list that the
+// render pool copies per frame slot and adds its draw count to.
 class DevConsole : public ConsoleCommandTable {
 public:
     struct DebugMessage {
