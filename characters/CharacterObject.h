@@ -1,35 +1,44 @@
 #pragma once
 
 #include "engine/serial/Point.h"
+#include "engine/serial/TypeNames.h"
 #include "scene/CollisionShape.h"
+#include "scene/SceneObject.h"
 
+#include <string>
+#include <utility>
 #include <vector>
 
+class LocalParticleSystem;
 struct CollisionBodyRecord;
 
-// Stand-in for the character base of the player, enemies and projectiles:
-// only what the collision tests read of a character (its position, its list
-// of collision shapes, its circle, whether it is the player) and the record
-// of the fixture it touched last. The full class replaces this file.
-class CharacterObject {
+// Base of the player, the enemies, the bosses and their projectiles: a scene
+// object with a position, its collision shapes and a dead flag. Only what the
+// game core, the collision code and the camera use is here yet.
+class CharacterObject : public SceneObject {
 public:
-    virtual ~CharacterObject() = default;
+    explicit CharacterObject(std::string name = "")
+        : SceneObject(std::move(name))
+    {
+        typeName = TypeNames::CharacterObject;
+    }
 
     Point<float> GetPosition() const { return position; }
     void SetPosition(Point<float> p) { position = p; }
-
     // Where the character stood on the frame before (the camera follows the
     // movement between the two).
     Point<float> GetPreviousPosition() const { return previousPosition; }
     void SetPreviousPosition(Point<float> p) { previousPosition = p; }
+
     Point<int> GetSize() const { return size; }
-    void SetSize(Point<int> s) { size = s; }
+    void SetSize(int width, int height) { size = Point<int>(width, height); }
     // Position plus half the size.
     Point<float> GetCenter() const
     {
         return Point<float>(
             position.x + static_cast<float>(size.x) / 2.0f, position.y + static_cast<float>(size.y) / 2.0f);
     }
+
     // The current speed value and movement stage (4 jump, 5 end of jump,
     // 6 fall) that the camera's look-ahead reads.
     float GetSpeedValue() const { return speedValue; }
@@ -54,13 +63,35 @@ public:
     bool IsPlayerCharacter() const { return isPlayer; }
     void SetPlayerCharacter(bool player) { isPlayer = player; }
 
+    // The record of the collision fixture the last contact test kept.
     const CollisionBodyRecord* GetLastContact() const { return lastContact; }
     void SetLastContact(const CollisionBodyRecord* record) { lastContact = record; }
+
+    virtual bool IsDead() { return dead; }
+    // Acts once only.
+    virtual void Die() { dead = true; }
+
+    // A particle system bound to an event of every character of a class.
+    struct ParticleSystemLink {
+        std::string className;
+        std::string eventName;
+        LocalParticleSystem* system = nullptr;
+    };
+    static void LinkParticleSystem(std::string className, std::string eventName, LocalParticleSystem* system)
+    {
+        ParticleSystemLinks().push_back(
+            ParticleSystemLink {std::move(className), std::move(eventName), system});
+    }
+    static std::vector<ParticleSystemLink>& ParticleSystemLinks()
+    {
+        static std::vector<ParticleSystemLink> links;
+        return links;
+    }
 
 private:
     Point<float> position;
     Point<float> previousPosition;
-    Point<int> size {32, 32};
+    Point<int> size;
     float speedValue = 5.5f;
     int moveState = 0;
     std::vector<CollisionShape<int>*> collisionShapes;
@@ -68,4 +99,5 @@ private:
     float circleRadius = 0.0f;
     bool isPlayer = false;
     const CollisionBodyRecord* lastContact = nullptr;
+    bool dead = false;
 };

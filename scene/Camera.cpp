@@ -9,12 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-float& Camera::GlobalSpeed()
-{
-    static float speed = 3.2f;
-    return speed;
-}
-
 void Camera::Reset()
 {
     *this = Camera();
@@ -24,7 +18,7 @@ void Camera::StopTravel()
 {
     travelling = false;
     speed = 5.0f;
-    speedFactor = GlobalSpeed();
+    speedFactor = travelSpeedTuning;
     followLerp = 0.0f;
 }
 

@@ -16,8 +16,9 @@ template <class T, class C> class SpacialInstance;
 // edges of rooms.
 class Camera {
 public:
-    // The program-wide camera speed ("setcameraspeed"; 3.2 at start).
-    static float& GlobalSpeed();
+    // The program-wide camera speed ("setcameraspeed"; 3.2 at start): what
+    // new cameras and stopped travels take as their speed factor.
+    static inline float travelSpeedTuning = 3.2f;
 
     // The defaults: at (0, 0), view 512 x 448, speed 5.0, mode 2.
     void Reset();
@@ -56,8 +57,9 @@ public:
     bool IsTravelling() const { return travelling; }
     Point<float> GetTarget() const { return Point<float>(targetX, targetY); }
     float GetFollowLerp() const { return followLerp; }
-    float GetSpeedFactor() const { return speedFactor; }
-    void SetSpeedFactor(float factor) { speedFactor = factor; }
+    // The speed factor, which "setcameraspeed" sets.
+    float GetSpeed() const { return speedFactor; }
+    void SetSpeed(float factor) { speedFactor = factor; }
     // The level whose blockers hold the camera (not owned; the game sets it
     // at each level change).
     void SetLevel(Level* l) { level = l; }
@@ -70,7 +72,7 @@ private:
     int viewWidth = 512;
     int viewHeight = 448;
     float speed = 5.0f;
-    float speedFactor = GlobalSpeed();
+    float speedFactor = travelSpeedTuning;
     float targetX = 0.0f;
     float targetY = 0.0f;
     bool travelling = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/app/ConsoleCommand.h"
 #include "script/BackgroundEvent.h"
 
 #include <string>
@@ -9,15 +10,24 @@
 class GraphicalObject;
 template <class T, class C> class SpacialInstance;
 
-// A script: named lines of commands, run as a background event. The level
-// keeps its start-up script's text; running the commands belongs to the
-// script runner, so Start and Run here only remember the owner and label.
+// A script: named lines of commands, run as a background event, and the
+// script runner's command table. The level keeps its start-up script's text;
+// running the commands belongs to the script runner, so Start and Run here
+// only remember the owner and label.
 class Script : public BackgroundEvent {
 public:
+    Script() = default;
     explicit Script(std::string name_)
         : name(std::move(name_))
     {
     }
+
+    // Lower-cases the name and appends the record; checks nothing.
+    static void RegisterCommand(std::string name, ConsoleHandler handler, std::string help,
+        std::vector<std::string> grammar, std::vector<std::string> defaults);
+    static const std::vector<ConsoleCommand>& GetCommands();
+    // Empties the table (the game object that registered the commands goes).
+    static void ClearCommands();
 
     const std::string& GetName() const { return name; }
 
@@ -67,3 +77,6 @@ private:
     SpacialInstance<GraphicalObject, float>* owner = nullptr;
     bool started = false;
 };
+
+// Registers the 52 script commands in their fixed order.
+void RegisterScriptCommands();

@@ -65,6 +65,8 @@ struct Library {
         block.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 31, 63, 0, 0);
         game.sceneObjects.push_back(&block);
     }
+    // The game frees what its tables hold: these entries are the library's.
+    ~Library() { game.sceneObjects.clear(); }
     Game game;
     Sprite sprite {"decor", "decor.png", 0, 0, 31, 31};
     std::vector<std::unique_ptr<GraphicalObject>> objects;

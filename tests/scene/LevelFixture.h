@@ -94,6 +94,13 @@ public:
                  &slope, &hurt, &leftStop, &rightStop, &zone, &sky, &hill, &fern})
             game.sceneObjects.push_back(object);
     }
+    // The game frees what its tables hold: these entries are the library's.
+    ~GameLibrary()
+    {
+        game.sceneObjects.clear();
+        game.sprites.clear();
+        game.animatedSprites.clear();
+    }
 
     Game game;
     Sprite leaf {"leaf", "leaf.png", 0, 0, 31, 31};

@@ -69,6 +69,7 @@ TEST(MapModelRecords, RecordsReadWriteBackAndADamagedCountStopsAtTheFirstFailure
     EXPECT_FALSE(partial.UnSerialize(damaged));
     ASSERT_EQ(partial.GetRecords().size(), 2u);
     EXPECT_EQ(partial.GetRecords()[1]->name, "B");
+    game.sceneObjects.clear(); // the objects are this test's
 }
 
 } // namespace
