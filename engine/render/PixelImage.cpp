@@ -57,7 +57,8 @@ int ChannelsOf(uint8_t colourType)
 
 bool HoldsEnoughData(const spng_ihdr& header, size_t fileBytes)
 {
-    const uint64_t rowBits = uint64_t(header.width) * uint64_t(ChannelsOf(header.color_type)) * header.bit_depth;
+    const uint64_t rowBits
+        = uint64_t(header.width) * uint64_t(ChannelsOf(header.color_type)) * header.bit_depth;
     const uint64_t rawBytes = uint64_t(header.height) * (1 + (rowBits + 7) / 8);
     return rawBytes / kMaxDeflateRatio <= fileBytes;
 }
@@ -189,9 +190,9 @@ bool PixelImage::LoadFromMemory(std::span<const uint8_t> bytes, const std::strin
     if (const int result = spng_decoded_image_size(ctx, SPNG_FMT_RGBA8, &decodedBytes); result != 0)
         return Refuse(name, std::string("bad PNG image: ") + spng_strerror(result));
     std::vector<uint8_t> decoded(decodedBytes);
-    const int result = IsGreyWithKey(ctx, header) ? DecodeGreyWithKey(ctx, header, decoded)
-                                                   : spng_decode_image(ctx, decoded.data(), decoded.size(),
-                                                       SPNG_FMT_RGBA8, SPNG_DECODE_TRNS);
+    const int result = IsGreyWithKey(ctx, header)
+        ? DecodeGreyWithKey(ctx, header, decoded)
+        : spng_decode_image(ctx, decoded.data(), decoded.size(), SPNG_FMT_RGBA8, SPNG_DECODE_TRNS);
     if (result != 0)
         return Refuse(name, std::string("damaged PNG data: ") + spng_strerror(result));
 

@@ -121,8 +121,8 @@ bool WaveFile::Parse(std::span<const uint8_t> bytes, const std::string& name)
         const size_t body = at + 8;
         if (chunkSize > end - body)
             return Refuse(name,
-                "chunk \"" + IdText(bytes, at) + "\" claims " + std::to_string(chunkSize)
-                    + " bytes, only " + std::to_string(end - body) + " follow it");
+                "chunk \"" + IdText(bytes, at) + "\" claims " + std::to_string(chunkSize) + " bytes, only "
+                    + std::to_string(end - body) + " follow it");
         const auto chunk = bytes.subspan(body, size_t(chunkSize));
         if (IdIs(bytes, at, "fmt ") && fmt.empty())
             fmt = chunk;
@@ -133,7 +133,8 @@ bool WaveFile::Parse(std::span<const uint8_t> bytes, const std::string& name)
         at = body + size_t(chunkSize) + (chunkSize & 1); // chunks are padded to even sizes
     }
     if (fmt.size() < 16)
-        return Refuse(name, fmt.empty() ? "no \"fmt \" chunk" : "the \"fmt \" chunk is shorter than 16 bytes");
+        return Refuse(
+            name, fmt.empty() ? "no \"fmt \" chunk" : "the \"fmt \" chunk is shorter than 16 bytes");
     if (!haveData)
         return Refuse(name, "no \"data\" chunk");
 
@@ -153,7 +154,8 @@ bool WaveFile::Parse(std::span<const uint8_t> bytes, const std::string& name)
     if (tag == kTagPcm && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         return Refuse(name, std::to_string(bits) + "-bit PCM samples cannot be played");
     if (tag != kTagPcm && tag != kTagFloat)
-        return Refuse(name, "sample format " + std::to_string(tag) + " cannot be played (PCM and float only)");
+        return Refuse(
+            name, "sample format " + std::to_string(tag) + " cannot be played (PCM and float only)");
     if (channels < 1 || channels > 2)
         return Refuse(name, std::to_string(channels) + " channels cannot be played (mono and stereo only)");
     if (rate < 1 || rate > kMaxRate)

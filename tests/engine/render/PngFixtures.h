@@ -68,13 +68,14 @@ inline std::vector<uint8_t> EncodeRawPng(const RawPicture& picture)
         key.gray = *picture.greyKey;
         spng_set_trns(ctx.get(), &key);
     }
-    if (spng_encode_image(ctx.get(), picture.rows.data(), picture.rows.size(), SPNG_FMT_PNG,
-            SPNG_ENCODE_FINALIZE)
+    if (spng_encode_image(
+            ctx.get(), picture.rows.data(), picture.rows.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE)
         != 0)
         return out;
     size_t length = 0;
     int error = 0;
-    std::unique_ptr<void, decltype(&std::free)> buffer(spng_get_png_buffer(ctx.get(), &length, &error), &std::free);
+    std::unique_ptr<void, decltype(&std::free)> buffer(
+        spng_get_png_buffer(ctx.get(), &length, &error), &std::free);
     if (buffer && error == 0)
         out.assign(static_cast<uint8_t*>(buffer.get()), static_cast<uint8_t*>(buffer.get()) + length);
     return out;

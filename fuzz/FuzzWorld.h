@@ -1,0 +1,31 @@
+#pragma once
+
+#include "game/Game.h"
+#include "scene/AnimatedSprite.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Level.h"
+#include "scene/Sprite.h"
+
+#include <memory>
+#include <vector>
+
+namespace fuzz {
+
+// The game library a level file is read against: named sprites, an animated
+// sprite and a graphical object that records may refer to. The seed writer
+// and the record targets share it, so seeds name things that exist.
+class FuzzWorld {
+public:
+    FuzzWorld();
+
+    Game game;
+    Level level {"fuzz.lvl"};
+    std::vector<std::unique_ptr<Sprite>> sprites;
+    AnimatedSprite walk {"Walk"};
+    GraphicalObject rock {"Rock"};
+};
+
+// Made on first use and kept for the run: readers keep pointers into it.
+FuzzWorld& GetFuzzWorld();
+
+} // namespace fuzz
