@@ -48,8 +48,8 @@ const Target* FindTarget(std::string_view name);
 
 } // namespace fuzz
 
-#define QUENHOLT_FUZZ_TARGET(NAME, REPORTS)                                                                    \
-    static bool FuzzBody_##NAME(const ::fuzz::Input& input);                                                   \
-    [[maybe_unused]] static const bool fuzzRegistered_##NAME                                                   \
-        = ::fuzz::Register({#NAME, &FuzzBody_##NAME, REPORTS});                                                \
+#define QUENHOLT_FUZZ_TARGET(NAME, REPORTS)                                                                  \
+    static bool FuzzBody_##NAME(const ::fuzz::Input& input);                                                 \
+    [[maybe_unused]] static const bool fuzzRegistered_##NAME                                                 \
+        = ::fuzz::Register({#NAME, &FuzzBody_##NAME, REPORTS});                                              \
     static bool FuzzBody_##NAME(const ::fuzz::Input& input)

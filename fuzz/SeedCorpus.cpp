@@ -42,7 +42,10 @@ public:
         std::ofstream file(folder / ("seed-" + std::to_string(++count)), std::ios::binary);
         file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
-    void Add(const std::string& target, const std::string& text) { Add(target, Bytes(text.begin(), text.end())); }
+    void Add(const std::string& target, const std::string& text)
+    {
+        Add(target, Bytes(text.begin(), text.end()));
+    }
 
     int Count() const { return count; }
 

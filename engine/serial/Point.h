@@ -4,6 +4,20 @@
 
 template <class T> struct Point;
 
+// A float coordinate as an int, truncated toward zero and held to the int
+// range (NaN gives 0): positions from damaged files never overflow the
+// integer arithmetic of drawing and collision.
+constexpr int SaturatingToInt(float value)
+{
+    if (!(value == value))
+        return 0;
+    if (value >= 2147483520.0f) // the largest float below 2^31
+        return 2147483520;
+    if (value <= -2147483648.0f)
+        return -2147483647 - 1;
+    return static_cast<int>(value);
+}
+
 // Integer point: scene positions and sizes in pixels.
 template <> struct Point<int> {
     int x = 0;
@@ -95,8 +109,8 @@ template <> struct Point<float> {
         }
     }
 
-    // Each coordinate truncated toward zero.
-    constexpr Point<int> ToInt() const { return {static_cast<int>(x), static_cast<int>(y)}; }
+    // Each coordinate truncated toward zero, held to the int range.
+    constexpr Point<int> ToInt() const { return {SaturatingToInt(x), SaturatingToInt(y)}; }
 };
 
 constexpr Point<float> Point<int>::ToFloat() const

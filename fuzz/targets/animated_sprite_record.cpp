@@ -1,14 +1,13 @@
-#include "fuzz/FuzzTarget.h"
+#include "fuzz/FuzzRecord.h"
 #include "fuzz/FuzzWorld.h"
 
 #include <sstream>
 
-QUENHOLT_FUZZ_TARGET(animated_sprite_record, fuzz::Reports::Nothing)
+QUENHOLT_FUZZ_TARGET(animated_sprite_record, fuzz::Reports::FileName)
 {
     fuzz::GetFuzzWorld();
     AnimatedSprite sprite("Before");
-    std::istringstream is(input.Text());
-    const bool read = sprite.UnSerialize(is);
+    const bool read = fuzz::ReadRecordText(input, [&](std::istream& is) { return sprite.UnSerialize(is); });
     std::ostringstream os;
     sprite.Serialize(os);
     return read;

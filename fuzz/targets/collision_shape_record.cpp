@@ -1,4 +1,4 @@
-#include "fuzz/FuzzTarget.h"
+#include "fuzz/FuzzRecord.h"
 #include "scene/CollisionShape.h"
 
 #include <sstream>
@@ -7,6 +7,7 @@
 QUENHOLT_FUZZ_TARGET(collision_shape_record, fuzz::Reports::Nothing)
 {
     std::istringstream is(input.Text());
+    ReaderContext context(is, input.name);
     std::unique_ptr<CollisionShape<int>> first;
     bool any = false;
     for (int i = 0; i < 16 && is; ++i) {

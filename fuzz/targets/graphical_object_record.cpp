@@ -1,14 +1,13 @@
-#include "fuzz/FuzzTarget.h"
+#include "fuzz/FuzzRecord.h"
 #include "fuzz/FuzzWorld.h"
 
 #include <sstream>
 
-QUENHOLT_FUZZ_TARGET(graphical_object_record, fuzz::Reports::Nothing)
+QUENHOLT_FUZZ_TARGET(graphical_object_record, fuzz::Reports::FileName)
 {
     fuzz::GetFuzzWorld();
     GraphicalObject object("Before");
-    std::istringstream is(input.Text());
-    const bool read = object.UnSerialize(is);
+    const bool read = fuzz::ReadRecordText(input, [&](std::istream& is) { return object.UnSerialize(is); });
     std::ostringstream os;
     object.Serialize(os);
     return read;

@@ -1,4 +1,4 @@
-#include "fuzz/FuzzTarget.h"
+#include "fuzz/FuzzRecord.h"
 #include "fuzz/FuzzWorld.h"
 #include "scene/SpacialInstance.h"
 
@@ -6,12 +6,11 @@
 
 namespace {
 
-template <class Placed> bool ReadPlaced(const std::string& text)
+template <class Placed> bool ReadPlaced(const fuzz::Input& input)
 {
     Placed placed;
     placed.SetLevel(&fuzz::GetFuzzWorld().level);
-    std::istringstream is(text);
-    const bool read = placed.UnSerialize(is);
+    const bool read = fuzz::ReadRecordText(input, [&](std::istream& is) { return placed.UnSerialize(is); });
     std::ostringstream os;
     placed.Serialize(os);
     return read;
@@ -20,11 +19,10 @@ template <class Placed> bool ReadPlaced(const std::string& text)
 } // namespace
 
 // The same bytes as each kind of placed instance a level holds.
-QUENHOLT_FUZZ_TARGET(placed_instance_record, fuzz::Reports::Nothing)
+QUENHOLT_FUZZ_TARGET(placed_instance_record, fuzz::Reports::FileName)
 {
-    const std::string text = input.Text();
-    const bool object = ReadPlaced<SpacialInstance<GraphicalObject, float>>(text);
-    const bool sprite = ReadPlaced<SpacialInstance<Sprite, int>>(text);
-    const bool animation = ReadPlaced<AnimatedSpriteSpacialInstance<int>>(text);
+    const bool object = ReadPlaced<SpacialInstance<GraphicalObject, float>>(input);
+    const bool sprite = ReadPlaced<SpacialInstance<Sprite, int>>(input);
+    const bool animation = ReadPlaced<AnimatedSpriteSpacialInstance<int>>(input);
     return object || sprite || animation;
 }

@@ -1,13 +1,12 @@
 #include "engine/sound/SoundEventsManager.h"
-#include "fuzz/FuzzTarget.h"
+#include "fuzz/FuzzRecord.h"
 
 #include <sstream>
 
-QUENHOLT_FUZZ_TARGET(sound_events, fuzz::Reports::Nothing)
+QUENHOLT_FUZZ_TARGET(sound_events, fuzz::Reports::FileName)
 {
     SoundEventsManager manager;
-    std::istringstream is(input.Text());
-    const bool read = manager.UnSerialize(is);
+    const bool read = fuzz::ReadRecordText(input, [&](std::istream& is) { return manager.UnSerialize(is); });
     std::ostringstream os;
     manager.Serialize(os);
     return read;

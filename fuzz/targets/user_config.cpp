@@ -1,13 +1,12 @@
 #include "engine/config/GameConfig.h"
-#include "fuzz/FuzzTarget.h"
+#include "fuzz/FuzzRecord.h"
 
 #include <sstream>
 
-QUENHOLT_FUZZ_TARGET(user_config, fuzz::Reports::Nothing)
+QUENHOLT_FUZZ_TARGET(user_config, fuzz::Reports::FileName)
 {
     GameConfig config;
-    std::istringstream is(input.Text());
-    const bool read = config.Read(is);
+    const bool read = fuzz::ReadRecordText(input, [&](std::istream& is) { return config.Read(is); });
     std::ostringstream os;
     config.Write(os); // whatever was read can be written back
     return read;

@@ -81,8 +81,7 @@ private:
             return;
         const long long now = m.live += static_cast<long long>(size);
         long long seen = m.peak;
-        while (now > seen && !m.peak.compare_exchange_weak(seen, now)) {
-        }
+        while (now > seen && !m.peak.compare_exchange_weak(seen, now)) { }
     }
     static void OnFree(const volatile void* pointer)
     {

@@ -3,12 +3,37 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+
 TEST(PointTest, FloatToIntTruncatesTowardZero)
 {
     EXPECT_EQ(Point<float>(-1.7f, 2.9f).ToInt(), Point<int>(-1, 2));
     EXPECT_EQ(Point<int>(3, -3) * 0.5f, Point<int>(1, -1));
     EXPECT_EQ(Point<int>(-5, 5) * 0.3f, Point<int>(-1, 1));
     EXPECT_EQ(Point<float>(3.0f, 4.0f).Length(), 5.0f);
+}
+
+TEST(PointTest, FloatToIntHoldsDamagedCoordinatesToTheIntRange)
+{
+    const struct {
+        float in;
+        int out;
+    } cases[] = {
+        {3.4e38f, 2147483520},
+        {-3.4e38f, INT32_MIN},
+        {2.22222e9f, 2147483520},
+        {2147483520.0f, 2147483520},
+        {-2147483648.0f, INT32_MIN},
+        {INFINITY, 2147483520},
+        {-INFINITY, INT32_MIN},
+        {NAN, 0},
+        {-2147483520.0f, -2147483520},
+        {16777216.5f, 16777216},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Point<float>(c.in, -c.in).ToInt().x, c.out) << c.in;
+    EXPECT_EQ(Point<float>(NAN, 7.9f).ToInt(), Point<int>(0, 7));
 }
 
 TEST(PointTest, NormalizeOnlyShortensWhenKeepingShort)
