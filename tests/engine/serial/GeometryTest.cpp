@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdint>
+#include <limits>
+#include <utility>
 
 TEST(PointTest, FloatToIntTruncatesTowardZero)
 {
@@ -14,26 +14,32 @@ TEST(PointTest, FloatToIntTruncatesTowardZero)
     EXPECT_EQ(Point<float>(3.0f, 4.0f).Length(), 5.0f);
 }
 
-TEST(PointTest, FloatToIntHoldsDamagedCoordinatesToTheIntRange)
+TEST(PointTest, FloatToIntSaturatesInsteadOfOverflowing)
 {
-    const struct {
-        float in;
-        int out;
-    } cases[] = {
-        {3.4e38f, 2147483520},
-        {-3.4e38f, INT32_MIN},
-        {2.22222e9f, 2147483520},
-        {2147483520.0f, 2147483520},
-        {-2147483648.0f, INT32_MIN},
-        {INFINITY, 2147483520},
-        {-INFINITY, INT32_MIN},
-        {NAN, 0},
-        {-2147483520.0f, -2147483520},
-        {16777216.5f, 16777216},
+    const float inf = std::numeric_limits<float>::infinity();
+    const int max = std::numeric_limits<int>::max();
+    const int min = std::numeric_limits<int>::min();
+    const std::pair<float, int> cases[] = {
+        {3.4e38f, max},
+        {-3.4e38f, min},
+        {inf, max},
+        {-inf, min},
+        {std::numeric_limits<float>::quiet_NaN(), 0},
+        {2147483648.0f, max},
+        {-2147483648.0f, min},
+        {2147483520.0f, 2147483520}, // the largest float below 2^31 stays exact
+        {-7.9f, -7},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Point<float>(c.in, -c.in).ToInt().x, c.out) << c.in;
-    EXPECT_EQ(Point<float>(NAN, 7.9f).ToInt(), Point<int>(0, 7));
+    for (const auto& [value, expected] : cases) {
+        EXPECT_EQ(SaturateToInt(value), expected) << value;
+        EXPECT_EQ(Point<float>(value, -value).ToInt().x, expected) << value;
+    }
+    EXPECT_EQ((Point<int>(max, min) * 2.0f), Point<int>(max, min));
+    EXPECT_EQ(SaturatingAdd(max, 1), max);
+    EXPECT_EQ(SaturatingAdd(min, -1), min);
+    EXPECT_EQ(SaturatingSub(min, 1), min);
+    EXPECT_EQ(SaturatingSub(0, min), max);
+    EXPECT_EQ(SaturatingSub(5, 7), -2);
 }
 
 TEST(PointTest, NormalizeOnlyShortensWhenKeepingShort)
