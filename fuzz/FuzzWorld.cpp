@@ -26,6 +26,13 @@ FuzzWorld::FuzzWorld()
     game.sceneObjects.push_back(&rock);
 }
 
+FuzzWorld::~FuzzWorld()
+{
+    game.sprites.clear();
+    game.animatedSprites.clear();
+    game.sceneObjects.clear();
+}
+
 FuzzWorld& GetFuzzWorld()
 {
     static FuzzWorld world;

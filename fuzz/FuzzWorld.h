@@ -17,6 +17,11 @@ namespace fuzz {
 class FuzzWorld {
 public:
     FuzzWorld();
+    // The tables point at members the game does not own: emptied before the
+    // game's destructor would delete them.
+    ~FuzzWorld();
+    FuzzWorld(const FuzzWorld&) = delete;
+    FuzzWorld& operator=(const FuzzWorld&) = delete;
 
     Game game;
     Level level {"fuzz.lvl"};
