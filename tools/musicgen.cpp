@@ -18,7 +18,7 @@ int main(int argc, char** argv)
         const std::filesystem::path out = argv[2];
         std::filesystem::create_directories(out);
         for (int i = 3; i < argc; ++i) {
-            MusicTrack track = ReadMusicTrack(ReadWholeFile(argv[i]), argv[i]);
+            TrackScore track = ReadMusicTrack(ReadWholeFile(argv[i]), argv[i]);
             std::vector<float> samples = RenderTrack(track, seed);
             int64_t loopStart = std::llround(track.loopPercent / 100.0 * double(samples.size() / 2));
             std::vector<uint8_t> ogg = EncodeOggVorbis(samples, loopStart, seed);

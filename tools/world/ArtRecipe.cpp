@@ -8,19 +8,24 @@
 
 namespace {
 
-// Primitive keywords and their least number of words.
-const std::map<std::string, size_t> kPrimitives = {
-    {"fill", 1},
-    {"rect", 5},
-    {"ellipse", 5},
-    {"dither", 6},
-    {"vgrad", 4},
-    {"speckle", 6},
-    {"ridge", 4},
-    {"tri", 7},
-    {"outline", 1},
-    {"cells", 5},
-    {"cellsfill", 5},
+struct PrimitiveForm {
+    size_t words;
+    std::set<size_t> colours; // which words are colours; the others are numbers
+};
+
+// Primitive keywords with their number of words.
+const std::map<std::string, PrimitiveForm> kPrimitives = {
+    {"fill", {1, {0}}},
+    {"rect", {5, {4}}},
+    {"ellipse", {5, {4}}},
+    {"dither", {6, {4, 5}}},
+    {"vgrad", {4, {2, 3}}},
+    {"speckle", {6, {4}}},
+    {"ridge", {4, {3}}},
+    {"tri", {7, {6}}},
+    {"outline", {1, {0}}},
+    {"cells", {5, {4}}},
+    {"cellsfill", {5, {4}}},
 };
 
 } // namespace
@@ -144,7 +149,15 @@ void ArtBook::ReadText(const std::string& text, const std::string& fileName)
             auto it = kPrimitives.find(key);
             if (it == kPrimitives.end())
                 throw WorldError(fileName, lineNo, "unknown recipe word \"" + key + "\"");
-            need(it->second);
+            need(it->second.words);
+            for (size_t k = 0; k < it->second.words; ++k) {
+                uint32_t colour = 0;
+                const std::string& word = w[k + 1];
+                if (!it->second.colours.count(k))
+                    ParseDouble(word, fileName, lineNo);
+                else if (word != "clear" && !ParseHexColour(word, colour))
+                    ParseInt(word, fileName, lineNo);
+            }
             current->steps.push_back({key, {w.begin() + 1, w.end()}, frame, lineNo});
         }
     }

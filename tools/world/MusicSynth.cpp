@@ -29,10 +29,10 @@ bool NoteFrequency(const std::string& name, double& hz)
     return true;
 }
 
-MusicTrack ReadMusicTrack(const std::string& text, const std::string& fileName)
+TrackScore ReadMusicTrack(const std::string& text, const std::string& fileName)
 {
     static const std::set<std::string> kWaves = {"sine", "square", "tri", "organ", "noise"};
-    MusicTrack track;
+    TrackScore track;
     std::istringstream in(text);
     std::string raw;
     int lineNo = 0;
@@ -68,7 +68,7 @@ MusicTrack ReadMusicTrack(const std::string& text, const std::string& fileName)
             track.loopPercent = real(1);
         } else if (w[0] == "voice") {
             expect(8);
-            MusicVoice v;
+            TrackVoice v;
             v.wave = w[1];
             if (!kWaves.count(v.wave))
                 throw WorldError(fileName, lineNo, "unknown wave \"" + v.wave + "\"");
@@ -105,14 +105,14 @@ MusicTrack ReadMusicTrack(const std::string& text, const std::string& fileName)
     return track;
 }
 
-std::vector<float> RenderTrack(const MusicTrack& track, uint64_t seed)
+std::vector<float> RenderTrack(const TrackScore& track, uint64_t seed)
 {
     const double beat = 60.0 / track.tempo;
     const size_t frames = size_t(track.Seconds() * kMusicRate);
     std::vector<float> out(frames * 2, 0.0f);
     WorldRandom random = WorldRandom::ForName(track.file, seed);
     const double twoPi = 2.0 * std::numbers::pi;
-    for (const MusicVoice& v : track.voices) {
+    for (const TrackVoice& v : track.voices) {
         if (v.notes.empty())
             continue;
         const double left = std::sqrt(0.5 * (1.0 - v.pan)), right = std::sqrt(0.5 * (1.0 + v.pan));

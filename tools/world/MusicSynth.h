@@ -6,7 +6,7 @@
 
 // One voice of a track: a note every `step` beats from bar `fromBar` on, the
 // notes cycling ("-" rests), each note decaying at `decay` per second.
-struct MusicVoice {
+struct TrackVoice {
     std::string wave; // sine, square, tri, organ (two detuned triangles), noise
     double step = 1;
     double amplitude = 0.3;
@@ -21,20 +21,20 @@ struct MusicVoice {
 // "voice WAVE STEP AMPLITUDE PAN DECAY FROM_BAR NOTE...". The loop point
 // (percent of the track) must fall where the intro ends, and the track lasts
 // 24 to 48 s.
-struct MusicTrack {
+struct TrackScore {
     std::string file;
     double tempo = 120;
     int beatsPerBar = 4;
     int bars = 8;
     int introBars = 0;
     double loopPercent = 0;
-    std::vector<MusicVoice> voices;
+    std::vector<TrackVoice> voices;
 
     double Seconds() const { return bars * beatsPerBar * 60.0 / tempo; }
 };
 
 // Throws WorldError naming the file and line.
-MusicTrack ReadMusicTrack(const std::string& text, const std::string& fileName);
+TrackScore ReadMusicTrack(const std::string& text, const std::string& fileName);
 
 // A note name ("D4", "Bb1", "F#3") as Hz; false when it is none.
 bool NoteFrequency(const std::string& name, double& hz);
@@ -42,7 +42,7 @@ bool NoteFrequency(const std::string& name, double& hz);
 constexpr int kMusicRate = 44100;
 
 // Interleaved stereo samples in -1..1.
-std::vector<float> RenderTrack(const MusicTrack& track, uint64_t seed);
+std::vector<float> RenderTrack(const TrackScore& track, uint64_t seed);
 
 // Ogg Vorbis at quality 0.3 with the loop start (in samples) in the
 // "LOOPSTART" comment; the stream serial number comes from the seed so the

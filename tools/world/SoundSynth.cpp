@@ -63,7 +63,7 @@ std::vector<SynthSound> ReadSoundList(const std::string& text, const std::string
 
 std::vector<int16_t> RenderSound(const SynthSound& sound, uint64_t seed)
 {
-    const size_t count = size_t(sound.seconds * kSfxRate);
+    const size_t count = size_t(std::lround(sound.seconds * kSfxRate));
     std::vector<double> mix(count, 0.0);
     WorldRandom random = WorldRandom::ForName(sound.name, seed);
     const double twoPi = 2.0 * std::numbers::pi;
@@ -102,14 +102,26 @@ std::vector<int16_t> RenderSound(const SynthSound& sound, uint64_t seed)
         samples[i] = int16_t(std::lround(x * 32000.0));
     }
     if (sound.loop && samples.size() > 2) {
-        // Keep the span from the first to the last rising zero crossing.
+        // Cut at rising zero crossings near both ends (within 10 ms), so the
+        // loop joins without a click and keeps its length; where the ends
+        // hold none (silence, noise), fade them to zero over 3 ms instead.
+        const size_t window = kSfxRate / 100;
         size_t begin = 1, end = samples.size() - 1;
-        while (begin < samples.size() / 2 && !(samples[begin - 1] < 0 && samples[begin] >= 0))
+        while (begin < window && !(samples[begin - 1] < 0 && samples[begin] >= 0))
             ++begin;
-        while (end > samples.size() / 2 && !(samples[end - 1] < 0 && samples[end] >= 0))
+        while (end > samples.size() - window && !(samples[end - 1] < 0 && samples[end] >= 0))
             --end;
-        if (begin < end)
+        if (begin < window && end > samples.size() - window) {
             samples = std::vector<int16_t>(samples.begin() + long(begin), samples.begin() + long(end));
+        } else {
+            const size_t fade = std::min(samples.size() / 2, size_t(kSfxRate * 3 / 1000));
+            for (size_t i = 0; i < fade; ++i) {
+                const double gain = double(i) / double(fade);
+                samples[i] = int16_t(std::lround(samples[i] * gain));
+                samples[samples.size() - 1 - i]
+                    = int16_t(std::lround(samples[samples.size() - 1 - i] * gain));
+            }
+        }
     }
     return samples;
 }

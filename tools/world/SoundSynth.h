@@ -29,8 +29,8 @@ struct SynthSound {
 std::vector<SynthSound> ReadSoundList(const std::string& text, const std::string& fileName);
 
 // 22 050 Hz mono 16-bit samples. Noise draws from a generator seeded by the
-// sound's name and the world seed. A loop is cut at rising zero crossings so
-// it joins without a click.
+// sound's name and the world seed. A loop is cut at rising zero crossings
+// near its ends (or faded to zero there) so it joins without a click.
 std::vector<int16_t> RenderSound(const SynthSound& sound, uint64_t seed);
 
 // A RIFF WAVE file of 16-bit PCM samples.
