@@ -1,5 +1,7 @@
 #include "engine/serial/LineReaders.h"
 
+#include "engine/serial/ReaderContext.h"
+
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -23,11 +25,44 @@ std::string& LineBuffer()
     return buffer;
 }
 
-std::string_view ReadLine(std::istream& is)
+// Takes one line: the text up to the LF, a trailing CR removed. Tells the
+// stream's context, if any, which line that was; `pastEnd` says the stream
+// had no line left.
+void TakeLine(std::istream& is, std::string& line, bool& pastEnd)
 {
-    std::string& line = LineBuffer();
-    ReadStringLine(is, line);
+    // getline leaves the target untouched when the stream has already ended,
+    // so empty it first: past the end every line reads as empty.
+    line.clear();
+    std::getline(is, line);
+    // getline fails only when it took nothing at all, not even a line end.
+    pastEnd = is.fail() && line.empty();
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    if (ReaderContext* context = ReaderContext::Of(is))
+        context->LineTaken(pastEnd);
+}
+
+// The line read for a typed reader, in the per-thread buffer.
+struct Line {
+    std::string_view text;
+    bool pastEnd = false;
+};
+
+Line ReadLine(std::istream& is)
+{
+    std::string& buffer = LineBuffer();
+    Line line;
+    TakeLine(is, buffer, line.pastEnd);
+    line.text = buffer;
     return line;
+}
+
+// Fails a typed read: the context learns what the line held instead.
+bool Refuse(std::istream& is, const Line& line, std::string_view expected)
+{
+    if (ReaderContext* context = ReaderContext::Of(is))
+        context->RecordError(expected, line.pastEnd ? std::string(kFoundEnd) : QuoteFound(line.text));
+    return false;
 }
 
 // Skips what a formatted extraction skips before a number.
@@ -86,9 +121,10 @@ bool ParseUnsigned32(std::string_view text, uint32_t& value)
 bool ReadSigned32(std::istream& is, int32_t& target)
 {
     int64_t value = 0;
+    const Line line = ReadLine(is);
     if (!ParseSigned(
-            ReadLine(is), std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), value))
-        return false;
+            line.text, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), value))
+        return Refuse(is, line, "an integer");
     target = static_cast<int32_t>(value);
     return true;
 }
@@ -96,9 +132,50 @@ bool ReadSigned32(std::istream& is, int32_t& target)
 bool ReadUnsigned32(std::istream& is, uint32_t& target)
 {
     uint32_t value = 0;
-    if (!ParseUnsigned32(ReadLine(is), value))
-        return false;
+    const Line line = ReadLine(is);
+    if (!ParseUnsigned32(line.text, value))
+        return Refuse(is, line, "an unsigned integer");
     target = value;
+    return true;
+}
+
+// Parses a float the way a formatted stream extraction does.
+bool ParseFloat(std::string_view text, float& target)
+{
+    text = SkipBlanks(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    // A stream extraction takes only digits and a point here: "inf", "nan"
+    // and a second sign fail.
+    if (text.empty() || !((text.front() >= '0' && text.front() <= '9') || text.front() == '.'))
+        return false;
+    float value = 0.0f;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    if (error == std::errc::invalid_argument)
+        return false;
+    // A stream extraction swallows an exponent mark without digits and then
+    // rejects the whole number ("1e", "2.5e+x"). An exponent mark behind a
+    // complete exponent ends the number like any other character ("1e5e"
+    // reads as 1e5).
+    const std::string_view taken(first, static_cast<size_t>(end - first));
+    const bool hasExponent = taken.find_first_of("eE") != std::string_view::npos;
+    if (end != last && (*end == 'e' || *end == 'E') && !hasExponent)
+        return false;
+    if (error == std::errc::result_out_of_range) {
+        // Overflow fails; underflow gives the nearest value, as strtof does.
+        const std::string copy(taken);
+        errno = 0;
+        value = std::strtof(copy.c_str(), nullptr);
+        if (value == std::numeric_limits<float>::infinity()
+            || value == -std::numeric_limits<float>::infinity())
+            return false;
+    }
+    target = negative ? -value : value;
     return true;
 }
 
@@ -106,12 +183,8 @@ bool ReadUnsigned32(std::istream& is, uint32_t& target)
 
 bool ReadStringLine(std::istream& is, std::string& target)
 {
-    // getline leaves the target untouched when the stream has already ended,
-    // so empty it first: past the end every line reads as empty.
-    target.clear();
-    std::getline(is, target);
-    if (!target.empty() && target.back() == '\r')
-        target.pop_back();
+    bool pastEnd = false;
+    TakeLine(is, target, pastEnd);
     return true;
 }
 
@@ -137,36 +210,9 @@ bool ReadULongLine(std::istream& is, uint32_t& target)
 
 bool ReadFloatLine(std::istream& is, float& target)
 {
-    std::string_view text = SkipBlanks(ReadLine(is));
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    // A stream extraction takes only digits and a point here: "inf", "nan"
-    // and a second sign fail.
-    if (text.empty() || !((text.front() >= '0' && text.front() <= '9') || text.front() == '.'))
-        return false;
-    float value = 0.0f;
-    const char* first = text.data();
-    const char* last = text.data() + text.size();
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
-    if (error == std::errc::invalid_argument)
-        return false;
-    // A stream extraction swallows an exponent mark without digits and then
-    // rejects the whole number ("1e", "2.5e+x").
-    if (end != last && (*end == 'e' || *end == 'E'))
-        return false;
-    if (error == std::errc::result_out_of_range) {
-        // Overflow fails; underflow gives the nearest value, as strtof does.
-        const std::string copy(first, static_cast<size_t>(end - first));
-        errno = 0;
-        value = std::strtof(copy.c_str(), nullptr);
-        if (value == std::numeric_limits<float>::infinity()
-            || value == -std::numeric_limits<float>::infinity())
-            return false;
-    }
-    target = negative ? -value : value;
+    const Line line = ReadLine(is);
+    if (!ParseFloat(line.text, target))
+        return Refuse(is, line, "a number");
     return true;
 }
 
@@ -174,11 +220,11 @@ bool ReadBoolLine(std::istream& is, bool& target)
 {
     // Any number outside the int range is neither 0 nor 1 and fails the same.
     int64_t value = 0;
+    const Line line = ReadLine(is);
     if (!ParseSigned(
-            ReadLine(is), std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), value))
-        return false;
-    if (value != 0 && value != 1)
-        return false;
+            line.text, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), value)
+        || (value != 0 && value != 1))
+        return Refuse(is, line, "0 or 1");
     target = value == 1;
     return true;
 }
@@ -202,6 +248,8 @@ bool ReadUpdateTag(std::istream& is, std::string_view marker)
                 if (line != marker)
                     return false; // nothing taken: the next read sees this line
                 is.ignore(length + 1);
+                if (ReaderContext* context = ReaderContext::Of(is))
+                    context->LineTaken(false);
                 return true;
             }
         }
@@ -212,10 +260,20 @@ bool ReadUpdateTag(std::istream& is, std::string_view marker)
     const std::istream::pos_type start = is.tellg();
     if (start == std::istream::pos_type(-1))
         return false;
+    // The line is read without counting it: a marker that is not there
+    // gives its line back. At the end of the stream there is no line at all,
+    // so not even an empty marker matches.
     std::string& line = LineBuffer();
-    ReadStringLine(is, line);
-    if (line == marker)
+    line.clear();
+    std::getline(is, line);
+    const bool pastEnd = is.fail() && line.empty();
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    if (!pastEnd && line == marker) {
+        if (ReaderContext* context = ReaderContext::Of(is))
+            context->LineTaken(false);
         return true;
+    }
     is.clear();
     is.seekg(start);
     return false;

@@ -12,6 +12,8 @@
 // formatted stream extraction would: leading blanks skipped, an optional sign,
 // decimal digits, the rest of the line ignored. A failed parse returns false,
 // leaves the target unchanged and still consumes the line. None throws.
+// When a ReaderContext is bound to the stream, each reader counts its line
+// there and a failed parse records "file:line: expected X, found Y".
 
 // Always true; at the end of the stream the target becomes empty.
 bool ReadStringLine(std::istream& is, std::string& target);
@@ -27,7 +29,8 @@ bool ReadBoolLine(std::istream& is, bool& target);
 // Reads the marker line of a versioned field group. True when the line equals
 // `marker`; otherwise the stream is moved back to where the line started (so
 // the next read sees that line again) and false says the group is absent. At
-// the end of the stream the group is absent too.
+// the end of the stream the group is absent too, whatever the marker (even an
+// empty one). A marker that is absent is no error.
 bool ReadUpdateTag(std::istream& is, std::string_view marker);
 
 // The line end every writer of the system uses.

@@ -130,12 +130,18 @@ TEST(LineReadersTest, FloatParsingTakesWhatTheWriterWrites)
         {"2E3", 2000.0f},
         {"1.5.3", 1.5f},
         {"+4", 4.0f},
+        // A complete exponent ends the number; what follows is ignored, as a
+        // stream extraction ignores it.
+        {"1e5e", 1e5f},
+        {"2.5e+3E-", 2500.0f},
+        {"7e1e1", 70.0f},
     };
     for (const auto& [text, expected] : good) {
         EXPECT_TRUE(ReadOne(ReadFloatLine, text, 0.0f, v)) << text;
         EXPECT_EQ(v, expected) << text;
     }
-    for (const char* bad : {"", "abc", ".", "-", "1e", "1e+", "inf", "nan", "1e+039", "1e400"}) {
+    for (const char* bad :
+        {"", "abc", ".", "-", "1e", "1e+", "1.5E", "2e-x", "inf", "nan", "1e+039", "1e400"}) {
         EXPECT_FALSE(ReadOne(ReadFloatLine, bad, 9.5f, v)) << '"' << bad << '"';
         EXPECT_EQ(v, 9.5f) << '"' << bad << '"';
     }
@@ -222,6 +228,23 @@ TEST(LineReadersTest, UpdateTagAtTheEndMeansGroupAbsent)
     std::string line = "stale";
     ReadStringLine(cut, line);
     EXPECT_EQ(line, "");
+}
+
+TEST(LineReadersTest, EmptyMarkerMatchesAnEmptyLineButNotTheEnd)
+{
+    for (const char* text : {"", "x\r\n", "x"}) {
+        std::istringstream is(text);
+        std::string line;
+        if (*text != '\0')
+            ReadStringLine(is, line);
+        EXPECT_FALSE(ReadUpdateTag(is, "")) << '"' << text << '"';
+        EXPECT_FALSE(ReadUpdateTag(is, "")) << "a second look still finds no line";
+    }
+    std::istringstream blank("\r\n5\r\n");
+    EXPECT_TRUE(ReadUpdateTag(blank, ""));
+    int32_t value = 0;
+    EXPECT_TRUE(ReadIntLine(blank, value));
+    EXPECT_EQ(value, 5);
 }
 
 TEST(LineReadersTest, UpdateTagRewindsInFiles)

@@ -1,0 +1,127 @@
+#include "engine/serial/ReaderContext.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "engine/platform/DebugOutput.h"
+#include "engine/platform/Paths.h"
+#include "engine/serial/ISerialization.h"
+
+namespace {
+
+// The stream slot that holds the bound context.
+int ContextSlot()
+{
+    static const int slot = std::ios_base::xalloc();
+    return slot;
+}
+
+// Says a read error where both the developer and the player see it.
+void SayError(std::string_view message)
+{
+    platform::DebugOutput(message);
+    std::fwrite(message.data(), 1, message.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
+} // namespace
+
+ReaderContext::ReaderContext(std::istream& is, std::string fileName)
+    : stream(is)
+    , fileName(std::move(fileName))
+    , hidden(static_cast<ReaderContext*>(is.pword(ContextSlot())))
+{
+    is.pword(ContextSlot()) = this;
+}
+
+ReaderContext::~ReaderContext()
+{
+    stream.pword(ContextSlot()) = hidden;
+}
+
+ReaderContext* ReaderContext::Of(std::istream& is)
+{
+    // iword/pword allocate on first use for the stream; a stream never bound
+    // reads a null pointer.
+    return static_cast<ReaderContext*>(is.pword(ContextSlot()));
+}
+
+std::string ReaderContext::Where() const
+{
+    return fileName + ":" + std::to_string(lastLine) + ": ";
+}
+
+void ReaderContext::RecordError(std::string_view expected, std::string_view found)
+{
+    if (!error.empty())
+        return;
+    error = Where();
+    error += "expected ";
+    error += expected;
+    error += ", found ";
+    error += found;
+}
+
+void ReaderContext::Report() const
+{
+    SayError(error.empty() ? Where() + "expected a complete record" : error);
+}
+
+void ReaderContext::LineTaken(bool pastEnd)
+{
+    if (pastEnd) {
+        lastLine = linesTaken + 1;
+        return;
+    }
+    lastLine = ++linesTaken;
+}
+
+bool ReadError(std::istream& is, std::string_view expected, std::string_view found)
+{
+    if (ReaderContext* context = ReaderContext::Of(is))
+        context->RecordError(expected, found);
+    else
+        platform::DebugOutput(
+            std::string("read error: expected ") + std::string(expected) + ", found " + std::string(found));
+    return false;
+}
+
+std::string QuoteFound(std::string_view line)
+{
+    constexpr size_t kShown = 60;
+    std::string quoted = "\"";
+    for (size_t i = 0; i < line.size() && i < kShown; ++i) {
+        const auto c = static_cast<unsigned char>(line[i]);
+        if (c < 0x20 || c == 0x7F || c == '"' || c == '\\') {
+            static constexpr char kHex[] = "0123456789abcdef";
+            quoted += "\\x";
+            quoted += kHex[c >> 4];
+            quoted += kHex[c & 15];
+        } else {
+            quoted += static_cast<char>(c);
+        }
+    }
+    if (line.size() > kShown)
+        quoted += "...";
+    quoted += '"';
+    return quoted;
+}
+
+bool ReadRecordFile(const std::string& path, ISerialization& record, std::string* error)
+{
+    std::ifstream file(platform::ResolvePath(path), std::ios::binary);
+    if (!file.is_open()) {
+        const std::string message = path + ": cannot be opened";
+        SayError(message);
+        if (error)
+            *error = message;
+        return false;
+    }
+    ReaderContext context(file, path);
+    if (record.UnSerialize(file))
+        return true;
+    context.Report();
+    if (error)
+        *error = context.HasError() ? context.GetError() : context.Where() + "expected a complete record";
+    return false;
+}

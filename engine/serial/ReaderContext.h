@@ -1,0 +1,83 @@
+#pragma once
+
+#include <istream>
+#include <string>
+#include <string_view>
+
+class ISerialization;
+
+// Where a record is being read from: a file name and the number of the line
+// the typed line readers took last. A context binds itself to one stream for
+// its lifetime (a nested context on the same stream hides the outer one until
+// it ends). While bound, every typed line reader on that stream counts its
+// line, and every read that fails records "file:line: expected X, found Y".
+// Only the first error is kept: it is the cause, later ones are its effects.
+//
+// Record readers need nothing but the stream: they call the typed readers and,
+// for what only they can check (a tag, a range), ReadError(is, ...). Loaders
+// bind the context, read, and on failure call Report():
+//
+//     std::ifstream file(path, std::ios::binary);
+//     ReaderContext context(file, path);
+//     if (!record.UnSerialize(file)) context.Report();
+//
+// ReadRecordFile below does exactly that.
+class ReaderContext {
+public:
+    ReaderContext(std::istream& is, std::string fileName);
+    ~ReaderContext();
+    ReaderContext(const ReaderContext&) = delete;
+    ReaderContext& operator=(const ReaderContext&) = delete;
+
+    // The context bound to `is`, or null.
+    static ReaderContext* Of(std::istream& is);
+
+    const std::string& GetFileName() const { return fileName; }
+    // The line the last typed read took, counted from 1; 0 before any read.
+    // A read past the end names the line the file lacks (its line count + 1).
+    int GetLineNumber() const { return lastLine; }
+    // "file:line: " for the last line taken, to prefix warnings.
+    std::string Where() const;
+
+    bool HasError() const { return !error.empty(); }
+    // The first error, "file:line: expected X, found Y"; empty when none.
+    const std::string& GetError() const { return error; }
+    void ClearError() { error.clear(); }
+
+    // Records an error at the last line taken, unless one is already held.
+    void RecordError(std::string_view expected, std::string_view found);
+    // Writes the first error (or, when the failing reader recorded none,
+    // "file:line: expected a complete record") to the debug output and to
+    // stderr, so a damaged file is named even when no console shows it.
+    void Report() const;
+
+    // Kept by the typed line readers: a line was taken (or, at the end of the
+    // stream, nothing was).
+    void LineTaken(bool pastEnd);
+
+private:
+    std::istream& stream;
+    std::string fileName;
+    ReaderContext* hidden;
+    int linesTaken = 0;
+    int lastLine = 0;
+    std::string error;
+};
+
+// Records "expected X, found Y" at the line just read on `is` when a context
+// is bound to it; without one, says it on the debug output. Returns false, so
+// a record reader can write `return ReadError(is, "...", found);`.
+bool ReadError(std::istream& is, std::string_view expected, std::string_view found);
+
+// How a message shows the text of a line: quoted, shortened when long, with
+// control bytes escaped.
+std::string QuoteFound(std::string_view line);
+
+// The text "the end of the file", for a value the file does not have.
+inline constexpr std::string_view kFoundEnd = "the end of the file";
+
+// Opens `path` (bytes as stored, CR LF kept for the readers), binds a context
+// to it and reads `record`. On failure the record's reader leaves the object
+// as it was, the error is reported (debug output and stderr) and returned in
+// `error` when given. A file that cannot be opened fails the same way.
+bool ReadRecordFile(const std::string& path, ISerialization& record, std::string* error = nullptr);
