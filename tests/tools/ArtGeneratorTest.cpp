@@ -118,13 +118,16 @@ TEST(ArtGeneratorTest, BadRecipesNameTheirFileAndLine)
         const char* message;
     } cases[] = {
         {"object A 32 32\n  image a.png\n  wobble 1\n", "test.txt:3: unknown recipe word \"wobble\""},
-        {"object A 32 32\n  image a.png\nobject A 8 8\n  image a.png\n", "test.txt:3: picture \"A\" is defined twice"},
+        {"object A 32 32\n  image a.png\nobject A 8 8\n  image a.png\n",
+            "test.txt:3: picture \"A\" is defined twice"},
         {"object A 2000 32\n  image a.png\n", "test.txt:1: picture size must be 1 to 1024"},
         {"object A 32 32\n", "test.txt:1: picture \"A\" has no \"image\" line"},
         {"object A 32 32\n  image a.png\n  frames 2 100\n  frame 2\n", "test.txt:4: frame 2 is outside"},
         {"object A 32 32\n  image a.png\n  rect 1 2 3\n", "test.txt:3: \"rect\" expects 5 values"},
-        {"object A 32 32\n  image a.png\n  rect 1 2 x 4 #FFFFFF\n", "test.txt:3: expected a number, found \"x\""},
-        {"object A 32 32\n  image a.png\n  fill blue\n", "test.txt:3: expected a whole number, found \"blue\""},
+        {"object A 32 32\n  image a.png\n  rect 1 2 x 4 #FFFFFF\n",
+            "test.txt:3: expected a number, found \"x\""},
+        {"object A 32 32\n  image a.png\n  fill blue\n",
+            "test.txt:3: expected a whole number, found \"blue\""},
         {"palette p #000000\n", "test.txt:1: \"palette\" expects 9 values"},
         {"rect 0 0 1 1 1\n", "test.txt:1: expected \"palette\", \"object\" or \"sprite\""},
     };

@@ -16,13 +16,14 @@ namespace {
 std::string Level(const std::string& extra = "", const std::string& bottomRow = std::string(16, '#'),
     const std::string& name = "Test_TP_01.lvl")
 {
-    std::string text = "level " + name + "\nscreens 1 1\ncell 5 5\npalette cemetery\nscript PlayMusic title.ogg 1\ntiles\n";
+    std::string text = "level " + name
+        + "\nscreens 1 1\ncell 5 5\npalette cemetery\nscript PlayMusic title.ogg 1\ntiles\n";
     for (int row = 0; row < 10; ++row)
         text += std::string(16, '.') + "\n";
     text += "......====......\n"; // line 17
     text += std::string(16, '.') + "\n";
-    text += "################\n"; // line 19
-    text += bottomRow + "\n";     // line 20
+    text += "################\n";                             // line 19
+    text += bottomRow + "\n";                                 // line 20
     text += "place Point_PlayerStart start 8 2 name=start\n"; // line 21
     text += "place Zone_LoadMap out 0 2 1x3 level=Other.lvl start=from_test\n";
     text += "place Zone_Teleport tp 12 2 2x2\n";
@@ -41,7 +42,10 @@ std::vector<std::string> FaultsOf(const std::string& text)
     }
 }
 
-TEST(LevelToolTest, TheSoundDescriptionPasses) { EXPECT_EQ(FaultsOf(Level()), std::vector<std::string>()); }
+TEST(LevelToolTest, TheSoundDescriptionPasses)
+{
+    EXPECT_EQ(FaultsOf(Level()), std::vector<std::string>());
+}
 
 TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
 {
@@ -57,8 +61,10 @@ TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
         {Level(trigger), "t.lvd:26: a script line may not hold \";\""},
         {Level("script Print a;b\n"), "t.lvd:24: a script line may not hold \";\""},
         {Level("place Zone_Save s 4 2 1x3 dir=right\n"), "t.lvd:24: a save faces \"Right\" exactly"},
-        {Level("place Point_PlayerStart s2 5 2 name=[SAVE]\n"), "t.lvd:24: the start name \"[SAVE]\" is reserved"},
-        {Level("place Point_PlayerStart air 5 6 name=from_air\n"), "t.lvd:24: start point \"from_air\" does not stand"},
+        {Level("place Point_PlayerStart s2 5 2 name=[SAVE]\n"),
+            "t.lvd:24: the start name \"[SAVE]\" is reserved"},
+        {Level("place Point_PlayerStart air 5 6 name=from_air\n"),
+            "t.lvd:24: start point \"from_air\" does not stand"},
         {Level("place Zone_LoadMap mid 7 6 1x3 level=Other.lvl start=from_test\n"),
             "t.lvd:24: exit \"mid\" must touch the level's edge"},
         {Level("place Zone_Teleport tp2 3 2 1x1\n"), "t.lvd:1: a hub has exactly one Zone_Teleport, found 2"},
@@ -88,8 +94,8 @@ TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
 TEST(LevelToolTest, WorldRulesTieExitsToStartPointsAndKeepCellsApart)
 {
     // Build "Other.lvl" from the sound level, with its own cell and arrival.
-    std::string otherText = Level("place Point_PlayerStart arrive 10 2 name=from_test\n", std::string(16, '#'),
-        "Other.lvl");
+    std::string otherText
+        = Level("place Point_PlayerStart arrive 10 2 name=from_test\n", std::string(16, '#'), "Other.lvl");
     otherText.replace(otherText.find("cell 5 5"), 8, "cell 6 5");
     otherText.replace(otherText.find("level=Other.lvl"), 15, "level=Test_TP_01.lvl");
     otherText.replace(otherText.find("start=from_test"), 15, "start=start");
@@ -101,7 +107,8 @@ TEST(LevelToolTest, WorldRulesTieExitsToStartPointsAndKeepCellsApart)
     noArrival.replace(noArrival.find("name=from_test"), 14, "name=from_else");
     std::vector<std::string> faults = CheckWorld({test, LevelDescription::Parse(noArrival, "other.lvd")});
     ASSERT_EQ(faults.size(), 1u);
-    EXPECT_EQ(faults[0], "test.lvd:22: exit \"out\" arrives at start point \"from_test\", which Other.lvl does not have");
+    EXPECT_EQ(faults[0],
+        "test.lvd:22: exit \"out\" arrives at start point \"from_test\", which Other.lvl does not have");
 
     faults = CheckWorld({test});
     ASSERT_EQ(faults.size(), 1u);
@@ -111,7 +118,8 @@ TEST(LevelToolTest, WorldRulesTieExitsToStartPointsAndKeepCellsApart)
     sameCell.replace(sameCell.find("cell 6 5"), 8, "cell 5 5");
     faults = CheckWorld({test, LevelDescription::Parse(sameCell, "other.lvd")});
     ASSERT_EQ(faults.size(), 1u);
-    EXPECT_NE(faults[0].find("other.lvd:1: reference cell 5 5 is also the cell of Test_TP_01.lvl"), std::string::npos);
+    EXPECT_NE(faults[0].find("other.lvd:1: reference cell 5 5 is also the cell of Test_TP_01.lvl"),
+        std::string::npos);
 }
 
 TEST(LevelToolTest, ModelHasTheStandardLayersInFileOrderWithTheirDrawingRules)
@@ -124,9 +132,10 @@ TEST(LevelToolTest, ModelHasTheStandardLayersInFileOrderWithTheirDrawingRules)
         int list;
         float sx, sy;
         bool draw;
-    } expected[] = {{"BG_Sky", 0, 0, 0, true}, {"BG_Far", 0, 0.25f, 0.5f, true}, {"BG_Near", 0, 0.5f, 0.75f, true},
-        {"Scene Layer 00", 2, 1, 1, true}, {"Collisions", 2, 1, 1, false}, {"Scene Layer 01", 2, 1, 1, true},
-        {"FG_Near", 1, 1.25f, 1, true}, {"FG_Water", 1, 1, 1, true}, {"FG_Secret", 1, 1, 1, true}};
+    } expected[] = {{"BG_Sky", 0, 0, 0, true}, {"BG_Far", 0, 0.25f, 0.5f, true},
+        {"BG_Near", 0, 0.5f, 0.75f, true}, {"Scene Layer 00", 2, 1, 1, true}, {"Collisions", 2, 1, 1, false},
+        {"Scene Layer 01", 2, 1, 1, true}, {"FG_Near", 1, 1.25f, 1, true}, {"FG_Water", 1, 1, 1, true},
+        {"FG_Secret", 1, 1, 1, true}};
     ASSERT_EQ(model.layers.size(), std::size(expected));
     for (size_t i = 0; i < model.layers.size(); ++i) {
         SCOPED_TRACE(expected[i].name);

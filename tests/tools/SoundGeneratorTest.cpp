@@ -91,7 +91,8 @@ TEST(SoundGeneratorTest, BadSoundListsNameTheirLine)
         {"  sine 1 2 0 0.1 1\n", "t.txt:1: expected \"sound\" or \"loop\""},
     };
     for (const auto& c : cases)
-        EXPECT_NE(ErrorOf([&] { ReadSoundList(c.text, "t.txt"); }).find(c.message), std::string::npos) << c.text;
+        EXPECT_NE(ErrorOf([&] { ReadSoundList(c.text, "t.txt"); }).find(c.message), std::string::npos)
+            << c.text;
 }
 
 TEST(SoundGeneratorTest, BadTracksNameTheirFault)
@@ -108,7 +109,8 @@ TEST(SoundGeneratorTest, BadTracksNameTheirFault)
         {"tempo 60\nbars 8\n", "no \"track FILE.ogg\" line"},
     };
     for (const auto& c : cases)
-        EXPECT_NE(ErrorOf([&] { ReadMusicTrack(c.text, "t.txt"); }).find(c.message), std::string::npos) << c.text;
+        EXPECT_NE(ErrorOf([&] { ReadMusicTrack(c.text, "t.txt"); }).find(c.message), std::string::npos)
+            << c.text;
     double hz = 0;
     ASSERT_TRUE(NoteFrequency("A4", hz));
     EXPECT_DOUBLE_EQ(hz, 440.0);
@@ -126,7 +128,8 @@ TEST_F(MusicGeneratorTest, EncodedTrackRepeatsAndStreamsThroughTheEngineFromItsL
     // A short piece keeps the test quick: 2 s of a 440 Hz tone.
     std::vector<float> stereo(size_t(2 * kMusicRate) * 2);
     for (size_t i = 0; i < stereo.size() / 2; ++i)
-        stereo[2 * i] = stereo[2 * i + 1] = float(0.4 * std::sin(2.0 * 3.14159265358979 * 440.0 * double(i) / kMusicRate));
+        stereo[2 * i] = stereo[2 * i + 1]
+            = float(0.4 * std::sin(2.0 * 3.14159265358979 * 440.0 * double(i) / kMusicRate));
     const std::vector<uint8_t> ogg = EncodeOggVorbis(stereo, 11025, 5);
     ASSERT_FALSE(ogg.empty());
     EXPECT_EQ(ogg, EncodeOggVorbis(stereo, 11025, 5));
@@ -145,7 +148,8 @@ TEST_F(MusicGeneratorTest, EncodedTrackRepeatsAndStreamsThroughTheEngineFromItsL
 
 TEST(WorldMusicTest, WorldTracksFitTheirLoopPointsAndSeedTheirNoise)
 {
-    const std::vector<std::string> files = ListFiles(std::string(QUENHOLT_SOURCE_DIR) + "/data/music", ".txt");
+    const std::vector<std::string> files
+        = ListFiles(std::string(QUENHOLT_SOURCE_DIR) + "/data/music", ".txt");
     ASSERT_GE(files.size(), 2u);
     for (const std::string& file : files) {
         SCOPED_TRACE(file);

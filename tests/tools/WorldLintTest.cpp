@@ -117,11 +117,13 @@ TEST(WorldLintTest, LibraryHoldsTheFirstStageNamesAndEverySoundPlaysAnEvent)
 {
     const World& world = TheWorld();
     const std::set<std::string> names = world.Names();
-    for (const char* name : {"Game_LoadingScreen_512_448", "GlobalMinimap", "GlobalMinimap_Mask", "Coll_cube_32",
-             "Coll_platform_32", "coll_ceiling_16", "cube_ceiling_16_16_right", "CameraBlocker_Top", "Zone_LoadMap",
-             "Point_PlayerStart", "Climb_Zone", "Zone_TriggerZone", "Zone_NPCSPawner_FloatingSkull", "Water_Tile"})
+    for (const char* name : {"Game_LoadingScreen_512_448", "GlobalMinimap", "GlobalMinimap_Mask",
+             "Coll_cube_32", "Coll_platform_32", "coll_ceiling_16", "cube_ceiling_16_16_right",
+             "CameraBlocker_Top", "Zone_LoadMap", "Point_PlayerStart", "Climb_Zone", "Zone_TriggerZone",
+             "Zone_NPCSPawner_FloatingSkull", "Water_Tile"})
         EXPECT_TRUE(names.count(name)) << name;
-    for (const char* part : {"Top", "Fill", "Left", "Right", "TopLeft", "TopRight", "Platform", "Ceiling", "Wall"})
+    for (const char* part :
+        {"Top", "Fill", "Left", "Right", "TopLeft", "TopRight", "Platform", "Ceiling", "Wall"})
         EXPECT_TRUE(names.count(std::string("Tile_Cem_") + part)) << part;
     for (const std::string& name : names) {
         // Only characters' pictures may start with "NPC" or "Proj".
