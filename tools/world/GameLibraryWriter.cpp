@@ -112,23 +112,23 @@ std::string GameLibraryWriter::EventForSound(const std::string& soundName, bool&
 std::set<std::string> GameLibraryWriter::ObjectNames() const
 {
     std::set<std::string> names;
-    for (const ArtObject& o : book.objects)
-        if (!o.plainSprite)
-            names.insert(o.name);
-    for (const BlockSpec& b : kBlocks)
-        names.insert(b.name);
-    for (const BlockerSpec& b : kBlockers)
-        names.insert(b.name);
-    for (const std::string& z : ZoneTypeNames())
-        names.insert(z);
+    for (const auto& [name, object] : objectByName)
+        names.insert(name);
     return names;
 }
 
-bool GameLibraryWriter::Write(std::ostream& os) const
+GraphicalObject* GameLibraryWriter::FindObject(const std::string& name) const
 {
-    std::vector<std::unique_ptr<Sprite>> sprites;
-    std::vector<std::unique_ptr<AnimatedSprite>> animations;
-    std::vector<std::unique_ptr<GraphicalObject>> objects;
+    auto it = objectByName.find(name);
+    return it == objectByName.end() ? nullptr : it->second;
+}
+
+GameLibraryWriter::~GameLibraryWriter() = default;
+
+GameLibraryWriter::GameLibraryWriter(
+    const ArtBook& book, const ArtAtlas& atlas, const std::vector<SynthSound>& sounds)
+    : events(std::make_unique<SoundEventsManager>())
+{
     std::map<std::string, Sprite*> spriteByName;
 
     for (const ArtObject& o : book.objects) {
@@ -189,18 +189,22 @@ bool GameLibraryWriter::Write(std::ostream& os) const
         objects.push_back(std::move(object));
     }
 
-    std::vector<std::unique_ptr<Sound>> soundTable;
-    SoundEventsManager events;
+    for (const auto& object : objects)
+        objectByName.emplace(object->GetName(), object.get());
+
     for (const SynthSound& s : sounds) {
         soundTable.push_back(std::make_unique<Sound>(s.name, s.name + ".wav"));
         soundTable.back()->SetLoop(s.loop);
         bool second = false;
-        if (SoundEvent* event = events.FindEvent(EventForSound(s.name, second)))
+        if (SoundEvent* event = events->FindEvent(EventForSound(s.name, second)))
             event->GetVariations().push_back(soundTable.back().get());
     }
-    for (const auto& event : events.GetRegisteredEvents())
+    for (const auto& event : events->GetRegisteredEvents())
         event->SetRadii(96.0f, 640.0f);
+}
 
+bool GameLibraryWriter::Write(std::ostream& os) const
+{
     WriteLine(os, std::string("GameV0"));
     WriteLine(os, std::string("Quenholt"));
     WriteLine(os, 0.0f);
@@ -223,7 +227,7 @@ bool GameLibraryWriter::Write(std::ostream& os) const
         WriteLine(os, s->GetVersionedClassName());
         s->Serialize(os);
     }
-    events.Serialize(os);
+    events->Serialize(os);
     WriteLine(os, std::string("_Game_updatetag_1.3_"));
     WriteLine(os, uint32_t(0));
     WriteLine(os, std::string("_Game_updatetag_1.5_"));

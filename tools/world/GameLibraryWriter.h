@@ -4,6 +4,8 @@
 #include "tools/world/ArtRecipe.h"
 #include "tools/world/SoundSynth.h"
 
+#include <map>
+#include <memory>
 #include <ostream>
 #include <set>
 #include <string>
@@ -18,20 +20,27 @@
 // animated sprite and its boxes), the ten collision blocks, the four camera
 // blockers and one object per zone, point and spawner type, each showing the
 // transparent "zone_clear" sprite.
+class AnimatedSprite;
+class GraphicalObject;
+class Sound;
+class SoundEventsManager;
+class Sprite;
+
 class GameLibraryWriter {
 public:
-    GameLibraryWriter(const ArtBook& book, const ArtAtlas& atlas, const std::vector<SynthSound>& sounds)
-        : book(book)
-        , atlas(atlas)
-        , sounds(sounds)
-    {
-    }
+    // Builds the tables (the records are the engine's own objects).
+    GameLibraryWriter(const ArtBook& book, const ArtAtlas& atlas, const std::vector<SynthSound>& sounds);
+    ~GameLibraryWriter();
+    GameLibraryWriter(const GameLibraryWriter&) = delete;
+    GameLibraryWriter& operator=(const GameLibraryWriter&) = delete;
 
     // False when a stream write fails.
     bool Write(std::ostream& os) const;
 
     // Every scene-object name the library holds.
     std::set<std::string> ObjectNames() const;
+    // The library's scene object of that name (the prototype levels place), or null.
+    GraphicalObject* FindObject(const std::string& name) const;
 
     // The sound-event name for a sound file name, using the events the
     // engine knows ("menu_select" -> "Menu_Select"; "_b" marks a second
@@ -39,9 +48,12 @@ public:
     static std::string EventForSound(const std::string& soundName, bool& secondVariation);
 
 private:
-    const ArtBook& book;
-    const ArtAtlas& atlas;
-    const std::vector<SynthSound>& sounds;
+    std::vector<std::unique_ptr<Sprite>> sprites;
+    std::vector<std::unique_ptr<AnimatedSprite>> animations;
+    std::vector<std::unique_ptr<GraphicalObject>> objects;
+    std::map<std::string, GraphicalObject*> objectByName;
+    std::vector<std::unique_ptr<Sound>> soundTable;
+    std::unique_ptr<SoundEventsManager> events;
 };
 
 // The zone, point and spawner type names placed in levels (object names, not
