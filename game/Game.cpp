@@ -28,10 +28,13 @@ bool Game::IsCharacterName(const std::string& name)
 Game::Game()
 {
     g_game = this;
+    SetRenderGameAccess(this);
 }
 
 Game::~Game()
 {
+    if (GetRenderGameAccess() == this)
+        SetRenderGameAccess(nullptr);
     if (g_game == this)
         g_game = nullptr;
 }
@@ -100,4 +103,16 @@ void Game::RemoveCharacterPrototype(GraphicalObject* object)
 
 void Game::Render(bool)
 {
+}
+
+RenderGameState Game::GetRenderState()
+{
+    RenderGameState state;
+    state.fixedStepTick = fixedStepTick != 0;
+    state.secondStateFlag = secondStateFlag != 0;
+    state.frameAdvance = frameAdvance;
+    state.cameraWorld = cameraPosition.ToInt();
+    state.displayScaleMode = displayScaleMode;
+    state.linearFilter = linearFilter;
+    return state;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "engine/app/DevConsole.h"
+#include "engine/render/RenderGameAccess.h"
 #include "engine/serial/Point.h"
-#include "game/DevConsole.h"
 
 #include <cstdint>
 #include <string>
@@ -17,11 +18,12 @@ class Sprite;
 // Stand-in for the one game object until the game core exists: only the
 // tables and look-ups the scene model reads. The tables do not own their
 // entries here; whoever fills them keeps them alive. With no game object
-// every look-up answers null.
-class Game {
+// every look-up answers null. It is the render engine's game access while it
+// exists.
+class Game : public RenderGameAccess {
 public:
     Game();
-    ~Game();
+    ~Game() override;
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
@@ -47,9 +49,14 @@ public:
     IRenderEngine* renderEngine = nullptr;
 
     // What the render thread and the render engine read and write of the game.
-    DevConsole& GetConsole() { return console; }
     // Builds and submits one frame; the stand-in submits nothing.
-    void Render(bool fromMainThread);
+    void Render(bool fromMainThread) override;
+
+    // What the render engine reads of the game.
+    DevConsole* GetConsole() override { return &console; }
+    RenderGameState GetRenderState() override;
+    void SetCurrentPostEffect(GraphicalEffect* effect) override { currentPostEffect = effect; }
+    GraphicalEffect* GetCurrentPostEffect() override { return currentPostEffect; }
 
     DevConsole console;
     uint8_t fixedStepTick = 0;

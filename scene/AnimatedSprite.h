@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "scene/ISprite.h"
+#include "engine/render/ISprite.h"
 
 class Sprite;
 

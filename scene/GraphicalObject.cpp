@@ -327,8 +327,45 @@ bool GraphicalObject::DrawSprite(DXGraphicalSurface* target, int x, int y, int p
 {
     if (g_RenderEngine == nullptr)
         return false;
-    return g_RenderEngine->DrawGraphicalObject(this, target, x, y, p5, p6, rotation,
-        Point<int>(originX, originY), Point<int>(clipWidth, clipHeight));
+    return g_RenderEngine->DrawGraphicalObject(GetObjectDrawEntries(), GetSize(), target, x, y, p5, p6,
+        rotation, Point<int>(originX, originY), Point<int>(clipWidth, clipHeight));
+}
+
+std::vector<ObjectDrawEntry> GraphicalObject::GetObjectDrawEntries()
+{
+    std::vector<ObjectDrawEntry> entries;
+    entries.reserve(drawEntries.size());
+    for (const GenericSpriteIndex& index : drawEntries) {
+        ObjectDrawEntry entry;
+        if (index.type == 0) {
+            SpriteInstance* instance = GetSpriteInstance(index.index);
+            entry.missing = instance == nullptr;
+            if (instance) {
+                entry.sprite = instance->GetPrototype();
+                entry.offset = instance->GetPosition();
+                entry.rotation = instance->GetAngle();
+                entry.mirrored = instance->IsMirrored();
+                entry.wrapOffset = instance->GetWrapOffset();
+            }
+        } else if (index.type == 1) {
+            AnimatedInstance* instance = GetAnimatedInstance(index.index);
+            entry.missing = instance == nullptr;
+            if (instance) {
+                entry.sprite = instance->GetCurrentFrameSprite();
+                entry.offset = instance->GetPosition();
+                entry.rotation = instance->GetAngle() + instance->GetCurrentFrameRotation();
+                entry.mirrored = instance->IsMirrored();
+                entry.wrapOffset = instance->GetWrapOffset();
+            }
+        } else {
+            continue;
+        }
+        entries.push_back(entry);
+        // Nothing after a missing instance is drawn.
+        if (entry.missing)
+            break;
+    }
+    return entries;
 }
 
 void GraphicalObject::DeleteCollisionShapes()
@@ -637,6 +674,27 @@ void GraphicalObject::AcquireImages()
     }
 }
 
+void GraphicalObject::QueueImages(RenderPoolManager& pool, GraphicalObject* object)
+{
+    if (!pool.HasThread() || object == nullptr)
+        return;
+    for (const GenericSpriteIndex& entry : object->GetDrawEntries()) {
+        if (entry.type == 0) {
+            SpriteInstance* instance = object->GetSpriteInstance(entry.index);
+            if (instance && instance->GetPrototype())
+                pool.QueueSpriteImage(instance->GetPrototype());
+        } else if (entry.type == 1) {
+            AnimatedInstance* instance = object->GetAnimatedInstance(entry.index);
+            AnimatedSprite* animation = instance ? instance->GetPrototype() : nullptr;
+            if (!animation)
+                continue;
+            for (int frame = 0; frame < animation->GetFrameCount(); ++frame)
+                if (Sprite* sprite = animation->GetFrame(frame))
+                    pool.QueueSpriteImage(sprite);
+        }
+    }
+}
+
 void GraphicalObject::LoadImages(GraphicalObject* object, bool now)
 {
     if (object == nullptr)
@@ -645,7 +703,7 @@ void GraphicalObject::LoadImages(GraphicalObject* object, bool now)
     // render pool's image pass.
     if (!now) {
         if (RenderPoolManager* pool = RecordingRenderPool()) {
-            pool->QueueGraphicalObjectImages(object);
+            QueueImages(*pool, object);
             return;
         }
     }

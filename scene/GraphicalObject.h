@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/render/IRenderEngine.h"
 #include "engine/serial/ISerialization.h"
 #include "engine/serial/Point.h"
 #include "engine/serial/Rect.h"
@@ -15,6 +16,7 @@
 class AnimatedSprite;
 class DXGraphicalSurface;
 class ISprite;
+class RenderPoolManager;
 class Sprite;
 template <class T, class C> class SpacialInstance;
 template <class C> class AnimatedSpriteSpacialInstance;
@@ -106,6 +108,11 @@ public:
     int GetDrawEntryCount() const { return static_cast<int>(drawEntries.size()); }
     void RemoveGenericSprite(int i);
     const std::vector<GenericSpriteIndex>& GetDrawEntries() const { return drawEntries; }
+    // The drawing table as the render engine draws it: each sprite entry's
+    // sprite and each animated entry's current frame with their instance's
+    // placement; an entry naming no instance comes out missing, an entry of
+    // another kind is left out.
+    std::vector<ObjectDrawEntry> GetObjectDrawEntries();
 
     // Collision shapes (owned; an entry may be null).
     CollisionShape<int>* GetCollisionShape(int i);
@@ -141,6 +148,9 @@ public:
     // engine records for the render thread and `now` is false, queues the
     // object for the render pool's image pass.
     static void LoadImages(GraphicalObject* object, bool now);
+    // Queues the images of the object's sprites and animation frames in the
+    // render pool's frame being filled; the render thread loads them.
+    static void QueueImages(RenderPoolManager& pool, GraphicalObject* object);
     // Acquires the images of every sprite the drawing table names.
     void AcquireImages();
 

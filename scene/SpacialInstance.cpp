@@ -1,6 +1,8 @@
 #include "scene/SpacialInstance.h"
 
 #include "scene/Level.h"
+#include "zones/GameplayObject_Zone.h"
+#include "zones/ZoneInstance.h"
 
 bool LevelHasCollisionWorld(Level* level)
 {
@@ -26,4 +28,32 @@ void RebindBodiesInLevel(
     CollisionWorld* world = level->GetCollisionWorld();
     for (b2Body* body : bodies)
         world->Rebind(body, instance);
+}
+
+bool GetZonePayloadSize(const SceneObjectInstance* payload, Point<int>& size)
+{
+    const auto* zone = dynamic_cast<const ZoneInstance*>(payload);
+    if (zone == nullptr)
+        return false;
+    size = zone->GetSize();
+    return true;
+}
+
+bool DrawZoneInstance(GraphicalObject* object, SceneObjectInstance* payload, GraphicalEffect* effect,
+    DXGraphicalSurface* target, Point<int> at, float angle, Point<int> clipOrigin, Point<int> clipSize,
+    bool& drawn)
+{
+    auto* zone = dynamic_cast<GameplayObject_Zone*>(object);
+    if (zone == nullptr)
+        return false;
+    // A point payload draws nothing.
+    auto* zoneData = dynamic_cast<ZoneInstance*>(payload);
+    if (zoneData == nullptr) {
+        drawn = false;
+        return true;
+    }
+    InstanceEffectScope scope(effect);
+    drawn = zone->RenderInstance(
+        target, zoneData, at.x, at.y, 1.0f, 1.0f, angle, clipOrigin.x, clipOrigin.y, clipSize.x, clipSize.y);
+    return true;
 }

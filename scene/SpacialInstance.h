@@ -8,8 +8,6 @@
 #include "scene/PayloadFactory.h"
 #include "scene/SceneObjectInstance.h"
 #include "scene/SpriteReferences.h"
-#include "zones/GameplayObject_Zone.h"
-#include "zones/ZoneInstance.h"
 
 #include <cstdint>
 #include <istream>
@@ -38,6 +36,15 @@ void DestroyBodiesInLevel(Level* level, std::vector<b2Body*>& bodies, const void
 // Points the records of the bodies at the instance's new address.
 void RebindBodiesInLevel(
     Level* level, const std::vector<b2Body*>& bodies, SpacialInstance<GraphicalObject, float>* instance);
+
+// A zone payload carries its own size: true and the size for one.
+bool GetZonePayloadSize(const SceneObjectInstance* payload, Point<int>& size);
+// A zone draws each of its placed instances from the instance's own data (no
+// trail is recorded): false when the object is not a zone; else true, with in
+// drawn the zone's draw result (false for a payload that is not a zone's).
+bool DrawZoneInstance(GraphicalObject* object, SceneObjectInstance* payload, GraphicalEffect* effect,
+    DXGraphicalSurface* target, Point<int> at, float angle, Point<int> clipOrigin, Point<int> clipSize,
+    bool& drawn);
 
 // Finds the prototype named by a reference record (its class line has been
 // read): a graphical object through the level and the game's tables, a sprite
@@ -452,8 +459,9 @@ template <class T, class C> Point<int> SpacialInstance<T, C>::GetSize() const
     if (object == nullptr)
         return Point<int>();
     if constexpr (std::is_same_v<T, GraphicalObject>) {
-        if (const auto* zone = dynamic_cast<const ZoneInstance*>(payload.get()))
-            return zone->GetSize();
+        Point<int> zoneSize;
+        if (GetZonePayloadSize(payload.get(), zoneSize))
+            return zoneSize;
     }
     return object->GetSize();
 }
@@ -489,18 +497,11 @@ bool SpacialInstance<T, C>::Draw(DXGraphicalSurface* target, const Point<int>& c
         // The object's size, even when a zone payload has its own.
         PlaceOnScreen(camera, object->GetSize().y);
         if constexpr (std::is_same_v<T, GraphicalObject>) {
-            if (payload) {
-                if (auto* zone = dynamic_cast<GameplayObject_Zone*>(object)) {
-                    // A zone draws from its instance's data and records no
-                    // trail; a point payload draws nothing.
-                    auto* zoneData = dynamic_cast<ZoneInstance*>(payload.get());
-                    if (zoneData == nullptr)
-                        return false;
-                    InstanceEffectScope scope(effect);
-                    return zone->RenderInstance(target, zoneData, screenPosition.x, screenPosition.y, 1.0f,
-                        1.0f, angle, clipOrigin.x, clipOrigin.y, clipSize.x, clipSize.y);
-                }
-            }
+            bool drawn = false;
+            if (payload
+                && DrawZoneInstance(object, payload.get(), effect, target, screenPosition, angle, clipOrigin,
+                    clipSize, drawn))
+                return drawn;
         }
         InstanceEffectScope scope(effect);
         result = DrawPrototype(target);

@@ -1,6 +1,8 @@
 #include "scene/Sprite.h"
 
 #include "engine/platform/DebugOutput.h"
+#include "engine/render/DXGraphicalRessource.h"
+#include "engine/render/Image.h"
 #include "engine/render/ImageHandleManager.h"
 #include "engine/serial/LineReaders.h"
 
@@ -104,4 +106,14 @@ void Sprite::SetImageFile(std::string newImageFile)
 {
     imageFile = std::move(newImageFile);
     ReleaseImage();
+}
+
+SpriteImage Sprite::GetSpriteImage()
+{
+    const Image* loaded = GetImage().GetImage();
+    SpriteImage drawn;
+    drawn.texture = loaded ? dynamic_cast<DXGraphicalRessource*>(loaded->GetTexture()) : nullptr;
+    drawn.rect = rect;
+    drawn.point = point;
+    return drawn;
 }

@@ -4,10 +4,10 @@
 #include <ostream>
 #include <string>
 
+#include "engine/render/ISprite.h"
 #include "engine/render/ImageHandle.h"
 #include "engine/serial/Point.h"
 #include "engine/serial/Rect.h"
-#include "scene/ISprite.h"
 
 // A named rectangle of one image file, drawn through a reference-counted
 // image handle that is acquired the first time it is needed.
@@ -35,6 +35,9 @@ public:
     Point<int> GetSize() override;
     bool Draw(DXGraphicalSurface* target, int x, int y, int a, int b, float rotation, int p7, int p8, int p9,
         int p10) override;
+
+    SpriteImage GetSpriteImage() override;
+    void LoadImage() override { GetImage(); }
 
     const std::string& GetImageFile() const { return imageFile; }
     Rect<int> GetRect() const { return rect; }

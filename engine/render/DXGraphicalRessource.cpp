@@ -2,7 +2,6 @@
 
 #include "engine/render/D3DDevice.h"
 #include "engine/render/Image.h"
-#include "scene/Sprite.h"
 
 DXGraphicalRessource::DXGraphicalRessource(
     std::unique_ptr<GLTexture> texture_, uint32_t framebuffer_, bool renderTarget_)
@@ -48,10 +47,4 @@ uint32_t DXGraphicalRessource::GetSurface()
 uint32_t DXGraphicalRessource::GetTextureName() const
 {
     return texture ? texture->GetName() : 0;
-}
-
-DXGraphicalRessource* GetSpriteTexture(Sprite& sprite)
-{
-    const Image* image = sprite.GetImage().GetImage();
-    return image ? dynamic_cast<DXGraphicalRessource*>(image->GetTexture()) : nullptr;
 }

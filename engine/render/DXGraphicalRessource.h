@@ -8,8 +8,6 @@
 
 // A texture of the render engine: a GL texture, and for render textures the
 // framebuffer that draws into it ("its first surface").
-class Sprite;
-
 class DXGraphicalRessource : public IGraphicalRessource {
 public:
     DXGraphicalRessource() = default;
@@ -38,7 +36,3 @@ private:
     int width = 0;
     int height = 0;
 };
-
-// The device texture of the sprite's image; null while its image handle is not
-// valid or the image has no device texture.
-DXGraphicalRessource* GetSpriteTexture(Sprite& sprite);

@@ -8,12 +8,12 @@
 #include "engine/render/DXGraphicalRessource.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/GraphicalEffect.h"
+#include "engine/render/ISprite.h"
 #include "engine/render/PixelImage.h"
+#include "engine/render/RenderGameAccess.h"
 #include "engine/render/RenderPoolManager.h"
 #include "engine/render/ShaderRes.h"
 #include "engine/render/SpriteSource.h"
-#include "game/Game.h"
-#include "scene/Sprite.h"
 
 #include <algorithm>
 
@@ -80,10 +80,11 @@ bool DXRenderEngine::DrawSurface(
     return false;
 }
 
-bool DXRenderEngine::DrawGraphicalObject(GraphicalObject* object, IGraphicalSurface* target, int x, int y,
-    int p5, int p6, float /*rotation*/, Point<int> origin, Point<int> clipSize)
+bool DXRenderEngine::DrawGraphicalObject(const std::vector<ObjectDrawEntry>& entries, Point<int> objectSize,
+    IGraphicalSurface* target, int x, int y, int p5, int p6, float /*rotation*/, Point<int> origin,
+    Point<int> clipSize)
 {
-    return DrawObjectEntries(object, target, x, y, p5, p6, origin, clipSize, true);
+    return DrawObjectEntries(entries, objectSize, target, x, y, p5, p6, origin, clipSize, true);
 }
 
 bool DXRenderEngine::DrawTexture(IGraphicalRessource*, IGraphicalSurface*, int, int, int, int, float)
@@ -112,11 +113,12 @@ bool DXRenderEngine::DrawSprite(ISprite* sprite, IGraphicalSurface* target, int 
         state.layerSpeed = layerSpeed;
         state.tileValue = tileValue;
         state.paramInt = paramInt;
-        if (Game* game = Game::GetInstance()) {
-            state.fixedStepTick = game->fixedStepTick != 0;
-            state.secondStateFlag = game->secondStateFlag != 0;
-            state.frameAdvance = game->frameAdvance;
-            state.cameraWorld = game->cameraPosition.ToInt();
+        if (RenderGameAccess* game = GetRenderGameAccess()) {
+            const RenderGameState now = game->GetRenderState();
+            state.fixedStepTick = now.fixedStepTick;
+            state.secondStateFlag = now.secondStateFlag;
+            state.frameAdvance = now.frameAdvance;
+            state.cameraWorld = now.cameraWorld;
         }
         renderPool->AddCommand(
             RenderPoolCommand::SpriteDraw(sprite, currentEffect ? currentEffect->Clone() : nullptr,
@@ -138,11 +140,11 @@ bool DXRenderEngine::DrawSprite(ISprite* sprite, IGraphicalSurface* target, int 
     }
 
     const uint32_t colour = command ? command->GetColour() : diffuseColour;
-    auto* plain = dynamic_cast<Sprite*>(sprite);
-    DXGraphicalRessource* texture = plain ? GetSpriteTexture(*plain) : nullptr;
+    const SpriteImage image = sprite ? sprite->GetSpriteImage() : SpriteImage {};
+    DXGraphicalRessource* texture = image.texture;
     if (!texture)
         return true;
-    const SpriteSource source = MakeSpriteSource(plain->GetRect(), rotation, clip);
+    const SpriteSource source = MakeSpriteSource(image.rect, rotation, clip);
 
     if (auto* surface = dynamic_cast<DXGraphicalSurface*>(target)) {
         if (surface->GetD3DSurface() != g_RenderTargetSurface) {
@@ -162,8 +164,8 @@ bool DXRenderEngine::DrawSprite(ISprite* sprite, IGraphicalSurface* target, int 
     const int textureHeight = gl ? gl->GetTextureHeight() : 0;
     g_MirrorX = mirror;
     if (!g_RenderTargetTexture) {
-        DrawTexturedQuad(float(x + offset.x), float(y + offset.y), textureWidth, textureHeight,
-            plain->GetPoint(), rotation, source.left, source.top, source.width, source.height, colour, name);
+        DrawTexturedQuad(float(x + offset.x), float(y + offset.y), textureWidth, textureHeight, image.point,
+            rotation, source.left, source.top, source.width, source.height, colour, name);
     } else {
         DrawToRenderTexture(x, y, source.left, source.top, source.left + source.width,
             source.top + source.height, name, textureWidth, textureHeight, diffuseColour);
@@ -327,9 +329,10 @@ void ApplyFinalPostEffect(IRenderEngine* engine, bool secondSource)
     }
     int windowWidth = 0, windowHeight = 0;
     g_DeviceWindow->GetDrawableSize(windowWidth, windowHeight);
-    Game* game = Game::GetInstance();
-    const int mode = game ? game->displayScaleMode : 0;
-    const bool linear = game ? game->linearFilter : false;
+    RenderGameAccess* game = GetRenderGameAccess();
+    const RenderGameState state = game ? game->GetRenderState() : RenderGameState {};
+    const int mode = state.displayScaleMode;
+    const bool linear = state.linearFilter;
     const Rect<int> destination = FinalPictureRect(mode, windowWidth, windowHeight);
     CopyPictureToWindow(destination.x0, destination.y0, destination.x1, destination.y1, linear);
     PresentNoWait();

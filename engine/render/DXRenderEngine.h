@@ -25,8 +25,9 @@ public:
         float f) override;
     bool DrawSprite(ISprite* sprite, IGraphicalSurface* target, int x, int y, int p5, int p6, float rotation,
         const Rect<int>* clip, bool immediate) override;
-    bool DrawGraphicalObject(GraphicalObject* object, IGraphicalSurface* target, int x, int y, int p5, int p6,
-        float rotation, Point<int> origin, Point<int> clipSize) override;
+    bool DrawGraphicalObject(const std::vector<ObjectDrawEntry>& entries, Point<int> objectSize,
+        IGraphicalSurface* target, int x, int y, int p5, int p6, float rotation, Point<int> origin,
+        Point<int> clipSize) override;
     bool DrawObject(
         SceneObject* object, IGraphicalSurface* target, int x, int y, int a, int b, float f) override;
     IGraphicalRessource* LoadTexture(const std::string& name) override;

@@ -2,7 +2,7 @@
 
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXGraphicalRessource.h"
-#include "scene/Sprite.h"
+#include "engine/render/ISprite.h"
 
 void GraphicalEffect::Draw(IGraphicalRessource* texture, Point<int> position, Point<int> spritePoint,
     const SpriteSource& source, float rotation, uint32_t colour)
@@ -36,13 +36,12 @@ std::unique_ptr<GraphicalEffect> GraphicalEffect::Clone() const
 bool GraphicalEffect::DrawSpriteWithColor(
     ISprite* sprite, int x, int y, float rotation, const Rect<int>* clip, uint32_t colour)
 {
-    // Only plain sprites have an image; anything else draws nothing.
-    auto* plain = dynamic_cast<Sprite*>(sprite);
-    DXGraphicalRessource* texture = plain ? GetSpriteTexture(*plain) : nullptr;
-    if (!texture)
+    // Only sprites with an image of their own draw; anything else draws nothing.
+    const SpriteImage image = sprite ? sprite->GetSpriteImage() : SpriteImage {};
+    if (!image.texture)
         return true;
-    const SpriteSource source = MakeSpriteSource(plain->GetRect(), rotation, clip);
+    const SpriteSource source = MakeSpriteSource(image.rect, rotation, clip);
     if (g_InScene)
-        Draw(texture, Point<int>(x, y), plain->GetPoint(), source, rotation, colour);
+        Draw(image.texture, Point<int>(x, y), image.point, source, rotation, colour);
     return true;
 }

@@ -1,10 +1,6 @@
 #include "engine/render/IRenderEngine.h"
 
 #include "engine/render/GraphicalEffect.h"
-#include "scene/AnimatedSprite.h"
-#include "scene/GraphicalObject.h"
-#include "scene/SpacialInstance.h"
-#include "scene/Sprite.h"
 
 #include <algorithm>
 
@@ -111,56 +107,34 @@ bool IRenderEngine::DrawSpriteInstance(ISprite* sprite, IGraphicalSurface* targe
         sprite, target, piecePosition.x, piecePosition.y, p5, p6, rotation, &pieceSource, false);
 }
 
-bool IRenderEngine::DrawGraphicalObject(GraphicalObject* object, IGraphicalSurface* target, int x, int y,
-    int p5, int p6, float /*rotation*/, Point<int> origin, Point<int> clipSize)
+bool IRenderEngine::DrawGraphicalObject(const std::vector<ObjectDrawEntry>& entries, Point<int> objectSize,
+    IGraphicalSurface* target, int x, int y, int p5, int p6, float /*rotation*/, Point<int> origin,
+    Point<int> clipSize)
 {
-    return DrawObjectEntries(object, target, x, y, p5, p6, origin, clipSize, false);
+    return DrawObjectEntries(entries, objectSize, target, x, y, p5, p6, origin, clipSize, false);
 }
 
-bool IRenderEngine::DrawObjectEntries(GraphicalObject* object, IGraphicalSurface* target, int x, int y,
-    int p5, int p6, Point<int> origin, Point<int> clipSize, bool copyMirror)
+bool IRenderEngine::DrawObjectEntries(const std::vector<ObjectDrawEntry>& entries, Point<int> objectSize,
+    IGraphicalSurface* target, int x, int y, int p5, int p6, Point<int> origin, Point<int> clipSize,
+    bool copyMirror)
 {
-    if (!object || object->GetDrawEntryCount() == 0)
-        return true;
     bool result = true;
-    const Point<int> size = object->GetSize();
-    for (const GraphicalObject::GenericSpriteIndex& entry : object->GetDrawEntries()) {
-        ISprite* sprite = nullptr;
-        Point<int> offset;
-        float rotation = 0.0f;
-        bool mirrored = false;
-        Point<float> wrapOffset;
-        if (entry.type == 0) {
-            GraphicalObject::SpriteInstance* instance = object->GetSpriteInstance(entry.index);
-            if (!instance)
-                return false;
-            sprite = instance->GetPrototype();
-            offset = instance->GetPosition();
-            rotation = instance->GetAngle();
-            mirrored = instance->IsMirrored();
-            wrapOffset = instance->GetWrapOffset();
-        } else if (entry.type == 1) {
-            GraphicalObject::AnimatedInstance* instance = object->GetAnimatedInstance(entry.index);
-            if (!instance)
-                return false;
-            sprite = instance->GetCurrentFrameSprite();
-            offset = instance->GetPosition();
-            rotation = instance->GetAngle() + instance->GetCurrentFrameRotation();
-            mirrored = instance->IsMirrored();
-            wrapOffset = instance->GetWrapOffset();
-        } else {
-            continue;
-        }
+    const Point<int> size = objectSize;
+    for (const ObjectDrawEntry& entry : entries) {
+        if (entry.missing)
+            return false;
         // Once a draw has failed the remaining entries draw nothing.
         if (!result)
             continue;
+        const float rotation = entry.rotation;
         const DrawEntryPlacement placement
-            = PlaceDrawEntry(Point<int>(x, y), offset, origin, rotation, size, clipSize);
+            = PlaceDrawEntry(Point<int>(x, y), entry.offset, origin, rotation, size, clipSize);
         Rect<int> source = placement.source;
         Point<int> position = placement.position;
-        const Point<int> wrap(static_cast<int>(wrapOffset.x), static_cast<int>(wrapOffset.y));
+        const Point<int> wrap(static_cast<int>(entry.wrapOffset.x), static_cast<int>(entry.wrapOffset.y));
         if (copyMirror)
-            mirrorFlag = mirrored;
+            mirrorFlag = entry.mirrored;
+        ISprite* sprite = entry.sprite;
         const std::vector<Point<int>> pieces = WrapPieces(wrap, size);
         if (pieces.empty()) {
             result = DrawSprite(sprite, target, position.x, position.y, p5, p6, rotation, &source, false);

@@ -8,13 +8,25 @@
 #include <vector>
 
 class GraphicalEffect;
-class GraphicalObject;
 class IGraphicalRessource;
 class IGraphicalSurface;
 class ISprite;
 class RenderPoolCommand;
 class RenderPoolManager;
 class SceneObject;
+
+// One draw entry of a graphical object as the engine draws it: the sprite (an
+// animation's current frame), where its instance sits inside the object, its
+// turn, mirror flag and wrap offset. A missing entry stands for an instance
+// the object's table names but does not hold: the draw fails there.
+struct ObjectDrawEntry {
+    ISprite* sprite = nullptr;
+    Point<int> offset;
+    float rotation = 0.0f;
+    bool mirrored = false;
+    Point<float> wrapOffset;
+    bool missing = false;
+};
 
 // The abstract drawing service. Game and scene code draw through it and never
 // touch the GL device. It keeps the small drawing state that draws read: the
@@ -36,9 +48,11 @@ public:
     virtual bool DrawSprite(ISprite* sprite, IGraphicalSurface* target, int x, int y, int p5, int p6,
         float rotation, const Rect<int>* clip, bool immediate)
         = 0;
-    // Draws the object's draw entries, placed, cut to the object and wrapped.
-    virtual bool DrawGraphicalObject(GraphicalObject* object, IGraphicalSurface* target, int x, int y, int p5,
-        int p6, float rotation, Point<int> origin, Point<int> clipSize);
+    // Draws a graphical object's draw entries (the object is objectSize
+    // large), placed, cut to the object and wrapped.
+    virtual bool DrawGraphicalObject(const std::vector<ObjectDrawEntry>& entries, Point<int> objectSize,
+        IGraphicalSurface* target, int x, int y, int p5, int p6, float rotation, Point<int> origin,
+        Point<int> clipSize);
     // Draws one piece of a wrapping sprite (works on copies of source and
     // position), then DrawSprite with immediate false.
     virtual bool DrawSpriteInstance(ISprite* sprite, IGraphicalSurface* target, int p5, int p6,
@@ -91,8 +105,9 @@ protected:
     // The drawing of a graphical object's entries shared by the interface and
     // the device engine; copyMirror makes each entry's mirror flag the
     // engine's while it is drawn.
-    bool DrawObjectEntries(GraphicalObject* object, IGraphicalSurface* target, int x, int y, int p5, int p6,
-        Point<int> origin, Point<int> clipSize, bool copyMirror);
+    bool DrawObjectEntries(const std::vector<ObjectDrawEntry>& entries, Point<int> objectSize,
+        IGraphicalSurface* target, int x, int y, int p5, int p6, Point<int> origin, Point<int> clipSize,
+        bool copyMirror);
 
     uint32_t drawCount = 0;
     GraphicalEffect* currentEffect = nullptr; // not owned: callers own what they make current

@@ -9,12 +9,9 @@
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/GLTexture.h"
 #include "engine/render/GraphicalEffect.h"
+#include "engine/render/ISprite.h"
+#include "engine/render/RenderGameAccess.h"
 #include "engine/render/Screenshot.h"
-#include "game/Game.h"
-#include "scene/AnimatedSprite.h"
-#include "scene/GraphicalObject.h"
-#include "scene/SpacialInstance.h"
-#include "scene/Sprite.h"
 
 #include <chrono>
 #include <utility>
@@ -77,8 +74,9 @@ bool RenderPoolManager::SubmitFrame(bool force, bool noSignal, bool renderNow)
     const int32_t nextFill = (fillSlot.load() + 1) % kSlotCount;
     if (nextFill == renderingSlot.load())
         return false;
-    if (Game* game = Game::GetInstance())
-        CopyFrameState(game->GetConsole());
+    if (RenderGameAccess* game = GetRenderGameAccess())
+        if (DevConsole* console = game->GetConsole())
+            CopyFrameState(*console);
     renderSlot.exchange(next);
     publishedSlot.exchange(next);
     fillSlot.store(nextFill);
@@ -141,31 +139,10 @@ void RenderPoolManager::ClearCurrentFrame()
     frameCommands[slot].clear(); // each command deletes its own effect
 }
 
-void RenderPoolManager::QueueSpriteImage(Sprite* sprite)
+void RenderPoolManager::QueueSpriteImage(ISprite* sprite)
 {
     if (HasThread() && sprite)
         frameImages[fillSlot.load()].push_back(sprite);
-}
-
-void RenderPoolManager::QueueGraphicalObjectImages(GraphicalObject* object)
-{
-    if (!HasThread() || !object)
-        return;
-    for (const GraphicalObject::GenericSpriteIndex& entry : object->GetDrawEntries()) {
-        if (entry.type == 0) {
-            GraphicalObject::SpriteInstance* instance = object->GetSpriteInstance(entry.index);
-            if (instance && instance->GetPrototype())
-                QueueSpriteImage(instance->GetPrototype());
-        } else if (entry.type == 1) {
-            GraphicalObject::AnimatedInstance* instance = object->GetAnimatedInstance(entry.index);
-            AnimatedSprite* animation = instance ? instance->GetPrototype() : nullptr;
-            if (!animation)
-                continue;
-            for (int frame = 0; frame < animation->GetFrameCount(); ++frame)
-                if (Sprite* sprite = animation->GetFrame(frame))
-                    QueueSpriteImage(sprite);
-        }
-    }
 }
 
 void RenderPoolManager::ResetReady()
@@ -191,9 +168,9 @@ void RenderPoolManager::RequestLoadEffects()
     WaitRequestDone();
 }
 
-void RenderPoolManager::RequestLoadImages(std::vector<GraphicalObject*>* objects, bool waitForEnd)
+void RenderPoolManager::RequestLoadImages(std::function<void()> loadObjects, bool waitForEnd)
 {
-    imageObjects = objects;
+    imageObjects = std::move(loadObjects);
     if (!HasThread() || !threadRunning) {
         LoadPendingImages();
         imageObjects = nullptr;
@@ -458,7 +435,7 @@ void RenderPoolManager::RenderThreadStep()
         ready.exchange(1);
     }
     if (loading.load() != 0 && loadingHold.load() == 0) {
-        if (Game* game = Game::GetInstance())
+        if (RenderGameAccess* game = GetRenderGameAccess())
             game->Render(false);
     }
     if (g_RenderEngine)
@@ -481,7 +458,7 @@ void RenderPoolManager::RenderThreadStep()
 
 void RenderPoolManager::RunDisplayRequest(int32_t code)
 {
-    if (Game* game = Game::GetInstance())
+    if (RenderGameAccess* game = GetRenderGameAccess())
         game->Render(true);
     idle.exchange(0);
     switch (code) {
@@ -522,11 +499,11 @@ void RenderPoolManager::RunDisplayRequest(int32_t code)
 
 void RenderPoolManager::ResolveSlotImages(int slot)
 {
-    std::vector<Sprite*>& images = frameImages[slot];
+    std::vector<ISprite*>& images = frameImages[slot];
     for (size_t i = 0; i < images.size(); ++i) {
         imageCursor.store(static_cast<int32_t>(i));
         if (images[i])
-            images[i]->GetImage();
+            images[i]->LoadImage();
     }
     imageCursor.store(-1);
     images.clear();
@@ -534,12 +511,8 @@ void RenderPoolManager::ResolveSlotImages(int slot)
 
 void RenderPoolManager::LoadPendingImages()
 {
-    if (imageObjects) {
-        const std::vector<GraphicalObject*> objects = *imageObjects;
-        for (GraphicalObject* object : objects)
-            if (object)
-                GraphicalObject::LoadImages(object, true);
-    }
+    if (imageObjects)
+        imageObjects();
     for (int slot = 0; slot < kSlotCount; ++slot)
         if (!frameImages[slot].empty())
             ResolveSlotImages(slot);
@@ -562,7 +535,7 @@ void RenderPoolManager::LoadEffects()
 void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, int consoleSlot)
 {
     IRenderEngine* engine = g_RenderEngine;
-    Game* game = Game::GetInstance();
+    RenderGameAccess* game = GetRenderGameAccess();
     for (size_t i = 0; i < commands.size(); ++i) {
         RenderPoolCommand& command = commands[i];
         const int32_t loadingAtStart = loading.load();
@@ -571,7 +544,7 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
         const std::string& name = command.GetName();
         if (!name.empty()) {
             if (game)
-                game->currentPostEffect = command.GetEffect();
+                game->SetCurrentPostEffect(command.GetEffect());
             if (name == "ClearScreen") {
                 if (engine)
                     engine->Clear(command.GetColour(), 0);
@@ -619,5 +592,5 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
         }
     }
     if (game)
-        game->currentPostEffect = nullptr;
+        game->SetCurrentPostEffect(nullptr);
 }

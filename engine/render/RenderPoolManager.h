@@ -1,10 +1,10 @@
 #pragma once
 
+#include "engine/app/DevConsole.h"
 #include "engine/platform/Event.h"
 #include "engine/platform/InputBridge.h"
 #include "engine/platform/Mutex.h"
 #include "engine/render/RenderPoolCommand.h"
-#include "game/DevConsole.h"
 
 #include <atomic>
 #include <cstdint>
@@ -14,8 +14,7 @@
 #include <thread>
 #include <vector>
 
-class GraphicalObject;
-class Sprite;
+class ISprite;
 
 // Commands recorded outside the frame during a frame (layers, cinematic
 // events); AddCommands moves them into the frame being filled.
@@ -59,12 +58,15 @@ public:
     void RemoveLastCommand();
     void GetCommandsFrom(int first, std::vector<RenderPoolCommand*>& out);
     void ClearCurrentFrame();
-    void QueueGraphicalObjectImages(GraphicalObject* object);
-    void QueueSpriteImage(Sprite* sprite);
+    // Queues the sprite's image for the render thread's image pass of the
+    // frame being filled (without a render thread there is nothing to queue).
+    void QueueSpriteImage(ISprite* sprite);
     bool IsReady() const { return ready.load() != 0; }
     void ResetReady();
     void RequestLoadEffects();
-    void RequestLoadImages(std::vector<GraphicalObject*>* objects, bool waitForEnd);
+    // The image pass on the render thread: the game's loadObjects (the images
+    // of the objects it hands over), then every queued sprite image.
+    void RequestLoadImages(std::function<void()> loadObjects, bool waitForEnd);
     void RequestClearFrames();
     void RequestQuit();
     // The display-mode requests of the options menu (4 full screen, 5 window,
@@ -94,8 +96,8 @@ public:
     std::atomic<int32_t> publishedSlot {0};
     std::vector<std::vector<RenderPoolCommand>> frameCommands;
     std::vector<DevConsole> frameStates;
-    std::vector<std::vector<Sprite*>> frameImages;
-    std::vector<GraphicalObject*>* imageObjects = nullptr;
+    std::vector<std::vector<ISprite*>> frameImages;
+    std::function<void()> imageObjects;
     std::thread thread;
     platform::Event renderGoEvent {true, false};
     platform::Event renderEndEvent {false, false};

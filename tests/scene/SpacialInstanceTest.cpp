@@ -9,6 +9,7 @@
 #include "scene/Sprite.h"
 #include "tests/scene/RecordText.h"
 #include "zones/GameplayObject_Zone.h"
+#include "zones/ZoneInstance.h"
 
 #include <box2d/box2d.h>
 #include <gtest/gtest.h>

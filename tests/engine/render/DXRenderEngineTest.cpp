@@ -12,9 +12,6 @@
 #include "engine/render/ImageHandleManager.h"
 #include "engine/render/PixelImage.h"
 #include "engine/render/RenderPoolManager.h"
-#include "game/Game.h"
-#include "scene/GraphicalObject.h"
-#include "scene/Sprite.h"
 #include "tests/engine/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +61,6 @@ protected:
         SetBasePath(folder.string() + "/");
 
         engine = std::make_unique<DXRenderEngine>();
-        game.renderEngine = engine.get();
         pool = engine->SetRenderPool(new RenderPoolManager());
         ASSERT_TRUE(WaitUntil([&] { return pool->idle.load() == 1; }));
         ASSERT_FALSE(pool->startFailed.load());
@@ -80,9 +76,10 @@ protected:
         std::filesystem::remove_all(folder, ignored);
     }
 
-    Sprite* MakeSprite(const std::string& image, int x0, int y0, int x1, int y1)
+    rendertest::ImageSprite* MakeSprite(
+        const std::string& image, int x0, int y0, int x1, int y1, Point<int> point = Point<int>())
     {
-        sprites.push_back(std::make_unique<Sprite>("sprite", image, x0, y0, x1, y1));
+        sprites.push_back(std::make_unique<rendertest::ImageSprite>(image, Rect<int>(x0, y0, x1, y1), point));
         return sprites.back().get();
     }
 
@@ -124,19 +121,18 @@ protected:
     }
 
     std::filesystem::path folder;
-    Game game;
+    rendertest::FakeGame game;
     std::unique_ptr<DXRenderEngine> engine;
     RenderPoolManager* pool = nullptr;
-    std::vector<std::unique_ptr<Sprite>> sprites;
+    std::vector<std::unique_ptr<rendertest::ImageSprite>> sprites;
 };
 
 } // namespace
 
 TEST_F(GLRenderEngine, RecordedDrawsLandPixelExactMirroredRotatedTintedAndClipped)
 {
-    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
-    Sprite* turned = MakeSprite("quad.png", 0, 0, 7, 7);
-    turned->SetPoint(Point<int>(4, 4));
+    rendertest::ImageSprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
+    rendertest::ImageSprite* turned = MakeSprite("quad.png", 0, 0, 7, 7, Point<int>(4, 4));
     const Rect<int> clip(2, 0, 6, 8);
     RenderFrame([&] {
         engine->DrawSprite(sprite, nullptr, 100, 50, 0, 0, 0.0f, nullptr, false);
@@ -188,7 +184,7 @@ TEST_F(GLRenderEngine, ImageStoredOnlyScrambledIsLoadedFromTheQhspriteFile)
     const std::string scrambled = ScrambledImagePath(folder.string() + "/Hidden.png");
     ASSERT_FALSE(scrambled.empty());
     ASSERT_TRUE(WriteScrambledFile(scrambled, png));
-    Sprite* sprite = MakeSprite("Hidden.png", 0, 0, 7, 7);
+    rendertest::ImageSprite* sprite = MakeSprite("Hidden.png", 0, 0, 7, 7);
     RenderFrame([&] { engine->DrawSprite(sprite, nullptr, 10, 20, 0, 0, 0.0f, nullptr, false); });
     EXPECT_TRUE(Near(Picture(10, 20), kRed));
     EXPECT_TRUE(Near(Picture(17, 27), kWhite));
@@ -199,8 +195,8 @@ TEST_F(GLRenderEngine, EffectsDrawTheRecordedStateOfTheirClones)
     PixelImage red(8, 8);
     red.Fill(kRed);
     ASSERT_TRUE(red.SavePng((folder / "red.png").string()));
-    Sprite* sprite = MakeSprite("red.png", 0, 0, 7, 7);
-    Sprite* unloaded = MakeSprite("nothing.png", 0, 0, 7, 7);
+    rendertest::ImageSprite* sprite = MakeSprite("red.png", 0, 0, 7, 7);
+    rendertest::ImageSprite* unloaded = MakeSprite("nothing.png", 0, 0, 7, 7);
     GE_Blink plain; // frame 0: opaque white
     GE_Blink faint; // frame 1: alpha 50, red 255, green and blue 200
     faint.Update();
@@ -213,7 +209,7 @@ TEST_F(GLRenderEngine, EffectsDrawTheRecordedStateOfTheirClones)
     shake.Update(); // offset 3.3: drawn 3 pixels to the right
     RenderFrame(
         [&] {
-            const auto drawWith = [&](GraphicalEffect& effect, Sprite* drawn, int x) {
+            const auto drawWith = [&](GraphicalEffect& effect, rendertest::ImageSprite* drawn, int x) {
                 engine->SetEffect(&effect);
                 engine->DrawSprite(drawn, nullptr, x, 10, 0, 0, 0.0f, nullptr, false);
                 engine->SetEffect(nullptr);
@@ -259,7 +255,7 @@ TEST_F(GLRenderEngine, RectanglesDrawFilledOrAsAnOutline)
 
 TEST_F(GLRenderEngine, RecordingAddsOneCommandWithTheEngineStateAndItsOwnEffect)
 {
-    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
+    rendertest::ImageSprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
     pool->ClearCurrentFrame();
     GE_Blink blink;
     engine->SetEffect(&blink);
@@ -269,7 +265,8 @@ TEST_F(GLRenderEngine, RecordingAddsOneCommandWithTheEngineStateAndItsOwnEffect)
     engine->SetTileValue(2.5f);
     engine->SetLayerSpeed(0.5f);
     engine->SetParamInt(9);
-    game.frameAdvance = 6;
+    game.state.frameAdvance = 6;
+    game.state.cameraWorld = Point<int>(-7, 11);
     const Rect<int> clip(1, 2, 3, 4);
     engine->DrawSprite(sprite, nullptr, 10, 20, 1, 2, 45.0f, &clip, false);
     engine->SetEffect(nullptr);
@@ -291,6 +288,7 @@ TEST_F(GLRenderEngine, RecordingAddsOneCommandWithTheEngineStateAndItsOwnEffect)
     EXPECT_FLOAT_EQ(command.GetLayerSpeed(), 0.5f);
     EXPECT_EQ(command.GetParamInt(), 9);
     EXPECT_EQ(command.GetFrameAdvance(), 6);
+    EXPECT_EQ(command.GetCameraWorld(), Point<int>(-7, 11));
     ASSERT_NE(command.GetClipOrNull(), nullptr);
     EXPECT_EQ(*command.GetClipOrNull(), clip);
     // A draw without a clip replays without one.
@@ -313,7 +311,7 @@ TEST_P(GLFinalPicture, PictureIsFittedIntoThe1024By768WindowByScaleMode)
     pool->RunOnRenderThread([&] { g_DeviceWindow->GetDrawableSize(width, height); });
     ASSERT_EQ(width, 1024);
     ASSERT_EQ(height, 768);
-    game.displayScaleMode = GetParam();
+    game.state.displayScaleMode = GetParam();
     const Rect<int> expected = FinalPictureRect(GetParam(), width, height);
     // A red picture with a blue mark in its top-left pixel.
     RenderFrame(
@@ -405,7 +403,7 @@ TEST_F(GLRenderEngine, DebugTextLightsPixelsOfThePicture)
 
 TEST_F(GLRenderEngine, SpriteDrawnIntoARenderTextureIsCopiedToAnotherSurface)
 {
-    Sprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
+    rendertest::ImageSprite* sprite = MakeSprite("quad.png", 0, 0, 7, 7);
     RenderFrame([] {});
     std::vector<uint32_t> first;
     std::vector<uint32_t> second;
@@ -444,17 +442,14 @@ TEST_F(GLRenderEngine, SpriteDrawnIntoARenderTextureIsCopiedToAnotherSurface)
 
 TEST_F(GLRenderEngine, ImagePassResolvesQueuedSpritesOnTheRenderThread)
 {
-    Sprite* drawn = MakeSprite("quad.png", 0, 0, 7, 7);
-    Sprite* framed = MakeSprite("quad.png", 0, 0, 3, 3);
-    GraphicalObject object("object");
-    object.SetSize(8, 8, false);
-    object.AddSpriteInstance(drawn, 0, 0);
-    object.AddGenericSpriteIndex(drawn, 0);
+    rendertest::ImageSprite* drawn = MakeSprite("quad.png", 0, 0, 7, 7);
+    rendertest::ImageSprite* framed = MakeSprite("quad.png", 0, 0, 3, 3);
 
     // Queued with the frame: resolved before the frame is drawn.
     pool->ClearCurrentFrame();
-    pool->QueueGraphicalObjectImages(&object);
+    pool->QueueSpriteImage(drawn);
     pool->QueueSpriteImage(framed);
+    pool->QueueSpriteImage(nullptr);
     ASSERT_EQ(pool->frameImages[pool->fillSlot.load()].size(), 2u);
     RenderFrame([] {});
     EXPECT_TRUE(drawn->IsImageLoaded());
@@ -462,22 +457,25 @@ TEST_F(GLRenderEngine, ImagePassResolvesQueuedSpritesOnTheRenderThread)
     for (const auto& list : pool->frameImages)
         EXPECT_TRUE(list.empty());
 
-    // Asked for directly: the objects' images are loaded in full.
-    Sprite* later = MakeSprite("quad.png", 4, 4, 7, 7);
-    GraphicalObject other("other");
-    other.SetSize(4, 4, false);
-    other.AddSpriteInstance(later, 0, 0);
-    other.AddGenericSpriteIndex(later, 0);
-    std::vector<GraphicalObject*> objects {&other, nullptr};
-    pool->RequestLoadImages(&objects, true);
+    // Asked for directly: the game's load runs on the render thread, then the
+    // queued images; the request is forgotten once done.
+    rendertest::ImageSprite* later = MakeSprite("quad.png", 4, 4, 7, 7);
+    std::thread::id loadedOn;
+    pool->RequestLoadImages(
+        [&] {
+            loadedOn = std::this_thread::get_id();
+            later->LoadImage();
+        },
+        true);
     EXPECT_TRUE(later->IsImageLoaded());
-    EXPECT_EQ(pool->imageObjects, nullptr);
+    EXPECT_EQ(loadedOn, pool->thread.get_id());
+    EXPECT_FALSE(pool->imageObjects);
     EXPECT_EQ(pool->imageCursor.load(), -1);
 }
 
 TEST_F(GLRenderEngine, FinalPassFiltersByPointOrLinearAsTheGameSays)
 {
-    game.displayScaleMode = 2; // stretched: 2 x 1.71
+    game.state.displayScaleMode = 2; // stretched: 2 x 1.71
     auto mixedAcrossTheLine = [&] {
         RenderFrame(
             [&] { engine->DrawRect(Point<int>(1, 448), nullptr, 100, 0, 0, 0, 0.0f, kBlue, true, false); },
@@ -493,10 +491,10 @@ TEST_F(GLRenderEngine, FinalPassFiltersByPointOrLinearAsTheGameSays)
         EXPECT_EQ(row.size(), 24u);
         return std::make_pair(mixed, blue);
     };
-    game.linearFilter = false;
+    game.state.linearFilter = false;
     const auto point = mixedAcrossTheLine();
     EXPECT_EQ(point.first, 0);
     EXPECT_EQ(point.second, 2); // one picture column, two window columns
-    game.linearFilter = true;
+    game.state.linearFilter = true;
     EXPECT_GT(mixedAcrossTheLine().first, 0);
 }

@@ -2,47 +2,12 @@
 
 #include "engine/render/GE_Blink.h"
 
-#include "scene/GraphicalObject.h"
-#include "scene/SpacialInstance.h"
-#include "scene/Sprite.h"
 #include "tests/engine/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
-
-namespace {
-
-// Records the sprite draws the interface's drawing code makes.
-class DrawLog : public rendertest::NullRenderEngine {
-public:
-    struct Call {
-        ISprite* sprite;
-        Point<int> position;
-        Rect<int> source;
-        float rotation;
-        bool mirror;
-    };
-
-    bool DrawSprite(ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float rotation,
-        const Rect<int>* clip, bool) override
-    {
-        calls.push_back({sprite, Point<int>(x, y), clip ? *clip : Rect<int>(), rotation, GetMirror()});
-        return succeed;
-    }
-    // The device engine's variant: each entry's mirror flag becomes the
-    // engine's while it is drawn.
-    bool DrawWithMirror(GraphicalObject* object, int x, int y)
-    {
-        return DrawObjectEntries(object, nullptr, x, y, 0, 0, Point<int>(), Point<int>(), true);
-    }
-
-    std::vector<Call> calls;
-    bool succeed = true;
-};
-
-} // namespace
 
 TEST(DrawEntryPlacement, PartLeftOfTheObjectIsCutUnlessRotated)
 {
@@ -91,70 +56,6 @@ TEST(WrapPieces, TruncatedZeroIsOnePieceAndAWrapDrawsAtMostThree)
     ASSERT_EQ(pieces.size(), 3u);
     EXPECT_EQ(pieces[1], Point<int>(54, 5));
     EXPECT_EQ(pieces[2], Point<int>(54, -27));
-}
-
-TEST(DrawGraphicalObjectEntries, EntriesArePlacedWrappedAndMirrored)
-{
-    Sprite first("first", "a.png", 0, 0, 63, 31);
-    Sprite second("second", "b.png", 0, 0, 15, 15);
-    GraphicalObject object("object");
-    object.SetSize(64, 32, false);
-    object.AddSpriteInstance(&first, 0, 0);
-    object.AddGenericSpriteIndex(&first, 0);
-    object.AddSpriteInstance(&second, -5, 4);
-    object.AddGenericSpriteIndex(&second, 1);
-    GraphicalObject::SpriteInstance* a = object.GetSpriteInstance(0);
-    GraphicalObject::SpriteInstance* b = object.GetSpriteInstance(1);
-    ASSERT_NE(a, nullptr);
-    ASSERT_NE(b, nullptr);
-    a->SetWrapOffset(10.9f, 0.0f);
-    b->SetMirrored(true);
-
-    DrawLog engine;
-    EXPECT_TRUE(engine.DrawWithMirror(&object, 200, 100));
-    // The wrapped entry in two pieces that meet: shifted right by 10 with its
-    // end cut, then from the object's edge showing the last 10 columns.
-    ASSERT_EQ(engine.calls.size(), 3u);
-    EXPECT_EQ(engine.calls[0].position, Point<int>(210, 100));
-    EXPECT_EQ(engine.calls[0].source, Rect<int>(0, 0, 54, 32));
-    EXPECT_EQ(engine.calls[1].position, Point<int>(200, 100));
-    EXPECT_EQ(engine.calls[1].source, Rect<int>(54, 0, 64, 32));
-    EXPECT_EQ(engine.calls[2].sprite, &second);
-    EXPECT_EQ(engine.calls[2].position, Point<int>(200, 104));
-    EXPECT_EQ(engine.calls[2].source.x0, 5);
-    EXPECT_FALSE(engine.calls[0].mirror);
-    EXPECT_TRUE(engine.calls[2].mirror);
-    EXPECT_FALSE(engine.GetMirror());
-
-    // The interface's own body leaves the mirror flag alone.
-    engine.calls.clear();
-    EXPECT_TRUE(engine.DrawGraphicalObject(&object, nullptr, 0, 0, 0, 0, 0.0f, Point<int>(), Point<int>()));
-    EXPECT_FALSE(engine.calls[2].mirror);
-}
-
-TEST(DrawGraphicalObjectEntries, AFailedDrawStopsTheRestAndAMissingInstanceFails)
-{
-    Sprite sprite("s", "a.png", 0, 0, 7, 7);
-    GraphicalObject object("object");
-    object.SetSize(8, 8, false);
-    object.AddSpriteInstance(&sprite, 0, 0);
-    object.AddGenericSpriteIndex(&sprite, 0);
-    object.AddSpriteInstance(&sprite, 1, 1);
-    object.AddGenericSpriteIndex(&sprite, 1);
-
-    DrawLog engine;
-    engine.succeed = false;
-    EXPECT_FALSE(engine.DrawGraphicalObject(&object, nullptr, 0, 0, 0, 0, 0.0f, Point<int>(), Point<int>()));
-    EXPECT_EQ(engine.calls.size(), 1u);
-
-    GraphicalObject empty("empty");
-    EXPECT_TRUE(engine.DrawGraphicalObject(&empty, nullptr, 0, 0, 0, 0, 0.0f, Point<int>(), Point<int>()));
-    EXPECT_TRUE(engine.DrawGraphicalObject(nullptr, nullptr, 0, 0, 0, 0, 0.0f, Point<int>(), Point<int>()));
-
-    GraphicalObject broken("broken");
-    broken.AddGenericSpriteIndex(&sprite, 3); // names an instance that is not there
-    engine.succeed = true;
-    EXPECT_FALSE(engine.DrawGraphicalObject(&broken, nullptr, 0, 0, 0, 0, 0.0f, Point<int>(), Point<int>()));
 }
 
 TEST(RenderEngineEffects, AnEngineDestroyedWhileAnOwnedEffectIsCurrentLeavesItToItsOwner)

@@ -1,13 +1,23 @@
 #pragma once
 
+#include "engine/app/DevConsole.h"
+#include "engine/render/DXGraphicalRessource.h"
 #include "engine/render/IRenderEngine.h"
+#include "engine/render/ISprite.h"
+#include "engine/render/Image.h"
+#include "engine/render/ImageHandle.h"
+#include "engine/render/ImageHandleManager.h"
+#include "engine/render/RenderGameAccess.h"
 #include "engine/render/RenderPoolManager.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <thread>
+#include <utility>
 
 namespace rendertest {
 
@@ -118,5 +128,77 @@ inline bool Near(uint32_t a, uint32_t b, int tolerance = 3)
     auto close = [tolerance](int x, int y) { return x - y <= tolerance && y - x <= tolerance; };
     return close(Red(a), Red(b)) && close(Green(a), Green(b)) && close(Blue(a), Blue(b));
 }
+
+// A sprite as the engine sees one: a rectangle of an image file, its image
+// loaded through the image-handle manager the first time it is asked for.
+class ImageSprite : public ISprite {
+public:
+    ImageSprite(std::string file_, Rect<int> rect_, Point<int> point_ = Point<int>())
+        : file(std::move(file_))
+        , rect(rect_)
+        , point(point_)
+    {
+    }
+
+    std::string GetClassName() override { return "ImageSprite"; }
+    const std::string& GetName() override { return file; }
+    Point<int> GetSize() override { return Point<int>(rect.x1 - rect.x0 + 1, rect.y1 - rect.y0 + 1); }
+    bool Draw(DXGraphicalSurface*, int, int, int, int, float, int, int, int, int) override { return false; }
+    bool Serialize(std::ostream&) override { return false; }
+    bool UnSerialize(std::istream&) override { return false; }
+    std::string GetVersionedClassName() override { return "ImageSpriteV0"; }
+
+    SpriteImage GetSpriteImage() override
+    {
+        LoadImage();
+        const Image* loaded = image.GetImage();
+        SpriteImage drawn;
+        drawn.texture = loaded ? dynamic_cast<DXGraphicalRessource*>(loaded->GetTexture()) : nullptr;
+        drawn.rect = rect;
+        drawn.point = point;
+        return drawn;
+    }
+    void LoadImage() override
+    {
+        if (!image.IsValid())
+            image = ImageHandleManager::GetInstance()->GetImageHandle(file);
+    }
+    bool IsImageLoaded() const { return image.IsValid(); }
+
+private:
+    std::string file;
+    Rect<int> rect;
+    Point<int> point;
+    ImageHandle image;
+};
+
+// The game's side of the render engine, holding what a test sets; installed
+// as the game access while it lives.
+class FakeGame : public RenderGameAccess {
+public:
+    FakeGame() { SetRenderGameAccess(this); }
+    ~FakeGame() override
+    {
+        if (GetRenderGameAccess() == this)
+            SetRenderGameAccess(nullptr);
+    }
+    FakeGame(const FakeGame&) = delete;
+    FakeGame& operator=(const FakeGame&) = delete;
+
+    DevConsole* GetConsole() override { return &console; }
+    void Render(bool fromMainThread) override
+    {
+        ++(fromMainThread ? mainThreadRenders : renderThreadRenders);
+    }
+    RenderGameState GetRenderState() override { return state; }
+    void SetCurrentPostEffect(GraphicalEffect* effect) override { postEffect = effect; }
+    GraphicalEffect* GetCurrentPostEffect() override { return postEffect; }
+
+    DevConsole console;
+    RenderGameState state;
+    GraphicalEffect* postEffect = nullptr;
+    std::atomic<int> mainThreadRenders {0};
+    std::atomic<int> renderThreadRenders {0};
+};
 
 } // namespace rendertest

@@ -4,8 +4,18 @@
 
 #include "engine/serial/ISerialization.h"
 #include "engine/serial/Point.h"
+#include "engine/serial/Rect.h"
 
+class DXGraphicalRessource;
 class DXGraphicalSurface;
+
+// What the device draws of a sprite with an image of its own: its texture,
+// its image rectangle (inclusive bounds) and the point it turns about.
+struct SpriteImage {
+    DXGraphicalRessource* texture = nullptr;
+    Rect<int> rect;
+    Point<int> point;
+};
 
 // What sprites and animated sprites share: a class name that tells the two
 // apart, a name, a size and a draw.
@@ -23,6 +33,14 @@ public:
         = 0;
     // Has no caller; kept for the shape of the interface.
     virtual void ReservedOperation(int, int) { }
+
+    // The image the render engine draws, its image loaded first when it is
+    // not; no texture for a sprite without an image of its own (an animated
+    // sprite draws through its frames) or whose image did not load.
+    virtual SpriteImage GetSpriteImage() { return {}; }
+    // Loads the image now (the render thread's image pass); nothing for a
+    // sprite without an image of its own.
+    virtual void LoadImage() { }
 
 protected:
     ISprite() = default;

@@ -4,9 +4,9 @@
 #include <list>
 #include <string>
 
-// Stand-in for the game's console record until the game core exists: the
-// debug flag and the on-screen debug-message list that the render pool copies
-// per frame slot and adds its draw count to.
+// The console's state: open and debug flags, the line being edited and the
+// on-screen debug-message list that the render pool copies per frame slot and
+// adds its draw count to. The game fills its commands; the engine keeps it.
 class DevConsole {
 public:
     struct DebugMessage {
