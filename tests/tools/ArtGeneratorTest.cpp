@@ -100,6 +100,14 @@ TEST(ArtGeneratorTest, PrimitivesDrawWhereTheRecipeSays)
     EXPECT_EQ(f0.GetPixel(0, 0), 0u);          // frame 1's step is not in frame 0
     EXPECT_EQ(painter.Paint(*book.Find("Box"), 1).GetPixel(0, 0), 0x80000000u);
 
+    // A translucent colour is laid over what is drawn; it never punches a hole.
+    const ArtBook glow = BookOf("object G 4 1\n  image g.png\n  rect 0 0 2 1 #000080\n"
+                                "  rect 1 0 2 1 #FFFFFF80\n  rect 3 0 1 1 #FFFFFF80\n  rect 0 0 1 1 clear\n");
+    const PixelImage g = ArtPainter(glow, 1).Paint(glow.objects[0], 0);
+    EXPECT_EQ(g.GetPixel(0, 0), 0u);          // erased
+    EXPECT_EQ(g.GetPixel(1, 0), 0xFF8080C0u); // half white over opaque navy
+    EXPECT_EQ(g.GetPixel(3, 0), 0x80FFFFFFu); // over nothing it keeps its own alpha
+
     // A ridge wraps around the picture's width, so a layer of copies has no seam.
     const PixelImage sky = painter.Paint(*book.Find("Sky"), 0);
     auto top = [&](int x) {

@@ -18,11 +18,31 @@ constexpr int kMapTop = 4;
 // 4 x 4 ordered-dither thresholds, 0..15.
 constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
+// Draws one pixel: an opaque colour or "clear" replaces what is there, a
+// translucent one is laid over it (source over, integer arithmetic).
+void Plot(PixelImage& img, int x, int y, uint32_t c)
+{
+    const uint32_t sa = c >> 24;
+    if (sa == 255 || c == 0) {
+        img.SetPixel(x, y, c);
+        return;
+    }
+    const uint32_t d = img.GetPixel(x, y);
+    const uint32_t da = (d >> 24) * (255 - sa) / 255;
+    const uint32_t oa = sa + da;
+    if (oa == 0)
+        return;
+    auto mix = [&](int shift) {
+        return ((((c >> shift) & 0xFF) * sa + ((d >> shift) & 0xFF) * da + oa / 2) / oa) << shift;
+    };
+    img.SetPixel(x, y, (oa << 24) | mix(16) | mix(8) | mix(0));
+}
+
 void FillRect(PixelImage& img, int x, int y, int w, int h, uint32_t c)
 {
     for (int yy = std::max(0, y); yy < std::min(img.GetHeight(), y + h); ++yy)
         for (int xx = std::max(0, x); xx < std::min(img.GetWidth(), x + w); ++xx)
-            img.SetPixel(xx, yy, c);
+            Plot(img, xx, yy, c);
 }
 
 void FrameRect(PixelImage& img, int x, int y, int w, int h, uint32_t c)
@@ -78,14 +98,14 @@ PixelImage ArtPainter::Paint(const ArtObject& object, int frame) const
                 for (int x = 0; x < img.GetWidth(); ++x) {
                     double dx = (x + 0.5 - cx) / std::max(rx, 0.5), dy = (y + 0.5 - cy) / std::max(ry, 0.5);
                     if (dx * dx + dy * dy <= 1.0)
-                        img.SetPixel(x, y, c);
+                        Plot(img, x, y, c);
                 }
         } else if (op == "dither") {
             int x0 = num(0), y0 = num(1), w = num(2), h = num(3);
             uint32_t a = colour(4), b = colour(5);
             for (int y = y0; y < y0 + h; ++y)
                 for (int x = x0; x < x0 + w; ++x)
-                    img.SetPixel(x, y, ((x + y) & 1) ? b : a);
+                    Plot(img, x, y, ((x + y) & 1) ? b : a);
         } else if (op == "vgrad") {
             // Two-colour vertical blend by ordered dither over the full width.
             int y0 = num(0), y1 = num(1);
@@ -93,14 +113,14 @@ PixelImage ArtPainter::Paint(const ArtObject& object, int frame) const
             for (int y = y0; y < y1; ++y) {
                 int level = (y - y0) * 16 / std::max(1, y1 - y0);
                 for (int x = 0; x < img.GetWidth(); ++x)
-                    img.SetPixel(x, y, kBayer[y & 3][x & 3] < level ? b : a);
+                    Plot(img, x, y, kBayer[y & 3][x & 3] < level ? b : a);
             }
         } else if (op == "speckle") {
             int x0 = num(0), y0 = num(1), w = num(2), h = num(3);
             uint32_t c = colour(4);
             int count = num(5);
             for (int i = 0; i < count && w > 0 && h > 0; ++i)
-                img.SetPixel(x0 + random.Range(0, w - 1), y0 + random.Range(0, h - 1), c);
+                Plot(img, x0 + random.Range(0, w - 1), y0 + random.Range(0, h - 1), c);
         } else if (op == "ridge") {
             // A skyline that wraps around the picture's width (so the layer
             // tiles seamlessly), filled down to the bottom edge.
@@ -129,7 +149,7 @@ PixelImage ArtPainter::Paint(const ArtObject& object, int frame) const
                            e2 = Edge(qx, qy, ax, ay, px, py);
                     if (area != 0
                         && (area > 0 ? (e0 >= 0 && e1 >= 0 && e2 >= 0) : (e0 <= 0 && e1 <= 0 && e2 <= 0)))
-                        img.SetPixel(x, y, c);
+                        Plot(img, x, y, c);
                 }
         } else if (op == "outline") {
             // Transparent pixels touching an opaque one (4-neighbours) take the colour.
@@ -141,7 +161,7 @@ PixelImage ArtPainter::Paint(const ArtObject& object, int frame) const
                         continue;
                     if ((before.GetPixel(x - 1, y) >> 24) || (before.GetPixel(x + 1, y) >> 24)
                         || (before.GetPixel(x, y - 1) >> 24) || (before.GetPixel(x, y + 1) >> 24))
-                        img.SetPixel(x, y, c);
+                        Plot(img, x, y, c);
                 }
         } else if (op == "cells" || op == "cellsfill") {
             // Map cells x0..x1, rows r0..r1 of the world map grid.
