@@ -4,6 +4,7 @@
 
 #include "engine/platform/DebugOutput.h"
 #include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
 #include "scene/Sprite.h"
 #include "scene/SpriteReferences.h"
 
@@ -105,38 +106,51 @@ bool AnimatedSprite::SerializePtr(std::ostream& os)
 
 bool AnimatedSprite::UnSerialize(std::istream& is)
 {
-    ReadStringLine(is, name);
-    // A count that fails to read stays 0.
+    // Read into a fresh animation and take it whole: a damaged record leaves
+    // this one as it was, and a second read replaces the frames instead of
+    // adding to them.
+    AnimatedSprite read;
     uint32_t frameCount = 0;
-    bool ok = !is.fail() && ReadUIntLine(is, frameCount);
+    bool ok = ReadTextLine(is, read.name) && ReadUIntLine(is, frameCount);
 
     // Frames whose sprite is unknown are dropped; the record reads on.
-    for (uint32_t i = 0; i < frameCount && is.good(); ++i) {
-        std::string classLine;
-        ReadStringLine(is, classLine);
-        if (Sprite* frame = UnSerializeSpriteReference(is))
-            frames.push_back(frame);
+    for (uint32_t i = 0; ok && i < frameCount; ++i) {
+        std::string spriteName;
+        ok = ReadExpectedLine(is, "SpriteV0Ptr") && ReadTextLine(is, spriteName);
+        if (!ok)
+            break;
+        if (Sprite* frame = FindLibrarySprite(spriteName))
+            read.frames.push_back(frame);
+        else if (ReaderContext* context = ReaderContext::Of(is))
+            platform::DebugOutput(context->Where() + "no sprite \"" + spriteName + "\": frame dropped\n");
     }
-    if (ok)
-        ok = ReadUIntLine(is, counter) && ReadIntLine(is, loopStart);
+    ok = ok && ReadUIntLine(is, read.counter) && ReadIntLine(is, read.loopStart);
 
     uint32_t durationCount = 0;
-    if (ok)
-        ok = ReadUIntLine(is, durationCount) && ReadFloatList(is, durationCount, durations);
-    if (ok)
-        ok = ReadBoolLine(is, pingPong);
+    ok = ok && ReadUIntLine(is, durationCount) && ReadFloatList(is, durationCount, read.durations);
+    ok = ok && ReadBoolLine(is, read.pingPong);
 
-    if (!ReadUpdateTag(is, "_AnimatedSprite_updatetag_1.0_")) {
-        // Older layout: no rotations, one 0.0 for each duration.
-        rotations.assign(durations.size(), 0.0f);
-    } else {
-        uint32_t rotationCount = 0;
-        if (ok)
-            ok = ReadUIntLine(is, rotationCount) && ReadFloatList(is, rotationCount, rotations);
+    if (ok) {
+        if (!ReadUpdateTag(is, "_AnimatedSprite_updatetag_1.0_")) {
+            // Older layout: no rotations, one 0.0 for each duration.
+            read.rotations.assign(read.durations.size(), 0.0f);
+        } else {
+            uint32_t rotationCount = 0;
+            ok = ReadUIntLine(is, rotationCount) && ReadFloatList(is, rotationCount, read.rotations);
+        }
     }
-    if (!ok)
-        platform::DebugOutput("AnimatedSprite \"" + name + "\": damaged record\n");
-    return ok;
+    if (!ok) {
+        platform::DebugOutput("AnimatedSprite: damaged record, \"" + name + "\" is kept as it was\n");
+        return false;
+    }
+    name = std::move(read.name);
+    frames = std::move(read.frames);
+    counter = read.counter;
+    loopStart = read.loopStart;
+    durations = std::move(read.durations);
+    rotations = std::move(read.rotations);
+    pingPong = read.pingPong;
+    return true;
 }
 
 int AnimatedSprite::AdvanceFrame(int frame, double* time, bool* reversed, bool* playing, double dt) const

@@ -22,8 +22,14 @@ bool CameraBlocker::Serialize(std::ostream& os)
 
 bool CameraBlocker::UnSerialize(std::istream& is)
 {
-    bool result = GraphicalObject::UnSerialize(is);
-    result = ReadIntLine(is, verticalBlock) && result;
-    result = ReadIntLine(is, horizontalBlock) && result;
-    return result;
+    // The graphical-object part and the blocks are taken together or not at all.
+    GraphicalRecord record;
+    int32_t vertical = 0;
+    int32_t horizontal = 0;
+    if (!ReadGraphicalRecord(is, record) || !ReadIntLine(is, vertical) || !ReadIntLine(is, horizontal))
+        return false;
+    TakeGraphicalRecord(std::move(record));
+    verticalBlock = vertical;
+    horizontalBlock = horizontal;
+    return true;
 }

@@ -1,6 +1,7 @@
 #include "scene/CollisionShape.h"
 
 #include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -112,23 +113,21 @@ template <class T> bool CollisionBox<T>::Serialize(std::ostream& os)
 template <class T> bool CollisionBox<T>::UnSerialize(std::istream& is)
 {
     // Tagged groups come before the corners; an older record without them
-    // keeps type 0 and frame -1. A group whose value does not parse fails the
-    // record and stops the frame group, whose line would else be misread.
+    // keeps type 0 and frame -1. The fields are read into a copy and taken
+    // only when all were read: a damaged record leaves the box as it was.
+    // Corners beyond kMaxCoordinate are damage, so box arithmetic on read
+    // boxes never overflows.
+    CollisionBox<T> read(*this);
     bool ok = true;
     if (ReadUpdateTag(is, kBoxTypeTag))
-        ok = ReadIntLine(is, type);
-    if (ReadUpdateTag(is, kBoxFrameTag) && ok)
-        ok = ReadIntLine(is, this->frame);
+        ok = ReadIntLine(is, read.type);
+    if (ok && ReadUpdateTag(is, kBoxFrameTag))
+        ok = ReadIntLine(is, read.frame);
+    ok = ok && ReadCoordinateLine(is, read.x0) && ReadCoordinateLine(is, read.y0)
+        && ReadCoordinateLine(is, read.x1) && ReadCoordinateLine(is, read.y1);
     if (!ok)
         return false;
-    int32_t corners[4] = {x0, y0, x1, y1};
-    for (int32_t& c : corners)
-        if (!ReadIntLine(is, c))
-            return false;
-    x0 = corners[0];
-    y0 = corners[1];
-    x1 = corners[2];
-    y1 = corners[3];
+    *this = read;
     return true;
 }
 
@@ -153,9 +152,13 @@ template <class T> void CollisionBox<T>::SetCornerY(int which, T y)
         y1 = y;
 }
 
+// Differences are taken in floats: corners set far apart by code cannot
+// overflow the int subtraction.
 template <class T> Point<float> CollisionBox<T>::GetExactHalfSize() const
 {
-    return Point<float>(static_cast<float>(x1 - x0), static_cast<float>(y0 - y1)) * 0.5f;
+    return Point<float>(static_cast<float>(x1) - static_cast<float>(x0),
+               static_cast<float>(y0) - static_cast<float>(y1))
+        * 0.5f;
 }
 
 template <class T> Point<float> CollisionBox<T>::GetExactCentre() const
@@ -165,7 +168,9 @@ template <class T> Point<float> CollisionBox<T>::GetExactCentre() const
 
 template <class T> void CollisionBox<T>::UpdateBounds(Point<float> offset)
 {
-    halfSize = Point<float>(static_cast<float>((x1 - x0) + 1), static_cast<float>((y0 - y1) + 1)) / 2.0f;
+    halfSize = Point<float>(static_cast<float>(x1) - static_cast<float>(x0) + 1.0f,
+                   static_cast<float>(y0) - static_cast<float>(y1) + 1.0f)
+        / 2.0f;
     centre = Point<float>(static_cast<float>(x0), static_cast<float>(y1)) + offset + halfSize;
 }
 
@@ -174,10 +179,12 @@ Rect<int> CollisionBox<T>::GetMovedRect(const CollisionBox<T>* box, Point<float>
 {
     if (box == nullptr)
         return Rect<int>();
-    Rect<int> r(static_cast<int>(box->x0), static_cast<int>(box->y0), static_cast<int>(box->x1),
-        static_cast<int>(box->y1));
-    r.Offset(position.ToInt() + offset);
-    return r;
+    // Saturating sums: an extreme corner or position pins at the int range.
+    const Point<int> shift(
+        SaturatingAdd(position.ToInt().x, offset.x), SaturatingAdd(position.ToInt().y, offset.y));
+    return Rect<int>(SaturatingAdd(static_cast<int>(box->x0), shift.x),
+        SaturatingAdd(static_cast<int>(box->y0), shift.y), SaturatingAdd(static_cast<int>(box->x1), shift.x),
+        SaturatingAdd(static_cast<int>(box->y1), shift.y));
 }
 
 template <class T>
@@ -189,8 +196,11 @@ bool CollisionBox<T>::Intersects(
         return false;
     UpdateBounds(Point<float>(thisX, thisY));
     box->UpdateBounds(Point<float>(otherX, otherY));
-    const Point<int> d = (centre - box->centre).ToInt();
-    return std::abs(d.x) <= halfSize.x + box->halfSize.x && std::abs(d.y) <= halfSize.y + box->halfSize.y;
+    // The distance of the centres truncated to whole pixels, kept in floats
+    // so that far-apart boxes cannot overflow an int.
+    const Point<float> d = centre - box->centre;
+    return std::fabs(std::trunc(d.x)) <= halfSize.x + box->halfSize.x
+        && std::fabs(std::trunc(d.y)) <= halfSize.y + box->halfSize.y;
 }
 
 template <class T>
@@ -298,15 +308,17 @@ template <class T> bool CollisionLine<T>::Serialize(std::ostream& os)
 
 template <class T> bool CollisionLine<T>::UnSerialize(std::istream& is)
 {
-    if (ReadUpdateTag(is, kLineFrameTag) && !ReadIntLine(is, this->frame))
+    // Read into a copy, taken only when whole.
+    CollisionLine<T> read(*this);
+    bool ok = true;
+    if (ReadUpdateTag(is, kLineFrameTag))
+        ok = ReadIntLine(is, read.frame);
+    ok = ok && ReadCoordinateLine(is, read.first.x) && ReadCoordinateLine(is, read.first.y)
+        && ReadCoordinateLine(is, read.second.x) && ReadCoordinateLine(is, read.second.y)
+        && ReadIntLine(is, read.type);
+    if (!ok)
         return false;
-    int32_t values[5] = {first.x, first.y, second.x, second.y, type};
-    for (int32_t& v : values)
-        if (!ReadIntLine(is, v))
-            return false;
-    first = Point<T>(values[0], values[1]);
-    second = Point<T>(values[2], values[3]);
-    type = values[4];
+    *this = read;
     return true;
 }
 
@@ -327,18 +339,32 @@ template <class T> void CollisionLine<T>::SetPoint(int which, Point<T> p)
 
 std::unique_ptr<CollisionShape<int>> ReadCollisionShape(std::istream& is)
 {
+    std::unique_ptr<CollisionShape<int>> shape;
+    ReadCollisionShapeEntry(is, shape);
+    return shape;
+}
+
+bool ReadCollisionShapeEntry(std::istream& is, std::unique_ptr<CollisionShape<int>>& shape)
+{
+    shape.reset();
     std::string className;
     ReadStringLine(is, className);
-    std::unique_ptr<CollisionShape<int>> shape;
+    std::unique_ptr<CollisionShape<int>> read;
     if (className == "CollisionBoxV0")
-        shape = std::make_unique<CollisionBox<int>>();
+        read = std::make_unique<CollisionBox<int>>();
     else if (className == "CollisionLineV0")
-        shape = std::make_unique<CollisionLine<int>>();
+        read = std::make_unique<CollisionLine<int>>();
+    else if (className == kCollisionShapeNull)
+        return true;
     else
-        return nullptr; // "COLLISION_BOX_NULL" or a foreign class: the line stays consumed
-    if (!shape->UnSerialize(is))
-        return nullptr;
-    return shape;
+        return ReadError(is,
+            "a collision shape (\"CollisionBoxV0\", \"CollisionLineV0\" or \""
+                + std::string(kCollisionShapeNull) + "\")",
+            QuoteFound(className));
+    if (!read->UnSerialize(is))
+        return false;
+    shape = std::move(read);
+    return true;
 }
 
 template class CollisionShape<int>;

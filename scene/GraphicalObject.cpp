@@ -65,7 +65,13 @@ bool GraphicalObject::GenericSpriteIndex::Serialize(std::ostream& os)
 
 bool GraphicalObject::GenericSpriteIndex::UnSerialize(std::istream& is)
 {
-    return ReadIntLine(is, type) && ReadIntLine(is, index);
+    int32_t newType = 0;
+    int32_t newIndex = 0;
+    if (!ReadIntLine(is, newType) || !ReadIntLine(is, newIndex))
+        return false;
+    type = newType;
+    index = newIndex;
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -183,79 +189,89 @@ bool GraphicalObject::SerializePtr(std::ostream& os)
     return true;
 }
 
+GraphicalObject::GraphicalRecord::GraphicalRecord() = default;
+GraphicalObject::GraphicalRecord::~GraphicalRecord() = default;
+
 bool GraphicalObject::UnSerialize(std::istream& is)
 {
-    bool result = SceneObject::UnSerialize(is);
+    GraphicalRecord record;
+    if (!ReadGraphicalRecord(is, record)) {
+        platform::DebugOutput(typeName + " \"" + name + "\": damaged record, the object is kept as it was\n");
+        return false;
+    }
+    TakeGraphicalRecord(std::move(record));
+    return true;
+}
 
-    if (ReadIntLine(is, size.x))
-        ReadIntLine(is, size.y);
+bool GraphicalObject::ReadGraphicalRecord(std::istream& is, GraphicalRecord& record) const
+{
+    // Counts come from the file: elements are read one by one and every loop
+    // stops at the first element that fails (at the latest at the end of the
+    // stream), so a damaged count allocates nothing.
+    if (!ReadSceneObjectRecord(is, record.head))
+        return false;
+    if (!ReadCoordinateLine(is, record.size.x) || !ReadCoordinateLine(is, record.size.y))
+        return false;
 
-    // Counts come from the file: elements are read one by one and the loops
-    // stop at the end of the stream, so a damaged count allocates nothing.
-    // The count line is read in any case (a failed read leaves it 0); after
-    // a failure it counts nothing.
     uint32_t count = 0;
-    if (!ReadUIntLine(is, count) || !result)
-        count = 0;
-    for (uint32_t i = 0; i < count && is.good(); ++i) {
-        spriteInstances.emplace_back();
-        if (!spriteInstances.back().UnSerialize(is)) {
-            spriteInstances.pop_back();
-            result = false;
-        }
+    if (!ReadUIntLine(is, count))
+        return false;
+    for (uint32_t i = 0; i < count; ++i) {
+        SpriteInstance instance;
+        if (!instance.UnSerialize(is))
+            return false;
+        record.spriteInstances.push_back(std::move(instance));
     }
 
-    count = 0;
-    if (!ReadUIntLine(is, count) || !result)
-        count = 0;
-    for (uint32_t i = 0; i < count && is.good(); ++i) {
-        animatedInstances.emplace_back();
-        if (!animatedInstances.back().UnSerialize(is)) {
-            animatedInstances.pop_back();
-            result = false;
-        }
+    if (!ReadUIntLine(is, count))
+        return false;
+    for (uint32_t i = 0; i < count; ++i) {
+        AnimatedInstance instance;
+        if (!instance.UnSerialize(is))
+            return false;
+        record.animatedInstances.push_back(std::move(instance));
     }
 
-    count = 0;
-    ReadUIntLine(is, count);
-    for (uint32_t i = 0; i < count && is.good(); ++i) {
-        // A null entry or a shape that fails to read is dropped.
-        if (std::unique_ptr<CollisionShape<int>> shape = ReadCollisionShape(is))
-            collisionShapes.push_back(std::move(shape));
+    if (!ReadUIntLine(is, count))
+        return false;
+    for (uint32_t i = 0; i < count; ++i) {
+        // The null word stands for an absent shape, which is dropped.
+        std::unique_ptr<CollisionShape<int>> shape;
+        if (!ReadCollisionShapeEntry(is, shape))
+            return false;
+        if (shape != nullptr)
+            record.collisionShapes.push_back(std::move(shape));
     }
 
     if (!ReadUpdateTag(is, "_GraphicalObject_updatetag_1.2_")) {
-        // Older files measured boxes inside the 32 x 32 cells of the object.
-        for (size_t i = 0; i < collisionShapes.size(); ++i) {
-            auto* box = dynamic_cast<CollisionBox<int>*>(collisionShapes[i].get());
+        // Older files measured boxes inside the 32 x 32 cells of the object,
+        // laid over the size just read; an object whose shapes are already in
+        // object space has every cell at (0, 0).
+        for (size_t i = 0; i < record.collisionShapes.size(); ++i) {
+            auto* box = dynamic_cast<CollisionBox<int>*>(record.collisionShapes[i].get());
             if (box == nullptr)
                 continue;
-            const Point<int> cell = GetCollisionCell(static_cast<int>(i));
+            const Point<int> cell = CollisionCell(static_cast<int>(i), record.size, shapesInObjectSpace);
             const Rect<int> rect = box->GetRect();
-            box->SetCornerX(0, rect.x0 + cell.x);
-            box->SetCornerY(0, rect.y0 + cell.y);
-            box->SetCornerX(1, rect.x1 + cell.x);
-            box->SetCornerY(1, rect.y1 + cell.y);
+            box->SetCornerX(0, SaturatingAdd(rect.x0, cell.x));
+            box->SetCornerY(0, SaturatingAdd(rect.y0, cell.y));
+            box->SetCornerX(1, SaturatingAdd(rect.x1, cell.x));
+            box->SetCornerY(1, SaturatingAdd(rect.y1, cell.y));
         }
     }
-    shapesInObjectSpace = true;
 
     if (!ReadUpdateTag(is, "_GraphicalObject_updatetag_1.1_")) {
         // Without a drawing table every sprite instance is drawn in order.
-        drawEntries.clear();
-        for (size_t i = 0; i < spriteInstances.size(); ++i)
-            drawEntries.emplace_back(0, static_cast<int32_t>(i));
+        for (size_t i = 0; i < record.spriteInstances.size(); ++i)
+            record.drawEntries.emplace_back(0, static_cast<int32_t>(i));
     } else {
-        count = 0;
         if (!ReadUIntLine(is, count))
-            result = false;
-        for (uint32_t i = 0; i < count && is.good(); ++i) {
-            std::string classLine;
-            ReadStringLine(is, classLine);
+            return false;
+        for (uint32_t i = 0; i < count; ++i) {
             GenericSpriteIndex entry;
-            if (!entry.UnSerialize(is))
-                result = false;
-            drawEntries.push_back(entry);
+            if (!ReadExpectedLine(is, entry.GetVersionedClassName()) || !entry.UnSerialize(is))
+                return false;
+            record.drawEntries.push_back(entry);
         }
     }
 
@@ -263,17 +279,26 @@ bool GraphicalObject::UnSerialize(std::istream& is)
         // A legacy group of five lines that nothing reads any more.
         for (int i = 0; i < 5; ++i) {
             std::string dropped;
-            ReadStringLine(is, dropped);
-            if (is.fail())
-                result = false;
+            if (!ReadTextLine(is, dropped))
+                return false;
         }
     }
+    return true;
+}
 
+void GraphicalObject::TakeGraphicalRecord(GraphicalRecord&& record)
+{
+    TakeSceneObjectRecord(std::move(record.head));
+    size = record.size;
+    spriteInstances = std::move(record.spriteInstances);
+    animatedInstances = std::move(record.animatedInstances);
+    DeleteCollisionShapes();
+    collisionShapes = std::move(record.collisionShapes);
+    shapesInObjectSpace = true;
+    drawEntries = std::move(record.drawEntries);
+    PostUnSerialize();
     if (Game::IsCharacterName(name))
         Game::AddCharacterPrototype(this);
-    if (!result)
-        platform::DebugOutput(typeName + " \"" + name + "\": damaged record\n");
-    return result;
 }
 
 // ---------------------------------------------------------------------------
@@ -545,12 +570,18 @@ bool GraphicalObject::IsCollisionShapeActive(int i)
 
 Point<int> GraphicalObject::GetCollisionCell(int i) const
 {
-    if (shapesInObjectSpace)
+    return CollisionCell(i, size, shapesInObjectSpace);
+}
+
+Point<int> GraphicalObject::CollisionCell(int i, Point<int> size, bool inObjectSpace)
+{
+    if (inObjectSpace)
         return {0, 0};
     // Cells of 32 x 32 fill the object row by row from the top; an object
     // narrower than one cell has a single column.
     const int columns = size.x / 32 > 0 ? size.x / 32 : 1;
-    return {(i % columns) * 32, size.y - (i / columns + 1) * 32};
+    const long long top = static_cast<long long>(size.y) - (static_cast<long long>(i / columns) + 1) * 32;
+    return {(i % columns) * 32, static_cast<int>(std::max<long long>(top, -2147483647LL - 1))};
 }
 
 Point<int> GraphicalObject::GetCollisionShapeCell(const CollisionShape<int>* shape) const
@@ -623,7 +654,7 @@ void GraphicalObject::SetAnimationProgress(float t)
         if (sprite == nullptr || sprite->GetFrameCount() == 0)
             continue;
         // A negative progress would name no frame.
-        const int frame = static_cast<int>(static_cast<float>(sprite->GetFrameCount() - 1) * t);
+        const int frame = SaturateToInt(static_cast<float>(sprite->GetFrameCount() - 1) * t);
         instance.SetFrame(std::max(frame, 0));
     }
 }

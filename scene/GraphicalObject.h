@@ -73,6 +73,8 @@ public:
     bool Serialize(std::ostream& os) override;
     // Reference: the versioned class name followed by "Ptr", then the name.
     bool SerializePtr(std::ostream& os) override;
+    // All or nothing: a damaged record leaves the object as it was; a record
+    // read whole replaces the lists the object had.
     bool UnSerialize(std::istream& is) override;
 
     // A plain graphical object copy of this one; with restart false the copy
@@ -128,6 +130,8 @@ public:
     // (0, 0) once shapes are in object space.
     Point<int> GetCollisionCell(int i) const;
     Point<int> GetCollisionShapeCell(const CollisionShape<int>* shape) const;
+    // Origin of cell i for an object of that size (see GetCollisionCell).
+    static Point<int> CollisionCell(int i, Point<int> size, bool inObjectSpace);
 
     // Animation.
     void RestartAnimations(bool skipFirstStep);
@@ -163,6 +167,29 @@ public:
     void SetExtra(int value) { extra = value; }
 
 protected:
+    // Everything a graphical-object record holds, read before any is taken.
+    struct GraphicalRecord {
+        // Out of line: the element types are complete only in the .cpp.
+        GraphicalRecord();
+        ~GraphicalRecord();
+        GraphicalRecord(const GraphicalRecord&) = delete;
+        GraphicalRecord& operator=(const GraphicalRecord&) = delete;
+
+        SceneObjectRecord head;
+        Point<int> size;
+        std::vector<SpriteInstance> spriteInstances;
+        std::vector<AnimatedInstance> animatedInstances;
+        std::vector<std::unique_ptr<CollisionShape<int>>> collisionShapes;
+        std::vector<GenericSpriteIndex> drawEntries;
+    };
+    // Reads the record (after its class-name line) into `record`; the object
+    // itself is untouched. Derived records read this first, then their own
+    // fields, and take it only when those were read too.
+    bool ReadGraphicalRecord(std::istream& is, GraphicalRecord& record) const;
+    // Takes a record read whole, then runs PostUnSerialize and the
+    // character-prototype registration.
+    void TakeGraphicalRecord(GraphicalRecord&& record);
+
     // With restartAnimations false the copy keeps its animations where the
     // original has them (Clone(false)).
     GraphicalObject(const GraphicalObject& other, bool restartAnimations);

@@ -84,24 +84,38 @@ bool SceneObject::Serialize(std::ostream& os)
 
 bool SceneObject::UnSerialize(std::istream& is)
 {
-    ReadStringLine(is, name);
-    ReadStringLine(is, category);
-    // A stream that ended before the name or category is a failed read.
-    const bool result = !is.fail();
-
-    if (ReadUpdateTag(is, "_SceneObject_updatetag_1.0_")) {
-        // A channel that does not parse stops the colour there.
-        for (int32_t* channel : {&colour.r, &colour.g, &colour.b, &colour.a}) {
-            uint32_t value = 0;
-            if (!ReadUIntLine(is, value))
-                break;
-            *channel = static_cast<int32_t>(value);
-        }
-    } else {
-        AssignColourByKind();
-    }
+    SceneObjectRecord record;
+    if (!ReadSceneObjectRecord(is, record))
+        return false;
+    TakeSceneObjectRecord(std::move(record));
     PostUnSerialize();
-    return result;
+    return true;
+}
+
+bool SceneObject::ReadSceneObjectRecord(std::istream& is, SceneObjectRecord& record)
+{
+    if (!ReadTextLine(is, record.name) || !ReadTextLine(is, record.category))
+        return false;
+    record.hasColour = ReadUpdateTag(is, "_SceneObject_updatetag_1.0_");
+    if (!record.hasColour)
+        return true;
+    for (int32_t* channel : {&record.colour.r, &record.colour.g, &record.colour.b, &record.colour.a}) {
+        uint32_t value = 0;
+        if (!ReadUIntLine(is, value))
+            return false;
+        *channel = static_cast<int32_t>(value);
+    }
+    return true;
+}
+
+void SceneObject::TakeSceneObjectRecord(SceneObjectRecord&& record)
+{
+    name = std::move(record.name);
+    category = std::move(record.category);
+    if (record.hasColour)
+        colour = record.colour;
+    else
+        AssignColourByKind();
 }
 
 void SceneObject::AssignColourByKind()
@@ -260,7 +274,13 @@ SceneObjectHandle* SceneObject::GetHandle()
 SceneObject* SceneObject::UnSerializeReference(std::istream& is, Level* level)
 {
     std::string objectName;
-    ReadStringLine(is, objectName);
+    if (!ReadTextLine(is, objectName))
+        return nullptr;
+    return FindReference(objectName, level);
+}
+
+SceneObject* SceneObject::FindReference(const std::string& objectName, Level* level)
+{
     if (level != nullptr) {
         if (SceneObject* found = level->FindObjectByName(objectName))
             return found;

@@ -26,6 +26,7 @@ public:
     // name, category, "_SceneObject_updatetag_1.0_", colour r, g, b, a.
     bool Serialize(std::ostream& os) override;
     // Reads the record after its class-name line (consumed by the caller).
+    // All or nothing: a damaged record leaves the object as it was.
     bool UnSerialize(std::istream& is) override;
     // typeName + "V0": every derived class names itself through typeName.
     std::string GetVersionedClassName() override;
@@ -66,8 +67,22 @@ public:
     // the level's own list when a level is given, else from the game library
     // (the object itself, not a clone). Null when no object bears the name.
     static SceneObject* UnSerializeReference(std::istream& is, Level* level);
+    // The same look-up for a name already read.
+    static SceneObject* FindReference(const std::string& objectName, Level* level);
 
 protected:
+    // The fields of the record head, read before any is taken.
+    struct SceneObjectRecord {
+        std::string name;
+        std::string category;
+        bool hasColour = false; // false for an older record: the colour follows the kind
+        Color colour;
+    };
+    // Reads the head (after the class-name line); false for a damaged head.
+    static bool ReadSceneObjectRecord(std::istream& is, SceneObjectRecord& record);
+    // Takes a head read whole (without calling PostUnSerialize).
+    void TakeSceneObjectRecord(SceneObjectRecord&& record);
+
     SceneObject(const SceneObject& other);
     SceneObject& operator=(const SceneObject& other);
 

@@ -3,6 +3,7 @@
 #include "engine/serial/ISerialization.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/Point.h"
+#include "engine/serial/ReaderContext.h"
 #include "scene/InstanceEffectScope.h"
 #include "scene/InstanceTrail.h"
 #include "scene/PayloadFactory.h"
@@ -46,23 +47,20 @@ bool DrawZoneInstance(GraphicalObject* object, SceneObjectInstance* payload, Gra
     DXGraphicalSurface* target, Point<int> at, float angle, Point<int> clipOrigin, Point<int> clipSize,
     bool& drawn);
 
-// Finds the prototype named by a reference record (its class line has been
+// Finds the prototype a reference record names (its name line has been
 // read): a graphical object through the level and the game's tables, a sprite
 // or an animated sprite through the game's tables. Null when none bears the name.
 template <class T> struct SpacialPrototype {
-    static T* ReadReference(std::istream& is, Level* level)
+    static T* Find(const std::string& name, Level* level)
     {
-        return dynamic_cast<T*>(T::UnSerializeReference(is, level));
+        return dynamic_cast<T*>(T::FindReference(name, level));
     }
 };
 template <> struct SpacialPrototype<Sprite> {
-    static Sprite* ReadReference(std::istream& is, Level*) { return UnSerializeSpriteReference(is); }
+    static Sprite* Find(const std::string& name, Level*) { return FindLibrarySprite(name); }
 };
 template <> struct SpacialPrototype<AnimatedSprite> {
-    static AnimatedSprite* ReadReference(std::istream& is, Level*)
-    {
-        return UnSerializeAnimatedSpriteReference(is);
-    }
+    static AnimatedSprite* Find(const std::string& name, Level*) { return FindLibraryAnimatedSprite(name); }
 };
 
 // A prototype placed somewhere: a graphical object in a layer of a level
@@ -136,6 +134,8 @@ public:
     // Reads the payload part of the record: "NULL", or a payload class key
     // followed by its record.
     bool CreatePayload(std::istream& is);
+    // The same into `read` (left null for "NULL"); the instance is untouched.
+    static bool ReadPayload(std::istream& is, std::unique_ptr<SceneObjectInstance>& read);
 
     // The zone's size for a zone payload, else the prototype's; (0, 0) without one.
     Point<int> GetSize() const;
@@ -221,8 +221,16 @@ protected:
     // coordinates) is camera: level y grows upward, screen y downward.
     void PlaceOnScreen(const Point<int>& camera, int height)
     {
-        screenPosition = Point<int>(
-            static_cast<int>(position.x) - camera.x, camera.y - (static_cast<int>(position.y) + height));
+        // Saturating: a position set far off by code pins at the int range
+        // instead of overflowing.
+        const auto whole = [](C value) {
+            if constexpr (std::is_same_v<C, float>)
+                return SaturateToInt(value);
+            else
+                return static_cast<int>(value);
+        };
+        screenPosition = Point<int>(SaturatingSub(whole(position.x), camera.x),
+            SaturatingSub(camera.y, SaturatingAdd(whole(position.y), height)));
     }
 
     T* object = nullptr;
@@ -352,17 +360,12 @@ inline constexpr std::string_view kTagVisible = "_SpacialInstance_updatetag_1.2_
 inline constexpr std::string_view kTagMirrored = "_SpacialInstance_updatetag_1.3_";
 inline constexpr std::string_view kTagScroll = "_SpacialInstance_updatetag_1.4_";
 
-inline bool ReadCoordinate(std::istream& is, float& v)
+// A reference line names the prototype's class: "SpriteV0Ptr",
+// "GraphicalObjectV0Ptr", "CameraBlockerV0Ptr"...
+inline bool IsReferenceLine(std::string_view line)
 {
-    return ReadFloatLine(is, v);
-}
-inline bool ReadCoordinate(std::istream& is, int& v)
-{
-    int32_t value = v;
-    if (!ReadIntLine(is, value))
-        return false;
-    v = value;
-    return true;
+    constexpr std::string_view kEnd = "V0Ptr";
+    return line.size() > kEnd.size() && line.substr(line.size() - kEnd.size()) == kEnd;
 }
 
 } // namespace spacial_detail
@@ -401,56 +404,91 @@ template <class T, class C> bool SpacialInstance<T, C>::Serialize(std::ostream& 
 template <class T, class C> bool SpacialInstance<T, C>::UnSerialize(std::istream& is)
 {
     using namespace spacial_detail;
+    // Every field is read into a local and taken only when the whole record
+    // was read: a damaged record leaves the instance as it was, prototype
+    // included. A group whose marker is absent keeps the instance's value.
     std::string referenceClass;
-    ReadStringLine(is, referenceClass);
-    T* found = SpacialPrototype<T>::ReadReference(is, level);
-    if (found == nullptr)
+    if (!ReadTextLine(is, referenceClass))
         return false;
-    object = found;
+    if (!IsReferenceLine(referenceClass))
+        return ReadError(
+            is, "a reference line (a class name followed by \"V0Ptr\")", QuoteFound(referenceClass));
+    std::string prototypeName;
+    if (!ReadTextLine(is, prototypeName))
+        return false;
+    T* found = SpacialPrototype<T>::Find(prototypeName, level);
+    if (found == nullptr)
+        return ReadError(is, "the name of a known " + referenceClass.substr(0, referenceClass.size() - 5),
+            QuoteFound(prototypeName));
 
-    // Once a counted field fails, the counted fields after it stay unread;
-    // the tag tests then fail on their lines and those groups keep their
-    // defaults.
-    bool ok = ReadCoordinate(is, position.x);
-    if (ok)
-        ok = ReadCoordinate(is, position.y);
-    if (ReadUpdateTag(is, kTagAngle) && ok)
-        ok = ReadFloatLine(is, angle);
-    if (ReadUpdateTag(is, kTagPayload) && ok)
-        ok = CreatePayload(is);
-    if (ReadUpdateTag(is, kTagVisible))
-        ReadBoolLine(is, visible);
-    if (ReadUpdateTag(is, kTagMirrored))
-        ReadBoolLine(is, mirrored);
-    if (ReadUpdateTag(is, kTagScroll)) {
-        ReadIntLine(is, scrollModeX);
-        ReadIntLine(is, scrollModeY);
-        if (ok) {
-            float values[4] = {scrollSpeed.x, scrollSpeed.y, wrapOffset.x, wrapOffset.y};
-            for (float& v : values) {
-                ok = ReadFloatLine(is, v);
-                if (!ok)
-                    break;
-            }
-            if (ok) {
-                scrollSpeed = Point<float>(values[0], values[1]);
-                wrapOffset = Point<float>(values[2], values[3]);
-            }
-        }
+    Point<C> newPosition;
+    float newAngle = angle;
+    std::unique_ptr<SceneObjectInstance> newPayload;
+    bool newVisible = visible;
+    bool newMirrored = mirrored;
+    int32_t newModeX = scrollModeX;
+    int32_t newModeY = scrollModeY;
+    Point<float> newSpeed = scrollSpeed;
+    Point<float> newWrap = wrapOffset;
+    bool ok = ReadCoordinateLine(is, newPosition.x) && ReadCoordinateLine(is, newPosition.y);
+    if (ok && ReadUpdateTag(is, kTagAngle))
+        ok = ReadFloatLine(is, newAngle);
+    if (ok && ReadUpdateTag(is, kTagPayload))
+        ok = ReadPayload(is, newPayload);
+    if (ok && ReadUpdateTag(is, kTagVisible))
+        ok = ReadBoolLine(is, newVisible);
+    if (ok && ReadUpdateTag(is, kTagMirrored))
+        ok = ReadBoolLine(is, newMirrored);
+    if (ok && ReadUpdateTag(is, kTagScroll))
+        ok = ReadIntLine(is, newModeX) && ReadIntLine(is, newModeY) && ReadCoordinateLine(is, newSpeed.x)
+            && ReadCoordinateLine(is, newSpeed.y) && ReadCoordinateLine(is, newWrap.x)
+            && ReadCoordinateLine(is, newWrap.y);
+    if (!ok)
+        return false;
+
+    if (found != object) {
+        // A prototype the instance owned goes with the placement it made.
+        if (owned)
+            delete object;
+        owned = false;
+        object = found;
     }
-    return ok;
+    position = newPosition;
+    angle = newAngle;
+    if (newPayload)
+        payload = std::move(newPayload);
+    visible = newVisible;
+    mirrored = newMirrored;
+    scrollModeX = newModeX;
+    scrollModeY = newModeY;
+    scrollSpeed = newSpeed;
+    wrapOffset = newWrap;
+    return true;
 }
 
 template <class T, class C> bool SpacialInstance<T, C>::CreatePayload(std::istream& is)
 {
+    std::unique_ptr<SceneObjectInstance> created;
+    if (!ReadPayload(is, created))
+        return false;
+    if (created)
+        payload = std::move(created);
+    return true;
+}
+
+template <class T, class C>
+bool SpacialInstance<T, C>::ReadPayload(std::istream& is, std::unique_ptr<SceneObjectInstance>& read)
+{
     std::string key;
-    ReadStringLine(is, key);
+    if (!ReadTextLine(is, key))
+        return false;
     if (key == "NULL")
         return true;
-    std::unique_ptr<SceneObjectInstance> created = CreatePayloadByKey(key, is);
-    if (!created)
-        return false;
-    payload = std::move(created);
+    if (!IsPayloadKey(key))
+        return ReadError(is, "a payload class name or \"NULL\"", QuoteFound(key));
+    read = CreatePayloadByKey(key, is);
+    if (!read)
+        return ReadError(is, "a payload record this program can read", QuoteFound(key));
     return true;
 }
 

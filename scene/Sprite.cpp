@@ -63,16 +63,28 @@ bool Sprite::SerializePtr(std::ostream& os)
 
 bool Sprite::UnSerialize(std::istream& is)
 {
-    // A stream that ended in the name or the file name fails the corners too.
-    ReadStringLine(is, name);
-    ReadStringLine(is, imageFile);
-    bool ok = ReadIntLine(is, rect.x0) && ReadIntLine(is, rect.y0) && ReadIntLine(is, rect.x1)
-        && ReadIntLine(is, rect.y1);
+    // Everything is read before anything is taken: a damaged record leaves
+    // the sprite as it was.
+    std::string newName;
+    std::string newFile;
+    Rect<int> newRect;
+    Point<int> newPoint = point;
+    bool ok = ReadTextLine(is, newName) && ReadTextLine(is, newFile) && ReadCoordinateLine(is, newRect.x0)
+        && ReadCoordinateLine(is, newRect.y0) && ReadCoordinateLine(is, newRect.x1)
+        && ReadCoordinateLine(is, newRect.y1);
     if (ok && ReadUpdateTag(is, "_Sprite_updatetag_1.0_"))
-        ok = ReadIntLine(is, point.x) && ReadIntLine(is, point.y);
-    if (!ok)
-        platform::DebugOutput("Sprite \"" + name + "\": damaged record\n");
-    return ok;
+        ok = ReadCoordinateLine(is, newPoint.x) && ReadCoordinateLine(is, newPoint.y);
+    if (!ok) {
+        platform::DebugOutput("Sprite: damaged record, the sprite \"" + name + "\" is kept as it was\n");
+        return false;
+    }
+    name = std::move(newName);
+    rect = newRect;
+    point = newPoint;
+    // Another image file: the image held is not the sprite's any more.
+    if (newFile != imageFile)
+        SetImageFile(std::move(newFile));
+    return true;
 }
 
 bool Sprite::Draw(DXGraphicalSurface*, int x, int y, int a, int b, float rotation, int, int, int, int)

@@ -8,14 +8,22 @@
 Sprite* UnSerializeSpriteReference(std::istream& is)
 {
     std::string name;
-    ReadStringLine(is, name);
-    return Game::FindSprite(name);
+    return ReadTextLine(is, name) ? Game::FindSprite(name) : nullptr;
 }
 
 AnimatedSprite* UnSerializeAnimatedSpriteReference(std::istream& is)
 {
     std::string name;
-    ReadStringLine(is, name);
+    return ReadTextLine(is, name) ? Game::FindAnimatedSprite(name) : nullptr;
+}
+
+Sprite* FindLibrarySprite(const std::string& name)
+{
+    return Game::FindSprite(name);
+}
+
+AnimatedSprite* FindLibraryAnimatedSprite(const std::string& name)
+{
     return Game::FindAnimatedSprite(name);
 }
 

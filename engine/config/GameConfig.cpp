@@ -6,6 +6,7 @@
 #include "engine/config/GamePaths.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
 
 namespace {
 
@@ -88,13 +89,6 @@ void ApplyVolumes()
         hook();
 }
 
-bool Report(bool ok, const std::string& what)
-{
-    if (!ok)
-        platform::DebugOutput(std::string(GameConfig::kFileName) + " : bad value for " + what + "\n");
-    return ok;
-}
-
 } // namespace
 
 GameConfig::GameConfig()
@@ -140,46 +134,56 @@ bool GameConfig::Write(std::ostream& os) const
 
 bool GameConfig::Read(std::istream& is)
 {
-    bool ok = Report(ReadIntLine(is, musicVolume), "the music volume")
-        && Report(ReadIntLine(is, soundVolume), "the sound volume")
-        && Report(ReadBoolLine(is, windowed), "the windowed flag")
-        && Report(ReadIntLine(is, scaleMode), "the scale mode")
-        && Report(ReadIntLine(is, scaleFilter), "the scale filter");
-    for (size_t i = 0; ok && i < kFileBindingOrder.size(); ++i)
-        ok = Report(
-            bindings[kFileBindingOrder[i]].Read(is), "binding " + std::to_string(kFileBindingOrder[i]));
+    // Read into a copy, taken only when every value was read: a damaged file
+    // leaves every option as it was.
+    GameConfig read(*this);
+    if (!read.ReadValues(is))
+        return false;
+    *this = read;
+    return true;
+}
 
-    // Vertical sync is off only for the exact line "VSync=0"; a line that was
-    // not read, or any other text, leaves it on.
+bool GameConfig::ReadValues(std::istream& is)
+{
+    bool ok = ReadIntLine(is, musicVolume) && ReadIntLine(is, soundVolume) && ReadBoolLine(is, windowed)
+        && ReadIntLine(is, scaleMode) && ReadIntLine(is, scaleFilter);
+    for (size_t i = 0; ok && i < kFileBindingOrder.size(); ++i)
+        ok = bindings[kFileBindingOrder[i]].Read(is);
+
+    // Vertical sync is off only for the exact line "VSync=0"; any other text
+    // leaves it on.
     std::string vsyncLine;
-    if (ok)
-        ReadStringLine(is, vsyncLine);
+    ok = ok && ReadTextLine(is, vsyncLine);
     verticalSync = vsyncLine != kVSyncOff;
 
-    // A file that ends before the language keeps the language there was; a
-    // language line that is present but empty gives the default.
-    if (ok && is.peek() != std::istream::traits_type::eof())
-        ReadStringLine(is, language);
+    // An empty language line gives the default.
+    ok = ok && ReadTextLine(is, language);
     if (language.empty())
         language = kDefaultLanguage;
 
-    ok = ok && Report(ReadBoolLine(is, frameCatchUp), "the frame catch-up flag")
-        && Report(ReadBoolLine(is, frameLimit), "the frame limit flag")
-        && Report(ReadIntLine(is, motionBlurLevel), "the motion-blur level")
-        && Report(ReadIntLine(is, displayAdapter), "the display adapter")
-        && Report(ReadIntLine(is, brightnessLevel), "the brightness level")
-        && Report(bindings[kLastFileBinding].Read(is), "binding " + std::to_string(kLastFileBinding));
-    return ok;
+    return ok && ReadBoolLine(is, frameCatchUp) && ReadBoolLine(is, frameLimit)
+        && ReadIntLine(is, motionBlurLevel) && ReadIntLine(is, displayAdapter)
+        && ReadIntLine(is, brightnessLevel) && bindings[kLastFileBinding].Read(is);
 }
 
 bool GameConfig::LoadUserConfig()
 {
     bool ok = true;
-    std::ifstream file(GetUserPath() + kFileName, std::ios::binary);
-    if (file.is_open())
+    const std::string path = GetUserPath() + kFileName;
+    std::ifstream file(path, std::ios::binary);
+    if (file.is_open()) {
+        ReaderContext context(file, path);
         ok = Read(file);
+        if (!ok)
+            context.Report();
+    }
     ApplyVolumes();
     return ok;
+}
+
+bool GameConfig::UserConfigExists()
+{
+    return std::ifstream(GetUserPath() + kFileName, std::ios::binary).is_open();
 }
 
 bool GameConfig::SaveUserConfig() const

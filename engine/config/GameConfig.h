@@ -29,10 +29,14 @@ public:
     // other bindings keep their directions and states.
     void SetDefaultKeys();
 
-    // Reads "UserConfig.cfg" from the user folder. A value that does not parse
-    // stops the reading there: what came before is taken, the rest keeps its
-    // value. True when every value was read, or when there is no file.
+    // Reads "UserConfig.cfg" from the user folder. All or nothing: a value
+    // that does not parse, or a file that ends early, leaves every option as
+    // it was and is reported ("file:line: expected X, found Y") on the debug
+    // output and stderr. True when every value was read, or when there is no
+    // file.
     bool LoadUserConfig();
+    // Whether the user's configuration file exists (a first start has none).
+    static bool UserConfigExists();
     // Writes "UserConfig.cfg" to the user folder; false when it cannot.
     bool SaveUserConfig() const;
 
@@ -40,6 +44,11 @@ public:
     bool Read(std::istream& is);
     bool Write(std::ostream& os) const;
 
+private:
+    // Reads the values in file order straight into this configuration.
+    bool ReadValues(std::istream& is);
+
+public:
     // The game object installs the call that makes its sound engine apply the
     // volumes; every load ends with it. Until then loading applies nothing.
     static void SetApplyVolumesHook(std::function<void()> hook);

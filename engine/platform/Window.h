@@ -4,6 +4,7 @@
 #include <string>
 
 struct SDL_Window;
+struct _SDL_Joystick;
 
 namespace platform {
 
@@ -57,6 +58,8 @@ public:
 
     void GetPosition(int& x, int& y) const;
     void GetClientSize(int& w, int& h) const;
+    // The size of the GL surface the picture is shown in: the real window's,
+    // also when full screen was asked for but not granted.
     void GetDrawableSize(int& w, int& h) const;
     // Outer size: client area plus the decorations the window manager reports.
     void GetOuterSize(int& w, int& h) const;
@@ -73,7 +76,7 @@ public:
     // Size of the primary screen (the desktop mode).
     static void GetScreenSize(int& w, int& h);
 
-    SDL_Window* GetSDLWindow() const { return window_; }
+    SDL_Window* GetSDLWindow() const { return window_.get(); }
 
 private:
     Window() = default;
@@ -81,12 +84,29 @@ private:
     void ClosePad(int instanceId, InputBridge* input);
     int PadSlot(int instanceId) const;
 
-    SDL_Window* window_ = nullptr;
-    void* context_ = nullptr;
+    // The SDL handles, each closed by its deleter; members go in reverse
+    // order: the pads, the context, the window, then SDL video itself.
+    struct SubsystemQuit {
+        void operator()(Window*) const;
+    };
+    struct WindowDestroy {
+        void operator()(SDL_Window* window) const;
+    };
+    struct ContextDelete {
+        void operator()(void* context) const;
+    };
+    struct JoystickClose {
+        void operator()(_SDL_Joystick* joystick) const;
+    };
+
+    // Holds no resource of its own: quits SDL video and joysticks (started
+    // by Create) when the window goes.
+    std::unique_ptr<Window, SubsystemQuit> subsystem_;
+    std::unique_ptr<SDL_Window, WindowDestroy> window_;
+    std::unique_ptr<void, ContextDelete> context_;
     bool quitPosted_ = false;
-    bool subsystemStarted_ = false;
     struct PadSlotRecord {
-        void* joystick = nullptr;
+        std::unique_ptr<_SDL_Joystick, JoystickClose> joystick;
         int instanceId = -1;
     };
     PadSlotRecord pads_[4];

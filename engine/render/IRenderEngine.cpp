@@ -61,15 +61,17 @@ DrawEntryPlacement PlaceDrawEntry(Point<int> objectPosition, Point<int> instance
 std::vector<Point<int>> WrapPieces(Point<int> wrap, Point<int> size)
 {
     std::vector<Point<int>> pieces;
-    if (wrap.x * wrap.x + wrap.y * wrap.y == 0)
+    // Compared, not squared: a wrap of a few ten thousand pixels would
+    // overflow the squares.
+    if (wrap.x == 0 && wrap.y == 0)
         return pieces;
     pieces.push_back(wrap);
     if (wrap.x != 0) {
-        wrap.x = wrap.x >= 0 ? wrap.x - size.x : wrap.x + size.x;
+        wrap.x = wrap.x >= 0 ? SaturatingSub(wrap.x, size.x) : SaturatingAdd(wrap.x, size.x);
         pieces.push_back(wrap);
     }
     if (wrap.y != 0) {
-        wrap.y = wrap.y >= 0 ? wrap.y - size.y : wrap.y + size.y;
+        wrap.y = wrap.y >= 0 ? SaturatingSub(wrap.y, size.y) : SaturatingAdd(wrap.y, size.y);
         pieces.push_back(wrap);
     }
     return pieces;
@@ -131,7 +133,7 @@ bool IRenderEngine::DrawObjectEntries(const std::vector<ObjectDrawEntry>& entrie
             = PlaceDrawEntry(Point<int>(x, y), entry.offset, origin, rotation, size, clipSize);
         Rect<int> source = placement.source;
         Point<int> position = placement.position;
-        const Point<int> wrap(static_cast<int>(entry.wrapOffset.x), static_cast<int>(entry.wrapOffset.y));
+        const Point<int> wrap = entry.wrapOffset.ToInt();
         if (copyMirror)
             mirrorFlag = entry.mirrored;
         ISprite* sprite = entry.sprite;

@@ -2,8 +2,10 @@
 
 #include "engine/serial/ReaderContext.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -58,7 +60,7 @@ Line ReadLine(std::istream& is)
 }
 
 // Fails a typed read: the context learns what the line held instead.
-bool Refuse(std::istream& is, const Line& line, std::string_view expected)
+bool Refuse(std::istream& is, const Line& line, const std::string& expected)
 {
     if (ReaderContext* context = ReaderContext::Of(is))
         context->RecordError(expected, line.pastEnd ? std::string(kFoundEnd) : QuoteFound(line.text));
@@ -226,6 +228,47 @@ bool ReadBoolLine(std::istream& is, bool& target)
         || (value != 0 && value != 1))
         return Refuse(is, line, "0 or 1");
     target = value == 1;
+    return true;
+}
+
+bool ReadCoordinateLine(std::istream& is, float& target)
+{
+    float value = 0.0f;
+    const Line line = ReadLine(is);
+    if (!ParseFloat(line.text, value) || !(std::fabs(value) <= static_cast<float>(kMaxCoordinate)))
+        return Refuse(is, line, "a coordinate within +-" + std::to_string(kMaxCoordinate));
+    target = value;
+    return true;
+}
+
+bool ReadCoordinateLine(std::istream& is, int32_t& target)
+{
+    int64_t value = 0;
+    const Line line = ReadLine(is);
+    if (!ParseSigned(line.text, -kMaxCoordinate, kMaxCoordinate, value))
+        return Refuse(is, line, "a coordinate within +-" + std::to_string(kMaxCoordinate));
+    target = static_cast<int32_t>(value);
+    return true;
+}
+
+bool ReadTextLine(std::istream& is, std::string& target)
+{
+    const Line line = ReadLine(is);
+    const bool clean = std::none_of(line.text.begin(), line.text.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return (u < 0x20 && u != '\t') || u == 0x7F;
+    });
+    if (line.pastEnd || !clean)
+        return Refuse(is, line, "a line of text");
+    target.assign(line.text);
+    return true;
+}
+
+bool ReadExpectedLine(std::istream& is, std::string_view expected)
+{
+    const Line line = ReadLine(is);
+    if (line.pastEnd || line.text != expected)
+        return Refuse(is, line, "\"" + std::string(expected) + "\"");
     return true;
 }
 

@@ -22,9 +22,32 @@ bool ReadIntLine(std::istream& is, int32_t& target);
 bool ReadUIntLine(std::istream& is, uint32_t& target);
 bool ReadULongLine(std::istream& is, uint32_t& target);
 bool ReadLongLine(std::istream& is, int32_t& target);
+// Floats as a stream extraction reads them: "1e5e" gives 1e5 (the number
+// ends after its exponent), while an exponent mark without digits ("1e",
+// "2e+") fails the line, as does "inf", "nan" or a value beyond the float range.
 bool ReadFloatLine(std::istream& is, float& target);
 // Only the numbers 0 and 1.
 bool ReadBoolLine(std::istream& is, bool& target);
+
+// The largest coordinate magnitude a record may hold (positions, offsets,
+// box corners, sizes): 2^22 = 4194304 pixels, far more than any level spans
+// and small enough that sums of a few coordinates never overflow an int and
+// floats still hold whole pixels. A record holding more is damaged.
+inline constexpr int kMaxCoordinate = 1 << 22;
+
+// A coordinate line: a float or an int (as ReadFloatLine, ReadIntLine) whose
+// magnitude is at most kMaxCoordinate. Fails, target unchanged, otherwise.
+bool ReadCoordinateLine(std::istream& is, float& target);
+bool ReadCoordinateLine(std::istream& is, int32_t& target);
+
+// A text field of a record (a name, a file name, a keyword): the line itself,
+// spaces kept. Unlike ReadStringLine it fails, target unchanged, at the end
+// of the stream and on a line holding control characters other than tab,
+// which no writer of the system produces.
+bool ReadTextLine(std::istream& is, std::string& target);
+
+// A line that must be exactly `expected` (a class tag, a reference tag).
+bool ReadExpectedLine(std::istream& is, std::string_view expected);
 
 // Reads the marker line of a versioned field group. True when the line equals
 // `marker`; otherwise the stream is moved back to where the line started (so

@@ -4,6 +4,43 @@
 
 template <class T> struct Point;
 
+// a - b, saturating at the ends of the int range.
+constexpr int SaturatingSub(int a, int b);
+
+// A float truncated toward zero into an int, saturating instead of
+// overflowing: values beyond the int range give its ends, NaN gives 0.
+constexpr int SaturateToInt(float value)
+{
+    if (!(value == value))
+        return 0;
+    if (value >= 2147483648.0f)
+        return 2147483647;
+    if (value <= -2147483648.0f)
+        return -2147483647 - 1;
+    return static_cast<int>(value);
+}
+
+// A sum of ints that saturates at the ends of the int range.
+constexpr int SaturatingAdd(int a, int b)
+{
+    const long long sum = static_cast<long long>(a) + b;
+    if (sum > 2147483647)
+        return 2147483647;
+    if (sum < -2147483647 - 1)
+        return -2147483647 - 1;
+    return static_cast<int>(sum);
+}
+
+constexpr int SaturatingSub(int a, int b)
+{
+    const long long difference = static_cast<long long>(a) - b;
+    if (difference > 2147483647)
+        return 2147483647;
+    if (difference < -2147483647 - 1)
+        return -2147483647 - 1;
+    return static_cast<int>(difference);
+}
+
 // Integer point: scene positions and sizes in pixels.
 template <> struct Point<int> {
     int x = 0;
@@ -27,11 +64,10 @@ template <> struct Point<int> {
         y += other.y;
         return *this;
     }
-    // Each product is truncated toward zero.
+    // Each product is truncated toward zero (saturated at the int range).
     Point operator*(float factor) const
     {
-        return {static_cast<int>(static_cast<float>(x) * factor),
-            static_cast<int>(static_cast<float>(y) * factor)};
+        return {SaturateToInt(static_cast<float>(x) * factor), SaturateToInt(static_cast<float>(y) * factor)};
     }
     constexpr bool operator!=(const Point& other) const { return x != other.x || y != other.y; }
     constexpr bool operator==(const Point& other) const { return x == other.x && y == other.y; }
@@ -95,8 +131,9 @@ template <> struct Point<float> {
         }
     }
 
-    // Each coordinate truncated toward zero.
-    constexpr Point<int> ToInt() const { return {static_cast<int>(x), static_cast<int>(y)}; }
+    // Each coordinate truncated toward zero, saturated at the int range (NaN
+    // gives 0), so far-off or broken positions never overflow.
+    constexpr Point<int> ToInt() const { return {SaturateToInt(x), SaturateToInt(y)}; }
 };
 
 constexpr Point<float> Point<int>::ToFloat() const

@@ -9,5 +9,9 @@ bool SerializePoint(std::ostream& os, const Point<float>& point)
 
 bool UnSerializePoint(std::istream& is, Point<float>& point)
 {
-    return ReadFloatLine(is, point.x) && ReadFloatLine(is, point.y);
+    Point<float> read;
+    if (!ReadFloatLine(is, read.x) || !ReadFloatLine(is, read.y))
+        return false;
+    point = read;
+    return true;
 }

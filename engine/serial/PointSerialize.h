@@ -25,13 +25,18 @@ public:
         return static_cast<bool>(os);
     }
 
-    // Stops at the first value that fails; what was read stays.
+    // Takes the point only when both values were read.
     bool UnSerialize(std::istream& is) override
     {
+        Point<T> read;
+        bool ok = false;
         if constexpr (std::is_same_v<T, int>)
-            return ReadIntLine(is, value.x) && ReadIntLine(is, value.y);
+            ok = ReadIntLine(is, read.x) && ReadIntLine(is, read.y);
         else
-            return ReadFloatLine(is, value.x) && ReadFloatLine(is, value.y);
+            ok = ReadFloatLine(is, read.x) && ReadFloatLine(is, read.y);
+        if (ok)
+            value = read;
+        return ok;
     }
 
     std::string GetVersionedClassName() override { return std::string("PointSerialize") + "V0"; }
@@ -59,5 +64,5 @@ public:
 
 // A float point inside another record: two float lines, x then y.
 bool SerializePoint(std::ostream& os, const Point<float>& point);
-// Reads x, then y, stopping at the first failure (what was read stays).
+// Reads x, then y; the point changes only when both were read.
 bool UnSerializePoint(std::istream& is, Point<float>& point);

@@ -10,5 +10,7 @@ bool StrSerialize::Serialize(std::ostream& os)
 
 bool StrSerialize::UnSerialize(std::istream& is)
 {
-    return ReadStringLine(is, value);
+    // A text line: fails, value kept, at the end of the stream or on a line
+    // with control characters, which no writer produces.
+    return ReadTextLine(is, value);
 }

@@ -4,7 +4,8 @@
 
 #include "engine/serial/ISerialization.h"
 
-// One string as a record of its own: a single line, so it holds no line end.
+// One string as a record of its own: a single line, so it holds no line end
+// (nor any other control character but tab).
 class StrSerialize : public ISerialization {
 public:
     explicit StrSerialize(std::string value)

@@ -1,10 +1,10 @@
 #include "engine/serial/VectorSerialize.h"
 
-#include "engine/platform/DebugOutput.h"
 #include "engine/serial/FloatSerialize.h"
 #include "engine/serial/IntSerialize.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/PointSerialize.h"
+#include "engine/serial/ReaderContext.h"
 #include "engine/serial/StrSerialize.h"
 
 namespace {
@@ -73,33 +73,31 @@ bool VectorSerialize::Serialize(std::ostream& os)
 
 bool VectorSerialize::UnSerialize(std::istream& is)
 {
+    // Elements are read into a list of their own and appended only when the
+    // whole list was read: a short or damaged list changes nothing.
+    bool owns = false;
     int32_t count = 0;
-    bool ok = ReadBoolLine(is, ownsElements);
-    if (!ReadIntLine(is, count)) {
-        count = 0;
-        ok = false;
-    }
-
-    for (int32_t i = 0; i < count && ok; ++i) {
-        // A missing tag line means the list is shorter than its count.
-        if (is.peek() == std::istream::traits_type::eof()) {
-            platform::DebugOutput(
-                "VectorSerialize: the list ends before its " + std::to_string(count) + " elements\n");
-            ok = false;
-            break;
-        }
+    if (!ReadBoolLine(is, owns) || !ReadIntLine(is, count))
+        return false;
+    std::vector<std::unique_ptr<ISerialization>> read;
+    for (int32_t i = 0; i < count; ++i) {
         std::string tag;
-        ReadStringLine(is, tag);
+        if (!ReadTextLine(is, tag))
+            return false;
         std::unique_ptr<ISerialization> element = MakeElement(tag);
         if (element == nullptr) {
-            // An unknown tag takes no value line: the next pass reads the
-            // following line as a tag.
-            platform::DebugOutput("VectorSerialize: unknown element tag \"" + tag + "\"\n");
-            continue;
+            // Any other tag would make the list read its values as tags.
+            return ReadError(is,
+                "a list element tag (\"StrSerializeV0\", \"IntSerializeV0\", \"FloatSerializeV0\", "
+                "\"PointIntSerializeV0\" or \"PointFloatSerializeV0\")",
+                QuoteFound(tag));
         }
-        // An element whose value fails is kept with what it read.
-        ok = element->UnSerialize(is);
-        Append(std::move(element));
+        if (!element->UnSerialize(is))
+            return false;
+        read.push_back(std::move(element));
     }
-    return ok;
+    ownsElements = owns;
+    for (std::unique_ptr<ISerialization>& element : read)
+        Append(std::move(element));
+    return true;
 }

@@ -26,8 +26,9 @@ public:
     bool Serialize(std::ostream& os) override;
     // Appends to the elements already present. Reads element by element and
     // stops at the first failure or at the end of the stream; the count is
-    // never trusted for an allocation. False for a short or damaged list,
-    // whose elements read so far (and the one whose value failed) stay.
+    // never trusted for an allocation. All or nothing: a short or damaged
+    // list (an unknown element tag included) appends nothing and keeps the
+    // flag, and returns false.
     bool UnSerialize(std::istream& is) override;
     std::string GetVersionedClassName() override { return "VectorSerializeV0"; }
 

@@ -40,12 +40,29 @@ bool Sound::SerializePtr(std::ostream& os)
 
 bool Sound::UnSerialize(std::istream& is)
 {
-    const bool ok = ReadStringLine(is, name) && ReadStringLine(is, fileName) && ReadIntLine(is, reservedInt0)
-        && ReadIntLine(is, reservedInt1) && ReadBoolLine(is, loop) && ReadIntLine(is, reservedInt2)
-        && ReadIntLine(is, reservedInt3) && ReadFloatLine(is, reservedFloat0)
-        && ReadFloatLine(is, reservedFloat1);
+    // Read whole before anything is taken; only a sound read whole imports
+    // its file.
+    std::string newName;
+    std::string newFile;
+    int32_t ints[4] = {reservedInt0, reservedInt1, reservedInt2, reservedInt3};
+    bool newLoop = loop;
+    float floats[2] = {reservedFloat0, reservedFloat1};
+    const bool ok = ReadTextLine(is, newName) && ReadTextLine(is, newFile) && ReadIntLine(is, ints[0])
+        && ReadIntLine(is, ints[1]) && ReadBoolLine(is, newLoop) && ReadIntLine(is, ints[2])
+        && ReadIntLine(is, ints[3]) && ReadFloatLine(is, floats[0]) && ReadFloatLine(is, floats[1]);
+    if (!ok)
+        return false;
+    name = std::move(newName);
+    fileName = std::move(newFile);
+    reservedInt0 = ints[0];
+    reservedInt1 = ints[1];
+    loop = newLoop;
+    reservedInt2 = ints[2];
+    reservedInt3 = ints[3];
+    reservedFloat0 = floats[0];
+    reservedFloat1 = floats[1];
     if (SoundGameAccess* game = GetSoundGameAccess())
         if (ISoundEngine* engine = game->GetSoundEngine())
             ressource.reset(engine->ImportSound(fileName, this));
-    return ok;
+    return true;
 }

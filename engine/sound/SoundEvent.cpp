@@ -3,6 +3,7 @@
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/Random.h"
 #include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
 #include "engine/sound/ISoundEngine.h"
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundEventsManager.h"
@@ -218,35 +219,39 @@ bool SoundEvent::Serialize(std::ostream& os)
 
 bool SoundEvent::UnSerialize(std::istream& is)
 {
-    std::string classLine;
-    ReadStringLine(is, classLine);
-    ReadStringLine(is, name);
+    // Read whole into locals; a damaged record leaves the event as it was.
+    std::string newName;
     int32_t count = 0;
-    if (!ReadIntLine(is, count) || count < 0) {
-        platform::DebugOutput("SoundEvent \"" + name + "\": bad variation count\n");
+    if (!ReadExpectedLine(is, GetVersionedClassName()) || !ReadTextLine(is, newName)
+        || !ReadIntLine(is, count))
         return false;
-    }
-    variations.clear();
+    if (count < 0)
+        return ReadError(is, "a variation count of 0 or more", std::to_string(count));
+    std::vector<Sound*> newVariations;
     SoundGameAccess* game = GetSoundGameAccess();
     // Element by element: a count is never trusted to size anything.
     for (int32_t i = 0; i < count; ++i) {
-        if (!is.good()) {
-            platform::DebugOutput("SoundEvent \"" + name + "\": record ends inside its variations\n");
-            return false;
-        }
         std::string line;
-        ReadStringLine(is, line);
+        if (!ReadTextLine(is, line))
+            return false;
         if (line == "NULL") {
-            variations.push_back(nullptr);
+            newVariations.push_back(nullptr);
             continue;
         }
+        if (line != "SoundV0Ptr")
+            return ReadError(is, "\"SoundV0Ptr\" or \"NULL\"", QuoteFound(line));
         std::string soundName;
-        ReadStringLine(is, soundName);
-        variations.push_back(game != nullptr ? game->FindSound(soundName) : nullptr);
+        if (!ReadTextLine(is, soundName))
+            return false;
+        newVariations.push_back(game != nullptr ? game->FindSound(soundName) : nullptr);
     }
-    if (!ReadFloatLine(is, innerRadius) || !ReadFloatLine(is, outerRadius)) {
-        platform::DebugOutput("SoundEvent \"" + name + "\": bad radius\n");
+    float inner = 0.0f;
+    float outer = 0.0f;
+    if (!ReadFloatLine(is, inner) || !ReadFloatLine(is, outer))
         return false;
-    }
+    name = std::move(newName);
+    variations = std::move(newVariations);
+    innerRadius = inner;
+    outerRadius = outer;
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "engine/platform/DebugOutput.h"
 #include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
 #include "engine/sound/SoundEvent.h"
 
 #include <algorithm>
@@ -251,36 +252,35 @@ bool SoundEventsManager::Serialize(std::ostream& os)
 
 bool SoundEventsManager::UnSerialize(std::istream& is)
 {
-    std::string classLine;
-    ReadStringLine(is, classLine);
+    // Every record is read before any is applied: a damaged record anywhere
+    // changes no event.
     int32_t reserved = 0;
     int32_t count = 0;
-    if (!ReadIntLine(is, reserved) || !ReadIntLine(is, count) || count < 0) {
-        platform::DebugOutput("SoundEventsManager: bad header, no sound event read\n");
+    if (!ReadExpectedLine(is, GetVersionedClassName()) || !ReadIntLine(is, reserved)
+        || !ReadIntLine(is, count))
         return false;
-    }
+    if (count < 0)
+        return ReadError(is, "a sound event count of 0 or more", std::to_string(count));
+    std::vector<std::unique_ptr<SoundEvent>> records;
     for (int32_t i = 0; i < count; ++i) {
-        if (!is.good()) {
-            platform::DebugOutput("SoundEventsManager: record ends after " + std::to_string(i) + " of "
-                + std::to_string(count) + " sound events\n");
-            return false;
-        }
-        SoundEvent record("", false, 1);
-        if (!record.UnSerialize(is)) {
-            // A damaged record changes nothing; the records after it are not read.
+        auto record = std::make_unique<SoundEvent>("", false, 1);
+        if (!record->UnSerialize(is)) {
             platform::DebugOutput("SoundEventsManager: damaged record of sound event " + std::to_string(i + 1)
-                + " (\"" + record.GetName() + "\")\n");
+                + ", no sound event changed\n");
             return false;
         }
-        SoundEvent* registered = FindEvent(record.GetName());
+        records.push_back(std::move(record));
+    }
+    for (const auto& record : records) {
+        SoundEvent* registered = FindEvent(record->GetName());
         if (registered == nullptr) {
             platform::DebugOutput(
-                "SoundEventsManager: unknown sound event \"" + record.GetName() + "\" ignored\n");
+                "SoundEventsManager: unknown sound event \"" + record->GetName() + "\" ignored\n");
             continue;
         }
-        record.SetPositional(registered->IsPositional());
-        record.SetVoicesPerVariation(registered->GetVoicesPerVariation());
-        registered->CopyFrom(record);
+        record->SetPositional(registered->IsPositional());
+        record->SetVoicesPerVariation(registered->GetVoicesPerVariation());
+        registered->CopyFrom(*record);
     }
     return true;
 }

@@ -178,20 +178,21 @@ TEST_F(AnimatedSpriteTest, OlderRecordGetsZeroRotationsAndUnknownFramesAreDroppe
 TEST_F(AnimatedSpriteTest, DamagedRecordsFailWithoutTrustingTheirCounts)
 {
     // Counts of four billion over a stream that ends: no allocation, no
-    // endless loop, a clean false after the entries that were there.
-    std::istringstream huge("Big\n4000000000\nSpriteV0Ptr\nF0\n");
-    AnimatedSprite big;
-    EXPECT_FALSE(big.UnSerialize(huge));
-    EXPECT_EQ(big.GetFrameCount(), 1);
-
-    std::istringstream durations("D\n0\n0\n-1\n4000000000\n10\n");
-    AnimatedSprite manyDurations;
-    EXPECT_FALSE(manyDurations.UnSerialize(durations));
-    EXPECT_EQ(manyDurations.GetDurations().size(), 1u);
-
-    std::istringstream badFloat("D\n0\n0\n-1\n2\n10\nxyz\n0\n");
-    AnimatedSprite bad;
-    EXPECT_FALSE(bad.UnSerialize(badFloat));
+    // endless loop, a clean false, and the animation as it was.
+    const char* damaged[] = {
+        "Big\n4000000000\nSpriteV0Ptr\nF0\n",
+        "D\n0\n0\n-1\n4000000000\n10\n",
+        "D\n0\n0\n-1\n2\n10\nxyz\n0\n",
+    };
+    for (const char* text : damaged) {
+        std::istringstream in(text);
+        AnimatedSprite kept("Kept", {sprites[0].get()}, {5.0f}, {1.0f});
+        EXPECT_FALSE(kept.UnSerialize(in)) << text;
+        EXPECT_EQ(kept.GetName(), "Kept");
+        EXPECT_EQ(kept.GetFrameCount(), 1);
+        EXPECT_EQ(kept.GetDurations(), std::vector<float> {5.0f});
+        EXPECT_EQ(kept.GetRotations(), std::vector<float> {1.0f});
+    }
 }
 
 TEST_F(AnimatedSpriteTest, AFrameWithoutSpriteIsWrittenAsADroppedReferenceAndTheRecordStaysInStep)

@@ -15,7 +15,7 @@ namespace {
 // A prototype whose draw records one sprite command in the current frame,
 // as a recording render engine does.
 struct RecordingPrototype {
-    static RecordingPrototype* UnSerializeReference(std::istream&, Level*) { return nullptr; }
+    static RecordingPrototype* FindReference(const std::string&, Level*) { return nullptr; }
     bool SerializePtr(std::ostream&) { return true; }
     Point<int> GetSize() const { return Point<int>(16, 16); }
     bool Draw(DXGraphicalSurface*, int x, int y, float, float, float, int, int, int, int)

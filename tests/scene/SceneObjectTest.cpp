@@ -85,12 +85,13 @@ TEST(SceneObjectRecord, DamagedRecordsFailCleanly)
     std::istringstream nothing("");
     EXPECT_FALSE(empty.UnSerialize(nothing));
 
-    // A colour line that does not parse stops the colour there; the name and
-    // category were read, so the record still counts as read.
-    SceneObject partial("");
+    // A colour line that does not parse fails the record: nothing is taken,
+    // neither the name nor the channels before it.
+    SceneObject kept("Kept");
     std::istringstream in("Lamp\n(Default)\n_SceneObject_updatetag_1.0_\n10\nbad\n30\n40\n");
-    EXPECT_TRUE(partial.UnSerialize(in));
-    EXPECT_EQ(partial.GetColor(), Color(10, 255, 255, 255));
+    EXPECT_FALSE(kept.UnSerialize(in));
+    EXPECT_EQ(kept.GetName(), "Kept");
+    EXPECT_EQ(kept.GetColor(), Color::White());
     EXPECT_EQ(NextLine(in), "30");
 }
 

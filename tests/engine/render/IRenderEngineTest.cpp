@@ -56,6 +56,16 @@ TEST(WrapPieces, TruncatedZeroIsOnePieceAndAWrapDrawsAtMostThree)
     ASSERT_EQ(pieces.size(), 3u);
     EXPECT_EQ(pieces[1], Point<int>(54, 5));
     EXPECT_EQ(pieces[2], Point<int>(54, -27));
+
+    // Wraps far beyond a square that fits an int, up to the ends of its range.
+    pieces = WrapPieces(Point<int>(4194304, 0), Point<int>(64, 32));
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[1], Point<int>(4194240, 0));
+    pieces = WrapPieces(Point<int>(0, -2147483647 - 1), Point<int>(64, 32));
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[1], Point<int>(0, -2147483647 - 1 + 32));
+    pieces = WrapPieces(Point<int>(-2147483647 - 1, 0), Point<int>(-64, 32));
+    EXPECT_EQ(pieces[1], Point<int>(-2147483647 - 1, 0)); // pinned, not wrapped round
 }
 
 TEST(RenderEngineEffects, AnEngineDestroyedWhileAnOwnedEffectIsCurrentLeavesItToItsOwner)

@@ -3,12 +3,43 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <utility>
+
 TEST(PointTest, FloatToIntTruncatesTowardZero)
 {
     EXPECT_EQ(Point<float>(-1.7f, 2.9f).ToInt(), Point<int>(-1, 2));
     EXPECT_EQ(Point<int>(3, -3) * 0.5f, Point<int>(1, -1));
     EXPECT_EQ(Point<int>(-5, 5) * 0.3f, Point<int>(-1, 1));
     EXPECT_EQ(Point<float>(3.0f, 4.0f).Length(), 5.0f);
+}
+
+TEST(PointTest, FloatToIntSaturatesInsteadOfOverflowing)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const int max = std::numeric_limits<int>::max();
+    const int min = std::numeric_limits<int>::min();
+    const std::pair<float, int> cases[] = {
+        {3.4e38f, max},
+        {-3.4e38f, min},
+        {inf, max},
+        {-inf, min},
+        {std::numeric_limits<float>::quiet_NaN(), 0},
+        {2147483648.0f, max},
+        {-2147483648.0f, min},
+        {2147483520.0f, 2147483520}, // the largest float below 2^31 stays exact
+        {-7.9f, -7},
+    };
+    for (const auto& [value, expected] : cases) {
+        EXPECT_EQ(SaturateToInt(value), expected) << value;
+        EXPECT_EQ(Point<float>(value, -value).ToInt().x, expected) << value;
+    }
+    EXPECT_EQ((Point<int>(max, min) * 2.0f), Point<int>(max, min));
+    EXPECT_EQ(SaturatingAdd(max, 1), max);
+    EXPECT_EQ(SaturatingAdd(min, -1), min);
+    EXPECT_EQ(SaturatingSub(min, 1), min);
+    EXPECT_EQ(SaturatingSub(0, min), max);
+    EXPECT_EQ(SaturatingSub(5, 7), -2);
 }
 
 TEST(PointTest, NormalizeOnlyShortensWhenKeepingShort)

@@ -304,3 +304,22 @@ TEST(LineReadersTest, UpdateTagRewindsAtEveryBufferPosition)
     EXPECT_FALSE(ReadUpdateTag(file, "_T_updatetag_1.1_"));
     std::filesystem::remove(path);
 }
+
+TEST(LineReadersTest, TextAndExpectedLines)
+{
+    std::istringstream is("  spaced name\t\r\nbell\a\r\nSpriteV0Ptr\r\nSpriteV0\r\n");
+    std::string text = "kept";
+    EXPECT_TRUE(ReadTextLine(is, text));
+    EXPECT_EQ(text, "  spaced name\t");
+    EXPECT_FALSE(ReadTextLine(is, text)); // a control byte: no writer writes one
+    EXPECT_EQ(text, "  spaced name\t");
+    EXPECT_TRUE(ReadExpectedLine(is, "SpriteV0Ptr"));
+    EXPECT_FALSE(ReadExpectedLine(is, "SpriteV0Ptr"));
+    // Past the end neither reads, not even an empty text or expected line.
+    EXPECT_FALSE(ReadTextLine(is, text));
+    EXPECT_FALSE(ReadExpectedLine(is, ""));
+    EXPECT_EQ(text, "  spaced name\t");
+    std::istringstream empty("\r\n");
+    EXPECT_TRUE(ReadTextLine(empty, text));
+    EXPECT_EQ(text, "");
+}

@@ -1,6 +1,7 @@
 #include "engine/serial/FloatSerialize.h"
 #include "engine/serial/IntSerialize.h"
 #include "engine/serial/PointSerialize.h"
+#include "engine/serial/ReaderContext.h"
 #include "engine/serial/StrSerialize.h"
 #include "engine/serial/VectorSerialize.h"
 
@@ -54,12 +55,16 @@ TEST(ValueSerializeTest, WrappersWriteOneLinePerValueAndReadBack)
     EXPECT_EQ(q, Point<float>(1.5f, -0.25f));
 }
 
-TEST(ValueSerializeTest, PointReadStopsAtFirstBadValue)
+TEST(ValueSerializeTest, PointReadStopsAtFirstBadValueAndKeepsThePoint)
 {
     std::istringstream text("7\r\nseven\r\n9\r\n");
     PointFloatSerialize p({1.0f, 2.0f});
     EXPECT_FALSE(p.UnSerialize(text));
-    EXPECT_EQ(p.value, Point<float>(7.0f, 2.0f));
+    EXPECT_EQ(p.value, Point<float>(1.0f, 2.0f));
+    std::istringstream intText("7\r\n");
+    PointIntSerialize i({1, 2});
+    EXPECT_FALSE(i.UnSerialize(intText));
+    EXPECT_EQ(i.value, Point<int>(1, 2));
 
     std::istringstream bad("x\r\n5\r\n");
     Point<float> q(1.0f, 2.0f);
@@ -107,38 +112,36 @@ TEST(VectorSerializeTest, ReadingAppendsAfterExistingElements)
     EXPECT_EQ(list.As<IntSerialize>(1)->value, 7);
 }
 
-TEST(VectorSerializeTest, ShortOrDamagedListsKeepWhatWasRead)
+TEST(VectorSerializeTest, ShortOrDamagedListsAppendNothing)
 {
-    // The count promises three elements, the file holds two.
-    std::istringstream shortList("1\r\n3\r\nIntSerializeV0\r\n1\r\nIntSerializeV0\r\n0\r\n");
-    VectorSerialize a(true);
-    EXPECT_FALSE(a.UnSerialize(shortList));
-    ASSERT_EQ(a.Size(), 2u);
-    EXPECT_EQ(a.As<IntSerialize>(1)->value, 0);
-
-    // A value that fails is appended, and the list stops there.
-    std::istringstream badValue("1\r\n3\r\nIntSerializeV0\r\nlots\r\nIntSerializeV0\r\n5\r\n");
-    VectorSerialize b(true);
-    EXPECT_FALSE(b.UnSerialize(badValue));
-    EXPECT_EQ(b.Size(), 1u);
-
-    // A huge count at the end of the file neither allocates nor spins.
-    std::istringstream hugeCount("1\r\n2147483647\r\n");
-    VectorSerialize c(true);
-    EXPECT_FALSE(c.UnSerialize(hugeCount));
-    EXPECT_EQ(c.Size(), 0u);
-
-    // A bad count reads as no element.
-    std::istringstream badCount("1\r\nmany\r\nIntSerializeV0\r\n5\r\n");
-    VectorSerialize d(true);
-    EXPECT_FALSE(d.UnSerialize(badCount));
-    EXPECT_EQ(d.Size(), 0u);
+    const char* damaged[] = {
+        // The count promises three elements, the file holds two.
+        "0\r\n3\r\nIntSerializeV0\r\n1\r\nIntSerializeV0\r\n0\r\n",
+        // A value that fails.
+        "0\r\n3\r\nIntSerializeV0\r\nlots\r\nIntSerializeV0\r\n5\r\n",
+        // A huge count at the end of the file neither allocates nor spins.
+        "0\r\n2147483647\r\n",
+        // A bad count.
+        "0\r\nmany\r\nIntSerializeV0\r\n5\r\n",
+        // A string element cut off by the end of the file.
+        "0\r\n1\r\nStrSerializeV0\r\n",
+    };
+    for (const char* text : damaged) {
+        SCOPED_TRACE(text);
+        std::istringstream is(text);
+        VectorSerialize list(true);
+        list.Append(std::make_unique<IntSerialize>(77));
+        EXPECT_FALSE(list.UnSerialize(is));
+        ASSERT_EQ(list.Size(), 1u);
+        EXPECT_EQ(list.As<IntSerialize>(0)->value, 77);
+        EXPECT_TRUE(list.GetOwnsElements()); // the flag read is not taken either
+    }
 }
 
-TEST(VectorSerializeTest, UnknownTagTakesOnlyItsOwnLine)
+TEST(VectorSerializeTest, UnknownTagIsDamage)
 {
-    // A plain PointSerialize is not a list element: its tag is skipped and
-    // its value lines are then read as tags.
+    // A plain PointSerialize is not a list element: reading on would take its
+    // value lines as tags, so the list fails at its tag line.
     VectorSerialize written(true);
     written.Append(std::make_unique<PointSerialize<int>>(Point<int>(1, 2)));
     written.Append(std::make_unique<IntSerialize>(9));
@@ -147,8 +150,11 @@ TEST(VectorSerializeTest, UnknownTagTakesOnlyItsOwnLine)
     EXPECT_NE(text.str().find("PointSerializeV0\r\n1\r\n2\r\n"), std::string::npos);
 
     VectorSerialize read(true);
-    EXPECT_TRUE(read.UnSerialize(text));
-    EXPECT_EQ(read.Size(), 0u); // passes: "PointSerializeV0", then "1"
+    ReaderContext context(text, "list.txt");
+    EXPECT_FALSE(read.UnSerialize(text));
+    EXPECT_EQ(read.Size(), 0u);
+    EXPECT_EQ(context.GetError().rfind("list.txt:3: expected a list element tag", 0), 0u)
+        << context.GetError();
 }
 
 TEST(VectorSerializeTest, FreesOnlyWhatItOwns)

@@ -203,9 +203,10 @@ TEST(SoundTest, RecordKeepsItsUnusedValues)
     EXPECT_EQ(written.str(), text.str());
 
     std::stringstream damaged("step\r\nstep.wav\r\n3\r\nfour\r\n1\r\n");
-    Sound partial;
+    Sound partial("kept", "kept.wav");
     EXPECT_FALSE(partial.UnSerialize(damaged));
-    EXPECT_EQ(partial.GetFileName(), "step.wav");
+    EXPECT_EQ(partial.GetName(), "kept");
+    EXPECT_EQ(partial.GetFileName(), "kept.wav");
     EXPECT_FALSE(partial.GetLoop());
 }
 

@@ -98,7 +98,7 @@ TEST_F(SoundEventsManagerTest, RecordFillsVariationsAndRadiiAndIgnoresUnknownEve
     EXPECT_FLOAT_EQ(reread.FindEvent("Player_Die")->GetOuterRadius(), 400.0f);
 }
 
-TEST_F(SoundEventsManagerTest, DamagedRecordFailsClearlyAndKeepsWhatWasRead)
+TEST_F(SoundEventsManagerTest, DamagedRecordFailsClearlyAndChangesNoEvent)
 {
     // Counts that are no numbers, or far larger than what follows, fail
     // without being trusted.
@@ -118,8 +118,11 @@ TEST_F(SoundEventsManagerTest, DamagedRecordFailsClearlyAndKeepsWhatWasRead)
         EventRecord("Menu_Select", {"menu_select"}, "96", "640")
             + EventRecord("Door_Close", {"door_close"}, "ten", "20")
             + EventRecord("Door_Open", {"door_close"}, "1", "2")));
+    const float outerBefore = manager.FindEvent("Menu_Select")->GetOuterRadius();
     EXPECT_FALSE(manager.UnSerialize(badMiddle));
-    EXPECT_FLOAT_EQ(manager.FindEvent("Menu_Select")->GetOuterRadius(), 640.0f);
+    // The good record before the damaged one is not applied either.
+    EXPECT_FLOAT_EQ(manager.FindEvent("Menu_Select")->GetOuterRadius(), outerBefore);
+    EXPECT_NE(outerBefore, 640.0f);
     EXPECT_TRUE(manager.FindEvent("Door_Close")->GetVariations().empty());
     EXPECT_FLOAT_EQ(manager.FindEvent("Door_Close")->GetInnerRadius(), 100.0f);
     EXPECT_TRUE(manager.FindEvent("Door_Open")->GetVariations().empty());
