@@ -20,7 +20,7 @@ std::unique_ptr<Window> Window::Create(const std::string& title, int x, int y, i
     // The game decides itself what a close means; SDL must not turn signals
     // into a quit on its own schedule.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER) != 0) {
         DebugOutput(std::string("SDL video start failed: ") + SDL_GetError() + "\n");
         return nullptr;
     }
@@ -51,7 +51,7 @@ Window::~Window() = default;
 
 void Window::SubsystemQuit::operator()(Window*) const
 {
-    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER);
 }
 
 void Window::WindowDestroy::operator()(SDL_Window* window) const
@@ -62,11 +62,6 @@ void Window::WindowDestroy::operator()(SDL_Window* window) const
 void Window::ContextDelete::operator()(void* context) const
 {
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
-}
-
-void Window::JoystickClose::operator()(SDL_Joystick* joystick) const
-{
-    SDL_JoystickClose(joystick);
 }
 
 bool Window::CreateGLContext()
@@ -202,31 +197,25 @@ void Window::GetScreenSize(int& w, int& h)
 int Window::PadSlot(int instanceId) const
 {
     for (int i = 0; i < 4; ++i)
-        if (pads_[i].joystick && pads_[i].instanceId == instanceId)
+        if (pads_[i].IsOpen() && pads_[i].GetInstanceId() == instanceId)
             return i;
     return -1;
 }
 
 void Window::OpenPad(int deviceIndex, InputBridge* input)
 {
+    if (PadSlot(SDL_JoystickGetDeviceInstanceID(deviceIndex)) >= 0)
+        return; // already open
     for (int i = 0; i < 4; ++i) {
-        if (pads_[i].joystick)
+        if (pads_[i].IsOpen())
             continue;
-        std::unique_ptr<SDL_Joystick, JoystickClose> opened(SDL_JoystickOpen(deviceIndex));
-        if (!opened)
+        if (!pads_[i].Open(deviceIndex))
             return;
-        SDL_Joystick* joystick = opened.get();
-        const int instanceId = SDL_JoystickInstanceID(joystick);
-        if (PadSlot(instanceId) >= 0)
-            return;
-        pads_[i].joystick = std::move(opened);
-        pads_[i].instanceId = instanceId;
         if (input) {
             InputEvent event;
             event.type = InputEvent::Type::PadAdded;
             event.pad = i;
-            const char* name = SDL_JoystickName(joystick);
-            event.text = name ? name : "";
+            event.text = pads_[i].GetName();
             input->Push(event);
             input->SetPadName(i, event.text);
         }
@@ -239,7 +228,7 @@ void Window::ClosePad(int instanceId, InputBridge* input)
     const int slot = PadSlot(instanceId);
     if (slot < 0)
         return;
-    pads_[slot] = PadSlotRecord {};
+    pads_[slot].Close();
     if (input) {
         InputEvent event;
         event.type = InputEvent::Type::PadRemoved;
@@ -256,6 +245,10 @@ bool Window::PollMessage(WindowMessage& message, InputBridge* input)
         message.type = WindowMessage::Type::Quit;
         return true;
     }
+    if (input && input->TakeCloseRequest()) {
+        message.type = WindowMessage::Type::Close;
+        return true;
+    }
     SDL_Event e;
     if (!SDL_PollEvent(&e))
         return false;
@@ -263,16 +256,6 @@ bool Window::PollMessage(WindowMessage& message, InputBridge* input)
     auto push = [input](InputEvent event) {
         if (input)
             input->Push(std::move(event));
-    };
-    // Pads the window has not opened send nothing.
-    auto pushPad = [this, &push](InputEvent::Type type, int instanceId, int code, int value) {
-        InputEvent event;
-        event.type = type;
-        event.pad = PadSlot(instanceId);
-        event.code = code;
-        event.value = value;
-        if (event.pad >= 0)
-            push(std::move(event));
     };
     switch (e.type) {
     case SDL_QUIT:
@@ -288,11 +271,12 @@ bool Window::PollMessage(WindowMessage& message, InputBridge* input)
         InputEvent event;
         event.type = InputEvent::Type::KeyDown;
         event.code = e.key.keysym.scancode;
+        event.repeat = e.key.repeat != 0;
         push(event);
         const SDL_Keymod mod = static_cast<SDL_Keymod>(e.key.keysym.mod);
         const bool paste = (e.key.keysym.sym == SDLK_v && (mod & KMOD_CTRL))
             || (e.key.keysym.sym == SDLK_INSERT && (mod & KMOD_SHIFT));
-        if (paste && input) {
+        if (paste && input && !e.key.repeat) {
             // The clipboard belongs to the video thread: read it here.
             InputEvent pasted;
             pasted.type = InputEvent::Type::Paste;
@@ -328,14 +312,16 @@ bool Window::PollMessage(WindowMessage& message, InputBridge* input)
         break;
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP:
-        pushPad(e.type == SDL_JOYBUTTONDOWN ? InputEvent::Type::PadButtonDown : InputEvent::Type::PadButtonUp,
-            e.jbutton.which, e.jbutton.button, 0);
-        break;
     case SDL_JOYAXISMOTION:
-        pushPad(InputEvent::Type::PadAxis, e.jaxis.which, e.jaxis.axis, e.jaxis.value);
-        break;
     case SDL_JOYHATMOTION:
-        pushPad(InputEvent::Type::PadHat, e.jhat.which, e.jhat.hat, e.jhat.value);
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+        // Pads the window has not opened send nothing.
+        if (input)
+            for (int i = 0; i < 4; ++i)
+                if (pads_[i].Translate(e, i, *input))
+                    break;
         break;
     default:
         break;

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "engine/platform/GamePad.h"
+
 #include <memory>
 #include <string>
 
 struct SDL_Window;
-struct _SDL_Joystick;
 
 namespace platform {
 
@@ -67,8 +68,9 @@ public:
     void SetMinimumClientSize(int w, int h);
 
     // Takes one pending event. Input goes to the bridge (when given); a
-    // message that the window procedure must see comes back in message.
-    // Returns false when nothing was pending.
+    // message that the window procedure must see comes back in message (a
+    // close asked for through the bridge comes back as Close). Returns false
+    // when nothing was pending.
     bool PollMessage(WindowMessage& message, InputBridge* input);
     // Queues the quit message that a later PollMessage returns.
     void PostQuit();
@@ -95,21 +97,14 @@ private:
     struct ContextDelete {
         void operator()(void* context) const;
     };
-    struct JoystickClose {
-        void operator()(_SDL_Joystick* joystick) const;
-    };
 
-    // Holds no resource of its own: quits SDL video and joysticks (started
+    // Holds no resource of its own: quits SDL video and game controllers (started
     // by Create) when the window goes.
     std::unique_ptr<Window, SubsystemQuit> subsystem_;
     std::unique_ptr<SDL_Window, WindowDestroy> window_;
     std::unique_ptr<void, ContextDelete> context_;
     bool quitPosted_ = false;
-    struct PadSlotRecord {
-        std::unique_ptr<_SDL_Joystick, JoystickClose> joystick;
-        int instanceId = -1;
-    };
-    PadSlotRecord pads_[4];
+    GamePad pads_[4];
 };
 
 } // namespace platform
