@@ -98,6 +98,13 @@ TEST(WorldLintTest, InitVarsRunsAsConsoleLinesAndNamesWhatExists)
         EXPECT_NE(lines[i].substr(0, 2), "//");
         EXPECT_EQ(lines[i].find_first_of(" \t"), lines[i].find(' '));
         EXPECT_NE(lines[i].back(), ' ');
+        // The tokenizer skips the character after a closing quote: a blank must stand there.
+        for (size_t q = lines[i].find('"'); q != std::string::npos; q = lines[i].find('"', q + 1)) {
+            const size_t close = lines[i].find('"', q + 1);
+            ASSERT_NE(close, std::string::npos) << "unclosed quote";
+            EXPECT_TRUE(close + 1 == lines[i].size() || lines[i][close + 1] == ' ');
+            q = close;
+        }
         const std::vector<std::string> w = SplitWords(lines[i]);
         if (w[0] == "setpath") {
             ASSERT_EQ(w.size(), 3u);
