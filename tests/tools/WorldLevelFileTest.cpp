@@ -198,9 +198,9 @@ TEST_F(WorldLevelFile, CameraBlockersStandOnEveryEdgeScreenAndStartsOnSolidFloor
             const bool vertical = p.object == "CameraBlocker_Left" || p.object == "CameraBlocker_Right";
             screens[p.object].push_back(vertical ? int(at.y) / screenH : int(at.x) / screenW);
             // Each stands on its own edge of the level.
-            const std::map<std::string, float> edgeAt = {{"CameraBlocker_Left", at.x},
-                {"CameraBlocker_Right", float(width - 32) - at.x}, {"CameraBlocker_Bottom", at.y},
-                {"CameraBlocker_Top", float(height - 32) - at.y}};
+            const std::map<std::string, float> edgeAt
+                = {{"CameraBlocker_Left", at.x}, {"CameraBlocker_Right", float(width - 32) - at.x},
+                    {"CameraBlocker_Bottom", at.y}, {"CameraBlocker_Top", float(height - 32) - at.y}};
             EXPECT_EQ(edgeAt.at(p.object), 0.0f) << p.object;
         }
         for (const char* edge : {"CameraBlocker_Left", "CameraBlocker_Right"}) {
@@ -224,11 +224,11 @@ TEST_F(WorldLevelFile, CameraBlockersStandOnEveryEdgeScreenAndStartsOnSolidFloor
             ++starts;
             const Point<float> at = p.instance->GetPosition();
             const Rect<int> under(int(at.x) + 8, int(at.y) - 2, int(at.x) + 24, int(at.y) - 4);
-            EXPECT_FALSE(level->QueryFixtures(under).empty()) << "no floor under the start at " << at.x
-                                                              << ", " << at.y;
+            EXPECT_FALSE(level->QueryFixtures(under).empty())
+                << "no floor under the start at " << at.x << ", " << at.y;
             const Rect<int> body(int(at.x) + 8, int(at.y) + 80, int(at.x) + 24, int(at.y) + 10);
-            EXPECT_TRUE(level->QueryFixtures(body).empty()) << "the start at " << at.x << ", " << at.y
-                                                            << " is inside a block";
+            EXPECT_TRUE(level->QueryFixtures(body).empty())
+                << "the start at " << at.x << ", " << at.y << " is inside a block";
         }
         EXPECT_GE(starts, 1);
     }
