@@ -1,6 +1,6 @@
+#include "tools/world/PlayerArt.h"
 #include "tools/world/ArtPainter.h"
 #include "tools/world/ArtRecipe.h"
-#include "tools/world/PlayerArt.h"
 #include "tools/world/WorldText.h"
 
 #include <gtest/gtest.h>
@@ -41,10 +41,12 @@ std::vector<std::string> Expand(const std::string& prefix, const std::vector<std
 std::vector<std::string> DefaultSetNames()
 {
     std::vector<std::string> all;
-    auto add = [&](const std::vector<std::string>& names) { all.insert(all.end(), names.begin(), names.end()); };
+    auto add
+        = [&](const std::vector<std::string>& names) { all.insert(all.end(), names.begin(), names.end()); };
     add(Expand("Player Graphical",
-        {{"Jump", "Fall", "Idle", "Walk", "Crouch", "HighFallCrouch", "TouchedGround", "TouchedAir", "CrouchExt",
-             "IdleAttack", "WalkAttack", "JumpAttack", "FallAttack", "AirAttack", "CrouchAttack"},
+        {{"Jump", "Fall", "Idle", "Walk", "Crouch", "HighFallCrouch", "TouchedGround", "TouchedAir",
+             "CrouchExt", "IdleAttack", "WalkAttack", "JumpAttack", "FallAttack", "AirAttack",
+             "CrouchAttack"},
             {"L", "R"}}));
     add(Expand("Player GraphicalClimb", {{"Idle", "Up", "Down"}, {"R", "L"}}));
     add(Expand("Player GraphicalSpider",
@@ -144,8 +146,8 @@ TEST(PlayerArtTest, EveryPoseHasItsHurtBoxAndAttacksStrikeAheadOnFrameZero)
 TEST(PlayerArtTest, LeftPosesAreTheRightOnesMirroredAndFramesDiffer)
 {
     const ArtPainter painter(WorldArt(), 1);
-    for (const char* base : {"Player GraphicalWalk", "Player GraphicalIdleAttack[r3]", "Player GraphicalSpiderWalk",
-             "Player Die", "Player GraphicalClimbUp"}) {
+    for (const char* base : {"Player GraphicalWalk", "Player GraphicalIdleAttack[r3]",
+             "Player GraphicalSpiderWalk", "Player Die", "Player GraphicalClimbUp"}) {
         SCOPED_TRACE(base);
         const ArtObject& right = *WorldArt().Find(std::string(base) + "R");
         const ArtObject& left = *WorldArt().Find(std::string(base) + "L");
@@ -181,14 +183,17 @@ TEST(PlayerArtTest, BadPoseLinesAreRefusedNamingTheLine)
         const char* message;
     } cases[] = {
         {head + "pose \"A\" LR idle 4 100 loop\n", "test.txt:2: a \"poses\" line must come before"},
-        {head + "poses a.png p\npose \"A\" LR dance 4 100 loop\n", "test.txt:3: unknown player motion \"dance\""},
+        {head + "poses a.png p\npose \"A\" LR dance 4 100 loop\n",
+            "test.txt:3: unknown player motion \"dance\""},
         {head + "poses a.png p\npose \"A\" LL idle 4 100 loop\n", "test.txt:3: a pose's sides are"},
-        {head + "poses a.png p\npose \"A\" LR idle 4 100 forever\n", "test.txt:3: expected \"loop\" or \"finish\""},
+        {head + "poses a.png p\npose \"A\" LR idle 4 100 forever\n",
+            "test.txt:3: expected \"loop\" or \"finish\""},
         {head + "poses a.png p\npose \"A\" LR idle 0 100 loop\n", "test.txt:3: a pose has 1 to 64 frames"},
         {head + "poses a.png q\n", "test.txt:2: unknown palette \"q\""},
         {head + "poses a.png p\npose \"A\" LR idle 4 100 loop\npose \"A\" RL walk 8 100 loop\n",
             "test.txt:4: picture \"AR\" is defined twice"},
-        {head + "poses a.png p\npose \"A\" LR idle 4 loop\n", "test.txt:3: \"pose\" expects 6 values, found 5"},
+        {head + "poses a.png p\npose \"A\" LR idle 4 loop\n",
+            "test.txt:3: \"pose\" expects 6 values, found 5"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -50,17 +50,17 @@ std::string Number(double v)
 // What the figure does in one frame.
 struct Figure {
     enum Body { kStanding, kClimbing, kSpider, kFallen } body = kStanding;
-    double lift = 0;      // feet above the ground
-    double height = 64;   // hood top to the ground
-    double lean = 0;      // head ahead of the feet
-    double stride = 0;    // legs apart
-    double scythe = -25;  // handle angle in degrees, 0 = upright, positive = forward
-    double blade = 1.0;   // blade size
-    double reach = 0;     // arm out, towards the blow
-    bool swish = false;   // the blow's arc
-    bool hurt = false;    // recoil: the eyes flare
-    double glow = 0;      // respawn ring, 0..1
-    double legPhase = 0;  // spider legs and climbing arms
+    double lift = 0;     // feet above the ground
+    double height = 64;  // hood top to the ground
+    double lean = 0;     // head ahead of the feet
+    double stride = 0;   // legs apart
+    double scythe = -25; // handle angle in degrees, 0 = upright, positive = forward
+    double blade = 1.0;  // blade size
+    double reach = 0;    // arm out, towards the blow
+    bool swish = false;  // the blow's arc
+    bool hurt = false;   // recoil: the eyes flare
+    double glow = 0;     // respawn ring, 0..1
+    double legPhase = 0; // spider legs and climbing arms
 };
 
 class Drawing {
@@ -282,7 +282,8 @@ Figure FigureFor(const std::string& motion, int i, int n, int rank)
     } else if (motion == "climbidle" || motion == "climbup" || motion == "climbdown") {
         f.body = Figure::kClimbing;
         // A quarter turn ahead, so no two frames of a climb share a pose.
-        f.legPhase = motion == "climbidle" ? 0 : (motion == "climbup" ? cycle : -cycle) + std::numbers::pi / 4;
+        f.legPhase
+            = motion == "climbidle" ? 0 : (motion == "climbup" ? cycle : -cycle) + std::numbers::pi / 4;
     } else if (motion.rfind("spider", 0) == 0) {
         f.body = Figure::kSpider;
         f.legPhase = motion == "spiderwalk" ? cycle : 0;
