@@ -15,8 +15,17 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	cd $(BUILD) && ./quenholt
+# Builds only the game, quietly (the full log goes to $(BUILD)/make-run.log),
+# and starts it. ARGS go to the game: make run ARGS=--windowed
+ARGS ?=
+run: deps
+	@mkdir -p $(BUILD)
+	@echo "Building quenholt in $(BUILD)/ (log: $(BUILD)/make-run.log) ..."
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > $(BUILD)/make-run.log 2>&1 \
+	  || { cat $(BUILD)/make-run.log; exit 1; }
+	@cmake --build $(BUILD) --target quenholt -j $(JOBS) >> $(BUILD)/make-run.log 2>&1 \
+	  || { grep -E -A5 "error|Error" $(BUILD)/make-run.log | head -60; echo "build failed: see $(BUILD)/make-run.log"; exit 1; }
+	@cd $(BUILD) && ./quenholt $(ARGS)
 
 # A separate debug build with AddressSanitizer and UndefinedBehaviorSanitizer.
 test: deps

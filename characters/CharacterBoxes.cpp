@@ -17,8 +17,7 @@ bool BoxesOverlap(const Rect<int>& a, const Rect<int>& b)
     // Centres and half extents in floats (doubles, so that far-off boxes
     // keep whole pixels): each box spans size + 1 pixels.
     auto centre = [](const Rect<int>& r, const Point<int>& size) {
-        return std::pair<double, double>(
-            r.x0 + (size.x + 1.0) / 2.0, r.y1 + (size.y + 1.0) / 2.0);
+        return std::pair<double, double>(r.x0 + (size.x + 1.0) / 2.0, r.y1 + (size.y + 1.0) / 2.0);
     };
     const Point<int> sizeA = GetBoxSize(a);
     const Point<int> sizeB = GetBoxSize(b);

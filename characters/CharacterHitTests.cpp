@@ -254,7 +254,8 @@ void CharacterObject::BuildExplosionPieces(GraphicalObject* g)
 
 Point<float> CharacterObject::GetExplosionPiecePosition(size_t i) const
 {
-    return i < explosionPieces.size() && explosionPieces[i] ? explosionPieces[i]->GetPosition() : Point<float>();
+    return i < explosionPieces.size() && explosionPieces[i] ? explosionPieces[i]->GetPosition()
+                                                            : Point<float>();
 }
 
 Point<float> CharacterObject::GetExplosionPieceSource(size_t i) const

@@ -81,8 +81,8 @@ std::unique_ptr<ShaderEffect_TimeDependent> CharacterObject::MakeTimedEffect(
 void CharacterObject::DeclareSounds()
 {
     DeclareSound("NPC_Generic_HitByPlayer");
-    const bool boss = name.find("NPC_Boss") != std::string::npos
-        || name.find("NPC_MiniBoss") != std::string::npos;
+    const bool boss
+        = name.find("NPC_Boss") != std::string::npos || name.find("NPC_MiniBoss") != std::string::npos;
     DeclareSound(boss ? "NPC_Boss_Killed" : "NPC_Generic_Killed");
     hitSoundIndex = 0;
     deathSoundIndex = 1;
@@ -261,8 +261,9 @@ void CharacterObject::Die()
     if (owner != nullptr)
         owner->RemoveChild(this);
     if (game != nullptr && game->HasLevel()) {
-        std::vector<LocalParticleSystem*>& effects
-            = (powerHit != 0 && !onExploseWithPowerEffects.empty()) ? onExploseWithPowerEffects : onExploseEffects;
+        std::vector<LocalParticleSystem*>& effects = (powerHit != 0 && !onExploseWithPowerEffects.empty())
+            ? onExploseWithPowerEffects
+            : onExploseEffects;
         const Point<int> at = (GetSize().ToFloat() * 0.5f).ToInt() + GetPosition().ToInt();
         LaunchParticleEffect(nullptr, effects, this, false, at.x, at.y);
     }

@@ -76,8 +76,8 @@ std::vector<LocalParticleSystem*> CharacterObject::GetLinkedParticleSystems(
     return copies;
 }
 
-void CharacterObject::LaunchParticleEffect(Layer* layer, std::vector<LocalParticleSystem*>& list,
-    CharacterObject* owner, bool copy, int x, int y)
+void CharacterObject::LaunchParticleEffect(
+    Layer* layer, std::vector<LocalParticleSystem*>& list, CharacterObject* owner, bool copy, int x, int y)
 {
     CharacterGameAccess* game = GetCharacterGameAccess();
     Layer* front = layer;

@@ -65,7 +65,8 @@ Point<int> FullScreenParticleSystem::GetCellSize() const
     }
     // Saturating: a huge gap or sprite gives one huge cell, never a
     // negative one.
-    return Point<int>(std::max(1, SaturatingAdd(gap.x, largest.x)), std::max(1, SaturatingAdd(gap.y, largest.y)));
+    return Point<int>(
+        std::max(1, SaturatingAdd(gap.x, largest.x)), std::max(1, SaturatingAdd(gap.y, largest.y)));
 }
 
 void FullScreenParticleSystem::GetRegion(int& left, int& bottom, int& right, int& top) const
@@ -76,8 +77,8 @@ void FullScreenParticleSystem::GetRegion(int& left, int& bottom, int& right, int
     const int64_t marginX = int64_t(kMarginCells) * cell.x;
     const int64_t marginY = int64_t(kMarginCells) * cell.y;
     auto clamp = [](int64_t v) {
-        return static_cast<int>(std::clamp<int64_t>(
-            v, std::numeric_limits<int>::min() / 2, std::numeric_limits<int>::max() / 2));
+        return static_cast<int>(
+            std::clamp<int64_t>(v, std::numeric_limits<int>::min() / 2, std::numeric_limits<int>::max() / 2));
     };
     left = clamp(gx - marginX);
     bottom = clamp(gy - marginY);

@@ -101,11 +101,10 @@ void LocalParticleSystem::ApplyParameters(const Parameters& p)
         v[14], v[15], v[16], v[17], v[18]);
 }
 
-void LocalParticleSystem::SetParameters(float fadeStart_, float lifetime_, float speedXMin_,
-    float speedXMax_, float speedYMin_, float speedYMax_, float spreadAngle_, float directionX,
-    float directionY, float accelerationMinX, float accelerationMinY, float accelerationMaxX,
-    float accelerationMaxY, float maxSpeedX_, float maxSpeedY_, float spare0, float spare1, float spare2,
-    float spare3)
+void LocalParticleSystem::SetParameters(float fadeStart_, float lifetime_, float speedXMin_, float speedXMax_,
+    float speedYMin_, float speedYMax_, float spreadAngle_, float directionX, float directionY,
+    float accelerationMinX, float accelerationMinY, float accelerationMaxX, float accelerationMaxY,
+    float maxSpeedX_, float maxSpeedY_, float spare0, float spare1, float spare2, float spare3)
 {
     fadeStart = fadeStart_;
     lifetime = lifetime_;

@@ -154,7 +154,8 @@ bool ParticleSystem::ReadSpriteReferences(std::istream& is, SpriteList& list)
     if (!ReadUIntLine(is, count))
         return false;
     if (count > kMaxSprites)
-        return ReadError(is, "a sprite count from 0 to " + std::to_string(kMaxSprites), std::to_string(count));
+        return ReadError(
+            is, "a sprite count from 0 to " + std::to_string(kMaxSprites), std::to_string(count));
     CharacterGameAccess* game = GetCharacterGameAccess();
     for (uint32_t i = 0; i < count; ++i) {
         std::string tag;

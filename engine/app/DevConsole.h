@@ -1,12 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <string>
 
-// The console's state: open and debug flags, the line being edited and the
-// on-screen debug-message list that the render pool copies per frame slot and
-// adds its draw count to. The game fills its commands; the engine keeps it.
+// The console's state: open and debug flags, the line being edited with its
+// cursor, the measured frame time and the on-screen debug-message list that
+// the render pool copies per frame slot and adds its draw count to. The game
+// fills its commands; the engine keeps it; DevConsoleEditor edits it.
 class DevConsole {
 public:
     struct DebugMessage {
@@ -26,5 +28,9 @@ public:
     bool debug = false;
     bool open = false;
     std::string line;
+    // Byte offset of the insertion point in the line (a character boundary).
+    size_t cursor = 0;
+    // Milliseconds of the last frame, as the frame-rate line shows it.
+    double frameTime = 0.0;
     std::list<DebugMessage> messages;
 };

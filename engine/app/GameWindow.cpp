@@ -7,6 +7,7 @@ int g_MinTrackWidth = 0;
 int g_MinTrackHeight = 0;
 std::atomic<bool> g_AlwaysOnTop {false};
 std::atomic<bool> g_WindowResized {false};
+std::atomic<bool> g_StartWindowed {false};
 
 namespace {
 

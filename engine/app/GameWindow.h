@@ -13,6 +13,9 @@ extern int g_MinTrackWidth;
 extern int g_MinTrackHeight;
 extern std::atomic<bool> g_AlwaysOnTop;
 extern std::atomic<bool> g_WindowResized;
+// The display mode the command line asks for ("--windowed"); the user's
+// configuration file, once there is one, replaces it.
+extern std::atomic<bool> g_StartWindowed;
 
 // Title of the window (and, on the original platform, of its class).
 inline constexpr const char* kGameWindowTitle = "Quenholt - Release";

@@ -1,3 +1,5 @@
+#include "engine/app/GameWindow.h"
+#include "engine/platform/CrashReport.h"
 #include "engine/platform/Paths.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/RenderPoolCommand.h"
@@ -5,6 +7,7 @@
 
 #include <chrono>
 #include <iostream>
+#include <string_view>
 #include <thread>
 
 // Stand-in for the program entry and main loop until the game object exists:
@@ -36,10 +39,24 @@ bool EscapePressed(RenderPoolManager& pool)
     return false;
 }
 
+// "--windowed" starts in a window when no configuration file says otherwise.
+bool AsksForWindow(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--windowed" || argument == "-windowed")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    // First of all, so that a crash anywhere leaves a report.
+    platform::InstallCrashHandler();
+    g_StartWindowed = AsksForWindow(argc, argv);
     const std::string programFolder = platform::GetExecutableFolder();
     std::cout << "Program folder: " << programFolder << '\n'
               << "Data folder: " << programFolder << "/world/\n"

@@ -181,6 +181,11 @@ bool GameConfig::LoadUserConfig()
     return ok;
 }
 
+bool GameConfig::UserConfigExists()
+{
+    return std::ifstream(GetUserPath() + kFileName, std::ios::binary).is_open();
+}
+
 bool GameConfig::SaveUserConfig() const
 {
     std::ofstream file(GetUserPath() + kFileName, std::ios::binary | std::ios::trunc);

@@ -35,6 +35,8 @@ public:
     // output and stderr. True when every value was read, or when there is no
     // file.
     bool LoadUserConfig();
+    // Whether the user's configuration file exists (a first start has none).
+    static bool UserConfigExists();
     // Writes "UserConfig.cfg" to the user folder; false when it cannot.
     bool SaveUserConfig() const;
 

@@ -2,6 +2,8 @@
 
 #include "engine/platform/KeyCodes.h"
 
+#include <utility>
+
 namespace platform {
 
 namespace {
@@ -75,6 +77,26 @@ InputState InputBridge::Snapshot() const
     return state_;
 }
 
+void InputBridge::Take(std::vector<InputEvent>& events, InputState& state)
+{
+    std::lock_guard lock(mutex_);
+    events.assign(std::make_move_iterator(queue_.begin()), std::make_move_iterator(queue_.end()));
+    queue_.clear();
+    state = state_;
+}
+
+void InputBridge::PostClose()
+{
+    std::lock_guard lock(mutex_);
+    closeRequested_ = true;
+}
+
+bool InputBridge::TakeCloseRequest()
+{
+    std::lock_guard lock(mutex_);
+    return std::exchange(closeRequested_, false);
+}
+
 void InputBridge::SetPadName(int pad, std::string name)
 {
     std::lock_guard lock(mutex_);
@@ -87,6 +109,7 @@ void InputBridge::Clear()
     std::lock_guard lock(mutex_);
     queue_.clear();
     state_ = InputState {};
+    closeRequested_ = false;
 }
 
 std::string InputBridge::FirstLineForPaste(const std::string& text)

@@ -53,6 +53,7 @@ constexpr std::pair<SDL_Scancode, int32_t> kTable[] = {
     {SDL_SCANCODE_GRAVE, 41},
     {SDL_SCANCODE_LSHIFT, 42},
     {SDL_SCANCODE_BACKSLASH, 43},
+    {SDL_SCANCODE_NONUSHASH, 43}, // the same key as SDL sees it on ISO keyboards
     {SDL_SCANCODE_Z, 44},
     {SDL_SCANCODE_X, 45},
     {SDL_SCANCODE_C, 46},
@@ -96,8 +97,28 @@ constexpr std::pair<SDL_Scancode, int32_t> kTable[] = {
     {SDL_SCANCODE_NONUSBACKSLASH, 86},
     {SDL_SCANCODE_F11, 87},
     {SDL_SCANCODE_F12, 88},
+    {SDL_SCANCODE_F13, 100},
+    {SDL_SCANCODE_F14, 101},
+    {SDL_SCANCODE_F15, 102},
+    {SDL_SCANCODE_INTERNATIONAL2, 112}, // katakana/hiragana
+    {SDL_SCANCODE_INTERNATIONAL1, 115}, // the extra key beside the right Shift
+    {SDL_SCANCODE_INTERNATIONAL4, 121}, // convert
+    {SDL_SCANCODE_INTERNATIONAL5, 123}, // no convert
+    {SDL_SCANCODE_INTERNATIONAL3, 125}, // yen
+    {SDL_SCANCODE_KP_EQUALS, 141},
+    {SDL_SCANCODE_AUDIOPREV, 144},
+    {SDL_SCANCODE_AUDIONEXT, 153},
     {SDL_SCANCODE_KP_ENTER, 156},
     {SDL_SCANCODE_RCTRL, 157},
+    {SDL_SCANCODE_MUTE, 160},
+    {SDL_SCANCODE_AUDIOMUTE, 160}, // the media keys' name of the same key
+    {SDL_SCANCODE_CALCULATOR, 161},
+    {SDL_SCANCODE_AUDIOPLAY, 162},
+    {SDL_SCANCODE_AUDIOSTOP, 164},
+    {SDL_SCANCODE_VOLUMEDOWN, 174},
+    {SDL_SCANCODE_VOLUMEUP, 176},
+    {SDL_SCANCODE_AC_HOME, 178},
+    {SDL_SCANCODE_KP_COMMA, 179},
     {SDL_SCANCODE_KP_DIVIDE, 181},
     {SDL_SCANCODE_PRINTSCREEN, 183},
     {SDL_SCANCODE_RALT, 184},
@@ -115,6 +136,17 @@ constexpr std::pair<SDL_Scancode, int32_t> kTable[] = {
     {SDL_SCANCODE_LGUI, 219},
     {SDL_SCANCODE_RGUI, 220},
     {SDL_SCANCODE_APPLICATION, 221},
+    {SDL_SCANCODE_POWER, 222},
+    {SDL_SCANCODE_SLEEP, 223},
+    {SDL_SCANCODE_AC_SEARCH, 229},
+    {SDL_SCANCODE_AC_BOOKMARKS, 230},
+    {SDL_SCANCODE_AC_REFRESH, 231},
+    {SDL_SCANCODE_AC_STOP, 232},
+    {SDL_SCANCODE_AC_FORWARD, 233},
+    {SDL_SCANCODE_AC_BACK, 234},
+    {SDL_SCANCODE_COMPUTER, 235},
+    {SDL_SCANCODE_MAIL, 236},
+    {SDL_SCANCODE_MEDIASELECT, 237},
 };
 
 // Both directions as flat arrays, built once.
@@ -126,7 +158,8 @@ struct Tables {
     {
         for (const auto& [sdl, pc] : kTable) {
             toPc[sdl] = pc;
-            toSdl[static_cast<size_t>(pc)] = sdl;
+            if (toSdl[static_cast<size_t>(pc)] == 0)
+                toSdl[static_cast<size_t>(pc)] = sdl; // the first of two names of one key
         }
     }
 };

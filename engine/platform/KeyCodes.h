@@ -10,7 +10,8 @@ namespace platform {
 // Returns 0 for a key without such a code.
 int32_t PcScancodeFromSdl(int32_t sdlScancode);
 
-// The SDL scancode of a PC set-1 code; 0 when none maps to it.
+// The SDL scancode of a PC set-1 code; 0 when none maps to it. Where SDL has
+// two names for one key (backslash and the ISO hash key) the first is given.
 int32_t SdlScancodeFromPc(int32_t pcScancode);
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/InputBridge.h"
+#include "engine/platform/X11WindowSize.h"
 
 #include <SDL.h>
 
@@ -19,11 +20,11 @@ std::unique_ptr<Window> Window::Create(const std::string& title, int x, int y, i
     // The game decides itself what a close means; SDL must not turn signals
     // into a quit on its own schedule.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER) != 0) {
         DebugOutput(std::string("SDL video start failed: ") + SDL_GetError() + "\n");
         return nullptr;
     }
-    window->subsystemStarted_ = true;
+    window->subsystem_.reset(window.get());
 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -36,7 +37,7 @@ std::unique_ptr<Window> Window::Create(const std::string& title, int x, int y, i
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     if (desktopFullScreen)
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    window->window_ = SDL_CreateWindow(title.c_str(), x, y, clientWidth, clientHeight, flags);
+    window->window_.reset(SDL_CreateWindow(title.c_str(), x, y, clientWidth, clientHeight, flags));
     if (!window->window_) {
         DebugOutput(std::string("SDL window creation failed: ") + SDL_GetError() + "\n");
         return nullptr;
@@ -45,35 +46,40 @@ std::unique_ptr<Window> Window::Create(const std::string& title, int x, int y, i
     return window;
 }
 
-Window::~Window()
+// The members close their handles in reverse order.
+Window::~Window() = default;
+
+void Window::SubsystemQuit::operator()(Window*) const
 {
-    for (PadSlotRecord& pad : pads_)
-        if (pad.joystick)
-            SDL_JoystickClose(static_cast<SDL_Joystick*>(pad.joystick));
-    if (context_)
-        SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
-    if (window_)
-        SDL_DestroyWindow(window_);
-    if (subsystemStarted_)
-        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER);
+}
+
+void Window::WindowDestroy::operator()(SDL_Window* window) const
+{
+    SDL_DestroyWindow(window);
+}
+
+void Window::ContextDelete::operator()(void* context) const
+{
+    SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
 }
 
 bool Window::CreateGLContext()
 {
     if (context_)
         return true;
-    context_ = SDL_GL_CreateContext(window_);
+    context_.reset(SDL_GL_CreateContext(window_.get()));
     if (!context_) {
         DebugOutput(std::string("GL context creation failed: ") + SDL_GetError() + "\n");
         return false;
     }
-    SDL_GL_MakeCurrent(window_, static_cast<SDL_GLContext>(context_));
+    SDL_GL_MakeCurrent(window_.get(), static_cast<SDL_GLContext>(context_.get()));
     return true;
 }
 
 void Window::SwapBuffers()
 {
-    SDL_GL_SwapWindow(window_);
+    SDL_GL_SwapWindow(window_.get());
 }
 
 void Window::SetSwapInterval(bool vsync)
@@ -83,23 +89,23 @@ void Window::SetSwapInterval(bool vsync)
 
 void Window::Show()
 {
-    SDL_ShowWindow(window_);
+    SDL_ShowWindow(window_.get());
 }
 
 void Window::Hide()
 {
-    SDL_HideWindow(window_);
+    SDL_HideWindow(window_.get());
 }
 
 void Window::Minimize()
 {
-    SDL_MinimizeWindow(window_);
+    SDL_MinimizeWindow(window_.get());
 }
 
 void Window::Restore()
 {
-    SDL_RestoreWindow(window_);
-    SDL_ShowWindow(window_);
+    SDL_RestoreWindow(window_.get());
+    SDL_ShowWindow(window_.get());
 }
 
 void Window::SetCursorVisible(bool visible)
@@ -109,39 +115,49 @@ void Window::SetCursorVisible(bool visible)
 
 bool Window::SetDesktopFullScreen(bool fullScreen)
 {
-    return SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+    return SDL_SetWindowFullscreen(window_.get(), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
 }
 
 bool Window::IsFullScreen() const
 {
-    return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    return (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
 }
 
 void Window::SetBordered(bool bordered)
 {
-    SDL_SetWindowBordered(window_, bordered ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowBordered(window_.get(), bordered ? SDL_TRUE : SDL_FALSE);
 }
 
 void Window::GetPosition(int& x, int& y) const
 {
-    SDL_GetWindowPosition(window_, &x, &y);
+    SDL_GetWindowPosition(window_.get(), &x, &y);
 }
 
 void Window::GetClientSize(int& w, int& h) const
 {
-    SDL_GetWindowSize(window_, &w, &h);
+    SDL_GetWindowSize(window_.get(), &w, &h);
 }
 
 void Window::GetDrawableSize(int& w, int& h) const
 {
-    SDL_GL_GetDrawableSize(window_, &w, &h);
+    SDL_GL_GetDrawableSize(window_.get(), &w, &h);
+    // Asked for full screen, SDL reports the desktop's size whether or not
+    // it was granted; without a window manager the X window keeps the size
+    // it was made with. The picture must fit the window there really is.
+    if (IsFullScreen()) {
+        int realWidth = 0, realHeight = 0;
+        if (GetX11WindowSize(window_.get(), realWidth, realHeight)) {
+            w = realWidth;
+            h = realHeight;
+        }
+    }
 }
 
 void Window::GetOuterSize(int& w, int& h) const
 {
     GetClientSize(w, h);
     int top = 0, left = 0, bottom = 0, right = 0;
-    if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0) {
+    if (SDL_GetWindowBordersSize(window_.get(), &top, &left, &bottom, &right) == 0) {
         w += left + right;
         h += top + bottom;
     }
@@ -149,16 +165,16 @@ void Window::GetOuterSize(int& w, int& h) const
 
 bool Window::MoveClient(int x, int y, int clientWidth, int clientHeight)
 {
-    SDL_SetWindowSize(window_, clientWidth, clientHeight);
-    SDL_SetWindowPosition(window_, x, y);
+    SDL_SetWindowSize(window_.get(), clientWidth, clientHeight);
+    SDL_SetWindowPosition(window_.get(), x, y);
     int w = 0, h = 0;
-    SDL_GetWindowSize(window_, &w, &h);
+    SDL_GetWindowSize(window_.get(), &w, &h);
     return w == clientWidth && h == clientHeight;
 }
 
 void Window::SetMinimumClientSize(int w, int h)
 {
-    SDL_SetWindowMinimumSize(window_, w, h);
+    SDL_SetWindowMinimumSize(window_.get(), w, h);
 }
 
 void Window::PostQuit()
@@ -181,32 +197,25 @@ void Window::GetScreenSize(int& w, int& h)
 int Window::PadSlot(int instanceId) const
 {
     for (int i = 0; i < 4; ++i)
-        if (pads_[i].joystick && pads_[i].instanceId == instanceId)
+        if (pads_[i].IsOpen() && pads_[i].GetInstanceId() == instanceId)
             return i;
     return -1;
 }
 
 void Window::OpenPad(int deviceIndex, InputBridge* input)
 {
+    if (PadSlot(SDL_JoystickGetDeviceInstanceID(deviceIndex)) >= 0)
+        return; // already open
     for (int i = 0; i < 4; ++i) {
-        if (pads_[i].joystick)
+        if (pads_[i].IsOpen())
             continue;
-        SDL_Joystick* joystick = SDL_JoystickOpen(deviceIndex);
-        if (!joystick)
+        if (!pads_[i].Open(deviceIndex))
             return;
-        const int instanceId = SDL_JoystickInstanceID(joystick);
-        if (PadSlot(instanceId) >= 0) {
-            SDL_JoystickClose(joystick);
-            return;
-        }
-        pads_[i].joystick = joystick;
-        pads_[i].instanceId = instanceId;
         if (input) {
             InputEvent event;
             event.type = InputEvent::Type::PadAdded;
             event.pad = i;
-            const char* name = SDL_JoystickName(joystick);
-            event.text = name ? name : "";
+            event.text = pads_[i].GetName();
             input->Push(event);
             input->SetPadName(i, event.text);
         }
@@ -219,8 +228,7 @@ void Window::ClosePad(int instanceId, InputBridge* input)
     const int slot = PadSlot(instanceId);
     if (slot < 0)
         return;
-    SDL_JoystickClose(static_cast<SDL_Joystick*>(pads_[slot].joystick));
-    pads_[slot] = PadSlotRecord {};
+    pads_[slot].Close();
     if (input) {
         InputEvent event;
         event.type = InputEvent::Type::PadRemoved;
@@ -237,6 +245,10 @@ bool Window::PollMessage(WindowMessage& message, InputBridge* input)
         message.type = WindowMessage::Type::Quit;
         return true;
     }
+    if (input && input->TakeCloseRequest()) {
+        message.type = WindowMessage::Type::Close;
+        return true;
+    }
     SDL_Event e;
     if (!SDL_PollEvent(&e))
         return false;
@@ -244,16 +256,6 @@ bool Window::PollMessage(WindowMessage& message, InputBridge* input)
     auto push = [input](InputEvent event) {
         if (input)
             input->Push(std::move(event));
-    };
-    // Pads the window has not opened send nothing.
-    auto pushPad = [this, &push](InputEvent::Type type, int instanceId, int code, int value) {
-        InputEvent event;
-        event.type = type;
-        event.pad = PadSlot(instanceId);
-        event.code = code;
-        event.value = value;
-        if (event.pad >= 0)
-            push(std::move(event));
     };
     switch (e.type) {
     case SDL_QUIT:
@@ -269,11 +271,12 @@ bool Window::PollMessage(WindowMessage& message, InputBridge* input)
         InputEvent event;
         event.type = InputEvent::Type::KeyDown;
         event.code = e.key.keysym.scancode;
+        event.repeat = e.key.repeat != 0;
         push(event);
         const SDL_Keymod mod = static_cast<SDL_Keymod>(e.key.keysym.mod);
         const bool paste = (e.key.keysym.sym == SDLK_v && (mod & KMOD_CTRL))
             || (e.key.keysym.sym == SDLK_INSERT && (mod & KMOD_SHIFT));
-        if (paste && input) {
+        if (paste && input && !e.key.repeat) {
             // The clipboard belongs to the video thread: read it here.
             InputEvent pasted;
             pasted.type = InputEvent::Type::Paste;
@@ -309,14 +312,16 @@ bool Window::PollMessage(WindowMessage& message, InputBridge* input)
         break;
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP:
-        pushPad(e.type == SDL_JOYBUTTONDOWN ? InputEvent::Type::PadButtonDown : InputEvent::Type::PadButtonUp,
-            e.jbutton.which, e.jbutton.button, 0);
-        break;
     case SDL_JOYAXISMOTION:
-        pushPad(InputEvent::Type::PadAxis, e.jaxis.which, e.jaxis.axis, e.jaxis.value);
-        break;
     case SDL_JOYHATMOTION:
-        pushPad(InputEvent::Type::PadHat, e.jhat.which, e.jhat.hat, e.jhat.value);
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+        // Pads the window has not opened send nothing.
+        if (input)
+            for (int i = 0; i < 4; ++i)
+                if (pads_[i].Translate(e, i, *input))
+                    break;
         break;
     default:
         break;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/platform/GamePad.h"
+
 #include <memory>
 #include <string>
 
@@ -57,6 +59,8 @@ public:
 
     void GetPosition(int& x, int& y) const;
     void GetClientSize(int& w, int& h) const;
+    // The size of the GL surface the picture is shown in: the real window's,
+    // also when full screen was asked for but not granted.
     void GetDrawableSize(int& w, int& h) const;
     // Outer size: client area plus the decorations the window manager reports.
     void GetOuterSize(int& w, int& h) const;
@@ -64,8 +68,9 @@ public:
     void SetMinimumClientSize(int w, int h);
 
     // Takes one pending event. Input goes to the bridge (when given); a
-    // message that the window procedure must see comes back in message.
-    // Returns false when nothing was pending.
+    // message that the window procedure must see comes back in message (a
+    // close asked for through the bridge comes back as Close). Returns false
+    // when nothing was pending.
     bool PollMessage(WindowMessage& message, InputBridge* input);
     // Queues the quit message that a later PollMessage returns.
     void PostQuit();
@@ -73,7 +78,7 @@ public:
     // Size of the primary screen (the desktop mode).
     static void GetScreenSize(int& w, int& h);
 
-    SDL_Window* GetSDLWindow() const { return window_; }
+    SDL_Window* GetSDLWindow() const { return window_.get(); }
 
 private:
     Window() = default;
@@ -81,15 +86,25 @@ private:
     void ClosePad(int instanceId, InputBridge* input);
     int PadSlot(int instanceId) const;
 
-    SDL_Window* window_ = nullptr;
-    void* context_ = nullptr;
-    bool quitPosted_ = false;
-    bool subsystemStarted_ = false;
-    struct PadSlotRecord {
-        void* joystick = nullptr;
-        int instanceId = -1;
+    // The SDL handles, each closed by its deleter; members go in reverse
+    // order: the pads, the context, the window, then SDL video itself.
+    struct SubsystemQuit {
+        void operator()(Window*) const;
     };
-    PadSlotRecord pads_[4];
+    struct WindowDestroy {
+        void operator()(SDL_Window* window) const;
+    };
+    struct ContextDelete {
+        void operator()(void* context) const;
+    };
+
+    // Holds no resource of its own: quits SDL video and game controllers (started
+    // by Create) when the window goes.
+    std::unique_ptr<Window, SubsystemQuit> subsystem_;
+    std::unique_ptr<SDL_Window, WindowDestroy> window_;
+    std::unique_ptr<void, ContextDelete> context_;
+    bool quitPosted_ = false;
+    GamePad pads_[4];
 };
 
 } // namespace platform

@@ -6,7 +6,7 @@
 DXGraphicalRessource::DXGraphicalRessource(
     std::unique_ptr<GLTexture> texture_, uint32_t framebuffer_, bool renderTarget_)
     : texture(std::move(texture_))
-    , framebuffer(framebuffer_)
+    , framebuffer(GLFramebuffer::Adopt(framebuffer_))
     , renderTarget(renderTarget_)
 {
     if (texture) {
@@ -25,7 +25,7 @@ DXGraphicalRessource::~DXGraphicalRessource()
 {
     // Quads waiting to be drawn may use this texture, and it may be the bound
     // target. That device state belongs to the thread with the context (the
-    // render thread); elsewhere only the GL names are handed over, the
+    // render thread); elsewhere the members hand their GL names over, the
     // framebuffer before the texture.
     if (GLTexture::HasCurrentContext()) {
         FlushQuads();
@@ -34,14 +34,13 @@ DXGraphicalRessource::~DXGraphicalRessource()
             g_RenderTargetSurface = 0;
         }
     }
-    GLTexture::DeleteFramebuffer(framebuffer);
 }
 
 uint32_t DXGraphicalRessource::GetSurface()
 {
-    if (framebuffer == 0 && renderTarget && texture && g_Device && GLTexture::HasCurrentContext())
-        framebuffer = CreateFramebufferFor(GetTextureName());
-    return framebuffer;
+    if (!framebuffer && renderTarget && texture && g_Device && GLTexture::HasCurrentContext())
+        framebuffer = GLFramebuffer::Adopt(CreateFramebufferFor(GetTextureName()));
+    return framebuffer.Get();
 }
 
 uint32_t DXGraphicalRessource::GetTextureName() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/render/GLNames.h"
 #include "engine/render/GLTexture.h"
 #include "engine/render/IGraphicalRessource.h"
 
@@ -31,7 +32,8 @@ public:
 
 private:
     std::unique_ptr<GLTexture> texture;
-    uint32_t framebuffer = 0;
+    // Declared after the texture: the framebuffer goes first.
+    GLFramebuffer framebuffer;
     bool renderTarget = false;
     int width = 0;
     int height = 0;

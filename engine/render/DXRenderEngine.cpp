@@ -7,6 +7,7 @@
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXGraphicalRessource.h"
 #include "engine/render/DXGraphicalSurface.h"
+#include "engine/render/FullScreenPass.h"
 #include "engine/render/GraphicalEffect.h"
 #include "engine/render/ISprite.h"
 #include "engine/render/PixelImage.h"
@@ -51,6 +52,7 @@ DXRenderEngine::~DXRenderEngine()
     // anything of the engine goes away.
     delete renderPool;
     renderPool = nullptr;
+    fullScreenPass.reset();
     ReleaseAllShaderRes();
     if (g_RenderEngine == this)
         g_RenderEngine = nullptr;
@@ -281,7 +283,7 @@ void DXRenderEngine::ClearShaderResList()
 void DXRenderEngine::LoadAllShaderRes()
 {
     for (auto it = shaderList.rbegin(); it != shaderList.rend(); ++it)
-        if (*it && !(*it)->Load())
+        if (*it && !(*it)->Load() && !(*it)->IsPlaceholder())
             platform::DebugOutput("Shader non charge ... " + (*it)->GetName() + "\n");
 }
 
@@ -317,14 +319,30 @@ Rect<int> FinalPictureRect(int scaleMode, int windowWidth, int windowHeight)
     return Rect<int>(left, top, static_cast<int>(left + width), static_cast<int>(top + height));
 }
 
+FullScreenPass& DXRenderEngine::GetFullScreenPass()
+{
+    if (!fullScreenPass)
+        fullScreenPass = std::make_unique<FullScreenPass>(*this);
+    return *fullScreenPass;
+}
+
 void ApplyFinalPostEffect(IRenderEngine* engine, bool secondSource)
 {
-    (void)engine;
+    RenderGameAccess* game = GetRenderGameAccess();
+    ApplyFinalPostEffect(engine, secondSource, game ? game->GetCurrentPostEffect() : nullptr);
+}
+
+void ApplyFinalPostEffect(IRenderEngine* engine, bool secondSource, GraphicalEffect* effect)
+{
     if (!g_Device || !g_DeviceWindow || !GLTexture::HasCurrentContext())
         return;
+    auto* dxEngine = dynamic_cast<DXRenderEngine*>(engine);
     if (secondSource) {
-        // The published effect's full-screen pass over the picture belongs to
-        // the shader effects; without one the picture stays as it is.
+        // The published effect's pass over the picture; without a loaded
+        // effect the picture stays as it is.
+        if (dxEngine)
+            dxEngine->GetFullScreenPass().ApplyToPicture(effect);
+        BindCurrentTarget();
         return;
     }
     int windowWidth = 0, windowHeight = 0;
@@ -334,7 +352,8 @@ void ApplyFinalPostEffect(IRenderEngine* engine, bool secondSource)
     const int mode = state.displayScaleMode;
     const bool linear = state.linearFilter;
     const Rect<int> destination = FinalPictureRect(mode, windowWidth, windowHeight);
-    CopyPictureToWindow(destination.x0, destination.y0, destination.x1, destination.y1, linear);
+    if (!dxEngine || !dxEngine->GetFullScreenPass().DrawToWindow(effect, linear, destination))
+        CopyPictureToWindow(destination.x0, destination.y0, destination.x1, destination.y1, linear);
     PresentNoWait();
     g_InScene = false;
     BindCurrentTarget();

@@ -3,10 +3,12 @@
 #include "engine/render/IRenderEngine.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 class DXGraphicalRessource;
+class FullScreenPass;
 class ShaderRes;
 
 // The game's render engine on the GL device layer. On the main thread, while
@@ -50,12 +52,16 @@ public:
     bool IsRecording() const { return recordFlag; }
     void SetRecording(bool record) { recordFlag = record; }
 
+    // The full-screen passes of the render thread (made on first use).
+    FullScreenPass& GetFullScreenPass();
+
 private:
     float reservedFloat = 0.0f;
     std::vector<ShaderRes*> shaderList;
     uint32_t diffuseColour = 0xFFFFFFFFu;
     bool recordFlag = true;
     uint8_t reservedByte = 0;
+    std::unique_ptr<FullScreenPass> fullScreenPass;
 };
 
 // Binds a render target: a render texture's framebuffer, or (0, null) the
@@ -73,6 +79,8 @@ Rect<int> FinalPictureRect(int scaleMode, int windowWidth, int windowHeight);
 // presents it; with secondSource, only the full-screen pass of the published
 // effect runs, without presenting.
 void ApplyFinalPostEffect(IRenderEngine* engine, bool secondSource);
+// The same with the effect to apply given (direct mode makes it current).
+void ApplyFinalPostEffect(IRenderEngine* engine, bool secondSource, GraphicalEffect* effect);
 
 // Windowed: refits the device to the window's client size and clears the
 // pending-reset flag; full screen: only clears the flag.

@@ -17,3 +17,9 @@ void SetRenderGameAccess(RenderGameAccess* access)
 {
     g_renderGameAccess.store(access);
 }
+
+RenderGameState GetRenderGameState()
+{
+    RenderGameAccess* access = GetRenderGameAccess();
+    return access ? access->GetRenderState() : RenderGameState {};
+}

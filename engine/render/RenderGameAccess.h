@@ -3,6 +3,7 @@
 #include "engine/serial/Point.h"
 
 #include <cstdint>
+#include <string>
 
 class DevConsole;
 class GraphicalEffect;
@@ -17,6 +18,8 @@ struct RenderGameState {
     // How the 512 x 448 picture fits the window: 0 fit, 1 fill, 2 stretch.
     int32_t displayScaleMode = 0;
     bool linearFilter = false;
+    // The current level's name; empty without a level.
+    std::string levelName;
 };
 
 // What the render pool and the render engine ask of the game object: its
@@ -43,3 +46,5 @@ public:
 
 RenderGameAccess* GetRenderGameAccess();
 void SetRenderGameAccess(RenderGameAccess* access);
+// The installed game's state, or the neutral state without a game.
+RenderGameState GetRenderGameState();

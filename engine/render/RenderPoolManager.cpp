@@ -3,6 +3,7 @@
 #include "engine/app/FpsOverlay.h"
 #include "engine/app/GameWindow.h"
 #include "engine/config/GameConfig.h"
+#include "engine/config/GamePaths.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/MessageBox.h"
 #include "engine/render/D3DDevice.h"
@@ -13,6 +14,7 @@
 #include "engine/render/RenderGameAccess.h"
 #include "engine/render/Screenshot.h"
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -24,11 +26,6 @@ constexpr uint32_t kInfinite = platform::Event::kInfinite;
 // Slice of the render thread's waits: the window's events are pumped at least
 // this often, so a close is seen even while no frame comes.
 constexpr uint32_t kPumpSliceMs = 20;
-
-void SleepBriefly()
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-}
 
 void ReportStartFailure(const char* text)
 {
@@ -153,8 +150,22 @@ void RenderPoolManager::ResetReady()
 
 void RenderPoolManager::WaitRequestDone()
 {
-    while (request.load() != 0 && threadRunning.load())
-        SleepBriefly();
+    // The render thread sets the event each time it clears the word and when
+    // its loop ends. Reset before the test, so a clearing between the test
+    // and the wait is not lost; the slice only covers a word cleared by
+    // someone else.
+    for (;;) {
+        requestDoneEvent.Reset();
+        if (request.load() == 0 || !threadRunning.load())
+            return;
+        requestDoneEvent.WaitFor(kPumpSliceMs);
+    }
+}
+
+void RenderPoolManager::FinishRequest()
+{
+    request.exchange(0);
+    requestDoneEvent.Set();
 }
 
 void RenderPoolManager::RequestLoadEffects()
@@ -264,13 +275,16 @@ void RenderThreadProc(RenderPoolManager* manager)
 {
     platform::DebugOutput("=> In Thread ...\n");
     platform::DebugOutput("=> In Thread ...\n");
-    // The display mode comes from the user's configuration (it replaces the
-    // command line's); it is read before the window exists so that a full
-    // screen window is created full screen.
+    // The display mode comes from the user's configuration, which replaces
+    // the command line's; without a configuration file (the first start) the
+    // command line's holds, full screen unless it asks for a window. It is
+    // read before the window exists so that a full screen window is created
+    // full screen.
     GameConfig config;
     config.LoadUserConfig();
     platform::DebugOutput("=> ReadFileConf...\n");
-    g_FullScreen = !config.IsWindowed();
+    const bool windowed = GameConfig::UserConfigExists() ? config.IsWindowed() : g_StartWindowed.load();
+    g_FullScreen = !windowed;
     g_VSync = config.GetVSync();
 
     std::unique_ptr<platform::Window> window = CreateGameWindow();
@@ -298,6 +312,8 @@ void RenderThreadProc(RenderPoolManager* manager)
         manager->startFailed = true;
         manager->quitting = true;
     }
+    if (started)
+        manager->LogOutOfScopeLoad("");
     manager->idle.exchange(1);
     if (!manager->startFailed)
         manager->RenderLoop();
@@ -307,6 +323,7 @@ void RenderThreadProc(RenderPoolManager* manager)
     g_hWnd = nullptr;
     window.reset();
     manager->threadRunning = false;
+    manager->requestDoneEvent.Set();
     manager->renderEndEvent.Set();
 }
 
@@ -345,7 +362,7 @@ void RenderPoolManager::RenderLoop()
         if (request.load() != kRequestQuit)
             RenderThreadStep();
         if (request.load() == kRequestQuit) {
-            request.exchange(0);
+            FinishRequest();
             quitRequested = true;
         }
         rendering.exchange(0);
@@ -381,7 +398,7 @@ void RenderPoolManager::RenderThreadStep()
     const auto runAlone = [this](const auto& work) {
         idle.exchange(0);
         work();
-        request.exchange(0);
+        FinishRequest();
         idle.exchange(1);
     };
     switch (request.load()) {
@@ -479,7 +496,7 @@ void RenderPoolManager::RunDisplayRequest(int32_t code)
             g_hWnd->SetBordered(true);
             PumpMessage();
             g_hWnd->Minimize();
-            request.exchange(0);
+            FinishRequest();
             g_hWnd->Restore();
             g_hWnd->SetCursorVisible(true);
             PumpMessage();
@@ -493,7 +510,7 @@ void RenderPoolManager::RunDisplayRequest(int32_t code)
     default:
         break;
     }
-    request.exchange(0);
+    FinishRequest();
     idle.exchange(1);
 }
 
@@ -528,8 +545,36 @@ void RenderPoolManager::ClearAllFrames()
 
 void RenderPoolManager::LoadEffects()
 {
-    // The effect list arrives with the shader effects; until then the
-    // request is acknowledged and nothing is loaded.
+    effectList.Create();
+    // Made effects are loaded at once (the device restore reloads them).
+    if (auto* engine = dynamic_cast<DXRenderEngine*>(g_RenderEngine); engine && g_Device)
+        engine->LoadAllShaderRes();
+}
+
+void RenderPoolManager::LogOutOfScopeLoad(const std::string& name)
+{
+    const std::string path = GetUserPath() + "LoadPNG_OutOfLoadingScope.log";
+    platform::DebugOutput(name + "\n");
+    if (!loadLog.is_open()) {
+        std::ifstream existing(path, std::ios::binary);
+        std::string line;
+        while (std::getline(existing, line)) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            loggedImageNames.push_back(line);
+        }
+        existing.close();
+        loadLog.open(path, std::ios::binary | std::ios::app);
+    }
+    // The opening call's empty name is not an image: nothing to write.
+    if (name.empty())
+        return;
+    if (std::find(loggedImageNames.begin(), loggedImageNames.end(), name) != loggedImageNames.end())
+        return;
+    if (loadLog.is_open() && !loadLog.bad()) {
+        loadLog << name << "\r\n" << std::flush;
+        loggedImageNames.push_back(name);
+    }
 }
 
 void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, int consoleSlot)
@@ -551,7 +596,7 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
             } else if (name == "StretchBackbuffer true") {
                 ApplyFinalPostEffect(engine, false);
                 if (g_ScreenshotRequested)
-                    TakeScreenshot();
+                    TakeScreenshot(GetRenderGameState().levelName);
             } else if (name == "StretchBackbuffer false") {
                 ApplyFinalPostEffect(engine, true);
             } else if (name == "StartRendering") {

@@ -4,6 +4,7 @@
 #include "engine/platform/Event.h"
 #include "engine/platform/InputBridge.h"
 #include "engine/platform/Mutex.h"
+#include "engine/render/EffectList.h"
 #include "engine/render/RenderPoolCommand.h"
 
 #include <atomic>
@@ -86,7 +87,14 @@ public:
 
     // Replays one command list on the calling thread.
     void RenderFrame(std::vector<RenderPoolCommand>& commands, int consoleSlot);
+    // Makes the effects of the effect list (once) and loads them; failures
+    // are listed on the debugger output.
     void LoadEffects();
+    // Notes an image loaded outside a loading screen in the user folder's
+    // "LoadPNG_OutOfLoadingScope.log", each name once across runs. The first
+    // call opens the log; an empty name only opens it.
+    void LogOutOfScopeLoad(const std::string& name);
+    const EffectList& GetEffectList() const { return effectList; }
 
     // Fields ----------------------------------------------------------------
     // The main thread, the game core and the menu read and write several of
@@ -102,6 +110,9 @@ public:
     platform::Event renderGoEvent {true, false};
     platform::Event renderEndEvent {false, false};
     platform::Event readyGoEvent {false, false};
+    // Set whenever the render thread clears the request word, and when its
+    // loop ends: the request waits wait on it.
+    platform::Event requestDoneEvent {true, false};
     platform::TimedMutex frameMutex;
     platform::TimedMutex goMutex;
     std::atomic<int32_t> abortFrame {0};
@@ -135,14 +146,16 @@ private:
     void ClearAllFrames();
     void ResolveSlotImages(int slot);
     void RunDisplayRequest(int32_t code);
-    // Spins until the request word is back to 0 (or the loop has ended),
-    // sleeping briefly between checks.
+    // Waits until the request word is back to 0 (or the loop has ended).
     void WaitRequestDone();
+    // Clears the request word and wakes the request waits (render thread).
+    void FinishRequest();
     bool IsRenderThread() const;
 
     std::atomic<bool> threadRunning {false};
     platform::InputBridge inputBridge;
     std::function<void()> pendingTask;
+    EffectList effectList;
 };
 
 void RenderThreadProc(RenderPoolManager* manager);

@@ -1,14 +1,18 @@
 #include "engine/render/ShaderEffect_TimeDependent.h"
 
+#include "engine/render/EffectProgram.h"
+#include "engine/render/IRenderEngine.h"
 #include "engine/render/RenderGameAccess.h"
+#include "engine/render/RenderPoolCommand.h"
+#include "engine/render/SpriteSource.h"
 
 ShaderEffect_TimeDependent::ShaderEffect_TimeDependent(
-    ShaderRes* shader_, float duration_, bool startAtEnd, bool tickOnly_, bool loop_, bool autoAdvance_)
-    : shader(shader_)
-    , loop(loop_ ? 1 : 0)
-    , autoAdvance(autoAdvance_ ? 1 : 0)
-    , duration(duration_)
-    , tickOnly(tickOnly_ ? 1 : 0)
+    ShaderRes* shader, float duration, bool startAtEnd, bool tickOnly, bool loop, bool autoAdvance)
+    : ShaderEffect(shader)
+    , loop(loop ? 1 : 0)
+    , autoAdvance(autoAdvance ? 1 : 0)
+    , duration(duration)
+    , tickOnly(tickOnly ? 1 : 0)
 {
     if (startAtEnd) {
         timer = duration;
@@ -16,15 +20,22 @@ ShaderEffect_TimeDependent::ShaderEffect_TimeDependent(
     }
 }
 
+void ShaderEffect_TimeDependent::Draw(IGraphicalRessource* texture, Point<int> position,
+    Point<int> spritePoint, const SpriteSource& source, float rotation, uint32_t colour)
+{
+    IEffectProgram* program = GetProgram();
+    if (program && duration > 0.0f)
+        program->SetFloat("g_mTimerAdvance", timer / duration);
+    ShaderEffect::Draw(texture, position, spritePoint, source, rotation, colour);
+}
+
 void ShaderEffect_TimeDependent::Update()
 {
     if (!running)
         return;
-    RenderGameAccess* game = GetRenderGameAccess();
-    const RenderGameState state = game ? game->GetRenderState() : RenderGameState();
-    if (tickOnly && !state.fixedStepTick)
+    if (tickOnly && !GetRenderGameState().fixedStepTick)
         return;
-    if (state.frameAdvance == 0)
+    if (secondAdvance != 1 && GetRenderGameState().frameAdvance == 0)
         return;
     if (autoAdvance)
         Advance(1.0f);
@@ -39,8 +50,8 @@ bool ShaderEffect_TimeDependent::Start(int mode, bool fromZero)
 
 void ShaderEffect_TimeDependent::Advance(float dt)
 {
-    timer += dt;
-    if (timer >= duration) {
+    timer = reverse ? timer - dt : timer + dt;
+    if (timer >= duration || timer <= 0.0f) {
         // A duration of 0 or less has nothing to wrap into: it stops.
         if (loop && duration > 0.0f)
             timer -= duration;
@@ -52,4 +63,41 @@ void ShaderEffect_TimeDependent::Advance(float dt)
 std::unique_ptr<GraphicalEffect> ShaderEffect_TimeDependent::Clone() const
 {
     return std::make_unique<ShaderEffect_TimeDependent>(*this);
+}
+
+GE_Color::GE_Color(ShaderRes* shader, float duration, bool startAtEnd, bool tickOnly)
+    : ShaderEffect_TimeDependent(shader, duration, startAtEnd, tickOnly, false, true)
+{
+    spriteFlag = 1;
+}
+
+void GE_Color::Draw(IGraphicalRessource* texture, Point<int> position, Point<int> spritePoint,
+    const SpriteSource& source, float rotation, uint32_t drawColour)
+{
+    const IRenderEngine* engine = g_RenderEngine;
+    const RenderPoolCommand* command = engine ? engine->GetCurrentCommand() : nullptr;
+    const float tile = command ? command->GetTileValue() : engine ? engine->GetTileValue() : 1.0f;
+    const int param = command ? command->GetParamInt() : engine ? engine->GetParamInt() : 1;
+    if (tile != 1.0f && param == 1) {
+        const TiledQuad tiled = MakeTiledQuad(source, tile);
+        quadSize = tiled.size;
+        position = Point<int>(position.x + tiled.shift.x, position.y + tiled.shift.y);
+    }
+    if (command)
+        diffuseOverride = drawColour;
+    ShaderEffect_TimeDependent::Draw(texture, position, spritePoint, source, rotation, drawColour);
+    quadSize.reset();
+    diffuseOverride.reset();
+}
+
+bool GE_Color::DrawSprite(
+    ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float rotation, const Rect<int>* clip)
+{
+    DrawSpriteWithColor(sprite, x, y, rotation, clip, ColorToArgb(colour));
+    return true;
+}
+
+std::unique_ptr<GraphicalEffect> GE_Color::Clone() const
+{
+    return std::make_unique<GE_Color>(*this);
 }

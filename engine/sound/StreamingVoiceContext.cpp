@@ -64,8 +64,7 @@ StreamingVoiceContext::~StreamingVoiceContext()
     voice.reset(); // stops the source and detaches its buffers
     if (deviceBuffersMade)
         alDeleteBuffers(kBufferCount, deviceBuffers.data());
-    if (opened)
-        ov_clear(&vorbis);
+    vorbis.reset();
 }
 
 std::unique_lock<std::recursive_mutex> StreamingVoiceContext::Lock()
@@ -76,10 +75,11 @@ std::unique_lock<std::recursive_mutex> StreamingVoiceContext::Lock()
 void StreamingVoiceContext::Open()
 {
     const auto lock = Lock();
-    if (trackName.empty() || opened)
+    if (trackName.empty() || vorbis)
         return;
 
     int result = -1;
+    auto decoder = std::make_unique<OggVorbis_File>();
     const MusicTrack* track = FindMusicTrack(trackName);
     if (track != nullptr)
         loopPoint = track->loopPoint;
@@ -88,7 +88,7 @@ void StreamingVoiceContext::Open()
         auto source = std::make_unique<OggMemorySource>();
         source->data = memoryData->data();
         source->size = static_cast<int64_t>(memoryData->size());
-        result = ov_open_callbacks(source.get(), &vorbis, nullptr, 0, kMemoryCallbacks);
+        result = ov_open_callbacks(source.get(), decoder.get(), nullptr, 0, kMemoryCallbacks);
         if (result == 0)
             source.release(); // the decoder's close callback frees it
     } else {
@@ -97,15 +97,15 @@ void StreamingVoiceContext::Open()
             file = std::fopen(platform::ResolvePath(GetMusicPath() + trackName).c_str(), "rb");
         if (file == nullptr)
             return;
-        result = ov_open_callbacks(file, &vorbis, nullptr, 0, kFileCallbacks);
+        result = ov_open_callbacks(file, decoder.get(), nullptr, 0, kFileCallbacks);
         if (result != 0)
             std::fclose(file);
     }
     if (result != 0)
         return;
-    opened = true;
+    vorbis.reset(decoder.release());
 
-    const vorbis_info* info = ov_info(&vorbis, -1);
+    const vorbis_info* info = ov_info(vorbis.get(), -1);
     if (info == nullptr || info->channels < 1 || info->channels > 2 || info->rate <= 0)
         return;
     channels = info->channels;
@@ -128,35 +128,35 @@ void StreamingVoiceContext::Open()
 
 bool StreamingVoiceContext::SeekPercent(double percent)
 {
-    const int64_t total = ov_pcm_total(&vorbis, -1);
+    const int64_t total = ov_pcm_total(vorbis.get(), -1);
     if (total <= 0)
         return false;
     const double fraction = std::clamp(percent, 0.0, 100.0) / 100.0;
     const auto target = std::min(static_cast<int64_t>(static_cast<double>(total) * fraction), total - 1);
-    return ov_pcm_seek(&vorbis, target) == 0;
+    return ov_pcm_seek(vorbis.get(), target) == 0;
 }
 
 bool StreamingVoiceContext::FillAndQueue(int slot)
 {
-    if (!opened || voice == nullptr || ended)
+    if (!vorbis || voice == nullptr || ended)
         return false;
     const size_t frameBytes = static_cast<size_t>(channels) * 2;
     auto& buffer = buffers[static_cast<size_t>(slot)];
-    int64_t start = ov_pcm_tell(&vorbis);
+    int64_t start = ov_pcm_tell(vorbis.get());
     size_t filled = 0;
 
     // Two passes at most: a buffer that starts right at the end of the data
     // is filled from the loop point instead of being queued empty.
     for (int pass = 0; pass < 2 && filled == 0 && !ended; ++pass) {
         if (pass == 1)
-            start = ov_pcm_tell(&vorbis);
+            start = ov_pcm_tell(vorbis.get());
         bool endOfData = false;
         int holes = 0;
         while (filled < kBufferBytes) {
             int section = 0;
             const int room = static_cast<int>(std::min<size_t>(kBufferBytes - filled, INT_MAX));
-            const long got
-                = ov_read(&vorbis, reinterpret_cast<char*>(buffer.data() + filled), room, 0, 2, 1, &section);
+            const long got = ov_read(
+                vorbis.get(), reinterpret_cast<char*>(buffer.data() + filled), room, 0, 2, 1, &section);
             if (got == 0) {
                 endOfData = true;
                 break;
@@ -233,19 +233,19 @@ void StreamingVoiceContext::SetVolume(float newVolume)
 int64_t StreamingVoiceContext::GetDecoderPosition()
 {
     const auto lock = Lock();
-    return opened ? ov_pcm_tell(&vorbis) : -1;
+    return vorbis ? ov_pcm_tell(vorbis.get()) : -1;
 }
 
 int64_t StreamingVoiceContext::GetTotalFrames()
 {
     const auto lock = Lock();
-    return opened ? ov_pcm_total(&vorbis, -1) : -1;
+    return vorbis ? ov_pcm_total(vorbis.get(), -1) : -1;
 }
 
 bool StreamingVoiceContext::SeekFrame(int64_t frame)
 {
     const auto lock = Lock();
-    return opened && ov_pcm_seek(&vorbis, std::max<int64_t>(frame, 0)) == 0;
+    return vorbis && ov_pcm_seek(vorbis.get(), std::max<int64_t>(frame, 0)) == 0;
 }
 
 bool StreamingVoiceContext::HasEnded()

@@ -43,7 +43,7 @@ public:
     void Pump();
 
     const std::string& GetName() const { return trackName; }
-    bool IsOpened() const { return opened; }
+    bool IsOpened() const { return vorbis != nullptr; }
     bool HasVoice() const { return voice != nullptr; }
     float GetVolume() const { return volume; }
     void SetVolume(float newVolume);
@@ -70,8 +70,16 @@ private:
     DXSoundEngine& engine;
     std::string trackName;
     std::array<std::array<uint8_t, kBufferBytes>, kBufferCount> buffers {};
-    bool opened = false;
-    OggVorbis_File vorbis {};
+    // The open decoder, cleared (closing its source) by its deleter; null
+    // until the stream opens.
+    struct OggClear {
+        void operator()(OggVorbis_File* file) const
+        {
+            ov_clear(file);
+            delete file;
+        }
+    };
+    std::unique_ptr<OggVorbis_File, OggClear> vorbis;
     std::unique_ptr<DXSourceVoice> voice;
     std::array<uint32_t, kBufferCount> deviceBuffers {};
     bool deviceBuffersMade = false;

@@ -43,20 +43,29 @@ TEST(EventTest, TimedWaitTimesOutAfterItsTime)
 
 TEST(EventTest, AutoResetWakesOneOfTwoWaiters)
 {
+    // Waits are long so that a loaded machine cannot time them out; the
+    // second Set releases the waiter the first one left waiting.
     Event event(false, false);
     std::atomic<int> woken = 0;
     auto waiter = [&] {
-        if (event.WaitFor(300))
+        if (event.WaitFor(20000))
             ++woken;
     };
     std::thread a(waiter);
     std::thread b(waiter);
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    event.Set();
+    const auto deadline = Clock::now() + std::chrono::seconds(20);
+    while (woken.load() == 0 && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(woken.load(), 1);
+    // A manual reset would have let the other waiter through by now too.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(woken.load(), 1);
+    EXPECT_FALSE(event.IsSet()); // the wake cleared it
     event.Set();
     a.join();
     b.join();
-    EXPECT_EQ(woken.load(), 1);
-    EXPECT_FALSE(event.IsSet()); // the wake cleared it
+    EXPECT_EQ(woken.load(), 2);
 }
 
 TEST(EventTest, SignalAndWaitHandsOver)
@@ -64,10 +73,10 @@ TEST(EventTest, SignalAndWaitHandsOver)
     Event request(false, false);
     Event reply(false, false);
     std::thread worker([&] {
-        if (request.WaitFor(5000))
+        if (request.WaitFor(20000))
             reply.Set();
     });
-    EXPECT_TRUE(Event::SignalAndWait(request, reply, 5000));
+    EXPECT_TRUE(Event::SignalAndWait(request, reply, 20000));
     worker.join();
 
     Event never(true, false);

@@ -1,5 +1,4 @@
 #include "engine/platform/InputBridge.h"
-#include "engine/platform/KeyCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -89,25 +88,29 @@ TEST(InputBridge, QueueDropsTheOldestEventsBeyondItsBound)
 
 TEST(InputBridge, KeysCarryThePcSet1CodesOfTheBindings)
 {
-    // SDL scancodes: A 4, Space 44, Escape 41, Left 80, Right Ctrl 228.
-    EXPECT_EQ(platform::PcScancodeFromSdl(4), 30);
-    EXPECT_EQ(platform::PcScancodeFromSdl(44), 57);
-    EXPECT_EQ(platform::PcScancodeFromSdl(41), 1);
-    EXPECT_EQ(platform::PcScancodeFromSdl(80), 203);
-    EXPECT_EQ(platform::PcScancodeFromSdl(228), 157);
-    EXPECT_EQ(platform::PcScancodeFromSdl(0), 0);
-    EXPECT_EQ(platform::PcScancodeFromSdl(600), 0);
-    for (int sdl = 1; sdl < InputState::kKeyCount; ++sdl) {
-        const int pc = platform::PcScancodeFromSdl(sdl);
-        if (pc != 0) {
-            EXPECT_EQ(platform::SdlScancodeFromPc(pc), sdl) << sdl;
-        }
-    }
-
     InputBridge bridge;
-    bridge.Push(Event(InputEvent::Type::KeyDown, 44));
+    bridge.Push(Event(InputEvent::Type::KeyDown, 44)); // SDL's Space
     EXPECT_TRUE(bridge.Snapshot().pcKeys[57]);
     EXPECT_EQ(bridge.TakeEvents()[0].pcCode, 57);
     bridge.Push(Event(InputEvent::Type::KeyUp, 44));
     EXPECT_FALSE(bridge.Snapshot().pcKeys[57]);
+}
+
+TEST(InputBridge, TakeHandsOverEventsWithTheirStateAndCloseRequestsOnce)
+{
+    InputBridge bridge;
+    bridge.Push(Event(InputEvent::Type::KeyDown, 4));
+    std::vector<InputEvent> events;
+    InputState state;
+    bridge.Take(events, state);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_TRUE(state.pcKeys[30]);
+    bridge.Take(events, state);
+    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(state.pcKeys[30]);
+
+    EXPECT_FALSE(bridge.TakeCloseRequest());
+    bridge.PostClose();
+    EXPECT_TRUE(bridge.TakeCloseRequest());
+    EXPECT_FALSE(bridge.TakeCloseRequest());
 }

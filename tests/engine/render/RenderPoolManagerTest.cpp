@@ -1,5 +1,8 @@
 #include "engine/render/RenderPoolManager.h"
 
+#include "engine/app/GameWindow.h"
+#include "engine/config/GameConfig.h"
+#include "engine/config/GamePaths.h"
 #include "engine/platform/Event.h"
 #include "engine/platform/Window.h"
 #include "engine/render/D3DDevice.h"
@@ -11,7 +14,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <memory>
+#include <string>
+
+#include <unistd.h>
 
 using rendertest::WaitUntil;
 
@@ -102,7 +109,7 @@ TEST(GLRenderPoolFrames, SixHundredClearFramesShowTheLastColourAndQuitLeavesNoTh
         EXPECT_FALSE(pool->HasThread());
         EXPECT_FALSE(pool->IsRenderThreadRunning());
     }
-    EXPECT_TRUE(WaitUntil([&] { return rendertest::ThreadCount() <= threadsBefore; }, 2000))
+    EXPECT_TRUE(WaitUntil([&] { return rendertest::ThreadCount() <= threadsBefore; }))
         << rendertest::ThreadCount() << " threads, " << threadsBefore << " before";
 }
 
@@ -147,7 +154,7 @@ TEST(GLRenderPoolRing, BusyRenderThreadRefusesPlainHandOverAndItsSlotIsNeverRefi
     engine.blockInDraw = true;
     pool.AddCommand(Draw(7));
     ASSERT_TRUE(pool.SubmitFrame(false, false, false));
-    ASSERT_TRUE(engine.entered.WaitFor(5000));
+    ASSERT_TRUE(engine.entered.WaitFor(20000));
     const int32_t busySlot = pool.renderingSlot.load();
     ASSERT_EQ(busySlot, pool.renderSlot.load());
 
@@ -218,11 +225,11 @@ TEST(GLRenderPoolRequests, RequestWrittenWithoutSignalRunsOnlyInLoadingMode)
     // In loading mode it turns by itself every 30 ms and picks it up.
     pool.loading.exchange(1);
     pool.renderGoEvent.Set(); // ends the wait that began outside loading mode
-    ASSERT_TRUE(WaitUntil([&] { return pool.request.load() == 0; }, 2000));
+    ASSERT_TRUE(WaitUntil([&] { return pool.request.load() == 0; }));
     pool.frameCommands[7].push_back(Draw(7));
     pool.request.exchange(RenderPoolManager::kRequestClearFrames);
-    EXPECT_TRUE(WaitUntil([&] { return pool.request.load() == 0; }, 2000));
-    EXPECT_TRUE(WaitUntil([&] { return pool.frameCommands[7].empty(); }, 2000));
+    EXPECT_TRUE(WaitUntil([&] { return pool.request.load() == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return pool.frameCommands[7].empty(); }));
     pool.loading.exchange(0);
 }
 
@@ -361,4 +368,44 @@ TEST(GLRenderPoolStart, WithoutAGLDeviceTheStartFailsCleanlyInsteadOfWaiting)
         unsetenv("SDL_VIDEODRIVER");
     else
         setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
+}
+
+TEST(GLRenderPoolStart, TheConfigurationFileDecidesTheDisplayModeElseTheCommandLine)
+{
+    const std::filesystem::path folder
+        = std::filesystem::temp_directory_path() / ("quenholt_display_mode_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string previousUserPath = GetUserPath();
+    SetUserPath(folder.string() + "/");
+
+    struct Case {
+        const char* what;
+        bool configFile;
+        bool configWindowed;
+        bool commandLineWindowed;
+        bool fullScreen;
+    };
+    for (const Case& c : {Case {"first start", false, false, false, true},
+             Case {"first start, --windowed", false, false, true, false},
+             Case {"file says full screen over --windowed", true, false, true, true},
+             Case {"file says windowed", true, true, false, false}}) {
+        std::filesystem::remove(folder / GameConfig::kFileName);
+        if (c.configFile) {
+            GameConfig config;
+            config.SetWindowed(c.configWindowed);
+            ASSERT_TRUE(config.SaveUserConfig()) << c.what;
+        }
+        g_StartWindowed = c.commandLineWindowed;
+        RenderPoolManager pool;
+        ASSERT_TRUE(WaitUntil([&] { return pool.idle.load() == 1; })) << c.what;
+        ASSERT_FALSE(pool.startFailed.load()) << c.what;
+        EXPECT_EQ(g_FullScreen.load(), c.fullScreen) << c.what;
+        bool windowFullScreen = !c.fullScreen;
+        pool.RunOnRenderThread([&] { windowFullScreen = g_hWnd && g_hWnd->IsFullScreen(); });
+        EXPECT_EQ(windowFullScreen, c.fullScreen) << c.what;
+    }
+    g_StartWindowed = false;
+    SetUserPath(previousUserPath);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }

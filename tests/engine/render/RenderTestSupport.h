@@ -21,8 +21,10 @@
 
 namespace rendertest {
 
-// Polls the condition until it holds or the time-out passes.
-inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000)
+// Polls the condition until it holds or the time-out passes. The default is
+// long: it only ends a wait that would never end, and a loaded machine may
+// take seconds to schedule the render thread.
+inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 20000)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!condition()) {

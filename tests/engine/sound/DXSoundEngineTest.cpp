@@ -115,7 +115,8 @@ TEST(DXSoundEngineDeviceTest, FeederThreadStreamsAlongsideTheGameThread)
     ASSERT_TRUE(engine.Init());
     PlayStreamedMusic(&engine, folder + "a.ogg", false, false, 0.0);
     // Read while the feeder refills the stream: the stream locks itself.
-    for (int wait = 0; wait < 200 && engine.CurrentMusic()->GetPlayPosition() == 0; ++wait)
+    // The feeder may be scheduled late on a loaded machine: wait long.
+    for (int wait = 0; wait < 2000 && engine.CurrentMusic()->GetPlayPosition() == 0; ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_GT(engine.CurrentMusic()->GetPlayPosition(), 0);
     PlayStreamedMusic(&engine, folder + "b.ogg", true, false, 0.0);

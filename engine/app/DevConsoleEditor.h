@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+class DevConsole;
+class DXInputManager;
+class GlobalTimer;
+
+// The developer console's line editor, run once per frame by the main loop
+// inside the frame's critical section: it opens and closes the prompt (Tab,
+// which the input manager passes only in debug mode), edits the line from the
+// text typed this frame (insertion at the cursor, Left/Right/Home/End moves,
+// Backspace, Delete, Ctrl+Backspace, Ctrl+V paste, Ctrl+R or Up to recall the
+// last executed line), hands a finished line (Enter) to the console's
+// executor, measures the frame time and ages the debug messages. The game's
+// fixed-step tick flag comes as a parameter.
+class DevConsoleEditor {
+public:
+    // Longest console line, in bytes; typing and pasting stop there.
+    static constexpr size_t kMaxLine = 1024;
+
+    DevConsoleEditor();
+    ~DevConsoleEditor();
+    DevConsoleEditor(const DevConsoleEditor&) = delete;
+    DevConsoleEditor& operator=(const DevConsoleEditor&) = delete;
+
+    // One frame of editing; input may be null (then only the frame time and
+    // the messages are updated).
+    void UpdateDevConsole(DXInputManager* input, DevConsole& console, bool fixedStepTick);
+
+    // Ages the messages by ms (those counted in frames by one frame, on tick
+    // passes only) and removes those whose time ran out; permanent ones
+    // (-1.0) stay. Nothing happens while the console's debug flag is off.
+    static void UpdateCountdowns(DevConsole& console, double ms, bool fixedStepTick);
+
+    // The line executed last (empty before the first one).
+    const std::string& GetLastLine() const { return lastLine; }
+
+private:
+    void EditLine(DXInputManager& input, DevConsole& console, bool fixedStepTick);
+    void MeasureFrame(DevConsole& console, bool fixedStepTick);
+
+    std::string lastLine;
+    std::unique_ptr<GlobalTimer> frameClock; // created on first use
+    double lastFrameTime = 0.0;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "engine/input/InputActions.h"
+
+// The platform-free input manager game code holds: the actions of the last
+// poll, of the poll before it and those released in the last poll. Its
+// destructor releases no device: call Release first.
+class AbstractInputManager {
+public:
+    AbstractInputManager() = default;
+    AbstractInputManager(const AbstractInputManager&) = delete;
+    AbstractInputManager& operator=(const AbstractInputManager&) = delete;
+    virtual ~AbstractInputManager() = default;
+
+    virtual bool Init() = 0;
+    virtual bool Acquire() = 0;
+    virtual InputActions GetPressedActions() const { return current; }
+    virtual InputActions GetPreviousActions() const { return previous; }
+    virtual InputActions GetReleasedActions() const { return released; }
+    virtual void Poll() = 0;
+    virtual void Release() = 0;
+    // Resets the three records to new ones.
+    virtual void ClearActions()
+    {
+        current = InputActions();
+        previous = InputActions();
+        released = InputActions();
+    }
+    virtual std::string GetErrorText() const { return errorText; }
+
+protected:
+    std::string errorText;
+    InputActions current;
+    InputActions previous;
+    InputActions released;
+};

@@ -1,0 +1,42 @@
+// Motion blur: the picture mixed with the previous one (g_MeshTexture2) by the timer.
+#version 330 core
+uniform mat4 g_mWorldViewProjection;
+uniform sampler2D g_MeshTexture;
+uniform ivec2 g_mTexSize;
+uniform vec2 g_mTexUVOffset;
+uniform vec2 g_mTexUVEnd;
+uniform vec2 g_mTexSize_Inv1;
+uniform float g_mTimerAdvance;
+
+#ifdef VERTEX
+in vec3 inPosition;
+in vec2 inTexCoord;
+in vec4 inColor;
+out vec2 vTexCoord;
+void main()
+{
+    gl_Position = g_mWorldViewProjection * vec4(inPosition.xy, 0.0, 1.0);
+    vTexCoord = inTexCoord;
+}
+#endif
+
+#ifdef FRAGMENT
+in vec2 vTexCoord;
+out vec4 fragColor;
+// The picture at uv, never outside the source rectangle.
+vec3 Picture(vec2 uv)
+{
+    vec2 halfTexel = g_mTexSize_Inv1 * 0.5;
+    return texture(g_MeshTexture, clamp(uv, g_mTexUVOffset + halfTexel, g_mTexUVEnd - halfTexel)).rgb;
+}
+
+uniform sampler2D g_MeshTexture2;
+void main()
+{
+    vec3 now = Picture(vTexCoord);
+    vec2 halfTexel = g_mTexSize_Inv1 * 0.5;
+    vec3 before = texture(g_MeshTexture2, clamp(vTexCoord, g_mTexUVOffset + halfTexel, g_mTexUVEnd - halfTexel)).rgb;
+    float amount = clamp(g_mTimerAdvance, 0.0, 0.9);
+    fragColor = vec4(mix(now, before, amount), 1.0);
+}
+#endif

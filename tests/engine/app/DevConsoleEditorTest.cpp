@@ -1,0 +1,177 @@
+#include "engine/app/DevConsoleEditor.h"
+
+#include "engine/app/DevConsole.h"
+#include "tests/engine/input/InputDeviceFixture.h"
+
+#include <cstring>
+
+namespace {
+
+// The editor as the main loop runs it: recorded SDL events through the render
+// thread's pump, one poll and one editor update per pass, in debug mode (so
+// the input manager lets Tab through).
+class GLDevConsoleEditor : public InputDeviceFixture {
+protected:
+    void SetUp() override
+    {
+        InputDeviceFixture::SetUp();
+        debug = console.debug = true;
+    }
+    void Frame(bool tick = true)
+    {
+        Poll();
+        editor.UpdateDevConsole(manager.get(), console, tick);
+    }
+    // As many passes as the text needs: one character each.
+    void Type(const char* text)
+    {
+        PushText(text);
+        for (size_t i = 0; i <= std::strlen(text); ++i)
+            Frame();
+    }
+    // A key pressed and let go within one pass, Ctrl held or not.
+    void Press(SDL_Scancode key, bool tick = true, bool ctrl = false, SDL_Keycode sym = SDLK_UNKNOWN)
+    {
+        if (ctrl)
+            Key(true, SDL_SCANCODE_LCTRL);
+        Key(true, key, ctrl ? KMOD_LCTRL : KMOD_NONE, sym);
+        Key(false, key, ctrl ? KMOD_LCTRL : KMOD_NONE, sym);
+        Frame(tick);
+        if (ctrl)
+            Key(false, SDL_SCANCODE_LCTRL);
+    }
+    void Open()
+    {
+        Frame();
+        Press(SDL_SCANCODE_TAB);
+        ASSERT_TRUE(console.open);
+    }
+
+    DevConsole console;
+    DevConsoleEditor editor;
+};
+
+} // namespace
+
+TEST_F(GLDevConsoleEditor, TabOpensWithAnEmptyLineOnTickPassesOnlyAndClosesAgain)
+{
+    console.line = "left over";
+    Press(SDL_SCANCODE_TAB, false);
+    Frame(); // pressed on the pass before: no toggle
+    EXPECT_FALSE(console.open);
+    Press(SDL_SCANCODE_TAB);
+    EXPECT_TRUE(console.open);
+    EXPECT_EQ(console.line, "");
+    Frame();
+    Press(SDL_SCANCODE_TAB);
+    EXPECT_FALSE(console.open);
+}
+
+TEST_F(GLDevConsoleEditor, TypingInsertsAtTheCursorAndBackspaceAndDeleteErase)
+{
+    Open();
+    Type("give");
+    Press(SDL_SCANCODE_LEFT);
+    Press(SDL_SCANCODE_LEFT);
+    Type("X");
+    EXPECT_EQ(console.line, "giXve");
+    Press(SDL_SCANCODE_DELETE);
+    Press(SDL_SCANCODE_HOME);
+    Type("<");
+    EXPECT_EQ(console.line, "<giXe");
+    Press(SDL_SCANCODE_END);
+    Type("é");
+    Press(SDL_SCANCODE_LEFT); // over the whole character
+    EXPECT_EQ(console.cursor, 5u);
+    Press(SDL_SCANCODE_RIGHT);
+    Press(SDL_SCANCODE_BACKSPACE);
+    EXPECT_EQ(console.line, "<giXe");
+    Press(SDL_SCANCODE_BACKSPACE, false); // single erasing waits for a tick pass
+    EXPECT_EQ(console.line, "<giXe");
+    Press(SDL_SCANCODE_BACKSPACE, false, true); // Ctrl+Backspace empties on any pass
+    EXPECT_EQ(console.line, "");
+    Type("xy");
+    Press(SDL_SCANCODE_BACKSPACE, true, true);
+    EXPECT_EQ(console.line, "");
+}
+
+TEST_F(GLDevConsoleEditor, EnterExecutesAndClosesAndTheLastLineComesBack)
+{
+    Open();
+    Type("ab");
+    Press(SDL_SCANCODE_R, true, true); // nothing executed yet: the line empties
+    EXPECT_EQ(console.line, "");
+    Type("give 5");
+    Press(SDL_SCANCODE_RETURN);
+    EXPECT_FALSE(console.open);
+    EXPECT_EQ(console.line, "give 5"); // kept until the prompt opens again
+    EXPECT_EQ(editor.GetLastLine(), "give 5");
+    Type("more"); // closed: typing goes nowhere
+    EXPECT_EQ(console.line, "give 5");
+
+    Open();
+    EXPECT_EQ(console.line, "");
+    Press(SDL_SCANCODE_R, true, true);
+    EXPECT_EQ(console.line, "give 5");
+    Type("0");
+    Press(SDL_SCANCODE_RETURN);
+    Open();
+    Press(SDL_SCANCODE_UP);
+    EXPECT_EQ(console.line, "give 50");
+    Press(SDL_SCANCODE_BACKSPACE, true, true);
+    Press(SDL_SCANCODE_RETURN); // the empty line is executed and remembered
+    EXPECT_EQ(editor.GetLastLine(), "");
+}
+
+TEST_F(GLDevConsoleEditor, PasteTakesTheClipboardsFirstLineUpToTheLinesLimit)
+{
+    Open();
+    Type("say ");
+    for (const char* clipboard : {"hello there\r\nquit\r\n", ""}) {
+        ASSERT_EQ(SDL_SetClipboardText(clipboard), 0);
+        Press(SDL_SCANCODE_V, true, true, SDLK_v);
+        EXPECT_EQ(console.line, "say hello there");
+    }
+    ASSERT_EQ(SDL_SetClipboardText(std::string(3000, 'x').c_str()), 0);
+    Press(SDL_SCANCODE_V, true, true, SDLK_v);
+    Type("y");
+    EXPECT_EQ(console.line, "say hello there" + std::string(DevConsoleEditor::kMaxLine - 15, 'x'));
+}
+
+TEST(DevConsoleEditor, MessagesAgeByTimeOrByTickFramesAndGoWhenTheirTimeIsUp)
+{
+    DevConsole console;
+    console.debug = true;
+    console.AddDebugMessage(false, "fps", 0, 0.0);
+    console.AddDebugMessage(false, "ms", 0, 500.0);
+    console.AddDebugMessage(true, "frames", 0, 2.0);
+    console.AddDebugMessage(false, "short", 0, 10.0);
+    console.AddDebugMessage(false, "shorter", 0, 5.0);
+    console.AddDebugMessage(false, "forever", 0, -1.0);
+    auto left = [&] {
+        std::vector<std::string> out;
+        for (const auto& message : console.messages)
+            out.push_back(message.text + "=" + std::to_string(static_cast<int>(message.remaining)));
+        return out;
+    };
+    using Left = std::vector<std::string>;
+
+    console.debug = false; // neither aged nor removed
+    DevConsoleEditor::UpdateCountdowns(console, 100.0, true);
+    EXPECT_EQ(left().size(), 6u);
+    console.debug = true;
+    DevConsoleEditor::UpdateCountdowns(console, 20.0, false);
+    EXPECT_EQ(left(), (Left {"ms=480", "frames=2", "forever=-1"}));
+    DevConsoleEditor::UpdateCountdowns(console, 20.0, true);
+    EXPECT_EQ(left(), (Left {"ms=460", "frames=1", "forever=-1"}));
+    DevConsoleEditor::UpdateCountdowns(console, 1000.0, true);
+    EXPECT_EQ(left(), (Left {"forever=-1"}));
+
+    // The frame time is measured on tick passes and held on the others.
+    DevConsoleEditor editor;
+    editor.UpdateDevConsole(nullptr, console, true);
+    const double measured = console.frameTime;
+    console.frameTime = 12345.0;
+    editor.UpdateDevConsole(nullptr, console, false);
+    EXPECT_EQ(console.frameTime, measured);
+}

@@ -1,0 +1,291 @@
+#include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/platform/JpegFile.h"
+#include "engine/platform/Window.h"
+#include "engine/render/D3DDevice.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/ImageHandleManager.h"
+#include "engine/render/PixelImage.h"
+#include "engine/render/RenderPoolManager.h"
+#include "engine/render/ShaderEffect_PostProcess.h"
+#include "engine/render/ShaderEffect_TimeDependent.h"
+#include "engine/render/ShaderRes.h"
+#include "tests/engine/render/RenderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <unistd.h>
+
+using rendertest::Blue;
+using rendertest::Near;
+using rendertest::Red;
+using rendertest::WaitUntil;
+
+namespace {
+
+constexpr uint32_t kRed = 0xFFFF0000u;
+constexpr uint32_t kBlue = 0xFF0000FFu;
+constexpr uint32_t kBlack = 0xFF000000u;
+constexpr uint32_t kGrey = 0xFF808080u;
+
+// A render thread with every effect of the game loaded from the source
+// tree's "fx" folder, and a data folder for pictures.
+class GLShaderEffects : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = std::filesystem::temp_directory_path()
+            / ("quenholt_fx_" + std::to_string(::getpid()) + "_"
+                + testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder);
+        SetBasePath(folder.string() + "/");
+        previousFolder = std::filesystem::current_path();
+        std::filesystem::current_path(QUENHOLT_SOURCE_DIR);
+        platform::SetDebugSink([this](std::string_view text) {
+            std::lock_guard<std::mutex> lock(logMutex);
+            log += text;
+        });
+
+        engine = std::make_unique<DXRenderEngine>();
+        pool = engine->SetRenderPool(new RenderPoolManager());
+        ASSERT_TRUE(WaitUntil([&] { return pool->idle.load() == 1; }));
+        ASSERT_FALSE(pool->startFailed.load());
+        pool->RequestLoadEffects();
+    }
+
+    void TearDown() override
+    {
+        sprites.clear();
+        engine.reset();
+        ImageHandleManager::DestroyInstance();
+        platform::SetDebugSink({});
+        SetBasePath("");
+        SetUserPath("");
+        g_ScreenshotRequested = false;
+        std::filesystem::current_path(previousFolder);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    std::string Log()
+    {
+        std::lock_guard<std::mutex> lock(logMutex);
+        return log;
+    }
+
+    rendertest::ImageSprite* MakeSprite(const std::string& image, int width, int height)
+    {
+        sprites.push_back(
+            std::make_unique<rendertest::ImageSprite>(image, Rect<int>(0, 0, width - 1, height - 1)));
+        return sprites.back().get();
+    }
+
+    // One frame on the background: the draws, then each full-screen effect
+    // over the picture, then the final copy to the window.
+    void RenderFrame(uint32_t background, const std::vector<const GraphicalEffect*>& passes,
+        const std::function<void()>& draws = {})
+    {
+        const auto record = [&] {
+            pool->ClearCurrentFrame();
+            pool->AddCommand(RenderPoolCommand::Named("StartRendering"));
+            RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
+            clear.SetColour(background);
+            pool->AddCommand(std::move(clear));
+            if (draws)
+                draws();
+            pool->AddCommand(RenderPoolCommand::Named("EndRendering"));
+            for (const GraphicalEffect* pass : passes)
+                pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer false", pass->Clone()));
+            pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer true", finalCopy.Clone()));
+        };
+        record();
+        while (!pool->SubmitFrame(false, false, false)) {
+            pool->renderEndEvent.WaitFor(5);
+            record();
+        }
+        rendertest::WaitForFrameDone(*pool);
+    }
+
+    uint32_t Picture(int x, int y)
+    {
+        std::vector<uint32_t> pixels;
+        pool->RunOnRenderThread([&] { ReadPicturePixels(x, y, 1, 1, pixels); });
+        return pixels.empty() ? 0u : pixels[0];
+    }
+
+    uint32_t Window(int x, int y)
+    {
+        std::vector<uint32_t> pixels;
+        pool->RunOnRenderThread([&] { ReadWindowPixels(x, y, 1, 1, pixels); });
+        return pixels.empty() ? 0u : pixels[0];
+    }
+
+    ShaderRes* Shader(const std::string& name) { return engine->FindShaderRes(name); }
+
+    std::filesystem::path folder;
+    std::filesystem::path previousFolder;
+    std::mutex logMutex;
+    std::string log;
+    rendertest::FakeGame game;
+    std::unique_ptr<DXRenderEngine> engine;
+    RenderPoolManager* pool = nullptr;
+    std::vector<std::unique_ptr<rendertest::ImageSprite>> sprites;
+    ShaderEffect_PostProcess finalCopy {nullptr};
+};
+
+TEST_F(GLShaderEffects, EveryEffectCompilesAndABrokenOneIsReportedAndLeftOut)
+{
+    EXPECT_EQ(Log().find("Shader non charge"), std::string::npos) << Log();
+    int loaded = 0;
+    for (const auto& shader : pool->GetEffectList().GetEffects())
+        if (shader->IsLoaded())
+            ++loaded;
+        else
+            EXPECT_TRUE(shader->IsPlaceholder()) << shader->GetName();
+    EXPECT_EQ(loaded, 19);
+
+    const std::string brokenPath = (folder / "broken.fx").string();
+    std::ofstream(brokenPath) << "#version 330 core\nthis is not GLSL;\n";
+    ShaderRes broken("fullFX_Broken", brokenPath);
+    pool->RunOnRenderThread([&] { engine->LoadAllShaderRes(); });
+    EXPECT_NE(Log().find("Shader non charge ... fullFX_Broken"), std::string::npos);
+    EXPECT_NE(Log().find("broken.fx"), std::string::npos); // the compiler's text names the file
+    EXPECT_FALSE(broken.IsLoaded());
+
+    // The game draws on without it: the picture is unchanged.
+    ShaderEffect_PostProcess without(&broken);
+    RenderFrame(kRed, {&without});
+    EXPECT_TRUE(Near(Picture(200, 200), kRed));
+}
+
+TEST_F(GLShaderEffects, FullScreenEffectsChangeThePictureAsTheirNamesSay)
+{
+    ShaderEffect_PostProcess brightness(Shader("fullFX_Brightness"));
+    const auto brightnessAt = [&](int level) {
+        brightness.SetInputValue(float(level));
+        RenderFrame(kGrey, {&brightness});
+        return int(Red(Picture(100, 100)));
+    };
+    const int dark = brightnessAt(0);
+    const int neutral = brightnessAt(10);
+    const int bright = brightnessAt(20);
+    EXPECT_GT(bright, neutral + 30);
+    EXPECT_LT(dark, neutral - 30);
+    EXPECT_NEAR(neutral, 0x80, 3);
+
+    // A fade held at its end (its end delay still counting) is the colour.
+    ShaderEffect_PostProcess_TimeDependent fade(
+        Shader("fullFX_FadeToColor"), 30.0f, false, 0.0f, 5.0f, false, 0);
+    for (int i = 0; i < 30; ++i)
+        fade.Advance(1.0f);
+    ASSERT_TRUE(fade.IsRunning());
+    RenderFrame(kRed, {&fade});
+    EXPECT_TRUE(Near(Picture(300, 300), kBlack)) << std::hex << Picture(300, 300);
+    ShaderEffect_PostProcess_TimeDependent halfway(
+        Shader("fullFX_FadeToColor"), 30.0f, false, 0.0f, 0.0f, false, 0);
+    halfway.Advance(15.0f);
+    RenderFrame(kRed, {&halfway});
+    EXPECT_NEAR(Red(Picture(300, 300)), 0x80, 4);
+}
+
+TEST_F(GLShaderEffects, MotionBlurMixesThePreviousPicture)
+{
+    ShaderEffect_PostProcess_TimeDependent blur(Shader("fullFX_MoBlur"), 100.0f, false, 0.0f, 0.0f, false, 2);
+    blur.Advance(40.0f);
+    RenderFrame(kRed, {&blur});
+    RenderFrame(kBlue, {&blur});
+    const uint32_t mixed = Picture(256, 224);
+    EXPECT_GT(Red(mixed), 40) << std::hex << mixed; // what the last frame left
+    EXPECT_GT(Blue(mixed), 120) << std::hex << mixed;
+    EXPECT_LT(Blue(mixed), 200) << std::hex << mixed;
+}
+
+TEST_F(GLShaderEffects, BlurLowersTheContrastOfACheckerboard)
+{
+    PixelImage checker(32, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            checker.SetPixel(x, y, (x + y) % 2 ? 0xFFFFFFFFu : kBlack);
+    ASSERT_TRUE(checker.SavePng((folder / "checker.png").string()));
+    rendertest::ImageSprite* sprite = MakeSprite("checker.png", 32, 32);
+    const auto contrast = [&] {
+        std::vector<uint32_t> pixels;
+        pool->RunOnRenderThread([&] { ReadPicturePixels(108, 108, 16, 16, pixels); });
+        int low = 255, high = 0;
+        for (uint32_t p : pixels) {
+            low = std::min<int>(low, Red(p));
+            high = std::max<int>(high, Red(p));
+        }
+        return high - low;
+    };
+    const auto draw = [&] { engine->DrawSprite(sprite, nullptr, 100, 100, 0, 0, 0.0f, nullptr, false); };
+    RenderFrame(kBlack, {}, draw);
+    EXPECT_GT(contrast(), 240);
+    ShaderEffect_PostProcess blur(Shader("fullFX_BasicBlur"));
+    RenderFrame(kBlack, {&blur}, draw);
+    EXPECT_LT(contrast(), 60);
+}
+
+TEST_F(GLShaderEffects, HitFlashTurnsASpriteWhiteAndFadesBack)
+{
+    PixelImage red(8, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            red.SetPixel(x, y, kRed);
+    ASSERT_TRUE(red.SavePng((folder / "red.png").string()));
+    rendertest::ImageSprite* sprite = MakeSprite("red.png", 8, 8);
+    ShaderEffect_TimeDependent flash(Shader("ml_NPC_Hit"), 10.0f, false, false, false, true);
+    const auto draw = [&] {
+        engine->SetEffect(&flash);
+        engine->DrawSprite(sprite, nullptr, 40, 40, 0, 0, 0.0f, nullptr, false);
+        engine->SetEffect(nullptr);
+    };
+    RenderFrame(kBlack, {}, draw);
+    EXPECT_TRUE(Near(Picture(43, 43), 0xFFFFFFFFu)) << std::hex << Picture(43, 43);
+    EXPECT_TRUE(Near(Picture(50, 50), kBlack)); // only the sprite's quad
+    flash.Start(1, false);
+    RenderFrame(kBlack, {}, draw);
+    EXPECT_TRUE(Near(Picture(43, 43), kRed)) << std::hex << Picture(43, 43);
+}
+
+TEST_F(GLShaderEffects, FinalCopyThroughItsEffectFillsTheWindowAndScreenshotsKeepEarlierFiles)
+{
+    finalCopy = ShaderEffect_PostProcess(Shader("BasicPostEffect_Point"));
+    SetUserPath(folder.string() + "/");
+    std::filesystem::create_directories(folder / "Screenshots");
+    g_ScreenshotRequested = true;
+    RenderFrame(kRed, {});
+    int width = 0, height = 0;
+    pool->RunOnRenderThread([&] { g_DeviceWindow->GetDrawableSize(width, height); });
+    EXPECT_TRUE(Near(Window(width / 2, height / 2), kRed)) << std::hex << Window(width / 2, height / 2);
+    EXPECT_FALSE(g_ScreenshotRequested.load());
+
+    g_ScreenshotRequested = true;
+    RenderFrame(kBlue, {});
+    std::vector<std::filesystem::path> shots;
+    for (const auto& entry : std::filesystem::directory_iterator(folder / "Screenshots"))
+        shots.push_back(entry.path());
+    ASSERT_EQ(shots.size(), 2u);
+    std::sort(shots.begin(), shots.end(), [](const auto& a, const auto& b) {
+        return std::filesystem::last_write_time(a) < std::filesystem::last_write_time(b)
+            || (std::filesystem::last_write_time(a) == std::filesystem::last_write_time(b)
+                && a.string().size() < b.string().size());
+    });
+    for (size_t i = 0; i < shots.size(); ++i) {
+        EXPECT_EQ(shots[i].extension(), ".jpg");
+        EXPECT_EQ(shots[i].filename().string().rfind("Screenshot_", 0), 0u);
+        std::vector<uint32_t> argb;
+        int w = 0, h = 0;
+        ASSERT_TRUE(platform::LoadPicture(shots[i].string(), argb, w, h)) << shots[i];
+        EXPECT_EQ(w, width);
+        EXPECT_EQ(h, height);
+        const uint32_t centre = argb[size_t(h / 2) * w + w / 2];
+        EXPECT_TRUE(Near(centre, i == 0 ? kRed : kBlue, 12)) << shots[i] << std::hex << " " << centre;
+    }
+}
+
+} // namespace
