@@ -58,12 +58,12 @@ protected:
             int type, frameIndex;
             Rect<int> box;
         } entries[] = {
-            {2, -1, {0, 20, 10, 0}}, // hurt
+            {2, -1, {0, 20, 10, 0}},   // hurt
             {5, -1, {20, 40, 30, 30}}, // attack
-            {6, -1, {1, 2, 3, 1}}, // both
-            {2, 3, {0, 47, 31, 0}}, // hurt, but for another frame
-            {4, -1, {7, 9, 8, 8}}, // spawn point 0
-            {3, -1, {0, 5, 5, 0}}, // the player's near attack: neither list
+            {6, -1, {1, 2, 3, 1}},     // both
+            {2, 3, {0, 47, 31, 0}},    // hurt, but for another frame
+            {4, -1, {7, 9, 8, 8}},     // spawn point 0
+            {3, -1, {0, 5, 5, 0}},     // the player's near attack: neither list
             {4, -1, {11, 13, 12, 12}}, // spawn point 1
         };
         int i = 0;

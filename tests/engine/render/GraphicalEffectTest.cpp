@@ -44,6 +44,7 @@ TEST(GE_Fade, AlphaRunsFromStartToEndByTheTruncatedStep)
         {51, false, 5, 255, 250, 0},
         {51, true, -5, 0, 5, 255},
         {30, false, 8, 240, 232, 0},
+        {30, true, -8, 15, 23, 255},
         {60, true, -4, 15, 19, 255},
         {300, false, 0, 255, 255, 255},
         {300, true, 0, 255, 255, 255},
