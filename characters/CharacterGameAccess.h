@@ -47,6 +47,8 @@ public:
     virtual void BroadcastMessage(const std::string& message) = 0;
     virtual GraphicalObject* FindGraphicalObject(const std::string& name) = 0;
     virtual LocalParticleSystem* FindLocalParticleSystem(const std::string& name) = 0;
+    // Whether the character factory makes characters of that class.
+    virtual bool IsCharacterClass(const std::string& className) = 0;
 };
 
 CharacterGameAccess* GetCharacterGameAccess();

@@ -160,10 +160,12 @@ bool ParticleSystem::ReadSpriteReferences(std::istream& is, SpriteList& list)
     for (uint32_t i = 0; i < count; ++i) {
         std::string tag;
         std::string spriteName;
-        if (!ReadTextLine(is, tag) || !ReadTextLine(is, spriteName))
+        if (!ReadTextLine(is, tag))
             return false;
         if (tag.size() < 3 || tag.compare(tag.size() - 3, 3, "Ptr") != 0)
             return ReadError(is, "a sprite reference tag ending in \"Ptr\"", QuoteFound(tag));
+        if (!ReadTextLine(is, spriteName))
+            return false;
         // A name the game does not hold leaves a null entry: a particle that
         // would show it is not emitted.
         GraphicalObject* sprite = game ? game->FindGraphicalObject(spriteName) : nullptr;

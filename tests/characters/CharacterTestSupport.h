@@ -9,6 +9,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,11 @@ public:
         return found == systems.end() ? nullptr : found->second;
     }
 
+    bool IsCharacterClass(const std::string& className) override
+    {
+        return characterClasses.count(className) != 0;
+    }
+
     struct Placed {
         Layer* layer;
         std::unique_ptr<ParticleSystem> system;
@@ -88,6 +94,7 @@ public:
     int slowMotionStep = 0;
     std::map<std::string, GraphicalObject*> graphicals;
     std::map<std::string, LocalParticleSystem*> systems;
+    std::set<std::string> characterClasses;
 };
 
 // The 32-bit random value whose fraction of 2^32 is the first at or above

@@ -1,7 +1,7 @@
+#include "characters/ParticleSystem.h"
 #include "characters/FullScreenParticleSystem.h"
 #include "characters/LocalParticleSystem.h"
 #include "characters/Particle.h"
-#include "characters/ParticleSystem.h"
 
 #include "engine/platform/Random.h"
 #include "engine/render/GE_Blink.h"
@@ -111,10 +111,7 @@ TEST(ParticleStep, WithoutSteerOrVelocityOnlyAges)
 
 class LocalBurst : public testing::Test {
 protected:
-    LocalBurst()
-    {
-        game.graphicals = {{"Spark", &spark}, {"Ember", &ember}, {"Ash", &ash}};
-    }
+    LocalBurst() { game.graphicals = {{"Spark", &spark}, {"Ember", &ember}, {"Ash", &ash}}; }
     // A definition read from a record: n template particles, the named
     // sprites and extra sprites, the default parameters.
     std::unique_ptr<LocalParticleSystem> Definition(
@@ -171,8 +168,8 @@ TEST_F(LocalBurst, SpeedsAreDrawnInTheirRangesLimitedAndAppliedAlongTheDirection
     // Equal ends: no draw. spread 0: the emit direction itself, normalised.
     {
         platform::ScopedRandomValues draws({0u});
-        burst->SetParameters(100.0f, 200.0f, 25.0f, 25.0f, -25.0f, -25.0f, 0.0f, -3.0f, 0.0f, 0.0f, 0.0f, 0.0f,
-            0.0f, 20.0f, 20.0f, 0.0f, 0.0f, 0.0f, 0.0f);
+        burst->SetParameters(100.0f, 200.0f, 25.0f, 25.0f, -25.0f, -25.0f, 0.0f, -3.0f, 0.0f, 0.0f, 0.0f,
+            0.0f, 0.0f, 20.0f, 20.0f, 0.0f, 0.0f, 0.0f, 0.0f);
         EXPECT_EQ(draws.Remaining(), 0u); // only the sprite draw
     }
     p = burst->GetLive()[0];
@@ -217,8 +214,8 @@ TEST_F(LocalBurst, SpreadTurnsTheDirectionWithinTheAngle)
         // Draws: sprite, x speed, y speed, the angle (accelerations have
         // equal ends).
         platform::ScopedRandomValues draws({0u, 0u, 0u, RandomAtLeast(c.r)});
-        burst->SetParameters(290.0f, 300.0f, 5.0f, 5.5f, 9.0f, 10.0f, 40.0f, 0.0f, 1.0f, 0.0f, -1.0f, 0.0f, -1.0f,
-            20.0f, 20.0f, 0.0f, 0.0f, 0.0f, 0.0f);
+        burst->SetParameters(290.0f, 300.0f, 5.0f, 5.5f, 9.0f, 10.0f, 40.0f, 0.0f, 1.0f, 0.0f, -1.0f, 0.0f,
+            -1.0f, 20.0f, 20.0f, 0.0f, 0.0f, 0.0f, 0.0f);
         const Point<float> d = burst->GetLive()[0]->GetDirection();
         const float radians = c.degrees * 3.1415f / 180.0f;
         EXPECT_NEAR(d.x, -std::sin(radians), 1e-4f) << c.r;
@@ -259,10 +256,7 @@ TEST(FullScreenParticles, TheGridIsAlignedToTheCellsWithTwoCellsOfMargin)
 
 class FullScreenRefill : public testing::Test {
 protected:
-    FullScreenRefill()
-    {
-        flake.SetSize(64, 64, true);
-    }
+    FullScreenRefill() { flake.SetSize(64, 64, true); }
     // Cells of 64 x 64: the region runs from -128 to 639 across and from
     // -128 to 575 up, refilled from its left and bottom edges in steps of a
     // cell: 12 columns and 11 rows.
