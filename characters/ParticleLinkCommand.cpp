@@ -19,13 +19,14 @@ bool AddParticleSystemInNpc(const std::vector<std::string>& words)
     if (!knownEvent)
         return false;
     if (!game->IsCharacterClass(className)) {
-        platform::DebugOutput("addparticlesysteminnpc: no character class \"" + className + "\"; link skipped\n");
+        platform::DebugOutput(
+            "addparticlesysteminnpc: no character class \"" + className + "\"; link skipped\n");
         return false;
     }
     LocalParticleSystem* system = game->FindLocalParticleSystem(systemName);
     if (system == nullptr) {
-        platform::DebugOutput(
-            "addparticlesysteminnpc: no particle system \"" + systemName + "\" in the game library; link skipped\n");
+        platform::DebugOutput("addparticlesysteminnpc: no particle system \"" + systemName
+            + "\" in the game library; link skipped\n");
         return false;
     }
     CharacterObject::LinkParticleSystem(event, className, system);

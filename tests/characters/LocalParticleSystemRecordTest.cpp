@@ -35,8 +35,8 @@ protected:
     {
         const char* lines[] = {"LocalParticleSystemV0", "Embers", "3", "2", "GraphicalObjectV0Ptr", "Spark",
             "GraphicalObjectV0Ptr", "Ember", "LocalParticleSystemV0", "1", "250", "260", "1.5", "2.5", "3",
-            "4.25", "12", "13", "-0.6", "0.8", "15", "-1", "-2", "1", "-0.5", "0.125", "0", "0", "7", "5", "6",
-            "4", "3", "1", "GraphicalObjectV0Ptr", "Ember"};
+            "4.25", "12", "13", "-0.6", "0.8", "15", "-1", "-2", "1", "-0.5", "0.125", "0", "0", "7", "5",
+            "6", "4", "3", "1", "GraphicalObjectV0Ptr", "Ember"};
         std::string text;
         int number = 1;
         for (const char* line : lines) {
@@ -89,7 +89,8 @@ TEST_F(LocalRecord, ASystemWithoutSpritesWritesZeroAndNothingAfter)
     std::ostringstream written;
     bare.Serialize(written);
     const std::string text = written.str();
-    EXPECT_EQ(text.substr(0, text.find("LocalParticleSystemV0", 5)), "LocalParticleSystemV0\r\nNoName\r\n0\r\n0\r\n");
+    EXPECT_EQ(text.substr(0, text.find("LocalParticleSystemV0", 5)),
+        "LocalParticleSystemV0\r\nNoName\r\n0\r\n0\r\n");
 }
 
 TEST_F(LocalRecord, AnUnknownSpriteNameLeavesANullEntryThatEmitsNothing)

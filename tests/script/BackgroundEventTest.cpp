@@ -59,8 +59,8 @@ TEST(BackgroundEventQueue, AnEventQueuedDuringRunRunsInTheSamePass)
             queue.emplace_back(new Logged("queued", journal));
     };
     Frame(queue);
-    EXPECT_EQ(journal,
-        (std::vector<std::string> {"Run first", "Run queued", "Update first", "Update queued"}));
+    EXPECT_EQ(
+        journal, (std::vector<std::string> {"Run first", "Run queued", "Update first", "Update queued"}));
 }
 
 TEST(BackgroundEventQueue, AStoppedEventFinishesInItsNextUpdateAndIsFreedThatFrame)
