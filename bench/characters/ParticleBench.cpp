@@ -28,8 +28,8 @@ std::unique_ptr<LocalParticleSystem> Definition()
     auto definition = std::make_unique<LocalParticleSystem>();
     std::ostringstream record;
     record << "Bench\r\n" << kParticlesEach << "\r\n0\r\nLocalParticleSystemV0\r\n0\r\n";
-    for (float f : {1.0e9f, 2.0e9f, 1.0f, 3.0f, 2.0f, 6.0f, 20.0f, 20.0f, 0.0f, 1.0f, 60.0f, -0.1f, -0.5f, 0.1f,
-             -0.2f, 0.0f, 0.0f, 0.0f, 0.0f})
+    for (float f : {1.0e9f, 2.0e9f, 1.0f, 3.0f, 2.0f, 6.0f, 20.0f, 20.0f, 0.0f, 1.0f, 60.0f, -0.1f, -0.5f,
+             0.1f, -0.2f, 0.0f, 0.0f, 0.0f, 0.0f})
         record << f << "\r\n";
     record << "0\r\n0\r\n40\r\n20\r\n0\r\n";
     std::istringstream in(record.str());
