@@ -121,6 +121,14 @@ TEST_F(CharacterBase, WithoutShadersTheExplosionStillEndsInDeathAndRefusesHits)
     EXPECT_TRUE(c.IsDead());
     EXPECT_EQ(frames, 11 + 41);
     EXPECT_TRUE(c.IsInvulnerable());
+
+    // Without a head start the first wave runs from 0 all the same.
+    CharacterObject plain("NPC_Test");
+    plain.Explode(false);
+    ASSERT_TRUE(plain.GetShockWave()->IsRunning());
+    for (frames = 0; !plain.IsDead() && frames < 200; ++frames)
+        plain.Update(33.0);
+    EXPECT_EQ(frames, 1 + 41);
 }
 
 TEST_F(CharacterBase, DyingTwiceDropsOnceRemovesOnceAndSendsOneMessage)

@@ -109,8 +109,8 @@ TEST_F(GLParticleRender, ABurstAndAFullScreenSystemShowEveryParticleInThePicture
     LocalParticleSystem definition;
     std::ostringstream record;
     record << "Burst\r\n12\r\n1\r\nGraphicalObjectV0Ptr\r\nRed\r\nLocalParticleSystemV0\r\n1\r\n";
-    for (float f : {290.0f, 300.0f, 0.5f, 1.0f, 0.5f, 1.0f, 20.0f, 20.0f, 0.0f, 1.0f, 180.0f, 0.0f, 0.0f, 0.0f,
-             0.0f, 0.0f, 0.0f, 0.0f, 0.0f})
+    for (float f : {290.0f, 300.0f, 0.5f, 1.0f, 0.5f, 1.0f, 20.0f, 20.0f, 0.0f, 1.0f, 180.0f, 0.0f, 0.0f,
+             0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f})
         record << f << "\r\n";
     record << "0\r\n0\r\n40\r\n40\r\n1\r\nGraphicalObjectV0Ptr\r\nRed\r\n";
     std::istringstream in(record.str());
