@@ -5,6 +5,7 @@
 #include "engine/platform/Random.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/ShaderEffect_TimeDependent.h"
+#include "engine/serial/TypeNames.h"
 #include "engine/sound/SoundEvent.h"
 #include "scene/CollisionShape.h"
 #include "script/BGEvent_HandleDropItem.h"
@@ -43,7 +44,7 @@ CharacterObject::CharacterObject(std::string name_)
 CharacterObject::CharacterObject(std::string name_, bool withLinkedEffects)
     : SceneObject(std::move(name_))
 {
-    typeName = "CharacterObject";
+    typeName = TypeNames::CharacterObject;
     // Characters are never written to files.
     SetSkipSerialize(true);
     hitFlash = MakeTimedEffect(kHitFlashShader, kHitFlashTicks, true);

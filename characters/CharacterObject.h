@@ -26,7 +26,7 @@ template <class C> class CollisionShape;
 // script commands. Characters are never written to files.
 class CharacterObject : public SceneObject {
 public:
-    explicit CharacterObject(std::string name = "CharacterObject");
+    explicit CharacterObject(std::string name = "");
     ~CharacterObject() override;
     CharacterObject(const CharacterObject&) = delete;
     CharacterObject& operator=(const CharacterObject&) = delete;

@@ -16,8 +16,8 @@ public:
         Rect<int> source;
         GraphicalEffect* effect;
     };
-    bool DrawSprite(ISprite*, IGraphicalSurface*, int x, int y, int, int, float, const Rect<int>* clip,
-        bool) override
+    bool DrawSprite(
+        ISprite*, IGraphicalSurface*, int x, int y, int, int, float, const Rect<int>* clip, bool) override
     {
         calls.push_back({Point<int>(x, y), clip ? *clip : Rect<int>(), GetEffect()});
         return true;

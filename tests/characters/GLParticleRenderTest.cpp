@@ -48,7 +48,6 @@ protected:
         }
         SetBasePath(folder.string() + "/");
         engine = std::make_unique<DXRenderEngine>();
-        game.renderEngine = engine.get();
         pool = engine->SetRenderPool(new RenderPoolManager());
         ASSERT_TRUE(WaitUntil([&] { return pool->idle.load() == 1; }));
         ASSERT_FALSE(pool->startFailed.load());
