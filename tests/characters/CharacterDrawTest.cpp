@@ -72,33 +72,4 @@ TEST_F(CharacterDraw, AHitDrawsASecondFlashPassForFiveTicks)
     EXPECT_EQ(Frame().size(), 1u); // the flash advanced by its drawing has ended
 }
 
-TEST_F(CharacterDraw, TheSecondExplosionStageDrawsThePiecesFromTheirSourceSquares)
-{
-    character.BuildExplosionPieces(&body);
-    ASSERT_EQ(character.GetExplosionPieceCount(), 4u);
-    character.SetShockWaveTiming(0.0f, 0.0f);
-    character.Explode(false);
-    // The first stage: the whole sprite through the first shock wave.
-    auto calls = Frame();
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].effect, character.GetShockWave());
-
-    character.Update(33.0); // timer 1 > delay 0: the second stage
-    ASSERT_EQ(character.GetExplosionPhase(), 2);
-    calls = Frame();
-    ASSERT_EQ(calls.size(), 4u);
-    for (size_t i = 0; i < 4; ++i) {
-        const Point<float> source = character.GetExplosionPieceSource(i);
-        const Point<float> piece = character.GetExplosionPiecePosition(i);
-        EXPECT_EQ(calls[i].effect, character.GetShockWave());
-        EXPECT_EQ(calls[i].source.x1 - calls[i].source.x0, 16) << i;
-        EXPECT_EQ(calls[i].source.y1 - calls[i].source.y0, 16) << i;
-        EXPECT_EQ(calls[i].source.x0, static_cast<int>(source.x)) << i;
-        EXPECT_EQ(calls[i].source.y0, static_cast<int>(source.y)) << i;
-        // Drawn at the character plus the piece plus (0, 16 - 32), 16 high.
-        const Point<int> level = (Point<float>(100.0f, 50.0f - 16.0f) + piece).ToInt();
-        EXPECT_EQ(calls[i].position, Point<int>(level.x, 448 - (level.y + 32))) << i;
-    }
-}
-
 } // namespace

@@ -32,23 +32,6 @@ TEST(BoxesOverlap, TouchingBoxesOverlapAndOnePixelApartDoNot)
     }
 }
 
-TEST(SortByKeys, AscendingAndStableForEqualKeys)
-{
-    std::vector<char> values {'a', 'b', 'c', 'd', 'e', 'f'};
-    std::vector<int> keys {5, 1, 5, 0, 1, 5};
-    SortByKeys(values, keys);
-    EXPECT_EQ(values, (std::vector<char> {'d', 'b', 'e', 'a', 'c', 'f'}));
-    EXPECT_EQ(keys, (std::vector<int> {0, 1, 1, 5, 5, 5}));
-
-    // A long sorted run sorts without deep recursion.
-    std::vector<int> many(100000);
-    std::vector<int> manyKeys(100000);
-    for (int i = 0; i < 100000; ++i)
-        many[i] = manyKeys[i] = i;
-    SortByKeys(many, manyKeys);
-    EXPECT_EQ(many.back(), 99999);
-}
-
 class FrameBoxes : public testing::Test {
 protected:
     void SetUp() override

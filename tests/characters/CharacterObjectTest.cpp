@@ -49,21 +49,12 @@ TEST_F(CharacterBase, ReceiveHitTruncatesTheAmountAndIgnoresTheUnhurtableAndTheA
     EXPECT_FALSE(unhurtable.WasHit());
     ASSERT_NE(unhurtable.GetHitFlash(), nullptr);
     EXPECT_FALSE(unhurtable.GetHitFlash()->IsRunning());
-}
-
-TEST_F(CharacterBase, DamageWithoutAnAttackerFlashesButLeavesTheHitFlagClearUntilTheNextUpdate)
-{
-    CharacterObject c("NPC_Test");
-    ASSERT_NE(c.GetHitFlash(), nullptr);
-    EXPECT_FALSE(c.GetHitFlash()->IsRunning()); // made at its end: nothing shows
-    c.ApplyDamage(nullptr, 1);
-    EXPECT_TRUE(c.GetHitFlash()->IsRunning());
-    EXPECT_EQ(c.GetHitFlash()->GetTimer(), 0.0f);
-    EXPECT_FALSE(c.WasHit());
-    c.ApplyDamage(&attacker, 1);
-    EXPECT_TRUE(c.WasHit());
-    c.Update(33.0);
-    EXPECT_FALSE(c.WasHit());
+    // Damage without an attacker flashes but leaves the hit flag clear.
+    unhurtable.ApplyDamage(nullptr, 1);
+    EXPECT_TRUE(unhurtable.GetHitFlash()->IsRunning());
+    EXPECT_FALSE(unhurtable.WasHit());
+    target.Update(33.0);
+    EXPECT_FALSE(target.WasHit()); // cleared by the next update
 }
 
 TEST_F(CharacterBase, InvulnerableFramesCountDownAndRefuseHits)
@@ -214,55 +205,6 @@ TEST_F(CharacterBase, DropsAtTheThresholdAndNotJustUnderIt)
     keeper.Die();
     EXPECT_TRUE(game.events.empty());
     EXPECT_EQ(draws.Remaining(), 1u);
-}
-
-TEST_F(CharacterBase, WithoutAGameDeathIsStillHandledOnce)
-{
-    SetCharacterGameAccess(nullptr);
-    Target boss("NPC_Boss_Snow");
-    CharacterObject c("NPC_Test");
-    c.SetOwner(&boss);
-    c.Die();
-    c.Die();
-    EXPECT_TRUE(c.IsDeathHandled());
-    EXPECT_EQ(boss.removed.size(), 1u);
-}
-
-TEST_F(CharacterBase, DeathSoundFollowsTheBossNames)
-{
-    const struct {
-        const char* name;
-        const char* death;
-    } cases[] = {
-        {"NPC_MiniBoss_Snow", "NPC_Boss_Killed"},
-        {"NPC_Boss2_Garden", "NPC_Boss_Killed"},
-        {"Projectile_Boss_Final", "NPC_Generic_Killed"},
-        {"NPC_Boss_Final", "NPC_Boss_Killed"},
-        {"NPC_CrouchSkull", "NPC_Generic_Killed"},
-    };
-    for (const auto& c : cases) {
-        CharacterObject character(c.name);
-        character.DeclareSounds();
-        ASSERT_EQ(character.GetSoundNames().size(), 2u) << c.name;
-        EXPECT_EQ(character.GetSoundNames()[0], "NPC_Generic_HitByPlayer");
-        EXPECT_EQ(character.GetSoundNames()[1], c.death) << c.name;
-        EXPECT_EQ(character.GetHitSoundIndex(), 0);
-        EXPECT_EQ(character.GetDeathSoundIndex(), 1);
-    }
-}
-
-TEST_F(CharacterBase, ScriptCommandsEnableAndDisableInAnyCase)
-{
-    CharacterObject c("NPC_Test");
-    GraphicalObject body("Body");
-    c.SetCurrentGraphical(&body);
-    EXPECT_TRUE(c.HandleScriptCommand("DISABLE", ""));
-    c.Update(33.0);
-    EXPECT_EQ(c.GetCurrentGraphical(), nullptr);
-    EXPECT_TRUE(c.Draw(nullptr, Point<int>())); // nothing to draw
-    EXPECT_TRUE(c.HandleScriptCommand("EnAbLe", "x"));
-    EXPECT_TRUE(c.IsEnabled());
-    EXPECT_FALSE(c.HandleScriptCommand("jump", ""));
 }
 
 TEST_F(CharacterBase, ContactDamageSkipsAnInvulnerableOrDeadPlayer)

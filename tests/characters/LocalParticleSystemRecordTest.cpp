@@ -83,23 +83,6 @@ TEST_F(LocalRecord, ARecordRoundTripsLineForLine)
     EXPECT_TRUE(skipped.str().empty());
 }
 
-TEST_F(LocalRecord, ASystemWithoutSpritesWritesZeroAndNothingAfter)
-{
-    LocalParticleSystem bare;
-    std::ostringstream written;
-    bare.Serialize(written);
-    const std::string text = written.str();
-    EXPECT_EQ(text.substr(0, text.find("LocalParticleSystemV0", 5)),
-        "LocalParticleSystemV0\r\nNoName\r\n0\r\n0\r\n");
-}
-
-TEST_F(LocalRecord, AnUnknownSpriteNameLeavesANullEntryThatEmitsNothing)
-{
-    LocalParticleSystem system;
-    ASSERT_TRUE(Read(Good(6, "Missing"), system));
-    EXPECT_EQ(system.GetSprites(), (std::vector<GraphicalObject*> {nullptr, &ember}));
-}
-
 // Damaged records: the error names the file and the line, and the system
 // keeps what it had.
 TEST_F(LocalRecord, BadCountsSizesAndLifetimesAreReportedAndLeaveTheSystemAlone)

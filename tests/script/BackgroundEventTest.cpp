@@ -89,21 +89,6 @@ TEST(BackgroundEventQueue, AStoppedEventFinishesInItsNextUpdateAndIsFreedThatFra
     EXPECT_EQ(queue.size(), 2u);
 }
 
-TEST(BackgroundEventQueue, FinishedAutoDeleteEventsGetNoPassAndArePurgedFromTheBack)
-{
-    std::vector<std::string> journal;
-    BackgroundEvent::Queue queue;
-    for (const char* name : {"a", "b", "c", "d"})
-        queue.emplace_back(new Logged(name, journal));
-    queue[1]->Finish();
-    queue[3]->Finish();
-    Frame(queue);
-    EXPECT_EQ(journal, (std::vector<std::string> {"Run a", "Run c", "Update a", "Update c"}));
-    ASSERT_EQ(queue.size(), 2u);
-    EXPECT_EQ(queue[0]->GetName(), "a");
-    EXPECT_EQ(queue[1]->GetName(), "c");
-}
-
 TEST(BackgroundEventLiveList, LookUpsFindTheOldestOfAKindUntilItIsDestroyed)
 {
     std::vector<std::string> journal;
