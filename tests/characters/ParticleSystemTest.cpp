@@ -242,29 +242,4 @@ TEST_F(FullScreenRefill, AnEmptyGridIsFilledAndAParticleThatLostItsSpriteIsRepla
     EXPECT_TRUE(refilled);
 }
 
-TEST_F(FullScreenRefill, ParticlesWanderOnlyWithASpeed)
-{
-    FullScreenParticleSystem still(0, 0, 400, {&flake});
-    still.SetParameters(0.0f, 0.0f, 0.5f, 0.0f, 0.0f, 10.0f, 10.0f, 2.0f);
-    still.Update(33.0);
-    Particle* p = still.GetLive()[0];
-    const Point<float> home = p->home;
-    still.Update(33.0);
-    EXPECT_EQ(p->home, home);
-    EXPECT_EQ(p->age, 0.0f);
-
-    FullScreenParticleSystem wandering(0, 0, 400, {&flake});
-    wandering.SetParameters(0.0f, 2.0f, 0.5f, 0.0f, 0.0f, 10.0f, 10.0f, 2.0f);
-    wandering.Update(33.0);
-    Particle* q = wandering.GetLive()[0];
-    const Point<float> start = q->home;
-    for (int i = 0; i < 10; ++i)
-        wandering.Update(33.0);
-    EXPECT_NE(q->home, start);
-    EXPECT_EQ(q->age, 10.0f);
-    // It wanders around its cell: never far beyond the wander area.
-    EXPECT_LE(std::fabs(q->home.x), 10.0f + 4.0f);
-    EXPECT_LE(std::fabs(q->home.y), 10.0f + 4.0f);
-}
-
 } // namespace
