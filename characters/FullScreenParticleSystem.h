@@ -21,6 +21,8 @@ public:
     void SetOrigin(Point<int> o) { origin = o; }
     Point<int> GetOrigin() const { return origin; }
     Point<float> GetDrift() const { return drift; }
+    // The constructor's last value, kept for the script command that made it.
+    int GetExtraValue() const { return unused; }
     // The cell size: the gap plus the largest sprite, at least 1 x 1.
     Point<int> GetCellSize() const;
     // The grid region for the current origin: left, bottom, right, top.
