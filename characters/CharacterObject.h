@@ -13,6 +13,7 @@
 
 class DXGraphicalSurface;
 class Layer;
+struct CollisionBodyRecord;
 class LocalParticleSystem;
 class ShaderEffect_TimeDependent;
 template <class C> class CollisionShape;
@@ -140,6 +141,25 @@ public:
     Point<float> GetExplosionPiecePosition(size_t i) const;
     Point<float> GetExplosionPieceSource(size_t i) const;
     Point<float> GetExplosionPieceVelocity(size_t i) const;
+    // What the level's collision and the camera read of a character.
+    void SetPreviousPosition(Point<float> p) { previousPosition = p; }
+    void SetSize(Point<int> s) { SetSize(s.x, s.y); }
+    // The move state (jump 4, end of jump 5, fall 6 for the player) and its
+    // speed, for the camera's look-ahead.
+    virtual int GetMoveState() const { return state; }
+    void SetMoveState(int value) { state = value; }
+    float GetSpeedValue() const { return GetSpeed(GetMoveState()); }
+    void SetSpeedValue(float value) { speed = value; }
+    // The circle tested against collision lines; the kind of contact is for
+    // subclasses with several circles.
+    Point<float> GetCircleCentre() const { return GetCircleCenter(); }
+    float GetCircleRadius(int /*kind*/) const { return GetCircleRadius(); }
+    // The player character (one-way platforms let it pass from below).
+    bool IsPlayerCharacter() const { return playerCharacter; }
+    void SetPlayerCharacter(bool value) { playerCharacter = value; }
+    // The collision body the character touched last, or null.
+    const CollisionBodyRecord* GetLastContact() const { return lastContact; }
+    void SetLastContact(const CollisionBodyRecord* record) { lastContact = record; }
     // The movement collision shapes (owned).
     std::vector<CollisionShape<int>*>& GetCollisionShape() { return collisionShapes; }
     std::vector<LocalParticleSystem*>& GetOnExploseEffects() { return onExploseEffects; }
@@ -226,4 +246,6 @@ protected:
     std::unique_ptr<ShaderEffect_TimeDependent> hitFlash;
     std::vector<CollisionShape<int>*> collisionShapes;
     SpacialInstance<GraphicalObject, float> drawInstance;
+    bool playerCharacter = false;
+    const CollisionBodyRecord* lastContact = nullptr;
 };
