@@ -2,6 +2,8 @@
 #include "characters/ParticleSystem.h"
 #include "characters/Player.h"
 #include "game/Game.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
 #include "script/BackgroundEvent.h"
 
 CharacterObject* Game::CharacterAccess::GetPlayer()
@@ -18,21 +20,26 @@ PlayerCrossbowState Game::CharacterAccess::GetPlayerCrossbow()
 
 void Game::CharacterAccess::AddBackgroundEvent(BackgroundEvent* event)
 {
-    // The level's event queue comes with the level; until then an event has
-    // nowhere to run.
-    delete event;
+    // Without a level the event has nowhere to run.
+    if (Level* level = game.GetCurrentLevel())
+        level->AddBackgroundEvent(event);
+    else
+        delete event;
 }
 
 void Game::CharacterAccess::GetParticleLayers(Layer*& front, Layer*& back)
 {
-    // The level's layers come with the level.
-    front = nullptr;
-    back = nullptr;
+    Level* level = game.GetCurrentLevel();
+    front = level ? level->GetFirstLayer(Level::kScene, -1.0f, -1.0f) : nullptr;
+    back = level ? level->GetLastLayer(Level::kScene, -1.0f, -1.0f) : nullptr;
 }
 
-void Game::CharacterAccess::AddParticleSystem(Layer* /*layer*/, ParticleSystem* system)
+void Game::CharacterAccess::AddParticleSystem(Layer* layer, ParticleSystem* system)
 {
-    delete system;
+    if (layer != nullptr)
+        layer->AddParticleSystem(std::unique_ptr<ParticleSystem>(system));
+    else
+        delete system;
 }
 
 void Game::CharacterAccess::RequestSlowMotion(int budget, int step)
