@@ -1,5 +1,7 @@
 #include "script/BackgroundEvent.h"
 
+#include "scene/Level.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -47,20 +49,25 @@ void Frame(BackgroundEvent::Queue& queue)
     BackgroundEvent::PurgeQueue(queue);
 }
 
-TEST(BackgroundEventQueue, AnEventQueuedDuringRunRunsInTheSamePass)
+TEST(BackgroundEventQueue, TheLevelStepsItsQueueInTwoPassesAndFreesWhatFinished)
 {
     std::vector<std::string> journal;
-    BackgroundEvent::Queue queue;
-    auto* first = new Logged("first", journal);
-    queue.emplace_back(first);
-    bool queued = false;
-    first->onRun = [&] {
-        if (!std::exchange(queued, true))
-            queue.emplace_back(new Logged("queued", journal));
+    Level level("events");
+    auto* waiting = new Logged("waiting", journal);
+    level.AddBackgroundEvent(waiting);
+    waiting->onRun = [&] {
+        if (journal.size() == 1)
+            level.AddBackgroundEvent(new Logged("queued", journal));
     };
-    Frame(queue);
+    EXPECT_EQ(level.AddBackgroundEvent(nullptr), nullptr);
+    level.RunBackgroundEvents();
+    waiting->Stop();
+    level.UpdateBackgroundEvents();
+    level.PurgeBackgroundEvents();
     EXPECT_EQ(
-        journal, (std::vector<std::string> {"Run first", "Run queued", "Update first", "Update queued"}));
+        journal, (std::vector<std::string> {"Run waiting", "Run queued", "Update waiting", "Update queued"}));
+    ASSERT_EQ(level.GetBackgroundEventCount(), 1u);
+    EXPECT_EQ(level.GetBackgroundEvent(0)->GetName(), "queued");
 }
 
 TEST(BackgroundEventQueue, AStoppedEventFinishesInItsNextUpdateAndIsFreedThatFrame)
