@@ -10,13 +10,21 @@ bool AddParticleSystemInNpc(const std::vector<std::string>& words)
     CharacterGameAccess* game = GetCharacterGameAccess();
     if (words.size() < 3 || game == nullptr)
         return false;
-    const std::string& event = words[0];
-    const std::string& className = words[1];
+    auto isEvent = [](const std::string& word) {
+        for (const auto& record : EventParticleSystem::Table()) {
+            if (record && record->name == word)
+                return true;
+        }
+        return false;
+    };
+    // The event comes first; settings files that name the class first
+    // ("NPC_CrouchSkull OnExplose PS_Bones") link the same way, since no
+    // class is named like an event.
+    const bool classFirst = !isEvent(words[0]) && isEvent(words[1]);
+    const std::string& event = classFirst ? words[1] : words[0];
+    const std::string& className = classFirst ? words[0] : words[1];
     const std::string& systemName = words[2];
-    bool knownEvent = false;
-    for (const auto& record : EventParticleSystem::Table())
-        knownEvent = knownEvent || (record && record->name == event);
-    if (!knownEvent)
+    if (!isEvent(event))
         return false;
     if (!game->IsCharacterClass(className)) {
         platform::DebugOutput(
