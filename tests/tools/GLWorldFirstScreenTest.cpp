@@ -156,7 +156,8 @@ TEST_F(GLWorldFirstScreen, SkyAboveGroundAndPlatformsWhereTheTilesPutThem)
             } else if (tile == '=') {
                 // A one-way platform: a light plank on a dark rim; open air above it.
                 ++platforms;
-                EXPECT_GT(Share(picture, x0, top, x0 + kTile, top + 5, [&](uint32_t c) { return Near(c, light); }),
+                EXPECT_GT(
+                    Share(picture, x0, top, x0 + kTile, top + 5, [&](uint32_t c) { return Near(c, light); }),
                     0.8);
                 if (description.TileAt(tx, ty + 1) == '.') {
                     EXPECT_LT(Share(picture, x0, top - kTile, x0 + kTile, top,
