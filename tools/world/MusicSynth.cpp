@@ -1,5 +1,6 @@
 #include "tools/world/MusicSynth.h"
 
+#include "tools/world/Oscillator.h"
 #include "tools/world/WorldText.h"
 
 #include <vorbis/vorbisenc.h>
@@ -111,7 +112,6 @@ std::vector<float> RenderTrack(const TrackScore& track, uint64_t seed)
     const size_t frames = size_t(track.Seconds() * kMusicRate);
     std::vector<float> out(frames * 2, 0.0f);
     WorldRandom random = WorldRandom::ForName(track.file, seed);
-    const double twoPi = 2.0 * std::numbers::pi;
     for (const TrackVoice& v : track.voices) {
         if (v.notes.empty())
             continue;
@@ -127,29 +127,25 @@ std::vector<float> RenderTrack(const TrackScore& track, uint64_t seed)
                 continue;
             size_t begin = size_t(start * kMusicRate);
             size_t span = size_t(noteLength * kMusicRate);
-            double phase = 0, phase2 = 0, low = 0;
+            // The organ's second triangle runs slightly sharp.
+            Oscillator main(kMusicRate), detuned(kMusicRate);
             for (size_t i = 0; i < span && begin + i < frames; ++i) {
                 double t = double(i) / kMusicRate;
                 double env = std::min(1.0, t / 0.01) * std::exp(-v.decay * t)
                     * std::min(1.0, double(span - i) / (0.01 * kMusicRate));
-                phase += hz / kMusicRate;
-                phase -= std::floor(phase);
-                phase2 += hz * 1.004 / kMusicRate;
-                phase2 -= std::floor(phase2);
+                const double phase = main.Step(hz);
+                const double phase2 = detuned.Step(hz * 1.004);
                 double s = 0;
                 if (v.wave == "sine")
-                    s = std::sin(twoPi * phase);
+                    s = Oscillator::Sine(phase);
                 else if (v.wave == "square")
                     s = phase < 0.5 ? 0.5 : -0.5;
                 else if (v.wave == "tri")
-                    s = 4.0 * std::abs(phase - 0.5) - 1.0;
+                    s = Oscillator::Triangle(phase);
                 else if (v.wave == "organ")
                     s = 2.0 * (std::abs(phase - 0.5) + std::abs(phase2 - 0.5)) - 1.0;
-                else {
-                    double a = 1.0 - std::exp(-twoPi * hz / kMusicRate);
-                    low += a * ((random.Unit() * 2.0 - 1.0) - low);
-                    s = low;
-                }
+                else
+                    s = main.Noise(hz, random);
                 double sample = s * env * v.amplitude;
                 out[(begin + i) * 2] += float(sample * left);
                 out[(begin + i) * 2 + 1] += float(sample * right);
