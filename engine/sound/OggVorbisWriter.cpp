@@ -101,7 +101,8 @@ std::vector<uint8_t> WriteOggVorbis(const std::vector<float>& interleaved, int c
         float** buffers = vorbis_analysis_buffer(&encoder.dsp, static_cast<int>(count));
         for (size_t i = 0; i < count; ++i)
             for (int c = 0; c < channels; ++c)
-                buffers[c][i] = interleaved[(done + i) * static_cast<size_t>(channels) + static_cast<size_t>(c)];
+                buffers[c][i]
+                    = interleaved[(done + i) * static_cast<size_t>(channels) + static_cast<size_t>(c)];
         vorbis_analysis_wrote(&encoder.dsp, static_cast<int>(count));
         encoder.Drain();
     }

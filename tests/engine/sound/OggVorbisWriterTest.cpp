@@ -1,5 +1,5 @@
-#include "engine/sound/OggMemorySource.h"
 #include "engine/sound/OggVorbisWriter.h"
+#include "engine/sound/OggMemorySource.h"
 
 #include <vorbis/vorbisfile.h>
 
@@ -27,7 +27,8 @@ std::vector<float> LeftTone()
 
 TEST(OggVorbisWriter, TheStreamDecodesToItsChannelsLengthAndTags)
 {
-    const std::vector<uint8_t> bytes = WriteOggVorbis(LeftTone(), 2, kRate, 0.5f, 77, {{"LOOPSTART", "1234"}});
+    const std::vector<uint8_t> bytes
+        = WriteOggVorbis(LeftTone(), 2, kRate, 0.5f, 77, {{"LOOPSTART", "1234"}});
     ASSERT_FALSE(bytes.empty());
 
     // The decoder owns its source and deletes it on close.
