@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/app/ProfileTimer.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <list>
@@ -33,4 +35,6 @@ public:
     // Milliseconds of the last frame, as the frame-rate line shows it.
     double frameTime = 0.0;
     std::list<DebugMessage> messages;
+    // The named section timers, found by label; never removed.
+    std::list<ProfileTimer> profileTimers;
 };
