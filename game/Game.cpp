@@ -1,40 +1,96 @@
 #include "game/Game.h"
 
+#include "characters/CharacterObject.h"
+#include "characters/LocalParticleSystem.h"
+#include "characters/Player.h"
+#include "engine/config/GamePaths.h"
+#include "engine/input/AbstractInputManager.h"
+#include "engine/platform/MessageBox.h"
+#include "engine/render/IRenderEngine.h"
+#include "engine/render/ImageHandleManager.h"
+#include "engine/render/RenderPoolManager.h"
+#include "engine/serial/FileUtils.h"
+#include "engine/sound/DXSoundEngine.h"
+#include "engine/sound/ISoundEngine.h"
+#include "engine/sound/Sound.h"
+#include "engine/sound/SoundEventsManager.h"
+#include "engine/sound/StreamingVoiceContext.h"
 #include "scene/AnimatedSprite.h"
-#include "scene/GraphicalObject.h"
+#include "scene/Level.h"
 #include "scene/SceneObject.h"
+#include "scene/SceneObjectHandle.h"
 #include "scene/Sprite.h"
+#include "script/Script.h"
+#include "script/ScriptVar.h"
+#include "ui/UI_Font.h"
+#include "ui/UI_Frame.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <new>
 
 namespace {
 
 Game* g_game = nullptr;
 
-template <class T> T* FindByName(const std::vector<T*>& table, const std::string& name)
+template <class T> void DeleteAll(std::vector<T*>& list)
 {
-    for (T* entry : table) {
-        if (entry != nullptr && entry->GetName() == name)
-            return entry;
+    for (T*& entry : list) {
+        delete entry;
+        entry = nullptr;
     }
-    return nullptr;
+    list.clear();
 }
 
 } // namespace
 
-bool Game::IsCharacterName(const std::string& name)
+Game::Game(std::string gameTitle, IRenderEngine* render, AbstractInputManager* input, ISoundEngine* sound)
+    : title(std::move(gameTitle))
+    , renderEngine(render)
+    , inputManager(input)
+    , soundEngine(sound)
 {
-    return name.rfind("NPC", 0) == 0 || name.rfind("Proj", 0) == 0;
-}
+    SteamAPI_RegisterCallback(&overlayActivatedCallback, 331);
+    SteamAPI_RegisterCallback(&userStatsReceivedCallback, 1101);
+    SteamAPI_RegisterCallback(&userStatsStoredCallback, 1102);
+    camera.Reset();
 
-Game::Game()
-{
+    const std::string programFolder = GetProgramFolder();
+    SetBasePath(programFolder);
+    SetDialogPath(programFolder);
+    imageHandleManager = ImageHandleManager::GetInstance();
+
     g_game = this;
     SetRenderGameAccess(this);
+    SetSoundGameAccess(&soundAccess);
+    GameConfig::SetApplyVolumesHook([this] {
+        if (soundEngine != nullptr)
+            soundEngine->ApplyVolumes();
+    });
+
+    gameMutex = std::make_unique<platform::TimedMutex>();
+    soundEventsManager.reset(new (std::nothrow) SoundEventsManager());
+    gameClock.Restart();
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+
+    // The script commands go between the console commands "resetsteamachievements"
+    // and "showargs".
+    RegisterConsoleCommands(0, 37);
+    RegisterScriptCommands();
+    RegisterConsoleCommands(37, 46);
+
+    liveCharacters.reserve(1000);
 }
 
 Game::~Game()
 {
+    Shutdown();
+    Script::ClearCommands();
+    GameConfig::SetApplyVolumesHook({});
     if (GetRenderGameAccess() == this)
         SetRenderGameAccess(nullptr);
+    if (GetSoundGameAccess() == &soundAccess)
+        SetSoundGameAccess(nullptr);
     if (g_game == this)
         g_game = nullptr;
 }
@@ -44,61 +100,89 @@ Game* Game::GetInstance()
     return g_game;
 }
 
-Sprite* Game::FindSprite(const std::string& name)
+void Game::Shutdown()
 {
-    return g_game ? FindByName(g_game->sprites, name) : nullptr;
-}
+    // The live characters go with the level they belong to.
+    DeleteAll(liveCharacters);
+    currentLevel = nullptr;
 
-AnimatedSprite* Game::FindAnimatedSprite(const std::string& name)
-{
-    return g_game ? FindByName(g_game->animatedSprites, name) : nullptr;
-}
+    // The render thread takes the quit request before the engines go.
+    if (renderEngine != nullptr && renderEngine->GetRenderPool() != nullptr)
+        renderEngine->GetRenderPool()->RequestQuit();
 
-GraphicalObject* Game::FindCharacterPrototype(const std::string& name, bool clone)
-{
-    if (g_game == nullptr || !IsCharacterName(name))
-        return nullptr;
-    GraphicalObject* found = FindByName(g_game->characterPrototypes, name);
-    if (found != nullptr && clone)
-        return static_cast<GraphicalObject*>(found->Clone(true));
-    return found;
-}
+    player.reset();
 
-SceneObject* Game::FindSceneObject(const std::string& name, bool clone)
-{
-    if (g_game == nullptr)
-        return nullptr;
-    if (GraphicalObject* prototype = FindCharacterPrototype(name, clone))
-        return prototype;
-    SceneObject* found = FindByName(g_game->sceneObjects, name);
-    if (found != nullptr && clone)
-        return found->Clone(true);
-    return found;
-}
+    DeleteAll(animatedSprites);
+    DeleteAll(sceneObjects);
+    DeleteAll(uiFrames);
+    DeleteAll(saveVars);
+    DeleteAll(globalVars);
+    DeleteAll(extraVars);
+    DeleteAll(fonts);
+    DeleteAll(sprites);
+    nameMap.clear();
+    characterPrototypes.clear();
 
-GraphicalObject* Game::FindGraphicalObject(const std::string& name, bool clone)
-{
-    if (GraphicalObject* prototype = FindCharacterPrototype(name, clone))
-        return prototype;
-    for (SceneObject* object : sceneObjects) {
-        auto* graphical = dynamic_cast<GraphicalObject*>(object);
-        if (graphical != nullptr && graphical->GetName() == name)
-            return clone ? static_cast<GraphicalObject*>(graphical->Clone(true)) : graphical;
+    // The image cache outlives the sprites, whose handles it counts.
+    if (imageHandleManager != nullptr) {
+        ImageHandleManager::DestroyInstance();
+        imageHandleManager = nullptr;
     }
-    return nullptr;
+
+    for (Sound*& sound : sounds) {
+        delete sound;
+        sound = nullptr;
+    }
+    for (LocalParticleSystem*& system : localParticleSystems) {
+        delete system;
+        system = nullptr;
+    }
+    soundEventsManager.reset();
+    sounds.clear();
+
+    inputManager.reset();
+    soundEngine.reset();
+    renderEngine.reset();
+
+    SceneObjectHandle::ReleaseAll();
 }
 
-void Game::AddCharacterPrototype(GraphicalObject* object)
+bool Game::InitSoundEngine()
 {
-    if (g_game != nullptr && object != nullptr)
-        g_game->characterPrototypes.push_back(object);
+    if (soundEngine == nullptr)
+        return false;
+    if (soundEngine->Init())
+        return true;
+    platform::ShowMessageBox("Error", "The sound engine can't be initialized: the game runs without sound.",
+        platform::MessageBoxIcon::Error);
+    return false;
 }
 
-void Game::RemoveCharacterPrototype(GraphicalObject* object)
+void Game::UpdateSound(bool updateFrame)
 {
-    // Every entry: an object read twice was listed twice.
-    if (g_game != nullptr)
-        std::erase(g_game->characterPrototypes, object);
+    if (soundEventsManager != nullptr)
+        soundEventsManager->ClearStartedSounds();
+    if (updateFrame) {
+        if (auto* engine = dynamic_cast<DXSoundEngine*>(soundEngine.get()))
+            UpdateStreamedMusic(engine);
+    }
+}
+
+void Game::SetPlayer(std::unique_ptr<Player> newPlayer)
+{
+    player = std::move(newPlayer);
+}
+
+bool Game::SoundAccess::GetPlayerBox(float& x, float& y, int& width, int& height)
+{
+    Player* player = game.GetPlayer();
+    if (player == nullptr)
+        return false;
+    x = player->GetPosition().x;
+    y = player->GetPosition().y;
+    width = player->GetSize().x;
+    height = player->GetSize().y;
+    return true;
 }
 
 void Game::Render(bool)
@@ -114,5 +198,7 @@ RenderGameState Game::GetRenderState()
     state.cameraWorld = cameraPosition.ToInt();
     state.displayScaleMode = displayScaleMode;
     state.linearFilter = linearFilter;
+    if (currentLevel != nullptr)
+        state.levelName = currentLevel->GetName();
     return state;
 }

@@ -1,64 +1,253 @@
 #pragma once
 
 #include "engine/app/DevConsole.h"
+#include "engine/app/GlobalTimer.h"
+#include "engine/config/GameConfig.h"
+#include "engine/platform/Mutex.h"
+#include "engine/platform/Steam.h"
 #include "engine/render/RenderGameAccess.h"
+#include "engine/serial/ISerialization.h"
 #include "engine/serial/Point.h"
+#include "engine/sound/MusicLibrary.h"
+#include "engine/sound/SoundGameAccess.h"
+#include "game/AchievementManager.h"
+#include "game/TeleportInfo.h"
+#include "scene/Camera.h"
 
 #include <cstdint>
+#include <istream>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+class AbstractInputManager;
 class AnimatedSprite;
+class CharacterObject;
 class GraphicalEffect;
 class GraphicalObject;
 class IRenderEngine;
+class ISoundEngine;
+class ImageHandleManager;
+class Level;
+class LocalParticleSystem;
+class Player;
 class SceneObject;
+class ScriptVar;
+class Sound;
+class SoundEventsManager;
 class Sprite;
+class UI_Font;
+class UI_Frame;
 
-// Stand-in for the one game object until the game core exists: only the
-// tables and look-ups the scene model reads. The tables do not own their
-// entries here; whoever fills them keeps them alive. With no game object
-// every look-up answers null. It is the render engine's game access while it
-// exists.
-class Game : public RenderGameAccess {
+// The one game object. It owns the engines the program entry made for it, the
+// resource tables of the game library, the live characters, the player, the
+// user settings, the achievements and the console with its command table.
+// Every other part reaches it through the game singleton, which the
+// constructor sets and the destructor clears. It is the render engine's game
+// access while it exists.
+class Game : public ISerialization, public RenderGameAccess {
 public:
-    Game();
+    // Takes ownership of the three engines (any may be null).
+    explicit Game(std::string title = "Quenholt", IRenderEngine* renderEngine = nullptr,
+        AbstractInputManager* inputManager = nullptr, ISoundEngine* soundEngine = nullptr);
     ~Game() override;
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
+    // Releases what the game owns; every pointer released is nulled, so a
+    // second call releases nothing more.
+    void Shutdown();
+
     // The game singleton: the live game object, or null.
     static Game* GetInstance();
 
+    // The game library: written and read with the library reader, which is
+    // not written yet; both report failure until then.
+    bool Serialize(std::ostream&) override { return false; }
+    bool UnSerialize(std::istream&) override { return false; }
+    std::string GetVersionedClassName() override { return "GameV0"; }
+
+    // Initialises the sound engine; on failure shows the "Error" box and the
+    // game goes on silent.
+    bool InitSoundEngine();
+    // The sound work of one main-loop pass: the list of sounds started this
+    // pass is emptied, and on update frames the streamed music steps.
+    void UpdateSound(bool updateFrame);
+
+    // Runs every line of the stream as a console command. Lines are read up
+    // to LF with a trailing CR removed; a last line without LF runs too. Each
+    // line that cannot run (unknown command, missing arguments, too long, not
+    // text) is reported in the debug output as "file:line: ...", and the
+    // next line runs. Returns true.
+    bool RunCommandFile(std::istream& stream, const std::string& fileName = "init_vars.txt");
+
+    // ---- resource tables (owned entries unless noted)
     static Sprite* FindSprite(const std::string& name);
     static AnimatedSprite* FindAnimatedSprite(const std::string& name);
+    static Sound* FindSound(const std::string& name);
+    static UI_Font* FindFont(const std::string& name, Game* game);
+    static LocalParticleSystem* FindLocalParticleSystem(const std::string& name);
     // A name beginning with "NPC" or "Proj" names a character: it is looked
     // up among the character prototypes first, then the scene-object table;
     // clone asks for a copy.
     static bool IsCharacterName(const std::string& name);
     static SceneObject* FindSceneObject(const std::string& name, bool clone);
     static GraphicalObject* FindCharacterPrototype(const std::string& name, bool clone);
+    static std::vector<GraphicalObject*> FindCharacterPrototypes(const std::string& text, bool clone);
     GraphicalObject* FindGraphicalObject(const std::string& name, bool clone);
     static void AddCharacterPrototype(GraphicalObject* object);
     static void RemoveCharacterPrototype(GraphicalObject* object);
 
-    std::vector<SceneObject*> sceneObjects;
-    std::vector<Sprite*> sprites;
-    std::vector<AnimatedSprite*> animatedSprites;
-    std::vector<GraphicalObject*> characterPrototypes;
-    IRenderEngine* renderEngine = nullptr;
+    CharacterObject* GetCharacter(size_t index) const;
+    size_t GetCharacterCount() const { return liveCharacters.size(); }
+    CharacterObject* FindCharacterByName(const std::string& name, const CharacterObject* leaveOut) const;
+    std::vector<CharacterObject*> FindCharactersByName(
+        const std::string& name, const CharacterObject* leaveOut, bool skipDead) const;
+    void DeleteCharacter(CharacterObject* character);
+
+    // Script variables: names stored and looked up in lower case.
+    static ScriptVar* FindSaveVar(const std::string& name);
+    static ScriptVar* FindGlobalVar(const std::string& name);
+    ScriptVar* CreateSaveVar(const std::string& name);
+    ScriptVar* CreateGlobalVar(const std::string& name);
+    void DeleteSaveVar(const std::string& name);
+    void DeleteGlobalVar(const std::string& name);
+
+    // ---- factories
+    // A new object of the class the key names, appended to the scene-object
+    // table (which owns it); null for a key outside the table.
+    SceneObject* CreateSceneObjectByClass(std::string name, std::string classKey, std::string category);
+    // Reads one scene-object record of the game library.
+    static SceneObject* UnSerializeSceneObjects(std::istream& is, Game* game);
+    // A new character of the class the key names, in the live-character list
+    // (which owns it), placed before `before` when that is in the list; null
+    // for a key outside the table.
+    CharacterObject* CreateCharacterByClass(std::string name, std::string classKey, CharacterObject* before);
+
+    // ---- engines and services
+    IRenderEngine* GetRenderEngine() const { return renderEngine.get(); }
+    AbstractInputManager* GetInputManager() const { return inputManager.get(); }
+    ISoundEngine* GetSoundEngine() const { return soundEngine.get(); }
+    SoundEventsManager* GetSoundEventsManager() const { return soundEventsManager.get(); }
+    MusicLibrary* GetMusicLibrary() { return &musicLibrary; }
+    GameConfig* GetConfig() { return &config; }
+    AchievementManager& GetAchievements() { return achievements; }
+    platform::TimedMutex* GetGameMutex() const { return gameMutex.get(); }
+    Player* GetPlayer() const { return player.get(); }
+    void SetPlayer(std::unique_ptr<Player> newPlayer);
+    Level* GetCurrentLevel() const { return currentLevel; }
+    Camera& GetCamera() { return camera; }
 
     // What the render thread and the render engine read and write of the game.
-    // Builds and submits one frame; the stand-in submits nothing.
-    void Render(bool fromMainThread) override;
-
-    // What the render engine reads of the game.
     DevConsole* GetConsole() override { return &console; }
+    // Builds and submits one frame; nothing is drawn until the frame update
+    // exists.
+    void Render(bool fromMainThread) override;
     RenderGameState GetRenderState() override;
     void SetCurrentPostEffect(GraphicalEffect* effect) override { currentPostEffect = effect; }
     GraphicalEffect* GetCurrentPostEffect() override { return currentPostEffect; }
 
+    // ---- members, in the order of their construction
     DevConsole console;
+
+private:
+    std::unique_ptr<platform::TimedMutex> gameMutex;
+    std::string title;
+    Level* currentLevel = nullptr;
+    std::unique_ptr<IRenderEngine> renderEngine;
+    std::unique_ptr<AbstractInputManager> inputManager;
+    std::unique_ptr<ISoundEngine> soundEngine;
+    ImageHandleManager* imageHandleManager = nullptr;
+
+public:
+    // Filled while the game library is read; not owning. The first object of
+    // a name stays.
+    std::map<std::string, GraphicalObject*> nameMap;
+    std::vector<SceneObject*> sceneObjects;
+    std::vector<Sprite*> sprites;
+    std::vector<AnimatedSprite*> animatedSprites;
+    std::vector<Sound*> sounds;
+    std::vector<ScriptVar*> saveVars;
+    std::vector<ScriptVar*> globalVars;
+    std::vector<ScriptVar*> extraVars;
+    // Library objects whose name begins with "NPC" or "Proj"; not owning.
+    std::vector<GraphicalObject*> characterPrototypes;
+
+private:
+    std::unique_ptr<SoundEventsManager> soundEventsManager;
+
+public:
+    std::vector<LocalParticleSystem*> localParticleSystems;
+
+private:
+    GameConfig config;
+    AchievementManager achievements;
+
+    // The Steam callback members, registered by the constructor; each
+    // unregisters itself when it is destroyed (1102, 1101, then 331).
+    class CCallbackInternal_OnGameOverlayActivated : public SteamCallbackBase {
+    public:
+        void Run(void*) override { }
+    };
+    class CCallbackInternal_OnUserStatsReceived : public SteamCallbackBase {
+    public:
+        explicit CCallbackInternal_OnUserStatsReceived(Game& owner)
+            : game(owner)
+        {
+        }
+        void Run(void*) override { game.statsReceived = true; }
+
+    private:
+        Game& game;
+    };
+    class CCallbackInternal_OnUserStatsStored : public SteamCallbackBase {
+    public:
+        void Run(void*) override { }
+    };
+    CCallbackInternal_OnGameOverlayActivated overlayActivatedCallback;
+    CCallbackInternal_OnUserStatsReceived userStatsReceivedCallback {*this};
+    CCallbackInternal_OnUserStatsStored userStatsStoredCallback;
+    bool statsReceived = false;
+
+public:
+    std::vector<UI_Frame*> uiFrames;
+    std::vector<UI_Font*> fonts;
+    std::vector<TeleportInfo> teleports;
+    int32_t frameCounter = 0;
+
+private:
+    Camera camera;
+    GlobalTimer gameClock;
+    double frameTime = 0.0;
+    std::unique_ptr<Player> player;
+
+public:
+    // The live characters, owning.
+    std::vector<CharacterObject*> liveCharacters;
+    std::string pendingLevelFile;
+    std::string startPointName;
+    bool usePlayerStart = true;
+    bool pendingLoad = false;
+    int32_t currentSaveSlot = -1;
+    int32_t uiState = 0;
+    int32_t maxAdvanceScore = 100;
+
+private:
+    GlobalTimer renderClock;
+    MusicLibrary musicLibrary;
+
+public:
+    int32_t frameDelay = 33;
+    int32_t endingCounter = 0;
+    int32_t endingMode = 0;
+
+    // Set by the tuning commands.
+    std::string mapPath;
+    std::string defaultSpawner;
+    std::string mainMusicPath;
+
+    // Read by the render thread and the render engine.
     uint8_t fixedStepTick = 0;
     uint8_t secondStateFlag = 0;
     int32_t frameAdvance = 0;
@@ -69,4 +258,26 @@ public:
     // The effect of the named command being replayed (the final pass
     // applies it); not owned.
     GraphicalEffect* currentPostEffect = nullptr;
+
+private:
+    // What the sound code asks of the game, answered from this object.
+    class SoundAccess : public SoundGameAccess {
+    public:
+        explicit SoundAccess(Game& owner)
+            : game(owner)
+        {
+        }
+        ISoundEngine* GetSoundEngine() override { return game.GetSoundEngine(); }
+        SoundEventsManager* GetSoundEventsManager() override { return game.GetSoundEventsManager(); }
+        MusicLibrary* GetMusicLibrary() override { return game.GetMusicLibrary(); }
+        Sound* FindSound(const std::string& name) override { return Game::FindSound(name); }
+        bool GetPlayerBox(float& x, float& y, int& width, int& height) override;
+        GameConfig* GetConfig() override { return game.GetConfig(); }
+
+    private:
+        Game& game;
+    };
+    SoundAccess soundAccess {*this};
+
+    void RegisterConsoleCommands(int first, int last);
 };

@@ -27,7 +27,6 @@ public:
         previous = std::filesystem::current_path();
         std::filesystem::current_path(QUENHOLT_SOURCE_DIR); // the "fx" folder
         engine = std::make_unique<DXRenderEngine>();
-        game.renderEngine = engine.get();
         pool = engine->SetRenderPool(new RenderPoolManager());
         while (pool->idle.load() == 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -45,7 +45,6 @@ public:
         SetBasePath(folder.string() + "/");
 
         engine = std::make_unique<DXRenderEngine>();
-        game.renderEngine = engine.get();
         pool = engine->SetRenderPool(new RenderPoolManager());
         while (pool->idle.load() == 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/app/ConsoleCommand.h"
 #include "engine/app/ProfileTimer.h"
 
 #include <cstddef>
@@ -8,10 +9,10 @@
 #include <string>
 
 // The console's state: open and debug flags, the line being edited with its
-// cursor, the measured frame time and the on-screen debug-message list that
-// the render pool copies per frame slot and adds its draw count to. The game
-// fills its commands; the engine keeps it; DevConsoleEditor edits it.
-class DevConsole {
+// cursor, the measured frame time, the command table the game fills and the
+// on-screen debug-message list that the render pool copies per frame slot and
+// adds its draw count to. The engine keeps it; DevConsoleEditor edits it.
+class DevConsole : public ConsoleCommandTable {
 public:
     struct DebugMessage {
         std::string text;

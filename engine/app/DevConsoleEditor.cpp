@@ -63,8 +63,7 @@ void SetLine(DevConsole& console, std::string line)
 // Where a finished line goes: the console's command executor.
 void ExecuteConsoleLine(DevConsole& console, const std::string& line)
 {
-    (void)console;
-    (void)line;
+    console.ExecuteCommand(line);
 }
 
 } // namespace

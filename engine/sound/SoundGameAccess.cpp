@@ -1,8 +1,8 @@
 #include "engine/sound/SoundGameAccess.h"
 
 namespace {
-// Stands for the process-wide game-object pointer: empty before the game
-// object exists and during shut-down.
+// The game object's sound access, installed by the game object while it
+// exists: empty before it is built and after it is destroyed.
 SoundGameAccess* g_soundGameAccess = nullptr;
 } // namespace
 

@@ -47,6 +47,15 @@ protected:
         return sprite;
     }
 
+    // The game owns what its tables hold: the fixture's own objects leave
+    // them before the game goes.
+    void TearDown() override
+    {
+        game.sceneObjects.clear();
+        game.sprites.clear();
+        game.animatedSprites.clear();
+    }
+
     Game game;
     std::vector<std::unique_ptr<Sprite>> sprites;
 };

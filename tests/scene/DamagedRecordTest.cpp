@@ -148,6 +148,15 @@ protected:
         return kinds;
     }
 
+    // The game owns what its tables hold: the fixture's own objects leave
+    // them before the game goes.
+    void TearDown() override
+    {
+        game.sceneObjects.clear();
+        game.sprites.clear();
+        game.animatedSprites.clear();
+    }
+
     Game game;
     Level level {"garden.lvl"};
     Sprite leaf {"Leaf", "leaf.png", 0, 0, 16, 24};

@@ -65,6 +65,15 @@ protected:
         object.AddGenericSpriteIndex(sprites[0].get(), 0);
     }
 
+    // The game owns what its tables hold: the fixture's own objects leave
+    // them before the game goes.
+    void TearDown() override
+    {
+        game.sceneObjects.clear();
+        game.sprites.clear();
+        game.animatedSprites.clear();
+    }
+
     Game game;
     std::vector<std::unique_ptr<Sprite>> sprites;
     AnimatedSprite walk {"Walk"};

@@ -32,6 +32,15 @@ protected:
         game.sceneObjects = {&rock};
     }
 
+    // The game owns what its tables hold: the fixture's own objects leave
+    // them before the game goes.
+    void TearDown() override
+    {
+        game.sceneObjects.clear();
+        game.sprites.clear();
+        game.animatedSprites.clear();
+    }
+
     Game game;
     Sprite leaf {"Leaf", "leaf.png", 0, 0, 16, 24};
     Sprite stone {"Stone", "stone.png", 0, 0, 8, 8};

@@ -76,6 +76,15 @@ protected:
         return placed.UnSerialize(is);
     }
 
+    // The game owns what its tables hold: the fixture's own objects leave
+    // them before the game goes.
+    void TearDown() override
+    {
+        game.sceneObjects.clear();
+        game.sprites.clear();
+        game.animatedSprites.clear();
+    }
+
     Game game;
     Level level {"garden.lvl"};
     Rock rock;

@@ -4,6 +4,8 @@
 #include "tests/engine/input/InputDeviceFixture.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -97,6 +99,13 @@ TEST_F(GLDevConsoleEditor, TypingInsertsAtTheCursorAndBackspaceAndDeleteErase)
 
 TEST_F(GLDevConsoleEditor, EnterExecutesAndClosesAndTheLastLineComesBack)
 {
+    std::vector<std::string> given;
+    console.RegisterCommand(
+        [&given](std::string arguments) {
+            given.push_back(arguments);
+            return true;
+        },
+        "give", "", {}, {});
     Open();
     Type("ab");
     Press(SDL_SCANCODE_R, true, true); // nothing executed yet: the line empties
@@ -106,6 +115,7 @@ TEST_F(GLDevConsoleEditor, EnterExecutesAndClosesAndTheLastLineComesBack)
     EXPECT_FALSE(console.open);
     EXPECT_EQ(console.line, "give 5"); // kept until the prompt opens again
     EXPECT_EQ(editor.GetLastLine(), "give 5");
+    EXPECT_EQ(given, std::vector<std::string> {"5"});
     Type("more"); // closed: typing goes nowhere
     EXPECT_EQ(console.line, "give 5");
 
@@ -121,6 +131,7 @@ TEST_F(GLDevConsoleEditor, EnterExecutesAndClosesAndTheLastLineComesBack)
     Press(SDL_SCANCODE_BACKSPACE, true, true);
     Press(SDL_SCANCODE_RETURN); // the empty line is executed and remembered
     EXPECT_EQ(editor.GetLastLine(), "");
+    EXPECT_EQ(given, (std::vector<std::string> {"5", "50"}));
 }
 
 TEST_F(GLDevConsoleEditor, PasteTakesTheClipboardsFirstLineUpToTheLinesLimit)

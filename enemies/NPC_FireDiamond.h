@@ -1,0 +1,18 @@
+#pragma once
+
+#include "characters/CharacterObject.h"
+#include "engine/serial/TypeNames.h"
+
+#include <string>
+#include <utility>
+
+// Created by its class key with the character's name; it behaves as its base
+// until its own fields and behaviour are written.
+class NPC_FireDiamond : public CharacterObject {
+public:
+    explicit NPC_FireDiamond(std::string name)
+        : CharacterObject(std::move(name))
+    {
+        typeName = TypeNames::NPC_FireDiamond;
+    }
+};

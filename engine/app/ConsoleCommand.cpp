@@ -1,0 +1,32 @@
+#include "engine/app/ConsoleCommand.h"
+
+#include <utility>
+
+void ConsoleCommandTable::RegisterCommand(ConsoleHandler handler, std::string name, std::string help,
+    std::vector<std::string> grammar, std::vector<std::string> defaults)
+{
+    commands.push_back(ConsoleCommand {
+        std::move(name), std::move(handler), std::move(help), std::move(grammar), std::move(defaults)});
+}
+
+const ConsoleCommand* ConsoleCommandTable::FindCommand(const std::string& name) const
+{
+    for (const ConsoleCommand& command : commands) {
+        if (command.handler && command.name == name)
+            return &command;
+    }
+    return nullptr;
+}
+
+bool ConsoleCommandTable::ExecuteCommand(std::string line)
+{
+    const size_t blank = line.find(' ');
+    std::string word = blank == std::string::npos ? line : line.substr(0, blank);
+    std::string arguments = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+    const ConsoleCommand* command = FindCommand(word);
+    if (command == nullptr)
+        return false;
+    // A copy: the handler may register further commands and move the table.
+    ConsoleHandler handler = command->handler;
+    return handler(std::move(arguments));
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The operation run for a console command: it receives the argument text of
+// the line (everything behind the first blank, possibly empty) and tells
+// whether it had what it needs.
+using ConsoleHandler = std::function<bool(std::string)>;
+
+// One command of a command table. Only the name and the handler take part in
+// execution; the help text, the grammar (one string per argument position or
+// group) and the default lines are stored for whoever shows them.
+struct ConsoleCommand {
+    std::string name;
+    ConsoleHandler handler;
+    std::string help;
+    std::vector<std::string> grammar;
+    std::vector<std::string> defaults;
+};
+
+// An ordered table of commands. Records stay in registration order; names may
+// repeat, and the first record of a name that has a handler is the one run.
+class ConsoleCommandTable {
+public:
+    // Appends one record; checks and runs nothing.
+    void RegisterCommand(ConsoleHandler handler, std::string name, std::string help,
+        std::vector<std::string> grammar, std::vector<std::string> defaults);
+
+    // Splits the line at its first blank (space only; a tab is an ordinary
+    // character) into command word and argument text, runs the first record
+    // whose name equals the word exactly and whose handler is set, and returns
+    // its result. False, and nothing else, when no record is selected.
+    bool ExecuteCommand(std::string line);
+
+    // The first record of that name with a handler, or null.
+    const ConsoleCommand* FindCommand(const std::string& name) const;
+    const std::vector<ConsoleCommand>& GetCommands() const { return commands; }
+
+private:
+    std::vector<ConsoleCommand> commands;
+};

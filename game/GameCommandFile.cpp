@@ -1,0 +1,102 @@
+#include "game/Game.h"
+
+#include "engine/platform/DebugOutput.h"
+
+#include <string>
+
+namespace {
+
+// Longest line a command file may hold; a longer one is reported and its
+// rest skipped without being kept in memory.
+constexpr size_t kMaxCommandLine = 4096;
+
+enum class LineRead { Line, TooLong, End };
+
+// Reads up to LF, drops a trailing CR, keeps at most kMaxCommandLine bytes.
+LineRead ReadCommandLine(std::istream& stream, std::string& line)
+{
+    line.clear();
+    bool any = false;
+    bool tooLong = false;
+    std::streambuf* buffer = stream.rdbuf();
+    for (;;) {
+        const int c = buffer != nullptr ? buffer->sbumpc() : std::char_traits<char>::eof();
+        if (c == std::char_traits<char>::eof()) {
+            stream.setstate(std::ios::eofbit);
+            break;
+        }
+        any = true;
+        if (c == '\n')
+            break;
+        if (line.size() <= kMaxCommandLine)
+            line.push_back(static_cast<char>(c));
+        else
+            tooLong = true;
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    if (line.size() > kMaxCommandLine)
+        tooLong = true;
+    if (!any)
+        return LineRead::End;
+    return tooLong ? LineRead::TooLong : LineRead::Line;
+}
+
+bool IsText(const std::string& line)
+{
+    for (unsigned char c : line) {
+        if ((c < 32 && c != '\t') || c == 127)
+            return false;
+    }
+    return true;
+}
+
+std::string Grammar(const ConsoleCommand& command)
+{
+    if (command.grammar.empty())
+        return "no argument";
+    std::string text;
+    for (const std::string& part : command.grammar)
+        text += (text.empty() ? "" : " ") + part;
+    return text;
+}
+
+} // namespace
+
+bool Game::RunCommandFile(std::istream& stream, const std::string& fileName)
+{
+    std::string line;
+    int lineNumber = 0;
+    while (!stream.eof()) {
+        const LineRead read = ReadCommandLine(stream, line);
+        if (read == LineRead::End)
+            break;
+        ++lineNumber;
+        const std::string where = fileName + ":" + std::to_string(lineNumber) + ": ";
+        if (read == LineRead::TooLong) {
+            platform::DebugOutput(where + "expected a command line of at most "
+                + std::to_string(kMaxCommandLine) + " characters, found a longer one\n");
+            continue;
+        }
+        if (!IsText(line)) {
+            platform::DebugOutput(where + "expected a command line, found binary data\n");
+            continue;
+        }
+        // Empty lines, comments and lines that begin with a blank run nothing.
+        if (line.empty() || line[0] == ' ' || line.rfind("//", 0) == 0)
+            continue;
+        const size_t blank = line.find(' ');
+        const std::string word = line.substr(0, blank);
+        const ConsoleCommand* command = console.FindCommand(word);
+        if (command == nullptr) {
+            platform::DebugOutput(where + "expected a command, found \"" + word + "\"\n");
+            continue;
+        }
+        const std::string arguments = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+        if (!console.ExecuteCommand(line)) {
+            platform::DebugOutput(
+                where + "\"" + word + "\" expected " + Grammar(*command) + ", found \"" + arguments + "\"\n");
+        }
+    }
+    return true;
+}

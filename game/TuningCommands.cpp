@@ -1,0 +1,444 @@
+#include "game/TuningCommands.h"
+
+#include "characters/ArmorReplacement.h"
+#include "characters/CharacterObject.h"
+#include "characters/Player.h"
+#include "characters/PlayerTuning.h"
+#include "enemies/NpcTuning.h"
+#include "engine/app/SplitCommandLine.h"
+#include "engine/config/GamePaths.h"
+#include "engine/serial/FileUtils.h"
+#include "game/Game.h"
+#include "script/BGEvent_DialogueManager.h"
+#include "ui/UITuning.h"
+#include "ui/UI_Frame.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+using Tokens = std::vector<std::string>;
+
+int ToInt(const std::string& token)
+{
+    return std::atoi(token.c_str());
+}
+
+float ToFloat(const std::string& token)
+{
+    return static_cast<float>(std::atof(token.c_str()));
+}
+
+bool ToBool(const std::string& token)
+{
+    return token != "0";
+}
+
+Player* CurrentPlayer()
+{
+    Game* game = Game::GetInstance();
+    return game != nullptr ? game->GetPlayer() : nullptr;
+}
+
+void RefreshPlayerSpeeds(bool withClimb)
+{
+    if (Player* player = CurrentPlayer()) {
+        player->walkSpeed = PlayerTuning::walkSpeed;
+        player->jumpSpeedH = PlayerTuning::jumpSpeedH;
+        if (withClimb)
+            player->climbSpeed = PlayerTuning::climbSpeed;
+    }
+}
+
+// The frame at that place of the game's UI frame list, or null.
+UI_Frame* UiFrame(size_t index)
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr || index >= game->uiFrames.size())
+        return nullptr;
+    return game->uiFrames[index];
+}
+
+} // namespace
+
+bool CmdSetPlayerSpeed(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 2)
+        return false;
+    const float value = ToFloat(tokens[1]);
+    if (tokens[0] == "walk" || tokens[0] == "jumph") {
+        PlayerTuning::walkSpeed = value;
+        PlayerTuning::jumpSpeedH = value;
+    }
+    if (tokens[0] == "climb")
+        PlayerTuning::climbSpeed = value;
+    RefreshPlayerSpeeds(true);
+    return true;
+}
+
+bool CmdSetPlayerWaterSlow(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    if (CurrentPlayer() != nullptr)
+        PlayerTuning::waterSlowRatio = ToFloat(tokens[0]);
+    return true;
+}
+
+bool CmdSetCameraSpeed(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    Camera::travelSpeedTuning = ToFloat(tokens[0]);
+    if (Game* game = Game::GetInstance())
+        game->GetCamera().SetSpeed(Camera::travelSpeedTuning);
+    return true;
+}
+
+bool CmdSetPlayerMovingStage(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 4)
+        return false;
+    const PlayerMovingStage stage {ToFloat(tokens[1]), ToBool(tokens[2]), std::atof(tokens[3].c_str())};
+    for (size_t i = 0; i < kPlayerStageNames.size(); ++i) {
+        if (tokens[0] != kPlayerStageNames[i])
+            continue;
+        PlayerTuning::stages[i] = stage;
+        if (Player* player = CurrentPlayer())
+            player->stages[i] = stage;
+    }
+    RefreshPlayerSpeeds(false);
+    return true;
+}
+
+bool CmdSetPlayerHighFall(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 2)
+        return false;
+    if (tokens[0] == "freezetime")
+        PlayerTuning::highFallFreezeTime = ToInt(tokens[1]);
+    if (tokens[0] == "height_threshold")
+        PlayerTuning::highFallHeightThreshold = ToFloat(tokens[1]);
+    return true;
+}
+
+bool CmdSetPlayerHitTimer(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    PlayerTuning::hitTimer = static_cast<int>(ToFloat(tokens[0]));
+    return true;
+}
+
+bool CmdSetPlayerStraff(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 2)
+        return false;
+    if (tokens[0] == "delay")
+        PlayerTuning::straffDelay = ToInt(tokens[1]);
+    if (tokens[0] == "speed")
+        PlayerTuning::straffSpeed = ToFloat(tokens[1]);
+    if (tokens[0] == "duration")
+        PlayerTuning::straffDuration = ToInt(tokens[1]);
+    return true;
+}
+
+bool CmdSetPlayerCrossbow(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 2)
+        return false;
+    if (tokens[0] == "delay")
+        PlayerTuning::crossbowDelay = ToInt(tokens[1]);
+    if (tokens[0] == "speed")
+        PlayerTuning::crossbowSpeed = ToFloat(tokens[1]);
+    return true;
+}
+
+bool CmdSetPlayerAttackRank(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    if (Player* player = CurrentPlayer())
+        player->SetAttackRank(ToInt(tokens[0]));
+    return true;
+}
+
+bool CmdEnablePlayerArmors(std::string)
+{
+    Player* player = CurrentPlayer();
+    if (player == nullptr)
+        return false;
+    for (int i = 0; i < player->GetModifierCount(); ++i)
+        player->EnableModifier(i);
+    player->armorFlag = 1;
+    player->armorFlagByte = 1;
+    return true;
+}
+
+bool CmdPlayerArmorAddReplaceForUse(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 3)
+        return false;
+    if (tokens[0] == "ice")
+        ArmorReplacement::IceList().emplace_back(tokens[1], tokens[2]);
+    if (tokens[0] == "icelava")
+        ArmorReplacement::IceLavaList().emplace_back(tokens[1], tokens[2]);
+    return true;
+}
+
+bool CmdPlayerArmorSetReplaceForUseZone(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 3)
+        return false;
+    if (tokens[0] == "ice") {
+        PlayerTuning::iceReplaceZoneWidth = ToInt(tokens[1]);
+        PlayerTuning::iceReplaceZoneHeight = ToInt(tokens[2]);
+    }
+    return true;
+}
+
+bool CmdPlayerArmorIceFrozenPropagationTimerDelay(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    PlayerTuning::iceFrozenPropagationDelay = ToInt(tokens[0]);
+    return true;
+}
+
+bool CmdSetNpcValue(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 3)
+        return false;
+    const std::string& family = tokens[0];
+    const std::string& key = tokens[1];
+    const std::string& value = tokens[2];
+    const bool pair = tokens.size() >= 4;
+    const std::string& second = pair ? tokens[3] : value;
+    using N = NpcTuning;
+    if (family == "floatingskull") {
+        if (key == "maxlife")
+            N::floatingSkullMaxLife = ToInt(value);
+    } else if (family == "crouchskull") {
+        if (key == "maxlife")
+            N::crouchSkullMaxLife = ToInt(value);
+        if (key == "idlewait")
+            N::crouchSkullIdleWait = ToInt(value);
+        if (key == "speed")
+            N::crouchSkullSpeed = ToFloat(value);
+    } else if (family == "crouchskull_boat") {
+        if (key == "maxlife")
+            N::crouchSkullBoatMaxLife = ToInt(value);
+        if (key == "idlewait")
+            N::crouchSkullBoatIdleWait = ToInt(value);
+        if (key == "speed")
+            N::crouchSkullBoatSpeed = ToFloat(value);
+        if (key == "speed_follow")
+            N::crouchSkullBoatSpeedFollow = ToFloat(value);
+    } else if (family == "thrower") {
+        if (key == "maxlife")
+            N::throwerMaxLife = ToInt(value);
+        if (key == "frametimer_before_throwing")
+            N::throwerFrameTimerBeforeThrowing = ToInt(value);
+        if (key == "frametimer_between_throwing")
+            N::throwerFrameTimerBetweenThrowing = ToInt(value);
+        if (key == "triggerzone" && pair)
+            N::throwerTriggerZone = Rect<int>(0, ToInt(second), ToInt(value), 0);
+        if (key == "projectile_base_direction" && pair)
+            N::throwerProjectileBaseDirection = Point<float>(ToFloat(value), ToFloat(second));
+        if (key == "projectile_speed")
+            N::throwerProjectileSpeed = ToFloat(value);
+        if (key == "projectile_attenuation" && pair)
+            N::throwerProjectileAttenuation = Point<float>(ToFloat(value), ToFloat(second));
+    } else if (family == "boatworm") {
+        if (key == "wait")
+            N::boatWormWait = ToInt(value);
+        if (key == "maxlife")
+            N::boatWormMaxLife = ToInt(value);
+        if (key == "triggerzone" && pair)
+            N::boatWormTriggerZone = Rect<int>(0, ToInt(second), ToInt(value), 0);
+        if (key == "projectile_speed")
+            N::boatWormProjectileSpeed = ToFloat(value);
+    } else if (family == "firediamond") {
+        if (key == "unfrozedelay")
+            N::fireDiamondUnfrozeDelay = ToInt(value);
+    } else if (family == "jellyfish") {
+        if (key == "speed")
+            N::jellyFishSpeed = ToFloat(value);
+        if (key == "slowpercent")
+            N::jellyFishSlowPercent = ToFloat(value);
+        if (key == "slowlimit")
+            N::jellyFishSlowLimit = ToFloat(value);
+    } else if (family == "lonely_head") {
+        if (key == "impulse_right_right" && pair)
+            N::lonelyHeadImpulseRightRight = Point<float>(ToFloat(value), ToFloat(second));
+        if (key == "impulse_right_mid" && pair)
+            N::lonelyHeadImpulseRightMid = Point<float>(ToFloat(value), ToFloat(second));
+    }
+    return true;
+}
+
+bool CmdSetUiPos(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 2)
+        return false;
+    const std::string& element = tokens[0];
+    const int x = ToInt(tokens[1]);
+    const bool hasY = tokens.size() >= 3;
+    const int y = hasY ? ToInt(tokens[2]) : 0;
+    if (element == "dialogue_frame" && hasY) {
+        if (UI_Frame* frame = UiFrame(0))
+            frame->SetPosition(Point<float>(static_cast<float>(x), static_cast<float>(y)));
+    }
+    if (element == "player_frame") {
+        if (UI_Frame* frame = UiFrame(1))
+            frame->SetPosition(Point<float>(static_cast<float>(x), static_cast<float>(y)));
+    }
+    if (element == "dialogue_portrait1" && hasY)
+        UITuning::dialoguePortrait1 = Point<int>(x, y);
+    if (element == "dialogue_portrait2" && hasY)
+        UITuning::dialoguePortrait2 = Point<int>(x, y);
+    if (element == "dialogue_letter_size" && hasY)
+        UITuning::dialogueLetterSize = Point<int>(x, y);
+    if (element == "player_lifes_xpos")
+        UITuning::playerLifesXPos = x;
+    if (element == "player_lifes_xdelta")
+        UITuning::playerLifesXDelta = x;
+    if (element == "player_minimap_center_xpos")
+        UITuning::playerMinimapCenterXPos = x;
+    if (element == "player_scythe_center_xpos")
+        UITuning::playerScytheCenterXPos = x;
+    if (element == "player_powers_xpos")
+        UITuning::playerPowersXPos = x;
+    if (element == "player_powers_xdelta")
+        UITuning::playerPowersXDelta = x;
+    if (element == "menu_spacing_y")
+        UITuning::menuSpacingY = x;
+    if (element == "menu_options_marge")
+        UITuning::menuOptionsMarge = x;
+    if (element == "menu_play_marge")
+        UITuning::menuPlayMarge = x;
+    return true;
+}
+
+bool CmdSetUiRect(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 5)
+        return false;
+    if (tokens[0] == "dialogue_text_frame") {
+        for (size_t i = 0; i < 4; ++i)
+            UITuning::dialogueTextFrame[i] = ToInt(tokens[i + 1]);
+    }
+    return true;
+}
+
+bool CmdSetUiDialogueCharacterObject(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 2)
+        return false;
+    BGEvent_DialogueManager::LinkCharacterToGraphical(tokens[0], tokens[1]);
+    return true;
+}
+
+bool CmdSetUiDialogueSpeed(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 2)
+        return false;
+    if (tokens[0] == "base_speed")
+        UITuning::dialogueBaseSpeed = ToInt(tokens[1]);
+    return true;
+}
+
+bool CmdSetMaxAdvScore(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    if (Game* game = Game::GetInstance())
+        game->maxAdvanceScore = ToInt(tokens[0]);
+    return true;
+}
+
+bool CmdAddParticleSystemInNpc(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 3)
+        return false;
+    if (LocalParticleSystem* system = Game::FindLocalParticleSystem(tokens[2]))
+        CharacterObject::LinkParticleSystem(tokens[0], tokens[1], system);
+    return true;
+}
+
+bool CmdSetMainMusicPath(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    if (Game* game = Game::GetInstance())
+        game->mainMusicPath = tokens[0];
+    return true;
+}
+
+bool CmdSetMaxValueForAchievement(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 2)
+        return false;
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return true;
+    if (Achievement* achievement = game->GetAchievements().FindByName(tokens[0]))
+        achievement->SetTarget(std::max(1, ToInt(tokens[1])));
+    return true;
+}
+
+bool CmdSetPath(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 2)
+        return false;
+    std::string folder = tokens[1];
+    if (folder.front() == '\\')
+        folder = GetProgramFolder() + folder;
+    if (tokens[0] == "map") {
+        if (Game* game = Game::GetInstance())
+            game->mapPath = folder;
+    }
+    if (tokens[0] == "base")
+        SetBasePath(folder);
+    if (tokens[0] == "music")
+        SetMusicPath(folder);
+    if (tokens[0] == "sound")
+        SetSoundPath(folder);
+    if (tokens[0] == "dialog")
+        SetDialogPath(folder);
+    return true;
+}
+
+bool CmdSetDefaultSpawner(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    if (Game* game = Game::GetInstance())
+        game->defaultSpawner = tokens[0];
+    return true;
+}

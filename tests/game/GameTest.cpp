@@ -1,0 +1,213 @@
+#include "game/Game.h"
+#include "characters/CharacterObject.h"
+#include "engine/config/GamePaths.h"
+#include "engine/input/AbstractInputManager.h"
+#include "engine/platform/Steam.h"
+#include "engine/sound/ISoundEngine.h"
+#include "engine/sound/SoundEventsManager.h"
+#include "engine/sound/SoundGameAccess.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Sprite.h"
+#include "script/Script.h"
+#include "script/ScriptVar.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// Engines that record what the game does with them.
+struct EngineLog {
+    int soundInits = 0;
+    int volumeApplications = 0;
+    int deleted = 0;
+};
+
+class FakeSoundEngine : public ISoundEngine {
+public:
+    FakeSoundEngine(EngineLog& engineLog, bool initWorks)
+        : ISoundEngine("Fake")
+        , log(engineLog)
+        , works(initWorks)
+    {
+    }
+    ~FakeSoundEngine() override { ++log.deleted; }
+    bool Init() override
+    {
+        ++log.soundInits;
+        return works;
+    }
+    ISoundRessource* ImportSound(std::string, Sound*) override { return nullptr; }
+    void ApplyVolumes() override { ++log.volumeApplications; }
+    void ReleaseSoundData(ISoundRessource*) override { }
+
+private:
+    EngineLog& log;
+    bool works;
+};
+
+class FakeInputManager : public AbstractInputManager {
+public:
+    explicit FakeInputManager(EngineLog& engineLog)
+        : log(engineLog)
+    {
+    }
+    ~FakeInputManager() override { ++log.deleted; }
+    bool Init() override { return true; }
+    bool Acquire() override { return true; }
+    void Poll() override { }
+    void Release() override { }
+
+private:
+    EngineLog& log;
+};
+
+TEST(GameObject, ShutsDownTwiceReleasingEverythingOnce)
+{
+    EngineLog log;
+    Game game("Quenholt", nullptr, new FakeInputManager(log), new FakeSoundEngine(log, true));
+    EXPECT_EQ(Game::GetInstance(), &game);
+    game.sprites.push_back(new Sprite("S", "s.png", 0, 0, 8, 8));
+    game.sceneObjects.push_back(new GraphicalObject("NPC_Proto"));
+    game.CreateSaveVar("Progress");
+    game.CreateCharacterByClass("Door", "NPC_Door", nullptr);
+    ASSERT_NE(game.GetSoundEventsManager(), nullptr);
+
+    game.Shutdown();
+    EXPECT_EQ(log.deleted, 2);
+    EXPECT_EQ(game.GetSoundEngine(), nullptr);
+    EXPECT_EQ(game.GetInputManager(), nullptr);
+    EXPECT_EQ(game.GetSoundEventsManager(), nullptr);
+    EXPECT_TRUE(game.sprites.empty());
+    EXPECT_TRUE(game.sceneObjects.empty());
+    EXPECT_TRUE(game.saveVars.empty());
+    EXPECT_TRUE(game.characterPrototypes.empty());
+    EXPECT_EQ(game.GetCharacterCount(), 0u);
+
+    game.Shutdown();
+    EXPECT_EQ(log.deleted, 2);
+}
+
+TEST(GameObject, NullEnginesAndTheSingletonAfterDestruction)
+{
+    {
+        Game game;
+        game.Shutdown();
+        EXPECT_EQ(Game::GetInstance(), &game);
+    }
+    EXPECT_EQ(Game::GetInstance(), nullptr);
+    EXPECT_EQ(GetSoundGameAccess(), nullptr);
+    EXPECT_TRUE(Script::GetCommands().empty());
+}
+
+TEST(GameObject, RegistersItsSteamCallbacksAndRemovesThemWhenDestroyed)
+{
+    const size_t before = SteamAPI_RegisteredCallbackCount(-1);
+    {
+        Game game;
+        EXPECT_EQ(SteamAPI_RegisteredCallbackCount(331), 1u);
+        EXPECT_EQ(SteamAPI_RegisteredCallbackCount(1101), 1u);
+        EXPECT_EQ(SteamAPI_RegisteredCallbackCount(1102), 1u);
+        EXPECT_FALSE(SteamAPI_Init());
+    }
+    EXPECT_EQ(SteamAPI_RegisteredCallbackCount(-1), before);
+}
+
+TEST(GameObject, TheSoundCodeReachesTheGameAndItsVolumeHook)
+{
+    EngineLog log;
+    Game game("Quenholt", nullptr, nullptr, new FakeSoundEngine(log, false));
+    SoundGameAccess* access = GetSoundGameAccess();
+    ASSERT_NE(access, nullptr);
+    EXPECT_EQ(access->GetSoundEngine(), game.GetSoundEngine());
+    EXPECT_EQ(access->GetSoundEventsManager(), game.GetSoundEventsManager());
+    EXPECT_EQ(access->GetConfig(), game.GetConfig());
+    EXPECT_EQ(access->GetMusicLibrary(), game.GetMusicLibrary());
+    float x = 0, y = 0;
+    int w = 0, h = 0;
+    EXPECT_FALSE(access->GetPlayerBox(x, y, w, h));
+
+    // A failing sound engine shows the error and the game goes on.
+    EXPECT_FALSE(game.InitSoundEngine());
+    EXPECT_EQ(log.soundInits, 1);
+
+    // Loading the user settings applies the volumes through the game.
+    const std::filesystem::path folder
+        = std::filesystem::temp_directory_path() / ("quenholt_game_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string previous = GetUserPath();
+    SetUserPath(folder.string() + "/");
+    game.GetConfig()->LoadUserConfig();
+    SetUserPath(previous);
+    std::filesystem::remove_all(folder);
+    EXPECT_EQ(log.volumeApplications, 1);
+
+    game.GetSoundEventsManager()->AddStartedSound("Hit");
+    game.UpdateSound(false);
+    EXPECT_TRUE(game.GetSoundEventsManager()->GetStartedSounds().empty());
+}
+
+TEST(GameResources, LookUpsCompareWholeNamesAndKeepTheFirst)
+{
+    Game game;
+    auto* first = new Sprite("Leaf", "a.png", 0, 0, 8, 8);
+    game.sprites = {nullptr, first, new Sprite("Leaf", "b.png", 0, 0, 8, 8)};
+    EXPECT_EQ(Game::FindSprite("Leaf"), first);
+    EXPECT_EQ(Game::FindSprite("leaf"), nullptr);
+    EXPECT_EQ(Game::FindSprite("Lea"), nullptr);
+
+    // Characters are found among the prototypes first, by a leading "NPC".
+    auto* proto = new GraphicalObject("NPC_Bat");
+    auto* library = new GraphicalObject("NPC_Bat");
+    auto* plain = new SceneObject("Ambience");
+    auto* inner = new GraphicalObject("Big_NPC_Bat");
+    game.sceneObjects = {library, plain, inner, proto};
+    game.characterPrototypes = {proto};
+    EXPECT_EQ(Game::FindSceneObject("NPC_Bat", false), proto);
+    EXPECT_EQ(Game::FindSceneObject("Big_NPC_Bat", false), inner);
+    EXPECT_EQ(game.FindGraphicalObject("Ambience", false), nullptr);
+    EXPECT_EQ(Game::FindSceneObject("Ambience", false), plain);
+    const std::vector<GraphicalObject*> bats = Game::FindCharacterPrototypes("Bat", false);
+    EXPECT_EQ(bats, std::vector<GraphicalObject*> {proto});
+}
+
+TEST(GameResources, ScriptVariablesLiveInLowerCase)
+{
+    Game game;
+    ScriptVar* made = game.CreateSaveVar("KeyFound");
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->GetName(), "keyfound");
+    made->SetValue("1");
+    EXPECT_EQ(game.CreateSaveVar("KEYFOUND"), nullptr);
+    EXPECT_EQ(Game::FindSaveVar("kEyFoUnD")->GetValue(), "1");
+    EXPECT_EQ(Game::FindGlobalVar("keyfound"), nullptr);
+    ASSERT_NE(game.CreateGlobalVar("KeyFound"), nullptr);
+    game.DeleteSaveVar("KEYFOUND");
+    EXPECT_EQ(Game::FindSaveVar("keyfound"), nullptr);
+    EXPECT_NE(Game::FindGlobalVar("keyfound"), nullptr);
+}
+
+TEST(GameResources, LiveCharactersByIndexNameAndDeath)
+{
+    Game game;
+    CharacterObject* a = game.CreateCharacterByClass("Skull", "NPC_FloatingSkull", nullptr);
+    CharacterObject* b = game.CreateCharacterByClass("Skull", "NPC_FloatingSkull", nullptr);
+    CharacterObject* c = game.CreateCharacterByClass("Skull", "NPC_FloatingSkull", nullptr);
+    EXPECT_EQ(game.GetCharacter(2), c);
+    EXPECT_EQ(game.GetCharacter(3), nullptr);
+    EXPECT_EQ(game.FindCharacterByName("Skull", a), b);
+    b->Die();
+    EXPECT_EQ(game.FindCharactersByName("Skull", nullptr, true), (std::vector<CharacterObject*> {a, c}));
+    EXPECT_EQ(game.FindCharactersByName("Skull", c, false), (std::vector<CharacterObject*> {a, b}));
+
+    CharacterObject stranger("Skull");
+    game.DeleteCharacter(&stranger);
+    EXPECT_EQ(game.GetCharacterCount(), 3u);
+    game.DeleteCharacter(b);
+    EXPECT_EQ(game.liveCharacters, (std::vector<CharacterObject*> {a, c}));
+}
+
+} // namespace

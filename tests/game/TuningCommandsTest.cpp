@@ -1,0 +1,252 @@
+#include "characters/ArmorReplacement.h"
+#include "characters/CharacterObject.h"
+#include "characters/LocalParticleSystem.h"
+#include "characters/Player.h"
+#include "characters/PlayerTuning.h"
+#include "enemies/NpcTuning.h"
+#include "engine/config/GamePaths.h"
+#include "engine/serial/FileUtils.h"
+#include "game/Game.h"
+#include "script/BGEvent_DialogueManager.h"
+#include "ui/UITuning.h"
+#include "ui/UI_Frame.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+// The tuning values are program-wide: each case sets a value of its own and
+// checks it, so the cases do not depend on the order they run in.
+namespace {
+
+class TuningCommandsTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto made = std::make_unique<Player>("Player");
+        player = made.get();
+        game.SetPlayer(std::move(made));
+    }
+
+    bool Run(const std::string& line) { return game.console.ExecuteCommand(line); }
+
+    Game game;
+    Player* player = nullptr;
+};
+
+// Each line sets one value; the same line without its last token must then
+// leave that value as it is.
+TEST_F(TuningCommandsTest, EachValueIsSetAndLeftAloneWhenATokenIsMissing)
+{
+    using P = PlayerTuning;
+    using N = NpcTuning;
+    using U = UITuning;
+    const struct {
+        const char* line;
+        std::function<double()> read;
+        double expected;
+    } cases[] = {
+        {"setplayerspeed walk 31", [] { return P::walkSpeed; }, 31},
+        {"setplayerspeed jumph 32", [] { return P::jumpSpeedH; }, 32},
+        {"setplayerspeed climb 11.5", [] { return P::climbSpeed; }, 11.5},
+        {"setplayerwaterslow 0.5", [] { return P::waterSlowRatio; }, 0.5},
+        {"setcameraspeed 5.5", [] { return Camera::travelSpeedTuning; }, 5.5},
+        {"setplayerhighfall freezetime 21", [] { return P::highFallFreezeTime; }, 21},
+        {"setplayerhighfall height_threshold 120.5", [] { return P::highFallHeightThreshold; }, 120.5},
+        {"setplayerhittimer 6", [] { return P::hitTimer; }, 6},
+        {"setplayerstraff delay 12", [] { return P::straffDelay; }, 12},
+        {"setplayerstraff speed 2.5", [] { return P::straffSpeed; }, 2.5},
+        {"setplayerstraff duration 14", [] { return P::straffDuration; }, 14},
+        {"setplayercrossbow delay 33", [] { return P::crossbowDelay; }, 33},
+        {"setplayercrossbow speed 12.5", [] { return P::crossbowSpeed; }, 12.5},
+        {"playerarmorsetreplaceforusezone ice 12 14", [] { return P::iceReplaceZoneHeight; }, 14},
+        {"playerarmoricefrozenpropagationtimerdelay 9", [] { return P::iceFrozenPropagationDelay; }, 9},
+        {"setnpcvalue floatingskull maxlife 5", [] { return N::floatingSkullMaxLife; }, 5},
+        {"setnpcvalue crouchskull maxlife 6", [] { return N::crouchSkullMaxLife; }, 6},
+        {"setnpcvalue crouchskull idlewait 7", [] { return N::crouchSkullIdleWait; }, 7},
+        {"setnpcvalue crouchskull speed 4.5", [] { return N::crouchSkullSpeed; }, 4.5},
+        {"setnpcvalue crouchskull_boat maxlife 8", [] { return N::crouchSkullBoatMaxLife; }, 8},
+        {"setnpcvalue crouchskull_boat idlewait 9", [] { return N::crouchSkullBoatIdleWait; }, 9},
+        {"setnpcvalue crouchskull_boat speed 3.5", [] { return N::crouchSkullBoatSpeed; }, 3.5},
+        {"setnpcvalue crouchskull_boat speed_follow 7.5", [] { return N::crouchSkullBoatSpeedFollow; }, 7.5},
+        {"setnpcvalue thrower maxlife 4", [] { return N::throwerMaxLife; }, 4},
+        {"setnpcvalue thrower frametimer_before_throwing 3",
+            [] { return N::throwerFrameTimerBeforeThrowing; }, 3},
+        {"setnpcvalue thrower frametimer_between_throwing 11",
+            [] { return N::throwerFrameTimerBetweenThrowing; }, 11},
+        {"setnpcvalue thrower triggerzone 100 60", [] { return N::throwerTriggerZone.y0; }, 60},
+        {"setnpcvalue thrower projectile_base_direction 3.5 1.5",
+            [] { return N::throwerProjectileBaseDirection.y; }, 1.5},
+        {"setnpcvalue thrower projectile_speed 1.5", [] { return N::throwerProjectileSpeed; }, 1.5},
+        {"setnpcvalue thrower projectile_attenuation 0.25 0.75",
+            [] { return N::throwerProjectileAttenuation.y; }, 0.75},
+        {"setnpcvalue boatworm wait 41", [] { return N::boatWormWait; }, 41},
+        {"setnpcvalue boatworm maxlife 3", [] { return N::boatWormMaxLife; }, 3},
+        {"setnpcvalue boatworm triggerzone 200 150", [] { return N::boatWormTriggerZone.y0; }, 150},
+        {"setnpcvalue boatworm projectile_speed 6", [] { return N::boatWormProjectileSpeed; }, 6},
+        {"setnpcvalue firediamond unfrozedelay 4", [] { return N::fireDiamondUnfrozeDelay; }, 4},
+        {"setnpcvalue jellyfish speed 4.25", [] { return N::jellyFishSpeed; }, 4.25},
+        {"setnpcvalue jellyfish slowpercent 0.5", [] { return N::jellyFishSlowPercent; }, 0.5},
+        {"setnpcvalue jellyfish slowlimit 0.25", [] { return N::jellyFishSlowLimit; }, 0.25},
+        {"setnpcvalue lonely_head impulse_right_right -2.5 3.5",
+            [] { return N::lonelyHeadImpulseRightRight.y; }, 3.5},
+        {"setnpcvalue lonely_head impulse_right_mid -0.5 2.5", [] { return N::lonelyHeadImpulseRightMid.y; },
+            2.5},
+        {"setuipos dialogue_portrait1 3 4", [] { return U::dialoguePortrait1.y; }, 4},
+        {"setuipos dialogue_portrait2 5 6", [] { return U::dialoguePortrait2.y; }, 6},
+        {"setuipos dialogue_letter_size 10 11", [] { return U::dialogueLetterSize.y; }, 11},
+        {"setuipos player_lifes_xpos 151", [] { return U::playerLifesXPos; }, 151},
+        {"setuipos player_lifes_xdelta 65", [] { return U::playerLifesXDelta; }, 65},
+        {"setuipos player_minimap_center_xpos 225", [] { return U::playerMinimapCenterXPos; }, 225},
+        {"setuipos player_scythe_center_xpos 281", [] { return U::playerScytheCenterXPos; }, 281},
+        {"setuipos player_powers_xpos 316", [] { return U::playerPowersXPos; }, 316},
+        {"setuipos player_powers_xdelta 66", [] { return U::playerPowersXDelta; }, 66},
+        {"setuipos menu_spacing_y 9", [] { return U::menuSpacingY; }, 9},
+        {"setuipos menu_options_marge 121", [] { return U::menuOptionsMarge; }, 121},
+        {"setuipos menu_play_marge 101", [] { return U::menuPlayMarge; }, 101},
+        {"setuirect dialogue_text_frame 11 12 301 101", [] { return U::dialogueTextFrame[3]; }, 101},
+        {"setui_dialoguespeed base_speed 6", [] { return U::dialogueBaseSpeed; }, 6},
+        {"setmaxadvscore 120", [this] { return game.maxAdvanceScore; }, 120},
+        {"setmaxvalueforachievement Portal 3",
+            [this] { return game.GetAchievements().FindByName("Portal")->GetTarget(); }, 3},
+        {"setplayerattackrank 3", [this] { return player->GetAttackRank(); }, 3},
+    };
+    for (const auto& c : cases) {
+        const std::string line = c.line;
+        SCOPED_TRACE(line);
+        EXPECT_TRUE(Run(line));
+        EXPECT_DOUBLE_EQ(c.read(), c.expected);
+        Run(line.substr(0, line.rfind(' ')));
+        EXPECT_DOUBLE_EQ(c.read(), c.expected);
+    }
+}
+
+TEST_F(TuningCommandsTest, SpeedsReachBothStaticsAndThePlayer)
+{
+    EXPECT_TRUE(Run("setplayerspeed walk 30"));
+    EXPECT_EQ(PlayerTuning::walkSpeed, 30.0f);
+    EXPECT_EQ(PlayerTuning::jumpSpeedH, 30.0f);
+    EXPECT_EQ(player->walkSpeed, 30.0f);
+    EXPECT_EQ(player->jumpSpeedH, 30.0f);
+    EXPECT_TRUE(Run("setplayerspeed  climb 12"));
+    EXPECT_EQ(player->climbSpeed, 12.0f);
+    EXPECT_TRUE(Run("setplayerspeed run 99"));
+    EXPECT_EQ(PlayerTuning::walkSpeed, 30.0f);
+
+    EXPECT_TRUE(Run("setcameraspeed 4.5"));
+    EXPECT_EQ(game.GetCamera().GetSpeed(), 4.5f);
+}
+
+TEST_F(TuningCommandsTest, MovingStagesParseTheirFlagAsNotZero)
+{
+    EXPECT_TRUE(Run("setplayermovingstage fall1 21.5 false -1.0"));
+    const size_t fall1 = static_cast<size_t>(PlayerStage::Fall1);
+    EXPECT_EQ(PlayerTuning::stages[fall1].SpeedEnd, 21.5f);
+    EXPECT_TRUE(PlayerTuning::stages[fall1].ConstantSpeed);
+    EXPECT_EQ(PlayerTuning::stages[fall1].TimeDuration, -1.0);
+    EXPECT_TRUE(player->stages[fall1].ConstantSpeed);
+
+    EXPECT_TRUE(Run("setplayermovingstage spiderjump0 9 0 70"));
+    const size_t spider = static_cast<size_t>(PlayerStage::SpiderJump0);
+    EXPECT_FALSE(PlayerTuning::stages[spider].ConstantSpeed);
+    EXPECT_EQ(player->stages[spider].TimeDuration, 70.0);
+
+    // Three tokens are too few: nothing changes.
+    EXPECT_FALSE(Run("setplayermovingstage spiderjump0 1 1"));
+    EXPECT_EQ(PlayerTuning::stages[spider].SpeedEnd, 9.0f);
+}
+
+TEST_F(TuningCommandsTest, HitTimerTruncatesAndAchievementTargetsStayPositive)
+{
+    Run("setplayerhittimer 4.9");
+    EXPECT_EQ(PlayerTuning::hitTimer, 4);
+    Run("setplayerhittimer -0.5");
+    EXPECT_EQ(PlayerTuning::hitTimer, 0);
+
+    Run("setmaxvalueforachievement Invincible 0");
+    EXPECT_EQ(game.GetAchievements().FindByName("Invincible")->GetTarget(), 1);
+    Run("setmaxvalueforachievement \"Scythe of Death\" 12");
+    EXPECT_EQ(game.GetAchievements().FindByName("Scythe of Death")->GetTarget(), 12);
+    EXPECT_TRUE(Run("setmaxvalueforachievement invincible 40"));
+    EXPECT_EQ(game.GetAchievements().FindByName("Invincible")->GetTarget(), 1);
+}
+
+TEST_F(TuningCommandsTest, PairsNeedBothValuesAndFramesMoveOnlyWhenPresent)
+{
+    Run("setnpcvalue thrower triggerzone 100 60");
+    EXPECT_FALSE(Run("setnpcvalue thrower"));
+    Run("setnpcvalue thrower triggerzone 300");
+    EXPECT_EQ(NpcTuning::throwerTriggerZone.x1, 100);
+    EXPECT_EQ(NpcTuning::throwerTriggerZone.y0, 60);
+    EXPECT_EQ(NpcTuning::throwerTriggerZone.x0, 0);
+    EXPECT_EQ(NpcTuning::throwerTriggerZone.y1, 0);
+
+    auto* dialogue = new UI_Frame("Dialogue");
+    auto* hud = new UI_Frame("Hud");
+    game.uiFrames = {dialogue, hud};
+    Run("setuipos dialogue_frame 7 8");
+    Run("setuipos dialogue_frame 70");
+    EXPECT_EQ(dialogue->GetPosition(), Point<float>(7.0f, 8.0f));
+    Run("setuipos player_frame 20");
+    EXPECT_EQ(hud->GetPosition(), Point<float>(20.0f, 0.0f));
+}
+
+TEST_F(TuningCommandsTest, PlayerOnlyCommandsDoNothingWithoutAPlayer)
+{
+    game.SetPlayer(nullptr);
+    Run("setplayerwaterslow 0.25");
+    const float ratio = PlayerTuning::waterSlowRatio;
+    Run("setplayerwaterslow 0.75");
+    EXPECT_EQ(PlayerTuning::waterSlowRatio, ratio);
+    EXPECT_FALSE(Run("enableplayerarmors"));
+    EXPECT_TRUE(Run("setplayerattackrank 2"));
+    EXPECT_TRUE(Run("setplayerspeed walk 25"));
+    EXPECT_EQ(PlayerTuning::walkSpeed, 25.0f);
+}
+
+TEST_F(TuningCommandsTest, ArmorsAreEnabledOnThePlayer)
+{
+    EXPECT_TRUE(Run("enableplayerarmors"));
+    EXPECT_EQ(player->armorFlag, 1);
+    EXPECT_EQ(player->armorFlagByte, 1);
+}
+
+TEST_F(TuningCommandsTest, NamesAndLinksGoWhereTheirReadersLook)
+{
+    const size_t ice = ArmorReplacement::IceList().size();
+    const size_t lava = ArmorReplacement::IceLavaList().size();
+    Run("playerarmoraddreplaceforuse ice Water Ice");
+    Run("playerarmoraddreplaceforuse icelava Lava Rock");
+    Run("playerarmoraddreplaceforuse fire Lava");
+    ASSERT_EQ(ArmorReplacement::IceList().size(), ice + 1);
+    EXPECT_EQ(ArmorReplacement::IceList().back().GetReplacementName(), "Ice");
+    ASSERT_EQ(ArmorReplacement::IceLavaList().size(), lava + 1);
+    EXPECT_EQ(ArmorReplacement::IceLavaList().back().GetObjectName(), "Lava");
+
+    Run("setdefaultspawner Spawn_A");
+    Run("setmainmusicpath \"music\\title theme.ogg\"");
+    EXPECT_EQ(game.defaultSpawner, "Spawn_A");
+    EXPECT_EQ(game.mainMusicPath, "music\\title theme.ogg");
+
+    Run("setpath map \\levels\\");
+    EXPECT_EQ(game.mapPath, GetProgramFolder() + "\\levels\\");
+    Run("setpath map data/levels/");
+    EXPECT_EQ(game.mapPath, "data/levels/");
+
+    Run("setui_dialoguecharacterobject Ombrix Portrait_Ombrix");
+    ASSERT_FALSE(BGEvent_DialogueManager::PortraitLinks().empty());
+    EXPECT_EQ(BGEvent_DialogueManager::PortraitLinks().back(),
+        std::make_pair(std::string("Ombrix"), std::string("Portrait_Ombrix")));
+
+    const size_t links = CharacterObject::ParticleSystemLinks().size();
+    game.localParticleSystems.push_back(new LocalParticleSystem("Sparks"));
+    Run("addparticlesysteminnpc NPC_Door Open Missing");
+    EXPECT_EQ(CharacterObject::ParticleSystemLinks().size(), links);
+    Run("addparticlesysteminnpc NPC_Door Open Sparks");
+    ASSERT_EQ(CharacterObject::ParticleSystemLinks().size(), links + 1);
+    EXPECT_EQ(CharacterObject::ParticleSystemLinks().back().system, game.localParticleSystems[0]);
+}
+
+} // namespace

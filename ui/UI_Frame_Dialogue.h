@@ -1,0 +1,18 @@
+#pragma once
+
+#include "engine/serial/TypeNames.h"
+#include "ui/UI_Frame.h"
+
+#include <string>
+#include <utility>
+
+// Created by its class key with the object's name; it behaves as its base
+// until its own fields and behaviour are written.
+class UI_Frame_Dialogue : public UI_Frame {
+public:
+    explicit UI_Frame_Dialogue(std::string name)
+        : UI_Frame(std::move(name))
+    {
+        typeName = TypeNames::UI_Frame_Dialogue;
+    }
+};

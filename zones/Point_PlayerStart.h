@@ -1,0 +1,18 @@
+#pragma once
+
+#include "engine/serial/TypeNames.h"
+#include "scene/GameplayObject.h"
+
+#include <string>
+#include <utility>
+
+// Created by its class key with the object's name; it behaves as its base
+// until its own fields and behaviour are written.
+class Point_PlayerStart : public GameplayObject {
+public:
+    explicit Point_PlayerStart(std::string name)
+        : GameplayObject(std::move(name))
+    {
+        typeName = TypeNames::Point_PlayerStart;
+    }
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "engine/serial/TypeNames.h"
+#include "zones/GameplayObject_Zone.h"
+
+#include <string>
+#include <utility>
+
+// Created by its class key with the object's name; it behaves as its base
+// until its own fields and behaviour are written.
+class Zone_NPCSpawner_Boss2_Boat : public GameplayObject_Zone {
+public:
+    explicit Zone_NPCSpawner_Boss2_Boat(std::string name)
+        : GameplayObject_Zone(std::move(name))
+    {
+        typeName = TypeNames::Zone_NPCSpawner_Boss2_Boat;
+    }
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "engine/serial/TypeNames.h"
+#include "zones/Zone_NPCSpawner_FloatingSkull.h"
+
+#include <string>
+#include <utility>
+
+// Created by its class key with the object's name; it behaves as its base
+// until its own fields and behaviour are written.
+class Zone_NPCSpawner_MiniBoss_FloatingSkull : public Zone_NPCSpawner_FloatingSkull {
+public:
+    explicit Zone_NPCSpawner_MiniBoss_FloatingSkull(std::string name)
+        : Zone_NPCSpawner_FloatingSkull(std::move(name))
+    {
+        typeName = TypeNames::Zone_NPCSpawner_MiniBoss_FloatingSkull;
+    }
+};
