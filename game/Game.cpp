@@ -8,6 +8,7 @@
 #include "engine/platform/MessageBox.h"
 #include "engine/render/IRenderEngine.h"
 #include "engine/render/ImageHandleManager.h"
+#include "engine/render/PostChain.h"
 #include "engine/render/RenderPoolManager.h"
 #include "engine/serial/FileUtils.h"
 #include "engine/sound/DXSoundEngine.h"
@@ -17,8 +18,10 @@
 #include "engine/sound/StreamingVoiceContext.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/Level.h"
+#include "scene/MapModel.h"
 #include "scene/SceneObject.h"
 #include "scene/SceneObjectHandle.h"
+#include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
 #include "script/Script.h"
 #include "script/ScriptVar.h"
@@ -114,7 +117,9 @@ void Game::Shutdown()
 
     DeleteAll(animatedSprites);
     DeleteAll(sceneObjects);
-    DeleteAll(uiFrames);
+    uiFrames.clear();
+    endScoreFrame.reset();
+    postEffects.reset();
     DeleteAll(saveVars);
     DeleteAll(globalVars);
     DeleteAll(extraVars);
@@ -183,10 +188,6 @@ bool Game::SoundAccess::GetPlayerBox(float& x, float& y, int& width, int& height
     width = player->GetSize().x;
     height = player->GetSize().y;
     return true;
-}
-
-void Game::Render(bool)
-{
 }
 
 RenderGameState Game::GetRenderState()
