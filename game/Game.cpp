@@ -31,6 +31,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -107,11 +108,16 @@ void Game::Shutdown()
 {
     // The live characters go with the level they belong to.
     DeleteAll(liveCharacters);
-    currentLevel = nullptr;
 
-    // The render thread takes the quit request before the engines go.
+    // The render thread takes the quit request before the engines go, and
+    // before the level whose objects its frames may still name.
     if (renderEngine != nullptr && renderEngine->GetRenderPool() != nullptr)
         renderEngine->GetRenderPool()->RequestQuit();
+    if (Level* level = std::exchange(currentLevel, nullptr)) {
+        level->Reset();
+        delete level;
+    }
+    camera.SetLevel(nullptr);
 
     player.reset();
 

@@ -7,10 +7,10 @@
 #include "engine/render/IRenderEngine.h"
 #include "engine/render/RenderPoolCommand.h"
 #include "engine/render/RenderPoolManager.h"
+#include "engine/serial/TypeNames.h"
 #include "engine/sound/DXSoundEngine.h"
 #include "engine/sound/SoundEventsManager.h"
 #include "engine/sound/StreamingVoiceContext.h"
-#include "engine/serial/TypeNames.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 #include "scene/SceneObject.h"
@@ -175,7 +175,8 @@ void Game::UpdateCharacters(bool paused, double step)
         if (!paused)
             return false;
         const std::string type = character->GetVersionedClassName();
-        return type.find("NPC_Script") == std::string::npos && type.find("NPC_FireDiamond") == std::string::npos;
+        return type.find("NPC_Script") == std::string::npos
+            && type.find("NPC_FireDiamond") == std::string::npos;
     };
     // The dead go first, from the back.
     for (size_t i = liveCharacters.size(); i-- > 0;) {

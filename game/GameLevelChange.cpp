@@ -123,7 +123,8 @@ bool Game::ChangeLevel(std::string levelFile)
             if (auto* zone = level->FindInstanceByClass("Zone_Teleport::InstanceV0", Level::kScene)) {
                 const Point<int> at = zone->GetPosition().ToInt();
                 const int width = zone->GetPrototype() != nullptr ? zone->GetPrototype()->GetSize().x : 0;
-                player->SetPosition(Point<float>(static_cast<float>(at.x + width / 2), static_cast<float>(at.y)));
+                player->SetPosition(
+                    Point<float>(static_cast<float>(at.x + width / 2), static_cast<float>(at.y)));
                 placed = true;
             }
             musicLibrary.ResetResumePositions();
@@ -150,7 +151,8 @@ bool Game::ChangeLevel(std::string levelFile)
     currentLevel = level.release();
     camera.SetLevel(currentLevel);
     Camera::UpdateTravel(camera, player.get(), false);
-    if (DXRenderEngine* engine = dynamic_cast<DXRenderEngine*>(renderEngine.get()); engine && !engine->IsRecording())
+    if (DXRenderEngine* engine = dynamic_cast<DXRenderEngine*>(renderEngine.get());
+        engine && !engine->IsRecording())
         Render(true);
     currentLevel->StartScript();
     currentLevel->StartupZones();
@@ -163,6 +165,7 @@ bool Game::ChangeLevel(std::string levelFile)
 
     menuFlag = false;
     ShowGameplayUI();
+    platform::DebugOutput("ChangeLevel: entered \"" + currentLevel->GetName() + "\"\n");
     TimeSection(console.profileTimers, "ChangeLevel", true);
     return true;
 }

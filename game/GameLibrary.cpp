@@ -93,7 +93,8 @@ uint32_t ReadCount(std::istream& is, bool& ok, GroupReport& report, const char* 
 // record is read from where it stopped. The end of the file ends the group
 // (a count never makes the reader loop past the data).
 template <class Read>
-void ReadRecords(std::istream& is, uint32_t count, bool& ok, GroupReport& report, const char* group, Read read)
+void ReadRecords(
+    std::istream& is, uint32_t count, bool& ok, GroupReport& report, const char* group, Read read)
 {
     for (uint32_t i = 0; i < count; ++i) {
         if (AtEnd(is)) {
@@ -111,7 +112,8 @@ void ReadRecords(std::istream& is, uint32_t count, bool& ok, GroupReport& report
 // Reads the class line and the element's fields; the element is appended
 // only when both are right.
 template <class T, class Read>
-T* ReadTableRecord(std::istream& is, std::vector<T*>& table, const std::string& versionedName, Read readFields)
+T* ReadTableRecord(
+    std::istream& is, std::vector<T*>& table, const std::string& versionedName, Read readFields)
 {
     std::string classLine;
     ReadStringLine(is, classLine);

@@ -21,7 +21,8 @@ void GameLoopAccess::Update()
     // "exit": the render thread leaves its loop and the next pass's quit
     // test ends the main loop.
     if (game.IsQuitRequested())
-        if (RenderPoolManager* pool = game.GetRenderEngine() ? game.GetRenderEngine()->GetRenderPool() : nullptr) {
+        if (RenderPoolManager* pool
+            = game.GetRenderEngine() ? game.GetRenderEngine()->GetRenderPool() : nullptr) {
             pool->quitting = true;
             pool->renderGoEvent.Set();
         }

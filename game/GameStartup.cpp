@@ -9,6 +9,7 @@
 #include "engine/platform/CrashReport.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/MessageBox.h"
+#include "engine/platform/Paths.h"
 #include "engine/platform/Steam.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXRenderEngine.h"
@@ -26,13 +27,17 @@
 #include "ui/UI_Menu.h"
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <memory>
 #include <thread>
 
 std::vector<std::string> TeleportLevelFiles;
 
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr const char* kInitVars = "init_vars.txt";
 
@@ -126,6 +131,11 @@ int RunGame(const std::vector<std::string>& tokens)
     // 7. The user folder, then the crash reports' folder in it.
     PreScanUserPath();
     platform::UseUserCrashReportFolder(GetUserPath());
+    std::cout << "Program folder: " << platform::GetExecutableFolder() << '\n'
+              << "Data folder: " << fs::current_path().string() << '\n'
+              << "User folder: " << (GetUserPath().empty() ? platform::GetUserFolder() : GetUserPath())
+              << '\n'
+              << std::flush;
 
     // 8, 9, 10. The render thread with the window, then the three engines.
     platform::DebugOutput("Init Thread 'Renderpool'\n");

@@ -111,7 +111,7 @@ MainLoop::Pass MainLoop::RunPass()
     lastHandedOver = result.submitted;
     if (locked)
         mutex->Release();
-    if (result.waitForRenderEnd && pool)
+    if (result.waitForRenderEnd && pool && pool->HasThread())
         pool->renderEndEvent.WaitFor(kRenderEndWaitMs);
     ++recordedFrames;
     return Pass::Recorded;

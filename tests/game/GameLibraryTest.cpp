@@ -180,7 +180,8 @@ TEST(GameLibrary, DamagedLibrariesNameTheFileLineAndGroupAndKeepWhatWasRead)
         const ReadResult result = Read(game, Join(c.lines));
         EXPECT_FALSE(result.ok);
         EXPECT_NE(result.messages.find("gamelib.txt:"), std::string::npos) << result.messages;
-        EXPECT_NE(result.messages.find(std::string("(game library group: ") + c.group + ")"), std::string::npos)
+        EXPECT_NE(
+            result.messages.find(std::string("(game library group: ") + c.group + ")"), std::string::npos)
             << result.messages;
         EXPECT_EQ(game.sprites.size(), c.sprites);
         EXPECT_EQ(game.uiFrames.size(), 4u); // the game still starts
@@ -199,7 +200,8 @@ TEST(GameLibrary, OlderAndShorterLibraries)
     // groups keep their defaults.
     {
         Game game;
-        const ReadResult result = Read(game, Join({good.begin(), good.begin() + static_cast<std::ptrdiff_t>(map)}));
+        const ReadResult result
+            = Read(game, Join({good.begin(), good.begin() + static_cast<std::ptrdiff_t>(map)}));
         EXPECT_TRUE(result.ok) << result.messages;
         EXPECT_EQ(game.sceneObjects.size(), 2u);
         EXPECT_TRUE(game.sounds.empty());

@@ -1,3 +1,5 @@
+#include "scene/Level.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -89,7 +91,8 @@ TEST_F(GLGameStartup, SettingsRunInOrderAndExitQuitsWithCodeZero)
     const GameRun run = RunGame(folder, "-mark_cli -exit -ab");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     const std::vector<std::string> order = Markers(run.output,
-        {"mark_working", "mark_user", "mark_cli", "gameLib.txt was not founded", "the console command \"ab\""});
+        {"mark_working", "mark_user", "mark_cli", "gameLib.txt was not founded",
+            "the console command \"ab\""});
     EXPECT_EQ(order,
         (std::vector<std::string> {"mark_working", "gameLib.txt was not founded", "mark_working", "mark_user",
             "mark_cli", "mark_working", "mark_cli"}))
@@ -106,4 +109,18 @@ TEST_F(GLGameStartup, AMissingLevelStartsOnTheTitle)
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("Error : map file not founded"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("missing.lvl"), std::string::npos) << run.output; // lowered
+}
+
+// A level named on the command line (in capitals) opens from the level folder
+// and the game runs on it until "exit".
+TEST_F(GLGameStartup, ALevelOnTheCommandLineOpensFromTheLevelFolder)
+{
+    fs::create_directories(folder / "levels");
+    Level level;
+    ASSERT_TRUE(level.SaveFile((folder / "levels" / "small.lvl").string()));
+    WriteFile(folder / "init_vars.txt", "setpath map levels\r\n");
+    const GameRun run = RunGame(folder, "Small.LVL -exit");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("ChangeLevel: entered \"small.lvl\""), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("map file not founded"), std::string::npos) << run.output;
 }

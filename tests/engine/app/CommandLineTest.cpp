@@ -7,7 +7,8 @@ using Commands = std::vector<std::string>;
 
 TEST(CommandLine, LevelAndLibraryNamesAreLoweredAndTheFirstWins)
 {
-    CommandLineOptions options = ReadCommandLineTokens({"Map.LVL", "other.lvl", "My_GameLib.TXT", "b_gamelib.txt"});
+    CommandLineOptions options
+        = ReadCommandLineTokens({"Map.LVL", "other.lvl", "My_GameLib.TXT", "b_gamelib.txt"});
     EXPECT_EQ(options.levelName, "map.lvl");
     EXPECT_EQ(options.gameLibName, "my_gamelib.txt");
     EXPECT_TRUE(options.queuedCommands.empty());

@@ -25,8 +25,7 @@ TEST(FramePacing, SequencesOfFrameTimes)
             {16, 32, 15, 31, 14, 30, 13, 29}, {false, false, true, false, true, false, true, false}},
         {"50 ms passes without catch-up tick every pass and restart from 0", 33, false, {50, 50, 50},
             {0, 0, 0}, {true, true, true}},
-        {"exactly one delay without catch-up keeps it", 33, false, {33, 10}, {33, 0},
-            {true, true}},
+        {"exactly one delay without catch-up keeps it", 33, false, {33, 10}, {33, 0}, {true, true}},
         // A long stall catches up one frame and keeps the remainder of the
         // division by the delay, not a backlog of ticks.
         {"a stall catches up one tick only", 33, true, {200, 10, 10}, {2, 12, 22}, {true, false, false}},

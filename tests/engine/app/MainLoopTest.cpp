@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -36,8 +37,15 @@ public:
     void RenderLevel() override
     {
         ++levelDraws;
-        // The mutex is held while the frame is recorded.
-        heldWhileRecording = heldWhileRecording && !mutex.try_lock();
+        // The mutex is held while the frame is recorded: another thread
+        // cannot take it.
+        bool taken = false;
+        std::thread([&] {
+            taken = mutex.try_lock();
+            if (taken)
+                mutex.unlock();
+        }).join();
+        heldWhileRecording = heldWhileRecording && !taken;
     }
     PostChainFrame GetFrameState() const override { return {}; }
     PostChainHost& GetPostChainHost() override { return *this; }
@@ -66,7 +74,9 @@ protected:
     void SetUp() override
     {
         pool = engine.SetRenderPool(new RenderPoolManager(false));
+        // What the render thread says once it has started.
         pool->ready = 1;
+        pool->idle = 1;
     }
 
     // The commands handed over last.
