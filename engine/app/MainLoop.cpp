@@ -109,6 +109,8 @@ MainLoop::Pass MainLoop::RunPass()
         platform::DebugOutput("Main loop: the game mutex did not come within 10 s\n");
     const PostChainResult result = RecordFrame();
     lastHandedOver = result.submitted;
+    if (result.submitted && recordedFrames == 0)
+        platform::DebugOutput("Main loop: first frame handed over\n");
     if (locked)
         mutex->Release();
     if (result.waitForRenderEnd && pool && pool->HasThread())
