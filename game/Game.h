@@ -90,6 +90,11 @@ public:
     // Adds the time step to the accumulator; sets the fixed-step tick flag.
     void UpdateFramePacing();
     void UpdateCharacters(bool gameplayPaused, double step);
+    // One step of the level's start-up script and of its queued events
+    // (events queued during the walk run in the same pass).
+    void RunBackgroundEvents();
+    // Frees the events the level is done with.
+    void UpdateBackgroundEvents();
     void SetMenuFlag(bool menu);
     void RequestLevelChange(std::string levelFile, std::string startPoint);
     void SetStartPointName(std::string name) { startPointName = std::move(name); }

@@ -15,6 +15,8 @@
 #include "scene/Level.h"
 #include "scene/SceneObject.h"
 #include "scene/SpacialInstance.h"
+#include "script/BackgroundEvent.h"
+#include "script/Script.h"
 #include "ui/UI_Frame.h"
 
 #include <algorithm>
@@ -96,6 +98,7 @@ void Game::Update()
             const InputActions before = input->GetPreviousActions();
             const bool pauseEdge = Edge(now.Action9, before.Action9);
             const bool overlayEdge = Edge(now.Action10, before.Action10) && !now.RawShift;
+            RunBackgroundEvents();
             if (currentLevel != nullptr)
                 currentLevel->UpdateInstances();
             if (overlayEdge && !gameplayPaused && !interfaceHidden && endingMode == 0) {
@@ -128,6 +131,7 @@ void Game::Update()
                 --slowMotionSteps;
                 slowMotionSkip = std::min(slowMotionSteps, 3);
             }
+            UpdateBackgroundEvents();
         }
 
         if (!menuFlag) {
@@ -194,6 +198,25 @@ void Game::UpdateCharacters(bool paused, double step)
     }
     console.AddDebugMessage(
         false, "NPC In Scene Alive : " + std::to_string(liveCharacters.size()), 0xFFC8C8C8u, 2.0);
+}
+
+void Game::RunBackgroundEvents()
+{
+    if (currentLevel == nullptr)
+        return;
+    if (Script* script = currentLevel->GetScript())
+        script->Run();
+    for (size_t i = 0; i < currentLevel->GetBackgroundEventCount(); ++i) {
+        BackgroundEvent* event = currentLevel->GetBackgroundEvent(i);
+        if (event != nullptr && !(event->IsFinished() && event->IsAutoDelete()))
+            event->Run();
+    }
+}
+
+void Game::UpdateBackgroundEvents()
+{
+    if (currentLevel != nullptr)
+        currentLevel->PurgeBackgroundEvents();
 }
 
 void Game::SetMenuFlag(bool menu)

@@ -16,7 +16,10 @@
 #include "scene/MapModel.h"
 #include "scene/SceneObjectHandle.h"
 #include "scene/SpacialInstance.h"
+#include "script/Script.h"
 #include "zones/Point_PlayerStart.h"
+
+#include <algorithm>
 
 #include <fstream>
 
@@ -154,6 +157,12 @@ bool Game::ChangeLevel(std::string levelFile)
     if (DXRenderEngine* engine = dynamic_cast<DXRenderEngine*>(renderEngine.get());
         engine && !engine->IsRecording())
         Render(true);
+    // The start-up script's text, one command per ";", kept for the runner.
+    startupScriptText.clear();
+    if (Script* script = currentLevel->GetScript()) {
+        startupScriptText = script->GetText();
+        std::replace(startupScriptText.begin(), startupScriptText.end(), '\n', ';');
+    }
     currentLevel->StartScript();
     currentLevel->StartupZones();
 

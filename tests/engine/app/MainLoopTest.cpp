@@ -128,19 +128,6 @@ TEST_F(MainLoopPasses, TheSkipTestDrawsALevelOnlyOnTicksUnlessNothingAllowsSkipp
     game.mutex.unlock();
 }
 
-TEST_F(MainLoopPasses, ALevelFrameIsFramedByStartAndEndAndEndsWithTheFinalCopy)
-{
-    game.tick = true;
-    ASSERT_EQ(loop.RunPass(), MainLoop::Pass::Recorded);
-    const std::vector<std::string> names = HandedOver();
-    ASSERT_GE(names.size(), 5u);
-    EXPECT_EQ(names[0], "StartRendering");
-    EXPECT_EQ(names[1], "ClearScreen");
-    EXPECT_EQ(names[2], "EndRendering");
-    EXPECT_EQ(names.back(), "StretchBackbuffer true");
-    EXPECT_EQ(game.uiDraws, 1);
-}
-
 TEST_F(MainLoopPasses, APendingLevelChangeLeavesTheFrameUndrawnAndTheMutexUntouched)
 {
     game.tick = true;

@@ -5,24 +5,6 @@
 #include <chrono>
 #include <thread>
 
-TEST(ProfileTimer, HistoryKeepsTheLastSixReportedSamples)
-{
-    ProfileTimer timer("section");
-    EXPECT_TRUE(timer.IsRunning());
-    EXPECT_FALSE(timer.IsReported());
-    for (int i = 0; i < 8; ++i) {
-        timer.Update();
-        timer.RecordSample(i % 2 == 0 || i > 4);
-    }
-    EXPECT_FALSE(timer.IsRunning());
-    EXPECT_EQ(timer.GetHistory().size(), 6u); // 0, 2, 4, 5, 6, 7 reported; the oldest dropped
-    timer.Update();
-    const double elapsed = timer.RecordSample(false);
-    EXPECT_FALSE(timer.IsReported());
-    EXPECT_EQ(timer.GetHistory().size(), 6u);
-    EXPECT_EQ(elapsed, timer.GetElapsed());
-}
-
 TEST(ProfileTimer, SectionsTimeOnlyOnTickPassesAndShareOneRecordPerLabel)
 {
     std::list<ProfileTimer> timers;
