@@ -128,8 +128,7 @@ T* ReadTableRecord(
     return table.back();
 }
 
-// Fonts and particle-system definitions keep only their names until their
-// own records exist.
+// Fonts keep only their names until their own records exist.
 bool ReadNameOnly(std::istream& is, std::string& name)
 {
     return ReadTextLine(is, name);
@@ -223,15 +222,10 @@ bool Game::Serialize(std::ostream& os)
     }
 
     WriteLine(os, std::string(kTagParticles));
-    WriteLine(os,
-        static_cast<uint32_t>(localParticleSystems.size()
-            - std::count(localParticleSystems.begin(), localParticleSystems.end(), nullptr)));
-    for (LocalParticleSystem* system : localParticleSystems) {
-        if (system != nullptr) {
-            WriteLine(os, std::string("LocalParticleSystemV0"));
-            WriteLine(os, system->GetName());
-        }
-    }
+    WriteLine(os, CountSerializedEntries(localParticleSystems));
+    for (LocalParticleSystem* system : localParticleSystems)
+        if (system != nullptr)
+            system->Serialize(os);
     return true;
 }
 
@@ -302,11 +296,12 @@ bool Game::UnSerialize(std::istream& is)
         count = ReadCount(is, ok, report, "particle systems");
         // Every record read is kept; its own read does not decide the outcome.
         for (uint32_t i = 0; i < count && !AtEnd(is); ++i) {
+            auto* system = new LocalParticleSystem(0, 0, 0, 0);
             std::string systemClass;
-            std::string name;
             ReadStringLine(is, systemClass);
-            ReadNameOnly(is, name);
-            localParticleSystems.push_back(new LocalParticleSystem(name));
+            if (!system->UnSerialize(is))
+                report.Failed("particle systems", "expected a particle system");
+            localParticleSystems.push_back(system);
         }
     }
 

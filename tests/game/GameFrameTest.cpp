@@ -32,7 +32,7 @@ public:
         ++deaths;
         CharacterObject::Die();
     }
-    bool IsDead() override { return dying; }
+    bool IsDead() const override { return dying; }
 
     bool dying = false;
     int updates = 0;
@@ -48,7 +48,7 @@ public:
     {
     }
     void Update(double) override { ++updates; }
-    bool IsDead() override { return dying; }
+    bool IsDead() const override { return dying; }
     bool dying = false;
     int updates = 0;
 };

@@ -36,7 +36,15 @@ std::string WriteSampleLibrary()
     game.sceneObjects = {object, new GraphicalObject("UI_Menu_Frame")};
     game.sounds = {new Sound("jump", "sounds\\jump.wav")};
     game.fonts = {new UI_Font("UI_Font_Basic")};
-    game.localParticleSystems = {new LocalParticleSystem("Dust")};
+    // A particle-system definition as its record gives it (after its class
+    // line): one particle, no sprites, the default motion, an 8 x 4 area.
+    auto* dust = new LocalParticleSystem(0, 0, 0, 0);
+    std::istringstream dustRecord(
+        "Dust\r\n1\r\n0\r\nLocalParticleSystemV0\r\n0\r\n290\r\n300\r\n5\r\n5.5\r\n"
+        "9\r\n10\r\n20\r\n20\r\n0\r\n1\r\n40\r\n0\r\n-1\r\n0\r\n-1\r\n0\r\n0\r\n0\r\n"
+        "0\r\n0\r\n0\r\n8\r\n4\r\n0\r\n");
+    EXPECT_TRUE(dust->UnSerialize(dustRecord));
+    game.localParticleSystems = {dust};
     std::ostringstream os;
     EXPECT_TRUE(game.Serialize(os));
     return os.str();
