@@ -1,7 +1,7 @@
+#include "characters/Player.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/serial/FileUtils.h"
 #include "engine/serial/ReaderContext.h"
-#include "characters/Player.h"
 #include "game/Game.h"
 #include "scene/Level.h"
 #include "tools/world/LevelDescription.h"
@@ -53,8 +53,8 @@ protected:
         std::istringstream lines(output);
         for (std::string line; std::getline(lines, line);) {
             const std::string lower = ToLowerCase(line);
-            for (const char* word : {"error", "expected", "cannot", "not found", "not available", "unknown",
-                     "failed", "missing"})
+            for (const char* word :
+                {"error", "expected", "cannot", "not found", "not available", "unknown", "failed", "missing"})
                 if (lower.find(word) != std::string::npos) {
                     found.push_back(line);
                     break;
