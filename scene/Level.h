@@ -2,6 +2,7 @@
 
 #include "scene/CollisionWorld.h"
 #include "scene/SceneObject.h"
+#include "script/BackgroundEvent.h"
 
 #include <memory>
 #include <string>
@@ -37,8 +38,25 @@ public:
     }
     void AddSceneObject(SceneObject* object) { sceneObjects.push_back(object); }
 
+    // Background events (owned): appended to the queue and returned (null in,
+    // null out).
+    BackgroundEvent* AddBackgroundEvent(BackgroundEvent* event)
+    {
+        if (event != nullptr)
+            events.emplace_back(event);
+        return event;
+    }
+    // Frees the finished auto-delete events, from the back.
+    void PurgeBackgroundEvents() { BackgroundEvent::PurgeQueue(events); }
+    size_t GetBackgroundEventCount() const { return events.size(); }
+    BackgroundEvent* GetBackgroundEvent(size_t i) const
+    {
+        return i < events.size() ? events[i].get() : nullptr;
+    }
+
 private:
     std::string name;
     std::vector<SceneObject*> sceneObjects;
     std::unique_ptr<CollisionWorld> collisionWorld;
+    BackgroundEvent::Queue events;
 };

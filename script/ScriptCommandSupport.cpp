@@ -1,0 +1,36 @@
+#include "script/ScriptCommandSupport.h"
+
+#include "engine/platform/DebugOutput.h"
+#include "game/Game.h"
+#include "scene/Level.h"
+#include "script/Script.h"
+
+#include <memory>
+
+namespace ScriptCommandSupport {
+
+Level* CurrentLevel()
+{
+    Game* game = Game::GetInstance();
+    return game != nullptr ? game->GetCurrentLevel() : nullptr;
+}
+
+BackgroundEvent* QueueEvent(Script& script, BackgroundEvent* event, bool tracked)
+{
+    std::unique_ptr<BackgroundEvent> owned(event);
+    Level* level = CurrentLevel();
+    if (level == nullptr || event == nullptr)
+        return nullptr;
+    level->AddBackgroundEvent(owned.release());
+    if (tracked)
+        script.TrackEvent(event);
+    return event;
+}
+
+bool ReportMissingTarget(const std::string& command, const std::string& target)
+{
+    platform::DebugOutput("Script command \"" + command + "\": " + target + " does not exist yet; nothing done\n");
+    return true;
+}
+
+} // namespace ScriptCommandSupport

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class BackgroundEvent;
+class Level;
+class Script;
+
+// What the script commands share: the argument tokens, the level they act
+// on and the queueing of their events.
+namespace ScriptCommandSupport {
+
+using Tokens = std::vector<std::string>;
+
+// The game's current level, or null.
+Level* CurrentLevel();
+// Hands a new event to the current level (which owns it from then on) and,
+// when tracked, lets the script wait for it. Without a level the event is
+// destroyed and null returned.
+BackgroundEvent* QueueEvent(Script& script, BackgroundEvent* event, bool tracked);
+// A command whose target the game does not have yet: says so in the debug
+// output and does nothing. Returns true, so the script goes on quietly.
+bool ReportMissingTarget(const std::string& command, const std::string& target);
+// "1" and other true-flags: whether the flag differs from "0".
+inline bool FlagNotZero(const std::string& flag)
+{
+    return flag != "0";
+}
+
+} // namespace ScriptCommandSupport

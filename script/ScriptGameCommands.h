@@ -1,0 +1,31 @@
+#pragma once
+
+#include "script/ScriptCommandSupport.h"
+
+class Script;
+
+// The script commands that act on the game. Each receives the running script
+// and the tokens of its argument text, at least as many as its table entry
+// requires, and returns whether it was carried out.
+namespace ScriptGameCommands {
+
+using ScriptCommandSupport::Tokens;
+
+// Commands that queue cut-scene events.
+bool ShowDebugMessage(Script& script, const Tokens& tokens);
+bool WaitTimer(Script& script, const Tokens& tokens);
+bool StartDialogueFromFile(Script& script, const Tokens& tokens);
+bool WaitMessage(Script& script, const Tokens& tokens);
+bool ShakeCamera(Script& script, const Tokens& tokens);
+
+// Music, sounds and achievements.
+bool PlayMusic(Script& script, const Tokens& tokens);
+bool StopMusic(Script& script, const Tokens& tokens);
+bool ForceMusicToRestartAtTime(Script& script, const Tokens& tokens);
+bool PrepareSoundEvents(Script& script, const Tokens& tokens);
+bool PlaySoundEvent(Script& script, const Tokens& tokens);
+bool StopSoundEvent(Script& script, const Tokens& tokens);
+bool ChangeAchievementCurrentValue(Script& script, const Tokens& tokens);
+bool IncrementAchievementCurrentValue(Script& script, const Tokens& tokens);
+
+} // namespace ScriptGameCommands
