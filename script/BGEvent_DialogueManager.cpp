@@ -18,7 +18,8 @@ BGEvent_DialogueManager::BGEvent_DialogueManager(std::string name_)
         dialogueFrame = dynamic_cast<UI_Frame_Dialogue*>(game->uiFrames.front());
 }
 
-bool BGEvent_DialogueManager::LoadFromFile(BGEvent_DialogueManager* event, const std::string& fileName, int block)
+bool BGEvent_DialogueManager::LoadFromFile(
+    BGEvent_DialogueManager* event, const std::string& fileName, int block)
 {
     if (event == nullptr)
         return false;

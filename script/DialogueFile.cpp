@@ -24,7 +24,8 @@ bool DialogueFile::HasPortrait(const std::string& speaker)
     const auto& links = BGEvent_DialogueManager::PortraitLinks();
     if (links.empty() || ToLowerCase(speaker) == "player")
         return true;
-    return std::any_of(links.begin(), links.end(), [&speaker](const auto& link) { return link.first == speaker; });
+    return std::any_of(
+        links.begin(), links.end(), [&speaker](const auto& link) { return link.first == speaker; });
 }
 
 bool DialogueFile::ReadBlock(std::istream& is, int block, std::vector<Line>& lines)
@@ -71,7 +72,8 @@ std::string DialogueFile::PathFor(const std::string& fileName)
     return GetDialogPath() + "dialogues_" + language + "/" + fileName;
 }
 
-bool DialogueFile::LoadBlock(const std::string& fileName, int block, std::vector<Line>& lines, std::string* error)
+bool DialogueFile::LoadBlock(
+    const std::string& fileName, int block, std::vector<Line>& lines, std::string* error)
 {
     const std::string path = PathFor(fileName);
     std::ifstream file(platform::ResolvePath(path), std::ios::binary);

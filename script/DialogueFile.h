@@ -25,8 +25,8 @@ public:
 
     // Opens the dialogue file of the current language and reads the block;
     // the error, if any, is reported and returned in `error`.
-    static bool LoadBlock(const std::string& fileName, int block, std::vector<Line>& lines,
-        std::string* error = nullptr);
+    static bool LoadBlock(
+        const std::string& fileName, int block, std::vector<Line>& lines, std::string* error = nullptr);
 
     // The path of a dialogue file: the dialogue folder, "dialogues_" and the
     // language of the user settings, then the file name.

@@ -29,7 +29,8 @@ BackgroundEvent* QueueEvent(Script& script, BackgroundEvent* event, bool tracked
 
 bool ReportMissingTarget(const std::string& command, const std::string& target)
 {
-    platform::DebugOutput("Script command \"" + command + "\": " + target + " does not exist yet; nothing done\n");
+    platform::DebugOutput(
+        "Script command \"" + command + "\": " + target + " does not exist yet; nothing done\n");
     return true;
 }
 

@@ -30,9 +30,8 @@ ScriptHandler Checked(size_t minTokens, GameHandler handler)
 // checked, then it reports and does nothing.
 GameHandler Missing(std::string command, std::string target)
 {
-    return [command = std::move(command), target = std::move(target)](Script&, const Tokens&) {
-        return ScriptCommandSupport::ReportMissingTarget(command, target);
-    };
+    return [command = std::move(command), target = std::move(target)](
+               Script&, const Tokens&) { return ScriptCommandSupport::ReportMissingTarget(command, target); };
 }
 
 struct Entry {
@@ -53,8 +52,10 @@ void RegisterScriptCommands()
         {"Event_StartDialogue_FromFile", "Show the dialogue manager", Checked(2, G::StartDialogueFromFile)},
         {"PauseGameplay", "Pause all gameplay object in the scene",
             Checked(1, Missing("PauseGameplay", "the gameplay pause"))},
-        {"IgnoreInputs", "Ignore all inputs from users", Checked(1, Missing("IgnoreInputs", "the player's input lock"))},
-        {"EnableMinimap", "Enable the UI with Minimap", Checked(0, Missing("EnableMinimap", "the player's minimap"))},
+        {"IgnoreInputs", "Ignore all inputs from users",
+            Checked(1, Missing("IgnoreInputs", "the player's input lock"))},
+        {"EnableMinimap", "Enable the UI with Minimap",
+            Checked(0, Missing("EnableMinimap", "the player's minimap"))},
         {"IncrementGameScore", "Add 1 value to game score",
             Checked(0, Missing("IncrementGameScore", "the save data's score"))},
         {"SendMessageTo", "Send a string and arg to an object",
@@ -71,7 +72,8 @@ void RegisterScriptCommands()
             Checked(13, Missing("AddFullscreenParticles", "the level's layers"))},
         {"AddLocalParticles", "Put particles on scene",
             Checked(1, Missing("AddLocalParticles", "the level's layers"))},
-        {"SetGraphical", "Change graphical on trigger", Checked(2, Missing("SetGraphical", "the trigger zones"))},
+        {"SetGraphical", "Change graphical on trigger",
+            Checked(2, Missing("SetGraphical", "the trigger zones"))},
         {"ChangeGraphicalOnLayer", "Change graphicals on layer",
             Checked(3, Missing("ChangeGraphicalOnLayer", "the level's layers"))},
         {"Event_WaitEndOfAnimation", "Wait the last animation frame of the current NPC graphical",
@@ -94,7 +96,8 @@ void RegisterScriptCommands()
             Checked(2, Missing("UseParticleSystem", "the trigger zones"))},
         {"PopPickupInTrigger", "Add item to pickup in specific trigger",
             Checked(2, Missing("PopPickupInTrigger", "the trigger zones"))},
-        {"ChangeFadeTimer", "Change fade timer delay", Checked(1, Missing("ChangeFadeTimer", "the overlay effect"))},
+        {"ChangeFadeTimer", "Change fade timer delay",
+            Checked(1, Missing("ChangeFadeTimer", "the overlay effect"))},
         {"ChangeFadeToBlack", "Change fade to black",
             Checked(1, Missing("ChangeFadeToBlack", "the fade-to-black effect"))},
         {"EnableWaterDisto", "Enable water disto graphical effect",

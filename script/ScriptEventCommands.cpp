@@ -23,7 +23,8 @@ bool ShowDebugMessage(Script& script, const Tokens& tokens)
 
 bool WaitTimer(Script& script, const Tokens& tokens)
 {
-    return QueueEvent(script, new BGEvent_Wait("ScriptEvent_BGEvent_Wait", std::atoi(tokens[0].c_str())), true)
+    return QueueEvent(
+               script, new BGEvent_Wait("ScriptEvent_BGEvent_Wait", std::atoi(tokens[0].c_str())), true)
         != nullptr;
 }
 
@@ -48,8 +49,8 @@ bool ShakeCamera(Script& script, const Tokens& tokens)
 {
     auto real = [&tokens](size_t i) { return static_cast<float>(std::atof(tokens[i].c_str())); };
     return QueueEvent(script,
-               new BGEvent_ShakeCamera(
-                   "ScriptEvent_BGEvent_ShakeCamera", std::atoi(tokens[0].c_str()), real(1), real(2), real(3), real(4)),
+               new BGEvent_ShakeCamera("ScriptEvent_BGEvent_ShakeCamera", std::atoi(tokens[0].c_str()),
+                   real(1), real(2), real(3), real(4)),
                true)
         != nullptr;
 }

@@ -1,9 +1,9 @@
+#include "characters/CharacterObject.h"
 #include "engine/sound/DXSoundEngine.h"
 #include "engine/sound/MusicLibrary.h"
 #include "engine/sound/StreamingVoiceContext.h"
 #include "game/AchievementManager.h"
 #include "game/Game.h"
-#include "characters/CharacterObject.h"
 #include "script/Script.h"
 #include "script/ScriptGameCommands.h"
 
@@ -25,7 +25,8 @@ void StartMusic(const std::string& track, bool crossfade, int skipResume, double
 std::vector<CharacterObject*> CharactersNamed(const std::string& name)
 {
     Game* game = Game::GetInstance();
-    return game != nullptr ? game->FindCharactersByName(name, nullptr, false) : std::vector<CharacterObject*>();
+    return game != nullptr ? game->FindCharactersByName(name, nullptr, false)
+                           : std::vector<CharacterObject*>();
 }
 
 } // namespace

@@ -61,7 +61,12 @@ bool CreateVar(Script* script, std::string arguments)
         Game* game = Game::GetInstance();
         if (game == nullptr)
             return false;
-        var = scope == "global" ? game->CreateGlobalVar(name) : game->CreateSaveVar(name);
+        // Found or created: an existing variable is overwritten.
+        if (scope == "global")
+            var = Game::FindGlobalVar(name) != nullptr ? Game::FindGlobalVar(name)
+                                                       : game->CreateGlobalVar(name);
+        else
+            var = Game::FindSaveVar(name) != nullptr ? Game::FindSaveVar(name) : game->CreateSaveVar(name);
     }
     if (var == nullptr)
         return false;

@@ -78,7 +78,8 @@ TEST_F(ScriptRunner, RunsTheHeadAndTheSectionOfItsLabelOnly)
 
 TEST_F(ScriptRunner, IfVarElseRunsExactlyOneBlock)
 {
-    Script& script = Make("CreateVar local v 2;CreateVar local w 0;IfVar v == 1;(;SetVar w 5;);Else;(;SetVar w 6;)");
+    Script& script
+        = Make("CreateVar local v 2;CreateVar local w 0;IfVar v == 1;(;SetVar w 5;);Else;(;SetVar w 6;)");
     RunToEnd(script);
     EXPECT_EQ(Value(script, "w"), "6");
     EXPECT_EQ(ErrorCount(), 0);
@@ -99,8 +100,9 @@ TEST_F(ScriptRunner, NestedConditionsInASkippedBlockNeverRun)
 
 TEST_F(ScriptRunner, NestedTrueBlocksPopTheirOwnResults)
 {
-    Script& script = Make("CreateVar local v 3;IfVar v >= 2;(;IfVar v < 3;(;Record no;);Else;(;Record yes;););"
-                          "Record end");
+    Script& script
+        = Make("CreateVar local v 3;IfVar v >= 2;(;IfVar v < 3;(;Record no;);Else;(;Record yes;););"
+               "Record end");
     RunToEnd(script);
     EXPECT_EQ(record, (Strings {"Test: yes", "Test: end"}));
     EXPECT_TRUE(script.GetResults().empty());
@@ -108,8 +110,9 @@ TEST_F(ScriptRunner, NestedTrueBlocksPopTheirOwnResults)
 
 TEST_F(ScriptRunner, MalformedBlocksAndUnknownLinesAreErrorsAndTheScriptGoesOn)
 {
-    Script& script = Make("(;);Else x;NoSuchCommand 1;// only a comment;   ;Event_ShakeCamera 1 2 3 4;Record end",
-        "", "Broken");
+    Script& script
+        = Make("(;);Else x;NoSuchCommand 1;// only a comment;   ;Event_ShakeCamera 1 2 3 4;Record end", "",
+            "Broken");
     RunToEnd(script);
     EXPECT_EQ(record, (Strings {"Broken: end"}));
     EXPECT_EQ(ErrorCount(), 7);
@@ -123,7 +126,8 @@ TEST_F(ScriptRunner, MalformedBlocksAndUnknownLinesAreErrorsAndTheScriptGoesOn)
 
 TEST_F(ScriptRunner, LinesOutsideTheSectionOrInASkippedBlockAreNeverErrors)
 {
-    RunToEnd(Make("CreateVar local v 0;IfVar v == 1;(;garbage here;:Other;more garbage;:Main;);Record end", ":main"));
+    RunToEnd(Make(
+        "CreateVar local v 0;IfVar v == 1;(;garbage here;:Other;more garbage;:Main;);Record end", ":main"));
     // The label inside the skipped block still switches the section.
     EXPECT_EQ(record, (Strings {"Test: end"}));
     EXPECT_EQ(ErrorCount(), 0);
@@ -187,8 +191,9 @@ TEST_F(ScriptRunner, FramesWithoutLogicTickHoldATimerWait)
 
 TEST_F(ScriptRunner, TriggerScriptsQueuedOnConsecutiveFramesRunInOrder)
 {
-    const std::string text = ":OnEnter;Record enter;:OnEnterOnce;Record enter once;:OnLeaveOnce;Record leave once;"
-                             ":OnLeave;Record leave";
+    const std::string text
+        = ":OnEnter;Record enter;:OnEnterOnce;Record enter once;:OnLeaveOnce;Record leave once;"
+          ":OnLeave;Record leave";
     Queue(text, ":OnEnter", "A");
     Queue(text, ":OnEnterOnce", "B");
     Frame();
