@@ -216,7 +216,9 @@ std::vector<GraphicalObject*> Script::CollectSetGraphicalObjects(const std::stri
     Game* game = Game::GetInstance();
     size_t at = text.find("SetGraphical");
     while (at != std::string::npos) {
-        const size_t end = text.find(';', at);
+        // A line break ends a statement as ";" does (texts come back from
+        // GetText with line breaks).
+        const size_t end = text.find_first_of(";\n", at);
         const std::string statement
             = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
         const std::vector<std::string> tokens = SplitCommandLine(statement);

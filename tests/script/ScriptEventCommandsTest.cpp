@@ -19,7 +19,8 @@ using ScriptEventCommands = ScriptFixture;
 
 TEST_F(ScriptEventCommands, DebugMessageShowsAQuotedTextForTenFramesByDefault)
 {
-    Script& script = Make("waitEvent_ShowDebugMessage \"two words\";Event_ShowDebugMessage short 2;Record end");
+    Script& script
+        = Make("waitEvent_ShowDebugMessage \"two words\";Event_ShowDebugMessage short 2;Record end");
     int frames = RunToEnd(script);
     // The script waits the ten frames of the first message.
     EXPECT_EQ(frames, 11);
@@ -35,11 +36,13 @@ TEST_F(ScriptEventCommands, DebugMessageShowsAQuotedTextForTenFramesByDefault)
 
 TEST_F(ScriptEventCommands, QueuedEventsCarryTheirNamesAndAreTracked)
 {
-    Script& script = Make("Event_WaitTimer 5;Event_WaitMessage Boss_Dead;Event_ShakeCamera 3 1 1 1 1;"
-                          "Event_StartDialogue_FromFile test.txt 0;Event_ShowDebugMessage hi;waitRecord x;Record y");
+    Script& script
+        = Make("Event_WaitTimer 5;Event_WaitMessage Boss_Dead;Event_ShakeCamera 3 1 1 1 1;"
+               "Event_StartDialogue_FromFile test.txt 0;Event_ShowDebugMessage hi;waitRecord x;Record y");
     script.Run();
-    const Strings expected = {"ScriptEvent_BGEvent_Wait", "ScriptEvent_BGEvent_WaitMessage",
-        "ScriptEvent_BGEvent_ShakeCamera", "ScriptEvent_BGEvent_DialogueManager", "ScriptEvent_BGEvent_ShowText"};
+    const Strings expected
+        = {"ScriptEvent_BGEvent_Wait", "ScriptEvent_BGEvent_WaitMessage", "ScriptEvent_BGEvent_ShakeCamera",
+            "ScriptEvent_BGEvent_DialogueManager", "ScriptEvent_BGEvent_ShowText"};
     ASSERT_EQ(level.GetBackgroundEventCount(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(level.GetBackgroundEvent(i)->GetName(), expected[i]);
@@ -100,7 +103,8 @@ TEST_F(ScriptEventCommands, AchievementAndMusicCommandsChangeTheirRecords)
     Achievement* first = game.GetAchievements().Get(0);
     const std::string name = first->GetName();
     game.GetMusicLibrary()->AddOrUpdate(MusicTrack("theme.ogg", false, 0.0));
-    RunToEnd(Make("ChangeAchievementCurrentValue \"" + name + "\" 3;IncrementAchievementCurrentValue \"" + name
+    RunToEnd(Make("ChangeAchievementCurrentValue \"" + name + "\" 3;IncrementAchievementCurrentValue \""
+        + name
         + "\";IncrementAchievementCurrentValue \"No such one\";ForceMusicToRestartAtTime theme.ogg 4410.7;"
           "ForceMusicToRestartAtTime other.ogg 1"));
     EXPECT_EQ(ErrorCount(), 0);
