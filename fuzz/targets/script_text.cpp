@@ -1,6 +1,7 @@
 #include "fuzz/FuzzTarget.h"
 #include "fuzz/FuzzWorld.h"
 #include "script/Script.h"
+#include "script/ScriptVar.h"
 #include "script/ScriptVariableCommands.h"
 
 #include <vector>
@@ -42,8 +43,10 @@ private:
 // its first label names and at the empty label, a few frames each.
 QUENHOLT_FUZZ_TARGET(script_text, fuzz::Reports::Nothing)
 {
-    fuzz::FuzzWorld& world = fuzz::GetFuzzWorld();
+    Game& game = fuzz::GetFuzzWorld().game;
     VariableCommandsOnly commands;
+    const size_t globals = game.globalVars.size();
+    const size_t saves = game.saveVars.size();
     const std::string text = input.Text();
     for (const char* label : {"", ":OnEnter"}) {
         Script script("Fuzz");
@@ -54,6 +57,10 @@ QUENHOLT_FUZZ_TARGET(script_text, fuzz::Reports::Nothing)
         if (script.GetText().size() > text.size())
             return false;
     }
-    world.game.globalVars.size();
+    // The variables the text made go, so runs do not pile them up.
+    while (game.globalVars.size() > globals)
+        game.DeleteGlobalVar(game.globalVars.back()->GetName());
+    while (game.saveVars.size() > saves)
+        game.DeleteSaveVar(game.saveVars.back()->GetName());
     return true;
 }
