@@ -113,3 +113,32 @@ TEST_F(ScriptEventCommands, AchievementAndMusicCommandsChangeTheirRecords)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ScriptLevelChange, LeavingTheLevelEndsAWaitForAMessageThatNeverComes)
+{
+    Game game;
+    game.fixedStepTick = 1;
+    const size_t before = BackgroundEvent::GetLiveCount();
+    auto level = std::make_unique<Level>("first");
+    game.SetCurrentLevel(level.get());
+    auto* script = new Script("StartScriptOnEnter");
+    script->SetText("waitEvent_WaitMessage never_sent;SetVar nothing 1");
+    script->Start(":OnEnter");
+    level->AddBackgroundEvent(script);
+    for (int frame = 0; frame < 10; ++frame) {
+        for (size_t i = 0; i < level->GetBackgroundEventCount(); ++i)
+            level->GetBackgroundEvent(i)->Run();
+        level->PurgeBackgroundEvents();
+    }
+    EXPECT_TRUE(script->IsWaiting());
+    EXPECT_EQ(BackgroundEvent::GetLiveCount(), before + 2);
+    // The level change frees the level with its queue: script and wait go.
+    game.SetCurrentLevel(nullptr);
+    level.reset();
+    EXPECT_EQ(BackgroundEvent::GetLiveCount(), before);
+    EXPECT_EQ(BackgroundEvent::FindByTypeName("BGEvent_WaitMessage"), nullptr);
+}
+
+} // namespace
