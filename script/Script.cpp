@@ -66,7 +66,7 @@ void Script::SetText(const std::string& text)
         if (c == ';' || c == '\n') {
             lines.push_back(std::move(line));
             line.clear();
-        } else {
+        } else if (c != '\r') {
             line += c;
         }
     }

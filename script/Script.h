@@ -29,7 +29,8 @@ public:
     std::string GetTypeName() const override { return "ScriptEvent"; }
 
     // Every ";" becomes a line break; the text is split at line breaks, the
-    // piece behind the last one included even when empty.
+    // piece behind the last one included even when empty. Carriage returns
+    // are dropped (texts written with CR LF).
     void SetText(const std::string& text);
     // The lines joined with "\n" between them.
     std::string GetText() const;
@@ -37,6 +38,13 @@ public:
 
     // Resets the run state and selects the section of the label.
     void Start(const std::string& label);
+    // The same, on behalf of the placed instance that owns the run (a
+    // trigger's instance, or the level's own for its start-up script).
+    void Start(const std::string& label, Instance* owner)
+    {
+        ownerInstance = owner;
+        Start(label);
+    }
     using BackgroundEvent::Start;
 
     // Executes one line (the section, skip and wait rules applied) and
@@ -67,6 +75,7 @@ public:
     void ReleaseEvents();
 
     Instance* GetOwnerInstance() const { return ownerInstance; }
+    Instance* GetOwner() const { return ownerInstance; }
     void SetOwnerInstance(Instance* instance) { ownerInstance = instance; }
 
     bool IsRunning() const { return running; }

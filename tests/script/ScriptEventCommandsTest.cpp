@@ -122,6 +122,7 @@ TEST(ScriptLevelChange, LeavingTheLevelEndsAWaitForAMessageThatNeverComes)
     game.fixedStepTick = 1;
     const size_t before = BackgroundEvent::GetLiveCount();
     auto level = std::make_unique<Level>("first");
+    const size_t withLevel = BackgroundEvent::GetLiveCount();
     game.SetCurrentLevel(level.get());
     auto* script = new Script("StartScriptOnEnter");
     script->SetText("waitEvent_WaitMessage never_sent;SetVar nothing 1");
@@ -133,7 +134,7 @@ TEST(ScriptLevelChange, LeavingTheLevelEndsAWaitForAMessageThatNeverComes)
         level->PurgeBackgroundEvents();
     }
     EXPECT_TRUE(script->IsWaiting());
-    EXPECT_EQ(BackgroundEvent::GetLiveCount(), before + 2);
+    EXPECT_EQ(BackgroundEvent::GetLiveCount(), withLevel + 2);
     // The level change frees the level with its queue: script and wait go.
     game.SetCurrentLevel(nullptr);
     level.reset();
