@@ -3,6 +3,7 @@
 #include "engine/platform/DebugOutput.h"
 #include "game/Game.h"
 #include "scene/Level.h"
+#include "scene/SpacialInstance.h"
 #include "script/Script.h"
 
 #include <memory>
@@ -13,6 +14,11 @@ Level* CurrentLevel()
 {
     Game* game = Game::GetInstance();
     return game != nullptr ? game->GetCurrentLevel() : nullptr;
+}
+
+Level* TriggerLevel(const Script& script)
+{
+    return script.GetOwnerInstance() != nullptr ? script.GetOwnerInstance()->GetLevel() : nullptr;
 }
 
 BackgroundEvent* QueueEvent(Script& script, BackgroundEvent* event, bool tracked)

@@ -15,6 +15,9 @@ using Tokens = std::vector<std::string>;
 
 // The game's current level, or null.
 Level* CurrentLevel();
+// The level of the script's trigger (its owner instance), or null: the
+// commands that act on the trigger require one.
+Level* TriggerLevel(const Script& script);
 // Hands a new event to the current level (which owns it from then on) and,
 // when tracked, lets the script wait for it. Without a level the event is
 // destroyed and null returned.

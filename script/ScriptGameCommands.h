@@ -18,6 +18,11 @@ bool StartDialogueFromFile(Script& script, const Tokens& tokens);
 bool WaitMessage(Script& script, const Tokens& tokens);
 bool ShakeCamera(Script& script, const Tokens& tokens);
 
+// Camera and layers.
+bool ChangeCameraTargetToPlayer(Script& script, const Tokens& tokens);
+bool ChangeCameraTargetToLocator(Script& script, const Tokens& tokens);
+bool ChangeGraphicalOnLayer(Script& script, const Tokens& tokens);
+
 // Music, sounds and achievements.
 bool PlayMusic(Script& script, const Tokens& tokens);
 bool StopMusic(Script& script, const Tokens& tokens);
