@@ -22,6 +22,7 @@ bool ShakeCamera(Script& script, const Tokens& tokens);
 bool ChangeCameraTargetToPlayer(Script& script, const Tokens& tokens);
 bool ChangeCameraTargetToLocator(Script& script, const Tokens& tokens);
 bool ChangeGraphicalOnLayer(Script& script, const Tokens& tokens);
+bool PreLoadGraphical(Script& script, const Tokens& tokens);
 
 // Music, sounds and achievements.
 bool PlayMusic(Script& script, const Tokens& tokens);

@@ -84,4 +84,13 @@ bool ChangeGraphicalOnLayer(Script& script, const Tokens& tokens)
     return true;
 }
 
+bool PreLoadGraphical(Script&, const Tokens& tokens)
+{
+    Game* game = Game::GetInstance();
+    // Queued for the render thread when it records, else loaded now.
+    if (game != nullptr)
+        GraphicalObject::LoadImages(game->FindGraphicalObject(tokens[0], false), false);
+    return true;
+}
+
 } // namespace ScriptGameCommands
