@@ -13,7 +13,7 @@
 // which serves look-ups by type name and owns nothing.
 class BackgroundEvent {
 public:
-    explicit BackgroundEvent(std::string name);
+    explicit BackgroundEvent(std::string name = "");
     virtual ~BackgroundEvent();
     BackgroundEvent(const BackgroundEvent&) = delete;
     BackgroundEvent& operator=(const BackgroundEvent&) = delete;
