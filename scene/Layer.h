@@ -133,6 +133,10 @@ public:
     void AddParticleSystem(std::unique_ptr<ParticleSystem> system);
     void DeleteParticleSystem(ParticleSystem* system);
     size_t GetParticleSystemCount() const { return particleSystems.size(); }
+    ParticleSystem* GetParticleSystem(size_t index) const
+    {
+        return index < particleSystems.size() ? particleSystems[index].get() : nullptr;
+    }
 
     // Grids and collision world.
     void BuildCollisions();

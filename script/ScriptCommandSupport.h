@@ -4,6 +4,7 @@
 #include <vector>
 
 class BackgroundEvent;
+class CharacterObject;
 class Level;
 class Script;
 
@@ -18,6 +19,9 @@ Level* CurrentLevel();
 // The level of the script's trigger (its owner instance), or null: the
 // commands that act on the trigger require one.
 Level* TriggerLevel(const Script& script);
+// Whether the character is still one of the game's (the player or a live
+// character): events that keep a character check before they touch it.
+bool IsLiveCharacter(const CharacterObject* character);
 // Hands a new event to the current level (which owns it from then on) and,
 // when tracked, lets the script wait for it. Without a level the event is
 // destroyed and null returned.

@@ -24,6 +24,16 @@ bool ChangeCameraTargetToLocator(Script& script, const Tokens& tokens);
 bool ChangeGraphicalOnLayer(Script& script, const Tokens& tokens);
 bool PreLoadGraphical(Script& script, const Tokens& tokens);
 
+// Characters and particles.
+bool SendMessageTo(Script& script, const Tokens& tokens);
+bool SetGraphical(Script& script, const Tokens& tokens);
+bool WaitEndOfAnimation(Script& script, const Tokens& tokens);
+bool ChangeNPCTargetToLocator(Script& script, const Tokens& tokens);
+bool UseParticleSystem(Script& script, const Tokens& tokens);
+bool AddLocalParticles(Script& script, const Tokens& tokens);
+bool AddFullscreenParticles(Script& script, const Tokens& tokens);
+bool SetPlayerFullLife(Script& script, const Tokens& tokens);
+
 // Music, sounds and achievements.
 bool PlayMusic(Script& script, const Tokens& tokens);
 bool StopMusic(Script& script, const Tokens& tokens);
