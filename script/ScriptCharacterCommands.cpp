@@ -9,6 +9,7 @@
 #include "scene/SpacialInstance.h"
 #include "script/BGEvent_ChangeNPCPosTo.h"
 #include "script/BGEvent_HandleParticleSystem.h"
+#include "script/BGEvent_PickupCinematic.h"
 #include "script/BGEvent_WaitEndOfAnimation.h"
 #include "script/NPC_Script.h"
 #include "script/Script.h"
@@ -175,6 +176,34 @@ bool AddFullscreenParticles(Script&, const Tokens& tokens)
     system->SetParameters(real(4), real(5), real(6), real(7), real(8), real(9), real(10), real(11));
     layer->AddParticleSystem(std::move(system));
     return true;
+}
+
+bool RunPickupCinematic(Script& script, const Tokens& tokens)
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return false;
+    const int mode = std::atoi(tokens[0].c_str());
+    auto number = [&tokens](size_t i) { return i < tokens.size() ? std::atoi(tokens[i].c_str()) : 0; };
+    auto object = [&tokens, game](size_t i) {
+        return i < tokens.size() ? game->FindGraphicalObject(tokens[i], false) : nullptr;
+    };
+    BGEvent_PickupCinematic* event = nullptr;
+    if (mode == 1 || mode == 2)
+        event = new BGEvent_PickupCinematic(
+            "ScriptEvent_BGEvent_PickupCinematic", mode, object(1), object(2), nullptr, 0, 0);
+    else if (mode == 3)
+        event = new BGEvent_PickupCinematic(
+            "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, nullptr, 0, 0);
+    else if (mode == 6)
+        event = new BGEvent_PickupCinematic(
+            "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, nullptr, number(2), number(3));
+    else if (mode == 4 || mode == 5)
+        return ScriptCommandSupport::ReportMissingTarget(
+            "Event_RunPickupCinematic", "the game's cinematic object");
+    if (event == nullptr)
+        return true;
+    return QueueEvent(script, event, true) != nullptr;
 }
 
 bool SetPlayerFullLife(Script&, const Tokens&)

@@ -33,6 +33,7 @@ bool UseParticleSystem(Script& script, const Tokens& tokens);
 bool AddLocalParticles(Script& script, const Tokens& tokens);
 bool AddFullscreenParticles(Script& script, const Tokens& tokens);
 bool SetPlayerFullLife(Script& script, const Tokens& tokens);
+bool RunPickupCinematic(Script& script, const Tokens& tokens);
 
 // Music, sounds and achievements.
 bool PlayMusic(Script& script, const Tokens& tokens);
