@@ -51,8 +51,9 @@ Script::~Script()
 void Script::ReleaseEvents()
 {
     // The level owns the events; it frees them once they have finished.
+    // When the level goes, its queue may free them before this script.
     for (BackgroundEvent* event : events) {
-        if (event != nullptr)
+        if (BackgroundEvent::IsLive(event))
             event->SetAutoDelete(true);
     }
     events.clear();

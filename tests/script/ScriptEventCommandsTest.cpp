@@ -143,3 +143,24 @@ TEST(ScriptLevelChange, LeavingTheLevelEndsAWaitForAMessageThatNeverComes)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ScriptLevelChange, AScriptFreedAfterItsEventsTouchesNone)
+{
+    Game game;
+    game.fixedStepTick = 1;
+    auto level = std::make_unique<Level>("first");
+    game.SetCurrentLevel(level.get());
+    auto script = std::make_unique<Script>("Kept");
+    script->SetText("waitEvent_WaitTimer 100;SetVar x 1");
+    script->Start("");
+    script->Run();
+    ASSERT_EQ(script->GetEvents().size(), 1u);
+    // The queue goes first; the script must not reach into it.
+    game.SetCurrentLevel(nullptr);
+    level.reset();
+    script.reset();
+}
+
+} // namespace
