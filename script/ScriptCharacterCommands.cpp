@@ -2,12 +2,14 @@
 #include "characters/FullScreenParticleSystem.h"
 #include "characters/LocalParticleSystem.h"
 #include "characters/Player.h"
+#include "engine/platform/Random.h"
 #include "game/Game.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
 #include "script/BGEvent_ChangeNPCPosTo.h"
+#include "script/BGEvent_HandleDropItem.h"
 #include "script/BGEvent_HandleParticleSystem.h"
 #include "script/BGEvent_PickupCinematic.h"
 #include "script/BGEvent_WaitEndOfAnimation.h"
@@ -204,6 +206,31 @@ bool RunPickupCinematic(Script& script, const Tokens& tokens)
     if (event == nullptr)
         return true;
     return QueueEvent(script, event, true) != nullptr;
+}
+
+bool PopPickupInTrigger(Script& script, const Tokens& tokens)
+{
+    if (TriggerLevel(script) == nullptr)
+        return false;
+    CharacterObject* character = CharacterNamed(tokens[0]);
+    if (character == nullptr)
+        return true;
+    // A grid of 16-pixel cells over the character's box, at least one cell.
+    const int columns = std::max(1, character->GetSize().x / 16);
+    const int rows = std::max(1, character->GetSize().y / 16);
+    const int count = std::atoi(tokens[1].c_str());
+    const Point<float> at = character->GetPosition();
+    for (int i = 0; i < count; ++i) {
+        const uint32_t cell = platform::Random32() % static_cast<uint32_t>(columns * rows);
+        const int column = static_cast<int>(cell) % columns;
+        const int row = static_cast<int>(cell) / columns;
+        // Life only until the player carries a crossbow that takes charges.
+        QueueEvent(script,
+            new BGEvent_HandleDropItem("DropItem", 0,
+                Point<int>(static_cast<int>(at.x) + column * 16, static_cast<int>(at.y) + row * 16)),
+            false);
+    }
+    return true;
 }
 
 bool SetPlayerFullLife(Script&, const Tokens&)

@@ -34,6 +34,7 @@ bool AddLocalParticles(Script& script, const Tokens& tokens);
 bool AddFullscreenParticles(Script& script, const Tokens& tokens);
 bool SetPlayerFullLife(Script& script, const Tokens& tokens);
 bool RunPickupCinematic(Script& script, const Tokens& tokens);
+bool PopPickupInTrigger(Script& script, const Tokens& tokens);
 
 // Music, sounds and achievements.
 bool PlayMusic(Script& script, const Tokens& tokens);
