@@ -87,6 +87,9 @@ public:
     void SetScrollFactorX(float x) { scrollFactor.x = x; }
     bool GetDrawPlacedInstances() const { return drawPlacedInstances; }
     void SetDrawPlacedInstances(bool value) { drawPlacedInstances = value; }
+    // A hidden layer draws nothing (scripts hide and show secret passages).
+    bool IsVisible() const { return visible; }
+    void SetVisible(bool value) { visible = value; }
     bool GetDrawFrontCharacters() const { return drawFrontCharacters; }
     void SetDrawFrontCharacters(bool value) { drawFrontCharacters = value; }
     bool GetHostsPlayer() const { return hostsPlayer; }
@@ -200,6 +203,7 @@ private:
     float autoScrollOffset = 0.0f;
     bool drawPlacedInstances = true;
     bool drawFrontCharacters = false;
+    bool visible = true;
     bool hostsPlayer = false;
     std::vector<std::unique_ptr<ParticleSystem>> particleSystems;
     std::string readError;

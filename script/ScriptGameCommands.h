@@ -23,6 +23,7 @@ bool ChangeCameraTargetToPlayer(Script& script, const Tokens& tokens);
 bool ChangeCameraTargetToLocator(Script& script, const Tokens& tokens);
 bool ChangeGraphicalOnLayer(Script& script, const Tokens& tokens);
 bool PreLoadGraphical(Script& script, const Tokens& tokens);
+bool SetLayerVisible(Script& script, const Tokens& tokens);
 
 // Characters and particles.
 bool SendMessageTo(Script& script, const Tokens& tokens);

@@ -84,6 +84,20 @@ bool ChangeGraphicalOnLayer(Script& script, const Tokens& tokens)
     return true;
 }
 
+bool SetLayerVisible(Script& script, const Tokens& tokens)
+{
+    Level* level = TriggerLevel(script);
+    if (level == nullptr)
+        return false;
+    for (int list : {Level::kBackground, Level::kForeground, Level::kScene}) {
+        if (Layer* layer = level->GetLayer(list, tokens[0])) {
+            layer->SetVisible(tokens[1] != "0");
+            break;
+        }
+    }
+    return true;
+}
+
 bool PreLoadGraphical(Script&, const Tokens& tokens)
 {
     Game* game = Game::GetInstance();

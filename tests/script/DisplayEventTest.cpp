@@ -88,4 +88,18 @@ TEST_F(DisplayEvent, GoingAwayTakesTheCopyOffItsLayer)
     EXPECT_EQ(last->GetAddedInstanceCount(), 0u);
 }
 
+TEST_F(DisplayEvent, SetLayerVisibleHidesTheFirstLayerOfTheNameListZeroFirst)
+{
+    Layer* background = level.CreateLayer(Level::kBackground, "FG_Far", nullptr, 512, 448, 64, 64);
+    Level::Instance trigger;
+    trigger.SetLevel(&level);
+    Script& script = Make("SetLayerVisible FG_Far 0;SetLayerVisible FG_Near 0;SetLayerVisible FG_Near 1");
+    script.SetOwnerInstance(&trigger);
+    RunToEnd(script);
+    EXPECT_FALSE(background->IsVisible());
+    EXPECT_TRUE(last->IsVisible());
+    EXPECT_TRUE(first->IsVisible());
+    EXPECT_EQ(ErrorCount(), 0);
+}
+
 } // namespace
