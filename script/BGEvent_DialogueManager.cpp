@@ -3,6 +3,7 @@
 #include "engine/input/AbstractInputManager.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
+#include "scene/SpacialInstance.h"
 #include "script/EventTick.h"
 #include "ui/UITuning.h"
 #include "ui/UI_Frame_Dialogue.h"
@@ -14,8 +15,8 @@ BGEvent_DialogueManager::BGEvent_DialogueManager(std::string name_)
 {
     params[2] = UITuning::dialogueBaseSpeed;
     Game* game = Game::GetInstance();
-    if (game != nullptr && !game->uiFrames.empty())
-        dialogueFrame = dynamic_cast<UI_Frame_Dialogue*>(game->uiFrames.front());
+    if (game != nullptr && !game->uiFrames.empty() && game->uiFrames.front() != nullptr)
+        dialogueFrame = dynamic_cast<UI_Frame_Dialogue*>(game->uiFrames.front()->GetPrototype());
 }
 
 bool BGEvent_DialogueManager::LoadFromFile(
@@ -48,16 +49,19 @@ void BGEvent_DialogueManager::CompleteLine(int offset)
     params[2] = 1;
 }
 
-void BGEvent_DialogueManager::HideBox()
+void BGEvent_DialogueManager::ShowBox(bool visible)
 {
-    boxVisible = false;
+    boxVisible = visible;
+    Game* game = Game::GetInstance();
+    if (game != nullptr && !game->uiFrames.empty() && game->uiFrames.front() != nullptr)
+        game->uiFrames.front()->SetVisible(visible);
 }
 
 void BGEvent_DialogueManager::Finish()
 {
     finished = true;
     if (dialogueFrame != nullptr)
-        HideBox();
+        ShowBox(false);
 }
 
 bool BGEvent_DialogueManager::AdvanceRequested()
@@ -79,7 +83,7 @@ bool BGEvent_DialogueManager::Update()
     if (currentLine >= lines.size()) {
         finished = true;
         if (dialogueFrame != nullptr)
-            HideBox();
+            ShowBox(false);
         return true;
     }
     if (dialogueFrame == nullptr) {
@@ -95,7 +99,7 @@ bool BGEvent_DialogueManager::Update()
     for (const std::string& word : words)
         fullText += word;
 
-    boxVisible = true;
+    ShowBox(true);
     if (ToLowerCase(speaker) == "player") {
         firstSpeaker = speaker;
         secondSpeaker.clear();

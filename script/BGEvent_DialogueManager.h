@@ -69,7 +69,8 @@ private:
         static bool flag = false;
         return flag;
     }
-    void HideBox();
+    // Shows or hides the game's first UI instance, the dialogue box.
+    void ShowBox(bool visible);
     // A new press of attack or jump on this frame.
     static bool AdvanceRequested();
 

@@ -44,6 +44,8 @@ bool ForceMusicToRestartAtTime(Script& script, const Tokens& tokens);
 bool PrepareSoundEvents(Script& script, const Tokens& tokens);
 bool PlaySoundEvent(Script& script, const Tokens& tokens);
 bool StopSoundEvent(Script& script, const Tokens& tokens);
+bool PauseGameplay(Script& script, const Tokens& tokens);
+bool AskToChangeLevel(Script& script, const Tokens& tokens);
 bool ChangeAchievementCurrentValue(Script& script, const Tokens& tokens);
 bool IncrementAchievementCurrentValue(Script& script, const Tokens& tokens);
 

@@ -97,4 +97,23 @@ bool IncrementAchievementCurrentValue(Script&, const Tokens& tokens)
     return true;
 }
 
+bool PauseGameplay(Script&, const Tokens& tokens)
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return false;
+    game->gameplayPaused = tokens[0] != "0";
+    return true;
+}
+
+bool AskToChangeLevel(Script&, const Tokens& tokens)
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return false;
+    // The level changes at the game's next update.
+    game->RequestLevelChange(tokens[0], tokens[1]);
+    return true;
+}
+
 } // namespace ScriptGameCommands

@@ -4,6 +4,7 @@
 #include "engine/serial/ReaderContext.h"
 #include "game/Game.h"
 #include "scene/Level.h"
+#include "scene/SpacialInstance.h"
 #include "script/BGEvent_DialogueManager.h"
 #include "script/DialogueFile.h"
 #include "script/Script.h"
@@ -93,7 +94,9 @@ protected:
     void SetUp() override
     {
         SetDialogPath(std::string(QUENHOLT_TEST_DATA_DIR) + "/script/");
-        game.uiFrames.push_back(new UI_Frame_Dialogue("dialogue"));
+        auto box = std::make_unique<Level::Instance>(new UI_Frame_Dialogue("dialogue"), 0.0f, 0.0f);
+        box->SetOwned(true);
+        game.uiFrames.push_back(std::move(box));
         platform::SetDebugSink([this](std::string_view text) { output += text; });
         game.fixedStepTick = 1;
     }
@@ -158,6 +161,7 @@ TEST_F(DialogueEvent, TypesOneCharacterPerTickAfterTheInitialDelay)
     Tick(event);
     EXPECT_TRUE(event.IsFinished());
     EXPECT_FALSE(event.IsBoxVisible());
+    EXPECT_FALSE(game.uiFrames.front()->IsVisible());
 }
 
 TEST_F(DialogueEvent, APressWhileTypingJumpsCloseToTheEnd)

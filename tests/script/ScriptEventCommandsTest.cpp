@@ -97,6 +97,16 @@ TEST_F(ScriptEventCommands, ADialogueWithoutBoxEndsWhenTheSwitchIsOn)
     EXPECT_EQ(record, (Strings {"Test: after"}));
 }
 
+TEST_F(ScriptEventCommands, PauseAndLevelChangeGoToTheGame)
+{
+    RunToEnd(Make("PauseGameplay 1;AskToChangeLevel crypt_01.lvl start_a"));
+    EXPECT_TRUE(game.gameplayPaused);
+    EXPECT_EQ(game.pendingLevelFile, "crypt_01.lvl");
+    RunToEnd(Make("PauseGameplay 0"));
+    EXPECT_FALSE(game.gameplayPaused);
+    EXPECT_EQ(ErrorCount(), 0);
+}
+
 TEST_F(ScriptEventCommands, AchievementAndMusicCommandsChangeTheirRecords)
 {
     ASSERT_GT(game.GetAchievements().GetCount(), 0u);
