@@ -1,0 +1,205 @@
+#include "game/GameSaveData.h"
+
+#include "characters/Player.h"
+#include "engine/config/GamePaths.h"
+#include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
+#include "engine/serial/StrSerialize.h"
+#include "engine/serial/VectorSerialize.h"
+#include "game/AchievementManager.h"
+#include "game/Game.h"
+#include "scene/Level.h"
+#include "script/ScriptVar.h"
+
+#include <fstream>
+
+// The parts of the save record that meet the running game: the slot files of
+// the current slot, the capture of the game's state and the game's own save
+// requests and slot summaries.
+
+namespace {
+
+// Placeholder until the player carries all of its saved values: takes what
+// the player already has (position, facing, attack rank, modifier flags);
+// every other value of the record stays as it was.
+void CapturePlayerState(GameSaveData& record, const Player& player)
+{
+    const Point<float> position = player.GetPosition();
+    record.SetPosition(position.x, position.y);
+    record.SetAttackRank(player.GetAttackRank());
+    std::vector<bool> flags;
+    for (int i = 0; i < player.GetModifierCount(); ++i)
+        flags.push_back(player.IsModifierEnabled(i));
+    record.SetModifierFlags(std::move(flags));
+}
+
+// Placeholder until the level walks its placed instances: each instance that
+// carries save state will append it to the level's list here. Nothing is
+// appended yet.
+void SaveLevelInstanceStates(Level&, VectorSerialize&) { }
+
+// Placeholder until the game holds its minimap model: the capture keeps the
+// record's cells, and saving needs no model.
+bool HasMinimapModel(const Game&)
+{
+    return true;
+}
+void CaptureMinimapCells(GameSaveData&, const Game&) { }
+
+// Placeholder until the HUD frame holds its save message
+// ("UI_Player_SaveMessage"): the message's animations restart there.
+void ShowSaveMessage(Game&) { }
+
+size_t PlayerModifierCount(const Game& game)
+{
+    const Player* player = game.GetPlayer();
+    return player != nullptr ? static_cast<size_t>(player->GetModifierCount()) : 0;
+}
+
+} // namespace
+
+void GameSaveData::Reset()
+{
+    levelRecords.clear();
+    saveVars.clear();
+    modifierFlags.clear();
+    position = Point<float>();
+    direction = 1;
+    attackRank = 1;
+    playerCounter = 1;
+    fireArmorLevel = 1;
+    iceArmorLevel = 1;
+    currentArmor = -1;
+    crossbowAmmo = 0;
+    crossbowCapacity = 0;
+    maxLife = 4;
+    powerPerSlot = 150;
+    minimapInHud = false;
+    playerFlag1 = false;
+    playerFlag2 = false;
+    powerSlots = 0;
+    hasFireflies = 0;
+    visitedCells.fill(0);
+    teleports.clear();
+    score = 0;
+    playTime = 0;
+    storyHint = {-1, -1};
+    if (Game* game = Game::GetInstance())
+        mapName = game->firstMapName;
+}
+
+std::string GameSaveData::GetSlotPath(int slot)
+{
+    return GetUserPath() + "Save_" + std::to_string(slot) + ".sav";
+}
+
+int GameSaveData::GetCompletionPercent() const
+{
+    const Game* game = Game::GetInstance();
+    return CompletionPercent(score, game != nullptr ? game->maxAdvanceScore : 100);
+}
+
+void GameSaveData::CaptureGameState(bool gridOnly)
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr || game->GetCurrentLevel() == nullptr || game->GetPlayer() == nullptr)
+        return;
+    formatVersion = kFormat;
+    CaptureMinimapCells(*this, *game);
+    if (gridOnly)
+        return;
+    Level& level = *game->GetCurrentLevel();
+    mapName = level.GetName();
+    teleports = game->teleports;
+    CapturePlayerState(*this, *game->GetPlayer());
+    SaveLevelInstanceStates(level, StartLevelRecord(level.GetName()));
+    saveVars.clear();
+    for (const ScriptVar* variable : game->saveVars) {
+        if (variable != nullptr)
+            AddSaveVar(*variable);
+    }
+    storyHint = game->storyHintPosition;
+}
+
+bool GameSaveData::Save()
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr || game->currentSaveSlot < 0 || !HasMinimapModel(*game))
+        return false;
+    const bool saved = WriteFile(GetSlotPath(game->currentSaveSlot), &game->GetAchievements(), PlayerModifierCount(*game));
+    if (saved)
+        ShowSaveMessage(*game);
+    return saved;
+}
+
+bool GameSaveData::Load(int slot, bool intoGame)
+{
+    Game* game = Game::GetInstance();
+    if (slot == -1)
+        slot = game != nullptr ? game->currentSaveSlot : -1;
+    if (slot < 0)
+        return false;
+    AchievementManager::Entries entries;
+    if (!ReadFile(GetSlotPath(slot), &entries))
+        return false;
+    if (intoGame && game != nullptr)
+        AchievementManager::ApplyEntries(game->GetAchievements(), entries);
+    return true;
+}
+
+bool GameSaveData::ReadHeader(int slot)
+{
+    Game* game = Game::GetInstance();
+    if (slot == -1)
+        slot = game != nullptr ? game->currentSaveSlot : -1;
+    if (slot < 0)
+        return false;
+    const std::string path = GetSlotPath(slot);
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open())
+        return false;
+    int32_t format = 0;
+    std::string word;
+    int32_t readScore = 0;
+    uint32_t readTime = 0;
+    {
+        ReaderContext context(file, path);
+        if (!ReadIntLine(file, format) || !ReadTextLine(file, word))
+            return false;
+        if (format >= 11 && format <= kFormat) {
+            if (!ReadIntLine(file, readScore) || !ReadULongLine(file, readTime))
+                return false;
+            formatVersion = format;
+            score = readScore;
+            playTime = readTime;
+            return true;
+        }
+    }
+    file.close();
+    return Load(slot, false);
+}
+
+int Game::GetSaveSlotPercent(int slot)
+{
+    GameSaveData header;
+    if (!header.ReadHeader(slot))
+        return -1;
+    return header.GetCompletionPercent();
+}
+
+std::string Game::GetSaveSlotSummary(int slot)
+{
+    GameSaveData slotData;
+    if (!slotData.Load(slot, false))
+        return "";
+    return slotData.FormatPlayTime();
+}
+
+bool Game::SaveGameAt(float x, float y, int direction)
+{
+    saveData.CaptureGameState(false);
+    saveData.SetPosition(x, y);
+    if (direction == 1 || direction == -1)
+        saveData.SetDirection(direction);
+    return saveData.Save();
+}
