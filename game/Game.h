@@ -287,6 +287,8 @@ public:
     Point<float> cameraPosition;
     // How the 512 x 448 picture fits the window: 0 fit, 1 fill, 2 stretch.
     int32_t displayScaleMode = 0;
+    // Keep the picture's aspect ratio when it is scaled ("keepratio").
+    bool keepAspectRatio = true;
     bool linearFilter = false;
     // The effect of the named command being replayed (the final pass
     // applies it); not owned.

@@ -154,7 +154,8 @@ bool GameSaveData::Write(std::ostream& os, const AchievementManager* achievement
     return static_cast<bool>(os);
 }
 
-bool GameSaveData::WriteFile(const std::string& path, const AchievementManager* achievements, size_t modifierCount) const
+bool GameSaveData::WriteFile(
+    const std::string& path, const AchievementManager* achievements, size_t modifierCount) const
 {
     std::ostringstream text;
     if (!Write(text, achievements, modifierCount))
@@ -250,7 +251,8 @@ bool GameSaveData::Read(std::istream& is, std::vector<std::pair<std::string, int
     }
     if (format >= 2) {
         if (!(ReadIntLine(is, crossbowAmmo) && ReadIntLine(is, crossbowCapacity) && ReadIntLine(is, maxLife)
-                && ReadBoolLine(is, minimapInHud) && ReadIntLine(is, powerSlots) && ReadIntLine(is, powerPerSlot)))
+                && ReadBoolLine(is, minimapInHud) && ReadIntLine(is, powerSlots)
+                && ReadIntLine(is, powerPerSlot)))
             return false;
     }
     if (format >= 3 && !(ReadBoolLine(is, playerFlag1) && ReadBoolLine(is, playerFlag2)))
@@ -280,8 +282,8 @@ bool GameSaveData::Read(std::istream& is, std::vector<std::pair<std::string, int
     return true;
 }
 
-bool GameSaveData::ReadFile(
-    const std::string& path, std::vector<std::pair<std::string, int32_t>>* achievementEntries, std::string* error)
+bool GameSaveData::ReadFile(const std::string& path,
+    std::vector<std::pair<std::string, int32_t>>* achievementEntries, std::string* error)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file.is_open()) {

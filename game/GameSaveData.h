@@ -73,7 +73,8 @@ public:
     // count line always equals the flags written.
     bool Write(std::ostream& os, const AchievementManager* achievements, size_t modifierCount = 0) const;
     // Writes the record to `path`, replacing the file whole or not at all.
-    bool WriteFile(const std::string& path, const AchievementManager* achievements, size_t modifierCount = 0) const;
+    bool WriteFile(
+        const std::string& path, const AchievementManager* achievements, size_t modifierCount = 0) const;
     // Reads a slot text into this record, which should be fresh. The
     // achievement entries (name, value) of a format-12 file go to
     // `achievementEntries` when given. Stops at the first line that does not

@@ -36,7 +36,9 @@ void CapturePlayerState(GameSaveData& record, const Player& player)
 // Placeholder until the level walks its placed instances: each instance that
 // carries save state will append it to the level's list here. Nothing is
 // appended yet.
-void SaveLevelInstanceStates(Level&, VectorSerialize&) { }
+void SaveLevelInstanceStates(Level&, VectorSerialize&)
+{
+}
 
 // Placeholder until the game holds its minimap model: the capture keeps the
 // record's cells, and saving needs no model.
@@ -44,11 +46,15 @@ bool HasMinimapModel(const Game&)
 {
     return true;
 }
-void CaptureMinimapCells(GameSaveData&, const Game&) { }
+void CaptureMinimapCells(GameSaveData&, const Game&)
+{
+}
 
 // Placeholder until the HUD frame holds its save message
 // ("UI_Player_SaveMessage"): the message's animations restart there.
-void ShowSaveMessage(Game&) { }
+void ShowSaveMessage(Game&)
+{
+}
 
 size_t PlayerModifierCount(const Game& game)
 {
@@ -126,7 +132,8 @@ bool GameSaveData::Save()
     Game* game = Game::GetInstance();
     if (game == nullptr || game->currentSaveSlot < 0 || !HasMinimapModel(*game))
         return false;
-    const bool saved = WriteFile(GetSlotPath(game->currentSaveSlot), &game->GetAchievements(), PlayerModifierCount(*game));
+    const bool saved
+        = WriteFile(GetSlotPath(game->currentSaveSlot), &game->GetAchievements(), PlayerModifierCount(*game));
     if (saved)
         ShowSaveMessage(*game);
     return saved;

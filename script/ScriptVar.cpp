@@ -14,7 +14,8 @@ bool ScriptVar::UnSerialize(std::istream& is)
 {
     std::string readName;
     std::string readValue;
-    if (!ReadExpectedLine(is, GetVersionedClassName()) || !ReadTextLine(is, readName) || !ReadTextLine(is, readValue))
+    if (!ReadExpectedLine(is, GetVersionedClassName()) || !ReadTextLine(is, readName)
+        || !ReadTextLine(is, readValue))
         return false;
     name = std::move(readName);
     value = std::move(readValue);

@@ -74,7 +74,8 @@ TEST_F(GameSaveDataFile, DamagedFileChangesNothingAndNamesItsLine)
                 os << JoinSaveLines(text);
             }
             const std::string onDisk = FileText(damaged);
-            SCOPED_TRACE((cut ? "cut before line " : "damaged line ") + std::to_string(n) + " \"" + lines[n - 1] + "\"");
+            SCOPED_TRACE((cut ? "cut before line " : "damaged line ") + std::to_string(n) + " \""
+                + lines[n - 1] + "\"");
             std::string error;
             const bool read = kept.ReadFile(damaged, nullptr, &error);
             if (read) {

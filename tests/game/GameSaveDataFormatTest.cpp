@@ -114,16 +114,17 @@ TEST(GameSaveDataFormat, Format12LayoutLineByLine)
     const std::vector<std::string> tail(lines.begin() + 4 + 2244, lines.end());
     const std::vector<std::string> expected = {
         "Snow_01.lvl", "1", "3", "4", "Snow_TP.lvl", "TP One", // map, teleporters
-        "10.5", "20.25", "1", // position, attack rank
-        "2", "1", "0", "-1", // flags, current armor
-        "2", "Snow_01", "1", "1", "IntSerializeV0", "6", // level records
-        "1", "ScriptVarV0", "door", "open", // saved variables
-        "0", "0", "4", "0", "0", "150", "0", "0", // crossbow .. power, two flags
-        "1", "1", "1", "1", "0", // direction, counter, ice, fire, fireflies
-        "4", "5", // story hint
+        "10.5", "20.25", "1",                                  // position, attack rank
+        "2", "1", "0", "-1",                                   // flags, current armor
+        "2", "Snow_01", "1", "1", "IntSerializeV0", "6",       // level records
+        "1", "ScriptVarV0", "door", "open",                    // saved variables
+        "0", "0", "4", "0", "0", "150", "0", "0",              // crossbow .. power, two flags
+        "1", "1", "1", "1", "0",                               // direction, counter, ice, fire, fireflies
+        "4", "5",                                              // story hint
     };
     ASSERT_GE(tail.size(), expected.size());
-    EXPECT_EQ(std::vector<std::string>(tail.begin(), tail.begin() + static_cast<long>(expected.size())), expected);
+    EXPECT_EQ(
+        std::vector<std::string>(tail.begin(), tail.begin() + static_cast<long>(expected.size())), expected);
     // Then the 17 achievements, name and value each.
     const std::vector<std::string> rest(tail.begin() + static_cast<long>(expected.size()), tail.end());
     ASSERT_EQ(rest.size(), 1u + 2 * 17);
@@ -230,7 +231,9 @@ INSTANTIATE_TEST_SUITE_P(EveryFormat, GameSaveDataOlderFormat,
         OlderFormat {9, false, true, true, true, true, true, true, true, true, true, false},
         OlderFormat {10, false, true, true, true, true, true, true, true, true, true, true},
         OlderFormat {11, true, true, true, true, false, true, true, true, true, false, true}),
-    [](const testing::TestParamInfo<OlderFormat>& info) { return "Format" + std::to_string(info.param.format); });
+    [](const testing::TestParamInfo<OlderFormat>& info) {
+        return "Format" + std::to_string(info.param.format);
+    });
 
 TEST(GameSaveDataFormat, TeleporterWithBadCoordinatesKeepsZeroAndTheFileLoads)
 {
@@ -280,8 +283,10 @@ TEST(GameSaveDataFormat, RefusedFormatsAndHugeCountsEndAtOnce)
         std::string expected;
     };
     std::vector<Case> cases = {
-        {"newer format", "13\r\n" + good.substr(good.find("\r\n") + 2), "Save_0.sav:1: expected a save format"},
-        {"negative format", "-1\r\n" + good.substr(good.find("\r\n") + 2), "Save_0.sav:1: expected a save format"},
+        {"newer format", "13\r\n" + good.substr(good.find("\r\n") + 2),
+            "Save_0.sav:1: expected a save format"},
+        {"negative format", "-1\r\n" + good.substr(good.find("\r\n") + 2),
+            "Save_0.sav:1: expected a save format"},
         {"empty file", "", "Save_0.sav:1: expected "},
     };
     // Each count of the file made huge, with the file cut right after it.
@@ -311,15 +316,16 @@ TEST(GameSaveDataFormat, PercentAndPlayTime)
     };
     for (const PercentCase& c : {PercentCase {50, 100, 50}, PercentCase {2, 3, 66}, PercentCase {7, 0, 700},
              PercentCase {7, -5, 700}, PercentCase {2147483647, 1, 2147483647}, PercentCase {-3, 2, -150}})
-        EXPECT_EQ(GameSaveData::CompletionPercent(c.score, c.maximum), c.percent) << c.score << " of " << c.maximum;
+        EXPECT_EQ(GameSaveData::CompletionPercent(c.score, c.maximum), c.percent)
+            << c.score << " of " << c.maximum;
 
     struct TimeCase {
         uint32_t milliseconds;
         const char* text;
     };
-    for (const TimeCase& c : {TimeCase {3723000, "01:02:03"}, TimeCase {59999, "00:00:59"},
-             TimeCase {86400000, "00:00:00"}, TimeCase {25 * 3600000, "01:00:00"},
-             TimeCase {4294967295u, "17:02:47"}})
+    for (const TimeCase& c :
+        {TimeCase {3723000, "01:02:03"}, TimeCase {59999, "00:00:59"}, TimeCase {86400000, "00:00:00"},
+            TimeCase {25 * 3600000, "01:00:00"}, TimeCase {4294967295u, "17:02:47"}})
         EXPECT_EQ(GameSaveData::FormatPlayTime(c.milliseconds), c.text) << c.milliseconds;
 }
 
