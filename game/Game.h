@@ -13,6 +13,7 @@
 #include "game/AchievementManager.h"
 #include "game/GameSaveData.h"
 #include "game/TeleportInfo.h"
+#include "game/TeleportMap.h"
 #include "scene/Camera.h"
 
 #include <cstdint>
@@ -26,6 +27,7 @@
 class AbstractInputManager;
 class AnimatedSprite;
 class CharacterObject;
+class DXGraphicalSurface;
 class GraphicalEffect;
 class GraphicalObject;
 class IRenderEngine;
@@ -267,6 +269,16 @@ public:
     std::string firstMapName;
     // The story hint's cell on the map; shown while its x is not 0.
     std::pair<int, int> storyHintPosition {0, 0};
+
+    // ---- the world map and its teleport menu (GameTeleportMenu.cpp)
+    // Draws the map into the rectangle at `origin` of `size`, scrolled by
+    // `scroll`, on `target`; in map mode 1 runs the teleport menu, whose
+    // choice requests the hub's level at its "[TELEPORT]" point. True when a
+    // teleporter was chosen or in map mode 2.
+    bool UpdateTeleportMenu(
+        DXGraphicalSurface* target, Point<int> origin, Point<int> scroll, Point<int> size);
+    // Map view, map mode, teleport cursor and marker objects.
+    TeleportMap teleportMap;
 
     // ---- achievements and score (GameAchievements.cpp)
     // Adds 1 to the record's score and tells the player so.
