@@ -12,6 +12,7 @@
 #include "scene/SpacialInstance.h"
 #include "tests/engine/render/PngFixtures.h"
 #include "tests/engine/sound/SoundFixtures.h"
+#include "tests/game/SaveTestSupport.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -147,6 +148,11 @@ void AddRecords(SeedWriter& seeds)
     seeds.Add("placed_instance_record", Write(placedSprite));
     AnimatedSpriteSpacialInstance<int> placedAnimation(&world.walk, -5, 6);
     seeds.Add("placed_instance_record", Write(placedAnimation));
+
+    GameSaveData progress;
+    FillEveryField(progress);
+    seeds.Add("save_game", WriteToText(progress));
+    seeds.Add("save_game", WriteToText(GameSaveData()));
 
     seeds.Add("line_readers",
         std::string("\x05") + "name\r\n-12\r\n4000000000\r\n1e5\r\n1\r\n_SpacialInstance_updatetag_1.0_\r\n"
