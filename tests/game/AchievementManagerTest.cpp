@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <sstream>
 
 namespace {
 
@@ -114,28 +113,6 @@ TEST(AchievementSteamSync, CheckEndOfGameSyncsThroughTheGame)
     EXPECT_EQ(steam.Reported(), (std::vector<std::string> {"TL;DR"}));
     game.OnUserStatsReceived(2);
     EXPECT_FALSE(game.IsStatsReady());
-}
-
-TEST(AchievementText, WrittenAndReadAllOrNothing)
-{
-    AchievementManager written;
-    written.FindByName("Keep Going")->SetCurrent(3);
-    written.Get(0)->SetSkipSerialize(true);
-    std::ostringstream os;
-    written.Serialize(os);
-    EXPECT_EQ(os.str().substr(0, 4), "16\r\n") << "a skipped achievement is neither written nor counted";
-
-    AchievementManager read;
-    std::istringstream is(os.str());
-    ASSERT_TRUE(read.Load(is));
-    EXPECT_EQ(read.FindByName("Keep Going")->GetCurrent(), 3);
-
-    // Cut in its last entry: nothing changes.
-    AchievementManager kept;
-    const std::string text = os.str();
-    std::istringstream cut(text.substr(0, text.size() - 3));
-    EXPECT_FALSE(kept.Load(cut));
-    EXPECT_EQ(kept.FindByName("Keep Going")->GetCurrent(), 0);
 }
 
 TEST(GameScore, CountsWithoutALevelAndSaturates)

@@ -31,87 +31,9 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder); }
 
-    static std::string FileText(const std::string& file)
-    {
-        std::ifstream is(file, std::ios::binary);
-        std::ostringstream text;
-        text << is.rdbuf();
-        return text.str();
-    }
-
     fs::path folder;
     std::string path;
 };
-
-TEST_F(GameSaveDataFile, DamagedFileChangesNothingAndNamesItsLine)
-{
-    GameSaveData good;
-    FillEveryField(good);
-    ASSERT_TRUE(good.WriteFile(path, nullptr));
-    const std::vector<std::string> lines = SplitSaveLines(FileText(path));
-
-    // The record that must survive every failed load.
-    GameSaveData kept;
-    kept.SetMapName("Kept.lvl");
-    kept.SetScore(99);
-    kept.StartLevelRecord("Kept");
-    const std::string keptText = WriteToText(kept);
-
-    // Cut before, or damaged at, every line outside the grid, and a few
-    // lines inside it.
-    const std::string damaged = (folder / "Save_1.sav").string();
-    for (size_t n = 1; n <= lines.size(); ++n) {
-        if (n > 8 && n < 2245 && n % 500 != 0)
-            continue;
-        for (const bool cut : {true, false}) {
-            std::vector<std::string> text(lines.begin(), lines.begin() + static_cast<long>(n - 1));
-            if (!cut) {
-                text.push_back("\x01 damaged");
-                text.insert(text.end(), lines.begin() + static_cast<long>(n), lines.end());
-            }
-            {
-                std::ofstream os(damaged, std::ios::binary);
-                os << JoinSaveLines(text);
-            }
-            const std::string onDisk = FileText(damaged);
-            SCOPED_TRACE((cut ? "cut before line " : "damaged line ") + std::to_string(n) + " \""
-                + lines[n - 1] + "\"");
-            std::string error;
-            const bool read = kept.ReadFile(damaged, nullptr, &error);
-            if (read) {
-                // Only a word line or a string field may hold any text; no
-                // line may be cut.
-                EXPECT_FALSE(cut);
-                kept = GameSaveData();
-                kept.SetMapName("Kept.lvl");
-                kept.SetScore(99);
-                kept.StartLevelRecord("Kept");
-                continue;
-            }
-            EXPECT_EQ(WriteToText(kept), keptText) << "a failed load changed the record";
-            EXPECT_EQ(error.rfind(damaged + ":" + std::to_string(n) + ": expected ", 0), 0u) << error;
-            EXPECT_EQ(FileText(damaged), onDisk) << "a load changed the slot on disk";
-        }
-    }
-}
-
-TEST_F(GameSaveDataFile, MissingFileFailsAndChangesNothing)
-{
-    GameSaveData record;
-    record.SetMapName("Before.lvl");
-    std::string error;
-    EXPECT_FALSE(record.ReadFile((folder / "Save_2.sav").string(), nullptr, &error));
-    EXPECT_EQ(record.GetMapName(), "Before.lvl");
-    EXPECT_NE(error.find("Save_2.sav"), std::string::npos);
-}
-
-TEST_F(GameSaveDataFile, WriteIntoAMissingFolderFailsAndLeavesNothing)
-{
-    GameSaveData record;
-    const std::string nowhere = (folder / "missing" / "Save_0.sav").string();
-    EXPECT_FALSE(record.WriteFile(nowhere, nullptr));
-    EXPECT_FALSE(fs::exists(folder / "missing"));
-}
 
 TEST_F(GameSaveDataFile, AKilledWriterLeavesTheOldSaveOrTheNewOneWhole)
 {

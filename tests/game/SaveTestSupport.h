@@ -5,6 +5,7 @@
 #include "game/AchievementManager.h"
 #include "game/GameSaveData.h"
 #include "script/ScriptVar.h"
+#include "tests/engine/serial/DamagedRecord.h"
 
 #include <memory>
 #include <sstream>
@@ -62,20 +63,10 @@ inline std::string WriteToText(const GameSaveData& record)
     return os.str();
 }
 
+// The lines of a text written with CR LF ends.
 inline std::vector<std::string> SplitSaveLines(const std::string& text)
 {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
+    return SplitLines(text);
 }
 
 inline std::string JoinSaveLines(const std::vector<std::string>& lines)

@@ -47,9 +47,9 @@ class TeleportMapTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        const char* names[] = {"Minimap_TP_Cross", "Minimap_Player_Cross", "Minimap_Story_Hint",
-            "Minimap_TP_UI_BkGround", "Minimap_TP_UI_RectAvailable", "Minimap_TP_UI_RectSelect",
-            "Minimap_TP_UI_RectPlayer"};
+        const char* names[]
+            = {"Minimap_TP_Cross", "Minimap_Player_Cross", "Minimap_Story_Hint", "Minimap_TP_UI_BkGround",
+                "Minimap_TP_UI_RectAvailable", "Minimap_TP_UI_RectSelect", "Minimap_TP_UI_RectPlayer"};
         for (size_t i = 0; i < TeleportMap::kMarkerCount; ++i) {
             objects.push_back(std::make_unique<GraphicalObject>(names[i]));
             objects.back()->SetSize(8, 10, false);
@@ -85,27 +85,31 @@ protected:
 TEST_F(TeleportMapTest, CursorMovesOncePerPressAndSkipsTheCurrentHub)
 {
     teleports = {TeleportInfo {"tp_cave", "cave_tp.lvl", {21, 23}},
-        TeleportInfo {"tp_ring", "cimetery_tp_01.lvl", {12, 22}}, TeleportInfo {"tp_dock", "boat_tp_1.lvl", {10, 22}},
-        TeleportInfo {"tp_far", "Far_Away.lvl", {1, 1}}};
+        TeleportInfo {"tp_ring", "cimetery_tp_01.lvl", {12, 22}},
+        TeleportInfo {"tp_dock", "boat_tp_1.lvl", {10, 22}}, TeleportInfo {"tp_far", "Far_Away.lvl", {1, 1}}};
     map.mapMode = 1;
     // Row order is the hubs' order: ring, dock, cave; "Far_Away" is not a hub.
     EXPECT_FALSE(Frame());
     EXPECT_EQ(map.cursor, 1) << "starts on the current hub and steps off it";
-    EXPECT_EQ(canvas.ObjectsNamed("Minimap_TP_UI_BkGround"), (std::vector<std::string> {"Minimap_TP_UI_BkGround 172 434"}));
+    EXPECT_EQ(canvas.ObjectsNamed("Minimap_TP_UI_BkGround"),
+        (std::vector<std::string> {"Minimap_TP_UI_BkGround 172 434"}));
     EXPECT_EQ(canvas.ObjectsNamed("Minimap_TP_UI_RectAvailable"),
-        (std::vector<std::string> {"Minimap_TP_UI_RectAvailable 187 434", "Minimap_TP_UI_RectAvailable 203 434",
-            "Minimap_TP_UI_RectAvailable 219 434"}));
-    EXPECT_EQ(canvas.ObjectsNamed("Minimap_TP_UI_RectSelect"), (std::vector<std::string> {"Minimap_TP_UI_RectSelect 203 434"}));
-    EXPECT_EQ(canvas.ObjectsNamed("Minimap_TP_UI_RectPlayer"), (std::vector<std::string> {"Minimap_TP_UI_RectPlayer 187 434"}));
+        (std::vector<std::string> {"Minimap_TP_UI_RectAvailable 187 434",
+            "Minimap_TP_UI_RectAvailable 203 434", "Minimap_TP_UI_RectAvailable 219 434"}));
+    EXPECT_EQ(canvas.ObjectsNamed("Minimap_TP_UI_RectSelect"),
+        (std::vector<std::string> {"Minimap_TP_UI_RectSelect 203 434"}));
+    EXPECT_EQ(canvas.ObjectsNamed("Minimap_TP_UI_RectPlayer"),
+        (std::vector<std::string> {"Minimap_TP_UI_RectPlayer 187 434"}));
     // The cross on the dock's cell (10, 22): (101 + 4 - 4, 220 + 5 - 5).
-    EXPECT_EQ(canvas.ObjectsNamed("Minimap_TP_Cross"), (std::vector<std::string> {"Minimap_TP_Cross 101 220"}));
+    EXPECT_EQ(
+        canvas.ObjectsNamed("Minimap_TP_Cross"), (std::vector<std::string> {"Minimap_TP_Cross 101 220"}));
 
     struct Step {
         float x, previousX;
         int cursor;
     };
-    for (const Step& step : {Step {1.0f, 0.0f, 2}, Step {1.0f, 1.0f, 2}, Step {1.0f, 0.0f, 1}, Step {0.0f, 1.0f, 1},
-             Step {-1.0f, 0.0f, 2}, Step {-1.0f, -1.0f, 2}}) {
+    for (const Step& step : {Step {1.0f, 0.0f, 2}, Step {1.0f, 1.0f, 2}, Step {1.0f, 0.0f, 1},
+             Step {0.0f, 1.0f, 1}, Step {-1.0f, 0.0f, 2}, Step {-1.0f, -1.0f, 2}}) {
         EXPECT_FALSE(Frame(step.x, step.previousX));
         EXPECT_EQ(map.cursor, step.cursor) << "x " << step.x << " after " << step.previousX;
     }
@@ -149,17 +153,19 @@ TEST_F(TeleportMapTest, RowAndMarkersOnlyWhenTheyApply)
         std::pair<int, int> hint;
         size_t players, hints;
     };
-    for (const Case& c : {Case {{12, 22}, {0, 5}, 1, 0}, Case {{-1, -1}, {5, 6}, 0, 1}, Case {{51, 3}, {60, 2}, 0, 0},
-             Case {{50, 43}, {-1, -1}, 1, 0}}) {
+    for (const Case& c : {Case {{12, 22}, {0, 5}, 1, 0}, Case {{-1, -1}, {5, 6}, 0, 1},
+             Case {{51, 3}, {60, 2}, 0, 0}, Case {{50, 43}, {-1, -1}, 1, 0}}) {
         view.currentCell = c.current;
         view.storyHint = c.hint;
         Frame();
-        EXPECT_EQ(canvas.ObjectsNamed("Minimap_Player_Cross").size(), c.players) << c.current.x << "," << c.current.y;
+        EXPECT_EQ(canvas.ObjectsNamed("Minimap_Player_Cross").size(), c.players)
+            << c.current.x << "," << c.current.y;
         EXPECT_EQ(canvas.ObjectsNamed("Minimap_Story_Hint").size(), c.hints) << c.hint.first;
     }
     view.storyHint = {5, 6};
     Frame();
-    EXPECT_EQ(canvas.ObjectsNamed("Minimap_Story_Hint"), (std::vector<std::string> {"Minimap_Story_Hint 51 60"}));
+    EXPECT_EQ(
+        canvas.ObjectsNamed("Minimap_Story_Hint"), (std::vector<std::string> {"Minimap_Story_Hint 51 60"}));
 }
 
 TEST_F(TeleportMapTest, CellsColouredByStateAndNeverTheLastColumnOrRow)
@@ -210,13 +216,6 @@ TEST_F(TeleportMapTest, ViewFollowsTheScrollTarget)
     view.frameFlag = true;
     call(Point<int>(60, 42));
     EXPECT_EQ(map.mapView, Point<float>(60.0f, 42.0f)) << "20 pixels: at once";
-}
-
-TEST(TeleportMapRects, BoxClampAndOrder)
-{
-    EXPECT_EQ(BuildBox(Rect<int>(1, 2, 3, 4), Rect<int>(10, 20, 30, 40)), Rect<int>(11, 22, 33, 44));
-    EXPECT_EQ(Rect<int>(5, 9, 1, 2).Ordered(), Rect<int>(1, 2, 5, 9));
-    EXPECT_EQ(Rect<int>(-5, 3, 50, 8).ClampInto(Rect<int>(0, 0, 20, 5)), Rect<int>(0, 3, 20, 5));
 }
 
 } // namespace
