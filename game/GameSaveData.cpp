@@ -48,6 +48,12 @@ VectorSerialize* GameSaveData::FindLevelRecord(const std::string& levelName) con
     return nullptr;
 }
 
+void GameSaveData::ListLevelRecords(VectorSerialize& list) const
+{
+    for (const auto& element : levelRecords)
+        list.AppendBorrowed(*element);
+}
+
 VectorSerialize& GameSaveData::StartLevelRecord(const std::string& levelName)
 {
     // The first record of the name keeps its place; its list starts afresh.

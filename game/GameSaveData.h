@@ -98,6 +98,10 @@ public:
     // The list of the level's record, created empty at the end when the
     // level has none; an existing one is emptied (replaced by a new list).
     VectorSerialize& StartLevelRecord(const std::string& levelName);
+    // The level records as one list of borrowed elements (name, states,
+    // name, states, ...), as the level reads its own back; the list must
+    // not outlive this record.
+    void ListLevelRecords(VectorSerialize& list) const;
     // The list of the level's record, or null.
     VectorSerialize* FindLevelRecord(const std::string& levelName) const;
 

@@ -8,10 +8,14 @@
 #include "engine/serial/VectorSerialize.h"
 #include "game/AchievementManager.h"
 #include "game/Game.h"
+#include "scene/Layer.h"
 #include "scene/Level.h"
+#include "scene/SceneObjectInstance.h"
+#include "scene/SpacialInstance.h"
 #include "script/ScriptVar.h"
 
 #include <fstream>
+#include <unordered_set>
 
 // The parts of the save record that meet the running game: the slot files of
 // the current slot, the capture of the game's state and the game's own save
@@ -33,11 +37,33 @@ void CapturePlayerState(GameSaveData& record, const Player& player)
     record.SetModifierFlags(std::move(flags));
 }
 
-// Placeholder until the level walks its placed instances: each instance that
-// carries save state will append it to the level's list here. Nothing is
-// appended yet.
-void SaveLevelInstanceStates(Level&, VectorSerialize&)
+// Every placed instance of the level that carries a payload appends its
+// state: the background list, then the scene list, then the foreground list,
+// each layer's grid in order. An instance filed under several cells saves
+// once.
+void SaveLevelInstanceStates(Level& level, VectorSerialize& states)
 {
+    std::unordered_set<const void*> saved;
+    for (const int list : {Level::kBackground, Level::kScene, Level::kForeground}) {
+        for (int i = 0; i < level.GetLayerCount(list); ++i) {
+            const Layer* layer = level.GetLayerAt(list, i);
+            if (layer == nullptr)
+                continue;
+            for (const auto& column : layer->GetCellGrid())
+                for (const auto& cell : column)
+                    for (auto* instance : cell) {
+                        if (instance != nullptr && instance->GetPayload() != nullptr
+                            && saved.insert(instance).second)
+                            instance->GetPayload()->SaveState(&states);
+                    }
+        }
+    }
+}
+
+// The key of a level's record: its save key when it has one, else its name.
+std::string LevelRecordKey(const Level& level)
+{
+    return level.GetSaveKey().empty() ? level.GetName() : level.GetSaveKey();
 }
 
 // Placeholder until the game holds its minimap model: the capture keeps the
@@ -118,7 +144,7 @@ void GameSaveData::CaptureGameState(bool gridOnly)
     mapName = level.GetName();
     teleports = game->teleports;
     CapturePlayerState(*this, *game->GetPlayer());
-    SaveLevelInstanceStates(level, StartLevelRecord(level.GetName()));
+    SaveLevelInstanceStates(level, StartLevelRecord(LevelRecordKey(level)));
     saveVars.clear();
     for (const ScriptVar* variable : game->saveVars) {
         if (variable != nullptr)

@@ -34,7 +34,8 @@ private:
 
 } // namespace
 
-bool Game::UpdateTeleportMenu(DXGraphicalSurface* target, Point<int> origin, Point<int> scroll, Point<int> size)
+bool Game::UpdateTeleportMenu(
+    DXGraphicalSurface* target, Point<int> origin, Point<int> scroll, Point<int> size)
 {
     TeleportMap::View view;
     // Placeholder until the game holds its minimap model: without one the

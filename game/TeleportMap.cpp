@@ -21,8 +21,9 @@ bool NewlyPressed(bool pressed, bool previous)
 
 const std::vector<std::string>& TeleportLevelFiles()
 {
-    static const std::vector<std::string> files = {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl",
-        "Cave_tp.lvl", "Cimetery_TP_03.lvl", "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
+    static const std::vector<std::string> files
+        = {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl", "Cave_tp.lvl", "Cimetery_TP_03.lvl",
+            "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
     return files;
 }
 
@@ -41,16 +42,19 @@ std::vector<const TeleportInfo*> TeleportMap::ListTeleporters(const std::vector<
     return listed;
 }
 
-void TeleportMap::DrawOnCell(MapCanvas& canvas, GraphicalObject* object, Point<int> cell, double frameTime) const
+void TeleportMap::DrawOnCell(
+    MapCanvas& canvas, GraphicalObject* object, Point<int> cell, double frameTime) const
 {
     if (object == nullptr || !InGrid(cell))
         return;
     object->Update(frameTime);
     const Point<int> half(object->GetSize().x / 2, object->GetSize().y / 2);
-    canvas.DrawObject(*object, gridOrigin + Point<int>(10 * cell.x + 1, 10 * cell.y) + Point<int>(4, 5) - half);
+    canvas.DrawObject(
+        *object, gridOrigin + Point<int>(10 * cell.x + 1, 10 * cell.y) + Point<int>(4, 5) - half);
 }
 
-bool TeleportMap::Update(MapCanvas& canvas, const View& view, Point<int> origin, Point<int> scroll, Point<int> size)
+bool TeleportMap::Update(
+    MapCanvas& canvas, const View& view, Point<int> origin, Point<int> scroll, Point<int> size)
 {
     if (!view.cell)
         return false;
@@ -61,7 +65,8 @@ bool TeleportMap::Update(MapCanvas& canvas, const View& view, Point<int> origin,
     const Point<float> target = scroll.ToFloat();
     const Point<int> distance = scroll - mapView.ToInt();
     Point<int> offset;
-    if (distance.x * distance.x + distance.y * distance.y >= 400 || scroll == Point<int>() || mapView == Point<float>()) {
+    if (distance.x * distance.x + distance.y * distance.y >= 400 || scroll == Point<int>()
+        || mapView == Point<float>()) {
         mapView = target;
     } else {
         offset = mapView.ToInt() - scroll;
@@ -111,15 +116,18 @@ bool TeleportMap::Update(MapCanvas& canvas, const View& view, Point<int> origin,
 
     Point<int> markerCell = view.currentCell;
     if (mapMode == 1) {
-        const std::vector<const TeleportInfo*> listed
-            = view.teleports != nullptr ? ListTeleporters(*view.teleports) : std::vector<const TeleportInfo*>();
-        markerCell = cursor >= 0 && static_cast<size_t>(cursor) < listed.size() ? listed[static_cast<size_t>(cursor)]->cell
-                                                                               : Point<int>();
+        const std::vector<const TeleportInfo*> listed = view.teleports != nullptr
+            ? ListTeleporters(*view.teleports)
+            : std::vector<const TeleportInfo*>();
+        markerCell = cursor >= 0 && static_cast<size_t>(cursor) < listed.size()
+            ? listed[static_cast<size_t>(cursor)]->cell
+            : Point<int>();
     }
     if (InGrid(markerCell))
         DrawOnCell(canvas, markers[PlayerCross], view.currentCell, view.frameTime);
     if (view.storyHint.first != 0)
-        DrawOnCell(canvas, markers[StoryHint], Point<int>(view.storyHint.first, view.storyHint.second), view.frameTime);
+        DrawOnCell(canvas, markers[StoryHint], Point<int>(view.storyHint.first, view.storyHint.second),
+            view.frameTime);
     return false;
 }
 
@@ -141,7 +149,8 @@ bool TeleportMap::RunMenu(MapCanvas& canvas, const View& view, const std::vector
 {
     const int count = static_cast<int>(listed.size());
     const auto inCurrentLevel = [&](int index) {
-        return index >= 0 && index < count && listed[static_cast<size_t>(index)]->levelFile == view.currentLevel;
+        return index >= 0 && index < count
+            && listed[static_cast<size_t>(index)]->levelFile == view.currentLevel;
     };
     if (cursor < 0 || cursor >= count) {
         for (int i = 0; i < count; ++i) {

@@ -40,7 +40,16 @@ public:
     static constexpr uint32_t kRevealedColour = 0xFF5C4618u;
 
     // The marker objects (any may be null).
-    enum Marker { TpCross, PlayerCross, StoryHint, TpBackground, TpAvailable, TpSelect, TpPlayer, kMarkerCount };
+    enum Marker {
+        TpCross,
+        PlayerCross,
+        StoryHint,
+        TpBackground,
+        TpAvailable,
+        TpSelect,
+        TpPlayer,
+        kMarkerCount
+    };
 
     // What one call reads of the game.
     struct View {
