@@ -289,7 +289,7 @@ bool GameSaveData::Read(std::istream& is, std::vector<std::pair<std::string, int
 }
 
 bool GameSaveData::ReadFile(const std::string& path,
-    std::vector<std::pair<std::string, int32_t>>* achievementEntries, std::string* error)
+    std::vector<std::pair<std::string, int32_t>>* achievementEntries, std::string* error, bool report)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file.is_open()) {
@@ -301,7 +301,8 @@ bool GameSaveData::ReadFile(const std::string& path,
     GameSaveData loaded;
     std::vector<std::pair<std::string, int32_t>> entries;
     if (!loaded.Read(file, &entries)) {
-        context.Report();
+        if (report)
+            context.Report();
         if (error != nullptr)
             *error = context.HasError() ? context.GetError() : context.Where() + "expected a complete save";
         return false;

@@ -81,9 +81,11 @@ public:
     // read, and at the end of the text, whatever a count said.
     bool Read(std::istream& is, std::vector<std::pair<std::string, int32_t>>* achievementEntries);
     // Reads `path` into a fresh record and, when whole, replaces this one;
-    // entries as for Read. An error is reported as "file:line: ...".
+    // entries as for Read. An error is "file:line: ..."; with `report` it
+    // also goes to the debug output and stderr (the slot menu's summaries,
+    // asked for every frame, read quietly).
     bool ReadFile(const std::string& path, std::vector<std::pair<std::string, int32_t>>* achievementEntries,
-        std::string* error = nullptr);
+        std::string* error = nullptr, bool report = true);
 
     // score / max(1, maxAdvanceScore) as a percent, truncated toward zero.
     int GetCompletionPercent() const;

@@ -209,7 +209,7 @@ bool GameSaveData::ReadHeader(int slot)
         }
     }
     file.close();
-    return Load(slot, false);
+    return ReadFile(path, nullptr, nullptr, false);
 }
 
 int Game::GetSaveSlotPercent(int slot)
@@ -222,8 +222,10 @@ int Game::GetSaveSlotPercent(int slot)
 
 std::string Game::GetSaveSlotSummary(int slot)
 {
+    if (slot == -1)
+        slot = currentSaveSlot;
     GameSaveData slotData;
-    if (!slotData.Load(slot, false))
+    if (slot < 0 || !slotData.ReadFile(GameSaveData::GetSlotPath(slot), nullptr, nullptr, false))
         return "";
     return slotData.FormatPlayTime();
 }
