@@ -14,6 +14,7 @@
 #include <vector>
 
 class AchievementManager;
+class Level;
 class ScriptVar;
 class VectorSerialize;
 
@@ -97,6 +98,11 @@ public:
     // ---- the level records: per visited level a StrSerialize with the level
     // name followed by a VectorSerialize with what its instances saved.
     const std::vector<std::unique_ptr<ISerialization>>& GetLevelRecords() const { return levelRecords; }
+    // The level's record made afresh from its placed instances: each one
+    // with a payload appends its state once (background, scene, then
+    // foreground list, each layer's grid in order). The record's key is the
+    // level's save key, or its name while it has none.
+    void CaptureLevelState(Level& level);
     // The list of the level's record, created empty at the end when the
     // level has none; an existing one is emptied (replaced by a new list).
     VectorSerialize& StartLevelRecord(const std::string& levelName);

@@ -37,10 +37,6 @@ void CapturePlayerState(GameSaveData& record, const Player& player)
     record.SetModifierFlags(std::move(flags));
 }
 
-// Every placed instance of the level that carries a payload appends its
-// state: the background list, then the scene list, then the foreground list,
-// each layer's grid in order. An instance filed under several cells saves
-// once.
 void SaveLevelInstanceStates(Level& level, VectorSerialize& states)
 {
     std::unordered_set<const void*> saved;
@@ -131,6 +127,11 @@ int GameSaveData::GetCompletionPercent() const
     return CompletionPercent(score, game != nullptr ? game->maxAdvanceScore : 100);
 }
 
+void GameSaveData::CaptureLevelState(Level& level)
+{
+    SaveLevelInstanceStates(level, StartLevelRecord(LevelRecordKey(level)));
+}
+
 void GameSaveData::CaptureGameState(bool gridOnly)
 {
     Game* game = Game::GetInstance();
@@ -144,7 +145,7 @@ void GameSaveData::CaptureGameState(bool gridOnly)
     mapName = level.GetName();
     teleports = game->teleports;
     CapturePlayerState(*this, *game->GetPlayer());
-    SaveLevelInstanceStates(level, StartLevelRecord(LevelRecordKey(level)));
+    CaptureLevelState(level);
     saveVars.clear();
     for (const ScriptVar* variable : game->saveVars) {
         if (variable != nullptr)
