@@ -15,6 +15,7 @@
 #include "engine/serial/FileUtils.h"
 #include "engine/sound/MusicLibrary.h"
 #include "game/Game.h"
+#include "scene/MapModel.h"
 
 #include <cstdlib>
 #include <vector>
@@ -43,6 +44,12 @@ void ApplySaveDataToPlayer(Player& player, const GameSaveData& record)
             player.EnableModifier(i);
     }
     player.SetAttackRank(record.GetAttackRank());
+}
+
+// Placeholder until the game holds its minimap model: none yet.
+MapModel* GameMinimap(Game&)
+{
+    return nullptr;
 }
 
 // The three lines "debug" shows when it turns the debug output on.
@@ -89,11 +96,22 @@ bool CmdSetFirstMap(std::string arguments)
     return true;
 }
 
-bool CmdMinimap(std::string)
+bool CmdMinimap(std::string arguments)
 {
-    // Placeholder until the game holds its minimap model: "notify_all",
-    // "discover_all" and "show_in_ui" need it, so nothing happens yet.
-    return false;
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    Game* game = Game::GetInstance();
+    MapModel* minimap = game != nullptr ? GameMinimap(*game) : nullptr;
+    if (tokens.empty() || minimap == nullptr)
+        return false;
+    if (tokens[0] == "notify_all" || tokens[0] == "discover_all") {
+        const int32_t state = tokens[0] == "notify_all" ? 2 : 1;
+        for (int x = 0; x < MapModel::kColumns; ++x)
+            for (int y = 0; y < MapModel::kRows; ++y)
+                minimap->SetCell(x, y, state);
+    }
+    // "show_in_ui": placeholder until the player carries its minimap-in-HUD
+    // flag; nothing changes yet.
+    return true;
 }
 
 bool CmdSave(std::string)
