@@ -1,6 +1,7 @@
 #include "game/Game.h"
 
 #include "game/GameCommands.h"
+#include "game/GameFlowCommands.h"
 #include "game/TuningCommands.h"
 
 #include <array>

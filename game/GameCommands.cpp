@@ -17,6 +17,7 @@
 #include "game/Game.h"
 #include "scene/MapModel.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <vector>
 
@@ -46,10 +47,9 @@ void ApplySaveDataToPlayer(Player& player, const GameSaveData& record)
     player.SetAttackRank(record.GetAttackRank());
 }
 
-// Placeholder until the game holds its minimap model: none yet.
-MapModel* GameMinimap(Game&)
+MapModel* GameMinimap(Game& game)
 {
-    return nullptr;
+    return game.minimapModel.get();
 }
 
 // The three lines "debug" shows when it turns the debug output on.
@@ -62,19 +62,6 @@ void AddDebugBanner(DevConsole& console)
 }
 
 } // namespace
-
-bool CmdChangeLevel(std::string arguments)
-{
-    const Tokens tokens = SplitCommandLine(std::move(arguments));
-    if (tokens.empty())
-        return false;
-    if (Game* game = Game::GetInstance()) {
-        // A request: the next update frame carries it out.
-        game->pendingLevelFile = tokens[0];
-        game->startPointName = tokens.size() > 1 ? tokens[1] : "";
-    }
-    return true;
-}
 
 bool CmdUsePlayerStart(std::string arguments)
 {
@@ -131,6 +118,11 @@ bool CmdLoad(std::string)
     // Only a load that read the whole slot reaches the game.
     if (!game->saveData.Load(-1, true))
         return true;
+    if (MapModel* minimap = GameMinimap(*game)) {
+        for (int x = 0; x < MapModel::kColumns; ++x)
+            for (int y = 0; y < MapModel::kRows; ++y)
+                minimap->SetCell(x, y, game->saveData.GetCell(x, y));
+    }
     if (Player* player = game->GetPlayer())
         ApplySaveDataToPlayer(*player, game->saveData);
     return true;
@@ -146,26 +138,19 @@ bool CmdChangeSaveSlot(std::string arguments)
     return true;
 }
 
-bool CmdExit(std::string)
-{
-    Game* game = Game::GetInstance();
-    if (game == nullptr || game->GetRenderEngine() == nullptr)
-        return true;
-    if (RenderPoolManager* pool = game->GetRenderEngine()->GetRenderPool())
-        pool->GetInputBridge().PostClose();
-    return true;
-}
-
 bool CmdSetFrameDelay(std::string arguments)
 {
-    const Tokens tokens = SplitCommandLine(std::move(arguments));
-    if (tokens.empty())
-        return false;
-    // A frame of less than a millisecond would run update frames without end.
-    const int delay = ToInt(tokens[0]);
     Game* game = Game::GetInstance();
-    if (game != nullptr && delay >= 1)
-        game->frameDelay = delay;
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (game == nullptr || tokens.empty())
+        return false;
+    int delay = 0;
+    const auto [end, error] = std::from_chars(tokens[0].data(), tokens[0].data() + tokens[0].size(), delay);
+    // A frame of less than a millisecond would run update frames without
+    // end: such a delay is refused like one that is not a number.
+    if (error != std::errc() || delay < 1)
+        return false;
+    game->frameDelay = delay;
     return true;
 }
 
@@ -320,10 +305,13 @@ std::string SetUserFolder(const std::string& path)
 
 bool CmdSetUserPath(std::string arguments)
 {
-    const Tokens tokens = SplitCommandLine(std::move(arguments));
-    if (tokens.empty())
+    // The rest of the line is the path, blanks kept.
+    std::string path = std::move(arguments);
+    while (!path.empty() && path.front() == ' ')
+        path.erase(path.begin());
+    if (path.empty())
         return false;
-    SetUserFolder(tokens[0]);
+    SetUserFolder(path);
     return true;
 }
 

@@ -9,14 +9,12 @@
 // name and splits it with SplitCommandLine; with too few tokens it changes
 // nothing. A bool token is false only when it is exactly "0"; numbers read
 // like atoi / atof. Every handler copes with a missing game, level or player.
-bool CmdChangeLevel(std::string arguments);
 bool CmdUsePlayerStart(std::string arguments);
 bool CmdSetFirstMap(std::string arguments);
 bool CmdMinimap(std::string arguments);
 bool CmdSave(std::string arguments);
 bool CmdLoad(std::string arguments);
 bool CmdChangeSaveSlot(std::string arguments);
-bool CmdExit(std::string arguments);
 bool CmdSetFrameDelay(std::string arguments);
 bool CmdDebug(std::string arguments);
 bool CmdDrawRect(std::string arguments);

@@ -10,6 +10,7 @@
 #include "game/Game.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "scene/MapModel.h"
 #include "scene/SceneObjectInstance.h"
 #include "scene/SpacialInstance.h"
 #include "script/ScriptVar.h"
@@ -62,14 +63,18 @@ std::string LevelRecordKey(const Level& level)
     return level.GetSaveKey().empty() ? level.GetName() : level.GetSaveKey();
 }
 
-// Placeholder until the game holds its minimap model: the capture keeps the
-// record's cells, and saving needs no model.
-bool HasMinimapModel(const Game&)
+bool HasMinimapModel(const Game& game)
 {
-    return true;
+    return game.minimapModel != nullptr;
 }
-void CaptureMinimapCells(GameSaveData&, const Game&)
+
+void CaptureMinimapCells(GameSaveData& record, const Game& game)
 {
+    if (game.minimapModel == nullptr)
+        return;
+    for (int x = 0; x < GameSaveData::kColumns; ++x)
+        for (int y = 0; y < GameSaveData::kRows; ++y)
+            record.SetCell(x, y, game.minimapModel->GetCell(x, y));
 }
 
 // Placeholder until the HUD frame holds its save message

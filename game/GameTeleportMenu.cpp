@@ -5,6 +5,7 @@
 #include "engine/render/IRenderEngine.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
+#include "scene/MapModel.h"
 
 namespace {
 
@@ -38,8 +39,14 @@ bool Game::UpdateTeleportMenu(
     DXGraphicalSurface* target, Point<int> origin, Point<int> scroll, Point<int> size)
 {
     TeleportMap::View view;
-    // Placeholder until the game holds its minimap model: without one the
-    // map has no cells, and nothing is drawn (view.cell stays empty).
+    if (minimapModel != nullptr) {
+        const MapModel* minimap = minimapModel.get();
+        view.cell = [minimap](int x, int y) { return minimap->GetCell(x, y); };
+        view.currentCell = minimap->GetCurrentLocation();
+        view.globalMap = minimap->GetGlobalMinimap();
+    }
+    teleportMap.markers = {minimapTpCross, minimapPlayerCross, minimapStoryHint, minimapTpBackground,
+        minimapTpRectAvailable, minimapTpRectSelect, minimapTpRectPlayer};
     view.teleports = &teleports;
     view.currentLevel = currentLevel != nullptr ? currentLevel->GetName() : "";
     view.storyHint = storyHintPosition;
@@ -54,8 +61,7 @@ bool Game::UpdateTeleportMenu(
         return false;
     if (!teleportMap.chosenLevel.empty()) {
         uiState = 0;
-        pendingLevelFile = teleportMap.chosenLevel;
-        startPointName = "[TELEPORT]";
+        RequestLevelChange(teleportMap.chosenLevel, "[TELEPORT]");
         teleportMap.chosenLevel.clear();
         if (inputManager != nullptr)
             inputManager->Poll();

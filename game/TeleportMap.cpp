@@ -1,6 +1,7 @@
 #include "game/TeleportMap.h"
 
 #include "engine/serial/FileUtils.h"
+#include "game/GameStartup.h"
 #include "scene/GraphicalObject.h"
 
 #include <algorithm>
@@ -19,18 +20,10 @@ bool NewlyPressed(bool pressed, bool previous)
 
 } // namespace
 
-const std::vector<std::string>& TeleportLevelFiles()
-{
-    static const std::vector<std::string> files
-        = {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl", "Cave_tp.lvl", "Cimetery_TP_03.lvl",
-            "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
-    return files;
-}
-
 std::vector<const TeleportInfo*> TeleportMap::ListTeleporters(const std::vector<TeleportInfo>& teleports)
 {
     std::vector<const TeleportInfo*> listed;
-    for (const std::string& hub : TeleportLevelFiles()) {
+    for (const std::string& hub : TeleportLevelFiles) {
         const std::string lower = ToLowerCase(hub);
         for (const TeleportInfo& teleport : teleports) {
             if (teleport.levelFile == lower) {

@@ -14,9 +14,6 @@
 
 class GraphicalObject;
 
-// The nine teleport-hub level files, in the order of the teleporter row.
-const std::vector<std::string>& TeleportLevelFiles();
-
 // What the map drawing needs of the renderer.
 class MapCanvas {
 public:
@@ -73,7 +70,7 @@ public:
     // map mode 2.
     bool Update(MapCanvas& canvas, const View& view, Point<int> origin, Point<int> scroll, Point<int> size);
 
-    // The hubs of the row: per hub file in order, the first discovered
+    // The hubs of the row: per hub file of TeleportLevelFiles in order, the first discovered
     // teleporter whose level file is its lower-case form.
     static std::vector<const TeleportInfo*> ListTeleporters(const std::vector<TeleportInfo>& teleports);
     // Where the row draws entry i.

@@ -14,18 +14,18 @@ void DevConsole::ProfileSection(const std::string& label, bool force, float thre
 {
     if (!force && !updateFrame)
         return;
-    for (ProfileTimer& timer : timers) {
-        if (timer.label != label)
+    for (ProfileTimer& timer : profileTimers) {
+        if (timer.GetName() != label)
             continue;
-        timer.flag1 = false;
-        timer.flag2 = false;
-        timer.elapsed = timer.timer.Update();
-        timer.AddSample(timer.elapsed);
-        if (threshold == -1.0f || (threshold > 0.0f && timer.elapsed > threshold)) {
-            const double whole = timer.elapsed < 2147483647.0 ? timer.elapsed : 2147483647.0;
+        timer.Update();
+        const double elapsed = timer.GetElapsed();
+        const bool report = threshold == -1.0f || (threshold > 0.0f && elapsed > threshold);
+        timer.RecordSample(report);
+        if (report) {
+            const double whole = elapsed < 2147483647.0 ? elapsed : 2147483647.0;
             platform::DebugOutput(label + " : " + std::to_string(static_cast<int>(whole)) + "\n");
         }
         return;
     }
-    timers.emplace_back(label);
+    profileTimers.emplace_back(label);
 }

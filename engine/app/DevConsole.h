@@ -41,10 +41,9 @@ public:
     void ProfileSection(const std::string& label, bool force, float threshold);
 
     bool debug = false;
-    // Set by the game for each main-loop pass that runs an update frame.
+    // Set by the game for each main-loop pass that runs an update frame:
+    // ProfileSection times only then, unless forced.
     bool updateFrame = false;
-    // The section timers, in the order their labels first came.
-    std::list<ProfileTimer> timers;
     bool open = false;
     std::string line;
     // Byte offset of the insertion point in the line (a character boundary).
@@ -52,4 +51,6 @@ public:
     // Milliseconds of the last frame, as the frame-rate line shows it.
     double frameTime = 0.0;
     std::list<DebugMessage> messages;
+    // The named section timers, found by label; never removed.
+    std::list<ProfileTimer> profileTimers;
 };

@@ -2,6 +2,7 @@
 
 #include "engine/config/GamePaths.h"
 #include "game/GameCommands.h"
+#include "scene/MapModel.h"
 #include "tests/game/SaveTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@ protected:
         fs::remove_all(folder);
         fs::create_directories(folder);
         SetUserPath(folder.string() + "/");
+        game.minimapModel = std::make_unique<MapModel>();
     }
     void TearDown() override
     {

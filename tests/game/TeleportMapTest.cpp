@@ -1,5 +1,6 @@
 #include "game/TeleportMap.h"
 
+#include "game/GameStartup.h"
 #include "scene/GraphicalObject.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,8 @@ class TeleportMapTest : public testing::Test {
 protected:
     void SetUp() override
     {
+        TeleportLevelFiles = {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl", "Cave_tp.lvl",
+            "Cimetery_TP_03.lvl", "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
         const char* names[]
             = {"Minimap_TP_Cross", "Minimap_Player_Cross", "Minimap_Story_Hint", "Minimap_TP_UI_BkGround",
                 "Minimap_TP_UI_RectAvailable", "Minimap_TP_UI_RectSelect", "Minimap_TP_UI_RectPlayer"};

@@ -42,20 +42,20 @@ TEST_F(ProfileSection, ThresholdsDecideWhatIsPrinted)
     EXPECT_EQ(output[0].back(), '\n');
     EXPECT_GE(std::stoi(output[0].substr(9)), 3) << "the time since the first call";
     EXPECT_EQ(output[3].rfind("fast : ", 0), 0u);
-    ASSERT_EQ(console.timers.size(), 4u);
-    EXPECT_EQ(console.timers.front().history.size(), 3u);
+    ASSERT_EQ(console.profileTimers.size(), 4u);
+    EXPECT_EQ(console.profileTimers.front().GetHistory().size(), 3u) << "reported samples";
 }
 
 TEST_F(ProfileSection, OnlyOnUpdateFramesOrWhenForced)
 {
     console.ProfileSection("section", false, -1.0f);
-    EXPECT_TRUE(console.timers.empty());
+    EXPECT_TRUE(console.profileTimers.empty());
     console.ProfileSection("section", true, -1.0f);
     console.ProfileSection("section", true, -1.0f);
     EXPECT_EQ(output.size(), 1u);
-    for (int i = 0; i < 7; ++i)
-        console.ProfileSection("section", true, 0.0f);
-    EXPECT_EQ(console.timers.front().history.size(), ProfileTimer::kHistory);
+    for (int i = 0; i < 9; ++i)
+        console.ProfileSection("section", true, -1.0f);
+    EXPECT_EQ(console.profileTimers.front().GetHistory().size(), ProfileTimer::kHistorySize);
 }
 
 } // namespace
