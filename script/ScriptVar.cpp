@@ -4,18 +4,16 @@
 
 bool ScriptVar::Serialize(std::ostream& os)
 {
-    WriteLine(os, GetVersionedClassName());
-    WriteLine(os, name);
-    WriteLine(os, value);
-    return static_cast<bool>(os);
+    os << GetVersionedClassName() << kLineEnd << name << kLineEnd << value << kLineEnd;
+    return true;
 }
 
 bool ScriptVar::UnSerialize(std::istream& is)
 {
+    std::string className;
     std::string readName;
     std::string readValue;
-    if (!ReadExpectedLine(is, GetVersionedClassName()) || !ReadTextLine(is, readName)
-        || !ReadTextLine(is, readValue))
+    if (!ReadTextLine(is, className) || !ReadTextLine(is, readName) || !ReadTextLine(is, readValue))
         return false;
     name = std::move(readName);
     value = std::move(readValue);
