@@ -104,8 +104,8 @@ void PlayerArmor::UpdateReplacements(size_t first)
         return;
     for (size_t i = first; i < activeReplacements.size(); ++i)
         Restore(activeReplacements[i]);
-    activeReplacements.erase(activeReplacements.begin() + static_cast<std::ptrdiff_t>(first),
-        activeReplacements.end());
+    activeReplacements.erase(
+        activeReplacements.begin() + static_cast<std::ptrdiff_t>(first), activeReplacements.end());
 }
 
 void PlayerArmor::ApplyAnimationSet()
@@ -145,8 +145,8 @@ void PlayerArmor::ApplyReplacementsInZone(int width, int height)
                 const int pair = FindBySourceName(replacementPairs, instance->GetPrototype()->GetName());
                 if (pair < 0 || replacementPairs[static_cast<size_t>(pair)].second == nullptr)
                     continue;
-                activeReplacements.push_back(Replace(layer, instance,
-                    replacementPairs[static_cast<size_t>(pair)].second, collisions, -1.0f));
+                activeReplacements.push_back(Replace(
+                    layer, instance, replacementPairs[static_cast<size_t>(pair)].second, collisions, -1.0f));
             }
         }
     }

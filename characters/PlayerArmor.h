@@ -77,8 +77,8 @@ public:
 
 protected:
     // Builds the pairs from the lists, once.
-    void BuildOnce(const std::vector<ArmorReplacement>& primary,
-        const std::vector<ArmorReplacement>* secondary);
+    void BuildOnce(
+        const std::vector<ArmorReplacement>& primary, const std::vector<ArmorReplacement>* secondary);
     // The player's charges; null without a player.
     PlayerArmorState* GetState() const;
     // The level's "Collisions" layer; null without one.

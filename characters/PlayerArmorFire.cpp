@@ -69,8 +69,8 @@ void PlayerArmorFire::Use()
     host->AreaAttack(1, level >= 2 ? 144.0f : 112.0f);
     --state->armorCharges;
     if (current != nullptr)
-        current->AddBackgroundEvent(new BGEvent_ArmorFire_Use("Armor Fire Use", current, level >= 2,
-            host->GetArmorHostPosition(), host->GetArmorHostSize()));
+        current->AddBackgroundEvent(new BGEvent_ArmorFire_Use(
+            "Armor Fire Use", current, level >= 2, host->GetArmorHostPosition(), host->GetArmorHostSize()));
 }
 
 void PlayerArmorFire::Update()
@@ -87,7 +87,8 @@ void PlayerArmorFire::UpdateAtPlayer(Point<int> point)
 {
     if (host != nullptr) {
         const Point<float> position = host->GetArmorHostPosition();
-        centreOffset = Point<int>(point.x - static_cast<int>(position.x), point.y - static_cast<int>(position.y));
+        centreOffset
+            = Point<int>(point.x - static_cast<int>(position.x), point.y - static_cast<int>(position.y));
     }
     Update();
     centreOffset = Point<int>(0, 0);
@@ -120,14 +121,16 @@ void PlayerArmorFire::UpdateReplacementsNearPlayer()
         return;
     const Point<float> position = host->GetArmorHostPosition();
     const Point<int> size = host->GetArmorHostSize();
-    const Point<int> p(static_cast<int>(position.x) + centreOffset.x, static_cast<int>(position.y) + centreOffset.y);
+    const Point<int> p(
+        static_cast<int>(position.x) + centreOffset.x, static_cast<int>(position.y) + centreOffset.y);
     // Touching the piece thaws it at once.
     const Rect<int> body(p.x, p.y + size.y - 1, p.x + size.x - 1, p.y);
 
     std::vector<ArmorActiveReplacement>& records = ice->GetActiveReplacements();
     for (size_t i = 0; i < records.size();) {
         ArmorActiveReplacement& record = records[i];
-        GraphicalObject* object = record.replacement != nullptr ? record.replacement->GetPrototype() : nullptr;
+        GraphicalObject* object
+            = record.replacement != nullptr ? record.replacement->GetPrototype() : nullptr;
         if (record.replaced == nullptr || object == nullptr) {
             ++i;
             continue;

@@ -150,11 +150,12 @@ void PlayerArmorIce::Use()
     Update();
 
     const Point<int> size = host->GetArmorHostSize();
-    const Point<float> centre(position.x + static_cast<float>(size.x) * 0.5f,
-        position.y + static_cast<float>(size.y) * 0.5f);
+    const Point<float> centre(
+        position.x + static_cast<float>(size.x) * 0.5f, position.y + static_cast<float>(size.y) * 0.5f);
     host->FreezeGhostsNear(centre, kGhostFreezeRadius);
     if (level != nullptr)
-        level->AddBackgroundEvent(new BGEvent_ArmorIce_Use("Armor Ice Use", level, this->level >= 2, position, size));
+        level->AddBackgroundEvent(
+            new BGEvent_ArmorIce_Use("Armor Ice Use", level, this->level >= 2, position, size));
 }
 
 void PlayerArmorIce::Cancel(size_t firstRecord)
@@ -185,8 +186,8 @@ bool PlayerArmorIce::GuardPlayer(Level* level)
     ForEachCameraLayer(level, {0, 1}, [&](Layer* layer) {
         if (cancel || layer->GetReplaceableInstances().empty())
             return;
-        for (Point<int> offset : {Point<int>(10, 0), Point<int>(53, 0), Point<int>(10, 32), Point<int>(53, 32),
-                 Point<int>(10, 64), Point<int>(53, 64)}) {
+        for (Point<int> offset : {Point<int>(10, 0), Point<int>(53, 0), Point<int>(10, 32),
+                 Point<int>(53, 32), Point<int>(10, 64), Point<int>(53, 64)}) {
             Layer::Instance* at = layer->GetReplaceableInstanceAt(Point<int>(px + offset.x, py + offset.y));
             if (at == nullptr || at->GetPrototype() == nullptr || !CanFreeze(at->GetPrototype()))
                 continue;
@@ -236,7 +237,8 @@ void PlayerArmorIce::VisitCell(Level* /*level*/, Layer* layer, Layer* collisions
         for (const ArmorActiveReplacement& record : activeReplacements) {
             if (record.replaced == instance && record.replacement != nullptr
                 && record.replacement->GetPrototype() != nullptr)
-                animationTime = std::max(animationTime, record.replacement->GetPrototype()->GetAnimationProgress());
+                animationTime
+                    = std::max(animationTime, record.replacement->GetPrototype()->GetAnimationProgress());
         }
     } else {
         if (!CanFreeze(object))
@@ -252,7 +254,8 @@ void PlayerArmorIce::VisitCell(Level* /*level*/, Layer* layer, Layer* collisions
     }
     // The cells around the piece, its corners left out, that no frozen piece
     // covers yet.
-    const Point<int> origin(static_cast<int>(instance->GetPosition().x), static_cast<int>(instance->GetPosition().y));
+    const Point<int> origin(
+        static_cast<int>(instance->GetPosition().x), static_cast<int>(instance->GetPosition().y));
     const Point<int> size = instance->GetSize();
     for (int x = -kCell; x <= size.x; x += kCell) {
         for (int y = -kCell; y <= size.y; y += kCell) {
@@ -261,8 +264,7 @@ void PlayerArmorIce::VisitCell(Level* /*level*/, Layer* layer, Layer* collisions
             if (inside || corner)
                 continue;
             const Point<int> candidate(origin.x + x, origin.y + y);
-            if (!InsideFrozenPiece(candidate)
-                && std::find(next.begin(), next.end(), candidate) == next.end())
+            if (!InsideFrozenPiece(candidate) && std::find(next.begin(), next.end(), candidate) == next.end())
                 next.push_back(candidate);
         }
     }

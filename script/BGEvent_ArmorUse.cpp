@@ -43,8 +43,8 @@ BGEvent_ArmorUse::BGEvent_ArmorUse(std::string name_, int duration_, Level* leve
     if (effect == nullptr)
         return;
     const Point<int> size = effect->GetSize();
-    instance = layer->AddGraphicalObject(effect, cx - static_cast<float>(size.x) * 0.5f,
-        cy - static_cast<float>(size.y) * 0.5f, true, 2);
+    instance = layer->AddGraphicalObject(
+        effect, cx - static_cast<float>(size.x) * 0.5f, cy - static_cast<float>(size.y) * 0.5f, true, 2);
 }
 
 BGEvent_ArmorUse::~BGEvent_ArmorUse()

@@ -27,8 +27,8 @@ struct ArmorIceShaderCoefficients {
 class BGEvent_ArmorUse : public BackgroundEvent {
 public:
     // Places the effect (its "_Rank2" form at rank 2) when a level runs.
-    BGEvent_ArmorUse(std::string name, int duration, Level* level, const std::string& effectName,
-        bool rank2, Point<float> playerPosition, Point<int> playerSize);
+    BGEvent_ArmorUse(std::string name, int duration, Level* level, const std::string& effectName, bool rank2,
+        Point<float> playerPosition, Point<int> playerSize);
     ~BGEvent_ArmorUse() override;
     BGEvent_ArmorUse(const BGEvent_ArmorUse&) = delete;
     BGEvent_ArmorUse& operator=(const BGEvent_ArmorUse&) = delete;
@@ -67,8 +67,8 @@ protected:
 class BGEvent_ArmorFire_Use : public BGEvent_ArmorUse {
 public:
     static constexpr int kDuration = 50;
-    BGEvent_ArmorFire_Use(std::string name, Level* level, bool rank2, Point<float> playerPosition,
-        Point<int> playerSize);
+    BGEvent_ArmorFire_Use(
+        std::string name, Level* level, bool rank2, Point<float> playerPosition, Point<int> playerSize);
     const char* GetTypeName() const override { return "BGEvent_ArmorFire_Use"; }
 };
 
@@ -78,8 +78,8 @@ public:
 class BGEvent_ArmorIce_Use : public BGEvent_ArmorUse {
 public:
     static constexpr int kDuration = 500;
-    BGEvent_ArmorIce_Use(std::string name, Level* level, bool rank2, Point<float> playerPosition,
-        Point<int> playerSize);
+    BGEvent_ArmorIce_Use(
+        std::string name, Level* level, bool rank2, Point<float> playerPosition, Point<int> playerSize);
     const char* GetTypeName() const override { return "BGEvent_ArmorIce_Use"; }
     const ArmorIceShaderCoefficients& GetCoefficients() const { return coefficients; }
 
