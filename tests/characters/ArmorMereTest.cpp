@@ -173,7 +173,8 @@ TEST_F(FrozenMere, FireShowsMeltingFramesByDistanceAndThawsAt32)
             continue;
         }
         EXPECT_EQ(corner->GetPrototype()->GetAnimationFrame(), c.frame == -1 ? 4 : c.frame) << c.distance;
-        EXPECT_EQ(corner->GetPrototype()->GetCollisionShapeCount() == 0 || !corner->GetPrototype()->GetCollisionShape(0),
+        EXPECT_EQ(corner->GetPrototype()->GetCollisionShapeCount() == 0
+                || !corner->GetPrototype()->GetCollisionShape(0),
             c.frame == 0)
             << c.distance;
     }

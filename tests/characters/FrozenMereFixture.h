@@ -53,7 +53,8 @@ protected:
         collisions->AddPlacedInstance(&shore, kPoolLeft + 32 * kPoolWidth, 0);
         for (int x = 0; x < kPoolWidth; ++x) {
             for (int y = 0; y < kPoolDepth; ++y)
-                water->AddPlacedInstance(&waterTile, static_cast<float>(kPoolLeft + 32 * x), static_cast<float>(32 * y));
+                water->AddPlacedInstance(
+                    &waterTile, static_cast<float>(kPoolLeft + 32 * x), static_cast<float>(32 * y));
         }
         PlayerArmorIce::GroupReplaceableScenery(&level);
 
@@ -87,7 +88,8 @@ protected:
     {
         int hidden = 0;
         for (size_t i = 0; i < water->GetInstanceCount(); ++i)
-            hidden += water->GetInstance(i)->GetPrototype() == &waterTile && !water->GetInstance(i)->IsVisible();
+            hidden
+                += water->GetInstance(i)->GetPrototype() == &waterTile && !water->GetInstance(i)->IsVisible();
         return hidden;
     }
     // Collision fixtures in the rectangle (y up: top first).

@@ -1,0 +1,86 @@
+#include "script/BGEvent_ArmorUse.h"
+
+#include "scene/Level.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+int TicksUntilFinished(BGEvent_ArmorUse& event)
+{
+    int ticks = 0;
+    while (!event.IsFinished() && ticks < 10000) {
+        event.Run();
+        ++ticks;
+    }
+    return ticks;
+}
+
+TEST(ArmorUseEvents, IceLasts500TicksAndFire50WithoutALevel)
+{
+    BGEvent_ArmorIce_Use ice("Armor Ice Use", nullptr, false, Point<float>(100, 50), Point<int>(64, 96));
+    BGEvent_ArmorFire_Use fire("Armor Fire Use", nullptr, false, Point<float>(100, 50), Point<int>(64, 96));
+    EXPECT_EQ(ice.GetCentre(), Point<int>(132, 98));
+    EXPECT_EQ(ice.GetEffectInstance(), nullptr);
+    EXPECT_EQ(TicksUntilFinished(ice), 500);
+    EXPECT_EQ(TicksUntilFinished(fire), 50);
+}
+
+TEST(ArmorUseEvents, AStopRequestFinishesAtTheNextTickAndANewUseFindsOnlyTheRunningOne)
+{
+    Level level("mere");
+    auto* first = new BGEvent_ArmorIce_Use("Armor Ice Use", &level, false, Point<float>(), Point<int>());
+    level.AddBackgroundEvent(first);
+    level.AddBackgroundEvent(new BGEvent_ArmorFire_Use("Armor Fire Use", &level, false, Point<float>(), Point<int>()));
+    first->Run();
+    EXPECT_EQ(BGEvent_ArmorUse::FindByTypeName(&level, "BGEvent_ArmorIce_Use"), first);
+    first->RequestStop();
+    first->Run();
+    EXPECT_TRUE(first->IsFinished());
+    EXPECT_EQ(first->GetRemaining(), 499);
+    EXPECT_EQ(BGEvent_ArmorUse::FindByTypeName(&level, "BGEvent_ArmorIce_Use"), nullptr);
+    EXPECT_NE(BGEvent_ArmorUse::FindByTypeName(&level, "BGEvent_ArmorFire_Use"), nullptr);
+    EXPECT_EQ(BGEvent_ArmorUse::FindByTypeName(nullptr, "BGEvent_ArmorFire_Use"), nullptr);
+}
+
+TEST(ArmorUseEvents, IceShaderCoefficientsSlideOverTheEventsLife)
+{
+    const float t = 500.0f;
+    // At the start only the global coefficient is set, clamped below only.
+    ArmorIceShaderCoefficients k = ArmorIceShaderCoefficients::At(500.0f, t);
+    EXPECT_FLOAT_EQ(k.globalBgEffect, 46.0f);
+    EXPECT_FALSE(k.localBgEffect.has_value());
+    EXPECT_FALSE(k.localIce.has_value());
+
+    // Below 40 % of the life the snow comes in; at 30 % not yet the ice.
+    k = ArmorIceShaderCoefficients::At(150.0f, t);
+    ASSERT_TRUE(k.localSnow.has_value());
+    EXPECT_FLOAT_EQ(*k.localSnow, 0.5f);
+    EXPECT_FLOAT_EQ(*k.localBgEffect, 0.4f);
+    EXPECT_FALSE(k.localIce.has_value());
+
+    // Below 30 % the ice follows a quarter cosine down to about 0.
+    k = ArmorIceShaderCoefficients::At(75.0f, t);
+    ASSERT_TRUE(k.localIce.has_value());
+    EXPECT_NEAR(*k.localIce, std::cos(0.5f * 3.14f * 0.5f), 1e-5f);
+    EXPECT_EQ(*k.localIce, *k.localIceAdd);
+    EXPECT_FLOAT_EQ(*k.localSnow, 0.0f);
+
+    k = ArmorIceShaderCoefficients::At(45.0f, t);
+    EXPECT_FLOAT_EQ(k.globalBgEffect, 0.5f);
+    k = ArmorIceShaderCoefficients::At(0.0f, t);
+    EXPECT_FLOAT_EQ(k.globalBgEffect, 0.0f);
+    EXPECT_GE(*k.localIce, 0.0f);
+    EXPECT_LT(*k.localIce, 0.01f);
+
+    // The event hands the curve of the ticks it has left: 150 on its 351st.
+    BGEvent_ArmorIce_Use event("Armor Ice Use", nullptr, false, Point<float>(), Point<int>());
+    for (int i = 0; i < 351; ++i)
+        event.Run();
+    ASSERT_TRUE(event.GetCoefficients().localSnow.has_value());
+    EXPECT_FLOAT_EQ(*event.GetCoefficients().localSnow, 0.5f);
+}
+
+} // namespace
