@@ -52,8 +52,8 @@ TEST_F(FireflyMotion, SeekingSpeedGrowsWithTheDistanceBetweenItsLimits)
         float distance;
         float speed;
     };
-    const Case cases[] = {{100.0f, 3.5625f}, {1000.0f, 17.625f}, {1152.0f, 20.0f}, {3000.0f, 20.0f}, {64.0f, 3.0f},
-        {40.0f, 2.0f}};
+    const Case cases[] = {{100.0f, 3.5625f}, {1000.0f, 17.625f}, {1152.0f, 20.0f}, {3000.0f, 20.0f},
+        {64.0f, 3.0f}, {40.0f, 2.0f}};
     for (const Case& c : cases) {
         SeekAt(c.distance);
         ASSERT_FALSE(fly.IsAttached());
@@ -122,8 +122,8 @@ TEST(FireflyPick, DegenerateBoxesAndHugeNumbersStayInsideTheWidenedBox)
     };
     const Case cases[] = {
         {Rect<int>(0, 92, 64, 32), {8, 8}},
-        {Rect<int>(10, 10, 10, 10), {0, 0}},   // a point, no size: modulus 1
-        {Rect<int>(50, 0, 10, 40), {0, 0}},    // reversed: modulus clamped to 1
+        {Rect<int>(10, 10, 10, 10), {0, 0}}, // a point, no size: modulus 1
+        {Rect<int>(50, 0, 10, 40), {0, 0}},  // reversed: modulus clamped to 1
         {Rect<int>(-3000, 5, -2990, -5), {16, 16}},
     };
     const uint32_t numbers[] = {0u, 1u, 12345u, std::numeric_limits<uint32_t>::max()};

@@ -17,14 +17,14 @@ TEST(IceSeeds, PlayerOnTheGridSeedsEightCellsOffTheGridTen)
     const Case cases[] = {
         {{64, 96}, Cells {{64, 96}, {32, 96}, {96, 96}, {128, 96}, {64, 64}, {32, 64}, {96, 64}, {128, 64}}},
         {{70, 96},
-            Cells {{64, 96}, {32, 96}, {96, 96}, {128, 96}, {160, 96}, {160, 64}, {64, 64}, {32, 64}, {96, 64},
-                {128, 64}}},
+            Cells {{64, 96}, {32, 96}, {96, 96}, {128, 96}, {160, 96}, {160, 64}, {64, 64}, {32, 64},
+                {96, 64}, {128, 64}}},
         // Negative coordinates round down too; -32 is on the grid.
         {{-32, -10},
             Cells {{-32, -32}, {-64, -32}, {0, -32}, {32, -32}, {-32, -64}, {-64, -64}, {0, -64}, {32, -64}}},
         {{-33, 0},
-            Cells {{-64, 0}, {-96, 0}, {-32, 0}, {0, 0}, {32, 0}, {32, -32}, {-64, -32}, {-96, -32}, {-32, -32},
-                {0, -32}}},
+            Cells {{-64, 0}, {-96, 0}, {-32, 0}, {0, 0}, {32, 0}, {32, -32}, {-64, -32}, {-96, -32},
+                {-32, -32}, {0, -32}}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(PlayerArmorIce::SeedCells(c.player), c.seeds) << c.player.x << ", " << c.player.y;
@@ -32,7 +32,8 @@ TEST(IceSeeds, PlayerOnTheGridSeedsEightCellsOffTheGridTen)
 
 TEST(IceSeeds, FloorToCellRoundsTowardsMinusInfinity)
 {
-    const std::pair<int, int> cases[] = {{0, 0}, {31, 0}, {32, 32}, {-1, -32}, {-32, -32}, {-33, -64}, {-64, -64}};
+    const std::pair<int, int> cases[]
+        = {{0, 0}, {31, 0}, {32, 32}, {-1, -32}, {-32, -32}, {-33, -64}, {-64, -64}};
     for (const auto& [value, cell] : cases)
         EXPECT_EQ(PlayerArmorIce::FloorToCell(value), cell) << value;
 }
@@ -67,7 +68,8 @@ TEST(FireRings, DistanceAlongEachAxisAndTheDiagonalPicksTheRing)
         const Point<int> q(p.x + c.offset.x, p.y + c.offset.y);
         EXPECT_EQ(PlayerArmorFire::RingOf(p, q), c.ring) << c.offset.x << ", " << c.offset.y;
         const Point<int> mirrored(p.x - c.offset.x, p.y - c.offset.y);
-        EXPECT_EQ(PlayerArmorFire::RingOf(p, mirrored), c.ring) << "mirrored " << c.offset.x << ", " << c.offset.y;
+        EXPECT_EQ(PlayerArmorFire::RingOf(p, mirrored), c.ring)
+            << "mirrored " << c.offset.x << ", " << c.offset.y;
     }
 }
 
@@ -79,15 +81,12 @@ TEST(FireRings, NearestEdgePointIsOnTheSideFacingThePlayer)
         Point<int> nearest;
     };
     const Case cases[] = {
-        {{0, 110}, {100, 110}},
-        {{200, 110}, {131, 110}},
-        {{110, 0}, {110, 100}},
-        {{110, 300}, {110, 131}},
-        {{0, 0}, {100, 100}},
-        {{110, 110}, {110, 110}}, // inside: the point itself
+        {{0, 110}, {100, 110}}, {{200, 110}, {131, 110}}, {{110, 0}, {110, 100}}, {{110, 300}, {110, 131}},
+        {{0, 0}, {100, 100}}, {{110, 110}, {110, 110}}, // inside: the point itself
     };
     for (const Case& c : cases)
-        EXPECT_EQ(PlayerArmorFire::NearestEdgePoint(c.player, tile), c.nearest) << c.player.x << ", " << c.player.y;
+        EXPECT_EQ(PlayerArmorFire::NearestEdgePoint(c.player, tile), c.nearest)
+            << c.player.x << ", " << c.player.y;
 }
 
 } // namespace

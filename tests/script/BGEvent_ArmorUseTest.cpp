@@ -33,7 +33,8 @@ TEST(ArmorUseEvents, AStopRequestFinishesAtTheNextTickAndANewUseFindsOnlyTheRunn
     Level level("mere");
     auto* first = new BGEvent_ArmorIce_Use("Armor Ice Use", &level, false, Point<float>(), Point<int>());
     level.AddBackgroundEvent(first);
-    level.AddBackgroundEvent(new BGEvent_ArmorFire_Use("Armor Fire Use", &level, false, Point<float>(), Point<int>()));
+    level.AddBackgroundEvent(
+        new BGEvent_ArmorFire_Use("Armor Fire Use", &level, false, Point<float>(), Point<int>()));
     first->Run();
     EXPECT_EQ(BGEvent_ArmorUse::FindByTypeName(&level, "BGEvent_ArmorIce_Use"), first);
     first->RequestStop();
