@@ -98,6 +98,14 @@ void PlayerArmor::Restore(const ArmorActiveReplacement& record)
     }
 }
 
+void PlayerArmor::ForgetOtherLevels(Level* current)
+{
+    if (recordsLevel != current) {
+        Reset();
+        recordsLevel = current;
+    }
+}
+
 void PlayerArmor::UpdateReplacements(size_t first)
 {
     if (first >= activeReplacements.size())
@@ -126,6 +134,7 @@ void PlayerArmor::ApplyReplacementsInZone(int width, int height)
     Layer* collisions = CollisionLayerOf(current);
     if (current == nullptr || collisions == nullptr)
         return;
+    ForgetOtherLevels(current);
     const Point<float> position = host->GetArmorHostPosition();
     const int px = static_cast<int>(position.x);
     const int py = static_cast<int>(position.y);

@@ -41,7 +41,14 @@ public:
     void OnDeselected() override { }
     void Use() override { }
     // Forgets the changed scenery without restoring it (the level is gone).
-    void Reset() override { activeReplacements.clear(); }
+    void Reset() override
+    {
+        activeReplacements.clear();
+        recordsLevel = nullptr;
+    }
+    // The records point into the level they were made in: once another level
+    // runs they are forgotten (Reset) instead of being followed.
+    void ForgetOtherLevels(Level* current);
 
     static int FindBySourceName(const PairList& pairs, const std::string& name);
     static int FindByReplacementName(const PairList& pairs, const std::string& name);
@@ -92,4 +99,6 @@ protected:
     std::vector<ArmorActiveReplacement> activeReplacements;
     int32_t level = 1;
     int32_t built = 0;
+    // The level whose scenery activeReplacements points into.
+    Level* recordsLevel = nullptr;
 };

@@ -117,7 +117,10 @@ void PlayerArmorFire::UpdateReplacementsNearPlayer()
     if (host == nullptr || host->GetModifiers().size() < 2)
         return;
     auto* ice = dynamic_cast<PlayerArmorIce*>(host->GetModifiers()[1].get());
-    if (ice == nullptr || ice->GetActiveReplacements().empty())
+    if (ice == nullptr)
+        return;
+    ice->ForgetOtherLevels(host->GetCurrentLevel());
+    if (ice->GetActiveReplacements().empty())
         return;
     const Point<float> position = host->GetArmorHostPosition();
     const Point<int> size = host->GetArmorHostSize();

@@ -142,6 +142,7 @@ void PlayerArmorIce::Use()
     host->PlayPlayerSound(this->level >= 2 ? kSoundUseAoe2Ice : kSoundUseAoeIce);
     --state->armorCharges;
 
+    ForgetOtherLevels(level);
     const Point<float> position = host->GetArmorHostPosition();
     frozenCells = SeedCells(position);
     seedCount = frozenCells.size();
@@ -156,6 +157,15 @@ void PlayerArmorIce::Use()
     if (level != nullptr)
         level->AddBackgroundEvent(
             new BGEvent_ArmorIce_Use("Armor Ice Use", level, this->level >= 2, position, size));
+}
+
+void PlayerArmorIce::Reset()
+{
+    PlayerArmor::Reset();
+    frozenCells.clear();
+    seedCount = 0;
+    frontGroups.clear();
+    propagationTimer = 0;
 }
 
 void PlayerArmorIce::Cancel(size_t firstRecord)
@@ -277,6 +287,7 @@ void PlayerArmorIce::Update()
     Level* level = host->GetCurrentLevel();
     if (level == nullptr)
         return;
+    ForgetOtherLevels(level);
     --propagationTimer;
     const std::vector<Point<int>> cells = frozenCells;
     const size_t seeds = seedCount;

@@ -28,6 +28,8 @@ public:
     void Update() override;
     void Use() override;
     Point<int> GetReplaceZoneSize() const override;
+    // Also forgets the front.
+    void Reset() override;
 
     void ReleaseLists();
     std::vector<Point<int>>& GetFrozenList() { return frozenCells; }

@@ -200,4 +200,27 @@ TEST_F(FrozenMere, InSpiderFormOrWithNothingFrozenFireChangesNothing)
     EXPECT_LT(ice->GetActiveReplacements().size(), frozen);
 }
 
+TEST_F(FrozenMere, RecordsOfALevelLeftBehindAreForgottenNotFollowed)
+{
+    player.state.armorCharges = 1;
+    ice->Use();
+    ice->Update();
+    ASSERT_FALSE(ice->GetActiveReplacements().empty());
+    ASSERT_FALSE(ice->GetFrozenList().empty());
+    {
+        // The next level runs; the old one is gone before the armors look.
+        Level next("snow_02");
+        player.level = &next;
+        player.state.currentArmor = 0;
+        fire->Update();
+        EXPECT_TRUE(ice->GetActiveReplacements().empty());
+        ice->Update();
+        EXPECT_TRUE(ice->GetFrozenList().empty());
+        player.level = nullptr;
+    }
+    fire->Update();
+    ice->Update();
+    EXPECT_TRUE(ice->GetActiveReplacements().empty());
+}
+
 } // namespace
