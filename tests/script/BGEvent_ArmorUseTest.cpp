@@ -1,5 +1,8 @@
 #include "script/BGEvent_ArmorUse.h"
 
+#include "game/Game.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
 #include "scene/Level.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +85,42 @@ TEST(ArmorUseEvents, IceShaderCoefficientsSlideOverTheEventsLife)
         event.Run();
     ASSERT_TRUE(event.GetCoefficients().localSnow.has_value());
     EXPECT_FLOAT_EQ(*event.GetCoefficients().localSnow, 0.5f);
+}
+
+TEST(ArmorUseEvents, TheEffectIsCentredOnThePlayerOnTheFrontLayerAndGoesWithTheEvent)
+{
+    Game game;
+    GraphicalObject plain("Effect_PlayerArmorFire_Use");
+    GraphicalObject rank2("Effect_PlayerArmorFire_Use_Rank2");
+    plain.SetSize(224, 224, true);
+    rank2.SetSize(224, 224, true);
+    game.sceneObjects = {&plain, &rank2};
+    Level level("boat_02");
+    level.CreateLayer(Level::kForeground, "FG_Water", nullptr, 2048, 448, 32, 32);
+    Layer* front = level.CreateLayer(Level::kForeground, "FG_Front", nullptr, 2048, 448, 32, 32);
+    for (bool isRank2 : {false, true}) {
+        {
+            BGEvent_ArmorFire_Use event(
+                "Armor Fire Use", &level, isRank2, Point<float>(500, 100), Point<int>(64, 96));
+            ASSERT_NE(event.GetEffectInstance(), nullptr);
+            ASSERT_EQ(front->GetAddedInstanceCount(), 1u);
+            const Layer::Instance* effect = event.GetEffectInstance();
+            EXPECT_EQ(effect->GetPrototype()->GetName(), isRank2 ? rank2.GetName() : plain.GetName());
+            // Player centre (532, 148) minus half the graphic.
+            EXPECT_EQ(effect->GetPosition(), Point<float>(420, 36));
+            // A graphic without animation has played at once: gone at the first tick.
+            event.Run();
+            EXPECT_EQ(event.GetEffectInstance(), nullptr);
+            EXPECT_EQ(front->GetAddedInstanceCount(), 0u);
+        }
+        {
+            BGEvent_ArmorFire_Use event(
+                "Armor Fire Use", &level, isRank2, Point<float>(500, 100), Point<int>(64, 96));
+            EXPECT_EQ(front->GetAddedInstanceCount(), 1u);
+        }
+        EXPECT_EQ(front->GetAddedInstanceCount(), 0u);
+    }
+    game.sceneObjects.clear();
 }
 
 } // namespace
