@@ -223,4 +223,22 @@ TEST_F(FrozenMere, RecordsOfALevelLeftBehindAreForgottenNotFollowed)
     EXPECT_TRUE(ice->GetActiveReplacements().empty());
 }
 
+TEST_F(FrozenMere, ZoneReplacementSwapsTheVisibleSceneryOverlappingTheZoneOnly)
+{
+    ice->OnEnabled();
+    player.position = Point<float>(kPoolLeft + 64, kShoreTop);
+    // Corner (128, 244) to (448, 44), edges included: the two upper rows,
+    // the columns from x 192 to the one at 448.
+    ice->ApplyReplacementsInZone(320, 200);
+    EXPECT_EQ(HiddenWaterTiles(), 18);
+    EXPECT_EQ(water->GetAddedInstanceCount(), 18u);
+    EXPECT_EQ(collisions->GetAddedInstanceCount(), 18u);
+    // Hidden pieces are not replaced twice.
+    ice->ApplyReplacementsInZone(320, 200);
+    EXPECT_EQ(water->GetAddedInstanceCount(), 18u);
+    ice->UpdateReplacements(0);
+    EXPECT_EQ(HiddenWaterTiles(), 0);
+    EXPECT_EQ(water->GetAddedInstanceCount(), 0u);
+}
+
 } // namespace
