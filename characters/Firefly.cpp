@@ -13,6 +13,8 @@ Firefly::Firefly(std::string name, PlayerArmorHost* player_, RandomSource random
     , player(player_)
     , random(std::move(random_))
 {
+    speed = kBaseSpeed;
+    customInt = 0;
     if (!random) {
         random = [] {
             std::random_device device;
@@ -28,12 +30,12 @@ void Firefly::SetGraphicals(GraphicalObject* idle, GraphicalObject* hasTarget)
 {
     idleGraphical = idle;
     hasTargetGraphical = hasTarget;
-    current = idle;
+    currentGraphical = idle;
 }
 
-Point<int> Firefly::GetFireflySize() const
+Point<int> Firefly::GetSize() const
 {
-    return current != nullptr ? current->GetSize() : GetSize();
+    return currentGraphical != nullptr ? currentGraphical->GetSize() : CharacterObject::GetSize();
 }
 
 Point<float> Firefly::PlayerPosition() const
@@ -65,19 +67,19 @@ void Firefly::PickWanderPoint()
         box = targetBox;
         if (attached) {
             attached = false;
-            frameCounter = 0;
+            customInt = 0;
             const Point<float> p = PlayerPosition();
             SetPosition(Point<float>(GetPosition().x + p.x, GetPosition().y + p.y));
             if (hasTargetGraphical != nullptr) {
-                current = hasTargetGraphical;
-                current->RestartAnimations(false);
+                currentGraphical = hasTargetGraphical;
+                currentGraphical->RestartAnimations(false);
             }
         }
     }
     const uint32_t r1 = random();
     const uint32_t r2 = random();
-    targetPoint = PickPoint(box, GetFireflySize(), r1, r2);
-    frameCounter = kWanderFrames;
+    targetPoint = PickPoint(box, GetSize(), r1, r2);
+    customInt = kWanderFrames;
 }
 
 void Firefly::Update(double dtMs)
@@ -87,19 +89,19 @@ void Firefly::Update(double dtMs)
             static_cast<float>(targetPoint.y) - GetPosition().y);
     };
     Point<float> v = towardTarget();
-    --frameCounter;
+    --customInt;
 
     if (!HasTarget() && !attached && player != nullptr) {
         const Point<float> p = player->GetArmorHostPosition();
         const Point<int> ps = player->GetArmorHostSize();
-        const Point<int> fs = GetFireflySize();
+        const Point<int> fs = GetSize();
         const float dx = (p.x + ps.x * 0.5f) - (GetPosition().x + fs.x * 0.5f);
         const float dy = (p.y + ps.y * 0.5f) - (GetPosition().y + fs.y * 0.5f);
         if (std::sqrt(dx * dx + dy * dy) > 64.0f)
-            frameCounter = 0;
+            customInt = 0;
     }
 
-    if (v.x * v.x + v.y * v.y <= 256.0f || frameCounter <= 0) {
+    if (v.x * v.x + v.y * v.y <= 256.0f || customInt <= 0) {
         PickWanderPoint();
         v = towardTarget();
     }
@@ -108,17 +110,17 @@ void Firefly::Update(double dtMs)
     if (attached && d2 > 16777216.0f) {
         SetPosition(Point<float>(32.0f, 64.0f));
         targetPoint = Point<int>(32, 64);
-        current = idleGraphical;
+        currentGraphical = idleGraphical;
         attached = true;
-        frameCounter = 0;
+        customInt = 0;
         speed = kBaseSpeed;
         v = Point<float>();
     } else if (d2 < 4096.0f) {
         speed = kBaseSpeed;
-        if (!HasTarget() && !attached && frameCounter == kWanderFrames) {
-            current = idleGraphical;
+        if (!HasTarget() && !attached && customInt == kWanderFrames) {
+            currentGraphical = idleGraphical;
             attached = true;
-            frameCounter = 0;
+            customInt = 0;
             const Point<float> p = PlayerPosition();
             SetPosition(Point<float>(GetPosition().x - p.x, GetPosition().y - p.y));
         }
@@ -136,13 +138,14 @@ void Firefly::Update(double dtMs)
     }
     const float step = speed * 32.0f * static_cast<float>(dtMs) * 0.001f;
 
-    if (current != nullptr && current == hasTargetGraphical && current->IsAnimationFinished()) {
+    if (currentGraphical != nullptr && currentGraphical == hasTargetGraphical
+        && currentGraphical->IsAnimationFinished()) {
         if (player != nullptr)
             player->PlayPlayerSound(kSoundFireFliesHaveTarget);
-        current = idleGraphical;
+        currentGraphical = idleGraphical;
     }
-    if (current == nullptr || current != hasTargetGraphical)
+    if (currentGraphical == nullptr || currentGraphical != hasTargetGraphical)
         SetPosition(Point<float>(GetPosition().x + direction.x * step, GetPosition().y + direction.y * step));
     else
-        current->Update(dtMs);
+        currentGraphical->Update(dtMs);
 }

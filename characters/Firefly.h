@@ -32,7 +32,7 @@ public:
     // One frame of movement.
     void Update(double dtMs) override;
     // The current graphical object's size, else the character's.
-    Point<int> GetFireflySize() const;
+    Point<int> GetSize() const override;
 
     // A zero-width box for none (x0, y0 top, x1, y1 bottom).
     void SetTargetBox(const Rect<int>& box) { targetBox = box; }
@@ -41,11 +41,11 @@ public:
     Point<int> GetTargetPoint() const { return targetPoint; }
     void SetTargetPoint(Point<int> p) { targetPoint = p; }
     bool IsAttached() const { return attached; }
-    float GetSpeed() const { return speed; }
-    Point<float> GetDirection() const { return direction; }
-    int32_t GetFrameCounter() const { return frameCounter; }
-    void SetFrameCounter(int32_t frames) { frameCounter = frames; }
-    GraphicalObject* GetCurrentGraphical() const { return current; }
+    // In the game's speed units (32 pixels a second each).
+    float GetFlightSpeed() const { return speed; }
+    // Frames left before a new wander point (the character's spare counter).
+    int32_t GetFrameCounter() const { return customInt; }
+    void SetFrameCounter(int32_t frames) { customInt = frames; }
     void SetGraphicals(GraphicalObject* idle, GraphicalObject* hasTarget);
 
     // The point picked in the box widened by half the firefly's size, from
@@ -63,8 +63,4 @@ private:
     bool attached = true;
     GraphicalObject* idleGraphical = nullptr;
     GraphicalObject* hasTargetGraphical = nullptr;
-    GraphicalObject* current = nullptr;
-    Point<float> direction {1.0f, 0.0f};
-    float speed = kBaseSpeed;
-    int32_t frameCounter = 0;
 };

@@ -63,8 +63,7 @@ void PlayerArmorFire::Use()
     if (state == nullptr || state->armorCharges <= 0)
         return;
     Level* current = host->GetCurrentLevel();
-    if (BGEvent_ArmorUse* running = BGEvent_ArmorUse::FindByTypeName(current, "BGEvent_ArmorFire_Use"))
-        running->RequestStop();
+    BGEvent_ArmorUse::StopRunning("BGEvent_ArmorFire_Use");
     host->PlayPlayerSound(level >= 2 ? kSoundUseAoe2Fire : kSoundUseAoeFire);
     host->AreaAttack(1, level >= 2 ? 144.0f : 112.0f);
     --state->armorCharges;

@@ -136,8 +136,7 @@ void PlayerArmorIce::Use()
     if (state == nullptr || state->armorCharges <= 0)
         return;
     Level* level = host->GetCurrentLevel();
-    if (BGEvent_ArmorUse* running = BGEvent_ArmorUse::FindByTypeName(level, "BGEvent_ArmorIce_Use"))
-        running->RequestStop();
+    BGEvent_ArmorUse::StopRunning("BGEvent_ArmorIce_Use");
     host->AreaAttack(2, this->level >= 2 ? 144.0f : 112.0f);
     host->PlayPlayerSound(this->level >= 2 ? kSoundUseAoe2Ice : kSoundUseAoeIce);
     --state->armorCharges;

@@ -26,10 +26,10 @@ ArmorIceShaderCoefficients ArmorIceShaderCoefficients::At(float c, float t)
 
 BGEvent_ArmorUse::BGEvent_ArmorUse(std::string name_, int duration_, Level* level,
     const std::string& effectName, bool rank2, Point<float> playerPosition, Point<int> playerSize)
-    : name(std::move(name_))
+    : BackgroundEvent(std::move(name_))
     , duration(duration_)
-    , remaining(duration_)
 {
+    params[2] = duration_;
     const float cx = playerPosition.x + static_cast<float>(playerSize.x) * 0.5f;
     const float cy = playerPosition.y + static_cast<float>(playerSize.y) * 0.5f;
     centre = Point<int>(static_cast<int>(cx), static_cast<int>(cy));
@@ -53,35 +53,33 @@ BGEvent_ArmorUse::~BGEvent_ArmorUse()
         layer->DeleteInstance(instance);
 }
 
-bool BGEvent_ArmorUse::Run()
+bool BGEvent_ArmorUse::Update()
 {
-    if (stopRequested) {
-        finished = true;
+    BackgroundEvent::Update();
+    if (finished)
         return true;
-    }
+    const Game* game = Game::GetInstance();
+    if (game != nullptr && game->fixedStepTick == 0)
+        return true;
     if (instance != nullptr && instance->GetPrototype() != nullptr
         && instance->GetPrototype()->IsAnimationFinished()) {
         layer->DeleteInstance(instance);
         instance = nullptr;
     }
     OnTick();
-    if (remaining == 1)
+    if (params[2] == 1)
         finished = true;
-    else if (remaining != -1)
-        --remaining;
+    else if (params[2] != -1)
+        --params[2];
     return true;
 }
 
-BGEvent_ArmorUse* BGEvent_ArmorUse::FindByTypeName(Level* level, const std::string& typeName)
+void BGEvent_ArmorUse::StopRunning(const std::string& typeName)
 {
-    if (level == nullptr)
-        return nullptr;
-    for (size_t i = 0; i < level->GetBackgroundEventCount(); ++i) {
-        auto* event = dynamic_cast<BGEvent_ArmorUse*>(level->GetBackgroundEvent(i));
-        if (event != nullptr && !event->IsFinished() && typeName == event->GetTypeName())
-            return event;
+    for (BackgroundEvent* event : BackgroundEvent::FindAllByTypeName(typeName)) {
+        if (!event->IsFinished())
+            event->Stop();
     }
-    return nullptr;
 }
 
 BGEvent_ArmorFire_Use::BGEvent_ArmorFire_Use(
@@ -101,5 +99,5 @@ BGEvent_ArmorIce_Use::BGEvent_ArmorIce_Use(
 void BGEvent_ArmorIce_Use::OnTick()
 {
     coefficients
-        = ArmorIceShaderCoefficients::At(static_cast<float>(remaining), static_cast<float>(duration));
+        = ArmorIceShaderCoefficients::At(static_cast<float>(params[2]), static_cast<float>(duration));
 }

@@ -30,35 +30,27 @@ public:
     BGEvent_ArmorUse(std::string name, int duration, Level* level, const std::string& effectName, bool rank2,
         Point<float> playerPosition, Point<int> playerSize);
     ~BGEvent_ArmorUse() override;
-    BGEvent_ArmorUse(const BGEvent_ArmorUse&) = delete;
-    BGEvent_ArmorUse& operator=(const BGEvent_ArmorUse&) = delete;
 
-    // One logic tick.
-    bool Run() override;
-    // Asks the event to finish at its next tick.
-    void RequestStop() { stopRequested = true; }
+    // The late pass of a frame: a stop request finishes the event; on the
+    // game's logic ticks (every call without a game) the played effect is
+    // removed and the count-down runs.
+    bool Update() override;
     // Sets the started flag; the argument is not used.
     void StartFor(int /*n*/) { started = true; }
 
-    virtual const char* GetTypeName() const = 0;
-    const std::string& GetName() const { return name; }
-    int GetRemaining() const { return remaining; }
+    int GetRemaining() const { return params[2]; }
     int GetDuration() const { return duration; }
     Point<int> GetCentre() const { return centre; }
     Layer::Instance* GetEffectInstance() const { return instance; }
 
-    // The running event of that class among the level's events; null when none.
-    static BGEvent_ArmorUse* FindByTypeName(Level* level, const std::string& typeName);
+    // Asks every running event of that type to stop (a new use replaces it).
+    static void StopRunning(const std::string& typeName);
 
 protected:
     // Per-tick work of the armor's own (the ice shader curves).
     virtual void OnTick() { }
 
-    std::string name;
     int duration;
-    int remaining;
-    bool stopRequested = false;
-    bool started = false;
     Layer* layer = nullptr;
     Layer::Instance* instance = nullptr;
     Point<int> centre;
@@ -69,7 +61,7 @@ public:
     static constexpr int kDuration = 50;
     BGEvent_ArmorFire_Use(
         std::string name, Level* level, bool rank2, Point<float> playerPosition, Point<int> playerSize);
-    const char* GetTypeName() const override { return "BGEvent_ArmorFire_Use"; }
+    std::string GetTypeName() const override { return "BGEvent_ArmorFire_Use"; }
 };
 
 // Also slides the ice shader's coefficients over the event's life. Nothing
@@ -80,7 +72,7 @@ public:
     static constexpr int kDuration = 500;
     BGEvent_ArmorIce_Use(
         std::string name, Level* level, bool rank2, Point<float> playerPosition, Point<int> playerSize);
-    const char* GetTypeName() const override { return "BGEvent_ArmorIce_Use"; }
+    std::string GetTypeName() const override { return "BGEvent_ArmorIce_Use"; }
     const ArmorIceShaderCoefficients& GetCoefficients() const { return coefficients; }
 
 protected:

@@ -58,7 +58,7 @@ TEST_F(FireflyMotion, SeekingSpeedGrowsWithTheDistanceBetweenItsLimits)
         SeekAt(c.distance);
         ASSERT_FALSE(fly.IsAttached());
         fly.Update(16.0);
-        EXPECT_FLOAT_EQ(fly.GetSpeed(), c.speed) << c.distance;
+        EXPECT_FLOAT_EQ(fly.GetFlightSpeed(), c.speed) << c.distance;
     }
 }
 
@@ -73,7 +73,7 @@ TEST_F(FireflyMotion, AnAttachedFireflyTooFarFromItsPointSnapsBackOverThePlayer)
     // It flies on from there in the same frame: one step of 2 * 32 * 0.016 px.
     EXPECT_NEAR(fly.GetPosition().x, 32.0f, 1.03f);
     EXPECT_NEAR(fly.GetPosition().y, 64.0f, 1.03f);
-    EXPECT_EQ(fly.GetSpeed(), 2.0f);
+    EXPECT_EQ(fly.GetFlightSpeed(), 2.0f);
     EXPECT_EQ(fly.GetFrameCounter(), 0);
 }
 

@@ -16,6 +16,7 @@ int TicksUntilFinished(BGEvent_ArmorUse& event)
     int ticks = 0;
     while (!event.IsFinished() && ticks < 10000) {
         event.Run();
+        event.Update();
         ++ticks;
     }
     return ticks;
@@ -31,22 +32,27 @@ TEST(ArmorUseEvents, IceLasts500TicksAndFire50WithoutALevel)
     EXPECT_EQ(TicksUntilFinished(fire), 50);
 }
 
-TEST(ArmorUseEvents, AStopRequestFinishesAtTheNextTickAndANewUseFindsOnlyTheRunningOne)
+TEST(ArmorUseEvents, ANewUseStopsTheRunningEventOfItsClassOnly)
 {
     Level level("mere");
     auto* first = new BGEvent_ArmorIce_Use("Armor Ice Use", &level, false, Point<float>(), Point<int>());
     level.AddBackgroundEvent(first);
-    level.AddBackgroundEvent(
-        new BGEvent_ArmorFire_Use("Armor Fire Use", &level, false, Point<float>(), Point<int>()));
-    first->Run();
-    EXPECT_EQ(BGEvent_ArmorUse::FindByTypeName(&level, "BGEvent_ArmorIce_Use"), first);
-    first->RequestStop();
-    first->Run();
+    auto* fire = new BGEvent_ArmorFire_Use("Armor Fire Use", &level, false, Point<float>(), Point<int>());
+    level.AddBackgroundEvent(fire);
+    first->Update();
+    BGEvent_ArmorUse::StopRunning("BGEvent_ArmorIce_Use");
+    auto* second = new BGEvent_ArmorIce_Use("Armor Ice Use", &level, false, Point<float>(), Point<int>());
+    level.AddBackgroundEvent(second);
+    first->Update();
+    second->Update();
+    fire->Update();
     EXPECT_TRUE(first->IsFinished());
     EXPECT_EQ(first->GetRemaining(), 499);
-    EXPECT_EQ(BGEvent_ArmorUse::FindByTypeName(&level, "BGEvent_ArmorIce_Use"), nullptr);
-    EXPECT_NE(BGEvent_ArmorUse::FindByTypeName(&level, "BGEvent_ArmorFire_Use"), nullptr);
-    EXPECT_EQ(BGEvent_ArmorUse::FindByTypeName(nullptr, "BGEvent_ArmorFire_Use"), nullptr);
+    EXPECT_FALSE(second->IsFinished());
+    EXPECT_EQ(second->GetRemaining(), 499);
+    EXPECT_FALSE(fire->IsFinished());
+    EXPECT_EQ(first->GetTypeName(), "BGEvent_ArmorIce_Use");
+    EXPECT_EQ(first->GetName(), "Armor Ice Use");
 }
 
 TEST(ArmorUseEvents, IceShaderCoefficientsSlideOverTheEventsLife)
@@ -82,7 +88,7 @@ TEST(ArmorUseEvents, IceShaderCoefficientsSlideOverTheEventsLife)
     // The event hands the curve of the ticks it has left: 150 on its 351st.
     BGEvent_ArmorIce_Use event("Armor Ice Use", nullptr, false, Point<float>(), Point<int>());
     for (int i = 0; i < 351; ++i)
-        event.Run();
+        event.Update();
     ASSERT_TRUE(event.GetCoefficients().localSnow.has_value());
     EXPECT_FLOAT_EQ(*event.GetCoefficients().localSnow, 0.5f);
 }
@@ -90,6 +96,7 @@ TEST(ArmorUseEvents, IceShaderCoefficientsSlideOverTheEventsLife)
 TEST(ArmorUseEvents, TheEffectIsCentredOnThePlayerOnTheFrontLayerAndGoesWithTheEvent)
 {
     Game game;
+    game.fixedStepTick = 1;
     GraphicalObject plain("Effect_PlayerArmorFire_Use");
     GraphicalObject rank2("Effect_PlayerArmorFire_Use_Rank2");
     plain.SetSize(224, 224, true);
@@ -109,7 +116,7 @@ TEST(ArmorUseEvents, TheEffectIsCentredOnThePlayerOnTheFrontLayerAndGoesWithTheE
             // Player centre (532, 148) minus half the graphic.
             EXPECT_EQ(effect->GetPosition(), Point<float>(420, 36));
             // A graphic without animation has played at once: gone at the first tick.
-            event.Run();
+            event.Update();
             EXPECT_EQ(event.GetEffectInstance(), nullptr);
             EXPECT_EQ(front->GetAddedInstanceCount(), 0u);
         }
@@ -120,6 +127,11 @@ TEST(ArmorUseEvents, TheEffectIsCentredOnThePlayerOnTheFrontLayerAndGoesWithTheE
         }
         EXPECT_EQ(front->GetAddedInstanceCount(), 0u);
     }
+    // Between logic ticks nothing counts down.
+    game.fixedStepTick = 0;
+    BGEvent_ArmorFire_Use event("Armor Fire Use", &level, false, Point<float>(), Point<int>());
+    event.Update();
+    EXPECT_EQ(event.GetRemaining(), BGEvent_ArmorFire_Use::kDuration);
     game.sceneObjects.clear();
 }
 
