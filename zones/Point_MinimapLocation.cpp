@@ -1,0 +1,35 @@
+#include "zones/Point_MinimapLocation.h"
+
+#include "characters/Player.h"
+#include "game/Game.h"
+
+namespace {
+
+int FloorTo(int value, int step)
+{
+    const int q = value / step;
+    return (value % step != 0 && value < 0 ? q - 1 : q) * step;
+}
+
+} // namespace
+
+std::optional<Point<int>> Point_MinimapLocation::MapCell(
+    Point<float> playerPosition, int playerWidth, Point<int> origin, Point<int> levelCell)
+{
+    const Point<int> p(static_cast<int>(playerPosition.x) + static_cast<int>(playerWidth * 0.5f),
+        static_cast<int>(playerPosition.y));
+    const Point<int> snapped(FloorTo(p.x, kScreenWidth), FloorTo(p.y, kScreenHeight));
+    const Point<int> cell((snapped.x - origin.x) / kScreenWidth, (snapped.y - origin.y) / kScreenHeight);
+    const Point<int> map(levelCell.x + cell.x, levelCell.y - cell.y);
+    if (map.x < 0 || map.x >= kMapWidth || map.y < 0 || map.y >= kMapHeight)
+        return std::nullopt;
+    return map;
+}
+
+bool Point_MinimapLocation::UpdateInstance(SpacialInstance<GraphicalObject, float>* /*placed*/)
+{
+    // The cell is marked in the game's minimap model, which the level's
+    // minimap origin and cell feed; until the game holds that model the
+    // marker has nothing to mark.
+    return true;
+}
