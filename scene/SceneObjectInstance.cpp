@@ -10,7 +10,9 @@ namespace {
 // Numbers an instance written before its level gave it a number. The level
 // that placed instances belong to numbers them as it writes them; an instance
 // written on its own keeps -1.
-void NumberInCurrentLevel(SceneObjectInstance& /*instance*/) { }
+void NumberInCurrentLevel(SceneObjectInstance& /*instance*/)
+{
+}
 
 } // namespace
 

@@ -97,6 +97,7 @@ bool GameplayObject_Zone::RenderInstance(DXGraphicalSurface* target, ZoneInstanc
     bool drawn = false;
     for (int ty = 0; ty < zone.y; ty += own.y)
         for (int tx = 0; tx < zone.x; tx += own.x)
-            drawn = DrawSprite(target, x + tx, top + ty, 0, 0, angle, clipX, clipY, clipWidth, clipHeight) || drawn;
+            drawn = DrawSprite(target, x + tx, top + ty, 0, 0, angle, clipX, clipY, clipWidth, clipHeight)
+                || drawn;
     return drawn;
 }

@@ -28,7 +28,8 @@ CharacterObject* Create(const std::string& className, const ZoneInstance& instan
     CharacterObject* character
         = game != nullptr ? game->CreateCharacterByClass(className, className, nullptr) : nullptr;
     if (character == nullptr) {
-        platform::DebugOutput("Spawner \"" + instance.GetName() + "\": no character of class " + className + "\n");
+        platform::DebugOutput(
+            "Spawner \"" + instance.GetName() + "\": no character of class " + className + "\n");
         return nullptr;
     }
     if (takeName && !instance.GetName().empty())

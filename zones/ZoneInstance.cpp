@@ -17,7 +17,8 @@ bool ZoneInstance::ReadMember(std::istream& is, size_t index)
     if (!ReadCoordinateLine(is, read.x) || !ReadCoordinateLine(is, read.y))
         return false;
     if (index == 1 && (read.x < 0 || read.y < 0))
-        return ReadError(is, "a zone size of 0 or more", std::to_string(read.x) + " x " + std::to_string(read.y));
+        return ReadError(
+            is, "a zone size of 0 or more", std::to_string(read.x) + " x " + std::to_string(read.y));
     (index == 1 ? size : offset).value = read;
     return true;
 }

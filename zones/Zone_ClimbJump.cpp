@@ -26,8 +26,8 @@ bool Zone_ClimbJump::UpdatePlayerContact(Placed* placed)
         return false;
     const Point<float> at = placed->GetPosition();
     const Point<float> p = player->GetPosition();
-    const bool inside = BodyInZone(Point<int>(static_cast<int>(at.x), static_cast<int>(at.y)), zone->GetSize(),
-        Point<int>(static_cast<int>(p.x), static_cast<int>(p.y)));
+    const bool inside = BodyInZone(Point<int>(static_cast<int>(at.x), static_cast<int>(at.y)),
+        zone->GetSize(), Point<int>(static_cast<int>(p.x), static_cast<int>(p.y)));
     // The player's climb fields come with its climbing code; until then the
     // zone only finds whether the body is inside.
     (void)inside;

@@ -1,3 +1,24 @@
+#include "bosses/NPC_Boss2_Bibli.h"
+#include "bosses/NPC_Boss2_Boat.h"
+#include "bosses/NPC_Boss2_Cave.h"
+#include "bosses/NPC_Boss2_Garden.h"
+#include "bosses/NPC_Boss2_Snow.h"
+#include "bosses/NPC_Boss2_Underwater.h"
+#include "bosses/NPC_Boss_Bibli.h"
+#include "bosses/NPC_Boss_Boat.h"
+#include "bosses/NPC_Boss_Cave.h"
+#include "bosses/NPC_Boss_Final.h"
+#include "bosses/NPC_Boss_Garden.h"
+#include "bosses/NPC_Boss_Snow.h"
+#include "bosses/NPC_Boss_Ultimate.h"
+#include "bosses/NPC_Boss_Underwater.h"
+#include "bosses/NPC_MiniBoss_Bibli.h"
+#include "bosses/NPC_MiniBoss_Boat.h"
+#include "bosses/NPC_MiniBoss_Cave.h"
+#include "bosses/NPC_MiniBoss_FloatingSkull.h"
+#include "bosses/NPC_MiniBoss_Garden.h"
+#include "bosses/NPC_MiniBoss_Snow.h"
+#include "bosses/NPC_MiniBoss_Underwater.h"
 #include "characters/CharacterObject.h"
 #include "game/Game.h"
 #include "zones/NPCSpawner.h"
@@ -22,27 +43,6 @@
 #include "zones/Zone_NPCSpawner_MiniBoss_Garden.h"
 #include "zones/Zone_NPCSpawner_MiniBoss_Snow.h"
 #include "zones/Zone_NPCSpawner_MiniBoss_Underwater.h"
-#include "bosses/NPC_MiniBoss_Bibli.h"
-#include "bosses/NPC_MiniBoss_FloatingSkull.h"
-#include "bosses/NPC_MiniBoss_Boat.h"
-#include "bosses/NPC_MiniBoss_Cave.h"
-#include "bosses/NPC_MiniBoss_Snow.h"
-#include "bosses/NPC_MiniBoss_Garden.h"
-#include "bosses/NPC_MiniBoss_Underwater.h"
-#include "bosses/NPC_Boss_Snow.h"
-#include "bosses/NPC_Boss_Garden.h"
-#include "bosses/NPC_Boss_Underwater.h"
-#include "bosses/NPC_Boss_Bibli.h"
-#include "bosses/NPC_Boss_Cave.h"
-#include "bosses/NPC_Boss_Final.h"
-#include "bosses/NPC_Boss_Ultimate.h"
-#include "bosses/NPC_Boss_Boat.h"
-#include "bosses/NPC_Boss2_Bibli.h"
-#include "bosses/NPC_Boss2_Boat.h"
-#include "bosses/NPC_Boss2_Cave.h"
-#include "bosses/NPC_Boss2_Garden.h"
-#include "bosses/NPC_Boss2_Snow.h"
-#include "bosses/NPC_Boss2_Underwater.h"
 #include <vector>
 
 // The spawns of the boss and mini-boss spawner zones. What a kind hands to
@@ -63,7 +63,8 @@ T* Standard(const ZoneInstance& instance, int x, int y, const std::string& class
 
 // A boss that takes the placement's name after it is placed, also when the
 // name is "" (it then has no name at all).
-template <class T> T* NamedAfterPlacing(const ZoneInstance& instance, int x, int y, const std::string& className)
+template <class T>
+T* NamedAfterPlacing(const ZoneInstance& instance, int x, int y, const std::string& className)
 {
     T* boss = Standard<T>(instance, x, y, className, false);
     if (boss != nullptr)
@@ -147,7 +148,8 @@ void Zone_NPCSpawner_Boss_Cave::Instance::Spawn(int x, int y, Level* /*level*/)
     if (HeadRole.value == 2)
         boss->SetName("NPC_Boss_Cave__HEADS_MANAGER");
     else
-        boss->SetName("NPC_Boss_Cave__HEAD" + (highest < 3 ? std::to_string(highest + 1) : std::string("(UNKNOW)")));
+        boss->SetName(
+            "NPC_Boss_Cave__HEAD" + (highest < 3 ? std::to_string(highest + 1) : std::string("(UNKNOW)")));
 }
 
 void Zone_NPCSpawner_Boss_Final::Instance::Spawn(int x, int y, Level* /*level*/)

@@ -1,5 +1,28 @@
 #include "characters/CharacterObject.h"
+#include "enemies/NPC_Bibli_Ghost.h"
+#include "enemies/NPC_BoatPlant.h"
+#include "enemies/NPC_BoatWorm.h"
+#include "enemies/NPC_Chained_Skull.h"
+#include "enemies/NPC_CrouchSkull.h"
+#include "enemies/NPC_CrouchSkull_Boat.h"
+#include "enemies/NPC_CrouchSkull_Ghost.h"
+#include "enemies/NPC_CrouchSkull_Strong.h"
+#include "enemies/NPC_Dead_Fish.h"
+#include "enemies/NPC_Door.h"
+#include "enemies/NPC_DreamCatcher.h"
+#include "enemies/NPC_FireDiamond.h"
+#include "enemies/NPC_Fire_Launcher.h"
+#include "enemies/NPC_FloatingSkull.h"
+#include "enemies/NPC_Garden_Plant.h"
+#include "enemies/NPC_JellyFish.h"
+#include "enemies/NPC_Killing_Mechanism.h"
+#include "enemies/NPC_Located_Claw.h"
+#include "enemies/NPC_Lonely_Head.h"
+#include "enemies/NPC_Seahorse.h"
+#include "enemies/NPC_Thrower.h"
+#include "enemies/NPC_ThrowerSkull.h"
 #include "engine/serial/LineReaders.h"
+#include "game/Game.h"
 #include "zones/NPCSpawner.h"
 #include "zones/Zone_NPCSpawner_Bibli_Ghost.h"
 #include "zones/Zone_NPCSpawner_BoatPlant.h"
@@ -22,29 +45,6 @@
 #include "zones/Zone_NPCSpawner_Lonely_Head.h"
 #include "zones/Zone_NPCSpawner_Seahorse.h"
 #include "zones/Zone_NPCSpawner_Thrower.h"
-#include "enemies/NPC_Door.h"
-#include "enemies/NPC_FireDiamond.h"
-#include "enemies/NPC_Thrower.h"
-#include "enemies/NPC_BoatWorm.h"
-#include "enemies/NPC_CrouchSkull.h"
-#include "enemies/NPC_CrouchSkull_Boat.h"
-#include "enemies/NPC_CrouchSkull_Ghost.h"
-#include "enemies/NPC_CrouchSkull_Strong.h"
-#include "enemies/NPC_DreamCatcher.h"
-#include "enemies/NPC_BoatPlant.h"
-#include "enemies/NPC_Located_Claw.h"
-#include "enemies/NPC_Lonely_Head.h"
-#include "enemies/NPC_Seahorse.h"
-#include "enemies/NPC_Fire_Launcher.h"
-#include "enemies/NPC_Dead_Fish.h"
-#include "enemies/NPC_JellyFish.h"
-#include "enemies/NPC_Bibli_Ghost.h"
-#include "enemies/NPC_Garden_Plant.h"
-#include "enemies/NPC_Killing_Mechanism.h"
-#include "enemies/NPC_Chained_Skull.h"
-#include "enemies/NPC_FloatingSkull.h"
-#include "enemies/NPC_ThrowerSkull.h"
-#include "game/Game.h"
 
 // The spawns of the enemy and world-mechanism spawner zones. What a kind
 // hands to its character beyond the position and the name (rectangles,
@@ -153,7 +153,8 @@ void Zone_NPCSpawner_Lonely_Head::Instance::Spawn(int x, int y, Level* /*level*/
         if (auto* head = Standard<NPC_Lonely_Head>(*this, x, y, "NPC_Lonely_Head")) {
             const Point<int> offset = GetOffset();
             head->SetPosition(Point<float>(static_cast<float>(offset.x), static_cast<float>(offset.y))
-                + Point<float>(static_cast<float>(x), static_cast<float>(y) + static_cast<float>(GetSize().y) * 0.5f));
+                + Point<float>(
+                    static_cast<float>(x), static_cast<float>(y) + static_cast<float>(GetSize().y) * 0.5f));
         }
     }
     pending = false;
@@ -170,7 +171,8 @@ void Zone_NPCSpawner_JellyFish::Instance::Spawn(int x, int y, Level* /*level*/)
     const Point<int> offset = GetOffset();
     for (int pass = 0; pass < NPCSpawner::Count(SpawnCount.value); ++pass) {
         if (auto* fish = Standard<NPC_JellyFish>(*this, x, y, "NPC_JellyFish"))
-            fish->SetPosition(Point<float>(static_cast<float>(offset.x + centre.x), static_cast<float>(offset.y + centre.y)));
+            fish->SetPosition(Point<float>(
+                static_cast<float>(offset.x + centre.x), static_cast<float>(offset.y + centre.y)));
     }
     pending = false;
 }

@@ -8,13 +8,13 @@
 
 namespace {
 
-constexpr std::array<std::string_view, Zone_PickupObject::kKindCount> kGraphics = {
-    "PickupItem_Fire_v1", "PickupItem_Ice_v1", "PickupItem_DoubleJump", "PickupItem_Climb",
-    "PickupItem_Spider", "PickupItem_Crossbow", "PickupItem_Straff", "PickupItem_AbsorbSouls",
-    "PickupItem_Scythe", "PickupItem_Fireflies", "PickupItem_Ice_v2", "", "PickupItem_Fire_v2", "", "", "", "",
-    "", "", "", "PickupItem_minimap", "PickupItem_life_max_up", "PickupItem_power_number_max_up",
-    "PickupItem_power_reload_speed_up", "PickupItem_max_mun_dist_up", "PickupItem_weapon_power_up",
-    "PickupItem_crossbow_power_up", "PickupItem_attack_rank_up", "PickupItem_DoubleJump_Spider"};
+constexpr std::array<std::string_view, Zone_PickupObject::kKindCount> kGraphics
+    = {"PickupItem_Fire_v1", "PickupItem_Ice_v1", "PickupItem_DoubleJump", "PickupItem_Climb",
+        "PickupItem_Spider", "PickupItem_Crossbow", "PickupItem_Straff", "PickupItem_AbsorbSouls",
+        "PickupItem_Scythe", "PickupItem_Fireflies", "PickupItem_Ice_v2", "", "PickupItem_Fire_v2", "", "",
+        "", "", "", "", "", "PickupItem_minimap", "PickupItem_life_max_up", "PickupItem_power_number_max_up",
+        "PickupItem_power_reload_speed_up", "PickupItem_max_mun_dist_up", "PickupItem_weapon_power_up",
+        "PickupItem_crossbow_power_up", "PickupItem_attack_rank_up", "PickupItem_DoubleJump_Spider"};
 
 // The largest range a map piece may name: the map is 51 x 44, so a wider
 // range only names cells outside it.
@@ -48,7 +48,8 @@ std::vector<Point<int>> Zone_PickupObject::ParseMapCells(const std::string& text
         const int y1 = std::atoi(piece.c_str() + blank + 1);
         const std::string second = dash == std::string::npos ? std::string() : piece.substr(dash + 1);
         const size_t secondBlank = second.find(' ');
-        if (dash == std::string::npos || secondBlank == std::string::npos || secondBlank + 1 >= second.size()) {
+        if (dash == std::string::npos || secondBlank == std::string::npos
+            || secondBlank + 1 >= second.size()) {
             cells.emplace_back(x1, y1);
             continue;
         }
