@@ -2,6 +2,8 @@
 
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
+#include "game/Game.h"
+#include "scene/Level.h"
 
 #include <sstream>
 

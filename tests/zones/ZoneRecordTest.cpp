@@ -44,31 +44,32 @@ std::unique_ptr<SceneObjectInstance> ReadPayload(const std::string& text)
     return CreatePayloadByKey(key, is);
 }
 
-const char* const kPayloadKeys[] = {"ZoneHolder::InstanceV0", "ZoneSecret::InstanceV0", "Zone_LoadMap::InstanceV0",
-    "Zone_Teleport::InstanceV0", "Zone_Save::InstanceV0", "Zone_PickupObject::InstanceV0", "ZoneInstanceV0",
-    "Zone_ClimbJump::InstanceV0", "Zone_NPCSpawner_FloatingSkull::InstanceV0",
-    "Zone_NPCSpawner_DreamCatcher::InstanceV0", "Zone_NPCSpawner_CrouchSkull::InstanceV0",
-    "Zone_NPCSpawner_CrouchSkull_Boat::InstanceV0", "Zone_NPCSpawner_CrouchSkull_Ghost::InstanceV0",
-    "Zone_NPCSpawner_CrouchSkull_Strong::InstanceV0", "Zone_NPCSpawner_Lonely_Head::InstanceV0",
-    "Zone_NPCSpawner_Door::InstanceV0", "Zone_NPCSpawner_BoatPlant::InstanceV0",
-    "Zone_NPCSpawner_Located_Claw::InstanceV0", "Zone_NPCSpawner_FireDiamond::InstanceV0",
-    "Zone_NPCSpawner_Thrower::InstanceV0", "Zone_NPCSpawner_BoatWorm::InstanceV0",
-    "Zone_NPCSpawner_Seahorse::InstanceV0", "Zone_NPCSpawner_Fire_Launcher::InstanceV0",
-    "Zone_NPCSpawner_Killing_Mechanism::InstanceV0", "Zone_NPCSpawner_Dead_Fish::InstanceV0",
-    "Zone_NPCSpawner_JellyFish::InstanceV0", "Zone_NPCSpawner_Chained_Skull::InstanceV0",
-    "Zone_NPCSpawner_MiniBoss_Boat::InstanceV0", "Zone_NPCSpawner_MiniBoss_Bibli::InstanceV0",
-    "Zone_NPCSpawner_MiniBoss_FloatingSkull::InstanceV0", "Zone_NPCSpawner_MiniBoss_Garden::InstanceV0",
-    "Zone_NPCSpawner_MiniBoss_Cave::InstanceV0", "Zone_NPCSpawner_MiniBoss_Snow::InstanceV0",
-    "Zone_NPCSpawner_MiniBoss_Underwater::InstanceV0", "Zone_NPCSpawner_Garden_Plant::InstanceV0",
-    "Zone_NPCSpawner_Boss_Cave::InstanceV0", "Zone_NPCSpawner_Boss_Final::InstanceV0",
-    "Zone_NPCSpawner_Boss_Bibli::InstanceV0", "Zone_NPCSpawner_Boss_Garden::InstanceV0",
-    "Zone_NPCSpawner_Boss2_Boat::InstanceV0", "Zone_NPCSpawner_Boss2_Bibli::InstanceV0",
-    "Zone_NPCSpawner_Boss2_Cave::InstanceV0", "Zone_NPCSpawner_Boss2_Garden::InstanceV0",
-    "Zone_NPCSpawner_Boss2_Snow::InstanceV0", "Zone_NPCSpawner_Boss2_Underwater::InstanceV0",
-    "Zone_NPCSpawner_Boss_Boat::InstanceV0", "Zone_NPCSpawner_Boss_Underwater::InstanceV0",
-    "Zone_NPCSpawner_Boss_Ultimate::InstanceV0", "Zone_NPCSpawner_Boss_Snow::InstanceV0",
-    "Zone_NPCSpawner_Bibli_Ghost::InstanceV0", "Zone_TriggerScript::InstanceV0",
-    "Point_PlayerStart::PointInstanceV0", "Point_MinimapLocation::PointInstanceV0"};
+const char* const kPayloadKeys[]
+    = {"ZoneHolder::InstanceV0", "ZoneSecret::InstanceV0", "Zone_LoadMap::InstanceV0",
+        "Zone_Teleport::InstanceV0", "Zone_Save::InstanceV0", "Zone_PickupObject::InstanceV0",
+        "ZoneInstanceV0", "Zone_ClimbJump::InstanceV0", "Zone_NPCSpawner_FloatingSkull::InstanceV0",
+        "Zone_NPCSpawner_DreamCatcher::InstanceV0", "Zone_NPCSpawner_CrouchSkull::InstanceV0",
+        "Zone_NPCSpawner_CrouchSkull_Boat::InstanceV0", "Zone_NPCSpawner_CrouchSkull_Ghost::InstanceV0",
+        "Zone_NPCSpawner_CrouchSkull_Strong::InstanceV0", "Zone_NPCSpawner_Lonely_Head::InstanceV0",
+        "Zone_NPCSpawner_Door::InstanceV0", "Zone_NPCSpawner_BoatPlant::InstanceV0",
+        "Zone_NPCSpawner_Located_Claw::InstanceV0", "Zone_NPCSpawner_FireDiamond::InstanceV0",
+        "Zone_NPCSpawner_Thrower::InstanceV0", "Zone_NPCSpawner_BoatWorm::InstanceV0",
+        "Zone_NPCSpawner_Seahorse::InstanceV0", "Zone_NPCSpawner_Fire_Launcher::InstanceV0",
+        "Zone_NPCSpawner_Killing_Mechanism::InstanceV0", "Zone_NPCSpawner_Dead_Fish::InstanceV0",
+        "Zone_NPCSpawner_JellyFish::InstanceV0", "Zone_NPCSpawner_Chained_Skull::InstanceV0",
+        "Zone_NPCSpawner_MiniBoss_Boat::InstanceV0", "Zone_NPCSpawner_MiniBoss_Bibli::InstanceV0",
+        "Zone_NPCSpawner_MiniBoss_FloatingSkull::InstanceV0", "Zone_NPCSpawner_MiniBoss_Garden::InstanceV0",
+        "Zone_NPCSpawner_MiniBoss_Cave::InstanceV0", "Zone_NPCSpawner_MiniBoss_Snow::InstanceV0",
+        "Zone_NPCSpawner_MiniBoss_Underwater::InstanceV0", "Zone_NPCSpawner_Garden_Plant::InstanceV0",
+        "Zone_NPCSpawner_Boss_Cave::InstanceV0", "Zone_NPCSpawner_Boss_Final::InstanceV0",
+        "Zone_NPCSpawner_Boss_Bibli::InstanceV0", "Zone_NPCSpawner_Boss_Garden::InstanceV0",
+        "Zone_NPCSpawner_Boss2_Boat::InstanceV0", "Zone_NPCSpawner_Boss2_Bibli::InstanceV0",
+        "Zone_NPCSpawner_Boss2_Cave::InstanceV0", "Zone_NPCSpawner_Boss2_Garden::InstanceV0",
+        "Zone_NPCSpawner_Boss2_Snow::InstanceV0", "Zone_NPCSpawner_Boss2_Underwater::InstanceV0",
+        "Zone_NPCSpawner_Boss_Boat::InstanceV0", "Zone_NPCSpawner_Boss_Underwater::InstanceV0",
+        "Zone_NPCSpawner_Boss_Ultimate::InstanceV0", "Zone_NPCSpawner_Boss_Snow::InstanceV0",
+        "Zone_NPCSpawner_Bibli_Ghost::InstanceV0", "Zone_TriggerScript::InstanceV0",
+        "Point_PlayerStart::PointInstanceV0", "Point_MinimapLocation::PointInstanceV0"};
 
 // Every key reads a record of its class: the record its own writer makes
 // from a value for each member, which reads back into the same text.
@@ -88,7 +89,8 @@ TEST(ZoneRecord, EveryPayloadKeyRoundTripsByteForByte)
         fresh->SetSaveIndex(12);
         const std::string text = Write(*fresh);
         // The older plain key reads a pickup and writes the pickup's own key.
-        const std::string ownKey = std::string(key) == "ZoneInstanceV0" ? "Zone_PickupObject::InstanceV0" : key;
+        const std::string ownKey
+            = std::string(key) == "ZoneInstanceV0" ? "Zone_PickupObject::InstanceV0" : key;
         EXPECT_EQ(text.substr(0, ownKey.size() + 2), ownKey + "\r\n");
         std::unique_ptr<SceneObjectInstance> read = ReadPayload(text);
         ASSERT_NE(read, nullptr);
@@ -107,8 +109,8 @@ TEST(ZoneRecord, ZoneHolderIsWrittenLineByLine)
     zone.SetName("door1");
     zone.SetSize(Point<int>(64, 32));
     zone.SetSaveIndex(7);
-    const std::string expected = Lines({"ZoneHolder::InstanceV0", "_SceneObjectInstance_updatetag_1.1_", "2", "3",
-        "door1", "64", "32", "0", "0", "_SceneObjectInstance_updatetag_1.0_", "7"});
+    const std::string expected = Lines({"ZoneHolder::InstanceV0", "_SceneObjectInstance_updatetag_1.1_", "2",
+        "3", "door1", "64", "32", "0", "0", "_SceneObjectInstance_updatetag_1.0_", "7"});
     EXPECT_EQ(Write(zone), expected);
 }
 
@@ -128,8 +130,8 @@ TEST(ZoneRecord, OlderFormatsReadWithTheDefaultsOfAbsentMembers)
         {"no format tag, count 1: the size only", {"ZoneHolder::InstanceV0", "1", "48", "16", "next"}, "",
             {48, 16}, {0, 0}, -1},
         {"format 1, count 3: members 0, 1 and 3",
-            {"ZoneHolder::InstanceV0", std::string(SceneObjectInstance::kTagFormat), "1", "2", "n", "48", "16",
-                std::string(SceneObjectInstance::kTagId), "4", "next"},
+            {"ZoneHolder::InstanceV0", std::string(SceneObjectInstance::kTagFormat), "1", "2", "n", "48",
+                "16", std::string(SceneObjectInstance::kTagId), "4", "next"},
             "n", {48, 16}, {0, 0}, 4},
         {"stored format 0 reads as 1",
             {"ZoneHolder::InstanceV0", std::string(SceneObjectInstance::kTagFormat), "0", "2", "z", "8", "9",
@@ -159,11 +161,11 @@ TEST(ZoneRecord, DamagedRecordsFailAndLeaveTheInstanceAsItWas)
     const std::string tag(SceneObjectInstance::kTagFormat);
     const std::vector<std::vector<std::string>> damaged = {
         {tag, "2", "4", "a", "1", "1", "0", "0", "x"}, // more members than the class has
-        {tag, "2", "-1", "a"},                          // a count that wraps
-        {tag, "2", "2", "a", "-5", "32"},               // a negative size
-        {tag, "2", "2", "a", "99999999", "32"},         // a size beyond any level
-        {tag, "2", "3", "a", "32", "32", "1"},          // the offset cut short
-        {tag, "two"},                                   // no format number
+        {tag, "2", "-1", "a"},                         // a count that wraps
+        {tag, "2", "2", "a", "-5", "32"},              // a negative size
+        {tag, "2", "2", "a", "99999999", "32"},        // a size beyond any level
+        {tag, "2", "3", "a", "32", "32", "1"},         // the offset cut short
+        {tag, "two"},                                  // no format number
     };
     for (const auto& lines : damaged) {
         ZoneHolder::Instance zone;
@@ -184,8 +186,8 @@ TEST(ZoneRecord, TaggedMembersOfExitsStartPointsAndSkullSpawners)
     const std::string tag(SceneObjectInstance::kTagFormat);
     const std::string idTag(SceneObjectInstance::kTagId);
     // An exit without the start point's tag loads its level file only.
-    auto exit = ReadPayload(Lines({"Zone_LoadMap::InstanceV0", tag, "2", "5", "e", "32", "32", "0", "0",
-        "cave_01.lvl", idTag, "1"}));
+    auto exit = ReadPayload(Lines(
+        {"Zone_LoadMap::InstanceV0", tag, "2", "5", "e", "32", "32", "0", "0", "cave_01.lvl", idTag, "1"}));
     ASSERT_NE(exit, nullptr);
     EXPECT_EQ(dynamic_cast<Zone_LoadMap::Instance&>(*exit).levelFile.value, "cave_01.lvl");
     EXPECT_EQ(dynamic_cast<Zone_LoadMap::Instance&>(*exit).startPoint.value, "");
@@ -212,7 +214,8 @@ TEST(ZoneRecord, TaggedMembersOfExitsStartPointsAndSkullSpawners)
     // Written unnumbered, it stays -1 and its kind follows the marker.
     skull.SkullKind.value = 2;
     const std::string text = Write(skull);
-    EXPECT_NE(text.find("Zone_NPCSpawner_FloatingSkull::Instance_updatetag_1.0_\r\n2\r\n"), std::string::npos);
+    EXPECT_NE(
+        text.find("Zone_NPCSpawner_FloatingSkull::Instance_updatetag_1.0_\r\n2\r\n"), std::string::npos);
     auto again = ReadPayload(text);
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(dynamic_cast<Zone_NPCSpawner_FloatingSkull::Instance&>(*again).SkullKind.value, 2);
