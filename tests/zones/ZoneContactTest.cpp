@@ -203,7 +203,8 @@ TEST(ZoneMinimap, TheMarkerCellFollowsTheScreenGridWithinTheMapBounds)
     };
     const Case cases[] = {
         {"the level's own screen", {100.0f, 100.0f}, 20, {10, 10}, Point<int>(10, 10)},
-        {"one screen right and one up: the map row goes down", {600.0f, 500.0f}, 20, {10, 10}, Point<int>(11, 9)},
+        {"one screen right and one up: the map row goes down", {600.0f, 500.0f}, 20, {10, 10},
+            Point<int>(11, 9)},
         {"a centre at x = -1 lies in the screen from -512", {-11.0f, 0.0f}, 20, {10, 10}, Point<int>(9, 10)},
         {"the last column of the map", {512.0f * 50, 0.0f}, 0, {0, 0}, Point<int>(50, 0)},
         {"more than 50 cells right", {512.0f * 51, 0.0f}, 0, {0, 0}, std::nullopt},
