@@ -1,8 +1,13 @@
 #include "zones/Zone_PickupObject.h"
 
+#include "characters/Player.h"
 #include "engine/serial/VectorSerialize.h"
 #include "game/Game.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "zones/ZoneRequests.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -63,10 +68,25 @@ std::vector<Point<int>> Zone_PickupObject::ParseMapCells(const std::string& text
     return cells;
 }
 
-void Zone_PickupObject::Instance::Spawn(int /*x*/, int /*y*/, Level* /*level*/)
+void Zone_PickupObject::Instance::Spawn(int x, int y, Level* level)
 {
-    // The graphic goes into the level's first foreground layer, which the
-    // level model provides; until then the item lies there unseen.
+    Game* game = Game::GetInstance();
+    if (pending && IsEnabled() && level != nullptr && game != nullptr) {
+        Layer* layer = level->GetFirstLayer(Level::kForeground, 1.0f, 1.0f);
+        const std::string graphicName(GraphicName(kind.value));
+        GraphicalObject* graphic
+            = graphicName.empty() ? nullptr : game->FindGraphicalObject(graphicName, false);
+        if (layer != nullptr && graphic != nullptr) {
+            // Centred on the zone, standing on its lower edge.
+            const float left = static_cast<float>(x)
+                + (static_cast<float>(GetSize().x) * 0.5f - static_cast<float>(graphic->GetSize().x) * 0.5f);
+            itemGraphic = layer->AddGraphicalObject(graphic, left, static_cast<float>(y), true, -1);
+        }
+        // An ability the player has already shows no item.
+        Player* player = game->GetPlayer();
+        if (itemGraphic != nullptr && player != nullptr && player->IsModifierEnabled(kind.value))
+            itemGraphic->SetVisible(false);
+    }
     pending = false;
 }
 
@@ -91,7 +111,31 @@ bool Zone_PickupObject::UpdatePlayerContact(Placed* placed)
     auto* pickup = placed != nullptr ? dynamic_cast<Instance*>(placed->GetPayload()) : nullptr;
     if (pickup == nullptr || !pickup->IsEnabled() || !PlayerTouchesZone(placed))
         return false;
-    // The items act on the player's modifiers, armors and counters, which
-    // come with the player's code; until then touching an item leaves it.
+    Game* game = Game::GetInstance();
+    Player* player = game != nullptr ? game->GetPlayer() : nullptr;
+    if (player == nullptr)
+        return false;
+    const int kind = pickup->kind.value;
+    if (kind >= 0 && kind < player->GetModifierCount()) {
+        // An ability the player has already stays in the level.
+        if (player->IsModifierEnabled(kind))
+            return false;
+        player->EnableModifier(kind);
+        ZoneRequests::ShowText("NewArmor", "You get a new armor !", 30);
+    } else if (kind == 27) {
+        if (player->GetAttackRank() >= 4)
+            return false;
+        player->SetAttackRank(player->GetAttackRank() + 1);
+        ZoneRequests::ShowText("NewArmor", "You get a new attack power rank !", 30);
+    } else {
+        // The other items act on the player's armors, counters and map,
+        // which are not part of the player yet: the item stays.
+        return false;
+    }
+    pickup->SetEnabled(false);
+    if (pickup->itemGraphic != nullptr)
+        pickup->itemGraphic->SetVisible(false);
+    ZoneRequests::IncrementGameScore();
+    player->PlaySoundAt(20);
     return false;
 }

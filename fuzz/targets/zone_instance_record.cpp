@@ -4,9 +4,9 @@
 #include "scene/PayloadFactory.h"
 #include "scene/SceneObjectInstance.h"
 
+#include <cstdlib>
 #include <memory>
 #include <sstream>
-#include <cstdlib>
 #include <string>
 
 // The instance record of a zone or point as a placed instance reads it: the

@@ -1,8 +1,8 @@
+#include "zones/NPCSpawner.h"
 #include "characters/CharacterObject.h"
 #include "game/Game.h"
 #include "scene/GameplayObject.h"
 #include "scene/Level.h"
-#include "zones/NPCSpawner.h"
 #include "zones/ZoneInstance.h"
 #include "zones/Zone_NPCSpawner_Boss_Cave.h"
 #include "zones/Zone_NPCSpawner_FloatingSkull.h"
@@ -169,9 +169,7 @@ TEST_F(NPCSpawnerZones, SkullAndJellyfishCountsAndKinds)
     };
     const Case cases[] = {
         {3, 2, {"NPC_ThrowerSkull", "NPC_ThrowerSkull", "NPC_ThrowerSkull"}},
-        {2, 1, {"NPC_FloatingSkull", "NPC_FloatingSkull"}},
-        {3, 3, {}},
-        {0, 0, {}},
+        {2, 1, {"NPC_FloatingSkull", "NPC_FloatingSkull"}}, {3, 3, {}}, {0, 0, {}},
         {-4, 0, {}}, // a damaged count is 0
     };
     for (const Case& c : cases) {
@@ -206,8 +204,8 @@ TEST_F(NPCSpawnerZones, CaveHeadsAndTheirManagerNumberThemselvesInAnyOrder)
     for (size_t i = 0; i < game.GetCharacterCount(); ++i)
         names.push_back(game.GetCharacter(i)->GetName());
     EXPECT_EQ(names,
-        (std::vector<std::string> {"NPC_Boss_Cave__HEAD1", "NPC_Boss_Cave__HEADS_MANAGER", "NPC_Boss_Cave__HEAD2",
-            "NPC_Boss_Cave__HEAD3", "NPC_Boss_Cave__HEAD(UNKNOW)"}));
+        (std::vector<std::string> {"NPC_Boss_Cave__HEAD1", "NPC_Boss_Cave__HEADS_MANAGER",
+            "NPC_Boss_Cave__HEAD2", "NPC_Boss_Cave__HEAD3", "NPC_Boss_Cave__HEAD(UNKNOW)"}));
 }
 
 } // namespace
