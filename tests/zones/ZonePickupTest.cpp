@@ -33,7 +33,10 @@ protected:
         player->SetPosition(Point<float>(110.0f, 210.0f));
         placed.SetPayload(std::unique_ptr<SceneObjectInstance>(type.CreateInstance()));
     }
-    Zone_PickupObject::Instance& Pickup() { return dynamic_cast<Zone_PickupObject::Instance&>(*placed.GetPayload()); }
+    Zone_PickupObject::Instance& Pickup()
+    {
+        return dynamic_cast<Zone_PickupObject::Instance&>(*placed.GetPayload());
+    }
 
     Game game;
     Player* player = nullptr;

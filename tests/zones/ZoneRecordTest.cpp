@@ -200,9 +200,12 @@ TEST(ZoneRecord, TaggedMembersOfExitsStartPointsAndSkullSpawners)
     EXPECT_EQ(start->GetSaveIndex(), 3);
     Point_PlayerStart::Instance named;
     named.SetStartName("from_cave");
-    auto back = ReadPayload(Write(named));
+    const std::string startText = Write(named);
+    auto back = ReadPayload(startText);
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(dynamic_cast<Point_PlayerStart::Instance&>(*back).GetName(), "from_cave");
+    // A fresh start point reads back to the text it was written as.
+    EXPECT_EQ(Write(*back), startText);
 
     // A skull spawner of count 4 without the kind's marker: kind 0.
     auto skulls = ReadPayload(Lines({"Zone_NPCSpawner_FloatingSkull::InstanceV0", tag, "2", "4", "s", "32",
