@@ -59,7 +59,8 @@ protected:
         trigger.SetSize(Point<int>(64, 64));
         Place<Zone_PickupObject::Instance>(*scene, "Zone_PickupObject", 150.0f, "rank").kind.value = 27;
         Place<Zone_Save::Instance>(*scene, "Zone_Save", 250.0f, "save_gate").direction.value = "Right";
-        Place<Zone_NPCSpawner_Door::Instance>(*scene, "Zone_NPCSpawner_Door", 320.0f, "gate_door").DoorSide.value
+        Place<Zone_NPCSpawner_Door::Instance>(*scene, "Zone_NPCSpawner_Door", 320.0f, "gate_door")
+            .DoorSide.value
             = 1;
         auto& exit = Place<Zone_LoadMap::Instance>(*scene, "Zone_LoadMap", 420.0f, "to_cave");
         exit.levelFile.value = "cave_01.lvl";
@@ -113,7 +114,8 @@ TEST_F(ZoneLevel, AWalkThroughTheLevelTriggersTakesSavesAndLeaves)
     ASSERT_NE(door, nullptr);
     EXPECT_EQ(door->GetPosition(), Point<float>(320.0f, 32.0f));
     Layer* scene = level->GetLayer(Level::kScene, "Collisions");
-    auto& trigger = dynamic_cast<Zone_TriggerScript::Instance&>(*scene->FindInstanceByName("intro")->GetPayload());
+    auto& trigger
+        = dynamic_cast<Zone_TriggerScript::Instance&>(*scene->FindInstanceByName("intro")->GetPayload());
     ASSERT_EQ(trigger.startedScripts.size(), 1u);
     EXPECT_EQ(trigger.startedScripts[0].label, ":OnStartup");
 
@@ -152,8 +154,10 @@ TEST_F(ZoneLevel, AWalkThroughTheLevelTriggersTakesSavesAndLeaves)
     Walk(*reloaded, 10.0f, 300.0f);
     EXPECT_EQ(player->GetAttackRank(), 2);
     // The save point works again after the reload.
-    EXPECT_FALSE(
-        reloaded->GetLayer(Level::kScene, "Collisions")->FindInstanceByName("save_gate")->GetPayload()->IsEnabled());
+    EXPECT_FALSE(reloaded->GetLayer(Level::kScene, "Collisions")
+                     ->FindInstanceByName("save_gate")
+                     ->GetPayload()
+                     ->IsEnabled());
 }
 
 } // namespace
