@@ -39,7 +39,8 @@ TEST(ZoneRender, ASingleSpriteTilesTheZoneInDebugModeOnly)
     EXPECT_TRUE(zone.RenderInstance(nullptr, &data, 10, 20, 1.0f, 1.0f, 0.0f, 0, 0, 0, 0));
     // Three columns and two rows, the picture moved by 32 - 64 to stand on
     // the zone's edge.
-    EXPECT_EQ(zone.draws, (std::vector<Point<int>> {{10, -12}, {42, -12}, {74, -12}, {10, 20}, {42, 20}, {74, 20}}));
+    EXPECT_EQ(zone.draws,
+        (std::vector<Point<int>> {{10, -12}, {42, -12}, {74, -12}, {10, 20}, {42, 20}, {74, 20}}));
 
     // A huge zone draws the sprite once instead of millions of times.
     zone.draws.clear();
