@@ -18,6 +18,7 @@ public:
     explicit Player(std::string name)
         : CharacterObject(std::move(name))
     {
+        SetPlayerCharacter(true);
     }
 
     void SetAttackRank(int rank) { attackRank = rank; }

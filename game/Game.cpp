@@ -63,6 +63,7 @@ Game::Game(std::string gameTitle, IRenderEngine* render, AbstractInputManager* i
     g_game = this;
     SetRenderGameAccess(this);
     SetSoundGameAccess(&soundAccess);
+    SetCharacterGameAccess(&characterAccess);
     GameConfig::SetApplyVolumesHook([this] {
         if (soundEngine != nullptr)
             soundEngine->ApplyVolumes();
@@ -91,6 +92,8 @@ Game::~Game()
         SetRenderGameAccess(nullptr);
     if (GetSoundGameAccess() == &soundAccess)
         SetSoundGameAccess(nullptr);
+    if (GetCharacterGameAccess() == &characterAccess)
+        SetCharacterGameAccess(nullptr);
     if (g_game == this)
         g_game = nullptr;
 }
