@@ -43,6 +43,7 @@
 #include "zones/Zone_NPCSpawner_MiniBoss_Garden.h"
 #include "zones/Zone_NPCSpawner_MiniBoss_Snow.h"
 #include "zones/Zone_NPCSpawner_MiniBoss_Underwater.h"
+#include <utility>
 #include <vector>
 
 // The spawns of the boss and mini-boss spawner zones. What a kind hands to
@@ -121,8 +122,10 @@ void Zone_NPCSpawner_MiniBoss_Underwater::Instance::Spawn(int x, int y, Level* /
 void Zone_NPCSpawner_Boss_Garden::Instance::Spawn(int x, int y, Level* /*level*/)
 {
     if (pending) {
-        if (auto* boss = Standard<NPC_Boss_Garden>(*this, x, y, "NPC_Boss_Garden"))
+        if (auto* boss = Standard<NPC_Boss_Garden>(*this, x, y, "NPC_Boss_Garden")) {
             boss->SetPosition(NPCSpawner::SpawnPoint(*this, x, y) + Point<float>(0.0f, 1024.0f));
+            boss->SetState(0);
+        }
     }
     pending = false;
 }
@@ -138,18 +141,33 @@ void Zone_NPCSpawner_Boss_Cave::Instance::Spawn(int x, int y, Level* /*level*/)
         return;
     // The heads already there, and the highest number among them.
     int highest = 0;
-    for (int n = 1; n <= 3; ++n)
-        if (game->FindCharacterByName("NPC_Boss_Cave__HEAD" + std::to_string(n), nullptr) != nullptr)
+    CharacterObject* heads[3] = {};
+    for (int n = 1; n <= 3; ++n) {
+        heads[n - 1] = game->FindCharacterByName("NPC_Boss_Cave__HEAD" + std::to_string(n), nullptr);
+        if (heads[n - 1] != nullptr)
             highest = n;
+    }
     auto* boss = dynamic_cast<NPC_Boss_Cave*>(created);
     if (boss == nullptr)
         return;
     boss->SetPosition(NPCSpawner::SpawnPoint(*this, x, y));
-    if (HeadRole.value == 2)
-        boss->SetName("NPC_Boss_Cave__HEADS_MANAGER");
-    else
+    if (HeadRole.value == 0)
+        boss->SetDirection(Point<float>(1.0f, 1.0f));
+    else if (HeadRole.value == 1)
+        boss->SetDirection(Point<float>(-1.0f, 1.0f));
+    if (HeadRole.value != 2) {
         boss->SetName(
             "NPC_Boss_Cave__HEAD" + (highest < 3 ? std::to_string(highest + 1) : std::string("(UNKNOW)")));
+        boss->SetOwner(game->FindCharacterByName("NPC_Boss_Cave__HEADS_MANAGER", nullptr));
+        return;
+    }
+    // The manager adopts the heads spawned before it.
+    boss->SetName("NPC_Boss_Cave__HEADS_MANAGER");
+    boss->SetLife(3);
+    boss->SetDirection(Point<float>(0.0f, 0.0f));
+    for (CharacterObject* head : heads)
+        if (head != nullptr)
+            head->SetOwner(boss);
 }
 
 void Zone_NPCSpawner_Boss_Final::Instance::Spawn(int x, int y, Level* /*level*/)
@@ -169,18 +187,20 @@ void Zone_NPCSpawner_Boss_Ultimate::Instance::Spawn(int x, int y, Level* /*level
         return;
     // The two cells stand where the characters of their names stand; the
     // body at the zone.
-    for (const char* cell : {"cell_etape_1", "cell_etape_2"}) {
+    for (const auto& [cell, state] : {std::pair<const char*, int>("cell_etape_1", 0), {"cell_etape_2", 4}}) {
         const std::vector<CharacterObject*> places = game->FindCharactersByName(cell, nullptr, false);
         for (CharacterObject* place : places) {
             auto* role = dynamic_cast<NPC_Boss_Ultimate*>(
                 game->CreateCharacterByClass("NPC_Boss_Ultimate", "NPC_Boss_Ultimate", nullptr));
             if (role == nullptr)
                 continue;
+            role->SetState(state);
             role->SetPosition(place->GetPosition());
             role->SetName(cell);
         }
     }
-    Standard<NPC_Boss_Ultimate>(*this, x, y, "NPC_Boss_Ultimate");
+    if (auto* body = Standard<NPC_Boss_Ultimate>(*this, x, y, "NPC_Boss_Ultimate"))
+        body->SetState(8);
 }
 
 void Zone_NPCSpawner_Boss_Boat::Instance::Spawn(int x, int y, Level* /*level*/)

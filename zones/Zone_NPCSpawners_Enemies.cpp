@@ -235,15 +235,19 @@ void Zone_NPCSpawner_Seahorse::Instance::Spawn(int x, int y, Level* /*level*/)
 
 void Zone_NPCSpawner_Fire_Launcher::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    if (pending)
-        Standard<NPC_Fire_Launcher>(*this, x, y, "NPC_Fire_Launcher");
+    if (pending) {
+        if (auto* character = Standard<NPC_Fire_Launcher>(*this, x, y, "NPC_Fire_Launcher"))
+            character->SetDirection(Point<float>(1.0f, 0.0f));
+    }
     pending = false;
 }
 
 void Zone_NPCSpawner_Dead_Fish::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    if (pending)
-        Standard<NPC_Dead_Fish>(*this, x, y, "NPC_Dead_Fish");
+    if (pending) {
+        if (auto* character = Standard<NPC_Dead_Fish>(*this, x, y, "NPC_Dead_Fish"))
+            character->SetDirection(Point<float>(1.0f, 0.0f));
+    }
     pending = false;
 }
 

@@ -1,6 +1,8 @@
 #include "zones/Zone_TriggerScript.h"
 
 #include "game/Game.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
 #include "script/NPC_Script.h"
 
 #include <algorithm>
@@ -28,8 +30,18 @@ void Zone_TriggerScript::Instance::Spawn(int x, int y, Level* spawnLevel)
 
 void Zone_TriggerScript::Instance::UpdateScriptObject()
 {
-    // The character's graphic is copied onto the "Collisions" layer once the
-    // script-driven character carries one.
+    if (character == nullptr || level == nullptr)
+        return;
+    Layer* collisions = level->GetLayer(Level::kScene, "Collisions");
+    if (collisions == nullptr)
+        return;
+    if (collisionCopy != nullptr)
+        collisions->DeleteInstance(collisionCopy);
+    collisionCopy = nullptr;
+    if (GraphicalObject* graphic = character->GetCurrentGraphical()) {
+        const Point<float> at = character->GetPosition();
+        collisionCopy = collisions->AddGraphicalObject(graphic, at.x, at.y, true, -1);
+    }
 }
 
 void Zone_TriggerScript::StartScript(Placed* placed, const std::string& scriptName, const std::string& label)
@@ -45,5 +57,11 @@ void Zone_TriggerScript::StartScript(Placed* placed, const std::string& scriptNa
 
 bool Zone_TriggerScript::UpdatePlayerContact(Placed* placed)
 {
-    return GameplayObject_Zone::UpdatePlayerContact(placed);
+    const bool result = GameplayObject_Zone::UpdatePlayerContact(placed);
+    Game* game = Game::GetInstance();
+    auto* trigger = placed != nullptr ? dynamic_cast<Instance*>(placed->GetPayload()) : nullptr;
+    if (game != nullptr && game->GetPlayer() != nullptr && trigger != nullptr && trigger->character != nullptr
+        && trigger->character->WasHit())
+        OnHit(placed);
+    return result;
 }

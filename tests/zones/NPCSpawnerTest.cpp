@@ -206,6 +206,36 @@ TEST_F(NPCSpawnerZones, CaveHeadsAndTheirManagerNumberThemselvesInAnyOrder)
     EXPECT_EQ(names,
         (std::vector<std::string> {"NPC_Boss_Cave__HEAD1", "NPC_Boss_Cave__HEADS_MANAGER",
             "NPC_Boss_Cave__HEAD2", "NPC_Boss_Cave__HEAD3", "NPC_Boss_Cave__HEAD(UNKNOW)"}));
+    // Heads spawned before and after the manager all end as its own.
+    CharacterObject* manager = game.GetCharacter(1);
+    for (size_t head : {0u, 2u, 3u, 4u})
+        EXPECT_EQ(game.GetCharacter(head)->GetOwner(), manager) << head;
+    EXPECT_EQ(manager->GetLife(), 3);
+    EXPECT_EQ(game.GetCharacter(0)->GetDirection(), Point<float>(1.0f, 1.0f));
+    EXPECT_EQ(game.GetCharacter(2)->GetDirection(), Point<float>(-1.0f, 1.0f));
+}
+
+TEST_F(NPCSpawnerZones, TheUltimateBossPlaysItsCellsWhereTheirMarkersStandAndItsBody)
+{
+    for (const char* marker : {"cell_etape_1", "cell_etape_2", "cell_etape_2"}) {
+        CharacterObject* placeHolder = game.CreateCharacterByClass(marker, "NPC_Script", nullptr);
+        placeHolder->SetPosition(Point<float>(static_cast<float>(game.GetCharacterCount()) * 100.0f, 7.0f));
+    }
+    Make("Zone_NPCSpawner_Boss_Ultimate")->Spawn(5, 6, &level);
+    ASSERT_EQ(game.GetCharacterCount(), 7u);
+    struct Role {
+        std::string name;
+        int state;
+        Point<float> at;
+    };
+    const Role roles[] = {{"cell_etape_1", 0, {100.0f, 7.0f}}, {"cell_etape_2", 4, {200.0f, 7.0f}},
+        {"cell_etape_2", 4, {300.0f, 7.0f}}, {"NPC_Boss_Ultimate", 8, {5.0f, 6.0f}}};
+    for (size_t i = 0; i < 4; ++i) {
+        CharacterObject* boss = game.GetCharacter(3 + i);
+        EXPECT_EQ(boss->GetName(), roles[i].name) << i;
+        EXPECT_EQ(boss->GetState(), roles[i].state) << i;
+        EXPECT_EQ(boss->GetPosition(), roles[i].at) << i;
+    }
 }
 
 } // namespace

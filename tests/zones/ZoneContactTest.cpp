@@ -157,10 +157,16 @@ TEST_F(ZoneContact, ASavePointActsOncePerLoad)
 {
     Zone_Save saveType("Zone_Save");
     Placed& placed = Place(saveType);
+    player->SetMaxLife(6);
+    player->SetLife(1);
     MoveTo(110.0f, 210.0f);
     EXPECT_TRUE(placed.GetPayload()->IsEnabled());
     saveType.UpdatePlayerContact(&placed);
     EXPECT_FALSE(placed.GetPayload()->IsEnabled());
+    EXPECT_EQ(player->GetLife(), 6);
+    player->SetLife(2);
+    saveType.UpdatePlayerContact(&placed);
+    EXPECT_EQ(player->GetLife(), 2);
     // A freshly loaded level makes fresh instances, enabled again.
     Placed& reloaded = Place(saveType);
     EXPECT_TRUE(reloaded.GetPayload()->IsEnabled());
