@@ -294,6 +294,17 @@ TEST_F(ZoneContact, ATriggerMakesItsCharacterAtTheZoneOnce)
     EXPECT_EQ(urn->GetPosition(), Point<float>(116.0f, 192.0f));
     EXPECT_EQ(urn->GetSize(), Point<int>(64, 96));
     EXPECT_EQ(trigger.level, &level);
+
+    // While the character reports a hit, every frame starts the hit section.
+    MoveTo(400.0f, 210.0f);
+    triggerType.UpdatePlayerContact(&placed);
+    EXPECT_TRUE(trigger.startedScripts.empty());
+    urn->ApplyDamage(player, 1);
+    triggerType.UpdatePlayerContact(&placed);
+    triggerType.UpdatePlayerContact(&placed);
+    ASSERT_EQ(trigger.startedScripts.size(), 2u);
+    EXPECT_EQ(trigger.startedScripts[1].label, ":OnHit");
+    EXPECT_EQ(trigger.startedScripts[1].scriptName, "StartScriptOnHit");
 }
 
 } // namespace
