@@ -2,6 +2,8 @@
 
 #include "characters/Player.h"
 #include "game/Game.h"
+#include "scene/Level.h"
+#include "scene/MapModel.h"
 
 namespace {
 
@@ -28,8 +30,17 @@ std::optional<Point<int>> Point_MinimapLocation::MapCell(
 
 bool Point_MinimapLocation::UpdateInstance(SpacialInstance<GraphicalObject, float>* /*placed*/)
 {
-    // The cell is marked in the game's minimap model, which the level's
-    // minimap origin and cell feed; until the game holds that model the
-    // marker has nothing to mark.
+    Game* game = Game::GetInstance();
+    if (game == nullptr || game->GetPlayer() == nullptr || game->GetCurrentLevel() == nullptr
+        || !game->minimapModel)
+        return true;
+    const Player& player = *game->GetPlayer();
+    const Level& level = *game->GetCurrentLevel();
+    const std::optional<Point<int>> cell = MapCell(
+        player.GetPosition(), player.GetSize().x, level.GetMinimapScreen(), level.GetMinimapPoint());
+    if (cell) {
+        game->minimapModel->SetCurrentLocation(*cell);
+        game->minimapModel->SetCell(cell->x, cell->y, 1);
+    }
     return true;
 }

@@ -10,10 +10,7 @@ void RequestLevelChange(const std::string& levelFile, const std::string& startPo
     Game* game = Game::GetInstance();
     if (game == nullptr)
         return;
-    game->pendingLevelFile = levelFile;
-    game->startPointName = startPoint;
-    game->usePlayerStart = true;
-    game->pendingLoad = true;
+    game->RequestLevelChange(levelFile, startPoint);
 }
 
 void ShowText(const std::string& eventName, const std::string& text, int /*ticks*/)

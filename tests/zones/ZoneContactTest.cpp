@@ -139,18 +139,17 @@ TEST_F(ZoneContact, AnExitRequestsItsLevelEveryFrameWhileTouched)
     exit.startPoint.value = "from_cemetery_01";
     MoveTo(110.0f, 210.0f);
     for (int frame = 0; frame < 3; ++frame) {
-        game.pendingLoad = false;
+        game.pendingLevelFile.clear();
         EXPECT_FALSE(exitType.UpdatePlayerContact(&placed));
-        EXPECT_TRUE(game.pendingLoad) << frame;
-        EXPECT_EQ(game.pendingLevelFile, "cave_01.lvl");
+        EXPECT_EQ(game.pendingLevelFile, "cave_01.lvl") << frame;
         EXPECT_EQ(game.startPointName, "from_cemetery_01");
     }
     // No inside state is kept and no events fire.
     EXPECT_FALSE(exit.inside);
-    game.pendingLoad = false;
+    game.pendingLevelFile.clear();
     MoveTo(400.0f, 210.0f);
     exitType.UpdatePlayerContact(&placed);
-    EXPECT_FALSE(game.pendingLoad);
+    EXPECT_EQ(game.pendingLevelFile, "");
 }
 
 TEST_F(ZoneContact, ASavePointActsOncePerLoad)

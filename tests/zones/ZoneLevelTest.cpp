@@ -129,9 +129,8 @@ TEST_F(ZoneLevel, AWalkThroughTheLevelTriggersTakesSavesAndLeaves)
     EXPECT_EQ(player->GetAttackRank(), 2);
     EXPECT_FALSE(PickupOf(*level).IsEnabled());
     EXPECT_FALSE(scene->FindInstanceByName("save_gate")->GetPayload()->IsEnabled());
-    EXPECT_FALSE(game.pendingLoad);
+    EXPECT_EQ(game.pendingLevelFile, "");
     Walk(*level, 400.0f, 400.0f);
-    EXPECT_TRUE(game.pendingLoad);
     EXPECT_EQ(game.pendingLevelFile, "cave_01.lvl");
     EXPECT_EQ(game.startPointName, "from_cemetery_01");
 
