@@ -1,7 +1,8 @@
 #include "zones/ZoneRequests.h"
 
-#include "engine/platform/DebugOutput.h"
 #include "game/Game.h"
+#include "scene/Level.h"
+#include "script/BGEvent_ShowText.h"
 
 namespace ZoneRequests {
 
@@ -13,11 +14,17 @@ void RequestLevelChange(const std::string& levelFile, const std::string& startPo
     game->RequestLevelChange(levelFile, startPoint);
 }
 
-void ShowText(const std::string& eventName, const std::string& text, int /*ticks*/)
+void ShowText(const std::string& eventName, const std::string& text, int ticks)
 {
-    // The level's text event is not part of the program yet: the text goes
-    // to the debug output.
-    platform::DebugOutput("Zone message " + eventName + ": " + text + "\n");
+    Game* game = Game::GetInstance();
+    Level* level = game != nullptr ? game->GetCurrentLevel() : nullptr;
+    if (level == nullptr)
+        return;
+    // The level owns the event from here on.
+    auto* event
+        = static_cast<BGEvent_ShowText*>(level->AddBackgroundEvent(new BGEvent_ShowText(eventName, text)));
+    if (event != nullptr)
+        event->StartFor(ticks);
 }
 
 void IncrementGameScore()
