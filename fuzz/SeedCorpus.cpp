@@ -17,6 +17,13 @@
 #include "tests/engine/render/PngFixtures.h"
 #include "tests/engine/sound/SoundFixtures.h"
 #include "tests/game/SaveTestSupport.h"
+#include "zones/Point_PlayerStart.h"
+#include "zones/ZoneHolder.h"
+#include "zones/Zone_LoadMap.h"
+#include "zones/Zone_NPCSpawner_Door.h"
+#include "zones/Zone_NPCSpawner_FloatingSkull.h"
+#include "zones/Zone_PickupObject.h"
+#include "zones/Zone_TriggerScript.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -184,6 +191,27 @@ void AddRecords(SeedWriter& seeds)
     level.GetPointLists().push_back({{1, 2, 3}});
     level.SetValues(1.5f, -2.0f);
     seeds.Add("level_file", Write(level));
+
+    // Zone and point records of each record form: plain, tagged members,
+    // extra members, the skull spawner's own.
+    ZoneHolder::Instance holder;
+    holder.SetName("door1");
+    holder.SetSize(Point<int>(64, 32));
+    Zone_LoadMap::Instance exit;
+    exit.levelFile.value = "cave_01.lvl";
+    exit.startPoint.value = "from_cemetery";
+    Point_PlayerStart::Instance start;
+    start.SetStartName("start");
+    Zone_PickupObject::Instance pickup;
+    pickup.kind.value = 20;
+    pickup.parameter.value = "3 4;10 2-12 3";
+    Zone_TriggerScript::Instance trigger;
+    trigger.scriptText.value = ":OnEnter;wait 10;end";
+    Zone_NPCSpawner_Door::Instance door;
+    Zone_NPCSpawner_FloatingSkull::Instance skulls;
+    for (SceneObjectInstance* instance : std::initializer_list<SceneObjectInstance*> {
+             &holder, &exit, &start, &pickup, &trigger, &door, &skulls})
+        seeds.Add("zone_instance_record", Write(*instance));
 
     seeds.Add("line_readers",
         std::string("\x05") + "name\r\n-12\r\n4000000000\r\n1e5\r\n1\r\n_SpacialInstance_updatetag_1.0_\r\n"

@@ -7,6 +7,7 @@
 #include "game/Game.h"
 #include "scene/GameplayObject.h"
 #include "scene/Layer.h"
+#include "zones/Zone_TriggerScript.h"
 
 #include <cmath>
 
@@ -188,8 +189,11 @@ void Layer::UpdateParticleSystems(double dt)
     }
 }
 
-// The trigger zones' start-up belongs to the zone classes; until they exist
-// no placed object has a start-up of its own.
+// Every script trigger of the layer runs its start-up section.
 void Layer::StartupZones()
 {
+    for (Instance* instance : gameplayInstances) {
+        if (auto* trigger = dynamic_cast<Zone_TriggerScript*>(instance->GetPrototype()))
+            trigger->OnStartup(instance);
+    }
 }

@@ -53,6 +53,7 @@ public:
     virtual void Init();
 
     std::string GetName() const { return name; }
+    void SetName(std::string newName) { name = std::move(newName); }
     std::string GetCategory() const { return category; }
     void SetCategory(std::string newCategory) { category = std::move(newCategory); }
     const Color& GetColor() const { return colour; }

@@ -1,29 +1,52 @@
 #pragma once
 
+#include "engine/serial/Rect.h"
 #include "scene/GameplayObject.h"
+#include "scene/SpacialInstance.h"
 
 #include <string>
 #include <utility>
 
 class DXGraphicalSurface;
+class Player;
 class ZoneInstance;
 
-// Stand-in for the base of all zones and points: only what placed instances
-// call. A zone draws each of its placed instances from the instance's own
-// data; the full class of the zones issue replaces this file.
+// The two rectangles of the zone contact test, y up, bounds inclusive: a zone
+// covers x to x + w - 1 and y to y + h - 1.
+Rect<float> ZoneRect(Point<float> position, Point<int> size);
+Rect<float> PlayerRect(const Player& player);
+// The contact test: on each axis the distance between the centres is at most
+// the sum of the half extents, an extent being x1 - x0 + 1 (y0 - y1 + 1). So
+// a player whose last column is just left of the zone already touches it.
+bool ZoneTouches(const Rect<float>& a, const Rect<float>& b);
+// Whether the game's player touches the zone placed by `placed` (false
+// without a player or when the payload is not a zone).
+bool PlayerTouchesZone(SpacialInstance<GraphicalObject, float>* placed);
+
+// Base of every zone type: a gameplay object whose placed instances carry a
+// ZoneInstance. Its contact rule notices the player entering and leaving each
+// placement and fires the four event operations, which do nothing here.
 class GameplayObject_Zone : public GameplayObject {
 public:
-    explicit GameplayObject_Zone(std::string name)
-        : GameplayObject(std::move(name))
-    {
-    }
+    using Placed = SpacialInstance<GraphicalObject, float>;
 
-    // Draws the zone's graphic for one instance with its upper-left corner at
-    // screen (x, y); nothing is drawn here.
-    virtual bool RenderInstance(DXGraphicalSurface* /*target*/, ZoneInstance* /*instance*/, int /*x*/,
-        int /*y*/, float /*scaleX*/, float /*scaleY*/, float /*angle*/, int /*clipX*/, int /*clipY*/,
-        int /*clipWidth*/, int /*clipHeight*/)
-    {
-        return false;
-    }
+    explicit GameplayObject_Zone(std::string name);
+
+    static std::string VersionedClassName() { return std::string("GameplayObject_Zone") + "V0"; }
+    std::string GetVersionedClassName() override { return VersionedClassName(); }
+
+    // The contact rule: first entry since the level was loaded fires
+    // OnEnterOnce then OnEnter, the first exit OnLeaveOnce then OnLeave, and
+    // later entries and exits only OnEnter or OnLeave. Returns true.
+    bool UpdatePlayerContact(Placed* placed) override;
+
+    // Draws the zone for one placement with its upper-left corner at screen
+    // (x, y), in debug mode only: a zone type drawn with one sprite tiles it
+    // over the zone; any other is drawn as it is.
+    virtual bool RenderInstance(DXGraphicalSurface* target, ZoneInstance* instance, int x, int y,
+        float scaleX, float scaleY, float angle, int clipX, int clipY, int clipWidth, int clipHeight);
+    virtual void OnEnter(Placed* /*placed*/) { }
+    virtual void OnEnterOnce(Placed* /*placed*/) { }
+    virtual void OnLeaveOnce(Placed* /*placed*/) { }
+    virtual void OnLeave(Placed* /*placed*/) { }
 };

@@ -1,24 +1,47 @@
 #pragma once
 
 #include "engine/serial/Point.h"
+#include "engine/serial/PointSerialize.h"
 #include "scene/SceneObjectInstance.h"
 
-// Stand-in for the per-placement data of a zone until the zones issue: only
-// the size, which a placed instance reports instead of its object's. The
-// zone classes derive their `Instance` records from it.
+#include <string>
+
+// Per-placement data of a zone: its size (member 1) and the offset (member 2)
+// at which triggers and spawners place their character, plus the contact
+// state the zone rule keeps (not in the file).
 class ZoneInstance : public SceneObjectInstance {
 public:
-    Point<int> GetSize() const { return size; }
-    void SetSize(Point<int> s) { size = s; }
+    static std::string VersionedClassName() { return std::string("ZoneInstance") + "V0"; }
+    std::string GetVersionedClassName() override { return VersionedClassName(); }
+
+    Point<int> GetSize() const { return size.value; }
+    void SetSize(Point<int> s) { size.value = s; }
+    Point<int> GetOffset() const { return offset.value; }
+    void SetOffset(Point<int> o) { offset.value = o; }
+
+    // Whether the player has left the zone since the level was loaded, and
+    // whether it was inside at the last contact test.
+    bool leftOnce = false;
+    bool inside = false;
 
 protected:
-    ZoneInstance() = default;
+    ZoneInstance();
 
-    Point<int> size {32, 32};
+    // Sizes and offsets are coordinates; a size is never negative. Anything
+    // else comes from a damaged file and fails the record.
+    bool ReadMember(std::istream& is, size_t index) override;
+
+    PointSerialize<int> size {Point<int>(32, 32)};
+    PointSerialize<int> offset {Point<int>(0, 0)};
 };
 
-// Per-placement data of a point (start points, minimap locations).
+// Per-placement data of a point (start points, minimap locations): a
+// position, which is its placed instance's, and no size.
 class PointInstance : public SceneObjectInstance {
+public:
+    static std::string VersionedClassName() { return std::string("PointInstance") + "V0"; }
+    std::string GetVersionedClassName() override { return VersionedClassName(); }
+
 protected:
     PointInstance() = default;
 };

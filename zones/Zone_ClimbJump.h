@@ -2,17 +2,38 @@
 
 #include "engine/serial/TypeNames.h"
 #include "zones/GameplayObject_Zone.h"
+#include "zones/ZoneInstance.h"
 
 #include <string>
 #include <utility>
 
-// Created by its class key with the object's name; it behaves as its base
-// until its own fields and behaviour are written.
+// A climbable wall. The player's climbing code runs the contact pass of the
+// climb zones; each zone tells the player whether its body lies within it.
 class Zone_ClimbJump : public GameplayObject_Zone {
 public:
+    class Instance : public ZoneInstance {
+    public:
+        static std::string VersionedClassName() { return std::string("Zone_ClimbJump::Instance") + "V0"; }
+        std::string GetVersionedClassName() override { return VersionedClassName(); }
+    };
+
+    // The player's body as the climb test takes it, whatever its real size.
+    static constexpr int kBodyWidth = 64;
+    static constexpr int kBodyHeight = 96;
+
     explicit Zone_ClimbJump(std::string name)
         : GameplayObject_Zone(std::move(name))
     {
-        typeName = "Zone_ClimbJump";
+        typeName = TypeNames::Zone_ClimbJump;
     }
+
+    static std::string VersionedClassName() { return std::string("Zone_ClimbJump") + "V0"; }
+    std::string GetVersionedClassName() override { return VersionedClassName(); }
+    SceneObjectInstance* CreateInstance() override { return new Instance(); }
+    bool UpdatePlayerContact(Placed* placed) override;
+
+    // Whether a player whose bottom-left corner is at `player` lies in the
+    // zone at `corner` of `size`: both ends of its left edge, of its right
+    // edge or of its middle column must lie inside (bounds inclusive).
+    static bool BodyInZone(Point<int> corner, Point<int> size, Point<int> player);
 };

@@ -1,18 +1,47 @@
 #pragma once
 
+#include "engine/serial/StrSerialize.h"
 #include "engine/serial/TypeNames.h"
 #include "zones/GameplayObject_Zone.h"
+#include "zones/ZoneInstance.h"
 
 #include <string>
 #include <utility>
 
-// Created by its class key with the object's name; it behaves as its base
-// until its own fields and behaviour are written.
+// A level exit: while the player touches it, it asks the game every frame to
+// change to its level and place the player at its start point.
 class Zone_LoadMap : public GameplayObject_Zone {
 public:
+    static constexpr std::string_view kTagStartPoint = "_Zone_LoadMap::Instance_updatetag_1.0_";
+
+    class Instance : public ZoneInstance {
+    public:
+        Instance()
+        {
+            RegisterMember(&levelFile);
+            RegisterMember(&startPoint);
+        }
+        static std::string VersionedClassName() { return std::string("Zone_LoadMap::Instance") + "V0"; }
+        std::string GetVersionedClassName() override { return VersionedClassName(); }
+
+        StrSerialize levelFile {""};
+        StrSerialize startPoint {""};
+
+    protected:
+        void WriteMember(std::ostream& os, size_t index) override;
+        bool ReadMember(std::istream& is, size_t index) override;
+    };
+
     explicit Zone_LoadMap(std::string name)
         : GameplayObject_Zone(std::move(name))
     {
         typeName = TypeNames::Zone_LoadMap;
     }
+
+    static std::string VersionedClassName() { return std::string("Zone_LoadMap") + "V0"; }
+    std::string GetVersionedClassName() override { return VersionedClassName(); }
+    SceneObjectInstance* CreateInstance() override { return new Instance(); }
+    // Requests the level change while the player touches the zone; keeps no
+    // inside state and fires no events. Returns false.
+    bool UpdatePlayerContact(Placed* placed) override;
 };

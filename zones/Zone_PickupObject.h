@@ -1,18 +1,64 @@
 #pragma once
 
+#include "engine/serial/IntSerialize.h"
+#include "engine/serial/Point.h"
+#include "engine/serial/StrSerialize.h"
 #include "engine/serial/TypeNames.h"
 #include "zones/GameplayObject_Zone.h"
+#include "zones/ZoneInstance.h"
 
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
-// Created by its class key with the object's name; it behaves as its base
-// until its own fields and behaviour are written.
+// An item lying in the level: an armor or ability, an upgrade, the fireflies
+// or a piece of the map. Touching it applies the item and takes it away; a
+// taken item stays gone through the save slot.
 class Zone_PickupObject : public GameplayObject_Zone {
 public:
+    static constexpr int kKindCount = 29;
+    static constexpr int kMapPieces = 20;
+
+    class Instance : public ZoneInstance {
+    public:
+        Instance()
+        {
+            RegisterMember(&kind);
+            RegisterMember(&parameter);
+        }
+        static std::string VersionedClassName() { return std::string("Zone_PickupObject::Instance") + "V0"; }
+        std::string GetVersionedClassName() override { return VersionedClassName(); }
+
+        // Places the item's graphic into the level's first foreground layer.
+        void Spawn(int x, int y, Level* level) override;
+        // Appends the id, then 1 when still there and 0 when taken.
+        void SaveState(VectorSerialize* states) override;
+        // Enabled when the int record at index is 1.
+        void LoadState(VectorSerialize* states, int index) override;
+
+        IntSerialize kind {0};
+        // The map cells of kind 20: "x y" pieces and "x1 y1-x2 y2" ranges, ";" between.
+        StrSerialize parameter {""};
+        // The graphic Spawn placed (the layer owns it); null when none.
+        SpacialInstance<GraphicalObject, float>* itemGraphic = nullptr;
+    };
+
     explicit Zone_PickupObject(std::string name)
         : GameplayObject_Zone(std::move(name))
     {
         typeName = TypeNames::Zone_PickupObject;
     }
+
+    static std::string VersionedClassName() { return std::string("Zone_PickupObject") + "V0"; }
+    std::string GetVersionedClassName() override { return VersionedClassName(); }
+    SceneObjectInstance* CreateInstance() override { return new Instance(); }
+    bool UpdatePlayerContact(Placed* placed) override;
+
+    // The scene object that shows an item of the kind; empty for kinds
+    // without a graphic (11, 13 to 19, and any kind outside 0 to 28).
+    static std::string_view GraphicName(int kind);
+    // The cells a map-piece text names, in order; pieces that name no cell
+    // are skipped. Numbers read as the C library's atoi does.
+    static std::vector<Point<int>> ParseMapCells(const std::string& text);
 };

@@ -1,18 +1,87 @@
 #pragma once
 
+#include "engine/serial/IntSerialize.h"
+#include "engine/serial/StrSerialize.h"
 #include "engine/serial/TypeNames.h"
 #include "zones/GameplayObject_Zone.h"
+#include "zones/ZoneInstance.h"
 
 #include <string>
 #include <utility>
+#include <vector>
 
-// Created by its class key with the object's name; it behaves as its base
-// until its own fields and behaviour are written.
+class NPC_Script;
+
+// A zone that carries a script: the level's start-up, the player entering or
+// leaving and a hit on the zone's character each start a fresh copy of the
+// script at the section of that event. At load each placement also makes its
+// own script-driven character, named like the placement.
 class Zone_TriggerScript : public GameplayObject_Zone {
 public:
+    // A script started by an event, kept until the script runner takes it.
+    struct StartedScript {
+        std::string scriptName;
+        std::string label;
+        std::string text;
+        Placed* owner = nullptr;
+    };
+
+    class Instance : public ZoneInstance {
+    public:
+        Instance()
+        {
+            RegisterMember(&count);
+            RegisterMember(&scriptText);
+            RegisterMember(&graphicName);
+        }
+        static std::string VersionedClassName() { return std::string("Zone_TriggerScript::Instance") + "V0"; }
+        std::string GetVersionedClassName() override { return VersionedClassName(); }
+
+        // The script's line breaks become ";", so it stands on one line.
+        bool Serialize(std::ostream& os) override;
+        // Makes the placement's character and places it at the zone.
+        void Spawn(int x, int y, Level* level) override;
+        // Places a copy of the character's graphic on the level's
+        // "Collisions" layer in place of the previous copy.
+        virtual void UpdateScriptObject();
+
+        IntSerialize count {1};
+        StrSerialize scriptText {""};
+        StrSerialize graphicName {""};
+        Level* level = nullptr;
+        NPC_Script* character = nullptr;
+        Placed* collisionCopy = nullptr;
+        // Scripts started by this placement's events, oldest first.
+        std::vector<StartedScript> startedScripts;
+    };
+
     explicit Zone_TriggerScript(std::string name)
         : GameplayObject_Zone(std::move(name))
     {
-        typeName = "Zone_TriggerScript";
+        typeName = TypeNames::Zone_TriggerScript;
     }
+
+    static std::string VersionedClassName() { return std::string("Zone_TriggerScript") + "V0"; }
+    std::string GetVersionedClassName() override { return VersionedClassName(); }
+    SceneObjectInstance* CreateInstance() override { return new Instance(); }
+    // The zone contact rule, then a hit on the character starts ":OnHit".
+    bool UpdatePlayerContact(Placed* placed) override;
+
+    void OnEnter(Placed* placed) override { StartScript(placed, "StartScriptOnEnter", ":OnEnter"); }
+    void OnEnterOnce(Placed* placed) override
+    {
+        StartScript(placed, "StartScriptOnEnterOnce", ":OnEnterOnce");
+    }
+    void OnLeaveOnce(Placed* placed) override
+    {
+        StartScript(placed, "StartScriptOnLeaveOnce", ":OnLeaveOnce");
+    }
+    void OnLeave(Placed* placed) override { StartScript(placed, "StartScriptOnLeave", ":OnLeave"); }
+    virtual void OnStartup(Placed* placed) { StartScript(placed, "StartScriptOnStartup", ":OnStartup"); }
+    virtual void OnHit(Placed* placed) { StartScript(placed, "StartScriptOnHit", ":OnHit"); }
+
+private:
+    // Starts a new copy of the placement's script at `label`, when the player
+    // exists and the placement is enabled.
+    void StartScript(Placed* placed, const std::string& scriptName, const std::string& label);
 };

@@ -1,0 +1,241 @@
+#include "zones/NPCSpawner.h"
+#include "characters/CharacterObject.h"
+#include "game/Game.h"
+#include "scene/GameplayObject.h"
+#include "scene/Level.h"
+#include "zones/ZoneInstance.h"
+#include "zones/Zone_NPCSpawner_Boss_Cave.h"
+#include "zones/Zone_NPCSpawner_FloatingSkull.h"
+#include "zones/Zone_NPCSpawner_JellyFish.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Kind {
+    const char* key;
+    Point<int> size;
+    // The character classes one default placement makes.
+    std::vector<std::string> made;
+};
+
+const Kind kKinds[] = {
+    {"Zone_NPCSpawner_Door", {32, 96}, {"NPC_Door"}},
+    {"Zone_NPCSpawner_FireDiamond", {64, 64}, {"NPC_FireDiamond"}},
+    {"Zone_NPCSpawner_Thrower", {32, 32}, {"NPC_Thrower"}},
+    {"Zone_NPCSpawner_BoatWorm", {64, 64}, {"NPC_BoatWorm"}},
+    {"Zone_NPCSPawner_FloatingSkull", {32, 32}, {"NPC_FloatingSkull"}},
+    {"Zone_NPCSpawner_CrouchSkull", {32, 32}, {"NPC_CrouchSkull"}},
+    {"Zone_NPCSpawner_CrouchSkull_Boat", {32, 32}, {"NPC_CrouchSkull_Boat"}},
+    {"Zone_NPCSpawner_CrouchSkull_Ghost", {32, 32}, {"NPC_CrouchSkull_Ghost"}},
+    {"Zone_NPCSpawner_CrouchSkull_Strong", {32, 32}, {"NPC_CrouchSkull_Strong"}},
+    {"Zone_NPCSpawner_DreamCatcher", {64, 160}, {"NPC_DreamCatcher"}},
+    {"Zone_NPCSpawner_BoatPlant", {64, 96}, {"NPC_BoatPlant"}},
+    {"Zone_NPCSpawner_Located_Claw", {32, 32}, {"NPC_Located_Claw"}},
+    {"Zone_NPCSpawner_Lonely_Head", {32, 32}, {"NPC_Lonely_Head"}},
+    {"Zone_NPCSpawner_Seahorse", {32, 32}, {"NPC_Seahorse"}},
+    {"Zone_NPCSpawner_Fire_Launcher", {32, 32}, {"NPC_Fire_Launcher"}},
+    {"Zone_NPCSpawner_Dead_Fish", {32, 32}, {"NPC_Dead_Fish"}},
+    {"Zone_NPCSpawner_JellyFish", {32, 32}, {"NPC_JellyFish"}},
+    {"Zone_NPCSpawner_MiniBoss_Bibli", {32, 32}, {"NPC_MiniBoss_Bibli"}},
+    {"Zone_NPCSpawner_MiniBoss_FloatingSkull", {32, 32}, {"NPC_MiniBoss_FloatingSkull"}},
+    {"Zone_NPCSpawner_MiniBoss_Boat", {32, 32}, {"NPC_MiniBoss_Boat"}},
+    {"Zone_NPCSpawner_MiniBoss_Cave", {32, 32}, {"NPC_MiniBoss_Cave"}},
+    {"Zone_NPCSpawner_MiniBoss_Snow", {32, 32}, {"NPC_MiniBoss_Snow"}},
+    {"Zone_NPCSpawner_MiniBoss_Garden", {32, 32}, {"NPC_MiniBoss_Garden"}},
+    {"Zone_NPCSpawner_MiniBoss_Underwater", {32, 32}, {"NPC_MiniBoss_Underwater"}},
+    {"Zone_NPCSpawner_Bibli_Ghost", {32, 32}, {"NPC_Bibli_Ghost"}},
+    {"Zone_NPCSpawner_Garden_Plant", {32, 64}, {"NPC_Garden_Plant"}},
+    {"Zone_NPCSpawner_Boss_Snow", {32, 32}, {"NPC_Boss_Snow"}},
+    {"Zone_NPCSpawner_Boss_Garden", {32, 32}, {"NPC_Boss_Garden"}},
+    {"Zone_NPCSpawner_Boss_Underwater", {32, 32}, {"NPC_Boss_Underwater"}},
+    {"Zone_NPCSpawner_Boss_Bibli", {32, 32}, {"NPC_Boss_Bibli"}},
+    {"Zone_NPCSpawner_Boss_Cave", {288, 288}, {"NPC_Boss_Cave"}},
+    {"Zone_NPCSpawner_Boss_Final", {32, 32}, {"NPC_Boss_Final"}},
+    {"Zone_NPCSpawner_Boss_Ultimate", {32, 32}, {"NPC_Boss_Ultimate"}},
+    {"Zone_NPCSpawner_Boss_Boat", {544, 416}, {"NPC_Boss_Boat"}},
+    {"Zone_NPCSpawner_Boss2_Bibli", {32, 32}, {"NPC_Boss2_Bibli"}},
+    {"Zone_NPCSpawner_Boss2_Boat", {32, 32}, {"NPC_Boss2_Boat"}},
+    {"Zone_NPCSpawner_Boss2_Cave", {32, 32}, {"NPC_Boss2_Cave"}},
+    {"Zone_NPCSpawner_Boss2_Garden", {32, 32}, {"NPC_Boss2_Garden"}},
+    {"Zone_NPCSpawner_Boss2_Snow", {32, 32}, {"NPC_Boss2_Snow"}},
+    {"Zone_NPCSpawner_Boss2_Underwater", {32, 32}, {"NPC_Boss2_Underwater"}},
+    {"Zone_NPCSpawner_Killing_Mechanism", {96, 160}, {"NPC_Killing_Mechanism"}},
+    {"Zone_NPCSpawner_Chained_Skull", {96, 96}, {"NPC_Chained_Skull"}},
+};
+
+class NPCSpawnerZones : public ::testing::Test {
+protected:
+    // The placement data of the key's spawner type, made by the library's factory.
+    std::unique_ptr<ZoneInstance> Make(const std::string& key)
+    {
+        auto* type = dynamic_cast<GameplayObject*>(game.CreateSceneObjectByClass(key, key, "(game play)"));
+        EXPECT_NE(type, nullptr) << key;
+        if (type == nullptr)
+            return nullptr;
+        std::unique_ptr<SceneObjectInstance> instance(type->CreateInstance());
+        auto* zone = dynamic_cast<ZoneInstance*>(instance.get());
+        EXPECT_NE(zone, nullptr) << key;
+        if (zone != nullptr)
+            instance.release();
+        return std::unique_ptr<ZoneInstance>(zone);
+    }
+    std::vector<std::string> Made() const
+    {
+        std::vector<std::string> types;
+        for (size_t i = 0; i < game.GetCharacterCount(); ++i) {
+            const std::string versioned = game.GetCharacter(i)->GetVersionedClassName();
+            types.push_back(versioned.substr(0, versioned.size() - 2));
+        }
+        return types;
+    }
+    void ClearCharacters()
+    {
+        while (game.GetCharacterCount() > 0)
+            game.DeleteCharacter(game.GetCharacter(0));
+    }
+
+    Game game;
+    Level level {"spawn_test"};
+};
+
+TEST_F(NPCSpawnerZones, EveryKeyMakesItsCharactersOncePerLoadWithItsDefaultSize)
+{
+    ASSERT_EQ(std::size(kKinds), 42u);
+    for (const Kind& kind : kKinds) {
+        SCOPED_TRACE(kind.key);
+        ClearCharacters();
+        std::unique_ptr<ZoneInstance> instance = Make(kind.key);
+        ASSERT_NE(instance, nullptr);
+        EXPECT_EQ(instance->GetSize(), kind.size);
+        EXPECT_TRUE(instance->IsPending());
+        instance->Spawn(64, 128, &level);
+        EXPECT_FALSE(instance->IsPending());
+        EXPECT_EQ(Made(), kind.made);
+        instance->Spawn(64, 128, &level);
+        EXPECT_EQ(game.GetCharacterCount(), kind.made.size());
+        // A fresh load spawns again.
+        std::unique_ptr<ZoneInstance> reloaded = Make(kind.key);
+        reloaded->Spawn(64, 128, &level);
+        EXPECT_EQ(game.GetCharacterCount(), 2 * kind.made.size());
+    }
+}
+
+TEST_F(NPCSpawnerZones, TheRectanglesStandAtThePlacementWithoutTheOffset)
+{
+    const NPCSpawner::Rects r = NPCSpawner::MakeRects(100, 50, Point<int>(64, 32));
+    EXPECT_EQ(r.R, Rect<int>(100, 82, 164, 50));
+    EXPECT_EQ(r.Rc, Rect<int>(100, 81, 164, 50));
+    EXPECT_EQ(r.Rb, Rect<int>(77, 81, 178, 50));
+    EXPECT_EQ(r.Rm, Rect<int>(100, 210, 164, 50));
+}
+
+TEST_F(NPCSpawnerZones, NamesAndOffsetsFollowThePlacement)
+{
+    // Unnamed: the class name; named: the placement's; the offset moves it.
+    auto thrower = Make("Zone_NPCSpawner_Thrower");
+    thrower->Spawn(10, 20, &level);
+    auto door = Make("Zone_NPCSpawner_Door");
+    door->SetName("gate_door");
+    door->SetOffset(Point<int>(16, 0));
+    door->Spawn(10, 20, &level);
+    ASSERT_EQ(game.GetCharacterCount(), 2u);
+    EXPECT_EQ(game.GetCharacter(0)->GetName(), "NPC_Thrower");
+    EXPECT_EQ(game.GetCharacter(0)->GetPosition(), Point<float>(10.0f, 20.0f));
+    EXPECT_EQ(game.GetCharacter(1)->GetName(), "gate_door");
+    EXPECT_EQ(game.GetCharacter(1)->GetPosition(), Point<float>(26.0f, 20.0f));
+
+    // Bosses that take the placement's name even when it is empty, and the
+    // one that always keeps its class name.
+    ClearCharacters();
+    Make("Zone_NPCSpawner_Boss_Final")->Spawn(0, 0, &level);
+    auto underwater = Make("Zone_NPCSpawner_Boss2_Underwater");
+    underwater->SetName("ignored");
+    underwater->Spawn(0, 0, &level);
+    EXPECT_EQ(game.GetCharacter(0)->GetName(), "");
+    EXPECT_EQ(game.GetCharacter(1)->GetName(), "NPC_Boss2_Underwater");
+}
+
+TEST_F(NPCSpawnerZones, SkullAndJellyfishCountsAndKinds)
+{
+    struct Case {
+        int count;
+        int kind;
+        std::vector<std::string> made;
+    };
+    const Case cases[] = {
+        {3, 2, {"NPC_ThrowerSkull", "NPC_ThrowerSkull", "NPC_ThrowerSkull"}},
+        {2, 1, {"NPC_FloatingSkull", "NPC_FloatingSkull"}}, {3, 3, {}}, {0, 0, {}},
+        {-4, 0, {}}, // a damaged count is 0
+    };
+    for (const Case& c : cases) {
+        ClearCharacters();
+        Zone_NPCSpawner_FloatingSkull::Instance skulls;
+        skulls.SpawnCount.value = c.count;
+        skulls.SkullKind.value = c.kind;
+        skulls.Spawn(0, 0, &level);
+        EXPECT_EQ(Made(), c.made) << c.count << " of kind " << c.kind;
+        EXPECT_FALSE(skulls.IsPending());
+    }
+    ClearCharacters();
+    Zone_NPCSpawner_JellyFish::Instance jellyfish;
+    jellyfish.SpawnCount.value = 3;
+    jellyfish.SetSize(Point<int>(65, 33));
+    jellyfish.SetOffset(Point<int>(1, 2));
+    jellyfish.Spawn(100, 200, &level);
+    ASSERT_EQ(game.GetCharacterCount(), 3u);
+    // The centre of R (100, 233, 165, 200), truncated, plus the offset.
+    EXPECT_EQ(game.GetCharacter(2)->GetPosition(), Point<float>(133.0f, 218.0f));
+}
+
+TEST_F(NPCSpawnerZones, CaveHeadsAndTheirManagerNumberThemselvesInAnyOrder)
+{
+    const int roles[] = {0, 2, 1, 0, 1};
+    for (int role : roles) {
+        Zone_NPCSpawner_Boss_Cave::Instance head;
+        head.HeadRole.value = role;
+        head.Spawn(0, 0, &level);
+    }
+    std::vector<std::string> names;
+    for (size_t i = 0; i < game.GetCharacterCount(); ++i)
+        names.push_back(game.GetCharacter(i)->GetName());
+    EXPECT_EQ(names,
+        (std::vector<std::string> {"NPC_Boss_Cave__HEAD1", "NPC_Boss_Cave__HEADS_MANAGER",
+            "NPC_Boss_Cave__HEAD2", "NPC_Boss_Cave__HEAD3", "NPC_Boss_Cave__HEAD(UNKNOW)"}));
+    // Heads spawned before and after the manager all end as its own.
+    CharacterObject* manager = game.GetCharacter(1);
+    for (size_t head : {0u, 2u, 3u, 4u})
+        EXPECT_EQ(game.GetCharacter(head)->GetOwner(), manager) << head;
+    EXPECT_EQ(manager->GetLife(), 3);
+    EXPECT_EQ(game.GetCharacter(0)->GetDirection(), Point<float>(1.0f, 1.0f));
+    EXPECT_EQ(game.GetCharacter(2)->GetDirection(), Point<float>(-1.0f, 1.0f));
+}
+
+TEST_F(NPCSpawnerZones, TheUltimateBossPlaysItsCellsWhereTheirMarkersStandAndItsBody)
+{
+    for (const char* marker : {"cell_etape_1", "cell_etape_2", "cell_etape_2"}) {
+        CharacterObject* placeHolder = game.CreateCharacterByClass(marker, "NPC_Script", nullptr);
+        placeHolder->SetPosition(Point<float>(static_cast<float>(game.GetCharacterCount()) * 100.0f, 7.0f));
+    }
+    Make("Zone_NPCSpawner_Boss_Ultimate")->Spawn(5, 6, &level);
+    ASSERT_EQ(game.GetCharacterCount(), 7u);
+    struct Role {
+        std::string name;
+        int state;
+        Point<float> at;
+    };
+    const Role roles[] = {{"cell_etape_1", 0, {100.0f, 7.0f}}, {"cell_etape_2", 4, {200.0f, 7.0f}},
+        {"cell_etape_2", 4, {300.0f, 7.0f}}, {"NPC_Boss_Ultimate", 8, {5.0f, 6.0f}}};
+    for (size_t i = 0; i < 4; ++i) {
+        CharacterObject* boss = game.GetCharacter(3 + i);
+        EXPECT_EQ(boss->GetName(), roles[i].name) << i;
+        EXPECT_EQ(boss->GetState(), roles[i].state) << i;
+        EXPECT_EQ(boss->GetPosition(), roles[i].at) << i;
+    }
+}
+
+} // namespace

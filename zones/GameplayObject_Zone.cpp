@@ -1,0 +1,103 @@
+#include "zones/GameplayObject_Zone.h"
+
+#include "characters/Player.h"
+#include "engine/serial/TypeNames.h"
+#include "game/Game.h"
+#include "zones/ZoneInstance.h"
+
+#include <cmath>
+
+namespace {
+
+// More tiles than this (a huge zone over a tiny sprite) draw the sprite once.
+constexpr long kMaxTiles = 4096;
+
+} // namespace
+
+Rect<float> ZoneRect(Point<float> position, Point<int> size)
+{
+    return Rect<float>(position.x, position.y + static_cast<float>(size.y) - 1.0f,
+        position.x + static_cast<float>(size.x) - 1.0f, position.y);
+}
+
+Rect<float> PlayerRect(const Player& player)
+{
+    return ZoneRect(player.GetPosition(), player.GetSize());
+}
+
+bool ZoneTouches(const Rect<float>& a, const Rect<float>& b)
+{
+    const float widthA = a.x1 - a.x0 + 1.0f;
+    const float heightA = a.y0 - a.y1 + 1.0f;
+    const float widthB = b.x1 - b.x0 + 1.0f;
+    const float heightB = b.y0 - b.y1 + 1.0f;
+    const float dx = (a.x0 + widthA * 0.5f) - (b.x0 + widthB * 0.5f);
+    const float dy = (a.y1 + heightA * 0.5f) - (b.y1 + heightB * 0.5f);
+    return std::fabs(dx) <= widthA * 0.5f + widthB * 0.5f && std::fabs(dy) <= heightA * 0.5f + heightB * 0.5f;
+}
+
+bool PlayerTouchesZone(SpacialInstance<GraphicalObject, float>* placed)
+{
+    Game* game = Game::GetInstance();
+    Player* player = game != nullptr ? game->GetPlayer() : nullptr;
+    if (player == nullptr || placed == nullptr)
+        return false;
+    auto* zone = dynamic_cast<ZoneInstance*>(placed->GetPayload());
+    if (zone == nullptr)
+        return false;
+    return ZoneTouches(ZoneRect(placed->GetPosition(), zone->GetSize()), PlayerRect(*player));
+}
+
+GameplayObject_Zone::GameplayObject_Zone(std::string name_)
+    : GameplayObject(std::move(name_))
+{
+    typeName = TypeNames::GameplayObject_Zone;
+}
+
+bool GameplayObject_Zone::UpdatePlayerContact(Placed* placed)
+{
+    auto* zone = placed != nullptr ? dynamic_cast<ZoneInstance*>(placed->GetPayload()) : nullptr;
+    if (zone == nullptr)
+        return true;
+    if (PlayerTouchesZone(placed)) {
+        if (zone->inside)
+            return true;
+        zone->inside = true;
+        if (!zone->leftOnce)
+            OnEnterOnce(placed);
+        OnEnter(placed);
+    } else if (zone->inside) {
+        zone->inside = false;
+        if (!zone->leftOnce) {
+            zone->leftOnce = true;
+            OnLeaveOnce(placed);
+        }
+        OnLeave(placed);
+    }
+    return true;
+}
+
+bool GameplayObject_Zone::RenderInstance(DXGraphicalSurface* target, ZoneInstance* instance, int x, int y,
+    float /*scaleX*/, float /*scaleY*/, float angle, int clipX, int clipY, int clipWidth, int clipHeight)
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr || !game->console.debug)
+        return false;
+    const Point<int> own = GetSize();
+    if (instance == nullptr || GetSpriteInstanceCount() != 1 || GetAnimatedInstanceCount() != 0 || own.x <= 0
+        || own.y <= 0)
+        return DrawSprite(target, x, y, 0, 0, angle, clipX, clipY, clipWidth, clipHeight);
+    const Point<int> zone = instance->GetSize();
+    const long tiles = (static_cast<long>(zone.x) / own.x + 1) * (static_cast<long>(zone.y) / own.y + 1);
+    if (tiles > kMaxTiles)
+        return DrawSprite(target, x, y, 0, 0, angle, clipX, clipY, clipWidth, clipHeight);
+    // The sprite repeated over the zone, the picture standing on the zone's
+    // lower edge as the type's own picture would.
+    const int top = y + own.y - zone.y;
+    bool drawn = false;
+    for (int ty = 0; ty < zone.y; ty += own.y)
+        for (int tx = 0; tx < zone.x; tx += own.x)
+            drawn = DrawSprite(target, x + tx, top + ty, 0, 0, angle, clipX, clipY, clipWidth, clipHeight)
+                || drawn;
+    return drawn;
+}

@@ -1,0 +1,23 @@
+#include "zones/Zone_Save.h"
+
+#include "characters/Player.h"
+#include "game/Game.h"
+#include "zones/ZoneRequests.h"
+
+bool Zone_Save::UpdatePlayerContact(Placed* placed)
+{
+    auto* save = placed != nullptr ? dynamic_cast<Instance*>(placed->GetPayload()) : nullptr;
+    if (save == nullptr || !save->IsEnabled() || !PlayerTouchesZone(placed))
+        return false;
+    // The life is refilled first, whatever the save does.
+    if (Player* player = Game::GetInstance()->GetPlayer())
+        player->SetLife(player->GetMaxLife());
+    const Point<float> at = placed->GetPosition();
+    const int facing = save->direction.value == "Right" ? 1 : -1;
+    const bool saved = ZoneRequests::SaveGameAt(at.x, at.y, facing);
+    // Used once per level load, whether or not the file could be written.
+    save->SetEnabled(false);
+    if (saved)
+        ZoneRequests::ShowText("Save", "Saved !", 30);
+    return false;
+}
