@@ -1,14 +1,17 @@
 #pragma once
 
 #include "engine/serial/Point.h"
+#include "engine/serial/Rect.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/CollisionShape.h"
 #include "scene/SceneObject.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
+class GraphicalObject;
 class LocalParticleSystem;
 
 // Base of the player, the enemies, the bosses and their projectiles: a scene
@@ -22,18 +25,69 @@ public:
         typeName = TypeNames::CharacterObject;
     }
 
-    Point<float> GetPosition() const { return position; }
-    void SetPosition(Point<float> p) { position = p; }
+    virtual void SetPosition(Point<float> p) { position = p; }
+    virtual Point<float> GetPosition() const { return position; }
+    virtual Point<float> GetPreviousPosition() const { return previousPosition; }
+    virtual void SetPreviousPosition(float x, float y) { previousPosition = Point<float>(x, y); }
 
-    Point<int> GetSize() const { return size; }
-    void SetSize(int width, int height) { size = Point<int>(width, height); }
+    virtual Point<int> GetSize() const { return size; }
+    virtual void SetSize(int width, int height) { size = Point<int>(width, height); }
 
     // The character's boxes; the character does not own them here.
     std::vector<CollisionShape<int>*>& GetCollisionShape() { return collisionShapes; }
 
-    virtual bool IsDead() { return dead; }
+    virtual int GetLife() const { return life; }
+    virtual void SetLife(int value) { life = value; }
+    virtual int GetMaxLife() const { return maxLife; }
+    virtual void SetMaxLife(int value) { maxLife = value; }
+    virtual bool IsAlive() const { return life > 0; }
+    virtual void SetCustomFlag1(bool value) { customFlag1 = value; }
+    virtual bool GetCustomFlag1() const { return customFlag1; }
+    virtual bool GetCustomFlag2() const { return customFlag2; }
+    virtual void SetCustomFlag2(bool value) { customFlag2 = value; }
+    virtual GraphicalObject* GetCurrentGraphical() const { return currentGraphical; }
+    // Boxes of the current frame, local to the graphical; none here yet.
+    virtual std::vector<Rect<int>> GetHurtBoxes() { return {}; }
+    virtual std::vector<Rect<int>> GetAttackBoxes() { return {}; }
+    // Whether a box (world coordinates) hits this character; never here yet.
+    virtual bool IsHitByBox(Rect<int>, bool) { return false; }
+    virtual bool IsHitByAttack(Rect<int>, bool) { return false; }
+    virtual bool AttackHitsBox(Rect<int>) { return false; }
+    virtual void ReceiveHit(CharacterObject*, int, float) { }
+    // Flags the hit; the base never lowers life.
+    virtual void ApplyDamage(CharacterObject*, int) { hitThisFrame = true; }
+    virtual int GetHitSoundIndex() const { return hitSoundIndex; }
+    virtual int GetDeathSoundIndex() const { return deathSoundIndex; }
+    virtual float GetSizeSquared() const { return static_cast<float>(size.x * size.x + size.y * size.y); }
+    virtual Point<float> GetCircleCenter() const
+    {
+        return Point<float>(static_cast<float>(size.x) * 0.5f, static_cast<float>(size.y) * 0.5f);
+    }
+    virtual float GetCircleRadius() const { return static_cast<float>(size.x) * 0.5f; }
+    virtual void SetInvulnerableFrames(int frames) { invulnerableFrames = frames; }
+    virtual bool IsDead() const { return dead; }
     // Acts once only.
     virtual void Die() { dead = true; }
+
+    Point<float> GetCenter() const
+    {
+        return position + Point<float>(static_cast<float>(size.x) * 0.5f, static_cast<float>(size.y) * 0.5f);
+    }
+    Point<float> GetDirection() const { return direction; }
+    void SetDirection(Point<float> d) { direction = d; }
+    bool IsInvulnerable() const { return invulnerable; }
+    void SetCurrentGraphical(GraphicalObject* g) { currentGraphical = g; }
+    int GetState() const { return state; }
+    void SetDropsItems(int value) { dropsItems = value; }
+    bool WasHit() const { return hitThisFrame || hitThisFrame2; }
+    // After an attack that struck: the hit flag clears, and a living
+    // character's second hit flag too, so the next attack can strike again.
+    void ClearStruck()
+    {
+        hitThisFrame = false;
+        if (life > 0)
+            hitThisFrame2 = false;
+    }
 
     // A particle system bound to an event of every character of a class.
     struct ParticleSystemLink {
@@ -52,9 +106,26 @@ public:
         return links;
     }
 
-private:
+protected:
     Point<float> position;
-    Point<int> size;
-    std::vector<CollisionShape<int>*> collisionShapes;
+    Point<float> previousPosition;
+    Point<float> direction {1.0f, 0.0f};
+    float speed = 0.0f;
+    int32_t deathSoundIndex = -1;
+    int32_t hitSoundIndex = -1;
+    GraphicalObject* currentGraphical = nullptr;
+    int32_t state = 0;
     bool dead = false;
+    int32_t life = -1;
+    int32_t maxLife = -1;
+    bool customFlag1 = false;
+    bool hitThisFrame = false;
+    bool hitThisFrame2 = false;
+    bool customByte = false;
+    int32_t dropsItems = 1;
+    Point<int> size;
+    bool invulnerable = false;
+    int32_t invulnerableFrames = 0;
+    bool customFlag2 = false;
+    std::vector<CollisionShape<int>*> collisionShapes;
 };
