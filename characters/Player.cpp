@@ -46,9 +46,10 @@ const std::array<const char*, 52> Player::kAnimationNames = {"Player GraphicalJu
     "Player GraphicalClimbUpL", "Player GraphicalClimbDownL", "Player GraphicalSpiderIdleL",
     "Player GraphicalSpiderIdleR", "Player GraphicalSpiderWalkL", "Player GraphicalSpiderWalkR",
     "Player GraphicalSpiderJumpL", "Player GraphicalSpiderJumpR", "Player GraphicalSpiderFallL",
-    "Player GraphicalSpiderFallR", "Player GraphicalSpiderTouchedGroundL", "Player GraphicalSpiderTouchedGroundR",
-    "Player GraphicalSpiderTouchedAirL", "Player GraphicalSpiderTouchedAirR", "Player GraphicalStraffFwdL",
-    "Player GraphicalStraffBwdL", "Player GraphicalStraffFwdR", "Player GraphicalStraffBwdR"};
+    "Player GraphicalSpiderFallR", "Player GraphicalSpiderTouchedGroundL",
+    "Player GraphicalSpiderTouchedGroundR", "Player GraphicalSpiderTouchedAirL",
+    "Player GraphicalSpiderTouchedAirR", "Player GraphicalStraffFwdL", "Player GraphicalStraffBwdL",
+    "Player GraphicalStraffFwdR", "Player GraphicalStraffBwdR"};
 
 Player::Player(std::string name)
     : CharacterObject(std::move(name))
@@ -70,7 +71,8 @@ Player::Player(std::string name)
     }
     for (int slot = 0; slot <= 37; ++slot) {
         static constexpr std::array<int, 6> kNoSpiderPose = {8, 9, 12, 13, 36, 37};
-        const bool idleAgain = std::find(kNoSpiderPose.begin(), kNoSpiderPose.end(), slot) != kNoSpiderPose.end();
+        const bool idleAgain
+            = std::find(kNoSpiderPose.begin(), kNoSpiderPose.end(), slot) != kNoSpiderPose.end();
         if (slot <= 7 || (slot >= 18 && slot <= 21)) {
             std::string suffix = PlayerAnimationSet::SlotName(slot);
             suffix.insert(std::string("Graphical").size(), "Spider");
@@ -138,7 +140,8 @@ GraphicalObject* Player::Own(GraphicalObject* g)
 
 GraphicalObject* Player::GetAnimationField(int slot) const
 {
-    return slot >= 0 && slot < PlayerAnimationSet::kSlotCount ? animationFields[static_cast<size_t>(slot)] : nullptr;
+    return slot >= 0 && slot < PlayerAnimationSet::kSlotCount ? animationFields[static_cast<size_t>(slot)]
+                                                              : nullptr;
 }
 
 void Player::SetAnimationField(int slot, GraphicalObject* g)
@@ -328,7 +331,7 @@ Rect<int> Player::GetBodyBox()
     const bool right = attackGraphical != nullptr
         ? attackGraphical == GetAnimationField(25)
         : (currentAnimation == highFallR || currentAnimation == GetAnimationField(13)
-              || currentAnimation == GetAnimationField(9));
+            || currentAnimation == GetAnimationField(9));
     return right ? Rect<int>(w2 - 6, 64, 58, 0) : Rect<int>(w2 - 22, 64, 42, 0);
 }
 
@@ -429,15 +432,18 @@ void Player::UpdateDeath()
 
 PlayerArmorFire* GetPlayerArmorFire(Player* player)
 {
-    return player != nullptr ? dynamic_cast<PlayerArmorFire*>(player->GetModifier(Player::kFireArmor)) : nullptr;
+    return player != nullptr ? dynamic_cast<PlayerArmorFire*>(player->GetModifier(Player::kFireArmor))
+                             : nullptr;
 }
 
 PlayerArmorIce* GetPlayerArmorIce(Player* player)
 {
-    return player != nullptr ? dynamic_cast<PlayerArmorIce*>(player->GetModifier(Player::kIceArmor)) : nullptr;
+    return player != nullptr ? dynamic_cast<PlayerArmorIce*>(player->GetModifier(Player::kIceArmor))
+                             : nullptr;
 }
 
 PlayerArmorCrossbow* GetPlayerArmorCrossbow(Player* player)
 {
-    return player != nullptr ? dynamic_cast<PlayerArmorCrossbow*>(player->GetModifier(Player::kCrossbow)) : nullptr;
+    return player != nullptr ? dynamic_cast<PlayerArmorCrossbow*>(player->GetModifier(Player::kCrossbow))
+                             : nullptr;
 }

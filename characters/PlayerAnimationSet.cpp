@@ -8,29 +8,31 @@
 namespace {
 
 constexpr std::array<const char*, PlayerAnimationSet::kSlotCount> kSlotNames = {"GraphicalIdleL",
-    "GraphicalIdleR", "GraphicalJumpL", "GraphicalJumpR", "GraphicalWalkL", "GraphicalWalkR", "GraphicalFallL",
-    "GraphicalFallR", "GraphicalCrouchL", "GraphicalCrouchR", "GraphicalCrouchWalkL", "GraphicalCrouchWalkR",
-    "GraphicalCrouchExtL", "GraphicalCrouchExtR", "DieL", "DieR", "RespawnL", "RespawnR",
-    "GraphicalTouchedGroundL", "GraphicalTouchedGroundR", "GraphicalTouchedAirL", "GraphicalTouchedAirR",
-    "GraphicalIdleAttackL", "GraphicalIdleAttackR", "GraphicalCrouchAttackL", "GraphicalCrouchAttackR",
-    "GraphicalWalkAttackL", "GraphicalWalkAttackR", "GraphicalAirAttackL", "GraphicalAirAttackR",
-    "GraphicalIdleCrossbowL", "GraphicalIdleCrossbowR", "GraphicalCrouchCrossbowL", "GraphicalCrouchCrossbowR",
-    "GraphicalAirCrossbowL", "GraphicalAirCrossbowR", "GraphicalHighFallCrouchL", "GraphicalHighFallCrouchR",
-    "GraphicalStraffBwdL", "GraphicalStraffBwdR", "GraphicalStraffFwdL", "GraphicalStraffFwdR",
-    "GraphicalClimbIdleR", "GraphicalClimbUpR", "GraphicalClimbDownR", "GraphicalClimbIdleL",
-    "GraphicalClimbUpL", "GraphicalClimbDownL", "GraphicalIdleAttack[r2]L", "GraphicalIdleAttack[r2]R",
-    "GraphicalCrouchAttack[r2]L", "GraphicalCrouchAttack[r2]R", "GraphicalWalkAttack[r2]L",
-    "GraphicalWalkAttack[r2]R", "GraphicalAirAttack[r2]L", "GraphicalAirAttack[r2]R",
-    "GraphicalIdleAttack[r3]L", "GraphicalIdleAttack[r3]R", "GraphicalCrouchAttack[r3]L",
-    "GraphicalCrouchAttack[r3]R", "GraphicalWalkAttack[r3]L", "GraphicalWalkAttack[r3]R",
-    "GraphicalAirAttack[r3]L", "GraphicalAirAttack[r3]R", "GraphicalIdleAttack[r4]L", "GraphicalIdleAttack[r4]R",
-    "GraphicalCrouchAttack[r4]L", "GraphicalCrouchAttack[r4]R", "GraphicalWalkAttack[r4]L",
-    "GraphicalWalkAttack[r4]R", "GraphicalAirAttack[r4]L", "GraphicalAirAttack[r4]R"};
+    "GraphicalIdleR", "GraphicalJumpL", "GraphicalJumpR", "GraphicalWalkL", "GraphicalWalkR",
+    "GraphicalFallL", "GraphicalFallR", "GraphicalCrouchL", "GraphicalCrouchR", "GraphicalCrouchWalkL",
+    "GraphicalCrouchWalkR", "GraphicalCrouchExtL", "GraphicalCrouchExtR", "DieL", "DieR", "RespawnL",
+    "RespawnR", "GraphicalTouchedGroundL", "GraphicalTouchedGroundR", "GraphicalTouchedAirL",
+    "GraphicalTouchedAirR", "GraphicalIdleAttackL", "GraphicalIdleAttackR", "GraphicalCrouchAttackL",
+    "GraphicalCrouchAttackR", "GraphicalWalkAttackL", "GraphicalWalkAttackR", "GraphicalAirAttackL",
+    "GraphicalAirAttackR", "GraphicalIdleCrossbowL", "GraphicalIdleCrossbowR", "GraphicalCrouchCrossbowL",
+    "GraphicalCrouchCrossbowR", "GraphicalAirCrossbowL", "GraphicalAirCrossbowR", "GraphicalHighFallCrouchL",
+    "GraphicalHighFallCrouchR", "GraphicalStraffBwdL", "GraphicalStraffBwdR", "GraphicalStraffFwdL",
+    "GraphicalStraffFwdR", "GraphicalClimbIdleR", "GraphicalClimbUpR", "GraphicalClimbDownR",
+    "GraphicalClimbIdleL", "GraphicalClimbUpL", "GraphicalClimbDownL", "GraphicalIdleAttack[r2]L",
+    "GraphicalIdleAttack[r2]R", "GraphicalCrouchAttack[r2]L", "GraphicalCrouchAttack[r2]R",
+    "GraphicalWalkAttack[r2]L", "GraphicalWalkAttack[r2]R", "GraphicalAirAttack[r2]L",
+    "GraphicalAirAttack[r2]R", "GraphicalIdleAttack[r3]L", "GraphicalIdleAttack[r3]R",
+    "GraphicalCrouchAttack[r3]L", "GraphicalCrouchAttack[r3]R", "GraphicalWalkAttack[r3]L",
+    "GraphicalWalkAttack[r3]R", "GraphicalAirAttack[r3]L", "GraphicalAirAttack[r3]R",
+    "GraphicalIdleAttack[r4]L", "GraphicalIdleAttack[r4]R", "GraphicalCrouchAttack[r4]L",
+    "GraphicalCrouchAttack[r4]R", "GraphicalWalkAttack[r4]L", "GraphicalWalkAttack[r4]R",
+    "GraphicalAirAttack[r4]L", "GraphicalAirAttack[r4]R"};
 
 // Slot of each index of Get: the walk attacks of ranks 2 to 4 have none.
-constexpr std::array<int, PlayerAnimationSet::kIndexCount> kIndexSlots = {2, 3, 6, 7, 4, 5, 0, 1, 8, 9, 10, 11,
-    13, 12, 36, 37, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 48, 49, 50, 51, 54, 55,
-    56, 57, 58, 59, 62, 63, 64, 65, 66, 67, 70, 71, 42, 43, 44, 45, 46, 47, 40, 38, 41, 39, 14, 15, 16, 17};
+constexpr std::array<int, PlayerAnimationSet::kIndexCount> kIndexSlots
+    = {2, 3, 6, 7, 4, 5, 0, 1, 8, 9, 10, 11, 13, 12, 36, 37, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29,
+        30, 31, 32, 33, 34, 35, 48, 49, 50, 51, 54, 55, 56, 57, 58, 59, 62, 63, 64, 65, 66, 67, 70, 71, 42,
+        43, 44, 45, 46, 47, 40, 38, 41, 39, 14, 15, 16, 17};
 
 // Slot of each animation number of the move states (-1: none).
 constexpr std::array<int, 28> kAnimationIdSlots
@@ -50,8 +52,9 @@ int PlayerAnimationSet::SlotOfIndex(int index)
 
 int PlayerAnimationSet::SlotOfAnimationId(int id)
 {
-    return id >= 0 && id < static_cast<int>(kAnimationIdSlots.size()) ? kAnimationIdSlots[static_cast<size_t>(id)]
-                                                                        : -1;
+    return id >= 0 && id < static_cast<int>(kAnimationIdSlots.size())
+        ? kAnimationIdSlots[static_cast<size_t>(id)]
+        : -1;
 }
 
 GraphicalObject* PlayerAnimationSet::Get(int index) const

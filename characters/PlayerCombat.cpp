@@ -34,7 +34,8 @@ void PlayCharacterHitSound(CharacterObject* c)
         c->PlaySoundAt(c->GetHitSoundIndex());
 }
 
-void Player::StartAttack(const InputActions& pressed, const InputActions& previous, const InputActions& released)
+void Player::StartAttack(
+    const InputActions& pressed, const InputActions& previous, const InputActions& released)
 {
     if (GetAttackKind() != 0 || form == kSpider || moveState == kHanging || moveState == kClimbing
         || form == kHighFallFreeze || form == kSpiderHighFallFreeze)
@@ -156,8 +157,12 @@ void Player::FireAttack()
     CharacterObject* bolt = world->CreateCharacter("Projectile_Crossbow");
     if (bolt == nullptr)
         return;
-    const Point<float> centre(static_cast<float>(box.x0 + box.x1) * 0.5f, static_cast<float>(box.y0 + box.y1) * 0.5f);
-    bolt->SetPosition(centre - Point<float>(static_cast<float>(bolt->GetSize().x) * 0.5f, 0.0f));
+    const Point<float> centre(
+        static_cast<float>(box.x0 + box.x1) * 0.5f, static_cast<float>(box.y0 + box.y1) * 0.5f);
+    // The character's own size (not its graphical's): the bolt sets none,
+    // so it starts at the box centre.
+    bolt->SetPosition(
+        centre - Point<float>(static_cast<float>(bolt->CharacterObject::GetSize().x) * 0.5f, 0.0f));
     bolt->SetDirection(Point<float>(static_cast<float>(facing), 0.0f));
     bolt->PlaySoundAt(crossbowLevel == 2 ? 2 : crossbowLevel == 3 ? 3 : 0);
 }

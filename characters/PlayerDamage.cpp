@@ -18,7 +18,8 @@ void Player::ApplyDamage(CharacterObject* attacker, int damage)
                     SetPendingMoveState(kWalk);
                 speed = walkSpeed;
             }
-        } else if ((moveState == kJump || moveState == kEndJump || moveState == kFall) && attacker != nullptr) {
+        } else if ((moveState == kJump || moveState == kEndJump || moveState == kFall)
+            && attacker != nullptr) {
             direction.x = attacker->GetDirection().x >= 0.0f ? 0.5f : -0.5f;
             SetPendingMoveState(kFall);
             direction.y = 0.0f;

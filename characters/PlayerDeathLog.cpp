@@ -11,10 +11,11 @@ std::string FormatDeathRecord(const PlayerDeathRecord& record)
 {
     std::ostringstream os;
     os.imbue(std::locale::classic());
-    os << "log_v0\t" << record.playTime << '\t' << (record.attackerName.empty() ? "Unnamed" : record.attackerName)
-       << '\t' << record.maxLife << '\t' << record.attackRank << '\t' << record.levelName << "\tPoint("
-       << record.position.x << ';' << record.position.y << ")\r\n\tPoint(" << record.minimapCell.x << ';'
-       << record.minimapCell.y << ")\r\n\r\n";
+    os << "log_v0\t" << record.playTime << '\t'
+       << (record.attackerName.empty() ? "Unnamed" : record.attackerName) << '\t' << record.maxLife << '\t'
+       << record.attackRank << '\t' << record.levelName << "\tPoint(" << record.position.x << ';'
+       << record.position.y << ")\r\n\tPoint(" << record.minimapCell.x << ';' << record.minimapCell.y
+       << ")\r\n\r\n";
     return os.str();
 }
 

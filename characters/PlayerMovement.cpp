@@ -29,7 +29,8 @@ float StopAt(float allowed, bool positive)
 
 } // namespace
 
-void Player::UpdateMovement(double dt, int& state, bool& force, PlayerCollisions* collisions, const InputActions& pressed)
+void Player::UpdateMovement(
+    double dt, int& state, bool& force, PlayerCollisions* collisions, const InputActions& pressed)
 {
     if (state == kHanging || state == kClimbing) {
         UpdateClimb(collisions, dt);
@@ -49,8 +50,8 @@ void Player::UpdateMovement(double dt, int& state, bool& force, PlayerCollisions
     MoveWithCollisions(collisions, dx, dy, state, direction.x, direction.y, pressed);
 }
 
-void Player::MoveWithCollisions(PlayerCollisions* collisions, float dx, float dy, int& previousState, float dirX,
-    float, const InputActions& pressed)
+void Player::MoveWithCollisions(PlayerCollisions* collisions, float dx, float dy, int& previousState,
+    float dirX, float, const InputActions& pressed)
 {
     if (collisions == nullptr)
         return;

@@ -101,7 +101,8 @@ void Player::UpdateInputs(double dt, AbstractInputManager* input)
         UpdateWithActions(dt, InputActions(), InputActions(), InputActions());
         return;
     }
-    UpdateWithActions(dt, input->GetPressedActions(), input->GetPreviousActions(), input->GetReleasedActions());
+    UpdateWithActions(
+        dt, input->GetPressedActions(), input->GetPreviousActions(), input->GetReleasedActions());
 }
 
 void Player::UpdateWithActions(
@@ -121,7 +122,8 @@ void Player::UpdateWithActions(
     if (GraphicalObject* g = GetCurrentGraphical())
         g->Update(dt);
     UpdateDeath();
-    if (moveState == kRespawning && (currentAnimation == nullptr || currentAnimation->IsAnimationFinished())) {
+    if (moveState == kRespawning
+        && (currentAnimation == nullptr || currentAnimation->IsAnimationFinished())) {
         inputLocked = false;
         SetMoveState(kIdle);
     }
@@ -133,7 +135,8 @@ void Player::UpdateWithActions(
     PlayerWorld* world = GetPlayerWorld();
     if (world != nullptr) {
         const uint64_t played = static_cast<uint64_t>(world->GetPlayTime()) + 33u;
-        world->SetPlayTime(static_cast<uint32_t>(std::min<uint64_t>(played, std::numeric_limits<uint32_t>::max())));
+        world->SetPlayTime(
+            static_cast<uint32_t>(std::min<uint64_t>(played, std::numeric_limits<uint32_t>::max())));
     }
     stateFrames += 1.0;
     crossbowFrames += 1;
@@ -213,7 +216,8 @@ void Player::UpdateWithActions(
 }
 
 void Player::UpdateMoveState(bool& hurtRunning, PlayerCollisions* collisions, int& resumeState,
-    const InputActions& pressed, const InputActions& previous, const InputActions& released, const float& airStep)
+    const InputActions& pressed, const InputActions& previous, const InputActions& released,
+    const float& airStep)
 {
     if (form == kRecovery || form == kSpiderRecovery) {
         formTimer -= 1.0;
@@ -447,7 +451,8 @@ void Player::ShowAnimation(int id)
     }
 }
 
-void Player::ChooseAnimation(const InputActions& pressed, bool stateChanged, int formAtStart, int stateAtStart)
+void Player::ChooseAnimation(
+    const InputActions& pressed, bool stateChanged, int formAtStart, int stateAtStart)
 {
     if (moveState == kDying)
         return;

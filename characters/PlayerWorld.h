@@ -32,7 +32,8 @@ struct PlayerBox {
 class PlayerCollisions {
 public:
     virtual ~PlayerCollisions() = default;
-    virtual bool Test(int testKind, const PlayerBox& box, float dx, float dy, float* allowed, int* boxKind) = 0;
+    virtual bool Test(int testKind, const PlayerBox& box, float dx, float dy, float* allowed, int* boxKind)
+        = 0;
     // Whether the box overlaps any solid box of the layer (one-way floors
     // excluded).
     virtual bool Overlaps(const PlayerBox& box) = 0;

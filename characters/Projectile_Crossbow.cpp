@@ -31,9 +31,11 @@ int Projectile_Crossbow::DamageOfLevel(int level)
 
 std::array<std::string, 4> Projectile_Crossbow::GraphicalNames(int level)
 {
-    const std::string base = level == 2 ? "Projectile_CrossbowR2" : level == 3 ? "Projectile_CrossbowR3"
-                                                                               : "Projectile_Crossbow";
-    return {base + "_GraphicalIdleL", base + "_GraphicalIdleR", base + "_GraphicalTouchL", base + "_GraphicalTouchR"};
+    const std::string base = level == 2 ? "Projectile_CrossbowR2"
+        : level == 3                    ? "Projectile_CrossbowR3"
+                                        : "Projectile_Crossbow";
+    return {base + "_GraphicalIdleL", base + "_GraphicalIdleR", base + "_GraphicalTouchL",
+        base + "_GraphicalTouchR"};
 }
 
 Projectile_Crossbow::Projectile_Crossbow(std::string name)
@@ -90,10 +92,8 @@ void Projectile_Crossbow::Update(double dt)
     PlayerWorld* world = GetPlayerWorld();
     Player* player = world != nullptr ? world->GetPlayer() : nullptr;
     if (player != nullptr) {
-        std::vector<Rect<int>> boxes = GetAttackBoxes();
+        const std::vector<Rect<int>> boxes = GetAttackBoxes();
         Rect<int> box = boxes.empty() ? Rect<int>() : boxes.front();
-        if (boxes.empty() && ownBox != nullptr)
-            box = static_cast<CollisionBox<int>*>(ownBox.get())->GetRect();
         box.Offset(Point<int>(static_cast<int>(position.x), static_cast<int>(position.y)));
         bool ended = false;
         if (state == 0 && currentGraphical != nullptr) {
@@ -104,7 +104,8 @@ void Projectile_Crossbow::Update(double dt)
                 const Point<float> d = c->GetPosition() - position;
                 const float dist = d.x * d.x + d.y * d.y;
                 const bool near = dist <= DiagonalSquared(currentGraphical)
-                    || (c->GetCurrentGraphical() != nullptr && dist <= DiagonalSquared(c->GetCurrentGraphical()));
+                    || (c->GetCurrentGraphical() != nullptr
+                        && dist <= DiagonalSquared(c->GetCurrentGraphical()));
                 if (!near || std::find(struck.begin(), struck.end(), c) != struck.end())
                     continue;
                 if (!c->IsHitByAttack(box, false))

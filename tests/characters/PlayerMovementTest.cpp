@@ -200,7 +200,8 @@ TEST_F(PlayerMovement, CrouchJumpOnAOneWayFloorDropsThrough)
     Step(Keys(0, -1.0f, true));
     EXPECT_EQ(player->GetMoveState(), Player::kFall);
     EXPECT_LT(Y(), 200.0f);
-    for (int i = 0; i < 30 && player->GetMoveState() != Player::kIdle && player->GetMoveState() != Player::kCrouch; ++i)
+    for (int i = 0;
+         i < 30 && player->GetMoveState() != Player::kIdle && player->GetMoveState() != Player::kCrouch; ++i)
         Step(Keys(0, -1.0f));
     EXPECT_NEAR(Y(), 0.0f, 0.2f) << "landed on the floor below";
     EXPECT_EQ(player->GetMoveState(), Player::kCrouch) << "down held lands in crouch";

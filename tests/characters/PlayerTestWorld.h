@@ -67,7 +67,8 @@ public:
 
     bool Overlaps(const PlayerBox& box) override
     {
-        return std::any_of(solids.begin(), solids.end(), [&box](const Solid& s) { return !s.oneWay && Overlap(box, s.box); });
+        return std::any_of(solids.begin(), solids.end(),
+            [&box](const Solid& s) { return !s.oneWay && Overlap(box, s.box); });
     }
 
     static bool Overlap(const PlayerBox& a, const PlayerBox& b)
@@ -94,7 +95,10 @@ public:
         const int x = static_cast<int>(position.x), y = static_cast<int>(position.y);
         return {x, y + 63, x + 31, y};
     }
-    static bool Meets(Rect<int> a, Rect<int> b) { return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y1 <= b.y0 && b.y1 <= a.y0; }
+    static bool Meets(Rect<int> a, Rect<int> b)
+    {
+        return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y1 <= b.y0 && b.y1 <= a.y0;
+    }
     bool IsHitByBox(Rect<int> box, bool) override { return IsAlive() && Meets(box, Box()); }
     bool IsHitByAttack(Rect<int> box, bool) override { return IsAlive() && Meets(box, Box()); }
     void ApplyDamage(CharacterObject*, int damage) override
@@ -130,11 +134,14 @@ public:
     std::map<std::string, int> frames;
     // Attack boxes (type 3) of a name, in the graphical's own space.
     std::map<std::string, Rect<int>> attackBoxes;
+    // Sizes other than 64 x 96, by name.
+    std::map<std::string, Point<int>> sizes;
 
     GraphicalObject* Make(const std::string& name)
     {
         auto* g = new GraphicalObject(name);
-        g->SetSize(64, 96, true);
+        const Point<int> size = sizes.count(name) != 0 ? sizes[name] : Point<int>(64, 96);
+        g->SetSize(size.x, size.y, true);
         const int count = frames.count(name) != 0 ? frames[name] : 3;
         if (count > 0) {
             auto anim = std::make_unique<AnimatedSprite>(name + " anim");
@@ -171,7 +178,10 @@ public:
         return PlayerLiquid::None;
     }
     size_t GetCharacterCount() override { return characters.size(); }
-    CharacterObject* GetCharacter(size_t i) override { return i < characters.size() ? characters[i] : nullptr; }
+    CharacterObject* GetCharacter(size_t i) override
+    {
+        return i < characters.size() ? characters[i] : nullptr;
+    }
     CharacterObject* CreateCharacter(const std::string& classKey) override;
     double GetTimeMs() override { return timeMs; }
     uint32_t GetPlayTime() override { return playTime; }
