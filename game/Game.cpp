@@ -1,4 +1,5 @@
 #include "game/Game.h"
+#include "game/GamePlayerWorld.h"
 
 #include "characters/CharacterObject.h"
 #include "characters/LocalParticleSystem.h"
@@ -63,6 +64,8 @@ Game::Game(std::string gameTitle, IRenderEngine* render, AbstractInputManager* i
     g_game = this;
     SetRenderGameAccess(this);
     SetSoundGameAccess(&soundAccess);
+    playerAccess = std::make_unique<GamePlayerWorld>(*this);
+    SetPlayerWorld(playerAccess.get());
     GameConfig::SetApplyVolumesHook([this] {
         if (soundEngine != nullptr)
             soundEngine->ApplyVolumes();
@@ -91,6 +94,8 @@ Game::~Game()
         SetRenderGameAccess(nullptr);
     if (GetSoundGameAccess() == &soundAccess)
         SetSoundGameAccess(nullptr);
+    if (GetPlayerWorld() == playerAccess.get())
+        SetPlayerWorld(nullptr);
     if (g_game == this)
         g_game = nullptr;
 }

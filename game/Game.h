@@ -31,6 +31,7 @@ class ISoundEngine;
 class ImageHandleManager;
 class Level;
 class LocalParticleSystem;
+class GamePlayerWorld;
 class Player;
 class SceneObject;
 class ScriptVar;
@@ -135,6 +136,8 @@ public:
     AchievementManager& GetAchievements() { return achievements; }
     platform::TimedMutex* GetGameMutex() const { return gameMutex.get(); }
     Player* GetPlayer() const { return player.get(); }
+    // The player's view of the game, and the flags and counters it keeps.
+    GamePlayerWorld* GetPlayerAccess() const { return playerAccess.get(); }
     void SetPlayer(std::unique_ptr<Player> newPlayer);
     Level* GetCurrentLevel() const { return currentLevel; }
     Camera& GetCamera() { return camera; }
@@ -220,6 +223,7 @@ private:
     Camera camera;
     GlobalTimer gameClock;
     double frameTime = 0.0;
+    std::unique_ptr<GamePlayerWorld> playerAccess;
     std::unique_ptr<Player> player;
 
 public:

@@ -239,7 +239,9 @@ TEST_F(PlayerCombat, DeathLogRecordsATabSeparatedRecordPerSlot)
         std::ifstream in(entry.path(), std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
-        EXPECT_EQ(text.str().rfind("log_v0\t0\tNPC_Killer\t5\t1\tTestLevel\tPoint(100;0)\r\n\tPoint(3;4)\r\n\r\n", 0), 0u);
+        EXPECT_EQ(text.str().rfind(
+                      "log_v0\t0\tNPC_Killer\t5\t1\tTestLevel\tPoint(100;0)\r\n\tPoint(3;4)\r\n\r\n", 0),
+            0u);
     }
     EXPECT_EQ(files, 1u);
     std::filesystem::remove_all(dir);
