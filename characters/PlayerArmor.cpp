@@ -22,12 +22,17 @@ void PlayerArmor::OnEnabled()
     PlayerWorld* world = GetPlayerWorld();
     if (world == nullptr)
         return;
+    // Level 2 inserts a "2" before the closing bracket ("[Ice2]"); the
+    // crossbow's set a "C" ("[IceC]").
     std::string prefix2 = prefix;
     prefix2.insert(prefix2.size() - 1, "2");
+    std::string prefixC = prefix;
+    prefixC.insert(prefixC.size() - 1, "C");
     for (int slot = 0; slot < PlayerAnimationSet::kSlotCount; ++slot) {
         const std::string suffix = "Player " + PlayerAnimationSet::SlotName(slot);
         setA.SetSlot(slot, world->CloneGraphical(prefix + suffix));
         setB.SetSlot(slot, world->CloneGraphical(prefix2 + suffix));
+        setC.SetSlot(slot, world->CloneGraphical(prefixC + suffix));
     }
     built = 1;
 }
