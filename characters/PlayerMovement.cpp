@@ -69,6 +69,8 @@ void Player::MoveWithCollisions(PlayerCollisions* collisions, float dx, float dy
         PlayerModifier* climb = GetModifier(kClimb);
         if (inClimbZone && InAir(moveState) && form == kNormal && climb != nullptr && climb->IsEnabled()
             && (dirX > 0.0f ? 1 : -1) == GetFacingFromAnimation()) {
+            // The hanging pose faces the wall the player met.
+            facing = GetFacingFromAnimation();
             SetMoveState(kHanging);
             previousState = moveState;
             inClimbZone = false;

@@ -382,9 +382,11 @@ void Player::ApplyTransitions(PlayerCollisions* collisions, const InputActions& 
     default:
         break;
     }
-    if (moveState == kStrafe) {
-        // A dash sets the strafe's cool-down as it starts.
-        if (PlayerModifier* straff = GetModifier(kStraff); straff != nullptr && stateFrames == 0.0)
+    if (moveState == kStrafe && stateFrames == 0.0) {
+        // A dash keeps the side the player faced as it starts (it may go
+        // backwards) and sets the strafe's cool-down.
+        facing = GetFacingFromAnimation();
+        if (PlayerModifier* straff = GetModifier(kStraff))
             straff->SetCooldown(PlayerTuning::straffDelay);
     }
 }

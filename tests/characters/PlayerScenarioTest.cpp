@@ -1,0 +1,90 @@
+#include "tests/characters/PlayerTestWorld.h"
+
+#include <gtest/gtest.h>
+
+using namespace playertest;
+
+namespace {
+
+// A small level played by scripted input: walk to a block 64 px high, jump
+// onto it, walk off its far edge, walk to a character and strike it until
+// it dies. Every update the player's box stays out of every solid box.
+class PlayerScenario : public ::testing::Test, public PlayerFixture {
+protected:
+    PlayerScenario()
+    {
+        world.collisions.Add(400.0f, 0.0f, 600.0f, 64.0f);
+        world.attackBoxes["Player GraphicalIdleAttackR"] = Rect<int>(40, 80, 100, 10);
+        world.frames["Player GraphicalIdleAttackR"] = 4;
+        target = std::make_unique<Target>("NPC_Dummy", 900.0f, 0.0f, 3);
+        world.characters.push_back(target.get());
+        // The fixture's player was built before the attack box was known.
+        player = std::make_unique<Player>("Player");
+        world.player = player.get();
+        player->SetPosition({100.0f, 0.0f});
+        player->SetLife(5);
+    }
+    void Play(const InputActions& keys)
+    {
+        Step(keys);
+        ++frame;
+        ASSERT_FALSE(world.collisions.Overlaps(player->GetWorldBox())) << "frame " << frame;
+        ASSERT_EQ(player->GetLife(), 5) << "frame " << frame;
+    }
+    std::unique_ptr<Target> target;
+    int frame = 0;
+};
+
+TEST_F(PlayerScenario, WalkJumpOntoABlockFallOffItsEdgeAndStrikeACharacterDown)
+{
+    // Walk until the block stops the walk.
+    float lastX = X();
+    while (player->GetDirection().x != 0.0f || frame == 0) {
+        Play(Keys(1, 0));
+        EXPECT_TRUE(X() - lastX == 0.0f || std::fabs(X() - lastX - 21.12f) < 1e-3 || X() + 53.0f > 399.0f)
+            << "frame " << frame;
+        lastX = X();
+        ASSERT_LT(frame, 30);
+    }
+    EXPECT_NEAR(X() + 53.0f, 399.9f, 1e-3);
+    EXPECT_NEAR(Y(), 0.0f, 1e-3);
+
+    // Jump with right held: the rise clears the block and lands on it.
+    Play(Keys(1, 0, true));
+    ASSERT_EQ(player->GetMoveState(), Player::kJump);
+    while (player->GetMoveState() != Player::kIdle && player->GetMoveState() != Player::kWalk) {
+        Play(Keys(1, 0, true));
+        ASSERT_LT(frame, 80);
+    }
+    EXPECT_NEAR(Y(), 64.1f, 1e-3) << "standing on the block, less the skin";
+    EXPECT_GT(X() + 53.0f, 400.0f);
+
+    // Walk off the far edge: a fall, a landing on the floor, no freeze (64 px).
+    bool fell = false;
+    while (!(fell && player->GetMoveState() == Player::kWalk)) {
+        Play(Keys(1, 0));
+        fell = fell || player->GetMoveState() == Player::kFall;
+        ASSERT_LT(frame, 120);
+    }
+    EXPECT_NEAR(Y(), 0.1f, 1e-3);
+    EXPECT_GE(X() + 11.0f, 600.0f);
+    EXPECT_EQ(player->GetForm(), Player::kNormal);
+
+    // Walk on until the character is within reach, stop, then strike.
+    while (X() + 100.0f < 900.0f + 16.0f) {
+        Play(Keys(1, 0));
+        ASSERT_LT(frame, 160);
+    }
+    Play(Keys(0, 0));
+    std::vector<int> lives;
+    for (int strike = 0; strike < 6 && target->GetLife() > 0; ++strike) {
+        Play(Keys(0, 0, false, true));
+        for (int i = 0; i < 8 && player->GetAttackKind() != 0; ++i)
+            Play(Keys(0, 0));
+        lives.push_back(target->GetLife());
+    }
+    EXPECT_EQ(lives, (std::vector<int> {2, 1, 0}));
+    EXPECT_EQ(world.achievements["Invincible"], 1);
+}
+
+} // namespace
