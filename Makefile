@@ -4,7 +4,7 @@ BUILD      ?= build
 TEST_BUILD ?= build-test
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test bench format clean
+.PHONY: all deps build run test bench fuzz format clean
 
 all: build
 
@@ -33,6 +33,19 @@ test: deps
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The fuzz programs of fuzz/, built with clang in their own folder, each run
+# for FUZZ_SECONDS (FUZZ_JOBS at a time) from seeds the project's own writers
+# make; what they find lands in $(FUZZ_BUILD)/fuzz/findings/<target>/.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_JOBS    ?= 3
+FUZZ_TARGETS ?=
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENHOLT_FUZZ=ON -DQUENHOLT_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target quenholt_fuzz_all
+	bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_JOBS) $(FUZZ_TARGETS)
+
 bench: build
 	$(BUILD)/quenholt_bench
 
@@ -40,4 +53,4 @@ format:
 	@bash scripts/check-format.sh --fix
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD)

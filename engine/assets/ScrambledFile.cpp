@@ -154,12 +154,36 @@ bool LoadScrambledFile(const std::string& path, std::vector<uint8_t>& data, bool
     const bool wholeFile = ReadWholeFile(path, file, opened);
     if (!opened)
         return false; // a missing file is the caller's fallback, not an error
+    if (!wholeFile) {
+        ReportBadFile(path);
+        return false;
+    }
+    if (!UnscrambleBytes(file, path, data))
+        return false;
 
+    if (writeCopy) {
+        const std::string folder = FolderPart(path);
+        const std::string copyPath = (folder.empty() ? std::string() : folder + "/") + ScrambledBaseName(path)
+            + "_decode" + ScrambledExtensionFor(path);
+        std::ofstream copy(platform::ResolvePath(copyPath), std::ios::binary | std::ios::trunc);
+        if (!copy.is_open()) {
+            data.clear();
+            ReportBadFile(path);
+            return false;
+        }
+        copy.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
+    }
+    return true;
+}
+
+bool UnscrambleBytes(std::span<const uint8_t> file, const std::string& path, std::vector<uint8_t>& data)
+{
+    data.clear();
     // The header must fit the file before any block size is believed: N words
     // of block sizes after the count, and at least one block per base-name
     // character, all inside the payload.
     const size_t keyLength = MakeNameKey(ScrambledBaseName(path)).entries.size();
-    if (!wholeFile || file.size() < kWordSize) {
+    if (file.size() < kWordSize) {
         ReportBadFile(path);
         return false;
     }
@@ -181,24 +205,9 @@ bool LoadScrambledFile(const std::string& path, std::vector<uint8_t>& data, bool
         return false;
     }
 
-    std::ofstream copy;
-    if (writeCopy) {
-        const std::string folder = FolderPart(path);
-        const std::string copyPath = (folder.empty() ? std::string() : folder + "/") + ScrambledBaseName(path)
-            + "_decode" + ScrambledExtensionFor(path);
-        copy.open(platform::ResolvePath(copyPath), std::ios::binary | std::ios::trunc);
-        if (!copy.is_open()) {
-            ReportBadFile(path);
-            return false;
-        }
-    }
-
     const uint8_t* payload = file.data() + headerSize;
     data.assign(payload, payload + payloadSize);
     ReorderBlocks(payload, data.data(), sizes, keyLength, true);
-
-    if (copy.is_open())
-        copy.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
     return true;
 }
 

@@ -52,6 +52,10 @@ std::string ScrambledSoundPath(const std::string& path);
 // written beside the file as base name + "_decode" + partner extension.
 bool LoadScrambledFile(const std::string& path, std::vector<uint8_t>& data, bool writeCopy = false);
 
+// The same on a file already in memory: `path` gives the key (its base name)
+// and names the file in the message. Writes no copy.
+bool UnscrambleBytes(std::span<const uint8_t> file, const std::string& path, std::vector<uint8_t>& data);
+
 // Builds the scrambled form of `plain` for a file whose base name is
 // `baseName`, with the given block sizes (at least as many as the base name
 // has characters, and adding up within the data). Empty when the sizes do not

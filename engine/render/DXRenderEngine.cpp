@@ -205,7 +205,7 @@ IGraphicalRessource* DXRenderEngine::LoadTexture(const std::string& name)
     std::vector<uint8_t> bytes;
     if (!LoadScrambledFile(scrambled, bytes))
         return nullptr;
-    if (!picture.LoadFromMemory(bytes))
+    if (!picture.LoadFromMemory(bytes, scrambled))
         return nullptr;
     picture.ApplyColorKey(0x00FFFFFFu);
     return WrapPicture(std::move(picture));

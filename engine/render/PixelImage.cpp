@@ -4,9 +4,12 @@
 #include "engine/platform/Paths.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
+#include <spng.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <memory>
 
 namespace {
@@ -16,39 +19,90 @@ struct SurfaceDeleter {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
-// SDL_RWops that appends everything written to a byte vector.
-Sint64 VectorSize(SDL_RWops* ops)
+struct SpngDeleter {
+    void operator()(spng_ctx* ctx) const { spng_ctx_free(ctx); }
+};
+using SpngPtr = std::unique_ptr<spng_ctx, SpngDeleter>;
+
+constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+// No picture of the game comes near these: a damaged file cannot make the
+// loader read or keep more.
+constexpr uint64_t kMaxFileBytes = 256ull << 20;
+constexpr size_t kMaxChunkBytes = 4u << 20;
+constexpr size_t kMaxChunkCacheBytes = 16u << 20;
+// Deflate packs at most about 1032 bytes into one; a file claiming more
+// pixels than its compressed data could ever unpack to is damaged, and is
+// refused before the picture is allocated.
+constexpr uint64_t kMaxDeflateRatio = 1032;
+
+void ReportLoadError(const std::string& message)
 {
-    return Sint64(static_cast<std::vector<uint8_t>*>(ops->hidden.unknown.data1)->size());
+    platform::DebugOutput(message);
+    std::fputs(message.c_str(), stderr);
 }
 
-Sint64 VectorSeek(SDL_RWops* ops, Sint64 offset, int whence)
+int ChannelsOf(uint8_t colourType)
 {
-    // The PNG writer only asks where it is; writes always append.
-    const Sint64 size = VectorSize(ops);
-    if (whence == RW_SEEK_CUR && offset == 0)
-        return size;
-    if (whence == RW_SEEK_END && offset == 0)
-        return size;
-    return -1;
+    switch (colourType) {
+    case SPNG_COLOR_TYPE_GRAYSCALE_ALPHA:
+        return 2;
+    case SPNG_COLOR_TYPE_TRUECOLOR:
+        return 3;
+    case SPNG_COLOR_TYPE_TRUECOLOR_ALPHA:
+        return 4;
+    default:
+        return 1; // greyscale, indexed
+    }
 }
 
-size_t VectorRead(SDL_RWops*, void*, size_t, size_t)
+bool HoldsEnoughData(const spng_ihdr& header, size_t fileBytes)
 {
-    return 0;
+    const uint64_t rowBits
+        = uint64_t(header.width) * uint64_t(ChannelsOf(header.color_type)) * header.bit_depth;
+    const uint64_t rawBytes = uint64_t(header.height) * (1 + (rowBits + 7) / 8);
+    return rawBytes / kMaxDeflateRatio <= fileBytes;
 }
 
-size_t VectorWrite(SDL_RWops* ops, const void* source, size_t size, size_t count)
+// A greyscale picture with a transparency key: the key is a grey level at the
+// picture's own bit depth, compared with each sample before it is widened.
+bool IsGreyWithKey(spng_ctx* ctx, const spng_ihdr& header)
 {
-    auto* out = static_cast<std::vector<uint8_t>*>(ops->hidden.unknown.data1);
-    const auto* bytes = static_cast<const uint8_t*>(source);
-    out->insert(out->end(), bytes, bytes + size * count);
-    return count;
+    spng_trns key {};
+    return header.color_type == SPNG_COLOR_TYPE_GRAYSCALE && spng_get_trns(ctx, &key) == 0;
 }
 
-int VectorClose(SDL_RWops* ops)
+int DecodeGreyWithKey(spng_ctx* ctx, const spng_ihdr& header, std::vector<uint8_t>& rgba)
 {
-    SDL_FreeRW(ops);
+    spng_trns key {};
+    spng_get_trns(ctx, &key);
+    // Samples as stored (big-endian, packed below 8 bits), then widened here.
+    size_t rawBytes = 0;
+    if (const int result = spng_decoded_image_size(ctx, SPNG_FMT_PNG, &rawBytes); result != 0)
+        return result;
+    std::vector<uint8_t> raw(rawBytes);
+    if (const int result = spng_decode_image(ctx, raw.data(), raw.size(), SPNG_FMT_PNG, 0); result != 0)
+        return result;
+    const uint32_t depth = header.bit_depth;
+    const size_t rowBytes = (size_t(header.width) * depth + 7) / 8;
+    const uint32_t maxLevel = (1u << depth) - 1;
+    for (size_t y = 0; y < header.height; ++y) {
+        const uint8_t* row = raw.data() + y * rowBytes;
+        for (size_t x = 0; x < header.width; ++x) {
+            uint32_t level = 0;
+            if (depth == 16)
+                level = (uint32_t(row[x * 2]) << 8) | row[x * 2 + 1];
+            else if (depth == 8)
+                level = row[x];
+            else {
+                const size_t bit = x * depth;
+                level = (row[bit / 8] >> (8 - depth - bit % 8)) & maxLevel;
+            }
+            const auto grey = uint8_t((level * 255 + maxLevel / 2) / maxLevel);
+            uint8_t* out = rgba.data() + (y * header.width + x) * 4;
+            out[0] = out[1] = out[2] = grey;
+            out[3] = level == key.gray ? 0 : 255;
+        }
+    }
     return 0;
 }
 
@@ -68,7 +122,7 @@ bool PixelImage::LoadFromSurface(SDL_Surface* surface, const std::string& what)
     *this = PixelImage();
     SurfacePtr source(surface);
     if (!source) {
-        platform::DebugOutput("Cannot load image " + what + " : " + IMG_GetError() + "\n");
+        platform::DebugOutput("Cannot load image " + what + " : " + SDL_GetError() + "\n");
         return false;
     }
     SurfacePtr rgba(SDL_ConvertSurfaceFormat(source.get(), SDL_PIXELFORMAT_RGBA32, 0));
@@ -90,18 +144,70 @@ bool PixelImage::LoadFromSurface(SDL_Surface* surface, const std::string& what)
 
 bool PixelImage::LoadFromFile(const std::string& path)
 {
-    return LoadFromSurface(IMG_Load(platform::ResolvePath(path).c_str()), path);
-}
-
-bool PixelImage::LoadFromMemory(std::span<const uint8_t> bytes)
-{
     *this = PixelImage();
-    if (bytes.empty() || bytes.size() > size_t(INT32_MAX)) {
-        platform::DebugOutput("Cannot load image from memory : no data\n");
+    std::ifstream file(platform::ResolvePath(path), std::ios::binary | std::ios::ate);
+    if (!file) {
+        // Only on the debug output: the texture loader tries several places.
+        error = path + ": cannot open the file";
+        platform::DebugOutput("Cannot load image " + error + "\n");
         return false;
     }
-    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), int(bytes.size()));
-    return LoadFromSurface(IMG_Load_RW(source, 1), "from memory");
+    const std::streamoff size = file.tellg();
+    if (size < 0 || uint64_t(size) > kMaxFileBytes)
+        return Refuse(path, "the file is larger than any picture the game can load");
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), size))
+        return Refuse(path, "the file cannot be read");
+    return LoadFromMemory(bytes, path);
+}
+
+bool PixelImage::LoadFromMemory(std::span<const uint8_t> bytes, const std::string& name)
+{
+    *this = PixelImage();
+    if (bytes.empty())
+        return Refuse(name, "no data");
+    if (bytes.size() < 8 || std::memcmp(bytes.data(), kPngSignature, 8) != 0)
+        return Refuse(name, "not a PNG image");
+
+    SpngPtr decoder(spng_ctx_new(0));
+    if (!decoder)
+        return Refuse(name, "out of memory");
+    spng_ctx* ctx = decoder.get();
+    spng_set_image_limits(ctx, kMaxSide, kMaxSide);
+    spng_set_chunk_limits(ctx, kMaxChunkBytes, kMaxChunkCacheBytes);
+    spng_set_png_buffer(ctx, bytes.data(), bytes.size());
+
+    spng_ihdr header {};
+    if (const int result = spng_get_ihdr(ctx, &header); result != 0)
+        return Refuse(name, std::string("bad PNG header: ") + spng_strerror(result));
+    if (!HoldsEnoughData(header, bytes.size()))
+        return Refuse(name,
+            "claims " + std::to_string(header.width) + " x " + std::to_string(header.height)
+                + " pixels, more than its " + std::to_string(bytes.size()) + " bytes can hold");
+
+    size_t decodedBytes = 0;
+    if (const int result = spng_decoded_image_size(ctx, SPNG_FMT_RGBA8, &decodedBytes); result != 0)
+        return Refuse(name, std::string("bad PNG image: ") + spng_strerror(result));
+    std::vector<uint8_t> decoded(decodedBytes);
+    const int result = IsGreyWithKey(ctx, header)
+        ? DecodeGreyWithKey(ctx, header, decoded)
+        : spng_decode_image(ctx, decoded.data(), decoded.size(), SPNG_FMT_RGBA8, SPNG_DECODE_TRNS);
+    if (result != 0)
+        return Refuse(name, std::string("damaged PNG data: ") + spng_strerror(result));
+
+    width = int(header.width);
+    height = int(header.height);
+    pixels = std::move(decoded);
+    return true;
+}
+
+bool PixelImage::Refuse(const std::string& name, const std::string& reason)
+{
+    *this = PixelImage();
+    error = name + ": " + reason;
+    ReportLoadError("Cannot load image " + error + "\n");
+    return false;
 }
 
 std::vector<uint8_t> PixelImage::EncodePng() const
@@ -109,33 +215,38 @@ std::vector<uint8_t> PixelImage::EncodePng() const
     std::vector<uint8_t> out;
     if (IsEmpty())
         return out;
-    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint8_t*>(pixels.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_RGBA32));
-    SDL_RWops* sink = SDL_AllocRW();
-    if (!surface || !sink) {
-        if (sink)
-            SDL_FreeRW(sink);
+    SpngPtr encoder(spng_ctx_new(SPNG_CTX_ENCODER));
+    if (!encoder)
         return out;
+    spng_set_option(encoder.get(), SPNG_ENCODE_TO_BUFFER, 1);
+    spng_ihdr header {};
+    header.width = uint32_t(width);
+    header.height = uint32_t(height);
+    header.bit_depth = 8;
+    header.color_type = SPNG_COLOR_TYPE_TRUECOLOR_ALPHA;
+    if (spng_set_ihdr(encoder.get(), &header) != 0
+        || spng_encode_image(encoder.get(), pixels.data(), pixels.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE)
+            != 0)
+        return out;
+    size_t length = 0;
+    int result = 0;
+    std::unique_ptr<void, decltype(&std::free)> buffer(
+        spng_get_png_buffer(encoder.get(), &length, &result), &std::free);
+    if (buffer && result == 0) {
+        const auto* begin = static_cast<const uint8_t*>(buffer.get());
+        out.assign(begin, begin + length);
     }
-    sink->size = VectorSize;
-    sink->seek = VectorSeek;
-    sink->read = VectorRead;
-    sink->write = VectorWrite;
-    sink->close = VectorClose;
-    sink->type = SDL_RWOPS_UNKNOWN;
-    sink->hidden.unknown.data1 = &out;
-    if (IMG_SavePNG_RW(surface.get(), sink, 1) != 0)
-        out.clear();
     return out;
 }
 
 bool PixelImage::SavePng(const std::string& path) const
 {
-    if (IsEmpty())
+    const std::vector<uint8_t> png = EncodePng();
+    if (png.empty())
         return false;
-    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint8_t*>(pixels.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_RGBA32));
-    return surface && IMG_SavePNG(surface.get(), path.c_str()) == 0;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
+    return bool(file);
 }
 
 uint32_t PixelImage::GetPixel(int x, int y) const

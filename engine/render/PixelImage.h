@@ -24,11 +24,17 @@ public:
     // A transparent black picture of that size (sizes below 0 count as 0).
     PixelImage(int width, int height);
 
-    // Decode a PNG (or any format SDL_image reads) from a data file (the path
-    // goes through the platform resolver) or from bytes in memory. On failure
-    // the picture is left empty and the reason goes to the debug output.
+    // Largest picture the decoder accepts, on either side.
+    static constexpr uint32_t kMaxSide = 8192;
+
+    // Decode a PNG (and nothing else) from a data file (the path goes through
+    // the platform resolver) or from bytes in memory; `name` names those bytes
+    // in messages. On failure the picture is left empty and GetError() says
+    // why. A missing file is only noted on the debug output (the texture
+    // loader tries several places); a file that is there but cannot be decoded
+    // is reported with its name and the reason on the debug output and stderr.
     bool LoadFromFile(const std::string& path);
-    bool LoadFromMemory(std::span<const uint8_t> bytes);
+    bool LoadFromMemory(std::span<const uint8_t> bytes, const std::string& name = "image in memory");
     // Takes over a surface SDL made (decoded, rendered text) and frees it;
     // `what` names it in the debug output when it is null or unusable.
     bool LoadFromSurface(SDL_Surface* surface, const std::string& what);
@@ -52,8 +58,15 @@ public:
     // texture loader's colour key asks.
     void ApplyColorKey(uint32_t argb);
 
+    // Why the last load failed ("<name>: <reason>"); empty after a success.
+    const std::string& GetError() const { return error; }
+
 private:
+    // Empties the picture, keeps "<name>: <reason>" and reports it.
+    bool Refuse(const std::string& name, const std::string& reason);
+
     int width = 0;
     int height = 0;
     std::vector<uint8_t> pixels;
+    std::string error;
 };

@@ -3,6 +3,7 @@
 #include "engine/assets/ScrambledFile.h"
 #include "engine/config/GameConfig.h"
 #include "engine/config/GamePaths.h"
+#include "engine/platform/Paths.h"
 #include "engine/serial/FileUtils.h"
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundEventsManager.h"
@@ -16,6 +17,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 
 static_assert(sizeof(ALuint) == sizeof(uint32_t));
 
@@ -31,11 +34,19 @@ ALenum ALFormatOf(const WaveFormat& format)
     return format.bitsPerSample == 8 ? AL_FORMAT_STEREO8 : AL_FORMAT_STEREO16;
 }
 
-// Reads a scrambled sound file and its RIFF WAVE bytes from memory.
-bool OpenScrambledWave(const std::string& path, WaveFile& wave)
+// Opens a ".qhsound" file: stored plain when it starts as a RIFF file, else
+// scrambled, its RIFF WAVE bytes then read from memory. A missing file fails
+// quietly.
+bool OpenSoundFallback(const std::string& path, WaveFile& wave)
 {
+    char head[4] = {};
+    std::ifstream file(platform::ResolvePath(path), std::ios::binary);
+    if (!file || !file.read(head, 4))
+        return false;
+    if (std::memcmp(head, "RIFF", 4) == 0)
+        return wave.OpenFile(path);
     std::vector<uint8_t> bytes;
-    return LoadScrambledFile(path, bytes) && wave.OpenMemory(bytes.data(), bytes.size());
+    return LoadScrambledFile(path, bytes) && wave.OpenMemory(bytes.data(), bytes.size(), path);
 }
 
 } // namespace
@@ -470,7 +481,7 @@ ISoundRessource* DXSoundEngine::ImportSound(std::string fileName, Sound* owner)
         // Last resort: the ".qhsound" form, stored plain or scrambled.
         const std::string stem = ScrambledSoundPath(name);
         for (const std::string& candidate : {stem, GetSoundPath() + stem}) {
-            if (wave.OpenFile(candidate) || OpenScrambledWave(candidate, wave)) {
+            if (OpenSoundFallback(candidate, wave)) {
                 opened = candidate;
                 break;
             }

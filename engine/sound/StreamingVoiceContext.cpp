@@ -1,10 +1,12 @@
 #include "engine/sound/StreamingVoiceContext.h"
 
 #include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/platform/Paths.h"
 #include "engine/sound/DXSoundEngine.h"
 #include "engine/sound/MusicLibrary.h"
 #include "engine/sound/OggMemorySource.h"
+#include "engine/sound/OggStreamCheck.h"
 #include "engine/sound/SoundGameAccess.h"
 
 #include <AL/al.h>
@@ -43,6 +45,13 @@ long FileTell(void* file)
 
 const ov_callbacks kFileCallbacks = {FileRead, FileSeek, FileClose, FileTell};
 const ov_callbacks kMemoryCallbacks = {OggMemoryRead, OggMemorySeek, OggMemoryClose, OggMemoryTell};
+
+void ReportUnplayable(const std::string& name, const std::string& reason)
+{
+    const std::string message = "Cannot play music " + name + ": " + reason + "\n";
+    platform::DebugOutput(message);
+    std::fputs(message.c_str(), stderr);
+}
 
 MusicTrack* FindMusicTrack(const std::string& name)
 {
@@ -101,13 +110,17 @@ void StreamingVoiceContext::Open()
         if (result != 0)
             std::fclose(file);
     }
-    if (result != 0)
+    if (result != 0) {
+        ReportUnplayable(trackName, "not an Ogg Vorbis stream (" + std::to_string(result) + ")");
         return;
+    }
     vorbis.reset(decoder.release());
 
-    const vorbis_info* info = ov_info(vorbis.get(), -1);
-    if (info == nullptr || info->channels < 1 || info->channels > 2 || info->rate <= 0)
+    if (const std::string reason = FindUnplayableOggReason(*vorbis); !reason.empty()) {
+        ReportUnplayable(trackName, reason); // the stream stays silent
         return;
+    }
+    const vorbis_info* info = ov_info(vorbis.get(), 0);
     channels = info->channels;
     rate = info->rate;
 

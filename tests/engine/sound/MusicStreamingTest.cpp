@@ -2,6 +2,7 @@
 
 #include "engine/assets/ScrambledFile.h"
 #include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/sound/DXSoundEngine.h"
 #include "engine/sound/MusicLibrary.h"
 #include "tests/engine/sound/SoundTestSupport.h"
@@ -250,6 +251,47 @@ TEST_F(MusicStreamingTest, DamagedOrTruncatedDataNeverBreaksTheStream)
     EXPECT_TRUE(Dominates(Render(0.3), kLow, kHigh));
     Render(7.0); // through the cut and round again
     Ticks(60);
+}
+
+TEST_F(MusicStreamingTest, UnplayableTracksAreRefusedWithTheirNameAndWhy)
+{
+    const std::vector<float> tone = MakeTones({{kLow, 0.5}}, 0.3);
+    std::vector<uint8_t> chained = MakeOgg(tone, 1, kRate, 1);
+    const std::vector<uint8_t> stereoLink = MakeOgg(tone, 2, kRate, 2);
+    chained.insert(chained.end(), stereoLink.begin(), stereoLink.end());
+    std::vector<uint8_t> sameFormatChain = MakeOgg(tone, 1, kRate, 1);
+    const std::vector<uint8_t> monoLink = MakeOgg(tone, 1, kRate, 2);
+    sameFormatChain.insert(sameFormatChain.end(), monoLink.begin(), monoLink.end());
+
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> bytes;
+        const char* reason; // empty: the track plays
+    };
+    const Case cases[] = {
+        {"six.ogg", MakeOgg(tone, 6), "6 channels"},
+        {"chained.ogg", chained, "format changes in link 2"},
+        {"rate.ogg", MakeOgg(tone, 1, 22050, 7), ""},
+        {"same.ogg", sameFormatChain, ""},
+    };
+    for (const Case& c : cases) {
+        ASSERT_FALSE(c.bytes.empty()) << c.name;
+        const std::string path = folder + c.name;
+        WriteFile(path, c.bytes);
+        std::string messages;
+        platform::SetDebugSink([&](std::string_view text) { messages += text; });
+        PlayStreamedMusic(&engine, path, false, false, 0.0);
+        platform::SetDebugSink({});
+        const bool refused = *c.reason != '\0';
+        EXPECT_EQ(engine.CurrentMusic()->HasVoice(), !refused) << c.name;
+        if (refused) {
+            EXPECT_NE(messages.find(path), std::string::npos) << messages;
+            EXPECT_NE(messages.find(c.reason), std::string::npos) << messages;
+            EXPECT_LE(PeakOf(Render(0.1)), kSilence) << c.name;
+        } else {
+            EXPECT_EQ(messages, "") << c.name;
+        }
+    }
 }
 
 TEST(MusicLibraryTest, UpdatingATrackOverwritesItsWholeRecord)

@@ -88,9 +88,11 @@ inline std::vector<uint8_t> MakeWav(
     return file;
 }
 
-// A mono Ogg Vorbis file encoded from the samples (high quality); empty when
-// the encoder cannot be set up.
-inline std::vector<uint8_t> MakeOgg(const std::vector<float>& samples)
+// An Ogg Vorbis file encoded from mono samples (high quality), the same in
+// every channel; empty when the encoder cannot be set up. Files appended to
+// one another make a chained stream (each with its own serial number).
+inline std::vector<uint8_t> MakeOgg(
+    const std::vector<float>& samples, int channels = 1, int rate = kRate, int serial = 4242)
 {
     std::vector<uint8_t> out;
     auto appendPage = [&out](const ogg_page& page) {
@@ -100,7 +102,7 @@ inline std::vector<uint8_t> MakeOgg(const std::vector<float>& samples)
 
     vorbis_info info;
     vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, 1, kRate, 0.8f) != 0) {
+    if (vorbis_encode_init_vbr(&info, channels, rate, 0.8f) != 0) {
         vorbis_info_clear(&info);
         return out;
     }
@@ -111,7 +113,7 @@ inline std::vector<uint8_t> MakeOgg(const std::vector<float>& samples)
     vorbis_block block;
     vorbis_block_init(&dsp, &block);
     ogg_stream_state stream;
-    ogg_stream_init(&stream, 4242);
+    ogg_stream_init(&stream, serial);
 
     ogg_packet header, headerComment, headerCode;
     vorbis_analysis_headerout(&dsp, &comment, &header, &headerComment, &headerCode);
@@ -138,7 +140,8 @@ inline std::vector<uint8_t> MakeOgg(const std::vector<float>& samples)
     for (size_t done = 0; done < samples.size(); done += kChunk) {
         const size_t count = std::min(kChunk, samples.size() - done);
         float** buffers = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
-        std::copy_n(samples.begin() + static_cast<std::ptrdiff_t>(done), count, buffers[0]);
+        for (int c = 0; c < channels; ++c)
+            std::copy_n(samples.begin() + static_cast<std::ptrdiff_t>(done), count, buffers[c]);
         vorbis_analysis_wrote(&dsp, static_cast<int>(count));
         drain();
     }

@@ -1,0 +1,170 @@
+// Writes the seed corpus of every fuzz target: files made by the project's
+// own writers (images, sounds, music, scrambled assets, records), one folder
+// per target under the folder given on the command line.
+
+#include "engine/assets/ScrambledFile.h"
+#include "engine/config/GameConfig.h"
+#include "engine/render/PixelImage.h"
+#include "engine/serial/LineReaders.h"
+#include "engine/sound/SoundEventsManager.h"
+#include "fuzz/FuzzWorld.h"
+#include "scene/CollisionShape.h"
+#include "scene/SpacialInstance.h"
+#include "tests/engine/render/PngFixtures.h"
+#include "tests/engine/sound/SoundFixtures.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using Bytes = std::vector<uint8_t>;
+
+class SeedWriter {
+public:
+    explicit SeedWriter(fs::path root)
+        : root(std::move(root))
+    {
+    }
+
+    void Add(const std::string& target, const Bytes& bytes)
+    {
+        if (bytes.empty())
+            return;
+        const fs::path folder = root / target;
+        fs::create_directories(folder);
+        std::ofstream file(folder / ("seed-" + std::to_string(++count)), std::ios::binary);
+        file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+    void Add(const std::string& target, const std::string& text)
+    {
+        Add(target, Bytes(text.begin(), text.end()));
+    }
+
+    int Count() const { return count; }
+
+private:
+    fs::path root;
+    int count = 0;
+};
+
+std::string Write(ISerialization& record)
+{
+    std::ostringstream os;
+    record.Serialize(os);
+    return os.str();
+}
+
+// A record without its class-name line, as its reader gets it.
+std::string Body(const std::string& record)
+{
+    const size_t end = record.find("\r\n");
+    return end == std::string::npos ? record : record.substr(end + 2);
+}
+
+void AddImages(SeedWriter& seeds)
+{
+    PixelImage picture(5, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            picture.SetPixel(x, y, (x + y) % 2 ? 0xFF10C020u : 0x80FF0000u + uint32_t(x * 16 + y));
+    seeds.Add("png_image", picture.EncodePng());
+    for (const uint8_t depth : {1, 2, 4, 8, 16})
+        for (const bool interlaced : {false, true}) {
+            pngtest::RawPicture raw;
+            raw.width = 9;
+            raw.height = 3;
+            raw.bitDepth = depth;
+            const uint16_t top = uint16_t((1u << depth) - 1);
+            const std::vector<uint16_t> row = {0, 1, top, 0, top, 1, 0, 0, top};
+            raw.rows = pngtest::PackGrey({row, row, row}, depth);
+            raw.greyKey = 1;
+            raw.interlaced = interlaced;
+            seeds.Add("png_image", pngtest::EncodeRawPng(raw));
+        }
+}
+
+void AddSounds(SeedWriter& seeds)
+{
+    using namespace soundtest;
+    const std::vector<float> tone = MakeTones({{440.0, 0.05}}, 0.3);
+    seeds.Add("wav_sound", MakeWav(tone));
+    seeds.Add("wav_sound", MakeWav(tone, 2));
+    seeds.Add("wav_sound", MakeWav(tone, 1, true));
+
+    const std::vector<float> music = MakeTones({{300.0, 0.2}, {500.0, 0.2}}, 0.3);
+    seeds.Add("ogg_music", MakeOgg(music));
+    seeds.Add("ogg_music", MakeOgg(music, 2, 22050, 7));
+    Bytes chained = MakeOgg(music, 1, kRate, 1);
+    const Bytes second = MakeOgg(music, 2, kRate, 2);
+    chained.insert(chained.end(), second.begin(), second.end());
+    seeds.Add("ogg_music", chained);
+
+    seeds.Add("scrambled_asset", ScrambleBytes(MakeWav(tone), "fuzz-input"));
+    seeds.Add("scrambled_asset", ScrambleBytes(PixelImage(4, 4).EncodePng(), "a_much_longer_tile_name"));
+
+    std::string events = "SoundEventsManagerV0\r\n0\r\n3\r\n";
+    events += "SoundEventV0\r\nMenu_Select\r\n1\r\nSoundV0Ptr\r\nmenu_select\r\n96\r\n640\r\n";
+    events += "SoundEventV0\r\nDoor_Close\r\n2\r\nSoundV0Ptr\r\ndoor_close\r\nNULL\r\n50\r\n300\r\n";
+    events += "SoundEventV0\r\nNo_Such_Event\r\n0\r\n1\r\n2\r\n";
+    seeds.Add("sound_events", events);
+    SoundEventsManager manager;
+    seeds.Add("sound_events", Write(manager));
+}
+
+void AddRecords(SeedWriter& seeds)
+{
+    fuzz::FuzzWorld& world = fuzz::GetFuzzWorld();
+    GameConfig config;
+    std::ostringstream configText;
+    config.Write(configText);
+    seeds.Add("user_config", configText.str());
+
+    for (const auto& sprite : world.sprites)
+        seeds.Add("sprite_record", Body(Write(*sprite)));
+    seeds.Add("animated_sprite_record", Body(Write(world.walk)));
+    seeds.Add("graphical_object_record", Body(Write(world.rock)));
+
+    CollisionBox<int> box(0, 40, 63, 0, 1);
+    CollisionLine<int> line(Point<int>(0, 0), Point<int>(10, 20), 2);
+    CollisionBox<int> other(-8, 8, 8, -8, 0);
+    seeds.Add("collision_shape_record", Write(box) + Write(other) + Write(line) + "COLLISION_BOX_NULL\r\n");
+
+    SpacialInstance<GraphicalObject, float> placedObject(&world.rock, 100.5f, -32.0f);
+    placedObject.SetAngle(1.25f);
+    placedObject.SetMirrored(true);
+    placedObject.SetScrollMode(0, -1);
+    placedObject.SetScrollSpeed(12.5f, 0.0f);
+    placedObject.SetWrapOffset(3.0f, 0.333333f);
+    seeds.Add("placed_instance_record", Write(placedObject));
+    SpacialInstance<Sprite, int> placedSprite(world.sprites[1].get(), 12, 34);
+    seeds.Add("placed_instance_record", Write(placedSprite));
+    AnimatedSpriteSpacialInstance<int> placedAnimation(&world.walk, -5, 6);
+    seeds.Add("placed_instance_record", Write(placedAnimation));
+
+    seeds.Add("line_readers",
+        std::string("\x05") + "name\r\n-12\r\n4000000000\r\n1e5\r\n1\r\n_SpacialInstance_updatetag_1.0_\r\n"
+            + "3.25\r\n\r\nlast");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
+        return 2;
+    }
+    SeedWriter seeds(argv[1]);
+    AddImages(seeds);
+    AddSounds(seeds);
+    AddRecords(seeds);
+    std::printf("%d seeds written to %s\n", seeds.Count(), argv[1]);
+    return 0;
+}
