@@ -144,8 +144,8 @@ public:
     const PlayerAnimationSet& GetSpiderAnimationSet() const { return spiderAnimationSet; }
 
     // Plain state, read by the game, the HUD, zones, scripts and tests.
-    float GetSpeed() const { return speed; }
-    void SetSpeed(float value) { speed = value; }
+    float GetCurrentSpeed() const { return speed; }
+    void SetCurrentSpeed(float value) { speed = value; }
     float GetVerticalSpeed() const { return verticalSpeed; }
     int GetPendingMoveState() const { return pendingMoveState; }
     int GetPendingForm() const { return pendingForm; }

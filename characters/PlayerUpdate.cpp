@@ -212,7 +212,6 @@ void Player::UpdateWithActions(
         PlaySoundAt(16);
         lowLifeSoundPlaying = true;
     }
-    hitThisFrame2 = false;
 }
 
 void Player::UpdateMoveState(bool& hurtRunning, PlayerCollisions* collisions, int& resumeState,

@@ -98,7 +98,7 @@ TEST_F(PlayerCombat, KnockBackOnTheGroundAndInTheAir)
     EXPECT_EQ(player->GetDirection(), Point<float>(1.0f, 0.0f));
     EXPECT_EQ(player->GetPendingMoveState(), Player::kWalk);
     EXPECT_EQ(player->GetPendingForm(), Player::kHurt);
-    EXPECT_EQ(player->GetSpeed(), player->walkSpeed);
+    EXPECT_EQ(player->GetCurrentSpeed(), player->walkSpeed);
     EXPECT_EQ(player->GetFormTimer(), 4.0);
 
     PlayerFixture air;
