@@ -111,7 +111,10 @@ void Player::UpdateAttack(const InputActions&, int stateBefore)
         attackFired = true;
         FireAttack();
     }
-    const bool landed = close && (moveState == kIdle || moveState == kWalk) && stateBefore != moveState;
+    // A change of state through SetMoveState this update (a landing) ends a
+    // close attack; a walk stopped by the attack itself is not one.
+    const bool landed = close && (moveState == kIdle || moveState == kWalk) && stateBefore != moveState
+        && stateFrames == 0.0;
     if (landed || attackGraphical->IsAnimationFinished()) {
         EndAttack();
         return;

@@ -77,6 +77,19 @@ TEST_F(PlayerCombat, CloseAttackDamageFollowsTheRankWithOneStrikePerAttack)
     }
 }
 
+TEST_F(PlayerCombat, AnAttackWhileWalkingStopsTheWalkAndStrikes)
+{
+    Target* t = AddTarget(190.0f, 0.0f, 10);
+    Step(Keys(1, 0));
+    ASSERT_EQ(player->GetMoveState(), Player::kWalk);
+    player->SetPosition({100.0f, 0.0f});
+    Step(Keys(1, 0, false, true));
+    EXPECT_EQ(player->GetMoveState(), Player::kIdle);
+    EXPECT_EQ(player->GetAttackKind(), 1);
+    EXPECT_EQ(X(), 100.0f);
+    EXPECT_EQ(t->GetLife(), 9);
+}
+
 TEST_F(PlayerCombat, AKillCountsInvincibleUnlessItIsABossOrAProjectile)
 {
     AddTarget(170.0f, 0.0f, 1);
