@@ -13,10 +13,11 @@
 
 class GraphicalObject;
 class LocalParticleSystem;
+struct CollisionBodyRecord;
 
 // Base of the player, the enemies, the bosses and their projectiles: a scene
 // object with a position, its collision shapes and a dead flag. Only what the
-// game core and the collision code use is here yet.
+// game core, the collision code and the camera use is here yet.
 class CharacterObject : public SceneObject {
 public:
     explicit CharacterObject(std::string name = "")
@@ -27,11 +28,21 @@ public:
 
     virtual void SetPosition(Point<float> p) { position = p; }
     virtual Point<float> GetPosition() const { return position; }
+    // Where the character stood on the frame before (the camera follows the
+    // movement between the two).
     virtual Point<float> GetPreviousPosition() const { return previousPosition; }
     virtual void SetPreviousPosition(float x, float y) { previousPosition = Point<float>(x, y); }
+    void SetPreviousPosition(Point<float> p) { SetPreviousPosition(p.x, p.y); }
 
     virtual Point<int> GetSize() const { return size; }
     virtual void SetSize(int width, int height) { size = Point<int>(width, height); }
+
+    // The current speed value and move state (4 jump, 5 end of jump, 6 fall)
+    // that the camera's look-ahead reads.
+    virtual float GetSpeedValue() const { return speedValue; }
+    void SetSpeedValue(float v) { speedValue = v; }
+    virtual int GetMoveState() const { return moveState; }
+    virtual void SetMoveState(int value) { moveState = value; }
 
     // The character's boxes; the character does not own them here.
     std::vector<CollisionShape<int>*>& GetCollisionShape() { return collisionShapes; }
@@ -66,6 +77,24 @@ public:
     virtual float GetCircleRadius() const { return static_cast<float>(size.x) * 0.5f; }
     virtual void SetInvulnerableFrames(int frames) { invulnerableFrames = frames; }
     virtual bool IsDead() const { return dead; }
+    // The circle tested against collision lines: its centre relative to the
+    // position, and its radius for a contact kind.
+    Point<float> GetCircleCentre() const { return circleCentre; }
+    float GetCircleRadius(int /*kind*/) const { return circleRadius; }
+    void SetCircle(Point<float> centre, float radius)
+    {
+        circleCentre = centre;
+        circleRadius = radius;
+    }
+
+    // The game's player character (platforms let it pass from below).
+    bool IsPlayerCharacter() const { return isPlayer; }
+    void SetPlayerCharacter(bool player) { isPlayer = player; }
+
+    // The record of the collision fixture the last contact test kept.
+    const CollisionBodyRecord* GetLastContact() const { return lastContact; }
+    void SetLastContact(const CollisionBodyRecord* record) { lastContact = record; }
+
     // Acts once only.
     virtual void Die() { dead = true; }
 
@@ -115,6 +144,12 @@ protected:
     int32_t hitSoundIndex = -1;
     GraphicalObject* currentGraphical = nullptr;
     int32_t state = 0;
+    float speedValue = 5.5f;
+    int moveState = 0;
+    Point<float> circleCentre;
+    float circleRadius = 0.0f;
+    bool isPlayer = false;
+    const CollisionBodyRecord* lastContact = nullptr;
     bool dead = false;
     int32_t life = -1;
     int32_t maxLife = -1;

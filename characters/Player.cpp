@@ -90,6 +90,9 @@ Player::Player(std::string name)
     direction = Point<float>(0.0f, 0.0f);
     stages = PlayerTuning::stages;
     deathSoundIndex = 29;
+    // Platforms let the player through from below; slopes meet its circle.
+    SetPlayerCharacter(true);
+    SetCircle(Point<float>(32.0f, 23.0f), 23.0f);
 
     collisionBox = std::make_unique<CollisionBox<int>>(11, 95, 53, 0, 0);
     collisionShapes.push_back(collisionBox.get());

@@ -79,6 +79,8 @@ public:
     void ApplyDamage(CharacterObject* attacker, int damage) override;
     Point<float> GetCircleCenter() const override { return {32.0f, 23.0f}; }
     float GetCircleRadius() const override { return 23.0f; }
+    // The camera's look-ahead follows the player's current speed.
+    float GetSpeedValue() const override { return speed; }
 
     // The frame update (dt is always 33.0 ms); nothing without input.
     virtual void UpdateInputs(double dt, AbstractInputManager* input);
@@ -100,14 +102,14 @@ public:
     virtual void ApplyArmorAreaAttack(int kind);
     virtual Rect<int> GetBodyBox();
     virtual void SetMoveStateValue(int value) { moveState = value; }
-    virtual int GetMoveState() const { return moveState; }
+    int GetMoveState() const override { return moveState; }
     virtual void SetForm(int value) { form = value; }
     virtual int GetForm() const { return form; }
     virtual void SetAttackKind(int value) { attackKind = value; }
     virtual int GetAttackKind() const { return attackKind; }
     virtual void SetPendingMoveState(int value) { pendingMoveState = value; }
     virtual void SetPendingForm(int value) { pendingForm = value; }
-    virtual void SetMoveState(int value);
+    void SetMoveState(int value) override;
 
     void UpdateMovingStage(double dt);
     void UpdateClimb(PlayerCollisions* collisions, double dt);
@@ -219,7 +221,6 @@ private:
     int32_t crossbowFrames = PlayerTuning::crossbowDelay;
     int32_t pendingMoveState = -1;
     int32_t pendingForm = -1;
-    int32_t moveState = 0;
     int32_t form = 0;
     int32_t attackKind = 0;
     int32_t previousMoveState = -1;

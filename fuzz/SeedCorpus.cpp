@@ -9,6 +9,8 @@
 #include "engine/sound/SoundEventsManager.h"
 #include "fuzz/FuzzWorld.h"
 #include "scene/CollisionShape.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
 #include "scene/SpacialInstance.h"
 #include "tests/engine/render/PngFixtures.h"
 #include "tests/engine/sound/SoundFixtures.h"
@@ -147,6 +149,23 @@ void AddRecords(SeedWriter& seeds)
     seeds.Add("placed_instance_record", Write(placedSprite));
     AnimatedSpriteSpacialInstance<int> placedAnimation(&world.walk, -5, 6);
     seeds.Add("placed_instance_record", Write(placedAnimation));
+
+    // A level of every list, the rock placed in the scene and in
+    // "Collisions", with point lists and a start-up script.
+    Level level("seed");
+    Layer* back = level.CreateLayer(Level::kBackground, "Sky", nullptr, 512, 448, 32, 32);
+    back->SetScrollFactor(0.5f, 1.0f);
+    back->SetAutoScrollSpeed(2.0f);
+    back->AddPlacedInstance(&world.rock, 100, 0);
+    level.CreateLayer(Level::kScene, "Collisions", nullptr, 512, 448, 32, 32)
+        ->AddPlacedInstance(&world.rock, 0, 0);
+    Layer* scene = level.CreateLayer(Level::kScene, "Garden", nullptr, 512, 448, 32, 32);
+    scene->AddPlacedInstance(&world.rock, 500, 10);
+    scene->AddPlacedInstance(&world.rock, -40, 460)->SetMirrored(true);
+    level.CreateLayer(Level::kForeground, "Mist", nullptr, 512, 448, 32, 32)->SetDrawPlacedInstances(false);
+    level.GetPointLists().push_back({{1, 2, 3}});
+    level.SetValues(1.5f, -2.0f);
+    seeds.Add("level_file", Write(level));
 
     seeds.Add("line_readers",
         std::string("\x05") + "name\r\n-12\r\n4000000000\r\n1e5\r\n1\r\n_SpacialInstance_updatetag_1.0_\r\n"

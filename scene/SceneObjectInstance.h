@@ -6,6 +6,7 @@
 #include <string>
 
 class Level;
+class VectorSerialize;
 
 // Per-placement data of a zone or point: the payload that a placed graphical
 // object owns (a trigger's, spawner's or teleport's own settings). Its record
@@ -28,6 +29,12 @@ public:
 
     // Called once per placed instance when the level spawns its instances.
     virtual void Spawn(int /*x*/, int /*y*/, Level* /*level*/) { }
+    // Appends the instance's state to a level record of the save data; the
+    // base has none.
+    virtual void SaveState(VectorSerialize* /*states*/) { }
+    // Reads the state back from the record, the save index standing at
+    // position index; the base reads nothing.
+    virtual void LoadState(VectorSerialize* /*states*/, int /*index*/) { }
 
 protected:
     SceneObjectInstance() = default;

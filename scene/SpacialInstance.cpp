@@ -30,6 +30,12 @@ void RebindBodiesInLevel(
         world->Rebind(body, instance);
 }
 
+void AssignSaveIndex(Level* level, SceneObjectInstance* payload)
+{
+    if (level != nullptr && payload != nullptr && payload->GetSaveIndex() == -1)
+        payload->SetSaveIndex(level->TakeNextInstanceIndex());
+}
+
 bool GetZonePayloadSize(const SceneObjectInstance* payload, Point<int>& size)
 {
     const auto* zone = dynamic_cast<const ZoneInstance*>(payload);

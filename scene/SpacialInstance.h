@@ -34,6 +34,9 @@ bool LevelHasCollisionWorld(Level* level);
 // Destroys in the level's world the bodies that are still its own and stand
 // for owner (nothing without a world).
 void DestroyBodiesInLevel(Level* level, std::vector<b2Body*>& bodies, const void* owner);
+// A payload written while its save index is still -1 takes the level's next
+// index (nothing without a level).
+void AssignSaveIndex(Level* level, SceneObjectInstance* payload);
 // Points the records of the bodies at the instance's new address.
 void RebindBodiesInLevel(
     Level* level, const std::vector<b2Body*>& bodies, SpacialInstance<GraphicalObject, float>* instance);
@@ -383,9 +386,10 @@ template <class T, class C> bool SpacialInstance<T, C>::Serialize(std::ostream& 
     WriteLine(os, kTagAngle);
     WriteLine(os, angle);
     WriteLine(os, kTagPayload);
-    if (payload)
+    if (payload) {
+        AssignSaveIndex(level, payload.get());
         payload->Serialize(os);
-    else
+    } else
         WriteLine(os, std::string_view("NULL"));
     WriteLine(os, kTagVisible);
     WriteLine(os, visible);

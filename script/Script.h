@@ -1,20 +1,81 @@
 #pragma once
 
 #include "engine/app/ConsoleCommand.h"
+#include "script/BackgroundEvent.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
-// The script runner. Only its command table is here yet: records of the
-// console-command layout, names stored in lower case.
-class Script {
+class GraphicalObject;
+template <class T, class C> class SpacialInstance;
+
+// A script: named lines of commands, run as a background event, and the
+// script runner's command table. The level keeps its start-up script's text;
+// running the commands belongs to the script runner, so Start and Run here
+// only remember the owner and label.
+class Script : public BackgroundEvent {
 public:
+    Script() = default;
+    explicit Script(std::string name_)
+        : name(std::move(name_))
+    {
+    }
+
     // Lower-cases the name and appends the record; checks nothing.
     static void RegisterCommand(std::string name, ConsoleHandler handler, std::string help,
         std::vector<std::string> grammar, std::vector<std::string> defaults);
     static const std::vector<ConsoleCommand>& GetCommands();
     // Empties the table (the game object that registered the commands goes).
     static void ClearCommands();
+
+    const std::string& GetName() const { return name; }
+
+    // The text as one string: every ";" and every line break starts a line.
+    void SetText(const std::string& text)
+    {
+        lines.clear();
+        std::string line;
+        for (char c : text) {
+            if (c == ';' || c == '\n') {
+                lines.push_back(line);
+                line.clear();
+            } else if (c != '\r') {
+                line += c;
+            }
+        }
+        if (!line.empty() || !lines.empty())
+            lines.push_back(line);
+    }
+    // The lines joined by line breaks.
+    std::string GetText() const
+    {
+        std::string text;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (i != 0)
+                text += '\n';
+            text += lines[i];
+        }
+        return text;
+    }
+    const std::vector<std::string>& GetLines() const { return lines; }
+
+    // Starts at the label, on behalf of the placed instance that owns the run.
+    void Start(const std::string& label, SpacialInstance<GraphicalObject, float>* owner_)
+    {
+        startLabel = label;
+        owner = owner_;
+        started = true;
+    }
+    bool IsStarted() const { return started; }
+    SpacialInstance<GraphicalObject, float>* GetOwner() const { return owner; }
+
+private:
+    std::string name;
+    std::vector<std::string> lines;
+    std::string startLabel;
+    SpacialInstance<GraphicalObject, float>* owner = nullptr;
+    bool started = false;
 };
 
 // Registers the 52 script commands in their fixed order.

@@ -393,6 +393,7 @@ TEST_F(SpacialInstanceTest, KeepPayloadsAndWorldlessLevels)
     delete zone;
 
     // Without a world no body is recorded, and destruction touches none.
+    level.SetCollisionWorld(nullptr);
     CollisionWorld separate;
     b2BodyDef def;
     b2Body* body = separate.CreateBody(def, nullptr, 0);

@@ -1,0 +1,192 @@
+// The layer's drawing and its per-frame passes.
+
+#include "characters/ParticleSystem.h"
+#include "engine/render/DXGraphicalSurface.h"
+#include "engine/render/IRenderEngine.h"
+#include "game/Game.h"
+#include "scene/GameplayObject.h"
+#include "scene/Layer.h"
+
+#include <cmath>
+
+namespace {
+
+// The largest multiple of n not above v, also for negative values.
+int FloorToMultiple(int v, int n)
+{
+    const int q = v / n;
+    return (v % n != 0 && v < 0 ? q - 1 : q) * n;
+}
+
+} // namespace
+
+Point<int> Layer::GetDrawOffset(Point<int> origin) const
+{
+    // The origin is the view's lower-left corner in level coordinates; the
+    // instances are placed from its upper-left corner.
+    const int height = surface ? surface->GetSize().y : kCellHeight;
+    return Point<int>(origin.x, origin.y + height);
+}
+
+Point<float> Layer::GetScrollPosition() const
+{
+    Game* game = Game::GetInstance();
+    const Point<float> camera = game ? game->cameraPosition : Point<float>();
+    return Point<float>(camera.x * scrollFactor.x, camera.y * scrollFactor.y);
+}
+
+bool Layer::Draw(Point<int> origin)
+{
+    if (surface)
+        surface->Activate();
+    if (g_RenderEngine != nullptr)
+        g_RenderEngine->SetLayerSpeed(scrollFactor.x);
+    const Point<int> offset = GetDrawOffset(origin);
+    const Rect<float> addedArea(static_cast<float>(origin.x - 448), static_cast<float>(origin.y + 1024),
+        static_cast<float>(origin.x + 896), static_cast<float>(origin.y - 512));
+    bool result = true;
+    auto drawAdded = [&]() {
+        for (auto& added : addedInstances) {
+            if (!added->IsVisible() || !Rect<float>::Contains(addedArea, added->GetPosition()))
+                continue;
+            if (result)
+                result = added->Draw(surface.get(), offset);
+        }
+    };
+
+    if (!drawPlacedInstances) {
+        drawAdded();
+        return result;
+    }
+
+    // Auto-scroll, one step per game tick.
+    const auto width = static_cast<float>(bounds.x1 - bounds.x0);
+    Game* game = Game::GetInstance();
+    if (game != nullptr && game->fixedStepTick != 0 && autoScrollSpeed != 0.0f) {
+        autoScrollOffset += autoScrollSpeed;
+        if (width <= autoScrollOffset)
+            autoScrollOffset -= width;
+        if (autoScrollOffset <= -width)
+            autoScrollOffset += width;
+    }
+    const int scroll = static_cast<int>(autoScrollOffset);
+    const int wrapShift = scroll > 0 ? static_cast<int>(width - autoScrollOffset)
+                                     : static_cast<int>(-width - autoScrollOffset);
+
+    // The four cells around the view; an instance filed under two of them
+    // is drawn from the first only.
+    for (int dx : {0, kCellWidth}) {
+        for (int dy : {0, kCellHeight}) {
+            const Point<int> corner(origin.x + dx, origin.y + dy);
+            Point<int> cell;
+            if (!PointToCell(corner, &cell))
+                continue;
+            const int cellX = FloorToMultiple(corner.x, kCellWidth);
+            const int cellY = FloorToMultiple(corner.y, kCellHeight);
+            for (Instance* instance : cellGrid[static_cast<size_t>(cell.x)][static_cast<size_t>(cell.y)]) {
+                const Point<float> p = instance->GetPosition();
+                if ((dx == kCellWidth && p.x < static_cast<float>(cellX))
+                    || (dy == kCellHeight && p.y < static_cast<float>(cellY)))
+                    continue;
+                if (result)
+                    result = instance->Draw(surface.get(), Point<int>(offset.x - scroll, offset.y));
+                if (result && scroll != 0)
+                    result = instance->Draw(surface.get(), Point<int>(offset.x + wrapShift, offset.y));
+            }
+        }
+    }
+
+    drawAdded();
+    if (hostsPlayer && surface) {
+        DrawCharacters(origin);
+        DrawCharactersFlagged(origin);
+    }
+    if (drawFrontCharacters && surface)
+        DrawFrontCharacters(origin);
+    if (result)
+        result = DrawParticleSystems(origin);
+    else
+        DrawParticleSystems(origin);
+    return result;
+}
+
+// The characters live in the game's active character list, which the game
+// core fills; until it does, these passes have nobody to draw.
+bool Layer::DrawCharacters(Point<int>)
+{
+    return true;
+}
+
+bool Layer::DrawCharactersFlagged(Point<int>)
+{
+    return true;
+}
+
+bool Layer::DrawFrontCharacters(Point<int>)
+{
+    return true;
+}
+
+bool Layer::DrawParticleSystems(Point<int> origin)
+{
+    const Point<int> offset = GetDrawOffset(origin);
+    bool result = true;
+    for (auto& system : particleSystems) {
+        if (system && result)
+            result = system->Draw(surface.get(), offset);
+    }
+    return result;
+}
+
+void Layer::UpdateOwnedObjects(double dt)
+{
+    for (auto& added : addedInstances) {
+        if (added->GetPrototype() != nullptr && added->IsOwned())
+            added->GetPrototype()->Update(dt);
+    }
+}
+
+void Layer::UpdateInstances(const std::string& classFilter)
+{
+    for (Instance* instance : gameplayInstances) {
+        SceneObjectInstance* payload = instance->GetPayload();
+        if (payload == nullptr)
+            continue;
+        if (!classFilter.empty() && payload->GetVersionedClassName().rfind(classFilter, 0) != 0)
+            continue;
+        if (auto* gameplay = dynamic_cast<GameplayObject*>(instance->GetPrototype()))
+            gameplay->UpdateInstance(instance);
+    }
+}
+
+void Layer::UpdatePlayerContacts(const std::string& classFilter)
+{
+    for (Instance* instance : gameplayInstances) {
+        SceneObjectInstance* payload = instance->GetPayload();
+        if (payload == nullptr)
+            continue;
+        if (!classFilter.empty() && payload->GetVersionedClassName().rfind(classFilter, 0) != 0)
+            continue;
+        if (auto* gameplay = dynamic_cast<GameplayObject*>(instance->GetPrototype()))
+            gameplay->UpdatePlayerContact(instance);
+    }
+}
+
+void Layer::UpdateParticleSystems(double dt)
+{
+    for (auto& system : particleSystems) {
+        if (!system)
+            continue;
+        if (auto* fullScreen = dynamic_cast<FullScreenParticleSystem*>(system.get())) {
+            const Point<float> scroll = GetScrollPosition();
+            fullScreen->SetOrigin(Point<int>(static_cast<int>(scroll.x), static_cast<int>(scroll.y)));
+        }
+        system->Update(dt);
+    }
+}
+
+// The trigger zones' start-up belongs to the zone classes; until they exist
+// no placed object has a start-up of its own.
+void Layer::StartupZones()
+{
+}

@@ -1,0 +1,161 @@
+#include "tools/world/ArtAtlas.h"
+#include "tools/world/ArtPainter.h"
+#include "tools/world/ArtRecipe.h"
+#include "tools/world/WorldText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+ArtBook WorldArt()
+{
+    ArtBook book;
+    for (const std::string& file : ListFiles(std::string(QUENHOLT_SOURCE_DIR) + "/data/art", ".txt"))
+        book.ReadFile(file);
+    return book;
+}
+
+ArtBook BookOf(const std::string& text)
+{
+    ArtBook book;
+    book.ReadText(text, "test.txt");
+    return book;
+}
+
+TEST(ArtGeneratorTest, SameSeedGivesTheSameBytesAndEveryPageDecodesToWhatWasDrawn)
+{
+    const ArtBook book = WorldArt();
+    const ArtAtlas atlas = ArtAtlas::Layout(book);
+    const auto first = PaintAtlasPages(book, atlas, 1);
+    const auto again = PaintAtlasPages(book, atlas, 1);
+    const auto other = PaintAtlasPages(book, atlas, 2);
+    ASSERT_FALSE(first.empty());
+    bool seedMatters = false;
+    for (const auto& [file, picture] : first) {
+        SCOPED_TRACE(file);
+        const std::vector<uint8_t> png = picture.EncodePng();
+        ASSERT_FALSE(png.empty());
+        EXPECT_EQ(png, again.at(file).EncodePng());
+        seedMatters = seedMatters || other.at(file).GetPixels() != picture.GetPixels();
+        PixelImage decoded;
+        ASSERT_TRUE(decoded.LoadFromMemory(png));
+        EXPECT_EQ(decoded.GetPixels(), picture.GetPixels());
+    }
+    EXPECT_TRUE(seedMatters) << "no picture draws from the seed";
+}
+
+TEST(ArtGeneratorTest, AtlasFramesStayInsideTheirPowerOfTwoPagesWithoutOverlapping)
+{
+    const ArtBook book = WorldArt();
+    const ArtAtlas atlas = ArtAtlas::Layout(book);
+    std::map<std::string, PixelImage> used; // pixels claimed per page
+    for (const AtlasPage& page : atlas.pages) {
+        EXPECT_LE(page.width, 1024);
+        EXPECT_LE(page.height, 1024);
+        EXPECT_EQ(page.width & (page.width - 1), 0) << page.file;
+        EXPECT_EQ(page.height & (page.height - 1), 0) << page.file;
+        used.emplace(page.file, PixelImage(page.width, page.height));
+    }
+    for (const ArtObject& object : book.objects) {
+        ASSERT_EQ(atlas.frames.at(object.name).size(), size_t(object.frames)) << object.name;
+        for (const AtlasFrame& frame : atlas.frames.at(object.name)) {
+            PixelImage& claim = used.at(frame.page);
+            ASSERT_LE(frame.x + object.width, claim.GetWidth()) << object.name;
+            ASSERT_LE(frame.y + object.height, claim.GetHeight()) << object.name;
+            for (int y = frame.y; y < frame.y + object.height; ++y)
+                for (int x = frame.x; x < frame.x + object.width; ++x) {
+                    ASSERT_EQ(claim.GetPixel(x, y), 0u) << object.name << " overlaps at " << x << "," << y;
+                    claim.SetPixel(x, y, 0xFFFFFFFFu);
+                }
+        }
+    }
+}
+
+TEST(ArtGeneratorTest, EightLoadingScreenFramesOverflowIntoASecondPage)
+{
+    const ArtBook book = BookOf("object Big 512 448\n  image big.png\n  frames 8 100\n");
+    const ArtAtlas atlas = ArtAtlas::Layout(book);
+    ASSERT_EQ(atlas.pages.size(), 2u);
+    EXPECT_EQ(atlas.pages[1].file, "big_1.png");
+    EXPECT_EQ(atlas.frames.at("Big")[4].page, "big_1.png");
+    EXPECT_EQ(atlas.frames.at("Big")[4].x, 0);
+    EXPECT_EQ(atlas.frames.at("Big")[4].y, 0);
+}
+
+TEST(ArtGeneratorTest, PrimitivesDrawWhereTheRecipeSays)
+{
+    const ArtBook book = BookOf("palette p #000000 #FF0000 #00FF00 #0000FF #FFFFFF #111111 #222222 #333333\n"
+                                "object Box 16 16\n  image t.png\n  palette p\n  frames 2 100\n"
+                                "  rect 4 4 4 4 1\n  outline #0B0B12\n  frame 1\n  rect 0 0 1 1 #00000080\n"
+                                "object Sky 64 8\n  image t.png\n  ridge 4 3 2 #FFFFFF\n");
+    const ArtPainter painter(book, 7);
+    const PixelImage f0 = painter.Paint(*book.Find("Box"), 0);
+    EXPECT_EQ(f0.GetPixel(4, 4), 0xFFFF0000u);
+    EXPECT_EQ(f0.GetPixel(7, 7), 0xFFFF0000u);
+    EXPECT_EQ(f0.GetPixel(8, 8), 0u);          // rect is 4 wide: 4..7
+    EXPECT_EQ(f0.GetPixel(3, 5), 0xFF0B0B12u); // outline beside the box
+    EXPECT_EQ(f0.GetPixel(3, 3), 0u);          // but not on the diagonal
+    EXPECT_EQ(f0.GetPixel(0, 0), 0u);          // frame 1's step is not in frame 0
+    EXPECT_EQ(painter.Paint(*book.Find("Box"), 1).GetPixel(0, 0), 0x80000000u);
+
+    // A translucent colour is laid over what is drawn; it never punches a hole.
+    const ArtBook glow = BookOf("object G 4 1\n  image g.png\n  rect 0 0 2 1 #000080\n"
+                                "  rect 1 0 2 1 #FFFFFF80\n  rect 3 0 1 1 #FFFFFF80\n  rect 0 0 1 1 clear\n");
+    const PixelImage g = ArtPainter(glow, 1).Paint(glow.objects[0], 0);
+    EXPECT_EQ(g.GetPixel(0, 0), 0u);          // erased
+    EXPECT_EQ(g.GetPixel(1, 0), 0xFF8080C0u); // half white over opaque navy
+    EXPECT_EQ(g.GetPixel(3, 0), 0x80FFFFFFu); // over nothing it keeps its own alpha
+
+    // A ridge wraps around the picture's width, so a layer of copies has no seam.
+    const PixelImage sky = painter.Paint(*book.Find("Sky"), 0);
+    auto top = [&](int x) {
+        int y = 0;
+        while (y < sky.GetHeight() && sky.GetPixel(x, y) == 0)
+            ++y;
+        return y;
+    };
+    EXPECT_LE(std::abs(top(0) - top(sky.GetWidth() - 1)), 1);
+}
+
+TEST(ArtGeneratorTest, BadRecipesNameTheirFileAndLine)
+{
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"object A 32 32\n  image a.png\n  wobble 1\n", "test.txt:3: unknown recipe word \"wobble\""},
+        {"object A 32 32\n  image a.png\nobject A 8 8\n  image a.png\n",
+            "test.txt:3: picture \"A\" is defined twice"},
+        {"object A 2000 32\n  image a.png\n", "test.txt:1: picture size must be 1 to 1024"},
+        {"object A 32 32\n", "test.txt:1: picture \"A\" has no \"image\" line"},
+        {"object A 32 32\n  image a.png\n  frames 2 100\n  frame 2\n", "test.txt:4: frame 2 is outside"},
+        {"object A 32 32\n  image a.png\n  rect 1 2 3\n", "test.txt:3: \"rect\" expects 5 values"},
+        {"object A 32 32\n  image a.png\n  rect 1 2 x 4 #FFFFFF\n",
+            "test.txt:3: expected a number, found \"x\""},
+        {"object A 32 32\n  image a.png\n  fill blue\n",
+            "test.txt:3: expected a whole number, found \"blue\""},
+        {"palette p #000000\n", "test.txt:1: \"palette\" expects 9 values"},
+        {"rect 0 0 1 1 1\n", "test.txt:1: expected \"palette\", \"object\" or \"sprite\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        try {
+            BookOf(c.text);
+            ADD_FAILURE() << "accepted";
+        } catch (const WorldError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+        }
+    }
+    // A colour index without a palette is found when drawing, at its line.
+    const ArtBook book = BookOf("object A 4 4\n  image a.png\n  fill 3\n");
+    try {
+        ArtPainter(book, 1).Paint(book.objects[0], 0);
+        ADD_FAILURE() << "drew without a palette";
+    } catch (const WorldError& e) {
+        EXPECT_NE(std::string(e.what()).find("test.txt:3:"), std::string::npos) << e.what();
+    }
+}
+
+} // namespace

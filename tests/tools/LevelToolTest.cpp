@@ -1,0 +1,194 @@
+#include "tools/world/LevelChecks.h"
+#include "tools/world/LevelDescription.h"
+#include "tools/world/LevelModel.h"
+#include "tools/world/WorldText.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+namespace {
+
+// A sound one-screen level: floor two tiles thick, a platform, a start, an
+// exit on the left edge and the hub's teleport. Cases below break it line by line.
+std::string Level(const std::string& extra = "", const std::string& bottomRow = std::string(16, '#'),
+    const std::string& name = "Test_TP_01.lvl")
+{
+    std::string text = "level " + name
+        + "\nscreens 1 1\ncell 5 5\npalette cemetery\nscript PlayMusic title.ogg 1\ntiles\n";
+    for (int row = 0; row < 10; ++row)
+        text += std::string(16, '.') + "\n";
+    text += "......====......\n"; // line 17
+    text += std::string(16, '.') + "\n";
+    text += "################\n";                             // line 19
+    text += bottomRow + "\n";                                 // line 20
+    text += "place Point_PlayerStart start 8 2 name=start\n"; // line 21
+    text += "place Zone_LoadMap out 0 2 1x3 level=Other.lvl start=from_test\n";
+    text += "place Zone_Teleport tp 12 2 2x2\n";
+    return text + extra;
+}
+
+const std::set<std::string> kKnown = {"Point_PlayerStart", "Zone_LoadMap", "Zone_Teleport", "Zone_Save",
+    "Point_MinimapLocation", "Zone_TriggerZone", "Deco_Grave_A"};
+
+std::vector<std::string> FaultsOf(const std::string& text)
+{
+    try {
+        return CheckLevel(LevelDescription::Parse(text, "t.lvd"), kKnown);
+    } catch (const WorldError& e) {
+        return {e.what()};
+    }
+}
+
+TEST(LevelToolTest, TheSoundDescriptionPasses)
+{
+    EXPECT_EQ(FaultsOf(Level()), std::vector<std::string>());
+}
+
+TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
+{
+    const std::string trigger = "trigger t 3 2 2x2 {\n:OnEnterOnce\nDisplayMessage \"TL;DR\"\n}\n";
+    const struct {
+        std::string text;
+        const char* message;
+    } cases[] = {
+        {Level("place Point_PlayerStart near 2 2 name=from_x\n"),
+            "t.lvd:24: start point \"from_x\" is closer than 3 tiles to exit \"out\""},
+        {Level("", "####....########"), "t.lvd:20: gap without a floor at tile column 4"},
+        {Level("place Zone_Mystery m 4 2\n"), "t.lvd:24: unknown object \"Zone_Mystery\""},
+        {Level(trigger), "t.lvd:26: a script line may not hold \";\""},
+        {Level("script Print a;b\n"), "t.lvd:24: a script line may not hold \";\""},
+        {Level("place Zone_Save s 4 2 1x3 dir=right\n"), "t.lvd:24: a save faces \"Right\" exactly"},
+        {Level("place Point_PlayerStart s2 5 2 name=[SAVE]\n"),
+            "t.lvd:24: the start name \"[SAVE]\" is reserved"},
+        {Level("place Point_PlayerStart air 5 6 name=from_air\n"),
+            "t.lvd:24: start point \"from_air\" does not stand"},
+        {Level("place Zone_LoadMap mid 7 6 1x3 level=Other.lvl start=from_test\n"),
+            "t.lvd:24: exit \"mid\" must touch the level's edge"},
+        {Level("place Zone_Teleport tp2 3 2 1x1\n"), "t.lvd:1: a hub has exactly one Zone_Teleport, found 2"},
+        {Level("place Point_MinimapLocation m1 1 2\nplace Point_MinimapLocation m2 2 2\n"),
+            "the level has 2 minimap markers"},
+        {Level("place Deco_Grave_A start 3 2\n"), "t.lvd:24: the name \"start\" is already used on line 21"},
+        {Level("place Zone_Save s 15 2 2x3 dir=Right\n"), "t.lvd:24: \"s\" reaches outside the level"},
+        {Level("fog 1\n"), "t.lvd:24: unknown description word \"fog\""},
+        {Level("place Zone_Save s 4 2 1x3 dir=Right dir=Right\n"), "t.lvd:24: option \"dir\" is given twice"},
+        {Level("trigger t 3 2 2x2 {\n:OnEnter\n"), "t.lvd:24: the trigger's script has no closing"},
+        {Level("", "######x#########"), "t.lvd:20: unknown tile character 'x'"},
+        {Level("", "#######"), "t.lvd:20: expected a tile row of 16 characters, found 7"},
+        {Level("", std::string(16, '#'), "Test_TP_01"), "t.lvd:1: the level name must end with \".lvl\""},
+        {"level a.lvl\nscreens 1 1\ntiles\n....\n", "t.lvd:4: expected a tile row of 16 characters"},
+        {"level a.lvl\nscreens 0 1\n", "t.lvd:2: screens must be 1 to 16"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::vector<std::string> faults = FaultsOf(c.text);
+        const bool found = std::any_of(faults.begin(), faults.end(),
+            [&](const std::string& f) { return f.find(c.message) != std::string::npos; });
+        EXPECT_TRUE(found) << "expected \"" << c.message << "\"; got:\n"
+                           << (faults.empty() ? std::string("nothing") : faults.front());
+    }
+}
+
+TEST(LevelToolTest, WorldRulesTieExitsToStartPointsAndKeepCellsApart)
+{
+    // Build "Other.lvl" from the sound level, with its own cell and arrival.
+    std::string otherText
+        = Level("place Point_PlayerStart arrive 10 2 name=from_test\n", std::string(16, '#'), "Other.lvl");
+    otherText.replace(otherText.find("cell 5 5"), 8, "cell 6 5");
+    otherText.replace(otherText.find("level=Other.lvl"), 15, "level=Test_TP_01.lvl");
+    otherText.replace(otherText.find("start=from_test"), 15, "start=start");
+    const LevelDescription test = LevelDescription::Parse(Level(), "test.lvd");
+    const LevelDescription good = LevelDescription::Parse(otherText, "other.lvd");
+    EXPECT_EQ(CheckWorld({test, good}), std::vector<std::string>());
+
+    std::string noArrival = otherText;
+    noArrival.replace(noArrival.find("name=from_test"), 14, "name=from_else");
+    std::vector<std::string> faults = CheckWorld({test, LevelDescription::Parse(noArrival, "other.lvd")});
+    ASSERT_EQ(faults.size(), 1u);
+    EXPECT_EQ(faults[0],
+        "test.lvd:22: exit \"out\" arrives at start point \"from_test\", which Other.lvl does not have");
+
+    faults = CheckWorld({test});
+    ASSERT_EQ(faults.size(), 1u);
+    EXPECT_NE(faults[0].find("leads to \"Other.lvl\", which the world does not describe"), std::string::npos);
+
+    std::string sameCell = otherText;
+    sameCell.replace(sameCell.find("cell 6 5"), 8, "cell 5 5");
+    faults = CheckWorld({test, LevelDescription::Parse(sameCell, "other.lvd")});
+    ASSERT_EQ(faults.size(), 1u);
+    EXPECT_NE(faults[0].find("other.lvd:1: reference cell 5 5 is also the cell of Test_TP_01.lvl"),
+        std::string::npos);
+}
+
+TEST(LevelToolTest, ModelHasTheStandardLayersInFileOrderWithTheirDrawingRules)
+{
+    LevelDescription d = LevelDescription::Parse(Level("prop \"FG_Secret\" Deco_Grave_A 3 2\n"), "t.lvd");
+    const LevelModel model = BuildLevelModel(d);
+    EXPECT_EQ(model.fileName, "test_tp_01.lvl");
+    const struct {
+        const char* name;
+        int list;
+        float sx, sy;
+        bool draw;
+    } expected[] = {{"BG_Sky", 0, 0, 0, true}, {"BG_Far", 0, 0.25f, 0.5f, true},
+        {"BG_Near", 0, 0.5f, 0.75f, true}, {"Scene Layer 00", 2, 1, 1, true}, {"Collisions", 2, 1, 1, false},
+        {"Scene Layer 01", 2, 1, 1, true}, {"FG_Near", 1, 1.25f, 1, true}, {"FG_Water", 1, 1, 1, true},
+        {"FG_Secret", 1, 1, 1, true}};
+    ASSERT_EQ(model.layers.size(), std::size(expected));
+    for (size_t i = 0; i < model.layers.size(); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        EXPECT_EQ(model.layers[i].name, expected[i].name);
+        EXPECT_EQ(model.layers[i].list, expected[i].list);
+        EXPECT_EQ(model.layers[i].scrollX, expected[i].sx);
+        EXPECT_EQ(model.layers[i].scrollY, expected[i].sy);
+        EXPECT_EQ(model.layers[i].drawPlacedInstances, expected[i].draw);
+    }
+    EXPECT_GT(model.FindLayer("BG_Sky")->autoScrollSpeed, 0.0f);
+    // Without anything placed in it there is no secret cover.
+    EXPECT_EQ(BuildLevelModel(LevelDescription::Parse(Level(), "t.lvd")).FindLayer("FG_Secret"), nullptr);
+}
+
+TEST(LevelToolTest, TilesBecomeBlocksArtWaterClimbZonesBlockersAndTheMarker)
+{
+    // Two screens wide, one high; a pool, a ladder of three and a low ledge.
+    std::string text = "level W.lvl\nscreens 2 1\ncell 3 3\npalette cemetery\ntiles\n";
+    for (int row = 0; row < 9; ++row)
+        text += std::string(32, '.') + "\n";
+    text += ".........H......................\n";
+    text += ".........H......................\n";
+    text += ".........H..........._..........\n";
+    text += "####~~~~########################\n";
+    text += "################################\n";
+    text += "place Point_PlayerStart start 12 2 name=start\n";
+    const LevelModel model = BuildLevelModel(LevelDescription::Parse(text, "w.lvd"));
+    auto count = [&](const char* layer, const std::string& object) {
+        const ModelLayer* l = model.FindLayer(layer);
+        return std::count_if(l->instances.begin(), l->instances.end(),
+            [&](const ModelInstance& i) { return i.object == object; });
+    };
+    EXPECT_EQ(count("Collisions", "Coll_cube_32"), 32 + 28);
+    EXPECT_EQ(count("Collisions", "Coll_rectangle_32_24"), 1);
+    EXPECT_EQ(count("FG_Water", "Water_Tile"), 4);
+    EXPECT_EQ(count("Collisions", "Climb_Zone"), 1);
+    EXPECT_EQ(count("Scene Layer 00", "Tile_Cem_TopRight"), 1); // left of the pool
+    EXPECT_EQ(count("Scene Layer 00", "Tile_Cem_TopLeft"), 1);  // right of it
+    EXPECT_EQ(count("Collisions", "CameraBlocker_Top"), 2);
+    EXPECT_EQ(count("Collisions", "CameraBlocker_Bottom"), 2);
+    EXPECT_EQ(count("Collisions", "CameraBlocker_Left"), 1);
+    EXPECT_EQ(count("Collisions", "CameraBlocker_Right"), 1);
+    EXPECT_EQ(count("Collisions", "Point_MinimapLocation"), 1);
+
+    const ModelLayer& collisions = *model.FindLayer("Collisions");
+    const auto ladder = std::find_if(collisions.instances.begin(), collisions.instances.end(),
+        [](const ModelInstance& i) { return i.object == "Climb_Zone"; });
+    EXPECT_EQ(ladder->x, 9 * 32);
+    EXPECT_EQ(ladder->y, 2 * 32);
+    EXPECT_EQ(ladder->h, 3 * 32);
+    // The near layer scrolls at half speed across a 1024-px level: 768 px shown.
+    EXPECT_EQ(count("BG_Near", "BG_Cem_Near"), 1);
+    EXPECT_EQ(count("BG_Far", "BG_Cem_Far"), 1);
+}
+
+} // namespace

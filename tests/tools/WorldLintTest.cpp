@@ -1,0 +1,219 @@
+#include "engine/render/PixelImage.h"
+#include "engine/serial/FileUtils.h"
+#include "engine/sound/WaveFile.h"
+#include "scene/Sprite.h"
+#include "tools/world/ArtAtlas.h"
+#include "tools/world/GameLibraryWriter.h"
+#include "tools/world/LevelChecks.h"
+#include "tools/world/LevelModel.h"
+#include "tools/world/MusicSynth.h"
+#include "tools/world/WorldText.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+// The content lint: the world's sources (data/) and the world the build
+// assembled (<build>/world) checked against the rules the game relies on.
+namespace {
+
+const std::string kData = std::string(QUENHOLT_SOURCE_DIR) + "/data";
+const std::string kWorld = QUENHOLT_WORLD_DIR;
+
+struct World {
+    ArtBook art;
+    ArtAtlas atlas;
+    std::vector<SynthSound> sounds;
+    std::vector<LevelDescription> levels;
+    std::set<std::string> tracks;
+
+    World()
+    {
+        for (const std::string& file : ListFiles(kData + "/art", ".txt"))
+            art.ReadFile(file);
+        atlas = ArtAtlas::Layout(art);
+        for (const std::string& file : ListFiles(kData + "/sounds", ".txt")) {
+            std::vector<SynthSound> list = ReadSoundList(ReadWholeFile(file), file);
+            sounds.insert(sounds.end(), list.begin(), list.end());
+        }
+        for (const std::string& file : ListFiles(kData + "/levels", ".lvd"))
+            levels.push_back(LevelDescription::ReadFile(file));
+        for (const std::string& file : ListFiles(kData + "/music", ".txt"))
+            tracks.insert(ReadMusicTrack(ReadWholeFile(file), file).file);
+    }
+    std::set<std::string> Names() const { return GameLibraryWriter(art, atlas, sounds).ObjectNames(); }
+};
+
+const World& TheWorld()
+{
+    static const World world;
+    return world;
+}
+
+std::vector<std::string> InitVarsLines()
+{
+    std::vector<std::string> lines;
+    EXPECT_TRUE(ReadLines(kData + "/init_vars.txt", lines));
+    return lines;
+}
+
+TEST(WorldLintTest, EveryLevelKeepsTheRulesAndUsesOnlyNamesTheLibraryHas)
+{
+    const World& world = TheWorld();
+    const std::set<std::string> names = world.Names();
+    ASSERT_GE(world.levels.size(), 2u);
+    EXPECT_EQ(CheckWorld(world.levels), std::vector<std::string>());
+    for (const LevelDescription& level : world.levels) {
+        SCOPED_TRACE(level.file);
+        EXPECT_EQ(CheckLevel(level, names), std::vector<std::string>());
+        // What the level tool adds (terrain art, backgrounds, blocks) exists too.
+        for (const ModelLayer& layer : BuildLevelModel(level).layers)
+            for (const ModelInstance& instance : layer.instances)
+                EXPECT_TRUE(names.count(instance.object)) << instance.object << " in " << layer.name;
+        for (const auto& [line, where] : level.scripts) {
+            std::vector<std::string> words = SplitWords(line);
+            if (!words.empty() && ToLowerCase(words[0]) == "playmusic") {
+                EXPECT_TRUE(world.tracks.count(words.at(1))) << level.file << ":" << where;
+            }
+        }
+    }
+}
+
+TEST(WorldLintTest, InitVarsRunsAsConsoleLinesAndNamesWhatExists)
+{
+    const World& world = TheWorld();
+    std::set<std::string> levelNames;
+    for (const LevelDescription& level : world.levels)
+        levelNames.insert(ToLowerCase(level.level));
+    const std::vector<std::string> lines = InitVarsLines();
+    ASSERT_FALSE(lines.empty());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE("init_vars.txt:" + std::to_string(i + 1) + ": " + lines[i]);
+        // Every line is a command: no blank line, no comment, no stray blanks.
+        ASSERT_FALSE(lines[i].empty());
+        EXPECT_NE(lines[i][0], '#');
+        EXPECT_NE(lines[i].substr(0, 2), "//");
+        EXPECT_EQ(lines[i].find_first_of(" \t"), lines[i].find(' '));
+        EXPECT_NE(lines[i].back(), ' ');
+        // The tokenizer skips the character after a closing quote: a blank must stand there.
+        for (size_t q = lines[i].find('"'); q != std::string::npos; q = lines[i].find('"', q + 1)) {
+            const size_t close = lines[i].find('"', q + 1);
+            ASSERT_NE(close, std::string::npos) << "unclosed quote";
+            EXPECT_TRUE(close + 1 == lines[i].size() || lines[i][close + 1] == ' ');
+            q = close;
+        }
+        const std::vector<std::string> w = SplitWords(lines[i]);
+        if (w[0] == "setpath") {
+            ASSERT_EQ(w.size(), 3u);
+            EXPECT_NE(w[2][0], '\\');
+            EXPECT_EQ(w[2].back() == '\\', w[1] != "map");
+        } else if (w[0] == "setfirstmap") {
+            EXPECT_TRUE(levelNames.count(ToLowerCase(w.at(1))));
+        } else if (w[0] == "setmainmusicpath" || w[0] == "addmusicinfo") {
+            EXPECT_TRUE(world.tracks.count(w.at(1)));
+            for (size_t k = 3; k < w.size(); ++k)
+                EXPECT_TRUE(w[k] == "0" || w[k] == "1") << "bools are 1 or 0";
+        }
+    }
+}
+
+TEST(WorldLintTest, LibraryHoldsTheFirstStageNamesAndEverySoundPlaysAnEvent)
+{
+    const World& world = TheWorld();
+    const std::set<std::string> names = world.Names();
+    for (const char* name : {"Game_LoadingScreen_512_448", "GlobalMinimap", "GlobalMinimap_Mask",
+             "Coll_cube_32", "Coll_platform_32", "coll_ceiling_16", "cube_ceiling_16_16_right",
+             "CameraBlocker_Top", "Zone_LoadMap", "Point_PlayerStart", "Climb_Zone", "Zone_TriggerZone",
+             "Zone_NPCSPawner_FloatingSkull", "Water_Tile"})
+        EXPECT_TRUE(names.count(name)) << name;
+    for (const char* part :
+        {"Top", "Fill", "Left", "Right", "TopLeft", "TopRight", "Platform", "Ceiling", "Wall"})
+        EXPECT_TRUE(names.count(std::string("Tile_Cem_") + part)) << part;
+    for (const std::string& name : names) {
+        // Only characters' pictures may start with "NPC" or "Proj".
+        EXPECT_NE(name.rfind("NPC", 0), 0u) << name;
+        EXPECT_NE(name.rfind("Proj", 0), 0u) << name;
+    }
+    std::set<std::string> events;
+    for (const SynthSound& sound : world.sounds) {
+        bool second = false;
+        const std::string event = GameLibraryWriter::EventForSound(sound.name, second);
+        EXPECT_FALSE(event.empty()) << sound.name << " plays no event";
+        events.insert(event);
+    }
+    for (const char* event : {"Menu_Select", "Door_Close", "Player_Jump", "Script_User_00"})
+        EXPECT_TRUE(events.count(event)) << event;
+    // The loading screen and every finishing picture never loop.
+    const ArtObject* loading = world.art.Find("Game_LoadingScreen_512_448");
+    ASSERT_NE(loading, nullptr);
+    EXPECT_EQ(loading->frames, 8);
+    EXPECT_EQ(loading->width, 512);
+    EXPECT_EQ(loading->height, 448);
+}
+
+TEST(WorldLintTest, WrittenLibraryIsCrLfAndItsSpritesReadBackOntoTheAtlas)
+{
+    const World& world = TheWorld();
+    std::ostringstream out;
+    ASSERT_TRUE(GameLibraryWriter(world.art, world.atlas, world.sounds).Write(out));
+    const std::string text = out.str();
+    ASSERT_EQ(text.substr(0, 8), "GameV0\r\n");
+    for (size_t lf = text.find('\n'); lf != std::string::npos; lf = text.find('\n', lf + 1))
+        ASSERT_EQ(text[lf - 1], '\r') << "bare LF at byte " << lf;
+    std::ostringstream again;
+    GameLibraryWriter(world.art, world.atlas, world.sounds).Write(again);
+    EXPECT_EQ(again.str(), text);
+
+    std::istringstream in(text);
+    std::string line;
+    std::getline(in, line);
+    std::getline(in, line);
+    std::getline(in, line);
+    std::getline(in, line);
+    const int count = std::stoi(line);
+    int frames = 0;
+    for (const ArtObject& object : world.art.objects)
+        frames += object.frames;
+    ASSERT_EQ(count, frames);
+    size_t index = 0;
+    for (const ArtObject& object : world.art.objects)
+        for (int f = 0; f < object.frames; ++f, ++index) {
+            std::getline(in, line);
+            ASSERT_EQ(line, "SpriteV0\r");
+            Sprite sprite(in);
+            const AtlasFrame& at = world.atlas.frames.at(object.name)[size_t(f)];
+            EXPECT_EQ(sprite.GetName(), FrameSpriteName(object, f));
+            EXPECT_EQ(sprite.GetRect().x0, at.x);
+            EXPECT_EQ(sprite.GetRect().y1, at.y + object.height);
+            std::string page = sprite.GetImageFile();
+            std::replace(page.begin(), page.end(), '\\', '/');
+            EXPECT_EQ(page, at.page);
+        }
+}
+
+TEST(WorldLintTest, AssembledWorldHoldsEveryFileTheLibraryAndSettingsName)
+{
+    if (!std::filesystem::exists(kWorld + "/gamelib.txt"))
+        GTEST_SKIP() << "the world is not built in " << kWorld;
+    const World& world = TheWorld();
+    for (const AtlasPage& page : world.atlas.pages) {
+        PixelImage picture;
+        ASSERT_TRUE(picture.LoadFromFile(kWorld + "/images/" + page.file)) << page.file;
+        EXPECT_EQ(picture.GetWidth(), page.width);
+        EXPECT_EQ(picture.GetHeight(), page.height);
+    }
+    for (const SynthSound& sound : world.sounds) {
+        WaveFile file;
+        EXPECT_TRUE(file.OpenFile(kWorld + "/sounds/" + sound.name + ".wav")) << sound.name;
+    }
+    for (const std::string& track : world.tracks)
+        EXPECT_TRUE(std::filesystem::exists(kWorld + "/music/" + track)) << track;
+    for (const LevelDescription& level : world.levels)
+        EXPECT_TRUE(std::filesystem::exists(kWorld + "/levels/" + ToLowerCase(level.level))) << level.level;
+    EXPECT_EQ(ReadWholeFile(kWorld + "/init_vars.txt"), ReadWholeFile(kData + "/init_vars.txt"));
+}
+
+} // namespace

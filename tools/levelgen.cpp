@@ -1,0 +1,57 @@
+// Checks every level description of data/levels against the world's rules and
+// writes its level file (lower-case name) into the output folder.
+// Usage: levelgen OUT_LEVELS_DIR ART_DIR LEVELS_DIR
+#include "tools/world/ArtAtlas.h"
+#include "tools/world/GameLibraryWriter.h"
+#include "tools/world/LevelChecks.h"
+#include "tools/world/LevelModel.h"
+#include "tools/world/WorldText.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        std::cerr << "usage: levelgen OUT_LEVELS_DIR ART_DIR LEVELS_DIR\n";
+        return 2;
+    }
+    try {
+        ArtBook book;
+        for (const std::string& file : ListFiles(argv[2], ".txt"))
+            book.ReadFile(file);
+        ArtAtlas atlas = ArtAtlas::Layout(book);
+        std::vector<SynthSound> noSounds;
+        const std::set<std::string> known = GameLibraryWriter(book, atlas, noSounds).ObjectNames();
+
+        std::vector<LevelDescription> levels;
+        for (const std::string& file : ListFiles(argv[3], ".lvd"))
+            levels.push_back(LevelDescription::ReadFile(file));
+        std::vector<std::string> faults = CheckWorld(levels);
+        for (const LevelDescription& level : levels) {
+            std::vector<std::string> more = CheckLevel(level, known);
+            faults.insert(faults.end(), more.begin(), more.end());
+        }
+        if (!faults.empty()) {
+            for (const std::string& fault : faults)
+                std::cerr << fault << "\n";
+            return 1;
+        }
+        std::filesystem::create_directories(argv[1]);
+        for (const LevelDescription& level : levels) {
+            LevelModel model = BuildLevelModel(level);
+            std::ofstream out(
+                std::filesystem::path(argv[1]) / model.fileName, std::ios::binary | std::ios::trunc);
+            WriteLevelModelPlaceholder(model, out);
+            if (!out.flush()) {
+                std::cerr << "levelgen: cannot write " << model.fileName << "\n";
+                return 1;
+            }
+        }
+    } catch (const std::exception& e) {
+        std::cerr << "levelgen: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,175 @@
+#include "tools/world/ArtRecipe.h"
+
+#include "tools/world/WorldText.h"
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace {
+
+struct PrimitiveForm {
+    size_t words;
+    std::set<size_t> colours; // which words are colours; the others are numbers
+};
+
+// Primitive keywords with their number of words.
+const std::map<std::string, PrimitiveForm> kPrimitives = {
+    {"fill", {1, {0}}},
+    {"rect", {5, {4}}},
+    {"ellipse", {5, {4}}},
+    {"dither", {6, {4, 5}}},
+    {"vgrad", {4, {2, 3}}},
+    {"speckle", {6, {4}}},
+    {"ridge", {4, {3}}},
+    {"tri", {7, {6}}},
+    {"outline", {1, {0}}},
+    {"cells", {5, {4}}},
+    {"cellsfill", {5, {4}}},
+};
+
+} // namespace
+
+bool ParseHexColour(const std::string& word, uint32_t& argb)
+{
+    if ((word.size() != 7 && word.size() != 9) || word[0] != '#')
+        return false;
+    uint32_t value = 0;
+    for (size_t i = 1; i < word.size(); ++i) {
+        char c = word[i];
+        int digit = (c >= '0' && c <= '9') ? c - '0'
+            : (c >= 'A' && c <= 'F')       ? c - 'A' + 10
+            : (c >= 'a' && c <= 'f')       ? c - 'a' + 10
+                                           : -1;
+        if (digit < 0)
+            return false;
+        value = (value << 4) | uint32_t(digit);
+    }
+    argb = word.size() == 7 ? (0xFF000000u | value) : ((value & 0xFFu) << 24) | (value >> 8);
+    return true;
+}
+
+void ArtBook::ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw WorldError(path, 0, "cannot read the recipe file");
+    std::stringstream text;
+    text << in.rdbuf();
+    ReadText(text.str(), path);
+}
+
+void ArtBook::ReadText(const std::string& text, const std::string& fileName)
+{
+    std::istringstream in(text);
+    std::string raw;
+    int lineNo = 0;
+    ArtObject* current = nullptr;
+    int frame = -1;
+    std::set<std::string> names;
+    for (const ArtObject& o : objects)
+        names.insert(o.name);
+    while (std::getline(in, raw)) {
+        ++lineNo;
+        std::vector<std::string> w = SplitWords(raw);
+        if (w.empty())
+            continue;
+        const std::string& key = w[0];
+        auto need = [&](size_t n) {
+            if (w.size() < n + 1)
+                throw WorldError(fileName, lineNo,
+                    "\"" + key + "\" expects " + std::to_string(n) + " values, found "
+                        + std::to_string(w.size() - 1));
+        };
+        auto integer = [&](size_t i) { return ParseInt(w[i], fileName, lineNo); };
+        if (key == "palette" && current == nullptr) {
+            need(9);
+            std::vector<uint32_t> colours;
+            for (size_t i = 2; i < 10; ++i) {
+                uint32_t c = 0;
+                if (!ParseHexColour(w[i], c))
+                    throw WorldError(fileName, lineNo, "expected a colour #RRGGBB, found \"" + w[i] + "\"");
+                colours.push_back(c);
+            }
+            palettes[w[1]] = colours;
+        } else if (key == "object" || key == "sprite") {
+            need(3);
+            if (!names.insert(w[1]).second)
+                throw WorldError(fileName, lineNo, "picture \"" + w[1] + "\" is defined twice");
+            objects.emplace_back();
+            current = &objects.back();
+            current->name = w[1];
+            current->width = integer(2);
+            current->height = integer(3);
+            current->plainSprite = key == "sprite";
+            current->file = fileName;
+            current->line = lineNo;
+            if (current->width <= 0 || current->height <= 0 || current->width > 1024
+                || current->height > 1024)
+                throw WorldError(fileName, lineNo, "picture size must be 1 to 1024 pixels");
+            frame = -1;
+        } else if (current == nullptr) {
+            throw WorldError(
+                fileName, lineNo, "expected \"palette\", \"object\" or \"sprite\", found \"" + key + "\"");
+        } else if (key == "image") {
+            need(1);
+            current->image = w[1];
+        } else if (key == "category") {
+            need(1);
+            current->category = w[1];
+        } else if (key == "palette") {
+            need(1);
+            if (!palettes.count(w[1]))
+                throw WorldError(fileName, lineNo, "unknown palette \"" + w[1] + "\"");
+            current->palette = w[1];
+        } else if (key == "frames") {
+            need(2);
+            current->frames = integer(1);
+            current->frameMs = integer(2);
+            if (current->frames < 1 || current->frames > 64 || current->frameMs < 1)
+                throw WorldError(fileName, lineNo, "frames: 1 to 64 frames of at least 1 ms");
+        } else if (key == "loop") {
+            current->loop = true;
+        } else if (key == "finish") {
+            current->loop = false;
+        } else if (key == "box") {
+            need(5);
+            ArtBox box {integer(1), integer(2), integer(3), integer(4), integer(5), -1};
+            if (w.size() > 6)
+                box.frame = integer(6);
+            current->boxes.push_back(box);
+        } else if (key == "frame") {
+            need(1);
+            frame = integer(1);
+            if (frame < 0 || frame >= current->frames)
+                throw WorldError(fileName, lineNo, "frame " + w[1] + " is outside the object's frames");
+        } else if (key == "all") {
+            frame = -1;
+        } else {
+            auto it = kPrimitives.find(key);
+            if (it == kPrimitives.end())
+                throw WorldError(fileName, lineNo, "unknown recipe word \"" + key + "\"");
+            need(it->second.words);
+            for (size_t k = 0; k < it->second.words; ++k) {
+                uint32_t colour = 0;
+                const std::string& word = w[k + 1];
+                if (!it->second.colours.count(k))
+                    ParseDouble(word, fileName, lineNo);
+                else if (word != "clear" && !ParseHexColour(word, colour))
+                    ParseInt(word, fileName, lineNo);
+            }
+            current->steps.push_back({key, {w.begin() + 1, w.end()}, frame, lineNo});
+        }
+    }
+    for (const ArtObject& o : objects)
+        if (o.image.empty())
+            throw WorldError(o.file, o.line, "picture \"" + o.name + "\" has no \"image\" line");
+}
+
+const ArtObject* ArtBook::Find(const std::string& name) const
+{
+    for (const ArtObject& o : objects)
+        if (o.name == name)
+            return &o;
+    return nullptr;
+}

@@ -1,0 +1,179 @@
+#include "tools/world/LevelChecks.h"
+
+#include "engine/serial/FileUtils.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+std::string Where(const LevelDescription& level, int line)
+{
+    return level.file + ":" + std::to_string(line) + ": ";
+}
+
+// Tiles between a point and a rectangle, counted as the larger of the two
+// axis gaps (0 inside it).
+int TileDistance(int x, int y, const LevelPlacement& r)
+{
+    int dx = std::max({r.x - x, 0, x - (r.x + r.w - 1)});
+    int dy = std::max({r.y - y, 0, y - (r.y + r.h - 1)});
+    return std::max(dx, dy);
+}
+
+bool Covers(const LevelPlacement& r, int x, int y)
+{
+    return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
+}
+
+} // namespace
+
+std::string StartPointName(const LevelPlacement& placement)
+{
+    if (placement.object != "Point_PlayerStart")
+        return {};
+    auto it = placement.options.find("name");
+    return it != placement.options.end() ? it->second : placement.name;
+}
+
+bool IsHubLevel(const std::string& levelName)
+{
+    return ToLowerCase(levelName).find("_tp") != std::string::npos;
+}
+
+std::vector<std::string> CheckLevel(const LevelDescription& level, const std::set<std::string>& knownObjects)
+{
+    std::vector<std::string> faults;
+    auto fault
+        = [&](int line, const std::string& message) { faults.push_back(Where(level, line) + message); };
+
+    if (level.cellX < 0 || level.cellX > 49 || level.cellRow < 0 || level.cellRow > 42)
+        fault(1,
+            "the reference cell must lie inside 0-49 x 0-42 (column 50 and row 43 are not drawn), found "
+                + std::to_string(level.cellX) + " " + std::to_string(level.cellRow));
+    if (level.level.size() < 5 || level.level.substr(level.level.size() - 4) != ".lvl")
+        fault(1, "the level name must end with \".lvl\", found \"" + level.level + "\"");
+
+    std::vector<const LevelPlacement*> starts, exits;
+    std::map<std::string, int> names;
+    int markers = 0, teleports = 0;
+    for (const LevelPlacement& p : level.placements) {
+        if (!knownObjects.count(p.object))
+            fault(p.line, "unknown object \"" + p.object + "\": the game library has no such name");
+        if (p.x < 0 || p.y < 0 || p.x + p.w > level.TileWidth() || p.y + p.h > level.TileHeight())
+            fault(p.line, "\"" + p.name + "\" reaches outside the level");
+        if (!p.name.empty() && names.count(p.name))
+            fault(p.line,
+                "the name \"" + p.name + "\" is already used on line " + std::to_string(names[p.name]));
+        else if (!p.name.empty())
+            names[p.name] = p.line;
+        for (size_t k = 0; k < p.script.size(); ++k)
+            if (p.script[k].find(';') != std::string::npos)
+                fault(
+                    p.scriptLines[k], "a script line may not hold \";\" (stored scripts break lines there)");
+
+        if (p.object == "Point_PlayerStart") {
+            starts.push_back(&p);
+            std::string start = StartPointName(p);
+            if (start == "[SAVE]" || start == "[TELEPORT]")
+                fault(p.line, "the start name \"" + start + "\" is reserved for loading and teleporting");
+            if (!IsFloorTile(level.TileAt(p.x, p.y - 1)))
+                fault(p.line, "start point \"" + start + "\" does not stand on a floor tile");
+            if (IsSolidTile(level.TileAt(p.x, p.y)))
+                fault(p.line, "start point \"" + start + "\" stands inside a solid tile");
+        } else if (p.object == "Zone_LoadMap") {
+            exits.push_back(&p);
+            bool onEdge
+                = p.x == 0 || p.y == 0 || p.x + p.w == level.TileWidth() || p.y + p.h == level.TileHeight();
+            if (!onEdge)
+                fault(p.line, "exit \"" + p.name + "\" must touch the level's edge");
+            if (!p.options.count("level") || !p.options.count("start"))
+                fault(p.line, "exit \"" + p.name + "\" needs level= and start=");
+        } else if (p.object == "Zone_Save") {
+            auto dir = p.options.find("dir");
+            if (dir == p.options.end() || dir->second != "Right")
+                fault(p.line,
+                    "a save faces \"Right\" exactly (dir=Right), found \""
+                        + (dir == p.options.end() ? std::string() : dir->second) + "\"");
+        } else if (p.object == "Point_MinimapLocation") {
+            ++markers;
+            if (p.x >= 16 || p.y >= 14)
+                fault(p.line, "the minimap marker stands in the bottom-left screen");
+        } else if (p.object == "Zone_Teleport") {
+            ++teleports;
+            if (!IsFloorTile(level.TileAt(p.x + p.w / 2, p.y - 1)))
+                fault(p.line, "the teleport zone must stand on solid floor");
+        }
+    }
+    for (const auto& [script, line] : level.scripts)
+        if (script.find(';') != std::string::npos)
+            fault(line, "a script line may not hold \";\" (stored scripts break lines there)");
+
+    bool hasStart
+        = std::any_of(starts.begin(), starts.end(), [](auto* s) { return StartPointName(*s) == "start"; });
+    if (!hasStart)
+        fault(1, "the level has no start point named \"start\"");
+    if (markers > 1)
+        fault(1, "the level has " + std::to_string(markers) + " minimap markers; it needs exactly one");
+    if (IsHubLevel(level.level) && teleports != 1)
+        fault(1, "a hub has exactly one Zone_Teleport, found " + std::to_string(teleports));
+    for (const LevelPlacement* s : starts)
+        for (const LevelPlacement* e : exits)
+            if (TileDistance(s->x, s->y, *e) < 3)
+                fault(s->line,
+                    "start point \"" + StartPointName(*s) + "\" is closer than 3 tiles to exit \"" + e->name
+                        + "\" (line " + std::to_string(e->line) + ")");
+
+    // No bottomless gap: the bottom row is floor or lava wherever no exit
+    // leaves through it.
+    for (int x = 0; x < level.TileWidth(); ++x) {
+        char c = level.TileAt(x, 0);
+        if (IsSolidTile(c) || c == '^')
+            continue;
+        bool exit = std::any_of(exits.begin(), exits.end(), [&](auto* e) { return Covers(*e, x, 0); });
+        if (!exit)
+            fault(level.tilesLine + level.TileHeight(),
+                "gap without a floor at tile column " + std::to_string(x) + " of the bottom row");
+    }
+    return faults;
+}
+
+std::vector<std::string> CheckWorld(const std::vector<LevelDescription>& levels)
+{
+    std::vector<std::string> faults;
+    std::map<std::string, const LevelDescription*> byName;
+    std::map<std::pair<int, int>, const LevelDescription*> byCell;
+    for (const LevelDescription& level : levels) {
+        std::string key = ToLowerCase(level.level);
+        if (byName.count(key))
+            faults.push_back(
+                Where(level, 1) + "level \"" + level.level + "\" is also described in " + byName[key]->file);
+        else
+            byName[key] = &level;
+        auto cell = std::make_pair(level.cellX, level.cellRow);
+        if (byCell.count(cell))
+            faults.push_back(Where(level, 1) + "reference cell " + std::to_string(level.cellX) + " "
+                + std::to_string(level.cellRow) + " is also the cell of " + byCell[cell]->level);
+        else
+            byCell[cell] = &level;
+    }
+    for (const LevelDescription& level : levels)
+        for (const LevelPlacement& p : level.placements) {
+            if (p.object != "Zone_LoadMap" || !p.options.count("level"))
+                continue;
+            const std::string& target = p.options.at("level");
+            auto it = byName.find(ToLowerCase(target));
+            if (it == byName.end()) {
+                faults.push_back(Where(level, p.line) + "exit \"" + p.name + "\" leads to \"" + target
+                    + "\", which the world does not describe");
+                continue;
+            }
+            const std::string start = p.options.count("start") ? p.options.at("start") : "";
+            bool found = std::any_of(it->second->placements.begin(), it->second->placements.end(),
+                [&](const LevelPlacement& q) { return StartPointName(q) == start; });
+            if (!found)
+                faults.push_back(Where(level, p.line) + "exit \"" + p.name + "\" arrives at start point \""
+                    + start + "\", which " + target + " does not have");
+        }
+    return faults;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "tools/world/LevelDescription.h"
+
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// A level as the level file holds it, before it is handed to the engine's
+// writers: layers in their lists, each with its placed objects. Positions and
+// sizes are in pixels, the bottom-left corner of the object, y up; a size of
+// 0 x 0 means the object's own size.
+struct ModelInstance {
+    std::string object;
+    std::string name;
+    int x = 0, y = 0, w = 32, h = 32;
+    std::map<std::string, std::string> options;
+    std::vector<std::string> script;
+};
+
+struct ModelLayer {
+    std::string name;
+    int list = 0; // 0 background, 1 foreground, 2 scene
+    float scrollX = 1.0f, scrollY = 1.0f;
+    bool drawPlacedInstances = true;
+    float autoScrollSpeed = 0.0f;
+    std::vector<ModelInstance> instances;
+};
+
+struct LevelModel {
+    std::string name;     // as the game names it
+    std::string fileName; // on disk: lower case
+    int cellX = 0, cellRow = 0;
+    std::vector<ModelLayer> layers; // list 0, then 2, then 1, each in order
+    std::vector<std::string> script;
+
+    ModelLayer* FindLayer(const std::string& layerName);
+    const ModelLayer* FindLayer(const std::string& layerName) const;
+};
+
+// The art an area's levels use: terrain autotiles "Tile_<prefix>_..." and
+// backgrounds "BG_<prefix>_...". False for an unknown palette.
+bool AreaPrefix(const std::string& palette, std::string& prefix);
+
+// Applies the standard skeleton to a description: the eight layers (and
+// "FG_Secret" when something is placed in it), the background art, collision
+// blocks and autotiled terrain from the tile map, water and lava, climb zones,
+// the camera blockers and the minimap marker. Throws WorldError on a palette
+// or layer the world does not know.
+LevelModel BuildLevelModel(const LevelDescription& description);
+
+// Stand-in for the level-file writer until the level and layer classes can
+// write themselves: a plain listing of the model, one value per line, CR LF.
+// The game cannot read it; the level tool replaces it with the engine's own
+// writer.
+void WriteLevelModelPlaceholder(const LevelModel& model, std::ostream& os);
