@@ -222,8 +222,9 @@ PlayerBox Player::GetWorldBox(float dx, float dy) const
         r = collisionBox->GetRect();
     const float x = position.x + dx;
     const float y = position.y + dy;
-    return {x + static_cast<float>(r.x0), y + static_cast<float>(r.y1), x + static_cast<float>(r.x1),
-        y + static_cast<float>(r.y0)};
+    // The box's corners are inclusive pixels: it covers x0 to x1 and y1 to y0.
+    return {x + static_cast<float>(r.x0), y + static_cast<float>(r.y1), x + static_cast<float>(r.x1 + 1),
+        y + static_cast<float>(r.y0 + 1)};
 }
 
 int Player::GetFacingFromAnimation() const

@@ -187,7 +187,6 @@ void Player::UpdateContacts(bool silent)
     const Point<int> probe(static_cast<int>(position.x) + GetSize().x / 2, static_cast<int>(position.y) + 10);
     switch (world->GetLiquidAt(probe)) {
     case PlayerLiquid::Water:
-    case PlayerLiquid::WaterFall:
         touchingWater = true;
         break;
     case PlayerLiquid::Lava:

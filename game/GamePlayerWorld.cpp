@@ -6,7 +6,9 @@
 #include "game/AchievementManager.h"
 #include "game/Game.h"
 #include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
 #include "scene/Level.h"
+#include "scene/SpacialInstance.h"
 
 #include <chrono>
 
@@ -33,6 +35,50 @@ bool GamePlayerWorld::HasLevel()
 std::string GamePlayerWorld::GetLevelName()
 {
     return game.GetCurrentLevel() != nullptr ? game.GetCurrentLevel()->GetName() : std::string();
+}
+
+PlayerCollisions* GamePlayerWorld::GetCollisions()
+{
+    Level* level = game.GetCurrentLevel();
+    Layer* layer = level != nullptr ? level->GetLayer(Level::kScene, "Collisions") : nullptr;
+    if (layer == nullptr)
+        return nullptr;
+    if (collisions == nullptr || collisions->GetLayer() != layer)
+        collisions = std::make_unique<PlayerLayerCollisions>(layer);
+    return collisions.get();
+}
+
+PlayerLiquid GamePlayerWorld::GetLiquidAt(Point<int> point)
+{
+    Level* level = game.GetCurrentLevel();
+    if (level == nullptr)
+        return PlayerLiquid::None;
+    bool fall = false;
+    for (int list : {Level::kForeground, Level::kScene}) {
+        for (int i = 0; i < level->GetLayerCount(list); ++i) {
+            Layer* layer = level->GetLayerAt(list, i);
+            if (layer == nullptr || layer->GetScrollFactor() != Point<float>(1.0f, 1.0f))
+                continue;
+            Layer::Instance* instance = layer->GetInstanceAt(point, true);
+            GraphicalObject* object = instance != nullptr ? instance->GetPrototype() : nullptr;
+            if (object == nullptr)
+                continue;
+            const std::string name = object->GetName();
+            if (name.find("fall") != std::string::npos || name.find("splash") != std::string::npos) {
+                fall = true;
+                continue;
+            }
+            // Water and lava are the objects the armors swap: water links to
+            // ice (its own kind 3 or more), lava to frozen lava.
+            GraphicalObject* linked = object->GetReplacement();
+            if (object->GetReplacementKind() <= 0 || linked == nullptr)
+                continue;
+            if (linked->GetReplacementKind() >= 3)
+                return PlayerLiquid::Water;
+            return instance->IsVisible() ? PlayerLiquid::Lava : PlayerLiquid::LavaFrozen;
+        }
+    }
+    return fall ? PlayerLiquid::WaterFall : PlayerLiquid::None;
 }
 
 size_t GamePlayerWorld::GetCharacterCount()

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "characters/PlayerLayerCollisions.h"
 #include "characters/PlayerWorld.h"
 
 #include <cstdint>
+#include <memory>
 
 class Game;
 
@@ -24,9 +26,11 @@ public:
     bool HasLevel() override;
     std::string GetLevelName() override;
     Point<int> GetMinimapCell() override { return {0, 0}; }
-    // Null until the level's layers exist.
-    PlayerCollisions* GetCollisions() override { return collisions; }
-    PlayerLiquid GetLiquidAt(Point<int>) override { return PlayerLiquid::None; }
+    // The "Collisions" layer of the current level's scene layers, or null.
+    PlayerCollisions* GetCollisions() override;
+    // Water or lava placed at the point on a layer that scrolls with the
+    // scene (scroll factor 1, 1) of the foreground or scene lists.
+    PlayerLiquid GetLiquidAt(Point<int> point) override;
     size_t GetCharacterCount() override;
     CharacterObject* GetCharacter(size_t index) override;
     CharacterObject* CreateCharacter(const std::string& classKey) override;
@@ -51,9 +55,8 @@ public:
     int32_t logPlayer = 0;
     uint32_t playTime = 0;
     bool playerDied = false;
-    // The collision layer of the current level, set by the level change.
-    PlayerCollisions* collisions = nullptr;
 
 private:
     Game& game;
+    std::unique_ptr<PlayerLayerCollisions> collisions;
 };

@@ -73,8 +73,8 @@ TEST_F(PlayerMovement, LowStepsAreWalkedOverAndHighOnesBlock)
             EXPECT_GT(X(), 200.0f);
             EXPECT_NEAR(Y(), c.height, 0.2f);
         } else {
-            // Stopped at the step less the skin; the right edge of the box is x + 53.
-            EXPECT_NEAR(X() + 53.0f, 200.0f - 0.1f, 1e-3);
+            // Stopped at the step less the skin; the box's right edge is x + 54.
+            EXPECT_NEAR(X() + 54.0f, 200.0f - 0.1f, 1e-3);
             EXPECT_EQ(player->GetDirection().x, 0.0f);
             EXPECT_NEAR(Y(), 0.0f, 1e-3);
         }
@@ -167,10 +167,10 @@ TEST_F(PlayerMovement, CeilingEndsTheRiseAndHeadroomGatesTheJump)
     while (player->GetMoveState() == Player::kJump && updates++ < 10)
         Step(Keys(0, 0, true));
     EXPECT_EQ(player->GetMoveState(), Player::kFall);
-    EXPECT_NEAR(Y() + 95.0f, 150.0f - 0.1f, 1e-3) << "stopped under the ceiling less the skin";
+    EXPECT_NEAR(Y() + 96.0f, 150.0f - 0.1f, 1e-3) << "stopped under the ceiling less the skin";
 
     world.collisions.solids.resize(1);
-    world.collisions.Add(-1000.0f, 98.0f, 1000.0f, 200.0f); // 3 px above the head
+    world.collisions.Add(-1000.0f, 99.0f, 1000.0f, 200.0f); // 3 px above the head
     player->SetPosition({100.0f, 0.0f});
     for (int i = 0; i < 30 && player->GetMoveState() != Player::kIdle; ++i)
         Step(Keys(0, 0));

@@ -25,8 +25,8 @@ TEST_F(PlayerObject, ConstructionGivesTheStatesRequestsSizesAndBoxes)
     EXPECT_EQ(player->GetDeathSoundIndex(), 29);
     const PlayerBox box = player->GetWorldBox();
     EXPECT_EQ(box.left, 111.0f);
-    EXPECT_EQ(box.right, 153.0f);
-    EXPECT_EQ(box.top, 95.0f);
+    EXPECT_EQ(box.right, 154.0f);
+    EXPECT_EQ(box.top, 96.0f);
     EXPECT_EQ(box.bottom, 0.0f);
     ASSERT_EQ(player->GetModifierCount(), 7);
     EXPECT_NE(GetPlayerArmorFire(player.get()), nullptr);
@@ -131,13 +131,13 @@ TEST_F(PlayerObject, SpiderFormUnderALowCeilingStaysSixtyFourByThirtyOne)
     Step(toggle);
     ASSERT_EQ(player->GetForm(), Player::kSpider);
     EXPECT_EQ(player->GetSize(), Point<int>(64, 31));
-    EXPECT_EQ(player->GetWorldBox().top, 30.0f);
+    EXPECT_EQ(player->GetWorldBox().top, 31.0f);
     world.collisions.Add(-1000.0f, 50.0f, 1000.0f, 100.0f);
     Step(Keys(0, 0));
     Step(toggle);
     EXPECT_EQ(player->GetForm(), Player::kSpider);
     EXPECT_EQ(player->GetSize(), Point<int>(64, 31));
-    EXPECT_EQ(player->GetWorldBox().top, 30.0f);
+    EXPECT_EQ(player->GetWorldBox().top, 31.0f);
     world.collisions.solids.resize(1);
     Step(Keys(0, 0));
     Step(toggle);

@@ -1,3 +1,8 @@
+#include "characters/PlayerLayerCollisions.h"
+#include "scene/CollisionShape.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
 #include "tests/characters/PlayerTestWorld.h"
 
 #include <gtest/gtest.h>
@@ -9,45 +14,68 @@ namespace {
 // A small level played by scripted input: walk to a block 64 px high, jump
 // onto it, walk off its far edge, walk to a character and strike it until
 // it dies. Every update the player's box stays out of every solid box.
-class PlayerScenario : public ::testing::Test, public PlayerFixture {
+// The same level is played on plain boxes and on a level's "Collisions"
+// layer of placed blocks (floor 32 px blocks whose top is y = 0, the block
+// two of them stacked).
+class PlayerScenario : public ::testing::TestWithParam<bool>, public PlayerFixture {
 protected:
     PlayerScenario()
     {
-        world.collisions.Add(400.0f, 0.0f, 600.0f, 64.0f);
+        if (GetParam()) {
+            block.SetSize(32, 32, true);
+            block.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 31, 31, 0, 0);
+            Layer* layer = level.CreateLayer(Level::kScene, "Collisions", nullptr, 2048, 512, 32, 32);
+            for (int x = 0; x < 1600; x += 32)
+                layer->AddPlacedInstance(&block, static_cast<float>(x), 64.0f);
+            for (int x = 400; x < 600; x += 32) {
+                layer->AddPlacedInstance(&block, static_cast<float>(x), 96.0f);
+                layer->AddPlacedInstance(&block, static_cast<float>(x), 128.0f);
+            }
+            layerCollisions = std::make_unique<PlayerLayerCollisions>(layer);
+            world.layerCollisions = layerCollisions.get();
+            floorY = 96.0f;
+        } else {
+            world.collisions.Add(400.0f, 0.0f, 600.0f, 64.0f);
+        }
         world.attackBoxes["Player GraphicalIdleAttackR"] = Rect<int>(40, 80, 100, 10);
         world.frames["Player GraphicalIdleAttackR"] = 4;
-        target = std::make_unique<Target>("NPC_Dummy", 900.0f, 0.0f, 3);
+        target = std::make_unique<Target>("NPC_Dummy", 900.0f, floorY, 3);
         world.characters.push_back(target.get());
         // The fixture's player was built before the attack box was known.
         player = std::make_unique<Player>("Player");
         world.player = player.get();
-        player->SetPosition({100.0f, 0.0f});
+        player->SetPosition({100.0f, floorY});
         player->SetLife(5);
     }
+    float H() const { return Y() - floorY; }
     void Play(const InputActions& keys)
     {
         Step(keys);
         ++frame;
-        ASSERT_FALSE(world.collisions.Overlaps(player->GetWorldBox())) << "frame " << frame;
+        ASSERT_FALSE(world.GetCollisions()->Overlaps(player->GetWorldBox())) << "frame " << frame;
         ASSERT_EQ(player->GetLife(), 5) << "frame " << frame;
     }
+    Level level {"scenario"};
+    GraphicalObject block {"Block"};
+    std::unique_ptr<PlayerLayerCollisions> layerCollisions;
+    float floorY = 0.0f;
     std::unique_ptr<Target> target;
     int frame = 0;
 };
 
-TEST_F(PlayerScenario, WalkJumpOntoABlockFallOffItsEdgeAndStrikeACharacterDown)
+TEST_P(PlayerScenario, WalkJumpOntoABlockFallOffItsEdgeAndStrikeACharacterDown)
 {
     // Walk until the block stops the walk.
     float lastX = X();
     while (player->GetDirection().x != 0.0f || frame == 0) {
         Play(Keys(1, 0));
-        EXPECT_TRUE(X() - lastX == 0.0f || std::fabs(X() - lastX - 21.12f) < 1e-3 || X() + 53.0f > 399.0f)
+        EXPECT_TRUE(X() - lastX == 0.0f || std::fabs(X() - lastX - 21.12f) < 1e-3 || X() + 54.0f > 399.0f)
             << "frame " << frame;
         lastX = X();
         ASSERT_LT(frame, 30);
     }
-    EXPECT_NEAR(X() + 53.0f, 399.9f, 1e-3);
-    EXPECT_NEAR(Y(), 0.0f, 1e-3);
+    EXPECT_NEAR(X() + 54.0f, 399.9f, 1e-3);
+    EXPECT_NEAR(H(), 0.0f, 1e-3);
 
     // Jump with right held: the rise clears the block and lands on it.
     Play(Keys(1, 0, true));
@@ -56,7 +84,7 @@ TEST_F(PlayerScenario, WalkJumpOntoABlockFallOffItsEdgeAndStrikeACharacterDown)
         Play(Keys(1, 0, true));
         ASSERT_LT(frame, 80);
     }
-    EXPECT_NEAR(Y(), 64.1f, 1e-3) << "standing on the block, less the skin";
+    EXPECT_NEAR(H(), 64.1f, 1e-3) << "standing on the block, less the skin";
     EXPECT_GT(X() + 53.0f, 400.0f);
 
     // Walk off the far edge: a fall, a landing on the floor, no freeze (64 px).
@@ -66,7 +94,7 @@ TEST_F(PlayerScenario, WalkJumpOntoABlockFallOffItsEdgeAndStrikeACharacterDown)
         fell = fell || player->GetMoveState() == Player::kFall;
         ASSERT_LT(frame, 120);
     }
-    EXPECT_NEAR(Y(), 0.1f, 1e-3);
+    EXPECT_NEAR(H(), 0.1f, 1e-3);
     EXPECT_GE(X() + 11.0f, 600.0f);
     EXPECT_EQ(player->GetForm(), Player::kNormal);
 
@@ -86,5 +114,8 @@ TEST_F(PlayerScenario, WalkJumpOntoABlockFallOffItsEdgeAndStrikeACharacterDown)
     EXPECT_EQ(lives, (std::vector<int> {2, 1, 0}));
     EXPECT_EQ(world.achievements["Invincible"], 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(OnBoxesAndOnALevelLayer, PlayerScenario, ::testing::Bool(),
+    [](const auto& info) { return info.param ? "Layer" : "Boxes"; });
 
 } // namespace

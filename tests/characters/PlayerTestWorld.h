@@ -2,6 +2,7 @@
 
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
+#include "characters/PlayerBoxCollisions.h"
 #include "characters/PlayerWorld.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/CollisionShape.h"
@@ -18,66 +19,7 @@
 
 namespace playertest {
 
-// A collision layer of axis-aligned solid boxes; one-way floors block only
-// a box coming down onto them from above.
-class BoxCollisions : public PlayerCollisions {
-public:
-    struct Solid {
-        PlayerBox box;
-        bool oneWay = false;
-        int kind = 0;
-    };
-
-    void Add(float left, float bottom, float right, float top, bool oneWay = false, int kind = 0)
-    {
-        solids.push_back({{left, bottom, right, top}, oneWay, kind});
-    }
-
-    bool Test(int testKind, const PlayerBox& box, float dx, float dy, float* allowed, int* boxKind) override
-    {
-        bool hit = false;
-        float best = dx != 0.0f ? dx : dy;
-        const PlayerBox moved = box.Moved(dx, dy);
-        for (const Solid& s : solids) {
-            if (s.oneWay) {
-                if (testKind != -1 || dx != 0.0f || dy > 0.0f || box.bottom < s.box.top - 0.001f)
-                    continue;
-            }
-            if (!Overlap(moved, s.box))
-                continue;
-            float distance = 0.0f;
-            if (dx > 0.0f)
-                distance = std::max(0.0f, s.box.left - box.right);
-            else if (dx < 0.0f)
-                distance = std::min(0.0f, s.box.right - box.left);
-            else if (dy > 0.0f)
-                distance = std::max(0.0f, s.box.bottom - box.top);
-            else if (dy < 0.0f)
-                distance = std::min(0.0f, s.box.top - box.bottom);
-            if (!hit || std::fabs(distance) < std::fabs(best)) {
-                best = distance;
-                *boxKind = s.kind;
-            }
-            hit = true;
-        }
-        if (hit)
-            *allowed = best;
-        return hit;
-    }
-
-    bool Overlaps(const PlayerBox& box) override
-    {
-        return std::any_of(solids.begin(), solids.end(),
-            [&box](const Solid& s) { return !s.oneWay && Overlap(box, s.box); });
-    }
-
-    static bool Overlap(const PlayerBox& a, const PlayerBox& b)
-    {
-        return a.left < b.right && a.right > b.left && a.bottom < b.top && a.top > b.bottom;
-    }
-
-    std::vector<Solid> solids;
-};
+using BoxCollisions = PlayerBoxCollisions;
 
 // A character of one box that loses the damage it is dealt.
 class Target : public CharacterObject {
@@ -168,7 +110,12 @@ public:
     bool HasLevel() override { return true; }
     std::string GetLevelName() override { return "TestLevel"; }
     Point<int> GetMinimapCell() override { return {3, 4}; }
-    PlayerCollisions* GetCollisions() override { return withCollisions ? &collisions : nullptr; }
+    PlayerCollisions* GetCollisions() override
+    {
+        if (!withCollisions)
+            return nullptr;
+        return layerCollisions != nullptr ? layerCollisions : &collisions;
+    }
     PlayerLiquid GetLiquidAt(Point<int> p) override
     {
         for (const auto& [box, liquid] : liquids) {
@@ -201,6 +148,8 @@ public:
 
     Player* player = nullptr;
     BoxCollisions collisions;
+    // When set, the tests go to a level's layer instead.
+    PlayerCollisions* layerCollisions = nullptr;
     bool withCollisions = true;
     std::vector<std::pair<Rect<int>, PlayerLiquid>> liquids;
     std::vector<CharacterObject*> characters;
