@@ -44,7 +44,8 @@ void PlayerLayerCollisions::Gather(const PlayerBox& box, float dx, float dy)
     }
 }
 
-bool PlayerLayerCollisions::Test(int testKind, const PlayerBox& box, float dx, float dy, float* allowed, int* boxKind)
+bool PlayerLayerCollisions::Test(
+    int testKind, const PlayerBox& box, float dx, float dy, float* allowed, int* boxKind)
 {
     Gather(box, dx, dy);
     return boxes.Test(testKind, box, dx, dy, allowed, boxKind);
