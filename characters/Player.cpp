@@ -2,6 +2,7 @@
 
 #include "characters/PlayerArmor.h"
 #include "characters/PlayerModifier.h"
+#include "engine/serial/TypeNames.h"
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
 
@@ -90,9 +91,8 @@ Player::Player(std::string name)
     direction = Point<float>(0.0f, 0.0f);
     stages = PlayerTuning::stages;
     deathSoundIndex = 29;
-    // Platforms let the player through from below; slopes meet its circle.
+    // Platforms let the player through from below.
     SetPlayerCharacter(true);
-    SetCircle(Point<float>(32.0f, 23.0f), 23.0f);
 
     collisionBox = std::make_unique<CollisionBox<int>>(11, 95, 53, 0, 0);
     collisionShapes.push_back(collisionBox.get());

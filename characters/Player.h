@@ -79,8 +79,6 @@ public:
     void ApplyDamage(CharacterObject* attacker, int damage) override;
     Point<float> GetCircleCenter() const override { return {32.0f, 23.0f}; }
     float GetCircleRadius() const override { return 23.0f; }
-    // The camera's look-ahead follows the player's current speed.
-    float GetSpeedValue() const override { return speed; }
 
     // The frame update (dt is always 33.0 ms); nothing without input.
     virtual void UpdateInputs(double dt, AbstractInputManager* input);
@@ -109,7 +107,7 @@ public:
     virtual int GetAttackKind() const { return attackKind; }
     virtual void SetPendingMoveState(int value) { pendingMoveState = value; }
     virtual void SetPendingForm(int value) { pendingForm = value; }
-    void SetMoveState(int value) override;
+    virtual void SetMoveState(int value);
 
     void UpdateMovingStage(double dt);
     void UpdateClimb(PlayerCollisions* collisions, double dt);
@@ -221,6 +219,7 @@ private:
     int32_t crossbowFrames = PlayerTuning::crossbowDelay;
     int32_t pendingMoveState = -1;
     int32_t pendingForm = -1;
+    int32_t moveState = 0;
     int32_t form = 0;
     int32_t attackKind = 0;
     int32_t previousMoveState = -1;

@@ -2,6 +2,7 @@
 // own writers (images, sounds, music, scrambled assets, records), one folder
 // per target under the folder given on the command line.
 
+#include "characters/LocalParticleSystem.h"
 #include "engine/assets/ScrambledFile.h"
 #include "engine/config/GameConfig.h"
 #include "engine/render/PixelImage.h"
@@ -132,6 +133,15 @@ void AddRecords(SeedWriter& seeds)
         seeds.Add("sprite_record", Body(Write(*sprite)));
     seeds.Add("animated_sprite_record", Body(Write(world.walk)));
     seeds.Add("graphical_object_record", Body(Write(world.rock)));
+
+    // A burst showing the rock, as the game library holds one.
+    std::istringstream burstText("Burst\r\n12\r\n1\r\nGraphicalObjectV0Ptr\r\nRock\r\n"
+                                 "LocalParticleSystemV0\r\n1\r\n250\r\n260\r\n1.5\r\n2.5\r\n3\r\n4\r\n"
+                                 "12\r\n13\r\n-0.6\r\n0.8\r\n15\r\n-1\r\n-2\r\n1\r\n-0.5\r\n0\r\n0\r\n"
+                                 "0\r\n0\r\n5\r\n6\r\n4\r\n3\r\n1\r\nGraphicalObjectV0Ptr\r\nRock\r\n");
+    LocalParticleSystem burst;
+    if (burst.UnSerialize(burstText))
+        seeds.Add("local_particle_system_record", Write(burst));
 
     CollisionBox<int> box(0, 40, 63, 0, 1);
     CollisionLine<int> line(Point<int>(0, 0), Point<int>(10, 20), 2);

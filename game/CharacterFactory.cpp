@@ -312,6 +312,15 @@ const std::array<CharacterClass, 82>& CharacterClasses()
 
 } // namespace
 
+bool Game::IsCharacterClass(const std::string& classKey)
+{
+    for (const CharacterClass& entry : CharacterClasses()) {
+        if (*entry.key == classKey)
+            return true;
+    }
+    return false;
+}
+
 CharacterObject* Game::CreateCharacterByClass(std::string name, std::string classKey, CharacterObject* before)
 {
     for (const CharacterClass& entry : CharacterClasses()) {

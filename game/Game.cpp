@@ -66,6 +66,7 @@ Game::Game(std::string gameTitle, IRenderEngine* render, AbstractInputManager* i
     SetSoundGameAccess(&soundAccess);
     playerAccess = std::make_unique<GamePlayerWorld>(*this);
     SetPlayerWorld(playerAccess.get());
+    SetCharacterGameAccess(&characterAccess);
     GameConfig::SetApplyVolumesHook([this] {
         if (soundEngine != nullptr)
             soundEngine->ApplyVolumes();
@@ -96,6 +97,8 @@ Game::~Game()
         SetSoundGameAccess(nullptr);
     if (GetPlayerWorld() == playerAccess.get())
         SetPlayerWorld(nullptr);
+    if (GetCharacterGameAccess() == &characterAccess)
+        SetCharacterGameAccess(nullptr);
     if (g_game == this)
         g_game = nullptr;
 }

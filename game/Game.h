@@ -1,5 +1,6 @@
 #pragma once
 
+#include "characters/CharacterGameAccess.h"
 #include "engine/app/DevConsole.h"
 #include "engine/app/GlobalTimer.h"
 #include "engine/config/GameConfig.h"
@@ -125,6 +126,8 @@ public:
     // (which owns it), placed before `before` when that is in the list; null
     // for a key outside the table.
     CharacterObject* CreateCharacterByClass(std::string name, std::string classKey, CharacterObject* before);
+    // Whether CreateCharacterByClass knows the key.
+    static bool IsCharacterClass(const std::string& classKey);
 
     // ---- engines and services
     IRenderEngine* GetRenderEngine() const { return renderEngine.get(); }
@@ -243,6 +246,10 @@ private:
 
 public:
     int32_t frameDelay = 33;
+    // Slow motion: the world advances on every step-th frame while the
+    // budget lasts (asked for by exploding characters).
+    int32_t slowMotionBudget = 0;
+    int32_t slowMotionStep = 0;
     int32_t endingCounter = 0;
     int32_t endingMode = 0;
 
@@ -282,6 +289,39 @@ private:
         Game& game;
     };
     SoundAccess soundAccess {*this};
+
+    // What the characters and particle systems ask of the game.
+    class CharacterAccess : public CharacterGameAccess {
+    public:
+        explicit CharacterAccess(Game& owner)
+            : game(owner)
+        {
+        }
+        CharacterObject* GetPlayer() override;
+        PlayerCrossbowState GetPlayerCrossbow() override;
+        bool HasLevel() override { return game.GetCurrentLevel() != nullptr; }
+        void AddBackgroundEvent(BackgroundEvent* event) override;
+        void GetParticleLayers(Layer*& front, Layer*& back) override;
+        void AddParticleSystem(Layer* layer, ParticleSystem* system) override;
+        void RequestSlowMotion(int budget, int step) override;
+        void BroadcastMessage(const std::string& message) override;
+        GraphicalObject* FindGraphicalObject(const std::string& name) override
+        {
+            return game.FindGraphicalObject(name, false);
+        }
+        LocalParticleSystem* FindLocalParticleSystem(const std::string& name) override
+        {
+            return Game::FindLocalParticleSystem(name);
+        }
+        bool IsCharacterClass(const std::string& className) override
+        {
+            return Game::IsCharacterClass(className);
+        }
+
+    private:
+        Game& game;
+    };
+    CharacterAccess characterAccess {*this};
 
     void RegisterConsoleCommands(int first, int last);
 };

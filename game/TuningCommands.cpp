@@ -2,6 +2,7 @@
 
 #include "characters/ArmorReplacement.h"
 #include "characters/CharacterObject.h"
+#include "characters/ParticleLinkCommand.h"
 #include "characters/Player.h"
 #include "characters/PlayerModifier.h"
 #include "characters/PlayerTuning.h"
@@ -388,8 +389,9 @@ bool CmdAddParticleSystemInNpc(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.size() < 3)
         return false;
-    if (LocalParticleSystem* system = Game::FindLocalParticleSystem(tokens[2]))
-        CharacterObject::LinkParticleSystem(tokens[0], tokens[1], system);
+    // Words: event, character class, particle system. A bad link is
+    // reported and skipped; the command itself ran.
+    AddParticleSystemInNpc(tokens);
     return true;
 }
 

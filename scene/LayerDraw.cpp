@@ -1,5 +1,6 @@
 // The layer's drawing and its per-frame passes.
 
+#include "characters/FullScreenParticleSystem.h"
 #include "characters/ParticleSystem.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/IRenderEngine.h"

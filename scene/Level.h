@@ -120,6 +120,11 @@ public:
 
     // Background events (owned).
     BackgroundEvent* AddBackgroundEvent(BackgroundEvent* event);
+    // The two passes of a frame over the start-up script and the queue: Run
+    // early (events queued during it run in it too), Update late; then the
+    // purge destroys, from the back, the finished auto-delete events.
+    void RunBackgroundEvents();
+    void UpdateBackgroundEvents();
     void PurgeBackgroundEvents();
     size_t GetBackgroundEventCount() const { return events.size(); }
     BackgroundEvent* GetBackgroundEvent(size_t i) const

@@ -197,13 +197,21 @@ BackgroundEvent* Level::AddBackgroundEvent(BackgroundEvent* event)
     return event;
 }
 
+void Level::RunBackgroundEvents()
+{
+    if (script)
+        script->Run();
+    BackgroundEvent::RunQueue(events);
+}
+
+void Level::UpdateBackgroundEvents()
+{
+    BackgroundEvent::UpdateQueue(events);
+}
+
 void Level::PurgeBackgroundEvents()
 {
-    for (size_t i = events.size(); i-- > 0;) {
-        BackgroundEvent* event = events[i].get();
-        if (event != nullptr && event->IsAutoDelete() && event->IsFinished())
-            events.erase(events.begin() + static_cast<std::ptrdiff_t>(i));
-    }
+    BackgroundEvent::PurgeQueue(events);
 }
 
 void Level::RestoreInstanceStates(const VectorSerialize* savedLevels)

@@ -16,11 +16,17 @@ template <class T, class C> class SpacialInstance;
 // only remember the owner and label.
 class Script : public BackgroundEvent {
 public:
-    Script() = default;
-    explicit Script(std::string name_)
-        : name(std::move(name_))
+    Script()
+        : BackgroundEvent("")
     {
     }
+    explicit Script(std::string name_)
+        : BackgroundEvent(std::move(name_))
+    {
+    }
+
+    // The script runner's type name among the background events.
+    std::string GetTypeName() const override { return "ScriptEvent"; }
 
     // Lower-cases the name and appends the record; checks nothing.
     static void RegisterCommand(std::string name, ConsoleHandler handler, std::string help,
@@ -28,8 +34,6 @@ public:
     static const std::vector<ConsoleCommand>& GetCommands();
     // Empties the table (the game object that registered the commands goes).
     static void ClearCommands();
-
-    const std::string& GetName() const { return name; }
 
     // The text as one string: every ";" and every line break starts a line.
     void SetText(const std::string& text)
@@ -67,15 +71,12 @@ public:
         owner = owner_;
         started = true;
     }
-    bool IsStarted() const { return started; }
     SpacialInstance<GraphicalObject, float>* GetOwner() const { return owner; }
 
 private:
-    std::string name;
     std::vector<std::string> lines;
     std::string startLabel;
     SpacialInstance<GraphicalObject, float>* owner = nullptr;
-    bool started = false;
 };
 
 // Registers the 52 script commands in their fixed order.

@@ -31,9 +31,8 @@ void BM_CharacterAgainstPolygon(benchmark::State& state)
     b2PolygonShape shape;
     shape.SetAsBox(1.6f, 0.4f, b2Vec2(1.6f, 0.4f), 0.0f);
     b2Fixture* fixture = body->CreateFixture(&shape, 0.0f);
-    CollisionBox<int> feet(0, 31, 15, 0);
-    CharacterObject character;
-    character.GetCollisionShape().push_back(&feet);
+    CharacterObject character; // owns its shapes
+    character.GetCollisionShape().push_back(new CollisionBox<int>(0, 31, 15, 0));
     character.SetPosition(Point<float>(40.0f, 35.0f));
     const Point<float> fall(0.0f, -10.0f);
     Point<float> result;

@@ -1,6 +1,7 @@
 #include "engine/platform/Random.h"
 
 #include <cstdlib>
+#include <deque>
 #include <mutex>
 #include <optional>
 #include <random>
@@ -27,6 +28,7 @@ struct RandomSource {
     std::mutex mutex;
     std::optional<std::mt19937> seeded;
     std::random_device device;
+    std::deque<uint32_t> given;
 
     RandomSource()
     {
@@ -37,18 +39,54 @@ struct RandomSource {
     uint32_t Next()
     {
         std::lock_guard lock(mutex);
+        if (!given.empty()) {
+            const uint32_t value = given.front();
+            given.pop_front();
+            return value;
+        }
         if (seeded)
             return static_cast<uint32_t>((*seeded)());
         return device();
     }
 };
 
+RandomSource& Source()
+{
+    static RandomSource source;
+    return source;
+}
+
 } // namespace
 
 uint32_t Random32()
 {
-    static RandomSource source;
-    return source.Next();
+    return Source().Next();
+}
+
+double RandomFraction()
+{
+    return static_cast<double>(Random32()) / 4294967296.0;
+}
+
+ScopedRandomValues::ScopedRandomValues(std::vector<uint32_t> values)
+{
+    RandomSource& source = Source();
+    std::lock_guard lock(source.mutex);
+    source.given.assign(values.begin(), values.end());
+}
+
+ScopedRandomValues::~ScopedRandomValues()
+{
+    RandomSource& source = Source();
+    std::lock_guard lock(source.mutex);
+    source.given.clear();
+}
+
+size_t ScopedRandomValues::Remaining() const
+{
+    RandomSource& source = Source();
+    std::lock_guard lock(source.mutex);
+    return source.given.size();
 }
 
 } // namespace platform

@@ -2,14 +2,11 @@
 
 GE_Fade::GE_Fade(int durationFrames, bool fadeIn)
 {
-    if (durationFrames > 0) {
-        counter = durationFrames;
-        step = static_cast<int32_t>(255.0 / durationFrames);
-    } else {
-        // No frames to fade over: already at the end of the fade.
-        counter = 0;
-        step = 255;
-    }
+    // A fade needs at least one frame: a duration below 1 fades in one.
+    if (durationFrames < 1)
+        durationFrames = 1;
+    counter = durationFrames;
+    step = static_cast<int32_t>(255.0 / durationFrames);
     if (fadeIn)
         step = -step;
 }

@@ -6,8 +6,8 @@
 class GE_Fade : public GraphicalEffect {
 public:
     // step = 255 / durationFrames truncated, negated for a fade-in. A duration
-    // of 0 frames or less is an instant fade: nothing left to count, and the
-    // sprite is drawn at its final alpha.
+    // below 1 frame is 1 frame: the sprite is drawn at its start alpha once,
+    // then at its final alpha.
     GE_Fade(int durationFrames, bool fadeIn);
 
     bool DrawSprite(ISprite* sprite, IGraphicalSurface* target, int x, int y, int p5, int p6, float rotation,

@@ -199,7 +199,13 @@ TEST(GameResources, LiveCharactersByIndexNameAndDeath)
     EXPECT_EQ(game.GetCharacter(2), c);
     EXPECT_EQ(game.GetCharacter(3), nullptr);
     EXPECT_EQ(game.FindCharacterByName("Skull", a), b);
-    b->Die();
+    // Dead once its explosion has run out (timed in game ticks).
+    game.fixedStepTick = 1;
+    game.frameAdvance = 1;
+    b->Explode(false);
+    for (int frame = 0; frame < 200 && !b->IsDead(); ++frame)
+        b->Update(33.0);
+    ASSERT_TRUE(b->IsDead());
     EXPECT_EQ(game.FindCharactersByName("Skull", nullptr, true), (std::vector<CharacterObject*> {a, c}));
     EXPECT_EQ(game.FindCharactersByName("Skull", c, false), (std::vector<CharacterObject*> {a, b}));
 

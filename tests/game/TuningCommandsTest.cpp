@@ -1,5 +1,6 @@
 #include "characters/ArmorReplacement.h"
 #include "characters/CharacterObject.h"
+#include "characters/EventParticleSystem.h"
 #include "characters/LocalParticleSystem.h"
 #include "characters/Player.h"
 #include "characters/PlayerTuning.h"
@@ -240,13 +241,20 @@ TEST_F(TuningCommandsTest, NamesAndLinksGoWhereTheirReadersLook)
     EXPECT_EQ(BGEvent_DialogueManager::PortraitLinks().back(),
         std::make_pair(std::string("Ombrix"), std::string("Portrait_Ombrix")));
 
-    const size_t links = CharacterObject::ParticleSystemLinks().size();
-    game.localParticleSystems.push_back(new LocalParticleSystem("Sparks"));
-    Run("addparticlesysteminnpc NPC_Door Open Missing");
-    EXPECT_EQ(CharacterObject::ParticleSystemLinks().size(), links);
-    Run("addparticlesysteminnpc NPC_Door Open Sparks");
-    ASSERT_EQ(CharacterObject::ParticleSystemLinks().size(), links + 1);
-    EXPECT_EQ(CharacterObject::ParticleSystemLinks().back().system, game.localParticleSystems[0]);
+    // Words: event, character class, system of the game library. A system
+    // the library lacks or a class the factory does not make links nothing.
+    auto* sparks = new LocalParticleSystem();
+    sparks->SetName("Sparks");
+    game.localParticleSystems.push_back(sparks);
+    Run("addparticlesysteminnpc OnExplose NPC_Door Missing");
+    Run("addparticlesysteminnpc OnExplose NPC_Nobody Sparks");
+    EXPECT_TRUE(CharacterObject("NPC_Door").GetOnExploseEffects().empty());
+    Run("addparticlesysteminnpc OnExplose NPC_Door Sparks");
+    CharacterObject door("NPC_Door");
+    ASSERT_EQ(door.GetOnExploseEffects().size(), 1u);
+    EXPECT_EQ(door.GetOnExploseEffects()[0]->GetName(), "Sparks");
+    EXPECT_TRUE(CharacterObject("NPC_Nobody").GetOnExploseEffects().empty());
+    EventParticleSystem::ClearLinks();
 }
 
 } // namespace

@@ -11,7 +11,11 @@ namespace {
 
 class CameraMoves : public ::testing::Test, public GameLibrary {
 protected:
-    CameraMoves() { camera.SetLevel(&level); }
+    CameraMoves()
+    {
+        camera.SetLevel(&level);
+        focus.SetSpeedValue(5.5f); // the player's walking speed
+    }
 
     // Moves the focus by (dx, dy) and runs one frame of the camera.
     void Walk(float dx, float dy)

@@ -35,11 +35,10 @@ TEST(CharacterCollisionPolygon, CharacterBoxIsPushedOutOfAGroundBox)
     b2Fixture* ground = AddBoxBody(world, CollisionBox<int>(0, 31, 127, 0));
 
     // Shapes that cannot push come first: the feet report their own index.
-    CollisionBox<int> degenerate(0, 0, 0, 0);
-    CollisionLine<int> line(Point<int>(0, 0), Point<int>(9, 9));
-    CollisionBox<int> feet(0, 31, 15, 0);
+    // The character owns its shapes.
     CharacterObject character;
-    character.GetCollisionShape() = {nullptr, &degenerate, &line, &feet};
+    character.GetCollisionShape() = {nullptr, new CollisionBox<int>(0, 0, 0, 0),
+        new CollisionLine<int>(Point<int>(0, 0), Point<int>(9, 9)), new CollisionBox<int>(0, 31, 15, 0)};
 
     // On contact the result keeps the part of the offset that brings the
     // feet back onto the ground's surface.
@@ -146,12 +145,11 @@ class CharacterAgainstObject : public ::testing::Test {
 protected:
     CharacterAgainstObject()
     {
-        character.GetCollisionShape().push_back(&body);
+        character.GetCollisionShape().push_back(new CollisionBox<int>(0, 31, 31, 0));
         object.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 31, 31, 0, 0);
         object.CollisionShapeAt(1) = std::make_unique<CollisionBox<int>>(0, 31, 31, 0, 4);
     }
-    CollisionBox<int> body {0, 31, 31, 0};
-    CharacterObject character;
+    CharacterObject character; // owns its one box, 0..31 x 0..31
     GraphicalObject object {"Block"};
     SpacialInstance<GraphicalObject, float> instance {&object, 100.0f, 0.0f};
 };

@@ -22,7 +22,7 @@ protected:
         collisions->AddPlacedInstance(&ground, 0, 0);
         collisions->AddPlacedInstance(&ledge, 200, 120);
         collisions->AddPlacedInstance(&wall, 300, 32);
-        character.GetCollisionShape().push_back(&body);
+        character.GetCollisionShape().push_back(new CollisionBox<int>(0, 31, 15, 0, 0)); // owned
     }
 
     // The character's box moved by (dx, dy), as the query rectangle.
@@ -37,7 +37,6 @@ protected:
     Level level {"collide"};
     GraphicalObject wall {"Wall"};
     Layer* collisions = nullptr;
-    CollisionBox<int> body {0, 31, 15, 0, 0};
     CharacterObject character;
 };
 

@@ -33,7 +33,7 @@ TEST(GE_Fade, AlphaRunsFromStartToEndByTheTruncatedStep)
 {
     // step = 255 / frames, truncated and negated for a fade-in; alpha =
     // counter x step, plus 255 below a step of 1. Slower than 255 frames the
-    // step is 0 and the sprite stays opaque; no frames is an instant fade.
+    // step is 0 and the sprite stays opaque; a duration below 1 is 1 frame.
     struct Case {
         int frames;
         bool fadeIn;
@@ -44,13 +44,15 @@ TEST(GE_Fade, AlphaRunsFromStartToEndByTheTruncatedStep)
         {51, false, 5, 255, 250, 0},
         {51, true, -5, 0, 5, 255},
         {30, false, 8, 240, 232, 0},
+        {30, true, -8, 15, 23, 255},
         {60, true, -4, 15, 19, 255},
         {300, false, 0, 255, 255, 255},
         {300, true, 0, 255, 255, 255},
-        {0, false, 255, 0, 0, 0},
-        {0, true, -255, 255, 255, 255},
-        {-4, false, 255, 0, 0, 0},
-        {-4, true, -255, 255, 255, 255},
+        {1, false, 255, 255, 0, 0},
+        {0, false, 255, 255, 0, 0},
+        {0, true, -255, 0, 255, 255},
+        {-4, false, 255, 255, 0, 0},
+        {-4, true, -255, 0, 255, 255},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.frames << (c.fadeIn ? " in" : " out"));

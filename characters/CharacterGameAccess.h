@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+
+class BackgroundEvent;
+class CharacterObject;
+class GraphicalObject;
+class Layer;
+class LocalParticleSystem;
+class ParticleSystem;
+
+// The state of the player's crossbow that a dying character reads to decide
+// on a bolt refill.
+struct PlayerCrossbowState {
+    bool exists = false;
+    bool enabled = false;
+    int boltsLeft = 0;
+    int capacity = 0;
+};
+
+// What the characters and their particle systems ask of the game object: the
+// player, the current level's event queue and particle layers, slow motion,
+// messages to waiting scripts and the game library's look-ups. The game
+// installs itself with SetCharacterGameAccess while it exists; without it
+// there is no player and no level, so drops, death effects and contact
+// damage are skipped and look-ups find nothing.
+class CharacterGameAccess {
+public:
+    virtual ~CharacterGameAccess() = default;
+
+    // The player character, or null.
+    virtual CharacterObject* GetPlayer() = 0;
+    virtual PlayerCrossbowState GetPlayerCrossbow() = 0;
+    // Whether a level is loaded.
+    virtual bool HasLevel() = 0;
+    // Appends the event to the current level's queue, which owns it; without
+    // a level the event is destroyed.
+    virtual void AddBackgroundEvent(BackgroundEvent* event) = 0;
+    // The first and last scene layers of the current level that accept
+    // objects; either may be null.
+    virtual void GetParticleLayers(Layer*& front, Layer*& back) = 0;
+    // Hands the system to the layer, which owns, updates and draws it.
+    virtual void AddParticleSystem(Layer* layer, ParticleSystem* system) = 0;
+    // The world advances only on every step-th frame for a while.
+    virtual void RequestSlowMotion(int budget, int step) = 0;
+    // Tells every script waiting for the message.
+    virtual void BroadcastMessage(const std::string& message) = 0;
+    virtual GraphicalObject* FindGraphicalObject(const std::string& name) = 0;
+    virtual LocalParticleSystem* FindLocalParticleSystem(const std::string& name) = 0;
+    // Whether the character factory makes characters of that class.
+    virtual bool IsCharacterClass(const std::string& className) = 0;
+};
+
+CharacterGameAccess* GetCharacterGameAccess();
+void SetCharacterGameAccess(CharacterGameAccess* access);

@@ -1,0 +1,60 @@
+// The game's side of what characters and particle systems ask of it.
+#include "characters/ParticleSystem.h"
+#include "characters/Player.h"
+#include "characters/PlayerModifier.h"
+#include "game/Game.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "script/BackgroundEvent.h"
+
+CharacterObject* Game::CharacterAccess::GetPlayer()
+{
+    return game.GetPlayer();
+}
+
+PlayerCrossbowState Game::CharacterAccess::GetPlayerCrossbow()
+{
+    PlayerCrossbowState result;
+    if (PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(game.GetPlayer())) {
+        result.exists = true;
+        result.enabled = crossbow->IsEnabled();
+        result.boltsLeft = crossbow->boltsLeft;
+        result.capacity = crossbow->boltCapacity;
+    }
+    return result;
+}
+
+void Game::CharacterAccess::AddBackgroundEvent(BackgroundEvent* event)
+{
+    // Without a level the event has nowhere to run.
+    if (Level* level = game.GetCurrentLevel())
+        level->AddBackgroundEvent(event);
+    else
+        delete event;
+}
+
+void Game::CharacterAccess::GetParticleLayers(Layer*& front, Layer*& back)
+{
+    Level* level = game.GetCurrentLevel();
+    front = level ? level->GetFirstLayer(Level::kScene, -1.0f, -1.0f) : nullptr;
+    back = level ? level->GetLastLayer(Level::kScene, -1.0f, -1.0f) : nullptr;
+}
+
+void Game::CharacterAccess::AddParticleSystem(Layer* layer, ParticleSystem* system)
+{
+    if (layer != nullptr)
+        layer->AddParticleSystem(std::unique_ptr<ParticleSystem>(system));
+    else
+        delete system;
+}
+
+void Game::CharacterAccess::RequestSlowMotion(int budget, int step)
+{
+    game.slowMotionBudget = budget;
+    game.slowMotionStep = step;
+}
+
+void Game::CharacterAccess::BroadcastMessage(const std::string& /*message*/)
+{
+    // Scripts waiting for messages come with the script runner.
+}
