@@ -2,6 +2,7 @@
 
 #include "characters/PlayerArmor.h"
 #include "characters/PlayerModifier.h"
+#include "engine/render/GE_Blink.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
@@ -193,6 +194,22 @@ GraphicalObject* Player::GetCurrentGraphical() const
     if (GetAttackKind() != 0 && IsAlive())
         return attackGraphical;
     return currentAnimation;
+}
+
+bool Player::Draw(DXGraphicalSurface* target, Point<int> offset)
+{
+    if (hitBlink == nullptr)
+        return CharacterObject::Draw(target, offset);
+    GraphicalObject* graphical = GetCurrentGraphical();
+    if (graphical == nullptr)
+        return true;
+    drawInstance.SetPrototype(graphical);
+    const Point<float> at = GetDrawPosition();
+    drawInstance.SetPosition(at.x, at.y);
+    drawInstance.SetEffect(hitBlink.get());
+    const bool result = drawInstance.Draw(target, offset);
+    drawInstance.SetEffect(nullptr);
+    return result;
 }
 
 std::vector<Rect<int>> Player::GetHurtBoxes()
@@ -410,6 +427,7 @@ void Player::UpdateDeath()
     if (life > 0 || (world != nullptr && world->IsGodMode()))
         return;
     inputLocked = true;
+    hitBlink.reset();
     if (moveState == kFall)
         return; // the death waits for the landing
     direction.x = 0.0f;

@@ -15,6 +15,8 @@
 #include <vector>
 
 class AbstractInputManager;
+class DXGraphicalSurface;
+class GE_Blink;
 class PlayerArmor;
 class PlayerArmorCrossbow;
 class PlayerArmorFire;
@@ -76,6 +78,10 @@ public:
     std::vector<GraphicalObject*> GetRelatedGraphicalObjects();
     std::vector<Rect<int>> GetHurtBoxes() override;
     GraphicalObject* GetCurrentGraphical() const override;
+    // Draws the current graphical, blinking while the player is hit.
+    bool Draw(DXGraphicalSurface* target, Point<int> offset) override;
+    bool IsBlinking() const { return hitBlink != nullptr; }
+    int GetTrailLength() const { return drawInstance.GetTrail().GetLength(); }
     void ApplyDamage(CharacterObject* attacker, int damage) override;
     Point<float> GetCircleCenter() const override { return {32.0f, 23.0f}; }
     float GetCircleRadius() const override { return 23.0f; }
@@ -251,6 +257,7 @@ private:
     std::vector<CharacterObject*> struckCharacters;
     std::vector<std::unique_ptr<GraphicalObject>> ownedGraphicals;
     std::unique_ptr<CollisionBox<int>> collisionBox;
+    std::unique_ptr<GE_Blink> hitBlink;
 };
 
 // The worn-armor look-ups of the game's player: null when the entry is

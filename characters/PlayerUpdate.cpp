@@ -2,6 +2,7 @@
 #include "characters/PlayerArmor.h"
 #include "characters/PlayerModifier.h"
 #include "engine/input/AbstractInputManager.h"
+#include "engine/render/GE_Blink.h"
 #include "scene/GraphicalObject.h"
 
 #include <cmath>
@@ -199,9 +200,19 @@ void Player::UpdateWithActions(
     if (attackKind != attackAtStart)
         previousAttackKind = attackAtStart;
 
+    // Blinks while hit.
+    if (hitThisFrame && hitBlink == nullptr)
+        hitBlink = std::make_unique<GE_Blink>();
+    else if (!hitThisFrame)
+        hitBlink.reset();
+    if (hitBlink != nullptr)
+        hitBlink->Update();
+
     if (secretFinder && world->HasLevel())
         FindNearestSecretZone();
     UpdateDeath();
+    // After-images while dashing and after a double jump.
+    drawInstance.SetTrailLength(moveState == kStrafe || doubleJumped ? 5 : 0);
     armorChanged = false;
     UpdateArmors(pressed);
 

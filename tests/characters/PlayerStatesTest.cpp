@@ -161,3 +161,27 @@ TEST_F(PlayerStates, LavaCostsALifePointAndSlowsTheWalk)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PlayerStates, AHitBlinksForItsInvulnerableFramesAndTrailsFollowTheDash)
+{
+    player->ApplyDamage(nullptr, 1);
+    Step(Keys(0, 0));
+    EXPECT_TRUE(player->IsBlinking());
+    for (int i = 0; i < 66; ++i)
+        Step(Keys(0, 0));
+    EXPECT_FALSE(player->IsBlinking());
+
+    EXPECT_EQ(player->GetTrailLength(), 0);
+    player->EnableModifier(Player::kStraff);
+    InputActions dash;
+    dash.strafeLeft = true;
+    Step(dash);
+    EXPECT_EQ(player->GetTrailLength(), 5);
+    for (int i = 0; i < 12; ++i)
+        Step(Keys(0, 0));
+    EXPECT_EQ(player->GetTrailLength(), 0);
+}
+
+} // namespace
