@@ -11,6 +11,31 @@ using namespace playertest;
 
 namespace {
 
+// A character hit through the character base's own hit tests: one hurt box
+// (type 2) over its 32 x 64 look; it loses the damage it is dealt.
+class Dummy : public CharacterObject {
+public:
+    Dummy(float x, float y, int lifePoints)
+        : CharacterObject("NPC_Dummy")
+    {
+        look.SetSize(32, 64, true);
+        look.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 63, 31, 0, 2);
+        SetCurrentGraphical(&look);
+        SetSize(32, 64);
+        SetPosition({x, y});
+        SetLife(lifePoints);
+    }
+    ~Dummy() override { SetCurrentGraphical(nullptr); }
+    void ApplyDamage(CharacterObject* attacker, int damage) override
+    {
+        CharacterObject::ApplyDamage(attacker, damage);
+        life -= damage;
+    }
+
+private:
+    GraphicalObject look {"NPC_Dummy_Look"};
+};
+
 // A small level played by scripted input: walk to a block 64 px high, jump
 // onto it, walk off its far edge, walk to a character and strike it until
 // it dies. Every update the player's box stays out of every solid box.
@@ -39,7 +64,7 @@ protected:
         }
         world.attackBoxes["Player GraphicalIdleAttackR"] = Rect<int>(40, 80, 100, 10);
         world.frames["Player GraphicalIdleAttackR"] = 4;
-        target = std::make_unique<Target>("NPC_Dummy", 900.0f, floorY, 3);
+        target = std::make_unique<Dummy>(900.0f, floorY, 3);
         world.characters.push_back(target.get());
         // The fixture's player was built before the attack box was known.
         player = std::make_unique<Player>("Player");
@@ -59,7 +84,7 @@ protected:
     GraphicalObject block {"Block"};
     std::unique_ptr<PlayerLayerCollisions> layerCollisions;
     float floorY = 0.0f;
-    std::unique_ptr<Target> target;
+    std::unique_ptr<Dummy> target;
     int frame = 0;
 };
 
