@@ -188,10 +188,7 @@ void CharacterObject::Explode(bool slowMotion)
     exploding = true;
     hitFlash.reset();
     shockWave = MakeTimedEffect(kShockWave1Shader, kShockWave1Ticks, false);
-    // A zero start is no step: the timed effect stops on any step that leaves
-    // its timer at 0, and a stopped first wave would never end the explosion.
-    if (shockWaveStart != 0.0f)
-        shockWave->Advance(shockWaveStart);
+    shockWave->Advance(shockWaveStart);
     explosionPhase = 0;
     if (slowMotion) {
         if (CharacterGameAccess* game = GetCharacterGameAccess())

@@ -9,6 +9,7 @@
 #include "game/Game.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
+#include "scene/LoadingScreen.h"
 
 #include <algorithm>
 
@@ -17,17 +18,6 @@ namespace {
 constexpr std::string_view kTagDrawPlaced = "_Layer_updatetag_1.0_";
 constexpr std::string_view kTagLegacyPoints = "_Layer_updatetag_1.1_";
 constexpr std::string_view kTagAutoScroll = "_Layer_updatetag_1.2_";
-
-// Keeps the loading screen drawn while large layers load: only when the
-// render engine draws at once instead of recording a frame.
-void RefreshLoadingScreen()
-{
-    auto* engine = dynamic_cast<DXRenderEngine*>(g_RenderEngine);
-    if (engine == nullptr || engine->IsRecording())
-        return;
-    if (Game* game = Game::GetInstance())
-        game->Render(false);
-}
 
 // The legacy block of older files: n groups of m int triples, read and dropped.
 bool SkipLegacyPointBlock(std::istream& is)

@@ -7,6 +7,7 @@
 #include "scene/SpacialInstance.h"
 
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 
 class CharacterObject;
 class DXGraphicalSurface;
+class GameplayObject;
 class GraphicalObject;
 class Level;
 class ParticleSystem;
@@ -165,6 +167,10 @@ private:
     void RebuildAfterChange();
     // The cell of a corner; (0, 0) for a corner outside the bounds.
     Point<int> CornerCell(float x, float y) const;
+    // Calls `visit` with each gameplay object and its placed instance whose
+    // payload's versioned class name starts with the filter (any, when empty).
+    void ForEachGameplayInstance(
+        const std::string& classFilter, const std::function<void(GameplayObject&, Instance*)>& visit);
     bool CollideWithWorld(int kind, CharacterObject* character, Point<int> a, Point<int> b, float dx,
         float dy, int* contactKind, Point<float>* push, bool boxPushFromRects, int circleMode);
 

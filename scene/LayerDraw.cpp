@@ -147,7 +147,8 @@ void Layer::UpdateOwnedObjects(double dt)
     }
 }
 
-void Layer::UpdateInstances(const std::string& classFilter)
+void Layer::ForEachGameplayInstance(
+    const std::string& classFilter, const std::function<void(GameplayObject&, Instance*)>& visit)
 {
     for (Instance* instance : gameplayInstances) {
         SceneObjectInstance* payload = instance->GetPayload();
@@ -156,21 +157,20 @@ void Layer::UpdateInstances(const std::string& classFilter)
         if (!classFilter.empty() && payload->GetVersionedClassName().rfind(classFilter, 0) != 0)
             continue;
         if (auto* gameplay = dynamic_cast<GameplayObject*>(instance->GetPrototype()))
-            gameplay->UpdateInstance(instance);
+            visit(*gameplay, instance);
     }
+}
+
+void Layer::UpdateInstances(const std::string& classFilter)
+{
+    ForEachGameplayInstance(
+        classFilter, [](GameplayObject& gameplay, Instance* instance) { gameplay.UpdateInstance(instance); });
 }
 
 void Layer::UpdatePlayerContacts(const std::string& classFilter)
 {
-    for (Instance* instance : gameplayInstances) {
-        SceneObjectInstance* payload = instance->GetPayload();
-        if (payload == nullptr)
-            continue;
-        if (!classFilter.empty() && payload->GetVersionedClassName().rfind(classFilter, 0) != 0)
-            continue;
-        if (auto* gameplay = dynamic_cast<GameplayObject*>(instance->GetPrototype()))
-            gameplay->UpdatePlayerContact(instance);
-    }
+    ForEachGameplayInstance(classFilter,
+        [](GameplayObject& gameplay, Instance* instance) { gameplay.UpdatePlayerContact(instance); });
 }
 
 void Layer::UpdateParticleSystems(double dt)

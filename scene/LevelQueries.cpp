@@ -14,6 +14,7 @@
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/LevelListUtils.h"
+#include "scene/LoadingScreen.h"
 #include "script/BackgroundEvent.h"
 #include "script/Script.h"
 
@@ -35,16 +36,6 @@ public:
     }
     std::vector<b2Fixture*> fixtures;
 };
-
-// Redraws the loading screen between instances when nothing is recorded.
-void RefreshLoadingScreen()
-{
-    auto* engine = dynamic_cast<DXRenderEngine*>(g_RenderEngine);
-    if (engine == nullptr || engine->IsRecording())
-        return;
-    if (Game* game = Game::GetInstance())
-        game->Render(false);
-}
 
 } // namespace
 

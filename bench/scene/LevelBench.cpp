@@ -8,6 +8,7 @@
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
+#include "tests/engine/render/RenderTestSupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,31 +22,13 @@ namespace {
 
 // A render engine that takes every draw and does nothing with it, so that a
 // frame measures the layer's own work.
-class CountingEngine : public IRenderEngine {
+class CountingEngine : public rendertest::NullRenderEngine {
 public:
-    bool DrawSurface(IGraphicalSurface*, IGraphicalSurface*, int, int, int, int, float) override
-    {
-        return true;
-    }
-    bool DrawTexture(IGraphicalRessource*, IGraphicalSurface*, int, int, int, int, float) override
-    {
-        return true;
-    }
     bool DrawSprite(ISprite*, IGraphicalSurface*, int, int, int, int, float, const Rect<int>*, bool) override
     {
         ++draws;
         return true;
     }
-    bool DrawObject(SceneObject*, IGraphicalSurface*, int, int, int, int, float) override { return true; }
-    IGraphicalRessource* LoadTexture(const std::string&) override { return nullptr; }
-    IGraphicalRessource* CreateRenderTexture(int, int) override { return nullptr; }
-    void Clear(uint32_t, uint32_t) override { }
-    bool DrawRect(Point<int>, IGraphicalSurface*, int, int, int, int, float, uint32_t, bool, bool) override
-    {
-        return true;
-    }
-    void BeginScene(bool) override { }
-    void EndScene(bool) override { }
     long draws = 0;
 };
 

@@ -363,17 +363,23 @@ void PresentNoWait()
     g_DeviceWindow->SwapBuffers();
 }
 
+int ClearWindowForPicture()
+{
+    FlushQuads();
+    int windowWidth = 0, windowHeight = 0;
+    g_DeviceWindow->GetDrawableSize(windowWidth, windowHeight);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, windowWidth, windowHeight);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    return windowHeight;
+}
+
 void CopyPictureToWindow(int left, int top, int right, int bottom, bool linear)
 {
     if (!DeviceUsable() || !g_DeviceWindow || !g_RenderSurface)
         return;
-    FlushQuads();
-    int windowWidth = 0, windowHeight = 0;
-    g_DeviceWindow->GetDrawableSize(windowWidth, windowHeight);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glViewport(0, 0, windowWidth, windowHeight);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    const int windowHeight = ClearWindowForPicture();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, g_RenderSurface);
     // The picture keeps its top row first; the window's rows run bottom-up.
     glBlitFramebuffer(0, 0, g_BackBufferWidth, g_BackBufferHeight, left, windowHeight - top, right,

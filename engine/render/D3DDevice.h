@@ -104,6 +104,10 @@ void ClearTarget(uint32_t colour);
 void DrawDebugText(const std::string& text, Point<int> position, uint32_t colour);
 void EndSceneOnly();
 void PresentNoWait();
+// Draws the pending quads, then makes the whole window the draw target
+// (framebuffer 0, read and draw) and clears it to black. Returns the window's
+// drawable height.
+int ClearWindowForPicture();
 // Fits the picture's (0, 0, 512, 448) into the window rectangle given in
 // window pixels (y down), the rest of the window black.
 void CopyPictureToWindow(int left, int top, int right, int bottom, bool linear);

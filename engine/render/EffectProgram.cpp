@@ -6,30 +6,7 @@
 #include <epoxy/gl.h>
 
 #include <cstddef>
-
-namespace {
-
-GLuint CompileStage(GLenum kind, const std::string& source, std::string& errors)
-{
-    GLuint shader = glCreateShader(kind);
-    const char* text = source.c_str();
-    glShaderSource(shader, 1, &text, nullptr);
-    glCompileShader(shader);
-    GLint ok = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok) {
-        GLint length = 0;
-        glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
-        std::string log(static_cast<size_t>(std::max(length, 1)), '\0');
-        glGetShaderInfoLog(shader, length, nullptr, log.data());
-        errors += (kind == GL_VERTEX_SHADER ? "vertex: " : "fragment: ") + std::string(log.c_str());
-        glDeleteShader(shader);
-        return 0;
-    }
-    return shader;
-}
-
-} // namespace
+#include <utility>
 
 std::string InsertDefine(const std::string& source, const std::string& define)
 {
@@ -49,41 +26,17 @@ std::unique_ptr<GLEffectProgram> GLEffectProgram::Build(const std::string& sourc
         return nullptr;
     }
     FlushQuads();
-    GLuint vs = CompileStage(GL_VERTEX_SHADER, InsertDefine(source, "#define VERTEX"), errors);
-    GLuint fs = CompileStage(GL_FRAGMENT_SHADER, InsertDefine(source, "#define FRAGMENT"), errors);
-    if (!vs || !fs) {
-        glDeleteShader(vs);
-        glDeleteShader(fs);
+    GLProgram program = GLProgram::Build(InsertDefine(source, "#define VERTEX"),
+        InsertDefine(source, "#define FRAGMENT"), &errors, {"inPosition", "inTexCoord", "inColor"});
+    if (!program.IsValid())
         return nullptr;
-    }
-    GLuint program = glCreateProgram();
-    glAttachShader(program, vs);
-    glAttachShader(program, fs);
-    glBindAttribLocation(program, 0, "inPosition");
-    glBindAttribLocation(program, 1, "inTexCoord");
-    glBindAttribLocation(program, 2, "inColor");
-    glLinkProgram(program);
-    glDeleteShader(vs);
-    glDeleteShader(fs);
-    GLint ok = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (!ok) {
-        char log[1024] = {};
-        glGetProgramInfoLog(program, sizeof(log), nullptr, log);
-        errors += std::string("link: ") + log;
-        glDeleteProgram(program);
-        return nullptr;
-    }
 
     std::unique_ptr<GLEffectProgram> result(new GLEffectProgram());
-    result->program = program;
-    GLuint vao = 0, vbo = 0;
-    glGenVertexArrays(1, &vao);
-    glGenBuffers(1, &vbo);
-    result->vertexArray = vao;
-    result->vertexBuffer = vbo;
-    glBindVertexArray(vao);
-    glBindBuffer(GL_ARRAY_BUFFER, vbo);
+    result->program = std::move(program);
+    result->vertexArray = GLVertexArray::Generate();
+    result->vertexBuffer = GLBuffer::Generate();
+    glBindVertexArray(result->vertexArray.Get());
+    glBindBuffer(GL_ARRAY_BUFFER, result->vertexBuffer.Get());
     glBufferData(GL_ARRAY_BUFFER, sizeof(EffectVertex) * 4, nullptr, GL_DYNAMIC_DRAW);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(EffectVertex), reinterpret_cast<void*>(0));
@@ -99,26 +52,16 @@ std::unique_ptr<GLEffectProgram> GLEffectProgram::Build(const std::string& sourc
     return result;
 }
 
-GLEffectProgram::~GLEffectProgram()
-{
-    if (!GLTexture::HasCurrentContext())
-        return;
-    GLuint vao = vertexArray, vbo = vertexBuffer;
-    glDeleteBuffers(1, &vbo);
-    glDeleteVertexArrays(1, &vao);
-    glDeleteProgram(program);
-}
-
 int GLEffectProgram::Use(const std::string& name)
 {
     FlushQuads();
-    glUseProgram(program);
-    return glGetUniformLocation(program, name.c_str());
+    program.Use();
+    return program.GetUniformLocation(name.c_str());
 }
 
 bool GLEffectProgram::HasParameter(const std::string& name) const
 {
-    return glGetUniformLocation(program, name.c_str()) >= 0;
+    return program.GetUniformLocation(name.c_str()) >= 0;
 }
 
 void GLEffectProgram::SetMatrix(const std::string& name, const std::array<float, 16>& value)
@@ -175,8 +118,8 @@ void GLEffectProgram::SetFloat4(const std::string& name, float x, float y, float
 bool GLEffectProgram::Begin()
 {
     FlushQuads();
-    glUseProgram(program);
-    glBindVertexArray(vertexArray);
+    program.Use();
+    glBindVertexArray(vertexArray.Get());
     return true;
 }
 
@@ -188,8 +131,8 @@ void GLEffectProgram::End()
 
 void GLEffectProgram::DrawQuad(const EffectQuadVertices& vertices)
 {
-    glBindVertexArray(vertexArray);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    glBindVertexArray(vertexArray.Get());
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer.Get());
     glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(EffectVertex) * 4, vertices.data());
     glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
 }

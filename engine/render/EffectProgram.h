@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/render/GLNames.h"
+#include "engine/render/GLProgram.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -43,14 +46,12 @@ public:
 // A GL program built from one effect file: the source is compiled once with
 // "#define VERTEX" and once with "#define FRAGMENT" inserted after its
 // "#version" line. The vertex inputs are "inPosition" (vec3), "inTexCoord"
-// (vec2) and "inColor" (vec4). Owns its program, vertex array and buffer;
-// they are freed only while a GL context is current (without one they went
-// with the context).
+// (vec2) and "inColor" (vec4). Owns its program, vertex array and buffer
+// through their GL owners.
 class GLEffectProgram : public IEffectProgram {
 public:
     // Null on failure, with the compiler's or linker's text in `errors`.
     static std::unique_ptr<GLEffectProgram> Build(const std::string& source, std::string& errors);
-    ~GLEffectProgram() override;
     GLEffectProgram(const GLEffectProgram&) = delete;
     GLEffectProgram& operator=(const GLEffectProgram&) = delete;
 
@@ -71,9 +72,9 @@ private:
     // returns the parameter's location, -1 when it is not declared.
     int Use(const std::string& name);
 
-    uint32_t program = 0;
-    uint32_t vertexArray = 0;
-    uint32_t vertexBuffer = 0;
+    GLProgram program;
+    GLVertexArray vertexArray;
+    GLBuffer vertexBuffer;
     // Texture units: "g_MeshTexture" 0, "g_MeshTexture2" 1, others from 2.
     int nextUnit = 2;
 };

@@ -74,13 +74,7 @@ bool FullScreenPass::DrawToWindow(GraphicalEffect* published, bool linear, const
     }
     if (!post)
         return false;
-    FlushQuads();
-    int windowWidth = 0, windowHeight = 0;
-    g_DeviceWindow->GetDrawableSize(windowWidth, windowHeight);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, windowWidth, windowHeight);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    ClearWindowForPicture();
     glDisable(GL_BLEND);
     post->Run(0, 0, g_BackBufferWidth, g_BackBufferHeight, destination.x0, destination.y0, destination.x1,
         destination.y1, g_RenderTexture);

@@ -68,8 +68,8 @@ void GLProgram::Destroy()
     name = 0;
 }
 
-GLProgram GLProgram::Build(
-    const std::string& vertexSource, const std::string& fragmentSource, std::string* log)
+GLProgram GLProgram::Build(const std::string& vertexSource, const std::string& fragmentSource,
+    std::string* log, std::initializer_list<const char*> attributes)
 {
     if (!GLTexture::HasCurrentContext()) {
         if (log)
@@ -85,6 +85,9 @@ GLProgram GLProgram::Build(
     GLProgram program(glCreateProgram());
     glAttachShader(program.name, vertex.name);
     glAttachShader(program.name, fragment.name);
+    GLuint location = 0;
+    for (const char* attribute : attributes)
+        glBindAttribLocation(program.name, location++, attribute);
     glLinkProgram(program.name);
     glDetachShader(program.name, vertex.name);
     glDetachShader(program.name, fragment.name);

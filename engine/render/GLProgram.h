@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 // One linked GL program, owned: compiled from a vertex and a fragment source,
@@ -16,9 +17,10 @@ public:
 
     // Compiles both stages and links them; needs a current context. On
     // failure the program is empty and log, when given, holds the compiler's
-    // or linker's message prefixed with the stage.
-    static GLProgram Build(
-        const std::string& vertexSource, const std::string& fragmentSource, std::string* log = nullptr);
+    // or linker's message prefixed with the stage. The named vertex inputs,
+    // when given, are bound to locations 0, 1, 2, ... in order before linking.
+    static GLProgram Build(const std::string& vertexSource, const std::string& fragmentSource,
+        std::string* log = nullptr, std::initializer_list<const char*> attributes = {});
 
     bool IsValid() const { return name != 0; }
     unsigned int GetName() const { return name; }

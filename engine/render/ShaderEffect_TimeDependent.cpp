@@ -50,13 +50,22 @@ bool ShaderEffect_TimeDependent::Start(int mode, bool fromZero)
 
 void ShaderEffect_TimeDependent::Advance(float dt)
 {
+    // No step moves the timer nowhere, so it reaches no end: an effect
+    // resting at 0 would otherwise stop before it ever ran (and a looping
+    // one would wrap to minus the duration).
+    if (dt == 0.0f)
+        return;
     timer = reverse ? timer - dt : timer + dt;
     if (timer >= duration || timer <= 0.0f) {
         // A duration of 0 or less has nothing to wrap into: it stops.
-        if (loop && duration > 0.0f)
-            timer -= duration;
-        else
+        if (!loop || duration <= 0.0f)
             running = 0;
+        // Wrapping goes back into the range from the end it left by: a
+        // reversed loop past 0 comes back from the duration.
+        else if (timer <= 0.0f)
+            timer += duration;
+        else
+            timer -= duration;
     }
 }
 

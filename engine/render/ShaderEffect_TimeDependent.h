@@ -24,7 +24,8 @@ public:
     // duration. Always true.
     virtual bool Start(int mode, bool fromZero);
     // Moves the timer by dt (back with reverse). At or past either end it
-    // wraps by the duration when looping, else the effect stops.
+    // wraps by the duration back into the range when looping, else the
+    // effect stops. A zero step changes nothing.
     virtual void Advance(float dt);
 
     float GetTimer() const { return timer; }

@@ -2,16 +2,8 @@
 #include "characters/LocalParticleSystem.h"
 #include "characters/Particle.h"
 
-#include "engine/config/GamePaths.h"
-#include "engine/render/D3DDevice.h"
-#include "engine/render/DXRenderEngine.h"
-#include "engine/render/ImageHandleManager.h"
-#include "engine/render/PixelImage.h"
-#include "engine/render/RenderPoolManager.h"
-#include "game/Game.h"
-#include "scene/GraphicalObject.h"
-#include "scene/Sprite.h"
 #include "tests/characters/CharacterTestSupport.h"
+#include "tests/scene/SquareSceneFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +12,6 @@
 #include <sstream>
 
 using rendertest::Near;
-using rendertest::WaitUntil;
 
 namespace {
 
@@ -32,53 +23,19 @@ constexpr int kSquare = 4;
 // A burst of red squares and a full-screen system of green squares drawn
 // through the device engine on the render thread, for a camera whose view's
 // upper-left corner stands at (0, 448) in the level.
-class GLParticleRender : public testing::Test {
+class GLParticleRender : public scenetest::SquareSceneFixture {
 protected:
     void SetUp() override
     {
-        folder = std::filesystem::temp_directory_path()
-            / ("quenholt_particle_render_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder);
-        for (auto [name, colour] : {std::pair {"red.png", kRed}, {"green.png", kGreen}}) {
-            PixelImage square(kSquare, kSquare);
-            for (int y = 0; y < kSquare; ++y)
-                for (int x = 0; x < kSquare; ++x)
-                    square.SetPixel(x, y, colour);
-            ASSERT_TRUE(square.SavePng((folder / name).string()));
-        }
-        SetBasePath(folder.string() + "/");
-        engine = std::make_unique<DXRenderEngine>();
-        pool = engine->SetRenderPool(new RenderPoolManager());
-        ASSERT_TRUE(WaitUntil([&] { return pool->idle.load() == 1; }));
-        ASSERT_FALSE(pool->startFailed.load());
+        StartWithSquares("quenholt_particle_render", kSquare, {{"red.png", kRed}, {"green.png", kGreen}});
     }
 
-    void TearDown() override
-    {
-        engine.reset();
-        ImageHandleManager::DestroyInstance();
-        SetBasePath("");
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-
+    // A square the particle systems find by name.
     GraphicalObject& Square(const std::string& name, const std::string& image)
     {
-        sprites.push_back(std::make_unique<Sprite>(name, image, 0, 0, kSquare - 1, kSquare - 1));
-        objects.push_back(std::make_unique<GraphicalObject>(name));
-        GraphicalObject& object = *objects.back();
-        object.AddSpriteInstance(sprites.back().get(), 0, 0);
-        object.AddGenericSpriteIndex(sprites.back().get(), 0);
-        object.SetSize(kSquare, kSquare, true);
+        GraphicalObject& object = SquareSceneFixture::Square(name, image);
         characters.graphicals[name] = &object;
         return object;
-    }
-
-    uint32_t Picture(int x, int y)
-    {
-        std::vector<uint32_t> pixels;
-        pool->RunOnRenderThread([&] { ReadPicturePixels(x, y, 1, 1, pixels); });
-        return pixels.empty() ? 0u : pixels[0];
     }
 
     // Where a particle's upper-left pixel lands: level y grows upward,
@@ -90,13 +47,7 @@ protected:
     }
 
     static constexpr Point<int> kView {0, 448};
-    std::filesystem::path folder;
-    Game game;
     charactertest::FakeCharacterGame characters;
-    std::unique_ptr<DXRenderEngine> engine;
-    RenderPoolManager* pool = nullptr;
-    std::vector<std::unique_ptr<Sprite>> sprites;
-    std::vector<std::unique_ptr<GraphicalObject>> objects;
 };
 
 TEST_F(GLParticleRender, ABurstAndAFullScreenSystemShowEveryParticleInThePicture)
@@ -128,13 +79,12 @@ TEST_F(GLParticleRender, ABurstAndAFullScreenSystemShowEveryParticleInThePicture
     snow.Update(33.0);
     ASSERT_GT(snow.GetLive().size(), 40u);
 
-    rendertest::SubmitFrame(*pool, kBlack, [&] {
+    RenderFrame([&] {
         GraphicalObject::LoadImages(&red, false);
         GraphicalObject::LoadImages(&green, false);
         EXPECT_TRUE(snow.Draw(nullptr, kView));
         EXPECT_TRUE(burst->Draw(nullptr, kView));
     });
-    rendertest::WaitForFrameDone(*pool);
 
     int seenRed = 0;
     for (Particle* p : burst->GetLive()) {

@@ -1,17 +1,8 @@
 #include "scene/Level.h"
 
-#include "engine/config/GamePaths.h"
-#include "engine/render/D3DDevice.h"
-#include "engine/render/DXRenderEngine.h"
-#include "engine/render/ImageHandleManager.h"
-#include "engine/render/PixelImage.h"
-#include "engine/render/RenderPoolManager.h"
-#include "game/Game.h"
 #include "scene/Camera.h"
-#include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
-#include "scene/Sprite.h"
-#include "tests/engine/render/RenderTestSupport.h"
+#include "tests/scene/SquareSceneFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +10,6 @@
 #include <memory>
 
 using rendertest::Near;
-using rendertest::WaitUntil;
 
 namespace {
 
@@ -32,61 +22,13 @@ constexpr uint32_t kBlack = 0xFF000000u;
 // thread: a red square in a background that scrolls at half speed, a green
 // one in the scene and a blue one in the foreground, each overlapping the
 // one before on screen.
-class GLLevelRender : public testing::Test {
+class GLLevelRender : public scenetest::SquareSceneFixture {
 protected:
     void SetUp() override
     {
-        folder = std::filesystem::temp_directory_path()
-            / ("quenholt_level_render_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder);
-        for (auto [name, colour] :
-            {std::pair {"red.png", kRed}, {"green.png", kGreen}, {"blue.png", kBlue}}) {
-            PixelImage square(16, 16);
-            for (int y = 0; y < 16; ++y)
-                for (int x = 0; x < 16; ++x)
-                    square.SetPixel(x, y, colour);
-            ASSERT_TRUE(square.SavePng((folder / name).string()));
-        }
-        SetBasePath(folder.string() + "/");
-        engine = std::make_unique<DXRenderEngine>();
-        pool = engine->SetRenderPool(new RenderPoolManager());
-        ASSERT_TRUE(WaitUntil([&] { return pool->idle.load() == 1; }));
-        ASSERT_FALSE(pool->startFailed.load());
+        StartWithSquares(
+            "quenholt_level_render", 16, {{"red.png", kRed}, {"green.png", kGreen}, {"blue.png", kBlue}});
     }
-
-    void TearDown() override
-    {
-        engine.reset();
-        ImageHandleManager::DestroyInstance();
-        SetBasePath("");
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-
-    GraphicalObject& Square(const std::string& name, const std::string& image)
-    {
-        sprites.push_back(std::make_unique<Sprite>(name, image, 0, 0, 15, 15));
-        objects.push_back(std::make_unique<GraphicalObject>(name));
-        GraphicalObject& object = *objects.back();
-        object.AddSpriteInstance(sprites.back().get(), 0, 0);
-        object.AddGenericSpriteIndex(sprites.back().get(), 0);
-        object.SetSize(16, 16, true);
-        return object;
-    }
-
-    uint32_t Picture(int x, int y)
-    {
-        std::vector<uint32_t> pixels;
-        pool->RunOnRenderThread([&] { ReadPicturePixels(x, y, 1, 1, pixels); });
-        return pixels.empty() ? 0u : pixels[0];
-    }
-
-    std::filesystem::path folder;
-    Game game;
-    std::unique_ptr<DXRenderEngine> engine;
-    RenderPoolManager* pool = nullptr;
-    std::vector<std::unique_ptr<Sprite>> sprites;
-    std::vector<std::unique_ptr<GraphicalObject>> objects;
 };
 
 TEST_F(GLLevelRender, LayersLandInDepthOrderWithTheBackgroundScrolledByItsFactor)
@@ -103,8 +45,7 @@ TEST_F(GLLevelRender, LayersLandInDepthOrderWithTheBackgroundScrolledByItsFactor
 
     Camera camera;
     camera.SetPosition(100, 0);
-    rendertest::SubmitFrame(*pool, kBlack, [&] { level.Render(&camera); });
-    rendertest::WaitForFrameDone(*pool);
+    RenderFrame([&] { level.Render(&camera); });
 
     // Screen y of the squares' top row: 0 + 448 - (100 + 16) = 332.
     struct Expected {

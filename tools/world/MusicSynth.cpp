@@ -1,8 +1,8 @@
 #include "tools/world/MusicSynth.h"
 
+#include "engine/sound/OggVorbisWriter.h"
+#include "tools/world/Oscillator.h"
 #include "tools/world/WorldText.h"
-
-#include <vorbis/vorbisenc.h>
 
 #include <algorithm>
 #include <cmath>
@@ -111,7 +111,6 @@ std::vector<float> RenderTrack(const TrackScore& track, uint64_t seed)
     const size_t frames = size_t(track.Seconds() * kMusicRate);
     std::vector<float> out(frames * 2, 0.0f);
     WorldRandom random = WorldRandom::ForName(track.file, seed);
-    const double twoPi = 2.0 * std::numbers::pi;
     for (const TrackVoice& v : track.voices) {
         if (v.notes.empty())
             continue;
@@ -127,29 +126,25 @@ std::vector<float> RenderTrack(const TrackScore& track, uint64_t seed)
                 continue;
             size_t begin = size_t(start * kMusicRate);
             size_t span = size_t(noteLength * kMusicRate);
-            double phase = 0, phase2 = 0, low = 0;
+            // The organ's second triangle runs slightly sharp.
+            Oscillator main(kMusicRate), detuned(kMusicRate);
             for (size_t i = 0; i < span && begin + i < frames; ++i) {
                 double t = double(i) / kMusicRate;
                 double env = std::min(1.0, t / 0.01) * std::exp(-v.decay * t)
                     * std::min(1.0, double(span - i) / (0.01 * kMusicRate));
-                phase += hz / kMusicRate;
-                phase -= std::floor(phase);
-                phase2 += hz * 1.004 / kMusicRate;
-                phase2 -= std::floor(phase2);
+                const double phase = main.Step(hz);
+                const double phase2 = detuned.Step(hz * 1.004);
                 double s = 0;
                 if (v.wave == "sine")
-                    s = std::sin(twoPi * phase);
+                    s = Oscillator::Sine(phase);
                 else if (v.wave == "square")
                     s = phase < 0.5 ? 0.5 : -0.5;
                 else if (v.wave == "tri")
-                    s = 4.0 * std::abs(phase - 0.5) - 1.0;
+                    s = Oscillator::Triangle(phase);
                 else if (v.wave == "organ")
                     s = 2.0 * (std::abs(phase - 0.5) + std::abs(phase2 - 0.5)) - 1.0;
-                else {
-                    double a = 1.0 - std::exp(-twoPi * hz / kMusicRate);
-                    low += a * ((random.Unit() * 2.0 - 1.0) - low);
-                    s = low;
-                }
+                else
+                    s = main.Noise(hz, random);
                 double sample = s * env * v.amplitude;
                 out[(begin + i) * 2] += float(sample * left);
                 out[(begin + i) * 2 + 1] += float(sample * right);
@@ -163,74 +158,6 @@ std::vector<float> RenderTrack(const TrackScore& track, uint64_t seed)
 
 std::vector<uint8_t> EncodeOggVorbis(const std::vector<float>& stereo, int64_t loopStart, uint64_t seed)
 {
-    std::vector<uint8_t> bytes;
-    vorbis_info info;
-    vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, 2, kMusicRate, 0.3f) != 0) {
-        vorbis_info_clear(&info);
-        return bytes;
-    }
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_comment_add_tag(&comment, "LOOPSTART", std::to_string(loopStart).c_str());
-    vorbis_dsp_state dsp;
-    vorbis_block block;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, int(seed & 0x7FFFFFFF));
-
-    auto append = [&](const ogg_page& page) {
-        bytes.insert(bytes.end(), page.header, page.header + page.header_len);
-        bytes.insert(bytes.end(), page.body, page.body + page.body_len);
-    };
-    ogg_packet header, headerComment, headerCode;
-    vorbis_analysis_headerout(&dsp, &comment, &header, &headerComment, &headerCode);
-    ogg_stream_packetin(&stream, &header);
-    ogg_stream_packetin(&stream, &headerComment);
-    ogg_stream_packetin(&stream, &headerCode);
-    ogg_page page;
-    while (ogg_stream_flush(&stream, &page) != 0)
-        append(page);
-
-    const size_t frames = stereo.size() / 2;
-    const size_t chunk = 4096;
-    bool endOfStream = false;
-    for (size_t done = 0; !endOfStream;) {
-        size_t n = std::min(chunk, frames - done);
-        if (n == 0) {
-            vorbis_analysis_wrote(&dsp, 0);
-        } else {
-            float** buffer = vorbis_analysis_buffer(&dsp, int(n));
-            for (size_t i = 0; i < n; ++i) {
-                buffer[0][i] = stereo[(done + i) * 2];
-                buffer[1][i] = stereo[(done + i) * 2 + 1];
-            }
-            vorbis_analysis_wrote(&dsp, int(n));
-            done += n;
-        }
-        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-            vorbis_analysis(&block, nullptr);
-            vorbis_bitrate_addblock(&block);
-            ogg_packet packet;
-            while (vorbis_bitrate_flushpacket(&dsp, &packet) == 1) {
-                ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page) != 0) {
-                    append(page);
-                    if (ogg_page_eos(&page))
-                        endOfStream = true;
-                }
-            }
-        }
-        if (n == 0)
-            endOfStream = true;
-    }
-    while (ogg_stream_flush(&stream, &page) != 0)
-        append(page);
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    return bytes;
+    return WriteOggVorbis(
+        stereo, 2, kMusicRate, 0.3f, int(seed & 0x7FFFFFFF), {{"LOOPSTART", std::to_string(loopStart)}});
 }

@@ -1,5 +1,6 @@
 #include "tools/world/SoundSynth.h"
 
+#include "tools/world/Oscillator.h"
 #include "tools/world/WorldText.h"
 
 #include <algorithm>
@@ -66,11 +67,10 @@ std::vector<int16_t> RenderSound(const SynthSound& sound, uint64_t seed)
     const size_t count = size_t(std::lround(sound.seconds * kSfxRate));
     std::vector<double> mix(count, 0.0);
     WorldRandom random = WorldRandom::ForName(sound.name, seed);
-    const double twoPi = 2.0 * std::numbers::pi;
     for (const SynthVoice& v : sound.voices) {
         size_t first = size_t(v.start * kSfxRate);
         size_t span = size_t(v.duration * kSfxRate);
-        double phase = 0, low = 0;
+        Oscillator oscillator(kSfxRate);
         for (size_t i = 0; i < span && first + i < count; ++i) {
             double t = double(i) / double(span);
             double f = v.f0 * std::pow(v.f1 / v.f0, t); // exponential glide
@@ -78,21 +78,17 @@ std::vector<int16_t> RenderSound(const SynthSound& sound, uint64_t seed)
             if (sound.loop)
                 env = std::min(1.0, double(i) / (0.004 * kSfxRate)) * std::min(1.0, (1.0 - t) * 8.0);
             double s = 0;
-            phase += f / kSfxRate;
-            phase -= std::floor(phase);
+            const double phase = oscillator.Step(f);
             if (v.wave == "sine")
-                s = std::sin(twoPi * phase);
+                s = Oscillator::Sine(phase);
             else if (v.wave == "square")
                 s = phase < 0.5 ? 0.6 : -0.6;
             else if (v.wave == "tri")
-                s = 4.0 * std::abs(phase - 0.5) - 1.0;
+                s = Oscillator::Triangle(phase);
             else if (v.wave == "saw")
                 s = (2.0 * phase - 1.0) * 0.7;
-            else { // noise through a one-pole low-pass at f
-                double a = 1.0 - std::exp(-twoPi * f / kSfxRate);
-                low += a * ((random.Unit() * 2.0 - 1.0) - low);
-                s = low * 1.5;
-            }
+            else // noise through a low-pass at f
+                s = oscillator.Noise(f, random) * 1.5;
             mix[first + i] += s * env * v.amplitude;
         }
     }

@@ -13,6 +13,7 @@
 #include "engine/render/PixelImage.h"
 #include "engine/render/RenderPoolManager.h"
 #include "tests/engine/render/RenderTestSupport.h"
+#include "tests/engine/render/RenderThreadFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -45,35 +46,19 @@ PixelImage Quadrants()
 
 // A render thread with the device engine, a game object that knows the
 // engine, and a data folder holding the test picture.
-class GLRenderEngine : public testing::Test {
+class GLRenderEngine : public rendertest::RenderThreadFixture {
 protected:
     void SetUp() override
     {
-        // Lower case throughout: the scrambled name of an image is its
-        // lower-cased path.
-        std::string name = std::string("quenholt_render_") + std::to_string(::getpid()) + "_"
-            + testing::UnitTest::GetInstance()->current_test_info()->name();
-        for (char& c : name)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        folder = std::filesystem::temp_directory_path() / name;
-        std::filesystem::create_directories(folder);
+        MakeDataFolder("quenholt_render");
         ASSERT_TRUE(Quadrants().SavePng((folder / "quad.png").string()));
-        SetBasePath(folder.string() + "/");
-
-        engine = std::make_unique<DXRenderEngine>();
-        pool = engine->SetRenderPool(new RenderPoolManager());
-        ASSERT_TRUE(WaitUntil([&] { return pool->idle.load() == 1; }));
-        ASSERT_FALSE(pool->startFailed.load());
+        StartRenderThread();
     }
 
     void TearDown() override
     {
         sprites.clear();
-        engine.reset();
-        ImageHandleManager::DestroyInstance();
-        SetBasePath("");
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
+        RenderThreadFixture::TearDown();
     }
 
     rendertest::ImageSprite* MakeSprite(
@@ -81,21 +66,6 @@ protected:
     {
         sprites.push_back(std::make_unique<rendertest::ImageSprite>(image, Rect<int>(x0, y0, x1, y1), point));
         return sprites.back().get();
-    }
-
-    // Records one frame on black around the given draws and waits until the
-    // render thread has shown it.
-    void RenderFrame(const std::function<void()>& draws, uint32_t background = kBlack)
-    {
-        rendertest::SubmitFrame(*pool, background, draws);
-        rendertest::WaitForFrameDone(*pool);
-    }
-
-    uint32_t Picture(int x, int y)
-    {
-        std::vector<uint32_t> pixels;
-        pool->RunOnRenderThread([&] { ReadPicturePixels(x, y, 1, 1, pixels); });
-        return pixels.empty() ? 0u : pixels[0];
     }
 
     struct ExpectedPixel {
@@ -113,17 +83,7 @@ protected:
         }
     }
 
-    uint32_t Window(int x, int y)
-    {
-        std::vector<uint32_t> pixels;
-        pool->RunOnRenderThread([&] { ReadWindowPixels(x, y, 1, 1, pixels); });
-        return pixels.empty() ? 0u : pixels[0];
-    }
-
-    std::filesystem::path folder;
     rendertest::FakeGame game;
-    std::unique_ptr<DXRenderEngine> engine;
-    RenderPoolManager* pool = nullptr;
     std::vector<std::unique_ptr<rendertest::ImageSprite>> sprites;
 };
 
@@ -192,9 +152,7 @@ TEST_F(GLRenderEngine, ImageStoredOnlyScrambledIsLoadedFromTheQhspriteFile)
 
 TEST_F(GLRenderEngine, EffectsDrawTheRecordedStateOfTheirClones)
 {
-    PixelImage red(8, 8);
-    red.Fill(kRed);
-    ASSERT_TRUE(red.SavePng((folder / "red.png").string()));
+    WriteFilledPng("red.png", 8, 8, kRed);
     rendertest::ImageSprite* sprite = MakeSprite("red.png", 0, 0, 7, 7);
     rendertest::ImageSprite* unloaded = MakeSprite("nothing.png", 0, 0, 7, 7);
     GE_Blink plain; // frame 0: opaque white

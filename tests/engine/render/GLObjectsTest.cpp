@@ -69,6 +69,26 @@ TEST_F(GLObjects, ProgramsBuildOrReportTheFailingStageAndDeleteTheirName)
     }
 }
 
+TEST_F(GLObjects, NamedVertexInputsAreBoundInTheOrderGiven)
+{
+    // Declared in the opposite order to the bindings asked for, so the
+    // linker's own choice would differ from the requested one.
+    const char* vertex = R"(#version 330 core
+in vec4 inColor;
+in vec2 inTexCoord;
+in vec3 inPosition;
+out vec4 tint;
+void main() { tint = inColor + vec4(inTexCoord, 0, 0); gl_Position = vec4(inPosition, 1.0); }
+)";
+    const char* fragment = "#version 330 core\nin vec4 tint;\nout vec4 c;\nvoid main() { c = tint; }\n";
+    std::string log;
+    GLProgram program = GLProgram::Build(vertex, fragment, &log, {"inPosition", "inTexCoord", "inColor"});
+    ASSERT_TRUE(program.IsValid()) << log;
+    EXPECT_EQ(glGetAttribLocation(program.GetName(), "inPosition"), 0);
+    EXPECT_EQ(glGetAttribLocation(program.GetName(), "inTexCoord"), 1);
+    EXPECT_EQ(glGetAttribLocation(program.GetName(), "inColor"), 2);
+}
+
 TEST_F(GLObjects, NamesAreDeletedWithTheirOwnerAndReleasedOnesAreNot)
 {
     GLuint buffer = 0;

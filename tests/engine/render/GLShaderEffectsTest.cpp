@@ -11,6 +11,7 @@
 #include "engine/render/ShaderEffect_TimeDependent.h"
 #include "engine/render/ShaderRes.h"
 #include "tests/engine/render/RenderTestSupport.h"
+#include "tests/engine/render/RenderThreadFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -34,41 +35,30 @@ constexpr uint32_t kGrey = 0xFF808080u;
 
 // A render thread with every effect of the game loaded from the source
 // tree's "fx" folder, and a data folder for pictures.
-class GLShaderEffects : public testing::Test {
+class GLShaderEffects : public rendertest::RenderThreadFixture {
 protected:
     void SetUp() override
     {
-        folder = std::filesystem::temp_directory_path()
-            / ("quenholt_fx_" + std::to_string(::getpid()) + "_"
-                + testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
-        SetBasePath(folder.string() + "/");
+        MakeDataFolder("quenholt_fx");
         previousFolder = std::filesystem::current_path();
         std::filesystem::current_path(QUENHOLT_SOURCE_DIR);
         platform::SetDebugSink([this](std::string_view text) {
             std::lock_guard<std::mutex> lock(logMutex);
             log += text;
         });
-
-        engine = std::make_unique<DXRenderEngine>();
-        pool = engine->SetRenderPool(new RenderPoolManager());
-        ASSERT_TRUE(WaitUntil([&] { return pool->idle.load() == 1; }));
-        ASSERT_FALSE(pool->startFailed.load());
-        pool->RequestLoadEffects();
+        StartRenderThread();
+        if (!HasFatalFailure())
+            pool->RequestLoadEffects();
     }
 
     void TearDown() override
     {
         sprites.clear();
-        engine.reset();
-        ImageHandleManager::DestroyInstance();
+        RenderThreadFixture::TearDown();
         platform::SetDebugSink({});
-        SetBasePath("");
         SetUserPath("");
         g_ScreenshotRequested = false;
         std::filesystem::current_path(previousFolder);
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
     }
 
     std::string Log()
@@ -102,37 +92,16 @@ protected:
                 pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer false", pass->Clone()));
             pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer true", finalCopy.Clone()));
         };
-        record();
-        while (!pool->SubmitFrame(false, false, false)) {
-            pool->renderEndEvent.WaitFor(5);
-            record();
-        }
+        rendertest::SubmitRecordedFrame(*pool, record);
         rendertest::WaitForFrameDone(*pool);
-    }
-
-    uint32_t Picture(int x, int y)
-    {
-        std::vector<uint32_t> pixels;
-        pool->RunOnRenderThread([&] { ReadPicturePixels(x, y, 1, 1, pixels); });
-        return pixels.empty() ? 0u : pixels[0];
-    }
-
-    uint32_t Window(int x, int y)
-    {
-        std::vector<uint32_t> pixels;
-        pool->RunOnRenderThread([&] { ReadWindowPixels(x, y, 1, 1, pixels); });
-        return pixels.empty() ? 0u : pixels[0];
     }
 
     ShaderRes* Shader(const std::string& name) { return engine->FindShaderRes(name); }
 
-    std::filesystem::path folder;
     std::filesystem::path previousFolder;
     std::mutex logMutex;
     std::string log;
     rendertest::FakeGame game;
-    std::unique_ptr<DXRenderEngine> engine;
-    RenderPoolManager* pool = nullptr;
     std::vector<std::unique_ptr<rendertest::ImageSprite>> sprites;
     ShaderEffect_PostProcess finalCopy {nullptr};
 };

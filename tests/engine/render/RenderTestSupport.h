@@ -59,15 +59,21 @@ inline void RecordFrame(RenderPoolManager& pool, uint32_t background, const std:
     pool.AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
 }
 
-// Records a frame and hands it over. A busy render thread refuses it; the
-// slot stays ours and is recorded again, as the main loop does.
-inline void SubmitFrame(RenderPoolManager& pool, uint32_t background, const std::function<void()>& draws = {})
+// Records a frame with `record` and hands it over. A busy render thread
+// refuses it; the slot stays ours and is recorded again, as the main loop does.
+inline void SubmitRecordedFrame(RenderPoolManager& pool, const std::function<void()>& record)
 {
-    RecordFrame(pool, background, draws);
+    record();
     while (!pool.SubmitFrame(false, false, false)) {
         pool.renderEndEvent.WaitFor(5);
-        RecordFrame(pool, background, draws);
+        record();
     }
+}
+
+// Records a plain frame (as RecordFrame) and hands it over.
+inline void SubmitFrame(RenderPoolManager& pool, uint32_t background, const std::function<void()>& draws = {})
+{
+    SubmitRecordedFrame(pool, [&] { RecordFrame(pool, background, draws); });
 }
 
 // A render engine that draws nothing; test engines override what they watch.

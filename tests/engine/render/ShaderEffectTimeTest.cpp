@@ -41,6 +41,50 @@ TEST(ShaderEffectTime, ASixtyUnitEffectStopsAfterSixtyUpdatesOrWrapsWhenLooping)
     EXPECT_EQ(backwards.GetTimer(), 0.0f);
 }
 
+// A zero step is no step: it must neither stop an effect resting at 0 (which
+// then never reached its end) nor wrap a looping one out of its range.
+TEST(ShaderEffectTime, AZeroStepNeitherEndsNorWrapsAndTheTimerRunsOnAfterIt)
+{
+    struct Case {
+        bool loop;
+        bool reverse;
+        bool startAtEnd;
+    };
+    for (const Case& c : {Case {false, false, false}, Case {true, false, false}, Case {false, true, true},
+             Case {true, true, true}}) {
+        ShaderEffect_TimeDependent effect(nullptr, 4.0f, c.startAtEnd, false, c.loop, true);
+        effect.Start(0, !c.startAtEnd);
+        effect.SetReverse(c.reverse);
+        const float start = effect.GetTimer();
+        effect.Advance(0.0f);
+        EXPECT_TRUE(effect.IsRunning()) << c.loop << c.reverse;
+        EXPECT_EQ(effect.GetTimer(), start) << c.loop << c.reverse;
+        int steps = 0;
+        while (effect.IsRunning() && steps < 4) {
+            effect.Advance(1.0f);
+            ++steps;
+        }
+        // Four unit steps cover the duration: the plain effect ends at the
+        // far end, the looping one is back where it began.
+        EXPECT_EQ(effect.IsRunning(), c.loop) << c.loop << c.reverse;
+        EXPECT_EQ(effect.GetTimer(), c.loop ? start : 4.0f - start) << c.loop << c.reverse;
+    }
+}
+
+TEST(ShaderEffectTime, AReversedLoopWrapsBackFromTheDuration)
+{
+    ShaderEffect_TimeDependent effect(nullptr, 10.0f, true, false, true, true);
+    effect.Start(0, false);
+    effect.SetReverse(true);
+    effect.Advance(12.5f);
+    EXPECT_TRUE(effect.IsRunning());
+    EXPECT_FLOAT_EQ(effect.GetTimer(), 7.5f); // 10 - 12.5 is 2.5 below 0
+    for (int i = 0; i < 100; ++i)
+        effect.Advance(3.0f);
+    EXPECT_GT(effect.GetTimer(), 0.0f); // stays within the range however long it runs
+    EXPECT_LE(effect.GetTimer(), 10.0f);
+}
+
 TEST(ShaderEffectTime, UpdatesFollowTheGamesTickAndFrameAdvance)
 {
     FakeGame game;

@@ -1,9 +1,9 @@
 #pragma once
 
 // Generated sound files for tests and benchmarks: sine tones written as RIFF
-// WAVE files and encoded as Ogg Vorbis with libvorbisenc.
+// WAVE files and encoded as Ogg Vorbis by the engine's writer.
 
-#include <vorbis/vorbisenc.h>
+#include "engine/sound/OggVorbisWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -94,68 +94,11 @@ inline std::vector<uint8_t> MakeWav(
 inline std::vector<uint8_t> MakeOgg(
     const std::vector<float>& samples, int channels = 1, int rate = kRate, int serial = 4242)
 {
-    std::vector<uint8_t> out;
-    auto appendPage = [&out](const ogg_page& page) {
-        out.insert(out.end(), page.header, page.header + page.header_len);
-        out.insert(out.end(), page.body, page.body + page.body_len);
-    };
-
-    vorbis_info info;
-    vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, channels, rate, 0.8f) != 0) {
-        vorbis_info_clear(&info);
-        return out;
-    }
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_dsp_state dsp;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block block;
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, serial);
-
-    ogg_packet header, headerComment, headerCode;
-    vorbis_analysis_headerout(&dsp, &comment, &header, &headerComment, &headerCode);
-    ogg_stream_packetin(&stream, &header);
-    ogg_stream_packetin(&stream, &headerComment);
-    ogg_stream_packetin(&stream, &headerCode);
-    ogg_page page;
-    while (ogg_stream_flush(&stream, &page) != 0)
-        appendPage(page);
-
-    auto drain = [&] {
-        ogg_packet packet;
-        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-            vorbis_analysis(&block, nullptr);
-            vorbis_bitrate_addblock(&block);
-            while (vorbis_bitrate_flushpacket(&dsp, &packet) != 0) {
-                ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page) != 0)
-                    appendPage(page);
-            }
-        }
-    };
-    constexpr size_t kChunk = 1024;
-    for (size_t done = 0; done < samples.size(); done += kChunk) {
-        const size_t count = std::min(kChunk, samples.size() - done);
-        float** buffers = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
-        for (int c = 0; c < channels; ++c)
-            std::copy_n(samples.begin() + static_cast<std::ptrdiff_t>(done), count, buffers[c]);
-        vorbis_analysis_wrote(&dsp, static_cast<int>(count));
-        drain();
-    }
-    vorbis_analysis_wrote(&dsp, 0);
-    drain();
-    while (ogg_stream_flush(&stream, &page) != 0)
-        appendPage(page);
-
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    return out;
+    std::vector<float> interleaved;
+    interleaved.reserve(samples.size() * static_cast<size_t>(std::max(channels, 0)));
+    for (float sample : samples)
+        interleaved.insert(interleaved.end(), static_cast<size_t>(std::max(channels, 0)), sample);
+    return WriteOggVorbis(interleaved, channels, rate, 0.8f, serial);
 }
 
 } // namespace soundtest
