@@ -1,5 +1,6 @@
 #include "characters/PlayerLayerCollisions.h"
 
+#include "scene/CellGrid.h"
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
@@ -25,8 +26,28 @@ void PlayerLayerCollisions::Gather(const PlayerBox& box, float dx, float dy)
         static_cast<int>(std::ceil(std::max(box.top, box.top + dy))) + kMargin);
     const Point<int> b(static_cast<int>(std::ceil(std::max(box.right, box.right + dx))) + kMargin,
         static_cast<int>(std::floor(std::min(box.bottom, box.bottom + dy))) - kMargin);
+    // Every instance filed under the screen cells the area touches (corners
+    // outside the layer are pulled onto its edge), then the added ones.
     Layer::InstanceList found;
-    layer->CollectInstancesInRect(a, b, found, true);
+    const Rect<int>& bounds = layer->GetBounds();
+    auto clampX = [&bounds](int x) { return std::clamp(x, bounds.x0, std::max(bounds.x0, bounds.x1 - 1)); };
+    auto clampY = [&bounds](int y) { return std::clamp(y, bounds.y1, std::max(bounds.y1, bounds.y0 - 1)); };
+    Point<int> first;
+    Point<int> last;
+    if (layer->PointToCell(Point<int>(clampX(a.x), clampY(b.y)), &first)
+        && layer->PointToCell(Point<int>(clampX(b.x), clampY(a.y)), &last)) {
+        const CellGrid& grid = layer->GetCellGrid();
+        for (int cx = first.x; cx <= last.x; ++cx) {
+            for (int cy = first.y; cy <= last.y; ++cy) {
+                for (Layer::Instance* instance : grid[static_cast<size_t>(cx)][static_cast<size_t>(cy)]) {
+                    if (std::find(found.begin(), found.end(), instance) == found.end())
+                        found.push_back(instance);
+                }
+            }
+        }
+    }
+    for (size_t i = 0; i < layer->GetAddedInstanceCount(); ++i)
+        found.push_back(layer->GetAddedInstance(i));
     for (Layer::Instance* instance : found) {
         GraphicalObject* object = instance != nullptr ? instance->GetPrototype() : nullptr;
         if (object == nullptr)

@@ -144,3 +144,43 @@ INSTANTIATE_TEST_SUITE_P(OnBoxesAndOnALevelLayer, PlayerScenario, ::testing::Boo
     [](const auto& info) { return info.param ? "Layer" : "Boxes"; });
 
 } // namespace
+
+namespace {
+
+// A one-way ledge placed on a level's "Collisions" layer: the player jumps up
+// through it and lands on it, and a crouch jump drops back through.
+TEST(PlayerOnALayer, JumpsUpThroughAOneWayLedgeLandsOnItAndDropsThrough)
+{
+    PlayerFixture f;
+    GraphicalObject block {"Block"};
+    block.SetSize(32, 32, true);
+    block.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 31, 31, 0, 0);
+    GraphicalObject ledge {"Ledge"};
+    ledge.SetSize(64, 16, true);
+    ledge.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 15, 63, 0, 1);
+    Level level {"ledges"};
+    Layer* layer = level.CreateLayer(Level::kScene, "Collisions", nullptr, 1024, 512, 32, 32);
+    for (int x = 0; x < 512; x += 32)
+        layer->AddPlacedInstance(&block, static_cast<float>(x), 0.0f);
+    layer->AddPlacedInstance(&ledge, 96.0f, 80.0f); // top at 96, 64 above the floor
+    PlayerLayerCollisions collisions(layer);
+    f.world.layerCollisions = &collisions;
+    f.player->SetPosition({100.0f, 32.0f});
+
+    f.Step(Keys(0, 0, true));
+    float highest = f.Y();
+    for (int i = 0; i < 40 && f.player->GetMoveState() != Player::kIdle; ++i) {
+        f.Step(Keys(0, 0, true));
+        highest = std::max(highest, f.Y());
+    }
+    EXPECT_GT(highest, 96.0f) << "rose through the ledge";
+    EXPECT_NEAR(f.Y(), 96.1f, 1e-3) << "and landed on it";
+
+    f.Step(Keys(0, -1.0f));
+    f.Step(Keys(0, -1.0f, true));
+    for (int i = 0; i < 40 && f.player->GetMoveState() != Player::kCrouch; ++i)
+        f.Step(Keys(0, -1.0f));
+    EXPECT_NEAR(f.Y(), 32.1f, 1e-3) << "dropped through to the floor";
+}
+
+} // namespace
