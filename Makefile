@@ -16,7 +16,7 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Builds only the game, quietly (the full log goes to $(BUILD)/make-run.log),
-# and starts it. ARGS go to the game: make run ARGS=--windowed
+# and starts it in the demo world's folder. ARGS go to the game: make run ARGS=--windowed
 ARGS ?=
 run: deps
 	@mkdir -p $(BUILD)
@@ -25,7 +25,7 @@ run: deps
 	  || { cat $(BUILD)/make-run.log; exit 1; }
 	@cmake --build $(BUILD) --target quenholt -j $(JOBS) >> $(BUILD)/make-run.log 2>&1 \
 	  || { grep -E -A5 "error|Error" $(BUILD)/make-run.log | head -60; echo "build failed: see $(BUILD)/make-run.log"; exit 1; }
-	@cd $(BUILD) && ./quenholt $(ARGS)
+	@cd $(BUILD)/world && ../quenholt $(ARGS)
 
 # A separate debug build with AddressSanitizer and UndefinedBehaviorSanitizer.
 test: deps

@@ -124,6 +124,7 @@ void AddSounds(SeedWriter& seeds)
 void AddRecords(SeedWriter& seeds)
 {
     fuzz::FuzzWorld& world = fuzz::GetFuzzWorld();
+    seeds.Add("game_library", Write(world.game));
     GameConfig config;
     std::ostringstream configText;
     config.Write(configText);

@@ -1,5 +1,6 @@
 #include "game/Game.h"
 
+#include "game/GameFlowCommands.h"
 #include "game/TuningCommands.h"
 
 #include <array>
@@ -44,7 +45,7 @@ const std::array<ConsoleCommandRecord, 46>& ConsoleCommandRecords()
                 "setplayermovingstage spiderendjump 0.0 false 150.0",
                 "setplayermovingstage spiderfall0 7.0 false 168.0",
                 "setplayermovingstage spiderfall1 15.0 true -1.0"}},
-        {"changelevel", CmdPending, "Ask to change the current level", {"string", "string"}, {}},
+        {"changelevel", CmdChangeLevel, "Ask to change the current level", {"string", "string"}, {}},
         {"setplayerhighfall", CmdSetPlayerHighFall, "Set the player high fall values",
             {"list{freezetime,height_threshold}", "int float"},
             {"setplayerhighfall freezetime 15", "setplayerhighfall height_threshold 100"}},
@@ -101,14 +102,14 @@ const std::array<ConsoleCommandRecord, 46>& ConsoleCommandRecords()
         {"setmaxvalueforachievement", CmdSetMaxValueForAchievement, "Set max value of a specific achivement",
             {"string"}, {}},
         {"addmusicinfo", CmdPending, "Add settings for a music", {"string"}, {}},
-        {"setuserpath", CmdPending, "Change the path for saved files", {}, {}},
+        {"setuserpath", CmdSetUserPath, "Change the path for saved files", {}, {}},
         {"setfirstmap", CmdPending, "Set the first map", {"string"}, {}},
         {"setpath", CmdSetPath, "Set a path", {"list{map}", "string"}, {"map \\"}},
         {"setdefaultspawner", CmdSetDefaultSpawner, "Set the default spawner", {"string"}, {}},
         {"resizewindow", CmdPending, "Resize the gamewindow", {"int", "int"}, {}},
-        {"exit", CmdPending, "Exit the game", {}, {}},
+        {"exit", CmdExit, "Exit the game", {}, {}},
         {"god", CmdPending, "Make you the ultimate one", {}, {}},
-        {"setframedelay", CmdPending, "Change duration of a frame", {}, {}},
+        {"setframedelay", CmdSetFrameDelay, "Change duration of a frame", {}, {}},
         {"logplayer", CmdPending, "Use Log Player", {}, {}},
         {"screenshotaddcomments", CmdPending, "Open and Add a text file on screenshot", {}, {}},
         {"resetsteamachievements", CmdPending, "Reset Steam stats", {}, {}},

@@ -9,6 +9,7 @@
 #include "engine/platform/MessageBox.h"
 #include "engine/render/IRenderEngine.h"
 #include "engine/render/ImageHandleManager.h"
+#include "engine/render/PostChain.h"
 #include "engine/render/RenderPoolManager.h"
 #include "engine/serial/FileUtils.h"
 #include "engine/sound/DXSoundEngine.h"
@@ -18,8 +19,10 @@
 #include "engine/sound/StreamingVoiceContext.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/Level.h"
+#include "scene/MapModel.h"
 #include "scene/SceneObject.h"
 #include "scene/SceneObjectHandle.h"
+#include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
 #include "script/Script.h"
 #include "script/ScriptVar.h"
@@ -29,6 +32,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -112,17 +116,24 @@ void Game::Shutdown()
 {
     // The live characters go with the level they belong to.
     DeleteAll(liveCharacters);
-    currentLevel = nullptr;
 
-    // The render thread takes the quit request before the engines go.
+    // The render thread takes the quit request before the engines go, and
+    // before the level whose objects its frames may still name.
     if (renderEngine != nullptr && renderEngine->GetRenderPool() != nullptr)
         renderEngine->GetRenderPool()->RequestQuit();
+    if (Level* level = std::exchange(currentLevel, nullptr)) {
+        level->Reset();
+        delete level;
+    }
+    camera.SetLevel(nullptr);
 
     player.reset();
 
     DeleteAll(animatedSprites);
     DeleteAll(sceneObjects);
-    DeleteAll(uiFrames);
+    uiFrames.clear();
+    endScoreFrame.reset();
+    postEffects.reset();
     DeleteAll(saveVars);
     DeleteAll(globalVars);
     DeleteAll(extraVars);
@@ -191,10 +202,6 @@ bool Game::SoundAccess::GetPlayerBox(float& x, float& y, int& width, int& height
     width = player->GetSize().x;
     height = player->GetSize().y;
     return true;
-}
-
-void Game::Render(bool)
-{
 }
 
 RenderGameState Game::GetRenderState()

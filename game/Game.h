@@ -2,6 +2,7 @@
 
 #include "characters/CharacterGameAccess.h"
 #include "engine/app/DevConsole.h"
+#include "engine/app/FramePacing.h"
 #include "engine/app/GlobalTimer.h"
 #include "engine/config/GameConfig.h"
 #include "engine/platform/Mutex.h"
@@ -41,6 +42,9 @@ class SoundEventsManager;
 class Sprite;
 class UI_Font;
 class UI_Frame;
+struct PostEffects;
+class MapModel;
+template <class T, class C> class SpacialInstance;
 
 // The one game object. It owns the engines the program entry made for it, the
 // resource tables of the game library, the live characters, the player, the
@@ -64,11 +68,60 @@ public:
     // The game singleton: the live game object, or null.
     static Game* GetInstance();
 
-    // The game library: written and read with the library reader, which is
-    // not written yet; both report failure until then.
-    bool Serialize(std::ostream&) override { return false; }
-    bool UnSerialize(std::istream&) override { return false; }
+    // ---- the game library "gamelib.txt" (GameLibrary.cpp)
+    // Writes every table in the library's layout; true.
+    bool Serialize(std::ostream& os) override;
+    // Reads the library into the tables, then prepares the objects and binds
+    // what the game draws by name (InitAllSceneObject, Init). False when a
+    // record or count failed; what was read stays. Each failure is reported
+    // with the file, the line and the group it broke.
+    bool UnSerialize(std::istream& is) override;
     std::string GetVersionedClassName() override { return "GameV0"; }
+    // Record readers of the library tables: the entry appended, or null.
+    static Sprite* UnSerializeSprite(Game* game, std::istream& is);
+    static AnimatedSprite* UnSerializeAnimatedSprite(Game* game, std::istream& is);
+    static Sound* UnSerializeSound(Game* game, std::istream& is);
+    static UI_Font* UnSerializeFont(Game* game, std::istream& is);
+
+    // ---- start-up binding (GameInit.cpp)
+    void InitAllSceneObject();
+    void Init(Game* game);
+
+    // ---- one pass of the main loop (GameFrame.cpp)
+    void Update();
+    // Adds the time step to the accumulator; sets the fixed-step tick flag.
+    void UpdateFramePacing();
+    void UpdateCharacters(bool gameplayPaused, double step);
+    // One step of the level's start-up script and of its queued events
+    // (events queued during the walk run in the same pass).
+    void RunBackgroundEvents();
+    // Frees the events the level is done with.
+    void UpdateBackgroundEvents();
+    void SetMenuFlag(bool menu);
+    void RequestLevelChange(std::string levelFile, std::string startPoint);
+    void SetStartPointName(std::string name) { startPointName = std::move(name); }
+    void ShowGameplayUI();
+    void ShowMenuUI();
+    void OpenPauseMenu();
+    void OpenOverlayScreen();
+    void ReturnToTitle();
+    const std::string& GetMainMusicPath() const { return mainMusicPath; }
+    bool IsMenuFlagSet() const { return menuFlag; }
+    double GetTimeStep() const { return timeStep; }
+    double MillisecondsToNextTick() const { return framePacing.MillisecondsToNextTick(frameDelay); }
+
+    // Ends the run after this pass: the render thread closes the window and
+    // the main loop's quit test shuts the game down.
+    void RequestQuit();
+    bool IsQuitRequested() const { return quitRequested; }
+
+    // ---- level change (GameLevelChange.cpp)
+    // Replaces the current level by the one read from the file. False when
+    // the file cannot be opened or read: the current level stays and the
+    // loading screen ends.
+    bool ChangeLevel(std::string levelFile);
+    // False only for a null level.
+    static bool ReleaseLevel(Level* level, Game* game);
 
     // Initialises the sound engine; on failure shows the "Error" box and the
     // game goes on silent.
@@ -217,7 +270,6 @@ private:
     bool statsReceived = false;
 
 public:
-    std::vector<UI_Frame*> uiFrames;
     std::vector<UI_Font*> fonts;
     std::vector<TeleportInfo> teleports;
     int32_t frameCounter = 0;
@@ -252,6 +304,46 @@ public:
     int32_t slowMotionStep = 0;
     int32_t endingCounter = 0;
     int32_t endingMode = 0;
+
+    // ---- frame state
+    FramePacing framePacing;
+    double timeStep = 0.0;
+    bool quitRequested = false;
+    bool menuFlag = true;
+    bool gameplayPaused = false;
+    bool interfaceHidden = false;
+    int32_t slowMotionSteps = 0;
+    int32_t slowMotionSkip = 0;
+    int32_t arrivalCounter = -1;
+    // Drawn by the loading screen while set (the player's look as it left).
+    GraphicalObject* transitionImage = nullptr;
+    Point<int> transitionPosition;
+    int32_t loadingAnimIndex = 0;
+    int32_t firstTransitionCounter = -1;
+    // The UI frames the game draws, in list order: dialogue, player, menu,
+    // end score (owned instances of library objects).
+    std::vector<std::unique_ptr<SpacialInstance<GraphicalObject, float>>> uiFrames;
+    // The end-score frame made at start-up (owned).
+    std::unique_ptr<GraphicalObject> endScoreFrame;
+    std::unique_ptr<GraphicalEffect> endScoreFade;
+    // Objects bound by name at start-up (owned by the scene-object table).
+    GraphicalObject* loadingScreen = nullptr;
+    GraphicalObject* minimapTpCross = nullptr;
+    GraphicalObject* minimapPlayerCross = nullptr;
+    GraphicalObject* minimapStoryHint = nullptr;
+    GraphicalObject* minimapTpBackground = nullptr;
+    GraphicalObject* minimapTpRectAvailable = nullptr;
+    GraphicalObject* minimapTpRectSelect = nullptr;
+    GraphicalObject* minimapTpRectPlayer = nullptr;
+    // The eight full-screen effects made by the program entry.
+    std::unique_ptr<PostEffects> postEffects;
+    // The game library's map records, and the minimap model made at start-up.
+    std::unique_ptr<MapModel> mapModel;
+    std::unique_ptr<MapModel> minimapModel;
+    // The float setting of the game library's third line.
+    float librarySetting = 0.0f;
+    // The current level's start-up script text, kept for the script runner.
+    std::string startupScriptText;
 
     // Set by the tuning commands.
     std::string mapPath;

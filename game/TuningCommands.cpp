@@ -1,5 +1,7 @@
 #include "game/TuningCommands.h"
 
+#include "scene/SpacialInstance.h"
+
 #include "characters/ArmorReplacement.h"
 #include "characters/CharacterObject.h"
 #include "characters/ParticleLinkCommand.h"
@@ -58,9 +60,9 @@ void RefreshPlayerSpeeds(bool withClimb)
 UI_Frame* UiFrame(size_t index)
 {
     Game* game = Game::GetInstance();
-    if (game == nullptr || index >= game->uiFrames.size())
+    if (game == nullptr || index >= game->uiFrames.size() || !game->uiFrames[index])
         return nullptr;
-    return game->uiFrames[index];
+    return dynamic_cast<UI_Frame*>(game->uiFrames[index]->GetPrototype());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/app/ConsoleCommand.h"
+#include "engine/app/ProfileTimer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -35,4 +36,6 @@ public:
     // Milliseconds of the last frame, as the frame-rate line shows it.
     double frameTime = 0.0;
     std::list<DebugMessage> messages;
+    // The named section timers, found by label; never removed.
+    std::list<ProfileTimer> profileTimers;
 };

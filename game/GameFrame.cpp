@@ -1,0 +1,319 @@
+#include "game/Game.h"
+
+#include "characters/CharacterObject.h"
+#include "characters/Player.h"
+#include "engine/input/AbstractInputManager.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/IRenderEngine.h"
+#include "engine/render/RenderPoolCommand.h"
+#include "engine/render/RenderPoolManager.h"
+#include "engine/serial/TypeNames.h"
+#include "engine/sound/DXSoundEngine.h"
+#include "engine/sound/SoundEventsManager.h"
+#include "engine/sound/StreamingVoiceContext.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Level.h"
+#include "scene/SceneObject.h"
+#include "scene/SpacialInstance.h"
+#include "script/BackgroundEvent.h"
+#include "script/Script.h"
+#include "ui/UI_Frame.h"
+
+#include <algorithm>
+
+namespace {
+
+// Gameplay always steps by the fixed frame time, whatever really passed.
+constexpr double kFixedStep = 33.0;
+
+// Set in this poll and clear in the previous one.
+bool Edge(bool now, bool before)
+{
+    return now && !before;
+}
+
+bool IsUIObject(SceneObject* object)
+{
+    return object->GetName().find("UI_") != std::string::npos || dynamic_cast<UI_Frame*>(object) != nullptr;
+}
+
+} // namespace
+
+void Game::UpdateFramePacing()
+{
+    fixedStepTick = framePacing.Advance(timeStep, frameDelay, config.GetFrameCatchUp()) ? 1 : 0;
+}
+
+void Game::Update()
+{
+    // 1. Sounds may start again this pass.
+    if (soundEventsManager)
+        soundEventsManager->ClearStartedSounds();
+
+    // 2, 3. A reload of the save, then a pending level change, before any
+    // gameplay of this pass.
+    if (pendingLoad) {
+        // The save data comes with the save games; until then the reload
+        // restarts the player at its save point in no level.
+        player.reset();
+        usePlayerStart = true;
+        startPointName = "[SAVE]";
+    }
+    if (!pendingLevelFile.empty()) {
+        const std::string file = pendingLevelFile;
+        ChangeLevel(file);
+        pendingLevelFile.clear();
+    }
+    pendingLoad = false;
+
+    // 4, 5, 6. The two clocks: the wall-clock step drives animation, the
+    // accumulated time decides whether this pass is an update frame.
+    if (timeStep == 0.0)
+        gameClock.Update();
+    timeStep = gameClock.Update();
+    UpdateFramePacing();
+    const bool tick = fixedStepTick != 0;
+    if (tick)
+        ++frameCounter;
+
+    AbstractInputManager* input = inputManager.get();
+    if (menuFlag && uiState == 0) {
+        // 7. Title screen: only the interface moves.
+        if (input != nullptr)
+            input->Poll();
+        for (SceneObject* object : sceneObjects)
+            if (object != nullptr && IsUIObject(object))
+                object->Update(timeStep);
+    } else if (!menuFlag) {
+        // 8. Game running.
+        if (!interfaceHidden)
+            ShowGameplayUI();
+        else if (uiFrames.size() > 2)
+            uiFrames[2]->SetVisible(false);
+        uiState = 1;
+
+        if (tick && input != nullptr) {
+            input->Poll();
+            const InputActions now = input->GetPressedActions();
+            const InputActions before = input->GetPreviousActions();
+            const bool pauseEdge = Edge(now.Action9, before.Action9);
+            const bool overlayEdge = Edge(now.Action10, before.Action10) && !now.RawShift;
+            RunBackgroundEvents();
+            if (currentLevel != nullptr)
+                currentLevel->UpdateInstances();
+            if (overlayEdge && !gameplayPaused && !interfaceHidden && endingMode == 0) {
+                SetMenuFlag(true);
+                OpenOverlayScreen();
+            }
+            // The pause menu opens over the overlay object, which comes with
+            // the interface screens.
+            (void)pauseEdge;
+        }
+
+        if (tick && !menuFlag) {
+            if (slowMotionSkip > 0)
+                --slowMotionSkip;
+            if (slowMotionSkip == 0) {
+                if (arrivalCounter >= 0 && ++arrivalCounter >= 30) {
+                    arrivalCounter = -1;
+                    transitionImage = nullptr;
+                }
+                if (currentLevel != nullptr)
+                    currentLevel->UpdatePlayerContacts();
+                TimeSection(console.profileTimers, " >Cam+LoopUpdateCharacters", tick);
+                Camera::UpdateTravel(camera, player.get(), true);
+                UpdateCharacters(gameplayPaused, kFixedStep);
+                TimeSection(console.profileTimers, " >Cam+LoopUpdateCharacters", tick);
+                if (currentLevel != nullptr)
+                    currentLevel->UpdateParticleSystems(kFixedStep);
+            }
+            if (slowMotionSteps > 0 && slowMotionSkip == 0) {
+                --slowMotionSteps;
+                slowMotionSkip = std::min(slowMotionSteps, 3);
+            }
+            UpdateBackgroundEvents();
+        }
+
+        if (!menuFlag) {
+            if (currentLevel != nullptr)
+                currentLevel->UpdateObjects(timeStep);
+            for (SceneObject* object : sceneObjects)
+                if (object != nullptr)
+                    object->Update(timeStep);
+            if (!menuFlag && tick && endingMode > 0) {
+                if (endingCounter > 0) {
+                    --endingCounter;
+                } else if (input != nullptr) {
+                    const InputActions now = input->GetPressedActions();
+                    const InputActions before = input->GetPreviousActions();
+                    if (Edge(now.Action1, before.Action1) || Edge(now.Action2, before.Action2)
+                        || Edge(now.Action3, before.Action3) || Edge(now.Action4, before.Action4))
+                        ReturnToTitle();
+                }
+            }
+        }
+    } else {
+        // 9. A menu over a running game: Tab, or else the second action key,
+        // closes it.
+        if (input != nullptr) {
+            input->Poll();
+            const InputActions now = input->GetPressedActions();
+            const InputActions before = input->GetPreviousActions();
+            if (Edge(now.Action10, before.Action10) || Edge(now.Action2, before.Action2)) {
+                SetMenuFlag(!menuFlag);
+                if (!interfaceHidden)
+                    ShowGameplayUI();
+            }
+        }
+    }
+
+    // 10. The music streams on update frames.
+    if (tick)
+        if (auto* engine = dynamic_cast<DXSoundEngine*>(soundEngine.get()))
+            UpdateStreamedMusic(engine);
+}
+
+void Game::UpdateCharacters(bool paused, double step)
+{
+    const auto exempt = [paused](CharacterObject* character) {
+        if (!paused)
+            return false;
+        const std::string type = character->GetVersionedClassName();
+        return type.find("NPC_Script") == std::string::npos
+            && type.find("NPC_FireDiamond") == std::string::npos;
+    };
+    // The dead go first, from the back.
+    for (size_t i = liveCharacters.size(); i-- > 0;) {
+        CharacterObject* character = liveCharacters[i];
+        if (character == nullptr || exempt(character) || !character->IsDead())
+            continue;
+        character->Die();
+        delete character;
+        liveCharacters.erase(liveCharacters.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    for (size_t i = 0; i < liveCharacters.size(); ++i) {
+        CharacterObject* character = liveCharacters[i];
+        if (character != nullptr && !exempt(character))
+            character->Update(step);
+    }
+    console.AddDebugMessage(
+        false, "NPC In Scene Alive : " + std::to_string(liveCharacters.size()), 0xFFC8C8C8u, 2.0);
+}
+
+void Game::RunBackgroundEvents()
+{
+    if (currentLevel == nullptr)
+        return;
+    if (Script* script = currentLevel->GetScript())
+        script->Run();
+    for (size_t i = 0; i < currentLevel->GetBackgroundEventCount(); ++i) {
+        BackgroundEvent* event = currentLevel->GetBackgroundEvent(i);
+        if (event != nullptr && !(event->IsFinished() && event->IsAutoDelete()))
+            event->Run();
+    }
+}
+
+void Game::UpdateBackgroundEvents()
+{
+    if (currentLevel != nullptr)
+        currentLevel->PurgeBackgroundEvents();
+}
+
+void Game::SetMenuFlag(bool menu)
+{
+    menuFlag = menu;
+    if (!soundEventsManager)
+        return;
+    if (menu)
+        soundEventsManager->PauseAll();
+    else
+        soundEventsManager->ResumeAll();
+}
+
+void Game::RequestLevelChange(std::string levelFile, std::string startPoint)
+{
+    pendingLevelFile = std::move(levelFile);
+    startPointName = std::move(startPoint);
+}
+
+void Game::ShowGameplayUI()
+{
+    if (uiFrames.size() <= 2)
+        return;
+    uiState = 1;
+    uiFrames[1]->SetVisible(true);
+    uiFrames[2]->SetVisible(false);
+    interfaceHidden = false;
+}
+
+void Game::ShowMenuUI()
+{
+    if (uiFrames.size() <= 2)
+        return;
+    uiState = 0;
+    uiFrames[1]->SetVisible(false);
+    uiFrames[2]->SetVisible(true);
+}
+
+void Game::OpenPauseMenu()
+{
+    ShowMenuUI();
+}
+
+void Game::OpenOverlayScreen()
+{
+    uiState = 4;
+}
+
+void Game::ReturnToTitle()
+{
+    SetMenuFlag(true);
+    ReleaseLevel(currentLevel, this);
+    if (auto* engine = dynamic_cast<DXSoundEngine*>(soundEngine.get()))
+        PlayStreamedMusic(engine, GetMainMusicPath(), false, false, 0.0);
+    ShowMenuUI();
+    musicLibrary.ResetResumePositions();
+    endingMode = 0;
+}
+
+void Game::Render(bool fromMainThread)
+{
+    (void)fromMainThread;
+    // The loading screen: drawn only once some time has passed since the
+    // last one.
+    const double elapsed = renderClock.Peek();
+    if (elapsed <= 0.0)
+        return;
+    RenderPoolManager* pool = renderEngine ? renderEngine->GetRenderPool() : nullptr;
+    DXRenderEngine* engine = dynamic_cast<DXRenderEngine*>(renderEngine.get());
+    const bool recording = engine != nullptr && engine->IsRecording() && pool != nullptr;
+    if (recording) {
+        pool->ClearCurrentFrame();
+        pool->AddCommand(RenderPoolCommand::Named("StartRendering"));
+        RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
+        clear.SetColour(0xFF000000u);
+        pool->AddCommand(std::move(clear));
+    } else if (renderEngine) {
+        renderEngine->BeginScene(false);
+        renderEngine->Clear(0xFF000000u, 3);
+    }
+    if (loadingScreen != nullptr && renderEngine) {
+        loadingScreen->Update(elapsed);
+        const Point<int> size = loadingScreen->GetSize();
+        loadingScreen->DrawSprite(nullptr, (512 - size.x) / 2, (448 - size.y) / 2, 0, 0, 0.0f, 0, 0, 0, 0);
+    }
+    loadingAnimIndex = (loadingAnimIndex + 1) % 4;
+    if (recording) {
+        pool->AddCommand(RenderPoolCommand::Named("EndRendering"));
+        pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
+        pool->SubmitFrame(true, true, false);
+    } else if (renderEngine) {
+        renderEngine->EndScene(false);
+    }
+    renderClock.Restart();
+}
+
+void Game::RequestQuit()
+{
+    quitRequested = true;
+}

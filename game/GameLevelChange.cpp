@@ -1,0 +1,204 @@
+#include "game/Game.h"
+
+#include "characters/CharacterObject.h"
+#include "characters/Player.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/platform/Paths.h"
+#include "engine/render/DXGraphicalSurface.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/IRenderEngine.h"
+#include "engine/render/RenderPoolManager.h"
+#include "engine/serial/FileUtils.h"
+#include "engine/sound/SoundEventsManager.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "scene/MapModel.h"
+#include "scene/SceneObjectHandle.h"
+#include "scene/SpacialInstance.h"
+#include "script/Script.h"
+#include "zones/Point_PlayerStart.h"
+
+#include <algorithm>
+
+#include <fstream>
+
+namespace {
+
+RenderPoolManager* PoolOf(IRenderEngine* engine)
+{
+    return engine != nullptr ? engine->GetRenderPool() : nullptr;
+}
+
+bool CanOpen(const std::string& path)
+{
+    return !path.empty() && std::ifstream(platform::ResolvePath(path), std::ios::binary).is_open();
+}
+
+// The render thread stops drawing the loading screen: the next frame the
+// main loop hands over resets the loading state.
+void EndLoadingScreen(RenderPoolManager* pool)
+{
+    if (pool != nullptr)
+        pool->loadingHold = 1;
+}
+
+// Adds an in-game layer on top of a list, with a surface like that of the
+// list's first layer; nothing when the list has none.
+void AddInGameLayer(Level& level, int list, const char* name, bool frontCharacters)
+{
+    Layer* model = level.GetLayerCount(list) > 0 ? level.GetLayerAt(list, 0) : nullptr;
+    if (model == nullptr)
+        return;
+    const Point<int> size = model->GetSize();
+    auto* surface = new DXGraphicalSurface(size, true);
+    Layer* layer = level.CreateLayer(list, name, surface, size.x, size.y, 512, 448);
+    if (layer != nullptr)
+        layer->SetDrawFrontCharacters(frontCharacters);
+}
+
+// The placed start point of that name in the scene layers, or null.
+SpacialInstance<GraphicalObject, float>* FindStartPoint(Level& level, const std::string& name)
+{
+    for (int i = 0; i < level.GetLayerCount(Level::kScene); ++i) {
+        Layer* layer = level.GetLayerAt(Level::kScene, i);
+        auto* instance = layer != nullptr ? layer->FindInstanceByName(name) : nullptr;
+        if (instance != nullptr && dynamic_cast<Point_PlayerStart*>(instance->GetPrototype()) != nullptr)
+            return instance;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool Game::ChangeLevel(std::string levelFile)
+{
+    TimeSection(console.profileTimers, "ChangeLevel", true);
+    RenderPoolManager* pool = PoolOf(renderEngine.get());
+
+    // The render thread draws the loading screen while the level loads.
+    if (pool != nullptr) {
+        pool->loading = 1;
+        pool->loadingHold = 0;
+        pool->renderGoEvent.Set();
+    }
+
+    std::string path = levelFile;
+    if (!CanOpen(path))
+        path = mapPath + "\\" + levelFile;
+    if (!CanOpen(path)) {
+        platform::DebugOutput("ChangeLevel: cannot open the level \"" + levelFile + "\"\n");
+        EndLoadingScreen(pool);
+        TimeSection(console.profileTimers, "ChangeLevel", true);
+        return false;
+    }
+    if (soundEventsManager)
+        soundEventsManager->StopAll();
+    std::string error;
+    std::unique_ptr<Level> level = Level::LoadFile(path, &error);
+    if (!level) {
+        // The level being played stays.
+        platform::DebugOutput("ChangeLevel: " + error + "\n");
+        EndLoadingScreen(pool);
+        TimeSection(console.profileTimers, "ChangeLevel", true);
+        return false;
+    }
+
+    if (currentLevel != nullptr)
+        ReleaseLevel(currentLevel, this);
+    if (transitionImage != nullptr)
+        arrivalCounter = 0;
+    level->SetName(ToLowerCase(levelFile));
+
+    if (!player)
+        player = std::make_unique<Player>("Player");
+    level->SpawnInstances();
+    AddInGameLayer(*level, Level::kScene, "INGAME_LastSCLAYER", false);
+    AddInGameLayer(*level, Level::kForeground, "INGAME_LastFGLAYER", true);
+    level->FindMinimapLocation();
+
+    // The start point.
+    bool placed = false;
+    if (usePlayerStart) {
+        if (startPointName == "[SAVE]") {
+            placed = true;
+        } else if (startPointName == "[TELEPORT]") {
+            if (auto* zone = level->FindInstanceByClass("Zone_Teleport::InstanceV0", Level::kScene)) {
+                const Point<int> at = zone->GetPosition().ToInt();
+                const int width = zone->GetPrototype() != nullptr ? zone->GetPrototype()->GetSize().x : 0;
+                player->SetPosition(
+                    Point<float>(static_cast<float>(at.x + width / 2), static_cast<float>(at.y)));
+                placed = true;
+            }
+            musicLibrary.ResetResumePositions();
+        } else {
+            const std::string& name = startPointName.empty() ? defaultSpawner : startPointName;
+            if (auto* start = FindStartPoint(*level, name)) {
+                player->SetPosition(start->GetPosition() + Point<float>(0.0f, 10.0f));
+                placed = true;
+            }
+        }
+    }
+    camera.SetSpeed(Camera::travelSpeedTuning);
+    camera.StopTravel();
+    if (!placed) {
+        const Point<float> stored(level->GetValueA(), level->GetValueB());
+        camera.SetPosition(stored.x, stored.y);
+        player->SetPosition(stored + Point<float>(256.0f, 224.0f));
+    } else {
+        const Point<float> at = player->GetPosition();
+        const Point<int> size = player->GetSize();
+        camera.SetPosition(at.x + size.x * 0.5f - 256.0f, at.y + size.y * 0.5f - 224.0f);
+    }
+
+    currentLevel = level.release();
+    camera.SetLevel(currentLevel);
+    Camera::UpdateTravel(camera, player.get(), false);
+    if (DXRenderEngine* engine = dynamic_cast<DXRenderEngine*>(renderEngine.get());
+        engine && !engine->IsRecording())
+        Render(true);
+    // The start-up script's text, one command per ";", kept for the runner.
+    startupScriptText.clear();
+    if (Script* script = currentLevel->GetScript()) {
+        startupScriptText = script->GetText();
+        std::replace(startupScriptText.begin(), startupScriptText.end(), '\n', ';');
+    }
+    currentLevel->StartScript();
+    currentLevel->StartupZones();
+
+    // The images queued while the level was read load on the render thread;
+    // then the loading screen ends.
+    if (pool != nullptr)
+        pool->RequestLoadImages(nullptr, true);
+    EndLoadingScreen(pool);
+
+    menuFlag = false;
+    ShowGameplayUI();
+    platform::DebugOutput("ChangeLevel: entered \"" + currentLevel->GetName() + "\"\n");
+    TimeSection(console.profileTimers, "ChangeLevel", true);
+    return true;
+}
+
+bool Game::ReleaseLevel(Level* level, Game* game)
+{
+    if (level == nullptr)
+        return false;
+    if (game != nullptr) {
+        // No recorded command may refer to the level's objects any more.
+        if (RenderPoolManager* pool = PoolOf(game->renderEngine.get()))
+            pool->RequestClearFrames();
+        game->minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
+        game->teleports.clear();
+        for (size_t i = game->liveCharacters.size(); i-- > 0;) {
+            delete game->liveCharacters[i];
+            game->liveCharacters.erase(game->liveCharacters.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+        if (game->currentLevel == level)
+            game->currentLevel = nullptr;
+        game->camera.SetLevel(nullptr);
+    }
+    level->Reset();
+    delete level;
+    SceneObjectHandle::PurgeReleased();
+    return true;
+}

@@ -1,0 +1,141 @@
+#include "game/GameLoopAccess.h"
+
+#include "engine/app/FpsOverlay.h"
+#include "engine/input/DXInputManager.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/RenderPoolCommand.h"
+#include "engine/render/RenderPoolManager.h"
+#include "game/Game.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Level.h"
+#include "scene/SpacialInstance.h"
+
+DevConsole& GameLoopAccess::GetConsole()
+{
+    return game.console;
+}
+
+void GameLoopAccess::Update()
+{
+    game.Update();
+    // "exit": the render thread leaves its loop and the next pass's quit
+    // test ends the main loop.
+    if (game.IsQuitRequested())
+        if (RenderPoolManager* pool
+            = game.GetRenderEngine() ? game.GetRenderEngine()->GetRenderPool() : nullptr) {
+            pool->quitting = true;
+            pool->renderGoEvent.Set();
+        }
+}
+
+bool GameLoopAccess::IsUpdateFrame() const
+{
+    return game.fixedStepTick != 0;
+}
+
+bool GameLoopAccess::HasPendingLevelChange() const
+{
+    return !game.pendingLevelFile.empty();
+}
+
+bool GameLoopAccess::HasLevel() const
+{
+    return game.GetCurrentLevel() != nullptr;
+}
+
+bool GameLoopAccess::IsMenuPaused() const
+{
+    return game.IsMenuFlagSet();
+}
+
+bool GameLoopAccess::MaySkipFrames() const
+{
+    GameConfig* config = game.GetConfig();
+    return config->GetVSync() || config->GetFrameLimit();
+}
+
+double GameLoopAccess::MillisecondsToNextTick() const
+{
+    return game.MillisecondsToNextTick();
+}
+
+platform::TimedMutex* GameLoopAccess::GetGameMutex()
+{
+    return game.GetGameMutex();
+}
+
+PostEffects* GameLoopAccess::GetPostEffects()
+{
+    return game.postEffects.get();
+}
+
+void GameLoopAccess::RenderLevel()
+{
+    auto* engine = dynamic_cast<DXRenderEngine*>(game.GetRenderEngine());
+    RenderPoolManager* pool = engine != nullptr && engine->IsRecording() ? engine->GetRenderPool() : nullptr;
+    if (game.uiState == 4) {
+        // The full-screen map on black; the map itself comes with the
+        // teleport menu.
+        if (pool != nullptr) {
+            RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
+            clear.SetColour(0xFF000000u);
+            pool->AddCommand(std::move(clear));
+        } else if (engine != nullptr) {
+            engine->Clear(0xFF000000u, 0);
+        }
+        return;
+    }
+    if (Level* level = game.GetCurrentLevel())
+        level->Render(&game.GetCamera());
+    if (pool != nullptr)
+        pool->AddCommands();
+}
+
+PostChainFrame GameLoopAccess::GetFrameState() const
+{
+    PostChainFrame frame;
+    frame.levelLoaded = HasLevel();
+    frame.uiState = game.uiState;
+    frame.endingMode = game.endingMode;
+    frame.firstTransitionCounter = game.firstTransitionCounter;
+    frame.motionBlurLevel = game.GetConfig()->GetMotionBlur();
+    frame.brightnessLevel = game.GetConfig()->GetBrightness();
+    return frame;
+}
+
+void GameLoopAccess::PollInput()
+{
+    if (AbstractInputManager* input = game.GetInputManager())
+        input->Poll();
+}
+
+void GameLoopAccess::RenderUI()
+{
+    for (const auto& frame : game.uiFrames) {
+        if (!frame || !frame->IsVisible() || frame->GetPrototype() == nullptr)
+            continue;
+        const Point<int> at = frame->GetPosition().ToInt();
+        frame->GetPrototype()->DrawSprite(nullptr, at.x, at.y, 0, 0, 0.0f, 0, 0, 0, 0);
+    }
+}
+
+void GameLoopAccess::UpdateDevConsole()
+{
+    consoleEditor.UpdateDevConsole(
+        dynamic_cast<DXInputManager*>(game.GetInputManager()), game.console, IsUpdateFrame());
+}
+
+void GameLoopAccess::DrawFpsOverlay()
+{
+    ::DrawFpsOverlay(game.console);
+}
+
+const GameConfig* GameLoopAccess::GetConfig()
+{
+    return game.GetConfig();
+}
+
+bool GameLoopAccess::IsDebugMode()
+{
+    return game.console.debug;
+}

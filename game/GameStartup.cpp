@@ -1,0 +1,212 @@
+#include "game/GameStartup.h"
+
+#include "characters/Player.h"
+#include "engine/app/CommandLine.h"
+#include "engine/app/GameWindow.h"
+#include "engine/app/MainLoop.h"
+#include "engine/config/GamePaths.h"
+#include "engine/input/DXInputManager.h"
+#include "engine/platform/CrashReport.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/platform/MessageBox.h"
+#include "engine/platform/Paths.h"
+#include "engine/platform/Steam.h"
+#include "engine/render/D3DDevice.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/PostChain.h"
+#include "engine/render/RenderPoolCommand.h"
+#include "engine/render/RenderPoolManager.h"
+#include "engine/serial/LineReaders.h"
+#include "engine/sound/DXSoundEngine.h"
+#include "engine/sound/StreamingVoiceContext.h"
+#include "game/Game.h"
+#include "game/GameFlowCommands.h"
+#include "game/GameLoopAccess.h"
+#include "scene/MapModel.h"
+#include "scene/SpacialInstance.h"
+#include "ui/UI_Menu.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <thread>
+
+std::vector<std::string> TeleportLevelFiles;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kInitVars = "init_vars.txt";
+
+void ShowError(const std::string& text)
+{
+    platform::ShowMessageBox("Error", text, platform::MessageBoxIcon::Error);
+}
+
+// The user folder must be known before anything is loaded: only the
+// "setuserpath" lines of the working folder's settings run here.
+void PreScanUserPath()
+{
+    std::ifstream file(kInitVars, std::ios::binary);
+    if (!file)
+        return;
+    std::string line;
+    while (file.peek() != std::char_traits<char>::eof() && ReadStringLine(file, line)) {
+        if (line.rfind("setuserpath", 0) != 0)
+            continue;
+        const size_t blank = line.find(' ');
+        CmdSetUserPath(blank == std::string::npos ? std::string() : line.substr(blank + 1));
+    }
+}
+
+void RunCommandFileIfPresent(Game& game, const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (file)
+        game.RunCommandFile(file, path);
+}
+
+void RunQueuedCommands(Game& game, const std::vector<std::string>& commands)
+{
+    for (const std::string& command : commands)
+        if (!game.console.ExecuteCommand(command))
+            platform::DebugOutput("Command line: the console command \"" + command + "\" did not run\n");
+}
+
+void LoadGameLibrary(Game& game, const std::string& name)
+{
+    const std::string path = name.empty() ? "gamelib.txt" : name;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        ShowError("Error : gameLib.txt was not founded");
+        return;
+    }
+    ReaderContext context(file, path);
+    if (!game.UnSerialize(file))
+        ShowError("Error : gameLib.txt was not loaded");
+}
+
+// A black frame handed to the render thread, so that the window shows
+// something before the first pass of the loop.
+void SubmitFirstFrame(RenderPoolManager& pool)
+{
+    pool.ClearCurrentFrame();
+    pool.AddCommand(RenderPoolCommand::Named("StartRendering"));
+    RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
+    clear.SetColour(0xFF000000u);
+    pool.AddCommand(std::move(clear));
+    pool.AddCommand(RenderPoolCommand::Named("EndRendering"));
+    pool.AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
+    pool.SubmitFrame(true, false, false);
+}
+
+void WaitUntilReady(RenderPoolManager& pool)
+{
+    while (pool.ready.load() == 0 && !pool.quitting.load())
+        pool.readyGoEvent.WaitFor(500);
+}
+
+} // namespace
+
+int RunGame(const std::vector<std::string>& tokens)
+{
+    // 1. First of all, so that a crash anywhere leaves a report.
+    platform::InstallCrashHandler();
+
+    // 2, 3, 4, 5. The command line, the teleport hubs, Steam.
+    TeleportLevelFiles = {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl", "Cave_tp.lvl",
+        "Cimetery_TP_03.lvl", "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
+    const bool steamAvailable = SteamAPI_Init();
+    const CommandLineOptions options = ReadCommandLineTokens(tokens);
+    if (options.fullScreen)
+        g_FullScreen = true;
+    if (options.onTop)
+        g_AlwaysOnTop = true;
+    if (options.windowed)
+        g_StartWindowed = true;
+
+    // 7. The user folder, then the crash reports' folder in it.
+    PreScanUserPath();
+    platform::UseUserCrashReportFolder(GetUserPath());
+    std::cout << "Program folder: " << platform::GetExecutableFolder() << '\n'
+              << "Data folder: " << fs::current_path().string() << '\n'
+              << "User folder: " << (GetUserPath().empty() ? platform::GetUserFolder() : GetUserPath())
+              << '\n'
+              << std::flush;
+
+    // 8, 9, 10. The render thread with the window, then the three engines.
+    platform::DebugOutput("Init Thread 'Renderpool'\n");
+    auto* renderEngine = new DXRenderEngine();
+    RenderPoolManager* pool = renderEngine->SetRenderPool(new RenderPoolManager());
+    while (pool->idle.load() == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (pool->startFailed.load()) {
+        delete renderEngine;
+        return 1;
+    }
+    platform::DebugOutput("=> OK\n");
+    auto* inputManager = new DXInputManager(&pool->GetInputBridge());
+    auto* soundEngine = new DXSoundEngine();
+
+    // 11, 12. Input and sound: a failure is shown and the game goes on.
+    if (!inputManager->Init())
+        ShowError(inputManager->GetErrorText());
+
+    // 13. The game object.
+    platform::DebugOutput("Create 'GAME'\n");
+    Game game("Quenholt", renderEngine, inputManager, soundEngine);
+    game.InitSoundEngine();
+    GameLoopAccess access(game);
+    inputManager->SetGameAccess(&access);
+    platform::DebugOutput("=>OK'\n");
+
+    // 14 to 19. Settings, the game library, the minimap, settings again, the
+    // user's settings, the command line's console commands.
+    RunCommandFileIfPresent(game, kInitVars);
+    LoadGameLibrary(game, options.gameLibName);
+    game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
+    RunCommandFileIfPresent(game, kInitVars);
+    if (!GetUserPath().empty())
+        RunCommandFileIfPresent(game, GetUserPath() + kInitVars);
+    RunQueuedCommands(game, options.queuedCommands);
+
+    // 20. The effects load on the render thread.
+    pool->RequestLoadEffects();
+
+    // 21, 22. The first level: the one named, or the saved one.
+    if (!options.levelName.empty() && !game.ChangeLevel(options.levelName))
+        ShowError("Error : map file not founded");
+    if (game.GetCurrentLevel() != nullptr && game.GetPlayer() == nullptr)
+        game.SetPlayer(std::make_unique<Player>("Player"));
+
+    // 24. The full-screen effects, the final copy as the options chose it.
+    game.postEffects = std::make_unique<PostEffects>(
+        CreatePostEffects(*renderEngine, game.GetConfig()->GetScaleFilter() != 0));
+
+    // 25. Settings and the console commands once more.
+    RunCommandFileIfPresent(game, kInitVars);
+    RunQueuedCommands(game, options.queuedCommands);
+
+    // 26, 27. A first frame; the render thread is then ready.
+    SubmitFirstFrame(*pool);
+    WaitUntilReady(*pool);
+
+    // 28, 29, 30. The title music, the menu's animations, Steam's statistics.
+    if (auto* sound = dynamic_cast<DXSoundEngine*>(game.GetSoundEngine()))
+        PlayStreamedMusic(sound, game.GetMainMusicPath(), false, false, 0.0);
+    if (game.uiFrames.size() > 2)
+        if (auto* menu = dynamic_cast<UI_Menu*>(game.uiFrames[2]->GetPrototype()))
+            menu->RestartAnimations(true);
+    (void)steamAvailable;
+
+    // 31. The main loop, until the window closes.
+    MainLoop(access, *renderEngine).Run();
+
+    // Shut-down: the game releases the level, its tables and the engines.
+    inputManager->SetGameAccess(nullptr);
+    game.Shutdown();
+    return 0;
+}

@@ -1,0 +1,57 @@
+#include "engine/app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+using Tokens = std::vector<std::string>;
+using Commands = std::vector<std::string>;
+
+TEST(CommandLine, LevelAndLibraryNamesAreLoweredAndTheFirstWins)
+{
+    CommandLineOptions options
+        = ReadCommandLineTokens({"Map.LVL", "other.lvl", "My_GameLib.TXT", "b_gamelib.txt"});
+    EXPECT_EQ(options.levelName, "map.lvl");
+    EXPECT_EQ(options.gameLibName, "my_gamelib.txt");
+    EXPECT_TRUE(options.queuedCommands.empty());
+
+    options = ReadCommandLineTokens({"levels\\Cave.lvl.bak"});
+    EXPECT_EQ(options.levelName, "levels\\cave.lvl.bak"); // ".lvl" anywhere
+}
+
+TEST(CommandLine, OptionsQueueCommandsOrSetDisplayFlags)
+{
+    struct Case {
+        Tokens tokens;
+        Commands queued;
+        bool fullScreen;
+        bool onTop;
+        bool windowed;
+    };
+    const std::vector<Case> cases = {
+        {{"-God"}, {"god"}, false, false, false},
+        {{"-ab", "-a", "-", "god"}, {}, false, false, false}, // 3 characters or fewer, or no "-"
+        {{"-abc"}, {"abc"}, false, false, false},
+        {{"-FullScreenOnTop"}, {}, true, true, false},
+        {{"-fullscreen", "-setframedelay 40"}, {"setframedelay 40"}, true, false, false},
+        {{"-ontop"}, {}, false, true, false},
+        // The platform's window flag, in both spellings, is never queued.
+        {{"-windowed"}, {}, false, false, true},
+        {{"--Windowed", "-god"}, {"god"}, false, false, true},
+        {{"-debug", "-god", "-debug"}, {"debug", "god", "debug"}, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tokens.front());
+        const CommandLineOptions options = ReadCommandLineTokens(c.tokens);
+        EXPECT_EQ(options.queuedCommands, c.queued);
+        EXPECT_EQ(options.fullScreen, c.fullScreen);
+        EXPECT_EQ(options.onTop, c.onTop);
+        EXPECT_EQ(options.windowed, c.windowed);
+        EXPECT_TRUE(options.levelName.empty());
+    }
+}
+
+TEST(CommandLine, ATokenCanBeBothALevelAndAnOption)
+{
+    const CommandLineOptions options = ReadCommandLineTokens({"-Load.lvl"});
+    EXPECT_EQ(options.levelName, "-load.lvl");
+    EXPECT_EQ(options.queuedCommands, Commands {"load.lvl"});
+}

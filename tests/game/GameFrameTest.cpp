@@ -1,0 +1,140 @@
+#include "game/Game.h"
+
+#include "characters/CharacterObject.h"
+#include "engine/serial/TypeNames.h"
+#include "game/GameFlowCommands.h"
+#include "scene/GraphicalObject.h"
+#include "scene/SpacialInstance.h"
+#include "script/NPC_Script.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+// A character that counts its updates and notes its deletion.
+class CountingCharacter : public CharacterObject {
+public:
+    CountingCharacter(std::string name, std::vector<std::string>& deletedNames)
+        : CharacterObject(name)
+        , deleted(deletedNames)
+    {
+    }
+    ~CountingCharacter() override { deleted.push_back(GetName()); }
+    void Update(double step) override
+    {
+        ++updates;
+        lastStep = step;
+    }
+    void Die() override
+    {
+        ++deaths;
+        CharacterObject::Die();
+    }
+    bool IsDead() const override { return dying; }
+
+    bool dying = false;
+    int updates = 0;
+    int deaths = 0;
+    double lastStep = 0.0;
+    std::vector<std::string>& deleted;
+};
+
+class ScriptCharacter : public NPC_Script {
+public:
+    explicit ScriptCharacter(std::string name)
+        : NPC_Script(std::move(name))
+    {
+    }
+    void Update(double) override { ++updates; }
+    bool IsDead() const override { return dying; }
+    bool dying = false;
+    int updates = 0;
+};
+
+// A game whose library binds the UI frames (an empty library).
+class GameFrame : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::istringstream empty("GameV0\r\nQuenholt\r\n0\r\n0\r\n0\r\n0\r\n");
+        game.UnSerialize(empty);
+    }
+    // Outlives the game, which deletes the characters left.
+    std::vector<std::string> deleted;
+    Game game;
+};
+
+} // namespace
+
+TEST_F(GameFrame, TheCensusRemovesTheDeadAndSparesAllButScriptCharactersWhilePaused)
+{
+    auto* alive = new CountingCharacter("alive", deleted);
+    auto* dead = new CountingCharacter("dead", deleted);
+    auto* script = new ScriptCharacter("script");
+    dead->dying = true;
+    game.liveCharacters = {alive, dead, script};
+
+    game.UpdateCharacters(true, 33.0);
+    EXPECT_TRUE(deleted.empty()); // paused: even the dead one stays
+    EXPECT_EQ(alive->updates, 0);
+    EXPECT_EQ(script->updates, 1);
+
+    script->dying = true;
+    game.UpdateCharacters(true, 33.0);
+    EXPECT_EQ(game.liveCharacters.size(), 2u); // the script character went
+    EXPECT_EQ(alive->updates, 0);
+
+    game.UpdateCharacters(false, 33.0);
+    EXPECT_EQ(deleted, (std::vector<std::string> {"dead"}));
+    ASSERT_EQ(game.liveCharacters.size(), 1u);
+    EXPECT_EQ(alive->updates, 1);
+    EXPECT_EQ(alive->lastStep, 33.0);
+}
+
+TEST_F(GameFrame, TheLaterOfTwoLevelRequestsWinsAndTheConsoleAsksTheSameWay)
+{
+    game.RequestLevelChange("first.lvl", "a");
+    EXPECT_TRUE(CmdChangeLevel("second.lvl \"gate west\""));
+    EXPECT_EQ(game.pendingLevelFile, "second.lvl");
+    EXPECT_EQ(game.startPointName, "gate west");
+    EXPECT_TRUE(CmdChangeLevel("third.lvl"));
+    EXPECT_EQ(game.startPointName, ""); // the default start point
+    EXPECT_FALSE(CmdChangeLevel(""));
+    EXPECT_FALSE(game.console.ExecuteCommand("setframedelay fast"));
+    EXPECT_EQ(game.frameDelay, 33);
+}
+
+TEST_F(GameFrame, PacingUsesTheFrameDelayAndTheCatchUpOption)
+{
+    // The delay "setframedelay" set and the configuration's catch-up option.
+    ASSERT_TRUE(game.console.ExecuteCommand("setframedelay 40"));
+    game.timeStep = 30.0;
+    game.UpdateFramePacing();
+    EXPECT_EQ(game.fixedStepTick, 0);
+    EXPECT_DOUBLE_EQ(game.MillisecondsToNextTick(), 10.0);
+    game.GetConfig()->SetFrameCatchUp(false);
+    game.timeStep = 50.0;
+    game.UpdateFramePacing();
+    EXPECT_EQ(game.fixedStepTick, 1);
+    EXPECT_DOUBLE_EQ(game.framePacing.accumulator, 0.0);
+}
+
+TEST_F(GameFrame, TheTitleScreenCountsUpdateFramesAndRunsNoGameplay)
+{
+    auto* character = new CountingCharacter("c", deleted);
+    game.liveCharacters = {character};
+    game.frameDelay = 0; // every pass is an update frame
+    for (int i = 0; i < 3; ++i)
+        game.Update();
+    EXPECT_EQ(game.frameCounter, 3);
+    EXPECT_EQ(character->updates, 0); // the menu flag holds gameplay
+    EXPECT_EQ(game.uiState, 0);
+
+    game.SetMenuFlag(false);
+    game.Update();
+    EXPECT_EQ(game.uiState, 1);
+    EXPECT_EQ(character->updates, 1);
+    EXPECT_GE(game.GetTimeStep(), 0.0);
+}

@@ -1,0 +1,138 @@
+#include "game/Game.h"
+
+#include "engine/app/MainLoop.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/RenderPoolManager.h"
+#include "game/GameLoopAccess.h"
+#include "scene/Level.h"
+
+#include "engine/serial/FileUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The game on a small level, recording its frames into a render pool that
+// has no render thread (no GL needed): the hand-overs can be counted.
+class GameLevelRun : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() / ("quenholt-levelrun-" + std::to_string(getpid()));
+        fs::create_directories(folder);
+        Level level;
+        ASSERT_TRUE(level.SaveFile((folder / "small.lvl").string()));
+        pool->ready = 1;
+        pool->idle = 1;
+        std::istringstream library("GameV0\r\nQuenholt\r\n0\r\n0\r\n0\r\n0\r\n");
+        game.UnSerialize(library);
+        ASSERT_TRUE(game.ChangeLevel((folder / "small.lvl").string()));
+        // What the render thread does with the loading screen's last frame.
+        pool->loading = 0;
+        pool->loadingHold = 0;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    // The commands of the frame handed over last.
+    std::vector<std::string> HandedOver()
+    {
+        std::vector<std::string> names;
+        for (const RenderPoolCommand& command : pool->frameCommands[pool->renderSlot.load()])
+            names.push_back(command.GetName());
+        return names;
+    }
+
+    fs::path folder;
+    DXRenderEngine* engine = new DXRenderEngine();
+    RenderPoolManager* pool = engine->SetRenderPool(new RenderPoolManager(false));
+    Game game {"Quenholt", engine, nullptr, nullptr};
+    GameLoopAccess access {game};
+    MainLoop loop {access, *engine};
+};
+
+} // namespace
+
+TEST_F(GameLevelRun, SixHundredPassesTickOnAccumulatedTimeAndDrawOnlyOnTicks)
+{
+    ASSERT_NE(game.GetCurrentLevel(), nullptr);
+    int ticks = 0;
+    int framesOnSkippedPasses = 0;
+    int frames = 0;
+    double total = 0.0;
+    double longSteps = 0.0;
+    for (int i = 0; i < 600; ++i) {
+        const int32_t slot = pool->renderSlot.load();
+        const MainLoop::Pass pass = loop.RunPass();
+        const bool handedOver = pool->renderSlot.load() != slot;
+        total += game.GetTimeStep();
+        if (game.GetTimeStep() > game.frameDelay)
+            longSteps += game.GetTimeStep();
+        if (access.IsUpdateFrame())
+            ++ticks;
+        if (pass == MainLoop::Pass::Skipped && handedOver)
+            ++framesOnSkippedPasses;
+        frames += handedOver ? 1 : 0;
+        // A level frame without a tick is never drawn (vertical sync on).
+        EXPECT_EQ(handedOver, access.IsUpdateFrame()) << "pass " << i;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(framesOnSkippedPasses, 0);
+    EXPECT_EQ(frames, ticks);
+    EXPECT_EQ(game.frameCounter, ticks);
+    EXPECT_GE(ticks, 1);
+    // Every tick took one frame delay out of the time that passed; only a
+    // step longer than the delay may drop time (one tick per pass at most).
+    const double accounted = ticks * double(game.frameDelay) + game.framePacing.accumulator;
+    EXPECT_LE(accounted, total + 0.01);
+    EXPECT_GE(accounted, total - longSteps - 0.01);
+}
+
+TEST_F(GameLevelRun, AChangeToAMissingLevelKeepsTheLevelAndEndsTheLoadingScreen)
+{
+    Level* level = game.GetCurrentLevel();
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(level->GetName(), (folder / "small.lvl").string());
+    ASSERT_TRUE(game.console.ExecuteCommand("changelevel missing.lvl"));
+
+    // The change runs in the next update and leaves that pass undrawn.
+    game.Update();
+    EXPECT_EQ(game.GetCurrentLevel(), level);
+    EXPECT_TRUE(game.pendingLevelFile.empty());
+    EXPECT_FALSE(game.IsMenuFlagSet());
+    EXPECT_EQ(pool->loading.load(), 1);
+    EXPECT_EQ(pool->loadingHold.load(), 1); // the loading screen is over
+
+    // The next frame drawn hands the screen back to the game.
+    game.frameDelay = 0;
+    ASSERT_EQ(loop.RunPass(), MainLoop::Pass::Recorded);
+    const std::vector<std::string> names = HandedOver();
+    EXPECT_NE(std::find(names.begin(), names.end(), "ResetLoadingState"), names.end());
+}
+
+TEST_F(GameLevelRun, ALevelThatFailsToReadKeepsTheLevelToo)
+{
+    Level* level = game.GetCurrentLevel();
+    std::ofstream(folder / "broken.lvl", std::ios::binary) << "LevelV0\r\nnot a number\r\n";
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(game.ChangeLevel((folder / "broken.lvl").string()));
+    const std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_NE(messages.find("broken.lvl:"), std::string::npos) << messages;
+    EXPECT_EQ(game.GetCurrentLevel(), level);
+    EXPECT_EQ(pool->loadingHold.load(), 1);
+
+    // A good one replaces it, its name lowered.
+    fs::copy_file(folder / "small.lvl", folder / "Other.LVL");
+    EXPECT_TRUE(game.ChangeLevel((folder / "Other.LVL").string()));
+    EXPECT_NE(game.GetCurrentLevel(), nullptr);
+    EXPECT_EQ(game.GetCurrentLevel()->GetName(), ToLowerCase((folder / "Other.LVL").string()));
+}

@@ -1,0 +1,126 @@
+#include "scene/Level.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct GameRun {
+    int exitCode = -1;
+    std::string output;
+};
+
+// Starts the game in `folder` with the arguments, headless, with its debug
+// output on stderr, and waits for it to end.
+GameRun RunGame(const fs::path& folder, const std::string& arguments)
+{
+    const std::string command = "cd '" + folder.string() + "' && QUENHOLT_LOG=1 ASAN_OPTIONS=detect_leaks=0 "
+        + "timeout 60 '" + QUENHOLT_GAME_EXE + "' " + arguments + " 2>&1";
+    GameRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return run;
+    std::array<char, 4096> buffer {};
+    size_t got = 0;
+    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.output.append(buffer.data(), got);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+void WriteFile(const fs::path& path, const std::string& text)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// The markers found in the output, in order of appearance.
+std::vector<std::string> Markers(const std::string& output, const std::vector<std::string>& names)
+{
+    std::vector<std::string> found;
+    size_t at = 0;
+    for (;;) {
+        size_t best = std::string::npos;
+        std::string which;
+        for (const std::string& name : names) {
+            const size_t where = output.find(name, at);
+            if (where < best) {
+                best = where;
+                which = name;
+            }
+        }
+        if (best == std::string::npos)
+            return found;
+        found.push_back(which);
+        at = best + which.size();
+    }
+}
+
+class GLGameStartup : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() / ("quenholt-startup-" + std::to_string(getpid()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    fs::path folder;
+};
+
+} // namespace
+
+// The settings files and the command line's console commands run in their
+// layering order around the game library, and "exit" ends the game cleanly.
+TEST_F(GLGameStartup, SettingsRunInOrderAndExitQuitsWithCodeZero)
+{
+    const fs::path user = folder / "user";
+    WriteFile(folder / "init_vars.txt", "setuserpath " + user.string() + "\r\nmark_working\r\n");
+    WriteFile(user / "init_vars.txt", "mark_user\r\n");
+    const GameRun run = RunGame(folder, "-mark_cli -exit -ab");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    const std::vector<std::string> order = Markers(run.output,
+        {"mark_working", "mark_user", "mark_cli", "gameLib.txt was not founded",
+            "the console command \"ab\""});
+    EXPECT_EQ(order,
+        (std::vector<std::string> {"mark_working", "gameLib.txt was not founded", "mark_working", "mark_user",
+            "mark_cli", "mark_working", "mark_cli"}))
+        << run.output;
+    // The user folder holds the crash reports' folder.
+    EXPECT_TRUE(fs::is_directory(user / "Screenshots"));
+}
+
+// A level on the command line that does not exist: the game says so and
+// starts on its title screen.
+TEST_F(GLGameStartup, AMissingLevelStartsOnTheTitle)
+{
+    const GameRun run = RunGame(folder, "Missing.LVL -exit");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("Error : map file not founded"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("missing.lvl"), std::string::npos) << run.output; // lowered
+}
+
+// A level named on the command line (in capitals) opens from the level folder
+// and the game runs on it until "exit".
+TEST_F(GLGameStartup, ALevelOnTheCommandLineOpensFromTheLevelFolder)
+{
+    fs::create_directories(folder / "levels");
+    Level level;
+    ASSERT_TRUE(level.SaveFile((folder / "levels" / "small.lvl").string()));
+    WriteFile(folder / "init_vars.txt", "setpath map levels\r\n");
+    const GameRun run = RunGame(folder, "Small.LVL -exit");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("ChangeLevel: entered \"small.lvl\""), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("map file not founded"), std::string::npos) << run.output;
+}
