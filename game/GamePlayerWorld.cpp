@@ -102,6 +102,11 @@ double GamePlayerWorld::GetTimeMs()
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
+bool GamePlayerWorld::IsGameplayPaused()
+{
+    return game.gameplayPaused;
+}
+
 int GamePlayerWorld::GetSaveSlot()
 {
     return game.currentSaveSlot;

@@ -38,7 +38,7 @@ public:
     uint32_t GetPlayTime() override { return playTime; }
     void SetPlayTime(uint32_t ms) override { playTime = ms; }
     bool IsGodMode() override { return godMode; }
-    bool IsGameplayPaused() override { return gameplayPaused; }
+    bool IsGameplayPaused() override;
     int GetLogPlayer() override { return logPlayer; }
     int GetSaveSlot() override;
     void RaisePlayerDied() override { playerDied = true; }
@@ -51,7 +51,6 @@ public:
     std::string GetUserPath() override;
 
     bool godMode = false;
-    bool gameplayPaused = false;
     int32_t logPlayer = 0;
     uint32_t playTime = 0;
     bool playerDied = false;
