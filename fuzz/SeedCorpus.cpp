@@ -13,6 +13,7 @@
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
+#include "script/Script.h"
 #include "tests/engine/render/PngFixtures.h"
 #include "tests/engine/sound/SoundFixtures.h"
 
@@ -183,6 +184,19 @@ void AddRecords(SeedWriter& seeds)
             + "3.25\r\n\r\nlast");
 }
 
+void AddScripts(SeedWriter& seeds)
+{
+    seeds.Add("dialogue_file",
+        "// 0: intro\r\nKeeper \": \" \"Ah. You are awake.\"\r\nPlayer \": \" \"Where am I?\"\r\n\r\n"
+        "// 1\r\n\"The bell rings.\"\r\n\r\n\"{JUMP} jumps.\" two words\r\n\r\n\r\nlast \"block\"\n");
+    Script script("Seed");
+    script.SetText(
+        "CreateVar local n 5;CreateVar global seen 0;CreateVar save done_a 1;IfVar n >= 5 and seen == 0;"
+        "(;SetVar seen 1;IfVar done_a != 1;(;SetVar n 0;););Else;(;SetVar n 9;)\n:OnEnter;"
+        "IfVar n < 3 or n == 9;(;waitSetVar n 2;);:OnLeave;SetVar n 1");
+    seeds.Add("script_text", script.GetText());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -195,6 +209,7 @@ int main(int argc, char** argv)
     AddImages(seeds);
     AddSounds(seeds);
     AddRecords(seeds);
+    AddScripts(seeds);
     std::printf("%d seeds written to %s\n", seeds.Count(), argv[1]);
     return 0;
 }

@@ -196,6 +196,8 @@ public:
     GamePlayerWorld* GetPlayerAccess() const { return playerAccess.get(); }
     void SetPlayer(std::unique_ptr<Player> newPlayer);
     Level* GetCurrentLevel() const { return currentLevel; }
+    // The level the frame update and the scripts work on (not owned).
+    void SetCurrentLevel(Level* level) { currentLevel = level; }
     Camera& GetCamera() { return camera; }
 
     // What the render thread and the render engine read and write of the game.

@@ -5,6 +5,7 @@
 #include "game/Game.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "script/BGEvent_WaitMessage.h"
 #include "script/BackgroundEvent.h"
 
 CharacterObject* Game::CharacterAccess::GetPlayer()
@@ -54,7 +55,7 @@ void Game::CharacterAccess::RequestSlowMotion(int budget, int step)
     game.slowMotionStep = step;
 }
 
-void Game::CharacterAccess::BroadcastMessage(const std::string& /*message*/)
+void Game::CharacterAccess::BroadcastMessage(const std::string& message)
 {
-    // Scripts waiting for messages come with the script runner.
+    BGEvent_WaitMessage::Broadcast(message);
 }

@@ -57,6 +57,10 @@ public:
     bool IsTravelling() const { return travelling; }
     Point<float> GetTarget() const { return Point<float>(targetX, targetY); }
     float GetFollowLerp() const { return followLerp; }
+    // The travel speed (5.0 after Reset and StopTravel), in tiles per second
+    // before the speed factor.
+    float GetTravelSpeed() const { return speed; }
+    void SetTravelSpeed(float value) { speed = value; }
     // The speed factor, which "setcameraspeed" sets.
     float GetSpeed() const { return speedFactor; }
     void SetSpeed(float factor) { speedFactor = factor; }

@@ -87,6 +87,9 @@ public:
     void SetScrollFactorX(float x) { scrollFactor.x = x; }
     bool GetDrawPlacedInstances() const { return drawPlacedInstances; }
     void SetDrawPlacedInstances(bool value) { drawPlacedInstances = value; }
+    // A hidden layer draws nothing (scripts hide and show secret passages).
+    bool IsVisible() const { return visible; }
+    void SetVisible(bool value) { visible = value; }
     bool GetDrawFrontCharacters() const { return drawFrontCharacters; }
     void SetDrawFrontCharacters(bool value) { drawFrontCharacters = value; }
     bool GetHostsPlayer() const { return hostsPlayer; }
@@ -135,6 +138,10 @@ public:
     void AddParticleSystem(std::unique_ptr<ParticleSystem> system);
     void DeleteParticleSystem(ParticleSystem* system);
     size_t GetParticleSystemCount() const { return particleSystems.size(); }
+    ParticleSystem* GetParticleSystem(size_t index) const
+    {
+        return index < particleSystems.size() ? particleSystems[index].get() : nullptr;
+    }
 
     // Grids and collision world.
     void BuildCollisions();
@@ -196,6 +203,7 @@ private:
     float autoScrollOffset = 0.0f;
     bool drawPlacedInstances = true;
     bool drawFrontCharacters = false;
+    bool visible = true;
     bool hostsPlayer = false;
     std::vector<std::unique_ptr<ParticleSystem>> particleSystems;
     std::string readError;

@@ -38,6 +38,8 @@ Point<float> Layer::GetScrollPosition() const
 
 bool Layer::Draw(Point<int> origin)
 {
+    if (!visible)
+        return true;
     if (surface)
         surface->Activate();
     if (g_RenderEngine != nullptr)

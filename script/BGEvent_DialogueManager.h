@@ -1,13 +1,58 @@
 #pragma once
 
+#include "script/BackgroundEvent.h"
+#include "script/DialogueFile.h"
+
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
-// The dialogue manager. Only the portrait links are here yet: a dialogue
-// character name shown with a graphical object of the game library.
-class BGEvent_DialogueManager {
+class UI_Frame_Dialogue;
+
+// Plays one dialogue block in the dialogue box: each line typed out one
+// character per logic tick (a speaker line shows its speaker and separator at
+// once), the speaker's portrait left for the player and right for others; a
+// new press of attack or jump completes the line being typed, or goes on to
+// the next one once it is shown. After the last line the box is hidden.
+//
+// The box of the interface is not drawn yet: the event keeps what it would
+// show (visible text, speakers, box shown) for the box to take.
+class BGEvent_DialogueManager : public BackgroundEvent {
 public:
+    explicit BGEvent_DialogueManager(std::string name);
+
+    bool Update() override;
+    void Finish() override;
+    std::string GetTypeName() const override { return "BGEvent_DialogueManager"; }
+
+    // Appends block `block` of the dialogue file to the event's lines.
+    static bool LoadFromFile(BGEvent_DialogueManager* event, const std::string& fileName, int block);
+    // Replaces the lines by the given texts, each split like a file line,
+    // keeping those with words.
+    void SetLines(const std::vector<std::string>& texts);
+    // Moves the typewriter to the joined length of the current line + offset.
+    void CompleteLine(int offset);
+
+    const std::vector<DialogueFile::Line>& GetLines() const { return lines; }
+    uint32_t GetCurrentLine() const { return currentLine; }
+    uint32_t GetShownCharacters() const { return shownCharacters; }
+    int GetDelay() const { return params[2]; }
+    UI_Frame_Dialogue* GetDialogueFrame() const { return dialogueFrame; }
+    const std::string& GetVisibleText() const { return visibleText; }
+    const std::string& GetFirstSpeaker() const { return firstSpeaker; }
+    const std::string& GetSecondSpeaker() const { return secondSpeaker; }
+    bool IsBoxVisible() const { return boxVisible; }
+
+    // Without a dialogue box the event waits for ever (only Stop or Finish
+    // end it). With this switch on, such an event finishes on its first tick
+    // instead, so a script waiting on it goes on (tests, and levels while no
+    // box is shown).
+    static void SetFinishWithoutBox(bool value) { FinishWithoutBoxFlag() = value; }
+    static bool GetFinishWithoutBox() { return FinishWithoutBoxFlag(); }
+
+    // The portrait links: a speaker name shown with a graphical object of
+    // the game library.
     static void LinkCharacterToGraphical(std::string characterName, std::string objectName)
     {
         PortraitLinks().emplace_back(std::move(characterName), std::move(objectName));
@@ -17,4 +62,24 @@ public:
         static std::vector<std::pair<std::string, std::string>> links;
         return links;
     }
+
+private:
+    static bool& FinishWithoutBoxFlag()
+    {
+        static bool flag = false;
+        return flag;
+    }
+    // Shows or hides the game's first UI instance, the dialogue box.
+    void ShowBox(bool visible);
+    // A new press of attack or jump on this frame.
+    static bool AdvanceRequested();
+
+    std::vector<DialogueFile::Line> lines;
+    uint32_t currentLine = 0;
+    uint32_t shownCharacters = 0;
+    UI_Frame_Dialogue* dialogueFrame = nullptr;
+    std::string visibleText;
+    std::string firstSpeaker;
+    std::string secondSpeaker;
+    bool boxVisible = false;
 };

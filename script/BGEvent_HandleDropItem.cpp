@@ -1,5 +1,16 @@
 #include "script/BGEvent_HandleDropItem.h"
 
+#include "characters/Player.h"
+#include "engine/serial/Rect.h"
+#include "game/Game.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "scene/SpacialInstance.h"
+#include "script/EventTick.h"
+#include "script/ScriptCommandSupport.h"
+
+#include <cmath>
 #include <utility>
 
 BGEvent_HandleDropItem::BGEvent_HandleDropItem(std::string name_, int kind_, Point<int> position_)
@@ -7,11 +18,75 @@ BGEvent_HandleDropItem::BGEvent_HandleDropItem(std::string name_, int kind_, Poi
     , kind(kind_)
     , position(position_)
 {
+    params[2] = 16;
+    Level* level = ScriptCommandSupport::CurrentLevel();
+    Game* game = Game::GetInstance();
+    if (level == nullptr || game == nullptr || (kind != 0 && kind != 1))
+        return;
+    layer = level->GetLastLayer(Level::kForeground, 1.0f, 1.0f);
+    GraphicalObject* object
+        = game->FindGraphicalObject(kind == 0 ? "DropItem_Life" : "DropItem_Scyth", false);
+    if (layer != nullptr && object != nullptr)
+        instance = layer->AddGraphicalObject(
+            object, static_cast<float>(position.x), static_cast<float>(position.y), false, 2);
 }
 
-bool BGEvent_HandleDropItem::Update()
+BGEvent_HandleDropItem::~BGEvent_HandleDropItem()
 {
-    BackgroundEvent::Update();
-    finished = true;
-    return true;
+    if (instance != nullptr)
+        layer->DeleteInstance(instance);
+}
+
+Point<float> BGEvent_HandleDropItem::AttractionStep(Point<float> d)
+{
+    const float squared = d.x * d.x + d.y * d.y;
+    if (squared >= 40000.0f || squared <= 0.0f)
+        return Point<float>(0.0f, 0.0f);
+    const float length = std::sqrt(squared);
+    const float pull = (40000.0f - squared) * 10.0f / 40000.0f;
+    // d points from the player to the item: the item moves against it.
+    return Point<float>(-d.x / length * pull, -d.y / length * pull);
+}
+
+void BGEvent_HandleDropItem::Run()
+{
+    started = false;
+    if (!IsLogicTick() || finished)
+        return;
+    // Nothing on the level to take: nothing to wait for.
+    if (instance == nullptr) {
+        finished = true;
+        return;
+    }
+    if (params[2] > 0) {
+        --params[2];
+        return;
+    }
+    Game* game = Game::GetInstance();
+    Player* player = game != nullptr ? game->GetPlayer() : nullptr;
+    if (player == nullptr || player->GetLife() <= 0)
+        return;
+    const Point<float> at = instance->GetPosition();
+    const Rect<float> item(at.x, at.y + 31.0f, at.x + 31.0f, at.y);
+    const Point<float> p = player->GetPosition();
+    const Point<int> size = player->GetSize();
+    const Rect<float> body(
+        p.x, p.y + static_cast<float>(size.y - 1), p.x + static_cast<float>(size.x - 1), p.y);
+    const bool touching
+        = item.x0 <= body.x1 && body.x0 <= item.x1 && item.y1 <= body.y0 && body.y1 <= item.y0;
+    if (touching) {
+        if (kind == 0 && player->GetLife() < player->GetMaxLife())
+            player->SetLife(player->GetLife() + 1);
+        // Crossbow charges come with the player's crossbow.
+        finished = true;
+        player->StopSoundAt(30);
+        player->PlaySoundAt(30);
+        return;
+    }
+    if (PlayerAttractsItems()) {
+        const Point<float> centre = player->GetCenter();
+        const Point<float> d(at.x + 16.0f - centre.x, at.y + 16.0f - centre.y);
+        const Point<float> step = AttractionStep(d);
+        instance->SetPosition(at.x + step.x, at.y + step.y);
+    }
 }

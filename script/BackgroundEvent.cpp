@@ -84,6 +84,12 @@ std::vector<BackgroundEvent*> BackgroundEvent::FindAllByTypeName(const std::stri
     return found;
 }
 
+bool BackgroundEvent::IsLive(const BackgroundEvent* event)
+{
+    const auto& live = LiveEvents();
+    return event != nullptr && std::find(live.begin(), live.end(), event) != live.end();
+}
+
 size_t BackgroundEvent::GetLiveCount()
 {
     return LiveEvents().size();

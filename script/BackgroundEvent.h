@@ -50,6 +50,8 @@ public:
     static std::vector<BackgroundEvent*> FindAllByTypeName(const std::string& typeName);
     // How many events exist now.
     static size_t GetLiveCount();
+    // Whether the pointer names an event that still exists.
+    static bool IsLive(const BackgroundEvent* event);
 
     // The passes of the game's frame update over a level's queue. RunQueue
     // re-reads the size at every step, so events queued during the pass run

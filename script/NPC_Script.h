@@ -3,16 +3,28 @@
 #include "characters/CharacterObject.h"
 #include "engine/serial/TypeNames.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
-#include <utility>
 
-// Created by its class key with the character's name; it behaves as its base
-// until its own fields and behaviour are written.
+// The plain character that scripts and cut-scenes move around: it glides
+// along its direction at its speed (tiles of 32 pixels per second), steps its
+// graphical object until the animation has ended and updates its sounds.
+// Scripts reach it by name (a trigger's character carries the trigger's
+// name).
 class NPC_Script : public CharacterObject {
 public:
-    explicit NPC_Script(std::string name)
-        : CharacterObject(std::move(name))
-    {
-        typeName = TypeNames::NPC_Script;
-    }
+    explicit NPC_Script(std::string name);
+
+    std::string GetVersionedClassName() override { return "NPC_ScriptV0"; }
+    void Update(double dt) override;
+
+    int32_t GetPreviousState() const { return previousState; }
+    // Shows the object (owned from now on) in place of the one shown before;
+    // an object it owned before goes.
+    void SetOwnedGraphical(std::unique_ptr<GraphicalObject> object);
+
+private:
+    int32_t previousState = 0;
+    std::unique_ptr<GraphicalObject> ownedGraphical;
 };

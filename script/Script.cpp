@@ -1,62 +1,261 @@
 #include "script/Script.h"
 
+#include "engine/app/SplitCommandLine.h"
 #include "engine/platform/DebugOutput.h"
+#include "engine/serial/FileUtils.h"
+#include "game/Game.h"
 
-#include <cctype>
+#include <algorithm>
 #include <utility>
 
 namespace {
 
-std::vector<ConsoleCommand>& CommandTable()
+std::vector<ScriptCommand>& CommandTable()
 {
-    static std::vector<ConsoleCommand> table;
+    static std::vector<ScriptCommand> table;
     return table;
 }
 
+constexpr uint32_t kScriptErrorColour = 0xFF9B0000u;
+
 } // namespace
 
-void Script::RegisterCommand(std::string name, ConsoleHandler handler, std::string help,
-    std::vector<std::string> grammar, std::vector<std::string> defaults)
+void SplitScriptLine(const std::string& line, std::string& command, std::string& arguments)
 {
-    for (char& c : name)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    CommandTable().push_back(ConsoleCommand {
-        std::move(name), std::move(handler), std::move(help), std::move(grammar), std::move(defaults)});
+    std::string text = line;
+    std::replace(text.begin(), text.end(), '\t', ' ');
+    command = text;
+    arguments.clear();
+    if (text.find(' ') != std::string::npos) {
+        const std::vector<std::string> tokens = SplitCommandLine(text);
+        if (!tokens.empty()) {
+            // The token is a piece of the line (quotes removed), so it is found.
+            const size_t at = text.find(tokens[0]);
+            command = tokens[0];
+            arguments = text.substr(std::min(text.size(), at + tokens[0].size()));
+        }
+    }
+    command = ToLowerCase(command);
 }
 
-const std::vector<ConsoleCommand>& Script::GetCommands()
+Script::Script(std::string name_)
+    : BackgroundEvent(std::move(name_))
+{
+}
+
+Script::~Script()
+{
+    ReleaseEvents();
+}
+
+void Script::ReleaseEvents()
+{
+    // The level owns the events; it frees them once they have finished.
+    // When the level goes, its queue may free them before this script.
+    for (BackgroundEvent* event : events) {
+        if (BackgroundEvent::IsLive(event))
+            event->SetAutoDelete(true);
+    }
+    events.clear();
+}
+
+void Script::SetText(const std::string& text)
+{
+    lines.clear();
+    std::string line;
+    for (char c : text) {
+        if (c == ';' || c == '\n') {
+            lines.push_back(std::move(line));
+            line.clear();
+        } else if (c != '\r') {
+            line += c;
+        }
+    }
+    lines.push_back(std::move(line));
+}
+
+std::string Script::GetText() const
+{
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i != 0)
+            text += '\n';
+        text += lines[i];
+    }
+    return text;
+}
+
+void Script::Start(const std::string& label)
+{
+    running = true;
+    inSection = true;
+    done = false;
+    waiting = false;
+    yield = false;
+    skipDepth = 0;
+    lastResult = true;
+    lineIndex = 0;
+    startLabel = ToLowerCase(label);
+}
+
+void Script::Run()
+{
+    if (stopRequested)
+        finished = true;
+    if (!running)
+        return;
+    if (waiting && (events.empty() || events.back()->IsFinished()))
+        waiting = false;
+    if (waiting)
+        return;
+    yield = false;
+    if (lineIndex < 0)
+        lineIndex = 0;
+    bool end = lines.empty() || lineIndex >= static_cast<int>(lines.size());
+    while (!end) {
+        const std::string& line = lines[static_cast<size_t>(lineIndex)];
+        if (!line.empty() && !ExecuteLine(lineIndex)) {
+            platform::DebugOutput(
+                name + ":" + std::to_string(lineIndex + 1) + ": Script Error : " + line + "\n");
+            if (Game* game = Game::GetInstance())
+                game->console.AddDebugMessage(true, " Script Error : " + line, kScriptErrorColour, 100.0);
+        }
+        ++lineIndex;
+        if (lineIndex >= static_cast<int>(lines.size()))
+            end = true;
+        else if (yield)
+            break;
+    }
+    if (end) {
+        done = true;
+        running = false;
+        finished = true;
+        // Nothing waits any more: the level frees these once they finish,
+        // instead of stepping them finished until the script goes.
+        ReleaseEvents();
+    }
+    RemoveFinishedEvents();
+}
+
+bool Script::ExecuteLine(int index)
+{
+    if (index < 0 || index >= static_cast<int>(lines.size()))
+        return false;
+    std::string command;
+    std::string arguments;
+    SplitScriptLine(lines[static_cast<size_t>(index)], command, arguments);
+    if (!command.empty() && command[0] == ':') {
+        inSection = command == startLabel;
+        return true;
+    }
+    if (!inSection)
+        return true;
+    if (skipDepth != 0 && command != "(" && command != ")")
+        return true;
+    if (command.starts_with("wait")) {
+        command.erase(0, 4);
+        waiting = true;
+        yield = true;
+    }
+    const ScriptCommand* record = FindCommand(command);
+    if (record == nullptr)
+        return false;
+    return record->handler(this, std::move(arguments));
+}
+
+ScriptVar* Script::FindLocalVar(const std::string& varName)
+{
+    const std::string lower = ToLowerCase(varName);
+    for (const auto& var : localVars) {
+        if (var->GetName() == lower)
+            return var.get();
+    }
+    return nullptr;
+}
+
+ScriptVar* Script::FindVar(const std::string& varName)
+{
+    const std::string lower = ToLowerCase(varName);
+    if (ScriptVar* local = FindLocalVar(lower))
+        return local;
+    if (ScriptVar* global = Game::FindGlobalVar(lower))
+        return global;
+    return Game::FindSaveVar(lower);
+}
+
+void Script::PopResult()
+{
+    if (results.empty()) {
+        lastResult = false;
+        return;
+    }
+    lastResult = results.back();
+    results.pop_back();
+}
+
+void Script::TrackEvent(BackgroundEvent* event)
+{
+    if (event == nullptr)
+        return;
+    event->SetAutoDelete(false);
+    events.push_back(event);
+}
+
+void Script::RemoveFinishedEvents()
+{
+    for (size_t i = events.size(); i-- > 0;) {
+        if (events[i]->IsFinished()) {
+            events[i]->SetAutoDelete(true);
+            events.erase(events.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
+}
+
+std::vector<GraphicalObject*> Script::CollectSetGraphicalObjects(const std::string& text)
+{
+    std::vector<GraphicalObject*> found;
+    Game* game = Game::GetInstance();
+    size_t at = text.find("SetGraphical");
+    while (at != std::string::npos) {
+        // A line break ends a statement as ";" does (texts come back from
+        // GetText with line breaks).
+        const size_t end = text.find_first_of(";\n", at);
+        const std::string statement
+            = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        const std::vector<std::string> tokens = SplitCommandLine(statement);
+        if (tokens.size() >= 3 && game != nullptr) {
+            if (GraphicalObject* object = game->FindGraphicalObject(tokens[2], false))
+                found.push_back(object);
+        }
+        if (end == std::string::npos)
+            break;
+        at = text.find("SetGraphical", end + 1);
+    }
+    return found;
+}
+
+void Script::RegisterCommand(std::string name, ScriptHandler handler, std::string help,
+    std::vector<std::string> grammar, std::vector<std::string> defaults)
+{
+    CommandTable().push_back(ScriptCommand {ToLowerCase(std::move(name)), std::move(handler), std::move(help),
+        std::move(grammar), std::move(defaults)});
+}
+
+const std::vector<ScriptCommand>& Script::GetCommands()
 {
     return CommandTable();
+}
+
+const ScriptCommand* Script::FindCommand(const std::string& name)
+{
+    for (const ScriptCommand& record : CommandTable()) {
+        if (record.name == name && record.handler)
+            return &record;
+    }
+    return nullptr;
 }
 
 void Script::ClearCommands()
 {
     CommandTable().clear();
-}
-
-void RegisterScriptCommands()
-{
-    static const char* const names[] = {"Event_ShowDebugMessage", "Event_WaitTimer",
-        "Event_StartDialogue_FromFile", "PauseGameplay", "IgnoreInputs", "EnableMinimap",
-        "IncrementGameScore", "SendMessageTo", "Event_ChangeCameraTargetToPlayer",
-        "Event_ChangeCameraTargetToLocator", "AskToChangeLevel", "Event_WaitMessage", "Event_ShakeCamera",
-        "AddFullscreenParticles", "AddLocalParticles", "SetGraphical", "ChangeGraphicalOnLayer",
-        "Event_WaitEndOfAnimation", "RefreshGraphicalCollision", "Event_ChangeNPCTargetToLocator",
-        "SetLayerVisible", "PlayMusic", "StopMusic", "ChangeNPCRenderAfterPlayer", "AddSecretZone",
-        "RemoveSecretZone", "UseParticleSystem", "PopPickupInTrigger", "ChangeFadeTimer", "ChangeFadeToBlack",
-        "EnableWaterDisto", "ChangeStoryHintPosition", "SaveGame", "PreLoadGraphical", "PrepareSoundEvents",
-        "PlaySoundEvent", "StopSoundEvent", "AddLayerInCinematic", "Event_RunPickupCinematic", "ShowEnding",
-        "EndGame", "ForceToHideUI", "ChangeAchievementCurrentValue", "IncrementAchievementCurrentValue",
-        "ForceMusicToRestartAtTime", "SetPlayerFullLife", "CreateVar", "SetVar", "IfVar", "(", ")", "Else"};
-    for (const char* name : names) {
-        const std::string commandName = name;
-        // The script runner brings the real handlers; until then a script
-        // line that reaches one is reported and does nothing.
-        Script::RegisterCommand(commandName,
-            [commandName](std::string) {
-                platform::DebugOutput("Script command \"" + commandName + "\" is not available\n");
-                return false;
-            },
-            "", {}, {});
-    }
 }

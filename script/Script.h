@@ -1,83 +1,124 @@
 #pragma once
 
-#include "engine/app/ConsoleCommand.h"
 #include "script/BackgroundEvent.h"
+#include "script/ScriptCommand.h"
+#include "script/ScriptVar.h"
 
+#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 class GraphicalObject;
 template <class T, class C> class SpacialInstance;
 
-// A script: named lines of commands, run as a background event, and the
-// script runner's command table. The level keeps its start-up script's text;
-// running the commands belongs to the script runner, so Start and Run here
-// only remember the owner and label.
+// A small command program attached to a level (its start-up script) or to a
+// script trigger. It is a background event: each frame it executes its lines
+// through the script command table until a line asks to wait for the event
+// it queued, or the text ends. Labelled sections pick what one start runs;
+// "(" and ")" open and close blocks ruled by the results that IfVar and Else
+// push.
 class Script : public BackgroundEvent {
 public:
-    Script()
-        : BackgroundEvent("")
-    {
-    }
-    explicit Script(std::string name_)
-        : BackgroundEvent(std::move(name_))
-    {
-    }
+    using Instance = SpacialInstance<GraphicalObject, float>;
 
-    // The script runner's type name among the background events.
+    explicit Script(std::string name);
+    // Hands every event still tracked back to the level (auto-delete set).
+    ~Script() override;
+
+    void Run() override;
     std::string GetTypeName() const override { return "ScriptEvent"; }
 
-    // Lower-cases the name and appends the record; checks nothing.
-    static void RegisterCommand(std::string name, ConsoleHandler handler, std::string help,
-        std::vector<std::string> grammar, std::vector<std::string> defaults);
-    static const std::vector<ConsoleCommand>& GetCommands();
-    // Empties the table (the game object that registered the commands goes).
-    static void ClearCommands();
-
-    // The text as one string: every ";" and every line break starts a line.
-    void SetText(const std::string& text)
-    {
-        lines.clear();
-        std::string line;
-        for (char c : text) {
-            if (c == ';' || c == '\n') {
-                lines.push_back(line);
-                line.clear();
-            } else if (c != '\r') {
-                line += c;
-            }
-        }
-        if (!line.empty() || !lines.empty())
-            lines.push_back(line);
-    }
-    // The lines joined by line breaks.
-    std::string GetText() const
-    {
-        std::string text;
-        for (size_t i = 0; i < lines.size(); ++i) {
-            if (i != 0)
-                text += '\n';
-            text += lines[i];
-        }
-        return text;
-    }
+    // Every ";" becomes a line break; the text is split at line breaks, the
+    // piece behind the last one included even when empty. Carriage returns
+    // are dropped (texts written with CR LF).
+    void SetText(const std::string& text);
+    // The lines joined with "\n" between them.
+    std::string GetText() const;
     const std::vector<std::string>& GetLines() const { return lines; }
 
-    // Starts at the label, on behalf of the placed instance that owns the run.
-    void Start(const std::string& label, SpacialInstance<GraphicalObject, float>* owner_)
+    // Resets the run state and selects the section of the label.
+    void Start(const std::string& label);
+    // The same, on behalf of the placed instance that owns the run (a
+    // trigger's instance, or the level's own for its start-up script).
+    void Start(const std::string& label, Instance* owner)
     {
-        startLabel = label;
-        owner = owner_;
-        started = true;
+        ownerInstance = owner;
+        Start(label);
     }
-    SpacialInstance<GraphicalObject, float>* GetOwner() const { return owner; }
+    using BackgroundEvent::Start;
+
+    // Executes one line (the section, skip and wait rules applied) and
+    // returns whether it succeeded.
+    bool ExecuteLine(int index);
+
+    // The first local variable of the name (compared lower-cased), or null.
+    ScriptVar* FindLocalVar(const std::string& varName);
+    std::vector<std::unique_ptr<ScriptVar>>& GetLocalVars() { return localVars; }
+    // Looks a name up as scripts do: local, then global, then save.
+    ScriptVar* FindVar(const std::string& varName);
+
+    // Conditions and blocks.
+    void PushResult(bool result) { results.push_back(result); }
+    void PopResult();
+    const std::vector<bool>& GetResults() const { return results; }
+    bool GetLastResult() const { return lastResult; }
+    int GetSkipDepth() const { return skipDepth; }
+    void SetSkipDepth(int depth) { skipDepth = depth; }
+
+    // Events queued by this script's commands that a "wait" may hold for.
+    // Tracking clears the event's auto-delete flag; the script sets it again
+    // when it lets go.
+    void TrackEvent(BackgroundEvent* event);
+    const std::vector<BackgroundEvent*>& GetEvents() const { return events; }
+    void RemoveFinishedEvents();
+    // Lets go of every tracked event (auto-delete set again).
+    void ReleaseEvents();
+
+    Instance* GetOwnerInstance() const { return ownerInstance; }
+    Instance* GetOwner() const { return ownerInstance; }
+    void SetOwnerInstance(Instance* instance) { ownerInstance = instance; }
+
+    bool IsRunning() const { return running; }
+    bool IsDone() const { return done; }
+    bool IsWaiting() const { return waiting; }
+    int GetLineIndex() const { return lineIndex; }
+    const std::string& GetStartLabel() const { return startLabel; }
+
+    // The graphical objects named by the "SetGraphical" statements of a
+    // script text, so they can be loaded before they are shown.
+    static std::vector<GraphicalObject*> CollectSetGraphicalObjects(const std::string& text);
+
+    // The script command table: filled by the game object, read by scripts.
+    // Names are stored lower-cased; the look-up takes the first record of a
+    // name whose handler is set.
+    static void RegisterCommand(std::string name, ScriptHandler handler, std::string help,
+        std::vector<std::string> grammar = {}, std::vector<std::string> defaults = {});
+    static const std::vector<ScriptCommand>& GetCommands();
+    static const ScriptCommand* FindCommand(const std::string& name);
+    static void ClearCommands();
 
 private:
+    Instance* ownerInstance = nullptr;
+    std::vector<BackgroundEvent*> events;
+    std::vector<std::unique_ptr<ScriptVar>> localVars;
+    std::vector<bool> results;
+    int skipDepth = 0;
+    bool lastResult = true;
     std::vector<std::string> lines;
+    int lineIndex = -1;
     std::string startLabel;
-    SpacialInstance<GraphicalObject, float>* owner = nullptr;
+    bool running = false;
+    bool inSection = false;
+    bool done = false;
+    bool waiting = false;
+    bool yield = false;
 };
+
+// Splits a script line into its command word (lower-cased) and argument text
+// (everything behind the first occurrence of the first token, which starts
+// with the separating blank). Tabs count as blanks. A line without a blank,
+// or without any token, is all command word.
+void SplitScriptLine(const std::string& line, std::string& command, std::string& arguments);
 
 // Registers the 52 script commands in their fixed order.
 void RegisterScriptCommands();

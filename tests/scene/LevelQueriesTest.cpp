@@ -149,9 +149,9 @@ TEST_F(LevelQueries, SpawningReachesEachPayloadOnceAndPurgingKeepsWhatRuns)
     EXPECT_EQ(level.FindInstanceByClass("Zone_Save::InstanceV0", Level::kBackground), nullptr);
 
     EXPECT_EQ(level.AddBackgroundEvent(nullptr), nullptr);
-    auto* done = level.AddBackgroundEvent(new BackgroundEvent);
-    auto* running = level.AddBackgroundEvent(new BackgroundEvent);
-    auto* kept = level.AddBackgroundEvent(new BackgroundEvent);
+    auto* done = level.AddBackgroundEvent(new BackgroundEvent("done"));
+    auto* running = level.AddBackgroundEvent(new BackgroundEvent("running"));
+    auto* kept = level.AddBackgroundEvent(new BackgroundEvent("kept"));
     done->SetFinished(true);
     kept->SetFinished(true);
     kept->SetAutoDelete(false);

@@ -1,0 +1,128 @@
+#include "script/BGEvent_DialogueManager.h"
+
+#include "engine/input/AbstractInputManager.h"
+#include "engine/serial/FileUtils.h"
+#include "game/Game.h"
+#include "scene/SpacialInstance.h"
+#include "script/EventTick.h"
+#include "ui/UITuning.h"
+#include "ui/UI_Frame_Dialogue.h"
+
+#include <algorithm>
+
+BGEvent_DialogueManager::BGEvent_DialogueManager(std::string name_)
+    : BackgroundEvent(std::move(name_))
+{
+    params[2] = UITuning::dialogueBaseSpeed;
+    Game* game = Game::GetInstance();
+    if (game != nullptr && !game->uiFrames.empty() && game->uiFrames.front() != nullptr)
+        dialogueFrame = dynamic_cast<UI_Frame_Dialogue*>(game->uiFrames.front()->GetPrototype());
+}
+
+bool BGEvent_DialogueManager::LoadFromFile(
+    BGEvent_DialogueManager* event, const std::string& fileName, int block)
+{
+    if (event == nullptr)
+        return false;
+    return DialogueFile::LoadBlock(fileName, block, event->lines);
+}
+
+void BGEvent_DialogueManager::SetLines(const std::vector<std::string>& texts)
+{
+    lines.clear();
+    for (const std::string& text : texts) {
+        DialogueFile::Line words = DialogueFile::SplitLine(text);
+        if (!words.empty())
+            lines.push_back(std::move(words));
+    }
+}
+
+void BGEvent_DialogueManager::CompleteLine(int offset)
+{
+    if (currentLine >= lines.size())
+        return;
+    int64_t length = 0;
+    for (const std::string& word : lines[currentLine])
+        length += static_cast<int64_t>(word.size());
+    // A line shorter than two characters does not wrap round below zero.
+    shownCharacters = static_cast<uint32_t>(std::max<int64_t>(0, length + offset));
+    params[2] = 1;
+}
+
+void BGEvent_DialogueManager::ShowBox(bool visible)
+{
+    boxVisible = visible;
+    Game* game = Game::GetInstance();
+    if (game != nullptr && !game->uiFrames.empty() && game->uiFrames.front() != nullptr)
+        game->uiFrames.front()->SetVisible(visible);
+}
+
+void BGEvent_DialogueManager::Finish()
+{
+    finished = true;
+    if (dialogueFrame != nullptr)
+        ShowBox(false);
+}
+
+bool BGEvent_DialogueManager::AdvanceRequested()
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr || game->GetInputManager() == nullptr)
+        return false;
+    const InputActions now = game->GetInputManager()->GetPressedActions();
+    const InputActions before = game->GetInputManager()->GetPreviousActions();
+    // Action1 is jump, Action3 attack.
+    return (now.Action3 && !before.Action3) || (now.Action1 && !before.Action1);
+}
+
+bool BGEvent_DialogueManager::Update()
+{
+    BackgroundEvent::Update();
+    if (!IsLogicTick() || finished)
+        return true;
+    if (currentLine >= lines.size()) {
+        finished = true;
+        if (dialogueFrame != nullptr)
+            ShowBox(false);
+        return true;
+    }
+    if (dialogueFrame == nullptr) {
+        if (GetFinishWithoutBox())
+            finished = true;
+        return true;
+    }
+    const DialogueFile::Line& words = lines[currentLine];
+    const std::string speaker = words.size() == 3 ? words[0] : std::string();
+    if (shownCharacters == 0 && words.size() == 3)
+        shownCharacters = static_cast<uint32_t>(words[0].size() + words[1].size());
+    std::string fullText;
+    for (const std::string& word : words)
+        fullText += word;
+
+    ShowBox(true);
+    if (ToLowerCase(speaker) == "player") {
+        firstSpeaker = speaker;
+        secondSpeaker.clear();
+    } else {
+        secondSpeaker = speaker;
+        firstSpeaker.clear();
+    }
+    const uint32_t length = static_cast<uint32_t>(fullText.size());
+    visibleText = fullText.substr(0, std::min<size_t>(fullText.size(), shownCharacters + 1u));
+
+    const bool advance = AdvanceRequested();
+    if (advance && shownCharacters < length)
+        CompleteLine(-2);
+    if (--params[2] <= 0) {
+        shownCharacters = std::min(shownCharacters + 1u, length);
+        params[2] = 1;
+        if (shownCharacters >= length) {
+            params[2] = 0;
+            if (advance) {
+                ++currentLine;
+                shownCharacters = 0;
+            }
+        }
+    }
+    return true;
+}

@@ -1,0 +1,230 @@
+#include "script/BGEvent_PickupCinematic.h"
+
+#include "characters/LocalParticleSystem.h"
+#include "characters/Player.h"
+#include "engine/render/GE_Fade.h"
+#include "game/Game.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "scene/SpacialInstance.h"
+#include "script/NPC_Script.h"
+#include "script/ScriptCommandSupport.h"
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kDarkFrames = 60;
+
+Player* ThePlayer()
+{
+    Game* game = Game::GetInstance();
+    return game != nullptr ? game->GetPlayer() : nullptr;
+}
+
+} // namespace
+
+BGEvent_PickupCinematic::BGEvent_PickupCinematic(std::string name_, int kind_, GraphicalObject* left,
+    GraphicalObject* right, LocalParticleSystem* burst_, int burstOffsetX, int burstOffsetY)
+    : BackgroundEvent(std::move(name_))
+    , kind(kind_)
+    , animationLeft(left)
+    , animationRight(right)
+    , burst(burst_)
+    , burstOffset(burstOffsetX, burstOffsetY)
+{
+    if (Game* game = Game::GetInstance())
+        actor = dynamic_cast<NPC_Script*>(game->CreateCharacterByClass("Pickup", "NPC_Script", nullptr));
+    // The crossbow graphics come with the player's crossbow ranks; until the
+    // player carries them the crossbow sequence runs without an instance.
+}
+
+BGEvent_PickupCinematic::~BGEvent_PickupCinematic()
+{
+    RemoveInstance();
+}
+
+void BGEvent_PickupCinematic::RemoveInstance()
+{
+    if (instance == nullptr)
+        return;
+    delete instance->GetEffect();
+    instance->SetEffect(nullptr);
+    instanceLayer->DeleteInstance(instance);
+    instance = nullptr;
+}
+
+void BGEvent_PickupCinematic::LaunchBurst(Point<int> at)
+{
+    ++bursts;
+    Level* level = ScriptCommandSupport::CurrentLevel();
+    if (burst == nullptr || level == nullptr)
+        return;
+    std::vector<LocalParticleSystem*> list {burst};
+    CharacterObject::LaunchParticleEffect(
+        level->GetLastLayer(Level::kScene, -1.0f, -1.0f), list, nullptr, true, at.x, at.y);
+}
+
+void BGEvent_PickupCinematic::Run()
+{
+    if (kind < 1 || finished)
+        return;
+    switch (params[0]) {
+    case 0:
+        Darken();
+        break;
+    case 1:
+        Show();
+        break;
+    case 2:
+        WaitForAnimation();
+        break;
+    default:
+        Brighten();
+        break;
+    }
+    overlayAlpha = static_cast<int>(static_cast<float>(fade) / 60.0f * 255.0f * 0.5f);
+    if (instance != nullptr && instance->GetPrototype() != nullptr) {
+        instance->GetPrototype()->Update(33.0);
+        if (auto* fadeEffect = dynamic_cast<GE_Fade*>(instance->GetEffect()))
+            fadeEffect->Update();
+    }
+}
+
+void BGEvent_PickupCinematic::Darken()
+{
+    ++params[2];
+    if (params[2] < kDarkFrames) {
+        fade = params[2];
+        return;
+    }
+    params[0] = 1;
+    params[2] = 0;
+    Player* player = ThePlayer();
+    Level* level = ScriptCommandSupport::CurrentLevel();
+    if (player == nullptr || level == nullptr)
+        return;
+    if (kind == 1 || kind == 2) {
+        GraphicalObject* shown = player->GetCurrentGraphical();
+        const std::string pose = shown != nullptr ? shown->GetName() : std::string();
+        GraphicalObject* animation = !pose.empty() && pose.back() == 'R' ? animationRight : animationLeft;
+        instanceLayer = level->GetLastLayer(Level::kScene, -1.0f, -1.0f);
+        if (instanceLayer != nullptr)
+            instance = instanceLayer->AddGraphicalObject(
+                animation, player->GetPosition().x, player->GetPosition().y, false, 2);
+    } else if (kind == 3) {
+        params[1] = 0;
+        params[3] = 0;
+        instanceLayer = level->GetFirstLayer(Level::kScene, -1.0f, -1.0f);
+        if (oldCrossbow != nullptr && instanceLayer != nullptr) {
+            const Point<float> centre = player->GetCenter();
+            instance = instanceLayer->AddGraphicalObject(oldCrossbow,
+                centre.x - static_cast<float>(oldCrossbow->GetSize().x / 2),
+                centre.y - static_cast<float>(oldCrossbow->GetSize().y / 2), false, 2);
+        }
+    }
+}
+
+void BGEvent_PickupCinematic::Show()
+{
+    Player* player = ThePlayer();
+    const Point<int> centre = player != nullptr
+        ? Point<int>(static_cast<int>(player->GetCenter().x), static_cast<int>(player->GetCenter().y))
+        : Point<int>(0, 0);
+    if (kind == 1 || kind == 2) {
+        ++params[2];
+        if (params[2] < (kind == 1 ? 15 : 10))
+            return;
+        params[0] = 2;
+        params[2] = 0;
+        Point<int> top(0, 0);
+        if (player != nullptr)
+            top = Point<int>(
+                static_cast<int>(player->GetPosition().x + static_cast<float>(player->GetSize().x) / 2),
+                static_cast<int>(player->GetPosition().y));
+        if (kind == 1)
+            top.y -= 7;
+        LaunchBurst(Point<int>(top.x + burstOffset.x, top.y + burstOffset.y));
+    } else if (kind == 3) {
+        ShowCrossbow();
+    } else if (kind == 6) {
+        LaunchBurst(Point<int>(centre.x + burstOffset.x, centre.y + burstOffset.y));
+        params[0] = 3;
+        params[2] = 0;
+    } else {
+        // Kinds without a sequence of their own brighten at once rather
+        // than hold a waiting script for ever.
+        params[0] = 3;
+        params[2] = 0;
+    }
+}
+
+void BGEvent_PickupCinematic::ShowCrossbow()
+{
+    const int step = ++params[3];
+    auto next = [this](int subPhase) {
+        params[1] = subPhase;
+        params[3] = 0;
+    };
+    switch (params[1]) {
+    case 0:
+        if (step >= 30)
+            next(1);
+        break;
+    case 1:
+        if (instance != nullptr)
+            instance->SetPosition(instance->GetPosition().x, instance->GetPosition().y + 2.0f);
+        if (step >= 48)
+            next(2);
+        break;
+    case 2:
+        if (step >= 15) {
+            next(3);
+            Player* player = ThePlayer();
+            if (burst != nullptr && player != nullptr)
+                LaunchBurst(Point<int>(static_cast<int>(player->GetCenter().x) + burstOffset.x,
+                    static_cast<int>(player->GetCenter().y) + burstOffset.y));
+            if (newCrossbow != nullptr && instance != nullptr)
+                instance->SetPrototype(newCrossbow);
+        }
+        break;
+    case 3:
+        if (step >= 60) {
+            next(4);
+            if (instance != nullptr)
+                instance->SetEffect(new GE_Fade(30, false));
+        }
+        break;
+    default:
+        if (instance != nullptr)
+            instance->SetPosition(instance->GetPosition().x, instance->GetPosition().y - 2.0f);
+        if (step >= 48) {
+            params[0] = 3;
+            params[2] = 0;
+            RemoveInstance();
+        }
+        break;
+    }
+}
+
+void BGEvent_PickupCinematic::WaitForAnimation()
+{
+    GraphicalObject* shown = instance != nullptr ? instance->GetPrototype() : nullptr;
+    if (shown == nullptr || shown->IsAnimationFinished()) {
+        params[0] = 3;
+        params[2] = 0;
+        RemoveInstance();
+    }
+}
+
+void BGEvent_PickupCinematic::Brighten()
+{
+    ++params[2];
+    fade = kDarkFrames - params[2];
+    if (params[2] >= kDarkFrames) {
+        fade = 0;
+        finished = true;
+    }
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "engine/serial/Point.h"
+#include "script/BackgroundEvent.h"
+
+#include <string>
+
+class GraphicalObject;
+class Layer;
+class LocalParticleSystem;
+class NPC_Script;
+template <class T, class C> class SpacialInstance;
+
+// The short cut-scene of a pickup, played every frame (not only on logic
+// ticks): the screen darkens over 60 frames, the pickup animation is placed
+// at the player (kinds 1 and 2) or the crossbow rises, changes and sinks
+// (kind 3), a particle burst is launched, and the screen brightens again over
+// 60 frames. The darkness is a black overlay of at most half opacity.
+class BGEvent_PickupCinematic : public BackgroundEvent {
+public:
+    using Instance = SpacialInstance<GraphicalObject, float>;
+
+    BGEvent_PickupCinematic(std::string name, int kind, GraphicalObject* animationLeft,
+        GraphicalObject* animationRight, LocalParticleSystem* burst, int burstOffsetX, int burstOffsetY);
+    ~BGEvent_PickupCinematic() override;
+
+    void Run() override;
+    std::string GetTypeName() const override { return "BGEvent_PickupCinematic"; }
+
+    // The crossbow before and after the upgrade (kind 3), chosen by the
+    // player's crossbow rank.
+    void SetCrossbowGraphics(GraphicalObject* before, GraphicalObject* after)
+    {
+        oldCrossbow = before;
+        newCrossbow = after;
+    }
+
+    int GetPhase() const { return params[0]; }
+    int GetSubPhase() const { return params[1]; }
+    int GetCounter() const { return params[2]; }
+    int GetFade() const { return fade; }
+    // The overlay's alpha this frame: fade / 60 x 255 x 0.5, truncated.
+    int GetOverlayAlpha() const { return overlayAlpha; }
+    Instance* GetInstance() const { return instance; }
+    int GetBurstCount() const { return bursts; }
+    NPC_Script* GetActor() const { return actor; }
+
+private:
+    void Darken();
+    void Show();
+    void ShowCrossbow();
+    void WaitForAnimation();
+    void Brighten();
+    void LaunchBurst(Point<int> at);
+    void RemoveInstance();
+
+    int kind;
+    GraphicalObject* animationLeft;
+    GraphicalObject* animationRight;
+    LocalParticleSystem* burst;
+    int fade = 0;
+    int overlayAlpha = 0;
+    int bursts = 0;
+    NPC_Script* actor = nullptr;
+    Instance* instance = nullptr;
+    Layer* instanceLayer = nullptr;
+    Point<int> burstOffset;
+    GraphicalObject* oldCrossbow = nullptr;
+    GraphicalObject* newCrossbow = nullptr;
+};

@@ -1,0 +1,90 @@
+#include "script/DialogueFile.h"
+
+#include "engine/app/SplitCommandLine.h"
+#include "engine/config/GameConfig.h"
+#include "engine/config/GamePaths.h"
+#include "engine/platform/Paths.h"
+#include "engine/serial/FileUtils.h"
+#include "engine/serial/ReaderContext.h"
+#include "game/Game.h"
+#include "script/BGEvent_DialogueManager.h"
+
+#include <algorithm>
+#include <fstream>
+
+DialogueFile::Line DialogueFile::SplitLine(const std::string& text)
+{
+    Line words = SplitCommandLine(text);
+    std::erase_if(words, [](const std::string& word) { return word.find("//") != std::string::npos; });
+    return words;
+}
+
+bool DialogueFile::HasPortrait(const std::string& speaker)
+{
+    const auto& links = BGEvent_DialogueManager::PortraitLinks();
+    if (links.empty() || ToLowerCase(speaker) == "player")
+        return true;
+    return std::any_of(
+        links.begin(), links.end(), [&speaker](const auto& link) { return link.first == speaker; });
+}
+
+bool DialogueFile::ReadBlock(std::istream& is, int block, std::vector<Line>& lines)
+{
+    ReaderContext* context = ReaderContext::Of(is);
+    std::vector<Line> read;
+    bool atSeparator = true;
+    int remaining = block;
+    std::string text;
+    while (std::getline(is, text)) {
+        if (context != nullptr)
+            context->LineTaken(false);
+        if (!text.empty() && text.back() == '\r')
+            text.pop_back();
+        Line words = SplitLine(text);
+        if (words.empty()) {
+            if (!atSeparator && --remaining < 0)
+                break;
+            atSeparator = true;
+            continue;
+        }
+        if (remaining <= 0) {
+            if (words.size() == 3 && !HasPortrait(words[0]))
+                return ReadError(is, "a speaker with a portrait", QuoteFound(words[0]));
+            read.push_back(std::move(words));
+        }
+        atSeparator = false;
+    }
+    if (read.empty()) {
+        if (context != nullptr && is.eof())
+            context->LineTaken(true);
+        return ReadError(is, "dialogue block " + std::to_string(block), kFoundEnd);
+    }
+    for (Line& line : read)
+        lines.push_back(std::move(line));
+    return true;
+}
+
+std::string DialogueFile::PathFor(const std::string& fileName)
+{
+    std::string language = "eng";
+    if (Game* game = Game::GetInstance())
+        language = game->GetConfig()->GetLanguage();
+    return GetDialogPath() + "dialogues_" + language + "/" + fileName;
+}
+
+bool DialogueFile::LoadBlock(
+    const std::string& fileName, int block, std::vector<Line>& lines, std::string* error)
+{
+    const std::string path = PathFor(fileName);
+    std::ifstream file(platform::ResolvePath(path), std::ios::binary);
+    ReaderContext context(file, path);
+    if (!file) {
+        context.RecordError("a dialogue file", "no such file");
+    } else if (ReadBlock(file, block, lines)) {
+        return true;
+    }
+    context.Report();
+    if (error != nullptr)
+        *error = context.GetError();
+    return false;
+}

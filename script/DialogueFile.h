@@ -1,0 +1,38 @@
+#pragma once
+
+#include <istream>
+#include <string>
+#include <vector>
+
+// The dialogue files of a language ("dialogues_" + language code): plain
+// text, each line split like a console line (blanks separate words, a quoted
+// string is one word, "//" ends the line). Lines without words separate
+// blocks, several in a row counting once; blocks are numbered from 0. A line
+// of exactly three words is a speaker line (speaker, separator, text).
+class DialogueFile {
+public:
+    using Line = std::vector<std::string>;
+
+    // The words of one file line; a word that still holds "//" is dropped.
+    static Line SplitLine(const std::string& text);
+
+    // Appends the lines of block `block` (a negative number reads as 0) to
+    // `lines`. A missing block, or a speaker line whose speaker has no
+    // portrait while portraits are linked, appends nothing and returns false
+    // with "file:line: expected ..., found ..." on the stream's reader
+    // context (or the debug output without one).
+    static bool ReadBlock(std::istream& is, int block, std::vector<Line>& lines);
+
+    // Opens the dialogue file of the current language and reads the block;
+    // the error, if any, is reported and returned in `error`.
+    static bool LoadBlock(
+        const std::string& fileName, int block, std::vector<Line>& lines, std::string* error = nullptr);
+
+    // The path of a dialogue file: the dialogue folder, "dialogues_" and the
+    // language of the user settings, then the file name.
+    static std::string PathFor(const std::string& fileName);
+
+    // Whether a speaker has a portrait: "player" always does; others when
+    // linked, or when no portrait is linked at all.
+    static bool HasPortrait(const std::string& speaker);
+};

@@ -1,0 +1,245 @@
+#include "characters/CharacterObject.h"
+#include "characters/FullScreenParticleSystem.h"
+#include "characters/LocalParticleSystem.h"
+#include "characters/Player.h"
+#include "engine/platform/Random.h"
+#include "game/Game.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "scene/SpacialInstance.h"
+#include "script/BGEvent_ChangeNPCPosTo.h"
+#include "script/BGEvent_HandleDropItem.h"
+#include "script/BGEvent_HandleParticleSystem.h"
+#include "script/BGEvent_PickupCinematic.h"
+#include "script/BGEvent_WaitEndOfAnimation.h"
+#include "script/NPC_Script.h"
+#include "script/Script.h"
+#include "script/ScriptGameCommands.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+
+namespace ScriptGameCommands {
+
+using ScriptCommandSupport::CurrentLevel;
+using ScriptCommandSupport::QueueEvent;
+using ScriptCommandSupport::TriggerLevel;
+
+namespace {
+
+std::vector<CharacterObject*> CharactersNamed(const std::string& name)
+{
+    Game* game = Game::GetInstance();
+    return game != nullptr ? game->FindCharactersByName(name, nullptr, false)
+                           : std::vector<CharacterObject*>();
+}
+
+CharacterObject* CharacterNamed(const std::string& name)
+{
+    Game* game = Game::GetInstance();
+    return game != nullptr ? game->FindCharacterByName(name, nullptr) : nullptr;
+}
+
+// The first layer of the name in the lists, searched in the order given.
+Layer* FindLayer(Level& level, std::initializer_list<int> lists, const std::string& name)
+{
+    for (int list : lists) {
+        if (Layer* layer = level.GetLayer(list, name))
+            return layer;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool SendMessageTo(Script&, const Tokens& tokens)
+{
+    const std::string argument = tokens.size() > 2 ? tokens[2] : std::string();
+    for (CharacterObject* character : CharactersNamed(tokens[0]))
+        character->HandleScriptCommand(tokens[1], argument);
+    return true;
+}
+
+bool SetGraphical(Script& script, const Tokens& tokens)
+{
+    Game* game = Game::GetInstance();
+    if (TriggerLevel(script) == nullptr || game == nullptr)
+        return false;
+    for (CharacterObject* character : CharactersNamed(tokens[0])) {
+        // Only a script character owns what it shows; other characters keep
+        // the graphics their class gives them.
+        auto* actor = dynamic_cast<NPC_Script*>(character);
+        if (actor == nullptr)
+            continue;
+        std::unique_ptr<GraphicalObject> object(game->FindGraphicalObject(tokens[1], true));
+        if (object == nullptr)
+            continue;
+        object->RestartAnimations(false);
+        actor->SetOwnedGraphical(std::move(object));
+    }
+    return true;
+}
+
+bool WaitEndOfAnimation(Script& script, const Tokens& tokens)
+{
+    if (TriggerLevel(script) == nullptr)
+        return false;
+    CharacterObject* character = CharacterNamed(tokens[0]);
+    if (character == nullptr)
+        return true;
+    return QueueEvent(script,
+               new BGEvent_WaitEndOfAnimation("ScriptEvent_BGEvent_WaitEndOfAnimation", character), true)
+        != nullptr;
+}
+
+bool ChangeNPCTargetToLocator(Script& script, const Tokens& tokens)
+{
+    CharacterObject* mover = CharacterNamed(tokens[0]);
+    CharacterObject* locator = CharacterNamed(tokens[1]);
+    if (mover == nullptr || locator == nullptr)
+        return true;
+    const Point<float> to = locator->GetPosition();
+    return QueueEvent(script,
+               new BGEvent_ChangeNPCPosTo("ScriptEvent_BGEvent_ChangeNPCPosTo", mover,
+                   static_cast<float>(std::atof(tokens[2].c_str())), static_cast<int>(to.x),
+                   static_cast<int>(to.y)),
+               true)
+        != nullptr;
+}
+
+bool UseParticleSystem(Script& script, const Tokens& tokens)
+{
+    if (TriggerLevel(script) == nullptr)
+        return false;
+    CharacterObject* character = CharacterNamed(tokens[0]);
+    LocalParticleSystem* definition = Game::FindLocalParticleSystem(tokens[1]);
+    if (character == nullptr || definition == nullptr)
+        return true;
+    std::vector<LocalParticleSystem*> list {definition};
+    const Point<float> at = character->GetCenter();
+    CharacterObject::LaunchParticleEffect(
+        nullptr, list, character, true, static_cast<int>(at.x), static_cast<int>(at.y));
+    return true;
+}
+
+bool AddLocalParticles(Script& script, const Tokens& tokens)
+{
+    LocalParticleSystem* definition = Game::FindLocalParticleSystem(tokens[0]);
+    Script::Instance* trigger = script.GetOwnerInstance();
+    Level* level = CurrentLevel();
+    if (definition == nullptr || trigger == nullptr || trigger->GetPayload() == nullptr || level == nullptr)
+        return false;
+    std::unique_ptr<LocalParticleSystem> system(LocalParticleSystem::CopyConstruct(*definition));
+    Layer* layer = system->IsInFront() ? level->GetFirstLayer(Level::kScene, -1.0f, -1.0f)
+                                       : level->GetLastLayer(Level::kScene, -1.0f, -1.0f);
+    if (layer == nullptr)
+        return false;
+    const Point<int> size = trigger->GetSize();
+    const Point<int> centre(static_cast<int>(trigger->GetPosition().x) + size.x / 2,
+        static_cast<int>(trigger->GetPosition().y) + size.y / 2);
+    LocalParticleSystem* placed = system.get();
+    layer->AddParticleSystem(std::move(system));
+    return QueueEvent(script, new BGEvent_HandleParticleSystem("SCRIPT_PART", placed, false, centre), false)
+        != nullptr;
+}
+
+bool AddFullscreenParticles(Script&, const Tokens& tokens)
+{
+    Level* level = CurrentLevel();
+    Game* game = Game::GetInstance();
+    if (level == nullptr || game == nullptr)
+        return false;
+    Layer* layer = FindLayer(*level, {Level::kBackground, Level::kScene, Level::kForeground}, tokens[0]);
+    if (layer == nullptr)
+        return false;
+    std::vector<GraphicalObject*> objects;
+    int64_t widest = 0;
+    int64_t tallest = 0;
+    std::istringstream names(tokens[3]);
+    std::string name;
+    while (std::getline(names, name, ',')) {
+        if (GraphicalObject* object = game->FindGraphicalObject(name, false)) {
+            objects.push_back(object);
+            widest = std::max<int64_t>(widest, object->GetSize().x);
+            tallest = std::max<int64_t>(tallest, object->GetSize().y);
+        }
+    }
+    const int gapX = std::atoi(tokens[1].c_str());
+    const int gapY = std::atoi(tokens[2].c_str());
+    // Cells of at least one pixel: a negative gap must not divide by zero.
+    const int64_t cellWidth = std::max<int64_t>(1, widest + gapX);
+    const int64_t cellHeight = std::max<int64_t>(1, tallest + gapY);
+    const int64_t count = (448 / cellHeight + 8) * (512 / cellWidth + 8);
+    auto system = std::make_unique<FullScreenParticleSystem>(gapX, gapY, static_cast<int>(count), objects);
+    auto real = [&tokens](size_t i) { return static_cast<float>(std::atof(tokens[i].c_str())); };
+    system->SetParameters(real(4), real(5), real(6), real(7), real(8), real(9), real(10), real(11));
+    layer->AddParticleSystem(std::move(system));
+    return true;
+}
+
+bool RunPickupCinematic(Script& script, const Tokens& tokens)
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return false;
+    const int mode = std::atoi(tokens[0].c_str());
+    auto number = [&tokens](size_t i) { return i < tokens.size() ? std::atoi(tokens[i].c_str()) : 0; };
+    auto object = [&tokens, game](size_t i) {
+        return i < tokens.size() ? game->FindGraphicalObject(tokens[i], false) : nullptr;
+    };
+    BGEvent_PickupCinematic* event = nullptr;
+    if (mode == 1 || mode == 2)
+        event = new BGEvent_PickupCinematic(
+            "ScriptEvent_BGEvent_PickupCinematic", mode, object(1), object(2), nullptr, 0, 0);
+    else if (mode == 3)
+        event = new BGEvent_PickupCinematic(
+            "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, nullptr, 0, 0);
+    else if (mode == 6)
+        event = new BGEvent_PickupCinematic(
+            "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, nullptr, number(2), number(3));
+    else if (mode == 4 || mode == 5)
+        return ScriptCommandSupport::ReportMissingTarget(
+            "Event_RunPickupCinematic", "the game's cinematic object");
+    if (event == nullptr)
+        return true;
+    return QueueEvent(script, event, true) != nullptr;
+}
+
+bool PopPickupInTrigger(Script& script, const Tokens& tokens)
+{
+    if (TriggerLevel(script) == nullptr)
+        return false;
+    CharacterObject* character = CharacterNamed(tokens[0]);
+    if (character == nullptr)
+        return true;
+    // A grid of 16-pixel cells over the character's box, at least one cell.
+    const int columns = std::max(1, character->GetSize().x / 16);
+    const int rows = std::max(1, character->GetSize().y / 16);
+    const int count = std::atoi(tokens[1].c_str());
+    const Point<float> at = character->GetPosition();
+    for (int i = 0; i < count; ++i) {
+        const uint32_t cell = platform::Random32() % static_cast<uint32_t>(columns * rows);
+        const int column = static_cast<int>(cell) % columns;
+        const int row = static_cast<int>(cell) / columns;
+        // Life only until the player carries a crossbow that takes charges.
+        QueueEvent(script,
+            new BGEvent_HandleDropItem("DropItem", 0,
+                Point<int>(static_cast<int>(at.x) + column * 16, static_cast<int>(at.y) + row * 16)),
+            false);
+    }
+    return true;
+}
+
+bool SetPlayerFullLife(Script&, const Tokens&)
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr || game->GetPlayer() == nullptr)
+        return false;
+    game->GetPlayer()->SetLife(game->GetPlayer()->GetMaxLife());
+    return true;
+}
+
+} // namespace ScriptGameCommands

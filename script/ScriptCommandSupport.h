@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class BackgroundEvent;
+class CharacterObject;
+class Level;
+class Script;
+
+// What the script commands share: the argument tokens, the level they act
+// on and the queueing of their events.
+namespace ScriptCommandSupport {
+
+using Tokens = std::vector<std::string>;
+
+// The game's current level, or null.
+Level* CurrentLevel();
+// The level of the script's trigger (its owner instance), or null: the
+// commands that act on the trigger require one.
+Level* TriggerLevel(const Script& script);
+// Whether the character is still one of the game's (the player or a live
+// character): events that keep a character check before they touch it.
+bool IsLiveCharacter(const CharacterObject* character);
+// Hands a new event to the current level (which owns it from then on) and,
+// when tracked, lets the script wait for it. Without a level the event is
+// destroyed and null returned.
+BackgroundEvent* QueueEvent(Script& script, BackgroundEvent* event, bool tracked);
+// A command whose target the game does not have yet: says so in the debug
+// output and does nothing. Returns true, so the script goes on quietly.
+bool ReportMissingTarget(const std::string& command, const std::string& target);
+// "1" and other true-flags: whether the flag differs from "0".
+inline bool FlagNotZero(const std::string& flag)
+{
+    return flag != "0";
+}
+
+} // namespace ScriptCommandSupport

@@ -1,0 +1,216 @@
+#include "engine/config/GamePaths.h"
+#include "engine/input/AbstractInputManager.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/serial/ReaderContext.h"
+#include "game/Game.h"
+#include "scene/Level.h"
+#include "scene/SpacialInstance.h"
+#include "script/BGEvent_DialogueManager.h"
+#include "script/DialogueFile.h"
+#include "script/Script.h"
+#include "ui/UI_Frame_Dialogue.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<DialogueFile::Line>;
+
+Lines Block(const std::string& text, int block, bool* ok = nullptr, std::string* error = nullptr)
+{
+    std::istringstream is(text);
+    ReaderContext context(is, "talk.txt");
+    Lines lines;
+    const bool read = DialogueFile::ReadBlock(is, block, lines);
+    if (ok != nullptr)
+        *ok = read;
+    if (error != nullptr)
+        *error = context.GetError();
+    return lines;
+}
+
+TEST(DialogueFileBlocks, SeparatorsCountOnceAndCommentsSeparate)
+{
+    const std::string text = "one a\r\n\"two b\"\r\n\r\n// comment\r\n   \r\nthree // tail\r\n";
+    EXPECT_EQ(Block(text, 0), (Lines {{"one", "a"}, {"two b"}}));
+    EXPECT_EQ(Block(text, 1), (Lines {{"three"}}));
+    // A negative number reads as block 0.
+    EXPECT_EQ(Block(text, -3), (Lines {{"one", "a"}, {"two b"}}));
+}
+
+TEST(DialogueFileBlocks, AMissingBlockNamesTheEndOfTheFile)
+{
+    bool ok = true;
+    std::string error;
+    EXPECT_TRUE(Block("only\n", 1, &ok, &error).empty());
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(error, "talk.txt:2: expected dialogue block 1, found the end of the file");
+    EXPECT_TRUE(Block("", 0, &ok).empty());
+    EXPECT_FALSE(ok);
+}
+
+TEST(DialogueFileBlocks, ASpeakerWithoutPortraitShowsNothingWhilePortraitsAreLinked)
+{
+    auto& links = BGEvent_DialogueManager::PortraitLinks();
+    links.emplace_back("Keeper", "Portrait_Keeper");
+    bool ok = true;
+    std::string error;
+    const std::string text = "Keeper \": \" \"Hello.\"\nPlayer \": \" \"Hi.\"\nGhost \": \" \"Boo.\"\n";
+    EXPECT_TRUE(Block(text, 0, &ok, &error).empty());
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(error, "talk.txt:3: expected a speaker with a portrait, found \"Ghost\"");
+    links.clear();
+    EXPECT_EQ(Block(text, 0).size(), 3u);
+}
+
+TEST(DialogueFileBlocks, WordsHoldingACommentMarkAreDropped)
+{
+    EXPECT_EQ(DialogueFile::SplitLine("a \"b//c\" d"), (DialogueFile::Line {"a"}));
+    EXPECT_EQ(DialogueFile::SplitLine("\"x y\" z"), (DialogueFile::Line {"x y", "z"}));
+    EXPECT_TRUE(DialogueFile::SplitLine("// all comment").empty());
+}
+
+// An input manager whose two records the test sets.
+class ScriptedInput : public AbstractInputManager {
+public:
+    bool Init() override { return true; }
+    bool Acquire() override { return true; }
+    void Poll() override { }
+    void Release() override { }
+    void Press(bool attack)
+    {
+        previous = current;
+        current = InputActions();
+        current.Action3 = attack;
+    }
+};
+
+class DialogueEvent : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetDialogPath(std::string(QUENHOLT_TEST_DATA_DIR) + "/script/");
+        auto box = std::make_unique<Level::Instance>(new UI_Frame_Dialogue("dialogue"), 0.0f, 0.0f);
+        box->SetOwned(true);
+        game.uiFrames.push_back(std::move(box));
+        platform::SetDebugSink([this](std::string_view text) { output += text; });
+        game.fixedStepTick = 1;
+    }
+    void TearDown() override { platform::SetDebugSink({}); }
+
+    // One logic tick with the attack action pressed or not.
+    void Tick(BGEvent_DialogueManager& event, bool attack = false)
+    {
+        input->Press(attack);
+        event.Update();
+    }
+
+    ScriptedInput* input = new ScriptedInput();
+    Game game {"Quenholt", nullptr, input};
+    std::string output;
+};
+
+TEST_F(DialogueEvent, ReadsTheLanguagesFileBlockByBlock)
+{
+    BGEvent_DialogueManager event("d");
+    ASSERT_TRUE(BGEvent_DialogueManager::LoadFromFile(&event, "test.txt", 0));
+    ASSERT_EQ(event.GetLines().size(), 2u);
+    EXPECT_EQ(event.GetLines()[0], (DialogueFile::Line {"Keeper", ": ", "Ah. You are awake."}));
+    EXPECT_EQ(event.GetLines()[1][0], "Player");
+    ASSERT_TRUE(BGEvent_DialogueManager::LoadFromFile(&event, "test.txt", 1));
+    EXPECT_EQ(event.GetLines().back(), (DialogueFile::Line {"The bell rings."}));
+    EXPECT_FALSE(BGEvent_DialogueManager::LoadFromFile(&event, "missing.txt", 0));
+    EXPECT_NE(output.find("dialogues_eng/missing.txt"), std::string::npos);
+    EXPECT_EQ(event.GetLines().size(), 3u);
+}
+
+TEST_F(DialogueEvent, TypesOneCharacterPerTickAfterTheInitialDelay)
+{
+    BGEvent_DialogueManager event("d");
+    event.SetLines({"Keeper \": \" \"Go.\"", "\"Ab\""});
+    EXPECT_EQ(event.GetDelay(), 5);
+    Tick(event);
+    // Speaker and separator at once, plus one character.
+    EXPECT_EQ(event.GetVisibleText(), "Keeper: G");
+    EXPECT_EQ(event.GetSecondSpeaker(), "Keeper");
+    EXPECT_EQ(event.GetFirstSpeaker(), "");
+    EXPECT_TRUE(event.IsBoxVisible());
+    for (int tick = 2; tick <= 4; ++tick) {
+        Tick(event);
+        EXPECT_EQ(event.GetVisibleText(), "Keeper: G") << tick;
+    }
+    Tick(event); // the 5th tick shows the next character
+    Tick(event);
+    EXPECT_EQ(event.GetVisibleText(), "Keeper: Go");
+    Tick(event);
+    EXPECT_EQ(event.GetVisibleText(), "Keeper: Go.");
+    EXPECT_EQ(event.GetShownCharacters(), 11u);
+    // Shown whole: a press goes on; the next line types without delay.
+    Tick(event, true);
+    EXPECT_EQ(event.GetCurrentLine(), 1u);
+    Tick(event);
+    EXPECT_EQ(event.GetVisibleText(), "A");
+    EXPECT_EQ(event.GetSecondSpeaker(), "");
+    Tick(event);
+    EXPECT_EQ(event.GetVisibleText(), "Ab");
+    Tick(event, true);
+    Tick(event);
+    EXPECT_TRUE(event.IsFinished());
+    EXPECT_FALSE(event.IsBoxVisible());
+    EXPECT_FALSE(game.uiFrames.front()->IsVisible());
+}
+
+TEST_F(DialogueEvent, APressWhileTypingJumpsCloseToTheEnd)
+{
+    BGEvent_DialogueManager event("d");
+    event.SetLines({"Player \": \" \"A long line.\""});
+    Tick(event);
+    EXPECT_EQ(event.GetFirstSpeaker(), "Player");
+    Tick(event, true);
+    // Two characters short of the joined length, then one more this tick.
+    EXPECT_EQ(event.GetShownCharacters(), 19u);
+    // Holding the button is no new press.
+    Tick(event, true);
+    EXPECT_EQ(event.GetShownCharacters(), 20u);
+    EXPECT_EQ(event.GetCurrentLine(), 0u);
+}
+
+TEST_F(DialogueEvent, ALineShorterThanTwoCharactersDoesNotWrapRound)
+{
+    BGEvent_DialogueManager event("d");
+    event.SetLines({"\"x\""});
+    event.CompleteLine(-2);
+    EXPECT_EQ(event.GetShownCharacters(), 0u);
+    Tick(event, true);
+    EXPECT_EQ(event.GetVisibleText(), "x");
+}
+
+TEST_F(DialogueEvent, NoLinesFinishesOnTheFirstTick)
+{
+    BGEvent_DialogueManager event("d");
+    BGEvent_DialogueManager::LoadFromFile(&event, "test.txt", 5);
+    Tick(event);
+    EXPECT_TRUE(event.IsFinished());
+}
+
+TEST(DialogueWithoutBox, WaitsForEverUnlessTheSwitchIsOn)
+{
+    Game game;
+    game.fixedStepTick = 1;
+    BGEvent_DialogueManager held("d");
+    held.SetLines({"\"text\""});
+    for (int i = 0; i < 20; ++i)
+        held.Update();
+    EXPECT_FALSE(held.IsFinished());
+    EXPECT_EQ(held.GetVisibleText(), "");
+    BGEvent_DialogueManager::SetFinishWithoutBox(true);
+    held.Update();
+    BGEvent_DialogueManager::SetFinishWithoutBox(false);
+    EXPECT_TRUE(held.IsFinished());
+}
+
+} // namespace

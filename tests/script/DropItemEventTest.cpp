@@ -1,0 +1,117 @@
+#include "characters/Player.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
+#include "scene/SpacialInstance.h"
+#include "scene/Sprite.h"
+#include "script/BGEvent_HandleDropItem.h"
+#include "tests/script/ScriptFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+class DropItemEvent : public ScriptFixture {
+protected:
+    void SetUp() override
+    {
+        ScriptFixture::SetUp();
+        foreground = level.CreateLayer(Level::kForeground, "FG", nullptr, 512, 448, 64, 64);
+        life.AddSpriteInstance(&frame, 0, 0);
+        game.nameMap["DropItem_Life"] = &life;
+        game.SetPlayer(std::make_unique<Player>("Player"));
+        player = game.GetPlayer();
+        player->SetSize(32, 48);
+        player->SetMaxLife(5);
+        player->SetLife(3);
+    }
+    void TearDown() override
+    {
+        game.nameMap.clear();
+        ScriptFixture::TearDown();
+    }
+
+    Layer* foreground = nullptr;
+    Sprite frame {"f", "f.png", 0, 0, 31, 31};
+    GraphicalObject life {"DropItem_Life"};
+    Player* player = nullptr;
+};
+
+TEST_F(DropItemEvent, ATouchedItemIsTakenFromTheSeventeenthTickOn)
+{
+    player->SetPosition(Point<float>(100.0f, 100.0f));
+    BGEvent_HandleDropItem drop("DropItem", 0, Point<int>(120, 110));
+    ASSERT_NE(drop.GetInstance(), nullptr);
+    for (int tick = 1; tick <= 16; ++tick) {
+        drop.Run();
+        ASSERT_FALSE(drop.IsFinished()) << tick;
+    }
+    drop.Run();
+    EXPECT_TRUE(drop.IsFinished());
+    EXPECT_EQ(player->GetLife(), 4);
+}
+
+TEST_F(DropItemEvent, FullLifeTakesTheItemWithoutChangeAndADeadPlayerNothing)
+{
+    player->SetPosition(Point<float>(100.0f, 100.0f));
+    player->SetLife(5);
+    BGEvent_HandleDropItem full("DropItem", 0, Point<int>(100, 100));
+    for (int tick = 0; tick < 17; ++tick)
+        full.Run();
+    EXPECT_TRUE(full.IsFinished());
+    EXPECT_EQ(player->GetLife(), 5);
+    player->SetLife(0);
+    BGEvent_HandleDropItem dead("DropItem", 0, Point<int>(100, 100));
+    for (int tick = 0; tick < 40; ++tick)
+        dead.Run();
+    EXPECT_FALSE(dead.IsFinished());
+}
+
+TEST_F(DropItemEvent, ItemsWithoutSpriteFinishAtOnceAndTheSpriteGoesWithTheEvent)
+{
+    BGEvent_HandleDropItem unknown("DropItem", 7, Point<int>(0, 0));
+    unknown.Run();
+    EXPECT_TRUE(unknown.IsFinished());
+    {
+        BGEvent_HandleDropItem drop("DropItem", 0, Point<int>(0, 0));
+        EXPECT_EQ(foreground->GetAddedInstanceCount(), 1u);
+    }
+    EXPECT_EQ(foreground->GetAddedInstanceCount(), 0u);
+}
+
+TEST(DropItemAttraction, PullsHarderWhenCloserAndNotFromTwoHundredPixels)
+{
+    EXPECT_EQ(BGEvent_HandleDropItem::AttractionStep(Point<float>(200.0f, 0.0f)), Point<float>(0.0f, 0.0f));
+    EXPECT_EQ(BGEvent_HandleDropItem::AttractionStep(Point<float>(0.0f, -250.0f)), Point<float>(0.0f, 0.0f));
+    const Point<float> far = BGEvent_HandleDropItem::AttractionStep(Point<float>(150.0f, 0.0f));
+    const Point<float> near = BGEvent_HandleDropItem::AttractionStep(Point<float>(0.0f, 20.0f));
+    EXPECT_FLOAT_EQ(far.x, -(40000.0f - 22500.0f) * 10.0f / 40000.0f);
+    EXPECT_FLOAT_EQ(near.y, -(40000.0f - 400.0f) * 10.0f / 40000.0f);
+    EXPECT_LE(std::abs(near.y), 10.0f);
+    EXPECT_GT(std::abs(near.y), std::abs(far.x));
+}
+
+TEST_F(DropItemEvent, PickupsPopInSixteenPixelCellsOfTheCharacter)
+{
+    Level::Instance trigger;
+    trigger.SetLevel(&level);
+    CharacterObject* urn = game.CreateCharacterByClass("urn", "NPC_Script", nullptr);
+    urn->SetPosition(Point<float>(64.0f, 32.0f));
+    urn->SetSize(40, 8); // two columns, and one row although the box is lower than a cell
+    Script& script = Make("PopPickupInTrigger urn 6;PopPickupInTrigger nobody 3");
+    script.SetOwnerInstance(&trigger);
+    script.Run();
+    EXPECT_EQ(ErrorCount(), 0);
+    ASSERT_EQ(level.GetBackgroundEventCount(), 6u);
+    for (size_t i = 0; i < 6; ++i) {
+        auto* drop = dynamic_cast<BGEvent_HandleDropItem*>(level.GetBackgroundEvent(i));
+        ASSERT_NE(drop, nullptr);
+        EXPECT_TRUE(drop->IsAutoDelete());
+        const Point<int> at = drop->GetPosition();
+        EXPECT_TRUE(at.x == 64 || at.x == 80) << at.x;
+        EXPECT_EQ(at.y, 32);
+    }
+}
+
+} // namespace

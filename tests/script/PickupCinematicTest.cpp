@@ -1,0 +1,133 @@
+#include "characters/Player.h"
+#include "engine/render/GE_Fade.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
+#include "scene/SpacialInstance.h"
+#include "scene/Sprite.h"
+#include "script/BGEvent_PickupCinematic.h"
+#include "tests/script/ScriptFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PickupCinematic : public ScriptFixture {
+protected:
+    void SetUp() override
+    {
+        ScriptFixture::SetUp();
+        front = level.CreateLayer(Level::kScene, "Scene Layer 00", nullptr, 512, 448, 64, 64);
+        back = level.CreateLayer(Level::kScene, "Collisions", nullptr, 512, 448, 64, 64);
+        game.SetPlayer(std::make_unique<Player>("Player"));
+        game.GetPlayer()->SetPosition(Point<float>(200.0f, 100.0f));
+        game.GetPlayer()->SetSize(32, 48);
+        pickup.AddSpriteInstance(&frame, 0, 0);
+        crossbow.AddSpriteInstance(&frame, 0, 0);
+        crossbow.SetSize(20, 10, true);
+    }
+
+    // Runs until finished; the frame count, -1 past the limit. Checks the
+    // overlay on every frame.
+    int FramesToFinish(BGEvent_PickupCinematic& event, int limit = 1000)
+    {
+        for (int frame = 1; frame <= limit; ++frame) {
+            event.Run();
+            EXPECT_LE(event.GetOverlayAlpha(), 127);
+            EXPECT_GE(event.GetOverlayAlpha(), 0);
+            if (event.IsFinished())
+                return frame;
+        }
+        return -1;
+    }
+
+    Layer* front = nullptr;
+    Layer* back = nullptr;
+    Sprite frame {"f", "f.png", 0, 0, 15, 15};
+    GraphicalObject pickup {"Pickup_Anim"};
+    GraphicalObject crossbow {"Crossbow"};
+    GraphicalObject crossbow2 {"Crossbow2"};
+};
+
+TEST_F(PickupCinematic, EachKindDarkensShowsAndBrightensOnTime)
+{
+    const std::pair<int, int> cases[] = {
+        {1, 60 + 15 + 1 + 60}, // placed at 60, burst 15 later, gone when the animation has ended
+        {2, 60 + 10 + 1 + 60}, {3, 60 + 30 + 48 + 15 + 60 + 48 + 60}, {6, 60 + 1 + 60},
+        {4, 60 + 1 + 60}, // kinds without a sequence brighten at once
+    };
+    for (const auto& [kind, frames] : cases) {
+        BGEvent_PickupCinematic event("p", kind, &pickup, &pickup, nullptr, 0, 0);
+        EXPECT_EQ(FramesToFinish(event), frames) << kind;
+        EXPECT_EQ(event.GetFade(), 0);
+    }
+    BGEvent_PickupCinematic inert("p", 0, &pickup, &pickup, nullptr, 0, 0);
+    EXPECT_EQ(FramesToFinish(inert, 500), -1);
+}
+
+TEST_F(PickupCinematic, TheOverlayPeaksAtHalfOpacity)
+{
+    BGEvent_PickupCinematic event("p", 6, nullptr, nullptr, nullptr, 0, 0);
+    int peak = 0;
+    for (int frame = 0; frame < 200 && !event.IsFinished(); ++frame) {
+        event.Run();
+        peak = std::max(peak, event.GetOverlayAlpha());
+    }
+    EXPECT_EQ(peak, 125); // fade 59 of 60: 59 / 60 x 127.5
+}
+
+TEST_F(PickupCinematic, ThePickupAnimationStandsAtThePlayerUntilItEnds)
+{
+    BGEvent_PickupCinematic event("p", 1, &pickup, &crossbow, nullptr, 0, 0);
+    for (int frame = 0; frame < 60; ++frame)
+        event.Run();
+    ASSERT_NE(event.GetInstance(), nullptr);
+    EXPECT_EQ(event.GetInstance()->GetPrototype(), &pickup); // facing left
+    EXPECT_EQ(event.GetInstance()->GetPosition(), Point<float>(200.0f, 100.0f));
+    EXPECT_EQ(back->GetAddedInstanceCount(), 1u);
+    for (int frame = 0; frame < 15; ++frame)
+        event.Run();
+    EXPECT_EQ(event.GetBurstCount(), 1);
+    event.Run();
+    EXPECT_EQ(back->GetAddedInstanceCount(), 0u);
+}
+
+TEST_F(PickupCinematic, TheCrossbowRisesChangesFadesAndSinks)
+{
+    BGEvent_PickupCinematic event("p", 3, nullptr, nullptr, nullptr, 0, 0);
+    event.SetCrossbowGraphics(&crossbow, &crossbow2);
+    for (int frame = 0; frame < 60; ++frame)
+        event.Run();
+    ASSERT_NE(event.GetInstance(), nullptr);
+    // Centred on the player's centre (216, 124).
+    EXPECT_EQ(event.GetInstance()->GetPosition(), Point<float>(206.0f, 119.0f));
+    for (int frame = 0; frame < 30 + 48; ++frame)
+        event.Run();
+    EXPECT_EQ(event.GetInstance()->GetPosition().y, 119.0f + 96.0f);
+    for (int frame = 0; frame < 15; ++frame)
+        event.Run();
+    EXPECT_EQ(event.GetInstance()->GetPrototype(), &crossbow2);
+    for (int frame = 0; frame < 60; ++frame)
+        event.Run();
+    ASSERT_NE(dynamic_cast<GE_Fade*>(event.GetInstance()->GetEffect()), nullptr);
+    for (int frame = 0; frame < 47; ++frame)
+        event.Run();
+    EXPECT_EQ(event.GetInstance()->GetPosition().y, 119.0f + 96.0f - 94.0f);
+    event.Run();
+    EXPECT_EQ(event.GetInstance(), nullptr);
+    EXPECT_EQ(front->GetAddedInstanceCount(), 0u);
+    EXPECT_EQ(event.GetPhase(), 3);
+}
+
+TEST_F(PickupCinematic, TheCommandQueuesTheCutSceneByMode)
+{
+    game.nameMap["Pickup_Anim"] = &pickup;
+    Script& script = Make("waitEvent_RunPickupCinematic 2 Pickup_Anim Pickup_Anim;Record done;"
+                          "Event_RunPickupCinematic 9;Event_RunPickupCinematic 5 Pickup_Anim");
+    const int frames = RunToEnd(script);
+    game.nameMap.clear();
+    EXPECT_EQ(frames, 60 + 10 + 1 + 60 + 1);
+    EXPECT_EQ(record, (std::vector<std::string> {"Test: done"}));
+    EXPECT_EQ(ErrorCount(), 0);
+}
+
+} // namespace
