@@ -16,6 +16,7 @@
 #include "script/Script.h"
 #include "tests/engine/render/PngFixtures.h"
 #include "tests/engine/sound/SoundFixtures.h"
+#include "tests/game/SaveTestSupport.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -161,6 +162,11 @@ void AddRecords(SeedWriter& seeds)
     seeds.Add("placed_instance_record", Write(placedSprite));
     AnimatedSpriteSpacialInstance<int> placedAnimation(&world.walk, -5, 6);
     seeds.Add("placed_instance_record", Write(placedAnimation));
+
+    GameSaveData progress;
+    FillEveryField(progress);
+    seeds.Add("save_game", WriteToText(progress));
+    seeds.Add("save_game", WriteToText(GameSaveData()));
 
     // A level of every list, the rock placed in the scene and in
     // "Collisions", with point lists and a start-up script.

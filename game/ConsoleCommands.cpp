@@ -1,18 +1,12 @@
 #include "game/Game.h"
 
+#include "game/GameCommands.h"
 #include "game/GameFlowCommands.h"
 #include "game/TuningCommands.h"
 
 #include <array>
 
 namespace {
-
-// Commands whose handlers come with the game, display and debug commands:
-// until then they accept their line and change nothing.
-bool CmdPending(std::string)
-{
-    return true;
-}
 
 struct ConsoleCommandRecord {
     const char* name;
@@ -75,10 +69,10 @@ const std::array<ConsoleCommandRecord, 46>& ConsoleCommandRecords()
                 "crouchskull maxlife 2", "crouchskull speed 4", "crouchskull idlewait 5",
                 "crouchskull_boat maxlife 2", "crouchskull_boat speed 4",
                 "crouchskull_boat speed_follow 6.80", "crouchskull_boat idlewait 5"}},
-        {"useplayerstart", CmdPending, "Set if player use map start point or QHEdit saved position", {"bool"},
-            {"1"}},
+        {"useplayerstart", CmdUsePlayerStart, "Set if player use map start point or QHEdit saved position",
+            {"bool"}, {"1"}},
         {"setplayerhittimer", CmdSetPlayerHitTimer, "Set timer used for hit", {"float"}, {"4"}},
-        {"minimap", CmdPending, "Use command of minimap", {"list{notify_all,discover_all}"}, {}},
+        {"minimap", CmdMinimap, "Use command of minimap", {"list{notify_all,discover_all}"}, {}},
         {"setplayerstraff", CmdSetPlayerStraff, "Set player straff properties",
             {"list{delay,speed,duration}", "int float int"}, {"delay 10", "speed 2.0", "duration 10"}},
         {"setplayercrossbow", CmdSetPlayerCrossbow, "Set player crossbow properties",
@@ -101,28 +95,28 @@ const std::array<ConsoleCommandRecord, 46>& ConsoleCommandRecords()
         {"setmainmusicpath", CmdSetMainMusicPath, "Set music in startupmenu", {"string"}, {}},
         {"setmaxvalueforachievement", CmdSetMaxValueForAchievement, "Set max value of a specific achivement",
             {"string"}, {}},
-        {"addmusicinfo", CmdPending, "Add settings for a music", {"string"}, {}},
+        {"addmusicinfo", CmdAddMusicInfo, "Add settings for a music", {"string"}, {}},
         {"setuserpath", CmdSetUserPath, "Change the path for saved files", {}, {}},
-        {"setfirstmap", CmdPending, "Set the first map", {"string"}, {}},
+        {"setfirstmap", CmdSetFirstMap, "Set the first map", {"string"}, {}},
         {"setpath", CmdSetPath, "Set a path", {"list{map}", "string"}, {"map \\"}},
         {"setdefaultspawner", CmdSetDefaultSpawner, "Set the default spawner", {"string"}, {}},
-        {"resizewindow", CmdPending, "Resize the gamewindow", {"int", "int"}, {}},
+        {"resizewindow", CmdResizeWindow, "Resize the gamewindow", {"int", "int"}, {}},
         {"exit", CmdExit, "Exit the game", {}, {}},
-        {"god", CmdPending, "Make you the ultimate one", {}, {}},
+        {"god", CmdGod, "Make you the ultimate one", {}, {}},
         {"setframedelay", CmdSetFrameDelay, "Change duration of a frame", {}, {}},
-        {"logplayer", CmdPending, "Use Log Player", {}, {}},
-        {"screenshotaddcomments", CmdPending, "Open and Add a text file on screenshot", {}, {}},
-        {"resetsteamachievements", CmdPending, "Reset Steam stats", {}, {}},
-        {"showargs", CmdPending, "Show thaaaa argument list", {}, {}},
-        {"debug", CmdPending, "Enable debug", {"bool"}, {}},
-        {"drawrect", CmdPending, "Enable/disable the rect drawing in debug mode",
+        {"logplayer", CmdLogPlayer, "Use Log Player", {}, {}},
+        {"screenshotaddcomments", CmdScreenshotAddComments, "Open and Add a text file on screenshot", {}, {}},
+        {"resetsteamachievements", CmdResetSteamAchievements, "Reset Steam stats", {}, {}},
+        {"showargs", CmdShowArgs, "Show thaaaa argument list", {}, {}},
+        {"debug", CmdDebug, "Enable debug", {"bool"}, {}},
+        {"drawrect", CmdDrawRect, "Enable/disable the rect drawing in debug mode",
             {"list{player_attackzone,npc_hitzone}", "bool"}, {}},
-        {"keepratio", CmdPending, "Enable/disable aspect ratio", {"bool"}, {}},
-        {"scalemethod", CmdPending, "Select the up/down scale method", {"int"}, {}},
-        {"reloadshaders", CmdPending, "Reload Shaders Ressources", {}, {}},
-        {"save", CmdPending, "Save current game", {}, {}},
-        {"load", CmdPending, "Load current game", {}, {}},
-        {"changesaveslot", CmdPending, "Change current save slot", {"int"}, {}},
+        {"keepratio", CmdKeepRatio, "Enable/disable aspect ratio", {"bool"}, {}},
+        {"scalemethod", CmdScaleMethod, "Select the up/down scale method", {"int"}, {}},
+        {"reloadshaders", CmdReloadShaders, "Reload Shaders Ressources", {}, {}},
+        {"save", CmdSave, "Save current game", {}, {}},
+        {"load", CmdLoad, "Load current game", {}, {}},
+        {"changesaveslot", CmdChangeSaveSlot, "Change current save slot", {"int"}, {}},
     }};
     return records;
 }

@@ -13,7 +13,9 @@
 #include "engine/sound/MusicLibrary.h"
 #include "engine/sound/SoundGameAccess.h"
 #include "game/AchievementManager.h"
+#include "game/GameSaveData.h"
 #include "game/TeleportInfo.h"
+#include "game/TeleportMap.h"
 #include "scene/Camera.h"
 
 #include <cstdint>
@@ -21,11 +23,13 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class AbstractInputManager;
 class AnimatedSprite;
 class CharacterObject;
+class DXGraphicalSurface;
 class GraphicalEffect;
 class GraphicalObject;
 class IRenderEngine;
@@ -190,6 +194,8 @@ public:
     MusicLibrary* GetMusicLibrary() { return &musicLibrary; }
     GameConfig* GetConfig() { return &config; }
     AchievementManager& GetAchievements() { return achievements; }
+    // True once Steam delivered the user's statistics.
+    bool IsStatsReady() const { return statsReceived; }
     platform::TimedMutex* GetGameMutex() const { return gameMutex.get(); }
     Player* GetPlayer() const { return player.get(); }
     // The player's view of the game, and the flags and counters it keeps.
@@ -290,6 +296,8 @@ public:
     std::string startPointName;
     bool usePlayerStart = true;
     bool pendingLoad = false;
+    // The progress of the current save slot.
+    GameSaveData saveData;
     int32_t currentSaveSlot = -1;
     int32_t uiState = 0;
     int32_t maxAdvanceScore = 100;
@@ -352,6 +360,43 @@ public:
     std::string defaultSpawner;
     std::string mainMusicPath;
 
+    // ---- save games (GameSaves.cpp)
+    // Completion percent of a slot file; -1 when it cannot be read.
+    int GetSaveSlotPercent(int slot);
+    // Play time of a slot file as "hh:mm:ss"; empty when it cannot be read.
+    std::string GetSaveSlotSummary(int slot);
+    // The save request of save points and scripts: captures the game, puts
+    // the player at (x, y) facing `direction` (1 or -1; any other value
+    // keeps the captured facing) and writes the current slot. True when
+    // the slot was written.
+    bool SaveGameAt(float x, float y, int direction);
+    // The level file a new game starts with ("setfirstmap").
+    std::string firstMapName;
+    // The story hint's cell on the map; shown while its x is not 0.
+    std::pair<int, int> storyHintPosition {0, 0};
+
+    // ---- the world map and its teleport menu (GameTeleportMenu.cpp)
+    // Draws the map into the rectangle at `origin` of `size`, scrolled by
+    // `scroll`, on `target`; in map mode 1 runs the teleport menu, whose
+    // choice requests the hub's level at its "[TELEPORT]" point. True when a
+    // teleporter was chosen or in map mode 2.
+    bool UpdateTeleportMenu(
+        DXGraphicalSurface* target, Point<int> origin, Point<int> scroll, Point<int> size);
+    // Map view, map mode, teleport cursor and marker objects.
+    TeleportMap teleportMap;
+
+    // ---- achievements and score (GameAchievements.cpp)
+    // Adds 1 to the record's score and tells the player so.
+    void IncrementGameScore(GameSaveData& data);
+    // Steam's answer to the request for the user's statistics: 1 success.
+    void OnUserStatsReceived(int result);
+
+    // ---- set by the game, display and debug commands
+    bool godMode = false;
+    int32_t playerLogSetting = 0;
+    bool drawPlayerAttackZone = false;
+    bool drawNpcHitZone = false;
+
     // Read by the render thread and the render engine.
     uint8_t fixedStepTick = 0;
     uint8_t secondStateFlag = 0;
@@ -359,6 +404,8 @@ public:
     Point<float> cameraPosition;
     // How the 512 x 448 picture fits the window: 0 fit, 1 fill, 2 stretch.
     int32_t displayScaleMode = 0;
+    // Keep the picture's aspect ratio when it is scaled ("keepratio").
+    bool keepAspectRatio = true;
     bool linearFilter = false;
     // The effect of the named command being replayed (the final pass
     // applies it); not owned.

@@ -26,32 +26,3 @@ bool CmdExit(std::string)
     game->RequestQuit();
     return true;
 }
-
-bool CmdSetUserPath(std::string arguments)
-{
-    // The rest of the line is the path, blanks kept; a folder ends with a
-    // separator so that file names can follow it directly.
-    std::string path = std::move(arguments);
-    while (!path.empty() && path.front() == ' ')
-        path.erase(path.begin());
-    if (path.empty())
-        return true;
-    if (path.back() != '/' && path.back() != '\\')
-        path += '/';
-    SetUserPath(path);
-    return true;
-}
-
-bool CmdSetFrameDelay(std::string arguments)
-{
-    Game* game = Game::GetInstance();
-    const std::vector<std::string> tokens = SplitCommandLine(std::move(arguments));
-    if (game == nullptr || tokens.empty())
-        return false;
-    int delay = 0;
-    const auto [end, error] = std::from_chars(tokens[0].data(), tokens[0].data() + tokens[0].size(), delay);
-    if (error != std::errc() || delay < 0)
-        return false;
-    game->frameDelay = delay;
-    return true;
-}

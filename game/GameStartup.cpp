@@ -20,6 +20,7 @@
 #include "engine/sound/DXSoundEngine.h"
 #include "engine/sound/StreamingVoiceContext.h"
 #include "game/Game.h"
+#include "game/GameCommands.h"
 #include "game/GameFlowCommands.h"
 #include "game/GameLoopAccess.h"
 #include "scene/MapModel.h"

@@ -28,7 +28,22 @@ public:
             messages.push_back(DebugMessage {text, remaining, countInFrames, colour});
     }
 
+    // While the debug flag is set: the message label + " " + the value
+    // truncated to an integer.
+    void AddDebugValue(
+        bool countInFrames, const std::string& label, float value, uint32_t colour, double remaining);
+
+    // Times named sections, on update-frame passes or when forced. The first
+    // call with a label starts its timer; every later call measures the
+    // milliseconds since the previous call with that label, restarts the
+    // timer and writes "label : ms" to the debug output when the threshold
+    // is -1.0, or above 0 and exceeded. A threshold of 0 never prints.
+    void ProfileSection(const std::string& label, bool force, float threshold);
+
     bool debug = false;
+    // Set by the game for each main-loop pass that runs an update frame:
+    // ProfileSection times only then, unless forced.
+    bool updateFrame = false;
     bool open = false;
     std::string line;
     // Byte offset of the insertion point in the line (a character boundary).

@@ -2,6 +2,7 @@
 
 #include "engine/serial/Point.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -54,6 +55,28 @@ public:
         if (copy.y0 < copy.y1)
             std::swap(copy.y0, copy.y1);
         return copy;
+    }
+
+    // Screen form (y pointing down): corners swapped per axis so that
+    // x0 <= x1 and y0 <= y1.
+    constexpr Rect Ordered() const
+    {
+        Rect copy = *this;
+        if (copy.x0 > copy.x1)
+            std::swap(copy.x0, copy.x1);
+        if (copy.y0 > copy.y1)
+            std::swap(copy.y0, copy.y1);
+        return copy;
+    }
+
+    // Each coordinate raised to at least, then lowered to at most, the range
+    // the other rectangle's corners give on its axis (first corner the lower
+    // bound, second the upper one).
+    constexpr Rect ClampInto(const Rect& other) const
+    {
+        const auto clamp = [](int value, int low, int high) { return std::min(std::max(value, low), high); };
+        return Rect(clamp(x0, other.x0, other.x1), clamp(y0, other.y0, other.y1),
+            clamp(x1, other.x0, other.x1), clamp(y1, other.y0, other.y1));
     }
 
     // All four bounds inclusive. Without normalising, a rectangle that is not
@@ -156,3 +179,10 @@ public:
         return x0 == other.x0 && y0 == other.y0 && x1 == other.x1 && y1 == other.y1;
     }
 };
+
+// The rectangle whose first corner is a's plus b's and whose second corner is
+// a's plus b's.
+constexpr Rect<int> BuildBox(const Rect<int>& a, const Rect<int>& b)
+{
+    return Rect<int>(a.x0 + b.x0, a.y0 + b.y0, a.x1 + b.x1, a.y1 + b.y1);
+}

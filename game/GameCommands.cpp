@@ -1,0 +1,324 @@
+#include "game/GameCommands.h"
+
+#include "characters/Player.h"
+#include "engine/app/GameWindow.h"
+#include "engine/app/SplitCommandLine.h"
+#include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/platform/MessageBox.h"
+#include "engine/platform/Paths.h"
+#include "engine/platform/SteamUserStats.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/IRenderEngine.h"
+#include "engine/render/RenderPoolManager.h"
+#include "engine/render/Screenshot.h"
+#include "engine/serial/FileUtils.h"
+#include "engine/sound/MusicLibrary.h"
+#include "game/Game.h"
+#include "scene/MapModel.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+using Tokens = std::vector<std::string>;
+
+int ToInt(const std::string& token)
+{
+    return std::atoi(token.c_str());
+}
+
+bool ToBool(const std::string& token)
+{
+    return token != "0";
+}
+
+// Placeholder until the player applies a loaded record itself (modifiers,
+// armor, crossbow, life, power, flags, armor levels, fireflies): the player
+// takes what it already holds, its attack rank and its enabled modifiers.
+void ApplySaveDataToPlayer(Player& player, const GameSaveData& record)
+{
+    for (int i = 0; i < player.GetModifierCount(); ++i) {
+        if (record.IsModifierEnabled(static_cast<size_t>(i)))
+            player.EnableModifier(i);
+    }
+    player.SetAttackRank(record.GetAttackRank());
+}
+
+MapModel* GameMinimap(Game& game)
+{
+    return game.minimapModel.get();
+}
+
+// The three lines "debug" shows when it turns the debug output on.
+void AddDebugBanner(DevConsole& console)
+{
+    console.AddDebugMessage(false, "Quenholt Project", 0xFF64C878u, -1.0);
+    console.AddDebugMessage(false, " (Plateform) Win32", 0xFF6478DCu, -1.0);
+    console.AddDebugMessage(
+        false, " (Render Engine) Quenholt 2D Engine [DX] (from Velsadra Engine)", 0xFF6478DCu, -1.0);
+}
+
+} // namespace
+
+bool CmdUsePlayerStart(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    if (Game* game = Game::GetInstance())
+        game->usePlayerStart = ToBool(tokens[0]);
+    return true;
+}
+
+bool CmdSetFirstMap(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    if (Game* game = Game::GetInstance())
+        game->firstMapName = tokens[0];
+    return true;
+}
+
+bool CmdMinimap(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    Game* game = Game::GetInstance();
+    MapModel* minimap = game != nullptr ? GameMinimap(*game) : nullptr;
+    if (tokens.empty() || minimap == nullptr)
+        return false;
+    if (tokens[0] == "notify_all" || tokens[0] == "discover_all") {
+        const int32_t state = tokens[0] == "notify_all" ? 2 : 1;
+        for (int x = 0; x < MapModel::kColumns; ++x)
+            for (int y = 0; y < MapModel::kRows; ++y)
+                minimap->SetCell(x, y, state);
+    }
+    // "show_in_ui": placeholder until the player carries its minimap-in-HUD
+    // flag; nothing changes yet.
+    return true;
+}
+
+bool CmdSave(std::string)
+{
+    if (Game* game = Game::GetInstance()) {
+        game->saveData.CaptureGameState(false);
+        game->saveData.Save();
+    }
+    return true;
+}
+
+bool CmdLoad(std::string)
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr || game->currentSaveSlot < 0)
+        return true;
+    // Only a load that read the whole slot reaches the game.
+    if (!game->saveData.Load(-1, true))
+        return true;
+    if (MapModel* minimap = GameMinimap(*game)) {
+        for (int x = 0; x < MapModel::kColumns; ++x)
+            for (int y = 0; y < MapModel::kRows; ++y)
+                minimap->SetCell(x, y, game->saveData.GetCell(x, y));
+    }
+    if (Player* player = game->GetPlayer())
+        ApplySaveDataToPlayer(*player, game->saveData);
+    return true;
+}
+
+bool CmdChangeSaveSlot(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    if (Game* game = Game::GetInstance())
+        game->currentSaveSlot = ToInt(tokens[0]);
+    return true;
+}
+
+bool CmdSetFrameDelay(std::string arguments)
+{
+    Game* game = Game::GetInstance();
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (game == nullptr || tokens.empty())
+        return false;
+    int delay = 0;
+    const auto [end, error] = std::from_chars(tokens[0].data(), tokens[0].data() + tokens[0].size(), delay);
+    // A frame of less than a millisecond would run update frames without
+    // end: such a delay is refused like one that is not a number.
+    if (error != std::errc() || delay < 1)
+        return false;
+    game->frameDelay = delay;
+    return true;
+}
+
+bool CmdDebug(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return true;
+    DevConsole& console = game->console;
+    if (!tokens.empty() && (tokens[0] == "off" || tokens[0] == "0")) {
+        console.messages.clear();
+        console.debug = false;
+    } else if (!console.debug) {
+        console.debug = true;
+        AddDebugBanner(console);
+    }
+    return true;
+}
+
+bool CmdDrawRect(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    Game* game = Game::GetInstance();
+    if (tokens.size() < 2 || game == nullptr)
+        return false;
+    if (tokens[0] == "player_attackzone")
+        game->drawPlayerAttackZone = ToBool(tokens[1]);
+    else if (tokens[0] == "npc_hitzone")
+        game->drawNpcHitZone = ToBool(tokens[1]);
+    return false;
+}
+
+bool CmdGod(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    if (Game* game = Game::GetInstance())
+        game->godMode = ToBool(tokens[0]);
+    return true;
+}
+
+bool CmdLogPlayer(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    if (Game* game = Game::GetInstance())
+        game->playerLogSetting = ToInt(tokens[0]);
+    return true;
+}
+
+bool CmdShowArgs(std::string arguments)
+{
+    for (const std::string& token : SplitCommandLine(std::move(arguments)))
+        platform::DebugOutput(token);
+    return true;
+}
+
+bool CmdScaleMethod(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    if (Game* game = Game::GetInstance())
+        game->displayScaleMode = ToInt(tokens[0]);
+    return true;
+}
+
+bool CmdKeepRatio(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.empty())
+        return false;
+    if (Game* game = Game::GetInstance())
+        game->keepAspectRatio = ToBool(tokens[0]);
+    return true;
+}
+
+bool CmdResizeWindow(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 2)
+        return false;
+    // A window needs a size: 0 or less is no size at all.
+    const int width = ToInt(tokens[0]);
+    const int height = ToInt(tokens[1]);
+    if (width <= 0 || height <= 0)
+        return true;
+    if (ResizeGameWindow(width, height))
+        D3D_ResetToWindowSize();
+    return true;
+}
+
+bool CmdReloadShaders(std::string)
+{
+    // Placeholder until the render engine reloads its shader resources on
+    // the render thread (and reports each one that fails): nothing happens.
+    return true;
+}
+
+bool CmdScreenshotAddComments(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (!tokens.empty())
+        g_ScreenshotAddComments = ToInt(tokens[0]) != 0 ? 1 : 0;
+    return false;
+}
+
+bool CmdAddMusicInfo(std::string arguments)
+{
+    const Tokens tokens = SplitCommandLine(std::move(arguments));
+    if (tokens.size() < 2)
+        return false;
+    const double volume = std::atof(tokens[1].c_str());
+    const bool flag = tokens.size() > 2 && tokens[2] == "1";
+    if (Game* game = Game::GetInstance())
+        game->GetMusicLibrary()->AddOrUpdate(MusicTrack(tokens[0], flag, volume));
+    return true;
+}
+
+std::string SetUserFolder(const std::string& path)
+{
+    // Folders are joined to file names by concatenation: end with a '/'.
+    std::string folder = path;
+    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
+        folder += '/';
+    std::string parent = folder;
+    if (path == "<PERSONAL>") {
+        const std::string documents = platform::GetDocumentsFolder();
+        if (!documents.empty() && platform::CreateDirectories(documents)) {
+            parent = documents + "My Games/";
+            folder = documents + "My Games/Quenholt/";
+        }
+    }
+    if (!DirectoryExists(folder)) {
+        platform::CreateDirectories(parent);
+        if (!platform::CreateDirectories(folder) && GetUserPath().empty())
+            platform::ShowMessageBox("USER PATH NOT AVAILABLE",
+                folder
+                    + " can't be created !\nThe game can not save your progression and keep "
+                      "settings.\n\nPlease "
+                      "check your security access to this folder.",
+                platform::MessageBoxIcon::Warning);
+    }
+    if (!DirectoryExists(folder + "Screenshots"))
+        platform::CreateDirectories(folder + "Screenshots");
+    SetUserPath(folder);
+    return folder;
+}
+
+bool CmdSetUserPath(std::string arguments)
+{
+    // The rest of the line is the path, blanks kept.
+    std::string path = std::move(arguments);
+    while (!path.empty() && path.front() == ' ')
+        path.erase(path.begin());
+    if (path.empty())
+        return false;
+    SetUserFolder(path);
+    return true;
+}
+
+bool CmdResetSteamAchievements(std::string)
+{
+    // Without Steam there is nothing to reset.
+    if (ISteamUserStats* steam = platform::SteamUserStats())
+        steam->ResetAllStats(true);
+    return true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+// Handlers of the console commands that act on the running game: level
+// changes and the first map, the minimap, saving and loading, the user
+// folder, the window and display settings, music settings, debug output and
+// the developer's switches. Each takes the argument text behind the command
+// name and splits it with SplitCommandLine; with too few tokens it changes
+// nothing. A bool token is false only when it is exactly "0"; numbers read
+// like atoi / atof. Every handler copes with a missing game, level or player.
+bool CmdUsePlayerStart(std::string arguments);
+bool CmdSetFirstMap(std::string arguments);
+bool CmdMinimap(std::string arguments);
+bool CmdSave(std::string arguments);
+bool CmdLoad(std::string arguments);
+bool CmdChangeSaveSlot(std::string arguments);
+bool CmdSetFrameDelay(std::string arguments);
+bool CmdDebug(std::string arguments);
+bool CmdDrawRect(std::string arguments);
+bool CmdGod(std::string arguments);
+bool CmdLogPlayer(std::string arguments);
+bool CmdShowArgs(std::string arguments);
+bool CmdScaleMethod(std::string arguments);
+bool CmdKeepRatio(std::string arguments);
+bool CmdResizeWindow(std::string arguments);
+bool CmdReloadShaders(std::string arguments);
+bool CmdScreenshotAddComments(std::string arguments);
+bool CmdAddMusicInfo(std::string arguments);
+bool CmdSetUserPath(std::string arguments);
+bool CmdResetSteamAchievements(std::string arguments);
+
+// The user folder that "setuserpath" makes of its argument: "<PERSONAL>"
+// becomes the documents folder + "My Games/Quenholt/" (unchanged when there
+// is no documents folder); any other path is used as given. The folder and
+// its "Screenshots" folder are created when missing; when the folder cannot
+// be created and no user folder was set before, a message box says so.
+// Returns the folder set.
+std::string SetUserFolder(const std::string& path);

@@ -1,0 +1,314 @@
+#include "game/GameSaveData.h"
+
+#include "engine/platform/AtomicFile.h"
+#include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
+#include "engine/serial/StrSerialize.h"
+#include "engine/serial/VectorSerialize.h"
+#include "game/AchievementManager.h"
+#include "script/ScriptVar.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <locale>
+#include <sstream>
+
+GameSaveData::GameSaveData()
+{
+    Reset();
+}
+
+GameSaveData::~GameSaveData() = default;
+GameSaveData::GameSaveData(GameSaveData&&) noexcept = default;
+GameSaveData& GameSaveData::operator=(GameSaveData&&) noexcept = default;
+
+int32_t GameSaveData::GetCell(int x, int y) const
+{
+    if (x < 0 || x >= kColumns || y < 0 || y >= kRows)
+        return -1;
+    return visitedCells[static_cast<size_t>(x * kRows + y)];
+}
+
+void GameSaveData::SetCell(int x, int y, int32_t value)
+{
+    if (x < 0 || x >= kColumns || y < 0 || y >= kRows)
+        return;
+    visitedCells[static_cast<size_t>(x * kRows + y)] = value;
+}
+
+VectorSerialize* GameSaveData::FindLevelRecord(const std::string& levelName) const
+{
+    for (size_t i = 0; i + 1 < levelRecords.size(); ++i) {
+        const auto* name = dynamic_cast<const StrSerialize*>(levelRecords[i].get());
+        if (name != nullptr && name->value == levelName)
+            return dynamic_cast<VectorSerialize*>(levelRecords[i + 1].get());
+    }
+    return nullptr;
+}
+
+void GameSaveData::ListLevelRecords(VectorSerialize& list) const
+{
+    for (const auto& element : levelRecords)
+        list.AppendBorrowed(*element);
+}
+
+VectorSerialize& GameSaveData::StartLevelRecord(const std::string& levelName)
+{
+    // The first record of the name keeps its place; its list starts afresh.
+    for (size_t i = 0; i + 1 < levelRecords.size(); ++i) {
+        const auto* name = dynamic_cast<const StrSerialize*>(levelRecords[i].get());
+        if (name != nullptr && name->value == levelName) {
+            auto fresh = std::make_unique<VectorSerialize>(true);
+            VectorSerialize& list = *fresh;
+            levelRecords[i + 1] = std::move(fresh);
+            return list;
+        }
+    }
+    levelRecords.push_back(std::make_unique<StrSerialize>(levelName));
+    auto fresh = std::make_unique<VectorSerialize>(true);
+    VectorSerialize& list = *fresh;
+    levelRecords.push_back(std::move(fresh));
+    return list;
+}
+
+void GameSaveData::AddSaveVar(const ScriptVar& variable)
+{
+    saveVars.push_back(std::make_unique<ScriptVar>(variable));
+}
+
+void GameSaveData::ClearSaveVars()
+{
+    saveVars.clear();
+}
+
+int GameSaveData::CompletionPercent(int32_t score, int32_t maxAdvanceScore)
+{
+    const double percent = static_cast<double>(score) / std::max(1, maxAdvanceScore) * 100.0;
+    // Truncated toward zero; a score far beyond the maximum saturates.
+    return static_cast<int>(std::clamp(percent, -2147483648.0, 2147483647.0));
+}
+
+std::string GameSaveData::FormatPlayTime(uint32_t milliseconds)
+{
+    const unsigned hours = milliseconds / 3600000u % 24u;
+    const unsigned minutes = milliseconds / 60000u % 60u;
+    const unsigned seconds = milliseconds / 1000u % 60u;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u:%02u:%02u", hours, minutes, seconds);
+    return text;
+}
+
+std::string GameSaveData::FormatPlayTime() const
+{
+    return FormatPlayTime(playTime);
+}
+
+bool GameSaveData::Write(std::ostream& os, const AchievementManager* achievements, size_t modifierCount) const
+{
+    os.imbue(std::locale::classic());
+    WriteLine(os, kFormat);
+    WriteLine(os, std::string("QHGAME"));
+    WriteLine(os, score);
+    WriteLine(os, playTime);
+    for (int32_t cell : visitedCells)
+        WriteLine(os, cell);
+    WriteLine(os, mapName);
+    WriteLine(os, static_cast<uint32_t>(teleports.size()));
+    for (const TeleportInfo& teleport : teleports) {
+        WriteLine(os, teleport.cell.x);
+        WriteLine(os, teleport.cell.y);
+        WriteLine(os, teleport.levelFile);
+        WriteLine(os, teleport.name);
+    }
+    WriteLine(os, position.x);
+    WriteLine(os, position.y);
+    WriteLine(os, attackRank);
+    // One flag per modifier the player has, at least; the count says how
+    // many lines follow, so a reader never takes the next field for a flag.
+    const size_t flagCount = std::max(modifierFlags.size(), modifierCount);
+    WriteLine(os, static_cast<uint32_t>(flagCount));
+    for (size_t i = 0; i < flagCount; ++i)
+        WriteLine(os, IsModifierEnabled(i) ? 1 : 0);
+    WriteLine(os, currentArmor);
+    WriteLine(os, static_cast<uint32_t>(levelRecords.size()));
+    for (const auto& element : levelRecords)
+        element->Serialize(os);
+    WriteLine(os, static_cast<uint32_t>(saveVars.size()));
+    for (const auto& variable : saveVars)
+        variable->Serialize(os);
+    WriteLine(os, crossbowAmmo);
+    WriteLine(os, crossbowCapacity);
+    WriteLine(os, maxLife);
+    WriteLine(os, minimapInHud);
+    WriteLine(os, powerSlots);
+    WriteLine(os, powerPerSlot);
+    WriteLine(os, playerFlag1);
+    WriteLine(os, playerFlag2);
+    WriteLine(os, direction);
+    WriteLine(os, playerCounter);
+    WriteLine(os, iceArmorLevel);
+    WriteLine(os, fireArmorLevel);
+    WriteLine(os, hasFireflies);
+    WriteLine(os, storyHint.first);
+    WriteLine(os, storyHint.second);
+    if (achievements != nullptr)
+        achievements->Serialize(os);
+    else
+        WriteLine(os, 0u);
+    return static_cast<bool>(os);
+}
+
+bool GameSaveData::WriteFile(
+    const std::string& path, const AchievementManager* achievements, size_t modifierCount) const
+{
+    std::ostringstream text;
+    if (!Write(text, achievements, modifierCount))
+        return false;
+    return platform::ReplaceFileAtomically(path, text.str());
+}
+
+bool GameSaveData::Read(std::istream& is, std::vector<std::pair<std::string, int32_t>>* achievementEntries)
+{
+    int32_t format = 0;
+    if (!ReadIntLine(is, format))
+        return false;
+    if (format < 0 || format > kFormat)
+        return ReadError(is, "a save format from 0 to 12", std::to_string(format));
+    formatVersion = format;
+    std::string word;
+    if (!ReadTextLine(is, word)) // any word: it is not compared
+        return false;
+    if (format >= 11 && !(ReadIntLine(is, score) && ReadULongLine(is, playTime)))
+        return false;
+    for (int32_t& cell : visitedCells) {
+        if (!ReadIntLine(is, cell))
+            return false;
+    }
+    if (!ReadTextLine(is, mapName))
+        return false;
+
+    // Every entry of a counted list begins with a read that fails at the end
+    // of the file, so a count larger than the file ends there.
+    uint32_t teleportCount = 0;
+    if (!ReadULongLine(is, teleportCount))
+        return false;
+    teleports.clear();
+    for (uint32_t i = 0; i < teleportCount; ++i) {
+        // A coordinate that does not parse keeps 0 and the file goes on.
+        TeleportInfo teleport;
+        ReaderContext* context = ReaderContext::Of(is);
+        const bool hadError = context != nullptr && context->HasError();
+        const bool xRead = ReadIntLine(is, teleport.cell.x);
+        const bool yRead = ReadIntLine(is, teleport.cell.y);
+        if ((!xRead || !yRead) && context != nullptr && !hadError)
+            context->ClearError();
+        if (!ReadTextLine(is, teleport.levelFile) || !ReadTextLine(is, teleport.name))
+            return false;
+        teleports.push_back(std::move(teleport));
+    }
+
+    float x = 0.0f;
+    float y = 0.0f;
+    if (!ReadCoordinateLine(is, x) || !ReadCoordinateLine(is, y))
+        return false;
+    position = Point<float>(x, y);
+    if (!ReadIntLine(is, attackRank))
+        return false;
+
+    uint32_t flagCount = 0;
+    if (!ReadULongLine(is, flagCount))
+        return false;
+    modifierFlags.clear();
+    for (uint32_t i = 0; i < flagCount; ++i) {
+        int32_t flag = 0;
+        if (!ReadIntLine(is, flag))
+            return false;
+        modifierFlags.push_back(flag == 1);
+    }
+    if (!ReadIntLine(is, currentArmor))
+        return false;
+
+    uint32_t elementCount = 0;
+    if (!ReadULongLine(is, elementCount))
+        return false;
+    levelRecords.clear();
+    for (uint64_t read = 0; read < elementCount; read += 2) {
+        auto name = std::make_unique<StrSerialize>("");
+        auto list = std::make_unique<VectorSerialize>(true);
+        if (!name->UnSerialize(is) || !list->UnSerialize(is))
+            return false;
+        levelRecords.push_back(std::move(name));
+        levelRecords.push_back(std::move(list));
+    }
+    if (format == 0)
+        return true;
+
+    uint32_t variableCount = 0;
+    if (!ReadULongLine(is, variableCount))
+        return false;
+    saveVars.clear();
+    for (uint32_t i = 0; i < variableCount; ++i) {
+        auto variable = std::make_unique<ScriptVar>("NewVar");
+        if (!variable->UnSerialize(is))
+            return false;
+        saveVars.push_back(std::move(variable));
+    }
+    if (format >= 2) {
+        if (!(ReadIntLine(is, crossbowAmmo) && ReadIntLine(is, crossbowCapacity) && ReadIntLine(is, maxLife)
+                && ReadBoolLine(is, minimapInHud) && ReadIntLine(is, powerSlots)
+                && ReadIntLine(is, powerPerSlot)))
+            return false;
+    }
+    if (format >= 3 && !(ReadBoolLine(is, playerFlag1) && ReadBoolLine(is, playerFlag2)))
+        return false;
+    if (format >= 4 && format <= 10 && !ReadIntLine(is, score))
+        return false;
+    if (format >= 5 && !ReadIntLine(is, direction))
+        return false;
+    if (format >= 6 && !ReadIntLine(is, playerCounter))
+        return false;
+    if (format >= 7 && !(ReadIntLine(is, iceArmorLevel) && ReadIntLine(is, fireArmorLevel)))
+        return false;
+    if (format >= 8 && !ReadIntLine(is, hasFireflies))
+        return false;
+    if ((format == 9 || format == 10) && !ReadULongLine(is, playTime))
+        return false;
+    if (format >= 10 && !(ReadIntLine(is, storyHint.first) && ReadIntLine(is, storyHint.second)))
+        return false;
+    if (format < 12)
+        return true;
+
+    std::vector<std::pair<std::string, int32_t>> entries;
+    if (!AchievementManager::ReadEntries(is, entries))
+        return false;
+    if (achievementEntries != nullptr)
+        *achievementEntries = std::move(entries);
+    return true;
+}
+
+bool GameSaveData::ReadFile(const std::string& path,
+    std::vector<std::pair<std::string, int32_t>>* achievementEntries, std::string* error, bool report)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) {
+        if (error != nullptr)
+            *error = path + ": cannot be opened";
+        return false;
+    }
+    ReaderContext context(file, path);
+    GameSaveData loaded;
+    std::vector<std::pair<std::string, int32_t>> entries;
+    if (!loaded.Read(file, &entries)) {
+        if (report)
+            context.Report();
+        if (error != nullptr)
+            *error = context.HasError() ? context.GetError() : context.Where() + "expected a complete save";
+        return false;
+    }
+    *this = std::move(loaded);
+    if (achievementEntries != nullptr)
+        *achievementEntries = std::move(entries);
+    return true;
+}

@@ -1,0 +1,246 @@
+#include "game/GameSaveData.h"
+
+#include "characters/Player.h"
+#include "engine/config/GamePaths.h"
+#include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
+#include "engine/serial/StrSerialize.h"
+#include "engine/serial/VectorSerialize.h"
+#include "game/AchievementManager.h"
+#include "game/Game.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "scene/MapModel.h"
+#include "scene/SceneObjectInstance.h"
+#include "scene/SpacialInstance.h"
+#include "script/ScriptVar.h"
+
+#include <fstream>
+#include <unordered_set>
+
+// The parts of the save record that meet the running game: the slot files of
+// the current slot, the capture of the game's state and the game's own save
+// requests and slot summaries.
+
+namespace {
+
+// Placeholder until the player carries all of its saved values: takes what
+// the player already has (position, facing, attack rank, modifier flags);
+// every other value of the record stays as it was.
+void CapturePlayerState(GameSaveData& record, const Player& player)
+{
+    const Point<float> position = player.GetPosition();
+    record.SetPosition(position.x, position.y);
+    record.SetAttackRank(player.GetAttackRank());
+    std::vector<bool> flags;
+    for (int i = 0; i < player.GetModifierCount(); ++i)
+        flags.push_back(player.IsModifierEnabled(i));
+    record.SetModifierFlags(std::move(flags));
+}
+
+void SaveLevelInstanceStates(Level& level, VectorSerialize& states)
+{
+    std::unordered_set<const void*> saved;
+    for (const int list : {Level::kBackground, Level::kScene, Level::kForeground}) {
+        for (int i = 0; i < level.GetLayerCount(list); ++i) {
+            const Layer* layer = level.GetLayerAt(list, i);
+            if (layer == nullptr)
+                continue;
+            for (const auto& column : layer->GetCellGrid())
+                for (const auto& cell : column)
+                    for (auto* instance : cell) {
+                        if (instance != nullptr && instance->GetPayload() != nullptr
+                            && saved.insert(instance).second)
+                            instance->GetPayload()->SaveState(&states);
+                    }
+        }
+    }
+}
+
+// The key of a level's record: its save key when it has one, else its name.
+std::string LevelRecordKey(const Level& level)
+{
+    return level.GetSaveKey().empty() ? level.GetName() : level.GetSaveKey();
+}
+
+bool HasMinimapModel(const Game& game)
+{
+    return game.minimapModel != nullptr;
+}
+
+void CaptureMinimapCells(GameSaveData& record, const Game& game)
+{
+    if (game.minimapModel == nullptr)
+        return;
+    for (int x = 0; x < GameSaveData::kColumns; ++x)
+        for (int y = 0; y < GameSaveData::kRows; ++y)
+            record.SetCell(x, y, game.minimapModel->GetCell(x, y));
+}
+
+// Placeholder until the HUD frame holds its save message
+// ("UI_Player_SaveMessage"): the message's animations restart there.
+void ShowSaveMessage(Game&)
+{
+}
+
+size_t PlayerModifierCount(const Game& game)
+{
+    const Player* player = game.GetPlayer();
+    return player != nullptr ? static_cast<size_t>(player->GetModifierCount()) : 0;
+}
+
+} // namespace
+
+void GameSaveData::Reset()
+{
+    levelRecords.clear();
+    saveVars.clear();
+    modifierFlags.clear();
+    position = Point<float>();
+    direction = 1;
+    attackRank = 1;
+    playerCounter = 1;
+    fireArmorLevel = 1;
+    iceArmorLevel = 1;
+    currentArmor = -1;
+    crossbowAmmo = 0;
+    crossbowCapacity = 0;
+    maxLife = 4;
+    powerPerSlot = 150;
+    minimapInHud = false;
+    playerFlag1 = false;
+    playerFlag2 = false;
+    powerSlots = 0;
+    hasFireflies = 0;
+    visitedCells.fill(0);
+    teleports.clear();
+    score = 0;
+    playTime = 0;
+    storyHint = {-1, -1};
+    if (Game* game = Game::GetInstance())
+        mapName = game->firstMapName;
+}
+
+std::string GameSaveData::GetSlotPath(int slot)
+{
+    return GetUserPath() + "Save_" + std::to_string(slot) + ".sav";
+}
+
+int GameSaveData::GetCompletionPercent() const
+{
+    const Game* game = Game::GetInstance();
+    return CompletionPercent(score, game != nullptr ? game->maxAdvanceScore : 100);
+}
+
+void GameSaveData::CaptureLevelState(Level& level)
+{
+    SaveLevelInstanceStates(level, StartLevelRecord(LevelRecordKey(level)));
+}
+
+void GameSaveData::CaptureGameState(bool gridOnly)
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr || game->GetCurrentLevel() == nullptr || game->GetPlayer() == nullptr)
+        return;
+    formatVersion = kFormat;
+    CaptureMinimapCells(*this, *game);
+    if (gridOnly)
+        return;
+    Level& level = *game->GetCurrentLevel();
+    mapName = level.GetName();
+    teleports = game->teleports;
+    CapturePlayerState(*this, *game->GetPlayer());
+    CaptureLevelState(level);
+    saveVars.clear();
+    for (const ScriptVar* variable : game->saveVars) {
+        if (variable != nullptr)
+            AddSaveVar(*variable);
+    }
+    storyHint = game->storyHintPosition;
+}
+
+bool GameSaveData::Save()
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr || game->currentSaveSlot < 0 || !HasMinimapModel(*game))
+        return false;
+    const bool saved
+        = WriteFile(GetSlotPath(game->currentSaveSlot), &game->GetAchievements(), PlayerModifierCount(*game));
+    if (saved)
+        ShowSaveMessage(*game);
+    return saved;
+}
+
+bool GameSaveData::Load(int slot, bool intoGame)
+{
+    Game* game = Game::GetInstance();
+    if (slot == -1)
+        slot = game != nullptr ? game->currentSaveSlot : -1;
+    if (slot < 0)
+        return false;
+    AchievementManager::Entries entries;
+    if (!ReadFile(GetSlotPath(slot), &entries))
+        return false;
+    if (intoGame && game != nullptr)
+        AchievementManager::ApplyEntries(game->GetAchievements(), entries);
+    return true;
+}
+
+bool GameSaveData::ReadHeader(int slot)
+{
+    Game* game = Game::GetInstance();
+    if (slot == -1)
+        slot = game != nullptr ? game->currentSaveSlot : -1;
+    if (slot < 0)
+        return false;
+    const std::string path = GetSlotPath(slot);
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open())
+        return false;
+    int32_t format = 0;
+    std::string word;
+    int32_t readScore = 0;
+    uint32_t readTime = 0;
+    {
+        ReaderContext context(file, path);
+        if (!ReadIntLine(file, format) || !ReadTextLine(file, word))
+            return false;
+        if (format >= 11 && format <= kFormat) {
+            if (!ReadIntLine(file, readScore) || !ReadULongLine(file, readTime))
+                return false;
+            formatVersion = format;
+            score = readScore;
+            playTime = readTime;
+            return true;
+        }
+    }
+    file.close();
+    return ReadFile(path, nullptr, nullptr, false);
+}
+
+int Game::GetSaveSlotPercent(int slot)
+{
+    GameSaveData header;
+    if (!header.ReadHeader(slot))
+        return -1;
+    return header.GetCompletionPercent();
+}
+
+std::string Game::GetSaveSlotSummary(int slot)
+{
+    if (slot == -1)
+        slot = currentSaveSlot;
+    GameSaveData slotData;
+    if (slot < 0 || !slotData.ReadFile(GameSaveData::GetSlotPath(slot), nullptr, nullptr, false))
+        return "";
+    return slotData.FormatPlayTime();
+}
+
+bool Game::SaveGameAt(float x, float y, int direction)
+{
+    saveData.CaptureGameState(false);
+    saveData.SetPosition(x, y);
+    if (direction == 1 || direction == -1)
+        saveData.SetDirection(direction);
+    return saveData.Save();
+}

@@ -1,0 +1,61 @@
+#include "engine/app/DevConsole.h"
+#include "engine/platform/DebugOutput.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// What the section timing writes to the debug output.
+class ProfileSection : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::SetDebugSink([this](std::string_view text) { output.emplace_back(text); });
+    }
+    void TearDown() override { platform::SetDebugSink({}); }
+
+    DevConsole console;
+    std::vector<std::string> output;
+};
+
+TEST_F(ProfileSection, ThresholdsDecideWhatIsPrinted)
+{
+    console.updateFrame = true;
+    console.ProfileSection("always", false, -1.0f);
+    console.ProfileSection("never", false, 0.0f);
+    console.ProfileSection("slow", false, 1.0e6f);
+    console.ProfileSection("fast", false, 0.001f);
+    EXPECT_TRUE(output.empty()) << "a first call only starts the timer";
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    for (int i = 0; i < 3; ++i) {
+        console.ProfileSection("always", false, -1.0f);
+        console.ProfileSection("never", false, 0.0f);
+        console.ProfileSection("slow", false, 1.0e6f);
+    }
+    console.ProfileSection("fast", false, 0.001f);
+    ASSERT_EQ(output.size(), 4u);
+    EXPECT_EQ(output[0].rfind("always : ", 0), 0u);
+    EXPECT_EQ(output[0].back(), '\n');
+    EXPECT_GE(std::stoi(output[0].substr(9)), 3) << "the time since the first call";
+    EXPECT_EQ(output[3].rfind("fast : ", 0), 0u);
+    ASSERT_EQ(console.profileTimers.size(), 4u);
+    EXPECT_EQ(console.profileTimers.front().GetHistory().size(), 3u) << "reported samples";
+}
+
+TEST_F(ProfileSection, OnlyOnUpdateFramesOrWhenForced)
+{
+    console.ProfileSection("section", false, -1.0f);
+    EXPECT_TRUE(console.profileTimers.empty());
+    console.ProfileSection("section", true, -1.0f);
+    console.ProfileSection("section", true, -1.0f);
+    EXPECT_EQ(output.size(), 1u);
+    for (int i = 0; i < 9; ++i)
+        console.ProfileSection("section", true, -1.0f);
+    EXPECT_EQ(console.profileTimers.front().GetHistory().size(), ProfileTimer::kHistorySize);
+}
+
+} // namespace

@@ -1,0 +1,141 @@
+#include "game/GameCommands.h"
+
+#include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/render/Screenshot.h"
+#include "game/Game.h"
+#include "tests/game/InMemorySteamUserStats.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class GameCommands : public testing::Test {
+protected:
+    bool Run(const std::string& line) { return game.console.ExecuteCommand(line); }
+    std::vector<std::string> MessageTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& message : game.console.messages)
+            texts.push_back(message.text);
+        return texts;
+    }
+
+    Game game;
+};
+
+TEST_F(GameCommands, DebugBannerTogglesOnceEachWay)
+{
+    const std::vector<std::string> banner = {"Quenholt Project", " (Plateform) Win32",
+        " (Render Engine) Quenholt 2D Engine [DX] (from Velsadra Engine)"};
+    EXPECT_TRUE(Run("debug"));
+    EXPECT_TRUE(game.console.debug);
+    EXPECT_EQ(MessageTexts(), banner);
+    EXPECT_EQ(game.console.messages.front().colour, 0xFF64C878u);
+    EXPECT_EQ(game.console.messages.back().colour, 0xFF6478DCu);
+    EXPECT_EQ(game.console.messages.back().remaining, -1.0);
+
+    EXPECT_TRUE(Run("debug"));
+    EXPECT_EQ(MessageTexts(), banner) << "already on: nothing added";
+    for (const char* off : {"debug off", "debug 0"}) {
+        EXPECT_TRUE(Run(off));
+        EXPECT_FALSE(game.console.debug);
+        EXPECT_TRUE(game.console.messages.empty());
+        EXPECT_TRUE(Run("debug"));
+        EXPECT_EQ(MessageTexts(), banner) << "on again after " << off;
+    }
+    game.console.AddDebugValue(false, "Enemies", 12.9f, 0xFFFFFFFFu, 1.0);
+    EXPECT_EQ(game.console.messages.back().text, "Enemies 12");
+}
+
+TEST_F(GameCommands, SettingsAndTheirTokens)
+{
+    struct Case {
+        const char* line;
+        bool result;
+        std::function<bool(const Game&)> holds;
+    };
+    const Case cases[] = {
+        {"changelevel Cave_03.lvl", true,
+            [](const Game& g) { return g.pendingLevelFile == "Cave_03.lvl" && g.startPointName.empty(); }},
+        {"changelevel Cave_TP.lvl [TELEPORT]", true,
+            [](const Game& g) {
+                return g.pendingLevelFile == "Cave_TP.lvl" && g.startPointName == "[TELEPORT]";
+            }},
+        {"changelevel", false, [](const Game& g) { return g.pendingLevelFile == "Cave_TP.lvl"; }},
+        {"setframedelay 20", true, [](const Game& g) { return g.frameDelay == 20; }},
+        {"setframedelay 0", false, [](const Game& g) { return g.frameDelay == 20; }},
+        {"setframedelay -4", false, [](const Game& g) { return g.frameDelay == 20; }},
+        {"keepratio false", true, [](const Game& g) { return g.keepAspectRatio; }},
+        {"keepratio 0", true, [](const Game& g) { return !g.keepAspectRatio; }},
+        {"useplayerstart 0", true, [](const Game& g) { return !g.usePlayerStart; }},
+        {"useplayerstart no", true, [](const Game& g) { return g.usePlayerStart; }},
+        {"god 1", true, [](const Game& g) { return g.godMode; }},
+        {"logplayer 3", true, [](const Game& g) { return g.playerLogSetting == 3; }},
+        {"scalemethod 2", true, [](const Game& g) { return g.displayScaleMode == 2; }},
+        {"changesaveslot 1", true, [](const Game& g) { return g.currentSaveSlot == 1; }},
+        {"drawrect npc_hitzone 1", false,
+            [](const Game& g) { return g.drawNpcHitZone && !g.drawPlayerAttackZone; }},
+        {"drawrect player_attackzone", false, [](const Game& g) { return !g.drawPlayerAttackZone; }},
+        {"setfirstmap Snow_01.lvl", true, [](const Game& g) { return g.firstMapName == "Snow_01.lvl"; }},
+        {"resizewindow 0 300", true, [](const Game&) { return true; }},
+        {"resizewindow -1 -1", true, [](const Game&) { return true; }},
+        {"reloadshaders", true, [](const Game&) { return true; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(Run(c.line), c.result);
+        EXPECT_TRUE(c.holds(game));
+    }
+}
+
+TEST_F(GameCommands, MusicInfoScreenshotCommentsAndShowArgs)
+{
+    EXPECT_TRUE(Run("addmusicinfo cave.ogg 40.5 true"));
+    EXPECT_FALSE(game.GetMusicLibrary()->Find("cave.ogg")->noResume) << "only the token 1 sets the flag";
+    EXPECT_TRUE(Run("addmusicinfo cave.ogg 10 1"));
+    EXPECT_TRUE(game.GetMusicLibrary()->Find("cave.ogg")->noResume);
+    EXPECT_FALSE(Run("screenshotaddcomments 5"));
+    EXPECT_EQ(g_ScreenshotAddComments, 1);
+
+    std::string output;
+    platform::SetDebugSink([&](std::string_view text) { output += text; });
+    EXPECT_TRUE(Run("showargs one \"two words\" three"));
+    platform::SetDebugSink({});
+    EXPECT_EQ(output, "onetwo wordsthree");
+}
+
+TEST_F(GameCommands, ResetSteamAchievementsOnlyWithSteam)
+{
+    EXPECT_TRUE(Run("resetsteamachievements"));
+    InMemorySteamUserStats steam;
+    steam.unlocked = {"Portal"};
+    EXPECT_TRUE(Run("resetsteamachievements"));
+    EXPECT_EQ(steam.calls, (std::vector<std::string> {"Reset 1"}));
+    EXPECT_TRUE(steam.unlocked.empty());
+}
+
+TEST_F(GameCommands, SetUserPathCreatesTheFolderAndItsScreenshots)
+{
+    const fs::path root = fs::temp_directory_path() / ("quenholt-user-" + std::to_string(getpid()));
+    fs::remove_all(root);
+    const std::string before = GetUserPath();
+    EXPECT_TRUE(Run("setuserpath " + (root / "deep" / "Quenholt").string()));
+    EXPECT_TRUE(fs::is_directory(root / "deep" / "Quenholt" / "Screenshots"));
+    EXPECT_EQ(GetUserPath(), (root / "deep" / "Quenholt").string() + "/") << "a folder ends with '/'";
+
+    // An existing folder without its Screenshots folder gets one.
+    fs::create_directories(root / "other");
+    EXPECT_TRUE(Run("setuserpath " + (root / "other").string() + "/"));
+    EXPECT_TRUE(fs::is_directory(root / "other" / "Screenshots"));
+    EXPECT_FALSE(Run("setuserpath"));
+    SetUserPath(before);
+    fs::remove_all(root);
+}
+
+} // namespace

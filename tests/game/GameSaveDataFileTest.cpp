@@ -1,0 +1,132 @@
+#include "game/GameSaveData.h"
+
+#include "engine/serial/ReaderContext.h"
+#include "tests/game/SaveTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class GameSaveDataFile : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() / ("quenholt-save-" + std::to_string(getpid()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        path = (folder / "Save_0.sav").string();
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    fs::path folder;
+    std::string path;
+};
+
+TEST_F(GameSaveDataFile, AKilledWriterLeavesTheOldSaveOrTheNewOneWhole)
+{
+    GameSaveData first;
+    FillEveryField(first);
+    first.SetScore(0);
+    ASSERT_TRUE(first.WriteFile(path, nullptr));
+
+    std::mt19937 random(20261207);
+    int32_t lastScore = 0;
+    for (int round = 0; round < 40; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // Saves with a rising score until it is killed.
+            GameSaveData record;
+            FillEveryField(record);
+            for (int32_t score = lastScore + 1;; ++score) {
+                record.SetScore(score);
+                if (!record.WriteFile(path, nullptr))
+                    _exit(3);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 4000));
+        ASSERT_EQ(kill(child, SIGKILL), 0);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself: " << status;
+
+        GameSaveData loaded;
+        std::string error;
+        ASSERT_TRUE(loaded.ReadFile(path, nullptr, &error)) << "round " << round << ": " << error;
+        EXPECT_GE(loaded.GetScore(), lastScore) << "an older save came back";
+        EXPECT_EQ(loaded.GetMapName(), "Garden_02.lvl");
+        lastScore = loaded.GetScore();
+    }
+    EXPECT_GT(lastScore, 0) << "no save was ever completed";
+}
+
+// A few thousand damaged copies of a good save: cut anywhere, bytes changed,
+// lines dropped or repeated, counts made huge. None may crash, hang or
+// allocate without bound; a refused file always names its line.
+TEST(GameSaveDataMutations, NoMutationCrashesAndEveryRefusalIsNamed)
+{
+    GameSaveData good;
+    FillEveryField(good);
+    const std::string base = WriteToText(good);
+    const std::vector<std::string> lines = SplitSaveLines(base);
+    std::mt19937 random(7);
+    int refused = 0;
+    const int kRuns = 2000;
+    for (int run = 0; run < kRuns; ++run) {
+        std::string text;
+        switch (run % 4) {
+        case 0: // cut at any byte
+            text = base.substr(0, random() % base.size());
+            break;
+        case 1: { // a few bytes changed
+            text = base;
+            for (int i = 0, n = 1 + static_cast<int>(random() % 4); i < n; ++i)
+                text[random() % text.size()] = static_cast<char>(random() % 256);
+            break;
+        }
+        case 2: { // a line dropped or repeated
+            std::vector<std::string> changed = lines;
+            const size_t at = random() % changed.size();
+            if (random() % 2 == 0)
+                changed.erase(changed.begin() + static_cast<long>(at));
+            else
+                changed.insert(changed.begin() + static_cast<long>(at), changed[at]);
+            text = JoinSaveLines(changed);
+            break;
+        }
+        default: { // a line outside the grid made a huge or negative number
+            std::vector<std::string> changed = lines;
+            const size_t at = 2248 + random() % (changed.size() - 2248);
+            static const char* const kHuge[] = {"4294967295", "2147483647", "-1", "99999999999"};
+            changed[at] = kHuge[random() % 4];
+            text = JoinSaveLines(changed);
+            break;
+        }
+        }
+        GameSaveData loaded;
+        std::istringstream is(text);
+        ReaderContext context(is, "fuzz.sav");
+        std::vector<std::pair<std::string, int32_t>> entries;
+        if (!loaded.Read(is, &entries)) {
+            ++refused;
+            EXPECT_TRUE(context.HasError()) << "run " << run << " was refused without a reason";
+        }
+        EXPECT_LE(entries.size(), 17u);
+    }
+    EXPECT_GT(refused, kRuns / 2);
+}
+
+} // namespace

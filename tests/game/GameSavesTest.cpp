@@ -1,0 +1,160 @@
+#include "game/Game.h"
+
+#include "engine/config/GamePaths.h"
+#include "game/GameCommands.h"
+#include "scene/MapModel.h"
+#include "tests/game/SaveTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A game whose user folder is a fresh temporary folder.
+class GameSaves : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() / ("quenholt-slots-" + std::to_string(getpid()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        SetUserPath(folder.string() + "/");
+        game.minimapModel = std::make_unique<MapModel>();
+    }
+    void TearDown() override
+    {
+        SetUserPath("");
+        fs::remove_all(folder);
+    }
+
+    std::string SlotText(int slot) const
+    {
+        std::ifstream is(folder / ("Save_" + std::to_string(slot) + ".sav"), std::ios::binary);
+        std::ostringstream text;
+        text << is.rdbuf();
+        return text.str();
+    }
+    void WriteSlot(int slot, const std::string& text) const
+    {
+        std::ofstream os(folder / ("Save_" + std::to_string(slot) + ".sav"), std::ios::binary);
+        os << text;
+    }
+
+    fs::path folder;
+    Game game;
+};
+
+TEST_F(GameSaves, SlotSummariesOfMissingGoodOlderAndDamagedSlots)
+{
+    EXPECT_EQ(game.GetSaveSlotPercent(0), -1);
+    EXPECT_EQ(game.GetSaveSlotSummary(0), "");
+    EXPECT_EQ(game.GetSaveSlotPercent(-1), -1) << "no current slot";
+
+    GameSaveData record;
+    record.SetScore(2);
+    record.SetPlayTime(3723000);
+    WriteSlot(0, WriteToText(record));
+    game.maxAdvanceScore = 3;
+    EXPECT_EQ(game.GetSaveSlotPercent(0), 66);
+    EXPECT_EQ(game.GetSaveSlotSummary(0), "01:02:03");
+
+    // Format 10 keeps its score further down: the percent reads the file.
+    std::vector<std::string> older = SplitSaveLines(WriteToText(record));
+    older.erase(older.begin() + 2, older.begin() + 4);
+    older[0] = "10";
+    older.resize(older.size() - 35); // no achievements
+    const size_t flags = older.size() - 7;
+    older.insert(older.begin() + static_cast<long>(flags), "3"); // score after the two flags
+    older.insert(older.end() - 2, "3723000");                    // play time after the fireflies
+    WriteSlot(1, JoinSaveLines(older));
+    EXPECT_EQ(game.GetSaveSlotPercent(1), 100);
+    EXPECT_EQ(game.GetSaveSlotSummary(1), "01:02:03");
+
+    const std::string good = WriteToText(record);
+    WriteSlot(2, good.substr(0, good.size() / 2));
+    EXPECT_EQ(game.GetSaveSlotSummary(2), "") << "a cut slot has no summary";
+    EXPECT_EQ(game.GetSaveSlotPercent(2), 66) << "its head still reads";
+}
+
+TEST_F(GameSaves, NoSlotNothingSavedNothingLoaded)
+{
+    game.saveData.SetMapName("Kept.lvl");
+    EXPECT_FALSE(game.saveData.Save());
+    EXPECT_TRUE(fs::is_empty(folder));
+    EXPECT_FALSE(game.saveData.Load(-1, true));
+    EXPECT_EQ(game.saveData.GetMapName(), "Kept.lvl");
+    EXPECT_TRUE(game.console.ExecuteCommand("save"));
+    EXPECT_TRUE(fs::is_empty(folder));
+}
+
+TEST_F(GameSaves, SaveReportsAFolderItCannotWrite)
+{
+    SetUserPath((folder / "missing").string() + "/");
+    game.currentSaveSlot = 0;
+    EXPECT_FALSE(game.saveData.Save());
+    EXPECT_FALSE(game.SaveGameAt(1.0f, 2.0f, 1));
+}
+
+TEST_F(GameSaves, SaveGameAtFacingRules)
+{
+    game.currentSaveSlot = 1;
+    game.saveData.SetDirection(-1);
+    struct Case {
+        int direction;
+        int saved;
+    };
+    for (const Case& c : {Case {1, 1}, Case {-1, -1}, Case {1, 1}, Case {5, 1}, Case {0, 1}}) {
+        ASSERT_TRUE(game.SaveGameAt(64.5f, -32.0f, c.direction));
+        GameSaveData loaded;
+        ASSERT_TRUE(loaded.Load(1, false));
+        EXPECT_EQ(loaded.GetDirection(), c.saved) << "asked " << c.direction;
+        EXPECT_EQ(loaded.GetPosition(), Point<float>(64.5f, -32.0f));
+    }
+}
+
+TEST_F(GameSaves, LoadCommandAppliesOnlyAWholeSlot)
+{
+    GameSaveData record;
+    FillEveryField(record);
+    AchievementManager achievements;
+    achievements.FindByName("Keep Going")->SetCurrent(5);
+    std::ostringstream os;
+    record.Write(os, &achievements);
+    const std::string good = os.str();
+
+    game.currentSaveSlot = 2;
+    game.saveData.SetMapName("Before.lvl");
+    // A damaged slot: nothing of it reaches the game, and the file stays.
+    const std::string damaged = good.substr(0, good.size() - 10);
+    WriteSlot(2, damaged);
+    EXPECT_TRUE(game.console.ExecuteCommand("load"));
+    EXPECT_EQ(game.saveData.GetMapName(), "Before.lvl");
+    EXPECT_EQ(game.GetAchievements().FindByName("Keep Going")->GetCurrent(), 0);
+    EXPECT_EQ(SlotText(2), damaged);
+
+    WriteSlot(2, good);
+    EXPECT_TRUE(game.console.ExecuteCommand("load"));
+    EXPECT_EQ(game.saveData.GetMapName(), "Garden_02.lvl");
+    EXPECT_EQ(game.GetAchievements().FindByName("Keep Going")->GetCurrent(), 5);
+    EXPECT_EQ(SlotText(2), good);
+
+    // Saved again, the slot holds what was loaded.
+    EXPECT_TRUE(game.console.ExecuteCommand("save"));
+    EXPECT_EQ(SlotText(2), good);
+    EXPECT_FALSE(fs::exists(folder / "Save_2.sav.tmp"));
+}
+
+TEST_F(GameSaves, ResetStartsAtTheFirstMap)
+{
+    EXPECT_TRUE(game.console.ExecuteCommand("setfirstmap cemetery_01.lvl"));
+    game.saveData.Reset();
+    EXPECT_EQ(game.saveData.GetMapName(), "cemetery_01.lvl");
+}
+
+} // namespace
