@@ -15,9 +15,12 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Builds only the game, quietly (the full log goes to $(BUILD)/make-run.log),
-# and starts it in the demo world's folder. ARGS go to the game: make run ARGS=--windowed
-ARGS ?=
+# Builds only the game (and the world it depends on), quietly (the full log
+# goes to $(BUILD)/make-run.log), and starts it in the world's folder, where it
+# finds "gamelib.txt" and "init_vars.txt", on the first level. ARGS go to the
+# game: make run ARGS=--windowed, or another level: make run LEVEL=cemetery_02.lvl
+ARGS  ?=
+LEVEL ?= cemetery_01.lvl
 run: deps
 	@mkdir -p $(BUILD)
 	@echo "Building quenholt in $(BUILD)/ (log: $(BUILD)/make-run.log) ..."
@@ -25,7 +28,7 @@ run: deps
 	  || { cat $(BUILD)/make-run.log; exit 1; }
 	@cmake --build $(BUILD) --target quenholt -j $(JOBS) >> $(BUILD)/make-run.log 2>&1 \
 	  || { grep -E -A5 "error|Error" $(BUILD)/make-run.log | head -60; echo "build failed: see $(BUILD)/make-run.log"; exit 1; }
-	@cd $(BUILD)/world && ../quenholt $(ARGS)
+	@cd $(BUILD)/world && ../quenholt $(LEVEL) $(ARGS)
 
 # A separate debug build with AddressSanitizer and UndefinedBehaviorSanitizer.
 test: deps

@@ -4,10 +4,12 @@
 #include <utility>
 #include <vector>
 
-// Stand-in until the player's armors exist: one armor replacement, the object
-// named first replaced by the object named second while the armor acts on
-// it. The program keeps the ice list and the ice-lava list, filled by
-// "playerarmoraddreplaceforuse"; graphical objects read them to link partners.
+// One armor replacement: the scene object named first is replaced by the
+// object named second while an armor acts on it. The program keeps three
+// lists: the ice list (water that the ice armor freezes), the ice-lava list
+// (lava that freezes only under the level-2 ice armor, and that the fire
+// armor's pairs are built from) and a third list that no command fills.
+// Graphical objects read the lists to link partners at level start.
 class ArmorReplacement {
 public:
     ArmorReplacement(std::string objectName_, std::string replacementName_)
@@ -16,11 +18,17 @@ public:
     {
     }
 
-    std::string GetObjectName() const { return objectName; }
-    std::string GetReplacementName() const { return replacementName; }
+    const std::string& GetObjectName() const { return objectName; }
+    const std::string& GetReplacementName() const { return replacementName; }
+    bool operator==(const ArmorReplacement&) const = default;
+
+    // Appends the record unless the list already holds one with both names
+    // equal; true when it was appended.
+    static bool Append(std::vector<ArmorReplacement>& list, ArmorReplacement record);
 
     static std::vector<ArmorReplacement>& IceList();
     static std::vector<ArmorReplacement>& IceLavaList();
+    static std::vector<ArmorReplacement>& ThirdList();
 
 private:
     std::string objectName;

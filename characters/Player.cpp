@@ -1,6 +1,8 @@
 #include "characters/Player.h"
 
 #include "characters/PlayerArmor.h"
+#include "characters/PlayerArmorFire.h"
+#include "characters/PlayerArmorIce.h"
 #include "characters/PlayerModifier.h"
 #include "engine/render/GE_Blink.h"
 #include "engine/serial/TypeNames.h"
@@ -63,10 +65,10 @@ Player::Player(std::string name)
     // The pose copies, by name; a missing name leaves its slot empty. The
     // walk-attack poses of rank 1 and the crouch-walk poses have no name of
     // their own among these and stay as the set gives them.
-    for (int slot = 0; slot < PlayerAnimationSet::kSlotCount; ++slot) {
+    for (int slot = 0; slot < PlayerPoseSet::kSlotCount; ++slot) {
         if ((slot >= 30 && slot <= 35) || slot == 10 || slot == 11)
             continue;
-        const std::string suffix = PlayerAnimationSet::SlotName(slot);
+        const std::string suffix = PlayerPoseSet::SlotName(slot);
         if (suffix.find("Spider") != std::string::npos)
             continue;
         defaultAnimationSet.SetSlot(slot, LookUp("Player " + suffix));
@@ -76,7 +78,7 @@ Player::Player(std::string name)
         const bool idleAgain
             = std::find(kNoSpiderPose.begin(), kNoSpiderPose.end(), slot) != kNoSpiderPose.end();
         if (slot <= 7 || (slot >= 18 && slot <= 21)) {
-            std::string suffix = PlayerAnimationSet::SlotName(slot);
+            std::string suffix = PlayerPoseSet::SlotName(slot);
             suffix.insert(std::string("Graphical").size(), "Spider");
             spiderAnimationSet.SetSlot(slot, LookUp("Player " + suffix));
         } else if (idleAgain) {
@@ -144,33 +146,28 @@ GraphicalObject* Player::Own(GraphicalObject* g)
 
 GraphicalObject* Player::GetAnimationField(int slot) const
 {
-    return slot >= 0 && slot < PlayerAnimationSet::kSlotCount ? animationFields[static_cast<size_t>(slot)]
-                                                              : nullptr;
+    return slot >= 0 && slot < PlayerPoseSet::kSlotCount ? animationFields[static_cast<size_t>(slot)]
+                                                         : nullptr;
 }
 
 void Player::SetAnimationField(int slot, GraphicalObject* g)
 {
-    if (slot >= 0 && slot < PlayerAnimationSet::kSlotCount)
+    if (slot >= 0 && slot < PlayerPoseSet::kSlotCount)
         animationFields[static_cast<size_t>(slot)] = g;
 }
 
 std::vector<GraphicalObject*> Player::GetRelatedGraphicalObjects()
 {
     std::vector<GraphicalObject*> related;
-    auto addSet = [&related](const PlayerAnimationSet& set) {
+    auto addSet = [&related](const PlayerPoseSet& set) {
         for (int i = 0; i <= 62; ++i) {
             if (GraphicalObject* g = set.Get(i))
                 related.push_back(g);
         }
     };
     addSet(defaultAnimationSet);
-    for (int index : {kIceArmor, kFireArmor}) {
-        if (auto* armor = dynamic_cast<PlayerArmor*>(GetModifier(index))) {
-            addSet(armor->GetAnimationSet());
-            addSet(armor->GetAnimationSetB());
-            addSet(armor->GetAnimationSetC());
-        }
-    }
+    // The armors' own poses are sprites of their sets, not graphicals of
+    // the player's: they are not part of this list.
     for (GraphicalObject* g : {waterFxIdle, waterFxLeave, waterFxEnter}) {
         if (g != nullptr)
             related.push_back(g);
@@ -265,8 +262,13 @@ bool Player::IsModifierEnabled(int index) const
 
 void Player::EnableModifier(int index)
 {
-    if (PlayerModifier* modifier = GetModifier(index))
-        modifier->SetEnabled(true);
+    PlayerModifier* modifier = GetModifier(index);
+    if (modifier == nullptr)
+        return;
+    modifier->SetEnabled(true);
+    // The ice armor brings the armor charges: two when the player had none.
+    if (index == kIceArmor && armorChargesMax == 0)
+        armorChargesMax = 2;
 }
 
 void Player::SwitchArmor(int previousIndex, bool silent)
@@ -384,7 +386,7 @@ void Player::ResetForLevel(bool keepState)
         jumpStartY = position.y;
     }
     if (PlayerArmorIce* ice = GetPlayerArmorIce(this))
-        ice->ClearFrozen();
+        ice->Reset();
 }
 
 void Player::ApplySaveData(const PlayerSaveRecord& record)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "characters/CharacterObject.h"
-#include "characters/PlayerAnimationSet.h"
 #include "characters/PlayerMovingStage.h"
+#include "characters/PlayerPoseSet.h"
 #include "characters/PlayerTuning.h"
 #include "characters/PlayerWorld.h"
 #include "engine/input/InputActions.h"
@@ -59,7 +59,7 @@ public:
     // Modifier indices.
     static constexpr int kFireArmor = 0, kIceArmor = 1, kDoubleJump = 2, kClimb = 3, kSpiderAbility = 4,
                          kCrossbow = 5, kStraff = 6;
-    // Slots of the animation fields (those of PlayerAnimationSet).
+    // Slots of the animation fields (those of PlayerPoseSet).
     static constexpr int kDieL = 14, kDieR = 15, kRespawnL = 16, kRespawnR = 17;
     // Recovery lasts this many updates after a hurt on the ground.
     static constexpr double kRecoveryTime = 4.0;
@@ -139,15 +139,15 @@ public:
     // The player's box in the level at its position plus (dx, dy).
     PlayerBox GetWorldBox(float dx = 0.0f, float dy = 0.0f) const;
 
-    // Animation fields, by the slots of PlayerAnimationSet (borrowed).
+    // Animation fields, by the slots of PlayerPoseSet (borrowed).
     GraphicalObject* GetAnimationField(int slot) const;
     void SetAnimationField(int slot, GraphicalObject* g);
     GraphicalObject* GetCurrentAnimation() const { return currentAnimation; }
     void SetCurrentAnimation(GraphicalObject* g) { currentAnimation = g; }
     int GetCurrentAnimationId() const { return currentAnimationId; }
     GraphicalObject* GetAttackGraphical() const { return attackGraphical; }
-    const PlayerAnimationSet& GetDefaultAnimationSet() const { return defaultAnimationSet; }
-    const PlayerAnimationSet& GetSpiderAnimationSet() const { return spiderAnimationSet; }
+    const PlayerPoseSet& GetDefaultAnimationSet() const { return defaultAnimationSet; }
+    const PlayerPoseSet& GetSpiderAnimationSet() const { return spiderAnimationSet; }
 
     // Plain state, read by the game, the HUD, zones, scripts and tests.
     float GetCurrentSpeed() const { return speed; }
@@ -199,7 +199,7 @@ public:
     int32_t attackFireFrame = 0;
 
 private:
-    friend class PlayerAnimationSet;
+    friend class PlayerPoseSet;
 
     // The steps of the frame update after the input is read.
     void ChooseAnimation(const InputActions& pressed, bool stateChanged, int formAtStart, int stateAtStart);
@@ -238,7 +238,7 @@ private:
     GraphicalObject* currentAnimation = nullptr;
     int32_t currentAnimationId = -1;
     GraphicalObject* attackGraphical = nullptr;
-    std::array<GraphicalObject*, PlayerAnimationSet::kSlotCount> animationFields {};
+    std::array<GraphicalObject*, PlayerPoseSet::kSlotCount> animationFields {};
     GraphicalObject* noHitEffect = nullptr;
     std::vector<std::unique_ptr<PlayerModifier>> modifiers;
     int32_t currentArmor = -1;
@@ -249,8 +249,8 @@ private:
     bool attackFired = false;
     bool attackEnded = false;
     bool lowLifeSoundPlaying = false;
-    PlayerAnimationSet defaultAnimationSet;
-    PlayerAnimationSet spiderAnimationSet;
+    PlayerPoseSet defaultAnimationSet;
+    PlayerPoseSet spiderAnimationSet;
     GraphicalObject* waterFxIdle = nullptr;
     GraphicalObject* waterFxEnter = nullptr;
     GraphicalObject* waterFxLeave = nullptr;

@@ -1,148 +1,162 @@
 #include "characters/PlayerArmor.h"
 
-#include "characters/Player.h"
+#include "characters/ArmorReplacement.h"
+#include "characters/PlayerArmorHost.h"
+#include "engine/serial/Rect.h"
+#include "game/Game.h"
 #include "scene/GraphicalObject.h"
+#include "scene/Level.h"
 
-PlayerArmor::PlayerArmor(std::string prefix_)
-    : prefix(std::move(prefix_))
+void PlayerArmor::OnSelected(bool /*silent*/)
 {
+    ApplyAnimationSet();
 }
 
-PlayerArmor::~PlayerArmor()
+int PlayerArmor::FindBySourceName(const PairList& pairs, const std::string& name)
 {
-    setA.Release(nullptr);
-    setB.Release(nullptr);
-    setC.Release(nullptr);
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        if (pairs[i].first != nullptr && pairs[i].first->GetName() == name)
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
-void PlayerArmor::OnEnabled()
+int PlayerArmor::FindByReplacementName(const PairList& pairs, const std::string& name)
+{
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        if (pairs[i].second != nullptr && pairs[i].second->GetName() == name)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+PlayerArmor::PairList PlayerArmor::BuildPairs(const std::vector<ArmorReplacement>& list)
+{
+    PairList pairs;
+    Game* game = Game::GetInstance();
+    for (const ArmorReplacement& record : list) {
+        GraphicalObject* object = game ? game->FindGraphicalObject(record.GetObjectName(), false) : nullptr;
+        GraphicalObject* replacement
+            = game ? game->FindGraphicalObject(record.GetReplacementName(), false) : nullptr;
+        pairs.emplace_back(object, replacement);
+    }
+    return pairs;
+}
+
+void PlayerArmor::BuildOnce(
+    const std::vector<ArmorReplacement>& primary, const std::vector<ArmorReplacement>* secondary)
 {
     if (built != 0)
         return;
-    PlayerWorld* world = GetPlayerWorld();
-    if (world == nullptr)
-        return;
-    // Level 2 inserts a "2" before the closing bracket ("[Ice2]"); the
-    // crossbow's set a "C" ("[IceC]").
-    std::string prefix2 = prefix;
-    prefix2.insert(prefix2.size() - 1, "2");
-    std::string prefixC = prefix;
-    prefixC.insert(prefixC.size() - 1, "C");
-    for (int slot = 0; slot < PlayerAnimationSet::kSlotCount; ++slot) {
-        const std::string suffix = "Player " + PlayerAnimationSet::SlotName(slot);
-        setA.SetSlot(slot, world->CloneGraphical(prefix + suffix));
-        setB.SetSlot(slot, world->CloneGraphical(prefix2 + suffix));
-        setC.SetSlot(slot, world->CloneGraphical(prefixC + suffix));
-    }
+    replacementPairs = BuildPairs(primary);
+    secondaryPairs = secondary != nullptr ? BuildPairs(*secondary) : PairList {};
     built = 1;
 }
 
-void PlayerArmor::OnSelected(bool silent)
+PlayerArmorState* PlayerArmor::GetState() const
 {
-    ApplyAnimationSet();
-    if (!silent) {
-        if (PlayerWorld* world = GetPlayerWorld(); world != nullptr && world->GetPlayer() != nullptr)
-            world->GetPlayer()->PlaySoundAt(10);
-        Use();
+    return host != nullptr ? &host->GetArmorState() : nullptr;
+}
+
+Layer* PlayerArmor::CollisionLayerOf(Level* level)
+{
+    return level != nullptr ? level->GetLayer(2, "Collisions") : nullptr;
+}
+
+ArmorActiveReplacement PlayerArmor::Replace(Layer* layer, Layer::Instance* instance,
+    GraphicalObject* replacement, Layer* collisionLayer, float animationTime)
+{
+    ArmorActiveReplacement record;
+    if (layer == nullptr || instance == nullptr || replacement == nullptr)
+        return record;
+    const Point<float> at = instance->GetPosition();
+    record.replaced = instance;
+    record.layer = layer;
+    // Each piece gets its own copy so that it melts on its own.
+    record.replacement = layer->AddGraphicalObject(replacement, at.x, at.y, true, 2);
+    if (record.replacement != nullptr && animationTime >= 0.0f && record.replacement->GetPrototype())
+        record.replacement->GetPrototype()->SetAnimationProgress(animationTime);
+    if (collisionLayer != nullptr) {
+        record.collisionLayer = collisionLayer;
+        record.collisionCopy = collisionLayer->AddGraphicalObject(replacement, at.x, at.y, true, 0);
+        if (record.collisionCopy != nullptr)
+            record.collisionCopy->SetVisible(false);
     }
+    instance->SetVisible(false);
+    return record;
+}
+
+void PlayerArmor::Restore(const ArmorActiveReplacement& record)
+{
+    if (record.replaced != nullptr)
+        record.replaced->SetVisible(true);
+    if (record.layer != nullptr && record.replacement != nullptr)
+        record.layer->DeleteInstance(record.replacement);
+    if (record.collisionLayer != nullptr && record.collisionCopy != nullptr) {
+        record.collisionCopy->DestroyCollisionBodies();
+        record.collisionLayer->DeleteInstance(record.collisionCopy);
+    }
+}
+
+void PlayerArmor::ForgetOtherLevels(Level* current)
+{
+    if (recordsLevel != current) {
+        Reset();
+        recordsLevel = current;
+    }
+}
+
+void PlayerArmor::UpdateReplacements(size_t first)
+{
+    if (first >= activeReplacements.size())
+        return;
+    for (size_t i = first; i < activeReplacements.size(); ++i)
+        Restore(activeReplacements[i]);
+    activeReplacements.erase(
+        activeReplacements.begin() + static_cast<std::ptrdiff_t>(first), activeReplacements.end());
 }
 
 void PlayerArmor::ApplyAnimationSet()
 {
-    PlayerWorld* world = GetPlayerWorld();
-    GetAnimationSet().ApplyToPlayer(world != nullptr ? world->GetPlayer() : nullptr);
+    if (host != nullptr)
+        host->ApplyAnimationSet(GetAnimationSet());
 }
 
-PlayerArmorFire::PlayerArmorFire()
-    : PlayerArmor("[Fire]")
+void PlayerArmor::ApplyAnimationSetC()
 {
-    OnEnabled();
+    if (host != nullptr)
+        host->ApplyAnimationSet(setC);
 }
 
-PlayerArmorIce::PlayerArmorIce()
-    : PlayerArmor("[Ice]")
+void PlayerArmor::ApplyReplacementsInZone(int width, int height)
 {
-}
-
-void PlayerArmorIce::SetEnabled(bool value)
-{
-    PlayerArmor::SetEnabled(value);
-    if (!value)
+    Level* current = host != nullptr ? host->GetCurrentLevel() : nullptr;
+    Layer* collisions = CollisionLayerOf(current);
+    if (current == nullptr || collisions == nullptr)
         return;
-    if (PlayerWorld* world = GetPlayerWorld()) {
-        Player* player = world->GetPlayer();
-        if (player != nullptr && player->armorChargesMax == 0)
-            player->armorChargesMax = 2;
-    }
-}
-
-void PlayerArmorCrossbow::OnEnabled()
-{
-    PlayerWorld* world = GetPlayerWorld();
-    Player* player = world != nullptr ? world->GetPlayer() : nullptr;
-    if (player == nullptr || player->GetCurrentArmor() < 0)
-        return;
-    if (auto* armor = dynamic_cast<PlayerArmor*>(player->GetModifier(player->GetCurrentArmor())))
-        armor->GetAnimationSetC().ApplyToPlayer(player);
-}
-
-void Player::UpdateArmors(const InputActions& pressed)
-{
-    if (life < 1)
-        return;
-    if (modifiers.size() >= 2) {
-        const int previous = currentArmor;
-        bool pressedMark = false;
-        if (armorKeyDelay > 0) {
-            --armorKeyDelay;
-        } else if (armorCharges > 0) {
-            auto usable = [this](int index) {
-                PlayerModifier* m = GetModifier(index);
-                return m != nullptr && m->IsEnabled() && m->CanUse() && !IsSpiderForm();
-            };
-            if (pressed.fireArmor && usable(kFireArmor)) {
-                currentArmor = kFireArmor;
-                pressedMark = true;
+    ForgetOtherLevels(current);
+    const Point<float> position = host->GetArmorHostPosition();
+    const int px = static_cast<int>(position.x);
+    const int py = static_cast<int>(position.y);
+    const Point<int> corner(px - width / 2 + 32, py + height / 2 + 48);
+    const Point<int> opposite(corner.x + width, corner.y - height);
+    for (int list = 0; list < 3; ++list) {
+        for (int i = 0; i < current->GetLayerCount(list); ++i) {
+            Layer* layer = current->GetLayerAt(list, i);
+            if (layer == nullptr || layer == collisions || layer->GetScrollFactor().x != 1.0f
+                || layer->GetScrollFactor().y != 1.0f)
+                continue;
+            Layer::InstanceList found;
+            layer->CollectInstancesInRect(corner, opposite, found, false);
+            for (Layer::Instance* instance : found) {
+                if (!instance->IsVisible() || instance->GetPrototype() == nullptr)
+                    continue;
+                const int pair = FindBySourceName(replacementPairs, instance->GetPrototype()->GetName());
+                if (pair < 0 || replacementPairs[static_cast<size_t>(pair)].second == nullptr)
+                    continue;
+                activeReplacements.push_back(Replace(
+                    layer, instance, replacementPairs[static_cast<size_t>(pair)].second, collisions, -1.0f));
             }
-            if (pressed.iceArmor && usable(kIceArmor)) {
-                currentArmor = kIceArmor;
-                pressedMark = true;
-            }
-            if (pressedMark)
-                armorKeyDelay = 8;
         }
-        if (currentArmor != previous)
-            SwitchArmor(previous, false);
-        if (armorCharges < armorChargesMax && ++armorRechargeCounter >= armorRechargePeriod) {
-            ++armorCharges;
-            armorRechargeCounter = 0;
-            if (armorFlagByte != 0)
-                PlaySoundAt(22);
-        }
-        if (currentArmor == previous && pressedMark) {
-            if (PlayerModifier* worn = GetModifier(currentArmor))
-                worn->Use();
-        }
-        if (PlayerModifier* worn = GetModifier(currentArmor))
-            worn->Update();
     }
-    if (modifiers.size() > 6) {
-        if (PlayerModifier* straff = GetModifier(kStraff))
-            straff->Update();
-    }
-}
-
-void Player::FindNearestSecretZone()
-{
-    // The fireflies that show the nearest target come with the secret zones;
-    // the targets a script adds are already searched here.
-    float best = 262144.0f;
-    const Point<float> centre = GetCenter();
-    for (CharacterObject* c : targetCharacters) {
-        if (c == nullptr)
-            continue;
-        const Point<float> d = c->GetCenter() - centre;
-        best = std::min(best, d.x * d.x + d.y * d.y);
-    }
-    (void)best;
 }

@@ -3,65 +3,102 @@
 #include "characters/PlayerAnimationSet.h"
 #include "characters/PlayerModifier.h"
 #include "engine/serial/Point.h"
+#include "scene/Layer.h"
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
-// An elemental armor: three animation sets (level 1, level 2, and the
-// crossbow poses taken while the crossbow is enabled) built from the
-// prefixed names of the game library, its level and the one-time build
-// flag. Wearing it copies its set into the player. The scenery it changes
-// is the business of the fire and ice armors themselves.
+class ArmorReplacement;
+struct PlayerArmorState;
+class GraphicalObject;
+class Level;
+
+// A piece of scenery an armor has changed and that is still changed: the
+// placed instance that was replaced (hidden), the instance of its
+// replacement shown in its place, and the hidden copy of the replacement in
+// the "Collisions" layer that gives it its collision boxes.
+struct ArmorActiveReplacement {
+    Layer::Instance* replaced = nullptr;
+    Layer::Instance* replacement = nullptr;
+    Layer::Instance* collisionCopy = nullptr;
+    Layer* layer = nullptr;
+    Layer* collisionLayer = nullptr;
+};
+
+// Base of the fire and ice armors: their animation sets, the (object,
+// replacement) pairs built from the armor replacement lists, the scenery
+// changed now and the armor's level.
 class PlayerArmor : public PlayerModifier {
 public:
-    // prefix: "[Fire]" or "[Ice]"; the level-2 set uses prefix with a 2
-    // before the closing bracket.
-    explicit PlayerArmor(std::string prefix);
-    ~PlayerArmor() override;
+    using Pair = std::pair<GraphicalObject*, GraphicalObject*>;
+    using PairList = std::vector<Pair>;
 
-    // Builds the animation sets once.
-    void OnEnabled() override;
-    // Applies the armor's set; unless silent also plays the change sound
-    // and uses the armor.
+    using PlayerModifier::PlayerModifier;
+
     void OnSelected(bool silent) override;
     void OnDeselected() override { }
+    void Use() override { }
+    // Forgets the changed scenery without restoring it (the level is gone).
+    void Reset() override
+    {
+        activeReplacements.clear();
+        recordsLevel = nullptr;
+    }
+    // The records point into the level they were made in: once another level
+    // runs they are forgotten (Reset) instead of being followed.
+    void ForgetOtherLevels(Level* current);
 
-    virtual void ApplyAnimationSet();
-    virtual Point<int> GetReplaceZoneSize() = 0;
-    PlayerAnimationSet& GetAnimationSet() { return level == 2 ? setB : setA; }
-    PlayerAnimationSet& GetAnimationSetB() { return setB; }
-    PlayerAnimationSet& GetAnimationSetC() { return setC; }
+    static int FindBySourceName(const PairList& pairs, const std::string& name);
+    static int FindByReplacementName(const PairList& pairs, const std::string& name);
+    // Replaces the visible scenery of the zone around the player that has a
+    // replacement in the pairs.
+    void ApplyReplacementsInZone(int width, int height);
+    // Restores the records from `first` on and erases them.
+    void UpdateReplacements(size_t first);
+    void ApplyAnimationSet();
+    void ApplyAnimationSetC();
+    virtual Point<int> GetReplaceZoneSize() const = 0;
+    const PlayerAnimationSet& GetAnimationSet() const { return level == 2 ? setB : setA; }
+    const PlayerAnimationSet& GetAnimationSetB() const { return setB; }
+    const PlayerAnimationSet& GetAnimationSetC() const { return setC; }
+
     int32_t GetLevel() const { return level; }
     void SetLevel(int32_t value) { level = value; }
     bool IsBuilt() const { return built != 0; }
+    const PairList& GetReplacementPairs() const { return replacementPairs; }
+    std::vector<ArmorActiveReplacement>& GetActiveReplacements() { return activeReplacements; }
+
+    // Turns a replacement list into pairs by looking both names up among the
+    // game's graphical objects (a missing name gives a null member).
+    static PairList BuildPairs(const std::vector<ArmorReplacement>& list);
+    // Freezes one placed instance of layer: a copy of the replacement shown
+    // at its place and a hidden one in the collision layer, the instance
+    // hidden. The replacement animation starts at animationTime (seconds);
+    // a negative time leaves it at its start.
+    static ArmorActiveReplacement Replace(Layer* layer, Layer::Instance* instance,
+        GraphicalObject* replacement, Layer* collisionLayer, float animationTime);
+    // Undoes Replace: the instance shown again, both copies deleted.
+    static void Restore(const ArmorActiveReplacement& record);
 
 protected:
-    std::string prefix;
+    // Builds the pairs from the lists, once.
+    void BuildOnce(
+        const std::vector<ArmorReplacement>& primary, const std::vector<ArmorReplacement>* secondary);
+    // The player's charges; null without a player.
+    PlayerArmorState* GetState() const;
+    // The level's "Collisions" layer; null without one.
+    static Layer* CollisionLayerOf(Level* level);
+
     PlayerAnimationSet setA;
     PlayerAnimationSet setB;
     PlayerAnimationSet setC;
+    PairList replacementPairs;
+    PairList secondaryPairs;
+    std::vector<ArmorActiveReplacement> activeReplacements;
     int32_t level = 1;
     int32_t built = 0;
-};
-
-// The fire armor; its sets are built at construction. Its use and the
-// thawing of scenery come with the armors' own code.
-class PlayerArmorFire : public PlayerArmor {
-public:
-    PlayerArmorFire();
-    Point<int> GetReplaceZoneSize() override { return {10, 10}; }
-};
-
-// The ice armor. Enabling it gives the player two armor charges when it had
-// none. Its use and the freezing of scenery come with the armors' own code.
-class PlayerArmorIce : public PlayerArmor {
-public:
-    PlayerArmorIce();
-    void SetEnabled(bool value) override;
-    Point<int> GetReplaceZoneSize() override
-    {
-        return {PlayerTuning::iceReplaceZoneWidth, PlayerTuning::iceReplaceZoneHeight};
-    }
-    // The frozen objects; cleared at each level.
-    void ClearFrozen() { }
+    // The level whose scenery activeReplacements points into.
+    Level* recordsLevel = nullptr;
 };

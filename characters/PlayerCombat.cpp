@@ -1,5 +1,7 @@
 #include "characters/Player.h"
 #include "characters/PlayerArmor.h"
+#include "characters/PlayerArmorFire.h"
+#include "characters/PlayerArmorIce.h"
 #include "characters/PlayerModifier.h"
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"

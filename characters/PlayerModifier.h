@@ -1,27 +1,24 @@
 #pragma once
 
-#include "characters/PlayerTuning.h"
-
 #include <cstdint>
 
-// One of the player's abilities or armors, held by the player in a fixed
-// order: 0 fire armor, 1 ice armor, 2 double jump, 3 climb, 4 spider form,
-// 5 crossbow, 6 strafe. The movement and attack code asks whether an entry
-// is enabled; the armors and the strafe count frames down in `cooldown`.
+class PlayerArmorHost;
+
+// One of the player's abilities or armors. An ability is merely enabled or
+// not; the player's movement and attack code asks. The armors derive from
+// PlayerArmor and add their own behaviour.
 class PlayerModifier {
 public:
-    PlayerModifier() = default;
+    explicit PlayerModifier(PlayerArmorHost* host_ = nullptr)
+        : host(host_)
+    {
+    }
+    virtual ~PlayerModifier() = default;
     PlayerModifier(const PlayerModifier&) = delete;
     PlayerModifier& operator=(const PlayerModifier&) = delete;
-    virtual ~PlayerModifier() = default;
 
-    // Stores the flag; enabling runs OnEnabled.
-    virtual void SetEnabled(bool value)
-    {
-        enabled = value;
-        if (value)
-            OnEnabled();
-    }
+    // Stores the flag; enabling calls OnEnabled.
+    virtual void SetEnabled(bool value);
     virtual bool CanUse() { return true; }
     virtual void OnEnabled() { }
     virtual void OnSelected(bool silent) = 0;
@@ -33,43 +30,59 @@ public:
     bool IsEnabled() const { return enabled; }
     int32_t GetCooldown() const { return cooldown; }
     void SetCooldown(int32_t frames) { cooldown = frames; }
+    PlayerArmorHost* GetHost() const { return host; }
 
 protected:
+    // Counts the cooldown down to 0.
+    void CountDownCooldown()
+    {
+        if (cooldown >= 1)
+            --cooldown;
+    }
+
+    PlayerArmorHost* host = nullptr;
     bool enabled = false;
     int32_t cooldown = 0;
 };
 
-// Abilities that are merely enabled or not.
+// The abilities that are only enabled or not.
 class PlayerAbility : public PlayerModifier {
 public:
+    using PlayerModifier::PlayerModifier;
     void OnSelected(bool) override { }
     void OnDeselected() override { }
 };
 
-class PlayerArmorDoubleJump : public PlayerAbility { };
-class PlayerArmorClimb : public PlayerAbility { };
-class PlayerArmorSpider : public PlayerAbility { };
-
-// The strafe dash: starting one sets the cool-down to the strafe delay.
-class PlayerArmorStraff : public PlayerAbility {
+class PlayerArmorDoubleJump : public PlayerAbility {
 public:
-    void Update() override
-    {
-        if (cooldown >= 1)
-            --cooldown;
-    }
+    using PlayerAbility::PlayerAbility;
 };
 
-// The crossbow and its bolt stock.
+class PlayerArmorClimb : public PlayerAbility {
+public:
+    using PlayerAbility::PlayerAbility;
+};
+
+class PlayerArmorSpider : public PlayerAbility {
+public:
+    using PlayerAbility::PlayerAbility;
+};
+
+// The strafe dash: starting one sets the cooldown to the strafe delay.
+class PlayerArmorStraff : public PlayerAbility {
+public:
+    using PlayerAbility::PlayerAbility;
+    void Update() override { CountDownCooldown(); }
+    void StartDash();
+};
+
+// The crossbow and its bolts. Enabling it while an armor is worn gives the
+// player the armor's crossbow poses.
 class PlayerArmorCrossbow : public PlayerAbility {
 public:
-    // Takes the worn armor's crossbow poses into the player.
+    using PlayerAbility::PlayerAbility;
+    void Update() override { CountDownCooldown(); }
     void OnEnabled() override;
-    void Update() override
-    {
-        if (cooldown >= 1)
-            --cooldown;
-    }
 
     int32_t boltCapacity = 3;
     int32_t boltsLeft = 3;

@@ -28,7 +28,7 @@ bool InAir(int state)
     return state == Player::kJump || state == Player::kEndJump || state == Player::kFall;
 }
 
-// Animation numbers of the move states (their slots: PlayerAnimationSet).
+// Animation numbers of the move states (their slots: PlayerPoseSet).
 enum AnimationId {
     IdleL = 0,
     CrouchExtL = 2,
@@ -453,7 +453,7 @@ void Player::ApplyStateMotion(const InputActions& pressed, float airStep)
 
 void Player::ShowAnimation(int id)
 {
-    const int slot = PlayerAnimationSet::SlotOfAnimationId(id);
+    const int slot = PlayerPoseSet::SlotOfAnimationId(id);
     GraphicalObject* chosen = GetAnimationField(slot);
     if (chosen != currentAnimation && chosen != nullptr)
         chosen->RestartAnimations(false);

@@ -2,6 +2,7 @@
 
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
+#include "characters/PlayerArmorIce.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/Paths.h"
 #include "engine/render/DXGraphicalSurface.h"
@@ -113,6 +114,9 @@ bool Game::ChangeLevel(std::string levelFile)
     if (!player)
         player = std::make_unique<Player>("Player");
     level->SpawnInstances();
+    // Connected water (and lava) is numbered so that a freeze stays in the
+    // body of water it starts in.
+    PlayerArmorIce::GroupReplaceableScenery(level.get());
     AddInGameLayer(*level, Level::kScene, "INGAME_LastSCLAYER", false);
     AddInGameLayer(*level, Level::kForeground, "INGAME_LastFGLAYER", true);
     level->FindMinimapLocation();

@@ -201,9 +201,9 @@ bool CmdPlayerArmorAddReplaceForUse(std::string arguments)
     if (tokens.size() < 3)
         return false;
     if (tokens[0] == "ice")
-        ArmorReplacement::IceList().emplace_back(tokens[1], tokens[2]);
+        ArmorReplacement::Append(ArmorReplacement::IceList(), ArmorReplacement(tokens[1], tokens[2]));
     if (tokens[0] == "icelava")
-        ArmorReplacement::IceLavaList().emplace_back(tokens[1], tokens[2]);
+        ArmorReplacement::Append(ArmorReplacement::IceLavaList(), ArmorReplacement(tokens[1], tokens[2]));
     return true;
 }
 

@@ -1,14 +1,16 @@
 // Checks every level description of data/levels against the world's rules and
-// writes its level file (lower-case name) into the output folder.
+// writes its level file (lower-case name) into the output folder through the
+// engine's own level writer.
 // Usage: levelgen OUT_LEVELS_DIR ART_DIR LEVELS_DIR
+#include "scene/Level.h"
 #include "tools/world/ArtAtlas.h"
 #include "tools/world/GameLibraryWriter.h"
+#include "tools/world/LevelBuilder.h"
 #include "tools/world/LevelChecks.h"
 #include "tools/world/LevelModel.h"
 #include "tools/world/WorldText.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 
 int main(int argc, char** argv)
@@ -23,7 +25,8 @@ int main(int argc, char** argv)
             book.ReadFile(file);
         ArtAtlas atlas = ArtAtlas::Layout(book);
         std::vector<SynthSound> noSounds;
-        const std::set<std::string> known = GameLibraryWriter(book, atlas, noSounds).ObjectNames();
+        const GameLibraryWriter library(book, atlas, noSounds);
+        const std::set<std::string> known = library.ObjectNames();
 
         std::vector<LevelDescription> levels;
         for (const std::string& file : ListFiles(argv[3], ".lvd"))
@@ -39,12 +42,11 @@ int main(int argc, char** argv)
             return 1;
         }
         std::filesystem::create_directories(argv[1]);
-        for (const LevelDescription& level : levels) {
-            LevelModel model = BuildLevelModel(level);
-            std::ofstream out(
-                std::filesystem::path(argv[1]) / model.fileName, std::ios::binary | std::ios::trunc);
-            WriteLevelModelPlaceholder(model, out);
-            if (!out.flush()) {
+        const LevelBuilder builder([&](const std::string& name) { return library.FindObject(name); });
+        for (const LevelDescription& description : levels) {
+            const LevelModel model = BuildLevelModel(description);
+            std::unique_ptr<Level> level = builder.Build(model);
+            if (!level->SaveFile((std::filesystem::path(argv[1]) / model.fileName).string())) {
                 std::cerr << "levelgen: cannot write " << model.fileName << "\n";
                 return 1;
             }

@@ -45,18 +45,35 @@ TEST_F(GameSaveDataFile, AKilledWriterLeavesTheOldSaveOrTheNewOneWhole)
     std::mt19937 random(20261207);
     int32_t lastScore = 0;
     for (int round = 0; round < 40; ++round) {
+        // The child says when its first save is whole; on every other round the
+        // parent waits for that before killing, so saves complete however slow
+        // the machine is, and the other rounds kill at any moment.
+        int saved[2];
+        ASSERT_EQ(pipe(saved), 0);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             // Saves with a rising score until it is killed.
+            close(saved[0]);
             GameSaveData record;
             FillEveryField(record);
             for (int32_t score = lastScore + 1;; ++score) {
                 record.SetScore(score);
                 if (!record.WriteFile(path, nullptr))
                     _exit(3);
+                if (score == lastScore + 1) {
+                    const char byte = 1;
+                    (void)!write(saved[1], &byte, 1);
+                    close(saved[1]);
+                }
             }
         }
+        close(saved[1]);
+        if (round % 2 == 1) {
+            char byte = 0;
+            ASSERT_EQ(read(saved[0], &byte, 1), 1) << "the writer never finished a save";
+        }
+        close(saved[0]);
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 4000));
         ASSERT_EQ(kill(child, SIGKILL), 0);
         int status = 0;

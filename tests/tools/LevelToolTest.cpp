@@ -31,7 +31,7 @@ std::string Level(const std::string& extra = "", const std::string& bottomRow = 
 }
 
 const std::set<std::string> kKnown = {"Point_PlayerStart", "Zone_LoadMap", "Zone_Teleport", "Zone_Save",
-    "Point_MinimapLocation", "Zone_TriggerZone", "Deco_Grave_A"};
+    "Point_MinimapLocation", "Zone_TriggerZone", "Deco_Grave_A", "Zone_NPCSpawner_Chained_Skull"};
 
 std::vector<std::string> FaultsOf(const std::string& text)
 {
@@ -45,6 +45,10 @@ std::vector<std::string> FaultsOf(const std::string& text)
 TEST(LevelToolTest, TheSoundDescriptionPasses)
 {
     EXPECT_EQ(FaultsOf(Level()), std::vector<std::string>());
+    // Two chained skulls share one name: each is the other's partner.
+    const std::string pair = "place Zone_NPCSpawner_Chained_Skull chain 3 2 1x1\n"
+                             "place Zone_NPCSpawner_Chained_Skull chain 6 2 1x1\n";
+    EXPECT_EQ(FaultsOf(Level(pair)), std::vector<std::string>());
 }
 
 TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
@@ -71,6 +75,11 @@ TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
         {Level("place Point_MinimapLocation m1 1 2\nplace Point_MinimapLocation m2 2 2\n"),
             "the level has 2 minimap markers"},
         {Level("place Deco_Grave_A start 3 2\n"), "t.lvd:24: the name \"start\" is already used on line 21"},
+        {Level("place Zone_NPCSpawner_Chained_Skull c 3 2\nplace Zone_NPCSpawner_Chained_Skull c 5 2\n"
+               "place Zone_NPCSpawner_Chained_Skull c 7 2\n"),
+            "t.lvd:25: the name \"c\" is already used on line 24"},
+        {Level("place Zone_NPCSpawner_Chained_Skull start 3 2\n"),
+            "t.lvd:24: the name \"start\" is already used on line 21"},
         {Level("place Zone_Save s 15 2 2x3 dir=Right\n"), "t.lvd:24: \"s\" reaches outside the level"},
         {Level("fog 1\n"), "t.lvd:24: unknown description word \"fog\""},
         {Level("place Zone_Save s 4 2 1x3 dir=Right dir=Right\n"), "t.lvd:24: option \"dir\" is given twice"},

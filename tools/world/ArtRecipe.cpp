@@ -1,5 +1,6 @@
 #include "tools/world/ArtRecipe.h"
 
+#include "tools/world/PlayerArt.h"
 #include "tools/world/WorldText.h"
 
 #include <fstream>
@@ -66,6 +67,7 @@ void ArtBook::ReadText(const std::string& text, const std::string& fileName)
     int lineNo = 0;
     ArtObject* current = nullptr;
     int frame = -1;
+    std::string poseImage, posePalette;
     std::set<std::string> names;
     for (const ArtObject& o : objects)
         names.insert(o.name);
@@ -108,6 +110,28 @@ void ArtBook::ReadText(const std::string& text, const std::string& fileName)
                 || current->height > 1024)
                 throw WorldError(fileName, lineNo, "picture size must be 1 to 1024 pixels");
             frame = -1;
+        } else if (key == "poses") {
+            // The atlas and palette of the pose lines that follow.
+            need(2);
+            if (!palettes.count(w[2]))
+                throw WorldError(fileName, lineNo, "unknown palette \"" + w[2] + "\"");
+            poseImage = w[1];
+            posePalette = w[2];
+            current = nullptr;
+        } else if (key == "pose") {
+            need(6);
+            if (poseImage.empty())
+                throw WorldError(fileName, lineNo, "a \"poses\" line must come before the first pose");
+            if (w[6] != "loop" && w[6] != "finish")
+                throw WorldError(fileName, lineNo, "expected \"loop\" or \"finish\", found \"" + w[6] + "\"");
+            const PoseSpec pose {
+                w[1], w[2], w[3], integer(4), integer(5), w[6] == "loop", poseImage, posePalette};
+            for (ArtObject& picture : MakePlayerPose(pose, fileName, lineNo)) {
+                if (!names.insert(picture.name).second)
+                    throw WorldError(fileName, lineNo, "picture \"" + picture.name + "\" is defined twice");
+                objects.push_back(std::move(picture));
+            }
+            current = nullptr;
         } else if (current == nullptr) {
             throw WorldError(
                 fileName, lineNo, "expected \"palette\", \"object\" or \"sprite\", found \"" + key + "\"");

@@ -123,6 +123,14 @@ GraphicalObject* GameLibraryWriter::FindObject(const std::string& name) const
     return it == objectByName.end() ? nullptr : it->second;
 }
 
+std::vector<GraphicalObject*> GameLibraryWriter::Objects() const
+{
+    std::vector<GraphicalObject*> all;
+    for (const auto& object : objects)
+        all.push_back(object.get());
+    return all;
+}
+
 GameLibraryWriter::~GameLibraryWriter() = default;
 
 GameLibraryWriter::GameLibraryWriter(

@@ -41,6 +41,8 @@ public:
     std::set<std::string> ObjectNames() const;
     // The library's scene object of that name (the prototype levels place), or null.
     GraphicalObject* FindObject(const std::string& name) const;
+    // Every scene object, in the library's order (owned by the writer).
+    std::vector<GraphicalObject*> Objects() const;
 
     // The sound-event name for a sound file name, using the events the
     // engine knows ("menu_select" -> "Menu_Select"; "_b" marks a second

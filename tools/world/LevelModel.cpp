@@ -129,6 +129,7 @@ LevelModel BuildLevelModel(const LevelDescription& d)
     LevelModel model;
     model.name = d.level;
     model.fileName = ToLowerCase(d.level);
+    model.source = d.file;
     model.cellX = d.cellX;
     model.cellRow = d.cellRow;
     for (const auto& [line, where] : d.scripts)
@@ -203,6 +204,7 @@ LevelModel BuildLevelModel(const LevelDescription& d)
         ModelInstance i = p.kind == "prop" ? At(p.object, p.x, p.y, 0, 0)
                                            : At(p.object, p.x, p.y, p.w * kTile, p.h * kTile);
         i.name = p.name;
+        i.line = p.line;
         i.options = p.options;
         i.script = p.script;
         if (p.object == "Point_MinimapLocation") {
@@ -218,32 +220,4 @@ LevelModel BuildLevelModel(const LevelDescription& d)
         collisions.instances.push_back(i);
     }
     return model;
-}
-
-void WriteLevelModelPlaceholder(const LevelModel& model, std::ostream& os)
-{
-    auto line = [&](const std::string& text) { os << text << "\r\n"; };
-    line("LevelModelPlaceholder");
-    line(model.name);
-    line(std::to_string(model.layers.size()));
-    for (const ModelLayer& layer : model.layers) {
-        line(layer.name);
-        line(std::to_string(layer.list) + " " + std::to_string(layer.scrollX) + " "
-            + std::to_string(layer.scrollY) + " " + std::to_string(layer.drawPlacedInstances ? 1 : 0) + " "
-            + std::to_string(layer.autoScrollSpeed));
-        line(std::to_string(layer.instances.size()));
-        for (const ModelInstance& i : layer.instances) {
-            std::string text = i.object + " \"" + i.name + "\" " + std::to_string(i.x) + " "
-                + std::to_string(i.y) + " " + std::to_string(i.w) + " " + std::to_string(i.h);
-            for (const auto& [key, value] : i.options)
-                text += " " + key + "=" + value;
-            line(text);
-            for (const std::string& s : i.script)
-                line("  " + s);
-        }
-    }
-    std::string script;
-    for (const std::string& s : model.script)
-        script += (script.empty() ? "" : ";") + s;
-    line(script);
 }

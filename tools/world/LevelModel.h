@@ -3,7 +3,6 @@
 #include "tools/world/LevelDescription.h"
 
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,7 @@ struct ModelInstance {
     int x = 0, y = 0, w = 32, h = 32;
     std::map<std::string, std::string> options;
     std::vector<std::string> script;
+    int line = 0; // where the description places it; 0 for what the tool adds
 };
 
 struct ModelLayer {
@@ -31,6 +31,7 @@ struct ModelLayer {
 struct LevelModel {
     std::string name;     // as the game names it
     std::string fileName; // on disk: lower case
+    std::string source;   // the description it was built from
     int cellX = 0, cellRow = 0;
     std::vector<ModelLayer> layers; // list 0, then 2, then 1, each in order
     std::vector<std::string> script;
@@ -49,9 +50,3 @@ bool AreaPrefix(const std::string& palette, std::string& prefix);
 // the camera blockers and the minimap marker. Throws WorldError on a palette
 // or layer the world does not know.
 LevelModel BuildLevelModel(const LevelDescription& description);
-
-// Stand-in for the level-file writer until the level and layer classes can
-// write themselves: a plain listing of the model, one value per line, CR LF.
-// The game cannot read it; the level tool replaces it with the engine's own
-// writer.
-void WriteLevelModelPlaceholder(const LevelModel& model, std::ostream& os);

@@ -1,0 +1,244 @@
+#include "tests/characters/FrozenMereFixture.h"
+
+#include "characters/PlayerArmorControl.h"
+
+using armortest::FrozenMere;
+
+namespace {
+
+TEST_F(FrozenMere, IceFreezesThePoolThePlayerWalksAcrossAndFireThawsIt)
+{
+    const int poolRight = kPoolLeft + 32 * kPoolWidth - 1;
+    ASSERT_EQ(FixturesIn(kPoolLeft + 8, 90, poolRight - 8, 8), 0u);
+
+    // Selecting the ice armor uses it: the front runs through the pool.
+    PlayerArmorControl::UpdateArmors(player, false, true);
+    ASSERT_EQ(player.state.currentArmor, 1);
+    for (int frame = 0; frame < 200; ++frame)
+        PlayerArmorControl::UpdateArmors(player, false, false);
+    EXPECT_TRUE(ice->GetFrozenList().empty());
+    EXPECT_EQ(HiddenWaterTiles(), kPoolWidth * kPoolDepth);
+    EXPECT_EQ(ice->GetActiveReplacements().size(), static_cast<size_t>(kPoolWidth * kPoolDepth));
+    EXPECT_GT(FixturesIn(kPoolLeft + 8, 90, poolRight - 8, 8), 0u);
+
+    // Walking over the lake: ice under the feet all the way.
+    for (int x = kPoolLeft; x + 64 <= poolRight; x += 16) {
+        player.position = Point<float>(static_cast<float>(x), kShoreTop);
+        ASSERT_GT(FixturesIn(x + 10, kShoreTop - 1, x + 53, kShoreTop - 4), 0u) << "at x " << x;
+    }
+
+    // On the far shore the fire armor is worn: walking back thaws the lake.
+    player.position = Point<float>(static_cast<float>(poolRight + 100), kShoreTop);
+    player.state.armorCharges = 1;
+    player.state.armorKeyDelay = 0;
+    PlayerArmorControl::UpdateArmors(player, true, false);
+    ASSERT_EQ(player.state.currentArmor, 0);
+    // The top row thaws under the feet; the player sinks and swims back
+    // through the pool's bottom row, thawing what is left.
+    for (int x = poolRight + 100; x >= 0; x -= 8) {
+        player.position = Point<float>(static_cast<float>(x), kShoreTop);
+        PlayerArmorControl::UpdateArmors(player, false, false);
+    }
+    EXPECT_EQ(ice->GetActiveReplacements().size(), static_cast<size_t>(kPoolWidth * (kPoolDepth - 1)));
+    for (int x = kPoolLeft; x <= poolRight; x += 8) {
+        player.position = Point<float>(static_cast<float>(x), 16);
+        PlayerArmorControl::UpdateArmors(player, false, false);
+    }
+    EXPECT_TRUE(ice->GetActiveReplacements().empty());
+    EXPECT_EQ(HiddenWaterTiles(), 0);
+    EXPECT_EQ(FixturesIn(kPoolLeft + 8, 90, poolRight - 8, 8), 0u);
+    EXPECT_EQ(water->GetAddedInstanceCount(), 0u);
+    EXPECT_EQ(collisions->GetAddedInstanceCount(), 0u);
+    // The shores keep their ground.
+    EXPECT_GT(FixturesIn(10, 90, 100, 10), 0u);
+}
+
+TEST_F(FrozenMere, TheFrontPausesEveryNinthFrame)
+{
+    player.state.armorCharges = 1;
+    ice->Use();
+    // The use's own step: seeds kept, their neighbours dropped, timer reset.
+    const std::vector<Point<int>> seeds = PlayerArmorIce::SeedCells(player.position);
+    EXPECT_EQ(ice->GetFrozenList(), seeds);
+    EXPECT_EQ(ice->GetPropagationTimer(), 8);
+    EXPECT_EQ(HiddenWaterTiles(), 1); // the seed (192, 64) lies in the pool's top-left tile
+    // The next frames replace the queue with the cells around what froze.
+    ice->Update();
+    EXPECT_EQ(ice->GetPropagationTimer(), 7);
+    EXPECT_NE(ice->GetFrozenList(), seeds);
+    EXPECT_FALSE(ice->GetFrozenList().empty());
+}
+
+TEST_F(FrozenMere, AUseWithoutWaterStillCostsAChargeAndTheFrontEndsAtOnce)
+{
+    player.position = Point<float>(1200, 300);
+    player.state.armorCharges = 1;
+    ice->Use();
+    EXPECT_EQ(player.state.armorCharges, 0);
+    EXPECT_EQ(player.Count(kSoundUseAoeIce), 1);
+    ASSERT_EQ(player.attacks.size(), 1u);
+    EXPECT_EQ(player.attacks[0].radius, 112.0f);
+    EXPECT_EQ(player.ghostFreezeRadii.size(), 1u);
+    EXPECT_EQ(level.GetBackgroundEventCount(), 1u);
+    EXPECT_LE(RunFront(), 1);
+    EXPECT_EQ(HiddenWaterTiles(), 0);
+    // Without charges a use does nothing at all.
+    ice->Use();
+    EXPECT_EQ(player.attacks.size(), 1u);
+    EXPECT_EQ(level.GetBackgroundEventCount(), 1u);
+}
+
+TEST_F(FrozenMere, LavaFreezesOnlyUnderTheLevelTwoArmor)
+{
+    for (int x = 0; x < 4; ++x)
+        water->AddPlacedInstance(&lavaTile, static_cast<float>(1024 + 32 * x), 0);
+    PlayerArmorIce::GroupReplaceableScenery(&level);
+    player.position = Point<float>(1024, 32);
+    for (int armorLevel : {1, 2}) {
+        ice->SetLevel(armorLevel);
+        player.state.armorCharges = 1;
+        ice->Use();
+        RunFront();
+        int hidden = 0;
+        for (size_t i = 0; i < water->GetInstanceCount(); ++i) {
+            const Layer::Instance* instance = water->GetInstance(i);
+            if (instance->GetPrototype() == &lavaTile && !instance->IsVisible())
+                ++hidden;
+        }
+        EXPECT_EQ(hidden, armorLevel == 2 ? 4 : 0) << "armor level " << armorLevel;
+    }
+    // The water pool, out of reach, stayed as it was.
+    EXPECT_EQ(HiddenWaterTiles(), 0);
+}
+
+TEST_F(FrozenMere, StandingInTheWaterCancelsTheFreeze)
+{
+    player.position = Point<float>(kPoolLeft + 64, 40);
+    player.state.armorCharges = 1;
+    ice->Use();
+    RunFront();
+    EXPECT_EQ(HiddenWaterTiles(), 0);
+    EXPECT_TRUE(ice->GetActiveReplacements().empty());
+    EXPECT_EQ(player.state.armorCharges, 0);
+}
+
+TEST_F(FrozenMere, TouchingPiecesShareAGroupAndSeparatePoolsDoNot)
+{
+    water->AddPlacedInstance(&waterTile, 1000, 0);
+    water->AddPlacedInstance(&waterTile, 1032, 0);
+    water->AddPlacedInstance(&waterTile, 1100, 0);
+    PlayerArmorIce::GroupReplaceableScenery(&level);
+    const int32_t pool = water->GetInstance(0)->GetAuxIndex();
+    for (size_t i = 0; i < static_cast<size_t>(kPoolWidth * kPoolDepth); ++i)
+        EXPECT_EQ(water->GetInstance(i)->GetAuxIndex(), pool);
+    const size_t n = water->GetInstanceCount();
+    const int32_t pair = water->GetInstance(n - 3)->GetAuxIndex();
+    EXPECT_EQ(water->GetInstance(n - 2)->GetAuxIndex(), pair);
+    const int32_t lone = water->GetInstance(n - 1)->GetAuxIndex();
+    EXPECT_NE(pair, pool);
+    EXPECT_NE(lone, pool);
+    EXPECT_NE(lone, pair);
+    EXPECT_GE(lone, 0);
+}
+
+TEST_F(FrozenMere, FireShowsMeltingFramesByDistanceAndThawsAt32)
+{
+    // Freeze the pool, then stand left of the tile at (192, 64) at a
+    // distance d from it, with every other piece far to the right.
+    player.state.armorCharges = 1;
+    ice->Use();
+    RunFront();
+    ASSERT_EQ(HiddenWaterTiles(), kPoolWidth * kPoolDepth);
+    Layer::Instance* corner = nullptr;
+    for (const ArmorActiveReplacement& record : ice->GetActiveReplacements()) {
+        if (record.replacement->GetPosition() == Point<float>(kPoolLeft, 64))
+            corner = record.replacement;
+    }
+    ASSERT_NE(corner, nullptr);
+    struct Case {
+        int distance;
+        int frame; // -1: unchanged, -2: thawed
+    };
+    const Case cases[] = {{160, -1}, {129, -1}, {128, 2}, {96, 1}, {64, 0}, {32, -2}};
+    player.state.currentArmor = 0;
+    const size_t frozen = ice->GetActiveReplacements().size();
+    for (const Case& c : cases) {
+        corner->GetPrototype()->SetAnimationFrame(4);
+        player.position = Point<float>(static_cast<float>(kPoolLeft - c.distance), 64);
+        fire->Update();
+        if (c.frame == -2) {
+            // The tile below, as near, thaws with it.
+            EXPECT_EQ(ice->GetActiveReplacements().size(), frozen - 2) << c.distance;
+            EXPECT_TRUE(water->GetInstance(2)->IsVisible()) << c.distance;
+            continue;
+        }
+        EXPECT_EQ(corner->GetPrototype()->GetAnimationFrame(), c.frame == -1 ? 4 : c.frame) << c.distance;
+        EXPECT_EQ(corner->GetPrototype()->GetCollisionShapeCount() == 0
+                || !corner->GetPrototype()->GetCollisionShape(0),
+            c.frame == 0)
+            << c.distance;
+    }
+}
+
+TEST_F(FrozenMere, InSpiderFormOrWithNothingFrozenFireChangesNothing)
+{
+    player.state.currentArmor = 0;
+    player.position = Point<float>(kPoolLeft, kShoreTop);
+    fire->Update();
+    EXPECT_EQ(water->GetAddedInstanceCount(), 0u);
+    player.state.armorCharges = 1;
+    player.position = Point<float>(128, kShoreTop);
+    ice->Use();
+    RunFront();
+    const size_t frozen = ice->GetActiveReplacements().size();
+    player.spider = true;
+    player.position = Point<float>(kPoolLeft + 64, kShoreTop);
+    fire->Update();
+    EXPECT_EQ(ice->GetActiveReplacements().size(), frozen);
+    player.spider = false;
+    fire->Update();
+    EXPECT_LT(ice->GetActiveReplacements().size(), frozen);
+}
+
+TEST_F(FrozenMere, RecordsOfALevelLeftBehindAreForgottenNotFollowed)
+{
+    player.state.armorCharges = 1;
+    ice->Use();
+    ice->Update();
+    ASSERT_FALSE(ice->GetActiveReplacements().empty());
+    ASSERT_FALSE(ice->GetFrozenList().empty());
+    {
+        // The next level runs; the old one is gone before the armors look.
+        Level next("snow_02");
+        player.level = &next;
+        player.state.currentArmor = 0;
+        fire->Update();
+        EXPECT_TRUE(ice->GetActiveReplacements().empty());
+        ice->Update();
+        EXPECT_TRUE(ice->GetFrozenList().empty());
+        player.level = nullptr;
+    }
+    fire->Update();
+    ice->Update();
+    EXPECT_TRUE(ice->GetActiveReplacements().empty());
+}
+
+TEST_F(FrozenMere, ZoneReplacementSwapsTheVisibleSceneryOverlappingTheZoneOnly)
+{
+    ice->OnEnabled();
+    player.position = Point<float>(kPoolLeft + 64, kShoreTop);
+    // Corner (128, 244) to (448, 44), edges included: the two upper rows,
+    // the columns from x 192 to the one at 448.
+    ice->ApplyReplacementsInZone(320, 200);
+    EXPECT_EQ(HiddenWaterTiles(), 18);
+    EXPECT_EQ(water->GetAddedInstanceCount(), 18u);
+    EXPECT_EQ(collisions->GetAddedInstanceCount(), 18u);
+    // Hidden pieces are not replaced twice.
+    ice->ApplyReplacementsInZone(320, 200);
+    EXPECT_EQ(water->GetAddedInstanceCount(), 18u);
+    ice->UpdateReplacements(0);
+    EXPECT_EQ(HiddenWaterTiles(), 0);
+    EXPECT_EQ(water->GetAddedInstanceCount(), 0u);
+}
+
+} // namespace

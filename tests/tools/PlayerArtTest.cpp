@@ -1,0 +1,210 @@
+#include "tools/world/PlayerArt.h"
+#include "tools/world/ArtPainter.h"
+#include "tools/world/ArtRecipe.h"
+#include "tools/world/WorldText.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+// The Warden's default and spider sets as the world's recipes draw them.
+namespace {
+
+const ArtBook& WorldArt()
+{
+    static const ArtBook book = [] {
+        ArtBook b;
+        for (const std::string& file : ListFiles(std::string(QUENHOLT_SOURCE_DIR) + "/data/art", ".txt"))
+            b.ReadFile(file);
+        return b;
+    }();
+    return book;
+}
+
+// Every combination of the parts, in order: {"a", "b"} x {"L", "R"} -> aL aR bL bR.
+std::vector<std::string> Expand(const std::string& prefix, const std::vector<std::vector<std::string>>& parts)
+{
+    std::vector<std::string> names = {prefix};
+    for (const std::vector<std::string>& choices : parts) {
+        std::vector<std::string> next;
+        for (const std::string& n : names)
+            for (const std::string& c : choices)
+                next.push_back(n + c);
+        names = next;
+    }
+    return names;
+}
+
+// The 80 names the game looks up for the default and spider sets.
+std::vector<std::string> DefaultSetNames()
+{
+    std::vector<std::string> all;
+    auto add
+        = [&](const std::vector<std::string>& names) { all.insert(all.end(), names.begin(), names.end()); };
+    add(Expand("Player Graphical",
+        {{"Jump", "Fall", "Idle", "Walk", "Crouch", "HighFallCrouch", "TouchedGround", "TouchedAir",
+             "CrouchExt", "IdleAttack", "WalkAttack", "JumpAttack", "FallAttack", "AirAttack",
+             "CrouchAttack"},
+            {"L", "R"}}));
+    add(Expand("Player GraphicalClimb", {{"Idle", "Up", "Down"}, {"R", "L"}}));
+    add(Expand("Player GraphicalSpider",
+        {{"Idle", "Walk", "Jump", "Fall", "TouchedGround", "TouchedAir"}, {"L", "R"}}));
+    add(Expand("Player GraphicalStraff", {{"Fwd", "Bwd"}, {"L", "R"}}));
+    add(Expand("Player ", {{"Respawn", "Die"}, {"R", "L"}}));
+    add(Expand("Player Graphical",
+        {{"AirAttack", "WalkAttack", "CrouchAttack", "IdleAttack"}, {"[r2]", "[r3]", "[r4]"}, {"R", "L"}}));
+    return all;
+}
+
+bool Holds(const std::string& text, const char* part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+TEST(PlayerArtTest, TheWholeDefaultAndSpiderSetExistsAtThePlayersSizeAndCategory)
+{
+    const std::vector<std::string> names = DefaultSetNames();
+    ASSERT_EQ(names.size(), 80u);
+    ASSERT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 80u);
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const ArtObject* pose = WorldArt().Find(name);
+        ASSERT_NE(pose, nullptr);
+        EXPECT_EQ(pose->width, 64);
+        EXPECT_EQ(pose->height, 96);
+        EXPECT_EQ(pose->category, "(Player)");
+        EXPECT_FALSE(pose->plainSprite);
+    }
+}
+
+TEST(PlayerArtTest, PosesTheGameWaitsOnFinishAndTheRestLoopWithTheExpectedFrameCounts)
+{
+    for (const std::string& name : DefaultSetNames()) {
+        SCOPED_TRACE(name);
+        const ArtObject& pose = *WorldArt().Find(name);
+        const bool finishes = Holds(name, "Die") || Holds(name, "Respawn") || Holds(name, "Touched")
+            || Holds(name, "HighFallCrouch") || Holds(name, "Attack");
+        EXPECT_EQ(pose.loop, !finishes);
+        if (Holds(name, "Attack")) {
+            EXPECT_GE(pose.frames, 5);
+            EXPECT_LE(pose.frames, 7);
+        } else if (Holds(name, "Walk")) {
+            EXPECT_EQ(pose.frames, 8);
+        } else if (Holds(name, "Idle") && !Holds(name, "Climb")) {
+            EXPECT_EQ(pose.frames, 4);
+        } else if (Holds(name, "Die")) {
+            EXPECT_EQ(pose.frames, 8);
+        }
+    }
+}
+
+TEST(PlayerArtTest, EveryPoseHasItsHurtBoxAndAttacksStrikeAheadOnFrameZero)
+{
+    for (const std::string& name : DefaultSetNames()) {
+        SCOPED_TRACE(name);
+        const ArtObject& pose = *WorldArt().Find(name);
+        const bool right = name.back() == 'R';
+        int hurt = 0, blows = 0;
+        for (const ArtBox& box : pose.boxes) {
+            EXPECT_LT(box.x0, box.x1);
+            EXPECT_GT(box.y0, box.y1);
+            if (box.type == 2) {
+                ++hurt;
+                EXPECT_EQ(box.frame, -1);
+                EXPECT_EQ(box.y1, 0);
+                // Inside the drawn body, 24 px wide in the middle of the frame.
+                EXPECT_EQ(box.x1 - box.x0, 24);
+                EXPECT_NEAR((box.x0 + box.x1) / 2.0, 31.5, 0.6);
+                const int expectedTop = Holds(name, "Spider") ? 28 : Holds(name, "Crouch") ? 56 : 88;
+                EXPECT_EQ(box.y0, expectedTop);
+            } else if (box.type == 3) {
+                ++blows;
+                EXPECT_EQ(box.frame, 0);
+                // The blow lies in front of the body, on the side the pose faces.
+                if (right)
+                    EXPECT_GT(box.x1, 44);
+                else
+                    EXPECT_LT(box.x0, 20);
+            }
+        }
+        EXPECT_EQ(hurt, 1);
+        EXPECT_EQ(blows, Holds(name, "Attack") ? 1 : 0);
+    }
+    // Higher ranks reach further.
+    auto reach = [](const char* name) {
+        for (const ArtBox& box : WorldArt().Find(name)->boxes)
+            if (box.type == 3)
+                return box.x1 - box.x0;
+        return 0;
+    };
+    EXPECT_LT(reach("Player GraphicalIdleAttackR"), reach("Player GraphicalIdleAttack[r2]R"));
+    EXPECT_LT(reach("Player GraphicalIdleAttack[r3]R"), reach("Player GraphicalIdleAttack[r4]R"));
+}
+
+TEST(PlayerArtTest, LeftPosesAreTheRightOnesMirroredAndFramesDiffer)
+{
+    const ArtPainter painter(WorldArt(), 1);
+    for (const char* base : {"Player GraphicalWalk", "Player GraphicalIdleAttack[r3]",
+             "Player GraphicalSpiderWalk", "Player Die", "Player GraphicalClimbUp"}) {
+        SCOPED_TRACE(base);
+        const ArtObject& right = *WorldArt().Find(std::string(base) + "R");
+        const ArtObject& left = *WorldArt().Find(std::string(base) + "L");
+        ASSERT_EQ(right.frames, left.frames);
+        int differentFrames = 0;
+        PixelImage previous;
+        for (int f = 0; f < right.frames; ++f) {
+            const PixelImage r = painter.Paint(right, f);
+            const PixelImage l = painter.Paint(left, f);
+            int mismatches = 0, opaque = 0;
+            for (int y = 0; y < 96; ++y)
+                for (int x = 0; x < 64; ++x) {
+                    mismatches += l.GetPixel(x, y) != r.GetPixel(63 - x, y);
+                    opaque += (r.GetPixel(x, y) >> 24) != 0;
+                }
+            EXPECT_EQ(mismatches, 0) << "frame " << f;
+            // A figure, not an empty or filled frame; outlined in the shared dark colour.
+            EXPECT_GT(opaque, 200) << "frame " << f;
+            EXPECT_LT(opaque, 64 * 96 / 2) << "frame " << f;
+            if (f > 0 && previous.GetPixels() != r.GetPixels())
+                ++differentFrames;
+            previous = r;
+        }
+        EXPECT_EQ(differentFrames, right.frames - 1) << "each frame moves";
+    }
+}
+
+TEST(PlayerArtTest, BadPoseLinesAreRefusedNamingTheLine)
+{
+    const std::string head = "palette p #000000 #111111 #222222 #333333 #444444 #555555 #666666 #777777\n";
+    const struct {
+        std::string text;
+        const char* message;
+    } cases[] = {
+        {head + "pose \"A\" LR idle 4 100 loop\n", "test.txt:2: a \"poses\" line must come before"},
+        {head + "poses a.png p\npose \"A\" LR dance 4 100 loop\n",
+            "test.txt:3: unknown player motion \"dance\""},
+        {head + "poses a.png p\npose \"A\" LL idle 4 100 loop\n", "test.txt:3: a pose's sides are"},
+        {head + "poses a.png p\npose \"A\" LR idle 4 100 forever\n",
+            "test.txt:3: expected \"loop\" or \"finish\""},
+        {head + "poses a.png p\npose \"A\" LR idle 0 100 loop\n", "test.txt:3: a pose has 1 to 64 frames"},
+        {head + "poses a.png q\n", "test.txt:2: unknown palette \"q\""},
+        {head + "poses a.png p\npose \"A\" LR idle 4 100 loop\npose \"A\" RL walk 8 100 loop\n",
+            "test.txt:4: picture \"AR\" is defined twice"},
+        {head + "poses a.png p\npose \"A\" LR idle 4 loop\n",
+            "test.txt:3: \"pose\" expects 6 values, found 5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        try {
+            ArtBook book;
+            book.ReadText(c.text, "test.txt");
+            ADD_FAILURE() << "accepted";
+        } catch (const WorldError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+        }
+    }
+}
+
+} // namespace

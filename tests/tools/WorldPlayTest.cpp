@@ -1,0 +1,115 @@
+#include "characters/Player.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/serial/FileUtils.h"
+#include "engine/serial/ReaderContext.h"
+#include "game/Game.h"
+#include "scene/Level.h"
+#include "tools/world/LevelDescription.h"
+#include "tools/world/WorldText.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+// The assembled world (build/world) played by the game itself, headless: the
+// library it reads, and every level entered and run.
+namespace {
+
+const std::string kData = std::string(QUENHOLT_SOURCE_DIR) + "/data";
+const std::string kWorld = QUENHOLT_WORLD_DIR;
+
+// Runs the test in the world's folder, as the game runs, and collects the
+// debug output meanwhile.
+class WorldPlay : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::filesystem::exists(kWorld + "/gamelib.txt"))
+            GTEST_SKIP() << "the world is not built in " << kWorld;
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(kWorld);
+        platform::SetDebugSink([this](std::string_view text) { output += text; });
+    }
+    void TearDown() override
+    {
+        platform::SetDebugSink({});
+        if (!previous.empty())
+            std::filesystem::current_path(previous);
+    }
+
+    bool ReadLibrary(Game& game)
+    {
+        std::ifstream file("gamelib.txt", std::ios::binary);
+        ReaderContext context(file, "gamelib.txt");
+        return game.UnSerialize(file);
+    }
+
+    // Lines of the debug output that report a fault.
+    std::vector<std::string> ErrorLines() const
+    {
+        std::vector<std::string> found;
+        std::istringstream lines(output);
+        for (std::string line; std::getline(lines, line);) {
+            const std::string lower = ToLowerCase(line);
+            for (const char* word :
+                {"error", "expected", "cannot", "not found", "not available", "unknown", "failed", "missing"})
+                if (lower.find(word) != std::string::npos) {
+                    found.push_back(line);
+                    break;
+                }
+        }
+        return found;
+    }
+
+    std::filesystem::path previous;
+    std::string output;
+};
+
+TEST_F(WorldPlay, TheLibraryReadsAndWritesBackByteForByteThroughTheGame)
+{
+    Game game;
+    ASSERT_TRUE(ReadLibrary(game)) << output;
+    std::ostringstream written;
+    ASSERT_TRUE(game.Serialize(written));
+    EXPECT_EQ(written.str(), ReadWholeFile(kWorld + "/gamelib.txt"));
+    EXPECT_EQ(ErrorLines(), std::vector<std::string>());
+}
+
+TEST_F(WorldPlay, EveryLevelLoadsAndRunsThreeHundredFramesWithoutAnErrorLine)
+{
+    Game game;
+    ASSERT_TRUE(ReadLibrary(game)) << output;
+    {
+        std::ifstream settings("init_vars.txt", std::ios::binary);
+        game.RunCommandFile(settings, "init_vars.txt");
+    }
+    // Frames of one millisecond and passes at least that far apart: every
+    // pass below is an update frame and runs the game's logic.
+    ASSERT_TRUE(game.console.ExecuteCommand("setframedelay 1"));
+    for (const std::string& file : ListFiles(kData + "/levels", ".lvd")) {
+        const LevelDescription description = LevelDescription::ReadFile(file);
+        SCOPED_TRACE(description.level);
+        output.clear();
+        ASSERT_TRUE(game.ChangeLevel(description.level)) << output;
+        ASSERT_NE(game.GetCurrentLevel(), nullptr);
+        EXPECT_EQ(game.GetCurrentLevel()->GetName(), ToLowerCase(description.level));
+        ASSERT_NE(game.GetPlayer(), nullptr);
+        const Point<float> arrival = game.GetPlayer()->GetPosition();
+        for (int frame = 0; frame < 300; ++frame) {
+            game.Update();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        // The player is somewhere in the level, not fallen out of it.
+        const Point<float> after = game.GetPlayer()->GetPosition();
+        EXPECT_GE(after.y, 0.0f) << "arrived at " << arrival.y;
+        EXPECT_GE(after.x, 0.0f);
+        EXPECT_LE(after.x, float(description.TileWidth() * 32));
+        EXPECT_EQ(ErrorLines(), std::vector<std::string>()) << output;
+    }
+}
+
+} // namespace
