@@ -69,6 +69,14 @@ public:
     virtual std::vector<Rect<int>> GetAttackBoxes();
     virtual void Explode(bool slowMotion);
     virtual bool WasHit() const { return hitThisFrame || hitThisFrame2; }
+    // After an attack that struck: the hit flag clears, and a living
+    // character's second hit flag too, so the next attack can strike again.
+    void ClearStruck()
+    {
+        hitThisFrame = false;
+        if (life > 0)
+            hitThisFrame2 = false;
+    }
     virtual GraphicalObject* GetCurrentGraphical() const { return currentGraphical; }
     // True when the player was damaged by touching this character.
     virtual bool DamagePlayerOnContact();

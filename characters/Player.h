@@ -2,51 +2,268 @@
 
 #include "characters/CharacterObject.h"
 #include "characters/PlayerMovingStage.h"
+#include "characters/PlayerPoseSet.h"
 #include "characters/PlayerTuning.h"
+#include "characters/PlayerWorld.h"
+#include "engine/input/InputActions.h"
+#include "engine/serial/Rect.h"
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
-// The player character. Only what the game object and the tuning commands
-// write is here yet: the speeds and stages copied from the tuning values,
-// the armor flags, the crossbow counter, the attack rank and the enabled
-// flags of the modifiers.
+class AbstractInputManager;
+class DXGraphicalSurface;
+class GE_Blink;
+class PlayerArmor;
+class PlayerArmorCrossbow;
+class PlayerArmorFire;
+class PlayerArmorIce;
+class PlayerModifier;
+template <class C> class CollisionBox;
+
+// What a save slot carries of the player's progress.
+struct PlayerSaveRecord {
+    std::vector<bool> modifiers;
+    int32_t wornArmor = -1;
+    int32_t boltsLeft = 3;
+    int32_t boltCapacity = 3;
+    int32_t maxLife = 5;
+    bool minimapEnabled = false;
+    int32_t armorChargesMax = 0;
+    int32_t armorRechargePeriod = 150;
+    bool spiderDoubleJump = false;
+    bool itemAttraction = false;
+    int32_t crossbowLevel = 1;
+    int32_t fireArmorLevel = 1;
+    int32_t iceArmorLevel = 1;
+    int32_t attackRank = 1;
+    bool fireflies = false;
+};
+
+// The character the user steers: move states with timed jump and fall
+// stages, the collision sweep through the level's "Collisions" layer,
+// climbing, the spider form and the strafe, the close attack and the
+// crossbow, damage, death and respawn, and the abilities and armors it owns.
+// Position is the bottom-left corner of its box; y grows upward.
 class Player : public CharacterObject {
 public:
-    explicit Player(std::string name)
-        : CharacterObject(std::move(name))
-    {
-        SetPlayerCharacter(true);
-    }
+    // Move states.
+    static constexpr int kIdle = 0, kWalk = 1, kCrouch = 2, kJump = 4, kEndJump = 5, kFall = 6, kHanging = 8,
+                         kClimbing = 9, kStrafe = 10, kDying = 15, kRespawning = 16, kScripted = 255;
+    // Forms.
+    static constexpr int kNormal = 0, kHighFallFreeze = 1, kRecovery = 2, kHurt = 3, kSpider = 4,
+                         kSpiderHurt = 5, kSpiderRecovery = 6, kSpiderHighFallFreeze = 7;
+    // Modifier indices.
+    static constexpr int kFireArmor = 0, kIceArmor = 1, kDoubleJump = 2, kClimb = 3, kSpiderAbility = 4,
+                         kCrossbow = 5, kStraff = 6;
+    // Slots of the animation fields (those of PlayerPoseSet).
+    static constexpr int kDieL = 14, kDieR = 15, kRespawnL = 16, kRespawnR = 17;
+    // Recovery lasts this many updates after a hurt on the ground.
+    static constexpr double kRecoveryTime = 4.0;
+    static constexpr int kInvulnerableFrames = 66;
+    static constexpr float kAirStep = 0.3f;
+    // The 31 sound names, by index.
+    static const std::array<const char*, 31> kSoundNames;
+    // The 52 animation names looked up first, in lookup order.
+    static const std::array<const char*, 52> kAnimationNames;
 
-    void SetAttackRank(int rank) { attackRank = rank; }
+    explicit Player(std::string name);
+    ~Player() override;
+
+    std::string GetVersionedClassName() override { return "PlayerV0"; }
+    void DeclareSounds() override;
+    std::vector<GraphicalObject*> GetRelatedGraphicalObjects();
+    std::vector<Rect<int>> GetHurtBoxes() override;
+    GraphicalObject* GetCurrentGraphical() const override;
+    // Draws the current graphical, blinking while the player is hit.
+    bool Draw(DXGraphicalSurface* target, Point<int> offset) override;
+    bool IsBlinking() const { return hitBlink != nullptr; }
+    int GetTrailLength() const { return drawInstance.GetTrail().GetLength(); }
+    void ApplyDamage(CharacterObject* attacker, int damage) override;
+    Point<float> GetCircleCenter() const override { return {32.0f, 23.0f}; }
+    float GetCircleRadius() const override { return 23.0f; }
+
+    // The frame update (dt is always 33.0 ms); nothing without input.
+    virtual void UpdateInputs(double dt, AbstractInputManager* input);
+    // The same with the poll's three records (pressed, previous, released).
+    void UpdateWithActions(
+        double dt, const InputActions& pressed, const InputActions& previous, const InputActions& released);
+    virtual void UpdateArmors(const InputActions& pressed);
+    virtual void UpdateMoveState(bool& hurtRunning, PlayerCollisions* collisions, int& resumeState,
+        const InputActions& pressed, const InputActions& previous, const InputActions& released,
+        const float& airStep);
+    virtual void UpdateMovement(
+        double dt, int& state, bool& force, PlayerCollisions* collisions, const InputActions& pressed);
+    virtual void MoveWithCollisions(PlayerCollisions* collisions, float dx, float dy, int& previousState,
+        float dirX, float dirY, const InputActions& pressed);
+    virtual void FindNearestSecretZone();
+    virtual void UpdateContacts(bool silent);
+    virtual void FireAttack();
+    virtual void UpdateNearAttackHits(bool showNoHitEffect);
+    virtual void ApplyArmorAreaAttack(int kind);
+    virtual Rect<int> GetBodyBox();
+    virtual void SetMoveStateValue(int value) { moveState = value; }
+    int GetMoveState() const override { return moveState; }
+    virtual void SetForm(int value) { form = value; }
+    virtual int GetForm() const { return form; }
+    virtual void SetAttackKind(int value) { attackKind = value; }
+    virtual int GetAttackKind() const { return attackKind; }
+    virtual void SetPendingMoveState(int value) { pendingMoveState = value; }
+    virtual void SetPendingForm(int value) { pendingForm = value; }
+    virtual void SetMoveState(int value);
+
+    void UpdateMovingStage(double dt);
+    void UpdateClimb(PlayerCollisions* collisions, double dt);
+    bool HasHeadroom(PlayerCollisions* collisions);
+    void LandingStep(PlayerCollisions* collisions, double dt);
+    void UpdateDeath();
+    void ResetForLevel(bool keepState);
+    void ApplySaveData(const PlayerSaveRecord& record);
+    void EnableModifier(int index);
+    bool IsModifierEnabled(int index) const;
+    int GetModifierCount() const { return static_cast<int>(modifiers.size()); }
+    PlayerModifier* GetModifier(int index) const;
+    void SwitchArmor(int previousIndex, bool silent);
+    bool IsSpiderForm() const { return form >= 4 && form <= 7; }
+    bool IsAttacking() const { return GetAttackKind() == 1 || GetAttackKind() == 2; }
+    void ToggleSpiderForm();
+    void ResizeCollisionBox(int which);
+    void SetAttackRank(int rank);
     int GetAttackRank() const { return attackRank; }
+    // +1 when the current animation's name ends in 'R', else -1.
+    int GetFacingFromAnimation() const;
 
-    int GetModifierCount() const { return static_cast<int>(modifiersEnabled.size()); }
-    // Enables the modifier when the index names one.
-    void EnableModifier(int index)
-    {
-        if (index >= 0 && index < GetModifierCount())
-            modifiersEnabled[static_cast<size_t>(index)] = true;
-    }
-    bool IsModifierEnabled(int index) const
-    {
-        return index >= 0 && index < GetModifierCount() && modifiersEnabled[static_cast<size_t>(index)];
-    }
+    // The player's box in the level at its position plus (dx, dy).
+    PlayerBox GetWorldBox(float dx = 0.0f, float dy = 0.0f) const;
+
+    // Animation fields, by the slots of PlayerPoseSet (borrowed).
+    GraphicalObject* GetAnimationField(int slot) const;
+    void SetAnimationField(int slot, GraphicalObject* g);
+    GraphicalObject* GetCurrentAnimation() const { return currentAnimation; }
+    void SetCurrentAnimation(GraphicalObject* g) { currentAnimation = g; }
+    int GetCurrentAnimationId() const { return currentAnimationId; }
+    GraphicalObject* GetAttackGraphical() const { return attackGraphical; }
+    const PlayerPoseSet& GetDefaultAnimationSet() const { return defaultAnimationSet; }
+    const PlayerPoseSet& GetSpiderAnimationSet() const { return spiderAnimationSet; }
+
+    // Plain state, read by the game, the HUD, zones, scripts and tests.
+    float GetCurrentSpeed() const { return speed; }
+    void SetCurrentSpeed(float value) { speed = value; }
+    float GetVerticalSpeed() const { return verticalSpeed; }
+    int GetPendingMoveState() const { return pendingMoveState; }
+    int GetPendingForm() const { return pendingForm; }
+    int GetPreviousMoveState() const { return previousMoveState; }
+    double GetFormTimer() const { return formTimer; }
+    int GetInvulnerableFrames() const { return invulnerableFrames; }
+    int GetCurrentStage() const { return stageClock.stage; }
+    double GetStageElapsed() const { return stageClock.elapsed; }
+    float GetJumpStartY() const { return jumpStartY; }
+    bool IsInputLocked() const { return inputLocked; }
+    void SetInputLocked(bool value) { inputLocked = value; }
+    bool IsTouchingWater() const { return touchingWater; }
+    bool IsInLava() const { return inLava; }
+    bool HasDoubleJumped() const { return doubleJumped; }
+    int GetCurrentArmor() const { return currentArmor; }
+    void SetCurrentArmor(int index) { currentArmor = index; }
+    int GetCrossbowFrames() const { return crossbowFrames; }
+    const std::vector<CharacterObject*>& GetStruckCharacters() const { return struckCharacters; }
+    bool IsAttackFired() const { return attackFired; }
 
     float walkSpeed = PlayerTuning::walkSpeed;
     float jumpSpeedH = PlayerTuning::jumpSpeedH;
     float climbSpeed = PlayerTuning::climbSpeed;
     PlayerMovingStages stages = PlayerTuning::stages;
+    // Set by "enableplayerarmors"; the HUD shows the armors while set.
     int32_t armorFlag = 0;
     uint8_t armorFlagByte = 0;
     int32_t crossbowCount = 0;
 
-protected:
-    std::vector<bool> modifiersEnabled;
+    bool secretFinder = false;
+    std::vector<CharacterObject*> targetCharacters;
+    bool armorChanged = false;
+    bool inClimbZone = false;
+    bool climbSkip = false;
+    bool minimapEnabled = false;
+    int32_t crossbowLevel = 1;
+    bool spiderDoubleJump = false;
+    bool itemAttraction = false;
+    int32_t armorChargesMax = 0;
+    int32_t armorCharges = 0;
+    int32_t armorRechargeCounter = 0;
+    int32_t armorKeyDelay = 0;
+    int32_t armorRechargePeriod = 150;
+    int32_t facing = 1;
+    int32_t attackFireFrame = 0;
 
 private:
-    int attackRank = 0;
+    friend class PlayerPoseSet;
+
+    // The steps of the frame update after the input is read.
+    void ChooseAnimation(const InputActions& pressed, bool stateChanged, int formAtStart, int stateAtStart);
+    void UpdateAttack(const InputActions& pressed, int stateBefore);
+    void StartAttack(const InputActions& pressed, const InputActions& previous, const InputActions& released);
+    void EndAttack();
+    void ApplyTransitions(PlayerCollisions* collisions, const InputActions& pressed,
+        const InputActions& previous, const InputActions& released);
+    void ApplyStateMotion(const InputActions& pressed, float airStep);
+    bool StrafeStarts(const InputActions& pressed, const InputActions& previous);
+    void ShowAnimation(int id);
+    // The graphical the player owns (the looked-up copies), or null.
+    GraphicalObject* Own(GraphicalObject* g);
+    GraphicalObject* LookUp(const std::string& name);
+    void ApplyFormSet();
+    void WriteDeathRecord(CharacterObject* attacker);
+    // Moves the first active type-3 box of the attack graphical into the level.
+    bool AttackBoxInWorld(int shapeIndex, Rect<int>& box);
+
+    double stateStartTime = 0.0;
+    double stateFrames = 0.0;
+    double formTimer = 0.0;
+    int32_t crossbowFrames = PlayerTuning::crossbowDelay;
+    int32_t pendingMoveState = -1;
+    int32_t pendingForm = -1;
+    int32_t moveState = 0;
+    int32_t form = 0;
+    int32_t attackKind = 0;
+    int32_t previousMoveState = -1;
+    int32_t previousForm = -1;
+    int32_t previousAttackKind = -1;
+    bool inputLocked = false;
+    float jumpStartY = 0.0f;
+    float verticalSpeed = 0.0f;
+    PlayerStageClock stageClock;
+    GraphicalObject* currentAnimation = nullptr;
+    int32_t currentAnimationId = -1;
+    GraphicalObject* attackGraphical = nullptr;
+    std::array<GraphicalObject*, PlayerPoseSet::kSlotCount> animationFields {};
+    GraphicalObject* noHitEffect = nullptr;
+    std::vector<std::unique_ptr<PlayerModifier>> modifiers;
+    int32_t currentArmor = -1;
+    int32_t attackRank = 1;
+    bool doubleJumped = false;
+    bool touchingWater = false;
+    bool inLava = false;
+    bool attackFired = false;
+    bool attackEnded = false;
+    bool lowLifeSoundPlaying = false;
+    PlayerPoseSet defaultAnimationSet;
+    PlayerPoseSet spiderAnimationSet;
+    GraphicalObject* waterFxIdle = nullptr;
+    GraphicalObject* waterFxEnter = nullptr;
+    GraphicalObject* waterFxLeave = nullptr;
+    std::vector<CharacterObject*> struckCharacters;
+    std::vector<std::unique_ptr<GraphicalObject>> ownedGraphicals;
+    std::unique_ptr<CollisionBox<int>> collisionBox;
+    std::unique_ptr<GE_Blink> hitBlink;
 };
+
+// The worn-armor look-ups of the game's player: null when the entry is
+// missing or of another class.
+PlayerArmorFire* GetPlayerArmorFire(Player* player);
+PlayerArmorIce* GetPlayerArmorIce(Player* player);
+PlayerArmorCrossbow* GetPlayerArmorCrossbow(Player* player);
+// The struck character's death or hit sound.
+void PlayCharacterHitSound(CharacterObject* character);

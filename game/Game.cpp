@@ -1,4 +1,5 @@
 #include "game/Game.h"
+#include "game/GamePlayerWorld.h"
 
 #include "characters/CharacterObject.h"
 #include "characters/LocalParticleSystem.h"
@@ -67,6 +68,8 @@ Game::Game(std::string gameTitle, IRenderEngine* render, AbstractInputManager* i
     g_game = this;
     SetRenderGameAccess(this);
     SetSoundGameAccess(&soundAccess);
+    playerAccess = std::make_unique<GamePlayerWorld>(*this);
+    SetPlayerWorld(playerAccess.get());
     SetCharacterGameAccess(&characterAccess);
     GameConfig::SetApplyVolumesHook([this] {
         if (soundEngine != nullptr)
@@ -96,6 +99,8 @@ Game::~Game()
         SetRenderGameAccess(nullptr);
     if (GetSoundGameAccess() == &soundAccess)
         SetSoundGameAccess(nullptr);
+    if (GetPlayerWorld() == playerAccess.get())
+        SetPlayerWorld(nullptr);
     if (GetCharacterGameAccess() == &characterAccess)
         SetCharacterGameAccess(nullptr);
     if (g_game == this)

@@ -37,6 +37,7 @@ class ISoundEngine;
 class ImageHandleManager;
 class Level;
 class LocalParticleSystem;
+class GamePlayerWorld;
 class Player;
 class SceneObject;
 class ScriptVar;
@@ -197,6 +198,8 @@ public:
     bool IsStatsReady() const { return statsReceived; }
     platform::TimedMutex* GetGameMutex() const { return gameMutex.get(); }
     Player* GetPlayer() const { return player.get(); }
+    // The player's view of the game, and the flags and counters it keeps.
+    GamePlayerWorld* GetPlayerAccess() const { return playerAccess.get(); }
     void SetPlayer(std::unique_ptr<Player> newPlayer);
     Level* GetCurrentLevel() const { return currentLevel; }
     // The level the frame update and the scripts work on (not owned).
@@ -283,6 +286,7 @@ private:
     Camera camera;
     GlobalTimer gameClock;
     double frameTime = 0.0;
+    std::unique_ptr<GamePlayerWorld> playerAccess;
     std::unique_ptr<Player> player;
 
 public:

@@ -1,6 +1,7 @@
 // The game's side of what characters and particle systems ask of it.
 #include "characters/ParticleSystem.h"
 #include "characters/Player.h"
+#include "characters/PlayerModifier.h"
 #include "game/Game.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
@@ -14,9 +15,14 @@ CharacterObject* Game::CharacterAccess::GetPlayer()
 
 PlayerCrossbowState Game::CharacterAccess::GetPlayerCrossbow()
 {
-    // The player's crossbow modifier (bolts and capacity) is not built yet:
-    // no crossbow, so no dying character drops bolts.
-    return PlayerCrossbowState {};
+    PlayerCrossbowState result;
+    if (PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(game.GetPlayer())) {
+        result.exists = true;
+        result.enabled = crossbow->IsEnabled();
+        result.boltsLeft = crossbow->boltsLeft;
+        result.capacity = crossbow->boltCapacity;
+    }
+    return result;
 }
 
 void Game::CharacterAccess::AddBackgroundEvent(BackgroundEvent* event)

@@ -118,6 +118,10 @@ void Game::Update()
                     arrivalCounter = -1;
                     transitionImage = nullptr;
                 }
+                // The player moves by the poll's actions before the zones
+                // see where it is.
+                if (player != nullptr && currentLevel != nullptr && !gameplayPaused)
+                    player->UpdateInputs(kFixedStep, input);
                 if (currentLevel != nullptr)
                     currentLevel->UpdatePlayerContacts();
                 TimeSection(console.profileTimers, " >Cam+LoopUpdateCharacters", tick);
@@ -146,8 +150,8 @@ void Game::Update()
                 } else if (input != nullptr) {
                     const InputActions now = input->GetPressedActions();
                     const InputActions before = input->GetPreviousActions();
-                    if (Edge(now.Action1, before.Action1) || Edge(now.Action2, before.Action2)
-                        || Edge(now.Action3, before.Action3) || Edge(now.Action4, before.Action4))
+                    if (Edge(now.jump, before.jump) || Edge(now.crossbow, before.crossbow)
+                        || Edge(now.attack, before.attack) || Edge(now.spiderToggle, before.spiderToggle))
                         ReturnToTitle();
                 }
             }
@@ -159,7 +163,7 @@ void Game::Update()
             input->Poll();
             const InputActions now = input->GetPressedActions();
             const InputActions before = input->GetPreviousActions();
-            if (Edge(now.Action10, before.Action10) || Edge(now.Action2, before.Action2)) {
+            if (Edge(now.Action10, before.Action10) || Edge(now.crossbow, before.crossbow)) {
                 SetMenuFlag(!menuFlag);
                 if (!interfaceHidden)
                     ShowGameplayUI();

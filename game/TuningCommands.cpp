@@ -6,6 +6,7 @@
 #include "characters/CharacterObject.h"
 #include "characters/ParticleLinkCommand.h"
 #include "characters/Player.h"
+#include "characters/PlayerModifier.h"
 #include "characters/PlayerTuning.h"
 #include "enemies/NpcTuning.h"
 #include "engine/app/SplitCommandLine.h"
@@ -186,6 +187,11 @@ bool CmdEnablePlayerArmors(std::string)
         player->EnableModifier(i);
     player->armorFlag = 1;
     player->armorFlagByte = 1;
+    if (PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(player)) {
+        crossbow->boltCapacity = 3;
+        crossbow->boltsLeft = 3;
+        player->armorKeyDelay = 30;
+    }
     return true;
 }
 

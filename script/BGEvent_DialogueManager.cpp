@@ -71,8 +71,8 @@ bool BGEvent_DialogueManager::AdvanceRequested()
         return false;
     const InputActions now = game->GetInputManager()->GetPressedActions();
     const InputActions before = game->GetInputManager()->GetPreviousActions();
-    // Action1 is jump, Action3 attack.
-    return (now.Action3 && !before.Action3) || (now.Action1 && !before.Action1);
+    // The attack or the jump, newly pressed.
+    return (now.attack && !before.attack) || (now.jump && !before.jump);
 }
 
 bool BGEvent_DialogueManager::Update()

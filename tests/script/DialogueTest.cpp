@@ -85,7 +85,7 @@ public:
     {
         previous = current;
         current = InputActions();
-        current.Action3 = attack;
+        current.attack = attack;
     }
 };
 

@@ -1,0 +1,473 @@
+#include "characters/Player.h"
+
+#include "characters/PlayerArmor.h"
+#include "characters/PlayerArmorFire.h"
+#include "characters/PlayerArmorIce.h"
+#include "characters/PlayerModifier.h"
+#include "engine/render/GE_Blink.h"
+#include "engine/serial/TypeNames.h"
+#include "scene/CollisionShape.h"
+#include "scene/GraphicalObject.h"
+
+#include <algorithm>
+
+namespace {
+
+PlayerWorld* g_playerWorld = nullptr;
+
+} // namespace
+
+PlayerWorld* GetPlayerWorld()
+{
+    return g_playerWorld;
+}
+
+void SetPlayerWorld(PlayerWorld* world)
+{
+    g_playerWorld = world;
+}
+
+const std::array<const char*, 31> Player::kSoundNames = {"Player_Attack_Near", "Player_Move", "Player_Jump",
+    "Player_HitByEnemy", "Player_TouchGround", "Player_TouchGroundHeavy", "Player_Attack_Near_Touch",
+    "Player_Attack_Near_PhantomIgnore", "Player_TransformLigthning", "Player_TransformSpider",
+    "Player_TransformChangeArmor", "Player_UseAOE_Fire", "Player_UseAOE_Ice", "Player_Enterwater",
+    "Player_Leavewater", "Player_HeartBeat", "Player_LowHP", "World_WaterToIce", "World_IceToWater",
+    "World_LavaToIce", "Player_GetPickupGeneric", "Player_GetPickupMap", "Player_ArmorAvailable",
+    "Player_FireFlies_HaveTarget", "Player_UseAOE2_Fire", "Player_UseAOE2_Ice", "Player_Attack_Near3",
+    "Player_Attack_Near4", "Player_DoubleJump", "Player_Die", "Player_GetDrop"};
+
+const std::array<const char*, 52> Player::kAnimationNames = {"Player GraphicalJumpL", "Player GraphicalJumpR",
+    "Player GraphicalFallL", "Player GraphicalFallR", "Player GraphicalIdleL", "Player GraphicalIdleR",
+    "Player GraphicalWalkL", "Player GraphicalWalkR", "Player GraphicalCrouchL", "Player GraphicalCrouchR",
+    "Player GraphicalHighFallCrouchL", "Player GraphicalHighFallCrouchR", "Player GraphicalTouchedGroundL",
+    "Player GraphicalTouchedGroundR", "Player GraphicalTouchedAirL", "Player GraphicalTouchedAirR",
+    "Player GraphicalCrouchExtL", "Player GraphicalCrouchExtR", "Player GraphicalIdleAttackL",
+    "Player GraphicalIdleAttackR", "Player GraphicalWalkAttackL", "Player GraphicalWalkAttackR",
+    "Player GraphicalJumpAttackL", "Player GraphicalJumpAttackR", "Player GraphicalFallAttackL",
+    "Player GraphicalFallAttackR", "Player GraphicalAirAttackL", "Player GraphicalAirAttackR",
+    "Player GraphicalCrouchAttackL", "Player GraphicalCrouchAttackR", "Player GraphicalClimbIdleR",
+    "Player GraphicalClimbUpR", "Player GraphicalClimbDownR", "Player GraphicalClimbIdleL",
+    "Player GraphicalClimbUpL", "Player GraphicalClimbDownL", "Player GraphicalSpiderIdleL",
+    "Player GraphicalSpiderIdleR", "Player GraphicalSpiderWalkL", "Player GraphicalSpiderWalkR",
+    "Player GraphicalSpiderJumpL", "Player GraphicalSpiderJumpR", "Player GraphicalSpiderFallL",
+    "Player GraphicalSpiderFallR", "Player GraphicalSpiderTouchedGroundL",
+    "Player GraphicalSpiderTouchedGroundR", "Player GraphicalSpiderTouchedAirL",
+    "Player GraphicalSpiderTouchedAirR", "Player GraphicalStraffFwdL", "Player GraphicalStraffBwdL",
+    "Player GraphicalStraffFwdR", "Player GraphicalStraffBwdR"};
+
+Player::Player(std::string name)
+    : CharacterObject(std::move(name))
+{
+    typeName = TypeNames::Player;
+    for (PlayerMovingStage& stage : stages)
+        stage = {0.0f, true, -1.0};
+
+    // The pose copies, by name; a missing name leaves its slot empty. The
+    // walk-attack poses of rank 1 and the crouch-walk poses have no name of
+    // their own among these and stay as the set gives them.
+    for (int slot = 0; slot < PlayerPoseSet::kSlotCount; ++slot) {
+        if ((slot >= 30 && slot <= 35) || slot == 10 || slot == 11)
+            continue;
+        const std::string suffix = PlayerPoseSet::SlotName(slot);
+        if (suffix.find("Spider") != std::string::npos)
+            continue;
+        defaultAnimationSet.SetSlot(slot, LookUp("Player " + suffix));
+    }
+    for (int slot = 0; slot <= 37; ++slot) {
+        static constexpr std::array<int, 6> kNoSpiderPose = {8, 9, 12, 13, 36, 37};
+        const bool idleAgain
+            = std::find(kNoSpiderPose.begin(), kNoSpiderPose.end(), slot) != kNoSpiderPose.end();
+        if (slot <= 7 || (slot >= 18 && slot <= 21)) {
+            std::string suffix = PlayerPoseSet::SlotName(slot);
+            suffix.insert(std::string("Graphical").size(), "Spider");
+            spiderAnimationSet.SetSlot(slot, LookUp("Player " + suffix));
+        } else if (idleAgain) {
+            spiderAnimationSet.SetSlot(slot, spiderAnimationSet.GetSlot(slot % 2));
+        }
+    }
+    defaultAnimationSet.ApplyToPlayer(this);
+
+    SetSize(64, 96);
+    walkSpeed = PlayerTuning::walkSpeed;
+    jumpSpeedH = PlayerTuning::jumpSpeedH;
+    climbSpeed = PlayerTuning::climbSpeed;
+    direction = Point<float>(0.0f, 0.0f);
+    stages = PlayerTuning::stages;
+    deathSoundIndex = 29;
+    // Platforms let the player through from below.
+    SetPlayerCharacter(true);
+
+    collisionBox = std::make_unique<CollisionBox<int>>(11, 95, 53, 0, 0);
+    collisionShapes.push_back(collisionBox.get());
+    ResizeCollisionBox(-1);
+
+    modifiers.push_back(std::make_unique<PlayerArmorFire>());
+    modifiers.push_back(std::make_unique<PlayerArmorIce>());
+    modifiers.push_back(std::make_unique<PlayerArmorDoubleJump>());
+    modifiers.push_back(std::make_unique<PlayerArmorClimb>());
+    modifiers.push_back(std::make_unique<PlayerArmorSpider>());
+    modifiers.push_back(std::make_unique<PlayerArmorCrossbow>());
+    modifiers.push_back(std::make_unique<PlayerArmorStraff>());
+
+    if (PlayerWorld* world = GetPlayerWorld()) {
+        waterFxIdle = world->FindGraphical("PlayerWaterFXIdle");
+        waterFxEnter = world->FindGraphical("PlayerWaterFXEnter");
+        waterFxLeave = world->FindGraphical("PlayerWaterFXLeave");
+        noHitEffect = world->FindGraphical("PlayerNoHitEffect");
+    }
+    LoadSounds();
+}
+
+Player::~Player()
+{
+    // The box is the player's own; the base must not see it afterwards.
+    collisionShapes.clear();
+}
+
+void Player::DeclareSounds()
+{
+    UnloadSounds(true);
+    for (const char* soundName : kSoundNames)
+        DeclareSound(soundName);
+}
+
+GraphicalObject* Player::LookUp(const std::string& objectName)
+{
+    PlayerWorld* world = GetPlayerWorld();
+    return world != nullptr ? Own(world->CloneGraphical(objectName)) : nullptr;
+}
+
+GraphicalObject* Player::Own(GraphicalObject* g)
+{
+    if (g != nullptr)
+        ownedGraphicals.emplace_back(g);
+    return g;
+}
+
+GraphicalObject* Player::GetAnimationField(int slot) const
+{
+    return slot >= 0 && slot < PlayerPoseSet::kSlotCount ? animationFields[static_cast<size_t>(slot)]
+                                                         : nullptr;
+}
+
+void Player::SetAnimationField(int slot, GraphicalObject* g)
+{
+    if (slot >= 0 && slot < PlayerPoseSet::kSlotCount)
+        animationFields[static_cast<size_t>(slot)] = g;
+}
+
+std::vector<GraphicalObject*> Player::GetRelatedGraphicalObjects()
+{
+    std::vector<GraphicalObject*> related;
+    auto addSet = [&related](const PlayerPoseSet& set) {
+        for (int i = 0; i <= 62; ++i) {
+            if (GraphicalObject* g = set.Get(i))
+                related.push_back(g);
+        }
+    };
+    addSet(defaultAnimationSet);
+    // The armors' own poses are sprites of their sets, not graphicals of
+    // the player's: they are not part of this list.
+    for (GraphicalObject* g : {waterFxIdle, waterFxLeave, waterFxEnter}) {
+        if (g != nullptr)
+            related.push_back(g);
+    }
+    if (PlayerWorld* world = GetPlayerWorld()) {
+        std::vector<std::string> names = {"Firefly_Idle"};
+        for (const char* rank : {"", "R2", "R3"}) {
+            for (const char* pose : {"IdleL", "IdleR", "TouchL", "TouchR"})
+                names.push_back(std::string("Projectile_Crossbow") + rank + "_Graphical" + pose);
+        }
+        for (const std::string& n : names) {
+            if (GraphicalObject* g = world->FindGraphical(n))
+                related.push_back(g);
+        }
+    }
+    return related;
+}
+
+GraphicalObject* Player::GetCurrentGraphical() const
+{
+    if (GetAttackKind() != 0 && IsAlive())
+        return attackGraphical;
+    return currentAnimation;
+}
+
+bool Player::Draw(DXGraphicalSurface* target, Point<int> offset)
+{
+    if (hitBlink == nullptr)
+        return CharacterObject::Draw(target, offset);
+    GraphicalObject* graphical = GetCurrentGraphical();
+    if (graphical == nullptr)
+        return true;
+    drawInstance.SetPrototype(graphical);
+    const Point<float> at = GetDrawPosition();
+    drawInstance.SetPosition(at.x, at.y);
+    drawInstance.SetEffect(hitBlink.get());
+    const bool result = drawInstance.Draw(target, offset);
+    drawInstance.SetEffect(nullptr);
+    return result;
+}
+
+std::vector<Rect<int>> Player::GetHurtBoxes()
+{
+    std::vector<Rect<int>> boxes;
+    GraphicalObject* g = GetCurrentGraphical();
+    if (g == nullptr)
+        return boxes;
+    const Point<int> own = GetSize();
+    const Point<int> offset(g->GetSize().x > own.x ? -((g->GetSize().x - own.x) / 2) : 0,
+        g->GetSize().y > own.y ? -((g->GetSize().y - own.y) / 2) : 0);
+    for (int i = 0; i < g->GetCollisionShapeCount(); ++i) {
+        auto* box = dynamic_cast<CollisionBox<int>*>(g->GetCollisionShape(i));
+        if (box == nullptr || !g->IsCollisionShapeActive(i) || (box->GetType() != 2 && box->GetType() != 6))
+            continue;
+        Rect<int> r = box->GetRect();
+        r.Offset(offset);
+        boxes.push_back(r);
+    }
+    return boxes;
+}
+
+PlayerBox Player::GetWorldBox(float dx, float dy) const
+{
+    Rect<int> r(11, 95, 53, 0);
+    if (collisionBox != nullptr)
+        r = collisionBox->GetRect();
+    const float x = position.x + dx;
+    const float y = position.y + dy;
+    // The box's corners are inclusive pixels: it covers x0 to x1 and y1 to y0.
+    return {x + static_cast<float>(r.x0), y + static_cast<float>(r.y1), x + static_cast<float>(r.x1 + 1),
+        y + static_cast<float>(r.y0 + 1)};
+}
+
+int Player::GetFacingFromAnimation() const
+{
+    if (currentAnimation == nullptr)
+        return -1;
+    const std::string animationName = currentAnimation->GetName();
+    return !animationName.empty() && animationName.back() == 'R' ? 1 : -1;
+}
+
+PlayerModifier* Player::GetModifier(int index) const
+{
+    return index >= 0 && index < GetModifierCount() ? modifiers[static_cast<size_t>(index)].get() : nullptr;
+}
+
+bool Player::IsModifierEnabled(int index) const
+{
+    const PlayerModifier* modifier = GetModifier(index);
+    return modifier != nullptr && modifier->IsEnabled();
+}
+
+void Player::EnableModifier(int index)
+{
+    PlayerModifier* modifier = GetModifier(index);
+    if (modifier == nullptr)
+        return;
+    modifier->SetEnabled(true);
+    // The ice armor brings the armor charges: two when the player had none.
+    if (index == kIceArmor && armorChargesMax == 0)
+        armorChargesMax = 2;
+}
+
+void Player::SwitchArmor(int previousIndex, bool silent)
+{
+    armorChanged = true;
+    if (previousIndex != -1) {
+        if (PlayerModifier* previous = GetModifier(previousIndex))
+            previous->OnDeselected();
+    }
+    if (PlayerModifier* worn = GetModifier(currentArmor))
+        worn->OnSelected(silent);
+    else
+        defaultAnimationSet.ApplyToPlayer(this);
+}
+
+void Player::ApplyFormSet()
+{
+    if (auto* armor = dynamic_cast<PlayerArmor*>(GetModifier(currentArmor)))
+        armor->ApplyAnimationSet();
+    else
+        defaultAnimationSet.ApplyToPlayer(this);
+}
+
+void Player::SetAttackRank(int rank)
+{
+    attackRank = rank;
+    ApplyFormSet();
+}
+
+void Player::ResizeCollisionBox(int which)
+{
+    if (collisionBox == nullptr)
+        return;
+    const bool spider = which == 1 || (which == -1 && IsSpiderForm());
+    collisionBox->SetCornerX(0, 11);
+    collisionBox->SetCornerY(0, spider ? 30 : 95);
+    collisionBox->SetCornerX(1, 53);
+    collisionBox->SetCornerY(1, 0);
+}
+
+void Player::ToggleSpiderForm()
+{
+    if (form == kNormal) {
+        if (moveState != kIdle && moveState != kWalk && moveState != kCrouch)
+            return;
+        if (GraphicalObject* g = GetCurrentGraphical())
+            g->StopAnimations();
+        SetForm(kSpider);
+        SetSize(64, 31);
+        spiderAnimationSet.ApplyToPlayer(this);
+        ResizeCollisionBox(-1);
+        PlaySoundAt(9);
+    } else if (form == kSpider) {
+        SetSize(64, 96);
+        ResizeCollisionBox(0);
+        PlayerWorld* world = GetPlayerWorld();
+        PlayerCollisions* collisions = world != nullptr ? world->GetCollisions() : nullptr;
+        if (collisions != nullptr && collisions->Overlaps(GetWorldBox())) {
+            // No room to stand: the player stays a spider.
+            SetSize(64, 31);
+            ResizeCollisionBox(1);
+            return;
+        }
+        SetForm(kNormal);
+        ApplyFormSet();
+        StopSoundAt(9);
+        PlaySoundAt(9);
+    }
+}
+
+Rect<int> Player::GetBodyBox()
+{
+    GraphicalObject* g = GetCurrentGraphical();
+    if (g == nullptr)
+        return {};
+    const int w2 = g->GetSize().x / 2;
+    if (IsSpiderForm())
+        return {w2 - 16, 32, 48, 0};
+    GraphicalObject* highFallL = GetAnimationField(36);
+    GraphicalObject* highFallR = GetAnimationField(37);
+    if (moveState != kCrouch && currentAnimation != highFallL && currentAnimation != highFallR)
+        return {w2 - 16, 88, 48, 0};
+    const bool right = attackGraphical != nullptr
+        ? attackGraphical == GetAnimationField(25)
+        : (currentAnimation == highFallR || currentAnimation == GetAnimationField(13)
+            || currentAnimation == GetAnimationField(9));
+    return right ? Rect<int>(w2 - 6, 64, 58, 0) : Rect<int>(w2 - 22, 64, 42, 0);
+}
+
+void Player::ResetForLevel(bool keepState)
+{
+    form = IsSpiderForm() ? kSpider : kNormal;
+    attackKind = 0;
+    touchingWater = false;
+    if (!keepState) {
+        stateStartTime = 0.0;
+        stateFrames = 0.0;
+        stageClock = PlayerStageClock();
+        formTimer = 0.0;
+        attackGraphical = nullptr;
+        inClimbZone = false;
+        climbSkip = false;
+        doubleJumped = false;
+        attackFired = false;
+        hitThisFrame = false;
+        jumpStartY = 0.0f;
+        invulnerableFrames = 0;
+        facing = 0;
+        moveState = kIdle;
+        previousMoveState = previousForm = previousAttackKind = -1;
+        currentAnimationId = -1;
+        pendingMoveState = pendingForm = -1;
+        direction = Point<float>(0.0f, -1.0f);
+    } else {
+        jumpStartY = position.y;
+    }
+    if (PlayerArmorIce* ice = GetPlayerArmorIce(this))
+        ice->Reset();
+}
+
+void Player::ApplySaveData(const PlayerSaveRecord& record)
+{
+    const size_t count = std::min(modifiers.size(), record.modifiers.size());
+    for (size_t i = 0; i < count; ++i) {
+        if (modifiers[i] != nullptr && !modifiers[i]->IsEnabled())
+            modifiers[i]->SetEnabled(record.modifiers[i]);
+    }
+    if (GetModifier(record.wornArmor) != nullptr) {
+        const int old = currentArmor;
+        currentArmor = record.wornArmor;
+        if (currentArmor != old)
+            SwitchArmor(-1, false);
+    }
+    if (PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(this)) {
+        crossbow->boltsLeft = record.boltsLeft;
+        crossbow->boltCapacity = record.boltCapacity;
+    }
+    SetMaxLife(record.maxLife);
+    SetLife(record.maxLife);
+    minimapEnabled = record.minimapEnabled;
+    armorChargesMax = record.armorChargesMax;
+    armorRechargePeriod = record.armorRechargePeriod;
+    spiderDoubleJump = record.spiderDoubleJump;
+    itemAttraction = record.itemAttraction;
+    crossbowLevel = record.crossbowLevel;
+    if (PlayerArmorFire* fire = GetPlayerArmorFire(this))
+        fire->SetLevel(record.fireArmorLevel);
+    if (PlayerArmorIce* ice = GetPlayerArmorIce(this))
+        ice->SetLevel(record.iceArmorLevel);
+    SetAttackRank(record.attackRank);
+    if (record.fireflies)
+        secretFinder = true;
+}
+
+void Player::UpdateDeath()
+{
+    PlayerWorld* world = GetPlayerWorld();
+    if (life > 0 || (world != nullptr && world->IsGodMode()))
+        return;
+    inputLocked = true;
+    hitBlink.reset();
+    if (moveState == kFall)
+        return; // the death waits for the landing
+    direction.x = 0.0f;
+    if (moveState == kHanging || moveState == kClimbing || moveState == kJump || moveState == kEndJump) {
+        moveState = kFall;
+        return;
+    }
+    if (moveState == kDying) {
+        // Without a die pose there is nothing to wait for: the request goes
+        // out at once, so the game never stalls on a dead player.
+        if ((currentAnimation == nullptr || currentAnimation->IsAnimationFinished()) && world != nullptr)
+            world->RaisePlayerDied();
+        return;
+    }
+    form = kNormal;
+    ResizeCollisionBox(-1);
+    SetSize(64, 96);
+    ApplyFormSet();
+    moveState = kDying;
+    currentAnimation = GetAnimationField(GetFacingFromAnimation() == 1 ? kDieR : kDieL);
+    if (currentAnimation != nullptr)
+        currentAnimation->RestartAnimations(false);
+}
+
+PlayerArmorFire* GetPlayerArmorFire(Player* player)
+{
+    return player != nullptr ? dynamic_cast<PlayerArmorFire*>(player->GetModifier(Player::kFireArmor))
+                             : nullptr;
+}
+
+PlayerArmorIce* GetPlayerArmorIce(Player* player)
+{
+    return player != nullptr ? dynamic_cast<PlayerArmorIce*>(player->GetModifier(Player::kIceArmor))
+                             : nullptr;
+}
+
+PlayerArmorCrossbow* GetPlayerArmorCrossbow(Player* player)
+{
+    return player != nullptr ? dynamic_cast<PlayerArmorCrossbow*>(player->GetModifier(Player::kCrossbow))
+                             : nullptr;
+}

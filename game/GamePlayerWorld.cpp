@@ -1,0 +1,150 @@
+#include "game/GamePlayerWorld.h"
+
+#include "characters/Player.h"
+#include "engine/config/GamePaths.h"
+#include "engine/sound/MusicLibrary.h"
+#include "game/AchievementManager.h"
+#include "game/Game.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "scene/SpacialInstance.h"
+
+#include <chrono>
+
+GraphicalObject* GamePlayerWorld::CloneGraphical(const std::string& name)
+{
+    return dynamic_cast<GraphicalObject*>(Game::FindSceneObject(name, true));
+}
+
+GraphicalObject* GamePlayerWorld::FindGraphical(const std::string& name)
+{
+    return game.FindGraphicalObject(name, false);
+}
+
+Player* GamePlayerWorld::GetPlayer()
+{
+    return game.GetPlayer();
+}
+
+bool GamePlayerWorld::HasLevel()
+{
+    return game.GetCurrentLevel() != nullptr;
+}
+
+std::string GamePlayerWorld::GetLevelName()
+{
+    return game.GetCurrentLevel() != nullptr ? game.GetCurrentLevel()->GetName() : std::string();
+}
+
+PlayerCollisions* GamePlayerWorld::GetCollisions()
+{
+    Level* level = game.GetCurrentLevel();
+    Layer* layer = level != nullptr ? level->GetLayer(Level::kScene, "Collisions") : nullptr;
+    if (layer == nullptr)
+        return nullptr;
+    if (collisions == nullptr || collisions->GetLayer() != layer)
+        collisions = std::make_unique<PlayerLayerCollisions>(layer);
+    return collisions.get();
+}
+
+PlayerLiquid GamePlayerWorld::GetLiquidAt(Point<int> point)
+{
+    Level* level = game.GetCurrentLevel();
+    if (level == nullptr)
+        return PlayerLiquid::None;
+    bool fall = false;
+    for (int list : {Level::kForeground, Level::kScene}) {
+        for (int i = 0; i < level->GetLayerCount(list); ++i) {
+            Layer* layer = level->GetLayerAt(list, i);
+            if (layer == nullptr || layer->GetScrollFactor() != Point<float>(1.0f, 1.0f))
+                continue;
+            Layer::Instance* instance = layer->GetInstanceAt(point, true);
+            GraphicalObject* object = instance != nullptr ? instance->GetPrototype() : nullptr;
+            if (object == nullptr)
+                continue;
+            const std::string name = object->GetName();
+            if (name.find("fall") != std::string::npos || name.find("splash") != std::string::npos) {
+                fall = true;
+                continue;
+            }
+            // Water and lava are the objects the armors swap: water links to
+            // ice (its own kind 3 or more), lava to frozen lava.
+            GraphicalObject* linked = object->GetReplacement();
+            if (object->GetReplacementKind() <= 0 || linked == nullptr)
+                continue;
+            if (linked->GetReplacementKind() >= 3)
+                return PlayerLiquid::Water;
+            return instance->IsVisible() ? PlayerLiquid::Lava : PlayerLiquid::LavaFrozen;
+        }
+    }
+    return fall ? PlayerLiquid::WaterFall : PlayerLiquid::None;
+}
+
+size_t GamePlayerWorld::GetCharacterCount()
+{
+    return game.GetCharacterCount();
+}
+
+CharacterObject* GamePlayerWorld::GetCharacter(size_t index)
+{
+    return game.GetCharacter(index);
+}
+
+CharacterObject* GamePlayerWorld::CreateCharacter(const std::string& classKey)
+{
+    return game.CreateCharacterByClass(classKey, classKey, nullptr);
+}
+
+double GamePlayerWorld::GetTimeMs()
+{
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+bool GamePlayerWorld::IsGameplayPaused()
+{
+    return game.gameplayPaused;
+}
+
+int GamePlayerWorld::GetSaveSlot()
+{
+    return game.currentSaveSlot;
+}
+
+void GamePlayerWorld::CountAchievement(const std::string& name)
+{
+    Achievement* a = game.GetAchievements().FindByName(name);
+    if (a != nullptr && a->GetCurrent() != a->GetTarget())
+        a->SetCurrent(a->GetCurrent() + 1);
+}
+
+void GamePlayerWorld::ResetAchievement(const std::string& name)
+{
+    Achievement* a = game.GetAchievements().FindByName(name);
+    if (a != nullptr && a->GetCurrent() != a->GetTarget())
+        a->SetCurrent(0);
+}
+
+void GamePlayerWorld::RaiseAchievementTo(const std::string& name, int value)
+{
+    Achievement* a = game.GetAchievements().FindByName(name);
+    if (a != nullptr && a->GetCurrent() != a->GetTarget())
+        a->SetCurrent(std::min(value, a->GetTarget()));
+}
+
+void GamePlayerWorld::AddDebugMessage(const std::string& text)
+{
+    // Alpha 255, red 100, green 10, blue 5, for 10 units of the console.
+    game.console.AddDebugMessage(false, text, 0xFF640A05u, 10.0);
+}
+
+void GamePlayerWorld::ResetMusicPositions()
+{
+    game.GetMusicLibrary()->ResetResumePositions();
+}
+
+std::string GamePlayerWorld::GetUserPath()
+{
+    return ::GetUserPath();
+}

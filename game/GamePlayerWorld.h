@@ -1,0 +1,61 @@
+#pragma once
+
+#include "characters/PlayerLayerCollisions.h"
+#include "characters/PlayerWorld.h"
+
+#include <cstdint>
+#include <memory>
+
+class Game;
+
+// The game object's answers to what the player and its bolt ask: the
+// current level, the live characters, the game library, the achievements,
+// and the game-wide flags and counters the player reads and writes (god
+// mode, gameplay pause, the log-player value, the play time and the
+// player-died request).
+class GamePlayerWorld : public PlayerWorld {
+public:
+    explicit GamePlayerWorld(Game& owner)
+        : game(owner)
+    {
+    }
+
+    GraphicalObject* CloneGraphical(const std::string& name) override;
+    GraphicalObject* FindGraphical(const std::string& name) override;
+    Player* GetPlayer() override;
+    bool HasLevel() override;
+    std::string GetLevelName() override;
+    Point<int> GetMinimapCell() override { return {0, 0}; }
+    // The "Collisions" layer of the current level's scene layers, or null.
+    PlayerCollisions* GetCollisions() override;
+    // Water or lava placed at the point on a layer that scrolls with the
+    // scene (scroll factor 1, 1) of the foreground or scene lists.
+    PlayerLiquid GetLiquidAt(Point<int> point) override;
+    size_t GetCharacterCount() override;
+    CharacterObject* GetCharacter(size_t index) override;
+    CharacterObject* CreateCharacter(const std::string& classKey) override;
+    double GetTimeMs() override;
+    uint32_t GetPlayTime() override { return playTime; }
+    void SetPlayTime(uint32_t ms) override { playTime = ms; }
+    bool IsGodMode() override { return godMode; }
+    bool IsGameplayPaused() override;
+    int GetLogPlayer() override { return logPlayer; }
+    int GetSaveSlot() override;
+    void RaisePlayerDied() override { playerDied = true; }
+    bool IsWaterOverrideActive() override { return false; }
+    void CountAchievement(const std::string& name) override;
+    void ResetAchievement(const std::string& name) override;
+    void RaiseAchievementTo(const std::string& name, int value) override;
+    void AddDebugMessage(const std::string& text) override;
+    void ResetMusicPositions() override;
+    std::string GetUserPath() override;
+
+    bool godMode = false;
+    int32_t logPlayer = 0;
+    uint32_t playTime = 0;
+    bool playerDied = false;
+
+private:
+    Game& game;
+    std::unique_ptr<PlayerLayerCollisions> collisions;
+};

@@ -1,0 +1,357 @@
+#include "characters/PlayerDeathLog.h"
+#include "characters/PlayerModifier.h"
+#include "characters/Projectile_Crossbow.h"
+#include "tests/characters/PlayerTestWorld.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace playertest;
+
+namespace {
+
+// The attack poses reach from 40 to 100 px right of the player's corner.
+class PlayerCombat : public ::testing::Test, public PlayerFixture {
+protected:
+    PlayerCombat()
+    {
+        for (const char* n : {"Player GraphicalIdleAttackR", "Player GraphicalIdleAttack[r2]R",
+                 "Player GraphicalIdleAttack[r3]R", "Player GraphicalIdleAttack[r4]R", "CrossbowR"})
+            world.attackBoxes[n] = Rect<int>(40, 80, 100, 10);
+        for (const char* n : {"Projectile_Crossbow_GraphicalIdleL", "Projectile_Crossbow_GraphicalIdleR",
+                 "Projectile_Crossbow_GraphicalTouchL", "Projectile_Crossbow_GraphicalTouchR",
+                 "Projectile_CrossbowR3_GraphicalIdleL", "Projectile_CrossbowR3_GraphicalIdleR",
+                 "Projectile_CrossbowR3_GraphicalTouchL", "Projectile_CrossbowR3_GraphicalTouchR"})
+            world.sizes[n] = Point<int>(32, 8);
+        player = std::make_unique<Player>("Player");
+        world.player = player.get();
+        player->SetPosition({100.0f, 0.0f});
+        player->SetLife(5);
+        player->SetMaxLife(5);
+        FaceRight();
+    }
+    ~PlayerCombat() override
+    {
+        for (auto& t : targets)
+            t.reset();
+    }
+    void FaceRight()
+    {
+        Step(Keys(1, 0));
+        Step(Keys(0, 0));
+        player->SetPosition({100.0f, 0.0f});
+    }
+    Target* AddTarget(float x, float y, int lifePoints, const std::string& name = "NPC_Test")
+    {
+        targets.push_back(std::make_unique<Target>(name, x, y, lifePoints));
+        world.characters.push_back(targets.back().get());
+        return targets.back().get();
+    }
+    // Attacks once and lets the attack run out.
+    void Attack()
+    {
+        Step(Keys(0, 0, false, true));
+        for (int i = 0; i < 6 && player->GetAttackKind() != 0; ++i)
+            Step(Keys(0, 0));
+    }
+    std::vector<std::unique_ptr<Target>> targets;
+};
+
+TEST_F(PlayerCombat, CloseAttackDamageFollowsTheRankWithOneStrikePerAttack)
+{
+    struct Case {
+        int rank;
+        int damage;
+    };
+    for (const Case c : {Case {1, 1}, Case {2, 1}, Case {3, 2}, Case {4, 3}}) {
+        SCOPED_TRACE(c.rank);
+        player->SetAttackRank(c.rank);
+        Target* t = AddTarget(170.0f, 0.0f, 10);
+        Attack();
+        EXPECT_EQ(t->hits, 1) << "struck once although it stays in the box for the whole attack";
+        EXPECT_EQ(t->GetLife(), 10 - c.damage);
+        world.characters.clear();
+    }
+}
+
+TEST_F(PlayerCombat, AnAttackWhileWalkingStopsTheWalkAndStrikes)
+{
+    Target* t = AddTarget(190.0f, 0.0f, 10);
+    Step(Keys(1, 0));
+    ASSERT_EQ(player->GetMoveState(), Player::kWalk);
+    player->SetPosition({100.0f, 0.0f});
+    Step(Keys(1, 0, false, true));
+    EXPECT_EQ(player->GetMoveState(), Player::kIdle);
+    EXPECT_EQ(player->GetAttackKind(), 1);
+    EXPECT_EQ(X(), 100.0f);
+    EXPECT_EQ(t->GetLife(), 9);
+}
+
+TEST_F(PlayerCombat, AKillCountsInvincibleUnlessItIsABossOrAProjectile)
+{
+    AddTarget(170.0f, 0.0f, 1);
+    AddTarget(170.0f, 0.0f, 1, "NPC_Boss_Test");
+    AddTarget(170.0f, 0.0f, 1, "Projectile_Test");
+    AddTarget(400.0f, 0.0f, 1); // out of reach
+    Attack();
+    EXPECT_EQ(world.achievements["Invincible"], 1);
+    EXPECT_EQ(targets[3]->GetLife(), 1);
+    EXPECT_EQ(player->GetStruckCharacters().size(), 3u);
+}
+
+TEST_F(PlayerCombat, KnockBackOnTheGroundAndInTheAir)
+{
+    Target attacker("NPC_Test", 0, 0, 1);
+    attacker.SetDirection({1.0f, 0.0f});
+    player->ApplyDamage(&attacker, 1);
+    EXPECT_EQ(player->GetLife(), 4);
+    EXPECT_EQ(player->GetDirection(), Point<float>(1.0f, 0.0f));
+    EXPECT_EQ(player->GetPendingMoveState(), Player::kWalk);
+    EXPECT_EQ(player->GetPendingForm(), Player::kHurt);
+    EXPECT_EQ(player->GetCurrentSpeed(), player->walkSpeed);
+    EXPECT_EQ(player->GetFormTimer(), 4.0);
+
+    PlayerFixture air;
+    air.player->SetPosition({100.0f, 300.0f});
+    air.player->SetMoveState(Player::kFall);
+    attacker.SetDirection({-1.0f, 0.0f});
+    air.player->ApplyDamage(&attacker, 1);
+    EXPECT_EQ(air.player->GetDirection(), Point<float>(-0.5f, 0.0f));
+    EXPECT_EQ(air.player->GetPendingMoveState(), Player::kFall);
+    SetPlayerWorld(&world);
+}
+
+TEST_F(PlayerCombat, AHitGivesSixtySixInvulnerableUpdates)
+{
+    player->ApplyDamage(nullptr, 1);
+    ASSERT_EQ(player->GetInvulnerableFrames(), 66);
+    for (int i = 0; i < 65; ++i) {
+        Step(Keys(0, 0));
+        player->ApplyDamage(nullptr, 1);
+        ASSERT_EQ(player->GetLife(), 4) << "update " << i + 1;
+    }
+    Step(Keys(0, 0));
+    player->ApplyDamage(nullptr, 1);
+    EXPECT_EQ(player->GetLife(), 3);
+}
+
+TEST_F(PlayerCombat, DamageIsIgnoredWhilePausedOrLockedAndGodModeKeepsTheLife)
+{
+    world.achievements["Invincible"] = 7;
+    world.paused = true;
+    player->ApplyDamage(nullptr, 1);
+    world.paused = false;
+    player->SetInputLocked(true);
+    player->ApplyDamage(nullptr, 1);
+    player->SetInputLocked(false);
+    EXPECT_EQ(player->GetLife(), 5);
+    EXPECT_EQ(world.achievements["Invincible"], 7);
+
+    world.godMode = true;
+    player->ApplyDamage(nullptr, 3);
+    EXPECT_EQ(player->GetLife(), 5);
+    EXPECT_EQ(player->GetInvulnerableFrames(), 66);
+    EXPECT_EQ(world.achievements["Invincible"], 0);
+}
+
+TEST_F(PlayerCombat, ZeroDamageKnocksBackWithoutInvulnerability)
+{
+    Target attacker("NPC_Test", 0, 0, 1);
+    player->ApplyDamage(&attacker, 0);
+    EXPECT_EQ(player->GetInvulnerableFrames(), 0);
+    EXPECT_EQ(player->GetPendingForm(), Player::kHurt);
+}
+
+TEST_F(PlayerCombat, AHitWhileClimbingOnlyLowersTheLife)
+{
+    player->SetMoveStateValue(Player::kHanging);
+    player->ApplyDamage(nullptr, 1);
+    EXPECT_EQ(player->GetLife(), 4);
+    EXPECT_EQ(player->GetPendingForm(), -1);
+    EXPECT_EQ(player->GetFormTimer(), 0.0);
+}
+
+TEST_F(PlayerCombat, DeathPlaysTheDiePoseThenRaisesTheDiedRequest)
+{
+    player->ApplyDamage(nullptr, 5);
+    EXPECT_EQ(player->GetLife(), 0);
+    EXPECT_EQ(world.messages.back(), "You player is dead !");
+    EXPECT_EQ(world.musicResets, 1);
+    Step(Keys(1, 0, true));
+    EXPECT_EQ(player->GetMoveState(), Player::kDying);
+    ASSERT_NE(player->GetCurrentAnimation(), nullptr);
+    EXPECT_EQ(player->GetCurrentAnimation()->GetName(), "Player DieR");
+    EXPECT_TRUE(player->IsInputLocked());
+    for (int i = 0; i < 6 && world.playerDied == 0; ++i)
+        Step(Keys(0, 0));
+    EXPECT_GE(world.playerDied, 1);
+    EXPECT_EQ(X(), 100.0f) << "a dead player reads no input";
+}
+
+TEST_F(PlayerCombat, AMissingDiePoseRaisesTheDiedRequestAtOnce)
+{
+    TestWorld bareWorld;
+    bareWorld.missing = {"Player DieL", "Player DieR"};
+    bareWorld.collisions.Add(-1000, -100, 1000, 0);
+    Player bare("Player");
+    bareWorld.player = &bare;
+    bare.SetLife(1);
+    bare.ApplyDamage(nullptr, 5);
+    InputActions none;
+    bare.UpdateWithActions(33.0, none, none, none);
+    EXPECT_EQ(bare.GetMoveState(), Player::kDying);
+    EXPECT_EQ(bareWorld.playerDied, 1) << "never waits on a pose that does not exist";
+    SetPlayerWorld(&world);
+}
+
+TEST_F(PlayerCombat, ADeathInTheAirWaitsForTheLanding)
+{
+    player->SetPosition({100.0f, 60.1f});
+    player->SetMoveState(Player::kJump);
+    player->ApplyDamage(nullptr, 5);
+    Step(Keys(0, 0));
+    EXPECT_EQ(player->GetMoveState(), Player::kFall);
+    for (int i = 0; i < 20 && player->GetMoveState() == Player::kFall; ++i)
+        Step(Keys(0, 0));
+    EXPECT_EQ(player->GetMoveState(), Player::kDying);
+}
+
+TEST_F(PlayerCombat, DeathLogRecordsATabSeparatedRecordPerSlot)
+{
+    PlayerDeathRecord record;
+    record.playTime = 123456;
+    record.maxLife = 5;
+    record.attackRank = 2;
+    record.levelName = "Garden";
+    record.position = {12.5f, 200.0f};
+    record.minimapCell = {3, -1};
+    EXPECT_EQ(FormatDeathRecord(record),
+        "log_v0\t123456\tUnnamed\t5\t2\tGarden\tPoint(12.5;200)\r\n\tPoint(3;-1)\r\n\r\n");
+    EXPECT_EQ(DeathLogFileName("D/", 1, "2013-5-7_21-3-9"), "D/Save_1_LogPlayer_2013-5-7_21-3-9.log");
+
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "quenholt-dieshistory-test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    world.userPath = dir.string() + "/";
+    player->ApplyDamage(nullptr, 5); // no slot: nothing
+    EXPECT_FALSE(std::filesystem::exists(dir / "DiesHistory"));
+
+    PlayerFixture again;
+    again.world.userPath = dir.string() + "/";
+    again.world.logPlayer = 1;
+    again.world.saveSlot = 2;
+    Target attacker("NPC_Killer", 0, 0, 1);
+    again.player->ApplyDamage(&attacker, 9);
+    size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir / "DiesHistory")) {
+        ++files;
+        EXPECT_EQ(entry.path().filename().string().rfind("Save_2_LogPlayer_", 0), 0u);
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        EXPECT_EQ(text.str().rfind(
+                      "log_v0\t0\tNPC_Killer\t5\t1\tTestLevel\tPoint(100;0)\r\n\tPoint(3;4)\r\n\r\n", 0),
+            0u);
+    }
+    EXPECT_EQ(files, 1u);
+    std::filesystem::remove_all(dir);
+    SetPlayerWorld(&world);
+}
+
+TEST_F(PlayerCombat, ACrossbowAttackWithoutAPoseGivesItsBoltBack)
+{
+    player->EnableModifier(Player::kCrossbow);
+    PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(player.get());
+    InputActions shoot;
+    shoot.crossbow = true;
+    Step(shoot);
+    EXPECT_EQ(player->GetAttackKind(), 0);
+    EXPECT_EQ(crossbow->boltsLeft, 3) << "the attack ended without firing";
+    EXPECT_EQ(world.created.size(), 0u);
+}
+
+TEST_F(PlayerCombat, TheCrossbowFiresABoltWithDelayAndStock)
+{
+    player->EnableModifier(Player::kCrossbow);
+    PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(player.get());
+    std::unique_ptr<GraphicalObject> pose(world.Make("CrossbowR"));
+    player->SetAnimationField(31, pose.get());
+    InputActions shoot;
+    shoot.crossbow = true;
+    Step(shoot);
+    ASSERT_EQ(world.created.size(), 1u);
+    EXPECT_EQ(crossbow->boltsLeft, 2);
+    CharacterObject* bolt = world.created[0];
+    // The bolt sits at the centre of the attack box: (100 + 70, 45).
+    EXPECT_EQ(bolt->GetPosition(), Point<float>(170.0f, 45.0f));
+    EXPECT_EQ(bolt->GetDirection(), Point<float>(1.0f, 0.0f));
+    for (int i = 0; i < 5; ++i)
+        Step(Keys(0, 0));
+    Step(shoot);
+    EXPECT_EQ(world.created.size(), 1u) << "not sooner than 30 updates after the last shot";
+    for (int i = 0; i < 30; ++i)
+        Step(Keys(0, 0));
+    Step(shoot);
+    EXPECT_EQ(world.created.size(), 2u);
+    crossbow->boltsLeft = 0;
+    for (int i = 0; i < 31; ++i)
+        Step(Keys(0, 0));
+    Step(shoot);
+    EXPECT_EQ(world.created.size(), 2u) << "no bolt left";
+    player->SetAnimationField(31, nullptr);
+}
+
+TEST_F(PlayerCombat, TheBoltPiercesKillsStopsAtSurvivorsAndBreaksOnCollisions)
+{
+    player->crossbowLevel = 3;
+    Target* a = AddTarget(300.0f, 40.0f, 5);
+    Target* b = AddTarget(400.0f, 40.0f, 4);
+    Target* c = AddTarget(500.0f, 40.0f, 9);
+    Target* d = AddTarget(600.0f, 40.0f, 1);
+    Projectile_Crossbow bolt("Bolt");
+    bolt.SetPosition({200.0f, 50.0f});
+    bolt.SetDirection({1.0f, 0.0f});
+    for (int i = 0; i < 60 && !bolt.IsDead(); ++i)
+        bolt.Update(33.0);
+    EXPECT_EQ(a->GetLife(), 0);
+    EXPECT_EQ(b->GetLife(), -1);
+    EXPECT_EQ(c->GetLife(), 4) << "level 3 deals 5";
+    EXPECT_EQ(d->GetLife(), 1) << "the survivor stopped the bolt";
+    EXPECT_EQ(a->hits + b->hits + c->hits, 3) << "each struck once";
+    EXPECT_EQ(bolt.GetKillCount(), 2);
+    EXPECT_EQ(world.achievements["Scythe of Death"], 2);
+    EXPECT_TRUE(bolt.IsDead());
+
+    world.characters.clear();
+    world.collisions.Add(300.0f, 0.0f, 320.0f, 400.0f);
+    Projectile_Crossbow wallBolt("Bolt");
+    wallBolt.SetPosition({200.0f, 50.0f});
+    wallBolt.SetDirection({1.0f, 0.0f});
+    int updates = 0;
+    while (!wallBolt.IsDead() && updates++ < 60)
+        wallBolt.Update(33.0);
+    EXPECT_TRUE(wallBolt.IsDead());
+    EXPECT_LT(wallBolt.GetPosition().x, 320.0f);
+}
+
+TEST(CrossbowBolt, DamageAndLookByLevel)
+{
+    EXPECT_EQ(Projectile_Crossbow::DamageOfLevel(1), 3);
+    EXPECT_EQ(Projectile_Crossbow::DamageOfLevel(3), 5);
+    EXPECT_EQ(Projectile_Crossbow::DamageOfLevel(4), 0);
+    EXPECT_EQ(Projectile_Crossbow::GraphicalNames(2)[3], "Projectile_CrossbowR2_GraphicalTouchR");
+    TestWorld world;
+    Projectile_Crossbow bolt("Bolt");
+    bolt.SetDirection({-1.0f, 0.0f});
+    bolt.Update(33.0);
+    EXPECT_EQ(bolt.GetCurrentGraphical(), bolt.GetIdle(false));
+    EXPECT_NEAR(bolt.GetPosition().x, -10.56f, 1e-4);
+    bolt.SetDirection({0.0f, 0.0f});
+    bolt.Update(33.0);
+    EXPECT_EQ(bolt.GetCurrentGraphical(), bolt.GetIdle(true)) << "no direction shows idle right";
+}
+
+} // namespace
