@@ -7,14 +7,14 @@
 
 namespace {
 
-constexpr std::array<const char*, PlayerPoseSet::kSlotCount> kSlotNames = {"GraphicalIdleL",
-    "GraphicalIdleR", "GraphicalJumpL", "GraphicalJumpR", "GraphicalWalkL", "GraphicalWalkR",
-    "GraphicalFallL", "GraphicalFallR", "GraphicalCrouchL", "GraphicalCrouchR", "GraphicalCrouchWalkL",
-    "GraphicalCrouchWalkR", "GraphicalCrouchExtL", "GraphicalCrouchExtR", "DieL", "DieR", "RespawnL",
-    "RespawnR", "GraphicalTouchedGroundL", "GraphicalTouchedGroundR", "GraphicalTouchedAirL",
-    "GraphicalTouchedAirR", "GraphicalIdleAttackL", "GraphicalIdleAttackR", "GraphicalCrouchAttackL",
-    "GraphicalCrouchAttackR", "GraphicalWalkAttackL", "GraphicalWalkAttackR", "GraphicalAirAttackL",
-    "GraphicalAirAttackR", "GraphicalIdleCrossbowL", "GraphicalIdleCrossbowR", "GraphicalCrouchCrossbowL",
+constexpr std::array<const char*, PlayerPoseSet::kSlotCount> kSlotNames = {"GraphicalIdleL", "GraphicalIdleR",
+    "GraphicalJumpL", "GraphicalJumpR", "GraphicalWalkL", "GraphicalWalkR", "GraphicalFallL",
+    "GraphicalFallR", "GraphicalCrouchL", "GraphicalCrouchR", "GraphicalCrouchWalkL", "GraphicalCrouchWalkR",
+    "GraphicalCrouchExtL", "GraphicalCrouchExtR", "DieL", "DieR", "RespawnL", "RespawnR",
+    "GraphicalTouchedGroundL", "GraphicalTouchedGroundR", "GraphicalTouchedAirL", "GraphicalTouchedAirR",
+    "GraphicalIdleAttackL", "GraphicalIdleAttackR", "GraphicalCrouchAttackL", "GraphicalCrouchAttackR",
+    "GraphicalWalkAttackL", "GraphicalWalkAttackR", "GraphicalAirAttackL", "GraphicalAirAttackR",
+    "GraphicalIdleCrossbowL", "GraphicalIdleCrossbowR", "GraphicalCrouchCrossbowL",
     "GraphicalCrouchCrossbowR", "GraphicalAirCrossbowL", "GraphicalAirCrossbowR", "GraphicalHighFallCrouchL",
     "GraphicalHighFallCrouchR", "GraphicalStraffBwdL", "GraphicalStraffBwdR", "GraphicalStraffFwdL",
     "GraphicalStraffFwdR", "GraphicalClimbIdleR", "GraphicalClimbUpR", "GraphicalClimbDownR",

@@ -13,12 +13,11 @@ namespace {
 
 using Placed = SpacialInstance<GraphicalObject, float>;
 
-// A player with the seven modifiers of the game.
+// The game's player, which holds the seven modifiers, at a known size.
 struct PlayerWithModifiers : Player {
     PlayerWithModifiers()
         : Player("Player")
     {
-        modifiersEnabled.assign(7, false);
         SetSize(20, 40);
     }
 };
