@@ -103,6 +103,8 @@ void Game::Update()
                 currentLevel->UpdateInstances();
             if (overlayEdge && !gameplayPaused && !interfaceHidden && endingMode == 0) {
                 SetMenuFlag(true);
+                overlaySource = 0;
+                teleportMap.mapMode = 0;
                 OpenOverlayScreen();
             }
             // The pause menu opens over the overlay object, which comes with

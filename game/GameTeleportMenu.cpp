@@ -3,6 +3,7 @@
 #include "engine/input/AbstractInputManager.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/IRenderEngine.h"
+#include "engine/sound/SoundEventsManager.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 #include "scene/MapModel.h"
@@ -67,4 +68,18 @@ bool Game::UpdateTeleportMenu(
             inputManager->Poll();
     }
     return true;
+}
+
+void Game::OpenTeleportMenu()
+{
+    // The overlay screen is a menu over the running game whose sounds go on.
+    menuFlag = true;
+    if (soundEventsManager)
+        soundEventsManager->ResumeAll();
+    overlaySource = 1;
+    teleportMap.mapMode = 1;
+    OpenOverlayScreen();
+    // The press that opened the menu is not its first choice.
+    if (inputManager != nullptr)
+        inputManager->Poll();
 }
