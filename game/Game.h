@@ -137,9 +137,14 @@ public:
     // missing). False when there is no such place or the start point is
     // not used.
     bool PlacePlayerAtStart(Level& level);
+    // A new player with the abilities, life and armors of the save data.
+    void CreatePlayerFromSave();
     // The player's state on arrival: reset for the level (kept by a
     // teleport), facing the side it faced on leaving, or the save's side.
     void SettlePlayerOnArrival(bool placed, int facing, bool falling);
+    // Steps a player placed in a wall out of it, then sets it on the floor
+    // below within reach, or lets it fall.
+    void FitPlayerToGround();
 
     // ---- teleporters found (GameArrival.cpp)
     // The first record of that level file, or null.
@@ -409,6 +414,8 @@ public:
         DXGraphicalSurface* target, Point<int> origin, Point<int> scroll, Point<int> size);
     // Map view, map mode, teleport cursor and marker objects.
     TeleportMap teleportMap;
+    // The teleporters of the menu's row as lines of debug text.
+    void ListTeleportersAsText();
 
     // ---- achievements and score (GameAchievements.cpp)
     // Adds 1 to the record's score and tells the player so.

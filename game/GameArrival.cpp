@@ -2,7 +2,9 @@
 
 #include "characters/Player.h"
 #include "characters/PlayerModifier.h"
+#include "characters/PlayerWorld.h"
 #include "engine/platform/DebugOutput.h"
+#include "game/GamePlayerWorld.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
@@ -13,12 +15,16 @@
 #include "zones/ZoneInstance.h"
 #include "zones/Zone_Teleport.h"
 
-#include <unordered_set>
+#include <algorithm>
+#include <cmath>
 
 // Where the player arrives in a level it enters, and the progress the live
 // game takes from the save data on the way.
 
 namespace {
+
+// The gap the player's moves keep from a solid box.
+constexpr float kSkin = 0.1f;
 
 // The first start point of that name in the scene layers, grid cell by grid
 // cell; null when there is none.
@@ -31,7 +37,8 @@ SpacialInstance<GraphicalObject, float>* FindStartPoint(Level& level, const std:
         for (const auto& column : layer->GetCellGrid())
             for (const auto& cell : column)
                 for (auto* instance : cell) {
-                    if (instance == nullptr || dynamic_cast<Point_PlayerStart*>(instance->GetPrototype()) == nullptr)
+                    if (instance == nullptr
+                        || dynamic_cast<Point_PlayerStart*>(instance->GetPrototype()) == nullptr)
                         continue;
                     auto* start = dynamic_cast<Point_PlayerStart::Instance*>(instance->GetPayload());
                     if (start != nullptr && start->GetName() == name)
@@ -41,7 +48,35 @@ SpacialInstance<GraphicalObject, float>* FindStartPoint(Level& level, const std:
     return nullptr;
 }
 
+// What the save data keeps of the player, in the player's own terms.
+PlayerSaveRecord PlayerRecordOf(const GameSaveData& data)
+{
+    PlayerSaveRecord record;
+    record.modifiers = data.GetModifierFlags();
+    record.wornArmor = data.GetCurrentArmor();
+    record.boltsLeft = data.GetCrossbowAmmo();
+    record.boltCapacity = data.GetCrossbowCapacity();
+    record.maxLife = data.GetMaxLife();
+    record.minimapEnabled = data.GetMinimapInHud();
+    record.armorChargesMax = data.GetPowerSlots();
+    record.armorRechargePeriod = data.GetPowerPerSlot();
+    record.spiderDoubleJump = data.GetPlayerFlag1();
+    record.itemAttraction = data.GetPlayerFlag2();
+    record.crossbowLevel = data.GetPlayerCounter();
+    record.fireArmorLevel = data.GetFireArmorLevel();
+    record.iceArmorLevel = data.GetIceArmorLevel();
+    record.attackRank = data.GetAttackRank();
+    record.fireflies = data.GetHasFireflies() != 0;
+    return record;
+}
+
 } // namespace
+
+void Game::CreatePlayerFromSave()
+{
+    player = std::make_unique<Player>("Player");
+    player->ApplySaveData(PlayerRecordOf(saveData));
+}
 
 void Game::ApplySaveData(Game* game)
 {
@@ -85,7 +120,8 @@ bool Game::PlacePlayerAtStart(Level& level)
     }
     if (startPointName == "[TELEPORT]") {
         musicLibrary.ResetResumePositions();
-        auto* placed = level.FindInstanceByClass(Zone_Teleport::Instance::VersionedClassName(), Level::kScene);
+        auto* placed
+            = level.FindInstanceByClass(Zone_Teleport::Instance::VersionedClassName(), Level::kScene);
         if (placed == nullptr) {
             platform::DebugOutput("ChangeLevel: the level \"" + level.GetName() + "\" has no teleporter\n");
             return false;
@@ -104,8 +140,9 @@ bool Game::PlacePlayerAtStart(Level& level)
         // An exit naming a point the level lacks would drop the player
         // wherever the level's stored view is; the default spawner is the
         // level's own choice of a safe place.
-        platform::DebugOutput("ChangeLevel: the level \"" + level.GetName() + "\" has no start point \"" + name
-            + "\"" + (name != defaultSpawner ? "; trying the default \"" + defaultSpawner + "\"" : "") + "\n");
+        platform::DebugOutput("ChangeLevel: the level \"" + level.GetName() + "\" has no start point \""
+            + name + "\"" + (name != defaultSpawner ? "; trying the default \"" + defaultSpawner + "\"" : "")
+            + "\n");
         if (name != defaultSpawner)
             start = FindStartPoint(level, defaultSpawner);
     }
@@ -146,5 +183,27 @@ void Game::SettlePlayerOnArrival(bool placed, int facing, bool falling)
         if (GraphicalObject* idle = player->GetAnimationField(facing < 0 ? 0 : 1))
             player->SetCurrentAnimation(idle);
     }
+    if (placed)
+        FitPlayerToGround();
     player->UpdateContacts(true);
+}
+
+void Game::FitPlayerToGround()
+{
+    PlayerCollisions* collisions = playerAccess != nullptr ? playerAccess->GetCollisions() : nullptr;
+    if (collisions == nullptr || !player)
+        return;
+    // A point inside a wall: the player steps out to the left.
+    if (collisions->Overlaps(player->GetWorldBox()))
+        player->SetPosition(player->GetPosition() + Point<float>(-32.0f, 0.0f));
+    // Down onto the floor within reach, or a fall when there is none.
+    const float reach = -static_cast<float>(std::min(64, player->GetSize().y));
+    float allowed = 0.0f;
+    int kind = 0;
+    if (collisions->Test(-1, player->GetWorldBox(), 0.0f, reach, &allowed, &kind)) {
+        if (std::fabs(allowed) > kSkin)
+            player->SetPosition(player->GetPosition() + Point<float>(0.0f, allowed + kSkin));
+    } else {
+        player->SetPendingMoveState(Player::kFall);
+    }
 }

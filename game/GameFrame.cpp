@@ -221,8 +221,16 @@ void Game::RunBackgroundEvents()
 
 void Game::UpdateBackgroundEvents()
 {
-    if (currentLevel != nullptr)
-        currentLevel->PurgeBackgroundEvents();
+    if (currentLevel == nullptr)
+        return;
+    // The late pass: texts count their ticks down, dialogues type on, stop
+    // requests end their events; then the finished ones go.
+    for (size_t i = 0; i < currentLevel->GetBackgroundEventCount(); ++i) {
+        BackgroundEvent* event = currentLevel->GetBackgroundEvent(i);
+        if (event != nullptr && !(event->IsFinished() && event->IsAutoDelete()))
+            event->Update();
+    }
+    currentLevel->PurgeBackgroundEvents();
 }
 
 void Game::SetMenuFlag(bool menu)

@@ -107,7 +107,7 @@ bool Game::ChangeLevel(std::string levelFile)
     int facing = 1;
     bool falling = false;
     if (!player) {
-        player = std::make_unique<Player>("Player");
+        CreatePlayerFromSave();
     } else {
         facing = player->GetFacingFromAnimation();
         falling = player->GetMoveState() == Player::kFall;

@@ -9,6 +9,8 @@
 #include "ui/UI_Frame_Player.h"
 #include "zones/ZoneRequests.h"
 
+#include <memory>
+
 namespace {
 
 constexpr const char* kUseTextName = "CanUseTeleport";
@@ -29,19 +31,24 @@ void HideUseHint()
 }
 
 // Shows the use text and the help dialogue unless a text or a dialogue of
-// any kind already runs.
-void ShowUseHint(Level& level)
+// any kind already runs. A help file that cannot be read is not tried again
+// by this teleporter: an empty dialogue would end at once and come back on
+// every frame.
+void ShowUseHint(Level& level, Zone_Teleport::Instance& teleport)
 {
     if (BackgroundEvent::FindByTypeName("BGEvent_ShowText") == nullptr)
         ZoneRequests::ShowText(kUseTextName, "Press 'A' to use teleporter", -1);
-    if (BackgroundEvent::FindByTypeName("BGEvent_DialogueManager") == nullptr) {
-        auto* hint = static_cast<BGEvent_DialogueManager*>(
-            level.AddBackgroundEvent(new BGEvent_DialogueManager(kHintName)));
-        if (hint != nullptr) {
-            BGEvent_DialogueManager::LoadFromFile(hint, "Infos_auto.h", 0);
-            hint->Start();
-            hint->CompleteLine(-1);
-        }
+    if (teleport.hintUnavailable || BackgroundEvent::FindByTypeName("BGEvent_DialogueManager") != nullptr)
+        return;
+    auto hint = std::make_unique<BGEvent_DialogueManager>(kHintName);
+    if (!BGEvent_DialogueManager::LoadFromFile(hint.get(), "Infos_auto.h", 0) || hint->GetLines().empty()) {
+        teleport.hintUnavailable = true;
+        return;
+    }
+    auto* queued = static_cast<BGEvent_DialogueManager*>(level.AddBackgroundEvent(hint.release()));
+    if (queued != nullptr) {
+        queued->Start();
+        queued->CompleteLine(-1);
     }
 }
 
@@ -84,7 +91,7 @@ bool Zone_Teleport::UpdateInstance(Placed* placed)
     }
     if (game->teleports.size() < 2 || level == nullptr)
         return false;
-    ShowUseHint(*level);
+    ShowUseHint(*level, *teleport);
     // A fresh press of the use action; one held while walking in does not
     // count.
     if (AbstractInputManager* input = game->GetInputManager()) {
