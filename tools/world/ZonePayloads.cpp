@@ -113,20 +113,24 @@ const std::map<std::string_view, std::vector<Option>>& OptionTable()
             {{"level", &Set<&Zone_LoadMap::Instance::levelFile>},
                 {"start", &Set<&Zone_LoadMap::Instance::startPoint>}}},
         {"Zone_Save", {{"dir", &Set<&Zone_Save::Instance::direction>}}},
-        {"Zone_PickupObject", {{"kind", &SetPickupKind}, {"param", &Set<&Zone_PickupObject::Instance::parameter>}}},
+        {"Zone_PickupObject",
+            {{"kind", &SetPickupKind}, {"param", &Set<&Zone_PickupObject::Instance::parameter>}}},
         {"Zone_TriggerZone", {{"graphic", &Set<&Zone_TriggerScript::Instance::graphicName>}}},
         {"Zone_NPCSpawner_Door",
             {{"DoorKind", &Set<&Zone_NPCSpawner_Door::Instance::DoorKind>},
                 {"DoorSide", &Set<&Zone_NPCSpawner_Door::Instance::DoorSide>}}},
-        {"Zone_NPCSPawner_FloatingSkull", {{"SpawnCount", &Set<&Skull::SpawnCount>}, {"SkullKind", &Set<&Skull::SkullKind>}}},
-        {"Zone_NPCSpawner_JellyFish", {{"SpawnCount", &Set<&Zone_NPCSpawner_JellyFish::Instance::SpawnCount>}}},
+        {"Zone_NPCSPawner_FloatingSkull",
+            {{"SpawnCount", &Set<&Skull::SpawnCount>}, {"SkullKind", &Set<&Skull::SkullKind>}}},
+        {"Zone_NPCSpawner_JellyFish",
+            {{"SpawnCount", &Set<&Zone_NPCSpawner_JellyFish::Instance::SpawnCount>}}},
         {"Zone_NPCSpawner_DreamCatcher",
             {{"ProjectileCount", &Set<&Zone_NPCSpawner_DreamCatcher::Instance::ProjectileCount>}}},
         {"Zone_NPCSpawner_MiniBoss_FloatingSkull",
             {{"ChildCount", &Set<&Zone_NPCSpawner_MiniBoss_FloatingSkull::Instance::ChildCount>}}},
         {"Zone_NPCSpawner_Boss_Cave", {{"HeadRole", &Set<&Zone_NPCSpawner_Boss_Cave::Instance::HeadRole>}}},
         {"Zone_NPCSpawner_BoatPlant",
-            {{"LinkedZoneName", &Set<&Plant::LinkedZoneName>}, {"PlantParameter", &Set<&Plant::PlantParameter>}}},
+            {{"LinkedZoneName", &Set<&Plant::LinkedZoneName>},
+                {"PlantParameter", &Set<&Plant::PlantParameter>}}},
     };
     return table;
 }
@@ -201,7 +205,8 @@ std::unique_ptr<SceneObjectInstance> MakePayload(const ModelInstance& placed, co
         known += (known.empty() ? "" : ", ") + key + "=";
     for (const auto& [key, value] : placed.options)
         if (std::find(keys.begin(), keys.end(), key) == keys.end())
-            fail(known.empty() ? "no option for " + placed.object : "an option of " + placed.object + " (" + known + ")",
+            fail(known.empty() ? "no option for " + placed.object
+                               : "an option of " + placed.object + " (" + known + ")",
                 Quoted(key + "=" + value));
 
     const std::string key = PayloadKey(placed.object);
@@ -213,7 +218,8 @@ std::unique_ptr<SceneObjectInstance> MakePayload(const ModelInstance& placed, co
     // A class that names all its placements keeps that name.
     if (payload->GetName().empty())
         payload->SetName(placed.name);
-    if (auto* zone = dynamic_cast<ZoneInstance*>(payload.get()); zone != nullptr && placed.w > 0 && placed.h > 0)
+    if (auto* zone = dynamic_cast<ZoneInstance*>(payload.get());
+        zone != nullptr && placed.w > 0 && placed.h > 0)
         zone->SetSize(Point<int>(placed.w, placed.h));
 
     if (auto it = OptionTable().find(placed.object); it != OptionTable().end())
@@ -225,7 +231,8 @@ std::unique_ptr<SceneObjectInstance> MakePayload(const ModelInstance& placed, co
             if (!expected.empty())
                 fail(expected + " for " + std::string(option.key) + "=", Quoted(value->second));
         }
-    if (auto* start = dynamic_cast<Point_PlayerStart::Instance*>(payload.get()); start != nullptr && start->GetName().empty())
+    if (auto* start = dynamic_cast<Point_PlayerStart::Instance*>(payload.get());
+        start != nullptr && start->GetName().empty())
         start->SetStartName(placed.name);
     if (auto* trigger = dynamic_cast<Zone_TriggerScript::Instance*>(payload.get())) {
         // Stored on one line: ";" stands for each line break.
