@@ -1,8 +1,8 @@
+#include "tools/world/ZonePayloads.h"
 #include "engine/serial/LineReaders.h"
 #include "scene/PayloadFactory.h"
 #include "scene/SceneObjectInstance.h"
 #include "tools/world/WorldText.h"
-#include "tools/world/ZonePayloads.h"
 #include "zones/Point_MinimapLocation.h"
 #include "zones/Point_PlayerStart.h"
 #include "zones/ZoneSecret.h"
@@ -107,7 +107,8 @@ TEST(ZonePayloadsTest, EachTypeCarriesItsOptionsThroughTheGamesReader)
                 // Placed without a size, a door keeps its own: one tile by three.
                 EXPECT_EQ(As<ZoneInstance>(p).GetSize(), Point<int>(32, 96));
             }},
-        {Placed("Zone_NPCSPawner_FloatingSkull", "skulls", 320, 160, {{"SpawnCount", "2"}, {"SkullKind", "2"}}),
+        {Placed(
+             "Zone_NPCSPawner_FloatingSkull", "skulls", 320, 160, {{"SpawnCount", "2"}, {"SkullKind", "2"}}),
             [](const Payload& p) {
                 EXPECT_EQ(As<Zone_NPCSpawner_FloatingSkull::Instance>(p).SpawnCount.value, 2);
                 EXPECT_EQ(As<Zone_NPCSpawner_FloatingSkull::Instance>(p).SkullKind.value, 2);

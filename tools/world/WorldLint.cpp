@@ -52,7 +52,8 @@ std::vector<std::string> LintLevels(
         int markers = 0;
         std::set<std::string> unknown;
         ForEachPlaced(*linted.level, [&](Layer::Instance& placed) {
-            const std::string object = placed.GetPrototype() != nullptr ? placed.GetPrototype()->GetName() : "";
+            const std::string object
+                = placed.GetPrototype() != nullptr ? placed.GetPrototype()->GetName() : "";
             if (!libraryHas(object) && unknown.insert(object).second)
                 fault("object \"" + object + "\"" + At(placed) + " is not in the game library");
             SceneObjectInstance* payload = placed.GetPayload();
@@ -63,10 +64,11 @@ std::vector<std::string> LintLevels(
                 const std::string& start = exit->startPoint.value;
                 auto it = starts.find(ToLowerCase(target));
                 if (it == starts.end())
-                    fault("exit \"" + exit->GetName() + "\" leads to \"" + target + "\", which is no level of the world");
+                    fault("exit \"" + exit->GetName() + "\" leads to \"" + target
+                        + "\", which is no level of the world");
                 else if (!it->second.count(start))
-                    fault("exit \"" + exit->GetName() + "\" arrives at start point \"" + start + "\", which " + target
-                        + " does not have");
+                    fault("exit \"" + exit->GetName() + "\" arrives at start point \"" + start + "\", which "
+                        + target + " does not have");
             } else if (auto* marker = dynamic_cast<Point_MinimapLocation::Instance*>(payload)) {
                 ++markers;
                 const Point<int> cell = marker->point.value;

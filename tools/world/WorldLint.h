@@ -10,7 +10,7 @@ class Level;
 // their files, or straight from the level tool): what the descriptions
 // promise must be there in the payloads the game reads.
 struct LintedLevel {
-    std::string file;    // the level file's name, lower case ("cemetery_01.lvl")
+    std::string file; // the level file's name, lower case ("cemetery_01.lvl")
     const Level* level = nullptr;
     int cellX = -1, cellRow = -1; // the reference cell its marker must carry
 };
