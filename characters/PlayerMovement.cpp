@@ -42,7 +42,7 @@ void Player::UpdateMovement(
         return;
     float dx = static_cast<float>(direction.x * speed * 32.0 * dt * 0.001);
     float dy = static_cast<float>(direction.y * verticalSpeed * 32.0 * dt * 0.001);
-    const bool fireArmorWorn = currentArmor == kFireArmor;
+    const bool fireArmorWorn = armorState.currentArmor == kFireArmor;
     if (inLava || (touchingWater && (!fireArmorWorn || IsSpiderForm()))) {
         dx *= PlayerTuning::waterSlowRatio;
         dy *= PlayerTuning::waterSlowRatio;
@@ -108,7 +108,7 @@ void Player::MoveWithCollisions(PlayerCollisions* collisions, float dx, float dy
     const int testKind = move <= 0.0f ? -1 : 0;
     const bool blockedY = collisions->Test(testKind, GetWorldBox(), 0.0f, move, &allowed, &kind);
     if (!blockedY) {
-        if (!armorChanged)
+        if (!armorState.armorChanged)
             position.y += move;
     } else {
         position.y += StopAt(allowed, move > 0.0f);
