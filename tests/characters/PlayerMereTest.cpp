@@ -139,7 +139,8 @@ TEST_F(PlayerOnTheMere, UnderThawingIceThePieceInItsFirstMeltingFrameHoldsNothin
     auto holds = [this](float top) {
         float allowed = 0.0f;
         int kind = 0;
-        return layerCollisions.Test(-1, PlayerBox {322.0f, top, 350.0f, top + 40.0f}, 0.0f, -4.0f, &allowed, &kind);
+        return layerCollisions.Test(
+            -1, PlayerBox {322.0f, top, 350.0f, top + 40.0f}, 0.0f, -4.0f, &allowed, &kind);
     };
     ASSERT_TRUE(holds(96.0f));
     ASSERT_TRUE(holds(64.0f));
