@@ -2,6 +2,7 @@
 
 #include "characters/FullScreenParticleSystem.h"
 #include "characters/ParticleSystem.h"
+#include "characters/Player.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/IRenderEngine.h"
 #include "game/Game.h"
@@ -101,8 +102,11 @@ bool Layer::Draw(Point<int> origin)
     }
 
     drawAdded();
-    if (hostsPlayer && surface) {
+    Game* host = Game::GetInstance();
+    if (hostsPlayer && surface && host != nullptr && host->GetPlayer() != nullptr) {
         DrawCharacters(origin);
+        // The player, with its fireflies.
+        host->GetPlayer()->Draw(surface.get(), GetDrawOffset(origin));
         DrawCharactersFlagged(origin);
     }
     if (drawFrontCharacters && surface)
@@ -114,11 +118,20 @@ bool Layer::Draw(Point<int> origin)
     return result;
 }
 
-// The characters live in the game's active character list, which the game
-// core fills; until it does, these passes have nobody to draw.
-bool Layer::DrawCharacters(Point<int>)
+// The game's live characters that are not hidden. The characters carry no
+// second-pass or in-front flag yet: the two later passes draw nobody.
+bool Layer::DrawCharacters(Point<int> origin)
 {
-    return true;
+    Game* game = Game::GetInstance();
+    if (game == nullptr || !surface)
+        return true;
+    bool result = true;
+    for (size_t i = 0; i < game->GetCharacterCount(); ++i) {
+        CharacterObject* character = game->GetCharacter(i);
+        if (character != nullptr && !character->IsHidden())
+            result = character->Draw(surface.get(), GetDrawOffset(origin)) && result;
+    }
+    return result;
 }
 
 bool Layer::DrawCharactersFlagged(Point<int>)
