@@ -1,5 +1,6 @@
 // The layer's drawing and its per-frame passes.
 
+#include "characters/CharacterObject.h"
 #include "characters/FullScreenParticleSystem.h"
 #include "characters/ParticleSystem.h"
 #include "engine/render/DXGraphicalSurface.h"
@@ -114,21 +115,42 @@ bool Layer::Draw(Point<int> origin)
     return result;
 }
 
-// The characters live in the game's active character list, which the game
-// core fills; until it does, these passes have nobody to draw.
-bool Layer::DrawCharacters(Point<int>)
+namespace {
+
+// Draws the game's live characters that the filter picks, in list order,
+// every one whatever the earlier draws returned: true for none, else the
+// result of the last draw.
+template <class Pick> bool DrawLiveCharacters(DXGraphicalSurface* surface, Point<int> offset, Pick pick)
 {
-    return true;
+    Game* game = Game::GetInstance();
+    bool result = true;
+    if (game == nullptr)
+        return result;
+    for (CharacterObject* character : game->liveCharacters) {
+        if (character != nullptr && pick(*character))
+            result = character->Draw(surface, offset);
+    }
+    return result;
 }
 
-bool Layer::DrawCharactersFlagged(Point<int>)
+} // namespace
+
+bool Layer::DrawCharacters(Point<int> origin)
 {
-    return true;
+    return DrawLiveCharacters(surface.get(), GetDrawOffset(origin),
+        [](const CharacterObject& c) { return !c.IsDrawnFlagged() && !c.IsDrawnInFront(); });
 }
 
-bool Layer::DrawFrontCharacters(Point<int>)
+bool Layer::DrawCharactersFlagged(Point<int> origin)
 {
-    return true;
+    return DrawLiveCharacters(surface.get(), GetDrawOffset(origin),
+        [](const CharacterObject& c) { return c.IsDrawnFlagged() && !c.IsDrawnInFront(); });
+}
+
+bool Layer::DrawFrontCharacters(Point<int> origin)
+{
+    return DrawLiveCharacters(
+        surface.get(), GetDrawOffset(origin), [](const CharacterObject& c) { return c.IsDrawnInFront(); });
 }
 
 bool Layer::DrawParticleSystems(Point<int> origin)

@@ -1,5 +1,6 @@
 #include "characters/Player.h"
 #include "engine/platform/DebugOutput.h"
+#include "engine/render/PostChain.h"
 #include "engine/serial/FileUtils.h"
 #include "engine/serial/ReaderContext.h"
 #include "game/Game.h"
@@ -82,6 +83,12 @@ TEST_F(WorldPlay, TheLibraryReadsAndWritesBackByteForByteThroughTheGame)
 TEST_F(WorldPlay, EveryLevelLoadsAndRunsThreeHundredFramesWithoutAnErrorLine)
 {
     Game game;
+    // The timed screen effects that level scripts steer, as the program
+    // makes them, here without shaders: nothing is drawn.
+    game.postEffects = std::make_unique<PostEffects>();
+    for (auto effect : {&PostEffects::fadeToColor, &PostEffects::fadeToColorInv, &PostEffects::water})
+        (*game.postEffects).*effect = std::make_unique<ShaderEffect_PostProcess_TimeDependent>(
+            nullptr, 30.0f, true, 0.0f, 0.0f, false, 2);
     ASSERT_TRUE(ReadLibrary(game)) << output;
     {
         std::ifstream settings("init_vars.txt", std::ios::binary);
