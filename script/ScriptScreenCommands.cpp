@@ -26,7 +26,7 @@ namespace {
 using TimedEffect = ShaderEffect_PostProcess_TimeDependent;
 
 // One of the game's full-screen effects, or null while they do not exist.
-TimedEffect* PostEffect(std::unique_ptr<TimedEffect> PostEffects::* which)
+TimedEffect* PostEffect(std::unique_ptr<TimedEffect> PostEffects::*which)
 {
     Game* game = Game::GetInstance();
     if (game == nullptr || game->postEffects == nullptr)
