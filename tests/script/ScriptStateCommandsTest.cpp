@@ -60,8 +60,9 @@ TEST_F(ScriptStateCommands, IgnoringInputsStopsThePlayerAndTurnsAJumpIntoAFall)
         int state;
         int after;
     };
-    const Case cases[] = {{Player::kIdle, Player::kIdle}, {Player::kWalk, Player::kWalk},
-        {Player::kJump, Player::kFall}, {Player::kEndJump, Player::kFall}, {Player::kClimbing, Player::kClimbing}};
+    const Case cases[]
+        = {{Player::kIdle, Player::kIdle}, {Player::kWalk, Player::kWalk}, {Player::kJump, Player::kFall},
+            {Player::kEndJump, Player::kFall}, {Player::kClimbing, Player::kClimbing}};
     for (const Case& c : cases) {
         player->SetMoveStateValue(c.state);
         player->SetDirection(Point<float>(-1.0f, 0.5f));
@@ -197,7 +198,8 @@ TEST_F(ScriptStateCommands, RefreshingAGateCopiesItsLookOntoTheCollisionsLayer)
     EXPECT_TRUE(player->armorChanged) << "the player sweeps the changed layer again";
 
     // Opening replaces the copy instead of adding a second one.
-    EXPECT_EQ(Run("SetGraphical gate Gate_Open;RefreshGraphicalCollision gate;RefreshGraphicalCollision none"), 0);
+    EXPECT_EQ(
+        Run("SetGraphical gate Gate_Open;RefreshGraphicalCollision gate;RefreshGraphicalCollision none"), 0);
     ASSERT_EQ(collisions->GetAddedInstanceCount(), 1u);
     EXPECT_EQ(collisions->GetAddedInstance(0)->GetPrototype()->GetName(), "Gate_Open");
     game.nameMap.clear();
@@ -220,7 +222,7 @@ protected:
                 nullptr, 30.0f, true, 0.0f, 0.0f, false, 2);
     }
     ShaderEffect_PostProcess_TimeDependent& Effect(
-        std::unique_ptr<ShaderEffect_PostProcess_TimeDependent> PostEffects::* which)
+        std::unique_ptr<ShaderEffect_PostProcess_TimeDependent> PostEffects::*which)
     {
         return *((*game.postEffects).*which);
     }
@@ -302,7 +304,8 @@ TEST_F(ScriptStateCommands, CinematicLayersComeFromTheNamedListAndGoWithTheLevel
 {
     Layer* sky = level.CreateLayer(Level::kBackground, "BG_Sky", nullptr, 512, 448, 32, 32);
     Layer* scene = level.CreateLayer(Level::kScene, "Scene Layer 00", nullptr, 512, 448, 32, 32);
-    EXPECT_EQ(Run("AddLayerInCinematic 0 BG_Sky;AddLayerInCinematic 2 BG_Sky;AddLayerInCinematic 7 BG_Sky"), 0);
+    EXPECT_EQ(
+        Run("AddLayerInCinematic 0 BG_Sky;AddLayerInCinematic 2 BG_Sky;AddLayerInCinematic 7 BG_Sky"), 0);
     EXPECT_EQ(game.cinematicLayers, (std::vector<Layer*> {sky}));
     // A pickup cut-scene keeps the scene layer above its darkening and
     // empties the list when it ends.

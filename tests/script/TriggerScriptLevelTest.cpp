@@ -74,7 +74,8 @@ protected:
         lever->SetSize(Point<int>(128, 400));
         lever->scriptText.value = kLeverScript;
         lever->graphicName.value = "Lever_Up";
-        collisions->AddPlacedInstance(type, 100.0f, 0.0f)->SetPayload(std::unique_ptr<SceneObjectInstance>(lever));
+        collisions->AddPlacedInstance(type, 100.0f, 0.0f)
+            ->SetPayload(std::unique_ptr<SceneObjectInstance>(lever));
         level.GetScript()->SetText("CreateVar save lever_pulled 0");
         ASSERT_TRUE(level.SaveFile(file));
     }

@@ -42,6 +42,16 @@ protected:
             std::filesystem::current_path(previous);
     }
 
+    // The timed screen effects that level scripts steer, as the program
+    // makes them, here without shaders: nothing is drawn.
+    static void GiveScreenEffects(Game& game)
+    {
+        game.postEffects = std::make_unique<PostEffects>();
+        for (auto effect : {&PostEffects::fadeToColor, &PostEffects::fadeToColorInv, &PostEffects::water})
+            (*game.postEffects).*effect = std::make_unique<ShaderEffect_PostProcess_TimeDependent>(
+                nullptr, 30.0f, true, 0.0f, 0.0f, false, 2);
+    }
+
     bool ReadLibrary(Game& game)
     {
         std::ifstream file("gamelib.txt", std::ios::binary);
@@ -83,12 +93,7 @@ TEST_F(WorldPlay, TheLibraryReadsAndWritesBackByteForByteThroughTheGame)
 TEST_F(WorldPlay, EveryLevelLoadsAndRunsThreeHundredFramesWithoutAnErrorLine)
 {
     Game game;
-    // The timed screen effects that level scripts steer, as the program
-    // makes them, here without shaders: nothing is drawn.
-    game.postEffects = std::make_unique<PostEffects>();
-    for (auto effect : {&PostEffects::fadeToColor, &PostEffects::fadeToColorInv, &PostEffects::water})
-        (*game.postEffects).*effect = std::make_unique<ShaderEffect_PostProcess_TimeDependent>(
-            nullptr, 30.0f, true, 0.0f, 0.0f, false, 2);
+    GiveScreenEffects(game);
     ASSERT_TRUE(ReadLibrary(game)) << output;
     {
         std::ifstream settings("init_vars.txt", std::ios::binary);
@@ -139,6 +144,7 @@ Point<float> StartPosition(const std::string& levelFile, const std::string& star
 TEST_F(WorldPlay, ChangelevelAtTheConsoleAndAnExitZoneBringThePlayerToTheNamedStartPoint)
 {
     Game game;
+    GiveScreenEffects(game);
     ASSERT_TRUE(ReadLibrary(game)) << output;
     {
         std::ifstream settings("init_vars.txt", std::ios::binary);
