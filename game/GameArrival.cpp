@@ -48,34 +48,12 @@ SpacialInstance<GraphicalObject, float>* FindStartPoint(Level& level, const std:
     return nullptr;
 }
 
-// What the save data keeps of the player, in the player's own terms.
-PlayerSaveRecord PlayerRecordOf(const GameSaveData& data)
-{
-    PlayerSaveRecord record;
-    record.modifiers = data.GetModifierFlags();
-    record.wornArmor = data.GetCurrentArmor();
-    record.boltsLeft = data.GetCrossbowAmmo();
-    record.boltCapacity = data.GetCrossbowCapacity();
-    record.maxLife = data.GetMaxLife();
-    record.minimapEnabled = data.GetMinimapInHud();
-    record.armorChargesMax = data.GetPowerSlots();
-    record.armorRechargePeriod = data.GetPowerPerSlot();
-    record.spiderDoubleJump = data.GetPlayerFlag1();
-    record.itemAttraction = data.GetPlayerFlag2();
-    record.crossbowLevel = data.GetPlayerCounter();
-    record.fireArmorLevel = data.GetFireArmorLevel();
-    record.iceArmorLevel = data.GetIceArmorLevel();
-    record.attackRank = data.GetAttackRank();
-    record.fireflies = data.GetHasFireflies() != 0;
-    return record;
-}
-
 } // namespace
 
 void Game::CreatePlayerFromSave()
 {
     player = std::make_unique<Player>("Player");
-    player->ApplySaveData(PlayerRecordOf(saveData));
+    player->ApplySaveData(saveData);
 }
 
 void Game::ApplySaveData(Game* game)

@@ -88,7 +88,8 @@ protected:
         game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
         for (const char* key : {"Point_PlayerStart", "Zone_LoadMap", "Zone_Teleport"})
             game.CreateSceneObjectByClass(key, key, "(game play)");
-        block = dynamic_cast<GraphicalObject*>(game.CreateSceneObjectByClass("Block", "GraphicalObject", "tiles"));
+        block = dynamic_cast<GraphicalObject*>(
+            game.CreateSceneObjectByClass("Block", "GraphicalObject", "tiles"));
         block->SetSize(32, 32, true);
         block->CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 31, 31, 0, 0);
         // The poses the player shows, so that its facing can be read.

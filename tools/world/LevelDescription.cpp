@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* kSolid = "#_[]{}T<>";
 constexpr const char* kOther = "=~^fsH.";
+constexpr int kMaxTiles = 4096;
 
 // "WxH" as two numbers; false when the word is no size.
 bool ParseSize(const std::string& word, int& w, int& h)
@@ -96,6 +97,8 @@ LevelDescription LevelDescription::Parse(const std::string& text, const std::str
             d.level = w[1];
         } else if (key == "screens") {
             expect(3, "screens W H");
+            if (!d.tiles.empty())
+                fail(i, "\"screens\" must come before \"tiles\"");
             d.screensW = integer(1);
             d.screensH = integer(2);
             if (d.screensW < 1 || d.screensH < 1 || d.screensW > 16 || d.screensH > 16)
@@ -128,6 +131,8 @@ LevelDescription LevelDescription::Parse(const std::string& text, const std::str
         } else if (key == "tiles") {
             if (d.screensW == 0)
                 fail(i, "\"screens\" must come before \"tiles\"");
+            if (!d.tiles.empty())
+                fail(i, "the description has a second \"tiles\" block");
             d.tilesLine = lineNo;
             for (int row = 0; row < d.TileHeight(); ++row) {
                 ++i;
@@ -170,10 +175,20 @@ LevelDescription LevelDescription::Parse(const std::string& text, const std::str
             }
             p.x = integer(k);
             p.y = integer(k + 1);
+            // Far beyond the largest level, so sums of positions and sizes stay small.
+            for (size_t c = k; c < k + 2; ++c)
+                if (integer(c) < -kMaxTiles || integer(c) > kMaxTiles)
+                    fail(i,
+                        "expected a position from -" + std::to_string(kMaxTiles) + " to "
+                            + std::to_string(kMaxTiles) + ", found " + w[c]);
             k += 2;
-            if (k < w.size() && ParseSize(w[k], p.w, p.h))
+            if (k < w.size() && ParseSize(w[k], p.w, p.h)) {
+                if (p.w > kMaxTiles || p.h > kMaxTiles)
+                    fail(i,
+                        "expected a size of at most " + std::to_string(kMaxTiles) + " tiles, found " + w[k]);
+                p.sized = true;
                 ++k;
-            else if (key == "trigger")
+            } else if (key == "trigger")
                 fail(i,
                     "a trigger needs its size WxH, found \"" + (k < w.size() ? w[k] : std::string()) + "\"");
             bool block = false;
