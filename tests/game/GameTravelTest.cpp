@@ -2,7 +2,6 @@
 
 #include "characters/Player.h"
 #include "engine/app/MainLoop.h"
-#include "engine/input/AbstractInputManager.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/RenderPoolManager.h"
@@ -13,6 +12,8 @@
 #include "scene/Level.h"
 #include "scene/MapModel.h"
 #include "script/BackgroundEvent.h"
+#include "tests/game/ScriptedInput.h"
+#include "zones/Point_MinimapLocation.h"
 #include "zones/Point_PlayerStart.h"
 #include "zones/Zone_LoadMap.h"
 #include "zones/Zone_Teleport.h"
@@ -21,6 +22,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -31,20 +33,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// An input manager whose next poll returns the record the test sets.
-class ScriptedInput : public AbstractInputManager {
-public:
-    bool Init() override { return true; }
-    bool Acquire() override { return true; }
-    void Poll() override
-    {
-        previous = current;
-        current = next;
-    }
-    void Release() override { }
-    InputActions next;
-};
 
 InputActions Keys(float x, bool jump = false, bool attack = false)
 {
@@ -67,6 +55,8 @@ struct LevelPlan {
     std::vector<std::pair<std::string, float>> starts;
     std::vector<Exit> exits;
     std::vector<float> teleporters;
+    // The level's cell of the world map, given by its marker when set.
+    std::optional<Point<int>> mapCell;
 };
 
 constexpr float kFloor = 96.0f;
@@ -86,7 +76,8 @@ protected:
         game.frameDelay = 0; // every pass is an update frame
         game.mapPath = folder.string();
         game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
-        for (const char* key : {"Point_PlayerStart", "Zone_LoadMap", "Zone_Teleport"})
+        for (const char* key :
+            {"Point_PlayerStart", "Point_MinimapLocation", "Zone_LoadMap", "Zone_Teleport"})
             game.CreateSceneObjectByClass(key, key, "(game play)");
         block = dynamic_cast<GraphicalObject*>(
             game.CreateSceneObjectByClass("Block", "GraphicalObject", "tiles"));
@@ -135,6 +126,9 @@ protected:
         }
         for (float x : plan.teleporters)
             Place<Zone_Teleport::Instance>(*scene, "Zone_Teleport", x, {64, 96});
+        if (plan.mapCell)
+            Place<Point_MinimapLocation::Instance>(*scene, "Point_MinimapLocation", 0.0f, {}).point.value
+                = *plan.mapCell;
         level.SetValues(0.0f, 0.0f);
         ASSERT_TRUE(level.SaveFile((folder / file).string()));
     }
@@ -251,6 +245,7 @@ TEST_F(GameTravel, TwoTeleportersFoundThenTheMenuTakesThePlayerBack)
     LevelPlan hubTwo;
     hubTwo.starts = {{"from_tp01", 100.0f}};
     hubTwo.teleporters = {320.0f};
+    hubTwo.mapCell = Point<int>(21, 22);
     WriteLevel("cimetery_tp_01.lvl", hubOne);
     WriteLevel("cimetery_tp_02.lvl", hubTwo);
     Enter("cimetery_tp_01.lvl", "start");
@@ -273,6 +268,7 @@ TEST_F(GameTravel, TwoTeleportersFoundThenTheMenuTakesThePlayerBack)
         Pass(Keys(1.0f));
     ASSERT_EQ(game.teleports.size(), 2u);
     EXPECT_EQ(game.saveData.GetScore(), 2);
+    EXPECT_EQ(game.teleports[1].cell, Point<int>(21, 22)) << "the hub's cell, from its map marker";
 
     // Standing in it: the use hint once the message is over.
     for (int i = 0; i < 40; ++i)

@@ -1,11 +1,11 @@
 #include "characters/Player.h"
 #include "engine/config/GamePaths.h"
-#include "engine/input/AbstractInputManager.h"
 #include "game/Game.h"
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
 #include "script/BGEvent_DialogueManager.h"
 #include "script/BGEvent_ShowText.h"
+#include "tests/game/ScriptedInput.h"
 #include "zones/Zone_LoadMap.h"
 #include "zones/Zone_Teleport.h"
 
@@ -22,19 +22,6 @@
 namespace {
 
 using Placed = SpacialInstance<GraphicalObject, float>;
-
-class ScriptedInput : public AbstractInputManager {
-public:
-    bool Init() override { return true; }
-    bool Acquire() override { return true; }
-    void Poll() override
-    {
-        previous = current;
-        current = next;
-    }
-    void Release() override { }
-    InputActions next;
-};
 
 class ZoneTeleport : public ::testing::Test {
 protected:
