@@ -4,6 +4,7 @@
 #include "engine/app/MainLoop.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/render/DXRenderEngine.h"
+#include "engine/render/RenderPoolCommand.h"
 #include "engine/render/RenderPoolManager.h"
 #include "game/GameLoopAccess.h"
 #include "game/GameStartup.h"
@@ -20,10 +21,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -300,6 +303,48 @@ TEST_F(GameTravel, TwoTeleportersFoundThenTheMenuTakesThePlayerBack)
     EXPECT_FALSE(game.IsMenuFlagSet());
     EXPECT_EQ(game.teleportMap.mapMode, 0);
     EXPECT_EQ(game.teleports.size(), 2u);
+}
+
+TEST_F(GameTravel, AReloadStandsTheNewPlayerAtTheSavedPlaceFacingTheSavedSide)
+{
+    LevelPlan level;
+    level.starts = {{"start", 100.0f}};
+    WriteLevel("cemetery_01.lvl", level);
+    for (const int side : {-1, 1}) {
+        SCOPED_TRACE(side);
+        game.SetPlayer(nullptr);
+        game.saveData.SetPosition(600.0f, kFloor + 40.0f);
+        game.saveData.SetDirection(side);
+        game.saveData.SetMaxLife(6);
+        Enter("cemetery_01.lvl", "[SAVE]");
+        EXPECT_FLOAT_EQ(ThePlayer().GetPosition().x, 600.0f);
+        EXPECT_NEAR(ThePlayer().GetPosition().y, kFloor, 0.11f) << "set on the floor below";
+        EXPECT_EQ(ThePlayer().GetFacingFromAnimation(), side);
+        EXPECT_EQ(ThePlayer().GetLife(), 6) << "the new player's life is the saved one";
+    }
+}
+
+TEST_F(GameTravel, TheLoadingScreenShowsThePlayersLastLookOnBlackWhileOneIsKept)
+{
+    GraphicalObject screen("Game_LoadingScreen_512_448");
+    GraphicalObject look("Player DieR");
+    game.loadingScreen = &screen;
+    const auto blackScreens = [&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        game.Render(true);
+        int found = 0;
+        for (const RenderPoolCommand& command : pool->frameCommands[pool->renderSlot.load()])
+            if (command.IsRect() && command.GetRectSize() == Point<int>(512, 448)
+                && command.GetColour() == 0xFF000000u)
+                ++found;
+        return found;
+    };
+    EXPECT_EQ(blackScreens(), 0);
+    game.transitionImage = &look;
+    game.transitionPosition = Point<int>(200, 150);
+    EXPECT_EQ(blackScreens(), 1);
+    game.transitionImage = nullptr;
+    game.loadingScreen = nullptr;
 }
 
 } // namespace
