@@ -19,7 +19,10 @@ constexpr uint32_t kBlack = 0xFF000000u;
 // characters are drawn on it, after its placed instances.
 class GLLayerCharacters : public scenetest::SquareSceneFixture {
 protected:
-    void SetUp() override { StartWithSquares("quenholt_layer_characters", 16, {{"green.png", kGreen}, {"blue.png", kBlue}}); }
+    void SetUp() override
+    {
+        StartWithSquares("quenholt_layer_characters", 16, {{"green.png", kGreen}, {"blue.png", kBlue}});
+    }
 };
 
 TEST_F(GLLayerCharacters, TheScenesFirstLayerDrawsThePlayerAndTheLiveCharacters)
