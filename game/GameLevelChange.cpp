@@ -203,6 +203,9 @@ bool Game::ReleaseLevel(Level* level, Game* game)
             pool->RequestClearFrames();
         game->minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
         game->teleports.clear();
+        game->cinematicLayers.clear();
+        if (game->player != nullptr)
+            game->player->targetCharacters.clear();
         for (size_t i = game->liveCharacters.size(); i-- > 0;) {
             delete game->liveCharacters[i];
             game->liveCharacters.erase(game->liveCharacters.begin() + static_cast<std::ptrdiff_t>(i));

@@ -1,5 +1,6 @@
 // The layer's drawing and its per-frame passes.
 
+#include "characters/CharacterObject.h"
 #include "characters/FullScreenParticleSystem.h"
 #include "characters/ParticleSystem.h"
 #include "characters/Player.h"
@@ -118,30 +119,42 @@ bool Layer::Draw(Point<int> origin)
     return result;
 }
 
-// The game's live characters that are not hidden. The characters carry no
-// second-pass or in-front flag yet: the two later passes draw nobody.
-bool Layer::DrawCharacters(Point<int> origin)
+namespace {
+
+// Draws the game's live characters that are not hidden and that the filter
+// picks, in list order, every one whatever the earlier draws returned: true
+// for none, else the result of the last draw.
+template <class Pick> bool DrawLiveCharacters(DXGraphicalSurface* surface, Point<int> offset, Pick pick)
 {
     Game* game = Game::GetInstance();
-    if (game == nullptr || !surface)
-        return true;
     bool result = true;
-    for (size_t i = 0; i < game->GetCharacterCount(); ++i) {
-        CharacterObject* character = game->GetCharacter(i);
-        if (character != nullptr && !character->IsHidden())
-            result = character->Draw(surface.get(), GetDrawOffset(origin)) && result;
+    if (game == nullptr || surface == nullptr)
+        return result;
+    for (CharacterObject* character : game->liveCharacters) {
+        if (character != nullptr && !character->IsHidden() && pick(*character))
+            result = character->Draw(surface, offset);
     }
     return result;
 }
 
-bool Layer::DrawCharactersFlagged(Point<int>)
+} // namespace
+
+bool Layer::DrawCharacters(Point<int> origin)
 {
-    return true;
+    return DrawLiveCharacters(surface.get(), GetDrawOffset(origin),
+        [](const CharacterObject& c) { return !c.IsDrawnFlagged() && !c.IsDrawnInFront(); });
 }
 
-bool Layer::DrawFrontCharacters(Point<int>)
+bool Layer::DrawCharactersFlagged(Point<int> origin)
 {
-    return true;
+    return DrawLiveCharacters(surface.get(), GetDrawOffset(origin),
+        [](const CharacterObject& c) { return c.IsDrawnFlagged() && !c.IsDrawnInFront(); });
+}
+
+bool Layer::DrawFrontCharacters(Point<int> origin)
+{
+    return DrawLiveCharacters(
+        surface.get(), GetDrawOffset(origin), [](const CharacterObject& c) { return c.IsDrawnInFront(); });
 }
 
 bool Layer::DrawParticleSystems(Point<int> origin)
