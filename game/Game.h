@@ -303,6 +303,9 @@ public:
     std::string startPointName;
     bool usePlayerStart = true;
     bool pendingLoad = false;
+    // The pending load: the current slot read again (play time and screens
+    // seen kept), the player made anew at the save point of its map.
+    void ReloadSave();
     // The progress of the current save slot.
     GameSaveData saveData;
     int32_t currentSaveSlot = -1;
