@@ -98,14 +98,6 @@ TEST_F(ScriptStateCommands, TheMinimapAndSecretTargetsBelongToThePlayer)
     EXPECT_TRUE(player->targetCharacters.empty());
 }
 
-TEST_F(ScriptStateCommands, PlayerCommandsWithoutAPlayerAreScriptErrors)
-{
-    game.SetPlayer(nullptr);
-    player = nullptr;
-    for (const char* line : {"IgnoreInputs 1", "EnableMinimap", "AddSecretZone x", "RemoveSecretZone x"})
-        EXPECT_EQ(Run(line), 1) << line;
-}
-
 TEST_F(ScriptStateCommands, TheScoreCountsAndSaysSo)
 {
     game.saveData.SetScore(4);
@@ -263,10 +255,12 @@ TEST_F(ScreenEffectCommands, FadesAndWaterChangeTheirOwnEffectOnly)
     EXPECT_FALSE(Effect(&PostEffects::fadeToColorInv).IsRunning());
 }
 
-TEST_F(ScreenEffectCommands, WithoutTheEffectsTheCommandsFail)
+TEST_F(ScreenEffectCommands, CommandsWithoutTheirTargetAreScriptErrors)
 {
     game.postEffects.reset();
-    for (const char* line : {"ChangeFadeTimer 45", "ChangeFadeToBlack 90", "EnableWaterDisto"})
+    game.SetPlayer(nullptr);
+    for (const char* line : {"ChangeFadeTimer 45", "ChangeFadeToBlack 90", "EnableWaterDisto",
+             "IgnoreInputs 1", "EnableMinimap", "AddSecretZone x", "RemoveSecretZone x"})
         EXPECT_EQ(Run(line), 1) << line;
 }
 
