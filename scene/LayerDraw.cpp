@@ -3,6 +3,7 @@
 #include "characters/CharacterObject.h"
 #include "characters/FullScreenParticleSystem.h"
 #include "characters/ParticleSystem.h"
+#include "characters/Player.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/IRenderEngine.h"
 #include "game/Game.h"
@@ -102,8 +103,11 @@ bool Layer::Draw(Point<int> origin)
     }
 
     drawAdded();
-    if (hostsPlayer && surface) {
+    Game* host = Game::GetInstance();
+    if (hostsPlayer && surface && host != nullptr && host->GetPlayer() != nullptr) {
         DrawCharacters(origin);
+        // The player, with its fireflies.
+        host->GetPlayer()->Draw(surface.get(), GetDrawOffset(origin));
         DrawCharactersFlagged(origin);
     }
     if (drawFrontCharacters && surface)
@@ -117,9 +121,9 @@ bool Layer::Draw(Point<int> origin)
 
 namespace {
 
-// Draws the game's live characters that the filter picks, in list order,
-// every one whatever the earlier draws returned: true for none, else the
-// result of the last draw.
+// Draws the game's live characters that are not hidden and that the filter
+// picks, in list order, every one whatever the earlier draws returned: true
+// for none, else the result of the last draw.
 template <class Pick> bool DrawLiveCharacters(DXGraphicalSurface* surface, Point<int> offset, Pick pick)
 {
     Game* game = Game::GetInstance();
@@ -127,7 +131,7 @@ template <class Pick> bool DrawLiveCharacters(DXGraphicalSurface* surface, Point
     if (game == nullptr)
         return result;
     for (CharacterObject* character : game->liveCharacters) {
-        if (character != nullptr && pick(*character))
+        if (character != nullptr && !character->IsHidden() && pick(*character))
             result = character->Draw(surface, offset);
     }
     return result;
