@@ -157,6 +157,7 @@ void Game::Update()
                 TimeSection(console.profileTimers, " >Cam+LoopUpdateCharacters", tick);
                 Camera::UpdateTravel(camera, player.get(), true);
                 UpdateCharacters(gameplayPaused, kFixedStep);
+                UpdateCinematicObject();
                 TimeSection(console.profileTimers, " >Cam+LoopUpdateCharacters", tick);
                 if (currentLevel != nullptr)
                     currentLevel->UpdateParticleSystems(kFixedStep);
@@ -205,6 +206,17 @@ void Game::Update()
     if (tick)
         if (auto* engine = dynamic_cast<DXSoundEngine*>(soundEngine.get()))
             UpdateStreamedMusic(engine);
+}
+
+void Game::UpdateCinematicObject()
+{
+    if ((pickupCinematicKind != 4 && pickupCinematicKind != 5) || cinematicObject == nullptr)
+        return;
+    cinematicObject->Update(kFixedStep);
+    if (cinematicObject->IsAnimationFinished()) {
+        cinematicObject = nullptr;
+        pickupCinematicKind = 0;
+    }
 }
 
 void Game::UpdateCharacters(bool paused, double step)
