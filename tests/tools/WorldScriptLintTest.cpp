@@ -31,9 +31,9 @@ const char* const kLanguages[] = {"dialogues_eng", "dialogues_fr"};
 const char* const kWorldLevels[] = {"cemetery_01.lvl", "Cimetery_TP_01.lvl", "cemetery_02.lvl",
     "Cimetery_TP_02.lvl", "Cimetery_TP_03.lvl", "cemetery_crypt.lvl", "cemetery_heart.lvl", "Boat_TP_1.lvl",
     "boat_01.lvl", "boat_02.lvl", "boat_03.lvl", "Cave_tp.lvl", "cave_01.lvl", "cave_02.lvl", "cave_03.lvl",
-    "snow_tp.lvl", "snow_01.lvl", "snow_02.lvl", "snow_03.lvl", "bibli_TP.lvl", "bibli_01.lvl", "bibli_02.lvl",
-    "bibli_03.lvl", "underwater_TP.lvl", "underwater_01.lvl", "underwater_02.lvl", "underwater_03.lvl",
-    "Garden_tp.lvl", "garden_01.lvl", "garden_02.lvl", "garden_03.lvl"};
+    "snow_tp.lvl", "snow_01.lvl", "snow_02.lvl", "snow_03.lvl", "bibli_TP.lvl", "bibli_01.lvl",
+    "bibli_02.lvl", "bibli_03.lvl", "underwater_TP.lvl", "underwater_01.lvl", "underwater_02.lvl",
+    "underwater_03.lvl", "Garden_tp.lvl", "garden_01.lvl", "garden_02.lvl", "garden_03.lvl"};
 
 // Dialogue blocks of a file's text: runs of lines with words.
 int CountBlocks(const std::string& text)
@@ -117,8 +117,8 @@ struct SliceWorld {
             names.achievements.insert(achievements.Get(i)->GetName());
         for (const char* level : kWorldLevels)
             names.levelNames.insert(ToLowerCase(level));
-        names.layers = {"BG_Sky", "BG_Far", "BG_Near", "Scene Layer 00", "Collisions", "Scene Layer 01", "FG_Near",
-            "FG_Water", "FG_Secret"};
+        names.layers = {"BG_Sky", "BG_Far", "BG_Near", "Scene Layer 00", "Collisions", "Scene Layer 01",
+            "FG_Near", "FG_Water", "FG_Secret"};
         names.levels = &levels;
         // The runner looks command words up in lower case.
         names.knownCommand
@@ -175,15 +175,16 @@ TEST(WorldScriptLintTest, TheSliceHoldsItsKitsWhereTheWorldPutsThem)
         }
     }
     // The slice's pickups, each once where the world puts it.
-    const std::map<int, std::string> pickups
-        = {{27, "cemetery_01.lvl"}, {20, "cemetery_01.lvl"}, {8, "cemetery_01.lvl"}, {7, "Cimetery_TP_03.lvl"},
-            {13, "Cimetery_TP_01.lvl"}};
+    const std::map<int, std::string> pickups = {{27, "cemetery_01.lvl"}, {20, "cemetery_01.lvl"},
+        {8, "cemetery_01.lvl"}, {7, "Cimetery_TP_03.lvl"}, {13, "Cimetery_TP_01.lvl"}};
     for (const auto& [kind, levelName] : pickups) {
         const LevelDescription* level = world.Find(levelName);
         ASSERT_NE(level, nullptr);
-        const bool found = std::any_of(level->placements.begin(), level->placements.end(), [&](const LevelPlacement& p) {
-            return p.object == "Zone_PickupObject" && p.options.count("kind") && p.options.at("kind") == std::to_string(kind);
-        });
+        const bool found
+            = std::any_of(level->placements.begin(), level->placements.end(), [&](const LevelPlacement& p) {
+                  return p.object == "Zone_PickupObject" && p.options.count("kind")
+                      && p.options.at("kind") == std::to_string(kind);
+              });
         EXPECT_TRUE(found) << "kind " << kind << " in " << levelName;
     }
 }
@@ -258,7 +259,8 @@ TEST(WorldScriptLintTest, ExitsAndStartPointsJoinTheSliceIntoOneWorld)
             for (const LevelDescription& other : world.levels)
                 for (const LevelPlacement& q : other.placements)
                     arrival = arrival
-                        || (q.object == "Zone_LoadMap" && ToLowerCase(q.options.at("level")) == ToLowerCase(level.level)
+                        || (q.object == "Zone_LoadMap"
+                            && ToLowerCase(q.options.at("level")) == ToLowerCase(level.level)
                             && q.options.at("start") == start);
             EXPECT_TRUE(arrival) << "no exit arrives at " << start;
         }
@@ -317,11 +319,14 @@ TEST(WorldScriptLintTest, DialoguesAreAliveInEveryLanguageWithLinkedSpeakers)
                 }
                 EXPECT_LT(text.size(), 200u);
                 EXPECT_EQ(text.find("//"), std::string::npos);
-                for (const char* token : {"{ATTACK}", "{JUMP}", "{SCYTE}", "{SPIDER}", "{ICE}", "{FIRE}", "{MAP}"}) {
+                for (const char* token :
+                    {"{ATTACK}", "{JUMP}", "{SCYTE}", "{SPIDER}", "{ICE}", "{FIRE}", "{MAP}"}) {
                     const size_t at = text.find(token);
-                    EXPECT_TRUE(at == std::string::npos || text.find(token, at + 1) == std::string::npos) << token;
+                    EXPECT_TRUE(at == std::string::npos || text.find(token, at + 1) == std::string::npos)
+                        << token;
                 }
-                EXPECT_EQ(text.find("{STRAFFL}") == std::string::npos, text.find("{STRAFFR}") == std::string::npos);
+                EXPECT_EQ(
+                    text.find("{STRAFFL}") == std::string::npos, text.find("{STRAFFR}") == std::string::npos);
             }
         }
     }
@@ -379,13 +384,16 @@ TEST(WorldScriptLintTest, CheckerReportsEachKindOfScriptFault)
         {":OnStartup\nIfVar a == 1 and b == 1 or c == 1\n(\n)", "one joiner throughout"},
         {":OnStartup\nIfVar a == yes\n(\n)", "expected a number to compare"},
         {":OnStartup\nCreateVar forever x 1", "expected the scope save, global or local"},
-        {":OnStartup\nPlaySoundEvent lamp Script_User_05", "expected \"PrepareSoundEvents lamp Script_User_05\""},
+        {":OnStartup\nPlaySoundEvent lamp Script_User_05",
+            "expected \"PrepareSoundEvents lamp Script_User_05\""},
         {":OnStartup\nPrepareSoundEvents lamp Script_User_Nothing", "found \"Script_User_Nothing\""},
-        {":OnStartup\nwaitEvent_StartDialogue_FromFile cemetery.txt 99", "expected a block of \"cemetery.txt\""},
+        {":OnStartup\nwaitEvent_StartDialogue_FromFile cemetery.txt 99",
+            "expected a block of \"cemetery.txt\""},
         {":OnStartup\nwaitEvent_StartDialogue_FromFile nothing.txt 0", "dialogue file every language has"},
         {":OnStartup\nPlayMusic nothing.ogg 1", "expected music the settings register"},
         {":OnStartup\nAskToChangeLevel nowhere.lvl start", "expected a level of the world"},
-        {":OnStartup\nAskToChangeLevel cemetery_01.lvl from_nowhere", "expected a start point of cemetery_01.lvl"},
+        {":OnStartup\nAskToChangeLevel cemetery_01.lvl from_nowhere",
+            "expected a start point of cemetery_01.lvl"},
         {":OnStartup\nIncrementAchievementCurrentValue \"All the lever\"", "expected an achievement name"},
         {":OnStartup\nChangeStoryHintPosition 50 22", "expected a map cell"},
         {":OnStartup\nSetGraphical lamp Actor_Keeper_Idle\nwaitEvent_WaitEndOfAnimation lamp", "looping"},
@@ -400,11 +408,11 @@ TEST(WorldScriptLintTest, CheckerReportsEachKindOfScriptFault)
         tiles += std::string(16, row < 12 ? '.' : '#') + "\n";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);
-        const LevelDescription level = LevelDescription::Parse(
-            "level test.lvl\nscreens 1 1\ncell 1 1\npalette cemetery\ntiles\n" + tiles
-                + "trigger lamp 1 2 1x1 graphic=Actor_Urn_Broken {\n" + c.script + "\n}\n"
-                + "trigger keeper 4 2 2x3 graphic=Actor_Keeper_Idle {\n}\n",
-            "test.lvd");
+        const LevelDescription level
+            = LevelDescription::Parse("level test.lvl\nscreens 1 1\ncell 1 1\npalette cemetery\ntiles\n"
+                    + tiles + "trigger lamp 1 2 1x1 graphic=Actor_Urn_Broken {\n" + c.script + "\n}\n"
+                    + "trigger keeper 4 2 2x3 graphic=Actor_Keeper_Idle {\n}\n",
+                "test.lvd");
         const std::vector<std::string> faults = CheckLevelScripts(level, world.names);
         if (std::string(c.fault).empty()) {
             EXPECT_EQ(faults, std::vector<std::string>());
@@ -428,20 +436,22 @@ TEST(WorldScriptLintTest, DialogueWaitsAreLeftOutAndNothingElse)
     std::string tiles;
     for (int row = 0; row < 14; ++row)
         tiles += std::string(16, row < 12 ? '.' : '#') + "\n";
-    LevelDescription level = LevelDescription::Parse("level test.lvl\nscreens 1 1\ncell 1 1\npalette cemetery\n"
-                                                     "script PlayMusic hub.ogg 1\n"
-                                                     "script waitEvent_StartDialogue_FromFile cemetery.txt 4\n"
-                                                     "tiles\n"
-            + tiles
-            + "trigger talk 1 2 1x1 {\n:OnEnterOnce\nIfVar seen == 1\n(\n)\nElse\n(\n"
-              "waitEvent_StartDialogue_FromFile cemetery.txt 1\nCreateVar save seen 1\n)\n}\n",
-        "test.lvd");
+    LevelDescription level
+        = LevelDescription::Parse("level test.lvl\nscreens 1 1\ncell 1 1\npalette cemetery\n"
+                                  "script PlayMusic hub.ogg 1\n"
+                                  "script waitEvent_StartDialogue_FromFile cemetery.txt 4\n"
+                                  "tiles\n"
+                + tiles
+                + "trigger talk 1 2 1x1 {\n:OnEnterOnce\nIfVar seen == 1\n(\n)\nElse\n(\n"
+                  "waitEvent_StartDialogue_FromFile cemetery.txt 1\nCreateVar save seen 1\n)\n}\n",
+            "test.lvd");
     EXPECT_EQ(LeaveOutDialogueWaits(level), 2);
     ASSERT_EQ(level.scripts.size(), 1u);
     EXPECT_EQ(level.scripts[0].first, "PlayMusic hub.ogg 1");
     const LevelPlacement& talk = level.placements.at(0);
     EXPECT_EQ(talk.script,
-        (std::vector<std::string> {":OnEnterOnce", "IfVar seen == 1", "(", ")", "Else", "(", "CreateVar save seen 1", ")"}));
+        (std::vector<std::string> {
+            ":OnEnterOnce", "IfVar seen == 1", "(", ")", "Else", "(", "CreateVar save seen 1", ")"}));
     // Each line keeps where it was written.
     ASSERT_EQ(talk.scriptLines.size(), talk.script.size());
     EXPECT_EQ(talk.scriptLines.back(), talk.scriptLines[6] + 1);

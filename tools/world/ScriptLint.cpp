@@ -9,29 +9,32 @@
 
 namespace {
 
-const std::set<std::string> kLabels = {":OnStartup", ":OnEnter", ":OnEnterOnce", ":OnLeave", ":OnLeaveOnce", ":OnHit"};
+const std::set<std::string> kLabels
+    = {":OnStartup", ":OnEnter", ":OnEnterOnce", ":OnLeave", ":OnLeaveOnce", ":OnHit"};
 const std::set<std::string> kOperators = {"==", "!=", ">=", "<=", ">", "<"};
 
 // Arguments each command needs at least (the words after the command).
-const std::map<std::string, size_t> kMinimumArguments = {
-    {"Event_ShowDebugMessage", 1}, {"Event_WaitTimer", 1}, {"Event_StartDialogue_FromFile", 2},
-    {"PauseGameplay", 1}, {"IgnoreInputs", 1}, {"SendMessageTo", 2}, {"Event_ChangeCameraTargetToPlayer", 1},
-    {"Event_ChangeCameraTargetToLocator", 2}, {"AskToChangeLevel", 2}, {"Event_WaitMessage", 1},
-    {"Event_ShakeCamera", 5}, {"AddFullscreenParticles", 13}, {"AddLocalParticles", 1}, {"SetGraphical", 2},
+const std::map<std::string, size_t> kMinimumArguments = {{"Event_ShowDebugMessage", 1},
+    {"Event_WaitTimer", 1}, {"Event_StartDialogue_FromFile", 2}, {"PauseGameplay", 1}, {"IgnoreInputs", 1},
+    {"SendMessageTo", 2}, {"Event_ChangeCameraTargetToPlayer", 1}, {"Event_ChangeCameraTargetToLocator", 2},
+    {"AskToChangeLevel", 2}, {"Event_WaitMessage", 1}, {"Event_ShakeCamera", 5},
+    {"AddFullscreenParticles", 13}, {"AddLocalParticles", 1}, {"SetGraphical", 2},
     {"ChangeGraphicalOnLayer", 3}, {"Event_WaitEndOfAnimation", 1}, {"RefreshGraphicalCollision", 1},
     {"Event_ChangeNPCTargetToLocator", 3}, {"SetLayerVisible", 2}, {"PlayMusic", 2}, {"StopMusic", 1},
-    {"ChangeNPCRenderAfterPlayer", 2}, {"AddSecretZone", 1}, {"RemoveSecretZone", 1}, {"UseParticleSystem", 2},
-    {"PopPickupInTrigger", 2}, {"ChangeFadeTimer", 1}, {"ChangeFadeToBlack", 1}, {"ChangeStoryHintPosition", 2},
-    {"SaveGame", 2}, {"PreLoadGraphical", 1}, {"PrepareSoundEvents", 2}, {"PlaySoundEvent", 2},
-    {"StopSoundEvent", 2}, {"AddLayerInCinematic", 2}, {"Event_RunPickupCinematic", 1}, {"ShowEnding", 1},
-    {"ForceToHideUI", 1}, {"ChangeAchievementCurrentValue", 2}, {"IncrementAchievementCurrentValue", 1},
-    {"ForceMusicToRestartAtTime", 2}, {"CreateVar", 3}, {"SetVar", 2}, {"IfVar", 3}};
+    {"ChangeNPCRenderAfterPlayer", 2}, {"AddSecretZone", 1}, {"RemoveSecretZone", 1},
+    {"UseParticleSystem", 2}, {"PopPickupInTrigger", 2}, {"ChangeFadeTimer", 1}, {"ChangeFadeToBlack", 1},
+    {"ChangeStoryHintPosition", 2}, {"SaveGame", 2}, {"PreLoadGraphical", 1}, {"PrepareSoundEvents", 2},
+    {"PlaySoundEvent", 2}, {"StopSoundEvent", 2}, {"AddLayerInCinematic", 2}, {"Event_RunPickupCinematic", 1},
+    {"ShowEnding", 1}, {"ForceToHideUI", 1}, {"ChangeAchievementCurrentValue", 2},
+    {"IncrementAchievementCurrentValue", 1}, {"ForceMusicToRestartAtTime", 2}, {"CreateVar", 3},
+    {"SetVar", 2}, {"IfVar", 3}};
 
 // Commands whose first argument (and, for the NPC locator, the second) names
 // a trigger of the same level.
-const std::set<std::string> kTriggerFirst = {"SetGraphical", "RefreshGraphicalCollision", "PrepareSoundEvents",
-    "PlaySoundEvent", "StopSoundEvent", "Event_WaitEndOfAnimation", "PopPickupInTrigger",
-    "ChangeNPCRenderAfterPlayer", "AddSecretZone", "RemoveSecretZone", "Event_ChangeNPCTargetToLocator"};
+const std::set<std::string> kTriggerFirst
+    = {"SetGraphical", "RefreshGraphicalCollision", "PrepareSoundEvents", "PlaySoundEvent", "StopSoundEvent",
+        "Event_WaitEndOfAnimation", "PopPickupInTrigger", "ChangeNPCRenderAfterPlayer", "AddSecretZone",
+        "RemoveSecretZone", "Event_ChangeNPCTargetToLocator"};
 
 bool IsNumber(const std::string& word)
 {
@@ -94,8 +97,10 @@ public:
                 if (!trigger)
                     Fault(l.line, "a label stands only in a trigger's script, found \"" + command + "\"");
                 else if (!kLabels.count(command))
-                    Fault(l.line, "expected a trigger label (:OnStartup, :OnEnter, :OnEnterOnce, :OnLeave, "
-                                  ":OnLeaveOnce or :OnHit), found \"" + command + "\"");
+                    Fault(l.line,
+                        "expected a trigger label (:OnStartup, :OnEnter, :OnEnterOnce, :OnLeave, "
+                        ":OnLeaveOnce or :OnHit), found \""
+                            + command + "\"");
                 if (depth != 0)
                     Fault(l.line, "expected \")\" before the label, found \"" + command + "\"");
                 depth = 0;
@@ -107,7 +112,8 @@ public:
             }
             if (command == "(") {
                 if (previous != "IfVar" && previous != "Else")
-                    Fault(l.line, "expected \"(\" after \"IfVar\" or \"Else\", found it after \"" + previous + "\"");
+                    Fault(l.line,
+                        "expected \"(\" after \"IfVar\" or \"Else\", found it after \"" + previous + "\"");
                 ++depth;
             } else if (command == ")") {
                 if (--depth < 0) {
@@ -151,7 +157,9 @@ private:
         auto graphic = it->second->options.find("graphic");
         const std::string name = graphic == it->second->options.end() ? std::string() : graphic->second;
         if (!names.hittable.count(name))
-            Fault(line, "expected a graphic with a hurt box on \"" + owner + "\" for \":OnHit\", found \"" + name + "\"");
+            Fault(line,
+                "expected a graphic with a hurt box on \"" + owner + "\" for \":OnHit\", found \"" + name
+                    + "\"");
     }
 
     void Fault(int line, const std::string& message)
@@ -174,7 +182,8 @@ private:
         if (!names.soundEvents.count(event))
             Fault(line, "expected a sound event the world has a sound for, found \"" + event + "\"");
         else if (play && !prepared.count(trigger + "/" + event))
-            Fault(line, "expected \"PrepareSoundEvents " + trigger + " " + event + "\" in this level, found none");
+            Fault(line,
+                "expected \"PrepareSoundEvents " + trigger + " " + event + "\" in this level, found none");
     }
     void Track(int line, const std::string& track)
     {
@@ -191,7 +200,8 @@ private:
     {
         // name op value { and|or name op value }
         if (a.size() < 3 || (a.size() + 1) % 4 != 0) {
-            Fault(line, "expected \"IfVar NAME OP VALUE [and|or NAME OP VALUE]...\", found "
+            Fault(line,
+                "expected \"IfVar NAME OP VALUE [and|or NAME OP VALUE]...\", found "
                     + std::to_string(a.size()) + " words");
             return;
         }
@@ -216,7 +226,8 @@ private:
     {
         auto need = kMinimumArguments.find(command);
         if (need != kMinimumArguments.end() && a.size() < need->second) {
-            Fault(line, "\"" + command + "\" expected " + std::to_string(need->second) + " arguments, found "
+            Fault(line,
+                "\"" + command + "\" expected " + std::to_string(need->second) + " arguments, found "
                     + std::to_string(a.size()));
             return;
         }
@@ -228,9 +239,11 @@ private:
         } else if (command == "Event_WaitEndOfAnimation") {
             auto it = shown.find(a[0]);
             if (it == shown.end())
-                Fault(line, "expected \"SetGraphical " + a[0] + " ...\" before waiting on its animation, found none");
+                Fault(line,
+                    "expected \"SetGraphical " + a[0] + " ...\" before waiting on its animation, found none");
             else if (!names.finishing.count(it->second))
-                Fault(line, "expected a finishing animation to wait on, found the looping \"" + it->second + "\"");
+                Fault(line,
+                    "expected a finishing animation to wait on, found the looping \"" + it->second + "\"");
         } else if (command == "PrepareSoundEvents") {
             for (const std::string& event : Split(a[1], ','))
                 Event(line, a[0], event, false);
@@ -246,7 +259,8 @@ private:
             if (blocks < 0)
                 Fault(line, "expected a dialogue file every language has alike, found \"" + a[0] + "\"");
             else if (!IsNumber(a[1]) || std::atoi(a[1].c_str()) < 0 || std::atoi(a[1].c_str()) >= blocks)
-                Fault(line, "expected a block of \"" + a[0] + "\" (0 to " + std::to_string(blocks - 1) + "), found \""
+                Fault(line,
+                    "expected a block of \"" + a[0] + "\" (0 to " + std::to_string(blocks - 1) + "), found \""
                         + a[1] + "\"");
         } else if (command == "PlayMusic" || command == "ForceMusicToRestartAtTime") {
             Track(line, a[0]);
@@ -255,7 +269,8 @@ private:
         } else if (command == "Event_RunPickupCinematic") {
             const int mode = std::atoi(a[0].c_str());
             if ((mode == 1 || mode == 2) && a.size() < 3)
-                Fault(line, "expected the two pictures of the cut-scene, found " + std::to_string(a.size() - 1));
+                Fault(line,
+                    "expected the two pictures of the cut-scene, found " + std::to_string(a.size() - 1));
             else if (mode == 1 || mode == 2) {
                 Object(line, a[1]);
                 Object(line, a[2]);
@@ -263,7 +278,8 @@ private:
                 Fault(line, "expected the picture the HUD shows, found none");
             else if (mode == 4 || mode == 5)
                 Object(line, a[1]);
-        } else if (command == "ChangeAchievementCurrentValue" || command == "IncrementAchievementCurrentValue") {
+        } else if (command == "ChangeAchievementCurrentValue"
+            || command == "IncrementAchievementCurrentValue") {
             Achievement(line, a[0]);
         } else if (command == "CreateVar") {
             if (a[0] != "save" && a[0] != "global" && a[0] != "local")
@@ -300,10 +316,11 @@ private:
         for (const LevelDescription& other : *names.levels) {
             if (ToLowerCase(other.level) != ToLowerCase(target))
                 continue;
-            const bool found = std::any_of(other.placements.begin(), other.placements.end(), [&](const LevelPlacement& p) {
-                return p.object == "Point_PlayerStart"
-                    && (p.options.count("name") ? p.options.at("name") : p.name) == start;
-            });
+            const bool found
+                = std::any_of(other.placements.begin(), other.placements.end(), [&](const LevelPlacement& p) {
+                      return p.object == "Point_PlayerStart"
+                          && (p.options.count("name") ? p.options.at("name") : p.name) == start;
+                  });
             if (!found)
                 Fault(line, "expected a start point of " + target + ", found \"" + start + "\"");
         }
