@@ -36,7 +36,8 @@ protected:
         previous = std::filesystem::current_path();
         std::filesystem::current_path(kWorld);
         // "setuserpath <PERSONAL>" makes its folder under the documents folder.
-        const std::filesystem::path documents = std::filesystem::temp_directory_path() / "quenholt-world-slice";
+        const std::filesystem::path documents
+            = std::filesystem::temp_directory_path() / "quenholt-world-slice";
         setenv("XDG_DOCUMENTS_DIR", documents.c_str(), 1);
         platform::SetDebugSink([this](std::string_view text) { output += text; });
     }
@@ -129,7 +130,8 @@ TEST_F(WorldSlice, EveryDialogueBlockTheLevelsAskForReadsInEveryLanguage)
                 ASSERT_TRUE(in);
                 ReaderContext context(in, w[1]);
                 std::vector<DialogueFile::Line> block;
-                EXPECT_TRUE(DialogueFile::ReadBlock(in, std::atoi(w[2].c_str()), block)) << context.GetError();
+                EXPECT_TRUE(DialogueFile::ReadBlock(in, std::atoi(w[2].c_str()), block))
+                    << context.GetError();
                 EXPECT_FALSE(block.empty());
             }
         }
@@ -144,9 +146,8 @@ TEST(WorldSliceDialogue, SpeakersFindTheirLowerCasePortraitLinksWhateverTheirCas
     auto& links = BGEvent_DialogueManager::PortraitLinks();
     const auto saved = links;
     links = {{"keeper", "UI_Portrait_Keeper"}};
-    for (const auto& [speaker, found] :
-        std::vector<std::pair<std::string, bool>> {{"Keeper", true}, {"KEEPER", true}, {"keeper", true},
-            {"Player", true}, {"Ferryman", false}}) {
+    for (const auto& [speaker, found] : std::vector<std::pair<std::string, bool>> {
+             {"Keeper", true}, {"KEEPER", true}, {"keeper", true}, {"Player", true}, {"Ferryman", false}}) {
         SCOPED_TRACE(speaker);
         std::istringstream in(speaker + " \": \" \"Good evening.\"\n");
         std::vector<DialogueFile::Line> block;
