@@ -402,6 +402,9 @@ TEST(WorldScriptLintTest, CheckerReportsEachKindOfScriptFault)
         {":OnStartup\nSetLayerVisible FG_Hidden 0", "expected a layer name"},
         {":OnHit\nSetGraphical lamp Actor_Urn", "hurt box"},
         {":OnStartup\nSetGraphical", "expected 2 arguments, found 0"},
+        {":OnStartup\nwaitEvent_ChangeCameraTargetToLocator view 4", ""},
+        {":OnStartup\nwaitEvent_ChangeCameraTargetToLocator low 4", "\"low\" centred at tile 9 6"},
+        {":OnStartup\nwaitEvent_ChangeCameraTargetToLocator nowhere 4", "expected a trigger or zone holder"},
     };
     std::string tiles;
     for (int row = 0; row < 14; ++row)
@@ -411,7 +414,8 @@ TEST(WorldScriptLintTest, CheckerReportsEachKindOfScriptFault)
         const LevelDescription level
             = LevelDescription::Parse("level test.lvl\nscreens 1 1\ncell 1 1\npalette cemetery\ntiles\n"
                     + tiles + "trigger lamp 1 2 1x1 graphic=Actor_Urn_Broken {\n" + c.script + "\n}\n"
-                    + "trigger keeper 4 2 2x3 graphic=Actor_Keeper_Idle {\n}\n",
+                    + "trigger keeper 4 2 2x3 graphic=Actor_Keeper_Idle {\n}\n"
+                    + "place ZoneHolder view 7 6 2x2\nplace ZoneHolder low 8 5 2x2\n",
                 "test.lvd");
         const std::vector<std::string> faults = CheckLevelScripts(level, world.names);
         if (std::string(c.fault).empty()) {

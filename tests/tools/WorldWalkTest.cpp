@@ -32,7 +32,7 @@ class ScriptedInput : public AbstractInputManager {
 public:
     bool Init() override { return true; }
     bool Acquire() override { return true; }
-    void Release() override {}
+    void Release() override { }
     void Poll() override
     {
         previous = current;

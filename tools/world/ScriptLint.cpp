@@ -58,6 +58,12 @@ std::vector<std::string> Split(const std::string& text, char separator)
     }
 }
 
+// A length in half tiles as tiles: "8" or "8.5".
+std::string HalfTiles(int halves)
+{
+    return std::to_string(halves / 2) + (halves % 2 != 0 ? ".5" : "");
+}
+
 struct ScriptLine {
     std::string text;
     int line;
@@ -73,7 +79,7 @@ public:
             if (p.object == "Zone_TriggerZone")
                 triggers[p.name] = &p;
             if (p.object == "ZoneHolder")
-                holders.insert(p.name);
+                holders[p.name] = &p;
         }
         // Sounds a trigger's start-up or any script of the level prepares.
         for (const LevelPlacement& p : level.placements)
@@ -252,8 +258,13 @@ private:
         } else if (command == "Event_ChangeNPCTargetToLocator") {
             Trigger(line, a[1]);
         } else if (command == "Event_ChangeCameraTargetToLocator") {
-            if (!triggers.count(a[0]) && !holders.count(a[0]))
+            const LevelPlacement* locator = triggers.count(a[0]) ? triggers.at(a[0])
+                : holders.count(a[0])                            ? holders.at(a[0])
+                                                                 : nullptr;
+            if (locator == nullptr)
                 Fault(line, "expected a trigger or zone holder of this level, found \"" + a[0] + "\"");
+            else
+                CameraLocator(line, *locator);
         } else if (command == "Event_StartDialogue_FromFile") {
             const int blocks = names.dialogueBlocks ? names.dialogueBlocks(a[0]) : -1;
             if (blocks < 0)
@@ -305,6 +316,20 @@ private:
         }
     }
 
+    // The camera centres on a locator and waits until it gets there: the
+    // view (16 x 14 tiles) around the locator's centre must fit in the level,
+    // or the camera stops at the edge short of it and the wait never ends.
+    void CameraLocator(int line, const LevelPlacement& locator)
+    {
+        const int centreX2 = 2 * locator.x + locator.w, centreY2 = 2 * locator.y + locator.h; // in half tiles
+        if (centreX2 < 16 || centreX2 > 2 * level.TileWidth() - 16 || centreY2 < 14
+            || centreY2 > 2 * level.TileHeight() - 14)
+            Fault(line,
+                "expected a camera locator whose centre keeps the view inside the level (8 tiles from the "
+                "sides, 7 from the bottom and top), found \""
+                    + locator.name + "\" centred at tile " + HalfTiles(centreX2) + " " + HalfTiles(centreY2));
+    }
+
     void ChangeLevel(int line, const std::string& target, const std::string& start)
     {
         if (!names.levelNames.count(ToLowerCase(target))) {
@@ -329,7 +354,7 @@ private:
     const LevelDescription& level;
     const ScriptNames& names;
     std::map<std::string, const LevelPlacement*> triggers;
-    std::set<std::string> holders;
+    std::map<std::string, const LevelPlacement*> holders;
     std::set<std::string> prepared;
 };
 
