@@ -111,8 +111,12 @@ bool Game::ChangeLevel(std::string levelFile)
         arrivalCounter = 0;
     level->SetName(ToLowerCase(levelFile));
 
-    if (!player)
+    if (!player) {
         player = std::make_unique<Player>("Player");
+        // A new player takes the progress of the save data (a new game's
+        // defaults, or the slot just loaded).
+        player->ApplySaveData(saveData);
+    }
     level->SpawnInstances();
     // Connected water (and lava) is numbered so that a freeze stays in the
     // body of water it starts in.
@@ -125,6 +129,8 @@ bool Game::ChangeLevel(std::string levelFile)
     bool placed = false;
     if (usePlayerStart) {
         if (startPointName == "[SAVE]") {
+            // The player stands where the save was made.
+            player->SetPosition(saveData.GetPosition());
             placed = true;
         } else if (startPointName == "[TELEPORT]") {
             if (auto* zone = level->FindInstanceByClass("Zone_Teleport::InstanceV0", Level::kScene)) {
@@ -157,6 +163,10 @@ bool Game::ChangeLevel(std::string levelFile)
 
     currentLevel = level.release();
     camera.SetLevel(currentLevel);
+    // The player starts the level afresh (keeping its motion through a
+    // teleport) and finds the level's secrets and water.
+    player->ResetForLevel(usePlayerStart && startPointName == "[TELEPORT]");
+    player->UpdateContacts(true);
     Camera::UpdateTravel(camera, player.get(), false);
     if (DXRenderEngine* engine = dynamic_cast<DXRenderEngine*>(renderEngine.get());
         engine && !engine->IsRecording())
@@ -193,6 +203,9 @@ bool Game::ReleaseLevel(Level* level, Game* game)
             pool->RequestClearFrames();
         game->minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
         game->teleports.clear();
+        game->cinematicLayers.clear();
+        if (game->player != nullptr)
+            game->player->targetCharacters.clear();
         for (size_t i = game->liveCharacters.size(); i-- > 0;) {
             delete game->liveCharacters[i];
             game->liveCharacters.erase(game->liveCharacters.begin() + static_cast<std::ptrdiff_t>(i));

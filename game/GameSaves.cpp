@@ -1,6 +1,8 @@
 #include "game/GameSaveData.h"
 
 #include "characters/Player.h"
+#include "characters/PlayerArmor.h"
+#include "characters/PlayerModifier.h"
 #include "engine/config/GamePaths.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
@@ -24,18 +26,39 @@
 
 namespace {
 
-// Placeholder until the player carries all of its saved values: takes what
-// the player already has (position, facing, attack rank, modifier flags);
-// every other value of the record stays as it was.
+// The player's progress: where it stands and faces, its abilities and
+// armors, the crossbow, life, the armor charges and levels, the pickups'
+// flags and the fireflies (the values Player::ApplySaveData takes back).
 void CapturePlayerState(GameSaveData& record, const Player& player)
 {
     const Point<float> position = player.GetPosition();
     record.SetPosition(position.x, position.y);
+    const float dx = player.GetDirection().x;
+    record.SetDirection(dx > 0.0f ? 1 : dx < 0.0f ? -1 : player.GetFacingFromAnimation());
     record.SetAttackRank(player.GetAttackRank());
     std::vector<bool> flags;
     for (int i = 0; i < player.GetModifierCount(); ++i)
         flags.push_back(player.IsModifierEnabled(i));
     record.SetModifierFlags(std::move(flags));
+    const PlayerArmorState& armor = player.GetArmorState();
+    record.SetCurrentArmor(armor.currentArmor);
+    if (const PlayerArmorCrossbow* crossbow
+        = dynamic_cast<const PlayerArmorCrossbow*>(player.GetModifier(Player::kCrossbow))) {
+        record.SetCrossbowAmmo(crossbow->boltsLeft);
+        record.SetCrossbowCapacity(crossbow->boltCapacity);
+    }
+    record.SetMaxLife(player.GetMaxLife());
+    record.SetMinimapInHud(player.minimapEnabled);
+    record.SetPowerSlots(armor.armorChargesMax);
+    record.SetPowerPerSlot(armor.armorRechargePeriod);
+    record.SetPlayerFlag1(player.spiderDoubleJump);
+    record.SetPlayerFlag2(player.itemAttraction);
+    record.SetPlayerCounter(player.crossbowLevel);
+    if (const auto* fire = dynamic_cast<const PlayerArmor*>(player.GetModifier(Player::kFireArmor)))
+        record.SetFireArmorLevel(fire->GetLevel());
+    if (const auto* ice = dynamic_cast<const PlayerArmor*>(player.GetModifier(Player::kIceArmor)))
+        record.SetIceArmorLevel(ice->GetLevel());
+    record.SetHasFireflies(player.secretFinder ? 1 : 0);
 }
 
 void SaveLevelInstanceStates(Level& level, VectorSerialize& states)
