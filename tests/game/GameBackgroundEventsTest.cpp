@@ -18,8 +18,8 @@ class IdleInput : public AbstractInputManager {
 public:
     bool Init() override { return true; }
     bool Acquire() override { return true; }
-    void Poll() override {}
-    void Release() override {}
+    void Poll() override { }
+    void Release() override { }
 };
 
 // Counts its passes and finishes on its third update.

@@ -155,17 +155,22 @@ protected:
 
 TEST_F(WorldWalk, FromANewGameThroughTheRankTheDoorASaveAndThreeHubsToATeleport)
 {
-    // A new game: the first level, at its default start point. Until the
-    // play menu starts new games, the test gives the player its life.
+    // A new game: the first level, at its default start point.
     ASSERT_TRUE(game.ChangeLevel(game.firstMapName));
     ASSERT_EQ(LevelName(), "cemetery_01.lvl");
     ASSERT_NE(game.GetPlayer(), nullptr);
     EXPECT_FLOAT_EQ(X(), 6 * kTile);
     EXPECT_FLOAT_EQ(Y(), 2 * kTile + 10.0f);
-    ThePlayer().SetMaxLife(4);
-    ThePlayer().SetLife(4);
+    EXPECT_GT(ThePlayer().GetLife(), 0);
     ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
     EXPECT_EQ(ThePlayer().GetAttackRank(), 1);
+
+    // The intro: the Keeper walks to his spot while the camera looks at the
+    // gate; then the player has its keys back.
+    ASSERT_TRUE(WaitUntil([&] { return SaveVar("intro_done") == "1" && !game.gameplayPaused; }));
+    CharacterObject* keeper = game.FindCharacterByName("keeper", nullptr);
+    ASSERT_NE(keeper, nullptr);
+    EXPECT_FLOAT_EQ(keeper->GetPosition().x, 9 * kTile);
 
     // East through the save point to the crypt niche: the rank pickup.
     ASSERT_TRUE(WalkTo(25 * kTile + 8.0f));
