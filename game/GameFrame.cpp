@@ -262,8 +262,16 @@ void Game::RunBackgroundEvents()
 
 void Game::UpdateBackgroundEvents()
 {
-    if (currentLevel != nullptr)
-        currentLevel->PurgeBackgroundEvents();
+    if (currentLevel == nullptr)
+        return;
+    // Every event moves on (a wait ends, a text times out), as in the run
+    // pass; then the spent ones go.
+    for (size_t i = 0; i < currentLevel->GetBackgroundEventCount(); ++i) {
+        BackgroundEvent* event = currentLevel->GetBackgroundEvent(i);
+        if (event != nullptr && !(event->IsFinished() && event->IsAutoDelete()))
+            event->Update();
+    }
+    currentLevel->PurgeBackgroundEvents();
 }
 
 void Game::SetMenuFlag(bool menu)
