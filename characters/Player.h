@@ -22,6 +22,7 @@ class PlayerArmorCrossbow;
 class PlayerArmorFire;
 class PlayerArmorIce;
 class PlayerModifier;
+class SceneObjectInstance;
 template <class C> class CollisionBox;
 
 // What a save slot carries of the player's progress.
@@ -186,6 +187,9 @@ public:
     bool armorChanged = false;
     bool inClimbZone = false;
     bool climbSkip = false;
+    // The instance data of the climb zone that set inClimbZone (only
+    // compared, never followed); null when none.
+    const SceneObjectInstance* currentClimbZone = nullptr;
     bool minimapEnabled = false;
     int32_t crossbowLevel = 1;
     bool spiderDoubleJump = false;

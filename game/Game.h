@@ -103,6 +103,9 @@ public:
     void UpdateBackgroundEvents();
     void SetMenuFlag(bool menu);
     void RequestLevelChange(std::string levelFile, std::string startPoint);
+    // The pending load: reads the current slot again (keeping the play time
+    // and the cells seen since) and asks for its level at the "[SAVE]" point.
+    void ReloadSave();
     void SetStartPointName(std::string name) { startPointName = std::move(name); }
     void ShowGameplayUI();
     void ShowMenuUI();

@@ -52,13 +52,8 @@ void Game::Update()
 
     // 2, 3. A reload of the save, then a pending level change, before any
     // gameplay of this pass.
-    if (pendingLoad) {
-        // The save data comes with the save games; until then the reload
-        // restarts the player at its save point in no level.
-        player.reset();
-        usePlayerStart = true;
-        startPointName = "[SAVE]";
-    }
+    if (pendingLoad)
+        ReloadSave();
     if (!pendingLevelFile.empty()) {
         const std::string file = pendingLevelFile;
         ChangeLevel(file);
@@ -232,6 +227,27 @@ void Game::SetMenuFlag(bool menu)
         soundEventsManager->PauseAll();
     else
         soundEventsManager->ResumeAll();
+}
+
+void Game::ReloadSave()
+{
+    // The play time goes on counting, and no cell seen since the save is
+    // forgotten: one seen then stays seen, one visited since is revealed.
+    saveData.CaptureGameState(true);
+    const uint32_t playTime = saveData.GetPlayTime();
+    const GameSaveData::Cells seen = saveData.GetCells();
+    saveData.Load(-1, true);
+    saveData.SetPlayTime(playTime);
+    for (int x = 0; x < GameSaveData::kColumns; ++x)
+        for (int y = 0; y < GameSaveData::kRows; ++y) {
+            const int32_t before = seen[static_cast<size_t>(x * GameSaveData::kRows + y)];
+            if (before == 2 || (before == 1 && saveData.GetCell(x, y) == 0))
+                saveData.SetCell(x, y, 2);
+        }
+    player.reset();
+    usePlayerStart = true;
+    startPointName = "[SAVE]";
+    pendingLevelFile = saveData.GetMapName();
 }
 
 void Game::RequestLevelChange(std::string levelFile, std::string startPoint)

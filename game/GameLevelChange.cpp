@@ -10,6 +10,7 @@
 #include "engine/render/IRenderEngine.h"
 #include "engine/render/RenderPoolManager.h"
 #include "engine/serial/FileUtils.h"
+#include "engine/serial/VectorSerialize.h"
 #include "engine/sound/SoundEventsManager.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
@@ -110,9 +111,16 @@ bool Game::ChangeLevel(std::string levelFile)
     if (transitionImage != nullptr)
         arrivalCounter = 0;
     level->SetName(ToLowerCase(levelFile));
+    // The save data files the level's instance states under its name.
+    level->SetSaveKey(level->GetName());
 
     if (!player)
         player = std::make_unique<Player>("Player");
+    // What the level's instances saved the last time (a taken pickup stays
+    // taken), before they spawn.
+    VectorSerialize savedLevels(false);
+    saveData.ListLevelRecords(savedLevels);
+    level->RestoreInstanceStates(&savedLevels);
     level->SpawnInstances();
     // Connected water (and lava) is numbered so that a freeze stays in the
     // body of water it starts in.
@@ -125,6 +133,8 @@ bool Game::ChangeLevel(std::string levelFile)
     bool placed = false;
     if (usePlayerStart) {
         if (startPointName == "[SAVE]") {
+            // Back where the game was saved.
+            player->SetPosition(saveData.GetPosition());
             placed = true;
         } else if (startPointName == "[TELEPORT]") {
             if (auto* zone = level->FindInstanceByClass("Zone_Teleport::InstanceV0", Level::kScene)) {

@@ -1,6 +1,9 @@
 #include "game/GameSaveData.h"
 
 #include "characters/Player.h"
+#include "characters/PlayerArmorFire.h"
+#include "characters/PlayerArmorIce.h"
+#include "characters/PlayerModifier.h"
 #include "engine/config/GamePaths.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
@@ -24,18 +27,34 @@
 
 namespace {
 
-// Placeholder until the player carries all of its saved values: takes what
-// the player already has (position, facing, attack rank, modifier flags);
-// every other value of the record stays as it was.
-void CapturePlayerState(GameSaveData& record, const Player& player)
+// The player's progress: where it stands and faces, what it has and how far
+// its armors, crossbow and counters have grown.
+void CapturePlayerState(GameSaveData& record, Player& player)
 {
     const Point<float> position = player.GetPosition();
     record.SetPosition(position.x, position.y);
+    record.SetDirection(static_cast<int>(player.GetDirection().x));
     record.SetAttackRank(player.GetAttackRank());
     std::vector<bool> flags;
     for (int i = 0; i < player.GetModifierCount(); ++i)
         flags.push_back(player.IsModifierEnabled(i));
     record.SetModifierFlags(std::move(flags));
+    record.SetCurrentArmor(player.GetCurrentArmor());
+    const PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(&player);
+    record.SetCrossbowAmmo(crossbow != nullptr ? crossbow->boltsLeft : 0);
+    record.SetCrossbowCapacity(crossbow != nullptr ? crossbow->boltCapacity : 0);
+    record.SetMaxLife(player.GetMaxLife());
+    record.SetPowerSlots(player.armorChargesMax);
+    record.SetMinimapInHud(player.minimapEnabled);
+    record.SetPlayerFlag1(player.spiderDoubleJump);
+    record.SetPlayerFlag2(player.itemAttraction);
+    record.SetPlayerCounter(player.crossbowLevel);
+    record.SetHasFireflies(player.secretFinder ? 1 : 0);
+    record.SetPowerPerSlot(player.armorRechargePeriod);
+    if (const PlayerArmorFire* fire = GetPlayerArmorFire(&player))
+        record.SetFireArmorLevel(fire->GetLevel());
+    if (const PlayerArmorIce* ice = GetPlayerArmorIce(&player))
+        record.SetIceArmorLevel(ice->GetLevel());
 }
 
 void SaveLevelInstanceStates(Level& level, VectorSerialize& states)
