@@ -162,10 +162,11 @@ TEST_F(ZonePickupItems, MapPiecesRevealUnseenCellsAndOpenTheMap)
     for (int x = 0; x < MapModel::kColumns; ++x)
         for (int y = 0; y < MapModel::kRows; ++y)
             if (map.GetCell(x, y) != 0)
-                revealed.push_back(std::to_string(x) + "," + std::to_string(y) + "=" +
-                    std::to_string(map.GetCell(x, y)));
-    EXPECT_EQ(revealed, (std::vector<std::string> {"3,4=2", "10,2=2", "10,3=2", "11,2=1", "11,3=2", "12,2=2",
-                            "12,3=2", "50,43=2"}));
+                revealed.push_back(
+                    std::to_string(x) + "," + std::to_string(y) + "=" + std::to_string(map.GetCell(x, y)));
+    EXPECT_EQ(revealed,
+        (std::vector<std::string> {
+            "3,4=2", "10,2=2", "10,3=2", "11,2=1", "11,3=2", "12,2=2", "12,3=2", "50,43=2"}));
     // The map page of the overlay is open.
     EXPECT_TRUE(game.menuFlag);
     EXPECT_EQ(game.teleportMap.mapMode, 0);
