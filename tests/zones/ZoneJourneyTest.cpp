@@ -98,7 +98,8 @@ protected:
 
         Level second("second");
         Layer& b = NewLevelLayer(second, block);
-        Place<Point_PlayerStart::Instance>(b, "Point_PlayerStart", 900.0f, "elsewhere").SetStartName("elsewhere");
+        Place<Point_PlayerStart::Instance>(b, "Point_PlayerStart", 900.0f, "elsewhere")
+            .SetStartName("elsewhere");
         Place<Point_PlayerStart::Instance>(b, "Point_PlayerStart", 100.0f, "from_first")
             .SetStartName("from_first");
         auto& pickup = Place<Zone_PickupObject::Instance>(b, "Zone_PickupObject", 400.0f, "heart");
