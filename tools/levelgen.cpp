@@ -8,6 +8,7 @@
 #include "tools/world/LevelBuilder.h"
 #include "tools/world/LevelChecks.h"
 #include "tools/world/LevelModel.h"
+#include "tools/world/WorldLint.h"
 #include "tools/world/WorldText.h"
 
 #include <filesystem>
@@ -43,14 +44,26 @@ int main(int argc, char** argv)
         }
         std::filesystem::create_directories(argv[1]);
         const LevelBuilder builder([&](const std::string& name) { return library.FindObject(name); });
+        std::vector<std::unique_ptr<Level>> built;
+        std::vector<LintedLevel> linted;
         for (const LevelDescription& description : levels) {
             const LevelModel model = BuildLevelModel(description);
-            std::unique_ptr<Level> level = builder.Build(model);
-            if (!level->SaveFile((std::filesystem::path(argv[1]) / model.fileName).string())) {
-                std::cerr << "levelgen: cannot write " << model.fileName << "\n";
+            built.push_back(builder.Build(model));
+            linted.push_back({model.fileName, built.back().get(), model.cellX, model.cellRow});
+        }
+        // The built levels as the game will read them: exits, start points, markers.
+        faults = LintLevels(
+            linted, [&](const std::string& name) { return library.FindObject(name) != nullptr; });
+        if (!faults.empty()) {
+            for (const std::string& fault : faults)
+                std::cerr << "levelgen: " << fault << "\n";
+            return 1;
+        }
+        for (size_t i = 0; i < built.size(); ++i)
+            if (!built[i]->SaveFile((std::filesystem::path(argv[1]) / linted[i].file).string())) {
+                std::cerr << "levelgen: cannot write " << linted[i].file << "\n";
                 return 1;
             }
-        }
     } catch (const std::exception& e) {
         std::cerr << "levelgen: " << e.what() << "\n";
         return 1;

@@ -31,7 +31,8 @@ std::string Level(const std::string& extra = "", const std::string& bottomRow = 
 }
 
 const std::set<std::string> kKnown = {"Point_PlayerStart", "Zone_LoadMap", "Zone_Teleport", "Zone_Save",
-    "Point_MinimapLocation", "Zone_TriggerZone", "Deco_Grave_A", "Zone_NPCSpawner_Chained_Skull"};
+    "Point_MinimapLocation", "Zone_TriggerZone", "Deco_Grave_A", "Zone_NPCSpawner_Chained_Skull",
+    "Zone_PickupObject", "Zone_NPCSpawner_Door"};
 
 std::vector<std::string> FaultsOf(const std::string& text)
 {
@@ -89,6 +90,24 @@ TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
         {Level("", std::string(16, '#'), "Test_TP_01"), "t.lvd:1: the level name must end with \".lvl\""},
         {"level a.lvl\nscreens 1 1\ntiles\n....\n", "t.lvd:4: expected a tile row of 16 characters"},
         {"level a.lvl\nscreens 0 1\n", "t.lvd:2: screens must be 1 to 16"},
+        // Options the payload of the type does not have, or of the wrong form.
+        {Level("place Zone_Save s 4 2 1x3 dir=Right colour=red\n"),
+            "t.lvd:24: expected an option of Zone_Save (dir=), found \"colour=red\""},
+        {Level("place Zone_PickupObject p 4 2 kind=40\n"),
+            "t.lvd:24: expected a pickup kind from 0 to 28 for kind=, found \"40\""},
+        {Level("place Zone_NPCSpawner_Door d 4 2 DoorKind=left\n"),
+            "t.lvd:24: expected a whole number for DoorKind=, found \"left\""},
+        {Level("prop \"Scene Layer 00\" Deco_Grave_A 3 2 dir=Right\n"),
+            "t.lvd:24: expected no option for Deco_Grave_A, found \"dir=Right\""},
+        // A trigger runs only the sections of the events it hears.
+        {Level("trigger t 3 2 2x2 {\nDisplayMessage hi\n}\n"), "t.lvd:24: trigger \"t\" has no label"},
+        {Level("trigger t 3 2 2x2 {\n:OnTouch\nDisplayMessage hi\n}\n"),
+            "t.lvd:25: expected a trigger label (:OnEnter, :OnEnterOnce, :OnLeave, :OnLeaveOnce, :OnStartup, "
+            ":OnHit), found \":OnTouch\""},
+        {Level("place Zone_Save s 99999 2 1x3 dir=Right\n"),
+            "t.lvd:24: expected a position from -4096 to 4096, found 99999"},
+        {Level("place Zone_Save s 4 2 5000x3 dir=Right\n"),
+            "t.lvd:24: expected a size of at most 4096 tiles"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -1,9 +1,16 @@
+#include "tools/world/WorldLint.h"
 #include "engine/render/PixelImage.h"
 #include "engine/serial/FileUtils.h"
+#include "engine/serial/ReaderContext.h"
 #include "engine/sound/WaveFile.h"
+#include "game/Game.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
 #include "scene/Sprite.h"
 #include "tools/world/ArtAtlas.h"
 #include "tools/world/GameLibraryWriter.h"
+#include "tools/world/LevelBuilder.h"
 #include "tools/world/LevelChecks.h"
 #include "tools/world/LevelModel.h"
 #include "tools/world/MusicSynth.h"
@@ -214,6 +221,115 @@ TEST(WorldLintTest, AssembledWorldHoldsEveryFileTheLibraryAndSettingsName)
     for (const LevelDescription& level : world.levels)
         EXPECT_TRUE(std::filesystem::exists(kWorld + "/levels/" + ToLowerCase(level.level))) << level.level;
     EXPECT_EQ(ReadWholeFile(kWorld + "/init_vars.txt"), ReadWholeFile(kData + "/init_vars.txt"));
+}
+
+TEST(WorldLintTest, BuiltLevelsReadBackThroughTheGameHaveTheirExitsStartsMarkersAndLibraryNames)
+{
+    if (!std::filesystem::exists(kWorld + "/gamelib.txt"))
+        GTEST_SKIP() << "the world is not built in " << kWorld;
+    const World& world = TheWorld();
+    Game game;
+    {
+        std::ifstream file(kWorld + "/gamelib.txt", std::ios::binary);
+        ReaderContext context(file, "gamelib.txt");
+        ASSERT_TRUE(game.UnSerialize(file));
+    }
+    std::set<std::string> library;
+    for (SceneObject* object : game.sceneObjects)
+        library.insert(object->GetName());
+    std::vector<std::unique_ptr<Level>> loaded;
+    std::vector<LintedLevel> levels;
+    for (const LevelDescription& description : world.levels) {
+        const std::string file = ToLowerCase(description.level);
+        std::string error;
+        loaded.push_back(Level::LoadFile(kWorld + "/levels/" + file, &error));
+        ASSERT_TRUE(loaded.back()) << file << ": " << error;
+        levels.push_back({file, loaded.back().get(), description.cellX, description.cellRow});
+    }
+    EXPECT_EQ(LintLevels(levels, [&](const std::string& name) { return library.count(name) > 0; }),
+        std::vector<std::string>());
+}
+
+// Levels built straight from descriptions that the level tool's own checks
+// would refuse, so the lint over built levels has something to find.
+class BrokenWorld {
+public:
+    std::unique_ptr<Level> Build(const std::string& text, const std::string& file)
+    {
+        const LevelBuilder builder([this](const std::string& name) {
+            auto& object = objects[name];
+            if (!object)
+                object = std::make_unique<GraphicalObject>(name);
+            return object.get();
+        });
+        return builder.Build(BuildLevelModel(LevelDescription::Parse(text, file)));
+    }
+
+    std::map<std::string, std::unique_ptr<GraphicalObject>> objects;
+};
+
+// One screen with a floor, its start, an exit to "other.lvl" and a prop.
+std::string BrokenLevel(const std::string& name, const std::string& exitStart, const std::string& extra)
+{
+    std::string text = "level " + name + "\nscreens 1 1\ncell 5 5\npalette cemetery\ntiles\n";
+    for (int row = 0; row < 12; ++row)
+        text += std::string(16, '.') + "\n";
+    text += std::string(16, '#') + "\n" + std::string(16, '#') + "\n";
+    text += "place Zone_LoadMap out 15 2 1x3 level=other.lvl start=" + exitStart + "\n";
+    return text + extra;
+}
+
+TEST(WorldLintTest, LintOfBuiltLevelsFindsEachBrokenDescription)
+{
+    const World& world = TheWorld();
+    const std::set<std::string> names = world.Names();
+    const std::string start = "place Point_PlayerStart start 4 2 name=start\n";
+    const struct {
+        std::string text;
+        const char* message;
+    } cases[] = {
+        {BrokenLevel("a.lvl", "from_a", start),
+            "a.lvl: exit \"out\" arrives at start point \"from_a\", which other.lvl does not have"},
+        {BrokenLevel("a.lvl", "from_b", start + "place Zone_LoadMap far 0 2 1x3 level=Nowhere.lvl start=x\n"),
+            "a.lvl: exit \"far\" leads to \"Nowhere.lvl\", which is no level of the world"},
+        {BrokenLevel("a.lvl", "from_b", "place Point_PlayerStart begin 4 2 name=begin\n"),
+            "a.lvl: no start point named \"start\""},
+        {BrokenLevel("a.lvl", "from_b", "off points\n" + start),
+            "a.lvl: expected one minimap marker, found 0"},
+        {BrokenLevel("a.lvl", "from_b",
+             start + "place Point_MinimapLocation m1 1 1\nplace Point_MinimapLocation m2 2 1\n"),
+            "a.lvl: expected one minimap marker, found 2"},
+        {BrokenLevel("a.lvl", "from_b", start + "prop \"Scene Layer 00\" Deco_Missing 3 2\n"),
+            "a.lvl: object \"Deco_Missing\" at 96, 64 is not in the game library"},
+    };
+    // The other level is sound: it has both start points the exits may name.
+    BrokenWorld broken;
+    std::unique_ptr<Level> other = broken.Build(
+        BrokenLevel("other.lvl", "start", start + "place Point_PlayerStart b 8 2 name=from_b\n"),
+        "other.lvd");
+    const LintedLevel otherLinted {"other.lvl", other.get(), 5, 5};
+    auto has = [&](const std::string& name) { return names.count(name) > 0; };
+    EXPECT_EQ(LintLevels({otherLinted}, has), std::vector<std::string>());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        std::unique_ptr<Level> level = broken.Build(c.text, "a.lvd");
+        const std::vector<std::string> faults = LintLevels({{"a.lvl", level.get(), 5, 5}, otherLinted}, has);
+        const bool found = std::any_of(faults.begin(), faults.end(),
+            [&](const std::string& f) { return f.find(c.message) != std::string::npos; });
+        EXPECT_TRUE(found) << "got:\n" << (faults.empty() ? std::string("nothing") : faults.front());
+    }
+
+    // A zone without its payload does nothing in the game; a marker with
+    // another cell points the minimap elsewhere.
+    std::unique_ptr<Level> stripped = broken.Build(BrokenLevel("a.lvl", "from_b", start), "a.lvd");
+    Layer* collisions = stripped->GetLayer(Level::kScene, "Collisions");
+    for (size_t k = 0; k < collisions->GetInstanceCount(); ++k)
+        if (collisions->GetInstance(k)->GetPrototype()->GetName() == "Zone_LoadMap")
+            collisions->GetInstance(k)->TakePayload();
+    std::vector<std::string> faults = LintLevels({{"a.lvl", stripped.get(), 5, 6}, otherLinted}, has);
+    ASSERT_EQ(faults.size(), 2u);
+    EXPECT_EQ(faults[0], "a.lvl: Zone_LoadMap at 480, 64 carries no payload: the game cannot use it");
+    EXPECT_EQ(faults[1], "a.lvl: the minimap marker carries the cell 5 5, the level's is 5 6");
 }
 
 } // namespace

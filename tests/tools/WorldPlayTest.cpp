@@ -112,4 +112,68 @@ TEST_F(WorldPlay, EveryLevelLoadsAndRunsThreeHundredFramesWithoutAnErrorLine)
     }
 }
 
+// The player's position after arriving at a start point of the level's
+// description: 10 px above the point.
+Point<float> StartPosition(const std::string& levelFile, const std::string& startName)
+{
+    for (const std::string& file : ListFiles(kData + "/levels", ".lvd")) {
+        const LevelDescription description = LevelDescription::ReadFile(file);
+        if (ToLowerCase(description.level) != ToLowerCase(levelFile))
+            continue;
+        for (const LevelPlacement& p : description.placements)
+            if (p.object == "Point_PlayerStart"
+                && (p.options.count("name") ? p.options.at("name") : p.name) == startName)
+                return Point<float>(float(p.x * 32), float(p.y * 32 + 10));
+    }
+    ADD_FAILURE() << "no start point " << startName << " in " << levelFile;
+    return {};
+}
+
+TEST_F(WorldPlay, ChangelevelAtTheConsoleAndAnExitZoneBringThePlayerToTheNamedStartPoint)
+{
+    Game game;
+    ASSERT_TRUE(ReadLibrary(game)) << output;
+    {
+        std::ifstream settings("init_vars.txt", std::ios::binary);
+        game.RunCommandFile(settings, "init_vars.txt");
+    }
+    ASSERT_TRUE(game.console.ExecuteCommand("setframedelay 1"));
+    auto frames = [&](int count) {
+        for (int frame = 0; frame < count; ++frame) {
+            game.Update();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    };
+    // A new game's level, at the default start.
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << output;
+    ASSERT_NE(game.GetPlayer(), nullptr);
+    EXPECT_EQ(game.GetPlayer()->GetPosition(), StartPosition("cemetery_01.lvl", "start"));
+    frames(5);
+
+    // The console's changelevel, as the README tells.
+    ASSERT_TRUE(game.console.ExecuteCommand("changelevel Cimetery_TP_01.lvl"));
+    frames(1);
+    ASSERT_NE(game.GetCurrentLevel(), nullptr);
+    EXPECT_EQ(game.GetCurrentLevel()->GetName(), "cimetery_tp_01.lvl");
+    const Point<float> hub = StartPosition("Cimetery_TP_01.lvl", "start");
+    EXPECT_NEAR(game.GetPlayer()->GetPosition().x, hub.x, 16.0f);
+    EXPECT_NEAR(game.GetPlayer()->GetPosition().y, hub.y, 16.0f);
+
+    // Back, then into the west exit: it leads to the hub's east start point.
+    ASSERT_TRUE(game.console.ExecuteCommand("changelevel cemetery_01.lvl"));
+    frames(1);
+    ASSERT_EQ(game.GetCurrentLevel()->GetName(), "cemetery_01.lvl");
+    game.GetPlayer()->SetPosition(Point<float>(8.0f, 74.0f));
+    for (int frame = 0; frame < 60 && game.GetCurrentLevel()->GetName() == "cemetery_01.lvl"; ++frame)
+        frames(1);
+    ASSERT_EQ(game.GetCurrentLevel()->GetName(), "cimetery_tp_01.lvl") << "the exit did not fire";
+    const Point<float> arrival = StartPosition("Cimetery_TP_01.lvl", "from_cemetery_01");
+    EXPECT_NEAR(game.GetPlayer()->GetPosition().x, arrival.x, 16.0f);
+    EXPECT_NEAR(game.GetPlayer()->GetPosition().y, arrival.y, 16.0f);
+    // Standing at the arrival point, no exit fires: the player stays.
+    frames(30);
+    EXPECT_EQ(game.GetCurrentLevel()->GetName(), "cimetery_tp_01.lvl");
+    EXPECT_EQ(ErrorLines(), std::vector<std::string>()) << output;
+}
+
 } // namespace

@@ -60,7 +60,16 @@ public:
     std::string GetVersionedClassName() override { return typeName + "V0"; }
 };
 
-// Record class names where they differ from the object name.
+std::string BackslashPath(std::string path)
+{
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+} // namespace
+
 std::string ZoneClassName(const std::string& objectName)
 {
     if (objectName == TypeNames::Zone_ClimbJump)
@@ -71,16 +80,6 @@ std::string ZoneClassName(const std::string& objectName)
         return "Zone_NPCSpawner_FloatingSkull";
     return objectName;
 }
-
-std::string BackslashPath(std::string path)
-{
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
-} // namespace
 
 std::vector<std::string> ZoneTypeNames()
 {

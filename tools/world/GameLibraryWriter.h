@@ -61,3 +61,7 @@ private:
 // The zone, point and spawner type names placed in levels (object names, not
 // record class names).
 std::vector<std::string> ZoneTypeNames();
+
+// The record class name of a zone, point or spawner type where it differs
+// from the object name ("Climb_Zone" -> "Zone_ClimbJump"); else the name.
+std::string ZoneClassName(const std::string& objectName);

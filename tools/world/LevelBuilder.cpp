@@ -6,6 +6,7 @@
 #include "scene/Level.h"
 #include "script/Script.h"
 #include "tools/world/WorldText.h"
+#include "tools/world/ZonePayloads.h"
 
 #include <sstream>
 
@@ -46,7 +47,9 @@ std::unique_ptr<Level> LevelBuilder::Build(const LevelModel& model) const
             if (object == nullptr)
                 throw WorldError(model.source, placed.line,
                     "the game library has no object \"" + placed.object + "\" (layer \"" + spec.name + "\")");
-            layer->AddPlacedInstance(object, float(placed.x), float(placed.y));
+            std::unique_ptr<SceneObjectInstance> payload = MakePayload(placed, model.source);
+            layer->AddPlacedInstance(object, float(placed.x), float(placed.y))
+                ->SetPayload(std::move(payload));
         }
     }
     level->GetScript()->SetText(JoinScript(model.script));

@@ -1,6 +1,10 @@
 #include "tools/world/LevelChecks.h"
 
 #include "engine/serial/FileUtils.h"
+#include "scene/SceneObjectInstance.h"
+#include "tools/world/LevelModel.h"
+#include "tools/world/WorldText.h"
+#include "tools/world/ZonePayloads.h"
 
 #include <algorithm>
 #include <map>
@@ -24,6 +28,44 @@ int TileDistance(int x, int y, const LevelPlacement& r)
 bool Covers(const LevelPlacement& r, int x, int y)
 {
     return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
+}
+
+// A placement as the level model holds it, for its payload.
+ModelInstance PlacedInstance(const LevelPlacement& p)
+{
+    ModelInstance i;
+    i.object = p.object;
+    i.name = p.name;
+    i.w = p.sized ? p.w * 32 : 0;
+    i.h = p.sized ? p.h * 32 : 0;
+    i.options = p.options;
+    i.script = p.script;
+    i.line = p.line;
+    return i;
+}
+
+// A trigger starts its script at the section of the event that fired: a
+// section under any other label never runs, nor does a script without one.
+void CheckTriggerLabels(
+    const LevelDescription& level, const LevelPlacement& p, std::vector<std::string>& faults)
+{
+    static const char* const kLabels[]
+        = {":onenter", ":onenteronce", ":onleave", ":onleaveonce", ":onstartup", ":onhit"};
+    bool any = false;
+    for (size_t k = 0; k < p.script.size(); ++k) {
+        if (p.script[k].empty() || p.script[k][0] != ':')
+            continue;
+        any = true;
+        const std::string label = ToLowerCase(SplitWords(p.script[k]).at(0));
+        if (std::find(std::begin(kLabels), std::end(kLabels), label) == std::end(kLabels))
+            faults.push_back(Where(level, p.scriptLines[k])
+                + "expected a trigger label (:OnEnter, :OnEnterOnce, :OnLeave, :OnLeaveOnce, :OnStartup, "
+                  ":OnHit), found \""
+                + p.script[k] + "\"");
+    }
+    if (!any)
+        faults.push_back(Where(level, p.line) + "trigger \"" + p.name
+            + "\" has no label: expected a line such as :OnEnter in its script");
 }
 
 } // namespace
@@ -76,6 +118,14 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
             if (p.script[k].find(';') != std::string::npos)
                 fault(
                     p.scriptLines[k], "a script line may not hold \";\" (stored scripts break lines there)");
+        if (p.kind == "trigger")
+            CheckTriggerLabels(level, p, faults);
+        // The payload the level tool will write: its options must fit its type.
+        try {
+            MakePayload(PlacedInstance(p), level.file);
+        } catch (const WorldError& e) {
+            faults.push_back(e.what());
+        }
 
         if (p.object == "Point_PlayerStart") {
             starts.push_back(&p);

@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* kSolid = "#_[]{}T<>";
 constexpr const char* kOther = "=~^fsH.";
+constexpr int kMaxTiles = 4096;
 
 // "WxH" as two numbers; false when the word is no size.
 bool ParseSize(const std::string& word, int& w, int& h)
@@ -170,10 +171,20 @@ LevelDescription LevelDescription::Parse(const std::string& text, const std::str
             }
             p.x = integer(k);
             p.y = integer(k + 1);
+            // Far beyond the largest level, so sums of positions and sizes stay small.
+            for (size_t c = k; c < k + 2; ++c)
+                if (integer(c) < -kMaxTiles || integer(c) > kMaxTiles)
+                    fail(i,
+                        "expected a position from -" + std::to_string(kMaxTiles) + " to "
+                            + std::to_string(kMaxTiles) + ", found " + w[c]);
             k += 2;
-            if (k < w.size() && ParseSize(w[k], p.w, p.h))
+            if (k < w.size() && ParseSize(w[k], p.w, p.h)) {
+                if (p.w > kMaxTiles || p.h > kMaxTiles)
+                    fail(i,
+                        "expected a size of at most " + std::to_string(kMaxTiles) + " tiles, found " + w[k]);
+                p.sized = true;
                 ++k;
-            else if (key == "trigger")
+            } else if (key == "trigger")
                 fail(i,
                     "a trigger needs its size WxH, found \"" + (k < w.size() ? w[k] : std::string()) + "\"");
             bool block = false;

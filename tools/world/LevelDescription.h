@@ -13,6 +13,7 @@ struct LevelPlacement {
     std::string name;
     std::string layer = "Collisions";
     int x = 0, y = 0, w = 1, h = 1;
+    bool sized = false; // the size was written (else a zone keeps its type's own)
     std::map<std::string, std::string> options;
     std::vector<std::string> script; // a trigger's lines
     std::vector<int> scriptLines;    // where each was written

@@ -200,9 +200,10 @@ LevelModel BuildLevelModel(const LevelDescription& d)
         ModelLayer* layer = model.FindLayer(p.layer);
         if (layer == nullptr)
             throw WorldError(d.file, p.line, "unknown layer \"" + p.layer + "\"");
-        // Props keep their object's own size (0 x 0 here); zones cover their area.
-        ModelInstance i = p.kind == "prop" ? At(p.object, p.x, p.y, 0, 0)
-                                           : At(p.object, p.x, p.y, p.w * kTile, p.h * kTile);
+        // Props keep their object's own size (0 x 0 here), and so do zones
+        // placed without one; zones with a size cover their area.
+        ModelInstance i = p.kind == "prop" || !p.sized ? At(p.object, p.x, p.y, 0, 0)
+                                                       : At(p.object, p.x, p.y, p.w * kTile, p.h * kTile);
         i.name = p.name;
         i.line = p.line;
         i.options = p.options;
