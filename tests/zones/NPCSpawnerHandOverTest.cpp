@@ -64,8 +64,8 @@ protected:
     template <class T> T* Spawned(const std::string& key)
     {
         Make(key)->Spawn(100, 50, &level);
-        CharacterObject* last = game.GetCharacterCount() > 0 ? game.GetCharacter(game.GetCharacterCount() - 1)
-                                                             : nullptr;
+        CharacterObject* last
+            = game.GetCharacterCount() > 0 ? game.GetCharacter(game.GetCharacterCount() - 1) : nullptr;
         auto* made = dynamic_cast<T*>(last);
         EXPECT_NE(made, nullptr) << key;
         return made;
@@ -94,9 +94,10 @@ TEST_F(NPCSpawnerHandOver, RectanglesAndRangesStandAtThePlacement)
             [&] { return Spawned<NPC_CrouchSkull>("Zone_NPCSpawner_CrouchSkull_Strong")->walkRect; }, Rc},
         {"Zone_NPCSpawner_Located_Claw",
             [&] { return Spawned<NPC_Located_Claw>("Zone_NPCSpawner_Located_Claw")->rect; }, R},
-        {"Zone_NPCSpawner_Bibli_Ghost", [&] { return Spawned<NPC_Bibli_Ghost>("Zone_NPCSpawner_Bibli_Ghost")->rect; },
-            R},
-        {"Zone_NPCSpawner_JellyFish", [&] { return Spawned<NPC_JellyFish>("Zone_NPCSpawner_JellyFish")->rect; }, R},
+        {"Zone_NPCSpawner_Bibli_Ghost",
+            [&] { return Spawned<NPC_Bibli_Ghost>("Zone_NPCSpawner_Bibli_Ghost")->rect; }, R},
+        {"Zone_NPCSpawner_JellyFish",
+            [&] { return Spawned<NPC_JellyFish>("Zone_NPCSpawner_JellyFish")->rect; }, R},
         {"Zone_NPCSPawner_FloatingSkull",
             [&] { return Spawned<NPC_FloatingSkull>("Zone_NPCSPawner_FloatingSkull")->roamingRect; }, R},
         {"Zone_NPCSpawner_MiniBoss_Bibli",
@@ -107,7 +108,8 @@ TEST_F(NPCSpawnerHandOver, RectanglesAndRangesStandAtThePlacement)
             [&] { return Spawned<NPC_MiniBoss_Underwater>("Zone_NPCSpawner_MiniBoss_Underwater")->rect; }, R},
         {"Zone_NPCSpawner_MiniBoss_FloatingSkull",
             [&] {
-                return Spawned<NPC_MiniBoss_FloatingSkull>("Zone_NPCSpawner_MiniBoss_FloatingSkull")->roamingRect;
+                return Spawned<NPC_MiniBoss_FloatingSkull>("Zone_NPCSpawner_MiniBoss_FloatingSkull")
+                    ->roamingRect;
             },
             R},
     };
@@ -145,7 +147,8 @@ TEST_F(NPCSpawnerHandOver, PointsFollowTheOffsetAndThePlacedPosition)
         auto* skull = Spawned<NPC_FloatingSkull>("Zone_NPCSPawner_FloatingSkull");
         const Point<int> at = skull->GetDestination();
         EXPECT_TRUE(at.x >= 100 && at.x <= 164 && at.y >= 50 && at.y <= 82) << at.x << "," << at.y;
-        EXPECT_EQ(skull->GetPosition(), Point<float>(static_cast<float>(at.x + 16), static_cast<float>(at.y)));
+        EXPECT_EQ(
+            skull->GetPosition(), Point<float>(static_cast<float>(at.x + 16), static_cast<float>(at.y)));
     }
 }
 
@@ -164,13 +167,15 @@ TEST_F(NPCSpawnerHandOver, CountsKindsAndLinksReachTheirCharacters)
     auto catcher = Make("Zone_NPCSpawner_DreamCatcher");
     dynamic_cast<Zone_NPCSpawner_DreamCatcher::Instance&>(*catcher).ProjectileCount.value = 4;
     catcher->Spawn(0, 0, &level);
-    EXPECT_EQ(dynamic_cast<NPC_DreamCatcher*>(game.GetCharacter(game.GetCharacterCount() - 1))->projectileCount, 4);
+    EXPECT_EQ(
+        dynamic_cast<NPC_DreamCatcher*>(game.GetCharacter(game.GetCharacterCount() - 1))->projectileCount, 4);
 
     auto boss = Make("Zone_NPCSpawner_MiniBoss_FloatingSkull");
     dynamic_cast<Zone_NPCSpawner_MiniBoss_FloatingSkull::Instance&>(*boss).ChildCount.value = 5;
     boss->Spawn(0, 0, &level);
-    EXPECT_EQ(
-        dynamic_cast<NPC_MiniBoss_FloatingSkull*>(game.GetCharacter(game.GetCharacterCount() - 1))->childCount, 5);
+    EXPECT_EQ(dynamic_cast<NPC_MiniBoss_FloatingSkull*>(game.GetCharacter(game.GetCharacterCount() - 1))
+                  ->childCount,
+        5);
 
     auto skulls = Make("Zone_NPCSPawner_FloatingSkull");
     dynamic_cast<Zone_NPCSpawner_FloatingSkull::Instance&>(*skulls).SkullKind.value = 1;

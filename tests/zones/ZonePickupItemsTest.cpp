@@ -49,12 +49,15 @@ protected:
         type.UpdatePlayerContact(&placed);
         return !Pickup().IsEnabled();
     }
+    // The texts of the "NewArmor" events queued on the level.
     std::vector<std::string> Texts() const
     {
         std::vector<std::string> texts;
-        for (size_t i = 0; i < level.GetBackgroundEventCount(); ++i)
-            if (auto* text = dynamic_cast<BGEvent_ShowText*>(level.GetBackgroundEvent(i)))
-                texts.push_back(text->GetName() + ": " + text->GetText());
+        for (size_t i = 0; i < level.GetBackgroundEventCount(); ++i) {
+            auto* text = dynamic_cast<BGEvent_ShowText*>(level.GetBackgroundEvent(i));
+            if (text != nullptr && text->GetName() == "NewArmor")
+                texts.push_back(text->GetText());
+        }
         return texts;
     }
 
@@ -114,7 +117,7 @@ TEST_F(ZonePickupItems, TheIceArmorGivesOneChargeAtOnceAndIsWorn)
     EXPECT_EQ(player->armorChargesMax, 1);
     EXPECT_EQ(player->armorRechargeCounter, player->armorRechargePeriod);
     EXPECT_EQ(player->GetCurrentArmor(), Player::kIceArmor);
-    EXPECT_EQ(Texts(), std::vector<std::string> {"NewArmor: You get a new armor !"});
+    EXPECT_EQ(Texts(), std::vector<std::string> {"You get a new armor !"});
 
     EXPECT_TRUE(Take(Player::kFireArmor));
     EXPECT_EQ(player->GetCurrentArmor(), Player::kFireArmor);
@@ -178,10 +181,14 @@ TEST_F(ZonePickupItems, ItemsWithoutAnEffectCountNoScore)
     for (int kind : {8, 25, 11, 19, -3, 29})
         EXPECT_FALSE(Take(kind)) << kind;
     EXPECT_EQ(game.saveData.GetScore(), 0);
-    // The attack rank stops at 4, and then counts nothing either.
-    player->SetAttackRank(4);
+    // The attack rank rises to 4 and says so, then stops and counts nothing.
+    player->SetAttackRank(3);
+    EXPECT_TRUE(Take(27));
+    EXPECT_EQ(Texts(), std::vector<std::string> {"You get a new attack power rank !"});
+    EXPECT_EQ(game.saveData.GetScore(), 1);
     EXPECT_FALSE(Take(27));
-    EXPECT_EQ(game.saveData.GetScore(), 0);
+    EXPECT_EQ(player->GetAttackRank(), 4);
+    EXPECT_EQ(game.saveData.GetScore(), 1);
 }
 
 } // namespace
