@@ -165,6 +165,13 @@ public:
     // The player character (one-way platforms let it pass from below).
     bool IsPlayerCharacter() const { return playerCharacter; }
     void SetPlayerCharacter(bool value) { playerCharacter = value; }
+    // The player's layer draws the characters with neither flag before the
+    // player and the flagged ones after it; the layers that draw front
+    // characters draw those drawn in front.
+    bool IsDrawnFlagged() const { return drawnFlagged; }
+    void SetDrawnFlagged(bool value) { drawnFlagged = value; }
+    bool IsDrawnInFront() const { return drawnInFront; }
+    void SetDrawnInFront(bool value) { drawnInFront = value; }
     // The collision body the character touched last, or null.
     const CollisionBodyRecord* GetLastContact() const { return lastContact; }
     void SetLastContact(const CollisionBodyRecord* record) { lastContact = record; }
@@ -255,5 +262,7 @@ protected:
     std::vector<CollisionShape<int>*> collisionShapes;
     SpacialInstance<GraphicalObject, float> drawInstance;
     bool playerCharacter = false;
+    bool drawnFlagged = false;
+    bool drawnInFront = false;
     const CollisionBodyRecord* lastContact = nullptr;
 };

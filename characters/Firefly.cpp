@@ -33,6 +33,17 @@ void Firefly::SetGraphicals(GraphicalObject* idle, GraphicalObject* hasTarget)
     currentGraphical = idle;
 }
 
+void Firefly::Reset(Point<float> at, Point<int> target)
+{
+    SetPosition(at);
+    targetPoint = target;
+    targetBox = Rect<int>();
+    attached = true;
+    customInt = 0;
+    speed = kBaseSpeed;
+    currentGraphical = idleGraphical;
+}
+
 Point<int> Firefly::GetSize() const
 {
     return currentGraphical != nullptr ? currentGraphical->GetSize() : CharacterObject::GetSize();

@@ -47,6 +47,9 @@ public:
     int32_t GetFrameCounter() const { return customInt; }
     void SetFrameCounter(int32_t frames) { customInt = frames; }
     void SetGraphicals(GraphicalObject* idle, GraphicalObject* hasTarget);
+    // Back over the player: at position (relative to the player), flying to
+    // target, no target box, attached, idle.
+    void Reset(Point<float> at, Point<int> target);
 
     // The point picked in the box widened by half the firefly's size, from
     // two random numbers; the moduli are at least 1.

@@ -1,13 +1,18 @@
 #include "characters/Player.h"
 
+#include "characters/Firefly.h"
 #include "characters/PlayerArmor.h"
+#include "characters/PlayerArmorControl.h"
 #include "characters/PlayerArmorFire.h"
 #include "characters/PlayerArmorIce.h"
 #include "characters/PlayerModifier.h"
 #include "engine/render/GE_Blink.h"
 #include "engine/serial/TypeNames.h"
+#include "game/GameSaveData.h"
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
 
 #include <algorithm>
 
@@ -101,13 +106,7 @@ Player::Player(std::string name)
     collisionShapes.push_back(collisionBox.get());
     ResizeCollisionBox(-1);
 
-    modifiers.push_back(std::make_unique<PlayerArmorFire>());
-    modifiers.push_back(std::make_unique<PlayerArmorIce>());
-    modifiers.push_back(std::make_unique<PlayerArmorDoubleJump>());
-    modifiers.push_back(std::make_unique<PlayerArmorClimb>());
-    modifiers.push_back(std::make_unique<PlayerArmorSpider>());
-    modifiers.push_back(std::make_unique<PlayerArmorCrossbow>());
-    modifiers.push_back(std::make_unique<PlayerArmorStraff>());
+    modifiers = PlayerArmorControl::CreateModifiers(this);
 
     if (PlayerWorld* world = GetPlayerWorld()) {
         waterFxIdle = world->FindGraphical("PlayerWaterFXIdle");
@@ -116,6 +115,10 @@ Player::Player(std::string name)
         noHitEffect = world->FindGraphical("PlayerNoHitEffect");
     }
     LoadSounds();
+
+    for (const char* fireflyName : {"Firefly01", "Firefly02", "Firefly03"})
+        fireflies.push_back(std::make_unique<Firefly>(fireflyName, this));
+    ResetFireflies();
 }
 
 Player::~Player()
@@ -195,17 +198,18 @@ GraphicalObject* Player::GetCurrentGraphical() const
 
 bool Player::Draw(DXGraphicalSurface* target, Point<int> offset)
 {
-    if (hitBlink == nullptr)
-        return CharacterObject::Draw(target, offset);
-    GraphicalObject* graphical = GetCurrentGraphical();
-    if (graphical == nullptr)
-        return true;
-    drawInstance.SetPrototype(graphical);
-    const Point<float> at = GetDrawPosition();
-    drawInstance.SetPosition(at.x, at.y);
-    drawInstance.SetEffect(hitBlink.get());
-    const bool result = drawInstance.Draw(target, offset);
-    drawInstance.SetEffect(nullptr);
+    bool result = true;
+    if (hitBlink == nullptr) {
+        result = CharacterObject::Draw(target, offset);
+    } else if (GraphicalObject* graphical = GetCurrentGraphical()) {
+        drawInstance.SetPrototype(graphical);
+        const Point<float> at = GetDrawPosition();
+        drawInstance.SetPosition(at.x, at.y);
+        drawInstance.SetEffect(hitBlink.get());
+        result = drawInstance.Draw(target, offset);
+        drawInstance.SetEffect(nullptr);
+    }
+    RenderFireflies(target, offset);
     return result;
 }
 
@@ -262,31 +266,21 @@ bool Player::IsModifierEnabled(int index) const
 
 void Player::EnableModifier(int index)
 {
-    PlayerModifier* modifier = GetModifier(index);
-    if (modifier == nullptr)
-        return;
-    modifier->SetEnabled(true);
-    // The ice armor brings the armor charges: two when the player had none.
-    if (index == kIceArmor && armorChargesMax == 0)
-        armorChargesMax = 2;
+    // Enabling the ice armor also brings two armor charges to a player
+    // without any (its SetEnabled).
+    PlayerArmorControl::EnableModifier(*this, index);
 }
 
 void Player::SwitchArmor(int previousIndex, bool silent)
 {
-    armorChanged = true;
-    if (previousIndex != -1) {
-        if (PlayerModifier* previous = GetModifier(previousIndex))
-            previous->OnDeselected();
-    }
-    if (PlayerModifier* worn = GetModifier(currentArmor))
-        worn->OnSelected(silent);
-    else
+    PlayerArmorControl::SwitchArmor(*this, previousIndex, silent);
+    if (GetModifier(armorState.currentArmor) == nullptr)
         defaultAnimationSet.ApplyToPlayer(this);
 }
 
 void Player::ApplyFormSet()
 {
-    if (auto* armor = dynamic_cast<PlayerArmor*>(GetModifier(currentArmor)))
+    if (auto* armor = dynamic_cast<PlayerArmor*>(GetModifier(armorState.currentArmor)))
         armor->ApplyAnimationSet();
     else
         defaultAnimationSet.ApplyToPlayer(this);
@@ -387,42 +381,63 @@ void Player::ResetForLevel(bool keepState)
     } else {
         jumpStartY = position.y;
     }
+    secretZones.clear();
+    if (Level* level = GetCurrentLevel()) {
+        for (int list = 0; list < 3; ++list) {
+            for (int i = 0; i < level->GetLayerCount(list); ++i) {
+                Layer* layer = level->GetLayerAt(list, i);
+                auto found = layer != nullptr ? layer->FindInstancesByName("ZoneSecret") : nullptr;
+                if (found != nullptr)
+                    secretZones.insert(secretZones.end(), found->begin(), found->end());
+            }
+        }
+    }
+    ResetFireflies();
     if (PlayerArmorIce* ice = GetPlayerArmorIce(this))
         ice->Reset();
 }
 
-void Player::ApplySaveData(const PlayerSaveRecord& record)
+void Player::ApplySaveData(const GameSaveData& record)
 {
-    const size_t count = std::min(modifiers.size(), record.modifiers.size());
-    for (size_t i = 0; i < count; ++i) {
+    const size_t flags = record.GetModifierFlags().size();
+    for (size_t i = 0; i < std::min(modifiers.size(), flags); ++i) {
         if (modifiers[i] != nullptr && !modifiers[i]->IsEnabled())
-            modifiers[i]->SetEnabled(record.modifiers[i]);
+            modifiers[i]->SetEnabled(record.IsModifierEnabled(i));
     }
-    if (GetModifier(record.wornArmor) != nullptr) {
-        const int old = currentArmor;
-        currentArmor = record.wornArmor;
-        if (currentArmor != old)
-            SwitchArmor(-1, false);
+    const int worn = record.GetCurrentArmor();
+    if (GetModifier(worn) != nullptr) {
+        const int old = armorState.currentArmor;
+        armorState.currentArmor = worn;
+        // Silent: putting the armor back on does not use it (no attack, no
+        // charge spent at the load).
+        if (worn != old)
+            SwitchArmor(-1, true);
     }
     if (PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(this)) {
-        crossbow->boltsLeft = record.boltsLeft;
-        crossbow->boltCapacity = record.boltCapacity;
+        crossbow->boltsLeft = record.GetCrossbowAmmo();
+        crossbow->boltCapacity = record.GetCrossbowCapacity();
     }
-    SetMaxLife(record.maxLife);
-    SetLife(record.maxLife);
-    minimapEnabled = record.minimapEnabled;
-    armorChargesMax = record.armorChargesMax;
-    armorRechargePeriod = record.armorRechargePeriod;
-    spiderDoubleJump = record.spiderDoubleJump;
-    itemAttraction = record.itemAttraction;
-    crossbowLevel = record.crossbowLevel;
+    // A slot that says 0 or less would start the player dead: one life at
+    // least.
+    const int maxLife = std::max(1, record.GetMaxLife());
+    SetMaxLife(maxLife);
+    SetLife(maxLife);
+    minimapEnabled = record.GetMinimapInHud();
+    armorState.armorChargesMax = record.GetPowerSlots();
+    // A period below one frame would recharge without end.
+    armorState.armorRechargePeriod = std::max(1, record.GetPowerPerSlot());
+    spiderDoubleJump = record.GetPlayerFlag1();
+    itemAttraction = record.GetPlayerFlag2();
+    crossbowLevel = record.GetPlayerCounter();
     if (PlayerArmorFire* fire = GetPlayerArmorFire(this))
-        fire->SetLevel(record.fireArmorLevel);
+        fire->SetLevel(record.GetFireArmorLevel());
     if (PlayerArmorIce* ice = GetPlayerArmorIce(this))
-        ice->SetLevel(record.iceArmorLevel);
-    SetAttackRank(record.attackRank);
-    if (record.fireflies)
+        ice->SetLevel(record.GetIceArmorLevel());
+    SetAttackRank(record.GetAttackRank());
+    if (record.GetHasFireflies() != 0) {
         secretFinder = true;
+        ResetFireflies();
+    }
 }
 
 void Player::UpdateDeath()

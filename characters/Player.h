@@ -1,6 +1,7 @@
 #pragma once
 
 #include "characters/CharacterObject.h"
+#include "characters/PlayerArmorHost.h"
 #include "characters/PlayerMovingStage.h"
 #include "characters/PlayerPoseSet.h"
 #include "characters/PlayerTuning.h"
@@ -12,10 +13,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class AbstractInputManager;
+class AnimatedSprite;
 class DXGraphicalSurface;
+class Firefly;
+class GameSaveData;
 class GE_Blink;
 class PlayerArmor;
 class PlayerArmorCrossbow;
@@ -25,31 +30,12 @@ class PlayerModifier;
 class SceneObjectInstance;
 template <class C> class CollisionBox;
 
-// What a save slot carries of the player's progress.
-struct PlayerSaveRecord {
-    std::vector<bool> modifiers;
-    int32_t wornArmor = -1;
-    int32_t boltsLeft = 3;
-    int32_t boltCapacity = 3;
-    int32_t maxLife = 5;
-    bool minimapEnabled = false;
-    int32_t armorChargesMax = 0;
-    int32_t armorRechargePeriod = 150;
-    bool spiderDoubleJump = false;
-    bool itemAttraction = false;
-    int32_t crossbowLevel = 1;
-    int32_t fireArmorLevel = 1;
-    int32_t iceArmorLevel = 1;
-    int32_t attackRank = 1;
-    bool fireflies = false;
-};
-
 // The character the user steers: move states with timed jump and fall
 // stages, the collision sweep through the level's "Collisions" layer,
 // climbing, the spider form and the strafe, the close attack and the
 // crossbow, damage, death and respawn, and the abilities and armors it owns.
 // Position is the bottom-left corner of its box; y grows upward.
-class Player : public CharacterObject {
+class Player : public CharacterObject, public PlayerArmorHost {
 public:
     // Move states.
     static constexpr int kIdle = 0, kWalk = 1, kCrouch = 2, kJump = 4, kEndJump = 5, kFall = 6, kHanging = 8,
@@ -122,7 +108,10 @@ public:
     void LandingStep(PlayerCollisions* collisions, double dt);
     void UpdateDeath();
     void ResetForLevel(bool keepState);
-    void ApplySaveData(const PlayerSaveRecord& record);
+    // Takes the progress of a loaded save slot: abilities and armors, the
+    // worn armor, the crossbow, life, the armor charges and levels, the
+    // pickups' flags, the attack rank and the fireflies.
+    void ApplySaveData(const GameSaveData& record);
     void EnableModifier(int index);
     bool IsModifierEnabled(int index) const;
     int GetModifierCount() const { return static_cast<int>(modifiers.size()); }
@@ -136,6 +125,38 @@ public:
     int GetAttackRank() const { return attackRank; }
     // +1 when the current animation's name ends in 'R', else -1.
     int GetFacingFromAnimation() const;
+
+    // What the armors, the abilities and the fireflies ask of the player.
+    PlayerArmorState& GetArmorState() override { return armorState; }
+    const PlayerArmorState& GetArmorState() const { return armorState; }
+    std::vector<std::unique_ptr<PlayerModifier>>& GetModifiers() override { return modifiers; }
+    Point<float> GetArmorHostPosition() const override { return position; }
+    Point<int> GetArmorHostSize() const override { return GetSize(); }
+    int GetLife() const override { return life; }
+    bool IsInSpiderForm() const override { return IsSpiderForm(); }
+    void PlayPlayerSound(int index) override { PlaySoundAt(index); }
+    // The area attack's radius follows from the worn armor's level.
+    void AreaAttack(int kind, float radius) override;
+    void FreezeGhostsNear(Point<float> centre, float radius) override;
+    Level* GetCurrentLevel() const override;
+    // The set's poses replace the default ones; its empty slots keep them.
+    void ApplyAnimationSet(const PlayerAnimationSet& set) override;
+    bool IsArmorDisplayShown() const override { return armorFlagByte != 0; }
+
+    // The three fireflies (Firefly01 to 03), owned by the player.
+    const std::vector<std::unique_ptr<Firefly>>& GetFireflies() const { return fireflies; }
+    // Every firefly back over the player: position (32, 64) relative to the
+    // player, no target, attached.
+    void ResetFireflies();
+    // Moves every firefly to the player's position and clears its target.
+    void PlaceFirefliesAtPlayer();
+    // Draws the fireflies while the secret finder runs.
+    void RenderFireflies(DXGraphicalSurface* target, Point<int> offset);
+    // The level's placed "ZoneSecret" instances, collected at each level.
+    const std::vector<SpacialInstance<GraphicalObject, float>*>& GetSecretZones() const
+    {
+        return secretZones;
+    }
 
     // The player's box in the level at its position plus (dx, dy).
     PlayerBox GetWorldBox(float dx = 0.0f, float dy = 0.0f) const;
@@ -167,8 +188,8 @@ public:
     bool IsTouchingWater() const { return touchingWater; }
     bool IsInLava() const { return inLava; }
     bool HasDoubleJumped() const { return doubleJumped; }
-    int GetCurrentArmor() const { return currentArmor; }
-    void SetCurrentArmor(int index) { currentArmor = index; }
+    int GetCurrentArmor() const { return armorState.currentArmor; }
+    void SetCurrentArmor(int index) { armorState.currentArmor = index; }
     int GetCrossbowFrames() const { return crossbowFrames; }
     const std::vector<CharacterObject*>& GetStruckCharacters() const { return struckCharacters; }
     bool IsAttackFired() const { return attackFired; }
@@ -184,7 +205,6 @@ public:
 
     bool secretFinder = false;
     std::vector<CharacterObject*> targetCharacters;
-    bool armorChanged = false;
     bool inClimbZone = false;
     bool climbSkip = false;
     // The instance data of the climb zone that set inClimbZone (only
@@ -194,11 +214,6 @@ public:
     int32_t crossbowLevel = 1;
     bool spiderDoubleJump = false;
     bool itemAttraction = false;
-    int32_t armorChargesMax = 0;
-    int32_t armorCharges = 0;
-    int32_t armorRechargeCounter = 0;
-    int32_t armorKeyDelay = 0;
-    int32_t armorRechargePeriod = 150;
     int32_t facing = 1;
     int32_t attackFireFrame = 0;
 
@@ -245,7 +260,7 @@ private:
     std::array<GraphicalObject*, PlayerPoseSet::kSlotCount> animationFields {};
     GraphicalObject* noHitEffect = nullptr;
     std::vector<std::unique_ptr<PlayerModifier>> modifiers;
-    int32_t currentArmor = -1;
+    PlayerArmorState armorState;
     int32_t attackRank = 1;
     bool doubleJumped = false;
     bool touchingWater = false;
@@ -262,6 +277,10 @@ private:
     std::vector<std::unique_ptr<GraphicalObject>> ownedGraphicals;
     std::unique_ptr<CollisionBox<int>> collisionBox;
     std::unique_ptr<GE_Blink> hitBlink;
+    std::vector<std::unique_ptr<Firefly>> fireflies;
+    std::vector<SpacialInstance<GraphicalObject, float>*> secretZones;
+    // The player's graphicals made from an armor's animated sprites.
+    std::vector<std::pair<AnimatedSprite*, GraphicalObject*>> armorPoses;
 };
 
 // The worn-armor look-ups of the game's player: null when the entry is

@@ -93,7 +93,7 @@ void PlayerArmorControl::UpdateArmors(PlayerArmorHost& player, bool fireAction, 
 
         if (state.armorCharges < state.armorChargesMax) {
             ++state.armorRechargeCounter;
-            if (state.armorRechargeCounter >= kRechargePeriod) {
+            if (state.armorRechargeCounter >= state.armorRechargePeriod) {
                 ++state.armorCharges;
                 state.armorRechargeCounter = 0;
                 if (player.IsArmorDisplayShown())

@@ -16,6 +16,7 @@ class PlayerModifier;
 class PlayerArmorControl {
 public:
     static constexpr int kKeyDelay = 8;
+    // The default of the recharge period (PlayerArmorState).
     static constexpr int kRechargePeriod = 150;
 
     // One frame with the frame's two armor actions.

@@ -165,8 +165,13 @@ void PlayerArmorFire::UpdateReplacementsNearPlayer()
             if (frame == 0) {
                 // Melting through: nothing to stand on any more.
                 object->DeleteCollisionShapes();
-                if (record.collisionCopy != nullptr)
+                if (record.collisionCopy != nullptr) {
+                    // The copy in "Collisions" is the one the player stands
+                    // on: it has its own shapes.
                     record.collisionCopy->DestroyCollisionBodies();
+                    if (GraphicalObject* copy = record.collisionCopy->GetPrototype())
+                        copy->DeleteCollisionShapes();
+                }
             }
         }
         ++i;

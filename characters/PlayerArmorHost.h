@@ -24,6 +24,8 @@ struct PlayerArmorState {
     int32_t armorKeyDelay = 0;
     // Set whenever the worn armor is switched.
     bool armorChanged = false;
+    // Frames per charge regained (the save slot carries it).
+    int32_t armorRechargePeriod = 150;
 };
 
 // The player's sounds the armors play, by their index in the player's sound

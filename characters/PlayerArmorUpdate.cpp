@@ -1,65 +1,126 @@
+#include "characters/Firefly.h"
 #include "characters/Player.h"
-#include "characters/PlayerModifier.h"
+#include "characters/PlayerAnimationSet.h"
+#include "characters/PlayerArmorControl.h"
+#include "engine/render/DXGraphicalSurface.h"
+#include "scene/AnimatedSprite.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "zones/ZoneInstance.h"
 
 #include <algorithm>
 
+// The player's side of its armors and fireflies: the armor rules of each
+// frame, what the armors ask of the player that wears them, and the search
+// for the secret the fireflies show.
+
 void Player::UpdateArmors(const InputActions& pressed)
 {
-    if (life < 1)
-        return;
-    if (modifiers.size() >= 2) {
-        const int previous = currentArmor;
-        bool pressedMark = false;
-        if (armorKeyDelay > 0) {
-            --armorKeyDelay;
-        } else if (armorCharges > 0) {
-            auto usable = [this](int index) {
-                PlayerModifier* m = GetModifier(index);
-                return m != nullptr && m->IsEnabled() && m->CanUse() && !IsSpiderForm();
-            };
-            if (pressed.fireArmor && usable(kFireArmor)) {
-                currentArmor = kFireArmor;
-                pressedMark = true;
-            }
-            if (pressed.iceArmor && usable(kIceArmor)) {
-                currentArmor = kIceArmor;
-                pressedMark = true;
-            }
-            if (pressedMark)
-                armorKeyDelay = 8;
+    PlayerArmorControl::UpdateArmors(*this, pressed.fireArmor, pressed.iceArmor);
+}
+
+void Player::AreaAttack(int kind, float /*radius*/)
+{
+    // The radius (112, 144 at armor level 2) is the worn armor's, which the
+    // area attack reads itself.
+    ApplyArmorAreaAttack(kind);
+}
+
+void Player::FreezeGhostsNear(Point<float> /*centre*/, float /*radius*/)
+{
+    // Placeholder until the ghost enemies can be frozen (the floating and
+    // crouching skulls' ghost forms): no character freezes yet.
+}
+
+Level* Player::GetCurrentLevel() const
+{
+    PlayerWorld* world = GetPlayerWorld();
+    return world != nullptr ? world->GetLevel() : nullptr;
+}
+
+void Player::ApplyAnimationSet(const PlayerAnimationSet& set)
+{
+    PlayerPoseSet poses = defaultAnimationSet;
+    for (int slot = 0; slot < PlayerAnimationSet::kAnimationCount; ++slot) {
+        AnimatedSprite* sprite = set.animations[static_cast<size_t>(slot)];
+        if (sprite == nullptr)
+            continue;
+        auto known = std::find_if(armorPoses.begin(), armorPoses.end(),
+            [sprite](const auto& pose) { return pose.first == sprite; });
+        GraphicalObject* pose = nullptr;
+        if (known != armorPoses.end()) {
+            pose = known->second;
+        } else {
+            // The armor's sprite shown as one of the player's graphicals.
+            pose = Own(new GraphicalObject(sprite->GetName()));
+            pose->AddAnimatedInstance(sprite, 0, 0);
+            pose->SetSize(64, 96, true);
+            armorPoses.emplace_back(sprite, pose);
         }
-        if (currentArmor != previous)
-            SwitchArmor(previous, false);
-        if (armorCharges < armorChargesMax && ++armorRechargeCounter >= armorRechargePeriod) {
-            ++armorCharges;
-            armorRechargeCounter = 0;
-            if (armorFlagByte != 0)
-                PlaySoundAt(22);
-        }
-        if (currentArmor == previous && pressedMark) {
-            if (PlayerModifier* worn = GetModifier(currentArmor))
-                worn->Use();
-        }
-        if (PlayerModifier* worn = GetModifier(currentArmor))
-            worn->Update();
+        poses.SetSlot(slot, pose);
     }
-    if (modifiers.size() > 6) {
-        if (PlayerModifier* straff = GetModifier(kStraff))
-            straff->Update();
+    poses.ApplyToPlayer(this);
+}
+
+void Player::ResetFireflies()
+{
+    for (const std::unique_ptr<Firefly>& firefly : fireflies)
+        firefly->Reset(Point<float>(32.0f, 64.0f), Point<int>(32, 64));
+}
+
+void Player::PlaceFirefliesAtPlayer()
+{
+    for (const std::unique_ptr<Firefly>& firefly : fireflies) {
+        firefly->SetPosition(position);
+        firefly->SetTargetBox(Rect<int>());
     }
 }
 
 void Player::FindNearestSecretZone()
 {
-    // The fireflies that show the nearest target come with the secret zones;
-    // the targets a script adds are already searched here.
-    float best = 262144.0f;
+    float best = 262144.0f; // 512 pixels, squared
+    Rect<int> target;
     const Point<float> centre = GetCenter();
-    for (CharacterObject* c : targetCharacters) {
-        if (c == nullptr)
-            continue;
-        const Point<float> d = c->GetCenter() - centre;
-        best = std::min(best, d.x * d.x + d.y * d.y);
+    auto consider = [&](Point<float> at, Point<int> size) {
+        // The box in the convention (0, height - 1)-(width - 1, 0), moved.
+        const Rect<int> box(static_cast<int>(at.x), static_cast<int>(at.y) + size.y - 1,
+            static_cast<int>(at.x) + size.x - 1, static_cast<int>(at.y));
+        const Point<float> middle(
+            static_cast<float>((box.x0 + box.x1) / 2), static_cast<float>((box.y0 + box.y1) / 2));
+        const Point<float> d = middle - centre;
+        const float d2 = d.x * d.x + d.y * d.y;
+        if (d2 < best) {
+            best = d2;
+            target = box;
+        }
+    };
+    for (SpacialInstance<GraphicalObject, float>* zone : secretZones) {
+        auto* zoneData = zone != nullptr ? dynamic_cast<ZoneInstance*>(zone->GetPayload()) : nullptr;
+        if (zoneData != nullptr)
+            consider(zone->GetPosition(), zoneData->GetSize());
     }
-    (void)best;
+    for (CharacterObject* c : targetCharacters) {
+        if (c != nullptr)
+            consider(c->GetPosition(), c->GetSize());
+    }
+    for (const std::unique_ptr<Firefly>& firefly : fireflies) {
+        firefly->SetTargetBox(best < 262144.0f ? target : Rect<int>());
+        firefly->Update(33.0);
+    }
+}
+
+void Player::RenderFireflies(DXGraphicalSurface* target, Point<int> offset)
+{
+    if (!secretFinder)
+        return;
+    const Point<int> at = position.ToInt();
+    for (const std::unique_ptr<Firefly>& firefly : fireflies) {
+        // An attached firefly's position is relative to the player.
+        if (firefly->IsAttached())
+            firefly->SetDrawOffset(at.x, at.y);
+        else
+            firefly->SetDrawOffset(0, 0);
+        firefly->Draw(target, offset);
+    }
 }

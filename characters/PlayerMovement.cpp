@@ -36,13 +36,20 @@ void Player::UpdateMovement(
         UpdateClimb(collisions, dt);
         return;
     }
-    if (collisions == nullptr || (speed == 0.0f && !force))
+    if (collisions == nullptr)
         return;
-    if (direction.x == 0.0f && direction.y == 0.0f && !force)
+    const bool still = !force && (speed == 0.0f || (direction.x == 0.0f && direction.y == 0.0f));
+    if (still && (state == kIdle || state == kCrouch)) {
+        // Standing still, the player still feels for the ground: when what
+        // held it is gone (thawed ice, a level entered in the air) it falls.
+        MoveWithCollisions(collisions, 0.0f, 0.0f, state, 0.0f, 0.0f, pressed);
+        return;
+    }
+    if (still)
         return;
     float dx = static_cast<float>(direction.x * speed * 32.0 * dt * 0.001);
     float dy = static_cast<float>(direction.y * verticalSpeed * 32.0 * dt * 0.001);
-    const bool fireArmorWorn = currentArmor == kFireArmor;
+    const bool fireArmorWorn = armorState.currentArmor == kFireArmor;
     if (inLava || (touchingWater && (!fireArmorWorn || IsSpiderForm()))) {
         dx *= PlayerTuning::waterSlowRatio;
         dy *= PlayerTuning::waterSlowRatio;
@@ -108,7 +115,7 @@ void Player::MoveWithCollisions(PlayerCollisions* collisions, float dx, float dy
     const int testKind = move <= 0.0f ? -1 : 0;
     const bool blockedY = collisions->Test(testKind, GetWorldBox(), 0.0f, move, &allowed, &kind);
     if (!blockedY) {
-        if (!armorChanged)
+        if (!armorState.armorChanged)
             position.y += move;
     } else {
         position.y += StopAt(allowed, move > 0.0f);

@@ -142,7 +142,7 @@ void Player::UpdateWithActions(
     stateFrames += 1.0;
     crossbowFrames += 1;
 
-    const bool fireArmorWorn = currentArmor == kFireArmor;
+    const bool fireArmorWorn = armorState.currentArmor == kFireArmor;
     const bool slowed = inLava || (touchingWater && (!fireArmorWorn || IsSpiderForm()));
     UpdateMovingStage(slowed ? dt * PlayerTuning::waterSlowRatio : dt);
 
@@ -213,7 +213,7 @@ void Player::UpdateWithActions(
     UpdateDeath();
     // After-images while dashing and after a double jump.
     drawInstance.SetTrailLength(moveState == kStrafe || doubleJumped ? 5 : 0);
-    armorChanged = false;
+    armorState.armorChanged = false;
     UpdateArmors(pressed);
 
     if (life > 1 && lowLifeSoundPlaying) {

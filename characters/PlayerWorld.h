@@ -8,6 +8,7 @@
 
 class CharacterObject;
 class GraphicalObject;
+class Level;
 class Player;
 
 // A box of the level in pixels, y up: left <= right, bottom <= top. The
@@ -67,6 +68,8 @@ public:
     // The game's player, or null.
     virtual Player* GetPlayer() = 0;
     virtual bool HasLevel() = 0;
+    // The level that runs now (the armors change its scenery), or null.
+    virtual Level* GetLevel() { return nullptr; }
     virtual std::string GetLevelName() = 0;
     virtual Point<int> GetMinimapCell() = 0;
     // The "Collisions" layer of the current level's scene layers, or null.

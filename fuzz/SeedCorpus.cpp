@@ -233,6 +233,25 @@ void AddScripts(SeedWriter& seeds)
 
 } // namespace
 
+// A sound level description of one screen with every kind of line: the
+// level tool has no writer of its own for them.
+void AddLevelDescriptions(SeedWriter& seeds)
+{
+    std::string text = "level Seed_TP_01.lvl\nscreens 1 1\ncell 5 5\npalette cemetery\n"
+                       "script PlayMusic title.ogg 1\noff blockers\ntiles\n";
+    for (int row = 0; row < 9; ++row)
+        text += std::string(16, '.') + "\n";
+    text += "....T<>.........\n......====....H.\n..........[]..H.\n###~~~^^##_#####\n################\n";
+    text += "place Point_PlayerStart start 8 2 name=start\n"
+            "place Zone_LoadMap out 0 2 1x3 level=Other.lvl start=from_seed\n"
+            "place Zone_Teleport tp 12 2 2x2\n"
+            "place Zone_PickupObject map 4 2 kind=20 param=12 22-20 22;21 21\n"
+            "place Zone_NPCSPawner_FloatingSkull skulls 2 5 4x3 SpawnCount=2 SkullKind=1\n"
+            "prop \"Scene Layer 01\" Deco_Grave_A 7 2\n"
+            "trigger lever 10 2 1x1 graphic=Actor_Lever_Off {\n:OnHit\nIfVar lever == 1\n(\n)\n}\n";
+    seeds.Add("level_description", text);
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -244,6 +263,7 @@ int main(int argc, char** argv)
     AddSounds(seeds);
     AddRecords(seeds);
     AddScripts(seeds);
+    AddLevelDescriptions(seeds);
     std::printf("%d seeds written to %s\n", seeds.Count(), argv[1]);
     return 0;
 }

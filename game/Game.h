@@ -35,6 +35,7 @@ class GraphicalObject;
 class IRenderEngine;
 class ISoundEngine;
 class ImageHandleManager;
+class Layer;
 class Level;
 class LocalParticleSystem;
 class GamePlayerWorld;
@@ -111,6 +112,9 @@ public:
     void ShowMenuUI();
     void OpenPauseMenu();
     void OpenOverlayScreen();
+    // The ending: the mode shown and 90 update frames before a key returns
+    // to the title.
+    void ShowEnding(int mode);
     void ReturnToTitle();
     const std::string& GetMainMusicPath() const { return mainMusicPath; }
     bool IsMenuFlagSet() const { return menuFlag; }
@@ -167,6 +171,9 @@ public:
     std::vector<CharacterObject*> FindCharactersByName(
         const std::string& name, const CharacterObject* leaveOut, bool skipDead) const;
     void DeleteCharacter(CharacterObject* character);
+    // Drops what still points at a character the game is about to free (the
+    // player's target characters).
+    void ForgetCharacter(CharacterObject* character);
 
     // Script variables: names stored and looked up in lower case.
     static ScriptVar* FindSaveVar(const std::string& name);
@@ -325,6 +332,9 @@ public:
     bool menuFlag = true;
     bool gameplayPaused = false;
     bool interfaceHidden = false;
+    // Layers shown above the darkening of a cut-scene (not owned; emptied by
+    // the pickup cut-scene at its end and when the level goes).
+    std::vector<Layer*> cinematicLayers;
     int32_t slowMotionSteps = 0;
     int32_t slowMotionSkip = 0;
     int32_t arrivalCounter = -1;

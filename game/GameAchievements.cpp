@@ -1,6 +1,8 @@
 #include "game/Game.h"
 
 #include "engine/platform/DebugOutput.h"
+#include "scene/Level.h"
+#include "script/BGEvent_ShowText.h"
 
 #include <limits>
 
@@ -10,10 +12,13 @@ void Game::IncrementGameScore(GameSaveData& data)
 {
     if (data.GetScore() < std::numeric_limits<int32_t>::max())
         data.SetScore(data.GetScore() + 1);
-    // Placeholder until levels run background events: the text "Game Score
-    // Incremented" is shown for 40 frames by a BGEvent_ShowText named
-    // "IncremenGameScore" added to the current level. Without a level the
-    // score still counts.
+    // The text shows for 40 frames on the current level; without a level
+    // the score still counts.
+    if (currentLevel != nullptr) {
+        auto* text = new BGEvent_ShowText("IncremenGameScore", "Game Score Incremented");
+        currentLevel->AddBackgroundEvent(text);
+        text->StartFor(40);
+    }
 }
 
 void Game::OnUserStatsReceived(int result)

@@ -35,18 +35,6 @@ bool ToBool(const std::string& token)
     return token != "0";
 }
 
-// Placeholder until the player applies a loaded record itself (modifiers,
-// armor, crossbow, life, power, flags, armor levels, fireflies): the player
-// takes what it already holds, its attack rank and its enabled modifiers.
-void ApplySaveDataToPlayer(Player& player, const GameSaveData& record)
-{
-    for (int i = 0; i < player.GetModifierCount(); ++i) {
-        if (record.IsModifierEnabled(static_cast<size_t>(i)))
-            player.EnableModifier(i);
-    }
-    player.SetAttackRank(record.GetAttackRank());
-}
-
 MapModel* GameMinimap(Game& game)
 {
     return game.minimapModel.get();
@@ -96,8 +84,10 @@ bool CmdMinimap(std::string arguments)
             for (int y = 0; y < MapModel::kRows; ++y)
                 minimap->SetCell(x, y, state);
     }
-    // "show_in_ui": placeholder until the player carries its minimap-in-HUD
-    // flag; nothing changes yet.
+    if (tokens[0] == "show_in_ui") {
+        if (Player* player = game->GetPlayer())
+            player->minimapEnabled = true;
+    }
     return true;
 }
 
@@ -124,7 +114,7 @@ bool CmdLoad(std::string)
                 minimap->SetCell(x, y, game->saveData.GetCell(x, y));
     }
     if (Player* player = game->GetPlayer())
-        ApplySaveDataToPlayer(*player, game->saveData);
+        player->ApplySaveData(game->saveData);
     return true;
 }
 

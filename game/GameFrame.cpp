@@ -187,6 +187,7 @@ void Game::UpdateCharacters(bool paused, double step)
         if (character == nullptr || exempt(character) || !character->IsDead())
             continue;
         character->Die();
+        ForgetCharacter(character);
         delete character;
         liveCharacters.erase(liveCharacters.begin() + static_cast<std::ptrdiff_t>(i));
     }
@@ -283,6 +284,14 @@ void Game::OpenPauseMenu()
 void Game::OpenOverlayScreen()
 {
     uiState = 4;
+}
+
+void Game::ShowEnding(int mode)
+{
+    // The ending overlay's slide and the text frame come with the interface
+    // frames; the mode and the counter run the ending in the frame update.
+    endingMode = mode;
+    endingCounter = 90;
 }
 
 void Game::ReturnToTitle()

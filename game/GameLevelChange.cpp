@@ -114,8 +114,12 @@ bool Game::ChangeLevel(std::string levelFile)
     // The save data files the level's instance states under its name.
     level->SetSaveKey(level->GetName());
 
-    if (!player)
+    if (!player) {
         player = std::make_unique<Player>("Player");
+        // A new player takes the progress of the save data (a new game's
+        // defaults, or the slot just loaded).
+        player->ApplySaveData(saveData);
+    }
     // What the level's instances saved the last time (a taken pickup stays
     // taken), before they spawn.
     VectorSerialize savedLevels(false);
@@ -133,7 +137,7 @@ bool Game::ChangeLevel(std::string levelFile)
     bool placed = false;
     if (usePlayerStart) {
         if (startPointName == "[SAVE]") {
-            // Back where the game was saved.
+            // The player stands where the save was made.
             player->SetPosition(saveData.GetPosition());
             placed = true;
         } else if (startPointName == "[TELEPORT]") {
@@ -167,6 +171,10 @@ bool Game::ChangeLevel(std::string levelFile)
 
     currentLevel = level.release();
     camera.SetLevel(currentLevel);
+    // The player starts the level afresh (keeping its motion through a
+    // teleport) and finds the level's secrets and water.
+    player->ResetForLevel(usePlayerStart && startPointName == "[TELEPORT]");
+    player->UpdateContacts(true);
     Camera::UpdateTravel(camera, player.get(), false);
     if (DXRenderEngine* engine = dynamic_cast<DXRenderEngine*>(renderEngine.get());
         engine && !engine->IsRecording())
@@ -203,6 +211,9 @@ bool Game::ReleaseLevel(Level* level, Game* game)
             pool->RequestClearFrames();
         game->minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
         game->teleports.clear();
+        game->cinematicLayers.clear();
+        if (game->player != nullptr)
+            game->player->targetCharacters.clear();
         for (size_t i = game->liveCharacters.size(); i-- > 0;) {
             delete game->liveCharacters[i];
             game->liveCharacters.erase(game->liveCharacters.begin() + static_cast<std::ptrdiff_t>(i));

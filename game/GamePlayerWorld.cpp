@@ -37,6 +37,31 @@ std::string GamePlayerWorld::GetLevelName()
     return game.GetCurrentLevel() != nullptr ? game.GetCurrentLevel()->GetName() : std::string();
 }
 
+Level* GamePlayerWorld::GetLevel()
+{
+    return game.GetCurrentLevel();
+}
+
+uint32_t GamePlayerWorld::GetPlayTime()
+{
+    return game.saveData.GetPlayTime();
+}
+
+void GamePlayerWorld::SetPlayTime(uint32_t ms)
+{
+    game.saveData.SetPlayTime(ms);
+}
+
+bool GamePlayerWorld::IsGodMode()
+{
+    return game.godMode;
+}
+
+int GamePlayerWorld::GetLogPlayer()
+{
+    return game.playerLogSetting;
+}
+
 PlayerCollisions* GamePlayerWorld::GetCollisions()
 {
     Level* level = game.GetCurrentLevel();

@@ -24,6 +24,7 @@ public:
     GraphicalObject* FindGraphical(const std::string& name) override;
     Player* GetPlayer() override;
     bool HasLevel() override;
+    Level* GetLevel() override;
     std::string GetLevelName() override;
     Point<int> GetMinimapCell() override { return {0, 0}; }
     // The "Collisions" layer of the current level's scene layers, or null.
@@ -35,11 +36,14 @@ public:
     CharacterObject* GetCharacter(size_t index) override;
     CharacterObject* CreateCharacter(const std::string& classKey) override;
     double GetTimeMs() override;
-    uint32_t GetPlayTime() override { return playTime; }
-    void SetPlayTime(uint32_t ms) override { playTime = ms; }
-    bool IsGodMode() override { return godMode; }
+    // The save data's play time.
+    uint32_t GetPlayTime() override;
+    void SetPlayTime(uint32_t ms) override;
+    // The game's "god" flag: no life is lost.
+    bool IsGodMode() override;
     bool IsGameplayPaused() override;
-    int GetLogPlayer() override { return logPlayer; }
+    // The game's "logplayer" setting: deaths are logged when above 0.
+    int GetLogPlayer() override;
     int GetSaveSlot() override;
     void RaisePlayerDied() override { playerDied = true; }
     bool IsWaterOverrideActive() override { return false; }
@@ -50,9 +54,6 @@ public:
     void ResetMusicPositions() override;
     std::string GetUserPath() override;
 
-    bool godMode = false;
-    int32_t logPlayer = 0;
-    uint32_t playTime = 0;
     bool playerDied = false;
 
 private:

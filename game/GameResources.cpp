@@ -2,6 +2,7 @@
 
 #include "characters/CharacterObject.h"
 #include "characters/LocalParticleSystem.h"
+#include "characters/Player.h"
 #include "engine/sound/Sound.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/GraphicalObject.h"
@@ -190,7 +191,14 @@ void Game::DeleteCharacter(CharacterObject* character)
     if (it == liveCharacters.end() || character == nullptr)
         return;
     liveCharacters.erase(it);
+    ForgetCharacter(character);
     delete character;
+}
+
+void Game::ForgetCharacter(CharacterObject* character)
+{
+    if (player != nullptr)
+        std::erase(player->targetCharacters, character);
 }
 
 ScriptVar* Game::FindSaveVar(const std::string& name)

@@ -1,8 +1,7 @@
 #include "game/GameSaveData.h"
 
 #include "characters/Player.h"
-#include "characters/PlayerArmorFire.h"
-#include "characters/PlayerArmorIce.h"
+#include "characters/PlayerArmor.h"
 #include "characters/PlayerModifier.h"
 #include "engine/config/GamePaths.h"
 #include "engine/serial/LineReaders.h"
@@ -27,34 +26,39 @@
 
 namespace {
 
-// The player's progress: where it stands and faces, what it has and how far
-// its armors, crossbow and counters have grown.
-void CapturePlayerState(GameSaveData& record, Player& player)
+// The player's progress: where it stands and faces, its abilities and
+// armors, the crossbow, life, the armor charges and levels, the pickups'
+// flags and the fireflies (the values Player::ApplySaveData takes back).
+void CapturePlayerState(GameSaveData& record, const Player& player)
 {
     const Point<float> position = player.GetPosition();
     record.SetPosition(position.x, position.y);
-    record.SetDirection(static_cast<int>(player.GetDirection().x));
+    const float dx = player.GetDirection().x;
+    record.SetDirection(dx > 0.0f ? 1 : dx < 0.0f ? -1 : player.GetFacingFromAnimation());
     record.SetAttackRank(player.GetAttackRank());
     std::vector<bool> flags;
     for (int i = 0; i < player.GetModifierCount(); ++i)
         flags.push_back(player.IsModifierEnabled(i));
     record.SetModifierFlags(std::move(flags));
-    record.SetCurrentArmor(player.GetCurrentArmor());
-    const PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(&player);
-    record.SetCrossbowAmmo(crossbow != nullptr ? crossbow->boltsLeft : 0);
-    record.SetCrossbowCapacity(crossbow != nullptr ? crossbow->boltCapacity : 0);
+    const PlayerArmorState& armor = player.GetArmorState();
+    record.SetCurrentArmor(armor.currentArmor);
+    if (const PlayerArmorCrossbow* crossbow
+        = dynamic_cast<const PlayerArmorCrossbow*>(player.GetModifier(Player::kCrossbow))) {
+        record.SetCrossbowAmmo(crossbow->boltsLeft);
+        record.SetCrossbowCapacity(crossbow->boltCapacity);
+    }
     record.SetMaxLife(player.GetMaxLife());
-    record.SetPowerSlots(player.armorChargesMax);
     record.SetMinimapInHud(player.minimapEnabled);
+    record.SetPowerSlots(armor.armorChargesMax);
+    record.SetPowerPerSlot(armor.armorRechargePeriod);
     record.SetPlayerFlag1(player.spiderDoubleJump);
     record.SetPlayerFlag2(player.itemAttraction);
     record.SetPlayerCounter(player.crossbowLevel);
-    record.SetHasFireflies(player.secretFinder ? 1 : 0);
-    record.SetPowerPerSlot(player.armorRechargePeriod);
-    if (const PlayerArmorFire* fire = GetPlayerArmorFire(&player))
+    if (const auto* fire = dynamic_cast<const PlayerArmor*>(player.GetModifier(Player::kFireArmor)))
         record.SetFireArmorLevel(fire->GetLevel());
-    if (const PlayerArmorIce* ice = GetPlayerArmorIce(&player))
+    if (const auto* ice = dynamic_cast<const PlayerArmor*>(player.GetModifier(Player::kIceArmor)))
         record.SetIceArmorLevel(ice->GetLevel());
+    record.SetHasFireflies(player.secretFinder ? 1 : 0);
 }
 
 void SaveLevelInstanceStates(Level& level, VectorSerialize& states)

@@ -190,7 +190,7 @@ bool CmdEnablePlayerArmors(std::string)
     if (PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(player)) {
         crossbow->boltCapacity = 3;
         crossbow->boltsLeft = 3;
-        player->armorKeyDelay = 30;
+        player->GetArmorState().armorKeyDelay = 30;
     }
     return true;
 }

@@ -1,7 +1,9 @@
 // The layer's drawing and its per-frame passes.
 
+#include "characters/CharacterObject.h"
 #include "characters/FullScreenParticleSystem.h"
 #include "characters/ParticleSystem.h"
+#include "characters/Player.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/IRenderEngine.h"
 #include "game/Game.h"
@@ -101,8 +103,11 @@ bool Layer::Draw(Point<int> origin)
     }
 
     drawAdded();
-    if (hostsPlayer && surface) {
+    Game* host = Game::GetInstance();
+    if (hostsPlayer && surface && host != nullptr && host->GetPlayer() != nullptr) {
         DrawCharacters(origin);
+        // The player, with its fireflies.
+        host->GetPlayer()->Draw(surface.get(), GetDrawOffset(origin));
         DrawCharactersFlagged(origin);
     }
     if (drawFrontCharacters && surface)
@@ -114,21 +119,42 @@ bool Layer::Draw(Point<int> origin)
     return result;
 }
 
-// The characters live in the game's active character list, which the game
-// core fills; until it does, these passes have nobody to draw.
-bool Layer::DrawCharacters(Point<int>)
+namespace {
+
+// Draws the game's live characters that are not hidden and that the filter
+// picks, in list order, every one whatever the earlier draws returned: true
+// for none, else the result of the last draw.
+template <class Pick> bool DrawLiveCharacters(DXGraphicalSurface* surface, Point<int> offset, Pick pick)
 {
-    return true;
+    Game* game = Game::GetInstance();
+    bool result = true;
+    if (game == nullptr)
+        return result;
+    for (CharacterObject* character : game->liveCharacters) {
+        if (character != nullptr && !character->IsHidden() && pick(*character))
+            result = character->Draw(surface, offset);
+    }
+    return result;
 }
 
-bool Layer::DrawCharactersFlagged(Point<int>)
+} // namespace
+
+bool Layer::DrawCharacters(Point<int> origin)
 {
-    return true;
+    return DrawLiveCharacters(surface.get(), GetDrawOffset(origin),
+        [](const CharacterObject& c) { return !c.IsDrawnFlagged() && !c.IsDrawnInFront(); });
 }
 
-bool Layer::DrawFrontCharacters(Point<int>)
+bool Layer::DrawCharactersFlagged(Point<int> origin)
 {
-    return true;
+    return DrawLiveCharacters(surface.get(), GetDrawOffset(origin),
+        [](const CharacterObject& c) { return c.IsDrawnFlagged() && !c.IsDrawnInFront(); });
+}
+
+bool Layer::DrawFrontCharacters(Point<int> origin)
+{
+    return DrawLiveCharacters(
+        surface.get(), GetDrawOffset(origin), [](const CharacterObject& c) { return c.IsDrawnInFront(); });
 }
 
 bool Layer::DrawParticleSystems(Point<int> origin)

@@ -226,5 +226,8 @@ void BGEvent_PickupCinematic::Brighten()
     if (params[2] >= kDarkFrames) {
         fade = 0;
         finished = true;
+        // The cut-scene is over: no layer shows above the darkening any more.
+        if (Game* game = Game::GetInstance())
+            game->cinematicLayers.clear();
     }
 }

@@ -191,6 +191,12 @@ bool RunPickupCinematic(Script& script, const Tokens& tokens)
         return i < tokens.size() ? game->FindGraphicalObject(tokens[i], false) : nullptr;
     };
     BGEvent_PickupCinematic* event = nullptr;
+    // The modes that darken the screen keep the player's layer above it.
+    if (mode == 1 || mode == 2 || mode == 3 || mode == 6) {
+        Level* level = CurrentLevel();
+        if (Layer* layer = level != nullptr ? level->GetLayer(Level::kScene, "Scene Layer 00") : nullptr)
+            game->cinematicLayers.push_back(layer);
+    }
     if (mode == 1 || mode == 2)
         event = new BGEvent_PickupCinematic(
             "ScriptEvent_BGEvent_PickupCinematic", mode, object(1), object(2), nullptr, 0, 0);

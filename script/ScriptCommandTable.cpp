@@ -26,14 +26,6 @@ ScriptHandler Checked(size_t minTokens, GameHandler handler)
     };
 }
 
-// A command whose target the game does not have yet: its arguments are
-// checked, then it reports and does nothing.
-GameHandler Missing(std::string command, std::string target)
-{
-    return [command = std::move(command), target = std::move(target)](
-               Script&, const Tokens&) { return ScriptCommandSupport::ReportMissingTarget(command, target); };
-}
-
 struct Entry {
     const char* name;
     const char* help;
@@ -51,12 +43,9 @@ void RegisterScriptCommands()
         {"Event_WaitTimer", "Start a timer (in frame)", Checked(1, G::WaitTimer)},
         {"Event_StartDialogue_FromFile", "Show the dialogue manager", Checked(2, G::StartDialogueFromFile)},
         {"PauseGameplay", "Pause all gameplay object in the scene", Checked(1, G::PauseGameplay)},
-        {"IgnoreInputs", "Ignore all inputs from users",
-            Checked(1, Missing("IgnoreInputs", "the player's input lock"))},
-        {"EnableMinimap", "Enable the UI with Minimap",
-            Checked(0, Missing("EnableMinimap", "the player's minimap"))},
-        {"IncrementGameScore", "Add 1 value to game score",
-            Checked(0, Missing("IncrementGameScore", "the save data's score"))},
+        {"IgnoreInputs", "Ignore all inputs from users", Checked(1, G::IgnoreInputs)},
+        {"EnableMinimap", "Enable the UI with Minimap", Checked(0, G::EnableMinimap)},
+        {"IncrementGameScore", "Add 1 value to game score", Checked(0, G::IncrementGameScore)},
         {"SendMessageTo", "Send a string and arg to an object", Checked(2, G::SendMessageTo)},
         {"Event_ChangeCameraTargetToPlayer", "Change current focus on player",
             Checked(1, G::ChangeCameraTargetToPlayer)},
@@ -72,39 +61,33 @@ void RegisterScriptCommands()
         {"Event_WaitEndOfAnimation", "Wait the last animation frame of the current NPC graphical",
             Checked(1, G::WaitEndOfAnimation)},
         {"RefreshGraphicalCollision", "Update collision on trigger",
-            Checked(1, Missing("RefreshGraphicalCollision", "the trigger zones"))},
+            Checked(1, G::RefreshGraphicalCollision)},
         {"Event_ChangeNPCTargetToLocator", "Force a character object to move to a locator with speed",
             Checked(3, G::ChangeNPCTargetToLocator)},
         {"SetLayerVisible", "Set layer visible state", Checked(2, G::SetLayerVisible)},
         {"PlayMusic", "Play a music", Checked(2, G::PlayMusic)},
         {"StopMusic", "Stop a music", Checked(1, G::StopMusic)},
-        {"ChangeNPCRenderAfterPlayer", "Change NPC render pos",
-            Checked(2, Missing("ChangeNPCRenderAfterPlayer", "the trigger zones"))},
-        {"AddSecretZone", "Add a trigger as secret zone",
-            Checked(1, Missing("AddSecretZone", "the player's target characters"))},
+        {"ChangeNPCRenderAfterPlayer", "Change NPC render pos", Checked(2, G::ChangeNPCRenderAfterPlayer)},
+        {"AddSecretZone", "Add a trigger as secret zone", Checked(1, G::AddSecretZone)},
         {"RemoveSecretZone", "Remove trigger that has been dynamicaly used for secret zone",
-            Checked(1, Missing("RemoveSecretZone", "the player's target characters"))},
+            Checked(1, G::RemoveSecretZone)},
         {"UseParticleSystem", "Add particle system in NPC", Checked(2, G::UseParticleSystem)},
         {"PopPickupInTrigger", "Add item to pickup in specific trigger", Checked(2, G::PopPickupInTrigger)},
-        {"ChangeFadeTimer", "Change fade timer delay",
-            Checked(1, Missing("ChangeFadeTimer", "the overlay effect"))},
-        {"ChangeFadeToBlack", "Change fade to black",
-            Checked(1, Missing("ChangeFadeToBlack", "the fade-to-black effect"))},
-        {"EnableWaterDisto", "Enable water disto graphical effect",
-            Checked(0, Missing("EnableWaterDisto", "the water distortion effect"))},
+        {"ChangeFadeTimer", "Change fade timer delay", Checked(1, G::ChangeFadeTimer)},
+        {"ChangeFadeToBlack", "Change fade to black", Checked(1, G::ChangeFadeToBlack)},
+        {"EnableWaterDisto", "Enable water disto graphical effect", Checked(0, G::EnableWaterDisto)},
         {"ChangeStoryHintPosition", "Change the current story help hint location",
-            Checked(2, Missing("ChangeStoryHintPosition", "the story hint"))},
-        {"SaveGame", "Save the game", Checked(2, Missing("SaveGame", "the save slots"))},
+            Checked(2, G::ChangeStoryHintPosition)},
+        {"SaveGame", "Save the game", Checked(2, G::SaveGame)},
         {"PreLoadGraphical", "Add Go on list to preload", Checked(1, G::PreLoadGraphical)},
         {"PrepareSoundEvents", "Load events to NPC", Checked(2, G::PrepareSoundEvents)},
         {"PlaySoundEvent", "Play event to NPC", Checked(2, G::PlaySoundEvent)},
         {"StopSoundEvent", "Stop event to NPC", Checked(2, G::StopSoundEvent)},
-        {"AddLayerInCinematic", "Add a layer in cinematic list",
-            Checked(2, Missing("AddLayerInCinematic", "the game's cinematic layers"))},
+        {"AddLayerInCinematic", "Add a layer in cinematic list", Checked(2, G::AddLayerInCinematic)},
         {"Event_RunPickupCinematic", "Run cinematic pickup", Checked(1, G::RunPickupCinematic)},
-        {"ShowEnding", "Show end UI", Checked(1, Missing("ShowEnding", "the ending screen"))},
-        {"EndGame", "End the Game", Checked(0, Missing("EndGame", "the end-of-game achievement check"))},
-        {"ForceToHideUI", "Show or Hide UI", Checked(1, Missing("ForceToHideUI", "the gameplay interface"))},
+        {"ShowEnding", "Show end UI", Checked(1, G::ShowEnding)},
+        {"EndGame", "End the Game", Checked(0, G::EndGame)},
+        {"ForceToHideUI", "Show or Hide UI", Checked(1, G::ForceToHideUI)},
         {"ChangeAchievementCurrentValue", "Change an achivement value",
             Checked(2, G::ChangeAchievementCurrentValue)},
         {"IncrementAchievementCurrentValue", "Increment an achivement value",

@@ -36,6 +36,26 @@ bool AddFullscreenParticles(Script& script, const Tokens& tokens);
 bool SetPlayerFullLife(Script& script, const Tokens& tokens);
 bool RunPickupCinematic(Script& script, const Tokens& tokens);
 bool PopPickupInTrigger(Script& script, const Tokens& tokens);
+bool RefreshGraphicalCollision(Script& script, const Tokens& tokens);
+bool ChangeNPCRenderAfterPlayer(Script& script, const Tokens& tokens);
+
+// The player, the score and saving.
+bool IgnoreInputs(Script& script, const Tokens& tokens);
+bool EnableMinimap(Script& script, const Tokens& tokens);
+bool IncrementGameScore(Script& script, const Tokens& tokens);
+bool AddSecretZone(Script& script, const Tokens& tokens);
+bool RemoveSecretZone(Script& script, const Tokens& tokens);
+bool ChangeStoryHintPosition(Script& script, const Tokens& tokens);
+bool SaveGame(Script& script, const Tokens& tokens);
+
+// Screen effects, the interface and the ending.
+bool ChangeFadeTimer(Script& script, const Tokens& tokens);
+bool ChangeFadeToBlack(Script& script, const Tokens& tokens);
+bool EnableWaterDisto(Script& script, const Tokens& tokens);
+bool AddLayerInCinematic(Script& script, const Tokens& tokens);
+bool ShowEnding(Script& script, const Tokens& tokens);
+bool EndGame(Script& script, const Tokens& tokens);
+bool ForceToHideUI(Script& script, const Tokens& tokens);
 
 // Music, sounds and achievements.
 bool PlayMusic(Script& script, const Tokens& tokens);

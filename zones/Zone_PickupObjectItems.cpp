@@ -43,8 +43,9 @@ bool Zone_PickupObject::TakeModifier(Player& player, int kind)
     ZoneRequests::ShowText("NewArmor", "You get a new armor !", 30);
     if (kind == Player::kIceArmor) {
         // One charge to begin with, and it comes at once.
-        player.armorChargesMax = 1;
-        player.armorRechargeCounter = player.armorRechargePeriod;
+        PlayerArmorState& armor = player.GetArmorState();
+        armor.armorChargesMax = 1;
+        armor.armorRechargeCounter = armor.armorRechargePeriod;
         WearArmor(player, Player::kIceArmor);
     } else if (kind == Player::kFireArmor) {
         WearArmor(player, Player::kFireArmor);
@@ -64,9 +65,8 @@ bool Zone_PickupObject::TakeItem(Game& game, Player& player, Instance& pickup)
         player.itemAttraction = true;
         return true;
     case 9:
-        // The fireflies follow the player from here on; they come back to it
-        // when the player places them.
         player.secretFinder = true;
+        player.PlaceFirefliesAtPlayer();
         return true;
     case 10:
         return UpgradeArmor(player, GetPlayerArmorIce(&player), Player::kIceArmor);
@@ -78,11 +78,11 @@ bool Zone_PickupObject::TakeItem(Game& game, Player& player, Instance& pickup)
         player.SetMaxLife(player.GetMaxLife() + 2);
         return true;
     case 22:
-        ++player.armorChargesMax;
+        ++player.GetArmorState().armorChargesMax;
         return true;
     case 23:
         // No lower bound: five of them bring the period to 0.
-        player.armorRechargePeriod -= 30;
+        player.GetArmorState().armorRechargePeriod -= 30;
         return true;
     case 24:
         if (PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(&player)) {

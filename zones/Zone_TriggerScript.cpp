@@ -1,11 +1,15 @@
 #include "zones/Zone_TriggerScript.h"
 
 #include "game/Game.h"
+#include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "scene/SceneObject.h"
 #include "script/NPC_Script.h"
+#include "script/Script.h"
 
 #include <algorithm>
+#include <memory>
 
 bool Zone_TriggerScript::Instance::Serialize(std::ostream& os)
 {
@@ -20,10 +24,20 @@ void Zone_TriggerScript::Instance::Spawn(int x, int y, Level* spawnLevel)
         level = spawnLevel;
         character = dynamic_cast<NPC_Script*>(game->CreateCharacterByClass(GetName(), "NPC_Script", nullptr));
         if (character != nullptr) {
+            if (!graphicName.value.empty()) {
+                std::unique_ptr<SceneObject> copy(Game::FindSceneObject(graphicName.value, true));
+                if (auto* graphic = dynamic_cast<GraphicalObject*>(copy.get())) {
+                    copy.release();
+                    character->SetOwnedGraphical(std::unique_ptr<GraphicalObject>(graphic));
+                }
+            }
             const Point<int> at = Point<int>(x, y) + GetOffset();
             character->SetPosition(Point<float>(static_cast<float>(at.x), static_cast<float>(at.y)));
             character->SetSize(GetSize().x, GetSize().y);
         }
+        // Queued for the render thread when it records, else loaded now.
+        for (GraphicalObject* shown : Script::CollectSetGraphicalObjects(scriptText.value))
+            GraphicalObject::LoadImages(shown, false);
     }
     pending = false;
 }
@@ -50,9 +64,13 @@ void Zone_TriggerScript::StartScript(Placed* placed, const std::string& scriptNa
     auto* trigger = placed != nullptr ? dynamic_cast<Instance*>(placed->GetPayload()) : nullptr;
     if (game == nullptr || game->GetPlayer() == nullptr || trigger == nullptr || !trigger->IsEnabled())
         return;
-    std::string text = trigger->scriptText.value;
-    std::replace(text.begin(), text.end(), ';', '\n');
-    trigger->startedScripts.push_back(StartedScript {scriptName, label, std::move(text), placed});
+    Level* level = game->GetCurrentLevel() != nullptr ? game->GetCurrentLevel() : placed->GetLevel();
+    if (level == nullptr)
+        return;
+    auto* script = new Script(scriptName);
+    level->AddBackgroundEvent(script);
+    script->SetText(trigger->scriptText.value);
+    script->Start(label, placed);
 }
 
 bool Zone_TriggerScript::UpdatePlayerContact(Placed* placed)

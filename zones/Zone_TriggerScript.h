@@ -8,24 +8,16 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
 class NPC_Script;
 
 // A zone that carries a script: the level's start-up, the player entering or
-// leaving and a hit on the zone's character each start a fresh copy of the
-// script at the section of that event. At load each placement also makes its
-// own script-driven character, named like the placement.
+// leaving and a hit on the zone's character each queue a fresh copy of the
+// script on the level, started at the section of that event; copies of
+// earlier events keep running beside it. At load each placement also makes
+// its own script-driven character, named like the placement.
 class Zone_TriggerScript : public GameplayObject_Zone {
 public:
-    // A script started by an event, kept until the script runner takes it.
-    struct StartedScript {
-        std::string scriptName;
-        std::string label;
-        std::string text;
-        Placed* owner = nullptr;
-    };
-
     class Instance : public ZoneInstance {
     public:
         Instance()
@@ -39,7 +31,9 @@ public:
 
         // The script's line breaks become ";", so it stands on one line.
         bool Serialize(std::ostream& os) override;
-        // Makes the placement's character and places it at the zone.
+        // Makes the placement's character (showing a copy of the graphic
+        // named, when there is one) and places it at the zone; loads the
+        // objects the script's "SetGraphical" commands will show.
         void Spawn(int x, int y, Level* level) override;
         // Places a copy of the character's graphic on the level's
         // "Collisions" layer in place of the previous copy.
@@ -51,8 +45,6 @@ public:
         Level* level = nullptr;
         NPC_Script* character = nullptr;
         Placed* collisionCopy = nullptr;
-        // Scripts started by this placement's events, oldest first.
-        std::vector<StartedScript> startedScripts;
     };
 
     explicit Zone_TriggerScript(std::string name)
@@ -81,7 +73,9 @@ public:
     virtual void OnHit(Placed* placed) { StartScript(placed, "StartScriptOnHit", ":OnHit"); }
 
 private:
-    // Starts a new copy of the placement's script at `label`, when the player
-    // exists and the placement is enabled.
+    // Queues a new copy of the placement's script, started at `label` on
+    // behalf of the placement, on the game's current level (the placement's
+    // own when the game has none), when the player exists and the placement
+    // is enabled.
     void StartScript(Placed* placed, const std::string& scriptName, const std::string& label);
 };

@@ -3,6 +3,7 @@
 #include "engine/assets/ScrambledFile.h"
 #include "engine/config/GamePaths.h"
 #include "engine/platform/DebugOutput.h"
+#include "engine/platform/Paths.h"
 #include "engine/platform/Window.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXGraphicalRessource.h"
@@ -17,6 +18,7 @@
 #include "engine/render/SpriteSource.h"
 
 #include <algorithm>
+#include <fstream>
 
 namespace {
 
@@ -193,13 +195,20 @@ bool DXRenderEngine::DrawRect(Point<int> size, IGraphicalSurface*, int x, int y,
 
 IGraphicalRessource* DXRenderEngine::LoadTexture(const std::string& name)
 {
+    // The picture is looked for under its name, in the data folder, then as
+    // a scrambled file there. A place that has a damaged file reports it; a
+    // missing picture is reported once, when no place has it.
     PixelImage picture;
     if (picture.LoadFromFile(name))
         return WrapPicture(std::move(picture));
+    bool missing = picture.IsMissingFile();
     const std::string inDataFolder = GetBasePath() + name;
     if (picture.LoadFromFile(inDataFolder))
         return WrapPicture(std::move(picture));
+    missing = missing && picture.IsMissingFile();
     const std::string scrambled = ScrambledImagePath(inDataFolder);
+    if (missing && (scrambled.empty() || !std::ifstream(platform::ResolvePath(scrambled), std::ios::binary)))
+        platform::DebugOutput("Cannot load image " + name + ": no such file here nor in the data folder\n");
     if (scrambled.empty())
         return nullptr;
     std::vector<uint8_t> bytes;

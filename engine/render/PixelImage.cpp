@@ -147,9 +147,10 @@ bool PixelImage::LoadFromFile(const std::string& path)
     *this = PixelImage();
     std::ifstream file(platform::ResolvePath(path), std::ios::binary | std::ios::ate);
     if (!file) {
-        // Only on the debug output: the texture loader tries several places.
+        // Not reported here: the texture loader tries several places and
+        // reports only when none has the picture.
         error = path + ": cannot open the file";
-        platform::DebugOutput("Cannot load image " + error + "\n");
+        missingFile = true;
         return false;
     }
     const std::streamoff size = file.tellg();

@@ -30,9 +30,10 @@ public:
     // Decode a PNG (and nothing else) from a data file (the path goes through
     // the platform resolver) or from bytes in memory; `name` names those bytes
     // in messages. On failure the picture is left empty and GetError() says
-    // why. A missing file is only noted on the debug output (the texture
-    // loader tries several places); a file that is there but cannot be decoded
-    // is reported with its name and the reason on the debug output and stderr.
+    // why. A missing file is not reported (the texture loader tries several
+    // places and reports when none has the picture): IsMissingFile() tells it
+    // apart; a file that is there but cannot be decoded is reported with its
+    // name and the reason on the debug output and stderr.
     bool LoadFromFile(const std::string& path);
     bool LoadFromMemory(std::span<const uint8_t> bytes, const std::string& name = "image in memory");
     // Takes over a surface SDL made (decoded, rendered text) and frees it;
@@ -60,6 +61,8 @@ public:
 
     // Why the last load failed ("<name>: <reason>"); empty after a success.
     const std::string& GetError() const { return error; }
+    // The last load failed because the file could not be opened.
+    bool IsMissingFile() const { return missingFile; }
 
 private:
     // Empties the picture, keeps "<name>: <reason>" and reports it.
@@ -69,4 +72,5 @@ private:
     int height = 0;
     std::vector<uint8_t> pixels;
     std::string error;
+    bool missingFile = false;
 };

@@ -49,6 +49,7 @@ public:
 
     float GetTime() const { return time; }
     float GetDuration() const { return duration; }
+    void SetDuration(float value) { duration = value; }
     bool IsRunning() const { return running != 0; }
     void SetReverse(bool value) { reverse = value ? 1 : 0; }
     float GetStartDelay() const { return startDelay; }

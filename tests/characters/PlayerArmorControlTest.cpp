@@ -4,103 +4,128 @@
 #include "characters/PlayerArmorFire.h"
 #include "characters/PlayerArmorIce.h"
 #include "characters/PlayerTuning.h"
+#include "scene/Level.h"
+#include "script/BGEvent_ArmorUse.h"
 #include "tests/characters/ArmorTestHost.h"
+#include "tests/characters/PlayerTestWorld.h"
 
 #include <gtest/gtest.h>
 
 using armortest::TestPlayer;
+using namespace playertest;
 
 namespace {
 
-// A player with both armors enabled and two charges.
-class ArmorControl : public ::testing::Test {
+// The real player with both armors enabled and two charges, standing next
+// to a character the area attacks reach.
+class ArmorControl : public ::testing::Test, public PlayerFixture {
 protected:
     ArmorControl()
     {
-        PlayerArmorControl::EnableModifier(player, 0);
-        PlayerArmorControl::EnableModifier(player, 1);
-        player.state.armorCharges = 2;
+        player->EnableModifier(Player::kFireArmor);
+        player->EnableModifier(Player::kIceArmor);
+        State().armorCharges = 2;
+        world.characters.push_back(&neighbour);
+        Step(Keys(0, 0)); // the player shows its idle pose
     }
 
+    PlayerArmorState& State() { return player->GetArmorState(); }
     void Frames(int n, bool fire = false, bool ice = false)
     {
+        InputActions actions;
+        actions.fireArmor = fire;
+        actions.iceArmor = ice;
         for (int i = 0; i < n; ++i)
-            PlayerArmorControl::UpdateArmors(player, fire, ice);
+            player->UpdateArmors(actions);
     }
 
-    TestPlayer player;
+    Target neighbour {"NPC_Test", 140.0f, 0.0f, 100};
 };
 
 TEST_F(ArmorControl, EnablingTheIceArmorGivesTwoChargesOnlyToAPlayerWithout)
 {
-    EXPECT_EQ(player.state.armorChargesMax, 2);
-    TestPlayer stronger;
-    stronger.state.armorChargesMax = 3;
-    PlayerArmorControl::EnableModifier(stronger, 1);
-    EXPECT_EQ(stronger.state.armorChargesMax, 3);
-    EXPECT_TRUE(PlayerArmorControl::GetIceArmor(stronger)->IsEnabled());
-    PlayerArmorControl::EnableModifier(stronger, 7); // no such modifier
+    EXPECT_EQ(State().armorChargesMax, 2);
+    SoundPlayer stronger("Player");
+    stronger.GetArmorState().armorChargesMax = 3;
+    stronger.EnableModifier(Player::kIceArmor);
+    EXPECT_EQ(stronger.GetArmorState().armorChargesMax, 3);
+    EXPECT_TRUE(stronger.IsModifierEnabled(Player::kIceArmor));
+    stronger.EnableModifier(7); // no such modifier
+    EXPECT_EQ(stronger.GetModifierCount(), 7);
 }
 
 TEST_F(ArmorControl, BothActionsInOneFrameSelectAndUseTheIceArmor)
 {
     Frames(1, true, true);
-    EXPECT_EQ(player.state.currentArmor, 1);
-    EXPECT_TRUE(player.state.armorChanged);
-    EXPECT_EQ(player.state.armorCharges, 1);
-    EXPECT_EQ(player.state.armorKeyDelay, PlayerArmorControl::kKeyDelay);
-    ASSERT_EQ(player.attacks.size(), 1u);
-    EXPECT_EQ(player.attacks[0].kind, 2);
-    EXPECT_EQ(player.Count(kSoundTransformChangeArmor), 1);
-    EXPECT_EQ(player.Count(kSoundUseAoeIce), 1);
+    EXPECT_EQ(player->GetCurrentArmor(), Player::kIceArmor);
+    EXPECT_TRUE(State().armorChanged);
+    EXPECT_EQ(State().armorCharges, 1);
+    EXPECT_EQ(State().armorKeyDelay, PlayerArmorControl::kKeyDelay);
+    ASSERT_EQ(neighbour.kinds.size(), 1u);
+    EXPECT_EQ(neighbour.kinds[0], 2);
+    EXPECT_EQ(player->Count(kSoundTransformChangeArmor), 1);
+    EXPECT_EQ(player->Count(kSoundUseAoeIce), 1);
 }
 
 TEST_F(ArmorControl, KeyDelayIgnoresTheActionsForEightFrames)
 {
     Frames(1, true);
-    ASSERT_EQ(player.state.currentArmor, 0);
-    ASSERT_EQ(player.state.armorCharges, 1);
+    ASSERT_EQ(player->GetCurrentArmor(), Player::kFireArmor);
+    ASSERT_EQ(State().armorCharges, 1);
     // Held for eight more frames: each only counts the delay down.
     Frames(8, false, true);
-    EXPECT_EQ(player.state.currentArmor, 0);
-    EXPECT_EQ(player.state.armorKeyDelay, 0);
-    EXPECT_EQ(player.state.armorCharges, 1);
+    EXPECT_EQ(player->GetCurrentArmor(), Player::kFireArmor);
+    EXPECT_EQ(State().armorKeyDelay, 0);
+    EXPECT_EQ(State().armorCharges, 1);
     // The next press switches to ice and uses it at once.
     Frames(1, false, true);
-    EXPECT_EQ(player.state.currentArmor, 1);
-    EXPECT_EQ(player.state.armorCharges, 0);
-    EXPECT_EQ(player.Count(kSoundUseAoeFire) + player.Count(kSoundUseAoeIce), 2);
+    EXPECT_EQ(player->GetCurrentArmor(), Player::kIceArmor);
+    EXPECT_EQ(State().armorCharges, 0);
+    EXPECT_EQ(player->Count(kSoundUseAoeFire), 1);
+    EXPECT_EQ(player->Count(kSoundUseAoeIce), 1);
+    EXPECT_EQ(neighbour.kinds, (std::vector<int> {1, 2}));
 }
 
 TEST_F(ArmorControl, PressingTheWornArmorUsesItWithoutReselecting)
 {
     Frames(1, true);
     Frames(8);
-    player.state.armorChanged = false;
+    State().armorChanged = false;
     Frames(1, true);
-    EXPECT_FALSE(player.state.armorChanged);
-    EXPECT_EQ(player.state.armorCharges, 0);
-    EXPECT_EQ(player.Count(kSoundTransformChangeArmor), 1);
-    EXPECT_EQ(player.attacks.size(), 2u);
+    EXPECT_FALSE(State().armorChanged);
+    EXPECT_EQ(State().armorCharges, 0);
+    EXPECT_EQ(player->Count(kSoundTransformChangeArmor), 1);
+    EXPECT_EQ(neighbour.kinds.size(), 2u);
+    // Without a charge the press does nothing.
+    Frames(8);
+    Frames(1, true);
+    EXPECT_EQ(neighbour.kinds.size(), 2u);
 }
 
 TEST_F(ArmorControl, ChargesComeBackAfter150And300Frames)
 {
-    player.state.armorCharges = 0;
+    player->armorFlagByte = 1; // the interface shows the armors
+    State().armorCharges = 0;
     Frames(149);
-    EXPECT_EQ(player.state.armorCharges, 0);
+    EXPECT_EQ(State().armorCharges, 0);
     Frames(1);
-    EXPECT_EQ(player.state.armorCharges, 1);
-    EXPECT_EQ(player.Count(kSoundArmorAvailable), 1);
+    EXPECT_EQ(State().armorCharges, 1);
+    EXPECT_EQ(player->Count(kSoundArmorAvailable), 1);
     Frames(149);
-    EXPECT_EQ(player.state.armorCharges, 1);
+    EXPECT_EQ(State().armorCharges, 1);
     Frames(1);
-    EXPECT_EQ(player.state.armorCharges, 2);
+    EXPECT_EQ(State().armorCharges, 2);
     // Full: the counter stops.
     Frames(400);
-    EXPECT_EQ(player.state.armorCharges, 2);
-    EXPECT_EQ(player.state.armorRechargeCounter, 0);
-    EXPECT_EQ(player.Count(kSoundArmorAvailable), 2);
+    EXPECT_EQ(State().armorCharges, 2);
+    EXPECT_EQ(State().armorRechargeCounter, 0);
+    EXPECT_EQ(player->Count(kSoundArmorAvailable), 2);
+    // Without the armors on screen the charge comes back silently.
+    player->armorFlagByte = 0;
+    State().armorCharges = 1;
+    Frames(150);
+    EXPECT_EQ(State().armorCharges, 2);
+    EXPECT_EQ(player->Count(kSoundArmorAvailable), 2);
 }
 
 TEST_F(ArmorControl, NothingIsSelectedWhenTheActionCannotApply)
@@ -117,45 +142,107 @@ TEST_F(ArmorControl, NothingIsSelectedWhenTheActionCannotApply)
         {"armor not owned", 2, false, false},
     };
     for (const Case& c : cases) {
-        TestPlayer p;
+        SoundPlayer p("Player");
         if (c.iceEnabled)
-            PlayerArmorControl::EnableModifier(p, 1);
-        p.state.armorCharges = c.charges;
-        p.spider = c.spider;
-        PlayerArmorControl::UpdateArmors(p, false, true);
-        EXPECT_EQ(p.state.currentArmor, -1) << c.what;
-        EXPECT_TRUE(p.attacks.empty()) << c.what;
-        EXPECT_EQ(p.state.armorKeyDelay, 0) << c.what;
+            p.EnableModifier(Player::kIceArmor);
+        p.GetArmorState().armorCharges = c.charges;
+        if (c.spider)
+            p.SetForm(Player::kSpider);
+        InputActions ice;
+        ice.iceArmor = true;
+        p.UpdateArmors(ice);
+        EXPECT_EQ(p.GetCurrentArmor(), -1) << c.what;
+        EXPECT_EQ(p.Count(kSoundUseAoeIce), 0) << c.what;
+        EXPECT_EQ(p.GetArmorState().armorKeyDelay, 0) << c.what;
     }
+    EXPECT_TRUE(neighbour.kinds.empty());
 }
 
 TEST_F(ArmorControl, ADeadPlayerNeitherSwitchesRechargesNorCountsTheStrafeDown)
 {
-    player.life = 0;
-    player.state.armorCharges = 0;
-    player.modifiers[6]->SetCooldown(5);
+    player->SetLife(0);
+    State().armorCharges = 0;
+    player->GetModifier(Player::kStraff)->SetCooldown(5);
     Frames(300, false, true);
-    EXPECT_EQ(player.state.currentArmor, -1);
-    EXPECT_EQ(player.state.armorCharges, 0);
-    EXPECT_EQ(player.modifiers[6]->GetCooldown(), 5);
+    EXPECT_EQ(player->GetCurrentArmor(), -1);
+    EXPECT_EQ(State().armorCharges, 0);
+    EXPECT_EQ(player->GetModifier(Player::kStraff)->GetCooldown(), 5);
 }
 
 TEST_F(ArmorControl, OnlyTheStrafeCooldownIsCountedDown)
 {
-    auto& strafe = dynamic_cast<PlayerArmorStraff&>(*player.modifiers[6]);
+    auto& strafe = dynamic_cast<PlayerArmorStraff&>(*player->GetModifier(Player::kStraff));
     strafe.StartDash();
     EXPECT_EQ(strafe.GetCooldown(), PlayerTuning::straffDelay);
-    player.modifiers[5]->SetCooldown(4);
+    player->GetModifier(Player::kCrossbow)->SetCooldown(4);
     Frames(PlayerTuning::straffDelay + 3);
     EXPECT_EQ(strafe.GetCooldown(), 0);
-    EXPECT_EQ(player.modifiers[5]->GetCooldown(), 4);
+    EXPECT_EQ(player->GetModifier(Player::kCrossbow)->GetCooldown(), 4);
 }
 
-TEST_F(ArmorControl, ArmorLevelPicksTheSoundRadiusAndAnimationSet)
+TEST_F(ArmorControl, TheFrameUpdateReadsTheArmorActionsAndTheUseStartsItsEvent)
 {
+    Level level("TestLevel");
+    world.level = &level;
+    InputActions ice;
+    ice.iceArmor = true;
+    Step(ice);
+    EXPECT_EQ(player->GetCurrentArmor(), Player::kIceArmor);
+    EXPECT_EQ(State().armorCharges, 1);
+    ASSERT_EQ(level.GetBackgroundEventCount(), 1u);
+    // The armor changed in this update: the next one starts afresh.
+    EXPECT_TRUE(State().armorChanged);
+    Step(Keys(0, 0));
+    EXPECT_FALSE(State().armorChanged);
+    // A second use while the first effect runs: a fire use adds its own.
+    for (int i = 0; i < 8; ++i)
+        Step(Keys(0, 0));
+    InputActions fire;
+    fire.fireArmor = true;
+    Step(fire);
+    EXPECT_EQ(player->GetCurrentArmor(), Player::kFireArmor);
+    EXPECT_EQ(level.GetBackgroundEventCount(), 2u);
+    // A player held by a script reads no armor action.
+    player->SetInputLocked(true);
+    State().armorCharges = 2;
+    for (int i = 0; i < 9; ++i)
+        Step(ice);
+    EXPECT_EQ(player->GetCurrentArmor(), Player::kFireArmor);
+    EXPECT_EQ(State().armorCharges, 2);
+    world.level = nullptr;
+}
+
+TEST_F(ArmorControl, TheWornArmorsPosesReplaceTheDefaultOnesWhereItHasThem)
+{
+    GraphicalObject* idle = player->GetAnimationField(0);
+    ASSERT_NE(idle, nullptr);
+    // An armor with no poses of its own leaves the default ones.
+    Frames(1, true);
+    EXPECT_EQ(player->GetAnimationField(0), idle);
+    AnimatedSprite icePose("[Ice]Player GraphicalIdleL");
+    PlayerAnimationSet set;
+    set.animations[0] = &icePose;
+    player->ApplyAnimationSet(set);
+    GraphicalObject* shown = player->GetAnimationField(0);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_NE(shown, idle);
+    EXPECT_EQ(shown->GetName(), "[Ice]Player GraphicalIdleL");
+    EXPECT_EQ(player->GetAnimationField(1), player->GetDefaultAnimationSet().GetSlot(1));
+    // Applied again, the same graphical serves.
+    player->ApplyAnimationSet(set);
+    EXPECT_EQ(player->GetAnimationField(0), shown);
+}
+
+// The stand isolates the armors where the real player cannot show what is
+// asked of it: which animation set is applied, and a short modifier vector.
+TEST(ArmorControlStand, ArmorLevelPicksTheSoundRadiusAndAnimationSet)
+{
+    TestPlayer player;
+    PlayerArmorControl::EnableModifier(player, 0);
+    player.state.armorCharges = 2;
     auto* fire = PlayerArmorControl::GetFireArmor(player);
     fire->SetLevel(2);
-    Frames(1, true);
+    PlayerArmorControl::UpdateArmors(player, true, false);
     ASSERT_EQ(player.attacks.size(), 1u);
     EXPECT_EQ(player.attacks[0].radius, 144.0f);
     EXPECT_EQ(player.Count(kSoundUseAoe2Fire), 1);
@@ -166,14 +253,18 @@ TEST_F(ArmorControl, ArmorLevelPicksTheSoundRadiusAndAnimationSet)
     EXPECT_EQ(player.appliedSets.back(), &fire->GetAnimationSetC());
 }
 
-TEST_F(ArmorControl, LookUpsByIndexCheckTheVector)
+TEST(ArmorControlStand, LookUpsByIndexCheckTheVector)
 {
+    TestPlayer player;
+    PlayerArmorControl::EnableModifier(player, 0);
+    PlayerArmorControl::EnableModifier(player, 1);
+    player.state.armorCharges = 2;
     player.modifiers.resize(1);
     EXPECT_NE(PlayerArmorControl::GetFireArmor(player), nullptr);
     EXPECT_EQ(PlayerArmorControl::GetIceArmor(player), nullptr);
     EXPECT_EQ(PlayerArmorControl::GetCrossbow(player), nullptr);
     // Too few modifiers for the armors: the frame does nothing.
-    Frames(1, true, true);
+    PlayerArmorControl::UpdateArmors(player, true, true);
     EXPECT_EQ(player.state.currentArmor, -1);
 }
 

@@ -26,7 +26,7 @@ protected:
                  "Projectile_CrossbowR3_GraphicalIdleL", "Projectile_CrossbowR3_GraphicalIdleR",
                  "Projectile_CrossbowR3_GraphicalTouchL", "Projectile_CrossbowR3_GraphicalTouchR"})
             world.sizes[n] = Point<int>(32, 8);
-        player = std::make_unique<Player>("Player");
+        player = std::make_unique<SoundPlayer>("Player");
         world.player = player.get();
         player->SetPosition({100.0f, 0.0f});
         player->SetLife(5);

@@ -217,4 +217,21 @@ TEST_F(PlayerMovement, WithoutACollisionLayerThePlayerDoesNotMove)
     EXPECT_EQ(player->GetMoveState(), Player::kIdle);
 }
 
+TEST_F(PlayerMovement, AStillPlayerWithNothingUnderItFallsAndOneOnTheFloorStays)
+{
+    // Entered in the air, no key held: it sinks, then falls to the floor.
+    player->SetPosition({100.0f, 200.0f});
+    Step(Keys(0, 0));
+    EXPECT_EQ(Y(), 196.0f) << "a first probe of 4 pixels";
+    EXPECT_EQ(player->GetMoveState(), Player::kFall);
+    for (int i = 0; i < 30 && player->GetMoveState() != Player::kIdle; ++i)
+        Step(Keys(0, 0));
+    EXPECT_NEAR(Y(), 0.0f, 0.2f);
+    const float rest = Y();
+    for (int i = 0; i < 10; ++i)
+        Step(Keys(0, -1.0f * (i % 2)));
+    EXPECT_NEAR(Y(), rest, 1e-4f) << "idle and crouching on the floor it stays";
+    EXPECT_EQ(X(), 100.0f);
+}
+
 } // namespace

@@ -67,7 +67,7 @@ protected:
         target = std::make_unique<Dummy>(900.0f, floorY, 3);
         world.characters.push_back(target.get());
         // The fixture's player was built before the attack box was known.
-        player = std::make_unique<Player>("Player");
+        player = std::make_unique<SoundPlayer>("Player");
         world.player = player.get();
         player->SetPosition({100.0f, floorY});
         player->SetLife(5);

@@ -48,13 +48,28 @@ public:
         life -= damage;
         ++hits;
     }
-    void ReceiveHit(CharacterObject*, int, float amount) override
+    void ReceiveHit(CharacterObject*, int kind, float amount) override
     {
         received.push_back(amount);
+        kinds.push_back(kind);
         life -= static_cast<int>(amount);
     }
     int hits = 0;
     std::vector<float> received;
+    std::vector<int> kinds;
+};
+
+// The real player, keeping a log of the sounds it plays.
+class SoundPlayer : public Player {
+public:
+    using Player::Player;
+    bool PlaySoundAt(int index) override
+    {
+        sounds.push_back(index);
+        return Player::PlaySoundAt(index);
+    }
+    int Count(int sound) const { return static_cast<int>(std::count(sounds.begin(), sounds.end(), sound)); }
+    std::vector<int> sounds;
 };
 
 // The game as the player sees it: a clock, flags, the live characters, a
@@ -108,6 +123,7 @@ public:
     GraphicalObject* FindGraphical(const std::string&) override { return nullptr; }
     Player* GetPlayer() override { return player; }
     bool HasLevel() override { return true; }
+    Level* GetLevel() override { return level; }
     std::string GetLevelName() override { return "TestLevel"; }
     Point<int> GetMinimapCell() override { return {3, 4}; }
     PlayerCollisions* GetCollisions() override
@@ -147,6 +163,7 @@ public:
     std::string GetUserPath() override { return userPath; }
 
     Player* player = nullptr;
+    Level* level = nullptr;
     BoxCollisions collisions;
     // When set, the tests go to a level's layer instead.
     PlayerCollisions* layerCollisions = nullptr;
@@ -191,7 +208,7 @@ public:
     PlayerFixture()
     {
         world.collisions.Add(-10000.0f, -100.0f, 10000.0f, 0.0f);
-        player = std::make_unique<Player>("Player");
+        player = std::make_unique<SoundPlayer>("Player");
         world.player = player.get();
         player->SetPosition({100.0f, 0.0f});
         player->SetLife(5);
@@ -208,7 +225,7 @@ public:
     float Y() const { return player->GetPosition().y; }
 
     TestWorld world;
-    std::unique_ptr<Player> player;
+    std::unique_ptr<SoundPlayer> player;
     InputActions last;
 };
 

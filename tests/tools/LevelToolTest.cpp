@@ -90,6 +90,10 @@ TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
         {Level("", std::string(16, '#'), "Test_TP_01"), "t.lvd:1: the level name must end with \".lvl\""},
         {"level a.lvl\nscreens 1 1\ntiles\n....\n", "t.lvd:4: expected a tile row of 16 characters"},
         {"level a.lvl\nscreens 0 1\n", "t.lvd:2: screens must be 1 to 16"},
+        // The tile rows are read for the screens given first: no resizing after.
+        {Level("screens 4 4\n"), "t.lvd:24: \"screens\" must come before \"tiles\""},
+        {Level("tiles\n" + std::string(16, '.') + "\n"),
+            "t.lvd:24: the description has a second \"tiles\" block"},
         // Options the payload of the type does not have, or of the wrong form.
         {Level("place Zone_Save s 4 2 1x3 dir=Right colour=red\n"),
             "t.lvd:24: expected an option of Zone_Save (dir=), found \"colour=red\""},

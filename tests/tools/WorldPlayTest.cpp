@@ -1,5 +1,6 @@
 #include "characters/Player.h"
 #include "engine/platform/DebugOutput.h"
+#include "engine/render/PostChain.h"
 #include "engine/serial/FileUtils.h"
 #include "engine/serial/ReaderContext.h"
 #include "game/Game.h"
@@ -39,6 +40,16 @@ protected:
         platform::SetDebugSink({});
         if (!previous.empty())
             std::filesystem::current_path(previous);
+    }
+
+    // The timed screen effects that level scripts steer, as the program
+    // makes them, here without shaders: nothing is drawn.
+    static void GiveScreenEffects(Game& game)
+    {
+        game.postEffects = std::make_unique<PostEffects>();
+        for (auto effect : {&PostEffects::fadeToColor, &PostEffects::fadeToColorInv, &PostEffects::water})
+            (*game.postEffects).*effect = std::make_unique<ShaderEffect_PostProcess_TimeDependent>(
+                nullptr, 30.0f, true, 0.0f, 0.0f, false, 2);
     }
 
     bool ReadLibrary(Game& game)
@@ -82,6 +93,7 @@ TEST_F(WorldPlay, TheLibraryReadsAndWritesBackByteForByteThroughTheGame)
 TEST_F(WorldPlay, EveryLevelLoadsAndRunsThreeHundredFramesWithoutAnErrorLine)
 {
     Game game;
+    GiveScreenEffects(game);
     ASSERT_TRUE(ReadLibrary(game)) << output;
     {
         std::ifstream settings("init_vars.txt", std::ios::binary);
@@ -132,6 +144,7 @@ Point<float> StartPosition(const std::string& levelFile, const std::string& star
 TEST_F(WorldPlay, ChangelevelAtTheConsoleAndAnExitZoneBringThePlayerToTheNamedStartPoint)
 {
     Game game;
+    GiveScreenEffects(game);
     ASSERT_TRUE(ReadLibrary(game)) << output;
     {
         std::ifstream settings("init_vars.txt", std::ios::binary);

@@ -2,6 +2,7 @@
 #include "game/Game.h"
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
+#include "script/Script.h"
 #include "zones/Point_MinimapLocation.h"
 #include "zones/Point_PlayerStart.h"
 #include "zones/ZoneHolder.h"
@@ -61,8 +62,20 @@ protected:
     }
     void MoveTo(float x, float y) { player->SetPosition(Point<float>(x, y)); }
 
+    // The scripts the triggers queued on the current level, in queue order.
+    std::vector<Script*> QueuedScripts() const
+    {
+        std::vector<Script*> scripts;
+        for (size_t i = 0; i < level.GetBackgroundEventCount(); ++i)
+            if (auto* script = dynamic_cast<Script*>(level.GetBackgroundEvent(i)))
+                scripts.push_back(script);
+        return scripts;
+    }
+    ~ZoneContact() override { game.SetCurrentLevel(nullptr); }
+
     Game game;
     Player* player = nullptr;
+    Level level {"test"};
     std::vector<std::unique_ptr<Placed>> placements;
 };
 
@@ -255,25 +268,28 @@ TEST_F(ZoneContact, TriggersStartAScriptForEveryEventWhileEnabled)
     Placed& placed = Place(triggerType);
     auto& trigger = dynamic_cast<Zone_TriggerScript::Instance&>(*placed.GetPayload());
     trigger.scriptText.value = ":OnEnter;say hi";
+    game.SetCurrentLevel(&level);
     MoveTo(110.0f, 210.0f);
     triggerType.UpdatePlayerContact(&placed);
     MoveTo(400.0f, 210.0f);
     triggerType.UpdatePlayerContact(&placed);
-    std::vector<std::string> labels;
-    for (const auto& started : trigger.startedScripts) {
-        labels.push_back(started.label);
-        EXPECT_EQ(started.text, ":OnEnter\nsay hi");
-        EXPECT_EQ(started.owner, &placed);
+    std::vector<std::string> started;
+    for (Script* script : QueuedScripts()) {
+        started.push_back(script->GetName() + " " + script->GetStartLabel());
+        EXPECT_EQ(script->GetText(), ":OnEnter\nsay hi");
+        EXPECT_EQ(script->GetOwnerInstance(), &placed);
+        EXPECT_TRUE(script->IsRunning());
     }
-    EXPECT_EQ(labels, (std::vector<std::string> {":OnEnterOnce", ":OnEnter", ":OnLeaveOnce", ":OnLeave"}));
-    EXPECT_EQ(trigger.startedScripts.front().scriptName, "StartScriptOnEnterOnce");
+    EXPECT_EQ(started,
+        (std::vector<std::string> {"StartScriptOnEnterOnce :onenteronce", "StartScriptOnEnter :onenter",
+            "StartScriptOnLeaveOnce :onleaveonce", "StartScriptOnLeave :onleave"}));
 
     // Disabled: no scripts, but the flags still follow the player.
     trigger.SetEnabled(false);
     MoveTo(110.0f, 210.0f);
     triggerType.UpdatePlayerContact(&placed);
     triggerType.OnStartup(&placed);
-    EXPECT_EQ(trigger.startedScripts.size(), 4u);
+    EXPECT_EQ(QueuedScripts().size(), 4u);
     EXPECT_TRUE(trigger.inside);
 }
 
@@ -284,7 +300,6 @@ TEST_F(ZoneContact, ATriggerMakesItsCharacterAtTheZoneOnce)
     auto& trigger = dynamic_cast<Zone_TriggerScript::Instance&>(*placed.GetPayload());
     trigger.SetName("urn");
     trigger.SetOffset(Point<int>(16, -8));
-    Level level("cemetery_01");
     trigger.Spawn(100, 200, &level);
     trigger.Spawn(100, 200, &level);
     ASSERT_EQ(game.GetCharacterCount(), 1u);
@@ -295,15 +310,16 @@ TEST_F(ZoneContact, ATriggerMakesItsCharacterAtTheZoneOnce)
     EXPECT_EQ(trigger.level, &level);
 
     // While the character reports a hit, every frame starts the hit section.
+    game.SetCurrentLevel(&level);
     MoveTo(400.0f, 210.0f);
     triggerType.UpdatePlayerContact(&placed);
-    EXPECT_TRUE(trigger.startedScripts.empty());
+    EXPECT_TRUE(QueuedScripts().empty());
     urn->ApplyDamage(player, 1);
     triggerType.UpdatePlayerContact(&placed);
     triggerType.UpdatePlayerContact(&placed);
-    ASSERT_EQ(trigger.startedScripts.size(), 2u);
-    EXPECT_EQ(trigger.startedScripts[1].label, ":OnHit");
-    EXPECT_EQ(trigger.startedScripts[1].scriptName, "StartScriptOnHit");
+    ASSERT_EQ(QueuedScripts().size(), 2u);
+    EXPECT_EQ(QueuedScripts()[1]->GetStartLabel(), ":onhit");
+    EXPECT_EQ(QueuedScripts()[1]->GetName(), "StartScriptOnHit");
 }
 
 } // namespace

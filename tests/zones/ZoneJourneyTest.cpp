@@ -191,6 +191,12 @@ TEST_F(ZoneJourney, ExitArrivalPickupSaveAndReloadAtTheSavePoint)
     EXPECT_FALSE(Pickup().IsEnabled());
     EXPECT_EQ(Pickup().itemGraphic, nullptr);
     EXPECT_EQ(game.saveData.GetScore(), 1);
+    // The player comes back with what it had gained, and walking back over
+    // the pickup's place gives nothing more.
+    EXPECT_EQ(ThePlayer().GetMaxLife(), life + 2);
+    EXPECT_EQ(ThePlayer().GetLife(), life + 2);
+    ASSERT_TRUE(PlayUntil(Walk(-1.0f), [&] { return ThePlayer().GetPosition().x < 300.0f; }));
+    EXPECT_EQ(ThePlayer().GetMaxLife(), life + 2);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "game/Game.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "script/Script.h"
 #include "zones/Point_PlayerStart.h"
 #include "zones/Zone_LoadMap.h"
 #include "zones/Zone_NPCSpawner_Door.h"
@@ -114,18 +115,22 @@ TEST_F(ZoneLevel, AWalkThroughTheLevelTriggersTakesSavesAndLeaves)
     ASSERT_NE(door, nullptr);
     EXPECT_EQ(door->GetPosition(), Point<float>(320.0f, 32.0f));
     Layer* scene = level->GetLayer(Level::kScene, "Collisions");
-    auto& trigger
-        = dynamic_cast<Zone_TriggerScript::Instance&>(*scene->FindInstanceByName("intro")->GetPayload());
-    ASSERT_EQ(trigger.startedScripts.size(), 1u);
-    EXPECT_EQ(trigger.startedScripts[0].label, ":OnStartup");
+    // The trigger's scripts wait in the level's queue, started on its behalf.
+    auto labels = [&level] {
+        std::vector<std::string> found;
+        for (size_t i = 0; i < level->GetBackgroundEventCount(); ++i)
+            if (auto* script = dynamic_cast<Script*>(level->GetBackgroundEvent(i)))
+                found.push_back(script->GetStartLabel());
+        return found;
+    };
+    EXPECT_EQ(labels(), (std::vector<std::string> {":onstartup"}));
+    EXPECT_EQ(dynamic_cast<Script&>(*level->GetBackgroundEvent(0)).GetOwnerInstance(),
+        scene->FindInstanceByName("intro"));
 
     player->SetAttackRank(1);
     Walk(*level, 10.0f, 390.0f);
-    std::vector<std::string> labels;
-    for (const auto& started : trigger.startedScripts)
-        labels.push_back(started.label);
-    EXPECT_EQ(labels,
-        (std::vector<std::string> {":OnStartup", ":OnEnterOnce", ":OnEnter", ":OnLeaveOnce", ":OnLeave"}));
+    EXPECT_EQ(labels(),
+        (std::vector<std::string> {":onstartup", ":onenteronce", ":onenter", ":onleaveonce", ":onleave"}));
     EXPECT_EQ(player->GetAttackRank(), 2);
     EXPECT_FALSE(PickupOf(*level).IsEnabled());
     EXPECT_FALSE(scene->FindInstanceByName("save_gate")->GetPayload()->IsEnabled());

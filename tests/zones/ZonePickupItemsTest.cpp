@@ -1,3 +1,4 @@
+#include "characters/Firefly.h"
 #include "characters/Player.h"
 #include "characters/PlayerArmorFire.h"
 #include "characters/PlayerArmorIce.h"
@@ -81,8 +82,8 @@ TEST_F(ZonePickupItems, EachItemChangesThePlayerAndCountsAPointOfScore)
         {7, [](const Player& p) { return int(p.itemAttraction); }, 0, 1},
         {9, [](const Player& p) { return int(p.secretFinder); }, 0, 1},
         {21, [](const Player& p) { return p.GetMaxLife(); }, 5, 7},
-        {22, [](const Player& p) { return p.armorChargesMax; }, 0, 1},
-        {23, [](const Player& p) { return p.armorRechargePeriod; }, 150, 120},
+        {22, [](const Player& p) { return p.GetArmorState().armorChargesMax; }, 0, 1},
+        {23, [](const Player& p) { return p.GetArmorState().armorRechargePeriod; }, 150, 120},
         {24, [&](const Player& p) { return crossbow(p)->boltCapacity * 100 + crossbow(p)->boltsLeft; }, 301,
             404},
         {26, [](const Player& p) { return p.crossbowLevel; }, 1, 2},
@@ -102,11 +103,22 @@ TEST_F(ZonePickupItems, EachItemChangesThePlayerAndCountsAPointOfScore)
     EXPECT_TRUE(Texts().empty());
 }
 
+TEST_F(ZonePickupItems, TheFirefliesGatherAtThePlayer)
+{
+    ASSERT_FALSE(player->GetFireflies().empty());
+    for (const auto& firefly : player->GetFireflies())
+        firefly->SetPosition(Point<float>(900.0f, 900.0f));
+    EXPECT_TRUE(Take(9));
+    EXPECT_TRUE(player->secretFinder);
+    for (const auto& firefly : player->GetFireflies())
+        EXPECT_EQ(firefly->GetPosition(), player->GetPosition());
+}
+
 TEST_F(ZonePickupItems, TheRechargePeriodFallsWithoutALowerBound)
 {
     for (int i = 0; i < 6; ++i)
         EXPECT_TRUE(Take(23));
-    EXPECT_EQ(player->armorRechargePeriod, -30);
+    EXPECT_EQ(player->GetArmorState().armorRechargePeriod, -30);
 }
 
 TEST_F(ZonePickupItems, TheIceArmorGivesOneChargeAtOnceAndIsWorn)
@@ -114,14 +126,14 @@ TEST_F(ZonePickupItems, TheIceArmorGivesOneChargeAtOnceAndIsWorn)
     EXPECT_TRUE(Take(Player::kIceArmor));
     EXPECT_TRUE(player->IsModifierEnabled(Player::kIceArmor));
     // Enabling it would give two charges; the pickup gives one.
-    EXPECT_EQ(player->armorChargesMax, 1);
-    EXPECT_EQ(player->armorRechargeCounter, player->armorRechargePeriod);
+    EXPECT_EQ(player->GetArmorState().armorChargesMax, 1);
+    EXPECT_EQ(player->GetArmorState().armorRechargeCounter, player->GetArmorState().armorRechargePeriod);
     EXPECT_EQ(player->GetCurrentArmor(), Player::kIceArmor);
     EXPECT_EQ(Texts(), std::vector<std::string> {"You get a new armor !"});
 
     EXPECT_TRUE(Take(Player::kFireArmor));
     EXPECT_EQ(player->GetCurrentArmor(), Player::kFireArmor);
-    EXPECT_EQ(player->armorChargesMax, 1);
+    EXPECT_EQ(player->GetArmorState().armorChargesMax, 1);
 }
 
 TEST_F(ZonePickupItems, TheCrossbowComesWithThreeBolts)

@@ -128,8 +128,8 @@ TEST_F(ZoneSave, TheSaveRecordsWhatThePlayerHasGained)
     GetPlayerArmorIce(player)->SetLevel(2);
     GetPlayerArmorFire(player)->SetLevel(3);
     player->SetMaxLife(9);
-    player->armorChargesMax = 3;
-    player->armorRechargePeriod = 90;
+    player->GetArmorState().armorChargesMax = 3;
+    player->GetArmorState().armorRechargePeriod = 90;
     player->minimapEnabled = true;
     player->spiderDoubleJump = true;
     player->itemAttraction = true;

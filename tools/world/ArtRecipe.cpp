@@ -62,20 +62,13 @@ void ArtBook::ReadFile(const std::string& path)
 
 void ArtBook::ReadText(const std::string& text, const std::string& fileName)
 {
-    std::istringstream in(text);
-    std::string raw;
-    int lineNo = 0;
     ArtObject* current = nullptr;
     int frame = -1;
     std::string poseImage, posePalette;
     std::set<std::string> names;
     for (const ArtObject& o : objects)
         names.insert(o.name);
-    while (std::getline(in, raw)) {
-        ++lineNo;
-        std::vector<std::string> w = SplitWords(raw);
-        if (w.empty())
-            continue;
+    ForEachWordLine(text, [&](std::vector<std::string>& w, int lineNo) {
         const std::string& key = w[0];
         auto need = [&](size_t n) {
             if (w.size() < n + 1)
@@ -184,7 +177,7 @@ void ArtBook::ReadText(const std::string& text, const std::string& fileName)
             }
             current->steps.push_back({key, {w.begin() + 1, w.end()}, frame, lineNo});
         }
-    }
+    });
     for (const ArtObject& o : objects)
         if (o.image.empty())
             throw WorldError(o.file, o.line, "picture \"" + o.name + "\" has no \"image\" line");

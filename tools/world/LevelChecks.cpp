@@ -56,7 +56,8 @@ void CheckTriggerLabels(
         if (p.script[k].empty() || p.script[k][0] != ':')
             continue;
         any = true;
-        const std::string label = ToLowerCase(SplitWords(p.script[k]).at(0));
+        const std::vector<std::string> words = SplitWords(p.script[k]);
+        const std::string label = ToLowerCase(words.empty() ? p.script[k] : words[0]);
         if (std::find(std::begin(kLabels), std::end(kLabels), label) == std::end(kLabels))
             faults.push_back(Where(level, p.scriptLines[k])
                 + "expected a trigger label (:OnEnter, :OnEnterOnce, :OnLeave, :OnLeaveOnce, :OnStartup, "

@@ -97,6 +97,8 @@ LevelDescription LevelDescription::Parse(const std::string& text, const std::str
             d.level = w[1];
         } else if (key == "screens") {
             expect(3, "screens W H");
+            if (!d.tiles.empty())
+                fail(i, "\"screens\" must come before \"tiles\"");
             d.screensW = integer(1);
             d.screensH = integer(2);
             if (d.screensW < 1 || d.screensH < 1 || d.screensW > 16 || d.screensH > 16)
@@ -129,6 +131,8 @@ LevelDescription LevelDescription::Parse(const std::string& text, const std::str
         } else if (key == "tiles") {
             if (d.screensW == 0)
                 fail(i, "\"screens\" must come before \"tiles\"");
+            if (!d.tiles.empty())
+                fail(i, "the description has a second \"tiles\" block");
             d.tilesLine = lineNo;
             for (int row = 0; row < d.TileHeight(); ++row) {
                 ++i;

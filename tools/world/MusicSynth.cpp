@@ -9,7 +9,6 @@
 #include <cstring>
 #include <numbers>
 #include <set>
-#include <sstream>
 
 bool NoteFrequency(const std::string& name, double& hz)
 {
@@ -33,14 +32,7 @@ TrackScore ReadMusicTrack(const std::string& text, const std::string& fileName)
 {
     static const std::set<std::string> kWaves = {"sine", "square", "tri", "organ", "noise"};
     TrackScore track;
-    std::istringstream in(text);
-    std::string raw;
-    int lineNo = 0;
-    while (std::getline(in, raw)) {
-        ++lineNo;
-        std::vector<std::string> w = SplitWords(raw);
-        if (w.empty())
-            continue;
+    const int lastLine = ForEachWordLine(text, [&](std::vector<std::string>& w, int lineNo) {
         auto real = [&](size_t i) { return ParseDouble(w.at(i), fileName, lineNo); };
         auto integer = [&](size_t i) { return ParseInt(w.at(i), fileName, lineNo); };
         auto expect = [&](size_t n) {
@@ -90,18 +82,18 @@ TrackScore ReadMusicTrack(const std::string& text, const std::string& fileName)
         } else {
             throw WorldError(fileName, lineNo, "unknown track word \"" + w[0] + "\"");
         }
-    }
+    });
     if (track.file.empty())
-        throw WorldError(fileName, lineNo, "the track has no \"track FILE.ogg\" line");
+        throw WorldError(fileName, lastLine, "the track has no \"track FILE.ogg\" line");
     if (track.tempo <= 0 || track.beatsPerBar <= 0 || track.bars <= 0 || track.introBars < 0
         || track.introBars >= track.bars)
         throw WorldError(
-            fileName, lineNo, "tempo, beats and bars must be positive, the intro shorter than the track");
+            fileName, lastLine, "tempo, beats and bars must be positive, the intro shorter than the track");
     if (track.Seconds() < 24.0 || track.Seconds() > 48.0)
-        throw WorldError(
-            fileName, lineNo, "a track lasts 24 to 48 s, this one " + std::to_string(track.Seconds()) + " s");
+        throw WorldError(fileName, lastLine,
+            "a track lasts 24 to 48 s, this one " + std::to_string(track.Seconds()) + " s");
     if (std::abs(track.loopPercent - 100.0 * track.introBars / track.bars) > 0.01)
-        throw WorldError(fileName, lineNo, "the loop point must skip exactly the intro bars");
+        throw WorldError(fileName, lastLine, "the loop point must skip exactly the intro bars");
     return track;
 }
 

@@ -7,21 +7,13 @@
 #include <cmath>
 #include <numbers>
 #include <set>
-#include <sstream>
 
 std::vector<SynthSound> ReadSoundList(const std::string& text, const std::string& fileName)
 {
     static const std::set<std::string> kWaves = {"sine", "square", "tri", "saw", "noise"};
     std::vector<SynthSound> sounds;
     std::set<std::string> names;
-    std::istringstream in(text);
-    std::string raw;
-    int lineNo = 0;
-    while (std::getline(in, raw)) {
-        ++lineNo;
-        std::vector<std::string> w = SplitWords(raw);
-        if (w.empty())
-            continue;
+    ForEachWordLine(text, [&](std::vector<std::string>& w, int lineNo) {
         auto real = [&](size_t i) { return ParseDouble(w.at(i), fileName, lineNo); };
         if (w[0] == "sound" || w[0] == "loop") {
             if (w.size() != 3)
@@ -58,7 +50,7 @@ std::vector<SynthSound> ReadSoundList(const std::string& text, const std::string
         } else {
             throw WorldError(fileName, lineNo, "unknown sound word \"" + w[0] + "\"");
         }
-    }
+    });
     return sounds;
 }
 

@@ -72,6 +72,21 @@ std::string StripComment(const std::string& line)
     return out;
 }
 
+int ForEachWordLine(
+    const std::string& text, const std::function<void(std::vector<std::string>& words, int line)>& visit)
+{
+    std::istringstream in(text);
+    std::string raw;
+    int lineNo = 0;
+    while (std::getline(in, raw)) {
+        ++lineNo;
+        std::vector<std::string> words = SplitWords(raw);
+        if (!words.empty())
+            visit(words, lineNo);
+    }
+    return lineNo;
+}
+
 bool ReadLines(const std::string& path, std::vector<std::string>& lines)
 {
     std::ifstream in(path, std::ios::binary);

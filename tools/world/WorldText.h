@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,6 +25,12 @@ std::vector<std::string> SplitWords(const std::string& line);
 
 // The line without its comment and trailing blanks (CR included).
 std::string StripComment(const std::string& line);
+
+// The line loop of every description reader: calls `visit` with the words
+// of each line that has any (SplitWords: blank and comment-only lines are
+// skipped) and the line's number from 1. Returns the number of lines.
+int ForEachWordLine(
+    const std::string& text, const std::function<void(std::vector<std::string>& words, int line)>& visit);
 
 // Whole file as lines, CR LF or LF; false when it cannot be read.
 bool ReadLines(const std::string& path, std::vector<std::string>& lines);

@@ -82,6 +82,22 @@ TEST_F(ImageLoadTest, PlainScrambledAndEmptyImagesGetTheirTextures)
     EXPECT_EQ(manager.GetSize(), 5u);
 }
 
+TEST_F(ImageLoadTest, AMissingPictureIsReportedOnceAndOnlyWhenNoPlaceHasIt)
+{
+    DXRenderEngine engine;
+    ImageHandleManager& manager = *ImageHandleManager::GetInstance();
+    // Found in the data folder or as a scrambled file after the first places
+    // failed: nothing to report.
+    EXPECT_EQ(TextureSize(manager.GetImageHandle("Hero.png")), Point<int>(12, 6));
+    EXPECT_EQ(TextureSize(manager.GetImageHandle("Tiles\\Rock.png")), Point<int>(12, 6));
+    EXPECT_EQ(messages.find("Cannot load image"), std::string::npos) << messages;
+
+    manager.GetImageHandle("Tiles\\Nothing.png");
+    const std::string line
+        = "Cannot load image Tiles\\Nothing.png: no such file here nor in the data folder\n";
+    EXPECT_EQ(messages, line);
+}
+
 TEST_F(ImageLoadTest, DamagedScrambledImageLoadsNothing)
 {
     std::vector<uint8_t> bytes = PixelImage(4, 4).EncodePng();

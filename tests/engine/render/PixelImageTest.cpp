@@ -51,10 +51,18 @@ TEST(PixelImage, BadDataLeavesAnEmptyPictureAndSaysWhy)
     EXPECT_FALSE(picture.LoadFromMemory(garbage));
     EXPECT_TRUE(picture.IsEmpty());
     EXPECT_FALSE(picture.LoadFromMemory({}));
+    EXPECT_NE(messages.find("image in memory"), std::string::npos);
+    // A missing file is the texture loader's to report, once it has looked
+    // everywhere: the picture only says why.
+    messages.clear();
     EXPECT_FALSE(picture.LoadFromFile("no/such/picture.png"));
     EXPECT_TRUE(picture.GetPixels().empty());
+    EXPECT_TRUE(picture.IsMissingFile());
+    EXPECT_EQ(picture.GetError(), "no/such/picture.png: cannot open the file");
     platform::SetDebugSink({});
-    EXPECT_NE(messages.find("picture.png"), std::string::npos);
+    EXPECT_EQ(messages, "");
+    EXPECT_FALSE(picture.LoadFromMemory({}));
+    EXPECT_FALSE(picture.IsMissingFile());
     EXPECT_TRUE(picture.EncodePng().empty());
 }
 
