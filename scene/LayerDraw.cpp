@@ -128,7 +128,7 @@ template <class Pick> bool DrawLiveCharacters(DXGraphicalSurface* surface, Point
 {
     Game* game = Game::GetInstance();
     bool result = true;
-    if (game == nullptr || surface == nullptr)
+    if (game == nullptr)
         return result;
     for (CharacterObject* character : game->liveCharacters) {
         if (character != nullptr && !character->IsHidden() && pick(*character))

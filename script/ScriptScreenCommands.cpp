@@ -57,7 +57,7 @@ bool RefreshGraphicalCollision(Script& script, const Tokens& tokens)
     }
     Game* game = Game::GetInstance();
     if (game != nullptr && game->GetPlayer() != nullptr)
-        game->GetPlayer()->armorChanged = true;
+        game->GetPlayer()->GetArmorState().armorChanged = true;
     return true;
 }
 

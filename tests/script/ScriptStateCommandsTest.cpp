@@ -189,13 +189,13 @@ TEST_F(ScriptStateCommands, RefreshingAGateCopiesItsLookOntoTheCollisionsLayer)
     game.nameMap["Gate_Closed"] = &closed;
     game.nameMap["Gate_Open"] = &open;
 
-    player->armorChanged = false;
+    player->GetArmorState().armorChanged = false;
     EXPECT_EQ(Run("SetGraphical gate Gate_Closed;RefreshGraphicalCollision gate"), 0);
     ASSERT_EQ(collisions->GetAddedInstanceCount(), 1u);
     ASSERT_NE(gate->collisionCopy, nullptr);
     EXPECT_EQ(gate->collisionCopy->GetPrototype()->GetName(), "Gate_Closed");
     EXPECT_EQ(gate->collisionCopy->GetPosition(), Point<float>(200.0f, 64.0f));
-    EXPECT_TRUE(player->armorChanged) << "the player sweeps the changed layer again";
+    EXPECT_TRUE(player->GetArmorState().armorChanged) << "the player sweeps the changed layer again";
 
     // Opening replaces the copy instead of adding a second one.
     EXPECT_EQ(
