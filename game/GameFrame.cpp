@@ -157,6 +157,7 @@ void Game::Update()
                 TimeSection(console.profileTimers, " >Cam+LoopUpdateCharacters", tick);
                 Camera::UpdateTravel(camera, player.get(), true);
                 UpdateCharacters(gameplayPaused, kFixedStep);
+                UpdateCinematicObject();
                 TimeSection(console.profileTimers, " >Cam+LoopUpdateCharacters", tick);
                 if (currentLevel != nullptr)
                     currentLevel->UpdateParticleSystems(kFixedStep);
@@ -207,6 +208,17 @@ void Game::Update()
             UpdateStreamedMusic(engine);
 }
 
+void Game::UpdateCinematicObject()
+{
+    if ((pickupCinematicKind != 4 && pickupCinematicKind != 5) || cinematicObject == nullptr)
+        return;
+    cinematicObject->Update(kFixedStep);
+    if (cinematicObject->IsAnimationFinished()) {
+        cinematicObject = nullptr;
+        pickupCinematicKind = 0;
+    }
+}
+
 void Game::UpdateCharacters(bool paused, double step)
 {
     const auto exempt = [paused](CharacterObject* character) {
@@ -250,8 +262,16 @@ void Game::RunBackgroundEvents()
 
 void Game::UpdateBackgroundEvents()
 {
-    if (currentLevel != nullptr)
-        currentLevel->PurgeBackgroundEvents();
+    if (currentLevel == nullptr)
+        return;
+    // Every event moves on (a wait ends, a text times out), as in the run
+    // pass; then the spent ones go.
+    for (size_t i = 0; i < currentLevel->GetBackgroundEventCount(); ++i) {
+        BackgroundEvent* event = currentLevel->GetBackgroundEvent(i);
+        if (event != nullptr && !(event->IsFinished() && event->IsAutoDelete()))
+            event->Update();
+    }
+    currentLevel->PurgeBackgroundEvents();
 }
 
 void Game::SetMenuFlag(bool menu)
