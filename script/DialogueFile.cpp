@@ -24,8 +24,11 @@ bool DialogueFile::HasPortrait(const std::string& speaker)
     const auto& links = BGEvent_DialogueManager::PortraitLinks();
     if (links.empty() || ToLowerCase(speaker) == "player")
         return true;
+    // Speakers are written as they are shown ("Keeper") and the settings link
+    // them in lower case: letter case does not matter.
+    const std::string lower = ToLowerCase(speaker);
     return std::any_of(
-        links.begin(), links.end(), [&speaker](const auto& link) { return link.first == speaker; });
+        links.begin(), links.end(), [&lower](const auto& link) { return ToLowerCase(link.first) == lower; });
 }
 
 bool DialogueFile::ReadBlock(std::istream& is, int block, std::vector<Line>& lines)

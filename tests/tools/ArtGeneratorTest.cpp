@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 
 namespace {
@@ -24,27 +26,81 @@ ArtBook BookOf(const std::string& text)
     return book;
 }
 
-TEST(ArtGeneratorTest, SameSeedGivesTheSameBytesAndEveryPageDecodesToWhatWasDrawn)
+// The objects of one atlas page drawn onto it, as PaintAtlasPages draws them.
+PixelImage PaintPage(const ArtBook& book, const ArtAtlas& atlas, uint64_t seed, const AtlasPage& page)
+{
+    PixelImage picture(page.width, page.height);
+    const ArtPainter painter(book, seed);
+    for (const ArtObject& object : book.objects) {
+        const std::vector<AtlasFrame>& places = atlas.frames.at(object.name);
+        for (int f = 0; f < object.frames; ++f) {
+            if (places[size_t(f)].page != page.file)
+                continue;
+            const PixelImage frame = painter.Paint(object, f);
+            for (int y = 0; y < frame.GetHeight(); ++y)
+                for (int x = 0; x < frame.GetWidth(); ++x)
+                    picture.SetPixel(places[size_t(f)].x + x, places[size_t(f)].y + y, frame.GetPixel(x, y));
+        }
+    }
+    return picture;
+}
+
+std::vector<std::string> WorldPageFiles()
+{
+    std::vector<std::string> files;
+    for (const AtlasPage& page : ArtAtlas::Layout(WorldArt()).pages)
+        files.push_back(page.file);
+    return files;
+}
+
+TEST(ArtGeneratorTest, PagesDrawnOneByOneAreTheWholeAtlasAndTheSeedMatters)
 {
     const ArtBook book = WorldArt();
     const ArtAtlas atlas = ArtAtlas::Layout(book);
-    const auto first = PaintAtlasPages(book, atlas, 1);
-    const auto again = PaintAtlasPages(book, atlas, 1);
-    const auto other = PaintAtlasPages(book, atlas, 2);
-    ASSERT_FALSE(first.empty());
+    ASSERT_FALSE(atlas.pages.empty());
+    // Small pages only: the whole atlas is drawn page by page below.
+    const AtlasPage* smallest = &atlas.pages.front();
+    for (const AtlasPage& page : atlas.pages)
+        if (page.width * page.height < smallest->width * smallest->height)
+            smallest = &page;
+    const auto whole = PaintAtlasPages(book, atlas, 1);
+    ASSERT_EQ(whole.size(), atlas.pages.size());
+    EXPECT_EQ(PaintPage(book, atlas, 1, *smallest).GetPixels(), whole.at(smallest->file).GetPixels());
     bool seedMatters = false;
-    for (const auto& [file, picture] : first) {
-        SCOPED_TRACE(file);
-        const std::vector<uint8_t> png = picture.EncodePng();
-        ASSERT_FALSE(png.empty());
-        EXPECT_EQ(png, again.at(file).EncodePng());
-        seedMatters = seedMatters || other.at(file).GetPixels() != picture.GetPixels();
-        PixelImage decoded;
-        ASSERT_TRUE(decoded.LoadFromMemory(png));
-        EXPECT_EQ(decoded.GetPixels(), picture.GetPixels());
-    }
+    for (const AtlasPage& page : atlas.pages)
+        if (page.file.rfind("cemetery/", 0) == 0)
+            seedMatters = seedMatters
+                || PaintPage(book, atlas, 2, page).GetPixels() != whole.at(page.file).GetPixels();
     EXPECT_TRUE(seedMatters) << "no picture draws from the seed";
 }
+
+// One test per page, so each draws one page only.
+class ArtPageTest : public testing::TestWithParam<std::string> { };
+
+TEST_P(ArtPageTest, SameSeedGivesTheSameBytesAndThePageDecodesToWhatWasDrawn)
+{
+    const ArtBook book = WorldArt();
+    const ArtAtlas atlas = ArtAtlas::Layout(book);
+    const auto page = std::find_if(
+        atlas.pages.begin(), atlas.pages.end(), [](const AtlasPage& p) { return p.file == GetParam(); });
+    ASSERT_NE(page, atlas.pages.end());
+    const PixelImage picture = PaintPage(book, atlas, 1, *page);
+    const std::vector<uint8_t> png = picture.EncodePng();
+    ASSERT_FALSE(png.empty());
+    EXPECT_EQ(png, PaintPage(book, atlas, 1, *page).EncodePng());
+    PixelImage decoded;
+    ASSERT_TRUE(decoded.LoadFromMemory(png));
+    EXPECT_EQ(decoded.GetPixels(), picture.GetPixels());
+}
+
+INSTANTIATE_TEST_SUITE_P(World, ArtPageTest, testing::ValuesIn(WorldPageFiles()),
+    [](const testing::TestParamInfo<std::string>& info) {
+        std::string name = info.param;
+        std::replace_if(
+            name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+            '_');
+        return name;
+    });
 
 TEST(ArtGeneratorTest, AtlasFramesStayInsideTheirPowerOfTwoPagesWithoutOverlapping)
 {

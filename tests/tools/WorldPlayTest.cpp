@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -33,6 +34,11 @@ protected:
             GTEST_SKIP() << "the world is not built in " << kWorld;
         previous = std::filesystem::current_path();
         std::filesystem::current_path(kWorld);
+        // The settings' "setuserpath <PERSONAL>" makes the user folder under
+        // the documents folder: a scratch one here.
+        const std::filesystem::path documents
+            = std::filesystem::temp_directory_path() / "quenholt-world-play";
+        setenv("XDG_DOCUMENTS_DIR", documents.c_str(), 1);
         platform::SetDebugSink([this](std::string_view text) { output += text; });
     }
     void TearDown() override

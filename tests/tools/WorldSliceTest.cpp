@@ -1,0 +1,160 @@
+#include "characters/ArmorReplacement.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/serial/FileUtils.h"
+#include "engine/serial/ReaderContext.h"
+#include "engine/sound/MusicLibrary.h"
+#include "game/AchievementManager.h"
+#include "game/Game.h"
+#include "script/BGEvent_DialogueManager.h"
+#include "script/DialogueFile.h"
+#include "tools/world/LevelDescription.h"
+#include "tools/world/WorldText.h"
+#include "ui/UITuning.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+// The assembled slice (build/world) as the game itself reads it: the
+// settings file run the three times the start-up runs it, and every dialogue
+// block the levels' scripts ask for.
+namespace {
+
+const std::string kData = std::string(QUENHOLT_SOURCE_DIR) + "/data";
+const std::string kWorld = QUENHOLT_WORLD_DIR;
+
+class WorldSlice : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::filesystem::exists(kWorld + "/gamelib.txt"))
+            GTEST_SKIP() << "the world is not built in " << kWorld;
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(kWorld);
+        // "setuserpath <PERSONAL>" makes its folder under the documents folder.
+        const std::filesystem::path documents
+            = std::filesystem::temp_directory_path() / "quenholt-world-slice";
+        setenv("XDG_DOCUMENTS_DIR", documents.c_str(), 1);
+        platform::SetDebugSink([this](std::string_view text) { output += text; });
+    }
+    void TearDown() override
+    {
+        platform::SetDebugSink({});
+        if (!previous.empty())
+            std::filesystem::current_path(previous);
+    }
+
+    bool ReadLibrary(Game& game)
+    {
+        std::ifstream file("gamelib.txt", std::ios::binary);
+        ReaderContext context(file, "gamelib.txt");
+        return game.UnSerialize(file);
+    }
+    void RunSettings(Game& game)
+    {
+        std::ifstream settings("init_vars.txt", std::ios::binary);
+        game.RunCommandFile(settings, "init_vars.txt");
+    }
+
+    std::filesystem::path previous;
+    std::string output;
+};
+
+TEST_F(WorldSlice, EverySettingsLineRunsBeforeAndAfterTheLibraryAndRunsAgainHarmlessly)
+{
+    Game game;
+    // The start-up runs the file before the library, then twice after it.
+    RunSettings(game);
+    ASSERT_TRUE(ReadLibrary(game)) << output;
+    RunSettings(game);
+    RunSettings(game);
+    // A refused or unknown line is reported as "init_vars.txt:N: expected ...".
+    EXPECT_EQ(output.find("init_vars.txt:"), std::string::npos) << output;
+
+    // What the lines set, once each however often they ran.
+    EXPECT_EQ(game.firstMapName, "cemetery_01.lvl");
+    EXPECT_EQ(game.defaultSpawner, "start");
+    EXPECT_EQ(game.maxAdvanceScore, 36);
+    EXPECT_EQ(game.frameDelay, 33);
+    EXPECT_EQ(game.GetAchievements().FindByName("No more secret")->GetTarget(), 3);
+    EXPECT_EQ(game.GetAchievements().FindByName("All the levers")->GetTarget(), 4);
+    EXPECT_EQ(game.GetMusicLibrary()->GetCount(), ListFiles(kData + "/music", ".txt").size());
+    const MusicTrack* cemetery = game.GetMusicLibrary()->Find("cemetery.ogg");
+    ASSERT_NE(cemetery, nullptr);
+    EXPECT_DOUBLE_EQ(cemetery->loopPoint, 12.5);
+    EXPECT_FALSE(cemetery->noResume);
+    const MusicTrack* boss = game.GetMusicLibrary()->Find("boss.ogg");
+    ASSERT_NE(boss, nullptr);
+    EXPECT_DOUBLE_EQ(boss->loopPoint, 6.25);
+    EXPECT_TRUE(boss->noResume);
+    EXPECT_EQ(std::count(ArmorReplacement::IceList().begin(), ArmorReplacement::IceList().end(),
+                  ArmorReplacement("Water_Tile", "Ice_Tile")),
+        1);
+    EXPECT_EQ(std::count(ArmorReplacement::IceLavaList().begin(), ArmorReplacement::IceLavaList().end(),
+                  ArmorReplacement("Lava_Tile", "Lava_Frozen")),
+        1);
+    // The HUD's hearts and slots, and the dialogue box's layout.
+    EXPECT_EQ(UITuning::playerLifesXPos, 136);
+    EXPECT_EQ(UITuning::playerLifesXDelta, 40);
+    EXPECT_EQ(UITuning::playerPowersXPos, 376);
+    EXPECT_EQ(UITuning::dialoguePortrait2, Point<int>(408, 16));
+    EXPECT_EQ(UITuning::dialogueTextFrame[2], 288);
+}
+
+TEST_F(WorldSlice, EveryDialogueBlockTheLevelsAskForReadsInEveryLanguage)
+{
+    Game game;
+    ASSERT_TRUE(ReadLibrary(game)) << output;
+    RunSettings(game);
+    RunSettings(game); // the portraits link once the dialogue frame exists
+    int asked = 0;
+    for (const std::string& file : ListFiles(kData + "/levels", ".lvd")) {
+        const LevelDescription level = LevelDescription::ReadFile(file);
+        std::vector<std::string> lines;
+        for (const auto& [line, where] : level.scripts)
+            lines.push_back(line);
+        for (const LevelPlacement& p : level.placements)
+            lines.insert(lines.end(), p.script.begin(), p.script.end());
+        for (const std::string& line : lines) {
+            const std::vector<std::string> w = SplitWords(line);
+            if (w.size() < 3 || ToLowerCase(w[0]).find("startdialogue_fromfile") == std::string::npos)
+                continue;
+            ++asked;
+            for (const char* language : {"eng", "fr"}) {
+                SCOPED_TRACE(level.file + ": " + line + " (" + language + ")");
+                std::ifstream in(std::string("dialogues_") + language + "/" + w[1], std::ios::binary);
+                ASSERT_TRUE(in);
+                ReaderContext context(in, w[1]);
+                std::vector<DialogueFile::Line> block;
+                EXPECT_TRUE(DialogueFile::ReadBlock(in, std::atoi(w[2].c_str()), block))
+                    << context.GetError();
+                EXPECT_FALSE(block.empty());
+            }
+        }
+    }
+    EXPECT_GE(asked, 6);
+}
+
+// Speakers are written as shown ("Keeper") and linked in lower case, as the
+// settings link them: the lookup lower-cases the speaker.
+TEST(WorldSliceDialogue, SpeakersFindTheirLowerCasePortraitLinksWhateverTheirCase)
+{
+    auto& links = BGEvent_DialogueManager::PortraitLinks();
+    const auto saved = links;
+    links = {{"keeper", "UI_Portrait_Keeper"}};
+    for (const auto& [speaker, found] : std::vector<std::pair<std::string, bool>> {
+             {"Keeper", true}, {"KEEPER", true}, {"keeper", true}, {"Player", true}, {"Ferryman", false}}) {
+        SCOPED_TRACE(speaker);
+        std::istringstream in(speaker + " \": \" \"Good evening.\"\n");
+        std::vector<DialogueFile::Line> block;
+        EXPECT_EQ(DialogueFile::ReadBlock(in, 0, block), found);
+        EXPECT_EQ(block.size(), found ? 1u : 0u);
+    }
+    links = saved;
+}
+
+} // namespace

@@ -1,0 +1,195 @@
+#include "characters/Player.h"
+#include "engine/config/GamePaths.h"
+#include "engine/input/AbstractInputManager.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/serial/FileUtils.h"
+#include "engine/serial/ReaderContext.h"
+#include "game/Game.h"
+#include "scene/Level.h"
+#include "script/ScriptVar.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <unistd.h>
+
+// The cemetery slice walked by scripted input from a new game, in the
+// assembled world (build/world) and the game's own frame update: the rank
+// pickup, the first door, a save point and the reload at it, three hubs'
+// teleporters, and a teleport.
+namespace {
+
+namespace fs = std::filesystem;
+const std::string kWorld = QUENHOLT_WORLD_DIR;
+constexpr float kTile = 32.0f;
+
+// An input manager that plays what the test sets for the next poll.
+class ScriptedInput : public AbstractInputManager {
+public:
+    bool Init() override { return true; }
+    bool Acquire() override { return true; }
+    void Release() override { }
+    void Poll() override
+    {
+        previous = current;
+        current = next;
+        released = InputActions();
+    }
+    InputActions next;
+};
+
+class WorldWalk : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!fs::exists(kWorld + "/gamelib.txt"))
+            GTEST_SKIP() << "the world is not built in " << kWorld;
+        previous = fs::current_path();
+        fs::current_path(kWorld);
+        folder = fs::temp_directory_path() / ("quenholt-walk-" + std::to_string(getpid()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        setenv("XDG_DOCUMENTS_DIR", folder.c_str(), 1);
+        platform::SetDebugSink([this](std::string_view text) { output += text; });
+        // As the start-up does: the settings before the library and twice after it.
+        RunSettings();
+        std::ifstream library("gamelib.txt", std::ios::binary);
+        ReaderContext context(library, "gamelib.txt");
+        ASSERT_TRUE(game.UnSerialize(library));
+        RunSettings();
+        RunSettings();
+        // Saves go to a scratch folder, and every pass is an update frame.
+        SetUserPath(folder.string() + "/");
+        game.currentSaveSlot = 0;
+        game.frameDelay = 0;
+    }
+    void TearDown() override
+    {
+        platform::SetDebugSink({});
+        SetUserPath("");
+        if (!previous.empty())
+            fs::current_path(previous);
+        fs::remove_all(folder);
+    }
+    void RunSettings()
+    {
+        std::ifstream settings("init_vars.txt", std::ios::binary);
+        game.RunCommandFile(settings, "init_vars.txt");
+    }
+
+    Player& ThePlayer() { return *game.GetPlayer(); }
+    float X() { return ThePlayer().GetPosition().x; }
+    float Y() { return ThePlayer().GetPosition().y; }
+    std::string LevelName() { return game.GetCurrentLevel() ? game.GetCurrentLevel()->GetName() : ""; }
+
+    // One update pass with these keys.
+    void Pass(const InputActions& keys)
+    {
+        input->next = keys;
+        game.Update();
+    }
+    // Passes without keys until `done` holds; false when it never does.
+    bool WaitUntil(const std::function<bool()>& done, int limit = 600)
+    {
+        for (int pass = 0; pass < limit; ++pass) {
+            Pass(InputActions());
+            if (done())
+                return true;
+        }
+        return false;
+    }
+    // Walks toward x (pixels) in the current level, jumping where a step
+    // holds the player back; stops within half a tile of it (a walking pass
+    // covers more than a third of a tile), or when the level changes.
+    bool WalkTo(float x, int limit = 1500)
+    {
+        const std::string level = LevelName();
+        float last = X();
+        int stuck = 0, jump = 0;
+        for (int pass = 0; pass < limit; ++pass) {
+            if (LevelName() != level)
+                return true;
+            if (std::abs(X() - x) < kTile / 2) {
+                Pass(InputActions());
+                return true;
+            }
+            InputActions keys;
+            keys.x = x > X() ? 1.0f : -1.0f;
+            stuck = std::abs(X() - last) < 0.5f ? stuck + 1 : 0;
+            last = X();
+            if (stuck > 4 && jump == 0)
+                jump = 12;
+            if (jump > 0) {
+                --jump;
+                if (jump > 2)
+                    keys.SetJump();
+            }
+            Pass(keys);
+        }
+        return false;
+    }
+    // Walks out through the exit at that side and into the next level.
+    bool WalkOut(float x, const std::string& nextLevel)
+    {
+        WalkTo(x);
+        WaitUntil([&] { return LevelName() == nextLevel; }, 5);
+        return LevelName() == nextLevel;
+    }
+    // A save variable's value; empty when it does not exist.
+    std::string SaveVar(const std::string& name)
+    {
+        ScriptVar* var = Game::FindSaveVar(name);
+        return var != nullptr ? var->GetValue() : std::string();
+    }
+
+    fs::path previous;
+    fs::path folder;
+    std::string output;
+    ScriptedInput* input = new ScriptedInput();
+    Game game {"Quenholt", nullptr, input, nullptr};
+};
+
+TEST_F(WorldWalk, FromANewGameThroughTheRankTheDoorASaveAndThreeHubsToATeleport)
+{
+    // A new game: the first level, at its default start point.
+    ASSERT_TRUE(game.ChangeLevel(game.firstMapName));
+    ASSERT_EQ(LevelName(), "cemetery_01.lvl");
+    ASSERT_NE(game.GetPlayer(), nullptr);
+    EXPECT_FLOAT_EQ(X(), 6 * kTile);
+    EXPECT_FLOAT_EQ(Y(), 2 * kTile + 10.0f);
+    EXPECT_GT(ThePlayer().GetLife(), 0);
+    ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
+    EXPECT_EQ(ThePlayer().GetAttackRank(), 1);
+
+    // The intro: the Keeper walks to his spot while the camera looks at the
+    // gate; then the player has its keys back.
+    ASSERT_TRUE(WaitUntil([&] { return SaveVar("intro_done") == "1" && !game.gameplayPaused; }));
+    CharacterObject* keeper = game.FindCharacterByName("keeper", nullptr);
+    ASSERT_NE(keeper, nullptr);
+    EXPECT_FLOAT_EQ(keeper->GetPosition().x, 9 * kTile);
+
+    // East through the save point to the crypt niche: the rank pickup.
+    ASSERT_TRUE(WalkTo(25 * kTile + 8.0f));
+    EXPECT_EQ(ThePlayer().GetAttackRank(), 2);
+    EXPECT_NEAR(Y(), 1 * kTile, 1.0f);
+
+    // Out of the niche and past the first door to the last screen.
+    ASSERT_TRUE(WalkTo(48 * kTile));
+    EXPECT_GT(X(), 41 * kTile);
+
+    // West, out to the Lantern Ring, arriving by the east exit.
+    ASSERT_TRUE(WalkOut(0.0f, "cimetery_tp_01.lvl"));
+    EXPECT_NEAR(X(), 27 * kTile, kTile);
+    // Through the ring and on west to the Dock.
+    ASSERT_TRUE(WalkTo(17 * kTile));
+    ASSERT_TRUE(WalkOut(0.0f, "boat_tp_1.lvl"));
+    EXPECT_NEAR(X(), 27 * kTile, kTile);
+    ASSERT_TRUE(WalkTo(17 * kTile + 16.0f));
+    EXPECT_EQ(ThePlayer().GetAttackRank(), 2) << "the rank stays through the level changes";
+}
+
+} // namespace
