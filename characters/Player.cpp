@@ -354,6 +354,8 @@ Rect<int> Player::GetBodyBox()
 
 void Player::ResetForLevel(bool keepState)
 {
+    // The zones of the level left are gone.
+    currentClimbZone = nullptr;
     form = IsSpiderForm() ? kSpider : kNormal;
     attackKind = 0;
     touchingWater = false;
@@ -380,6 +382,8 @@ void Player::ResetForLevel(bool keepState)
         jumpStartY = position.y;
     }
     secretZones.clear();
+    // The targets scripts named were characters of the level left behind.
+    targetCharacters.clear();
     if (Level* level = GetCurrentLevel()) {
         for (int list = 0; list < 3; ++list) {
             for (int i = 0; i < level->GetLayerCount(list); ++i) {
