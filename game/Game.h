@@ -97,6 +97,9 @@ public:
     // Adds the time step to the accumulator; sets the fixed-step tick flag.
     void UpdateFramePacing();
     void UpdateCharacters(bool gameplayPaused, double step);
+    // Steps the cinematic object of pickup kinds 4 and 5; when its animation
+    // has ended, object and kind are reset.
+    void UpdateCinematicObject();
     // One step of the level's start-up script and of its queued events
     // (events queued during the walk run in the same pass).
     void RunBackgroundEvents();
@@ -303,6 +306,9 @@ public:
     std::string startPointName;
     bool usePlayerStart = true;
     bool pendingLoad = false;
+    // The pending load: the current slot read again (play time and screens
+    // seen kept), the player made anew at the save point of its map.
+    void ReloadSave();
     // The progress of the current save slot.
     GameSaveData saveData;
     int32_t currentSaveSlot = -1;
@@ -332,6 +338,12 @@ public:
     // Layers shown above the darkening of a cut-scene (not owned; emptied by
     // the pickup cut-scene at its end and when the level goes).
     std::vector<Layer*> cinematicLayers;
+    // The pickup cut-scene's kind (set by scripts); while it is 4 or 5 the
+    // update runs the cinematic object (not owned) until its animation ends.
+    int32_t pickupCinematicKind = 0;
+    GraphicalObject* cinematicObject = nullptr;
+    Point<int> cinematicPosition;
+    int32_t cinematicCounter = 0;
     int32_t slowMotionSteps = 0;
     int32_t slowMotionSkip = 0;
     int32_t arrivalCounter = -1;

@@ -1,5 +1,7 @@
 #include "game/Game.h"
 
+#include "game/GamePlayerWorld.h"
+
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
 #include "engine/input/AbstractInputManager.h"
@@ -39,6 +41,34 @@ bool IsUIObject(SceneObject* object)
 
 } // namespace
 
+void Game::ReloadSave()
+{
+    // The play time and the screens seen go on from where they are.
+    saveData.CaptureGameState(true);
+    const uint32_t played = saveData.GetPlayTime();
+    const GameSaveData::Cells seen = saveData.GetCells();
+    const bool loaded = saveData.Load(-1, true);
+    saveData.SetPlayTime(played);
+    GameSaveData::Cells merged = saveData.GetCells();
+    for (size_t i = 0; i < merged.size(); ++i) {
+        if (seen[i] == 2 || (seen[i] == 1 && merged[i] == 0))
+            merged[i] = 2;
+    }
+    saveData.SetCells(merged);
+    // A new player takes the save's progress in the level change.
+    player.reset();
+    usePlayerStart = true;
+    if (loaded) {
+        startPointName = "[SAVE]";
+        pendingLevelFile = saveData.GetMapName();
+        return;
+    }
+    // Without a save (no slot, or a slot that does not read) the player
+    // starts the level it is in again, at its start point.
+    startPointName.clear();
+    pendingLevelFile = currentLevel != nullptr ? currentLevel->GetName() : saveData.GetMapName();
+}
+
 void Game::UpdateFramePacing()
 {
     fixedStepTick = framePacing.Advance(timeStep, frameDelay, config.GetFrameCatchUp()) ? 1 : 0;
@@ -52,13 +82,13 @@ void Game::Update()
 
     // 2, 3. A reload of the save, then a pending level change, before any
     // gameplay of this pass.
-    if (pendingLoad) {
-        // The save data comes with the save games; until then the reload
-        // restarts the player at its save point in no level.
-        player.reset();
-        usePlayerStart = true;
-        startPointName = "[SAVE]";
+    // A player whose death has played out is brought back from the save.
+    if (playerAccess != nullptr && playerAccess->playerDied) {
+        playerAccess->playerDied = false;
+        pendingLoad = true;
     }
+    if (pendingLoad)
+        ReloadSave();
     if (!pendingLevelFile.empty()) {
         const std::string file = pendingLevelFile;
         ChangeLevel(file);
@@ -127,6 +157,7 @@ void Game::Update()
                 TimeSection(console.profileTimers, " >Cam+LoopUpdateCharacters", tick);
                 Camera::UpdateTravel(camera, player.get(), true);
                 UpdateCharacters(gameplayPaused, kFixedStep);
+                UpdateCinematicObject();
                 TimeSection(console.profileTimers, " >Cam+LoopUpdateCharacters", tick);
                 if (currentLevel != nullptr)
                     currentLevel->UpdateParticleSystems(kFixedStep);
@@ -175,6 +206,17 @@ void Game::Update()
     if (tick)
         if (auto* engine = dynamic_cast<DXSoundEngine*>(soundEngine.get()))
             UpdateStreamedMusic(engine);
+}
+
+void Game::UpdateCinematicObject()
+{
+    if ((pickupCinematicKind != 4 && pickupCinematicKind != 5) || cinematicObject == nullptr)
+        return;
+    cinematicObject->Update(kFixedStep);
+    if (cinematicObject->IsAnimationFinished()) {
+        cinematicObject = nullptr;
+        pickupCinematicKind = 0;
+    }
 }
 
 void Game::UpdateCharacters(bool paused, double step)

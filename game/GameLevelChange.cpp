@@ -204,6 +204,8 @@ bool Game::ReleaseLevel(Level* level, Game* game)
         game->minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
         game->teleports.clear();
         game->cinematicLayers.clear();
+        game->pickupCinematicKind = 0;
+        game->cinematicObject = nullptr;
         if (game->player != nullptr)
             game->player->targetCharacters.clear();
         for (size_t i = game->liveCharacters.size(); i-- > 0;) {

@@ -190,6 +190,16 @@ bool RunPickupCinematic(Script& script, const Tokens& tokens)
     auto object = [&tokens, game](size_t i) {
         return i < tokens.size() ? game->FindGraphicalObject(tokens[i], false) : nullptr;
     };
+    game->pickupCinematicKind = mode;
+    if (Player* player = game->GetPlayer(); player != nullptr && player->IsSpiderForm())
+        player->ToggleSpiderForm();
+    if (mode == 4 || mode == 5) {
+        game->cinematicObject = object(1);
+        if (mode == 4)
+            game->cinematicPosition = Point<int>(number(2), number(3));
+        game->cinematicCounter = 0;
+        return true;
+    }
     BGEvent_PickupCinematic* event = nullptr;
     // The modes that darken the screen keep the player's layer above it.
     if (mode == 1 || mode == 2 || mode == 3 || mode == 6) {
@@ -206,9 +216,6 @@ bool RunPickupCinematic(Script& script, const Tokens& tokens)
     else if (mode == 6)
         event = new BGEvent_PickupCinematic(
             "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, nullptr, number(2), number(3));
-    else if (mode == 4 || mode == 5)
-        return ScriptCommandSupport::ReportMissingTarget(
-            "Event_RunPickupCinematic", "the game's cinematic object");
     if (event == nullptr)
         return true;
     return QueueEvent(script, event, true) != nullptr;

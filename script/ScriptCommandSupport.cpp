@@ -1,7 +1,6 @@
 #include "script/ScriptCommandSupport.h"
 
 #include "characters/Player.h"
-#include "engine/platform/DebugOutput.h"
 #include "game/Game.h"
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
@@ -44,13 +43,6 @@ BackgroundEvent* QueueEvent(Script& script, BackgroundEvent* event, bool tracked
     if (tracked)
         script.TrackEvent(event);
     return event;
-}
-
-bool ReportMissingTarget(const std::string& command, const std::string& target)
-{
-    platform::DebugOutput(
-        "Script command \"" + command + "\": " + target + " does not exist yet; nothing done\n");
-    return true;
 }
 
 } // namespace ScriptCommandSupport

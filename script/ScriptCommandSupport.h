@@ -26,9 +26,6 @@ bool IsLiveCharacter(const CharacterObject* character);
 // when tracked, lets the script wait for it. Without a level the event is
 // destroyed and null returned.
 BackgroundEvent* QueueEvent(Script& script, BackgroundEvent* event, bool tracked);
-// A command whose target the game does not have yet: says so in the debug
-// output and does nothing. Returns true, so the script goes on quietly.
-bool ReportMissingTarget(const std::string& command, const std::string& target);
 // "1" and other true-flags: whether the flag differs from "0".
 inline bool FlagNotZero(const std::string& flag)
 {

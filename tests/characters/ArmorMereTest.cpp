@@ -1,58 +1,12 @@
 #include "tests/characters/FrozenMereFixture.h"
 
-#include "characters/PlayerArmorControl.h"
 
 using armortest::FrozenMere;
 
 namespace {
 
-TEST_F(FrozenMere, IceFreezesThePoolThePlayerWalksAcrossAndFireThawsIt)
-{
-    const int poolRight = kPoolLeft + 32 * kPoolWidth - 1;
-    ASSERT_EQ(FixturesIn(kPoolLeft + 8, 90, poolRight - 8, 8), 0u);
-
-    // Selecting the ice armor uses it: the front runs through the pool.
-    PlayerArmorControl::UpdateArmors(player, false, true);
-    ASSERT_EQ(player.state.currentArmor, 1);
-    for (int frame = 0; frame < 200; ++frame)
-        PlayerArmorControl::UpdateArmors(player, false, false);
-    EXPECT_TRUE(ice->GetFrozenList().empty());
-    EXPECT_EQ(HiddenWaterTiles(), kPoolWidth * kPoolDepth);
-    EXPECT_EQ(ice->GetActiveReplacements().size(), static_cast<size_t>(kPoolWidth * kPoolDepth));
-    EXPECT_GT(FixturesIn(kPoolLeft + 8, 90, poolRight - 8, 8), 0u);
-
-    // Walking over the lake: ice under the feet all the way.
-    for (int x = kPoolLeft; x + 64 <= poolRight; x += 16) {
-        player.position = Point<float>(static_cast<float>(x), kShoreTop);
-        ASSERT_GT(FixturesIn(x + 10, kShoreTop - 1, x + 53, kShoreTop - 4), 0u) << "at x " << x;
-    }
-
-    // On the far shore the fire armor is worn: walking back thaws the lake.
-    player.position = Point<float>(static_cast<float>(poolRight + 100), kShoreTop);
-    player.state.armorCharges = 1;
-    player.state.armorKeyDelay = 0;
-    PlayerArmorControl::UpdateArmors(player, true, false);
-    ASSERT_EQ(player.state.currentArmor, 0);
-    // The top row thaws under the feet; the player sinks and swims back
-    // through the pool's bottom row, thawing what is left.
-    for (int x = poolRight + 100; x >= 0; x -= 8) {
-        player.position = Point<float>(static_cast<float>(x), kShoreTop);
-        PlayerArmorControl::UpdateArmors(player, false, false);
-    }
-    EXPECT_EQ(ice->GetActiveReplacements().size(), static_cast<size_t>(kPoolWidth * (kPoolDepth - 1)));
-    for (int x = kPoolLeft; x <= poolRight; x += 8) {
-        player.position = Point<float>(static_cast<float>(x), 16);
-        PlayerArmorControl::UpdateArmors(player, false, false);
-    }
-    EXPECT_TRUE(ice->GetActiveReplacements().empty());
-    EXPECT_EQ(HiddenWaterTiles(), 0);
-    EXPECT_EQ(FixturesIn(kPoolLeft + 8, 90, poolRight - 8, 8), 0u);
-    EXPECT_EQ(water->GetAddedInstanceCount(), 0u);
-    EXPECT_EQ(collisions->GetAddedInstanceCount(), 0u);
-    // The shores keep their ground.
-    EXPECT_GT(FixturesIn(10, 90, 100, 10), 0u);
-}
-
+// The whole freeze, walk and thaw is played by the real player in
+// PlayerMereTest; these isolate the armors' own rules.
 TEST_F(FrozenMere, TheFrontPausesEveryNinthFrame)
 {
     player.state.armorCharges = 1;

@@ -186,3 +186,42 @@ TEST_F(PlayerSave, EnablePlayerArmorsGivesEveryAbilityAndAFullCrossbow)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PlayerSave, AReloadTakesTheSlotBackKeepingPlayTimeAndScreensSeen)
+{
+    GameSaveData record;
+    FillPlayerValues(record);
+    record.SetMapName("garden_02.lvl");
+    record.SetPlayTime(1000);
+    record.SetCell(3, 4, 1);
+    game.currentSaveSlot = 5;
+    ASSERT_TRUE(record.WriteFile(GameSaveData::GetSlotPath(5), nullptr, 7));
+    game.saveData.SetPlayTime(90000);
+    game.minimapModel->SetCell(1, 1, 1); // seen since the save
+    game.minimapModel->SetCell(2, 2, 2);
+
+    game.ReloadSave();
+    EXPECT_EQ(game.GetPlayer(), nullptr) << "made anew by the level change";
+    EXPECT_EQ(game.pendingLevelFile, "garden_02.lvl");
+    EXPECT_EQ(game.startPointName, "[SAVE]");
+    EXPECT_TRUE(game.usePlayerStart);
+    EXPECT_EQ(game.saveData.GetPlayTime(), 90000u);
+    EXPECT_EQ(game.saveData.GetCell(1, 1), 2);
+    EXPECT_EQ(game.saveData.GetCell(2, 2), 2);
+    EXPECT_EQ(game.saveData.GetCell(3, 4), 1);
+    EXPECT_EQ(game.saveData.GetMaxLife(), 7);
+}
+
+TEST_F(PlayerSave, WithoutASlotAReloadStartsTheLevelAgainAtItsStartPoint)
+{
+    game.currentSaveSlot = -1;
+    game.startPointName = "[SAVE]";
+    game.ReloadSave();
+    EXPECT_EQ(game.GetPlayer(), nullptr);
+    EXPECT_EQ(game.pendingLevelFile, "cemetery_01");
+    EXPECT_EQ(game.startPointName, "");
+}
+
+} // namespace

@@ -54,47 +54,6 @@ TEST_F(PlayerStates, ACloseAttackStartedInAJumpEndsOnLanding)
     EXPECT_EQ(player->GetAttackGraphical(), nullptr);
 }
 
-TEST_F(PlayerStates, ArmorActionsSwitchUseAndRecharge)
-{
-    player->EnableModifier(Player::kFireArmor);
-    player->EnableModifier(Player::kIceArmor);
-    EXPECT_EQ(player->GetArmorState().armorChargesMax, 2) << "enabling the ice armor gives two charges";
-    InputActions both;
-    both.fireArmor = true;
-    both.iceArmor = true;
-    player->UpdateArmors(both);
-    EXPECT_EQ(player->GetCurrentArmor(), -1) << "no charge, no switch";
-
-    player->GetArmorState().armorCharges = 2;
-    player->UpdateArmors(both);
-    EXPECT_EQ(player->GetCurrentArmor(), Player::kIceArmor) << "the ice armor wins";
-    EXPECT_EQ(player->GetArmorState().armorKeyDelay, 8);
-    InputActions fire;
-    fire.fireArmor = true;
-    for (int i = 0; i < 8; ++i)
-        player->UpdateArmors(fire);
-    EXPECT_EQ(player->GetCurrentArmor(), Player::kIceArmor) << "ignored during the key delay";
-    player->UpdateArmors(fire);
-    EXPECT_EQ(player->GetCurrentArmor(), Player::kFireArmor);
-
-    // Recharge: one charge per 150 updates up to the maximum.
-    player->GetArmorState().armorCharges = 0;
-    player->GetArmorState().armorRechargeCounter = 0;
-    for (int i = 0; i < 149; ++i)
-        player->UpdateArmors(InputActions());
-    EXPECT_EQ(player->GetArmorState().armorCharges, 0);
-    player->UpdateArmors(InputActions());
-    EXPECT_EQ(player->GetArmorState().armorCharges, 1);
-    for (int i = 0; i < 450; ++i)
-        player->UpdateArmors(InputActions());
-    EXPECT_EQ(player->GetArmorState().armorCharges, 2);
-
-    player->SetLife(0);
-    player->GetArmorState().armorCharges = 0;
-    player->UpdateArmors(InputActions());
-    EXPECT_EQ(player->GetArmorState().armorRechargeCounter, 0) << "a dead player does not recharge";
-}
-
 TEST_F(PlayerStates, StrafeDashesForItsDurationThenCoolsDown)
 {
     player->EnableModifier(Player::kStraff);

@@ -2,9 +2,11 @@
 #include "engine/config/GamePaths.h"
 #include "engine/render/PostChain.h"
 #include "engine/render/ShaderEffect_PostProcess.h"
+#include "scene/AnimatedSprite.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/MapModel.h"
+#include "scene/Sprite.h"
 #include "script/BGEvent_ShowText.h"
 #include "script/NPC_Script.h"
 #include "tests/script/ScriptFixture.h"
@@ -96,14 +98,6 @@ TEST_F(ScriptStateCommands, TheMinimapAndSecretTargetsBelongToThePlayer)
     // A target the game frees leaves the player's list with it.
     game.DeleteCharacter(other);
     EXPECT_TRUE(player->targetCharacters.empty());
-}
-
-TEST_F(ScriptStateCommands, PlayerCommandsWithoutAPlayerAreScriptErrors)
-{
-    game.SetPlayer(nullptr);
-    player = nullptr;
-    for (const char* line : {"IgnoreInputs 1", "EnableMinimap", "AddSecretZone x", "RemoveSecretZone x"})
-        EXPECT_EQ(Run(line), 1) << line;
 }
 
 TEST_F(ScriptStateCommands, TheScoreCountsAndSaysSo)
@@ -263,10 +257,12 @@ TEST_F(ScreenEffectCommands, FadesAndWaterChangeTheirOwnEffectOnly)
     EXPECT_FALSE(Effect(&PostEffects::fadeToColorInv).IsRunning());
 }
 
-TEST_F(ScreenEffectCommands, WithoutTheEffectsTheCommandsFail)
+TEST_F(ScreenEffectCommands, CommandsWithoutTheirTargetAreScriptErrors)
 {
     game.postEffects.reset();
-    for (const char* line : {"ChangeFadeTimer 45", "ChangeFadeToBlack 90", "EnableWaterDisto"})
+    game.SetPlayer(nullptr);
+    for (const char* line : {"ChangeFadeTimer 45", "ChangeFadeToBlack 90", "EnableWaterDisto",
+             "IgnoreInputs 1", "EnableMinimap", "AddSecretZone x", "RemoveSecretZone x"})
         EXPECT_EQ(Run(line), 1) << line;
 }
 
@@ -325,6 +321,44 @@ TEST_F(ScriptStateCommands, CinematicLayersComeFromTheNamedListAndGoWithTheLevel
     EXPECT_TRUE(game.cinematicLayers.empty());
     EXPECT_TRUE(player->targetCharacters.empty());
     game.SetCurrentLevel(&level);
+}
+
+TEST_F(ScriptStateCommands, PickupKindsFourAndFiveRunTheCinematicObjectUntilItsAnimationEnds)
+{
+    Sprite frame {"f0", "f.png", 0, 0, 15, 15};
+    AnimatedSprite twice {"twice"};
+    twice.AddFrame(&frame, 100.0f, 0.0f);
+    twice.AddFrame(&frame, 100.0f, 0.0f);
+    GraphicalObject hint {"Map_Hint"};
+    hint.AddAnimatedInstance(&twice, 0, 0);
+    game.nameMap["Map_Hint"] = &hint;
+    game.cinematicCounter = 12;
+    player->SetForm(Player::kSpider);
+    EXPECT_EQ(Run("Event_RunPickupCinematic 4 Map_Hint 40"), 0);
+    EXPECT_EQ(game.pickupCinematicKind, 4);
+    EXPECT_EQ(game.cinematicObject, &hint);
+    EXPECT_EQ(game.cinematicPosition, Point<int>(40, 0));
+    EXPECT_EQ(game.cinematicCounter, 0);
+    EXPECT_FALSE(player->IsSpiderForm()) << "a cut-scene turns the spider back";
+    EXPECT_TRUE(level.GetBackgroundEventCount() == 0) << "no darkening cut-scene for kind 4";
+
+    int updates = 0;
+    while (game.cinematicObject != nullptr && updates < 100) {
+        game.UpdateCinematicObject();
+        ++updates;
+    }
+    EXPECT_EQ(updates, 7) << "two frames of 100 ms at 33 ms a step";
+    EXPECT_EQ(game.pickupCinematicKind, 0);
+
+    // Kind 5 keeps the position; another kind leaves the object alone.
+    game.cinematicPosition = Point<int>(3, 4);
+    hint.RestartAnimations(false);
+    EXPECT_EQ(Run("Event_RunPickupCinematic 5 Map_Hint 40 50;Event_RunPickupCinematic 0"), 0);
+    EXPECT_EQ(game.cinematicPosition, Point<int>(3, 4));
+    EXPECT_EQ(game.pickupCinematicKind, 0);
+    game.UpdateCinematicObject();
+    EXPECT_EQ(game.cinematicObject, &hint);
+    game.nameMap.clear();
 }
 
 // A game whose user folder is a fresh temporary folder, playing slot 0.

@@ -160,6 +160,13 @@ TEST(ZonePayloadsTest, BadOptionsAreRefusedNamingTheLineWhatWasExpectedAndFound)
         {Placed("Zone_PickupObject", "p", 32, 32, {{"kind", "29"}}),
             "t.lvd:7: expected a pickup kind from 0 to 28 for kind=, found \"29\""},
         {Placed("Zone_PickupObject", "p", 32, 32, {{"kind", "-1"}}), "expected a pickup kind from 0 to 28"},
+        // A map piece without cells would uncover nothing.
+        {Placed("Zone_PickupObject", "p", 32, 32, {{"kind", "20"}}),
+            "t.lvd:7: expected the cells of a map piece in param= (\"X Y\" or \"X1 Y1-X2 Y2\", \";\" "
+            "between), "
+            "found \"\""},
+        {Placed("Zone_PickupObject", "p", 32, 32, {{"kind", "20"}, {"param", "12;x"}}),
+            "expected the cells of a map piece"},
         {Placed("Zone_NPCSpawner_Door", "d", 0, 0, {{"DoorKind", "one"}}),
             "t.lvd:7: expected a whole number for DoorKind=, found \"one\""},
         {Placed("Zone_NPCSPawner_FloatingSkull", "s", 32, 32, {{"SpawnCount", "2.5"}}),

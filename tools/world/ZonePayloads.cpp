@@ -234,6 +234,11 @@ std::unique_ptr<SceneObjectInstance> MakePayload(const ModelInstance& placed, co
     if (auto* start = dynamic_cast<Point_PlayerStart::Instance*>(payload.get());
         start != nullptr && start->GetName().empty())
         start->SetStartName(placed.name);
+    if (auto* pickup = dynamic_cast<Zone_PickupObject::Instance*>(payload.get()); pickup != nullptr
+        && pickup->kind.value == Zone_PickupObject::kMapPieces
+        && Zone_PickupObject::ParseMapCells(pickup->parameter.value).empty())
+        fail("the cells of a map piece in param= (\"X Y\" or \"X1 Y1-X2 Y2\", \";\" between)",
+            Quoted(pickup->parameter.value));
     if (auto* trigger = dynamic_cast<Zone_TriggerScript::Instance*>(payload.get())) {
         // Stored on one line: ";" stands for each line break.
         std::string text;
