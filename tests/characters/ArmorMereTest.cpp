@@ -1,6 +1,5 @@
 #include "tests/characters/FrozenMereFixture.h"
 
-
 using armortest::FrozenMere;
 
 namespace {
