@@ -380,6 +380,8 @@ void Player::ResetForLevel(bool keepState)
         jumpStartY = position.y;
     }
     secretZones.clear();
+    // The targets scripts named were characters of the level left behind.
+    targetCharacters.clear();
     if (Level* level = GetCurrentLevel()) {
         for (int list = 0; list < 3; ++list) {
             for (int i = 0; i < level->GetLayerCount(list); ++i) {

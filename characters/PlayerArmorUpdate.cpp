@@ -100,8 +100,14 @@ void Player::FindNearestSecretZone()
         if (zoneData != nullptr)
             consider(zone->GetPosition(), zoneData->GetSize());
     }
+    // A target counts while it is one of the game's live characters: one
+    // the game has deleted since a script named it is never touched.
+    PlayerWorld* world = GetPlayerWorld();
     for (CharacterObject* c : targetCharacters) {
-        if (c != nullptr)
+        bool live = false;
+        for (size_t i = 0; world != nullptr && !live && i < world->GetCharacterCount(); ++i)
+            live = c != nullptr && world->GetCharacter(i) == c;
+        if (live)
             consider(c->GetPosition(), c->GetSize());
     }
     for (const std::unique_ptr<Firefly>& firefly : fireflies) {

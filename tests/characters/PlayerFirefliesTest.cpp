@@ -21,6 +21,7 @@ TEST_F(PlayerFireflies, ThreeFirefliesWaitOverThePlayerUntilTheFinderRuns)
     }
     // Without the finder they are not moved by the update.
     Target secret("Secret", 300.0f, 0.0f, 1);
+    world.characters.push_back(&secret);
     player->targetCharacters.push_back(&secret);
     for (int i = 0; i < 5; ++i)
         Step(Keys(0, 0));
@@ -33,7 +34,9 @@ TEST_F(PlayerFireflies, TheNearestTargetWithin512PixelsIsShownAndAFartherOneIsNo
     player->secretFinder = true;
     Target far("Far", 100.0f + 600.0f, 0.0f, 1);
     Target near("Near", 100.0f + 200.0f, 0.0f, 1);
-    player->targetCharacters = {&far};
+    Target gone("Gone", 100.0f + 100.0f, 0.0f, 1); // no longer a live character
+    world.characters = {&far, &near};
+    player->targetCharacters = {&far, &gone};
     Step(Keys(0, 0));
     for (const auto& firefly : player->GetFireflies()) {
         EXPECT_FALSE(firefly->HasTarget());
@@ -50,9 +53,9 @@ TEST_F(PlayerFireflies, TheNearestTargetWithin512PixelsIsShownAndAFartherOneIsNo
         EXPECT_EQ(firefly->GetTargetBox(), Rect<int>(300, 63, 331, 0));
         EXPECT_FALSE(firefly->IsAttached());
     }
-    // A new level: back over the player, no target.
-    player->targetCharacters.clear();
+    // A new level: back over the player, no target, the old targets gone.
     player->ResetForLevel(false);
+    EXPECT_TRUE(player->targetCharacters.empty());
     for (const auto& firefly : player->GetFireflies()) {
         EXPECT_TRUE(firefly->IsAttached());
         EXPECT_FALSE(firefly->HasTarget());
