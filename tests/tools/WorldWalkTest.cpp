@@ -129,7 +129,7 @@ protected:
             keys.x = x > X() ? 1.0f : -1.0f;
             stuck = std::abs(X() - last) < 0.5f ? stuck + 1 : 0;
             last = X();
-            if (stuck > 4 && jump == 0)
+            if (stuck > 6 && jump == 0)
                 jump = 12;
             if (jump > 0) {
                 --jump;
@@ -182,10 +182,21 @@ TEST_F(WorldWalk, FromANewGameThroughTheIntroAndTheRankPickupWestToTwoHubs)
     ASSERT_NE(keeper, nullptr);
     EXPECT_FLOAT_EQ(keeper->GetPosition().x, 9 * kTile);
 
-    // East through the save point to the crypt niche: the rank pickup.
+    // East through the save point to the urn: a blow breaks it, once.
+    ASSERT_TRUE(WalkTo(17 * kTile));
+    for (int pass = 0; pass < 20 && SaveVar("urn_c01") != "1"; ++pass) {
+        InputActions keys;
+        if (pass % 4 < 2)
+            keys.SetAttack();
+        Pass(keys);
+    }
+    EXPECT_EQ(SaveVar("urn_c01"), "1");
+    WaitUntil([] { return false; }, 15); // the swing ends
+
+    // On to the crypt niche: the rank pickup.
     ASSERT_TRUE(WalkTo(25 * kTile + 8.0f));
     EXPECT_EQ(ThePlayer().GetAttackRank(), 2);
-    EXPECT_NEAR(Y(), 1 * kTile, 1.0f);
+    EXPECT_TRUE(WaitUntil([&] { return Y() < 1 * kTile + 1.0f; }, 30)) << "down in the niche";
 
     // Out of the niche and on to the last screen. The first door stands as
     // a character of its spawner's name; until doors have their own
