@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-// Created by its class key with the character's name; it behaves as its base
-// until its own fields and behaviour are written.
+// Created by its class key with the character's name and given what its
+// spawner hands over; it behaves as its base until its behaviour is written.
 class NPC_Boss_Snow : public CharacterObject {
 public:
     explicit NPC_Boss_Snow(std::string name)
@@ -15,4 +15,7 @@ public:
     {
         typeName = TypeNames::NPC_Boss_Snow;
     }
+
+    // Set by its spawner: the zone offset plus the placed position.
+    Point<int> referencePoint;
 };

@@ -3,11 +3,12 @@
 #include "enemies/NPC_FloatingSkull.h"
 #include "engine/serial/TypeNames.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
-// Created by its class key with the character's name; it behaves as its base
-// until its own fields and behaviour are written.
+// Created by its class key with the character's name and given what its
+// spawner hands over; it behaves as its base until its behaviour is written.
 class NPC_MiniBoss_FloatingSkull : public NPC_FloatingSkull {
 public:
     explicit NPC_MiniBoss_FloatingSkull(std::string name)
@@ -15,4 +16,7 @@ public:
     {
         typeName = TypeNames::NPC_MiniBoss_FloatingSkull;
     }
+
+    // The floating skulls it makes around itself, set by its spawner.
+    int32_t childCount = 1;
 };

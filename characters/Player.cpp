@@ -354,6 +354,8 @@ Rect<int> Player::GetBodyBox()
 
 void Player::ResetForLevel(bool keepState)
 {
+    // The zones of the level left are gone.
+    currentClimbZone = nullptr;
     form = IsSpiderForm() ? kSpider : kNormal;
     attackKind = 0;
     touchingWater = false;

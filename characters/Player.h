@@ -27,6 +27,7 @@ class PlayerArmorCrossbow;
 class PlayerArmorFire;
 class PlayerArmorIce;
 class PlayerModifier;
+class SceneObjectInstance;
 template <class C> class CollisionBox;
 
 // The character the user steers: move states with timed jump and fall
@@ -206,6 +207,9 @@ public:
     std::vector<CharacterObject*> targetCharacters;
     bool inClimbZone = false;
     bool climbSkip = false;
+    // The instance data of the climb zone that set inClimbZone (only
+    // compared, never followed); null when none.
+    const SceneObjectInstance* currentClimbZone = nullptr;
     bool minimapEnabled = false;
     int32_t crossbowLevel = 1;
     bool spiderDoubleJump = false;

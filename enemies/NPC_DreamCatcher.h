@@ -3,11 +3,12 @@
 #include "characters/CharacterObject.h"
 #include "engine/serial/TypeNames.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
-// Created by its class key with the character's name; it behaves as its base
-// until its own fields and behaviour are written.
+// Created by its class key with the character's name and given what its
+// spawner hands over; it behaves as its base until its behaviour is written.
 class NPC_DreamCatcher : public CharacterObject {
 public:
     explicit NPC_DreamCatcher(std::string name)
@@ -15,4 +16,7 @@ public:
     {
         typeName = TypeNames::NPC_DreamCatcher;
     }
+
+    // Projectiles thrown at each attack, set by its spawner.
+    int32_t projectileCount = 1;
 };

@@ -6,8 +6,10 @@
 #include <string>
 #include <utility>
 
-// Created by its class key with the character's name; it behaves as its base
-// until its own fields and behaviour are written.
+class Level;
+
+// Created by its class key with the character's name and given what its
+// spawner hands over; it behaves as its base until its behaviour is written.
 class NPC_FireDiamond : public CharacterObject {
 public:
     explicit NPC_FireDiamond(std::string name)
@@ -15,4 +17,8 @@ public:
     {
         typeName = TypeNames::NPC_FireDiamond;
     }
+
+    // Places the diamond's look in the level's "Collisions" layer; nothing
+    // until the diamond's own look is written.
+    void BuildCollisionGraphical(Level* /*level*/) { }
 };

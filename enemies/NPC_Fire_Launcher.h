@@ -3,11 +3,12 @@
 #include "characters/CharacterObject.h"
 #include "engine/serial/TypeNames.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
-// Created by its class key with the character's name; it behaves as its base
-// until its own fields and behaviour are written.
+// Created by its class key with the character's name and given what its
+// spawner hands over; it behaves as its base until its behaviour is written.
 class NPC_Fire_Launcher : public CharacterObject {
 public:
     explicit NPC_Fire_Launcher(std::string name)
@@ -15,4 +16,8 @@ public:
     {
         typeName = TypeNames::NPC_Fire_Launcher;
     }
+
+    // Its horizontal range, set by its spawner.
+    int32_t leftX = 0;
+    int32_t rightX = 0;
 };

@@ -133,6 +133,33 @@ public:
     bool ChangeLevel(std::string levelFile);
     // False only for a null level.
     static bool ReleaseLevel(Level* level, Game* game);
+    // Copies the save data's progress into the live game: the save-scope
+    // variables, the minimap cells and the teleporters found.
+    static void ApplySaveData(Game* game);
+
+    // ---- arrival in a level (GameArrival.cpp)
+    // Puts the player at the start point asked for: "[SAVE]" the saved
+    // position, "[TELEPORT]" the level's first teleporter, else the named
+    // start point (the default spawner for "", and when the name is
+    // missing). False when there is no such place or the start point is
+    // not used.
+    bool PlacePlayerAtStart(Level& level);
+    // A new player with the abilities, life and armors of the save data.
+    void CreatePlayerFromSave();
+    // The player's state on arrival: reset for the level (kept by a
+    // teleport), facing the side it faced on leaving, or the save's side.
+    void SettlePlayerOnArrival(bool placed, int facing, bool falling);
+    // Steps a player placed in a wall out of it, then sets it on the floor
+    // below within reach, or lets it fall.
+    void FitPlayerToGround();
+
+    // ---- teleporters found (GameArrival.cpp)
+    // The first record of that level file, or null.
+    TeleportInfo* FindTeleportByLevel(const std::string& levelFile);
+    void AddTeleport(std::string name, std::string levelFile, Point<int> cell);
+    // The use action in a teleporter: the overlay screen opens on the
+    // teleport menu over the running game.
+    void OpenTeleportMenu();
 
     // Initialises the sound engine; on failure shows the "Error" box and the
     // game goes on silent.
@@ -352,6 +379,9 @@ public:
     Point<int> transitionPosition;
     int32_t loadingAnimIndex = 0;
     int32_t firstTransitionCounter = -1;
+    // Who opened the overlay screen: 0 the map key or a pickup, 1 a
+    // teleporter, 2 the player frame.
+    int32_t overlaySource = 0;
     // The UI frames the game draws, in list order: dialogue, player, menu,
     // end score (owned instances of library objects).
     std::vector<std::unique_ptr<SpacialInstance<GraphicalObject, float>>> uiFrames;
@@ -406,6 +436,8 @@ public:
         DXGraphicalSurface* target, Point<int> origin, Point<int> scroll, Point<int> size);
     // Map view, map mode, teleport cursor and marker objects.
     TeleportMap teleportMap;
+    // The teleporters of the menu's row as lines of debug text.
+    void ListTeleportersAsText();
 
     // ---- achievements and score (GameAchievements.cpp)
     // Adds 1 to the record's score and tells the player so.

@@ -133,6 +133,8 @@ void Game::Update()
                 currentLevel->UpdateInstances();
             if (overlayEdge && !gameplayPaused && !interfaceHidden && endingMode == 0) {
                 SetMenuFlag(true);
+                overlaySource = 0;
+                teleportMap.mapMode = 0;
                 OpenOverlayScreen();
             }
             // The pause menu opens over the overlay object, which comes with
@@ -362,8 +364,17 @@ void Game::Render(bool fromMainThread)
     }
     if (loadingScreen != nullptr && renderEngine) {
         loadingScreen->Update(elapsed);
-        const Point<int> size = loadingScreen->GetSize();
-        loadingScreen->DrawSprite(nullptr, (512 - size.x) / 2, (448 - size.y) / 2, 0, 0, 0.0f, 0, 0, 0, 0);
+        if (transitionImage != nullptr) {
+            // The player's last look stays on black while the next level
+            // loads, where the player was shown.
+            renderEngine->DrawRect(Point<int>(512, 448), nullptr, 0, 0, 0, 0, 0.0f, 0xFF000000u, true, false);
+            transitionImage->DrawSprite(
+                nullptr, transitionPosition.x, transitionPosition.y, 0, 0, 0.0f, 0, 0, 0, 0);
+        } else {
+            const Point<int> size = loadingScreen->GetSize();
+            loadingScreen->DrawSprite(
+                nullptr, (512 - size.x) / 2, (448 - size.y) / 2, 0, 0, 0.0f, 0, 0, 0, 0);
+        }
     }
     loadingAnimIndex = (loadingAnimIndex + 1) % 4;
     if (recording) {

@@ -3,6 +3,7 @@
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
 #include "characters/PlayerArmorIce.h"
+#include "characters/PlayerModifier.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/Paths.h"
 #include "engine/render/DXGraphicalSurface.h"
@@ -10,6 +11,7 @@
 #include "engine/render/IRenderEngine.h"
 #include "engine/render/RenderPoolManager.h"
 #include "engine/serial/FileUtils.h"
+#include "engine/serial/VectorSerialize.h"
 #include "engine/sound/SoundEventsManager.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
@@ -18,7 +20,6 @@
 #include "scene/SceneObjectHandle.h"
 #include "scene/SpacialInstance.h"
 #include "script/Script.h"
-#include "zones/Point_PlayerStart.h"
 
 #include <algorithm>
 
@@ -56,18 +57,6 @@ void AddInGameLayer(Level& level, int list, const char* name, bool frontCharacte
     Layer* layer = level.CreateLayer(list, name, surface, size.x, size.y, 512, 448);
     if (layer != nullptr)
         layer->SetDrawFrontCharacters(frontCharacters);
-}
-
-// The placed start point of that name in the scene layers, or null.
-SpacialInstance<GraphicalObject, float>* FindStartPoint(Level& level, const std::string& name)
-{
-    for (int i = 0; i < level.GetLayerCount(Level::kScene); ++i) {
-        Layer* layer = level.GetLayerAt(Level::kScene, i);
-        auto* instance = layer != nullptr ? layer->FindInstanceByName(name) : nullptr;
-        if (instance != nullptr && dynamic_cast<Point_PlayerStart*>(instance->GetPrototype()) != nullptr)
-            return instance;
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -110,13 +99,25 @@ bool Game::ChangeLevel(std::string levelFile)
     if (transitionImage != nullptr)
         arrivalCounter = 0;
     level->SetName(ToLowerCase(levelFile));
+    // The save data files the level's instance states under its name.
+    if (level->GetSaveKey().empty())
+        level->SetSaveKey(level->GetName());
 
+    // The player, and the side it faced and whether it fell as it left.
+    int facing = 1;
+    bool falling = false;
     if (!player) {
-        player = std::make_unique<Player>("Player");
-        // A new player takes the progress of the save data (a new game's
-        // defaults, or the slot just loaded).
-        player->ApplySaveData(saveData);
+        CreatePlayerFromSave();
+    } else {
+        facing = player->GetFacingFromAnimation();
+        falling = player->GetMoveState() == Player::kFall;
     }
+    {
+        VectorSerialize savedLevels(false);
+        saveData.ListLevelRecords(savedLevels);
+        level->RestoreInstanceStates(&savedLevels);
+    }
+    ApplySaveData(this);
     level->SpawnInstances();
     // Connected water (and lava) is numbered so that a freeze stays in the
     // body of water it starts in.
@@ -124,31 +125,12 @@ bool Game::ChangeLevel(std::string levelFile)
     AddInGameLayer(*level, Level::kScene, "INGAME_LastSCLAYER", false);
     AddInGameLayer(*level, Level::kForeground, "INGAME_LastFGLAYER", true);
     level->FindMinimapLocation();
+    for (int i = 0; i < player->GetModifierCount(); ++i)
+        if (PlayerModifier* modifier = player->GetModifier(i))
+            modifier->Reset();
 
-    // The start point.
-    bool placed = false;
-    if (usePlayerStart) {
-        if (startPointName == "[SAVE]") {
-            // The player stands where the save was made.
-            player->SetPosition(saveData.GetPosition());
-            placed = true;
-        } else if (startPointName == "[TELEPORT]") {
-            if (auto* zone = level->FindInstanceByClass("Zone_Teleport::InstanceV0", Level::kScene)) {
-                const Point<int> at = zone->GetPosition().ToInt();
-                const int width = zone->GetPrototype() != nullptr ? zone->GetPrototype()->GetSize().x : 0;
-                player->SetPosition(
-                    Point<float>(static_cast<float>(at.x + width / 2), static_cast<float>(at.y)));
-                placed = true;
-            }
-            musicLibrary.ResetResumePositions();
-        } else {
-            const std::string& name = startPointName.empty() ? defaultSpawner : startPointName;
-            if (auto* start = FindStartPoint(*level, name)) {
-                player->SetPosition(start->GetPosition() + Point<float>(0.0f, 10.0f));
-                placed = true;
-            }
-        }
-    }
+    // The start point; the level must be current for the player's contacts.
+    const bool placed = PlacePlayerAtStart(*level);
     camera.SetSpeed(Camera::travelSpeedTuning);
     camera.StopTravel();
     if (!placed) {
@@ -163,10 +145,7 @@ bool Game::ChangeLevel(std::string levelFile)
 
     currentLevel = level.release();
     camera.SetLevel(currentLevel);
-    // The player starts the level afresh (keeping its motion through a
-    // teleport) and finds the level's secrets and water.
-    player->ResetForLevel(usePlayerStart && startPointName == "[TELEPORT]");
-    player->UpdateContacts(true);
+    SettlePlayerOnArrival(placed, facing, falling);
     Camera::UpdateTravel(camera, player.get(), false);
     if (DXRenderEngine* engine = dynamic_cast<DXRenderEngine*>(renderEngine.get());
         engine && !engine->IsRecording())
@@ -201,6 +180,11 @@ bool Game::ReleaseLevel(Level* level, Game* game)
         // No recorded command may refer to the level's objects any more.
         if (RenderPoolManager* pool = PoolOf(game->renderEngine.get()))
             pool->RequestClearFrames();
+        // The progress made in the level being left (its instance states,
+        // the teleporters found, the cells seen) goes to the save data,
+        // from which the next level takes it back.
+        if (!game->pendingLoad && game->currentLevel == level)
+            game->saveData.CaptureGameState(false);
         game->minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
         game->teleports.clear();
         game->cinematicLayers.clear();

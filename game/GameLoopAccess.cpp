@@ -74,8 +74,7 @@ void GameLoopAccess::RenderLevel()
     auto* engine = dynamic_cast<DXRenderEngine*>(game.GetRenderEngine());
     RenderPoolManager* pool = engine != nullptr && engine->IsRecording() ? engine->GetRenderPool() : nullptr;
     if (game.uiState == 4) {
-        // The full-screen map on black; the map itself comes with the
-        // teleport menu.
+        // The full-screen map and its teleport menu, on black.
         if (pool != nullptr) {
             RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
             clear.SetColour(0xFF000000u);
@@ -83,6 +82,7 @@ void GameLoopAccess::RenderLevel()
         } else if (engine != nullptr) {
             engine->Clear(0xFF000000u, 0);
         }
+        game.UpdateTeleportMenu(nullptr, Point<int>(0, 0), Point<int>(0, 0), Point<int>(512, 448));
         return;
     }
     if (Level* level = game.GetCurrentLevel())

@@ -3,6 +3,7 @@
 #include "engine/input/AbstractInputManager.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/IRenderEngine.h"
+#include "engine/sound/SoundEventsManager.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 #include "scene/MapModel.h"
@@ -57,7 +58,10 @@ bool Game::UpdateTeleportMenu(
         view.previous = inputManager->GetPreviousActions();
     }
     RenderEngineCanvas canvas(renderEngine.get(), target);
-    if (!teleportMap.Update(canvas, view, origin, scroll, size))
+    const bool chosen = teleportMap.Update(canvas, view, origin, scroll, size);
+    if (teleportMap.mapMode == 1)
+        ListTeleportersAsText();
+    if (!chosen)
         return false;
     if (!teleportMap.chosenLevel.empty()) {
         uiState = 0;
@@ -67,4 +71,33 @@ bool Game::UpdateTeleportMenu(
             inputManager->Poll();
     }
     return true;
+}
+
+void Game::OpenTeleportMenu()
+{
+    // The overlay screen is a menu over the running game whose sounds go on.
+    menuFlag = true;
+    if (soundEventsManager)
+        soundEventsManager->ResumeAll();
+    overlaySource = 1;
+    teleportMap.mapMode = 1;
+    OpenOverlayScreen();
+    // The press that opened the menu is not its first choice.
+    if (inputManager != nullptr)
+        inputManager->Poll();
+}
+
+void Game::ListTeleportersAsText()
+{
+    // The debug text shows the row by name until the menu has pictures.
+    const std::vector<const TeleportInfo*> listed = TeleportMap::ListTeleporters(teleports);
+    const std::string here = currentLevel != nullptr ? currentLevel->GetName() : std::string();
+    console.AddDebugMessage(false, "Teleport to :", 0xFFFFFFFFu, 0.0);
+    for (size_t i = 0; i < listed.size(); ++i) {
+        const bool selected = static_cast<int>(i) == teleportMap.cursor;
+        std::string line = (selected ? " > " : "   ") + listed[i]->name;
+        if (listed[i]->levelFile == here)
+            line += " (here)";
+        console.AddDebugMessage(false, line, selected ? 0xFFFFFF80u : 0xFFC8C8C8u, 0.0);
+    }
 }

@@ -17,6 +17,7 @@
 #include "scene/LoadingScreen.h"
 #include "script/BackgroundEvent.h"
 #include "script/Script.h"
+#include "zones/Point_MinimapLocation.h"
 
 #include <box2d/box2d.h>
 
@@ -277,6 +278,11 @@ void Level::FindMinimapLocation()
         if (instance->GetPrototype() == nullptr || instance->GetPrototype()->GetVersionedClassName() != wanted
             || instance->GetPayload() == nullptr)
             return true;
+        // The marker's payload holds the level's reference cell of the map.
+        auto* marker = dynamic_cast<Point_MinimapLocation::Instance*>(instance->GetPayload());
+        if (marker == nullptr)
+            return true;
+        minimapPoint = marker->point.value;
         const Point<float> p = instance->GetPosition();
         minimapScreen = MinimapScreenOrigin(Point<int>(static_cast<int>(p.x), static_cast<int>(p.y)));
         return false;

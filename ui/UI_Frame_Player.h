@@ -15,4 +15,8 @@ public:
     {
         typeName = TypeNames::UI_Frame_Player;
     }
+
+    // The HUD's note that a teleporter was found; the HUD shows nothing of
+    // it until its own pictures exist.
+    void ShowTeleportMessage() { }
 };

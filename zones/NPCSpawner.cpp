@@ -37,4 +37,9 @@ CharacterObject* Create(const std::string& className, const ZoneInstance& instan
     return character;
 }
 
+void ReportNothingMade(const ZoneInstance& instance)
+{
+    platform::DebugOutput("Spawner \"" + instance.GetName() + "\": no character made\n");
+}
+
 } // namespace NPCSpawner

@@ -32,6 +32,9 @@ Point<float> SpawnPoint(const ZoneInstance& instance, int x, int y);
 // no such class.
 CharacterObject* Create(const std::string& className, const ZoneInstance& instance, bool takeName);
 
+// Says in the debug output that the placement brought no character.
+void ReportNothingMade(const ZoneInstance& instance);
+
 // A count from a level file: a negative one (a damaged file) counts as 0.
 inline int Count(int stored)
 {

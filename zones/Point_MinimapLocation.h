@@ -29,7 +29,8 @@ public:
         }
         std::string GetVersionedClassName() override { return VersionedClassName(); }
 
-        // Carried in the file; no operation reads it.
+        // The level's reference cell of the world map, which the level
+        // takes when it is entered.
         PointSerialize<int> point {Point<int>(0, 0)};
     };
 

@@ -1,5 +1,6 @@
 #include "zones/ZoneRequests.h"
 
+#include "engine/sound/SoundEventsManager.h"
 #include "game/Game.h"
 #include "scene/Level.h"
 #include "script/BGEvent_ShowText.h"
@@ -29,13 +30,27 @@ void ShowText(const std::string& eventName, const std::string& text, int ticks)
 
 void IncrementGameScore()
 {
-    // The score belongs to the save data, which is not part of the program yet.
+    if (Game* game = Game::GetInstance())
+        game->IncrementGameScore(game->saveData);
 }
 
-bool SaveGameAt(float /*x*/, float /*y*/, int /*direction*/)
+bool SaveGameAt(float x, float y, int direction)
 {
-    // No save data yet: nothing is written, and the save point says so.
-    return false;
+    Game* game = Game::GetInstance();
+    return game != nullptr && game->SaveGameAt(x, y, direction);
+}
+
+void OpenOverlayPage(int page)
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return;
+    game->OpenOverlayScreen();
+    game->teleportMap.mapMode = page;
+    // The overlay holds the game like the menu does, but the sounds go on.
+    game->menuFlag = true;
+    if (SoundEventsManager* sounds = game->GetSoundEventsManager())
+        sounds->ResumeAll();
 }
 
 } // namespace ZoneRequests

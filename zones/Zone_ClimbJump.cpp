@@ -28,8 +28,24 @@ bool Zone_ClimbJump::UpdatePlayerContact(Placed* placed)
     const Point<float> p = player->GetPosition();
     const bool inside = BodyInZone(Point<int>(static_cast<int>(at.x), static_cast<int>(at.y)),
         zone->GetSize(), Point<int>(static_cast<int>(p.x), static_cast<int>(p.y)));
-    // The player's climb fields come with its climbing code; until then the
-    // zone only finds whether the body is inside.
-    (void)inside;
+    if (inside) {
+        player->inClimbZone = true;
+        player->currentClimbZone = zone;
+        const bool climbing
+            = player->GetMoveState() == Player::kHanging || player->GetMoveState() == Player::kClimbing;
+        game->console.AddDebugMessage(false, climbing ? "=> Climbing ..." : "ClimbZone",
+            climbing ? kClimbingColour : kClimbZoneColour, 2.0);
+        return false;
+    }
+    // Only the zone that set the flag clears it, so zones side by side act
+    // as one: the next zone of the pass sets it again.
+    if (player->currentClimbZone == zone) {
+        player->currentClimbZone = nullptr;
+        if (player->inClimbZone)
+            player->climbSkip = true;
+        player->inClimbZone = false;
+    }
+    if (player->currentClimbZone == nullptr)
+        player->inClimbZone = false;
     return false;
 }

@@ -4,6 +4,7 @@
 #include "zones/GameplayObject_Zone.h"
 #include "zones/ZoneInstance.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -20,6 +21,9 @@ public:
     // The player's body as the climb test takes it, whatever its real size.
     static constexpr int kBodyWidth = 64;
     static constexpr int kBodyHeight = 96;
+    // The debug line's colours: climbing, and merely in a climb zone.
+    static constexpr uint32_t kClimbingColour = 0xFF5AE664u;
+    static constexpr uint32_t kClimbZoneColour = 0xFF5AC8C8u;
 
     explicit Zone_ClimbJump(std::string name)
         : GameplayObject_Zone(std::move(name))
@@ -30,6 +34,9 @@ public:
     static std::string VersionedClassName() { return std::string("Zone_ClimbJump") + "V0"; }
     std::string GetVersionedClassName() override { return VersionedClassName(); }
     SceneObjectInstance* CreateInstance() override { return new Instance(); }
+    // Sets the player's climb flag and climb zone while its body is in the
+    // zone; leaving the zone that set them clears them and sets the climb
+    // skip flag once. Returns false.
     bool UpdatePlayerContact(Placed* placed) override;
 
     // Whether a player whose bottom-left corner is at `player` lies in the

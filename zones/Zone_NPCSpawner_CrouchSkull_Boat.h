@@ -20,8 +20,16 @@ public:
             return std::string("Zone_NPCSpawner_CrouchSkull_Boat::Instance") + "V0";
         }
         std::string GetVersionedClassName() override { return VersionedClassName(); }
+        Instance() = default;
+        // Unlinks the skull, which may outlive the placement.
+        ~Instance() override { Unlink(); }
+        Instance(const Instance&) = delete;
+        Instance& operator=(const Instance&) = delete;
         void Spawn(int x, int y, Level* level) override;
-        // The skull made by the last spawn (the game's character list owns it).
+        // Clears the link both ways.
+        void Unlink();
+        // The skull made by the last spawn (the game's character list owns
+        // it); cleared by the skull when it is destroyed first.
         CharacterObject* character = nullptr;
     };
 

@@ -21,6 +21,8 @@
 #include "bosses/NPC_MiniBoss_Underwater.h"
 #include "characters/CharacterObject.h"
 #include "game/Game.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
 #include "zones/NPCSpawner.h"
 #include "zones/Zone_NPCSpawner_Boss2_Bibli.h"
 #include "zones/Zone_NPCSpawner_Boss2_Boat.h"
@@ -46,19 +48,21 @@
 #include <utility>
 #include <vector>
 
-// The spawns of the boss and mini-boss spawner zones. What a kind hands to
-// its boss beyond the position and the name (rectangles, reference points,
-// states, parts, owners) is taken by the boss classes once they hold those
-// fields.
+// The spawns of the boss and mini-boss spawner zones: each creates its boss,
+// places and names it and hands it what the placement carries (rectangles,
+// reference points, states, parts, owners).
 
 namespace {
 
 template <class T>
 T* Standard(const ZoneInstance& instance, int x, int y, const std::string& className, bool takeName = true)
 {
-    auto* character = dynamic_cast<T*>(NPCSpawner::Create(className, instance, takeName));
+    CharacterObject* created = NPCSpawner::Create(className, instance, takeName);
+    auto* character = dynamic_cast<T*>(created);
     if (character != nullptr)
         character->SetPosition(NPCSpawner::SpawnPoint(instance, x, y));
+    else if (created != nullptr)
+        NPCSpawner::ReportNothingMade(instance);
     return character;
 }
 
@@ -91,6 +95,7 @@ void Zone_NPCSpawner_MiniBoss_Bibli::Instance::Spawn(int x, int y, Level* /*leve
             // Centred over the zone by the width the boss shows.
             const float shift = static_cast<float>(GetSize().x - boss->GetSize().x) * 0.5f;
             boss->SetPosition(NPCSpawner::SpawnPoint(*this, x, y) + Point<float>(shift, 0.0f));
+            boss->rect = NPCSpawner::MakeRects(x, y, GetSize()).Rm;
         }
     }
     pending = false;
@@ -98,24 +103,35 @@ void Zone_NPCSpawner_MiniBoss_Bibli::Instance::Spawn(int x, int y, Level* /*leve
 
 void Zone_NPCSpawner_MiniBoss_FloatingSkull::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    // The mini-boss starts at its first destination in the zone, which it
-    // picks itself; until it does, at the spawn point.
-    if (pending)
-        Standard<NPC_MiniBoss_FloatingSkull>(*this, x, y, "NPC_MiniBoss_FloatingSkull");
+    // The mini-boss starts at its first destination in the zone, moved by
+    // the offset.
+    if (pending) {
+        if (auto* boss = Standard<NPC_MiniBoss_FloatingSkull>(*this, x, y, "NPC_MiniBoss_FloatingSkull")) {
+            boss->roamingRect = NPCSpawner::MakeRects(x, y, GetSize()).R;
+            boss->PickRandomDestination();
+            const Point<int> at = GetOffset() + boss->GetDestination();
+            boss->SetPosition(Point<float>(static_cast<float>(at.x), static_cast<float>(at.y)));
+            boss->childCount = ChildCount.value;
+        }
+    }
     pending = false;
 }
 
 void Zone_NPCSpawner_MiniBoss_Garden::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    if (pending)
-        NamedWhenNamed<NPC_MiniBoss_Garden>(*this, x, y, "NPC_MiniBoss_Garden");
+    if (pending) {
+        if (auto* boss = NamedWhenNamed<NPC_MiniBoss_Garden>(*this, x, y, "NPC_MiniBoss_Garden"))
+            boss->rect = NPCSpawner::MakeRects(x, y, GetSize()).R;
+    }
     pending = false;
 }
 
 void Zone_NPCSpawner_MiniBoss_Underwater::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    if (pending)
-        NamedWhenNamed<NPC_MiniBoss_Underwater>(*this, x, y, "NPC_MiniBoss_Underwater");
+    if (pending) {
+        if (auto* boss = NamedWhenNamed<NPC_MiniBoss_Underwater>(*this, x, y, "NPC_MiniBoss_Underwater"))
+            boss->rect = NPCSpawner::MakeRects(x, y, GetSize()).R;
+    }
     pending = false;
 }
 
@@ -124,7 +140,9 @@ void Zone_NPCSpawner_Boss_Garden::Instance::Spawn(int x, int y, Level* /*level*/
     if (pending) {
         if (auto* boss = Standard<NPC_Boss_Garden>(*this, x, y, "NPC_Boss_Garden")) {
             boss->SetPosition(NPCSpawner::SpawnPoint(*this, x, y) + Point<float>(0.0f, 1024.0f));
+            boss->referencePoint = GetOffset() + Point<int>(x, y);
             boss->SetState(0);
+            boss->BuildParts();
         }
     }
     pending = false;
@@ -192,8 +210,10 @@ void Zone_NPCSpawner_Boss_Ultimate::Instance::Spawn(int x, int y, Level* /*level
         for (CharacterObject* place : places) {
             auto* role = dynamic_cast<NPC_Boss_Ultimate*>(
                 game->CreateCharacterByClass("NPC_Boss_Ultimate", "NPC_Boss_Ultimate", nullptr));
-            if (role == nullptr)
+            if (role == nullptr) {
+                NPCSpawner::ReportNothingMade(*this);
                 continue;
+            }
             role->SetState(state);
             role->SetPosition(place->GetPosition());
             role->SetName(cell);
@@ -221,8 +241,10 @@ void Zone_NPCSpawner_Boss2_Bibli::Instance::Spawn(int x, int y, Level* /*level*/
 
 void Zone_NPCSpawner_Boss2_Boat::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    if (pending)
-        NamedAfterPlacing<NPC_Boss2_Boat>(*this, x, y, "NPC_Boss2_Boat");
+    if (pending) {
+        if (auto* boss = NamedAfterPlacing<NPC_Boss2_Boat>(*this, x, y, "NPC_Boss2_Boat"))
+            boss->LaunchProjectiles();
+    }
     pending = false;
 }
 
@@ -233,10 +255,24 @@ void Zone_NPCSpawner_Boss2_Cave::Instance::Spawn(int x, int y, Level* /*level*/)
     pending = false;
 }
 
-void Zone_NPCSpawner_Boss2_Garden::Instance::Spawn(int x, int y, Level* /*level*/)
+void Zone_NPCSpawner_Boss2_Garden::Instance::Spawn(int x, int y, Level* level)
 {
-    if (pending)
-        NamedAfterPlacing<NPC_Boss2_Garden>(*this, x, y, "NPC_Boss2_Garden");
+    if (pending) {
+        std::vector<Point<int>>& points = NPC_Boss2_Garden::SpawnPoints();
+        points.clear();
+        if (auto* boss = Standard<NPC_Boss2_Garden>(*this, x, y, "NPC_Boss2_Garden", false)) {
+            // Its skulls appear at the "spawnzone" placements of the scene layers.
+            for (int i = 0; level != nullptr && i < level->GetLayerCount(Level::kScene); ++i) {
+                Layer* layer = level->GetLayerAt(Level::kScene, i);
+                if (layer == nullptr)
+                    continue;
+                const auto found = layer->FindInstancesByName("spawnzone");
+                for (auto* spawnZone : *found)
+                    points.push_back(spawnZone->GetPosition().ToInt());
+            }
+            boss->SetName(GetName());
+        }
+    }
     pending = false;
 }
 
@@ -250,8 +286,12 @@ void Zone_NPCSpawner_Boss2_Snow::Instance::Spawn(int x, int y, Level* /*level*/)
 void Zone_NPCSpawner_Boss2_Underwater::Instance::Spawn(int x, int y, Level* /*level*/)
 {
     // The boss keeps its class name.
-    if (pending)
-        Standard<NPC_Boss2_Underwater>(*this, x, y, "NPC_Boss2_Underwater", false);
+    if (pending) {
+        Game* game = Game::GetInstance();
+        auto* boss = Standard<NPC_Boss2_Underwater>(*this, x, y, "NPC_Boss2_Underwater", false);
+        if (boss != nullptr && game != nullptr)
+            boss->leader = game->FindCharactersByName("NPC_Boss2_Underwater_0", nullptr, false).empty();
+    }
     pending = false;
 }
 
@@ -278,8 +318,10 @@ void Zone_NPCSpawner_MiniBoss_Snow::Instance::Spawn(int x, int y, Level* /*level
 
 void Zone_NPCSpawner_Boss_Snow::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    if (pending)
-        Standard<NPC_Boss_Snow>(*this, x, y, "NPC_Boss_Snow");
+    if (pending) {
+        if (auto* boss = Standard<NPC_Boss_Snow>(*this, x, y, "NPC_Boss_Snow"))
+            boss->referencePoint = GetOffset() + Point<int>(x, y);
+    }
     pending = false;
 }
 

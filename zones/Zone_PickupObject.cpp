@@ -116,26 +116,17 @@ bool Zone_PickupObject::UpdatePlayerContact(Placed* placed)
     if (player == nullptr)
         return false;
     const int kind = pickup->kind.value;
-    if (kind >= 0 && kind < player->GetModifierCount()) {
-        // An ability the player has already stays in the level.
-        if (player->IsModifierEnabled(kind))
-            return false;
-        player->EnableModifier(kind);
-        ZoneRequests::ShowText("NewArmor", "You get a new armor !", 30);
-    } else if (kind == 27) {
-        if (player->GetAttackRank() >= 4)
-            return false;
-        player->SetAttackRank(player->GetAttackRank() + 1);
-        ZoneRequests::ShowText("NewArmor", "You get a new attack power rank !", 30);
-    } else {
-        // The other items act on the player's armors, counters and map,
-        // which are not part of the player yet: the item stays.
+    const bool taken = kind >= 0 && kind < player->GetModifierCount() && player->GetModifier(kind) != nullptr
+        ? TakeModifier(*player, kind)
+        : TakeItem(*game, *player, *pickup);
+    if (!taken)
         return false;
-    }
     pickup->SetEnabled(false);
     if (pickup->itemGraphic != nullptr)
         pickup->itemGraphic->SetVisible(false);
     ZoneRequests::IncrementGameScore();
-    player->PlaySoundAt(20);
+    // The map pieces have played their own sound.
+    if (kind != kMapPieces)
+        player->PlaySoundAt(20);
     return false;
 }

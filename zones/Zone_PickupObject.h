@@ -12,6 +12,9 @@
 #include <utility>
 #include <vector>
 
+class Game;
+class Player;
+
 // An item lying in the level: an armor or ability, an upgrade, the fireflies
 // or a piece of the map. Touching it applies the item and takes it away; a
 // taken item stays gone through the save slot.
@@ -61,4 +64,15 @@ public:
     // The cells a map-piece text names, in order; pieces that name no cell
     // are skipped. Numbers read as the C library's atoi does.
     static std::vector<Point<int>> ParseMapCells(const std::string& text);
+
+private:
+    // Enables the ability or armor of a modifier kind and fits the armor
+    // state to it; false when the player has it already.
+    static bool TakeModifier(Player& player, int kind);
+    // Applies an item of kind 7 and above; false when the item has no
+    // effect (or none now) and stays in the level.
+    static bool TakeItem(Game& game, Player& player, Instance& pickup);
+    // Reveals the cells of a map piece and opens the map; false without a
+    // minimap.
+    static bool TakeMapPieces(Game& game, Player& player, Instance& pickup);
 };

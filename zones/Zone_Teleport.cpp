@@ -1,17 +1,67 @@
 #include "zones/Zone_Teleport.h"
 
+#include "engine/input/AbstractInputManager.h"
 #include "game/Game.h"
 #include "scene/Level.h"
+#include "scene/SpacialInstance.h"
+#include "script/BGEvent_DialogueManager.h"
+#include "script/BGEvent_ShowText.h"
+#include "ui/UI_Frame_Player.h"
 #include "zones/ZoneRequests.h"
+
+#include <memory>
 
 namespace {
 
-bool HasTeleportRecord(const Game& game, const std::string& levelName)
+constexpr const char* kUseTextName = "CanUseTeleport";
+constexpr const char* kHintName = "BGEvent_DialogShowHint_Teleport";
+
+// Takes the use text and the help dialogue away when they are the ones
+// running (a script's own text or dialogue is left alone).
+void HideUseHint()
 {
-    for (const TeleportInfo& info : game.teleports)
-        if (info.levelFile == levelName)
-            return true;
-    return false;
+    BackgroundEvent* text = BackgroundEvent::FindByTypeName("BGEvent_ShowText");
+    if (text != nullptr && text->GetName() == kUseTextName)
+        text->Finish();
+    BackgroundEvent* dialogue = BackgroundEvent::FindByTypeName("BGEvent_DialogueManager");
+    if (dialogue != nullptr && dialogue->GetName() == kHintName) {
+        dialogue->SetFinished(true);
+        dialogue->Finish();
+    }
+}
+
+// Shows the use text and the help dialogue unless a text or a dialogue of
+// any kind already runs. A help file that cannot be read is not tried again
+// by this teleporter: an empty dialogue would end at once and come back on
+// every frame.
+void ShowUseHint(Level& level, Zone_Teleport::Instance& teleport)
+{
+    if (BackgroundEvent::FindByTypeName("BGEvent_ShowText") == nullptr)
+        ZoneRequests::ShowText(kUseTextName, "Press 'A' to use teleporter", -1);
+    if (teleport.hintUnavailable || BackgroundEvent::FindByTypeName("BGEvent_DialogueManager") != nullptr)
+        return;
+    auto hint = std::make_unique<BGEvent_DialogueManager>(kHintName);
+    if (!BGEvent_DialogueManager::LoadFromFile(hint.get(), "Infos_auto.h", 0) || hint->GetLines().empty()) {
+        teleport.hintUnavailable = true;
+        return;
+    }
+    auto* queued = static_cast<BGEvent_DialogueManager*>(level.AddBackgroundEvent(hint.release()));
+    if (queued != nullptr) {
+        queued->Start();
+        queued->CompleteLine(-1);
+    }
+}
+
+// Records the level's teleporter, says so and counts it.
+void Discover(Game& game, const Level* level)
+{
+    const std::string name = level != nullptr ? level->GetName() : std::string();
+    game.AddTeleport(name, name, level != nullptr ? level->GetMinimapPoint() : Point<int>(-1, -1));
+    ZoneRequests::ShowText("DiscoverTeleport", "You discovered a new teleporter !", 30);
+    game.IncrementGameScore(game.saveData);
+    if (game.uiFrames.size() > 2 && game.uiFrames[1] != nullptr)
+        if (auto* hud = dynamic_cast<UI_Frame_Player*>(game.uiFrames[1]->GetPrototype()))
+            hud->ShowTeleportMessage();
 }
 
 } // namespace
@@ -20,7 +70,7 @@ void Zone_Teleport::Instance::Spawn(int /*x*/, int /*y*/, Level* level)
 {
     Game* game = Game::GetInstance();
     if (level != nullptr && pending && game != nullptr)
-        discovered = HasTeleportRecord(*game, level->GetName());
+        discovered = game->FindTeleportByLevel(level->GetName()) != nullptr;
     pending = false;
 }
 
@@ -30,18 +80,23 @@ bool Zone_Teleport::UpdateInstance(Placed* placed)
     auto* teleport = placed != nullptr ? dynamic_cast<Instance*>(placed->GetPayload()) : nullptr;
     if (game == nullptr || game->GetPlayer() == nullptr || teleport == nullptr)
         return false;
-    if (!PlayerTouchesZone(placed))
+    if (!PlayerTouchesZone(placed)) {
+        HideUseHint();
         return false;
-    if (!teleport->discovered) {
-        Level* level = game->GetCurrentLevel();
-        const std::string levelName = level != nullptr ? level->GetName() : std::string();
-        game->teleports.push_back(TeleportInfo {levelName, levelName, Point<int>()});
-        teleport->discovered = true;
-        ZoneRequests::ShowText("DiscoverTeleport", "You discovered a new teleporter !", 30);
-        ZoneRequests::IncrementGameScore();
     }
-    // The use hint, its help dialogue and the teleport menu need the level's
-    // text and dialogue events and the overlay screen; with fewer than two
-    // teleporters there is nothing to offer anyway.
+    Level* level = game->GetCurrentLevel();
+    if (!teleport->discovered) {
+        Discover(*game, level);
+        teleport->discovered = true;
+    }
+    if (game->teleports.size() < 2 || level == nullptr)
+        return false;
+    ShowUseHint(*level, *teleport);
+    // A fresh press of the use action; one held while walking in does not
+    // count.
+    if (AbstractInputManager* input = game->GetInputManager()) {
+        if (input->GetPressedActions().attack && !input->GetPreviousActions().attack)
+            game->OpenTeleportMenu();
+    }
     return false;
 }

@@ -21,6 +21,8 @@ public:
 
         // The game holds a record of this level (not in the file).
         bool discovered = false;
+        // The help dialogue's file could not be read (not in the file).
+        bool hintUnavailable = false;
     };
 
     explicit Zone_Teleport(std::string name)

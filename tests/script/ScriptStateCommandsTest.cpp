@@ -12,6 +12,8 @@
 #include "tests/script/ScriptFixture.h"
 #include "zones/Zone_TriggerScript.h"
 
+#include "engine/render/DXGraphicalSurface.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -157,7 +159,9 @@ TEST_F(ScriptStateCommands, ThePlayersLayerDrawsFlaggedCharactersInTheirOwnPass)
         game.liveCharacters.push_back(new DrawnCharacter(name, drawn));
     EXPECT_EQ(Run("ChangeNPCRenderAfterPlayer keeper 1"), 0);
     game.liveCharacters[2]->SetDrawnInFront(true);
-    Layer* layer = level.CreateLayer(Level::kScene, "Scene Layer 00", nullptr, 512, 448, 32, 32);
+    // The layer draws characters onto its own surface.
+    Layer* layer = level.CreateLayer(Level::kScene, "Scene Layer 00",
+        new DXGraphicalSurface(Point<int>(512, 448), true), 512, 448, 32, 32);
     const auto pass = [&](bool (Layer::*draw)(Point<int>)) {
         drawn.clear();
         EXPECT_TRUE((layer->*draw)(Point<int>()));

@@ -99,6 +99,8 @@ TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
             "t.lvd:24: expected an option of Zone_Save (dir=), found \"colour=red\""},
         {Level("place Zone_PickupObject p 4 2 kind=40\n"),
             "t.lvd:24: expected a pickup kind from 0 to 28 for kind=, found \"40\""},
+        {Level("place Point_PlayerStart s2 5 2 2x2 name=from_s2\n"),
+            "t.lvd:24: expected no size for a point (it is a position), found \"2x2\""},
         {Level("place Zone_NPCSpawner_Door d 4 2 DoorKind=left\n"),
             "t.lvd:24: expected a whole number for DoorKind=, found \"left\""},
         {Level("prop \"Scene Layer 00\" Deco_Grave_A 3 2 dir=Right\n"),

@@ -168,9 +168,7 @@ TEST_F(WorldWalk, FromANewGameThroughTheIntroAndTheRankPickupWestToTwoHubs)
     ASSERT_EQ(LevelName(), "cemetery_01.lvl");
     ASSERT_NE(game.GetPlayer(), nullptr);
     EXPECT_FLOAT_EQ(X(), 6 * kTile);
-    // Placed 10 pixels above the point, or already settled onto the floor.
-    EXPECT_GE(Y(), 2 * kTile);
-    EXPECT_LE(Y(), 2 * kTile + 10.0f);
+    EXPECT_NEAR(Y(), 2 * kTile, 1.0f) << "set on the floor below the point";
     EXPECT_GT(ThePlayer().GetLife(), 0);
     ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
     EXPECT_EQ(ThePlayer().GetAttackRank(), 1);

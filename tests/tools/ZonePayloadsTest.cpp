@@ -139,7 +139,8 @@ TEST(ZonePayloadsTest, EveryZoneAndPointTypeOfTheLibraryHasAPayloadAndPropsHaveN
     for (const char* object : {"Zone_LoadMap", "Zone_Teleport", "Zone_NPCSpawner_Thrower", "ZoneHolder",
              "Zone_NPCSpawner_Boss_Ultimate", "Point_PlayerStart", "Climb_Zone", "Zone_TriggerZone"}) {
         EXPECT_TRUE(HasPayload(object)) << object;
-        EXPECT_TRUE(MakePayload(Placed(object, "x", 32, 32, {}), "t.lvd")) << object;
+        const bool point = std::string(object).rfind("Point_", 0) == 0;
+        EXPECT_TRUE(MakePayload(Placed(object, "x", point ? 0 : 32, point ? 0 : 32, {}), "t.lvd")) << object;
     }
     for (const char* object : {"Coll_cube_32", "CameraBlocker_Left", "Deco_Grave_A"}) {
         EXPECT_FALSE(HasPayload(object)) << object;
@@ -178,6 +179,8 @@ TEST(ZonePayloadsTest, BadOptionsAreRefusedNamingTheLineWhatWasExpectedAndFound)
         {Placed("Zone_Teleport", "tp", 64, 96, {{"level", "a.lvl"}}),
             "t.lvd:7: expected no option for Zone_Teleport, found \"level=a.lvl\""},
         {Placed("Deco_Grave_A", "", 0, 0, {{"dir", "Right"}}), "expected no option for Deco_Grave_A"},
+        {Placed("Point_PlayerStart", "s", 64, 64, {}),
+            "t.lvd:7: expected no size for a point (it is a position), found \"2x2\""},
         {Placed("Zone_LoadMap", "out", 32, 96, {{"level", "a.lvl"}, {"DoorKind", "1"}}),
             "expected an option of Zone_LoadMap (level=, start=), found \"DoorKind=1\""},
     };

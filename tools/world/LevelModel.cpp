@@ -215,7 +215,7 @@ LevelModel BuildLevelModel(const LevelDescription& d)
         layer->instances.push_back(i);
     }
     if (d.standardPoints && !marker) {
-        ModelInstance i = At("Point_MinimapLocation", 1, 1);
+        ModelInstance i = At("Point_MinimapLocation", 1, 1, 0, 0);
         i.name = "marker";
         i.options["cell"] = std::to_string(d.cellX) + " " + std::to_string(d.cellRow);
         collisions.instances.push_back(i);

@@ -215,6 +215,9 @@ std::unique_ptr<SceneObjectInstance> MakePayload(const ModelInstance& placed, co
     std::unique_ptr<SceneObjectInstance> payload = DefaultPayload(key);
     if (!payload)
         fail("a zone or point type the game can read", Quoted(placed.object));
+    if (dynamic_cast<PointInstance*>(payload.get()) != nullptr && placed.w > 0 && placed.h > 0)
+        fail("no size for a point (it is a position)",
+            Quoted(std::to_string(placed.w / 32) + "x" + std::to_string(placed.h / 32)));
     // A class that names all its placements keeps that name.
     if (payload->GetName().empty())
         payload->SetName(placed.name);

@@ -1,0 +1,350 @@
+#include "game/Game.h"
+
+#include "characters/Player.h"
+#include "engine/app/MainLoop.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/RenderPoolCommand.h"
+#include "engine/render/RenderPoolManager.h"
+#include "game/GameLoopAccess.h"
+#include "game/GameStartup.h"
+#include "scene/CollisionShape.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "scene/MapModel.h"
+#include "script/BackgroundEvent.h"
+#include "tests/game/ScriptedInput.h"
+#include "zones/Point_MinimapLocation.h"
+#include "zones/Point_PlayerStart.h"
+#include "zones/Zone_LoadMap.h"
+#include "zones/Zone_Teleport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+// The game played headless through its own main loop on small levels built
+// here: the player walks through exits and arrives at their start points,
+// finds teleporters, and travels by the teleport menu.
+namespace {
+
+namespace fs = std::filesystem;
+
+InputActions Keys(float x, bool jump = false, bool attack = false)
+{
+    InputActions keys;
+    keys.x = x;
+    keys.jump = jump;
+    keys.attack = attack;
+    return keys;
+}
+
+// What one level holds: a floor from x = 0 to its width (the player stands
+// at y = 96 on it), start points, exits and teleporters, all on the floor.
+struct LevelPlan {
+    struct Exit {
+        float x;
+        std::string levelFile;
+        std::string startPoint;
+    };
+    int width = 1024;
+    std::vector<std::pair<std::string, float>> starts;
+    std::vector<Exit> exits;
+    std::vector<float> teleporters;
+    // The level's cell of the world map, given by its marker when set.
+    std::optional<Point<int>> mapCell;
+};
+
+constexpr float kFloor = 96.0f;
+
+class GameTravel : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() / ("quenholt-travel-" + std::to_string(getpid()));
+        fs::create_directories(folder);
+        savedHubs = TeleportLevelFiles;
+        TeleportLevelFiles = {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl", "Cave_tp.lvl",
+            "Cimetery_TP_03.lvl", "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
+        platform::SetDebugSink([this](std::string_view text) { output += text; });
+        pool->ready = 1;
+        pool->idle = 1;
+        game.frameDelay = 0; // every pass is an update frame
+        game.mapPath = folder.string();
+        game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
+        for (const char* key :
+            {"Point_PlayerStart", "Point_MinimapLocation", "Zone_LoadMap", "Zone_Teleport"})
+            game.CreateSceneObjectByClass(key, key, "(game play)");
+        block = dynamic_cast<GraphicalObject*>(
+            game.CreateSceneObjectByClass("Block", "GraphicalObject", "tiles"));
+        block->SetSize(32, 32, true);
+        block->CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 31, 31, 0, 0);
+        // The poses the player shows, so that its facing can be read.
+        for (const char* pose : {"GraphicalIdleL", "GraphicalIdleR", "GraphicalWalkL", "GraphicalWalkR",
+                 "GraphicalFallL", "GraphicalFallR", "GraphicalJumpL", "GraphicalJumpR"})
+            dynamic_cast<GraphicalObject*>(
+                game.CreateSceneObjectByClass(std::string("Player ") + pose, "GraphicalObject", "player"))
+                ->SetSize(64, 96, true);
+    }
+    void TearDown() override
+    {
+        platform::SetDebugSink({});
+        TeleportLevelFiles = savedHubs;
+        fs::remove_all(folder);
+    }
+
+    template <class Data> Data& Place(Layer& layer, const std::string& key, float x, Point<int> size)
+    {
+        auto* type = dynamic_cast<GameplayObject*>(Game::FindSceneObject(key, false));
+        Layer::Instance* placed = layer.AddPlacedInstance(type, x, kFloor);
+        auto* data = dynamic_cast<Data*>(type->CreateInstance());
+        if (auto* zone = dynamic_cast<ZoneInstance*>(data))
+            zone->SetSize(size);
+        placed->SetPayload(std::unique_ptr<SceneObjectInstance>(data));
+        return *data;
+    }
+
+    void WriteLevel(const std::string& file, const LevelPlan& plan)
+    {
+        Level level(file);
+        Layer* scene = level.CreateLayer(Level::kScene, "Collisions", nullptr, plan.width, 448, 32, 32);
+        for (int x = 0; x < plan.width; x += 32)
+            scene->AddPlacedInstance(block, static_cast<float>(x), kFloor - 32.0f);
+        for (const auto& [name, x] : plan.starts) {
+            auto& start = Place<Point_PlayerStart::Instance>(*scene, "Point_PlayerStart", x, {});
+            start.SetName(name);
+            start.SetStartName(name);
+        }
+        for (const LevelPlan::Exit& exit : plan.exits) {
+            auto& zone = Place<Zone_LoadMap::Instance>(*scene, "Zone_LoadMap", exit.x, {32, 192});
+            zone.levelFile.value = exit.levelFile;
+            zone.startPoint.value = exit.startPoint;
+        }
+        for (float x : plan.teleporters)
+            Place<Zone_Teleport::Instance>(*scene, "Zone_Teleport", x, {64, 96});
+        if (plan.mapCell)
+            Place<Point_MinimapLocation::Instance>(*scene, "Point_MinimapLocation", 0.0f, {}).point.value
+                = *plan.mapCell;
+        level.SetValues(0.0f, 0.0f);
+        ASSERT_TRUE(level.SaveFile((folder / file).string()));
+    }
+
+    // Enters a level at a start point as the program entry does.
+    void Enter(const std::string& file, const std::string& start)
+    {
+        game.SetStartPointName(start);
+        ASSERT_TRUE(game.ChangeLevel(file));
+        pool->loading = 0;
+        pool->loadingHold = 0;
+    }
+
+    // One pass of the main loop with these keys held.
+    void Pass(const InputActions& keys)
+    {
+        input->next = keys;
+        loop.RunPass();
+        pool->loading = 0;
+        pool->loadingHold = 0;
+    }
+
+    // Passes with the keys held until a level change is asked for; then
+    // one pass with nothing held, which carries the change out.
+    void WalkUntilChange(float x, int limit = 80)
+    {
+        for (int i = 0; i < limit && game.pendingLevelFile.empty(); ++i)
+            Pass(Keys(x));
+        ASSERT_FALSE(game.pendingLevelFile.empty()) << "no exit reached";
+        Pass(Keys(0.0f));
+    }
+
+    Player& ThePlayer() { return *game.GetPlayer(); }
+    std::string LevelName() const { return game.GetCurrentLevel() ? game.GetCurrentLevel()->GetName() : ""; }
+
+    fs::path folder;
+    std::vector<std::string> savedHubs;
+    std::string output;
+    DXRenderEngine* engine = new DXRenderEngine();
+    RenderPoolManager* pool = engine->SetRenderPool(new RenderPoolManager(false));
+    ScriptedInput* input = new ScriptedInput();
+    Game game {"Quenholt", engine, input, nullptr};
+    GameLoopAccess access {game};
+    MainLoop loop {access, *engine};
+    GraphicalObject* block = nullptr;
+};
+
+TEST_F(GameTravel, AnExitCarriesThePlayerToItsStartPointFacingTheWayItWalked)
+{
+    LevelPlan first;
+    first.starts = {{"start", 100.0f}, {"from_cemetery_02", 700.0f}};
+    first.exits = {{800.0f, "cemetery_02.lvl", "from_cemetery_01"}};
+    LevelPlan second;
+    second.starts = {{"from_cemetery_01", 300.0f}};
+    second.exits = {{0.0f, "Cemetery_01.LVL", "from_cemetery_02"}};
+    WriteLevel("cemetery_01.lvl", first);
+    WriteLevel("cemetery_02.lvl", second);
+    Enter("cemetery_01.lvl", "start");
+    // Set on the floor below the point.
+    EXPECT_EQ(ThePlayer().GetPosition().x, 100.0f);
+    EXPECT_NEAR(ThePlayer().GetPosition().y, kFloor, 0.11f);
+
+    // Walk right into the exit: the next level, on the floor at its start
+    // point, facing right.
+    WalkUntilChange(1.0f);
+    EXPECT_EQ(LevelName(), "cemetery_02.lvl");
+    EXPECT_FLOAT_EQ(ThePlayer().GetPosition().x, 300.0f);
+    EXPECT_NEAR(ThePlayer().GetPosition().y, kFloor, 0.11f);
+    EXPECT_EQ(ThePlayer().GetFacingFromAnimation(), 1);
+    EXPECT_FALSE(game.IsMenuFlagSet());
+    for (int i = 0; i < 10; ++i)
+        Pass(Keys(0.0f));
+    EXPECT_NEAR(ThePlayer().GetPosition().y, kFloor, 0.11f) << "still standing";
+
+    // And back west: the file named in other letters is the same level.
+    WalkUntilChange(-1.0f);
+    EXPECT_EQ(LevelName(), "cemetery_01.lvl");
+    EXPECT_FLOAT_EQ(ThePlayer().GetPosition().x, 700.0f);
+    EXPECT_EQ(ThePlayer().GetFacingFromAnimation(), -1);
+}
+
+TEST_F(GameTravel, AMissingStartPointFallsBackToTheDefaultSpawnerAndSaysWhere)
+{
+    LevelPlan first;
+    first.starts = {{"start", 100.0f}};
+    first.exits = {{300.0f, "cemetery_02.lvl", "nowhere"}};
+    LevelPlan second;
+    second.starts = {{"gate", 500.0f}};
+    WriteLevel("cemetery_01.lvl", first);
+    WriteLevel("cemetery_02.lvl", second);
+    ASSERT_TRUE(game.console.ExecuteCommand("setdefaultspawner gate"));
+    Enter("cemetery_01.lvl", "start");
+    WalkUntilChange(1.0f);
+    EXPECT_EQ(LevelName(), "cemetery_02.lvl");
+    EXPECT_FLOAT_EQ(ThePlayer().GetPosition().x, 500.0f);
+    EXPECT_NE(output.find("the level \"cemetery_02.lvl\" has no start point \"nowhere\""), std::string::npos)
+        << output;
+
+    // Neither the point nor the default: the level's stored view, centred.
+    output.clear();
+    game.defaultSpawner = "gone";
+    Enter("cemetery_02.lvl", "nowhere");
+    EXPECT_EQ(ThePlayer().GetPosition(), Point<float>(256.0f, 224.0f));
+    EXPECT_NE(output.find("has no start point \"nowhere\"; trying the default \"gone\""), std::string::npos)
+        << output;
+}
+
+TEST_F(GameTravel, TwoTeleportersFoundThenTheMenuTakesThePlayerBack)
+{
+    LevelPlan hubOne;
+    hubOne.starts = {{"start", 100.0f}};
+    hubOne.teleporters = {300.0f};
+    hubOne.exits = {{600.0f, "cimetery_tp_02.lvl", "from_tp01"}};
+    LevelPlan hubTwo;
+    hubTwo.starts = {{"from_tp01", 100.0f}};
+    hubTwo.teleporters = {320.0f};
+    hubTwo.mapCell = Point<int>(21, 22);
+    WriteLevel("cimetery_tp_01.lvl", hubOne);
+    WriteLevel("cimetery_tp_02.lvl", hubTwo);
+    Enter("cimetery_tp_01.lvl", "start");
+
+    // The first teleporter: found, one point, the message, but no use hint.
+    for (int i = 0; i < 40 && game.teleports.empty(); ++i)
+        Pass(Keys(1.0f));
+    ASSERT_EQ(game.teleports.size(), 1u);
+    EXPECT_EQ(game.teleports[0].levelFile, "cimetery_tp_01.lvl");
+    EXPECT_EQ(game.saveData.GetScore(), 1);
+    BackgroundEvent* text = BackgroundEvent::FindByTypeName("BGEvent_ShowText");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->GetName(), "DiscoverTeleport");
+
+    // On through the exit; the record travels with the player.
+    WalkUntilChange(1.0f);
+    ASSERT_EQ(LevelName(), "cimetery_tp_02.lvl");
+    ASSERT_EQ(game.teleports.size(), 1u);
+    for (int i = 0; i < 40 && game.teleports.size() < 2; ++i)
+        Pass(Keys(1.0f));
+    ASSERT_EQ(game.teleports.size(), 2u);
+    EXPECT_EQ(game.saveData.GetScore(), 2);
+    EXPECT_EQ(game.teleports[1].cell, Point<int>(21, 22)) << "the hub's cell, from its map marker";
+
+    // Standing in it: the use hint once the message is over.
+    for (int i = 0; i < 40; ++i)
+        Pass(Keys(0.0f));
+    text = BackgroundEvent::FindByTypeName("BGEvent_ShowText");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->GetName(), "CanUseTeleport");
+
+    // The use action opens the menu; it draws the map's row over black.
+    Pass(Keys(0.0f, false, true));
+    EXPECT_EQ(game.uiState, 4);
+    EXPECT_TRUE(game.IsMenuFlagSet());
+    EXPECT_EQ(game.teleportMap.mapMode, 1);
+    Pass(Keys(0.0f));
+    int rects = 0;
+    for (const RenderPoolCommand& command : pool->frameCommands[pool->renderSlot.load()])
+        rects += command.IsRect() ? 1 : 0;
+    EXPECT_GE(rects, 3) << "the row: background, two hubs and the marks";
+    // The cursor skips the hub the player stands in.
+    EXPECT_EQ(game.teleportMap.cursor, 0);
+
+    // Confirming travels to the first hub's teleporter.
+    Pass(Keys(0.0f, true));
+    EXPECT_EQ(game.pendingLevelFile, "cimetery_tp_01.lvl");
+    EXPECT_EQ(game.startPointName, "[TELEPORT]");
+    Pass(Keys(0.0f));
+    ASSERT_EQ(LevelName(), "cimetery_tp_01.lvl");
+    EXPECT_FLOAT_EQ(ThePlayer().GetPosition().x, 332.0f); // 300 + 64 / 2
+    EXPECT_FALSE(game.IsMenuFlagSet());
+    EXPECT_EQ(game.teleportMap.mapMode, 0);
+    EXPECT_EQ(game.teleports.size(), 2u);
+}
+
+TEST_F(GameTravel, AReloadStandsTheNewPlayerAtTheSavedPlaceFacingTheSavedSide)
+{
+    LevelPlan level;
+    level.starts = {{"start", 100.0f}};
+    WriteLevel("cemetery_01.lvl", level);
+    for (const int side : {-1, 1}) {
+        SCOPED_TRACE(side);
+        game.SetPlayer(nullptr);
+        game.saveData.SetPosition(600.0f, kFloor + 40.0f);
+        game.saveData.SetDirection(side);
+        game.saveData.SetMaxLife(6);
+        Enter("cemetery_01.lvl", "[SAVE]");
+        EXPECT_FLOAT_EQ(ThePlayer().GetPosition().x, 600.0f);
+        EXPECT_NEAR(ThePlayer().GetPosition().y, kFloor, 0.11f) << "set on the floor below";
+        EXPECT_EQ(ThePlayer().GetFacingFromAnimation(), side);
+        EXPECT_EQ(ThePlayer().GetLife(), 6) << "the new player's life is the saved one";
+    }
+}
+
+TEST_F(GameTravel, TheLoadingScreenShowsThePlayersLastLookOnBlackWhileOneIsKept)
+{
+    GraphicalObject screen("Game_LoadingScreen_512_448");
+    GraphicalObject look("Player DieR");
+    game.loadingScreen = &screen;
+    const auto blackScreens = [&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        game.Render(true);
+        int found = 0;
+        for (const RenderPoolCommand& command : pool->frameCommands[pool->renderSlot.load()])
+            if (command.IsRect() && command.GetRectSize() == Point<int>(512, 448)
+                && command.GetColour() == 0xFF000000u)
+                ++found;
+        return found;
+    };
+    EXPECT_EQ(blackScreens(), 0);
+    game.transitionImage = &look;
+    game.transitionPosition = Point<int>(200, 150);
+    EXPECT_EQ(blackScreens(), 1);
+    game.transitionImage = nullptr;
+    game.loadingScreen = nullptr;
+}
+
+} // namespace

@@ -1,0 +1,138 @@
+#include "game/Game.h"
+
+#include "characters/Player.h"
+#include "engine/app/MainLoop.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/RenderPoolManager.h"
+#include "engine/serial/FileUtils.h"
+#include "engine/serial/ReaderContext.h"
+#include "game/GameLoopAccess.h"
+#include "game/GameStartup.h"
+#include "scene/Level.h"
+#include "scene/MapModel.h"
+#include "scene/SpacialInstance.h"
+#include "tests/game/ScriptedInput.h"
+#include "zones/ZoneInstance.h"
+#include "zones/Zone_Teleport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The cemetery's two first hubs of the assembled world (build/world), played
+// through the game's main loop headless: each teleporter found in turn, then
+// the teleport menu takes the player from the second hub back to the first.
+namespace {
+
+const std::string kWorld = QUENHOLT_WORLD_DIR;
+
+class GameTravelWorld : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::filesystem::exists(kWorld + "/gamelib.txt"))
+            GTEST_SKIP() << "the world is not built in " << kWorld;
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(kWorld);
+        platform::SetDebugSink([this](std::string_view text) { output += text; });
+        savedHubs = TeleportLevelFiles;
+        TeleportLevelFiles = {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl", "Cave_tp.lvl",
+            "Cimetery_TP_03.lvl", "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
+        pool->ready = 1;
+        pool->idle = 1;
+        std::ifstream library("gamelib.txt", std::ios::binary);
+        ReaderContext context(library, "gamelib.txt");
+        ASSERT_TRUE(game.UnSerialize(library)) << output;
+        std::ifstream settings("init_vars.txt", std::ios::binary);
+        game.RunCommandFile(settings, "init_vars.txt");
+        game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
+        game.frameDelay = 0;
+    }
+    void TearDown() override
+    {
+        platform::SetDebugSink({});
+        if (!previous.empty()) {
+            TeleportLevelFiles = savedHubs;
+            std::filesystem::current_path(previous);
+        }
+    }
+
+    void Pass(const InputActions& keys = InputActions())
+    {
+        input->next = keys;
+        loop.RunPass();
+        pool->loading = 0;
+        pool->loadingHold = 0;
+    }
+    // The level's teleporter: where it stands and how wide it is.
+    std::pair<Point<float>, int> Teleporter()
+    {
+        auto* placed = game.GetCurrentLevel()->FindInstanceByClass(
+            Zone_Teleport::Instance::VersionedClassName(), Level::kScene);
+        EXPECT_NE(placed, nullptr) << game.GetCurrentLevel()->GetName();
+        if (placed == nullptr)
+            return {};
+        return {placed->GetPosition(), dynamic_cast<ZoneInstance&>(*placed->GetPayload()).GetSize().x};
+    }
+    // Enters the hub at its start point and puts the player in its ring.
+    void FindTeleporterOf(const std::string& hub, size_t known)
+    {
+        ASSERT_TRUE(game.console.ExecuteCommand("changelevel " + hub + " start"));
+        Pass();
+        ASSERT_EQ(game.GetCurrentLevel()->GetName(), ToLowerCase(hub));
+        const auto [at, width] = Teleporter();
+        game.GetPlayer()->SetPosition(at + Point<float>(static_cast<float>(width / 2 - 32), 0.0f));
+        for (int i = 0; i < 5 && game.teleports.size() < known; ++i)
+            Pass();
+        ASSERT_EQ(game.teleports.size(), known) << output;
+    }
+
+    std::filesystem::path previous;
+    std::vector<std::string> savedHubs;
+    std::string output;
+    DXRenderEngine* engine = new DXRenderEngine();
+    RenderPoolManager* pool = engine->SetRenderPool(new RenderPoolManager(false));
+    ScriptedInput* input = new ScriptedInput();
+    Game game {"Quenholt", engine, input, nullptr};
+    GameLoopAccess access {game};
+    MainLoop loop {access, *engine};
+};
+
+TEST_F(GameTravelWorld, TheMenuOfTheSecondHubTakesThePlayerToTheFirstHubsRing)
+{
+    game.SetStartPointName("start");
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << output;
+    FindTeleporterOf("Cimetery_TP_01.lvl", 1);
+    FindTeleporterOf("Cimetery_TP_02.lvl", 2);
+    EXPECT_EQ(game.teleports[0].levelFile, "cimetery_tp_01.lvl");
+    EXPECT_EQ(game.teleports[1].levelFile, "cimetery_tp_02.lvl");
+    // Each record holds its hub's cell of the world map, as its marker gives it.
+    EXPECT_EQ(game.teleports[1].cell, game.GetCurrentLevel()->GetMinimapPoint());
+
+    // The use action, once the messages are over, opens the menu.
+    for (int i = 0; i < 60; ++i)
+        Pass();
+    InputActions use;
+    use.attack = true;
+    Pass(use);
+    ASSERT_EQ(game.uiState, 4) << "the use action did not open the menu";
+    Pass();
+    EXPECT_EQ(game.teleportMap.cursor, 0);
+    InputActions confirm;
+    confirm.jump = true;
+    Pass(confirm);
+    Pass();
+    ASSERT_EQ(game.GetCurrentLevel()->GetName(), "cimetery_tp_01.lvl");
+    const auto [at, width] = Teleporter();
+    EXPECT_FLOAT_EQ(game.GetPlayer()->GetPosition().x, at.x + static_cast<float>(width / 2));
+    EXPECT_NEAR(game.GetPlayer()->GetPosition().y, at.y, 64.0f);
+    EXPECT_FALSE(game.IsMenuFlagSet());
+    EXPECT_EQ(game.teleports.size(), 2u);
+}
+
+} // namespace

@@ -1,0 +1,126 @@
+#include "characters/Player.h"
+#include "characters/PlayerArmor.h"
+#include "characters/PlayerArmorFire.h"
+#include "characters/PlayerArmorIce.h"
+#include "characters/PlayerModifier.h"
+#include "game/Game.h"
+#include "scene/MapModel.h"
+#include "zones/ZoneRequests.h"
+#include "zones/Zone_PickupObject.h"
+
+// What each item does to the player, its armors and the game when taken.
+
+namespace {
+
+// Makes `index` the worn armor, switching only when it changes.
+void WearArmor(Player& player, int index)
+{
+    const int previous = player.GetCurrentArmor();
+    player.SetCurrentArmor(index);
+    if (previous != index)
+        player.SwitchArmor(previous, false);
+}
+
+// The armor upgrade: worn, at level 2, with its look of level 2.
+bool UpgradeArmor(Player& player, PlayerArmor* armor, int index)
+{
+    if (armor == nullptr)
+        return false;
+    WearArmor(player, index);
+    armor->SetLevel(2);
+    armor->ApplyAnimationSet();
+    return true;
+}
+
+} // namespace
+
+bool Zone_PickupObject::TakeModifier(Player& player, int kind)
+{
+    PlayerModifier* modifier = player.GetModifier(kind);
+    if (modifier == nullptr || modifier->IsEnabled())
+        return false;
+    player.EnableModifier(kind);
+    ZoneRequests::ShowText("NewArmor", "You get a new armor !", 30);
+    if (kind == Player::kIceArmor) {
+        // One charge to begin with, and it comes at once.
+        PlayerArmorState& armor = player.GetArmorState();
+        armor.armorChargesMax = 1;
+        armor.armorRechargeCounter = armor.armorRechargePeriod;
+        WearArmor(player, Player::kIceArmor);
+    } else if (kind == Player::kFireArmor) {
+        WearArmor(player, Player::kFireArmor);
+    } else if (kind == Player::kCrossbow) {
+        if (PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(&player)) {
+            crossbow->boltsLeft = 3;
+            crossbow->boltCapacity = 3;
+        }
+    }
+    return true;
+}
+
+bool Zone_PickupObject::TakeItem(Game& game, Player& player, Instance& pickup)
+{
+    switch (pickup.kind.value) {
+    case 7:
+        player.itemAttraction = true;
+        return true;
+    case 9:
+        player.secretFinder = true;
+        player.PlaceFirefliesAtPlayer();
+        return true;
+    case 10:
+        return UpgradeArmor(player, GetPlayerArmorIce(&player), Player::kIceArmor);
+    case 12:
+        return UpgradeArmor(player, GetPlayerArmorFire(&player), Player::kFireArmor);
+    case kMapPieces:
+        return TakeMapPieces(game, player, pickup);
+    case 21:
+        player.SetMaxLife(player.GetMaxLife() + 2);
+        return true;
+    case 22:
+        ++player.GetArmorState().armorChargesMax;
+        return true;
+    case 23:
+        // No lower bound: five of them bring the period to 0.
+        player.GetArmorState().armorRechargePeriod -= 30;
+        return true;
+    case 24:
+        if (PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(&player)) {
+            ++crossbow->boltCapacity;
+            crossbow->boltsLeft = crossbow->boltCapacity;
+            return true;
+        }
+        return false;
+    case 26:
+        ++player.crossbowLevel;
+        return true;
+    case 27:
+        if (player.GetAttackRank() >= 4)
+            return false;
+        player.SetAttackRank(player.GetAttackRank() + 1);
+        ZoneRequests::ShowText("NewArmor", "You get a new attack power rank !", 30);
+        return true;
+    case 28:
+        player.spiderDoubleJump = true;
+        return true;
+    default:
+        // 8 and 25 show a graphic but grant nothing; the others have neither.
+        return false;
+    }
+}
+
+bool Zone_PickupObject::TakeMapPieces(Game& game, Player& player, Instance& pickup)
+{
+    MapModel* minimap = game.minimapModel.get();
+    if (minimap == nullptr)
+        return false;
+    pickup.SetEnabled(false);
+    // Only cells not seen yet become revealed; visited ones stay visited.
+    for (const Point<int>& cell : ParseMapCells(pickup.parameter.value)) {
+        if (minimap->GetCell(cell.x, cell.y) == 0)
+            minimap->SetCell(cell.x, cell.y, 2);
+    }
+    ZoneRequests::OpenOverlayPage(0);
+    player.PlaySoundAt(21);
+    return true;
+}
