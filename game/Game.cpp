@@ -60,9 +60,13 @@ Game::Game(std::string gameTitle, IRenderEngine* render, AbstractInputManager* i
     SteamAPI_RegisterCallback(&userStatsStoredCallback, 1102);
     camera.Reset();
 
-    const std::string programFolder = GetProgramFolder();
-    SetBasePath(programFolder);
-    SetDialogPath(programFolder);
+    // The data files (pictures, dialogues) are named relative to the
+    // working folder: the program is started in the world's folder, which
+    // is not the folder the program was built into. Paths are joined by
+    // plain concatenation, so the program folder without its separator
+    // would join "build" and "dialogues_eng" into "builddialogues_eng".
+    SetBasePath("");
+    SetDialogPath("");
     imageHandleManager = ImageHandleManager::GetInstance();
 
     g_game = this;

@@ -8,6 +8,7 @@
 #include "engine/sound/SoundGameAccess.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Sprite.h"
+#include "script/DialogueFile.h"
 #include "script/Script.h"
 #include "script/ScriptVar.h"
 
@@ -101,6 +102,19 @@ TEST(GameObject, NullEnginesAndTheSingletonAfterDestruction)
     EXPECT_EQ(Game::GetInstance(), nullptr);
     EXPECT_EQ(GetSoundGameAccess(), nullptr);
     EXPECT_TRUE(Script::GetCommands().empty());
+}
+
+// The game runs in the world's folder: dialogues and pictures are named
+// relative to it, never glued to the program's folder without a separator.
+TEST(GameObject, DataPathsAreTheWorkingFolder)
+{
+    SetDialogPath("stale/");
+    SetBasePath("stale/");
+    Game game;
+    EXPECT_EQ(GetDialogPath(), "");
+    EXPECT_EQ(GetBasePath(), "");
+    EXPECT_EQ(DialogueFile::PathFor("cemetery.txt"), "dialogues_eng/cemetery.txt");
+    game.Shutdown();
 }
 
 TEST(GameObject, RegistersItsSteamCallbacksAndRemovesThemWhenDestroyed)

@@ -6,7 +6,6 @@
 #include "script/BGEvent_DialogueManager.h"
 #include "script/BGEvent_ShowText.h"
 #include "tests/game/ScriptedInput.h"
-#include "zones/Zone_LoadMap.h"
 #include "zones/Zone_Teleport.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +16,8 @@
 #include <string>
 #include <unistd.h>
 
-// A teleporter and an exit of a level that is the game's current one, with
-// a player of 20 x 40 moved in and out of them, frame by frame.
+// A teleporter of a level that is the game's current one, with a player of
+// 20 x 40 moved in and out of it, frame by frame.
 namespace {
 
 using Placed = SpacialInstance<GraphicalObject, float>;
@@ -166,36 +165,6 @@ TEST_F(ZoneTeleport, OnlyAFreshPressOfTheUseActionOpensTheMenu)
     // The press that opened it is already the previous poll's: the menu does
     // not take it for a choice.
     EXPECT_TRUE(input->GetPreviousActions().attack);
-}
-
-TEST_F(ZoneTeleport, AnExitAsksForItsLevelOnEveryFrameItIsTouched)
-{
-    Zone_LoadMap exitType("Zone_LoadMap");
-    Placed exit(&exitType, 100.0f, 200.0f);
-    auto data = std::make_unique<Zone_LoadMap::Instance>();
-    data->SetSize(Point<int>(32, 64));
-    data->levelFile.value = "cemetery_02.lvl";
-    data->startPoint.value = "from_cemetery_01";
-    Zone_LoadMap::Instance& zone = *data;
-    exit.SetPayload(std::move(data));
-    for (int i = 0; i < 3; ++i) {
-        game.pendingLevelFile.clear();
-        player->SetPosition(Point<float>(110.0f, 210.0f));
-        EXPECT_FALSE(exitType.UpdatePlayerContact(&exit));
-        EXPECT_EQ(game.pendingLevelFile, "cemetery_02.lvl") << "frame " << i;
-        EXPECT_EQ(game.startPointName, "from_cemetery_01");
-    }
-    game.pendingLevelFile.clear();
-    player->SetPosition(Point<float>(300.0f, 210.0f));
-    exitType.UpdatePlayerContact(&exit);
-    EXPECT_EQ(game.pendingLevelFile, "");
-
-    // An exit without a level file still asks; the game keeps its start point.
-    zone.levelFile.value = "";
-    zone.startPoint.value = "nowhere";
-    player->SetPosition(Point<float>(110.0f, 210.0f));
-    exitType.UpdatePlayerContact(&exit);
-    EXPECT_EQ(game.startPointName, "nowhere");
 }
 
 } // namespace
