@@ -266,8 +266,8 @@ void Game::UpdateBackgroundEvents()
 {
     if (currentLevel == nullptr)
         return;
-    // Every event moves on (a wait ends, a text times out), as in the run
-    // pass; then the spent ones go.
+    // The late pass: texts count their ticks down, dialogues type on, stop
+    // requests end their events; then the finished ones go.
     for (size_t i = 0; i < currentLevel->GetBackgroundEventCount(); ++i) {
         BackgroundEvent* event = currentLevel->GetBackgroundEvent(i);
         if (event != nullptr && !(event->IsFinished() && event->IsAutoDelete()))

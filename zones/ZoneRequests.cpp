@@ -40,13 +40,14 @@ bool SaveGameAt(float x, float y, int direction)
     return game != nullptr && game->SaveGameAt(x, y, direction);
 }
 
-void OpenOverlayPage(int page)
+void OpenMap()
 {
     Game* game = Game::GetInstance();
     if (game == nullptr)
         return;
     game->OpenOverlayScreen();
-    game->teleportMap.mapMode = page;
+    game->overlaySource = 0;
+    game->teleportMap.mapMode = 0;
     // The overlay holds the game like the menu does, but the sounds go on.
     game->menuFlag = true;
     if (SoundEventsManager* sounds = game->GetSoundEventsManager())

@@ -17,8 +17,8 @@ void IncrementGameScore();
 // Saves the game with the player at (x, y) facing `direction`; true when the
 // save file was written.
 bool SaveGameAt(float x, float y, int direction);
-// Opens the overlay screen on page `page` (0 the map, 1 the teleport menu)
-// while the sound events keep playing.
-void OpenOverlayPage(int page);
+// Opens the overlay screen on the map, as a pickup does, while the sound
+// events keep playing.
+void OpenMap();
 
 } // namespace ZoneRequests

@@ -120,7 +120,7 @@ bool Zone_PickupObject::TakeMapPieces(Game& game, Player& player, Instance& pick
         if (minimap->GetCell(cell.x, cell.y) == 0)
             minimap->SetCell(cell.x, cell.y, 2);
     }
-    ZoneRequests::OpenOverlayPage(0);
+    ZoneRequests::OpenMap();
     player.PlaySoundAt(21);
     return true;
 }

@@ -170,7 +170,9 @@ TEST_F(ZonePickupItems, MapPiecesRevealUnseenCellsAndOpenTheMap)
     game.minimapModel = std::make_unique<MapModel>();
     MapModel& map = *game.minimapModel;
     map.SetCell(11, 2, 1);
+    // The teleport menu was the last page shown.
     game.teleportMap.mapMode = 1;
+    game.overlaySource = 1;
     game.menuFlag = false;
     EXPECT_TRUE(Take(Zone_PickupObject::kMapPieces, "3 4;10 2-12 3;50 43-60 50;7"));
     std::vector<std::string> revealed;
@@ -185,6 +187,7 @@ TEST_F(ZonePickupItems, MapPiecesRevealUnseenCellsAndOpenTheMap)
     // The map page of the overlay is open.
     EXPECT_TRUE(game.menuFlag);
     EXPECT_EQ(game.teleportMap.mapMode, 0);
+    EXPECT_EQ(game.overlaySource, 0);
     EXPECT_EQ(game.saveData.GetScore(), 1);
 }
 

@@ -211,6 +211,19 @@ TEST_F(ZoneClimbFlags, ZonesSideBySideActAsOneAndLeavingSkipsOneClimbStep)
     EXPECT_FALSE(player->climbSkip);
 }
 
+TEST_F(ZoneClimbFlags, ANewLevelForgetsTheClimbZoneOfTheLastOne)
+{
+    PassAt(99.0f);
+    ASSERT_EQ(player->currentClimbZone, left.GetPayload());
+    // A teleport keeps the player's motion, but the zones it knew are gone:
+    // out of every zone of the new level, the climb flag must drop.
+    player->ResetForLevel(true);
+    EXPECT_EQ(player->currentClimbZone, nullptr);
+    player->inClimbZone = true;
+    PassAt(400.0f);
+    EXPECT_FALSE(player->inClimbZone);
+}
+
 TEST_F(ZoneClimbFlags, TheDebugLineSaysWhetherThePlayerClimbs)
 {
     game.console.debug = true;
