@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -183,6 +184,37 @@ TEST_F(WorldLevelFile, LoadedLevelsKeepTheLayerRulesTheGameNeeds)
             markers += p.object == "Point_MinimapLocation";
         }
         EXPECT_EQ(markers, 1);
+    }
+}
+
+// A drifting layer draws the pictures in view once more one layer width to
+// the left: each of its pictures must end at that width, or a gap opens at
+// the screen's left edge and grows as the layer drifts.
+TEST_F(WorldLevelFile, DriftingLayersWrapWithoutAGap)
+{
+    for (const LevelDescription& description : library->levels) {
+        SCOPED_TRACE(description.file);
+        std::unique_ptr<Level> level = Load(description);
+        ASSERT_TRUE(level);
+        for (int i = 0; i < level->GetLayerCount(Level::kBackground); ++i) {
+            Layer* layer = level->GetLayerAt(Level::kBackground, i);
+            if (layer->GetAutoScrollSpeed() == 0.0f)
+                continue;
+            std::map<std::string, float> rightEdge;
+            float width = 0.0f;
+            for (size_t k = 0; k < layer->GetInstanceCount(); ++k) {
+                Layer::Instance* instance = layer->GetInstance(k);
+                const auto* picture = dynamic_cast<const GraphicalObject*>(instance->GetPrototype());
+                ASSERT_NE(picture, nullptr);
+                const float right = instance->GetPosition().x + float(picture->GetSize().x);
+                rightEdge[picture->GetName()] = std::max(rightEdge[picture->GetName()], right);
+                width = std::max(width, right);
+            }
+            ASSERT_FALSE(rightEdge.empty()) << layer->GetName();
+            for (const auto& [name, right] : rightEdge)
+                EXPECT_EQ(right, width) << name << " in " << layer->GetName();
+            EXPECT_GE(width, 512.0f) << layer->GetName() << " covers the screen";
+        }
     }
 }
 

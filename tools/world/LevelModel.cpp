@@ -80,8 +80,14 @@ void CoverWith(ModelLayer& layer, const std::string& object, int pictureW, int l
 {
     int spanX = int((levelW - kScreenW) * layer.scrollX) + kScreenW;
     int spanY = int((levelH - kScreenH) * layer.scrollY) + kScreenH;
-    if (layer.autoScrollSpeed > 0)
-        spanX += pictureW; // one more to wrap into while it drifts
+    if (layer.autoScrollSpeed > 0) {
+        // A drifting layer wraps at its own width, drawing a copy of what is
+        // in view one width to the left: every picture in it must end at that
+        // same width, a multiple of the widest picture, or the left edge shows
+        // a growing gap.
+        constexpr int kWrapUnit = 1024;
+        spanX = (spanX + kWrapUnit - 1) / kWrapUnit * kWrapUnit;
+    }
     for (int y = 0; y < spanY; y += kScreenH)
         for (int x = 0; x < spanX; x += pictureW) {
             ModelInstance i;
@@ -150,7 +156,7 @@ LevelModel BuildLevelModel(const LevelDescription& d)
     }
     const int levelW = d.TileWidth() * kTile, levelH = d.TileHeight() * kTile;
 
-    // Backgrounds: the sky holds still behind slowly drifting clouds.
+    // Backgrounds: the sky and its clouds drift slowly, whatever the camera does.
     ModelLayer& sky = *model.FindLayer("BG_Sky");
     sky.autoScrollSpeed = 0.25f;
     CoverWith(sky, "BG_" + area + "_Sky", kScreenW, levelW, levelH);
