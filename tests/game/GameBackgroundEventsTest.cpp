@@ -4,6 +4,8 @@
 #include "scene/Level.h"
 #include "script/BackgroundEvent.h"
 
+#include "tests/game/ScriptedInput.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,14 +15,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class IdleInput : public AbstractInputManager {
-public:
-    bool Init() override { return true; }
-    bool Acquire() override { return true; }
-    void Poll() override { }
-    void Release() override { }
-};
 
 // Counts its passes and finishes on its third update.
 class CountingEvent : public BackgroundEvent {
@@ -59,7 +53,7 @@ TEST(GameBackgroundEvents, EveryUpdateFrameUpdatesTheLevelsEventsThenDropsTheSpe
         Level empty;
         ASSERT_TRUE(empty.SaveFile((folder / "small.lvl").string()));
     }
-    Game game("Quenholt", nullptr, new IdleInput(), nullptr);
+    Game game("Quenholt", nullptr, new ScriptedInput(), nullptr);
     std::istringstream library("GameV0\r\nQuenholt\r\n0\r\n0\r\n0\r\n0\r\n");
     game.UnSerialize(library);
     ASSERT_TRUE(game.ChangeLevel((folder / "small.lvl").string()));

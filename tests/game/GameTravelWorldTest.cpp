@@ -13,6 +13,7 @@
 #include "scene/MapModel.h"
 #include "scene/SpacialInstance.h"
 #include "tests/game/ScriptedInput.h"
+#include "tests/tools/WorldFolderTest.h"
 #include "zones/ZoneInstance.h"
 #include "zones/Zone_Teleport.h"
 
@@ -29,37 +30,33 @@
 // the teleport menu takes the player from the second hub back to the first.
 namespace {
 
-const std::string kWorld = QUENHOLT_WORLD_DIR;
-
-class GameTravelWorld : public testing::Test {
+class GameTravelWorld : public WorldFolderTest {
 protected:
+    GameTravelWorld()
+        : WorldFolderTest("quenholt-travel-world")
+    {
+    }
+
     void SetUp() override
     {
-        if (!std::filesystem::exists(kWorld + "/gamelib.txt"))
-            GTEST_SKIP() << "the world is not built in " << kWorld;
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(kWorld);
-        platform::SetDebugSink([this](std::string_view text) { output += text; });
+        WorldFolderTest::SetUp();
+        if (IsSkipped())
+            return;
         savedHubs = TeleportLevelFiles;
         TeleportLevelFiles = {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl", "Cave_tp.lvl",
             "Cimetery_TP_03.lvl", "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
         pool->ready = 1;
         pool->idle = 1;
-        std::ifstream library("gamelib.txt", std::ios::binary);
-        ReaderContext context(library, "gamelib.txt");
-        ASSERT_TRUE(game.UnSerialize(library)) << output;
-        std::ifstream settings("init_vars.txt", std::ios::binary);
-        game.RunCommandFile(settings, "init_vars.txt");
+        ASSERT_TRUE(ReadLibrary(game)) << output;
+        RunSettings(game);
         game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
         game.frameDelay = 0;
     }
     void TearDown() override
     {
-        platform::SetDebugSink({});
-        if (!previous.empty()) {
+        if (!previous.empty())
             TeleportLevelFiles = savedHubs;
-            std::filesystem::current_path(previous);
-        }
+        WorldFolderTest::TearDown();
     }
 
     void Pass(const InputActions& keys = InputActions())
@@ -92,9 +89,7 @@ protected:
         ASSERT_EQ(game.teleports.size(), known) << output;
     }
 
-    std::filesystem::path previous;
     std::vector<std::string> savedHubs;
-    std::string output;
     DXRenderEngine* engine = new DXRenderEngine();
     RenderPoolManager* pool = engine->SetRenderPool(new RenderPoolManager(false));
     ScriptedInput* input = new ScriptedInput();

@@ -9,6 +9,8 @@
 #include "script/ScriptVar.h"
 #include "zones/Zone_TriggerScript.h"
 
+#include "tests/game/ScriptedInput.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -21,15 +23,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// Input that never presses anything: the game runs its frame update.
-class StillInput : public AbstractInputManager {
-public:
-    bool Init() override { return true; }
-    bool Acquire() override { return true; }
-    void Poll() override { }
-    void Release() override { }
-};
 
 // The lever of the cemetery: a trigger whose script writes a save variable,
 // changes the lever's look and its collision copy, counts score and notes
@@ -118,7 +111,7 @@ protected:
         return look != nullptr ? look->GetName() : "<none>";
     }
 
-    Game game {"Quenholt", nullptr, new StillInput(), nullptr};
+    Game game {"Quenholt", nullptr, new ScriptedInput(), nullptr};
     Player* player = nullptr;
     fs::path folder;
     std::string file;

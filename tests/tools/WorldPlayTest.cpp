@@ -8,6 +8,8 @@
 #include "tools/world/LevelDescription.h"
 #include "tools/world/WorldText.h"
 
+#include "tests/tools/WorldFolderTest.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -24,28 +26,11 @@ namespace {
 const std::string kData = std::string(QUENHOLT_SOURCE_DIR) + "/data";
 const std::string kWorld = QUENHOLT_WORLD_DIR;
 
-// Runs the test in the world's folder, as the game runs, and collects the
-// debug output meanwhile.
-class WorldPlay : public testing::Test {
+class WorldPlay : public WorldFolderTest {
 protected:
-    void SetUp() override
+    WorldPlay()
+        : WorldFolderTest("quenholt-world-play")
     {
-        if (!std::filesystem::exists(kWorld + "/gamelib.txt"))
-            GTEST_SKIP() << "the world is not built in " << kWorld;
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(kWorld);
-        // The settings' "setuserpath <PERSONAL>" makes the user folder under
-        // the documents folder: a scratch one here.
-        const std::filesystem::path documents
-            = std::filesystem::temp_directory_path() / "quenholt-world-play";
-        setenv("XDG_DOCUMENTS_DIR", documents.c_str(), 1);
-        platform::SetDebugSink([this](std::string_view text) { output += text; });
-    }
-    void TearDown() override
-    {
-        platform::SetDebugSink({});
-        if (!previous.empty())
-            std::filesystem::current_path(previous);
     }
 
     // The timed screen effects that level scripts steer, as the program
@@ -56,13 +41,6 @@ protected:
         for (auto effect : {&PostEffects::fadeToColor, &PostEffects::fadeToColorInv, &PostEffects::water})
             (*game.postEffects).*effect = std::make_unique<ShaderEffect_PostProcess_TimeDependent>(
                 nullptr, 30.0f, true, 0.0f, 0.0f, false, 2);
-    }
-
-    bool ReadLibrary(Game& game)
-    {
-        std::ifstream file("gamelib.txt", std::ios::binary);
-        ReaderContext context(file, "gamelib.txt");
-        return game.UnSerialize(file);
     }
 
     // Lines of the debug output that report a fault.
@@ -81,9 +59,6 @@ protected:
         }
         return found;
     }
-
-    std::filesystem::path previous;
-    std::string output;
 };
 
 TEST_F(WorldPlay, TheLibraryReadsAndWritesBackByteForByteThroughTheGame)

@@ -11,6 +11,8 @@
 #include "tools/world/WorldText.h"
 #include "ui/UITuning.h"
 
+#include "tests/tools/WorldFolderTest.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,43 +27,13 @@
 namespace {
 
 const std::string kData = std::string(QUENHOLT_SOURCE_DIR) + "/data";
-const std::string kWorld = QUENHOLT_WORLD_DIR;
 
-class WorldSlice : public testing::Test {
+class WorldSlice : public WorldFolderTest {
 protected:
-    void SetUp() override
+    WorldSlice()
+        : WorldFolderTest("quenholt-world-slice")
     {
-        if (!std::filesystem::exists(kWorld + "/gamelib.txt"))
-            GTEST_SKIP() << "the world is not built in " << kWorld;
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(kWorld);
-        // "setuserpath <PERSONAL>" makes its folder under the documents folder.
-        const std::filesystem::path documents
-            = std::filesystem::temp_directory_path() / "quenholt-world-slice";
-        setenv("XDG_DOCUMENTS_DIR", documents.c_str(), 1);
-        platform::SetDebugSink([this](std::string_view text) { output += text; });
     }
-    void TearDown() override
-    {
-        platform::SetDebugSink({});
-        if (!previous.empty())
-            std::filesystem::current_path(previous);
-    }
-
-    bool ReadLibrary(Game& game)
-    {
-        std::ifstream file("gamelib.txt", std::ios::binary);
-        ReaderContext context(file, "gamelib.txt");
-        return game.UnSerialize(file);
-    }
-    void RunSettings(Game& game)
-    {
-        std::ifstream settings("init_vars.txt", std::ios::binary);
-        game.RunCommandFile(settings, "init_vars.txt");
-    }
-
-    std::filesystem::path previous;
-    std::string output;
 };
 
 TEST_F(WorldSlice, EverySettingsLineRunsBeforeAndAfterTheLibraryAndRunsAgainHarmlessly)

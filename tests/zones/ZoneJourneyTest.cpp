@@ -12,6 +12,8 @@
 #include "zones/Zone_PickupObject.h"
 #include "zones/Zone_Save.h"
 
+#include "tests/game/ScriptedInput.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -22,21 +24,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// Input the test sets frame by frame: each poll makes the keys held now the
-// keys of the previous poll.
-class ScriptedInput : public AbstractInputManager {
-public:
-    bool Init() override { return true; }
-    bool Acquire() override { return true; }
-    void Poll() override
-    {
-        previous = current;
-        current = next;
-    }
-    void Release() override { }
-    InputActions next;
-};
 
 // Two levels written to files and played by the game's own frame update:
 // the player walks right out of "first.lvl" through an exit, arrives in
