@@ -352,6 +352,20 @@ Rect<int> Player::GetBodyBox()
     return right ? Rect<int>(w2 - 6, 64, 58, 0) : Rect<int>(w2 - 22, 64, 42, 0);
 }
 
+bool Player::StartArrival()
+{
+    GraphicalObject* left = GetAnimationField(kRespawnL);
+    GraphicalObject* right = GetAnimationField(kRespawnR);
+    if (left == nullptr || right == nullptr)
+        return false;
+    GraphicalObject* pose = GetFacingFromAnimation() == 1 ? right : left;
+    SetMoveState(kRespawning);
+    currentAnimation = pose;
+    currentAnimationId = -1;
+    pose->RestartAnimations(false);
+    return true;
+}
+
 void Player::ResetForLevel(bool keepState)
 {
     // The zones of the level left are gone.

@@ -108,6 +108,12 @@ public:
     void LandingStep(PlayerCollisions* collisions, double dt);
     void UpdateDeath();
     void ResetForLevel(bool keepState);
+    // The arrival after a reload: move state 16 shows the respawn pose of
+    // the side faced from its first frame, until it has played. False, and
+    // nothing changes, unless both respawn poses exist.
+    bool StartArrival();
+    // Where the player was last drawn, on the layer's surface.
+    Point<int> GetScreenPosition() const { return drawInstance.GetScreenPosition(); }
     // Takes the progress of a loaded save slot: abilities and armors, the
     // worn armor, the crossbow, life, the armor charges and levels, the
     // pickups' flags, the attack rank and the fireflies.

@@ -2,6 +2,7 @@
 
 #include "characters/ArmorReplacement.h"
 #include "characters/PlayerArmorHost.h"
+#include "characters/PlayerPoseSet.h"
 #include "engine/serial/Rect.h"
 #include "game/Game.h"
 #include "scene/GraphicalObject.h"
@@ -51,6 +52,17 @@ void PlayerArmor::BuildOnce(
     replacementPairs = BuildPairs(primary);
     secondaryPairs = secondary != nullptr ? BuildPairs(*secondary) : PairList {};
     built = 1;
+}
+
+void PlayerArmor::BuildAnimationSets(const std::string& kind)
+{
+    const std::pair<PlayerAnimationSet*, const char*> sets[] = {{&setA, "]"}, {&setB, "2]"}, {&setC, "C]"}};
+    for (const auto& [set, close] : sets) {
+        const std::string prefix = "[" + kind + close + "Player ";
+        for (int slot = 0; slot < PlayerAnimationSet::kAnimationCount; ++slot)
+            set->animations[static_cast<size_t>(slot)]
+                = Game::FindAnimatedSprite(prefix + PlayerPoseSet::SlotName(slot));
+    }
 }
 
 PlayerArmorState* PlayerArmor::GetState() const

@@ -86,6 +86,11 @@ protected:
     // Builds the pairs from the lists, once.
     void BuildOnce(
         const std::vector<ArmorReplacement>& primary, const std::vector<ArmorReplacement>* secondary);
+    // Fills the three sets with the game's animated sprites named
+    // "[<kind>]", "[<kind>2]" and "[<kind>C]" followed by "Player " and the
+    // slot's name ("[Ice]Player GraphicalIdleR"); a missing name leaves
+    // its slot empty, so the player keeps its own pose there.
+    void BuildAnimationSets(const std::string& kind);
     // The player's charges; null without a player.
     PlayerArmorState* GetState() const;
     // The level's "Collisions" layer; null without one.

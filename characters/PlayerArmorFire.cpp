@@ -45,6 +45,8 @@ void PlayerArmorFire::SetEnabled(bool value)
 
 void PlayerArmorFire::OnEnabled()
 {
+    if (built == 0)
+        BuildAnimationSets("Fire");
     BuildOnce(ArmorReplacement::IceLavaList(), nullptr);
 }
 

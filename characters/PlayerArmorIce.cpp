@@ -93,6 +93,7 @@ void PlayerArmorIce::OnEnabled()
     if (built != 0)
         return;
     ReleaseLists();
+    BuildAnimationSets("Ice");
     BuildOnce(ArmorReplacement::IceList(), &ArmorReplacement::ThirdList());
     lavaPairs = BuildPairs(ArmorReplacement::IceLavaList());
 }

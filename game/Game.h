@@ -149,6 +149,11 @@ public:
     // The player's state on arrival: reset for the level (kept by a
     // teleport), facing the side it faced on leaving, or the save's side.
     void SettlePlayerOnArrival(bool placed, int facing, bool falling);
+    // While the player dies, the loading screen's transition image becomes
+    // its look as last drawn: the game library's pose of that name (the
+    // player's own copy goes with the player at the reload) at the place
+    // on the screen it was drawn.
+    void KeepPlayersLastLook();
     // Steps a player placed in a wall out of it, then sets it on the floor
     // below within reach, or lets it fall.
     void FitPlayerToGround();

@@ -171,6 +171,11 @@ void Game::FitPlayerToGround()
     PlayerCollisions* collisions = playerAccess != nullptr ? playerAccess->GetCollisions() : nullptr;
     if (collisions == nullptr || !player)
         return;
+    // The ground is found for the standing box, whatever form the player
+    // arrives in; its own size and box come back afterwards.
+    const Point<int> size = player->GetSize();
+    player->SetSize(64, 96);
+    player->ResizeCollisionBox(0);
     // A point inside a wall: the player steps out to the left.
     if (collisions->Overlaps(player->GetWorldBox()))
         player->SetPosition(player->GetPosition() + Point<float>(-32.0f, 0.0f));
@@ -184,4 +189,25 @@ void Game::FitPlayerToGround()
     } else {
         player->SetPendingMoveState(Player::kFall);
     }
+    player->SetSize(size.x, size.y);
+    player->ResizeCollisionBox(-1);
+}
+
+void Game::KeepPlayersLastLook()
+{
+    if (!player || player->GetMoveState() != Player::kDying)
+        return;
+    const GraphicalObject* shown = player->GetCurrentGraphical();
+    if (shown == nullptr)
+        return;
+    // An armor's pose ("[Ice]Player DieR") is the armor's animated sprite;
+    // the library keeps the player's own pose under the name without it.
+    std::string name = shown->GetName();
+    auto* look = dynamic_cast<GraphicalObject*>(FindSceneObject(name, false));
+    if (look == nullptr && !name.empty() && name.front() == '[' && name.find(']') != std::string::npos)
+        look = dynamic_cast<GraphicalObject*>(FindSceneObject(name.substr(name.find(']') + 1), false));
+    if (look == nullptr)
+        return;
+    transitionImage = look;
+    transitionPosition = player->GetScreenPosition();
 }

@@ -158,6 +158,9 @@ bool Game::ChangeLevel(std::string levelFile)
     }
     currentLevel->StartScript();
     currentLevel->StartupZones();
+    // A player brought back from the save shows its arrival before it moves.
+    if (pendingLoad)
+        player->StartArrival();
 
     // The images queued while the level was read load on the render thread;
     // then the loading screen ends.

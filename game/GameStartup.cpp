@@ -177,15 +177,17 @@ int RunGame(const std::vector<std::string>& tokens)
     // 20. The effects load on the render thread.
     pool->RequestLoadEffects();
 
+    // The full-screen effects, the final copy as the options chose it. They
+    // exist before the first level, whose start-up script may set them
+    // ("ChangeFadeTimer" and the like fail without them).
+    game.postEffects = std::make_unique<PostEffects>(
+        CreatePostEffects(*renderEngine, game.GetConfig()->GetScaleFilter() != 0));
+
     // 21, 22. The first level: the one named, or the saved one.
     if (!options.levelName.empty() && !game.ChangeLevel(options.levelName))
         ShowError("Error : map file not founded");
     if (game.GetCurrentLevel() != nullptr && game.GetPlayer() == nullptr)
         game.SetPlayer(std::make_unique<Player>("Player"));
-
-    // 24. The full-screen effects, the final copy as the options chose it.
-    game.postEffects = std::make_unique<PostEffects>(
-        CreatePostEffects(*renderEngine, game.GetConfig()->GetScaleFilter() != 0));
 
     // 25. Settings and the console commands once more.
     RunCommandFileIfPresent(game, kInitVars);

@@ -108,6 +108,7 @@ bool Layer::Draw(Point<int> origin)
         DrawCharacters(origin);
         // The player, with its fireflies.
         host->GetPlayer()->Draw(surface.get(), GetDrawOffset(origin));
+        host->KeepPlayersLastLook();
         DrawCharactersFlagged(origin);
     }
     if (drawFrontCharacters && surface)

@@ -1,4 +1,5 @@
 #include "scene/Level.h"
+#include "script/Script.h"
 
 #include <gtest/gtest.h>
 
@@ -123,4 +124,20 @@ TEST_F(GLGameStartup, ALevelOnTheCommandLineOpensFromTheLevelFolder)
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("ChangeLevel: entered \"small.lvl\""), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("map file not founded"), std::string::npos) << run.output;
+}
+
+// The first level's start-up script sets the screen fade's time: the
+// full-screen effects exist by then, so the line runs without an error.
+TEST_F(GLGameStartup, TheFirstLevelsStartUpScriptSetsTheFadeWithoutAnError)
+{
+    fs::create_directories(folder / "levels");
+    Level level;
+    ASSERT_NE(level.GetScript(), nullptr);
+    level.GetScript()->SetText("ChangeFadeTimer 30\nChangeFadeToBlack 20\n");
+    ASSERT_TRUE(level.SaveFile((folder / "levels" / "fade.lvl").string()));
+    WriteFile(folder / "init_vars.txt", "setpath map levels\r\n");
+    const GameRun run = RunGame(folder, "fade.lvl -exit");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("ChangeLevel: entered \"fade.lvl\""), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("Script Error"), std::string::npos) << run.output;
 }

@@ -347,4 +347,82 @@ TEST_F(GameTravel, TheLoadingScreenShowsThePlayersLastLookOnBlackWhileOneIsKept)
     game.loadingScreen = nullptr;
 }
 
+// A player brought back from the save shows its arrival pose of the side it
+// faces, then stands and takes the keys again; a plain entry does not.
+TEST_F(GameTravel, AReloadedPlayerArrivesInItsRespawnPoseThenMoves)
+{
+    for (const char* pose : {"Player RespawnL", "Player RespawnR"})
+        dynamic_cast<GraphicalObject*>(game.CreateSceneObjectByClass(pose, "GraphicalObject", "player"))
+            ->SetSize(64, 96, true);
+    LevelPlan level;
+    level.starts = {{"start", 100.0f}};
+    WriteLevel("cemetery_01.lvl", level);
+    for (const int side : {-1, 1}) {
+        SCOPED_TRACE(side);
+        game.SetPlayer(nullptr);
+        game.saveData.SetPosition(600.0f, kFloor + 40.0f);
+        game.saveData.SetDirection(side);
+        game.pendingLoad = true;
+        Enter("cemetery_01.lvl", "[SAVE]");
+        game.pendingLoad = false;
+        EXPECT_EQ(ThePlayer().GetMoveState(), Player::kRespawning);
+        ASSERT_NE(ThePlayer().GetCurrentAnimation(), nullptr);
+        EXPECT_EQ(
+            ThePlayer().GetCurrentAnimation()->GetName(), side < 0 ? "Player RespawnL" : "Player RespawnR");
+        // The pose has played: the next update stands the player, which
+        // then walks.
+        Pass(Keys(1.0f));
+        EXPECT_NE(ThePlayer().GetMoveState(), Player::kRespawning);
+        for (int i = 0; i < 3; ++i)
+            Pass(Keys(1.0f));
+        EXPECT_GT(ThePlayer().GetPosition().x, 600.0f);
+    }
+    Enter("cemetery_01.lvl", "start");
+    EXPECT_EQ(ThePlayer().GetMoveState(), Player::kIdle);
+}
+
+// The player is set on the ground with the standing box whatever its form,
+// and keeps its own size and box afterwards.
+TEST_F(GameTravel, ThePlayerArrivesOnTheGroundKeepingItsSizeAndBox)
+{
+    LevelPlan level;
+    level.starts = {{"start", 100.0f}};
+    WriteLevel("cemetery_01.lvl", level);
+    Enter("cemetery_01.lvl", "start");
+    EXPECT_EQ(ThePlayer().GetSize(), Point<int>(64, 96));
+    EXPECT_NEAR(ThePlayer().GetPosition().y, kFloor, 0.11f);
+    EXPECT_FLOAT_EQ(ThePlayer().GetWorldBox().top - ThePlayer().GetWorldBox().bottom, 96.0f);
+
+    ThePlayer().ToggleSpiderForm();
+    ASSERT_TRUE(ThePlayer().IsSpiderForm());
+    Enter("cemetery_01.lvl", "start");
+    EXPECT_TRUE(ThePlayer().IsSpiderForm());
+    EXPECT_EQ(ThePlayer().GetSize(), Point<int>(64, 31));
+    EXPECT_FLOAT_EQ(ThePlayer().GetWorldBox().top - ThePlayer().GetWorldBox().bottom, 31.0f);
+    EXPECT_NEAR(ThePlayer().GetPosition().y, kFloor, 0.11f);
+}
+
+// While the player dies, the loading screen keeps the library's pose it
+// shows (not the player's own copy, which the reload deletes).
+TEST_F(GameTravel, ADyingPlayersLastLookIsKeptForTheLoadingScreen)
+{
+    auto* die = dynamic_cast<GraphicalObject*>(
+        game.CreateSceneObjectByClass("Player DieR", "GraphicalObject", "player"));
+    die->SetSize(64, 96, true);
+    LevelPlan level;
+    level.starts = {{"start", 100.0f}};
+    WriteLevel("cemetery_01.lvl", level);
+    game.SetPlayer(nullptr);
+    Enter("cemetery_01.lvl", "start");
+    game.KeepPlayersLastLook();
+    EXPECT_EQ(game.transitionImage, nullptr) << "a living player leaves no look";
+    ThePlayer().SetLife(0);
+    Pass(Keys(0.0f));
+    ASSERT_EQ(ThePlayer().GetMoveState(), Player::kDying);
+    game.KeepPlayersLastLook();
+    EXPECT_EQ(game.transitionImage, die);
+    EXPECT_NE(ThePlayer().GetCurrentAnimation(), die) << "the player shows its own copy";
+    game.transitionImage = nullptr;
+}
+
 } // namespace

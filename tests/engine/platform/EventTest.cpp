@@ -68,6 +68,31 @@ TEST(EventTest, AutoResetWakesOneOfTwoWaiters)
     EXPECT_EQ(woken.load(), 2);
 }
 
+// A thread that sets an event and resets it at once for its next round (the
+// render thread's end-of-step event) still releases the thread that was
+// waiting: before, the waiter found the flag clear again and slept on.
+TEST(EventTest, ASetReleasesTheWaitersEvenWhenAResetFollows)
+{
+    for (const bool manualReset : {true, false}) {
+        Event event(manualReset, false);
+        std::atomic<bool> waiting = false;
+        std::atomic<bool> woken = false;
+        std::thread waiter([&] {
+            waiting = true;
+            woken = event.WaitFor(20000);
+        });
+        while (!waiting.load())
+            std::this_thread::yield();
+        // Give the waiter time to be inside the wait, then pulse.
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        event.Set();
+        event.Reset();
+        waiter.join();
+        EXPECT_TRUE(woken.load()) << (manualReset ? "manual" : "auto") << " reset";
+        EXPECT_FALSE(event.WaitFor(0)) << "the pulse is not kept for later waits";
+    }
+}
+
 TEST(EventTest, SignalAndWaitHandsOver)
 {
     Event request(false, false);

@@ -1,0 +1,79 @@
+#include "characters/Player.h"
+#include "characters/PlayerArmorFire.h"
+#include "characters/PlayerArmorIce.h"
+#include "engine/platform/DebugOutput.h"
+#include "game/Game.h"
+#include "scene/AnimatedSprite.h"
+#include "scene/GraphicalObject.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// The armors' poses are the game's animated sprites named by the armor's
+// prefix and the player's pose name; a pose the library lacks keeps the
+// player's own.
+namespace {
+
+class ArmorSets : public testing::Test {
+protected:
+    ArmorSets()
+    {
+        platform::SetDebugSink([this](std::string_view text) { output += text; });
+        for (const char* pose : {"Player GraphicalIdleL", "Player GraphicalIdleR"})
+            dynamic_cast<GraphicalObject*>(game.CreateSceneObjectByClass(pose, "GraphicalObject", "player"))
+                ->SetSize(64, 96, true);
+        for (const char* name : {"[Ice]Player GraphicalIdleR", "[Ice]Player GraphicalAirAttack[r3]R",
+                 "[Ice2]Player DieL", "[IceC]Player GraphicalIdleCrossbowR", "Player GraphicalIdleR"})
+            game.animatedSprites.push_back(new AnimatedSprite(name));
+    }
+    ~ArmorSets() override { platform::SetDebugSink({}); }
+
+    AnimatedSprite* Sprite(const std::string& name) { return Game::FindAnimatedSprite(name); }
+
+    std::string output;
+    Game game;
+};
+
+TEST_F(ArmorSets, TheIceArmorFindsItsPrefixedPosesInItsThreeSets)
+{
+    Player player("Player");
+    player.EnableModifier(Player::kIceArmor);
+    auto* ice = GetPlayerArmorIce(&player);
+    ASSERT_NE(ice, nullptr);
+    const PlayerAnimationSet& a = ice->GetAnimationSet();
+    EXPECT_EQ(a.animations[1], Sprite("[Ice]Player GraphicalIdleR"));
+    EXPECT_EQ(a.animations[63], Sprite("[Ice]Player GraphicalAirAttack[r3]R"));
+    EXPECT_EQ(a.animations[0], nullptr) << "no \"[Ice]Player GraphicalIdleL\" in the library";
+    EXPECT_EQ(ice->GetAnimationSetB().animations[14], Sprite("[Ice2]Player DieL"));
+    EXPECT_EQ(ice->GetAnimationSetC().animations[31], Sprite("[IceC]Player GraphicalIdleCrossbowR"));
+    int filled = 0;
+    for (const PlayerAnimationSet* set : {&a, &ice->GetAnimationSetB(), &ice->GetAnimationSetC()})
+        for (AnimatedSprite* sprite : set->animations)
+            filled += sprite != nullptr ? 1 : 0;
+    EXPECT_EQ(filled, 4) << "the unprefixed player sprite belongs to no armor";
+    // The fire armor's library has none of its poses.
+    for (AnimatedSprite* sprite : GetPlayerArmorFire(&player)->GetAnimationSet().animations)
+        EXPECT_EQ(sprite, nullptr);
+    EXPECT_EQ(output.find("[Ice"), std::string::npos) << "a missing pose is not reported:\n" << output;
+}
+
+TEST_F(ArmorSets, WearingTheIceArmorShowsItsPoseAndKeepsTheOwnWhereItHasNone)
+{
+    Player player("Player");
+    player.EnableModifier(Player::kIceArmor);
+    GraphicalObject* ownIdleL = player.GetAnimationField(0);
+    ASSERT_NE(ownIdleL, nullptr);
+    player.SetCurrentArmor(Player::kIceArmor);
+    GetPlayerArmorIce(&player)->ApplyAnimationSet();
+    ASSERT_NE(player.GetAnimationField(1), nullptr);
+    EXPECT_EQ(player.GetAnimationField(1)->GetName(), "[Ice]Player GraphicalIdleR");
+    EXPECT_EQ(player.GetAnimationField(0), ownIdleL);
+    // Taking the armor off brings the player's own pose back.
+    player.SetCurrentArmor(-1);
+    player.SetAttackRank(1);
+    ASSERT_NE(player.GetAnimationField(1), nullptr);
+    EXPECT_EQ(player.GetAnimationField(1)->GetName(), "Player GraphicalIdleR");
+}
+
+} // namespace
