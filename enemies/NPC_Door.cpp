@@ -101,15 +101,18 @@ void NPC_Door::PlaceCollisionCopy(Layer* layer, GraphicalObject* graphical)
 
 void NPC_Door::BuildCollisionGraphicals(Level* level)
 {
+    // The spawner's level: while a level is being loaded it is not yet the
+    // current one.
     if (level != nullptr)
         builtLevel = level;
-    Layer* collisions = CollisionLayerOf(DoorLevel());
+    Layer* collisions = CollisionLayerOf(level != nullptr ? level : DoorLevel());
     // Another kind has no graphicals and is never placed.
     if (collisions == nullptr || !KnownKind(doorKind))
         return;
     for (int state = 0; state < 4; ++state) {
         for (int side = 0; side < 2; ++side) {
-            std::unique_ptr<SceneObject> found(Game::FindSceneObject(GraphicalName(doorKind, state, side), true));
+            std::unique_ptr<SceneObject> found(
+                Game::FindSceneObject(GraphicalName(doorKind, state, side), true));
             auto* graphical = dynamic_cast<GraphicalObject*>(found.get());
             if (graphical != nullptr)
                 found.release();

@@ -278,3 +278,20 @@ TEST_F(DoorTest, LevelsWithoutTheLayersAndUnknownKindsPlaceNothing)
 }
 
 } // namespace
+
+namespace {
+
+// While a level loads, its spawners run before it becomes the current one:
+// the door goes into the level it is spawned in.
+TEST_F(DoorTest, ADoorIsPlacedInTheLevelItsSpawnerNames)
+{
+    Level loading("next.lvl");
+    Layer* next = loading.CreateLayer(Level::kScene, "Collisions", nullptr, 1024, 448, 32, 32);
+    doors.push_back(std::make_unique<HearingDoor>("gate_door"));
+    doors.back()->BuildCollisionGraphicals(&loading);
+    EXPECT_EQ(next->GetAddedInstanceCount(), 1u);
+    EXPECT_EQ(collisions->GetAddedInstanceCount(), 0u);
+    doors.clear();
+}
+
+} // namespace
