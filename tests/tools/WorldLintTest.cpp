@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -140,9 +142,32 @@ TEST(WorldLintTest, LibraryHoldsTheFirstStageNamesAndEverySoundPlaysAnEvent)
         {"Top", "Fill", "Left", "Right", "TopLeft", "TopRight", "Platform", "Ceiling", "Wall"})
         EXPECT_TRUE(names.count(std::string("Tile_Cem_") + part)) << part;
     for (const std::string& name : names) {
-        // Only characters' pictures may start with "NPC" or "Proj".
-        EXPECT_NE(name.rfind("NPC", 0), 0u) << name;
-        EXPECT_NE(name.rfind("Proj", 0), 0u) << name;
+        // Only characters' pictures, in "(NPC)", may start with "NPC" or
+        // "Proj": the game takes every such name for a character's.
+        if (name.rfind("NPC", 0) != 0 && name.rfind("Proj", 0) != 0)
+            continue;
+        const ArtObject* art = world.art.Find(name);
+        ASSERT_NE(art, nullptr) << name;
+        EXPECT_EQ(art->category, "(NPC)") << name;
+    }
+    for (const std::string side : {"L", "R"})
+        for (const std::string state : {"Close", "Open", "Openning", "Closing"})
+            EXPECT_TRUE(names.count("NPC_DoorClassic_" + state + side)) << state << side;
+    // Doors: 32 x 96; closed, opening and closing they block (a type-0 box),
+    // open they do not; opening and closing finish, or a door never opens.
+    for (const std::string kind : {"Classic", "Crossbow"}) {
+        for (const std::string state : {"Close", "Open", "Openning", "Closing"}) {
+            for (const std::string side : {"L", "R"}) {
+                const ArtObject* door = world.art.Find("NPC_Door" + kind + "_" + state + side);
+                ASSERT_NE(door, nullptr) << kind << state << side;
+                EXPECT_EQ(door->width, 32);
+                EXPECT_EQ(door->height, 96);
+                const bool blocks = std::any_of(door->boxes.begin(), door->boxes.end(),
+                    [](const ArtBox& box) { return box.type == 0 && box.frame == -1; });
+                EXPECT_EQ(blocks, state != "Open") << door->name;
+                EXPECT_EQ(door->loop, state != "Openning" && state != "Closing") << door->name;
+            }
+        }
     }
     std::set<std::string> events;
     for (const SynthSound& sound : world.sounds) {

@@ -1,4 +1,5 @@
 #include "characters/Player.h"
+#include "enemies/NPC_Door.h"
 #include "engine/config/GamePaths.h"
 #include "engine/input/AbstractInputManager.h"
 #include "engine/platform/DebugOutput.h"
@@ -14,11 +15,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <thread>
 #include <unistd.h>
 
 // The cemetery slice walked by scripted input from a new game, in the
@@ -112,6 +115,20 @@ protected:
         }
         return false;
     }
+    // As WaitUntil, for what runs on the game clock rather than in update
+    // frames (the animations of the level's own objects, such as a door's
+    // copy in "Collisions"): each pass lasts at least 5 ms of real time, so
+    // the limit bounds passes, never the time the clock needs.
+    bool WaitUntilOnClock(const std::function<bool()>& done, int limit = 600)
+    {
+        for (int pass = 0; pass < limit; ++pass) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            Pass(InputActions());
+            if (done())
+                return true;
+        }
+        return false;
+    }
     // Walks toward x (pixels) in the current level, jumping where a step
     // holds the player back; stops within half a tile of it (a walking pass
     // covers more than a third of a tile), or when the level changes.
@@ -198,12 +215,41 @@ TEST_F(WorldWalk, FromANewGameThroughTheRankASaveAndItsReloadThreeTeleportersAnd
     EXPECT_EQ(ThePlayer().GetAttackRank(), 2);
     EXPECT_TRUE(WaitUntil([&] { return Y() < 1 * kTile + 1.0f; }, 30)) << "down in the niche";
 
-    // Out of the niche and on to the last screen. The first door stands as
-    // a character of its spawner's name; until doors have their own
-    // behaviour it blocks nothing.
-    EXPECT_NE(game.FindCharacterByName("gate_door", nullptr), nullptr);
+    // Out of the niche and east to the first door: closed, it holds the
+    // player back, jumps and all.
+    auto* door = dynamic_cast<NPC_Door*>(game.FindCharacterByName("gate_door", nullptr));
+    ASSERT_NE(door, nullptr);
+    EXPECT_EQ(door->GetDoorState(), NPC_Door::kClosed);
+    EXPECT_FALSE(WalkTo(48 * kTile, 300));
+    EXPECT_LE(ThePlayer().GetWorldBox(0, 0).right, door->GetPosition().x);
+    EXPECT_GT(X(), 37 * kTile) << "at the door";
+    EXPECT_EQ(door->GetDoorState(), NPC_Door::kClosed);
+    // The scythe at rank 2 opens it: "opening" from the blow, then "open".
+    ASSERT_EQ(ThePlayer().GetAttackRank(), 2);
+    auto strikeOpen = [&] {
+        for (int pass = 0; pass < 20 && door->GetDoorState() == NPC_Door::kClosed; ++pass) {
+            InputActions keys;
+            if (pass % 4 < 2)
+                keys.SetAttack();
+            Pass(keys);
+        }
+        EXPECT_EQ(door->GetDoorState(), NPC_Door::kOpening);
+        EXPECT_TRUE(WaitUntilOnClock([&] { return door->GetDoorState() == NPC_Door::kOpen; }));
+        EXPECT_DOUBLE_EQ(door->GetOpenTimer(), NPC_Door::kOpenDelay);
+    };
+    strikeOpen();
+    // Through it and on to the last screen; behind the player the door
+    // closes again once its delay has run out, and holds the player again.
     ASSERT_TRUE(WalkTo(48 * kTile));
-    EXPECT_GT(X(), 41 * kTile);
+    EXPECT_GT(X(), 47 * kTile);
+    EXPECT_EQ(door->GetDoorState(), NPC_Door::kOpen);
+    EXPECT_TRUE(WaitUntilOnClock([&] { return door->GetDoorState() == NPC_Door::kClosed; }));
+    EXPECT_FALSE(WalkTo(30 * kTile, 200));
+    EXPECT_GE(ThePlayer().GetWorldBox(0, 0).left, door->GetPosition().x + 32.0f) << "held on the east side";
+    // Opened again from the east, it lets the player back west.
+    strikeOpen();
+    ASSERT_TRUE(WalkTo(30 * kTile));
+    EXPECT_LT(X(), 31 * kTile);
 
     // West, out to the Lantern Ring, arriving by the east exit.
     ASSERT_TRUE(WalkOut(0.0f, "cimetery_tp_01.lvl"));
