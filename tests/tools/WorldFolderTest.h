@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/platform/DebugOutput.h"
+#include "engine/render/PostChain.h"
+#include "engine/render/ShaderEffect_PostProcess.h"
 #include "engine/serial/ReaderContext.h"
 #include "game/Game.h"
 
@@ -9,12 +11,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <unistd.h>
 
 // A test run in the assembled world's folder (build/world), where the game
 // runs: the debug output is collected meanwhile, and the settings'
 // "setuserpath <PERSONAL>" makes its folders under a scratch documents folder
-// rather than the user's own. Skipped when the world is not built.
+// of this process (removed afterwards) rather than the user's own. Skipped
+// when the world is not built.
 class WorldFolderTest : public testing::Test {
 protected:
     explicit WorldFolderTest(std::string scratchName)
@@ -29,15 +34,30 @@ protected:
             GTEST_SKIP() << "the world is not built in " << world;
         previous = std::filesystem::current_path();
         std::filesystem::current_path(world);
-        const std::filesystem::path documents = std::filesystem::temp_directory_path() / scratch;
-        setenv("XDG_DOCUMENTS_DIR", documents.c_str(), 1);
+        folder = std::filesystem::temp_directory_path() / (scratch + "-" + std::to_string(getpid()));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        setenv("XDG_DOCUMENTS_DIR", folder.c_str(), 1);
         platform::SetDebugSink([this](std::string_view text) { output += text; });
     }
     void TearDown() override
     {
         platform::SetDebugSink({});
-        if (!previous.empty())
-            std::filesystem::current_path(previous);
+        if (previous.empty())
+            return;
+        std::filesystem::current_path(previous);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    // The timed screen effects that level scripts steer, as the program
+    // makes them, here without shaders: nothing is drawn.
+    static void GiveScreenEffects(Game& game)
+    {
+        game.postEffects = std::make_unique<PostEffects>();
+        for (auto effect : {&PostEffects::fadeToColor, &PostEffects::fadeToColorInv, &PostEffects::water})
+            (*game.postEffects).*effect = std::make_unique<ShaderEffect_PostProcess_TimeDependent>(
+                nullptr, 30.0f, true, 0.0f, 0.0f, false, 2);
     }
 
     static bool ReadLibrary(Game& game)
@@ -55,6 +75,8 @@ protected:
     std::string output;
     // Empty when the test was skipped.
     std::filesystem::path previous;
+    // The scratch documents folder.
+    std::filesystem::path folder;
 
 private:
     std::string scratch;

@@ -33,16 +33,6 @@ protected:
     {
     }
 
-    // The timed screen effects that level scripts steer, as the program
-    // makes them, here without shaders: nothing is drawn.
-    static void GiveScreenEffects(Game& game)
-    {
-        game.postEffects = std::make_unique<PostEffects>();
-        for (auto effect : {&PostEffects::fadeToColor, &PostEffects::fadeToColorInv, &PostEffects::water})
-            (*game.postEffects).*effect = std::make_unique<ShaderEffect_PostProcess_TimeDependent>(
-                nullptr, 30.0f, true, 0.0f, 0.0f, false, 2);
-    }
-
     // Lines of the debug output that report a fault.
     std::vector<std::string> ErrorLines() const
     {

@@ -13,6 +13,8 @@
 #include "script/ScriptVar.h"
 #include "tools/world/WorldText.h"
 
+#include "tests/tools/WorldFolderTest.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -31,7 +33,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-const std::string kWorld = QUENHOLT_WORLD_DIR;
 constexpr float kTile = 32.0f;
 
 // An input manager that plays what the test sets for the next poll.
@@ -49,49 +50,33 @@ public:
     InputActions next;
 };
 
-class WorldWalk : public testing::Test {
+class WorldWalk : public WorldFolderTest {
 protected:
+    WorldWalk()
+        : WorldFolderTest("quenholt-walk")
+    {
+    }
+
     void SetUp() override
     {
-        if (!fs::exists(kWorld + "/gamelib.txt"))
-            GTEST_SKIP() << "the world is not built in " << kWorld;
-        previous = fs::current_path();
-        fs::current_path(kWorld);
-        folder = fs::temp_directory_path() / ("quenholt-walk-" + std::to_string(getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        setenv("XDG_DOCUMENTS_DIR", folder.c_str(), 1);
-        platform::SetDebugSink([this](std::string_view text) { output += text; });
+        WorldFolderTest::SetUp();
+        if (IsSkipped())
+            return;
         // As the start-up does: the settings before the library and twice after it.
-        RunSettings();
-        std::ifstream library("gamelib.txt", std::ios::binary);
-        ReaderContext context(library, "gamelib.txt");
-        ASSERT_TRUE(game.UnSerialize(library));
-        RunSettings();
-        RunSettings();
-        // The timed screen effects the level scripts steer, as the program
-        // makes them, here without shaders.
-        game.postEffects = std::make_unique<PostEffects>();
-        for (auto effect : {&PostEffects::fadeToColor, &PostEffects::fadeToColorInv, &PostEffects::water})
-            (*game.postEffects).*effect = std::make_unique<ShaderEffect_PostProcess_TimeDependent>(
-                nullptr, 30.0f, true, 0.0f, 0.0f, false, 2);
-        // Saves go to a scratch folder, and every pass is an update frame.
+        RunSettings(game);
+        ASSERT_TRUE(ReadLibrary(game));
+        RunSettings(game);
+        RunSettings(game);
+        GiveScreenEffects(game);
+        // Saves go to the scratch folder, and every pass is an update frame.
         SetUserPath(folder.string() + "/");
         game.currentSaveSlot = 0;
         game.frameDelay = 0;
     }
     void TearDown() override
     {
-        platform::SetDebugSink({});
         SetUserPath("");
-        if (!previous.empty())
-            fs::current_path(previous);
-        fs::remove_all(folder);
-    }
-    void RunSettings()
-    {
-        std::ifstream settings("init_vars.txt", std::ios::binary);
-        game.RunCommandFile(settings, "init_vars.txt");
+        WorldFolderTest::TearDown();
     }
 
     Player& ThePlayer() { return *game.GetPlayer(); }
@@ -173,9 +158,6 @@ protected:
         return var != nullptr ? var->GetValue() : std::string();
     }
 
-    fs::path previous;
-    fs::path folder;
-    std::string output;
     ScriptedInput* input = new ScriptedInput();
     Game game {"Quenholt", nullptr, input, nullptr};
 };
