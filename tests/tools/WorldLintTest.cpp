@@ -16,6 +16,8 @@
 #include "tools/world/MusicSynth.h"
 #include "tools/world/WorldText.h"
 
+#include "tests/tools/WorldSources.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -32,27 +34,7 @@ namespace {
 const std::string kData = std::string(QUENHOLT_SOURCE_DIR) + "/data";
 const std::string kWorld = QUENHOLT_WORLD_DIR;
 
-struct World {
-    ArtBook art;
-    ArtAtlas atlas;
-    std::vector<SynthSound> sounds;
-    std::vector<LevelDescription> levels;
-    std::set<std::string> tracks;
-
-    World()
-    {
-        for (const std::string& file : ListFiles(kData + "/art", ".txt"))
-            art.ReadFile(file);
-        atlas = ArtAtlas::Layout(art);
-        for (const std::string& file : ListFiles(kData + "/sounds", ".txt")) {
-            std::vector<SynthSound> list = ReadSoundList(ReadWholeFile(file), file);
-            sounds.insert(sounds.end(), list.begin(), list.end());
-        }
-        for (const std::string& file : ListFiles(kData + "/levels", ".lvd"))
-            levels.push_back(LevelDescription::ReadFile(file));
-        for (const std::string& file : ListFiles(kData + "/music", ".txt"))
-            tracks.insert(ReadMusicTrack(ReadWholeFile(file), file).file);
-    }
+struct World : WorldSources {
     std::set<std::string> Names() const { return GameLibraryWriter(art, atlas, sounds).ObjectNames(); }
 };
 

@@ -11,6 +11,8 @@
 #include "tools/world/WorldText.h"
 #include "zones/Zone_PickupObject.h"
 
+#include "tests/tools/WorldSources.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -74,26 +76,12 @@ std::vector<std::string> InitVars()
     return lines;
 }
 
-struct SliceWorld {
-    ArtBook art;
-    ArtAtlas atlas;
-    std::vector<SynthSound> sounds;
-    std::vector<LevelDescription> levels;
+struct SliceWorld : WorldSources {
     ScriptNames names;
     Game game; // registers the script commands
 
     SliceWorld()
     {
-        for (const std::string& file : ListFiles(kData + "/art", ".txt"))
-            art.ReadFile(file);
-        atlas = ArtAtlas::Layout(art);
-        for (const std::string& file : ListFiles(kData + "/sounds", ".txt")) {
-            std::vector<SynthSound> list = ReadSoundList(ReadWholeFile(file), file);
-            sounds.insert(sounds.end(), list.begin(), list.end());
-        }
-        for (const std::string& file : ListFiles(kData + "/levels", ".lvd"))
-            levels.push_back(LevelDescription::ReadFile(file));
-
         names.objects = GameLibraryWriter(art, atlas, sounds).ObjectNames();
         for (const ArtObject& object : art.objects) {
             if (!object.loop)
@@ -201,8 +189,9 @@ TEST(WorldScriptLintTest, PickupsAndSpawnersCarryWhatTheirZonesRead)
                 EXPECT_GE(kind, 0);
                 EXPECT_LT(kind, Zone_PickupObject::kKindCount);
                 const std::string graphic(Zone_PickupObject::GraphicName(kind));
-                if (!graphic.empty())
+                if (!graphic.empty()) {
                     EXPECT_TRUE(world.names.objects.count(graphic)) << graphic;
+                }
                 if (kind == Zone_PickupObject::kMapPieces) {
                     ASSERT_TRUE(p.options.count("param"));
                     EXPECT_FALSE(Zone_PickupObject::ParseMapCells(p.options.at("param")).empty());
