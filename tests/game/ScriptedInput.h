@@ -12,6 +12,7 @@ public:
     {
         previous = current;
         current = next;
+        released = InputActions();
     }
     void Release() override { }
 

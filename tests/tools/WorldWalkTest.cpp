@@ -13,6 +13,7 @@
 #include "script/ScriptVar.h"
 #include "tools/world/WorldText.h"
 
+#include "tests/game/ScriptedInput.h"
 #include "tests/tools/WorldFolderTest.h"
 
 #include <gtest/gtest.h>
@@ -34,21 +35,6 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr float kTile = 32.0f;
-
-// An input manager that plays what the test sets for the next poll.
-class ScriptedInput : public AbstractInputManager {
-public:
-    bool Init() override { return true; }
-    bool Acquire() override { return true; }
-    void Release() override { }
-    void Poll() override
-    {
-        previous = current;
-        current = next;
-        released = InputActions();
-    }
-    InputActions next;
-};
 
 class WorldWalk : public WorldFolderTest {
 protected:
