@@ -5,6 +5,6 @@
 
 void Zone_NPCSpawner_CrouchSkull::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    NPCSpawner::Spawn<NPC_CrouchSkull>(
-        *this, x, y, {"NPC_CrouchSkull", NPCSpawner::Naming::Placement, &NPC_CrouchSkull::walkRect, NPCSpawner::Area::Rc});
+    NPCSpawner::Spawn<NPC_CrouchSkull>(*this, x, y,
+        {"NPC_CrouchSkull", NPCSpawner::Naming::Placement, &NPC_CrouchSkull::walkRect, NPCSpawner::Area::Rc});
 }

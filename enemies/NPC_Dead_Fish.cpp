@@ -9,7 +9,8 @@ void Zone_NPCSpawner_Dead_Fish::Instance::Spawn(int x, int y, Level* /*level*/)
         fish.SetDirection(Point<float>(1.0f, 0.0f));
         const auto fx = static_cast<float>(x);
         const auto fy = static_cast<float>(y);
-        fish.rect = Rect<float>(fx, fy + static_cast<float>(GetSize().y), fx + static_cast<float>(GetSize().x), fy);
+        fish.rect
+            = Rect<float>(fx, fy + static_cast<float>(GetSize().y), fx + static_cast<float>(GetSize().x), fy);
         fish.referencePoint = Point<float>(fx + 46.0f, fy + 32.0f);
     });
 }

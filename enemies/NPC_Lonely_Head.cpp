@@ -9,7 +9,8 @@ void Zone_NPCSpawner_Lonely_Head::Instance::Spawn(int x, int y, Level* /*level*/
         // Halfway up the zone, which bounds its rise and fall.
         const Point<int> offset = GetOffset();
         head.SetPosition(Point<float>(static_cast<float>(offset.x), static_cast<float>(offset.y))
-            + Point<float>(static_cast<float>(x), static_cast<float>(y) + static_cast<float>(GetSize().y) * 0.5f));
+            + Point<float>(
+                static_cast<float>(x), static_cast<float>(y) + static_cast<float>(GetSize().y) * 0.5f));
         head.lowerY = y;
         head.upperY = y + GetSize().y;
     });

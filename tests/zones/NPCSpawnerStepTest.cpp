@@ -78,8 +78,8 @@ TEST_F(NPCSpawnerStep, AClassOfTheWrongKindOrNoneIsReportedAndSkipped)
     platform::SetDebugSink([&](std::string_view text) { lines.emplace_back(text); });
     Placement door("west_door");
     // The factory makes a thrower, which is no door: the setup never runs.
-    const NPC_Door* made = NPCSpawner::Spawn<NPC_Door>(
-        door, 0, 0, {"NPC_Thrower"}, [](NPC_Door&) { ADD_FAILURE() << "set up a character of the wrong class"; });
+    const NPC_Door* made = NPCSpawner::Spawn<NPC_Door>(door, 0, 0, {"NPC_Thrower"},
+        [](NPC_Door&) { ADD_FAILURE() << "set up a character of the wrong class"; });
     Placement many("crowd");
     const int count = NPCSpawner::SpawnEach<NPC_Thrower>(many, 0, 0, {"NPC_NoSuchClass"}, 3);
     Placement none("empty");
@@ -94,8 +94,8 @@ TEST_F(NPCSpawnerStep, AClassOfTheWrongKindOrNoneIsReportedAndSkipped)
         (std::vector<std::string> {"Spawner \"west_door\": no character made\n",
             "Spawner \"crowd\": no character of class NPC_NoSuchClass\n",
             "Spawner \"crowd\": no character of class NPC_NoSuchClass\n",
-            "Spawner \"crowd\": no character of class NPC_NoSuchClass\n", "Spawner \"crowd\": no character made\n",
-            "Spawner \"empty\": no character made\n"}));
+            "Spawner \"crowd\": no character of class NPC_NoSuchClass\n",
+            "Spawner \"crowd\": no character made\n", "Spawner \"empty\": no character made\n"}));
 }
 
 } // namespace
