@@ -4,8 +4,8 @@
 #include "engine/serial/ReaderContext.h"
 #include "scene/GraphicalObject.h"
 #include "scene/InstanceEffectScope.h"
-#include "scene/SpriteReferences.h"
 #include "scene/Sprite.h"
+#include "scene/SpriteReferences.h"
 
 #include <algorithm>
 #include <utility>
@@ -22,8 +22,8 @@ bool AtEnd(std::istream& is)
 // The six numbers of a glyph, stopping at the first line that does not parse.
 bool ReadGlyphNumbers(std::istream& is, FontGlyph& glyph)
 {
-    int32_t* fields[] = {&glyph.cell.x, &glyph.cell.y, &glyph.offset.x, &glyph.offset.y, &glyph.size.x,
-        &glyph.size.y};
+    int32_t* fields[]
+        = {&glyph.cell.x, &glyph.cell.y, &glyph.offset.x, &glyph.offset.y, &glyph.size.x, &glyph.size.y};
     for (int32_t* field : fields)
         if (!ReadCoordinateLine(is, *field))
             return false;
@@ -56,7 +56,8 @@ bool UI_Font::Serialize(std::ostream& os)
     WriteLine(os, static_cast<uint32_t>(glyphs.size()));
     for (const FontGlyph& glyph : glyphs) {
         WriteLine(os, glyph.key);
-        for (int value : {glyph.cell.x, glyph.cell.y, glyph.offset.x, glyph.offset.y, glyph.size.x, glyph.size.y})
+        for (int value :
+            {glyph.cell.x, glyph.cell.y, glyph.offset.x, glyph.offset.y, glyph.size.x, glyph.size.y})
             WriteLine(os, value);
     }
     return true;
@@ -77,10 +78,11 @@ bool UI_Font::UnSerialize(std::istream& is)
     if (ok)
         ok = ReadIntLine(is, read.cellSize.x) && ReadIntLine(is, read.cellSize.y);
     // Cells of a negative size would place glyphs outside the atlas.
-    if (ok && (read.cellSize.x < 0 || read.cellSize.y < 0 || read.cellSize.x > kMaxCoordinate
-                  || read.cellSize.y > kMaxCoordinate))
-        ok = ReadError(is, "a cell size of 0 to 4194304", std::to_string(read.cellSize.x) + " x "
-                + std::to_string(read.cellSize.y));
+    if (ok
+        && (read.cellSize.x < 0 || read.cellSize.y < 0 || read.cellSize.x > kMaxCoordinate
+            || read.cellSize.y > kMaxCoordinate))
+        ok = ReadError(is, "a cell size of 0 to 4194304",
+            std::to_string(read.cellSize.x) + " x " + std::to_string(read.cellSize.y));
 
     uint32_t count = 0;
     if (!ReadUIntLine(is, count))

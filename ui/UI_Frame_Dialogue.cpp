@@ -57,7 +57,8 @@ void UI_Frame_Dialogue::SetSecondSpeaker(const std::string& speaker)
     SetSpeaker(speaker, secondSpeaker, secondPortrait);
 }
 
-void UI_Frame_Dialogue::SetSpeaker(const std::string& speaker, std::string& current, GraphicalObject*& portrait)
+void UI_Frame_Dialogue::SetSpeaker(
+    const std::string& speaker, std::string& current, GraphicalObject*& portrait)
 {
     if (speaker == current)
         return;

@@ -101,8 +101,7 @@ bool UI_Frame_Player::Render(GraphicalEffect* effect, int x, int y, int p5, int 
     DrawMessages(effect, x, y, ok);
 
     if (game->pickupCinematicKind == 4 && game->cinematicObject != nullptr && ok)
-        ok = DrawElement(
-            game->cinematicObject, effect, game->cinematicPosition.x, game->cinematicPosition.y);
+        ok = DrawElement(game->cinematicObject, effect, game->cinematicPosition.x, game->cinematicPosition.y);
     return ok;
 }
 
@@ -150,7 +149,8 @@ void UI_Frame_Player::DrawMinimap(GraphicalEffect* effect, int x, int y, bool& o
     if (model != nullptr && ok) {
         const Point<int> cell = model->GetCurrentLocation();
         if (uint32_t(cell.x) < kMapColumns && uint32_t(cell.y) < kMapRows) {
-            const Point<int> scroll(-(kMapCell * cell.x + (5 - Half(size.x))), -(kMapCell * cell.y + (5 - Half(size.y))));
+            const Point<int> scroll(
+                -(kMapCell * cell.x + (5 - Half(size.x))), -(kMapCell * cell.y + (5 - Half(size.y))));
             game->teleportMap.mapMode = 2;
             InstanceEffectScope scope(effect);
             game->UpdateTeleportMenu(nullptr, Point<int>(mx, my), scroll, size);

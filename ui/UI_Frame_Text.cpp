@@ -141,8 +141,8 @@ std::string UI_Frame_Text::ReplaceTokens(const std::string& line)
         if (at == std::string::npos)
             continue;
         const InputTriggerer binding = config->GetBinding(token.keyboardBinding + size_t(device));
-        replaced.replace(at, std::string(token.token).size(),
-            GetKeyDisplayName(binding.code, binding.direction, device));
+        replaced.replace(
+            at, std::string(token.token).size(), GetKeyDisplayName(binding.code, binding.direction, device));
     }
     return replaced;
 }

@@ -38,7 +38,8 @@ public:
     {
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
         setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
-        folder = std::filesystem::temp_directory_path() / ("quenholt_bench_text_" + std::to_string(::getpid()));
+        folder
+            = std::filesystem::temp_directory_path() / ("quenholt_bench_text_" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
         PixelImage picture(128, 128);
         for (int y = 0; y < 128; ++y)
@@ -61,8 +62,8 @@ public:
                 Point<int>(7, 12)});
         font.SetGlyphs(glyphs);
         for (int c = 32; c < 127; ++c)
-            cells.push_back(std::make_unique<Sprite>(
-                "cell", "font.png", (c % 16) * 8, (c / 16 - 2) * 12, (c % 16) * 8 + 7, (c / 16 - 2) * 12 + 12));
+            cells.push_back(std::make_unique<Sprite>("cell", "font.png", (c % 16) * 8, (c / 16 - 2) * 12,
+                (c % 16) * 8 + 7, (c / 16 - 2) * 12 + 12));
 
         // Eight lines of 36 characters, without spaces, so nothing wraps.
         std::string text;

@@ -46,7 +46,8 @@ TEST(WorldFontCoverage, ALackingGlyphIsNamedWithItsText)
     const std::vector<std::string> missing = MissingGlyphs(font,
         {{"dialogues_fr/cemetery.txt:3", "Keeper: R\xE9veill\xE9."}, {"here", "tab\there"}, {"ok", "Fine."}});
     ASSERT_EQ(missing.size(), 3u);
-    EXPECT_EQ(missing[0].rfind("dialogues_fr/cemetery.txt:3: no glyph for '\xE9' (0xE9)", 0), 0u) << missing[0];
+    EXPECT_EQ(missing[0].rfind("dialogues_fr/cemetery.txt:3: no glyph for '\xE9' (0xE9)", 0), 0u)
+        << missing[0];
     EXPECT_EQ(missing[2].rfind("here: no glyph for '\t' (0x09)", 0), 0u) << missing[2];
 }
 

@@ -40,7 +40,8 @@ public:
         std::vector<Draw> draws;
         for (const RenderPoolCommand& command : pool.GetFillCommands())
             if (!command.IsRect() && command.GetName().empty())
-                draws.push_back({command.GetImage(), command.GetPosition(), command.GetClip(), command.GetColour()});
+                draws.push_back(
+                    {command.GetImage(), command.GetPosition(), command.GetClip(), command.GetColour()});
         return draws;
     }
 
@@ -57,8 +58,8 @@ inline std::vector<FontGlyph> AsciiGlyphs(const std::string& leaveOut = "")
     for (int c = 32; c < 127; ++c) {
         if (leaveOut.find(char(c)) != std::string::npos)
             continue;
-        glyphs.push_back({std::string(1, char(c)), Point<int>(c % 16, c / 16 - 2), Point<int>(1, 0),
-            Point<int>(6, 12)});
+        glyphs.push_back(
+            {std::string(1, char(c)), Point<int>(c % 16, c / 16 - 2), Point<int>(1, 0), Point<int>(6, 12)});
     }
     return glyphs;
 }

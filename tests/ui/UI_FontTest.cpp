@@ -25,7 +25,8 @@ TEST(UI_FontMeasure, WidthSumsAdvancesHeightTakesTheTallestGlyph)
 {
     UI_Font font("f");
     font.SetSpacing(Point<int>(8, 12));
-    font.SetGlyphs({Glyph("a", 0, 0, 1, 0, 5, 7), Glyph("b", 1, 0, 2, 3, 4, 9), Glyph("c", 2, 0, 0, -1, 6, 12)});
+    font.SetGlyphs(
+        {Glyph("a", 0, 0, 1, 0, 5, 7), Glyph("b", 1, 0, 2, 3, 4, 9), Glyph("c", 2, 0, 0, -1, 6, 12)});
     const struct {
         const char* text;
         Point<int> size;
@@ -50,7 +51,8 @@ TEST(UI_FontDraw, GlyphShowsItsCellAndShortGlyphsStandOnTheBottomLine)
     font.SetAtlas(&atlas);
     font.SetSpacing(Point<int>(8, 9));
     // Same row: a full-height glyph and one 7 high; a repeated key.
-    font.SetGlyphs({Glyph("A", 2, 1, 1, 0, 7, 9), Glyph("x", 3, 1, 1, 0, 7, 7), Glyph("A", 5, 5, 0, 0, 8, 9)});
+    font.SetGlyphs(
+        {Glyph("A", 2, 1, 1, 0, 7, 9), Glyph("x", 3, 1, 1, 0, 7, 7), Glyph("A", 5, 5, 0, 0, 8, 9)});
 
     recording.Clear();
     ASSERT_TRUE(font.Draw(nullptr, 100, 50, "A"));
@@ -105,10 +107,12 @@ TEST(UI_FontRecord, WritesAndReadsBackWithTheLibrarysAtlas)
     UI_Font font("UI_Font_Basic");
     font.SetAtlas(atlas);
     font.SetSpacing(Point<int>(8, 12));
-    font.SetGlyphs({Glyph(" ", 0, 0, 1, 0, 7, 12), Glyph("\\", 12, 3, 1, 0, 7, 12), Glyph("\xE9", 5, 7, 1, 0, 7, 12)});
+    font.SetGlyphs(
+        {Glyph(" ", 0, 0, 1, 0, 7, 12), Glyph("\\", 12, 3, 1, 0, 7, 12), Glyph("\xE9", 5, 7, 1, 0, 7, 12)});
     std::ostringstream os;
     ASSERT_TRUE(font.Serialize(os));
-    const std::string head = "UI_FontV0\r\nUI_Font_Basic\r\nSpriteV0Ptr\r\nfont_basic\r\n8\r\n12\r\n3\r\n \r\n";
+    const std::string head
+        = "UI_FontV0\r\nUI_Font_Basic\r\nSpriteV0Ptr\r\nfont_basic\r\n8\r\n12\r\n3\r\n \r\n";
     EXPECT_EQ(os.str().substr(0, head.size()), head);
 
     const std::string record = os.str().substr(std::string("UI_FontV0\r\n").size());
@@ -137,7 +141,8 @@ TEST(UI_FontRecord, EdgeRecords)
     EXPECT_FALSE(font.Draw(nullptr, 0, 0, "a"));
 
     // Two glyphs of one key: the first in the file is found.
-    ASSERT_TRUE(ReadFont(font, "Twice\nSceneObjectNULL\n8\n12\n2\na\n1\n0\n0\n0\n5\n5\na\n2\n0\n0\n0\n6\n6\n"));
+    ASSERT_TRUE(
+        ReadFont(font, "Twice\nSceneObjectNULL\n8\n12\n2\na\n1\n0\n0\n0\n5\n5\na\n2\n0\n0\n0\n6\n6\n"));
     EXPECT_EQ(font.FindGlyph("a")->cell, Point<int>(1, 0));
     EXPECT_EQ(font.GetGlyphs().size(), 2u);
 }

@@ -65,7 +65,8 @@ protected:
 
     Point<int> savedPortrait1 = UITuning::dialoguePortrait1;
     Point<int> savedPortrait2 = UITuning::dialoguePortrait2;
-    std::vector<int32_t> savedRect {std::begin(UITuning::dialogueTextFrame), std::end(UITuning::dialogueTextFrame)};
+    std::vector<int32_t> savedRect {
+        std::begin(UITuning::dialogueTextFrame), std::end(UITuning::dialogueTextFrame)};
     Game game;
     RecordingEngine recording;
     TestFont font;

@@ -23,7 +23,8 @@ struct Element {
         : animation(name)
     {
         for (int f = 0; f < frames; ++f) {
-            sprites.push_back(std::make_unique<Sprite>(name + std::to_string(f), "hud.png", 0, 0, width, height));
+            sprites.push_back(
+                std::make_unique<Sprite>(name + std::to_string(f), "hud.png", 0, 0, width, height));
             animation.AddFrame(sprites.back().get(), 100.0f, 0.0f);
         }
         animation.SetLoopStart(-1);

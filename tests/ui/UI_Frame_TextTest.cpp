@@ -55,7 +55,8 @@ TEST(UI_Frame_TextLayout, LinesBreakAtNineLineBreaksAndWrapAtTheWidth)
         {"one two three four", 63, {"one two", "three", "four"}},
         // A word wider than the frame is kept whole.
         {"a verylongword b", 35, {"a", "verylongword", "b"}},
-        {"0\n1\n2\n3\n4\n5\n6\n7\n8\n9\nA\nB", 1000, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9\nA\nB"}},
+        {"0\n1\n2\n3\n4\n5\n6\n7\n8\n9\nA\nB", 1000,
+            {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9\nA\nB"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Wrapped(c.text, c.width, &test.font), c.lines) << c.text;
@@ -97,7 +98,9 @@ protected:
     {
         std::string shown;
         for (const uitest::Draw& draw : draws)
-            shown += draw.sprite == &iconSprite ? '#' : char((draw.source.x0 + 1) / 8 + 16 * ((draw.source.y0) / 12 + 2));
+            shown += draw.sprite == &iconSprite
+                ? '#'
+                : char((draw.source.x0 + 1) / 8 + 16 * ((draw.source.y0) / 12 + 2));
         return shown;
     }
 

@@ -144,13 +144,32 @@ const std::vector<FontArtGlyph>& BasicFontGlyphs()
             char base;
             const uint8_t* mark;
         } accented[] = {
-            {0xC0, 'A', kGrave}, {0xC2, 'A', kCircumflex}, {0xC7, 'C', kCedilla}, {0xC8, 'E', kGrave},
-            {0xC9, 'E', kAcute}, {0xCA, 'E', kCircumflex}, {0xCB, 'E', kDiaeresis}, {0xCE, 'I', kCircumflex},
-            {0xCF, 'I', kDiaeresis}, {0xD4, 'O', kCircumflex}, {0xD9, 'U', kGrave}, {0xDB, 'U', kCircumflex},
-            {0xDC, 'U', kDiaeresis}, {0xE0, 'a', kGrave}, {0xE2, 'a', kCircumflex}, {0xE7, 'c', kCedilla},
-            {0xE8, 'e', kGrave}, {0xE9, 'e', kAcute}, {0xEA, 'e', kCircumflex}, {0xEB, 'e', kDiaeresis},
-            {0xEE, 'i', kCircumflex}, {0xEF, 'i', kDiaeresis}, {0xF4, 'o', kCircumflex}, {0xF9, 'u', kGrave},
-            {0xFB, 'u', kCircumflex}, {0xFC, 'u', kDiaeresis},
+            {0xC0, 'A', kGrave},
+            {0xC2, 'A', kCircumflex},
+            {0xC7, 'C', kCedilla},
+            {0xC8, 'E', kGrave},
+            {0xC9, 'E', kAcute},
+            {0xCA, 'E', kCircumflex},
+            {0xCB, 'E', kDiaeresis},
+            {0xCE, 'I', kCircumflex},
+            {0xCF, 'I', kDiaeresis},
+            {0xD4, 'O', kCircumflex},
+            {0xD9, 'U', kGrave},
+            {0xDB, 'U', kCircumflex},
+            {0xDC, 'U', kDiaeresis},
+            {0xE0, 'a', kGrave},
+            {0xE2, 'a', kCircumflex},
+            {0xE7, 'c', kCedilla},
+            {0xE8, 'e', kGrave},
+            {0xE9, 'e', kAcute},
+            {0xEA, 'e', kCircumflex},
+            {0xEB, 'e', kDiaeresis},
+            {0xEE, 'i', kCircumflex},
+            {0xEF, 'i', kDiaeresis},
+            {0xF4, 'o', kCircumflex},
+            {0xF9, 'u', kGrave},
+            {0xFB, 'u', kCircumflex},
+            {0xFC, 'u', kDiaeresis},
         };
         for (const auto& a : accented) {
             FontArtGlyph glyph = byBase.at(a.base);
@@ -177,7 +196,8 @@ const std::vector<FontArtGlyph>& BasicFontGlyphs()
 
 namespace {
 
-void PaintGlyph(PixelImage& picture, int x, int y, const FontArtGlyph& glyph, uint32_t colour, uint32_t shadow)
+void PaintGlyph(
+    PixelImage& picture, int x, int y, const FontArtGlyph& glyph, uint32_t colour, uint32_t shadow)
 {
     for (int pass = 0; pass < 2; ++pass) {
         const int shift = pass == 0 ? 1 : 0;
@@ -194,11 +214,12 @@ void PaintFontGlyphs(PixelImage& picture, uint32_t colour, uint32_t shadow)
 {
     const std::vector<FontArtGlyph>& glyphs = BasicFontGlyphs();
     for (size_t i = 0; i < glyphs.size(); ++i)
-        PaintGlyph(picture, int(i % kFontCellsPerRow) * kFontCellWidth, int(i / kFontCellsPerRow) * kFontCellHeight,
-            glyphs[i], colour, shadow);
+        PaintGlyph(picture, int(i % kFontCellsPerRow) * kFontCellWidth,
+            int(i / kFontCellsPerRow) * kFontCellHeight, glyphs[i], colour, shadow);
 }
 
-void PaintFontText(PixelImage& picture, int x, int y, const std::string& text, uint32_t colour, uint32_t shadow)
+void PaintFontText(
+    PixelImage& picture, int x, int y, const std::string& text, uint32_t colour, uint32_t shadow)
 {
     const std::vector<FontArtGlyph>& glyphs = BasicFontGlyphs();
     for (char ch : text) {

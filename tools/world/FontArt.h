@@ -36,7 +36,8 @@ void PaintFontGlyphs(PixelImage& picture, uint32_t colour, uint32_t shadow);
 
 // Paints a text of the font with its top-left corner at (x, y), each
 // character 6 pixels apart; characters the font lacks are skipped.
-void PaintFontText(PixelImage& picture, int x, int y, const std::string& text, uint32_t colour, uint32_t shadow);
+void PaintFontText(
+    PixelImage& picture, int x, int y, const std::string& text, uint32_t colour, uint32_t shadow);
 
 // The font record: glyph i in cell (i % 16, i / 16), 7 x 12 with dx 1, keyed
 // by its one-character string.
