@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/input/InputActions.h"
+#include "engine/input/InputTriggerer.h"
 
 // The platform-free input manager game code holds: the actions of the last
 // poll, of the poll before it and those released in the last poll. Its
@@ -30,8 +31,20 @@ public:
     }
     virtual std::string GetErrorText() const { return errorText; }
 
+    // Key capture for the key-mapping menu: while set, a row waits for the
+    // next key or pad input, which the last poll reports below.
+    bool IsCapturingKey() const { return capturingKey; }
+    void SetCapturingKey(bool capturing) { capturingKey = capturing; }
+    // The key and the pad input pressed in the last poll (code 0 for none;
+    // Escape is never reported), and the device that sent something last
+    // (0 keyboard, 1 pad).
+    virtual InputTriggerer GetLastKeyboardTrigger() const { return InputTriggerer(); }
+    virtual InputTriggerer GetLastJoypadTrigger() const { return InputTriggerer(); }
+    virtual int GetLastDevice() const { return 0; }
+
 protected:
     std::string errorText;
+    bool capturingKey = false;
     InputActions current;
     InputActions previous;
     InputActions released;
