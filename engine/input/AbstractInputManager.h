@@ -15,6 +15,15 @@ public:
     AbstractInputManager& operator=(const AbstractInputManager&) = delete;
     virtual ~AbstractInputManager() = default;
 
+    // Key capture for the key-mapping menu: while set, a row waits for the
+    // next key or pad input, which the last poll reports below.
+    bool IsCapturingKey() const { return capturingKey; }
+    void SetCapturingKey(bool capturing) { capturingKey = capturing; }
+    // The key and the pad input pressed in the last poll (code 0 for none;
+    // Escape is never reported).
+    virtual InputTriggerer GetLastKeyboardTrigger() const { return InputTriggerer(); }
+    virtual InputTriggerer GetLastJoypadTrigger() const { return InputTriggerer(); }
+
     virtual bool Init() = 0;
     virtual bool Acquire() = 0;
     virtual InputActions GetPressedActions() const { return current; }
@@ -30,17 +39,6 @@ public:
         released = InputActions();
     }
     virtual std::string GetErrorText() const { return errorText; }
-
-    // Key capture for the key-mapping menu: while set, a row waits for the
-    // next key or pad input, which the last poll reports below.
-    bool IsCapturingKey() const { return capturingKey; }
-    void SetCapturingKey(bool capturing) { capturingKey = capturing; }
-    // The key and the pad input pressed in the last poll (code 0 for none;
-    // Escape is never reported), and the device that sent something last
-    // (0 keyboard, 1 pad).
-    virtual InputTriggerer GetLastKeyboardTrigger() const { return InputTriggerer(); }
-    virtual InputTriggerer GetLastJoypadTrigger() const { return InputTriggerer(); }
-    virtual int GetLastDevice() const { return 0; }
 
 protected:
     std::string errorText;
