@@ -45,7 +45,8 @@ UI_Menu::~UI_Menu() = default;
 
 void UI_Menu::DeclareSounds()
 {
-    for (const char* sound : {"Menu_Select", "Menu_Back", "Menu_Validate", "Menu_Dialogue", "Menu_Dialogue_Quick"})
+    for (const char* sound :
+        {"Menu_Select", "Menu_Back", "Menu_Validate", "Menu_Dialogue", "Menu_Dialogue_Quick"})
         DeclareSound(sound);
 }
 

@@ -185,8 +185,8 @@ void UI_Menu::DoOptionsRow(UI_Menu_Page& page, int dir, bool validate)
 {
     Game& game = *Game::GetInstance();
     GameConfig& config = *game.GetConfig();
-    // Left with Validate in the same frame raises the volume.
-    const int change = dir + (validate ? 1 : 0);
+    // A press with Validate in the same frame raises the volume, even left.
+    const int change = validate ? 1 : dir;
     switch (page.GetSelectedIndex()) {
     case kRowMusic:
         if (dir != 0) {
@@ -255,7 +255,8 @@ void UI_Menu::DoRenderSettingsRow(UI_Menu_Page& page, int dir, bool validate)
         break;
     case kRowBrightness:
         if (dir != 0) {
-            config.SetBrightness(std::clamp(config.GetBrightness() + dir + (validate ? 1 : 0), 0, kBrightnessMax));
+            config.SetBrightness(
+                std::clamp(config.GetBrightness() + (validate ? 1 : dir), 0, kBrightnessMax));
             RestartSound(page, UI_Menu_Page::kSoundSelect);
         }
         break;
@@ -294,9 +295,11 @@ void UI_Menu::DoKeyMappingRow(UI_Menu_Page& page, bool validate, bool erase)
                         if (config.GetBinding(static_cast<size_t>(other)) == key)
                             config.SetBinding(static_cast<size_t>(other), InputTriggerer());
                 if (key.code != 0 && bindings.keyboard >= 0)
-                    config.SetBinding(static_cast<size_t>(bindings.keyboard), InputTriggerer(key.code, key.direction));
+                    config.SetBinding(
+                        static_cast<size_t>(bindings.keyboard), InputTriggerer(key.code, key.direction));
                 if (pad.code != 0 && bindings.joypad >= 0)
-                    config.SetBinding(static_cast<size_t>(bindings.joypad), InputTriggerer(pad.code, pad.direction));
+                    config.SetBinding(
+                        static_cast<size_t>(bindings.joypad), InputTriggerer(pad.code, pad.direction));
                 item->StopEditing();
                 input->SetCapturingKey(false);
             }

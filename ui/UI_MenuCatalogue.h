@@ -47,21 +47,21 @@ struct KeyRow {
 constexpr size_t kKeyRowCount = 15;
 constexpr int kExitRow = 14;
 constexpr std::array<KeyRow, kKeyRowCount> kKeyRows = {{
-    {0, -1},   // Left
-    {1, -1},   // Right
-    {3, -1},   // Crouch
-    {2, -1},   // ClimbUp
-    {4, 5},    // Jump
-    {22, 23},  // Map
-    {8, 9},    // Attack
-    {14, 15},  // ArmorFire
-    {12, 13},  // ArmorIce
-    {16, 17},  // StraffRight
-    {18, 19},  // StraffLeft
-    {6, 7},    // Scyte
-    {10, 11},  // Spider
-    {-1, 21},  // Start: the keyboard's start stays Escape
-    {-1, -1},  // Exit
+    {0, -1},  // Left
+    {1, -1},  // Right
+    {3, -1},  // Crouch
+    {2, -1},  // ClimbUp
+    {4, 5},   // Jump
+    {22, 23}, // Map
+    {8, 9},   // Attack
+    {14, 15}, // ArmorFire
+    {12, 13}, // ArmorIce
+    {16, 17}, // StraffRight
+    {18, 19}, // StraffLeft
+    {6, 7},   // Scyte
+    {10, 11}, // Spider
+    {-1, 21}, // Start: the keyboard's start stays Escape
+    {-1, -1}, // Exit
 }};
 
 // Every binding but the fixed start key (20) has a key: the key mapping

@@ -44,10 +44,14 @@ protected:
         std::istringstream empty("GameV0\r\nQuenholt\r\n0\r\n0\r\n0\r\n0\r\n");
         game.UnSerialize(empty);
         menu = static_cast<UI_Menu*>(game.CreateSceneObjectByClass("UI_Menu_Frame", "UI_Menu", "(UI)"));
+        menu->SetSize(512, 448, true);
         for (int32_t number = 0; number < MenuCatalogue::kPageCount; ++number) {
             const MenuCatalogue::PageEntry& page = MenuCatalogue::GetPage(number);
+            constexpr int kHeights[] = {160, 192, 224, 288, 448, 200};
             if (number != missingPage)
-                game.CreateSceneObjectByClass(page.objectName, "UI_Menu_Page", "(UI)");
+                static_cast<GraphicalObject*>(
+                    game.CreateSceneObjectByClass(page.objectName, "UI_Menu_Page", "(UI)"))
+                    ->SetSize(512, kHeights[number], true);
             for (const MenuCatalogue::ItemEntry& item : page.items) {
                 const std::string base = MenuCatalogue::PictureBase(item.key);
                 for (const char* state : {"_0", "_1", "_E"})

@@ -1,5 +1,7 @@
 #include "tests/ui/MenuFixture.h"
 
+#include "scene/SpacialInstance.h"
+
 #include <fstream>
 
 namespace {

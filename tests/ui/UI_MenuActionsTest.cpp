@@ -52,14 +52,10 @@ TEST_F(UIMenuActions, VolumesStayWithinTheirLimitsAndLeftWithValidateRaises)
         int expected;
     };
     const Case cases[] = {
-        {0, 0, With(&A::MenuLeft), 0},
-        {0, 10, With(&A::MenuRight), 10},
-        {0, 5, With(&A::MenuLeft), 4},
+        {0, 0, With(&A::MenuLeft), 0}, {0, 10, With(&A::MenuRight), 10}, {0, 5, With(&A::MenuLeft), 4},
         {0, 5, With(&A::MenuLeft, &A::Confirm), 6},
         {0, 5, With(&A::Confirm), 5}, // validate alone changes nothing
-        {1, 0, With(&A::MenuLeft), 0},
-        {1, 10, With(&A::MenuRight), 10},
-        {1, 3, With(&A::MenuRight), 4},
+        {1, 0, With(&A::MenuLeft), 0}, {1, 10, With(&A::MenuRight), 10}, {1, 3, With(&A::MenuRight), 4},
         {1, 3, With(&A::MenuLeft, &A::MenuRight), 4}, // right wins
     };
     for (const Case& c : cases) {
@@ -190,8 +186,20 @@ TEST_F(UIMenuActions, EachKeyRowWritesItsOwnBindingsOnly)
         int joypad;   // binding that takes pad button 9, -1 none
     };
     const Case cases[] = {
-        {0, 0, -1}, {1, 1, -1}, {2, 3, -1}, {3, 2, -1}, {4, 4, 5}, {5, 22, 23}, {6, 8, 9}, {7, 14, 15},
-        {8, 12, 13}, {9, 16, 17}, {10, 18, 19}, {11, 6, 7}, {12, 10, 11}, {13, -1, 21},
+        {0, 0, -1},
+        {1, 1, -1},
+        {2, 3, -1},
+        {3, 2, -1},
+        {4, 4, 5},
+        {5, 22, 23},
+        {6, 8, 9},
+        {7, 14, 15},
+        {8, 12, 13},
+        {9, 16, 17},
+        {10, 18, 19},
+        {11, 6, 7},
+        {12, 10, 11},
+        {13, -1, 21},
     };
     for (const Case& c : cases) {
         Config().SetDefaultKeys();

@@ -177,7 +177,8 @@ TEST_F(GLInputPad, StartPausesEvenWhenItsBindingIsNothingAPadCanSend)
 
     // Undefined, or a code no pad sends (a damaged settings file): Start
     // still pauses.
-    for (const InputTriggerer& broken : {InputTriggerer(0, 0), InputTriggerer(4000000000u, 0), InputTriggerer(8, 0)}) {
+    for (const InputTriggerer& broken :
+        {InputTriggerer(0, 0), InputTriggerer(4000000000u, 0), InputTriggerer(8, 0)}) {
         config.SetBinding(21, broken);
         ASSERT_TRUE(pad.Button(kStart, true));
         EXPECT_TRUE(Poll().Action9) << broken.code;
