@@ -31,8 +31,8 @@ void DrawDebugBox(const Rect<int>& box, uint32_t colour)
     top = std::max(top, -kReach);
     right = std::min(right, kReach);
     bottom = std::min(bottom, kReach);
-    engine->DrawRect(Point<int>(static_cast<int>(right - left + 1), static_cast<int>(bottom - top + 1)), nullptr,
-        static_cast<int>(left), static_cast<int>(top), 0, 0, 0.0f, colour, false, false);
+    engine->DrawRect(Point<int>(static_cast<int>(right - left + 1), static_cast<int>(bottom - top + 1)),
+        nullptr, static_cast<int>(left), static_cast<int>(top), 0, 0, 0.0f, colour, false, false);
 }
 
 void DrawDebugBoxList()

@@ -3,9 +3,9 @@
 #include "characters/CharacterObject.h"
 #include "game/Game.h"
 #include "game/GameLoopAccess.h"
+#include "scene/Camera.h"
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
-#include "scene/Camera.h"
 #include "tests/engine/render/RenderTestSupport.h"
 #include "tests/game/ScriptedInput.h"
 
