@@ -100,7 +100,10 @@ void CharacterObject::LaunchParticleEffect(
             if (!copy)
                 list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
         }
-        auto* event = new BGEvent_HandleParticleSystem(eventName, system, false, Point<int>(x, y));
+        // The event follows only a system a layer took: a copy no layer took
+        // goes below, and one left in the list stays the character's.
+        auto* event
+            = new BGEvent_HandleParticleSystem(eventName, placed ? system : nullptr, false, Point<int>(x, y));
         if (game != nullptr)
             game->AddBackgroundEvent(event);
         else

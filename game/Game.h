@@ -476,7 +476,10 @@ public:
     // Read by the render thread and the render engine.
     uint8_t fixedStepTick = 0;
     uint8_t secondStateFlag = 0;
-    int32_t frameAdvance = 0;
+    // Time-dependent effects advance only while it is not 0: nothing ever
+    // needs them held, so it is 1 (at 0 every hit flash, shock wave and
+    // timed tint of the game would stand still for good).
+    int32_t frameAdvance = 1;
     Point<float> cameraPosition;
     // How the 512 x 448 picture fits the window: 0 fit, 1 fill, 2 stretch.
     int32_t displayScaleMode = 0;

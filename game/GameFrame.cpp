@@ -131,6 +131,8 @@ void Game::Update()
         uiState = 1;
 
         if (tick && input != nullptr) {
+            // The boxes queued for the last frame are drawn; this one queues afresh.
+            console.debugBoxes.clear();
             input->Poll();
             const InputActions now = input->GetPressedActions();
             const InputActions before = input->GetPreviousActions();

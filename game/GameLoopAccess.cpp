@@ -1,15 +1,50 @@
 #include "game/GameLoopAccess.h"
 
+#include "characters/Player.h"
 #include "engine/app/FpsOverlay.h"
 #include "engine/input/DXInputManager.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/RenderPoolCommand.h"
 #include "engine/render/RenderPoolManager.h"
+#include "game/DrawDebugBox.h"
 #include "game/Game.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
 #include "ui/UI_Frame.h"
+
+namespace {
+
+// The outline colours of the debug drawing (ARGB).
+constexpr uint32_t kAttackOutline = 0xFF9614FFu;
+constexpr uint32_t kHurtOutline = 0x6414C8FAu;
+constexpr uint32_t kPlayerHurtOutline = 0x6414C8FFu;
+
+// Outlines the boxes, given from the character's position, at it.
+void OutlineBoxes(const std::vector<Rect<int>>& boxes, Point<float> at, uint32_t colour)
+{
+    const Point<int> by = at.ToInt();
+    for (const Rect<int>& box : boxes)
+        DrawDebugBox(Rect<int>(box.x0 + by.x, box.y0 + by.y, box.x1 + by.x, box.y1 + by.y), colour);
+}
+
+// What "drawrect" asks for: the player's attack boxes, and the hurt boxes of
+// every live character and then the player's.
+void DrawDebugOutlines(Game& game)
+{
+    Player* player = game.GetPlayer();
+    if (game.drawPlayerAttackZone && player != nullptr)
+        OutlineBoxes(player->GetAttackBoxes(), player->GetPosition(), kAttackOutline);
+    if (!game.drawNpcHitZone)
+        return;
+    for (CharacterObject* character : game.liveCharacters)
+        if (character != nullptr)
+            OutlineBoxes(character->GetHurtBoxes(), character->GetPosition(), kHurtOutline);
+    if (player != nullptr)
+        OutlineBoxes(player->GetHurtBoxes(), player->GetPosition(), kPlayerHurtOutline);
+}
+
+} // namespace
 
 DevConsole& GameLoopAccess::GetConsole()
 {
@@ -88,6 +123,8 @@ void GameLoopAccess::RenderLevel()
     }
     if (Level* level = game.GetCurrentLevel())
         level->Render(&game.GetCamera());
+    DrawDebugOutlines(game);
+    DrawDebugBoxList();
     if (pool != nullptr)
         pool->AddCommands();
 }

@@ -8,6 +8,7 @@
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "scene/MapModel.h"
 #include "scene/SpacialInstance.h"
 
 #include <chrono>
@@ -35,6 +36,11 @@ bool GamePlayerWorld::HasLevel()
 std::string GamePlayerWorld::GetLevelName()
 {
     return game.GetCurrentLevel() != nullptr ? game.GetCurrentLevel()->GetName() : std::string();
+}
+
+Point<int> GamePlayerWorld::GetMinimapCell()
+{
+    return game.minimapModel != nullptr ? game.minimapModel->GetCurrentLocation() : Point<int>(-1, -1);
 }
 
 Level* GamePlayerWorld::GetLevel()

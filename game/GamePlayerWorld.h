@@ -26,7 +26,8 @@ public:
     bool HasLevel() override;
     Level* GetLevel() override;
     std::string GetLevelName() override;
-    Point<int> GetMinimapCell() override { return {0, 0}; }
+    // The minimap model's current cell; (-1, -1) without a model.
+    Point<int> GetMinimapCell() override;
     // The "Collisions" layer of the current level's scene layers, or null.
     PlayerCollisions* GetCollisions() override;
     // Water or lava placed at the point on a layer that scrolls with the

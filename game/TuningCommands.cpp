@@ -73,14 +73,18 @@ bool CmdSetPlayerSpeed(std::string arguments)
     if (tokens.size() < 2)
         return false;
     const float value = ToFloat(tokens[1]);
+    bool stored = false;
     if (tokens[0] == "walk" || tokens[0] == "jumph") {
         PlayerTuning::walkSpeed = value;
         PlayerTuning::jumpSpeedH = value;
+        stored = true;
     }
-    if (tokens[0] == "climb")
+    if (tokens[0] == "climb") {
         PlayerTuning::climbSpeed = value;
+        stored = true;
+    }
     RefreshPlayerSpeeds(true);
-    return true;
+    return stored;
 }
 
 bool CmdSetPlayerWaterSlow(std::string arguments)
@@ -149,10 +153,12 @@ bool CmdSetPlayerStraff(std::string arguments)
         return false;
     if (tokens[0] == "delay")
         PlayerTuning::straffDelay = ToInt(tokens[1]);
-    if (tokens[0] == "speed")
+    else if (tokens[0] == "speed")
         PlayerTuning::straffSpeed = ToFloat(tokens[1]);
-    if (tokens[0] == "duration")
+    else if (tokens[0] == "duration")
         PlayerTuning::straffDuration = ToInt(tokens[1]);
+    else
+        return false;
     return true;
 }
 
@@ -163,8 +169,10 @@ bool CmdSetPlayerCrossbow(std::string arguments)
         return false;
     if (tokens[0] == "delay")
         PlayerTuning::crossbowDelay = ToInt(tokens[1]);
-    if (tokens[0] == "speed")
+    else if (tokens[0] == "speed")
         PlayerTuning::crossbowSpeed = ToFloat(tokens[1]);
+    else
+        return false;
     return true;
 }
 
@@ -431,15 +439,17 @@ bool CmdSetPath(std::string arguments)
     if (tokens[0] == "map") {
         if (Game* game = Game::GetInstance())
             game->mapPath = folder;
-    }
-    if (tokens[0] == "base")
+    } else if (tokens[0] == "base") {
         SetBasePath(folder);
-    if (tokens[0] == "music")
+    } else if (tokens[0] == "music") {
         SetMusicPath(folder);
-    if (tokens[0] == "sound")
+    } else if (tokens[0] == "sound") {
         SetSoundPath(folder);
-    if (tokens[0] == "dialog")
+    } else if (tokens[0] == "dialog") {
         SetDialogPath(folder);
+    } else {
+        return false;
+    }
     return true;
 }
 

@@ -9,6 +9,9 @@
 // few it changes nothing. Numbers read like atoi / atof; a bool token is false
 // only when it is exactly "0". The values go to the tuning statics of the
 // classes that read them, and some into the live player or camera at once.
+// "setplayerspeed", "setplayerstraff", "setplayercrossbow" and "setpath" also
+// return false for a keyword they do not know (nothing is stored), so that a
+// command file names the line; a value they store is no failure to report.
 bool CmdSetPlayerSpeed(std::string arguments);
 bool CmdSetPlayerWaterSlow(std::string arguments);
 bool CmdSetCameraSpeed(std::string arguments);

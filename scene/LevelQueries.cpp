@@ -221,13 +221,17 @@ void Level::RestoreInstanceStates(const VectorSerialize* savedLevels)
     }
     if (states == nullptr)
         return;
-    for (size_t e = 0; e < states->Size(); ++e) {
+    // The record holds one pair per saved instance: its save index, then its
+    // state, which the instance reads back from the element after the index.
+    // Walking pair by pair, a state value is never taken for an index, and
+    // an unnumbered instance (-1) cannot be told apart from another.
+    for (size_t e = 0; e + 1 < states->Size(); e += 2) {
         auto* index = states->As<IntSerialize>(e);
-        if (index == nullptr)
+        if (index == nullptr || index->value == -1)
             continue;
         ForEachGridInstance({kBackground, kForeground, kScene}, [&](Instance* instance) {
             if (instance->GetPayload() != nullptr && instance->GetPayload()->GetSaveIndex() == index->value)
-                instance->GetPayload()->LoadState(states, static_cast<int>(e));
+                instance->GetPayload()->LoadState(states, static_cast<int>(e + 1));
             return true;
         });
     }

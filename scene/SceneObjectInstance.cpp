@@ -9,11 +9,15 @@
 
 namespace {
 
-// Numbers an instance written before its level gave it a number. The level
-// that placed instances belong to numbers them as it writes them; an instance
-// written on its own keeps -1.
-void NumberInCurrentLevel(SceneObjectInstance& /*instance*/)
+// Numbers an instance written before any level gave it a number: it takes
+// the current level's next number, and the level counts on. Without a game
+// or a current level it keeps -1.
+void NumberInCurrentLevel(SceneObjectInstance& instance)
 {
+    Game* game = Game::GetInstance();
+    Level* level = game != nullptr ? game->GetCurrentLevel() : nullptr;
+    if (level != nullptr)
+        instance.SetSaveIndex(level->TakeNextInstanceIndex());
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 
 #include "engine/app/ConsoleCommand.h"
 #include "engine/app/ProfileTimer.h"
+#include "engine/serial/Rect.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <list>
 #include <string>
+#include <vector>
 
 // The console's state: open and debug flags, the line being edited with its
 // cursor, the measured frame time, the command table the game fills and the
@@ -14,6 +16,13 @@
 // adds its draw count to. The engine keeps it; DevConsoleEditor edits it.
 class DevConsole : public ConsoleCommandTable {
 public:
+    // A box to outline over the level, in level coordinates (y up, bounds
+    // inclusive), with its ARGB colour.
+    struct DebugBox {
+        Rect<int> box;
+        uint32_t colour = 0xFFFFFFFFu;
+    };
+
     struct DebugMessage {
         std::string text;
         double remaining = 0.0; // -1.0 permanent; milliseconds or frames
@@ -51,6 +60,9 @@ public:
     // Milliseconds of the last frame, as the frame-rate line shows it.
     double frameTime = 0.0;
     std::list<DebugMessage> messages;
+    // The boxes outlined after the level in each frame, in queue order; the
+    // game empties the queue on each update frame.
+    std::vector<DebugBox> debugBoxes;
     // The named section timers, found by label; never removed.
     std::list<ProfileTimer> profileTimers;
 };

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -154,12 +156,22 @@ TEST_F(PlayerSave, GodKeepsThePlayersLifeAndLogPlayerWritesItsDeath)
     EXPECT_TRUE(game.console.ExecuteCommand("god 0"));
     EXPECT_TRUE(game.console.ExecuteCommand("logplayer 1"));
     game.currentSaveSlot = 4;
+    game.minimapModel->SetCurrentLocation(Point<int>(12, 22));
     mortal->ApplyDamage(nullptr, 1);
     EXPECT_EQ(mortal->GetLife(), 0);
     size_t logs = 0;
-    for (const auto& entry : fs::directory_iterator(folder / "DiesHistory"))
-        logs += entry.path().filename().string().rfind("Save_4_LogPlayer_", 0) == 0 ? 1 : 0;
+    std::string record;
+    for (const auto& entry : fs::directory_iterator(folder / "DiesHistory")) {
+        if (entry.path().filename().string().rfind("Save_4_LogPlayer_", 0) != 0)
+            continue;
+        ++logs;
+        std::ifstream in(entry.path(), std::ios::binary);
+        record.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     EXPECT_EQ(logs, 1u);
+    // The second line of the record is the minimap model's current cell.
+    EXPECT_NE(record.find("\n\tPoint(12;22)"), std::string::npos) << record;
+    game.currentSaveSlot = -1;
 }
 
 TEST_F(PlayerSave, EnablePlayerArmorsGivesEveryAbilityAndAFullCrossbow)

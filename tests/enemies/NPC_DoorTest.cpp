@@ -3,6 +3,7 @@
 #include "characters/Player.h"
 #include "characters/PlayerLayerCollisions.h"
 #include "characters/Projectile_Crossbow.h"
+#include "engine/render/ShaderEffect_TimeDependent.h"
 #include "game/Game.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/CollisionShape.h"
@@ -292,6 +293,24 @@ TEST_F(DoorTest, ADoorIsPlacedInTheLevelItsSpawnerNames)
     EXPECT_EQ(next->GetAddedInstanceCount(), 1u);
     EXPECT_EQ(collisions->GetAddedInstanceCount(), 0u);
     doors.clear();
+}
+
+TEST_F(DoorTest, AStruckDoorFlashesForFiveTicksThenShowsItsOwnLook)
+{
+    HearingDoor& door = Spawn(NPC_Door::kClassic);
+    player->SetAttackRank(2);
+    game.fixedStepTick = 1;
+    door.ApplyDamage(player, 1);
+    ASSERT_EQ(door.GetDoorState(), NPC_Door::kOpening);
+    ShaderEffect_TimeDependent* flash = door.GetHitFlash();
+    ASSERT_NE(flash, nullptr);
+    EXPECT_TRUE(flash->IsRunning());
+    // The flash advances as the door is drawn on game ticks.
+    for (int tick = 0; tick < 5; ++tick)
+        door.Draw(nullptr, Point<int>(0, 0));
+    EXPECT_FALSE(flash->IsRunning());
+    EXPECT_GE(flash->GetTimer(), flash->GetDuration()) << "no flash pass is drawn any more";
+    game.fixedStepTick = 0;
 }
 
 } // namespace

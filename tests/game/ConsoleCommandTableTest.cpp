@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -248,6 +249,32 @@ TEST_F(CommandFileTest, ReportsEachBadLineWithFileAndLineAndRunsEveryGoodOne)
         EXPECT_EQ(output.find(good), std::string::npos) << good;
     // The over-long line is not echoed whole into the output.
     EXPECT_LT(output.size(), 1000u);
+}
+
+// The water ratio, stored only once a player exists, is no failure either.
+TEST_F(CommandFileTest, ALineThatStoresAValueIsNoFailureAndAnUnknownKeywordIsReported)
+{
+    const struct {
+        const char* line;
+        bool reported;
+    } cases[] = {
+        {"setplayercrossbow delay 12", false},
+        {"setplayercrossbow range 4", true},
+        {"setplayerstraff delay 7", false},
+        {"setplayerstraff dash 2", true},
+        {"setplayerspeed run 99", true},
+        {"setpath maps \\levels", true},
+        {"setplayerwaterslow 0.5", false},
+    };
+    std::string file;
+    for (const auto& c : cases)
+        file += std::string(c.line) + "\r\n";
+    Run(file);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const std::string where = "init_vars.txt:" + std::to_string(i + 1) + ":";
+        EXPECT_EQ(output.find(where) != std::string::npos, cases[i].reported) << cases[i].line << "\n"
+                                                                              << output;
+    }
 }
 
 TEST_F(CommandFileTest, SurvivesAnEndlessLineAndAnEmptyFile)

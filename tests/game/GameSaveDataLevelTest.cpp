@@ -8,15 +8,17 @@
 #include "scene/Level.h"
 #include "scene/SceneObjectInstance.h"
 #include "scene/SpacialInstance.h"
+#include "zones/Zone_PickupObject.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
 // A pickup-like payload: saves its index and its enabled flag, and takes the
-// flag back from the element after its index.
+// flag back from the element the level hands it.
 class SwitchPayload : public SceneObjectInstance {
 public:
     SwitchPayload(int32_t index, bool isEnabled)
@@ -34,7 +36,7 @@ public:
     }
     void LoadState(VectorSerialize* states, int index) override
     {
-        if (auto* flag = states->As<IntSerialize>(static_cast<size_t>(index) + 1))
+        if (auto* flag = states->As<IntSerialize>(static_cast<size_t>(index)))
             enabled = flag->value == 1;
     }
     bool enabled;
@@ -75,6 +77,40 @@ TEST(GameSaveDataLevel, CapturedStatesComeBackThroughTheLevel)
     EXPECT_TRUE(payloads[0]->enabled);
     EXPECT_TRUE(payloads[1]->enabled);
     EXPECT_FALSE(payloads[2]->enabled);
+}
+
+TEST(GameSaveDataLevel, PickupsComeBackAsTheyWereSavedWhateverTheirNumbers)
+{
+    // Numbers 0 and 1 are also the values of the saved flags; -1 is an
+    // instance the level never numbered.
+    Zone_PickupObject type("Zone_PickupObject");
+    Level level("cemetery_01.lvl");
+    level.SetSaveKey("cemetery_01.lvl");
+    Layer* layer = level.CreateLayer(Level::kScene, "Collisions", nullptr, 1024, 448, 32, 32);
+    const std::vector<int32_t> numbers = {0, 1, 7, 2, -1};
+    std::vector<Zone_PickupObject::Instance*> pickups;
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        auto pickup = std::make_unique<Zone_PickupObject::Instance>();
+        pickup->SetSaveIndex(numbers[i]);
+        pickups.push_back(pickup.get());
+        layer->AddPlacedInstance(&type, 40.0f * static_cast<float>(i), 10.0f)->SetPayload(std::move(pickup));
+    }
+    pickups[0]->SetEnabled(false); // taken
+    pickups[3]->SetEnabled(false); // taken
+    GameSaveData record;
+    record.CaptureLevelState(level);
+
+    // Each flag turned over: the restore must turn back the numbered ones.
+    for (Zone_PickupObject::Instance* pickup : pickups)
+        pickup->SetEnabled(!pickup->IsEnabled());
+    VectorSerialize list(false);
+    record.ListLevelRecords(list);
+    level.RestoreInstanceStates(&list);
+    std::vector<bool> enabled;
+    for (Zone_PickupObject::Instance* pickup : pickups)
+        enabled.push_back(pickup->IsEnabled());
+    // Only the taken ones are gone; the unnumbered one is left as it was.
+    EXPECT_EQ(enabled, (std::vector<bool> {false, true, true, false, false}));
 }
 
 } // namespace

@@ -136,7 +136,7 @@ TEST_F(TuningCommandsTest, SpeedsReachBothStaticsAndThePlayer)
     EXPECT_EQ(player->jumpSpeedH, 30.0f);
     EXPECT_TRUE(Run("setplayerspeed  climb 12"));
     EXPECT_EQ(player->climbSpeed, 12.0f);
-    EXPECT_TRUE(Run("setplayerspeed run 99"));
+    EXPECT_FALSE(Run("setplayerspeed run 99")) << "a keyword that stores nothing";
     EXPECT_EQ(PlayerTuning::walkSpeed, 30.0f);
 
     EXPECT_TRUE(Run("setcameraspeed 4.5"));

@@ -1,12 +1,16 @@
+#include "characters/LocalParticleSystem.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
 #include "script/BGEvent_DisplayGO.h"
+#include "script/BGEvent_HandleParticleSystem.h"
 #include "tests/script/ScriptFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -100,6 +104,41 @@ TEST_F(DisplayEvent, SetLayerVisibleHidesTheFirstLayerOfTheNameListZeroFirst)
     EXPECT_TRUE(last->IsVisible());
     EXPECT_TRUE(first->IsVisible());
     EXPECT_EQ(ErrorCount(), 0);
+}
+
+TEST_F(DisplayEvent, AFollowedParticleSystemIsKeptInPlaceAndGoesWhenItHasRunOut)
+{
+    // Systems without particles have run out at once.
+    auto kept = std::make_unique<LocalParticleSystem>();
+    auto removed = std::make_unique<LocalParticleSystem>();
+    LocalParticleSystem* keptSystem = kept.get();
+    LocalParticleSystem* removedSystem = removed.get();
+    scene->AddParticleSystem(std::move(kept));
+    first->AddParticleSystem(std::move(removed));
+    BGEvent_HandleParticleSystem keep("LPS a", keptSystem, false, Point<int>(40, 50));
+    BGEvent_HandleParticleSystem remove("LPS b", removedSystem, true, Point<int>(60, 70));
+    keptSystem->SetPosition(Point<int>(0, 0));
+    EXPECT_TRUE(keep.Update());
+    EXPECT_TRUE(remove.Update());
+    EXPECT_EQ(keptSystem->GetPosition(), Point<int>(40, 50));
+    EXPECT_TRUE(keep.IsFinished());
+    EXPECT_TRUE(remove.IsFinished());
+    EXPECT_EQ(scene->GetParticleSystemCount(), 1u);
+    EXPECT_EQ(first->GetParticleSystemCount(), 0u);
+
+    // A system its layer freed first, or none at all: nothing to follow,
+    // and nothing of the freed system is touched.
+    auto freed = std::make_unique<LocalParticleSystem>();
+    LocalParticleSystem* freedSystem = freed.get();
+    last->AddParticleSystem(std::move(freed));
+    BGEvent_HandleParticleSystem orphan("LPS c", freedSystem, true, Point<int>(1, 2));
+    last->DeleteParticleSystem(freedSystem);
+    orphan.Update();
+    EXPECT_TRUE(orphan.IsFinished());
+    EXPECT_EQ(orphan.GetSystem(), nullptr);
+    BGEvent_HandleParticleSystem none("LPS d", nullptr, true, Point<int>(1, 2));
+    none.Update();
+    EXPECT_TRUE(none.IsFinished());
 }
 
 } // namespace

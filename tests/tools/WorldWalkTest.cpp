@@ -9,9 +9,12 @@
 #include "game/AchievementManager.h"
 #include "game/Game.h"
 #include "game/GameSaveData.h"
+#include "scene/Layer.h"
 #include "scene/Level.h"
+#include "scene/MapModel.h"
 #include "script/ScriptVar.h"
 #include "tools/world/WorldText.h"
+#include "zones/Zone_PickupObject.h"
 
 #include "tests/game/ScriptedInput.h"
 #include "tests/tools/WorldFolderTest.h"
@@ -111,6 +114,15 @@ protected:
         for (int pass = 0; pass < limit; ++pass) {
             if (LevelName() != level)
                 return true;
+            // A map piece picked up on the way opens the map: the second
+            // action key closes it again.
+            if (game.menuFlag && game.uiState == 4) {
+                InputActions close;
+                if (pass % 2 == 0)
+                    close.SetCrossbow();
+                Pass(close);
+                continue;
+            }
             if (std::abs(X() - x) < kTile / 2) {
                 Pass(InputActions());
                 return true;
@@ -142,6 +154,43 @@ protected:
     {
         ScriptVar* var = Game::FindSaveVar(name);
         return var != nullptr ? var->GetValue() : std::string();
+    }
+
+    // A pickup of the current level by its placement name, or null.
+    Zone_PickupObject::Instance* Pickup(const std::string& name)
+    {
+        Layer* collisions = game.GetCurrentLevel()
+            ? game.GetCurrentLevel()->GetLayer(Level::kScene, "Collisions")
+            : nullptr;
+        auto* placed = collisions ? collisions->FindInstanceByName(name) : nullptr;
+        return placed ? dynamic_cast<Zone_PickupObject::Instance*>(placed->GetPayload()) : nullptr;
+    }
+    // Whether the pickup lies in the level, untaken and shown.
+    bool PickupLies(const std::string& name)
+    {
+        Zone_PickupObject::Instance* pickup = Pickup(name);
+        return pickup != nullptr && pickup->IsEnabled() && pickup->itemGraphic != nullptr
+            && pickup->itemGraphic->IsVisible();
+    }
+    // From a new game on the first level to the end of the intro.
+    void StartNewGame()
+    {
+        // As the start-up makes it: the save needs the minimap model.
+        game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
+        ASSERT_TRUE(game.ChangeLevel(game.firstMapName));
+        ASSERT_EQ(LevelName(), "cemetery_01.lvl");
+        ASSERT_TRUE(WaitUntil([&] { return SaveVar("intro_done") == "1" && !game.gameplayPaused; }));
+    }
+    // Strikes the door until it opens; whether it did.
+    bool StrikeOpen(NPC_Door& door)
+    {
+        for (int pass = 0; pass < 20 && door.GetDoorState() == NPC_Door::kClosed; ++pass) {
+            InputActions keys;
+            if (pass % 4 < 2)
+                keys.SetAttack();
+            Pass(keys);
+        }
+        return WaitUntilOnClock([&] { return door.GetDoorState() == NPC_Door::kOpen; });
     }
 
     ScriptedInput* input = new ScriptedInput();
@@ -273,6 +322,76 @@ TEST_F(WorldWalk, FromANewGameThroughTheRankASaveAndItsReloadThreeTeleportersAnd
 
     // No script line of the levels walked through was refused.
     EXPECT_EQ(output.find("Script Error"), std::string::npos) << output;
+}
+
+TEST_F(WorldWalk, PickupsNotTakenAreStillThereAfterTheLanternRingAndTheRankOpensTheFirstDoor)
+{
+    StartNewGame();
+    ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
+    ASSERT_TRUE(PickupLies("rank_c01"));
+    ASSERT_TRUE(PickupLies("map_01"));
+
+    // West to the Lantern Ring and straight back east, nothing taken.
+    ASSERT_TRUE(WalkOut(0.0f, "cimetery_tp_01.lvl"));
+    ASSERT_TRUE(WalkOut(31 * kTile + 16.0f, "cemetery_01.lvl"));
+    EXPECT_NEAR(X(), 4 * kTile, kTile) << "back at the west entry";
+    EXPECT_TRUE(PickupLies("rank_c01"));
+    EXPECT_TRUE(PickupLies("map_01"));
+    // The rank pickup, then the first door opens to a blow of rank 2.
+    ASSERT_TRUE(WalkTo(25 * kTile + 8.0f));
+    EXPECT_EQ(ThePlayer().GetAttackRank(), 2);
+    EXPECT_FALSE(Pickup("rank_c01")->IsEnabled());
+    auto* door = dynamic_cast<NPC_Door*>(game.FindCharacterByName("gate_door", nullptr));
+    ASSERT_NE(door, nullptr);
+    EXPECT_FALSE(WalkTo(48 * kTile, 300)) << "held at the closed door";
+    EXPECT_TRUE(StrikeOpen(*door));
+    ASSERT_TRUE(WalkTo(48 * kTile));
+    EXPECT_GT(X(), 47 * kTile) << "through the door";
+
+    // Taken, it stays gone through the next level change (and so does the
+    // map piece when the walk under it took it).
+    const bool mapLies = Pickup("map_01")->IsEnabled();
+    ASSERT_TRUE(game.console.ExecuteCommand("changelevel cemetery_01.lvl start"));
+    Pass(InputActions());
+    ASSERT_EQ(LevelName(), "cemetery_01.lvl");
+    ASSERT_NE(Pickup("rank_c01"), nullptr);
+    EXPECT_FALSE(Pickup("rank_c01")->IsEnabled());
+    EXPECT_EQ(Pickup("map_01")->IsEnabled(), mapLies);
+}
+
+TEST_F(WorldWalk, ADeathBeforeTheRankReloadsTheSaveWithThePickupStillThere)
+{
+    StartNewGame();
+    // On the gate's save point (the slot is written), short of the niche.
+    ASSERT_TRUE(WalkTo(15 * kTile));
+    ASSERT_TRUE(fs::exists(GameSaveData::GetSlotPath(0)));
+    EXPECT_EQ(ThePlayer().GetAttackRank(), 1);
+
+    // A deadly blow (again while a skull's blow keeps the player
+    // untouchable): once the death has played out, the save is reloaded.
+    const size_t entries = output.size();
+    for (int pass = 0; pass < 100 && ThePlayer().GetLife() > 0; ++pass) {
+        ThePlayer().SetLife(1);
+        ThePlayer().ApplyDamage(nullptr, 1);
+        if (ThePlayer().GetLife() > 0)
+            Pass(InputActions());
+    }
+    ASSERT_EQ(ThePlayer().GetLife(), 0);
+    ASSERT_TRUE(WaitUntil([&] {
+        return output.find("ChangeLevel: entered \"cemetery_01.lvl\"", entries) != std::string::npos;
+    })) << output;
+    ASSERT_EQ(LevelName(), "cemetery_01.lvl");
+    EXPECT_NEAR(X(), 15 * kTile, kTile) << "at the save point";
+    EXPECT_GT(ThePlayer().GetLife(), 0);
+    EXPECT_TRUE(PickupLies("rank_c01"));
+    // The map piece, taken under way before the save, stays taken.
+    ASSERT_NE(Pickup("map_01"), nullptr);
+    EXPECT_FALSE(Pickup("map_01")->IsEnabled());
+
+    // And the rank can be taken.
+    ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
+    ASSERT_TRUE(WalkTo(25 * kTile + 8.0f));
+    EXPECT_EQ(ThePlayer().GetAttackRank(), 2);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "engine/serial/IntSerialize.h"
 #include "engine/serial/VectorSerialize.h"
+#include "game/Game.h"
+#include "scene/Level.h"
 #include "scene/PayloadFactory.h"
 #include "zones/Point_PlayerStart.h"
 #include "zones/ZoneHolder.h"
@@ -223,6 +225,25 @@ TEST(ZoneRecord, TaggedMembersOfExitsStartPointsAndSkullSpawners)
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(dynamic_cast<Zone_NPCSpawner_FloatingSkull::Instance&>(*again).SkullKind.value, 2);
     EXPECT_EQ(again->GetSaveIndex(), -1);
+}
+
+TEST(ZoneRecord, AnUnnumberedInstanceTakesTheCurrentLevelsNextNumber)
+{
+    Game game;
+    Level level("numbered");
+    game.SetCurrentLevel(&level);
+    const std::string idTag(SceneObjectInstance::kTagId);
+    ZoneHolder::Instance first;
+    ZoneHolder::Instance second;
+    // Numbers go out in the order of writing and the level counts on.
+    EXPECT_NE(Write(first).find(idTag + "\r\n0\r\n"), std::string::npos);
+    EXPECT_NE(Write(second).find(idTag + "\r\n1\r\n"), std::string::npos);
+    EXPECT_EQ(level.GetNextInstanceIndex(), 2);
+    // Written again, an instance keeps its number.
+    EXPECT_NE(Write(first).find(idTag + "\r\n0\r\n"), std::string::npos);
+    EXPECT_EQ(first.GetSaveIndex(), 0);
+    EXPECT_EQ(level.GetNextInstanceIndex(), 2);
+    game.SetCurrentLevel(nullptr);
 }
 
 TEST(ZoneRecord, SecretZonesAreNamedZoneSecretAndScriptsStandOnOneLine)
