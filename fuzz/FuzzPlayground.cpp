@@ -52,7 +52,9 @@ FuzzPlayground::FuzzPlayground()
 FuzzPlayground::~FuzzPlayground()
 {
     // The characters, the level and the events queued on it go while the
-    // trigger that scripts name as their owner still exists.
+    // trigger that scripts name as their owner still exists (it no longer
+    // names the level).
+    trigger.SetLevel(nullptr);
     game.Shutdown();
     SetBasePath(saved.base);
     SetUserPath(saved.user);
@@ -90,8 +92,18 @@ std::string FuzzPlayground::ConfineUserPaths(const std::string& text) const
     return out;
 }
 
+void FuzzPlayground::DropLevel()
+{
+    trigger.SetLevel(nullptr);
+    game.SetCurrentLevel(nullptr);
+    delete level;
+    level = nullptr;
+}
+
 void FuzzPlayground::RunLevelEvents()
 {
+    if (level == nullptr)
+        return;
     for (size_t i = 0; i < level->GetBackgroundEventCount(); ++i) {
         BackgroundEvent* event = level->GetBackgroundEvent(i);
         if (event != nullptr && !(event->IsAutoDelete() && event->IsFinished()))

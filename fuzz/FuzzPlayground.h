@@ -30,6 +30,9 @@ public:
     // A text whose "setuserpath" lines are moved into the private folder: a
     // command file must not make folders anywhere else.
     std::string ConfineUserPaths(const std::string& text) const;
+    // Takes the level away (the game then has none), with what is placed on
+    // it and queued on it.
+    void DropLevel();
     // One frame of the level's background events: their Run pass, their
     // Update pass, then the purge of the finished ones.
     void RunLevelEvents();

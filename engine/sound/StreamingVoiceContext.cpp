@@ -169,8 +169,15 @@ bool StreamingVoiceContext::FillAndQueue(int slot)
         while (filled < kBufferBytes) {
             int section = 0;
             const int room = static_cast<int>(std::min<size_t>(kBufferBytes - filled, INT_MAX));
+            const int64_t before = ov_pcm_tell(vorbis.get());
             const long got = ov_read(
                 vorbis.get(), reinterpret_cast<char*>(buffer.data() + filled), room, 0, 2, 1, &section);
+            // Pages lost to damage show as a position that moved further
+            // than the frames decoded: the decoder skipped them.
+            if (got > 0 && ov_pcm_tell(vorbis.get()) - before > got / static_cast<long>(frameBytes))
+                ReportUnplayable(engine, trackName,
+                    "the stream is damaged after sample frame " + std::to_string(before)
+                        + "; the music goes on behind the gap");
             if (got == 0) {
                 endOfData = true;
                 break;

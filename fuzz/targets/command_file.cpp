@@ -10,11 +10,8 @@ QUENHOLT_FUZZ_TARGET(command_file, fuzz::Reports::Nothing)
 {
     for (const bool inLevel : {true, false}) {
         fuzz::FuzzPlayground playground;
-        if (!inLevel) {
-            playground.game.SetCurrentLevel(nullptr);
-            delete playground.level;
-            playground.level = nullptr;
-        }
+        if (!inLevel)
+            playground.DropLevel();
         std::istringstream stream(playground.ConfineUserPaths(input.Text()));
         playground.game.RunCommandFile(stream, input.name);
     }

@@ -45,9 +45,6 @@ QUENHOLT_FUZZ_TARGET(save_apply, fuzz::Reports::FileName)
     game.saveData.CaptureGameState(false);
     std::ostringstream os;
     game.saveData.Write(os, &game.GetAchievements(), 7);
-    // The pickups go before their type.
-    playground.game.SetCurrentLevel(nullptr);
-    delete playground.level;
-    playground.level = nullptr;
+    playground.DropLevel(); // the pickups go before their type
     return true;
 }

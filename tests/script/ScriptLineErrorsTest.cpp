@@ -59,7 +59,9 @@ TEST_F(ScriptLineErrors, RefuseCountsBeyondTheirLimitAndNumbersThatAreNotFiniteO
         const char* why;
     };
     const Case cases[] = {
-        {"PopPickupInTrigger urn 20000000", "expected at most 100 pickups, found \"20000000\""},
+        {"PopPickupInTrigger urn 5000", "expected at most 100 pickups, found \"5000\""},
+        {"PopPickupInTrigger urn 20000000",
+            "expected a finite number from -1000000 to 1000000, found \"20000000\""},
         {"ForceMusicToRestartAtTime cemetery nan",
             "expected a finite number from -1000000 to 1000000, found \"nan\""},
         {"ForceMusicToRestartAtTime cemetery 1e30",
