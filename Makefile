@@ -16,7 +16,8 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Builds only the game (and the world it depends on), quietly (the full log
-# goes to $(BUILD)/make-run.log), and starts it in the world's folder, where it
+# goes to $(BUILD)/make-run.log, the terminal shows the progress every few
+# percent and the total time), and starts it in the world's folder, where it
 # finds "gamelib.txt" and "init_vars.txt", on the title menu. ARGS go to the
 # game: make run ARGS=--windowed, or straight into a level: make run LEVEL=cemetery_01.lvl
 ARGS  ?=
@@ -26,7 +27,7 @@ run: deps
 	@echo "Building quenholt in $(BUILD)/ (log: $(BUILD)/make-run.log) ..."
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > $(BUILD)/make-run.log 2>&1 \
 	  || { cat $(BUILD)/make-run.log; exit 1; }
-	@cmake --build $(BUILD) --target quenholt -j $(JOBS) >> $(BUILD)/make-run.log 2>&1 \
+	@bash scripts/build-with-progress.sh $(BUILD) quenholt $(JOBS) $(BUILD)/make-run.log \
 	  || { grep -E -A5 "error|Error" $(BUILD)/make-run.log | head -60; echo "build failed: see $(BUILD)/make-run.log"; exit 1; }
 	@cd $(BUILD)/world && ../quenholt $(LEVEL) $(ARGS)
 

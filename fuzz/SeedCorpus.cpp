@@ -181,6 +181,8 @@ void AddRecords(SeedWriter& seeds)
     FillEveryField(progress);
     seeds.Add("save_game", WriteToText(progress));
     seeds.Add("save_game", WriteToText(GameSaveData()));
+    seeds.Add("save_apply", WriteToText(progress));
+    seeds.Add("save_apply", WriteToText(GameSaveData()));
 
     // A level of every list, the rock placed in the scene and in
     // "Collisions", with point lists and a start-up script.
@@ -236,6 +238,29 @@ void AddScripts(SeedWriter& seeds)
         "(;SetVar seen 1;IfVar done_a != 1;(;SetVar n 0;););Else;(;SetVar n 9;)\n:OnEnter;"
         "IfVar n < 3 or n == 9;(;waitSetVar n 2;);:OnLeave;SetVar n 1");
     seeds.Add("script_text", script.GetText());
+
+    // Every script command once, named as the game registers it, with the
+    // playground's character and trigger and numbers behind.
+    const Game& game = fuzz::GetFuzzWorld().game; // it has registered every command
+    std::string every;
+    for (const ScriptCommand& command : Script::GetCommands())
+        every += command.name + " npc 2 trigger 1 0 3 4 5 6 7 8 9 10 11\r\n";
+    seeds.Add("script_text", every);
+
+    // Every console command with its own default lines (prefixed with the
+    // command's name where the default lacks it), and a save without a level.
+    std::string settings;
+    for (const ConsoleCommand& command : game.console.GetCommands()) {
+        if (command.name == "setuserpath" || command.name == "exit")
+            continue;
+        if (command.defaults.empty())
+            settings += command.name + " 1\r\n";
+        for (const std::string& line : command.defaults)
+            settings += (line.rfind(command.name, 0) == 0 ? line : command.name + " " + line) + "\r\n";
+    }
+    seeds.Add("command_file", settings);
+    seeds.Add(
+        "command_file", std::string("changesaveslot 0\r\nsave\r\nload\r\nsetuserpath saves\r\nexit\r\n"));
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include "characters/Player.h"
 #include "engine/config/GamePaths.h"
 #include "engine/input/AbstractInputManager.h"
-#include "engine/platform/MessageBox.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/render/IRenderEngine.h"
 #include "engine/render/ImageHandleManager.h"
 #include "engine/render/PostChain.h"
@@ -176,8 +176,11 @@ bool Game::InitSoundEngine()
         return false;
     if (soundEngine->Init())
         return true;
-    platform::ShowMessageBox("Error", "The sound engine can't be initialized: the game runs without sound.",
-        platform::MessageBoxIcon::Error);
+    // No box waits for a click: a machine without an audio device plays
+    // silent, saying so once on stderr, the debug output and the console.
+    const std::string text = "The sound engine can't be initialized: the game runs without sound.";
+    platform::ReportProblem(text + "\n");
+    console.AddDebugMessage(false, text, 0xFFFFFFFFu, -1.0);
     return false;
 }
 

@@ -93,6 +93,10 @@ bool Game::RunCommandFile(std::istream& stream, const std::string& fileName)
             continue;
         }
         const std::string arguments = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+        if (const std::string refused = RefusedArguments(*command, arguments); !refused.empty()) {
+            platform::ReportProblem(where + "\"" + word + "\" " + refused + "\n");
+            continue;
+        }
         if (!console.ExecuteCommand(line)) {
             platform::DebugOutput(
                 where + "\"" + word + "\" expected " + Grammar(*command) + ", found \"" + arguments + "\"\n");

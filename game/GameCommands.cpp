@@ -8,6 +8,7 @@
 #include "engine/platform/MessageBox.h"
 #include "engine/platform/Paths.h"
 #include "engine/platform/SteamUserStats.h"
+#include "engine/platform/SystemName.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/IRenderEngine.h"
 #include "engine/render/RenderPoolManager.h"
@@ -44,9 +45,10 @@ MapModel* GameMinimap(Game& game)
 void AddDebugBanner(DevConsole& console)
 {
     console.AddDebugMessage(false, "Quenholt Project", 0xFF64C878u, -1.0);
-    console.AddDebugMessage(false, " (Plateform) Win32", 0xFF6478DCu, -1.0);
+    // The platform and the renderer the game really runs on.
+    console.AddDebugMessage(false, " (Plateform) " + platform::PlatformName(), 0xFF6478DCu, -1.0);
     console.AddDebugMessage(
-        false, " (Render Engine) Quenholt 2D Engine [DX] (from Velsadra Engine)", 0xFF6478DCu, -1.0);
+        false, " (Render Engine) Quenholt 2D Engine [GL] (from Velsadra Engine)", 0xFF6478DCu, -1.0);
 }
 
 } // namespace
@@ -93,10 +95,21 @@ bool CmdMinimap(std::string arguments)
 
 bool CmdSave(std::string)
 {
-    if (Game* game = Game::GetInstance()) {
-        game->saveData.CaptureGameState(false);
-        game->saveData.Save();
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return true;
+    // Without a level and its player there is no progress to capture: the
+    // slot keeps what it holds instead of an empty record.
+    if (game->GetCurrentLevel() == nullptr || game->GetPlayer() == nullptr) {
+        platform::ReportProblem("save: no level is loaded, nothing saved\n");
+        return true;
     }
+    if (game->currentSaveSlot < 0) {
+        platform::ReportProblem("save: no save slot is chosen (\"changesaveslot\"), nothing saved\n");
+        return true;
+    }
+    game->saveData.CaptureGameState(false);
+    game->saveData.Save(); // says itself when the file cannot be written
     return true;
 }
 

@@ -160,13 +160,16 @@ bool GameSaveData::Write(std::ostream& os, const AchievementManager* achievement
     return static_cast<bool>(os);
 }
 
-bool GameSaveData::WriteFile(
-    const std::string& path, const AchievementManager* achievements, size_t modifierCount) const
+bool GameSaveData::WriteFile(const std::string& path, const AchievementManager* achievements,
+    size_t modifierCount, std::string* reason) const
 {
     std::ostringstream text;
-    if (!Write(text, achievements, modifierCount))
+    if (!Write(text, achievements, modifierCount)) {
+        if (reason != nullptr)
+            *reason = "the record could not be written";
         return false;
-    return platform::ReplaceFileAtomically(path, text.str());
+    }
+    return platform::ReplaceFileAtomically(path, text.str(), reason);
 }
 
 bool GameSaveData::Read(std::istream& is, std::vector<std::pair<std::string, int32_t>>* achievementEntries)

@@ -73,9 +73,10 @@ public:
     // flags written are never fewer (missing ones are written as 0), and the
     // count line always equals the flags written.
     bool Write(std::ostream& os, const AchievementManager* achievements, size_t modifierCount = 0) const;
-    // Writes the record to `path`, replacing the file whole or not at all.
-    bool WriteFile(
-        const std::string& path, const AchievementManager* achievements, size_t modifierCount = 0) const;
+    // Writes the record to `path`, replacing the file whole or not at all;
+    // on failure `reason`, when given, gets the system's reason.
+    bool WriteFile(const std::string& path, const AchievementManager* achievements, size_t modifierCount = 0,
+        std::string* reason = nullptr) const;
     // Reads a slot text into this record, which should be fresh. The
     // achievement entries (name, value) of a format-12 file go to
     // `achievementEntries` when given. Stops at the first line that does not

@@ -4,6 +4,7 @@
 #include "characters/PlayerArmor.h"
 #include "characters/PlayerModifier.h"
 #include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
 #include "engine/serial/StrSerialize.h"
@@ -190,10 +191,13 @@ bool GameSaveData::Save()
     Game* game = Game::GetInstance();
     if (game == nullptr || game->currentSaveSlot < 0 || !HasMinimapModel(*game))
         return false;
-    const bool saved
-        = WriteFile(GetSlotPath(game->currentSaveSlot), &game->GetAchievements(), PlayerModifierCount(*game));
+    const std::string path = GetSlotPath(game->currentSaveSlot);
+    std::string reason;
+    const bool saved = WriteFile(path, &game->GetAchievements(), PlayerModifierCount(*game), &reason);
     if (saved)
         ShowSaveMessage(*game);
+    else
+        platform::ReportProblem("Cannot save " + path + ": " + reason + "\n");
     return saved;
 }
 

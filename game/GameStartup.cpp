@@ -4,6 +4,7 @@
 #include "engine/app/CommandLine.h"
 #include "engine/app/GameWindow.h"
 #include "engine/app/MainLoop.h"
+#include "engine/config/GameConfig.h"
 #include "engine/config/GamePaths.h"
 #include "engine/input/DXInputManager.h"
 #include "engine/platform/CrashReport.h"
@@ -63,11 +64,33 @@ void PreScanUserPath()
     }
 }
 
-void RunCommandFileIfPresent(Game& game, const std::string& path)
+// Runs a settings file. The working folder's settings are expected: when
+// they are missing, the first attempt says so (the later passes stay quiet);
+// the user folder's own settings are optional.
+void RunCommandFileIfPresent(Game& game, const std::string& path, bool* missingReported = nullptr)
 {
     std::ifstream file(path, std::ios::binary);
-    if (file)
+    if (file) {
         game.RunCommandFile(file, path);
+    } else if (missingReported != nullptr && !*missingReported) {
+        *missingReported = true;
+        platform::ReportProblem(path + ": cannot be opened; the game starts with its built-in settings\n");
+    }
+}
+
+// The first start writes the user's options with the display mode it was
+// asked for, so that the next start finds them (and the menus later replace
+// the file).
+void WriteUserConfigOnFirstStart(Game& game)
+{
+    if (GameConfig::UserConfigExists())
+        return;
+    GameConfig& config = *game.GetConfig();
+    config.SetWindowed(g_StartWindowed.load());
+    std::string reason;
+    if (!config.SaveUserConfig(&reason))
+        platform::ReportProblem(
+            GetUserPath() + GameConfig::kFileName + ": cannot be written: " + reason + "\n");
 }
 
 void RunQueuedCommands(Game& game, const std::vector<std::string>& commands)
@@ -166,10 +189,12 @@ int RunGame(const std::vector<std::string>& tokens)
 
     // 14 to 19. Settings, the game library, the minimap, settings again, the
     // user's settings, the command line's console commands.
-    RunCommandFileIfPresent(game, kInitVars);
+    bool settingsMissingReported = false;
+    RunCommandFileIfPresent(game, kInitVars, &settingsMissingReported);
     LoadGameLibrary(game, options.gameLibName);
+    WriteUserConfigOnFirstStart(game);
     game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
-    RunCommandFileIfPresent(game, kInitVars);
+    RunCommandFileIfPresent(game, kInitVars, &settingsMissingReported);
     if (!GetUserPath().empty())
         RunCommandFileIfPresent(game, GetUserPath() + kInitVars);
     RunQueuedCommands(game, options.queuedCommands);
@@ -190,7 +215,7 @@ int RunGame(const std::vector<std::string>& tokens)
         game.SetPlayer(std::make_unique<Player>("Player"));
 
     // 25. Settings and the console commands once more.
-    RunCommandFileIfPresent(game, kInitVars);
+    RunCommandFileIfPresent(game, kInitVars, &settingsMissingReported);
     RunQueuedCommands(game, options.queuedCommands);
 
     // 26, 27. A first frame; the render thread is then ready.

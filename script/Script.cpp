@@ -4,6 +4,9 @@
 #include "engine/platform/DebugOutput.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
+#include "scene/Level.h"
+#include "scene/SceneObjectInstance.h"
+#include "scene/SpacialInstance.h"
 
 #include <algorithm>
 #include <utility>
@@ -114,11 +117,13 @@ void Script::Run()
     bool end = lines.empty() || lineIndex >= static_cast<int>(lines.size());
     while (!end) {
         const std::string& line = lines[static_cast<size_t>(lineIndex)];
+        lineError.clear();
         if (!line.empty() && !ExecuteLine(lineIndex)) {
-            platform::DebugOutput(
-                name + ":" + std::to_string(lineIndex + 1) + ": Script Error : " + line + "\n");
+            const std::string why = lineError.empty() ? std::string() : " (" + lineError + ")";
+            platform::DebugOutput(Where(lineIndex) + "Script Error : " + line + why + "\n");
             if (Game* game = Game::GetInstance())
-                game->console.AddDebugMessage(true, " Script Error : " + line, kScriptErrorColour, 100.0);
+                game->console.AddDebugMessage(
+                    true, " Script Error : " + line + why, kScriptErrorColour, 100.0);
         }
         ++lineIndex;
         if (lineIndex >= static_cast<int>(lines.size()))
@@ -161,6 +166,23 @@ bool Script::ExecuteLine(int index)
     if (record == nullptr)
         return false;
     return record->handler(this, std::move(arguments));
+}
+
+std::string Script::Where(int index) const
+{
+    std::string where;
+    const Level* level = ownerInstance != nullptr ? ownerInstance->GetLevel() : nullptr;
+    if (level == nullptr) {
+        if (Game* game = Game::GetInstance())
+            level = game->GetCurrentLevel();
+    }
+    if (level != nullptr && !level->GetName().empty())
+        where = level->GetName() + ": ";
+    where += name;
+    const SceneObjectInstance* trigger = ownerInstance != nullptr ? ownerInstance->GetPayload() : nullptr;
+    if (trigger != nullptr && !trigger->GetName().empty())
+        where += " of trigger \"" + trigger->GetName() + "\"";
+    return where + ":" + std::to_string(index + 1) + ": ";
 }
 
 ScriptVar* Script::FindLocalVar(const std::string& varName)

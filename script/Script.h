@@ -50,6 +50,13 @@ public:
     // Executes one line (the section, skip and wait rules applied) and
     // returns whether it succeeded.
     bool ExecuteLine(int index);
+    // What a command found wrong with the line it runs ("expected ...,
+    // found ..."): the script error of that line then says it.
+    void SetLineError(std::string error) { lineError = std::move(error); }
+    // Where a line is, as errors name it: the level file, the script and, for
+    // a trigger's script, the trigger, then the line number ("garden.lvl:
+    // StartScriptOnEnter of trigger "urn_c01":3: ").
+    std::string Where(int index) const;
 
     // The first local variable of the name (compared lower-cased), or null.
     ScriptVar* FindLocalVar(const std::string& varName);
@@ -112,6 +119,7 @@ private:
     bool done = false;
     bool waiting = false;
     bool yield = false;
+    std::string lineError;
 };
 
 // Splits a script line into its command word (lower-cased) and argument text

@@ -30,6 +30,10 @@ using ScriptCommandSupport::TriggerLevel;
 
 namespace {
 
+// The most pickups one "PopPickupInTrigger" line may drop: each is an event
+// on the level, and a script's count must not flood the queue.
+constexpr int kMaxPickupsPerCommand = 100;
+
 std::vector<CharacterObject*> CharactersNamed(const std::string& name)
 {
     Game* game = Game::GetInstance();
@@ -232,6 +236,11 @@ bool PopPickupInTrigger(Script& script, const Tokens& tokens)
     const int columns = std::max(1, character->GetSize().x / 16);
     const int rows = std::max(1, character->GetSize().y / 16);
     const int count = std::atoi(tokens[1].c_str());
+    if (count > kMaxPickupsPerCommand) {
+        script.SetLineError("expected at most " + std::to_string(kMaxPickupsPerCommand) + " pickups, found \""
+            + tokens[1] + "\"");
+        return false;
+    }
     const Point<float> at = character->GetPosition();
     for (int i = 0; i < count; ++i) {
         const uint32_t cell = platform::Random32() % static_cast<uint32_t>(columns * rows);

@@ -1,3 +1,4 @@
+#include "engine/app/NumberArguments.h"
 #include "engine/app/SplitCommandLine.h"
 #include "script/Script.h"
 #include "script/ScriptCommandSupport.h"
@@ -12,19 +13,29 @@ namespace {
 using ScriptCommandSupport::Tokens;
 using GameHandler = std::function<bool(Script&, const Tokens&)>;
 
-// Wraps a game command: a null script or fewer tokens than it needs fails
-// before the command sees anything.
-ScriptHandler Checked(size_t minTokens, GameHandler handler)
+// Wraps a game command: a null script, fewer tokens than it needs, or a
+// number that is not finite or out of range fails before the command sees
+// anything (the line's error says which number).
+ScriptHandler Checked(size_t minTokens, GameHandler handler, bool freeText = false)
 {
-    return [minTokens, handler = std::move(handler)](Script* script, std::string arguments) {
+    return [minTokens, freeText, handler = std::move(handler)](Script* script, std::string arguments) {
         if (script == nullptr)
             return false;
         const Tokens tokens = SplitCommandLine(std::move(arguments));
         if (tokens.size() < minTokens)
             return false;
+        if (!freeText) {
+            if (std::string refused = FindRefusedNumber(tokens); !refused.empty()) {
+                script->SetLineError(std::move(refused));
+                return false;
+            }
+        }
         return handler(*script, tokens);
     };
 }
+
+// The commands whose arguments are a text to show, not values.
+constexpr bool kFreeText = true;
 
 struct Entry {
     const char* name;
@@ -39,7 +50,8 @@ void RegisterScriptCommands()
     namespace G = ScriptGameCommands;
     namespace V = ScriptVariableCommands;
     const Entry entries[] = {
-        {"Event_ShowDebugMessage", "Show a message if debug mode is on", Checked(1, G::ShowDebugMessage)},
+        {"Event_ShowDebugMessage", "Show a message if debug mode is on",
+            Checked(1, G::ShowDebugMessage, kFreeText)},
         {"Event_WaitTimer", "Start a timer (in frame)", Checked(1, G::WaitTimer)},
         {"Event_StartDialogue_FromFile", "Show the dialogue manager", Checked(2, G::StartDialogueFromFile)},
         {"PauseGameplay", "Pause all gameplay object in the scene", Checked(1, G::PauseGameplay)},

@@ -17,7 +17,11 @@ bool Zone_Save::UpdatePlayerContact(Placed* placed)
     const bool saved = ZoneRequests::SaveGameAt(at.x, at.y, facing);
     // Used once per level load, whether or not the file could be written.
     save->SetEnabled(false);
+    // Without a chosen slot nothing is meant to be saved; a write that failed
+    // is shown too (the save itself names the file and the reason).
     if (saved)
         ZoneRequests::ShowText("Save", "Saved !", 30);
+    else if (Game::GetInstance()->currentSaveSlot >= 0)
+        ZoneRequests::ShowText("Save", "Not saved !", 30);
     return false;
 }

@@ -1,5 +1,9 @@
 #include "engine/app/ConsoleCommand.h"
 
+#include "engine/app/NumberArguments.h"
+#include "engine/app/SplitCommandLine.h"
+#include "engine/platform/DebugOutput.h"
+
 #include <utility>
 
 void ConsoleCommandTable::RegisterCommand(ConsoleHandler handler, std::string name, std::string help,
@@ -26,7 +30,22 @@ bool ConsoleCommandTable::ExecuteCommand(std::string line)
     const ConsoleCommand* command = FindCommand(word);
     if (command == nullptr)
         return false;
+    if (const std::string refused = RefusedArguments(*command, arguments); !refused.empty()) {
+        platform::DebugOutput(word + ": " + refused + "\n");
+        return false;
+    }
     // A copy: the handler may register further commands and move the table.
     ConsoleHandler handler = command->handler;
     return handler(std::move(arguments));
+}
+
+std::string RefusedArguments(const ConsoleCommand& command, const std::string& arguments)
+{
+    bool takesNumbers = false;
+    for (const std::string& part : command.grammar) {
+        if (part.find("int") != std::string::npos || part.find("float") != std::string::npos
+            || part.find("bool") != std::string::npos)
+            takesNumbers = true;
+    }
+    return takesNumbers ? FindRefusedNumber(SplitCommandLine(arguments)) : std::string();
 }

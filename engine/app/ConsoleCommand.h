@@ -31,7 +31,9 @@ public:
     // Splits the line at its first blank (space only; a tab is an ordinary
     // character) into command word and argument text, runs the first record
     // whose name equals the word exactly and whose handler is set, and returns
-    // its result. False, and nothing else, when no record is selected.
+    // its result. False, and nothing else, when no record is selected. A
+    // command that takes numbers is refused (false, said on the debug output)
+    // when one of them is not finite or out of range (RefusedArguments).
     bool ExecuteCommand(std::string line);
 
     // The first record of that name with a handler, or null.
@@ -41,3 +43,8 @@ public:
 private:
     std::vector<ConsoleCommand> commands;
 };
+
+// For a command whose grammar takes numbers ("int", "float" or "bool"), why
+// its arguments are refused ("expected a finite number ..., found ..."), or
+// empty when they may run.
+std::string RefusedArguments(const ConsoleCommand& command, const std::string& arguments);

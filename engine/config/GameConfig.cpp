@@ -2,8 +2,10 @@
 
 #include <fstream>
 #include <mutex>
+#include <sstream>
 
 #include "engine/config/GamePaths.h"
+#include "engine/platform/AtomicFile.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
@@ -186,12 +188,11 @@ bool GameConfig::UserConfigExists()
     return std::ifstream(GetUserPath() + kFileName, std::ios::binary).is_open();
 }
 
-bool GameConfig::SaveUserConfig() const
+bool GameConfig::SaveUserConfig(std::string* reason) const
 {
-    std::ofstream file(GetUserPath() + kFileName, std::ios::binary | std::ios::trunc);
-    if (!file.is_open())
-        return false;
-    Write(file);
-    file.flush();
-    return static_cast<bool>(file);
+    // Written as the saves are: a crash or a full disk during the write
+    // leaves the previous file whole.
+    std::ostringstream text;
+    Write(text);
+    return platform::ReplaceFileAtomically(GetUserPath() + kFileName, text.str(), reason);
 }

@@ -37,8 +37,10 @@ public:
     bool LoadUserConfig();
     // Whether the user's configuration file exists (a first start has none).
     static bool UserConfigExists();
-    // Writes "UserConfig.cfg" to the user folder; false when it cannot.
-    bool SaveUserConfig() const;
+    // Writes "UserConfig.cfg" to the user folder through a temporary file
+    // renamed over it; false when it cannot (the old file then stays whole,
+    // and `reason` gets the system's reason when given).
+    bool SaveUserConfig(std::string* reason = nullptr) const;
 
     // The same two on any stream (the file operations use them).
     bool Read(std::istream& is);

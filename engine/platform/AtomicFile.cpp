@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -34,17 +35,27 @@ std::string FolderOf(const std::string& path)
 
 } // namespace
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes)
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason)
 {
     const std::string temporary = path + ".tmp";
+    auto fail = [&](int code) {
+        if (reason != nullptr)
+            *reason = std::strerror(code);
+        return false;
+    };
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
-        return false;
-    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        return fail(errno);
+    int code = 0;
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0)
+        code = errno;
+    if (::close(fd) != 0 && code == 0)
+        code = errno;
+    if (code == 0 && std::rename(temporary.c_str(), path.c_str()) != 0)
+        code = errno;
+    if (code != 0) {
         ::unlink(temporary.c_str());
-        return false;
+        return fail(code);
     }
     const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {

@@ -10,7 +10,8 @@ namespace platform {
 // `path` + ".tmp", are flushed to the disk, and the temporary file is then
 // renamed over `path` (the folder is flushed too, so the rename survives a
 // power cut). True when the new file is in place; on failure the old file is
-// untouched and the temporary file removed.
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+// untouched, the temporary file removed and, when `reason` is given, the
+// system's reason stored in it ("No space left on device").
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
 
 } // namespace platform

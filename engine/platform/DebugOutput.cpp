@@ -49,6 +49,18 @@ void DebugOutput(std::string_view text)
         (*sink)(text);
 }
 
+void ReportProblem(std::string_view text)
+{
+    DebugChannel& channel = Channel();
+    std::lock_guard lock(channel.mutex);
+    DebugOutput(text);
+    if (!channel.toStderr) {
+        std::fwrite(text.data(), 1, text.size(), stderr);
+        if (text.empty() || text.back() != '\n')
+            std::fputc('\n', stderr);
+    }
+}
+
 void SetDebugSink(std::function<void(std::string_view)> sink)
 {
     DebugChannel& channel = Channel();

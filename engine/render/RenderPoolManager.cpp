@@ -557,7 +557,9 @@ void RenderPoolManager::LogOutOfScopeLoad(const std::string& name)
 {
     const std::string path = GetUserPath() + "LoadPNG_OutOfLoadingScope.log";
     platform::DebugOutput(name + "\n");
-    if (!loadLog.is_open()) {
+    if (!loadLogRead) {
+        // The names of earlier runs, so each is written once.
+        loadLogRead = true;
         std::ifstream existing(path, std::ios::binary);
         std::string line;
         while (std::getline(existing, line)) {
@@ -565,14 +567,16 @@ void RenderPoolManager::LogOutOfScopeLoad(const std::string& name)
                 line.pop_back();
             loggedImageNames.push_back(line);
         }
-        existing.close();
-        loadLog.open(path, std::ios::binary | std::ios::app);
     }
     // The opening call's empty name is not an image: nothing to write.
     if (name.empty())
         return;
     if (std::find(loggedImageNames.begin(), loggedImageNames.end(), name) != loggedImageNames.end())
         return;
+    // The file is made with its first line only: a run that loads every image
+    // in scope leaves no empty log behind.
+    if (!loadLog.is_open())
+        loadLog.open(path, std::ios::binary | std::ios::app);
     if (loadLog.is_open() && !loadLog.bad()) {
         loadLog << name << "\r\n" << std::flush;
         loggedImageNames.push_back(name);

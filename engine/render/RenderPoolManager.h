@@ -92,7 +92,8 @@ public:
     void LoadEffects();
     // Notes an image loaded outside a loading screen in the user folder's
     // "LoadPNG_OutOfLoadingScope.log", each name once across runs. The first
-    // call opens the log; an empty name only opens it.
+    // call reads the names logged before; an empty name only reads them. The
+    // file is written only when it gets a line.
     void LogOutOfScopeLoad(const std::string& name);
     const EffectList& GetEffectList() const { return effectList; }
 
@@ -130,6 +131,7 @@ public:
     std::atomic<int32_t> request {0};
     std::atomic<int32_t> idle {0};
     std::ofstream loadLog;
+    bool loadLogRead = false;
     // Set when the render thread could not open the window or the GL device;
     // the program then reports the error and ends instead of waiting.
     std::atomic<bool> startFailed {false};

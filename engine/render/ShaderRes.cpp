@@ -37,6 +37,10 @@ ShaderRes::~ShaderRes()
 bool ShaderRes::Load()
 {
     Release();
+    // The effect with no file ("fx\\.fx") has nothing to load and nothing
+    // to report.
+    if (IsPlaceholder())
+        return false;
     std::ifstream in(platform::ResolvePath(file), std::ios::binary);
     if (!in) {
         platform::DebugOutput("Effect file not found: " + file + "\n");

@@ -3,6 +3,7 @@
 #include "engine/assets/ScrambledFile.h"
 #include "engine/config/GameConfig.h"
 #include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/platform/Paths.h"
 #include "engine/serial/FileUtils.h"
 #include "engine/sound/Sound.h"
@@ -486,14 +487,31 @@ ISoundRessource* DXSoundEngine::ImportSound(std::string fileName, Sound* owner)
                 break;
             }
         }
-        if (opened.empty())
+        if (opened.empty()) {
+            // A damaged file has said why; a missing one says so here.
+            bool exists = false;
+            for (const std::string& path : {name, inFolder, stem, GetSoundPath() + stem})
+                exists = exists || std::ifstream(platform::ResolvePath(path), std::ios::binary).is_open();
+            if (!exists)
+                ReportFileProblem(name, "Cannot load sound " + name + ": the file is missing\n");
             return nullptr;
+        }
     }
 
     auto* ressource = new DXSoundRessource(this, opened, owner, soundLayer.get());
     const WaveFormat format = wave.GetFormat();
     ressource->SetData(wave.TakeData(), format);
     return ressource;
+}
+
+void DXSoundEngine::ReportFileProblem(const std::string& name, const std::string& message)
+{
+    {
+        std::lock_guard lock(reportMutex);
+        if (!reportedFiles.insert(name).second)
+            return;
+    }
+    platform::ReportProblem(message);
 }
 
 void DXSoundEngine::ApplyVolumes()

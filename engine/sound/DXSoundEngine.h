@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <set>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -157,6 +159,11 @@ public:
     // Refills the played buffers of both streams.
     void PumpMusic();
 
+    // Says a problem of a sound or music file (debug output and stderr),
+    // once per file name for the life of the engine: a track that a level
+    // starts again and again is not reported again and again.
+    void ReportFileProblem(const std::string& name, const std::string& message);
+
 private:
     bool OpenContext(ALCdevice_struct* openedDevice, const int* attributes);
     void CreateLayers();
@@ -172,6 +179,9 @@ private:
     std::unique_ptr<StreamingVoiceContext> currentMusic;
     std::unique_ptr<StreamingVoiceContext> fadingMusic;
     std::recursive_mutex musicMutex;
+
+    std::mutex reportMutex;
+    std::set<std::string> reportedFiles;
 
     std::thread feeder;
     std::mutex feederMutex;

@@ -46,11 +46,10 @@ long FileTell(void* file)
 const ov_callbacks kFileCallbacks = {FileRead, FileSeek, FileClose, FileTell};
 const ov_callbacks kMemoryCallbacks = {OggMemoryRead, OggMemorySeek, OggMemoryClose, OggMemoryTell};
 
-void ReportUnplayable(const std::string& name, const std::string& reason)
+// Each track's problem is said once, however often it is started.
+void ReportUnplayable(DXSoundEngine& engine, const std::string& name, const std::string& reason)
 {
-    const std::string message = "Cannot play music " + name + ": " + reason + "\n";
-    platform::DebugOutput(message);
-    std::fputs(message.c_str(), stderr);
+    engine.ReportFileProblem(name, "Cannot play music " + name + ": " + reason + "\n");
 }
 
 MusicTrack* FindMusicTrack(const std::string& name)
@@ -104,20 +103,22 @@ void StreamingVoiceContext::Open()
         FILE* file = std::fopen(platform::ResolvePath(trackName).c_str(), "rb");
         if (file == nullptr)
             file = std::fopen(platform::ResolvePath(GetMusicPath() + trackName).c_str(), "rb");
-        if (file == nullptr)
+        if (file == nullptr) {
+            ReportUnplayable(engine, trackName, "the file is missing");
             return;
+        }
         result = ov_open_callbacks(file, decoder.get(), nullptr, 0, kFileCallbacks);
         if (result != 0)
             std::fclose(file);
     }
     if (result != 0) {
-        ReportUnplayable(trackName, "not an Ogg Vorbis stream (" + std::to_string(result) + ")");
+        ReportUnplayable(engine, trackName, "not an Ogg Vorbis stream (" + std::to_string(result) + ")");
         return;
     }
     vorbis.reset(decoder.release());
 
     if (const std::string reason = FindUnplayableOggReason(*vorbis); !reason.empty()) {
-        ReportUnplayable(trackName, reason); // the stream stays silent
+        ReportUnplayable(engine, trackName, reason); // the stream stays silent
         return;
     }
     const vorbis_info* info = ov_info(vorbis.get(), 0);
@@ -168,16 +169,31 @@ bool StreamingVoiceContext::FillAndQueue(int slot)
         while (filled < kBufferBytes) {
             int section = 0;
             const int room = static_cast<int>(std::min<size_t>(kBufferBytes - filled, INT_MAX));
+            const int64_t before = ov_pcm_tell(vorbis.get());
             const long got = ov_read(
                 vorbis.get(), reinterpret_cast<char*>(buffer.data() + filled), room, 0, 2, 1, &section);
+            // Pages lost to damage show as a position that moved further
+            // than the frames decoded: the decoder skipped them.
+            if (got > 0 && ov_pcm_tell(vorbis.get()) - before > got / static_cast<long>(frameBytes))
+                ReportUnplayable(engine, trackName,
+                    "the stream is damaged after sample frame " + std::to_string(before)
+                        + "; the music goes on behind the gap");
             if (got == 0) {
                 endOfData = true;
                 break;
             }
-            if (got == OV_HOLE && ++holes <= kMaxHolesPerBuffer)
-                continue; // a gap in the data: decoding goes on behind it
+            if (got == OV_HOLE && ++holes <= kMaxHolesPerBuffer) {
+                // A gap in the data: decoding goes on behind it.
+                ReportUnplayable(engine, trackName,
+                    "the stream is damaged after sample frame " + std::to_string(ov_pcm_tell(vorbis.get()))
+                        + "; the music goes on behind the gap");
+                continue;
+            }
             if (got < 0) {
-                ended = true; // a damaged stream ends cleanly
+                ended = true; // a damaged stream ends cleanly, and says where
+                ReportUnplayable(engine, trackName,
+                    "the stream is damaged after sample frame " + std::to_string(ov_pcm_tell(vorbis.get()))
+                        + "; the music stops there");
                 break;
             }
             filled += static_cast<size_t>(std::min<long>(got, room));

@@ -277,6 +277,47 @@ TEST_F(CommandFileTest, ALineThatStoresAValueIsNoFailureAndAnUnknownKeywordIsRep
     }
 }
 
+// Numbers that atof and a conversion to int cannot take are refused before
+// the command runs, at their file and line; the value stays as it was.
+TEST_F(CommandFileTest, RefusesNumbersThatAreNotFiniteOrOutOfRangeAtTheirLine)
+{
+    struct Case {
+        const char* line;
+        const char* found;
+    };
+    const Case cases[] = {
+        {"setplayerhittimer nan", "nan"},
+        {"setplayerspeed walk 1e30", "1e30"},
+        {"setplayermovingstage jump0 inf true 80.0", "inf"},
+        {"setcameraspeed -1000001", "-1000001"},
+        {"setplayercrossbow delay 99999999999", "99999999999"},
+        {"setplayercrossbow delay 1e400x", "1e400x"},
+    };
+    std::string file;
+    for (const Case& c : cases)
+        file += std::string(c.line) + "\r\n";
+    Run(file);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const std::string line = cases[i].line;
+        const std::string expected = "init_vars.txt:" + std::to_string(i + 1) + ": \""
+            + line.substr(0, line.find(' '))
+            + "\" expected a finite number from -1000000 to 1000000, found \"" + cases[i].found + "\"";
+        EXPECT_NE(output.find(expected), std::string::npos) << expected << "\n" << output;
+    }
+    // The refused line changes nothing; in range, and with names that merely
+    // begin like "inf", lines still run.
+    const int score = game.maxAdvanceScore;
+    output.clear();
+    Run("setmaxadvscore 1e30\n");
+    EXPECT_EQ(game.maxAdvanceScore, score);
+    EXPECT_NE(output.find("init_vars.txt:1: \"setmaxadvscore\" expected a finite number"), std::string::npos)
+        << output;
+    output.clear();
+    Run("setmaxadvscore Infos_auto\nsetmaxadvscore 1000000\n");
+    EXPECT_EQ(game.maxAdvanceScore, 1000000);
+    EXPECT_EQ(output, "");
+}
+
 TEST_F(CommandFileTest, SurvivesAnEndlessLineAndAnEmptyFile)
 {
     Run("");

@@ -2,6 +2,7 @@
 
 #include "engine/config/GamePaths.h"
 #include "engine/platform/DebugOutput.h"
+#include "engine/platform/SystemName.h"
 #include "engine/render/Screenshot.h"
 #include "game/Game.h"
 #include "tests/game/InMemorySteamUserStats.h"
@@ -31,8 +32,12 @@ protected:
 
 TEST_F(GameCommands, DebugBannerTogglesOnceEachWay)
 {
-    const std::vector<std::string> banner = {"Quenholt Project", " (Plateform) Win32",
-        " (Render Engine) Quenholt 2D Engine [DX] (from Velsadra Engine)"};
+    // The real platform and renderer, never the names of another system.
+    const std::vector<std::string> banner = {"Quenholt Project", " (Plateform) " + platform::PlatformName(),
+        " (Render Engine) Quenholt 2D Engine [GL] (from Velsadra Engine)"};
+#ifdef __linux__
+    EXPECT_EQ(platform::PlatformName(), "Linux");
+#endif
     EXPECT_TRUE(Run("debug"));
     EXPECT_TRUE(game.console.debug);
     EXPECT_EQ(MessageTexts(), banner);

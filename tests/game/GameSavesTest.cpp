@@ -1,6 +1,7 @@
 #include "game/Game.h"
 
 #include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
 #include "game/GameCommands.h"
 #include "scene/MapModel.h"
 #include "tests/game/SaveTestSupport.h"
@@ -93,12 +94,36 @@ TEST_F(GameSaves, NoSlotNothingSavedNothingLoaded)
     EXPECT_TRUE(fs::is_empty(folder));
 }
 
-TEST_F(GameSaves, SaveReportsAFolderItCannotWrite)
+TEST_F(GameSaves, SaveReportsAFolderItCannotWriteWithTheFileAndTheReason)
 {
-    SetUserPath((folder / "missing").string() + "/");
+    const std::string missing = (folder / "missing").string() + "/";
+    SetUserPath(missing);
     game.currentSaveSlot = 0;
+    std::string said;
+    platform::SetDebugSink([&](std::string_view text) { said += text; });
     EXPECT_FALSE(game.saveData.Save());
     EXPECT_FALSE(game.SaveGameAt(1.0f, 2.0f, 1));
+    platform::SetDebugSink({});
+    EXPECT_NE(
+        said.find("Cannot save " + missing + "Save_0.sav: No such file or directory"), std::string::npos)
+        << said;
+}
+
+// "save" before any level (the command line, the console or a settings
+// file) would replace the slot's progress by an empty record: it is refused.
+TEST_F(GameSaves, SaveWithoutALevelKeepsTheSlotAndSaysWhy)
+{
+    GameSaveData record;
+    FillEveryField(record);
+    WriteSlot(0, WriteToText(record));
+    const std::string progress = SlotText(0);
+    game.currentSaveSlot = 0;
+    std::string said;
+    platform::SetDebugSink([&](std::string_view text) { said += text; });
+    EXPECT_TRUE(game.console.ExecuteCommand("save"));
+    platform::SetDebugSink({});
+    EXPECT_EQ(SlotText(0), progress);
+    EXPECT_NE(said.find("save: no level is loaded"), std::string::npos) << said;
 }
 
 TEST_F(GameSaves, SaveGameAtFacingRules)

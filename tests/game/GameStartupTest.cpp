@@ -102,6 +102,29 @@ TEST_F(GLGameStartup, SettingsRunInOrderAndExitQuitsWithCodeZero)
     EXPECT_TRUE(fs::is_directory(user / "Screenshots"));
 }
 
+// A first start in a folder without settings: the missing "init_vars.txt" is
+// named once (not at each of its three passes), the user's options are
+// written with the display mode asked for, and no empty log is left behind.
+TEST_F(GLGameStartup, AFirstStartWritesTheOptionsAndNamesTheMissingSettingsOnce)
+{
+    const GameRun run = RunGame(folder, "--windowed -exit");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    const std::string missing = "init_vars.txt: cannot be opened";
+    const size_t first = run.output.find(missing);
+    EXPECT_NE(first, std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find(missing, first + 1), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("fx\\.fx"), std::string::npos) << run.output;
+
+    std::ifstream config(folder / "UserConfig.cfg", std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(config, line);)
+        lines.push_back(line);
+    ASSERT_GE(lines.size(), 3u) << run.output;
+    EXPECT_EQ(lines[2], "1\r") << "started in a window, so the next start is too";
+    EXPECT_FALSE(fs::exists(folder / "UserConfig.cfg.tmp"));
+    EXPECT_FALSE(fs::exists(folder / "LoadPNG_OutOfLoadingScope.log"));
+}
+
 // A level on the command line that does not exist: the game says so and
 // starts on its title screen.
 TEST_F(GLGameStartup, AMissingLevelStartsOnTheTitle)

@@ -2,6 +2,7 @@
 #include "characters/CharacterObject.h"
 #include "engine/config/GamePaths.h"
 #include "engine/input/AbstractInputManager.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/platform/Steam.h"
 #include "engine/sound/ISoundEngine.h"
 #include "engine/sound/SoundEventsManager.h"
@@ -17,6 +18,7 @@
 #include <filesystem>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -144,9 +146,15 @@ TEST(GameObject, TheSoundCodeReachesTheGameAndItsVolumeHook)
     int w = 0, h = 0;
     EXPECT_FALSE(access->GetPlayerBox(x, y, w, h));
 
-    // A failing sound engine shows the error and the game goes on.
+    // A failing sound engine says so in one console line (no box waits for
+    // a click) and the game goes on silent.
+    std::vector<std::string> said;
+    platform::SetDebugSink([&](std::string_view text) { said.emplace_back(text); });
     EXPECT_FALSE(game.InitSoundEngine());
+    platform::SetDebugSink({});
     EXPECT_EQ(log.soundInits, 1);
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("The sound engine can't be initialized"), std::string::npos) << said[0];
 
     // Loading the user settings applies the volumes through the game.
     const std::filesystem::path folder

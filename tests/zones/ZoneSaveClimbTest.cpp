@@ -3,6 +3,7 @@
 #include "characters/PlayerArmorIce.h"
 #include "characters/PlayerModifier.h"
 #include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
 #include "game/Game.h"
 #include "scene/Level.h"
 #include "scene/MapModel.h"
@@ -51,12 +52,12 @@ protected:
         fs::remove_all(folder);
     }
     Zone_Save::Instance& Save() { return dynamic_cast<Zone_Save::Instance&>(*placed.GetPayload()); }
-    int SavedTexts() const
+    int SavedTexts(const std::string& shown = "Saved !") const
     {
         int count = 0;
         for (size_t i = 0; i < level.GetBackgroundEventCount(); ++i) {
             auto* text = dynamic_cast<BGEvent_ShowText*>(level.GetBackgroundEvent(i));
-            if (text != nullptr && text->GetName() == "Save" && text->GetText() == "Saved !")
+            if (text != nullptr && text->GetName() == "Save" && text->GetText() == shown)
                 ++count;
         }
         return count;
@@ -114,8 +115,22 @@ TEST_F(ZoneSave, AFailedSaveRefillsTheLifeButSaysNothing)
     EXPECT_EQ(player->GetLife(), 6);
     EXPECT_FALSE(fs::exists(Slot()));
     EXPECT_EQ(SavedTexts(), 0);
+    EXPECT_EQ(SavedTexts("Not saved !"), 0) << "no slot chosen: nothing was meant to be saved";
     // Used for this load all the same.
     EXPECT_FALSE(Save().IsEnabled());
+}
+
+TEST_F(ZoneSave, AWriteThatFailsIsShownAndNamesTheFileAndTheReason)
+{
+    const std::string missing = (folder / "gone").string() + "/";
+    SetUserPath(missing);
+    std::string said;
+    platform::SetDebugSink([&](std::string_view text) { said += text; });
+    type.UpdatePlayerContact(&placed);
+    platform::SetDebugSink({});
+    EXPECT_EQ(SavedTexts(), 0);
+    EXPECT_EQ(SavedTexts("Not saved !"), 1);
+    EXPECT_NE(said.find(missing + "Save_0.sav: No such file or directory"), std::string::npos) << said;
 }
 
 TEST_F(ZoneSave, TheSaveRecordsWhatThePlayerHasGained)

@@ -1,5 +1,7 @@
 #include "engine/app/ConsoleCommand.h"
 
+#include "engine/app/NumberArguments.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -91,6 +93,52 @@ TEST(ConsoleCommandTable, AHandlerMayRegisterCommandsWhileItRuns)
         "grow", "", {}, {});
     EXPECT_TRUE(table.ExecuteCommand("grow go"));
     EXPECT_TRUE(table.ExecuteCommand("more"));
+}
+
+// A command that takes numbers runs only with finite ones in range; one
+// whose grammar takes none (a path, a name) is not looked at.
+TEST(ConsoleCommandTable, RefusesNumbersThatAreNotFiniteOrOutOfRange)
+{
+    ConsoleCommandTable table;
+    std::vector<std::string> ran;
+    auto record = [&ran](std::string arguments) {
+        ran.push_back(arguments);
+        return true;
+    };
+    table.RegisterCommand(record, "speed", "", {"list{walk}", "float"}, {});
+    table.RegisterCommand(record, "level", "", {"string"}, {});
+    struct Case {
+        const char* line;
+        bool runs;
+    };
+    const Case cases[] = {
+        {"speed walk 2.5", true},
+        {"speed walk -1000000", true},
+        {"speed walk .5e3", true},
+        {"speed Infos_auto 1", true},
+        {"speed walk nan", false},
+        {"speed walk -inf", false},
+        {"speed walk INFINITY", false},
+        {"speed walk 1e30", false},
+        {"speed walk 1000000.5", false},
+        {"speed walk 0x1p40", false},
+        {"speed walk 7e9999abc", false},
+        {"level nan", true},
+        {"level 99999999999.lvl", true},
+    };
+    for (const Case& c : cases) {
+        ran.clear();
+        EXPECT_EQ(table.ExecuteCommand(c.line), c.runs) << c.line;
+        EXPECT_EQ(ran.size(), c.runs ? 1u : 0u) << c.line;
+    }
+}
+
+TEST(NumberArguments, SaysWhichTokenIsRefused)
+{
+    EXPECT_EQ(FindRefusedNumber({"walk", "3", "nan", "1e30"}),
+        "expected a finite number from -1000000 to 1000000, found \"nan\"");
+    EXPECT_EQ(FindRefusedNumber({"walk", "3", "-2.5"}), "");
+    EXPECT_EQ(FindRefusedNumber({}), "");
 }
 
 } // namespace

@@ -204,8 +204,27 @@ TEST_F(GameConfigTest, SetDefaultKeysRestoresCodesButFewDirections)
     EXPECT_EQ(config.GetBinding5().direction, 1);
 }
 
-TEST_F(GameConfigTest, UnwritableFolderReportsFailure)
+TEST_F(GameConfigTest, UnwritableFolderReportsFailureAndItsReason)
 {
     SetUserPath(folder.string() + "/missing/folder/");
-    EXPECT_FALSE(GameConfig().SaveUserConfig());
+    std::string reason;
+    EXPECT_FALSE(GameConfig().SaveUserConfig(&reason));
+    EXPECT_EQ(reason, "No such file or directory");
+}
+
+// A save replaces the file whole: whoever opened the old one (a start reading
+// it while the menu saves) still reads the old one to its end, and no
+// temporary file stays behind.
+TEST_F(GameConfigTest, SavingReplacesTheFileInsteadOfRewritingIt)
+{
+    ASSERT_TRUE(ChangedConfig().SaveUserConfig());
+    const std::string before = ReadFile();
+    std::ifstream reader(folder / "UserConfig.cfg", std::ios::binary);
+    ASSERT_TRUE(reader.is_open());
+    ASSERT_TRUE(GameConfig().SaveUserConfig());
+    std::stringstream seen;
+    seen << reader.rdbuf();
+    EXPECT_EQ(seen.str(), before);
+    EXPECT_NE(ReadFile(), before);
+    EXPECT_FALSE(std::filesystem::exists(folder / "UserConfig.cfg.tmp"));
 }

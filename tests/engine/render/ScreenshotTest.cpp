@@ -106,6 +106,23 @@ TEST_F(ScreenshotFiles, TheLoadLogKeepsEachNameOnceAcrossRuns)
     EXPECT_EQ(text.str(), "earlier.png\r\nnew.png\r\nother.png\r\n");
 }
 
+TEST_F(ScreenshotFiles, TheLoadLogIsWrittenOnlyWhenItGetsALine)
+{
+    SetUserPath(folder.string() + "/");
+    const auto logPath = folder / "LoadPNG_OutOfLoadingScope.log";
+    {
+        RenderPoolManager pool(false);
+        pool.LogOutOfScopeLoad(""); // every start opens the log
+    }
+    EXPECT_FALSE(std::filesystem::exists(logPath)) << "a start with nothing to log leaves no file";
+    {
+        RenderPoolManager pool(false);
+        pool.LogOutOfScopeLoad("");
+        pool.LogOutOfScopeLoad("late.png");
+    }
+    EXPECT_TRUE(std::filesystem::exists(logPath));
+}
+
 TEST_F(ScreenshotFiles, ALogThatCannotBeOpenedStaysSilent)
 {
     SetUserPath((folder / "missing" / "deeper").string() + "/");

@@ -1,5 +1,6 @@
 #include "engine/render/ShaderEffect.h"
 
+#include "engine/platform/DebugOutput.h"
 #include "engine/render/DXGraphicalRessource.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/EffectList.h"
@@ -272,6 +273,19 @@ TEST(ShaderResList, EveryListedEffectHasItsFileAndOnlyThePlaceholderHasNone)
         EXPECT_TRUE(std::filesystem::exists(path)) << path;
     }
     EXPECT_EQ(placeholders, 1);
+}
+
+TEST(ShaderResList, OnlyARealFileThatIsMissingIsReported)
+{
+    std::string said;
+    platform::SetDebugSink([&](std::string_view text) { said += text; });
+    ShaderRes empty("Empty", "fx\\.fx");
+    EXPECT_FALSE(empty.Load());
+    EXPECT_EQ(said, "") << "the effect with no file is not a missing file";
+    ShaderRes missing("Gone", "fx\\NoSuchEffect.fx");
+    EXPECT_FALSE(missing.Load());
+    platform::SetDebugSink({});
+    EXPECT_EQ(said, "Effect file not found: fx\\NoSuchEffect.fx\n");
 }
 
 TEST(ShaderResList, DefinesGoRightAfterTheVersionLine)

@@ -2,6 +2,7 @@
 
 #include "engine/assets/ScrambledFile.h"
 #include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/sound/MusicLibrary.h"
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundEventsManager.h"
@@ -57,10 +58,20 @@ TEST_F(DXSoundEngineTest, ImportFollowsTheLookupOrderAndRejectsWhatItCannotRead)
     };
     SetSoundPath(folder);
     Sound owner("tone", "tone.wav");
+    std::string messages;
+    platform::SetDebugSink([&](std::string_view text) { messages += text; });
     for (const auto& [asked, found] : cases) {
         std::unique_ptr<ISoundRessource> loaded(engine.ImportSound(asked, &owner));
         EXPECT_EQ(loaded != nullptr ? loaded->GetName() : "", found) << asked;
     }
+    // A missing file is named once, however often it is asked for; a damaged
+    // one says what is wrong with it instead.
+    std::unique_ptr<ISoundRessource> again(engine.ImportSound("missing.wav", &owner));
+    platform::SetDebugSink({});
+    const std::string missing = "Cannot load sound missing.wav: the file is missing";
+    EXPECT_NE(messages.find(missing), std::string::npos) << messages;
+    EXPECT_EQ(messages.find(missing, messages.find(missing) + 1), std::string::npos) << messages;
+    EXPECT_EQ(messages.find("damaged.wav: the file is missing"), std::string::npos) << messages;
     std::unique_ptr<ISoundRessource> plain(engine.ImportSound("plain.wav", &owner));
     std::unique_ptr<ISoundRessource> scrambled(engine.ImportSound("scrambled.wav", &owner));
     std::unique_ptr<ISoundRessource> floats(engine.ImportSound("float.wav", &owner));

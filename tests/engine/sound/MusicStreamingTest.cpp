@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -251,6 +252,39 @@ TEST_F(MusicStreamingTest, DamagedOrTruncatedDataNeverBreaksTheStream)
     EXPECT_TRUE(Dominates(Render(0.3), kLow, kHigh));
     Render(7.0); // through the cut and round again
     Ticks(60);
+}
+
+// A missing track, or one damaged in the middle of its audio, is named once
+// however often it is started; the music stays silent, or stops at the damage.
+TEST_F(MusicStreamingTest, MissingAndMidStreamDamagedTracksAreReportedOnceByName)
+{
+    std::vector<uint8_t> damaged = MakeOgg(MakeTones({{kLow, 6.0}}, 0.3));
+    for (size_t at = damaged.size() / 3; at < damaged.size() / 2; at += 97)
+        damaged[at] ^= 0x5A;
+    MusicTrack track("damaged.ogg", true, 0.0);
+    track.data = std::make_shared<const std::vector<uint8_t>>(std::move(damaged));
+    library.AddOrUpdate(track);
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {
+        {folder + "missing.ogg", "the file is missing"},
+        {"damaged.ogg", "the stream is damaged after sample frame"},
+    };
+    for (const auto& c : cases) {
+        std::string messages;
+        platform::SetDebugSink([&](std::string_view text) { messages += text; });
+        for (int start = 0; start < 3; ++start) {
+            PlayStreamedMusic(&engine, c.path, false, true, 0.0);
+            Render(7.0);
+            PlayStreamedMusic(&engine, "", false, false, 0.0);
+        }
+        platform::SetDebugSink({});
+        const std::string said = "Cannot play music " + c.path + ": " + c.reason;
+        const size_t first = messages.find(said);
+        EXPECT_NE(first, std::string::npos) << messages;
+        EXPECT_EQ(messages.find(said, first + 1), std::string::npos) << messages;
+    }
 }
 
 TEST_F(MusicStreamingTest, UnplayableTracksAreRefusedWithTheirNameAndWhy)

@@ -1,0 +1,12 @@
+#include "engine/platform/SystemName.h"
+
+#include <SDL.h>
+
+namespace platform {
+
+std::string PlatformName()
+{
+    return SDL_GetPlatform();
+}
+
+} // namespace platform
