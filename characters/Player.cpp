@@ -77,11 +77,11 @@ Player::Player(std::string name)
     defaultAnimationSet.ApplyToPlayer(this);
 
     SetSize(64, 96);
-    walkSpeed = PlayerTuning::walkSpeed;
-    jumpSpeedH = PlayerTuning::jumpSpeedH;
-    climbSpeed = PlayerTuning::climbSpeed;
+    walkSpeed = PlayerTuning::Current().walkSpeed;
+    jumpSpeedH = PlayerTuning::Current().jumpSpeedH;
+    climbSpeed = PlayerTuning::Current().climbSpeed;
     direction = Point<float>(0.0f, 0.0f);
-    stages = PlayerTuning::stages;
+    stages = PlayerTuning::Current().stages;
     deathSoundIndex = 29;
     // Platforms let the player through from below.
     SetPlayerCharacter(true);

@@ -200,10 +200,10 @@ public:
     const std::vector<CharacterObject*>& GetStruckCharacters() const { return struckCharacters; }
     bool IsAttackFired() const { return attackFired; }
 
-    float walkSpeed = PlayerTuning::walkSpeed;
-    float jumpSpeedH = PlayerTuning::jumpSpeedH;
-    float climbSpeed = PlayerTuning::climbSpeed;
-    PlayerMovingStages stages = PlayerTuning::stages;
+    float walkSpeed = PlayerTuning::Current().walkSpeed;
+    float jumpSpeedH = PlayerTuning::Current().jumpSpeedH;
+    float climbSpeed = PlayerTuning::Current().climbSpeed;
+    PlayerMovingStages stages = PlayerTuning::Current().stages;
     // Set by "enableplayerarmors"; the HUD shows the armors while set.
     int32_t armorFlag = 0;
     uint8_t armorFlagByte = 0;
@@ -247,7 +247,7 @@ private:
     double stateStartTime = 0.0;
     double stateFrames = 0.0;
     double formTimer = 0.0;
-    int32_t crossbowFrames = PlayerTuning::crossbowDelay;
+    int32_t crossbowFrames = PlayerTuning::Current().crossbowDelay;
     int32_t pendingMoveState = -1;
     int32_t pendingForm = -1;
     int32_t moveState = 0;

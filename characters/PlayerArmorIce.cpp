@@ -128,7 +128,8 @@ void PlayerArmorIce::OnDeselected()
 
 Point<int> PlayerArmorIce::GetReplaceZoneSize() const
 {
-    return Point<int>(PlayerTuning::iceReplaceZoneWidth, PlayerTuning::iceReplaceZoneHeight);
+    return Point<int>(
+        PlayerTuning::Current().iceReplaceZoneWidth, PlayerTuning::Current().iceReplaceZoneHeight);
 }
 
 void PlayerArmorIce::Use()
@@ -310,7 +311,7 @@ void PlayerArmorIce::Update()
     if (!keepQueue)
         frozenCells.insert(frozenCells.end(), next.begin(), next.end());
     else
-        propagationTimer = PlayerTuning::iceFrozenPropagationDelay;
+        propagationTimer = PlayerTuning::Current().iceFrozenPropagationDelay;
     if (frozenCells.empty())
         propagationTimer = 0;
 }

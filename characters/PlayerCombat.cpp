@@ -49,7 +49,7 @@ void Player::StartAttack(
         return;
     }
     PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(this);
-    if (crossbowFrames >= PlayerTuning::crossbowDelay
+    if (crossbowFrames >= PlayerTuning::Current().crossbowDelay
         && NewlyPressed(pressed.crossbow, previous.crossbow, released.crossbow) && crossbow != nullptr
         && crossbow->IsEnabled() && crossbow->boltsLeft > 0) {
         SetAttackKind(2);

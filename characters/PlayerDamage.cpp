@@ -9,7 +9,7 @@ void Player::ApplyDamage(CharacterObject* attacker, int damage)
     if (world != nullptr)
         world->ResetAchievement("Invincible");
     if (moveState != kHanging && moveState != kClimbing) {
-        formTimer = static_cast<double>(PlayerTuning::hitTimer);
+        formTimer = static_cast<double>(PlayerTuning::Current().hitTimer);
         SetPendingForm(form == kSpider ? kSpiderHurt : kHurt);
         if (moveState == kIdle || moveState == kWalk || moveState == kCrouch) {
             if (attacker != nullptr) {

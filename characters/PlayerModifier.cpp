@@ -13,7 +13,7 @@ void PlayerModifier::SetEnabled(bool value)
 
 void PlayerArmorStraff::StartDash()
 {
-    cooldown = PlayerTuning::straffDelay;
+    cooldown = PlayerTuning::Current().straffDelay;
 }
 
 void PlayerArmorCrossbow::OnEnabled()

@@ -51,8 +51,8 @@ void Player::UpdateMovement(
     float dy = static_cast<float>(direction.y * verticalSpeed * 32.0 * dt * 0.001);
     const bool fireArmorWorn = armorState.currentArmor == kFireArmor;
     if (inLava || (touchingWater && (!fireArmorWorn || IsSpiderForm()))) {
-        dx *= PlayerTuning::waterSlowRatio;
-        dy *= PlayerTuning::waterSlowRatio;
+        dx *= PlayerTuning::Current().waterSlowRatio;
+        dy *= PlayerTuning::Current().waterSlowRatio;
     }
     MoveWithCollisions(collisions, dx, dy, state, direction.x, direction.y, pressed);
 }

@@ -59,7 +59,7 @@ void Player::SetMoveState(int value)
         return;
     if (moveState == kStrafe) {
         if (PlayerModifier* straff = GetModifier(kStraff))
-            straff->SetCooldown(PlayerTuning::straffDelay);
+            straff->SetCooldown(PlayerTuning::Current().straffDelay);
     }
     moveState = value;
     PlayerWorld* world = GetPlayerWorld();
@@ -144,7 +144,7 @@ void Player::UpdateWithActions(
 
     const bool fireArmorWorn = armorState.currentArmor == kFireArmor;
     const bool slowed = inLava || (touchingWater && (!fireArmorWorn || IsSpiderForm()));
-    UpdateMovingStage(slowed ? dt * PlayerTuning::waterSlowRatio : dt);
+    UpdateMovingStage(slowed ? dt * PlayerTuning::Current().waterSlowRatio : dt);
 
     PlayerCollisions* collisions = world != nullptr ? world->GetCollisions() : nullptr;
     if (collisions == nullptr)
@@ -173,8 +173,8 @@ void Player::UpdateWithActions(
     UpdateContacts(false);
 
     if (stateAtStart == kFall && moveState != kFall && moveState != kHanging && moveState != kClimbing
-        && jumpStartY - position.y >= PlayerTuning::highFallHeightThreshold) {
-        formTimer = PlayerTuning::highFallFreezeTime;
+        && jumpStartY - position.y >= PlayerTuning::Current().highFallHeightThreshold) {
+        formTimer = PlayerTuning::Current().highFallFreezeTime;
         form = IsSpiderForm() ? kSpiderHighFallFreeze : kHighFallFreeze;
         jumpStartY = position.y;
         direction.x = 0.0f;
@@ -380,7 +380,7 @@ void Player::ApplyTransitions(PlayerCollisions* collisions, const InputActions& 
     case kStrafe:
         if (jumpPressed && HasHeadroom(collisions)) {
             SetMoveState(kJump);
-        } else if (stateFrames >= PlayerTuning::straffDuration) {
+        } else if (stateFrames >= PlayerTuning::Current().straffDuration) {
             if (pressed.y < 0.0f) {
                 SetMoveState(kCrouch);
                 direction = Point<float>(0.0f, 0.0f);
@@ -397,7 +397,7 @@ void Player::ApplyTransitions(PlayerCollisions* collisions, const InputActions& 
         // backwards) and sets the strafe's cool-down.
         facing = GetFacingFromAnimation();
         if (PlayerModifier* straff = GetModifier(kStraff))
-            straff->SetCooldown(PlayerTuning::straffDelay);
+            straff->SetCooldown(PlayerTuning::Current().straffDelay);
     }
 }
 
@@ -437,7 +437,7 @@ void Player::ApplyStateMotion(const InputActions& pressed, float airStep)
         speed = climbSpeed;
         break;
     case kStrafe:
-        speed = walkSpeed * PlayerTuning::straffSpeed;
+        speed = walkSpeed * PlayerTuning::Current().straffSpeed;
         break;
     case kScripted:
         if (pressed.x != 0.0f)

@@ -58,7 +58,7 @@ Projectile_Crossbow::Projectile_Crossbow(std::string name)
         collisionShapes.push_back(ownBox.get());
     }
     currentGraphical = idleLeft.get();
-    speed = PlayerTuning::crossbowSpeed;
+    speed = PlayerTuning::Current().crossbowSpeed;
     LoadSounds();
 }
 

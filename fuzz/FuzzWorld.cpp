@@ -33,10 +33,26 @@ FuzzWorld::~FuzzWorld()
     game.sceneObjects.clear();
 }
 
+namespace {
+
+std::unique_ptr<FuzzWorld>& TheWorld()
+{
+    static std::unique_ptr<FuzzWorld> world;
+    return world;
+}
+
+} // namespace
+
 FuzzWorld& GetFuzzWorld()
 {
-    static FuzzWorld world;
-    return world;
+    if (!TheWorld())
+        TheWorld() = std::make_unique<FuzzWorld>();
+    return *TheWorld();
+}
+
+void ReleaseFuzzWorld()
+{
+    TheWorld().reset();
 }
 
 } // namespace fuzz

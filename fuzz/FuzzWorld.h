@@ -32,5 +32,9 @@ public:
 
 // Made on first use and kept for the run: readers keep pointers into it.
 FuzzWorld& GetFuzzWorld();
+// Ends the world (and its game) so that a program that goes on after the
+// targets ran, as the test program does, finds no game left over; the next
+// GetFuzzWorld makes a new one.
+void ReleaseFuzzWorld();
 
 } // namespace fuzz

@@ -58,6 +58,7 @@ Game::Game(std::string gameTitle, IRenderEngine* render, AbstractInputManager* i
     SteamAPI_RegisterCallback(&overlayActivatedCallback, 331);
     SteamAPI_RegisterCallback(&userStatsReceivedCallback, 1101);
     SteamAPI_RegisterCallback(&userStatsStoredCallback, 1102);
+    tuning.Install();
     camera.Reset();
 
     // The data files (pictures, dialogues) are named relative to the
@@ -107,6 +108,7 @@ Game::~Game()
         SetPlayerWorld(nullptr);
     if (GetCharacterGameAccess() == &characterAccess)
         SetCharacterGameAccess(nullptr);
+    tuning.Uninstall();
     if (g_game == this)
         g_game = nullptr;
 }

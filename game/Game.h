@@ -14,6 +14,7 @@
 #include "engine/sound/SoundGameAccess.h"
 #include "game/AchievementManager.h"
 #include "game/GameSaveData.h"
+#include "game/GameTuning.h"
 #include "game/TeleportInfo.h"
 #include "game/TeleportMap.h"
 #include "scene/Camera.h"
@@ -262,6 +263,9 @@ public:
 
     // ---- members, in the order of their construction
     DevConsole console;
+    // The tuning values in force while this game exists (installed by the
+    // constructor); the tuning console commands set them.
+    GameTuning tuning;
 
 private:
     std::unique_ptr<platform::TimedMutex> gameMutex;

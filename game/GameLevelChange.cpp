@@ -131,7 +131,7 @@ bool Game::ChangeLevel(std::string levelFile)
 
     // The start point; the level must be current for the player's contacts.
     const bool placed = PlacePlayerAtStart(*level);
-    camera.SetSpeed(Camera::travelSpeedTuning);
+    camera.SetSpeed(CameraTuning::Current().travelSpeed);
     camera.StopTravel();
     if (!placed) {
         const Point<float> stored(level->GetValueA(), level->GetValueB());

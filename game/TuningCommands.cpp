@@ -40,6 +40,14 @@ bool ToBool(const std::string& token)
     return token != "0";
 }
 
+// The values the commands set: the running game's. Without a game a command
+// changes nothing.
+GameTuning* RunningTuning()
+{
+    Game* game = Game::GetInstance();
+    return game != nullptr ? &game->tuning : nullptr;
+}
+
 Player* CurrentPlayer()
 {
     Game* game = Game::GetInstance();
@@ -49,10 +57,10 @@ Player* CurrentPlayer()
 void RefreshPlayerSpeeds(bool withClimb)
 {
     if (Player* player = CurrentPlayer()) {
-        player->walkSpeed = PlayerTuning::walkSpeed;
-        player->jumpSpeedH = PlayerTuning::jumpSpeedH;
+        player->walkSpeed = PlayerTuning::Current().walkSpeed;
+        player->jumpSpeedH = PlayerTuning::Current().jumpSpeedH;
         if (withClimb)
-            player->climbSpeed = PlayerTuning::climbSpeed;
+            player->climbSpeed = PlayerTuning::Current().climbSpeed;
     }
 }
 
@@ -72,15 +80,18 @@ bool CmdSetPlayerSpeed(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.size() < 2)
         return false;
+    GameTuning* tuning = RunningTuning();
+    if (tuning == nullptr)
+        return true;
     const float value = ToFloat(tokens[1]);
     bool stored = false;
     if (tokens[0] == "walk" || tokens[0] == "jumph") {
-        PlayerTuning::walkSpeed = value;
-        PlayerTuning::jumpSpeedH = value;
+        tuning->player.walkSpeed = value;
+        tuning->player.jumpSpeedH = value;
         stored = true;
     }
     if (tokens[0] == "climb") {
-        PlayerTuning::climbSpeed = value;
+        tuning->player.climbSpeed = value;
         stored = true;
     }
     RefreshPlayerSpeeds(true);
@@ -92,8 +103,11 @@ bool CmdSetPlayerWaterSlow(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
+    GameTuning* tuning = RunningTuning();
+    if (tuning == nullptr)
+        return true;
     if (CurrentPlayer() != nullptr)
-        PlayerTuning::waterSlowRatio = ToFloat(tokens[0]);
+        tuning->player.waterSlowRatio = ToFloat(tokens[0]);
     return true;
 }
 
@@ -102,9 +116,12 @@ bool CmdSetCameraSpeed(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
-    Camera::travelSpeedTuning = ToFloat(tokens[0]);
+    GameTuning* tuning = RunningTuning();
+    if (tuning == nullptr)
+        return true;
+    tuning->camera.travelSpeed = ToFloat(tokens[0]);
     if (Game* game = Game::GetInstance())
-        game->GetCamera().SetSpeed(Camera::travelSpeedTuning);
+        game->GetCamera().SetSpeed(tuning->camera.travelSpeed);
     return true;
 }
 
@@ -113,11 +130,14 @@ bool CmdSetPlayerMovingStage(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.size() < 4)
         return false;
+    GameTuning* tuning = RunningTuning();
+    if (tuning == nullptr)
+        return true;
     const PlayerMovingStage stage {ToFloat(tokens[1]), ToBool(tokens[2]), std::atof(tokens[3].c_str())};
     for (size_t i = 0; i < kPlayerStageNames.size(); ++i) {
         if (tokens[0] != kPlayerStageNames[i])
             continue;
-        PlayerTuning::stages[i] = stage;
+        tuning->player.stages[i] = stage;
         if (Player* player = CurrentPlayer())
             player->stages[i] = stage;
     }
@@ -130,10 +150,13 @@ bool CmdSetPlayerHighFall(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.size() < 2)
         return false;
+    GameTuning* tuning = RunningTuning();
+    if (tuning == nullptr)
+        return true;
     if (tokens[0] == "freezetime")
-        PlayerTuning::highFallFreezeTime = ToInt(tokens[1]);
+        tuning->player.highFallFreezeTime = ToInt(tokens[1]);
     if (tokens[0] == "height_threshold")
-        PlayerTuning::highFallHeightThreshold = ToFloat(tokens[1]);
+        tuning->player.highFallHeightThreshold = ToFloat(tokens[1]);
     return true;
 }
 
@@ -142,7 +165,10 @@ bool CmdSetPlayerHitTimer(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
-    PlayerTuning::hitTimer = static_cast<int>(ToFloat(tokens[0]));
+    GameTuning* tuning = RunningTuning();
+    if (tuning == nullptr)
+        return true;
+    tuning->player.hitTimer = static_cast<int>(ToFloat(tokens[0]));
     return true;
 }
 
@@ -151,12 +177,15 @@ bool CmdSetPlayerStraff(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.size() < 2)
         return false;
+    GameTuning* tuning = RunningTuning();
+    if (tuning == nullptr)
+        return true;
     if (tokens[0] == "delay")
-        PlayerTuning::straffDelay = ToInt(tokens[1]);
+        tuning->player.straffDelay = ToInt(tokens[1]);
     else if (tokens[0] == "speed")
-        PlayerTuning::straffSpeed = ToFloat(tokens[1]);
+        tuning->player.straffSpeed = ToFloat(tokens[1]);
     else if (tokens[0] == "duration")
-        PlayerTuning::straffDuration = ToInt(tokens[1]);
+        tuning->player.straffDuration = ToInt(tokens[1]);
     else
         return false;
     return true;
@@ -167,10 +196,13 @@ bool CmdSetPlayerCrossbow(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.size() < 2)
         return false;
+    GameTuning* tuning = RunningTuning();
+    if (tuning == nullptr)
+        return true;
     if (tokens[0] == "delay")
-        PlayerTuning::crossbowDelay = ToInt(tokens[1]);
+        tuning->player.crossbowDelay = ToInt(tokens[1]);
     else if (tokens[0] == "speed")
-        PlayerTuning::crossbowSpeed = ToFloat(tokens[1]);
+        tuning->player.crossbowSpeed = ToFloat(tokens[1]);
     else
         return false;
     return true;
@@ -220,9 +252,12 @@ bool CmdPlayerArmorSetReplaceForUseZone(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.size() < 3)
         return false;
+    GameTuning* tuning = RunningTuning();
+    if (tuning == nullptr)
+        return true;
     if (tokens[0] == "ice") {
-        PlayerTuning::iceReplaceZoneWidth = ToInt(tokens[1]);
-        PlayerTuning::iceReplaceZoneHeight = ToInt(tokens[2]);
+        tuning->player.iceReplaceZoneWidth = ToInt(tokens[1]);
+        tuning->player.iceReplaceZoneHeight = ToInt(tokens[2]);
     }
     return true;
 }
@@ -232,7 +267,10 @@ bool CmdPlayerArmorIceFrozenPropagationTimerDelay(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
-    PlayerTuning::iceFrozenPropagationDelay = ToInt(tokens[0]);
+    GameTuning* tuning = RunningTuning();
+    if (tuning == nullptr)
+        return true;
+    tuning->player.iceFrozenPropagationDelay = ToInt(tokens[0]);
     return true;
 }
 
@@ -241,70 +279,72 @@ bool CmdSetNpcValue(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.size() < 3)
         return false;
+    GameTuning* tuning = RunningTuning();
+    if (tuning == nullptr)
+        return true;
     const std::string& family = tokens[0];
     const std::string& key = tokens[1];
     const std::string& value = tokens[2];
     const bool pair = tokens.size() >= 4;
     const std::string& second = pair ? tokens[3] : value;
-    using N = NpcTuning;
     if (family == "floatingskull") {
         if (key == "maxlife")
-            N::floatingSkullMaxLife = ToInt(value);
+            tuning->npc.floatingSkullMaxLife = ToInt(value);
     } else if (family == "crouchskull") {
         if (key == "maxlife")
-            N::crouchSkullMaxLife = ToInt(value);
+            tuning->npc.crouchSkullMaxLife = ToInt(value);
         if (key == "idlewait")
-            N::crouchSkullIdleWait = ToInt(value);
+            tuning->npc.crouchSkullIdleWait = ToInt(value);
         if (key == "speed")
-            N::crouchSkullSpeed = ToFloat(value);
+            tuning->npc.crouchSkullSpeed = ToFloat(value);
     } else if (family == "crouchskull_boat") {
         if (key == "maxlife")
-            N::crouchSkullBoatMaxLife = ToInt(value);
+            tuning->npc.crouchSkullBoatMaxLife = ToInt(value);
         if (key == "idlewait")
-            N::crouchSkullBoatIdleWait = ToInt(value);
+            tuning->npc.crouchSkullBoatIdleWait = ToInt(value);
         if (key == "speed")
-            N::crouchSkullBoatSpeed = ToFloat(value);
+            tuning->npc.crouchSkullBoatSpeed = ToFloat(value);
         if (key == "speed_follow")
-            N::crouchSkullBoatSpeedFollow = ToFloat(value);
+            tuning->npc.crouchSkullBoatSpeedFollow = ToFloat(value);
     } else if (family == "thrower") {
         if (key == "maxlife")
-            N::throwerMaxLife = ToInt(value);
+            tuning->npc.throwerMaxLife = ToInt(value);
         if (key == "frametimer_before_throwing")
-            N::throwerFrameTimerBeforeThrowing = ToInt(value);
+            tuning->npc.throwerFrameTimerBeforeThrowing = ToInt(value);
         if (key == "frametimer_between_throwing")
-            N::throwerFrameTimerBetweenThrowing = ToInt(value);
+            tuning->npc.throwerFrameTimerBetweenThrowing = ToInt(value);
         if (key == "triggerzone" && pair)
-            N::throwerTriggerZone = Rect<int>(0, ToInt(second), ToInt(value), 0);
+            tuning->npc.throwerTriggerZone = Rect<int>(0, ToInt(second), ToInt(value), 0);
         if (key == "projectile_base_direction" && pair)
-            N::throwerProjectileBaseDirection = Point<float>(ToFloat(value), ToFloat(second));
+            tuning->npc.throwerProjectileBaseDirection = Point<float>(ToFloat(value), ToFloat(second));
         if (key == "projectile_speed")
-            N::throwerProjectileSpeed = ToFloat(value);
+            tuning->npc.throwerProjectileSpeed = ToFloat(value);
         if (key == "projectile_attenuation" && pair)
-            N::throwerProjectileAttenuation = Point<float>(ToFloat(value), ToFloat(second));
+            tuning->npc.throwerProjectileAttenuation = Point<float>(ToFloat(value), ToFloat(second));
     } else if (family == "boatworm") {
         if (key == "wait")
-            N::boatWormWait = ToInt(value);
+            tuning->npc.boatWormWait = ToInt(value);
         if (key == "maxlife")
-            N::boatWormMaxLife = ToInt(value);
+            tuning->npc.boatWormMaxLife = ToInt(value);
         if (key == "triggerzone" && pair)
-            N::boatWormTriggerZone = Rect<int>(0, ToInt(second), ToInt(value), 0);
+            tuning->npc.boatWormTriggerZone = Rect<int>(0, ToInt(second), ToInt(value), 0);
         if (key == "projectile_speed")
-            N::boatWormProjectileSpeed = ToFloat(value);
+            tuning->npc.boatWormProjectileSpeed = ToFloat(value);
     } else if (family == "firediamond") {
         if (key == "unfrozedelay")
-            N::fireDiamondUnfrozeDelay = ToInt(value);
+            tuning->npc.fireDiamondUnfrozeDelay = ToInt(value);
     } else if (family == "jellyfish") {
         if (key == "speed")
-            N::jellyFishSpeed = ToFloat(value);
+            tuning->npc.jellyFishSpeed = ToFloat(value);
         if (key == "slowpercent")
-            N::jellyFishSlowPercent = ToFloat(value);
+            tuning->npc.jellyFishSlowPercent = ToFloat(value);
         if (key == "slowlimit")
-            N::jellyFishSlowLimit = ToFloat(value);
+            tuning->npc.jellyFishSlowLimit = ToFloat(value);
     } else if (family == "lonely_head") {
         if (key == "impulse_right_right" && pair)
-            N::lonelyHeadImpulseRightRight = Point<float>(ToFloat(value), ToFloat(second));
+            tuning->npc.lonelyHeadImpulseRightRight = Point<float>(ToFloat(value), ToFloat(second));
         if (key == "impulse_right_mid" && pair)
-            N::lonelyHeadImpulseRightMid = Point<float>(ToFloat(value), ToFloat(second));
+            tuning->npc.lonelyHeadImpulseRightMid = Point<float>(ToFloat(value), ToFloat(second));
     }
     return true;
 }
@@ -314,6 +354,9 @@ bool CmdSetUiPos(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.size() < 2)
         return false;
+    GameTuning* tuning = RunningTuning();
+    if (tuning == nullptr)
+        return true;
     const std::string& element = tokens[0];
     const int x = ToInt(tokens[1]);
     const bool hasY = tokens.size() >= 3;
@@ -327,29 +370,29 @@ bool CmdSetUiPos(std::string arguments)
             frame->SetPosition(Point<float>(static_cast<float>(x), static_cast<float>(y)));
     }
     if (element == "dialogue_portrait1" && hasY)
-        UITuning::dialoguePortrait1 = Point<int>(x, y);
+        tuning->ui.dialoguePortrait1 = Point<int>(x, y);
     if (element == "dialogue_portrait2" && hasY)
-        UITuning::dialoguePortrait2 = Point<int>(x, y);
+        tuning->ui.dialoguePortrait2 = Point<int>(x, y);
     if (element == "dialogue_letter_size" && hasY)
-        UITuning::dialogueLetterSize = Point<int>(x, y);
+        tuning->ui.dialogueLetterSize = Point<int>(x, y);
     if (element == "player_lifes_xpos")
-        UITuning::playerLifesXPos = x;
+        tuning->ui.playerLifesXPos = x;
     if (element == "player_lifes_xdelta")
-        UITuning::playerLifesXDelta = x;
+        tuning->ui.playerLifesXDelta = x;
     if (element == "player_minimap_center_xpos")
-        UITuning::playerMinimapCenterXPos = x;
+        tuning->ui.playerMinimapCenterXPos = x;
     if (element == "player_scythe_center_xpos")
-        UITuning::playerScytheCenterXPos = x;
+        tuning->ui.playerScytheCenterXPos = x;
     if (element == "player_powers_xpos")
-        UITuning::playerPowersXPos = x;
+        tuning->ui.playerPowersXPos = x;
     if (element == "player_powers_xdelta")
-        UITuning::playerPowersXDelta = x;
+        tuning->ui.playerPowersXDelta = x;
     if (element == "menu_spacing_y")
-        UITuning::menuSpacingY = x;
+        tuning->ui.menuSpacingY = x;
     if (element == "menu_options_marge")
-        UITuning::menuOptionsMarge = x;
+        tuning->ui.menuOptionsMarge = x;
     if (element == "menu_play_marge")
-        UITuning::menuPlayMarge = x;
+        tuning->ui.menuPlayMarge = x;
     return true;
 }
 
@@ -358,9 +401,12 @@ bool CmdSetUiRect(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.size() < 5)
         return false;
+    GameTuning* tuning = RunningTuning();
+    if (tuning == nullptr)
+        return true;
     if (tokens[0] == "dialogue_text_frame") {
         for (size_t i = 0; i < 4; ++i)
-            UITuning::dialogueTextFrame[i] = ToInt(tokens[i + 1]);
+            tuning->ui.dialogueTextFrame[i] = ToInt(tokens[i + 1]);
     }
     return true;
 }
@@ -379,8 +425,11 @@ bool CmdSetUiDialogueSpeed(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.size() < 2)
         return false;
+    GameTuning* tuning = RunningTuning();
+    if (tuning == nullptr)
+        return true;
     if (tokens[0] == "base_speed")
-        UITuning::dialogueBaseSpeed = ToInt(tokens[1]);
+        tuning->ui.dialogueBaseSpeed = ToInt(tokens[1]);
     return true;
 }
 

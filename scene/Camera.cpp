@@ -18,7 +18,7 @@ void Camera::StopTravel()
 {
     travelling = false;
     speed = 5.0f;
-    speedFactor = travelSpeedTuning;
+    speedFactor = CameraTuning::Current().travelSpeed;
     followLerp = 0.0f;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/serial/Point.h"
+#include "scene/CameraTuning.h"
 
 #include <vector>
 
@@ -16,10 +17,6 @@ template <class T, class C> class SpacialInstance;
 // edges of rooms.
 class Camera {
 public:
-    // The program-wide camera speed ("setcameraspeed"; 3.2 at start): what
-    // new cameras and stopped travels take as their speed factor.
-    static inline float travelSpeedTuning = 3.2f;
-
     // The defaults: at (0, 0), view 512 x 448, speed 5.0, mode 2.
     void Reset();
     void StopTravel();
@@ -76,7 +73,7 @@ private:
     int viewWidth = 512;
     int viewHeight = 448;
     float speed = 5.0f;
-    float speedFactor = travelSpeedTuning;
+    float speedFactor = CameraTuning::Current().travelSpeed;
     float targetX = 0.0f;
     float targetY = 0.0f;
     bool travelling = false;

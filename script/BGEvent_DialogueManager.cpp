@@ -14,7 +14,7 @@
 BGEvent_DialogueManager::BGEvent_DialogueManager(std::string name_)
     : BackgroundEvent(std::move(name_))
 {
-    params[2] = UITuning::dialogueBaseSpeed;
+    params[2] = UITuning::Current().dialogueBaseSpeed;
     Game* game = Game::GetInstance();
     if (game != nullptr && !game->uiFrames.empty() && game->uiFrames.front() != nullptr)
         dialogueFrame = dynamic_cast<UI_Frame_Dialogue*>(game->uiFrames.front()->GetPrototype());

@@ -173,9 +173,9 @@ TEST_F(ArmorControl, OnlyTheStrafeCooldownIsCountedDown)
 {
     auto& strafe = dynamic_cast<PlayerArmorStraff&>(*player->GetModifier(Player::kStraff));
     strafe.StartDash();
-    EXPECT_EQ(strafe.GetCooldown(), PlayerTuning::straffDelay);
+    EXPECT_EQ(strafe.GetCooldown(), PlayerTuning::Current().straffDelay);
     player->GetModifier(Player::kCrossbow)->SetCooldown(4);
-    Frames(PlayerTuning::straffDelay + 3);
+    Frames(PlayerTuning::Current().straffDelay + 3);
     EXPECT_EQ(strafe.GetCooldown(), 0);
     EXPECT_EQ(player->GetModifier(Player::kCrossbow)->GetCooldown(), 4);
 }

@@ -56,6 +56,39 @@ TEST_F(PlayerMovement, WalkingMovesTwentyOnePixelsPerUpdateAndSlowerInWater)
     EXPECT_NEAR(X() - before, 13.728f, 1e-3);
 }
 
+// Steering in the air never takes the player faster than it walks: walking
+// right into a jump with right and jump held, each of the 8 updates after
+// take-off moves it 21.12 px, as a walking update does; jumping from a
+// standstill, the steering builds up to that speed and no further.
+TEST_F(PlayerMovement, MidAirSteeringNeverExceedsTheWalkingSpeed)
+{
+    Step(Keys(1, 0));
+    Step(Keys(1, 0));
+    ASSERT_EQ(player->GetMoveState(), Player::kWalk);
+    Step(Keys(1, 0, true));
+    ASSERT_EQ(player->GetMoveState(), Player::kJump);
+    for (int update = 1; update <= 8; ++update) {
+        const float before = X();
+        Step(Keys(1, 0, true));
+        EXPECT_GT(Y(), 0.0f) << "update " << update;
+        EXPECT_NEAR(X() - before, 21.12f, 1e-3) << "update " << update;
+    }
+    for (int update = 0; update < 60 && player->GetMoveState() != Player::kIdle; ++update)
+        Step(Keys(0, 0));
+    ASSERT_EQ(player->GetMoveState(), Player::kIdle);
+
+    Step(Keys(1, 0, true));
+    ASSERT_EQ(player->GetMoveState(), Player::kJump);
+    float fastest = 0.0f;
+    for (int update = 1; update <= 8; ++update) {
+        const float before = X();
+        Step(Keys(1, 0, true));
+        fastest = std::max(fastest, X() - before);
+        EXPECT_LE(X() - before, 21.12f + 1e-3f) << "update " << update;
+    }
+    EXPECT_NEAR(fastest, 21.12f, 1e-3);
+}
+
 TEST_F(PlayerMovement, LowStepsAreWalkedOverAndHighOnesBlock)
 {
     struct Case {

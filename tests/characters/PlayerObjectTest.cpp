@@ -183,7 +183,7 @@ TEST_F(PlayerObject, PendingRequestsApplyAtTheNextUpdate)
 
 TEST(PlayerStages, AStageWithNoTimeLeftEndsAtItsEndSpeed)
 {
-    PlayerMovingStages stages = PlayerTuning::stages;
+    PlayerMovingStages stages = PlayerTuning::Current().stages;
     stages[1] = {12.5f, false, 80.0};
     // Exactly at the end of jump1: no time left, the end speed at once.
     PlayerStageClock clock {1, 47.0};
@@ -213,7 +213,7 @@ TEST(PlayerStages, TheFormulaKeepsItsOvershoot)
 {
     // Easing toward 0 with more time than is left overshoots past the end
     // speed, as the formula has it.
-    PlayerMovingStages stages = PlayerTuning::stages;
+    PlayerMovingStages stages = PlayerTuning::Current().stages;
     PlayerStageClock clock {2, 140.0};
     float speed = 10.0f;
     int state = 5;

@@ -4,6 +4,7 @@
 
 #include "engine/platform/DebugOutput.h"
 #include "fuzz/FuzzTarget.h"
+#include "fuzz/FuzzWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +124,11 @@ TEST(RegressionCorpus, EveryFolderBelongsToAFuzzTarget)
 
 TEST(RegressionCorpus, EveryFileEndsQuicklyWithBoundedMemoryAndAClearError)
 {
+    // The targets share one world with a game of its own; it ends with the
+    // test, so the tests after it find no game.
+    struct WorldEnds {
+        ~WorldEnds() { fuzz::ReleaseFuzzWorld(); }
+    } worldEnds;
     if (AllocationMeter::Counts()) {
         // The meter sees what a load allocates.
         AllocationMeter::Get().Start();

@@ -1,5 +1,3 @@
-#include "characters/PlayerTuning.h"
-#include "enemies/NpcTuning.h"
 #include "engine/platform/DebugOutput.h"
 #include "game/Game.h"
 #include "game/TuningCommands.h"
@@ -174,17 +172,9 @@ protected:
     void SetUp() override
     {
         platform::SetDebugSink([this](std::string_view text) { output += text; });
-        PlayerTuning::crossbowDelay = 30;
-        PlayerTuning::straffDelay = 10;
-        NpcTuning::throwerMaxLife = 2;
+        game.tuning = GameTuning {};
     }
-    void TearDown() override
-    {
-        platform::SetDebugSink({});
-        PlayerTuning::crossbowDelay = 30;
-        PlayerTuning::straffDelay = 10;
-        NpcTuning::throwerMaxLife = 2;
-    }
+    void TearDown() override { platform::SetDebugSink({}); }
 
     void Run(const std::string& text)
     {
@@ -206,9 +196,9 @@ TEST_F(CommandFileTest, RunsLinesWithWindowsOrUnixEndsAndALastLineWithoutEnd)
     for (const char* file : files) {
         SetUp();
         Run(file);
-        EXPECT_EQ(PlayerTuning::crossbowDelay, 12) << file;
-        EXPECT_EQ(PlayerTuning::straffDelay, 7) << file;
-        EXPECT_EQ(NpcTuning::throwerMaxLife, 9) << file;
+        EXPECT_EQ(game.tuning.player.crossbowDelay, 12) << file;
+        EXPECT_EQ(game.tuning.player.straffDelay, 7) << file;
+        EXPECT_EQ(game.tuning.npc.throwerMaxLife, 9) << file;
         EXPECT_EQ(output, "") << file;
     }
 }
@@ -216,7 +206,7 @@ TEST_F(CommandFileTest, RunsLinesWithWindowsOrUnixEndsAndALastLineWithoutEnd)
 TEST_F(CommandFileTest, CommentsBlankLinesAndIndentedLinesRunNothingAndReportNothing)
 {
     Run("// setplayercrossbow delay 1\n\n   \n setplayercrossbow delay 2\r\n\r\n");
-    EXPECT_EQ(PlayerTuning::crossbowDelay, 30);
+    EXPECT_EQ(game.tuning.player.crossbowDelay, 30);
     EXPECT_EQ(output, "");
 }
 
@@ -231,9 +221,9 @@ TEST_F(CommandFileTest, ReportsEachBadLineWithFileAndLineAndRunsEveryGoodOne)
     file += "setnpcvalue thrower maxlife 9";                    // 7
     Run(file);
 
-    EXPECT_EQ(PlayerTuning::crossbowDelay, 12);
-    EXPECT_EQ(PlayerTuning::straffDelay, 7);
-    EXPECT_EQ(NpcTuning::throwerMaxLife, 9);
+    EXPECT_EQ(game.tuning.player.crossbowDelay, 12);
+    EXPECT_EQ(game.tuning.player.straffDelay, 7);
+    EXPECT_EQ(game.tuning.npc.throwerMaxLife, 9);
     EXPECT_NE(output.find("init_vars.txt:2: expected a command, found \"setplayrspeed\""), std::string::npos)
         << output;
     EXPECT_NE(

@@ -3,13 +3,10 @@
 #include "characters/EventParticleSystem.h"
 #include "characters/LocalParticleSystem.h"
 #include "characters/Player.h"
-#include "characters/PlayerTuning.h"
-#include "enemies/NpcTuning.h"
 #include "engine/config/GamePaths.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
 #include "script/BGEvent_DialogueManager.h"
-#include "ui/UITuning.h"
 #include "ui/UI_Frame.h"
 
 #include "scene/GraphicalObject.h"
@@ -21,8 +18,7 @@
 #include <memory>
 #include <string>
 
-// The tuning values are program-wide: each case sets a value of its own and
-// checks it, so the cases do not depend on the order they run in.
+// Each case sets the tuning values of its own game, which go with it.
 namespace {
 
 class TuningCommandsTest : public testing::Test {
@@ -44,78 +40,78 @@ protected:
 // leave that value as it is.
 TEST_F(TuningCommandsTest, EachValueIsSetAndLeftAloneWhenATokenIsMissing)
 {
-    using P = PlayerTuning;
-    using N = NpcTuning;
-    using U = UITuning;
+    const PlayerTuning& P = game.tuning.player;
+    const NpcTuning& N = game.tuning.npc;
+    const UITuning& U = game.tuning.ui;
     const struct {
         const char* line;
         std::function<double()> read;
         double expected;
     } cases[] = {
-        {"setplayerspeed walk 31", [] { return P::walkSpeed; }, 31},
-        {"setplayerspeed jumph 32", [] { return P::jumpSpeedH; }, 32},
-        {"setplayerspeed climb 11.5", [] { return P::climbSpeed; }, 11.5},
-        {"setplayerwaterslow 0.5", [] { return P::waterSlowRatio; }, 0.5},
-        {"setcameraspeed 5.5", [] { return Camera::travelSpeedTuning; }, 5.5},
-        {"setplayerhighfall freezetime 21", [] { return P::highFallFreezeTime; }, 21},
-        {"setplayerhighfall height_threshold 120.5", [] { return P::highFallHeightThreshold; }, 120.5},
-        {"setplayerhittimer 6", [] { return P::hitTimer; }, 6},
-        {"setplayerstraff delay 12", [] { return P::straffDelay; }, 12},
-        {"setplayerstraff speed 2.5", [] { return P::straffSpeed; }, 2.5},
-        {"setplayerstraff duration 14", [] { return P::straffDuration; }, 14},
-        {"setplayercrossbow delay 33", [] { return P::crossbowDelay; }, 33},
-        {"setplayercrossbow speed 12.5", [] { return P::crossbowSpeed; }, 12.5},
-        {"playerarmorsetreplaceforusezone ice 12 14", [] { return P::iceReplaceZoneHeight; }, 14},
-        {"playerarmoricefrozenpropagationtimerdelay 9", [] { return P::iceFrozenPropagationDelay; }, 9},
-        {"setnpcvalue floatingskull maxlife 5", [] { return N::floatingSkullMaxLife; }, 5},
-        {"setnpcvalue crouchskull maxlife 6", [] { return N::crouchSkullMaxLife; }, 6},
-        {"setnpcvalue crouchskull idlewait 7", [] { return N::crouchSkullIdleWait; }, 7},
-        {"setnpcvalue crouchskull speed 4.5", [] { return N::crouchSkullSpeed; }, 4.5},
-        {"setnpcvalue crouchskull_boat maxlife 8", [] { return N::crouchSkullBoatMaxLife; }, 8},
-        {"setnpcvalue crouchskull_boat idlewait 9", [] { return N::crouchSkullBoatIdleWait; }, 9},
-        {"setnpcvalue crouchskull_boat speed 3.5", [] { return N::crouchSkullBoatSpeed; }, 3.5},
-        {"setnpcvalue crouchskull_boat speed_follow 7.5", [] { return N::crouchSkullBoatSpeedFollow; }, 7.5},
-        {"setnpcvalue thrower maxlife 4", [] { return N::throwerMaxLife; }, 4},
+        {"setplayerspeed walk 31", [&] { return P.walkSpeed; }, 31},
+        {"setplayerspeed jumph 32", [&] { return P.jumpSpeedH; }, 32},
+        {"setplayerspeed climb 11.5", [&] { return P.climbSpeed; }, 11.5},
+        {"setplayerwaterslow 0.5", [&] { return P.waterSlowRatio; }, 0.5},
+        {"setcameraspeed 5.5", [&] { return game.tuning.camera.travelSpeed; }, 5.5},
+        {"setplayerhighfall freezetime 21", [&] { return P.highFallFreezeTime; }, 21},
+        {"setplayerhighfall height_threshold 120.5", [&] { return P.highFallHeightThreshold; }, 120.5},
+        {"setplayerhittimer 6", [&] { return P.hitTimer; }, 6},
+        {"setplayerstraff delay 12", [&] { return P.straffDelay; }, 12},
+        {"setplayerstraff speed 2.5", [&] { return P.straffSpeed; }, 2.5},
+        {"setplayerstraff duration 14", [&] { return P.straffDuration; }, 14},
+        {"setplayercrossbow delay 33", [&] { return P.crossbowDelay; }, 33},
+        {"setplayercrossbow speed 12.5", [&] { return P.crossbowSpeed; }, 12.5},
+        {"playerarmorsetreplaceforusezone ice 12 14", [&] { return P.iceReplaceZoneHeight; }, 14},
+        {"playerarmoricefrozenpropagationtimerdelay 9", [&] { return P.iceFrozenPropagationDelay; }, 9},
+        {"setnpcvalue floatingskull maxlife 5", [&] { return N.floatingSkullMaxLife; }, 5},
+        {"setnpcvalue crouchskull maxlife 6", [&] { return N.crouchSkullMaxLife; }, 6},
+        {"setnpcvalue crouchskull idlewait 7", [&] { return N.crouchSkullIdleWait; }, 7},
+        {"setnpcvalue crouchskull speed 4.5", [&] { return N.crouchSkullSpeed; }, 4.5},
+        {"setnpcvalue crouchskull_boat maxlife 8", [&] { return N.crouchSkullBoatMaxLife; }, 8},
+        {"setnpcvalue crouchskull_boat idlewait 9", [&] { return N.crouchSkullBoatIdleWait; }, 9},
+        {"setnpcvalue crouchskull_boat speed 3.5", [&] { return N.crouchSkullBoatSpeed; }, 3.5},
+        {"setnpcvalue crouchskull_boat speed_follow 7.5", [&] { return N.crouchSkullBoatSpeedFollow; }, 7.5},
+        {"setnpcvalue thrower maxlife 4", [&] { return N.throwerMaxLife; }, 4},
         {"setnpcvalue thrower frametimer_before_throwing 3",
-            [] { return N::throwerFrameTimerBeforeThrowing; }, 3},
+            [&] { return N.throwerFrameTimerBeforeThrowing; }, 3},
         {"setnpcvalue thrower frametimer_between_throwing 11",
-            [] { return N::throwerFrameTimerBetweenThrowing; }, 11},
-        {"setnpcvalue thrower triggerzone 100 60", [] { return N::throwerTriggerZone.y0; }, 60},
+            [&] { return N.throwerFrameTimerBetweenThrowing; }, 11},
+        {"setnpcvalue thrower triggerzone 100 60", [&] { return N.throwerTriggerZone.y0; }, 60},
         {"setnpcvalue thrower projectile_base_direction 3.5 1.5",
-            [] { return N::throwerProjectileBaseDirection.y; }, 1.5},
-        {"setnpcvalue thrower projectile_speed 1.5", [] { return N::throwerProjectileSpeed; }, 1.5},
+            [&] { return N.throwerProjectileBaseDirection.y; }, 1.5},
+        {"setnpcvalue thrower projectile_speed 1.5", [&] { return N.throwerProjectileSpeed; }, 1.5},
         {"setnpcvalue thrower projectile_attenuation 0.25 0.75",
-            [] { return N::throwerProjectileAttenuation.y; }, 0.75},
-        {"setnpcvalue boatworm wait 41", [] { return N::boatWormWait; }, 41},
-        {"setnpcvalue boatworm maxlife 3", [] { return N::boatWormMaxLife; }, 3},
-        {"setnpcvalue boatworm triggerzone 200 150", [] { return N::boatWormTriggerZone.y0; }, 150},
-        {"setnpcvalue boatworm projectile_speed 6", [] { return N::boatWormProjectileSpeed; }, 6},
-        {"setnpcvalue firediamond unfrozedelay 4", [] { return N::fireDiamondUnfrozeDelay; }, 4},
-        {"setnpcvalue jellyfish speed 4.25", [] { return N::jellyFishSpeed; }, 4.25},
-        {"setnpcvalue jellyfish slowpercent 0.5", [] { return N::jellyFishSlowPercent; }, 0.5},
-        {"setnpcvalue jellyfish slowlimit 0.25", [] { return N::jellyFishSlowLimit; }, 0.25},
+            [&] { return N.throwerProjectileAttenuation.y; }, 0.75},
+        {"setnpcvalue boatworm wait 41", [&] { return N.boatWormWait; }, 41},
+        {"setnpcvalue boatworm maxlife 3", [&] { return N.boatWormMaxLife; }, 3},
+        {"setnpcvalue boatworm triggerzone 200 150", [&] { return N.boatWormTriggerZone.y0; }, 150},
+        {"setnpcvalue boatworm projectile_speed 6", [&] { return N.boatWormProjectileSpeed; }, 6},
+        {"setnpcvalue firediamond unfrozedelay 4", [&] { return N.fireDiamondUnfrozeDelay; }, 4},
+        {"setnpcvalue jellyfish speed 4.25", [&] { return N.jellyFishSpeed; }, 4.25},
+        {"setnpcvalue jellyfish slowpercent 0.5", [&] { return N.jellyFishSlowPercent; }, 0.5},
+        {"setnpcvalue jellyfish slowlimit 0.25", [&] { return N.jellyFishSlowLimit; }, 0.25},
         {"setnpcvalue lonely_head impulse_right_right -2.5 3.5",
-            [] { return N::lonelyHeadImpulseRightRight.y; }, 3.5},
-        {"setnpcvalue lonely_head impulse_right_mid -0.5 2.5", [] { return N::lonelyHeadImpulseRightMid.y; },
+            [&] { return N.lonelyHeadImpulseRightRight.y; }, 3.5},
+        {"setnpcvalue lonely_head impulse_right_mid -0.5 2.5", [&] { return N.lonelyHeadImpulseRightMid.y; },
             2.5},
-        {"setuipos dialogue_portrait1 3 4", [] { return U::dialoguePortrait1.y; }, 4},
-        {"setuipos dialogue_portrait2 5 6", [] { return U::dialoguePortrait2.y; }, 6},
-        {"setuipos dialogue_letter_size 10 11", [] { return U::dialogueLetterSize.y; }, 11},
-        {"setuipos player_lifes_xpos 151", [] { return U::playerLifesXPos; }, 151},
-        {"setuipos player_lifes_xdelta 65", [] { return U::playerLifesXDelta; }, 65},
-        {"setuipos player_minimap_center_xpos 225", [] { return U::playerMinimapCenterXPos; }, 225},
-        {"setuipos player_scythe_center_xpos 281", [] { return U::playerScytheCenterXPos; }, 281},
-        {"setuipos player_powers_xpos 316", [] { return U::playerPowersXPos; }, 316},
-        {"setuipos player_powers_xdelta 66", [] { return U::playerPowersXDelta; }, 66},
-        {"setuipos menu_spacing_y 9", [] { return U::menuSpacingY; }, 9},
-        {"setuipos menu_options_marge 121", [] { return U::menuOptionsMarge; }, 121},
-        {"setuipos menu_play_marge 101", [] { return U::menuPlayMarge; }, 101},
-        {"setuirect dialogue_text_frame 11 12 301 101", [] { return U::dialogueTextFrame[3]; }, 101},
-        {"setui_dialoguespeed base_speed 6", [] { return U::dialogueBaseSpeed; }, 6},
-        {"setmaxadvscore 120", [this] { return game.maxAdvanceScore; }, 120},
+        {"setuipos dialogue_portrait1 3 4", [&] { return U.dialoguePortrait1.y; }, 4},
+        {"setuipos dialogue_portrait2 5 6", [&] { return U.dialoguePortrait2.y; }, 6},
+        {"setuipos dialogue_letter_size 10 11", [&] { return U.dialogueLetterSize.y; }, 11},
+        {"setuipos player_lifes_xpos 151", [&] { return U.playerLifesXPos; }, 151},
+        {"setuipos player_lifes_xdelta 65", [&] { return U.playerLifesXDelta; }, 65},
+        {"setuipos player_minimap_center_xpos 225", [&] { return U.playerMinimapCenterXPos; }, 225},
+        {"setuipos player_scythe_center_xpos 281", [&] { return U.playerScytheCenterXPos; }, 281},
+        {"setuipos player_powers_xpos 316", [&] { return U.playerPowersXPos; }, 316},
+        {"setuipos player_powers_xdelta 66", [&] { return U.playerPowersXDelta; }, 66},
+        {"setuipos menu_spacing_y 9", [&] { return U.menuSpacingY; }, 9},
+        {"setuipos menu_options_marge 121", [&] { return U.menuOptionsMarge; }, 121},
+        {"setuipos menu_play_marge 101", [&] { return U.menuPlayMarge; }, 101},
+        {"setuirect dialogue_text_frame 11 12 301 101", [&] { return U.dialogueTextFrame[3]; }, 101},
+        {"setui_dialoguespeed base_speed 6", [&] { return U.dialogueBaseSpeed; }, 6},
+        {"setmaxadvscore 120", [&] { return game.maxAdvanceScore; }, 120},
         {"setmaxvalueforachievement Portal 3",
-            [this] { return game.GetAchievements().FindByName("Portal")->GetTarget(); }, 3},
-        {"setplayerattackrank 3", [this] { return player->GetAttackRank(); }, 3},
+            [&] { return game.GetAchievements().FindByName("Portal")->GetTarget(); }, 3},
+        {"setplayerattackrank 3", [&] { return player->GetAttackRank(); }, 3},
     };
     for (const auto& c : cases) {
         const std::string line = c.line;
@@ -127,17 +123,17 @@ TEST_F(TuningCommandsTest, EachValueIsSetAndLeftAloneWhenATokenIsMissing)
     }
 }
 
-TEST_F(TuningCommandsTest, SpeedsReachBothStaticsAndThePlayer)
+TEST_F(TuningCommandsTest, SpeedsReachBothTheGameAndThePlayer)
 {
     EXPECT_TRUE(Run("setplayerspeed walk 30"));
-    EXPECT_EQ(PlayerTuning::walkSpeed, 30.0f);
-    EXPECT_EQ(PlayerTuning::jumpSpeedH, 30.0f);
+    EXPECT_EQ(game.tuning.player.walkSpeed, 30.0f);
+    EXPECT_EQ(game.tuning.player.jumpSpeedH, 30.0f);
     EXPECT_EQ(player->walkSpeed, 30.0f);
     EXPECT_EQ(player->jumpSpeedH, 30.0f);
     EXPECT_TRUE(Run("setplayerspeed  climb 12"));
     EXPECT_EQ(player->climbSpeed, 12.0f);
     EXPECT_FALSE(Run("setplayerspeed run 99")) << "a keyword that stores nothing";
-    EXPECT_EQ(PlayerTuning::walkSpeed, 30.0f);
+    EXPECT_EQ(game.tuning.player.walkSpeed, 30.0f);
 
     EXPECT_TRUE(Run("setcameraspeed 4.5"));
     EXPECT_EQ(game.GetCamera().GetSpeed(), 4.5f);
@@ -147,27 +143,27 @@ TEST_F(TuningCommandsTest, MovingStagesParseTheirFlagAsNotZero)
 {
     EXPECT_TRUE(Run("setplayermovingstage fall1 21.5 false -1.0"));
     const size_t fall1 = static_cast<size_t>(PlayerStage::Fall1);
-    EXPECT_EQ(PlayerTuning::stages[fall1].SpeedEnd, 21.5f);
-    EXPECT_TRUE(PlayerTuning::stages[fall1].ConstantSpeed);
-    EXPECT_EQ(PlayerTuning::stages[fall1].TimeDuration, -1.0);
+    EXPECT_EQ(game.tuning.player.stages[fall1].SpeedEnd, 21.5f);
+    EXPECT_TRUE(game.tuning.player.stages[fall1].ConstantSpeed);
+    EXPECT_EQ(game.tuning.player.stages[fall1].TimeDuration, -1.0);
     EXPECT_TRUE(player->stages[fall1].ConstantSpeed);
 
     EXPECT_TRUE(Run("setplayermovingstage spiderjump0 9 0 70"));
     const size_t spider = static_cast<size_t>(PlayerStage::SpiderJump0);
-    EXPECT_FALSE(PlayerTuning::stages[spider].ConstantSpeed);
+    EXPECT_FALSE(game.tuning.player.stages[spider].ConstantSpeed);
     EXPECT_EQ(player->stages[spider].TimeDuration, 70.0);
 
     // Three tokens are too few: nothing changes.
     EXPECT_FALSE(Run("setplayermovingstage spiderjump0 1 1"));
-    EXPECT_EQ(PlayerTuning::stages[spider].SpeedEnd, 9.0f);
+    EXPECT_EQ(game.tuning.player.stages[spider].SpeedEnd, 9.0f);
 }
 
 TEST_F(TuningCommandsTest, HitTimerTruncatesAndAchievementTargetsStayPositive)
 {
     Run("setplayerhittimer 4.9");
-    EXPECT_EQ(PlayerTuning::hitTimer, 4);
+    EXPECT_EQ(game.tuning.player.hitTimer, 4);
     Run("setplayerhittimer -0.5");
-    EXPECT_EQ(PlayerTuning::hitTimer, 0);
+    EXPECT_EQ(game.tuning.player.hitTimer, 0);
 
     Run("setmaxvalueforachievement Invincible 0");
     EXPECT_EQ(game.GetAchievements().FindByName("Invincible")->GetTarget(), 1);
@@ -182,10 +178,10 @@ TEST_F(TuningCommandsTest, PairsNeedBothValuesAndFramesMoveOnlyWhenPresent)
     Run("setnpcvalue thrower triggerzone 100 60");
     EXPECT_FALSE(Run("setnpcvalue thrower"));
     Run("setnpcvalue thrower triggerzone 300");
-    EXPECT_EQ(NpcTuning::throwerTriggerZone.x1, 100);
-    EXPECT_EQ(NpcTuning::throwerTriggerZone.y0, 60);
-    EXPECT_EQ(NpcTuning::throwerTriggerZone.x0, 0);
-    EXPECT_EQ(NpcTuning::throwerTriggerZone.y1, 0);
+    EXPECT_EQ(game.tuning.npc.throwerTriggerZone.x1, 100);
+    EXPECT_EQ(game.tuning.npc.throwerTriggerZone.y0, 60);
+    EXPECT_EQ(game.tuning.npc.throwerTriggerZone.x0, 0);
+    EXPECT_EQ(game.tuning.npc.throwerTriggerZone.y1, 0);
 
     auto* dialogue = new UI_Frame("Dialogue");
     auto* hud = new UI_Frame("Hud");
@@ -204,13 +200,13 @@ TEST_F(TuningCommandsTest, PlayerOnlyCommandsDoNothingWithoutAPlayer)
 {
     game.SetPlayer(nullptr);
     Run("setplayerwaterslow 0.25");
-    const float ratio = PlayerTuning::waterSlowRatio;
+    const float ratio = game.tuning.player.waterSlowRatio;
     Run("setplayerwaterslow 0.75");
-    EXPECT_EQ(PlayerTuning::waterSlowRatio, ratio);
+    EXPECT_EQ(game.tuning.player.waterSlowRatio, ratio);
     EXPECT_FALSE(Run("enableplayerarmors"));
     EXPECT_TRUE(Run("setplayerattackrank 2"));
     EXPECT_TRUE(Run("setplayerspeed walk 25"));
-    EXPECT_EQ(PlayerTuning::walkSpeed, 25.0f);
+    EXPECT_EQ(game.tuning.player.walkSpeed, 25.0f);
 }
 
 TEST_F(TuningCommandsTest, ArmorsAreEnabledOnThePlayer)

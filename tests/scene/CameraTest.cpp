@@ -85,6 +85,26 @@ TEST_F(CameraMoves, FollowLooksAheadAndEasesInByTheFollowWeight)
     EXPECT_NEAR(camera.GetFollowLerp(), -0.3f, 1e-5f);
 }
 
+// Once the camera has caught up with a focus walking at a steady pace, the
+// view's centre is 51 px ahead of it on the side it walks towards.
+TEST_F(CameraMoves, FollowLeadsOnTheSideTheFocusWalksTowards)
+{
+    const struct {
+        float step;
+        float lead;
+    } walks[] = {{5.5f, 51.0f}, {-5.5f, -51.0f}};
+    for (const auto& walk : walks) {
+        SCOPED_TRACE(walk.step);
+        camera.Reset();
+        camera.SetLevel(&level);
+        focus.SetPosition(Point<float>(256, 100));
+        for (int frame = 0; frame < 60; ++frame)
+            Walk(walk.step, 0);
+        const float viewCentre = camera.GetX() + static_cast<float>(camera.GetViewSize().x / 2);
+        EXPECT_NEAR(viewCentre - focus.GetCenter().x, walk.lead, 1.0f);
+    }
+}
+
 TEST_F(CameraMoves, BlockersHoldTheViewAtTheirSides)
 {
     Layer* scene = level.CreateLayer(Level::kScene, "Garden", nullptr, 512, 448, 32, 32);

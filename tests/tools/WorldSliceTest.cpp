@@ -70,11 +70,11 @@ TEST_F(WorldSlice, EverySettingsLineRunsBeforeAndAfterTheLibraryAndRunsAgainHarm
                   ArmorReplacement("Lava_Tile", "Lava_Frozen")),
         1);
     // The HUD's hearts and slots, and the dialogue box's layout.
-    EXPECT_EQ(UITuning::playerLifesXPos, 136);
-    EXPECT_EQ(UITuning::playerLifesXDelta, 40);
-    EXPECT_EQ(UITuning::playerPowersXPos, 376);
-    EXPECT_EQ(UITuning::dialoguePortrait2, Point<int>(408, 16));
-    EXPECT_EQ(UITuning::dialogueTextFrame[2], 288);
+    EXPECT_EQ(UITuning::Current().playerLifesXPos, 136);
+    EXPECT_EQ(UITuning::Current().playerLifesXDelta, 40);
+    EXPECT_EQ(UITuning::Current().playerPowersXPos, 376);
+    EXPECT_EQ(UITuning::Current().dialoguePortrait2, Point<int>(408, 16));
+    EXPECT_EQ(UITuning::Current().dialogueTextFrame[2], 288);
 }
 
 TEST_F(WorldSlice, EveryDialogueBlockTheLevelsAskForReadsInEveryLanguage)
