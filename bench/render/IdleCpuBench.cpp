@@ -121,7 +121,8 @@ void BM_IdleCpuAgainstFloor(benchmark::State& state)
     for (auto _ : state) {
         const pid_t floor = Start({QUENHOLT_FLOOR_EXE, "1024", "896"}, world);
         // Windowed, resized to the window the floor has: 2x the picture.
-        const pid_t game = Start({QUENHOLT_GAME_EXE, "cemetery_01.lvl", "--windowed"}, world);
+        const pid_t game
+            = Start({QUENHOLT_GAME_EXE, "cemetery_01.lvl", "--windowed", "-resizewindow 1024 896"}, world);
         std::this_thread::sleep_for(kWarmUp);
         const double floorStart = CpuSeconds(floor), gameStart = CpuSeconds(game);
         const auto wallStart = std::chrono::steady_clock::now();
