@@ -5,6 +5,8 @@
 // and the software renderer pays for each texture change.
 
 #include "engine/config/GamePaths.h"
+#include "engine/render/D3DDevice.h"
+#include "engine/render/DXGraphicalRessource.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/ImageHandleManager.h"
 #include "engine/render/PixelImage.h"
@@ -115,6 +117,41 @@ void BM_RecordAndReplay2000Sprites(benchmark::State& state)
 }
 // Argument 0: one image for every draw; 1: two images, alternating.
 BENCHMARK(BM_RecordAndReplay2000Sprites)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The floor of the frame above: the same 2,000 quads of the one image handed
+// to the device directly on the render thread (one draw call), with the same
+// clear and final copy, and nothing recorded or replayed.
+void BM_OneDrawFloor2000Quads(benchmark::State& state)
+{
+    SpriteFrame frame;
+    if (!frame.Usable()) {
+        state.SkipWithError("no GL device");
+        return;
+    }
+    frame.Record();
+    frame.Replay(); // loads the image
+    const SpriteImage image = frame.sprites[0]->GetSpriteImage();
+    GLTexture* texture = image.texture ? image.texture->GetTexture() : nullptr;
+    if (!texture) {
+        state.SkipWithError("no image");
+        return;
+    }
+    const int w = image.rect.x1 - image.rect.x0 + 1;
+    const int h = image.rect.y1 - image.rect.y0 + 1;
+    auto draw = [&] {
+        BindDrawTarget(0, 512, 448);
+        ClearTarget(0xFF000000u);
+        for (int i = 0; i < kDraws; ++i)
+            DrawTexturedQuad(float((i * 37) % 496), float((i * 53) % 432), texture->GetTextureWidth(),
+                texture->GetTextureHeight(), image.point, (i % 10 == 0) ? 30.0f : 0.0f, image.rect.x0,
+                image.rect.y0, w, h, 0xFFFFFFFFu, texture->GetName());
+        FlushQuads();
+        ApplyFinalPostEffect(frame.engine.get(), false);
+    };
+    for (auto _ : state)
+        frame.pool->RunOnRenderThread(draw);
+}
+BENCHMARK(BM_OneDrawFloor2000Quads)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Record2000Sprites(benchmark::State& state)
 {

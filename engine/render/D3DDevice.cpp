@@ -2,6 +2,7 @@
 
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/Window.h"
+#include "engine/render/ContentMap.h"
 #include "engine/render/GLRenderTarget.h"
 #include "engine/render/GLTexture.h"
 #include "engine/render/IRenderEngine.h"
@@ -52,6 +53,11 @@ struct RenderDevice {
     std::unique_ptr<GLRenderTarget> picture;
     std::unique_ptr<GLRenderTarget> picture2;
     TextFonts fonts;
+    // A clear of the bound target waiting for the next draw.
+    bool clearPending = false;
+    uint32_t pendingClearColour = 0;
+    // The pieces of the draw being split (kept to spare allocations).
+    std::vector<ContentMap::Piece> pieces;
 };
 
 namespace {
@@ -86,20 +92,49 @@ float EngineDepth()
     return g_RenderEngine ? g_RenderEngine->GetDepth() : 0.0f;
 }
 
-void SubmitQuad(const std::array<QuadVertex, 4>& corners, GLuint texture)
+// Opaque pieces at least this large are drawn without blending; smaller ones
+// stay in the blended batch of the sprites around them, where a change of
+// blending would cost more than it saves.
+constexpr int kLeastUnblendedArea = 64 * 64;
+
+// The clear waiting for the next draw, done now.
+void ApplyPendingClear()
+{
+    if (!g_Device->clearPending)
+        return;
+    g_Device->clearPending = false;
+    const Float4 c = ColorToFloat4(g_Device->pendingClearColour);
+    glClearColor(c.r, c.g, c.b, c.a);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void SubmitQuad(const std::array<QuadVertex, 4>& corners, GLuint texture, bool opaque)
 {
     if (!DeviceUsable())
         return;
-    g_Device->quads->Submit(corners, texture);
+    ApplyPendingClear();
+    g_Device->quads->Submit(corners, texture, opaque);
     g_LastTexture = texture;
+}
+
+// The unrotated spec covers every pixel of its target.
+bool CoversTarget(const QuadSpec& spec)
+{
+    const auto [sx, sy, w, h] = spec.source;
+    (void)sx;
+    (void)sy;
+    return spec.rotationDegrees == 0.0f && spec.x <= 0.0f && spec.y <= 0.0f
+        && spec.x + float(w) >= float(spec.targetWidth) && spec.y + float(h) >= float(spec.targetHeight);
 }
 
 } // namespace
 
 void FlushQuads()
 {
-    if (DeviceUsable())
-        g_Device->quads->Flush();
+    if (!DeviceUsable())
+        return;
+    ApplyPendingClear();
+    g_Device->quads->Flush();
 }
 
 Float4 ColorToFloat4(uint32_t argb)
@@ -271,7 +306,8 @@ void BindDrawTarget(uint32_t framebuffer, int width, int height)
 }
 
 void DrawTexturedQuad(float x, float y, int textureWidth, int textureHeight, Point<int> rotationPoint,
-    float rotationDegrees, int sx, int sy, int w, int h, uint32_t colour, uint32_t texture)
+    float rotationDegrees, int sx, int sy, int w, int h, uint32_t colour, uint32_t texture,
+    const ContentMap* content)
 {
     if (!g_Device)
         return;
@@ -288,16 +324,35 @@ void DrawTexturedQuad(float x, float y, int textureWidth, int textureHeight, Poi
     spec.colour = colour;
     spec.mirror = g_MirrorX;
     spec.depth = EngineDepth();
-    SubmitQuad(MakeQuad(spec), texture);
+    if (!content || texture == 0 || spec.rotationDegrees != 0.0f || w <= 0 || h <= 0) {
+        SubmitQuad(MakeQuad(spec), texture, false);
+        return;
+    }
+    const bool opaqueColour = (colour >> 24) == 0xFFu;
+    if (g_Device->clearPending && opaqueColour && CoversTarget(spec) && content->IsOpaque(sx, sy, w, h))
+        g_Device->clearPending = false;
+    // Pieces of a draw never overlap, so their order is free: the opaque
+    // ones come first and share a batch without blending.
+    std::vector<ContentMap::Piece>& pieces = g_Device->pieces;
+    content->Cover(sx, sy, w, h, pieces);
+    for (const ContentMap::Piece& piece : pieces) {
+        QuadSpec part = spec;
+        part.source = {piece.left, piece.top, piece.width, piece.height};
+        // Mirrored, the source's right edge lands on the draw's left.
+        part.x = spec.mirror ? x + float(sx + w - (piece.left + piece.width)) : x + float(piece.left - sx);
+        part.y = y + float(piece.top - sy);
+        const bool large = piece.width * piece.height >= kLeastUnblendedArea;
+        SubmitQuad(MakeQuad(part), texture, piece.opaque && opaqueColour && large);
+    }
 }
 
 void DrawToRenderTexture(int x, int y, int x0, int y0, int x1, int y1, uint32_t texture, int textureWidth,
-    int textureHeight, uint32_t colour)
+    int textureHeight, uint32_t colour, const ContentMap* content)
 {
     if (!g_RenderTargetTexture || !g_Device)
         return;
     DrawTexturedQuad(float(x), float(y), textureWidth, textureHeight, Point<int>(0, 0), 0.0f, x0, y0, x1 - x0,
-        y1 - y0, colour, texture);
+        y1 - y0, colour, texture, content);
 }
 
 void DrawColourQuad(int x, int y, int w, int h, uint32_t colour, bool filled)
@@ -324,9 +379,8 @@ void ClearTarget(uint32_t colour)
     if (!DeviceUsable())
         return;
     FlushQuads();
-    const Float4 c = ColorToFloat4(colour);
-    glClearColor(c.r, c.g, c.b, c.a);
-    glClear(GL_COLOR_BUFFER_BIT);
+    g_Device->clearPending = true;
+    g_Device->pendingClearColour = colour;
 }
 
 void DrawDebugText(const std::string& text, Point<int> position, uint32_t colour)
@@ -363,15 +417,19 @@ void PresentNoWait()
     g_DeviceWindow->SwapBuffers();
 }
 
-int ClearWindowForPicture()
+int ClearWindowForPicture(const Rect<int>* picture)
 {
     FlushQuads();
     int windowWidth = 0, windowHeight = 0;
     g_DeviceWindow->GetDrawableSize(windowWidth, windowHeight);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, windowWidth, windowHeight);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    const bool covered = picture && picture->x0 <= 0 && picture->y0 <= 0 && picture->x1 >= windowWidth
+        && picture->y1 >= windowHeight;
+    if (!covered) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     return windowHeight;
 }
 
@@ -379,7 +437,8 @@ void CopyPictureToWindow(int left, int top, int right, int bottom, bool linear)
 {
     if (!DeviceUsable() || !g_DeviceWindow || !g_RenderSurface)
         return;
-    const int windowHeight = ClearWindowForPicture();
+    const Rect<int> picture(left, top, right, bottom);
+    const int windowHeight = ClearWindowForPicture(&picture);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, g_RenderSurface);
     // The picture keeps its top row first; the window's rows run bottom-up.
     glBlitFramebuffer(0, 0, g_BackBufferWidth, g_BackBufferHeight, left, windowHeight - top, right,

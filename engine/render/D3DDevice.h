@@ -10,6 +10,7 @@
 // window, fitting the picture into it.
 
 #include "engine/serial/Point.h"
+#include "engine/serial/Rect.h"
 
 #include <atomic>
 #include <cstdint>
@@ -22,6 +23,7 @@ class Window;
 }
 class RenderPoolManager;
 class DXGraphicalRessource;
+class ContentMap;
 
 // GL objects of the device (programs, buffers, fonts); null when there is no
 // usable device.
@@ -84,11 +86,15 @@ void DeleteTexture(uint32_t texture, uint32_t framebuffer);
 
 // The quad routine every sprite becomes. (x, y) is the top-left corner in
 // picture pixels (y down); source is (left, top, width, height) in texels.
+// With the texture's content map an unrotated draw covers only the parts
+// that hold content, the opaque ones drawn without blending; a draw that
+// covers the whole target opaquely makes a clear waiting for it needless.
 void DrawTexturedQuad(float x, float y, int textureWidth, int textureHeight, Point<int> rotationPoint,
-    float rotationDegrees, int sx, int sy, int w, int h, uint32_t colour, uint32_t texture);
+    float rotationDegrees, int sx, int sy, int w, int h, uint32_t colour, uint32_t texture,
+    const ContentMap* content = nullptr);
 // Draws into the bound render-target texture at (x, y) of its own pixels.
 void DrawToRenderTexture(int x, int y, int x0, int y0, int x1, int y1, uint32_t texture, int textureWidth,
-    int textureHeight, uint32_t colour);
+    int textureHeight, uint32_t colour, const ContentMap* content = nullptr);
 // Untextured quad (debug rectangles); only the outline unless filled.
 void DrawColourQuad(int x, int y, int w, int h, uint32_t colour, bool filled);
 
@@ -100,14 +106,18 @@ void FlushQuads();
 
 // Binds the framebuffer draws go to: the picture (0) or a render texture.
 void BindDrawTarget(uint32_t framebuffer, int width, int height);
+// Clears the bound target. The clear waits for the next draw: a draw that
+// covers the whole target with opaque pixels makes it needless; anything
+// else (another draw, a flush, a change of target, a read) clears first.
 void ClearTarget(uint32_t colour);
 void DrawDebugText(const std::string& text, Point<int> position, uint32_t colour);
 void EndSceneOnly();
 void PresentNoWait();
 // Draws the pending quads, then makes the whole window the draw target
-// (framebuffer 0, read and draw) and clears it to black. Returns the window's
-// drawable height.
-int ClearWindowForPicture();
+// (framebuffer 0, read and draw) and clears it to black, unless the picture's
+// rectangle (window pixels, y down) covers the whole window. Returns the
+// window's drawable height.
+int ClearWindowForPicture(const Rect<int>* picture = nullptr);
 // Fits the picture's (0, 0, 512, 448) into the window rectangle given in
 // window pixels (y down), the rest of the window black.
 void CopyPictureToWindow(int left, int top, int right, int bottom, bool linear);

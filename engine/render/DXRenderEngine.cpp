@@ -38,7 +38,9 @@ IGraphicalRessource* WrapPicture(PixelImage picture)
 {
     if (picture.IsEmpty())
         return nullptr;
-    return new DXGraphicalRessource(std::make_unique<GLTexture>(std::move(picture)), 0);
+    auto texture = std::make_unique<GLTexture>(std::move(picture));
+    texture->MapContent();
+    return new DXGraphicalRessource(std::move(texture), 0);
 }
 
 } // namespace
@@ -167,12 +169,13 @@ bool DXRenderEngine::DrawSprite(ISprite* sprite, IGraphicalSurface* target, int 
     const int textureWidth = gl ? gl->GetTextureWidth() : 0;
     const int textureHeight = gl ? gl->GetTextureHeight() : 0;
     g_MirrorX = mirror;
+    const ContentMap* content = gl ? gl->GetContent() : nullptr;
     if (!g_RenderTargetTexture) {
         DrawTexturedQuad(float(x + offset.x), float(y + offset.y), textureWidth, textureHeight, image.point,
-            rotation, source.left, source.top, source.width, source.height, colour, name);
+            rotation, source.left, source.top, source.width, source.height, colour, name, content);
     } else {
         DrawToRenderTexture(x, y, source.left, source.top, source.left + source.width,
-            source.top + source.height, name, textureWidth, textureHeight, diffuseColour);
+            source.top + source.height, name, textureWidth, textureHeight, diffuseColour, content);
     }
     g_MirrorX = false;
     return true;

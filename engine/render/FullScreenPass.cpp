@@ -74,7 +74,14 @@ bool FullScreenPass::DrawToWindow(GraphicalEffect* published, bool linear, const
     }
     if (!post)
         return false;
-    ClearWindowForPicture();
+    // The point copy is a blit, which gives the same picture for less. The
+    // linear copy stays a pass: it keeps its samples inside the picture,
+    // where a linear blit would mix in the texture's rows below it.
+    if (post->GetShader()->GetName() == "BasicPostEffect_Point") {
+        CopyPictureToWindow(destination.x0, destination.y0, destination.x1, destination.y1, false);
+        return true;
+    }
+    ClearWindowForPicture(&destination);
     glDisable(GL_BLEND);
     post->Run(0, 0, g_BackBufferWidth, g_BackBufferHeight, destination.x0, destination.y0, destination.x1,
         destination.y1, g_RenderTexture);

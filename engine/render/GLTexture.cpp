@@ -77,6 +77,7 @@ GLTexture::GLTexture(GLTexture&& other) noexcept
     , textureWidth(std::exchange(other.textureWidth, 0))
     , textureHeight(std::exchange(other.textureHeight, 0))
     , pending(std::exchange(other.pending, PixelImage()))
+    , content(std::move(other.content))
 {
 }
 
@@ -90,6 +91,7 @@ GLTexture& GLTexture::operator=(GLTexture&& other) noexcept
         textureWidth = std::exchange(other.textureWidth, 0);
         textureHeight = std::exchange(other.textureHeight, 0);
         pending = std::exchange(other.pending, PixelImage());
+        content = std::move(other.content);
     }
     return *this;
 }

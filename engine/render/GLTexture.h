@@ -1,8 +1,10 @@
 #pragma once
 
+#include "engine/render/ContentMap.h"
 #include "engine/render/PixelImage.h"
 
 #include <cstdint>
+#include <memory>
 
 // One OpenGL 2D texture (RGBA8), owned. Its storage is rounded up to powers of
 // two, with the picture in the top-left corner (texture row 0 is the top row
@@ -43,6 +45,11 @@ public:
     int GetTextureWidth() const { return textureWidth; }
     int GetTextureHeight() const { return textureHeight; }
 
+    // Where the picture has content, for pictures loaded from files (null
+    // for render targets, whose content changes as they are drawn into).
+    const ContentMap* GetContent() const { return content.get(); }
+    void MapContent() { content = pending.IsEmpty() ? nullptr : std::make_unique<ContentMap>(pending); }
+
     // Point (nearest) or linear filtering; needs the texture uploaded.
     void SetLinearFilter(bool linear);
 
@@ -68,4 +75,5 @@ private:
     int textureWidth = 0;
     int textureHeight = 0;
     PixelImage pending;
+    std::unique_ptr<ContentMap> content;
 };

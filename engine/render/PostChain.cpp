@@ -132,7 +132,8 @@ PostChainResult FinishFrame(
         ApplyMotionBlur(effects.moBlur.get(), 50.0f, engine);
     }
 
-    if (effects.brightness) {
+    // At the neutral level the pass would give back the picture it read.
+    if (effects.brightness && frame.brightnessLevel != kNeutralBrightness) {
         effects.brightness->SetInputValue(float(frame.brightnessLevel));
         ApplyScreenEffect(effects.brightness.get(), engine);
     }

@@ -28,6 +28,9 @@ PostEffects CreatePostEffects(DXRenderEngine& engine, bool linearFilter);
 // The per-frame step of the timed fades and water, in the main loop's order.
 void StepPostEffects(PostEffects& effects);
 
+// The brightness level that leaves the picture as it is.
+constexpr int kNeutralBrightness = 10;
+
 // What the end of a frame needs of the game.
 struct PostChainFrame {
     bool levelLoaded = false;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
 
 namespace {
@@ -41,6 +42,51 @@ void main()
     if (uTextured != 0)
         colour *= texture(uTexture, vTexCoord);
     fragColour = colour;
+}
+)";
+
+// The same program for batches of several textures: each quad samples the
+// unit its vertices name (a constant index per case, as GLSL 3.30 asks of
+// sampler arrays). The images have no mipmaps, so level 0 is what texture()
+// would read.
+constexpr const char* kMultiVertexShader = R"(#version 330 core
+layout(location = 0) in vec3 aPosition;
+layout(location = 1) in vec4 aColour;
+layout(location = 2) in vec2 aTexCoord;
+layout(location = 3) in int aUnit;
+uniform vec2 uHalfSize;
+out vec4 vColour;
+out vec2 vTexCoord;
+flat out int vUnit;
+void main()
+{
+    gl_Position = vec4(aPosition.x / uHalfSize.x, -aPosition.y / uHalfSize.y, aPosition.z * 0.01, 1.0);
+    vColour = aColour;
+    vTexCoord = aTexCoord;
+    vUnit = aUnit;
+}
+)";
+
+constexpr const char* kMultiFragmentShader = R"(#version 330 core
+in vec4 vColour;
+in vec2 vTexCoord;
+flat in int vUnit;
+uniform sampler2D uTextures[8];
+out vec4 fragColour;
+void main()
+{
+    vec4 texel = vec4(1.0);
+    switch (vUnit) {
+    case 0: texel = textureLod(uTextures[0], vTexCoord, 0.0); break;
+    case 1: texel = textureLod(uTextures[1], vTexCoord, 0.0); break;
+    case 2: texel = textureLod(uTextures[2], vTexCoord, 0.0); break;
+    case 3: texel = textureLod(uTextures[3], vTexCoord, 0.0); break;
+    case 4: texel = textureLod(uTextures[4], vTexCoord, 0.0); break;
+    case 5: texel = textureLod(uTextures[5], vTexCoord, 0.0); break;
+    case 6: texel = textureLod(uTextures[6], vTexCoord, 0.0); break;
+    case 7: texel = textureLod(uTextures[7], vTexCoord, 0.0); break;
+    }
+    fragColour = vColour * texel;
 }
 )";
 
@@ -116,14 +162,26 @@ std::unique_ptr<QuadBatch> QuadBatch::Create()
     quads->texturedLocation = quads->program.GetUniformLocation("uTextured");
     quads->program.Use();
     glUniform1i(quads->program.GetUniformLocation("uTexture"), 0);
+    quads->multiProgram = GLProgram::Build(kMultiVertexShader, kMultiFragmentShader, &log);
+    if (!quads->multiProgram.IsValid()) {
+        platform::DebugOutput("Quad shader (several textures): " + log + "\n");
+        return nullptr;
+    }
+    quads->multiHalfSizeLocation = quads->multiProgram.GetUniformLocation("uHalfSize");
+    quads->multiProgram.Use();
+    for (int unit = 0; unit < kUnits; ++unit)
+        glUniform1i(
+            quads->multiProgram.GetUniformLocation(("uTextures[" + std::to_string(unit) + "]").c_str()),
+            unit);
 
     quads->vertexArray = GLVertexArray::Generate();
     quads->vertexBuffer = GLBuffer::Generate();
     quads->indexBuffer = GLBuffer::Generate();
     glBindVertexArray(quads->vertexArray.Get());
     glBindBuffer(GL_ARRAY_BUFFER, quads->vertexBuffer.Get());
-    glBufferData(GL_ARRAY_BUFFER, sizeof(QuadVertex) * 4 * kBatchQuads, nullptr, GL_DYNAMIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(QuadVertex) * 4 * kBufferQuads, nullptr, GL_STREAM_DRAW);
     // Each quad is two triangles of its corners in fan order.
+    static_assert(kBatchQuads * 4 <= 65536, "a batch's vertices are numbered in 16 bits");
     std::vector<uint16_t> indices;
     indices.reserve(kBatchQuads * 6);
     for (size_t quad = 0; quad < kBatchQuads; ++quad) {
@@ -142,34 +200,82 @@ std::unique_ptr<QuadBatch> QuadBatch::Create()
     glEnableVertexAttribArray(2);
     glVertexAttribPointer(
         2, 2, GL_FLOAT, GL_FALSE, sizeof(QuadVertex), reinterpret_cast<void*>(offsetof(QuadVertex, u)));
+    glEnableVertexAttribArray(3);
+    glVertexAttribIPointer(
+        3, 1, GL_INT, sizeof(QuadVertex), reinterpret_cast<void*>(offsetof(QuadVertex, unit)));
     quads->batch.reserve(kBatchQuads * 4);
     return quads;
 }
 
-void QuadBatch::Submit(const std::array<QuadVertex, 4>& corners, unsigned int texture)
+int QuadBatch::UnitOf(unsigned int texture)
 {
-    if (!batch.empty() && (texture != batchTexture || batch.size() >= kBatchQuads * 4))
+    if (texture == 0)
+        return -1;
+    for (int unit = 0; unit < batchTextureCount; ++unit)
+        if (batchTextures[static_cast<size_t>(unit)] == texture)
+            return unit;
+    if (batchTextureCount == kUnits)
+        return -2;
+    batchTextures[static_cast<size_t>(batchTextureCount)] = texture;
+    return batchTextureCount++;
+}
+
+void QuadBatch::Submit(const std::array<QuadVertex, 4>& corners, unsigned int texture, bool opaque)
+{
+    if (!batch.empty() && (opaque != batchOpaque || batch.size() >= kBatchQuads * 4))
         Flush();
-    batchTexture = texture;
+    int unit = UnitOf(texture);
+    if (unit == -2) {
+        Flush();
+        unit = UnitOf(texture);
+    }
+    batchOpaque = opaque;
+    const size_t first = batch.size();
     batch.insert(batch.end(), corners.begin(), corners.end());
+    for (size_t i = first; i < batch.size(); ++i)
+        batch[i].unit = unit;
 }
 
 void QuadBatch::Flush()
 {
     if (batch.empty())
         return;
-    program.Use();
-    glUniform2f(halfSizeLocation, targetWidth * 0.5f, targetHeight * 0.5f);
-    glUniform1i(texturedLocation, batchTexture ? 1 : 0);
-    if (batchTexture) {
-        glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D, batchTexture);
+    // One texture, or none: the plain program; several, or a texture with
+    // untextured quads (unit -1): the program that picks per quad.
+    const bool untextured
+        = std::any_of(batch.begin(), batch.end(), [](const QuadVertex& v) { return v.unit < 0; });
+    if (batchTextureCount > 1 || (batchTextureCount == 1 && untextured)) {
+        multiProgram.Use();
+        glUniform2f(multiHalfSizeLocation, targetWidth * 0.5f, targetHeight * 0.5f);
+        for (int unit = batchTextureCount - 1; unit >= 0; --unit) {
+            glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
+            glBindTexture(GL_TEXTURE_2D, batchTextures[static_cast<size_t>(unit)]);
+        }
+    } else {
+        program.Use();
+        glUniform2f(halfSizeLocation, targetWidth * 0.5f, targetHeight * 0.5f);
+        glUniform1i(texturedLocation, batchTextureCount);
+        if (batchTextureCount == 1) {
+            glActiveTexture(GL_TEXTURE0);
+            glBindTexture(GL_TEXTURE_2D, batchTextures[0]);
+        }
     }
+    batchTextureCount = 0;
     glBindVertexArray(vertexArray.Get());
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer.Get());
-    glBufferSubData(
-        GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(sizeof(QuadVertex) * batch.size()), batch.data());
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(batch.size() / 4 * 6), GL_UNSIGNED_SHORT, nullptr);
+    if (bufferVertex + batch.size() > kBufferQuads * 4) {
+        glBufferData(GL_ARRAY_BUFFER, sizeof(QuadVertex) * 4 * kBufferQuads, nullptr, GL_STREAM_DRAW);
+        bufferVertex = 0;
+    }
+    glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(sizeof(QuadVertex) * bufferVertex),
+        static_cast<GLsizeiptr>(sizeof(QuadVertex) * batch.size()), batch.data());
+    if (batchOpaque)
+        glDisable(GL_BLEND);
+    glDrawElementsBaseVertex(GL_TRIANGLES, static_cast<GLsizei>(batch.size() / 4 * 6), GL_UNSIGNED_SHORT,
+        nullptr, static_cast<GLint>(bufferVertex));
+    bufferVertex += batch.size();
+    if (batchOpaque)
+        glEnable(GL_BLEND);
     batch.clear();
 }
 

@@ -10,11 +10,13 @@
 #include <memory>
 #include <vector>
 
-// One vertex of the quads: position, colour (0..1), texture coordinate.
+// One vertex of the quads: position, colour (0..1), texture coordinate, and
+// the batch's texture unit it samples (-1: untextured; set by the batch).
 struct QuadVertex {
     float x, y, z;
     float r, g, b, a;
     float u, v;
+    int32_t unit = 0;
 };
 
 // One quad to draw, in the pixels of a target of targetWidth x targetHeight
@@ -45,19 +47,30 @@ std::array<QuadVertex, 4> MakeQuad(const QuadSpec& spec);
 
 // The quads every sprite, rectangle and text becomes, gathered and drawn
 // together: the quad program, its vertex array, the vertex buffer and the
-// shared index buffer, all owned. Quads of one texture (0 for untextured) on
-// one target go out in one draw call.
+// shared index buffer, all owned. Quads of up to kUnits textures (0 for
+// untextured) on one target go out in one draw call, each texture on a unit
+// of its own: images drawn in turn cost no texture switch. A batch of one
+// texture uses the plain program, one of several the program that picks the
+// unit per quad. Opaque quads (every texel and the colour fully opaque) are
+// drawn without blending, which gives the same pixels at less cost.
 class QuadBatch {
 public:
-    // Quads drawn in one call at most; the vertex buffer holds this many.
-    static constexpr size_t kBatchQuads = 1024;
+    // Quads drawn in one call at most.
+    static constexpr size_t kBatchQuads = 4096;
+    // Textures one draw call samples at most.
+    static constexpr int kUnits = 8;
+    // Quads the vertex buffer holds: batches go one after the other into it,
+    // so a draw never rewrites vertices an earlier draw of the frame still
+    // reads (the software renderer would have to finish that draw first);
+    // when it is full, it is replaced by fresh storage.
+    static constexpr size_t kBufferQuads = 4 * kBatchQuads;
 
     // Null when there is no current context or the program does not build.
     static std::unique_ptr<QuadBatch> Create();
 
-    // Adds a quad (corners in fan order); a change of texture or a full batch
-    // draws what waits first.
-    void Submit(const std::array<QuadVertex, 4>& corners, unsigned int texture);
+    // Adds a quad (corners in fan order); a change of texture or of
+    // blending, or a full batch, draws what waits first.
+    void Submit(const std::array<QuadVertex, 4>& corners, unsigned int texture, bool opaque = false);
     // Draws the waiting quads.
     void Flush();
     bool IsEmpty() const { return batch.empty(); }
@@ -71,14 +84,24 @@ public:
 private:
     QuadBatch() = default;
 
+    // The unit of the texture in the batch, adding it when there is room;
+    // -1 for untextured, -2 when the batch is full of other textures.
+    int UnitOf(unsigned int texture);
+
     GLProgram program;
     int halfSizeLocation = -1;
     int texturedLocation = -1;
+    GLProgram multiProgram;
+    int multiHalfSizeLocation = -1;
     GLVertexArray vertexArray;
     GLBuffer vertexBuffer;
     GLBuffer indexBuffer;
     std::vector<QuadVertex> batch;
-    unsigned int batchTexture = 0;
+    // The first free vertex of the vertex buffer.
+    size_t bufferVertex = 0;
+    std::array<unsigned int, kUnits> batchTextures {};
+    int batchTextureCount = 0;
+    bool batchOpaque = false;
     int targetWidth = 512;
     int targetHeight = 448;
 };

@@ -13,11 +13,38 @@
 
 namespace {
 
-// Read access to a stream buffer's get area (protected in std::streambuf).
+// Access to a stream buffer's get area (protected in std::streambuf).
 struct GetArea : std::streambuf {
     static const char* Next(const std::streambuf& buffer) { return (buffer.*&GetArea::gptr)(); }
     static const char* End(const std::streambuf& buffer) { return (buffer.*&GetArea::egptr)(); }
+    static void Skip(std::streambuf& buffer, int count) { (buffer.*&GetArea::gbump)(count); }
 };
+
+// The next line, LF excluded, when it lies whole in the stream's buffer (as
+// nearly every line does): taken there without a copy, as getline would
+// take it. The text stays valid until the stream reads on. False, nothing
+// taken, otherwise.
+bool TakeBufferedLine(std::istream& is, std::string_view& text)
+{
+    if (!is.good())
+        return false;
+    std::streambuf* buffer = is.rdbuf();
+    if (buffer == nullptr)
+        return false;
+    const char* next = GetArea::Next(*buffer);
+    const char* end = GetArea::End(*buffer);
+    if (next == nullptr || next >= end)
+        return false;
+    const void* lineEnd = std::memchr(next, '\n', static_cast<size_t>(end - next));
+    if (lineEnd == nullptr)
+        return false;
+    const auto length = static_cast<const char*>(lineEnd) - next;
+    if (length >= std::numeric_limits<int>::max())
+        return false;
+    text = std::string_view(next, static_cast<size_t>(length));
+    GetArea::Skip(*buffer, static_cast<int>(length + 1));
+    return true;
+}
 
 // One line buffer per thread: the numeric readers parse it in place instead
 // of building a string stream for every line.
@@ -32,19 +59,28 @@ std::string& LineBuffer()
 // had no line left.
 void TakeLine(std::istream& is, std::string& line, bool& pastEnd)
 {
-    // getline leaves the target untouched when the stream has already ended,
-    // so empty it first: past the end every line reads as empty.
-    line.clear();
-    std::getline(is, line);
-    // getline fails only when it took nothing at all, not even a line end.
-    pastEnd = is.fail() && line.empty();
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
+    std::string_view buffered;
+    if (TakeBufferedLine(is, buffered)) {
+        if (!buffered.empty() && buffered.back() == '\r')
+            buffered.remove_suffix(1);
+        line.assign(buffered);
+        pastEnd = false;
+    } else {
+        // getline leaves the target untouched when the stream has already
+        // ended, so empty it first: past the end every line reads as empty.
+        line.clear();
+        std::getline(is, line);
+        // getline fails only when it took nothing at all, not even a line end.
+        pastEnd = is.fail() && line.empty();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+    }
     if (ReaderContext* context = ReaderContext::Of(is))
         context->LineTaken(pastEnd);
 }
 
-// The line read for a typed reader, in the per-thread buffer.
+// The line read for a typed reader: in the stream's buffer, or else in the
+// per-thread buffer.
 struct Line {
     std::string_view text;
     bool pastEnd = false;
@@ -52,8 +88,15 @@ struct Line {
 
 Line ReadLine(std::istream& is)
 {
-    std::string& buffer = LineBuffer();
     Line line;
+    if (TakeBufferedLine(is, line.text)) {
+        if (!line.text.empty() && line.text.back() == '\r')
+            line.text.remove_suffix(1);
+        if (ReaderContext* context = ReaderContext::Of(is))
+            context->LineTaken(false);
+        return line;
+    }
+    std::string& buffer = LineBuffer();
     TakeLine(is, buffer, line.pastEnd);
     line.text = buffer;
     return line;

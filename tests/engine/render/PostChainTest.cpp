@@ -103,6 +103,8 @@ TEST_F(PostChainFrames, ScreenEffectsFollowTheUIStateTheEndingTheCountersAndTheO
         {"the ending darkens first", 0, 1, -1, 0, {pass + "fullFX_FadeToColor_DarkFirst"}, {}},
         {"motion blur level 2", 0, 0, -1, 2, {pass + "fullFX_MoBlur"}, {}},
         {"motion blur off", 0, 0, -1, 0, {}, {pass + "fullFX_MoBlur"}},
+        {"the neutral brightness changes nothing: no pass", 0, 0, -1, 0, {"StartRendering"},
+            {pass + "fullFX_Brightness"}},
     };
     for (const Case& c : cases) {
         for (auto* effect : {effects.water.get(), effects.fadeToColor.get(), effects.fadeToColorInv.get()})
