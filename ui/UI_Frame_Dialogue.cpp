@@ -43,7 +43,7 @@ void UI_Frame_Dialogue::Init()
 
 std::array<int, 4> UI_Frame_Dialogue::GetTextFrameRect()
 {
-    const int32_t* rect = UITuning::dialogueTextFrame;
+    const int32_t* rect = UITuning::Current().dialogueTextFrame;
     return {rect[0], rect[1], rect[2], rect[3]};
 }
 
@@ -79,11 +79,11 @@ bool UI_Frame_Dialogue::Render(GraphicalEffect* effect, int x, int y, int p5, in
         return false;
     bool ok = true;
     if (firstPortrait != nullptr) {
-        const Point<int> at = Point<int>(x, y) + UITuning::dialoguePortrait1;
+        const Point<int> at = Point<int>(x, y) + UITuning::Current().dialoguePortrait1;
         ok = DrawElement(firstPortrait, effect, at.x, at.y);
     }
     if (secondPortrait != nullptr) {
-        const Point<int> at = Point<int>(x, y) + UITuning::dialoguePortrait2;
+        const Point<int> at = Point<int>(x, y) + UITuning::Current().dialoguePortrait2;
         ok = ok && DrawElement(secondPortrait, effect, at.x, at.y);
     }
     if (textFrame) {

@@ -94,8 +94,8 @@ bool UI_Frame_Player::Render(GraphicalEffect* effect, int x, int y, int p5, int 
     if (boltCounter && crossbow != nullptr && crossbow->IsEnabled() && ok) {
         const Point<int> size = boltCounter->GetSize();
         boltCounter->SetAnimationFrame(crossbow->boltsLeft);
-        ok = DrawElement(boltCounter.get(), effect, x + (UITuning::playerScytheCenterXPos - Half(size.x)),
-            y + Half(GetSize().y - size.y));
+        ok = DrawElement(boltCounter.get(), effect,
+            x + (UITuning::Current().playerScytheCenterXPos - Half(size.x)), y + Half(GetSize().y - size.y));
     }
     DrawPowers(effect, x, y, ok);
     DrawMessages(effect, x, y, ok);
@@ -113,7 +113,7 @@ bool UI_Frame_Player::DrawHearts(GraphicalEffect* effect, int x, int y, bool& ok
     const Player* player = game->GetPlayer();
     const int life = player->GetLife();
     const int maxLife = player->GetMaxLife();
-    int hx = x + UITuning::playerLifesXPos;
+    int hx = x + UITuning::Current().playerLifesXPos;
     const int hy = y + Half(GetSize().y - lifeFull->GetSize().y);
     if (life == 2)
         SetUIDrawColour(kLowLifeColour);
@@ -129,7 +129,7 @@ bool UI_Frame_Player::DrawHearts(GraphicalEffect* effect, int x, int y, bool& ok
         GraphicalObject* heart = i > life ? lifeEmpty : i == life ? lifeHalf : lifeFull;
         if (ok)
             ok = DrawElement(heart, g_RenderEngine != nullptr ? g_RenderEngine->GetEffect() : effect, hx, hy);
-        hx -= UITuning::playerLifesXDelta;
+        hx -= UITuning::Current().playerLifesXDelta;
     }
     if (g_RenderEngine != nullptr)
         g_RenderEngine->SetEffect(nullptr);
@@ -143,7 +143,7 @@ void UI_Frame_Player::DrawMinimap(GraphicalEffect* effect, int x, int y, bool& o
     if (minimapForeground == nullptr || !game->GetPlayer()->minimapEnabled)
         return;
     const Point<int> size = minimapForeground->GetSize();
-    const int mx = x + (UITuning::playerMinimapCenterXPos - Half(size.x));
+    const int mx = x + (UITuning::Current().playerMinimapCenterXPos - Half(size.x));
     const int my = y + Half(GetSize().y - size.y);
     const MapModel* model = game->minimapModel.get();
     if (model != nullptr && ok) {
@@ -167,7 +167,7 @@ void UI_Frame_Player::DrawPowers(GraphicalEffect* effect, int x, int y, bool& ok
     Game* game = Game::GetInstance();
     const PlayerArmorState& state = game->GetPlayer()->GetArmorState();
     const Point<int> size = power->GetSize();
-    int px = x + UITuning::playerPowersXPos;
+    int px = x + UITuning::Current().playerPowersXPos;
     const int py = y + Half(GetSize().y - size.y);
     for (int k = 0; k < state.armorChargesMax; ++k) {
         float progress = 0.0f;
@@ -183,7 +183,7 @@ void UI_Frame_Player::DrawPowers(GraphicalEffect* effect, int x, int y, bool& ok
             const Point<int> own = shown->GetSize();
             ok = DrawElement(shown, effect, px + Half(size.x) - Half(own.x), py + Half(size.y) - Half(own.y));
         }
-        px += UITuning::playerPowersXDelta;
+        px += UITuning::Current().playerPowersXDelta;
     }
 }
 

@@ -277,15 +277,15 @@ void UI_Menu::Leave()
 
 int32_t UI_Menu::GetMenuSpacingY()
 {
-    return UITuning::menuSpacingY;
+    return UITuning::Current().menuSpacingY;
 }
 
 int32_t UI_Menu::GetMenuPlayMarge()
 {
-    return UITuning::menuPlayMarge;
+    return UITuning::Current().menuPlayMarge;
 }
 
 int32_t UI_Menu::GetMenuOptionsMarge()
 {
-    return UITuning::menuOptionsMarge;
+    return UITuning::Current().menuOptionsMarge;
 }

@@ -47,13 +47,6 @@ protected:
         text->SetText("Hi");
         text->Update(0.0);
     }
-    void TearDown() override
-    {
-        UITuning::dialoguePortrait1 = savedPortrait1;
-        UITuning::dialoguePortrait2 = savedPortrait2;
-        std::copy(std::begin(savedRect), std::end(savedRect), UITuning::dialogueTextFrame);
-    }
-
     std::vector<uitest::Draw> Render(bool* ok = nullptr)
     {
         recording.Clear();
@@ -63,10 +56,6 @@ protected:
         return recording.Draws();
     }
 
-    Point<int> savedPortrait1 = UITuning::dialoguePortrait1;
-    Point<int> savedPortrait2 = UITuning::dialoguePortrait2;
-    std::vector<int32_t> savedRect {
-        std::begin(UITuning::dialogueTextFrame), std::end(UITuning::dialogueTextFrame)};
     Game game;
     RecordingEngine recording;
     TestFont font;
@@ -78,8 +67,8 @@ protected:
 
 TEST_F(DialogueBox, DrawsBoxThenFirstAndSecondPortraitThenTheText)
 {
-    UITuning::dialoguePortrait1 = Point<int>(8, 16);
-    UITuning::dialoguePortrait2 = Point<int>(408, 16);
+    game.tuning.ui.dialoguePortrait1 = Point<int>(8, 16);
+    game.tuning.ui.dialoguePortrait2 = Point<int>(408, 16);
     box.SetFirstSpeaker("player");
     box.SetSecondSpeaker("keeper");
     bool ok = false;
@@ -98,7 +87,7 @@ TEST_F(DialogueBox, DrawsBoxThenFirstAndSecondPortraitThenTheText)
 
     // "setuirect dialogue_text_frame 20 30 200 80" moves the text.
     const int32_t moved[4] = {20, 30, 200, 80};
-    std::copy(std::begin(moved), std::end(moved), UITuning::dialogueTextFrame);
+    std::copy(std::begin(moved), std::end(moved), game.tuning.ui.dialogueTextFrame);
     EXPECT_EQ(Render()[3].position, Point<int>(20, 352));
     EXPECT_EQ(UI_Frame_Dialogue::GetTextFrameRect(), (std::array<int, 4> {20, 30, 200, 80}));
 }
