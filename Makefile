@@ -16,8 +16,7 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Builds only the game (and the world it depends on), quietly (the full log
-# goes to $(BUILD)/make-run.log, the terminal shows the progress every few
-# percent and the total time), and starts it in the world's folder, where it
+# goes to $(BUILD)/make-run.log), and starts it in the world's folder, where it
 # finds "gamelib.txt" and "init_vars.txt", on the first level. ARGS go to the
 # game: make run ARGS=--windowed, or another level: make run LEVEL=cemetery_02.lvl
 ARGS  ?=
