@@ -251,6 +251,14 @@ TEST_F(CommandFileTest, ReportsEachBadLineWithFileAndLineAndRunsEveryGoodOne)
     EXPECT_LT(output.size(), 1000u);
 }
 
+TEST_F(CommandFileTest, SurvivesAnEndlessLineAndAnEmptyFile)
+{
+    Run("");
+    EXPECT_EQ(output, "");
+    Run(std::string(1 << 20, 'a'));
+    EXPECT_NE(output.find("init_vars.txt:1:"), std::string::npos);
+}
+
 // Numbers that atof and a conversion to int cannot take are refused before
 // the command runs, at their file and line; the value stays as it was.
 TEST_F(CommandFileTest, RefusesNumbersThatAreNotFiniteOrOutOfRangeAtTheirLine)
@@ -290,14 +298,6 @@ TEST_F(CommandFileTest, RefusesNumbersThatAreNotFiniteOrOutOfRangeAtTheirLine)
     Run("setmaxadvscore Infos_auto\nsetmaxadvscore 1000000\n");
     EXPECT_EQ(game.maxAdvanceScore, 1000000);
     EXPECT_EQ(output, "");
-}
-
-TEST_F(CommandFileTest, SurvivesAnEndlessLineAndAnEmptyFile)
-{
-    Run("");
-    EXPECT_EQ(output, "");
-    Run(std::string(1 << 20, 'a'));
-    EXPECT_NE(output.find("init_vars.txt:1:"), std::string::npos);
 }
 
 } // namespace
