@@ -308,12 +308,4 @@ TEST_F(CommandFileTest, RefusesNumbersThatAreNotFiniteOrOutOfRangeAtTheirLine)
     EXPECT_EQ(output, "");
 }
 
-TEST_F(CommandFileTest, SurvivesAnEndlessLineAndAnEmptyFile)
-{
-    Run("");
-    EXPECT_EQ(output, "");
-    Run(std::string(1 << 20, 'a'));
-    EXPECT_NE(output.find("init_vars.txt:1:"), std::string::npos);
-}
-
 } // namespace
