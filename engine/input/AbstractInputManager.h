@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/input/InputActions.h"
+#include "engine/input/InputTriggerer.h"
 
 // The platform-free input manager game code holds: the actions of the last
 // poll, of the poll before it and those released in the last poll. Its
@@ -13,6 +14,15 @@ public:
     AbstractInputManager(const AbstractInputManager&) = delete;
     AbstractInputManager& operator=(const AbstractInputManager&) = delete;
     virtual ~AbstractInputManager() = default;
+
+    // Key capture for the key-mapping menu: while set, a row waits for the
+    // next key or pad input, which the last poll reports below.
+    bool IsCapturingKey() const { return capturingKey; }
+    void SetCapturingKey(bool capturing) { capturingKey = capturing; }
+    // The key and the pad input pressed in the last poll (code 0 for none;
+    // Escape is never reported).
+    virtual InputTriggerer GetLastKeyboardTrigger() const { return InputTriggerer(); }
+    virtual InputTriggerer GetLastJoypadTrigger() const { return InputTriggerer(); }
 
     virtual bool Init() = 0;
     virtual bool Acquire() = 0;
@@ -35,6 +45,7 @@ public:
 
 protected:
     std::string errorText;
+    bool capturingKey = false;
     InputActions current;
     InputActions previous;
     InputActions released;

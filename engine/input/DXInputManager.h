@@ -33,6 +33,8 @@ public:
     bool Acquire() override;
     void Poll() override;
     void Release() override;
+    InputTriggerer GetLastKeyboardTrigger() const override { return lastKeyboardInput; }
+    InputTriggerer GetLastJoypadTrigger() const override { return lastPadInput; }
 
     // Bindings and debug flag come from here (not owned; null for none).
     void SetGameAccess(InputGameAccess* access) { gameAccess = access; }
