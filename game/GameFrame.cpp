@@ -20,6 +20,7 @@
 #include "script/BackgroundEvent.h"
 #include "script/Script.h"
 #include "ui/UI_Frame.h"
+#include "ui/UI_Frame_Text.h"
 #include "ui/UI_Menu.h"
 #include "ui/UI_Menu_Page.h"
 
@@ -192,7 +193,10 @@ void Game::Update()
                     object->Update(timeStep);
             if (!menuFlag && tick && endingMode > 0) {
                 if (endingCounter > 0) {
-                    --endingCounter;
+                    // Then the ending asks for a key.
+                    if (--endingCounter == 0)
+                        if (auto* text = dynamic_cast<UI_Frame_Text*>(endScoreFrame.get()))
+                            text->WrapLine("PRESS ANY BUTTON ...");
                 } else if (input != nullptr) {
                     const InputActions now = input->GetPressedActions();
                     const InputActions before = input->GetPreviousActions();
@@ -364,6 +368,9 @@ void Game::ShowEnding(int mode)
     // frames; the mode and the counter run the ending in the frame update.
     endingMode = mode;
     endingCounter = 90;
+    // The completion and time text fades in over the last picture.
+    if (uiFrames.size() > 3 && uiFrames[3] != nullptr)
+        uiFrames[3]->SetVisible(true);
 }
 
 void Game::ReturnToTitle()
@@ -377,6 +384,8 @@ void Game::ReturnToTitle()
         menu->RestartAnimations(true);
     musicLibrary.ResetResumePositions();
     endingMode = 0;
+    if (uiFrames.size() > 3 && uiFrames[3] != nullptr)
+        uiFrames[3]->SetVisible(false);
 }
 
 void Game::Render(bool fromMainThread)

@@ -6,7 +6,8 @@
 #include "scene/GraphicalObject.h"
 #include "scene/SceneObject.h"
 #include "scene/SpacialInstance.h"
-#include "ui/UI_Frame.h"
+#include "ui/UI_Font.h"
+#include "ui/UI_Frame_Text.h"
 
 #include <array>
 
@@ -65,13 +66,18 @@ void Game::Init(Game* game)
     uiFrames[0]->SetVisible(false);
 
     // 5. The end-score frame, made here, fading in over 60 frames.
-    endScoreFrame = std::make_unique<UI_Frame>("UI_EndScoreZone_Frame");
+    auto endScore = std::make_unique<UI_Frame_Text>("UI_EndScoreZone_Frame");
+    endScore->SetFont(FindFont("UI_Font_Basic", this));
+    endScore->SetTextColour(0xFFFFFFFFu);
+    endScore->SetText("DISCOVERED : 100% / TIME : 99:99");
+    endScore->WrapLine(endScore->GetText());
+    if (UI_Font* font = endScore->GetFont())
+        endScore->SetSize(448, font->GetSpacing().y, true);
+    endScoreFrame = std::move(endScore);
     uiFrames.push_back(std::make_unique<FrameInstance>(endScoreFrame.get(), 40.0f, 250.0f));
     uiFrames[3]->SetVisible(false);
     endScoreFade = std::make_unique<GE_Fade>(60, true);
     uiFrames[3]->SetEffect(endScoreFade.get());
-    if (UI_Font* font = FindFont("UI_Font_Basic", this))
-        (void)font; // the text frame takes its font and size with the frame classes
 
     // 6, 7. The user's settings, and the title menu.
     config.LoadUserConfig();

@@ -8,6 +8,7 @@
 #include "scene/SpacialInstance.h"
 #include "script/Script.h"
 #include "script/ScriptGameCommands.h"
+#include "ui/UI_Frame_Text.h"
 #include "zones/Zone_TriggerScript.h"
 
 #include <cstdlib>
@@ -115,9 +116,15 @@ bool ShowEnding(Script&, const Tokens& tokens)
     Game* game = Game::GetInstance();
     if (game == nullptr)
         return false;
-    // The completion and time text goes into the ending's text frame once
-    // the interface frames exist.
     game->ShowEnding(std::atoi(tokens[0].c_str()));
+    // The ending's text frame shows the completion and the play time.
+    if (auto* text = dynamic_cast<UI_Frame_Text*>(game->endScoreFrame.get())) {
+        const GameSaveData& data = game->saveData;
+        text->ClearLines();
+        text->SetText("DISCOVERED :" + std::to_string(data.GetCompletionPercent()) + "%"
+            + std::string(24, ' ') + "TIME :" + data.FormatPlayTime());
+        text->WrapLine(text->GetText());
+    }
     return true;
 }
 

@@ -1,11 +1,9 @@
 // Checks every level description of data/levels against the world's rules and
 // writes its level file (lower-case name) into the output folder through the
-// engine's own level writer. With --no-dialogue-waits first, the scripts'
-// dialogue waits are left out (for a game that has no dialogue box yet).
-// Usage: levelgen [--no-dialogue-waits] OUT_LEVELS_DIR ART_DIR LEVELS_DIR
+// engine's own level writer.
+// Usage: levelgen OUT_LEVELS_DIR ART_DIR LEVELS_DIR
 #include "scene/Level.h"
 #include "tools/world/ArtAtlas.h"
-#include "tools/world/DialogueWaits.h"
 #include "tools/world/GameLibraryWriter.h"
 #include "tools/world/LevelBuilder.h"
 #include "tools/world/LevelChecks.h"
@@ -18,13 +16,8 @@
 
 int main(int argc, char** argv)
 {
-    const bool noDialogueWaits = argc > 1 && std::string(argv[1]) == "--no-dialogue-waits";
-    if (noDialogueWaits) {
-        --argc;
-        ++argv;
-    }
     if (argc != 4) {
-        std::cerr << "usage: levelgen [--no-dialogue-waits] OUT_LEVELS_DIR ART_DIR LEVELS_DIR\n";
+        std::cerr << "usage: levelgen OUT_LEVELS_DIR ART_DIR LEVELS_DIR\n";
         return 2;
     }
     try {
@@ -37,11 +30,8 @@ int main(int argc, char** argv)
         const std::set<std::string> known = library.ObjectNames();
 
         std::vector<LevelDescription> levels;
-        for (const std::string& file : ListFiles(argv[3], ".lvd")) {
+        for (const std::string& file : ListFiles(argv[3], ".lvd"))
             levels.push_back(LevelDescription::ReadFile(file));
-            if (noDialogueWaits)
-                LeaveOutDialogueWaits(levels.back());
-        }
         std::vector<std::string> faults = CheckWorld(levels);
         for (const LevelDescription& level : levels) {
             std::vector<std::string> more = CheckLevel(level, known);

@@ -5,7 +5,6 @@
 #include "scene/Level.h"
 #include "script/Script.h"
 #include "tools/world/ArtAtlas.h"
-#include "tools/world/DialogueWaits.h"
 #include "tools/world/GameLibraryWriter.h"
 #include "tools/world/LevelBuilder.h"
 #include "tools/world/LevelDescription.h"
@@ -38,12 +37,8 @@ public:
         writer = std::make_unique<GameLibraryWriter>(book, atlas, noSounds);
         for (GraphicalObject* object : writer->Objects())
             game.sceneObjects.push_back(object);
-        for (const std::string& file : ListFiles(kData + "/levels", ".lvd")) {
+        for (const std::string& file : ListFiles(kData + "/levels", ".lvd"))
             levels.push_back(LevelDescription::ReadFile(file));
-            // The world is built as the level tool was told to build it.
-            if (QUENHOLT_WORLD_NO_DIALOGUE_WAITS)
-                LeaveOutDialogueWaits(levels.back());
-        }
     }
     // The objects are the writer's: the game must not free them.
     ~WorldLibrary() { game.sceneObjects.clear(); }

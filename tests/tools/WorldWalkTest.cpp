@@ -12,6 +12,7 @@
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/MapModel.h"
+#include "scene/SpacialInstance.h"
 #include "script/ScriptVar.h"
 #include "tools/world/WorldText.h"
 #include "zones/Zone_PickupObject.h"
@@ -79,11 +80,15 @@ protected:
         input->next = keys;
         game.Update();
     }
-    // Passes without keys until `done` holds; false when it never does.
+    // Passes without keys until `done` holds; false when it never does. A
+    // dialogue shown meanwhile is read on with the confirm key.
     bool WaitUntil(const std::function<bool()>& done, int limit = 600)
     {
         for (int pass = 0; pass < limit; ++pass) {
-            Pass(InputActions());
+            InputActions keys;
+            if (pass % 2 == 1 && !game.uiFrames.empty() && game.uiFrames[0]->IsVisible())
+                keys.SetAttack();
+            Pass(keys);
             if (done())
                 return true;
         }

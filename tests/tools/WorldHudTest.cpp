@@ -1,0 +1,120 @@
+#include "characters/Player.h"
+#include "engine/config/GamePaths.h"
+#include "game/Game.h"
+#include "game/GameSaveData.h"
+#include "scene/MapModel.h"
+#include "scene/SpacialInstance.h"
+#include "ui/UI_Frame_Player.h"
+
+#include "tests/game/ScriptedInput.h"
+#include "tests/tools/WorldFolderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+// The HUD's banners in the assembled world: the Lantern Ring's save point
+// shows "SAVED" for its animation's length, once, and its teleporter's
+// discovery shows "NEW GATE".
+namespace {
+
+constexpr float kTile = 32.0f;
+
+class WorldHud : public WorldFolderTest {
+protected:
+    WorldHud()
+        : WorldFolderTest("quenholt-hud")
+    {
+    }
+
+    void SetUp() override
+    {
+        WorldFolderTest::SetUp();
+        if (IsSkipped())
+            return;
+        RunSettings(game);
+        ASSERT_TRUE(ReadLibrary(game));
+        RunSettings(game);
+        RunSettings(game);
+        GiveScreenEffects(game);
+        SetUserPath(folder.string() + "/");
+        game.currentSaveSlot = 0;
+        game.frameDelay = 0;
+    }
+    void TearDown() override
+    {
+        SetUserPath("");
+        WorldFolderTest::TearDown();
+    }
+
+    UI_Frame_Player* Hud() { return dynamic_cast<UI_Frame_Player*>(game.uiFrames.at(1)->GetPrototype()); }
+    bool Shows(GraphicalObject* banner) { return banner != nullptr && !banner->IsAnimationFinished(); }
+    // Update passes of at least 5 ms (the banners run on the game clock).
+    void Passes(int count)
+    {
+        for (int pass = 0; pass < count; ++pass) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            game.Update();
+        }
+    }
+    // Walks toward the tile's x by the walk keys; false when it never gets there.
+    bool WalkTo(float tileX)
+    {
+        const float x = tileX * kTile;
+        for (int pass = 0; pass < 400; ++pass) {
+            const float at = game.GetPlayer()->GetPosition().x;
+            if (std::abs(at - x) < kTile / 2)
+                return true;
+            input->next = InputActions();
+            input->next.x = x > at ? 1.0f : -1.0f;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            game.Update();
+        }
+        return false;
+    }
+
+    ScriptedInput* input = new ScriptedInput();
+    Game game {"Quenholt", nullptr, input, nullptr};
+};
+
+TEST_F(WorldHud, TheLanternRingsSaveAndTeleporterShowTheirBanners)
+{
+    game.SetStartPointName("start");
+    ASSERT_TRUE(game.ChangeLevel("cimetery_tp_01.lvl"));
+    // As a started save slot has it: the map the save records.
+    game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
+    ASSERT_NE(game.GetPlayer(), nullptr);
+    ASSERT_NE(Hud(), nullptr);
+    GraphicalObject* saved = Hud()->GetSaveMessage();
+    GraphicalObject* gate = Hud()->GetTeleportMessage();
+    ASSERT_NE(saved, nullptr);
+    ASSERT_NE(gate, nullptr);
+    Passes(3);
+    EXPECT_FALSE(Shows(saved));
+
+    // The teleporter, first seen: "NEW GATE".
+    ASSERT_TRUE(WalkTo(17.0f));
+    EXPECT_TRUE(Shows(gate));
+    EXPECT_FALSE(Shows(saved));
+
+    // The save point: "SAVED" for its 45 frames of 33 ms, then gone.
+    ASSERT_TRUE(WalkTo(9.0f));
+    ASSERT_TRUE(std::filesystem::exists(GameSaveData::GetSlotPath(0)));
+    EXPECT_TRUE(Shows(saved));
+    const auto start = std::chrono::steady_clock::now();
+    while (Shows(saved) && std::chrono::steady_clock::now() - start < std::chrono::seconds(10))
+        Passes(1);
+    const double shown = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_FALSE(Shows(saved));
+    EXPECT_GT(shown, 1.2);
+    // Once a level load: standing in the zone again saves nothing more.
+    ASSERT_TRUE(WalkTo(13.0f));
+    ASSERT_TRUE(WalkTo(9.0f));
+    EXPECT_FALSE(Shows(saved));
+}
+
+} // namespace

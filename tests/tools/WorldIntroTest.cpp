@@ -1,0 +1,131 @@
+#include "characters/Player.h"
+#include "engine/config/GamePaths.h"
+#include "engine/serial/FileUtils.h"
+#include "game/Game.h"
+#include "scene/SpacialInstance.h"
+#include "script/DialogueFile.h"
+#include "script/ScriptVar.h"
+#include "ui/UI_Frame_Dialogue.h"
+
+#include "tests/game/ScriptedInput.h"
+#include "tests/tools/WorldFolderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The intro of "cemetery_01.lvl" in the assembled world, played by scripted
+// input through the game's own frame update: every line of the Keeper's
+// dialogue shows in the dialogue box with the speaker's portrait, the
+// confirm key goes on, and the player has its keys back at the end.
+namespace {
+
+class WorldIntro : public WorldFolderTest {
+protected:
+    WorldIntro()
+        : WorldFolderTest("quenholt-intro")
+    {
+    }
+
+    void SetUp() override
+    {
+        WorldFolderTest::SetUp();
+        if (IsSkipped())
+            return;
+        RunSettings(game);
+        ASSERT_TRUE(ReadLibrary(game));
+        RunSettings(game);
+        RunSettings(game);
+        GiveScreenEffects(game);
+        SetUserPath(folder.string() + "/");
+        game.frameDelay = 0;
+    }
+    void TearDown() override
+    {
+        SetUserPath("");
+        WorldFolderTest::TearDown();
+    }
+
+    UI_Frame_Dialogue* Box() { return dynamic_cast<UI_Frame_Dialogue*>(game.uiFrames.at(0)->GetPrototype()); }
+    bool BoxShown() { return game.uiFrames.at(0)->IsVisible(); }
+    void Pass(const InputActions& keys)
+    {
+        input->next = keys;
+        game.Update();
+    }
+    bool WaitUntil(const std::function<bool()>& done, int limit = 600)
+    {
+        for (int pass = 0; pass < limit; ++pass) {
+            Pass(InputActions());
+            if (done())
+                return true;
+        }
+        return false;
+    }
+    // The block's lines as the box shows them ("Keeper: Ah. ...").
+    static std::vector<DialogueFile::Line> IntroLines(const std::string& language)
+    {
+        std::ifstream in("dialogues_" + language + "/cemetery.txt", std::ios::binary);
+        std::vector<DialogueFile::Line> lines;
+        DialogueFile::ReadBlock(in, 0, lines);
+        return lines;
+    }
+
+    // Plays the intro in the configured language, checking each line.
+    void PlayIntro(const std::string& language)
+    {
+        game.GetConfig()->SetLanguage(language);
+        ASSERT_TRUE(game.ChangeLevel(game.firstMapName));
+        GraphicalObject* warden = game.FindGraphicalObject("UI_Portrait_Player", false);
+        GraphicalObject* keeper = game.FindGraphicalObject("UI_Portrait_Keeper", false);
+        ASSERT_NE(warden, nullptr);
+        ASSERT_NE(keeper, nullptr);
+        const std::vector<DialogueFile::Line> lines = IntroLines(language);
+        ASSERT_EQ(lines.size(), 4u);
+        ASSERT_TRUE(WaitUntil([&] { return BoxShown(); })) << "the intro's dialogue never showed";
+        for (const DialogueFile::Line& line : lines) {
+            const std::string full = line[0] + line[1] + line[2];
+            SCOPED_TRACE(full);
+            // The line types itself out; the box waits for the confirm key.
+            ASSERT_TRUE(WaitUntil([&] { return Box()->GetTextFrame()->GetText() == full; }));
+            for (int pass = 0; pass < 20; ++pass)
+                Pass(InputActions());
+            EXPECT_EQ(Box()->GetTextFrame()->GetText(), full);
+            EXPECT_TRUE(BoxShown());
+            EXPECT_EQ(Box()->GetTextFrame()->GetGreyPrefix(), static_cast<int>(line[0].size() + 1));
+            const bool player = line[0] == "Player";
+            EXPECT_EQ(Box()->GetFirstPortrait(), player ? warden : nullptr);
+            EXPECT_EQ(Box()->GetSecondPortrait(), player ? nullptr : keeper);
+            EXPECT_FALSE(Box()->GetTextFrame()->GetLines().empty());
+            InputActions confirm;
+            confirm.SetAttack();
+            Pass(confirm);
+            Pass(InputActions());
+        }
+        ASSERT_TRUE(WaitUntil([&] {
+            return !BoxShown() && !game.gameplayPaused && !game.GetPlayer()->IsInputLocked();
+        })) << "control never came back to the player";
+        ScriptVar* done = Game::FindSaveVar("intro_done");
+        ASSERT_NE(done, nullptr);
+        EXPECT_EQ(done->GetValue(), "1");
+    }
+
+    ScriptedInput* input = new ScriptedInput();
+    Game game {"Quenholt", nullptr, input, nullptr};
+};
+
+TEST_F(WorldIntro, TheKeepersLinesShowWithTheirPortraitsAndConfirmGoesOn)
+{
+    PlayIntro("eng");
+}
+
+TEST_F(WorldIntro, TheSameIntroInFrenchShowsTheFrenchLines)
+{
+    PlayIntro("fr");
+    EXPECT_NE(IntroLines("fr")[0][2], IntroLines("eng")[0][2]);
+}
+
+} // namespace

@@ -1,0 +1,53 @@
+#include "game/Game.h"
+#include "scene/SpacialInstance.h"
+#include "script/Script.h"
+#include "script/ScriptGameCommands.h"
+#include "ui/UI_Font.h"
+#include "ui/UI_Frame_Text.h"
+
+#include "tests/game/ScriptedInput.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// The script commands that steer the interface act on the game's frames:
+// the ending's text frame and the HUD.
+TEST(InterfaceSwitches, EndingShowsCompletionAndTimeThenAsksForAKeyAndHidingTheHudHidesIt)
+{
+    auto* input = new ScriptedInput();
+    Game game {"Quenholt", nullptr, input, nullptr};
+    auto* font = new UI_Font("UI_Font_Basic");
+    font->SetSpacing(Point<int>(8, 12));
+    game.fonts.push_back(font);
+    game.Init(&game);
+    ASSERT_EQ(game.uiFrames.size(), 4u);
+    auto* ending = dynamic_cast<UI_Frame_Text*>(game.endScoreFrame.get());
+    ASSERT_NE(ending, nullptr);
+    EXPECT_EQ(ending->GetFont(), font);
+    EXPECT_EQ(ending->GetSize(), Point<int>(448, 12));
+    EXPECT_FALSE(game.uiFrames[3]->IsVisible());
+
+    Script script("test");
+    ASSERT_TRUE(ScriptGameCommands::ShowEnding(script, {"1"}));
+    EXPECT_TRUE(game.uiFrames[3]->IsVisible());
+    const std::string text = ending->GetText();
+    EXPECT_EQ(text.rfind("DISCOVERED :", 0), 0u) << text;
+    EXPECT_NE(text.find("%" + std::string(24, ' ') + "TIME :"), std::string::npos) << text;
+    ASSERT_FALSE(ending->GetLines().empty());
+
+    // 90 update frames later the ending asks for a key.
+    game.SetMenuFlag(false);
+    game.frameDelay = 0;
+    for (int pass = 0; pass < 200 && game.endingCounter > 0; ++pass)
+        game.Update();
+    EXPECT_EQ(ending->GetLines().back(), "PRESS ANY BUTTON ...");
+
+    // The HUD goes and comes back with the script's switch.
+    game.uiFrames[1]->SetVisible(true);
+    ASSERT_TRUE(ScriptGameCommands::ForceToHideUI(script, {"1"}));
+    EXPECT_FALSE(game.uiFrames[1]->IsVisible());
+    ASSERT_TRUE(ScriptGameCommands::ForceToHideUI(script, {"0"}));
+    EXPECT_TRUE(game.uiFrames[1]->IsVisible());
+}
