@@ -39,6 +39,9 @@ public:
         released = InputActions();
     }
     virtual std::string GetErrorText() const { return errorText; }
+    // The device the latest input came from: 0 the keyboard, 1 a pad. Text
+    // frames and menus show key names or pad icons by it.
+    virtual int GetLastDevice() const { return 0; }
 
 protected:
     std::string errorText;
