@@ -231,7 +231,10 @@ void UI_Menu_Page::LayoutOptions(int pageY, std::vector<Draw>& draws) const
             draws.push_back(Text(std::to_string(config.GetSoundVolume()), x, valueY, kNearWhite));
         else if (i == 2) {
             const std::string language = config.GetLanguage();
-            draws.push_back(Text(language == "eng" ? "ENG" : language == "fr" ? "FR" : "", x, valueY, kWhite));
+            draws.push_back(Text(language == "eng" ? "ENG"
+                    : language == "fr"             ? "FR"
+                                                   : "",
+                x, valueY, kWhite));
         }
         y += item->GetSize().y + UI_Menu::GetMenuSpacingY();
     }
@@ -246,12 +249,14 @@ void UI_Menu_Page::LayoutDisplay(int pageY, std::vector<Draw>& draws) const
     Game& game = *Game::GetInstance();
     const GameConfig& config = *game.GetConfig();
     if (selectedIndex == 6)
-        if (GraphicalObject* chart = game.FindGraphicalObject("UI_Menu_Page_OPT_Brightness_Background", false))
+        if (GraphicalObject* chart
+            = game.FindGraphicalObject("UI_Menu_Page_OPT_Brightness_Background", false))
             draws.push_back(Draw {Draw::kChart, chart, {}, static_cast<int>(256 - chart->GetSize().x * 0.5),
                 static_cast<int>(224 - chart->GetSize().y * 0.5), 0});
     const std::string values[] = {YesNo(config.IsWindowed()), config.GetScaleMode() != 0 ? "1" : "0",
-        std::to_string(config.GetScaleFilter()), YesNo(config.GetVSync()), std::to_string(config.GetMotionBlur()),
-        std::to_string(config.GetDisplayAdapter()), std::to_string(config.GetBrightness())};
+        std::to_string(config.GetScaleFilter()), YesNo(config.GetVSync()),
+        std::to_string(config.GetMotionBlur()), std::to_string(config.GetDisplayAdapter()),
+        std::to_string(config.GetBrightness())};
     int x = UI_Menu::GetMenuOptionsMarge();
     int y = pageY + UI_Menu::GetMenuSpacingY() - (LevelLoaded() ? kRenderRisePause : kRenderRiseTitle);
     for (size_t i = 0; i < items.size(); ++i) {
@@ -293,8 +298,10 @@ void UI_Menu_Page::LayoutKeyMapping(int pageY, std::vector<Draw>& draws) const
         x += item->GetSize().x;
         if (!exitRow && i < kKeyRows.size()) {
             const KeyRow& row = kKeyRows[i];
-            const InputTriggerer key = row.keyboard >= 0 ? config.GetBinding(size_t(row.keyboard)) : InputTriggerer();
-            const InputTriggerer pad = row.joypad >= 0 ? config.GetBinding(size_t(row.joypad)) : InputTriggerer();
+            const InputTriggerer key
+                = row.keyboard >= 0 ? config.GetBinding(size_t(row.keyboard)) : InputTriggerer();
+            const InputTriggerer pad
+                = row.joypad >= 0 ? config.GetBinding(size_t(row.joypad)) : InputTriggerer();
             const std::string keyName = GetKeyDisplayName(key.code, key.direction, 0);
             const std::string padName = GetKeyDisplayName(pad.code, pad.direction, 1);
             // The start row has no keyboard column, the four directions no
@@ -302,9 +309,11 @@ void UI_Menu_Page::LayoutKeyMapping(int pageY, std::vector<Draw>& draws) const
             const bool keyMissing = keyName.empty() && i != 13;
             const bool padMissing = padName.empty() && i >= 4;
             undefined = undefined || keyMissing || padMissing;
-            draws.push_back(Text(keyMissing ? "UNDEF." : keyName, x - 10, y + 5, keyMissing ? kUndefinedRed : kNearWhite));
+            draws.push_back(Text(
+                keyMissing ? "UNDEF." : keyName, x - 10, y + 5, keyMissing ? kUndefinedRed : kNearWhite));
             x += 32;
-            draws.push_back(Text(padMissing ? "UNDEF." : padName, x + 75, y + 5, padMissing ? kUndefinedRed : kNearWhite));
+            draws.push_back(Text(
+                padMissing ? "UNDEF." : padName, x + 75, y + 5, padMissing ? kUndefinedRed : kNearWhite));
         } else if (exitRow && selectedIndex == kExitRow) {
             draws.push_back(Text(undefined ? "PLEASE DEFINE ALL KEYS {Y}/R:DEFAULT {B}/ESC:UNDO"
                                            : "{A}/ENTER:SAVE {Y}/R:DEFAULT {B}/ESC:UNDO",
