@@ -100,7 +100,12 @@ void Game::Update()
         ReloadSave();
     if (!pendingLevelFile.empty()) {
         const std::string file = pendingLevelFile;
-        ChangeLevel(file);
+        // A level that cannot be opened with none to stay in (a save whose
+        // level is gone) leaves the player at the title, not in the dark.
+        if (!ChangeLevel(file) && currentLevel == nullptr && !menuFlag) {
+            SetMenuFlag(true);
+            ShowMenuUI();
+        }
         pendingLevelFile.clear();
     }
     pendingLoad = false;

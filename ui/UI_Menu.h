@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/serial/Point.h"
 #include "engine/serial/TypeNames.h"
 #include "ui/UI_Frame.h"
 
@@ -32,6 +33,13 @@ public:
     // The menu's input of one frame (only while the menu is the shown
     // interface), then the current page's handler.
     void Update(double frameTime) override;
+
+    // At the title the menu's own picture, over a level a dimmed screen;
+    // then the current page (once the title's intro has played).
+    bool Render(GraphicalEffect* effect, int x, int y, int p5, int p6, float rotation) override;
+    // Where the current page stands: centred, at the bottom of the screen;
+    // over a level where the pause page stands (the key mapping at the top).
+    Point<int> GetPagePosition() const;
 
     // The page at `currentPage`, or null.
     UI_Menu_Page* GetCurrentPage() const;

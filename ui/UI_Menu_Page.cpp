@@ -1,6 +1,7 @@
 #include "ui/UI_Menu_Page.h"
 
 #include "game/Game.h"
+#include "ui/UI_Frame_Text.h"
 #include "ui/UI_MenuCatalogue.h"
 
 UI_Menu_Page::UI_Menu_Page(std::string name)
@@ -21,6 +22,7 @@ void UI_Menu_Page::DeclareSounds()
 void UI_Menu_Page::Init()
 {
     LoadSounds();
+    InitTextFrame();
     for (const auto& item : items)
         if (item)
             item->Init();

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+class GraphicalEffect;
+class UI_Frame_Text;
 class UI_Menu;
 
 // One screen of the menu: a frame of the game library with its rows. The
@@ -27,6 +29,25 @@ public:
     void DeclareSounds() override;
     // Loads the sounds, makes the page's text frame and initialises the rows.
     void Init() override;
+
+    // One draw of the page, as laid out: a row's picture, a text of the
+    // page's text frame (a prompt wraps at 250 pixels), the screen dimmed or
+    // the brightness chart (these two never count as failed).
+    struct Draw {
+        enum Kind { kPicture, kText, kPrompt, kDim, kChart };
+        Kind kind = kText;
+        GraphicalObject* picture = nullptr;
+        std::string text;
+        int x = 0;
+        int y = 0;
+        uint32_t colour = 0;
+    };
+    // The page's picture, then its rows, values and prompt; the first draw
+    // that fails ends the page's drawing for this frame.
+    bool Render(GraphicalEffect* effect, int x, int y, int p5, int p6, float rotation) override;
+    // The draws of the rows, values and prompt for a page standing at y.
+    std::vector<Draw> Layout(int pageY) const;
+    UI_Frame_Text* GetTextFrame() const { return textFrame.get(); }
 
     // The Play page reads the three save slots again and puts the cursor on
     // the first; other pages do nothing.
@@ -48,6 +69,16 @@ public:
     void AddItem(std::unique_ptr<UI_Menu_Item> item) { items.push_back(std::move(item)); }
 
 private:
+    void InitTextFrame();
+    int LineHeight() const;
+    bool DrawText(GraphicalEffect* effect, const Draw& draw);
+    void LayoutColumn(int pageY, std::vector<Draw>& draws) const;
+    void LayoutOptions(int pageY, std::vector<Draw>& draws) const;
+    void LayoutDisplay(int pageY, std::vector<Draw>& draws) const;
+    void LayoutKeyMapping(int pageY, std::vector<Draw>& draws) const;
+    void LayoutSlots(int pageY, std::vector<Draw>& draws) const;
+
+    std::unique_ptr<UI_Frame_Text> textFrame;
     std::vector<std::unique_ptr<UI_Menu_Item>> items;
     int32_t selectedIndex = 0;
     int32_t pageKind = -1;

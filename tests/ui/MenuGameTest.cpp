@@ -94,3 +94,17 @@ TEST_F(MenuGame, DamagedSettingsLoadAsAllowedAndKeepAWayThroughTheMenu)
     Pass(A());
     EXPECT_EQ(menu->GetCurrentPageNumber(), kPause);
 }
+
+TEST_F(MenuGame, ASlotWhoseLevelCannotBeOpenedReturnsToTheTitle)
+{
+    game.firstMapName = "no_such_level.lvl";
+    game.frameDelay = 0;
+    Tap(With(&A::Confirm));
+    Tap(With(&A::Confirm)); // slot 1: a new game in a level that is not there
+    ASSERT_EQ(game.currentSaveSlot, 0);
+    game.Update();
+    EXPECT_EQ(game.GetCurrentLevel(), nullptr);
+    EXPECT_TRUE(game.menuFlag);
+    EXPECT_EQ(game.uiState, 0);
+    EXPECT_EQ(menu->GetCurrentPageNumber(), kMain);
+}

@@ -170,6 +170,17 @@ PixelImage ArtPainter::Paint(const ArtObject& object, int frame) const
         } else if (op == "text") {
             // A line of the world font at (x, y), with its shadow.
             PaintFontText(img, num(0), num(1), step.args.at(4), colour(2), colour(3));
+        } else if (op == "label") {
+            // A line of the world font enlarged by a whole factor (menu rows,
+            // the title), with its shadow.
+            const int x0 = num(0), y0 = num(1), scale = std::max(1, num(2));
+            const std::string& text = step.args.at(5);
+            PixelImage line(int(text.size()) * 6 + 2, kFontCellHeight + 1);
+            PaintFontText(line, 0, 0, text, colour(3), colour(4));
+            for (int y = 0; y < line.GetHeight(); ++y)
+                for (int x = 0; x < line.GetWidth(); ++x)
+                    if (const uint32_t p = line.GetPixel(x, y); (p >> 24) != 0)
+                        FillRect(img, x0 + x * scale, y0 + y * scale, scale, scale, p);
         } else if (op == "cells" || op == "cellsfill") {
             // Map cells x0..x1, rows r0..r1 of the world map grid.
             int x0 = num(0), x1 = num(1), r0 = num(2), r1 = num(3);

@@ -30,6 +30,7 @@ const std::map<std::string, PrimitiveForm> kPrimitives = {
     {"cellsfill", {5, {4}}},
     {"glyphs", {2, {0, 1}}},
     {"text", {5, {2, 3}, {4}}},
+    {"label", {6, {3, 4}, {5}}},
 };
 
 } // namespace

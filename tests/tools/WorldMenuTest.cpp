@@ -1,0 +1,303 @@
+#include "characters/Player.h"
+#include "engine/config/GameConfig.h"
+#include "engine/config/GamePaths.h"
+#include "engine/input/DXInputManager.h"
+#include "engine/platform/InputBridge.h"
+#include "engine/platform/KeyCodes.h"
+#include "game/Game.h"
+#include "game/GameLoopAccess.h"
+#include "game/GameSaveData.h"
+#include "scene/Level.h"
+#include "scene/MapModel.h"
+#include "script/DialogueFile.h"
+#include "ui/UI_Menu.h"
+#include "ui/UI_MenuCatalogue.h"
+#include "ui/UI_Menu_Page.h"
+
+#include "tests/tools/WorldFolderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+// The menus of the assembled world driven by keys through the game's own
+// input manager and frame update: new game, continue, erase, key mapping,
+// language and render settings.
+namespace {
+
+namespace fs = std::filesystem;
+using namespace MenuCatalogue;
+
+// PC set-1 codes of the keys pressed.
+constexpr int32_t kEscape = 1;
+constexpr int32_t kEnter = 28;
+constexpr int32_t kKeyR = 19;
+constexpr int32_t kKeyF = 33;
+constexpr int32_t kUp = 200;
+constexpr int32_t kLeft = 203;
+constexpr int32_t kRight = 205;
+constexpr int32_t kDown = 208;
+constexpr float kTile = 32.0f;
+
+// One game of the world with a keyboard: the game object, its input manager
+// reading a bridge the test pushes keys into, and what the input manager
+// asks of the game.
+struct KeyboardGame {
+    KeyboardGame()
+    {
+        manager->Init();
+        manager->SetGameAccess(&access);
+    }
+    ~KeyboardGame() { manager->SetGameAccess(nullptr); }
+
+    platform::InputBridge bridge;
+    DXInputManager* manager = new DXInputManager(&bridge);
+    Game game {"Quenholt", nullptr, manager, nullptr};
+    GameLoopAccess access {game};
+};
+
+class WorldMenu : public WorldFolderTest {
+protected:
+    WorldMenu()
+        : WorldFolderTest("quenholt-menu")
+    {
+    }
+
+    void SetUp() override
+    {
+        WorldFolderTest::SetUp();
+        if (IsSkipped())
+            return;
+        Start();
+    }
+    void TearDown() override
+    {
+        world.reset();
+        SetUserPath("");
+        WorldFolderTest::TearDown();
+    }
+
+    // Starts the game as the program does, on the title.
+    void Start()
+    {
+        world.reset();
+        world = std::make_unique<KeyboardGame>();
+        RunSettings(Game()); // the user folder: a scratch folder of the test
+        ASSERT_TRUE(ReadLibrary(Game()));
+        Game().minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
+        RunSettings(Game());
+        GiveScreenEffects(Game());
+        Game().frameDelay = 0;
+        ASSERT_NE(Menu(), nullptr);
+        PlayTitleIntro();
+    }
+
+    // The title's intro plays out (a frame per step at most).
+    void PlayTitleIntro()
+    {
+        for (int step = 0; step < 100 && !Menu()->IsAnimationFinished(); ++step)
+            Menu()->GraphicalObject::Update(100.0);
+        ASSERT_TRUE(Menu()->IsAnimationFinished());
+        Pass();
+    }
+
+    ::Game& Game() { return world->game; }
+    UI_Menu* Menu()
+    {
+        return Game().uiFrames.size() > 2 ? dynamic_cast<UI_Menu*>(Game().uiFrames[2]->GetPrototype())
+                                          : nullptr;
+    }
+    int32_t PageNumber() { return Menu()->GetCurrentPageNumber(); }
+    std::string LevelName() { return Game().GetCurrentLevel() ? Game().GetCurrentLevel()->GetName() : ""; }
+
+    void Pass() { Game().Update(); }
+    void Key(int32_t pcCode, bool down)
+    {
+        platform::InputEvent event;
+        event.type = down ? platform::InputEvent::Type::KeyDown : platform::InputEvent::Type::KeyUp;
+        event.code = platform::SdlScancodeFromPc(pcCode);
+        world->bridge.Push(event);
+    }
+    // A key pressed for one pass and released for the next.
+    void Tap(int32_t pcCode)
+    {
+        Key(pcCode, true);
+        Pass();
+        Key(pcCode, false);
+        Pass();
+    }
+    void Taps(int32_t pcCode, int times)
+    {
+        for (int i = 0; i < times; ++i)
+            Tap(pcCode);
+    }
+    // Passes until `done` holds; false when it never does.
+    template <class Done> bool WaitUntil(Done done, int limit = 300)
+    {
+        for (int pass = 0; pass < limit; ++pass) {
+            if (done())
+                return true;
+            Pass();
+        }
+        return done();
+    }
+    // A save of that slot made in play, at (x, y) of "cemetery_01.lvl".
+    void MakeSave(int slot, float x, float y)
+    {
+        Game().currentSaveSlot = slot;
+        ASSERT_TRUE(Game().ChangeLevel("cemetery_01.lvl"));
+        ASSERT_TRUE(Game().SaveGameAt(x, y, 1));
+        Game().ReturnToTitle();
+        PlayTitleIntro();
+    }
+
+    std::unique_ptr<KeyboardGame> world;
+};
+
+} // namespace
+
+TEST_F(WorldMenu, TitlePlaySlotOneStartsANewGameInTheFirstLevel)
+{
+    EXPECT_TRUE(Game().menuFlag);
+    EXPECT_EQ(PageNumber(), kMain);
+    EXPECT_EQ(LevelName(), "");
+    Tap(kEnter); // Play
+    ASSERT_EQ(PageNumber(), kPlay);
+    EXPECT_EQ(Menu()->GetCurrentPage()->GetItem(0)->GetPercent(), -1);
+    Tap(kEnter); // slot 1
+    ASSERT_TRUE(WaitUntil([&] { return !LevelName().empty(); }, 5));
+    EXPECT_EQ(LevelName(), "cemetery_01.lvl");
+    EXPECT_EQ(Game().currentSaveSlot, 0);
+    EXPECT_FALSE(Game().menuFlag);
+    ASSERT_NE(Game().GetPlayer(), nullptr);
+    EXPECT_FLOAT_EQ(Game().GetPlayer()->GetPosition().x, 6 * kTile); // the level's start point
+    EXPECT_EQ(Game().saveData.GetAttackRank(), 1);
+    EXPECT_TRUE(Game().saveData.GetTeleports().empty());
+    EXPECT_FALSE(fs::exists(GameSaveData::GetSlotPath(0)));
+}
+
+TEST_F(WorldMenu, TitlePlaySlotTwoContinuesAtTheSave)
+{
+    MakeSave(1, 10 * kTile, 2 * kTile);
+    Tap(kEnter);
+    ASSERT_EQ(PageNumber(), kPlay);
+    UI_Menu_Item* slot2 = Menu()->GetCurrentPage()->GetItem(1);
+    EXPECT_GE(slot2->GetPercent(), 0);
+    EXPECT_EQ(slot2->GetText().size(), 8u); // "hh:mm:ss"
+    Tap(kDown);
+    Tap(kEnter);
+    ASSERT_TRUE(WaitUntil([&] { return !LevelName().empty(); }, 5));
+    EXPECT_EQ(LevelName(), "cemetery_01.lvl");
+    EXPECT_EQ(Game().currentSaveSlot, 1);
+    ASSERT_NE(Game().GetPlayer(), nullptr);
+    EXPECT_NEAR(Game().GetPlayer()->GetPosition().x, 10 * kTile, kTile);
+}
+
+TEST_F(WorldMenu, EraseSlotThreeWithRThenValidate)
+{
+    MakeSave(2, 10 * kTile, 2 * kTile);
+    const fs::path slot = GameSaveData::GetSlotPath(2);
+    ASSERT_TRUE(fs::exists(slot));
+    Tap(kEnter);
+    Taps(kDown, 2);
+    Tap(kKeyR);
+    Tap(kEnter);
+    EXPECT_FALSE(fs::exists(slot));
+    EXPECT_EQ(Menu()->GetCurrentPage()->GetItem(2)->GetPercent(), -1);
+    EXPECT_EQ(PageNumber(), kPlay);
+    EXPECT_TRUE(LevelName().empty());
+}
+
+TEST_F(WorldMenu, PauseRebindJumpSavesTheSettingsAndTheNewKeyJumps)
+{
+    // The Lantern Ring: no cut-scene holds the game there.
+    ASSERT_TRUE(Game().ChangeLevel("Cimetery_TP_01.lvl"));
+    ASSERT_TRUE(WaitUntil([&] { return !Game().gameplayPaused && Game().arrivalCounter < 0; }, 600));
+    Tap(kEscape);
+    ASSERT_TRUE(Game().menuFlag);
+    ASSERT_EQ(PageNumber(), kPause);
+    Tap(kDown);
+    Tap(kEnter); // Options
+    ASSERT_EQ(PageNumber(), kOptions);
+    Taps(kDown, 3);
+    Tap(kEnter); // Key mapping
+    ASSERT_EQ(PageNumber(), kKeyMapping);
+    Taps(kDown, 4);
+    Tap(kEnter); // Jump: waiting for a key
+    EXPECT_TRUE(Game().GetInputManager()->IsCapturingKey());
+    Tap(kEscape); // never captured
+    EXPECT_TRUE(Game().GetInputManager()->IsCapturingKey());
+    Tap(kKeyF);
+    EXPECT_FALSE(Game().GetInputManager()->IsCapturingKey());
+    EXPECT_EQ(Game().GetConfig()->GetBinding(4), InputTriggerer(kKeyF, 0));
+    Taps(kUp, 5); // past the first row to Exit
+    Tap(kEnter);  // saves and leaves
+    ASSERT_EQ(PageNumber(), kOptions);
+    Tap(kEscape);
+    EXPECT_EQ(PageNumber(), kPause);
+    Tap(kEscape);
+    EXPECT_FALSE(Game().menuFlag);
+
+    GameConfig expected;
+    expected.SetBinding(4, InputTriggerer(kKeyF, 0));
+    std::ostringstream text;
+    expected.Write(text);
+    std::ifstream file(GetUserPath() + "UserConfig.cfg", std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(written, text.str());
+
+    const float ground = Game().GetPlayer()->GetPosition().y;
+    float highest = ground;
+    Key(kKeyF, true);
+    for (int pass = 0; pass < 10; ++pass) {
+        Pass();
+        highest = std::max(highest, Game().GetPlayer()->GetPosition().y);
+    }
+    Key(kKeyF, false);
+    EXPECT_GT(highest, ground + kTile / 2) << "F jumps";
+}
+
+TEST_F(WorldMenu, RenderSettingsChangedStaySoAfterARestart)
+{
+    Taps(kDown, 2);
+    Tap(kEnter); // Display
+    ASSERT_EQ(PageNumber(), kRenderSettings);
+    Tap(kDown);
+    Tap(kEnter); // ratio: 2
+    Taps(kDown, 3);
+    Taps(kRight, 2); // motion blur 2
+    Taps(kDown, 2);
+    Taps(kLeft, 3); // brightness 7
+    Tap(kEscape);   // back to the title, the settings written
+    ASSERT_EQ(PageNumber(), kMain);
+
+    Start();
+    const GameConfig& config = *Game().GetConfig();
+    EXPECT_EQ(config.GetScaleMode(), 2);
+    EXPECT_EQ(config.GetMotionBlur(), 2);
+    EXPECT_EQ(config.GetBrightness(), 7);
+    EXPECT_EQ(Game().displayScaleMode, 2);
+}
+
+TEST_F(WorldMenu, TheLanguageSwitchGivesTheNextDialogueInFrench)
+{
+    Tap(kDown);
+    Tap(kEnter); // Options
+    ASSERT_EQ(PageNumber(), kOptions);
+    Taps(kDown, 2);
+    Tap(kEnter); // Language
+    EXPECT_EQ(Game().GetConfig()->GetLanguage(), "fr");
+    Tap(kEscape); // the title; the settings written
+    EXPECT_EQ(PageNumber(), kMain);
+    std::vector<DialogueFile::Line> lines;
+    ASSERT_TRUE(DialogueFile::LoadBlock("cemetery.txt", 0, lines));
+    ASSERT_FALSE(lines.empty());
+    ASSERT_EQ(lines[0].size(), 3u);
+    EXPECT_EQ(lines[0][2], "Ah. Vous voila enfin reveille, Gardien.");
+
+    Start(); // and so it stays
+    EXPECT_EQ(Game().GetConfig()->GetLanguage(), "fr");
+}

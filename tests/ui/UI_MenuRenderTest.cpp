@@ -1,0 +1,125 @@
+#include "tests/ui/MenuFixture.h"
+
+namespace {
+
+using namespace MenuCatalogue;
+using Draw = UI_Menu_Page::Draw;
+
+class UIMenuRender : public MenuFixture {
+protected:
+    std::vector<Draw> Texts(int32_t page)
+    {
+        std::vector<Draw> texts;
+        for (const Draw& draw : menu->GetPage(page)->Layout(0))
+            if (draw.kind == Draw::kText || draw.kind == Draw::kPrompt)
+                texts.push_back(draw);
+        return texts;
+    }
+    std::vector<std::string> Words(int32_t page)
+    {
+        std::vector<std::string> words;
+        for (const Draw& draw : Texts(page))
+            words.push_back(draw.text);
+        return words;
+    }
+};
+
+constexpr uint32_t kRed = 0xFFFA0000u;
+
+} // namespace
+
+TEST_F(UIMenuRender, KeyMappingShowsUndefinedKeysInRedAndAsksForThemOnExit)
+{
+    Config().SetBinding(4, InputTriggerer());
+    Config().SetBinding(5, InputTriggerer());
+    Config().SetBinding(0, InputTriggerer());
+    menu->GetPage(kKeyMapping)->SetSelectedIndex(kExitRow);
+    const std::vector<Draw> texts = Texts(kKeyMapping);
+    // Two columns for rows 0 to 13, then the Exit row's prompt.
+    ASSERT_EQ(texts.size(), 29u);
+    // Row 0 without its key: "UNDEF." in the first column only.
+    EXPECT_EQ(texts[0].text, "UNDEF.");
+    EXPECT_EQ(texts[0].colour, kRed);
+    EXPECT_EQ(texts[1].text, "");
+    EXPECT_EQ(texts[2].text, "D");
+    EXPECT_EQ(texts[3].text, "");
+    // Jump: both columns.
+    EXPECT_EQ(texts[8].text, "UNDEF.");
+    EXPECT_EQ(texts[9].text, "UNDEF.");
+    EXPECT_EQ(texts[9].colour, kRed);
+    // Start: no keyboard column; its pad column names button 7.
+    EXPECT_EQ(texts[26].text, "");
+    EXPECT_NE(texts[26].colour, kRed);
+    EXPECT_EQ(texts[28].text, "PLEASE DEFINE ALL KEYS {Y}/R:DEFAULT {B}/ESC:UNDO");
+
+    Config().SetDefaultKeys();
+    EXPECT_EQ(Texts(kKeyMapping).back().text, "{A}/ENTER:SAVE {Y}/R:DEFAULT {B}/ESC:UNDO");
+    // The rows stand 14 pixels apart from 6 above the page; Exit at the left edge.
+    const std::vector<Draw> draws = menu->GetPage(kKeyMapping)->Layout(0);
+    std::vector<Draw> pictures;
+    for (const Draw& draw : draws)
+        if (draw.kind == Draw::kPicture)
+            pictures.push_back(draw);
+    ASSERT_EQ(pictures.size(), 15u);
+    EXPECT_EQ(pictures[0].y, -6);
+    EXPECT_EQ(pictures[1].y, 8);
+    EXPECT_EQ(pictures[0].x, 95);
+    EXPECT_EQ(pictures[14].x, -14);
+}
+
+TEST_F(UIMenuRender, SlotRowsShowEmptyOrTheirSummary)
+{
+    UI_Menu_Page& play = *menu->GetPage(kPlay);
+    play.GetItem(0)->SetPercent(-1);
+    play.GetItem(1)->SetPercent(0);
+    play.GetItem(1)->SetText("01:02:03");
+    play.GetItem(2)->SetPercent(-1);
+    const std::vector<std::string> expected
+        = {"EMPTY", "SAVED GAME", "0%", "01:02:03", "EMPTY", "ENTER:PLAY   R:ERASE   ESC:BACK"};
+    EXPECT_EQ(Words(kPlay), expected);
+    play.ToggleConfirm();
+    EXPECT_EQ(Words(kPlay).back(), "            ENTER:CONFIRM   ESC:BACK");
+}
+
+TEST_F(UIMenuRender, OptionValuesAsShown)
+{
+    struct Case {
+        const char* language;
+        const char* shown;
+    };
+    for (const Case& c : {Case {"eng", "ENG"}, Case {"fr", "FR"}, Case {"de", ""}}) {
+        Config().SetLanguage(c.language);
+        EXPECT_EQ(Words(kOptions)[2], c.shown) << c.language;
+    }
+    EXPECT_EQ(Words(kOptions).back(), "LEFT/RIGHT:CHANGE");
+    for (int mode : {0, 1, 2}) {
+        Config().SetScaleMode(mode);
+        EXPECT_EQ(Words(kRenderSettings)[1], mode == 0 ? "0" : "1") << mode;
+    }
+    menu->GetPage(kRenderSettings)->SetSelectedIndex(5);
+    EXPECT_EQ(Words(kRenderSettings).back(), "LEFT/RIGHT:SELECT DISPLAY - RESTART THE GAME TO APPLY");
+}
+
+TEST_F(UIMenuRender, PagesStandAtTheBottomAndOverALevelWhereThePausePageDoes)
+{
+    struct Case {
+        int32_t page;
+        bool level;
+        int y;
+    };
+    const Case cases[] = {
+        {kMain, false, 448 - 160},
+        {kOptions, false, 448 - 224},
+        {kKeyMapping, false, 0},
+        {kPause, true, 448 - 192},
+        {kOptions, true, 448 - 192},
+        {kRenderSettings, true, 448 - 192},
+        {kKeyMapping, true, 0},
+    };
+    for (const Case& c : cases) {
+        if (c.level)
+            PauseInLevel();
+        menu->SetCurrentPage(c.page);
+        EXPECT_EQ(menu->GetPagePosition(), Point<int>(0, c.y)) << c.page << " level " << c.level;
+    }
+}
