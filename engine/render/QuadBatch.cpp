@@ -67,28 +67,31 @@ void main()
 }
 )";
 
-constexpr const char* kMultiFragmentShader = R"(#version 330 core
+// The fragment program for batches of up to `units` textures: a program per
+// size, so that a batch of two images pays for two cases, not eight.
+std::string MultiFragmentShader(int units)
+{
+    std::string source = R"(#version 330 core
 in vec4 vColour;
 in vec2 vTexCoord;
 flat in int vUnit;
-uniform sampler2D uTextures[8];
+uniform sampler2D uTextures[)"
+        + std::to_string(units) + R"(];
 out vec4 fragColour;
 void main()
 {
     vec4 texel = vec4(1.0);
     switch (vUnit) {
-    case 0: texel = textureLod(uTextures[0], vTexCoord, 0.0); break;
-    case 1: texel = textureLod(uTextures[1], vTexCoord, 0.0); break;
-    case 2: texel = textureLod(uTextures[2], vTexCoord, 0.0); break;
-    case 3: texel = textureLod(uTextures[3], vTexCoord, 0.0); break;
-    case 4: texel = textureLod(uTextures[4], vTexCoord, 0.0); break;
-    case 5: texel = textureLod(uTextures[5], vTexCoord, 0.0); break;
-    case 6: texel = textureLod(uTextures[6], vTexCoord, 0.0); break;
-    case 7: texel = textureLod(uTextures[7], vTexCoord, 0.0); break;
-    }
+)";
+    for (int unit = 0; unit < units; ++unit)
+        source += "    case " + std::to_string(unit) + ": texel = textureLod(uTextures["
+            + std::to_string(unit) + "], vTexCoord, 0.0); break;\n";
+    source += R"(    }
     fragColour = vColour * texel;
 }
 )";
+    return source;
+}
 
 } // namespace
 
@@ -162,17 +165,20 @@ std::unique_ptr<QuadBatch> QuadBatch::Create()
     quads->texturedLocation = quads->program.GetUniformLocation("uTextured");
     quads->program.Use();
     glUniform1i(quads->program.GetUniformLocation("uTexture"), 0);
-    quads->multiProgram = GLProgram::Build(kMultiVertexShader, kMultiFragmentShader, &log);
-    if (!quads->multiProgram.IsValid()) {
-        platform::DebugOutput("Quad shader (several textures): " + log + "\n");
-        return nullptr;
+    for (size_t size = 0; size < kMultiSizes.size(); ++size) {
+        MultiProgram& multi = quads->multiPrograms[size];
+        multi.units = kMultiSizes[size];
+        multi.program = GLProgram::Build(kMultiVertexShader, MultiFragmentShader(multi.units), &log);
+        if (!multi.program.IsValid()) {
+            platform::DebugOutput("Quad shader (several textures): " + log + "\n");
+            return nullptr;
+        }
+        multi.halfSizeLocation = multi.program.GetUniformLocation("uHalfSize");
+        multi.program.Use();
+        for (int unit = 0; unit < multi.units; ++unit)
+            glUniform1i(
+                multi.program.GetUniformLocation(("uTextures[" + std::to_string(unit) + "]").c_str()), unit);
     }
-    quads->multiHalfSizeLocation = quads->multiProgram.GetUniformLocation("uHalfSize");
-    quads->multiProgram.Use();
-    for (int unit = 0; unit < kUnits; ++unit)
-        glUniform1i(
-            quads->multiProgram.GetUniformLocation(("uTextures[" + std::to_string(unit) + "]").c_str()),
-            unit);
 
     quads->vertexArray = GLVertexArray::Generate();
     quads->vertexBuffer = GLBuffer::Generate();
@@ -245,8 +251,10 @@ void QuadBatch::Flush()
     const bool untextured
         = std::any_of(batch.begin(), batch.end(), [](const QuadVertex& v) { return v.unit < 0; });
     if (batchTextureCount > 1 || (batchTextureCount == 1 && untextured)) {
-        multiProgram.Use();
-        glUniform2f(multiHalfSizeLocation, targetWidth * 0.5f, targetHeight * 0.5f);
+        const MultiProgram& multi = *std::find_if(multiPrograms.begin(), multiPrograms.end(),
+            [&](const MultiProgram& m) { return m.units >= batchTextureCount; });
+        multi.program.Use();
+        glUniform2f(multi.halfSizeLocation, targetWidth * 0.5f, targetHeight * 0.5f);
         for (int unit = batchTextureCount - 1; unit >= 0; --unit) {
             glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
             glBindTexture(GL_TEXTURE_2D, batchTextures[static_cast<size_t>(unit)]);

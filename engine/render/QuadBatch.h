@@ -91,8 +91,14 @@ private:
     GLProgram program;
     int halfSizeLocation = -1;
     int texturedLocation = -1;
-    GLProgram multiProgram;
-    int multiHalfSizeLocation = -1;
+    // The programs for batches of several textures, by the most they sample.
+    struct MultiProgram {
+        GLProgram program;
+        int halfSizeLocation = -1;
+        int units = 0;
+    };
+    static constexpr std::array<int, 2> kMultiSizes {2, kUnits};
+    std::array<MultiProgram, kMultiSizes.size()> multiPrograms;
     GLVertexArray vertexArray;
     GLBuffer vertexBuffer;
     GLBuffer indexBuffer;
