@@ -83,9 +83,6 @@ TEST_F(DebugBoxes, TheQueueIsDrawnInOrderAndEmptiedOnTheNextUpdateFrame)
     ASSERT_EQ(draws.size(), 2u);
     EXPECT_EQ(draws[0], (RectDraw {0, 0, 2, 2, 0x6414C8FAu, false}));
     EXPECT_EQ(draws[1], (RectDraw {10, 0, 2, 2, 0x6414C8FFu, false}));
-    // Drawn again while no update frame has come.
-    DrawDebugBoxList();
-    EXPECT_EQ(draws.size(), 4u);
 
     game.menuFlag = false;
     game.frameDelay = 0;

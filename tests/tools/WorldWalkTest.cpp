@@ -186,7 +186,8 @@ protected:
         ASSERT_EQ(LevelName(), "cemetery_01.lvl");
         ASSERT_TRUE(WaitUntil([&] { return SaveVar("intro_done") == "1" && !game.gameplayPaused; }));
     }
-    // Strikes the door until it opens; whether it did.
+    // Strikes the door: "opening" from the blow, then "open"; whether it
+    // opened.
     bool StrikeOpen(NPC_Door& door)
     {
         for (int pass = 0; pass < 20 && door.GetDoorState() == NPC_Door::kClosed; ++pass) {
@@ -195,6 +196,7 @@ protected:
                 keys.SetAttack();
             Pass(keys);
         }
+        EXPECT_EQ(door.GetDoorState(), NPC_Door::kOpening);
         return WaitUntilOnClock([&] { return door.GetDoorState() == NPC_Door::kOpen; });
     }
 
@@ -249,14 +251,7 @@ TEST_F(WorldWalk, FromANewGameThroughTheRankASaveAndItsReloadThreeTeleportersAnd
     // The scythe at rank 2 opens it: "opening" from the blow, then "open".
     ASSERT_EQ(ThePlayer().GetAttackRank(), 2);
     auto strikeOpen = [&] {
-        for (int pass = 0; pass < 20 && door->GetDoorState() == NPC_Door::kClosed; ++pass) {
-            InputActions keys;
-            if (pass % 4 < 2)
-                keys.SetAttack();
-            Pass(keys);
-        }
-        EXPECT_EQ(door->GetDoorState(), NPC_Door::kOpening);
-        EXPECT_TRUE(WaitUntilOnClock([&] { return door->GetDoorState() == NPC_Door::kOpen; }));
+        EXPECT_TRUE(StrikeOpen(*door));
         EXPECT_DOUBLE_EQ(door->GetOpenTimer(), NPC_Door::kOpenDelay);
     };
     strikeOpen();
