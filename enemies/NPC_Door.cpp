@@ -227,4 +227,5 @@ void NPC_Door::Update(double dt)
     if (currentGraphical != nullptr)
         currentGraphical->Update(dt);
     UpdateSounds();
+    previousState = state;
 }

@@ -182,7 +182,8 @@ TEST_F(NPCSpawnerHandOver, CountsKindsAndLinksReachTheirCharacters)
     skulls->Spawn(0, 0, &level);
     auto* ghost = dynamic_cast<NPC_FloatingSkull*>(game.GetCharacter(game.GetCharacterCount() - 1));
     EXPECT_EQ(ghost->GetKind(), 1);
-    EXPECT_NE(ghost->ghost, 0);
+    EXPECT_NE(ghost->GetDrawingEffect(), nullptr) << "drawn through the ghost effect";
+    EXPECT_FALSE(ghost->IsFrozen());
 
     // The plant's linked zone is the first zone of that name in the scene layers.
     Layer* scene = level.CreateLayer(Level::kScene, "Collisions", nullptr, 512, 448, 32, 32);
