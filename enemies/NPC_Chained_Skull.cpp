@@ -5,6 +5,8 @@
 #include "enemies/Projectile_Chained_Skull.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/GraphicalObject.h"
+#include "zones/NPCSpawner.h"
+#include "zones/Zone_NPCSpawner_Chained_Skull.h"
 
 #include <utility>
 
@@ -89,4 +91,9 @@ void NPC_Chained_Skull::RemoveChild(CharacterObject* child)
 {
     if (child == mouth)
         mouth = nullptr;
+}
+
+void Zone_NPCSpawner_Chained_Skull::Instance::Spawn(int x, int y, Level* /*level*/)
+{
+    NPCSpawner::Spawn<NPC_Chained_Skull>(*this, x, y, {"NPC_Chained_Skull"});
 }

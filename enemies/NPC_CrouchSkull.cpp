@@ -5,6 +5,8 @@
 #include "enemies/NpcTuning.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/GraphicalObject.h"
+#include "zones/NPCSpawner.h"
+#include "zones/Zone_NPCSpawner_CrouchSkull.h"
 
 #include <utility>
 
@@ -191,4 +193,10 @@ void NPC_CrouchSkull::ApplyDamage(CharacterObject* attacker, int damage)
     Die();
     if (dieLook != nullptr)
         dieLook->RestartAnimations(true);
+}
+
+void Zone_NPCSpawner_CrouchSkull::Instance::Spawn(int x, int y, Level* /*level*/)
+{
+    NPCSpawner::Spawn<NPC_CrouchSkull>(*this, x, y,
+        {"NPC_CrouchSkull", NPCSpawner::Naming::Placement, &NPC_CrouchSkull::walkRect, NPCSpawner::Area::Rc});
 }

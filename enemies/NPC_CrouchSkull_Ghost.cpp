@@ -4,6 +4,8 @@
 #include "engine/render/ShaderEffect_TimeDependent.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/GraphicalObject.h"
+#include "zones/NPCSpawner.h"
+#include "zones/Zone_NPCSpawner_CrouchSkull_Ghost.h"
 
 #include <utility>
 
@@ -21,7 +23,8 @@ NPC_CrouchSkull_Ghost::NPC_CrouchSkull_Ghost(std::string name)
     SetLooks(Enemy::CloneGraphical("NPC_CrouchSkull_Ghost_GraphicalWalkL"),
         Enemy::CloneGraphical("NPC_CrouchSkull_Ghost_GraphicalWalkR"),
         Enemy::CloneGraphical("NPC_CrouchSkull_GhostFreezed_GraphicalDie"));
-    auto effect = std::make_unique<GE_Color>(Enemy::FindShader("ml_NPC_GhostSkull"), kGhostEffectTicks, false, false);
+    auto effect
+        = std::make_unique<GE_Color>(Enemy::FindShader("ml_NPC_GhostSkull"), kGhostEffectTicks, false, false);
     effect->SetLoop(true);
     SetDrawingEffect(std::move(effect));
 }
@@ -50,4 +53,13 @@ void NPC_CrouchSkull_Ghost::Freeze()
     walkRight = Enemy::CloneGraphical("NPC_CrouchSkull_GhostFreezed_GraphicalWalkR");
     SetDrawingEffect(nullptr);
     currentGraphical = direction.x > 0.0f ? walkRight.get() : walkLeft.get();
+}
+
+void Zone_NPCSpawner_CrouchSkull_Ghost::Instance::Spawn(int x, int y, Level* /*level*/)
+{
+    // The skull made by the last spawn, or null when none was.
+    if (IsPending())
+        character = NPCSpawner::Spawn<NPC_CrouchSkull_Ghost>(*this, x, y,
+            {"NPC_CrouchSkull_Ghost", NPCSpawner::Naming::Placement, &NPC_CrouchSkull_Ghost::walkRect,
+                NPCSpawner::Area::Rc});
 }

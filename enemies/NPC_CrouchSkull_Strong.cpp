@@ -5,6 +5,8 @@
 #include "enemies/NPC_FloatingSkull.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/GraphicalObject.h"
+#include "zones/NPCSpawner.h"
+#include "zones/Zone_NPCSpawner_CrouchSkull_Strong.h"
 
 #include <utility>
 
@@ -79,4 +81,13 @@ void NPC_CrouchSkull_Strong::ReleaseFloatingSkull()
     skull->SetDestination(skull->GetPosition().ToInt() + Point<int>(side * kReleaseStep, 0));
     skull->SetInvulnerableFrames(kReleaseInvulnerableFrames);
     skull->SetInvulnerable(true);
+}
+
+void Zone_NPCSpawner_CrouchSkull_Strong::Instance::Spawn(int x, int y, Level* /*level*/)
+{
+    // The skull made by the last spawn, or null when none was.
+    if (IsPending())
+        character = NPCSpawner::Spawn<NPC_CrouchSkull_Strong>(*this, x, y,
+            {"NPC_CrouchSkull_Strong", NPCSpawner::Naming::Placement, &NPC_CrouchSkull_Strong::walkRect,
+                NPCSpawner::Area::Rc});
 }

@@ -4,6 +4,7 @@
 #include "characters/CharacterGameAccess.h"
 #include "characters/Player.h"
 #include "enemies/EnemyFramework.h"
+#include "enemies/NPC_ThrowerSkull.h"
 #include "enemies/NpcTuning.h"
 #include "engine/platform/Random.h"
 #include "engine/render/ShaderEffect_TimeDependent.h"
@@ -11,6 +12,8 @@
 #include "scene/GraphicalObject.h"
 #include "script/BGEvent_ShowText.h"
 #include "script/BackgroundEvent.h"
+#include "zones/NPCSpawner.h"
+#include "zones/Zone_NPCSpawner_FloatingSkull.h"
 
 #include <utility>
 
@@ -326,4 +329,22 @@ void NPC_FloatingSkull::Freeze()
         Enemy::CloneGraphical("NPC_FloatingSkull_GhostFreezed_GraphicalIdleR"));
     currentGraphical = direction.x <= 0.0f ? spriteLeft : spriteRight;
     SetDrawingEffect(nullptr);
+}
+
+void Zone_NPCSpawner_FloatingSkull::Instance::Spawn(int x, int y, Level* /*level*/)
+{
+    // Kinds 0 and 1 make floating skulls of that kind, 2 thrower skulls, any
+    // other none. Each skull starts at its own first destination, moved by the
+    // offset.
+    const int kind = SkullKind.value;
+    const char* className = kind < 2 ? "NPC_FloatingSkull" : "NPC_ThrowerSkull";
+    NPCSpawner::SpawnEach<NPC_FloatingSkull>(*this, x, y,
+        {className, NPCSpawner::Naming::Placement, &NPC_FloatingSkull::roamingRect, NPCSpawner::Area::R},
+        kind <= 2 ? SpawnCount.value : 0, [&](NPC_FloatingSkull& skull) {
+            if (kind < 2)
+                skull.SetKind(kind);
+            skull.PickRandomDestination();
+            const Point<int> at = GetOffset() + skull.GetDestination();
+            skull.SetPosition(Point<float>(static_cast<float>(at.x), static_cast<float>(at.y)));
+        });
 }

@@ -7,6 +7,8 @@
 #include "enemies/Projectile_Thrower.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/GraphicalObject.h"
+#include "zones/NPCSpawner.h"
+#include "zones/Zone_NPCSpawner_Thrower.h"
 
 #include <utility>
 
@@ -94,11 +96,20 @@ void NPC_Thrower::Update(double dt)
     }
     GraphicalObject* before = currentGraphical;
     switch (state) {
-    case kIdle: currentGraphical = idle.get(); break;
-    case kDead: currentGraphical = deadLook.get(); break;
-    case kAttack: currentGraphical = attack.get(); break;
-    case kReload: currentGraphical = reload.get(); break;
-    default: break; // thrown: the attack keeps playing
+    case kIdle:
+        currentGraphical = idle.get();
+        break;
+    case kDead:
+        currentGraphical = deadLook.get();
+        break;
+    case kAttack:
+        currentGraphical = attack.get();
+        break;
+    case kReload:
+        currentGraphical = reload.get();
+        break;
+    default:
+        break; // thrown: the attack keeps playing
     }
     Enemy::StepGraphical(*this, before, dt);
     previousState = state;
@@ -139,4 +150,9 @@ void NPC_Thrower::ApplyDamage(CharacterObject* attacker, int damage)
     }
     if (GetDrawingEffect() == nullptr && state != kDead)
         Enemy::StartHitShake(*this);
+}
+
+void Zone_NPCSpawner_Thrower::Instance::Spawn(int x, int y, Level* /*level*/)
+{
+    NPCSpawner::Spawn<NPC_Thrower>(*this, x, y, {"NPC_Thrower"});
 }

@@ -73,7 +73,8 @@ void NPC_ThrowerSkull::Update(double dt)
             Rect<int> trigger = NpcTuning::throwerTriggerZone;
             const float width = static_cast<float>(trigger.x1 - trigger.x0);
             trigger.Offset(
-                (position + Point<float>(static_cast<float>(GetSize().x) * 0.5f - width * 0.5f, 0.0f)).ToInt());
+                (position + Point<float>(static_cast<float>(GetSize().x) * 0.5f - width * 0.5f, 0.0f))
+                    .ToInt());
             Rect<int> body = player->GetBodyBox();
             body.Offset(player->GetPosition().ToInt());
             const bool throwing = IsThrowing();

@@ -6,10 +6,10 @@
 // mouths and shots) in a level with a floor of collision blocks.
 
 #include "characters/Player.h"
+#include "enemies/NPC_FloatingSkull.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/RenderPoolManager.h"
-#include "enemies/NPC_FloatingSkull.h"
 #include "game/Game.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/CollisionShape.h"
@@ -102,7 +102,8 @@ public:
             const std::string kind = kinds[i % 6];
             CharacterObject* c = game.CreateCharacterByClass(kind, kind, nullptr);
             const float x = 64.0f + static_cast<float>(i) * (kLevelWidth - 128.0f) / static_cast<float>(n);
-            c->SetPosition(Point<float>(x, kind.find("Skull") != std::string::npos && kind != "NPC_CrouchSkull"
+            c->SetPosition(Point<float>(x,
+                kind.find("Skull") != std::string::npos && kind != "NPC_CrouchSkull"
                         && kind != "NPC_CrouchSkull_Strong"
                     ? 160.0f
                     : 32.0f));
@@ -156,7 +157,7 @@ private:
 
 void BM_EnemyFrame(benchmark::State& state)
 {
-    platform::SetDebugSink([](std::string_view) { });
+    platform::SetDebugSink([](std::string_view) {});
     Cemetery cemetery;
     cemetery.Populate(static_cast<int>(state.range(0)));
     // Into the steady state: shots in the air, skulls on their way.

@@ -56,8 +56,9 @@ protected:
         text += "place Point_PlayerStart start " + std::to_string(startTile) + " 2 name=start\n";
         text += placements;
         const LevelModel model = BuildLevelModel(LevelDescription::Parse(text, "arena.lvd"));
-        LevelBuilder builder(
-            [](const std::string& name) { return dynamic_cast<GraphicalObject*>(Game::FindSceneObject(name, false)); });
+        LevelBuilder builder([](const std::string& name) {
+            return dynamic_cast<GraphicalObject*>(Game::FindSceneObject(name, false));
+        });
         std::unique_ptr<Level> level = builder.Build(model);
         arenaPath = (folder / "arena.lvl").string();
         ASSERT_TRUE(level->SaveFile(arenaPath));

@@ -26,7 +26,10 @@ public:
     {
         life = startLife;
     }
-    void ApplyDamage(CharacterObject* attacker, int damage) override { Enemy::ApplyDamage(*this, attacker, damage); }
+    void ApplyDamage(CharacterObject* attacker, int damage) override
+    {
+        Enemy::ApplyDamage(*this, attacker, damage);
+    }
     void ReceiveHit(CharacterObject* attacker, int kind, float amount) override
     {
         Enemy::ReceiveHit(*this, attacker, kind, amount, Enemy::kFireHit);
@@ -63,11 +66,9 @@ TEST(EnemyFramework, DamageLowersLifeSetsTheDeadFlagAndShakesTheLiving)
         bool shakes;
     };
     const Case cases[] = {
-        {3, 1, true, 2, false, true},
-        {1, 3, true, -2, true, false},  // more than the life left: below 0
-        {-2, 1, true, 0, true, false},  // a further hit: 0
-        {2, 2, true, 0, true, false},
-        {2, 1, false, 2, false, false}, // no attacker: only the flash
+        {3, 1, true, 2, false, true}, {1, 3, true, -2, true, false},  // more than the life left: below 0
+        {-2, 1, true, 0, true, false},                                // a further hit: 0
+        {2, 2, true, 0, true, false}, {2, 1, false, 2, false, false}, // no attacker: only the flash
     };
     for (const Case& c : cases) {
         Target target(c.life);
@@ -136,7 +137,8 @@ TEST(EnemyFramework, AMissingLookIsWarnedAboutOnceAndLeavesNoGraphical)
     EXPECT_EQ(Enemy::CloneGraphical("NPC_Nothing_GraphicalIdle"), nullptr);
     EXPECT_EQ(Enemy::CloneGraphical("NPC_Nothing_GraphicalIdle"), nullptr);
     platform::SetDebugSink({});
-    EXPECT_EQ(output, "Warning: enemy graphical \"NPC_Nothing_GraphicalIdle\" is missing; drawn without it\n");
+    EXPECT_EQ(
+        output, "Warning: enemy graphical \"NPC_Nothing_GraphicalIdle\" is missing; drawn without it\n");
 }
 
 TEST(EnemyFramework, AStepAtASpeedCountsCellsOfThirtyTwoPixelsPerSecond)

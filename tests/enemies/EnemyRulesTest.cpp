@@ -21,7 +21,10 @@ namespace {
 
 class EnemyRules : public ::testing::Test {
 protected:
-    EnemyRules() { platform::SetDebugSink([](std::string_view) { }); }
+    EnemyRules()
+    {
+        platform::SetDebugSink([](std::string_view) {});
+    }
     ~EnemyRules() override { platform::SetDebugSink({}); }
 
     template <class T> T* Make(const std::string& className, Point<float> at, Point<int> size)
@@ -54,7 +57,7 @@ TEST_F(EnemyRules, ARandomDestinationCloserThanAHundredPixelsIsPushedOutAlongIts
     };
     // Zone (0, 400)-(400, 0); the skull at (0, 0) with no size.
     const Case cases[] = {
-        {3, 4, {60, 80}},      // 5 px away: pushed out to 100 px
+        {3, 4, {60, 80}},       // 5 px away: pushed out to 100 px
         {300, 400, {300, 400}}, // 500 px away: kept
         {0, 0, {0, 0}},         // on the skull itself: nowhere to push
         {401, 402, {0, 100}},   // draws wrap by the span (401): (0, 1), pushed out
@@ -83,7 +86,7 @@ TEST_F(EnemyRules, FloatingSkullHitsCountByKindAndFrozenState)
     const Case cases[] = {
         {0, false, 2, 2, 2}, // the plain skull is weak to ice
         {0, false, 1, 3, 0},
-        {1, true, 1, 2, 1},  // a frozen ghost is weak to fire
+        {1, true, 1, 2, 1}, // a frozen ghost is weak to fire
         {1, true, 2, 3, 0},
         {5, false, 2, 4, 0}, // the garden shot is hurt by fire only
         {5, false, 1, 3, 1},
@@ -166,7 +169,8 @@ TEST_F(EnemyRules, TheIceArmourFreezesGhostsAndFloatingSkullsCloserThan128Pixels
     nearSkull->SetKind(1);
     farSkull->SetKind(1);
     ASSERT_NE(nearGhost, nullptr);
-    EXPECT_FALSE(nearGhost->IsHitByBox(Rect<int>(-1000, 1000, 1000, -1000), false)) << "a ghost cannot be hit";
+    EXPECT_FALSE(nearGhost->IsHitByBox(Rect<int>(-1000, 1000, 1000, -1000), false))
+        << "a ghost cannot be hit";
     player->FreezeGhostsNear(player->GetCenter(), 128.0f);
     EXPECT_FALSE(nearGhost->ghost);
     EXPECT_EQ(nearGhost->GetDrawingEffect(), nullptr) << "the ghost effect goes";

@@ -4,9 +4,9 @@
 #include "enemies/NPC_FloatingSkull.h"
 #include "enemies/NPC_Thrower.h"
 #include "enemies/NPC_ThrowerSkull.h"
+#include "enemies/NpcTuning.h"
 #include "enemies/Projectile_Chained_Skull.h"
 #include "enemies/Projectile_Fire_Launcher.h"
-#include "enemies/NpcTuning.h"
 #include "enemies/Projectile_Thrower.h"
 #include "engine/platform/Random.h"
 #include "script/BackgroundEvent.h"
@@ -43,8 +43,9 @@ const std::vector<Kind>& Kinds()
         {"NPC_CrouchSkullV0", "place Zone_NPCSpawner_CrouchSkull crouch 8 2 8x1\n", 0.0f, {2, 2, 1, 1}},
         {"NPC_CrouchSkull_StrongV0", "place Zone_NPCSpawner_CrouchSkull_Strong strong 8 2 8x1\n", 0.0f,
             {3, 3, 2, 1}},
-        {"NPC_FloatingSkullV0", "place Zone_NPCSPawner_FloatingSkull skull 8 4 6x3 SpawnCount=1 SkullKind=0\n",
-            20.0f, {2, 2, 1, 1}},
+        {"NPC_FloatingSkullV0",
+            "place Zone_NPCSPawner_FloatingSkull skull 8 4 6x3 SpawnCount=1 SkullKind=0\n", 20.0f,
+            {2, 2, 1, 1}},
         {"NPC_ThrowerSkullV0", "place Zone_NPCSPawner_FloatingSkull skull 8 4 6x3 SpawnCount=1 SkullKind=2\n",
             20.0f, {4, 4, 2, 2}},
         {"NPC_ThrowerV0", "place Zone_NPCSpawner_Thrower thrower 12 2\n", 0.0f, {2, 2, 1, 1}},
@@ -71,9 +72,9 @@ TEST_F(EnemyWorld, EachSpawnerMakesItsEnemiesOncePerLoadAndAgainOnceAfterAReload
     all += "place Zone_NPCSPawner_FloatingSkull pair 20 6 6x3 SpawnCount=2 SkullKind=0\n";
     all += "place Zone_NPCSpawner_Door gate 28 2 1x3 DoorKind=0 DoorSide=1\n";
     Enter(all);
-    const std::pair<const char*, int> expected[] = {{"NPC_CrouchSkullV0", 1}, {"NPC_CrouchSkull_StrongV0", 1},
-        {"NPC_FloatingSkullV0", 3}, {"NPC_ThrowerSkullV0", 1}, {"NPC_ThrowerV0", 1}, {"NPC_Chained_SkullV0", 1},
-        {"NPC_DoorV0", 1}};
+    const std::pair<const char*, int> expected[]
+        = {{"NPC_CrouchSkullV0", 1}, {"NPC_CrouchSkull_StrongV0", 1}, {"NPC_FloatingSkullV0", 3},
+            {"NPC_ThrowerSkullV0", 1}, {"NPC_ThrowerV0", 1}, {"NPC_Chained_SkullV0", 1}, {"NPC_DoorV0", 1}};
     for (int load = 0; load < 2; ++load) {
         Passes(20);
         for (const auto& [name, count] : expected)
@@ -107,8 +108,8 @@ TEST_P(EnemyBlows, DiesToTheExpectedBlowsAtAttackRanksOneToFour)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EnemyWorld, EnemyBlows, testing::Range<size_t>(0, 6),
-    [](const testing::TestParamInfo<size_t>& info) {
+INSTANTIATE_TEST_SUITE_P(
+    EnemyWorld, EnemyBlows, testing::Range<size_t>(0, 6), [](const testing::TestParamInfo<size_t>& info) {
         std::string name = Kinds()[info.param].versionedName;
         return name.substr(0, name.size() - 2);
     });
@@ -252,7 +253,8 @@ TEST_F(EnemyWorld, TheChainedSkullsMouthCyclesEightyUpdatesAndItsShotsBurstIntoF
     Pass();
     std::vector<NPC_Chained_Skull*> skulls = All<NPC_Chained_Skull>();
     ASSERT_EQ(skulls.size(), 2u);
-    NPC_Chained_Skull* upper = skulls[0]->GetPosition().y > skulls[1]->GetPosition().y ? skulls[0] : skulls[1];
+    NPC_Chained_Skull* upper
+        = skulls[0]->GetPosition().y > skulls[1]->GetPosition().y ? skulls[0] : skulls[1];
     NPC_Chained_Skull* lower = upper == skulls[0] ? skulls[1] : skulls[0];
     EXPECT_EQ(upper->GetPartner(), lower);
     Projectile_Chained_Skull* mouth = upper->GetMouth();
@@ -282,8 +284,9 @@ TEST_F(EnemyWorld, TheChainedSkullsMouthCyclesEightyUpdatesAndItsShotsBurstIntoF
     EXPECT_GT(flames, 0) << "the shots burst into flames";
     // The upper skull's shots burst at the lower one's height; the lower
     // one's start below the upper one and burst at once, at its height.
-    EXPECT_EQ(burstHeights, (std::set<float> {static_cast<float>(static_cast<int>(lower->GetPosition().y)),
-                                static_cast<float>(static_cast<int>(upper->GetPosition().y))}));
+    EXPECT_EQ(burstHeights,
+        (std::set<float> {static_cast<float>(static_cast<int>(lower->GetPosition().y)),
+            static_cast<float>(static_cast<int>(upper->GetPosition().y))}));
 }
 
 TEST_F(EnemyWorld, KillingAChainedSkullRemovesItsMouthInTheSameFrame)
