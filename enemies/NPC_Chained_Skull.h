@@ -19,7 +19,6 @@ public:
     explicit NPC_Chained_Skull(std::string name);
     ~NPC_Chained_Skull() override;
 
-    std::string GetVersionedClassName() override { return "NPC_Chained_SkullV0"; }
     // The base's sounds, then "NPC_ChainedSkull_Attack".
     void DeclareSounds() override;
     void Update(double dt) override;

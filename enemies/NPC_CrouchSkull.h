@@ -25,7 +25,6 @@ public:
     explicit NPC_CrouchSkull(std::string name);
     ~NPC_CrouchSkull() override;
 
-    std::string GetVersionedClassName() override { return "NPC_CrouchSkullV0"; }
     void Update(double dt) override;
     std::vector<GraphicalObject*> GetRelatedGraphicalObjects() override;
     float GetSpeed(int state) const override;

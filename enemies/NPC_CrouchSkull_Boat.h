@@ -18,7 +18,6 @@ public:
     NPC_CrouchSkull_Boat(const NPC_CrouchSkull_Boat&) = delete;
     NPC_CrouchSkull_Boat& operator=(const NPC_CrouchSkull_Boat&) = delete;
 
-    std::string GetVersionedClassName() override { return "NPC_CrouchSkull_BoatV0"; }
     void Update(double dt) override;
     float GetSpeed(int state) const override;
     double GetStateDelay(int state) const override;

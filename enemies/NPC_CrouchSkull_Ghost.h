@@ -11,7 +11,6 @@ class NPC_CrouchSkull_Ghost : public NPC_CrouchSkull {
 public:
     explicit NPC_CrouchSkull_Ghost(std::string name);
 
-    std::string GetVersionedClassName() override { return "NPC_CrouchSkull_GhostV0"; }
     void Update(double dt) override;
     bool IsHitByBox(Rect<int> box, bool flag) override;
     bool IsFreezable() const override { return ghost; }

@@ -10,7 +10,6 @@ class NPC_CrouchSkull_Strong : public NPC_CrouchSkull {
 public:
     explicit NPC_CrouchSkull_Strong(std::string name);
 
-    std::string GetVersionedClassName() override { return "NPC_CrouchSkull_StrongV0"; }
     void Update(double dt) override;
     // The crouching skull's rule; the hit that ends its life releases the
     // floating skull, once, however low the life falls (a further blow on a

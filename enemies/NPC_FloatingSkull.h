@@ -26,7 +26,6 @@ public:
     explicit NPC_FloatingSkull(std::string name);
     ~NPC_FloatingSkull() override;
 
-    std::string GetVersionedClassName() override { return "NPC_FloatingSkullV0"; }
     // The base's sounds, then "NPC_FloatingSkull_Idle".
     void DeclareSounds() override;
     void Update(double dt) override;

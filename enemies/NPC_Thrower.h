@@ -24,7 +24,6 @@ public:
     explicit NPC_Thrower(std::string name);
     ~NPC_Thrower() override;
 
-    std::string GetVersionedClassName() override { return "NPC_ThrowerV0"; }
     // The base's sounds, then "NPC_Thrower_Attack".
     void DeclareSounds() override;
     void Update(double dt) override;

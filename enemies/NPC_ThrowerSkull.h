@@ -15,7 +15,6 @@ public:
     explicit NPC_ThrowerSkull(std::string name);
     ~NPC_ThrowerSkull() override;
 
-    std::string GetVersionedClassName() override { return "NPC_ThrowerSkullV0"; }
     // The base character's sounds, then "NPC_SkullThrower_Attack".
     void DeclareSounds() override;
     void Update(double dt) override;

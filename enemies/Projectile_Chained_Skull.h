@@ -21,7 +21,6 @@ public:
     explicit Projectile_Chained_Skull(std::string name);
     ~Projectile_Chained_Skull() override;
 
-    std::string GetVersionedClassName() override { return "Projectile_Chained_SkullV0"; }
     void Update(double dt) override;
     Point<int> GetSize() const override;
 

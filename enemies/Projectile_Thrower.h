@@ -20,7 +20,6 @@ public:
     explicit Projectile_Thrower(std::string name);
     ~Projectile_Thrower() override;
 
-    std::string GetVersionedClassName() override { return "Projectile_ThrowerV0"; }
     void Update(double dt) override;
     Point<int> GetSize() const override;
     void ReceiveHit(CharacterObject* attacker, int kind, float amount) override;
