@@ -15,7 +15,7 @@
 # "file include" a line, in ROOT/scripts/layer-order-exceptions.txt; a listed
 # break that no longer exists fails too, so that the list only shrinks.
 set -euo pipefail
-ORDER=(engine scene ui characters zones script enemies bosses game tools)
+ORDER=(engine scene characters ui zones script enemies bosses game tools)
 
 root="${1:-$(dirname "$0")/..}"
 exceptions_file="$root/scripts/layer-order-exceptions.txt"
