@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class BackgroundEvent;
 class CharacterObject;
@@ -49,6 +50,26 @@ public:
     virtual LocalParticleSystem* FindLocalParticleSystem(const std::string& name) = 0;
     // Whether the character factory makes characters of that class.
     virtual bool IsCharacterClass(const std::string& className) = 0;
+
+    // What enemies and their projectiles ask besides. The defaults find and
+    // make nothing, as a game without a level would.
+    // A new character of the class, named by the class, in the game's live
+    // list (the list owns it); null for a class the factory does not know.
+    virtual CharacterObject* CreateCharacter(const std::string& /*className*/) { return nullptr; }
+    // A copy of the library's graphical object, owned by the caller; null
+    // when the library has none of that name.
+    virtual GraphicalObject* CloneGraphicalObject(const std::string& /*name*/) { return nullptr; }
+    // The first live character of that name other than `leaveOut`, or null.
+    virtual CharacterObject* FindCharacterByName(
+        const std::string& /*name*/, const CharacterObject* /*leaveOut*/)
+    {
+        return nullptr;
+    }
+    // The library's character prototypes whose names hold the text (not
+    // copies).
+    virtual std::vector<GraphicalObject*> FindCharacterPrototypes(const std::string& /*text*/) { return {}; }
+    // The current level's scene layer of that name, or null.
+    virtual Layer* FindSceneLayer(const std::string& /*layerName*/) { return nullptr; }
 };
 
 CharacterGameAccess* GetCharacterGameAccess();

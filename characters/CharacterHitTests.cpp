@@ -174,7 +174,8 @@ bool CharacterObject::Draw(DXGraphicalSurface* target, Point<int> offset)
         drawInstance.SetPrototype(graphical);
         const Point<float> at = GetDrawPosition();
         drawInstance.SetPosition(at.x, at.y);
-        drawInstance.SetEffect(shockWave.get());
+        drawInstance.SetEffect(
+            shockWave ? static_cast<GraphicalEffect*>(shockWave.get()) : drawingEffect.get());
         result = drawInstance.Draw(target, offset);
         DrawFlashPass(drawInstance, target, offset, result);
         drawInstance.SetEffect(nullptr);

@@ -62,6 +62,7 @@ CharacterObject::~CharacterObject()
     collisionShapes.clear();
     shockWave.reset();
     hitFlash.reset();
+    drawingEffect.reset();
     DestroyExplosionPieces();
     for (auto* list : {&onExploseEffects, &onExploseWithPowerEffects, &onSpecialEffects}) {
         for (LocalParticleSystem* system : *list)
@@ -132,6 +133,11 @@ void CharacterObject::Update(double /*dt*/)
         if (!skipEndTest && shockWave && shockWave->GetTimer() >= shockWave->GetDuration())
             dead = true;
     }
+}
+
+void CharacterObject::SetDrawingEffect(std::unique_ptr<GraphicalEffect> effect)
+{
+    drawingEffect = std::move(effect);
 }
 
 void CharacterObject::UpdateSounds()

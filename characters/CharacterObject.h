@@ -12,6 +12,7 @@
 #include <vector>
 
 class DXGraphicalSurface;
+class GraphicalEffect;
 class Layer;
 struct CollisionBodyRecord;
 class LocalParticleSystem;
@@ -108,6 +109,10 @@ public:
     virtual void BuildExplosionPieces(GraphicalObject* g);
     virtual bool IsDead() const { return dead; }
     virtual void SetInvulnerableFrames(int frames) { invulnerableFrames = frames; }
+    // The ice armour's freeze of the ghosts near the player: whether the
+    // character is one it freezes now, and the freeze itself.
+    virtual bool IsFreezable() const { return false; }
+    virtual void Freeze() { }
 
     Point<float> GetDrawPosition() const { return position + drawOffset.ToFloat(); }
     Point<float> GetCenter() const;
@@ -119,6 +124,8 @@ public:
     bool IsEnabled() const { return enabled; }
     void SetEnabled(bool value) { enabled = value; }
     bool IsInvulnerable() const { return invulnerable; }
+    void SetInvulnerable(bool value) { invulnerable = value; }
+    void SetDead(bool value) { dead = value; }
     bool IsExploding() const { return exploding; }
     int GetExplosionPhase() const { return explosionPhase; }
     bool IsDeathHandled() const { return deathHandled; }
@@ -126,6 +133,8 @@ public:
     CharacterObject* GetOwner() const { return owner; }
     void SetOwner(CharacterObject* o) { owner = o; }
     int GetState() const { return state; }
+    int GetStateTimer() const { return stateTimer; }
+    void SetStateTimer(int value) { stateTimer = value; }
     int GetPowerHit() const { return powerHit; }
     void SetPowerHit(int value) { powerHit = value; }
     void SetDropsItems(int value) { dropsItems = value; }
@@ -144,6 +153,10 @@ public:
         hiddenB = b;
     }
     ShaderEffect_TimeDependent* GetHitFlash() const { return hitFlash.get(); }
+    // The owned effect the character is drawn with (a hit shake, a colour
+    // effect), or null; the shock wave of an explosion takes its place.
+    GraphicalEffect* GetDrawingEffect() const { return drawingEffect.get(); }
+    void SetDrawingEffect(std::unique_ptr<GraphicalEffect> effect);
     ShaderEffect_TimeDependent* GetShockWave() const { return shockWave.get(); }
     size_t GetExplosionPieceCount() const { return explosionPieces.size(); }
     Point<float> GetExplosionPiecePosition(size_t i) const;
@@ -225,6 +238,10 @@ protected:
     int32_t hitSoundIndex = -1;
     GraphicalObject* currentGraphical = nullptr;
     int32_t state = 0;
+    // Frames left in a timed state, and the state at the end of the last
+    // update (enemies).
+    int32_t stateTimer = 0;
+    int32_t previousState = 0;
     int32_t customInts[2] = {0, 0};
     bool dead = false;
     bool exploding = false;
@@ -259,6 +276,7 @@ protected:
     std::vector<LocalParticleSystem*> onSpecialEffects;
     std::unique_ptr<ShaderEffect_TimeDependent> shockWave;
     std::unique_ptr<ShaderEffect_TimeDependent> hitFlash;
+    std::unique_ptr<GraphicalEffect> drawingEffect;
     std::vector<CollisionShape<int>*> collisionShapes;
     SpacialInstance<GraphicalObject, float> drawInstance;
     bool playerCharacter = false;

@@ -2,6 +2,7 @@
 #include "characters/Player.h"
 #include "characters/PlayerAnimationSet.h"
 #include "characters/PlayerArmorControl.h"
+#include "characters/PlayerWorld.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/GraphicalObject.h"
@@ -27,10 +28,25 @@ void Player::AreaAttack(int kind, float /*radius*/)
     ApplyArmorAreaAttack(kind);
 }
 
-void Player::FreezeGhostsNear(Point<float> /*centre*/, float /*radius*/)
+void Player::FreezeGhostsNear(Point<float> centre, float radius)
 {
-    // Placeholder until the ghost enemies can be frozen (the floating and
-    // crouching skulls' ghost forms): no character freezes yet.
+    // The ghosts (and every floating skull) whose integer centre lies closer
+    // than the radius to the given centre freeze.
+    PlayerWorld* world = GetPlayerWorld();
+    if (world == nullptr)
+        return;
+    const Point<int> from = centre.ToInt();
+    const int64_t limit = static_cast<int64_t>(radius) * static_cast<int64_t>(radius);
+    for (size_t i = 0; i < world->GetCharacterCount(); ++i) {
+        CharacterObject* character = world->GetCharacter(i);
+        if (character == nullptr || character == this || !character->IsFreezable())
+            continue;
+        const Point<int> at = character->GetCenter().ToInt();
+        const int64_t dx = at.x - from.x;
+        const int64_t dy = at.y - from.y;
+        if (dx * dx + dy * dy < limit)
+            character->Freeze();
+    }
 }
 
 Level* Player::GetCurrentLevel() const

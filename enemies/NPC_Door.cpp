@@ -229,6 +229,7 @@ void NPC_Door::Update(double dt)
     if (currentGraphical != nullptr)
         currentGraphical->Update(dt);
     UpdateSounds();
+    previousState = state;
 }
 
 void Zone_NPCSpawner_Door::Instance::Spawn(int x, int y, Level* level)

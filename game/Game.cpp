@@ -2,6 +2,7 @@
 #include "game/GamePlayerWorld.h"
 
 #include "characters/CharacterObject.h"
+#include "characters/EventParticleSystem.h"
 #include "characters/LocalParticleSystem.h"
 #include "characters/Player.h"
 #include "engine/config/GamePaths.h"
@@ -158,6 +159,9 @@ void Game::Shutdown()
         delete sound;
         sound = nullptr;
     }
+    // The character classes' links point at these definitions: they go
+    // first, so no later character copies a freed system.
+    EventParticleSystem::ClearLinks();
     for (LocalParticleSystem*& system : localParticleSystems) {
         delete system;
         system = nullptr;

@@ -541,6 +541,24 @@ private:
         {
             return Game::IsCharacterClass(className);
         }
+        CharacterObject* CreateCharacter(const std::string& className) override
+        {
+            return game.CreateCharacterByClass(className, className, nullptr);
+        }
+        GraphicalObject* CloneGraphicalObject(const std::string& name) override
+        {
+            return game.FindGraphicalObject(name, true);
+        }
+        CharacterObject* FindCharacterByName(
+            const std::string& name, const CharacterObject* leaveOut) override
+        {
+            return game.FindCharacterByName(name, leaveOut);
+        }
+        std::vector<GraphicalObject*> FindCharacterPrototypes(const std::string& text) override
+        {
+            return Game::FindCharacterPrototypes(text, false);
+        }
+        Layer* FindSceneLayer(const std::string& layerName) override;
 
     private:
         Game& game;

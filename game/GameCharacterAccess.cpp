@@ -55,6 +55,12 @@ void Game::CharacterAccess::RequestSlowMotion(int budget, int step)
     game.slowMotionStep = step;
 }
 
+Layer* Game::CharacterAccess::FindSceneLayer(const std::string& layerName)
+{
+    Level* level = game.GetCurrentLevel();
+    return level != nullptr ? level->GetLayer(Level::kScene, layerName) : nullptr;
+}
+
 void Game::CharacterAccess::BroadcastMessage(const std::string& message)
 {
     BGEvent_WaitMessage::Broadcast(message);

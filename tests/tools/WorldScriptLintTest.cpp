@@ -333,7 +333,12 @@ TEST(WorldScriptLintTest, SettingsNameWhatTheWorldHas)
     for (const std::string& line : InitVars()) {
         SCOPED_TRACE(line);
         const std::vector<std::string> w = SplitWords(line);
-        EXPECT_NE(w[0], "addparticlesysteminnpc") << "the particle links come with the particle systems";
+        if (w[0] == "addparticlesysteminnpc") {
+            // Class, event, system: one line per link.
+            ASSERT_EQ(w.size(), 4u);
+            EXPECT_TRUE(w[2] == "OnExplose" || w[2] == "OnExploseWithPower" || w[2] == "OnSpecial_01");
+            EXPECT_EQ(w[3].rfind("PS_", 0), 0u);
+        }
         if (w[0] == "playerarmoraddreplaceforuse") {
             ASSERT_EQ(w.size(), 4u);
             EXPECT_TRUE(w[1] == "ice" || w[1] == "icelava");

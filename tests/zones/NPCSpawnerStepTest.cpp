@@ -75,7 +75,11 @@ TEST_F(NPCSpawnerStep, RunsOncePerLoadAndHandsTheChosenRectangle)
 TEST_F(NPCSpawnerStep, AClassOfTheWrongKindOrNoneIsReportedAndSkipped)
 {
     std::vector<std::string> lines;
-    platform::SetDebugSink([&](std::string_view text) { lines.emplace_back(text); });
+    platform::SetDebugSink([&](std::string_view text) {
+        // The thrower's missing looks (no library here) are warned about apart.
+        if (text.rfind("Warning: enemy graphical", 0) != 0)
+            lines.emplace_back(text);
+    });
     Placement door("west_door");
     // The factory makes a thrower, which is no door: the setup never runs.
     const NPC_Door* made = NPCSpawner::Spawn<NPC_Door>(door, 0, 0, {"NPC_Thrower"},

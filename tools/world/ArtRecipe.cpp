@@ -107,6 +107,26 @@ void ArtBook::ReadText(const std::string& text, const std::string& fileName)
                 || current->height > 1024)
                 throw WorldError(fileName, lineNo, "picture size must be 1 to 1024 pixels");
             frame = -1;
+        } else if (key == "particles") {
+            need(7);
+            ArtParticles system;
+            system.name = w[1];
+            system.count = integer(2);
+            system.lifetime = static_cast<float>(ParseDouble(w[3], fileName, lineNo));
+            system.speed = static_cast<float>(ParseDouble(w[4], fileName, lineNo));
+            system.spread = static_cast<float>(ParseDouble(w[5], fileName, lineNo));
+            system.gravity = static_cast<float>(ParseDouble(w[6], fileName, lineNo));
+            system.pictures.assign(w.begin() + 7, w.end());
+            system.file = fileName;
+            system.line = lineNo;
+            if (system.count < 1 || system.count > 256 || !(system.lifetime >= 1.0f))
+                throw WorldError(fileName, lineNo, "particles: 1 to 256 particles living 1 update or more");
+            for (const ArtParticles& other : particles)
+                if (other.name == system.name)
+                    throw WorldError(
+                        fileName, lineNo, "particle system \"" + system.name + "\" is defined twice");
+            particles.push_back(std::move(system));
+            current = nullptr;
         } else if (key == "poses") {
             // The atlas and palette of the pose lines that follow.
             need(2);
@@ -190,6 +210,11 @@ void ArtBook::ReadText(const std::string& text, const std::string& fileName)
     for (const ArtObject& o : objects)
         if (o.image.empty())
             throw WorldError(o.file, o.line, "picture \"" + o.name + "\" has no \"image\" line");
+    for (const ArtParticles& system : particles)
+        for (const std::string& picture : system.pictures)
+            if (!names.count(picture))
+                throw WorldError(system.file, system.line,
+                    "particle system \"" + system.name + "\" shows the unknown picture \"" + picture + "\"");
 }
 
 const ArtObject* ArtBook::Find(const std::string& name) const

@@ -42,11 +42,29 @@ struct ArtObject {
     int line = 0;
 };
 
-// Every recipe file of the art folder: palettes (8 colours, ARGB) and objects,
-// in file order.
+// One particle system of the library: "particles NAME COUNT LIFETIME SPEED
+// SPREAD GRAVITY PICTURE...": COUNT particles that live LIFETIME updates
+// (fading over the last quarter), leave upward at SPEED (a random share of
+// it sideways) within SPREAD degrees, pulled down by GRAVITY per update, each
+// showing one of the pictures.
+struct ArtParticles {
+    std::string name;
+    int count = 1;
+    float lifetime = 30.0f;
+    float speed = 8.0f;
+    float spread = 40.0f;
+    float gravity = 1.0f;
+    std::vector<std::string> pictures;
+    std::string file;
+    int line = 0;
+};
+
+// Every recipe file of the art folder: palettes (8 colours, ARGB), objects
+// and particle systems, in file order.
 struct ArtBook {
     std::map<std::string, std::vector<uint32_t>> palettes;
     std::vector<ArtObject> objects;
+    std::vector<ArtParticles> particles;
 
     // Reads one recipe file into the book; throws WorldError naming the file
     // and line of the first fault.

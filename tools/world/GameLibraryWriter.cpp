@@ -138,6 +138,7 @@ GameLibraryWriter::~GameLibraryWriter() = default;
 GameLibraryWriter::GameLibraryWriter(
     const ArtBook& book, const ArtAtlas& atlas, const std::vector<SynthSound>& sounds)
     : events(std::make_unique<SoundEventsManager>())
+    , particleSystems(book.particles)
 {
     std::map<std::string, Sprite*> spriteByName;
 
@@ -220,6 +221,33 @@ GameLibraryWriter::GameLibraryWriter(
         event->SetRadii(96.0f, 640.0f);
 }
 
+void GameLibraryWriter::WriteParticleSystem(std::ostream& os, const ArtParticles& system) const
+{
+    // The local particle system's record: its base part (name, particles,
+    // pictures), then its own (front flag, the 19 values, two spare ints,
+    // the area, no extra pictures).
+    const std::string className = "LocalParticleSystemV0";
+    WriteLine(os, className);
+    WriteLine(os, system.name);
+    WriteLine(os, uint32_t(system.count));
+    WriteLine(os, uint32_t(system.pictures.size()));
+    for (const std::string& picture : system.pictures)
+        FindObject(picture)->SerializePtr(os);
+    WriteLine(os, className);
+    WriteLine(os, false);
+    const float side = system.speed * 0.5f;
+    const float values[19] = {system.lifetime * 0.75f, system.lifetime, -side, side, system.speed * 0.6f,
+        system.speed, system.speed * 2.0f, system.speed * 2.0f, 0.0f, 1.0f, system.spread, 0.0f,
+        -system.gravity, 0.0f, -system.gravity, 0.0f, 0.0f, 0.0f, 0.0f};
+    for (float value : values)
+        WriteLine(os, value);
+    WriteLine(os, int32_t(0));
+    WriteLine(os, int32_t(0));
+    WriteLine(os, int32_t(0));
+    WriteLine(os, int32_t(0));
+    WriteLine(os, uint32_t(0));
+}
+
 bool GameLibraryWriter::Write(std::ostream& os) const
 {
     WriteLine(os, std::string("GameV0"));
@@ -250,6 +278,8 @@ bool GameLibraryWriter::Write(std::ostream& os) const
     for (auto& font : fonts)
         font->Serialize(os);
     WriteLine(os, std::string("_Game_updatetag_1.5_"));
-    WriteLine(os, uint32_t(0));
+    WriteLine(os, uint32_t(particleSystems.size()));
+    for (const ArtParticles& system : particleSystems)
+        WriteParticleSystem(os, system);
     return static_cast<bool>(os);
 }

@@ -51,12 +51,15 @@ public:
     static std::string EventForSound(const std::string& soundName, bool& secondVariation);
 
 private:
+    void WriteParticleSystem(std::ostream& os, const ArtParticles& system) const;
+
     std::vector<std::unique_ptr<Sprite>> sprites;
     std::vector<std::unique_ptr<AnimatedSprite>> animations;
     std::vector<std::unique_ptr<GraphicalObject>> objects;
     std::map<std::string, GraphicalObject*> objectByName;
     std::vector<std::unique_ptr<Sound>> soundTable;
     std::unique_ptr<SoundEventsManager> events;
+    std::vector<ArtParticles> particleSystems;
     std::vector<std::unique_ptr<UI_Font>> fonts;
 };
 
