@@ -17,10 +17,10 @@ build: deps
 
 # Builds only the game (and the world it depends on), quietly (the full log
 # goes to $(BUILD)/make-run.log), and starts it in the world's folder, where it
-# finds "gamelib.txt" and "init_vars.txt", on the first level. ARGS go to the
-# game: make run ARGS=--windowed, or another level: make run LEVEL=cemetery_02.lvl
+# finds "gamelib.txt" and "init_vars.txt", on the title menu. ARGS go to the
+# game: make run ARGS=--windowed, or straight into a level: make run LEVEL=cemetery_01.lvl
 ARGS  ?=
-LEVEL ?= cemetery_01.lvl
+LEVEL ?=
 run: deps
 	@mkdir -p $(BUILD)
 	@echo "Building quenholt in $(BUILD)/ (log: $(BUILD)/make-run.log) ..."

@@ -1,17 +1,13 @@
 #include "characters/CharacterGameAccess.h"
 
-namespace {
-
-CharacterGameAccess* installedAccess = nullptr;
-
-} // namespace
+#include "engine/app/Installed.h"
 
 CharacterGameAccess* GetCharacterGameAccess()
 {
-    return installedAccess;
+    return Installed<CharacterGameAccess>::Get();
 }
 
 void SetCharacterGameAccess(CharacterGameAccess* access)
 {
-    installedAccess = access;
+    Installed<CharacterGameAccess>::Set(access);
 }

@@ -16,22 +16,6 @@
 
 #include <algorithm>
 
-namespace {
-
-PlayerWorld* g_playerWorld = nullptr;
-
-} // namespace
-
-PlayerWorld* GetPlayerWorld()
-{
-    return g_playerWorld;
-}
-
-void SetPlayerWorld(PlayerWorld* world)
-{
-    g_playerWorld = world;
-}
-
 const std::array<const char*, kSoundCount> Player::kSoundNames = {"Player_Attack_Near", "Player_Move",
     "Player_Jump", "Player_HitByEnemy", "Player_TouchGround", "Player_TouchGroundHeavy",
     "Player_Attack_Near_Touch", "Player_Attack_Near_PhantomIgnore", "Player_TransformLigthning",

@@ -7,6 +7,8 @@
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "zones/NPCSpawner.h"
+#include "zones/Zone_NPCSpawner_Door.h"
 
 #include <utility>
 
@@ -227,4 +229,13 @@ void NPC_Door::Update(double dt)
     if (currentGraphical != nullptr)
         currentGraphical->Update(dt);
     UpdateSounds();
+}
+
+void Zone_NPCSpawner_Door::Instance::Spawn(int x, int y, Level* level)
+{
+    NPCSpawner::Spawn<NPC_Door>(*this, x, y, {"NPC_Door"}, [&](NPC_Door& door) {
+        door.doorKind = DoorKind.value;
+        door.doorSide = DoorSide.value;
+        door.BuildCollisionGraphicals(level);
+    });
 }

@@ -17,6 +17,7 @@
 #include "tests/engine/render/PngFixtures.h"
 #include "tests/engine/sound/SoundFixtures.h"
 #include "tests/game/SaveTestSupport.h"
+#include "ui/UI_Font.h"
 #include "zones/Point_PlayerStart.h"
 #include "zones/ZoneHolder.h"
 #include "zones/Zone_LoadMap.h"
@@ -143,6 +144,12 @@ void AddRecords(SeedWriter& seeds)
         seeds.Add("sprite_record", Body(Write(*sprite)));
     seeds.Add("animated_sprite_record", Body(Write(world.walk)));
     seeds.Add("graphical_object_record", Body(Write(world.rock)));
+    UI_Font font("UI_Font_Basic");
+    font.SetAtlas(world.sprites.front().get());
+    font.SetSpacing(Point<int>(8, 12));
+    font.SetGlyphs(
+        {{" ", {0, 0}, {1, 0}, {7, 12}}, {"A", {1, 2}, {1, 0}, {7, 12}}, {"\xE9", {3, 7}, {1, 2}, {7, 10}}});
+    seeds.Add("ui_font_record", Body(Write(font)));
 
     // A burst showing the rock, as the game library holds one.
     std::istringstream burstText("Burst\r\n12\r\n1\r\nGraphicalObjectV0Ptr\r\nRock\r\n"

@@ -113,6 +113,9 @@ public:
     void ShowMenuUI();
     void OpenPauseMenu();
     void OpenOverlayScreen();
+    // The Steam overlay shown or hidden: shown over a running game it opens
+    // the pause menu, which closes again with it.
+    void OnGameOverlayActivated(bool active);
     // The ending: the mode shown and 90 update frames before a key returns
     // to the title.
     void ShowEnding(int mode);
@@ -331,7 +334,19 @@ private:
     // unregisters itself when it is destroyed (1102, 1101, then 331).
     class CCallbackInternal_OnGameOverlayActivated : public SteamCallbackBase {
     public:
-        void Run(void*) override { }
+        explicit CCallbackInternal_OnGameOverlayActivated(Game& owner)
+            : game(owner)
+        {
+        }
+        // The callback's record holds the overlay's active flag first.
+        void Run(void* data) override
+        {
+            if (data != nullptr)
+                game.OnGameOverlayActivated(*static_cast<const uint8_t*>(data) != 0);
+        }
+
+    private:
+        Game& game;
     };
     class CCallbackInternal_OnUserStatsReceived : public SteamCallbackBase {
     public:
@@ -348,7 +363,9 @@ private:
     public:
         void Run(void*) override { }
     };
-    CCallbackInternal_OnGameOverlayActivated overlayActivatedCallback;
+    CCallbackInternal_OnGameOverlayActivated overlayActivatedCallback {*this};
+    // The overlay found a menu open, so hiding it leaves the menu open.
+    bool overlayFoundMenuOpen = false;
     CCallbackInternal_OnUserStatsReceived userStatsReceivedCallback {*this};
     CCallbackInternal_OnUserStatsStored userStatsStoredCallback;
     bool statsReceived = false;

@@ -21,6 +21,8 @@
 #include "script/BackgroundEvent.h"
 #include "script/Script.h"
 #include "ui/UI_Frame.h"
+#include "ui/UI_Menu.h"
+#include "ui/UI_Menu_Page.h"
 
 #include <algorithm>
 
@@ -33,6 +35,12 @@ constexpr double kFixedStep = 33.0;
 bool Edge(bool now, bool before)
 {
     return now && !before;
+}
+
+// The menu of the UI frame list (frame 2), or null.
+UI_Menu* MenuOf(const std::vector<std::unique_ptr<SpacialInstance<GraphicalObject, float>>>& frames)
+{
+    return frames.size() > 2 && frames[2] ? dynamic_cast<UI_Menu*>(frames[2]->GetPrototype()) : nullptr;
 }
 
 bool IsUIObject(SceneObject* object)
@@ -180,9 +188,12 @@ void Game::PollGameplayInput(AbstractInputManager* input)
         teleportMap.mapMode = 0;
         OpenOverlayScreen();
     }
-    // The pause menu opens over the overlay object, which comes with the
-    // interface screens.
-    (void)pauseEdge;
+    // Escape or the pad's Start pauses, unless a cut-scene holds the game or
+    // the overlay screen is open.
+    if (pauseEdge && !gameplayPaused && !menuFlag) {
+        SetMenuFlag(true);
+        OpenPauseMenu();
+    }
 }
 
 void Game::StepWorld(AbstractInputManager* input)
@@ -346,11 +357,34 @@ void Game::ShowMenuUI()
     uiState = 0;
     uiFrames[1]->SetVisible(false);
     uiFrames[2]->SetVisible(true);
+    if (UI_Menu* menu = MenuOf(uiFrames))
+        menu->SetCurrentPage(0);
 }
 
 void Game::OpenPauseMenu()
 {
     ShowMenuUI();
+    if (UI_Menu* menu = MenuOf(uiFrames)) {
+        menu->SetCurrentPage(1);
+        if (UI_Menu_Page* page = menu->GetCurrentPage())
+            page->SetSelectedIndex(0);
+    }
+}
+
+void Game::OnGameOverlayActivated(bool active)
+{
+    if (active) {
+        if (menuFlag) {
+            overlayFoundMenuOpen = true;
+            return;
+        }
+        overlayFoundMenuOpen = false;
+        SetMenuFlag(true);
+        OpenPauseMenu();
+        return;
+    }
+    if (!overlayFoundMenuOpen)
+        SetMenuFlag(false);
 }
 
 void Game::OpenOverlayScreen()
@@ -373,6 +407,8 @@ void Game::ReturnToTitle()
     if (auto* engine = dynamic_cast<DXSoundEngine*>(soundEngine.get()))
         PlayStreamedMusic(engine, GetMainMusicPath(), false, false, 0.0);
     ShowMenuUI();
+    if (UI_Menu* menu = MenuOf(uiFrames))
+        menu->RestartAnimations(true);
     musicLibrary.ResetResumePositions();
     endingMode = 0;
 }

@@ -75,6 +75,8 @@ void Game::Init(Game* game)
 
     // 6, 7. The user's settings, and the title menu.
     config.LoadUserConfig();
+    displayScaleMode = config.GetScaleMode();
+    linearFilter = config.GetScaleFilter() != 0;
     ShowMenuUI();
 
     // 8, 9. Images needed before the first frame: queued for the render

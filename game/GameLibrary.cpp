@@ -128,12 +128,6 @@ T* ReadTableRecord(
     return table.back();
 }
 
-// Fonts keep only their names until their own records exist.
-bool ReadNameOnly(std::istream& is, std::string& name)
-{
-    return ReadTextLine(is, name);
-}
-
 } // namespace
 
 Sprite* Game::UnSerializeSprite(Game* game, std::istream& is)
@@ -164,13 +158,8 @@ UI_Font* Game::UnSerializeFont(Game* game, std::istream& is)
 {
     if (game == nullptr)
         return nullptr;
-    return ReadTableRecord(is, game->fonts, "UI_FontV0", [](UI_Font& font, std::istream& s) {
-        std::string name;
-        if (!ReadNameOnly(s, name))
-            return false;
-        font = UI_Font(name);
-        return true;
-    });
+    return ReadTableRecord(is, game->fonts, UI_Font::VersionedClassName(),
+        [](UI_Font& font, std::istream& s) { return font.UnSerialize(s); });
 }
 
 bool Game::Serialize(std::ostream& os)
@@ -213,13 +202,10 @@ bool Game::Serialize(std::ostream& os)
         SoundEventsManager().Serialize(os);
 
     WriteLine(os, std::string(kTagFonts));
-    WriteLine(os, static_cast<uint32_t>(fonts.size() - std::count(fonts.begin(), fonts.end(), nullptr)));
-    for (UI_Font* font : fonts) {
-        if (font != nullptr) {
-            WriteLine(os, std::string("UI_FontV0"));
-            WriteLine(os, font->GetName());
-        }
-    }
+    WriteLine(os, CountSerializedEntries(fonts));
+    for (UI_Font* font : fonts)
+        if (font != nullptr)
+            font->Serialize(os);
 
     WriteLine(os, std::string(kTagParticles));
     WriteLine(os, CountSerializedEntries(localParticleSystems));

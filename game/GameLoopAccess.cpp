@@ -9,6 +9,7 @@
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
+#include "ui/UI_Frame.h"
 
 DevConsole& GameLoopAccess::GetConsole()
 {
@@ -114,7 +115,10 @@ void GameLoopAccess::RenderUI()
     for (const auto& frame : game.uiFrames) {
         if (!frame || !frame->IsVisible() || frame->GetPrototype() == nullptr)
             continue;
-        const Point<int> at = frame->GetPosition().ToInt();
+        Point<int> at = frame->GetPosition().ToInt();
+        // "setuipos" places the dialogue box and the HUD by their own position.
+        if (const auto* uiFrame = dynamic_cast<const UI_Frame*>(frame->GetPrototype()))
+            at = at + uiFrame->GetPosition().ToInt();
         frame->GetPrototype()->DrawSprite(nullptr, at.x, at.y, 0, 0, 0.0f, 0, 0, 0, 0);
     }
 }

@@ -16,6 +16,7 @@
 #include "scene/SceneObjectInstance.h"
 #include "scene/SpacialInstance.h"
 #include "script/ScriptVar.h"
+#include "ui/UI_Frame_Player.h"
 
 #include <fstream>
 #include <unordered_set>
@@ -100,10 +101,12 @@ void CaptureMinimapCells(GameSaveData& record, const Game& game)
             record.SetCell(x, y, game.minimapModel->GetCell(x, y));
 }
 
-// Placeholder until the HUD frame holds its save message
-// ("UI_Player_SaveMessage"): the message's animations restart there.
-void ShowSaveMessage(Game&)
+// The HUD's "saved" banner shows once more ("UI_Player_SaveMessage").
+void ShowSaveMessage(Game& game)
 {
+    if (game.uiFrames.size() > 1 && game.uiFrames[1] != nullptr)
+        if (auto* hud = dynamic_cast<UI_Frame_Player*>(game.uiFrames[1]->GetPrototype()))
+            hud->ShowSaveMessage();
 }
 
 size_t PlayerModifierCount(const Game& game)

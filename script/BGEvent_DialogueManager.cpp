@@ -9,6 +9,7 @@
 #include "ui/UI_Frame_Dialogue.h"
 
 #include <algorithm>
+#include <array>
 
 BGEvent_DialogueManager::BGEvent_DialogueManager(std::string name_)
     : BackgroundEvent(std::move(name_))
@@ -55,6 +56,39 @@ void BGEvent_DialogueManager::ShowBox(bool visible)
     Game* game = Game::GetInstance();
     if (game != nullptr && !game->uiFrames.empty() && game->uiFrames.front() != nullptr)
         game->uiFrames.front()->SetVisible(visible);
+}
+
+void BGEvent_DialogueManager::LinkPortraits(UI_Frame_Dialogue& box)
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return;
+    const std::vector<std::string>& listed = box.GetLinkedNames();
+    // The box lists names in lower case, as speakers are looked up.
+    for (const auto& [characterName, objectName] : PortraitLinks()) {
+        const std::string name = ToLowerCase(characterName);
+        if (std::find(listed.begin(), listed.end(), name) != listed.end())
+            continue;
+        if (GraphicalObject* portrait = game->FindGraphicalObject(objectName, false))
+            box.AddLink(name, portrait);
+    }
+}
+
+void BGEvent_DialogueManager::FillBox(const std::string& text, int32_t greyPrefix)
+{
+    LinkPortraits(*dialogueFrame);
+    UI_Frame_Text* frame = dialogueFrame->GetTextFrame();
+    const std::array<int, 4> rect = UI_Frame_Dialogue::GetTextFrameRect();
+    frame->SetSize(rect[2], rect[3], true);
+    frame->SetTextColour(0xFFFFFFFFu);
+    if (frame->GetFont() == nullptr)
+        frame->SetFont(Game::FindFont("UI_Font_Basic", Game::GetInstance()));
+    frame->SetGreyPrefix(greyPrefix);
+    frame->SetText(text);
+    frame->Update(0.0);
+    // Portrait links are lower case ("player", "keeper").
+    dialogueFrame->SetFirstSpeaker(ToLowerCase(firstSpeaker));
+    dialogueFrame->SetSecondSpeaker(ToLowerCase(secondSpeaker));
 }
 
 void BGEvent_DialogueManager::Finish()
@@ -109,6 +143,8 @@ bool BGEvent_DialogueManager::Update()
     }
     const uint32_t length = static_cast<uint32_t>(fullText.size());
     visibleText = fullText.substr(0, std::min<size_t>(fullText.size(), shownCharacters + 1u));
+    const bool greySpeaker = words.size() == 3 && !words[0].empty();
+    FillBox(visibleText, greySpeaker ? static_cast<int32_t>(words[0].size() + 1) : -1);
 
     const bool advance = AdvanceRequested();
     if (advance && shownCharacters < length)

@@ -16,8 +16,8 @@ class UI_Frame_Dialogue;
 // new press of attack or jump completes the line being typed, or goes on to
 // the next one once it is shown. After the last line the box is hidden.
 //
-// The box of the interface is not drawn yet: the event keeps what it would
-// show (visible text, speakers, box shown) for the box to take.
+// The event keeps what the box shows (visible text, speakers, box shown) and
+// fills the box's text frame and portraits with it.
 class BGEvent_DialogueManager : public BackgroundEvent {
 public:
     explicit BGEvent_DialogueManager(std::string name);
@@ -71,6 +71,11 @@ private:
     }
     // Shows or hides the game's first UI instance, the dialogue box.
     void ShowBox(bool visible);
+    // Gives the box the portraits linked since, then its text frame the line
+    // shown (the text rectangle's size, white, the speaker's name and colon
+    // in grey) and the two speakers.
+    void FillBox(const std::string& text, int32_t greyPrefix);
+    static void LinkPortraits(UI_Frame_Dialogue& box);
     // A new press of attack or jump on this frame.
     static bool AdvanceRequested();
 

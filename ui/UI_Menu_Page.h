@@ -2,17 +2,55 @@
 
 #include "engine/serial/TypeNames.h"
 #include "ui/UI_Frame.h"
+#include "ui/UI_Menu_Item.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
-// Created by its class key with the object's name; it behaves as its base
-// until its own fields and behaviour are written.
+class UI_Menu;
+
+// One screen of the menu: a frame of the game library with its rows. The
+// menu builds the rows (UI_Menu::BuildPage); the page owns them.
 class UI_Menu_Page : public UI_Frame {
 public:
-    explicit UI_Menu_Page(std::string name)
-        : UI_Frame(std::move(name))
-    {
-        typeName = TypeNames::UI_Menu_Page;
-    }
+    // Sound events of a page, by index.
+    enum Sound : int { kSoundSelect = 0, kSoundBack = 1, kSoundValidate = 2, kSoundDialogue = 3 };
+
+    explicit UI_Menu_Page(std::string name);
+    ~UI_Menu_Page() override;
+    UI_Menu_Page(const UI_Menu_Page&) = delete;
+    UI_Menu_Page& operator=(const UI_Menu_Page&) = delete;
+
+    void DeclareSounds() override;
+    // Loads the sounds, makes the page's text frame and initialises the rows.
+    void Init() override;
+
+    // The Play page reads the three save slots again and puts the cursor on
+    // the first; other pages do nothing.
+    void OnEnter();
+
+    void SetMenu(UI_Menu* menu) { ownerMenu = menu; }
+    UI_Menu* GetMenu() const { return ownerMenu; }
+    int32_t GetSelectedIndex() const { return selectedIndex; }
+    void SetSelectedIndex(int32_t index) { selectedIndex = index; }
+    int32_t GetPageKind() const { return pageKind; }
+    void SetPageKind(int32_t kind) { pageKind = kind; }
+    bool IsConfirmPending() const { return confirmPending; }
+    void ClearConfirm() { confirmPending = false; }
+    void ToggleConfirm() { confirmPending = !confirmPending; }
+
+    // The rows, in display and navigation order (an entry may be null).
+    size_t GetItemCount() const { return items.size(); }
+    UI_Menu_Item* GetItem(size_t index) const { return index < items.size() ? items[index].get() : nullptr; }
+    void AddItem(std::unique_ptr<UI_Menu_Item> item) { items.push_back(std::move(item)); }
+
+private:
+    std::vector<std::unique_ptr<UI_Menu_Item>> items;
+    int32_t selectedIndex = 0;
+    int32_t pageKind = -1;
+    bool confirmPending = false;
+    UI_Menu* ownerMenu = nullptr;
 };

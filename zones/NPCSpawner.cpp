@@ -15,6 +15,22 @@ Rects MakeRects(int x, int y, Point<int> size)
         Rect<int>(x - 23, y + h - 1, x + w + 14, y), Rect<int>(x, y + h + 128, x + w, y)};
 }
 
+Rect<int> MakeArea(Area area, int x, int y, Point<int> size)
+{
+    const Rects rects = MakeRects(x, y, size);
+    switch (area) {
+    case Area::Rc:
+        return rects.Rc;
+    case Area::Rb:
+        return rects.Rb;
+    case Area::Rm:
+        return rects.Rm;
+    case Area::R:
+        break;
+    }
+    return rects.R;
+}
+
 Point<float> SpawnPoint(const ZoneInstance& instance, int x, int y)
 {
     const Point<int> offset = instance.GetOffset();

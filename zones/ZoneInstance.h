@@ -5,6 +5,7 @@
 #include "scene/SceneObjectInstance.h"
 
 #include <string>
+#include <utility>
 
 // Per-placement data of a zone: its size (member 1) and the offset (member 2)
 // at which triggers and spawners place their character, plus the contact
@@ -18,6 +19,10 @@ public:
     void SetSize(Point<int> s) { size.value = s; }
     Point<int> GetOffset() const { return offset.value; }
     void SetOffset(Point<int> o) { offset.value = o; }
+
+    // Whether this placement's spawn is still to run; clears it, so that a
+    // spawner makes its characters once per load.
+    bool TakePendingSpawn() { return std::exchange(pending, false); }
 
     // Whether the player has left the zone since the level was loaded, and
     // whether it was inside at the last contact test.

@@ -39,6 +39,17 @@ constexpr uint32_t kPadButton0 = 48;
 constexpr uint32_t kPadButtonLast = 79;
 constexpr uint32_t kPadZ = 8;
 constexpr int kPadButtonsRead = 32;
+// The pad's Start button and the binding of the pad's start action.
+constexpr uint32_t kPadStart = kPadButton0 + 7;
+constexpr size_t kPadStartBinding = 21;
+
+// Whether a pad binding names something a pad can send: a button, or the Z
+// axis one way.
+bool IsPadInput(const InputTriggerer& binding)
+{
+    return (binding.code >= kPadButton0 && binding.code <= kPadButtonLast)
+        || (binding.code == kPadZ && (binding.direction == -1 || binding.direction == 1));
+}
 
 struct BindingAction {
     size_t binding;
@@ -421,8 +432,13 @@ void DXInputManager::ReadPadState(const platform::InputState& state, InputAction
         held.emplace_back(kPadZ, -1);
     if (pad.lZ > 100)
         held.emplace_back(kPadZ, 1);
+    // A start binding no pad can send (a damaged settings file) leaves the
+    // Start button as the way into the menu, as Escape is on the keyboard.
+    const bool startUnusable = !IsPadInput(bindings.GetBinding(kPadStartBinding));
     for (const InputTriggerer& input : held) {
         MatchActions(bindings, input, 1, kKeyHeldActions, pressed);
+        if (startUnusable && input.code == kPadStart)
+            pressed.Action9 = true;
         if (input.code == kPadButton0)
             pressed.Confirm = true;
         if (input.code == kPadButton0 + 1)

@@ -33,6 +33,8 @@ public:
     bool Acquire() override;
     void Poll() override;
     void Release() override;
+    InputTriggerer GetLastKeyboardTrigger() const override { return lastKeyboardInput; }
+    InputTriggerer GetLastJoypadTrigger() const override { return lastPadInput; }
 
     // Bindings and debug flag come from here (not owned; null for none).
     void SetGameAccess(InputGameAccess* access) { gameAccess = access; }
@@ -48,7 +50,7 @@ public:
     // that last sent something (0 keyboard, 1 pad).
     InputTriggerer GetLastKeyboardInput() const { return lastKeyboardInput; }
     InputTriggerer GetLastPadInput() const { return lastPadInput; }
-    int GetLastDevice() const { return lastDevice; }
+    int GetLastDevice() const override { return lastDevice; }
 
     // Typed text for the console: one typed character per call, "copy" for a
     // paste (Ctrl+V; the clipboard's first line waits in TakePastedText),

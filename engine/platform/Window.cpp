@@ -13,6 +13,14 @@ int PrintScreenScancode()
     return SDL_SCANCODE_PRINTSCREEN;
 }
 
+int DisplayCount()
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
+        return 1;
+    const int count = SDL_GetNumVideoDisplays();
+    return count > 0 ? count : 1;
+}
+
 std::unique_ptr<Window> Window::Create(const std::string& title, int x, int y, int clientWidth,
     int clientHeight, bool onTop, bool desktopFullScreen)
 {

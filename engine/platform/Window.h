@@ -27,6 +27,10 @@ struct WindowMessage {
 // SDL scancode of the Print Screen key (window procedure and tests).
 int PrintScreenScancode();
 
+// Number of displays the options menu can choose from (1 when the video
+// system is not running).
+int DisplayCount();
+
 // The game window with its GL context, on SDL2. Everything here runs on the
 // thread that created the window (the render thread): SDL's video subsystem,
 // the context and the event pump belong to it.

@@ -1,21 +1,15 @@
 #include "engine/render/RenderGameAccess.h"
 
-#include <atomic>
-
-namespace {
-// Stands for the process-wide game-object pointer: empty before the game
-// object exists and during shut-down. Both threads read it.
-std::atomic<RenderGameAccess*> g_renderGameAccess {nullptr};
-} // namespace
+#include "engine/app/Installed.h"
 
 RenderGameAccess* GetRenderGameAccess()
 {
-    return g_renderGameAccess.load();
+    return Installed<RenderGameAccess>::Get();
 }
 
 void SetRenderGameAccess(RenderGameAccess* access)
 {
-    g_renderGameAccess.store(access);
+    Installed<RenderGameAccess>::Set(access);
 }
 
 RenderGameState GetRenderGameState()

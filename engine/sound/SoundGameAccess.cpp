@@ -1,17 +1,13 @@
 #include "engine/sound/SoundGameAccess.h"
 
-namespace {
-// The game object's sound access, installed by the game object while it
-// exists: empty before it is built and after it is destroyed.
-SoundGameAccess* g_soundGameAccess = nullptr;
-} // namespace
+#include "engine/app/Installed.h"
 
 SoundGameAccess* GetSoundGameAccess()
 {
-    return g_soundGameAccess;
+    return Installed<SoundGameAccess>::Get();
 }
 
 void SetSoundGameAccess(SoundGameAccess* access)
 {
-    g_soundGameAccess = access;
+    Installed<SoundGameAccess>::Set(access);
 }

@@ -1,6 +1,7 @@
 #include "tools/world/ArtPainter.h"
 
 #include "tools/world/ArtAtlas.h"
+#include "tools/world/FontArt.h"
 #include "tools/world/WorldText.h"
 
 #include <algorithm>
@@ -163,6 +164,12 @@ PixelImage ArtPainter::Paint(const ArtObject& object, int frame) const
                         || (before.GetPixel(x, y - 1) >> 24) || (before.GetPixel(x, y + 1) >> 24))
                         Plot(img, x, y, c);
                 }
+        } else if (op == "glyphs") {
+            // The world font's glyphs in their cells, with their shadow.
+            PaintFontGlyphs(img, colour(0), colour(1));
+        } else if (op == "text") {
+            // A line of the world font at (x, y), with its shadow.
+            PaintFontText(img, num(0), num(1), step.args.at(4), colour(2), colour(3));
         } else if (op == "cells" || op == "cellsfill") {
             // Map cells x0..x1, rows r0..r1 of the world map grid.
             int x0 = num(0), x1 = num(1), r0 = num(2), r1 = num(3);

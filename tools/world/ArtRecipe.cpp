@@ -11,7 +11,8 @@ namespace {
 
 struct PrimitiveForm {
     size_t words;
-    std::set<size_t> colours; // which words are colours; the others are numbers
+    std::set<size_t> colours;    // which words are colours
+    std::set<size_t> texts = {}; // which words are free text; the others are numbers
 };
 
 // Primitive keywords with their number of words.
@@ -27,6 +28,8 @@ const std::map<std::string, PrimitiveForm> kPrimitives = {
     {"outline", {1, {0}}},
     {"cells", {5, {4}}},
     {"cellsfill", {5, {4}}},
+    {"glyphs", {2, {0, 1}}},
+    {"text", {5, {2, 3}, {4}}},
 };
 
 } // namespace
@@ -131,6 +134,9 @@ void ArtBook::ReadText(const std::string& text, const std::string& fileName)
         } else if (key == "image") {
             need(1);
             current->image = w[1];
+        } else if (key == "record") {
+            need(1);
+            current->recordClass = w[1];
         } else if (key == "category") {
             need(1);
             current->category = w[1];
@@ -170,6 +176,8 @@ void ArtBook::ReadText(const std::string& text, const std::string& fileName)
             for (size_t k = 0; k < it->second.words; ++k) {
                 uint32_t colour = 0;
                 const std::string& word = w[k + 1];
+                if (it->second.texts.count(k))
+                    continue;
                 if (!it->second.colours.count(k))
                     ParseDouble(word, fileName, lineNo);
                 else if (word != "clear" && !ParseHexColour(word, colour))

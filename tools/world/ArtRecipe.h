@@ -33,6 +33,9 @@ struct ArtObject {
     int frameMs = 100;
     bool loop = true;
     bool plainSprite = false;
+    // The class the game library's record names ("UI_Frame_Dialogue"); empty
+    // for a plain graphical object.
+    std::string recordClass;
     std::vector<ArtBox> boxes;
     std::vector<ArtStep> steps;
     std::string file; // recipe it came from

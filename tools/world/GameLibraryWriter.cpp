@@ -11,6 +11,8 @@
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Sprite.h"
+#include "tools/world/FontArt.h"
+#include "ui/UI_Font.h"
 
 #include <map>
 #include <memory>
@@ -48,8 +50,9 @@ constexpr BlockerSpec kBlockers[] = {
     {"CameraBlocker_Top", 0, 1},
 };
 
-// A graphical object whose record names its own class: zone types are written
-// with their class's record line before their classes exist in the program.
+// A graphical object whose record names its own class: zone types and UI
+// frames are written with their class's record line, without the program's
+// classes (whose constructors reach for the running game).
 class ZoneTypeObject : public GraphicalObject {
 public:
     ZoneTypeObject(const std::string& objectName, const std::string& className)
@@ -154,7 +157,11 @@ GameLibraryWriter::GameLibraryWriter(
         for (Sprite* frame : frames)
             animation->AddFrame(frame, float(o.frameMs), 0.0f);
         animation->SetLoopStart(o.loop ? 0 : -1);
-        auto object = std::make_unique<GraphicalObject>(o.name);
+        std::unique_ptr<GraphicalObject> object;
+        if (o.recordClass.empty())
+            object = std::make_unique<GraphicalObject>(o.name);
+        else
+            object = std::make_unique<ZoneTypeObject>(o.name, o.recordClass);
         object->SetCategory(o.category);
         object->SetSize(o.width, o.height, true);
         object->AddAnimatedInstance(animation.get(), 0, 0);
@@ -168,6 +175,9 @@ GameLibraryWriter::GameLibraryWriter(
         animations.push_back(std::move(animation));
         objects.push_back(std::move(object));
     }
+
+    if (auto it = spriteByName.find(kFontAtlasName); it != spriteByName.end())
+        fonts.push_back(std::make_unique<UI_Font>(MakeBasicFont(it->second)));
 
     Sprite* clear = spriteByName.count("zone_clear") ? spriteByName["zone_clear"] : nullptr;
     auto dress = [&](GraphicalObject& object, const std::string& category) {
@@ -236,7 +246,9 @@ bool GameLibraryWriter::Write(std::ostream& os) const
     }
     events->Serialize(os);
     WriteLine(os, std::string("_Game_updatetag_1.3_"));
-    WriteLine(os, uint32_t(0));
+    WriteLine(os, uint32_t(fonts.size()));
+    for (auto& font : fonts)
+        font->Serialize(os);
     WriteLine(os, std::string("_Game_updatetag_1.5_"));
     WriteLine(os, uint32_t(0));
     return static_cast<bool>(os);

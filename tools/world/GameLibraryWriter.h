@@ -25,6 +25,7 @@ class GraphicalObject;
 class Sound;
 class SoundEventsManager;
 class Sprite;
+class UI_Font;
 
 class GameLibraryWriter {
 public:
@@ -56,6 +57,7 @@ private:
     std::map<std::string, GraphicalObject*> objectByName;
     std::vector<std::unique_ptr<Sound>> soundTable;
     std::unique_ptr<SoundEventsManager> events;
+    std::vector<std::unique_ptr<UI_Font>> fonts;
 };
 
 // The zone, point and spawner type names placed in levels (object names, not

@@ -157,3 +157,32 @@ TEST_F(GLInputPad, PlainJoystickKeepsItsOrderAndInputsItLacksAreNeverPressed)
     bridge.Push(far);
     EXPECT_EQ(Poll(), Actions(-1, 0, &A::strafeRight, &A::MenuLeft));
 }
+
+TEST_F(GLInputPad, StartPausesEvenWhenItsBindingIsNothingAPadCanSend)
+{
+    constexpr int kStart = 6; // SDL's Start: button 7 of the pad layout
+    VirtualPad pad(true, 15, 6, 0);
+    Poll();
+    ASSERT_TRUE(pad.Button(kStart, true));
+    EXPECT_TRUE(Poll().Action9); // binding 21
+    ASSERT_TRUE(pad.Button(kStart, false));
+    Poll();
+
+    // Rebound to button 3: Start is an ordinary button again.
+    config.SetBinding(21, InputTriggerer(51, 0));
+    ASSERT_TRUE(pad.Button(kStart, true));
+    EXPECT_FALSE(Poll().Action9);
+    ASSERT_TRUE(pad.Button(kStart, false));
+    Poll();
+
+    // Undefined, or a code no pad sends (a damaged settings file): Start
+    // still pauses.
+    for (const InputTriggerer& broken :
+        {InputTriggerer(0, 0), InputTriggerer(4000000000u, 0), InputTriggerer(8, 0)}) {
+        config.SetBinding(21, broken);
+        ASSERT_TRUE(pad.Button(kStart, true));
+        EXPECT_TRUE(Poll().Action9) << broken.code;
+        ASSERT_TRUE(pad.Button(kStart, false));
+        Poll();
+    }
+}

@@ -1,0 +1,2 @@
+#include "characters/CharacterObject.h"
+#include "enemies/NPC_Door.h"

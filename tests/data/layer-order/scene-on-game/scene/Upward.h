@@ -1,0 +1,4 @@
+#pragma once
+
+#include "engine/serial/Point.h"
+#include "game/Game.h"

@@ -1,0 +1,291 @@
+#include "ui/UI_Menu.h"
+
+#include "characters/Player.h"
+#include "engine/input/AbstractInputManager.h"
+#include "engine/sound/SoundEventsManager.h"
+#include "game/Game.h"
+#include "scene/MapModel.h"
+#include "ui/UITuning.h"
+#include "ui/UI_MenuCatalogue.h"
+#include "ui/UI_Menu_Page.h"
+
+namespace {
+
+using namespace MenuCatalogue;
+
+// Pause rows.
+constexpr int32_t kPauseResume = 0;
+constexpr int32_t kPauseOptions = 1;
+constexpr int32_t kPauseRenderSettings = 2;
+constexpr int32_t kPauseTitle = 3;
+constexpr int32_t kPauseLeave = 4;
+// Main rows.
+constexpr int32_t kMainPlay = 0;
+constexpr int32_t kMainOptions = 1;
+constexpr int32_t kMainRenderSettings = 2;
+constexpr int32_t kMainLeave = 3;
+// The Options row that opens the key mapping.
+constexpr int32_t kOptionsKeyMapping = 3;
+
+bool Edge(bool now, bool before)
+{
+    return now && !before;
+}
+
+} // namespace
+
+UI_Menu::UI_Menu(std::string name)
+    : UI_Frame(std::move(name))
+{
+    typeName = TypeNames::UI_Menu;
+    LoadSounds();
+}
+
+UI_Menu::~UI_Menu() = default;
+
+void UI_Menu::DeclareSounds()
+{
+    for (const char* sound :
+        {"Menu_Select", "Menu_Back", "Menu_Validate", "Menu_Dialogue", "Menu_Dialogue_Quick"})
+        DeclareSound(sound);
+}
+
+void UI_Menu::Init()
+{
+    LoadSounds();
+    pages.assign(kPageCount, nullptr);
+    for (int32_t number = 0; number < kPageCount; ++number) {
+        if (UI_Menu_Page* page = BuildPage(number)) {
+            page->SetMenu(this);
+            pages[static_cast<size_t>(number)] = page;
+        }
+    }
+    for (UI_Menu_Page* page : pages)
+        if (page != nullptr)
+            page->Init();
+}
+
+UI_Menu_Page* UI_Menu::GetPage(int32_t number) const
+{
+    if (number < 0 || number >= static_cast<int32_t>(pages.size()))
+        return nullptr;
+    return pages[static_cast<size_t>(number)];
+}
+
+UI_Menu_Page* UI_Menu::GetCurrentPage() const
+{
+    return GetPage(currentPage);
+}
+
+UI_Menu_Page* UI_Menu::BuildPage(int32_t number)
+{
+    Game* game = Game::GetInstance();
+    if (number < 0 || number >= kPageCount || game == nullptr)
+        return nullptr;
+    const PageEntry& entry = MenuCatalogue::GetPage(number);
+    auto* page = dynamic_cast<UI_Menu_Page*>(game->FindGraphicalObject(entry.objectName, false));
+    if (page == nullptr)
+        return nullptr;
+    page->SetPageKind(number);
+    for (const ItemEntry& item : entry.items)
+        page->AddItem(std::make_unique<UI_Menu_Item>(ItemObjectName(item.key), item.kind));
+    if (number == kPause || number == kPlay) {
+        if (UI_Menu_Item* first = page->GetItem(0))
+            first->Select();
+    }
+    if (number == kPlay)
+        for (size_t i = 1; i < page->GetItemCount(); ++i)
+            if (UI_Menu_Item* item = page->GetItem(i))
+                item->Deselect();
+    page->OnEnter();
+    return page;
+}
+
+void UI_Menu::Update(double frameTime)
+{
+    Game* game = Game::GetInstance();
+    if (game == nullptr || game->uiState != 0)
+        return;
+    GraphicalObject::Update(frameTime);
+    // The title takes no input until its intro has played.
+    if (currentPage == kMain && !IsAnimationFinished())
+        return;
+
+    AbstractInputManager* input = game->GetInputManager();
+    InputActions now;
+    InputActions before;
+    if (input != nullptr) {
+        now = input->GetPressedActions();
+        before = input->GetPreviousActions();
+    }
+    const bool start = Edge(now.Action9, before.Action9);
+    const bool back = Edge(now.Back, before.Back);
+    const bool validate = Edge(now.Confirm, before.Confirm);
+    const int32_t pageBefore = currentPage;
+
+    if (UI_Menu_Page* page = GetCurrentPage()) {
+        const int32_t selected = page->GetSelectedIndex();
+        bool lookAtStart = true;
+        if (validate && !back) {
+            // With the erase confirmation open, Validate belongs to the page.
+            if (!page->IsConfirmPending())
+                OnValidate(*page, selected);
+        } else if (back) {
+            if (page->IsConfirmPending())
+                page->ClearConfirm();
+            else
+                OnBack(*page, selected);
+            lookAtStart = false;
+        }
+        // The start action resumes a game (never on the key mapping, nor
+        // while a key is captured, nor at the title).
+        const bool capturing = input != nullptr && input->IsCapturingKey();
+        if (lookAtStart && start && game->GetCurrentLevel() != nullptr && !capturing
+            && currentPage != kKeyMapping && game->menuFlag)
+            ResumePlay();
+    }
+
+    // A new page gets its entry; its handler waits for the next frame, so
+    // one press never acts twice.
+    if (currentPage != pageBefore) {
+        if (UI_Menu_Page* page = GetCurrentPage())
+            page->OnEnter();
+        return;
+    }
+    if (UI_Menu_Page* page = GetCurrentPage())
+        DoAction(page, frameTime);
+}
+
+void UI_Menu::OnValidate(UI_Menu_Page& page, int32_t selected)
+{
+    Game* game = Game::GetInstance();
+    switch (currentPage) {
+    case kMain:
+        if (selected == kMainPlay)
+            currentPage = kPlay;
+        else if (selected == kMainOptions)
+            currentPage = kOptions;
+        else if (selected == kMainRenderSettings)
+            currentPage = kRenderSettings;
+        else if (selected == kMainLeave)
+            Leave();
+        PlaySoundAt(kSoundValidate);
+        break;
+    case kPlay:
+        StartSlot(selected);
+        break;
+    case kPause:
+        if (selected == kPauseResume) {
+            ResumePlay();
+        } else if (selected == kPauseOptions || selected == kPauseRenderSettings) {
+            currentPage = selected == kPauseOptions ? kOptions : kRenderSettings;
+            PlaySoundAt(kSoundValidate);
+        } else if (selected == kPauseTitle) {
+            game->ReturnToTitle();
+            PlaySoundAt(kSoundValidate);
+        } else if (selected == kPauseLeave) {
+            Leave();
+        }
+        break;
+    case kOptions:
+        if (selected == kOptionsKeyMapping) {
+            // The snapshot that Back on the key mapping's Exit row restores.
+            game->GetConfig()->SaveUserConfig();
+            currentPage = kKeyMapping;
+        }
+        PlaySoundAt(kSoundValidate);
+        break;
+    case kKeyMapping:
+        if (selected == kExitRow && AllKeysDefined(*game->GetConfig())) {
+            currentPage = kOptions;
+            game->GetConfig()->SaveUserConfig();
+        }
+        PlaySoundAt(kSoundValidate);
+        break;
+    default:
+        break;
+    }
+    (void)page;
+}
+
+void UI_Menu::OnBack(UI_Menu_Page& page, int32_t selected)
+{
+    Game* game = Game::GetInstance();
+    switch (currentPage) {
+    case kPlay:
+        currentPage = kMain;
+        PlaySoundAt(kSoundBack);
+        break;
+    case kOptions:
+    case kRenderSettings:
+        currentPage = game->GetCurrentLevel() != nullptr ? kPause : kMain;
+        game->GetConfig()->SaveUserConfig();
+        PlaySoundAt(kSoundBack);
+        break;
+    case kPause:
+        ResumePlay();
+        break;
+    case kKeyMapping: {
+        AbstractInputManager* input = game->GetInputManager();
+        if (input == nullptr || !input->IsCapturingKey()) {
+            if (selected == kExitRow) {
+                // Undo: every binding back to the snapshot taken on entry.
+                game->GetConfig()->LoadUserConfig();
+                currentPage = kOptions;
+            } else {
+                page.SetSelectedIndex(kExitRow);
+            }
+        }
+        PlaySoundAt(kSoundBack);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void UI_Menu::StartSlot(int32_t slot)
+{
+    Game* game = Game::GetInstance();
+    game->currentSaveSlot = slot;
+    game->minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
+    game->teleports.clear();
+    const bool loaded = game->saveData.Load(-1, true);
+    // A slot without a save starts a new game from a fresh record.
+    if (!loaded)
+        game->saveData.Reset();
+    game->SetPlayer(nullptr);
+    game->usePlayerStart = true;
+    // The level changes at the start of the next frame, before any gameplay.
+    game->RequestLevelChange(game->saveData.GetMapName(), loaded ? "[SAVE]" : "");
+    game->SetMenuFlag(false);
+}
+
+void UI_Menu::ResumePlay()
+{
+    Game* game = Game::GetInstance();
+    StopSoundAt(kSoundBack);
+    game->SetMenuFlag(false);
+    PlaySoundAt(kSoundBack);
+}
+
+void UI_Menu::Leave()
+{
+    // An orderly end: the main loop shuts the game down and exits with 0.
+    Game::GetInstance()->RequestQuit();
+}
+
+int32_t UI_Menu::GetMenuSpacingY()
+{
+    return UITuning::Current().menuSpacingY;
+}
+
+int32_t UI_Menu::GetMenuPlayMarge()
+{
+    return UITuning::Current().menuPlayMarge;
+}
+
+int32_t UI_Menu::GetMenuOptionsMarge()
+{
+    return UITuning::Current().menuOptionsMarge;
+}

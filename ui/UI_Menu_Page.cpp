@@ -1,0 +1,43 @@
+#include "ui/UI_Menu_Page.h"
+
+#include "game/Game.h"
+#include "ui/UI_MenuCatalogue.h"
+
+UI_Menu_Page::UI_Menu_Page(std::string name)
+    : UI_Frame(std::move(name))
+{
+    typeName = TypeNames::UI_Menu_Page;
+    LoadSounds();
+}
+
+UI_Menu_Page::~UI_Menu_Page() = default;
+
+void UI_Menu_Page::DeclareSounds()
+{
+    for (const char* sound : {"Menu_Select", "Menu_Back", "Menu_Validate", "Menu_Dialogue"})
+        DeclareSound(sound);
+}
+
+void UI_Menu_Page::Init()
+{
+    LoadSounds();
+    for (const auto& item : items)
+        if (item)
+            item->Init();
+}
+
+void UI_Menu_Page::OnEnter()
+{
+    if (pageKind != MenuCatalogue::kPlay)
+        return;
+    selectedIndex = 0;
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return;
+    for (size_t slot = 0; slot < 3 && slot < items.size(); ++slot)
+        if (items[slot])
+            items[slot]->SetPercent(game->GetSaveSlotPercent(static_cast<int>(slot)));
+    for (size_t slot = 0; slot < 3 && slot < items.size(); ++slot)
+        if (items[slot])
+            items[slot]->SetText(game->GetSaveSlotSummary(static_cast<int>(slot)));
+}
