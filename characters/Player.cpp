@@ -16,14 +16,14 @@
 
 #include <algorithm>
 
-const std::array<const char*, 31> Player::kSoundNames = {"Player_Attack_Near", "Player_Move", "Player_Jump",
-    "Player_HitByEnemy", "Player_TouchGround", "Player_TouchGroundHeavy", "Player_Attack_Near_Touch",
-    "Player_Attack_Near_PhantomIgnore", "Player_TransformLigthning", "Player_TransformSpider",
-    "Player_TransformChangeArmor", "Player_UseAOE_Fire", "Player_UseAOE_Ice", "Player_Enterwater",
-    "Player_Leavewater", "Player_HeartBeat", "Player_LowHP", "World_WaterToIce", "World_IceToWater",
-    "World_LavaToIce", "Player_GetPickupGeneric", "Player_GetPickupMap", "Player_ArmorAvailable",
-    "Player_FireFlies_HaveTarget", "Player_UseAOE2_Fire", "Player_UseAOE2_Ice", "Player_Attack_Near3",
-    "Player_Attack_Near4", "Player_DoubleJump", "Player_Die", "Player_GetDrop"};
+const std::array<const char*, kSoundCount> Player::kSoundNames = {"Player_Attack_Near", "Player_Move",
+    "Player_Jump", "Player_HitByEnemy", "Player_TouchGround", "Player_TouchGroundHeavy",
+    "Player_Attack_Near_Touch", "Player_Attack_Near_PhantomIgnore", "Player_TransformLigthning",
+    "Player_TransformSpider", "Player_TransformChangeArmor", "Player_UseAOE_Fire", "Player_UseAOE_Ice",
+    "Player_Enterwater", "Player_Leavewater", "Player_HeartBeat", "Player_LowHP", "World_WaterToIce",
+    "World_IceToWater", "World_LavaToIce", "Player_GetPickupGeneric", "Player_GetPickupMap",
+    "Player_ArmorAvailable", "Player_FireFlies_HaveTarget", "Player_UseAOE2_Fire", "Player_UseAOE2_Ice",
+    "Player_Attack_Near3", "Player_Attack_Near4", "Player_DoubleJump", "Player_Die", "Player_GetDrop"};
 
 const std::array<const char*, 52> Player::kAnimationNames = {"Player GraphicalJumpL", "Player GraphicalJumpR",
     "Player GraphicalFallL", "Player GraphicalFallR", "Player GraphicalIdleL", "Player GraphicalIdleR",
@@ -298,7 +298,7 @@ void Player::ToggleSpiderForm()
         SetSize(64, 31);
         spiderAnimationSet.ApplyToPlayer(this);
         ResizeCollisionBox(-1);
-        PlaySoundAt(9);
+        PlaySoundAt(kSoundTransformSpider);
     } else if (form == kSpider) {
         SetSize(64, 96);
         ResizeCollisionBox(0);
@@ -312,8 +312,8 @@ void Player::ToggleSpiderForm()
         }
         SetForm(kNormal);
         ApplyFormSet();
-        StopSoundAt(9);
-        PlaySoundAt(9);
+        StopSoundAt(kSoundTransformSpider);
+        PlaySoundAt(kSoundTransformSpider);
     }
 }
 

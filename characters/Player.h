@@ -53,7 +53,7 @@ public:
     static constexpr int kInvulnerableFrames = 66;
     static constexpr float kAirStep = 0.3f;
     // The 31 sound names, by index.
-    static const std::array<const char*, 31> kSoundNames;
+    static const std::array<const char*, kSoundCount> kSoundNames;
     // The 52 animation names looked up first, in lookup order.
     static const std::array<const char*, 52> kAnimationNames;
 
@@ -123,7 +123,7 @@ public:
     int GetModifierCount() const { return static_cast<int>(modifiers.size()); }
     PlayerModifier* GetModifier(int index) const;
     void SwitchArmor(int previousIndex, bool silent);
-    bool IsSpiderForm() const { return form >= 4 && form <= 7; }
+    bool IsSpiderForm() const { return form >= kSpider && form <= kSpiderHighFallFreeze; }
     bool IsAttacking() const { return GetAttackKind() == 1 || GetAttackKind() == 2; }
     void ToggleSpiderForm();
     void ResizeCollisionBox(int which);
@@ -235,6 +235,36 @@ private:
         const InputActions& previous, const InputActions& released);
     void ApplyStateMotion(const InputActions& pressed, float airStep);
     bool StrafeStarts(const InputActions& pressed, const InputActions& previous);
+    // The steps of UpdateWithActions: the requests of other code, the
+    // frame's counters, the hit frames, the move by the actions, the freeze
+    // after a high fall, the sounds and previous values of what changed, and
+    // the blink, armors and low-life sound.
+    void ApplyRequests(double dt);
+    void CountFrame(PlayerWorld* world);
+    void UpdateInvulnerability();
+    void MoveByActions(double dt, PlayerCollisions* collisions, const InputActions& pressed,
+        const InputActions& previous, const InputActions& released);
+    void FreezeAfterHighFall(int stateAtStart);
+    void NoteChanges(int stateAtStart, int formAtStart, int attackAtStart);
+    void FinishUpdate(PlayerWorld& world, const InputActions& pressed);
+    // The transitions out of one move state.
+    void LeaveIdle(PlayerCollisions* collisions, const InputActions& pressed, bool jumpPressed, bool strafe);
+    void LeaveWalk(PlayerCollisions* collisions, const InputActions& pressed, bool jumpPressed, bool strafe);
+    void LeaveCrouch(PlayerCollisions* collisions, const InputActions& pressed, bool jumpPressed);
+    void LeaveStrafe(PlayerCollisions* collisions, const InputActions& pressed, bool jumpPressed);
+    // From hanging or climbing, away from the wall.
+    void JumpOffWall(bool facedLeft);
+    // The steps of MoveWithCollisions. The horizontal move is true when the
+    // player caught a wall and hangs on it; the vertical one when it was
+    // blocked. `allowed` and `kind` are what the last test met.
+    bool MoveHorizontally(PlayerCollisions* collisions, float dx, float dy, float dirX,
+        const InputActions& pressed, float& allowed, int& kind);
+    // Walking into a low step climbs it: false (and no move) when it is too high.
+    bool StepUp(PlayerCollisions* collisions, Point<float> start, float dx);
+    bool MoveVertically(PlayerCollisions* collisions, float dy, float move, const InputActions& pressed,
+        float& allowed, int& kind);
+    // On the ground: falls off an edge, or settles onto a slope or step.
+    void FollowGround(PlayerCollisions* collisions, float dy, float move, bool blockedY, int kind);
     void ShowAnimation(int id);
     // The graphical the player owns (the looked-up copies), or null.
     GraphicalObject* Own(GraphicalObject* g);

@@ -28,16 +28,41 @@ struct PlayerArmorState {
     int32_t armorRechargePeriod = 150;
 };
 
-// The player's sounds the armors play, by their index in the player's sound
-// table.
-enum PlayerArmorSound : int {
+// The player's sounds, by their index in the player's sound table
+// (Player::kSoundNames).
+enum PlayerSound : int {
+    kSoundAttackNear = 0,
+    kSoundMove = 1,
+    kSoundJump = 2,
+    kSoundHitByEnemy = 3,
+    kSoundTouchGround = 4,
+    kSoundTouchGroundHeavy = 5,
+    kSoundAttackNearTouch = 6,
+    kSoundAttackNearPhantomIgnore = 7,
+    kSoundTransformLightning = 8,
+    kSoundTransformSpider = 9,
     kSoundTransformChangeArmor = 10,
     kSoundUseAoeFire = 11,
     kSoundUseAoeIce = 12,
+    kSoundEnterWater = 13,
+    kSoundLeaveWater = 14,
+    kSoundHeartBeat = 15,
+    kSoundLowHp = 16,
+    kSoundWaterToIce = 17,
+    kSoundIceToWater = 18,
+    kSoundLavaToIce = 19,
+    kSoundGetPickupGeneric = 20,
+    kSoundGetPickupMap = 21,
     kSoundArmorAvailable = 22,
     kSoundFireFliesHaveTarget = 23,
     kSoundUseAoe2Fire = 24,
     kSoundUseAoe2Ice = 25,
+    kSoundAttackNear3 = 26,
+    kSoundAttackNear4 = 27,
+    kSoundDoubleJump = 28,
+    kSoundDie = 29,
+    kSoundGetDrop = 30,
+    kSoundCount = 31,
 };
 
 // What the modifiers, the armors and the fireflies need of the player that

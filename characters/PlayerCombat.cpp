@@ -145,9 +145,11 @@ void Player::FireAttack()
     if (GetAttackKind() == 1) {
         UpdateNearAttackHits(true);
         if (!struckCharacters.empty())
-            PlaySoundAt(6);
+            PlaySoundAt(kSoundAttackNearTouch);
         else
-            PlaySoundAt(attackRank <= 2 ? 0 : attackRank == 3 ? 26 : 27);
+            PlaySoundAt(attackRank <= 2 ? kSoundAttackNear
+                    : attackRank == 3   ? kSoundAttackNear3
+                                        : kSoundAttackNear4);
         return;
     }
     if (GetAttackKind() != 2 || attackGraphical == nullptr)

@@ -31,7 +31,7 @@ void Player::ApplyDamage(CharacterObject* attacker, int damage)
         invulnerable = true;
         invulnerableFrames = kInvulnerableFrames;
         if (life > 0) {
-            PlaySoundAt(3);
+            PlaySoundAt(kSoundHitByEnemy);
             return;
         }
     }

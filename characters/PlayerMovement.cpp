@@ -62,95 +62,112 @@ void Player::MoveWithCollisions(PlayerCollisions* collisions, float dx, float dy
 {
     if (collisions == nullptr)
         return;
+    // What the last test met: how far the move may go, and the kind of box.
     float allowed = 0.0f;
     int kind = 0;
-
-    // Horizontal.
-    const Point<float> start = position;
-    const bool blockedX = dx != 0.0f && collisions->Test(0, GetWorldBox(), dx, 0.0f, &allowed, &kind);
-    if (!blockedX)
-        position.x += dx;
-    else
-        position.x += StopAt(allowed, dx > 0.0f);
-    if (blockedX) {
-        PlayerModifier* climb = GetModifier(kClimb);
-        if (inClimbZone && InAir(moveState) && form == kNormal && climb != nullptr && climb->IsEnabled()
-            && (dirX > 0.0f ? 1 : -1) == GetFacingFromAnimation()) {
-            // The hanging pose faces the wall the player met.
-            facing = GetFacingFromAnimation();
-            SetMoveState(kHanging);
-            previousState = moveState;
-            inClimbZone = false;
-            return;
-        }
-        bool stepped = false;
-        if (dy == 0.0f && (moveState == kWalk || moveState == kStrafe)) {
-            const Point<float> blockedAt = position;
-            position = start;
-            position.y += kStepUp;
-            float a2 = 0.0f;
-            int k2 = 0;
-            const bool roomAbove = !collisions->Overlaps(GetWorldBox());
-            if (roomAbove && !collisions->Test(0, GetWorldBox(), dx, 0.0f, &a2, &k2)) {
-                position.x += dx;
-                stepped = true;
-                float a3 = 0.0f;
-                int k3 = 0;
-                if (collisions->Test(-1, GetWorldBox(), 0.0f, -kStepUp, &a3, &k3) && k3 == kSettleKind)
-                    position.y += StopAt(a3, false);
-            } else {
-                position = blockedAt;
-            }
-        }
-        if (!stepped) {
-            if (moveState == kStrafe)
-                SetMoveState(pressed.y < 0.0f ? kCrouch : kIdle);
-            direction.x = 0.0f;
-        }
+    if (MoveHorizontally(collisions, dx, dy, dirX, pressed, allowed, kind)) {
+        previousState = moveState;
+        return;
     }
-
-    // Vertical.
     const bool onGround = !InAir(moveState);
     const float move = onGround && dy == 0.0f ? -kGroundProbe : dy;
+    const bool blockedY = MoveVertically(collisions, dy, move, pressed, allowed, kind);
+    if (onGround && moveState != kHanging && moveState != kClimbing)
+        FollowGround(collisions, dy, move, blockedY, kind);
+    previousState = moveState;
+}
+
+bool Player::MoveHorizontally(PlayerCollisions* collisions, float dx, float dy, float dirX,
+    const InputActions& pressed, float& allowed, int& kind)
+{
+    const Point<float> start = position;
+    const bool blockedX = dx != 0.0f && collisions->Test(0, GetWorldBox(), dx, 0.0f, &allowed, &kind);
+    if (!blockedX) {
+        position.x += dx;
+        return false;
+    }
+    position.x += StopAt(allowed, dx > 0.0f);
+    PlayerModifier* climb = GetModifier(kClimb);
+    if (inClimbZone && InAir(moveState) && form == kNormal && climb != nullptr && climb->IsEnabled()
+        && (dirX > 0.0f ? 1 : -1) == GetFacingFromAnimation()) {
+        // The hanging pose faces the wall the player met.
+        facing = GetFacingFromAnimation();
+        SetMoveState(kHanging);
+        inClimbZone = false;
+        return true;
+    }
+    const bool stepped
+        = dy == 0.0f && (moveState == kWalk || moveState == kStrafe) && StepUp(collisions, start, dx);
+    if (!stepped) {
+        if (moveState == kStrafe)
+            SetMoveState(pressed.y < 0.0f ? kCrouch : kIdle);
+        direction.x = 0.0f;
+    }
+    return false;
+}
+
+bool Player::StepUp(PlayerCollisions* collisions, Point<float> start, float dx)
+{
+    const Point<float> blockedAt = position;
+    position = start;
+    position.y += kStepUp;
+    float a2 = 0.0f;
+    int k2 = 0;
+    const bool roomAbove = !collisions->Overlaps(GetWorldBox());
+    if (!roomAbove || collisions->Test(0, GetWorldBox(), dx, 0.0f, &a2, &k2)) {
+        position = blockedAt;
+        return false;
+    }
+    position.x += dx;
+    float a3 = 0.0f;
+    int k3 = 0;
+    if (collisions->Test(-1, GetWorldBox(), 0.0f, -kStepUp, &a3, &k3) && k3 == kSettleKind)
+        position.y += StopAt(a3, false);
+    return true;
+}
+
+bool Player::MoveVertically(PlayerCollisions* collisions, float dy, float move, const InputActions& pressed,
+    float& allowed, int& kind)
+{
     const int testKind = move <= 0.0f ? -1 : 0;
     const bool blockedY = collisions->Test(testKind, GetWorldBox(), 0.0f, move, &allowed, &kind);
     if (!blockedY) {
         if (!armorState.armorChanged)
             position.y += move;
-    } else {
-        position.y += StopAt(allowed, move > 0.0f);
+        return false;
     }
-    if (blockedY) {
-        if (moveState == kFall && dy <= 0.0f) {
-            SetMoveState(pressed.y < 0.0f ? kCrouch : kIdle);
-            direction = Point<float>(0.0f, 0.0f);
-        } else if ((moveState == kJump || moveState == kEndJump) && move > 0.0f) {
+    position.y += StopAt(allowed, move > 0.0f);
+    if (moveState == kFall && dy <= 0.0f) {
+        SetMoveState(pressed.y < 0.0f ? kCrouch : kIdle);
+        direction = Point<float>(0.0f, 0.0f);
+    } else if ((moveState == kJump || moveState == kEndJump) && move > 0.0f) {
+        SetMoveState(kFall);
+        direction.y = 0.0f;
+    }
+    return true;
+}
+
+void Player::FollowGround(PlayerCollisions* collisions, float dy, float move, bool blockedY, int kind)
+{
+    if (!blockedY && move < 0.0f) {
+        float a4 = 0.0f;
+        int k4 = 0;
+        if (!collisions->Test(-1, GetWorldBox(), 0.0f, -kEdgeProbe, &a4, &k4)) {
             SetMoveState(kFall);
-            direction.y = 0.0f;
+        } else if (k4 == kSettleKind) {
+            float a5 = 0.0f;
+            int k5 = 0;
+            if (!collisions->Test(-1, GetWorldBox(), 0.0f, a4, &a5, &k5))
+                position.y += a4;
         }
+    } else if (blockedY && dy <= 0.0f && kind != kSettleKind) {
+        float a6 = 0.0f;
+        int k6 = 0;
+        const float probe = std::max(10.0f, -dy);
+        if (collisions->Test(-1, GetWorldBox(), 0.0f, -probe, &a6, &k6) && k6 == kSettleKind
+            && std::fabs(a6) > 4.1f)
+            position.y += a6 + 1.0f;
     }
-    if (onGround && moveState != kHanging && moveState != kClimbing) {
-        if (!blockedY && move < 0.0f) {
-            float a4 = 0.0f;
-            int k4 = 0;
-            if (!collisions->Test(-1, GetWorldBox(), 0.0f, -kEdgeProbe, &a4, &k4)) {
-                SetMoveState(kFall);
-            } else if (k4 == kSettleKind) {
-                float a5 = 0.0f;
-                int k5 = 0;
-                if (!collisions->Test(-1, GetWorldBox(), 0.0f, a4, &a5, &k5))
-                    position.y += a4;
-            }
-        } else if (blockedY && dy <= 0.0f && kind != kSettleKind) {
-            float a6 = 0.0f;
-            int k6 = 0;
-            const float probe = std::max(10.0f, -dy);
-            if (collisions->Test(-1, GetWorldBox(), 0.0f, -probe, &a6, &k6) && k6 == kSettleKind
-                && std::fabs(a6) > 4.1f)
-                position.y += a6 + 1.0f;
-        }
-    }
-    previousState = moveState;
 }
 
 bool Player::HasHeadroom(PlayerCollisions* collisions)
@@ -206,8 +223,8 @@ void Player::UpdateContacts(bool silent)
     if (touchingWater && !wasTouching && !silent) {
         const Point<int> below(probe.x, static_cast<int>(position.y) - 32);
         if (world->GetLiquidAt(below) != PlayerLiquid::WaterFall)
-            PlaySoundAt(13);
+            PlaySoundAt(kSoundEnterWater);
     }
     if (!touchingWater && wasTouching)
-        PlaySoundAt(14);
+        PlaySoundAt(kSoundLeaveWater);
 }

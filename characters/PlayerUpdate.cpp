@@ -112,6 +112,34 @@ void Player::UpdateWithActions(
     const int stateAtStart = moveState;
     const int formAtStart = form;
     const int attackAtStart = attackKind;
+    ApplyRequests(dt);
+    const InputActions none;
+    const InputActions& pressed = inputLocked ? none : pressedIn;
+    const InputActions& previous = inputLocked ? none : previousIn;
+    const InputActions& released = inputLocked ? none : releasedIn;
+
+    PlayerWorld* world = GetPlayerWorld();
+    CountFrame(world);
+    const bool fireArmorWorn = armorState.currentArmor == kFireArmor;
+    const bool slowed = inLava || (touchingWater && (!fireArmorWorn || IsSpiderForm()));
+    UpdateMovingStage(slowed ? dt * PlayerTuning::Current().waterSlowRatio : dt);
+
+    PlayerCollisions* collisions = world != nullptr ? world->GetCollisions() : nullptr;
+    if (collisions == nullptr)
+        return;
+    UpdateInvulnerability();
+    MoveByActions(dt, collisions, pressed, previous, released);
+    UpdateContacts(false);
+    FreezeAfterHighFall(stateAtStart);
+
+    ChooseAnimation(pressed, moveState != stateAtStart, formAtStart, stateAtStart);
+    UpdateAttack(pressed, stateAtStart);
+    NoteChanges(stateAtStart, formAtStart, attackAtStart);
+    FinishUpdate(*world, pressed);
+}
+
+void Player::ApplyRequests(double dt)
+{
     if (pendingMoveState != -1) {
         SetMoveState(pendingMoveState);
         pendingMoveState = -1;
@@ -128,12 +156,10 @@ void Player::UpdateWithActions(
         inputLocked = false;
         SetMoveState(kIdle);
     }
-    const InputActions none;
-    const InputActions& pressed = inputLocked ? none : pressedIn;
-    const InputActions& previous = inputLocked ? none : previousIn;
-    const InputActions& released = inputLocked ? none : releasedIn;
+}
 
-    PlayerWorld* world = GetPlayerWorld();
+void Player::CountFrame(PlayerWorld* world)
+{
     if (world != nullptr) {
         const uint64_t played = static_cast<uint64_t>(world->GetPlayTime()) + 33u;
         world->SetPlayTime(
@@ -141,15 +167,10 @@ void Player::UpdateWithActions(
     }
     stateFrames += 1.0;
     crossbowFrames += 1;
+}
 
-    const bool fireArmorWorn = armorState.currentArmor == kFireArmor;
-    const bool slowed = inLava || (touchingWater && (!fireArmorWorn || IsSpiderForm()));
-    UpdateMovingStage(slowed ? dt * PlayerTuning::Current().waterSlowRatio : dt);
-
-    PlayerCollisions* collisions = world != nullptr ? world->GetCollisions() : nullptr;
-    if (collisions == nullptr)
-        return;
-
+void Player::UpdateInvulnerability()
+{
     if (invulnerableFrames > 0) {
         --invulnerableFrames;
         hitThisFrame = true;
@@ -157,7 +178,11 @@ void Player::UpdateWithActions(
         hitThisFrame = false;
     }
     invulnerable = invulnerableFrames > 0;
+}
 
+void Player::MoveByActions(double dt, PlayerCollisions* collisions, const InputActions& pressed,
+    const InputActions& previous, const InputActions& released)
+{
     bool hurtRunning = false;
     UpdateMoveState(hurtRunning, collisions, previousMoveState, pressed, previous, released, kAirStep);
 
@@ -170,8 +195,10 @@ void Player::UpdateWithActions(
         const InputActions pressed2 = pressed, previous2 = previous, released2 = released;
         UpdateMoveState(hurtRunning, collisions, previousMoveState, pressed2, previous2, released2, kAirStep);
     }
-    UpdateContacts(false);
+}
 
+void Player::FreezeAfterHighFall(int stateAtStart)
+{
     if (stateAtStart == kFall && moveState != kFall && moveState != kHanging && moveState != kClimbing
         && jumpStartY - position.y >= PlayerTuning::Current().highFallHeightThreshold) {
         formTimer = PlayerTuning::Current().highFallFreezeTime;
@@ -179,27 +206,31 @@ void Player::UpdateWithActions(
         jumpStartY = position.y;
         direction.x = 0.0f;
     }
+}
 
-    ChooseAnimation(pressed, moveState != stateAtStart, formAtStart, stateAtStart);
-    UpdateAttack(pressed, stateAtStart);
-
+void Player::NoteChanges(int stateAtStart, int formAtStart, int attackAtStart)
+{
     if (moveState != stateAtStart) {
         previousMoveState = stateAtStart;
-        const bool landed = InAir(stateAtStart) && moveState >= 0 && moveState <= 3;
+        const bool landed = InAir(stateAtStart) && moveState >= kIdle && moveState < kJump;
         if (landed)
-            PlaySoundAt(form == kHighFallFreeze || form == kSpiderHighFallFreeze ? 5 : 4);
+            PlaySoundAt(form == kHighFallFreeze || form == kSpiderHighFallFreeze ? kSoundTouchGroundHeavy
+                                                                                 : kSoundTouchGround);
         if (moveState == kWalk)
-            PlaySoundAt(1);
+            PlaySoundAt(kSoundMove);
         if (moveState == kJump)
-            PlaySoundAt(2);
+            PlaySoundAt(kSoundJump);
         if (stateAtStart == kWalk)
-            StopSoundAt(1);
+            StopSoundAt(kSoundMove);
     }
     if (form != formAtStart)
         previousForm = formAtStart;
     if (attackKind != attackAtStart)
         previousAttackKind = attackAtStart;
+}
 
+void Player::FinishUpdate(PlayerWorld& world, const InputActions& pressed)
+{
     // Blinks while hit.
     if (hitThisFrame && hitBlink == nullptr)
         hitBlink = std::make_unique<GE_Blink>();
@@ -208,7 +239,7 @@ void Player::UpdateWithActions(
     if (hitBlink != nullptr)
         hitBlink->Update();
 
-    if (secretFinder && world->HasLevel())
+    if (secretFinder && world.HasLevel())
         FindNearestSecretZone();
     UpdateDeath();
     // After-images while dashing and after a double jump.
@@ -217,10 +248,10 @@ void Player::UpdateWithActions(
     UpdateArmors(pressed);
 
     if (life > 1 && lowLifeSoundPlaying) {
-        StopSoundAt(16);
+        StopSoundAt(kSoundLowHp);
         lowLifeSoundPlaying = false;
     } else if (life == 1 && !lowLifeSoundPlaying) {
-        PlaySoundAt(16);
+        PlaySoundAt(kSoundLowHp);
         lowLifeSoundPlaying = true;
     }
 }
@@ -267,7 +298,7 @@ void Player::UpdateMoveState(bool& hurtRunning, PlayerCollisions* collisions, in
         const bool allowed = !IsSpiderForm() || spiderDoubleJump;
         if (allowed && IsModifierEnabled(kDoubleJump) && !doubleJumped
             && NewlyPressed(pressed.jump, previous.jump, released.jump)) {
-            PlaySoundAt(28);
+            PlaySoundAt(kSoundDoubleJump);
             doubleJumped = true;
             // A new jump from the first stage: SetMoveState does nothing for
             // the state the player is already in, so restart it here.
@@ -299,56 +330,14 @@ void Player::ApplyTransitions(PlayerCollisions* collisions, const InputActions& 
     const bool strafe = StrafeStarts(pressed, previous);
     switch (moveState) {
     case kIdle:
-        if (strafe) {
-            SetMoveState(kStrafe);
-            direction = Point<float>(pressed.strafeRight ? 1.0f : -1.0f, 0.0f);
-            EndAttack();
-        } else if (jumpPressed && HasHeadroom(collisions)) {
-            SetMoveState(kJump);
-            direction = Point<float>(0.0f, 0.0f);
-            EndAttack();
-        } else if (pressed.y >= 0.0f) {
-            if (!IsAttacking() && pressed.x != 0.0f)
-                SetMoveState(kWalk);
-        } else if (pressed.y == -1.0f) {
-            SetMoveState(kCrouch);
-            direction.x = 0.0f;
-            if (IsAttacking() && previousAttackKind == 0)
-                EndAttack();
-        }
+        LeaveIdle(collisions, pressed, jumpPressed, strafe);
         break;
     case kWalk:
-        if (strafe) {
-            SetMoveState(kStrafe);
-            direction = Point<float>(pressed.strafeRight ? 1.0f : -1.0f, 0.0f);
-        } else if (jumpPressed && HasHeadroom(collisions)) {
-            SetMoveState(kJump);
-        } else if (pressed.y < 0.0f) {
-            SetMoveState(kCrouch);
-            direction = Point<float>(0.0f, 0.0f);
-        } else if (pressed.x == 0.0f) {
-            SetMoveState(kIdle);
-        }
+        LeaveWalk(collisions, pressed, jumpPressed, strafe);
         break;
     case kCrouch:
-        if (IsAttacking())
-            break;
-        if (jumpPressed) {
-            float allowed = 0.0f;
-            int kind = 0;
-            // Floors that block only from above are not solid here: the
-            // player drops through them.
-            const bool floorBelow = collisions->Test(0, GetWorldBox(), 0.0f, -4.0f, &allowed, &kind);
-            if (floorBelow && HasHeadroom(collisions)) {
-                SetMoveState(kJump);
-            } else {
-                position.y -= 4.0f; // drops through
-                SetMoveState(kFall);
-            }
-            direction = Point<float>(0.0f, 0.0f);
-        } else if (pressed.y >= 0.0f) {
-            SetMoveState(pressed.x != 0.0f ? kWalk : kIdle);
-        }
+        if (!IsAttacking())
+            LeaveCrouch(collisions, pressed, jumpPressed);
         break;
     case kJump: {
         PlayerWorld* world = GetPlayerWorld();
@@ -358,36 +347,19 @@ void Player::ApplyTransitions(PlayerCollisions* collisions, const InputActions& 
         break;
     }
     case kHanging:
-        if (jumpPressed) {
-            const bool wasLeft = currentAnimationId == ClimbIdleL;
-            SetMoveState(kJump);
-            inClimbZone = false;
-            direction.x = wasLeft ? 1.0f : -1.0f;
-        } else if (pressed.y != 0.0f) {
+        if (jumpPressed)
+            JumpOffWall(currentAnimationId == ClimbIdleL);
+        else if (pressed.y != 0.0f)
             SetMoveState(kClimbing);
-        }
         break;
     case kClimbing:
-        if (jumpPressed) {
-            const bool wasLeft = currentAnimationId == ClimbDownL || currentAnimationId == ClimbUpL;
-            SetMoveState(kJump);
-            inClimbZone = false;
-            direction.x = wasLeft ? 1.0f : -1.0f;
-        } else if (pressed.y == 0.0f) {
+        if (jumpPressed)
+            JumpOffWall(currentAnimationId == ClimbDownL || currentAnimationId == ClimbUpL);
+        else if (pressed.y == 0.0f)
             SetMoveState(kHanging);
-        }
         break;
     case kStrafe:
-        if (jumpPressed && HasHeadroom(collisions)) {
-            SetMoveState(kJump);
-        } else if (stateFrames >= PlayerTuning::Current().straffDuration) {
-            if (pressed.y < 0.0f) {
-                SetMoveState(kCrouch);
-                direction = Point<float>(0.0f, 0.0f);
-            } else {
-                SetMoveState(pressed.x != 0.0f ? kWalk : kIdle);
-            }
-        }
+        LeaveStrafe(collisions, pressed, jumpPressed);
         break;
     default:
         break;
@@ -398,6 +370,85 @@ void Player::ApplyTransitions(PlayerCollisions* collisions, const InputActions& 
         facing = GetFacingFromAnimation();
         if (PlayerModifier* straff = GetModifier(kStraff))
             straff->SetCooldown(PlayerTuning::Current().straffDelay);
+    }
+}
+
+void Player::LeaveIdle(
+    PlayerCollisions* collisions, const InputActions& pressed, bool jumpPressed, bool strafe)
+{
+    if (strafe) {
+        SetMoveState(kStrafe);
+        direction = Point<float>(pressed.strafeRight ? 1.0f : -1.0f, 0.0f);
+        EndAttack();
+    } else if (jumpPressed && HasHeadroom(collisions)) {
+        SetMoveState(kJump);
+        direction = Point<float>(0.0f, 0.0f);
+        EndAttack();
+    } else if (pressed.y >= 0.0f) {
+        if (!IsAttacking() && pressed.x != 0.0f)
+            SetMoveState(kWalk);
+    } else if (pressed.y == -1.0f) {
+        SetMoveState(kCrouch);
+        direction.x = 0.0f;
+        if (IsAttacking() && previousAttackKind == 0)
+            EndAttack();
+    }
+}
+
+void Player::LeaveWalk(
+    PlayerCollisions* collisions, const InputActions& pressed, bool jumpPressed, bool strafe)
+{
+    if (strafe) {
+        SetMoveState(kStrafe);
+        direction = Point<float>(pressed.strafeRight ? 1.0f : -1.0f, 0.0f);
+    } else if (jumpPressed && HasHeadroom(collisions)) {
+        SetMoveState(kJump);
+    } else if (pressed.y < 0.0f) {
+        SetMoveState(kCrouch);
+        direction = Point<float>(0.0f, 0.0f);
+    } else if (pressed.x == 0.0f) {
+        SetMoveState(kIdle);
+    }
+}
+
+void Player::LeaveCrouch(PlayerCollisions* collisions, const InputActions& pressed, bool jumpPressed)
+{
+    if (jumpPressed) {
+        float allowed = 0.0f;
+        int kind = 0;
+        // Floors that block only from above are not solid here: the player
+        // drops through them.
+        const bool floorBelow = collisions->Test(0, GetWorldBox(), 0.0f, -4.0f, &allowed, &kind);
+        if (floorBelow && HasHeadroom(collisions)) {
+            SetMoveState(kJump);
+        } else {
+            position.y -= 4.0f; // drops through
+            SetMoveState(kFall);
+        }
+        direction = Point<float>(0.0f, 0.0f);
+    } else if (pressed.y >= 0.0f) {
+        SetMoveState(pressed.x != 0.0f ? kWalk : kIdle);
+    }
+}
+
+void Player::JumpOffWall(bool facedLeft)
+{
+    SetMoveState(kJump);
+    inClimbZone = false;
+    direction.x = facedLeft ? 1.0f : -1.0f;
+}
+
+void Player::LeaveStrafe(PlayerCollisions* collisions, const InputActions& pressed, bool jumpPressed)
+{
+    if (jumpPressed && HasHeadroom(collisions)) {
+        SetMoveState(kJump);
+    } else if (stateFrames >= PlayerTuning::Current().straffDuration) {
+        if (pressed.y < 0.0f) {
+            SetMoveState(kCrouch);
+            direction = Point<float>(0.0f, 0.0f);
+        } else {
+            SetMoveState(pressed.x != 0.0f ? kWalk : kIdle);
+        }
     }
 }
 

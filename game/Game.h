@@ -261,6 +261,36 @@ public:
     void SetCurrentPostEffect(GraphicalEffect* effect) override { currentPostEffect = effect; }
     GraphicalEffect* GetCurrentPostEffect() override { return currentPostEffect; }
 
+private:
+    // ---- the steps of Update (GameFrame.cpp)
+    // A reload of the save or a level change asked for since the last pass.
+    void ApplyPendingLoads();
+    // Steps the clocks; true on an update frame.
+    bool AdvanceClocks();
+    void UpdateTitleScreen(AbstractInputManager* input);
+    void UpdateRunningGame(AbstractInputManager* input, bool tick);
+    // The gameplay keys of an update frame, the level's events and instances.
+    void PollGameplayInput(AbstractInputManager* input);
+    // One update frame of the world: player, camera, characters, particles.
+    void StepWorld(AbstractInputManager* input);
+    // During the ending, a key after its wait returns to the title.
+    void WaitForEndingKey(AbstractInputManager* input);
+    void UpdateMenuOverGame(AbstractInputManager* input);
+
+    // ---- the steps of ChangeLevel (GameLevelChange.cpp)
+    // The level read from the file (tried as given, then in the map
+    // folder), or null with the reason in the debug output.
+    std::unique_ptr<Level> ReadLevelFile(const std::string& levelFile);
+    // The current level goes; the new one gets its name, the saved states of
+    // its instances, its spawns and in-game layers, and the player (created
+    // from the save when there is none; else its facing and fall are kept).
+    void PrepareLevel(Level& level, const std::string& levelFile, int& facing, bool& falling);
+    void PlaceCamera(const Level& level, bool placed);
+    // The new current level starts: the player settles, the camera follows,
+    // the start-up script and zones run.
+    void EnterLevel(bool placed, int facing, bool falling);
+
+public:
     // ---- members, in the order of their construction
     DevConsole console;
     // The tuning values in force while this game exists (installed by the

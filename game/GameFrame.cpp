@@ -17,6 +17,7 @@
 #include "scene/Level.h"
 #include "scene/SceneObject.h"
 #include "scene/SpacialInstance.h"
+#include "script/BGEvent_PickupCinematic.h"
 #include "script/BackgroundEvent.h"
 #include "script/Script.h"
 #include "ui/UI_Frame.h"
@@ -85,13 +86,31 @@ void Game::UpdateFramePacing()
 
 void Game::Update()
 {
-    // 1. Sounds may start again this pass.
+    // Sounds may start again this pass.
     if (soundEventsManager)
         soundEventsManager->ClearStartedSounds();
+    ApplyPendingLoads();
+    const bool tick = AdvanceClocks();
 
-    // 2, 3. A reload of the save, then a pending level change, before any
-    // gameplay of this pass.
-    // A player whose death has played out is brought back from the save.
+    AbstractInputManager* input = inputManager.get();
+    if (menuFlag && uiState == 0)
+        UpdateTitleScreen(input);
+    else if (!menuFlag)
+        UpdateRunningGame(input, tick);
+    else
+        UpdateMenuOverGame(input);
+
+    // The music streams on update frames.
+    if (tick)
+        if (auto* engine = dynamic_cast<DXSoundEngine*>(soundEngine.get()))
+            UpdateStreamedMusic(engine);
+}
+
+void Game::ApplyPendingLoads()
+{
+    // A reload of the save, then a pending level change, before any gameplay
+    // of this pass. A player whose death has played out is brought back from
+    // the save.
     if (playerAccess != nullptr && playerAccess->playerDied) {
         playerAccess->playerDied = false;
         pendingLoad = true;
@@ -109,9 +128,12 @@ void Game::Update()
         pendingLevelFile.clear();
     }
     pendingLoad = false;
+}
 
-    // 4, 5, 6. The two clocks: the wall-clock step drives animation, the
-    // accumulated time decides whether this pass is an update frame.
+bool Game::AdvanceClocks()
+{
+    // The wall-clock step drives animation, the accumulated time decides
+    // whether this pass is an update frame.
     if (timeStep == 0.0)
         gameClock.Update();
     timeStep = gameClock.Update();
@@ -119,127 +141,141 @@ void Game::Update()
     const bool tick = fixedStepTick != 0;
     if (tick)
         ++frameCounter;
+    return tick;
+}
 
-    AbstractInputManager* input = inputManager.get();
-    if (menuFlag && uiState == 0) {
-        // 7. Title screen: only the interface moves.
-        if (input != nullptr)
-            input->Poll();
+void Game::UpdateTitleScreen(AbstractInputManager* input)
+{
+    // Only the interface moves.
+    if (input != nullptr)
+        input->Poll();
+    for (SceneObject* object : sceneObjects)
+        if (object != nullptr && IsUIObject(object))
+            object->Update(timeStep);
+}
+
+void Game::UpdateRunningGame(AbstractInputManager* input, bool tick)
+{
+    if (!interfaceHidden)
+        ShowGameplayUI();
+    else if (uiFrames.size() > 2)
+        uiFrames[2]->SetVisible(false);
+    uiState = 1;
+
+    if (tick && input != nullptr)
+        PollGameplayInput(input);
+    if (tick && !menuFlag)
+        StepWorld(input);
+
+    if (!menuFlag) {
+        if (currentLevel != nullptr)
+            currentLevel->UpdateObjects(timeStep);
         for (SceneObject* object : sceneObjects)
-            if (object != nullptr && IsUIObject(object))
+            if (object != nullptr)
                 object->Update(timeStep);
-    } else if (!menuFlag) {
-        // 8. Game running.
+        if (!menuFlag && tick && endingMode > 0)
+            WaitForEndingKey(input);
+    }
+}
+
+void Game::PollGameplayInput(AbstractInputManager* input)
+{
+    // The boxes queued for the last frame are drawn; this one queues afresh.
+    console.debugBoxes.clear();
+    input->Poll();
+    const InputActions now = input->GetPressedActions();
+    const InputActions before = input->GetPreviousActions();
+    const bool pauseEdge = Edge(now.Action9, before.Action9);
+    const bool overlayEdge = Edge(now.Action10, before.Action10) && !now.RawShift;
+    RunBackgroundEvents();
+    if (currentLevel != nullptr)
+        currentLevel->UpdateInstances();
+    if (overlayEdge && !gameplayPaused && !interfaceHidden && endingMode == 0) {
+        SetMenuFlag(true);
+        overlaySource = 0;
+        teleportMap.mapMode = 0;
+        OpenOverlayScreen();
+    }
+    // Escape or the pad's Start pauses, unless a cut-scene holds the game or
+    // the overlay screen is open.
+    if (pauseEdge && !gameplayPaused && !menuFlag) {
+        SetMenuFlag(true);
+        OpenPauseMenu();
+    }
+}
+
+void Game::StepWorld(AbstractInputManager* input)
+{
+    if (slowMotionSkip > 0)
+        --slowMotionSkip;
+    if (slowMotionSkip == 0) {
+        if (arrivalCounter >= 0 && ++arrivalCounter >= 30) {
+            arrivalCounter = -1;
+            transitionImage = nullptr;
+        }
+        // The player moves by the poll's actions before the zones see where
+        // it is.
+        if (player != nullptr && currentLevel != nullptr && !gameplayPaused)
+            player->UpdateInputs(kFixedStep, input);
+        if (currentLevel != nullptr)
+            currentLevel->UpdatePlayerContacts();
+        TimeSection(console.profileTimers, " >Cam+LoopUpdateCharacters", true);
+        Camera::UpdateTravel(camera, player.get(), true);
+        UpdateCharacters(gameplayPaused, kFixedStep);
+        UpdateCinematicObject();
+        TimeSection(console.profileTimers, " >Cam+LoopUpdateCharacters", true);
+        if (currentLevel != nullptr)
+            currentLevel->UpdateParticleSystems(kFixedStep);
+    }
+    if (slowMotionSteps > 0 && slowMotionSkip == 0) {
+        --slowMotionSteps;
+        slowMotionSkip = std::min(slowMotionSteps, 3);
+    }
+    UpdateBackgroundEvents();
+}
+
+void Game::WaitForEndingKey(AbstractInputManager* input)
+{
+    if (endingCounter > 0) {
+        // Then the ending asks for a key.
+        if (--endingCounter == 0)
+            if (auto* text = dynamic_cast<UI_Frame_Text*>(endScoreFrame.get()))
+                text->WrapLine("PRESS ANY BUTTON ...");
+        return;
+    }
+    if (input == nullptr)
+        return;
+    const InputActions now = input->GetPressedActions();
+    const InputActions before = input->GetPreviousActions();
+    if (Edge(now.jump, before.jump) || Edge(now.crossbow, before.crossbow) || Edge(now.attack, before.attack)
+        || Edge(now.spiderToggle, before.spiderToggle))
+        ReturnToTitle();
+}
+
+void Game::UpdateMenuOverGame(AbstractInputManager* input)
+{
+    // Tab, or else the second action key, closes the menu.
+    if (input == nullptr)
+        return;
+    input->Poll();
+    const InputActions now = input->GetPressedActions();
+    const InputActions before = input->GetPreviousActions();
+    if (Edge(now.Action10, before.Action10) || Edge(now.crossbow, before.crossbow)) {
+        SetMenuFlag(!menuFlag);
         if (!interfaceHidden)
             ShowGameplayUI();
-        else if (uiFrames.size() > 2)
-            uiFrames[2]->SetVisible(false);
-        uiState = 1;
-
-        if (tick && input != nullptr) {
-            // The boxes queued for the last frame are drawn; this one queues afresh.
-            console.debugBoxes.clear();
-            input->Poll();
-            const InputActions now = input->GetPressedActions();
-            const InputActions before = input->GetPreviousActions();
-            const bool pauseEdge = Edge(now.Action9, before.Action9);
-            const bool overlayEdge = Edge(now.Action10, before.Action10) && !now.RawShift;
-            RunBackgroundEvents();
-            if (currentLevel != nullptr)
-                currentLevel->UpdateInstances();
-            if (overlayEdge && !gameplayPaused && !interfaceHidden && endingMode == 0) {
-                SetMenuFlag(true);
-                overlaySource = 0;
-                teleportMap.mapMode = 0;
-                OpenOverlayScreen();
-            }
-            // Escape or the pad's Start pauses, unless a cut-scene holds the
-            // game or the overlay screen is open.
-            if (pauseEdge && !gameplayPaused && !menuFlag) {
-                SetMenuFlag(true);
-                OpenPauseMenu();
-            }
-        }
-
-        if (tick && !menuFlag) {
-            if (slowMotionSkip > 0)
-                --slowMotionSkip;
-            if (slowMotionSkip == 0) {
-                if (arrivalCounter >= 0 && ++arrivalCounter >= 30) {
-                    arrivalCounter = -1;
-                    transitionImage = nullptr;
-                }
-                // The player moves by the poll's actions before the zones
-                // see where it is.
-                if (player != nullptr && currentLevel != nullptr && !gameplayPaused)
-                    player->UpdateInputs(kFixedStep, input);
-                if (currentLevel != nullptr)
-                    currentLevel->UpdatePlayerContacts();
-                TimeSection(console.profileTimers, " >Cam+LoopUpdateCharacters", tick);
-                Camera::UpdateTravel(camera, player.get(), true);
-                UpdateCharacters(gameplayPaused, kFixedStep);
-                UpdateCinematicObject();
-                TimeSection(console.profileTimers, " >Cam+LoopUpdateCharacters", tick);
-                if (currentLevel != nullptr)
-                    currentLevel->UpdateParticleSystems(kFixedStep);
-            }
-            if (slowMotionSteps > 0 && slowMotionSkip == 0) {
-                --slowMotionSteps;
-                slowMotionSkip = std::min(slowMotionSteps, 3);
-            }
-            UpdateBackgroundEvents();
-        }
-
-        if (!menuFlag) {
-            if (currentLevel != nullptr)
-                currentLevel->UpdateObjects(timeStep);
-            for (SceneObject* object : sceneObjects)
-                if (object != nullptr)
-                    object->Update(timeStep);
-            if (!menuFlag && tick && endingMode > 0) {
-                if (endingCounter > 0) {
-                    // Then the ending asks for a key.
-                    if (--endingCounter == 0)
-                        if (auto* text = dynamic_cast<UI_Frame_Text*>(endScoreFrame.get()))
-                            text->WrapLine("PRESS ANY BUTTON ...");
-                } else if (input != nullptr) {
-                    const InputActions now = input->GetPressedActions();
-                    const InputActions before = input->GetPreviousActions();
-                    if (Edge(now.jump, before.jump) || Edge(now.crossbow, before.crossbow)
-                        || Edge(now.attack, before.attack) || Edge(now.spiderToggle, before.spiderToggle))
-                        ReturnToTitle();
-                }
-            }
-        }
-    } else {
-        // 9. A menu over a running game: Tab, or else the second action key,
-        // closes it.
-        if (input != nullptr) {
-            input->Poll();
-            const InputActions now = input->GetPressedActions();
-            const InputActions before = input->GetPreviousActions();
-            if (Edge(now.Action10, before.Action10) || Edge(now.crossbow, before.crossbow)) {
-                SetMenuFlag(!menuFlag);
-                if (!interfaceHidden)
-                    ShowGameplayUI();
-            }
-        }
     }
-
-    // 10. The music streams on update frames.
-    if (tick)
-        if (auto* engine = dynamic_cast<DXSoundEngine*>(soundEngine.get()))
-            UpdateStreamedMusic(engine);
 }
 
 void Game::UpdateCinematicObject()
 {
-    if ((pickupCinematicKind != 4 && pickupCinematicKind != 5) || cinematicObject == nullptr)
+    if ((pickupCinematicKind != kPickupObjectAt && pickupCinematicKind != kPickupObject)
+        || cinematicObject == nullptr)
         return;
     cinematicObject->Update(kFixedStep);
     if (cinematicObject->IsAnimationFinished()) {
         cinematicObject = nullptr;
-        pickupCinematicKind = 0;
+        pickupCinematicKind = kPickupNone;
     }
 }
 

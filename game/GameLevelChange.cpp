@@ -73,39 +73,66 @@ bool Game::ChangeLevel(std::string levelFile)
         pool->renderGoEvent.Set();
     }
 
+    std::unique_ptr<Level> level = ReadLevelFile(levelFile);
+    if (!level) {
+        // The level being played stays.
+        EndLoadingScreen(pool);
+        TimeSection(console.profileTimers, "ChangeLevel", true);
+        return false;
+    }
+
+    // The player, and the side it faced and whether it fell as it left.
+    int facing = 1;
+    bool falling = false;
+    PrepareLevel(*level, levelFile, facing, falling);
+    // The start point; the level must be current for the player's contacts.
+    const bool placed = PlacePlayerAtStart(*level);
+    PlaceCamera(*level, placed);
+    currentLevel = level.release();
+    EnterLevel(placed, facing, falling);
+
+    // The images queued while the level was read load on the render thread;
+    // then the loading screen ends.
+    if (pool != nullptr)
+        pool->RequestLoadImages(nullptr, true);
+    EndLoadingScreen(pool);
+
+    menuFlag = false;
+    ShowGameplayUI();
+    platform::DebugOutput("ChangeLevel: entered \"" + currentLevel->GetName() + "\"\n");
+    TimeSection(console.profileTimers, "ChangeLevel", true);
+    return true;
+}
+
+std::unique_ptr<Level> Game::ReadLevelFile(const std::string& levelFile)
+{
     std::string path = levelFile;
     if (!CanOpen(path))
         path = mapPath + "\\" + levelFile;
     if (!CanOpen(path)) {
         platform::DebugOutput("ChangeLevel: cannot open the level \"" + levelFile + "\"\n");
-        EndLoadingScreen(pool);
-        TimeSection(console.profileTimers, "ChangeLevel", true);
-        return false;
+        return nullptr;
     }
     if (soundEventsManager)
         soundEventsManager->StopAll();
     std::string error;
     std::unique_ptr<Level> level = Level::LoadFile(path, &error);
-    if (!level) {
-        // The level being played stays.
+    if (!level)
         platform::DebugOutput("ChangeLevel: " + error + "\n");
-        EndLoadingScreen(pool);
-        TimeSection(console.profileTimers, "ChangeLevel", true);
-        return false;
-    }
+    return level;
+}
 
+void Game::PrepareLevel(Level& level, const std::string& levelFile, int& facing, bool& falling)
+{
     if (currentLevel != nullptr)
         ReleaseLevel(currentLevel, this);
     if (transitionImage != nullptr)
         arrivalCounter = 0;
-    level->SetName(ToLowerCase(levelFile));
+    level.SetName(ToLowerCase(levelFile));
     // The save data files the level's instance states under its name.
-    if (level->GetSaveKey().empty())
-        level->SetSaveKey(level->GetName());
+    if (level.GetSaveKey().empty())
+        level.SetSaveKey(level.GetName());
 
-    // The player, and the side it faced and whether it fell as it left.
-    int facing = 1;
-    bool falling = false;
     if (!player) {
         CreatePlayerFromSave();
     } else {
@@ -115,26 +142,27 @@ bool Game::ChangeLevel(std::string levelFile)
     {
         VectorSerialize savedLevels(false);
         saveData.ListLevelRecords(savedLevels);
-        level->RestoreInstanceStates(&savedLevels);
+        level.RestoreInstanceStates(&savedLevels);
     }
     ApplySaveData(this);
-    level->SpawnInstances();
+    level.SpawnInstances();
     // Connected water (and lava) is numbered so that a freeze stays in the
     // body of water it starts in.
-    PlayerArmorIce::GroupReplaceableScenery(level.get());
-    AddInGameLayer(*level, Level::kScene, "INGAME_LastSCLAYER", false);
-    AddInGameLayer(*level, Level::kForeground, "INGAME_LastFGLAYER", true);
-    level->FindMinimapLocation();
+    PlayerArmorIce::GroupReplaceableScenery(&level);
+    AddInGameLayer(level, Level::kScene, "INGAME_LastSCLAYER", false);
+    AddInGameLayer(level, Level::kForeground, "INGAME_LastFGLAYER", true);
+    level.FindMinimapLocation();
     for (int i = 0; i < player->GetModifierCount(); ++i)
         if (PlayerModifier* modifier = player->GetModifier(i))
             modifier->Reset();
+}
 
-    // The start point; the level must be current for the player's contacts.
-    const bool placed = PlacePlayerAtStart(*level);
+void Game::PlaceCamera(const Level& level, bool placed)
+{
     camera.SetSpeed(CameraTuning::Current().travelSpeed);
     camera.StopTravel();
     if (!placed) {
-        const Point<float> stored(level->GetValueA(), level->GetValueB());
+        const Point<float> stored(level.GetValueA(), level.GetValueB());
         camera.SetPosition(stored.x, stored.y);
         player->SetPosition(stored + Point<float>(256.0f, 224.0f));
     } else {
@@ -142,8 +170,10 @@ bool Game::ChangeLevel(std::string levelFile)
         const Point<int> size = player->GetSize();
         camera.SetPosition(at.x + size.x * 0.5f - 256.0f, at.y + size.y * 0.5f - 224.0f);
     }
+}
 
-    currentLevel = level.release();
+void Game::EnterLevel(bool placed, int facing, bool falling)
+{
     camera.SetLevel(currentLevel);
     SettlePlayerOnArrival(placed, facing, falling);
     Camera::UpdateTravel(camera, player.get(), false);
@@ -161,18 +191,6 @@ bool Game::ChangeLevel(std::string levelFile)
     // A player brought back from the save shows its arrival before it moves.
     if (pendingLoad)
         player->StartArrival();
-
-    // The images queued while the level was read load on the render thread;
-    // then the loading screen ends.
-    if (pool != nullptr)
-        pool->RequestLoadImages(nullptr, true);
-    EndLoadingScreen(pool);
-
-    menuFlag = false;
-    ShowGameplayUI();
-    platform::DebugOutput("ChangeLevel: entered \"" + currentLevel->GetName() + "\"\n");
-    TimeSection(console.profileTimers, "ChangeLevel", true);
-    return true;
 }
 
 bool Game::ReleaseLevel(Level* level, Game* game)

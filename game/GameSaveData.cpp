@@ -175,6 +175,25 @@ bool GameSaveData::WriteFile(const std::string& path, const AchievementManager* 
 bool GameSaveData::Read(std::istream& is, std::vector<std::pair<std::string, int32_t>>* achievementEntries)
 {
     int32_t format = 0;
+    if (!ReadHead(is, format) || !ReadTeleports(is) || !ReadPlayer(is) || !ReadLevelRecords(is))
+        return false;
+    if (format == 0)
+        return true;
+    if (!ReadSaveVars(is) || !ReadFieldsOfFormat(is, format))
+        return false;
+    if (format < 12)
+        return true;
+
+    std::vector<std::pair<std::string, int32_t>> entries;
+    if (!AchievementManager::ReadEntries(is, entries))
+        return false;
+    if (achievementEntries != nullptr)
+        *achievementEntries = std::move(entries);
+    return true;
+}
+
+bool GameSaveData::ReadHead(std::istream& is, int32_t& format)
+{
     if (!ReadIntLine(is, format))
         return false;
     if (format < 0 || format > kFormat)
@@ -189,11 +208,13 @@ bool GameSaveData::Read(std::istream& is, std::vector<std::pair<std::string, int
         if (!ReadIntLine(is, cell))
             return false;
     }
-    if (!ReadTextLine(is, mapName))
-        return false;
+    return ReadTextLine(is, mapName);
+}
 
-    // Every entry of a counted list begins with a read that fails at the end
-    // of the file, so a count larger than the file ends there.
+// Every entry of a counted list begins with a read that fails at the end of
+// the file, so a count larger than the file ends there.
+bool GameSaveData::ReadTeleports(std::istream& is)
+{
     uint32_t teleportCount = 0;
     if (!ReadULongLine(is, teleportCount))
         return false;
@@ -211,7 +232,11 @@ bool GameSaveData::Read(std::istream& is, std::vector<std::pair<std::string, int
             return false;
         teleports.push_back(std::move(teleport));
     }
+    return true;
+}
 
+bool GameSaveData::ReadPlayer(std::istream& is)
+{
     float x = 0.0f;
     float y = 0.0f;
     if (!ReadCoordinateLine(is, x) || !ReadCoordinateLine(is, y))
@@ -230,9 +255,11 @@ bool GameSaveData::Read(std::istream& is, std::vector<std::pair<std::string, int
             return false;
         modifierFlags.push_back(flag == 1);
     }
-    if (!ReadIntLine(is, currentArmor))
-        return false;
+    return ReadIntLine(is, currentArmor);
+}
 
+bool GameSaveData::ReadLevelRecords(std::istream& is)
+{
     uint32_t elementCount = 0;
     if (!ReadULongLine(is, elementCount))
         return false;
@@ -245,9 +272,11 @@ bool GameSaveData::Read(std::istream& is, std::vector<std::pair<std::string, int
         levelRecords.push_back(std::move(name));
         levelRecords.push_back(std::move(list));
     }
-    if (format == 0)
-        return true;
+    return true;
+}
 
+bool GameSaveData::ReadSaveVars(std::istream& is)
+{
     uint32_t variableCount = 0;
     if (!ReadULongLine(is, variableCount))
         return false;
@@ -258,36 +287,47 @@ bool GameSaveData::Read(std::istream& is, std::vector<std::pair<std::string, int
             return false;
         saveVars.push_back(std::move(variable));
     }
-    if (format >= 2) {
-        if (!(ReadIntLine(is, crossbowAmmo) && ReadIntLine(is, crossbowCapacity) && ReadIntLine(is, maxLife)
-                && ReadBoolLine(is, minimapInHud) && ReadIntLine(is, powerSlots)
-                && ReadIntLine(is, powerPerSlot)))
+    return true;
+}
+
+bool GameSaveData::ReadFieldsOfFormat(std::istream& is, int32_t format)
+{
+    struct Field {
+        int32_t first;
+        int32_t last;
+        bool (*read)(std::istream&, GameSaveData&);
+    };
+    // The fields after the save variables in file order, each with the
+    // formats that carry it.
+    static const Field kFields[] = {
+        {2, kFormat,
+            [](std::istream& in, GameSaveData& d) {
+                return ReadIntLine(in, d.crossbowAmmo) && ReadIntLine(in, d.crossbowCapacity)
+                    && ReadIntLine(in, d.maxLife) && ReadBoolLine(in, d.minimapInHud)
+                    && ReadIntLine(in, d.powerSlots) && ReadIntLine(in, d.powerPerSlot);
+            }},
+        {3, kFormat,
+            [](std::istream& in, GameSaveData& d) {
+                return ReadBoolLine(in, d.playerFlag1) && ReadBoolLine(in, d.playerFlag2);
+            }},
+        {4, 10, [](std::istream& in, GameSaveData& d) { return ReadIntLine(in, d.score); }},
+        {5, kFormat, [](std::istream& in, GameSaveData& d) { return ReadIntLine(in, d.direction); }},
+        {6, kFormat, [](std::istream& in, GameSaveData& d) { return ReadIntLine(in, d.playerCounter); }},
+        {7, kFormat,
+            [](std::istream& in, GameSaveData& d) {
+                return ReadIntLine(in, d.iceArmorLevel) && ReadIntLine(in, d.fireArmorLevel);
+            }},
+        {8, kFormat, [](std::istream& in, GameSaveData& d) { return ReadIntLine(in, d.hasFireflies); }},
+        {9, 10, [](std::istream& in, GameSaveData& d) { return ReadULongLine(in, d.playTime); }},
+        {10, kFormat,
+            [](std::istream& in, GameSaveData& d) {
+                return ReadIntLine(in, d.storyHint.first) && ReadIntLine(in, d.storyHint.second);
+            }},
+    };
+    for (const Field& field : kFields) {
+        if (format >= field.first && format <= field.last && !field.read(is, *this))
             return false;
     }
-    if (format >= 3 && !(ReadBoolLine(is, playerFlag1) && ReadBoolLine(is, playerFlag2)))
-        return false;
-    if (format >= 4 && format <= 10 && !ReadIntLine(is, score))
-        return false;
-    if (format >= 5 && !ReadIntLine(is, direction))
-        return false;
-    if (format >= 6 && !ReadIntLine(is, playerCounter))
-        return false;
-    if (format >= 7 && !(ReadIntLine(is, iceArmorLevel) && ReadIntLine(is, fireArmorLevel)))
-        return false;
-    if (format >= 8 && !ReadIntLine(is, hasFireflies))
-        return false;
-    if ((format == 9 || format == 10) && !ReadULongLine(is, playTime))
-        return false;
-    if (format >= 10 && !(ReadIntLine(is, storyHint.first) && ReadIntLine(is, storyHint.second)))
-        return false;
-    if (format < 12)
-        return true;
-
-    std::vector<std::pair<std::string, int32_t>> entries;
-    if (!AchievementManager::ReadEntries(is, entries))
-        return false;
-    if (achievementEntries != nullptr)
-        *achievementEntries = std::move(entries);
     return true;
 }
 

@@ -155,6 +155,8 @@ public:
     void SetPowerSlots(int value) { powerSlots = value; }
     int GetPowerPerSlot() const { return powerPerSlot; }
     void SetPowerPerSlot(int value) { powerPerSlot = value; }
+    // The player's two flags: 1 the spider's double jump, 2 the attraction
+    // of items.
     bool GetPlayerFlag1() const { return playerFlag1; }
     void SetPlayerFlag1(bool value) { playerFlag1 = value; }
     bool GetPlayerFlag2() const { return playerFlag2; }
@@ -175,6 +177,16 @@ public:
     void SetPlayTime(uint32_t value) { playTime = value; }
 
 private:
+    // The steps of Read in the order of the file; each is false when the
+    // file ends or a line does not read.
+    bool ReadHead(std::istream& is, int32_t& format);
+    bool ReadTeleports(std::istream& is);
+    bool ReadPlayer(std::istream& is);
+    bool ReadLevelRecords(std::istream& is);
+    bool ReadSaveVars(std::istream& is);
+    // The fields after the save variables, as far as the format carries them.
+    bool ReadFieldsOfFormat(std::istream& is, int32_t format);
+
     std::vector<std::unique_ptr<ISerialization>> levelRecords;
     std::vector<std::unique_ptr<ScriptVar>> saveVars;
     int formatVersion = -1;

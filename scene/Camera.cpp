@@ -9,6 +9,15 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The focus's move states in the air (the player's jump, end of jump and
+// fall), in which the look-ahead builds up at half the rate.
+constexpr int kFirstAirState = 4;
+constexpr int kLastAirState = 6;
+
+} // namespace
+
 void Camera::Reset()
 {
     *this = Camera();
@@ -63,16 +72,16 @@ void Camera::ApplyBlockers(float& cx, float& cy, Point<int> searchPoint) const
         const int by = static_cast<int>(instance->GetPosition().y);
         const auto bxf = static_cast<float>(bx);
         const auto byf = static_cast<float>(by);
-        if (bxf < cx || bxf > cx + 511.0f || byf < cy || byf > cy + 447.0f)
+        if (bxf < cx || bxf > cx + kViewFarX || byf < cy || byf > cy + kViewFarY)
             continue;
         if (blocker->GetHorizontalBlock() == -1 && bxf > cx)
             cx = bxf;
-        if (blocker->GetHorizontalBlock() == 1 && bxf + 31.0f < cx + 511.0f)
-            cx = bxf + 31.0f - 511.0f;
+        if (blocker->GetHorizontalBlock() == 1 && bxf + 31.0f < cx + kViewFarX)
+            cx = bxf + 31.0f - kViewFarX;
         if (blocker->GetVerticalBlock() == -1 && byf > cy)
             cy = byf;
-        if (blocker->GetVerticalBlock() == 1 && byf + 31.0f < cy + 447.0f)
-            cy = byf + 31.0f - 447.0f;
+        if (blocker->GetVerticalBlock() == 1 && byf + 31.0f < cy + kViewFarY)
+            cy = byf + 31.0f - kViewFarY;
     }
 }
 
@@ -88,7 +97,8 @@ void Camera::UpdateTravel(Camera& camera, CharacterObject* focus, bool follow)
     float cx = camera.travelling ? camera.targetX : camera.x;
     float cy = camera.travelling ? camera.targetY : camera.y;
     const Point<int> searchPoint = camera.travelling
-        ? Point<int>(static_cast<int>(camera.x + 256.0f), static_cast<int>(camera.y + 224.0f))
+        ? Point<int>(
+            static_cast<int>(camera.x + kViewHalfWidth), static_cast<int>(camera.y + kViewHalfHeight))
         : Point<int>(static_cast<int>(focus->GetPosition().x), static_cast<int>(focus->GetPosition().y));
     camera.ApplyBlockers(cx, cy, searchPoint);
     if (!camera.travelling) {
@@ -127,7 +137,7 @@ void Camera::FollowCharacter(Camera& camera, CharacterObject* focus)
     float vX = s;
     int direction = 0;
     if (std::fabs(dx) > 0.5f) {
-        tx = static_cast<float>(ix - 256);
+        tx = static_cast<float>(ix - kViewHalfWidth);
         if (dx < 0.0f) {
             tx -= 51.0f;
             if (camera.followLerp > 0.0f)
@@ -140,7 +150,7 @@ void Camera::FollowCharacter(Camera& camera, CharacterObject* focus)
             direction = 1;
         }
         const int state = focus->GetMoveState();
-        const float acceleration = state >= 4 && state <= 6 ? 0.1f : 0.2f;
+        const float acceleration = state >= kFirstAirState && state <= kLastAirState ? 0.1f : 0.2f;
         camera.followLerp
             = std::clamp(camera.followLerp + acceleration * static_cast<float>(direction), -1.0f, 1.0f);
         vX = focus->GetSpeedValue() * 0.6f / 5.5f * s;

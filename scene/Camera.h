@@ -17,6 +17,15 @@ template <class T, class C> class SpacialInstance;
 // edges of rooms.
 class Camera {
 public:
+    // The view's size in pixels; its far edges lie one pixel less from its
+    // corner, its centre half the size.
+    static constexpr int kViewWidth = 512;
+    static constexpr int kViewHeight = 448;
+    static constexpr int kViewFarX = kViewWidth - 1;
+    static constexpr int kViewFarY = kViewHeight - 1;
+    static constexpr int kViewHalfWidth = kViewWidth / 2;
+    static constexpr int kViewHalfHeight = kViewHeight / 2;
+
     // The defaults: at (0, 0), view 512 x 448, speed 5.0, mode 2.
     void Reset();
     void StopTravel();
@@ -47,8 +56,8 @@ public:
     // Starts a travel that centres the point in the view.
     void TravelTo(Point<float> point)
     {
-        targetX = point.x - 256.0f;
-        targetY = point.y - 224.0f;
+        targetX = point.x - kViewHalfWidth;
+        targetY = point.y - kViewHalfHeight;
         travelling = true;
     }
     bool IsTravelling() const { return travelling; }
@@ -70,8 +79,8 @@ private:
     float y = 0.0f;
     float lastX = 0.0f;
     float lastY = 0.0f;
-    int viewWidth = 512;
-    int viewHeight = 448;
+    int viewWidth = kViewWidth;
+    int viewHeight = kViewHeight;
     float speed = 5.0f;
     float speedFactor = CameraTuning::Current().travelSpeed;
     float targetX = 0.0f;

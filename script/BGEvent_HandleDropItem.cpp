@@ -21,11 +21,11 @@ BGEvent_HandleDropItem::BGEvent_HandleDropItem(std::string name_, int kind_, Poi
     params[2] = 16;
     Level* level = ScriptCommandSupport::CurrentLevel();
     Game* game = Game::GetInstance();
-    if (level == nullptr || game == nullptr || (kind != 0 && kind != 1))
+    if (level == nullptr || game == nullptr || (kind != kLifePoint && kind != kCrossbowCharge))
         return;
     layer = level->GetLastLayer(Level::kForeground, 1.0f, 1.0f);
     GraphicalObject* object
-        = game->FindGraphicalObject(kind == 0 ? "DropItem_Life" : "DropItem_Scyth", false);
+        = game->FindGraphicalObject(kind == kLifePoint ? "DropItem_Life" : "DropItem_Scyth", false);
     if (layer != nullptr && object != nullptr)
         instance = layer->AddGraphicalObject(
             object, static_cast<float>(position.x), static_cast<float>(position.y), false, 2);
@@ -75,12 +75,12 @@ void BGEvent_HandleDropItem::Run()
     const bool touching
         = item.x0 <= body.x1 && body.x0 <= item.x1 && item.y1 <= body.y0 && body.y1 <= item.y0;
     if (touching) {
-        if (kind == 0 && player->GetLife() < player->GetMaxLife())
+        if (kind == kLifePoint && player->GetLife() < player->GetMaxLife())
             player->SetLife(player->GetLife() + 1);
         // Crossbow charges come with the player's crossbow.
         finished = true;
-        player->StopSoundAt(30);
-        player->PlaySoundAt(30);
+        player->StopSoundAt(kSoundGetDrop);
+        player->PlaySoundAt(kSoundGetDrop);
         return;
     }
     if (PlayerAttractsItems()) {

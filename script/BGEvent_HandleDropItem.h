@@ -16,6 +16,10 @@ template <class T, class C> class SpacialInstance;
 // which takes the sprite away.
 class BGEvent_HandleDropItem : public BackgroundEvent {
 public:
+    // The item kinds.
+    static constexpr int kLifePoint = 0;
+    static constexpr int kCrossbowCharge = 1;
+
     using Instance = SpacialInstance<GraphicalObject, float>;
 
     BGEvent_HandleDropItem(std::string name, int kind, Point<int> position);

@@ -69,7 +69,7 @@ void BGEvent_PickupCinematic::LaunchBurst(Point<int> at)
 
 void BGEvent_PickupCinematic::Run()
 {
-    if (kind < 1 || finished)
+    if (kind < kPickupAnimation || finished)
         return;
     switch (params[0]) {
     case 0:
@@ -106,7 +106,7 @@ void BGEvent_PickupCinematic::Darken()
     Level* level = ScriptCommandSupport::CurrentLevel();
     if (player == nullptr || level == nullptr)
         return;
-    if (kind == 1 || kind == 2) {
+    if (kind == kPickupAnimation || kind == kPickupAnimationShort) {
         GraphicalObject* shown = player->GetCurrentGraphical();
         const std::string pose = shown != nullptr ? shown->GetName() : std::string();
         GraphicalObject* animation = !pose.empty() && pose.back() == 'R' ? animationRight : animationLeft;
@@ -114,7 +114,7 @@ void BGEvent_PickupCinematic::Darken()
         if (instanceLayer != nullptr)
             instance = instanceLayer->AddGraphicalObject(
                 animation, player->GetPosition().x, player->GetPosition().y, false, 2);
-    } else if (kind == 3) {
+    } else if (kind == kPickupCrossbow) {
         params[1] = 0;
         params[3] = 0;
         instanceLayer = level->GetFirstLayer(Level::kScene, -1.0f, -1.0f);
@@ -133,9 +133,9 @@ void BGEvent_PickupCinematic::Show()
     const Point<int> centre = player != nullptr
         ? Point<int>(static_cast<int>(player->GetCenter().x), static_cast<int>(player->GetCenter().y))
         : Point<int>(0, 0);
-    if (kind == 1 || kind == 2) {
+    if (kind == kPickupAnimation || kind == kPickupAnimationShort) {
         ++params[2];
-        if (params[2] < (kind == 1 ? 15 : 10))
+        if (params[2] < (kind == kPickupAnimation ? 15 : 10))
             return;
         params[0] = 2;
         params[2] = 0;
@@ -144,12 +144,12 @@ void BGEvent_PickupCinematic::Show()
             top = Point<int>(
                 static_cast<int>(player->GetPosition().x + static_cast<float>(player->GetSize().x) / 2),
                 static_cast<int>(player->GetPosition().y));
-        if (kind == 1)
+        if (kind == kPickupAnimation)
             top.y -= 7;
         LaunchBurst(Point<int>(top.x + burstOffset.x, top.y + burstOffset.y));
-    } else if (kind == 3) {
+    } else if (kind == kPickupCrossbow) {
         ShowCrossbow();
-    } else if (kind == 6) {
+    } else if (kind == kPickupBurst) {
         LaunchBurst(Point<int>(centre.x + burstOffset.x, centre.y + burstOffset.y));
         params[0] = 3;
         params[2] = 0;

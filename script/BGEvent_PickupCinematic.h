@@ -16,6 +16,20 @@ template <class T, class C> class SpacialInstance;
 // at the player (kinds 1 and 2) or the crossbow rises, changes and sinks
 // (kind 3), a particle burst is launched, and the screen brightens again over
 // 60 frames. The darkness is a black overlay of at most half opacity.
+// The pickup kinds ("Event_RunPickupCinematic"'s mode, kept by the game):
+// 1 and 2 place a pickup animation at the player (1 holds it longer and
+// launches its burst 7 px lower), 3 is the crossbow upgrade, 4 and 5 run the
+// game's cinematic object (4 at the position given), 6 is a burst only.
+enum PickupCinematicKind : int {
+    kPickupNone = 0,
+    kPickupAnimation = 1,
+    kPickupAnimationShort = 2,
+    kPickupCrossbow = 3,
+    kPickupObjectAt = 4,
+    kPickupObject = 5,
+    kPickupBurst = 6,
+};
+
 class BGEvent_PickupCinematic : public BackgroundEvent {
 public:
     using Instance = SpacialInstance<GraphicalObject, float>;

@@ -197,27 +197,28 @@ bool RunPickupCinematic(Script& script, const Tokens& tokens)
     game->pickupCinematicKind = mode;
     if (Player* player = game->GetPlayer(); player != nullptr && player->IsSpiderForm())
         player->ToggleSpiderForm();
-    if (mode == 4 || mode == 5) {
+    if (mode == kPickupObjectAt || mode == kPickupObject) {
         game->cinematicObject = object(1);
-        if (mode == 4)
+        if (mode == kPickupObjectAt)
             game->cinematicPosition = Point<int>(number(2), number(3));
         game->cinematicCounter = 0;
         return true;
     }
     BGEvent_PickupCinematic* event = nullptr;
     // The modes that darken the screen keep the player's layer above it.
-    if (mode == 1 || mode == 2 || mode == 3 || mode == 6) {
+    if (mode == kPickupAnimation || mode == kPickupAnimationShort || mode == kPickupCrossbow
+        || mode == kPickupBurst) {
         Level* level = CurrentLevel();
         if (Layer* layer = level != nullptr ? level->GetLayer(Level::kScene, "Scene Layer 00") : nullptr)
             game->cinematicLayers.push_back(layer);
     }
-    if (mode == 1 || mode == 2)
+    if (mode == kPickupAnimation || mode == kPickupAnimationShort)
         event = new BGEvent_PickupCinematic(
             "ScriptEvent_BGEvent_PickupCinematic", mode, object(1), object(2), nullptr, 0, 0);
-    else if (mode == 3)
+    else if (mode == kPickupCrossbow)
         event = new BGEvent_PickupCinematic(
             "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, nullptr, 0, 0);
-    else if (mode == 6)
+    else if (mode == kPickupBurst)
         event = new BGEvent_PickupCinematic(
             "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, nullptr, number(2), number(3));
     if (event == nullptr)
@@ -248,7 +249,7 @@ bool PopPickupInTrigger(Script& script, const Tokens& tokens)
         const int row = static_cast<int>(cell) / columns;
         // Life only until the player carries a crossbow that takes charges.
         QueueEvent(script,
-            new BGEvent_HandleDropItem("DropItem", 0,
+            new BGEvent_HandleDropItem("DropItem", BGEvent_HandleDropItem::kLifePoint,
                 Point<int>(static_cast<int>(at.x) + column * 16, static_cast<int>(at.y) + row * 16)),
             false);
     }

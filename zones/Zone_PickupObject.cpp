@@ -127,6 +127,6 @@ bool Zone_PickupObject::UpdatePlayerContact(Placed* placed)
     ZoneRequests::IncrementGameScore();
     // The map pieces have played their own sound.
     if (kind != kMapPieces)
-        player->PlaySoundAt(20);
+        player->PlaySoundAt(kSoundGetPickupGeneric);
     return false;
 }

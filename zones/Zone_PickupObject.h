@@ -21,7 +21,19 @@ class Player;
 class Zone_PickupObject : public GameplayObject_Zone {
 public:
     static constexpr int kKindCount = 29;
+    // The item kinds from 7 on (those below are the player's modifiers).
+    static constexpr int kItemAttraction = 7;
+    static constexpr int kSecretFinder = 9;
+    static constexpr int kIceArmorUpgrade = 10;
+    static constexpr int kFireArmorUpgrade = 12;
     static constexpr int kMapPieces = 20;
+    static constexpr int kLifeUpgrade = 21;
+    static constexpr int kArmorCharge = 22;
+    static constexpr int kArmorRecharge = 23;
+    static constexpr int kCrossbowBolt = 24;
+    static constexpr int kCrossbowRank = 26;
+    static constexpr int kAttackRank = 27;
+    static constexpr int kSpiderDoubleJump = 28;
 
     class Instance : public ZoneInstance {
     public:

@@ -61,46 +61,46 @@ bool Zone_PickupObject::TakeModifier(Player& player, int kind)
 bool Zone_PickupObject::TakeItem(Game& game, Player& player, Instance& pickup)
 {
     switch (pickup.kind.value) {
-    case 7:
+    case kItemAttraction:
         player.itemAttraction = true;
         return true;
-    case 9:
+    case kSecretFinder:
         player.secretFinder = true;
         player.PlaceFirefliesAtPlayer();
         return true;
-    case 10:
+    case kIceArmorUpgrade:
         return UpgradeArmor(player, GetPlayerArmorIce(&player), Player::kIceArmor);
-    case 12:
+    case kFireArmorUpgrade:
         return UpgradeArmor(player, GetPlayerArmorFire(&player), Player::kFireArmor);
     case kMapPieces:
         return TakeMapPieces(game, player, pickup);
-    case 21:
+    case kLifeUpgrade:
         player.SetMaxLife(player.GetMaxLife() + 2);
         return true;
-    case 22:
+    case kArmorCharge:
         ++player.GetArmorState().armorChargesMax;
         return true;
-    case 23:
+    case kArmorRecharge:
         // No lower bound: five of them bring the period to 0.
         player.GetArmorState().armorRechargePeriod -= 30;
         return true;
-    case 24:
+    case kCrossbowBolt:
         if (PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(&player)) {
             ++crossbow->boltCapacity;
             crossbow->boltsLeft = crossbow->boltCapacity;
             return true;
         }
         return false;
-    case 26:
+    case kCrossbowRank:
         ++player.crossbowLevel;
         return true;
-    case 27:
+    case kAttackRank:
         if (player.GetAttackRank() >= 4)
             return false;
         player.SetAttackRank(player.GetAttackRank() + 1);
         ZoneRequests::ShowText("NewArmor", "You get a new attack power rank !", 30);
         return true;
-    case 28:
+    case kSpiderDoubleJump:
         player.spiderDoubleJump = true;
         return true;
     default:
@@ -121,6 +121,6 @@ bool Zone_PickupObject::TakeMapPieces(Game& game, Player& player, Instance& pick
             minimap->SetCell(cell.x, cell.y, 2);
     }
     ZoneRequests::OpenMap();
-    player.PlaySoundAt(21);
+    player.PlaySoundAt(kSoundGetPickupMap);
     return true;
 }

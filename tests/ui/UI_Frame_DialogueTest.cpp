@@ -47,6 +47,7 @@ protected:
         text->SetText("Hi");
         text->Update(0.0);
     }
+
     std::vector<uitest::Draw> Render(bool* ok = nullptr)
     {
         recording.Clear();
@@ -56,6 +57,7 @@ protected:
         return recording.Draws();
     }
 
+    // The tuning the box reads is this game's, and ends with it.
     Game game;
     RecordingEngine recording;
     TestFont font;
