@@ -26,8 +26,8 @@ NPC_CrouchSkull::NPC_CrouchSkull(std::string name)
 {
     typeName = TypeNames::NPC_CrouchSkull;
     state = kWalk;
-    life = NpcTuning::crouchSkullMaxLife;
-    speed = NpcTuning::crouchSkullSpeed;
+    life = NpcTuning::Current().crouchSkullMaxLife;
+    speed = NpcTuning::Current().crouchSkullSpeed;
     LoadSounds();
 }
 
@@ -53,9 +53,9 @@ std::vector<GraphicalObject*> NPC_CrouchSkull::GetRelatedGraphicalObjects()
 float NPC_CrouchSkull::GetSpeed(int forState) const
 {
     if (forState == kWalk)
-        return NpcTuning::crouchSkullSpeed;
+        return NpcTuning::Current().crouchSkullSpeed;
     if (forState == kRecover)
-        return NpcTuning::crouchSkullSpeed * 0.5f;
+        return NpcTuning::Current().crouchSkullSpeed * 0.5f;
     return 0.0f;
 }
 
@@ -67,7 +67,7 @@ Point<int> NPC_CrouchSkull::GetSize() const
 double NPC_CrouchSkull::GetStateDelay(int forState) const
 {
     if (forState == kWalk)
-        return static_cast<double>(NpcTuning::crouchSkullIdleWait);
+        return static_cast<double>(NpcTuning::Current().crouchSkullIdleWait);
     return forState == kRecover ? 10.0 : 0.0;
 }
 
@@ -122,7 +122,7 @@ void NPC_CrouchSkull::WalkStep()
     const Rect<int> box = WalkBox();
     if ((direction.x > 0.0f && box.x1 > walkRect.x1) || (direction.x < 0.0f && box.x0 < walkRect.x0)) {
         state = kWait;
-        stateTimer = previousState == kWalk ? NpcTuning::crouchSkullIdleWait : 1;
+        stateTimer = previousState == kWalk ? NpcTuning::Current().crouchSkullIdleWait : 1;
     }
 }
 

@@ -25,8 +25,8 @@ NPC_CrouchSkull_Boat::NPC_CrouchSkull_Boat(std::string name)
     SetLooks(Enemy::CloneGraphical("NPC_CrouchSkull_Boat_GraphicalWalkL"),
         Enemy::CloneGraphical("NPC_CrouchSkull_Boat_GraphicalWalkR"),
         Enemy::CloneGraphical("NPC_CrouchSkull_Boat_GraphicalDie"));
-    life = NpcTuning::crouchSkullBoatMaxLife;
-    speed = NpcTuning::crouchSkullBoatSpeed;
+    life = NpcTuning::Current().crouchSkullBoatMaxLife;
+    speed = NpcTuning::Current().crouchSkullBoatSpeed;
 }
 
 NPC_CrouchSkull_Boat::~NPC_CrouchSkull_Boat()
@@ -38,16 +38,17 @@ NPC_CrouchSkull_Boat::~NPC_CrouchSkull_Boat()
 float NPC_CrouchSkull_Boat::GetSpeed(int forState) const
 {
     if (forState == kWalk)
-        return playerInZone ? NpcTuning::crouchSkullBoatSpeedFollow : NpcTuning::crouchSkullBoatSpeed;
+        return playerInZone ? NpcTuning::Current().crouchSkullBoatSpeedFollow
+                            : NpcTuning::Current().crouchSkullBoatSpeed;
     if (forState == kRecover)
-        return NpcTuning::crouchSkullSpeed * 0.5f;
+        return NpcTuning::Current().crouchSkullSpeed * 0.5f;
     return 0.0f;
 }
 
 double NPC_CrouchSkull_Boat::GetStateDelay(int forState) const
 {
     if (forState == kWalk)
-        return static_cast<double>(NpcTuning::crouchSkullBoatIdleWait);
+        return static_cast<double>(NpcTuning::Current().crouchSkullBoatIdleWait);
     return forState == kRecover ? 10.0 : 0.0;
 }
 

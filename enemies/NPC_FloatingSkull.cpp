@@ -40,7 +40,7 @@ NPC_FloatingSkull::NPC_FloatingSkull(std::string name)
     : CharacterObject(std::move(name))
 {
     typeName = TypeNames::NPC_FloatingSkull;
-    life = NpcTuning::floatingSkullMaxLife;
+    life = NpcTuning::Current().floatingSkullMaxLife;
     SetDrawnInFront(true);
 }
 

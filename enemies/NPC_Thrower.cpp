@@ -27,7 +27,7 @@ NPC_Thrower::NPC_Thrower(std::string name)
     , reload(Enemy::CloneGraphical("NPC_Thrower_GraphicalReload"))
 {
     typeName = TypeNames::NPC_Thrower;
-    life = NpcTuning::throwerMaxLife;
+    life = NpcTuning::Current().throwerMaxLife;
     state = kIdle;
     SetDrawnFlagged(false);
     LoadSounds();
@@ -56,7 +56,7 @@ Point<int> NPC_Thrower::GetSize() const
 
 Rect<int> NPC_Thrower::TriggerRect() const
 {
-    Rect<int> trigger = NpcTuning::throwerTriggerZone;
+    Rect<int> trigger = NpcTuning::Current().throwerTriggerZone;
     const float width = static_cast<float>(trigger.x1 - trigger.x0);
     const Point<float> at
         = position + Point<float>(static_cast<float>(GetSize().x) * 0.5f - width * 0.5f, 0.0f);
@@ -91,7 +91,7 @@ void NPC_Thrower::Update(double dt)
         body.Offset(player->GetPosition().ToInt());
         if (BoxesOverlap(TriggerRect(), body)) {
             state = kAttack;
-            stateTimer = NpcTuning::throwerFrameTimerBeforeThrowing;
+            stateTimer = NpcTuning::Current().throwerFrameTimerBeforeThrowing;
         }
     }
     GraphicalObject* before = currentGraphical;
@@ -124,7 +124,7 @@ void NPC_Thrower::Throw(const Player& player)
     if (shot == nullptr)
         return;
     shot->SetPosition(spawn.ToFloat() - Point<float>(static_cast<float>(shot->GetSize().x) * 0.5f, 0.0f));
-    stateTimer = NpcTuning::throwerFrameTimerBetweenThrowing;
+    stateTimer = NpcTuning::Current().throwerFrameTimerBetweenThrowing;
     state = kThrown;
     if (player.GetPosition().x < position.x) {
         const Point<float> d = shot->GetDirection();

@@ -70,7 +70,7 @@ void NPC_ThrowerSkull::Update(double dt)
         if (stateTimer > 0)
             --stateTimer;
         if (stateTimer == 0) {
-            Rect<int> trigger = NpcTuning::throwerTriggerZone;
+            Rect<int> trigger = NpcTuning::Current().throwerTriggerZone;
             const float width = static_cast<float>(trigger.x1 - trigger.x0);
             trigger.Offset(
                 (position + Point<float>(static_cast<float>(GetSize().x) * 0.5f - width * 0.5f, 0.0f))

@@ -28,8 +28,8 @@ Projectile_Thrower::Projectile_Thrower(std::string name)
         const Point<int> s = burst->GetSize();
         collisionShapes.push_back(new CollisionLine<int>(Point<int>(0, s.y - 1), Point<int>(s.x - 1, 0)));
     }
-    speed = NpcTuning::throwerProjectileSpeed;
-    direction = NpcTuning::throwerProjectileBaseDirection;
+    speed = NpcTuning::Current().throwerProjectileSpeed;
+    direction = NpcTuning::Current().throwerProjectileBaseDirection;
     currentGraphical = burst.get();
     drawInstance.SetTrailLength(kTrailLength);
     drawInstance.SetTrailSpacing(kTrailSpacing);
@@ -61,7 +61,7 @@ void Projectile_Thrower::Update(double dt)
     }
     if (state != kBurst) {
         const float step = Enemy::StepLength(speed, dt);
-        direction -= NpcTuning::throwerProjectileAttenuation;
+        direction -= NpcTuning::Current().throwerProjectileAttenuation;
         position += direction * step;
     }
     GraphicalObject* before = currentGraphical;

@@ -92,11 +92,7 @@ TEST_P(EnemyBlows, DiesToTheExpectedBlowsAtAttackRanksOneToFour)
     const Kind& kind = Kinds()[GetParam()];
     // The throwers keep their shots: a player reeling from one would miss
     // a blow. A one-pixel trigger box never meets the player in front.
-    struct TriggerGuard {
-        Rect<int> saved = NpcTuning::throwerTriggerZone;
-        ~TriggerGuard() { NpcTuning::throwerTriggerZone = saved; }
-    } guard;
-    NpcTuning::throwerTriggerZone = Rect<int>(0, 1, 1, 0);
+    game.tuning.npc.throwerTriggerZone = Rect<int>(0, 1, 1, 0);
     for (int rank = 1; rank <= 4; ++rank) {
         SCOPED_TRACE(std::string(kind.versionedName) + " rank " + std::to_string(rank));
         Enter(kind.placement);
