@@ -38,12 +38,7 @@ protected:
         WorldFolderTest::SetUp();
         if (IsSkipped())
             return;
-        RunSettings(game);
-        ASSERT_TRUE(ReadLibrary(game));
-        RunSettings(game);
-        RunSettings(game);
-        GiveScreenEffects(game);
-        game.frameDelay = 0;
+        ASSERT_TRUE(StartAsTheProgramDoes(game));
     }
 
     // Writes the arena with the placements and enters it at its start.

@@ -71,6 +71,19 @@ protected:
         std::ifstream settings("init_vars.txt", std::ios::binary);
         game.RunCommandFile(settings, "init_vars.txt");
     }
+    // As the start-up does: the settings before the library and twice after
+    // it, the screen effects; every pass is then an update frame.
+    static bool StartAsTheProgramDoes(Game& game)
+    {
+        RunSettings(game);
+        if (!ReadLibrary(game))
+            return false;
+        RunSettings(game);
+        RunSettings(game);
+        GiveScreenEffects(game);
+        game.frameDelay = 0;
+        return true;
+    }
 
     std::string output;
     // Empty when the test was skipped.

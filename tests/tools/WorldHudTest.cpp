@@ -36,14 +36,9 @@ protected:
         WorldFolderTest::SetUp();
         if (IsSkipped())
             return;
-        RunSettings(game);
-        ASSERT_TRUE(ReadLibrary(game));
-        RunSettings(game);
-        RunSettings(game);
-        GiveScreenEffects(game);
+        ASSERT_TRUE(StartAsTheProgramDoes(game));
         SetUserPath(folder.string() + "/");
         game.currentSaveSlot = 0;
-        game.frameDelay = 0;
     }
     void TearDown() override
     {

@@ -35,13 +35,8 @@ protected:
         WorldFolderTest::SetUp();
         if (IsSkipped())
             return;
-        RunSettings(game);
-        ASSERT_TRUE(ReadLibrary(game));
-        RunSettings(game);
-        RunSettings(game);
-        GiveScreenEffects(game);
+        ASSERT_TRUE(StartAsTheProgramDoes(game));
         SetUserPath(folder.string() + "/");
-        game.frameDelay = 0;
     }
     void TearDown() override
     {

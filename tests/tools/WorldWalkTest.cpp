@@ -52,16 +52,10 @@ protected:
         WorldFolderTest::SetUp();
         if (IsSkipped())
             return;
-        // As the start-up does: the settings before the library and twice after it.
-        RunSettings(game);
-        ASSERT_TRUE(ReadLibrary(game));
-        RunSettings(game);
-        RunSettings(game);
-        GiveScreenEffects(game);
-        // Saves go to the scratch folder, and every pass is an update frame.
+        ASSERT_TRUE(StartAsTheProgramDoes(game));
+        // Saves go to the scratch folder.
         SetUserPath(folder.string() + "/");
         game.currentSaveSlot = 0;
-        game.frameDelay = 0;
     }
     void TearDown() override
     {
