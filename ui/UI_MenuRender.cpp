@@ -215,8 +215,26 @@ void UI_Menu_Page::LayoutColumn(int pageY, std::vector<Draw>& draws) const
 void UI_Menu_Page::LayoutOptions(int pageY, std::vector<Draw>& draws) const
 {
     const GameConfig& config = *Game::GetInstance()->GetConfig();
+    const std::string language = config.GetLanguage();
+    const Point<int> end = LayoutValueRows(
+        pageY + UI_Menu::GetMenuSpacingY() - (LevelLoaded() ? kOptionsRisePause : kOptionsRiseTitle),
+        {std::to_string(config.GetMusicVolume()), std::to_string(config.GetSoundVolume()),
+            language == "eng"      ? "ENG"
+                : language == "fr" ? "FR"
+                                   : ""},
+        {kNearWhite, kNearWhite, kWhite}, draws);
+    const int x = end.x;
+    const int y = end.y;
+    std::string prompt = PadUsedLast() ? "{A} CHANGE" : "ENTER:CHANGE";
+    if (selectedIndex == 0 || selectedIndex == 1)
+        prompt = "LEFT/RIGHT:CHANGE";
+    draws.push_back(Draw {Draw::kPrompt, nullptr, prompt, x - kPromptWidth, y, kPromptColour});
+}
+
+Point<int> UI_Menu_Page::LayoutValueRows(int y, const std::vector<std::string>& values,
+    const std::vector<uint32_t>& colours, std::vector<Draw>& draws) const
+{
     int x = UI_Menu::GetMenuOptionsMarge();
-    int y = pageY + UI_Menu::GetMenuSpacingY() - (LevelLoaded() ? kOptionsRisePause : kOptionsRiseTitle);
     for (size_t i = 0; i < items.size(); ++i) {
         const UI_Menu_Item* item = items[i].get();
         if (item == nullptr)
@@ -225,23 +243,11 @@ void UI_Menu_Page::LayoutOptions(int pageY, std::vector<Draw>& draws) const
         draws.push_back(Picture(item->GetAppliedGraphic(), x, y));
         x += item->GetSize().x + 10;
         const int valueY = y + static_cast<int>(item->GetSize().y * 0.5 - LineHeight() * 0.5);
-        if (i == 0)
-            draws.push_back(Text(std::to_string(config.GetMusicVolume()), x, valueY, kNearWhite));
-        else if (i == 1)
-            draws.push_back(Text(std::to_string(config.GetSoundVolume()), x, valueY, kNearWhite));
-        else if (i == 2) {
-            const std::string language = config.GetLanguage();
-            draws.push_back(Text(language == "eng" ? "ENG"
-                    : language == "fr"             ? "FR"
-                                                   : "",
-                x, valueY, kWhite));
-        }
+        if (i < values.size())
+            draws.push_back(Text(values[i], x, valueY, colours[i]));
         y += item->GetSize().y + UI_Menu::GetMenuSpacingY();
     }
-    std::string prompt = PadUsedLast() ? "{A} CHANGE" : "ENTER:CHANGE";
-    if (selectedIndex == 0 || selectedIndex == 1)
-        prompt = "LEFT/RIGHT:CHANGE";
-    draws.push_back(Draw {Draw::kPrompt, nullptr, prompt, x - kPromptWidth, y, kPromptColour});
+    return Point<int>(x, y);
 }
 
 void UI_Menu_Page::LayoutDisplay(int pageY, std::vector<Draw>& draws) const
@@ -253,24 +259,15 @@ void UI_Menu_Page::LayoutDisplay(int pageY, std::vector<Draw>& draws) const
             = game.FindGraphicalObject("UI_Menu_Page_OPT_Brightness_Background", false))
             draws.push_back(Draw {Draw::kChart, chart, {}, static_cast<int>(256 - chart->GetSize().x * 0.5),
                 static_cast<int>(224 - chart->GetSize().y * 0.5), 0});
-    const std::string values[] = {YesNo(config.IsWindowed()), config.GetScaleMode() != 0 ? "1" : "0",
-        std::to_string(config.GetScaleFilter()), YesNo(config.GetVSync()),
-        std::to_string(config.GetMotionBlur()), std::to_string(config.GetDisplayAdapter()),
-        std::to_string(config.GetBrightness())};
-    int x = UI_Menu::GetMenuOptionsMarge();
-    int y = pageY + UI_Menu::GetMenuSpacingY() - (LevelLoaded() ? kRenderRisePause : kRenderRiseTitle);
-    for (size_t i = 0; i < items.size(); ++i) {
-        const UI_Menu_Item* item = items[i].get();
-        if (item == nullptr)
-            continue;
-        x = UI_Menu::GetMenuOptionsMarge();
-        draws.push_back(Picture(item->GetAppliedGraphic(), x, y));
-        x += item->GetSize().x + 10;
-        const int valueY = y + static_cast<int>(item->GetSize().y * 0.5 - LineHeight() * 0.5);
-        if (i < std::size(values))
-            draws.push_back(Text(values[i], x, valueY, i == 0 || i == 3 ? kWhite : kNearWhite));
-        y += item->GetSize().y + UI_Menu::GetMenuSpacingY();
-    }
+    const Point<int> end = LayoutValueRows(
+        pageY + UI_Menu::GetMenuSpacingY() - (LevelLoaded() ? kRenderRisePause : kRenderRiseTitle),
+        {YesNo(config.IsWindowed()), config.GetScaleMode() != 0 ? "1" : "0",
+            std::to_string(config.GetScaleFilter()), YesNo(config.GetVSync()),
+            std::to_string(config.GetMotionBlur()), std::to_string(config.GetDisplayAdapter()),
+            std::to_string(config.GetBrightness())},
+        {kWhite, kNearWhite, kNearWhite, kWhite, kNearWhite, kNearWhite, kNearWhite}, draws);
+    const int x = end.x;
+    const int y = end.y;
     std::string prompt = PadUsedLast() ? "{A} CHANGE" : "ENTER:CHANGE";
     if (selectedIndex == 6)
         prompt = "LEFT/RIGHT:AJUST TO SEE ALL DETAIL ON SCREEN";

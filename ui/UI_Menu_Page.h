@@ -74,6 +74,10 @@ private:
     bool DrawText(GraphicalEffect* effect, const Draw& draw);
     void LayoutColumn(int pageY, std::vector<Draw>& draws) const;
     void LayoutOptions(int pageY, std::vector<Draw>& draws) const;
+    // The option rows from y down, each picture with its value beside it
+    // (values[i] in colours[i]); returns where the prompt goes.
+    Point<int> LayoutValueRows(int y, const std::vector<std::string>& values,
+        const std::vector<uint32_t>& colours, std::vector<Draw>& draws) const;
     void LayoutDisplay(int pageY, std::vector<Draw>& draws) const;
     void LayoutKeyMapping(int pageY, std::vector<Draw>& draws) const;
     void LayoutSlots(int pageY, std::vector<Draw>& draws) const;
