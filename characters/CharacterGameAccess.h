@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/serial/Point.h"
+
 #include <string>
 #include <vector>
 
@@ -70,6 +72,11 @@ public:
     virtual std::vector<GraphicalObject*> FindCharacterPrototypes(const std::string& /*text*/) { return {}; }
     // The current level's scene layer of that name, or null.
     virtual Layer* FindSceneLayer(const std::string& /*layerName*/) { return nullptr; }
+    // The camera's lower-left corner in level pixels.
+    virtual Point<float> GetCameraPosition() { return Point<float>(); }
+    // The game's gameplay pause (while set the player takes no damage and
+    // only the exempt characters update).
+    virtual void SetGameplayPaused(bool /*paused*/) { }
 };
 
 CharacterGameAccess* GetCharacterGameAccess();

@@ -589,6 +589,11 @@ private:
             return Game::FindCharacterPrototypes(text, false);
         }
         Layer* FindSceneLayer(const std::string& layerName) override;
+        Point<float> GetCameraPosition() override
+        {
+            return Point<float>(game.camera.GetX(), game.camera.GetY());
+        }
+        void SetGameplayPaused(bool paused) override { game.gameplayPaused = paused; }
 
     private:
         Game& game;
