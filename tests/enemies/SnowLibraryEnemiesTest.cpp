@@ -72,7 +72,10 @@ protected:
             hidden += water->GetInstance(i)->IsVisible() ? 0 : 1;
         return hidden;
     }
-    PlayerArmorIce* Ice() { return dynamic_cast<PlayerArmorIce*>(ThePlayer().GetModifier(Player::kIceArmor)); }
+    PlayerArmorIce* Ice()
+    {
+        return dynamic_cast<PlayerArmorIce*>(ThePlayer().GetModifier(Player::kIceArmor));
+    }
     // Wears the ice armor at once and waits for the freeze front to end.
     void FreezeFromHere()
     {
@@ -177,7 +180,8 @@ TEST_F(SnowLibraryEnemies, StruckTheDiamondMeltsTheFrozenPoolCellByCellWhilePlay
         EXPECT_TRUE(diamond->GetRecords().empty());
         EXPECT_TRUE(diamond->GetMeltingCells().empty());
         EXPECT_EQ(SceneLayer(Level::kForeground, "FG_Water")->GetAddedInstanceCount(), 0u);
-        EXPECT_EQ(SceneLayer(Level::kScene, "Collisions")->GetAddedInstanceCount(), 1u) << "the diamond's own";
+        EXPECT_EQ(SceneLayer(Level::kScene, "Collisions")->GetAddedInstanceCount(), 1u)
+            << "the diamond's own";
     }
 }
 
@@ -268,7 +272,8 @@ TEST_F(SnowLibraryEnemies, TheGhostAppearsBehindAStillPlayerEveryFiftyUpdatesDas
     EXPECT_LT(ThePlayer().GetLife(), life);
 }
 
-TEST_F(SnowLibraryEnemies, LeavingTheGhostsRectangleForOneUpdateRestartsItsWaitAndALeftFacingPlayerIsPassedLeft)
+TEST_F(
+    SnowLibraryEnemies, LeavingTheGhostsRectangleForOneUpdateRestartsItsWaitAndALeftFacingPlayerIsPassedLeft)
 {
     Enter("place Zone_NPCSpawner_Bibli_Ghost ghost 8 2 12x6\n");
     auto* ghost = First<NPC_Bibli_Ghost>();
@@ -412,8 +417,8 @@ TEST_F(SnowLibraryEnemies, TheHeadAndItsShotHurtThePlayerTheyTouch)
 
     Enter("place Zone_NPCSpawner_Lonely_Head head 28 2 1x6\n");
     ThePlayer().SetLife(ThePlayer().GetMaxLife());
-    auto* shot = dynamic_cast<Projectile_Lonely_Head*>(game.CreateCharacterByClass(
-        "Projectile_Lonely_Head", "Projectile_Lonely_Head", nullptr));
+    auto* shot = dynamic_cast<Projectile_Lonely_Head*>(
+        game.CreateCharacterByClass("Projectile_Lonely_Head", "Projectile_Lonely_Head", nullptr));
     ASSERT_NE(shot, nullptr);
     shot->SetPosition(ThePlayer().GetCenter());
     shot->SetDirection(Point<float>(0.0f, 0.1f));
