@@ -36,7 +36,10 @@ protected:
         keys.x = 1.0f;
         return keys;
     }
-    PlayerArmorIce* Ice() { return dynamic_cast<PlayerArmorIce*>(ThePlayer().GetModifier(Player::kIceArmor)); }
+    PlayerArmorIce* Ice()
+    {
+        return dynamic_cast<PlayerArmorIce*>(ThePlayer().GetModifier(Player::kIceArmor));
+    }
     // Pieces of the level, placed or added, that show the picture.
     int CountPictures(const std::string& name)
     {
