@@ -63,8 +63,8 @@ void NPC_BoatIns::ChooseTarget()
         w = static_cast<int>(static_cast<float>(w) * 0.5f);
     const float r1 = Fraction();
     const float r2 = Fraction();
-    target = Point<int>(
-        zone.x0 + static_cast<int>(r1 * static_cast<float>(w)), zone.y1 + static_cast<int>(r2 * static_cast<float>(h)));
+    target = Point<int>(zone.x0 + static_cast<int>(r1 * static_cast<float>(w)),
+        zone.y1 + static_cast<int>(r2 * static_cast<float>(h)));
     if (stateTimer > 0 && static_cast<float>(zone.x0 + w) > position.x)
         target.x += static_cast<int>(static_cast<float>(h) * 0.5f);
 }

@@ -84,6 +84,9 @@ void NPC_BoatPlant::Update(double dt)
     }
     if (Enemy::ThePlayer() == nullptr)
         return;
+    // A plant enabled again shows its look once more.
+    if (currentGraphical == nullptr)
+        currentGraphical = state == kDying ? dying.get() : idle.get();
     DamagePlayerOnContact();
     if (state == kAlive) {
         ++stateTimer;

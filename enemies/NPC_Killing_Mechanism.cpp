@@ -117,6 +117,9 @@ void NPC_Killing_Mechanism::Update(double dt)
     }
     if (collisionCopy == nullptr && state != kDying)
         PlaceCollisionCopy();
+    // A body enabled again shows the look of its state once more.
+    if (currentGraphical == nullptr && state != kDying)
+        currentGraphical = state == kLaunching ? forward.get() : backward.get();
     if (state == kLaunching && currentGraphical != nullptr && currentGraphical->IsAnimationFinished()) {
         state = kReady;
         Show(backward.get());

@@ -218,7 +218,8 @@ void Projectile_Fire_Launcher::Spread()
     ReleaseSounds(next);
     next->SetDirection(direction);
     next->SetPosition(position);
-    const float width = currentGraphical != nullptr ? static_cast<float>(currentGraphical->GetSize().x) : 0.0f;
+    const float width
+        = currentGraphical != nullptr ? static_cast<float>(currentGraphical->GetSize().x) : 0.0f;
     const Point<float> from = boss2Snow ? position + kSnowOffset : position;
     const Point<int> target = (from + direction * width).ToInt();
     if (!TryPlace(next, false, target.x, target.y)) {

@@ -405,7 +405,8 @@ TEST_F(BoatCaveEnemies, APressStrikesThePlayerUnderAnotherOfItsGroupAndALoneOneN
           "place Zone_NPCSpawner_Killing_Mechanism lone 22 2 3x5\n");
     std::vector<NPC_Killing_Mechanism*> presses = All<NPC_Killing_Mechanism>();
     ASSERT_EQ(presses.size(), 3u);
-    NPC_Killing_Mechanism* a = presses[0]->GetPosition().x < presses[1]->GetPosition().x ? presses[0] : presses[1];
+    NPC_Killing_Mechanism* a
+        = presses[0]->GetPosition().x < presses[1]->GetPosition().x ? presses[0] : presses[1];
     NPC_Killing_Mechanism* b = a == presses[0] ? presses[1] : presses[0];
     NPC_Killing_Mechanism* lone = presses[2];
     Passes(3);
@@ -448,7 +449,8 @@ TEST_F(BoatCaveEnemies, KillingAPressOpensTheWayItBlockedAndRemovesItsBlade)
     ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
     std::vector<NPC_Killing_Mechanism*> presses = All<NPC_Killing_Mechanism>();
     ASSERT_EQ(presses.size(), 2u);
-    NPC_Killing_Mechanism* b = presses[0]->GetPosition().x < presses[1]->GetPosition().x ? presses[1] : presses[0];
+    NPC_Killing_Mechanism* b
+        = presses[0]->GetPosition().x < presses[1]->GetPosition().x ? presses[1] : presses[0];
     ThePlayer().SetPosition(Point<float>(8 * kTile + 16.0f, kFloor));
     ASSERT_TRUE(WaitFor([&] { return b->GetLastBlade() != nullptr; }, 20));
     Layer* collisions = game.GetCurrentLevel()->GetLayer(Level::kScene, "Collisions");
@@ -463,6 +465,27 @@ TEST_F(BoatCaveEnemies, KillingAPressOpensTheWayItBlockedAndRemovesItsBlade)
     EXPECT_EQ(collisions->GetAddedInstanceCount(), added - 1) << "its copy left Collisions";
     EXPECT_TRUE(b->GetLastBlade()->IsDead());
     EXPECT_TRUE(WaitFor([&] { return !Live(b); }, 60));
+}
+
+// The script commands "disable" and "enable": a disabled enemy draws nothing
+// and does nothing; enabled again it shows the look of its state.
+TEST_F(BoatCaveEnemies, APlantAndAPressDisabledAndEnabledAgainShowTheirLooksAgain)
+{
+    Enter("place Zone_NPCSpawner_BoatPlant plant 8 2 2x3\n"
+          "place Zone_NPCSpawner_Killing_Mechanism press 14 2 3x5\n");
+    Pass();
+    for (CharacterObject* enemy : {static_cast<CharacterObject*>(First<NPC_BoatPlant>()),
+             static_cast<CharacterObject*>(First<NPC_Killing_Mechanism>())}) {
+        ASSERT_NE(enemy, nullptr);
+        SCOPED_TRACE(enemy->GetVersionedClassName());
+        ASSERT_NE(enemy->GetCurrentGraphical(), nullptr);
+        ASSERT_TRUE(enemy->HandleScriptCommand("disable", ""));
+        Pass();
+        EXPECT_EQ(enemy->GetCurrentGraphical(), nullptr);
+        ASSERT_TRUE(enemy->HandleScriptCommand("enable", ""));
+        Pass();
+        EXPECT_NE(enemy->GetCurrentGraphical(), nullptr);
+    }
 }
 
 TEST_F(BoatCaveEnemies, TheClawWaitsFifteenUpdatesRisesAtThePlayerAndIsOpenToBlowsOnlyWhileItStrikes)

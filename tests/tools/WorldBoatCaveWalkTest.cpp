@@ -5,8 +5,8 @@
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/MapModel.h"
-#include "script/ScriptVar.h"
 #include "script/NPC_Script.h"
+#include "script/ScriptVar.h"
 #include "zones/Zone_TriggerScript.h"
 
 #include "tests/game/ScriptedInput.h"
@@ -120,7 +120,8 @@ protected:
         Layer* collisions = game.GetCurrentLevel()->GetLayer(Level::kScene, "Collisions");
         auto* placed = collisions ? collisions->FindInstanceByName(trigger) : nullptr;
         auto* zone = placed ? dynamic_cast<Zone_TriggerScript::Instance*>(placed->GetPayload()) : nullptr;
-        return zone != nullptr && zone->character != nullptr && zone->character->GetCurrentGraphical() != nullptr
+        return zone != nullptr && zone->character != nullptr
+            && zone->character->GetCurrentGraphical() != nullptr
             && zone->character->GetCurrentGraphical()->GetName() == graphic;
     }
 
