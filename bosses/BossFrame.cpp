@@ -82,7 +82,8 @@ CharacterObject* Find(const std::string& name, const CharacterObject* except)
 std::vector<CharacterObject*> FindAll(const std::string& name, const CharacterObject* except, bool skipDead)
 {
     CharacterGameAccess* game = GetCharacterGameAccess();
-    return game != nullptr ? game->FindCharactersByName(name, except, skipDead) : std::vector<CharacterObject*>();
+    return game != nullptr ? game->FindCharactersByName(name, except, skipDead)
+                           : std::vector<CharacterObject*>();
 }
 
 std::vector<GraphicalObject*> Related(const std::string& text)
@@ -115,7 +116,8 @@ void StartSlowMotion()
 void ShakeCamera(int frames, float startX, float endX, float startY, float endY)
 {
     if (CharacterGameAccess* game = GetCharacterGameAccess())
-        game->AddBackgroundEvent(new BGEvent_ShakeCamera(kShakeEventName, frames, startX, endX, startY, endY));
+        game->AddBackgroundEvent(
+            new BGEvent_ShakeCamera(kShakeEventName, frames, startX, endX, startY, endY));
 }
 
 void StartDeath(CharacterObject& self, bool slowMotion, float headStart, float switchTime)

@@ -59,10 +59,11 @@ Point<float> PlayerCenter();
 // A new character of the class through the game's factory, named by the
 // class (or `objectName`), appended to the live list or put just before
 // `before`; null when the class is unknown or there is no game.
-CharacterObject* Create(const std::string& className, const std::string& objectName = "",
-    CharacterObject* before = nullptr);
+CharacterObject* Create(
+    const std::string& className, const std::string& objectName = "", CharacterObject* before = nullptr);
 template <class T>
-T* CreateAs(const std::string& className, const std::string& objectName = "", CharacterObject* before = nullptr)
+T* CreateAs(
+    const std::string& className, const std::string& objectName = "", CharacterObject* before = nullptr)
 {
     return dynamic_cast<T*>(Create(className, objectName, before));
 }

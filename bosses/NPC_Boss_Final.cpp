@@ -45,7 +45,8 @@ constexpr int kBobMax = 64;
 
 std::unique_ptr<GraphicalEffect> GhostFade()
 {
-    auto fade = std::make_unique<GE_Color>(Enemy::FindShader("ml_NPC_GhostFade"), kGhostDuration, false, false);
+    auto fade
+        = std::make_unique<GE_Color>(Enemy::FindShader("ml_NPC_GhostFade"), kGhostDuration, false, false);
     fade->SetReverse(false);
     fade->Start(0, true);
     return fade;
@@ -237,8 +238,8 @@ void NPC_Boss_Final::ShootAlongTheGround()
         shot->SetMode(Projectile_Boss_Final::kModeGroundShot);
         const bool right = GetCenter().x < Boss::PlayerCenter().x;
         shot->SetDirection(Point<float>(right ? 1.0f : -1.0f, 0.0f));
-        shot->SetPosition(Point<float>(
-            GetCenter().x - shot->GetSize().x / 2, static_cast<float>(home.y) - kShotHeight));
+        shot->SetPosition(
+            Point<float>(GetCenter().x - shot->GetSize().x / 2, static_cast<float>(home.y) - kShotHeight));
     }
     shotTimer = static_cast<int>(kShotWait + Boss::Random01() * kShotWait);
     if (state == kPhase3)
@@ -260,8 +261,8 @@ void NPC_Boss_Final::Update(double dt)
         StepEffect();
         if (state == kPhase3)
             StepGhostCycle();
-        const bool acting = (state == kPhase1 && GetDrawingEffect() == nullptr) || state == kPhase2
-            || state == kPhase3;
+        const bool acting
+            = (state == kPhase1 && GetDrawingEffect() == nullptr) || state == kPhase2 || state == kPhase3;
         if (burstCount == 0 && acting) {
             Sweep();
             RaiseRing();
@@ -282,7 +283,8 @@ void NPC_Boss_Final::Update(double dt)
     if (state == kPhase2 && bobAmplitude < kBobMax)
         ++bobAmplitude;
     const double a = bobAmplitude;
-    position.y = static_cast<float>(home.y + static_cast<int>(a - a * std::cos(bobPhase * 6.28 / kBobPeriod)));
+    position.y
+        = static_cast<float>(home.y + static_cast<int>(a - a * std::cos(bobPhase * 6.28 / kBobPeriod)));
     if (state != kDying)
         bobPhase = (bobPhase + 1) % kBobPeriod;
     if (currentGraphical != before && currentGraphical != nullptr)
@@ -307,8 +309,8 @@ void NPC_Boss_Final::EmitProjectiles()
         return;
     Point<int> c = GetCenter().ToInt();
     const double angle = Boss::Random01() * 3.1415 * 2.0;
-    const Point<float> at(
-        static_cast<float>(c.x + std::cos(angle) * kBurstRadius), static_cast<float>(c.y + std::sin(angle) * kBurstRadius));
+    const Point<float> at(static_cast<float>(c.x + std::cos(angle) * kBurstRadius),
+        static_cast<float>(c.y + std::sin(angle) * kBurstRadius));
     head->SetTarget(at.ToInt());
     head->SetPosition(at - size.ToFloat() * 0.5f);
     head->SetMode(Projectile_Boss_Final::kModeHead);

@@ -2,6 +2,8 @@
 
 #include "bosses/BossFrame.h"
 #include "bosses/Projectile_Boss_Ultimate.h"
+#include "characters/CharacterBoxes.h"
+#include "characters/Player.h"
 #include "enemies/EnemyFramework.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/GraphicalObject.h"
@@ -92,11 +94,11 @@ void NPC_Boss_Ultimate::ResetToStart()
 {
     SetDrawnFlagged(true);
     if (state == kStep1Wait) {
-        currentGraphical = sprites[kStep1Idle].get();
+        currentGraphical = sprites[kLookStep1Idle].get();
         chainAnchor = GetCenter().ToInt();
         life = kStep1Life;
     } else if (state == kStep2Wait) {
-        currentGraphical = sprites[kStep2IdleWait].get();
+        currentGraphical = sprites[kLookStep2IdleWait].get();
         life = kStep2Life;
     } else if (state == kStep3Hidden) {
         life = kStep3Life;
@@ -108,13 +110,13 @@ void NPC_Boss_Ultimate::ResetToStart()
 bool NPC_Boss_Ultimate::HandleScriptCommand(std::string command, std::string argument)
 {
     if (Boss::IsCommand(command, "step1_start") && state == kStep1Wait) {
-        Show(kStep1Attack);
+        Show(kLookStep1Attack);
         if (currentGraphical != nullptr)
             state = kStep1Open;
         return true;
     }
     if (Boss::IsCommand(command, "step2_start") && state == kStep2Wait) {
-        Show(kStep2Idle);
+        Show(kLookStep2Idle);
         if (currentGraphical != nullptr) {
             state = kStep2Pause;
             RandomizeWait();
@@ -122,7 +124,7 @@ bool NPC_Boss_Ultimate::HandleScriptCommand(std::string command, std::string arg
         return true;
     }
     if (Boss::IsCommand(command, "start") && state == kStep3Hidden) {
-        Show(kStep3Appears);
+        Show(kLookStep3Appears);
         if (currentGraphical != nullptr)
             state = kStep3Appear;
         if (auto* claw = Boss::CreateAs<Projectile_Boss_Ultimate>(
@@ -276,7 +278,8 @@ void NPC_Boss_Ultimate::FireProjectiles()
     } else if (state == kStep2Throw) {
         const Point<float> from = GetCenter() - Point<float>(32.0f, 0.0f);
         const Point<float> to = Boss::PlayerCenter();
-        const Point<float> v((to.x - from.x) / kFlightSeconds, std::abs(to.y + kFlightDrop - from.y) / kFlightSeconds);
+        const Point<float> v(
+            (to.x - from.x) / kFlightSeconds, std::abs(to.y + kFlightDrop - from.y) / kFlightSeconds);
         auto* stone = Boss::CreateAs<Projectile_Boss_Ultimate>(
             "Projectile_Boss_Ultimate", "Projectile_Boss_Ultimate_Step1_Large");
         if (stone == nullptr)
@@ -333,9 +336,8 @@ void NPC_Boss_Ultimate::StepStates()
     if (state == kStep1Open && finished) {
         state = kStep1Grow;
     } else if (state == kStep1Grow) {
-        CharacterObject* last = projectiles.empty()
-            ? nullptr
-            : dynamic_cast<CharacterObject*>(projectiles.back()->GetTarget());
+        CharacterObject* last
+            = projectiles.empty() ? nullptr : dynamic_cast<CharacterObject*>(projectiles.back()->GetTarget());
         const bool grown = last == nullptr || last->GetCurrentGraphical() == nullptr
             || last->GetCurrentGraphical()->IsAnimationFinished();
         if (projectiles.empty() || grown)
@@ -381,8 +383,8 @@ void NPC_Boss_Ultimate::StepStates()
 
 void NPC_Boss_Ultimate::ShowStateSprite()
 {
-    static constexpr int kByState[] = {-1, kStep1Idle, kStep1Attack, kStep1Dead, -1, kStep2Idle, kStep2Attack,
-        kStep2Dead, -1, -1, kStep3Idle, kStep3Attack};
+    static constexpr int kByState[] = {-1, kLookStep1Idle, kLookStep1Attack, kLookStep1Dead, -1,
+        kLookStep2Idle, kLookStep2Attack, kLookStep2Dead, -1, -1, kLookStep3Idle, kLookStep3Attack};
     if (state == kNothing)
         currentGraphical = nullptr;
     else if (state >= 0 && state < kNothing && kByState[state] >= 0)
@@ -428,14 +430,14 @@ void NPC_Boss_Ultimate::ApplyDamage(CharacterObject* attacker, int damage)
             deathSoundIndex = 2;
             PlaySound("NPC_Boss_Final2_CellDie");
             ClearList(true);
-            Show(kStep1Dead);
+            Show(kLookStep1Dead);
             state = kStep1Dead;
             if (LastOfItsStep())
                 Boss::Announce("NPC_Boss_Ultimate_Step2");
             PlaySound("NPC_Boss_Final2_CellDie");
         } else if (state == kStep2Pause || state == kStep2Throw) {
             deathSoundIndex = 2;
-            Show(kStep2Dead);
+            Show(kLookStep2Dead);
             state = kStep2Dead;
             if (LastOfItsStep())
                 Boss::Announce("NPC_Boss_Ultimate_Step3");
@@ -454,7 +456,7 @@ void NPC_Boss_Ultimate::ApplyDamage(CharacterObject* attacker, int damage)
     if (state == kStep3Idle && before / 10 != life / 10 && before != 100) {
         state = kStep3Attack;
         attackDelay = kSpitDelay;
-        Show(kStep3Attack);
+        Show(kLookStep3Attack);
     }
 }
 
@@ -464,8 +466,9 @@ void Zone_NPCSpawner_Boss_Ultimate::Instance::Spawn(int x, int y, Level* /*level
         return;
     // The step 1 and step 2 bodies stand where the level's markers of their
     // names stand, and take those names; the maw stands at the zone.
-    for (const auto& [marker, role] : {std::pair<const char*, int>("cell_etape_1", NPC_Boss_Ultimate::kStep1Wait),
-             {"cell_etape_2", NPC_Boss_Ultimate::kStep2Wait}}) {
+    for (const auto& [marker, role] :
+        {std::pair<const char*, int>("cell_etape_1", NPC_Boss_Ultimate::kStep1Wait),
+            {"cell_etape_2", NPC_Boss_Ultimate::kStep2Wait}}) {
         for (CharacterObject* place : Boss::FindAll(marker, nullptr, false)) {
             if (place == nullptr)
                 continue;

@@ -75,16 +75,16 @@ public:
 
     // Sprite indices.
     enum Sprite {
-        kStep1Idle,
-        kStep1Attack,
-        kStep1Dead,
-        kStep2IdleWait,
-        kStep2Idle,
-        kStep2Attack,
-        kStep2Dead,
-        kStep3Appears,
-        kStep3Idle,
-        kStep3Attack,
+        kLookStep1Idle,
+        kLookStep1Attack,
+        kLookStep1Dead,
+        kLookStep2IdleWait,
+        kLookStep2Idle,
+        kLookStep2Attack,
+        kLookStep2Dead,
+        kLookStep3Appears,
+        kLookStep3Idle,
+        kLookStep3Attack,
         kSpriteCount,
     };
 

@@ -15,9 +15,9 @@
 namespace {
 
 constexpr const char* kSpriteNames[] = {"Step1_LeftDown_Idle", "Step1_LeftUp_Idle", "Step1_RightUp_Idle",
-    "Step1_RightDown_Idle", "Step1_LeftDown_Die", "Step1_LeftUp_Die", "Step1_RightUp_Die", "Step1_RightDown_Die",
-    "Step2_Large_Idle", "Step2_Mini_Idle", "Step3_Moving_Idle", "Step3_Moving_Splash", "Step3_Claw_Attack",
-    "Step3_Moving2_Idle"};
+    "Step1_RightDown_Idle", "Step1_LeftDown_Die", "Step1_LeftUp_Die", "Step1_RightUp_Die",
+    "Step1_RightDown_Die", "Step2_Large_Idle", "Step2_Mini_Idle", "Step3_Moving_Idle", "Step3_Moving_Splash",
+    "Step3_Claw_Attack", "Step3_Moving2_Idle"};
 constexpr int kContactDamage = 2;
 constexpr int kTrail = 3;
 constexpr float kMiniSpeed = 2.0f;

@@ -53,7 +53,8 @@ TEST(BossFrameRules, ScriptWordsRandomPicksAndVectors)
         float radians;
         Point<float> to;
     };
-    const Turn turns[] = {{{1, 0}, 1.5707963f, {0, 1}}, {{0, 2}, 3.1415927f, {0, -2}}, {{1, 1}, -1.5707963f, {1, -1}}};
+    const Turn turns[]
+        = {{{1, 0}, 1.5707963f, {0, 1}}, {{0, 2}, 3.1415927f, {0, -2}}, {{1, 1}, -1.5707963f, {1, -1}}};
     for (const Turn& turn : turns) {
         Point<float> v = turn.from;
         Boss::RotateVector(v, turn.radians);
@@ -73,7 +74,8 @@ TEST(BossFrameRules, AHitLowersLifeOnlyWithAnAttackerAndNeverBelowZeroFromZero)
         bool withAttacker;
         int after;
     };
-    const Case cases[] = {{40, 3, true, 37}, {1, 3, true, -2}, {0, 5, true, 0}, {-4, 1, true, 0}, {40, 3, false, 40}};
+    const Case cases[]
+        = {{40, 3, true, 37}, {1, 3, true, -2}, {0, 5, true, 0}, {-4, 1, true, 0}, {40, 3, false, 40}};
     for (const Case& c : cases) {
         CharacterObject boss("boss");
         boss.SetLife(c.life);

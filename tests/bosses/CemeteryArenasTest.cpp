@@ -1,3 +1,4 @@
+#include "bosses/BossFrame.h"
 #include "bosses/NPC_Boss_Final.h"
 #include "bosses/NPC_Boss_Ultimate.h"
 #include "bosses/Projectile_Boss_Final.h"
@@ -17,19 +18,19 @@ const char* const kSecondBosses[] = {"done_b03", "done_v03", "done_s03", "done_l
 
 TEST_F(CemeteryArenas, WithFiveSecondBossesDownTheCryptStairStaysShut)
 {
+    EnterLevel("Cimetery_TP_03.lvl");
     for (int i = 0; i < 5; ++i)
         game.CreateSaveVar(kSecondBosses[i])->SetValue("1");
-    EnterLevel("Cimetery_TP_03.lvl");
     StandIn("crypt_stairs");
     Passes(30);
-    EXPECT_EQ(LevelName(), "Cimetery_TP_03.lvl");
+    EXPECT_EQ(LevelName(), "cimetery_tp_03.lvl");
 }
 
 TEST_F(CemeteryArenas, WithTheSixDownTheCryptStairLeadsToTheCrypt)
 {
+    EnterLevel("Cimetery_TP_03.lvl");
     for (const char* done : kSecondBosses)
         game.CreateSaveVar(done)->SetValue("1");
-    EnterLevel("Cimetery_TP_03.lvl");
     StandIn("crypt_stairs");
     ASSERT_GE(PassUntil([&] { return LevelName() == "cemetery_crypt.lvl"; }, 30), 0) << output;
     EXPECT_NE(NamedAs<NPC_Boss_Final>("boss_final"), nullptr);
@@ -94,8 +95,8 @@ TEST_F(CemeteryArenas, TheHeartsThreeStepsEndInTheEnding)
     ASSERT_NE(maw, nullptr);
     StandIn("arena_h");
     // Each step is started by the script once the one before is over.
-    const std::pair<const char*, int> steps[] = {
-        {"cell_etape_1", NPC_Boss_Ultimate::kStep1Grow}, {"cell_etape_2", NPC_Boss_Ultimate::kStep2Pause}};
+    const std::pair<const char*, int> steps[]
+        = {{"cell_etape_1", NPC_Boss_Ultimate::kStep1Grow}, {"cell_etape_2", NPC_Boss_Ultimate::kStep2Pause}};
     for (const auto& [name, fighting] : steps) {
         for (NPC_Boss_Ultimate* body : bodies(name)) {
             ASSERT_GE(PassUntil([&] { return body->GetState() == fighting; }, 120), 0) << name;

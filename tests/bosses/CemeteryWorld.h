@@ -52,7 +52,7 @@ protected:
     {
         CharacterObject* c = Named(trigger);
         return c != nullptr && c->GetCurrentGraphical() != nullptr ? c->GetCurrentGraphical()->GetName()
-                                                                    : std::string();
+                                                                   : std::string();
     }
     // Puts the player on the floor inside the trigger, a little past its
     // left edge.
