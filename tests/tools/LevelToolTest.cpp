@@ -55,6 +55,9 @@ TEST(LevelToolTest, TheSoundDescriptionPasses)
                               "place Zone_NPCSpawner_Killing_Mechanism press 6 2 1x1\n"
                               "place Zone_NPCSpawner_Killing_Mechanism press 9 2 1x1\n";
     EXPECT_EQ(FaultsOf(Level(group)), std::vector<std::string>());
+    // Markers (triggers without a script) that a boss finds together share one.
+    const std::string markers = "trigger cell 3 2 1x1 {\n}\ntrigger cell 6 2 1x1 {\n}\n";
+    EXPECT_EQ(FaultsOf(Level(markers)), std::vector<std::string>());
 }
 
 TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
@@ -86,6 +89,9 @@ TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
             "t.lvd:25: the name \"c\" is already used on line 24"},
         {Level("place Zone_NPCSpawner_Killing_Mechanism c 3 2\nplace Zone_NPCSpawner_Chained_Skull c 5 2\n"),
             "t.lvd:25: the name \"c\" is already used on line 24"},
+        // A marker's name is shared with markers only.
+        {Level("trigger m 3 2 1x1 {\n}\ntrigger m 6 2 1x1 {\n:OnEnter\nStopMusic 1\n}\n"),
+            "t.lvd:26: the name \"m\" is already used on line 24"},
         {Level("place Zone_NPCSpawner_Chained_Skull start 3 2\n"),
             "t.lvd:24: the name \"start\" is already used on line 21"},
         {Level("place Zone_Save s 15 2 2x3 dir=Right\n"), "t.lvd:24: \"s\" reaches outside the level"},

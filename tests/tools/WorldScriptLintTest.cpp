@@ -214,6 +214,22 @@ TEST(WorldScriptLintTest, ExitsAndStartPointsJoinTheSliceIntoOneWorld)
         if (line.rfind("setfirstmap ", 0) == 0)
             first = line.substr(12);
     ASSERT_NE(world.Find(first), nullptr) << first;
+    // The ways out of a level, (level, start point): its exits, and the
+    // level changes its triggers ask for (the Chapel's crypt stair).
+    auto exits = [](const LevelDescription& level) {
+        std::vector<std::pair<std::string, std::string>> ways;
+        for (const LevelPlacement& p : level.placements) {
+            if (p.object == "Zone_LoadMap")
+                ways.emplace_back(p.options.at("level"), p.options.at("start"));
+            for (const std::string& line : p.script) {
+                std::istringstream words(line);
+                std::string command, target, start;
+                if (words >> command >> target >> start && command == "AskToChangeLevel")
+                    ways.emplace_back(target, start);
+            }
+        }
+        return ways;
+    };
     // Every level is reached from the first by walking through exits.
     std::set<std::string> reached = {ToLowerCase(first)};
     std::queue<const LevelDescription*> next;
@@ -221,11 +237,9 @@ TEST(WorldScriptLintTest, ExitsAndStartPointsJoinTheSliceIntoOneWorld)
     while (!next.empty()) {
         const LevelDescription* level = next.front();
         next.pop();
-        for (const LevelPlacement& p : level->placements) {
-            if (p.object != "Zone_LoadMap")
-                continue;
-            const LevelDescription* target = world.Find(p.options.at("level"));
-            ASSERT_NE(target, nullptr) << p.options.at("level");
+        for (const auto& [levelName, start] : exits(*level)) {
+            const LevelDescription* target = world.Find(levelName);
+            ASSERT_NE(target, nullptr) << levelName;
             if (reached.insert(ToLowerCase(target->level)).second)
                 next.push(target);
         }
@@ -245,11 +259,8 @@ TEST(WorldScriptLintTest, ExitsAndStartPointsJoinTheSliceIntoOneWorld)
                 continue;
             bool arrival = false;
             for (const LevelDescription& other : world.levels)
-                for (const LevelPlacement& q : other.placements)
-                    arrival = arrival
-                        || (q.object == "Zone_LoadMap"
-                            && ToLowerCase(q.options.at("level")) == ToLowerCase(level.level)
-                            && q.options.at("start") == start);
+                for (const auto& [levelName, at] : exits(other))
+                    arrival = arrival || (ToLowerCase(levelName) == ToLowerCase(level.level) && at == start);
             EXPECT_TRUE(arrival) << "no exit arrives at " << start;
         }
         // Hubs: a teleporter and a save; every level: music from its first line.

@@ -1,0 +1,115 @@
+#include "bosses/BossFrame.h"
+#include "bosses/NPC_Boss_Final.h"
+#include "bosses/NPC_Boss_Ultimate.h"
+#include "bosses/Projectile_Boss_Final.h"
+
+#include "tests/bosses/CemeteryWorld.h"
+
+#include <gtest/gtest.h>
+
+// The last fights in the world's own levels: the Chapel's crypt stair that
+// opens with the six second bosses down, the Crypt's fight to its stair down
+// to the Heart, and the Heart's three steps to the ending.
+namespace {
+
+using CemeteryArenas = CemeteryWorld;
+
+const char* const kSecondBosses[] = {"done_b03", "done_v03", "done_s03", "done_l03", "done_u03", "done_g03"};
+
+TEST_F(CemeteryArenas, WithFiveSecondBossesDownTheCryptStairStaysShut)
+{
+    EnterLevel("Cimetery_TP_03.lvl");
+    for (int i = 0; i < 5; ++i)
+        game.CreateSaveVar(kSecondBosses[i])->SetValue("1");
+    StandIn("crypt_stairs");
+    Passes(30);
+    EXPECT_EQ(LevelName(), "cimetery_tp_03.lvl");
+}
+
+TEST_F(CemeteryArenas, WithTheSixDownTheCryptStairLeadsToTheCrypt)
+{
+    EnterLevel("Cimetery_TP_03.lvl");
+    for (const char* done : kSecondBosses)
+        game.CreateSaveVar(done)->SetValue("1");
+    StandIn("crypt_stairs");
+    ASSERT_GE(PassUntil([&] { return LevelName() == "cemetery_crypt.lvl"; }, 30), 0) << output;
+    EXPECT_NE(NamedAs<NPC_Boss_Final>("boss_final"), nullptr);
+}
+
+TEST_F(CemeteryArenas, TheCryptsFightFollowsItsPhasesToItsEndAndOpensTheStairDown)
+{
+    EnterLevel("cemetery_crypt.lvl", "from_chapel");
+    ThePlayer().SetInvulnerableFrames(1 << 20);
+    auto* boss = NamedAs<NPC_Boss_Final>("boss_final");
+    ASSERT_NE(boss, nullptr);
+    EXPECT_EQ(Look("gate_out_f"), "Gate_Closed");
+    StandIn("arena_f");
+    // The shake, then "start".
+    ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_Boss_Final::kPhase1; }, 60), 0) << output;
+    EXPECT_EQ(Look("gate_in_f"), "Gate_Closed");
+    // Each phase's message is awaited in turn by the arena's script.
+    for (int phase = 1; phase <= 3; ++phase) {
+        Strike(boss, phase < 3 ? 60 : 80);
+        Passes(5);
+    }
+    EXPECT_EQ(boss->GetState(), NPC_Boss_Final::kDying);
+    // The skulls of its last heads are struck down as they come.
+    ASSERT_GE(PassUntil(
+                  [&] {
+                      for (CharacterObject* skull : Boss::FindAll(Projectile_Boss_Final::kSkullName))
+                          skull->SetDead(true);
+                      return !Live(boss);
+                  },
+                  600),
+        0);
+    ASSERT_GE(PassUntil([&] { return SaveVar("done_f") == "1"; }, 60), 0) << output;
+    EXPECT_EQ(Look("gate_out_f"), "Gate_Open");
+    EXPECT_EQ(Look("gate_in_f"), "Gate_Open");
+    // A later visit finds the stair open and the boss gone from sight.
+    EnterLevel("cemetery_crypt.lvl", "from_chapel");
+    boss = NamedAs<NPC_Boss_Final>("boss_final");
+    ASSERT_NE(boss, nullptr);
+    StandIn("arena_f");
+    Passes(60);
+    EXPECT_EQ(boss->GetCurrentGraphical(), nullptr);
+    EXPECT_EQ(Look("gate_out_f"), "Gate_Open");
+    // The stair leads down to the Heart.
+    ThePlayer().SetPosition(Point<float>(31 * kTile + 4.0f, kFloor));
+    ASSERT_GE(PassUntil([&] { return LevelName() == "cemetery_heart.lvl"; }, 30), 0) << output;
+}
+
+TEST_F(CemeteryArenas, TheHeartsThreeStepsEndInTheEnding)
+{
+    EnterLevel("cemetery_heart.lvl", "from_crypt");
+    ThePlayer().SetInvulnerableFrames(1 << 20);
+    auto bodies = [&](const char* name) {
+        std::vector<NPC_Boss_Ultimate*> found;
+        for (CharacterObject* c : Boss::FindAll(name))
+            if (auto* body = dynamic_cast<NPC_Boss_Ultimate*>(c))
+                found.push_back(body);
+        return found;
+    };
+    ASSERT_EQ(bodies("cell_etape_1").size(), 2u);
+    ASSERT_EQ(bodies("cell_etape_2").size(), 2u);
+    auto* maw = NamedAs<NPC_Boss_Ultimate>("NPC_Boss_Ultimate");
+    ASSERT_NE(maw, nullptr);
+    StandIn("arena_h");
+    // Each step is started by the script once the one before is over.
+    const std::pair<const char*, int> steps[]
+        = {{"cell_etape_1", NPC_Boss_Ultimate::kStep1Grow}, {"cell_etape_2", NPC_Boss_Ultimate::kStep2Pause}};
+    for (const auto& [name, fighting] : steps) {
+        for (NPC_Boss_Ultimate* body : bodies(name)) {
+            ASSERT_GE(PassUntil([&] { return body->GetState() == fighting; }, 120), 0) << name;
+            Strike(body, 40);
+        }
+    }
+    ASSERT_GE(PassUntil([&] { return maw->GetState() == NPC_Boss_Ultimate::kStep3Idle; }, 120), 0) << output;
+    Strike(maw, 300);
+    EXPECT_TRUE(maw->IsExploding());
+    // Its death runs the ending: saved, and the ending shown.
+    ASSERT_GE(PassUntil([&] { return game.endingMode == 1; }, 900), 0) << output;
+    EXPECT_EQ(SaveVar("done_h"), "1");
+    EXPECT_FALSE(Live(maw));
+}
+
+} // namespace

@@ -1,0 +1,146 @@
+#include "bosses/NPC_MiniBoss_FloatingSkull.h"
+#include "bosses/BossFrame.h"
+
+#include "tests/bosses/CemeteryWorld.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+// The skull mini-boss leads its swarm in a small arena, then in the Ossuary's
+// own arena its death opens the reward alcove and the double jump is taken.
+namespace {
+
+using MiniBossSkull = BossArena;
+
+TEST_F(MiniBossSkull, ItLeadsItsSwarmInsideItsOwnBoxAndMovesTheWanderersAlong)
+{
+    Enter("place Zone_NPCSpawner_MiniBoss_FloatingSkull skull 8 5 12x6 ChildCount=3\n");
+    auto* boss = NamedAs<NPC_MiniBoss_FloatingSkull>("skull");
+    ASSERT_NE(boss, nullptr);
+    // The swarm comes with its first update.
+    EXPECT_TRUE(boss->GetChildren().empty());
+    Pass();
+    // A larger, slower skull with a longer reach than the plain one.
+    EXPECT_EQ(boss->GetLife(), 30);
+    EXPECT_DOUBLE_EQ(boss->GetTriggerDistanceSq(), 52900.0 * 2.5);
+    EXPECT_FLOAT_EQ(boss->GetWanderMaxSpeed(), 1.0f);
+    EXPECT_FLOAT_EQ(boss->GetChaseMaxSpeed(), 2.0f);
+    EXPECT_EQ(boss->GetSize(), Point<int>(96, 96));
+    ASSERT_EQ(boss->GetChildren().size(), 3u);
+    for (NPC_FloatingSkull* child : boss->GetChildren()) {
+        EXPECT_EQ(child->GetOwner(), boss);
+        const Point<int> at = boss->GetPosition().ToInt();
+        EXPECT_EQ(child->roamingRect, Rect<int>(at.x, at.y + 96, at.x + 96, at.y));
+    }
+    // Far from the player it wanders: a wandering child's destination moves
+    // with the boss, frame by frame.
+    ThePlayer().SetPosition(Point<float>(20.0f, kFloor));
+    for (int pass = 0; pass < 20; ++pass) {
+        NPC_FloatingSkull* child = boss->GetChildren().front();
+        const Point<int> before = boss->GetPosition().ToInt();
+        const Point<int> goal = child->GetDestination();
+        const bool wandering = child->GetState() == NPC_FloatingSkull::kWander;
+        boss->Update(Boss::kFrameStep);
+        if (wandering && child->GetState() == NPC_FloatingSkull::kWander) {
+            EXPECT_EQ(child->GetDestination(), goal + (boss->GetPosition().ToInt() - before));
+        }
+        const Point<int> at = boss->GetPosition().ToInt();
+        EXPECT_EQ(child->roamingRect, Rect<int>(at.x, at.y + 96, at.x + 96, at.y));
+    }
+}
+
+TEST_F(MiniBossSkull, BlowsSpeedItsKnockBackAndTheLastOneFreesTheSwarmAndTellsTheArena)
+{
+    Enter("place Zone_NPCSpawner_MiniBoss_FloatingSkull skull 8 5 12x6 ChildCount=2\n");
+    auto* boss = NamedAs<NPC_MiniBoss_FloatingSkull>("skull");
+    ASSERT_NE(boss, nullptr);
+    Pass();
+    ASSERT_EQ(boss->GetChildren().size(), 2u);
+    MessageCounter* died = Await(NPC_MiniBoss_FloatingSkull::kDeathMessage);
+    MessageCounter* removed = Await("skull_State_DIE");
+    // The base knock-back (chase speed x 4) times 1.5.
+    Strike(boss, 1);
+    EXPECT_EQ(boss->GetState(), NPC_FloatingSkull::kKnockedBack);
+    EXPECT_FLOAT_EQ(boss->GetSpeedValue(), 2.0f * 4.0f * 1.5f);
+    EXPECT_EQ(boss->GetLife(), 29);
+    // A child killed first leaves the swarm.
+    NPC_FloatingSkull* first = boss->GetChildren().front();
+    NPC_FloatingSkull* second = boss->GetChildren().back();
+    first->SetDead(true);
+    Pass();
+    EXPECT_FALSE(Live(first));
+    ASSERT_EQ(boss->GetChildren().size(), 1u);
+    // The lethal blow explodes it; it leaves once the explosion has run.
+    Strike(boss, 29);
+    EXPECT_TRUE(boss->IsExploding());
+    EXPECT_FALSE(boss->IsDead());
+    Pass();
+    EXPECT_TRUE(Live(boss));
+    EXPECT_GT(PassUntil([&] { return !Live(boss); }, 200), 0);
+    // Its death is told as every character's, by its name, and as its own,
+    // whatever its name.
+    EXPECT_EQ(removed->Count(), 1);
+    EXPECT_EQ(died->Count(), 1);
+    ASSERT_TRUE(Live(second));
+    EXPECT_EQ(second->GetOwner(), nullptr);
+}
+
+TEST_F(MiniBossSkull, NoSwarmWithoutChildrenAndADisabledOneStaysInert)
+{
+    Enter("place Zone_NPCSpawner_MiniBoss_FloatingSkull alone 8 5 12x6 ChildCount=0\n"
+          "place Zone_NPCSpawner_MiniBoss_FloatingSkull idle 20 5 6x6 ChildCount=2\n");
+    auto* alone = NamedAs<NPC_MiniBoss_FloatingSkull>("alone");
+    auto* idle = NamedAs<NPC_MiniBoss_FloatingSkull>("idle");
+    ASSERT_NE(alone, nullptr);
+    ASSERT_NE(idle, nullptr);
+    EXPECT_TRUE(alone->GetChildren().empty());
+    Reload();
+    idle = NamedAs<NPC_MiniBoss_FloatingSkull>("idle");
+    ASSERT_NE(idle, nullptr);
+    EXPECT_TRUE(Send("idle", "disable"));
+    const Point<float> at = idle->GetPosition();
+    Passes(10);
+    EXPECT_TRUE(idle->GetChildren().empty());
+    EXPECT_EQ(idle->GetCurrentGraphical(), nullptr);
+    EXPECT_EQ(idle->GetPosition(), at);
+}
+
+using OssuaryArena = CemeteryWorld;
+
+TEST_F(OssuaryArena, TheSkullsDeathOpensTheAlcoveTheDoubleJumpIsTakenAndAReloadFindsItDone)
+{
+    EnterLevel("cemetery_02.lvl");
+    auto* boss = NamedAs<NPC_MiniBoss_FloatingSkull>("miniboss_skull");
+    ASSERT_NE(boss, nullptr);
+    EXPECT_EQ(boss->GetChildren().size(), 3u);
+    EXPECT_EQ(Look("gate_out_cm"), "Gate_Closed");
+    EXPECT_FALSE(ThePlayer().IsModifierEnabled(Player::kDoubleJump));
+    // The player walks into the arena: the entry gate shuts behind it.
+    StandIn("arena_cm");
+    EXPECT_GE(PassUntil([&] { return Look("gate_in_cm") == "Gate_Closed"; }, 60), 0);
+    Passes(40);
+    Strike(boss, boss->GetLife());
+    ASSERT_GE(PassUntil([&] { return !Live(boss); }, 300), 0);
+    // The line after the wait for its death: saved, both gates open.
+    ASSERT_GE(PassUntil([&] { return SaveVar("done_cm") == "1"; }, 120), 0) << output;
+    EXPECT_GE(PassUntil([&] { return Look("gate_out_cm") == "Gate_Open"; }, 30), 0);
+    EXPECT_EQ(Look("gate_in_cm"), "Gate_Open");
+    // The reward through its cut-scene.
+    StandIn("reward_cm");
+    EXPECT_GE(
+        PassUntil(
+            [&] { return ThePlayer().IsModifierEnabled(Player::kDoubleJump) && SaveVar("got_2") == "1"; },
+            600),
+        0);
+    // On a later visit the skull is inert and the alcove open.
+    EnterLevel("cemetery_02.lvl");
+    boss = NamedAs<NPC_MiniBoss_FloatingSkull>("miniboss_skull");
+    ASSERT_NE(boss, nullptr);
+    Passes(5);
+    EXPECT_FALSE(boss->IsEnabled());
+    EXPECT_TRUE(boss->GetChildren().empty());
+    EXPECT_EQ(Look("gate_out_cm"), "Gate_Open");
+}
+
+} // namespace
