@@ -33,7 +33,10 @@ public:
     void RenderLoadingFrame() override { ++loadingFrames; }
 
     Sprite* FindSprite(const std::string& name) override { return Find(sprites, name); }
-    AnimatedSprite* FindAnimatedSprite(const std::string& name) override { return Find(animatedSprites, name); }
+    AnimatedSprite* FindAnimatedSprite(const std::string& name) override
+    {
+        return Find(animatedSprites, name);
+    }
     SceneObject* FindSceneObject(const std::string& name) override { return Find(sceneObjects, name); }
     GraphicalObject* FindGraphicalObject(const std::string& name) override
     {
