@@ -94,6 +94,12 @@ bool RegisterPayloadCreator(std::string_view key, PayloadCreator create)
     return true;
 }
 
+PayloadCreator FindPayloadCreator(std::string_view key)
+{
+    const int index = FindPayloadKey(key);
+    return index < 0 ? nullptr : creators[index];
+}
+
 std::unique_ptr<SceneObjectInstance> CreatePayloadByKey(const std::string& key, std::istream& is)
 {
     const int index = FindPayloadKey(key);

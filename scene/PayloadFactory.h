@@ -26,3 +26,5 @@ bool IsPayloadKey(std::string_view key);
 // Makes `create`'s class for the key from now on (null: none again). False,
 // and nothing registered, when the key is not a payload key.
 bool RegisterPayloadCreator(std::string_view key, PayloadCreator create);
+// The creator registered for the key, or null.
+PayloadCreator FindPayloadCreator(std::string_view key);

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "game/Game.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/Sprite.h"
 #include "tests/scene/RecordText.h"
+#include "tests/scene/SceneHost.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ protected:
         game.animatedSprites.clear();
     }
 
-    Game game;
+    SceneHost game;
     std::vector<std::unique_ptr<Sprite>> sprites;
 };
 

@@ -1,6 +1,5 @@
 #include "tests/engine/serial/DamagedRecord.h"
 
-#include "game/Game.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/CameraBlocker.h"
 #include "scene/CollisionShape.h"
@@ -9,6 +8,7 @@
 #include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
 #include "tests/scene/RecordText.h"
+#include "tests/scene/SceneHost.h"
 
 #include <gtest/gtest.h>
 
@@ -157,7 +157,7 @@ protected:
         game.animatedSprites.clear();
     }
 
-    Game game;
+    SceneHost game;
     Level level {"garden.lvl"};
     Sprite leaf {"Leaf", "leaf.png", 0, 0, 16, 24};
     Sprite stone {"Stone", "stone.png", 0, 0, 8, 8};

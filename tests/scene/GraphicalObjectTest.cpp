@@ -8,7 +8,6 @@
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/ImageHandleManager.h"
 #include "engine/render/RenderPoolManager.h"
-#include "game/Game.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/ArmorReplacement.h"
 #include "scene/CameraBlocker.h"
@@ -18,6 +17,7 @@
 #include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
 #include "tests/scene/RecordText.h"
+#include "tests/scene/SceneHost.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ protected:
         game.animatedSprites.clear();
     }
 
-    Game game;
+    SceneHost game;
     std::vector<std::unique_ptr<Sprite>> sprites;
     AnimatedSprite walk {"Walk"};
 };
@@ -167,10 +167,10 @@ TEST_F(GraphicalObjectTest, CharacterObjectsJoinThePrototypeListWhenRead)
         auto read = std::make_unique<GraphicalObject>("");
         std::istringstream in(Body(Write(source)));
         ASSERT_TRUE(read->UnSerialize(in));
-        const bool listed = Game::FindCharacterPrototype(name, false) == read.get();
+        const bool listed = game.prototypes == std::vector<GraphicalObject*> {read.get()};
         EXPECT_EQ(listed, std::string(name) != "Zone_NPCSpawner") << name;
         read.reset();
-        EXPECT_EQ(Game::FindCharacterPrototype(name, false), nullptr) << name;
+        EXPECT_TRUE(game.prototypes.empty()) << name;
     }
 }
 

@@ -3,8 +3,8 @@
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/GE_Blink.h"
 #include "engine/render/RenderPoolManager.h"
-#include "game/Game.h"
 #include "scene/TrailFrame.h"
+#include "tests/scene/SceneHost.h"
 
 #include <gtest/gtest.h>
 
@@ -107,7 +107,7 @@ TEST_F(InstanceTrailTest, TintedAndEffectCommandsKeepTheirLook)
 
 TEST_F(InstanceTrailTest, AfterImagesStayWhereTheyWereDrawnWhileTheCameraTravels)
 {
-    Game game;
+    SceneHost game;
     game.cameraPosition = Point<float>(100.9f, 50.2f);
     Placed placed(&prototype, 200.0f, 0.0f);
     placed.SetTrailLength(1);

@@ -1,7 +1,7 @@
 #include "scene/Level.h"
 
 #include "scene/Layer.h"
-#include "script/Script.h"
+#include "scene/LevelScript.h"
 #include "tests/scene/LevelFixture.h"
 
 #include <gtest/gtest.h>

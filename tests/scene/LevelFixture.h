@@ -2,7 +2,6 @@
 
 #include "engine/render/IRenderEngine.h"
 #include "engine/serial/LineReaders.h"
-#include "game/Game.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/CameraBlocker.h"
 #include "scene/CollisionShape.h"
@@ -11,6 +10,7 @@
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/Sprite.h"
+#include "tests/scene/SceneHost.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +102,7 @@ public:
         game.animatedSprites.clear();
     }
 
-    Game game;
+    SceneHost game;
     Sprite leaf {"leaf", "leaf.png", 0, 0, 31, 31};
     Sprite bark {"bark", "bark.png", 0, 0, 31, 31};
     Sprite flame0 {"flame0", "flame.png", 0, 0, 15, 15};

@@ -2,10 +2,10 @@
 
 #include "engine/render/DXGraphicalSurface.h"
 
+#include "scene/BackgroundEvent.h"
 #include "scene/Camera.h"
 #include "scene/Layer.h"
 #include "scene/SceneObjectInstance.h"
-#include "script/BackgroundEvent.h"
 #include "tests/engine/render/RenderTestSupport.h"
 #include "tests/scene/LevelFixture.h"
 

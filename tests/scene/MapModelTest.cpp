@@ -1,8 +1,8 @@
 #include "scene/MapModel.h"
 
-#include "game/Game.h"
 #include "scene/GraphicalObject.h"
 #include "tests/scene/RecordText.h"
+#include "tests/scene/SceneHost.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ TEST(MapModelGrid, CellsOutsideTheFiftyOneByFortyFourGridReadMinusOneAndIgnoreWr
 
 TEST(MapModelRecords, RecordsReadWriteBackAndADamagedCountStopsAtTheFirstFailure)
 {
-    Game game;
+    SceneHost game;
     GraphicalObject second("minimap 2");
     GraphicalObject global("GlobalMinimap");
     game.sceneObjects = {&second, &global};

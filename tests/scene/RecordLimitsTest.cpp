@@ -1,12 +1,12 @@
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
-#include "game/Game.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
 #include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
 #include "tests/scene/RecordText.h"
+#include "tests/scene/SceneHost.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ protected:
         game.animatedSprites.clear();
     }
 
-    Game game;
+    SceneHost game;
     Sprite leaf {"Leaf", "leaf.png", 0, 0, 16, 24};
     Sprite stone {"Stone", "stone.png", 0, 0, 8, 8};
     GraphicalObject rock {"Rock"};

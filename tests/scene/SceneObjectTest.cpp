@@ -6,7 +6,6 @@
 
 #include "engine/sound/SoundEvent.h"
 #include "engine/sound/SoundEventsManager.h"
-#include "game/Game.h"
 #include "scene/CameraBlocker.h"
 #include "scene/GameplayObject.h"
 #include "scene/Level.h"
@@ -14,6 +13,7 @@
 #include "scene/SceneObjectHandle.h"
 #include "tests/engine/sound/SoundTestSupport.h"
 #include "tests/scene/RecordText.h"
+#include "tests/scene/SceneHost.h"
 
 namespace {
 
@@ -201,7 +201,7 @@ TEST(SceneObjectSounds, ReleaseHandsEventsOverOrLeavesThemWithTheManager)
 
 TEST(SceneObjectReference, ResolvesThroughTheLevelThenTheGameLibrary)
 {
-    Game game;
+    SceneHost game;
     GraphicalObject lamp("Lamp");
     SceneObject sound("Ambience");
     game.sceneObjects = {&lamp, &sound};

@@ -1,15 +1,15 @@
 #include "scene/SpacialInstance.h"
 
-#include "game/Game.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/CollisionShape.h"
 #include "scene/CollisionWorld.h"
+#include "scene/GameplayObject.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 #include "scene/Sprite.h"
+#include "scene/ZoneInstance.h"
 #include "tests/scene/RecordText.h"
-#include "zones/GameplayObject_Zone.h"
-#include "zones/ZoneInstance.h"
+#include "tests/scene/SceneHost.h"
 
 #include <box2d/box2d.h>
 #include <gtest/gtest.h>
@@ -85,7 +85,7 @@ protected:
         game.animatedSprites.clear();
     }
 
-    Game game;
+    SceneHost game;
     Level level {"garden.lvl"};
     Rock rock;
     Sprite leaf {"Leaf", "leaf.png", 0, 0, 16, 24};
@@ -298,11 +298,12 @@ TEST_F(SpacialInstanceTest, AnimationFramesPlayAndDraw)
 
 // ------------------------------------------------------------ zones
 
-struct DrawnZone : GameplayObject_Zone {
+struct DrawnZone : GameplayObject {
     DrawnZone()
-        : GameplayObject_Zone("Zone Trigger")
+        : GameplayObject("Zone Trigger")
     {
     }
+    bool IsZoneType() const override { return true; }
     bool RenderInstance(DXGraphicalSurface*, ZoneInstance* instance, int x, int y, float, float, float, int,
         int, int, int) override
     {

@@ -1,0 +1,56 @@
+#include "characters/CharacterObject.h"
+#include "game/Game.h"
+#include "scene/Level.h"
+#include "scene/PayloadFactory.h"
+#include "scene/SceneGameAccess.h"
+#include "scene/Sprite.h"
+
+#include <gtest/gtest.h>
+
+// The game answers the scene model's questions from its own state while it
+// exists, and leaves no answer behind.
+TEST(GameSceneAccess, TheGameAnswersTheSceneFromItsOwnStateWhileItExists)
+{
+    ASSERT_EQ(GetSceneGameAccess(), nullptr);
+    {
+        Game game;
+        SceneGameAccess* scene = GetSceneGameAccess();
+        ASSERT_NE(scene, nullptr);
+        Level level("garden.lvl");
+        game.SetCurrentLevel(&level);
+        game.cameraPosition = Point<float>(12.5f, -3.0f);
+        game.fixedStepTick = 1;
+        Sprite leaf("leaf", "leaf.png", 0, 0, 31, 31);
+        game.sprites = {&leaf};
+        auto* ghost = new CharacterObject("Ghost"); // the game's list owns it
+        game.liveCharacters.push_back(ghost);
+
+        EXPECT_EQ(scene->GetCurrentLevel(), &level);
+        EXPECT_EQ(scene->GetCameraPosition(), Point<float>(12.5f, -3.0f));
+        EXPECT_TRUE(scene->IsFixedStepTick());
+        EXPECT_EQ(scene->GetConsole(), game.GetConsole());
+        EXPECT_EQ(scene->FindSprite("leaf"), &leaf);
+        EXPECT_EQ(scene->FindSprite("bark"), nullptr);
+        EXPECT_EQ(scene->GetLiveCharacterCount(), 1u);
+        EXPECT_EQ(scene->GetLiveCharacter(0), ghost);
+        EXPECT_FALSE(scene->HasPlayer());
+        EXPECT_TRUE(scene->IsCharacterName("NPC_Ghost"));
+        EXPECT_FALSE(scene->IsCharacterName("Tree"));
+        game.fixedStepTick = 0;
+        EXPECT_FALSE(scene->IsFixedStepTick());
+
+        game.sprites.clear();
+        game.SetCurrentLevel(nullptr);
+    }
+    EXPECT_EQ(GetSceneGameAccess(), nullptr);
+}
+
+// The payload keys of the level files make their zone and point classes in the
+// game's program.
+TEST(GameSceneAccess, ThePayloadKeysMakeTheZoneKindsInTheGamesProgram)
+{
+    for (const char* key : {"ZoneHolder::InstanceV0", "Zone_Teleport::InstanceV0", "ZoneInstanceV0",
+             "Zone_NPCSpawner_Door::InstanceV0", "Zone_TriggerScript::InstanceV0",
+             "Point_MinimapLocation::PointInstanceV0"})
+        EXPECT_NE(FindPayloadCreator(key), nullptr) << key;
+}
