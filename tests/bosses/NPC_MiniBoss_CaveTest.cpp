@@ -119,7 +119,8 @@ TEST_F(MiniBossCave, ThePickedLanternLightsUpAndFiresABeamThatHurtsForOneAnimati
     EXPECT_GT(lit, 5);
     EXPECT_EQ(middle->BeamCentre()->GetPosition(), middle->GetPosition());
     EXPECT_EQ(middle->BeamPiece(true, 3)->GetPosition(), middle->GetPosition() - Point<float>(256.0f, 0.0f));
-    EXPECT_EQ(middle->BeamPiece(false, 19)->GetPosition(), middle->GetPosition() + Point<float>(1280.0f, 0.0f));
+    EXPECT_EQ(
+        middle->BeamPiece(false, 19)->GetPosition(), middle->GetPosition() + Point<float>(1280.0f, 0.0f));
     EXPECT_FALSE(master->BeamCentre()->IsShowing());
 
     // The player in the beam's way loses 2 life.

@@ -195,7 +195,12 @@ TEST(CharacterFactory, EveryKeyMakesItsClassWithTheGivenNameAtTheEnd)
         EXPECT_TRUE(character->IsSkipSerialize());
         EXPECT_EQ(game.liveCharacters.back(), character);
     }
-    EXPECT_EQ(game.GetCharacterCount(), 82u);
+    // Bosses make their pools and parts in their constructors: those come
+    // besides, each key's own character once.
+    size_t named = 0;
+    for (CharacterObject* character : game.liveCharacters)
+        named += character->GetName().ends_with("_Named") ? 1 : 0;
+    EXPECT_EQ(named, 82u);
 }
 
 TEST(CharacterFactory, UnknownOrWrongCaseKeysMakeNothing)

@@ -84,12 +84,15 @@ protected:
             instance.release();
         return std::unique_ptr<ZoneInstance>(zone);
     }
+    // The characters made, leaving out the projectiles that a boss makes
+    // once in its constructor and keeps in its pool.
     std::vector<std::string> Made() const
     {
         std::vector<std::string> types;
         for (size_t i = 0; i < game.GetCharacterCount(); ++i) {
             const std::string versioned = game.GetCharacter(i)->GetVersionedClassName();
-            types.push_back(versioned.substr(0, versioned.size() - 2));
+            if (versioned.rfind("Projectile_", 0) != 0)
+                types.push_back(versioned.substr(0, versioned.size() - 2));
         }
         return types;
     }
@@ -117,11 +120,11 @@ TEST_F(NPCSpawnerZones, EveryKeyMakesItsCharactersOncePerLoadWithItsDefaultSize)
         EXPECT_FALSE(instance->IsPending());
         EXPECT_EQ(Made(), kind.made);
         instance->Spawn(64, 128, &level);
-        EXPECT_EQ(game.GetCharacterCount(), kind.made.size());
+        EXPECT_EQ(Made().size(), kind.made.size());
         // A fresh load spawns again.
         std::unique_ptr<ZoneInstance> reloaded = Make(kind.key);
         reloaded->Spawn(64, 128, &level);
-        EXPECT_EQ(game.GetCharacterCount(), 2 * kind.made.size());
+        EXPECT_EQ(Made().size(), 2 * kind.made.size());
     }
 }
 

@@ -69,6 +69,13 @@ void CheckTriggerLabels(
             + "\" has no label: expected a line such as :OnEnter in its script");
 }
 
+// A trigger without a script: a named box that characters find by name (a
+// boss's markers), which runs nothing.
+bool IsMarker(const LevelPlacement& p)
+{
+    return p.kind == "trigger" && p.script.empty();
+}
+
 } // namespace
 
 std::string StartPointName(const LevelPlacement& placement)
@@ -110,7 +117,12 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
             && std::count_if(level.placements.begin(), level.placements.end(),
                    [&](const LevelPlacement& q) { return q.name == p.name && q.object == p.object; })
                 == 2;
-        if (!p.name.empty() && names.count(p.name) && !chainedPair)
+        // Markers (triggers without a script) that a boss finds all together
+        // by their name share it.
+        const bool sharedMarker = IsMarker(p) && names.count(p.name)
+            && std::all_of(level.placements.begin(), level.placements.end(),
+                [&](const LevelPlacement& q) { return q.name != p.name || IsMarker(q); });
+        if (!p.name.empty() && names.count(p.name) && !chainedPair && !sharedMarker)
             fault(p.line,
                 "the name \"" + p.name + "\" is already used on line " + std::to_string(names[p.name]));
         else if (!p.name.empty())
@@ -119,7 +131,7 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
             if (p.script[k].find(';') != std::string::npos)
                 fault(
                     p.scriptLines[k], "a script line may not hold \";\" (stored scripts break lines there)");
-        if (p.kind == "trigger")
+        if (p.kind == "trigger" && !IsMarker(p))
             CheckTriggerLabels(level, p, faults);
         // The payload the level tool will write: its options must fit its type.
         try {
