@@ -1,18 +1,30 @@
 #pragma once
 
-#include "characters/CharacterObject.h"
+#include "bosses/BossFrame.h"
 #include "engine/serial/TypeNames.h"
 
 #include <string>
-#include <utility>
 
-// Created by its class key with the character's name; it behaves as its base
-// until its own fields and behaviour are written.
-class Projectile_MiniBoss_Cave : public CharacterObject {
+class GraphicalObject;
+
+// One piece of the cave mini-boss's beam: the centre spark or a beam
+// segment. It waits without a picture, is shown at its place when its part
+// fires, hurts the player while its one animation plays, and then vanishes
+// until the next attack.
+class Projectile_MiniBoss_Cave : public BossCharacter {
 public:
-    explicit Projectile_MiniBoss_Cave(std::string name)
-        : CharacterObject(std::move(name))
-    {
-        typeName = TypeNames::Projectile_MiniBoss_Cave;
-    }
+    explicit Projectile_MiniBoss_Cave(std::string name);
+
+    static std::string VersionedClassName() { return "Projectile_MiniBoss_Cave" + std::string("V0"); }
+    std::string GetVersionedClassName() override { return VersionedClassName(); }
+    void Update(double dt) override;
+
+    // Shown at the place from its first frame.
+    void FireCentre(Point<float> at);
+    void FireBeam(Point<float> at);
+    bool IsShowing() const { return enabled && currentGraphical != nullptr; }
+
+private:
+    GraphicalObject* spriteCentre;
+    GraphicalObject* spriteBeam;
 };

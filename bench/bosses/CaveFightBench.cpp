@@ -1,0 +1,159 @@
+// One update frame of a cave fight in its level of the assembled world: every
+// live character updated by the game (the boss, its parts, pools and every
+// projectile in play) and recorded as draw commands for the render thread.
+// Each fight runs beside the same level without its boss (every character
+// of the fight removed after the load), in one run, so the difference is
+// the fight's own cost.
+
+#include "characters/Player.h"
+#include "engine/platform/DebugOutput.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/RenderPoolManager.h"
+#include "engine/serial/ReaderContext.h"
+#include "game/Game.h"
+#include "scene/Level.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+constexpr double kStep = 33.0;
+
+// A fight: its level, where the player stands, what starts it and which
+// characters belong to it.
+struct Fight {
+    const char* level;
+    float playerX, playerY;
+    const char* boss;
+    const char* command;
+    // Characters whose class or name holds one of these belong to the fight.
+    const char* kinds[3];
+};
+
+const Fight kFights[] = {
+    {"cave_02.lvl", 20 * 32.0f, 64.0f, "NPC_Boss_Cave__HEADS_MANAGER", "start",
+        {"NPC_Boss_Cave", "Projectile_Boss_Cave", nullptr}},
+    {"cave_03.lvl", 12 * 32.0f, 64.0f, "boss_cave2", "start",
+        {"Boss2_Cave", "Projectile_Boss2_Boat", "NPC_FloatingSkull"}},
+};
+
+bool BelongsTo(const Fight& fight, CharacterObject* c)
+{
+    for (const char* kind : fight.kinds)
+        if (kind != nullptr
+            && (c->GetVersionedClassName().find(kind) != std::string::npos
+                || c->GetName().find(kind) != std::string::npos))
+            return true;
+    return false;
+}
+
+// The game started in the world's folder as the program starts it, in the
+// fight's level.
+class Arena {
+public:
+    explicit Arena(const Fight& f)
+        : fight(f)
+    {
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(QUENHOLT_WORLD_DIR);
+        engine.SetRenderPool(&pool);
+        RunSettings();
+        std::ifstream library("gamelib.txt", std::ios::binary);
+        ReaderContext context(library, "gamelib.txt");
+        ready = game.UnSerialize(library);
+        RunSettings();
+        game.frameDelay = 0;
+        ready = ready && game.ChangeLevel(fight.level) && game.GetPlayer() != nullptr;
+    }
+    ~Arena()
+    {
+        engine.SetRenderPool(nullptr);
+        std::filesystem::current_path(previous);
+    }
+
+    bool Ready() const { return ready; }
+    // The fight started and run into its busy steady state, or every
+    // character of it gone.
+    void Prepare(bool withBoss)
+    {
+        game.console.ExecuteCommand("god 1");
+        if (withBoss) {
+            if (CharacterObject* boss = game.FindCharacterByName(fight.boss, nullptr))
+                boss->HandleScriptCommand(fight.command, "");
+        } else {
+            for (size_t i = 0; i < game.GetCharacterCount(); ++i)
+                if (BelongsTo(fight, game.GetCharacter(i)))
+                    game.GetCharacter(i)->SetDead(true);
+        }
+        for (int i = 0; i < 600; ++i)
+            Frame();
+    }
+    // One update frame, the player held in the arena, then its recording.
+    size_t Frame()
+    {
+        game.GetPlayer()->SetPosition(Point<float>(fight.playerX, fight.playerY));
+        pool.ClearCurrentFrame();
+        game.UpdateCharacters(false, kStep);
+        for (size_t i = 0; i < game.GetCharacterCount(); ++i)
+            game.GetCharacter(i)->Draw(nullptr, Point<int>(0, 448));
+        return pool.GetFillCommands().size();
+    }
+    size_t FightCharacters()
+    {
+        size_t count = 0;
+        for (size_t i = 0; i < game.GetCharacterCount(); ++i)
+            count += BelongsTo(fight, game.GetCharacter(i)) && game.GetCharacter(i)->IsEnabled() ? 1 : 0;
+        return count;
+    }
+
+    RenderPoolManager pool {false};
+    DXRenderEngine engine;
+    Game game;
+
+private:
+    void RunSettings()
+    {
+        std::ifstream settings("init_vars.txt", std::ios::binary);
+        game.RunCommandFile(settings, "init_vars.txt");
+    }
+
+    const Fight& fight;
+    std::filesystem::path previous;
+    bool ready = false;
+};
+
+// Argument: the fight; second argument 1 with its boss, 0 without.
+void BM_CaveFightFrame(benchmark::State& state)
+{
+    platform::SetDebugSink([](std::string_view) {});
+    const Fight& fight = kFights[state.range(0)];
+    Arena arena(fight);
+    if (!arena.Ready()) {
+        state.SkipWithError((std::string("the world has no ") + fight.level).c_str());
+        platform::SetDebugSink({});
+        return;
+    }
+    arena.Prepare(state.range(1) != 0);
+    size_t recorded = 0;
+    for (auto _ : state) {
+        recorded = arena.Frame();
+        benchmark::DoNotOptimize(recorded);
+    }
+    state.SetLabel(std::string(fight.level) + (state.range(1) != 0 ? " with its boss" : " without its boss"));
+    state.counters["characters"] = static_cast<double>(arena.game.GetCharacterCount());
+    state.counters["in fight"] = static_cast<double>(arena.FightCharacters());
+    state.counters["commands"] = static_cast<double>(recorded);
+    platform::SetDebugSink({});
+}
+BENCHMARK(BM_CaveFightFrame)
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,176 @@
+#include "bosses/NPC_MiniBoss_Cave.h"
+#include "bosses/Projectile_MiniBoss_Cave.h"
+#include "characters/Player.h"
+#include "engine/platform/Random.h"
+
+#include "tests/bosses/BossArena.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+// The cave mini-boss in an arena: the column of three lanterns made on the
+// master's first update, its sinking and return as the player goes and
+// comes, the beam of the lantern picked at random, the one life the three
+// share and their death together.
+namespace {
+
+class MiniBossCave : public BossArena {
+protected:
+    // The column stands at tile 20 on the floor; the player starts exactly
+    // 256 pixels west of its centre.
+    static constexpr float kColumnCentre = 20 * kTile + 32.0f;
+    void EnterCorridor()
+    {
+        Enter("place Zone_NPCSpawner_MiniBoss_Cave miniboss 20 2 2x2\n", 12);
+        ThePlayer().SetMaxLife(20);
+        ThePlayer().SetLife(20);
+    }
+    NPC_MiniBoss_Cave* Master()
+    {
+        for (NPC_MiniBoss_Cave* part : All<NPC_MiniBoss_Cave>())
+            if (part->IsMaster())
+                return part;
+        return nullptr;
+    }
+    // Puts the player so that its centre is dx from the column's centre.
+    void PlayerAt(float dx)
+    {
+        const float y = ThePlayer().GetPosition().y;
+        ThePlayer().SetPosition(Point<float>(kColumnCentre + dx - ThePlayer().GetSize().x * 0.5f, y));
+    }
+    // Keeps the player where it was put while the world runs.
+    void HoldPlayer(float dx, int passes)
+    {
+        for (int i = 0; i < passes; ++i) {
+            PlayerAt(dx);
+            Pass();
+        }
+    }
+};
+
+TEST_F(MiniBossCave, TheMasterBuildsAColumnOfThreeWithBeamsMadeOnce)
+{
+    EnterCorridor();
+    HoldPlayer(-256.0f, 1);
+    NPC_MiniBoss_Cave* master = Master();
+    ASSERT_NE(master, nullptr);
+    EXPECT_EQ(master->GetName(), "miniboss");
+    EXPECT_EQ(master->GetLife(), 30);
+    ASSERT_EQ(master->GetParts().size(), 2u);
+    // Each lantern has a centre piece and 20 pieces each way, hidden.
+    EXPECT_EQ(All<Projectile_MiniBoss_Cave>().size(), 3u * 41u);
+    for (Projectile_MiniBoss_Cave* piece : All<Projectile_MiniBoss_Cave>())
+        EXPECT_FALSE(piece->IsShowing());
+    Pass();
+    for (size_t i = 0; i < 2; ++i)
+        EXPECT_EQ(master->GetParts()[i]->GetPosition(),
+            master->GetPosition() + Point<float>(0.0f, 64.0f * static_cast<float>(i + 1)));
+}
+
+TEST_F(MiniBossCave, ItSinksWhileThePlayerIsFarAndComesBackWhenNear)
+{
+    EnterCorridor();
+    HoldPlayer(-256.0f, 1);
+    NPC_MiniBoss_Cave* master = Master();
+    const Point<float> home = master->GetHome();
+    // Exactly 256 away: neither sinking nor attacking.
+    HoldPlayer(256.0f, 5);
+    EXPECT_EQ(home, Point<float>(20 * kTile, kFloor));
+    EXPECT_EQ(master->GetState(), NPC_MiniBoss_Cave::kHome);
+    EXPECT_EQ(master->GetPosition(), home);
+
+    // Far: it sinks 224 pixels at 8.448 a frame and snaps onto its target.
+    HoldPlayer(-300.0f, 1);
+    EXPECT_EQ(master->GetState(), NPC_MiniBoss_Cave::kRaised);
+    int frames = 1;
+    while (master->GetSpeed() != 0.0f && frames < 60) {
+        HoldPlayer(-300.0f, 1);
+        ++frames;
+    }
+    EXPECT_EQ(frames, 26);
+    EXPECT_EQ(master->GetPosition(), home + Point<float>(0.0f, -224.0f));
+    EXPECT_EQ(master->GetParts()[1]->GetPosition(), home + Point<float>(0.0f, -224.0f + 128.0f));
+
+    // Near again: back up to its home.
+    HoldPlayer(100.0f, 1);
+    EXPECT_EQ(master->GetState(), NPC_MiniBoss_Cave::kHome);
+    HoldPlayer(100.0f, 26);
+    EXPECT_EQ(master->GetPosition(), home);
+}
+
+TEST_F(MiniBossCave, ThePickedLanternLightsUpAndFiresABeamThatHurtsForOneAnimation)
+{
+    EnterCorridor();
+    HoldPlayer(-256.0f, 1);
+    NPC_MiniBoss_Cave* master = Master();
+    NPC_MiniBoss_Cave* middle = master->GetParts()[0];
+    {
+        // A draw of one half picks index 1: the lowest of the two parts.
+        platform::ScopedRandomValues draw({0x80000000u});
+        HoldPlayer(200.0f, 1);
+    }
+    EXPECT_EQ(master->GetState(), NPC_MiniBoss_Cave::kAttacking);
+    EXPECT_TRUE(middle->IsLit());
+    EXPECT_FALSE(master->IsLit());
+    const int lit = PassUntil([&] { return middle->BeamCentre()->IsShowing(); }, 100);
+    EXPECT_GT(lit, 5);
+    EXPECT_EQ(middle->BeamCentre()->GetPosition(), middle->GetPosition());
+    EXPECT_EQ(middle->BeamPiece(true, 3)->GetPosition(), middle->GetPosition() - Point<float>(256.0f, 0.0f));
+    EXPECT_EQ(
+        middle->BeamPiece(false, 19)->GetPosition(), middle->GetPosition() + Point<float>(1280.0f, 0.0f));
+    EXPECT_FALSE(master->BeamCentre()->IsShowing());
+
+    // The player in the beam's way loses 2 life.
+    Player& player = ThePlayer();
+    player.SetPosition(middle->BeamPiece(false, 4)->GetPosition());
+    const int before = player.GetLife();
+    Pass();
+    EXPECT_EQ(player.GetLife(), before - 2);
+
+    // The beam vanishes after its animation; the column rests again once
+    // every lantern has finished.
+    EXPECT_GT(PassUntil([&] { return !middle->BeamCentre()->IsShowing(); }, 100), 0);
+    EXPECT_FALSE(middle->BeamPiece(true, 0)->IsShowing());
+    PlayerAt(-300.0f);
+    EXPECT_GT(PassUntil([&] { return master->GetState() != NPC_MiniBoss_Cave::kAttacking; }, 200), 0);
+}
+
+TEST_F(MiniBossCave, TheThreeShareOneLifeOneHitPerLanternPerFrameAndDieTogether)
+{
+    EnterCorridor();
+    HoldPlayer(-256.0f, 1);
+    NPC_MiniBoss_Cave* master = Master();
+    NPC_MiniBoss_Cave* low = master->GetParts()[0];
+    NPC_MiniBoss_Cave* high = master->GetParts()[1];
+    Player* attacker = &ThePlayer();
+
+    low->ApplyDamage(attacker, 3);
+    low->ApplyDamage(attacker, 3);
+    EXPECT_EQ(master->GetLife(), 27) << "two hits on one lantern in one frame count once";
+    high->ApplyDamage(attacker, 2);
+    master->ApplyDamage(attacker, 1);
+    EXPECT_EQ(master->GetLife(), 24) << "hits on different lanterns in one frame all count";
+    Pass();
+    low->ApplyDamage(attacker, 0);
+    EXPECT_EQ(master->GetLife(), 24);
+    EXPECT_TRUE(low->WasHit());
+    low->ApplyDamage(nullptr, 5);
+    EXPECT_EQ(master->GetLife(), 24);
+
+    MessageCounter* gone = Await("miniboss_State_DIE");
+    Pass();
+    master->ApplyDamage(attacker, 24);
+    EXPECT_TRUE(master->IsExploding());
+    EXPECT_TRUE(low->IsExploding());
+    EXPECT_TRUE(high->IsExploding());
+    EXPECT_EQ(gone->Count(), 0);
+    EXPECT_GT(PassUntil([&] { return All<NPC_MiniBoss_Cave>().empty(); }, 300), 0);
+    Pass();
+    EXPECT_EQ(gone->Count(), 1);
+    EXPECT_EQ(All<Projectile_MiniBoss_Cave>().size(), 3u * 41u) << "the beam pieces stay idle";
+}
+
+} // namespace
