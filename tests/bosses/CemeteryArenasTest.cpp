@@ -78,6 +78,32 @@ TEST_F(CemeteryArenas, TheCryptsFightFollowsItsPhasesToItsEndAndOpensTheStairDow
     ASSERT_GE(PassUntil([&] { return LevelName() == "cemetery_heart.lvl"; }, 30), 0) << output;
 }
 
+TEST_F(CemeteryArenas, TheCryptsBossHoversWithinAJumpingBlowsReach)
+{
+    EnterLevel("cemetery_crypt.lvl", "from_chapel");
+    ThePlayer().SetInvulnerableFrames(1 << 20);
+    ThePlayer().SetAttackRank(2);
+    auto* boss = NamedAs<NPC_Boss_Final>("boss_final");
+    ASSERT_NE(boss, nullptr);
+    ASSERT_TRUE(Send("boss_final", "start"));
+    // Under it, at the top of its bob, the player jumps and strikes.
+    int blows = 0;
+    for (int pass = 0; pass < 400 && boss->GetLife() == NPC_Boss_Final::kMaxLife; ++pass) {
+        const float under = boss->GetCenter().x - ThePlayer().GetSize().x / 2;
+        if (ThePlayer().GetMoveState() == Player::kIdle || ThePlayer().GetMoveState() == Player::kWalk)
+            ThePlayer().SetPosition(Point<float>(under, kFloor));
+        InputActions keys;
+        if (pass % 24 < 8)
+            keys.SetJump();
+        if (pass % 24 >= 6 && pass % 24 < 10) {
+            keys.SetAttack();
+            ++blows;
+        }
+        Pass(keys);
+    }
+    EXPECT_LT(boss->GetLife(), NPC_Boss_Final::kMaxLife) << blows << " blows";
+}
+
 TEST_F(CemeteryArenas, TheHeartsThreeStepsEndInTheEnding)
 {
     EnterLevel("cemetery_heart.lvl", "from_crypt");

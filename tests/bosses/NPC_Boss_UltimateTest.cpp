@@ -219,6 +219,21 @@ TEST_F(UltimateBoss, AStoneIsThrownOnTheThirtiethAttackFramePassesThroughThePlay
     EXPECT_GE(PassUntil([&] { return Projectiles("Projectile_Boss_Ultimate_Step2").empty(); }, 100), 1);
 }
 
+TEST_F(UltimateBoss, StonesThatMissTheFloorBandLeaveTheFightBelowTheLevel)
+{
+    // Beyond the level's east edge no floor band and no wall is met.
+    std::vector<Projectile_Boss_Ultimate*> stones;
+    for (int kind : {Projectile_Boss_Ultimate::kLargeStone, Projectile_Boss_Ultimate::kMiniStone}) {
+        auto* stone = Boss::CreateAs<Projectile_Boss_Ultimate>("Projectile_Boss_Ultimate", "stray");
+        ASSERT_NE(stone, nullptr);
+        stone->SetPosition(Point<float>(2000.0f, 300.0f));
+        stone->SetDirection(Point<float>(0.0f, 0.0f));
+        stone->SetState(kind);
+        stones.push_back(stone);
+    }
+    EXPECT_GE(PassUntil([&] { return !Live(stones[0]) && !Live(stones[1]); }, 120), 10);
+}
+
 TEST_F(UltimateBoss, TheMawFansSixSpikesThatParkOnTheirPlacesAndAreLaunchedTogether)
 {
     WakeTheMaw();

@@ -106,7 +106,52 @@ TEST_F(MiniBossSkull, NoSwarmWithoutChildrenAndADisabledOneStaysInert)
     EXPECT_EQ(idle->GetPosition(), at);
 }
 
-using OssuaryArena = CemeteryWorld;
+class OssuaryArena : public CemeteryWorld {
+protected:
+    // From the arena floor below the east ledge: running right, a jump and,
+    // at the top of it, a second press; true when the player leaves by the
+    // ledge's exit.
+    bool LeapToTheEastLedge()
+    {
+        ThePlayer().SetPosition(Point<float>(41 * kTile, kFloor));
+        Passes(3);
+        for (int pass = 0; pass < 90; ++pass) {
+            InputActions keys;
+            keys.x = 1.0f;
+            if (pass < 8 || (pass >= 11 && pass < 20))
+                keys.SetJump();
+            Pass(keys);
+            if (LevelName() == "cimetery_tp_02.lvl")
+                return true;
+        }
+        return false;
+    }
+};
+
+TEST_F(OssuaryArena, ASkullStruckDownBeforeThePlayerEntersTheArenaStillOpensTheAlcove)
+{
+    EnterLevel("cemetery_02.lvl");
+    auto* boss = NamedAs<NPC_MiniBoss_FloatingSkull>("miniboss_skull");
+    ASSERT_NE(boss, nullptr);
+    // It came out to meet the player in the vault and died there.
+    Strike(boss, boss->GetLife());
+    ASSERT_GE(PassUntil([&] { return !Live(boss); }, 300), 0);
+    EXPECT_GE(
+        PassUntil([&] { return SaveVar("done_cm") == "1" && Look("gate_out_cm") == "Gate_Open"; }, 60), 0);
+    // Entering the arena afterwards shuts nobody in.
+    StandIn("arena_cm");
+    Passes(40);
+    EXPECT_EQ(Look("gate_in_cm"), "Gate_Open");
+}
+
+TEST_F(OssuaryArena, TheEastLedgeIsOutOfReachWithoutTheDoubleJump)
+{
+    EnterLevel("cemetery_02.lvl");
+    ASSERT_FALSE(ThePlayer().IsModifierEnabled(Player::kDoubleJump));
+    EXPECT_FALSE(LeapToTheEastLedge());
+    ThePlayer().EnableModifier(Player::kDoubleJump);
+    EXPECT_TRUE(LeapToTheEastLedge()) << LevelName();
+}
 
 TEST_F(OssuaryArena, TheSkullsDeathOpensTheAlcoveTheDoubleJumpIsTakenAndAReloadFindsItDone)
 {
