@@ -51,6 +51,20 @@ Extent ExtentOf(const std::string& block)
     return {};
 }
 
+// Whether a placed object is a collision block (a solid or one-way box):
+// zones, points and camera blockers share the layer but carry no spikes.
+bool IsBlock(GraphicalObject* object)
+{
+    if (object == nullptr)
+        return false;
+    for (int i = 0; i < object->GetCollisionShapeCount(); ++i) {
+        auto* box = dynamic_cast<CollisionBox<int>*>(object->GetCollisionShape(i));
+        if (box != nullptr && (box->GetType() == 0 || box->GetType() == 1))
+            return true;
+    }
+    return false;
+}
+
 // The greatest multiple of 32 not above v.
 int FloorToTile(int v)
 {
@@ -115,7 +129,7 @@ void NPC_Dead_Fish::PlantSpikes(Layer& collisions)
             if (cy < 0 || cy >= static_cast<int>(column.size()))
                 continue;
             for (Layer::Instance* instance : column[static_cast<size_t>(cy)]) {
-                if (instance == nullptr || instance->GetPrototype() == nullptr || seen.count(instance))
+                if (instance == nullptr || !IsBlock(instance->GetPrototype()) || seen.count(instance))
                     continue;
                 const Point<int> p = instance->GetPosition().ToInt() + kBlockCentre;
                 if (p.x < search.x0 || p.x > search.x1 || p.y > search.y0 || p.y < search.y1)

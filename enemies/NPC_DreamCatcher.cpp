@@ -89,12 +89,17 @@ void NPC_DreamCatcher::Update(double dt)
     CharacterObject* player = Enemy::ThePlayer();
     if (player == nullptr)
         return;
+    // The update that launches a volley starts the rest: it counts from the
+    // next update on.
+    bool launched = false;
     if (currentGraphical != nullptr) {
         DamagePlayerOnContact();
-        if (state == kVolley)
+        if (state == kVolley) {
             LaunchVolley();
+            launched = state == kWatch;
+        }
     }
-    if (state == kWatch) {
+    if (state == kWatch && !launched) {
         if (stateTimer > 0) {
             --stateTimer;
         } else {
