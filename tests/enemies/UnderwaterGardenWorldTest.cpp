@@ -19,8 +19,8 @@
 
 #include <algorithm>
 #include <map>
-#include <tuple>
 #include <string>
+#include <tuple>
 
 // The underwater and garden enemies in arenas built by the level tool,
 // played by the game with the world's library: what their spawners make,
@@ -91,9 +91,10 @@ struct Kind {
 const std::vector<Kind>& Kinds()
 {
     static const std::vector<Kind> kinds = {
-        {"NPC_JellyFishV0", "place Zone_NPCSpawner_JellyFish jelly 10 3 6x4 SpawnCount=1\n", 20.0f, {4, 4, 2, 2}},
-        {"NPC_DreamCatcherV0", "place Zone_NPCSpawner_DreamCatcher catcher 12 2 2x5 ProjectileCount=0\n", 0.0f,
+        {"NPC_JellyFishV0", "place Zone_NPCSpawner_JellyFish jelly 10 3 6x4 SpawnCount=1\n", 20.0f,
             {4, 4, 2, 2}},
+        {"NPC_DreamCatcherV0", "place Zone_NPCSpawner_DreamCatcher catcher 12 2 2x5 ProjectileCount=0\n",
+            0.0f, {4, 4, 2, 2}},
         {"NPC_Garden_PlantV0", "place Zone_NPCSpawner_Garden_Plant plant 12 2 1x2\n", 0.0f, {4, 4, 2, 2}},
         {"NPC_Dead_FishV0", "place Zone_NPCSpawner_Dead_Fish fish 10 2 8x3\n", 16.0f, {1, 1, 1, 1}},
     };
@@ -146,7 +147,6 @@ TEST_F(WaterGardenArena, EachSpawnerMakesItsEnemiesOncePerLoad)
     // swims inside its zone.
     for (NPC_JellyFish* fish : All<NPC_JellyFish>())
         EXPECT_EQ(fish->rect.x1 - fish->rect.x0, 192);
-
 }
 
 TEST_F(WaterGardenArena, EachEnemyHurtsThePlayerItTouches)
@@ -233,11 +233,45 @@ TEST_F(WaterGardenArena, TheSeahorseMovesSixtyFourPixelsTurnsToThePlayerAndShoot
     EXPECT_GT(PassesUntil(Projectile_Seahorse::kLifetime + 1, [&] { return !Live(bolt); }), 0);
 }
 
+// The seahorse is struck only while it attacks: each blow comes while it
+// faces the player in its attack.
+TEST_F(WaterGardenArena, TheSeahorseDiesToTheExpectedBlowsAtAttackRanksOneToFour)
+{
+    const int expected[] = {8, 8, 4, 3};
+    for (int rank = 1; rank <= 4; ++rank) {
+        SCOPED_TRACE("rank " + std::to_string(rank));
+        Enter("place Zone_NPCSpawner_Seahorse seahorse 12 2 8x2\n");
+        ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
+        Pass();
+        NPC_Seahorse* seahorse = First<NPC_Seahorse>();
+        ASSERT_NE(seahorse, nullptr);
+        ThePlayer().SetAttackRank(rank);
+        int blows = -1;
+        for (int blow = 1; blow <= 10 && blows < 0; ++blow) {
+            InputActions right;
+            right.x = 1.0f;
+            Pass(right);
+            Passes(2);
+            seahorse->SetPosition(ThePlayer().GetPosition() + Point<float>(44.0f, 0.0f));
+            seahorse->SetState(NPC_Seahorse::kAttack);
+            InputActions attack;
+            attack.SetAttack();
+            Pass(attack);
+            Pass(attack);
+            for (int wait = 0; wait < 16 && Live(seahorse) && seahorse->GetLife() > 0; ++wait)
+                Pass();
+            if (!Live(seahorse) || seahorse->GetLife() <= 0)
+                blows = blow;
+        }
+        EXPECT_EQ(blows, expected[rank - 1]);
+    }
+}
+
 TEST_F(WaterGardenArena, ASeahorseShotHurtsThePlayerFliesOnAndEndsOnAHitOrAWall)
 {
     Enter("");
-    auto* shot = dynamic_cast<Projectile_Seahorse*>(game.CreateCharacterByClass(
-        "Projectile_Seahorse", "Projectile_Seahorse", nullptr));
+    auto* shot = dynamic_cast<Projectile_Seahorse*>(
+        game.CreateCharacterByClass("Projectile_Seahorse", "Projectile_Seahorse", nullptr));
     ASSERT_NE(shot, nullptr);
     EXPECT_TRUE(HurtsOnContact(shot, {20.0f, 40.0f}));
     EXPECT_TRUE(Live(shot)) << "it flies on";
@@ -329,7 +363,8 @@ TEST_F(WaterGardenArena, TheGardenPlantGrowsAPieceEvery33UpdatesTowardThePlayerA
     Pass();
     ASSERT_EQ(plant->GetPieces().size(), 1u);
     const Point<float> root = plant->GetPosition();
-    EXPECT_EQ(plant->GetPieces()[0]->GetPosition(), root + Point<float>(0.0f, 64.0f)) << "first piece, pointing up";
+    EXPECT_EQ(plant->GetPieces()[0]->GetPosition(), root + Point<float>(0.0f, 64.0f))
+        << "first piece, pointing up";
     const int second = PassesUntil(40, [&] { return plant->GetPieces().size() == 2u; });
     EXPECT_EQ(second, NPC_Garden_Plant::kGrowDelay);
     // The player stands to the left and below: the stem turns left.
@@ -392,7 +427,8 @@ TEST_F(WaterGardenArena, TheDeadFishPlantsSpikesOnTheBlocksByTheirNamesAndShowsT
     std::map<std::tuple<int, int, bool>, Projectile_Dead_Fish_Spike*> at;
     for (Projectile_Dead_Fish_Spike* spike : fish->GetSpikes())
         at[{static_cast<int>(spike->GetPosition().x), static_cast<int>(spike->GetPosition().y),
-            spike->IsCeiling()}] = spike;
+            spike->IsCeiling()}]
+            = spike;
     EXPECT_EQ(at.size(), fish->GetSpikes().size()) << "one spike per place";
     const auto has = [&](int x, int y, bool ceiling) { return at.count({x, y, ceiling}) == 1; };
     // The stack (x 192, cubes at y 96 and 128): a ground spike on the top
@@ -455,7 +491,8 @@ TEST_F(WaterGardenArena, TheDeadFishPlantsSpikesOnTheBlocksByTheirNamesAndShowsT
 TEST_F(WaterGardenArena, TheUnderwaterAndGardenHubsBecomeTeleportDestinationsOnceFound)
 {
     Enter("");
-    const std::pair<const char*, Point<int>> hubs[] = {{"underwater_TP.lvl", {10, 24}}, {"Garden_tp.lvl", {26, 22}}};
+    const std::pair<const char*, Point<int>> hubs[]
+        = {{"underwater_TP.lvl", {10, 24}}, {"Garden_tp.lvl", {26, 22}}};
     for (const auto& [hub, cell] : hubs) {
         SCOPED_TRACE(hub);
         ASSERT_TRUE(game.console.ExecuteCommand(std::string("changelevel ") + hub + " start"));
@@ -464,7 +501,8 @@ TEST_F(WaterGardenArena, TheUnderwaterAndGardenHubsBecomeTeleportDestinationsOnc
             Zone_Teleport::Instance::VersionedClassName(), Level::kScene);
         ASSERT_NE(placed, nullptr);
         const int width = dynamic_cast<ZoneInstance&>(*placed->GetPayload()).GetSize().x;
-        ThePlayer().SetPosition(placed->GetPosition() + Point<float>(static_cast<float>(width / 2 - 32), 0.0f));
+        ThePlayer().SetPosition(
+            placed->GetPosition() + Point<float>(static_cast<float>(width / 2 - 32), 0.0f));
         EXPECT_GT(PassesUntil(5, [&] { return game.FindTeleportByLevel(ToLowerCase(hub)) != nullptr; }), 0);
         TeleportInfo* found = game.FindTeleportByLevel(ToLowerCase(hub));
         ASSERT_NE(found, nullptr);
