@@ -82,17 +82,19 @@ void NPC_JellyFish::PickRandomDirection(bool jump)
     };
     const int x = draw(r1, s.x + w) + rect.x0 - s.x / 2;
     const int y = draw(r2, s.y + h) + rect.y1 - s.y / 2;
-    Point<float> d = Point<int>(x, y).ToFloat() - position;
-    d.Normalize(false);
-    direction = d;
+    // A point on the position itself leaves the direction as it was.
+    const auto headFor = [this](Point<float> d) {
+        if (d.Length() == 0.0f)
+            return;
+        d.Normalize(false);
+        direction = d;
+    };
+    headFor(Point<int>(x, y).ToFloat() - position);
     if (jump)
         position = Point<int>(x, y).ToFloat();
     const Point<float> end = position + GetSize().ToFloat() * 0.5f + direction * glideDistance;
-    if (!InsideZone(end.ToInt())) {
-        Point<float> home = GetBoxCenter(rect).ToFloat() - position;
-        home.Normalize(false);
-        direction = home;
-    }
+    if (!InsideZone(end.ToInt()))
+        headFor(GetBoxCenter(rect).ToFloat() - position);
 }
 
 void NPC_JellyFish::Update(double dt)
