@@ -24,7 +24,10 @@ namespace {
 
 class WaterGardenRules : public ::testing::Test {
 protected:
-    WaterGardenRules() { platform::SetDebugSink([](std::string_view) {}); }
+    WaterGardenRules()
+    {
+        platform::SetDebugSink([](std::string_view) {});
+    }
     ~WaterGardenRules() override { platform::SetDebugSink({}); }
 
     template <class T> T* Make(const std::string& className, Point<float> at)
@@ -158,7 +161,8 @@ TEST_F(WaterGardenRules, AGardenPlantStopsAtSixtyPiecesAndAPlayerOnTheTipLeavesN
     other->Update(33.0);
     ASSERT_EQ(other->GetPieces().size(), 1u);
     const Point<int> tip = other->GetTip();
-    player->SetPosition(Point<float>(static_cast<float>(tip.x + 16 - 32), static_cast<float>(tip.y + 16 - 48)));
+    player->SetPosition(
+        Point<float>(static_cast<float>(tip.x + 16 - 32), static_cast<float>(tip.y + 16 - 48)));
     for (int pass = 0; pass < NPC_Garden_Plant::kGrowDelay; ++pass)
         other->Update(33.0);
     ASSERT_EQ(other->GetPieces().size(), 2u);

@@ -1,3 +1,4 @@
+#include "characters/PlayerArmorIce.h"
 #include "enemies/NPC_Dead_Fish.h"
 #include "enemies/NPC_DreamCatcher.h"
 #include "enemies/NPC_Garden_Plant.h"
@@ -516,6 +517,56 @@ TEST_F(WaterGardenArena, TheUnderwaterAndGardenHubsBecomeTeleportDestinationsOnc
         Zone_Teleport::Instance::VersionedClassName(), Level::kScene);
     ASSERT_NE(ring, nullptr);
     EXPECT_NEAR(ThePlayer().GetPosition().x, ring->GetPosition().x + 32.0f, 33.0f);
+}
+
+// The Chapel's way to the garden: from its arrival the passage west runs
+// over a lava pit under a roof too low to jump; the lava burns, and only the
+// level-2 ice armor freezes it into a floor level with the passage.
+TEST_F(WaterGardenArena, TheChapelsLavaPassageBurnsAndFreezesUnderTheLevelTwoIceArmor)
+{
+    const auto arrive = [this] {
+        game.SetStartPointName("from_garden_tp");
+        ASSERT_TRUE(game.ChangeLevel("Cimetery_TP_03.lvl")) << output;
+        ThePlayer().SetLife(ThePlayer().GetMaxLife());
+        Passes(5);
+    };
+    arrive();
+    EXPECT_NEAR(ThePlayer().GetPosition().y, 224.0f, 12.0f) << "on the passage's floor";
+    InputActions left;
+    left.x = -1.0f;
+    int life = ThePlayer().GetLife();
+    EXPECT_GT(PassesUntil(60,
+                  [&] {
+                      Pass(left);
+                      return ThePlayer().GetLife() < life;
+                  }),
+        0)
+        << "the lava burns";
+
+    arrive();
+    Player& player = ThePlayer();
+    // The ice armor, worn, at level 2, with a charge.
+    player.EnableModifier(Player::kIceArmor);
+    const int previous = player.GetCurrentArmor();
+    player.SetCurrentArmor(Player::kIceArmor);
+    player.SwitchArmor(previous, true);
+    PlayerArmorIce* ice = GetPlayerArmorIce(&player);
+    ASSERT_NE(ice, nullptr);
+    ice->SetLevel(2);
+    ice->ApplyAnimationSet();
+    player.GetArmorState().armorChargesMax = 1;
+    player.GetArmorState().armorRechargeCounter = player.GetArmorState().armorRechargePeriod;
+    Passes(5);
+    InputActions use;
+    use.SetIceArmor();
+    Pass(use);
+    Passes(90);
+    life = player.GetLife();
+    for (int pass = 0; pass < 90 && player.GetPosition().x > 36 * kTile; ++pass)
+        Pass(left);
+    EXPECT_LT(player.GetPosition().x, 38 * kTile) << "across the frozen field";
+    EXPECT_GE(player.GetPosition().y, 7 * kTile - 2.0f) << "on the frozen lava";
+    EXPECT_EQ(player.GetLife(), life) << "the frozen lava does not burn";
 }
 
 } // namespace
