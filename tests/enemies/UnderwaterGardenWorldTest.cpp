@@ -531,7 +531,7 @@ TEST_F(WaterGardenArena, TheChapelsLavaPassageBurnsAndFreezesUnderTheLevelTwoIce
         Passes(5);
     };
     arrive();
-    EXPECT_NEAR(ThePlayer().GetPosition().y, 224.0f, 12.0f) << "on the passage's floor";
+    EXPECT_NEAR(ThePlayer().GetPosition().y, 256.0f, 12.0f) << "on the passage's floor";
     InputActions left;
     left.x = -1.0f;
     int life = ThePlayer().GetLife();
@@ -565,8 +565,19 @@ TEST_F(WaterGardenArena, TheChapelsLavaPassageBurnsAndFreezesUnderTheLevelTwoIce
     for (int pass = 0; pass < 90 && player.GetPosition().x > 36 * kTile; ++pass)
         Pass(left);
     EXPECT_LT(player.GetPosition().x, 38 * kTile) << "across the frozen field";
-    EXPECT_GE(player.GetPosition().y, 7 * kTile - 2.0f) << "on the frozen lava";
+    EXPECT_GE(player.GetPosition().y, 8 * kTile - 2.0f) << "on the frozen lava";
     EXPECT_EQ(player.GetLife(), life) << "the frozen lava does not burn";
+
+    // Under the passage the Chapel's floor still leads east to the crypt
+    // stair and the east edge.
+    game.SetStartPointName("start");
+    ASSERT_TRUE(game.ChangeLevel("Cimetery_TP_03.lvl")) << output;
+    InputActions right;
+    right.x = 1.0f;
+    for (int pass = 0; pass < 120 && ThePlayer().GetPosition().x < 44 * kTile; ++pass)
+        Pass(right);
+    EXPECT_GE(ThePlayer().GetPosition().x, 44 * kTile);
+    EXPECT_LT(ThePlayer().GetPosition().y, 3 * kTile) << "along the floor";
 }
 
 } // namespace
