@@ -519,7 +519,7 @@ TEST_F(WaterGardenArena, TheUnderwaterAndGardenHubsBecomeTeleportDestinationsOnc
     EXPECT_NEAR(ThePlayer().GetPosition().x, ring->GetPosition().x + 32.0f, 33.0f);
 }
 
-// The Chapel's way to the garden: from its arrival the passage west runs
+// The Chapel's way to the garden: from its arrival the passage east runs
 // over a lava pit under a roof too low to jump; the lava burns, and only the
 // level-2 ice armor freezes it into a floor level with the passage.
 TEST_F(WaterGardenArena, TheChapelsLavaPassageBurnsAndFreezesUnderTheLevelTwoIceArmor)
@@ -531,13 +531,13 @@ TEST_F(WaterGardenArena, TheChapelsLavaPassageBurnsAndFreezesUnderTheLevelTwoIce
         Passes(5);
     };
     arrive();
-    EXPECT_NEAR(ThePlayer().GetPosition().y, 256.0f, 12.0f) << "on the passage's floor";
-    InputActions left;
-    left.x = -1.0f;
+    EXPECT_NEAR(ThePlayer().GetPosition().y, 288.0f, 12.0f) << "on the passage's floor";
+    InputActions right;
+    right.x = 1.0f;
     int life = ThePlayer().GetLife();
     EXPECT_GT(PassesUntil(60,
                   [&] {
-                      Pass(left);
+                      Pass(right);
                       return ThePlayer().GetLife() < life;
                   }),
         0)
@@ -562,18 +562,16 @@ TEST_F(WaterGardenArena, TheChapelsLavaPassageBurnsAndFreezesUnderTheLevelTwoIce
     Pass(use);
     Passes(90);
     life = player.GetLife();
-    for (int pass = 0; pass < 90 && player.GetPosition().x > 36 * kTile; ++pass)
-        Pass(left);
-    EXPECT_LT(player.GetPosition().x, 38 * kTile) << "across the frozen field";
-    EXPECT_GE(player.GetPosition().y, 8 * kTile - 2.0f) << "on the frozen lava";
+    // Across the six frozen tiles (x 128 to 319) onto the far floor.
+    for (int pass = 0; pass < 90 && player.GetPosition().x < 10 * kTile - 11; ++pass)
+        Pass(right);
+    EXPECT_GE(player.GetPosition().x, 10 * kTile - 11) << "across the frozen field";
+    EXPECT_GE(player.GetPosition().y, 9 * kTile - 2.0f) << "on the frozen lava";
     EXPECT_EQ(player.GetLife(), life) << "the frozen lava does not burn";
 
-    // Under the passage the Chapel's floor still leads east to the crypt
-    // stair and the east edge.
+    // The Chapel's floor, its old lava gone, leads east to the crypt stair.
     game.SetStartPointName("start");
     ASSERT_TRUE(game.ChangeLevel("Cimetery_TP_03.lvl")) << output;
-    InputActions right;
-    right.x = 1.0f;
     for (int pass = 0; pass < 120 && ThePlayer().GetPosition().x < 44 * kTile; ++pass)
         Pass(right);
     EXPECT_GE(ThePlayer().GetPosition().x, 44 * kTile);

@@ -151,20 +151,20 @@ TEST_F(WorldSnowLibrary, EachHubIsATeleportDestinationOnceItsRingIsVisited)
 TEST_F(WorldSnowLibrary, TheChapelLeadsEastToTheFrostGateAndUpBehindItsDoorToTheReadingTower)
 {
     ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
-    // East along the floor.
+    // East from the ledge.
     Go("Cimetery_TP_03.lvl", "from_snow_tp");
     for (int i = 0; i < 60 && LevelName() == "cimetery_tp_03.lvl"; ++i)
         Pass(Right());
     ASSERT_EQ(LevelName(), "snow_tp.lvl");
     EXPECT_NEAR(ThePlayer().GetPosition().x, 4 * kTile, kTile) << "at from_chapel";
-    // West again, onto the Chapel's floor.
+    // West again, onto the Chapel's ledge.
     InputActions left;
     left.x = -1.0f;
     for (int i = 0; i < 60 && LevelName() == "snow_tp.lvl"; ++i)
         Pass(left);
     ASSERT_EQ(LevelName(), "cimetery_tp_03.lvl");
     EXPECT_NEAR(ThePlayer().GetPosition().x, 43 * kTile, kTile);
-    EXPECT_NEAR(ThePlayer().GetPosition().y, 2 * kTile, 16.0f);
+    EXPECT_NEAR(ThePlayer().GetPosition().y, 7 * kTile, 16.0f);
 
     // North: in the stairwell behind the door, a jump reaches the way up.
     Go("Cimetery_TP_03.lvl", "from_bibli_tp");
