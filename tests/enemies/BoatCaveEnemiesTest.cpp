@@ -465,6 +465,14 @@ TEST_F(BoatCaveEnemies, KillingAPressOpensTheWayItBlockedAndRemovesItsBlade)
     EXPECT_EQ(collisions->GetAddedInstanceCount(), added - 1) << "its copy left Collisions";
     EXPECT_TRUE(b->GetLastBlade()->IsDead());
     EXPECT_TRUE(WaitFor([&] { return !Live(b); }, 60));
+    // A press killed before it ever struck takes its dormant blade along.
+    NPC_Killing_Mechanism* a = All<NPC_Killing_Mechanism>().front();
+    Projectile_Killing_Mechanism* dormant = a->GetBlade();
+    ASSERT_NE(dormant, nullptr);
+    EXPECT_EQ(a->GetLastBlade(), nullptr);
+    a->ApplyDamage(&ThePlayer(), 8);
+    Pass();
+    EXPECT_FALSE(Live(dormant));
 }
 
 // The script commands "disable" and "enable": a disabled enemy draws nothing
