@@ -158,8 +158,12 @@ void NPC_Killing_Mechanism::ApplyDamage(CharacterObject* attacker, int damage)
         return;
     state = kDying;
     Die();
+    // Its blade leaves with it, launched or not (a blade never launched
+    // would otherwise stay in the level, dormant, to its end).
     if (lastBlade != nullptr)
         lastBlade->SetDead(true);
+    if (blade != nullptr)
+        blade->SetDead(true);
     // The way it blocked opens.
     RemoveCollisionCopy();
 }

@@ -174,6 +174,18 @@ TEST_F(BoatCaveEnemies, ThePlantKeepsItsInsectsInTheirZoneAndTheyDropAcidThatBur
     EXPECT_TRUE(orphan->IsDead());
 }
 
+TEST_F(BoatCaveEnemies, AnInsectDiesToOneBlowAtEveryAttackRank)
+{
+    for (int rank = 1; rank <= 4; ++rank) {
+        SCOPED_TRACE("rank " + std::to_string(rank));
+        Enter("place ZoneHolder bugs 4 3 8x3\n"
+              "place Zone_NPCSpawner_BoatPlant plant 20 2 2x3 LinkedZoneName=bugs\n");
+        ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
+        ASSERT_TRUE(WaitFor([&] { return !All<NPC_BoatIns>().empty(); }, 70));
+        EXPECT_EQ(BlowsToKill(All<NPC_BoatIns>().front(), rank, 30.0f), 1);
+    }
+}
+
 TEST_F(BoatCaveEnemies, AnInsectWithoutAZoneFliesToTheOriginAndLaterTargetsKeepToTheLeftHalf)
 {
     Enter("place Zone_NPCSpawner_BoatPlant plant 8 2 2x3 LinkedZoneName=nowhere\n");
@@ -465,6 +477,14 @@ TEST_F(BoatCaveEnemies, KillingAPressOpensTheWayItBlockedAndRemovesItsBlade)
     EXPECT_EQ(collisions->GetAddedInstanceCount(), added - 1) << "its copy left Collisions";
     EXPECT_TRUE(b->GetLastBlade()->IsDead());
     EXPECT_TRUE(WaitFor([&] { return !Live(b); }, 60));
+    // A press killed before it ever struck takes its dormant blade along.
+    NPC_Killing_Mechanism* a = All<NPC_Killing_Mechanism>().front();
+    Projectile_Killing_Mechanism* dormant = a->GetBlade();
+    ASSERT_NE(dormant, nullptr);
+    EXPECT_EQ(a->GetLastBlade(), nullptr);
+    a->ApplyDamage(&ThePlayer(), 8);
+    Pass();
+    EXPECT_FALSE(Live(dormant));
 }
 
 // The script commands "disable" and "enable": a disabled enemy draws nothing
