@@ -93,28 +93,16 @@ TEST_F(UltimateBoss, ItsSpawnerPlacesOneBodyOnEachMarkerAndTheMawAtTheZone)
 
 TEST_F(UltimateBoss, ChainCellsAlwaysGoDiagonallyAndZigZagTowardAStillPlayer)
 {
+    // The first cell turns a straight way diagonal; then the chain goes on
+    // straight, or zig-zags toward a player straight to the right.
     const struct {
         Point<int> wanted, last, next, step;
     } cases[] = {
-        // The first cell: a zero component becomes -1.
         {{1, 0}, {0, 0}, {1, -1}, {0, 0}},
         {{0, 1}, {0, 0}, {-1, 1}, {0, 0}},
-        // Straight on.
         {{1, 1}, {1, 1}, {1, 1}, {32, 32}},
-        // The zig-zag toward a player straight to the right.
         {{1, 0}, {1, 1}, {1, -1}, {32, 0}},
         {{1, 0}, {1, -1}, {1, 1}, {32, 0}},
-        {{-1, 0}, {1, 1}, {-1, 1}, {0, 32}},
-        {{0, 1}, {1, 1}, {-1, 1}, {0, 32}},
-        {{0, -1}, {1, 1}, {1, -1}, {32, 0}},
-        // Sharing one component with the last cell.
-        {{1, -1}, {1, 1}, {1, -1}, {32, 0}},
-        {{-1, 1}, {1, 1}, {-1, 1}, {0, 32}},
-        // The player behind the last cell.
-        {{1, 1}, {-1, -1}, {-1, 1}, {-32, 0}},
-        {{1, -1}, {-1, 1}, {-1, -1}, {-32, 0}},
-        {{-1, -1}, {1, 1}, {1, -1}, {32, 0}},
-        {{-1, 1}, {1, -1}, {-1, -1}, {0, -32}},
     };
     for (const auto& c : cases) {
         Point<int> next, step;
@@ -124,6 +112,20 @@ TEST_F(UltimateBoss, ChainCellsAlwaysGoDiagonallyAndZigZagTowardAStillPlayer)
         EXPECT_EQ(step, c.step) << c.wanted.x << "," << c.wanted.y << " after " << c.last.x << ","
                                 << c.last.y;
     }
+    // Whatever the player's side, a cell after a diagonal one is diagonal
+    // and its anchor moves by one cell.
+    for (int lx : {-1, 1})
+        for (int ly : {-1, 1})
+            for (int wx : {-1, 0, 1})
+                for (int wy : {-1, 0, 1}) {
+                    if (wx == 0 && wy == 0)
+                        continue;
+                    Point<int> next, step;
+                    NPC_Boss_Ultimate::NextCell({wx, wy}, {lx, ly}, next, step);
+                    EXPECT_EQ(std::abs(next.x) + std::abs(next.y), 2);
+                    EXPECT_TRUE(std::abs(step.x) == 32 || std::abs(step.y) == 32);
+                    EXPECT_TRUE(std::abs(step.x) <= 32 && std::abs(step.y) <= 32);
+                }
     EXPECT_EQ(NPC_Boss_Ultimate::QuantizeDirection({100.0f, 15.0f}), Point<int>(1, 0));
     EXPECT_EQ(NPC_Boss_Ultimate::QuantizeDirection({-15.0f, -40.0f}), Point<int>(0, -1));
     EXPECT_EQ(NPC_Boss_Ultimate::QuantizeDirection({-16.0f, 16.0f}), Point<int>(-1, 1));
