@@ -68,10 +68,18 @@ void Player::ApplyAnimationSet(const PlayerAnimationSet& set)
         if (known != armorPoses.end()) {
             pose = known->second;
         } else {
-            // The armor's sprite shown as one of the player's graphicals.
-            pose = Own(new GraphicalObject(sprite->GetName()));
-            pose->AddAnimatedInstance(sprite, 0, 0);
-            pose->SetSize(64, 96, true);
+            // The library's picture of the sprite's name, with its hurt and
+            // blow boxes, when there is one: a pose without boxes could
+            // neither strike nor be struck. Else the sprite alone.
+            PlayerWorld* world = GetPlayerWorld();
+            GraphicalObject* picture = world != nullptr ? world->CloneGraphical(sprite->GetName()) : nullptr;
+            if (picture != nullptr) {
+                pose = Own(picture);
+            } else {
+                pose = Own(new GraphicalObject(sprite->GetName()));
+                pose->AddAnimatedInstance(sprite, 0, 0);
+                pose->SetSize(64, 96, true);
+            }
             armorPoses.emplace_back(sprite, pose);
         }
         poses.SetSlot(slot, pose);

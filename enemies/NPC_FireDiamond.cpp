@@ -145,7 +145,9 @@ void NPC_FireDiamond::Update(double dt)
         return;
     }
     if (stepCounter > 0 || melting.empty()) {
-        --stepCounter;
+        // Idle, it rests at -1 rather than counting down for ever.
+        if (stepCounter >= 0)
+            --stepCounter;
     } else {
         stepCounter = NpcTuning::Current().fireDiamondUnfrozeDelay;
         PlayerArmorIce* ice = TheIceArmor();

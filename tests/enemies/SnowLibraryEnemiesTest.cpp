@@ -225,6 +225,34 @@ TEST_F(SnowLibraryEnemies, WhenNoFrozenCellIsOnScreenAtAStepTheWholePoolThawsAtO
     EXPECT_FALSE(game.gameplayPaused);
 }
 
+TEST_F(SnowLibraryEnemies, ACellThawedByOtherMeansWhileTheDiamondMeltsIsDroppedNotFollowed)
+{
+    EnterWithFloor(kPool, kDiamond);
+    auto* diamond = First<NPC_FireDiamond>();
+    ASSERT_NE(diamond, nullptr);
+    ThePlayer().SetPosition(Point<float>(7 * kTile, kFloor));
+    Pass();
+    FreezeFromHere();
+    diamond->ApplyDamage(&ThePlayer(), 1);
+    ASSERT_EQ(diamond->GetMeltingCells().size(), 1u);
+    // The melting cell thaws under the fire armor before the next step: its
+    // ice picture is deleted.
+    std::vector<ArmorActiveReplacement>& records = Ice()->GetActiveReplacements();
+    Layer::Instance* cell = diamond->GetMeltingCells().front();
+    for (size_t i = 0; i < records.size(); ++i)
+        if (records[i].replacement == cell) {
+            PlayerArmor::Restore(records[i]);
+            records.erase(records.begin() + static_cast<std::ptrdiff_t>(i));
+            break;
+        }
+    ASSERT_EQ(records.size(), 5u);
+    Pass();
+    EXPECT_TRUE(diamond->GetMeltingCells().empty());
+    EXPECT_EQ(diamond->GetRecords().size(), 5u);
+    EXPECT_FALSE(game.gameplayPaused);
+    EXPECT_EQ(HiddenWater(), 5);
+}
+
 // --- Library ghost ----------------------------------------------------------------
 
 TEST_F(SnowLibraryEnemies, TheGhostAppearsBehindAStillPlayerEveryFiftyUpdatesDashesEightAndHurts)

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 
@@ -37,6 +38,8 @@ protected:
         folder = std::filesystem::temp_directory_path() / (scratch + "-" + std::to_string(getpid()));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
+        const char* documents = getenv("XDG_DOCUMENTS_DIR");
+        previousDocuments = documents != nullptr ? std::optional<std::string>(documents) : std::nullopt;
         setenv("XDG_DOCUMENTS_DIR", folder.c_str(), 1);
         platform::SetDebugSink([this](std::string_view text) { output += text; });
     }
@@ -45,6 +48,11 @@ protected:
         platform::SetDebugSink({});
         if (previous.empty())
             return;
+        // The documents folder as it was: later tests find their own.
+        if (previousDocuments)
+            setenv("XDG_DOCUMENTS_DIR", previousDocuments->c_str(), 1);
+        else
+            unsetenv("XDG_DOCUMENTS_DIR");
         std::filesystem::current_path(previous);
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
@@ -92,5 +100,6 @@ protected:
     std::filesystem::path folder;
 
 private:
+    std::optional<std::string> previousDocuments;
     std::string scratch;
 };

@@ -105,6 +105,10 @@ TEST_F(WorldSnowLibrary, TheIceArmorFreezesTheMereThePlayerCrossesAndTheStruckDi
     EXPECT_EQ(lowest, 4 * kTile) << "never sank";
     EXPECT_GT(ThePlayer().GetPosition().x, 19 * kTile);
     EXPECT_LT(ThePlayer().GetPosition().x, 22 * kTile) << "held by the diamond";
+    // In the ice armor's poses, which keep the boxes of their pictures.
+    ASSERT_NE(ThePlayer().GetCurrentAnimation(), nullptr);
+    EXPECT_EQ(ThePlayer().GetCurrentAnimation()->GetName().rfind("[Ice]", 0), 0u);
+    EXPECT_FALSE(ThePlayer().GetHurtBoxes().empty());
 
     // The scythe on the diamond: the melt spreads through the mere.
     InputActions attack;
