@@ -590,6 +590,21 @@ private:
             return Game::FindCharacterPrototypes(text, false);
         }
         Layer* FindSceneLayer(const std::string& layerName) override;
+        CharacterObject* CreateCharacterNamed(
+            const std::string& objectName, const std::string& className, CharacterObject* before) override
+        {
+            return game.CreateCharacterByClass(objectName, className, before);
+        }
+        std::vector<CharacterObject*> FindCharactersByName(
+            const std::string& name, const CharacterObject* leaveOut, bool skipDead) override
+        {
+            return game.FindCharactersByName(name, leaveOut, skipDead);
+        }
+        Point<float> GetCameraPosition() override
+        {
+            return Point<float>(game.camera.GetX(), game.camera.GetY());
+        }
+        void SetGameplayPaused(bool paused) override { game.gameplayPaused = paused; }
 
     private:
         Game& game;
