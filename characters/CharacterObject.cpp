@@ -1,5 +1,6 @@
 #include "characters/CharacterObject.h"
 
+#include "characters/BGEvent_HandleDropItem.h"
 #include "characters/CharacterGameAccess.h"
 #include "characters/LocalParticleSystem.h"
 #include "engine/platform/Random.h"
@@ -8,7 +9,6 @@
 #include "engine/serial/TypeNames.h"
 #include "engine/sound/SoundEvent.h"
 #include "scene/CollisionShape.h"
-#include "script/BGEvent_HandleDropItem.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,10 +1,10 @@
 // The particle effects that configuration links to character classes, and
 // their launch into the current level.
+#include "characters/BGEvent_HandleParticleSystem.h"
 #include "characters/CharacterGameAccess.h"
 #include "characters/CharacterObject.h"
 #include "characters/EventParticleSystem.h"
 #include "characters/LocalParticleSystem.h"
-#include "script/BGEvent_HandleParticleSystem.h"
 
 std::vector<std::unique_ptr<EventParticleSystem>>& EventParticleSystem::Table()
 {

@@ -1,8 +1,8 @@
 #include "characters/Firefly.h"
 
 #include "characters/PlayerArmorHost.h"
-#include "game/Game.h"
 #include "scene/GraphicalObject.h"
+#include "scene/SceneGameAccess.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,9 +21,9 @@ Firefly::Firefly(std::string name, PlayerArmorHost* player_, RandomSource random
             return static_cast<uint32_t>(device());
         };
     }
-    if (Game* game = Game::GetInstance())
-        SetGraphicals(game->FindGraphicalObject("Firefly_Idle", false),
-            game->FindGraphicalObject("Firefly_HasTarget", false));
+    if (SceneGameAccess* game = GetSceneGameAccess())
+        SetGraphicals(
+            game->FindGraphicalObject("Firefly_Idle"), game->FindGraphicalObject("Firefly_HasTarget"));
 }
 
 void Firefly::SetGraphicals(GraphicalObject* idle, GraphicalObject* hasTarget)

@@ -8,11 +8,11 @@
 #include "characters/PlayerModifier.h"
 #include "engine/render/GE_Blink.h"
 #include "engine/serial/TypeNames.h"
-#include "game/GameSaveData.h"
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "scene/SceneGameAccess.h"
 
 #include <algorithm>
 
@@ -397,14 +397,14 @@ void Player::ResetForLevel(bool keepState)
         ice->Reset();
 }
 
-void Player::ApplySaveData(const GameSaveData& record)
+void Player::ApplySaveData(const PlayerProgress& record)
 {
-    const size_t flags = record.GetModifierFlags().size();
+    const size_t flags = record.modifierFlags.size();
     for (size_t i = 0; i < std::min(modifiers.size(), flags); ++i) {
         if (modifiers[i] != nullptr && !modifiers[i]->IsEnabled())
             modifiers[i]->SetEnabled(record.IsModifierEnabled(i));
     }
-    const int worn = record.GetCurrentArmor();
+    const int worn = record.currentArmor;
     if (GetModifier(worn) != nullptr) {
         const int old = armorState.currentArmor;
         armorState.currentArmor = worn;
@@ -414,27 +414,27 @@ void Player::ApplySaveData(const GameSaveData& record)
             SwitchArmor(-1, true);
     }
     if (PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(this)) {
-        crossbow->boltsLeft = record.GetCrossbowAmmo();
-        crossbow->boltCapacity = record.GetCrossbowCapacity();
+        crossbow->boltsLeft = record.crossbowAmmo;
+        crossbow->boltCapacity = record.crossbowCapacity;
     }
     // A slot that says 0 or less would start the player dead: one life at
     // least.
-    const int maxLife = std::max(1, record.GetMaxLife());
+    const int maxLife = std::max(1, record.maxLife);
     SetMaxLife(maxLife);
     SetLife(maxLife);
-    minimapEnabled = record.GetMinimapInHud();
-    armorState.armorChargesMax = record.GetPowerSlots();
+    minimapEnabled = record.minimapInHud;
+    armorState.armorChargesMax = record.powerSlots;
     // A period below one frame would recharge without end.
-    armorState.armorRechargePeriod = std::max(1, record.GetPowerPerSlot());
-    spiderDoubleJump = record.GetPlayerFlag1();
-    itemAttraction = record.GetPlayerFlag2();
-    crossbowLevel = record.GetPlayerCounter();
+    armorState.armorRechargePeriod = std::max(1, record.powerPerSlot);
+    spiderDoubleJump = record.playerFlag1;
+    itemAttraction = record.playerFlag2;
+    crossbowLevel = record.playerCounter;
     if (PlayerArmorFire* fire = GetPlayerArmorFire(this))
-        fire->SetLevel(record.GetFireArmorLevel());
+        fire->SetLevel(record.fireArmorLevel);
     if (PlayerArmorIce* ice = GetPlayerArmorIce(this))
-        ice->SetLevel(record.GetIceArmorLevel());
-    SetAttackRank(record.GetAttackRank());
-    if (record.GetHasFireflies() != 0) {
+        ice->SetLevel(record.iceArmorLevel);
+    SetAttackRank(record.attackRank);
+    if (record.hasFireflies != 0) {
         secretFinder = true;
         ResetFireflies();
     }
@@ -487,4 +487,10 @@ PlayerArmorCrossbow* GetPlayerArmorCrossbow(Player* player)
 {
     return player != nullptr ? dynamic_cast<PlayerArmorCrossbow*>(player->GetModifier(Player::kCrossbow))
                              : nullptr;
+}
+
+Player* GetGamePlayer()
+{
+    SceneGameAccess* game = GetSceneGameAccess();
+    return game != nullptr ? dynamic_cast<Player*>(game->GetPlayerCharacter()) : nullptr;
 }

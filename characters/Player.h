@@ -4,6 +4,7 @@
 #include "characters/PlayerArmorHost.h"
 #include "characters/PlayerMovingStage.h"
 #include "characters/PlayerPoseSet.h"
+#include "characters/PlayerProgress.h"
 #include "characters/PlayerTuning.h"
 #include "characters/PlayerWorld.h"
 #include "engine/input/InputActions.h"
@@ -20,7 +21,6 @@ class AbstractInputManager;
 class AnimatedSprite;
 class DXGraphicalSurface;
 class Firefly;
-class GameSaveData;
 class GE_Blink;
 class PlayerArmor;
 class PlayerArmorCrossbow;
@@ -117,7 +117,7 @@ public:
     // Takes the progress of a loaded save slot: abilities and armors, the
     // worn armor, the crossbow, life, the armor charges and levels, the
     // pickups' flags, the attack rank and the fireflies.
-    void ApplySaveData(const GameSaveData& record);
+    void ApplySaveData(const PlayerProgress& record);
     void EnableModifier(int index);
     bool IsModifierEnabled(int index) const;
     int GetModifierCount() const { return static_cast<int>(modifiers.size()); }
@@ -326,3 +326,7 @@ PlayerArmorIce* GetPlayerArmorIce(Player* player);
 PlayerArmorCrossbow* GetPlayerArmorCrossbow(Player* player);
 // The struck character's death or hit sound.
 void PlayCharacterHitSound(CharacterObject* character);
+
+// The game's player, or null (no game, or a game without a player): the
+// folders above the scene ask for the player this way.
+Player* GetGamePlayer();

@@ -3,10 +3,11 @@
 #include "characters/PlayerArmorHost.h"
 #include "characters/PlayerPoseSet.h"
 #include "engine/serial/Rect.h"
-#include "game/Game.h"
 #include "scene/ArmorReplacement.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
+#include "scene/SceneGameAccess.h"
+#include "scene/SpriteReferences.h"
 
 void PlayerArmor::OnSelected(bool /*silent*/)
 {
@@ -34,11 +35,11 @@ int PlayerArmor::FindByReplacementName(const PairList& pairs, const std::string&
 PlayerArmor::PairList PlayerArmor::BuildPairs(const std::vector<ArmorReplacement>& list)
 {
     PairList pairs;
-    Game* game = Game::GetInstance();
+    SceneGameAccess* game = GetSceneGameAccess();
     for (const ArmorReplacement& record : list) {
-        GraphicalObject* object = game ? game->FindGraphicalObject(record.GetObjectName(), false) : nullptr;
+        GraphicalObject* object = game ? game->FindGraphicalObject(record.GetObjectName()) : nullptr;
         GraphicalObject* replacement
-            = game ? game->FindGraphicalObject(record.GetReplacementName(), false) : nullptr;
+            = game ? game->FindGraphicalObject(record.GetReplacementName()) : nullptr;
         pairs.emplace_back(object, replacement);
     }
     return pairs;
@@ -61,7 +62,7 @@ void PlayerArmor::BuildAnimationSets(const std::string& kind)
         const std::string prefix = "[" + kind + close + "Player ";
         for (int slot = 0; slot < PlayerAnimationSet::kAnimationCount; ++slot)
             set->animations[static_cast<size_t>(slot)]
-                = Game::FindAnimatedSprite(prefix + PlayerPoseSet::SlotName(slot));
+                = FindLibraryAnimatedSprite(prefix + PlayerPoseSet::SlotName(slot));
     }
 }
 

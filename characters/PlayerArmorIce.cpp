@@ -1,14 +1,14 @@
 #include "characters/PlayerArmorIce.h"
 
+#include "characters/BGEvent_ArmorUse.h"
 #include "characters/PlayerArmorHost.h"
 #include "characters/PlayerTuning.h"
 #include "engine/app/DevConsole.h"
 #include "engine/serial/Rect.h"
-#include "game/Game.h"
 #include "scene/ArmorReplacement.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
-#include "script/BGEvent_ArmorUse.h"
+#include "scene/SceneGameAccess.h"
 
 #include <algorithm>
 
@@ -114,7 +114,7 @@ void PlayerArmorIce::OnSelected(bool silent)
         host->PlayPlayerSound(kSoundTransformChangeArmor);
     if (!silent)
         Use();
-    if (Game* game = Game::GetInstance())
+    if (SceneGameAccess* game = GetSceneGameAccess(); game != nullptr && game->GetConsole() != nullptr)
         game->GetConsole()->AddDebugMessage(false, "New Armor : Ice", 0xFF5F6996u, 2000.0);
 }
 

@@ -645,6 +645,7 @@ private:
         size_t GetLiveCharacterCount() override { return game.liveCharacters.size(); }
         SceneCharacter* GetLiveCharacter(size_t index) override;
         bool HasPlayer() override { return game.GetPlayer() != nullptr; }
+        SceneCharacter* GetPlayerCharacter() override;
         void DrawPlayer(DXGraphicalSurface* target, Point<int> offset) override;
 
     private:

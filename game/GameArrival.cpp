@@ -53,7 +53,7 @@ SpacialInstance<GraphicalObject, float>* FindStartPoint(Level& level, const std:
 void Game::CreatePlayerFromSave()
 {
     player = std::make_unique<Player>("Player");
-    player->ApplySaveData(saveData);
+    player->ApplySaveData(saveData.GetPlayerProgress());
 }
 
 void Game::ApplySaveData(Game* game)

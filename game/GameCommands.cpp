@@ -127,7 +127,7 @@ bool CmdLoad(std::string)
                 minimap->SetCell(x, y, game->saveData.GetCell(x, y));
     }
     if (Player* player = game->GetPlayer())
-        player->ApplySaveData(game->saveData);
+        player->ApplySaveData(game->saveData.GetPlayerProgress());
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "characters/PlayerProgress.h"
 #include "engine/serial/ISerialization.h"
 #include "engine/serial/Point.h"
 #include "game/TeleportInfo.h"
@@ -136,6 +137,13 @@ public:
     int GetDirection() const { return direction; }
     void SetDirection(int value) { direction = value; }
     int GetAttackRank() const { return attackRank; }
+    // The player's part of the record, as the player takes it back.
+    PlayerProgress GetPlayerProgress() const
+    {
+        return PlayerProgress {modifierFlags, currentArmor, crossbowAmmo, crossbowCapacity, maxLife,
+            minimapInHud, powerSlots, powerPerSlot, playerFlag1, playerFlag2, playerCounter, fireArmorLevel,
+            iceArmorLevel, attackRank, hasFireflies};
+    }
     void SetAttackRank(int value) { attackRank = value; }
     const std::vector<bool>& GetModifierFlags() const { return modifierFlags; }
     void SetModifierFlags(std::vector<bool> flags) { modifierFlags = std::move(flags); }

@@ -7,6 +7,11 @@ SceneCharacter* Game::SceneAccess::GetLiveCharacter(size_t index)
     return game.GetCharacter(index);
 }
 
+SceneCharacter* Game::SceneAccess::GetPlayerCharacter()
+{
+    return game.GetPlayer();
+}
+
 void Game::SceneAccess::DrawPlayer(DXGraphicalSurface* target, Point<int> offset)
 {
     if (Player* player = game.GetPlayer()) {

@@ -52,6 +52,8 @@ public:
     // Whether there is a player; drawing it draws its fireflies and keeps
     // its look for the next frame.
     virtual bool HasPlayer() = 0;
+    // The player, or null.
+    virtual SceneCharacter* GetPlayerCharacter() = 0;
     virtual void DrawPlayer(DXGraphicalSurface* target, Point<int> offset) = 0;
 };
 

@@ -1,14 +1,14 @@
 #include "ui/UI_Menu_Item.h"
 
-#include "game/Game.h"
+#include "scene/SceneGameAccess.h"
 #include "ui/UI_MenuCatalogue.h"
 
 namespace {
 
 GraphicalObject* FindPicture(const std::string& name)
 {
-    Game* game = Game::GetInstance();
-    return game != nullptr ? game->FindGraphicalObject(name, false) : nullptr;
+    SceneGameAccess* game = GetSceneGameAccess();
+    return game != nullptr ? game->FindGraphicalObject(name) : nullptr;
 }
 
 } // namespace

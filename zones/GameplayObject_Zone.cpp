@@ -1,8 +1,9 @@
 #include "zones/GameplayObject_Zone.h"
 
 #include "characters/Player.h"
+#include "engine/app/DevConsole.h"
 #include "engine/serial/TypeNames.h"
-#include "game/Game.h"
+#include "scene/SceneGameAccess.h"
 #include "zones/ZoneInstance.h"
 
 #include <cmath>
@@ -38,8 +39,7 @@ bool ZoneTouches(const Rect<float>& a, const Rect<float>& b)
 
 bool PlayerTouchesZone(SpacialInstance<GraphicalObject, float>* placed)
 {
-    Game* game = Game::GetInstance();
-    Player* player = game != nullptr ? game->GetPlayer() : nullptr;
+    Player* player = GetGamePlayer();
     if (player == nullptr || placed == nullptr)
         return false;
     auto* zone = dynamic_cast<ZoneInstance*>(placed->GetPayload());
@@ -80,8 +80,9 @@ bool GameplayObject_Zone::UpdatePlayerContact(Placed* placed)
 bool GameplayObject_Zone::RenderInstance(DXGraphicalSurface* target, ZoneInstance* instance, int x, int y,
     float /*scaleX*/, float /*scaleY*/, float angle, int clipX, int clipY, int clipWidth, int clipHeight)
 {
-    Game* game = Game::GetInstance();
-    if (game == nullptr || !game->console.debug)
+    SceneGameAccess* game = GetSceneGameAccess();
+    DevConsole* console = game != nullptr ? game->GetConsole() : nullptr;
+    if (console == nullptr || !console->debug)
         return false;
     const Point<int> own = GetSize();
     if (instance == nullptr || GetSpriteInstanceCount() != 1 || GetAnimatedInstanceCount() != 0 || own.x <= 0

@@ -1,8 +1,9 @@
 #include "zones/Zone_ClimbJump.h"
 
 #include "characters/Player.h"
+#include "engine/app/DevConsole.h"
 #include "engine/serial/Rect.h"
-#include "game/Game.h"
+#include "scene/SceneGameAccess.h"
 
 bool Zone_ClimbJump::BodyInZone(Point<int> corner, Point<int> size, Point<int> player)
 {
@@ -19,8 +20,8 @@ bool Zone_ClimbJump::BodyInZone(Point<int> corner, Point<int> size, Point<int> p
 
 bool Zone_ClimbJump::UpdatePlayerContact(Placed* placed)
 {
-    Game* game = Game::GetInstance();
-    Player* player = game != nullptr ? game->GetPlayer() : nullptr;
+    SceneGameAccess* game = GetSceneGameAccess();
+    Player* player = GetGamePlayer();
     auto* zone = placed != nullptr ? dynamic_cast<Instance*>(placed->GetPayload()) : nullptr;
     if (player == nullptr || zone == nullptr)
         return false;
@@ -33,8 +34,9 @@ bool Zone_ClimbJump::UpdatePlayerContact(Placed* placed)
         player->currentClimbZone = zone;
         const bool climbing
             = player->GetMoveState() == Player::kHanging || player->GetMoveState() == Player::kClimbing;
-        game->console.AddDebugMessage(false, climbing ? "=> Climbing ..." : "ClimbZone",
-            climbing ? kClimbingColour : kClimbZoneColour, 2.0);
+        if (DevConsole* console = game != nullptr ? game->GetConsole() : nullptr)
+            console->AddDebugMessage(false, climbing ? "=> Climbing ..." : "ClimbZone",
+                climbing ? kClimbingColour : kClimbZoneColour, 2.0);
         return false;
     }
     // Only the zone that set the flag clears it, so zones side by side act

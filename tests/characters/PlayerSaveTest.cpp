@@ -94,7 +94,7 @@ TEST_F(PlayerSave, ALoadedRecordGivesThePlayerEveryValue)
     GameSaveData record;
     FillPlayerValues(record);
     player->GetArmorState().armorCharges = 1;
-    player->ApplySaveData(record);
+    player->ApplySaveData(record.GetPlayerProgress());
     ExpectPlayerValues(*player);
     // Putting the worn armor back on does not use it.
     EXPECT_EQ(player->GetArmorState().armorCharges, 1);
@@ -113,7 +113,7 @@ TEST_F(PlayerSave, AnAbilityAlreadyOwnedStaysAndDamagedValuesAreKeptSound)
     record.SetCurrentArmor(9); // no such modifier: the worn armor stays
     record.SetMaxLife(0);
     record.SetPowerPerSlot(0);
-    player->ApplySaveData(record);
+    player->ApplySaveData(record.GetPlayerProgress());
     EXPECT_TRUE(player->IsModifierEnabled(Player::kDoubleJump));
     EXPECT_EQ(player->GetCurrentArmor(), -1);
     EXPECT_EQ(player->GetMaxLife(), 1) << "a player never starts dead";
@@ -126,7 +126,7 @@ TEST_F(PlayerSave, WhatASaveWritesALoadGivesBackToANewPlayer)
 {
     GameSaveData record;
     FillPlayerValues(record);
-    player->ApplySaveData(record);
+    player->ApplySaveData(record.GetPlayerProgress());
     player->SetPosition(Point<float>(320.0f, 64.0f));
     game.currentSaveSlot = 3;
     ASSERT_TRUE(game.SaveGameAt(320.0f, 64.0f, -1));

@@ -1,5 +1,7 @@
 #include "characters/CharacterObject.h"
+#include "characters/Player.h"
 #include "game/Game.h"
+#include "scene/EventTick.h"
 #include "scene/Level.h"
 #include "scene/PayloadFactory.h"
 #include "scene/SceneGameAccess.h"
@@ -36,13 +38,34 @@ TEST(GameSceneAccess, TheGameAnswersTheSceneFromItsOwnStateWhileItExists)
         EXPECT_FALSE(scene->HasPlayer());
         EXPECT_TRUE(scene->IsCharacterName("NPC_Ghost"));
         EXPECT_FALSE(scene->IsCharacterName("Tree"));
+        EXPECT_TRUE(IsLogicTick());
         game.fixedStepTick = 0;
         EXPECT_FALSE(scene->IsFixedStepTick());
+        EXPECT_FALSE(IsLogicTick()) << "the events wait for the game's next tick";
 
         game.sprites.clear();
         game.SetCurrentLevel(nullptr);
     }
     EXPECT_EQ(GetSceneGameAccess(), nullptr);
+    EXPECT_TRUE(IsLogicTick()) << "without a game every frame is a tick";
+}
+
+// The folders above the scene find the game's player without the game
+// object, and none once the game is gone.
+TEST(GameSceneAccess, TheGamesPlayerIsFoundThroughTheSceneAccess)
+{
+    EXPECT_EQ(GetGamePlayer(), nullptr);
+    {
+        Game game;
+        EXPECT_EQ(GetGamePlayer(), nullptr);
+        EXPECT_EQ(GetSceneGameAccess()->GetPlayerCharacter(), nullptr);
+        game.SetPlayer(std::make_unique<Player>("Player"));
+        EXPECT_EQ(GetGamePlayer(), game.GetPlayer());
+        EXPECT_TRUE(GetSceneGameAccess()->HasPlayer());
+        game.SetPlayer(nullptr);
+        EXPECT_EQ(GetGamePlayer(), nullptr);
+    }
+    EXPECT_EQ(GetGamePlayer(), nullptr);
 }
 
 // The payload keys of the level files make their zone and point classes in the

@@ -52,6 +52,7 @@ public:
     size_t GetLiveCharacterCount() override { return liveCharacters.size(); }
     SceneCharacter* GetLiveCharacter(size_t index) override { return liveCharacters.at(index); }
     bool HasPlayer() override { return player != nullptr; }
+    SceneCharacter* GetPlayerCharacter() override { return player; }
     void DrawPlayer(DXGraphicalSurface* target, Point<int> offset) override
     {
         if (player != nullptr)

@@ -1,8 +1,8 @@
-#include "script/BGEvent_ArmorUse.h"
+#include "characters/BGEvent_ArmorUse.h"
 
-#include "game/Game.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
+#include "scene/SceneGameAccess.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,10 +36,10 @@ BGEvent_ArmorUse::BGEvent_ArmorUse(std::string name_, int duration_, Level* leve
     if (level == nullptr)
         return;
     layer = level->GetLastLayer(1, -1.0f, -1.0f);
-    Game* game = Game::GetInstance();
+    SceneGameAccess* game = GetSceneGameAccess();
     if (layer == nullptr || game == nullptr)
         return;
-    GraphicalObject* effect = game->FindGraphicalObject(rank2 ? effectName + "_Rank2" : effectName, false);
+    GraphicalObject* effect = game->FindGraphicalObject(rank2 ? effectName + "_Rank2" : effectName);
     if (effect == nullptr)
         return;
     const Point<int> size = effect->GetSize();
@@ -58,8 +58,8 @@ bool BGEvent_ArmorUse::Update()
     BackgroundEvent::Update();
     if (finished)
         return true;
-    const Game* game = Game::GetInstance();
-    if (game != nullptr && game->fixedStepTick == 0)
+    SceneGameAccess* game = GetSceneGameAccess();
+    if (game != nullptr && !game->IsFixedStepTick())
         return true;
     if (instance != nullptr && instance->GetPrototype() != nullptr
         && instance->GetPrototype()->IsAnimationFinished()) {

@@ -1,14 +1,13 @@
-#include "script/BGEvent_HandleDropItem.h"
+#include "characters/BGEvent_HandleDropItem.h"
 
 #include "characters/Player.h"
 #include "engine/serial/Rect.h"
-#include "game/Game.h"
+#include "scene/EventTick.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "scene/SceneGameAccess.h"
 #include "scene/SpacialInstance.h"
-#include "script/EventTick.h"
-#include "script/ScriptCommandSupport.h"
 
 #include <cmath>
 #include <utility>
@@ -19,13 +18,13 @@ BGEvent_HandleDropItem::BGEvent_HandleDropItem(std::string name_, int kind_, Poi
     , position(position_)
 {
     params[2] = 16;
-    Level* level = ScriptCommandSupport::CurrentLevel();
-    Game* game = Game::GetInstance();
-    if (level == nullptr || game == nullptr || (kind != kLifePoint && kind != kCrossbowCharge))
+    SceneGameAccess* game = GetSceneGameAccess();
+    Level* level = game != nullptr ? game->GetCurrentLevel() : nullptr;
+    if (level == nullptr || (kind != kLifePoint && kind != kCrossbowCharge))
         return;
     layer = level->GetLastLayer(Level::kForeground, 1.0f, 1.0f);
     GraphicalObject* object
-        = game->FindGraphicalObject(kind == kLifePoint ? "DropItem_Life" : "DropItem_Scyth", false);
+        = game->FindGraphicalObject(kind == kLifePoint ? "DropItem_Life" : "DropItem_Scyth");
     if (layer != nullptr && object != nullptr)
         instance = layer->AddGraphicalObject(
             object, static_cast<float>(position.x), static_cast<float>(position.y), false, 2);
@@ -62,8 +61,7 @@ void BGEvent_HandleDropItem::Run()
         --params[2];
         return;
     }
-    Game* game = Game::GetInstance();
-    Player* player = game != nullptr ? game->GetPlayer() : nullptr;
+    Player* player = GetGamePlayer();
     if (player == nullptr || player->GetLife() <= 0)
         return;
     const Point<float> at = instance->GetPosition();

@@ -1,10 +1,10 @@
-#include "script/BGEvent_HandleParticleSystem.h"
+#include "characters/BGEvent_HandleParticleSystem.h"
 
 #include "characters/LocalParticleSystem.h"
+#include "scene/EventTick.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
-#include "script/EventTick.h"
-#include "script/ScriptCommandSupport.h"
+#include "scene/SceneGameAccess.h"
 
 #include <utility>
 
@@ -22,7 +22,8 @@ BGEvent_HandleParticleSystem::BGEvent_HandleParticleSystem(
 
 Layer* BGEvent_HandleParticleSystem::FindLayer() const
 {
-    Level* level = ScriptCommandSupport::CurrentLevel();
+    SceneGameAccess* game = GetSceneGameAccess();
+    Level* level = game != nullptr ? game->GetCurrentLevel() : nullptr;
     if (level == nullptr || system == nullptr)
         return nullptr;
     for (const int list : {Level::kBackground, Level::kScene, Level::kForeground}) {
