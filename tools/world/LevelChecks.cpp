@@ -110,7 +110,11 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
             && std::count_if(level.placements.begin(), level.placements.end(),
                    [&](const LevelPlacement& q) { return q.name == p.name && q.object == p.object; })
                 == 2;
-        if (!p.name.empty() && names.count(p.name) && !chainedPair)
+        // Holders share their name: a boss finds its spawn places by it.
+        const bool holders = p.object == "ZoneHolder" && names.count(p.name)
+            && std::all_of(level.placements.begin(), level.placements.end(),
+                [&](const LevelPlacement& q) { return q.name != p.name || q.object == "ZoneHolder"; });
+        if (!p.name.empty() && names.count(p.name) && !chainedPair && !holders)
             fault(p.line,
                 "the name \"" + p.name + "\" is already used on line " + std::to_string(names[p.name]));
         else if (!p.name.empty())
