@@ -144,3 +144,28 @@ TEST_F(MiniBossBibli, EveryHitHalvesItsSpeedAndTwentyDamageBlowItUpWithoutSlowMo
 }
 
 } // namespace
+
+#include "tests/bosses/LibGardenArena.h"
+
+namespace {
+
+const ArenaKit kStacks {"l01", "miniboss_bibli", "miniboss_bibli_State_DIE", "NPC_MiniBoss_Bibli_GraphicalIdle", 27,
+    "2 Cinematic_AbilityL Cinematic_AbilityR", true, 5};
+
+class MiniBossBibliArena : public LibGardenArena { };
+
+TEST_F(MiniBossBibliArena, TheArenaRunsFromTheWalkInToTheRewardAndAReloadFindsTheFightDone)
+{
+    BossArena::Enter(KitText(kStacks) + "place Zone_NPCSpawner_MiniBoss_Bibli miniboss_bibli 10 2 14x2\n");
+    Pass();
+    auto* boss = NamedAs<NPC_MiniBoss_Bibli>("miniboss_bibli");
+    ASSERT_NE(boss, nullptr);
+    WalkIn(kStacks);
+    // It comes to meet the player by itself; the scythe takes it down.
+    const int blows = BlowsToKill(boss, 4, 0.0f, 12);
+    EXPECT_EQ(blows, 7) << "20 life at 3 a blow";
+    EXPECT_TRUE(boss->IsExploding());
+    FinishAndReload(kStacks, [&] { return Named("miniboss_bibli"); });
+}
+
+} // namespace
