@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bosses/BossFrame.h"
+#include "bosses/Projectile_Boss2_Garden_Scyte.h"
 #include "bosses/WeakCharacter.h"
 
 #include <string>
@@ -8,7 +9,6 @@
 
 class GraphicalObject;
 class Projectile_Boss2_Garden;
-class Projectile_Boss2_Garden_Scyte;
 
 // The garden's second boss: a ghost that fades in at one of the places marked
 // "spawnzone", attacks, fades out, hides and comes back elsewhere, while every

@@ -63,6 +63,13 @@ const char* const kString = "Projectile_Boss_Garden_String";
 
 enum Sound { kMove = 2, kProje = 3, kProje2 = 4 };
 
+// The soul's target mark and the point it first flies to.
+void AimSoul(Projectile_SadSoul& /*soul*/, Point<int> /*target*/)
+{
+    // The soul class does not take a target yet: it flies from where it is
+    // made.
+}
+
 int FloorTo32(float v)
 {
     return static_cast<int>(std::floor(v / static_cast<float>(kTile))) * kTile;
@@ -269,11 +276,11 @@ void NPC_Boss_Garden::ThrowSoul()
     if (soul == nullptr)
         return;
     soul->SetDrawnInFront(true);
-    soul->SetGraphicalTarget();
     const Point<float> p = position + Point<float>(kSoulX, kSoulY);
     const float a = static_cast<float>(Boss::Random01() * 3.1415 * 2.0);
-    soul->SetTargetPoint(
-        (p + Point<float>(kSoulRing * std::cos(a), kSoulRing * std::sin(a) + kSoulRise)).ToInt());
+    const Point<int> target
+        = (p + Point<float>(kSoulRing * std::cos(a), kSoulRing * std::sin(a) + kSoulRise)).ToInt();
+    AimSoul(*soul, target);
     soul->SetPosition(p - Point<float>(kSoulHalf, kSoulHalf));
 }
 

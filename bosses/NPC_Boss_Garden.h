@@ -1,14 +1,14 @@
 #pragma once
 
 #include "bosses/BossFrame.h"
+#include "bosses/Projectile_Boss_Garden_Beam.h"
+#include "bosses/Projectile_Boss_Garden_String.h"
 #include "bosses/WeakCharacter.h"
 
 #include <string>
 #include <vector>
 
 class GraphicalObject;
-class Projectile_Boss_Garden_Beam;
-class Projectile_Boss_Garden_String;
 
 // The garden's first boss: a floating skull in a helmet of three stages.
 // Started, it comes down to its home and repeats a cycle: a series of dashes

@@ -37,7 +37,7 @@ inline std::string KitText(const ArenaKit& k)
     t += "trigger gate_out_" + c + " 26 2 1x3 graphic=Gate_Closed {\n:OnStartup\nIfVar done_" + c
         + " == 1\n(\nSetGraphical gate_out_" + c + " Gate_Open\n)\nRefreshGraphicalCollision gate_out_" + c
         + "\nPrepareSoundEvents gate_out_" + c + " Script_User_02,Script_User_03\n}\n";
-    t += "trigger arena_" + c + " 4 2 21x" + std::to_string(k.arenaHeight) + " {\n:OnStartup\nIfVar done_" + c
+    t += "trigger arena_" + c + " 6 2 19x" + std::to_string(k.arenaHeight) + " {\n:OnStartup\nIfVar done_" + c
         + " == 1\n(\nSendMessageTo " + k.boss + " disable\n)\n:OnEnterOnce\nIfVar done_" + c
         + " == 1\n(\n)\nElse\n(\nSetPlayerFullLife\nSetGraphical gate_in_" + c
         + " Gate_Closed\nRefreshGraphicalCollision gate_in_" + c + "\nPlaySoundEvent gate_out_" + c
@@ -56,6 +56,14 @@ inline std::string KitText(const ArenaKit& k)
 
 class LibGardenArena : public BossArena {
 protected:
+    // The player does not die in these fights (a death would reload the
+    // level under the test).
+    void SetUp() override
+    {
+        BossArena::SetUp();
+        if (!IsSkipped())
+            game.godMode = true;
+    }
     void TearDown() override
     {
         for (const char* name : {"done_l01", "done_l02", "done_l03", "done_g01", "done_g02", "done_g03"})

@@ -56,7 +56,8 @@ TEST_F(BossBibli, StartedItFadesInStandsStillDriftsThenHidesAndComesBackOnItsTim
     EXPECT_NE(boss->GetPosition(), still);
     EXPECT_EQ(CountOf("Projectile_Boss_BibliV0"), 0);
     // 30 frames of fading, 150 hidden, and it fades in again.
-    EXPECT_EQ(FramesUntilState(boss, NPC_Boss_Bibli::kHidden), 31);
+    // (The fade starts in the frame that begins the vanishing.)
+    EXPECT_EQ(FramesUntilState(boss, NPC_Boss_Bibli::kHidden), 30);
     EXPECT_EQ(FramesUntilState(boss, NPC_Boss_Bibli::kAppearing), 149);
     EXPECT_EQ(FramesUntilState(boss, NPC_Boss_Bibli::kVisible), 31);
     // Now a carousel of band + 1 daggers: two at full life.
@@ -86,18 +87,20 @@ TEST_F(BossBibli, TheDaggersCircleAndAreThrownOneByOneFromTheFrontThenTheGhostVa
     for (int frame = 1; frame <= 400 && thrownAt[1] < 0; ++frame) {
         Pass();
         for (int i = 0; i < 2; ++i)
-            if (thrownAt[i] < 0 && Live(daggers[i]) && daggers[i]->GetState() != Projectile_Boss_Bibli::kOnCarousel)
+            if (thrownAt[i] < 0 && Live(daggers[i]) && daggers[i]->GetState() != Projectile_Boss_Bibli::kOnCarousel) {
                 thrownAt[i] = frame;
+                // Its spot lies 224 to 288 pixels above the ghost, from 32
+                // left of it to 192 right.
+                const Point<int> spot = daggers[i]->GetTarget() - boss->GetPosition().ToInt();
+                EXPECT_GE(spot.y, 224);
+                EXPECT_LT(spot.y, 288);
+                EXPECT_GE(spot.x, -32);
+                EXPECT_LT(spot.x, 192);
+            }
     }
     ASSERT_GT(thrownAt[0], 0);
     ASSERT_GT(thrownAt[1], 0);
     EXPECT_GE(std::abs(thrownAt[1] - thrownAt[0]), 60);
-    // A thrown dagger's spot lies 224 to 288 pixels above the ghost.
-    for (Projectile_Boss_Bibli* dagger : daggers)
-        if (Live(dagger)) {
-            EXPECT_GE(dagger->GetTarget().y - static_cast<int>(boss->GetPosition().y), 224 - 1);
-            EXPECT_LE(dagger->GetTarget().y - static_cast<int>(boss->GetPosition().y), 288 + 48);
-        }
     // Both thrown: the ghost vanishes 30 frames after the last throw, and
     // every dagger ends within its flight.
     EXPECT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kVanishing, 40), -1);

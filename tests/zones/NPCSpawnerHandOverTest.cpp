@@ -141,7 +141,7 @@ TEST_F(NPCSpawnerHandOver, PointsFollowTheOffsetAndThePlacedPosition)
     EXPECT_EQ(plant->anchorPoint, Point<int>(116, 82));
     EXPECT_EQ(Spawned<NPC_Boss_Snow>("Zone_NPCSpawner_Boss_Snow")->referencePoint, Point<int>(116, 50));
     auto* garden = Spawned<NPC_Boss_Garden>("Zone_NPCSpawner_Boss_Garden");
-    EXPECT_EQ(garden->referencePoint, Point<int>(116, 50));
+    EXPECT_EQ(garden->GetHome(), Point<int>(116, 50));
     EXPECT_EQ(garden->GetPosition(), Point<float>(116.0f, 1074.0f));
 
     // Floating skulls start at their destination, moved by the offset: a
