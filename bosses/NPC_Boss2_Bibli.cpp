@@ -394,7 +394,8 @@ void NPC_Boss2_Bibli::Die()
             const int twin = state == kLeft ? kRight : (state == kRight ? kLeft : -1);
             if (twin != -1)
                 for (CharacterObject* piece : Boss::FindAll(kBossName, nullptr, false))
-                    if (auto* boss = dynamic_cast<NPC_Boss2_Bibli*>(piece); boss != nullptr && boss->GetState() == twin)
+                    if (auto* boss = dynamic_cast<NPC_Boss2_Bibli*>(piece);
+                        boss != nullptr && boss->GetState() == twin)
                         boss->UseAltSprite();
             Point<int> shift;
             if (state == kTop)

@@ -25,7 +25,7 @@ constexpr int kContactDamage = 2;
 constexpr float kFadeFrames = 30.0f;
 constexpr int kFade = 30;
 constexpr int kFirstIdle = 50;
-constexpr int kIdle = 90;
+constexpr int kIdleFrames = 90;
 constexpr int kAttackCount = 20;
 constexpr int kWait = 120;
 constexpr int kAngryWait = 60;
@@ -198,7 +198,7 @@ void NPC_Boss2_Garden::Update(double dt)
                 RestartFade(true);
             if (stateTimer == 0) {
                 state = kIdle;
-                stateTimer = appearOnly ? kFirstIdle : kIdle;
+                stateTimer = appearOnly ? kFirstIdle : kIdleFrames;
             } else {
                 --stateTimer;
             }
@@ -273,9 +273,11 @@ void NPC_Boss2_Garden::Update(double dt)
             || currentGraphical == spriteAngryIdleRight || currentGraphical == spriteAngryAttackRight);
     for (int i = 0; i < kScytheSlots; ++i)
         if (Projectile_Boss2_Garden_Scyte* scythe = scythes[i].Get()) {
-            const Point<float> c = position + Point<float>(facingRight ? kOrbitRight : kOrbitLeft, kOrbitHeight);
+            const Point<float> c
+                = position + Point<float>(facingRight ? kOrbitRight : kOrbitLeft, kOrbitHeight);
             const float angle = orbitTurn * kTwoPi + static_cast<float>(i) / 3.0f * kTwoPi;
-            scythe->SetPosition(c + Point<float>(kOrbitRadius * std::cos(angle), kOrbitRadius * std::sin(angle)));
+            scythe->SetPosition(
+                c + Point<float>(kOrbitRadius * std::cos(angle), kOrbitRadius * std::sin(angle)));
         }
     Boss::Move(*this, speed, dt);
     if (currentGraphical != before && currentGraphical != nullptr)

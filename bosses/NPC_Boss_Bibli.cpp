@@ -60,7 +60,8 @@ NPC_Boss_Bibli::NPC_Boss_Bibli(std::string name)
         spriteIdle[band] = sprites.Add("GraphicalIdle" + std::to_string(band + 1));
     spriteDie = sprites.Add("GraphicalDie");
     // Starts fully faded: the colour effect rests at its end.
-    SetDrawingEffect(std::make_unique<GE_Color>(Enemy::FindShader("ml_NPC_GhostFade"), kFadeFrames, true, false));
+    SetDrawingEffect(
+        std::make_unique<GE_Color>(Enemy::FindShader("ml_NPC_GhostFade"), kFadeFrames, true, false));
     LoadSounds();
 }
 

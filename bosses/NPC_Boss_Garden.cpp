@@ -28,7 +28,7 @@ constexpr float kArrivedSq = 64.0f;
 constexpr float kTopSpeed = 5.0f;
 constexpr float kCreep = 0.2f;
 constexpr float kGain = 0.3f;
-constexpr float kBrake = 0.75f;
+constexpr float kBrakeFactor = 0.75f;
 constexpr int kSpeedUpFrames = 66;
 constexpr int kBrakeFrames = 22;
 constexpr float kHomeSq = 256.0f;
@@ -45,7 +45,7 @@ constexpr int kLimitedRows = 5;
 constexpr int kLimit = 256;
 constexpr int kTile = 32;
 // Ten souls, 12 frames apart, from (65, 39) of its place toward a ring of 64.
-constexpr int kSouls = 10;
+constexpr int kSoulCount = 10;
 constexpr int kSoulGap = 12;
 constexpr float kSoulX = 65.0f;
 constexpr float kSoulY = 39.0f;
@@ -128,13 +128,15 @@ void NPC_Boss_Garden::BuildParts()
         const int v = FloorTo32(static_cast<float>(home.y + 64));
         for (int side = 0; side < 2; ++side) {
             const float dir = side == 0 ? -1.0f : 1.0f;
-            std::vector<WeakCharacter<Projectile_Boss_Garden_Beam>>& column = side == 0 ? leftBeams : rightBeams;
+            std::vector<WeakCharacter<Projectile_Boss_Garden_Beam>>& column
+                = side == 0 ? leftBeams : rightBeams;
             for (int i = -1; i < kBeamRows; ++i) {
                 auto* beam = Boss::CreateAs<Projectile_Boss_Garden_Beam>(kBeam);
                 if (beam == nullptr)
                     continue;
                 const bool top = i == -1;
-                beam->SetPosition(Point<float>(0.0f, static_cast<float>(top ? v - 192 : v - 160 + kTile * i)));
+                beam->SetPosition(
+                    Point<float>(0.0f, static_cast<float>(top ? v - 192 : v - 160 + kTile * i)));
                 beam->SetState(top ? Projectile_Boss_Garden_Beam::kDown : Projectile_Boss_Garden_Beam::kBase);
                 beam->SetDirection(Point<float>(dir, 0.0f));
                 if (top)
@@ -215,7 +217,7 @@ void NPC_Boss_Garden::StepDashes()
         }
     }
     if (dashPhase == kBrake) {
-        speed = std::max(speed * kBrake, kCreep);
+        speed = std::max(speed * kBrakeFactor, kCreep);
         if (++stateTimer == kBrakeFrames || speed == kCreep) {
             if (dashesLeft > 0)
                 --dashesLeft;
@@ -236,7 +238,7 @@ void NPC_Boss_Garden::StepDashes()
             } else {
                 state = kSouls;
                 nextAttackIsBeams = 1;
-                soulsLeft = kSouls;
+                soulsLeft = kSoulCount;
             }
         }
     }
@@ -417,12 +419,14 @@ void NPC_Boss_Garden::ApplyDamage(CharacterObject* attacker, int damage)
             for (const auto& ref : rowChains)
                 if (Projectile_Boss_Garden_String* link = ref.Get()) {
                     link->SetState(Projectile_Boss_Garden_String::kHorizontalBreaking);
-                    link->SetStateTimer(kBreakDelay * static_cast<int>(std::fabs(a.x - link->GetPosition().x) / kTile));
+                    link->SetStateTimer(
+                        kBreakDelay * static_cast<int>(std::fabs(a.x - link->GetPosition().x) / kTile));
                 }
             for (const auto& ref : columnChains)
                 if (Projectile_Boss_Garden_String* link = ref.Get()) {
                     link->SetState(Projectile_Boss_Garden_String::kVerticalBreaking);
-                    link->SetStateTimer(kBreakDelay * static_cast<int>(std::fabs(a.y - link->GetPosition().y) / kTile));
+                    link->SetStateTimer(
+                        kBreakDelay * static_cast<int>(std::fabs(a.y - link->GetPosition().y) / kTile));
                 }
             Boss::KillProjectiles(kBeam);
         }

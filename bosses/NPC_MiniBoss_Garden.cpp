@@ -80,7 +80,8 @@ void NPC_MiniBoss_Garden::Update(double dt)
                 state = kBodyOut;
                 currentGraphical = spriteBody;
                 const int height = spriteBody != nullptr ? spriteBody->GetSize().y : 0;
-                position = Point<float>(static_cast<float>(targetX), static_cast<float>(rect.y0 - height - 1));
+                position
+                    = Point<float>(static_cast<float>(targetX), static_cast<float>(rect.y0 - height - 1));
                 PickNextRise();
             } else {
                 --riseCount;

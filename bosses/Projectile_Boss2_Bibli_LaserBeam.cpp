@@ -127,7 +127,8 @@ bool Projectile_Boss2_Bibli_LaserBeam::HitsPlayer()
     beam.SetAsBox(static_cast<float>(half.x) - 0.5f, static_cast<float>(thickness) - 0.5f,
         b2Vec2(static_cast<float>(half.x - pivot.x), static_cast<float>(half.y - pivot.y)), 0.0f);
     const b2Transform beamAt(
-        b2Vec2(position.x + static_cast<float>(pivot.x), position.y + static_cast<float>(pivot.y)), b2Rot(-angle));
+        b2Vec2(position.x + static_cast<float>(pivot.x), position.y + static_cast<float>(pivot.y)),
+        b2Rot(-angle));
     b2Manifold manifold;
     b2CollidePolygons(&manifold, &body, bodyAt, &beam, beamAt);
     return manifold.pointCount > 0;

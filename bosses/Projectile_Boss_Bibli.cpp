@@ -83,7 +83,8 @@ Projectile_Boss_Bibli::Projectile_Boss_Bibli(std::string name)
     typeName = TypeNames::Projectile_Boss_Bibli;
     spriteDagger = Enemy::CloneGraphical("Projectile_Boss_Bibli_GraphicalIdle");
     // Its shade: a colour effect resting at its start.
-    SetDrawingEffect(std::make_unique<GE_Color>(Enemy::FindShader("ml_NPC_GhostFade"), kShadeFrames, false, false));
+    SetDrawingEffect(
+        std::make_unique<GE_Color>(Enemy::FindShader("ml_NPC_GhostFade"), kShadeFrames, false, false));
     if (auto* shade = dynamic_cast<GE_Color*>(GetDrawingEffect()))
         shade->Start(1, true);
     speed = kStartSpeed;
@@ -155,7 +156,8 @@ void Projectile_Boss_Bibli::Update(double dt)
         return;
     const Point<float> centre = GetCenter();
     if (state == kThrown) {
-        const Point<float> aim = (player->GetCenter().ToInt() + Point<int>(0, static_cast<int>(kAimRise))).ToFloat();
+        const Point<float> aim
+            = (player->GetCenter().ToInt() + Point<int>(0, static_cast<int>(kAimRise))).ToFloat();
         direction = Boss::Normalized(aim - centre);
         const float turn = (std::atan2(-1.0f, 0.0f) - std::atan2(direction.y, direction.x)) * kDegrees;
         SetGenericRotation(spriteDagger.get(), turn);
@@ -258,8 +260,10 @@ bool Projectile_Boss_Bibli::HitsPlayer()
         return false;
     b2PolygonShape blade;
     blade.SetAsBox(kBladeHalfWidth, kBladeHalfLength,
-        b2Vec2(kBladeCentreX - static_cast<float>(anchor.x), kBladeCentreY - static_cast<float>(anchor.y)), 0.0f);
-    b2Transform bladeAt(b2Vec2(position.x + static_cast<float>(anchor.x), position.y + static_cast<float>(anchor.y)),
+        b2Vec2(kBladeCentreX - static_cast<float>(anchor.x), kBladeCentreY - static_cast<float>(anchor.y)),
+        0.0f);
+    b2Transform bladeAt(
+        b2Vec2(position.x + static_cast<float>(anchor.x), position.y + static_cast<float>(anchor.y)),
         b2Rot(-GetRotation() * kRadians));
     b2Manifold manifold;
     b2CollidePolygons(&manifold, &body, bodyAt, &blade, bladeAt);

@@ -146,7 +146,8 @@ bool Projectile_Boss_Garden_Beam::IsBeyondDrawLimit() const
         return false;
     const int limit = std::abs(drawLimitX);
     const float x = std::abs(position.x);
-    return (direction.x < 0.0f && static_cast<float>(limit) > x) || (direction.x > 0.0f && static_cast<float>(limit) < x);
+    return (direction.x < 0.0f && static_cast<float>(limit) > x)
+        || (direction.x > 0.0f && static_cast<float>(limit) < x);
 }
 
 bool Projectile_Boss_Garden_Beam::Draw(DXGraphicalSurface* target, Point<int> offset)

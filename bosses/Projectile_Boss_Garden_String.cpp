@@ -32,10 +32,12 @@ void Projectile_Boss_Garden_String::FetchSprites()
     // The whole links are the library's own; the broken ones are copies.
     if (state == kHorizontal) {
         spriteChainHorizontal = game->FindGraphicalObject("Projectile_Boss_Garden_GraphicalChainHorizontal");
-        spriteChainHorizontalBroken = Enemy::CloneGraphical("Projectile_Boss_Garden_GraphicalChainHorizontal_Broken");
+        spriteChainHorizontalBroken
+            = Enemy::CloneGraphical("Projectile_Boss_Garden_GraphicalChainHorizontal_Broken");
     } else if (state == kVertical) {
         spriteChainVertical = game->FindGraphicalObject("Projectile_Boss_Garden_GraphicalChainVertical");
-        spriteChainVerticalBroken = Enemy::CloneGraphical("Projectile_Boss_Garden_GraphicalChainVertical_Broken");
+        spriteChainVerticalBroken
+            = Enemy::CloneGraphical("Projectile_Boss_Garden_GraphicalChainVertical_Broken");
     }
 }
 

@@ -32,8 +32,8 @@ inline std::string KitText(const ArenaKit& k)
 {
     const std::string c = k.code;
     std::string t;
-    t += "trigger gate_in_" + c + " 5 2 1x3 graphic=Gate_Open {\n:OnStartup\nRefreshGraphicalCollision gate_in_" + c
-        + "\n}\n";
+    t += "trigger gate_in_" + c
+        + " 5 2 1x3 graphic=Gate_Open {\n:OnStartup\nRefreshGraphicalCollision gate_in_" + c + "\n}\n";
     t += "trigger gate_out_" + c + " 26 2 1x3 graphic=Gate_Closed {\n:OnStartup\nIfVar done_" + c
         + " == 1\n(\nSetGraphical gate_out_" + c + " Gate_Open\n)\nRefreshGraphicalCollision gate_out_" + c
         + "\nPrepareSoundEvents gate_out_" + c + " Script_User_02,Script_User_03\n}\n";
@@ -41,16 +41,19 @@ inline std::string KitText(const ArenaKit& k)
         + " == 1\n(\nSendMessageTo " + k.boss + " disable\n)\n:OnEnterOnce\nIfVar done_" + c
         + " == 1\n(\n)\nElse\n(\nSetPlayerFullLife\nSetGraphical gate_in_" + c
         + " Gate_Closed\nRefreshGraphicalCollision gate_in_" + c + "\nPlaySoundEvent gate_out_" + c
-        + " Script_User_03\nPreLoadGraphical " + k.preload + "\nStopMusic 1\nwaitEvent_ShakeCamera 30 4 0 4 0\n"
-        + (k.mini ? "PlayMusic miniboss.ogg 1\n" : "PlayMusic boss.ogg 1\nSendMessageTo " + k.boss + " start\n")
-        + "waitEvent_WaitMessage " + k.message + "\nCreateVar save done_" + c + " 1\nSetGraphical gate_in_" + c
-        + " Gate_Open\nRefreshGraphicalCollision gate_in_" + c + "\nSetGraphical gate_out_" + c
+        + " Script_User_03\nPreLoadGraphical " + k.preload
+        + "\nStopMusic 1\nwaitEvent_ShakeCamera 30 4 0 4 0\n"
+        + (k.mini ? "PlayMusic miniboss.ogg 1\n"
+                  : "PlayMusic boss.ogg 1\nSendMessageTo " + k.boss + " start\n")
+        + "waitEvent_WaitMessage " + k.message + "\nCreateVar save done_" + c + " 1\nSetGraphical gate_in_"
+        + c + " Gate_Open\nRefreshGraphicalCollision gate_in_" + c + "\nSetGraphical gate_out_" + c
         + " Gate_Open\nRefreshGraphicalCollision gate_out_" + c + "\nPlaySoundEvent gate_out_" + c
         + " Script_User_02\nSaveGame 1 arena_" + c + "\n)\n}\n";
     const std::string kind = std::to_string(k.rewardKind);
     t += "place Zone_PickupObject reward_pickup_" + c + " 28 2 kind=" + kind + "\n";
-    t += "trigger reward_" + c + " 27 2 3x3 {\n:OnEnterOnce\nIfVar got_" + kind + " == 1\n(\n)\nElse\n(\nCreateVar save got_"
-        + kind + " 1\nwaitEvent_RunPickupCinematic " + k.cinematic + "\n)\n}\n";
+    t += "trigger reward_" + c + " 27 2 3x3 {\n:OnEnterOnce\nIfVar got_" + kind
+        + " == 1\n(\n)\nElse\n(\nCreateVar save got_" + kind + " 1\nwaitEvent_RunPickupCinematic "
+        + k.cinematic + "\n)\n}\n";
     return t;
 }
 

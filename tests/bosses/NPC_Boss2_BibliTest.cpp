@@ -43,7 +43,10 @@ protected:
                 found.push_back(g);
         return found;
     }
-    Projectile_Boss2_Bibli_Guardian* Shield() { return NamedAs<Projectile_Boss2_Bibli_Guardian>("Projectile_Boss2_Bibli_Shield"); }
+    Projectile_Boss2_Bibli_Guardian* Shield()
+    {
+        return NamedAs<Projectile_Boss2_Bibli_Guardian>("Projectile_Boss2_Bibli_Shield");
+    }
     // Kills every guardian and lets the shield fade out and go.
     void ClearGuardians()
     {
@@ -134,7 +137,8 @@ TEST_F(Boss2Bibli, StartedItsPiecesFireBeamsBurstsDropsAndRaiseTheFloorOnTheirTi
     // The right beam starts 448 right of the part and 160 up.
     // The floor rises 416 pixels, rests 60 frames and sinks back.
     EXPECT_EQ(tile->GetLowPoint().y, tile->GetHighPoint().y + 416.0f);
-    ASSERT_NE(PassUntil([&] { return tile->GetState() == Projectile_Boss2_Bibli_Lava::kRestingLow; }, 400), -1);
+    ASSERT_NE(
+        PassUntil([&] { return tile->GetState() == Projectile_Boss2_Bibli_Lava::kRestingLow; }, 400), -1);
     Passes(60);
     EXPECT_EQ(tile->GetState(), Projectile_Boss2_Bibli_Lava::kMoving);
     EXPECT_LT(tile->GetDirection().y, 0.0f);

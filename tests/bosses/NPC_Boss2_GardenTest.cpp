@@ -29,7 +29,8 @@ protected:
     NPC_Boss2_Garden* Enter(const std::string& extra = "")
     {
         BossArena::Enter(extra + "place Zone_NPCSpawner_Boss2_Garden boss_garden2 14 6\n"
-            + "place ZoneHolder spawnzone 4 8\nplace ZoneHolder spawnzone 14 10\nplace ZoneHolder spawnzone 24 8\n"
+            + "place ZoneHolder spawnzone 4 8\nplace ZoneHolder spawnzone 14 10\nplace ZoneHolder spawnzone "
+              "24 8\n"
             + "trigger lava_max 10 12 1x1 {\n:OnStartup\n}\n");
         Pass();
         return NamedAs<NPC_Boss2_Garden>("boss_garden2");
@@ -62,7 +63,8 @@ TEST_F(Boss2Garden, ItLaysItsLavaRowAndFindsItsSpawnPlacesInvisibleUntilStarted)
     EXPECT_EQ(tiles[0]->GetState(), Projectile_Boss2_Bibli_Lava::kHidden);
     // "hide" sinks a hidden tile 256 pixels, "start" then raises it 416.
     ASSERT_TRUE(Send("Projectile_Boss2_Bibli_Lava", "hide", ""));
-    ASSERT_NE(PassUntil([&] { return tiles[0]->GetState() == Projectile_Boss2_Bibli_Lava::kResting; }, 200), -1);
+    ASSERT_NE(
+        PassUntil([&] { return tiles[0]->GetState() == Projectile_Boss2_Bibli_Lava::kResting; }, 200), -1);
     EXPECT_EQ(tiles[0]->GetPosition().y, 384.0f - 416.0f - 256.0f);
     EXPECT_FALSE(tiles[0]->HandleScriptCommand("hide", ""));
     EXPECT_TRUE(tiles[0]->HandleScriptCommand("start", ""));
@@ -92,27 +94,36 @@ TEST_F(Boss2Garden, ItAppearsOnceWithoutAttackingThenComesBackAtAPlaceAndTheOthe
     EXPECT_EQ(FramesUntilState(ghost, NPC_Boss2_Garden::kHidden), 31);
     EXPECT_EQ(ghost->GetPosition(), placed);
     EXPECT_EQ(CountOf("Projectile_Boss2_GardenV0"), 0);
-    // The draw 0.5 of three places picks the second (14, 10).
-    const platform::ScopedRandomValues draw({0x80000001u});
+    // It comes back at one of the three places, drawn at random, and each
+    // of the two others throws a skull.
     EXPECT_EQ(FramesUntilState(ghost, NPC_Boss2_Garden::kFadingIn), 150);
-    EXPECT_EQ(ghost->GetPosition(), Point<float>(14 * 32.0f, 10 * 32.0f));
+    const std::vector<Point<int>>& places = NPC_Boss2_Garden::SpawnPoints();
+    int at = -1;
+    for (size_t g = 0; g < places.size(); ++g)
+        if (ghost->GetPosition() == places[g].ToFloat())
+            at = static_cast<int>(g);
+    ASSERT_NE(at, -1);
     std::vector<Projectile_Boss2_Garden*> thrown = All<Projectile_Boss2_Garden>();
     ASSERT_EQ(thrown.size(), 2u);
-    EXPECT_EQ(thrown[0]->GetGroupIndex(), 0);
-    EXPECT_EQ(thrown[1]->GetGroupIndex(), 2);
-    EXPECT_TRUE(NPC_Boss2_Garden::SkullGroups()[0].empty()) << "a thrown skull joins no group";
+    for (Projectile_Boss2_Garden* skull : thrown) {
+        EXPECT_NE(skull->GetGroupIndex(), at);
+        EXPECT_EQ(skull->GetPosition(), places[static_cast<size_t>(skull->GetGroupIndex())].ToFloat());
+        EXPECT_EQ(skull->GetCurrentGraphical(), nullptr) << "unseen until it bursts";
+    }
+    const size_t g = static_cast<size_t>(thrown[0]->GetGroupIndex());
+    EXPECT_TRUE(NPC_Boss2_Garden::SkullGroups()[g].empty()) << "a thrown skull joins no group";
     // Then 90 idle and the attack.
     EXPECT_EQ(FramesUntilState(ghost, NPC_Boss2_Garden::kIdle), 31);
     EXPECT_EQ(FramesUntilState(ghost, NPC_Boss2_Garden::kAttacking), 91);
     ASSERT_NE(FramesUntilState(ghost, NPC_Boss2_Garden::kAfterAttack), -1);
     // A thrown skull bursts 140 frames after its throw into two small ones
     // that run their rectangle and join its place's group.
-    ASSERT_NE(PassUntil([&] { return NPC_Boss2_Garden::SkullGroups()[0].size() == 2; }, 140), -1);
-    Projectile_Boss2_Garden* small = NPC_Boss2_Garden::SkullGroups()[0][0];
+    ASSERT_NE(PassUntil([&] { return NPC_Boss2_Garden::SkullGroups()[g].size() == 2; }, 140), -1);
+    Projectile_Boss2_Garden* small = NPC_Boss2_Garden::SkullGroups()[g][0];
     Pass();
     EXPECT_EQ(small->GetState(), Projectile_Boss2_Garden::kOnPath);
     EXPECT_EQ(small->GetLife(), 1);
-    EXPECT_EQ(small->GetPathTarget().x, 4 * 32 + 64 - 96);
+    EXPECT_EQ(small->GetPathTarget().x, places[g].x + 64 - 96);
     ASSERT_NE(PassUntil([&] { return small->GetPathStep() == 2; }, 200), -1);
     EXPECT_EQ(small->GetDirection(), Point<float>(1.0f, 0.0f));
     // The waiting after the attack is 120 frames in the first phase.

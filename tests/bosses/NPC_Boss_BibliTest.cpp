@@ -87,7 +87,8 @@ TEST_F(BossBibli, TheDaggersCircleAndAreThrownOneByOneFromTheFrontThenTheGhostVa
     for (int frame = 1; frame <= 400 && thrownAt[1] < 0; ++frame) {
         Pass();
         for (int i = 0; i < 2; ++i)
-            if (thrownAt[i] < 0 && Live(daggers[i]) && daggers[i]->GetState() != Projectile_Boss_Bibli::kOnCarousel) {
+            if (thrownAt[i] < 0 && Live(daggers[i])
+                && daggers[i]->GetState() != Projectile_Boss_Bibli::kOnCarousel) {
                 thrownAt[i] = frame;
                 // Its spot lies 224 to 288 pixels above the ghost, from 32
                 // left of it to 192 right.
@@ -134,8 +135,8 @@ TEST_F(BossBibli, HitsKnockItBackHarderAcrossALifeBandAndTheIceRevealsItWhileHid
     };
     for (const auto& h : hits) {
         SCOPED_TRACE(h.life);
-        for (BackgroundEvent* shake = BackgroundEvent::FindByTypeName("BGEvent_ShakeCamera"); shake != nullptr;
-             shake = BackgroundEvent::FindByTypeName("BGEvent_ShakeCamera"))
+        for (BackgroundEvent* shake = BackgroundEvent::FindByTypeName("BGEvent_ShakeCamera");
+             shake != nullptr; shake = BackgroundEvent::FindByTypeName("BGEvent_ShakeCamera"))
             Pass();
         Strike(boss, h.damage);
         EXPECT_EQ(boss->GetLife(), h.life);

@@ -108,9 +108,10 @@ TEST_F(MiniBossBibli, EveryHitHalvesItsSpeedAndTwentyDamageBlowItUpWithoutSlowMo
 {
     NPC_MiniBoss_Bibli* boss = Enter();
     ASSERT_NE(boss, nullptr);
-    EnemyArena::Enter("place Zone_NPCSpawner_MiniBoss_Bibli miniboss_bibli 10 2 14x2\n"
-                      "trigger watcher 1 2 1x1 {\n:OnStartup\nwaitEvent_WaitMessage miniboss_bibli_State_DIE\n"
-                      "CreateVar save died_l01 1\n}\n");
+    EnemyArena::Enter(
+        "place Zone_NPCSpawner_MiniBoss_Bibli miniboss_bibli 10 2 14x2\n"
+        "trigger watcher 1 2 1x1 {\n:OnStartup\nwaitEvent_WaitMessage miniboss_bibli_State_DIE\n"
+        "CreateVar save died_l01 1\n}\n");
     Pass();
     boss = First<NPC_MiniBoss_Bibli>();
     ASSERT_NE(boss, nullptr);
@@ -149,8 +150,8 @@ TEST_F(MiniBossBibli, EveryHitHalvesItsSpeedAndTwentyDamageBlowItUpWithoutSlowMo
 
 namespace {
 
-const ArenaKit kStacks {"l01", "miniboss_bibli", "miniboss_bibli_State_DIE", "NPC_MiniBoss_Bibli_GraphicalIdle", 27,
-    "2 Cinematic_AbilityL Cinematic_AbilityR", true, 5};
+const ArenaKit kStacks {"l01", "miniboss_bibli", "miniboss_bibli_State_DIE",
+    "NPC_MiniBoss_Bibli_GraphicalIdle", 27, "2 Cinematic_AbilityL Cinematic_AbilityR", true, 5};
 
 class MiniBossBibliArena : public LibGardenArena { };
 
