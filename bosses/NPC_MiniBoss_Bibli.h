@@ -4,19 +4,41 @@
 #include "engine/serial/Rect.h"
 #include "engine/serial/TypeNames.h"
 
+#include <memory>
 #include <string>
-#include <utility>
 
-// Created by its class key with the character's name and given what its
-// spawner hands over; it behaves as its base until its behaviour is written.
+class GraphicalObject;
+
+// The library's mini-boss: a heavy bookcase that slides along the floor of
+// its zone after the player while the player is in the zone (widened 128
+// pixels downward), and back to the zone's middle otherwise. It hurts on
+// touch, raises dust every 32 pixels of travel, rumbles while it moves, bobs
+// while it slides, loses half its speed at every hit and explodes after 20
+// damage.
 class NPC_MiniBoss_Bibli : public CharacterObject {
 public:
-    explicit NPC_MiniBoss_Bibli(std::string name)
-        : CharacterObject(std::move(name))
-    {
-        typeName = TypeNames::NPC_MiniBoss_Bibli;
-    }
+    explicit NPC_MiniBoss_Bibli(std::string name);
+    ~NPC_MiniBoss_Bibli() override;
 
-    // Where it fights, set by its spawner.
+    // The base's two, then "NPC_Miniboss_Bibli_Move" (index 2).
+    void DeclareSounds() override;
+    // The first update marks where the last dust rose.
+    void ResetToStart() override;
+    void Update(double dt) override;
+    std::vector<GraphicalObject*> GetRelatedGraphicalObjects() override;
+    Point<int> GetSize() const override;
+    void ApplyDamage(CharacterObject* attacker, int damage) override;
+
+    void SetZone(int x0, int y0, int x1, int y1) { rect = Rect<int>(x0, y0, x1, y1); }
+    Point<int> GetTarget() const { return target; }
+    int GetDustMarkX() const { return dustMarkX; }
+
+    // Where it follows the player (x0 left, y0 top, x1 right, y1 bottom), set
+    // by its spawner: the zone and 128 pixels below it.
     Rect<int> rect;
+
+private:
+    std::unique_ptr<GraphicalObject> spriteIdle;
+    Point<int> target;
+    int dustMarkX = 0;
 };

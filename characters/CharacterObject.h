@@ -130,6 +130,9 @@ public:
     bool IsExploding() const { return exploding; }
     int GetExplosionPhase() const { return explosionPhase; }
     bool IsDeathHandled() const { return deathHandled; }
+    // A character taken over by another (a caught bolt) leaves without its
+    // death sequence.
+    void SetDeathHandled(bool value) { deathHandled = value; }
     void SetCurrentGraphical(GraphicalObject* g) { currentGraphical = g; }
     CharacterObject* GetOwner() const { return owner; }
     void SetOwner(CharacterObject* o) { owner = o; }

@@ -32,7 +32,7 @@ std::string Level(const std::string& extra = "", const std::string& bottomRow = 
 
 const std::set<std::string> kKnown = {"Point_PlayerStart", "Zone_LoadMap", "Zone_Teleport", "Zone_Save",
     "Point_MinimapLocation", "Zone_TriggerZone", "Deco_Grave_A", "Zone_NPCSpawner_Chained_Skull",
-    "Zone_PickupObject", "Zone_NPCSpawner_Door", "Zone_NPCSpawner_Killing_Mechanism"};
+    "Zone_PickupObject", "Zone_NPCSpawner_Door", "Zone_NPCSpawner_Killing_Mechanism", "ZoneHolder"};
 
 std::vector<std::string> FaultsOf(const std::string& text)
 {
@@ -58,6 +58,10 @@ TEST(LevelToolTest, TheSoundDescriptionPasses)
     // Markers (triggers without a script) that a boss finds together share one.
     const std::string markers = "trigger cell 3 2 1x1 {\n}\ntrigger cell 6 2 1x1 {\n}\n";
     EXPECT_EQ(FaultsOf(Level(markers)), std::vector<std::string>());
+    // Holders share their name: a boss finds its spawn places by it.
+    const std::string places = "place ZoneHolder spawnzone 3 4\nplace ZoneHolder spawnzone 5 4\n"
+                               "place ZoneHolder spawnzone 7 4\n";
+    EXPECT_EQ(FaultsOf(Level(places)), std::vector<std::string>());
 }
 
 TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
@@ -92,6 +96,8 @@ TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
         // A marker's name is shared with markers only.
         {Level("trigger m 3 2 1x1 {\n}\ntrigger m 6 2 1x1 {\n:OnEnter\nStopMusic 1\n}\n"),
             "t.lvd:26: the name \"m\" is already used on line 24"},
+        // A holder shares its name only with holders.
+        {Level("place ZoneHolder start 3 4\n"), "t.lvd:24: the name \"start\" is already used on line 21"},
         {Level("place Zone_NPCSpawner_Chained_Skull start 3 2\n"),
             "t.lvd:24: the name \"start\" is already used on line 21"},
         {Level("place Zone_Save s 15 2 2x3 dir=Right\n"), "t.lvd:24: \"s\" reaches outside the level"},

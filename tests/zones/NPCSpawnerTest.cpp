@@ -25,6 +25,16 @@ struct Kind {
     std::vector<std::string> made;
 };
 
+// The garden skull comes with its helmet, its two columns of 41 beams (their
+// segments need the library's pictures) and its 148 chain links.
+std::vector<std::string> GardenSkullAndParts()
+{
+    std::vector<std::string> made = {"NPC_Boss_Garden", "NPC_Boss_Garden"};
+    made.insert(made.end(), 82, "Projectile_Boss_Garden_Beam");
+    made.insert(made.end(), 148, "Projectile_Boss_Garden_String");
+    return made;
+}
+
 const Kind kKinds[] = {
     {"Zone_NPCSpawner_Door", {32, 96}, {"NPC_Door"}},
     {"Zone_NPCSpawner_FireDiamond", {64, 64}, {"NPC_FireDiamond"}},
@@ -53,7 +63,7 @@ const Kind kKinds[] = {
     {"Zone_NPCSpawner_Bibli_Ghost", {32, 32}, {"NPC_Bibli_Ghost"}},
     {"Zone_NPCSpawner_Garden_Plant", {32, 64}, {"NPC_Garden_Plant"}},
     {"Zone_NPCSpawner_Boss_Snow", {32, 32}, {"NPC_Boss_Snow"}},
-    {"Zone_NPCSpawner_Boss_Garden", {32, 32}, {"NPC_Boss_Garden"}},
+    {"Zone_NPCSpawner_Boss_Garden", {32, 32}, GardenSkullAndParts()},
     {"Zone_NPCSpawner_Boss_Underwater", {32, 32}, {"NPC_Boss_Underwater"}},
     {"Zone_NPCSpawner_Boss_Bibli", {32, 32}, {"NPC_Boss_Bibli"}},
     {"Zone_NPCSpawner_Boss_Cave", {288, 288}, {"NPC_Boss_Cave"}},
