@@ -71,6 +71,13 @@ public:
     {
         return nullptr;
     }
+    // Every live character of that name other than `leaveOut`, in list
+    // order; with skipDead those whose dead flag is set are left out.
+    virtual std::vector<CharacterObject*> FindCharactersByName(
+        const std::string& /*name*/, const CharacterObject* /*leaveOut*/, bool /*skipDead*/)
+    {
+        return {};
+    }
     // The library's character prototypes whose names hold the text (not
     // copies).
     virtual std::vector<GraphicalObject*> FindCharacterPrototypes(const std::string& /*text*/) { return {}; }

@@ -590,6 +590,11 @@ private:
         {
             return game.FindCharacterByName(name, leaveOut);
         }
+        std::vector<CharacterObject*> FindCharactersByName(
+            const std::string& name, const CharacterObject* leaveOut, bool skipDead) override
+        {
+            return game.FindCharactersByName(name, leaveOut, skipDead);
+        }
         std::vector<GraphicalObject*> FindCharacterPrototypes(const std::string& text) override
         {
             return Game::FindCharacterPrototypes(text, false);
