@@ -25,12 +25,11 @@ struct Kind {
     std::vector<std::string> made;
 };
 
-// The garden skull comes with its helmet, its two columns of 41 beams (their
-// segments need the library's pictures) and its 148 chain links.
+// The garden skull comes with its helmet and its 148 chain links in play;
+// its two columns of 41 beams wait disabled until they are fired.
 std::vector<std::string> GardenSkullAndParts()
 {
     std::vector<std::string> made = {"NPC_Boss_Garden", "NPC_Boss_Garden"};
-    made.insert(made.end(), 82, "Projectile_Boss_Garden_Beam");
     made.insert(made.end(), 148, "Projectile_Boss_Garden_String");
     return made;
 }
