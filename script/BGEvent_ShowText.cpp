@@ -1,6 +1,7 @@
 #include "script/BGEvent_ShowText.h"
 
-#include "game/Game.h"
+#include "engine/app/DevConsole.h"
+#include "scene/SceneGameAccess.h"
 #include "script/EventTick.h"
 
 #include <utility>
@@ -30,8 +31,9 @@ bool BGEvent_ShowText::Update()
     if (!IsLogicTick() || finished)
         return true;
     const uint32_t colour = (static_cast<uint32_t>(AlphaFor(params[2])) << 24) | 0x00FFFFFFu;
-    if (Game* game = Game::GetInstance())
-        game->console.AddDebugMessage(false, " [EVENT] " + text, colour, 2.0);
+    SceneGameAccess* game = GetSceneGameAccess();
+    if (DevConsole* console = game != nullptr ? game->GetConsole() : nullptr)
+        console->AddDebugMessage(false, " [EVENT] " + text, colour, 2.0);
     if (params[2] == 1)
         finished = true;
     else if (params[2] != -1)

@@ -1,8 +1,8 @@
 #include "script/ScriptCommandSupport.h"
 
 #include "characters/Player.h"
-#include "game/Game.h"
 #include "scene/Level.h"
+#include "scene/SceneGameAccess.h"
 #include "scene/SpacialInstance.h"
 #include "script/Script.h"
 
@@ -13,7 +13,7 @@ namespace ScriptCommandSupport {
 
 Level* CurrentLevel()
 {
-    Game* game = Game::GetInstance();
+    SceneGameAccess* game = GetSceneGameAccess();
     return game != nullptr ? game->GetCurrentLevel() : nullptr;
 }
 
@@ -24,13 +24,16 @@ Level* TriggerLevel(const Script& script)
 
 bool IsLiveCharacter(const CharacterObject* character)
 {
-    Game* game = Game::GetInstance();
+    SceneGameAccess* game = GetSceneGameAccess();
     if (game == nullptr || character == nullptr)
         return false;
-    if (static_cast<const CharacterObject*>(game->GetPlayer()) == character)
+    const SceneCharacter* wanted = character;
+    if (game->GetPlayerCharacter() == wanted)
         return true;
-    return std::find(game->liveCharacters.begin(), game->liveCharacters.end(), character)
-        != game->liveCharacters.end();
+    for (size_t i = 0; i < game->GetLiveCharacterCount(); ++i)
+        if (game->GetLiveCharacter(i) == wanted)
+            return true;
+    return false;
 }
 
 BackgroundEvent* QueueEvent(Script& script, BackgroundEvent* event, bool tracked)
