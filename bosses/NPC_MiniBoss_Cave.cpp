@@ -59,6 +59,7 @@ void NPC_MiniBoss_Cave::ResetToStart()
         if (part == nullptr)
             continue;
         part->SetOwner(this);
+        part->isPart = true;
         part->SetPosition(position + Point<float>(0.0f, kPartSpacing * static_cast<float>(i + 1)));
         parts.push_back(part);
     }
@@ -201,8 +202,9 @@ void NPC_MiniBoss_Cave::ApplyDamage(CharacterObject* attacker, int damage)
     struck = true;
     if (IsMaster())
         TakeHit(attacker, damage);
-    else if (damage != 0 && !dead)
-        static_cast<NPC_MiniBoss_Cave*>(owner)->TakeHit(attacker, damage);
+    else if (auto* master = dynamic_cast<NPC_MiniBoss_Cave*>(owner);
+             master != nullptr && damage != 0 && !dead)
+        master->TakeHit(attacker, damage);
 }
 
 void Zone_NPCSpawner_MiniBoss_Cave::Instance::Spawn(int x, int y, Level* /*level*/)
