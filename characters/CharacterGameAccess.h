@@ -58,6 +58,10 @@ public:
     // A new character of the class, named by the class, in the game's live
     // list (the list owns it); null for a class the factory does not know.
     virtual CharacterObject* CreateCharacter(const std::string& /*className*/) { return nullptr; }
+    // Takes the character out of the live list and deletes it at once (no
+    // death sequence); false when the game cannot, and the caller then sets
+    // its dead flag instead.
+    virtual bool DeleteCharacter(CharacterObject* /*character*/) { return false; }
     // A copy of the library's graphical object, owned by the caller; null
     // when the library has none of that name.
     virtual GraphicalObject* CloneGraphicalObject(const std::string& /*name*/) { return nullptr; }

@@ -576,6 +576,11 @@ private:
         {
             return game.CreateCharacterByClass(className, className, nullptr);
         }
+        bool DeleteCharacter(CharacterObject* character) override
+        {
+            game.DeleteCharacter(character);
+            return true;
+        }
         GraphicalObject* CloneGraphicalObject(const std::string& name) override
         {
             return game.FindGraphicalObject(name, true);

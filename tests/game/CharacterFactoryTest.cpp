@@ -195,8 +195,8 @@ TEST(CharacterFactory, EveryKeyMakesItsClassWithTheGivenNameAtTheEnd)
         EXPECT_TRUE(character->IsSkipSerialize());
         EXPECT_EQ(game.liveCharacters.back(), character);
     }
-    // Bosses make their pools and parts in their constructors: those come
-    // besides, each key's own character once.
+    // Bosses make their pools and parts in their constructors, the press its
+    // blade: those come besides, each key's own character once.
     size_t named = 0;
     for (CharacterObject* character : game.liveCharacters)
         named += character->GetName().ends_with("_Named") ? 1 : 0;

@@ -64,7 +64,8 @@ const Kind kKinds[] = {
     {"Zone_NPCSpawner_Boss2_Garden", {32, 32}, {"NPC_Boss2_Garden"}},
     {"Zone_NPCSpawner_Boss2_Snow", {32, 32}, {"NPC_Boss2_Snow"}},
     {"Zone_NPCSpawner_Boss2_Underwater", {32, 32}, {"NPC_Boss2_Underwater"}},
-    {"Zone_NPCSpawner_Killing_Mechanism", {96, 160}, {"NPC_Killing_Mechanism"}},
+    {"Zone_NPCSpawner_Killing_Mechanism", {96, 160},
+        {"Projectile_Killing_Mechanism", "NPC_Killing_Mechanism"}},
     {"Zone_NPCSpawner_Chained_Skull", {96, 96}, {"NPC_Chained_Skull"}},
 };
 
@@ -85,13 +86,14 @@ protected:
         return std::unique_ptr<ZoneInstance>(zone);
     }
     // The characters made, leaving out the projectiles that a boss makes
-    // once in its constructor and keeps in its pool.
+    // once in its constructor and keeps disabled in its pool.
     std::vector<std::string> Made() const
     {
         std::vector<std::string> types;
         for (size_t i = 0; i < game.GetCharacterCount(); ++i) {
-            const std::string versioned = game.GetCharacter(i)->GetVersionedClassName();
-            if (versioned.rfind("Projectile_", 0) != 0)
+            const CharacterObject* character = game.GetCharacter(i);
+            const std::string versioned = character->GetVersionedClassName();
+            if (versioned.rfind("Projectile_", 0) != 0 || character->IsEnabled())
                 types.push_back(versioned.substr(0, versioned.size() - 2));
         }
         return types;
