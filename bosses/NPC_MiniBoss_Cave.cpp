@@ -76,6 +76,10 @@ void NPC_MiniBoss_Cave::RemoveChild(CharacterObject* child)
 void NPC_MiniBoss_Cave::Update(double dt)
 {
     struck = false;
+    // The lanterns the master carries are enabled and disabled with it (a
+    // beaten column is wholly inert on later visits).
+    for (NPC_MiniBoss_Cave* part : parts)
+        part->SetEnabled(enabled);
     CharacterObject::Update(dt);
     if (!enabled) {
         currentGraphical = nullptr;

@@ -1,5 +1,6 @@
 #include "bosses/NPC_Boss2_Cave.h"
 #include "bosses/NPC_Boss_Cave.h"
+#include "bosses/NPC_MiniBoss_Cave.h"
 #include "bosses/Projectile_Boss_Cave.h"
 #include "script/BackgroundEvent.h"
 
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,8 @@ namespace {
 class CaveArenasWorld : public BossArenaWorld {
 protected:
     NPC_Boss_Cave* Head(int n) { return NamedAs<NPC_Boss_Cave>("NPC_Boss_Cave__HEAD" + std::to_string(n)); }
+    // The cave mini-boss's master.
+    NPC_MiniBoss_Cave* First() { return NamedAs<NPC_MiniBoss_Cave>("miniboss_cave"); }
 };
 
 TEST_F(CaveArenasWorld, HiveHollowFromTheDoorwayToTheCrossbowAndBack)
@@ -172,6 +176,54 @@ TEST_F(CaveArenasWorld, EyeOfTheDeepFromTheDoorwayToClimbingAndBack)
     EXPECT_FALSE(eye->IsEnabled());
     EXPECT_EQ(eye->GetCurrentGraphical(), nullptr);
     EXPECT_EQ(Shows("gate_out_v03"), "Gate_Open");
+}
+
+TEST_F(CaveArenasWorld, DrownedTunnelsTheLanternColumnToTheSpiderForm)
+{
+    EnterLevel("cave_01.lvl", "start");
+    // From the save before the arena, east along the corridor: the column
+    // stands at its home; the gate shuts behind the player.
+    PutAt(32, 8);
+    ASSERT_TRUE(WaitUntil([&] { return First() != nullptr; }, 30));
+    NPC_MiniBoss_Cave* master = First();
+    EXPECT_EQ(master->GetName(), "miniboss_cave");
+    ASSERT_TRUE(WalkTo(43 * kTile, 300));
+    ASSERT_TRUE(WaitUntil([&] { return Shows("gate_in_v01") == "Gate_Closed"; }, 60));
+    ASSERT_EQ(master->GetParts().size(), 2u);
+    // Near, at home: a lantern lights up and the beams fire.
+    ASSERT_TRUE(WaitUntil([&] { return master->GetState() == NPC_MiniBoss_Cave::kAttacking; }, 120));
+
+    // The scythe, at its highest rank, on the column until it falls.
+    ThePlayer().SetAttackRank(4);
+    for (int round = 0; round < 120 && master->GetLife() > 0; ++round) {
+        if (std::abs(X() - 44 * kTile) > kTile)
+            WalkTo(44 * kTile, 60);
+        Swing(1.0f, 12);
+    }
+    ASSERT_LE(master->GetLife(), 0) << "the scythe never brought the column down";
+    EXPECT_TRUE(master->IsExploding());
+
+    // The line after the wait, the gates, the spider form through its
+    // cut-scene, the save and its reload.
+    ASSERT_TRUE(WaitUntil([&] { return SaveVar("done_v01") == "1"; }, 400));
+    ASSERT_TRUE(WaitUntil([&] { return Shows("gate_out_v01") == "Gate_Open"; }, 10));
+    EXPECT_EQ(Shows("gate_in_v01"), "Gate_Open");
+    EXPECT_TRUE(PickupLies("spider_v01"));
+    // Up to the mouth of the spider tunnel, one tile high, where the
+    // spider form lies.
+    ASSERT_TRUE(WalkTo(58 * kTile + 16.0f, 300));
+    ASSERT_TRUE(WaitUntil([&] { return SaveVar("got_4") == "1"; }, 60));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return BackgroundEvent::FindByTypeName("BGEvent_PickupCinematic") == nullptr; }, 600));
+    EXPECT_TRUE(ThePlayer().IsModifierEnabled(Player::kSpiderAbility));
+    ReloadSave();
+    ASSERT_TRUE(WaitUntil([&] { return game.GetCurrentLevel()->GetName() == "cave_01.lvl"; }, 30));
+    for (int pass = 0; pass < 5; ++pass)
+        Pass();
+    ASSERT_NE(First(), nullptr);
+    EXPECT_FALSE(First()->IsEnabled());
+    EXPECT_EQ(First()->GetParts().size(), 0u) << "a disabled column never builds its lanterns";
+    EXPECT_EQ(Shows("gate_out_v01"), "Gate_Open");
 }
 
 } // namespace

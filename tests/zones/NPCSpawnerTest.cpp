@@ -91,7 +91,7 @@ protected:
     {
         std::vector<std::string> types;
         for (size_t i = 0; i < game.GetCharacterCount(); ++i) {
-            const CharacterObject* character = game.GetCharacter(i);
+            CharacterObject* character = game.GetCharacter(i);
             const std::string versioned = character->GetVersionedClassName();
             if (versioned.rfind("Projectile_", 0) != 0 || character->IsEnabled())
                 types.push_back(versioned.substr(0, versioned.size() - 2));
