@@ -59,6 +59,7 @@ void NPC_MiniBoss_Cave::ResetToStart()
         if (part == nullptr)
             continue;
         part->SetOwner(this);
+        part->isPart = true;
         part->SetPosition(position + Point<float>(0.0f, kPartSpacing * static_cast<float>(i + 1)));
         parts.push_back(part);
     }
@@ -75,6 +76,10 @@ void NPC_MiniBoss_Cave::RemoveChild(CharacterObject* child)
 void NPC_MiniBoss_Cave::Update(double dt)
 {
     struck = false;
+    // The lanterns the master carries are enabled and disabled with it (a
+    // beaten column is wholly inert on later visits).
+    for (NPC_MiniBoss_Cave* part : parts)
+        part->SetEnabled(enabled);
     CharacterObject::Update(dt);
     if (!enabled) {
         currentGraphical = nullptr;
@@ -201,8 +206,9 @@ void NPC_MiniBoss_Cave::ApplyDamage(CharacterObject* attacker, int damage)
     struck = true;
     if (IsMaster())
         TakeHit(attacker, damage);
-    else if (damage != 0 && !dead)
-        static_cast<NPC_MiniBoss_Cave*>(owner)->TakeHit(attacker, damage);
+    else if (auto* master = dynamic_cast<NPC_MiniBoss_Cave*>(owner);
+             master != nullptr && damage != 0 && !dead)
+        master->TakeHit(attacker, damage);
 }
 
 void Zone_NPCSpawner_MiniBoss_Cave::Instance::Spawn(int x, int y, Level* /*level*/)

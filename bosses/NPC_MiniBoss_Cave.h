@@ -39,7 +39,7 @@ public:
 
     // Lights up: the lit sprite from its first frame.
     void LightUp();
-    bool IsMaster() const { return owner == nullptr; }
+    bool IsMaster() const { return !isPart; }
     const std::vector<NPC_MiniBoss_Cave*>& GetParts() const { return parts; }
     Point<float> GetHome() const { return home; }
     float GetSpeed() const { return speed; }
@@ -71,4 +71,6 @@ private:
     ProjectilePool<Projectile_MiniBoss_Cave> beamRight;
     // One hit per lantern per update counts.
     bool struck = false;
+    // Made by the master (whose link may go before the part does).
+    bool isPart = false;
 };

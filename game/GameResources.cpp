@@ -199,6 +199,11 @@ void Game::ForgetCharacter(CharacterObject* character)
 {
     if (player != nullptr)
         std::erase(player->targetCharacters, character);
+    // A character that goes leaves no owner link behind: a part whose boss
+    // was removed before it must not report to a freed boss when it dies.
+    for (CharacterObject* other : liveCharacters)
+        if (other != nullptr && other->GetOwner() == character)
+            other->SetOwner(nullptr);
 }
 
 ScriptVar* Game::FindSaveVar(const std::string& name)

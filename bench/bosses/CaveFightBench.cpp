@@ -37,7 +37,7 @@ struct Fight {
 const Fight kFights[] = {
     {"cave_02.lvl", 20 * 32.0f, 64.0f, "NPC_Boss_Cave__HEADS_MANAGER", "start",
         {"NPC_Boss_Cave", "Projectile_Boss_Cave", nullptr}},
-    {"cave_03.lvl", 12 * 32.0f, 64.0f, "boss_cave2", "start",
+    {"cave_03.lvl", 15 * 32.0f, 64.0f, "boss_cave2", "start",
         {"Boss2_Cave", "Projectile_Boss2_Boat", "NPC_FloatingSkull"}},
 };
 
@@ -81,6 +81,9 @@ public:
     void Prepare(bool withBoss)
     {
         game.console.ExecuteCommand("god 1");
+        // The fight's first updates (its set-up) before the script starts it.
+        for (int i = 0; i < 5; ++i)
+            Frame();
         if (withBoss) {
             if (CharacterObject* boss = game.FindCharacterByName(fight.boss, nullptr))
                 boss->HandleScriptCommand(fight.command, "");

@@ -203,6 +203,31 @@ TEST_F(BossFrameArena, ProjectilesAreReleasedOrKilledByNameAndDeathsAreAnnounced
     EXPECT_EQ(fight->Count(), 1);
 }
 
+TEST_F(BossFrameArena, ABossRemovedBeforeItsPartsLeavesThemNoLinkToIt)
+{
+    Enter("");
+    // The parts come after their boss in the list: the pass removes them
+    // first, from the back. A boss inserted after them goes first.
+    CharacterObject* part = Boss::Create("CharacterObject", "part");
+    CharacterObject* boss = Boss::Create("CharacterObject", "boss");
+    CharacterObject* shot = Boss::Create("CharacterObject", "shot");
+    ASSERT_NE(shot, nullptr);
+    part->SetOwner(boss);
+    shot->SetOwner(boss);
+    boss->SetDead(true);
+    Pass();
+    EXPECT_FALSE(Live(boss));
+    EXPECT_EQ(part->GetOwner(), nullptr);
+    EXPECT_EQ(shot->GetOwner(), nullptr);
+    // Their own deaths then report to nobody.
+    MessageCounter* gone = Await("part_State_DIE");
+    part->SetDead(true);
+    shot->SetDead(true);
+    Pass();
+    EXPECT_EQ(gone->Count(), 1);
+    EXPECT_FALSE(Live(part));
+}
+
 TEST_F(BossFrameArena, TheSlowMotionOfABossDeathUpdatesTheWorldOn15Of42Frames)
 {
     Enter("");

@@ -160,6 +160,15 @@ TEST_F(MiniBossCave, TheThreeShareOneLifeOneHitPerLanternPerFrameAndDieTogether)
     low->ApplyDamage(nullptr, 5);
     EXPECT_EQ(master->GetLife(), 24);
 
+    // Disabled, the master takes its lanterns along; enabled, they return.
+    ASSERT_TRUE(Send("miniboss", "disable"));
+    Pass();
+    EXPECT_FALSE(low->IsEnabled());
+    EXPECT_EQ(high->GetCurrentGraphical(), nullptr);
+    ASSERT_TRUE(Send("miniboss", "enable"));
+    Pass();
+    EXPECT_TRUE(low->IsEnabled());
+
     MessageCounter* gone = Await("miniboss_State_DIE");
     Pass();
     master->ApplyDamage(attacker, 24);

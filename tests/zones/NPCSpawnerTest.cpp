@@ -96,14 +96,16 @@ protected:
             instance.release();
         return std::unique_ptr<ZoneInstance>(zone);
     }
-    // The characters a spawn brought, without the projectile pools a boss
-    // makes at once (they stand disabled until it throws them).
+    // The characters a spawn brought, leaving out the projectiles that a boss
+    // makes once in its constructor and keeps disabled in its pool.
     std::vector<CharacterObject*> Spawned() const
     {
         std::vector<CharacterObject*> spawned;
-        for (size_t i = 0; i < game.GetCharacterCount(); ++i)
-            if (game.GetCharacter(i)->IsEnabled())
-                spawned.push_back(game.GetCharacter(i));
+        for (size_t i = 0; i < game.GetCharacterCount(); ++i) {
+            CharacterObject* character = game.GetCharacter(i);
+            if (character->GetVersionedClassName().rfind("Projectile_", 0) != 0 || character->IsEnabled())
+                spawned.push_back(character);
+        }
         return spawned;
     }
     std::vector<std::string> Made() const
