@@ -50,6 +50,13 @@ TEST(LevelToolTest, TheSoundDescriptionPasses)
     const std::string pair = "place Zone_NPCSpawner_Chained_Skull chain 3 2 1x1\n"
                              "place Zone_NPCSpawner_Chained_Skull chain 6 2 1x1\n";
     EXPECT_EQ(FaultsOf(Level(pair)), std::vector<std::string>());
+    // Markers a boss finds by name share it: triggers of one name.
+    const std::string markers = "trigger m 3 2 2x1 {\n:OnStartup\n}\ntrigger m 6 2 2x1 {\n:OnStartup\n}\n";
+    EXPECT_EQ(FaultsOf(Level(markers)), std::vector<std::string>());
+    // A name shared by a marker and something else is still a clash.
+    const std::vector<std::string> clash = FaultsOf(Level(markers + "place Zone_Save m 9 2 1x3 dir=Right\n"));
+    ASSERT_EQ(clash.size(), 2u);
+    EXPECT_NE(clash[0].find("the name \"m\" is already used on line 24"), std::string::npos) << clash[0];
 }
 
 TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)

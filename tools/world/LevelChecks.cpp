@@ -110,7 +110,14 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
             && std::count_if(level.placements.begin(), level.placements.end(),
                    [&](const LevelPlacement& q) { return q.name == p.name && q.object == p.object; })
                 == 2;
-        if (!p.name.empty() && names.count(p.name) && !chainedPair)
+        // Markers that a boss finds by name (its landing points, its imps'
+        // platforms) are several places of one name: holders or triggers,
+        // all of the same object.
+        const bool markerGroup = (p.object == "ZoneHolder" || p.kind == "trigger") && names.count(p.name)
+            && std::all_of(level.placements.begin(), level.placements.end(), [&](const LevelPlacement& q) {
+                   return q.name != p.name || (q.object == p.object && q.kind == p.kind);
+               });
+        if (!p.name.empty() && names.count(p.name) && !chainedPair && !markerGroup)
             fault(p.line,
                 "the name \"" + p.name + "\" is already used on line " + std::to_string(names[p.name]));
         else if (!p.name.empty())
