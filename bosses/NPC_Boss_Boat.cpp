@@ -110,6 +110,8 @@ NPC_Boss_Boat::NPC_Boss_Boat(std::string name)
 
 NPC_Boss_Boat::~NPC_Boss_Boat()
 {
+    // Removed while it holds the player (a level change): the player goes.
+    ReleasePlayer();
     // The parts' instances show this boss's own pictures: they leave first.
     RemoveParts();
     currentGraphical = nullptr;
@@ -333,6 +335,7 @@ void NPC_Boss_Boat::GripPlayer()
             if (BoxesOverlap(Moved(grip, armAt), body)) {
                 player->SetDirection(Point<float>(0.0f, 0.0f));
                 player->SetHeldByBoss(true);
+                holdingPlayer = true;
                 if (Camera* camera = Boss::TheCamera())
                     camera->SetTravelSpeed(kGripCameraSpeed);
                 ShowOnArm(armGrip, false);
@@ -356,7 +359,7 @@ void NPC_Boss_Boat::GripPlayer()
         if (countdown > 0)
             --countdown;
         if (countdown == kGripBlowAt && GetArmSprite() == armGrip && player != nullptr) {
-            player->SetHeldByBoss(false);
+            ReleasePlayer();
             player->ApplyDamage(this, 1);
             PlaySoundAt(5);
             if (Camera* camera = Boss::TheCamera())
@@ -364,6 +367,13 @@ void NPC_Boss_Boat::GripPlayer()
             Boss::ShakeCamera(kShakeFrames, kShake[0], kShake[1], kShake[2], kShake[3]);
         }
     } else if (slide == kReturnSteps) {
+        // A player caught too late for the blow is let go as the grip ends,
+        // or it would stay held for good.
+        if (holdingPlayer) {
+            ReleasePlayer();
+            if (Camera* camera = Boss::TheCamera())
+                camera->StopTravel();
+        }
         ShowOnArm(armIdle, true);
         --slide;
         SetPosition(position + kReturnStep);
@@ -419,6 +429,15 @@ void NPC_Boss_Boat::UpdateHitGround()
         ShowOnArm(armIdle, true);
         state = kIdle;
     }
+}
+
+void NPC_Boss_Boat::ReleasePlayer()
+{
+    if (!holdingPlayer)
+        return;
+    holdingPlayer = false;
+    if (Player* player = Boss::ThePlayer())
+        player->SetHeldByBoss(false);
 }
 
 Layer* NPC_Boss_Boat::PartLayer(bool front) const
@@ -577,8 +596,7 @@ void NPC_Boss_Boat::ApplyDamage(CharacterObject* attacker, int damage)
         return;
     Boss::StartDeath(*this, true, 25.0f, 35.0f);
     Boss::KillProjectiles("Projectile_Boss_Boat");
-    if (Player* player = Boss::ThePlayer())
-        player->SetHeldByBoss(false);
+    ReleasePlayer();
     ExplodePart(headInstance, doubles.size() > 0 ? doubles[0] : nullptr, true);
     ExplodePart(armInstance, doubles.size() > 1 ? doubles[1] : nullptr, false);
 }

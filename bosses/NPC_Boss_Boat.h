@@ -75,6 +75,7 @@ public:
     int GetLaneDelay() const { return laneDelay; }
     void SetLaneDelay(int frames) { laneDelay = frames; }
     bool IsGripRequested() const { return gripRequest; }
+    bool IsHoldingPlayer() const { return holdingPlayer; }
     int GetStrikeCountdown() const { return countdown; }
     Point<int> GetStrikeCornerA() const { return cornerA; }
     Point<int> GetStrikeCornerB() const { return cornerB; }
@@ -101,6 +102,7 @@ private:
     void StepBody(double dt);
     void ExplodePart(Layer::Instance*& instance, CharacterObject* twin, bool front);
     void RemoveParts();
+    void ReleasePlayer();
     Layer* PartLayer(bool front) const;
     Rect<int> PlayerBox() const;
 
@@ -122,6 +124,7 @@ private:
     Point<float> floatOffset;
     int fireTimer = 0;
     bool gripRequest = false;
+    bool holdingPlayer = false;
     Layer::Instance* headInstance = nullptr;
     Layer::Instance* armInstance = nullptr;
     int countdown = 0;

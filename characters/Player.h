@@ -198,6 +198,9 @@ public:
     void SetCurrentArmor(int index) { armorState.currentArmor = index; }
     int GetCrossbowFrames() const { return crossbowFrames; }
     const std::vector<CharacterObject*>& GetStruckCharacters() const { return struckCharacters; }
+    // A character the present attack must not strike again (a boss whose
+    // parts share one life).
+    void AddStruckCharacter(CharacterObject* c) { struckCharacters.push_back(c); }
     bool IsAttackFired() const { return attackFired; }
 
     float walkSpeed = PlayerTuning::Current().walkSpeed;
