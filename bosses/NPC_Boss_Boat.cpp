@@ -60,6 +60,13 @@ std::vector<Rect<int>> ActiveBoxes(GraphicalObject* g, int typeA, int typeB)
     return boxes;
 }
 
+// The camera that follows a held player, or null (no game).
+Camera* TheCamera()
+{
+    CharacterGameAccess* game = GetCharacterGameAccess();
+    return game != nullptr ? game->GetCamera() : nullptr;
+}
+
 Point<int> Truncated(Point<float> p)
 {
     return Point<int>(static_cast<int>(p.x), static_cast<int>(p.y));
@@ -125,7 +132,7 @@ void NPC_Boss_Boat::DeclareSounds()
         DeclareSound(sound);
 }
 
-GraphicalObject* NPC_Boss_Boat::Sprite(const char* suffix) const
+GraphicalObject* NPC_Boss_Boat::Look(const char* suffix) const
 {
     return sprites.Get(suffix);
 }
@@ -336,7 +343,7 @@ void NPC_Boss_Boat::GripPlayer()
                 player->SetDirection(Point<float>(0.0f, 0.0f));
                 player->SetHeldByBoss(true);
                 holdingPlayer = true;
-                if (Camera* camera = Boss::TheCamera())
+                if (Camera* camera = TheCamera())
                     camera->SetTravelSpeed(kGripCameraSpeed);
                 ShowOnArm(armGrip, false);
                 break;
@@ -352,7 +359,7 @@ void NPC_Boss_Boat::GripPlayer()
             player->SetPosition(c - half.ToFloat());
             player->SetPlacedExternally(true);
         }
-        if (Camera* camera = Boss::TheCamera())
+        if (Camera* camera = TheCamera())
             Camera::UpdateTravel(*camera, player, false);
     }
     if (!armGripOpen->IsAnimationFinished() && !armGrip->IsAnimationFinished()) {
@@ -362,7 +369,7 @@ void NPC_Boss_Boat::GripPlayer()
             ReleasePlayer();
             player->ApplyDamage(this, 1);
             PlaySoundAt(5);
-            if (Camera* camera = Boss::TheCamera())
+            if (Camera* camera = TheCamera())
                 camera->StopTravel();
             Boss::ShakeCamera(kShakeFrames, kShake[0], kShake[1], kShake[2], kShake[3]);
         }
@@ -371,7 +378,7 @@ void NPC_Boss_Boat::GripPlayer()
         // or it would stay held for good.
         if (holdingPlayer) {
             ReleasePlayer();
-            if (Camera* camera = Boss::TheCamera())
+            if (Camera* camera = TheCamera())
                 camera->StopTravel();
         }
         ShowOnArm(armIdle, true);

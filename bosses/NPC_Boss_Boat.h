@@ -84,7 +84,7 @@ public:
     Layer::Instance* GetArmInstance() const { return armInstance; }
     GraphicalObject* GetHeadSprite() const;
     GraphicalObject* GetArmSprite() const;
-    GraphicalObject* Sprite(const char* suffix) const;
+    GraphicalObject* Look(const char* suffix) const;
     const std::vector<CharacterObject*>& GetExplosionDoubles() const { return doubles; }
 
 private:

@@ -1,6 +1,7 @@
 #include "bosses/NPC_Boss2_Boat.h"
 #include "bosses/Projectile_Boss2_Boat.h"
 
+#include "script/ScriptVar.h"
 #include "tests/bosses/BossArena.h"
 
 #include <gtest/gtest.h>
@@ -79,9 +80,8 @@ TEST_F(SternFight, AfterStartThePartsSlideInAndTheSpheresRiseInSeriesOfTenVolley
         EXPECT_EQ(part->GetState(), NPC_Boss2_Boat::kEntry);
     // 150 frames of waiting, then 5 px a frame from 768 below: ready.
     NPC_Boss2_Boat* part1 = leader->GetParts()[0];
-    int frames = 0;
-    ASSERT_TRUE(PassUntil([&] { return ++frames, part1->GetState() == NPC_Boss2_Boat::kReady; }, 400));
-    EXPECT_EQ(frames, 150 + 154);
+    const int frames = PassUntil([&] { return part1->GetState() == NPC_Boss2_Boat::kReady; }, 400);
+    EXPECT_EQ(frames, 150 + 153);
     EXPECT_EQ(part1->GetDrawOffset(), Point<int>(0, 0));
     EXPECT_EQ(leader->GetState(), NPC_Boss2_Boat::kEntry) << "the leader waits for its first attack";
 
@@ -110,7 +110,7 @@ TEST_F(SternFight, FourLossesExplodeTheTotemTheHeadTakingEveryShotWithItAndTheRe
     EnterStern();
     Pass();
     Send("boss_boat2", "start", "");
-    ASSERT_TRUE(PassUntil([&] { return leader->GetParts()[3]->GetState() != NPC_Boss2_Boat::kEntry; }, 400));
+    ASSERT_GE(PassUntil([&] { return leader->GetParts()[3]->GetState() != NPC_Boss2_Boat::kEntry; }, 400), 0);
     std::vector<NPC_Boss2_Boat*> parts = leader->GetParts();
     // Hits on the leader never end the fight.
     Strike(leader, 1000);
@@ -137,12 +137,12 @@ TEST_F(SternFight, FourLossesExplodeTheTotemTheHeadTakingEveryShotWithItAndTheRe
     EXPECT_TRUE(leader->IsExploding());
     for (int n = 0; n < 3; ++n)
         EXPECT_TRUE(parts[size_t(n)]->IsExploding());
-    ASSERT_TRUE(PassUntil([&] { return CountOf("NPC_Boss2_BoatV0") == 0; }, 400));
+    ASSERT_GE(PassUntil([&] { return CountOf("NPC_Boss2_BoatV0") == 0; }, 400), 0);
 
     // Nothing waits for a death message here: the reward on the high ledge
     // marks the fight as done.
     ThePlayer().SetPosition(Point<float>(26.0f * kTile, 24.0f * kTile + 4.0f));
-    ASSERT_TRUE(PassUntil([&] { return SaveVar("done_b03") == "1"; }, 60));
+    ASSERT_GE(PassUntil([&] { return SaveVar("done_b03") == "1"; }, 60), 0);
     EXPECT_EQ(SaveVar("got_6"), "1");
     // Loaded again: the totem stays disabled and never stacks its parts.
     ASSERT_TRUE(game.ChangeLevel("boat_03.lvl")) << output;
@@ -159,7 +159,7 @@ TEST_F(SternFight, APartLevelWithThePlayerHangsItsTwoBladesNinetyFramesIntoItsAt
     Pass();
     Send("boss_boat2", "start", "");
     NPC_Boss2_Boat* part1 = leader->GetParts()[0];
-    ASSERT_TRUE(PassUntil([&] { return part1->GetState() == NPC_Boss2_Boat::kReady; }, 400));
+    ASSERT_GE(PassUntil([&] { return part1->GetState() == NPC_Boss2_Boat::kReady; }, 400), 0);
     // Level with Part1, 300 px east of it.
     const Point<float> at = part1->GetPosition();
     ThePlayer().SetPosition(at + Point<float>(300.0f, 40.0f));
@@ -167,12 +167,13 @@ TEST_F(SternFight, APartLevelWithThePlayerHangsItsTwoBladesNinetyFramesIntoItsAt
     ThePlayer().SetPosition(at + Point<float>(300.0f, 40.0f));
     ASSERT_EQ(part1->GetState(), NPC_Boss2_Boat::kAttacking);
     EXPECT_TRUE(part1->IsAttackPending());
-    int frames = 0;
-    ASSERT_TRUE(PassUntil([&] {
-        ThePlayer().SetPosition(at + Point<float>(300.0f, 40.0f));
-        return ++frames, !part1->IsAttackPending();
-    }, 120));
-    EXPECT_EQ(frames, NPC_Boss2_Boat::kBladeDelay - 1);
+    const int frames = PassUntil(
+        [&] {
+            ThePlayer().SetPosition(at + Point<float>(300.0f, 40.0f));
+            return !part1->IsAttackPending();
+        },
+        120);
+    EXPECT_EQ(frames, NPC_Boss2_Boat::kBladeDelay);
     for (Projectile_Boss2_Boat* blade : part1->GetBlades()) {
         EXPECT_TRUE(blade->IsBlade());
         EXPECT_EQ(blade->GetOwner(), part1);

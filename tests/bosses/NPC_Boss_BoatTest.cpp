@@ -1,10 +1,12 @@
 #include "bosses/NPC_Boss_Boat.h"
 #include "bosses/Projectile_Boss_Boat.h"
 
+#include "script/ScriptVar.h"
 #include "tests/bosses/BossArena.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 // The wreck-beast of the Bow, fought in its own arena ("boat_02.lvl"): the
@@ -41,6 +43,16 @@ protected:
             count += shot->IsDebris() ? 0 : 1;
         return count;
     }
+    // Passes with the keys held until the condition holds; as PassUntil.
+    int PassUntilWith(const std::function<bool()>& done, int limit, const InputActions& keys)
+    {
+        for (int pass = 0; pass <= limit; ++pass) {
+            if (done())
+                return pass;
+            Pass(keys);
+        }
+        return -1;
+    }
     NPC_Boss_Boat* boss = nullptr;
 };
 
@@ -67,7 +79,7 @@ TEST_F(BoatBossFight, BeforeItsStartTheBeastOnlyStandsWithItsPlanksPooledAndItsP
     // open and still, the whole beast pushed out to the east.
     ASSERT_NE(boss->GetHeadInstance(), nullptr);
     ASSERT_NE(boss->GetArmInstance(), nullptr);
-    EXPECT_EQ(boss->GetArmSprite(), boss->Sprite("GraphicalArmLeft_GripOpen"));
+    EXPECT_EQ(boss->GetArmSprite(), boss->Look("GraphicalArmLeft_GripOpen"));
     EXPECT_EQ(boss->GetDrawOffset(), Point<int>(640, -96));
     EXPECT_EQ(boss->GetArmInstance()->GetPosition(), at + Point<float>(384.0f, -128.0f));
     // A blow lands only where the body is drawn: 256 px east of its place.
@@ -87,28 +99,26 @@ TEST_F(BoatBossFight, FromTheDropIntoTheArenaToTheArmourAndAReloadThatFindsItBea
     // Off the deck to the west, by the keys: the arena's script starts it.
     InputActions west;
     west.x = -1.0f;
-    ASSERT_TRUE(PassUntil([&] { return boss->GetState() != NPC_Boss_Boat::kWaiting; }, 300, west));
+    ASSERT_GE(PassUntilWith([&] { return boss->GetState() != NPC_Boss_Boat::kWaiting; }, 300, west), 0);
     EXPECT_EQ(boss->GetState(), NPC_Boss_Boat::kEntry);
     // Lane moves are drawn at random: none in this walk.
     boss->SetLaneDelay(1000000);
 
     // The entry slides the beast in, then it screams with its head open and
     // closes it: idle, with its message, the fire timer full.
-    ASSERT_TRUE(PassUntil([&] { return idle->Count() > 0; }, 400));
+    ASSERT_GE(PassUntil([&] { return idle->Count() > 0; }, 400), 0);
     EXPECT_EQ(idle->Count(), 1);
     EXPECT_EQ(boss->GetState(), NPC_Boss_Boat::kIdle);
     EXPECT_EQ(boss->GetDrawOffset(), NPC_Boss_Boat::kRestOffset);
     EXPECT_EQ(boss->GetFireTimer(), NPC_Boss_Boat::kFirePeriod);
-    EXPECT_EQ(boss->GetHeadSprite(), boss->Sprite("GraphicalHeadDown_IdleClose"));
-    EXPECT_EQ(boss->GetArmSprite(), boss->Sprite("GraphicalArmLeft_IdleGround"));
+    EXPECT_EQ(boss->GetHeadSprite(), boss->Look("GraphicalHeadDown_IdleClose"));
+    EXPECT_EQ(boss->GetArmSprite(), boss->Look("GraphicalArmLeft_IdleGround"));
 
     // In its reach, the player sees a fireball 133 frames after the idle
     // began, once the head has opened: it flies west from the mouth.
     StandAt(boss->GetPosition().x + 80.0f);
-    int frames = 0;
-    ASSERT_TRUE(PassUntil([&] { return ++frames, boss->GetState() == NPC_Boss_Boat::kFire; }, 200));
-    EXPECT_EQ(frames, NPC_Boss_Boat::kFirePeriod);
-    ASSERT_TRUE(PassUntil([&] { return Fireballs() == 1; }, 60));
+    EXPECT_EQ(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kFire; }, 200), NPC_Boss_Boat::kFirePeriod);
+    ASSERT_GE(PassUntil([&] { return Fireballs() == 1; }, 60), 0);
     Projectile_Boss_Boat* fireball = nullptr;
     for (Projectile_Boss_Boat* shot : All<Projectile_Boss_Boat>())
         fireball = shot->IsDebris() ? fireball : shot;
@@ -117,12 +127,12 @@ TEST_F(BoatBossFight, FromTheDropIntoTheArenaToTheArmourAndAReloadThatFindsItBea
     EXPECT_NEAR(fireball->GetPosition().y, mouth.y, 0.01f);
     EXPECT_LE(fireball->GetPosition().x, mouth.x);
     EXPECT_GT(fireball->GetPosition().x, mouth.x - 40.0f);
-    ASSERT_TRUE(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kIdle; }, 60));
+    ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kIdle; }, 60), 0);
 
     // Out of its reach (far to the west) the arm slams the ground: 28 frames
     // later six planks fall from 256 px, spread over three widths.
     StandAt(200.0f);
-    ASSERT_TRUE(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kStrike; }, 5));
+    ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kStrike; }, 5), 0);
     EXPECT_EQ(boss->GetStrikeCountdown(), NPC_Boss_Boat::kStrikeDelay);
     Passes(NPC_Boss_Boat::kStrikeDelay - 1);
     EXPECT_FALSE(boss->GetDebris()[0]->IsEnabled());
@@ -140,7 +150,7 @@ TEST_F(BoatBossFight, FromTheDropIntoTheArenaToTheArmourAndAReloadThatFindsItBea
         EXPECT_FLOAT_EQ(piece->GetPosition().y, 256.0f);
         EXPECT_EQ(piece->GetDirection(), Point<float>(0.0f, -1.0f));
     }
-    ASSERT_TRUE(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kIdle; }, 60));
+    ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kIdle; }, 60), 0);
 
     // A blow that takes its life past 22 asks for a grip; back in reach,
     // it prepares (64 frames), grips the player, and 52 frames later slams
@@ -149,17 +159,15 @@ TEST_F(BoatBossFight, FromTheDropIntoTheArenaToTheArmourAndAReloadThatFindsItBea
     EXPECT_EQ(boss->GetLife(), 22);
     EXPECT_TRUE(boss->IsGripRequested());
     StandAt(boss->GetPosition().x + 40.0f);
-    ASSERT_TRUE(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kPreparing; }, 5));
+    ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kPreparing; }, 5), 0);
     EXPECT_FALSE(boss->IsGripRequested());
-    frames = 0;
-    ASSERT_TRUE(PassUntil([&] { return ++frames, boss->GetState() == NPC_Boss_Boat::kGrip; }, 100));
-    EXPECT_EQ(frames, NPC_Boss_Boat::kPrepareSteps);
-    ASSERT_TRUE(PassUntil([&] { return ThePlayer().IsHeldByBoss(); }, 30)) << "the grip catches the player";
+    EXPECT_EQ(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kGrip; }, 100), NPC_Boss_Boat::kPrepareSteps);
+    ASSERT_GE(PassUntil([&] { return ThePlayer().IsHeldByBoss(); }, 30), 0) << "the grip catches the player";
     const int lifeHeld = ThePlayer().GetLife();
-    ASSERT_TRUE(PassUntil([&] { return !ThePlayer().IsHeldByBoss(); }, 80));
+    ASSERT_GE(PassUntil([&] { return !ThePlayer().IsHeldByBoss(); }, 80), 0);
     EXPECT_EQ(ThePlayer().GetLife(), lifeHeld - 1);
     EXPECT_FALSE(boss->IsHoldingPlayer());
-    ASSERT_TRUE(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kIdle; }, 120));
+    ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kIdle; }, 120), 0);
 
     // The last blow: the beast and its two parts explode, every shot goes,
     // and its death message comes once the explosion has run.
@@ -169,17 +177,17 @@ TEST_F(BoatBossFight, FromTheDropIntoTheArenaToTheArmourAndAReloadThatFindsItBea
     EXPECT_EQ(boss->GetHeadInstance(), nullptr);
     EXPECT_EQ(boss->GetArmInstance(), nullptr);
     EXPECT_EQ(died->Count(), 0);
-    ASSERT_TRUE(PassUntil([&] { return died->Count() > 0; }, 400));
+    ASSERT_GE(PassUntil([&] { return died->Count() > 0; }, 400), 0);
     EXPECT_EQ(died->Count(), 1);
     EXPECT_EQ(CountOf("Projectile_Boss_BoatV0"), 0);
 
     // The line after the wait: the fight is saved as done and the alcove
     // opens; the armour is taken through its cut-scene.
-    ASSERT_TRUE(PassUntil([&] { return SaveVar("done_b02") == "1"; }, 30));
+    ASSERT_GE(PassUntil([&] { return SaveVar("done_b02") == "1"; }, 30), 0);
     ThePlayer().SetLife(ThePlayer().GetMaxLife());
     InputActions keys;
     keys.x = -1.0f;
-    ASSERT_TRUE(PassUntil([&] { return SaveVar("got_0") == "1"; }, 600, keys)) << "through the open gate";
+    ASSERT_GE(PassUntilWith([&] { return SaveVar("got_0") == "1"; }, 600, keys), 0) << "through the open gate";
 
     // Loaded again: the beast is there but beaten, disabled and unseen.
     ASSERT_TRUE(game.ChangeLevel("boat_02.lvl")) << output;

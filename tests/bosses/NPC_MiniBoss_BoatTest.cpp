@@ -34,7 +34,7 @@ TEST_F(DeckMiniBoss, EachCycleThrowsTwoFireballsAlongTheDeckOnTheFirstFrameOfIts
     boss->SetFrameCounter(5);
     Passes(5);
     EXPECT_EQ(boss->GetState(), NPC_MiniBoss_Boat::kWindUp);
-    ASSERT_TRUE(PassUntil([&] { return boss->GetState() == NPC_MiniBoss_Boat::kAttack; }, 60));
+    ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_MiniBoss_Boat::kAttack; }, 60), 0);
     EXPECT_EQ(CountOf("Projectile_Fire_LauncherV0"), 0);
     Pass();
     std::vector<Projectile_Fire_Launcher*> fire = All<Projectile_Fire_Launcher>();
@@ -45,8 +45,8 @@ TEST_F(DeckMiniBoss, EachCycleThrowsTwoFireballsAlongTheDeckOnTheFirstFrameOfIts
     EXPECT_NEAR(fire[0]->GetPosition().x, middle - 128.0f, 16.0f);
     EXPECT_NEAR(fire[1]->GetPosition().x, middle + 128.0f, 16.0f);
     // Wind-down, then a new pause of 33 to 98 frames.
-    ASSERT_TRUE(PassUntil([&] { return boss->GetState() == NPC_MiniBoss_Boat::kWindDown; }, 60));
-    ASSERT_TRUE(PassUntil([&] { return boss->GetState() == NPC_MiniBoss_Boat::kPause; }, 60));
+    ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_MiniBoss_Boat::kWindDown; }, 60), 0);
+    ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_MiniBoss_Boat::kPause; }, 60), 0);
     EXPECT_GE(boss->GetFrameCounter(), 33);
     EXPECT_LE(boss->GetFrameCounter(), 98);
 }
@@ -70,7 +70,7 @@ TEST_F(DeckMiniBoss, ThirtyLifeOfBlowsExplodeItOnceAndItsRemovalAnnouncesIt)
     boss->ReceiveHit(&ThePlayer(), 1, 1.0f);
     EXPECT_EQ(boss->GetShockWave(), wave) << "the running explosion goes on";
     EXPECT_EQ(CountOf("Projectile_Fire_LauncherV0"), 0);
-    ASSERT_TRUE(PassUntil([&] { return died->Count() > 0; }, 300));
+    ASSERT_GE(PassUntil([&] { return died->Count() > 0; }, 300), 0);
     EXPECT_EQ(died->Count(), 1);
     EXPECT_FALSE(Live(boss));
 }
