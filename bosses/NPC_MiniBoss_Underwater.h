@@ -35,6 +35,7 @@ public:
 
     NPC_MiniBoss_Underwater_Arm* GetArm() const { return arm; }
     Rect<int> GetJellyZone() const { return jellyZone; }
+    GraphicalObject* Look(const std::string& suffix) const { return sprites.Get(suffix); }
     Point<float> GetHome() const { return home; }
     int GetFrameCounter() const { return frameCounter; }
     // The arm tells it when the mini-boss is gone.
