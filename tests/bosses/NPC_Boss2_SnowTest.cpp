@@ -80,7 +80,7 @@ TEST_F(GlacierFight, ItOpensOnStartThenShieldsSpikesAndDropsImpsByWhereThePlayer
     auto* spikes = First<Projectile_Fire_Launcher>();
     ASSERT_NE(spikes, nullptr);
     EXPECT_EQ(spikes->GetDirection(), Point<float>(1.0f, 0.0f));
-    EXPECT_TRUE(spikes->IsIceChain());
+    EXPECT_TRUE(spikes->IsBoss2SnowFlame());
     // Back to the shield; with the player near it, the imps' drop: 30
     // frames later five imps fall on the platforms from 1024 px above them.
     ASSERT_GE(PassUntil([&] { PlayerAt(450.0f, 300.0f); return boss->GetState() == NPC_Boss2_Snow::kShield; }, 200), 0);

@@ -44,6 +44,7 @@ TEST_F(DeckMiniBoss, EachCycleThrowsTwoFireballsAlongTheDeckOnTheFirstFrameOfIts
     EXPECT_EQ(fire[1]->GetDirection(), Point<float>(1.0f, 0.0f));
     EXPECT_NEAR(fire[0]->GetPosition().x, middle - 128.0f, 16.0f);
     EXPECT_NEAR(fire[1]->GetPosition().x, middle + 128.0f, 16.0f);
+    EXPECT_TRUE(fire[0]->IsMiniBossBoatFlame());
     // Wind-down, then a new pause of 33 to 98 frames.
     ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_MiniBoss_Boat::kWindDown; }, 60), 0);
     ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_MiniBoss_Boat::kPause; }, 60), 0);
