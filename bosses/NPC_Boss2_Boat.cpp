@@ -230,7 +230,8 @@ void NPC_Boss2_Boat::StepBlades()
     const Point<int> size = currentGraphical != nullptr ? currentGraphical->GetSize() : GetSize();
     Rect<int> trigger = MakeBox(Truncated(position), kTriggerHeight, size.x + 2 * bladeRange - 1);
     trigger.Offset(Point<int>(-bladeRange, size.y - kTriggerDrop));
-    const Rect<int> body = MakeBox(Truncated(player->GetPosition()), player->GetSize().y, player->GetSize().x);
+    const Rect<int> body
+        = MakeBox(Truncated(player->GetPosition()), player->GetSize().y, player->GetSize().x);
     if (state == kAttacking && currentGraphical != nullptr && currentGraphical->IsAnimationFinished()) {
         state = kReady;
         currentGraphical->RestartAnimations(true);
@@ -271,7 +272,8 @@ void NPC_Boss2_Boat::StepHead()
         return;
     ++frameCounter;
     --attackDelay;
-    if ((attackDelay <= 0 || leader->IsVolleyStarting()) && state != kAttacking && state != kHeadAttackingAlone) {
+    if ((attackDelay <= 0 || leader->IsVolleyStarting()) && state != kAttacking
+        && state != kHeadAttackingAlone) {
         RollAttackDelay();
         frameCounter = 0;
         state = leader->GetPartsAlive() > 0 ? kAttacking : kHeadAttackingAlone;

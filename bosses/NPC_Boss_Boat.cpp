@@ -54,7 +54,8 @@ std::vector<Rect<int>> ActiveBoxes(GraphicalObject* g, int typeA, int typeB)
         return boxes;
     for (int i = 0; i < g->GetCollisionShapeCount(); ++i) {
         auto* box = dynamic_cast<CollisionBox<int>*>(g->GetCollisionShape(i));
-        if (box != nullptr && g->IsCollisionShapeActive(i) && (box->GetType() == typeA || box->GetType() == typeB))
+        if (box != nullptr && g->IsCollisionShapeActive(i)
+            && (box->GetType() == typeA || box->GetType() == typeB))
             boxes.push_back(box->GetRect());
     }
     return boxes;
@@ -311,7 +312,8 @@ void NPC_Boss_Boat::StepIdle()
     const Rect<int> reach = MakeBox(p, s.y + kReachExtraHeight, s.x);
     const Rect<int> body = PlayerBox();
     const Point<int> centre((body.x0 + body.x1) / 2, (body.y0 + body.y1) / 2);
-    const bool inReach = centre.x >= reach.x0 && centre.x <= reach.x1 && centre.y >= reach.y1 && centre.y <= reach.y0;
+    const bool inReach
+        = centre.x >= reach.x0 && centre.x <= reach.x1 && centre.y >= reach.y1 && centre.y <= reach.y0;
     if (!inReach) {
         state = kStrike;
         countdown = kStrikeDelay;

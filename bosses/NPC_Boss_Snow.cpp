@@ -75,8 +75,9 @@ NPC_Boss_Snow::~NPC_Boss_Snow()
 void NPC_Boss_Snow::DeclareSounds()
 {
     CharacterObject::DeclareSounds();
-    for (const char* sound : {"NPC_Boss_Snow_SnowImpact", "NPC_Boss_Snow_LandOn", "NPC_Boss_Snow_OneBodySnowKilled",
-             "NPC_Boss_Snow_OneBodyWoodKilled", "NPC_Boss_Snow_Projectile"})
+    for (const char* sound :
+        {"NPC_Boss_Snow_SnowImpact", "NPC_Boss_Snow_LandOn", "NPC_Boss_Snow_OneBodySnowKilled",
+            "NPC_Boss_Snow_OneBodyWoodKilled", "NPC_Boss_Snow_Projectile"})
         DeclareSound(sound);
 }
 
@@ -242,7 +243,8 @@ void NPC_Boss_Snow::StartRandomJump()
 
 void NPC_Boss_Snow::AimApex()
 {
-    jumpApex = Point<int>(static_cast<int>(position.x + static_cast<float>(jumpTarget.x - position.x) * kApexShare),
+    jumpApex = Point<int>(
+        static_cast<int>(position.x + static_cast<float>(jumpTarget.x - position.x) * kApexShare),
         jumpTarget.y + kApexRise);
 }
 
@@ -318,7 +320,8 @@ void NPC_Boss_Snow::DropSnowfall()
             const size_t entry = static_cast<size_t>(group * 10 + i);
             if (entry >= blockPool.size() || blockPool[entry] == nullptr)
                 continue;
-            const float x = static_cast<float>(referencePoint.x) - (group == 0 ? w : 0.0f) + Boss::Random01() * w;
+            const float x
+                = static_cast<float>(referencePoint.x) - (group == 0 ? w : 0.0f) + Boss::Random01() * w;
             blockPool[entry]->SetPosition(Point<float>(x, static_cast<float>(top.y)));
             blockPool[entry]->SetDirection(Point<float>(0.0f, -1.0f));
         }

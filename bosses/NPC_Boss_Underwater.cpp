@@ -99,7 +99,8 @@ void NPC_Boss_Underwater::Update(double dt)
     for (CharacterObject* arm : LiveArms())
         arm->SetPosition(Anchor());
     if (state != kWaiting && --frameCounter <= 0) {
-        if (CharacterObject* shot = Boss::Create("Projectile_Boss_Underwater", "Projectile_Boss_Underwater", nullptr)) {
+        if (CharacterObject* shot
+            = Boss::Create("Projectile_Boss_Underwater", "Projectile_Boss_Underwater", nullptr)) {
             shot->SetPosition(position + kShotStart);
             PlaySoundAt(2);
         }

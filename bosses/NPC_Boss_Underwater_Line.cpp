@@ -79,14 +79,16 @@ void NPC_Boss_Underwater_Line::Update(double dt)
         return;
     CharacterObject::Update(dt);
     if (eye == nullptr) {
-        CharacterObject* made = Boss::Create("Projectile_Boss_Underwater", "Projectile_Boss_Underwater_Eye", owner);
+        CharacterObject* made
+            = Boss::Create("Projectile_Boss_Underwater", "Projectile_Boss_Underwater_Eye", owner);
         eye = dynamic_cast<Projectile_Boss_Underwater*>(made);
         if (eye != nullptr)
             eye->MakeEye();
     }
     if (currentGraphical != nullptr) {
         angle = std::fmod(angle + speed * kTurn, 360.0f);
-        if (auto* turned = dynamic_cast<GraphicalObject::AnimatedInstance*>(currentGraphical->GetGenericSprite(0)))
+        if (auto* turned
+            = dynamic_cast<GraphicalObject::AnimatedInstance*>(currentGraphical->GetGenericSprite(0)))
             turned->SetAngle(angle);
     }
     if (eye != nullptr) {
@@ -113,7 +115,8 @@ bool NPC_Boss_Underwater_Line::Pivot(Point<float>& pivot)
         return false;
     const Point<int> p = first->GetPoint();
     const Point<int> s = first->GetSize();
-    pivot = Point<float>(static_cast<float>(p.x), static_cast<float>(s.y - p.y - 1)) + instance->GetPosition().ToFloat();
+    pivot = Point<float>(static_cast<float>(p.x), static_cast<float>(s.y - p.y - 1))
+        + instance->GetPosition().ToFloat();
     return true;
 }
 
@@ -186,7 +189,8 @@ void NPC_Boss_Underwater_Line::ApplyDamage(CharacterObject* attacker, int damage
     if (life > 0 || dead)
         return;
     if (eye != nullptr) {
-        const std::vector<CharacterObject*> others = Boss::FindAll("Projectile_Boss_Underwater_Eye", eye, true);
+        const std::vector<CharacterObject*> others
+            = Boss::FindAll("Projectile_Boss_Underwater_Eye", eye, true);
         if (others.empty() && owner != nullptr) {
             const Point<float> to
                 = owner->GetPosition() + Point<float>(0.0f, static_cast<float>(owner->GetSize().y - 96));
@@ -207,7 +211,8 @@ void NPC_Boss_Underwater_Line::FireBeams()
     if (!Pivot(pivot) || hurt.empty())
         return;
     const Point<int> c = GetBoxCenter(hurt.front());
-    const Point<float> base = c.ToFloat() + position + TurnShift(hurt.front(), pivot) - Point<float>(32.0f, 32.0f);
+    const Point<float> base
+        = c.ToFloat() + position + TurnShift(hurt.front(), pivot) - Point<float>(32.0f, 32.0f);
     auto place = [&](size_t index, Point<float> at) {
         if (index >= segments.size() || segments[index] == nullptr)
             return;

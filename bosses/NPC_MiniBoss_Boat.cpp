@@ -125,7 +125,8 @@ void NPC_MiniBoss_Boat::Update(double dt)
 
 void NPC_MiniBoss_Boat::Throw()
 {
-    const float width = currentGraphical != nullptr ? static_cast<float>(currentGraphical->GetSize().x) : 0.0f;
+    const float width
+        = currentGraphical != nullptr ? static_cast<float>(currentGraphical->GetSize().x) : 0.0f;
     const Point<float> from(position.x + width * 0.5f, position.y);
     for (float side : {-1.0f, 1.0f}) {
         auto* fire = Boss::CreateAs<Projectile_Fire_Launcher>("Projectile_Fire_Launcher");

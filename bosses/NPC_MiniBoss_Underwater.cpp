@@ -140,7 +140,8 @@ void NPC_MiniBoss_Underwater::ApplyDamage(CharacterObject* attacker, int damage)
 
 void NPC_MiniBoss_Underwater::ReleaseCapsule()
 {
-    CharacterObject* made = Boss::Create("Projectile_MiniBoss_Underwater", "Projectile_MiniBoss_Underwater", this);
+    CharacterObject* made
+        = Boss::Create("Projectile_MiniBoss_Underwater", "Projectile_MiniBoss_Underwater", this);
     if (made == nullptr)
         return;
     made->SetPosition(position + kCapsuleStart);

@@ -77,7 +77,8 @@ void NPC_MiniBoss_Underwater_Arm::Update(double dt)
             state = kFront;
             effectLaunched = false;
         } else if (currentGraphical != nullptr && currentGraphical->IsAnimationFinished()) {
-            const bool side = BoxesOverlap(body, Moved(kRightBox, at)) || BoxesOverlap(body, Moved(kLeftBox, at));
+            const bool side
+                = BoxesOverlap(body, Moved(kRightBox, at)) || BoxesOverlap(body, Moved(kLeftBox, at));
             currentGraphical = side ? attackSide.get() : idle.get();
             state = side ? kSide : kIdle;
         }

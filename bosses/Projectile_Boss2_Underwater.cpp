@@ -47,9 +47,8 @@ Point<int> Projectile_Boss2_Underwater::GetSize() const
 void Projectile_Boss2_Underwater::SetKind(int value)
 {
     kind = value;
-    static const char* const kLooks[3] = {
-        "Projectile_Boss2_Underwater_Idle", "Projectile_Boss2_Underwater_Idle_rank2",
-        "Projectile_Boss2_Underwater_Idle_rank3"};
+    static const char* const kLooks[3] = {"Projectile_Boss2_Underwater_Idle",
+        "Projectile_Boss2_Underwater_Idle_rank2", "Projectile_Boss2_Underwater_Idle_rank3"};
     sprite = value >= 0 && value <= 2 ? Enemy::CloneGraphical(kLooks[value]) : nullptr;
     currentGraphical = sprite.get();
 }

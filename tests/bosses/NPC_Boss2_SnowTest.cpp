@@ -68,10 +68,22 @@ TEST_F(GlacierFight, ItOpensOnStartThenShieldsSpikesAndDropsImpsByWhereThePlayer
     EXPECT_TRUE(Send("boss_snow2", "start"));
     EXPECT_FALSE(Send("boss_snow2", "start")) << "a second start goes to the base";
     // The opening plays, then the shield comes up while the player is in a zone.
-    ASSERT_GE(PassUntil([&] { PlayerAt(600.0f, 0.0f); return boss->GetState() == NPC_Boss2_Snow::kShield; }, 200), 0);
+    ASSERT_GE(PassUntil(
+                  [&] {
+                      PlayerAt(600.0f, 0.0f);
+                      return boss->GetState() == NPC_Boss2_Snow::kShield;
+                  },
+                  200),
+        0);
     // On the ground further off: the shield ends in the spikes' attack, and
     // 60 frames later the ice chain starts 480 px in front of it.
-    ASSERT_GE(PassUntil([&] { PlayerAt(600.0f, 0.0f); return boss->GetState() == NPC_Boss2_Snow::kAttackDown; }, 200), 0);
+    ASSERT_GE(PassUntil(
+                  [&] {
+                      PlayerAt(600.0f, 0.0f);
+                      return boss->GetState() == NPC_Boss2_Snow::kAttackDown;
+                  },
+                  200),
+        0);
     EXPECT_EQ(boss->GetFrameCounter(), NPC_Boss2_Snow::kSpikeDelay);
     EXPECT_EQ(CountOf("Projectile_Fire_LauncherV0"), 0);
     Passes(NPC_Boss2_Snow::kSpikeDelay - 1);
@@ -83,8 +95,20 @@ TEST_F(GlacierFight, ItOpensOnStartThenShieldsSpikesAndDropsImpsByWhereThePlayer
     EXPECT_TRUE(spikes->IsBoss2SnowFlame());
     // Back to the shield; with the player near it, the imps' drop: 30
     // frames later five imps fall on the platforms from 1024 px above them.
-    ASSERT_GE(PassUntil([&] { PlayerAt(450.0f, 300.0f); return boss->GetState() == NPC_Boss2_Snow::kShield; }, 200), 0);
-    ASSERT_GE(PassUntil([&] { PlayerAt(450.0f, 300.0f); return boss->GetState() == NPC_Boss2_Snow::kDropEnemies; }, 200), 0);
+    ASSERT_GE(PassUntil(
+                  [&] {
+                      PlayerAt(450.0f, 300.0f);
+                      return boss->GetState() == NPC_Boss2_Snow::kShield;
+                  },
+                  200),
+        0);
+    ASSERT_GE(PassUntil(
+                  [&] {
+                      PlayerAt(450.0f, 300.0f);
+                      return boss->GetState() == NPC_Boss2_Snow::kDropEnemies;
+                  },
+                  200),
+        0);
     Passes(NPC_Boss2_Snow::kDropDelay);
     std::vector<NPC_Boss2_Snow_Enemy*> imps = All<NPC_Boss2_Snow_Enemy>();
     ASSERT_EQ(imps.size(), size_t(NPC_Boss2_Snow::kEnemiesPerDrop));
@@ -108,16 +132,16 @@ TEST_F(GlacierFight, ItOpensOnStartThenShieldsSpikesAndDropsImpsByWhereThePlayer
 TEST_F(GlacierFight, NinetyFiveLifeOfBlowsExplodeItAndItsRemovalTakesItsImps)
 {
     MessageCounter* died = Await("boss_snow2_State_DIE");
-    auto* imp = dynamic_cast<NPC_Boss2_Snow_Enemy*>(game.CreateCharacterByClass(
-        "NPC_Boss2_Snow_Enemy", "NPC_Boss2_Snow_Enemy", nullptr));
+    auto* imp = dynamic_cast<NPC_Boss2_Snow_Enemy*>(
+        game.CreateCharacterByClass("NPC_Boss2_Snow_Enemy", "NPC_Boss2_Snow_Enemy", nullptr));
     ASSERT_NE(imp, nullptr);
     // Three life of blows end an imp, without an explosion.
     Strike(imp, 2);
     EXPECT_FALSE(imp->IsDead());
     Strike(imp, 1);
     EXPECT_TRUE(imp->IsDead());
-    auto* second = dynamic_cast<NPC_Boss2_Snow_Enemy*>(game.CreateCharacterByClass(
-        "NPC_Boss2_Snow_Enemy", "NPC_Boss2_Snow_Enemy", nullptr));
+    auto* second = dynamic_cast<NPC_Boss2_Snow_Enemy*>(
+        game.CreateCharacterByClass("NPC_Boss2_Snow_Enemy", "NPC_Boss2_Snow_Enemy", nullptr));
     Strike(boss, NPC_Boss2_Snow::kLife - 1);
     EXPECT_FALSE(boss->IsExploding());
     Strike(boss, 1);

@@ -37,12 +37,14 @@ protected:
     }
     NPC_Boss2_Underwater* Marked()
     {
-        auto it = std::find_if(eggs.begin(), eggs.end(), [](NPC_Boss2_Underwater* e) { return e->IsMarked(); });
+        auto it
+            = std::find_if(eggs.begin(), eggs.end(), [](NPC_Boss2_Underwater* e) { return e->IsMarked(); });
         return it == eggs.end() ? nullptr : *it;
     }
     NPC_Boss2_Underwater* Unmarked()
     {
-        auto it = std::find_if(eggs.begin(), eggs.end(), [](NPC_Boss2_Underwater* e) { return !e->IsMarked(); });
+        auto it
+            = std::find_if(eggs.begin(), eggs.end(), [](NPC_Boss2_Underwater* e) { return !e->IsMarked(); });
         return it == eggs.end() ? nullptr : *it;
     }
     std::vector<NPC_Boss2_Underwater*> eggs;
@@ -56,7 +58,8 @@ TEST_F(CradleFight, EveryEggKeepsItsClassNameAndExactlyOneIsMarked)
         EXPECT_EQ(egg->GetState(), NPC_Boss2_Underwater::kWaiting);
         EXPECT_EQ(egg->GetLife(), NPC_Boss2_Underwater::kEggLife);
     }
-    EXPECT_EQ(std::count_if(eggs.begin(), eggs.end(), [](NPC_Boss2_Underwater* e) { return e->IsMarked(); }), 1);
+    EXPECT_EQ(
+        std::count_if(eggs.begin(), eggs.end(), [](NPC_Boss2_Underwater* e) { return e->IsMarked(); }), 1);
     EXPECT_EQ(NPC_Boss2_Underwater::GetPool(), NPC_Boss2_Underwater::kPool);
     const struct {
         int pool, rank;
@@ -129,10 +132,12 @@ TEST_F(CradleFight, TheWrongEggShowsEmptyTheMarkedOneOpensOnTheBossAndEmptyingTh
     EXPECT_EQ(NPC_Boss2_Underwater::GetPool(), NPC_Boss2_Underwater::kPool - 1);
     // It attacks when its timer runs out; once that has played, the open
     // egg closes and an egg is marked anew.
-    ASSERT_GE(PassUntil([&] { return marked->GetCurrentGraphical() == marked->Look("BossAttackL"); }, 160), 0);
+    ASSERT_GE(
+        PassUntil([&] { return marked->GetCurrentGraphical() == marked->Look("BossAttackL"); }, 160), 0);
     ASSERT_GE(PassUntil([&] { return marked->GetState() == NPC_Boss2_Underwater::kClosed; }, 60), 0);
     EXPECT_EQ(wrong->GetCurrentGraphical(), wrong->Look("EggClose"));
-    EXPECT_EQ(std::count_if(eggs.begin(), eggs.end(), [](NPC_Boss2_Underwater* e) { return e->IsMarked(); }), 1);
+    EXPECT_EQ(
+        std::count_if(eggs.begin(), eggs.end(), [](NPC_Boss2_Underwater* e) { return e->IsMarked(); }), 1);
 
     // The pool down to 1 (rank 3), then the last hit: every egg explodes.
     NPC_Boss2_Underwater* next = Marked();

@@ -117,7 +117,8 @@ TEST_F(BoatBossFight, FromTheDropIntoTheArenaToTheArmourAndAReloadThatFindsItBea
     // In its reach, the player sees a fireball 133 frames after the idle
     // began, once the head has opened: it flies west from the mouth.
     StandAt(boss->GetPosition().x + 80.0f);
-    EXPECT_EQ(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kFire; }, 200), NPC_Boss_Boat::kFirePeriod);
+    EXPECT_EQ(
+        PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kFire; }, 200), NPC_Boss_Boat::kFirePeriod);
     ASSERT_GE(PassUntil([&] { return Fireballs() == 1; }, 60), 0);
     Projectile_Boss_Boat* fireball = nullptr;
     for (Projectile_Boss_Boat* shot : All<Projectile_Boss_Boat>())
@@ -161,7 +162,8 @@ TEST_F(BoatBossFight, FromTheDropIntoTheArenaToTheArmourAndAReloadThatFindsItBea
     StandAt(boss->GetPosition().x + 40.0f);
     ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kPreparing; }, 5), 0);
     EXPECT_FALSE(boss->IsGripRequested());
-    EXPECT_EQ(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kGrip; }, 100), NPC_Boss_Boat::kPrepareSteps);
+    EXPECT_EQ(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kGrip; }, 100),
+        NPC_Boss_Boat::kPrepareSteps);
     ASSERT_GE(PassUntil([&] { return ThePlayer().IsHeldByBoss(); }, 30), 0) << "the grip catches the player";
     const int lifeHeld = ThePlayer().GetLife();
     ASSERT_GE(PassUntil([&] { return !ThePlayer().IsHeldByBoss(); }, 80), 0);
@@ -187,7 +189,8 @@ TEST_F(BoatBossFight, FromTheDropIntoTheArenaToTheArmourAndAReloadThatFindsItBea
     ThePlayer().SetLife(ThePlayer().GetMaxLife());
     InputActions keys;
     keys.x = -1.0f;
-    ASSERT_GE(PassUntilWith([&] { return SaveVar("got_0") == "1"; }, 600, keys), 0) << "through the open gate";
+    ASSERT_GE(PassUntilWith([&] { return SaveVar("got_0") == "1"; }, 600, keys), 0)
+        << "through the open gate";
 
     // Loaded again: the beast is there but beaten, disabled and unseen.
     ASSERT_TRUE(game.ChangeLevel("boat_02.lvl")) << output;

@@ -51,7 +51,8 @@ TEST_F(MereMiniBoss, ThreeTargetsCircleItsMouth224PixelsOutTwoDegreesAFrame)
         EXPECT_NEAR(std::sqrt(d.x * d.x + d.y * d.y), 224.0f, 0.5f);
     }
     // 120 degrees apart, each 2 degrees further every frame.
-    EXPECT_NEAR(std::fmod(targets[1]->GetOrbitAngle() - targets[0]->GetOrbitAngle() + 360.0f, 360.0f), 120.0f, 0.01f);
+    EXPECT_NEAR(
+        std::fmod(targets[1]->GetOrbitAngle() - targets[0]->GetOrbitAngle() + 360.0f, 360.0f), 120.0f, 0.01f);
     const float before = targets[0]->GetOrbitAngle();
     Passes(5);
     EXPECT_NEAR(targets[0]->GetOrbitAngle(), std::fmod(before + 10.0f, 360.0f), 0.01f);

@@ -38,7 +38,8 @@ TEST_F(NaveMiniBoss, ItSwimsItsZoneWithItsArmBobbingAndTurningAtTheEnds)
     EXPECT_EQ(boss->GetArm()->GetOwner(), boss);
     EXPECT_EQ(boss->rect, Rect<int>(6 * 32, 12 * 32, 22 * 32, 4 * 32));
     EXPECT_EQ(boss->GetJellyZone(), Rect<int>(10 * 32, 5 * 32 + 127, 18 * 32 - 1, 5 * 32));
-    EXPECT_EQ(boss->GetCurrentGraphical(), boss->Look("GraphicalMoveLeft")) << "the left look while going right";
+    EXPECT_EQ(boss->GetCurrentGraphical(), boss->Look("GraphicalMoveLeft"))
+        << "the left look while going right";
     // Both ends of the zone are reached and turned at, the body keeping
     // within 16 px of its home height.
     float least = 1e9f, most = -1e9f, low = 1e9f, high = -1e9f;
@@ -74,7 +75,8 @@ TEST_F(NaveMiniBoss, EachHitReleasesACapsuleThatOpensOnTheFloorIntoAJellyfishOnl
     ASSERT_NE(capsule, nullptr);
     EXPECT_EQ(capsule->GetJellyZone(), boss->GetJellyZone());
     // It sinks until it meets the floor, opens, and a jellyfish comes out.
-    ASSERT_GE(PassUntil([&] { return capsule->GetState() == Projectile_MiniBoss_Underwater::kOpening; }, 300), 0);
+    ASSERT_GE(
+        PassUntil([&] { return capsule->GetState() == Projectile_MiniBoss_Underwater::kOpening; }, 300), 0);
     EXPECT_LT(capsule->GetPosition().y, kFloor + 8.0f);
     ASSERT_GE(PassUntil([&] { return CountOf("NPC_JellyFishV0") == 1; }, 60), 0);
     auto* jelly = First<NPC_JellyFish>();

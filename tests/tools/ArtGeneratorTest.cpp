@@ -1,9 +1,9 @@
+#include "scene/GraphicalObject.h"
+#include "scene/Sprite.h"
 #include "tools/world/ArtAtlas.h"
 #include "tools/world/ArtPainter.h"
 #include "tools/world/ArtRecipe.h"
 #include "tools/world/GameLibraryWriter.h"
-#include "scene/GraphicalObject.h"
-#include "scene/Sprite.h"
 #include "tools/world/WorldText.h"
 
 #include <gtest/gtest.h>
