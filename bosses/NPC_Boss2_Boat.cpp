@@ -173,13 +173,11 @@ void NPC_Boss2_Boat::ForgetProjectiles()
 
 bool NPC_Boss2_Boat::HandleScriptCommand(std::string command, std::string argument)
 {
-    if (Boss::IsCommand(command, "start")) {
-        if (state != kEntry) {
-            state = kEntry;
-            for (NPC_Boss2_Boat* part : parts)
-                if (part != nullptr)
-                    part->SetState(kEntry);
-        }
+    if (Boss::IsCommand(command, "start") && state != kEntry) {
+        state = kEntry;
+        for (NPC_Boss2_Boat* part : parts)
+            if (part != nullptr)
+                part->SetState(kEntry);
         return true;
     }
     return CharacterObject::HandleScriptCommand(std::move(command), std::move(argument));
