@@ -70,6 +70,22 @@ public:
     virtual std::vector<GraphicalObject*> FindCharacterPrototypes(const std::string& /*text*/) { return {}; }
     // The current level's scene layer of that name, or null.
     virtual Layer* FindSceneLayer(const std::string& /*layerName*/) { return nullptr; }
+
+    // What the bosses ask besides. A new character of the class under the
+    // object name, appended to the live list or put just before `before`
+    // when that is in the list; null for an unknown class.
+    virtual CharacterObject* CreateCharacterNamed(
+        const std::string& /*objectName*/, const std::string& /*className*/, CharacterObject* /*before*/)
+    {
+        return nullptr;
+    }
+    // Every live character of that name, in list order, without `leaveOut`
+    // and, with `skipDead`, without the dead ones.
+    virtual std::vector<CharacterObject*> FindCharactersByName(
+        const std::string& /*name*/, const CharacterObject* /*leaveOut*/, bool /*skipDead*/)
+    {
+        return {};
+    }
 };
 
 CharacterGameAccess* GetCharacterGameAccess();

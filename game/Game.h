@@ -589,6 +589,16 @@ private:
             return Game::FindCharacterPrototypes(text, false);
         }
         Layer* FindSceneLayer(const std::string& layerName) override;
+        CharacterObject* CreateCharacterNamed(
+            const std::string& objectName, const std::string& className, CharacterObject* before) override
+        {
+            return game.CreateCharacterByClass(objectName, className, before);
+        }
+        std::vector<CharacterObject*> FindCharactersByName(
+            const std::string& name, const CharacterObject* leaveOut, bool skipDead) override
+        {
+            return game.FindCharactersByName(name, leaveOut, skipDead);
+        }
 
     private:
         Game& game;

@@ -53,6 +53,10 @@ void Game::CharacterAccess::RequestSlowMotion(int budget, int step)
 {
     game.slowMotionBudget = budget;
     game.slowMotionStep = step;
+    // The world update runs on these two: the skip counter holds the world
+    // still for step frames, the steps count the slowed updates left.
+    game.slowMotionSteps = budget;
+    game.slowMotionSkip = step;
 }
 
 Layer* Game::CharacterAccess::FindSceneLayer(const std::string& layerName)
