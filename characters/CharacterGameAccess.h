@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/serial/Point.h"
+
 #include <string>
 #include <vector>
 
@@ -86,6 +88,11 @@ public:
     {
         return {};
     }
+    // The camera's lower-left corner in level pixels.
+    virtual Point<float> GetCameraPosition() { return Point<float>(); }
+    // The game's gameplay pause (while set the player takes no damage and
+    // only the exempt characters update).
+    virtual void SetGameplayPaused(bool /*paused*/) { }
 };
 
 CharacterGameAccess* GetCharacterGameAccess();

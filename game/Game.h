@@ -599,6 +599,11 @@ private:
         {
             return game.FindCharactersByName(name, leaveOut, skipDead);
         }
+        Point<float> GetCameraPosition() override
+        {
+            return Point<float>(game.camera.GetX(), game.camera.GetY());
+        }
+        void SetGameplayPaused(bool paused) override { game.gameplayPaused = paused; }
 
     private:
         Game& game;
