@@ -9,6 +9,19 @@
 
 #include <utility>
 
+namespace {
+
+// The jellyfish's roaming rectangle, through its setter once it has one.
+template <class Jelly> void GiveZone(Jelly* jelly, const Rect<int>& zone)
+{
+    if constexpr (requires { jelly->SetZone(0, 0, 0, 0); })
+        jelly->SetZone(zone.x0, zone.y0, zone.x1, zone.y1);
+    else
+        jelly->rect = zone;
+}
+
+} // namespace
+
 Projectile_MiniBoss_Underwater::Projectile_MiniBoss_Underwater(std::string name)
     : CharacterObject(std::move(name))
     , idle(Enemy::CloneGraphical("Projectile_MiniBoss_Underwater_GraphicalIdle"))
@@ -55,7 +68,7 @@ void Projectile_MiniBoss_Underwater::Update(double dt)
     }
     if (state == kOpening && (currentGraphical == nullptr || currentGraphical->IsAnimationFinished())) {
         if (auto* jelly = Boss::CreateAs<NPC_JellyFish>("NPC_JellyFish")) {
-            jelly->SetZone(jellyZone.x0, jellyZone.y0, jellyZone.x1, jellyZone.y1);
+            GiveZone(jelly, jellyZone);
             jelly->SetPosition(position);
             jelly->PickRandomDirection(false);
         }
