@@ -122,14 +122,14 @@ TEST_F(ThroneFight, ArmsCutDownFireBeamCrossesAndTheLastEyeTurnsTheBodyWeakUntil
     EXPECT_TRUE(eye->IsDead());
     EXPECT_EQ(boss->GetCurrentGraphical() != nullptr, true);
     // Weak, it fires every 66 frames.
-    const size_t before = Shots().size();
-    Passes(NPC_Boss_Underwater::kWeakShotPeriod + 1);
-    EXPECT_GT(Shots().size(), before);
+    ASSERT_GE(PassUntil([&] { return boss->GetFrameCounter() == NPC_Boss_Underwater::kWeakShotPeriod; }, 170), 0);
+    Pass();
+    EXPECT_EQ(PassUntil([&] { return boss->GetFrameCounter() == NPC_Boss_Underwater::kWeakShotPeriod; }, 80) + 1,
+        NPC_Boss_Underwater::kWeakShotPeriod);
     // Its death takes every shot and beam.
     Strike(boss, NPC_Boss_Underwater::kLife);
     EXPECT_TRUE(boss->IsExploding());
-    Pass();
-    EXPECT_EQ(CountOf("Projectile_Boss_UnderwaterV0"), 0);
+    EXPECT_GE(PassUntil([&] { return CountOf("Projectile_Boss_UnderwaterV0") == 0; }, 10), 1);
     ASSERT_GE(PassUntil([&] { return died->Count() > 0; }, 400), 0);
 }
 

@@ -79,7 +79,7 @@ TEST_F(MereMiniBoss, EachBlowOnATargetThrowsAShardAndTheThirdBrokenTargetBreaksI
     Pass();
     const Point<float> step = thrown[0]->GetPosition() - from;
     EXPECT_NEAR(std::sqrt(step.x * step.x + step.y * step.y), 6.0f * 32.0f * 0.033f, 0.01f);
-    EXPECT_LT(step.x, 0.0f) << "toward the player, west of it";
+    EXPECT_GT(step.x, 0.0f) << "toward the player, east of it";
     Pass();
     const Point<float> step2 = thrown[0]->GetPosition() - from;
     EXPECT_NEAR(step2.x, 2.0f * step.x, 0.01f);
@@ -88,7 +88,7 @@ TEST_F(MereMiniBoss, EachBlowOnATargetThrowsAShardAndTheThirdBrokenTargetBreaksI
     Strike(targets[0], Projectile_MiniBoss_Snow::kLife);
     EXPECT_TRUE(targets[0]->IsDead());
     EXPECT_EQ(boss->GetLife(), 2);
-    EXPECT_EQ(Shards().size(), 3u);
+    EXPECT_EQ(Shards().size(), 2u);
     Strike(targets[1], Projectile_MiniBoss_Snow::kLife + 3);
     EXPECT_EQ(boss->GetLife(), 1);
     // The third: no throw, the mini-boss explodes.
