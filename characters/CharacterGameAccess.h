@@ -59,6 +59,10 @@ public:
     // A new character of the class, named by the class, in the game's live
     // list (the list owns it); null for a class the factory does not know.
     virtual CharacterObject* CreateCharacter(const std::string& /*className*/) { return nullptr; }
+    // Takes the character out of the live list and deletes it at once (no
+    // death sequence); false when the game cannot, and the caller then sets
+    // its dead flag instead.
+    virtual bool DeleteCharacter(CharacterObject* /*character*/) { return false; }
     // A copy of the library's graphical object, owned by the caller; null
     // when the library has none of that name.
     virtual GraphicalObject* CloneGraphicalObject(const std::string& /*name*/) { return nullptr; }
@@ -67,6 +71,13 @@ public:
         const std::string& /*name*/, const CharacterObject* /*leaveOut*/)
     {
         return nullptr;
+    }
+    // Every live character of that name other than `leaveOut`, in list
+    // order; with skipDead those whose dead flag is set are left out.
+    virtual std::vector<CharacterObject*> FindCharactersByName(
+        const std::string& /*name*/, const CharacterObject* /*leaveOut*/, bool /*skipDead*/)
+    {
+        return {};
     }
     // The library's character prototypes whose names hold the text (not
     // copies).

@@ -71,6 +71,26 @@ CharacterObject* Create(const std::string& className)
     return game != nullptr ? game->CreateCharacter(className) : nullptr;
 }
 
+void Delete(CharacterObject* character)
+{
+    if (character == nullptr)
+        return;
+    CharacterGameAccess* game = GetCharacterGameAccess();
+    if (game == nullptr || !game->DeleteCharacter(character))
+        character->SetDead(true);
+}
+
+bool IsLive(const CharacterObject* character, const std::string& name)
+{
+    CharacterGameAccess* game = GetCharacterGameAccess();
+    if (character == nullptr || game == nullptr)
+        return false;
+    for (const CharacterObject* live : game->FindCharactersByName(name, nullptr, false))
+        if (live == character)
+            return true;
+    return false;
+}
+
 std::vector<GraphicalObject*> RelatedGraphicals(const std::string& text)
 {
     CharacterGameAccess* game = GetCharacterGameAccess();

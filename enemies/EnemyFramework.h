@@ -49,6 +49,13 @@ template <class T> T* CreateAs(const std::string& className)
 {
     return dynamic_cast<T*>(Create(className));
 }
+// Takes a character just made out of the game at once (no death sequence);
+// without a game that can, it is marked dead for the next removal pass.
+void Delete(CharacterObject* character);
+// Whether the character is still in the game's live list: looked up by the
+// name it had when it was stored, so a pointer to a character already freed
+// is never followed.
+bool IsLive(const CharacterObject* character, const std::string& name);
 // The character prototypes of the library whose names hold the text.
 std::vector<GraphicalObject*> RelatedGraphicals(const std::string& text);
 

@@ -1,18 +1,32 @@
 #pragma once
 
 #include "characters/CharacterObject.h"
-#include "engine/serial/TypeNames.h"
 
+#include <memory>
 #include <string>
-#include <utility>
 
-// Created by its class key with the character's name; it behaves as its base
-// until its own fields and behaviour are written.
+class GraphicalObject;
+
+// The worm's spit: it flies in a straight line at "boatworm"
+// "projectile_speed" along its direction and leaves at its first touch of
+// the player (whom it hurts) or of a wall of "Collisions". An area hit
+// removes it; a near blow does nothing.
 class Projectile_BoatWorm : public CharacterObject {
 public:
-    explicit Projectile_BoatWorm(std::string name)
-        : CharacterObject(std::move(name))
-    {
-        typeName = TypeNames::Projectile_BoatWorm;
-    }
+    static constexpr int kFlying = 0;
+
+    explicit Projectile_BoatWorm(std::string name);
+    ~Projectile_BoatWorm() override;
+
+    void Update(double dt) override;
+    Point<int> GetSize() const override;
+    void ReceiveHit(CharacterObject* attacker, int kind, float amount) override;
+    void ApplyDamage(CharacterObject* attacker, int damage) override;
+
+    // The shot speed in force ("boatworm" "projectile_speed").
+    static float CurrentSpeed();
+
+private:
+    std::unique_ptr<GraphicalObject> flying;
+    std::unique_ptr<GraphicalObject> stuck;
 };

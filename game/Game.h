@@ -575,6 +575,11 @@ private:
         {
             return game.CreateCharacterByClass(className, className, nullptr);
         }
+        bool DeleteCharacter(CharacterObject* character) override
+        {
+            game.DeleteCharacter(character);
+            return true;
+        }
         GraphicalObject* CloneGraphicalObject(const std::string& name) override
         {
             return game.FindGraphicalObject(name, true);
@@ -583,6 +588,11 @@ private:
             const std::string& name, const CharacterObject* leaveOut) override
         {
             return game.FindCharacterByName(name, leaveOut);
+        }
+        std::vector<CharacterObject*> FindCharactersByName(
+            const std::string& name, const CharacterObject* leaveOut, bool skipDead) override
+        {
+            return game.FindCharactersByName(name, leaveOut, skipDead);
         }
         std::vector<GraphicalObject*> FindCharacterPrototypes(const std::string& text) override
         {

@@ -32,7 +32,7 @@ std::string Level(const std::string& extra = "", const std::string& bottomRow = 
 
 const std::set<std::string> kKnown = {"Point_PlayerStart", "Zone_LoadMap", "Zone_Teleport", "Zone_Save",
     "Point_MinimapLocation", "Zone_TriggerZone", "Deco_Grave_A", "Zone_NPCSpawner_Chained_Skull",
-    "Zone_PickupObject", "Zone_NPCSpawner_Door"};
+    "Zone_PickupObject", "Zone_NPCSpawner_Door", "Zone_NPCSpawner_Killing_Mechanism"};
 
 std::vector<std::string> FaultsOf(const std::string& text)
 {
@@ -57,6 +57,11 @@ TEST(LevelToolTest, TheSoundDescriptionPasses)
     const std::vector<std::string> clash = FaultsOf(Level(markers + "place Zone_Save m 9 2 1x3 dir=Right\n"));
     ASSERT_EQ(clash.size(), 2u);
     EXPECT_NE(clash[0].find("the name \"m\" is already used on line 24"), std::string::npos) << clash[0];
+    // Killing mechanisms of one name form a group, of two or more.
+    const std::string group = "place Zone_NPCSpawner_Killing_Mechanism press 3 2 1x1\n"
+                              "place Zone_NPCSpawner_Killing_Mechanism press 6 2 1x1\n"
+                              "place Zone_NPCSpawner_Killing_Mechanism press 9 2 1x1\n";
+    EXPECT_EQ(FaultsOf(Level(group)), std::vector<std::string>());
 }
 
 TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
@@ -85,6 +90,8 @@ TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
         {Level("place Deco_Grave_A start 3 2\n"), "t.lvd:24: the name \"start\" is already used on line 21"},
         {Level("place Zone_NPCSpawner_Chained_Skull c 3 2\nplace Zone_NPCSpawner_Chained_Skull c 5 2\n"
                "place Zone_NPCSpawner_Chained_Skull c 7 2\n"),
+            "t.lvd:25: the name \"c\" is already used on line 24"},
+        {Level("place Zone_NPCSpawner_Killing_Mechanism c 3 2\nplace Zone_NPCSpawner_Chained_Skull c 5 2\n"),
             "t.lvd:25: the name \"c\" is already used on line 24"},
         {Level("place Zone_NPCSpawner_Chained_Skull start 3 2\n"),
             "t.lvd:24: the name \"start\" is already used on line 21"},

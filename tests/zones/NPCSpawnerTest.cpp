@@ -64,7 +64,8 @@ const Kind kKinds[] = {
     {"Zone_NPCSpawner_Boss2_Garden", {32, 32}, {"NPC_Boss2_Garden"}},
     {"Zone_NPCSpawner_Boss2_Snow", {32, 32}, {"NPC_Boss2_Snow"}},
     {"Zone_NPCSpawner_Boss2_Underwater", {32, 32}, {"NPC_Boss2_Underwater"}},
-    {"Zone_NPCSpawner_Killing_Mechanism", {96, 160}, {"NPC_Killing_Mechanism"}},
+    {"Zone_NPCSpawner_Killing_Mechanism", {96, 160},
+        {"Projectile_Killing_Mechanism", "NPC_Killing_Mechanism"}},
     {"Zone_NPCSpawner_Chained_Skull", {96, 96}, {"NPC_Chained_Skull"}},
 };
 

@@ -105,11 +105,13 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
             fault(p.line, "unknown object \"" + p.object + "\": the game library has no such name");
         if (p.x < 0 || p.y < 0 || p.x + p.w > level.TileWidth() || p.y + p.h > level.TileHeight())
             fault(p.line, "\"" + p.name + "\" reaches outside the level");
-        // Two chained skulls share their name: each finds the other as its partner.
-        const bool chainedPair = p.object == "Zone_NPCSpawner_Chained_Skull" && names.count(p.name)
-            && std::count_if(level.placements.begin(), level.placements.end(),
-                   [&](const LevelPlacement& q) { return q.name == p.name && q.object == p.object; })
-                == 2;
+        // Two chained skulls share their name: each finds the other as its
+        // partner. Killing mechanisms of one name form a group: walking
+        // under one makes the others strike.
+        const auto sharing = std::count_if(level.placements.begin(), level.placements.end(),
+            [&](const LevelPlacement& q) { return q.name == p.name && q.object == p.object; });
+        const bool chainedPair = p.object == "Zone_NPCSpawner_Chained_Skull" && sharing == 2;
+        const bool mechanismGroup = p.object == "Zone_NPCSpawner_Killing_Mechanism" && sharing >= 2;
         // Markers that a boss finds by name (its landing points, its imps'
         // platforms) are several places of one name: holders or triggers,
         // all of the same object.
@@ -117,7 +119,7 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
             && std::all_of(level.placements.begin(), level.placements.end(), [&](const LevelPlacement& q) {
                    return q.name != p.name || (q.object == p.object && q.kind == p.kind);
                });
-        if (!p.name.empty() && names.count(p.name) && !chainedPair && !markerGroup)
+        if (!p.name.empty() && names.count(p.name) && !chainedPair && !mechanismGroup && !markerGroup)
             fault(p.line,
                 "the name \"" + p.name + "\" is already used on line " + std::to_string(names[p.name]));
         else if (!p.name.empty())
