@@ -32,13 +32,6 @@ Rect<int> Zone(Point<int> p, int x0, int y0, int x1, int y1)
     return Rect<int>(p.x + x0, p.y + y1, p.x + x1, p.y + y0);
 }
 
-// The flame in its ice look, once the fire launcher has it.
-template <class Flame> void DressSpikes(Flame* flame)
-{
-    if constexpr (requires { flame->SetGraphicalBoss2Snow(); })
-        flame->SetGraphicalBoss2Snow();
-}
-
 } // namespace
 
 NPC_Boss2_Snow::NPC_Boss2_Snow(std::string name)
@@ -131,7 +124,7 @@ void NPC_Boss2_Snow::Update(double dt)
         if (state == kAttackDown && --frameCounter == 0) {
             if (auto* spikes = Boss::CreateAs<Projectile_Fire_Launcher>("Projectile_Fire_Launcher")) {
                 spikes->SetPosition(position + kSpikeStart);
-                DressSpikes(spikes);
+                spikes->SetGraphicalBoss2Snow();
                 spikes->SetDirection(Point<float>(1.0f, 0.0f));
             }
         }

@@ -14,13 +14,6 @@ namespace {
 constexpr float kPauseBase = 33.0f;
 constexpr float kPauseSpread = 66.0f;
 
-// The flame in the mini-boss's look, once the fire launcher has it.
-template <class Flame> void DressFlame(Flame* flame)
-{
-    if constexpr (requires { flame->SetGraphicalMiniBossBoat(); })
-        flame->SetGraphicalMiniBossBoat();
-}
-
 } // namespace
 
 NPC_MiniBoss_Boat::NPC_MiniBoss_Boat(std::string name)
@@ -141,7 +134,7 @@ void NPC_MiniBoss_Boat::Throw()
             continue;
         fire->SetPosition(from + Point<float>(side * kThrowReach, kThrowHeight));
         fire->SetDirection(Point<float>(side, 0.0f));
-        DressFlame(fire);
+        fire->SetGraphicalMiniBossBoat();
     }
 }
 
