@@ -93,13 +93,6 @@ public:
     {
         return nullptr;
     }
-    // Every live character of that name, in list order, without `leaveOut`
-    // and, with `skipDead`, without the dead ones.
-    virtual std::vector<CharacterObject*> FindCharactersByName(
-        const std::string& /*name*/, const CharacterObject* /*leaveOut*/, bool /*skipDead*/)
-    {
-        return {};
-    }
     // The camera's lower-left corner in level pixels.
     virtual Point<float> GetCameraPosition() { return Point<float>(); }
     // The game's gameplay pause (while set the player takes no damage and

@@ -604,11 +604,6 @@ private:
         {
             return game.CreateCharacterByClass(objectName, className, before);
         }
-        std::vector<CharacterObject*> FindCharactersByName(
-            const std::string& name, const CharacterObject* leaveOut, bool skipDead) override
-        {
-            return game.FindCharactersByName(name, leaveOut, skipDead);
-        }
         Point<float> GetCameraPosition() override
         {
             return Point<float>(game.camera.GetX(), game.camera.GetY());

@@ -66,7 +66,8 @@ TEST_F(GlacierFight, ItOpensOnStartThenShieldsSpikesAndDropsImpsByWhereThePlayer
     EXPECT_EQ(boss->GetCurrentGraphical(), boss->GetOpening());
     EXPECT_EQ(boss->GetOpening()->GetAnimationFrame(), 0);
     EXPECT_TRUE(Send("boss_snow2", "start"));
-    EXPECT_FALSE(Send("boss_snow2", "start")) << "a second start goes to the base";
+    ASSERT_GE(PassUntil([&] { return boss->GetOpening()->GetAnimationFrame() > 0; }, 10), 1);
+    EXPECT_FALSE(Send("boss_snow2", "start")) << "once the opening plays, a second start goes to the base";
     // The opening plays, then the shield comes up while the player is in a zone.
     ASSERT_GE(PassUntil(
                   [&] {

@@ -122,9 +122,11 @@ TEST_F(ThroneFight, ArmsCutDownFireBeamCrossesAndTheLastEyeTurnsTheBodyWeakUntil
     EXPECT_TRUE(eye->IsDead());
     EXPECT_EQ(boss->GetCurrentGraphical() != nullptr, true);
     // Weak, it fires every 66 frames.
-    ASSERT_GE(PassUntil([&] { return boss->GetFrameCounter() == NPC_Boss_Underwater::kWeakShotPeriod; }, 170), 0);
+    ASSERT_GE(
+        PassUntil([&] { return boss->GetFrameCounter() == NPC_Boss_Underwater::kWeakShotPeriod; }, 170), 0);
     Pass();
-    EXPECT_EQ(PassUntil([&] { return boss->GetFrameCounter() == NPC_Boss_Underwater::kWeakShotPeriod; }, 80) + 1,
+    EXPECT_EQ(
+        PassUntil([&] { return boss->GetFrameCounter() == NPC_Boss_Underwater::kWeakShotPeriod; }, 80) + 1,
         NPC_Boss_Underwater::kWeakShotPeriod);
     // Its death takes every shot and beam.
     Strike(boss, NPC_Boss_Underwater::kLife);
