@@ -42,7 +42,7 @@ CharacterObject::CharacterObject(std::string name_)
 }
 
 CharacterObject::CharacterObject(std::string name_, bool withLinkedEffects)
-    : SceneObject(std::move(name_))
+    : SceneCharacter(std::move(name_))
 {
     typeName = TypeNames::CharacterObject;
     // Characters are never written to files.

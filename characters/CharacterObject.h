@@ -3,6 +3,7 @@
 #include "engine/serial/Point.h"
 #include "engine/serial/Rect.h"
 #include "scene/GraphicalObject.h"
+#include "scene/SceneCharacter.h"
 #include "scene/SceneObject.h"
 #include "scene/SpacialInstance.h"
 
@@ -26,7 +27,7 @@ template <class C> class CollisionShape;
 // a two-stage explosion with flying pieces, a death sequence that runs once
 // (item drop, death particles, death message) and the enable and disable
 // script commands. Characters are never written to files.
-class CharacterObject : public SceneObject {
+class CharacterObject : public SceneCharacter {
 public:
     explicit CharacterObject(std::string name = "");
     ~CharacterObject() override;
@@ -42,14 +43,14 @@ public:
     void UpdateSounds() override;
 
     virtual void SetPosition(Point<float> p) { position = p; }
-    virtual Point<float> GetPosition() const { return position; }
-    virtual Point<float> GetPreviousPosition() const { return previousPosition; }
+    Point<float> GetPosition() const override { return position; }
+    Point<float> GetPreviousPosition() const override { return previousPosition; }
     virtual void SetPreviousPosition(float x, float y) { previousPosition = Point<float>(x, y); }
     virtual Point<int> GetDrawOffset() const { return drawOffset; }
     virtual void SetDrawOffset(int x, int y) { drawOffset = Point<int>(x, y); }
     // Draws the current graphical (or, while exploding, its pieces) with the
     // hit flash as a second pass. False when a draw failed.
-    virtual bool Draw(DXGraphicalSurface* target, Point<int> offset);
+    bool Draw(DXGraphicalSurface* target, Point<int> offset) override;
     virtual void RemoveChild(CharacterObject* child);
     virtual void ResetToStart();
     virtual std::vector<GraphicalObject*> GetRelatedGraphicalObjects();
@@ -62,7 +63,7 @@ public:
     virtual void SetMaxLife(int value) { maxLife = value; }
     virtual void SetCustomFlag1(bool value) { customFlag1 = value; }
     virtual bool GetCustomFlag1() const { return customFlag1; }
-    virtual Point<int> GetSize() const { return size; }
+    Point<int> GetSize() const override { return size; }
     virtual void SetSize(int w, int h) { size = Point<int>(w, h); }
     virtual double GetStateDelay(int state) const;
     // Boxes of the current frame, local to the graphical.
@@ -115,7 +116,7 @@ public:
     virtual void Freeze() { }
 
     Point<float> GetDrawPosition() const { return position + drawOffset.ToFloat(); }
-    Point<float> GetCenter() const;
+    Point<float> GetCenter() const override;
     Point<float> GetTopCenter() const;
     Point<float> GetDirection() const { return direction; }
     void SetDirection(Point<float> d) { direction = d; }
@@ -146,7 +147,7 @@ public:
         shockWaveStart = start;
         shockWaveDelay = delay;
     }
-    bool IsHidden() const { return hiddenA || hiddenB; }
+    bool IsHidden() const override { return hiddenA || hiddenB; }
     void SetHidden(bool a, bool b)
     {
         hiddenA = a;
@@ -167,29 +168,30 @@ public:
     void SetSize(Point<int> s) { SetSize(s.x, s.y); }
     // The move state (jump 4, end of jump 5, fall 6 for the player) and its
     // speed, for the camera's look-ahead.
-    virtual int GetMoveState() const { return state; }
+    int GetMoveState() const override { return state; }
     void SetMoveState(int value) { state = value; }
-    float GetSpeedValue() const { return GetSpeed(GetMoveState()); }
+    float GetSpeedValue() const override { return GetSpeed(GetMoveState()); }
     void SetSpeedValue(float value) { speed = value; }
     // The circle tested against collision lines; the kind of contact is for
     // subclasses with several circles.
-    Point<float> GetCircleCentre() const { return GetCircleCenter(); }
+    Point<float> GetCircleCentre() const override { return GetCircleCenter(); }
     float GetCircleRadius(int /*kind*/) const { return GetCircleRadius(); }
+    float GetContactRadius(int kind) const override { return GetCircleRadius(kind); }
     // The player character (one-way platforms let it pass from below).
-    bool IsPlayerCharacter() const { return playerCharacter; }
+    bool IsPlayerCharacter() const override { return playerCharacter; }
     void SetPlayerCharacter(bool value) { playerCharacter = value; }
     // The player's layer draws the characters with neither flag before the
     // player and the flagged ones after it; the layers that draw front
     // characters draw those drawn in front.
-    bool IsDrawnFlagged() const { return drawnFlagged; }
+    bool IsDrawnFlagged() const override { return drawnFlagged; }
     void SetDrawnFlagged(bool value) { drawnFlagged = value; }
-    bool IsDrawnInFront() const { return drawnInFront; }
+    bool IsDrawnInFront() const override { return drawnInFront; }
     void SetDrawnInFront(bool value) { drawnInFront = value; }
     // The collision body the character touched last, or null.
     const CollisionBodyRecord* GetLastContact() const { return lastContact; }
-    void SetLastContact(const CollisionBodyRecord* record) { lastContact = record; }
+    void SetLastContact(const CollisionBodyRecord* record) override { lastContact = record; }
     // The movement collision shapes (owned).
-    std::vector<CollisionShape<int>*>& GetCollisionShape() { return collisionShapes; }
+    std::vector<CollisionShape<int>*>& GetCollisionShape() override { return collisionShapes; }
     std::vector<LocalParticleSystem*>& GetOnExploseEffects() { return onExploseEffects; }
     std::vector<LocalParticleSystem*>& GetOnExploseWithPowerEffects() { return onExploseWithPowerEffects; }
     std::vector<LocalParticleSystem*>& GetOnSpecialEffects() { return onSpecialEffects; }

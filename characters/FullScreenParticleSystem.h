@@ -19,6 +19,9 @@ public:
     void InitParticle(Particle* p) override;
 
     void SetOrigin(Point<int> o) { origin = o; }
+    // The layer keeps the origin at its scroll position.
+    bool FollowsScroll() const override { return true; }
+    void SetScrollOrigin(Point<int> o) override { SetOrigin(o); }
     Point<int> GetOrigin() const { return origin; }
     Point<float> GetDrift() const { return drift; }
     // The constructor's last value, kept for the script command that made it.

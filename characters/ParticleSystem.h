@@ -2,6 +2,7 @@
 
 #include "engine/serial/ISerialization.h"
 #include "engine/serial/Point.h"
+#include "scene/LayerParticles.h"
 
 #include <cstdint>
 #include <deque>
@@ -19,7 +20,7 @@ class Particle;
 // the order they started, the free ones wait in a pool used last in, first
 // out. Every particle is always in exactly one of the two (or, for a
 // definition read from the game library, in neither: those are templates).
-class ParticleSystem : public ISerialization {
+class ParticleSystem : public LayerParticles {
 public:
     ParticleSystem(int poolSize, std::vector<GraphicalObject*> sprites);
     ~ParticleSystem() override;
@@ -35,7 +36,7 @@ public:
     bool UnSerialize(std::istream& is) override;
     std::string GetVersionedClassName() override { return "ParticleSystemV0"; }
 
-    virtual void Update(double dt);
+    void Update(double dt) override;
     virtual void InitParticle(Particle* p);
     virtual void KillParticle(Particle* p);
     // A free particle started with a random sprite, or null.
@@ -43,7 +44,7 @@ public:
     virtual bool IsEmpty() const { return live.empty(); }
     // Draws the live particles for the view whose upper-left corner (level
     // coordinates) is offset; false once a draw failed.
-    virtual bool Draw(DXGraphicalSurface* target, Point<int> offset);
+    bool Draw(DXGraphicalSurface* target, Point<int> offset) override;
 
     // Sets p's target: a random point of the rectangle of half extents area,
     // moved to at least minDistance from p's home.

@@ -1,10 +1,10 @@
 #include "characters/PlayerArmor.h"
 
-#include "characters/ArmorReplacement.h"
 #include "characters/PlayerArmorHost.h"
 #include "characters/PlayerPoseSet.h"
 #include "engine/serial/Rect.h"
 #include "game/Game.h"
+#include "scene/ArmorReplacement.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 

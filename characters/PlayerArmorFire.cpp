@@ -1,9 +1,9 @@
 #include "characters/PlayerArmorFire.h"
 
-#include "characters/ArmorReplacement.h"
 #include "characters/PlayerArmorHost.h"
 #include "characters/PlayerArmorIce.h"
 #include "scene/AnimatedSprite.h"
+#include "scene/ArmorReplacement.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 #include "script/BGEvent_ArmorUse.h"

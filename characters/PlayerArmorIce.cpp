@@ -1,11 +1,11 @@
 #include "characters/PlayerArmorIce.h"
 
-#include "characters/ArmorReplacement.h"
 #include "characters/PlayerArmorHost.h"
 #include "characters/PlayerTuning.h"
 #include "engine/app/DevConsole.h"
 #include "engine/serial/Rect.h"
 #include "game/Game.h"
+#include "scene/ArmorReplacement.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 #include "script/BGEvent_ArmorUse.h"

@@ -8,7 +8,7 @@
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
-#include "zones/ZoneInstance.h"
+#include "scene/ZoneInstance.h"
 
 #include <algorithm>
 

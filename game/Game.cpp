@@ -29,6 +29,7 @@
 #include "script/ScriptVar.h"
 #include "ui/UI_Font.h"
 #include "ui/UI_Frame.h"
+#include "zones/ZonePayloadKinds.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -72,6 +73,8 @@ Game::Game(std::string gameTitle, IRenderEngine* render, AbstractInputManager* i
     imageHandleManager = ImageHandleManager::GetInstance();
 
     g_game = this;
+    RegisterZonePayloadKinds();
+    SetSceneGameAccess(&sceneAccess);
     SetRenderGameAccess(this);
     SetSoundGameAccess(&soundAccess);
     playerAccess = std::make_unique<GamePlayerWorld>(*this);
@@ -109,6 +112,8 @@ Game::~Game()
         SetPlayerWorld(nullptr);
     if (GetCharacterGameAccess() == &characterAccess)
         SetCharacterGameAccess(nullptr);
+    if (GetSceneGameAccess() == &sceneAccess)
+        SetSceneGameAccess(nullptr);
     tuning.Uninstall();
     if (g_game == this)
         g_game = nullptr;

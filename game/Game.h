@@ -18,6 +18,7 @@
 #include "game/TeleportInfo.h"
 #include "game/TeleportMap.h"
 #include "scene/Camera.h"
+#include "scene/SceneGameAccess.h"
 
 #include <cstdint>
 #include <istream>
@@ -615,6 +616,47 @@ private:
         Game& game;
     };
     CharacterAccess characterAccess {*this};
+
+    // What the scene model asks of the game.
+    class SceneAccess : public SceneGameAccess {
+    public:
+        explicit SceneAccess(Game& owner)
+            : game(owner)
+        {
+        }
+        Level* GetCurrentLevel() override { return game.GetCurrentLevel(); }
+        Point<float> GetCameraPosition() override { return game.cameraPosition; }
+        bool IsFixedStepTick() override { return game.fixedStepTick != 0; }
+        DevConsole* GetConsole() override { return game.GetConsole(); }
+        void RenderLoadingFrame() override { game.Render(false); }
+        Sprite* FindSprite(const std::string& name) override { return Game::FindSprite(name); }
+        AnimatedSprite* FindAnimatedSprite(const std::string& name) override
+        {
+            return Game::FindAnimatedSprite(name);
+        }
+        SceneObject* FindSceneObject(const std::string& name) override
+        {
+            return Game::FindSceneObject(name, false);
+        }
+        GraphicalObject* FindGraphicalObject(const std::string& name) override
+        {
+            return game.FindGraphicalObject(name, false);
+        }
+        bool IsCharacterName(const std::string& name) override { return Game::IsCharacterName(name); }
+        void AddCharacterPrototype(GraphicalObject* object) override { Game::AddCharacterPrototype(object); }
+        void RemoveCharacterPrototype(GraphicalObject* object) override
+        {
+            Game::RemoveCharacterPrototype(object);
+        }
+        size_t GetLiveCharacterCount() override { return game.liveCharacters.size(); }
+        SceneCharacter* GetLiveCharacter(size_t index) override;
+        bool HasPlayer() override { return game.GetPlayer() != nullptr; }
+        void DrawPlayer(DXGraphicalSurface* target, Point<int> offset) override;
+
+    private:
+        Game& game;
+    };
+    SceneAccess sceneAccess {*this};
 
     void RegisterConsoleCommands(int first, int last);
 };

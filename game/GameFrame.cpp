@@ -311,7 +311,7 @@ void Game::RunBackgroundEvents()
 {
     if (currentLevel == nullptr)
         return;
-    if (Script* script = currentLevel->GetScript())
+    if (LevelScript* script = currentLevel->GetScript())
         script->Run();
     for (size_t i = 0; i < currentLevel->GetBackgroundEventCount(); ++i) {
         BackgroundEvent* event = currentLevel->GetBackgroundEvent(i);

@@ -182,7 +182,7 @@ void Game::EnterLevel(bool placed, int facing, bool falling)
         Render(true);
     // The start-up script's text, one command per ";", kept for the runner.
     startupScriptText.clear();
-    if (Script* script = currentLevel->GetScript()) {
+    if (LevelScript* script = currentLevel->GetScript()) {
         startupScriptText = script->GetText();
         std::replace(startupScriptText.begin(), startupScriptText.end(), '\n', ';');
     }

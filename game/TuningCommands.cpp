@@ -2,7 +2,6 @@
 
 #include "scene/SpacialInstance.h"
 
-#include "characters/ArmorReplacement.h"
 #include "characters/CharacterObject.h"
 #include "characters/ParticleLinkCommand.h"
 #include "characters/Player.h"
@@ -13,6 +12,7 @@
 #include "engine/config/GamePaths.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
+#include "scene/ArmorReplacement.h"
 #include "script/BGEvent_DialogueManager.h"
 #include "ui/UITuning.h"
 #include "ui/UI_Frame.h"

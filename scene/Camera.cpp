@@ -1,10 +1,11 @@
 #include "scene/Camera.h"
 
-#include "characters/CharacterObject.h"
-#include "game/Game.h"
+#include "engine/app/DevConsole.h"
 #include "scene/CameraBlocker.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "scene/SceneCharacter.h"
+#include "scene/SceneGameAccess.h"
 
 #include <algorithm>
 #include <cmath>
@@ -85,7 +86,7 @@ void Camera::ApplyBlockers(float& cx, float& cy, Point<int> searchPoint) const
     }
 }
 
-void Camera::UpdateTravel(Camera& camera, CharacterObject* focus, bool follow)
+void Camera::UpdateTravel(Camera& camera, SceneCharacter* focus, bool follow)
 {
     if (!camera.travelling && camera.mode == 2 && follow) {
         if (focus != nullptr)
@@ -106,7 +107,8 @@ void Camera::UpdateTravel(Camera& camera, CharacterObject* focus, bool follow)
         camera.targetY = cy;
     }
     const float s = StepFor(camera.speed * camera.speedFactor);
-    DevConsole* console = Game::GetInstance() ? Game::GetInstance()->GetConsole() : nullptr;
+    SceneGameAccess* game = GetSceneGameAccess();
+    DevConsole* console = game != nullptr ? game->GetConsole() : nullptr;
     auto move = [&](float& value, float& last, float wanted, const char* message) {
         const float step = value > wanted ? -s : s;
         const float distance = std::fabs(wanted - value);
@@ -123,7 +125,7 @@ void Camera::UpdateTravel(Camera& camera, CharacterObject* focus, bool follow)
     move(camera.y, camera.lastY, cy, "Camera traveling (Y)...");
 }
 
-void Camera::FollowCharacter(Camera& camera, CharacterObject* focus)
+void Camera::FollowCharacter(Camera& camera, SceneCharacter* focus)
 {
     const Point<float> centre = focus->GetCenter();
     const int ix = static_cast<int>(centre.x);

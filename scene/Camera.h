@@ -5,7 +5,7 @@
 
 #include <vector>
 
-class CharacterObject;
+class SceneCharacter;
 class GraphicalObject;
 class Level;
 template <class T, class C> class SpacialInstance;
@@ -33,8 +33,8 @@ public:
     // The per-frame move: follows the focus (follow true, mode 2, no travel),
     // or snaps to the blocked position or the travel target, or steps toward
     // it while travelling.
-    static void UpdateTravel(Camera& camera, CharacterObject* focus, bool follow);
-    static void FollowCharacter(Camera& camera, CharacterObject* focus);
+    static void UpdateTravel(Camera& camera, SceneCharacter* focus, bool follow);
+    static void FollowCharacter(Camera& camera, SceneCharacter* focus);
 
     // The placed instances of the scene layers' blocker grids in the cell of
     // the point and its eight neighbours.

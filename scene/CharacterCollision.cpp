@@ -1,9 +1,9 @@
 #include "scene/CharacterCollision.h"
 
-#include "characters/CharacterObject.h"
 #include "scene/CollisionShape.h"
 #include "scene/CollisionWorld.h"
 #include "scene/GraphicalObject.h"
+#include "scene/SceneCharacter.h"
 #include "scene/SpacialInstance.h"
 
 #include <box2d/b2_distance.h>
@@ -40,7 +40,7 @@ Rect<float> ToFloatRect(const Rect<int>& r)
 } // namespace
 
 bool CollideCharacterWithPolygon(
-    CharacterObject* character, b2Fixture* fixture, const Point<float>* offset, Point<float>* result)
+    SceneCharacter* character, b2Fixture* fixture, const Point<float>* offset, Point<float>* result)
 {
     g_LastPushingCharacterBox = 0;
     if (character == nullptr || fixture == nullptr || offset == nullptr || result == nullptr)
@@ -91,7 +91,7 @@ bool CollideCharacterWithPolygon(
     return false;
 }
 
-bool SweepCharacterCircle(CharacterObject* character, const Point<float>* motion, b2Fixture* fixture,
+bool SweepCharacterCircle(SceneCharacter* character, const Point<float>* motion, b2Fixture* fixture,
     Point<float>* result, float radius, int flags, float centreX, float centreY)
 {
     if (character == nullptr || motion == nullptr || fixture == nullptr || result == nullptr)
@@ -153,7 +153,7 @@ bool SweepCharacterCircle(CharacterObject* character, const Point<float>* motion
     return true;
 }
 
-bool CollideCharacterWithObject(CharacterObject* character, SpacialInstance<GraphicalObject, float>* instance,
+bool CollideCharacterWithObject(SceneCharacter* character, SpacialInstance<GraphicalObject, float>* instance,
     const Point<float>* displacement, bool sweep, Point<float>* result, int typeFilter,
     const Rect<int>* exclusion)
 {

@@ -3,7 +3,7 @@
 #include "engine/serial/Point.h"
 #include "engine/serial/Rect.h"
 
-class CharacterObject;
+class SceneCharacter;
 class GraphicalObject;
 class b2Fixture;
 template <class T, class C> class SpacialInstance;
@@ -20,13 +20,13 @@ extern int g_LastPushingCharacterBox;
 // level's collision world. On contact, result = offset corrected by the
 // push that moves the character's box out of the fixture (pixels).
 bool CollideCharacterWithPolygon(
-    CharacterObject* character, b2Fixture* fixture, const Point<float>* offset, Point<float>* result);
+    SceneCharacter* character, b2Fixture* fixture, const Point<float>* offset, Point<float>* result);
 
 // The character's circle (radius, centred at its position plus (centreX,
 // centreY)) swept by motion against one edge fixture. On a hit, result is the
 // part of the motion before the contact. With bit 0 of flags set only a
 // contact from above the slope of the fixture's line counts.
-bool SweepCharacterCircle(CharacterObject* character, const Point<float>* motion, b2Fixture* fixture,
+bool SweepCharacterCircle(SceneCharacter* character, const Point<float>* motion, b2Fixture* fixture,
     Point<float>* result, float radius, int flags, float centreX, float centreY);
 
 // The character's boxes against the boxes of the instance's graphical object.
@@ -34,6 +34,6 @@ bool SweepCharacterCircle(CharacterObject* character, const Point<float>* motion
 // sweep: the character moves by displacement; result is the shortest push of
 // all hits, or the displacement when nothing is hit. Only boxes of typeFilter
 // (-1: any) take part, and none that overlaps a non-zero exclusion rectangle.
-bool CollideCharacterWithObject(CharacterObject* character, SpacialInstance<GraphicalObject, float>* instance,
+bool CollideCharacterWithObject(SceneCharacter* character, SpacialInstance<GraphicalObject, float>* instance,
     const Point<float>* displacement, bool sweep, Point<float>* result, int typeFilter,
     const Rect<int>* exclusion);

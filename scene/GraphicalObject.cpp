@@ -4,16 +4,16 @@
 #include <cmath>
 #include <utility>
 
-#include "characters/ArmorReplacement.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/RenderPoolManager.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/TypeNames.h"
-#include "game/Game.h"
 #include "scene/AnimatedSprite.h"
+#include "scene/ArmorReplacement.h"
 #include "scene/CollisionShape.h"
+#include "scene/SceneGameAccess.h"
 #include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
 
@@ -106,7 +106,8 @@ GraphicalObject::GraphicalObject(const GraphicalObject& other, bool restartAnima
 GraphicalObject::~GraphicalObject()
 {
     // A prototype never outlives itself in the game's list of characters.
-    Game::RemoveCharacterPrototype(this);
+    if (SceneGameAccess* game = GetSceneGameAccess())
+        game->RemoveCharacterPrototype(this);
 }
 
 void GraphicalObject::CopyContent(const GraphicalObject& other)
@@ -297,8 +298,9 @@ void GraphicalObject::TakeGraphicalRecord(GraphicalRecord&& record)
     shapesInObjectSpace = true;
     drawEntries = std::move(record.drawEntries);
     PostUnSerialize();
-    if (Game::IsCharacterName(name))
-        Game::AddCharacterPrototype(this);
+    SceneGameAccess* game = GetSceneGameAccess();
+    if (game != nullptr && game->IsCharacterName(name))
+        game->AddCharacterPrototype(this);
 }
 
 // ---------------------------------------------------------------------------
@@ -322,7 +324,7 @@ void GraphicalObject::Update(double dt)
 void GraphicalObject::Init()
 {
     SceneObject::LoadSounds();
-    Game* game = Game::GetInstance();
+    SceneGameAccess* game = GetSceneGameAccess();
     if (game == nullptr)
         return;
     const struct {
@@ -337,7 +339,7 @@ void GraphicalObject::Init()
         for (const ArmorReplacement& record : pass.list) {
             if (record.GetObjectName() != name)
                 continue;
-            GraphicalObject* partner = game->FindGraphicalObject(record.GetReplacementName(), false);
+            GraphicalObject* partner = game->FindGraphicalObject(record.GetReplacementName());
             if (partner == nullptr)
                 continue;
             replacement = partner;

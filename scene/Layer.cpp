@@ -1,13 +1,12 @@
 #include "scene/Layer.h"
 
-#include "characters/ArmorReplacement.h"
-#include "characters/ParticleSystem.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/serial/LineReaders.h"
-#include "game/Game.h"
+#include "scene/ArmorReplacement.h"
 #include "scene/GraphicalObject.h"
+#include "scene/LayerParticles.h"
 #include "scene/Level.h"
 #include "scene/LoadingScreen.h"
 
@@ -262,18 +261,18 @@ void Layer::DeleteAddedInstanceAt(unsigned index)
         addedInstances.erase(addedInstances.begin() + index);
 }
 
-void Layer::AddParticleSystem(std::unique_ptr<ParticleSystem> system)
+void Layer::AddParticleSystem(std::unique_ptr<LayerParticles> system)
 {
     if (system)
         particleSystems.push_back(std::move(system));
 }
 
-void Layer::DeleteParticleSystem(ParticleSystem* system)
+void Layer::DeleteParticleSystem(const LayerParticles* system)
 {
     if (system == nullptr)
         return;
     const auto found = std::find_if(particleSystems.begin(), particleSystems.end(),
-        [system](const std::unique_ptr<ParticleSystem>& entry) { return entry.get() == system; });
+        [system](const std::unique_ptr<LayerParticles>& entry) { return entry.get() == system; });
     if (found != particleSystems.end())
         particleSystems.erase(found);
 }

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-class CharacterObject;
+class SceneCharacter;
 class DXGraphicalSurface;
 class GameplayObject;
 class GraphicalObject;
 class Level;
-class ParticleSystem;
+class LayerParticles;
 
 // One plane of a level: the placed instances read from the level file, the
 // instances the game adds while it runs, three cell grids over the placed
@@ -135,10 +135,10 @@ public:
     }
 
     // Particle systems (owned).
-    void AddParticleSystem(std::unique_ptr<ParticleSystem> system);
-    void DeleteParticleSystem(ParticleSystem* system);
+    void AddParticleSystem(std::unique_ptr<LayerParticles> system);
+    void DeleteParticleSystem(const LayerParticles* system);
     size_t GetParticleSystemCount() const { return particleSystems.size(); }
-    ParticleSystem* GetParticleSystem(size_t index) const
+    LayerParticles* GetParticleSystem(size_t index) const
     {
         return index < particleSystems.size() ? particleSystems[index].get() : nullptr;
     }
@@ -160,11 +160,11 @@ public:
     void CollectInstancesInRect(Point<int> a, Point<int> b, InstanceList& out, bool includeAdded);
 
     // Collision tests against the level's world.
-    bool CollideShape(CharacterObject* character, Point<float> motion, Point<float>* push);
-    bool CollideCharacter(int kind, CharacterObject* character, Point<int> a, Point<int> b, float dx,
-        float dy, int* contactKind, Point<float>* push);
-    bool ResolveCollision(int kind, CharacterObject* character, Point<int> a, Point<int> b, float dx,
-        float dy, int* contactKind, Point<float>* push, int circleMode);
+    bool CollideShape(SceneCharacter* character, Point<float> motion, Point<float>* push);
+    bool CollideCharacter(int kind, SceneCharacter* character, Point<int> a, Point<int> b, float dx, float dy,
+        int* contactKind, Point<float>* push);
+    bool ResolveCollision(int kind, SceneCharacter* character, Point<int> a, Point<int> b, float dx, float dy,
+        int* contactKind, Point<float>* push, int circleMode);
 
     // The rectangle of a placed instance, (x, y) to (x + w - 1, y + h - 1).
     static Rect<float> InstanceRect(const Instance& instance);
@@ -178,8 +178,8 @@ private:
     // payload's versioned class name starts with the filter (any, when empty).
     void ForEachGameplayInstance(
         const std::string& classFilter, const std::function<void(GameplayObject&, Instance*)>& visit);
-    bool CollideWithWorld(int kind, CharacterObject* character, Point<int> a, Point<int> b, float dx,
-        float dy, int* contactKind, Point<float>* push, bool boxPushFromRects, int circleMode);
+    bool CollideWithWorld(int kind, SceneCharacter* character, Point<int> a, Point<int> b, float dx, float dy,
+        int* contactKind, Point<float>* push, bool boxPushFromRects, int circleMode);
 
     std::string name;
     std::vector<Instance> instances;
@@ -205,6 +205,6 @@ private:
     bool drawFrontCharacters = false;
     bool visible = true;
     bool hostsPlayer = false;
-    std::vector<std::unique_ptr<ParticleSystem>> particleSystems;
+    std::vector<std::unique_ptr<LayerParticles>> particleSystems;
     std::string readError;
 };

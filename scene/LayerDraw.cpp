@@ -1,15 +1,12 @@
 // The layer's drawing and its per-frame passes.
 
-#include "characters/CharacterObject.h"
-#include "characters/FullScreenParticleSystem.h"
-#include "characters/ParticleSystem.h"
-#include "characters/Player.h"
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/render/IRenderEngine.h"
-#include "game/Game.h"
 #include "scene/GameplayObject.h"
 #include "scene/Layer.h"
-#include "zones/Zone_TriggerScript.h"
+#include "scene/LayerParticles.h"
+#include "scene/SceneCharacter.h"
+#include "scene/SceneGameAccess.h"
 
 #include <cmath>
 
@@ -34,8 +31,8 @@ Point<int> Layer::GetDrawOffset(Point<int> origin) const
 
 Point<float> Layer::GetScrollPosition() const
 {
-    Game* game = Game::GetInstance();
-    const Point<float> camera = game ? game->cameraPosition : Point<float>();
+    SceneGameAccess* game = GetSceneGameAccess();
+    const Point<float> camera = game ? game->GetCameraPosition() : Point<float>();
     return Point<float>(camera.x * scrollFactor.x, camera.y * scrollFactor.y);
 }
 
@@ -67,8 +64,8 @@ bool Layer::Draw(Point<int> origin)
 
     // Auto-scroll, one step per game tick.
     const auto width = static_cast<float>(bounds.x1 - bounds.x0);
-    Game* game = Game::GetInstance();
-    if (game != nullptr && game->fixedStepTick != 0 && autoScrollSpeed != 0.0f) {
+    SceneGameAccess* game = GetSceneGameAccess();
+    if (game != nullptr && game->IsFixedStepTick() && autoScrollSpeed != 0.0f) {
         autoScrollOffset += autoScrollSpeed;
         if (width <= autoScrollOffset)
             autoScrollOffset -= width;
@@ -103,12 +100,11 @@ bool Layer::Draw(Point<int> origin)
     }
 
     drawAdded();
-    Game* host = Game::GetInstance();
-    if (hostsPlayer && surface && host != nullptr && host->GetPlayer() != nullptr) {
+    SceneGameAccess* host = GetSceneGameAccess();
+    if (hostsPlayer && surface && host != nullptr && host->HasPlayer()) {
         DrawCharacters(origin);
         // The player, with its fireflies.
-        host->GetPlayer()->Draw(surface.get(), GetDrawOffset(origin));
-        host->KeepPlayersLastLook();
+        host->DrawPlayer(surface.get(), GetDrawOffset(origin));
         DrawCharactersFlagged(origin);
     }
     if (drawFrontCharacters && surface)
@@ -127,11 +123,12 @@ namespace {
 // for none, else the result of the last draw.
 template <class Pick> bool DrawLiveCharacters(DXGraphicalSurface* surface, Point<int> offset, Pick pick)
 {
-    Game* game = Game::GetInstance();
+    SceneGameAccess* game = GetSceneGameAccess();
     bool result = true;
     if (game == nullptr)
         return result;
-    for (CharacterObject* character : game->liveCharacters) {
+    for (size_t i = 0; i < game->GetLiveCharacterCount(); ++i) {
+        SceneCharacter* character = game->GetLiveCharacter(i);
         if (character != nullptr && !character->IsHidden() && pick(*character))
             result = character->Draw(surface, offset);
     }
@@ -143,19 +140,19 @@ template <class Pick> bool DrawLiveCharacters(DXGraphicalSurface* surface, Point
 bool Layer::DrawCharacters(Point<int> origin)
 {
     return DrawLiveCharacters(surface.get(), GetDrawOffset(origin),
-        [](const CharacterObject& c) { return !c.IsDrawnFlagged() && !c.IsDrawnInFront(); });
+        [](const SceneCharacter& c) { return !c.IsDrawnFlagged() && !c.IsDrawnInFront(); });
 }
 
 bool Layer::DrawCharactersFlagged(Point<int> origin)
 {
     return DrawLiveCharacters(surface.get(), GetDrawOffset(origin),
-        [](const CharacterObject& c) { return c.IsDrawnFlagged() && !c.IsDrawnInFront(); });
+        [](const SceneCharacter& c) { return c.IsDrawnFlagged() && !c.IsDrawnInFront(); });
 }
 
 bool Layer::DrawFrontCharacters(Point<int> origin)
 {
     return DrawLiveCharacters(
-        surface.get(), GetDrawOffset(origin), [](const CharacterObject& c) { return c.IsDrawnInFront(); });
+        surface.get(), GetDrawOffset(origin), [](const SceneCharacter& c) { return c.IsDrawnInFront(); });
 }
 
 bool Layer::DrawParticleSystems(Point<int> origin)
@@ -208,9 +205,9 @@ void Layer::UpdateParticleSystems(double dt)
     for (auto& system : particleSystems) {
         if (!system)
             continue;
-        if (auto* fullScreen = dynamic_cast<FullScreenParticleSystem*>(system.get())) {
+        if (system->FollowsScroll()) {
             const Point<float> scroll = GetScrollPosition();
-            fullScreen->SetOrigin(Point<int>(static_cast<int>(scroll.x), static_cast<int>(scroll.y)));
+            system->SetScrollOrigin(Point<int>(static_cast<int>(scroll.x), static_cast<int>(scroll.y)));
         }
         system->Update(dt);
     }
@@ -220,7 +217,7 @@ void Layer::UpdateParticleSystems(double dt)
 void Layer::StartupZones()
 {
     for (Instance* instance : gameplayInstances) {
-        if (auto* trigger = dynamic_cast<Zone_TriggerScript*>(instance->GetPrototype()))
-            trigger->OnStartup(instance);
+        if (auto* gameplay = dynamic_cast<GameplayObject*>(instance->GetPrototype()))
+            gameplay->OnStartup(instance);
     }
 }

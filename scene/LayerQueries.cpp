@@ -1,12 +1,12 @@
 // The layer's point and name queries and its collision tests.
 
-#include "characters/CharacterObject.h"
 #include "scene/CharacterCollision.h"
 #include "scene/CollisionShape.h"
 #include "scene/CollisionWorld.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "scene/SceneCharacter.h"
 
 #include <box2d/box2d.h>
 
@@ -114,7 +114,7 @@ void Layer::CollectInstancesInRect(Point<int> a, Point<int> b, InstanceList& out
     }
 }
 
-bool Layer::CollideShape(CharacterObject* character, Point<float> motion, Point<float>* push)
+bool Layer::CollideShape(SceneCharacter* character, Point<float> motion, Point<float>* push)
 {
     if (character == nullptr || push == nullptr)
         return false;
@@ -155,19 +155,19 @@ bool Layer::CollideShape(CharacterObject* character, Point<float> motion, Point<
     return hit;
 }
 
-bool Layer::CollideCharacter(int kind, CharacterObject* character, Point<int> a, Point<int> b, float dx,
+bool Layer::CollideCharacter(int kind, SceneCharacter* character, Point<int> a, Point<int> b, float dx,
     float dy, int* contactKind, Point<float>* push)
 {
     return CollideWithWorld(kind, character, a, b, dx, dy, contactKind, push, false, 0);
 }
 
-bool Layer::ResolveCollision(int kind, CharacterObject* character, Point<int> a, Point<int> b, float dx,
+bool Layer::ResolveCollision(int kind, SceneCharacter* character, Point<int> a, Point<int> b, float dx,
     float dy, int* contactKind, Point<float>* push, int circleMode)
 {
     return CollideWithWorld(kind, character, a, b, dx, dy, contactKind, push, true, circleMode);
 }
 
-bool Layer::CollideWithWorld(int kind, CharacterObject* character, Point<int> a, Point<int> b, float dx,
+bool Layer::CollideWithWorld(int kind, SceneCharacter* character, Point<int> a, Point<int> b, float dx,
     float dy, int* contactKind, Point<float>* push, bool boxPushFromRects, int circleMode)
 {
     if (character == nullptr || level == nullptr || level->GetCollisionWorld() == nullptr)
@@ -251,7 +251,7 @@ bool Layer::CollideWithWorld(int kind, CharacterObject* character, Point<int> a,
             continue;
         const Point<float> centre = character->GetCircleCentre();
         Point<float> result;
-        if (SweepCharacterCircle(character, &motion, fixture, &result, character->GetCircleRadius(kind), 0,
+        if (SweepCharacterCircle(character, &motion, fixture, &result, character->GetContactRadius(kind), 0,
                 centre.x, centre.y))
             consider(result, 2, record);
     }

@@ -4,12 +4,12 @@
 #include "engine/render/DXGraphicalSurface.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
-#include "game/Game.h"
+#include "scene/BackgroundEvent.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/LevelListUtils.h"
-#include "script/BackgroundEvent.h"
-#include "script/Script.h"
+#include "scene/LevelScript.h"
+#include "scene/SceneGameAccess.h"
 
 #include <fstream>
 #include <optional>
@@ -38,7 +38,7 @@ std::string LineAt(std::istream& is, std::streampos start, int line)
 
 Level::Level(std::string levelName)
     : name(std::move(levelName))
-    , script(std::make_unique<Script>("LevelScript"))
+    , script(LevelScript::Make("LevelScript"))
     , collisionWorld(std::make_unique<CollisionWorld>())
 {
 }
@@ -201,7 +201,9 @@ bool Level::UnSerialize(std::istream& is)
             }
             // A name the game library lacks, or one of no graphical object,
             // is passed over.
-            if (auto* object = dynamic_cast<GraphicalObject*>(Game::FindSceneObject(prototypeName, false)))
+            SceneGameAccess* game = GetSceneGameAccess();
+            SceneObject* found = game != nullptr ? game->FindSceneObject(prototypeName) : nullptr;
+            if (auto* object = dynamic_cast<GraphicalObject*>(found))
                 prototypes.push_back(object);
         }
     }
@@ -240,7 +242,7 @@ bool Level::UnSerialize(std::istream& is)
         ok = false;
         Fail("the next instance index");
     }
-    script = std::make_unique<Script>("Startup Script");
+    script = LevelScript::Make("Startup Script");
     if (ok && ReadUpdateTag(is, kTagScript)) {
         std::string text;
         ReadStringLine(is, text);

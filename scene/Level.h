@@ -18,7 +18,7 @@ class DXGraphicalSurface;
 class GraphicalObject;
 class Layer;
 class SceneObject;
-class Script;
+class LevelScript;
 class VectorSerialize;
 class b2Fixture;
 template <class T, class C> class SpacialInstance;
@@ -85,7 +85,7 @@ public:
     int32_t TakeNextInstanceIndex() { return nextInstanceIndex++; }
     std::vector<std::vector<LevelPoint>>& GetPointLists() { return pointLists; }
     const std::vector<GraphicalObject*>& GetPrototypes() const { return prototypes; }
-    Script* GetScript() const { return script.get(); }
+    LevelScript* GetScript() const { return script.get(); }
     Point<int> GetMinimapPoint() const { return minimapPoint; }
     Point<int> GetMinimapScreen() const { return minimapScreen; }
 
@@ -171,7 +171,7 @@ private:
     Point<int> minimapScreen;
     std::vector<std::unique_ptr<BackgroundEvent>> events;
     int32_t nextInstanceIndex = 0;
-    std::unique_ptr<Script> script;
+    std::unique_ptr<LevelScript> script;
     std::unique_ptr<Instance> scriptOwner;
     std::unique_ptr<CollisionWorld> collisionWorld;
     std::vector<SceneObject*> sceneObjects;

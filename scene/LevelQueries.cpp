@@ -7,17 +7,16 @@
 #include "engine/serial/StrSerialize.h"
 #include "engine/serial/TypeNames.h"
 #include "engine/serial/VectorSerialize.h"
-#include "game/Game.h"
+#include "scene/BackgroundEvent.h"
 #include "scene/Camera.h"
 #include "scene/CharacterCollision.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/LevelListUtils.h"
+#include "scene/LevelScript.h"
 #include "scene/LoadingScreen.h"
-#include "script/BackgroundEvent.h"
-#include "script/Script.h"
-#include "zones/Point_MinimapLocation.h"
+#include "scene/ZoneInstance.h"
 
 #include <box2d/box2d.h>
 
@@ -283,7 +282,7 @@ void Level::FindMinimapLocation()
             || instance->GetPayload() == nullptr)
             return true;
         // The marker's payload holds the level's reference cell of the map.
-        auto* marker = dynamic_cast<Point_MinimapLocation::Instance*>(instance->GetPayload());
+        auto* marker = dynamic_cast<MapCellPointInstance*>(instance->GetPayload());
         if (marker == nullptr)
             return true;
         minimapPoint = marker->point.value;

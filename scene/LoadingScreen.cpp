@@ -1,13 +1,13 @@
 #include "scene/LoadingScreen.h"
 
 #include "engine/render/DXRenderEngine.h"
-#include "game/Game.h"
+#include "scene/SceneGameAccess.h"
 
 void RefreshLoadingScreen()
 {
     auto* engine = dynamic_cast<DXRenderEngine*>(g_RenderEngine);
     if (engine == nullptr || engine->IsRecording())
         return;
-    if (Game* game = Game::GetInstance())
-        game->Render(false);
+    if (SceneGameAccess* game = GetSceneGameAccess())
+        game->RenderLoadingFrame();
 }

@@ -1,14 +1,15 @@
 #include "scene/MapModel.h"
 
 #include "engine/serial/LineReaders.h"
-#include "game/Game.h"
 #include "scene/GraphicalObject.h"
+#include "scene/SceneGameAccess.h"
 
 namespace {
 
 GraphicalObject* FindGraphical(const std::string& name)
 {
-    return dynamic_cast<GraphicalObject*>(Game::FindSceneObject(name, false));
+    SceneGameAccess* game = GetSceneGameAccess();
+    return dynamic_cast<GraphicalObject*>(game != nullptr ? game->FindSceneObject(name) : nullptr);
 }
 
 } // namespace

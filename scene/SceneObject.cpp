@@ -5,11 +5,11 @@
 #include "engine/sound/SoundEvent.h"
 #include "engine/sound/SoundEventsManager.h"
 #include "engine/sound/SoundGameAccess.h"
-#include "game/Game.h"
 #include "scene/CameraBlocker.h"
 #include "scene/GameplayObject.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
+#include "scene/SceneGameAccess.h"
 #include "scene/SceneObjectHandle.h"
 
 namespace {
@@ -285,7 +285,8 @@ SceneObject* SceneObject::FindReference(const std::string& objectName, Level* le
         if (SceneObject* found = level->FindObjectByName(objectName))
             return found;
     }
-    SceneObject* object = Game::FindSceneObject(objectName, false);
+    SceneGameAccess* game = GetSceneGameAccess();
+    SceneObject* object = game != nullptr ? game->FindSceneObject(objectName) : nullptr;
     // Later references to the same name then find it in the level.
     if (level != nullptr) {
         if (auto* graphical = dynamic_cast<GraphicalObject*>(object))

@@ -2,8 +2,8 @@
 
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
-#include "game/Game.h"
 #include "scene/Level.h"
+#include "scene/SceneGameAccess.h"
 
 #include <sstream>
 
@@ -14,7 +14,7 @@ namespace {
 // or a current level it keeps -1.
 void NumberInCurrentLevel(SceneObjectInstance& instance)
 {
-    Game* game = Game::GetInstance();
+    SceneGameAccess* game = GetSceneGameAccess();
     Level* level = game != nullptr ? game->GetCurrentLevel() : nullptr;
     if (level != nullptr)
         instance.SetSaveIndex(level->TakeNextInstanceIndex());

@@ -1,8 +1,8 @@
 #include "scene/SpacialInstance.h"
 
+#include "scene/GameplayObject.h"
 #include "scene/Level.h"
-#include "zones/GameplayObject_Zone.h"
-#include "zones/ZoneInstance.h"
+#include "scene/ZoneInstance.h"
 
 bool LevelHasCollisionWorld(Level* level)
 {
@@ -49,8 +49,8 @@ bool DrawZoneInstance(GraphicalObject* object, SceneObjectInstance* payload, Gra
     DXGraphicalSurface* target, Point<int> at, float angle, Point<int> clipOrigin, Point<int> clipSize,
     bool& drawn)
 {
-    auto* zone = dynamic_cast<GameplayObject_Zone*>(object);
-    if (zone == nullptr)
+    auto* zone = dynamic_cast<GameplayObject*>(object);
+    if (zone == nullptr || !zone->IsZoneType())
         return false;
     // A point payload draws nothing.
     auto* zoneData = dynamic_cast<ZoneInstance*>(payload);

@@ -3,28 +3,30 @@
 #include <string>
 
 #include "engine/serial/LineReaders.h"
-#include "game/Game.h"
+#include "scene/SceneGameAccess.h"
 
 Sprite* UnSerializeSpriteReference(std::istream& is)
 {
     std::string name;
-    return ReadTextLine(is, name) ? Game::FindSprite(name) : nullptr;
+    return ReadTextLine(is, name) ? FindLibrarySprite(name) : nullptr;
 }
 
 AnimatedSprite* UnSerializeAnimatedSpriteReference(std::istream& is)
 {
     std::string name;
-    return ReadTextLine(is, name) ? Game::FindAnimatedSprite(name) : nullptr;
+    return ReadTextLine(is, name) ? FindLibraryAnimatedSprite(name) : nullptr;
 }
 
 Sprite* FindLibrarySprite(const std::string& name)
 {
-    return Game::FindSprite(name);
+    SceneGameAccess* game = GetSceneGameAccess();
+    return game != nullptr ? game->FindSprite(name) : nullptr;
 }
 
 AnimatedSprite* FindLibraryAnimatedSprite(const std::string& name)
 {
-    return Game::FindAnimatedSprite(name);
+    SceneGameAccess* game = GetSceneGameAccess();
+    return game != nullptr ? game->FindAnimatedSprite(name) : nullptr;
 }
 
 bool WriteNullSceneObject(std::ostream& os)

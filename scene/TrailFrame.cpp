@@ -2,7 +2,7 @@
 
 #include "engine/render/IRenderEngine.h"
 #include "engine/render/RenderPoolManager.h"
-#include "game/Game.h"
+#include "scene/SceneGameAccess.h"
 
 namespace {
 
@@ -21,8 +21,8 @@ size_t TrailFrame::GetCommandCount()
 
 Point<int> TrailFrame::GetCameraPosition()
 {
-    const Game* game = Game::GetInstance();
-    return game != nullptr ? game->cameraPosition.ToInt() : Point<int>();
+    SceneGameAccess* game = GetSceneGameAccess();
+    return game != nullptr ? game->GetCameraPosition().ToInt() : Point<int>();
 }
 
 std::unique_ptr<RenderCommandSnapshot> TrailFrame::Snapshot(size_t index, Point<int> camera)

@@ -41,8 +41,21 @@ void SplitScriptLine(const std::string& line, std::string& command, std::string&
     command = ToLowerCase(command);
 }
 
+namespace {
+
+std::unique_ptr<LevelScript> MakeScript(std::string name)
+{
+    return std::make_unique<Script>(std::move(name));
+}
+
+// Wherever the runner is part of the program, the levels' start-up scripts
+// are scripts that run.
+const bool levelScriptsRun = (LevelScript::SetMaker(&MakeScript), true);
+
+} // namespace
+
 Script::Script(std::string name_)
-    : BackgroundEvent(std::move(name_))
+    : LevelScript(std::move(name_))
 {
 }
 
@@ -60,32 +73,6 @@ void Script::ReleaseEvents()
             event->SetAutoDelete(true);
     }
     events.clear();
-}
-
-void Script::SetText(const std::string& text)
-{
-    lines.clear();
-    std::string line;
-    for (char c : text) {
-        if (c == ';' || c == '\n') {
-            lines.push_back(std::move(line));
-            line.clear();
-        } else if (c != '\r') {
-            line += c;
-        }
-    }
-    lines.push_back(std::move(line));
-}
-
-std::string Script::GetText() const
-{
-    std::string text;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (i != 0)
-            text += '\n';
-        text += lines[i];
-    }
-    return text;
 }
 
 void Script::Start(const std::string& label)

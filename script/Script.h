@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/LevelScript.h"
 #include "script/BackgroundEvent.h"
 #include "script/ScriptCommand.h"
 #include "script/ScriptVar.h"
@@ -17,10 +18,8 @@ template <class T, class C> class SpacialInstance;
 // it queued, or the text ends. Labelled sections pick what one start runs;
 // "(" and ")" open and close blocks ruled by the results that IfVar and Else
 // push.
-class Script : public BackgroundEvent {
+class Script : public LevelScript {
 public:
-    using Instance = SpacialInstance<GraphicalObject, float>;
-
     explicit Script(std::string name);
     // Hands every event still tracked back to the level (auto-delete set).
     ~Script() override;
@@ -28,19 +27,11 @@ public:
     void Run() override;
     std::string GetTypeName() const override { return "ScriptEvent"; }
 
-    // Every ";" becomes a line break; the text is split at line breaks, the
-    // piece behind the last one included even when empty. Carriage returns
-    // are dropped (texts written with CR LF).
-    void SetText(const std::string& text);
-    // The lines joined with "\n" between them.
-    std::string GetText() const;
-    const std::vector<std::string>& GetLines() const { return lines; }
-
     // Resets the run state and selects the section of the label.
     void Start(const std::string& label);
     // The same, on behalf of the placed instance that owns the run (a
     // trigger's instance, or the level's own for its start-up script).
-    void Start(const std::string& label, Instance* owner)
+    void Start(const std::string& label, Instance* owner) override
     {
         ownerInstance = owner;
         Start(label);
@@ -111,7 +102,6 @@ private:
     std::vector<bool> results;
     int skipDepth = 0;
     bool lastResult = true;
-    std::vector<std::string> lines;
     int lineIndex = -1;
     std::string startLabel;
     bool running = false;

@@ -43,8 +43,9 @@ public:
     // Draws the zone for one placement with its upper-left corner at screen
     // (x, y), in debug mode only: a zone type drawn with one sprite tiles it
     // over the zone; any other is drawn as it is.
-    virtual bool RenderInstance(DXGraphicalSurface* target, ZoneInstance* instance, int x, int y,
-        float scaleX, float scaleY, float angle, int clipX, int clipY, int clipWidth, int clipHeight);
+    bool IsZoneType() const override { return true; }
+    bool RenderInstance(DXGraphicalSurface* target, ZoneInstance* instance, int x, int y, float scaleX,
+        float scaleY, float angle, int clipX, int clipY, int clipWidth, int clipHeight) override;
     virtual void OnEnter(Placed* /*placed*/) { }
     virtual void OnEnterOnce(Placed* /*placed*/) { }
     virtual void OnLeaveOnce(Placed* /*placed*/) { }

@@ -20,18 +20,13 @@ public:
     static constexpr int kMapWidth = 51;
     static constexpr int kMapHeight = 44;
 
-    class Instance : public PointInstance {
+    class Instance : public MapCellPointInstance {
     public:
-        Instance() { RegisterMember(&point); }
         static std::string VersionedClassName()
         {
             return std::string("Point_MinimapLocation::PointInstance") + "V0";
         }
         std::string GetVersionedClassName() override { return VersionedClassName(); }
-
-        // The level's reference cell of the world map, which the level
-        // takes when it is entered.
-        PointSerialize<int> point {Point<int>(0, 0)};
     };
 
     explicit Point_MinimapLocation(std::string name)

@@ -69,7 +69,7 @@ public:
         StartScript(placed, "StartScriptOnLeaveOnce", ":OnLeaveOnce");
     }
     void OnLeave(Placed* placed) override { StartScript(placed, "StartScriptOnLeave", ":OnLeave"); }
-    virtual void OnStartup(Placed* placed) { StartScript(placed, "StartScriptOnStartup", ":OnStartup"); }
+    void OnStartup(Placed* placed) override { StartScript(placed, "StartScriptOnStartup", ":OnStartup"); }
     virtual void OnHit(Placed* placed) { StartScript(placed, "StartScriptOnHit", ":OnHit"); }
 
 private:

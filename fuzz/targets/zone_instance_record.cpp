@@ -3,6 +3,7 @@
 #include "fuzz/FuzzWorld.h"
 #include "scene/PayloadFactory.h"
 #include "scene/SceneObjectInstance.h"
+#include "zones/ZonePayloadKinds.h"
 
 #include <cstdlib>
 #include <memory>
@@ -15,6 +16,7 @@
 QUENHOLT_FUZZ_TARGET(zone_instance_record, fuzz::Reports::FileName)
 {
     fuzz::GetFuzzWorld();
+    RegisterZonePayloadKinds();
     std::unique_ptr<SceneObjectInstance> payload;
     const bool read = fuzz::ReadRecordText(input, [&](std::istream& is) {
         std::string key;

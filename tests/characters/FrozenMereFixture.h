@@ -1,10 +1,10 @@
 #pragma once
 
-#include "characters/ArmorReplacement.h"
 #include "characters/PlayerArmorFire.h"
 #include "characters/PlayerArmorIce.h"
 #include "game/Game.h"
 #include "scene/AnimatedSprite.h"
+#include "scene/ArmorReplacement.h"
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"

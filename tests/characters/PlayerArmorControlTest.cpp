@@ -1,9 +1,9 @@
 #include "characters/PlayerArmorControl.h"
 
-#include "characters/ArmorReplacement.h"
 #include "characters/PlayerArmorFire.h"
 #include "characters/PlayerArmorIce.h"
 #include "characters/PlayerTuning.h"
+#include "scene/ArmorReplacement.h"
 #include "scene/Level.h"
 #include "script/BGEvent_ArmorUse.h"
 #include "tests/characters/ArmorTestHost.h"

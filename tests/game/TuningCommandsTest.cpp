@@ -1,4 +1,3 @@
-#include "characters/ArmorReplacement.h"
 #include "characters/CharacterObject.h"
 #include "characters/EventParticleSystem.h"
 #include "characters/LocalParticleSystem.h"
@@ -6,6 +5,7 @@
 #include "engine/config/GamePaths.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
+#include "scene/ArmorReplacement.h"
 #include "script/BGEvent_DialogueManager.h"
 #include "ui/UI_Frame.h"
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "characters/ArmorReplacement.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/ImageHandleManager.h"
 #include "engine/render/RenderPoolManager.h"
 #include "game/Game.h"
 #include "scene/AnimatedSprite.h"
+#include "scene/ArmorReplacement.h"
 #include "scene/CameraBlocker.h"
 #include "scene/CollisionShape.h"
 #include "scene/GameplayObject.h"

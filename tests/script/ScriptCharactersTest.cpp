@@ -163,7 +163,8 @@ TEST_F(ScriptCharacters, FullScreenParticleCellsAreAtLeastOnePixel)
     for (const Case& c : cases) {
         RunToEnd(
             Make("AddFullscreenParticles BG_Sky " + c.gaps + " Still,Looping,Missing 1 2 3 4 5 6 7 8 9"));
-        ParticleSystem* system = sky->GetParticleSystem(sky->GetParticleSystemCount() - 1);
+        auto* system
+            = dynamic_cast<ParticleSystem*>(sky->GetParticleSystem(sky->GetParticleSystemCount() - 1));
         ASSERT_NE(system, nullptr) << c.gaps;
         EXPECT_EQ(system->GetPoolSize(), c.pool) << c.gaps;
         EXPECT_EQ(system->GetSprites().size(), 2u);

@@ -6,6 +6,7 @@
 #include "tools/world/WorldText.h"
 #include "zones/Point_MinimapLocation.h"
 #include "zones/Point_PlayerStart.h"
+#include "zones/ZonePayloadKinds.h"
 #include "zones/Zone_LoadMap.h"
 #include "zones/Zone_NPCSpawner_BoatPlant.h"
 #include "zones/Zone_NPCSpawner_Boss_Cave.h"
@@ -157,6 +158,7 @@ std::string PayloadKey(const std::string& object)
 // class's own defaults (and the name a class gives all its placements).
 std::unique_ptr<SceneObjectInstance> DefaultPayload(const std::string& key)
 {
+    RegisterZonePayloadKinds();
     std::ostringstream record;
     WriteLine(record, SceneObjectInstance::kTagFormat);
     WriteLine(record, int32_t(2));

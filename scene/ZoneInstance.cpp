@@ -1,4 +1,4 @@
-#include "zones/ZoneInstance.h"
+#include "scene/ZoneInstance.h"
 
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"

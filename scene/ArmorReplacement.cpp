@@ -1,4 +1,4 @@
-#include "characters/ArmorReplacement.h"
+#include "scene/ArmorReplacement.h"
 
 #include <algorithm>
 

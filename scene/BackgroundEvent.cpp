@@ -1,4 +1,4 @@
-#include "script/BackgroundEvent.h"
+#include "scene/BackgroundEvent.h"
 
 #include <algorithm>
 #include <utility>
