@@ -195,8 +195,9 @@ TEST(CharacterFactory, EveryKeyMakesItsClassWithTheGivenNameAtTheEnd)
         EXPECT_TRUE(character->IsSkipSerialize());
         EXPECT_EQ(game.liveCharacters.back(), character);
     }
-    // One more: the press makes its blade when it is made.
-    EXPECT_EQ(game.GetCharacterCount(), 83u);
+    // More made with them: the press makes its blade, the boat boss its two
+    // explosion doubles and its 20 planks, an underwater arm its 41 beams.
+    EXPECT_EQ(game.GetCharacterCount(), 83u + 2u + 20u + 41u);
 }
 
 TEST(CharacterFactory, UnknownOrWrongCaseKeysMakeNothing)
