@@ -1,18 +1,42 @@
 #pragma once
 
-#include "characters/CharacterObject.h"
-#include "engine/serial/TypeNames.h"
+#include "bosses/BossFrame.h"
 
 #include <string>
-#include <utility>
+#include <vector>
 
-// Created by its class key with the character's name; it behaves as its base
-// until its own fields and behaviour are written.
-class NPC_MiniBoss_Snow : public CharacterObject {
+class GraphicalObject;
+
+// The Mere's mini-boss: a frost idol that blows cannot reach. Three targets
+// circle its mouth; every blow on a target makes it throw an ice shard at
+// the player, and every broken target costs it one of its three lives. At
+// none it explodes; its removal announces its name and "_State_DIE".
+class NPC_MiniBoss_Snow : public BossCharacter {
 public:
-    explicit NPC_MiniBoss_Snow(std::string name)
-        : CharacterObject(std::move(name))
-    {
-        typeName = TypeNames::NPC_MiniBoss_Snow;
-    }
+    static constexpr int kLife = 3;
+    static constexpr int kTargets = 3;
+    static constexpr float kOrbitRadius = 224.0f;
+    static constexpr Point<float> kMouth {160.0f, 192.0f};
+
+    explicit NPC_MiniBoss_Snow(std::string name);
+    ~NPC_MiniBoss_Snow() override;
+
+    static std::string VersionedClassName() { return std::string("NPC_MiniBoss_Snow") + "V0"; }
+    std::string GetVersionedClassName() override { return VersionedClassName(); }
+    void DeclareSounds() override;
+    void Update(double dt) override;
+    void ResetToStart() override;
+    std::vector<GraphicalObject*> GetRelatedGraphicalObjects() override;
+    // Blows never reach it: only its targets take them.
+    bool IsHitByBox(Rect<int> box, bool flag) override;
+    void ApplyDamage(CharacterObject* attacker, int damage) override;
+
+    // Shows the attack and throws one shard at the player's hurt box.
+    void ThrowProjectile();
+    GraphicalObject* GetAttackSprite() const { return attack; }
+
+private:
+    GraphicalObject* idle = nullptr;
+    GraphicalObject* attack = nullptr;
+    GraphicalObject* dieLook = nullptr;
 };

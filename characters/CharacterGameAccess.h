@@ -6,6 +6,7 @@
 #include <vector>
 
 class BackgroundEvent;
+class Camera;
 class CharacterObject;
 class GraphicalObject;
 class Layer;
@@ -97,6 +98,9 @@ public:
     // The game's gameplay pause (while set the player takes no damage and
     // only the exempt characters update).
     virtual void SetGameplayPaused(bool /*paused*/) { }
+    // The game's camera (a boss's grip makes it travel to the held player),
+    // or null.
+    virtual Camera* GetCamera() { return nullptr; }
 };
 
 CharacterGameAccess* GetCharacterGameAccess();

@@ -198,6 +198,9 @@ public:
     void SetCurrentArmor(int index) { armorState.currentArmor = index; }
     int GetCrossbowFrames() const { return crossbowFrames; }
     const std::vector<CharacterObject*>& GetStruckCharacters() const { return struckCharacters; }
+    // A character the present attack must not strike again (a boss whose
+    // parts share one life).
+    void AddStruckCharacter(CharacterObject* c) { struckCharacters.push_back(c); }
     bool IsAttackFired() const { return attackFired; }
 
     float walkSpeed = PlayerTuning::Current().walkSpeed;
@@ -222,6 +225,14 @@ public:
     bool itemAttraction = false;
     int32_t facing = 1;
     int32_t attackFireFrame = 0;
+
+    // A boss's grip: while held the player reads no input and does not move
+    // by itself, for the boss that holds it places it each frame (and says
+    // so with the placed flag, which the player's next update clears).
+    void SetHeldByBoss(bool value) { heldByBoss = value; }
+    bool IsHeldByBoss() const { return heldByBoss; }
+    void SetPlacedExternally(bool value) { placedExternally = value; }
+    bool IsPlacedExternally() const { return placedExternally; }
 
 private:
     friend class PlayerPoseSet;
@@ -317,6 +328,8 @@ private:
     std::vector<SpacialInstance<GraphicalObject, float>*> secretZones;
     // The player's graphicals made from an armor's animated sprites.
     std::vector<std::pair<AnimatedSprite*, GraphicalObject*>> armorPoses;
+    bool heldByBoss = false;
+    bool placedExternally = false;
 };
 
 // The worn-armor look-ups of the game's player: null when the entry is

@@ -114,9 +114,10 @@ void Player::UpdateWithActions(
     const int attackAtStart = attackKind;
     ApplyRequests(dt);
     const InputActions none;
-    const InputActions& pressed = inputLocked ? none : pressedIn;
-    const InputActions& previous = inputLocked ? none : previousIn;
-    const InputActions& released = inputLocked ? none : releasedIn;
+    const bool ignoreInputs = inputLocked || heldByBoss;
+    const InputActions& pressed = ignoreInputs ? none : pressedIn;
+    const InputActions& previous = ignoreInputs ? none : previousIn;
+    const InputActions& released = ignoreInputs ? none : releasedIn;
 
     PlayerWorld* world = GetPlayerWorld();
     CountFrame(world);
@@ -128,7 +129,10 @@ void Player::UpdateWithActions(
     if (collisions == nullptr)
         return;
     UpdateInvulnerability();
-    MoveByActions(dt, collisions, pressed, previous, released);
+    // Held, the player stays where the boss put it.
+    if (!heldByBoss)
+        MoveByActions(dt, collisions, pressed, previous, released);
+    placedExternally = false;
     UpdateContacts(false);
     FreezeAfterHighFall(stateAtStart);
 

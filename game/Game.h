@@ -610,6 +610,7 @@ private:
             return Point<float>(game.camera.GetX(), game.camera.GetY());
         }
         void SetGameplayPaused(bool paused) override { game.gameplayPaused = paused; }
+        Camera* GetCamera() override { return &game.camera; }
 
     private:
         Game& game;

@@ -1,6 +1,9 @@
+#include "scene/GraphicalObject.h"
+#include "scene/Sprite.h"
 #include "tools/world/ArtAtlas.h"
 #include "tools/world/ArtPainter.h"
 #include "tools/world/ArtRecipe.h"
+#include "tools/world/GameLibraryWriter.h"
 #include "tools/world/WorldText.h"
 
 #include <gtest/gtest.h>
@@ -173,6 +176,30 @@ TEST(ArtGeneratorTest, PrimitivesDrawWhereTheRecipeSays)
         return y;
     };
     EXPECT_LE(std::abs(top(0) - top(sky.GetWidth() - 1)), 1);
+}
+
+TEST(ArtGeneratorTest, AnAnchoredPictureHoldsItsFirstFrameWithThePivotButDrawsOnlyItsAnimation)
+{
+    const ArtBook book = BookOf("object Arm 16 64\n  image a.png\n  frames 2 100\n  anchor 8 -65\n"
+                                "  rect 6 0 4 64 #FFFFFF\nobject Plain 8 8\n  image a.png\n  fill #FFFFFF\n");
+    ASSERT_TRUE(book.objects[0].anchored);
+    EXPECT_FALSE(book.objects[1].anchored);
+    const ArtAtlas atlas = ArtAtlas::Layout(book);
+    const GameLibraryWriter library(book, atlas, {});
+    GraphicalObject* arm = library.FindObject("Arm");
+    ASSERT_NE(arm, nullptr);
+    ASSERT_EQ(arm->GetSpriteInstanceCount(), 1);
+    Sprite* first = arm->GetFirstSprite();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetPoint(), Point<int>(8, -65));
+    EXPECT_EQ(arm->GetDrawEntryCount(), 1) << "the pivot's instance is not drawn";
+    EXPECT_EQ(library.FindObject("Plain")->GetSpriteInstanceCount(), 0);
+    try {
+        BookOf("object A 4 4\n  image a.png\n  anchor 1\n");
+        ADD_FAILURE() << "accepted";
+    } catch (const WorldError& e) {
+        EXPECT_NE(std::string(e.what()).find("test.txt:3:"), std::string::npos) << e.what();
+    }
 }
 
 TEST(ArtGeneratorTest, BadRecipesNameTheirFileAndLine)

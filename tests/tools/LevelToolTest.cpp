@@ -50,14 +50,21 @@ TEST(LevelToolTest, TheSoundDescriptionPasses)
     const std::string pair = "place Zone_NPCSpawner_Chained_Skull chain 3 2 1x1\n"
                              "place Zone_NPCSpawner_Chained_Skull chain 6 2 1x1\n";
     EXPECT_EQ(FaultsOf(Level(pair)), std::vector<std::string>());
+    // Markers a boss finds by name share it: triggers of one name.
+    const std::string markers = "trigger m 3 2 2x1 {\n:OnStartup\n}\ntrigger m 6 2 2x1 {\n:OnStartup\n}\n";
+    EXPECT_EQ(FaultsOf(Level(markers)), std::vector<std::string>());
+    // A name shared by a marker and something else is still a clash.
+    const std::vector<std::string> clash = FaultsOf(Level(markers + "place Zone_Save m 9 2 1x3 dir=Right\n"));
+    ASSERT_EQ(clash.size(), 2u);
+    EXPECT_NE(clash[0].find("the name \"m\" is already used on line 24"), std::string::npos) << clash[0];
     // Killing mechanisms of one name form a group, of two or more.
     const std::string group = "place Zone_NPCSpawner_Killing_Mechanism press 3 2 1x1\n"
                               "place Zone_NPCSpawner_Killing_Mechanism press 6 2 1x1\n"
                               "place Zone_NPCSpawner_Killing_Mechanism press 9 2 1x1\n";
     EXPECT_EQ(FaultsOf(Level(group)), std::vector<std::string>());
-    // Markers (triggers without a script) that a boss finds together share one.
-    const std::string markers = "trigger cell 3 2 1x1 {\n}\ntrigger cell 6 2 1x1 {\n}\n";
-    EXPECT_EQ(FaultsOf(Level(markers)), std::vector<std::string>());
+    // Markers without a script share one too.
+    const std::string emptyMarkers = "trigger cell 3 2 1x1 {\n}\ntrigger cell 6 2 1x1 {\n}\n";
+    EXPECT_EQ(FaultsOf(Level(emptyMarkers)), std::vector<std::string>());
     // Holders share their name: a boss finds its spawn places by it.
     const std::string places = "place ZoneHolder spawnzone 3 4\nplace ZoneHolder spawnzone 5 4\n"
                                "place ZoneHolder spawnzone 7 4\n";
@@ -93,9 +100,6 @@ TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
             "t.lvd:25: the name \"c\" is already used on line 24"},
         {Level("place Zone_NPCSpawner_Killing_Mechanism c 3 2\nplace Zone_NPCSpawner_Chained_Skull c 5 2\n"),
             "t.lvd:25: the name \"c\" is already used on line 24"},
-        // A marker's name is shared with markers only.
-        {Level("trigger m 3 2 1x1 {\n}\ntrigger m 6 2 1x1 {\n:OnEnter\nStopMusic 1\n}\n"),
-            "t.lvd:26: the name \"m\" is already used on line 24"},
         // A holder shares its name only with holders.
         {Level("place ZoneHolder start 3 4\n"), "t.lvd:24: the name \"start\" is already used on line 21"},
         {Level("place Zone_NPCSpawner_Chained_Skull start 3 2\n"),

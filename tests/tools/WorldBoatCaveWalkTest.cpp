@@ -158,10 +158,10 @@ TEST_F(WorldBoatCaveWalk, FromTheDockUpTheGangwayAcrossTheDeckAndThroughItsArena
     ASSERT_TRUE(WaitUntil([&] { return SaveVar("done_b01") == "1"; }, 10));
     EXPECT_TRUE(WaitUntil([&] { return Shows("gate_out_b01", "Gate_Open"); }, 10));
     EXPECT_TRUE(Shows("gate_in_b01", "Gate_Open"));
-    // Into the alcove: the rank reward; on to the level's far west end.
+    // Into the alcove: the rank reward; on through the west exit to the Bow.
     const int rank = ThePlayer().GetAttackRank();
     ASSERT_TRUE(WalkTo(0.0f, 600));
-    EXPECT_LT(X(), kTile);
+    EXPECT_TRUE(WaitUntil([&] { return LevelName() == "boat_02.lvl"; }, 10)) << "out by the west exit";
     EXPECT_EQ(ThePlayer().GetAttackRank(), rank + 1);
     EXPECT_EQ(SaveVar("got_27_b01"), "1");
     EXPECT_EQ(output.find("Script Error"), std::string::npos) << output;

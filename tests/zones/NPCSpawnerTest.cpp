@@ -68,9 +68,22 @@ const Kind kKinds[] = {
     {"Zone_NPCSpawner_Boss_Cave", {288, 288}, {"NPC_Boss_Cave"}},
     {"Zone_NPCSpawner_Boss_Final", {32, 32}, {"NPC_Boss_Final"}},
     {"Zone_NPCSpawner_Boss_Ultimate", {32, 32}, {"NPC_Boss_Ultimate"}},
-    {"Zone_NPCSpawner_Boss_Boat", {544, 416}, {"NPC_Boss_Boat"}},
+    // The boat boss makes its two explosion doubles and its 20 planks first.
+    {"Zone_NPCSpawner_Boss_Boat", {544, 416},
+        [] {
+            std::vector<std::string> made(2, "CharacterObject");
+            made.insert(made.end(), 20, "Projectile_Boss_Boat");
+            made.push_back("NPC_Boss_Boat");
+            return made;
+        }()},
     {"Zone_NPCSpawner_Boss2_Bibli", {32, 32}, {"NPC_Boss2_Bibli"}},
-    {"Zone_NPCSpawner_Boss2_Boat", {32, 32}, {"NPC_Boss2_Boat"}},
+    // The second boat boss's spawner gives it its 60 spheres.
+    {"Zone_NPCSpawner_Boss2_Boat", {32, 32},
+        [] {
+            std::vector<std::string> made(1, "NPC_Boss2_Boat");
+            made.insert(made.end(), 60, "Projectile_Boss2_Boat");
+            return made;
+        }()},
     {"Zone_NPCSpawner_Boss2_Cave", {32, 32}, {"NPC_Boss2_Cave"}},
     {"Zone_NPCSpawner_Boss2_Garden", {32, 32}, {"NPC_Boss2_Garden"}},
     {"Zone_NPCSpawner_Boss2_Snow", {32, 32}, {"NPC_Boss2_Snow"}},

@@ -182,6 +182,11 @@ void ArtBook::ReadText(const std::string& text, const std::string& fileName)
             if (w.size() > 6)
                 box.frame = integer(6);
             current->boxes.push_back(box);
+        } else if (key == "anchor") {
+            need(2);
+            current->anchored = true;
+            current->anchorX = integer(1);
+            current->anchorY = integer(2);
         } else if (key == "frame") {
             need(1);
             frame = integer(1);

@@ -37,6 +37,12 @@ struct ArtObject {
     // for a plain graphical object.
     std::string recordClass;
     std::vector<ArtBox> boxes;
+    // "anchor X Y": the object also holds a sprite instance of its first
+    // frame whose reference point is (X, Y) (a pivot that code reads; the
+    // instance is not drawn).
+    bool anchored = false;
+    int anchorX = 0;
+    int anchorY = 0;
     std::vector<ArtStep> steps;
     std::string file; // recipe it came from
     int line = 0;

@@ -167,6 +167,10 @@ GameLibraryWriter::GameLibraryWriter(
         object->SetSize(o.width, o.height, true);
         object->AddAnimatedInstance(animation.get(), 0, 0);
         object->AddGenericSpriteIndex(animation.get(), 0);
+        if (o.anchored && !frames.empty()) {
+            frames.front()->SetPoint(Point<int>(o.anchorX, o.anchorY));
+            object->AddSpriteInstance(frames.front(), 0, 0);
+        }
         for (size_t i = 0; i < o.boxes.size(); ++i) {
             const ArtBox& b = o.boxes[i];
             auto box = std::make_unique<CollisionBox<int>>(b.x0, b.y0, b.x1, b.y1, b.type);

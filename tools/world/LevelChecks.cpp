@@ -119,17 +119,14 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
             [&](const LevelPlacement& q) { return q.name == p.name && q.object == p.object; });
         const bool chainedPair = p.object == "Zone_NPCSpawner_Chained_Skull" && sharing == 2;
         const bool mechanismGroup = p.object == "Zone_NPCSpawner_Killing_Mechanism" && sharing >= 2;
-        // Markers (triggers without a script) that a boss finds all together
-        // by their name share it, as holders do: a boss finds its spawn
-        // places by their name.
-        const bool sharedMarker = IsMarker(p) && names.count(p.name)
-            && std::all_of(level.placements.begin(), level.placements.end(),
-                [&](const LevelPlacement& q) { return q.name != p.name || IsMarker(q); });
-        const bool holders = p.object == "ZoneHolder" && names.count(p.name)
-            && std::all_of(level.placements.begin(), level.placements.end(),
-                [&](const LevelPlacement& q) { return q.name != p.name || q.object == "ZoneHolder"; });
-        if (!p.name.empty() && names.count(p.name) && !chainedPair && !mechanismGroup && !sharedMarker
-            && !holders)
+        // Markers that a boss finds by name (its landing points, its imps'
+        // platforms) are several places of one name: holders or triggers,
+        // all of the same object.
+        const bool markerGroup = (p.object == "ZoneHolder" || p.kind == "trigger") && names.count(p.name)
+            && std::all_of(level.placements.begin(), level.placements.end(), [&](const LevelPlacement& q) {
+                   return q.name != p.name || (q.object == p.object && q.kind == p.kind);
+               });
+        if (!p.name.empty() && names.count(p.name) && !chainedPair && !mechanismGroup && !markerGroup)
             fault(p.line,
                 "the name \"" + p.name + "\" is already used on line " + std::to_string(names[p.name]));
         else if (!p.name.empty())
