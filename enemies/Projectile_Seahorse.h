@@ -1,18 +1,32 @@
 #pragma once
 
 #include "characters/CharacterObject.h"
-#include "engine/serial/TypeNames.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
-#include <utility>
 
-// Created by its class key with the character's name; it behaves as its base
-// until its own fields and behaviour are written.
+class GraphicalObject;
+
+// The seahorse's shot: it flies in a straight line, hurts the player on
+// contact (and flies on), and ends on a wall of "Collisions", when hit, or
+// after 66 updates.
 class Projectile_Seahorse : public CharacterObject {
 public:
-    explicit Projectile_Seahorse(std::string name)
-        : CharacterObject(std::move(name))
-    {
-        typeName = TypeNames::Projectile_Seahorse;
-    }
+    static constexpr int kLifetime = 66;
+
+    explicit Projectile_Seahorse(std::string name);
+    ~Projectile_Seahorse() override;
+
+    void Update(double dt) override;
+    Point<int> GetSize() const override;
+    // Any hit ends it.
+    void ReceiveHit(CharacterObject* attacker, int kind, float amount) override;
+    void ApplyDamage(CharacterObject* attacker, int damage) override;
+
+    int GetLifetime() const { return lifetime; }
+
+private:
+    std::unique_ptr<GraphicalObject> idle;
+    int32_t lifetime = kLifetime;
 };

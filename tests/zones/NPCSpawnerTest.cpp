@@ -8,6 +8,8 @@
 #include "zones/Zone_NPCSpawner_FloatingSkull.h"
 #include "zones/Zone_NPCSpawner_JellyFish.h"
 
+#include "engine/platform/Random.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -196,10 +198,15 @@ TEST_F(NPCSpawnerZones, SkullAndJellyfishCountsAndKinds)
     jellyfish.SpawnCount.value = 3;
     jellyfish.SetSize(Point<int>(65, 33));
     jellyfish.SetOffset(Point<int>(1, 2));
-    jellyfish.Spawn(100, 200, &level);
+    {
+        // Per jellyfish: its start delay, then the two draws of its first
+        // point, to which it jumps from the centre of R (100, 233, 165, 200).
+        const platform::ScopedRandomValues draws({0, 0, 0, 0, 0, 0, 0, 10, 5});
+        jellyfish.Spawn(100, 200, &level);
+    }
     ASSERT_EQ(game.GetCharacterCount(), 3u);
-    // The centre of R (100, 233, 165, 200), truncated, plus the offset.
-    EXPECT_EQ(game.GetCharacter(2)->GetPosition(), Point<float>(133.0f, 218.0f));
+    EXPECT_EQ(game.GetCharacter(0)->GetPosition(), Point<float>(100.0f, 200.0f));
+    EXPECT_EQ(game.GetCharacter(2)->GetPosition(), Point<float>(110.0f, 205.0f));
 }
 
 TEST_F(NPCSpawnerZones, CaveHeadsAndTheirManagerNumberThemselvesInAnyOrder)
