@@ -64,10 +64,10 @@ const char* const kString = "Projectile_Boss_Garden_String";
 enum Sound { kMove = 2, kProje = 3, kProje2 = 4 };
 
 // The soul's target mark and the point it first flies to.
-void AimSoul(Projectile_SadSoul& /*soul*/, Point<int> /*target*/)
+void AimSoul(Projectile_SadSoul& soul, Point<int> target)
 {
-    // The soul class does not take a target yet: it flies from where it is
-    // made.
+    soul.SetGraphicalTarget();
+    soul.SetApproachPoint(target);
 }
 
 int FloorTo32(float v)

@@ -1,4 +1,5 @@
 #include "bosses/NPC_Boss2_Bibli.h"
+#include "bosses/NPC_Boss2_Garden.h"
 #include "bosses/NPC_Boss_Bibli.h"
 #include "bosses/NPC_MiniBoss_Bibli.h"
 #include "script/NPC_Script.h"
@@ -8,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-// The world's library arenas as the game loads them: each fight's boss
+// The world's library and garden arenas as the game loads them: each fight's boss
 // stands under the name its arena script commands, with what it needs
 // around it, and a fight already won finds its boss disabled.
 namespace {
@@ -22,7 +23,9 @@ protected:
     }
     void TearDown() override
     {
-        for (const char* name : {"done_l01", "done_l02", "done_l03"})
+        NPC_Boss2_Garden::SpawnPoints().clear();
+        NPC_Boss2_Garden::SkullGroups().clear();
+        for (const char* name : {"done_l01", "done_l02", "done_l03", "done_g01", "done_g02", "done_g03"})
             if (Game::FindSaveVar(name) != nullptr)
                 game.DeleteSaveVar(name);
         BossArena::TearDown();
@@ -40,6 +43,9 @@ TEST_F(LibraryWorld, EachArenaHoldsItsBossUnderTheNameItsScriptUsesAndAWonFightF
         {"bibli_01.lvl", "miniboss_bibli", "done_l01", "NPC_MiniBoss_BibliV0"},
         {"bibli_02.lvl", "boss_bibli", "done_l02", "NPC_Boss_BibliV0"},
         {"bibli_03.lvl", "bibli2", "done_l03", "NPC_Boss2_BibliV0"},
+        {"garden_01.lvl", "miniboss_garden", "done_g01", "NPC_MiniBoss_GardenV0"},
+        {"garden_02.lvl", "boss_garden", "done_g02", "NPC_Boss_GardenV0"},
+        {"garden_03.lvl", "boss_garden2", "done_g03", "NPC_Boss2_GardenV0"},
     };
     for (const auto& a : arenas) {
         SCOPED_TRACE(a.level);
@@ -59,6 +65,18 @@ TEST_F(LibraryWorld, EachArenaHoldsItsBossUnderTheNameItsScriptUsesAndAWonFightF
         ASSERT_NE(boss, nullptr);
         EXPECT_FALSE(boss->IsEnabled()) << "the arena's start-up disables a beaten boss";
     }
+}
+
+TEST_F(LibraryWorld, TheOrchardsGhostFindsItsFourPlacesAndLaysItsLavaOutOfView)
+{
+    Load("garden_03.lvl");
+    ASSERT_NE(Named("boss_garden2"), nullptr);
+    EXPECT_EQ(NPC_Boss2_Garden::SpawnPoints().size(), 4u);
+    CharacterObject* mark = Named("lava_max");
+    ASSERT_NE(mark, nullptr);
+    // The row waits below the pit's floor, and "hide" sends it lower still.
+    EXPECT_EQ(CountOf("Projectile_Boss2_Bibli_LavaV0"), 32);
+    EXPECT_LT(mark->GetPosition().y - 416.0f + 32.0f, 32.0f);
 }
 
 TEST_F(LibraryWorld, TheVaultsGuardianAreasAreTheFourMarkersAndItsLavaRisesIntoTheHall)
