@@ -29,6 +29,8 @@ protected:
               "trigger  attack_green 3 11 2x1 {\n}\n");
         boss = NamedAs<NPC_Boss2_Cave>("boss_cave2");
         ASSERT_NE(boss, nullptr);
+        // The red beam hurts and knocks back: the player stays unhurt.
+        game.godMode = true;
     }
     int Occupied()
     {
@@ -46,6 +48,24 @@ protected:
     {
         return PassUntil([&] { return boss->GetState() == state; }, limit);
     }
+    // The same, with the player held under the markers: the red beam
+    // knocks the player back, and the plants rise over where it stands.
+    int UntilStateUnderTheMarkers(int state, int limit = 400)
+    {
+        spot = ThePlayer().GetPosition();
+        return PassUntil(
+            [&] {
+                ThePlayer().SetPosition(spot);
+                return boss->GetState() == state;
+            },
+            limit);
+    }
+    void PassUnderTheMarkers()
+    {
+        ThePlayer().SetPosition(spot);
+        Pass();
+    }
+    Point<float> spot;
     // The plant at the top of a column raised on a marker.
     Projectile_Boss2_Cave* RaisedPlant()
     {
@@ -105,13 +125,13 @@ TEST_F(Boss2Cave, GreenRaisesThreePlantsThirtyFramesApartAndColumnsGrowToSixteen
     EnterPit();
     Pass();
     Send("boss_cave2", "start");
-    ASSERT_GT(UntilState(NPC_Boss2_Cave::kGreen), 0);
+    ASSERT_GT(UntilStateUnderTheMarkers(NPC_Boss2_Cave::kGreen), 0);
     // The first on the first green frame, then 30 and 60 frames later.
     EXPECT_EQ(Occupied(), 1);
     std::vector<int> raisedAt;
     for (int frame = 1; frame <= 70; ++frame) {
         const int before = Occupied();
-        Pass();
+        PassUnderTheMarkers();
         if (Occupied() > before)
             raisedAt.push_back(frame);
     }
@@ -135,7 +155,7 @@ TEST_F(Boss2Cave, IceFreezesAColumnFromTheNeighbourAndABlowShattersItBackIntoThe
     EnterPit();
     Pass();
     Send("boss_cave2", "start");
-    ASSERT_GT(UntilState(NPC_Boss2_Cave::kGreen), 0);
+    ASSERT_GT(UntilStateUnderTheMarkers(NPC_Boss2_Cave::kGreen), 0);
     Projectile_Boss2_Cave* top = RaisedPlant();
     ASSERT_NE(top, nullptr);
     ASSERT_GT(PassUntil([&] { return ColumnLength(top) >= 4; }, 300), 0);

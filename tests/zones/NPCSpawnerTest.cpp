@@ -68,14 +68,9 @@ const Kind kKinds[] = {
     {"Zone_NPCSpawner_Boss_Cave", {288, 288}, {"NPC_Boss_Cave"}},
     {"Zone_NPCSpawner_Boss_Final", {32, 32}, {"NPC_Boss_Final"}},
     {"Zone_NPCSpawner_Boss_Ultimate", {32, 32}, {"NPC_Boss_Ultimate"}},
-    // The boat boss makes its two explosion doubles and its 20 planks first.
-    {"Zone_NPCSpawner_Boss_Boat", {544, 416},
-        [] {
-            std::vector<std::string> made(2, "CharacterObject");
-            made.insert(made.end(), 20, "Projectile_Boss_Boat");
-            made.push_back("NPC_Boss_Boat");
-            return made;
-        }()},
+    // The boat boss makes its two explosion doubles first (its 20 planks wait
+    // disabled in its pool).
+    {"Zone_NPCSpawner_Boss_Boat", {544, 416}, {"CharacterObject", "CharacterObject", "NPC_Boss_Boat"}},
     {"Zone_NPCSpawner_Boss2_Bibli", {32, 32}, {"NPC_Boss2_Bibli"}},
     // The second boat boss's spawner gives it its 60 spheres.
     {"Zone_NPCSpawner_Boss2_Boat", {32, 32},
