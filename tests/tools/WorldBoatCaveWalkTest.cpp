@@ -39,10 +39,7 @@ protected:
         WorldFolderTest::SetUp();
         if (IsSkipped())
             return;
-        ASSERT_TRUE(StartAsTheProgramDoes(game));
-        SetUserPath(folder.string() + "/");
-        game.currentSaveSlot = 0;
-        game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
+        ASSERT_TRUE(StartPlaying(game));
     }
     void TearDown() override
     {

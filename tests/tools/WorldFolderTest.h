@@ -1,10 +1,12 @@
 #pragma once
 
+#include "engine/config/GamePaths.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/render/PostChain.h"
 #include "engine/render/ShaderEffect_PostProcess.h"
 #include "engine/serial/ReaderContext.h"
 #include "game/Game.h"
+#include "scene/MapModel.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +92,19 @@ protected:
         RunSettings(game);
         GiveScreenEffects(game);
         game.frameDelay = 0;
+        return true;
+    }
+
+    // As a new game plays it: started as the program does, saves in slot 0
+    // of the scratch folder, with the minimap model a save writes from. The
+    // fixture's TearDown gives the user path back with SetUserPath("").
+    bool StartPlaying(Game& game)
+    {
+        if (!StartAsTheProgramDoes(game))
+            return false;
+        SetUserPath(folder.string() + "/");
+        game.currentSaveSlot = 0;
+        game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
         return true;
     }
 
