@@ -9,6 +9,20 @@ namespace platform {
 int64_t QueryPerformanceCounter();
 int64_t QueryPerformanceFrequency();
 
+// While it lives, the performance counter stands still and moves only by
+// Advance: a recorded run steps the game's clocks by exactly one frame per
+// pass, faster than real time and the same at every replay. Scopes do not
+// nest.
+class ScopedManualClock {
+public:
+    ScopedManualClock();
+    ~ScopedManualClock();
+    ScopedManualClock(const ScopedManualClock&) = delete;
+    ScopedManualClock& operator=(const ScopedManualClock&) = delete;
+
+    void Advance(double milliseconds);
+};
+
 // The local calendar time now.
 std::tm LocalTime();
 

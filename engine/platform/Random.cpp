@@ -89,4 +89,24 @@ size_t ScopedRandomValues::Remaining() const
     return source.given.size();
 }
 
+struct ScopedRandomSeed::Saved {
+    std::optional<std::mt19937> seeded;
+};
+
+ScopedRandomSeed::ScopedRandomSeed(uint32_t seed)
+    : saved(std::make_unique<Saved>())
+{
+    RandomSource& source = Source();
+    std::lock_guard lock(source.mutex);
+    saved->seeded = source.seeded;
+    source.seeded.emplace(seed);
+}
+
+ScopedRandomSeed::~ScopedRandomSeed()
+{
+    RandomSource& source = Source();
+    std::lock_guard lock(source.mutex);
+    source.seeded = saved->seeded;
+}
+
 } // namespace platform

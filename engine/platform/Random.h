@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -28,6 +29,22 @@ public:
 
     // Values not yet handed out.
     size_t Remaining() const;
+};
+
+// While it lives, Random32 draws from a generator seeded with this seed
+// (after any ScopedRandomValues left): a recorded run meets the same chances
+// at every replay, whatever ran in the process before it. The source as it
+// was comes back at the end of the scope.
+class ScopedRandomSeed {
+public:
+    explicit ScopedRandomSeed(uint32_t seed);
+    ~ScopedRandomSeed();
+    ScopedRandomSeed(const ScopedRandomSeed&) = delete;
+    ScopedRandomSeed& operator=(const ScopedRandomSeed&) = delete;
+
+private:
+    struct Saved;
+    std::unique_ptr<Saved> saved;
 };
 
 } // namespace platform

@@ -1,0 +1,17 @@
+#include "tools/run/RunLegs.h"
+
+const std::vector<NamedLeg>& WholeRunLegs()
+{
+    static const std::vector<NamedLeg> legs = {
+        {"title", RunTitle},
+        {"cemetery", RunCemetery},
+        {"cave", RunCave},
+        {"boat", RunBoat},
+        {"underwater", RunUnderwater},
+        {"library", RunLibrary},
+        {"snow", RunSnow},
+        {"garden", RunGarden},
+        {"finale", RunFinale},
+    };
+    return legs;
+}

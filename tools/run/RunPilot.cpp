@@ -1,0 +1,222 @@
+#include "tools/run/RunPilot.h"
+
+#include "characters/Player.h"
+#include "engine/platform/InputBridge.h"
+#include "engine/platform/KeyCodes.h"
+#include "game/Game.h"
+#include "game/GameLoopAccess.h"
+#include "game/TeleportMap.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "script/ScriptVar.h"
+#include "zones/Zone_Teleport.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace {
+
+constexpr float kTile = 32.0f;
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+} // namespace
+
+RunPilot::RunPilot(Game& owner, GameLoopAccess& loop, platform::InputBridge& input)
+    : game(owner)
+    , access(loop)
+    , bridge(input)
+{
+}
+
+void RunPilot::Press(const Keys& keys)
+{
+    // Key events for what changed since the last pass, as the window's
+    // event pump sends them.
+    auto send = [&](int32_t code, bool down) {
+        platform::InputEvent event;
+        event.type = down ? platform::InputEvent::Type::KeyDown : platform::InputEvent::Type::KeyUp;
+        event.code = platform::SdlScancodeFromPc(code);
+        event.pcCode = code;
+        bridge.Push(event);
+    };
+    for (int32_t code : held)
+        if (!keys.contains(code))
+            send(code, false);
+    for (int32_t code : keys)
+        if (!held.contains(code))
+            send(code, true);
+    held = keys;
+}
+
+void RunPilot::Pass(const Keys& keys)
+{
+    Press(keys);
+    recording.push_back(keys);
+    clock.Advance(kPassMilliseconds);
+    access.Update();
+    access.RenderLevel();
+    access.RenderUI();
+}
+
+void RunPilot::Hold(const Keys& keys, int passes)
+{
+    for (int i = 0; i < passes; ++i)
+        Pass(keys);
+}
+
+void RunPilot::Tap(int32_t key)
+{
+    Pass({key});
+    Pass();
+}
+
+Player* RunPilot::ThePlayer() const
+{
+    return game.GetPlayer();
+}
+
+float RunPilot::X() const
+{
+    return game.GetPlayer() != nullptr ? game.GetPlayer()->GetPosition().x : 0.0f;
+}
+
+float RunPilot::Y() const
+{
+    return game.GetPlayer() != nullptr ? game.GetPlayer()->GetPosition().y : 0.0f;
+}
+
+std::string RunPilot::LevelName() const
+{
+    return game.GetCurrentLevel() != nullptr ? game.GetCurrentLevel()->GetName() : std::string();
+}
+
+std::string RunPilot::SaveVar(const std::string& name) const
+{
+    ScriptVar* var = Game::FindSaveVar(name);
+    return var != nullptr ? var->GetValue() : std::string();
+}
+
+bool RunPilot::DialogueShown() const
+{
+    return !game.uiFrames.empty() && game.uiFrames[0]->IsVisible();
+}
+
+bool RunPilot::MapOpen() const
+{
+    return game.menuFlag && game.uiState == 4 && game.teleportMap.mapMode == 0;
+}
+
+bool RunPilot::WaitUntil(const std::function<bool()>& done, int limit)
+{
+    for (int pass = 0; pass < limit; ++pass) {
+        if (done())
+            return true;
+        Keys keys;
+        // Every other pass, so that each press is a fresh one.
+        if (pass % 2 == 1 && DialogueShown())
+            keys.insert(Attack);
+        else if (pass % 2 == 1 && MapOpen())
+            keys.insert(Map);
+        Pass(keys);
+    }
+    return done();
+}
+
+bool RunPilot::WalkTo(float x, int limit)
+{
+    const std::string level = LevelName();
+    float last = X();
+    int stuck = 0;
+    int jump = 0;
+    for (int pass = 0; pass < limit; ++pass) {
+        if (LevelName() != level)
+            return true;
+        if (DialogueShown() || MapOpen()) {
+            Keys keys;
+            if (pass % 2 == 0)
+                keys.insert(DialogueShown() ? Attack : Map);
+            Pass(keys);
+            continue;
+        }
+        if (std::abs(X() - x) < kTile / 2) {
+            Pass();
+            return true;
+        }
+        Keys keys {x > X() ? Right : Left};
+        stuck = std::abs(X() - last) < 0.5f ? stuck + 1 : 0;
+        last = X();
+        if (stuck > 6 && jump == 0)
+            jump = 12;
+        if (jump > 0) {
+            --jump;
+            if (jump > 2)
+                keys.insert(Jump);
+        }
+        Pass(keys);
+    }
+    return Fail("could not walk to x " + std::to_string(x) + " in " + level + " (stopped at "
+        + std::to_string(X()) + ", " + std::to_string(Y()) + ")");
+}
+
+bool RunPilot::WalkOut(float x, const std::string& nextLevel, int limit)
+{
+    const std::string wanted = Lower(nextLevel);
+    if (!WalkTo(x, limit))
+        return false;
+    if (!WaitUntil([&] { return LevelName() == wanted; }, 30))
+        return Fail("walked to x " + std::to_string(x) + " but did not arrive in " + wanted + " (in "
+            + LevelName() + ")");
+    return true;
+}
+
+bool RunPilot::TeleportTo(const std::string& hubLevel)
+{
+    const std::string wanted = Lower(hubLevel);
+    if (LevelName() == wanted)
+        return true;
+    Level* level = game.GetCurrentLevel();
+    Layer* collisions = level != nullptr ? level->GetLayer(Level::kScene, "Collisions") : nullptr;
+    float zoneX = -1.0f;
+    for (size_t i = 0; collisions != nullptr && i < collisions->GetInstanceCount(); ++i) {
+        Layer::Instance* placed = collisions->GetInstance(i);
+        if (auto* zone = dynamic_cast<Zone_Teleport::Instance*>(placed->GetPayload()))
+            zoneX = placed->GetPosition().x + static_cast<float>(zone->GetSize().x) / 2.0f;
+    }
+    if (zoneX < 0.0f)
+        return Fail("no teleporter in " + LevelName() + " to go to " + wanted);
+    if (!WalkTo(zoneX))
+        return false;
+    // The use key opens the menu; the cursor then steps right to the hub.
+    Pass();
+    Pass({Attack});
+    if (!WaitUntil([&] { return game.uiState == 4 && game.teleportMap.mapMode == 1; }, 60))
+        return Fail("the teleport menu did not open in " + LevelName());
+    Pass();
+    for (size_t step = 0; step <= game.teleports.size() + 1; ++step) {
+        const auto listed = TeleportMap::ListTeleporters(game.teleports);
+        const int cursor = game.teleportMap.cursor;
+        if (cursor >= 0 && static_cast<size_t>(cursor) < listed.size()
+            && Lower(listed[static_cast<size_t>(cursor)]->levelFile) == wanted) {
+            Pass({Jump});
+            Pass();
+            if (!WaitUntil([&] { return LevelName() == wanted && game.GetPlayer() != nullptr; }, 120))
+                return Fail("the teleport to " + wanted + " did not arrive");
+            return true;
+        }
+        Tap(Right);
+    }
+    return Fail(wanted + " is not among the known teleporters");
+}
+
+bool RunPilot::Fail(const std::string& why)
+{
+    if (failure.empty())
+        failure = "frame " + std::to_string(Frame()) + ": " + why;
+    return false;
+}
