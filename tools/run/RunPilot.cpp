@@ -8,6 +8,7 @@
 #include "game/TeleportMap.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "script/BackgroundEvent.h"
 #include "script/ScriptVar.h"
 #include "zones/Zone_Teleport.h"
 
@@ -107,6 +108,14 @@ bool RunPilot::DialogueShown() const
     return !game.uiFrames.empty() && game.uiFrames[0]->IsVisible();
 }
 
+bool RunPilot::HintShown() const
+{
+    // The help a teleporter shows while the player stands in it: the use
+    // key that would read it on opens the teleport menu instead.
+    BackgroundEvent* dialogue = BackgroundEvent::FindByTypeName("BGEvent_DialogueManager");
+    return dialogue != nullptr && dialogue->GetName() == "BGEvent_DialogShowHint_Teleport";
+}
+
 bool RunPilot::MapOpen() const
 {
     return game.menuFlag && game.uiState == 4 && game.teleportMap.mapMode == 0;
@@ -119,7 +128,7 @@ bool RunPilot::WaitUntil(const std::function<bool()>& done, int limit)
             return true;
         Keys keys;
         // Every other pass, so that each press is a fresh one.
-        if (pass % 2 == 1 && DialogueShown())
+        if (pass % 2 == 1 && DialogueShown() && !HintShown())
             keys.insert(Attack);
         else if (pass % 2 == 1 && MapOpen())
             keys.insert(Map);
@@ -137,7 +146,7 @@ bool RunPilot::WalkTo(float x, int limit)
     for (int pass = 0; pass < limit; ++pass) {
         if (LevelName() != level)
             return true;
-        if (DialogueShown() || MapOpen()) {
+        if ((DialogueShown() && !HintShown()) || MapOpen()) {
             Keys keys;
             if (pass % 2 == 0)
                 keys.insert(DialogueShown() ? Attack : Map);
