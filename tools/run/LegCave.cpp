@@ -3,13 +3,12 @@
 #include "bosses/NPC_MiniBoss_Cave.h"
 #include "characters/Player.h"
 #include "game/Game.h"
-#include "scene/GraphicalObject.h"
 #include "script/BackgroundEvent.h"
 #include "tools/run/RunLegs.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
+#include <utility>
 
 // The cave: from the Well Head down its shaft to the Well Bottom (its
 // teleporter), east through the Drowned Tunnels (the lever, the lantern
@@ -23,12 +22,6 @@ constexpr float kTile = 32.0f;
 float Tiles(float tiles)
 {
     return tiles * kTile;
-}
-
-void Trace(RunPilot& pilot, const std::string& what)
-{
-    std::fprintf(stderr, "[cave %d] %s x=%.0f y=%.0f %s\n", pilot.Frame(), pilot.LevelName().c_str(), pilot.X(),
-        pilot.Y(), what.c_str());
 }
 
 template <class T> T* Named(RunPilot& pilot, const std::string& name)
@@ -50,8 +43,8 @@ void JumpToward(RunPilot& pilot, float x, bool twice, int passes = 24, int strai
     }
 }
 
-// Blows of the scythe facing the way given: a turn, then the attack key
-// pressed afresh every other pass.
+// Blows of the scythe facing the way given: a turn when needed, then the
+// attack key pressed afresh every other pair of passes.
 void Swing(RunPilot& pilot, int facing, int passes)
 {
     const int32_t turn = facing > 0 ? RunPilot::Right : RunPilot::Left;
@@ -65,7 +58,8 @@ void Swing(RunPilot& pilot, int facing, int passes)
 bool WaitCutScene(RunPilot& pilot)
 {
     pilot.Hold({}, 2);
-    if (!pilot.WaitUntil([] { return BackgroundEvent::FindByTypeName("BGEvent_PickupCinematic") == nullptr; }, 900))
+    if (!pilot.WaitUntil(
+            [] { return BackgroundEvent::FindByTypeName("BGEvent_PickupCinematic") == nullptr; }, 900))
         return pilot.Fail("a pickup's cut-scene never ended");
     return true;
 }
@@ -83,9 +77,9 @@ bool SetSpiderForm(RunPilot& pilot, bool spider)
     return true;
 }
 
+// Onto the well's rim and down its shaft.
 bool WellHead(RunPilot& pilot)
 {
-    Trace(pilot, "well head");
     if (!pilot.WalkTo(Tiles(18)))
         return false;
     JumpToward(pilot, Tiles(21) + 16.0f, false, 16);
@@ -94,9 +88,9 @@ bool WellHead(RunPilot& pilot)
     return true;
 }
 
+// Down the ledges through the ring (a known teleporter), east out.
 bool WellBottomToTunnels(RunPilot& pilot)
 {
-    Trace(pilot, "well bottom");
     if (!pilot.WalkTo(Tiles(23), 2000))
         return false;
     if (pilot.TheGame().FindTeleportByLevel("cave_tp.lvl") == nullptr)
@@ -106,7 +100,6 @@ bool WellBottomToTunnels(RunPilot& pilot)
 
 bool Tunnels(RunPilot& pilot)
 {
-    Trace(pilot, "tunnels");
     // The lever by its gate: struck until it is pulled.
     if (!pilot.WalkTo(Tiles(17)))
         return false;
@@ -114,12 +107,10 @@ bool Tunnels(RunPilot& pilot)
         Swing(pilot, 1, 8);
     if (pilot.SaveVar("lever_c01") != "1")
         return pilot.Fail("the lever lever_c01 was never pulled");
-    Trace(pilot, "lever pulled");
     // Over the lava, past the launcher and the chained pair, to the save and
     // into the corridor of the lantern column.
     if (!pilot.WalkTo(Tiles(42), 2000))
         return false;
-    Trace(pilot, "in the arena");
     auto* column = Named<NPC_MiniBoss_Cave>(pilot, "miniboss_cave");
     if (column == nullptr)
         return pilot.Fail("no lantern column in the corridor");
@@ -128,14 +119,11 @@ bool Tunnels(RunPilot& pilot)
         if (std::abs(pilot.X() - at) > kTile)
             pilot.WalkTo(at, 60);
         Swing(pilot, 1, 8);
-        if (round % 20 == 0)
-            Trace(pilot, "column life " + std::to_string(column->GetLife()) + " state " + std::to_string(column->GetState()));
     }
     if (column->GetLife() > 0)
         return pilot.Fail("the lantern column still stands, life " + std::to_string(column->GetLife()));
     if (!pilot.WaitUntil([&] { return pilot.SaveVar("done_v01") == "1"; }, 600))
         return pilot.Fail("the column fell but the fight of the Drowned Tunnels was not saved won");
-    Trace(pilot, "column down");
     // Through the alcove's gate onto the spider form, its cut-scene played.
     if (!pilot.WalkTo(Tiles(58) + 16.0f, 400))
         return false;
@@ -143,7 +131,6 @@ bool Tunnels(RunPilot& pilot)
         return pilot.Fail("the spider form was not taken in the Drowned Tunnels' alcove");
     if (!WaitCutScene(pilot))
         return false;
-    Trace(pilot, "spider taken");
     // As a spider through the tunnel one tile high, out east.
     if (!SetSpiderForm(pilot, true))
         return false;
@@ -165,7 +152,6 @@ bool ClimbToWalkwayPlatform(RunPilot& pilot)
         return false;
     JumpToward(pilot, Tiles(16.5f), false);
     JumpToward(pilot, Tiles(14), true);
-    Trace(pilot, "climbed");
     return pilot.Y() > Tiles(5.5f);
 }
 
@@ -181,16 +167,15 @@ bool ClimbToLedge(RunPilot& pilot)
         if (!pilot.WalkTo(Tiles(15), 300))
             return false;
         JumpToward(pilot, Tiles(15), true);
-        Trace(pilot, "up to the second platform");
     }
     // Up past the ledge's side first, then over it.
     JumpToward(pilot, Tiles(13), true, 30, 14);
-    Trace(pilot, "onto the ledge");
     return pilot.Y() > Tiles(12.5f);
 }
 
-// Strikes a head, facing it, until it falls: from the floor at standX, or
-// from the platform over the walkway.
+// Strikes a head, facing it, until it falls, from (standX, standY): the
+// floor, the platform over the walkway or the upper ledge, climbed again
+// whenever a blow or an insect throws the player down.
 bool StrikeDown(RunPilot& pilot, NPC_Boss_Cave* head, float standX, float standY, int rounds)
 {
     const int facing = head->GetPosition().x + Tiles(1.5f) > standX ? 1 : -1;
@@ -203,18 +188,19 @@ bool StrikeDown(RunPilot& pilot, NPC_Boss_Cave* head, float standX, float standY
             return false;
         Swing(pilot, facing, 8);
     }
-    Trace(pilot, "head life " + std::to_string(head->GetLife()));
     return head->GetLife() <= 0;
 }
 
+// The three heads: the east one from the floor, the west wall's from the
+// platform over the walkway, the upper one from its ledge.
 bool Hollow(RunPilot& pilot)
 {
-    Trace(pilot, "hollow");
     if (!SetSpiderForm(pilot, false))
         return false;
     if (!pilot.WalkTo(Tiles(12)))
         return false;
-    if (!pilot.WaitUntil([&] { return Head(pilot, 1) != nullptr && Head(pilot, 1)->GetInsectsAlive() != -1; }, 200))
+    if (!pilot.WaitUntil(
+            [&] { return Head(pilot, 1) != nullptr && Head(pilot, 1)->GetInsectsAlive() != -1; }, 200))
         return pilot.Fail("the heads of the Hive Hollow never started");
     NPC_Boss_Cave* east = nullptr;
     NPC_Boss_Cave* wall = nullptr;
@@ -225,11 +211,14 @@ bool Hollow(RunPilot& pilot)
             continue;
         if (head->GetDirection().x < 0.0f)
             east = head;
-        else if (wall == nullptr || head->GetPosition().y < wall->GetPosition().y)
-            std::swap(wall, ledge), wall = head;
+        else if (wall == nullptr)
+            wall = head;
         else
             ledge = head;
     }
+    // The west ones: the lower on the wall, the upper on the ledge.
+    if (wall != nullptr && ledge != nullptr && ledge->GetPosition().y < wall->GetPosition().y)
+        std::swap(wall, ledge);
     if (east == nullptr || wall == nullptr || ledge == nullptr)
         return pilot.Fail("the Hive Hollow does not hold its three heads");
     if (!StrikeDown(pilot, east, east->GetPosition().x - Tiles(2), Tiles(2), 100))
@@ -240,12 +229,10 @@ bool Hollow(RunPilot& pilot)
         return pilot.Fail("the head on the upper ledge still stands");
     if (!pilot.WaitUntil([&] { return pilot.SaveVar("done_v02") == "1"; }, 300))
         return pilot.Fail("the heads fell but the fight of the Hive Hollow was not saved won");
-    Trace(pilot, "heads down");
     // Up the platforms to the alcove, onto the crossbow, out east.
     for (int tries = 0; tries < 12 && !(pilot.X() > Tiles(24) && pilot.Y() > Tiles(11.5f)); ++tries) {
         const float x = pilot.X();
         const float y = pilot.Y();
-        Trace(pilot, "toward the alcove");
         if (y > Tiles(12.5f))
             pilot.WalkTo(Tiles(15), 200); // off the ledge onto the platform under it
         else if (y > Tiles(9.5f) && x < Tiles(18))
@@ -266,14 +253,52 @@ bool Hollow(RunPilot& pilot)
         return pilot.Fail("the crossbow was not taken in the Hive Hollow's alcove");
     if (!WaitCutScene(pilot))
         return false;
-    Trace(pilot, "crossbow taken");
     return pilot.WalkOut(Tiles(31) + 16.0f, "cave_03.lvl", 600);
-    return true;
+}
+
+// The great eye, struck from the west end of its pedestal through both
+// its bars.
+bool Eye(RunPilot& pilot)
+{
+    if (!pilot.WalkTo(Tiles(12)))
+        return false;
+    auto* eye = Named<NPC_Boss2_Cave>(pilot, NPC_Boss2_Cave::kLevelName);
+    if (eye == nullptr)
+        return pilot.Fail("no great eye in the Eye of the Deep");
+    for (int round = 0; round < 300 && !eye->IsExploding(); ++round) {
+        if (std::abs(pilot.X() - Tiles(22)) > kTile / 2 || pilot.Y() < Tiles(3.5f))
+            pilot.WalkTo(Tiles(22), 100);
+        Swing(pilot, 1, 8);
+    }
+    if (!eye->IsExploding())
+        return pilot.Fail("the great eye still stands, life " + std::to_string(eye->GetLife()));
+    if (!pilot.WaitUntil([&] { return pilot.SaveVar("done_v03") == "1"; }, 600))
+        return pilot.Fail("the eye fell but the fight of the Eye of the Deep was not saved won");
+    // Up the platforms to the alcove, onto climbing, out east.
+    for (int tries = 0; tries < 12 && !(pilot.X() > Tiles(24) && pilot.Y() > Tiles(13.5f)); ++tries) {
+        const float y = pilot.Y();
+        if (y < Tiles(5.5f))
+            JumpToward(pilot, Tiles(18), true, 30);
+        else if (y < Tiles(8.5f))
+            JumpToward(pilot, Tiles(20.5f), true, 30);
+        else if (y < Tiles(11.5f))
+            JumpToward(pilot, Tiles(22.5f), true, 30);
+        else
+            JumpToward(pilot, Tiles(25.5f), true, 30, 10);
+    }
+    if (!pilot.WalkTo(Tiles(27.5f), 300))
+        return false;
+    if (!pilot.WaitUntil([&] { return pilot.ThePlayer()->IsModifierEnabled(Player::kClimb); }, 120))
+        return pilot.Fail("climbing was not taken in the Eye of the Deep's alcove");
+    if (!WaitCutScene(pilot))
+        return false;
+    // Out east, back to the Well Bottom.
+    return pilot.WalkOut(Tiles(31) + 16.0f, "cave_tp.lvl", 600);
 }
 
 } // namespace
 
 bool RunCave(RunPilot& pilot)
 {
-    return WellHead(pilot) && WellBottomToTunnels(pilot) && Tunnels(pilot) && Hollow(pilot);
+    return WellHead(pilot) && WellBottomToTunnels(pilot) && Tunnels(pilot) && Hollow(pilot) && Eye(pilot);
 }
