@@ -54,6 +54,31 @@ void Swing(RunPilot& pilot, int facing, int passes)
         pilot.Pass(pass % 4 < 2 ? RunPilot::Keys {RunPilot::Attack} : RunPilot::Keys {});
 }
 
+// Walks toward x holding the way, jumping where a step holds the player
+// back, and reading no dialogue on: the help a teleporter shows while the
+// player stands in its ring would be read on by the use key, which opens the
+// teleport menu instead.
+bool WalkThrough(RunPilot& pilot, float x, int limit = 1500)
+{
+    const std::string level = pilot.LevelName();
+    float last = pilot.X();
+    int stuck = 0;
+    int jump = 0;
+    for (int pass = 0; pass < limit; ++pass) {
+        if (pilot.LevelName() != level || std::abs(pilot.X() - x) < kTile / 2)
+            return true;
+        RunPilot::Keys keys {x > pilot.X() ? RunPilot::Right : RunPilot::Left};
+        stuck = std::abs(pilot.X() - last) < 0.5f ? stuck + 1 : 0;
+        last = pilot.X();
+        if (stuck > 6 && jump == 0)
+            jump = 12;
+        if (jump > 0 && --jump > 2)
+            keys.insert(RunPilot::Jump);
+        pilot.Pass(keys);
+    }
+    return pilot.Fail("could not walk through to x " + std::to_string(x) + " in " + level);
+}
+
 // Passes while a pickup's cut-scene plays.
 bool WaitCutScene(RunPilot& pilot)
 {
@@ -80,7 +105,7 @@ bool SetSpiderForm(RunPilot& pilot, bool spider)
 // Onto the well's rim and down its shaft.
 bool WellHead(RunPilot& pilot)
 {
-    if (!pilot.WalkTo(Tiles(18)))
+    if (!WalkThrough(pilot, Tiles(18)))
         return false;
     JumpToward(pilot, Tiles(21) + 16.0f, false, 16);
     if (!pilot.WaitUntil([&] { return pilot.LevelName() == "cave_tp.lvl"; }, 120))
@@ -88,10 +113,10 @@ bool WellHead(RunPilot& pilot)
     return true;
 }
 
-// Down the ledges through the ring (a known teleporter), east out.
+// Down the ledges and through the ring (a known teleporter), east out.
 bool WellBottomToTunnels(RunPilot& pilot)
 {
-    if (!pilot.WalkTo(Tiles(23), 2000))
+    if (!WalkThrough(pilot, Tiles(27), 2000))
         return false;
     if (pilot.TheGame().FindTeleportByLevel("cave_tp.lvl") == nullptr)
         return pilot.Fail("the Well Bottom's teleporter is not known after walking through it");

@@ -8,7 +8,6 @@
 #include "game/TeleportMap.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
-#include "script/BackgroundEvent.h"
 #include "script/ScriptVar.h"
 #include "zones/Zone_Teleport.h"
 
@@ -60,6 +59,12 @@ void RunPilot::Pass(const Keys& keys)
     Press(keys);
     recording.push_back(keys);
     clock.Advance(kPassMilliseconds);
+    // While its step is 0 the game drops one timer reading before taking
+    // the next; a manual clock stands still between the two, so the step
+    // would stay 0 for good and nothing that runs on the game clock would
+    // move again (a door's copy in "Collisions" would never finish opening).
+    if (game.timeStep == 0.0)
+        game.timeStep = kPassMilliseconds;
     access.Update();
     access.RenderLevel();
     access.RenderUI();
@@ -108,14 +113,6 @@ bool RunPilot::DialogueShown() const
     return !game.uiFrames.empty() && game.uiFrames[0]->IsVisible();
 }
 
-bool RunPilot::HintShown() const
-{
-    // The help a teleporter shows while the player stands in it: the use
-    // key that would read it on opens the teleport menu instead.
-    BackgroundEvent* dialogue = BackgroundEvent::FindByTypeName("BGEvent_DialogueManager");
-    return dialogue != nullptr && dialogue->GetName() == "BGEvent_DialogShowHint_Teleport";
-}
-
 bool RunPilot::MapOpen() const
 {
     return game.menuFlag && game.uiState == 4 && game.teleportMap.mapMode == 0;
@@ -128,7 +125,7 @@ bool RunPilot::WaitUntil(const std::function<bool()>& done, int limit)
             return true;
         Keys keys;
         // Every other pass, so that each press is a fresh one.
-        if (pass % 2 == 1 && DialogueShown() && !HintShown())
+        if (pass % 2 == 1 && DialogueShown())
             keys.insert(Attack);
         else if (pass % 2 == 1 && MapOpen())
             keys.insert(Map);
@@ -146,7 +143,7 @@ bool RunPilot::WalkTo(float x, int limit)
     for (int pass = 0; pass < limit; ++pass) {
         if (LevelName() != level)
             return true;
-        if ((DialogueShown() && !HintShown()) || MapOpen()) {
+        if (DialogueShown() || MapOpen()) {
             Keys keys;
             if (pass % 2 == 0)
                 keys.insert(DialogueShown() ? Attack : Map);

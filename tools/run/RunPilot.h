@@ -78,9 +78,6 @@ public:
     // A save variable's value; empty when it does not exist.
     std::string SaveVar(const std::string& name) const;
     bool DialogueShown() const;
-    // The dialogue shown is a teleporter's help: walking on, not the use
-    // key, takes it away.
-    bool HintShown() const;
     bool MapOpen() const;
 
     // Passes until `done` holds: a dialogue is read on with the attack key, a
