@@ -17,12 +17,20 @@ using RunLegSnow = RunFixture;
 
 TEST_F(RunLegSnow, FromTheChapelThroughTheThreeSnowFightsBackToTheFrostGate)
 {
+    // What the cemetery, cave, boat, underwater and library legs left: the
+    // hubs found and the save variables are kept with the level left, and
+    // taken back on arriving again.
     Arrive("bibli_TP.lvl", "from_vault");
-    // What the cemetery, cave, boat, underwater and library legs left.
-    for (const auto& [hub, cell] : std::vector<std::pair<std::string, Point<int>>> {{"cimetery_tp_01.lvl", {12, 22}},
-             {"boat_tp_1.lvl", {10, 22}}, {"cimetery_tp_02.lvl", {21, 22}}, {"cave_tp.lvl", {21, 23}},
-             {"cimetery_tp_03.lvl", {23, 21}}, {"underwater_tp.lvl", {10, 24}}, {"bibli_tp.lvl", {24, 20}}})
+    for (const auto& [hub, cell] :
+        std::vector<std::pair<std::string, Point<int>>> {{"cimetery_tp_01.lvl", {12, 22}},
+            {"boat_tp_1.lvl", {10, 22}}, {"cimetery_tp_02.lvl", {21, 22}}, {"cave_tp.lvl", {21, 23}},
+            {"cimetery_tp_03.lvl", {23, 21}}, {"underwater_tp.lvl", {10, 24}}, {"bibli_tp.lvl", {24, 20}}})
         game.AddTeleport(hub, hub, cell);
+    for (const char* var :
+        {"intro_done", "done_cm", "done_b01", "done_b02", "done_b03", "done_v01", "done_v02", "done_v03",
+            "done_u01", "done_u02", "done_u03", "done_l01", "done_l02", "done_l03", "got_7"})
+        game.CreateSaveVar(var)->SetValue("1");
+    Arrive("bibli_TP.lvl", "from_vault");
     Player& player = *game.GetPlayer();
     for (int ability : {Player::kFireArmor, Player::kDoubleJump, Player::kClimb, Player::kSpiderAbility,
              Player::kCrossbow, Player::kStraff, 7})
@@ -30,9 +38,6 @@ TEST_F(RunLegSnow, FromTheChapelThroughTheThreeSnowFightsBackToTheFrostGate)
     player.SetAttackRank(4);
     player.GetArmorState().armorChargesMax = 1;
     player.secretFinder = true;
-    for (const char* var : {"intro_done", "done_cm", "done_b01", "done_b02", "done_b03", "done_v01", "done_v02",
-             "done_v03", "done_u01", "done_u02", "done_u03", "done_l01", "done_l02", "done_l03", "got_7"})
-        game.CreateSaveVar(var)->SetValue("1");
     const int score = game.saveData.GetScore();
     Achievement* keepGoing = game.GetAchievements().FindByName("Keep Going");
     ASSERT_NE(keepGoing, nullptr);
