@@ -93,7 +93,11 @@ bool Zone_Teleport::UpdateInstance(Placed* placed)
         return false;
     ShowUseHint(*level, *teleport);
     // A fresh press of the use action; one held while walking in does not
-    // count.
+    // count, nor one that reads a running dialogue on (the level's own
+    // dialogue on arrival by teleporter).
+    const BackgroundEvent* dialogue = BackgroundEvent::FindByTypeName("BGEvent_DialogueManager");
+    if (dialogue != nullptr && dialogue->GetName() != kHintName)
+        return false;
     if (AbstractInputManager* input = game->GetInputManager()) {
         if (input->GetPressedActions().attack && !input->GetPreviousActions().attack)
             game->OpenTeleportMenu();

@@ -167,4 +167,28 @@ TEST_F(ZoneTeleport, OnlyAFreshPressOfTheUseActionOpensTheMenu)
     EXPECT_TRUE(input->GetPreviousActions().attack);
 }
 
+TEST_F(ZoneTeleport, APressThatReadsALevelsDialogueOnDoesNotOpenTheMenu)
+{
+    game.AddTeleport("hub_a.lvl", "hub_a.lvl", Point<int>(1, 1));
+    game.AddTeleport("hub_b.lvl", "hub_b.lvl", Point<int>(3, 4));
+    teleporter.GetPayload()->Spawn(100, 200, &level);
+    // Arrived in the ring while the level's own dialogue plays.
+    auto* dialogue = new BGEvent_DialogueManager("ScriptEvent_BGEvent_DialogueManager");
+    ASSERT_TRUE(BGEvent_DialogueManager::LoadFromFile(dialogue, "Infos_auto.h", 0));
+    level.AddBackgroundEvent(dialogue);
+    dialogue->Start();
+    Frame(true);
+    Frame(true, true);
+    EXPECT_EQ(game.uiState, 0) << "the press was the dialogue's";
+    EXPECT_FALSE(game.IsMenuFlagSet());
+    // With the dialogue over, the next fresh press opens the menu.
+    dialogue->SetFinished(true);
+    dialogue->Finish();
+    Frame(true);
+    Frame(true);
+    Frame(true, true);
+    EXPECT_EQ(game.uiState, 4);
+    EXPECT_EQ(game.teleportMap.mapMode, 1);
+}
+
 } // namespace
