@@ -246,7 +246,7 @@ bool Hollow(RunPilot& pilot)
         std::swap(wall, ledge);
     if (east == nullptr || wall == nullptr || ledge == nullptr)
         return pilot.Fail("the Hive Hollow does not hold its three heads");
-    if (!StrikeDown(pilot, east, east->GetPosition().x - Tiles(2), Tiles(2), 100))
+    if (!StrikeDown(pilot, east, east->GetPosition().x - Tiles(1), Tiles(2), 100))
         return pilot.Fail("the east head still stands");
     if (!StrikeDown(pilot, wall, Tiles(14), Tiles(6), 100))
         return pilot.Fail("the head on the west wall still stands");
