@@ -246,24 +246,28 @@ bool Hollow(RunPilot& pilot)
         std::swap(wall, ledge);
     if (east == nullptr || wall == nullptr || ledge == nullptr)
         return pilot.Fail("the Hive Hollow does not hold its three heads");
-    if (!StrikeDown(pilot, east, east->GetPosition().x - Tiles(2), Tiles(2), 100))
+    if (!StrikeDown(pilot, east, east->GetPosition().x - Tiles(1), Tiles(2), 100))
         return pilot.Fail("the east head still stands");
-    if (!StrikeDown(pilot, wall, Tiles(14), Tiles(6), 100))
+    if (!StrikeDown(pilot, wall, Tiles(13.5f), Tiles(6), 100))
         return pilot.Fail("the head on the west wall still stands");
     if (!StrikeDown(pilot, ledge, Tiles(13.3f), Tiles(13), 100))
         return pilot.Fail("the head on the upper ledge still stands");
     if (!pilot.WaitUntil([&] { return pilot.SaveVar("done_v02") == "1"; }, 300))
         return pilot.Fail("the heads fell but the fight of the Hive Hollow was not saved won");
     // Up the platforms to the alcove, onto the crossbow, out east.
-    for (int tries = 0; tries < 12 && !(pilot.X() > Tiles(24) && pilot.Y() > Tiles(11.5f)); ++tries) {
+    const auto inAlcove
+        = [&] { return pilot.X() > Tiles(24) && pilot.Y() > Tiles(11.5f) && pilot.Y() < Tiles(13); };
+    for (int tries = 0; tries < 30 && !inAlcove(); ++tries) {
         const float x = pilot.X();
         const float y = pilot.Y();
-        if (y > Tiles(12.5f))
+        if (y > Tiles(16.5f) && x > Tiles(24))
+            pilot.WalkTo(Tiles(24.5f), 200); // off the alcove's roof, down into it
+        else if (y > Tiles(12.5f))
             pilot.WalkTo(Tiles(15), 200); // off the ledge onto the platform under it
         else if (y > Tiles(9.5f) && x < Tiles(18))
             JumpToward(pilot, Tiles(22.5f), true, 40);
         else if (y > Tiles(9.5f))
-            JumpToward(pilot, Tiles(25), true, 30, 10);
+            JumpToward(pilot, Tiles(25), false, 30, 6);
         else if (y > Tiles(7.5f))
             JumpToward(pilot, Tiles(22.5f), true);
         else if (y > Tiles(5.5f)) {
@@ -272,6 +276,8 @@ bool Hollow(RunPilot& pilot)
         } else
             ClimbToWalkwayPlatform(pilot);
     }
+    if (!inAlcove())
+        return pilot.Fail("could not climb to the Hive Hollow's alcove");
     if (!pilot.WalkTo(Tiles(27.5f), 300))
         return false;
     if (!pilot.WaitUntil([&] { return pilot.ThePlayer()->IsModifierEnabled(Player::kCrossbow); }, 120))
