@@ -1,0 +1,83 @@
+#include "characters/Player.h"
+#include "game/AchievementManager.h"
+#include "script/ScriptVar.h"
+#include "ui/UI_Frame_Text.h"
+#include "tools/run/CemeteryMoves.h"
+#include "tools/run/RunLegs.h"
+
+#include "tests/run/RunFixture.h"
+
+#include <chrono>
+#include <iostream>
+
+// The cemetery's two legs flown by keys: the opening one from the intro of a
+// new game to the Well Head, and the finale from a hub with the six second
+// bosses down, through the Crypt and the Heart to the ending and the title.
+namespace {
+
+class RunLegCemetery : public RunFixture {
+protected:
+    // Prints how long a flight took and how many passes it needed.
+    void FlyTimed(const RunLeg& leg, const char* name)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        const int frames = pilot->Frame();
+        Fly(leg);
+        const auto seconds
+            = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::cout << name << ": " << pilot->Frame() - frames << " passes, " << seconds << " s\n";
+    }
+};
+
+TEST_F(RunLegCemetery, FromTheIntroThroughTheSkullToTheWellHead)
+{
+    Arrive("cemetery_01.lvl");
+    FlyTimed(RunCemetery, "cemetery");
+    EXPECT_EQ(pilot->LevelName(), "cimetery_tp_02.lvl");
+    ASSERT_NE(pilot->ThePlayer(), nullptr);
+    EXPECT_EQ(pilot->ThePlayer()->GetAttackRank(), 2);
+    EXPECT_TRUE(pilot->ThePlayer()->IsModifierEnabled(Player::kDoubleJump));
+    for (const char* var : {"intro_done", "urn_c01", "lever_c02", "done_cm"})
+        EXPECT_EQ(pilot->SaveVar(var), "1") << var;
+    EXPECT_NE(game.FindTeleportByLevel("cimetery_tp_01.lvl"), nullptr);
+    EXPECT_NE(game.FindTeleportByLevel("cimetery_tp_02.lvl"), nullptr);
+    // What scores here: the map piece, the rank, the double jump and the two
+    // rings; the dud stays and never scores.
+    EXPECT_EQ(game.saveData.GetScore(), 5);
+    EXPECT_EQ(output.find("Script Error"), std::string::npos);
+}
+
+TEST_F(RunLegCemetery, FromTheChapelThroughTheCryptAndTheHeartToTheEndingAndTheTitle)
+{
+    // What the legs before leave: every ability, the fourth rank, the six
+    // second bosses down.
+    Arrive("Cimetery_TP_03.lvl");
+    ASSERT_TRUE(game.console.ExecuteCommand("enableplayerarmors"));
+    ASSERT_TRUE(game.console.ExecuteCommand("setplayerattackrank 4"));
+    for (const char* done : {"done_b03", "done_v03", "done_s03", "done_l03", "done_u03", "done_g03"})
+        game.CreateSaveVar(done)->SetValue("1");
+    FlyTimed(RunFinale, "finale");
+
+    EXPECT_EQ(pilot->SaveVar("done_f"), "1");
+    EXPECT_EQ(pilot->SaveVar("done_h"), "1");
+    // Back on the title, the level let go.
+    EXPECT_TRUE(game.menuFlag);
+    EXPECT_EQ(game.GetCurrentLevel(), nullptr);
+    EXPECT_EQ(game.endingMode, 0);
+    // The ending's frame showed the completion and the time, then asked for
+    // a key.
+    auto* ending = dynamic_cast<UI_Frame_Text*>(game.endScoreFrame.get());
+    ASSERT_NE(ending, nullptr);
+    EXPECT_EQ(ending->GetText().rfind("DISCOVERED :", 0), 0u) << ending->GetText();
+    EXPECT_NE(ending->GetText().find("%" + std::string(24, ' ') + "TIME :"), std::string::npos)
+        << ending->GetText();
+    ASSERT_FALSE(ending->GetLines().empty());
+    EXPECT_EQ(ending->GetLines().back(), "PRESS ANY BUTTON ...");
+    for (const char* achievement : {"Overcome the Fear", "Found the Cure", "Thanks Ombrix"}) {
+        ASSERT_NE(game.GetAchievements().FindByName(achievement), nullptr) << achievement;
+        EXPECT_TRUE(game.GetAchievements().FindByName(achievement)->IsComplete()) << achievement;
+    }
+    EXPECT_EQ(output.find("Script Error"), std::string::npos);
+}
+
+} // namespace
