@@ -1,9 +1,9 @@
 #include "characters/Player.h"
 #include "game/AchievementManager.h"
 #include "script/ScriptVar.h"
-#include "ui/UI_Frame_Text.h"
 #include "tools/run/CemeteryMoves.h"
 #include "tools/run/RunLegs.h"
+#include "ui/UI_Frame_Text.h"
 
 #include "tests/run/RunFixture.h"
 
@@ -23,8 +23,7 @@ protected:
         const auto start = std::chrono::steady_clock::now();
         const int frames = pilot->Frame();
         Fly(leg);
-        const auto seconds
-            = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         std::cout << name << ": " << pilot->Frame() - frames << " passes, " << seconds << " s\n";
     }
 };

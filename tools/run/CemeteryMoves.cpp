@@ -7,8 +7,6 @@
 #include "zones/Zone_PickupObject.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace CemeteryMoves {
@@ -40,11 +38,13 @@ bool PickupTaken(RunPilot& pilot, const std::string& placement)
     Level* level = pilot.TheGame().GetCurrentLevel();
     Layer* collisions = level != nullptr ? level->GetLayer(Level::kScene, "Collisions") : nullptr;
     auto* placed = collisions != nullptr ? collisions->FindInstanceByName(placement) : nullptr;
-    auto* pickup = placed != nullptr ? dynamic_cast<Zone_PickupObject::Instance*>(placed->GetPayload()) : nullptr;
+    auto* pickup
+        = placed != nullptr ? dynamic_cast<Zone_PickupObject::Instance*>(placed->GetPayload()) : nullptr;
     return pickup != nullptr && !pickup->IsEnabled();
 }
 
-bool StrikeUntil(RunPilot& pilot, int side, const std::function<bool()>& done, int limit, const std::string& what)
+bool StrikeUntil(
+    RunPilot& pilot, int side, const std::function<bool()>& done, int limit, const std::string& what)
 {
     bool pressed = false;
     for (int pass = 0; pass < limit; ++pass) {
@@ -63,15 +63,14 @@ bool StrikeUntil(RunPilot& pilot, int side, const std::function<bool()>& done, i
             keys.insert(RunPilot::Attack);
         }
         pressed = keys.contains(RunPilot::Attack);
-        if (std::getenv("RUN_DEBUG"))
-            std::fprintf(stderr, "strike %d x %.1f y %.1f kind %d anim %d keys %zu state %d\n", pass, pilot.X(), pilot.Y(),
-                player->GetAttackKind(), player->GetCurrentAnimationId(), keys.size(), player->GetMoveState());
         pilot.Pass(keys);
     }
-    return done() || pilot.Fail("striking " + what + " did not succeed in " + std::to_string(limit) + " passes");
+    return done()
+        || pilot.Fail("striking " + what + " did not succeed in " + std::to_string(limit) + " passes");
 }
 
-bool FightUntil(RunPilot& pilot, const Foe& foe, const std::function<bool()>& done, int limit, const std::string& what)
+bool FightUntil(
+    RunPilot& pilot, const Foe& foe, const std::function<bool()>& done, int limit, const std::string& what)
 {
     bool pressed = false;
     // Passes left of a jump: the first press, a release, the second press.
@@ -119,7 +118,8 @@ bool FightUntil(RunPilot& pilot, const Foe& foe, const std::function<bool()>& do
         pressed = keys.contains(RunPilot::Attack);
         pilot.Pass(keys);
     }
-    return done() || pilot.Fail("the fight with " + what + " was not won in " + std::to_string(limit) + " passes");
+    return done()
+        || pilot.Fail("the fight with " + what + " was not won in " + std::to_string(limit) + " passes");
 }
 
 void Settle(RunPilot& pilot)
@@ -142,8 +142,8 @@ bool StandAt(RunPilot& pilot, float x)
         if (pilot.LevelName() != level || std::abs(pilot.X() - x) < 16.0f)
             return true;
     }
-    return pilot.Fail("could not stand at x " + std::to_string(x) + " in " + level + " (at " + std::to_string(pilot.X())
-        + ", " + std::to_string(pilot.Y()) + ")");
+    return pilot.Fail("could not stand at x " + std::to_string(x) + " in " + level + " (at "
+        + std::to_string(pilot.X()) + ", " + std::to_string(pilot.Y()) + ")");
 }
 
 void DoubleJump(RunPilot& pilot, int side, float clearY)
@@ -159,7 +159,9 @@ void DoubleJump(RunPilot& pilot, int side, float clearY)
             held.insert(way);
         return held;
     };
-    for (int pass = 0; pass < 10; ++pass)
+    // A short first press: the second one then starts while the body still
+    // rises fast, which carries it highest (about six and a half tiles).
+    for (int pass = 0; pass < 4; ++pass)
         pilot.Pass(keys(true));
     pilot.Pass(keys(false));
     pilot.Pass(keys(false));

@@ -18,7 +18,8 @@ bool PickupTaken(RunPilot& pilot, const std::string& placement);
 
 // Strikes with the scythe (a fresh press each time the last swing is over)
 // facing `side` (1 right, -1 left) until `done` holds.
-bool StrikeUntil(RunPilot& pilot, int side, const std::function<bool()>& done, int limit, const std::string& what);
+bool StrikeUntil(
+    RunPilot& pilot, int side, const std::function<bool()>& done, int limit, const std::string& what);
 
 // The character the fight aims at, looked up afresh each pass (null: none
 // now).
@@ -27,7 +28,8 @@ using Foe = std::function<CharacterObject*()>;
 // Fights until `done` holds: walks within reach of the foe, turns to it,
 // strikes, and jumps to strike when it hovers above. Dialogues shown
 // meanwhile are read on. Fails after `limit` passes.
-bool FightUntil(RunPilot& pilot, const Foe& foe, const std::function<bool()>& done, int limit, const std::string& what);
+bool FightUntil(
+    RunPilot& pilot, const Foe& foe, const std::function<bool()>& done, int limit, const std::string& what);
 
 // Passes without keys until the player stands on the ground, its swing over.
 void Settle(RunPilot& pilot);

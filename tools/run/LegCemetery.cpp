@@ -128,9 +128,11 @@ bool Ossuary(RunPilot& pilot)
         return false;
     for (int attempt = 0; attempt < 4 && pilot.LevelName() == "cemetery_02.lvl"; ++attempt) {
         DoubleJump(pilot, 1, 7 * kTile + 8.0f);
-        if (pilot.Y() > 5 * kTile)
+        if (pilot.LevelName() != "cemetery_02.lvl")
+            break;
+        if (pilot.Y() > 6 * kTile)
             pilot.WalkTo(47 * kTile + 16.0f, 200);
-        else if (!pilot.WalkTo(41 * kTile))
+        else if (!StandAt(pilot, 41 * kTile))
             return false;
     }
     if (!pilot.WaitUntil([&] { return pilot.LevelName() == "cimetery_tp_02.lvl"; }, 30))

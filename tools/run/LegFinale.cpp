@@ -7,6 +7,7 @@
 #include "tools/run/RunLegs.h"
 
 #include <cmath>
+#include <iterator>
 
 // The finale: from a hub with the six second bosses down, to the Chapel, down
 // the crypt stair, the Crypt's final boss, the Heart's three steps, the
@@ -21,21 +22,51 @@ CharacterObject* Named(RunPilot& pilot, const std::string& name)
     return pilot.TheGame().FindCharacterByName(name, nullptr);
 }
 
+// The top of the Heart's ledge under the maw.
+constexpr float kMawLedgeTop = 14 * kTile;
+
+// Up the Heart's ledges to the one under the maw: the west one over the
+// floor, the small one east of it, then the maw's own. Each is reached by a
+// double jump that moves east only once the feet are over it.
+bool ClimbUnderTheMaw(RunPilot& pilot)
+{
+    struct Ledge {
+        float from; // where to stand below it
+        float top;
+    };
+    const Ledge ledges[]
+        = {{13 * kTile, 8 * kTile}, {14 * kTile, 11 * kTile}, {17 * kTile + 16.0f, kMawLedgeTop}};
+    for (int attempt = 0; attempt < 12; ++attempt) {
+        if (pilot.Y() >= kMawLedgeTop - 4.0f)
+            return true;
+        // The highest ledge the player stands on or above decides the next.
+        size_t next = 0;
+        while (next < std::size(ledges) && pilot.Y() >= ledges[next].top - 4.0f)
+            ++next;
+        if (!StandAt(pilot, ledges[next].from))
+            return false;
+        DoubleJump(pilot, 1, ledges[next].top + 8.0f);
+    }
+    return pilot.Fail("could not climb under the maw (at " + std::to_string(pilot.X()) + ", "
+        + std::to_string(pilot.Y()) + ")");
+}
+
 bool Crypt(RunPilot& pilot)
 {
-    auto* boss = dynamic_cast<NPC_Boss_Final*>(Named(pilot, "boss_final"));
-    if (boss == nullptr)
+    if (dynamic_cast<NPC_Boss_Final*>(Named(pilot, "boss_final")) == nullptr)
         return pilot.Fail("no final boss in " + pilot.LevelName());
     // Into the arena; the Shade's greeting is read on the way.
     if (!pilot.WalkTo(8 * kTile))
         return false;
     // The heads of its bursts become skulls that chase the player: they are
-    // struck down first, the boss whenever it can be hit.
+    // struck down first, the boss whenever it can be hit (it is looked up
+    // afresh: once it is done the game lets it go).
     const Foe foe = [&]() -> CharacterObject* {
+        auto* boss = dynamic_cast<NPC_Boss_Final*>(Named(pilot, "boss_final"));
         if (CharacterObject* skull = Nearest(pilot, {Projectile_Boss_Final::kSkullName}))
             return skull;
-        if (boss->GetState() >= NPC_Boss_Final::kPhase1 && boss->GetState() <= NPC_Boss_Final::kPhase3
-            && !boss->IsGhosted())
+        if (boss != nullptr && boss->GetState() >= NPC_Boss_Final::kPhase1
+            && boss->GetState() <= NPC_Boss_Final::kPhase3 && !boss->IsGhosted())
             return boss;
         return nullptr;
     };
@@ -64,14 +95,24 @@ bool Heart(RunPilot& pilot)
                 pilot, cell, [&] { return living(step) == nullptr; }, 6000, step))
             return false;
     }
-    // The maw, until its death runs the ending.
+    // The maw, until its death runs the ending: from the ledge under it,
+    // climbed to by the two ledges west of it; a knock that throws the
+    // player down means climbing again.
     const Foe maw = [&]() -> CharacterObject* {
         auto* body = dynamic_cast<NPC_Boss_Ultimate*>(Named(pilot, "NPC_Boss_Ultimate"));
         return body != nullptr && body->GetLife() > 0 && !body->IsExploding() ? body : nullptr;
     };
-    if (!FightUntil(
-            pilot, maw, [&] { return pilot.SaveVar("done_h") == "1"; }, 8000, "the maw"))
-        return false;
+    const auto won = [&] { return pilot.SaveVar("done_h") == "1"; };
+    for (int climb = 0; climb < 12 && !won(); ++climb) {
+        if (!ClimbUnderTheMaw(pilot))
+            return false;
+        const auto fell = [&] { return pilot.Y() < kMawLedgeTop - 40.0f; };
+        if (!FightUntil(
+                pilot, maw, [&] { return won() || fell(); }, 3000, "the maw"))
+            return false;
+    }
+    if (!won())
+        return pilot.Fail("the maw was not beaten");
     // The ending: the last words are read on, then the score and time.
     if (!pilot.WaitUntil([&] { return pilot.TheGame().endingMode > 0; }, 1200))
         return pilot.Fail("the ending was not shown");
