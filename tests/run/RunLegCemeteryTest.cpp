@@ -1,4 +1,5 @@
 #include "characters/Player.h"
+#include "enemies/NPC_Door.h"
 #include "game/AchievementManager.h"
 #include "script/ScriptVar.h"
 #include "tools/run/CemeteryMoves.h"
@@ -27,6 +28,48 @@ protected:
         std::cout << name << ": " << pilot->Frame() - frames << " passes, " << seconds << " s\n";
     }
 };
+
+// The moves the cemetery's legs are made of, each short, in the one-process
+// run as well.
+using CemeteryMovesWorld = RunFixture;
+
+TEST_F(CemeteryMovesWorld, AStruckDoorOpensOnThePilotsClockAndLetsThePlayerThrough)
+{
+    Arrive("cemetery_01.lvl", "from_cemetery_02");
+    ASSERT_TRUE(game.console.ExecuteCommand("setplayerattackrank 2"));
+    auto* door = dynamic_cast<NPC_Door*>(game.FindCharacterByName("gate_door", nullptr));
+    ASSERT_NE(door, nullptr);
+    // From the east side, a blow's reach from the door.
+    ASSERT_TRUE(CemeteryMoves::StandAt(*pilot, door->GetPosition().x + 48.0f)) << pilot->Failure();
+    EXPECT_EQ(pilot->ThePlayer()->GetMoveState(), Player::kIdle);
+    ASSERT_TRUE(CemeteryMoves::StrikeUntil(
+        *pilot, -1, [&] { return door->GetDoorState() != NPC_Door::kClosed; }, 60, "the door"))
+        << pilot->Failure();
+    // Every pass moves the game's clock by one frame, so the door's copy in
+    // the collisions finishes opening.
+    EXPECT_DOUBLE_EQ(game.GetTimeStep(), RunPilot::kPassMilliseconds);
+    ASSERT_TRUE(pilot->WaitUntil([&] { return door->GetDoorState() == NPC_Door::kOpen; }, 120));
+    EXPECT_TRUE(pilot->WalkTo(door->GetPosition().x - 96.0f, 200)) << pilot->Failure();
+}
+
+TEST_F(CemeteryMovesWorld, AFightEndsWhenItsConditionHoldsAndFailsSayingWhatWasFought)
+{
+    Arrive("cemetery_01.lvl");
+    ASSERT_TRUE(
+        pilot->WaitUntil([&] { return pilot->SaveVar("intro_done") == "1" && !game.gameplayPaused; }));
+    int passes = 0;
+    EXPECT_TRUE(CemeteryMoves::FightUntil(
+        *pilot, [] { return nullptr; }, [&] { return ++passes > 3; }, 10, "nothing"));
+    EXPECT_EQ(passes, 4);
+    EXPECT_FALSE(CemeteryMoves::FightUntil(
+        *pilot, [] { return nullptr; }, [] { return false; }, 5, "a shadow"));
+    EXPECT_NE(pilot->Failure().find("the fight with a shadow was not won in 5 passes"), std::string::npos)
+        << pilot->Failure();
+    // No foe in reach: the nearest of no name is none.
+    EXPECT_EQ(CemeteryMoves::Nearest(*pilot, {"no_such_character"}), nullptr);
+    EXPECT_FALSE(CemeteryMoves::PickupTaken(*pilot, "no_such_pickup"));
+    EXPECT_FALSE(CemeteryMoves::PickupTaken(*pilot, "rank_c01")) << "still lying in its niche";
+}
 
 TEST_F(RunLegCemetery, FromTheIntroThroughTheSkullToTheWellHead)
 {

@@ -133,6 +133,12 @@ bool RunFinale(RunPilot& pilot)
     CharacterObject* stairs = Named(pilot, "crypt_stairs");
     if (stairs == nullptr)
         return pilot.Fail("no crypt stair in " + pilot.LevelName());
+    // Off the ring first, by the walking key alone: its help stays shown
+    // while the player stands in it, and the use key there would open the
+    // teleport menu.
+    const RunPilot::Key way = stairs->GetCenter().x > pilot.X() ? RunPilot::Right : RunPilot::Left;
+    for (int pass = 0; pass < 90 && pilot.DialogueShown(); ++pass)
+        pilot.Pass({way});
     if (!pilot.WalkTo(stairs->GetCenter().x))
         return false;
     if (!pilot.WaitUntil([&] { return pilot.LevelName() == "cemetery_crypt.lvl"; }, 60))
