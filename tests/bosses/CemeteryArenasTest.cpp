@@ -48,9 +48,10 @@ TEST_F(CemeteryArenas, TheCryptsFightFollowsItsPhasesToItsEndAndOpensTheStairDow
     ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_Boss_Final::kPhase1; }, 60), 0) << output;
     EXPECT_EQ(Look("gate_in_f"), "Gate_Closed");
     // Each phase's message is awaited in turn by the arena's script.
+    // The Shade's words at the third phase are read on before its end.
     for (int phase = 1; phase <= 3; ++phase) {
         Strike(boss, phase < 3 ? 60 : 80);
-        Passes(5);
+        PassReadingOn([] { return false; }, 30);
     }
     EXPECT_EQ(boss->GetState(), NPC_Boss_Final::kDying);
     // The skulls of its last heads are struck down as they come.
@@ -132,8 +133,8 @@ TEST_F(CemeteryArenas, TheHeartsThreeStepsEndInTheEnding)
     ASSERT_GE(PassUntil([&] { return maw->GetState() == NPC_Boss_Ultimate::kStep3Idle; }, 120), 0) << output;
     Strike(maw, 300);
     EXPECT_TRUE(maw->IsExploding());
-    // Its death runs the ending: saved, and the ending shown.
-    ASSERT_GE(PassUntil([&] { return game.endingMode == 1; }, 900), 0) << output;
+    // Its death runs the ending: the last words, read on, then the ending.
+    ASSERT_GE(PassReadingOn([&] { return game.endingMode == 1; }, 900), 0) << output;
     EXPECT_EQ(SaveVar("done_h"), "1");
     EXPECT_FALSE(Live(maw));
 }

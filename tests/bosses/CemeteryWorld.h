@@ -9,6 +9,7 @@
 
 #include "tests/bosses/BossArena.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -53,6 +54,20 @@ protected:
         CharacterObject* c = Named(trigger);
         return c != nullptr && c->GetCurrentGraphical() != nullptr ? c->GetCurrentGraphical()->GetName()
                                                                    : std::string();
+    }
+    // Passes until the condition holds, reading a dialogue shown meanwhile
+    // on with the attack key; the passes it took, or -1 after `limit`.
+    int PassReadingOn(const std::function<bool()>& done, int limit)
+    {
+        for (int pass = 0; pass <= limit; ++pass) {
+            if (done())
+                return pass;
+            InputActions keys;
+            if (pass % 2 == 1 && !game.uiFrames.empty() && game.uiFrames[0]->IsVisible())
+                keys.SetAttack();
+            Pass(keys);
+        }
+        return -1;
     }
     // Puts the player on the floor inside the trigger, a little past its
     // left edge.

@@ -1,7 +1,153 @@
+#include "bosses/NPC_MiniBoss_FloatingSkull.h"
+#include "characters/Player.h"
+#include "enemies/NPC_Door.h"
+#include "game/Game.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "tools/run/CemeteryMoves.h"
 #include "tools/run/RunLegs.h"
 
-// Stand-in until the leg is flown.
+#include <cmath>
+
+// The cemetery, from the intro of a new game in the Gate of Ashes: the map
+// piece, the Lantern Ring's teleporter (west) and back, the urn, the rank in
+// the crypt niche, the first door, the Ossuary's lever and its skull
+// mini-boss (the double jump), the ledge up to the Well Head and its
+// teleporter.
+namespace {
+
+using namespace CemeteryMoves;
+constexpr float kTile = 32.0f;
+
+// Walks toward the hub's ring until its teleporter is known. The ring's
+// help stays shown while the player stands in it, so it is not read on: the
+// use key there would open the teleport menu.
+bool WalkOntoRing(RunPilot& pilot, const std::string& hub)
+{
+    Level* level = pilot.TheGame().GetCurrentLevel();
+    Layer* collisions = level != nullptr ? level->GetLayer(Level::kScene, "Collisions") : nullptr;
+    auto* placed = collisions != nullptr
+        ? collisions->FindInstanceByName("tp_" + hub.substr(0, hub.size() - 4))
+        : nullptr;
+    if (placed == nullptr)
+        return pilot.Fail("no teleporter in " + pilot.LevelName());
+    const int side = placed->GetPosition().x + kTile > pilot.X() ? 1 : -1;
+    for (int pass = 0; pass < 400; ++pass) {
+        if (pilot.TheGame().FindTeleportByLevel(hub) != nullptr) {
+            Settle(pilot);
+            return true;
+        }
+        pilot.Pass({side > 0 ? RunPilot::Right : RunPilot::Left});
+    }
+    return pilot.Fail("the teleporter of " + hub + " did not become known");
+}
+
+// The Gate of Ashes up to its first door: the map piece hanging over the
+// plinth, then west to the Lantern Ring's ring (and its dud) and back.
+bool GateAndRing(RunPilot& pilot)
+{
+    if (!pilot.WaitUntil(
+            [&] { return pilot.SaveVar("intro_done") == "1" && !pilot.TheGame().gameplayPaused; }, 900))
+        return pilot.Fail("the intro did not end");
+    // The map piece floats above the floor: a jump under it takes it.
+    if (!pilot.WalkTo(11 * kTile + 16.0f))
+        return false;
+    pilot.Hold({RunPilot::Jump}, 10);
+    if (!pilot.WaitUntil([&] { return PickupTaken(pilot, "map_01") && !pilot.MapOpen(); }, 200))
+        return pilot.Fail("the map piece was not taken");
+
+    if (!pilot.WalkOut(0.0f, "Cimetery_TP_01.lvl"))
+        return false;
+    // Past the dud behind the ring (it stays) into the ring.
+    if (!WalkOntoRing(pilot, "cimetery_tp_01.lvl"))
+        return false;
+    return pilot.WalkOut(31 * kTile + 16.0f, "cemetery_01.lvl");
+}
+
+// The urn, the rank in the niche, and the first door.
+bool UrnRankAndDoor(RunPilot& pilot)
+{
+    if (!StandAt(pilot, 16 * kTile + 16.0f))
+        return false;
+    if (!StrikeUntil(
+            pilot, 1, [&] { return pilot.SaveVar("urn_c01") == "1"; }, 60, "the urn"))
+        return false;
+    // What the urn dropped lies about it.
+    pilot.Hold({}, 10);
+    if (!pilot.WalkTo(19 * kTile) || !pilot.WalkTo(25 * kTile + 8.0f))
+        return false;
+    if (!pilot.WaitUntil([&] { return pilot.ThePlayer()->GetAttackRank() == 2; }, 30))
+        return pilot.Fail("the rank in the niche was not taken");
+
+    auto* door = dynamic_cast<NPC_Door*>(pilot.TheGame().FindCharacterByName("gate_door", nullptr));
+    if (door == nullptr)
+        return pilot.Fail("no first door in " + pilot.LevelName());
+    // Up to the closed door (the hint is read on the way).
+    if (!StandAt(pilot, door->GetPosition().x - 48.0f))
+        return false;
+    if (!StrikeUntil(
+            pilot, 1, [&] { return door->GetDoorState() != NPC_Door::kClosed; }, 60, "the first door"))
+        return false;
+    if (!pilot.WaitUntil([&] { return door->GetDoorState() == NPC_Door::kOpen; }, 200))
+        return pilot.Fail("the first door did not open");
+    return pilot.WalkOut(63 * kTile + 16.0f, "cemetery_02.lvl", 2500);
+}
+
+// The Ossuary: the lever, the mini-boss, the double jump, the ledge.
+bool Ossuary(RunPilot& pilot)
+{
+    if (!StandAt(pilot, 26 * kTile + 16.0f))
+        return false;
+    if (!StrikeUntil(
+            pilot, 1, [&] { return pilot.SaveVar("lever_c02") == "1"; }, 60, "the lever"))
+        return false;
+    pilot.Hold({}, 20);
+    if (!pilot.WalkTo(38 * kTile, 2000))
+        return false;
+    // The skull leads its swarm at the player; its death opens the alcove.
+    const Foe skull = [&]() -> CharacterObject* {
+        CharacterObject* boss = pilot.TheGame().FindCharacterByName("miniboss_skull", nullptr);
+        if (boss != nullptr && boss->GetLife() > 0 && !boss->IsExploding())
+            return boss;
+        return Nearest(pilot, {"NPC_FloatingSkull", "miniboss_skull"});
+    };
+    if (!FightUntil(
+            pilot, skull, [&] { return pilot.SaveVar("done_cm") == "1"; }, 4000, "the skull mini-boss"))
+        return false;
+    if (!pilot.WalkTo(45 * kTile + 8.0f))
+        return false;
+    if (!pilot.WaitUntil(
+            [&] {
+                return pilot.ThePlayer()->IsModifierEnabled(Player::kDoubleJump)
+                    && !pilot.TheGame().gameplayPaused;
+            },
+            400))
+        return pilot.Fail("the double jump was not taken");
+    // Up onto the ledge from west of it, and out east.
+    if (!pilot.WalkTo(41 * kTile))
+        return false;
+    for (int attempt = 0; attempt < 4 && pilot.LevelName() == "cemetery_02.lvl"; ++attempt) {
+        DoubleJump(pilot, 1, 7 * kTile + 8.0f);
+        if (pilot.LevelName() != "cemetery_02.lvl")
+            break;
+        if (pilot.Y() > 6 * kTile)
+            pilot.WalkTo(47 * kTile + 16.0f, 200);
+        else if (!StandAt(pilot, 41 * kTile))
+            return false;
+    }
+    if (!pilot.WaitUntil([&] { return pilot.LevelName() == "cimetery_tp_02.lvl"; }, 30))
+        return pilot.Fail("the ledge did not lead to the Well Head");
+    return true;
+}
+
+} // namespace
+
 bool RunCemetery(RunPilot& pilot)
 {
-    return pilot.Fail("the cemetery leg is not flown yet");
+    if (pilot.LevelName() != "cemetery_01.lvl")
+        return pilot.Fail("the cemetery leg starts in cemetery_01.lvl, not " + pilot.LevelName());
+    if (!GateAndRing(pilot) || !UrnRankAndDoor(pilot) || !Ossuary(pilot))
+        return false;
+    // The Well Head's teleporter.
+    return WalkOntoRing(pilot, "cimetery_tp_02.lvl");
 }

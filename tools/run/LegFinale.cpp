@@ -1,7 +1,147 @@
+#include "bosses/NPC_Boss_Final.h"
+#include "bosses/NPC_Boss_Ultimate.h"
+#include "bosses/Projectile_Boss_Final.h"
+#include "characters/Player.h"
+#include "game/Game.h"
+#include "tools/run/CemeteryMoves.h"
 #include "tools/run/RunLegs.h"
 
-// Stand-in until the leg is flown.
+#include <cmath>
+#include <iterator>
+
+// The finale: from a hub with the six second bosses down, to the Chapel, down
+// the crypt stair, the Crypt's final boss, the Heart's three steps, the
+// ending, and a key back to the title.
+namespace {
+
+using namespace CemeteryMoves;
+constexpr float kTile = 32.0f;
+
+CharacterObject* Named(RunPilot& pilot, const std::string& name)
+{
+    return pilot.TheGame().FindCharacterByName(name, nullptr);
+}
+
+// The top of the Heart's ledge under the maw.
+constexpr float kMawLedgeTop = 14 * kTile;
+
+// Up the Heart's ledges to the one under the maw: the west one over the
+// floor, the small one east of it, then the maw's own. Each is reached by a
+// double jump that moves east only once the feet are over it.
+bool ClimbUnderTheMaw(RunPilot& pilot)
+{
+    struct Ledge {
+        float from; // where to stand below it
+        float top;
+    };
+    const Ledge ledges[]
+        = {{13 * kTile, 8 * kTile}, {14 * kTile, 11 * kTile}, {17 * kTile + 16.0f, kMawLedgeTop}};
+    for (int attempt = 0; attempt < 12; ++attempt) {
+        if (pilot.Y() >= kMawLedgeTop - 4.0f)
+            return true;
+        // The highest ledge the player stands on or above decides the next.
+        size_t next = 0;
+        while (next < std::size(ledges) && pilot.Y() >= ledges[next].top - 4.0f)
+            ++next;
+        if (!StandAt(pilot, ledges[next].from))
+            return false;
+        DoubleJump(pilot, 1, ledges[next].top + 8.0f);
+    }
+    return pilot.Fail("could not climb under the maw (at " + std::to_string(pilot.X()) + ", "
+        + std::to_string(pilot.Y()) + ")");
+}
+
+bool Crypt(RunPilot& pilot)
+{
+    if (dynamic_cast<NPC_Boss_Final*>(Named(pilot, "boss_final")) == nullptr)
+        return pilot.Fail("no final boss in " + pilot.LevelName());
+    // Into the arena; the Shade's greeting is read on the way.
+    if (!pilot.WalkTo(8 * kTile))
+        return false;
+    // The heads of its bursts become skulls that chase the player: they are
+    // struck down first, the boss whenever it can be hit (it is looked up
+    // afresh: once it is done the game lets it go).
+    const Foe foe = [&]() -> CharacterObject* {
+        auto* boss = dynamic_cast<NPC_Boss_Final*>(Named(pilot, "boss_final"));
+        if (CharacterObject* skull = Nearest(pilot, {Projectile_Boss_Final::kSkullName}))
+            return skull;
+        if (boss != nullptr && boss->GetState() >= NPC_Boss_Final::kPhase1
+            && boss->GetState() <= NPC_Boss_Final::kPhase3 && !boss->IsGhosted())
+            return boss;
+        return nullptr;
+    };
+    if (!FightUntil(
+            pilot, foe, [&] { return pilot.SaveVar("done_f") == "1"; }, 12000, "the final boss"))
+        return false;
+    return pilot.WalkOut(31 * kTile + 16.0f, "cemetery_heart.lvl", 2500);
+}
+
+bool Heart(RunPilot& pilot)
+{
+    if (!pilot.WalkTo(8 * kTile))
+        return false;
+    auto living = [&](const std::string& name) -> CharacterObject* {
+        for (CharacterObject* body : pilot.TheGame().FindCharactersByName(name, nullptr, true)) {
+            auto* cell = dynamic_cast<NPC_Boss_Ultimate*>(body);
+            if (cell != nullptr && cell->GetLife() > 0 && cell->GetState() != NPC_Boss_Ultimate::kStep3Hidden)
+                return cell;
+        }
+        return nullptr;
+    };
+    // The two cells of the west wall, then the two of the east wall.
+    for (const char* step : {"cell_etape_1", "cell_etape_2"}) {
+        const Foe cell = [&]() -> CharacterObject* { return living(step); };
+        if (!FightUntil(
+                pilot, cell, [&] { return living(step) == nullptr; }, 6000, step))
+            return false;
+    }
+    // The maw, until its death runs the ending: from the ledge under it,
+    // climbed to by the two ledges west of it; a knock that throws the
+    // player down means climbing again.
+    const Foe maw = [&]() -> CharacterObject* {
+        auto* body = dynamic_cast<NPC_Boss_Ultimate*>(Named(pilot, "NPC_Boss_Ultimate"));
+        return body != nullptr && body->GetLife() > 0 && !body->IsExploding() ? body : nullptr;
+    };
+    const auto won = [&] { return pilot.SaveVar("done_h") == "1"; };
+    for (int climb = 0; climb < 12 && !won(); ++climb) {
+        if (!ClimbUnderTheMaw(pilot))
+            return false;
+        const auto fell = [&] { return pilot.Y() < kMawLedgeTop - 40.0f; };
+        if (!FightUntil(
+                pilot, maw, [&] { return won() || fell(); }, 3000, "the maw"))
+            return false;
+    }
+    if (!won())
+        return pilot.Fail("the maw was not beaten");
+    // The ending: the last words are read on, then the score and time.
+    if (!pilot.WaitUntil([&] { return pilot.TheGame().endingMode > 0; }, 1200))
+        return pilot.Fail("the ending was not shown");
+    // The key is asked for once the ending has stood a while.
+    pilot.Hold({}, 95);
+    pilot.Tap(RunPilot::Jump);
+    if (!pilot.WaitUntil([&] { return pilot.TheGame().endingMode == 0 && pilot.TheGame().menuFlag; }, 60))
+        return pilot.Fail("a key on the ending did not return to the title");
+    return true;
+}
+
+} // namespace
+
 bool RunFinale(RunPilot& pilot)
 {
-    return pilot.Fail("the finale leg is not flown yet");
+    if (!pilot.TeleportTo("Cimetery_TP_03.lvl"))
+        return false;
+    CharacterObject* stairs = Named(pilot, "crypt_stairs");
+    if (stairs == nullptr)
+        return pilot.Fail("no crypt stair in " + pilot.LevelName());
+    // Off the ring first, by the walking key alone: its help stays shown
+    // while the player stands in it, and the use key there would open the
+    // teleport menu.
+    const RunPilot::Key way = stairs->GetCenter().x > pilot.X() ? RunPilot::Right : RunPilot::Left;
+    for (int pass = 0; pass < 90 && pilot.DialogueShown(); ++pass)
+        pilot.Pass({way});
+    if (!pilot.WalkTo(stairs->GetCenter().x))
+        return false;
+    if (!pilot.WaitUntil([&] { return pilot.LevelName() == "cemetery_crypt.lvl"; }, 60))
+        return pilot.Fail("the crypt stair did not open");
+    return Crypt(pilot) && Heart(pilot);
 }

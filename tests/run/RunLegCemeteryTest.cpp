@@ -1,0 +1,125 @@
+#include "characters/Player.h"
+#include "enemies/NPC_Door.h"
+#include "game/AchievementManager.h"
+#include "script/ScriptVar.h"
+#include "tools/run/CemeteryMoves.h"
+#include "tools/run/RunLegs.h"
+#include "ui/UI_Frame_Text.h"
+
+#include "tests/run/RunFixture.h"
+
+#include <chrono>
+#include <iostream>
+
+// The cemetery's two legs flown by keys: the opening one from the intro of a
+// new game to the Well Head, and the finale from a hub with the six second
+// bosses down, through the Crypt and the Heart to the ending and the title.
+namespace {
+
+class RunLegCemetery : public RunFixture {
+protected:
+    // Prints how long a flight took and how many passes it needed.
+    void FlyTimed(const RunLeg& leg, const char* name)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        const int frames = pilot->Frame();
+        Fly(leg);
+        const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::cout << name << ": " << pilot->Frame() - frames << " passes, " << seconds << " s\n";
+    }
+};
+
+// The moves the cemetery's legs are made of, each short, in the one-process
+// run as well.
+using CemeteryMovesWorld = RunFixture;
+
+TEST_F(CemeteryMovesWorld, AStruckDoorOpensOnThePilotsClockAndLetsThePlayerThrough)
+{
+    Arrive("cemetery_01.lvl", "from_cemetery_02");
+    ASSERT_TRUE(game.console.ExecuteCommand("setplayerattackrank 2"));
+    auto* door = dynamic_cast<NPC_Door*>(game.FindCharacterByName("gate_door", nullptr));
+    ASSERT_NE(door, nullptr);
+    // From the east side, a blow's reach from the door.
+    ASSERT_TRUE(CemeteryMoves::StandAt(*pilot, door->GetPosition().x + 48.0f)) << pilot->Failure();
+    EXPECT_EQ(pilot->ThePlayer()->GetMoveState(), Player::kIdle);
+    ASSERT_TRUE(CemeteryMoves::StrikeUntil(
+        *pilot, -1, [&] { return door->GetDoorState() != NPC_Door::kClosed; }, 60, "the door"))
+        << pilot->Failure();
+    // Every pass moves the game's clock by one frame, so the door's copy in
+    // the collisions finishes opening.
+    EXPECT_DOUBLE_EQ(game.GetTimeStep(), RunPilot::kPassMilliseconds);
+    ASSERT_TRUE(pilot->WaitUntil([&] { return door->GetDoorState() == NPC_Door::kOpen; }, 120));
+    EXPECT_TRUE(pilot->WalkTo(door->GetPosition().x - 96.0f, 200)) << pilot->Failure();
+}
+
+TEST_F(CemeteryMovesWorld, AFightEndsWhenItsConditionHoldsAndFailsSayingWhatWasFought)
+{
+    Arrive("cemetery_01.lvl");
+    ASSERT_TRUE(
+        pilot->WaitUntil([&] { return pilot->SaveVar("intro_done") == "1" && !game.gameplayPaused; }));
+    int passes = 0;
+    EXPECT_TRUE(CemeteryMoves::FightUntil(
+        *pilot, [] { return nullptr; }, [&] { return ++passes > 3; }, 10, "nothing"));
+    EXPECT_EQ(passes, 4);
+    EXPECT_FALSE(CemeteryMoves::FightUntil(
+        *pilot, [] { return nullptr; }, [] { return false; }, 5, "a shadow"));
+    EXPECT_NE(pilot->Failure().find("the fight with a shadow was not won in 5 passes"), std::string::npos)
+        << pilot->Failure();
+    // No foe in reach: the nearest of no name is none.
+    EXPECT_EQ(CemeteryMoves::Nearest(*pilot, {"no_such_character"}), nullptr);
+    EXPECT_FALSE(CemeteryMoves::PickupTaken(*pilot, "no_such_pickup"));
+    EXPECT_FALSE(CemeteryMoves::PickupTaken(*pilot, "rank_c01")) << "still lying in its niche";
+}
+
+TEST_F(RunLegCemetery, FromTheIntroThroughTheSkullToTheWellHead)
+{
+    Arrive("cemetery_01.lvl");
+    FlyTimed(RunCemetery, "cemetery");
+    EXPECT_EQ(pilot->LevelName(), "cimetery_tp_02.lvl");
+    ASSERT_NE(pilot->ThePlayer(), nullptr);
+    EXPECT_EQ(pilot->ThePlayer()->GetAttackRank(), 2);
+    EXPECT_TRUE(pilot->ThePlayer()->IsModifierEnabled(Player::kDoubleJump));
+    for (const char* var : {"intro_done", "urn_c01", "lever_c02", "done_cm"})
+        EXPECT_EQ(pilot->SaveVar(var), "1") << var;
+    EXPECT_NE(game.FindTeleportByLevel("cimetery_tp_01.lvl"), nullptr);
+    EXPECT_NE(game.FindTeleportByLevel("cimetery_tp_02.lvl"), nullptr);
+    // What scores here: the map piece, the rank, the double jump and the two
+    // rings; the dud stays and never scores.
+    EXPECT_EQ(game.saveData.GetScore(), 5);
+    EXPECT_EQ(output.find("Script Error"), std::string::npos);
+}
+
+TEST_F(RunLegCemetery, FromTheChapelThroughTheCryptAndTheHeartToTheEndingAndTheTitle)
+{
+    // What the legs before leave: every ability, the fourth rank, the six
+    // second bosses down.
+    Arrive("Cimetery_TP_03.lvl");
+    ASSERT_TRUE(game.console.ExecuteCommand("enableplayerarmors"));
+    ASSERT_TRUE(game.console.ExecuteCommand("setplayerattackrank 4"));
+    for (const char* done : {"done_b03", "done_v03", "done_s03", "done_l03", "done_u03", "done_g03"})
+        game.CreateSaveVar(done)->SetValue("1");
+    FlyTimed(RunFinale, "finale");
+
+    EXPECT_EQ(pilot->SaveVar("done_f"), "1");
+    EXPECT_EQ(pilot->SaveVar("done_h"), "1");
+    // Back on the title, the level let go.
+    EXPECT_TRUE(game.menuFlag);
+    EXPECT_EQ(game.GetCurrentLevel(), nullptr);
+    EXPECT_EQ(game.endingMode, 0);
+    // The ending's frame showed the completion and the time, then asked for
+    // a key.
+    auto* ending = dynamic_cast<UI_Frame_Text*>(game.endScoreFrame.get());
+    ASSERT_NE(ending, nullptr);
+    EXPECT_EQ(ending->GetText().rfind("DISCOVERED :", 0), 0u) << ending->GetText();
+    EXPECT_NE(ending->GetText().find("%" + std::string(24, ' ') + "TIME :"), std::string::npos)
+        << ending->GetText();
+    ASSERT_FALSE(ending->GetLines().empty());
+    EXPECT_EQ(ending->GetLines().back(), "PRESS ANY BUTTON ...");
+    for (const char* achievement : {"Overcome the Fear", "Found the Cure", "Thanks Ombrix"}) {
+        ASSERT_NE(game.GetAchievements().FindByName(achievement), nullptr) << achievement;
+        EXPECT_TRUE(game.GetAchievements().FindByName(achievement)->IsComplete()) << achievement;
+    }
+    EXPECT_EQ(output.find("Script Error"), std::string::npos);
+}
+
+} // namespace
