@@ -15,12 +15,14 @@ TEST_F(RunPilotWorld, EachPassIsOneUpdateFrameAndTheHeldKeysMoveThePlayer)
 {
     Arrive("cemetery_01.lvl");
     // The intro holds the keys until it has played.
-    ASSERT_TRUE(pilot->WaitUntil([&] { return pilot->SaveVar("intro_done") == "1" && !game.gameplayPaused; }));
+    ASSERT_TRUE(
+        pilot->WaitUntil([&] { return pilot->SaveVar("intro_done") == "1" && !game.gameplayPaused; }));
     const int frames = pilot->Frame();
     const int64_t updates = game.frameCounter;
     const float x = pilot->X();
     pilot->Hold({RunPilot::Right}, 10);
     EXPECT_EQ(game.frameCounter - updates, 10) << "one update frame per pass";
+    EXPECT_NEAR(game.GetTimeStep(), RunPilot::kPassMilliseconds, 1e-6) << "animations step with the pass";
     EXPECT_GT(pilot->X(), x + kTile) << "the D key walks right";
     ASSERT_EQ(pilot->Frame(), frames + 10);
     EXPECT_EQ(pilot->Recording().back(), RunPilot::Keys {RunPilot::Right});
@@ -33,7 +35,8 @@ TEST_F(RunPilotWorld, ALegThatCannotGoOnSaysWhereItStopped)
 {
     Arrive("cemetery_01.lvl");
     EXPECT_FALSE(pilot->TeleportTo("Boat_TP_1.lvl"));
-    EXPECT_NE(pilot->Failure().find("no teleporter in cemetery_01.lvl"), std::string::npos) << pilot->Failure();
+    EXPECT_NE(pilot->Failure().find("no teleporter in cemetery_01.lvl"), std::string::npos)
+        << pilot->Failure();
 }
 
 } // namespace
