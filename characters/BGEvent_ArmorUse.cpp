@@ -1,4 +1,5 @@
 #include "characters/BGEvent_ArmorUse.h"
+#include "engine/app/UsageObserver.h"
 
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
@@ -94,6 +95,8 @@ BGEvent_ArmorIce_Use::BGEvent_ArmorIce_Use(
     : BGEvent_ArmorUse(
         std::move(name), kDuration, level, "Effect_PlayerArmorIce_Use", rank2, playerPosition, playerSize)
 {
+    // The event steers the ice-use effect's coefficients.
+    NoteUse("effect", "ml_PlayerArmorIce_Use");
 }
 
 void BGEvent_ArmorIce_Use::OnTick()

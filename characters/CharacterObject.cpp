@@ -1,4 +1,5 @@
 #include "characters/CharacterObject.h"
+#include "engine/app/UsageObserver.h"
 
 #include "characters/BGEvent_HandleDropItem.h"
 #include "characters/CharacterGameAccess.h"
@@ -119,6 +120,7 @@ void CharacterObject::Update(double /*dt*/)
         explosionPhase = 1;
     bool skipEndTest = false;
     if (explosionPhase == 1) {
+        NoteUse("effect", kShockWave2Shader);
         shockWave = MakeTimedEffect(kShockWave2Shader, kShockWave2Ticks, false);
         explosionPhase = 2;
         skipEndTest = true;
@@ -193,6 +195,7 @@ void CharacterObject::Explode(bool slowMotion)
     dead = false;
     exploding = true;
     hitFlash.reset();
+    NoteUse("effect", kShockWave1Shader);
     shockWave = MakeTimedEffect(kShockWave1Shader, kShockWave1Ticks, false);
     shockWave->Advance(shockWaveStart);
     explosionPhase = 0;
@@ -212,8 +215,10 @@ void CharacterObject::ApplyDamage(CharacterObject* attacker, int /*damage*/)
 {
     if (attacker != nullptr)
         hitThisFrame = true;
-    if (hitFlash)
+    if (hitFlash) {
+        NoteUse("effect", kHitFlashShader);
         hitFlash->Start(0, true);
+    }
 }
 
 float CharacterObject::GetSizeSquared() const

@@ -1,4 +1,5 @@
 #include "enemies/EnemyFramework.h"
+#include "engine/app/UsageObserver.h"
 
 #include "characters/CharacterBoxes.h"
 #include "characters/CharacterGameAccess.h"
@@ -200,6 +201,7 @@ Point<int> SpawnPointOr(CharacterObject& self, Point<int> fallback)
 
 ShaderRes* FindShader(const std::string& name)
 {
+    NoteUse("effect", name);
     auto* engine = dynamic_cast<DXRenderEngine*>(g_RenderEngine);
     return engine != nullptr ? engine->FindShaderRes(name) : nullptr;
 }

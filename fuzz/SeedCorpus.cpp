@@ -17,6 +17,7 @@
 #include "tests/engine/render/PngFixtures.h"
 #include "tests/engine/sound/SoundFixtures.h"
 #include "tests/game/SaveTestSupport.h"
+#include "tools/run/RunRecording.h"
 #include "ui/UI_Font.h"
 #include "zones/Point_PlayerStart.h"
 #include "zones/ZoneHolder.h"
@@ -284,6 +285,16 @@ void AddLevelDescriptions(SeedWriter& seeds)
     seeds.Add("level_description", text);
 }
 
+void AddRunRecordings(SeedWriter& seeds)
+{
+    RunRecording recording;
+    recording.commands = {"god 1"};
+    recording.SetPasses({{}, {28}, {}, {32, 57}, {32, 57}, {32}, {}});
+    recording.checkpoints = {{"leg", "title", 0}, {"level", "cemetery_01.lvl", 3}};
+    recording.comments = {" stopped at the leg \"cemetery\""};
+    seeds.Add("run_recording", recording.Write());
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -296,6 +307,7 @@ int main(int argc, char** argv)
     AddRecords(seeds);
     AddScripts(seeds);
     AddLevelDescriptions(seeds);
+    AddRunRecordings(seeds);
     std::printf("%d seeds written to %s\n", seeds.Count(), argv[1]);
     return 0;
 }

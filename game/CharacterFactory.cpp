@@ -1,3 +1,4 @@
+#include "engine/app/UsageObserver.h"
 #include "game/Game.h"
 
 #include "bosses/NPC_Boss2_Bibli.h"
@@ -321,6 +322,14 @@ bool Game::IsCharacterClass(const std::string& classKey)
     return false;
 }
 
+std::vector<std::string> Game::CharacterClassKeys()
+{
+    std::vector<std::string> keys;
+    for (const CharacterClass& entry : CharacterClasses())
+        keys.push_back(*entry.key);
+    return keys;
+}
+
 CharacterObject* Game::CreateCharacterByClass(std::string name, std::string classKey, CharacterObject* before)
 {
     for (const CharacterClass& entry : CharacterClasses()) {
@@ -328,6 +337,7 @@ CharacterObject* Game::CreateCharacterByClass(std::string name, std::string clas
             continue;
         // A constructor may create characters of its own; they are appended
         // first, and this one follows once its constructor has returned.
+        NoteUse("character class", classKey);
         CharacterObject* character = entry.create(std::move(name));
         liveCharacters.push_back(character);
         character->PostUnSerialize();

@@ -232,6 +232,9 @@ public:
     CharacterObject* CreateCharacterByClass(std::string name, std::string classKey, CharacterObject* before);
     // Whether CreateCharacterByClass knows the key.
     static bool IsCharacterClass(const std::string& classKey);
+    // Every key of each factory, in table order.
+    static std::vector<std::string> SceneObjectClassKeys();
+    static std::vector<std::string> CharacterClassKeys();
 
     // ---- engines and services
     IRenderEngine* GetRenderEngine() const { return renderEngine.get(); }
@@ -415,6 +418,9 @@ public:
     // ---- frame state
     FramePacing framePacing;
     double timeStep = 0.0;
+    // The game clock has had its first update (which drops the time spent
+    // before the first pass).
+    bool clockStarted = false;
     bool quitRequested = false;
     bool menuFlag = true;
     bool gameplayPaused = false;

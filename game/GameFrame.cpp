@@ -1,3 +1,4 @@
+#include "engine/app/UsageObserver.h"
 #include "game/Game.h"
 
 #include "game/GamePlayerWorld.h"
@@ -134,8 +135,10 @@ bool Game::AdvanceClocks()
 {
     // The wall-clock step drives animation, the accumulated time decides
     // whether this pass is an update frame.
-    if (timeStep == 0.0)
+    // Once only: a step of exactly zero (a manual clock) is no first pass.
+    if (!clockStarted)
         gameClock.Update();
+    clockStarted = true;
     timeStep = gameClock.Update();
     UpdateFramePacing();
     const bool tick = fixedStepTick != 0;
@@ -409,6 +412,8 @@ void Game::ShowEnding(int mode)
     // frames; the mode and the counter run the ending in the frame update.
     endingMode = mode;
     endingCounter = 90;
+    // The ending's overlay fades in dark first.
+    NoteUse("effect", "fullFX_FadeToColor_DarkFirst");
     // The completion and time text fades in over the last picture.
     if (uiFrames.size() > 3 && uiFrames[3] != nullptr)
         uiFrames[3]->SetVisible(true);

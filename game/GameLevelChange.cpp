@@ -1,5 +1,7 @@
 #include "game/Game.h"
 
+#include "engine/app/UsageObserver.h"
+
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
 #include "characters/PlayerArmorIce.h"
@@ -59,6 +61,21 @@ void AddInGameLayer(Level& level, int list, const char* name, bool frontCharacte
         layer->SetDrawFrontCharacters(frontCharacters);
 }
 
+// Tells a run's observer the class of every object placed in a level
+// entered: its zones, points, spawners and scenery.
+void NotePlacedClasses(Level& level)
+{
+    if (Installed<UsageObserver>::Get() == nullptr)
+        return;
+    for (int list : Level::kFileOrder)
+        for (int index = 0; index < level.GetLayerCount(list); ++index) {
+            Layer* layer = level.GetLayerAt(list, index);
+            for (size_t i = 0; layer != nullptr && i < layer->GetInstanceCount(); ++i)
+                if (const GraphicalObject* object = layer->GetInstance(i)->GetPrototype())
+                    NoteUse("placed", object->GetTypeName());
+        }
+}
+
 } // namespace
 
 bool Game::ChangeLevel(std::string levelFile)
@@ -99,6 +116,7 @@ bool Game::ChangeLevel(std::string levelFile)
 
     menuFlag = false;
     ShowGameplayUI();
+    NotePlacedClasses(*currentLevel);
     platform::DebugOutput("ChangeLevel: entered \"" + currentLevel->GetName() + "\"\n");
     TimeSection(console.profileTimers, "ChangeLevel", true);
     return true;

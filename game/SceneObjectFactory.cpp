@@ -1,3 +1,4 @@
+#include "engine/app/UsageObserver.h"
 #include "game/Game.h"
 
 #include "engine/serial/LineReaders.h"
@@ -261,11 +262,20 @@ const char* const kOldGraphicalObjectMarker = "_GraphicalObject_updatetag_1.4_";
 
 } // namespace
 
+std::vector<std::string> Game::SceneObjectClassKeys()
+{
+    std::vector<std::string> keys;
+    for (const SceneObjectClass& entry : SceneObjectClasses())
+        keys.push_back(*entry.key);
+    return keys;
+}
+
 SceneObject* Game::CreateSceneObjectByClass(std::string name, std::string classKey, std::string category)
 {
     for (const SceneObjectClass& entry : SceneObjectClasses()) {
         if (*entry.key != classKey)
             continue;
+        NoteUse("scene object class", classKey);
         SceneObject* object = entry.create(std::move(name));
         sceneObjects.push_back(object);
         if (!category.empty())

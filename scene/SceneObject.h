@@ -30,6 +30,8 @@ public:
     bool UnSerialize(std::istream& is) override;
     // typeName + "V0": every derived class names itself through typeName.
     std::string GetVersionedClassName() override;
+    // The key the factory made the object by ("Zone_TriggerZone", ...).
+    const std::string& GetTypeName() const { return typeName; }
 
     virtual SceneObject* Clone(bool restart);
     virtual void LoadSoundsOf(SceneObject* object);

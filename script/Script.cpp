@@ -1,4 +1,5 @@
 #include "script/Script.h"
+#include "engine/app/UsageObserver.h"
 
 #include "engine/app/SplitCommandLine.h"
 #include "engine/platform/DebugOutput.h"
@@ -152,6 +153,7 @@ bool Script::ExecuteLine(int index)
     const ScriptCommand* record = FindCommand(command);
     if (record == nullptr)
         return false;
+    NoteUse("script command", record->name);
     return record->handler(this, std::move(arguments));
 }
 

@@ -1,5 +1,6 @@
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
+#include "engine/app/UsageObserver.h"
 #include "engine/render/PostChain.h"
 #include "engine/render/ShaderEffect_PostProcess.h"
 #include "game/Game.h"
@@ -74,6 +75,7 @@ bool ChangeNPCRenderAfterPlayer(Script& script, const Tokens& tokens)
 
 bool ChangeFadeTimer(Script&, const Tokens& tokens)
 {
+    NoteUse("effect", "fullFX_FadeToColor");
     TimedEffect* overlay = PostEffect(&PostEffects::fadeToColor);
     if (overlay == nullptr)
         return false;
@@ -83,6 +85,7 @@ bool ChangeFadeTimer(Script&, const Tokens& tokens)
 
 bool ChangeFadeToBlack(Script&, const Tokens& tokens)
 {
+    NoteUse("effect", "fullFX_FadeToColorInv");
     TimedEffect* fade = PostEffect(&PostEffects::fadeToColorInv);
     if (fade == nullptr)
         return false;
@@ -93,6 +96,7 @@ bool ChangeFadeToBlack(Script&, const Tokens& tokens)
 
 bool EnableWaterDisto(Script&, const Tokens&)
 {
+    NoteUse("effect", "fullFX_WaterEffect");
     TimedEffect* water = PostEffect(&PostEffects::water);
     if (water == nullptr)
         return false;

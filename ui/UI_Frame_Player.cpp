@@ -1,4 +1,5 @@
 #include "ui/UI_Frame_Player.h"
+#include "engine/app/UsageObserver.h"
 
 #include "characters/Player.h"
 #include "characters/PlayerArmorControl.h"
@@ -119,6 +120,7 @@ bool UI_Frame_Player::DrawHearts(GraphicalEffect* effect, int x, int y, bool& ok
         SetUIDrawColour(kLowLifeColour);
     if (life == 1) {
         SetUIDrawColour(kLastLifeColour);
+        NoteUse("effect", "fullFX_FadeAlphaLoop");
         if (lifeFade) {
             if (game->fixedStepTick != 0)
                 lifeFade->Advance(1.0f);

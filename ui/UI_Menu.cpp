@@ -1,4 +1,5 @@
 #include "ui/UI_Menu.h"
+#include "engine/app/UsageObserver.h"
 
 #include "characters/Player.h"
 #include "engine/input/AbstractInputManager.h"
@@ -107,6 +108,7 @@ void UI_Menu::Update(double frameTime)
     if (game == nullptr || game->uiState != 0)
         return;
     GraphicalObject::Update(frameTime);
+    NoteUse("menu page", std::to_string(currentPage));
     // The title takes no input until its intro has played.
     if (currentPage == kMain && !IsAnimationFinished())
         return;

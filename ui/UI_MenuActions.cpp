@@ -1,3 +1,4 @@
+#include "engine/app/UsageObserver.h"
 #include "ui/UI_Menu.h"
 
 #include "engine/config/GamePaths.h"
@@ -97,6 +98,7 @@ void ApplyScaleFilter(Game& game)
 {
     const bool linear = game.GetConfig()->GetScaleFilter() != 0;
     game.linearFilter = linear;
+    NoteUse("effect", linear ? "BasicPostEffect_Linear" : "BasicPostEffect_Point");
     auto* engine = dynamic_cast<DXRenderEngine*>(game.GetRenderEngine());
     if (engine == nullptr || game.postEffects == nullptr)
         return;
@@ -241,8 +243,11 @@ void UI_Menu::DoRenderSettingsRow(UI_Menu_Page& page, int dir, bool validate)
             SwitchVSync(game);
         break;
     case kRowMotionBlur:
-        if (changed)
+        if (changed) {
             config.SetMotionBlur(std::clamp(config.GetMotionBlur() + step, 0, kMotionBlurMax));
+            if (config.GetMotionBlur() > 0)
+                NoteUse("effect", "fullFX_MoBlur");
+        }
         break;
     case kRowScreen:
         if (changed) {
@@ -257,6 +262,7 @@ void UI_Menu::DoRenderSettingsRow(UI_Menu_Page& page, int dir, bool validate)
         if (dir != 0) {
             config.SetBrightness(
                 std::clamp(config.GetBrightness() + (validate ? 1 : dir), 0, kBrightnessMax));
+            NoteUse("effect", "fullFX_Brightness");
             RestartSound(page, UI_Menu_Page::kSoundSelect);
         }
         break;

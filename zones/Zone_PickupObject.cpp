@@ -1,4 +1,5 @@
 #include "zones/Zone_PickupObject.h"
+#include "engine/app/UsageObserver.h"
 
 #include "characters/Player.h"
 #include "engine/serial/VectorSerialize.h"
@@ -116,6 +117,7 @@ bool Zone_PickupObject::UpdatePlayerContact(Placed* placed)
     if (player == nullptr)
         return false;
     const int kind = pickup->kind.value;
+    NoteUse("pickup kind", std::to_string(kind));
     const bool taken = kind >= 0 && kind < player->GetModifierCount() && player->GetModifier(kind) != nullptr
         ? TakeModifier(*player, kind)
         : TakeItem(*game, *player, *pickup);

@@ -1,4 +1,5 @@
 #include "engine/app/ConsoleCommand.h"
+#include "engine/app/UsageObserver.h"
 
 #include "engine/app/NumberArguments.h"
 #include "engine/app/SplitCommandLine.h"
@@ -30,6 +31,7 @@ bool ConsoleCommandTable::ExecuteCommand(std::string line)
     const ConsoleCommand* command = FindCommand(word);
     if (command == nullptr)
         return false;
+    NoteUse("console command", word);
     if (const std::string refused = RefusedArguments(*command, arguments); !refused.empty()) {
         platform::DebugOutput(word + ": " + refused + "\n");
         return false;

@@ -1,4 +1,5 @@
 #include "engine/sound/SoundEvent.h"
+#include "engine/app/UsageObserver.h"
 
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/Random.h"
@@ -89,6 +90,7 @@ void SoundEvent::CreateVoices()
 
 void SoundEvent::Play()
 {
+    NoteUse("sound event", name);
     playing = true;
     std::vector<size_t> freeVoices;
     for (size_t i = 0; i < voices.size(); ++i) {

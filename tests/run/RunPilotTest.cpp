@@ -22,6 +22,7 @@ TEST_F(RunPilotWorld, EachPassIsOneUpdateFrameAndTheHeldKeysMoveThePlayer)
     const float x = pilot->X();
     pilot->Hold({RunPilot::Right}, 10);
     EXPECT_EQ(game.frameCounter - updates, 10) << "one update frame per pass";
+    EXPECT_NEAR(game.GetTimeStep(), RunPilot::kPassMilliseconds, 1e-6) << "animations step with the pass";
     EXPECT_GT(pilot->X(), x + kTile) << "the D key walks right";
     ASSERT_EQ(pilot->Frame(), frames + 10);
     EXPECT_EQ(pilot->Recording().back(), RunPilot::Keys {RunPilot::Right});

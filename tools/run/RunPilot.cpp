@@ -69,6 +69,8 @@ void RunPilot::Pass(const Keys& keys)
     access.Update();
     access.RenderLevel();
     access.RenderUI();
+    if (afterPass)
+        afterPass();
 }
 
 void RunPilot::Hold(const Keys& keys, int passes)

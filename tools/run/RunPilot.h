@@ -92,6 +92,10 @@ public:
     // (its level file name, any case).
     bool TeleportTo(const std::string& hubLevel);
 
+    // Called after every pass (the whole run watches the levels and the
+    // ending with it); empty: nothing.
+    void SetAfterPass(std::function<void()> watch) { afterPass = std::move(watch); }
+
     // Notes why the run cannot go on; returns false for the caller to pass on.
     bool Fail(const std::string& why);
     const std::string& Failure() const { return failure; }
@@ -107,6 +111,7 @@ private:
     Keys held;
     std::vector<Keys> recording;
     std::string failure;
+    std::function<void()> afterPass;
 };
 
 // One stretch of the run. A leg starts where the one before it ended (at a
