@@ -1,7 +1,184 @@
 #include "tools/run/RunLegs.h"
 
-// Stand-in until the leg is flown.
+#include "bosses/NPC_Boss2_Garden.h"
+#include "bosses/NPC_Boss_Garden.h"
+#include "bosses/NPC_MiniBoss_Garden.h"
+#include "characters/CharacterObject.h"
+#include "characters/Player.h"
+#include "game/Game.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+// The garden leg. From the Frost Gate the teleport goes to the Chapel; from
+// its altar the passage west runs over a lava pit that the worn level-2 ice
+// armor freezes, to the Greenhouse Gate. The Overgrown Walk's hollow tree,
+// its lever and its mini-boss; the Helmet Court's boss; the Burning
+// Orchard's ghost; back to the Greenhouse Gate's teleporter. Each level is
+// one step, chosen by the level the player stands in.
+namespace {
+
+constexpr float kTile = 32.0f;
+using Keys = RunPilot::Keys;
+
+void Trace(RunPilot& pilot, const std::string& what)
+{
+    if (std::getenv("QUENHOLT_RUN_TRACE") != nullptr)
+        std::fprintf(stderr,
+            "[garden %d] %s at %.0f,%.0f in %s (dialogue %d map %d ui %d menu %d score %d tp %zu)\n",
+            pilot.Frame(), what.c_str(), pilot.X(), pilot.Y(), pilot.LevelName().c_str(),
+            pilot.DialogueShown(), pilot.MapOpen(), pilot.TheGame().uiState, pilot.TheGame().menuFlag,
+            pilot.TheGame().saveData.GetScore(), pilot.TheGame().teleports.size());
+}
+
+Keys Move(int dir)
+{
+    if (dir < 0)
+        return {RunPilot::Left};
+    if (dir > 0)
+        return {RunPilot::Right};
+    return {};
+}
+
+bool InAir(RunPilot& pilot)
+{
+    Player* player = pilot.ThePlayer();
+    const int state = player != nullptr ? player->GetMoveState() : Player::kIdle;
+    return state == Player::kJump || state == Player::kEndJump || state == Player::kFall;
+}
+
+// A jump toward `dir` (-1, 0, 1), jumping again near the top when `twice`;
+// passes until the player stands again.
+void Leap(RunPilot& pilot, int dir, bool twice, int firstHold = 10)
+{
+    Keys jump = Move(dir);
+    jump.insert(RunPilot::Jump);
+    pilot.Hold(jump, firstHold);
+    if (twice) {
+        pilot.Pass(Move(dir));
+        pilot.Hold(jump, 12);
+    }
+    for (int pass = 0; pass < 90 && InAir(pilot); ++pass)
+        pilot.Pass(Move(dir));
+    pilot.Pass();
+}
+
+float CentreX(RunPilot& pilot)
+{
+    Player* player = pilot.ThePlayer();
+    return player != nullptr ? player->GetPosition().x + static_cast<float>(player->GetSize().x) / 2.0f
+                             : 0.0f;
+}
+
+// A blow: pressed on one pass, released on the next.
+void Strike(RunPilot& pilot, int dir = 0)
+{
+    Keys keys = Move(dir);
+    keys.insert(RunPilot::Attack);
+    pilot.Pass(keys);
+    pilot.Pass();
+}
+
+// Walks toward x holding the key, reading nothing on: over a teleporter the
+// key that reads a dialogue on would open its menu.
+bool Cross(RunPilot& pilot, float x, int limit = 200)
+{
+    const int dir = x > pilot.X() ? 1 : -1;
+    const std::string level = pilot.LevelName();
+    for (int pass = 0; pass < limit; ++pass) {
+        if ((x - pilot.X()) * static_cast<float>(dir) <= 0.0f || pilot.LevelName() != level)
+            return true;
+        pilot.Pass(Move(dir));
+    }
+    return pilot.Fail("could not cross to x " + std::to_string(x) + " in " + level);
+}
+
+// ---- the Chapel: from the teleporter onto the ledge over the altar, as a
+// spider up over the passage's lip (a standing player's head meets the roof
+// there), the lava frozen, west out to the Greenhouse Gate.
+bool Chapel(RunPilot& pilot)
+{
+    if (!Cross(pilot, 13.7f * kTile))
+        return false;
+    if (!pilot.WaitUntil([&] { return !pilot.DialogueShown(); }, 300))
+        return pilot.Fail("a dialogue stays open in the Chapel");
+    // The ledge over the altar (tiles 13-15, top at 6).
+    Leap(pilot, 0, true);
+    if (std::abs(pilot.Y() - 6.0f * kTile) > 4.0f)
+        return pilot.Fail("did not reach the ledge over the Chapel's altar");
+    if (!pilot.WalkTo(13.0f * kTile))
+        return false;
+    // Up and west as a spider onto the passage's lip (tiles 10-11, top at 9),
+    // held over it.
+    pilot.Tap(RunPilot::Spider);
+    pilot.Hold({}, 10);
+    for (int pass = 0; pass < 60; ++pass) {
+        Keys keys;
+        if (pass < 8 || (pass > 8 && pass < 20))
+            keys.insert(RunPilot::Jump);
+        if (pass >= 8 && InAir(pilot)) {
+            if (pilot.X() > 11.0f * kTile)
+                keys.insert(RunPilot::Left);
+            else if (pilot.X() < 10.3f * kTile)
+                keys.insert(RunPilot::Right);
+        }
+        pilot.Pass(keys);
+        if (pass > 20 && !InAir(pilot))
+            break;
+    }
+    pilot.Tap(RunPilot::Spider);
+    pilot.Hold({}, 10);
+    Trace(pilot, "on the lip");
+    if (std::abs(pilot.Y() - 9.0f * kTile) > 4.0f || pilot.ThePlayer()->IsSpiderForm())
+        return pilot.Fail("did not reach the Chapel's passage");
+    // The worn ice armor, used, freezes the pit.
+    pilot.Tap(RunPilot::IceArmor);
+    pilot.Hold({}, 40);
+    return pilot.WalkOut(0.0f, "Garden_tp.lvl");
+}
+
+// ---- the Greenhouse Gate: its teleporter found on the way east, or, at the
+// end, the place the leg ends.
+bool Greenhouse(RunPilot& pilot)
+{
+    const float ring = 18.0f * kTile + kTile;
+    if (pilot.TheGame().FindTeleportByLevel("garden_tp.lvl") == nullptr) {
+        if (!Cross(pilot, ring))
+            return false;
+        if (!pilot.WaitUntil(
+                [&] { return pilot.TheGame().FindTeleportByLevel("garden_tp.lvl") != nullptr; }, 30))
+            return pilot.Fail("the Greenhouse Gate's teleporter was not found");
+    }
+    if (pilot.SaveVar("done_g03") == "1")
+        return Cross(pilot, ring - kTile / 2);
+    if (!Cross(pilot, 24.0f * kTile))
+        return false;
+    return pilot.WalkOut(31.0f * kTile, "garden_01.lvl");
+}
+
+} // namespace
+
 bool RunGarden(RunPilot& pilot)
 {
-    return pilot.Fail("the garden leg is not flown yet");
+    for (int step = 0; step < 12; ++step) {
+        const std::string level = pilot.LevelName();
+        Trace(pilot, "step");
+        if (level == "snow_tp.lvl") {
+            if (!pilot.TeleportTo("Cimetery_TP_03.lvl"))
+                return false;
+        } else if (level == "cimetery_tp_03.lvl") {
+            if (!Chapel(pilot))
+                return false;
+        } else if (level == "garden_tp.lvl") {
+            if (!Greenhouse(pilot))
+                return false;
+            if (pilot.SaveVar("done_g03") == "1")
+                return true;
+        } else {
+            return pilot.Fail("the garden leg is not flown yet in " + level);
+        }
+    }
+    return pilot.Fail("the garden leg went round in circles");
 }
