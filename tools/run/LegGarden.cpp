@@ -6,6 +6,7 @@
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
 #include "game/Game.h"
+#include "scene/GraphicalObject.h"
 
 #include <cmath>
 #include <cstdio>
@@ -158,6 +159,55 @@ bool Greenhouse(RunPilot& pilot)
     return pilot.WalkOut(31.0f * kTile, "garden_01.lvl");
 }
 
+CharacterObject* Named(RunPilot& pilot, const std::string& name)
+{
+    return pilot.TheGame().FindCharacterByName(name, nullptr);
+}
+
+// ---- the Overgrown Walk: into the hollow tree (the secret), over it by its
+// steps, the lever, the mini-boss, the reward, east out.
+bool Walk(RunPilot& pilot)
+{
+    if (pilot.SaveVar("done_g01") != "1") {
+        // The hollow under the tree's crown (tiles 18-21).
+        if (!pilot.WalkTo(19.0f * kTile))
+            return false;
+        Trace(pilot, "in the tree");
+        // Back to the step at 15-17 (top at 6) and over the crown (top at 7).
+        if (!pilot.WalkTo(15.5f * kTile))
+            return false;
+        Leap(pilot, 0, true);
+        Trace(pilot, "on the step?");
+        Leap(pilot, 1, false);
+        Trace(pilot, "on the crown?");
+        if (!pilot.WalkTo(33.5f * kTile))
+            return false;
+        Trace(pilot, "at the lever");
+        for (int blow = 0; blow < 10 && pilot.SaveVar("lever_g01") != "1"; ++blow)
+            Strike(pilot, 1);
+        Trace(pilot, "lever " + pilot.SaveVar("lever_g01"));
+        pilot.Hold({}, 30);
+        if (!pilot.WalkTo(50.0f * kTile))
+            return false;
+        Trace(pilot, "in the arena");
+        for (int pass = 0; pass < 3000 && pilot.SaveVar("done_g01") != "1"; ++pass) {
+            auto* boss = dynamic_cast<NPC_MiniBoss_Garden*>(Named(pilot, "miniboss_garden"));
+            if (boss == nullptr)
+                break;
+            if (pass % 100 == 0)
+                Trace(pilot, "fight life " + std::to_string(boss->GetLife()) + " state "
+                        + std::to_string(boss->GetState()) + " shown " + std::to_string(boss->GetCurrentGraphical() != nullptr));
+            Strike(pilot);
+        }
+        pilot.WaitUntil([&] { return pilot.SaveVar("done_g01") == "1"; }, 400);
+    }
+    if (pilot.SaveVar("done_g01") != "1")
+        return pilot.Fail("the Overgrown Walk's mini-boss was not beaten");
+    if (!pilot.WalkTo(61.0f * kTile))
+        return false;
+    return pilot.WalkOut(63.0f * kTile, "garden_02.lvl");
+}
+
 } // namespace
 
 bool RunGarden(RunPilot& pilot)
@@ -170,6 +220,9 @@ bool RunGarden(RunPilot& pilot)
                 return false;
         } else if (level == "cimetery_tp_03.lvl") {
             if (!Chapel(pilot))
+                return false;
+        } else if (level == "garden_01.lvl") {
+            if (!Walk(pilot))
                 return false;
         } else if (level == "garden_tp.lvl") {
             if (!Greenhouse(pilot))
