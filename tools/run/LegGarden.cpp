@@ -208,6 +208,42 @@ bool Walk(RunPilot& pilot)
     return pilot.WalkOut(63.0f * kTile, "garden_02.lvl");
 }
 
+// Faces the centre x and strikes: one pass pressed, one released.
+void StrikeToward(RunPilot& pilot, float x)
+{
+    const float centre = CentreX(pilot);
+    Strike(pilot, std::abs(x - centre) < 8.0f ? 0 : (x > centre ? 1 : -1));
+}
+
+// ---- the Helmet Court: in past the gate, the helmeted skull's dashes met
+// with blows until its helmet breaks and it falls, the reward, east out.
+bool Court(RunPilot& pilot)
+{
+    if (pilot.SaveVar("done_g02") != "1") {
+        if (!pilot.WalkTo(14.0f * kTile))
+            return false;
+        Trace(pilot, "in the court");
+        for (int pass = 0; pass < 6000 && pilot.SaveVar("done_g02") != "1"; ++pass) {
+            auto* boss = dynamic_cast<NPC_Boss_Garden*>(Named(pilot, "boss_garden"));
+            if (boss == nullptr || boss->IsExploding())
+                break;
+            NPC_Boss_Garden* helmet = boss->GetHelmet();
+            if (pass % 100 == 0)
+                Trace(pilot, "fight life " + std::to_string(boss->GetLife()) + " helmet "
+                        + std::to_string(helmet != nullptr ? helmet->GetLife() : -1) + " state "
+                        + std::to_string(boss->GetState()) + " boss at " + std::to_string(boss->GetPosition().x) + ","
+                        + std::to_string(boss->GetPosition().y));
+            StrikeToward(pilot, boss->GetAnchor().x);
+        }
+        pilot.WaitUntil([&] { return pilot.SaveVar("done_g02") == "1"; }, 400);
+    }
+    if (pilot.SaveVar("done_g02") != "1")
+        return pilot.Fail("the Helmet Court's boss was not beaten");
+    if (!pilot.WalkTo(28.0f * kTile))
+        return false;
+    return pilot.WalkOut(31.0f * kTile, "garden_03.lvl");
+}
+
 } // namespace
 
 bool RunGarden(RunPilot& pilot)
@@ -223,6 +259,9 @@ bool RunGarden(RunPilot& pilot)
                 return false;
         } else if (level == "garden_01.lvl") {
             if (!Walk(pilot))
+                return false;
+        } else if (level == "garden_02.lvl") {
+            if (!Court(pilot))
                 return false;
         } else if (level == "garden_tp.lvl") {
             if (!Greenhouse(pilot))
