@@ -48,9 +48,9 @@ protected:
         const struct {
             const char* level;
             Point<int> cell;
-        } hubs[] = {{"cimetery_tp_01.lvl", {12, 22}}, {"boat_tp_1.lvl", {10, 22}}, {"cimetery_tp_02.lvl", {21, 22}},
-            {"cave_tp.lvl", {21, 23}}, {"cimetery_tp_03.lvl", {23, 21}}, {"snow_tp.lvl", {26, 21}},
-            {"bibli_tp.lvl", {24, 20}}, {"underwater_tp.lvl", {10, 24}}};
+        } hubs[] = {{"cimetery_tp_01.lvl", {12, 22}}, {"boat_tp_1.lvl", {10, 22}},
+            {"cimetery_tp_02.lvl", {21, 22}}, {"cave_tp.lvl", {21, 23}}, {"cimetery_tp_03.lvl", {23, 21}},
+            {"snow_tp.lvl", {26, 21}}, {"bibli_tp.lvl", {24, 20}}, {"underwater_tp.lvl", {10, 24}}};
         game.teleports.clear();
         for (const auto& hub : hubs)
             game.AddTeleport(hub.level, hub.level, hub.cell);
@@ -82,8 +82,8 @@ protected:
             crossbow->boltCapacity = 4;
             crossbow->boltsLeft = 4;
         }
-        for (PlayerArmor* level2 :
-            {static_cast<PlayerArmor*>(GetPlayerArmorFire(&player)), static_cast<PlayerArmor*>(GetPlayerArmorIce(&player))}) {
+        for (PlayerArmor* level2 : {static_cast<PlayerArmor*>(GetPlayerArmorFire(&player)),
+                 static_cast<PlayerArmor*>(GetPlayerArmorIce(&player))}) {
             ASSERT_NE(level2, nullptr);
             level2->SetLevel(2);
         }
@@ -91,9 +91,9 @@ protected:
         player.SetCurrentArmor(Player::kIceArmor);
         player.SwitchArmor(previous, false);
         GetPlayerArmorIce(&player)->ApplyAnimationSet();
-        for (const char* done : {"done_cm", "done_b01", "done_b02", "done_b03", "done_v01", "done_v02", "done_v03",
-                 "done_s01", "done_s02", "done_s03", "done_l01", "done_l02", "done_l03", "done_u01", "done_u02",
-                 "done_u03", "got_7"})
+        for (const char* done : {"done_cm", "done_b01", "done_b02", "done_b03", "done_v01", "done_v02",
+                 "done_v03", "done_s01", "done_s02", "done_s03", "done_l01", "done_l02", "done_l03",
+                 "done_u01", "done_u02", "done_u03", "got_7"})
             SetSaveVar(done, "1");
         // The altar's pickup, taken on the way to the library.
         Level* chapel = game.GetCurrentLevel();

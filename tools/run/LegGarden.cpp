@@ -8,6 +8,7 @@
 #include "game/Game.h"
 #include "scene/GraphicalObject.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -195,8 +196,10 @@ bool Walk(RunPilot& pilot)
             if (boss == nullptr)
                 break;
             if (pass % 100 == 0)
-                Trace(pilot, "fight life " + std::to_string(boss->GetLife()) + " state "
-                        + std::to_string(boss->GetState()) + " shown " + std::to_string(boss->GetCurrentGraphical() != nullptr));
+                Trace(pilot,
+                    "fight life " + std::to_string(boss->GetLife()) + " state "
+                        + std::to_string(boss->GetState()) + " shown "
+                        + std::to_string(boss->GetCurrentGraphical() != nullptr));
             Strike(pilot);
         }
         pilot.WaitUntil([&] { return pilot.SaveVar("done_g01") == "1"; }, 400);
@@ -229,9 +232,11 @@ bool Court(RunPilot& pilot)
                 break;
             NPC_Boss_Garden* helmet = boss->GetHelmet();
             if (pass % 100 == 0)
-                Trace(pilot, "fight life " + std::to_string(boss->GetLife()) + " helmet "
+                Trace(pilot,
+                    "fight life " + std::to_string(boss->GetLife()) + " helmet "
                         + std::to_string(helmet != nullptr ? helmet->GetLife() : -1) + " state "
-                        + std::to_string(boss->GetState()) + " boss at " + std::to_string(boss->GetPosition().x) + ","
+                        + std::to_string(boss->GetState()) + " boss at "
+                        + std::to_string(boss->GetPosition().x) + ","
                         + std::to_string(boss->GetPosition().y));
             StrikeToward(pilot, boss->GetAnchor().x);
         }
@@ -242,6 +247,193 @@ bool Court(RunPilot& pilot)
     if (!pilot.WalkTo(28.0f * kTile))
         return false;
     return pilot.WalkOut(31.0f * kTile, "garden_03.lvl");
+}
+
+// ---- the Burning Orchard: the ghost shows itself on one of four platforms
+// at a time; the player climbs there by the pit's low steps and strikes while
+// it is not fading.
+struct Ledge {
+    float left, right, top;
+};
+// The player's feet: its collision box spans x + 11 to x + 53.
+constexpr float kFeetLeft = 11.0f;
+constexpr float kFeetRight = 53.0f;
+// Where the orchard's player can stand: the spawn places' platforms, the
+// pit's steps, the ledge west of the entry gate, the tile of floor before the
+// alcove's gate, the alcove's roof, the pit's floor.
+enum OrchardPlace { kA, kB, kC, kD, kStepLeft, kStepRight, kOutside, kBeforeAlcove, kRoof, kPit, kNowhere };
+constexpr Ledge kOrchard[] = {
+    {4 * kTile, 9 * kTile, 8 * kTile},
+    {13 * kTile, 18 * kTile, 10 * kTile},
+    {31 * kTile, 36 * kTile, 10 * kTile},
+    {39 * kTile, 44 * kTile, 8 * kTile},
+    {10 * kTile, 13 * kTile, 5 * kTile},
+    {35 * kTile, 38 * kTile, 5 * kTile},
+    {1 * kTile, 9 * kTile, 2 * kTile},
+    {40 * kTile, 41 * kTile, 2 * kTile},
+    {42 * kTile, 48 * kTile, 7 * kTile},
+    {9 * kTile, 40 * kTile, 1 * kTile},
+};
+
+OrchardPlace WhereInOrchard(RunPilot& pilot)
+{
+    if (InAir(pilot))
+        return kNowhere;
+    for (int i = kA; i <= kPit; ++i) {
+        const Ledge& ledge = kOrchard[i];
+        if (std::abs(pilot.Y() - ledge.top) < 4.0f && pilot.X() + kFeetRight > ledge.left
+            && pilot.X() + kFeetLeft < ledge.right)
+            return static_cast<OrchardPlace>(i);
+    }
+    return kNowhere;
+}
+
+// The next place on the way from one to another.
+OrchardPlace NextHop(OrchardPlace from, OrchardPlace to)
+{
+    if (to == kBeforeAlcove) {
+        switch (from) {
+        case kA:
+        case kB:
+            return kStepLeft;
+        case kC:
+        case kD:
+            return kStepRight;
+        case kStepLeft:
+        case kStepRight:
+            return kPit;
+        case kOutside:
+            return kA;
+        default:
+            return kBeforeAlcove;
+        }
+    }
+    const bool west = to == kA || to == kB || to == kStepLeft;
+    switch (from) {
+    case kPit:
+        return west ? kStepLeft : kStepRight;
+    case kOutside:
+        return kA;
+    case kBeforeAlcove:
+        return kStepRight;
+    case kRoof:
+        return kD;
+    case kStepLeft:
+        return west ? to : kPit;
+    case kStepRight:
+        return west ? kPit : to;
+    case kA:
+        return to == kB ? kB : kStepLeft;
+    case kB:
+        return to == kA ? kA : kStepLeft;
+    case kC:
+        return to == kD ? kD : kStepRight;
+    case kD:
+        return to == kC ? kC : kStepRight;
+    default:
+        return to;
+    }
+}
+
+// Steps toward x (the player's place) for a few passes, without jumping.
+void StepTo(RunPilot& pilot, float x, int limit = 60)
+{
+    for (int pass = 0; pass < limit && std::abs(pilot.X() - x) > 6.0f && !InAir(pilot); ++pass)
+        pilot.Pass(Move(x > pilot.X() ? 1 : -1));
+}
+
+// From the place the player stands on to the next: up by a double jump from
+// beside it, steering over it once above its top; down by walking off toward
+// it and steering while falling.
+void Hop(RunPilot& pilot, OrchardPlace from, OrchardPlace to)
+{
+    const Ledge& here = kOrchard[from];
+    const Ledge& there = kOrchard[to];
+    const float middle = (there.left + there.right) / 2.0f - (kFeetLeft + kFeetRight) / 2.0f;
+    if (there.top > here.top + 8.0f) {
+        float beside = there.left > pilot.X() + kFeetLeft ? there.left - 4.0f - kFeetRight
+                                                          : there.right + 4.0f - kFeetLeft;
+        beside = std::clamp(beside, here.left - kFeetRight + 12.0f, here.right - kFeetLeft - 12.0f);
+        StepTo(pilot, beside);
+        for (int pass = 0; pass < 70; ++pass) {
+            Keys keys;
+            if (pass < 8 || (pass > 8 && pass < 18))
+                keys.insert(RunPilot::Jump);
+            if (pilot.Y() > there.top + 2.0f && std::abs(pilot.X() - middle) > 10.0f)
+                keys.insert(pilot.X() < middle ? RunPilot::Right : RunPilot::Left);
+            pilot.Pass(keys);
+            if (pass > 4 && !InAir(pilot))
+                return;
+        }
+        return;
+    }
+    for (int pass = 0; pass < 90; ++pass) {
+        if (pass > 4 && !InAir(pilot) && WhereInOrchard(pilot) != from)
+            return;
+        pilot.Pass(std::abs(pilot.X() - middle) > 10.0f ? Move(middle > pilot.X() ? 1 : -1) : Keys {});
+    }
+}
+
+bool GhostShows(const NPC_Boss2_Garden& ghost)
+{
+    const int state = ghost.GetState();
+    return state == NPC_Boss2_Garden::kIdle || state == NPC_Boss2_Garden::kAttacking
+        || state == NPC_Boss2_Garden::kAfterAttack || state == NPC_Boss2_Garden::kFadingIn;
+}
+
+bool Orchard(RunPilot& pilot)
+{
+    if (pilot.SaveVar("done_g03") != "1") {
+        if (!pilot.WalkTo(20.0f * kTile))
+            return false;
+        Trace(pilot, "in the orchard");
+        for (int round = 0; round < 4000 && pilot.SaveVar("done_g03") != "1"; ++round) {
+            auto* ghost = dynamic_cast<NPC_Boss2_Garden*>(Named(pilot, "boss_garden2"));
+            if (ghost == nullptr || ghost->IsExploding())
+                break;
+            if (round % 25 == 0)
+                Trace(pilot,
+                    "ghost life " + std::to_string(ghost->GetLife()) + " phase "
+                        + std::to_string(ghost->GetPhase()) + " state " + std::to_string(ghost->GetState())
+                        + " at " + std::to_string(ghost->GetPosition().x) + ","
+                        + std::to_string(ghost->GetPosition().y));
+            if (!GhostShows(*ghost) || ghost->IsAppearOnly()) {
+                pilot.Pass();
+                continue;
+            }
+            const float ghostX = ghost->GetPosition().x + static_cast<float>(ghost->GetSize().x) / 2.0f;
+            OrchardPlace under = kNowhere;
+            for (int i = kA; i <= kD; ++i)
+                if (ghostX > kOrchard[i].left && ghostX < kOrchard[i].right)
+                    under = static_cast<OrchardPlace>(i);
+            const OrchardPlace here = WhereInOrchard(pilot);
+            if (under == kNowhere || here == under) {
+                if (ghost->GetState() != NPC_Boss2_Garden::kFadingIn)
+                    StrikeToward(pilot, ghostX);
+                else
+                    pilot.Pass();
+            } else if (here == kNowhere) {
+                pilot.Pass();
+            } else {
+                Hop(pilot, here, NextHop(here, under));
+            }
+        }
+        pilot.WaitUntil([&] { return pilot.SaveVar("done_g03") == "1"; }, 400);
+    }
+    if (pilot.SaveVar("done_g03") != "1")
+        return pilot.Fail("the Burning Orchard's ghost was not beaten");
+    // Down to the floor before the alcove, whose gate is open now.
+    for (int hop = 0; hop < 8; ++hop) {
+        pilot.Hold({}, 2);
+        const OrchardPlace here = WhereInOrchard(pilot);
+        if (here == kBeforeAlcove)
+            break;
+        if (here != kNowhere)
+            Hop(pilot, here, NextHop(here, kBeforeAlcove));
+    }
+    if (!pilot.WalkTo(44.0f * kTile))
+        return false;
+    return pilot.WalkOut(47.0f * kTile, "Garden_tp.lvl");
 }
 
 } // namespace
@@ -262,6 +454,9 @@ bool RunGarden(RunPilot& pilot)
                 return false;
         } else if (level == "garden_02.lvl") {
             if (!Court(pilot))
+                return false;
+        } else if (level == "garden_03.lvl") {
+            if (!Orchard(pilot))
                 return false;
         } else if (level == "garden_tp.lvl") {
             if (!Greenhouse(pilot))
