@@ -11,6 +11,9 @@
 
 #include <chrono>
 #include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
 
 // The garden leg: from the Frost Gate, with all but the garden and the crypt
 // done, across the Chapel's lava to the Greenhouse Gate, the garden's three
@@ -106,6 +109,11 @@ protected:
         game.saveData.SetScore(0);
     }
 
+    float CentreOfPlayer()
+    {
+        return game.GetPlayer()->GetPosition().x + game.GetPlayer()->GetSize().x / 2.0f;
+    }
+
     std::vector<std::string> hubFiles;
 };
 
@@ -116,6 +124,15 @@ TEST_F(RunLegGarden, FromTheFrostGateThroughTheGardensThreeFightsBackToItsTelepo
     const int score = game.saveData.GetScore();
     const int maxLife = game.GetPlayer()->GetMaxLife();
     const int crossbow = game.GetPlayer()->crossbowLevel;
+    // The achievements the garden moves: its boss, its second boss, its
+    // mini-boss's "Master of souls", its lever and its secret.
+    const char* const achievements[]
+        = {"The Mask", "Keep Going", "Master of souls", "All the levers", "No more secret"};
+    std::map<std::string, int> before;
+    for (const char* name : achievements) {
+        Achievement* a = game.GetAchievements().FindByName(name);
+        before[name] = a != nullptr ? a->GetCurrent() : -1;
+    }
     const auto began = std::chrono::steady_clock::now();
     const int frames = pilot->Frame();
 
@@ -132,7 +149,15 @@ TEST_F(RunLegGarden, FromTheFrostGateThroughTheGardensThreeFightsBackToItsTelepo
     // The teleporter, three rewards and the secret.
     EXPECT_NE(game.FindTeleportByLevel("garden_tp.lvl"), nullptr);
     EXPECT_EQ(game.saveData.GetScore(), score + 5);
+    for (const char* name : achievements) {
+        Achievement* a = game.GetAchievements().FindByName(name);
+        ASSERT_NE(a, nullptr) << name;
+        EXPECT_GT(a->GetCurrent(), before[name]) << name;
+    }
+    // Standing in the Greenhouse Gate's ring (tiles 18-19).
     EXPECT_EQ(pilot->LevelName(), "garden_tp.lvl");
+    EXPECT_GT(CentreOfPlayer(), 18.0f * 32.0f);
+    EXPECT_LT(CentreOfPlayer(), 20.0f * 32.0f);
     EXPECT_LT(pilot->Frame() - frames, 20000);
 }
 
