@@ -6,12 +6,9 @@
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
 #include "game/Game.h"
-#include "scene/GraphicalObject.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 // The garden leg. From the Frost Gate the teleport goes to the Chapel; from
@@ -24,16 +21,6 @@ namespace {
 
 constexpr float kTile = 32.0f;
 using Keys = RunPilot::Keys;
-
-void Trace(RunPilot& pilot, const std::string& what)
-{
-    if (std::getenv("QUENHOLT_RUN_TRACE") != nullptr)
-        std::fprintf(stderr,
-            "[garden %d] %s at %.0f,%.0f in %s (dialogue %d map %d ui %d menu %d score %d tp %zu)\n",
-            pilot.Frame(), what.c_str(), pilot.X(), pilot.Y(), pilot.LevelName().c_str(),
-            pilot.DialogueShown(), pilot.MapOpen(), pilot.TheGame().uiState, pilot.TheGame().menuFlag,
-            pilot.TheGame().saveData.GetScore(), pilot.TheGame().teleports.size());
-}
 
 Keys Move(int dir)
 {
@@ -132,7 +119,6 @@ bool Chapel(RunPilot& pilot)
     }
     pilot.Tap(RunPilot::Spider);
     pilot.Hold({}, 10);
-    Trace(pilot, "on the lip");
     if (std::abs(pilot.Y() - 9.0f * kTile) > 4.0f || pilot.ThePlayer()->IsSpiderForm())
         return pilot.Fail("did not reach the Chapel's passage");
     // The worn ice armor, used, freezes the pit.
@@ -173,33 +159,30 @@ bool Walk(RunPilot& pilot)
         // The hollow under the tree's crown (tiles 18-21).
         if (!pilot.WalkTo(19.0f * kTile))
             return false;
-        Trace(pilot, "in the tree");
-        // Back to the step at 15-17 (top at 6) and over the crown (top at 7).
+        // Back to the step at 15-17 (top at 6), over the crown (top at 7) and
+        // down beyond it.
         if (!pilot.WalkTo(15.5f * kTile))
             return false;
         Leap(pilot, 0, true);
-        Trace(pilot, "on the step?");
         Leap(pilot, 1, false);
-        Trace(pilot, "on the crown?");
+        if (pilot.X() < 23.0f * kTile)
+            return pilot.Fail("did not climb over the hollow tree");
         if (!pilot.WalkTo(33.5f * kTile))
             return false;
-        Trace(pilot, "at the lever");
         for (int blow = 0; blow < 10 && pilot.SaveVar("lever_g01") != "1"; ++blow)
             Strike(pilot, 1);
-        Trace(pilot, "lever " + pilot.SaveVar("lever_g01"));
+        if (pilot.SaveVar("lever_g01") != "1")
+            return pilot.Fail("the Overgrown Walk's lever was not pulled");
+        // Its gate opens when the pull has played.
         pilot.Hold({}, 30);
         if (!pilot.WalkTo(50.0f * kTile))
             return false;
-        Trace(pilot, "in the arena");
+        // The creature surfaces under the player: blows where it stands meet
+        // it.
         for (int pass = 0; pass < 3000 && pilot.SaveVar("done_g01") != "1"; ++pass) {
             auto* boss = dynamic_cast<NPC_MiniBoss_Garden*>(Named(pilot, "miniboss_garden"));
             if (boss == nullptr)
                 break;
-            if (pass % 100 == 0)
-                Trace(pilot,
-                    "fight life " + std::to_string(boss->GetLife()) + " state "
-                        + std::to_string(boss->GetState()) + " shown "
-                        + std::to_string(boss->GetCurrentGraphical() != nullptr));
             Strike(pilot);
         }
         pilot.WaitUntil([&] { return pilot.SaveVar("done_g01") == "1"; }, 400);
@@ -225,19 +208,10 @@ bool Court(RunPilot& pilot)
     if (pilot.SaveVar("done_g02") != "1") {
         if (!pilot.WalkTo(14.0f * kTile))
             return false;
-        Trace(pilot, "in the court");
         for (int pass = 0; pass < 6000 && pilot.SaveVar("done_g02") != "1"; ++pass) {
             auto* boss = dynamic_cast<NPC_Boss_Garden*>(Named(pilot, "boss_garden"));
             if (boss == nullptr || boss->IsExploding())
                 break;
-            NPC_Boss_Garden* helmet = boss->GetHelmet();
-            if (pass % 100 == 0)
-                Trace(pilot,
-                    "fight life " + std::to_string(boss->GetLife()) + " helmet "
-                        + std::to_string(helmet != nullptr ? helmet->GetLife() : -1) + " state "
-                        + std::to_string(boss->GetState()) + " boss at "
-                        + std::to_string(boss->GetPosition().x) + ","
-                        + std::to_string(boss->GetPosition().y));
             StrikeToward(pilot, boss->GetAnchor().x);
         }
         pilot.WaitUntil([&] { return pilot.SaveVar("done_g02") == "1"; }, 400);
@@ -381,22 +355,17 @@ bool GhostShows(const NPC_Boss2_Garden& ghost)
         || state == NPC_Boss2_Garden::kAfterAttack || state == NPC_Boss2_Garden::kFadingIn;
 }
 
+// In, the ghost sought out each time it shows, then down to the alcove (its
+// gate open), the reward and the way back to the Greenhouse Gate.
 bool Orchard(RunPilot& pilot)
 {
     if (pilot.SaveVar("done_g03") != "1") {
         if (!pilot.WalkTo(20.0f * kTile))
             return false;
-        Trace(pilot, "in the orchard");
         for (int round = 0; round < 4000 && pilot.SaveVar("done_g03") != "1"; ++round) {
             auto* ghost = dynamic_cast<NPC_Boss2_Garden*>(Named(pilot, "boss_garden2"));
             if (ghost == nullptr || ghost->IsExploding())
                 break;
-            if (round % 25 == 0)
-                Trace(pilot,
-                    "ghost life " + std::to_string(ghost->GetLife()) + " phase "
-                        + std::to_string(ghost->GetPhase()) + " state " + std::to_string(ghost->GetState())
-                        + " at " + std::to_string(ghost->GetPosition().x) + ","
-                        + std::to_string(ghost->GetPosition().y));
             if (!GhostShows(*ghost) || ghost->IsAppearOnly()) {
                 pilot.Pass();
                 continue;
@@ -442,7 +411,6 @@ bool RunGarden(RunPilot& pilot)
 {
     for (int step = 0; step < 12; ++step) {
         const std::string level = pilot.LevelName();
-        Trace(pilot, "step");
         if (level == "snow_tp.lvl") {
             if (!pilot.TeleportTo("Cimetery_TP_03.lvl"))
                 return false;
@@ -464,7 +432,7 @@ bool RunGarden(RunPilot& pilot)
             if (pilot.SaveVar("done_g03") == "1")
                 return true;
         } else {
-            return pilot.Fail("the garden leg is not flown yet in " + level);
+            return pilot.Fail("the garden leg does not pass through " + level);
         }
     }
     return pilot.Fail("the garden leg went round in circles");
