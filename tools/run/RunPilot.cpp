@@ -151,16 +151,18 @@ bool RunPilot::WalkTo(float x, int limit)
     for (int pass = 0; pass < limit; ++pass) {
         if (LevelName() != level)
             return true;
+        // Arrived first: a teleporter's help shows as long as the player
+        // stands on it, and reading it on would never end.
+        if (std::abs(X() - x) < kTile / 2) {
+            Pass();
+            return true;
+        }
         if (DialogueShown() || MapOpen()) {
             Keys keys;
             if (pass % 2 == 0)
                 keys.insert(DialogueShown() ? Attack : Map);
             Pass(keys);
             continue;
-        }
-        if (std::abs(X() - x) < kTile / 2) {
-            Pass();
-            return true;
         }
         Keys keys {x > X() ? Right : Left};
         stuck = std::abs(X() - last) < 0.5f ? stuck + 1 : 0;
