@@ -66,7 +66,8 @@ protected:
     void Fly(const RunLeg& leg)
     {
         const bool flown = leg(*pilot);
-        EXPECT_TRUE(flown) << pilot->Failure() << "\n" << output.substr(output.size() > 4000 ? output.size() - 4000 : 0);
+        EXPECT_TRUE(flown) << pilot->Failure() << "\n"
+                           << output.substr(output.size() > 4000 ? output.size() - 4000 : 0);
     }
 
     platform::ScopedRandomSeed seed {1};

@@ -15,7 +15,8 @@ TEST_F(RunPilotWorld, EachPassIsOneUpdateFrameAndTheHeldKeysMoveThePlayer)
 {
     Arrive("cemetery_01.lvl");
     // The intro holds the keys until it has played.
-    ASSERT_TRUE(pilot->WaitUntil([&] { return pilot->SaveVar("intro_done") == "1" && !game.gameplayPaused; }));
+    ASSERT_TRUE(
+        pilot->WaitUntil([&] { return pilot->SaveVar("intro_done") == "1" && !game.gameplayPaused; }));
     const int frames = pilot->Frame();
     const int64_t updates = game.frameCounter;
     const float x = pilot->X();
@@ -33,7 +34,8 @@ TEST_F(RunPilotWorld, ALegThatCannotGoOnSaysWhereItStopped)
 {
     Arrive("cemetery_01.lvl");
     EXPECT_FALSE(pilot->TeleportTo("Boat_TP_1.lvl"));
-    EXPECT_NE(pilot->Failure().find("no teleporter in cemetery_01.lvl"), std::string::npos) << pilot->Failure();
+    EXPECT_NE(pilot->Failure().find("no teleporter in cemetery_01.lvl"), std::string::npos)
+        << pilot->Failure();
 }
 
 } // namespace

@@ -3,13 +3,14 @@
 #include "characters/PlayerWorld.h"
 #include "enemies/NPC_Door.h"
 #include "game/Game.h"
-#include "scene/MapModel.h"
+#include "scene/BackgroundEvent.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
-#include "scene/BackgroundEvent.h"
+#include "scene/MapModel.h"
 #include "tools/run/RunLegs.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -38,7 +39,8 @@ void Trace(RunPilot& pilot, const std::string& what)
 }
 
 // Holds the keys until `done` holds; false after `limit` passes.
-[[maybe_unused]] bool HoldUntil(RunPilot& pilot, const Keys& keys, const std::function<bool()>& done, int limit)
+[[maybe_unused]] bool HoldUntil(
+    RunPilot& pilot, const Keys& keys, const std::function<bool()>& done, int limit)
 {
     for (int pass = 0; pass < limit; ++pass) {
         if (done())
@@ -76,7 +78,8 @@ bool ClimbOver(RunPilot& pilot, float y, int32_t side)
     if (pilot.ThePlayer()->GetMoveState() != Player::kHanging)
         return pilot.Fail("not hanging on a wall in " + pilot.LevelName());
     const std::string level = pilot.LevelName();
-    if (!HoldUntil(pilot, {RunPilot::Up}, [&] { return pilot.Y() > y || pilot.LevelName() != level; }, 200))
+    if (!HoldUntil(
+            pilot, {RunPilot::Up}, [&] { return pilot.Y() > y || pilot.LevelName() != level; }, 200))
         return pilot.Fail("could not climb above y " + std::to_string(y) + " in " + level);
     Trace(pilot, "climbed");
     if (pilot.LevelName() != level)
@@ -96,8 +99,8 @@ bool ClimbOver(RunPilot& pilot, float y, int32_t side)
 bool Standing(RunPilot& pilot)
 {
     const int state = pilot.ThePlayer()->GetMoveState();
-    return state != Player::kJump && state != Player::kEndJump && state != Player::kFall && state != Player::kHanging
-        && state != Player::kClimbing;
+    return state != Player::kJump && state != Player::kEndJump && state != Player::kFall
+        && state != Player::kHanging && state != Player::kClimbing;
 }
 
 // The key that steers toward x, braking ahead of it: none once there.
@@ -146,7 +149,8 @@ bool JumpTo(RunPilot& pilot, float x, float y, bool twice)
 bool Step(RunPilot& pilot, float x, int limit = 120)
 {
     const int32_t side = x > pilot.X() ? RunPilot::Right : RunPilot::Left;
-    if (!HoldUntil(pilot, {side}, [&] { return side == RunPilot::Right ? pilot.X() >= x : pilot.X() <= x; }, limit))
+    if (!HoldUntil(
+            pilot, {side}, [&] { return side == RunPilot::Right ? pilot.X() >= x : pilot.X() <= x; }, limit))
         return pilot.Fail("could not step to x " + std::to_string(x / kTile) + " in " + pilot.LevelName());
     pilot.Pass();
     return true;
@@ -156,7 +160,10 @@ bool Step(RunPilot& pilot, float x, int limit = 120)
 bool AfterCutScene(RunPilot& pilot)
 {
     return pilot.WaitUntil(
-        [&] { return BackgroundEvent::FindByTypeName("BGEvent_PickupCinematic") == nullptr && !pilot.ThePlayer()->IsInputLocked(); },
+        [&] {
+            return BackgroundEvent::FindByTypeName("BGEvent_PickupCinematic") == nullptr
+                && !pilot.ThePlayer()->IsInputLocked();
+        },
         900);
 }
 
@@ -168,29 +175,87 @@ bool Shoot(RunPilot& pilot, const std::string& door)
         return pilot.Fail("no door " + door + " in " + pilot.LevelName());
     pilot.Pass();
     pilot.Tap(RunPilot::Crossbow);
-    for (int i = 0; i < 20; ++i) {
-        pilot.Pass();
-        CharacterObject* b = pilot.TheGame().FindCharacterByName("Projectile_Crossbow", nullptr);
-        if (b) {
-            auto boxes = b->GetAttackBoxes();
-            Rect<int> box = boxes.empty() ? Rect<int>() : boxes.front();
-            box.Offset(b->GetPosition().ToInt());
-            Trace(pilot, "  boxes " + std::to_string(boxes.size()) + " box " + std::to_string(box.x0) + "," + std::to_string(box.y0) + "-" + std::to_string(box.x1) + "," + std::to_string(box.y1) + " hit " + std::to_string(target->IsHitByAttack(box, false)) + " hurt " + std::to_string(target->GetHurtBoxes().size()) + " g " + (target->GetCurrentGraphical() ? target->GetCurrentGraphical()->GetName() : std::string("-")));
-        }
-        if (Layer* coll = pilot.TheGame().GetCurrentLevel()->GetLayer(Level::kScene, "Collisions"))
-            for (size_t k = 0; k < coll->GetAddedInstanceCount(); ++k) {
-                auto* inst = coll->GetAddedInstance(k);
-                auto* pr = inst->GetPrototype();
-                if (pr && pr->GetName().find("Door") != std::string::npos)
-                    Trace(pilot, "  copy ts " + std::to_string(pilot.TheGame().timeStep) + " " + pr->GetName() + " frame " + std::to_string(pr->GetAnimationFrame()) + " fin " + std::to_string(pr->IsAnimationFinished()) + " owned " + std::to_string(inst->IsOwned()));
-            }
-        if (target->GetCurrentGraphical()) Trace(pilot, "  anim frame " + std::to_string(target->GetCurrentGraphical()->GetAnimationFrame()) + " fin " + std::to_string(target->GetCurrentGraphical()->IsAnimationFinished()) + " en " + std::to_string(target->IsEnabled()));
-        Trace(pilot, "door " + std::to_string(target->GetDoorState()) + " bolt " + (b ? std::to_string(b->GetPosition().x / kTile) + "," + std::to_string(b->GetPosition().y / kTile) + " g " + std::to_string(b->GetCurrentGraphical() != nullptr) + " st " + std::to_string(b->GetMoveState()) : std::string("none")));
-    }
     if (!pilot.WaitUntil([&] { return target->GetDoorState() == NPC_Door::kOpen; }, 90))
-        return pilot.Fail("the bolt did not open " + door + " (at " + std::to_string(pilot.X() / kTile) + ")");
+        return pilot.Fail(
+            "the bolt did not open " + door + " (at " + std::to_string(pilot.X() / kTile) + ")");
     Trace(pilot, door + " open");
     return true;
+}
+
+// Where a character can be struck: the span of its hurt boxes.
+struct Span {
+    float left = 0.0f, right = 0.0f, bottom = 0.0f, top = 0.0f;
+    bool found = false;
+};
+
+Span HurtSpan(CharacterObject* c)
+{
+    Span span;
+    if (c == nullptr)
+        return span;
+    for (Rect<int> box : c->GetHurtBoxes()) {
+        box.Offset(c->GetPosition().ToInt());
+        const float l = static_cast<float>(std::min(box.x0, box.x1)),
+                    r = static_cast<float>(std::max(box.x0, box.x1));
+        const float b = static_cast<float>(std::min(box.y0, box.y1)),
+                    t = static_cast<float>(std::max(box.y0, box.y1));
+        if (!span.found)
+            span = {l, r, b, t, true};
+        span.left = std::min(span.left, l);
+        span.right = std::max(span.right, r);
+        span.bottom = std::min(span.bottom, b);
+        span.top = std::max(span.top, t);
+    }
+    return span;
+}
+
+// Blows at what `target` gives (walking to it, turning to it) until `won`
+// holds. A target out of sight is waited for.
+bool Fight(RunPilot& pilot, const std::function<CharacterObject*()>& target, const std::function<bool()>& won,
+    int limit, const std::string& what)
+{
+    constexpr float kReach = 56.0f;
+    for (int pass = 0; pass < limit; ++pass) {
+        if (won())
+            return true;
+        Player* player = pilot.ThePlayer();
+        const Span span = HurtSpan(target());
+        if (!span.found || player->IsAttacking()) {
+            pilot.Pass();
+            continue;
+        }
+        const float centre = pilot.X() + 32.0f;
+        int32_t side = (span.left + span.right) / 2.0f > centre ? RunPilot::Right : RunPilot::Left;
+        bool reach = span.right >= centre - kReach && span.left <= centre + kReach;
+        if (span.right < centre - kReach)
+            side = RunPilot::Left;
+        else if (span.left > centre + kReach)
+            side = RunPilot::Right;
+        reach = reach && span.bottom < pilot.Y() + 96.0f + 16.0f && span.top > pilot.Y() - 16.0f;
+        const int facing = player->GetFacingFromAnimation();
+        if (!reach)
+            pilot.Pass({side});
+        else if ((side == RunPilot::Right) != (facing == 1))
+            pilot.Pass({side});
+        else
+            pilot.Pass({RunPilot::Attack});
+        if (pass % 30 == 0)
+            Trace(pilot,
+                what + " span " + std::to_string(span.left / kTile) + "-" + std::to_string(span.right / kTile)
+                    + " y " + std::to_string(span.bottom / kTile) + "-" + std::to_string(span.top / kTile));
+    }
+    return won()
+        || pilot.Fail(what + " was not won in " + std::to_string(limit) + " passes (in " + pilot.LevelName()
+            + " at " + std::to_string(pilot.X() / kTile) + ", " + std::to_string(pilot.Y() / kTile) + ")");
+}
+
+// Strikes the trigger `name` (a lever, a page) until the save variable holds.
+bool StrikeUntil(RunPilot& pilot, const std::string& name, const std::string& var)
+{
+    Game& game = pilot.TheGame();
+    return Fight(
+        pilot, [&] { return game.FindCharacterByName(name, nullptr); },
+        [&] { return pilot.SaveVar(var) == "1"; }, 300, name);
 }
 
 // The Well Head: over the well to its east wall, up the wall and through the
@@ -202,7 +267,8 @@ bool ToChapel(RunPilot& pilot)
     Trace(pilot, "at the Well Head");
     // Off the ring first: the teleporter's hint dialogue would take the
     // attack key that reads it on as the use key.
-    HoldUntil(pilot, {RunPilot::Right}, [&] { return pilot.X() > 15 * kTile; }, 30);
+    HoldUntil(
+        pilot, {RunPilot::Right}, [&] { return pilot.X() > 15 * kTile; }, 30);
     if (!pilot.WalkTo(17 * kTile) || !DoubleJump(pilot, RunPilot::Right))
         return false;
     if (!ClimbOver(pilot, 15 * kTile, RunPilot::Right))
@@ -238,10 +304,13 @@ bool ThroughChapel(RunPilot& pilot)
     if (!Shoot(pilot, "door_chapel"))
         return false;
     // Into the stairwell, and up.
-    if (!HoldUntil(pilot, {RunPilot::Right}, [&] { return pilot.X() > 21.5f * kTile; }, 30))
-        return pilot.Fail("could not pass the Chapel's north door (at " + std::to_string(pilot.X() / kTile) + ")");
+    if (!HoldUntil(
+            pilot, {RunPilot::Right}, [&] { return pilot.X() > 21.5f * kTile; }, 30))
+        return pilot.Fail(
+            "could not pass the Chapel's north door (at " + std::to_string(pilot.X() / kTile) + ")");
     Trace(pilot, "in the stairwell");
-    if (!HoldUntil(pilot, {RunPilot::Jump}, [&] { return pilot.LevelName() == "bibli_tp.lvl"; }, 60))
+    if (!HoldUntil(
+            pilot, {RunPilot::Jump}, [&] { return pilot.LevelName() == "bibli_tp.lvl"; }, 60))
         return pilot.Fail("did not climb the Chapel's stairwell");
     return true;
 }
@@ -250,7 +319,8 @@ bool ThroughChapel(RunPilot& pilot)
 // atlas at the top.
 bool UpTheTower(RunPilot& pilot)
 {
-    if (!pilot.WaitUntil([&] { return pilot.LevelName() == "bibli_tp.lvl" && pilot.ThePlayer() != nullptr; }, 60))
+    if (!pilot.WaitUntil(
+            [&] { return pilot.LevelName() == "bibli_tp.lvl" && pilot.ThePlayer() != nullptr; }, 60))
         return pilot.Fail("did not arrive in the Reading Tower");
     Trace(pilot, "in the tower");
     if (!pilot.WalkTo(11 * kTile) || !pilot.WaitUntil([&] { return !pilot.DialogueShown(); }, 600))
@@ -268,15 +338,82 @@ bool UpTheTower(RunPilot& pilot)
     Trace(pilot, "over the pillar");
     if (!pilot.WalkTo(9.5f * kTile))
         return false;
-    if (!pilot.WaitUntil([&] { return pilot.TheGame().minimapModel->GetCell(37, 21) == 2 && !pilot.MapOpen(); }, 300))
+    if (!pilot.WaitUntil(
+            [&] { return pilot.TheGame().minimapModel->GetCell(37, 21) == 2 && !pilot.MapOpen(); }, 300))
         return pilot.Fail("the atlas was not taken");
     Trace(pilot, "atlas taken");
     return true;
 }
 
+// The Endless Stacks: the lost page, the secret room behind its crossbow
+// door (the fireflies), the lever, the bookcase's arena, the rank, on east.
+bool ThroughStacks(RunPilot& pilot)
+{
+    if (!pilot.WalkOut(0, "bibli_01.lvl", 600))
+        return false;
+    Trace(pilot, "in the stacks");
+    if (!StrikeUntil(pilot, "lost_page", "page_b01"))
+        return false;
+    Trace(pilot, "page struck");
+    if (!pilot.WalkTo(19.5f * kTile) || !JumpTo(pilot, 22 * kTile, 5 * kTile, false)
+        || !JumpTo(pilot, 24.6f * kTile, 7 * kTile, false))
+        return false;
+    pilot.Pass({RunPilot::Right});
+    if (!Shoot(pilot, "door_secret_b01"))
+        return false;
+    if (!pilot.WalkTo(34 * kTile) || !pilot.WaitUntil([&] { return pilot.SaveVar("got_9") == "1"; }, 30)
+        || !AfterCutScene(pilot))
+        return pilot.Fail("the fireflies were not taken");
+    Trace(pilot, "fireflies taken");
+    if (!HoldUntil(
+            pilot, {RunPilot::Left}, [&] { return pilot.Y() < 4 * kTile && Standing(pilot); }, 120))
+        return pilot.Fail("could not leave the secret room");
+    if (!pilot.WalkTo(38.5f * kTile) || !StrikeUntil(pilot, "lever_b01", "lever_b01"))
+        return false;
+    Trace(pilot, "lever pulled");
+    pilot.Hold({}, 30);
+    if (!pilot.WalkTo(50 * kTile))
+        return false;
+    Game& game = pilot.TheGame();
+    if (!Fight(
+            pilot, [&] { return game.FindCharacterByName("miniboss_bibli", nullptr); },
+            [&] { return pilot.SaveVar("done_l01") == "1"; }, 3000, "the bookcase"))
+        return false;
+    Trace(pilot, "bookcase down");
+    // Over the rank in the alcove (its cut-scene plays on the way) and out.
+    if (!pilot.WalkOut(63 * kTile, "bibli_02.lvl", 900))
+        return false;
+    if (pilot.SaveVar("got_27_l01") != "1")
+        return pilot.Fail("the rank in the bookcase's alcove was not taken");
+    return true;
+}
+
+// The Hall of Whispers: the ghost, fought where it comes down to the player;
+// the max bolts in the alcove; on to the vault.
+bool ThroughHall(RunPilot& pilot)
+{
+    Trace(pilot, "in the hall");
+    if (!pilot.WalkTo(10 * kTile))
+        return false;
+    Game& game = pilot.TheGame();
+    if (!Fight(
+            pilot, [&] { return game.FindCharacterByName("boss_bibli", nullptr); },
+            [&] { return pilot.SaveVar("done_l02") == "1"; }, 6000, "the ghost"))
+        return false;
+    Trace(pilot, "ghost down");
+    if (!pilot.WalkOut(31 * kTile, "bibli_03.lvl", 900))
+        return false;
+    if (pilot.SaveVar("got_24") != "1")
+        return pilot.Fail("the max bolts in the ghost's alcove were not taken");
+    return true;
+}
+
 } // namespace
 
+// Flown so far to the Sealed Vault's doorway; the vault's fight and the way
+// back to the tower come next.
 bool RunLibrary(RunPilot& pilot)
 {
-    return ToChapel(pilot) && ThroughChapel(pilot) && UpTheTower(pilot) && pilot.Fail("not flown further yet");
+    return ToChapel(pilot) && ThroughChapel(pilot) && UpTheTower(pilot) && ThroughStacks(pilot)
+        && ThroughHall(pilot);
 }
