@@ -84,6 +84,23 @@ bool Cross(RunPilot& pilot, float x, int limit = 200)
     return pilot.Fail("could not cross to x " + std::to_string(x) + " in " + level);
 }
 
+// The ice armor worn and used: a press wears it when another is worn, the
+// next uses it; each waits for a charge.
+bool UseIceArmor(RunPilot& pilot)
+{
+    Player* player = pilot.ThePlayer();
+    for (int press = 0; press < 2 && player != nullptr; ++press) {
+        if (!pilot.WaitUntil([&] { return player->GetArmorState().armorCharges > 0; }, 400))
+            return pilot.Fail("the ice armor has no charge");
+        const bool worn = player->GetCurrentArmor() == Player::kIceArmor;
+        pilot.Tap(RunPilot::IceArmor);
+        pilot.Hold({}, 10);
+        if (worn)
+            return true;
+    }
+    return pilot.Fail("the ice armor could not be worn");
+}
+
 // ---- the Chapel: from the teleporter onto the ledge over the altar, as a
 // spider up over the passage's lip (a standing player's head meets the roof
 // there), the lava frozen, west out to the Greenhouse Gate.
@@ -121,9 +138,10 @@ bool Chapel(RunPilot& pilot)
     pilot.Hold({}, 10);
     if (std::abs(pilot.Y() - 9.0f * kTile) > 4.0f || pilot.ThePlayer()->IsSpiderForm())
         return pilot.Fail("did not reach the Chapel's passage");
-    // The worn ice armor, used, freezes the pit.
-    pilot.Tap(RunPilot::IceArmor);
-    pilot.Hold({}, 40);
+    // The level-2 ice armor, worn and used, freezes the pit.
+    if (!UseIceArmor(pilot))
+        return false;
+    pilot.Hold({}, 30);
     return pilot.WalkOut(0.0f, "Garden_tp.lvl");
 }
 
