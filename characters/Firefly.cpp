@@ -1,12 +1,12 @@
 #include "characters/Firefly.h"
 
 #include "characters/PlayerArmorHost.h"
+#include "engine/platform/Random.h"
 #include "scene/GraphicalObject.h"
 #include "scene/SceneGameAccess.h"
 
 #include <algorithm>
 #include <cmath>
-#include <random>
 
 Firefly::Firefly(std::string name, PlayerArmorHost* player_, RandomSource random_)
     : CharacterObject(std::move(name))
@@ -16,10 +16,9 @@ Firefly::Firefly(std::string name, PlayerArmorHost* player_, RandomSource random
     speed = kBaseSpeed;
     customInt = 0;
     if (!random) {
-        random = [] {
-            std::random_device device;
-            return static_cast<uint32_t>(device());
-        };
+        // The program's one random source: seeded, a recorded run meets the
+        // same darts at every replay.
+        random = [] { return platform::Random32(); };
     }
     if (SceneGameAccess* game = GetSceneGameAccess())
         SetGraphicals(

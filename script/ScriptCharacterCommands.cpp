@@ -205,6 +205,9 @@ bool RunPickupCinematic(Script& script, const Tokens& tokens)
         return true;
     }
     BGEvent_PickupCinematic* event = nullptr;
+    // The command names no particle system: the cut-scene takes the world's
+    // burst by name (none when the library lacks it).
+    LocalParticleSystem* burst = Game::FindLocalParticleSystem("PS_PickupBurst");
     // The modes that darken the screen keep the player's layer above it.
     if (mode == kPickupAnimation || mode == kPickupAnimationShort || mode == kPickupCrossbow
         || mode == kPickupBurst) {
@@ -214,13 +217,13 @@ bool RunPickupCinematic(Script& script, const Tokens& tokens)
     }
     if (mode == kPickupAnimation || mode == kPickupAnimationShort)
         event = new BGEvent_PickupCinematic(
-            "ScriptEvent_BGEvent_PickupCinematic", mode, object(1), object(2), nullptr, 0, 0);
+            "ScriptEvent_BGEvent_PickupCinematic", mode, object(1), object(2), burst, 0, 0);
     else if (mode == kPickupCrossbow)
         event = new BGEvent_PickupCinematic(
-            "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, nullptr, 0, 0);
+            "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, burst, 0, 0);
     else if (mode == kPickupBurst)
         event = new BGEvent_PickupCinematic(
-            "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, nullptr, number(2), number(3));
+            "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, burst, number(2), number(3));
     if (event == nullptr)
         return true;
     return QueueEvent(script, event, true) != nullptr;
