@@ -134,7 +134,10 @@ bool Game::AdvanceClocks()
 {
     // The wall-clock step drives animation, the accumulated time decides
     // whether this pass is an update frame.
-    if (timeStep == 0.0)
+    // Only the very first pass primes the clock: a pass that happens to see
+    // no time go by (a clock stepped by hand, a coarse counter) must not
+    // prime it again, or every later step would be swallowed and read 0.
+    if (timeStep == 0.0 && frameCounter == 0)
         gameClock.Update();
     timeStep = gameClock.Update();
     UpdateFramePacing();

@@ -5,6 +5,7 @@
 #include "engine/platform/Random.h"
 #include "game/Game.h"
 #include "game/GameLoopAccess.h"
+#include "game/GameStartup.h"
 #include "tools/run/RunPilot.h"
 
 #include "tests/tools/WorldFolderTest.h"
@@ -13,6 +14,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // The assembled world played by the run's pilot: a game with a keyboard (the
 // game's own input manager reading a bridge the pilot pushes keys into), its
@@ -32,6 +34,10 @@ protected:
         WorldFolderTest::SetUp();
         if (IsSkipped())
             return;
+        // The teleport menu's hubs, as the program sets them at its start.
+        savedHubs = TeleportLevelFiles;
+        TeleportLevelFiles = {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl", "Cave_tp.lvl",
+            "Cimetery_TP_03.lvl", "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
         manager->Init();
         manager->SetGameAccess(&access);
         ASSERT_TRUE(StartPlaying(game));
@@ -42,6 +48,7 @@ protected:
         pilot.reset();
         manager->SetGameAccess(nullptr);
         SetUserPath("");
+        TeleportLevelFiles = savedHubs;
         WorldFolderTest::TearDown();
     }
 
@@ -69,4 +76,5 @@ protected:
     Game game {"Quenholt", nullptr, manager, nullptr};
     GameLoopAccess access {game};
     std::unique_ptr<RunPilot> pilot;
+    std::vector<std::string> savedHubs;
 };

@@ -20,15 +20,16 @@ std::string ReadFile(const fs::path& path)
     return text.str();
 }
 
-void AddFiles(const fs::path& folder, const std::vector<std::string>& extensions, std::vector<NamedText>& into)
+void AddFiles(
+    const fs::path& folder, const std::vector<std::string>& extensions, std::vector<NamedText>& into)
 {
     if (!fs::exists(folder))
         return;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
         for (const std::string& extension : extensions)
             if (entry.is_regular_file() && entry.path().extension() == extension)
-                into.push_back({entry.path().lexically_relative(folder.parent_path()).string(),
-                    ReadFile(entry.path())});
+                into.push_back(
+                    {entry.path().lexically_relative(folder.parent_path()).string(), ReadFile(entry.path())});
 }
 
 TEST(CompletenessLint, TheWorldUsesEveryNameItDefinesAndDefinesEveryNameItUses)
@@ -43,7 +44,8 @@ TEST(CompletenessLint, TheWorldUsesEveryNameItDefinesAndDefinesEveryNameItUses)
     AddFiles(world / "dialogues_eng", {".txt", ".h"}, sources.worldTexts);
     AddFiles(world / "dialogues_fr", {".txt", ".h"}, sources.worldTexts);
     sources.worldTexts.push_back({"init_vars.txt", ReadFile(world / "init_vars.txt")});
-    for (const char* folder : {"engine", "scene", "characters", "ui", "zones", "script", "enemies", "bosses", "game"})
+    for (const char* folder :
+        {"engine", "scene", "characters", "ui", "zones", "script", "enemies", "bosses", "game"})
         AddFiles(source / folder, {".cpp", ".h"}, sources.codeFiles);
 
     const CompletenessReport report = CheckCompleteness(sources);
@@ -82,8 +84,9 @@ TEST(CompletenessLint, EachRuleFindsItsFault)
             "gamelib.txt:12: Deco_Gone_f00 is used but the library has no such sprite",
             "ui/Hud.cpp:3: UI_Missing is used but the library has no such graphical object",
         }));
-    EXPECT_EQ(report.unused, (std::vector<std::string> {"animation Deco_Orphan is defined but nothing uses it",
-                                 "sound event NPC_Bat_Silent is defined but nothing uses it"}));
+    EXPECT_EQ(report.unused,
+        (std::vector<std::string> {"animation Deco_Orphan is defined but nothing uses it",
+            "sound event NPC_Bat_Silent is defined but nothing uses it"}));
 }
 
 } // namespace

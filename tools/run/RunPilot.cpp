@@ -6,6 +6,7 @@
 #include "game/Game.h"
 #include "game/GameLoopAccess.h"
 #include "game/TeleportMap.h"
+#include "scene/BackgroundEvent.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "script/ScriptVar.h"
@@ -104,6 +105,11 @@ std::string RunPilot::SaveVar(const std::string& name) const
 
 bool RunPilot::DialogueShown() const
 {
+    // A teleporter's help shows for as long as the player stands in its zone;
+    // it is not read on (the use key there opens the teleport menu).
+    const BackgroundEvent* dialogue = BackgroundEvent::FindByTypeName("BGEvent_DialogueManager");
+    if (dialogue != nullptr && dialogue->GetName() == "BGEvent_DialogShowHint_Teleport")
+        return false;
     return !game.uiFrames.empty() && game.uiFrames[0]->IsVisible();
 }
 

@@ -150,8 +150,8 @@ CompletenessReport CheckCompleteness(const WorldNameSources& sources)
         referenced[kind].insert(name);
         const auto names = defined.byKind.find(kind);
         if (names == defined.byKind.end() || !names->second.contains(name))
-            report.missing.push_back(
-                "gamelib.txt:" + std::to_string(i + 2) + ": " + name + " is used but the library has no such " + kind);
+            report.missing.push_back("gamelib.txt:" + std::to_string(i + 2) + ": " + name
+                + " is used but the library has no such " + kind);
     }
     for (const NamedText& text : sources.worldTexts)
         AddWords(text.text, used);
@@ -180,7 +180,8 @@ CompletenessReport CheckCompleteness(const WorldNameSources& sources)
     // reading of it to tell; the whole run's report counts their look-ups.
     for (const auto& [kind, names] : defined.byKind)
         for (const std::string& name : names)
-            if (kind != "graphical object" && !used.contains(name) && !referenced[kind].contains(name) && !Composed(name, literals))
+            if (kind != "graphical object" && !used.contains(name) && !referenced[kind].contains(name)
+                && !Composed(name, literals))
                 report.unused.push_back(kind + " " + name + " is defined but nothing uses it");
     return report;
 }
