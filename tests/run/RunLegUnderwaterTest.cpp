@@ -1,8 +1,8 @@
 #include "characters/Player.h"
 #include "characters/PlayerModifier.h"
 #include "game/AchievementManager.h"
-#include "tools/run/RunLegs.h"
 #include "script/ScriptVar.h"
+#include "tools/run/RunLegs.h"
 
 #include "tests/run/RunFixture.h"
 
@@ -23,12 +23,13 @@ TEST_F(RunLegUnderwater, FromTheDockThroughTheNavesThreeFightsBackToTheSunkenDoc
     const struct {
         const char* level;
         Point<int> cell;
-    } hubs[] = {{"cimetery_tp_01.lvl", {12, 22}}, {"boat_tp_1.lvl", {10, 22}}, {"cimetery_tp_02.lvl", {21, 22}},
-        {"cave_tp.lvl", {21, 23}}};
+    } hubs[] = {{"cimetery_tp_01.lvl", {12, 22}}, {"boat_tp_1.lvl", {10, 22}},
+        {"cimetery_tp_02.lvl", {21, 22}}, {"cave_tp.lvl", {21, 23}}};
     for (const auto& hub : hubs)
         game.AddTeleport(hub.level, hub.level, hub.cell);
     game.saveData.SetTeleports(game.teleports);
-    for (const char* done : {"done_cm", "done_b01", "done_b02", "done_b03", "done_v01", "done_v02", "done_v03"})
+    for (const char* done :
+        {"done_cm", "done_b01", "done_b02", "done_b03", "done_v01", "done_v02", "done_v03"})
         game.CreateSaveVar(done)->SetValue("1");
     Arrive("Boat_TP_1.lvl", "from_stern");
     Player* player = game.GetPlayer();
