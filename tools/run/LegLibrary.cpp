@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 // The library leg: from the Sunken Dock by teleport to the Well Head, up its
 // climb wall to the Chapel (the absorb-souls pickup on the altar), through
@@ -118,7 +119,7 @@ int32_t SteerTo(RunPilot& pilot, float x, float velocity)
 
 // A jump (a double one when `twice`) that steers toward x and lands on the
 // floor whose top is y (pixels).
-bool JumpTo(RunPilot& pilot, float x, float y, bool twice)
+bool JumpTo(RunPilot& pilot, float x, float y, bool twice, bool quiet = false)
 {
     const std::string level = pilot.LevelName();
     float last = pilot.X();
@@ -136,12 +137,14 @@ bool JumpTo(RunPilot& pilot, float x, float y, bool twice)
         if (pass > 2 && Standing(pilot)) {
             if (std::abs(pilot.Y() - y) < 8.0f)
                 return true;
+            if (quiet)
+                return false;
             return pilot.Fail("a jump to (" + std::to_string(x / kTile) + ", " + std::to_string(y / kTile)
                 + ") in " + level + " landed at (" + std::to_string(pilot.X() / kTile) + ", "
                 + std::to_string(pilot.Y() / kTile) + ")");
         }
     }
-    return pilot.Fail("a jump in " + level + " never landed");
+    return !quiet && pilot.Fail("a jump in " + level + " never landed");
 }
 
 // Walks toward x holding the one key, without reading any dialogue (in a
@@ -209,15 +212,16 @@ Span HurtSpan(CharacterObject* c)
     return span;
 }
 
-// Blows at what `target` gives (walking to it, turning to it) until `won`
-// holds. A target out of sight is waited for.
-bool Fight(RunPilot& pilot, const std::function<CharacterObject*()>& target, const std::function<bool()>& won,
-    int limit, const std::string& what)
+// Blows at what `target` gives (walking to it unless told to stay, turning
+// to it) until `won` holds or `limit` passes went by. A target out of sight
+// is waited for.
+void Engage(RunPilot& pilot, const std::function<CharacterObject*()>& target,
+    const std::function<bool()>& won, int limit, const std::string& what, bool stay)
 {
     constexpr float kReach = 56.0f;
     for (int pass = 0; pass < limit; ++pass) {
         if (won())
-            return true;
+            return;
         Player* player = pilot.ThePlayer();
         const Span span = HurtSpan(target());
         if (!span.found || player->IsAttacking()) {
@@ -234,7 +238,7 @@ bool Fight(RunPilot& pilot, const std::function<CharacterObject*()>& target, con
         reach = reach && span.bottom < pilot.Y() + 96.0f + 16.0f && span.top > pilot.Y() - 16.0f;
         const int facing = player->GetFacingFromAnimation();
         if (!reach)
-            pilot.Pass({side});
+            pilot.Pass(stay ? Keys {} : Keys {side});
         else if ((side == RunPilot::Right) != (facing == 1))
             pilot.Pass({side});
         else
@@ -244,6 +248,12 @@ bool Fight(RunPilot& pilot, const std::function<CharacterObject*()>& target, con
                 what + " span " + std::to_string(span.left / kTile) + "-" + std::to_string(span.right / kTile)
                     + " y " + std::to_string(span.bottom / kTile) + "-" + std::to_string(span.top / kTile));
     }
+}
+
+bool Fight(RunPilot& pilot, const std::function<CharacterObject*()>& target, const std::function<bool()>& won,
+    int limit, const std::string& what)
+{
+    Engage(pilot, target, won, limit, what, false);
     return won()
         || pilot.Fail(what + " was not won in " + std::to_string(limit) + " passes (in " + pilot.LevelName()
             + " at " + std::to_string(pilot.X() / kTile) + ", " + std::to_string(pilot.Y() / kTile) + ")");
@@ -408,12 +418,147 @@ bool ThroughHall(RunPilot& pilot)
     return true;
 }
 
+// The Sealed Vault's two climbs, floor to top: where the player stands on
+// each platform (the tile column of its left side, the row of its feet).
+struct Spot {
+    float x;
+    float y;
+};
+constexpr Spot kEastSide[] = {{27.5f, 7}, {21.5f, 9}, {27.5f, 12}, {27.5f, 15}, {20, 18}, {27.5f, 21},
+    {25.7f, 26}, {20.8f, 30}, {24.2f, 34}};
+constexpr Spot kWestSide[]
+    = {{3.5f, 6}, {9.5f, 9}, {3.5f, 12}, {4, 15}, {11, 18}, {4, 21}, {3.5f, 26}, {10.2f, 30}};
+
+bool StandsAt(RunPilot& pilot, Spot spot)
+{
+    return Standing(pilot) && std::abs(pilot.Y() - spot.y * kTile) < 8.0f
+        && std::abs(pilot.X() - spot.x * kTile) < 2.5f * kTile;
+}
+
+// Down through the one-way platforms (crouch, jump) to the floor.
+void DropToFloor(RunPilot& pilot)
+{
+    for (int tries = 0; tries < 12 && pilot.Y() > 3 * kTile; ++tries) {
+        pilot.Hold({RunPilot::Down}, 2);
+        pilot.Pass({RunPilot::Down, RunPilot::Jump});
+        HoldUntil(
+            pilot, {}, [&] { return Standing(pilot); }, 90);
+    }
+}
+
+// To the spot `index` of a climb: up from a lower spot of the same climb the
+// player stands on, else down to the floor and up the climb from its foot.
+bool GoTo(RunPilot& pilot, const Spot* side, int count, int index)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        int from = -1;
+        for (int i = index; i >= 0; --i)
+            if (StandsAt(pilot, side[i])) {
+                from = i;
+                break;
+            }
+        if (from == -1) {
+            DropToFloor(pilot);
+            const float foot = side == kEastSide ? 23.5f : 6.0f;
+            if (!pilot.WalkTo(foot * kTile))
+                return false;
+        }
+        bool ok = true;
+        for (int i = from + 1; i <= index && ok; ++i)
+            ok = JumpTo(pilot, side[i].x * kTile, side[i].y * kTile, true, true);
+        if (ok) {
+            // Onto the spot itself.
+            HoldUntil(
+                pilot, {side[index].x * kTile > pilot.X() ? RunPilot::Right : RunPilot::Left},
+                [&] { return std::abs(pilot.X() - side[index].x * kTile) < 12.0f || !Standing(pilot); }, 20);
+            pilot.Pass();
+            if (StandsAt(pilot, side[index]))
+                return true;
+        }
+        Trace(
+            pilot, "lost the way to " + std::to_string(side[index].x) + ", " + std::to_string(side[index].y));
+    }
+    (void)count;
+    return pilot.Fail("could not reach (" + std::to_string(side[index].x) + ", "
+        + std::to_string(side[index].y) + ") in " + pilot.LevelName());
+}
+
+// The vault's four-piece boss: each guardian where it roams (the shield
+// falls with it), then the top piece, the right, the left and the body, each
+// struck from the platform beside it until a guardian comes again.
+bool ThroughVault(RunPilot& pilot)
+{
+    Trace(pilot, "in the vault");
+    Game& game = pilot.TheGame();
+    if (!pilot.WalkTo(11 * kTile))
+        return false;
+    auto won = [&] { return pilot.SaveVar("done_l03") == "1"; };
+    auto guardian = [&]() -> CharacterObject* {
+        for (CharacterObject* c : game.FindCharactersByName("Projectile_Boss2_Bibli_Guardian", nullptr, true))
+            if (c != nullptr && !c->IsDead())
+                return c;
+        return nullptr;
+    };
+    auto piece = [&](int role) -> CharacterObject* {
+        std::vector<CharacterObject*> all = game.FindCharactersByName("NPC_Boss2_Bibli", nullptr, true);
+        if (CharacterObject* body = game.FindCharacterByName("bibli2", nullptr))
+            all.push_back(body);
+        for (CharacterObject* c : all)
+            if (c != nullptr && !c->IsDead() && c->GetMoveState() == role && c->GetLife() > 0)
+                return c;
+        return nullptr;
+    };
+    for (int round = 0; round < 40 && !won(); ++round) {
+        if (CharacterObject* g = guardian()) {
+            // Its area: west or east, low or high.
+            const Span span = HurtSpan(g);
+            const bool east = span.found && span.left > 15 * kTile;
+            const bool high = span.found && span.bottom > 22 * kTile;
+            const Spot* side = east ? kEastSide : kWestSide;
+            const int count = east ? 9 : 8;
+            if (!GoTo(pilot, side, count, high ? 6 : 3))
+                return false;
+            Trace(pilot, "at a guardian");
+            Engage(
+                pilot, guardian, [&] { return guardian() == nullptr || won(); }, 600, "a guardian", true);
+            continue;
+        }
+        // The pieces in turn: top (3), right (2), left (1), body (0).
+        int role = -1;
+        for (int r : {3, 2, 1, 0})
+            if (piece(r) != nullptr) {
+                role = r;
+                break;
+            }
+        if (role == -1) {
+            pilot.Pass();
+            continue;
+        }
+        const bool east = role != 1;
+        const int index = role == 3 ? 8 : role == 2 ? 6 : role == 1 ? 7 : 7;
+        if (!GoTo(pilot, east ? kEastSide : kWestSide, east ? 9 : 8, index))
+            return false;
+        Trace(pilot, "at piece " + std::to_string(role));
+        Engage(
+            pilot, [&] { return piece(role); },
+            [&] { return piece(role) == nullptr || guardian() != nullptr || won(); }, 900,
+            "piece " + std::to_string(role), true);
+    }
+    if (!pilot.WaitUntil(won, 300))
+        return pilot.Fail("the vault's boss was not beaten");
+    Trace(pilot, "vault won");
+    DropToFloor(pilot);
+    if (!pilot.WalkOut(31 * kTile, "bibli_TP.lvl", 900))
+        return false;
+    if (pilot.SaveVar("got_12") != "1")
+        return pilot.Fail("the fire armor's upgrade in the vault's alcove was not taken");
+    return pilot.WaitUntil([&] { return !pilot.DialogueShown() && !pilot.MapOpen(); }, 300);
+}
+
 } // namespace
 
-// Flown so far to the Sealed Vault's doorway; the vault's fight and the way
-// back to the tower come next.
 bool RunLibrary(RunPilot& pilot)
 {
     return ToChapel(pilot) && ThroughChapel(pilot) && UpTheTower(pilot) && ThroughStacks(pilot)
-        && ThroughHall(pilot);
+        && ThroughHall(pilot) && ThroughVault(pilot);
 }
