@@ -1,3 +1,4 @@
+#include "bosses/Projectile_Boss2_Bibli_Guardian.h"
 #include "characters/Player.h"
 #include "characters/PlayerModifier.h"
 #include "characters/PlayerWorld.h"
@@ -123,7 +124,17 @@ bool JumpTo(RunPilot& pilot, float x, float y, bool twice, bool quiet = false)
 {
     const std::string level = pilot.LevelName();
     float last = pilot.X();
+    bool left = false;
+    int retries = 0;
     for (int pass = 0; pass < 120; ++pass) {
+        // A jump that did not leave the ground (the key read as still held):
+        // let go of it and press again.
+        if (!left && pass == 6 && retries < 3) {
+            ++retries;
+            pilot.Pass();
+            pass = -1;
+            continue;
+        }
         Keys keys;
         if (pass < 8 || (twice && pass >= 10 && pass < 18))
             keys.insert(RunPilot::Jump);
@@ -134,7 +145,9 @@ bool JumpTo(RunPilot& pilot, float x, float y, bool twice, bool quiet = false)
         Trace(pilot, "jump to " + std::to_string(x / kTile) + ", " + std::to_string(y / kTile));
         if (pilot.LevelName() != level)
             return true;
-        if (pass > 2 && Standing(pilot)) {
+        if (!Standing(pilot))
+            left = true;
+        if (left && pass > 2 && Standing(pilot)) {
             if (std::abs(pilot.Y() - y) < 8.0f)
                 return true;
             if (quiet)
@@ -216,7 +229,8 @@ Span HurtSpan(CharacterObject* c)
 // to it) until `won` holds or `limit` passes went by. A target out of sight
 // is waited for.
 void Engage(RunPilot& pilot, const std::function<CharacterObject*()>& target,
-    const std::function<bool()>& won, int limit, const std::string& what, bool stay)
+    const std::function<bool()>& won, int limit, const std::string& what, bool stay, float lo = 0.0f,
+    float hi = 0.0f)
 {
     constexpr float kReach = 56.0f;
     for (int pass = 0; pass < limit; ++pass) {
@@ -237,16 +251,19 @@ void Engage(RunPilot& pilot, const std::function<CharacterObject*()>& target,
             side = RunPilot::Right;
         reach = reach && span.bottom < pilot.Y() + 96.0f + 16.0f && span.top > pilot.Y() - 16.0f;
         const int facing = player->GetFacingFromAnimation();
+        // Staying on a platform: walking only within [lo, hi] (pixels).
+        const bool walk = !stay || (lo < hi && (side == RunPilot::Right ? pilot.X() < hi : pilot.X() > lo));
         if (!reach)
-            pilot.Pass(stay ? Keys {} : Keys {side});
+            pilot.Pass(walk ? Keys {side} : Keys {});
         else if ((side == RunPilot::Right) != (facing == 1))
             pilot.Pass({side});
         else
             pilot.Pass({RunPilot::Attack});
         if (pass % 30 == 0)
             Trace(pilot,
-                what + " span " + std::to_string(span.left / kTile) + "-" + std::to_string(span.right / kTile)
-                    + " y " + std::to_string(span.bottom / kTile) + "-" + std::to_string(span.top / kTile));
+                what + " life " + std::to_string(target() != nullptr ? target()->GetLife() : -1) + " span "
+                    + std::to_string(span.left / kTile) + "-" + std::to_string(span.right / kTile) + " y "
+                    + std::to_string(span.bottom / kTile) + "-" + std::to_string(span.top / kTile));
     }
 }
 
@@ -420,14 +437,17 @@ bool ThroughHall(RunPilot& pilot)
 
 // The Sealed Vault's two climbs, floor to top: where the player stands on
 // each platform (the tile column of its left side, the row of its feet).
+// The player may walk on it from lo to hi (its x, in tiles) without falling.
 struct Spot {
     float x;
     float y;
+    float lo = 0.0f;
+    float hi = 0.0f;
 };
-constexpr Spot kEastSide[] = {{27.5f, 7}, {21.5f, 9}, {27.5f, 12}, {27.5f, 15}, {20, 18}, {27.5f, 21},
-    {25.7f, 26}, {20.8f, 30}, {24.2f, 34}};
-constexpr Spot kWestSide[]
-    = {{3.5f, 6}, {9.5f, 9}, {3.5f, 12}, {4, 15}, {11, 18}, {4, 21}, {3.5f, 26}, {10.2f, 30}};
+constexpr Spot kEastSide[] = {{27.5f, 7}, {21.5f, 9}, {27.5f, 12}, {27.5f, 15, 24.5f, 28.4f}, {20, 18},
+    {27.5f, 21}, {26.4f, 26, 26.0f, 28.4f}, {20.8f, 30, 21.0f, 22.4f}, {24.2f, 34, 24.5f, 28.4f}};
+constexpr Spot kWestSide[] = {{3.5f, 6}, {9.5f, 9}, {3.5f, 12}, {4, 15, 1.5f, 5.4f}, {11, 18}, {4, 21},
+    {3.5f, 26, 1.5f, 4.4f}, {10.2f, 30, 7.5f, 10.2f}};
 
 bool StandsAt(RunPilot& pilot, Spot spot)
 {
@@ -438,47 +458,114 @@ bool StandsAt(RunPilot& pilot, Spot spot)
 // Down through the one-way platforms (crouch, jump) to the floor.
 void DropToFloor(RunPilot& pilot)
 {
-    for (int tries = 0; tries < 12 && pilot.Y() > 3 * kTile; ++tries) {
-        pilot.Hold({RunPilot::Down}, 2);
-        pilot.Pass({RunPilot::Down, RunPilot::Jump});
+    for (int tries = 0; tries < 16 && pilot.Y() > 3 * kTile; ++tries) {
+        const int state = pilot.ThePlayer()->GetMoveState();
+        if (state == Player::kHanging || state == Player::kClimbing) {
+            // Off the wall it hangs on.
+            pilot.Hold({RunPilot::Down}, 10);
+            pilot.Pass({pilot.X() > 16 * kTile ? RunPilot::Left : RunPilot::Right, RunPilot::Jump});
+        } else {
+            pilot.Hold({RunPilot::Down}, 2);
+            pilot.Pass({RunPilot::Down, RunPilot::Jump});
+        }
+        const float before = pilot.Y();
         HoldUntil(
             pilot, {}, [&] { return Standing(pilot); }, 90);
+        // A solid block (not a one-way platform): off its edge, toward the
+        // middle of the vault.
+        if (Standing(pilot) && std::abs(pilot.Y() - before) < 4.0f && pilot.Y() > 3 * kTile) {
+            HoldUntil(
+                pilot, {pilot.X() > 16 * kTile ? RunPilot::Left : RunPilot::Right},
+                [&] { return !Standing(pilot); }, 60);
+            HoldUntil(
+                pilot, {}, [&] { return Standing(pilot); }, 90);
+        }
+        Trace(pilot, "dropped");
     }
 }
 
 // To the spot `index` of a climb: up from a lower spot of the same climb the
 // player stands on, else down to the floor and up the climb from its foot.
-bool GoTo(RunPilot& pilot, const Spot* side, int count, int index)
+// Onto the spot's x, on the platform the player stands on.
+void Settle(RunPilot& pilot, Spot spot)
 {
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    HoldUntil(
+        pilot, {spot.x * kTile > pilot.X() ? RunPilot::Right : RunPilot::Left},
+        [&] { return std::abs(pilot.X() - spot.x * kTile) < 12.0f || !Standing(pilot); }, 20);
+    pilot.Pass();
+}
+
+bool GoTo(RunPilot& pilot, const Spot* side, int index)
+{
+    for (int attempt = 0; attempt < 6; ++attempt) {
         int from = -1;
-        for (int i = index; i >= 0; --i)
+        for (int i = index; i >= 0 && attempt < 2; --i)
             if (StandsAt(pilot, side[i])) {
                 from = i;
                 break;
             }
+        // Straight down through the platforms stacked over the spot.
+        if (from == -1 && attempt < 2 && Standing(pilot) && pilot.Y() > side[index].y * kTile + 8.0f
+            && std::abs(pilot.X() - side[index].x * kTile) < 3.5f * kTile) {
+            Settle(pilot, side[index]);
+            for (int drops = 0; drops < 6 && Standing(pilot) && pilot.Y() > side[index].y * kTile + 8.0f;
+                 ++drops) {
+                pilot.Hold({RunPilot::Down}, 2);
+                pilot.Pass({RunPilot::Down, RunPilot::Jump});
+                HoldUntil(
+                    pilot, {}, [&] { return Standing(pilot); }, 90);
+            }
+            if (StandsAt(pilot, side[index])) {
+                Settle(pilot, side[index]);
+                return true;
+            }
+        }
+        // From the west guardian's platform across the middle to the east
+        // climb (the way down to the floor and up again is too long for the
+        // time the shield is down).
+        if (from == -1 && attempt < 2 && side == kEastSide && index >= 4
+            && (StandsAt(pilot, kWestSide[3]) || StandsAt(pilot, kWestSide[4]))) {
+            if (StandsAt(pilot, kWestSide[3])) {
+                Settle(pilot, kWestSide[3]);
+                if (!JumpTo(pilot, kWestSide[4].x * kTile, kWestSide[4].y * kTile, true, true))
+                    continue;
+            }
+            Settle(pilot, {12.5f, 18});
+            if (!JumpTo(pilot, kEastSide[4].x * kTile, kEastSide[4].y * kTile, true, true))
+                continue;
+            from = 4;
+        }
         if (from == -1) {
             DropToFloor(pilot);
             const float foot = side == kEastSide ? 23.5f : 6.0f;
             if (!pilot.WalkTo(foot * kTile))
                 return false;
         }
+        // Up the climb from the highest spot the player stands on (a jump
+        // that lands higher or lower than meant goes on from there).
         bool ok = true;
-        for (int i = from + 1; i <= index && ok; ++i)
-            ok = JumpTo(pilot, side[i].x * kTile, side[i].y * kTile, true, true);
+        for (int jumps = 0; jumps < 14 && ok; ++jumps) {
+            int at = from;
+            for (int i = index; i >= 0; --i)
+                if (StandsAt(pilot, side[i])) {
+                    at = i;
+                    break;
+                }
+            if (at == index)
+                break;
+            if (at >= 0)
+                Settle(pilot, side[at]);
+            ok = JumpTo(pilot, side[at + 1].x * kTile, side[at + 1].y * kTile, true, true) || Standing(pilot);
+            from = -1;
+        }
         if (ok) {
-            // Onto the spot itself.
-            HoldUntil(
-                pilot, {side[index].x * kTile > pilot.X() ? RunPilot::Right : RunPilot::Left},
-                [&] { return std::abs(pilot.X() - side[index].x * kTile) < 12.0f || !Standing(pilot); }, 20);
-            pilot.Pass();
+            Settle(pilot, side[index]);
             if (StandsAt(pilot, side[index]))
                 return true;
         }
         Trace(
             pilot, "lost the way to " + std::to_string(side[index].x) + ", " + std::to_string(side[index].y));
     }
-    (void)count;
     return pilot.Fail("could not reach (" + std::to_string(side[index].x) + ", "
         + std::to_string(side[index].y) + ") in " + pilot.LevelName());
 }
@@ -509,18 +596,33 @@ bool ThroughVault(RunPilot& pilot)
         return nullptr;
     };
     for (int round = 0; round < 40 && !won(); ++round) {
+        for (int r : {0, 1, 2, 3}) {
+            const Span at = HurtSpan(piece(r));
+            Trace(pilot,
+                "piece " + std::to_string(r) + (at.found ? " " : " (none) ") + std::to_string(at.left / kTile)
+                    + "-" + std::to_string(at.right / kTile) + " y " + std::to_string(at.bottom / kTile) + "-"
+                    + std::to_string(at.top / kTile) + " life "
+                    + std::to_string(piece(r) != nullptr ? piece(r)->GetLife() : -1));
+        }
         if (CharacterObject* g = guardian()) {
-            // Its area: west or east, low or high.
-            const Span span = HurtSpan(g);
+            // Its area (it flies there from the boss first): west or east,
+            // low or high.
+            Span span = HurtSpan(g);
+            if (auto* roamer = dynamic_cast<Projectile_Boss2_Bibli_Guardian*>(g)) {
+                const Rect<int> area = roamer->GetArea();
+                span = {static_cast<float>(area.x0), static_cast<float>(area.x1), static_cast<float>(area.y1),
+                    static_cast<float>(area.y0), true};
+            }
             const bool east = span.found && span.left > 15 * kTile;
             const bool high = span.found && span.bottom > 22 * kTile;
             const Spot* side = east ? kEastSide : kWestSide;
-            const int count = east ? 9 : 8;
-            if (!GoTo(pilot, side, count, high ? 6 : 3))
+            if (!GoTo(pilot, side, high ? 6 : 3))
                 return false;
             Trace(pilot, "at a guardian");
+            const Spot& at = side[high ? 6 : 3];
             Engage(
-                pilot, guardian, [&] { return guardian() == nullptr || won(); }, 600, "a guardian", true);
+                pilot, guardian, [&] { return guardian() == nullptr || won(); }, 600, "a guardian", true,
+                at.lo * kTile, at.hi * kTile);
             continue;
         }
         // The pieces in turn: top (3), right (2), left (1), body (0).
@@ -535,20 +637,21 @@ bool ThroughVault(RunPilot& pilot)
             continue;
         }
         const bool east = role != 1;
-        const int index = role == 3 ? 8 : role == 2 ? 6 : role == 1 ? 7 : 7;
-        if (!GoTo(pilot, east ? kEastSide : kWestSide, east ? 9 : 8, index))
+        const int index = role == 3 ? 8 : 7;
+        if (!GoTo(pilot, east ? kEastSide : kWestSide, index))
             return false;
         Trace(pilot, "at piece " + std::to_string(role));
+        const Spot& at = (east ? kEastSide : kWestSide)[index];
         Engage(
             pilot, [&] { return piece(role); },
             [&] { return piece(role) == nullptr || guardian() != nullptr || won(); }, 900,
-            "piece " + std::to_string(role), true);
+            "piece " + std::to_string(role), true, at.lo * kTile, at.hi * kTile);
     }
     if (!pilot.WaitUntil(won, 300))
         return pilot.Fail("the vault's boss was not beaten");
     Trace(pilot, "vault won");
     DropToFloor(pilot);
-    if (!pilot.WalkOut(31 * kTile, "bibli_TP.lvl", 900))
+    if (!pilot.WalkOut(31 * kTile, "bibli_tp.lvl", 900))
         return false;
     if (pilot.SaveVar("got_12") != "1")
         return pilot.Fail("the fire armor's upgrade in the vault's alcove was not taken");
