@@ -73,7 +73,7 @@ protected:
     }
 };
 
-TEST_F(RunLegLibrary, FromTheSunkenDockUpToTheChapelThroughTheStacksAndTheHallToTheVault)
+TEST_F(RunLegLibrary, FromTheSunkenDockUpToTheChapelThroughTheLibrarysThreeFightsBackToTheTower)
 {
     GiveEarlierTeleporters();
     Arrive("underwater_TP.lvl", "from_cradle");
@@ -86,7 +86,7 @@ TEST_F(RunLegLibrary, FromTheSunkenDockUpToTheChapelThroughTheStacksAndTheHallTo
 
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("[ library leg ] %d passes in %.1f s\n", pilot->Frame(), seconds);
-    for (const char* done : {"done_l01", "done_l02"})
+    for (const char* done : {"done_l01", "done_l02", "done_l03"})
         EXPECT_EQ(pilot->SaveVar(done), "1") << done;
     EXPECT_EQ(player.GetAttackRank(), 4);
     EXPECT_TRUE(player.itemAttraction) << "absorb souls";
@@ -94,21 +94,24 @@ TEST_F(RunLegLibrary, FromTheSunkenDockUpToTheChapelThroughTheStacksAndTheHallTo
     auto* crossbow = GetPlayerArmorCrossbow(&player);
     ASSERT_NE(crossbow, nullptr);
     EXPECT_EQ(crossbow->boltCapacity, 4) << "max bolts";
-    for (const char* got : {"got_7", "got_9", "got_27_l01", "got_24"})
+    ASSERT_NE(GetPlayerArmorFire(&player), nullptr);
+    EXPECT_EQ(GetPlayerArmorFire(&player)->GetLevel(), 2);
+    for (const char* got : {"got_7", "got_9", "got_27_l01", "got_24", "got_12"})
         EXPECT_EQ(pilot->SaveVar(got), "1") << got;
     EXPECT_EQ(pilot->SaveVar("lever_b01"), "1");
     EXPECT_EQ(pilot->SaveVar("page_b01"), "1");
-    for (const char* counted : {"No more secret", "All the levers", "Master of souls"}) {
+    for (const char* counted :
+        {"No more secret", "All the levers", "Master of souls", "Keep Going", "Who's on Fire ?"}) {
         Achievement* achievement = game.GetAchievements().FindByName(counted);
         ASSERT_NE(achievement, nullptr) << counted;
         EXPECT_EQ(achievement->GetCurrent(), 1) << counted;
     }
-    // Two teleporters, five pickups (the souls, the atlas, the fireflies, the
-    // rank, the bolts) and the secret room.
-    EXPECT_EQ(game.saveData.GetScore() - score, 8);
+    // Two teleporters, six pickups (the souls, the atlas, the fireflies, the
+    // rank, the bolts, the armor) and the secret room.
+    EXPECT_EQ(game.saveData.GetScore() - score, 9);
     EXPECT_NE(game.FindTeleportByLevel("cimetery_tp_03.lvl"), nullptr);
     EXPECT_NE(game.FindTeleportByLevel("bibli_tp.lvl"), nullptr);
-    EXPECT_EQ(pilot->LevelName(), "bibli_03.lvl");
+    EXPECT_EQ(pilot->LevelName(), "bibli_tp.lvl");
     EXPECT_EQ(game.minimapModel->GetCell(37, 21), 2) << "the atlas shows the snow's far end";
 }
 

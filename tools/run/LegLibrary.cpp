@@ -1,3 +1,4 @@
+#include "bosses/Projectile_Boss2_Bibli_Guardian.h"
 #include "characters/Player.h"
 #include "characters/PlayerModifier.h"
 #include "characters/PlayerWorld.h"
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 // The library leg: from the Sunken Dock by teleport to the Well Head, up its
 // climb wall to the Chapel (the absorb-souls pickup on the altar), through
@@ -118,11 +120,21 @@ int32_t SteerTo(RunPilot& pilot, float x, float velocity)
 
 // A jump (a double one when `twice`) that steers toward x and lands on the
 // floor whose top is y (pixels).
-bool JumpTo(RunPilot& pilot, float x, float y, bool twice)
+bool JumpTo(RunPilot& pilot, float x, float y, bool twice, bool quiet = false)
 {
     const std::string level = pilot.LevelName();
     float last = pilot.X();
+    bool left = false;
+    int retries = 0;
     for (int pass = 0; pass < 120; ++pass) {
+        // A jump that did not leave the ground (the key read as still held):
+        // let go of it and press again.
+        if (!left && pass == 6 && retries < 3) {
+            ++retries;
+            pilot.Pass();
+            pass = -1;
+            continue;
+        }
         Keys keys;
         if (pass < 8 || (twice && pass >= 10 && pass < 18))
             keys.insert(RunPilot::Jump);
@@ -133,15 +145,19 @@ bool JumpTo(RunPilot& pilot, float x, float y, bool twice)
         Trace(pilot, "jump to " + std::to_string(x / kTile) + ", " + std::to_string(y / kTile));
         if (pilot.LevelName() != level)
             return true;
-        if (pass > 2 && Standing(pilot)) {
+        if (!Standing(pilot))
+            left = true;
+        if (left && pass > 2 && Standing(pilot)) {
             if (std::abs(pilot.Y() - y) < 8.0f)
                 return true;
+            if (quiet)
+                return false;
             return pilot.Fail("a jump to (" + std::to_string(x / kTile) + ", " + std::to_string(y / kTile)
                 + ") in " + level + " landed at (" + std::to_string(pilot.X() / kTile) + ", "
                 + std::to_string(pilot.Y() / kTile) + ")");
         }
     }
-    return pilot.Fail("a jump in " + level + " never landed");
+    return !quiet && pilot.Fail("a jump in " + level + " never landed");
 }
 
 // Walks toward x holding the one key, without reading any dialogue (in a
@@ -209,15 +225,17 @@ Span HurtSpan(CharacterObject* c)
     return span;
 }
 
-// Blows at what `target` gives (walking to it, turning to it) until `won`
-// holds. A target out of sight is waited for.
-bool Fight(RunPilot& pilot, const std::function<CharacterObject*()>& target, const std::function<bool()>& won,
-    int limit, const std::string& what)
+// Blows at what `target` gives (walking to it unless told to stay, turning
+// to it) until `won` holds or `limit` passes went by. A target out of sight
+// is waited for.
+void Engage(RunPilot& pilot, const std::function<CharacterObject*()>& target,
+    const std::function<bool()>& won, int limit, const std::string& what, bool stay, float lo = 0.0f,
+    float hi = 0.0f)
 {
     constexpr float kReach = 56.0f;
     for (int pass = 0; pass < limit; ++pass) {
         if (won())
-            return true;
+            return;
         Player* player = pilot.ThePlayer();
         const Span span = HurtSpan(target());
         if (!span.found || player->IsAttacking()) {
@@ -233,17 +251,26 @@ bool Fight(RunPilot& pilot, const std::function<CharacterObject*()>& target, con
             side = RunPilot::Right;
         reach = reach && span.bottom < pilot.Y() + 96.0f + 16.0f && span.top > pilot.Y() - 16.0f;
         const int facing = player->GetFacingFromAnimation();
+        // Staying on a platform: walking only within [lo, hi] (pixels).
+        const bool walk = !stay || (lo < hi && (side == RunPilot::Right ? pilot.X() < hi : pilot.X() > lo));
         if (!reach)
-            pilot.Pass({side});
+            pilot.Pass(walk ? Keys {side} : Keys {});
         else if ((side == RunPilot::Right) != (facing == 1))
             pilot.Pass({side});
         else
             pilot.Pass({RunPilot::Attack});
         if (pass % 30 == 0)
             Trace(pilot,
-                what + " span " + std::to_string(span.left / kTile) + "-" + std::to_string(span.right / kTile)
-                    + " y " + std::to_string(span.bottom / kTile) + "-" + std::to_string(span.top / kTile));
+                what + " life " + std::to_string(target() != nullptr ? target()->GetLife() : -1) + " span "
+                    + std::to_string(span.left / kTile) + "-" + std::to_string(span.right / kTile) + " y "
+                    + std::to_string(span.bottom / kTile) + "-" + std::to_string(span.top / kTile));
     }
+}
+
+bool Fight(RunPilot& pilot, const std::function<CharacterObject*()>& target, const std::function<bool()>& won,
+    int limit, const std::string& what)
+{
+    Engage(pilot, target, won, limit, what, false);
     return won()
         || pilot.Fail(what + " was not won in " + std::to_string(limit) + " passes (in " + pilot.LevelName()
             + " at " + std::to_string(pilot.X() / kTile) + ", " + std::to_string(pilot.Y() / kTile) + ")");
@@ -408,12 +435,233 @@ bool ThroughHall(RunPilot& pilot)
     return true;
 }
 
+// The Sealed Vault's two climbs, floor to top: where the player stands on
+// each platform (the tile column of its left side, the row of its feet).
+// The player may walk on it from lo to hi (its x, in tiles) without falling.
+struct Spot {
+    float x;
+    float y;
+    float lo = 0.0f;
+    float hi = 0.0f;
+};
+constexpr Spot kEastSide[] = {{27.5f, 7}, {21.5f, 9}, {27.5f, 12}, {27.5f, 15, 24.5f, 28.4f}, {20, 18},
+    {27.5f, 21}, {26.4f, 26, 26.0f, 28.4f}, {20.8f, 30, 21.0f, 22.4f}, {24.2f, 34, 24.5f, 28.4f}};
+constexpr Spot kWestSide[] = {{3.5f, 6}, {9.5f, 9}, {3.5f, 12}, {4, 15, 1.5f, 5.4f}, {11, 18}, {4, 21},
+    {3.5f, 26, 1.5f, 4.4f}, {10.2f, 30, 7.5f, 10.2f}};
+
+bool StandsAt(RunPilot& pilot, Spot spot)
+{
+    return Standing(pilot) && std::abs(pilot.Y() - spot.y * kTile) < 8.0f
+        && std::abs(pilot.X() - spot.x * kTile) < 2.5f * kTile;
+}
+
+// Down through the one-way platforms (crouch, jump) to the floor.
+void DropToFloor(RunPilot& pilot)
+{
+    for (int tries = 0; tries < 16 && pilot.Y() > 3 * kTile; ++tries) {
+        const int state = pilot.ThePlayer()->GetMoveState();
+        if (state == Player::kHanging || state == Player::kClimbing) {
+            // Off the wall it hangs on.
+            pilot.Hold({RunPilot::Down}, 10);
+            pilot.Pass({pilot.X() > 16 * kTile ? RunPilot::Left : RunPilot::Right, RunPilot::Jump});
+        } else {
+            pilot.Hold({RunPilot::Down}, 2);
+            pilot.Pass({RunPilot::Down, RunPilot::Jump});
+        }
+        const float before = pilot.Y();
+        HoldUntil(
+            pilot, {}, [&] { return Standing(pilot); }, 90);
+        // A solid block (not a one-way platform): off its edge, toward the
+        // middle of the vault.
+        if (Standing(pilot) && std::abs(pilot.Y() - before) < 4.0f && pilot.Y() > 3 * kTile) {
+            HoldUntil(
+                pilot, {pilot.X() > 16 * kTile ? RunPilot::Left : RunPilot::Right},
+                [&] { return !Standing(pilot); }, 60);
+            HoldUntil(
+                pilot, {}, [&] { return Standing(pilot); }, 90);
+        }
+        Trace(pilot, "dropped");
+    }
+}
+
+// To the spot `index` of a climb: up from a lower spot of the same climb the
+// player stands on, else down to the floor and up the climb from its foot.
+// Onto the spot's x, on the platform the player stands on.
+void Settle(RunPilot& pilot, Spot spot)
+{
+    HoldUntil(
+        pilot, {spot.x * kTile > pilot.X() ? RunPilot::Right : RunPilot::Left},
+        [&] { return std::abs(pilot.X() - spot.x * kTile) < 12.0f || !Standing(pilot); }, 20);
+    pilot.Pass();
+}
+
+bool GoTo(RunPilot& pilot, const Spot* side, int index)
+{
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        int from = -1;
+        for (int i = index; i >= 0 && attempt < 2; --i)
+            if (StandsAt(pilot, side[i])) {
+                from = i;
+                break;
+            }
+        // Straight down through the platforms stacked over the spot.
+        if (from == -1 && attempt < 2 && Standing(pilot) && pilot.Y() > side[index].y * kTile + 8.0f
+            && std::abs(pilot.X() - side[index].x * kTile) < 3.5f * kTile) {
+            Settle(pilot, side[index]);
+            for (int drops = 0; drops < 6 && Standing(pilot) && pilot.Y() > side[index].y * kTile + 8.0f;
+                 ++drops) {
+                pilot.Hold({RunPilot::Down}, 2);
+                pilot.Pass({RunPilot::Down, RunPilot::Jump});
+                HoldUntil(
+                    pilot, {}, [&] { return Standing(pilot); }, 90);
+            }
+            if (StandsAt(pilot, side[index])) {
+                Settle(pilot, side[index]);
+                return true;
+            }
+        }
+        // From the west guardian's platform across the middle to the east
+        // climb (the way down to the floor and up again is too long for the
+        // time the shield is down).
+        if (from == -1 && attempt < 2 && side == kEastSide && index >= 4
+            && (StandsAt(pilot, kWestSide[3]) || StandsAt(pilot, kWestSide[4]))) {
+            if (StandsAt(pilot, kWestSide[3])) {
+                Settle(pilot, kWestSide[3]);
+                if (!JumpTo(pilot, kWestSide[4].x * kTile, kWestSide[4].y * kTile, true, true))
+                    continue;
+            }
+            Settle(pilot, {12.5f, 18});
+            if (!JumpTo(pilot, kEastSide[4].x * kTile, kEastSide[4].y * kTile, true, true))
+                continue;
+            from = 4;
+        }
+        if (from == -1) {
+            DropToFloor(pilot);
+            const float foot = side == kEastSide ? 23.5f : 6.0f;
+            if (!pilot.WalkTo(foot * kTile))
+                return false;
+        }
+        // Up the climb from the highest spot the player stands on (a jump
+        // that lands higher or lower than meant goes on from there).
+        bool ok = true;
+        for (int jumps = 0; jumps < 14 && ok; ++jumps) {
+            int at = from;
+            for (int i = index; i >= 0; --i)
+                if (StandsAt(pilot, side[i])) {
+                    at = i;
+                    break;
+                }
+            if (at == index)
+                break;
+            if (at >= 0)
+                Settle(pilot, side[at]);
+            ok = JumpTo(pilot, side[at + 1].x * kTile, side[at + 1].y * kTile, true, true) || Standing(pilot);
+            from = -1;
+        }
+        if (ok) {
+            Settle(pilot, side[index]);
+            if (StandsAt(pilot, side[index]))
+                return true;
+        }
+        Trace(
+            pilot, "lost the way to " + std::to_string(side[index].x) + ", " + std::to_string(side[index].y));
+    }
+    return pilot.Fail("could not reach (" + std::to_string(side[index].x) + ", "
+        + std::to_string(side[index].y) + ") in " + pilot.LevelName());
+}
+
+// The vault's four-piece boss: each guardian where it roams (the shield
+// falls with it), then the top piece, the right, the left and the body, each
+// struck from the platform beside it until a guardian comes again.
+bool ThroughVault(RunPilot& pilot)
+{
+    Trace(pilot, "in the vault");
+    Game& game = pilot.TheGame();
+    if (!pilot.WalkTo(11 * kTile))
+        return false;
+    auto won = [&] { return pilot.SaveVar("done_l03") == "1"; };
+    auto guardian = [&]() -> CharacterObject* {
+        for (CharacterObject* c : game.FindCharactersByName("Projectile_Boss2_Bibli_Guardian", nullptr, true))
+            if (c != nullptr && !c->IsDead())
+                return c;
+        return nullptr;
+    };
+    auto piece = [&](int role) -> CharacterObject* {
+        std::vector<CharacterObject*> all = game.FindCharactersByName("NPC_Boss2_Bibli", nullptr, true);
+        if (CharacterObject* body = game.FindCharacterByName("bibli2", nullptr))
+            all.push_back(body);
+        for (CharacterObject* c : all)
+            if (c != nullptr && !c->IsDead() && c->GetMoveState() == role && c->GetLife() > 0)
+                return c;
+        return nullptr;
+    };
+    for (int round = 0; round < 40 && !won(); ++round) {
+        for (int r : {0, 1, 2, 3}) {
+            const Span at = HurtSpan(piece(r));
+            Trace(pilot,
+                "piece " + std::to_string(r) + (at.found ? " " : " (none) ") + std::to_string(at.left / kTile)
+                    + "-" + std::to_string(at.right / kTile) + " y " + std::to_string(at.bottom / kTile) + "-"
+                    + std::to_string(at.top / kTile) + " life "
+                    + std::to_string(piece(r) != nullptr ? piece(r)->GetLife() : -1));
+        }
+        if (CharacterObject* g = guardian()) {
+            // Its area (it flies there from the boss first): west or east,
+            // low or high.
+            Span span = HurtSpan(g);
+            if (auto* roamer = dynamic_cast<Projectile_Boss2_Bibli_Guardian*>(g)) {
+                const Rect<int> area = roamer->GetArea();
+                span = {static_cast<float>(area.x0), static_cast<float>(area.x1), static_cast<float>(area.y1),
+                    static_cast<float>(area.y0), true};
+            }
+            const bool east = span.found && span.left > 15 * kTile;
+            const bool high = span.found && span.bottom > 22 * kTile;
+            const Spot* side = east ? kEastSide : kWestSide;
+            if (!GoTo(pilot, side, high ? 6 : 3))
+                return false;
+            Trace(pilot, "at a guardian");
+            const Spot& at = side[high ? 6 : 3];
+            Engage(
+                pilot, guardian, [&] { return guardian() == nullptr || won(); }, 600, "a guardian", true,
+                at.lo * kTile, at.hi * kTile);
+            continue;
+        }
+        // The pieces in turn: top (3), right (2), left (1), body (0).
+        int role = -1;
+        for (int r : {3, 2, 1, 0})
+            if (piece(r) != nullptr) {
+                role = r;
+                break;
+            }
+        if (role == -1) {
+            pilot.Pass();
+            continue;
+        }
+        const bool east = role != 1;
+        const int index = role == 3 ? 8 : 7;
+        if (!GoTo(pilot, east ? kEastSide : kWestSide, index))
+            return false;
+        Trace(pilot, "at piece " + std::to_string(role));
+        const Spot& at = (east ? kEastSide : kWestSide)[index];
+        Engage(
+            pilot, [&] { return piece(role); },
+            [&] { return piece(role) == nullptr || guardian() != nullptr || won(); }, 900,
+            "piece " + std::to_string(role), true, at.lo * kTile, at.hi * kTile);
+    }
+    if (!pilot.WaitUntil(won, 300))
+        return pilot.Fail("the vault's boss was not beaten");
+    Trace(pilot, "vault won");
+    DropToFloor(pilot);
+    if (!pilot.WalkOut(31 * kTile, "bibli_tp.lvl", 900))
+        return false;
+    if (pilot.SaveVar("got_12") != "1")
+        return pilot.Fail("the fire armor's upgrade in the vault's alcove was not taken");
+    return pilot.WaitUntil([&] { return !pilot.DialogueShown() && !pilot.MapOpen(); }, 300);
+}
+
 } // namespace
 
-// Flown so far to the Sealed Vault's doorway; the vault's fight and the way
-// back to the tower come next.
 bool RunLibrary(RunPilot& pilot)
 {
     return ToChapel(pilot) && ThroughChapel(pilot) && UpTheTower(pilot) && ThroughStacks(pilot)
-        && ThroughHall(pilot);
+        && ThroughHall(pilot) && ThroughVault(pilot);
 }
