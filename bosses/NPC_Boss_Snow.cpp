@@ -24,6 +24,8 @@ constexpr float kApexShare = 0.4f;
 constexpr int kApexRise = 256;
 constexpr float kSteer = 0.1f;
 constexpr float kMaxJumpSpeed = 8.0f;
+// Update frames a fall may steer before it heads straight for its target.
+constexpr int kSteeredFall = 45;
 constexpr float kDropFactor = 288.0f;
 constexpr float kFastFactor = 96.0f;
 constexpr float kSlowFactor = 32.0f;
@@ -139,8 +141,16 @@ void NPC_Boss_Snow::Update(double dt)
         speed *= 1.2f;
     if (state == kDropping)
         factor = kDropFactor;
-    if (state != kWaiting)
-        position = position + direction * static_cast<float>(speed * factor * dt * 0.001);
+    if (state != kWaiting) {
+        const Point<float> step = direction * static_cast<float>(speed * factor * dt * 0.001);
+        // A fall that would pass its target this frame stops on it (and lands
+        // on the next).
+        if (state == kFighting && jumpPhase == kFalling
+            && LengthSquared(step) >= LengthSquared(jumpTarget.ToFloat() - position))
+            position = jumpTarget.ToFloat();
+        else
+            position = position + step;
+    }
     if (snowBody != nullptr)
         snowBody->SetPosition(position);
     ChooseLook();
@@ -255,9 +265,10 @@ void NPC_Boss_Snow::StepJump()
     else if (jumpPhase == kFalling)
         speed = std::min(speed * 1.1f, kMaxJumpSpeed);
     if (jumpPhase == kRising) {
-        if (static_cast<float>(jumpApex.y) < position.y)
+        if (static_cast<float>(jumpApex.y) < position.y) {
             jumpPhase = kFalling;
-        else
+            fallFrames = 0;
+        } else
             direction = direction + Unit(jumpApex.ToFloat() - position) * kSteer;
     }
     if (jumpPhase == kFalling) {
@@ -280,7 +291,12 @@ void NPC_Boss_Snow::StepJump()
                 PlaySoundAt(2);
             }
         }
-        direction = direction + toTarget * kSteer;
+        // Steered, a fast fall can circle its target for ever (the fight
+        // never goes on): after a while it dives straight at it.
+        if (++fallFrames > kSteeredFall)
+            direction = toTarget;
+        else
+            direction = direction + toTarget * kSteer;
     }
     if (jumpPhase != kOnGround) {
         const float length = std::sqrt(LengthSquared(direction));

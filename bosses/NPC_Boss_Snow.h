@@ -98,6 +98,9 @@ private:
     bool prepareShown = false;
     bool dropStarted = false;
     int jumpPhase = kOnGround;
+    // Update frames since the fall began: a fall that circles its target
+    // too long heads straight for it.
+    int fallFrames = 0;
     bool nextJumpRandom = true;
     Point<int> dropPoint;
     Point<int> jumpTarget;

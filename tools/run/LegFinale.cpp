@@ -63,7 +63,9 @@ bool Crypt(RunPilot& pilot)
     // afresh: once it is done the game lets it go).
     const Foe foe = [&]() -> CharacterObject* {
         auto* boss = dynamic_cast<NPC_Boss_Final*>(Named(pilot, "boss_final"));
-        if (CharacterObject* skull = Nearest(pilot, {Projectile_Boss_Final::kSkullName}))
+        // (A skull thrown out past the crypt's walls is left to go.)
+        CharacterObject* skull = Nearest(pilot, {Projectile_Boss_Final::kSkullName});
+        if (skull != nullptr && skull->GetCenter().x > kTile && skull->GetCenter().x < 31 * kTile)
             return skull;
         if (boss != nullptr && boss->GetState() >= NPC_Boss_Final::kPhase1
             && boss->GetState() <= NPC_Boss_Final::kPhase3 && !boss->IsGhosted())
@@ -136,10 +138,13 @@ bool RunFinale(RunPilot& pilot)
     // Off the ring first, by the walking key alone: its help stays shown
     // while the player stands in it, and the use key there would open the
     // teleport menu.
-    const RunPilot::Key way = stairs->GetCenter().x > pilot.X() ? RunPilot::Right : RunPilot::Left;
+    // (Where the stair is, read once: the passes may free its character.)
+    const float stairsX = stairs->GetCenter().x;
+    const RunPilot::Key way = stairsX > pilot.X() ? RunPilot::Right : RunPilot::Left;
     for (int pass = 0; pass < 90 && pilot.DialogueShown(); ++pass)
         pilot.Pass({way});
-    if (!pilot.WalkTo(stairs->GetCenter().x))
+    // (Those steps may already have taken the stair.)
+    if (pilot.LevelName() == "cimetery_tp_03.lvl" && !pilot.WalkTo(stairsX))
         return false;
     if (!pilot.WaitUntil([&] { return pilot.LevelName() == "cemetery_crypt.lvl"; }, 60))
         return pilot.Fail("the crypt stair did not open");

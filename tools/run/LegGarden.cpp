@@ -296,6 +296,10 @@ OrchardPlace NextHop(OrchardPlace from, OrchardPlace to)
             return kPit;
         case kOutside:
             return kA;
+        case kRoof:
+            // The alcove's roof is walled off from the floor by the east
+            // platform: up onto it, then down the steps.
+            return kD;
         default:
             return kBeforeAlcove;
         }
@@ -362,7 +366,14 @@ void Hop(RunPilot& pilot, OrchardPlace from, OrchardPlace to)
     for (int pass = 0; pass < 90; ++pass) {
         if (pass > 4 && !InAir(pilot) && WhereInOrchard(pilot) != from)
             return;
-        pilot.Pass(std::abs(pilot.X() - middle) > 10.0f ? Move(middle > pilot.X() ? 1 : -1) : Keys {});
+        if (std::abs(pilot.X() - middle) > 10.0f) {
+            pilot.Pass(Move(middle > pilot.X() ? 1 : -1));
+        } else if (!InAir(pilot) && WhereInOrchard(pilot) == from) {
+            // Right above the place: off the nearer edge of this one first.
+            pilot.Pass(Move(here.right - pilot.X() < pilot.X() - here.left ? 1 : -1));
+        } else {
+            pilot.Pass();
+        }
     }
 }
 
@@ -410,7 +421,7 @@ bool Orchard(RunPilot& pilot)
     if (pilot.SaveVar("done_g03") != "1")
         return pilot.Fail("the Burning Orchard's ghost was not beaten");
     // Down to the floor before the alcove, whose gate is open now.
-    for (int hop = 0; hop < 8; ++hop) {
+    for (int hop = 0; hop < 12; ++hop) {
         pilot.Hold({}, 2);
         const OrchardPlace here = WhereInOrchard(pilot);
         if (here == kBeforeAlcove)
