@@ -2,8 +2,8 @@
 #include "enemies/NPC_Door.h"
 #include "game/AchievementManager.h"
 #include "script/ScriptVar.h"
-#include "tools/run/CemeteryMoves.h"
 #include "tools/run/RunLegs.h"
+#include "tools/run/RunMoves.h"
 #include "ui/UI_Frame_Text.h"
 
 #include "tests/run/RunFixture.h"
@@ -31,18 +31,18 @@ protected:
 
 // The moves the cemetery's legs are made of, each short, in the one-process
 // run as well.
-using CemeteryMovesWorld = RunFixture;
+using RunMovesWorld = RunFixture;
 
-TEST_F(CemeteryMovesWorld, AStruckDoorOpensOnThePilotsClockAndLetsThePlayerThrough)
+TEST_F(RunMovesWorld, AStruckDoorOpensOnThePilotsClockAndLetsThePlayerThrough)
 {
     Arrive("cemetery_01.lvl", "from_cemetery_02");
     ASSERT_TRUE(game.console.ExecuteCommand("setplayerattackrank 2"));
     auto* door = dynamic_cast<NPC_Door*>(game.FindCharacterByName("gate_door", nullptr));
     ASSERT_NE(door, nullptr);
     // From the east side, a blow's reach from the door.
-    ASSERT_TRUE(CemeteryMoves::StandAt(*pilot, door->GetPosition().x + 48.0f)) << pilot->Failure();
+    ASSERT_TRUE(RunMoves::StandAt(*pilot, door->GetPosition().x + 48.0f)) << pilot->Failure();
     EXPECT_EQ(pilot->ThePlayer()->GetMoveState(), Player::kIdle);
-    ASSERT_TRUE(CemeteryMoves::StrikeUntil(
+    ASSERT_TRUE(RunMoves::StrikeUntil(
         *pilot, -1, [&] { return door->GetDoorState() != NPC_Door::kClosed; }, 60, "the door"))
         << pilot->Failure();
     // Every pass moves the game's clock by one frame, so the door's copy in
@@ -52,23 +52,23 @@ TEST_F(CemeteryMovesWorld, AStruckDoorOpensOnThePilotsClockAndLetsThePlayerThrou
     EXPECT_TRUE(pilot->WalkTo(door->GetPosition().x - 96.0f, 200)) << pilot->Failure();
 }
 
-TEST_F(CemeteryMovesWorld, AFightEndsWhenItsConditionHoldsAndFailsSayingWhatWasFought)
+TEST_F(RunMovesWorld, AFightEndsWhenItsConditionHoldsAndFailsSayingWhatWasFought)
 {
     Arrive("cemetery_01.lvl");
     ASSERT_TRUE(
         pilot->WaitUntil([&] { return pilot->SaveVar("intro_done") == "1" && !game.gameplayPaused; }));
     int passes = 0;
-    EXPECT_TRUE(CemeteryMoves::FightUntil(
+    EXPECT_TRUE(RunMoves::FightUntil(
         *pilot, [] { return nullptr; }, [&] { return ++passes > 3; }, 10, "nothing"));
     EXPECT_EQ(passes, 4);
-    EXPECT_FALSE(CemeteryMoves::FightUntil(
+    EXPECT_FALSE(RunMoves::FightUntil(
         *pilot, [] { return nullptr; }, [] { return false; }, 5, "a shadow"));
     EXPECT_NE(pilot->Failure().find("the fight with a shadow was not won in 5 passes"), std::string::npos)
         << pilot->Failure();
     // No foe in reach: the nearest of no name is none.
-    EXPECT_EQ(CemeteryMoves::Nearest(*pilot, {"no_such_character"}), nullptr);
-    EXPECT_FALSE(CemeteryMoves::PickupTaken(*pilot, "no_such_pickup"));
-    EXPECT_FALSE(CemeteryMoves::PickupTaken(*pilot, "rank_c01")) << "still lying in its niche";
+    EXPECT_EQ(RunMoves::Nearest(*pilot, {"no_such_character"}), nullptr);
+    EXPECT_FALSE(RunMoves::PickupTaken(*pilot, "no_such_pickup"));
+    EXPECT_FALSE(RunMoves::PickupTaken(*pilot, "rank_c01")) << "still lying in its niche";
 }
 
 TEST_F(RunLegCemetery, FromTheIntroThroughTheSkullToTheWellHead)

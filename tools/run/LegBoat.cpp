@@ -5,6 +5,7 @@
 #include "characters/Player.h"
 #include "game/Game.h"
 #include "tools/run/RunLegs.h"
+#include "tools/run/RunMoves.h"
 
 #include <cmath>
 #include <string>
@@ -16,20 +17,11 @@
 // back to the Dock.
 namespace {
 
+using RunMoves::FindLive;
+using RunMoves::Standing;
+
 constexpr float kTile = 32.0f;
 using Keys = RunPilot::Keys;
-
-// The first live character of that class (and that name, when given).
-template <class T> T* FindLive(RunPilot& pilot, const std::string& name = "")
-{
-    Game& game = pilot.TheGame();
-    for (size_t i = 0; i < game.GetCharacterCount(); ++i) {
-        auto* found = dynamic_cast<T*>(game.GetCharacter(i));
-        if (found != nullptr && !found->IsDead() && (name.empty() || found->GetName() == name))
-            return found;
-    }
-    return nullptr;
-}
 
 // A jump toward x: the jump key held while walking that way, then the walk
 // alone while the player comes down.
@@ -105,13 +97,6 @@ bool DeckFight(RunPilot& pilot)
         return pilot.Fail("the Deck's mini-boss still stands");
     // The rank in the alcove, on through the west exit.
     return pilot.WalkOut(0.0f, "boat_02.lvl", 600);
-}
-
-// Whether the player stands on something (not in a jump or a fall).
-bool Standing(RunPilot& pilot)
-{
-    const int state = pilot.ThePlayer() != nullptr ? pilot.ThePlayer()->GetMoveState() : -1;
-    return state == Player::kIdle || state == Player::kWalk || state == Player::kCrouch;
 }
 
 // One hop up onto a one-way plank: from where the player stands (its

@@ -5,6 +5,7 @@
 #include "game/Game.h"
 #include "script/BackgroundEvent.h"
 #include "tools/run/RunLegs.h"
+#include "tools/run/RunMoves.h"
 
 #include <cmath>
 #include <string>
@@ -17,16 +18,13 @@
 // and out by its alcove back to the Well Bottom.
 namespace {
 
+using RunMoves::Named;
+
 constexpr float kTile = 32.0f;
 
 float Tiles(float tiles)
 {
     return tiles * kTile;
-}
-
-template <class T> T* Named(RunPilot& pilot, const std::string& name)
-{
-    return dynamic_cast<T*>(pilot.TheGame().FindCharacterByName(name, nullptr));
 }
 
 // Holds a direction with the jump key for a jump toward a ledge above: the

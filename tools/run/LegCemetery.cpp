@@ -4,8 +4,8 @@
 #include "game/Game.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
-#include "tools/run/CemeteryMoves.h"
 #include "tools/run/RunLegs.h"
+#include "tools/run/RunMoves.h"
 
 #include <cmath>
 
@@ -16,7 +16,7 @@
 // teleporter.
 namespace {
 
-using namespace CemeteryMoves;
+using namespace RunMoves;
 constexpr float kTile = 32.0f;
 
 // Walks toward the hub's ring until its teleporter is known. The ring's

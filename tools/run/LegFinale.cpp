@@ -3,8 +3,8 @@
 #include "bosses/Projectile_Boss_Final.h"
 #include "characters/Player.h"
 #include "game/Game.h"
-#include "tools/run/CemeteryMoves.h"
 #include "tools/run/RunLegs.h"
+#include "tools/run/RunMoves.h"
 
 #include <cmath>
 #include <iterator>
@@ -14,13 +14,8 @@
 // ending, and a key back to the title.
 namespace {
 
-using namespace CemeteryMoves;
+using namespace RunMoves;
 constexpr float kTile = 32.0f;
-
-CharacterObject* Named(RunPilot& pilot, const std::string& name)
-{
-    return pilot.TheGame().FindCharacterByName(name, nullptr);
-}
 
 // The top of the Heart's ledge under the maw.
 constexpr float kMawLedgeTop = 14 * kTile;
@@ -53,7 +48,7 @@ bool ClimbUnderTheMaw(RunPilot& pilot)
 
 bool Crypt(RunPilot& pilot)
 {
-    if (dynamic_cast<NPC_Boss_Final*>(Named(pilot, "boss_final")) == nullptr)
+    if (Named<NPC_Boss_Final>(pilot, "boss_final") == nullptr)
         return pilot.Fail("no final boss in " + pilot.LevelName());
     // Into the arena; the Shade's greeting is read on the way.
     if (!pilot.WalkTo(8 * kTile))
@@ -62,7 +57,7 @@ bool Crypt(RunPilot& pilot)
     // struck down first, the boss whenever it can be hit (it is looked up
     // afresh: once it is done the game lets it go).
     const Foe foe = [&]() -> CharacterObject* {
-        auto* boss = dynamic_cast<NPC_Boss_Final*>(Named(pilot, "boss_final"));
+        auto* boss = Named<NPC_Boss_Final>(pilot, "boss_final");
         // (A skull thrown out past the crypt's walls is left to go.)
         CharacterObject* skull = Nearest(pilot, {Projectile_Boss_Final::kSkullName});
         if (skull != nullptr && skull->GetCenter().x > kTile && skull->GetCenter().x < 31 * kTile)
@@ -101,7 +96,7 @@ bool Heart(RunPilot& pilot)
     // climbed to by the two ledges west of it; a knock that throws the
     // player down means climbing again.
     const Foe maw = [&]() -> CharacterObject* {
-        auto* body = dynamic_cast<NPC_Boss_Ultimate*>(Named(pilot, "NPC_Boss_Ultimate"));
+        auto* body = Named<NPC_Boss_Ultimate>(pilot, "NPC_Boss_Ultimate");
         return body != nullptr && body->GetLife() > 0 && !body->IsExploding() ? body : nullptr;
     };
     const auto won = [&] { return pilot.SaveVar("done_h") == "1"; };
@@ -132,7 +127,7 @@ bool RunFinale(RunPilot& pilot)
 {
     if (!pilot.TeleportTo("Cimetery_TP_03.lvl"))
         return false;
-    CharacterObject* stairs = Named(pilot, "crypt_stairs");
+    CharacterObject* stairs = NamedCharacter(pilot, "crypt_stairs");
     if (stairs == nullptr)
         return pilot.Fail("no crypt stair in " + pilot.LevelName());
     // Off the ring first, by the walking key alone: its help stays shown

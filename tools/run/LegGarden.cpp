@@ -1,4 +1,5 @@
 #include "tools/run/RunLegs.h"
+#include "tools/run/RunMoves.h"
 
 #include "bosses/NPC_Boss2_Garden.h"
 #include "bosses/NPC_Boss_Garden.h"
@@ -19,6 +20,9 @@
 // one step, chosen by the level the player stands in.
 namespace {
 
+using RunMoves::InAir;
+using RunMoves::NamedCharacter;
+
 constexpr float kTile = 32.0f;
 using Keys = RunPilot::Keys;
 
@@ -29,13 +33,6 @@ Keys Move(int dir)
     if (dir > 0)
         return {RunPilot::Right};
     return {};
-}
-
-bool InAir(RunPilot& pilot)
-{
-    Player* player = pilot.ThePlayer();
-    const int state = player != nullptr ? player->GetMoveState() : Player::kIdle;
-    return state == Player::kJump || state == Player::kEndJump || state == Player::kFall;
 }
 
 // A jump toward `dir` (-1, 0, 1), jumping again near the top when `twice`;
@@ -164,11 +161,6 @@ bool Greenhouse(RunPilot& pilot)
     return pilot.WalkOut(31.0f * kTile, "garden_01.lvl");
 }
 
-CharacterObject* Named(RunPilot& pilot, const std::string& name)
-{
-    return pilot.TheGame().FindCharacterByName(name, nullptr);
-}
-
 // ---- the Overgrown Walk: into the hollow tree (the secret), over it by its
 // steps, the lever, the mini-boss, the reward, east out.
 bool Walk(RunPilot& pilot)
@@ -198,7 +190,7 @@ bool Walk(RunPilot& pilot)
         // The creature surfaces under the player: blows where it stands meet
         // it.
         for (int pass = 0; pass < 3000 && pilot.SaveVar("done_g01") != "1"; ++pass) {
-            auto* boss = dynamic_cast<NPC_MiniBoss_Garden*>(Named(pilot, "miniboss_garden"));
+            auto* boss = dynamic_cast<NPC_MiniBoss_Garden*>(NamedCharacter(pilot, "miniboss_garden"));
             if (boss == nullptr)
                 break;
             Strike(pilot);
@@ -227,7 +219,7 @@ bool Court(RunPilot& pilot)
         if (!pilot.WalkTo(14.0f * kTile))
             return false;
         for (int pass = 0; pass < 6000 && pilot.SaveVar("done_g02") != "1"; ++pass) {
-            auto* boss = dynamic_cast<NPC_Boss_Garden*>(Named(pilot, "boss_garden"));
+            auto* boss = dynamic_cast<NPC_Boss_Garden*>(NamedCharacter(pilot, "boss_garden"));
             if (boss == nullptr || boss->IsExploding())
                 break;
             StrikeToward(pilot, boss->GetAnchor().x);
@@ -392,7 +384,7 @@ bool Orchard(RunPilot& pilot)
         if (!pilot.WalkTo(20.0f * kTile))
             return false;
         for (int round = 0; round < 4000 && pilot.SaveVar("done_g03") != "1"; ++round) {
-            auto* ghost = dynamic_cast<NPC_Boss2_Garden*>(Named(pilot, "boss_garden2"));
+            auto* ghost = dynamic_cast<NPC_Boss2_Garden*>(NamedCharacter(pilot, "boss_garden2"));
             if (ghost == nullptr || ghost->IsExploding())
                 break;
             if (!GhostShows(*ghost) || ghost->IsAppearOnly()) {

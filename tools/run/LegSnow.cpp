@@ -1,4 +1,5 @@
 #include "tools/run/RunLegs.h"
+#include "tools/run/RunMoves.h"
 
 #include "bosses/NPC_Boss2_Snow.h"
 #include "bosses/NPC_Boss_Snow.h"
@@ -22,6 +23,9 @@
 // to the mini-boss), the timber giant of the Yard, the frost sentinel of the
 // Glacier Throat, and back to the Frost Gate.
 namespace {
+
+using RunMoves::Named;
+using RunMoves::Standing;
 
 constexpr float kTile = 32.0f;
 
@@ -47,21 +51,6 @@ template <class T> std::vector<T*> All(RunPilot& pilot)
         if (auto* c = dynamic_cast<T*>(game.GetCharacter(i)))
             found.push_back(c);
     return found;
-}
-
-template <class T> T* Named(RunPilot& pilot, const std::string& name)
-{
-    for (T* c : All<T>(pilot))
-        if (c->GetName() == name)
-            return c;
-    return nullptr;
-}
-
-bool OnGround(RunPilot& pilot)
-{
-    const Player* player = pilot.ThePlayer();
-    const int state = player != nullptr ? player->GetMoveState() : -1;
-    return state == Player::kIdle || state == Player::kWalk || state == Player::kCrouch;
 }
 
 // Until `done`: strikes at the nearest of `aims` (points to stand next to),
@@ -100,7 +89,7 @@ bool Fight(RunPilot& pilot, const std::string& what, const std::function<bool()>
             keys.insert(aim.x > pilot.X() ? RunPilot::Right : RunPilot::Left);
         else if (pass % 2 == 0)
             keys.insert(RunPilot::Attack);
-        if (aim.y > pilot.Y() + 96.0f && OnGround(pilot) && pass % 4 == 0)
+        if (aim.y > pilot.Y() + 96.0f && Standing(pilot) && pass % 4 == 0)
             keys.insert(RunPilot::Jump);
         pilot.Pass(keys);
     }
@@ -123,7 +112,7 @@ void JumpTo(RunPilot& pilot, float x, int limit = 90)
     pilot.Pass(steer(false));
     for (int i = 0; i < 9; ++i)
         pilot.Pass(steer(true));
-    for (int pass = 0; pass < limit && !OnGround(pilot); ++pass) {
+    for (int pass = 0; pass < limit && !Standing(pilot); ++pass) {
         pilot.Pass(steer(false));
     }
 }
@@ -185,7 +174,7 @@ bool RunSnow(RunPilot& pilot)
         return false;
     JumpTo(pilot, 22 * kTile);
     Note(pilot, "over the diamond");
-    pilot.WaitUntil([&] { return OnGround(pilot); }, 60);
+    pilot.WaitUntil([&] { return Standing(pilot); }, 60);
     Note(pilot, "before the gap");
     // The strafe's dash past the ghost, a jump out of it and a second one
     // over the gap.
@@ -203,7 +192,7 @@ bool RunSnow(RunPilot& pilot)
     Note(pilot, "hanging");
     for (int i = 0; i < 200 && pilot.Y() < 15 * kTile; ++i)
         pilot.Pass({RunPilot::Up});
-    for (int i = 0; i < 60 && !OnGround(pilot); ++i)
+    for (int i = 0; i < 60 && !Standing(pilot); ++i)
         pilot.Pass(i < 9 ? RunPilot::Keys {RunPilot::Left, RunPilot::Jump} : RunPilot::Keys {RunPilot::Left});
     Note(pilot, "upper floor");
     // The mini-boss: blows on its circling targets as they come down to the
@@ -284,7 +273,7 @@ bool RunSnow(RunPilot& pilot)
     if (!pilot.WalkOut(47 * kTile, "snow_tp.lvl"))
         return false;
     if (!pilot.WaitUntil(
-            [&] { return OnGround(pilot) && pilot.ThePlayer()->GetMoveState() == Player::kIdle; }, 60))
+            [&] { return Standing(pilot) && pilot.ThePlayer()->GetMoveState() == Player::kIdle; }, 60))
         return pilot.Fail("the player did not come to rest at the Frost Gate");
     Note(pilot, "back at the gate");
     return true;

@@ -1,4 +1,5 @@
 #include "tools/run/RunLegs.h"
+#include "tools/run/RunMoves.h"
 
 #include "bosses/NPC_Boss2_Underwater.h"
 #include "bosses/NPC_Boss_Underwater.h"
@@ -20,6 +21,8 @@
 // slot), the Egg Cradle (the shell game) and back to the Sunken Dock.
 namespace {
 
+using RunMoves::Standing;
+
 constexpr float kTile = 32.0f;
 // The player's box is 64 wide; its position is its bottom-left corner.
 constexpr float kHalfWidth = 32.0f;
@@ -34,15 +37,6 @@ CharacterObject* Named(RunPilot& pilot, const std::string& name)
 float CentreX(RunPilot& pilot)
 {
     return pilot.X() + kHalfWidth;
-}
-
-bool OnGround(RunPilot& pilot)
-{
-    const Player* player = pilot.ThePlayer();
-    if (player == nullptr)
-        return false;
-    const int state = player->GetMoveState();
-    return state == Player::kIdle || state == Player::kWalk || state == Player::kCrouch;
 }
 
 // The key that moves the player's centre toward x, none within `slack`.
@@ -65,11 +59,11 @@ Keys With(Keys keys, int32_t key)
 bool Land(RunPilot& pilot, float x, int limit = 200)
 {
     for (int pass = 0; pass < limit; ++pass) {
-        if (OnGround(pilot))
+        if (Standing(pilot))
             return true;
         pilot.Pass(Toward(pilot, x));
     }
-    return OnGround(pilot);
+    return Standing(pilot);
 }
 
 // A jump, and at its height the second one, steering the centre toward x;

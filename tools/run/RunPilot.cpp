@@ -60,12 +60,6 @@ void RunPilot::Pass(const Keys& keys)
     Press(keys);
     recording.push_back(keys);
     clock.Advance(kPassMilliseconds);
-    // While its step is 0 the game drops one timer reading before taking
-    // the next; a manual clock stands still between the two, so the step
-    // would stay 0 for good and nothing that runs on the game clock would
-    // move again (a door's copy in "Collisions" would never finish opening).
-    if (game.timeStep == 0.0)
-        game.timeStep = kPassMilliseconds;
     access.Update();
     access.RenderLevel();
     access.RenderUI();

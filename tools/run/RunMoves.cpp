@@ -1,4 +1,4 @@
-#include "tools/run/CemeteryMoves.h"
+#include "tools/run/RunMoves.h"
 
 #include "characters/Player.h"
 #include "game/Game.h"
@@ -9,7 +9,7 @@
 #include <cmath>
 #include <limits>
 
-namespace CemeteryMoves {
+namespace RunMoves {
 
 namespace {
 
@@ -17,6 +17,12 @@ bool Grounded(const Player& player)
 {
     return player.GetMoveState() == Player::kIdle || player.GetMoveState() == Player::kWalk
         || player.GetMoveState() == Player::kCrouch;
+}
+
+bool Airborne(const Player& player)
+{
+    return player.GetMoveState() == Player::kJump || player.GetMoveState() == Player::kEndJump
+        || player.GetMoveState() == Player::kFall;
 }
 
 // The way the player faces, as its next blow will take it: odd animations
@@ -32,6 +38,35 @@ RunPilot::Key Toward(int side)
 }
 
 } // namespace
+
+CharacterObject* NamedCharacter(RunPilot& pilot, const std::string& name)
+{
+    return pilot.TheGame().FindCharacterByName(name, nullptr);
+}
+
+CharacterObject* FindLiveCharacter(
+    RunPilot& pilot, const std::function<bool(CharacterObject*)>& isOfClass, const std::string& name)
+{
+    Game& game = pilot.TheGame();
+    for (size_t i = 0; i < game.GetCharacterCount(); ++i) {
+        CharacterObject* c = game.GetCharacter(i);
+        if (c != nullptr && isOfClass(c) && !c->IsDead() && (name.empty() || c->GetName() == name))
+            return c;
+    }
+    return nullptr;
+}
+
+bool Standing(RunPilot& pilot)
+{
+    const Player* player = pilot.ThePlayer();
+    return player != nullptr && Grounded(*player);
+}
+
+bool InAir(RunPilot& pilot)
+{
+    const Player* player = pilot.ThePlayer();
+    return player != nullptr && Airborne(*player);
+}
 
 bool PickupTaken(RunPilot& pilot, const std::string& placement)
 {
@@ -197,4 +232,4 @@ CharacterObject* Nearest(RunPilot& pilot, const std::vector<std::string>& names)
     return best;
 }
 
-} // namespace CemeteryMoves
+} // namespace RunMoves

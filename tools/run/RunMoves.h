@@ -2,15 +2,39 @@
 
 #include "tools/run/RunPilot.h"
 
+#include "characters/CharacterObject.h"
+
 #include <functional>
 #include <string>
+#include <vector>
 
-class CharacterObject;
+// Moves and looks the legs of the run share: finding a character, whether
+// the player stands or flies, striking what stands in front, fighting a foe
+// until a condition holds, a double jump onto a ledge. The moves play by keys
+// only; they read the game to choose the keys.
+namespace RunMoves {
 
-// Moves of the pilot that the cemetery's legs share: striking what stands in
-// front, fighting a foe until a condition holds, a double jump onto a ledge.
-// All of them play by keys only; they read the game to choose the keys.
-namespace CemeteryMoves {
+// The character of that name in the current level, as that class (null:
+// none, or another class).
+CharacterObject* NamedCharacter(RunPilot& pilot, const std::string& name);
+template <class T> T* Named(RunPilot& pilot, const std::string& name)
+{
+    return dynamic_cast<T*>(NamedCharacter(pilot, name));
+}
+
+// The first live character of that class (and that name, when given).
+CharacterObject* FindLiveCharacter(
+    RunPilot& pilot, const std::function<bool(CharacterObject*)>& isOfClass, const std::string& name);
+template <class T> T* FindLive(RunPilot& pilot, const std::string& name = "")
+{
+    return dynamic_cast<T*>(FindLiveCharacter(
+        pilot, [](CharacterObject* c) { return dynamic_cast<T*>(c) != nullptr; }, name));
+}
+
+// Whether the player stands on something: idle, walking or crouching.
+bool Standing(RunPilot& pilot);
+// Whether the player is in a jump or a fall.
+bool InAir(RunPilot& pilot);
 
 // Whether the pickup placed under that name in the current level is gone
 // (taken); false when there is no such placement.
@@ -45,4 +69,4 @@ void DoubleJump(RunPilot& pilot, int side, float clearY);
 // The nearest live, enabled character whose name is one of `names`.
 CharacterObject* Nearest(RunPilot& pilot, const std::vector<std::string>& names);
 
-} // namespace CemeteryMoves
+} // namespace RunMoves
