@@ -11,6 +11,7 @@ const std::vector<NamedLeg>& WholeRunLegs()
         {"library", RunLibrary},
         {"snow", RunSnow},
         {"garden", RunGarden},
+        {"trophies", RunTrophies},
         {"finale", RunFinale},
     };
     return legs;

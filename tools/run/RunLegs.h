@@ -16,6 +16,7 @@ bool RunUnderwater(RunPilot& pilot); // through the hatch, the nave's three figh
 bool RunLibrary(RunPilot& pilot);    // up to the Chapel, through the north door, the library's fights
 bool RunSnow(RunPilot& pilot);       // east from the Chapel, the snow's three fights
 bool RunGarden(RunPilot& pilot);     // across the Chapel's lava, the garden's three fights
+bool RunTrophies(RunPilot& pilot);   // fifty kills unhurt at the garden's door, back to its teleporter
 bool RunFinale(RunPilot& pilot);     // the crypt stair, the final boss, the Heart, the ending, the title
 
 struct NamedLeg {
