@@ -12,6 +12,7 @@ const std::vector<NamedLeg>& WholeRunLegs()
         {"snow", RunSnow},
         {"garden", RunGarden},
         {"finale", RunFinale},
+        {"epilogue", RunEpilogue},
     };
     return legs;
 }
