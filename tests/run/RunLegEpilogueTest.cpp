@@ -1,6 +1,7 @@
 #include "characters/Player.h"
 #include "game/GameSaveData.h"
 #include "scene/SpacialInstance.h"
+#include "script/ScriptVar.h"
 #include "tools/run/RunCoverage.h"
 #include "tools/run/RunLegs.h"
 #include "ui/UI_Menu.h"
@@ -20,11 +21,13 @@ protected:
     RunCoverage coverage; // installed before the game starts (SetUp)
 };
 
-TEST_F(RunLegEpilogue, EveryConsoleCommandTypedThenExit)
+TEST_F(RunLegEpilogue, EveryConsoleCommandTypedADeathThenExit)
 {
     // The game started in debug mode, slot 1 saved at the Gate of Ashes with
     // a score, and back to the title.
     ASSERT_TRUE(game.console.ExecuteCommand("debug"));
+    // (The urn by the skulls broken, as the cemetery leg leaves it.)
+    game.CreateSaveVar("urn_c01")->SetValue("1");
     Arrive("cemetery_01.lvl");
     ASSERT_TRUE(
         pilot->WaitUntil([&] { return pilot->SaveVar("intro_done") == "1" && !game.gameplayPaused; }, 1500));
@@ -47,13 +50,17 @@ TEST_F(RunLegEpilogue, EveryConsoleCommandTypedThenExit)
     std::printf("[ epilogue leg ] %d passes in %.1f s\n", pilot->Frame() - start, seconds);
 
     for (const char* command : {"changelevel", "enableplayerarmors", "setplayerattackrank", "useplayerstart",
-             "minimap", "resizewindow", "exit", "logplayer", "screenshotaddcomments", "resetsteamachievements",
-             "showargs", "debug", "drawrect", "keepratio", "scalemethod", "reloadshaders", "save", "load",
-             "changesaveslot", "god"})
+             "minimap", "resizewindow", "exit", "logplayer", "screenshotaddcomments",
+             "resetsteamachievements", "showargs", "debug", "drawrect", "keepratio", "scalemethod",
+             "reloadshaders", "save", "load", "changesaveslot", "god"})
         EXPECT_GT(coverage.Count("console command", command), 0) << command;
-    // In the level changed to, the god flag on, the slot as it was, the quit
-    // asked for.
+    // The last life, and the death.
+    EXPECT_GT(coverage.Count("sound event", "Player_LowHP"), 0);
+    EXPECT_GT(coverage.Count("sound event", "Player_Die"), 0);
+    // Back where the slot was saved, alive, the god flag on, the slot as it
+    // was, the quit asked for.
     EXPECT_EQ(pilot->LevelName(), "cemetery_01.lvl");
+    EXPECT_GT(game.GetPlayer()->GetLife(), 0);
     ASSERT_NE(game.GetPlayer(), nullptr);
     EXPECT_GT(game.GetPlayer()->GetLife(), 0);
     EXPECT_TRUE(game.godMode);
