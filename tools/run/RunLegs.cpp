@@ -13,6 +13,7 @@ const std::vector<NamedLeg>& WholeRunLegs()
         {"garden", RunGarden},
         {"trophies", RunTrophies},
         {"finale", RunFinale},
+        {"epilogue", RunEpilogue},
     };
     return legs;
 }

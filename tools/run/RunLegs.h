@@ -18,6 +18,7 @@ bool RunSnow(RunPilot& pilot);       // east from the Chapel, the snow's three f
 bool RunGarden(RunPilot& pilot);     // across the Chapel's lava, the garden's three fights
 bool RunTrophies(RunPilot& pilot);   // fifty kills unhurt at the garden's door, back to its teleporter
 bool RunFinale(RunPilot& pilot);     // the crypt stair, the final boss, the Heart, the ending, the title
+bool RunEpilogue(RunPilot& pilot);   // slot 1 again, the developer's console, a death, "exit"
 
 struct NamedLeg {
     std::string name;
