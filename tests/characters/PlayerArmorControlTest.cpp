@@ -120,12 +120,13 @@ TEST_F(ArmorControl, ChargesComeBackAfter150And300Frames)
     EXPECT_EQ(State().armorCharges, 2);
     EXPECT_EQ(State().armorRechargeCounter, 0);
     EXPECT_EQ(player->Count(kSoundArmorAvailable), 2);
-    // Without the armors on screen the charge comes back silently.
+    // Without the developer's command the HUD still shows the slots of the
+    // charges: the charge that comes back is heard all the same.
     player->armorFlagByte = 0;
     State().armorCharges = 1;
     Frames(150);
     EXPECT_EQ(State().armorCharges, 2);
-    EXPECT_EQ(player->Count(kSoundArmorAvailable), 2);
+    EXPECT_EQ(player->Count(kSoundArmorAvailable), 3);
 }
 
 TEST_F(ArmorControl, NothingIsSelectedWhenTheActionCannotApply)

@@ -95,12 +95,14 @@ bool JumpTo(RunPilot& pilot, float x, float feetY, int tries = 6, bool orHigher 
 }
 
 // Steps toward x (the player's left) for at most `limit` passes; true when
-// within a few pixels.
+// within half a step (a walking pass moves the player 21 px: a narrower
+// window is met only from some starting places).
 bool StepTo(RunPilot& pilot, float x, int limit)
 {
-    for (int pass = 0; pass < limit && std::abs(pilot.X() - x) > 4.0f; ++pass)
+    constexpr float kHalfStep = 11.0f;
+    for (int pass = 0; pass < limit && std::abs(pilot.X() - x) > kHalfStep; ++pass)
         pilot.Pass(Toward(pilot, x + kHalfWidth, 3.0f));
-    return std::abs(pilot.X() - x) <= 4.0f;
+    return std::abs(pilot.X() - x) <= kHalfStep;
 }
 
 // One blow of the scythe facing the way given, held until it ends.
