@@ -114,8 +114,9 @@ TEST_F(RunLegLibrary, FromTheSunkenDockUpToTheChapelThroughTheLibrarysThreeFight
     EXPECT_NE(game.FindTeleportByLevel("cimetery_tp_03.lvl"), nullptr);
     EXPECT_NE(game.FindTeleportByLevel("bibli_tp.lvl"), nullptr);
     EXPECT_EQ(pilot->LevelName(), "bibli_tp.lvl");
-    // The souls taken with their crack of lightning, the Chapel's bell rung.
-    for (const char* event : {"Player_TransformLigthning", "Script_User_08"})
+    // The souls taken with their crack of lightning, the Chapel's bell rung,
+    // the fire armor's area attack used there.
+    for (const char* event : {"Player_TransformLigthning", "Script_User_08", "Player_UseAOE_Fire"})
         EXPECT_EQ(heard.Count("sound event", event), 1) << event;
     EXPECT_EQ(game.minimapModel->GetCell(37, 21), 2) << "the atlas shows the snow's far end";
 }

@@ -24,7 +24,10 @@ protected:
     std::string LevelName() { return pilot->LevelName(); }
     std::string SaveVar(const std::string& name) { return pilot->SaveVar(name); }
     void Pass(const RunPilot::Keys& keys = {}) { pilot->Pass(keys); }
-    bool WaitUntil(const std::function<bool()>& done, int limit = 600) { return pilot->WaitUntil(done, limit); }
+    bool WaitUntil(const std::function<bool()>& done, int limit = 600)
+    {
+        return pilot->WaitUntil(done, limit);
+    }
     bool WalkTo(float x, int limit = 1500) { return pilot->WalkTo(x, limit); }
     bool WalkOut(float x, const std::string& nextLevel) { return pilot->WalkOut(x, nextLevel); }
 };

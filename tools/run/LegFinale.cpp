@@ -17,6 +17,8 @@ namespace {
 using namespace RunMoves;
 constexpr float kTile = 32.0f;
 
+// The top of the Crypt's floor.
+constexpr float kFloorTop = 2 * kTile;
 // The top of the Heart's ledge under the maw.
 constexpr float kMawLedgeTop = 14 * kTile;
 
@@ -79,6 +81,15 @@ bool Crypt(RunPilot& pilot)
     if (!FightUntil(
             pilot, foe, [&] { return pilot.SaveVar("done_f") == "1"; }, 12000, "the final boss"))
         return false;
+    // A last blow from a jump may land the player on a ledge or on the block
+    // over the exit: off it first, down the gap between them (its feet wholly
+    // over tiles 26-28), onto the floor.
+    Settle(pilot);
+    if (pilot.Y() > kFloorTop + 4.0f) {
+        if (!pilot.WalkTo(26.5f * kTile))
+            return false;
+        Settle(pilot);
+    }
     return pilot.WalkOut(31 * kTile + 16.0f, "cemetery_heart.lvl", 2500);
 }
 

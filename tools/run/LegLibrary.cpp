@@ -333,6 +333,13 @@ bool ThroughChapel(RunPilot& pilot)
     if (!StrikeTheBell(pilot))
         return false;
     Trace(pilot, "the bell rung");
+    // The fire armor's area attack, once, while it is worn and charged (its
+    // upgrade lies ahead, in the vault).
+    if (const PlayerArmorState& armor = pilot.ThePlayer()->GetArmorState();
+        armor.currentArmor == Player::kFireArmor && armor.armorCharges > 0) {
+        pilot.Tap(RunPilot::FireArmor);
+        Trace(pilot, "fire armor used");
+    }
     if (!Step(pilot, 16.5f * kTile, 240) || !JumpTo(pilot, 14 * kTile, 6 * kTile, true)
         || !JumpTo(pilot, 17.2f * kTile, 7 * kTile, false))
         return false;
