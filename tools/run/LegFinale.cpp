@@ -58,14 +58,23 @@ bool Crypt(RunPilot& pilot)
     // The heads of its bursts become skulls that chase the player: they are
     // struck down first, the boss whenever it can be hit (it is looked up
     // afresh: once it is done the game lets it go).
+    // In its last phase it fades to a ghost now and then, and blows pass
+    // through it: it is struck through its first fade all the same, and
+    // left alone in the later ones.
+    int fades = 0;
+    bool ghosted = false;
     const Foe foe = [&]() -> CharacterObject* {
         auto* boss = Named<NPC_Boss_Final>(pilot, "boss_final");
+        if (boss != nullptr && boss->IsGhosted() != ghosted) {
+            ghosted = boss->IsGhosted();
+            fades += ghosted ? 1 : 0;
+        }
         // (A skull thrown out past the crypt's walls is left to go.)
         CharacterObject* skull = Nearest(pilot, {Projectile_Boss_Final::kSkullName});
         if (skull != nullptr && skull->GetCenter().x > kTile && skull->GetCenter().x < 31 * kTile)
             return skull;
         if (boss != nullptr && boss->GetState() >= NPC_Boss_Final::kPhase1
-            && boss->GetState() <= NPC_Boss_Final::kPhase3 && !boss->IsGhosted())
+            && boss->GetState() <= NPC_Boss_Final::kPhase3 && (!boss->IsGhosted() || fades == 1))
             return boss;
         return nullptr;
     };
