@@ -63,6 +63,8 @@ protected:
     // Flies a leg; on failure the pilot's reason and the game's output.
     void Fly(const RunLeg& leg)
     {
+        // As in the whole run, a leg starts from the run's seed.
+        platform::ScopedRandomSeed legSeed {1};
         const bool flown = leg(*pilot);
         EXPECT_TRUE(flown) << pilot->Failure() << "\n"
                            << output.substr(output.size() > 4000 ? output.size() - 4000 : 0);

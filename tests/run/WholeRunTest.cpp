@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <set>
 
 // The whole run: the recorded keys of data/runs/whole_run.txt replayed from
@@ -110,6 +111,9 @@ void WholeRun::Record()
     std::string stopped;
     for (const NamedLeg& leg : WholeRunLegs()) {
         seen.push_back({"leg", leg.name, pilot->Frame()});
+        // Each leg meets the chances its own test meets, whatever the legs
+        // before it drew.
+        platform::ScopedRandomSeed legSeed {kRunSeed};
         if (!leg.leg(*pilot)) {
             stopped = "stopped at the leg \"" + leg.name + "\": " + pilot->Failure();
             break;
@@ -131,10 +135,17 @@ void WholeRun::Replay(const RunRecording& recording)
     platform::ScopedRandomSeed runSeed {recording.seed};
     GiveCommands(recording.commands);
     const auto start = std::chrono::steady_clock::now();
+    const std::vector<RunRecording::Checkpoint> legs = recording.CheckpointsOf("leg");
+    std::optional<platform::ScopedRandomSeed> legSeed;
+    size_t nextLeg = 0;
     size_t next = 0;
     size_t nextTyped = 0;
     RunRecording::Keys keys;
     for (int frame = 0; frame < recording.frames; ++frame) {
+        for (; nextLeg < legs.size() && legs[nextLeg].frame == frame; ++nextLeg) {
+            legSeed.reset();
+            legSeed.emplace(recording.seed);
+        }
         if (next < recording.changes.size() && recording.changes[next].frame == frame)
             keys = recording.changes[next++].keys;
         for (; nextTyped < recording.typed.size() && recording.typed[nextTyped].frame == frame; ++nextTyped)

@@ -50,8 +50,9 @@ int Charges(RunPilot& pilot)
 // The Walk's plant and dream catcher by the door, while either lives.
 CharacterObject* FoeByTheDoor(RunPilot& pilot)
 {
-    for (CharacterObject* foe : {static_cast<CharacterObject*>(FindLive<NPC_Garden_Plant>(pilot, "plant_g01a")),
-             static_cast<CharacterObject*>(FindLive<NPC_DreamCatcher>(pilot, "catcher_g01a"))})
+    for (CharacterObject* foe :
+        {static_cast<CharacterObject*>(FindLive<NPC_Garden_Plant>(pilot, "plant_g01a")),
+            static_cast<CharacterObject*>(FindLive<NPC_DreamCatcher>(pilot, "catcher_g01a"))})
         if (foe != nullptr && foe->GetLife() > 0)
             return foe;
     return nullptr;
@@ -90,7 +91,7 @@ bool RunTrophies(RunPilot& pilot)
         if (!Round(pilot))
             return false;
     if (!Earned(pilot))
-        return pilot.Fail("\"Invincible\" counts " + std::to_string(Invincible(pilot)->GetCurrent()) + " after "
-            + std::to_string(kRounds) + " rounds");
+        return pilot.Fail("\"Invincible\" counts " + std::to_string(Invincible(pilot)->GetCurrent())
+            + " after " + std::to_string(kRounds) + " rounds");
     return pilot.WalkTo(kRing);
 }

@@ -25,7 +25,9 @@
 // are held (no names: none); frames only grow. "# level <file> <frame>" is a
 // checkpoint: that level was entered during the passes before <frame>
 // (after <frame> passes the game is in it); "# leg <name> <frame>" is where a
-// leg of the run began; "# ending ShowEnding <frame>" where the ending began
+// leg of the run began, and where the random source starts again from the
+// seed (a leg meets the same chances whatever the legs before it drew);
+// "# ending ShowEnding <frame>" where the ending began
 // and "# title back <frame>" where the title came back after it. Other "#"
 // lines are free comments. "type <frame> <text>" is text typed on the
 // keyboard (into the developer console) just before that pass: everything
