@@ -266,17 +266,19 @@ void Player::ApplyArmorAreaAttack(int kind)
             && !c->IsHitByBox(boxOf(q, q), true))
             continue;
         const int before = c->GetLife();
+        const bool deadBefore = c->IsDead();
         c->ReceiveHit(this, kind, static_cast<float>(armorLevel));
         if (c->GetLife() != before || c->GetCustomFlag1()) {
             c->SetCustomFlag1(false);
             PlayCharacterHitSound(c);
-            if (c->GetLife() <= 0) {
-                if (CountsAsKill(c))
-                    world->CountAchievement("Invincible");
-                if (c->GetName().find("Projectile_") != std::string::npos)
-                    world->CountAchievement("Can't touch this");
-            }
+            if (c->GetLife() <= 0 && CountsAsKill(c))
+                world->CountAchievement("Invincible");
         }
+        // A shot the attack destroys counts, whether it goes by losing its
+        // life or, like most enemy shots (which have none), by dying at once.
+        const bool destroyed = !deadBefore && (c->IsDead() || (before > 0 && c->GetLife() <= 0));
+        if (destroyed && c->GetName().find("Projectile_") != std::string::npos)
+            world->CountAchievement("Can't touch this");
         attackFired = true;
     }
 }
