@@ -199,6 +199,10 @@ std::vector<CoverageFamily> WorldCoverageFamilies(Game& game)
         for (const auto& event : manager->GetRegisteredEvents())
             sounds.members.push_back(event->GetName());
     sounds.groupOf = SoundEventFamily;
+    // The eye's plants die of a blow only once frozen, and the ice armor that
+    // freezes them is found after the eye is beaten for good.
+    sounds.exempt["NPC_Boss_Cave2_PlantDie"]
+        = "a frozen plant struck: the ice armor comes after the cave's second boss is beaten for good";
     families.push_back(sounds);
 
     CoverageFamily effects {"effect files", "effect", {}, {}};
@@ -209,6 +213,8 @@ std::vector<CoverageFamily> WorldCoverageFamilies(Game& game)
     effects.exempt["fullFX_BasicBlur"] = effects.exempt["fullFX_FireEffect"]
         = "no gameplay caller: only compiled at start";
     effects.exempt["BasicHLSL"] = effects.exempt["fullFX_Bloom"] = drawn;
+    effects.exempt["fullFX_FadeAlphaLoop"] = "drawn by the HUD's hearts at life 1 (the run reaches it: "
+                                             "\"Player_LowHP\"); a headless run draws nothing";
     families.push_back(effects);
     return families;
 }
