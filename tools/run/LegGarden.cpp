@@ -343,6 +343,9 @@ void Hop(RunPilot& pilot, OrchardPlace from, OrchardPlace to)
                                                           : there.right + 4.0f - kFeetLeft;
         beside = std::clamp(beside, here.left - kFeetRight + 12.0f, here.right - kFeetLeft - 12.0f);
         StepTo(pilot, beside);
+        // A jump key still held from the hop before presses nothing: released
+        // first.
+        pilot.Pass();
         for (int pass = 0; pass < 70; ++pass) {
             Keys keys;
             if (pass < 8 || (pass > 8 && pass < 18))
@@ -405,7 +408,10 @@ bool Orchard(RunPilot& pilot)
         bool burnt = false;
         bool caught = false;
         int bolts = 0;
-        for (int round = 0; round < 4000 && pilot.SaveVar("done_g03") != "1"; ++round) {
+        // Passes, not rounds, bound the fight: a round is one pass while the
+        // ghost hides and a whole hop or blow while it shows.
+        const int start = pilot.Frame();
+        for (int round = 0; pilot.Frame() - start < 16000 && pilot.SaveVar("done_g03") != "1"; ++round) {
             auto* ghost = dynamic_cast<NPC_Boss2_Garden*>(NamedCharacter(pilot, "boss_garden2"));
             if (ghost == nullptr || ghost->IsExploding())
                 break;
