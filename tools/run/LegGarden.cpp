@@ -199,8 +199,11 @@ bool Walk(RunPilot& pilot)
     }
     if (pilot.SaveVar("done_g01") != "1")
         return pilot.Fail("the Overgrown Walk's mini-boss was not beaten");
+    // The fight may have carried the player out east already.
     if (!pilot.WalkTo(61.0f * kTile))
         return false;
+    if (pilot.LevelName() == "garden_02.lvl")
+        return true;
     return pilot.WalkOut(63.0f * kTile, "garden_02.lvl");
 }
 
@@ -230,6 +233,8 @@ bool Court(RunPilot& pilot)
         return pilot.Fail("the Helmet Court's boss was not beaten");
     if (!pilot.WalkTo(28.0f * kTile))
         return false;
+    if (pilot.LevelName() == "garden_03.lvl")
+        return true;
     return pilot.WalkOut(31.0f * kTile, "garden_03.lvl");
 }
 
