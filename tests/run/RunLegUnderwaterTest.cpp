@@ -75,6 +75,8 @@ TEST_F(RunLegUnderwater, FromTheDockThroughTheNavesThreeFightsBackToTheSunkenDoc
     EXPECT_EQ(achieved("No more secret"), secrets + 1);
     EXPECT_EQ(achieved("Keep Going"), keepGoing + 1);
     EXPECT_GT(coverage.Count("sound event", "NPC_Boss_Under2_Destroy"), 0) << "a wrong egg broken open";
+    EXPECT_GT(coverage.Count("sound event", "Player_UseAOE_Fire"), 0)
+        << "the slot's charge spent by the fire armor";
     // The teleporter, the two scoring rewards and the grotto.
     EXPECT_NE(game.FindTeleportByLevel("underwater_tp.lvl"), nullptr);
     EXPECT_EQ(game.teleports.size(), 5u);

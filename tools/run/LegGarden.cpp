@@ -199,8 +199,11 @@ bool Walk(RunPilot& pilot)
     }
     if (pilot.SaveVar("done_g01") != "1")
         return pilot.Fail("the Overgrown Walk's mini-boss was not beaten");
+    // The fight may have carried the player out east already.
     if (!pilot.WalkTo(61.0f * kTile))
         return false;
+    if (pilot.LevelName() == "garden_02.lvl")
+        return true;
     return pilot.WalkOut(63.0f * kTile, "garden_02.lvl");
 }
 
@@ -230,6 +233,8 @@ bool Court(RunPilot& pilot)
         return pilot.Fail("the Helmet Court's boss was not beaten");
     if (!pilot.WalkTo(28.0f * kTile))
         return false;
+    if (pilot.LevelName() == "garden_03.lvl")
+        return true;
     return pilot.WalkOut(31.0f * kTile, "garden_03.lvl");
 }
 
@@ -343,6 +348,9 @@ void Hop(RunPilot& pilot, OrchardPlace from, OrchardPlace to)
                                                           : there.right + 4.0f - kFeetLeft;
         beside = std::clamp(beside, here.left - kFeetRight + 12.0f, here.right - kFeetLeft - 12.0f);
         StepTo(pilot, beside);
+        // A jump key still held from the hop before presses nothing: released
+        // first.
+        pilot.Pass();
         for (int pass = 0; pass < 70; ++pass) {
             Keys keys;
             if (pass < 8 || (pass > 8 && pass < 18))
@@ -405,7 +413,10 @@ bool Orchard(RunPilot& pilot)
         bool burnt = false;
         bool caught = false;
         int bolts = 0;
-        for (int round = 0; round < 4000 && pilot.SaveVar("done_g03") != "1"; ++round) {
+        // Passes, not rounds, bound the fight: a round is one pass while the
+        // ghost hides and a whole hop or blow while it shows.
+        const int start = pilot.Frame();
+        for (int round = 0; pilot.Frame() - start < 16000 && pilot.SaveVar("done_g03") != "1"; ++round) {
             auto* ghost = dynamic_cast<NPC_Boss2_Garden*>(NamedCharacter(pilot, "boss_garden2"));
             if (ghost == nullptr || ghost->IsExploding())
                 break;

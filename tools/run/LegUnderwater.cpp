@@ -308,6 +308,21 @@ bool TheRay(RunPilot& pilot)
     return pilot.WalkOut(63 * kTile, "underwater_02.lvl");
 }
 
+// True when a blow to the right from where the player stands meets the
+// anemone's body: its near side within the blade's reach of the centre (the
+// walk moves too far in a pass to stop on one spot).
+bool BodyWithinReach(RunPilot& pilot, NPC_Boss_Underwater& anemone)
+{
+    for (Rect<int> box : anemone.GetHurtBoxes()) {
+        box.Offset(anemone.GetPosition().ToInt());
+        const float near = static_cast<float>(std::min(box.x0, box.x1));
+        const float far = static_cast<float>(std::max(box.x0, box.x1));
+        if (near - CentreX(pilot) <= 40.0f && CentreX(pilot) < far)
+            return true;
+    }
+    return false;
+}
+
 // The anemone: its arms cut from the floor as their eyes swing low, then the
 // weak body from the ledge beside it.
 bool TheAnemone(RunPilot& pilot)
@@ -351,7 +366,7 @@ bool TheAnemone(RunPilot& pilot)
             JumpTo(pilot, 5 * kTile + 16.0f, 8 * kTile, 1);
         else if (pilot.Y() < 13 * kTile - 4.0f)
             JumpTo(pilot, 6 * kTile + 16.0f, 13 * kTile, 1);
-        else if (StepTo(pilot, end, 40))
+        else if (StepTo(pilot, end, 40) || BodyWithinReach(pilot, *anemone))
             Swing(pilot, RunPilot::Right);
         else
             Land(pilot, end + kHalfWidth);
@@ -363,6 +378,24 @@ bool TheAnemone(RunPilot& pilot)
     if (!Land(pilot, 20 * kTile, 300) || !TakeReward(pilot, 29 * kTile - 24.0f, "got_22"))
         return false;
     return pilot.WalkOut(31 * kTile, "underwater_03.lvl");
+}
+
+// The level-1 fire armor's area attack, once: the throne's power slot counts
+// from the next level on, and its first charge comes a while later. A press
+// wears the armor when another is worn, the next uses it.
+bool BurnOnce(RunPilot& pilot)
+{
+    Player* player = pilot.ThePlayer();
+    for (int press = 0; press < 2; ++press) {
+        if (!pilot.WaitUntil([&] { return player->GetArmorState().armorCharges > 0; }, 400))
+            return pilot.Fail("the power slot gave the armor no charge");
+        const int charges = player->GetArmorState().armorCharges;
+        pilot.Tap(RunPilot::FireArmor);
+        pilot.Hold({}, 10);
+        if (player->GetArmorState().armorCharges < charges)
+            return true;
+    }
+    return pilot.Fail("the fire armor's area attack was not used in the Egg Cradle");
 }
 
 // The shell game: a wrong egg broken once, then the marked egg broken, the
@@ -416,6 +449,8 @@ bool TheEggs(RunPilot& pilot)
             "the cradle's boss keeps " + std::to_string(NPC_Boss2_Underwater::GetPool()) + " life");
     if (!pilot.WaitUntil([&] { return pilot.SaveVar("done_u03") == "1"; }, 400))
         return pilot.Fail("the cradle's arena did not end");
+    if (!BurnOnce(pilot))
+        return false;
     // The weapon power on show, then the way back to the Sunken Dock.
     if (!pilot.WalkTo(28 * kTile, 600))
         return false;
