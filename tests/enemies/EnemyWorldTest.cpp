@@ -8,6 +8,7 @@
 #include "enemies/Projectile_Chained_Skull.h"
 #include "enemies/Projectile_Fire_Launcher.h"
 #include "enemies/Projectile_Thrower.h"
+#include "engine/app/UsageObserver.h"
 #include "engine/platform/Random.h"
 #include "script/BackgroundEvent.h"
 #include "script/ScriptVar.h"
@@ -242,8 +243,32 @@ TEST_F(EnemyWorld, ADyingEnemyDropsAnItemByTheRuleAndTellsTheScriptThatWaitsForI
     EXPECT_EQ(BackgroundEvent::FindByTypeName("BGEvent_HandleDropItem"), nullptr);
 }
 
+// Counts the chained skulls' fire as the sound manager plays it, installed
+// for its lifetime.
+class FireHeard : public UsageObserver {
+public:
+    FireHeard()
+        : previous(Installed<UsageObserver>::Get())
+    {
+        Installed<UsageObserver>::Set(this);
+    }
+    ~FireHeard() override { Installed<UsageObserver>::Set(previous); }
+    FireHeard(const FireHeard&) = delete;
+    FireHeard& operator=(const FireHeard&) = delete;
+    void Used(std::string_view family, std::string_view name) override
+    {
+        if (family == "sound event" && name == "NPC_ChainedSkull_Fire")
+            ++count;
+    }
+    int count = 0;
+
+private:
+    UsageObserver* previous;
+};
+
 TEST_F(EnemyWorld, TheChainedSkullsMouthCyclesEightyUpdatesAndItsShotsBurstIntoFlamesAtThePartnersHeight)
 {
+    FireHeard fire;
     Enter("place Zone_NPCSpawner_Chained_Skull chain 10 9 3x3\n"
           "place Zone_NPCSpawner_Chained_Skull chain 10 2 3x3\n");
     Pass();
@@ -278,6 +303,10 @@ TEST_F(EnemyWorld, TheChainedSkullsMouthCyclesEightyUpdatesAndItsShotsBurstIntoF
     ASSERT_GE(spits.size(), 2u);
     EXPECT_EQ(spits[1] - spits[0], 80);
     EXPECT_GT(flames, 0) << "the shots burst into flames";
+    // Each burst is heard once, however many flames it makes and spreads:
+    // both skulls' shots burst at every spit but the upper one's last, still
+    // falling when the passes end.
+    EXPECT_EQ(fire.count, 2 * static_cast<int>(spits.size()) - 1);
     // The upper skull's shots burst at the lower one's height; the lower
     // one's start below the upper one and burst at once, at its height.
     EXPECT_EQ(burstHeights,

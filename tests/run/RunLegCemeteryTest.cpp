@@ -2,6 +2,7 @@
 #include "enemies/NPC_Door.h"
 #include "game/AchievementManager.h"
 #include "script/ScriptVar.h"
+#include "tools/run/RunCoverage.h"
 #include "tools/run/RunLegs.h"
 #include "tools/run/RunMoves.h"
 #include "ui/UI_Frame_Text.h"
@@ -18,6 +19,8 @@ namespace {
 
 class RunLegCemetery : public RunFixture {
 protected:
+    RunCoverage coverage; // installed before the game starts (SetUp)
+
     // Prints how long a flight took and how many passes it needed.
     void FlyTimed(const RunLeg& leg, const char* name)
     {
@@ -87,6 +90,22 @@ TEST_F(RunLegCemetery, FromTheIntroThroughTheSkullToTheWellHead)
     // rings; the dud stays and never scores.
     EXPECT_EQ(game.saveData.GetScore(), 5);
     EXPECT_EQ(output.find("Script Error"), std::string::npos);
+    // What the cemetery alone shows: the scythe on the plinth touched, the
+    // thrower's and the chained skulls' shots, the first door closing behind
+    // the player, a drop picked up, the Ossuary's victory lighting its
+    // braziers.
+    for (const auto& [family, name] : std::vector<std::pair<std::string, std::string>> {
+             {"pickup kind", "8"},
+             {"character class", "Projectile_Thrower"},
+             {"sound event", "NPC_Thrower_Attack"},
+             {"sound event", "NPC_ChainedSkull_Fire"},
+             {"sound event", "Door_Close"},
+             {"sound event", "Player_GetDrop"},
+             {"sound event", "Script_User_07"},
+             {"sound event", "Script_User_InWorld_03"},
+             {"script command", "changegraphicalonlayer"},
+         })
+        EXPECT_GT(coverage.Count(family, name), 0) << family << " " << name;
 }
 
 TEST_F(RunLegCemetery, FromTheChapelThroughTheCryptAndTheHeartToTheEndingAndTheTitle)

@@ -1,7 +1,10 @@
 #include "bosses/NPC_MiniBoss_FloatingSkull.h"
 #include "characters/Player.h"
 #include "enemies/NPC_Door.h"
+#include "enemies/NPC_Thrower.h"
+#include "enemies/Projectile_Thrower.h"
 #include "game/Game.h"
+#include "scene/BackgroundEvent.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "tools/run/RunLegs.h"
@@ -67,13 +70,18 @@ bool GateAndRing(RunPilot& pilot)
 // The urn, the rank in the niche, and the first door.
 bool UrnRankAndDoor(RunPilot& pilot)
 {
+    // Back over the Keeper: the scythe on his plinth is touched (it stays
+    // there, a decoration).
+    if (!StandAt(pilot, 14 * kTile + 8.0f))
+        return false;
     if (!StandAt(pilot, 16 * kTile + 16.0f))
         return false;
     if (!StrikeUntil(
             pilot, 1, [&] { return pilot.SaveVar("urn_c01") == "1"; }, 60, "the urn"))
         return false;
-    // What the urn dropped lies about it.
-    pilot.Hold({}, 10);
+    // What the urn dropped lies about it, out of reach for a few ticks:
+    // standing by, the player takes what lands within its body.
+    pilot.WaitUntil([] { return BackgroundEvent::FindByTypeName("BGEvent_HandleDropItem") == nullptr; }, 24);
     if (!pilot.WalkTo(19 * kTile) || !pilot.WalkTo(25 * kTile + 8.0f))
         return false;
     if (!pilot.WaitUntil([&] { return pilot.ThePlayer()->GetAttackRank() == 2; }, 30))
@@ -90,18 +98,45 @@ bool UrnRankAndDoor(RunPilot& pilot)
         return false;
     if (!pilot.WaitUntil([&] { return door->GetDoorState() == NPC_Door::kOpen; }, 200))
         return pilot.Fail("the first door did not open");
+    // Through it, and by it until it shuts behind the player (it goes when
+    // out of sight, so it is looked up afresh).
+    if (!StandAt(pilot, door->GetPosition().x + 2 * kTile))
+        return false;
+    const auto shut = [&] {
+        const auto* gate = Named<NPC_Door>(pilot, "gate_door");
+        return gate == nullptr || gate->GetDoorState() != NPC_Door::kOpen;
+    };
+    if (!pilot.WaitUntil(shut, 200) || Named<NPC_Door>(pilot, "gate_door") == nullptr)
+        return pilot.Fail("the first door did not close behind the player");
     return pilot.WalkOut(63 * kTile + 16.0f, "cemetery_02.lvl", 2500);
 }
 
 // The Ossuary: the lever, the mini-boss, the double jump, the ledge.
 bool Ossuary(RunPilot& pilot)
 {
+    // The thrower on its ledge throws at a player who rises under it.
+    if (auto* thrower = FindLive<NPC_Thrower>(pilot)) {
+        if (!StandAt(pilot, thrower->GetCenter().x - 32.0f))
+            return false;
+        const auto thrown = [&] {
+            const int state = thrower->GetState();
+            return FindLive<Projectile_Thrower>(pilot) != nullptr || state == NPC_Thrower::kThrown
+                || state == NPC_Thrower::kReload;
+        };
+        for (int attempt = 0; attempt < 3 && !thrown(); ++attempt) {
+            pilot.Hold({RunPilot::Jump}, 8);
+            pilot.WaitUntil(thrown, 30);
+        }
+        if (!thrown())
+            return pilot.Fail("the thrower did not throw");
+        Settle(pilot);
+    }
     if (!StandAt(pilot, 26 * kTile + 16.0f))
         return false;
     if (!StrikeUntil(
             pilot, 1, [&] { return pilot.SaveVar("lever_c02") == "1"; }, 60, "the lever"))
         return false;
-    pilot.Hold({}, 20);
+    pilot.Hold({}, 27);
     if (!pilot.WalkTo(38 * kTile, 2000))
         return false;
     // The skull leads its swarm at the player; its death opens the alcove.
@@ -124,7 +159,7 @@ bool Ossuary(RunPilot& pilot)
             400))
         return pilot.Fail("the double jump was not taken");
     // Up onto the ledge from west of it, and out east.
-    if (!pilot.WalkTo(41 * kTile))
+    if (!StandAt(pilot, 40 * kTile + 8.0f))
         return false;
     for (int attempt = 0; attempt < 4 && pilot.LevelName() == "cemetery_02.lvl"; ++attempt) {
         DoubleJump(pilot, 1, 7 * kTile + 8.0f);
@@ -132,7 +167,7 @@ bool Ossuary(RunPilot& pilot)
             break;
         if (pilot.Y() > 6 * kTile)
             pilot.WalkTo(47 * kTile + 16.0f, 200);
-        else if (!StandAt(pilot, 41 * kTile))
+        else if (!StandAt(pilot, 40 * kTile + 8.0f))
             return false;
     }
     if (!pilot.WaitUntil([&] { return pilot.LevelName() == "cimetery_tp_02.lvl"; }, 30))
