@@ -59,8 +59,8 @@ bool Crypt(RunPilot& pilot)
     // struck down first, the boss whenever it can be hit (it is looked up
     // afresh: once it is done the game lets it go).
     // In its last phase it fades to a ghost now and then, and blows pass
-    // through it: it is struck through its first fade all the same, and
-    // left alone in the later ones.
+    // through it: that phase waits for its first fade (skulls aside), strikes
+    // through it, then strikes only while it shows again.
     int fades = 0;
     bool ghosted = false;
     const Foe foe = [&]() -> CharacterObject* {
@@ -69,12 +69,15 @@ bool Crypt(RunPilot& pilot)
             ghosted = boss->IsGhosted();
             fades += ghosted ? 1 : 0;
         }
+        const bool lastPhase = boss != nullptr && boss->GetState() == NPC_Boss_Final::kPhase3;
+        if (lastPhase && ghosted && fades == 1)
+            return boss;
         // (A skull thrown out past the crypt's walls is left to go.)
         CharacterObject* skull = Nearest(pilot, {Projectile_Boss_Final::kSkullName});
         if (skull != nullptr && skull->GetCenter().x > kTile && skull->GetCenter().x < 31 * kTile)
             return skull;
         if (boss != nullptr && boss->GetState() >= NPC_Boss_Final::kPhase1
-            && boss->GetState() <= NPC_Boss_Final::kPhase3 && (!boss->IsGhosted() || fades == 1))
+            && boss->GetState() <= NPC_Boss_Final::kPhase3 && !ghosted && !(lastPhase && fades == 0))
             return boss;
         return nullptr;
     };
