@@ -42,6 +42,7 @@ NPC_Boss2_Cave::NPC_Boss2_Cave(std::string name)
     life = kFirstLife;
     contactDamage = 2;
     plantPool.FillAs("Projectile_Boss2_Cave", kPoolSize);
+    LoadSounds();
 }
 
 NPC_Boss2_Cave::~NPC_Boss2_Cave()
@@ -206,9 +207,9 @@ void NPC_Boss2_Cave::RaisePlant()
     Projectile_Boss2_Cave* plant = TakeFreePlant();
     if (plant == nullptr)
         return;
-    plant->PlaySoundAt(2);
     plant->SetPosition(best->GetPosition() + Point<float>(0.0f, -32.0f));
     plant->ResetToStart();
+    plant->PlaySoundAt(2);
     plant->SetEnabled(true);
     plant->SetOwner(best);
     plant->SetGrowCount(Projectile_Boss2_Cave::kColumnLength);

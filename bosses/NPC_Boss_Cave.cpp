@@ -49,6 +49,7 @@ NPC_Boss_Cave::NPC_Boss_Cave(std::string name)
     life = kHeadLife;
     maxLife = kHeadLife;
     direction = Point<float>(1.0f, 1.0f);
+    LoadSounds();
 }
 
 void NPC_Boss_Cave::DeclareSounds()

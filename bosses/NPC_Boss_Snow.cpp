@@ -386,6 +386,8 @@ void NPC_Boss_Snow::ApplyDamage(CharacterObject* attacker, int damage)
     state = kBroken;
     if (snowBody == nullptr || exploding)
         return;
+    // Its death stops its updates: the broken wood is shown, and heard, now.
+    ChooseLook();
     for (CharacterObject* block : Boss::FindAll("Projectile_Boss_Snow", nullptr, false))
         block->SetDead(true);
     blockPool.clear();

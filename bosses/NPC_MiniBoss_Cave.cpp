@@ -37,6 +37,7 @@ NPC_MiniBoss_Cave::NPC_MiniBoss_Cave(std::string name)
     beamCentre.FillAs("Projectile_MiniBoss_Cave", 1);
     beamLeft.FillAs("Projectile_MiniBoss_Cave", kBeamPieces);
     beamRight.FillAs("Projectile_MiniBoss_Cave", kBeamPieces);
+    LoadSounds();
 }
 
 void NPC_MiniBoss_Cave::DeclareSounds()

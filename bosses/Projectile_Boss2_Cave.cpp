@@ -31,12 +31,13 @@ void Projectile_Boss2_Cave::DeclareSounds()
 }
 
 // A pool of 480 plants waits mostly unused: each takes its copies of the
-// three pictures when it is first raised.
+// three pictures and of its sounds when it is first raised.
 void Projectile_Boss2_Cave::TakeSprites()
 {
     if (spritesTaken)
         return;
     spritesTaken = true;
+    LoadSounds();
     spriteGhost = sprites.Add("GraphicalGreenGhost");
     spriteFrozen = sprites.Add("GraphicalGreenFrozen");
     spriteBroken = sprites.Add("GraphicalGreenBroken");

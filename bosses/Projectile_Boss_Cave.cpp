@@ -24,6 +24,7 @@ Projectile_Boss_Cave::Projectile_Boss_Cave(std::string name)
     typeName = TypeNames::Projectile_Boss_Cave;
     life = 1;
     state = kFlyingOut;
+    LoadSounds();
 }
 
 void Projectile_Boss_Cave::DeclareSounds()

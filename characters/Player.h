@@ -147,7 +147,9 @@ public:
     Level* GetCurrentLevel() const override;
     // The set's poses replace the default ones; its empty slots keep them.
     void ApplyAnimationSet(const PlayerAnimationSet& set) override;
-    bool IsArmorDisplayShown() const override { return armorFlagByte != 0; }
+    // The HUD shows a slot per charge the player can hold, so the armors
+    // are on screen from the first slot on (or after "enableplayerarmors").
+    bool IsArmorDisplayShown() const override { return armorFlagByte != 0 || armorState.armorChargesMax > 0; }
 
     // The three fireflies (Firefly01 to 03), owned by the player.
     const std::vector<std::unique_ptr<Firefly>>& GetFireflies() const { return fireflies; }
@@ -207,7 +209,7 @@ public:
     float jumpSpeedH = PlayerTuning::Current().jumpSpeedH;
     float climbSpeed = PlayerTuning::Current().climbSpeed;
     PlayerMovingStages stages = PlayerTuning::Current().stages;
-    // Set by "enableplayerarmors"; the HUD shows the armors while set.
+    // Set by "enableplayerarmors": the armors count as shown on the HUD.
     int32_t armorFlag = 0;
     uint8_t armorFlagByte = 0;
     int32_t crossbowCount = 0;

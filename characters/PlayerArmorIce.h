@@ -11,7 +11,8 @@ class Level;
 // The ice armor. Using it attacks around the player, freezes the ghosts near
 // it and starts a freeze front that spreads cell by cell (32-pixel cells)
 // from the player through connected water, swapping each piece for its ice
-// replacement, until it meets nothing more to freeze.
+// replacement, until it meets nothing more to freeze. A use that freezes water
+// (or lava) is heard once, when its first piece turns to ice.
 class PlayerArmorIce : public PlayerArmor {
 public:
     using PlayerArmor::PlayerArmor;
@@ -34,6 +35,8 @@ public:
     void ReleaseLists();
     std::vector<Point<int>>& GetFrozenList() { return frozenCells; }
     int32_t GetPropagationTimer() const { return propagationTimer; }
+    // Counts the uses (each starts a freeze).
+    int32_t GetUseCount() const { return useCount; }
 
     // The cells a use seeds the front with, for a player at position.
     static std::vector<Point<int>> SeedCells(Point<float> position);
@@ -65,4 +68,9 @@ private:
     PairList lavaPairs;
     // The groups this front has entered.
     std::set<int32_t> frontGroups;
+    // Whether this use's front has frozen water, and lava: each is heard
+    // once per use, with its first piece.
+    bool waterHeard = false;
+    bool lavaHeard = false;
+    int32_t useCount = 0;
 };

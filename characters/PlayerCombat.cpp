@@ -1,3 +1,4 @@
+#include "characters/BlowPhantom.h"
 #include "characters/Player.h"
 #include "characters/PlayerArmor.h"
 #include "characters/PlayerArmorFire.h"
@@ -142,10 +143,27 @@ bool Player::AttackBoxInWorld(int shapeIndex, Rect<int>& box)
 void Player::FireAttack()
 {
     struckCharacters.clear();
+    // Whether the blow touches a phantom that lets it pass through.
+    const auto passesThroughPhantom = [this] {
+        PlayerWorld* world = GetPlayerWorld();
+        for (size_t index = 0; world != nullptr && index < world->GetCharacterCount(); ++index) {
+            auto* phantom = dynamic_cast<BlowPhantom*>(world->GetCharacter(index));
+            for (int i = 0; phantom != nullptr && attackGraphical != nullptr
+                 && i < attackGraphical->GetCollisionShapeCount();
+                 ++i) {
+                Rect<int> box;
+                if (AttackBoxInWorld(i, box) && phantom->IgnoresBlow(box))
+                    return true;
+            }
+        }
+        return false;
+    };
     if (GetAttackKind() == 1) {
         UpdateNearAttackHits(true);
         if (!struckCharacters.empty())
             PlaySoundAt(kSoundAttackNearTouch);
+        else if (passesThroughPhantom())
+            PlaySoundAt(kSoundAttackNearPhantomIgnore);
         else
             PlaySoundAt(attackRank <= 2 ? kSoundAttackNear
                     : attackRank == 3   ? kSoundAttackNear3
@@ -248,17 +266,19 @@ void Player::ApplyArmorAreaAttack(int kind)
             && !c->IsHitByBox(boxOf(q, q), true))
             continue;
         const int before = c->GetLife();
+        const bool deadBefore = c->IsDead();
         c->ReceiveHit(this, kind, static_cast<float>(armorLevel));
         if (c->GetLife() != before || c->GetCustomFlag1()) {
             c->SetCustomFlag1(false);
             PlayCharacterHitSound(c);
-            if (c->GetLife() <= 0) {
-                if (CountsAsKill(c))
-                    world->CountAchievement("Invincible");
-                if (c->GetName().find("Projectile_") != std::string::npos)
-                    world->CountAchievement("Can't touch this");
-            }
+            if (c->GetLife() <= 0 && CountsAsKill(c))
+                world->CountAchievement("Invincible");
         }
+        // A shot the attack destroys counts, whether it goes by losing its
+        // life or, like most enemy shots (which have none), by dying at once.
+        const bool destroyed = !deadBefore && (c->IsDead() || (before > 0 && c->GetLife() <= 0));
+        if (destroyed && c->GetName().find("Projectile_") != std::string::npos)
+            world->CountAchievement("Can't touch this");
         attackFired = true;
     }
 }

@@ -291,6 +291,7 @@ void AddRunRecordings(SeedWriter& seeds)
     recording.commands = {"god 1"};
     recording.SetPasses({{}, {28}, {}, {32, 57}, {32, 57}, {32}, {}});
     recording.checkpoints = {{"leg", "title", 0}, {"level", "cemetery_01.lvl", 3}};
+    recording.typed = {{4, "god 0"}, {6, "exit"}};
     recording.comments = {" stopped at the leg \"cemetery\""};
     seeds.Add("run_recording", recording.Write());
 }

@@ -37,6 +37,12 @@
 
 std::vector<std::string> TeleportLevelFiles;
 
+std::vector<std::string> WorldTeleportLevelFiles()
+{
+    return {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl", "Cave_tp.lvl", "Cimetery_TP_03.lvl",
+        "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
+}
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -141,8 +147,7 @@ int RunGame(const std::vector<std::string>& tokens)
     platform::InstallCrashHandler();
 
     // 2, 3, 4, 5. The command line, the teleport hubs, Steam.
-    TeleportLevelFiles = {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl", "Cave_tp.lvl",
-        "Cimetery_TP_03.lvl", "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
+    TeleportLevelFiles = WorldTeleportLevelFiles();
     const bool steamAvailable = SteamAPI_Init();
     const CommandLineOptions options = ReadCommandLineTokens(tokens);
     if (options.fullScreen)

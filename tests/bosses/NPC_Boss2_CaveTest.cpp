@@ -4,6 +4,7 @@
 #include "enemies/NPC_FloatingSkull.h"
 
 #include "tests/bosses/BossArena.h"
+#include "tests/bosses/SoundsHeard.h"
 
 #include <gtest/gtest.h>
 
@@ -99,9 +100,15 @@ TEST_F(Boss2Cave, ClosedUntilStartThenBlueCallsAnEyeAndRedFiresForNinetyFrames)
     EXPECT_EQ(boss->GetState(), NPC_Boss2_Cave::kClosed);
     EXPECT_EQ(Named(NPC_Boss2_Cave::kEyeName), 0);
 
+    // Each step of the cycle is heard as it comes.
+    SoundsHeard sounds;
     EXPECT_TRUE(Send("boss_cave2", "START"));
     EXPECT_EQ(boss->GetState(), NPC_Boss2_Cave::kOpening);
+    EXPECT_TRUE(sounds.Heard("NPC_Boss_Cave2_EyeMoveFirst"));
+    EXPECT_FALSE(sounds.Heard("NPC_Boss_Cave2_NewEye"));
     ASSERT_GT(UntilState(NPC_Boss2_Cave::kBlue), 0);
+    EXPECT_TRUE(sounds.Heard("NPC_Boss_Cave2_NewEye"));
+    EXPECT_FALSE(sounds.Heard("NPC_Boss_Cave2_ProjSmall"));
     ASSERT_EQ(Named(NPC_Boss2_Cave::kEyeName), 1);
     auto* eye = dynamic_cast<NPC_FloatingSkull*>(Boss::Find(NPC_Boss2_Cave::kEyeName));
     ASSERT_NE(eye, nullptr);
@@ -109,6 +116,7 @@ TEST_F(Boss2Cave, ClosedUntilStartThenBlueCallsAnEyeAndRedFiresForNinetyFrames)
     EXPECT_EQ(eye->GetLife(), 10);
 
     ASSERT_GT(UntilState(NPC_Boss2_Cave::kRed), 0);
+    EXPECT_TRUE(sounds.Heard("NPC_Boss_Cave2_ProjSmall"));
     CharacterObject* shot = Boss::Find(kShotSmall);
     ASSERT_NE(shot, nullptr);
     EXPECT_EQ(shot, boss->GetShot());
@@ -125,9 +133,12 @@ TEST_F(Boss2Cave, GreenRaisesThreePlantsThirtyFramesApartAndColumnsGrowToSixteen
     EnterPit();
     Pass();
     Send("boss_cave2", "start");
+    SoundsHeard sounds;
     ASSERT_GT(UntilStateUnderTheMarkers(NPC_Boss2_Cave::kGreen), 0);
-    // The first on the first green frame, then 30 and 60 frames later.
+    // The first on the first green frame, then 30 and 60 frames later; a
+    // plant raised for the first time is heard rising.
     EXPECT_EQ(Occupied(), 1);
+    EXPECT_TRUE(sounds.Heard("NPC_Boss_Cave2_PlantApear"));
     std::vector<int> raisedAt;
     for (int frame = 1; frame <= 70; ++frame) {
         const int before = Occupied();
@@ -188,9 +199,12 @@ TEST_F(Boss2Cave, IceFreezesAColumnFromTheNeighbourAndABlowShattersItBackIntoThe
     CharacterObject* marker = top->GetOwner();
     ASSERT_NE(marker, nullptr);
 
-    // A blow on a frozen plant shatters the column; every plant goes back to
-    // the pool and the marker is freed (the eye may take it again at once).
+    // A blow on a frozen plant shatters the column, heard; every plant goes
+    // back to the pool and the marker is freed (the eye may take it again at
+    // once).
+    SoundsHeard sounds;
     top->ReceiveHit(player, 1, 1.0f);
+    EXPECT_TRUE(sounds.Heard("NPC_Boss_Cave2_PlantDie"));
     EXPECT_GT(PassUntil(
                   [&] {
                       for (Projectile_Boss2_Cave* p : column)
@@ -225,9 +239,12 @@ TEST_F(Boss2Cave, TwoLifeBarsTheSecondCycleAndTheDeathThatEndsEveryPlantAndEye)
     EXPECT_FALSE(boss->IsExploding());
 
     // The second cycle: a plant and an eye at each closing, the big beam at
-    // each opening.
+    // each opening, the eye heard moving.
     const int before = Named(NPC_Boss2_Cave::kEyeName);
+    SoundsHeard sounds;
     ASSERT_GT(PassUntil([&] { return Boss::Find(kShotBig) != nullptr; }, 300), 0);
+    EXPECT_TRUE(sounds.Heard("NPC_Boss_Cave2_EyeMove"));
+    EXPECT_TRUE(sounds.Heard("NPC_Boss_Cave2_ProjBig"));
     EXPECT_EQ(Named(NPC_Boss2_Cave::kEyeName), before + 1);
     EXPECT_EQ(Occupied(), 1);
     EXPECT_EQ(Boss::Find(kShotBig)->GetPosition(), boss->GetPosition() + Point<float>(-672.0f, -24.0f));

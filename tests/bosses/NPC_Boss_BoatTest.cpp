@@ -169,6 +169,12 @@ TEST_F(BoatBossFight, FromTheDropIntoTheArenaToTheArmourAndAReloadThatFindsItBea
     ASSERT_GE(PassUntil([&] { return !ThePlayer().IsHeldByBoss(); }, 80), 0);
     EXPECT_EQ(ThePlayer().GetLife(), lifeHeld - 1);
     EXPECT_FALSE(boss->IsHoldingPlayer());
+    // Slammed down on the floor, not into it: the player walks away.
+    const float slammedAt = ThePlayer().GetPosition().x;
+    InputActions away;
+    away.x = -1.0f;
+    EXPECT_GE(PassUntilWith([&] { return ThePlayer().GetPosition().x < slammedAt - 64.0f; }, 30, away), 0)
+        << "the player is left stuck in the floor";
     ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kIdle; }, 120), 0);
 
     // The last blow: the beast and its two parts explode, every shot goes,

@@ -3,6 +3,7 @@
 #include "engine/platform/Random.h"
 
 #include "tests/bosses/BossArena.h"
+#include "tests/bosses/SoundsHeard.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,7 @@ TEST_F(BossCave, AHeadBobsOnePixelEveryFifthFrameBetweenThreeAndMinusThree)
 TEST_F(BossCave, BurstsStartOnlyAfterStartAndGrowAsHeadsDie)
 {
     platform::ScopedRandomValues angles(std::vector<uint32_t>(64, 0x40000000u));
+    SoundsHeard sounds;
     EnterHollow();
     MessageCounter* over = Await(NPC_Boss_Cave::kFightOver);
     Passes(200);
@@ -89,6 +91,7 @@ TEST_F(BossCave, BurstsStartOnlyAfterStartAndGrowAsHeadsDie)
     EXPECT_EQ(Head(1)->GetBurstLeft(), 2);
     const int first = PassUntil([&] { return !All<Projectile_Boss_Cave>().empty(); }, 200);
     EXPECT_EQ(first, 151);
+    EXPECT_TRUE(sounds.Heard("NPC_Boss_Cave_Insects")) << "a swarm leaves the mouth";
     Passes(10);
     EXPECT_EQ(All<Projectile_Boss_Cave>().size(), 6u);
     EXPECT_EQ(Head(1)->GetInsectsAlive(), 2);
@@ -121,7 +124,10 @@ TEST_F(BossCave, BurstsStartOnlyAfterStartAndGrowAsHeadsDie)
     // 150 frames and throw bursts of 3.
     SwatInsects();
     EXPECT_EQ(insect->GetState(), Projectile_Boss_Cave::kHit);
+    EXPECT_TRUE(sounds.Heard("NPC_Boss_Cave_Plant_Die"));
+    EXPECT_FALSE(sounds.Heard("NPC_Boss_Cave_KillInsect"));
     EXPECT_GT(PassUntil([&] { return All<Projectile_Boss_Cave>().empty(); }, 120), 15);
+    EXPECT_TRUE(sounds.Heard("NPC_Boss_Cave_KillInsect")) << "the burst";
     EXPECT_EQ(Head(1)->GetInsectsAlive(), 0);
     EXPECT_EQ(Head(1)->GetBurstTimer(), 150);
     EXPECT_EQ(Head(1)->GetBurstLeft(), 3);

@@ -4,6 +4,7 @@
 
 #include "script/ScriptVar.h"
 #include "tests/bosses/BossArena.h"
+#include "tools/run/RunCoverage.h"
 
 #include <gtest/gtest.h>
 
@@ -95,9 +96,13 @@ TEST_F(YardFight, TheGiantDropsJumpsBuriesTheArenaThrowsAndComesBackItsCoatGuard
     Pass();
     EXPECT_EQ(coat->GetCurrentGraphical(), coat->Look("Body_Snow_Broken"));
     EXPECT_FALSE(boss->GetHurtBoxes().empty());
-    // The giant's death: blocks and coat go, and its own name's message.
+    // The giant's death: the wood breaks, heard at once (its death stops its
+    // updates); blocks and coat go, and its own name's message.
+    RunCoverage heard;
     Strike(boss, NPC_Boss_Snow::kLife);
     EXPECT_TRUE(boss->IsExploding());
+    EXPECT_EQ(boss->GetCurrentGraphical(), boss->Look("Body_Broken"));
+    EXPECT_EQ(heard.Count("sound event", "NPC_Boss_Snow_OneBodyWoodKilled"), 1);
     // The slow motion of its death holds the world a few frames.
     EXPECT_GE(PassUntil([&] { return CountOf("Projectile_Boss_SnowV0") == 0; }, 10), 1);
     EXPECT_GE(coatGone->Count(), 1) << "the coat leaves first, under the class's name";

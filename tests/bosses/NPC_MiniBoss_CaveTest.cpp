@@ -4,6 +4,7 @@
 #include "engine/platform/Random.h"
 
 #include "tests/bosses/BossArena.h"
+#include "tests/bosses/SoundsHeard.h"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +108,7 @@ TEST_F(MiniBossCave, ThePickedLanternLightsUpAndFiresABeamThatHurtsForOneAnimati
     HoldPlayer(-256.0f, 1);
     NPC_MiniBoss_Cave* master = Master();
     NPC_MiniBoss_Cave* middle = master->GetParts()[0];
+    SoundsHeard sounds;
     {
         // A draw of one half picks index 1: the lowest of the two parts.
         platform::ScopedRandomValues draw({0x80000000u});
@@ -115,6 +117,7 @@ TEST_F(MiniBossCave, ThePickedLanternLightsUpAndFiresABeamThatHurtsForOneAnimati
     EXPECT_EQ(master->GetState(), NPC_MiniBoss_Cave::kAttacking);
     EXPECT_TRUE(middle->IsLit());
     EXPECT_FALSE(master->IsLit());
+    EXPECT_TRUE(sounds.Heard("NPC_Miniboss_Cave_Attack"));
     const int lit = PassUntil([&] { return middle->BeamCentre()->IsShowing(); }, 100);
     EXPECT_GT(lit, 5);
     EXPECT_EQ(middle->BeamCentre()->GetPosition(), middle->GetPosition());

@@ -120,12 +120,13 @@ TEST_F(ArmorControl, ChargesComeBackAfter150And300Frames)
     EXPECT_EQ(State().armorCharges, 2);
     EXPECT_EQ(State().armorRechargeCounter, 0);
     EXPECT_EQ(player->Count(kSoundArmorAvailable), 2);
-    // Without the armors on screen the charge comes back silently.
+    // Without the developer's command the HUD still shows the slots of the
+    // charges: the charge that comes back is heard all the same.
     player->armorFlagByte = 0;
     State().armorCharges = 1;
     Frames(150);
     EXPECT_EQ(State().armorCharges, 2);
-    EXPECT_EQ(player->Count(kSoundArmorAvailable), 2);
+    EXPECT_EQ(player->Count(kSoundArmorAvailable), 3);
 }
 
 TEST_F(ArmorControl, NothingIsSelectedWhenTheActionCannotApply)
@@ -231,6 +232,59 @@ TEST_F(ArmorControl, TheWornArmorsPosesReplaceTheDefaultOnesWhereItHasThem)
     // Applied again, the same graphical serves.
     player->ApplyAnimationSet(set);
     EXPECT_EQ(player->GetAnimationField(0), shown);
+}
+
+// An enemy shot: most have no life (-1) and die at once when struck, a
+// flame ignores the blow, a boss's shard loses life like any foe.
+class Shot : public Target {
+public:
+    enum Reaction { kDies, kIgnores, kLosesLife };
+    Shot(std::string name, int lifePoints, Reaction reaction)
+        : Target(std::move(name), 140.0f, 0.0f, lifePoints)
+        , reaction(reaction)
+    {
+    }
+    bool IsHitByBox(Rect<int> box, bool) override { return Meets(box, Box()); }
+    void ReceiveHit(CharacterObject* attacker, int kind, float amount) override
+    {
+        if (reaction == kDies)
+            dead = true;
+        else if (reaction == kLosesLife)
+            Target::ReceiveHit(attacker, kind, amount);
+    }
+    Reaction reaction;
+};
+
+TEST_F(ArmorControl, AShotTheAreaAttackDestroysCountsOnceForCantTouchThis)
+{
+    struct Case {
+        const char* name;
+        int life;
+        Shot::Reaction reaction;
+        bool deadBefore;
+        int counted;
+    };
+    const Case cases[] = {
+        {"Projectile_SadSoul", -1, Shot::kDies, false, 1},
+        {"Projectile_Fire_Launcher", -1, Shot::kIgnores, false, 0},
+        {"Projectile_Thrower", -1, Shot::kDies, true, 0},
+        {"Projectile_Shard", 1, Shot::kLosesLife, false, 1},
+        {"Projectile_Shard", 5, Shot::kLosesLife, false, 0},
+        {"NPC_Test", -1, Shot::kDies, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " life " + std::to_string(c.life));
+        Shot shot(c.name, c.life, c.reaction);
+        shot.SetDead(c.deadBefore);
+        world.characters = {&shot};
+        world.achievements.clear();
+        State().armorCharges = 2;
+        State().armorKeyDelay = 0;
+        Frames(1, true);
+        EXPECT_EQ(world.achievements["Can't touch this"], c.counted);
+        EXPECT_EQ(world.achievements["Invincible"], 0) << "a shot is no kill";
+    }
+    world.characters.clear();
 }
 
 // The stand isolates the armors where the real player cannot show what is

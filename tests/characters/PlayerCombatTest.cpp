@@ -1,3 +1,4 @@
+#include "characters/BlowPhantom.h"
 #include "characters/PlayerDeathLog.h"
 #include "characters/PlayerModifier.h"
 #include "characters/Projectile_Crossbow.h"
@@ -100,6 +101,50 @@ TEST_F(PlayerCombat, AKillCountsInvincibleUnlessItIsABossOrAProjectile)
     EXPECT_EQ(world.achievements["Invincible"], 1);
     EXPECT_EQ(targets[3]->GetLife(), 1);
     EXPECT_EQ(player->GetStruckCharacters().size(), 3u);
+}
+
+// A ghost in its fade: the blow touches it but passes through.
+class Phantom : public Target, public BlowPhantom {
+public:
+    using Target::Target;
+    bool IsHitByBox(Rect<int>, bool) override { return false; }
+    bool IgnoresBlow(Rect<int> box) override { return Meets(box, Box()); }
+};
+
+TEST_F(PlayerCombat, TheBlowsSoundTellsAStrikeAPassThroughAPhantomAndAMiss)
+{
+    struct Case {
+        const char* what;
+        float target;  // x of a target that takes the blow; 0: none
+        float phantom; // x of a phantom; 0: none
+        int sound;
+    };
+    const Case cases[] = {
+        {"a target struck", 170.0f, 0.0f, kSoundAttackNearTouch},
+        {"through a phantom", 0.0f, 170.0f, kSoundAttackNearPhantomIgnore},
+        {"a target struck beside a phantom", 170.0f, 160.0f, kSoundAttackNearTouch},
+        {"a phantom out of reach", 0.0f, 400.0f, kSoundAttackNear},
+        {"nothing", 0.0f, 0.0f, kSoundAttackNear},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::unique_ptr<Phantom>> phantoms;
+        if (c.target > 0.0f)
+            AddTarget(c.target, 0.0f, 10);
+        if (c.phantom > 0.0f) {
+            phantoms.push_back(std::make_unique<Phantom>("NPC_Ghost", c.phantom, 0.0f, 10));
+            world.characters.push_back(phantoms.back().get());
+        }
+        player->sounds.clear();
+        Attack();
+        EXPECT_EQ(player->Count(c.sound), 1);
+        for (int other : {kSoundAttackNearTouch, kSoundAttackNearPhantomIgnore, kSoundAttackNear})
+            if (other != c.sound)
+                EXPECT_EQ(player->Count(other), 0) << other;
+        if (c.phantom > 0.0f)
+            EXPECT_EQ(phantoms.back()->GetLife(), 10) << "the phantom is never harmed";
+        world.characters.clear();
+    }
 }
 
 TEST_F(PlayerCombat, KnockBackOnTheGroundAndInTheAir)

@@ -14,6 +14,7 @@
 #include "scene/MapModel.h"
 #include "script/BackgroundEvent.h"
 #include "tests/game/ScriptedInput.h"
+#include "tests/game/WorldTeleportHubs.h"
 #include "zones/Point_MinimapLocation.h"
 #include "zones/Point_PlayerStart.h"
 #include "zones/Zone_LoadMap.h"
@@ -70,9 +71,6 @@ protected:
     {
         folder = fs::temp_directory_path() / ("quenholt-travel-" + std::to_string(getpid()));
         fs::create_directories(folder);
-        savedHubs = TeleportLevelFiles;
-        TeleportLevelFiles = {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl", "Cave_tp.lvl",
-            "Cimetery_TP_03.lvl", "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
         platform::SetDebugSink([this](std::string_view text) { output += text; });
         pool->ready = 1;
         pool->idle = 1;
@@ -96,7 +94,6 @@ protected:
     void TearDown() override
     {
         platform::SetDebugSink({});
-        TeleportLevelFiles = savedHubs;
         fs::remove_all(folder);
     }
 
@@ -168,7 +165,7 @@ protected:
     std::string LevelName() const { return game.GetCurrentLevel() ? game.GetCurrentLevel()->GetName() : ""; }
 
     fs::path folder;
-    std::vector<std::string> savedHubs;
+    WorldTeleportHubs hubs;
     std::string output;
     DXRenderEngine* engine = new DXRenderEngine();
     RenderPoolManager* pool = engine->SetRenderPool(new RenderPoolManager(false));

@@ -13,6 +13,7 @@
 #include "scene/MapModel.h"
 #include "scene/SpacialInstance.h"
 #include "tests/game/ScriptedInput.h"
+#include "tests/game/WorldTeleportHubs.h"
 #include "tests/tools/WorldFolderTest.h"
 #include "zones/ZoneInstance.h"
 #include "zones/Zone_Teleport.h"
@@ -22,6 +23,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,9 +44,7 @@ protected:
         WorldFolderTest::SetUp();
         if (IsSkipped())
             return;
-        savedHubs = TeleportLevelFiles;
-        TeleportLevelFiles = {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl", "Cave_tp.lvl",
-            "Cimetery_TP_03.lvl", "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
+        hubs.emplace();
         pool->ready = 1;
         pool->idle = 1;
         ASSERT_TRUE(ReadLibrary(game)) << output;
@@ -54,8 +54,7 @@ protected:
     }
     void TearDown() override
     {
-        if (!previous.empty())
-            TeleportLevelFiles = savedHubs;
+        hubs.reset();
         WorldFolderTest::TearDown();
     }
 
@@ -89,7 +88,7 @@ protected:
         ASSERT_EQ(game.teleports.size(), known) << output;
     }
 
-    std::vector<std::string> savedHubs;
+    std::optional<WorldTeleportHubs> hubs;
     DXRenderEngine* engine = new DXRenderEngine();
     RenderPoolManager* pool = engine->SetRenderPool(new RenderPoolManager(false));
     ScriptedInput* input = new ScriptedInput();

@@ -2,6 +2,7 @@
 
 #include "game/GameStartup.h"
 #include "scene/GraphicalObject.h"
+#include "tests/game/WorldTeleportHubs.h"
 
 #include <gtest/gtest.h>
 
@@ -48,8 +49,6 @@ class TeleportMapTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        TeleportLevelFiles = {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl", "Cave_tp.lvl",
-            "Cimetery_TP_03.lvl", "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
         const char* names[]
             = {"Minimap_TP_Cross", "Minimap_Player_Cross", "Minimap_Story_Hint", "Minimap_TP_UI_BkGround",
                 "Minimap_TP_UI_RectAvailable", "Minimap_TP_UI_RectSelect", "Minimap_TP_UI_RectPlayer"};
@@ -77,6 +76,7 @@ protected:
         return map.Update(canvas, view, Point<int>(0, 0), Point<int>(0, 0), Point<int>(512, 448));
     }
 
+    WorldTeleportHubs hubs;
     std::vector<std::unique_ptr<GraphicalObject>> objects;
     std::array<int32_t, 51 * 44> cells {};
     std::vector<TeleportInfo> teleports;

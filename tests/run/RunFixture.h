@@ -5,14 +5,15 @@
 #include "engine/platform/Random.h"
 #include "game/Game.h"
 #include "game/GameLoopAccess.h"
-#include "game/GameStartup.h"
 #include "tools/run/RunPilot.h"
 
+#include "tests/game/WorldTeleportHubs.h"
 #include "tests/tools/WorldFolderTest.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,10 +35,7 @@ protected:
         WorldFolderTest::SetUp();
         if (IsSkipped())
             return;
-        // The teleport menu's hubs, as the program sets them at its start.
-        savedHubs = TeleportLevelFiles;
-        TeleportLevelFiles = {"Cimetery_TP_01.lvl", "Boat_TP_1.lvl", "Cimetery_TP_02.lvl", "Cave_tp.lvl",
-            "Cimetery_TP_03.lvl", "snow_tp.lvl", "bibli_TP.lvl", "underwater_TP.lvl", "Garden_tp.lvl"};
+        hubs.emplace();
         manager->Init();
         manager->SetGameAccess(&access);
         ASSERT_TRUE(StartPlaying(game));
@@ -48,7 +46,7 @@ protected:
         pilot.reset();
         manager->SetGameAccess(nullptr);
         SetUserPath("");
-        TeleportLevelFiles = savedHubs;
+        hubs.reset();
         WorldFolderTest::TearDown();
     }
 
@@ -65,6 +63,8 @@ protected:
     // Flies a leg; on failure the pilot's reason and the game's output.
     void Fly(const RunLeg& leg)
     {
+        // As in the whole run, a leg starts from the run's seed.
+        platform::ScopedRandomSeed legSeed {1};
         const bool flown = leg(*pilot);
         EXPECT_TRUE(flown) << pilot->Failure() << "\n"
                            << output.substr(output.size() > 4000 ? output.size() - 4000 : 0);
@@ -76,5 +76,5 @@ protected:
     Game game {"Quenholt", nullptr, manager, nullptr};
     GameLoopAccess access {game};
     std::unique_ptr<RunPilot> pilot;
-    std::vector<std::string> savedHubs;
+    std::optional<WorldTeleportHubs> hubs;
 };

@@ -1,4 +1,5 @@
 #include "characters/Player.h"
+#include "tools/run/RunCoverage.h"
 #include "tools/run/RunLegs.h"
 
 #include "tests/run/RunFixture.h"
@@ -12,7 +13,10 @@
 // the boat's three fights and back to the Dock.
 namespace {
 
-using RunLegBoat = RunFixture;
+class RunLegBoat : public RunFixture {
+protected:
+    RunCoverage coverage; // installed before the game starts (SetUp)
+};
 
 TEST_F(RunLegBoat, FromTheWellBottomThroughTheBoatsThreeFightsBackToTheDock)
 {
@@ -54,6 +58,11 @@ TEST_F(RunLegBoat, FromTheWellBottomThroughTheBoatsThreeFightsBackToTheDock)
     EXPECT_EQ(game.GetPlayer()->GetArmorState().currentArmor, Player::kFireArmor);
     EXPECT_TRUE(game.GetPlayer()->IsModifierEnabled(Player::kStraff));
     EXPECT_EQ(achieved("Master of souls"), souls + 1);
+    // The Bow's beast went through its whole fight before its last blows:
+    // the ground slammed, fire spat, the player gripped and slammed down.
+    for (const char* sound :
+        {"NPC_Boss_Boat_HitGround", "NPC_Boss_Boat_LaunchFire", "NPC_Boss_Boat_HitPlayerGround"})
+        EXPECT_GT(coverage.Count("sound event", sound), 0) << sound;
     EXPECT_EQ(achieved("Keep Going"), going + 1);
     // The area's score: the Dock's teleporter and the three rewards.
     EXPECT_EQ(game.saveData.GetScore(), score + 4);

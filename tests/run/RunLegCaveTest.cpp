@@ -1,5 +1,6 @@
 #include "characters/Player.h"
 #include "game/AchievementManager.h"
+#include "tools/run/RunCoverage.h"
 #include "tools/run/RunLegs.h"
 
 #include "tests/run/RunFixture.h"
@@ -26,6 +27,7 @@ TEST_F(RunLegCave, DownTheWellThroughTheThreeFightsAndBackToTheWellBottom)
     const int32_t miniBosses = achievements.FindByName("Master of souls")->GetCurrent();
     const int32_t secondBosses = achievements.FindByName("Keep Going")->GetCurrent();
 
+    RunCoverage coverage;
     Fly(RunCave);
     std::printf("the cave leg: %d passes\n", pilot->Frame());
 
@@ -43,6 +45,12 @@ TEST_F(RunLegCave, DownTheWellThroughTheThreeFightsAndBackToTheWellBottom)
     EXPECT_EQ(achievements.FindByName("All the levers")->GetCurrent(), levers + 1);
     EXPECT_EQ(achievements.FindByName("Master of souls")->GetCurrent(), miniBosses + 1);
     EXPECT_EQ(achievements.FindByName("Keep Going")->GetCurrent(), secondBosses + 1);
+    // The fights heard through every phase the leg lets them reach.
+    for (const char* sound : {"NPC_Miniboss_Cave_Attack", "NPC_Boss_Cave_Insects", "NPC_Boss_Cave_KillInsect",
+             "NPC_Boss_Cave_Plant_Die", "NPC_Boss_Cave2_EyeMoveFirst", "NPC_Boss_Cave2_NewEye",
+             "NPC_Boss_Cave2_ProjSmall", "NPC_Boss_Cave2_PlantApear", "NPC_Boss_Cave2_EyeMove",
+             "NPC_Boss_Cave2_ProjBig"})
+        EXPECT_GT(coverage.Count("sound event", sound), 0) << sound;
     // The Well Bottom's teleporter known; the score grows by it and the
     // three rewards.
     EXPECT_NE(game.FindTeleportByLevel("cave_tp.lvl"), nullptr);

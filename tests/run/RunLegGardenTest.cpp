@@ -5,6 +5,7 @@
 #include "game/GameStartup.h"
 #include "scene/Level.h"
 #include "script/ScriptVar.h"
+#include "tools/run/RunCoverage.h"
 #include "tools/run/RunLegs.h"
 
 #include "tests/run/RunFixture.h"
@@ -115,6 +116,7 @@ protected:
     }
 
     std::vector<std::string> hubFiles;
+    RunCoverage coverage; // installed before the game starts (SetUp)
 };
 
 TEST_F(RunLegGarden, FromTheFrostGateThroughTheGardensThreeFightsBackToItsTeleporter)
@@ -146,6 +148,11 @@ TEST_F(RunLegGarden, FromTheFrostGateThroughTheGardensThreeFightsBackToItsTelepo
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->crossbowLevel, crossbow + 1) << "crossbow power 3";
     EXPECT_EQ(player->GetMaxLife(), maxLife + 4) << "two max-life rewards";
+    // The fire armor's level-2 area attack, a bolt of power 3, caught by the
+    // ghost as a scythe.
+    EXPECT_GT(coverage.Count("sound event", "Player_UseAOE2_Fire"), 0);
+    EXPECT_GT(coverage.Count("sound event", "Crossbow3_Idle"), 0);
+    EXPECT_GT(coverage.Count("character class", "Projectile_Boss2_Garden_Scyte"), 0);
     // The teleporter, three rewards and the secret.
     EXPECT_NE(game.FindTeleportByLevel("garden_tp.lvl"), nullptr);
     EXPECT_EQ(game.saveData.GetScore(), score + 5);

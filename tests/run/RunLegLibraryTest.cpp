@@ -4,6 +4,7 @@
 #include "characters/PlayerModifier.h"
 #include "game/AchievementManager.h"
 #include "script/ScriptVar.h"
+#include "tools/run/RunCoverage.h"
 #include "tools/run/RunLegs.h"
 #include "zones/Zone_PickupObject.h"
 
@@ -13,9 +14,9 @@
 #include <cstdio>
 
 // The library leg flown by keys: from the Sunken Dock by teleport to the Well
-// Head, up to the Chapel, through its north door to the Reading Tower, the
-// Endless Stacks, the Hall of Whispers and the Sealed Vault, and back to the
-// tower.
+// Head, up to the Chapel (its bell rung), through its north door to the
+// Reading Tower, the Endless Stacks, the Hall of Whispers and the Sealed
+// Vault, and back to the tower.
 namespace {
 
 class RunLegLibrary : public RunFixture {
@@ -81,6 +82,7 @@ TEST_F(RunLegLibrary, FromTheSunkenDockUpToTheChapelThroughTheLibrarysThreeFight
     Player& player = *game.GetPlayer();
     const int score = game.saveData.GetScore();
     const auto started = std::chrono::steady_clock::now();
+    const RunCoverage heard;
 
     Fly(RunLibrary);
 
@@ -112,6 +114,10 @@ TEST_F(RunLegLibrary, FromTheSunkenDockUpToTheChapelThroughTheLibrarysThreeFight
     EXPECT_NE(game.FindTeleportByLevel("cimetery_tp_03.lvl"), nullptr);
     EXPECT_NE(game.FindTeleportByLevel("bibli_tp.lvl"), nullptr);
     EXPECT_EQ(pilot->LevelName(), "bibli_tp.lvl");
+    // The souls taken with their crack of lightning, the Chapel's bell rung,
+    // the fire armor's area attack used there.
+    for (const char* event : {"Player_TransformLigthning", "Script_User_08", "Player_UseAOE_Fire"})
+        EXPECT_EQ(heard.Count("sound event", event), 1) << event;
     EXPECT_EQ(game.minimapModel->GetCell(37, 21), 2) << "the atlas shows the snow's far end";
 }
 

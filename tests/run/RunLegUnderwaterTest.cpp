@@ -2,6 +2,7 @@
 #include "characters/PlayerModifier.h"
 #include "game/AchievementManager.h"
 #include "script/ScriptVar.h"
+#include "tools/run/RunCoverage.h"
 #include "tools/run/RunLegs.h"
 
 #include "tests/run/RunFixture.h"
@@ -15,7 +16,10 @@
 // jump, spider form, crossbow, climbing, the fire armor worn, strafe).
 namespace {
 
-using RunLegUnderwater = RunFixture;
+class RunLegUnderwater : public RunFixture {
+protected:
+    RunCoverage coverage; // installed before the game starts (SetUp)
+};
 
 TEST_F(RunLegUnderwater, FromTheDockThroughTheNavesThreeFightsBackToTheSunkenDock)
 {
@@ -70,6 +74,7 @@ TEST_F(RunLegUnderwater, FromTheDockThroughTheNavesThreeFightsBackToTheSunkenDoc
     EXPECT_EQ(player->GetArmorState().armorChargesMax, slots + 1) << "the power slot";
     EXPECT_EQ(achieved("No more secret"), secrets + 1);
     EXPECT_EQ(achieved("Keep Going"), keepGoing + 1);
+    EXPECT_GT(coverage.Count("sound event", "NPC_Boss_Under2_Destroy"), 0) << "a wrong egg broken open";
     // The teleporter, the two scoring rewards and the grotto.
     EXPECT_NE(game.FindTeleportByLevel("underwater_tp.lvl"), nullptr);
     EXPECT_EQ(game.teleports.size(), 5u);

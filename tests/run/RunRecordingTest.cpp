@@ -23,6 +23,7 @@ RunRecording Sample()
     recording.SetPasses({{}, {}, {kEnter}, {}, {kRight, kSpace}, {kRight, kSpace}, {kRight}, {kF1}, {}});
     recording.checkpoints = {{"leg", "title", 0}, {"level", "cemetery_01.lvl", 4}, {"leg", "cemetery", 4},
         {"ending", "ShowEnding", 9}};
+    recording.typed = {{5, "god 0"}, {8, " a  line "}};
     recording.comments = {" stopped at the leg \"cave\": not flown yet"};
     return recording;
 }
@@ -49,8 +50,10 @@ TEST(RunRecording, OnlyTheChangesAreWrittenAndTheyGiveEveryPassBack)
         "# level cemetery_01.lvl 4\n"
         "# leg cemetery 4\n"
         "4 D Space\n"
+        "type 5 god 0\n"
         "6 D\n"
         "7 #59\n"
+        "type 8  a  line \n"
         "8\n"
         "# ending ShowEnding 9\n"
         "# stopped at the leg \"cave\": not flown yet\n"
@@ -61,6 +64,7 @@ TEST(RunRecording, OnlyTheChangesAreWrittenAndTheyGiveEveryPassBack)
     EXPECT_EQ(read, recording);
     EXPECT_EQ(read.CheckpointsOf("leg").size(), 2u);
     EXPECT_EQ(read.CheckpointsOf("level").front().value, "cemetery_01.lvl");
+    EXPECT_EQ(read.typed.back().text, " a  line ") << "typed text keeps its blanks";
 }
 
 TEST(RunRecording, KeyNamesAndCodesGoBothWays)
@@ -92,7 +96,18 @@ TEST(RunRecording, ABadFileIsRefusedWithItsLineAndLeavesTheRecordingAsItWas)
             "run.txt:3: expected a key name (such as \"Space\" or \"#57\"), found \"Jump\""},
         {head + "0 D D\nend 2\n", "run.txt:3: expected each key once, found \"D\" twice"},
         {head + "0 A B C D E F G H I J K L M N O P Q\nend 2\n", "run.txt:3: expected at most 16 keys held"},
-        {head + "x\nend 2\n", "run.txt:3: expected a frame number, \"#\", \"seed\", \"command\" or \"end\""},
+        {head + "x\nend 2\n",
+            "run.txt:3: expected a frame number, \"#\", \"seed\", \"command\", \"type\" or \"end\""},
+        {head + "type 3\nend 9\n", "run.txt:3: expected \"type <frame> <text>\", found \"type 3\""},
+        {head + "type x god\nend 9\n", "run.txt:3: expected \"type <frame> <text>\""},
+        {head + "type 5 god\ntype 4 god\nend 9\n",
+            "run.txt:4: expected typed text in frame order, found 4 after 5"},
+        {head + "type 3 a\tb\nend 9\n",
+            "run.txt:3: expected printable typed text, found the control character 9"},
+        {head + "type 3 " + std::string(257, 'x') + "\nend 9\n",
+            "run.txt:3: expected at most 256 characters typed"},
+        {head + "type 9 exit\nend 9\n",
+            "run.txt:4: expected the end after the last typed text (frame 9), found 9"},
         {head + "99999999999999999999 D\nend 2\n", "run.txt:3: expected a frame number"},
         {head + "0 D\nend 0\n", "run.txt:4: expected more than 0 passes at the end, found 0"},
         {head + "end 5000001\n", "run.txt:3: expected \"end <number of passes>\""},

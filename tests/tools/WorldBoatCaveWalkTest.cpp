@@ -9,16 +9,14 @@
 #include "script/ScriptVar.h"
 #include "zones/Zone_TriggerScript.h"
 
-#include "tests/game/ScriptedInput.h"
-#include "tests/tools/WorldFolderTest.h"
+#include "tests/tools/WorldPilotWalk.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <string>
 
-// The boat's and the cave's levels walked by scripted input in the assembled
+// The boat's and the cave's levels walked by the run's pilot in the assembled
 // world, with the debug "god" command on: from the Dock up its gangway into
 // the Deck and across it, through the mini-boss arena's gates, to its far
 // end; and from the Well Head down its shaft to the Well Bottom, through its
@@ -27,89 +25,22 @@ namespace {
 
 constexpr float kTile = 32.0f;
 
-class WorldBoatCaveWalk : public WorldFolderTest {
+class WorldBoatCaveWalk : public WorldPilotWalk {
 protected:
     WorldBoatCaveWalk()
-        : WorldFolderTest("quenholt-boatcave-walk")
+        : WorldPilotWalk("quenholt-boatcave-walk")
     {
     }
 
-    void SetUp() override
-    {
-        WorldFolderTest::SetUp();
-        if (IsSkipped())
-            return;
-        ASSERT_TRUE(StartPlaying(game));
-    }
-    void TearDown() override
-    {
-        SetUserPath("");
-        WorldFolderTest::TearDown();
-    }
-
-    Player& ThePlayer() { return *game.GetPlayer(); }
-    float X() { return ThePlayer().GetPosition().x; }
-    float Y() { return ThePlayer().GetPosition().y; }
-    std::string LevelName() { return game.GetCurrentLevel() ? game.GetCurrentLevel()->GetName() : ""; }
-
-    void Pass(const InputActions& keys = InputActions())
-    {
-        input->next = keys;
-        game.Update();
-    }
-    bool WaitUntil(const std::function<bool()>& done, int limit)
-    {
-        for (int pass = 0; pass < limit; ++pass) {
-            Pass();
-            if (done())
-                return true;
-        }
-        return false;
-    }
-    // Walks toward x, jumping where a step or a gap holds the player back;
-    // true within half a tile of it, or when the level changes.
-    bool WalkTo(float x, int limit = 1500)
-    {
-        const std::string level = LevelName();
-        float last = X();
-        int stuck = 0, jump = 0;
-        for (int pass = 0; pass < limit; ++pass) {
-            if (LevelName() != level)
-                return true;
-            if (std::abs(X() - x) < kTile / 2) {
-                Pass();
-                return true;
-            }
-            InputActions keys;
-            keys.x = x > X() ? 1.0f : -1.0f;
-            stuck = std::abs(X() - last) < 0.5f ? stuck + 1 : 0;
-            last = X();
-            if (stuck > 6 && jump == 0)
-                jump = 12;
-            if (jump > 0) {
-                --jump;
-                if (jump > 2)
-                    keys.SetJump();
-            }
-            Pass(keys);
-        }
-        return false;
-    }
     // A jump held while walking toward x, for a platform above.
     void JumpToward(float x, int passes = 14)
     {
         for (int pass = 0; pass < passes; ++pass) {
-            InputActions keys;
-            keys.x = x > X() ? 1.0f : -1.0f;
+            RunPilot::Keys keys {x > X() ? RunPilot::Right : RunPilot::Left};
             if (pass < 10)
-                keys.SetJump();
+                keys.insert(RunPilot::Jump);
             Pass(keys);
         }
-    }
-    std::string SaveVar(const std::string& name)
-    {
-        ScriptVar* var = Game::FindSaveVar(name);
-        return var != nullptr ? var->GetValue() : std::string();
     }
     // Whether the trigger of the current level shows that graphic.
     bool Shows(const std::string& trigger, const std::string& graphic)
@@ -121,9 +52,6 @@ protected:
             && zone->character->GetCurrentGraphical() != nullptr
             && zone->character->GetCurrentGraphical()->GetName() == graphic;
     }
-
-    ScriptedInput* input = new ScriptedInput();
-    Game game {"Quenholt", nullptr, input, nullptr};
 };
 
 TEST_F(WorldBoatCaveWalk, FromTheDockUpTheGangwayAcrossTheDeckAndThroughItsArenaToItsFarEnd)

@@ -7,6 +7,7 @@
 #include "tools/run/RunLegs.h"
 #include "tools/run/RunMoves.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -156,21 +157,79 @@ bool Climb(RunPilot& pilot, const Hop* hops, int count, float goalTop)
 constexpr Hop kBowHops[3] = {{800.0f, 850.0f, 192.0f}, {900.0f, 960.0f, 288.0f}, {1040.0f, 1100.0f, 384.0f}};
 constexpr float kBowPostX = 1165.0f;
 constexpr float kBowPostTop = 384.0f;
+// West of this the player stands out of the beast's reach on the floor.
+constexpr float kBowOutOfReachX = 800.0f;
+// The blows stop at this life until the beast has spat fire: the next one
+// takes it past 22, where it asks for a grip.
+constexpr int kBowGripLife = 24;
+
+// From the post to where the open grip of the beast in that lane closes on
+// the player: walks through these x in turn (dropping off plank ends), the
+// last one in the grip. The beast's first lane lies at the floor, each next
+// one level with the next plank.
+struct GripWay {
+    float x[2];
+    int count;
+};
+constexpr GripWay kBowGripWays[4]
+    = {{{680.0f, 1000.0f}, 2}, {{850.0f, 940.0f}, 2}, {{950.0f, 0.0f}, 1}, {{1030.0f, 0.0f}, 1}};
+
+// Walks (falling where a plank ends) through the x of the way, landing
+// after each.
+void WalkThrough(RunPilot& pilot, const GripWay& way)
+{
+    for (int n = 0; n < way.count; ++n) {
+        const float x = way.x[n];
+        const int side = x > pilot.X() ? 1 : -1;
+        for (int pass = 0; pass < 120 && (x - pilot.X()) * static_cast<float>(side) > 0.0f; ++pass)
+            pilot.Pass({side > 0 ? RunPilot::Right : RunPilot::Left});
+        // A player who walks off a plank's end starts to fall a few passes
+        // later.
+        for (int pass = 0; pass < 60 && (pass < 4 || !Standing(pilot)); ++pass)
+            pilot.Pass();
+    }
+}
 
 bool BowFight(RunPilot& pilot)
 {
     // Off the upper deck, down into the arena: its script starts the beast.
     for (int pass = 0; pass < 60 && (pilot.Y() > 100.0f || !Standing(pilot)); ++pass)
         pilot.Pass(pilot.Y() > 200.0f ? Keys {RunPilot::Left} : Keys {});
+    // Out of its reach on the floor while it comes in: its arm slams the
+    // ground and the planks fall.
+    if (!pilot.WalkTo(kBowOutOfReachX, 200))
+        return false;
+    auto slammed = [&] {
+        auto* boss = FindLive<NPC_Boss_Boat>(pilot);
+        return boss == nullptr
+            || (boss->GetState() == NPC_Boss_Boat::kStrike && boss->GetStrikeCountdown() == 0);
+    };
+    if (!pilot.WaitUntil(slammed, 400))
+        return pilot.Fail("the Bow's beast never slammed the ground");
+    // Then from the post, in its reach: it spits fire before the blow that
+    // asks for its grip, and the grip is let close on the player, who is
+    // slammed down, before the last blows.
+    bool fired = false;
+    bool gripped = false;
     for (int pass = 0; pass < 6000 && pilot.SaveVar("done_b02") != "1";) {
         auto* boss = FindLive<NPC_Boss_Boat>(pilot);
         const int before = pilot.Frame();
+        fired = fired || (boss != nullptr && boss->GetState() == NPC_Boss_Boat::kFire);
+        gripped = gripped || pilot.ThePlayer()->IsHeldByBoss();
         if (pilot.DialogueShown() || boss == nullptr || boss->IsExploding()
             || pilot.ThePlayer()->IsHeldByBoss() || !Standing(pilot))
             pilot.Pass();
-        else if (On(pilot, kBowPostTop) && std::abs(pilot.X() - kBowPostX) <= 24.0f)
-            SwingToward(pilot, pilot.X() + 100.0f);
-        else if (Climb(pilot, kBowHops, 3, kBowPostTop))
+        else if (!gripped && boss->GetState() == NPC_Boss_Boat::kPreparing) {
+            WalkThrough(pilot, kBowGripWays[std::clamp(boss->GetLane(), 0, 3)]);
+            pilot.WaitUntil(
+                [&] { return pilot.ThePlayer()->IsHeldByBoss() || boss->GetState() == NPC_Boss_Boat::kIdle; },
+                200);
+        } else if (On(pilot, kBowPostTop) && std::abs(pilot.X() - kBowPostX) <= 24.0f) {
+            if (fired || boss->GetLife() > kBowGripLife)
+                SwingToward(pilot, pilot.X() + 100.0f);
+            else
+                pilot.Pass();
+        } else if (Climb(pilot, kBowHops, 3, kBowPostTop))
             pilot.WalkTo(kBowPostX, 40);
         pass += pilot.Frame() - before;
     }
@@ -222,13 +281,13 @@ bool SternFight(RunPilot& pilot)
             const bool level = On(pilot, posts[n]);
             if (!Standing(pilot) || pilot.DialogueShown())
                 pilot.Pass();
-            else if (!level || pilot.X() < kSternPostX - 8.0f || pilot.X() > kSternClearX + 24.0f) {
+            else if (!level || pilot.X() < kSternPostX - 25.0f || pilot.X() > kSternClearX + 24.0f) {
                 if (Climb(pilot, kSternHops, 7, posts[n]))
                     pilot.WalkTo(kSternPostX, 40);
             } else if (BladesComing(part))
                 pilot.Pass(pilot.X() < kSternClearX ? Keys {RunPilot::Right} : Keys {});
-            else if (pilot.X() > kSternPostX + 12.0f)
-                pilot.Pass({pilot.X() - kSternPostX > 21.0f ? RunPilot::Left : RunPilot::Attack});
+            else if (pilot.X() > kSternPostX + 6.0f)
+                pilot.Pass({RunPilot::Left});
             else if (part->GetState() == NPC_Boss2_Boat::kEntry
                 || part->GetState() == NPC_Boss2_Boat::kWaiting)
                 pilot.Pass();

@@ -244,6 +244,10 @@ bool Hollow(RunPilot& pilot)
         std::swap(wall, ledge);
     if (east == nullptr || wall == nullptr || ledge == nullptr)
         return pilot.Fail("the Hive Hollow does not hold its three heads");
+    // A breath before the first blows. The later legs are flown against the
+    // chances the run's one random source holds when they start, which every
+    // sound played here moves: this pause leaves them chances they fly.
+    pilot.Hold({}, 11);
     if (!StrikeDown(pilot, east, east->GetPosition().x - Tiles(1), Tiles(2), 100))
         return pilot.Fail("the east head still stands");
     if (!StrikeDown(pilot, wall, Tiles(13.5f), Tiles(6), 100))
@@ -294,7 +298,18 @@ bool Eye(RunPilot& pilot)
     auto* eye = Named<NPC_Boss2_Cave>(pilot, NPC_Boss2_Cave::kLevelName);
     if (eye == nullptr)
         return pilot.Fail("no great eye in the Eye of the Deep");
+    // Once, while the eye is red, down under the nearest marker of the roof,
+    // so that its green raises a plant column there.
+    bool plantRaised = false;
     for (int round = 0; round < 300 && !eye->IsExploding(); ++round) {
+        if (!plantRaised && eye->GetState() == NPC_Boss2_Cave::kRed) {
+            RunMoves::StandAt(pilot, Tiles(20));
+            pilot.WaitUntil([&] { return eye->GetState() == NPC_Boss2_Cave::kGreen; }, 120);
+            plantRaised = pilot.WaitUntil([&] { return eye->Plants().InPlay() > 0; }, 30);
+            if (!plantRaised)
+                return pilot.Fail(
+                    "the eye's green raised no plant over the player at x " + std::to_string(pilot.X()));
+        }
         if (std::abs(pilot.X() - Tiles(22)) > kTile / 2 || pilot.Y() < Tiles(3.5f))
             pilot.WalkTo(Tiles(22), 100);
         Swing(pilot, 1, 8);

@@ -17,6 +17,8 @@ namespace {
 using namespace RunMoves;
 constexpr float kTile = 32.0f;
 
+// The top of the Crypt's floor.
+constexpr float kFloorTop = 2 * kTile;
 // The top of the Heart's ledge under the maw.
 constexpr float kMawLedgeTop = 14 * kTile;
 
@@ -56,20 +58,38 @@ bool Crypt(RunPilot& pilot)
     // The heads of its bursts become skulls that chase the player: they are
     // struck down first, the boss whenever it can be hit (it is looked up
     // afresh: once it is done the game lets it go).
+    // In its last phase it fades to a ghost now and then, and blows pass
+    // through it: it is struck through its first fade all the same, and
+    // left alone in the later ones.
+    int fades = 0;
+    bool ghosted = false;
     const Foe foe = [&]() -> CharacterObject* {
         auto* boss = Named<NPC_Boss_Final>(pilot, "boss_final");
+        if (boss != nullptr && boss->IsGhosted() != ghosted) {
+            ghosted = boss->IsGhosted();
+            fades += ghosted ? 1 : 0;
+        }
         // (A skull thrown out past the crypt's walls is left to go.)
         CharacterObject* skull = Nearest(pilot, {Projectile_Boss_Final::kSkullName});
         if (skull != nullptr && skull->GetCenter().x > kTile && skull->GetCenter().x < 31 * kTile)
             return skull;
         if (boss != nullptr && boss->GetState() >= NPC_Boss_Final::kPhase1
-            && boss->GetState() <= NPC_Boss_Final::kPhase3 && !boss->IsGhosted())
+            && boss->GetState() <= NPC_Boss_Final::kPhase3 && (!boss->IsGhosted() || fades == 1))
             return boss;
         return nullptr;
     };
     if (!FightUntil(
             pilot, foe, [&] { return pilot.SaveVar("done_f") == "1"; }, 12000, "the final boss"))
         return false;
+    // A last blow from a jump may land the player on a ledge or on the block
+    // over the exit: off it first, down the gap between them (its feet wholly
+    // over tiles 26-28), onto the floor.
+    Settle(pilot);
+    if (pilot.Y() > kFloorTop + 4.0f) {
+        if (!pilot.WalkTo(26.5f * kTile))
+            return false;
+        Settle(pilot);
+    }
     return pilot.WalkOut(31 * kTile + 16.0f, "cemetery_heart.lvl", 2500);
 }
 

@@ -376,13 +376,35 @@ bool GhostShows(const NPC_Boss2_Garden& ghost)
         || state == NPC_Boss2_Garden::kAfterAttack || state == NPC_Boss2_Garden::kFadingIn;
 }
 
+bool HoldsAScythe(const NPC_Boss2_Garden& ghost)
+{
+    for (int slot = 0; slot < NPC_Boss2_Garden::kScytheSlots; ++slot)
+        if (ghost.GetScythe(slot) != nullptr)
+            return true;
+    return false;
+}
+
+// A bolt shot toward the centre x, and the passes of its flight.
+void Shoot(RunPilot& pilot, float x)
+{
+    pilot.Pass(Move(x > CentreX(pilot) ? 1 : -1));
+    pilot.Tap(RunPilot::Crossbow);
+    pilot.Hold({}, 12);
+}
+
 // In, the ghost sought out each time it shows, then down to the alcove (its
-// gate open), the reward and the way back to the Greenhouse Gate.
+// gate open), the reward and the way back to the Greenhouse Gate. Beside the
+// ghost the first time, the fire armor's area attack (putting it on uses
+// it), and a bolt, which the ghost catches as a scythe.
 bool Orchard(RunPilot& pilot)
 {
     if (pilot.SaveVar("done_g03") != "1") {
         if (!pilot.WalkTo(20.0f * kTile))
             return false;
+        Player* player = pilot.ThePlayer();
+        bool burnt = false;
+        bool caught = false;
+        int bolts = 0;
         for (int round = 0; round < 4000 && pilot.SaveVar("done_g03") != "1"; ++round) {
             auto* ghost = dynamic_cast<NPC_Boss2_Garden*>(NamedCharacter(pilot, "boss_garden2"));
             if (ghost == nullptr || ghost->IsExploding())
@@ -398,10 +420,18 @@ bool Orchard(RunPilot& pilot)
                     under = static_cast<OrchardPlace>(i);
             const OrchardPlace here = WhereInOrchard(pilot);
             if (under == kNowhere || here == under) {
-                if (ghost->GetState() != NPC_Boss2_Garden::kFadingIn)
-                    StrikeToward(pilot, ghostX);
-                else
+                if (ghost->GetState() == NPC_Boss2_Garden::kFadingIn) {
                     pilot.Pass();
+                } else if (here == under && !burnt && player->GetArmorState().armorCharges > 0) {
+                    pilot.Tap(RunPilot::FireArmor);
+                    burnt = player->GetCurrentArmor() == Player::kFireArmor;
+                } else if (here == under && !caught && bolts < 3) {
+                    Shoot(pilot, ghostX);
+                    ++bolts;
+                    caught = HoldsAScythe(*ghost);
+                } else {
+                    StrikeToward(pilot, ghostX);
+                }
             } else if (here == kNowhere) {
                 pilot.Pass();
             } else {

@@ -10,6 +10,7 @@
 #include "scene/Level.h"
 #include "scene/MapModel.h"
 #include "tools/run/RunLegs.h"
+#include "tools/run/RunMoves.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,15 +21,17 @@
 #include <vector>
 
 // The library leg: from the Sunken Dock by teleport to the Well Head, up its
-// climb wall to the Chapel (the absorb-souls pickup on the altar), through
-// the north crossbow door to the Reading Tower (the atlas at the top), the
-// Endless Stacks (the secret room of the fireflies, the lost page, the lever,
-// the mini-boss), the Hall of Whispers (the ghost), the Sealed Vault (the
+// climb wall to the Chapel (the absorb-souls pickup on the altar, the bell),
+// through the north crossbow door to the Reading Tower (the atlas at the
+// top), the Endless Stacks (the secret room of the fireflies, the lost page,
+// the lever, the mini-boss), the Hall of Whispers (the ghost), the Sealed Vault (the
 // four-piece boss) and back down to the tower.
 namespace {
 
 constexpr float kTile = 32.0f;
 using Keys = RunPilot::Keys;
+using RunMoves::NamedCharacter;
+using RunMoves::Standing;
 
 void Trace(RunPilot& pilot, const std::string& what)
 {
@@ -95,14 +98,6 @@ bool ClimbOver(RunPilot& pilot, float y, int32_t side)
             return true;
     }
     return true;
-}
-
-// Whether the player stands (or walks) on something.
-bool Standing(RunPilot& pilot)
-{
-    const int state = pilot.ThePlayer()->GetMoveState();
-    return state != Player::kJump && state != Player::kEndJump && state != Player::kFall
-        && state != Player::kHanging && state != Player::kClimbing;
 }
 
 // The key that steers toward x, braking ahead of it: none once there.
@@ -267,22 +262,34 @@ void Engage(RunPilot& pilot, const std::function<CharacterObject*()>& target,
     }
 }
 
-bool Fight(RunPilot& pilot, const std::function<CharacterObject*()>& target, const std::function<bool()>& won,
-    int limit, const std::string& what)
+// Fights the character of that name (a page, a lever, a fight) until the
+// save variable holds. Unlike RunMoves::FightUntil it aims at the hurt boxes
+// and strikes from the edge of the blow's reach: the stacks' jumps start
+// from where the page's blow leaves the player.
+bool FightNamed(RunPilot& pilot, const std::string& name, const std::string& var, int limit)
 {
-    Engage(pilot, target, won, limit, what, false);
+    const auto won = [&] { return pilot.SaveVar(var) == "1"; };
+    Engage(
+        pilot, [&] { return NamedCharacter(pilot, name); }, won, limit, name, false);
     return won()
-        || pilot.Fail(what + " was not won in " + std::to_string(limit) + " passes (in " + pilot.LevelName()
+        || pilot.Fail(name + " was not won in " + std::to_string(limit) + " passes (in " + pilot.LevelName()
             + " at " + std::to_string(pilot.X() / kTile) + ", " + std::to_string(pilot.Y() / kTile) + ")");
 }
 
-// Strikes the trigger `name` (a lever, a page) until the save variable holds.
-bool StrikeUntil(RunPilot& pilot, const std::string& name, const std::string& var)
+// The Chapel's bell, east of its ring, struck from a step west of it until
+// it rings.
+bool StrikeTheBell(RunPilot& pilot)
 {
-    Game& game = pilot.TheGame();
-    return Fight(
-        pilot, [&] { return game.FindCharacterByName(name, nullptr); },
-        [&] { return pilot.SaveVar(var) == "1"; }, 300, name);
+    const CharacterObject* bell = NamedCharacter(pilot, "bell");
+    if (bell == nullptr)
+        return pilot.Fail("no bell in " + pilot.LevelName());
+    const float x = bell->GetPosition().x - 2 * kTile;
+    const auto rings = [&] {
+        const CharacterObject* struck = NamedCharacter(pilot, "bell");
+        return struck != nullptr && struck->GetCurrentGraphical() != nullptr
+            && struck->GetCurrentGraphical()->GetName() == "Actor_Bell_Ring";
+    };
+    return Step(pilot, x, 150) && RunMoves::StrikeUntil(pilot, 1, rings, 60, "the bell");
 }
 
 // The Well Head: over the well to its east wall, up the wall and through the
@@ -308,7 +315,8 @@ bool ToChapel(RunPilot& pilot)
 }
 
 // The Chapel: the absorb-souls pickup on the altar, the teleporter, the
-// platforms up to the north door, a bolt through it and up the stairwell.
+// bell, the platforms up to the north door, a bolt through it and up the
+// stairwell.
 bool ThroughChapel(RunPilot& pilot)
 {
     pilot.WaitUntil([&] { return !pilot.DialogueShown(); }, 300);
@@ -322,7 +330,17 @@ bool ThroughChapel(RunPilot& pilot)
         return false;
     if (pilot.TheGame().FindTeleportByLevel("cimetery_tp_03.lvl") == nullptr)
         return pilot.Fail("the Chapel's teleporter was not found");
-    if (!Step(pilot, 16.5f * kTile) || !JumpTo(pilot, 14 * kTile, 6 * kTile, true)
+    if (!StrikeTheBell(pilot))
+        return false;
+    Trace(pilot, "the bell rung");
+    // The fire armor's area attack, once, while it is worn and charged (its
+    // upgrade lies ahead, in the vault).
+    if (const PlayerArmorState& armor = pilot.ThePlayer()->GetArmorState();
+        armor.currentArmor == Player::kFireArmor && armor.armorCharges > 0) {
+        pilot.Tap(RunPilot::FireArmor);
+        Trace(pilot, "fire armor used");
+    }
+    if (!Step(pilot, 16.5f * kTile, 240) || !JumpTo(pilot, 14 * kTile, 6 * kTile, true)
         || !JumpTo(pilot, 17.2f * kTile, 7 * kTile, false))
         return false;
     Trace(pilot, "before the north door");
@@ -379,7 +397,7 @@ bool ThroughStacks(RunPilot& pilot)
     if (!pilot.WalkOut(0, "bibli_01.lvl", 600))
         return false;
     Trace(pilot, "in the stacks");
-    if (!StrikeUntil(pilot, "lost_page", "page_b01"))
+    if (!FightNamed(pilot, "lost_page", "page_b01", 300))
         return false;
     Trace(pilot, "page struck");
     if (!pilot.WalkTo(19.5f * kTile) || !JumpTo(pilot, 22 * kTile, 5 * kTile, false)
@@ -395,16 +413,13 @@ bool ThroughStacks(RunPilot& pilot)
     if (!HoldUntil(
             pilot, {RunPilot::Left}, [&] { return pilot.Y() < 4 * kTile && Standing(pilot); }, 120))
         return pilot.Fail("could not leave the secret room");
-    if (!pilot.WalkTo(38.5f * kTile) || !StrikeUntil(pilot, "lever_b01", "lever_b01"))
+    if (!pilot.WalkTo(38.5f * kTile) || !FightNamed(pilot, "lever_b01", "lever_b01", 300))
         return false;
     Trace(pilot, "lever pulled");
     pilot.Hold({}, 30);
     if (!pilot.WalkTo(50 * kTile))
         return false;
-    Game& game = pilot.TheGame();
-    if (!Fight(
-            pilot, [&] { return game.FindCharacterByName("miniboss_bibli", nullptr); },
-            [&] { return pilot.SaveVar("done_l01") == "1"; }, 3000, "the bookcase"))
+    if (!FightNamed(pilot, "miniboss_bibli", "done_l01", 3000))
         return false;
     Trace(pilot, "bookcase down");
     // Over the rank in the alcove (its cut-scene plays on the way) and out.
@@ -422,10 +437,7 @@ bool ThroughHall(RunPilot& pilot)
     Trace(pilot, "in the hall");
     if (!pilot.WalkTo(10 * kTile))
         return false;
-    Game& game = pilot.TheGame();
-    if (!Fight(
-            pilot, [&] { return game.FindCharacterByName("boss_bibli", nullptr); },
-            [&] { return pilot.SaveVar("done_l02") == "1"; }, 6000, "the ghost"))
+    if (!FightNamed(pilot, "boss_bibli", "done_l02", 6000))
         return false;
     Trace(pilot, "ghost down");
     if (!pilot.WalkOut(31 * kTile, "bibli_03.lvl", 900))

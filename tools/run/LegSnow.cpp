@@ -2,6 +2,7 @@
 #include "tools/run/RunMoves.h"
 
 #include "bosses/NPC_Boss2_Snow.h"
+#include "bosses/NPC_Boss2_Snow_Enemy.h"
 #include "bosses/NPC_Boss_Snow.h"
 #include "bosses/NPC_MiniBoss_Snow.h"
 #include "bosses/Projectile_MiniBoss_Snow.h"
@@ -135,6 +136,68 @@ bool TakeReward(RunPilot& pilot, float x, const std::string& var, const std::str
     return taken || pilot.Fail(what + " was not taken in " + pilot.LevelName());
 }
 
+// Waits for an armor charge, then presses that armor's key.
+bool ArmorOnCharge(RunPilot& pilot, RunPilot::Key key, const std::string& what)
+{
+    Player* player = pilot.ThePlayer();
+    if (!pilot.WaitUntil([&] { return player->GetArmorState().armorCharges > 0; }, 400))
+        return pilot.Fail("no armor charge for " + what);
+    pilot.Tap(key);
+    return true;
+}
+
+// On the mere's west shore, the lake frozen: steps to the water's edge, puts
+// the fire armor on, which thaws the ice next to the player, and the ice
+// armor back on, which freezes it again.
+bool ThawAndFreezeAgain(RunPilot& pilot, PlayerArmorIce& ice)
+{
+    constexpr float kEdge = 11 * kTile; // within a tile of the first ice
+    for (int i = 0; i < 40 && pilot.X() < kEdge; ++i)
+        pilot.Pass(i % 3 == 0 ? RunPilot::Keys {RunPilot::Right} : RunPilot::Keys {});
+    pilot.WaitUntil([&] { return Standing(pilot); }, 30);
+    const size_t frozen = ice.GetActiveReplacements().size();
+    if (!ArmorOnCharge(pilot, RunPilot::FireArmor, "the thaw"))
+        return false;
+    if (!pilot.WaitUntil([&] { return ice.GetActiveReplacements().size() < frozen; }, 10))
+        return pilot.Fail("the fire armor thawed nothing at x " + std::to_string(pilot.X()));
+    Note(pilot, "thawed");
+    if (!ArmorOnCharge(pilot, RunPilot::IceArmor, "the second freeze"))
+        return false;
+    if (!pilot.WaitUntil([&] { return ice.GetFrozenList().empty(); }, 300)
+        || ice.GetActiveReplacements().size() < frozen)
+        return pilot.Fail("the mere did not freeze again");
+    return true;
+}
+
+// Into the sentinel's arena, which opens it; then where it looks: on the
+// floor before it (its spikes), up on the walkway near it (it screams and
+// drops its imps), until an imp hops; then down off the walkway's west end.
+bool SentinelShowsItsMoves(RunPilot& pilot)
+{
+    NPC_Boss2_Snow* sentinel = Named<NPC_Boss2_Snow>(pilot, "boss_snow2");
+    if (!RunMoves::StandAt(pilot, 17 * kTile))
+        return false;
+    if (!pilot.WaitUntil([&] { return sentinel->GetState() == NPC_Boss2_Snow::kAttackDown; }, 600))
+        return pilot.Fail("the sentinel sent no spikes");
+    Note(pilot, "spikes");
+    RunMoves::DoubleJump(pilot, -1, 9 * kTile);
+    Note(pilot, "on the walkway");
+    if (!pilot.WaitUntil([&] { return sentinel->GetState() == NPC_Boss2_Snow::kDropEnemies; }, 600))
+        return pilot.Fail("the sentinel dropped no imps (player at " + std::to_string(pilot.X()) + ", "
+            + std::to_string(pilot.Y()) + ")");
+    Note(pilot, "imps");
+    auto hopping = [&] {
+        for (NPC_Boss2_Snow_Enemy* imp : All<NPC_Boss2_Snow_Enemy>(pilot))
+            if (imp->GetState() == NPC_Boss2_Snow_Enemy::kHopping)
+                return true;
+        return false;
+    };
+    if (!pilot.WaitUntil(hopping, 300))
+        return pilot.Fail("no imp hopped");
+    Note(pilot, "an imp hops");
+    return pilot.WalkTo(11 * kTile);
+}
+
 } // namespace
 
 bool RunSnow(RunPilot& pilot)
@@ -169,6 +232,11 @@ bool RunSnow(RunPilot& pilot)
     if (ice == nullptr || !pilot.WaitUntil([&] { return ice->GetFrozenList().empty(); }, 300))
         return pilot.Fail("the mere did not freeze");
     Note(pilot, "frozen");
+    // The fire armor at the water's edge thaws the ice it stands by; the ice
+    // armor, on its next charge, freezes it again for the crossing.
+    if (!ThawAndFreezeAgain(pilot, *ice))
+        return false;
+    Note(pilot, "thawed and frozen again");
     // Across, over the diamond.
     if (!pilot.WalkTo(19 * kTile))
         return false;
@@ -259,8 +327,9 @@ bool RunSnow(RunPilot& pilot)
                     + Point<float>(static_cast<float>(std::max(box.x0, box.x1)) - 56.0f, 0.0f));
         return aims;
     };
-    if (!pilot.WalkTo(30 * kTile))
+    if (!SentinelShowsItsMoves(pilot))
         return false;
+    Note(pilot, "sentinel's moves seen");
     if (!Fight(
             pilot, "the frost sentinel", [&] { return pilot.SaveVar("done_s03") == "1"; }, sentinelAims,
             6000))

@@ -95,12 +95,14 @@ bool JumpTo(RunPilot& pilot, float x, float feetY, int tries = 6, bool orHigher 
 }
 
 // Steps toward x (the player's left) for at most `limit` passes; true when
-// within a few pixels.
+// within half a step (a walking pass moves the player 21 px: a narrower
+// window is met only from some starting places).
 bool StepTo(RunPilot& pilot, float x, int limit)
 {
-    for (int pass = 0; pass < limit && std::abs(pilot.X() - x) > 4.0f; ++pass)
+    constexpr float kHalfStep = 11.0f;
+    for (int pass = 0; pass < limit && std::abs(pilot.X() - x) > kHalfStep; ++pass)
         pilot.Pass(Toward(pilot, x + kHalfWidth, 3.0f));
-    return std::abs(pilot.X() - x) <= 4.0f;
+    return std::abs(pilot.X() - x) <= kHalfStep;
 }
 
 // One blow of the scythe facing the way given, held until it ends.
@@ -363,8 +365,8 @@ bool TheAnemone(RunPilot& pilot)
     return pilot.WalkOut(31 * kTile, "underwater_03.lvl");
 }
 
-// The shell game: the marked egg broken, the boss struck while it is out,
-// until the shared life is gone.
+// The shell game: a wrong egg broken once, then the marked egg broken, the
+// boss struck while it is out, until the shared life is gone.
 bool TheEggs(RunPilot& pilot)
 {
     if (!pilot.WalkTo(9 * kTile))
@@ -377,11 +379,25 @@ bool TheEggs(RunPilot& pilot)
             200))
         return pilot.Fail("the eggs did not start");
     const float floorY = 2 * kTile;
+    // One wrong egg is broken open first, to show it empty.
+    bool shownEmpty = false;
     for (int round = 0; round < 1500 && NPC_Boss2_Underwater::GetPool() > 0; ++round) {
         NPC_Boss2_Underwater* target = nullptr;
-        for (NPC_Boss2_Underwater* egg : Eggs(pilot))
+        NPC_Boss2_Underwater* wrong = nullptr;
+        for (NPC_Boss2_Underwater* egg : Eggs(pilot)) {
+            const bool open = egg->GetCurrentGraphical() == egg->Look("EggOpen");
+            shownEmpty = shownEmpty || open;
             if (egg->GetState() == NPC_Boss2_Underwater::kBossOut || (target == nullptr && egg->IsMarked()))
                 target = egg;
+            if (!egg->IsMarked() && !open
+                && (wrong == nullptr
+                    || std::abs(egg->GetPosition().x - pilot.X())
+                        < std::abs(wrong->GetPosition().x - pilot.X())))
+                wrong = egg;
+        }
+        if (!shownEmpty && wrong != nullptr
+            && (target == nullptr || target->GetState() != NPC_Boss2_Underwater::kBossOut))
+            target = wrong;
         if (target == nullptr || target->IsExploding()) {
             pilot.Pass();
             continue;

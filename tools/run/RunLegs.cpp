@@ -11,7 +11,9 @@ const std::vector<NamedLeg>& WholeRunLegs()
         {"library", RunLibrary},
         {"snow", RunSnow},
         {"garden", RunGarden},
+        {"trophies", RunTrophies},
         {"finale", RunFinale},
+        {"epilogue", RunEpilogue},
     };
     return legs;
 }

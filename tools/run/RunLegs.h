@@ -16,7 +16,9 @@ bool RunUnderwater(RunPilot& pilot); // through the hatch, the nave's three figh
 bool RunLibrary(RunPilot& pilot);    // up to the Chapel, through the north door, the library's fights
 bool RunSnow(RunPilot& pilot);       // east from the Chapel, the snow's three fights
 bool RunGarden(RunPilot& pilot);     // across the Chapel's lava, the garden's three fights
+bool RunTrophies(RunPilot& pilot);   // fifty kills unhurt at the garden's door, back to its teleporter
 bool RunFinale(RunPilot& pilot);     // the crypt stair, the final boss, the Heart, the ending, the title
+bool RunEpilogue(RunPilot& pilot);   // slot 1 again, the developer's console, a death, "exit"
 
 struct NamedLeg {
     std::string name;

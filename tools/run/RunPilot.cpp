@@ -1,6 +1,7 @@
 #include "tools/run/RunPilot.h"
 
 #include "characters/Player.h"
+#include "engine/app/DevConsole.h"
 #include "engine/platform/InputBridge.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/Game.h"
@@ -63,6 +64,9 @@ void RunPilot::Pass(const Keys& keys)
     access.Update();
     access.RenderLevel();
     access.RenderUI();
+    // The console reads its keys and typed text after the interface is
+    // drawn, as the main loop's post-effect chain does.
+    access.UpdateDevConsole();
     if (afterPass)
         afterPass();
 }
@@ -77,6 +81,42 @@ void RunPilot::Tap(int32_t key)
 {
     Pass({key});
     Pass();
+}
+
+void RunPilot::Type(const std::string& text)
+{
+    platform::InputEvent event;
+    event.type = platform::InputEvent::Type::Text;
+    event.text = text;
+    bridge.Push(event);
+    typed.push_back({Frame(), text});
+}
+
+bool RunPilot::Console(const std::string& line)
+{
+    DevConsole& console = game.console;
+    if (!console.debug)
+        return Fail("the console opens only in debug mode");
+    // A console left open (Tab also opens and closes the map) has its line
+    // emptied with Ctrl+Backspace; a closed one is opened.
+    if (console.open)
+        Pass({LeftCtrl, Backspace});
+    else
+        Pass({RightShift, Map});
+    Pass();
+    if (!console.open)
+        return Fail("Shift+Tab did not open the console");
+    Type(line);
+    // The console takes one typed character per pass.
+    for (int pass = 0; pass < static_cast<int>(line.size()) + 2 && console.line != line; ++pass)
+        Pass();
+    if (console.line != line)
+        return Fail("the console took \"" + console.line + "\" of \"" + line + "\"");
+    Pass({Enter});
+    Pass();
+    if (console.open)
+        return Fail("Enter did not run the console line \"" + line + "\"");
+    return true;
 }
 
 Player* RunPilot::ThePlayer() const

@@ -30,12 +30,14 @@ public:
     // The keys of the default bindings, as PC set-1 codes.
     enum Key : int32_t {
         Pause = 1,
+        Backspace = 14,
         Map = 15,
         FireArmor = 16,
         Up = 17,
         IceArmor = 18,
         KeyR = 19,
         Enter = 28,
+        LeftCtrl = 29,
         Left = 30,
         Down = 31,
         Right = 32,
@@ -63,10 +65,25 @@ public:
     void Hold(const Keys& keys, int passes);
     // A key pressed for one pass and released for the next.
     void Tap(int32_t key);
+    // Text typed on the keyboard just before the next pass (the typed-text
+    // events a window sends, which only the developer console reads: one
+    // character per pass). Kept with the keys.
+    void Type(const std::string& text);
+    // The developer console (open in debug mode): opened with right Shift+Tab (the
+    // shift keeps Tab from opening the map; a shift alone dashes, so the
+    // player is best left where a dash does no harm), the line typed, run
+    // with Enter. False, after Fail, when the console did not take it.
+    bool Console(const std::string& line);
 
     // The number of passes so far, and the keys held at each.
     int Frame() const { return static_cast<int>(recording.size()); }
     const std::vector<Keys>& Recording() const { return recording; }
+    // The text typed, with the frame of the pass it was typed before.
+    struct TypedText {
+        int frame = 0;
+        std::string text;
+    };
+    const std::vector<TypedText>& Typed() const { return typed; }
 
     // What the pilot looks at.
     Game& TheGame() { return game; }
@@ -110,6 +127,7 @@ private:
     platform::ScopedManualClock clock;
     Keys held;
     std::vector<Keys> recording;
+    std::vector<TypedText> typed;
     std::string failure;
     std::function<void()> afterPass;
 };

@@ -163,18 +163,31 @@ std::string RunRecording::Write() const
     std::string text = std::string(kFormat) + "\nseed " + std::to_string(seed) + "\n";
     for (const std::string& command : commands)
         text += "command " + command + "\n";
-    // The changes and checkpoints by frame; at one frame the checkpoints
-    // come first (a leg begins, then its first keys).
-    size_t next = 0;
+    // The checkpoints, typed text and changes by frame; at one frame in that
+    // order (a leg begins, text is typed, then its first keys).
+    size_t nextCheckpoint = 0;
+    size_t nextTyped = 0;
+    auto upTo = [&](int frame) {
+        for (;;) {
+            const bool checkpoint
+                = nextCheckpoint < checkpoints.size() && checkpoints[nextCheckpoint].frame <= frame;
+            const bool typing = nextTyped < typed.size() && typed[nextTyped].frame <= frame;
+            if (checkpoint && (!typing || checkpoints[nextCheckpoint].frame <= typed[nextTyped].frame)) {
+                const Checkpoint& at = checkpoints[nextCheckpoint++];
+                text += "# " + at.kind + " " + at.value + " " + std::to_string(at.frame) + "\n";
+            } else if (typing) {
+                text += "type " + std::to_string(typed[nextTyped].frame) + " " + typed[nextTyped].text + "\n";
+                ++nextTyped;
+            } else {
+                return;
+            }
+        }
+    };
     for (const Change& change : changes) {
-        for (; next < checkpoints.size() && checkpoints[next].frame <= change.frame; ++next)
-            text += "# " + checkpoints[next].kind + " " + checkpoints[next].value + " "
-                + std::to_string(checkpoints[next].frame) + "\n";
+        upTo(change.frame);
         text += std::to_string(change.frame) + KeysText(change.keys) + "\n";
     }
-    for (; next < checkpoints.size(); ++next)
-        text += "# " + checkpoints[next].kind + " " + checkpoints[next].value + " "
-            + std::to_string(checkpoints[next].frame) + "\n";
+    upTo(kMaxFrames);
     for (const std::string& comment : comments)
         text += "#" + comment + "\n";
     text += "end " + std::to_string(frames) + "\n";
@@ -239,6 +252,24 @@ bool RunRecording::Read(const std::string& text, const std::string& fileName, st
                 return fail("expected the commands before the keys");
             const size_t start = line.find_first_not_of(" \t", line.find("command") + 7);
             read.commands.push_back(line.substr(start));
+        } else if (head == "type") {
+            int64_t frame = 0;
+            if (words.size() < 3 || !ParseNumber(words[1], kMaxFrames - 1, frame))
+                return fail("expected \"type <frame> <text>\", found " + Quoted(line));
+            if (!read.typed.empty() && frame < read.typed.back().frame)
+                return fail("expected typed text in frame order, found " + words[1] + " after "
+                    + std::to_string(read.typed.back().frame));
+            // The text: all after the one space that follows the frame.
+            const size_t frameAt = line.find(words[1], line.find("type") + 4);
+            std::string typedText = line.substr(frameAt + words[1].size() + 1);
+            if (typedText.size() > kMaxTypedLength)
+                return fail("expected at most " + std::to_string(kMaxTypedLength)
+                    + " characters typed, found " + std::to_string(typedText.size()));
+            for (char c : typedText)
+                if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+                    return fail("expected printable typed text, found the control character "
+                        + std::to_string(static_cast<int>(static_cast<unsigned char>(c))));
+            read.typed.push_back({static_cast<int>(frame), std::move(typedText)});
         } else if (head == "end") {
             int64_t frames = 0;
             if (words.size() != 2 || !ParseNumber(words[1], kMaxFrames, frames))
@@ -249,12 +280,16 @@ bool RunRecording::Read(const std::string& text, const std::string& fileName, st
             if (!read.checkpoints.empty() && frames < read.checkpoints.back().frame)
                 return fail("expected the end after the last checkpoint (frame "
                     + std::to_string(read.checkpoints.back().frame) + "), found " + words[1]);
+            if (!read.typed.empty() && frames <= read.typed.back().frame)
+                return fail("expected the end after the last typed text (frame "
+                    + std::to_string(read.typed.back().frame) + "), found " + words[1]);
             read.frames = static_cast<int>(frames);
             ended = true;
         } else {
             int64_t frame = 0;
             if (!ParseNumber(head, kMaxFrames - 1, frame))
-                return fail("expected a frame number, \"#\", \"seed\", \"command\" or \"end\", found "
+                return fail(
+                    "expected a frame number, \"#\", \"seed\", \"command\", \"type\" or \"end\", found "
                     + Quoted(head));
             if (!read.changes.empty() && frame <= read.changes.back().frame)
                 return fail("expected a frame after " + std::to_string(read.changes.back().frame) + ", found "

@@ -25,10 +25,15 @@
 // are held (no names: none); frames only grow. "# level <file> <frame>" is a
 // checkpoint: that level was entered during the passes before <frame>
 // (after <frame> passes the game is in it); "# leg <name> <frame>" is where a
-// leg of the run began; "# ending ShowEnding <frame>" where the ending began
+// leg of the run began, and where the random source starts again from the
+// seed (a leg meets the same chances whatever the legs before it drew);
+// "# ending ShowEnding <frame>" where the ending began
 // and "# title back <frame>" where the title came back after it. Other "#"
-// lines are free comments. "end <frames>"
-// closes the file with the number of passes: a file without it is cut short.
+// lines are free comments. "type <frame> <text>" is text typed on the
+// keyboard (into the developer console) just before that pass: everything
+// after the one space that follows the frame, printable characters only.
+// "end <frames>" closes the file with the number of passes: a file without
+// it is cut short.
 struct RunRecording {
     using Keys = std::set<int32_t>;
 
@@ -47,15 +52,25 @@ struct RunRecording {
         bool operator==(const Checkpoint&) const = default;
     };
 
+    // Text typed just before a pass.
+    struct Typed {
+        int frame = 0;
+        std::string text;
+        bool operator==(const Typed&) const = default;
+    };
+
     static constexpr const char* kFormat = "quenholt-run-keys 1";
     // Limits the reader keeps: a run of this many passes would take days.
     static constexpr int kMaxFrames = 5'000'000;
     static constexpr size_t kMaxKeysHeld = 16;
+    // The longest text typed at once: a console line.
+    static constexpr size_t kMaxTypedLength = 256;
 
     uint32_t seed = 1;
     std::vector<std::string> commands;
     std::vector<Change> changes;
     std::vector<Checkpoint> checkpoints;
+    std::vector<Typed> typed;          // in frame order
     std::vector<std::string> comments; // free comment lines (after their "#"), written at the end
     int frames = 0;
 
