@@ -136,7 +136,7 @@ bool Ossuary(RunPilot& pilot)
     if (!StrikeUntil(
             pilot, 1, [&] { return pilot.SaveVar("lever_c02") == "1"; }, 60, "the lever"))
         return false;
-    pilot.Hold({}, 27);
+    pilot.Hold({}, 20);
     if (!pilot.WalkTo(38 * kTile, 2000))
         return false;
     // The skull leads its swarm at the player; its death opens the alcove.
