@@ -13,9 +13,10 @@
 #include <string>
 #include <vector>
 
-// The trophies leg: from the Greenhouse Gate, with every area done and both
-// armors at level 2 (the ice one worn), "Invincible" and "Can't touch this"
-// earned by keys and the player back in the Gate's ring for the finale.
+// The trophies leg: from the Greenhouse Gate, with every area done, both
+// armors at level 2 (the ice one worn) and one bolt left in a level-3
+// crossbow, "Invincible", "Can't touch this" and "Scythe of Death" earned by
+// keys and the player back in the Gate's ring for the finale.
 namespace {
 
 class RunLegTrophies : public RunFixture {
@@ -29,6 +30,9 @@ protected:
             player.EnableModifier(kind);
         player.SetAttackRank(4);
         player.crossbowLevel = 3;
+        PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(&player);
+        ASSERT_NE(crossbow, nullptr);
+        crossbow->boltsLeft = 1;
         PlayerArmorState& armor = player.GetArmorState();
         armor.armorChargesMax = 2;
         armor.armorCharges = 0;
@@ -51,11 +55,11 @@ protected:
     }
 };
 
-TEST_F(RunLegTrophies, FiftyKillsUnhurtAndFiftySoulsDestroyedBackToTheGatesRing)
+TEST_F(RunLegTrophies, FiftyKillsUnhurtFiftySoulsAndTenKillsOfOneBoltBackToTheGatesRing)
 {
     PrepareTheLegsBefore();
     std::vector<Achievement*> trophies;
-    for (const char* name : {"Invincible", "Can't touch this"}) {
+    for (const char* name : {"Invincible", "Can't touch this", "Scythe of Death"}) {
         Achievement* trophy = game.GetAchievements().FindByName(name);
         ASSERT_NE(trophy, nullptr) << name;
         ASSERT_FALSE(trophy->IsComplete()) << name;

@@ -1,4 +1,7 @@
 #include "characters/Player.h"
+#include "characters/PlayerModifier.h"
+#include "characters/Projectile_Crossbow.h"
+#include "enemies/NPC_CrouchSkull.h"
 #include "enemies/NPC_DreamCatcher.h"
 #include "enemies/NPC_Garden_Plant.h"
 #include "enemies/Projectile_SadSoul.h"
@@ -10,12 +13,14 @@
 #include <cmath>
 #include <string>
 
-// The trophies: from the Greenhouse Gate with the garden done, two
+// The trophies: from the Greenhouse Gate with the garden done, three
 // achievements of the Overgrown Walk, which brings its foes back each time
 // it is entered. Each entry burns the plant and the dream catcher by the
 // door with the fire armor's area attack: two kills unhurt a round toward
 // "Invincible". The first round goes on up the ledges over the door to the
-// high shelf, along it and down by the far dream catcher, whose souls the
+// high shelf, where one bolt shot crouching east along it pierces the row of
+// ten crouching skulls ("Scythe of Death"), along it and down by the far
+// dream catcher, whose souls the
 // ice armor's area attack destroys as they gather round the player, fifty
 // for "Can't touch this"; back over the hollow tree to the door. Ends in the
 // Greenhouse Gate's ring.
@@ -112,6 +117,60 @@ bool ClimbToTheShelf(RunPilot& pilot)
     return true;
 }
 
+// Whether a skull of the shelf's row still lives.
+bool SkullsOnTheShelf(RunPilot& pilot)
+{
+    Game& game = pilot.TheGame();
+    for (size_t i = 0; i < game.GetCharacterCount(); ++i) {
+        const auto* skull = dynamic_cast<NPC_CrouchSkull*>(game.GetCharacter(i));
+        if (skull != nullptr && skull->GetLife() > 0 && skull->GetPosition().y >= kShelfTop - 1.0f)
+            return true;
+    }
+    return false;
+}
+
+bool BoltInFlight(RunPilot& pilot)
+{
+    Game& game = pilot.TheGame();
+    for (size_t i = 0; i < game.GetCharacterCount(); ++i) {
+        const auto* bolt = dynamic_cast<Projectile_Crossbow*>(game.GetCharacter(i));
+        if (bolt != nullptr && !bolt->IsDead())
+            return true;
+    }
+    return false;
+}
+
+// On the shelf's west end, facing east: one bolt shot crouching, low enough
+// for the skulls, pierces each it kills. The crossbow shoots only while an
+// armor is worn (the fire one the door's foes were burnt with).
+bool ShootTheRow(RunPilot& pilot)
+{
+    if (Earned(pilot, "Scythe of Death") || !SkullsOnTheShelf(pilot))
+        return true;
+    Player* player = pilot.ThePlayer();
+    const PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(player);
+    if (crossbow == nullptr || crossbow->boltsLeft <= 0)
+        return pilot.Fail("no bolt left for the shelf's skulls");
+    const auto worn = [&] {
+        const int armor = pilot.ThePlayer()->GetCurrentArmor();
+        return armor == Player::kFireArmor || armor == Player::kIceArmor;
+    };
+    if (!worn()) {
+        pilot.Tap(RunPilot::IceArmor);
+        if (!pilot.WaitUntil(worn, 60))
+            return pilot.Fail("no armor could be worn on the shelf");
+    }
+    Settle(pilot);
+    pilot.Pass({RunPilot::Right});
+    pilot.Hold({RunPilot::Down}, 4);
+    pilot.Pass({RunPilot::Down, RunPilot::Crossbow});
+    pilot.Hold({RunPilot::Down}, 12);
+    pilot.WaitUntil([&] { return !BoltInFlight(pilot); }, 200);
+    if (!Earned(pilot, "Scythe of Death"))
+        return pilot.Fail(Progress(pilot, "Scythe of Death") + " after the bolt along the shelf");
+    return true;
+}
+
 // Whether a soul is about to touch the player, or all of those about are
 // within the area attack's reach.
 bool SoulsGathered(RunPilot& pilot)
@@ -167,7 +226,7 @@ bool Round(RunPilot& pilot)
     if (!BurnByTheDoor(pilot))
         return false;
     if (!Earned(pilot, "Can't touch this"))
-        return ClimbToTheShelf(pilot) && DestroyTheSouls(pilot);
+        return ClimbToTheShelf(pilot) && ShootTheRow(pilot) && DestroyTheSouls(pilot);
     return pilot.WalkOut(kWalkDoor, "Garden_tp.lvl");
 }
 
@@ -177,7 +236,7 @@ bool RunTrophies(RunPilot& pilot)
 {
     if (pilot.LevelName() != "garden_tp.lvl")
         return pilot.Fail("the trophies start at the Greenhouse Gate, not in " + pilot.LevelName());
-    for (const char* name : {"Invincible", "Can't touch this"})
+    for (const char* name : {"Invincible", "Can't touch this", "Scythe of Death"})
         if (Trophy(pilot, name) == nullptr)
             return pilot.Fail(std::string("no \"") + name + "\" achievement");
     const auto done = [&] { return Earned(pilot, "Invincible") && Earned(pilot, "Can't touch this"); };
