@@ -1,5 +1,8 @@
 #pragma once
 
+#include "characters/Player.h"
+#include "characters/PlayerArmorFire.h"
+#include "characters/PlayerArmorIce.h"
 #include "engine/input/DXInputManager.h"
 #include "engine/platform/InputBridge.h"
 #include "engine/platform/Random.h"
@@ -58,6 +61,20 @@ protected:
         ASSERT_TRUE(game.console.ExecuteCommand("changelevel " + level + " " + start));
         pilot->Pass();
         ASSERT_NE(game.GetPlayer(), nullptr) << level;
+    }
+
+    // Both armors at level 2, the ice armor worn, as the snow and library
+    // legs leave them.
+    static void WearIceWithBothArmorsAtLevel2(Player& player)
+    {
+        for (PlayerArmor* armor : {static_cast<PlayerArmor*>(GetPlayerArmorFire(&player)),
+                 static_cast<PlayerArmor*>(GetPlayerArmorIce(&player))}) {
+            ASSERT_NE(armor, nullptr);
+            armor->SetLevel(2);
+        }
+        const int previous = player.GetCurrentArmor();
+        player.SetCurrentArmor(Player::kIceArmor);
+        player.SwitchArmor(previous, false);
     }
 
     // Flies a leg; on failure the pilot's reason and the game's output.

@@ -86,14 +86,9 @@ protected:
             crossbow->boltCapacity = 4;
             crossbow->boltsLeft = 4;
         }
-        for (PlayerArmor* level2 : {static_cast<PlayerArmor*>(GetPlayerArmorFire(&player)),
-                 static_cast<PlayerArmor*>(GetPlayerArmorIce(&player))}) {
-            ASSERT_NE(level2, nullptr);
-            level2->SetLevel(2);
-        }
-        const int previous = player.GetCurrentArmor();
-        player.SetCurrentArmor(Player::kIceArmor);
-        player.SwitchArmor(previous, false);
+        WearIceWithBothArmorsAtLevel2(player);
+        if (HasFatalFailure())
+            return;
         GetPlayerArmorIce(&player)->ApplyAnimationSet();
         for (const char* done : {"done_cm", "done_b01", "done_b02", "done_b03", "done_v01", "done_v02",
                  "done_v03", "done_s01", "done_s02", "done_s03", "done_l01", "done_l02", "done_l03",

@@ -37,14 +37,9 @@ protected:
         armor.armorChargesMax = 2;
         armor.armorCharges = 0;
         armor.armorRechargePeriod -= 30;
-        for (PlayerArmor* level2 : {static_cast<PlayerArmor*>(GetPlayerArmorFire(&player)),
-                 static_cast<PlayerArmor*>(GetPlayerArmorIce(&player))}) {
-            ASSERT_NE(level2, nullptr);
-            level2->SetLevel(2);
-        }
-        const int previous = player.GetCurrentArmor();
-        player.SetCurrentArmor(Player::kIceArmor);
-        player.SwitchArmor(previous, false);
+        WearIceWithBothArmorsAtLevel2(player);
+        if (HasFatalFailure())
+            return;
         for (const char* done : {"done_g01", "done_g02", "done_g03", "lever_g01"}) {
             ScriptVar* var = Game::FindSaveVar(done);
             if (var == nullptr)
