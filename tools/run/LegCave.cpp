@@ -59,20 +59,11 @@ void Swing(RunPilot& pilot, int facing, int passes)
 bool WalkThrough(RunPilot& pilot, float x, int limit = 1500)
 {
     const std::string level = pilot.LevelName();
-    float last = pilot.X();
-    int stuck = 0;
-    int jump = 0;
+    RunPilot::Stride stride(pilot);
     for (int pass = 0; pass < limit; ++pass) {
         if (pilot.LevelName() != level || std::abs(pilot.X() - x) < kTile / 2)
             return true;
-        RunPilot::Keys keys {x > pilot.X() ? RunPilot::Right : RunPilot::Left};
-        stuck = std::abs(pilot.X() - last) < 0.5f ? stuck + 1 : 0;
-        last = pilot.X();
-        if (stuck > 6 && jump == 0)
-            jump = 12;
-        if (jump > 0 && --jump > 2)
-            keys.insert(RunPilot::Jump);
-        pilot.Pass(keys);
+        pilot.Pass(stride.Toward(x > pilot.X() ? 1 : -1));
     }
     return pilot.Fail("could not walk through to x " + std::to_string(x) + " in " + level);
 }

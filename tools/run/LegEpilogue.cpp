@@ -72,9 +72,7 @@ int Life(RunPilot& pilot)
 bool LetTheSkullsBite(RunPilot& pilot, const std::function<bool()>& done, int limit, const std::string& what)
 {
     int side = 1;
-    float last = pilot.X();
-    int stuck = 0;
-    int jump = 0;
+    RunPilot::Stride stride(pilot);
     for (int pass = 0; pass < limit; ++pass) {
         if (done())
             return true;
@@ -86,14 +84,7 @@ bool LetTheSkullsBite(RunPilot& pilot, const std::function<bool()>& done, int li
             side = -1;
         else if (pilot.X() < kSkullsFrom)
             side = 1;
-        RunPilot::Keys keys {side > 0 ? RunPilot::Right : RunPilot::Left};
-        stuck = std::abs(pilot.X() - last) < 0.5f ? stuck + 1 : 0;
-        last = pilot.X();
-        if (stuck > 6 && jump == 0)
-            jump = 12;
-        if (jump > 0 && --jump > 2)
-            keys.insert(RunPilot::Jump);
-        pilot.Pass(keys);
+        pilot.Pass(stride.Toward(side));
     }
     return done()
         || pilot.Fail("the skulls of " + std::string(kLevel) + " did not bring the player to " + what

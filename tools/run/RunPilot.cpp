@@ -176,12 +176,28 @@ bool RunPilot::WaitUntil(const std::function<bool()>& done, int limit)
     return done();
 }
 
+RunPilot::Stride::Stride(RunPilot& pilot)
+    : pilot(pilot)
+    , last(pilot.X())
+{
+}
+
+RunPilot::Keys RunPilot::Stride::Toward(int side)
+{
+    Keys keys {side > 0 ? Right : Left};
+    stuck = std::abs(pilot.X() - last) < 0.5f ? stuck + 1 : 0;
+    last = pilot.X();
+    if (stuck > 6 && jump == 0)
+        jump = 12;
+    if (jump > 0 && --jump > 2)
+        keys.insert(Jump);
+    return keys;
+}
+
 bool RunPilot::WalkTo(float x, int limit)
 {
     const std::string level = LevelName();
-    float last = X();
-    int stuck = 0;
-    int jump = 0;
+    Stride stride(*this);
     for (int pass = 0; pass < limit; ++pass) {
         if (LevelName() != level)
             return true;
@@ -198,17 +214,7 @@ bool RunPilot::WalkTo(float x, int limit)
             Pass(keys);
             continue;
         }
-        Keys keys {x > X() ? Right : Left};
-        stuck = std::abs(X() - last) < 0.5f ? stuck + 1 : 0;
-        last = X();
-        if (stuck > 6 && jump == 0)
-            jump = 12;
-        if (jump > 0) {
-            --jump;
-            if (jump > 2)
-                keys.insert(Jump);
-        }
-        Pass(keys);
+        Pass(stride.Toward(x > X() ? 1 : -1));
     }
     return Fail("could not walk to x " + std::to_string(x) + " in " + level + " (stopped at "
         + std::to_string(X()) + ", " + std::to_string(Y()) + ")");

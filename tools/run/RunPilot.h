@@ -103,6 +103,20 @@ public:
     // Walks toward x (pixels), jumping where a step holds the player back;
     // true within half a tile of it or when the level changes on the way.
     bool WalkTo(float x, int limit = 1500);
+    // One walking pass toward `side` (1 right, -1 left) at a time, jumping
+    // when a step has held the player back for a few passes.
+    class Stride {
+    public:
+        explicit Stride(RunPilot& pilot);
+        // The keys of the next pass toward `side`.
+        Keys Toward(int side);
+
+    private:
+        RunPilot& pilot;
+        float last;
+        int stuck = 0;
+        int jump = 0;
+    };
     // Walks to x, through the exit there, into nextLevel (file name).
     bool WalkOut(float x, const std::string& nextLevel, int limit = 1500);
     // At a hub's teleporter: opens the teleport menu and goes to that hub
