@@ -16,9 +16,9 @@ Firefly::Firefly(std::string name, PlayerArmorHost* player_, RandomSource random
     speed = kBaseSpeed;
     customInt = 0;
     if (!random) {
-        // The program's one random source: seeded, a recorded run meets the
-        // same darts at every replay.
-        random = [] { return platform::Random32(); };
+        // Fireflies only look: their darts draw from the cosmetic source
+        // (seeded too, so a recorded run shows the same darts).
+        random = [] { return platform::CosmeticRandom32(); };
     }
     if (SceneGameAccess* game = GetSceneGameAccess())
         SetGraphicals(

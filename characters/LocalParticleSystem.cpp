@@ -131,7 +131,7 @@ float LocalParticleSystem::RandomIn(float a, float b)
 {
     if (a == b)
         return b;
-    return a + static_cast<float>(platform::RandomFraction()) * (b - a);
+    return a + static_cast<float>(platform::CosmeticRandomFraction()) * (b - a);
 }
 
 void LocalParticleSystem::StartParticles()
@@ -141,7 +141,7 @@ void LocalParticleSystem::StartParticles()
         if (p == nullptr || p->IsParticleAlive())
             continue;
         InitParticle(p);
-        const uint32_t v = platform::Random32();
+        const uint32_t v = platform::CosmeticRandom32();
         GraphicalObject* sprite = nullptr;
         if (!bag.empty()) {
             const size_t i = v % bag.size();
@@ -159,7 +159,7 @@ void LocalParticleSystem::StartParticles()
             RandomIn(accelerationMin.x, accelerationMax.x), RandomIn(accelerationMin.y, accelerationMax.y));
         Point<float> direction = emitDirection;
         if (spreadAngle != 0.0f) {
-            const float r = static_cast<float>(platform::RandomFraction());
+            const float r = static_cast<float>(platform::CosmeticRandomFraction());
             Rotate(direction, (2.0f * r - 1.0f) * spreadAngle * kDegreesToRadians);
         }
         p->SetDirection(direction);

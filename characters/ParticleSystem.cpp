@@ -77,7 +77,7 @@ Particle* ParticleSystem::EmitParticle()
         pool.pop_back();
         return nullptr;
     }
-    const double r = platform::RandomFraction();
+    const double r = platform::CosmeticRandomFraction();
     const size_t n = sprites.size();
     const size_t index = r * n >= static_cast<double>(n - 1) ? n - 1 : static_cast<size_t>(r * n);
     GraphicalObject* sprite = sprites[index];
@@ -112,9 +112,9 @@ void ParticleSystem::PlaceParticle(Particle* p, Point<int> area, float minDistan
 {
     Point<float> offset;
     if (area.x != 0)
-        offset.x = std::floor(static_cast<float>((2.0 * platform::RandomFraction() - 1.0) * area.x));
+        offset.x = std::floor(static_cast<float>((2.0 * platform::CosmeticRandomFraction() - 1.0) * area.x));
     if (area.y != 0)
-        offset.y = std::floor(static_cast<float>((2.0 * platform::RandomFraction() - 1.0) * area.y));
+        offset.y = std::floor(static_cast<float>((2.0 * platform::CosmeticRandomFraction() - 1.0) * area.y));
     Point<float> d = offset - p->home;
     if (d.Length() < minDistance) {
         d.Normalize(false);

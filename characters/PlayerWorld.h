@@ -81,7 +81,8 @@ public:
     // A new live character of the class (owned by the game), or null.
     virtual CharacterObject* CreateCharacter(const std::string& classKey) = 0;
 
-    // Game time in milliseconds.
+    // The game's time in milliseconds, advanced by the fixed step of each
+    // world step (never the wall clock).
     virtual double GetTimeMs() = 0;
     virtual uint32_t GetPlayTime() = 0;
     virtual void SetPlayTime(uint32_t ms) = 0;

@@ -26,6 +26,11 @@ NPC_Chained_Skull::~NPC_Chained_Skull()
         mouth->SetOwner(nullptr);
 }
 
+CharacterObject* NPC_Chained_Skull::GetPartner() const
+{
+    return Enemy::IsLive(partner, name) ? partner : nullptr;
+}
+
 void NPC_Chained_Skull::DeclareSounds()
 {
     CharacterObject::DeclareSounds();
@@ -62,7 +67,7 @@ void NPC_Chained_Skull::Update(double dt)
         if (mouth != nullptr) {
             mouth->SetMouthMode();
             mouth->SetPosition(position);
-            mouth->SetPartner(partner);
+            mouth->SetPartner(GetPartner());
             // The mouth tells the skull when it goes first.
             mouth->SetOwner(this);
         }

@@ -31,7 +31,9 @@ public:
     void RemoveChild(CharacterObject* child) override;
 
     Projectile_Chained_Skull* GetMouth() const { return mouth; }
-    CharacterObject* GetPartner() const { return partner; }
+    // The partner while it is live (it has this skull's name); null once it
+    // has died and gone.
+    CharacterObject* GetPartner() const;
 
 private:
     std::unique_ptr<GraphicalObject> body;

@@ -45,6 +45,17 @@ Point<int> Projectile_Chained_Skull::GetSize() const
     return Enemy::SizeOf(*this, size);
 }
 
+CharacterObject* Projectile_Chained_Skull::GetPartner() const
+{
+    return Enemy::IsLive(partner, partnerName) ? partner : nullptr;
+}
+
+void Projectile_Chained_Skull::SetPartner(CharacterObject* value)
+{
+    partner = value;
+    partnerName = value != nullptr ? value->GetName() : std::string();
+}
+
 void Projectile_Chained_Skull::SetMouthMode()
 {
     currentGraphical = nullptr;
@@ -87,7 +98,7 @@ void Projectile_Chained_Skull::Spit()
     if (shot == nullptr)
         return;
     shot->SetPosition(GetCenter() - shot->GetSize().ToFloat() * 0.5f);
-    shot->SetPartner(partner);
+    shot->SetPartner(GetPartner());
 }
 
 void Projectile_Chained_Skull::Burst(float partnerHeight)
@@ -104,7 +115,7 @@ void Projectile_Chained_Skull::Burst(float partnerHeight)
         flame->SetPosition(Point<float>(position.x + static_cast<float>(GetSize().x) * 0.5f
                 - static_cast<float>(flame->GetSize().x) * 0.5f,
             position.y));
-        flame->SetBoundingCharacter(partner);
+        flame->SetBoundingCharacter(GetPartner());
         // The burst is heard once, from the first flame: the flame's own
         // event for a chained skull's fire.
         if (!heard)
@@ -123,8 +134,9 @@ void Projectile_Chained_Skull::Update(double dt)
         position += direction * kMouthStep;
     } else {
         position += direction * Enemy::StepLength(speed, dt);
-        if (partner != nullptr && Enemy::CollisionsLayer() != nullptr) {
-            const float height = static_cast<float>(static_cast<int>(partner->GetPosition().y));
+        CharacterObject* live = GetPartner();
+        if (live != nullptr && Enemy::CollisionsLayer() != nullptr) {
+            const float height = static_cast<float>(static_cast<int>(live->GetPosition().y));
             if (position.y <= height)
                 Burst(height);
         }

@@ -27,8 +27,10 @@ public:
     // Turns a fresh shot into a skull's mouth.
     void SetMouthMode();
     bool IsMouth() const { return mouthMode; }
-    CharacterObject* GetPartner() const { return partner; }
-    void SetPartner(CharacterObject* value) { partner = value; }
+    // The partner while it is live; null once it has died and gone (the
+    // shots then fall on without bursting).
+    CharacterObject* GetPartner() const;
+    void SetPartner(CharacterObject* value);
 
 private:
     void MouthStep();
@@ -37,5 +39,6 @@ private:
 
     std::unique_ptr<GraphicalObject> graphical;
     CharacterObject* partner = nullptr;
+    std::string partnerName;
     bool mouthMode = false;
 };

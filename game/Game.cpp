@@ -31,8 +31,6 @@
 #include "ui/UI_Frame.h"
 #include "zones/ZonePayloadKinds.h"
 
-#include <cstdlib>
-#include <ctime>
 #include <new>
 #include <utility>
 
@@ -88,7 +86,6 @@ Game::Game(std::string gameTitle, IRenderEngine* render, AbstractInputManager* i
     gameMutex = std::make_unique<platform::TimedMutex>();
     soundEventsManager.reset(new (std::nothrow) SoundEventsManager());
     gameClock.Restart();
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
 
     // The script commands go between the console commands "resetsteamachievements"
     // and "showargs".

@@ -95,7 +95,13 @@ public:
     void Init(Game* game);
 
     // ---- one pass of the main loop (GameFrame.cpp)
+    // Gameplay always steps by this time, whatever really passed.
+    static constexpr double kFixedStepMs = 33.0;
     void Update();
+    // The game's time in milliseconds: one fixed step more at every step of
+    // the world. The rules of play measure time by it, never by the wall
+    // clock, so a slow pass or a replay faster than real time plays the same.
+    double GetGameTimeMs() const { return gameTimeMs; }
     // Adds the time step to the accumulator; sets the fixed-step tick flag.
     void UpdateFramePacing();
     void UpdateCharacters(bool gameplayPaused, double step);
@@ -382,6 +388,7 @@ public:
 private:
     Camera camera;
     GlobalTimer gameClock;
+    double gameTimeMs = 0.0;
     double frameTime = 0.0;
     std::unique_ptr<GamePlayerWorld> playerAccess;
     std::unique_ptr<Player> player;

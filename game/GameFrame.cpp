@@ -30,8 +30,7 @@
 
 namespace {
 
-// Gameplay always steps by the fixed frame time, whatever really passed.
-constexpr double kFixedStep = 33.0;
+constexpr double kFixedStep = Game::kFixedStepMs;
 
 // Set in this poll and clear in the previous one.
 bool Edge(bool now, bool before)
@@ -133,8 +132,8 @@ void Game::ApplyPendingLoads()
 
 bool Game::AdvanceClocks()
 {
-    // The wall-clock step drives animation, the accumulated time decides
-    // whether this pass is an update frame.
+    // The measured step accumulates; a whole fixed step gathered makes this
+    // pass an update frame. Play itself moves by fixed steps only.
     // Once only: a step of exactly zero (a manual clock) is no first pass.
     if (!clockStarted)
         gameClock.Update();
@@ -171,11 +170,17 @@ void Game::UpdateRunningGame(AbstractInputManager* input, bool tick)
         StepWorld(input);
 
     if (!menuFlag) {
-        if (currentLevel != nullptr)
-            currentLevel->UpdateObjects(timeStep);
-        for (SceneObject* object : sceneObjects)
-            if (object != nullptr)
-                object->Update(timeStep);
+        // The level's own pictures and the library's move with the world, a
+        // fixed step per update frame: some of them time play (the ice
+        // armor's replacements appearing), so they never run on the wall
+        // clock.
+        if (tick) {
+            if (currentLevel != nullptr)
+                currentLevel->UpdateObjects(kFixedStep);
+            for (SceneObject* object : sceneObjects)
+                if (object != nullptr)
+                    object->Update(kFixedStep);
+        }
         if (!menuFlag && tick && endingMode > 0)
             WaitForEndingKey(input);
     }
@@ -212,6 +217,7 @@ void Game::StepWorld(AbstractInputManager* input)
     if (slowMotionSkip > 0)
         --slowMotionSkip;
     if (slowMotionSkip == 0) {
+        gameTimeMs += kFixedStep;
         if (arrivalCounter >= 0 && ++arrivalCounter >= 30) {
             arrivalCounter = -1;
             transitionImage = nullptr;

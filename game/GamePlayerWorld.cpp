@@ -11,8 +11,6 @@
 #include "scene/MapModel.h"
 #include "scene/SpacialInstance.h"
 
-#include <chrono>
-
 GraphicalObject* GamePlayerWorld::CloneGraphical(const std::string& name)
 {
     return dynamic_cast<GraphicalObject*>(Game::FindSceneObject(name, true));
@@ -129,8 +127,7 @@ CharacterObject* GamePlayerWorld::CreateCharacter(const std::string& classKey)
 
 double GamePlayerWorld::GetTimeMs()
 {
-    using namespace std::chrono;
-    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+    return game.GetGameTimeMs();
 }
 
 bool GamePlayerWorld::IsGameplayPaused()

@@ -9,10 +9,11 @@
 
 namespace {
 
-// A random offset within the amplitude: amplitude x (2r / 2^32 - 1).
+// A random offset within the amplitude: amplitude x (2r / 2^32 - 1). The
+// shake only moves the picture: a cosmetic draw.
 int RandomOffset(float amplitude)
 {
-    const double r = static_cast<double>(platform::Random32()) / 4294967296.0;
+    const double r = platform::CosmeticRandomFraction();
     return static_cast<int>(amplitude * static_cast<float>(2.0 * r - 1.0));
 }
 

@@ -28,14 +28,17 @@ int64_t QueryPerformanceFrequency()
 }
 
 ScopedManualClock::ScopedManualClock()
+    : nested(manualNow.load() >= 0)
 {
-    // It starts where the real clock stands, so no timer sees time run back.
+    // It starts where the clock stands (the real one, or the outer scope),
+    // so no timer sees time run back.
     manualNow = QueryPerformanceCounter();
 }
 
 ScopedManualClock::~ScopedManualClock()
 {
-    manualNow = -1;
+    if (!nested)
+        manualNow = -1;
 }
 
 void ScopedManualClock::Advance(double milliseconds)

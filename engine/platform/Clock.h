@@ -10,9 +10,11 @@ int64_t QueryPerformanceCounter();
 int64_t QueryPerformanceFrequency();
 
 // While it lives, the performance counter stands still and moves only by
-// Advance: a recorded run steps the game's clocks by exactly one frame per
-// pass, faster than real time and the same at every replay. Scopes do not
-// nest.
+// Advance: a recorded run or a test steps the game's clocks by exactly one
+// frame per pass, faster than real time and the same at every replay and
+// whatever the machine's load. A scope opened inside another goes on from
+// where the outer one stands, and at its end the outer one goes on from
+// there (time never runs back).
 class ScopedManualClock {
 public:
     ScopedManualClock();
@@ -21,6 +23,9 @@ public:
     ScopedManualClock& operator=(const ScopedManualClock&) = delete;
 
     void Advance(double milliseconds);
+
+private:
+    bool nested = false;
 };
 
 // The local calendar time now.

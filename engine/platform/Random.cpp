@@ -23,17 +23,25 @@ std::optional<uint32_t> SeedFromEnvironment()
     return static_cast<uint32_t>(value);
 }
 
-// The generator is shared by both threads; a lock keeps draws whole.
+// The cosmetic generator's seed from the game's: another sequence, the same
+// at every run with that seed.
+std::mt19937 CosmeticGenerator(uint32_t seed)
+{
+    std::seed_seq sequence {seed, 0x636f736du};
+    return std::mt19937(sequence);
+}
+
+// One stream's generator, shared by both threads; a lock keeps draws whole.
 struct RandomSource {
     std::mutex mutex;
     std::optional<std::mt19937> seeded;
     std::random_device device;
     std::deque<uint32_t> given;
 
-    RandomSource()
+    explicit RandomSource(RandomStream stream)
     {
         if (const auto seed = SeedFromEnvironment())
-            seeded.emplace(*seed);
+            seeded = stream == RandomStream::Game ? std::mt19937(*seed) : CosmeticGenerator(*seed);
     }
 
     uint32_t Next()
@@ -50,63 +58,86 @@ struct RandomSource {
     }
 };
 
-RandomSource& Source()
+RandomSource& Source(RandomStream stream)
 {
-    static RandomSource source;
-    return source;
+    static RandomSource game(RandomStream::Game);
+    static RandomSource cosmetic(RandomStream::Cosmetic);
+    return stream == RandomStream::Game ? game : cosmetic;
+}
+
+double Fraction(uint32_t bits)
+{
+    return static_cast<double>(bits) / 4294967296.0;
 }
 
 } // namespace
 
 uint32_t Random32()
 {
-    return Source().Next();
+    return Source(RandomStream::Game).Next();
 }
 
 double RandomFraction()
 {
-    return static_cast<double>(Random32()) / 4294967296.0;
+    return Fraction(Random32());
 }
 
-ScopedRandomValues::ScopedRandomValues(std::vector<uint32_t> values)
+uint32_t CosmeticRandom32()
 {
-    RandomSource& source = Source();
+    return Source(RandomStream::Cosmetic).Next();
+}
+
+double CosmeticRandomFraction()
+{
+    return Fraction(CosmeticRandom32());
+}
+
+ScopedRandomValues::ScopedRandomValues(std::vector<uint32_t> values, RandomStream stream_)
+    : stream(stream_)
+{
+    RandomSource& source = Source(stream);
     std::lock_guard lock(source.mutex);
     source.given.assign(values.begin(), values.end());
 }
 
 ScopedRandomValues::~ScopedRandomValues()
 {
-    RandomSource& source = Source();
+    RandomSource& source = Source(stream);
     std::lock_guard lock(source.mutex);
     source.given.clear();
 }
 
 size_t ScopedRandomValues::Remaining() const
 {
-    RandomSource& source = Source();
+    RandomSource& source = Source(stream);
     std::lock_guard lock(source.mutex);
     return source.given.size();
 }
 
 struct ScopedRandomSeed::Saved {
-    std::optional<std::mt19937> seeded;
+    std::optional<std::mt19937> game;
+    std::optional<std::mt19937> cosmetic;
 };
 
 ScopedRandomSeed::ScopedRandomSeed(uint32_t seed)
     : saved(std::make_unique<Saved>())
 {
-    RandomSource& source = Source();
-    std::lock_guard lock(source.mutex);
-    saved->seeded = source.seeded;
-    source.seeded.emplace(seed);
+    RandomSource& game = Source(RandomStream::Game);
+    RandomSource& cosmetic = Source(RandomStream::Cosmetic);
+    std::scoped_lock lock(game.mutex, cosmetic.mutex);
+    saved->game = game.seeded;
+    saved->cosmetic = cosmetic.seeded;
+    game.seeded.emplace(seed);
+    cosmetic.seeded = CosmeticGenerator(seed);
 }
 
 ScopedRandomSeed::~ScopedRandomSeed()
 {
-    RandomSource& source = Source();
-    std::lock_guard lock(source.mutex);
-    source.seeded = saved->seeded;
+    RandomSource& game = Source(RandomStream::Game);
+    RandomSource& cosmetic = Source(RandomStream::Cosmetic);
+    std::scoped_lock lock(game.mutex, cosmetic.mutex);
+    game.seeded = saved->game;
+    cosmetic.seeded = saved->cosmetic;
 }
 
 } // namespace platform

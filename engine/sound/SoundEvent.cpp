@@ -92,6 +92,10 @@ void SoundEvent::Play()
 {
     NoteUse("sound event", name);
     playing = true;
+    // The voice is a cosmetic draw, made on every call: which voices are
+    // still sounding depends on real-time playback, and neither that nor the
+    // draw may move the game's chance.
+    const uint32_t drawn = platform::CosmeticRandom32();
     std::vector<size_t> freeVoices;
     for (size_t i = 0; i < voices.size(); ++i) {
         ISoundInstanceRessource* instance = voices[i]->GetInstance();
@@ -101,7 +105,7 @@ void SoundEvent::Play()
     if (freeVoices.empty())
         return; // every voice busy
 
-    SoundInstance& voice = *voices[freeVoices[PickFreeVoice(freeVoices.size(), platform::Random32())]];
+    SoundInstance& voice = *voices[freeVoices[PickFreeVoice(freeVoices.size(), drawn)]];
     voice.Play();
     // A positional voice starts silent; the next positional update sets its volume.
     if (positional && voice.GetInstance() != nullptr)

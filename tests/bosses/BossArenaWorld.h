@@ -65,7 +65,7 @@ protected:
     void Pass(const InputActions& keys = InputActions())
     {
         input->next = keys;
-        game.Update();
+        fixedStep.Pass(game);
     }
     // Passes until `done` holds; false when it never does. A dialogue shown
     // meanwhile is read on with the confirm key.

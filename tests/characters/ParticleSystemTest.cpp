@@ -17,6 +17,9 @@ using charactertest::RandomAtLeast;
 
 namespace {
 
+// Particles only look: they draw from the cosmetic stream.
+constexpr platform::RandomStream kLooks = platform::RandomStream::Cosmetic;
+
 class ParticlePool : public testing::Test {
 protected:
     GraphicalObject first {"First"};
@@ -66,7 +69,7 @@ TEST_F(ParticlePool, NoParticleLeavesThePoolWithoutASprite)
     // live list always account for every particle.
     ParticleSystem mixed(4, {&first, nullptr});
     platform::ScopedRandomValues draws(
-        {RandomAtLeast(0.75), RandomAtLeast(0.1), RandomAtLeast(0.9), RandomAtLeast(0.2)});
+        {RandomAtLeast(0.75), RandomAtLeast(0.1), RandomAtLeast(0.9), RandomAtLeast(0.2)}, kLooks);
     for (int i = 0; i < 4; ++i)
         mixed.EmitParticle();
     EXPECT_EQ(mixed.GetLive().size(), 2u);
@@ -74,7 +77,7 @@ TEST_F(ParticlePool, NoParticleLeavesThePoolWithoutASprite)
 
     // Of two sprites, a draw of 0.75 picks the second, 0.49 the first.
     ParticleSystem two(2, {&first, &second});
-    platform::ScopedRandomValues picks({RandomAtLeast(0.75), RandomAtLeast(0.49)});
+    platform::ScopedRandomValues picks({RandomAtLeast(0.75), RandomAtLeast(0.49)}, kLooks);
     EXPECT_EQ(two.EmitParticle()->GetCurrentGraphical(), &second);
     EXPECT_EQ(two.EmitParticle()->GetCurrentGraphical(), &first);
 }
@@ -139,7 +142,7 @@ TEST_F(LocalBurst, SpeedsAreDrawnInTheirRangesLimitedAndAppliedAlongTheDirection
     Particle* p = nullptr;
     // Equal ends: no draw. spread 0: the emit direction itself, normalised.
     {
-        platform::ScopedRandomValues draws({0u});
+        platform::ScopedRandomValues draws({0u}, kLooks);
         burst->SetParameters(100.0f, 200.0f, 25.0f, 25.0f, -25.0f, -25.0f, 0.0f, -3.0f, 0.0f, 0.0f, 0.0f,
             0.0f, 0.0f, 20.0f, 20.0f, 0.0f, 0.0f, 0.0f, 0.0f);
         EXPECT_EQ(draws.Remaining(), 0u); // only the sprite draw

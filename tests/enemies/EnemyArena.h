@@ -21,8 +21,8 @@
 // by the game in the assembled world's folder with the world's library and
 // settings: two screens of open ground on a floor two tiles thick (its top
 // at y 64), the player's start at tile (startTile, 2), and what the test
-// places. Every pass is an update frame; the scripted input drives the
-// player.
+// places. Every pass is one fixed step of the manual clock and one update
+// frame; the scripted input drives the player.
 class EnemyArena : public WorldFolderTest {
 protected:
     static constexpr float kTile = 32.0f;
@@ -70,7 +70,7 @@ protected:
     void Pass(const InputActions& keys = InputActions())
     {
         input->next = keys;
-        game.Update();
+        fixedStep.Pass(game);
     }
     void Passes(int count)
     {

@@ -314,6 +314,42 @@ TEST_F(EnemyWorld, TheChainedSkullsMouthCyclesEightyUpdatesAndItsShotsBurstIntoF
             static_cast<float>(static_cast<int>(upper->GetPosition().y))}));
 }
 
+// A shot still falling when its partner is killed and removed falls on
+// without bursting: it no longer reads the freed partner.
+TEST_F(EnemyWorld, AChainedSkullsShotOutlivesItsKilledPartnerAndFallsOnWithoutBursting)
+{
+    Enter("place Zone_NPCSpawner_Chained_Skull chain 10 9 3x3\n"
+          "place Zone_NPCSpawner_Chained_Skull chain 10 2 3x3\n");
+    Pass();
+    std::vector<NPC_Chained_Skull*> skulls = All<NPC_Chained_Skull>();
+    ASSERT_EQ(skulls.size(), 2u);
+    NPC_Chained_Skull* upper
+        = skulls[0]->GetPosition().y > skulls[1]->GetPosition().y ? skulls[0] : skulls[1];
+    NPC_Chained_Skull* lower = upper == skulls[0] ? skulls[1] : skulls[0];
+    const float lowerHeight = lower->GetPosition().y;
+    // The upper skull's shot: it falls toward its partner, the lower one.
+    Projectile_Chained_Skull* shot = nullptr;
+    for (int pass = 0; pass < 20 && shot == nullptr; ++pass) {
+        Pass();
+        for (Projectile_Chained_Skull* s : All<Projectile_Chained_Skull>())
+            if (!s->IsMouth() && !s->IsDead() && s->GetPartner() == lower)
+                shot = s;
+    }
+    ASSERT_NE(shot, nullptr);
+    lower->ApplyDamage(&ThePlayer(), 10);
+    Pass();
+    ASSERT_EQ(All<NPC_Chained_Skull>(), std::vector<NPC_Chained_Skull*> {upper});
+    EXPECT_EQ(upper->GetPartner(), nullptr);
+    ASSERT_TRUE(Live(shot));
+    EXPECT_EQ(shot->GetPartner(), nullptr);
+    const size_t flames = All<Projectile_Fire_Launcher>().size();
+    for (int pass = 0; pass < 40 && shot->GetPosition().y >= lowerHeight; ++pass)
+        Pass();
+    ASSERT_TRUE(Live(shot));
+    EXPECT_LT(shot->GetPosition().y, lowerHeight) << "past the partner's height, unburst";
+    EXPECT_LE(All<Projectile_Fire_Launcher>().size(), flames) << "no new burst";
+}
+
 TEST_F(EnemyWorld, KillingAChainedSkullRemovesItsMouthInTheSameFrame)
 {
     Enter("place Zone_NPCSpawner_Chained_Skull chain 8 2 3x3\n");

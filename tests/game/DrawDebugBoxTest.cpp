@@ -7,6 +7,7 @@
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
 #include "tests/engine/render/RenderTestSupport.h"
+#include "tests/game/FixedStepClock.h"
 #include "tests/game/ScriptedInput.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +46,7 @@ protected:
     DebugBoxes() { game.GetCamera().SetPosition(100.0f, 50.0f); }
 
     std::vector<RectDraw> draws;
+    FixedStepClock fixedStep;
     ScriptedInput* input = new ScriptedInput();
     Game game {"Quenholt", new RectLog(draws), input, nullptr};
 };
@@ -86,7 +88,7 @@ TEST_F(DebugBoxes, TheQueueIsDrawnInOrderAndEmptiedOnTheNextUpdateFrame)
 
     game.menuFlag = false;
     game.frameDelay = 0;
-    game.Update();
+    fixedStep.Pass(game);
     ASSERT_NE(game.fixedStepTick, 0);
     EXPECT_TRUE(game.console.debugBoxes.empty());
 }

@@ -4,6 +4,7 @@
 #include "scene/Level.h"
 #include "script/BackgroundEvent.h"
 
+#include "tests/game/FixedStepClock.h"
 #include "tests/game/ScriptedInput.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +54,7 @@ TEST(GameBackgroundEvents, EveryUpdateFrameUpdatesTheLevelsEventsThenDropsTheSpe
         Level empty;
         ASSERT_TRUE(empty.SaveFile((folder / "small.lvl").string()));
     }
+    FixedStepClock fixedStep;
     Game game("Quenholt", nullptr, new ScriptedInput(), nullptr);
     std::istringstream library("GameV0\r\nQuenholt\r\n0\r\n0\r\n0\r\n0\r\n");
     game.UnSerialize(library);
@@ -63,15 +65,15 @@ TEST(GameBackgroundEvents, EveryUpdateFrameUpdatesTheLevelsEventsThenDropsTheSpe
     ASSERT_NE(event, nullptr);
     event->SetAutoDelete(true);
     for (int pass = 0; pass < 2; ++pass)
-        game.Update();
+        fixedStep.Pass(game);
     EXPECT_EQ(updates, 2);
     EXPECT_EQ(runs, 2);
     EXPECT_EQ(game.GetCurrentLevel()->GetBackgroundEventCount(), 1u);
     // The third update finishes it, and the same pass drops it.
-    game.Update();
+    fixedStep.Pass(game);
     EXPECT_EQ(updates, 3);
     EXPECT_EQ(game.GetCurrentLevel()->GetBackgroundEventCount(), 0u);
-    game.Update();
+    fixedStep.Pass(game);
     EXPECT_EQ(updates, 3);
     fs::remove_all(folder);
 }

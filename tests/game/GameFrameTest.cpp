@@ -1,11 +1,15 @@
 #include "game/Game.h"
 
 #include "characters/CharacterObject.h"
+#include "characters/PlayerWorld.h"
+#include "engine/platform/Clock.h"
 #include "engine/serial/TypeNames.h"
 #include "game/GameFlowCommands.h"
 #include "scene/GraphicalObject.h"
 #include "scene/SpacialInstance.h"
 #include "script/NPC_Script.h"
+
+#include "tests/game/FixedStepClock.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +67,7 @@ protected:
     }
     // Outlives the game, which deletes the characters left.
     std::vector<std::string> deleted;
+    FixedStepClock fixedStep;
     Game game;
 };
 
@@ -127,14 +132,40 @@ TEST_F(GameFrame, TheTitleScreenCountsUpdateFramesAndRunsNoGameplay)
     game.liveCharacters = {character};
     game.frameDelay = 0; // every pass is an update frame
     for (int i = 0; i < 3; ++i)
-        game.Update();
+        fixedStep.Pass(game);
     EXPECT_EQ(game.frameCounter, 3);
     EXPECT_EQ(character->updates, 0); // the menu flag holds gameplay
     EXPECT_EQ(game.uiState, 0);
 
     game.SetMenuFlag(false);
-    game.Update();
+    fixedStep.Pass(game);
     EXPECT_EQ(game.uiState, 1);
     EXPECT_EQ(character->updates, 1);
-    EXPECT_GE(game.GetTimeStep(), 0.0);
+    EXPECT_DOUBLE_EQ(game.GetTimeStep(), Game::kFixedStepMs);
+}
+
+// The rules of play (the player's jump window) read the game's time: one
+// fixed step per world step, however long the passes really took.
+TEST_F(GameFrame, TheGameTimeMovesOneFixedStepPerWorldStepWhateverThePassesTook)
+{
+    platform::ScopedManualClock clock;
+    game.SetMenuFlag(false);
+    game.GetConfig()->SetFrameCatchUp(true);
+    game.Update(); // the first pass only starts the clock
+    ASSERT_EQ(game.fixedStepTick, 0);
+    const double start = game.GetGameTimeMs();
+    struct Case {
+        double passMs;
+        bool tick;
+    };
+    // A slow pass of 200 ms is one update frame, not six; two short passes
+    // gather the next.
+    for (const Case c : {Case {200.0, true}, Case {5.0, false}, Case {26.0, true}}) {
+        clock.Advance(c.passMs);
+        game.Update();
+        EXPECT_EQ(game.fixedStepTick != 0, c.tick) << c.passMs;
+    }
+    EXPECT_DOUBLE_EQ(game.GetGameTimeMs() - start, 2 * Game::kFixedStepMs);
+    ASSERT_NE(GetPlayerWorld(), nullptr);
+    EXPECT_DOUBLE_EQ(GetPlayerWorld()->GetTimeMs(), game.GetGameTimeMs());
 }

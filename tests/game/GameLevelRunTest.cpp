@@ -1,6 +1,7 @@
 #include "game/Game.h"
 
 #include "engine/app/MainLoop.h"
+#include "engine/platform/Clock.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/RenderPoolManager.h"
 #include "game/GameLoopAccess.h"
@@ -11,11 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -53,6 +52,9 @@ protected:
     }
 
     fs::path folder;
+    // The passes' time steps are the test's: uneven, some longer than the
+    // frame delay, the same whatever the machine's load.
+    platform::ScopedManualClock clock;
     DXRenderEngine* engine = new DXRenderEngine();
     RenderPoolManager* pool = engine->SetRenderPool(new RenderPoolManager(false));
     Game game {"Quenholt", engine, nullptr, nullptr};
@@ -71,6 +73,7 @@ TEST_F(GameLevelRun, SixHundredPassesTickOnAccumulatedTimeAndDrawOnlyOnTicks)
     double total = 0.0;
     double longSteps = 0.0;
     for (int i = 0; i < 600; ++i) {
+        clock.Advance(1.0 + (i * 13) % 50);
         const int32_t slot = pool->renderSlot.load();
         const MainLoop::Pass pass = loop.RunPass();
         const bool handedOver = pool->renderSlot.load() != slot;
@@ -84,11 +87,11 @@ TEST_F(GameLevelRun, SixHundredPassesTickOnAccumulatedTimeAndDrawOnlyOnTicks)
         frames += handedOver ? 1 : 0;
         // A level frame without a tick is never drawn (vertical sync on).
         EXPECT_EQ(handedOver, access.IsUpdateFrame()) << "pass " << i;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     EXPECT_EQ(framesOnSkippedPasses, 0);
     EXPECT_EQ(frames, ticks);
     EXPECT_EQ(game.frameCounter, ticks);
+    EXPECT_GT(longSteps, 0.0);
     EXPECT_GE(ticks, 1);
     // Every tick took one frame delay out of the time that passed; only a
     // step longer than the delay may drop time (one tick per pass at most).
@@ -105,6 +108,7 @@ TEST_F(GameLevelRun, AChangeToAMissingLevelKeepsTheLevelAndEndsTheLoadingScreen)
     ASSERT_TRUE(game.console.ExecuteCommand("changelevel missing.lvl"));
 
     // The change runs in the next update and leaves that pass undrawn.
+    clock.Advance(Game::kFixedStepMs);
     game.Update();
     EXPECT_EQ(game.GetCurrentLevel(), level);
     EXPECT_TRUE(game.pendingLevelFile.empty());
@@ -114,6 +118,7 @@ TEST_F(GameLevelRun, AChangeToAMissingLevelKeepsTheLevelAndEndsTheLoadingScreen)
 
     // The next frame drawn hands the screen back to the game.
     game.frameDelay = 0;
+    clock.Advance(Game::kFixedStepMs);
     ASSERT_EQ(loop.RunPass(), MainLoop::Pass::Recorded);
     const std::vector<std::string> names = HandedOver();
     EXPECT_NE(std::find(names.begin(), names.end(), "ResetLoadingState"), names.end());

@@ -13,6 +13,7 @@
 #include "scene/Level.h"
 #include "scene/MapModel.h"
 #include "script/BackgroundEvent.h"
+#include "tests/game/FixedStepClock.h"
 #include "tests/game/ScriptedInput.h"
 #include "tests/game/WorldTeleportHubs.h"
 #include "zones/Point_MinimapLocation.h"
@@ -22,12 +23,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -146,6 +145,7 @@ protected:
     void Pass(const InputActions& keys)
     {
         input->next = keys;
+        fixedStep.Step();
         loop.RunPass();
         pool->loading = 0;
         pool->loadingHold = 0;
@@ -167,6 +167,7 @@ protected:
     fs::path folder;
     WorldTeleportHubs hubs;
     std::string output;
+    FixedStepClock fixedStep;
     DXRenderEngine* engine = new DXRenderEngine();
     RenderPoolManager* pool = engine->SetRenderPool(new RenderPoolManager(false));
     ScriptedInput* input = new ScriptedInput();
@@ -327,7 +328,7 @@ TEST_F(GameTravel, TheLoadingScreenShowsThePlayersLastLookOnBlackWhileOneIsKept)
     GraphicalObject look("Player DieR");
     game.loadingScreen = &screen;
     const auto blackScreens = [&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        fixedStep.Step();
         game.Render(true);
         int found = 0;
         for (const RenderPoolCommand& command : pool->frameCommands[pool->renderSlot.load()])

@@ -61,6 +61,7 @@ protected:
     void Pass(const InputActions& keys = InputActions())
     {
         input->next = keys;
+        fixedStep.Step();
         loop.RunPass();
         pool->loading = 0;
         pool->loadingHold = 0;

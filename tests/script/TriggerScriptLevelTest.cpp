@@ -9,14 +9,13 @@
 #include "script/ScriptVar.h"
 #include "zones/Zone_TriggerScript.h"
 
+#include "tests/game/FixedStepClock.h"
 #include "tests/game/ScriptedInput.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -90,8 +89,7 @@ protected:
     void Frame(float x)
     {
         player->SetPosition(Point<float>(x, 100.0f));
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        game.Update();
+        fixedStep.Pass(game);
     }
     void Frames(float x, int count)
     {
@@ -111,6 +109,7 @@ protected:
         return look != nullptr ? look->GetName() : "<none>";
     }
 
+    FixedStepClock fixedStep;
     Game game {"Quenholt", nullptr, new ScriptedInput(), nullptr};
     Player* player = nullptr;
     fs::path folder;

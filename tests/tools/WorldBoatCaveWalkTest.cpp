@@ -100,7 +100,9 @@ TEST_F(WorldBoatCaveWalk, FromTheWellHeadDownTheShaftThroughTheWellBottomsRingAn
     // Onto the well's rim and down its shaft.
     ASSERT_TRUE(WalkTo(18 * kTile));
     JumpToward(20 * kTile, 12);
-    WalkTo(21 * kTile - 16.0f, 60);
+    // On into the shaft, unless the jump already fell into it.
+    if (LevelName() == "cimetery_tp_02.lvl")
+        WalkTo(21 * kTile - 16.0f, 60);
     ASSERT_TRUE(LevelName() == "cave_tp.lvl" || WaitUntil([&] { return LevelName() == "cave_tp.lvl"; }, 60))
         << "down the shaft";
     EXPECT_NEAR(X(), 7 * kTile, kTile) << "on the ledge under the shaft";

@@ -8,6 +8,8 @@
 #include "game/Game.h"
 #include "scene/MapModel.h"
 
+#include "tests/game/FixedStepClock.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -21,8 +23,9 @@
 // A test run in the assembled world's folder (build/world), where the game
 // runs: the debug output is collected meanwhile, and the settings'
 // "setuserpath <PERSONAL>" makes its folders under a scratch documents folder
-// of this process (removed afterwards) rather than the user's own. Skipped
-// when the world is not built.
+// of this process (removed afterwards) rather than the user's own. The
+// platform clock moves only by the fixture's fixed steps (`fixedStep`), one
+// per pass. Skipped when the world is not built.
 class WorldFolderTest : public testing::Test {
 protected:
     explicit WorldFolderTest(std::string scratchName)
@@ -108,6 +111,9 @@ protected:
         return true;
     }
 
+    // Before the members a derived fixture makes its game with, so their
+    // clocks start on it.
+    FixedStepClock fixedStep;
     std::string output;
     // Empty when the test was skipped.
     std::filesystem::path previous;

@@ -49,7 +49,7 @@ protected:
     void Pass(const InputActions& keys)
     {
         input->next = keys;
-        game.Update();
+        fixedStep.Pass(game);
     }
     bool WaitUntil(const std::function<bool()>& done, int limit = 600)
     {

@@ -113,7 +113,7 @@ protected:
     int32_t PageNumber() { return Menu()->GetCurrentPageNumber(); }
     std::string LevelName() { return Game().GetCurrentLevel() ? Game().GetCurrentLevel()->GetName() : ""; }
 
-    void Pass() { Game().Update(); }
+    void Pass() { fixedStep.Pass(Game()); }
     void Key(int32_t pcCode, bool down)
     {
         platform::InputEvent event;

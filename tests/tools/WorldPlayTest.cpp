@@ -12,12 +12,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 // The assembled world (build/world) played by the game itself, headless: the
 // library it reads, and every level entered and run.
@@ -70,8 +68,8 @@ TEST_F(WorldPlay, EveryLevelLoadsAndRunsThreeHundredFramesWithoutAnErrorLine)
         std::ifstream settings("init_vars.txt", std::ios::binary);
         game.RunCommandFile(settings, "init_vars.txt");
     }
-    // Frames of one millisecond and passes at least that far apart: every
-    // pass below is an update frame and runs the game's logic.
+    // Frames of one millisecond and passes a fixed step apart: every pass
+    // below is an update frame and runs the game's logic.
     ASSERT_TRUE(game.console.ExecuteCommand("setframedelay 1"));
     for (const std::string& file : ListFiles(kData + "/levels", ".lvd")) {
         const LevelDescription description = LevelDescription::ReadFile(file);
@@ -83,8 +81,7 @@ TEST_F(WorldPlay, EveryLevelLoadsAndRunsThreeHundredFramesWithoutAnErrorLine)
         ASSERT_NE(game.GetPlayer(), nullptr);
         const Point<float> arrival = game.GetPlayer()->GetPosition();
         for (int frame = 0; frame < 300; ++frame) {
-            game.Update();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            fixedStep.Pass(game);
         }
         // The player is somewhere in the level, not fallen out of it.
         const Point<float> after = game.GetPlayer()->GetPosition();
@@ -124,8 +121,7 @@ TEST_F(WorldPlay, ChangelevelAtTheConsoleAndAnExitZoneBringThePlayerToTheNamedSt
     ASSERT_TRUE(game.console.ExecuteCommand("setframedelay 1"));
     auto frames = [&](int count) {
         for (int frame = 0; frame < count; ++frame) {
-            game.Update();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            fixedStep.Pass(game);
         }
     };
     // A new game's level, at the default start.

@@ -5,6 +5,7 @@
 #include "game/Game.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
+#include "tests/game/FixedStepClock.h"
 #include "tests/game/ScriptedInput.h"
 #include "ui/UI_Menu.h"
 #include "ui/UI_MenuCatalogue.h"
@@ -120,6 +121,8 @@ protected:
     int32_t missingPage = -1;
     std::string previousUserPath;
     std::filesystem::path folder;
+    // One fixed step of the game's clocks per pass.
+    FixedStepClock fixedStep;
     MenuInput* input = new MenuInput();
     Game game {"Quenholt", nullptr, input, nullptr};
     UI_Menu* menu = nullptr;

@@ -16,12 +16,12 @@ protected:
         game.SetCurrentLevel(new Level("cemetery_01.lvl")); // the game releases it
         game.SetMenuFlag(false);
         game.frameDelay = 0;
-        game.Update();
+        fixedStep.Pass(game);
     }
     void Pass(const A& actions)
     {
         input->next = actions;
-        game.Update();
+        fixedStep.Pass(game);
     }
 };
 
@@ -102,7 +102,7 @@ TEST_F(MenuGame, ASlotWhoseLevelCannotBeOpenedReturnsToTheTitle)
     Tap(With(&A::Confirm));
     Tap(With(&A::Confirm)); // slot 1: a new game in a level that is not there
     ASSERT_EQ(game.currentSaveSlot, 0);
-    game.Update();
+    fixedStep.Pass(game);
     EXPECT_EQ(game.GetCurrentLevel(), nullptr);
     EXPECT_TRUE(game.menuFlag);
     EXPECT_EQ(game.uiState, 0);

@@ -5,6 +5,7 @@
 #include "ui/UI_Font.h"
 #include "ui/UI_Frame_Text.h"
 
+#include "tests/game/FixedStepClock.h"
 #include "tests/game/ScriptedInput.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 // the ending's text frame and the HUD.
 TEST(InterfaceSwitches, EndingShowsCompletionAndTimeThenAsksForAKeyAndHidingTheHudHidesIt)
 {
+    FixedStepClock fixedStep;
     auto* input = new ScriptedInput();
     Game game {"Quenholt", nullptr, input, nullptr};
     auto* font = new UI_Font("UI_Font_Basic");
@@ -41,7 +43,7 @@ TEST(InterfaceSwitches, EndingShowsCompletionAndTimeThenAsksForAKeyAndHidingTheH
     game.SetMenuFlag(false);
     game.frameDelay = 0;
     for (int pass = 0; pass < 200 && game.endingCounter > 0; ++pass)
-        game.Update();
+        fixedStep.Pass(game);
     EXPECT_EQ(ending->GetLines().back(), "PRESS ANY BUTTON ...");
 
     // The HUD goes and comes back with the script's switch.

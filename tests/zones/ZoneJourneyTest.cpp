@@ -12,6 +12,7 @@
 #include "zones/Zone_PickupObject.h"
 #include "zones/Zone_Save.h"
 
+#include "tests/game/FixedStepClock.h"
 #include "tests/game/ScriptedInput.h"
 
 #include <gtest/gtest.h>
@@ -103,7 +104,7 @@ protected:
     {
         input->next = keys;
         for (int pass = 0; pass < limit; ++pass) {
-            game.Update();
+            fixedStep.Pass(game);
             if (done())
                 return true;
         }
@@ -132,6 +133,7 @@ protected:
     }
 
     fs::path folder;
+    FixedStepClock fixedStep;
     ScriptedInput* input = new ScriptedInput();
     Game game {"Quenholt", nullptr, input, nullptr};
 };
@@ -143,7 +145,7 @@ TEST_F(ZoneJourney, ExitArrivalPickupSaveAndReloadAtTheSavePoint)
     player->SetLife(5);
     game.SetPlayer(std::move(player));
     game.RequestLevelChange("first.lvl", "start");
-    game.Update();
+    fixedStep.Pass(game);
     ASSERT_EQ(LevelName(), "first.lvl");
     ExpectAtStart(Point<float>(100.0f, 32.0f));
     // Right until the exit asks for the next level; the change comes with
@@ -151,7 +153,7 @@ TEST_F(ZoneJourney, ExitArrivalPickupSaveAndReloadAtTheSavePoint)
     ASSERT_TRUE(PlayUntil(Walk(1.0f), [&] { return !game.pendingLevelFile.empty(); }));
     EXPECT_EQ(game.startPointName, "from_first");
     input->next = Walk(0.0f);
-    game.Update();
+    fixedStep.Pass(game);
     ASSERT_EQ(LevelName(), "second.lvl");
     ExpectAtStart(Point<float>(100.0f, 32.0f));
 
@@ -171,7 +173,7 @@ TEST_F(ZoneJourney, ExitArrivalPickupSaveAndReloadAtTheSavePoint)
     // The reload: back in the saved level, at the save point, the pickup gone.
     game.pendingLoad = true;
     input->next = Walk(0.0f);
-    game.Update();
+    fixedStep.Pass(game);
     ASSERT_EQ(LevelName(), "second.lvl");
     EXPECT_FALSE(game.pendingLoad);
     EXPECT_EQ(ThePlayer().GetPosition(), Point<float>(700.0f, 32.0f));

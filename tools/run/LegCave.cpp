@@ -235,10 +235,6 @@ bool Hollow(RunPilot& pilot)
         std::swap(wall, ledge);
     if (east == nullptr || wall == nullptr || ledge == nullptr)
         return pilot.Fail("the Hive Hollow does not hold its three heads");
-    // A breath before the first blows. The later legs are flown against the
-    // chances the run's one random source holds when they start, which every
-    // sound played here moves: this pause leaves them chances they fly.
-    pilot.Hold({}, 11);
     if (!StrikeDown(pilot, east, east->GetPosition().x - Tiles(1), Tiles(2), 100))
         return pilot.Fail("the east head still stands");
     if (!StrikeDown(pilot, wall, Tiles(13.5f), Tiles(6), 100))

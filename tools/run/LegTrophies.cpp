@@ -202,7 +202,13 @@ bool DestroyTheSouls(RunPilot& pilot)
     Settle(pilot);
     if (!StandAt(pilot, kMeetSouls))
         return false;
-    for (int pass = 0; pass < kSoulPasses && !Earned(pilot, "Can't touch this"); ++pass) {
+    // A catcher that the attacks brought down sends no more souls this
+    // round: the next round meets it again.
+    const auto catcherLives = [&] {
+        const auto* catcher = FindLive<NPC_DreamCatcher>(pilot, "catcher_g01b");
+        return catcher != nullptr && catcher->GetLife() > 0;
+    };
+    for (int pass = 0; pass < kSoulPasses && !Earned(pilot, "Can't touch this") && catcherLives(); ++pass) {
         if (std::abs(pilot.X() - kMeetSouls) > kTile && !StandAt(pilot, kMeetSouls))
             return false;
         if (Charges(pilot) > 0 && SoulsGathered(pilot))
@@ -210,7 +216,7 @@ bool DestroyTheSouls(RunPilot& pilot)
         else
             pilot.Pass();
     }
-    if (!Earned(pilot, "Can't touch this"))
+    if (!Earned(pilot, "Can't touch this") && catcherLives())
         return pilot.Fail(Progress(pilot, "Can't touch this") + " by the far dream catcher");
     // Back west over the hollow tree's crown, to the door.
     if (!pilot.WalkTo(kUnderCrown))

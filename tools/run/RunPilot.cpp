@@ -21,6 +21,9 @@ namespace {
 
 constexpr float kTile = 32.0f;
 
+// One pass of the pilot is one fixed step of the game.
+static_assert(RunPilot::kPassMilliseconds == Game::kFixedStepMs);
+
 std::string Lower(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });

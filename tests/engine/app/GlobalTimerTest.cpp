@@ -1,35 +1,30 @@
 #include "engine/app/GlobalTimer.h"
+#include "engine/platform/Clock.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 TEST(GlobalTimerTest, StepsAreMeasuredFromTheLastUpdateOrRestart)
 {
+    // On the manual clock the steps are exact, whatever the machine's load.
+    platform::ScopedManualClock clock;
     GlobalTimer timer;
     const double start = timer.GetTimeMs();
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    const double peeked = timer.Peek();
-    EXPECT_GE(peeked, 19.0);
-    EXPECT_GE(timer.Peek(), peeked); // Peek grows and changes nothing
-    // The second step runs from the first update, not from the start: it is
-    // no longer than what a timer started before the first update saw. (No
-    // fixed bound: a loaded machine may pause the thread anywhere.)
-    GlobalTimer bracket;
-    const double first = timer.Update();
-    EXPECT_GE(first, peeked);
-    EXPECT_EQ(timer.GetLastDelta(), first);
-    const double second = timer.Update();
-    EXPECT_LE(second, bracket.Peek());
+    clock.Advance(20.0);
+    EXPECT_DOUBLE_EQ(timer.Peek(), 20.0);
+    EXPECT_DOUBLE_EQ(timer.Peek(), 20.0); // Peek changes nothing
+    EXPECT_DOUBLE_EQ(timer.Update(), 20.0);
+    EXPECT_DOUBLE_EQ(timer.GetLastDelta(), 20.0);
+    // The next step runs from that update, not from the start.
+    clock.Advance(7.5);
+    EXPECT_DOUBLE_EQ(timer.Update(), 7.5);
 
-    // Restart moves the reference point, on the counter's scale.
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    bracket.Restart();
+    // Restart moves the reference point, on the counter's scale, and
+    // reports no step.
+    clock.Advance(20.0);
     timer.Restart();
-    const double sinceRestart = timer.Peek();
-    EXPECT_LE(sinceRestart, bracket.Peek());
-    EXPECT_GE(timer.GetTimeMs() - start, 39.0);
+    EXPECT_DOUBLE_EQ(timer.Peek(), 0.0);
+    EXPECT_DOUBLE_EQ(timer.GetLastDelta(), 7.5);
+    EXPECT_DOUBLE_EQ(timer.GetTimeMs() - start, 47.5);
 }
 
 TEST(SnapToStepTest, AwayFromOrTowardZero)
