@@ -4,7 +4,7 @@ BUILD      ?= build
 TEST_BUILD ?= build-test
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test bench fuzz format clean
+.PHONY: all deps build run test stress bench fuzz format clean
 
 all: build
 
@@ -36,6 +36,15 @@ test: deps
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQUENHOLT_SANITIZE=ON -DQUENHOLT_BENCH=OFF
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The whole run and the enemy, boss and world suites, three rounds with every
+# core kept busy by the script's own busy loops (scripts/stress-tests.sh):
+# they must pass alike however loaded the machine is. Not part of `make test`,
+# since it loads the machine on purpose.
+stress: deps
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQUENHOLT_SANITIZE=ON -DQUENHOLT_BENCH=OFF
+	cmake --build $(TEST_BUILD) -j $(JOBS)
+	bash scripts/stress-tests.sh $(TEST_BUILD) 3
 
 # The fuzz programs of fuzz/, built with clang in their own folder, each run
 # for FUZZ_SECONDS (FUZZ_JOBS at a time) from seeds the project's own writers
