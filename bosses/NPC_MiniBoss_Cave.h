@@ -42,6 +42,8 @@ public:
     bool IsMaster() const { return !isPart; }
     const std::vector<NPC_MiniBoss_Cave*>& GetParts() const { return parts; }
     Point<float> GetHome() const { return home; }
+    // The speed by move state stays visible beside the flight speed.
+    using BossCharacter::GetSpeed;
     float GetSpeed() const { return speed; }
     Projectile_MiniBoss_Cave* BeamCentre() const { return beamCentre.Get(0); }
     Projectile_MiniBoss_Cave* BeamPiece(bool left, int i) const

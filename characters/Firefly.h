@@ -47,6 +47,8 @@ public:
     int32_t GetFrameCounter() const { return customInt; }
     void SetFrameCounter(int32_t frames) { customInt = frames; }
     void SetGraphicals(GraphicalObject* idle, GraphicalObject* hasTarget);
+    // The serialised reset stays visible beside the firefly's own.
+    using CharacterObject::Reset;
     // Back over the player: at position (relative to the player), flying to
     // target, no target box, attached, idle.
     void Reset(Point<float> at, Point<int> target);

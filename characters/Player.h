@@ -62,7 +62,7 @@ public:
 
     std::string GetVersionedClassName() override { return "PlayerV0"; }
     void DeclareSounds() override;
-    std::vector<GraphicalObject*> GetRelatedGraphicalObjects();
+    std::vector<GraphicalObject*> GetRelatedGraphicalObjects() override;
     std::vector<Rect<int>> GetHurtBoxes() override;
     GraphicalObject* GetCurrentGraphical() const override;
     // Draws the current graphical, blinking while the player is hit.

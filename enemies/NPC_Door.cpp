@@ -3,11 +3,11 @@
 #include "characters/CharacterBoxes.h"
 #include "characters/Player.h"
 #include "characters/Projectile_Crossbow.h"
-#include "game/Game.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "zones/NPCSpawner.h"
+#include "zones/ZoneGameAccess.h"
 #include "zones/Zone_NPCSpawner_Door.h"
 
 #include <utility>
@@ -30,7 +30,7 @@ bool KnownKind(int kind)
 
 Player* ThePlayer()
 {
-    Game* game = Game::GetInstance();
+    ZoneGameAccess* game = GetZoneGameAccess();
     return game != nullptr ? game->GetPlayer() : nullptr;
 }
 
@@ -72,7 +72,7 @@ std::string NPC_Door::GraphicalName(int kind, int state, int side)
 
 Level* NPC_Door::DoorLevel() const
 {
-    Game* game = Game::GetInstance();
+    ZoneGameAccess* game = GetZoneGameAccess();
     Level* current = game != nullptr ? game->GetCurrentLevel() : nullptr;
     return current != nullptr ? current : builtLevel;
 }
@@ -119,8 +119,10 @@ void NPC_Door::BuildCollisionGraphicals(Level* level)
         return;
     for (int state = 0; state < 4; ++state) {
         for (int side = 0; side < 2; ++side) {
-            std::unique_ptr<SceneObject> found(
-                Game::FindSceneObject(GraphicalName(doorKind, state, side), true));
+            ZoneGameAccess* game = GetZoneGameAccess();
+            std::unique_ptr<SceneObject> found(game != nullptr
+                    ? game->FindSceneObject(GraphicalName(doorKind, state, side), true)
+                    : nullptr);
             auto* graphical = dynamic_cast<GraphicalObject*>(found.get());
             if (graphical != nullptr)
                 found.release();

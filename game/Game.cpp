@@ -1,5 +1,6 @@
 #include "game/Game.h"
 #include "game/GamePlayerWorld.h"
+#include "game/ScriptGameCommands.h"
 
 #include "characters/CharacterObject.h"
 #include "characters/EventParticleSystem.h"
@@ -78,6 +79,9 @@ Game::Game(std::string gameTitle, IRenderEngine* render, AbstractInputManager* i
     playerAccess = std::make_unique<GamePlayerWorld>(*this);
     SetPlayerWorld(playerAccess.get());
     SetCharacterGameAccess(&characterAccess);
+    SetZoneGameAccess(&zoneAccess);
+    SetScriptGameAccess(&scriptAccess);
+    SetUIGameAccess(&uiAccess);
     GameConfig::SetApplyVolumesHook([this] {
         if (soundEngine != nullptr)
             soundEngine->ApplyVolumes();
@@ -109,6 +113,12 @@ Game::~Game()
         SetPlayerWorld(nullptr);
     if (GetCharacterGameAccess() == &characterAccess)
         SetCharacterGameAccess(nullptr);
+    if (GetZoneGameAccess() == &zoneAccess)
+        SetZoneGameAccess(nullptr);
+    if (GetScriptGameAccess() == &scriptAccess)
+        SetScriptGameAccess(nullptr);
+    if (GetUIGameAccess() == &uiAccess)
+        SetUIGameAccess(nullptr);
     if (GetSceneGameAccess() == &sceneAccess)
         SetSceneGameAccess(nullptr);
     tuning.Uninstall();

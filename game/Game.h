@@ -19,6 +19,9 @@
 #include "game/TeleportMap.h"
 #include "scene/Camera.h"
 #include "scene/SceneGameAccess.h"
+#include "script/ScriptGameAccess.h"
+#include "ui/UIGameAccess.h"
+#include "zones/ZoneGameAccess.h"
 
 #include <cstdint>
 #include <istream>
@@ -671,6 +674,141 @@ private:
         Game& game;
     };
     SceneAccess sceneAccess {*this};
+
+    // What zones, points and spawners ask of the game (game/GameZoneAccess.cpp).
+    class ZoneAccess : public ZoneGameAccess {
+    public:
+        explicit ZoneAccess(Game& owner)
+            : game(owner)
+        {
+        }
+        Player* GetPlayer() override { return game.GetPlayer(); }
+        Level* GetCurrentLevel() override { return game.GetCurrentLevel(); }
+        AbstractInputManager* GetInputManager() override { return game.GetInputManager(); }
+        MapModel* GetMinimapModel() override { return game.minimapModel.get(); }
+        CharacterObject* CreateCharacterByClass(
+            const std::string& name, const std::string& className) override
+        {
+            return game.CreateCharacterByClass(name, className, nullptr);
+        }
+        SceneObject* FindSceneObject(const std::string& name, bool clone) override
+        {
+            return Game::FindSceneObject(name, clone);
+        }
+        GraphicalObject* FindGraphicalObject(const std::string& name, bool clone) override
+        {
+            return game.FindGraphicalObject(name, clone);
+        }
+        void RequestLevelChange(const std::string& levelFile, const std::string& startPoint) override
+        {
+            game.RequestLevelChange(levelFile, startPoint);
+        }
+        void IncrementGameScore() override { game.IncrementGameScore(game.saveData); }
+        bool SaveGameAt(float x, float y, int direction) override { return game.SaveGameAt(x, y, direction); }
+        int GetCurrentSaveSlot() override { return game.currentSaveSlot; }
+        void OpenMap() override;
+        bool IsTeleportKnown(const std::string& levelFile) override
+        {
+            return game.FindTeleportByLevel(levelFile) != nullptr;
+        }
+        size_t GetTeleportCount() override { return game.teleports.size(); }
+        void DiscoverTeleport(const Level* level) override;
+        void OpenTeleportMenu() override { game.OpenTeleportMenu(); }
+        void ShowText(const std::string& eventName, const std::string& text, int ticks) override;
+        bool ShowDialogue(Level& level, const std::string& eventName, const std::string& fileName) override;
+        void StartScript(Level& level, const std::string& scriptName, const std::string& text,
+            const std::string& label, Placed* placed) override;
+        CharacterObject* CreateScriptCharacter(
+            const std::string& name, const std::string& graphicName) override;
+        void LoadScriptGraphicals(const std::string& scriptText) override;
+
+    private:
+        Game& game;
+    };
+    ZoneAccess zoneAccess {*this};
+
+    // What scripts, dialogues and cut-scene events ask of the game
+    // (game/GameScriptAccess.cpp).
+    class ScriptAccess : public ScriptGameAccess {
+    public:
+        explicit ScriptAccess(Game& owner)
+            : game(owner)
+        {
+        }
+        Level* GetCurrentLevel() override { return game.GetCurrentLevel(); }
+        Player* GetPlayer() override { return game.GetPlayer(); }
+        Camera* GetCamera() override { return &game.camera; }
+        GameConfig* GetConfig() override { return game.GetConfig(); }
+        AbstractInputManager* GetInputManager() override { return game.GetInputManager(); }
+        IRenderEngine* GetRenderEngine() override { return game.GetRenderEngine(); }
+        GraphicalObject* FindGraphicalObject(const std::string& name) override
+        {
+            return game.FindGraphicalObject(name, false);
+        }
+        UI_Font* FindFont(const std::string& name) override { return Game::FindFont(name, &game); }
+        CharacterObject* CreateCharacterByClass(
+            const std::string& name, const std::string& className) override
+        {
+            return game.CreateCharacterByClass(name, className, nullptr);
+        }
+        ScriptVar* FindGlobalVar(const std::string& name) override { return Game::FindGlobalVar(name); }
+        ScriptVar* FindSaveVar(const std::string& name) override { return Game::FindSaveVar(name); }
+        ScriptVar* CreateGlobalVar(const std::string& name) override { return game.CreateGlobalVar(name); }
+        ScriptVar* CreateSaveVar(const std::string& name) override { return game.CreateSaveVar(name); }
+        UI_Frame_Dialogue* GetDialogueFrame() override;
+        void SetDialogueFrameVisible(bool visible) override;
+        void ClearCinematicLayers() override { game.cinematicLayers.clear(); }
+        void AddDebugMessage(const std::string& text, uint32_t colour, double frames) override
+        {
+            game.console.AddDebugMessage(true, text, colour, frames);
+        }
+
+    private:
+        Game& game;
+    };
+    ScriptAccess scriptAccess {*this};
+
+    // What the interface's frames and the menus ask of the game
+    // (game/GameUIAccess.cpp).
+    class UIAccess : public UIGameAccess {
+    public:
+        explicit UIAccess(Game& owner)
+            : game(owner)
+        {
+        }
+        GraphicalObject* FindGraphicalObject(const std::string& name, bool clone) override
+        {
+            return game.FindGraphicalObject(name, clone);
+        }
+        UI_Font* FindFont(const std::string& name) override { return Game::FindFont(name, &game); }
+        GameConfig* GetConfig() override { return game.GetConfig(); }
+        AbstractInputManager* GetInputManager() override { return game.GetInputManager(); }
+        ISoundEngine* GetSoundEngine() override { return game.GetSoundEngine(); }
+        IRenderEngine* GetRenderEngine() override { return game.GetRenderEngine(); }
+        std::list<ProfileTimer>& GetProfileTimers() override { return game.console.profileTimers; }
+        Player* GetPlayer() override { return game.GetPlayer(); }
+        bool HasLevel() override { return game.GetCurrentLevel() != nullptr; }
+        bool IsFixedStepTick() override { return game.fixedStepTick != 0; }
+        MapModel* GetMinimapModel() override { return game.minimapModel.get(); }
+        int GetPickupCinematicKind() override { return game.pickupCinematicKind; }
+        GraphicalObject* GetCinematicObject() override { return game.cinematicObject; }
+        Point<int> GetCinematicPosition() override { return game.cinematicPosition; }
+        void DrawMinimapMap(Point<int> origin, Point<int> scroll, Point<int> size) override;
+        bool IsMenuInputFree() override { return game.uiState == 0; }
+        bool IsMenuFlagSet() override { return game.menuFlag; }
+        void SetMenuFlag(bool menu) override { game.SetMenuFlag(menu); }
+        void ReturnToTitle() override { game.ReturnToTitle(); }
+        void RequestQuit() override { game.RequestQuit(); }
+        void StartSaveSlot(int slot) override;
+        int GetSaveSlotPercent(int slot) override { return game.GetSaveSlotPercent(slot); }
+        std::string GetSaveSlotSummary(int slot) override { return game.GetSaveSlotSummary(slot); }
+        void SetDisplayScaleMode(int mode) override { game.displayScaleMode = mode; }
+        void SetLinearFilter(bool linear) override;
+
+    private:
+        Game& game;
+    };
+    UIAccess uiAccess {*this};
 
     void RegisterConsoleCommands(int first, int last);
 };

@@ -1,8 +1,8 @@
 #include "script/BGEvent_ChangeCameraTo.h"
 
-#include "game/Game.h"
 #include "scene/Camera.h"
 #include "script/EventTick.h"
+#include "script/ScriptGameAccess.h"
 
 #include <algorithm>
 #include <utility>
@@ -12,10 +12,11 @@ namespace {
 // The game camera's position, truncated; (0, 0) without a game.
 Point<int> CameraPosition()
 {
-    Game* game = Game::GetInstance();
-    if (game == nullptr)
+    ScriptGameAccess* game = GetScriptGameAccess();
+    const Camera* camera = game != nullptr ? game->GetCamera() : nullptr;
+    if (camera == nullptr)
         return Point<int>(0, 0);
-    return Point<int>(static_cast<int>(game->GetCamera().GetX()), static_cast<int>(game->GetCamera().GetY()));
+    return Point<int>(static_cast<int>(camera->GetX()), static_cast<int>(camera->GetY()));
 }
 
 } // namespace
@@ -51,9 +52,10 @@ bool BGEvent_ChangeCameraTo::Update()
     const int64_t dy = now.y - lastCameraPosition.y;
     if (IsPassed(lastCameraPosition, now, target) || dx * dx + dy * dy == 0) {
         finished = true;
-        Game* game = Game::GetInstance();
-        if (stopTravelOnArrival && game != nullptr)
-            game->GetCamera().StopTravel();
+        ScriptGameAccess* game = GetScriptGameAccess();
+        Camera* camera = game != nullptr ? game->GetCamera() : nullptr;
+        if (stopTravelOnArrival && camera != nullptr)
+            camera->StopTravel();
     }
     return true;
 }

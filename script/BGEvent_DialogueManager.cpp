@@ -2,9 +2,9 @@
 
 #include "engine/input/AbstractInputManager.h"
 #include "engine/serial/FileUtils.h"
-#include "game/Game.h"
 #include "scene/SpacialInstance.h"
 #include "script/EventTick.h"
+#include "script/ScriptGameAccess.h"
 #include "ui/UITuning.h"
 #include "ui/UI_Frame_Dialogue.h"
 
@@ -15,9 +15,8 @@ BGEvent_DialogueManager::BGEvent_DialogueManager(std::string name_)
     : BackgroundEvent(std::move(name_))
 {
     params[2] = UITuning::Current().dialogueBaseSpeed;
-    Game* game = Game::GetInstance();
-    if (game != nullptr && !game->uiFrames.empty() && game->uiFrames.front() != nullptr)
-        dialogueFrame = dynamic_cast<UI_Frame_Dialogue*>(game->uiFrames.front()->GetPrototype());
+    if (ScriptGameAccess* game = GetScriptGameAccess())
+        dialogueFrame = game->GetDialogueFrame();
 }
 
 bool BGEvent_DialogueManager::LoadFromFile(
@@ -53,14 +52,13 @@ void BGEvent_DialogueManager::CompleteLine(int offset)
 void BGEvent_DialogueManager::ShowBox(bool visible)
 {
     boxVisible = visible;
-    Game* game = Game::GetInstance();
-    if (game != nullptr && !game->uiFrames.empty() && game->uiFrames.front() != nullptr)
-        game->uiFrames.front()->SetVisible(visible);
+    if (ScriptGameAccess* game = GetScriptGameAccess())
+        game->SetDialogueFrameVisible(visible);
 }
 
 void BGEvent_DialogueManager::LinkPortraits(UI_Frame_Dialogue& box)
 {
-    Game* game = Game::GetInstance();
+    ScriptGameAccess* game = GetScriptGameAccess();
     if (game == nullptr)
         return;
     const std::vector<std::string>& listed = box.GetLinkedNames();
@@ -69,7 +67,7 @@ void BGEvent_DialogueManager::LinkPortraits(UI_Frame_Dialogue& box)
         const std::string name = ToLowerCase(characterName);
         if (std::find(listed.begin(), listed.end(), name) != listed.end())
             continue;
-        if (GraphicalObject* portrait = game->FindGraphicalObject(objectName, false))
+        if (GraphicalObject* portrait = game->FindGraphicalObject(objectName))
             box.AddLink(name, portrait);
     }
 }
@@ -81,8 +79,9 @@ void BGEvent_DialogueManager::FillBox(const std::string& text, int32_t greyPrefi
     const std::array<int, 4> rect = UI_Frame_Dialogue::GetTextFrameRect();
     frame->SetSize(rect[2], rect[3], true);
     frame->SetTextColour(0xFFFFFFFFu);
-    if (frame->GetFont() == nullptr)
-        frame->SetFont(Game::FindFont("UI_Font_Basic", Game::GetInstance()));
+    ScriptGameAccess* game = GetScriptGameAccess();
+    if (frame->GetFont() == nullptr && game != nullptr)
+        frame->SetFont(game->FindFont("UI_Font_Basic"));
     frame->SetGreyPrefix(greyPrefix);
     frame->SetText(text);
     frame->Update(0.0);
@@ -100,7 +99,7 @@ void BGEvent_DialogueManager::Finish()
 
 bool BGEvent_DialogueManager::AdvanceRequested()
 {
-    Game* game = Game::GetInstance();
+    ScriptGameAccess* game = GetScriptGameAccess();
     if (game == nullptr || game->GetInputManager() == nullptr)
         return false;
     const InputActions now = game->GetInputManager()->GetPressedActions();

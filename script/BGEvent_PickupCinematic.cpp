@@ -3,13 +3,13 @@
 #include "characters/LocalParticleSystem.h"
 #include "characters/Player.h"
 #include "engine/render/GE_Fade.h"
-#include "game/Game.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
 #include "script/NPC_Script.h"
 #include "script/ScriptCommandSupport.h"
+#include "script/ScriptGameAccess.h"
 
 #include <utility>
 #include <vector>
@@ -20,7 +20,7 @@ constexpr int kDarkFrames = 60;
 
 Player* ThePlayer()
 {
-    Game* game = Game::GetInstance();
+    ScriptGameAccess* game = GetScriptGameAccess();
     return game != nullptr ? game->GetPlayer() : nullptr;
 }
 
@@ -35,8 +35,8 @@ BGEvent_PickupCinematic::BGEvent_PickupCinematic(std::string name_, int kind_, G
     , burst(burst_)
     , burstOffset(burstOffsetX, burstOffsetY)
 {
-    if (Game* game = Game::GetInstance())
-        actor = dynamic_cast<NPC_Script*>(game->CreateCharacterByClass("Pickup", "NPC_Script", nullptr));
+    if (ScriptGameAccess* game = GetScriptGameAccess())
+        actor = dynamic_cast<NPC_Script*>(game->CreateCharacterByClass("Pickup", "NPC_Script"));
     // The crossbow graphics come with the player's crossbow ranks; until the
     // player carries them the crossbow sequence runs without an instance.
 }
@@ -227,7 +227,7 @@ void BGEvent_PickupCinematic::Brighten()
         fade = 0;
         finished = true;
         // The cut-scene is over: no layer shows above the darkening any more.
-        if (Game* game = Game::GetInstance())
-            game->cinematicLayers.clear();
+        if (ScriptGameAccess* game = GetScriptGameAccess())
+            game->ClearCinematicLayers();
     }
 }

@@ -2,8 +2,8 @@
 
 #include "engine/platform/Random.h"
 #include "engine/render/IRenderEngine.h"
-#include "game/Game.h"
 #include "script/EventTick.h"
+#include "script/ScriptGameAccess.h"
 
 #include <utility>
 
@@ -35,7 +35,7 @@ BGEvent_ShakeCamera::BGEvent_ShakeCamera(
 
 void BGEvent_ShakeCamera::SendOffset()
 {
-    Game* game = Game::GetInstance();
+    ScriptGameAccess* game = GetScriptGameAccess();
     if (game != nullptr && game->GetRenderEngine() != nullptr)
         game->GetRenderEngine()->SetCameraOffset(offset.x, offset.y);
 }

@@ -6,8 +6,8 @@
 #include "engine/platform/Paths.h"
 #include "engine/serial/FileUtils.h"
 #include "engine/serial/ReaderContext.h"
-#include "game/Game.h"
 #include "script/BGEvent_DialogueManager.h"
+#include "script/ScriptGameAccess.h"
 
 #include <algorithm>
 #include <fstream>
@@ -70,7 +70,8 @@ bool DialogueFile::ReadBlock(std::istream& is, int block, std::vector<Line>& lin
 std::string DialogueFile::PathFor(const std::string& fileName)
 {
     std::string language = "eng";
-    if (Game* game = Game::GetInstance())
+    ScriptGameAccess* game = GetScriptGameAccess();
+    if (game != nullptr && game->GetConfig() != nullptr)
         language = game->GetConfig()->GetLanguage();
     return GetDialogPath() + "dialogues_" + language + "/" + fileName;
 }

@@ -4,10 +4,10 @@
 #include "engine/app/SplitCommandLine.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/serial/FileUtils.h"
-#include "game/Game.h"
 #include "scene/Level.h"
 #include "scene/SceneObjectInstance.h"
 #include "scene/SpacialInstance.h"
+#include "script/ScriptGameAccess.h"
 
 #include <algorithm>
 #include <utility>
@@ -109,9 +109,8 @@ void Script::Run()
         if (!line.empty() && !ExecuteLine(lineIndex)) {
             const std::string why = lineError.empty() ? std::string() : " (" + lineError + ")";
             platform::DebugOutput(Where(lineIndex) + "Script Error : " + line + why + "\n");
-            if (Game* game = Game::GetInstance())
-                game->console.AddDebugMessage(
-                    true, " Script Error : " + line + why, kScriptErrorColour, 100.0);
+            if (ScriptGameAccess* game = GetScriptGameAccess())
+                game->AddDebugMessage(" Script Error : " + line + why, kScriptErrorColour, 100.0);
         }
         ++lineIndex;
         if (lineIndex >= static_cast<int>(lines.size()))
@@ -162,7 +161,7 @@ std::string Script::Where(int index) const
     std::string where;
     const Level* level = ownerInstance != nullptr ? ownerInstance->GetLevel() : nullptr;
     if (level == nullptr) {
-        if (Game* game = Game::GetInstance())
+        if (ScriptGameAccess* game = GetScriptGameAccess())
             level = game->GetCurrentLevel();
     }
     if (level != nullptr && !level->GetName().empty())
@@ -189,9 +188,12 @@ ScriptVar* Script::FindVar(const std::string& varName)
     const std::string lower = ToLowerCase(varName);
     if (ScriptVar* local = FindLocalVar(lower))
         return local;
-    if (ScriptVar* global = Game::FindGlobalVar(lower))
+    ScriptGameAccess* game = GetScriptGameAccess();
+    if (game == nullptr)
+        return nullptr;
+    if (ScriptVar* global = game->FindGlobalVar(lower))
         return global;
-    return Game::FindSaveVar(lower);
+    return game->FindSaveVar(lower);
 }
 
 void Script::PopResult()
@@ -225,7 +227,7 @@ void Script::RemoveFinishedEvents()
 std::vector<GraphicalObject*> Script::CollectSetGraphicalObjects(const std::string& text)
 {
     std::vector<GraphicalObject*> found;
-    Game* game = Game::GetInstance();
+    ScriptGameAccess* game = GetScriptGameAccess();
     size_t at = text.find("SetGraphical");
     while (at != std::string::npos) {
         // A line break ends a statement as ";" does (texts come back from
@@ -235,7 +237,7 @@ std::vector<GraphicalObject*> Script::CollectSetGraphicalObjects(const std::stri
             = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
         const std::vector<std::string> tokens = SplitCommandLine(statement);
         if (tokens.size() >= 3 && game != nullptr) {
-            if (GraphicalObject* object = game->FindGraphicalObject(tokens[2], false))
+            if (GraphicalObject* object = game->FindGraphicalObject(tokens[2]))
                 found.push_back(object);
         }
         if (end == std::string::npos)

@@ -117,6 +117,3 @@ private:
 // with the separating blank). Tabs count as blanks. A line without a blank,
 // or without any token, is all command word.
 void SplitScriptLine(const std::string& line, std::string& command, std::string& arguments);
-
-// Registers the 52 script commands in their fixed order.
-void RegisterScriptCommands();

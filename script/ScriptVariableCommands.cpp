@@ -2,8 +2,8 @@
 
 #include "engine/app/SplitCommandLine.h"
 #include "engine/serial/FileUtils.h"
-#include "game/Game.h"
 #include "script/Script.h"
+#include "script/ScriptGameAccess.h"
 
 #include <cstdlib>
 #include <memory>
@@ -58,15 +58,15 @@ bool CreateVar(Script* script, std::string arguments)
         script->GetLocalVars().push_back(std::make_unique<ScriptVar>(name));
         var = script->GetLocalVars().back().get();
     } else if (scope == "global" || scope == "save") {
-        Game* game = Game::GetInstance();
+        ScriptGameAccess* game = GetScriptGameAccess();
         if (game == nullptr)
             return false;
         // Found or created: an existing variable is overwritten.
         if (scope == "global")
-            var = Game::FindGlobalVar(name) != nullptr ? Game::FindGlobalVar(name)
+            var = game->FindGlobalVar(name) != nullptr ? game->FindGlobalVar(name)
                                                        : game->CreateGlobalVar(name);
         else
-            var = Game::FindSaveVar(name) != nullptr ? Game::FindSaveVar(name) : game->CreateSaveVar(name);
+            var = game->FindSaveVar(name) != nullptr ? game->FindSaveVar(name) : game->CreateSaveVar(name);
     }
     if (var == nullptr)
         return false;

@@ -11,14 +11,12 @@
 # Fails naming each file, line and include that breaks the order, and each
 # quoted include that is not a path from ROOT ("../x.h", "x.h"). System and
 # library headers in angle brackets are not checked unless they name one of
-# the folders. Known breaks still to be removed are listed, one
-# "file include" a line, in ROOT/scripts/layer-order-exceptions.txt; a listed
-# break that no longer exists fails too, so that the list only shrinks.
+# the folders. There are no exceptions: where a lower folder needs the game,
+# it declares an interface that the game implements.
 set -euo pipefail
 ORDER=(engine scene characters ui zones script enemies bosses game tools)
 
 root="${1:-$(dirname "$0")/..}"
-exceptions_file="$root/scripts/layer-order-exceptions.txt"
 if [ ! -d "$root/engine" ]; then
   echo "no engine folder under $root"
   exit 2
@@ -28,14 +26,6 @@ declare -A rank
 for i in "${!ORDER[@]}"; do
   rank[${ORDER[$i]}]=$i
 done
-declare -A excepted
-declare -A excepted_seen
-if [ -f "$exceptions_file" ]; then
-  while read -r file include; do
-    [[ -z "$file" || "$file" == \#* ]] && continue
-    excepted["$file $include"]=1
-  done < "$exceptions_file"
-fi
 
 order_text=$(IFS='<'; echo "${ORDER[*]}" | sed 's/</ < /g')
 breaks=0
@@ -60,10 +50,6 @@ for folder in "${ORDER[@]}"; do
     fi
     [ -n "${rank[$top]+x}" ] || continue
     if [ "${rank[$top]}" -gt "${rank[$folder]}" ]; then
-      if [ -n "${excepted["$relative $target"]+x}" ]; then
-        excepted_seen["$relative $target"]=1
-        continue
-      fi
       echo "$relative:$line: $folder/ includes \"$target\" from $top/, which stands above it"
       breaks=$((breaks + 1))
     fi
@@ -71,20 +57,8 @@ for folder in "${ORDER[@]}"; do
     '^[[:space:]]*#[[:space:]]*include' "$root/$folder" || true)
 done
 
-for key in "${!excepted[@]}"; do
-  if [ -z "${excepted_seen[$key]+x}" ]; then
-    echo "layer-order-exceptions.txt: \"$key\" no longer breaks the order: remove it from the list"
-    breaks=$((breaks + 1))
-  fi
-done
-
 if [ "$breaks" -gt 0 ]; then
   echo "$breaks include(s) break the layer order $order_text"
   exit 1
 fi
-if [ "${#excepted[@]}" -gt 0 ]; then
-  echo "every include follows the layer order $order_text," \
-    "but for the ${#excepted[@]} listed in scripts/layer-order-exceptions.txt"
-else
-  echo "every include follows the layer order $order_text"
-fi
+echo "every include follows the layer order $order_text"

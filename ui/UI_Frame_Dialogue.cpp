@@ -1,7 +1,7 @@
 #include "ui/UI_Frame_Dialogue.h"
 
 #include "engine/app/ProfileTimer.h"
-#include "game/Game.h"
+#include "ui/UIGameAccess.h"
 #include "ui/UITuning.h"
 #include "ui/UI_Font.h"
 
@@ -14,8 +14,14 @@ constexpr const char* kProfileLabel = "UI_Frame_Dialogue::Render";
 
 void ProfileSection()
 {
-    if (Game* game = Game::GetInstance())
-        TimeSection(game->console.profileTimers, kProfileLabel, true);
+    if (UIGameAccess* game = GetUIGameAccess())
+        TimeSection(game->GetProfileTimers(), kProfileLabel, true);
+}
+
+UI_Font* DialogueFont()
+{
+    UIGameAccess* game = GetUIGameAccess();
+    return game != nullptr ? game->FindFont(kFontName) : nullptr;
 }
 
 } // namespace
@@ -25,7 +31,7 @@ UI_Frame_Dialogue::UI_Frame_Dialogue(std::string name)
     , textFrame(std::make_unique<UI_Frame_Text>("Dialogue"))
 {
     typeName = TypeNames::UI_Frame_Dialogue;
-    textFrame->SetFont(Game::FindFont(kFontName, Game::GetInstance()));
+    textFrame->SetFont(DialogueFont());
     DeclareSound("Menu_Dialogue");
     DeclareSound("Menu_Dialogue_Quick");
     LoadSounds();
@@ -38,7 +44,7 @@ void UI_Frame_Dialogue::Init()
     UI_Frame::Init();
     textFrame->Init();
     if (textFrame->GetFont() == nullptr)
-        textFrame->SetFont(Game::FindFont(kFontName, Game::GetInstance()));
+        textFrame->SetFont(DialogueFont());
 }
 
 std::array<int, 4> UI_Frame_Dialogue::GetTextFrameRect()

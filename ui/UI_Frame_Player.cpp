@@ -6,9 +6,9 @@
 #include "characters/PlayerModifier.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/ShaderEffect_TimeDependent.h"
-#include "game/Game.h"
 #include "scene/InstanceEffectScope.h"
 #include "scene/MapModel.h"
+#include "ui/UIGameAccess.h"
 #include "ui/UITuning.h"
 
 #include <utility>
@@ -42,7 +42,7 @@ UI_Frame_Player::~UI_Frame_Player() = default;
 void UI_Frame_Player::Init()
 {
     UI_Frame::Init();
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     if (game == nullptr)
         return;
     lifeEmpty = game->FindGraphicalObject("UI_Player_Life_Empty", false);
@@ -77,7 +77,7 @@ void UI_Frame_Player::ShowSaveMessage()
 
 bool UI_Frame_Player::Render(GraphicalEffect* effect, int x, int y, int p5, int p6, float rotation)
 {
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     if (!UI_Frame::Render(effect, x, y, p5, p6, rotation) || game == nullptr || game->GetPlayer() == nullptr)
         return false;
     if (!lifeFade) {
@@ -101,8 +101,9 @@ bool UI_Frame_Player::Render(GraphicalEffect* effect, int x, int y, int p5, int 
     DrawPowers(effect, x, y, ok);
     DrawMessages(effect, x, y, ok);
 
-    if (game->pickupCinematicKind == 4 && game->cinematicObject != nullptr && ok)
-        ok = DrawElement(game->cinematicObject, effect, game->cinematicPosition.x, game->cinematicPosition.y);
+    GraphicalObject* cinematic = game->GetCinematicObject();
+    if (game->GetPickupCinematicKind() == 4 && cinematic != nullptr && ok)
+        ok = DrawElement(cinematic, effect, game->GetCinematicPosition().x, game->GetCinematicPosition().y);
     return ok;
 }
 
@@ -110,7 +111,7 @@ bool UI_Frame_Player::DrawHearts(GraphicalEffect* effect, int x, int y, bool& ok
 {
     if (lifeEmpty == nullptr || lifeHalf == nullptr || lifeFull == nullptr)
         return false;
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     const Player* player = game->GetPlayer();
     const int life = player->GetLife();
     const int maxLife = player->GetMaxLife();
@@ -122,7 +123,7 @@ bool UI_Frame_Player::DrawHearts(GraphicalEffect* effect, int x, int y, bool& ok
         SetUIDrawColour(kLastLifeColour);
         NoteUse("effect", "fullFX_FadeAlphaLoop");
         if (lifeFade) {
-            if (game->fixedStepTick != 0)
+            if (game->IsFixedStepTick())
                 lifeFade->Advance(1.0f);
             g_RenderEngine->SetEffect(lifeFade.get());
         }
@@ -141,21 +142,20 @@ bool UI_Frame_Player::DrawHearts(GraphicalEffect* effect, int x, int y, bool& ok
 
 void UI_Frame_Player::DrawMinimap(GraphicalEffect* effect, int x, int y, bool& ok)
 {
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     if (minimapForeground == nullptr || !game->GetPlayer()->minimapEnabled)
         return;
     const Point<int> size = minimapForeground->GetSize();
     const int mx = x + (UITuning::Current().playerMinimapCenterXPos - Half(size.x));
     const int my = y + Half(GetSize().y - size.y);
-    const MapModel* model = game->minimapModel.get();
+    const MapModel* model = game->GetMinimapModel();
     if (model != nullptr && ok) {
         const Point<int> cell = model->GetCurrentLocation();
         if (uint32_t(cell.x) < kMapColumns && uint32_t(cell.y) < kMapRows) {
             const Point<int> scroll(
                 -(kMapCell * cell.x + (5 - Half(size.x))), -(kMapCell * cell.y + (5 - Half(size.y))));
-            game->teleportMap.mapMode = 2;
             InstanceEffectScope scope(effect);
-            game->UpdateTeleportMenu(nullptr, Point<int>(mx, my), scroll, size);
+            game->DrawMinimapMap(Point<int>(mx, my), scroll, size);
         }
     }
     if (ok)
@@ -166,7 +166,7 @@ void UI_Frame_Player::DrawPowers(GraphicalEffect* effect, int x, int y, bool& ok
 {
     if (power == nullptr)
         return;
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     const PlayerArmorState& state = game->GetPlayer()->GetArmorState();
     const Point<int> size = power->GetSize();
     int px = x + UITuning::Current().playerPowersXPos;
@@ -180,8 +180,8 @@ void UI_Frame_Player::DrawPowers(GraphicalEffect* effect, int x, int y, bool& ok
         power->SetAnimationProgress(progress);
         if (ok)
             ok = DrawElement(power, effect, px, py);
-        GraphicalObject* shown = game->cinematicObject;
-        if (game->pickupCinematicKind == 5 && shown != nullptr && k == state.armorChargesMax - 1 && ok) {
+        GraphicalObject* shown = game->GetCinematicObject();
+        if (game->GetPickupCinematicKind() == 5 && shown != nullptr && k == state.armorChargesMax - 1 && ok) {
             const Point<int> own = shown->GetSize();
             ok = DrawElement(shown, effect, px + Half(size.x) - Half(own.x), py + Half(size.y) - Half(own.y));
         }

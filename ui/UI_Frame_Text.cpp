@@ -3,7 +3,7 @@
 #include "engine/config/GameConfig.h"
 #include "engine/input/AbstractInputManager.h"
 #include "engine/input/KeyDisplayName.h"
-#include "game/Game.h"
+#include "ui/UIGameAccess.h"
 #include "ui/UI_Font.h"
 
 #include <utility>
@@ -55,7 +55,7 @@ constexpr size_t kMaxLineBreaks = 9;
 // 1 once the latest input came from a pad, 0 from the keyboard.
 int LastInputDevice()
 {
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     AbstractInputManager* input = game != nullptr ? game->GetInputManager() : nullptr;
     return input != nullptr ? input->GetLastDevice() : 0;
 }
@@ -73,7 +73,7 @@ UI_Frame_Text::~UI_Frame_Text() = default;
 void UI_Frame_Text::Init()
 {
     LoadSounds();
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     if (game == nullptr)
         return;
     for (size_t i = 0; i < kIconCount; ++i)
@@ -131,7 +131,7 @@ void UI_Frame_Text::WrapLine(const std::string& line)
 std::string UI_Frame_Text::ReplaceTokens(const std::string& line)
 {
     std::string replaced = line;
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     const GameConfig* config = game != nullptr ? game->GetConfig() : nullptr;
     if (config == nullptr)
         return replaced;

@@ -1,11 +1,11 @@
 #include "ui/UI_Menu.h"
 #include "engine/app/UsageObserver.h"
+#include "engine/config/GameConfig.h"
 
 #include "characters/Player.h"
 #include "engine/input/AbstractInputManager.h"
 #include "engine/sound/SoundEventsManager.h"
-#include "game/Game.h"
-#include "scene/MapModel.h"
+#include "ui/UIGameAccess.h"
 #include "ui/UITuning.h"
 #include "ui/UI_MenuCatalogue.h"
 #include "ui/UI_Menu_Page.h"
@@ -80,7 +80,7 @@ UI_Menu_Page* UI_Menu::GetCurrentPage() const
 
 UI_Menu_Page* UI_Menu::BuildPage(int32_t number)
 {
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     if (number < 0 || number >= kPageCount || game == nullptr)
         return nullptr;
     const PageEntry& entry = MenuCatalogue::GetPage(number);
@@ -104,8 +104,8 @@ UI_Menu_Page* UI_Menu::BuildPage(int32_t number)
 
 void UI_Menu::Update(double frameTime)
 {
-    Game* game = Game::GetInstance();
-    if (game == nullptr || game->uiState != 0)
+    UIGameAccess* game = GetUIGameAccess();
+    if (game == nullptr || !game->IsMenuInputFree())
         return;
     GraphicalObject::Update(frameTime);
     NoteUse("menu page", std::to_string(currentPage));
@@ -142,8 +142,8 @@ void UI_Menu::Update(double frameTime)
         // The start action resumes a game (never on the key mapping, nor
         // while a key is captured, nor at the title).
         const bool capturing = input != nullptr && input->IsCapturingKey();
-        if (lookAtStart && start && game->GetCurrentLevel() != nullptr && !capturing
-            && currentPage != kKeyMapping && game->menuFlag)
+        if (lookAtStart && start && game->HasLevel() && !capturing && currentPage != kKeyMapping
+            && game->IsMenuFlagSet())
             ResumePlay();
     }
 
@@ -160,7 +160,7 @@ void UI_Menu::Update(double frameTime)
 
 void UI_Menu::OnValidate(UI_Menu_Page& page, int32_t selected)
 {
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     switch (currentPage) {
     case kMain:
         if (selected == kMainPlay)
@@ -212,7 +212,7 @@ void UI_Menu::OnValidate(UI_Menu_Page& page, int32_t selected)
 
 void UI_Menu::OnBack(UI_Menu_Page& page, int32_t selected)
 {
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     switch (currentPage) {
     case kPlay:
         currentPage = kMain;
@@ -220,7 +220,7 @@ void UI_Menu::OnBack(UI_Menu_Page& page, int32_t selected)
         break;
     case kOptions:
     case kRenderSettings:
-        currentPage = game->GetCurrentLevel() != nullptr ? kPause : kMain;
+        currentPage = game->HasLevel() ? kPause : kMain;
         game->GetConfig()->SaveUserConfig();
         PlaySoundAt(kSoundBack);
         break;
@@ -248,33 +248,24 @@ void UI_Menu::OnBack(UI_Menu_Page& page, int32_t selected)
 
 void UI_Menu::StartSlot(int32_t slot)
 {
-    Game* game = Game::GetInstance();
-    game->currentSaveSlot = slot;
-    game->minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
-    game->teleports.clear();
-    const bool loaded = game->saveData.Load(-1, true);
-    // A slot without a save starts a new game from a fresh record.
-    if (!loaded)
-        game->saveData.Reset();
-    game->SetPlayer(nullptr);
-    game->usePlayerStart = true;
-    // The level changes at the start of the next frame, before any gameplay.
-    game->RequestLevelChange(game->saveData.GetMapName(), loaded ? "[SAVE]" : "");
-    game->SetMenuFlag(false);
+    if (UIGameAccess* game = GetUIGameAccess())
+        game->StartSaveSlot(slot);
 }
 
 void UI_Menu::ResumePlay()
 {
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     StopSoundAt(kSoundBack);
-    game->SetMenuFlag(false);
+    if (game != nullptr)
+        game->SetMenuFlag(false);
     PlaySoundAt(kSoundBack);
 }
 
 void UI_Menu::Leave()
 {
     // An orderly end: the main loop shuts the game down and exits with 0.
-    Game::GetInstance()->RequestQuit();
+    if (UIGameAccess* game = GetUIGameAccess())
+        game->RequestQuit();
 }
 
 int32_t UI_Menu::GetMenuSpacingY()

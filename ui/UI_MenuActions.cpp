@@ -1,4 +1,5 @@
 #include "engine/app/UsageObserver.h"
+#include "engine/config/GameConfig.h"
 #include "ui/UI_Menu.h"
 
 #include "engine/config/GamePaths.h"
@@ -8,11 +9,9 @@
 #include "engine/platform/Window.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXRenderEngine.h"
-#include "engine/render/PostChain.h"
 #include "engine/render/RenderPoolManager.h"
-#include "engine/render/ShaderEffect_PostProcess.h"
 #include "engine/sound/ISoundEngine.h"
-#include "game/Game.h"
+#include "ui/UIGameAccess.h"
 #include "ui/UI_MenuCatalogue.h"
 #include "ui/UI_Menu_Page.h"
 
@@ -54,14 +53,14 @@ constexpr int kKeyboardBindings[] = {0, 1, 2, 3, 4, 6, 8, 10, 12, 14, 16, 18, 22
 constexpr int kJoypadBindings[] = {5, 7, 9, 11, 13, 15, 17, 19, 21, 23};
 
 // The render thread, when there is one to hand display requests to.
-RenderPoolManager* RenderThreadPool(Game& game)
+RenderPoolManager* RenderThreadPool(UIGameAccess& game)
 {
     auto* engine = dynamic_cast<DXRenderEngine*>(game.GetRenderEngine());
     RenderPoolManager* pool = engine != nullptr ? engine->GetRenderPool() : nullptr;
     return pool != nullptr && pool->HasThread() && pool->IsRenderThreadRunning() ? pool : nullptr;
 }
 
-void ApplyVolumes(Game& game)
+void ApplyVolumes(UIGameAccess& game)
 {
     if (ISoundEngine* sound = game.GetSoundEngine())
         sound->ApplyVolumes();
@@ -69,7 +68,7 @@ void ApplyVolumes(Game& game)
 
 // The window switch: the windowed flag flips and the render thread, which
 // owns the window, makes it so.
-void SwitchDisplayMode(Game& game)
+void SwitchDisplayMode(UIGameAccess& game)
 {
     platform::DebugOutput("/- Changed WINDOW action -/\n");
     GameConfig& config = *game.GetConfig();
@@ -84,7 +83,7 @@ void SwitchDisplayMode(Game& game)
     platform::DebugOutput(g_FullScreen ? "/- => FULLSCREEN MODE -/\n" : "/- => WINDOW MODE -/\n");
 }
 
-void SwitchVSync(Game& game)
+void SwitchVSync(UIGameAccess& game)
 {
     GameConfig& config = *game.GetConfig();
     config.SetVSync(!config.GetVSync());
@@ -94,16 +93,9 @@ void SwitchVSync(Game& game)
 }
 
 // The final copy of the frame follows the filter: point or linear.
-void ApplyScaleFilter(Game& game)
+void ApplyScaleFilter(UIGameAccess& game)
 {
-    const bool linear = game.GetConfig()->GetScaleFilter() != 0;
-    game.linearFilter = linear;
-    NoteUse("effect", linear ? "BasicPostEffect_Linear" : "BasicPostEffect_Point");
-    auto* engine = dynamic_cast<DXRenderEngine*>(game.GetRenderEngine());
-    if (engine == nullptr || game.postEffects == nullptr)
-        return;
-    ShaderRes* shader = engine->FindShaderRes(linear ? "BasicPostEffect_Linear" : "BasicPostEffect_Point");
-    game.postEffects->base = shader != nullptr ? std::make_unique<ShaderEffect_PostProcess>(shader) : nullptr;
+    game.SetLinearFilter(game.GetConfig()->GetScaleFilter() != 0);
 }
 
 void RestartSound(SceneObject& object, int index)
@@ -116,7 +108,7 @@ void RestartSound(SceneObject& object, int index)
 
 void UI_Menu::DoAction(UI_Menu_Page* page, double frameTime)
 {
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     if (page == nullptr || game == nullptr)
         return;
     AbstractInputManager* input = game->GetInputManager();
@@ -185,7 +177,7 @@ void UI_Menu::DoAction(UI_Menu_Page* page, double frameTime)
 
 void UI_Menu::DoOptionsRow(UI_Menu_Page& page, int dir, bool validate)
 {
-    Game& game = *Game::GetInstance();
+    UIGameAccess& game = *GetUIGameAccess();
     GameConfig& config = *game.GetConfig();
     // A press with Validate in the same frame raises the volume, even left.
     const int change = validate ? 1 : dir;
@@ -214,7 +206,7 @@ void UI_Menu::DoOptionsRow(UI_Menu_Page& page, int dir, bool validate)
 
 void UI_Menu::DoRenderSettingsRow(UI_Menu_Page& page, int dir, bool validate)
 {
-    Game& game = *Game::GetInstance();
+    UIGameAccess& game = *GetUIGameAccess();
     GameConfig& config = *game.GetConfig();
     const bool changed = validate || dir != 0;
     const int step = validate ? 1 : dir;
@@ -228,7 +220,7 @@ void UI_Menu::DoRenderSettingsRow(UI_Menu_Page& page, int dir, bool validate)
     case kRowRatio:
         if (changed) {
             config.SetScaleMode(config.GetScaleMode() != 0 ? 0 : 2);
-            game.displayScaleMode = config.GetScaleMode();
+            game.SetDisplayScaleMode(config.GetScaleMode());
             page.PlaySoundAt(UI_Menu_Page::kSoundValidate);
         }
         break;
@@ -273,7 +265,7 @@ void UI_Menu::DoRenderSettingsRow(UI_Menu_Page& page, int dir, bool validate)
 
 void UI_Menu::DoKeyMappingRow(UI_Menu_Page& page, bool validate, bool erase)
 {
-    Game& game = *Game::GetInstance();
+    UIGameAccess& game = *GetUIGameAccess();
     GameConfig& config = *game.GetConfig();
     AbstractInputManager* input = game.GetInputManager();
     const int32_t row = page.GetSelectedIndex();

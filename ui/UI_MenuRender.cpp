@@ -4,7 +4,7 @@
 #include "engine/input/AbstractInputManager.h"
 #include "engine/input/KeyDisplayName.h"
 #include "engine/render/IRenderEngine.h"
-#include "game/Game.h"
+#include "ui/UIGameAccess.h"
 #include "ui/UI_Font.h"
 #include "ui/UI_Frame_Text.h"
 #include "ui/UI_MenuCatalogue.h"
@@ -46,13 +46,13 @@ constexpr int kSlotPromptBottom = 438;
 
 bool LevelLoaded()
 {
-    Game* game = Game::GetInstance();
-    return game != nullptr && game->GetCurrentLevel() != nullptr;
+    UIGameAccess* game = GetUIGameAccess();
+    return game != nullptr && game->HasLevel();
 }
 
 bool PadUsedLast()
 {
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     AbstractInputManager* input = game != nullptr ? game->GetInputManager() : nullptr;
     return input != nullptr && input->GetLastDevice() == 1;
 }
@@ -115,8 +115,8 @@ bool UI_Menu::Render(GraphicalEffect* effect, int x, int y, int p5, int p6, floa
 void UI_Menu_Page::InitTextFrame()
 {
     textFrame = std::make_unique<UI_Frame_Text>("TempText");
-    Game* game = Game::GetInstance();
-    UI_Font* font = game != nullptr ? Game::FindFont("UI_Font_Basic", game) : nullptr;
+    UIGameAccess* game = GetUIGameAccess();
+    UI_Font* font = game != nullptr ? game->FindFont("UI_Font_Basic") : nullptr;
     textFrame->SetFont(font);
     if (font != nullptr)
         textFrame->SetSize(kTextFrameWidth, font->GetSpacing().y, true);
@@ -214,7 +214,7 @@ void UI_Menu_Page::LayoutColumn(int pageY, std::vector<Draw>& draws) const
 
 void UI_Menu_Page::LayoutOptions(int pageY, std::vector<Draw>& draws) const
 {
-    const GameConfig& config = *Game::GetInstance()->GetConfig();
+    const GameConfig& config = *GetUIGameAccess()->GetConfig();
     const std::string language = config.GetLanguage();
     const Point<int> end = LayoutValueRows(
         pageY + UI_Menu::GetMenuSpacingY() - (LevelLoaded() ? kOptionsRisePause : kOptionsRiseTitle),
@@ -252,7 +252,7 @@ Point<int> UI_Menu_Page::LayoutValueRows(int y, const std::vector<std::string>& 
 
 void UI_Menu_Page::LayoutDisplay(int pageY, std::vector<Draw>& draws) const
 {
-    Game& game = *Game::GetInstance();
+    UIGameAccess& game = *GetUIGameAccess();
     const GameConfig& config = *game.GetConfig();
     if (selectedIndex == 6)
         if (GraphicalObject* chart
@@ -280,7 +280,7 @@ void UI_Menu_Page::LayoutDisplay(int pageY, std::vector<Draw>& draws) const
 
 void UI_Menu_Page::LayoutKeyMapping(int pageY, std::vector<Draw>& draws) const
 {
-    const GameConfig& config = *Game::GetInstance()->GetConfig();
+    const GameConfig& config = *GetUIGameAccess()->GetConfig();
     if (!LevelLoaded())
         draws.push_back(Draw {Draw::kDim, nullptr, {}, 0, 0, kDimColour});
     bool undefined = false;

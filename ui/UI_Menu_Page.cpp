@@ -1,6 +1,6 @@
 #include "ui/UI_Menu_Page.h"
 
-#include "game/Game.h"
+#include "ui/UIGameAccess.h"
 #include "ui/UI_Frame_Text.h"
 #include "ui/UI_MenuCatalogue.h"
 
@@ -33,7 +33,7 @@ void UI_Menu_Page::OnEnter()
     if (pageKind != MenuCatalogue::kPlay)
         return;
     selectedIndex = 0;
-    Game* game = Game::GetInstance();
+    UIGameAccess* game = GetUIGameAccess();
     if (game == nullptr)
         return;
     for (size_t slot = 0; slot < 3 && slot < items.size(); ++slot)

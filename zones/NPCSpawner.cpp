@@ -2,7 +2,7 @@
 
 #include "characters/CharacterObject.h"
 #include "engine/platform/DebugOutput.h"
-#include "game/Game.h"
+#include "zones/ZoneGameAccess.h"
 #include "zones/ZoneInstance.h"
 
 namespace NPCSpawner {
@@ -40,9 +40,9 @@ Point<float> SpawnPoint(const ZoneInstance& instance, int x, int y)
 
 CharacterObject* Create(const std::string& className, const ZoneInstance& instance, bool takeName)
 {
-    Game* game = Game::GetInstance();
+    ZoneGameAccess* game = GetZoneGameAccess();
     CharacterObject* character
-        = game != nullptr ? game->CreateCharacterByClass(className, className, nullptr) : nullptr;
+        = game != nullptr ? game->CreateCharacterByClass(className, className) : nullptr;
     if (character == nullptr) {
         platform::DebugOutput(
             "Spawner \"" + instance.GetName() + "\": no character of class " + className + "\n");

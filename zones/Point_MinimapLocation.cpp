@@ -1,9 +1,9 @@
 #include "zones/Point_MinimapLocation.h"
 
 #include "characters/Player.h"
-#include "game/Game.h"
 #include "scene/Level.h"
 #include "scene/MapModel.h"
+#include "zones/ZoneGameAccess.h"
 
 namespace {
 
@@ -30,17 +30,17 @@ std::optional<Point<int>> Point_MinimapLocation::MapCell(
 
 bool Point_MinimapLocation::UpdateInstance(SpacialInstance<GraphicalObject, float>* /*placed*/)
 {
-    Game* game = Game::GetInstance();
-    if (game == nullptr || game->GetPlayer() == nullptr || game->GetCurrentLevel() == nullptr
-        || !game->minimapModel)
+    ZoneGameAccess* game = GetZoneGameAccess();
+    MapModel* minimap = game != nullptr ? game->GetMinimapModel() : nullptr;
+    if (minimap == nullptr || game->GetPlayer() == nullptr || game->GetCurrentLevel() == nullptr)
         return true;
     const Player& player = *game->GetPlayer();
     const Level& level = *game->GetCurrentLevel();
     const std::optional<Point<int>> cell = MapCell(
         player.GetPosition(), player.GetSize().x, level.GetMinimapScreen(), level.GetMinimapPoint());
     if (cell) {
-        game->minimapModel->SetCurrentLocation(*cell);
-        game->minimapModel->SetCell(cell->x, cell->y, 1);
+        minimap->SetCurrentLocation(*cell);
+        minimap->SetCell(cell->x, cell->y, 1);
     }
     return true;
 }

@@ -1,57 +1,37 @@
 #include "zones/ZoneRequests.h"
 
-#include "engine/sound/SoundEventsManager.h"
-#include "game/Game.h"
-#include "scene/Level.h"
-#include "script/BGEvent_ShowText.h"
+#include "zones/ZoneGameAccess.h"
 
 namespace ZoneRequests {
 
 void RequestLevelChange(const std::string& levelFile, const std::string& startPoint)
 {
-    Game* game = Game::GetInstance();
-    if (game == nullptr)
-        return;
-    game->RequestLevelChange(levelFile, startPoint);
+    if (ZoneGameAccess* game = GetZoneGameAccess())
+        game->RequestLevelChange(levelFile, startPoint);
 }
 
 void ShowText(const std::string& eventName, const std::string& text, int ticks)
 {
-    Game* game = Game::GetInstance();
-    Level* level = game != nullptr ? game->GetCurrentLevel() : nullptr;
-    if (level == nullptr)
-        return;
-    // The level owns the event from here on.
-    auto* event
-        = static_cast<BGEvent_ShowText*>(level->AddBackgroundEvent(new BGEvent_ShowText(eventName, text)));
-    if (event != nullptr)
-        event->StartFor(ticks);
+    if (ZoneGameAccess* game = GetZoneGameAccess())
+        game->ShowText(eventName, text, ticks);
 }
 
 void IncrementGameScore()
 {
-    if (Game* game = Game::GetInstance())
-        game->IncrementGameScore(game->saveData);
+    if (ZoneGameAccess* game = GetZoneGameAccess())
+        game->IncrementGameScore();
 }
 
 bool SaveGameAt(float x, float y, int direction)
 {
-    Game* game = Game::GetInstance();
+    ZoneGameAccess* game = GetZoneGameAccess();
     return game != nullptr && game->SaveGameAt(x, y, direction);
 }
 
 void OpenMap()
 {
-    Game* game = Game::GetInstance();
-    if (game == nullptr)
-        return;
-    game->OpenOverlayScreen();
-    game->overlaySource = 0;
-    game->teleportMap.mapMode = 0;
-    // The overlay holds the game like the menu does, but the sounds go on.
-    game->menuFlag = true;
-    if (SoundEventsManager* sounds = game->GetSoundEventsManager())
-        sounds->ResumeAll();
+    if (ZoneGameAccess* game = GetZoneGameAccess())
+        game->OpenMap();
 }
 
 } // namespace ZoneRequests

@@ -3,9 +3,9 @@
 
 #include "characters/Player.h"
 #include "engine/serial/VectorSerialize.h"
-#include "game/Game.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "zones/ZoneGameAccess.h"
 #include "zones/ZoneRequests.h"
 
 #include <algorithm>
@@ -71,7 +71,7 @@ std::vector<Point<int>> Zone_PickupObject::ParseMapCells(const std::string& text
 
 void Zone_PickupObject::Instance::Spawn(int x, int y, Level* level)
 {
-    Game* game = Game::GetInstance();
+    ZoneGameAccess* game = GetZoneGameAccess();
     if (pending && IsEnabled() && level != nullptr && game != nullptr) {
         Layer* layer = level->GetFirstLayer(Level::kForeground, 1.0f, 1.0f);
         const std::string graphicName(GraphicName(kind.value));
@@ -112,7 +112,7 @@ bool Zone_PickupObject::UpdatePlayerContact(Placed* placed)
     auto* pickup = placed != nullptr ? dynamic_cast<Instance*>(placed->GetPayload()) : nullptr;
     if (pickup == nullptr || !pickup->IsEnabled() || !PlayerTouchesZone(placed))
         return false;
-    Game* game = Game::GetInstance();
+    ZoneGameAccess* game = GetZoneGameAccess();
     Player* player = game != nullptr ? game->GetPlayer() : nullptr;
     if (player == nullptr)
         return false;

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-class Game;
+class ZoneGameAccess;
 class Player;
 
 // An item lying in the level: an armor or ability, an upgrade, the fireflies
@@ -83,8 +83,8 @@ private:
     static bool TakeModifier(Player& player, int kind);
     // Applies an item of kind 7 and above; false when the item has no
     // effect (or none now) and stays in the level.
-    static bool TakeItem(Game& game, Player& player, Instance& pickup);
+    static bool TakeItem(ZoneGameAccess& game, Player& player, Instance& pickup);
     // Reveals the cells of a map piece and opens the map; false without a
     // minimap.
-    static bool TakeMapPieces(Game& game, Player& player, Instance& pickup);
+    static bool TakeMapPieces(ZoneGameAccess& game, Player& player, Instance& pickup);
 };

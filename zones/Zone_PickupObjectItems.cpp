@@ -3,8 +3,8 @@
 #include "characters/PlayerArmorFire.h"
 #include "characters/PlayerArmorIce.h"
 #include "characters/PlayerModifier.h"
-#include "game/Game.h"
 #include "scene/MapModel.h"
+#include "zones/ZoneGameAccess.h"
 #include "zones/ZoneRequests.h"
 #include "zones/Zone_PickupObject.h"
 
@@ -58,7 +58,7 @@ bool Zone_PickupObject::TakeModifier(Player& player, int kind)
     return true;
 }
 
-bool Zone_PickupObject::TakeItem(Game& game, Player& player, Instance& pickup)
+bool Zone_PickupObject::TakeItem(ZoneGameAccess& game, Player& player, Instance& pickup)
 {
     switch (pickup.kind.value) {
     case kItemAttraction:
@@ -109,9 +109,9 @@ bool Zone_PickupObject::TakeItem(Game& game, Player& player, Instance& pickup)
     }
 }
 
-bool Zone_PickupObject::TakeMapPieces(Game& game, Player& player, Instance& pickup)
+bool Zone_PickupObject::TakeMapPieces(ZoneGameAccess& game, Player& player, Instance& pickup)
 {
-    MapModel* minimap = game.minimapModel.get();
+    MapModel* minimap = game.GetMinimapModel();
     if (minimap == nullptr)
         return false;
     pickup.SetEnabled(false);

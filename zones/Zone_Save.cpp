@@ -1,7 +1,7 @@
 #include "zones/Zone_Save.h"
 
 #include "characters/Player.h"
-#include "game/Game.h"
+#include "zones/ZoneGameAccess.h"
 #include "zones/ZoneRequests.h"
 
 bool Zone_Save::UpdatePlayerContact(Placed* placed)
@@ -10,7 +10,10 @@ bool Zone_Save::UpdatePlayerContact(Placed* placed)
     if (save == nullptr || !save->IsEnabled() || !PlayerTouchesZone(placed))
         return false;
     // The life is refilled first, whatever the save does.
-    if (Player* player = Game::GetInstance()->GetPlayer())
+    ZoneGameAccess* game = GetZoneGameAccess();
+    if (game == nullptr)
+        return false;
+    if (Player* player = game->GetPlayer())
         player->SetLife(player->GetMaxLife());
     const Point<float> at = placed->GetPosition();
     const int facing = save->direction.value == "Right" ? 1 : -1;
@@ -21,7 +24,7 @@ bool Zone_Save::UpdatePlayerContact(Placed* placed)
     // is shown too (the save itself names the file and the reason).
     if (saved)
         ZoneRequests::ShowText("Save", "Saved !", 30);
-    else if (Game::GetInstance()->currentSaveSlot >= 0)
+    else if (game->GetCurrentSaveSlot() >= 0)
         ZoneRequests::ShowText("Save", "Not saved !", 30);
     return false;
 }

@@ -1,12 +1,10 @@
 #include "zones/Zone_Teleport.h"
 
 #include "engine/input/AbstractInputManager.h"
-#include "game/Game.h"
+#include "scene/BackgroundEvent.h"
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
-#include "script/BGEvent_DialogueManager.h"
-#include "script/BGEvent_ShowText.h"
-#include "ui/UI_Frame_Player.h"
+#include "zones/ZoneGameAccess.h"
 #include "zones/ZoneRequests.h"
 
 #include <memory>
@@ -34,49 +32,29 @@ void HideUseHint()
 // any kind already runs. A help file that cannot be read is not tried again
 // by this teleporter: an empty dialogue would end at once and come back on
 // every frame.
-void ShowUseHint(Level& level, Zone_Teleport::Instance& teleport)
+void ShowUseHint(ZoneGameAccess& game, Level& level, Zone_Teleport::Instance& teleport)
 {
     if (BackgroundEvent::FindByTypeName("BGEvent_ShowText") == nullptr)
         ZoneRequests::ShowText(kUseTextName, "Press 'A' to use teleporter", -1);
     if (teleport.hintUnavailable || BackgroundEvent::FindByTypeName("BGEvent_DialogueManager") != nullptr)
         return;
-    auto hint = std::make_unique<BGEvent_DialogueManager>(kHintName);
-    if (!BGEvent_DialogueManager::LoadFromFile(hint.get(), "Infos_auto.h", 0) || hint->GetLines().empty()) {
+    if (!game.ShowDialogue(level, kHintName, "Infos_auto.h"))
         teleport.hintUnavailable = true;
-        return;
-    }
-    auto* queued = static_cast<BGEvent_DialogueManager*>(level.AddBackgroundEvent(hint.release()));
-    if (queued != nullptr) {
-        queued->Start();
-        queued->CompleteLine(-1);
-    }
-}
-
-// Records the level's teleporter, says so and counts it.
-void Discover(Game& game, const Level* level)
-{
-    const std::string name = level != nullptr ? level->GetName() : std::string();
-    game.AddTeleport(name, name, level != nullptr ? level->GetMinimapPoint() : Point<int>(-1, -1));
-    ZoneRequests::ShowText("DiscoverTeleport", "You discovered a new teleporter !", 30);
-    game.IncrementGameScore(game.saveData);
-    if (game.uiFrames.size() > 2 && game.uiFrames[1] != nullptr)
-        if (auto* hud = dynamic_cast<UI_Frame_Player*>(game.uiFrames[1]->GetPrototype()))
-            hud->ShowTeleportMessage();
 }
 
 } // namespace
 
 void Zone_Teleport::Instance::Spawn(int /*x*/, int /*y*/, Level* level)
 {
-    Game* game = Game::GetInstance();
+    ZoneGameAccess* game = GetZoneGameAccess();
     if (level != nullptr && pending && game != nullptr)
-        discovered = game->FindTeleportByLevel(level->GetName()) != nullptr;
+        discovered = game->IsTeleportKnown(level->GetName());
     pending = false;
 }
 
 bool Zone_Teleport::UpdateInstance(Placed* placed)
 {
-    Game* game = Game::GetInstance();
+    ZoneGameAccess* game = GetZoneGameAccess();
     auto* teleport = placed != nullptr ? dynamic_cast<Instance*>(placed->GetPayload()) : nullptr;
     if (game == nullptr || game->GetPlayer() == nullptr || teleport == nullptr)
         return false;
@@ -86,12 +64,12 @@ bool Zone_Teleport::UpdateInstance(Placed* placed)
     }
     Level* level = game->GetCurrentLevel();
     if (!teleport->discovered) {
-        Discover(*game, level);
+        game->DiscoverTeleport(level);
         teleport->discovered = true;
     }
-    if (game->teleports.size() < 2 || level == nullptr)
+    if (game->GetTeleportCount() < 2 || level == nullptr)
         return false;
-    ShowUseHint(*level, *teleport);
+    ShowUseHint(*game, *level, *teleport);
     // A fresh press of the use action; one held while walking in does not
     // count, nor one that reads a running dialogue on (the level's own
     // dialogue on arrival by teleporter).

@@ -1,15 +1,12 @@
 #include "zones/Zone_TriggerScript.h"
 
-#include "game/Game.h"
+#include "characters/CharacterObject.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
-#include "scene/SceneObject.h"
-#include "script/NPC_Script.h"
-#include "script/Script.h"
+#include "zones/ZoneGameAccess.h"
 
 #include <algorithm>
-#include <memory>
 
 bool Zone_TriggerScript::Instance::Serialize(std::ostream& os)
 {
@@ -19,25 +16,16 @@ bool Zone_TriggerScript::Instance::Serialize(std::ostream& os)
 
 void Zone_TriggerScript::Instance::Spawn(int x, int y, Level* spawnLevel)
 {
-    Game* game = Game::GetInstance();
+    ZoneGameAccess* game = GetZoneGameAccess();
     if (spawnLevel != nullptr && pending && game != nullptr) {
         level = spawnLevel;
-        character = dynamic_cast<NPC_Script*>(game->CreateCharacterByClass(GetName(), "NPC_Script", nullptr));
+        character = game->CreateScriptCharacter(GetName(), graphicName.value);
         if (character != nullptr) {
-            if (!graphicName.value.empty()) {
-                std::unique_ptr<SceneObject> copy(Game::FindSceneObject(graphicName.value, true));
-                if (auto* graphic = dynamic_cast<GraphicalObject*>(copy.get())) {
-                    copy.release();
-                    character->SetOwnedGraphical(std::unique_ptr<GraphicalObject>(graphic));
-                }
-            }
             const Point<int> at = Point<int>(x, y) + GetOffset();
             character->SetPosition(Point<float>(static_cast<float>(at.x), static_cast<float>(at.y)));
             character->SetSize(GetSize().x, GetSize().y);
         }
-        // Queued for the render thread when it records, else loaded now.
-        for (GraphicalObject* shown : Script::CollectSetGraphicalObjects(scriptText.value))
-            GraphicalObject::LoadImages(shown, false);
+        game->LoadScriptGraphicals(scriptText.value);
     }
     pending = false;
 }
@@ -60,23 +48,20 @@ void Zone_TriggerScript::Instance::UpdateScriptObject()
 
 void Zone_TriggerScript::StartScript(Placed* placed, const std::string& scriptName, const std::string& label)
 {
-    Game* game = Game::GetInstance();
+    ZoneGameAccess* game = GetZoneGameAccess();
     auto* trigger = placed != nullptr ? dynamic_cast<Instance*>(placed->GetPayload()) : nullptr;
     if (game == nullptr || game->GetPlayer() == nullptr || trigger == nullptr || !trigger->IsEnabled())
         return;
     Level* level = game->GetCurrentLevel() != nullptr ? game->GetCurrentLevel() : placed->GetLevel();
     if (level == nullptr)
         return;
-    auto* script = new Script(scriptName);
-    level->AddBackgroundEvent(script);
-    script->SetText(trigger->scriptText.value);
-    script->Start(label, placed);
+    game->StartScript(*level, scriptName, trigger->scriptText.value, label, placed);
 }
 
 bool Zone_TriggerScript::UpdatePlayerContact(Placed* placed)
 {
     const bool result = GameplayObject_Zone::UpdatePlayerContact(placed);
-    Game* game = Game::GetInstance();
+    ZoneGameAccess* game = GetZoneGameAccess();
     auto* trigger = placed != nullptr ? dynamic_cast<Instance*>(placed->GetPayload()) : nullptr;
     if (game != nullptr && game->GetPlayer() != nullptr && trigger != nullptr && trigger->character != nullptr
         && trigger->character->WasHit())

@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-class NPC_Script;
+class CharacterObject;
 
 // A zone that carries a script: the level's start-up, the player entering or
 // leaving and a hit on the zone's character each queue a fresh copy of the
@@ -43,7 +43,9 @@ public:
         StrSerialize scriptText {""};
         StrSerialize graphicName {""};
         Level* level = nullptr;
-        NPC_Script* character = nullptr;
+        // The script-driven character (an NPC_Script), owned by the game's
+        // live list.
+        CharacterObject* character = nullptr;
         Placed* collisionCopy = nullptr;
     };
 

@@ -58,8 +58,9 @@ TEST_F(CaveArenasWorld, HiveHollowFromTheDoorwayToTheCrossbowAndBack)
     const float spot = east->GetPosition().x - 2 * kTile;
     for (int round = 0; round < 100 && east->GetLife() > 0; ++round) {
         // Back to the spot whenever an insect knocked the player off it.
-        if (std::abs(X() - spot) > kTile / 2)
+        if (std::abs(X() - spot) > kTile / 2) {
             ASSERT_TRUE(WalkTo(spot, 400));
+        }
         Swing(1.0f, 12);
     }
     EXPECT_LE(east->GetLife(), 0) << "the scythe never brought the east head down";

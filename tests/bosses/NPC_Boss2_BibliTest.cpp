@@ -193,8 +193,9 @@ TEST_F(Boss2Bibli, TheGuardiansShieldThePiecesAndThePiecesFallTopFirstEachStarti
         ASSERT_NE(PassUntil([&] { return Shield() != nullptr; }, 200), -1);
         ASSERT_NE(Shield()->GetSpriteShield(), nullptr);
         EXPECT_EQ(Shield()->GetSpriteShield()->GetName(), f.shield);
-        if (f.role == NPC_Boss2_Bibli::kRight)
+        if (f.role == NPC_Boss2_Bibli::kRight) {
             EXPECT_EQ(left->GetCurrentGraphical()->GetName(), "NPC_Boss2_Bibli_GraphicalIdle_Part2_Alt");
+        }
     }
     // Alone, the body can be hurt; its lethal hit explodes it with the slow
     // motion and takes its lava and guardians along.

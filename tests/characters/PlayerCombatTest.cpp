@@ -138,11 +138,14 @@ TEST_F(PlayerCombat, TheBlowsSoundTellsAStrikeAPassThroughAPhantomAndAMiss)
         player->sounds.clear();
         Attack();
         EXPECT_EQ(player->Count(c.sound), 1);
-        for (int other : {kSoundAttackNearTouch, kSoundAttackNearPhantomIgnore, kSoundAttackNear})
-            if (other != c.sound)
+        for (int other : {kSoundAttackNearTouch, kSoundAttackNearPhantomIgnore, kSoundAttackNear}) {
+            if (other != c.sound) {
                 EXPECT_EQ(player->Count(other), 0) << other;
-        if (c.phantom > 0.0f)
+            }
+        }
+        if (c.phantom > 0.0f) {
             EXPECT_EQ(phantoms.back()->GetLife(), 10) << "the phantom is never harmed";
+        }
         world.characters.clear();
     }
 }

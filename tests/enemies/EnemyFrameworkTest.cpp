@@ -117,8 +117,9 @@ TEST(EnemyFramework, TheHitShakeJittersOnePixelAndEndsAfterTenFrames)
     while (target.GetDrawingEffect() != nullptr && frames < 50) {
         Enemy::StepGraphical(target, &look, 33.0);
         ++frames;
-        if (auto* still = dynamic_cast<GE_Shake*>(target.GetDrawingEffect()))
+        if (auto* still = dynamic_cast<GE_Shake*>(target.GetDrawingEffect())) {
             EXPECT_LE(std::abs(still->GetDrawOffset().y), 1);
+        }
     }
     EXPECT_EQ(frames, 11) << "dropped once its counter has passed 10";
     // A second hit while shaking keeps the one effect.

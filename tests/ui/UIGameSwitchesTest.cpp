@@ -1,7 +1,7 @@
 #include "game/Game.h"
+#include "game/ScriptGameCommands.h"
 #include "scene/SpacialInstance.h"
 #include "script/Script.h"
-#include "script/ScriptGameCommands.h"
 #include "ui/UI_Font.h"
 #include "ui/UI_Frame_Text.h"
 

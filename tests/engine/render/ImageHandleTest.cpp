@@ -28,7 +28,8 @@ TEST_F(ImageHandleTest, CopiesShareOneCountAndTheLastReleaseEmptiesEveryField)
     EXPECT_EQ(first.GetCount(), 3);
     EXPECT_EQ(third.GetImage(), first.GetImage());
 
-    third = third;  // onto itself: no change
+    const ImageHandle& same = third;
+    third = same;   // onto itself: no change
     third = second; // a copy of the same counter: no change either
     EXPECT_EQ(first.GetCount(), 3);
 

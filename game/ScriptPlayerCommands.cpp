@@ -1,8 +1,8 @@
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
 #include "game/Game.h"
+#include "game/ScriptGameCommands.h"
 #include "script/Script.h"
-#include "script/ScriptGameCommands.h"
 
 #include <algorithm>
 #include <cstdlib>

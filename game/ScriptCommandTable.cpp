@@ -1,8 +1,8 @@
 #include "engine/app/NumberArguments.h"
 #include "engine/app/SplitCommandLine.h"
+#include "game/ScriptGameCommands.h"
 #include "script/Script.h"
 #include "script/ScriptCommandSupport.h"
-#include "script/ScriptGameCommands.h"
 #include "script/ScriptVariableCommands.h"
 
 #include <cstddef>

@@ -4,6 +4,7 @@
 #include "characters/Player.h"
 #include "engine/platform/Random.h"
 #include "game/Game.h"
+#include "game/ScriptGameCommands.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
@@ -15,7 +16,6 @@
 #include "script/BGEvent_WaitEndOfAnimation.h"
 #include "script/NPC_Script.h"
 #include "script/Script.h"
-#include "script/ScriptGameCommands.h"
 
 #include <algorithm>
 #include <cstdlib>

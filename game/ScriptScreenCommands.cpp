@@ -4,11 +4,11 @@
 #include "engine/render/PostChain.h"
 #include "engine/render/ShaderEffect_PostProcess.h"
 #include "game/Game.h"
+#include "game/ScriptGameCommands.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
 #include "script/Script.h"
-#include "script/ScriptGameCommands.h"
 #include "ui/UI_Frame_Text.h"
 #include "zones/Zone_TriggerScript.h"
 

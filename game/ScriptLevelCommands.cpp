@@ -1,5 +1,6 @@
 #include "characters/Player.h"
 #include "game/Game.h"
+#include "game/ScriptGameCommands.h"
 #include "scene/Camera.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
@@ -7,7 +8,6 @@
 #include "scene/SpacialInstance.h"
 #include "script/BGEvent_ChangeCameraTo.h"
 #include "script/Script.h"
-#include "script/ScriptGameCommands.h"
 
 #include <cstdlib>
 

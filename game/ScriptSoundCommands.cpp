@@ -4,8 +4,8 @@
 #include "engine/sound/StreamingVoiceContext.h"
 #include "game/AchievementManager.h"
 #include "game/Game.h"
+#include "game/ScriptGameCommands.h"
 #include "script/Script.h"
-#include "script/ScriptGameCommands.h"
 
 #include <cstdlib>
 #include <sstream>

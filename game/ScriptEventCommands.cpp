@@ -1,10 +1,10 @@
+#include "game/ScriptGameCommands.h"
 #include "script/BGEvent_DialogueManager.h"
 #include "script/BGEvent_ShakeCamera.h"
 #include "script/BGEvent_ShowText.h"
 #include "script/BGEvent_Wait.h"
 #include "script/BGEvent_WaitMessage.h"
 #include "script/Script.h"
-#include "script/ScriptGameCommands.h"
 
 #include <cstdlib>
 

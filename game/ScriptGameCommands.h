@@ -4,6 +4,9 @@
 
 class Script;
 
+// Registers the 52 script commands in their fixed order.
+void RegisterScriptCommands();
+
 // The script commands that act on the game. Each receives the running script
 // and the tokens of its argument text, at least as many as its table entry
 // requires, and returns whether it was carried out.

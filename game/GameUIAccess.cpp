@@ -1,0 +1,41 @@
+// The game's side of what the interface's frames and the menus ask of it.
+#include "characters/Player.h"
+#include "engine/app/UsageObserver.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/PostChain.h"
+#include "engine/render/ShaderEffect_PostProcess.h"
+#include "game/Game.h"
+#include "scene/MapModel.h"
+
+void Game::UIAccess::DrawMinimapMap(Point<int> origin, Point<int> scroll, Point<int> size)
+{
+    game.teleportMap.mapMode = 2;
+    game.UpdateTeleportMenu(nullptr, origin, scroll, size);
+}
+
+void Game::UIAccess::StartSaveSlot(int slot)
+{
+    game.currentSaveSlot = slot;
+    game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
+    game.teleports.clear();
+    const bool loaded = game.saveData.Load(-1, true);
+    // A slot without a save starts a new game from a fresh record.
+    if (!loaded)
+        game.saveData.Reset();
+    game.SetPlayer(nullptr);
+    game.usePlayerStart = true;
+    // The level changes at the start of the next frame, before any gameplay.
+    game.RequestLevelChange(game.saveData.GetMapName(), loaded ? "[SAVE]" : "");
+    game.SetMenuFlag(false);
+}
+
+void Game::UIAccess::SetLinearFilter(bool linear)
+{
+    game.linearFilter = linear;
+    NoteUse("effect", linear ? "BasicPostEffect_Linear" : "BasicPostEffect_Point");
+    auto* engine = dynamic_cast<DXRenderEngine*>(game.GetRenderEngine());
+    if (engine == nullptr || game.postEffects == nullptr)
+        return;
+    ShaderRes* shader = engine->FindShaderRes(linear ? "BasicPostEffect_Linear" : "BasicPostEffect_Point");
+    game.postEffects->base = shader != nullptr ? std::make_unique<ShaderEffect_PostProcess>(shader) : nullptr;
+}
