@@ -132,6 +132,19 @@ std::vector<std::string> PrintableCharacters(const std::string& text)
     return characters;
 }
 
+// The raw keys of a poll, without the game's actions.
+InputActions ConsoleKeysOnly(const InputActions& pressed)
+{
+    InputActions kept;
+    kept.RawTab = pressed.RawTab;
+    kept.RawShift = pressed.RawShift;
+    kept.RawCtrl = pressed.RawCtrl;
+    kept.RawRightAlt = pressed.RawRightAlt;
+    kept.RawBackspace = pressed.RawBackspace;
+    kept.RawEnter = pressed.RawEnter;
+    return kept;
+}
+
 } // namespace
 
 DXInputManager::DXInputManager(platform::InputBridge* window)
@@ -202,20 +215,28 @@ void DXInputManager::Poll()
 
     bindings = GameConfig();
     bool debug = false;
+    bool consoleOpen = false;
     if (gameAccess) {
         if (const GameConfig* config = gameAccess->GetConfig())
             bindings = *config;
         debug = gameAccess->IsDebugMode();
+        consoleOpen = gameAccess->IsConsoleOpen();
     }
 
     ReadKeyboardEvents(events, pressed, releasedNow, debug);
     for (uint32_t code = 0; code < 256; ++code)
         heldKeys[code] = state.pcKeys[code];
-    ReadKeyboardState(state, pressed);
+    ReadKeyboardState(state, pressed, debug);
     ChoosePad(state);
     if (padSlot >= 0) {
         ReadPadEvents(events, pressed, releasedNow);
         ReadPadState(state, pressed);
+    }
+    // While the console is open the keys type its line: the game sees none
+    // of them, only the raw keys the console edits with.
+    if (consoleOpen) {
+        pressed = ConsoleKeysOnly(pressed);
+        releasedNow = InputActions();
     }
     current = pressed;
     released = releasedNow;
@@ -261,9 +282,14 @@ void DXInputManager::ReadKeyboardEvents(
         if (down && code == kKeyR && (leftCtrl || rightCtrl))
             QueueTyped("last");
 
-        if (down) {
-            if (code == kTab && debug)
+        // In debug mode Tab belongs to the console: it opens and closes it
+        // and is no game key (the map then has to be bound elsewhere).
+        if (code == kTab && debug) {
+            if (down)
                 pressed.RawTab = true;
+            continue;
+        }
+        if (down) {
             if (code == kLeftShift || code == kRightShift)
                 pressed.RawShift = true;
             if (code == kLeftCtrl || code == kRightCtrl)
@@ -329,10 +355,11 @@ void DXInputManager::ReadKeyboardEvents(
     }
 }
 
-void DXInputManager::ReadKeyboardState(const platform::InputState& state, InputActions& pressed) const
+void DXInputManager::ReadKeyboardState(
+    const platform::InputState& state, InputActions& pressed, bool debug) const
 {
     for (uint32_t code = 1; code < 256; ++code) {
-        if (!state.pcKeys[code])
+        if (!state.pcKeys[code] || (code == kTab && debug))
             continue;
         const InputTriggerer input(code, 0);
         if (input == bindings.GetBinding(0))
