@@ -117,7 +117,8 @@ TEST_F(WorldHud, TheLanternRingsSaveAndTeleporterShowTheirBanners)
 // The sprites one draw hands the engine.
 class SpriteRecorder : public rendertest::NullRenderEngine {
 public:
-    bool DrawSprite(ISprite* sprite, IGraphicalSurface*, int, int, int, int, float, const Rect<int>*, bool) override
+    bool DrawSprite(
+        ISprite* sprite, IGraphicalSurface*, int, int, int, int, float, const Rect<int>*, bool) override
     {
         drawn.insert(sprite);
         return true;
