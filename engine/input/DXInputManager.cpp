@@ -226,11 +226,20 @@ void DXInputManager::Poll()
     ReadKeyboardEvents(events, pressed, releasedNow, debug);
     for (uint32_t code = 0; code < 256; ++code)
         heldKeys[code] = state.pcKeys[code];
-    ReadKeyboardState(state, pressed, debug);
+    ReadKeyboardState(state, pressed);
     ChoosePad(state);
     if (padSlot >= 0) {
         ReadPadEvents(events, pressed, releasedNow);
         ReadPadState(state, pressed);
+    }
+    // In debug mode Shift+Tab is the console's and Tab alone the map's: one
+    // press never opens both.
+    if (debug) {
+        const bool shift = pressed.RawShift || heldKeys[kLeftShift] || heldKeys[kRightShift];
+        if (shift && (pressed.RawTab || heldKeys[kTab]))
+            pressed.Action10 = false;
+        else
+            pressed.RawTab = false;
     }
     // While the console is open the keys type its line: the game sees none
     // of them, only the raw keys the console edits with.
@@ -282,14 +291,9 @@ void DXInputManager::ReadKeyboardEvents(
         if (down && code == kKeyR && (leftCtrl || rightCtrl))
             QueueTyped("last");
 
-        // In debug mode Tab belongs to the console: it opens and closes it
-        // and is no game key (the map then has to be bound elsewhere).
-        if (code == kTab && debug) {
-            if (down)
-                pressed.RawTab = true;
-            continue;
-        }
         if (down) {
+            if (code == kTab && debug)
+                pressed.RawTab = true;
             if (code == kLeftShift || code == kRightShift)
                 pressed.RawShift = true;
             if (code == kLeftCtrl || code == kRightCtrl)
@@ -355,11 +359,10 @@ void DXInputManager::ReadKeyboardEvents(
     }
 }
 
-void DXInputManager::ReadKeyboardState(
-    const platform::InputState& state, InputActions& pressed, bool debug) const
+void DXInputManager::ReadKeyboardState(const platform::InputState& state, InputActions& pressed) const
 {
     for (uint32_t code = 1; code < 256; ++code) {
-        if (!state.pcKeys[code] || (code == kTab && debug))
+        if (!state.pcKeys[code])
             continue;
         const InputTriggerer input(code, 0);
         if (input == bindings.GetBinding(0))

@@ -70,7 +70,7 @@ public:
 private:
     void ReadKeyboardEvents(const std::vector<platform::InputEvent>& events, InputActions& pressed,
         InputActions& releasedNow, bool debug);
-    void ReadKeyboardState(const platform::InputState& state, InputActions& pressed, bool debug) const;
+    void ReadKeyboardState(const platform::InputState& state, InputActions& pressed) const;
     void ReadPadEvents(
         const std::vector<platform::InputEvent>& events, InputActions& pressed, InputActions& releasedNow);
     void ReadPadState(const platform::InputState& state, InputActions& pressed) const;

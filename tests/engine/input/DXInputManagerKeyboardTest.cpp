@@ -70,19 +70,23 @@ TEST_F(GLInputKeyboard, FixedKeysSetTheirMenuAndRawFlags)
     }
 }
 
-TEST_F(GLInputKeyboard, DebugModeGivesTabToTheConsoleAndLetsF4CloseTheWindow)
+TEST_F(GLInputKeyboard, DebugModeGivesShiftTabToTheConsoleAndLetsF4CloseTheWindow)
 {
     Key(true, SDL_SCANCODE_F4);
     Poll();
     EXPECT_FALSE(Pump());
     Key(false, SDL_SCANCODE_F4);
     debug = true;
-    // Tab opens the console only: not the map bound to it, pressed or held.
+    // Tab alone is the map's; Shift+Tab the console's only, pressed together
+    // or held.
+    EXPECT_EQ(Tap(SDL_SCANCODE_TAB), Actions(0, 0, &A::Action10));
     Key(true, SDL_SCANCODE_TAB);
-    EXPECT_EQ(Poll(), Actions(0, 0, &A::RawTab));
-    EXPECT_EQ(Poll(), A());
+    Key(true, SDL_SCANCODE_RSHIFT);
+    EXPECT_EQ(Poll(), Actions(0, 0, &A::RawTab, &A::RawShift, &A::strafeRight));
+    EXPECT_EQ(Poll(), Actions(0, 0, &A::strafeRight));
     Key(false, SDL_SCANCODE_TAB);
-    EXPECT_EQ(Poll(), A());
+    Key(false, SDL_SCANCODE_RSHIFT);
+    Poll();
     Key(true, SDL_SCANCODE_F4);
     Poll();
     EXPECT_TRUE(Pump());
@@ -93,14 +97,14 @@ TEST_F(GLInputKeyboard, AnOpenConsoleLeavesTheGameNoKey)
     debug = true;
     consoleOpen = true;
     // Typing "d" and Space walks and jumps no one; Enter and Backspace still
-    // edit the line, and Escape pauses nothing.
+    // edit the line; Escape pauses nothing and Tab opens no map.
     const std::pair<SDL_Scancode, InputActions> cases[] = {
         {SDL_SCANCODE_D, A()},
         {SDL_SCANCODE_SPACE, A()},
         {SDL_SCANCODE_ESCAPE, A()},
         {SDL_SCANCODE_RETURN, Actions(0, 0, &A::RawEnter)},
         {SDL_SCANCODE_BACKSPACE, Actions(0, 0, &A::RawBackspace)},
-        {SDL_SCANCODE_TAB, Actions(0, 0, &A::RawTab)},
+        {SDL_SCANCODE_TAB, A()},
     };
     for (const auto& [key, expected] : cases)
         EXPECT_EQ(Tap(key), expected) << SDL_GetScancodeName(key);
