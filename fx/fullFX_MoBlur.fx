@@ -37,6 +37,10 @@ void main()
     vec2 halfTexel = g_mTexSize_Inv1 * 0.5;
     vec3 before = texture(g_MeshTexture2, clamp(vTexCoord, g_mTexUVOffset + halfTexel, g_mTexUVEnd - halfTexel)).rgb;
     float amount = clamp(g_mTimerAdvance, 0.0, 0.9);
-    fragColor = vec4(mix(now, before, amount), 1.0);
+    vec3 mixed = mix(now, before, amount);
+    // The picture holds 8 bits a channel: a trail of a few steps would round
+    // back to itself every frame and stay for ever (the title's rows behind
+    // the next page), so the mix also moves one step toward the new picture.
+    fragColor = vec4(mixed + clamp(now - mixed, vec3(-1.0 / 255.0), vec3(1.0 / 255.0)), 1.0);
 }
 #endif

@@ -180,3 +180,8 @@ bool GameLoopAccess::IsDebugMode()
 {
     return game.console.debug;
 }
+
+bool GameLoopAccess::IsConsoleOpen()
+{
+    return game.console.open;
+}

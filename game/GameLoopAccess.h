@@ -39,6 +39,7 @@ public:
     // What the input manager reads of the game.
     const GameConfig* GetConfig() override;
     bool IsDebugMode() override;
+    bool IsConsoleOpen() override;
 
 private:
     Game& game;

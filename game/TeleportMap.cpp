@@ -109,10 +109,13 @@ bool TeleportMap::Update(
             canvas.FillRect(square, state == 1 ? kVisitedColour : kRevealedColour);
         }
     }
-    if (view.globalMap != nullptr)
-        canvas.DrawObject(*view.globalMap, origin);
+    // The rooms' outlines are the full map's: the HUD's window (mode 2)
+    // shows the cells alone, since the outlines' picture is the whole
+    // screen's size and would spill over the play field.
     if (mapMode == 2)
         return true;
+    if (view.globalMap != nullptr)
+        canvas.DrawObject(*view.globalMap, origin);
 
     if (mapMode == 1 && view.teleports != nullptr && !view.teleports->empty()) {
         const std::vector<const TeleportInfo*> listed = ListTeleporters(*view.teleports);

@@ -2,6 +2,8 @@
 
 #include "engine/render/D3DDevice.h"
 
+#include <algorithm>
+
 platform::Window* g_hWnd = nullptr;
 int g_MinTrackWidth = 0;
 int g_MinTrackHeight = 0;
@@ -14,23 +16,57 @@ namespace {
 constexpr int kClientWidth = 512;
 constexpr int kClientHeight = 448;
 
+// The client size for the window's current decorations, and the move that
+// gives it at the top right of the primary screen.
+bool MoveToWindowedSize(platform::Window& window)
+{
+    int screenWidth = 0, screenHeight = 0;
+    platform::Window::GetScreenSize(screenWidth, screenHeight);
+    int outerWidth = 0, outerHeight = 0, clientWidth = 0, clientHeight = 0;
+    window.GetOuterSize(outerWidth, outerHeight);
+    window.GetClientSize(clientWidth, clientHeight);
+    const Point<int> decorations(outerWidth - clientWidth, outerHeight - clientHeight);
+    const Point<int> size = WindowedClientSize(Point<int>(screenWidth, screenHeight), decorations);
+    return window.MoveClient(screenWidth - (size.x + decorations.x), 0, size.x, size.y);
+}
+
 } // namespace
+
+Point<int> WindowedClientSize(Point<int> desktop, Point<int> decorations)
+{
+    const int across = (desktop.x - decorations.x) / kClientWidth;
+    const int down = (desktop.y - decorations.y) / kClientHeight;
+    const int scale = std::max(1, std::min(across, down));
+    return Point<int>(kClientWidth * scale, kClientHeight * scale);
+}
 
 std::unique_ptr<platform::Window> CreateGameWindow()
 {
     int screenWidth = 0, screenHeight = 0;
-    auto window = platform::Window::Create(
-        kGameWindowTitle, 0, 0, kClientWidth, kClientHeight, g_AlwaysOnTop.load(), g_FullScreen.load());
+    platform::Window::GetScreenSize(screenWidth, screenHeight);
+    const bool fullScreen = g_FullScreen.load();
+    auto window = fullScreen ? platform::Window::Create(
+                      kGameWindowTitle, 0, 0, screenWidth, screenHeight, g_AlwaysOnTop.load(), true)
+                             : platform::Window::Create(kGameWindowTitle, 0, 0, kClientWidth, kClientHeight,
+                                 g_AlwaysOnTop.load(), false);
     if (!window)
         return nullptr;
     // SDL sizes the client area directly; the decorations are only known once
-    // the window exists, so the position is set afterwards.
-    platform::Window::GetScreenSize(screenWidth, screenHeight);
-    int outerWidth = 0, outerHeight = 0;
-    window->GetOuterSize(outerWidth, outerHeight);
-    window->MoveClient(screenWidth - outerWidth, 0, kClientWidth, kClientHeight);
+    // the window exists, so the size and position are set afterwards.
+    if (!fullScreen)
+        MoveToWindowedSize(*window);
     g_hWnd = window.get();
     return window;
+}
+
+bool FitGameWindow()
+{
+    if (!g_hWnd)
+        return false;
+    const bool moved = MoveToWindowedSize(*g_hWnd);
+    g_hWnd->Restore();
+    g_hWnd->Raise();
+    return moved;
 }
 
 bool ResizeGameWindow(int width, int height)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/platform/Window.h"
+#include "engine/serial/Point.h"
 
 #include <atomic>
 #include <memory>
@@ -20,11 +21,23 @@ extern std::atomic<bool> g_StartWindowed;
 // Title of the window (and, on the original platform, of its class).
 inline constexpr const char* kGameWindowTitle = "Quenholt - Release";
 
-// Creates the window hidden, with a 512 x 448 client area whose right edge
-// meets the right edge of the primary screen (covering the desktop instead
-// when g_FullScreen is set), and stores it in g_hWnd.
+// The client size of the game in a window: the largest whole multiple of the
+// 512 x 448 picture whose window, decorations included, fits the desktop;
+// 512 x 448 at least.
+Point<int> WindowedClientSize(Point<int> desktop, Point<int> decorations);
+
+// Creates the window hidden and stores it in g_hWnd. In a window its client
+// area is WindowedClientSize and its right edge meets the right edge of the
+// primary screen; when g_FullScreen is set it covers the desktop, so that a
+// full screen the system does not grant (no window manager) still has a
+// window of the screen's size to fit the picture to.
 // Returns the owner (null on failure, g_hWnd then stays null).
 std::unique_ptr<platform::Window> CreateGameWindow();
+
+// Windowed mode: gives the window its WindowedClientSize at the top right of
+// the primary screen, restored (not minimised), shown and focused; used when
+// full screen is left. False when there is no window or the move failed.
+bool FitGameWindow();
 
 // Windowed mode only: gives the window a w x h client area at the top right of
 // the primary screen. False in full screen or when the move failed.

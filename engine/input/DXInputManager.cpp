@@ -132,6 +132,19 @@ std::vector<std::string> PrintableCharacters(const std::string& text)
     return characters;
 }
 
+// The raw keys of a poll, without the game's actions.
+InputActions ConsoleKeysOnly(const InputActions& pressed)
+{
+    InputActions kept;
+    kept.RawTab = pressed.RawTab;
+    kept.RawShift = pressed.RawShift;
+    kept.RawCtrl = pressed.RawCtrl;
+    kept.RawRightAlt = pressed.RawRightAlt;
+    kept.RawBackspace = pressed.RawBackspace;
+    kept.RawEnter = pressed.RawEnter;
+    return kept;
+}
+
 } // namespace
 
 DXInputManager::DXInputManager(platform::InputBridge* window)
@@ -202,10 +215,12 @@ void DXInputManager::Poll()
 
     bindings = GameConfig();
     bool debug = false;
+    bool consoleOpen = false;
     if (gameAccess) {
         if (const GameConfig* config = gameAccess->GetConfig())
             bindings = *config;
         debug = gameAccess->IsDebugMode();
+        consoleOpen = gameAccess->IsConsoleOpen();
     }
 
     ReadKeyboardEvents(events, pressed, releasedNow, debug);
@@ -216,6 +231,21 @@ void DXInputManager::Poll()
     if (padSlot >= 0) {
         ReadPadEvents(events, pressed, releasedNow);
         ReadPadState(state, pressed);
+    }
+    // In debug mode Shift+Tab is the console's and Tab alone the map's: one
+    // press never opens both.
+    if (debug) {
+        const bool shift = pressed.RawShift || heldKeys[kLeftShift] || heldKeys[kRightShift];
+        if (shift && (pressed.RawTab || heldKeys[kTab]))
+            pressed.Action10 = false;
+        else
+            pressed.RawTab = false;
+    }
+    // While the console is open the keys type its line: the game sees none
+    // of them, only the raw keys the console edits with.
+    if (consoleOpen) {
+        pressed = ConsoleKeysOnly(pressed);
+        releasedNow = InputActions();
     }
     current = pressed;
     released = releasedNow;

@@ -116,6 +116,11 @@ void Window::Restore()
     SDL_ShowWindow(window_.get());
 }
 
+void Window::Raise()
+{
+    SDL_RaiseWindow(window_.get());
+}
+
 void Window::SetCursorVisible(bool visible)
 {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
@@ -192,6 +197,9 @@ void Window::PostQuit()
 
 void Window::GetScreenSize(int& w, int& h)
 {
+    // Asked before any window exists (a full-screen window is made at this
+    // size), the video subsystem is started for the question alone.
+    const bool started = SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
         w = mode.w;
@@ -200,6 +208,8 @@ void Window::GetScreenSize(int& w, int& h)
         w = 1024;
         h = 768;
     }
+    if (started)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 int Window::PadSlot(int instanceId) const

@@ -55,7 +55,10 @@ public:
     void Show();
     void Hide();
     void Minimize();
+    // Out of a minimised or maximised state, and shown.
     void Restore();
+    // Brought to the front with the input focus.
+    void Raise();
     void SetCursorVisible(bool visible);
     bool SetDesktopFullScreen(bool fullScreen);
     bool IsFullScreen() const;

@@ -389,8 +389,9 @@ void DrawDebugText(const std::string& text, Point<int> position, uint32_t colour
         return;
     const SDL_Color white {255, 255, 255, 255};
     PixelImage picture;
+    const std::string printable = TextFonts::Printable(text);
     if (!picture.LoadFromSurface(
-            TTF_RenderUTF8_Blended(g_Device->fonts.GetTextFont(), text.c_str(), white), "text " + text))
+            TTF_RenderUTF8_Blended(g_Device->fonts.GetTextFont(), printable.c_str(), white), "text " + text))
         return;
     GLTexture texture(std::move(picture));
     const uint32_t name = texture.GetName();

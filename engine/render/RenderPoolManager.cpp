@@ -291,10 +291,14 @@ void RenderThreadProc(RenderPoolManager* manager)
     bool started = false;
     if (window) {
         platform::DebugOutput("=> Window...\n");
-        window->GetOuterSize(g_MinTrackWidth, g_MinTrackHeight);
-        int clientWidth = 0, clientHeight = 0;
+        // The window may be made larger than the picture; it may never be
+        // made smaller.
+        int outerWidth = 0, outerHeight = 0, clientWidth = 0, clientHeight = 0;
+        window->GetOuterSize(outerWidth, outerHeight);
         window->GetClientSize(clientWidth, clientHeight);
-        window->SetMinimumClientSize(clientWidth, clientHeight);
+        g_MinTrackWidth = outerWidth - clientWidth + 512;
+        g_MinTrackHeight = outerHeight - clientHeight + 448;
+        window->SetMinimumClientSize(512, 448);
 
         platform::WindowMessage message;
         while (window->PollMessage(message, nullptr)) { }
@@ -497,9 +501,10 @@ void RenderPoolManager::RunDisplayRequest(int32_t code)
             g_hWnd->SetDesktopFullScreen(false);
             g_hWnd->SetBordered(true);
             PumpMessage();
-            g_hWnd->Minimize();
             FinishRequest();
-            g_hWnd->Restore();
+            // Back in a window at its size, shown and focused: never left
+            // minimised or at the full screen's size.
+            FitGameWindow();
             g_hWnd->SetCursorVisible(true);
             PumpMessage();
         }

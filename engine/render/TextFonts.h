@@ -3,6 +3,7 @@
 #include <SDL_ttf.h>
 
 #include <memory>
+#include <string>
 
 // The device's two fonts (console text and debug text) and the TTF library
 // they need, all owned: closed and shut down with the object. Without TTF or
@@ -16,6 +17,11 @@ public:
 
     TTF_Font* GetTextFont() const { return textFont.get(); }
     TTF_Font* GetDebugFont() const { return debugFont.get(); }
+
+    // The text as the fonts can draw it: a tab moves on to the next column
+    // of four, any other control character is a blank (the fonts have no
+    // glyph for them and would draw a box).
+    static std::string Printable(const std::string& text);
 
 private:
     struct FontCloser {

@@ -6,6 +6,7 @@
 #include "scene/SpacialInstance.h"
 #include "ui/UI_Frame_Player.h"
 
+#include "tests/engine/render/RenderTestSupport.h"
 #include "tests/game/ScriptedInput.h"
 #include "tests/tools/WorldFolderTest.h"
 
@@ -14,6 +15,7 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <set>
 
 // The HUD's banners in the assembled world: the Lantern Ring's save point
 // shows "SAVED" for its animation's length, once, and its teleporter's
@@ -104,6 +106,60 @@ TEST_F(WorldHud, TheLanternRingsSaveAndTeleporterShowTheirBanners)
     ASSERT_TRUE(WalkTo(13.0f));
     ASSERT_TRUE(WalkTo(9.0f));
     EXPECT_FALSE(Shows(saved));
+}
+
+// The sprites one draw hands the engine.
+class SpriteRecorder : public rendertest::NullRenderEngine {
+public:
+    bool DrawSprite(
+        ISprite* sprite, IGraphicalSurface*, int, int, int, int, float, const Rect<int>*, bool) override
+    {
+        drawn.insert(sprite);
+        return true;
+    }
+    std::set<ISprite*> drawn;
+};
+
+// Whether any sprite of the object was drawn.
+bool Drew(const SpriteRecorder& recorder, GraphicalObject& object)
+{
+    for (const ObjectDrawEntry& entry : object.GetObjectDrawEntries())
+        if (recorder.drawn.count(entry.sprite) != 0)
+            return true;
+    return false;
+}
+
+// Once the map is found, the HUD's minimap window shows the known cells; the
+// rooms' outlines, a picture of the whole screen, belong to the full map
+// alone and never spill over the play field.
+TEST_F(WorldHud, TheMapsOutlinesShowOnlyOnTheFullMap)
+{
+    game.SetStartPointName("start");
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl"));
+    game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
+    GraphicalObject* outlines = game.minimapModel->GetGlobalMinimap();
+    ASSERT_NE(outlines, nullptr);
+    ASSERT_NE(Hud(), nullptr);
+    game.GetPlayer()->minimapEnabled = true; // what the map pickup gives
+    Passes(3);
+    ASSERT_GE(game.minimapModel->GetCurrentLocation().x, 0);
+
+    SpriteRecorder recorder;
+    IRenderEngine* const before = g_RenderEngine;
+    g_RenderEngine = &recorder;
+    Hud()->DrawSprite(nullptr, 0, 0, 0, 0, 0.0f, 0, 0, 0, 0);
+    const bool hudDrewOutlines = Drew(recorder, *outlines);
+    const bool hudDrewWindow = !recorder.drawn.empty();
+    recorder.drawn.clear();
+    // The full map, as Tab opens it.
+    game.teleportMap.mapMode = 0;
+    game.UpdateTeleportMenu(nullptr, Point<int>(0, 0), Point<int>(0, 0), Point<int>(512, 448));
+    const bool mapDrewOutlines = Drew(recorder, *outlines);
+    g_RenderEngine = before;
+
+    EXPECT_TRUE(hudDrewWindow);
+    EXPECT_FALSE(hudDrewOutlines);
+    EXPECT_TRUE(mapDrewOutlines);
 }
 
 } // namespace

@@ -100,8 +100,8 @@ bool RunPilot::Console(const std::string& line)
     DevConsole& console = game.console;
     if (!console.debug)
         return Fail("the console opens only in debug mode");
-    // A console left open (Tab also opens and closes the map) has its line
-    // emptied with Ctrl+Backspace; a closed one is opened.
+    // A console left open has its line emptied with Ctrl+Backspace; a closed
+    // one is opened.
     if (console.open)
         Pass({LeftCtrl, Backspace});
     else

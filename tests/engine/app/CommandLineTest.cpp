@@ -28,6 +28,7 @@ TEST(CommandLine, OptionsQueueCommandsOrSetDisplayFlags)
     };
     const std::vector<Case> cases = {
         {{"-God"}, {"god"}, false, false, false},
+        {{"-god 1"}, {"god 1"}, false, false, false},         // a switch's value in the same argument
         {{"-ab", "-a", "-", "god"}, {}, false, false, false}, // 3 characters or fewer, or no "-"
         {{"-abc"}, {"abc"}, false, false, false},
         {{"-FullScreenOnTop"}, {}, true, true, false},

@@ -11,7 +11,7 @@ namespace {
 
 // The editor as the main loop runs it: recorded SDL events through the render
 // thread's pump, one poll and one editor update per pass, in debug mode (so
-// the input manager lets Tab through).
+// the input manager gives Shift+Tab to the console).
 class GLDevConsoleEditor : public InputDeviceFixture {
 protected:
     void SetUp() override
@@ -42,10 +42,17 @@ protected:
         if (ctrl)
             Key(false, SDL_SCANCODE_LCTRL);
     }
+    // Shift+Tab, the console's key, within one pass.
+    void PressShiftTab(bool tick = true)
+    {
+        Key(true, SDL_SCANCODE_LSHIFT);
+        Press(SDL_SCANCODE_TAB, tick);
+        Key(false, SDL_SCANCODE_LSHIFT);
+    }
     void Open()
     {
         Frame();
-        Press(SDL_SCANCODE_TAB);
+        PressShiftTab();
         ASSERT_TRUE(console.open);
     }
 
@@ -55,17 +62,19 @@ protected:
 
 } // namespace
 
-TEST_F(GLDevConsoleEditor, TabOpensWithAnEmptyLineOnTickPassesOnlyAndClosesAgain)
+TEST_F(GLDevConsoleEditor, ShiftTabOpensWithAnEmptyLineOnTickPassesOnlyAndClosesAgain)
 {
     console.line = "left over";
-    Press(SDL_SCANCODE_TAB, false);
+    PressShiftTab(false);
     Frame(); // pressed on the pass before: no toggle
     EXPECT_FALSE(console.open);
-    Press(SDL_SCANCODE_TAB);
+    Press(SDL_SCANCODE_TAB); // Tab alone is the map's
+    EXPECT_FALSE(console.open);
+    PressShiftTab();
     EXPECT_TRUE(console.open);
     EXPECT_EQ(console.line, "");
     Frame();
-    Press(SDL_SCANCODE_TAB);
+    PressShiftTab();
     EXPECT_FALSE(console.open);
 }
 

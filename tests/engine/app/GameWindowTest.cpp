@@ -51,7 +51,30 @@ protected:
 
 } // namespace
 
-TEST_F(GLGameWindow, OpensAt512By448AtTheTopRightAndResizesThereOnlyWhenWindowed)
+TEST(GameWindowSize, TheLargestWholeMultipleThatFitsTheDesktop)
+{
+    struct Case {
+        Point<int> desktop;
+        Point<int> decorations;
+        Point<int> client;
+    };
+    const Case cases[] = {
+        {{1920, 1080}, {0, 0}, {1024, 896}}, {{1920, 1080}, {2, 30}, {1024, 896}},
+        {{2560, 1440}, {0, 0}, {1536, 1344}}, {{3840, 2160}, {4, 40}, {2048, 1792}},
+        {{1024, 896}, {0, 0}, {1024, 896}}, {{1024, 896}, {0, 28}, {512, 448}}, // the title bar would not fit
+        {{1600, 900}, {0, 0}, {1024, 896}},                                     // the height decides
+        {{1000, 2000}, {0, 0}, {512, 448}},                                     // the width decides
+        {{800, 600}, {0, 0}, {512, 448}},
+        {{400, 300}, {0, 0}, {512, 448}}, // smaller than the picture: the picture
+    };
+    for (const Case& c : cases) {
+        const Point<int> client = WindowedClientSize(c.desktop, c.decorations);
+        EXPECT_EQ(client.x, c.client.x) << c.desktop.x << " x " << c.desktop.y;
+        EXPECT_EQ(client.y, c.client.y) << c.desktop.x << " x " << c.desktop.y;
+    }
+}
+
+TEST_F(GLGameWindow, OpensAtItsWindowedSizeAtTheTopRightAndResizesThereOnlyWhenWindowed)
 {
     EXPECT_EQ(g_hWnd, window.get());
     int screenWidth = 0, screenHeight = 0;
@@ -60,8 +83,10 @@ TEST_F(GLGameWindow, OpensAt512By448AtTheTopRightAndResizesThereOnlyWhenWindowed
     window->GetClientSize(w, h);
     window->GetOuterSize(outerW, outerH);
     window->GetPosition(x, y);
-    EXPECT_EQ(w, 512);
-    EXPECT_EQ(h, 448);
+    const Point<int> expected
+        = WindowedClientSize(Point<int>(screenWidth, screenHeight), Point<int>(outerW - w, outerH - h));
+    EXPECT_EQ(w, expected.x);
+    EXPECT_EQ(h, expected.y);
     EXPECT_EQ(x + outerW, screenWidth); // the right edges meet
     EXPECT_EQ(y, 0);
 
@@ -70,7 +95,7 @@ TEST_F(GLGameWindow, OpensAt512By448AtTheTopRightAndResizesThereOnlyWhenWindowed
     window->GetPosition(x, y);
     EXPECT_EQ(w, 1024);
     EXPECT_EQ(h, 896);
-    EXPECT_EQ(x, screenWidth - 1024 - (outerW - 512));
+    EXPECT_EQ(x, screenWidth - 1024 - (outerW - expected.x));
 
     // In full screen neither a resize nor its message touches the window or
     // the reset flags.

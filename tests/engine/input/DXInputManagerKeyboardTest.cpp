@@ -70,17 +70,50 @@ TEST_F(GLInputKeyboard, FixedKeysSetTheirMenuAndRawFlags)
     }
 }
 
-TEST_F(GLInputKeyboard, DebugModeLetsTabThroughAndF4CloseTheWindow)
+TEST_F(GLInputKeyboard, DebugModeGivesShiftTabToTheConsoleAndLetsF4CloseTheWindow)
 {
     Key(true, SDL_SCANCODE_F4);
     Poll();
     EXPECT_FALSE(Pump());
     Key(false, SDL_SCANCODE_F4);
     debug = true;
-    EXPECT_EQ(Tap(SDL_SCANCODE_TAB), Actions(0, 0, &A::RawTab, &A::Action10));
+    // Tab alone is the map's; Shift+Tab the console's only, pressed together
+    // or held.
+    EXPECT_EQ(Tap(SDL_SCANCODE_TAB), Actions(0, 0, &A::Action10));
+    Key(true, SDL_SCANCODE_TAB);
+    Key(true, SDL_SCANCODE_RSHIFT);
+    EXPECT_EQ(Poll(), Actions(0, 0, &A::RawTab, &A::RawShift, &A::strafeRight));
+    EXPECT_EQ(Poll(), Actions(0, 0, &A::strafeRight));
+    Key(false, SDL_SCANCODE_TAB);
+    Key(false, SDL_SCANCODE_RSHIFT);
+    Poll();
     Key(true, SDL_SCANCODE_F4);
     Poll();
     EXPECT_TRUE(Pump());
+}
+
+TEST_F(GLInputKeyboard, AnOpenConsoleLeavesTheGameNoKey)
+{
+    debug = true;
+    consoleOpen = true;
+    // Typing "d" and Space walks and jumps no one; Enter and Backspace still
+    // edit the line; Escape pauses nothing and Tab opens no map.
+    const std::pair<SDL_Scancode, InputActions> cases[] = {
+        {SDL_SCANCODE_D, A()},
+        {SDL_SCANCODE_SPACE, A()},
+        {SDL_SCANCODE_ESCAPE, A()},
+        {SDL_SCANCODE_RETURN, Actions(0, 0, &A::RawEnter)},
+        {SDL_SCANCODE_BACKSPACE, Actions(0, 0, &A::RawBackspace)},
+        {SDL_SCANCODE_TAB, A()},
+    };
+    for (const auto& [key, expected] : cases)
+        EXPECT_EQ(Tap(key), expected) << SDL_GetScancodeName(key);
+    Key(true, SDL_SCANCODE_D);
+    EXPECT_EQ(Poll(), A());
+    EXPECT_EQ(Poll(), A());
+    // Closed again, the held key walks at once.
+    consoleOpen = false;
+    EXPECT_EQ(Poll(), Actions(1, 0));
 }
 
 TEST_F(GLInputKeyboard, KeySevenBindsAndActsLikeAnyOtherKey)

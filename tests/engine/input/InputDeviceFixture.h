@@ -70,6 +70,7 @@ protected:
 
     const GameConfig* GetConfig() override { return &config; }
     bool IsDebugMode() override { return debug; }
+    bool IsConsoleOpen() override { return consoleOpen; }
 
     // Pumps SDL's queue empty; true when a close message came out of it.
     bool Pump()
@@ -116,6 +117,7 @@ protected:
 
     GameConfig config;
     bool debug = false;
+    bool consoleOpen = false;
     platform::InputBridge bridge;
     std::unique_ptr<platform::Window> window;
     std::unique_ptr<DXInputManager> manager;

@@ -173,6 +173,18 @@ TEST_F(GLShaderEffects, MotionBlurMixesThePreviousPicture)
     EXPECT_LT(Blue(mixed), 200) << std::hex << mixed;
 }
 
+TEST_F(GLShaderEffects, MotionBlurLeavesNoTrailForEver)
+{
+    // At its strongest mix the trail fades in a few dozen frames and is gone:
+    // the 8-bit picture rounds no last steps back into itself.
+    ShaderEffect_PostProcess_TimeDependent blur(Shader("fullFX_MoBlur"), 100.0f, false, 0.0f, 0.0f, false, 2);
+    blur.Advance(90.0f);
+    RenderFrame(kRed, {&blur});
+    for (int frame = 0; frame < 100; ++frame)
+        RenderFrame(kBlack, {&blur});
+    EXPECT_EQ(Picture(256, 224) & 0xFFFFFFu, 0u) << std::hex << Picture(256, 224);
+}
+
 TEST_F(GLShaderEffects, BlurLowersTheContrastOfACheckerboard)
 {
     PixelImage checker(32, 32);

@@ -1,0 +1,58 @@
+#include "engine/app/GameWindow.h"
+#include "engine/render/D3DDevice.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+// The game window on a real X server without a window manager (ctest starts
+// it under xvfb-run with QUENHOLT_X11_TESTS set; a bare run skips it): full
+// screen is not granted there, so the window itself must have the screen's
+// size, and leaving full screen gives the windowed size back.
+namespace {
+
+void Pump(platform::Window& window)
+{
+    platform::WindowMessage message;
+    for (int pass = 0; pass < 20; ++pass) {
+        while (window.PollMessage(message, nullptr)) { }
+        SDL_Delay(5);
+    }
+}
+
+} // namespace
+
+TEST(X11GameWindow, ARefusedFullScreenCoversTheScreenAndLeavingItFitsTheWindow)
+{
+    if (std::getenv("QUENHOLT_X11_TESTS") == nullptr)
+        GTEST_SKIP() << "needs an X server: run through ctest";
+    g_FullScreen = true;
+    std::unique_ptr<platform::Window> window = CreateGameWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->CreateGLContext());
+    window->Show();
+    Pump(*window);
+    int screenWidth = 0, screenHeight = 0;
+    platform::Window::GetScreenSize(screenWidth, screenHeight);
+    ASSERT_GT(screenWidth, 512);
+    int width = 0, height = 0;
+    window->GetDrawableSize(width, height);
+    EXPECT_EQ(width, screenWidth);
+    EXPECT_EQ(height, screenHeight);
+
+    // Back in a window: the largest whole multiple of the picture, shown.
+    g_FullScreen = false;
+    window->SetDesktopFullScreen(false);
+    EXPECT_TRUE(FitGameWindow());
+    Pump(*window);
+    window->GetClientSize(width, height);
+    int outerWidth = 0, outerHeight = 0;
+    window->GetOuterSize(outerWidth, outerHeight);
+    const Point<int> expected = WindowedClientSize(
+        Point<int>(screenWidth, screenHeight), Point<int>(outerWidth - width, outerHeight - height));
+    EXPECT_EQ(width, expected.x);
+    EXPECT_EQ(height, expected.y);
+    window.reset();
+    g_hWnd = nullptr;
+}

@@ -1,0 +1,342 @@
+#include "engine/config/GamePaths.h"
+#include "engine/input/DXInputManager.h"
+#include "engine/platform/InputBridge.h"
+#include "engine/platform/KeyCodes.h"
+#include "engine/render/D3DDevice.h"
+#include "engine/render/DXRenderEngine.h"
+#include "engine/render/ImageHandleManager.h"
+#include "engine/render/PixelImage.h"
+#include "engine/render/RenderPoolManager.h"
+#include "game/Game.h"
+#include "game/GameLoopAccess.h"
+#include "scene/MapModel.h"
+#include "scene/SpacialInstance.h"
+#include "ui/UI_Font.h"
+#include "ui/UI_Menu.h"
+#include "ui/UI_MenuCatalogue.h"
+#include "ui/UI_Menu_Page.h"
+
+#include "tests/engine/render/RenderTestSupport.h"
+#include "tests/scene/LevelFixture.h"
+#include "tests/tools/WorldFolderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+// Every page of the menu as the player reaches it with the keys, at the
+// title and over a level, drawn into the 512 x 448 picture and compared with
+// the pictures taken when the pages were laid out (tests/data/golden/menu_*):
+// the pages keep their rows, values and hints apart and inside the picture.
+// Only the final copy into the window differs between the scale modes, so
+// the picture holds for all of them.
+//
+// The pictures belong to the menu's art and font: when those images differ
+// from the ones the fingerprints name, the comparison is skipped and says how
+// to take the pictures again (QUENHOLT_RETAKE_GOLDEN=1).
+namespace {
+
+using namespace MenuCatalogue;
+
+const std::string kGolden = std::string(QUENHOLT_TEST_DATA_DIR) + "/golden";
+const std::string kWorld = QUENHOLT_WORLD_DIR;
+constexpr int kScreenW = 512;
+constexpr int kScreenH = 448;
+constexpr int kTolerance = 1;
+// The title's words ("QUENHOLT" and the line below it) end above this row of
+// the title's picture; at the title no page draws above it.
+constexpr int kTitleWordsBottom = 124;
+// A prompt wraps at this width.
+constexpr int kPromptWidth = 250;
+
+struct Box {
+    int x0, y0, x1, y1;
+    std::string what;
+    bool Overlaps(const Box& other) const
+    {
+        return x0 < other.x1 && other.x0 < x1 && y0 < other.y1 && other.y0 < y1;
+    }
+};
+
+// PC set-1 codes of the keys pressed.
+constexpr int32_t kEscape = 1;
+constexpr int32_t kEnter = 28;
+constexpr int32_t kDown = 208;
+
+// FNV-1a over the menu's and the font's images.
+std::string MenuFingerprint()
+{
+    uint64_t hash = 1469598103934665603ull;
+    for (const char* image : {"menu_items.png", "menu_pages.png", "menu_title.png", "menu_title_1.png",
+             "menu_title_2.png", "font_basic.png", "icons.png"}) {
+        for (unsigned char c : scenetest::ReadWholeFile(kWorld + "/images/ui/" + image)) {
+            hash ^= c;
+            hash *= 1099511628211ull;
+        }
+    }
+    std::ostringstream text;
+    text << std::hex << hash;
+    return text.str();
+}
+
+std::map<std::string, std::string> ReadFingerprints()
+{
+    std::map<std::string, std::string> prints;
+    std::ifstream file(kGolden + "/fingerprints.txt");
+    for (std::string name, print; file >> name >> print;)
+        prints[name] = print;
+    return prints;
+}
+
+void WriteFingerprint(const std::string& name, const std::string& print)
+{
+    std::map<std::string, std::string> prints = ReadFingerprints();
+    prints[name] = print;
+    std::ofstream file(kGolden + "/fingerprints.txt", std::ios::trunc);
+    for (const auto& [shot, value] : prints)
+        file << shot << ' ' << value << '\n';
+}
+
+class GLMenuGolden : public WorldFolderTest {
+protected:
+    GLMenuGolden()
+        : WorldFolderTest("quenholt-menu-golden")
+    {
+    }
+
+    void SetUp() override
+    {
+        WorldFolderTest::SetUp();
+        if (IsSkipped())
+            return;
+        SetBasePath(kWorld + "/images/");
+        engine = std::make_unique<DXRenderEngine>();
+        pool = engine->SetRenderPool(new RenderPoolManager());
+        ASSERT_TRUE(rendertest::WaitUntil([&] { return pool->idle.load() == 1; }));
+        ASSERT_FALSE(pool->startFailed.load());
+        manager->Init();
+        manager->SetGameAccess(&access);
+        ASSERT_TRUE(StartAsTheProgramDoes(game));
+        SetUserPath(folder.string() + "/");
+        game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
+        ASSERT_NE(Menu(), nullptr);
+        PlayTitleIntro();
+    }
+
+    void TearDown() override
+    {
+        if (!previous.empty()) {
+            manager->SetGameAccess(nullptr);
+            engine.reset();
+            ImageHandleManager::DestroyInstance();
+            SetBasePath("");
+            SetUserPath("");
+        }
+        WorldFolderTest::TearDown();
+    }
+
+    UI_Menu* Menu()
+    {
+        return game.uiFrames.size() > 2 ? dynamic_cast<UI_Menu*>(game.uiFrames[2]->GetPrototype()) : nullptr;
+    }
+    void PlayTitleIntro()
+    {
+        for (int step = 0; step < 100 && !Menu()->IsAnimationFinished(); ++step)
+            Menu()->GraphicalObject::Update(100.0);
+        game.Update();
+    }
+    void Key(int32_t pcCode, bool down)
+    {
+        platform::InputEvent event;
+        event.type = down ? platform::InputEvent::Type::KeyDown : platform::InputEvent::Type::KeyUp;
+        event.code = platform::SdlScancodeFromPc(pcCode);
+        bridge.Push(event);
+    }
+    void Tap(int32_t pcCode, int times = 1)
+    {
+        for (int i = 0; i < times; ++i) {
+            Key(pcCode, true);
+            game.Update();
+            Key(pcCode, false);
+            game.Update();
+        }
+    }
+
+    // Down until the row is selected (the pages keep their row when left).
+    void SelectRow(int32_t row)
+    {
+        for (int tap = 0; tap < 20 && Menu()->GetCurrentPage()->GetSelectedIndex() != row; ++tap)
+            Tap(kDown);
+        ASSERT_EQ(Menu()->GetCurrentPage()->GetSelectedIndex(), row);
+    }
+
+    // The interface as the main loop draws it, read back from the picture.
+    PixelImage Draw()
+    {
+        rendertest::SubmitFrame(*pool, 0xFF000000u, [&] { access.RenderUI(); });
+        rendertest::WaitForFrameDone(*pool);
+        std::vector<uint32_t> pixels;
+        pool->RunOnRenderThread([&] { ReadPicturePixels(0, 0, kScreenW, kScreenH, pixels); });
+        PixelImage picture(kScreenW, kScreenH);
+        EXPECT_EQ(pixels.size(), size_t(kScreenW * kScreenH));
+        for (int y = 0; y < kScreenH && pixels.size() == size_t(kScreenW * kScreenH); ++y)
+            for (int x = 0; x < kScreenW; ++x)
+                picture.SetPixel(x, y, pixels[size_t(y * kScreenW + x)] | 0xFF000000u);
+        return picture;
+    }
+
+    // The page's rows, values and hints as laid out: inside the picture, no
+    // text over another, no text over another row's picture, and at the
+    // title below the title's words. The key mapping's rows overlap by
+    // design and its band hides the title; over a level it stands at the top
+    // edge (its first row 6 pixels above it, and its Exit row's picture 14
+    // to the left of the picture, as the menu's layout asks).
+    void ExpectLaidOutApart()
+    {
+        UI_Menu_Page* page = Menu()->GetCurrentPage();
+        UI_Font* font = Game::FindFont("UI_Font_Basic", &game);
+        ASSERT_NE(page, nullptr);
+        ASSERT_NE(font, nullptr);
+        const bool keyMapping = page->GetPageKind() == kKeyMapping;
+        const bool title = game.GetCurrentLevel() == nullptr;
+        const int line = font->GetSpacing().y;
+        std::vector<Box> texts, pictures;
+        for (const UI_Menu_Page::Draw& draw : page->Layout(Menu()->GetPagePosition().y)) {
+            if (draw.kind == UI_Menu_Page::Draw::kPicture && draw.picture != nullptr) {
+                const Point<int> size = draw.picture->GetSize();
+                pictures.push_back(
+                    {draw.x, draw.y, draw.x + size.x, draw.y + size.y, draw.picture->GetName()});
+            } else if ((draw.kind == UI_Menu_Page::Draw::kText || draw.kind == UI_Menu_Page::Draw::kPrompt)
+                && !draw.text.empty()) {
+                int width = font->MeasureText(draw.text).x, lines = 1;
+                if (draw.kind == UI_Menu_Page::Draw::kPrompt && width > kPromptWidth) {
+                    lines = (width + kPromptWidth - 1) / kPromptWidth;
+                    width = kPromptWidth;
+                }
+                texts.push_back(
+                    {draw.x, draw.y, draw.x + width, draw.y + line * lines, "\"" + draw.text + "\""});
+            }
+        }
+        for (const std::vector<Box>* boxes : {&texts, &pictures})
+            for (const Box& box : *boxes) {
+                const int top = keyMapping && !title ? -6 : title && !keyMapping ? kTitleWordsBottom : 0;
+                const int left = keyMapping ? -14 : 0; // the Exit row's picture, its word inside
+                EXPECT_TRUE(box.x0 >= left && box.x1 <= kScreenW && box.y0 >= top && box.y1 <= kScreenH)
+                    << box.what << " at (" << box.x0 << ", " << box.y0 << ") - (" << box.x1 << ", " << box.y1
+                    << ")";
+            }
+        for (size_t i = 0; i < texts.size(); ++i) {
+            for (size_t j = i + 1; j < texts.size(); ++j)
+                EXPECT_FALSE(texts[i].Overlaps(texts[j])) << texts[i].what << " over " << texts[j].what;
+            for (const Box& picture : pictures)
+                EXPECT_TRUE(keyMapping || !texts[i].Overlaps(picture))
+                    << texts[i].what << " over " << picture.what;
+        }
+    }
+
+    // Compares the picture with its golden one (or takes it again).
+    void ExpectAsBefore(const std::string& name)
+    {
+        SCOPED_TRACE(name);
+        for (int pass = 0; pass < 10; ++pass)
+            game.Update(); // the rows' pictures follow the selection
+        ExpectLaidOutApart();
+        const std::string shot = "menu_" + name;
+        const std::string goldenFile = kGolden + "/" + shot + ".png";
+        const PixelImage seen = Draw();
+        ASSERT_FALSE(seen.IsEmpty());
+        if (const char* retake = std::getenv("QUENHOLT_RETAKE_GOLDEN");
+            retake && std::string(retake) == "1") {
+            ASSERT_TRUE(seen.SavePng(goldenFile));
+            WriteFingerprint(shot, MenuFingerprint());
+            return;
+        }
+        PixelImage golden;
+        ASSERT_TRUE(golden.LoadFromFile(goldenFile)) << golden.GetError();
+        ASSERT_EQ(golden.GetWidth(), seen.GetWidth());
+        ASSERT_EQ(golden.GetHeight(), seen.GetHeight());
+        int differing = 0, firstX = -1, firstY = -1;
+        for (int y = 0; y < seen.GetHeight(); ++y)
+            for (int x = 0; x < seen.GetWidth(); ++x)
+                if (!rendertest::Near(seen.GetPixel(x, y), golden.GetPixel(x, y), kTolerance)
+                    && differing++ == 0) {
+                    firstX = x;
+                    firstY = y;
+                }
+        if (differing != 0 && ReadFingerprints()[shot] != MenuFingerprint()) {
+            std::cout << "the menu's images changed since " << goldenFile
+                      << " was taken; take it again with QUENHOLT_RETAKE_GOLDEN=1\n";
+            return;
+        }
+        if (differing != 0)
+            seen.SavePng(kWorld + "/../golden_seen_" + shot + ".png");
+        EXPECT_EQ(differing, 0) << "first at (" << firstX << ", " << firstY << "): seen " << std::hex
+                                << seen.GetPixel(firstX, firstY) << ", before "
+                                << golden.GetPixel(firstX, firstY);
+    }
+
+    std::unique_ptr<DXRenderEngine> engine;
+    RenderPoolManager* pool = nullptr;
+    platform::InputBridge bridge;
+    DXInputManager* manager = new DXInputManager(&bridge);
+    Game game {"Quenholt", nullptr, manager, nullptr};
+    GameLoopAccess access {game};
+};
+
+TEST_F(GLMenuGolden, EveryPageAtTheTitleAndOverALevel)
+{
+    ExpectAsBefore("title");
+    Tap(kEnter); // Play
+    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kPlay);
+    ExpectAsBefore("slots");
+    Tap(kEscape);
+    SelectRow(1);
+    Tap(kEnter); // Options
+    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kOptions);
+    ExpectAsBefore("options");
+    SelectRow(3);
+    Tap(kEnter); // Key mapping
+    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kKeyMapping);
+    ExpectAsBefore("keymapping");
+    Tap(kEscape); // Exit, with its hint
+    ExpectAsBefore("keymapping_exit");
+    Tap(kEscape, 2);
+    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kMain);
+    SelectRow(2);
+    Tap(kEnter); // Display
+    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kRenderSettings);
+    ExpectAsBefore("display");
+    SelectRow(6); // Brightness, with its chart
+    ExpectAsBefore("display_brightness");
+    Tap(kEscape);
+
+    // Over a level, on black: the pause page and the pages it opens.
+    ASSERT_TRUE(game.ChangeLevel("cimetery_tp_01.lvl"));
+    game.Update();
+    Tap(kEscape);
+    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kPause);
+    ExpectAsBefore("pause");
+    SelectRow(1);
+    Tap(kEnter);
+    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kOptions);
+    ExpectAsBefore("pause_options");
+    SelectRow(3);
+    Tap(kEnter);
+    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kKeyMapping);
+    ExpectAsBefore("pause_keymapping");
+    // The page kept its Exit row from the title: Escape leaves at once.
+    for (int tap = 0; tap < 3 && Menu()->GetCurrentPageNumber() != kPause; ++tap)
+        Tap(kEscape);
+    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kPause);
+    SelectRow(2);
+    Tap(kEnter);
+    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kRenderSettings);
+    ExpectAsBefore("pause_display");
+}
+
+} // namespace
