@@ -120,7 +120,8 @@ void JumpSwing(RunPilot& pilot, int32_t facing, int rise)
     pilot.Pass({facing, RunPilot::Jump});
     for (int pass = 1; pass < rise; ++pass)
         pilot.Pass({RunPilot::Jump});
-    pilot.Pass({RunPilot::Attack});
+    // Jump still held: a jump let go after its first 50 ms ends its rise.
+    pilot.Pass({RunPilot::Attack, RunPilot::Jump});
     for (int pass = 0; pass < 20 && pilot.ThePlayer()->GetAttackKind() != 0; ++pass)
         pilot.Pass();
 }
@@ -152,7 +153,8 @@ void ReachSwing(RunPilot& pilot, int32_t facing, int bottom, int top)
     }
     if (!struck)
         return;
-    pilot.Pass({RunPilot::Attack});
+    // Still rising as `meets` foresaw: the jump stays held.
+    pilot.Pass({RunPilot::Attack, RunPilot::Jump});
     for (int pass = 0; pass < 20 && pilot.ThePlayer()->GetAttackKind() != 0; ++pass)
         pilot.Pass();
 }
