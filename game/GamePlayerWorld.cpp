@@ -2,7 +2,6 @@
 
 #include "characters/Player.h"
 #include "engine/config/GamePaths.h"
-#include "engine/platform/Clock.h"
 #include "engine/sound/MusicLibrary.h"
 #include "game/AchievementManager.h"
 #include "game/Game.h"
@@ -11,6 +10,8 @@
 #include "scene/Level.h"
 #include "scene/MapModel.h"
 #include "scene/SpacialInstance.h"
+
+#include <chrono>
 
 GraphicalObject* GamePlayerWorld::CloneGraphical(const std::string& name)
 {
@@ -128,12 +129,8 @@ CharacterObject* GamePlayerWorld::CreateCharacter(const std::string& classKey)
 
 double GamePlayerWorld::GetTimeMs()
 {
-    // The game's clock (the performance counter, which a recorded run steps
-    // by whole frames), never the wall clock: a rule of play such as the
-    // jump's 50 ms must not hang on how fast the machine runs the frames.
-    const int64_t frequency = platform::QueryPerformanceFrequency();
-    return frequency > 0 ? static_cast<double>(platform::QueryPerformanceCounter()) * 1000.0 / frequency
-                         : 0.0;
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
 bool GamePlayerWorld::IsGameplayPaused()

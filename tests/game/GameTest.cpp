@@ -2,13 +2,11 @@
 #include "characters/CharacterObject.h"
 #include "engine/config/GamePaths.h"
 #include "engine/input/AbstractInputManager.h"
-#include "engine/platform/Clock.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/Steam.h"
 #include "engine/sound/ISoundEngine.h"
 #include "engine/sound/SoundEventsManager.h"
 #include "engine/sound/SoundGameAccess.h"
-#include "game/GamePlayerWorld.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Sprite.h"
 #include "script/DialogueFile.h"
@@ -238,18 +236,6 @@ TEST(GameResources, LiveCharactersByIndexNameAndDeath)
     EXPECT_EQ(game.GetCharacterCount(), 3u);
     game.DeleteCharacter(b);
     EXPECT_EQ(game.liveCharacters, (std::vector<CharacterObject*> {a, c}));
-}
-
-TEST(GamePlayerWorldClock, ThePlayersTimeIsTheGamesClockAndMovesOnlyWithIt)
-{
-    // The jump's 50 ms are counted on it: a replay run fast or slow jumps alike.
-    Game game;
-    GamePlayerWorld world(game);
-    platform::ScopedManualClock clock;
-    const double start = world.GetTimeMs();
-    EXPECT_EQ(world.GetTimeMs(), start) << "no wall-clock time passes";
-    clock.Advance(33.0);
-    EXPECT_NEAR(world.GetTimeMs() - start, 33.0, 1e-6);
 }
 
 } // namespace

@@ -120,8 +120,7 @@ void JumpSwing(RunPilot& pilot, int32_t facing, int rise)
     pilot.Pass({facing, RunPilot::Jump});
     for (int pass = 1; pass < rise; ++pass)
         pilot.Pass({RunPilot::Jump});
-    // Jump still held: a jump let go after its first 50 ms ends its rise.
-    pilot.Pass({RunPilot::Attack, RunPilot::Jump});
+    pilot.Pass({RunPilot::Attack});
     for (int pass = 0; pass < 20 && pilot.ThePlayer()->GetAttackKind() != 0; ++pass)
         pilot.Pass();
 }
@@ -153,8 +152,7 @@ void ReachSwing(RunPilot& pilot, int32_t facing, int bottom, int top)
     }
     if (!struck)
         return;
-    // Still rising as `meets` foresaw: the jump stays held.
-    pilot.Pass({RunPilot::Attack, RunPilot::Jump});
+    pilot.Pass({RunPilot::Attack});
     for (int pass = 0; pass < 20 && pilot.ThePlayer()->GetAttackKind() != 0; ++pass)
         pilot.Pass();
 }
