@@ -4,6 +4,7 @@
 #include "characters/Player.h"
 #include "enemies/EnemyFramework.h"
 #include "engine/platform/Random.h"
+#include "engine/render/IRenderEngine.h"
 #include "engine/render/ShaderEffect_TimeDependent.h"
 #include "scene/GraphicalObject.h"
 #include "scene/SceneObjectHandle.h"
@@ -69,6 +70,16 @@ NPC_Boss_Bibli::~NPC_Boss_Bibli()
 {
     for (SceneObjectHandle* handle : daggers)
         handle->Release();
+}
+
+bool NPC_Boss_Bibli::Draw(DXGraphicalSurface* target, Point<int> offset)
+{
+    if (IsExploding() || !g_RenderEngine)
+        return BossCharacter::Draw(target, offset);
+    g_RenderEngine->SetDrawFactor(3.0f);
+    const bool drawn = BossCharacter::Draw(target, offset);
+    g_RenderEngine->SetDrawFactor(1.0f);
+    return drawn;
 }
 
 void NPC_Boss_Bibli::DeclareSounds()

@@ -31,6 +31,9 @@ public:
     // and "..._HeadKilled" (4).
     void DeclareSounds() override;
     void Update(double dt) override;
+    // Unless exploding, drawn with the render engine's draw factor at 3.0,
+    // then the factor back at 1.0.
+    bool Draw(DXGraphicalSurface* target, Point<int> offset) override;
     std::vector<GraphicalObject*> GetRelatedGraphicalObjects() override;
     // "start" (any case) brings the waiting ghost in; the rest is the base's.
     bool HandleScriptCommand(std::string command, std::string argument) override;

@@ -319,6 +319,9 @@ void NPC_Boss_Final::EmitProjectiles()
 Projectile_Boss_Final* NPC_Boss_Final::AcquireProjectile()
 {
     Projectile_Boss_Final* projectile = pool.Acquire();
+    if (projectile == nullptr && pool.Size() < static_cast<size_t>(kPoolLimit)
+        && pool.FillAs("Projectile_Boss_Final", 1) == 1)
+        projectile = pool.Acquire();
     if (projectile != nullptr)
         projectile->SetCurrentGraphical(nullptr);
     return projectile;

@@ -28,6 +28,9 @@ public:
     static constexpr int kDying = 4;
     static constexpr int kMaxLife = 200;
     static constexpr int kPoolSize = 30;
+    // The pool grows past its 30 only while every one is in use, and never
+    // beyond this bound (far above any fight), so it cannot grow without end.
+    static constexpr int kPoolLimit = 256;
     static constexpr int kRingSize = 8;
     static constexpr int kSweep = 768;
 
@@ -51,8 +54,9 @@ public:
 
     // One head of a burst every 5 frames while a burst lasts.
     void EmitProjectiles();
-    // The first free projectile of the pool, reset and enabled; null when
-    // every one is in play (the shot is skipped: the pool never grows).
+    // The first free projectile of the pool, reset and enabled; when every
+    // one is in play a new one is made and appended (the pool never
+    // shrinks); null only once the pool holds kPoolLimit.
     Projectile_Boss_Final* AcquireProjectile();
     void RemoveFromRing(Projectile_Boss_Final* projectile);
     // The eyes of the ring take the look of the hit kind (2 ice, 1 fire).

@@ -19,6 +19,9 @@ Projectile_Boss2_Cave::Projectile_Boss2_Cave(std::string name)
     contactDamage = 2;
     dropsItems = 0;
     drawnFlagged = true;
+    // The sounds are named at once (hit 0, death 1, then the plant's own);
+    // their voices are taken when the plant is first raised, see TakeSprites.
+    DeclareSounds();
 }
 
 void Projectile_Boss2_Cave::DeclareSounds()
@@ -31,7 +34,9 @@ void Projectile_Boss2_Cave::DeclareSounds()
 }
 
 // A pool of 480 plants waits mostly unused: each takes its copies of the
-// three pictures and of its sounds when it is first raised.
+// three pictures and the voices of its sounds when it is first raised. Taken
+// at construction, the pool would ask for 480 x 7 = 3360 sound sources at
+// once, where the sound device grants 256: every later voice would be mute.
 void Projectile_Boss2_Cave::TakeSprites()
 {
     if (spritesTaken)

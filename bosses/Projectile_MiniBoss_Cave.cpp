@@ -11,6 +11,12 @@ Projectile_MiniBoss_Cave::Projectile_MiniBoss_Cave(std::string name)
     contactDamage = 2;
     dropsItems = 0;
     direction = Point<float>(0.0f, 0.0f);
+    currentGraphical = spriteBeam;
+}
+
+bool Projectile_MiniBoss_Cave::Draw(DXGraphicalSurface* target, Point<int> offset)
+{
+    return enabled ? BossCharacter::Draw(target, offset) : true;
 }
 
 void Projectile_MiniBoss_Cave::FireCentre(Point<float> at)

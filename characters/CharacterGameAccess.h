@@ -12,6 +12,7 @@ class GraphicalObject;
 class Layer;
 class LocalParticleSystem;
 class ParticleSystem;
+class SceneObject;
 
 // The state of the player's crossbow that a dying character reads to decide
 // on a bolt refill.
@@ -66,6 +67,14 @@ public:
     // A copy of the library's graphical object, owned by the caller; null
     // when the library has none of that name.
     virtual GraphicalObject* CloneGraphicalObject(const std::string& /*name*/) { return nullptr; }
+    // A new scene object of the class through the game's scene-object
+    // factory, entered in the game's table (so it is found by name) and owned
+    // by it, with the category when not empty; null for an unknown class.
+    virtual SceneObject* CreateSceneObject(
+        const std::string& /*name*/, const std::string& /*classKey*/, const std::string& /*category*/)
+    {
+        return nullptr;
+    }
     // The first live character of that name other than `leaveOut`, or null.
     virtual CharacterObject* FindCharacterByName(
         const std::string& /*name*/, const CharacterObject* /*leaveOut*/)

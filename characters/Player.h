@@ -134,6 +134,12 @@ public:
 
     // What the armors, the abilities and the fireflies ask of the player.
     PlayerArmorState& GetArmorState() override { return armorState; }
+    // Tells the player the level's collision geometry changed (a level
+    // change, an armour switch, ice melting, a trap's body gone): until its
+    // next update has run, a ground probe that meets nothing does not let it
+    // sink. The flag is the armour state's, cleared by that update.
+    void SetCollisionChanged() { armorState.armorChanged = true; }
+    bool IsCollisionChanged() const { return armorState.armorChanged; }
     const PlayerArmorState& GetArmorState() const { return armorState; }
     std::vector<std::unique_ptr<PlayerModifier>>& GetModifiers() override { return modifiers; }
     Point<float> GetArmorHostPosition() const override { return position; }

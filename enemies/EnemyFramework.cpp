@@ -158,7 +158,7 @@ Point<float> ToPlayer(const CharacterObject& self)
     return player != nullptr ? player->GetCenter() - self.GetCenter() : Point<float>();
 }
 
-bool TouchesWall(const CharacterObject& self, Layer* collisions)
+bool TouchesWall(const CharacterObject& self, Layer* collisions, bool anyKind)
 {
     Level* level = collisions != nullptr ? collisions->GetLevel() : nullptr;
     if (level == nullptr || level->GetCollisionWorld() == nullptr)
@@ -174,7 +174,7 @@ bool TouchesWall(const CharacterObject& self, Layer* collisions)
         if (record->shapeIndex >= object->GetCollisionShapeCount())
             continue;
         auto* box = dynamic_cast<CollisionBox<int>*>(object->GetCollisionShape(record->shapeIndex));
-        if (box == nullptr || box->GetType() != kSolidBox)
+        if (box == nullptr || (!anyKind && box->GetType() != kSolidBox))
             continue;
         const Rect<int> wall = CollisionBox<int>::GetMovedRect(
             box, record->instance->GetPosition(), object->GetCollisionCell(record->shapeIndex));

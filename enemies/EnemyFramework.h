@@ -87,10 +87,11 @@ void StepGraphical(CharacterObject& self, GraphicalObject* before, double dt);
 Point<float> ToPlayer(const CharacterObject& self);
 
 // Whether the character's bounding box, at its position, overlaps a solid
-// box (type 0) of the collision world that the layer belongs to. Tests the
-// box whatever shape the character moves with, so a projectile whose shape
-// is a line still meets the box walls.
-bool TouchesWall(const CharacterObject& self, Layer* collisions);
+// box (type 0) of the collision world that the layer belongs to, or, with
+// anyKind, a box of any collision kind (one-way platforms included). Tests
+// the box whatever shape the character moves with, so a projectile whose
+// shape is a line still meets the box walls.
+bool TouchesWall(const CharacterObject& self, Layer* collisions, bool anyKind = false);
 
 // Where the current frame's first spawn point lies (its box centre, placed
 // at the character and the box's cell), or `fallback` without one.

@@ -2,6 +2,7 @@
 
 #include "characters/Player.h"
 #include "enemies/EnemyFramework.h"
+#include "engine/render/IRenderEngine.h"
 #include "engine/render/ShaderEffect_TimeDependent.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/GraphicalObject.h"
@@ -44,6 +45,16 @@ NPC_Bibli_Ghost::NPC_Bibli_Ghost(std::string name)
 NPC_Bibli_Ghost::~NPC_Bibli_Ghost()
 {
     currentGraphical = nullptr;
+}
+
+bool NPC_Bibli_Ghost::Draw(DXGraphicalSurface* target, Point<int> offset)
+{
+    if (g_RenderEngine)
+        g_RenderEngine->SetDrawFactor(3.0f);
+    const bool drawn = CharacterObject::Draw(target, offset);
+    if (g_RenderEngine)
+        g_RenderEngine->SetDrawFactor(1.0f);
+    return drawn;
 }
 
 void NPC_Bibli_Ghost::DeclareSounds()

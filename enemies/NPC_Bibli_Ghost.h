@@ -29,6 +29,9 @@ public:
     void DeclareSounds() override;
     void Update(double dt) override;
     Point<int> GetSize() const override;
+    // Drawn with the render engine's draw factor at 3.0 (the fade's waver
+    // three times as strong), then the factor back at 1.0.
+    bool Draw(DXGraphicalSurface* target, Point<int> offset) override;
     // Hidden, nothing strikes it.
     bool IsHitByBox(Rect<int> box, bool flag) override;
     void ReceiveHit(CharacterObject* attacker, int kind, float amount) override;

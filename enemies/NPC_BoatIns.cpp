@@ -21,11 +21,6 @@ constexpr float kSteer = 0.2f;
 // Where a drop leaves the insect.
 constexpr Point<float> kDropOffset {0.0f, -16.0f};
 
-float Fraction()
-{
-    return static_cast<float>(static_cast<double>(platform::Random32()) / 4294967296.0);
-}
-
 Point<float> Normalised(Point<float> v)
 {
     const float length = std::sqrt(v.x * v.x + v.y * v.y);
@@ -61,10 +56,11 @@ void NPC_BoatIns::ChooseTarget()
     const int h = zone.y0 - zone.y1;
     if (stateTimer > 0)
         w = static_cast<int>(static_cast<float>(w) * 0.5f);
-    const float r1 = Fraction();
-    const float r2 = Fraction();
-    target = Point<int>(zone.x0 + static_cast<int>(r1 * static_cast<float>(w)),
-        zone.y1 + static_cast<int>(r2 * static_cast<float>(h)));
+    // In double: r / 2^32 stays below 1, so the point stays inside the zone
+    // (as a float the highest draws would round up to 1.0, one past its edge).
+    const double r1 = platform::RandomFraction();
+    const double r2 = platform::RandomFraction();
+    target = Point<int>(zone.x0 + static_cast<int>(r1 * w), zone.y1 + static_cast<int>(r2 * h));
     if (stateTimer > 0 && static_cast<float>(zone.x0 + w) > position.x)
         target.x += static_cast<int>(static_cast<float>(h) * 0.5f);
 }

@@ -151,8 +151,13 @@ void NPC_FireDiamond::Update(double dt)
     } else {
         stepCounter = NpcTuning::Current().fireDiamondUnfrozeDelay;
         PlayerArmorIce* ice = TheIceArmor();
-        if (HasLevel() && ice != nullptr)
+        if (HasLevel() && ice != nullptr) {
             MeltStep(*ice);
+            // Each step (the last included) changes the ground under the
+            // player.
+            if (Player* player = Enemy::ThePlayer())
+                player->SetCollisionChanged();
+        }
     }
     if (currentGraphical != nullptr)
         currentGraphical->Update(dt);

@@ -98,10 +98,18 @@ void NPC_FloatingSkull::SetKind(int value)
             Enemy::CloneGraphical("NPC_FloatingSkull_GraphicalIdleR"));
         break;
     case 1: {
-        auto right = Enemy::CloneGraphical("NPC_FloatingSkull_Ghost_GraphicalIdleR");
+        // A missing right ghost look is made once as a blank 64 x 64 of the
+        // game's table, where every later ghost finds it.
+        const std::string rightName = "NPC_FloatingSkull_Ghost_GraphicalIdleR";
+        CharacterGameAccess* game = GetCharacterGameAccess();
+        if (game != nullptr && game->FindGraphicalObject(rightName) == nullptr)
+            if (auto* made = dynamic_cast<GraphicalObject*>(
+                    game->CreateSceneObject(rightName, "GraphicalObject", "(NPC)")))
+                made->SetSize(64, 64, true);
+        auto right = Enemy::CloneGraphical(rightName);
         if (right == nullptr) {
-            // A blank 64 x 64 stands in for a missing right ghost look.
-            right = std::make_unique<GraphicalObject>("NPC_FloatingSkull_Ghost_GraphicalIdleR");
+            // Without a game the blank stands in as the skull's own.
+            right = std::make_unique<GraphicalObject>(rightName);
             right->SetCategory("(NPC)");
             right->SetSize(64, 64, true);
         }

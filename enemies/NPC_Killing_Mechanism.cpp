@@ -166,6 +166,8 @@ void NPC_Killing_Mechanism::ApplyDamage(CharacterObject* attacker, int damage)
         blade->SetDead(true);
     // The way it blocked opens.
     RemoveCollisionCopy();
+    if (Player* player = Enemy::ThePlayer())
+        player->SetCollisionChanged();
 }
 
 void Zone_NPCSpawner_Killing_Mechanism::Instance::Spawn(int x, int y, Level* /*level*/)

@@ -132,6 +132,21 @@ void NPC_Thrower::Throw(const Player& player)
     }
 }
 
+Point<float> NPC_Thrower::GetProjectileBaseDirection()
+{
+    return NpcTuning::Current().throwerProjectileBaseDirection;
+}
+
+Point<float> NPC_Thrower::GetProjectileAttenuation()
+{
+    return NpcTuning::Current().throwerProjectileAttenuation;
+}
+
+float NPC_Thrower::GetProjectileSpeed()
+{
+    return NpcTuning::Current().throwerProjectileSpeed;
+}
+
 void NPC_Thrower::ReceiveHit(CharacterObject* attacker, int kind, float amount)
 {
     Enemy::ReceiveHit(*this, attacker, kind, amount, Enemy::kFireHit);

@@ -34,6 +34,12 @@ public:
 
     bool IsActive() const { return state != kDead; }
 
+    // The class-wide values every new Projectile_Thrower starts with (its
+    // velocity and speed) and loses each step (the attenuation).
+    static Point<float> GetProjectileBaseDirection();
+    static Point<float> GetProjectileAttenuation();
+    static float GetProjectileSpeed();
+
 private:
     // The trigger rectangle placed on the thrower, in world coordinates.
     Rect<int> TriggerRect() const;

@@ -53,7 +53,8 @@ void Projectile_Ins_Acid::Update(double dt)
         --stateTimer;
         if (DamagePlayerOnContact()) {
             state = kBurst;
-        } else if (Enemy::TouchesWall(*this, Enemy::CollisionsLayer())) {
+        } else if (Enemy::TouchesWall(*this, Enemy::CollisionsLayer(), true)) {
+            // Any box stops a drop, a wooden platform's as well as a wall.
             state = kBurst;
         } else {
             speed = std::min(speed + kGravity, kMaxSpeed);

@@ -1,6 +1,7 @@
 #include "enemies/Projectile_Thrower.h"
 
 #include "enemies/EnemyFramework.h"
+#include "enemies/NPC_Thrower.h"
 #include "enemies/NpcTuning.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/CollisionShape.h"
@@ -28,8 +29,8 @@ Projectile_Thrower::Projectile_Thrower(std::string name)
         const Point<int> s = burst->GetSize();
         collisionShapes.push_back(new CollisionLine<int>(Point<int>(0, s.y - 1), Point<int>(s.x - 1, 0)));
     }
-    speed = NpcTuning::Current().throwerProjectileSpeed;
-    direction = NpcTuning::Current().throwerProjectileBaseDirection;
+    speed = NPC_Thrower::GetProjectileSpeed();
+    direction = NPC_Thrower::GetProjectileBaseDirection();
     currentGraphical = burst.get();
     drawInstance.SetTrailLength(kTrailLength);
     drawInstance.SetTrailSpacing(kTrailSpacing);
@@ -61,7 +62,7 @@ void Projectile_Thrower::Update(double dt)
     }
     if (state != kBurst) {
         const float step = Enemy::StepLength(speed, dt);
-        direction -= NpcTuning::Current().throwerProjectileAttenuation;
+        direction -= NPC_Thrower::GetProjectileAttenuation();
         position += direction * step;
     }
     GraphicalObject* before = currentGraphical;

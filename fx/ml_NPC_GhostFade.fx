@@ -1,4 +1,6 @@
-// Ghost fade: the sprite pales to a cold blue and fades out, wavering.
+// Ghost fade: the sprite pales to a cold blue and fades out, wavering. The
+// draw factor (1.0 for most draws, 3.0 for the library's ghosts) makes the
+// waver that many times wider and quicker.
 #version 330 core
 uniform mat4 g_mWorldViewProjection;
 uniform sampler2D g_MeshTexture;
@@ -6,6 +8,7 @@ uniform vec2 g_mRealMappingMultiplier;
 uniform vec2 g_mRealMappingCenter;
 uniform vec4 g_MaterialDiffuseColor;
 uniform float g_mTimerAdvance;
+uniform float g_mDrawFactor;
 
 #ifdef VERTEX
 in vec3 inPosition;
@@ -35,7 +38,8 @@ void main()
 {
     float t = clamp(g_mTimerAdvance, 0.0, 1.0);
     vec2 uv = vTexCoord;
-    uv.x += sin(SpriteUV().y * 12.0 + t * 12.0) * 0.004 * t;
+    float factor = max(g_mDrawFactor, 0.0);
+    uv.x += sin(SpriteUV().y * 12.0 + t * 12.0 * factor) * 0.004 * t * factor;
     vec4 texel = texture(g_MeshTexture, uv) * vColor;
     vec3 ghost = mix(texel.rgb, vec3(0.7, 0.85, 1.0), 0.5 * t);
     fragColor = vec4(ghost, texel.a * (1.0 - t));

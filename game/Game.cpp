@@ -30,6 +30,7 @@
 #include "script/ScriptVar.h"
 #include "ui/UI_Font.h"
 #include "ui/UI_Frame.h"
+#include "ui/UI_Frame_Text.h"
 #include "zones/ZonePayloadKinds.h"
 
 #include <new>
@@ -150,6 +151,7 @@ void Game::Shutdown()
 
     DeleteAll(animatedSprites);
     DeleteAll(sceneObjects);
+    UI_Frame_Text::ResetPadIcons();
     uiFrames.clear();
     endScoreFrame.reset();
     postEffects.reset();

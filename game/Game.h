@@ -601,6 +601,11 @@ private:
         {
             return game.FindGraphicalObject(name, true);
         }
+        SceneObject* CreateSceneObject(
+            const std::string& name, const std::string& classKey, const std::string& category) override
+        {
+            return game.CreateSceneObjectByClass(name, classKey, category);
+        }
         CharacterObject* FindCharacterByName(
             const std::string& name, const CharacterObject* leaveOut) override
         {

@@ -164,6 +164,7 @@ void Game::SettlePlayerOnArrival(bool placed, int facing, bool falling)
     if (placed)
         FitPlayerToGround();
     player->UpdateContacts(true);
+    player->SetCollisionChanged();
 }
 
 void Game::FitPlayerToGround()

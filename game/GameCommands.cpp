@@ -251,8 +251,11 @@ bool CmdResizeWindow(std::string arguments)
 
 bool CmdReloadShaders(std::string)
 {
-    // Placeholder until the render engine reloads its shader resources on
-    // the render thread (and reports each one that fails): nothing happens.
+    // Every shader resource is loaded again; each that fails is reported on
+    // the debugger output.
+    if (Game* game = Game::GetInstance())
+        if (IRenderEngine* engine = game->GetRenderEngine())
+            engine->ReportUnloadedShaderRes();
     return true;
 }
 

@@ -62,6 +62,8 @@ int LastInputDevice()
 
 } // namespace
 
+std::array<GraphicalObject*, UI_Frame_Text::kIconCount> UI_Frame_Text::padIcons {};
+
 UI_Frame_Text::UI_Frame_Text(std::string name)
     : UI_Frame(std::move(name))
 {
@@ -77,15 +79,20 @@ void UI_Frame_Text::Init()
     if (game == nullptr)
         return;
     for (size_t i = 0; i < kIconCount; ++i)
-        if (icons[i] == nullptr)
-            icons[i] = game->FindGraphicalObject(kIcons[i].object, false);
+        if (padIcons[i] == nullptr)
+            padIcons[i] = game->FindGraphicalObject(kIcons[i].object, false);
+}
+
+void UI_Frame_Text::ResetPadIcons()
+{
+    padIcons.fill(nullptr);
 }
 
 GraphicalObject* UI_Frame_Text::FindIcon(const std::string& group) const
 {
     for (size_t i = 0; i < kIconCount; ++i)
         if (group == kIcons[i].group)
-            return icons[i];
+            return padIcons[i];
     return nullptr;
 }
 

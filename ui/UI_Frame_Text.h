@@ -25,7 +25,8 @@ public:
     // Lays the whole text out again: cut at its first nine line breaks, each
     // piece wrapped to the frame's width.
     void Update(double dt) override;
-    // Looks up the pad icons still missing in the game library.
+    // Looks up the pad icons still missing in the game library (shared by
+    // every text frame: one frame's look-up serves all).
     void Init() override;
     // Draws the lines with their top-left corner at (x, y); true when every
     // glyph and icon draw succeeded.
@@ -48,6 +49,9 @@ public:
 
     // The icon of a group text ("A", "LB", ...), or null.
     GraphicalObject* FindIcon(const std::string& group) const;
+    // Forgets the shared pad icons; the game calls it when its library goes,
+    // so no pointer outlives the objects.
+    static void ResetPadIcons();
     // The line with each action token's first occurrence replaced by the
     // name of its binding: the joypad set's when the last input came from a
     // pad, the keyboard set's otherwise.
@@ -59,7 +63,7 @@ private:
     int32_t greyPrefix = -1;
     UI_Font* font = nullptr; // the game library's; not owned
     uint32_t textColour = 0xFF000000u;
-    // The pad icons of the game library this frame was set up with (not
-    // owned): each frame keeps its own, so none outlives the library.
-    std::array<GraphicalObject*, kIconCount> icons {};
+    // The game library's pad icons, held once for the whole program by all
+    // text frames (not owned; emptied with the library).
+    static std::array<GraphicalObject*, kIconCount> padIcons;
 };

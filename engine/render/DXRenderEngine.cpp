@@ -119,6 +119,7 @@ bool DXRenderEngine::DrawSprite(ISprite* sprite, IGraphicalSurface* target, int 
         state.layerSpeed = layerSpeed;
         state.tileValue = tileValue;
         state.paramInt = paramInt;
+        state.drawFactor = drawFactor;
         if (RenderGameAccess* game = GetRenderGameAccess()) {
             const RenderGameState now = game->GetRenderState();
             state.fixedStepTick = now.fixedStepTick;
@@ -297,6 +298,16 @@ void DXRenderEngine::LoadAllShaderRes()
     for (auto it = shaderList.rbegin(); it != shaderList.rend(); ++it)
         if (*it && !(*it)->Load() && !(*it)->IsPlaceholder())
             platform::DebugOutput("Shader non charge ... " + (*it)->GetName() + "\n");
+}
+
+void DXRenderEngine::ReportUnloadedShaderRes()
+{
+    // The programs live in the render thread's context: the reload runs there
+    // between two frames (at once when there is no render thread).
+    if (renderPool)
+        renderPool->RunOnRenderThread([this] { LoadAllShaderRes(); });
+    else
+        LoadAllShaderRes();
 }
 
 void DXRenderEngine::ReleaseAllShaderRes()

@@ -39,11 +39,15 @@ public:
         bool filled, bool immediate) override;
     void BeginScene(bool clear) override;
     void EndScene(bool present) override;
+    void ReportUnloadedShaderRes() override;
 
     void AddShaderRes(ShaderRes* shader);
     ShaderRes* FindShaderRes(const std::string& name) const;
     void RemoveShaderRes(ShaderRes* shader);
     void ClearShaderResList();
+    // Loads every shader again, last first; each that fails (but the
+    // placeholder, which has no file) writes "Shader non charge ... ", its
+    // name and a line feed to the debugger output.
     void LoadAllShaderRes();
     void ReleaseAllShaderRes();
     uint32_t GetDiffuseColor() const { return diffuseColour; }

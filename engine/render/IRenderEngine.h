@@ -78,6 +78,10 @@ public:
     virtual void BeginScene(bool clear) = 0;
     virtual void EndScene(bool present) = 0;
 
+    // Loads every shader resource again, last first, and reports each that
+    // fails on the debugger output. An engine without shaders has none.
+    virtual void ReportUnloadedShaderRes() { }
+
     void SetMirror(bool mirror) { mirrorFlag = mirror; }
     bool GetMirror() const { return mirrorFlag; }
     void SetTileValue(float value) { tileValue = value; }
@@ -90,6 +94,11 @@ public:
     Point<int> GetCameraOffset() const { return cameraOffset; }
     void SetDepth(float value) { depth = value; }
     float GetDepth() const { return depth; }
+    // A factor recorded with every later draw and handed to shader effects
+    // (the ghost fade strengthens its waver by it); 1.0 outside the special
+    // draws that set it around themselves.
+    void SetDrawFactor(float factor) { drawFactor = factor; }
+    float GetDrawFactor() const { return drawFactor; }
     RenderPoolManager* SetRenderPool(RenderPoolManager* pool) { return renderPool = pool; }
     RenderPoolManager* GetRenderPool() const { return renderPool; }
 
@@ -117,6 +126,7 @@ protected:
     Point<int> cameraOffset;
     float depth = 0.0f;
     float tileValue = 1.0f;
+    float drawFactor = 1.0f;
     int paramInt = 1;
     RenderPoolManager* renderPool = nullptr;
     const RenderPoolCommand* currentCommand = nullptr;

@@ -21,7 +21,7 @@ RenderPoolCommand RenderPoolCommand::SpriteDraw(ISprite* image, std::unique_ptr<
     command.cameraWorld = state.cameraWorld;
     command.colour = state.diffuseColour;
     command.statePair = {state.cameraOffset.x, state.cameraOffset.y};
-    command.stateFloats = {0.0f, state.tileValue};
+    command.stateFloats = {state.drawFactor, state.tileValue};
     command.stateExtra = state.paramInt;
     command.isRect = false;
     return command;

@@ -64,6 +64,7 @@ public:
         float layerSpeed = 1.0f;
         float tileValue = 1.0f;
         int32_t paramInt = 1;
+        float drawFactor = 1.0f;
     };
 
     // Named constructors. The effect passed is taken over by the command.
@@ -108,6 +109,7 @@ public:
     float GetLayerSpeed() const { return reservedFloat; }
     float GetTileValue() const { return stateFloats[1]; }
     int32_t GetParamInt() const { return stateExtra; }
+    float GetDrawFactor() const { return stateFloats[0]; }
 
 private:
     ISprite* image = nullptr;
@@ -125,7 +127,8 @@ private:
     Point<int> cameraWorld;
     uint32_t colour = 0;
     std::array<int32_t, 2> statePair {};
-    std::array<float, 2> stateFloats {};
+    // The draw factor and the tile value of the draw.
+    std::array<float, 2> stateFloats {1.0f, 0.0f};
     int32_t stateExtra = 0;
     bool isRect = false;
     bool filled = false;

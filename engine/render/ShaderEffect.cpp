@@ -68,6 +68,10 @@ void ShaderEffect::Draw(IGraphicalRessource* texture, Point<int> position, Point
         command      ? command->GetTileValue()
             : engine ? engine->GetTileValue()
                      : 1.0f);
+    program->SetFloat("g_mDrawFactor",
+        command      ? command->GetDrawFactor()
+            : engine ? engine->GetDrawFactor()
+                     : 1.0f);
     uint32_t diffuse = command ? command->GetColour() : dxEngine ? dxEngine->GetDiffuseColor() : 0xFFFFFFFFu;
     if (diffuseOverride)
         diffuse = *diffuseOverride;

@@ -128,6 +128,21 @@ TEST_F(Boss2Cave, ClosedUntilStartThenBlueCallsAnEyeAndRedFiresForNinetyFrames)
     EXPECT_EQ(boss->GetShot(), nullptr);
 }
 
+TEST_F(Boss2Cave, APlantNeverRaisedAlreadyNamesItsSoundsWithHitZeroAndDeathOne)
+{
+    EnterPit();
+    Pass();
+    ASSERT_GT(boss->Plants().Size(), 0u);
+    Projectile_Boss2_Cave* plant = boss->Plants().Get(boss->Plants().Size() - 1);
+    ASSERT_NE(plant, nullptr);
+    EXPECT_FALSE(plant->IsEnabled());
+    EXPECT_EQ(plant->GetSoundNames(),
+        (std::vector<std::string> {
+            "NPC_Generic_HitByPlayer", "NPC_Boss_Cave2_PlantDie", "NPC_Boss_Cave2_PlantApear"}));
+    EXPECT_EQ(plant->GetHitSoundIndex(), 0);
+    EXPECT_EQ(plant->GetDeathSoundIndex(), 1);
+}
+
 TEST_F(Boss2Cave, GreenRaisesThreePlantsThirtyFramesApartAndColumnsGrowToSixteen)
 {
     EnterPit();

@@ -1,9 +1,11 @@
 #include "bosses/NPC_Boss_Bibli.h"
 #include "bosses/Projectile_Boss_Bibli.h"
 #include "engine/platform/Random.h"
+#include "engine/render/RenderPoolCommand.h"
 #include "script/BackgroundEvent.h"
 
 #include "tests/bosses/LibGardenArena.h"
+#include "tests/ui/UITestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +66,32 @@ TEST_F(BossBibli, StartedItFadesInStandsStillDriftsThenHidesAndComesBackOnItsTim
     Pass();
     EXPECT_EQ(CountOf("Projectile_Boss_BibliV0"), 2);
     EXPECT_EQ(boss->GetCarouselSize(), 2u);
+}
+
+TEST_F(BossBibli, ItIsRecordedWithTheDrawFactorThreeUnlessExplodingAndTheFactorIsOneAgainAfter)
+{
+    NPC_Boss_Bibli* boss = Enter();
+    ASSERT_NE(boss, nullptr);
+    ASSERT_TRUE(Send("boss_bibli", "start", ""));
+    ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kVisible), -1);
+    ASSERT_EQ(g_RenderEngine, nullptr) << "the arena draws nothing by itself";
+    uitest::RecordingEngine recording;
+    // The factor each recorded draw carried, and the engine's after the draw.
+    const auto factors = [&] {
+        recording.Clear();
+        boss->Draw(nullptr, Point<int>());
+        std::vector<float> seen;
+        for (const RenderPoolCommand& command : recording.pool.GetFillCommands())
+            seen.push_back(command.GetDrawFactor());
+        EXPECT_FLOAT_EQ(recording.engine.GetDrawFactor(), 1.0f);
+        return seen;
+    };
+    const std::vector<float> visible = factors();
+    ASSERT_FALSE(visible.empty());
+    EXPECT_EQ(visible, std::vector<float>(visible.size(), 3.0f));
+    boss->Explode(false);
+    const std::vector<float> exploding = factors();
+    EXPECT_EQ(exploding, std::vector<float>(exploding.size(), 1.0f));
 }
 
 TEST_F(BossBibli, TheDaggersCircleAndAreThrownOneByOneFromTheFrontThenTheGhostVanishes)

@@ -45,6 +45,33 @@ protected:
     NPC_Boss_Final* boss = nullptr;
 };
 
+TEST_F(FinalBoss, ThePoolGrowsOnlyWhenEveryProjectileIsInUseAndStopsAtItsBound)
+{
+    ASSERT_NE(Start(), nullptr);
+    ProjectilePool<Projectile_Boss_Final>& pool = boss->GetPool();
+    std::vector<Projectile_Boss_Final*> taken;
+    for (int i = 0; i < NPC_Boss_Final::kPoolSize; ++i)
+        taken.push_back(boss->AcquireProjectile());
+    EXPECT_EQ(pool.Size(), size_t(NPC_Boss_Final::kPoolSize)) << "the first 30 come from the pool";
+    // All in use: a new one is made, enabled, and joins the pool.
+    Projectile_Boss_Final* grown = boss->AcquireProjectile();
+    ASSERT_NE(grown, nullptr);
+    EXPECT_TRUE(grown->IsEnabled());
+    EXPECT_EQ(pool.Size(), size_t(NPC_Boss_Final::kPoolSize) + 1);
+    EXPECT_EQ(pool.Get(NPC_Boss_Final::kPoolSize), grown);
+    EXPECT_EQ(CountOf("Projectile_Boss_FinalV0"), NPC_Boss_Final::kPoolSize + 1) << "a live character";
+    // One back in the pool is taken again before any other is made.
+    taken[3]->SetEnabled(false);
+    EXPECT_EQ(boss->AcquireProjectile(), taken[3]);
+    EXPECT_EQ(pool.Size(), size_t(NPC_Boss_Final::kPoolSize) + 1);
+    // Up to its bound, and no further.
+    while (pool.Size() < size_t(NPC_Boss_Final::kPoolLimit))
+        ASSERT_NE(boss->AcquireProjectile(), nullptr);
+    EXPECT_EQ(boss->AcquireProjectile(), nullptr);
+    EXPECT_EQ(pool.Size(), size_t(NPC_Boss_Final::kPoolLimit));
+    pool.ReleaseAll();
+}
+
 TEST_F(FinalBoss, HiddenAndStillUntilStartThenItFadesInAndRaisesItsRing)
 {
     ASSERT_NE(Start(), nullptr);
@@ -205,16 +232,6 @@ TEST_F(FinalBoss, ItLeavesOnlyOnceEveryHeadSkullIsGoneAndThenTellsTheArena)
         skull->SetDead(true);
     EXPECT_GE(PassUntil([&] { return !Live(boss); }, 100), 1);
     EXPECT_EQ(died->Count(), 1);
-}
-
-TEST_F(FinalBoss, ItsPoolNeverGrowsAShotWithNoFreeProjectileIsSkipped)
-{
-    ASSERT_NE(Start(), nullptr);
-    for (int i = 0; i < 30; ++i)
-        ASSERT_NE(boss->AcquireProjectile(), nullptr);
-    EXPECT_EQ(boss->AcquireProjectile(), nullptr);
-    EXPECT_EQ(boss->GetPool().Size(), 30u);
-    EXPECT_EQ(CountOf("Projectile_Boss_FinalV0"), 30);
 }
 
 } // namespace

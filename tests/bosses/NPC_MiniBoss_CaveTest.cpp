@@ -5,6 +5,7 @@
 
 #include "tests/bosses/BossArena.h"
 #include "tests/bosses/SoundsHeard.h"
+#include "tests/ui/UITestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,33 @@ TEST_F(MiniBossCave, TheMasterBuildsAColumnOfThreeWithBeamsMadeOnce)
     for (size_t i = 0; i < 2; ++i)
         EXPECT_EQ(master->GetParts()[i]->GetPosition(),
             master->GetPosition() + Point<float>(0.0f, 64.0f * static_cast<float>(i + 1)));
+}
+
+TEST_F(MiniBossCave, APieceIsMadeWithItsBeamPictureButWaitsDisabledUnseenAndHarmless)
+{
+    EnterCorridor();
+    auto* piece = dynamic_cast<Projectile_MiniBoss_Cave*>(Boss::Create("Projectile_MiniBoss_Cave", ""));
+    ASSERT_NE(piece, nullptr);
+    piece->SetEnabled(false);
+    ASSERT_NE(piece->GetSpriteBeam(), nullptr);
+    EXPECT_EQ(piece->GetCurrentGraphical(), piece->GetSpriteBeam());
+    EXPECT_FALSE(piece->IsShowing());
+    {
+        ASSERT_EQ(g_RenderEngine, nullptr) << "the arena draws nothing by itself";
+        uitest::RecordingEngine recording;
+        recording.Clear();
+        EXPECT_TRUE(piece->Draw(nullptr, Point<int>()));
+        EXPECT_TRUE(recording.Draws().empty()) << "nothing at the level's origin";
+        piece->SetEnabled(true);
+        EXPECT_TRUE(piece->Draw(nullptr, Point<int>()));
+        EXPECT_FALSE(recording.Draws().empty()) << "its picture, once used";
+        piece->SetEnabled(false);
+    }
+    // Standing on it hurts nothing while it waits.
+    piece->SetPosition(ThePlayer().GetPosition());
+    const int life = ThePlayer().GetLife();
+    Pass();
+    EXPECT_EQ(ThePlayer().GetLife(), life);
 }
 
 TEST_F(MiniBossCave, ItSinksWhileThePlayerIsFarAndComesBackWhenNear)

@@ -10,6 +10,7 @@
 #include "enemies/Projectile_Fire_Launcher.h"
 #include "enemies/Projectile_Ins_Acid.h"
 #include "enemies/Projectile_Killing_Mechanism.h"
+#include "engine/platform/Random.h"
 #include "scene/Layer.h"
 #include "script/ScriptVar.h"
 
@@ -244,6 +245,48 @@ TEST_F(BoatCaveEnemies, AnAcidDropHurtsThePlayerOnceAndBurstsAndOneWithoutFloorF
     EXPECT_EQ(updates, Projectile_Ins_Acid::kLifetime + 1) << "removed in the pass after the last fall";
 }
 
+TEST_F(BoatCaveEnemies, ALevelChangeTellsThePlayerTheGeometryChangedUntilItsNextUpdate)
+{
+    Enter("");
+    EXPECT_TRUE(ThePlayer().IsCollisionChanged());
+    Pass();
+    EXPECT_FALSE(ThePlayer().IsCollisionChanged());
+    // Put in the air by the arrival, it does not fall in that first update.
+    ThePlayer().SetPosition(Point<float>(6 * kTile, 200.0f));
+    ThePlayer().SetCollisionChanged();
+    Pass();
+    EXPECT_FLOAT_EQ(ThePlayer().GetPosition().y, 200.0f);
+    Pass();
+    EXPECT_LT(ThePlayer().GetPosition().y, 200.0f) << "it falls from the next one on";
+}
+
+TEST_F(BoatCaveEnemies, AnAcidDropBurstsOnAOneWayPlatformAsOnAWall)
+{
+    // A wooden platform over tiles 16 to 23, four tiles above the floor (its
+    // top at y 192).
+    Enter("", 2, 7, std::string(16, '.') + std::string(8, '=') + std::string(8, '.'));
+    Pass();
+    auto* acid = Make<Projectile_Ins_Acid>("Projectile_Ins_Acid");
+    ASSERT_NE(acid, nullptr);
+    acid->SetPosition(Point<float>(20 * kTile, 260.0f));
+    ASSERT_TRUE(WaitFor([&] { return acid->GetState() == Projectile_Ins_Acid::kBurst; }, 30));
+    EXPECT_GT(acid->GetPosition().y, 150.0f) << "on the platform, not the floor under it";
+}
+
+TEST_F(BoatCaveEnemies, AnInsectsPointStaysInsideItsZoneForTheHighestDraws)
+{
+    Enter("place Zone_NPCSpawner_BoatPlant plant 8 2 2x3 LinkedZoneName=nowhere\n");
+    Passes(61);
+    ASSERT_EQ(All<NPC_BoatIns>().size(), 1u);
+    NPC_BoatIns* insect = All<NPC_BoatIns>().front();
+    insect->SetZone(Rect<int>(0, 100, 400, 0));
+    insect->SetStateTimer(0);
+    // The highest draws give the zone's last pixel, not one past its edge.
+    const platform::ScopedRandomValues draws({0xFFFFFFFFu, 0xFFFFFF80u});
+    insect->ChooseTarget();
+    EXPECT_EQ(insect->GetTarget(), Point<int>(399, 99));
+}
+
 TEST_F(BoatCaveEnemies, TheWormAttacksInItsTriggerSpitsAtThePlayerAndRestsForTheWaitInForce)
 {
     Enter("place Zone_NPCSpawner_BoatWorm worm 12 2 2x2\n");
@@ -471,10 +514,12 @@ TEST_F(BoatCaveEnemies, KillingAPressOpensTheWayItBlockedAndRemovesItsBlade)
     // Two ice hits of 2 count twice each: 8 - 4 - 4.
     b->ReceiveHit(&ThePlayer(), Enemy::kIceHit, 2.0f);
     EXPECT_EQ(b->GetLife(), 4);
+    EXPECT_FALSE(ThePlayer().IsCollisionChanged());
     b->ReceiveHit(&ThePlayer(), Enemy::kIceHit, 2.0f);
     EXPECT_EQ(b->GetLife(), 0);
     EXPECT_EQ(b->GetState(), NPC_Killing_Mechanism::kDying);
     EXPECT_EQ(collisions->GetAddedInstanceCount(), added - 1) << "its copy left Collisions";
+    EXPECT_TRUE(ThePlayer().IsCollisionChanged()) << "the player is told the geometry changed";
     EXPECT_TRUE(b->GetLastBlade()->IsDead());
     EXPECT_TRUE(WaitFor([&] { return !Live(b); }, 60));
     // A press killed before it ever struck takes its dormant blade along.

@@ -42,11 +42,14 @@ protected:
     }
 
     // Writes the arena with the placements and enters it at its start.
-    void Enter(const std::string& placements, int startTile = 2)
+    // A row of the open ground (0 the top, 11 just above the floor) may be
+    // given whole, 32 tiles.
+    void Enter(
+        const std::string& placements, int startTile = 2, int givenRow = -1, const std::string& row = "")
     {
         std::string text = "level arena.lvl\nscreens 2 1\ncell 1 1\npalette cemetery\ntiles\n";
-        for (int row = 0; row < 12; ++row)
-            text += std::string(32, '.') + "\n";
+        for (int r = 0; r < 12; ++r)
+            text += (r == givenRow ? row : std::string(32, '.')) + "\n";
         text += std::string(32, '#') + "\n" + std::string(32, '#') + "\n";
         text += "place Point_PlayerStart start " + std::to_string(startTile) + " 2 name=start\n";
         text += placements;

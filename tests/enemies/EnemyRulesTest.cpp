@@ -184,4 +184,24 @@ TEST_F(EnemyRules, TheIceArmourFreezesGhostsAndFloatingSkullsCloserThan128Pixels
     EXPECT_EQ(nearSkull->GetSpeedValue(), speed);
 }
 
+TEST_F(EnemyRules, AGhostSkullMakesTheMissingRightLookOnceInTheGamesTableWhereItIsFound)
+{
+    const std::string name = "NPC_FloatingSkull_Ghost_GraphicalIdleR";
+    ASSERT_EQ(Game::FindSceneObject(name, false), nullptr);
+    auto* first = Make<NPC_FloatingSkull>("NPC_FloatingSkull", {0.0f, 0.0f}, {40, 40});
+    auto* second = Make<NPC_FloatingSkull>("NPC_FloatingSkull", {0.0f, 0.0f}, {40, 40});
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    first->SetKind(1);
+    auto* made = dynamic_cast<GraphicalObject*>(Game::FindSceneObject(name, false));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->GetCategory(), "(NPC)");
+    EXPECT_EQ(made->GetSize(), Point<int>(64, 64));
+    second->SetKind(1);
+    int named = 0;
+    for (SceneObject* object : game.sceneObjects)
+        named += object->GetName() == name ? 1 : 0;
+    EXPECT_EQ(named, 1) << "the second ghost finds the first one's";
+}
+
 } // namespace

@@ -4,8 +4,10 @@
 #include "enemies/NPC_Lonely_Head.h"
 #include "enemies/NpcTuning.h"
 #include "enemies/Projectile_Lonely_Head.h"
+#include "engine/render/ShaderEffect_TimeDependent.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/Layer.h"
+#include "tests/ui/UITestSupport.h"
 
 #include "tests/enemies/EnemyArena.h"
 
@@ -176,6 +178,7 @@ TEST_F(SnowLibraryEnemies, StruckTheDiamondMeltsTheFrozenPoolCellByCellWhilePlay
         EXPECT_EQ(firstThaw, 1 + 4 * period);
         EXPECT_EQ(updates, 1 + 8 * period);
         EXPECT_FALSE(game.gameplayPaused);
+        EXPECT_TRUE(ThePlayer().IsCollisionChanged()) << "told by the last step";
         EXPECT_EQ(HiddenWater(), 0);
         EXPECT_TRUE(diamond->GetRecords().empty());
         EXPECT_TRUE(diamond->GetMeltingCells().empty());
@@ -218,7 +221,9 @@ TEST_F(SnowLibraryEnemies, WhenNoFrozenCellIsOnScreenAtAStepTheWholePoolThawsAtO
     ASSERT_FALSE(diamond->GetMeltingCells().empty());
     game.GetCamera().SetPosition(2000.0f, 2000.0f);
     Layer* water = SceneLayer(Level::kForeground, "FG_Water");
+    ThePlayer().GetArmorState().armorChanged = false;
     diamond->Update(33.0);
+    EXPECT_TRUE(ThePlayer().IsCollisionChanged());
     EXPECT_TRUE(Ice()->GetActiveReplacements().empty());
     EXPECT_EQ(HiddenWater(), 0);
     EXPECT_EQ(water->GetAddedInstanceCount(), 0u);
@@ -298,6 +303,28 @@ TEST_F(SnowLibraryEnemies, TheGhostAppearsBehindAStillPlayerEveryFiftyUpdatesDas
     EXPECT_EQ(runs[4].first, NPC_Bibli_Ghost::kAppearing);
     // Its dash ran through the player.
     EXPECT_LT(ThePlayer().GetLife(), life);
+}
+
+TEST_F(SnowLibraryEnemies, TheGhostIsRecordedWithTheDrawFactorThreeAndItsFadeThenTheFactorIsOneAgain)
+{
+    Enter("place Zone_NPCSpawner_Bibli_Ghost ghost 8 2 12x6\n");
+    auto* ghost = First<NPC_Bibli_Ghost>();
+    ASSERT_NE(ghost, nullptr);
+    ThePlayer().SetPosition(Point<float>(12 * kTile, kFloor));
+    for (int i = 0; i < 80 && ghost->GetState() == NPC_Bibli_Ghost::kHidden; ++i)
+        Pass();
+    ASSERT_EQ(ghost->GetState(), NPC_Bibli_Ghost::kAppearing);
+    ASSERT_EQ(g_RenderEngine, nullptr) << "the arena draws nothing by itself";
+    uitest::RecordingEngine recording;
+    recording.Clear();
+    ghost->Draw(nullptr, Point<int>());
+    const std::vector<RenderPoolCommand>& commands = recording.pool.GetFillCommands();
+    ASSERT_FALSE(commands.empty());
+    for (const RenderPoolCommand& command : commands) {
+        EXPECT_FLOAT_EQ(command.GetDrawFactor(), 3.0f);
+        EXPECT_NE(dynamic_cast<GE_Color*>(command.GetEffect()), nullptr) << "drawn through its fade";
+    }
+    EXPECT_FLOAT_EQ(recording.engine.GetDrawFactor(), 1.0f);
 }
 
 TEST_F(

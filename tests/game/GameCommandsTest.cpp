@@ -3,7 +3,9 @@
 #include "engine/config/GamePaths.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/SystemName.h"
+#include "engine/render/DXRenderEngine.h"
 #include "engine/render/Screenshot.h"
+#include "engine/render/ShaderRes.h"
 #include "game/Game.h"
 #include "tests/game/InMemorySteamUserStats.h"
 
@@ -97,6 +99,18 @@ TEST_F(GameCommands, SettingsAndTheirTokens)
         EXPECT_EQ(Run(c.line), c.result);
         EXPECT_TRUE(c.holds(game));
     }
+}
+
+TEST(GameCommandsReload, ReloadShadersLoadsTheRenderEnginesShadersAgainAndReportsEachFailure)
+{
+    auto* engine = new DXRenderEngine();
+    Game game("Quenholt", engine);
+    ShaderRes gone("Gone", "fx\\NoSuchEffect.fx");
+    std::string said;
+    platform::SetDebugSink([&](std::string_view text) { said += text; });
+    EXPECT_TRUE(game.console.ExecuteCommand("reloadshaders"));
+    platform::SetDebugSink({});
+    EXPECT_NE(said.find("Shader non charge ... Gone\n"), std::string::npos) << said;
 }
 
 TEST_F(GameCommands, MusicInfoScreenshotCommentsAndShowArgs)

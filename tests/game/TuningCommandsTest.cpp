@@ -2,6 +2,7 @@
 #include "characters/EventParticleSystem.h"
 #include "characters/LocalParticleSystem.h"
 #include "characters/Player.h"
+#include "enemies/NPC_Thrower.h"
 #include "engine/config/GamePaths.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
@@ -78,10 +79,10 @@ TEST_F(TuningCommandsTest, EachValueIsSetAndLeftAloneWhenATokenIsMissing)
             [&] { return N.throwerFrameTimerBetweenThrowing; }, 11},
         {"setnpcvalue thrower triggerzone 100 60", [&] { return N.throwerTriggerZone.y0; }, 60},
         {"setnpcvalue thrower projectile_base_direction 3.5 1.5",
-            [&] { return N.throwerProjectileBaseDirection.y; }, 1.5},
-        {"setnpcvalue thrower projectile_speed 1.5", [&] { return N.throwerProjectileSpeed; }, 1.5},
+            [&] { return NPC_Thrower::GetProjectileBaseDirection().y; }, 1.5},
+        {"setnpcvalue thrower projectile_speed 1.5", [&] { return NPC_Thrower::GetProjectileSpeed(); }, 1.5},
         {"setnpcvalue thrower projectile_attenuation 0.25 0.75",
-            [&] { return N.throwerProjectileAttenuation.y; }, 0.75},
+            [&] { return NPC_Thrower::GetProjectileAttenuation().y; }, 0.75},
         {"setnpcvalue boatworm wait 41", [&] { return N.boatWormWait; }, 41},
         {"setnpcvalue boatworm maxlife 3", [&] { return N.boatWormMaxLife; }, 3},
         {"setnpcvalue boatworm triggerzone 200 150", [&] { return N.boatWormTriggerZone.y0; }, 150},

@@ -147,6 +147,20 @@ TEST_F(TextFrameRender, TokensShowTheKeyNameOrThePadIconOfTheLastDevice)
     EXPECT_EQ(Shown(Render("{JUMP}{JUMP}")), "SPACE{JUMP}");
 }
 
+TEST_F(TextFrameRender, PadIconsFoundByOneFrameServeEveryFrameUntilTheLibraryGoes)
+{
+    // Made (and set up) before this test's icon joined the library: the
+    // look-up of the fixture's frame serves it as well.
+    UI_Frame_Text earlier {"earlier"};
+    EXPECT_EQ(earlier.FindIcon("A"), &icon);
+    EXPECT_EQ(earlier.FindIcon("B"), nullptr);
+    // The library goes (the icon is the test's own): no frame keeps it.
+    game.sceneObjects.clear();
+    game.Shutdown();
+    EXPECT_EQ(frame.FindIcon("A"), nullptr);
+    EXPECT_EQ(earlier.FindIcon("A"), nullptr);
+}
+
 TEST_F(TextFrameRender, GroupsThatNameNoIconAreTextAndUnfinishedGroupsAreSkipped)
 {
     EXPECT_EQ(Shown(Render("{Q}")), "{Q}");

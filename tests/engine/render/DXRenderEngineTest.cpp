@@ -223,12 +223,14 @@ TEST_F(GLRenderEngine, RecordingAddsOneCommandWithTheEngineStateAndItsOwnEffect)
     engine->SetTileValue(2.5f);
     engine->SetLayerSpeed(0.5f);
     engine->SetParamInt(9);
+    engine->SetDrawFactor(3.0f);
     game.state.frameAdvance = 6;
     game.state.cameraWorld = Point<int>(-7, 11);
     const Rect<int> clip(1, 2, 3, 4);
     engine->DrawSprite(sprite, nullptr, 10, 20, 1, 2, 45.0f, &clip, false);
     engine->SetEffect(nullptr);
     engine->SetMirror(false);
+    engine->SetDrawFactor(1.0f);
     engine->DrawSprite(sprite, nullptr, 10, 20, 1, 2, 0.0f, nullptr, false);
     const uint32_t drawsBefore = engine->GetDrawCount();
     ASSERT_EQ(pool->GetFillCommands().size(), 2u);
@@ -245,6 +247,8 @@ TEST_F(GLRenderEngine, RecordingAddsOneCommandWithTheEngineStateAndItsOwnEffect)
     EXPECT_FLOAT_EQ(command.GetTileValue(), 2.5f);
     EXPECT_FLOAT_EQ(command.GetLayerSpeed(), 0.5f);
     EXPECT_EQ(command.GetParamInt(), 9);
+    EXPECT_FLOAT_EQ(command.GetDrawFactor(), 3.0f);
+    EXPECT_FLOAT_EQ(pool->GetFillCommands()[1].GetDrawFactor(), 1.0f);
     EXPECT_EQ(command.GetFrameAdvance(), 6);
     EXPECT_EQ(command.GetCameraWorld(), Point<int>(-7, 11));
     ASSERT_NE(command.GetClipOrNull(), nullptr);

@@ -60,6 +60,7 @@ TEST_F(ShaderEffectParameters, SpriteDrawMapsTheSourceAndReadsTheEngineOrTheExec
     engine.SetLayerSpeed(0.5f);
     engine.SetTileValue(1.0f);
     engine.SetDiffuseColor(0x80FF0000u);
+    engine.SetDrawFactor(3.0f);
     auto texture = Texture(64, 32);
     ShaderEffect effect(&shader);
 
@@ -72,6 +73,7 @@ TEST_F(ShaderEffectParameters, SpriteDrawMapsTheSourceAndReadsTheEngineOrTheExec
     EXPECT_EQ(Param("g_mCameraWorldPos"), (std::vector<float> {300.0f, -20.0f}));
     EXPECT_EQ(Param("g_mScreenOffset"), (std::vector<float> {256.0f, 224.0f}));
     EXPECT_EQ(Param("g_mLayerSpeed"), (std::vector<float> {0.5f}));
+    EXPECT_EQ(Param("g_mDrawFactor"), (std::vector<float> {3.0f}));
     ASSERT_EQ(Param("g_MaterialDiffuseColor").size(), 4u);
     EXPECT_FLOAT_EQ(Param("g_MaterialDiffuseColor")[0], 1.0f);
     EXPECT_NEAR(Param("g_MaterialDiffuseColor")[3], 128.0f / 255.0f, 1e-6f);
@@ -88,6 +90,7 @@ TEST_F(ShaderEffectParameters, SpriteDrawMapsTheSourceAndReadsTheEngineOrTheExec
     state.layerSpeed = 2.0f;
     state.tileValue = 3.0f;
     state.diffuseColour = 0xFF0000FFu;
+    state.drawFactor = 2.0f;
     const RenderPoolCommand command
         = RenderPoolCommand::SpriteDraw(nullptr, nullptr, Point<int>(), Point<int>(), 0.0f, nullptr, state);
     engine.SetCurrentCommand(&command);
@@ -99,6 +102,7 @@ TEST_F(ShaderEffectParameters, SpriteDrawMapsTheSourceAndReadsTheEngineOrTheExec
     EXPECT_EQ(Param("g_mCameraWorldPos"), (std::vector<float> {7.0f, 8.0f}));
     EXPECT_EQ(Param("g_mLayerSpeed"), (std::vector<float> {2.0f}));
     EXPECT_EQ(Param("g_mTileValue"), (std::vector<float> {3.0f}));
+    EXPECT_EQ(Param("g_mDrawFactor"), (std::vector<float> {2.0f}));
     EXPECT_EQ(Param("g_MaterialDiffuseColor"), (std::vector<float> {0.0f, 0.0f, 1.0f, 1.0f}));
 
     // An empty source does not divide by zero.
@@ -286,6 +290,23 @@ TEST(ShaderResList, OnlyARealFileThatIsMissingIsReported)
     EXPECT_FALSE(missing.Load());
     platform::SetDebugSink({});
     EXPECT_EQ(said, "Effect file not found: fx\\NoSuchEffect.fx\n");
+}
+
+TEST(ShaderResList, ReloadingLoadsLastFirstAndReportsEachFailureByName)
+{
+    DXRenderEngine engine;
+    std::string said;
+    platform::SetDebugSink([&](std::string_view text) { said += text; });
+    {
+        ShaderRes first("First", "fx\\NoSuchFirst.fx");
+        ShaderRes empty("Empty", "fx\\.fx");
+        ShaderRes last("Last", "fx\\NoSuchLast.fx");
+        engine.ReportUnloadedShaderRes();
+    }
+    platform::SetDebugSink({});
+    EXPECT_EQ(said,
+        "Effect file not found: fx\\NoSuchLast.fx\nShader non charge ... Last\n"
+        "Effect file not found: fx\\NoSuchFirst.fx\nShader non charge ... First\n");
 }
 
 TEST(ShaderResList, DefinesGoRightAfterTheVersionLine)
