@@ -123,23 +123,34 @@ struct XServer {
     std::string display;
 };
 
-// Whether an X server already answers on display `number`: on its abstract
-// socket, which X servers of other folders (other /tmp) share with ours and
-// which clients try first. Xvfb only looks for lock files in its own /tmp.
+// Whether a client can connect to the X server on display `number`, on its
+// abstract socket (shared with X servers of other folders with another /tmp,
+// and tried first by clients) or on its socket file.
+bool Answers(int number)
+{
+    for (const bool abstract : {true, false}) {
+        const int probe = socket(AF_UNIX, SOCK_STREAM, 0);
+        if (probe < 0)
+            return false;
+        sockaddr_un address {};
+        address.sun_family = AF_UNIX;
+        const int offset = abstract ? 1 : 0;
+        const int length = std::snprintf(
+            address.sun_path + offset, sizeof address.sun_path - 1, "/tmp/.X11-unix/X%d", number);
+        const auto size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + length);
+        const bool connected = connect(probe, reinterpret_cast<const sockaddr*>(&address), size) == 0;
+        close(probe);
+        if (connected)
+            return true;
+    }
+    return false;
+}
+
+// Whether display `number` is in use: a server answers or holds its lock
+// (Xvfb itself only looks at the lock files of its own /tmp).
 bool DisplayTaken(int number)
 {
-    const int probe = socket(AF_UNIX, SOCK_STREAM, 0);
-    if (probe < 0)
-        return true;
-    sockaddr_un address {};
-    address.sun_family = AF_UNIX;
-    const int length
-        = std::snprintf(address.sun_path + 1, sizeof address.sun_path - 1, "/tmp/.X11-unix/X%d", number);
-    const bool taken = connect(probe, reinterpret_cast<const sockaddr*>(&address),
-                           static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length))
-        == 0;
-    close(probe);
-    return taken || std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock");
+    return Answers(number) || std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock");
 }
 
 // Starts Xvfb on `number`; it writes the number to the descriptor once ready.
@@ -183,7 +194,8 @@ XServer StartXServer()
         if (DisplayTaken(number))
             continue;
         XServer server = StartXServerOn(number);
-        if (!server.display.empty())
+        // A server that clients cannot reach (seen now and then) is no use.
+        if (!server.display.empty() && Answers(number))
             return server;
         Stop(server.pid);
     }
