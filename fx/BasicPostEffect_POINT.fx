@@ -23,15 +23,10 @@ void main()
 #ifdef FRAGMENT
 in vec2 vTexCoord;
 out vec4 fragColor;
-// The picture at uv, never outside the source rectangle.
-vec3 Picture(vec2 uv)
-{
-    vec2 halfTexel = g_mTexSize_Inv1 * 0.5;
-    return texture(g_MeshTexture, clamp(uv, g_mTexUVOffset + halfTexel, g_mTexUVEnd - halfTexel)).rgb;
-}
-
+// Every fragment centre lies inside the quad, so its nearest texel lies
+// inside the source rectangle: no clamp is needed, unlike the linear copy.
 void main()
 {
-    fragColor = vec4(Picture(vTexCoord), 1.0);
+    fragColor = vec4(texture(g_MeshTexture, vTexCoord).rgb, 1.0);
 }
 #endif

@@ -1,13 +1,14 @@
 // The floor the game's drawing is measured against: a bare SDL2 + GL 3.3
 // program doing the least a 2D game of ours does each frame. It draws 300
 // textured, blended 32 x 32 quads (one draw call) into a 512 x 448 target,
-// scales the target 2x into the window by a blit and presents, 30 frames a
-// second (a frame every 33 ms, the game's own frame delay), until killed.
+// scales the target into the window by one textured quad (nearest texels,
+// no blending) and presents, 30 frames a second (a frame every 33 ms, the
+// game's own frame delay), until killed.
 //
 //   quenholt_floor [window-width window-height]   (default 1024 896)
 //
-// Run it with SDL_VIDEODRIVER=offscreen for the same headless window the
-// game's headless runs get.
+// The window is opened at the size given; under X11 its GL surface has that
+// size (the offscreen video driver keeps a surface of the size it opened).
 
 #include <SDL.h>
 #include <epoxy/gl.h>
@@ -44,6 +45,17 @@ out vec4 fragColour;
 void main()
 {
     fragColour = texture(uTexture, vTexCoord);
+}
+)";
+
+// The scaling pass: one quad over the whole window sampling the target.
+const char* const kCopyVertex = R"(#version 330 core
+layout(location = 0) in vec2 aPosition;
+out vec2 vTexCoord;
+void main()
+{
+    gl_Position = vec4(aPosition * 2.0 - 1.0, 0.0, 1.0);
+    vTexCoord = aPosition;
 }
 )";
 
@@ -90,7 +102,10 @@ int main(int argc, char** argv)
     glAttachShader(program, Compile(GL_VERTEX_SHADER, kVertex));
     glAttachShader(program, Compile(GL_FRAGMENT_SHADER, kFragment));
     glLinkProgram(program);
-    glUseProgram(program);
+    const GLuint copyProgram = glCreateProgram();
+    glAttachShader(copyProgram, Compile(GL_VERTEX_SHADER, kCopyVertex));
+    glAttachShader(copyProgram, Compile(GL_FRAGMENT_SHADER, kFragment));
+    glLinkProgram(copyProgram);
 
     // A 32 x 32 picture, half transparent at its corners as sprites are.
     std::vector<unsigned char> texels(kQuadSide * kQuadSide * 4);
@@ -113,12 +128,13 @@ int main(int argc, char** argv)
     GLuint target = 0, framebuffer = 0;
     glGenTextures(1, &target);
     glBindTexture(GL_TEXTURE_2D, target);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexImage2D(
         GL_TEXTURE_2D, 0, GL_RGBA8, kTargetWidth, kTargetHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target, 0);
-    glBindTexture(GL_TEXTURE_2D, texture);
 
     // The quads scattered over the target: two triangles each.
     std::vector<float> vertices;
@@ -144,8 +160,19 @@ int main(int argc, char** argv)
     glEnableVertexAttribArray(1);
     glVertexAttribPointer(
         1, 2, GL_FLOAT, GL_FALSE, 4 * sizeof(float), reinterpret_cast<void*>(2 * sizeof(float)));
-    glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+    // The window quad as a strip, its corners in 0..1 (texture coordinates
+    // alike: the target's rows run bottom-up as the window's do).
+    const float windowQuad[] = {0, 0, 1, 0, 0, 1, 1, 1};
+    GLuint copyArray = 0, copyBuffer = 0;
+    glGenVertexArrays(1, &copyArray);
+    glBindVertexArray(copyArray);
+    glGenBuffers(1, &copyBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, copyBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof windowQuad, windowQuad, GL_STATIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 2 * sizeof(float), nullptr);
 
     auto next = std::chrono::steady_clock::now();
     for (bool running = true; running;) {
@@ -156,14 +183,23 @@ int main(int argc, char** argv)
         glViewport(0, 0, kTargetWidth, kTargetHeight);
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
+        glUseProgram(program);
+        glBindVertexArray(vertexArray);
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glEnable(GL_BLEND);
         // The vertices go up every frame, as a game's sprites do.
         glBufferSubData(
             GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)), vertices.data());
         glDrawArrays(GL_TRIANGLES, 0, kQuads * 6);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        glBlitFramebuffer(0, 0, kTargetWidth, kTargetHeight, 0, windowHeight, windowWidth, 0,
-            GL_COLOR_BUFFER_BIT, GL_NEAREST);
+
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glViewport(0, 0, windowWidth, windowHeight);
+        glDisable(GL_BLEND);
+        glUseProgram(copyProgram);
+        glBindVertexArray(copyArray);
+        glBindTexture(GL_TEXTURE_2D, target);
+        glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
         SDL_GL_SwapWindow(window);
         next += kFrame;
         std::this_thread::sleep_until(next);

@@ -46,6 +46,22 @@ bool TakeBufferedLine(std::istream& is, std::string_view& text)
     return true;
 }
 
+// The context bound to `is`: looked up when the thread reads another stream
+// or a context was bound or unbound since, not on every line.
+ReaderContext* ContextOf(std::istream& is)
+{
+    struct Cached {
+        const std::istream* stream = nullptr;
+        ReaderContext* context = nullptr;
+        uint64_t bindings = 0;
+    };
+    thread_local Cached cached;
+    const uint64_t bindings = ReaderContext::Bindings();
+    if (cached.stream != &is || cached.bindings != bindings)
+        cached = Cached {&is, ReaderContext::Of(is), bindings};
+    return cached.context;
+}
+
 // One line buffer per thread: the numeric readers parse it in place instead
 // of building a string stream for every line.
 std::string& LineBuffer()
@@ -75,7 +91,7 @@ void TakeLine(std::istream& is, std::string& line, bool& pastEnd)
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
     }
-    if (ReaderContext* context = ReaderContext::Of(is))
+    if (ReaderContext* context = ContextOf(is))
         context->LineTaken(pastEnd);
 }
 
@@ -92,7 +108,7 @@ Line ReadLine(std::istream& is)
     if (TakeBufferedLine(is, line.text)) {
         if (!line.text.empty() && line.text.back() == '\r')
             line.text.remove_suffix(1);
-        if (ReaderContext* context = ReaderContext::Of(is))
+        if (ReaderContext* context = ContextOf(is))
             context->LineTaken(false);
         return line;
     }
@@ -105,7 +121,7 @@ Line ReadLine(std::istream& is)
 // Fails a typed read: the context learns what the line held instead.
 bool Refuse(std::istream& is, const Line& line, const std::string& expected)
 {
-    if (ReaderContext* context = ReaderContext::Of(is))
+    if (ReaderContext* context = ContextOf(is))
         context->RecordError(expected, line.pastEnd ? std::string(kFoundEnd) : QuoteFound(line.text));
     return false;
 }
@@ -133,9 +149,18 @@ bool ParseMagnitude(std::string_view text, bool& negative, uint64_t& magnitude, 
     }
     if (text.empty() || text.front() < '0' || text.front() > '9')
         return false;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
-    (void)end;
-    return error == std::errc() && magnitude <= limit;
+    // The digits up to the first other character; beyond `limit` (at most
+    // 2^32, so the sum never wraps) the number fails whatever follows.
+    uint64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            break;
+        value = value * 10 + static_cast<uint64_t>(c - '0');
+        if (value > limit)
+            return false;
+    }
+    magnitude = value;
+    return true;
 }
 
 bool ParseSigned(std::string_view text, int64_t minimum, int64_t maximum, int64_t& value)
@@ -184,6 +209,53 @@ bool ReadUnsigned32(std::istream& is, uint32_t& target)
     return true;
 }
 
+// Whether the number from_chars took, [first, end), ends in an exponent:
+// only its last digits and their sign are looked at, not the whole number.
+bool EndsInExponent(const char* first, const char* end)
+{
+    const char* at = end;
+    while (at != first && at[-1] >= '0' && at[-1] <= '9')
+        --at;
+    if (at == end)
+        return false;
+    if (at != first && (at[-1] == '+' || at[-1] == '-'))
+        --at;
+    return at != first && (at[-1] == 'e' || at[-1] == 'E');
+}
+
+// The common float of a record ("1.125", "-0.785398", "448"): digits, at
+// most one point, at most 7 significant digits and no exponent mark after.
+// Then the digits are a whole number below 2^24 and the power of ten at most
+// 10^10, both exact in a float, so one division rounds as the correctly
+// rounded parse does. False, `value` unchanged, for anything else.
+bool ParseShortDecimal(const char* first, const char* last, float& value)
+{
+    static constexpr float kPowers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    uint32_t digits = 0;
+    int decimals = 0;
+    bool point = false;
+    bool anyDigit = false;
+    const char* at = first;
+    for (; at != last; ++at) {
+        const char c = *at;
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + static_cast<uint32_t>(c - '0');
+            if (digits >= (1u << 24))
+                return false;
+            anyDigit = true;
+            decimals += point ? 1 : 0;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit || decimals > 10 || (at != last && (*at == 'e' || *at == 'E')))
+        return false;
+    value = static_cast<float>(digits) / kPowers[decimals];
+    return true;
+}
+
 // Parses a float the way a formatted stream extraction does.
 bool ParseFloat(std::string_view text, float& target)
 {
@@ -200,6 +272,10 @@ bool ParseFloat(std::string_view text, float& target)
     float value = 0.0f;
     const char* first = text.data();
     const char* last = text.data() + text.size();
+    if (ParseShortDecimal(first, last, value)) {
+        target = negative ? -value : value;
+        return true;
+    }
     const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
     if (error == std::errc::invalid_argument)
         return false;
@@ -207,13 +283,11 @@ bool ParseFloat(std::string_view text, float& target)
     // rejects the whole number ("1e", "2.5e+x"). An exponent mark behind a
     // complete exponent ends the number like any other character ("1e5e"
     // reads as 1e5).
-    const std::string_view taken(first, static_cast<size_t>(end - first));
-    const bool hasExponent = taken.find_first_of("eE") != std::string_view::npos;
-    if (end != last && (*end == 'e' || *end == 'E') && !hasExponent)
+    if (end != last && (*end == 'e' || *end == 'E') && !EndsInExponent(first, end))
         return false;
     if (error == std::errc::result_out_of_range) {
         // Overflow fails; underflow gives the nearest value, as strtof does.
-        const std::string copy(taken);
+        const std::string copy(first, end);
         errno = 0;
         value = std::strtof(copy.c_str(), nullptr);
         if (value == std::numeric_limits<float>::infinity()
@@ -324,6 +398,11 @@ bool ReadUpdateTag(std::istream& is, std::string_view marker)
         if (std::streambuf* buffer = is.rdbuf()) {
             const char* next = GetArea::Next(*buffer);
             const char* end = GetArea::End(*buffer);
+            // A line that is the marker starts with it: most lines are told
+            // apart by their first bytes, without looking for their end.
+            if (next != nullptr && static_cast<size_t>(end - next) >= marker.size()
+                && std::memcmp(next, marker.data(), marker.size()) != 0)
+                return false;
             const void* lineEnd
                 = next != nullptr && next < end ? std::memchr(next, '\n', end - next) : nullptr;
             if (lineEnd != nullptr) {
@@ -333,8 +412,11 @@ bool ReadUpdateTag(std::istream& is, std::string_view marker)
                     line.remove_suffix(1);
                 if (line != marker)
                     return false; // nothing taken: the next read sees this line
-                is.ignore(length + 1);
-                if (ReaderContext* context = ReaderContext::Of(is))
+                if (length < std::numeric_limits<int>::max())
+                    GetArea::Skip(*buffer, static_cast<int>(length + 1));
+                else
+                    is.ignore(length + 1);
+                if (ReaderContext* context = ContextOf(is))
                     context->LineTaken(false);
                 return true;
             }
@@ -356,7 +438,7 @@ bool ReadUpdateTag(std::istream& is, std::string_view marker)
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     if (!pastEnd && line == marker) {
-        if (ReaderContext* context = ReaderContext::Of(is))
+        if (ReaderContext* context = ContextOf(is))
             context->LineTaken(false);
         return true;
     }

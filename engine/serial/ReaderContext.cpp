@@ -26,17 +26,21 @@ void SayError(std::string_view message)
 
 } // namespace
 
+std::atomic<uint64_t> ReaderContext::bindings {0};
+
 ReaderContext::ReaderContext(std::istream& is, std::string fileName)
     : stream(is)
     , fileName(std::move(fileName))
     , hidden(static_cast<ReaderContext*>(is.pword(ContextSlot())))
 {
     is.pword(ContextSlot()) = this;
+    bindings.fetch_add(1, std::memory_order_acq_rel);
 }
 
 ReaderContext::~ReaderContext()
 {
     stream.pword(ContextSlot()) = hidden;
+    bindings.fetch_add(1, std::memory_order_acq_rel);
 }
 
 ReaderContext* ReaderContext::Of(std::istream& is)

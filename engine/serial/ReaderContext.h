@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -31,6 +33,9 @@ public:
 
     // The context bound to `is`, or null.
     static ReaderContext* Of(std::istream& is);
+    // Counts every binding and unbinding of a context on any stream: a
+    // reader may keep what Of returned for a stream while this stays the same.
+    static uint64_t Bindings() { return bindings.load(std::memory_order_acquire); }
 
     const std::string& GetFileName() const { return fileName; }
     // The line the last typed read took, counted from 1; 0 before any read.
@@ -62,6 +67,7 @@ private:
     int linesTaken = 0;
     int lastLine = 0;
     std::string error;
+    static std::atomic<uint64_t> bindings;
 };
 
 // Records "expected X, found Y" at the line just read on `is` when a context

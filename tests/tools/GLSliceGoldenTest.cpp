@@ -35,7 +35,7 @@
 // exp2(log2(c)), off by one step for a few values; skipping the pass gives the
 // exact colour, so the old picture may differ from the new by that step.
 // Everything else (trimmed pictures, opaque draws without blending, the final
-// copy by blit) must give the same bytes.
+// point copy sampling without a clamp) must give the same bytes.
 //
 // The pictures belong to the world they were taken from: when the level file
 // or the images differ from those the fingerprints name, the comparison is

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -144,6 +148,35 @@ TEST(LineReadersTest, FloatParsingTakesWhatTheWriterWrites)
         {"", "abc", ".", "-", "1e", "1e+", "1.5E", "2e-x", "inf", "nan", "1e+039", "1e400"}) {
         EXPECT_FALSE(ReadOne(ReadFloatLine, bad, 9.5f, v)) << '"' << bad << '"';
         EXPECT_EQ(v, 9.5f) << '"' << bad << '"';
+    }
+}
+
+TEST(LineReadersTest, FloatsReadAsTheCorrectlyRoundedValue)
+{
+    // Every text must give the float nearest to its decimal value, as
+    // from_chars gives it: short decimals (taken by a quicker path) and the
+    // longer ones around them, as the writer writes them and written longer.
+    std::vector<std::string> texts = {"0.1", "0.2", "0.3", "16777215", "16777216", "16777217", "1677721.5",
+        "0.0000000001", "0.00000000001", "0000000000001.5", "9999999.", "3.1415927", "0.3333333", "8388607.5",
+        "1.00000001", "123456.7", "0.0000001", "5e-1", "2.5E2", "-0"};
+    for (int i = 0; i < 20000; ++i) {
+        const float value = static_cast<float>(i) * 0.0137f - 91.0f;
+        std::ostringstream written;
+        WriteLine(written, value);
+        texts.push_back(written.str().substr(0, written.str().size() - 2));
+        char longer[32];
+        std::snprintf(longer, sizeof longer, "%.9g", static_cast<double>(value) / 7.0);
+        texts.emplace_back(longer);
+    }
+    for (const std::string& text : texts) {
+        float expected = 0.0f;
+        const bool negative = text.front() == '-';
+        const char* first = text.data() + (negative ? 1 : 0);
+        ASSERT_EQ(std::from_chars(first, text.data() + text.size(), expected).ec, std::errc()) << text;
+        expected = negative ? -expected : expected;
+        float v = 0.0f;
+        ASSERT_TRUE(ReadOne(ReadFloatLine, text, 9.5f, v)) << text;
+        EXPECT_EQ(std::bit_cast<uint32_t>(v), std::bit_cast<uint32_t>(expected)) << text;
     }
 }
 

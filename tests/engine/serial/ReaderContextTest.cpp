@@ -151,6 +151,36 @@ TEST(ReaderContextTest, ContextsNestAndUnbind)
     EXPECT_EQ(v, 1);
 }
 
+TEST(ReaderContextTest, ReadsFollowTheBindingAsItChanges)
+{
+    std::istringstream is("1\r\n2\r\n3\r\nx\r\n");
+    std::istringstream other("4\r\ny\r\n");
+    int32_t v = 0;
+    ReadIntLine(is, v); // no context yet: not counted anywhere
+    {
+        ReaderContext first(is, "first");
+        ReaderContext second(other, "second");
+        // Reads alternating between two streams count each on its own context.
+        ReadIntLine(is, v);
+        ReadIntLine(other, v);
+        EXPECT_EQ(first.GetLineNumber(), 1);
+        EXPECT_EQ(second.GetLineNumber(), 1);
+        {
+            ReaderContext hiding(is, "hiding");
+            ReadIntLine(is, v);
+            EXPECT_EQ(hiding.GetLineNumber(), 1);
+        }
+        EXPECT_FALSE(ReadIntLine(is, v));
+        EXPECT_FALSE(ReadIntLine(other, v));
+        EXPECT_EQ(first.GetError(), "first:2: expected an integer, found \"x\"");
+        EXPECT_EQ(second.GetError(), "second:2: expected an integer, found \"y\"");
+    }
+    // Unbound again: a failure records nothing and names no context.
+    std::istringstream more("z\r\n");
+    EXPECT_FALSE(ReadIntLine(more, v));
+    EXPECT_EQ(ReaderContext::Of(more), nullptr);
+}
+
 TEST(ReaderContextTest, QuotedFindingsAreShortAndPrintable)
 {
     EXPECT_EQ(QuoteFound("plain"), "\"plain\"");
