@@ -2,6 +2,12 @@
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <time.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -44,6 +50,29 @@ ScopedManualClock::~ScopedManualClock()
 void ScopedManualClock::Advance(double milliseconds)
 {
     manualNow += static_cast<int64_t>(milliseconds * 1'000'000.0);
+}
+
+double MillisecondsSinceProcessStart()
+{
+    // Field 22 of /proc/self/stat is the start in clock ticks since boot; the
+    // fields after the command name (which may hold blanks) start at field 3.
+    std::ifstream stat("/proc/self/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return -1.0;
+    const size_t close = line.rfind(')');
+    if (close == std::string::npos)
+        return -1.0;
+    std::istringstream fields(line.substr(close + 1));
+    std::string field;
+    for (int i = 3; i < 22 && fields >> field; ++i) { }
+    unsigned long long startTicks = 0;
+    const long ticksPerSecond = sysconf(_SC_CLK_TCK);
+    timespec now {};
+    if (!(fields >> startTicks) || ticksPerSecond <= 0 || clock_gettime(CLOCK_BOOTTIME, &now) != 0)
+        return -1.0;
+    const double nowMs = double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6;
+    return nowMs - double(startTicks) * 1000.0 / double(ticksPerSecond);
 }
 
 std::tm LocalTime()

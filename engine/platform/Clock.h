@@ -28,6 +28,10 @@ private:
     bool nested = false;
 };
 
+// Milliseconds since this process started (from the kernel's record of its
+// start, so the time before main counts too); -1 where it cannot be read.
+double MillisecondsSinceProcessStart();
+
 // The local calendar time now.
 std::tm LocalTime();
 

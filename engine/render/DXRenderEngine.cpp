@@ -34,11 +34,13 @@ void BindCurrentTarget()
     }
 }
 
-IGraphicalRessource* WrapPicture(PixelImage picture)
+IGraphicalRessource* WrapPicture(EncodedPng png, bool keyOutWhite)
 {
-    if (picture.IsEmpty())
+    if (png.IsEmpty())
         return nullptr;
-    auto texture = std::make_unique<GLTexture>(std::move(picture));
+    auto texture = std::make_unique<GLTexture>(std::move(png));
+    if (keyOutWhite)
+        texture->KeyOutWhite();
     texture->MapContent();
     return new DXGraphicalRessource(std::move(texture), 0);
 }
@@ -201,15 +203,17 @@ IGraphicalRessource* DXRenderEngine::LoadTexture(const std::string& name)
 {
     // The picture is looked for under its name, in the data folder, then as
     // a scrambled file there. A place that has a damaged file reports it; a
-    // missing picture is reported once, when no place has it.
-    PixelImage picture;
-    if (picture.LoadFromFile(name))
-        return WrapPicture(std::move(picture));
-    bool missing = picture.IsMissingFile();
+    // missing picture is reported once, when no place has it. Only the
+    // header is checked here: the picture is decoded when first drawn.
+    PixelImage reader;
+    EncodedPng png;
+    if (reader.PeekFile(name, png))
+        return WrapPicture(std::move(png), false);
+    bool missing = reader.IsMissingFile();
     const std::string inDataFolder = GetBasePath() + name;
-    if (picture.LoadFromFile(inDataFolder))
-        return WrapPicture(std::move(picture));
-    missing = missing && picture.IsMissingFile();
+    if (reader.PeekFile(inDataFolder, png))
+        return WrapPicture(std::move(png), false);
+    missing = missing && reader.IsMissingFile();
     const std::string scrambled = ScrambledImagePath(inDataFolder);
     if (missing && (scrambled.empty() || !std::ifstream(platform::ResolvePath(scrambled), std::ios::binary)))
         platform::DebugOutput("Cannot load image " + name + ": no such file here nor in the data folder\n");
@@ -218,10 +222,9 @@ IGraphicalRessource* DXRenderEngine::LoadTexture(const std::string& name)
     std::vector<uint8_t> bytes;
     if (!LoadScrambledFile(scrambled, bytes))
         return nullptr;
-    if (!picture.LoadFromMemory(bytes, scrambled))
+    if (!reader.PeekMemory(std::move(bytes), scrambled, png))
         return nullptr;
-    picture.ApplyColorKey(0x00FFFFFFu);
-    return WrapPicture(std::move(picture));
+    return WrapPicture(std::move(png), true);
 }
 
 IGraphicalRessource* DXRenderEngine::CreateRenderTexture(int width, int height)

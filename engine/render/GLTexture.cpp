@@ -60,6 +60,17 @@ GLTexture::GLTexture(PixelImage picture)
 {
 }
 
+GLTexture::GLTexture(EncodedPng png)
+    : width(png.width)
+    , height(png.height)
+    , textureWidth(png.IsEmpty() ? 0 : int(NextPowerOfTwo(uint32_t(width))))
+    , textureHeight(png.IsEmpty() ? 0 : int(NextPowerOfTwo(uint32_t(height))))
+    , encoded(std::move(png))
+{
+    if (encoded.IsEmpty())
+        width = height = 0;
+}
+
 GLTexture::GLTexture(int width, int height)
     : GLTexture(PixelImage(width, height))
 {
@@ -77,7 +88,10 @@ GLTexture::GLTexture(GLTexture&& other) noexcept
     , textureWidth(std::exchange(other.textureWidth, 0))
     , textureHeight(std::exchange(other.textureHeight, 0))
     , pending(std::exchange(other.pending, PixelImage()))
+    , encoded(std::exchange(other.encoded, EncodedPng()))
     , content(std::move(other.content))
+    , mapContent(other.mapContent)
+    , keyOutWhite(other.keyOutWhite)
 {
 }
 
@@ -91,7 +105,10 @@ GLTexture& GLTexture::operator=(GLTexture&& other) noexcept
         textureWidth = std::exchange(other.textureWidth, 0);
         textureHeight = std::exchange(other.textureHeight, 0);
         pending = std::exchange(other.pending, PixelImage());
+        encoded = std::exchange(other.encoded, EncodedPng());
         content = std::move(other.content);
+        mapContent = other.mapContent;
+        keyOutWhite = other.keyOutWhite;
     }
     return *this;
 }
@@ -137,19 +154,47 @@ void GLTexture::DeleteOrphans()
         glDeleteTextures(GLsizei(textures.size()), textures.data());
 }
 
+void GLTexture::MapContent()
+{
+    mapContent = true;
+    content = pending.IsEmpty() ? nullptr : std::make_unique<ContentMap>(pending);
+}
+
+bool GLTexture::Decode()
+{
+    if (!IsDecoded()) {
+        PixelImage picture;
+        // The size was promised by the header: a picture that decodes to
+        // another (it cannot, short of a decoder fault) is refused too.
+        if (picture.LoadFromPng(encoded) && picture.GetWidth() == width && picture.GetHeight() == height) {
+            if (keyOutWhite)
+                picture.ApplyColorKey(0x00FFFFFFu);
+            pending = std::move(picture);
+            if (mapContent)
+                MapContent();
+        } else {
+            width = height = textureWidth = textureHeight = 0;
+        }
+        encoded = EncodedPng();
+    }
+    return name != 0 || !pending.IsEmpty();
+}
+
 bool GLTexture::Upload()
 {
     if (name != 0)
         return true;
-    if (!IsValid() || !HasCurrentContext())
+    if (!IsValid() || !HasCurrentContext() || !Decode())
         return false;
 
     // The picture goes into the top-left corner of zeroed power-of-two storage,
-    // so that filtering at its edges never reads undefined texels.
+    // so that filtering at its edges never reads undefined texels. A picture
+    // that fills its storage goes up as it is, without a second copy.
+    const bool fills = textureWidth == width && textureHeight == height;
     const size_t storageRow = size_t(textureWidth) * 4;
-    std::vector<uint8_t> storage(storageRow * size_t(textureHeight), 0);
+    std::vector<uint8_t> storage(fills ? 0 : storageRow * size_t(textureHeight), 0);
     const size_t pictureRow = size_t(width) * 4;
-    for (int y = 0; y < height; ++y)
+    for (int y = 0; !fills && y < height; ++y)
         std::memcpy(storage.data() + storageRow * size_t(y),
             pending.GetPixels().data() + pictureRow * size_t(y), pictureRow);
 
@@ -170,7 +215,7 @@ bool GLTexture::Upload()
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-        storage.data());
+        fills ? pending.GetPixels().data() : storage.data());
     if (glGetError() != GL_NO_ERROR) {
         platform::DebugOutput("GLTexture: texture upload failed\n");
         glDeleteTextures(1, &name);

@@ -14,7 +14,9 @@
 //
 // A texture may be made on any thread: the pixels wait in memory until the
 // first use on a thread with a current GL context (the render thread), which
-// uploads them. Destroyed on a thread without a context, its GL name is handed
+// uploads them and lets the CPU copy go. A texture made from a PNG still
+// encoded waits with the compressed bytes only and is decoded at that first
+// use, so pictures never drawn are never decoded. Destroyed on a thread without a context, its GL name is handed
 // to the render thread, which deletes it at its next DeleteOrphans(); the
 // framebuffers drawing into textures go the same way.
 class GLTexture {
@@ -22,6 +24,8 @@ public:
     GLTexture() = default;
     // Pixels to upload at first use.
     explicit GLTexture(PixelImage picture);
+    // A PNG to decode at first use (its header gives the size now).
+    explicit GLTexture(EncodedPng png);
     // A transparent texture of that picture size, e.g. a render target.
     GLTexture(int width, int height);
     ~GLTexture();
@@ -31,9 +35,15 @@ public:
     GLTexture(const GLTexture&) = delete;
     GLTexture& operator=(const GLTexture&) = delete;
 
-    // Uploads pending pixels; needs a current GL context. True when the GL
-    // texture exists afterwards.
+    // Uploads pending pixels, decoding them first when they are still
+    // encoded; needs a current GL context. True when the GL texture exists
+    // afterwards. A picture that fails to decode leaves the texture invalid.
     bool Upload();
+    // Decodes a picture still encoded (on any thread; no GL needed). True
+    // when pixels or the uploaded texture are there afterwards.
+    bool Decode();
+    // The picture's pixels are decoded (or were never encoded).
+    bool IsDecoded() const { return encoded.bytes.empty(); }
     // The GL name, uploading first when needed; 0 when there is no texture.
     unsigned int GetName();
     bool IsUploaded() const { return name != 0; }
@@ -46,9 +56,14 @@ public:
     int GetTextureHeight() const { return textureHeight; }
 
     // Where the picture has content, for pictures loaded from files (null
-    // for render targets, whose content changes as they are drawn into).
+    // for render targets, whose content changes as they are drawn into, and
+    // until an encoded picture is decoded).
     const ContentMap* GetContent() const { return content.get(); }
-    void MapContent() { content = pending.IsEmpty() ? nullptr : std::make_unique<ContentMap>(pending); }
+    // Maps the content now, or when the picture is decoded.
+    void MapContent();
+    // Makes fully white pixels transparent when the picture is decoded, as
+    // the loader does for scrambled files.
+    void KeyOutWhite() { keyOutWhite = true; }
 
     // Point (nearest) or linear filtering; needs the texture uploaded.
     void SetLinearFilter(bool linear);
@@ -75,5 +90,8 @@ private:
     int textureWidth = 0;
     int textureHeight = 0;
     PixelImage pending;
+    EncodedPng encoded;
     std::unique_ptr<ContentMap> content;
+    bool mapContent = false;
+    bool keyOutWhite = false;
 };

@@ -106,6 +106,29 @@ int DecodeGreyWithKey(spng_ctx* ctx, const spng_ihdr& header, std::vector<uint8_
     return 0;
 }
 
+// A decoder over the bytes with the loader's limits, its header read and
+// checked; the reason when the bytes are no picture the game accepts.
+std::string OpenPng(std::span<const uint8_t> bytes, SpngPtr& decoder, spng_ihdr& header)
+{
+    if (bytes.empty())
+        return "no data";
+    if (bytes.size() < 8 || std::memcmp(bytes.data(), kPngSignature, 8) != 0)
+        return "not a PNG image";
+    decoder.reset(spng_ctx_new(0));
+    if (!decoder)
+        return "out of memory";
+    spng_ctx* ctx = decoder.get();
+    spng_set_image_limits(ctx, PixelImage::kMaxSide, PixelImage::kMaxSide);
+    spng_set_chunk_limits(ctx, kMaxChunkBytes, kMaxChunkCacheBytes);
+    spng_set_png_buffer(ctx, bytes.data(), bytes.size());
+    if (const int result = spng_get_ihdr(ctx, &header); result != 0)
+        return std::string("bad PNG header: ") + spng_strerror(result);
+    if (!HoldsEnoughData(header, bytes.size()))
+        return "claims " + std::to_string(header.width) + " x " + std::to_string(header.height)
+            + " pixels, more than its " + std::to_string(bytes.size()) + " bytes can hold";
+    return {};
+}
+
 } // namespace
 
 PixelImage::PixelImage(int width, int height)
@@ -142,9 +165,8 @@ bool PixelImage::LoadFromSurface(SDL_Surface* surface, const std::string& what)
     return true;
 }
 
-bool PixelImage::LoadFromFile(const std::string& path)
+bool PixelImage::ReadFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
-    *this = PixelImage();
     std::ifstream file(platform::ResolvePath(path), std::ios::binary | std::ios::ate);
     if (!file) {
         // Not reported here: the texture loader tries several places and
@@ -156,36 +178,51 @@ bool PixelImage::LoadFromFile(const std::string& path)
     const std::streamoff size = file.tellg();
     if (size < 0 || uint64_t(size) > kMaxFileBytes)
         return Refuse(path, "the file is larger than any picture the game can load");
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    bytes.resize(static_cast<size_t>(size));
     file.seekg(0);
     if (!file.read(reinterpret_cast<char*>(bytes.data()), size))
         return Refuse(path, "the file cannot be read");
-    return LoadFromMemory(bytes, path);
+    return true;
+}
+
+bool PixelImage::LoadFromFile(const std::string& path)
+{
+    *this = PixelImage();
+    std::vector<uint8_t> bytes;
+    return ReadFile(path, bytes) && LoadFromMemory(bytes, path);
+}
+
+bool PixelImage::PeekFile(const std::string& path, EncodedPng& png)
+{
+    *this = PixelImage();
+    png = EncodedPng();
+    std::vector<uint8_t> bytes;
+    return ReadFile(path, bytes) && PeekMemory(std::move(bytes), path, png);
+}
+
+bool PixelImage::PeekMemory(std::vector<uint8_t> bytes, const std::string& name, EncodedPng& png)
+{
+    *this = PixelImage();
+    png = EncodedPng();
+    SpngPtr decoder;
+    spng_ihdr header {};
+    if (const std::string reason = OpenPng(bytes, decoder, header); !reason.empty())
+        return Refuse(name, reason);
+    png.width = int(header.width);
+    png.height = int(header.height);
+    png.name = name;
+    png.bytes = std::move(bytes);
+    return true;
 }
 
 bool PixelImage::LoadFromMemory(std::span<const uint8_t> bytes, const std::string& name)
 {
     *this = PixelImage();
-    if (bytes.empty())
-        return Refuse(name, "no data");
-    if (bytes.size() < 8 || std::memcmp(bytes.data(), kPngSignature, 8) != 0)
-        return Refuse(name, "not a PNG image");
-
-    SpngPtr decoder(spng_ctx_new(0));
-    if (!decoder)
-        return Refuse(name, "out of memory");
-    spng_ctx* ctx = decoder.get();
-    spng_set_image_limits(ctx, kMaxSide, kMaxSide);
-    spng_set_chunk_limits(ctx, kMaxChunkBytes, kMaxChunkCacheBytes);
-    spng_set_png_buffer(ctx, bytes.data(), bytes.size());
-
+    SpngPtr decoder;
     spng_ihdr header {};
-    if (const int result = spng_get_ihdr(ctx, &header); result != 0)
-        return Refuse(name, std::string("bad PNG header: ") + spng_strerror(result));
-    if (!HoldsEnoughData(header, bytes.size()))
-        return Refuse(name,
-            "claims " + std::to_string(header.width) + " x " + std::to_string(header.height)
-                + " pixels, more than its " + std::to_string(bytes.size()) + " bytes can hold");
+    if (const std::string reason = OpenPng(bytes, decoder, header); !reason.empty())
+        return Refuse(name, reason);
+    spng_ctx* ctx = decoder.get();
 
     size_t decodedBytes = 0;
     if (const int result = spng_decoded_image_size(ctx, SPNG_FMT_RGBA8, &decodedBytes); result != 0)

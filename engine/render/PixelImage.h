@@ -7,6 +7,17 @@
 
 struct SDL_Surface;
 
+// A PNG read and its header checked, not yet decoded: its bytes, the name it
+// is reported under and the size its header gives. Decoding waits until the
+// picture is first needed (PixelImage::LoadFromPng), and the bytes go then.
+struct EncodedPng {
+    std::vector<uint8_t> bytes;
+    std::string name;
+    int width = 0;
+    int height = 0;
+    bool IsEmpty() const { return width == 0 || height == 0; }
+};
+
 // The ARGB word of one pixel stored as R, G, B, A bytes (PixelImage rows, GL
 // read-backs).
 inline uint32_t ArgbFromRgba(const uint8_t* rgba)
@@ -36,6 +47,13 @@ public:
     // name and the reason on the debug output and stderr.
     bool LoadFromFile(const std::string& path);
     bool LoadFromMemory(std::span<const uint8_t> bytes, const std::string& name = "image in memory");
+    bool LoadFromPng(const EncodedPng& png) { return LoadFromMemory(png.bytes, png.name); }
+    // Read a PNG and check its header (signature, size limits, enough data
+    // for the size it claims) without decoding it: failures are told and
+    // reported as the loads above tell them, and leave `png` empty. The
+    // picture data and its checksums are checked when it is decoded.
+    bool PeekFile(const std::string& path, EncodedPng& png);
+    bool PeekMemory(std::vector<uint8_t> bytes, const std::string& name, EncodedPng& png);
     // Takes over a surface SDL made (decoded, rendered text) and frees it;
     // `what` names it in the debug output when it is null or unusable.
     bool LoadFromSurface(SDL_Surface* surface, const std::string& what);
@@ -67,6 +85,9 @@ public:
 private:
     // Empties the picture, keeps "<name>: <reason>" and reports it.
     bool Refuse(const std::string& name, const std::string& reason);
+    // The whole file, or false with the reason kept (a missing file is not
+    // reported).
+    bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes);
 
     int width = 0;
     int height = 0;

@@ -4,6 +4,7 @@
 #include "engine/app/GameWindow.h"
 #include "engine/config/GameConfig.h"
 #include "engine/config/GamePaths.h"
+#include "engine/platform/Clock.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/MessageBox.h"
 #include "engine/render/D3DDevice.h"
@@ -588,6 +589,18 @@ void RenderPoolManager::LogOutOfScopeLoad(const std::string& name)
     }
 }
 
+void RenderPoolManager::ReportFirstContentFrame(IRenderEngine* engine)
+{
+    // The start-up's one figure a player sees: when the first frame that drew
+    // something (not the black first frame) reached the window.
+    if (firstContentReported || !engine || engine->GetDrawCount() == 0)
+        return;
+    firstContentReported = true;
+    const double ms = platform::MillisecondsSinceProcessStart();
+    platform::DebugOutput("First frame with content presented " + std::to_string(int(ms + 0.5))
+        + " ms after the process started\n");
+}
+
 void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, int consoleSlot)
 {
     IRenderEngine* engine = g_RenderEngine;
@@ -606,6 +619,7 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
                     engine->Clear(command.GetColour(), 0);
             } else if (name == "StretchBackbuffer true") {
                 ApplyFinalPostEffect(engine, false);
+                ReportFirstContentFrame(engine);
                 if (g_ScreenshotRequested)
                     TakeScreenshot(GetRenderGameState().levelName);
             } else if (name == "StretchBackbuffer false") {

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+class IRenderEngine;
 class ISprite;
 
 // Commands recorded outside the frame during a frame (layers, cinematic
@@ -132,6 +133,7 @@ public:
     std::atomic<int32_t> idle {0};
     std::ofstream loadLog;
     bool loadLogRead = false;
+    bool firstContentReported = false;
     // Set when the render thread could not open the window or the GL device;
     // the program then reports the error and ends instead of waiting.
     std::atomic<bool> startFailed {false};
@@ -143,6 +145,8 @@ private:
     friend void RenderThreadProc(RenderPoolManager* manager);
     void RenderLoop();
     void RenderThreadStep();
+    // Logs, once, the first presented frame that drew something.
+    void ReportFirstContentFrame(IRenderEngine* engine);
     bool PumpMessage();
     void LoadPendingImages();
     void ClearAllFrames();

@@ -98,6 +98,36 @@ TEST_F(ImageLoadTest, AMissingPictureIsReportedOnceAndOnlyWhenNoPlaceHasIt)
     EXPECT_EQ(messages, line);
 }
 
+TEST_F(ImageLoadTest, APictureIsDecodedWhenFirstNeededAndAgainAfterItsRelease)
+{
+    DXRenderEngine engine;
+    ImageHandleManager& manager = *ImageHandleManager::GetInstance();
+    const auto texture = [](const ImageHandle& handle) {
+        auto* resource = dynamic_cast<DXGraphicalRessource*>(handle.GetImage()->GetTexture());
+        return resource ? resource->GetTexture() : nullptr;
+    };
+    for (const char* name : {"Hero.png", "Tiles\\Rock.png"}) {
+        SCOPED_TRACE(name);
+        ImageHandle handle = manager.GetImageHandle(name);
+        ASSERT_NE(texture(handle), nullptr);
+        EXPECT_FALSE(texture(handle)->IsDecoded()); // loading read only the header
+        ASSERT_TRUE(texture(handle)->Decode());
+        ASSERT_NE(texture(handle)->GetContent(), nullptr);
+        EXPECT_EQ(texture(handle)->GetContent()->GetColumns(), 1);
+
+        // Released by every holder, the picture goes; asked again, it is read
+        // again and waits undecoded for its next draw.
+        handle.Release();
+        manager.ReleaseUnused();
+        EXPECT_FALSE(manager.Contains(name));
+        handle = manager.GetImageHandle(name);
+        ASSERT_NE(texture(handle), nullptr);
+        EXPECT_FALSE(texture(handle)->IsDecoded());
+        EXPECT_TRUE(texture(handle)->Decode());
+        EXPECT_EQ(texture(handle)->GetWidth(), 12);
+    }
+}
+
 TEST_F(ImageLoadTest, DamagedScrambledImageLoadsNothing)
 {
     std::vector<uint8_t> bytes = PixelImage(4, 4).EncodePng();

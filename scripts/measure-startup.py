@@ -1,0 +1,36 @@
+#!/usr/bin/env python3
+# Start-up figures of a built game, headless on Mesa's software renderer:
+# when the first frame with content reaches the window (the game logs it with
+# QUENHOLT_LOG=1) and the peak resident memory (VmHWM) a few seconds later.
+#   python3 scripts/measure-startup.py build-rel/quenholt build-rel/world 5              # the title
+#   HOLD=6 python3 scripts/measure-startup.py build-rel/quenholt build-rel/world 3 cemetery_01.lvl
+import os, re, statistics, subprocess, sys, tempfile, time
+
+exe = os.path.abspath(sys.argv[1])
+world = os.path.abspath(sys.argv[2])
+rounds = int(sys.argv[3])
+level = sys.argv[4] if len(sys.argv) > 4 else ''
+env = dict(os.environ, SDL_VIDEODRIVER='offscreen', ALSOFT_DRIVERS='null',
+           MESA_SHADER_CACHE_DISABLE='true', QUENHOLT_LOG='1')
+firsts, peaks = [], []
+for r in range(rounds):
+    with tempfile.TemporaryDirectory() as home:
+        env['XDG_DOCUMENTS_DIR'] = home  # a fresh user folder: a first start
+        args = [exe, '--windowed'] + ([level] if level else [])
+        game = subprocess.Popen(args, cwd=world, env=env, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.PIPE, text=True)
+        first = None
+        for line in game.stderr:
+            found = re.search(r'First frame with content presented (\d+) ms', line)
+            if found:
+                first = int(found.group(1))
+                break
+        time.sleep(float(os.environ.get('HOLD', '1')))
+        status = open(f'/proc/{game.pid}/status').read()
+        peak = int(re.search(r'VmHWM:\s+(\d+)', status).group(1)) / 1024
+        game.kill()
+        game.wait()
+    firsts.append(first if first is not None else float('nan'))
+    peaks.append(peak)
+    print(f'round {r}: first frame with content {first} ms, VmHWM {peak:.1f} MB', flush=True)
+print(f'median: first frame with content {statistics.median(firsts)} ms, VmHWM {statistics.median(peaks):.1f} MB')
