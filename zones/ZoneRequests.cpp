@@ -2,6 +2,7 @@
 
 #include "engine/sound/SoundEventsManager.h"
 #include "game/Game.h"
+#include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 #include "script/BGEvent_ShowText.h"
 
@@ -52,6 +53,24 @@ void OpenMap()
     game->menuFlag = true;
     if (SoundEventsManager* sounds = game->GetSoundEventsManager())
         sounds->ResumeAll();
+}
+
+void ShowPickupPicture(const std::string& objectName, int x, int y)
+{
+    // The pickup cut-scene's kinds: none, and a picture shown at a place.
+    constexpr int kNoPickupCinematic = 0;
+    constexpr int kPickupPictureAt = 4;
+    Game* game = Game::GetInstance();
+    if (game == nullptr || game->pickupCinematicKind != kNoPickupCinematic)
+        return;
+    GraphicalObject* picture = game->FindGraphicalObject(objectName, false);
+    if (picture == nullptr)
+        return;
+    picture->RestartAnimations(true);
+    game->pickupCinematicKind = kPickupPictureAt;
+    game->cinematicObject = picture;
+    game->cinematicPosition = Point<int>(x, y);
+    game->cinematicCounter = 0;
 }
 
 } // namespace ZoneRequests
