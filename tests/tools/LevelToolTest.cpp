@@ -237,7 +237,9 @@ TEST(LevelToolTest, TheSkyStandsStillWhileItsCloudsDriftAndIndoorBackdropsHaveNo
         BuildLevelModel(LevelDescription::Parse(Level("backdrop Moon\n"), "t.lvd"));
         ADD_FAILURE() << "an unknown backdrop was accepted";
     } catch (const WorldError& e) {
-        EXPECT_NE(std::string(e.what()).find("unknown backdrop \"Moon\""), std::string::npos) << e.what();
+        // The description's last line, after the three placements of Level().
+        EXPECT_NE(std::string(e.what()).find("t.lvd:24: unknown backdrop \"Moon\""), std::string::npos)
+            << e.what();
     }
 }
 

@@ -163,8 +163,9 @@ TEST_F(WorldLevelFile, LoadedLevelsKeepTheLayerRulesTheGameNeeds)
         for (int i = 0; i < level->GetLayerCount(Level::kBackground); ++i)
             EXPECT_LT(level->GetLayerAt(Level::kBackground, i)->GetScrollFactorX(), 1.0f);
         EXPECT_EQ(level->GetLayer(Level::kBackground, "BG_Sky")->GetAutoScrollSpeed(), 0.0f);
-        if (Layer* clouds = level->GetLayer(Level::kBackground, "BG_Clouds"))
+        if (Layer* clouds = level->GetLayer(Level::kBackground, "BG_Clouds")) {
             EXPECT_GT(clouds->GetAutoScrollSpeed(), 0.0f);
+        }
 
         int markers = 0;
         for (const Placed& p : AllPlaced(*level)) {

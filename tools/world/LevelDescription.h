@@ -30,6 +30,7 @@ struct LevelDescription {
     std::string palette;
     // The backgrounds' set "BG_<backdrop>_..."; empty: the palette's area.
     std::string backdrop;
+    int backdropLine = 1;
     std::vector<std::pair<std::string, int>> scripts; // start-up script lines and where
     std::vector<std::string> tiles;                   // top row first
     int tilesLine = 0;

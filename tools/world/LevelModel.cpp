@@ -151,7 +151,7 @@ LevelModel BuildLevelModel(const LevelDescription& d)
     const std::string backdrop = d.backdrop.empty() ? area : d.backdrop;
     const auto clouds = kBackdropDrifts.find(backdrop);
     if (clouds == kBackdropDrifts.end())
-        throw WorldError(d.file, 1, "unknown backdrop \"" + backdrop + "\"");
+        throw WorldError(d.file, d.backdropLine, "unknown backdrop \"" + backdrop + "\"");
     bool secret = std::any_of(d.placements.begin(), d.placements.end(),
         [](const LevelPlacement& p) { return p.layer == "FG_Secret"; });
     for (const LayerSpec& spec : kLayers) {
