@@ -2,8 +2,7 @@
 # The README's pictures of the areas: run inside xvfb-run, it starts the game
 # in each level (the player invulnerable), presses the keys listed for it and
 # takes screenshots with the game's own key, Print Screen; then ends the game.
-# The pictures land in OUT/<level>/docs/My Games/Quenholt/Screenshots (the
-# last one of each level is the README's).
+# The pictures land in OUT/<level>/docs/My Games/Quenholt/Screenshots.
 #   xvfb-run -a -s "-screen 0 1024x900x24" bash scripts/area-screenshots.sh \
 #     "$PWD/build/quenholt" "$PWD/build/world" /tmp/shots
 set -u
@@ -45,4 +44,6 @@ shoot cemetery_crypt.lvl space sleep:1.5 space sleep:1.5 space sleep:1.5 space s
 shoot cemetery_heart.lvl P
 # Down into the Bow's arena; the beast's arm comes for the Warden.
 shoot boat_02.lvl a:0.8 sleep:7 P sleep:2 P sleep:2 P sleep:2 P
+# Into the Timber Yard: the giant drops onto the floor (the first picture).
+shoot snow_02.lvl d:1.2 sleep:3 P
 find "$OUT" -name '*.jpg' | sort
