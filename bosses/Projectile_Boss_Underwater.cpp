@@ -33,6 +33,11 @@ Point<int> Projectile_Boss_Underwater::GetSize() const
     return Enemy::SizeOf(*this, size);
 }
 
+bool Projectile_Boss_Underwater::Draw(DXGraphicalSurface* target, Point<int> offset)
+{
+    return !enabled || CharacterObject::Draw(target, offset);
+}
+
 void Projectile_Boss_Underwater::SetBeamSprite(int kind)
 {
     static const char* const kBeams[3] = {"Projectile_Boss_Underwater_GraphicalBeamHorizontal",

@@ -27,6 +27,9 @@ public:
     static std::string VersionedClassName() { return std::string("Projectile_Boss_Underwater") + "V0"; }
     std::string GetVersionedClassName() override { return VersionedClassName(); }
     void Update(double dt) override;
+    // A segment waiting in its line's pool (disabled) is not drawn: it sits
+    // at the level's origin until the line fires it.
+    bool Draw(DXGraphicalSurface* target, Point<int> offset) override;
     Point<int> GetSize() const override;
 
     // A beam segment: 0 horizontal, 1 vertical, 2 the centre.

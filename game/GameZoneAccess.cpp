@@ -22,6 +22,23 @@ void Game::ZoneAccess::OpenMap()
         sounds->ResumeAll();
 }
 
+void Game::ZoneAccess::ShowPickupPicture(const std::string& objectName, int x, int y)
+{
+    // The pickup cut-scene's kinds: none, and a picture shown at a place.
+    constexpr int kNoPickupCinematic = 0;
+    constexpr int kPickupPictureAt = 4;
+    if (game.pickupCinematicKind != kNoPickupCinematic)
+        return;
+    GraphicalObject* picture = game.FindGraphicalObject(objectName, false);
+    if (picture == nullptr)
+        return;
+    picture->RestartAnimations(true);
+    game.pickupCinematicKind = kPickupPictureAt;
+    game.cinematicObject = picture;
+    game.cinematicPosition = Point<int>(x, y);
+    game.cinematicCounter = 0;
+}
+
 void Game::ZoneAccess::DiscoverTeleport(const Level* level)
 {
     const std::string name = level != nullptr ? level->GetName() : std::string();

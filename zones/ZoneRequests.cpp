@@ -34,4 +34,10 @@ void OpenMap()
         game->OpenMap();
 }
 
+void ShowPickupPicture(const std::string& objectName, int x, int y)
+{
+    if (ZoneGameAccess* game = GetZoneGameAccess())
+        game->ShowPickupPicture(objectName, x, y);
+}
+
 } // namespace ZoneRequests

@@ -99,6 +99,8 @@ bool Zone_PickupObject::TakeItem(ZoneGameAccess& game, Player& player, Instance&
             return false;
         player.SetAttackRank(player.GetAttackRank() + 1);
         ZoneRequests::ShowText("NewArmor", "You get a new attack power rank !", 30);
+        // Seen by the player too: the HUD's banner, where "SAVED" shows.
+        ZoneRequests::ShowPickupPicture("HUD_Pickup_Rank", 156, 400);
         return true;
     case kSpiderDoubleJump:
         player.spiderDoubleJump = true;

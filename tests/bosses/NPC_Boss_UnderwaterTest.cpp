@@ -3,6 +3,7 @@
 #include "bosses/Projectile_Boss_Underwater.h"
 
 #include "tests/bosses/BossArena.h"
+#include "tests/engine/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,17 @@
 // flying home to turn the body weak (a shot every 66 frames), and its death
 // clearing the water.
 namespace {
+
+// Counts the sprites drawn.
+class DrawCount : public rendertest::NullRenderEngine {
+public:
+    bool DrawSprite(ISprite*, IGraphicalSurface*, int, int, int, int, float, const Rect<int>*, bool) override
+    {
+        ++draws;
+        return true;
+    }
+    int draws = 0;
+};
 
 class ThroneFight : public BossArena {
 protected:
@@ -97,7 +109,20 @@ TEST_F(ThroneFight, ArmsCutDownFireBeamCrossesAndTheLastEyeTurnsTheBodyWeakUntil
     // The first arm: its eye vanishes, its beams cross where it was struck.
     auto* first = dynamic_cast<NPC_Boss_Underwater_Line*>(arms[0]);
     Projectile_Boss_Underwater* firstEye = first->GetEye();
+    // Waiting in their pool at the level's origin, the beams are not drawn.
+    DrawCount engine;
+    IRenderEngine* previousEngine = g_RenderEngine;
+    g_RenderEngine = &engine;
+    auto drawBeams = [&] {
+        engine.draws = 0;
+        for (Projectile_Boss_Underwater* s : first->GetSegments())
+            s->Draw(nullptr, Point<int>(0, 448));
+        return engine.draws;
+    };
+    EXPECT_EQ(drawBeams(), 0);
     Strike(first, NPC_Boss_Underwater_Line::kLife);
+    EXPECT_GT(drawBeams(), 0);
+    g_RenderEngine = previousEngine;
     EXPECT_TRUE(first->IsDead());
     EXPECT_TRUE(firstEye->IsDead());
     const std::vector<Projectile_Boss_Underwater*>& beams = first->GetSegments();

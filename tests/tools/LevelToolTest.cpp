@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -189,7 +191,7 @@ TEST(LevelToolTest, ModelHasTheStandardLayersInFileOrderWithTheirDrawingRules)
         int list;
         float sx, sy;
         bool draw;
-    } expected[] = {{"BG_Sky", 0, 0, 0, true}, {"BG_Far", 0, 0.25f, 0.5f, true},
+    } expected[] = {{"BG_Sky", 0, 0, 0, true}, {"BG_Clouds", 0, 0, 0, true}, {"BG_Far", 0, 0.25f, 0.5f, true},
         {"BG_Near", 0, 0.5f, 0.75f, true}, {"Scene Layer 00", 2, 1, 1, true}, {"Collisions", 2, 1, 1, false},
         {"Scene Layer 01", 2, 1, 1, true}, {"FG_Near", 1, 1.25f, 1, true}, {"FG_Water", 1, 1, 1, true},
         {"FG_Secret", 1, 1, 1, true}};
@@ -202,9 +204,58 @@ TEST(LevelToolTest, ModelHasTheStandardLayersInFileOrderWithTheirDrawingRules)
         EXPECT_EQ(model.layers[i].scrollY, expected[i].sy);
         EXPECT_EQ(model.layers[i].drawPlacedInstances, expected[i].draw);
     }
-    EXPECT_GT(model.FindLayer("BG_Sky")->autoScrollSpeed, 0.0f);
     // Without anything placed in it there is no secret cover.
     EXPECT_EQ(BuildLevelModel(LevelDescription::Parse(Level(), "t.lvd")).FindLayer("FG_Secret"), nullptr);
+}
+
+TEST(LevelToolTest, TheSkyStandsStillWhileItsCloudsDriftAndIndoorBackdropsHaveNone)
+{
+    const struct {
+        const char* backdrop; // "" for the palette's own
+        const char* sky;
+        bool clouds;
+    } cases[] = {{"", "BG_Cem_Sky", true}, {"backdrop Crypt\n", "BG_Crypt_Sky", false},
+        {"backdrop Heart\n", "BG_Heart_Sky", false}, {"backdrop Bibli\n", "BG_Bibli_Sky", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sky);
+        const LevelModel model = BuildLevelModel(LevelDescription::Parse(Level(c.backdrop), "t.lvd"));
+        // One picture of the sky, so one moon, and it does not move.
+        const ModelLayer& sky = *model.FindLayer("BG_Sky");
+        EXPECT_EQ(sky.autoScrollSpeed, 0.0f);
+        ASSERT_EQ(sky.instances.size(), 1u);
+        EXPECT_EQ(sky.instances[0].object, c.sky);
+        const ModelLayer* clouds = model.FindLayer("BG_Clouds");
+        ASSERT_EQ(clouds != nullptr, c.clouds);
+        if (clouds != nullptr) {
+            // The drifting layer wraps at its width: whole cloud pictures only.
+            EXPECT_GT(clouds->autoScrollSpeed, 0.0f);
+            ASSERT_EQ(clouds->instances.size(), 1u);
+            EXPECT_EQ(clouds->instances[0].w, 1024);
+        }
+    }
+    try {
+        BuildLevelModel(LevelDescription::Parse(Level("backdrop Moon\n"), "t.lvd"));
+        ADD_FAILURE() << "an unknown backdrop was accepted";
+    } catch (const WorldError& e) {
+        // The description's last line, after the three placements of Level().
+        EXPECT_NE(std::string(e.what()).find("t.lvd:24: unknown backdrop \"Moon\""), std::string::npos)
+            << e.what();
+    }
+}
+
+TEST(LevelToolTest, ASaveZoneOnTheGroundStandsOnItsStoneAndOneInTheAirHasNone)
+{
+    // On the floor (row 1 is solid), on the one-way ledge of row 3, and
+    // in the air.
+    const LevelModel model = BuildLevelModel(LevelDescription::Parse(
+        Level("place Zone_Save s1 3 2 1x3 dir=Right\nplace Zone_Save s2 7 4 1x3 dir=Right\n"
+              "place Zone_Save s3 12 6 1x3 dir=Right\n"),
+        "t.lvd"));
+    std::vector<std::pair<int, int>> stones;
+    for (const ModelInstance& i : model.FindLayer("Scene Layer 00")->instances)
+        if (i.object == "Deco_SaveStone")
+            stones.emplace_back(i.x, i.y);
+    EXPECT_EQ(stones, (std::vector<std::pair<int, int>> {{3 * 32, 2 * 32}, {7 * 32, 4 * 32}}));
 }
 
 TEST(LevelToolTest, TilesBecomeBlocksArtWaterClimbZonesBlockersAndTheMarker)

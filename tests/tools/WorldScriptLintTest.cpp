@@ -104,8 +104,8 @@ struct SliceWorld : WorldSources {
             names.achievements.insert(achievements.Get(i)->GetName());
         for (const char* level : kWorldLevels)
             names.levelNames.insert(ToLowerCase(level));
-        names.layers = {"BG_Sky", "BG_Far", "BG_Near", "Scene Layer 00", "Collisions", "Scene Layer 01",
-            "FG_Near", "FG_Water", "FG_Secret"};
+        names.layers = {"BG_Sky", "BG_Clouds", "BG_Far", "BG_Near", "Scene Layer 00", "Collisions",
+            "Scene Layer 01", "FG_Near", "FG_Water", "FG_Secret"};
         names.levels = &levels;
         // The runner looks command words up in lower case.
         names.knownCommand

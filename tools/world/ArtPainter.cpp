@@ -54,6 +54,19 @@ void FrameRect(PixelImage& img, int x, int y, int w, int h, uint32_t c)
     FillRect(img, x + w - 1, y, 1, h, c);
 }
 
+// The pixels whose centres can lie within [x0, x1] x [y0, y1], clipped to
+// the picture: columns x0..x1-1, rows y0..y1-1 of the span.
+struct PixelSpan {
+    int x0, y0, x1, y1;
+};
+
+PixelSpan SpanOf(const PixelImage& img, double x0, double y0, double x1, double y1)
+{
+    auto clip = [](double v, int limit) { return int(std::clamp(v, 0.0, double(limit))); };
+    return PixelSpan {clip(std::floor(x0 - 1.0), img.GetWidth()), clip(std::floor(y0 - 1.0), img.GetHeight()),
+        clip(std::ceil(x1 + 1.0), img.GetWidth()), clip(std::ceil(y1 + 1.0), img.GetHeight())};
+}
+
 double Edge(double ax, double ay, double bx, double by, double px, double py)
 {
     return (bx - ax) * (py - ay) - (by - ay) * (px - ax);
@@ -95,8 +108,11 @@ PixelImage ArtPainter::Paint(const ArtObject& object, int frame) const
         } else if (op == "ellipse") {
             double cx = real(0), cy = real(1), rx = real(2), ry = real(3);
             uint32_t c = colour(4);
-            for (int y = 0; y < img.GetHeight(); ++y)
-                for (int x = 0; x < img.GetWidth(); ++x) {
+            // Only the pixels of the bounding box can be inside.
+            const PixelSpan span = SpanOf(img, cx - std::max(rx, 0.5), cy - std::max(ry, 0.5),
+                cx + std::max(rx, 0.5), cy + std::max(ry, 0.5));
+            for (int y = span.y0; y < span.y1; ++y)
+                for (int x = span.x0; x < span.x1; ++x) {
                     double dx = (x + 0.5 - cx) / std::max(rx, 0.5), dy = (y + 0.5 - cy) / std::max(ry, 0.5);
                     if (dx * dx + dy * dy <= 1.0)
                         Plot(img, x, y, c);
@@ -143,8 +159,10 @@ PixelImage ArtPainter::Paint(const ArtObject& object, int frame) const
             double ax = real(0), ay = real(1), bx = real(2), by = real(3), qx = real(4), qy = real(5);
             uint32_t c = colour(6);
             double area = Edge(ax, ay, bx, by, qx, qy);
-            for (int y = 0; y < img.GetHeight(); ++y)
-                for (int x = 0; x < img.GetWidth(); ++x) {
+            const PixelSpan span = SpanOf(img, std::min({ax, bx, qx}), std::min({ay, by, qy}),
+                std::max({ax, bx, qx}), std::max({ay, by, qy}));
+            for (int y = span.y0; y < span.y1; ++y)
+                for (int x = span.x0; x < span.x1; ++x) {
                     double px = x + 0.5, py = y + 0.5;
                     double e0 = Edge(ax, ay, bx, by, px, py), e1 = Edge(bx, by, qx, qy, px, py),
                            e2 = Edge(qx, qy, ax, ay, px, py);

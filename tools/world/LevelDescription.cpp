@@ -110,6 +110,10 @@ LevelDescription LevelDescription::Parse(const std::string& text, const std::str
         } else if (key == "palette") {
             expect(2, "palette NAME");
             d.palette = w[1];
+        } else if (key == "backdrop") {
+            expect(2, "backdrop NAME");
+            d.backdrop = w[1];
+            d.backdropLine = lineNo;
         } else if (key == "script") {
             // The rest of the line after the keyword, comment and all: a
             // script line may hold "#".

@@ -28,6 +28,9 @@ struct LevelDescription {
     int screensW = 0, screensH = 0;
     int cellX = -1, cellRow = -1;
     std::string palette;
+    // The backgrounds' set "BG_<backdrop>_..."; empty: the palette's area.
+    std::string backdrop;
+    int backdropLine = 1;
     std::vector<std::pair<std::string, int>> scripts; // start-up script lines and where
     std::vector<std::string> tiles;                   // top row first
     int tilesLine = 0;

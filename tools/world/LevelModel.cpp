@@ -22,6 +22,7 @@ struct LayerSpec {
 // The standard skeleton, in file order (list 0, then 2, then 1).
 constexpr LayerSpec kLayers[] = {
     {"BG_Sky", 0, 0.0f, 0.0f, true},
+    {"BG_Clouds", 0, 0.0f, 0.0f, true},
     {"BG_Far", 0, 0.25f, 0.5f, true},
     {"BG_Near", 0, 0.5f, 0.75f, true},
     {"Scene Layer 00", 2, 1.0f, 1.0f, true},
@@ -100,6 +101,12 @@ void CoverWith(ModelLayer& layer, const std::string& object, int pictureW, int l
         }
 }
 
+// The backdrops, each a set of pictures "BG_<name>_Sky", "_Far", "_Near",
+// and "_Clouds" where something drifts (clouds, the cave's dust, the water's
+// light). Indoor backdrops have none: their "sky" is a wall.
+const std::map<std::string, bool> kBackdropDrifts = {{"Cem", true}, {"Boat", true}, {"Cave", true},
+    {"Snow", true}, {"Under", true}, {"Garden", true}, {"Bibli", false}, {"Crypt", false}, {"Heart", false}};
+
 } // namespace
 
 ModelLayer* LevelModel::FindLayer(const std::string& layerName)
@@ -141,10 +148,16 @@ LevelModel BuildLevelModel(const LevelDescription& d)
     for (const auto& [line, where] : d.scripts)
         model.script.push_back(line);
 
+    const std::string backdrop = d.backdrop.empty() ? area : d.backdrop;
+    const auto clouds = kBackdropDrifts.find(backdrop);
+    if (clouds == kBackdropDrifts.end())
+        throw WorldError(d.file, d.backdropLine, "unknown backdrop \"" + backdrop + "\"");
     bool secret = std::any_of(d.placements.begin(), d.placements.end(),
         [](const LevelPlacement& p) { return p.layer == "FG_Secret"; });
     for (const LayerSpec& spec : kLayers) {
         if (std::string(spec.name) == "FG_Secret" && !secret)
+            continue;
+        if (std::string(spec.name) == "BG_Clouds" && !clouds->second)
             continue;
         ModelLayer layer;
         layer.name = spec.name;
@@ -156,13 +169,16 @@ LevelModel BuildLevelModel(const LevelDescription& d)
     }
     const int levelW = d.TileWidth() * kTile, levelH = d.TileHeight() * kTile;
 
-    // Backgrounds: the sky and its clouds drift slowly, whatever the camera does.
-    ModelLayer& sky = *model.FindLayer("BG_Sky");
-    sky.autoScrollSpeed = 0.25f;
-    CoverWith(sky, "BG_" + area + "_Sky", kScreenW, levelW, levelH);
-    CoverWith(sky, "BG_" + area + "_Clouds", 1024, levelW, levelH);
-    CoverWith(*model.FindLayer("BG_Far"), "BG_" + area + "_Far", 1024, levelW, levelH);
-    CoverWith(*model.FindLayer("BG_Near"), "BG_" + area + "_Near", 1024, levelW, levelH);
+    // Backgrounds: the sky (and its moon) stands still; the clouds, in a layer
+    // of their own, drift slowly whatever the camera does, wrapping at their
+    // picture's width.
+    CoverWith(*model.FindLayer("BG_Sky"), "BG_" + backdrop + "_Sky", kScreenW, levelW, levelH);
+    if (ModelLayer* cloudLayer = model.FindLayer("BG_Clouds")) {
+        cloudLayer->autoScrollSpeed = 0.25f;
+        CoverWith(*cloudLayer, "BG_" + backdrop + "_Clouds", 1024, levelW, levelH);
+    }
+    CoverWith(*model.FindLayer("BG_Far"), "BG_" + backdrop + "_Far", 1024, levelW, levelH);
+    CoverWith(*model.FindLayer("BG_Near"), "BG_" + backdrop + "_Near", 1024, levelW, levelH);
 
     ModelLayer& terrain = *model.FindLayer("Scene Layer 00");
     ModelLayer& collisions = *model.FindLayer("Collisions");
@@ -214,6 +230,9 @@ LevelModel BuildLevelModel(const LevelDescription& d)
         i.line = p.line;
         i.options = p.options;
         i.script = p.script;
+        // A save zone on the ground is marked by its stone, behind the player.
+        if (p.object == "Zone_Save" && IsFloorTile(d.TileAt(p.x, p.y - 1)))
+            terrain.instances.push_back(At("Deco_SaveStone", p.x, p.y, 0, 0));
         if (p.object == "Point_MinimapLocation") {
             marker = true;
             i.options["cell"] = std::to_string(d.cellX) + " " + std::to_string(d.cellRow);

@@ -44,9 +44,11 @@ struct LevelModel {
 // backgrounds "BG_<prefix>_...". False for an unknown palette.
 bool AreaPrefix(const std::string& palette, std::string& prefix);
 
-// Applies the standard skeleton to a description: the eight layers (and
-// "FG_Secret" when something is placed in it), the background art, collision
+// Applies the standard skeleton to a description: the eight layers (with
+// "BG_Clouds" under an open sky, and "FG_Secret" when something is placed in
+// it), the background art of the level's backdrop, collision
 // blocks and autotiled terrain from the tile map, water and lava, climb zones,
-// the camera blockers and the minimap marker. Throws WorldError on a palette
-// or layer the world does not know.
+// the camera blockers, the minimap marker and a save stone under each save
+// zone that stands on the ground. Throws WorldError on a palette,
+// layer or backdrop the world does not know.
 LevelModel BuildLevelModel(const LevelDescription& description);

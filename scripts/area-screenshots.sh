@@ -1,0 +1,49 @@
+#!/bin/bash
+# The README's pictures of the areas: run inside xvfb-run, it starts the game
+# in each level (the player invulnerable), presses the keys listed for it and
+# takes screenshots with the game's own key, Print Screen; then ends the game.
+# The pictures land in OUT/<level>/docs/My Games/Quenholt/Screenshots.
+#   xvfb-run -a -s "-screen 0 1024x900x24" bash scripts/area-screenshots.sh \
+#     "$PWD/build/quenholt" "$PWD/build/world" /tmp/shots
+set -u
+GAME=$1
+WORLD=$2
+OUT=$3
+
+# shoot LEVEL KEYS...: "k:S" holds key k for S seconds, "sleep:S" waits,
+# "P" takes a screenshot, anything else is pressed once.
+shoot() {
+    local level=$1
+    shift
+    export XDG_DOCUMENTS_DIR=$OUT/$level/docs
+    mkdir -p "$XDG_DOCUMENTS_DIR"
+    (cd "$WORLD" && exec "$GAME" "$level" -god --windowed > "$OUT/$level/game.log" 2>&1) &
+    local pid=$!
+    sleep 15
+    local win
+    win=$(xdotool search --pid "$pid" | head -1)
+    xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+    sleep 1
+    for k in "$@"; do
+        case $k in
+        P) xdotool key Print; sleep 1.5 ;;
+        sleep:*) sleep "${k#sleep:}" ;;
+        *:*) xdotool keydown --window "$win" "${k%%:*}"; sleep "${k#*:}"; xdotool keyup --window "$win" "${k%%:*}" ;;
+        *) xdotool key --window "$win" "$k"; sleep 0.3 ;;
+        esac
+    done
+    kill "$pid"
+    wait "$pid"
+}
+
+shoot Boat_TP_1.lvl P
+shoot snow_tp.lvl P
+shoot bibli_TP.lvl P
+# The Shade's greeting, read through.
+shoot cemetery_crypt.lvl space sleep:1.5 space sleep:1.5 space sleep:1.5 space sleep:2 P
+shoot cemetery_heart.lvl P
+# Down into the Bow's arena; the beast's arm comes for the Warden.
+shoot boat_02.lvl a:0.8 sleep:7 P sleep:2 P sleep:2 P sleep:2 P
+# Into the Timber Yard: the giant drops onto the floor (the first picture).
+shoot snow_02.lvl d:1.2 sleep:3 P
+find "$OUT" -name '*.jpg' | sort
