@@ -137,7 +137,8 @@ TEST(LineReadersTest, NumberTokensAreWholeFiniteAndInRange)
         double value;
     } numbers[] = {
         {"2.5", true, 2.5},
-        {"-1e3", true, -1000.0},
+        {"-1e1", true, -10.0},
+        {"-1e3", false, 0},
         {".5", true, 0.5},
         {"+7", true, 7.0},
         {"100", true, 100.0},
