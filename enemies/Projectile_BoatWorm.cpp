@@ -2,6 +2,7 @@
 
 #include "enemies/EnemyFramework.h"
 #include "enemies/NpcTuning.h"
+#include "engine/serial/LineReaders.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
@@ -61,6 +62,10 @@ void Projectile_BoatWorm::Update(double dt)
     if (length > 0.0f)
         direction = Point<float>(direction.x / length, direction.y / length);
     position += direction * Enemy::StepLength(speed, dt);
+    // A shot nothing stopped ends once it is far beyond any level, long
+    // before its coordinates could overflow.
+    if (!(std::fabs(position.x) <= kMaxCoordinate && std::fabs(position.y) <= kMaxCoordinate))
+        dead = true;
     GraphicalObject* before = currentGraphical;
     currentGraphical = flying.get();
     Enemy::StepGraphical(*this, before, dt);

@@ -3,10 +3,12 @@
 #include "enemies/EnemyFramework.h"
 #include "enemies/NPC_Thrower.h"
 #include "enemies/NpcTuning.h"
+#include "engine/serial/LineReaders.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
 
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -64,6 +66,10 @@ void Projectile_Thrower::Update(double dt)
         const float step = Enemy::StepLength(speed, dt);
         direction -= NPC_Thrower::GetProjectileAttenuation();
         position += direction * step;
+        // A shot nothing stopped ends once it is far beyond any level, long
+        // before its coordinates could overflow.
+        if (!(std::fabs(position.x) <= kMaxCoordinate && std::fabs(position.y) <= kMaxCoordinate))
+            dead = true;
     }
     GraphicalObject* before = currentGraphical;
     if (state == kFlying)

@@ -2,7 +2,9 @@
 
 #include "characters/Player.h"
 #include "engine/app/GameWindow.h"
+#include "engine/app/NumberArguments.h"
 #include "engine/app/SplitCommandLine.h"
+#include "engine/config/GameConfig.h"
 #include "engine/config/GamePaths.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/MessageBox.h"
@@ -17,6 +19,7 @@
 #include "engine/sound/MusicLibrary.h"
 #include "game/Game.h"
 #include "scene/MapModel.h"
+#include "ui/UI_Menu.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -24,11 +27,18 @@
 
 namespace {
 
+// A window side in pixels that any screen can hold.
+constexpr int32_t kMaxWindowSide = 16384;
+
 using Tokens = std::vector<std::string>;
 
-int ToInt(const std::string& token)
+// One whole integer within [minimum, maximum]; a refusal is said as
+// "command: expected ..., found ..." and leaves `value` unchanged.
+bool ToInt(
+    const std::string& command, const std::string& token, int32_t minimum, int32_t maximum, int32_t& value)
 {
-    return std::atoi(token.c_str());
+    ArgumentNumbers numbers;
+    return numbers.Int(token, minimum, maximum, value) || numbers.Refuse(command);
 }
 
 bool ToBool(const std::string& token)
@@ -136,8 +146,11 @@ bool CmdChangeSaveSlot(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
+    int32_t slot = 0;
+    if (!ToInt("changesaveslot", tokens[0], 0, UI_Menu::kSlotCount - 1, slot))
+        return false;
     if (Game* game = Game::GetInstance())
-        game->currentSaveSlot = ToInt(tokens[0]);
+        game->currentSaveSlot = slot;
     return true;
 }
 
@@ -202,8 +215,11 @@ bool CmdLogPlayer(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
+    int32_t setting = 0;
+    if (!ToInt("logplayer", tokens[0], -1000000, 1000000, setting))
+        return false;
     if (Game* game = Game::GetInstance())
-        game->playerLogSetting = ToInt(tokens[0]);
+        game->playerLogSetting = setting;
     return true;
 }
 
@@ -219,8 +235,11 @@ bool CmdScaleMethod(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
+    int32_t mode = 0;
+    if (!ToInt("scalemethod", tokens[0], 0, GameConfig::kMaxScaleMode, mode))
+        return false;
     if (Game* game = Game::GetInstance())
-        game->displayScaleMode = ToInt(tokens[0]);
+        game->displayScaleMode = mode;
     return true;
 }
 
@@ -240,8 +259,11 @@ bool CmdResizeWindow(std::string arguments)
     if (tokens.size() < 2)
         return false;
     // A window needs a size: 0 or less is no size at all.
-    const int width = ToInt(tokens[0]);
-    const int height = ToInt(tokens[1]);
+    int32_t width = 0;
+    int32_t height = 0;
+    if (!ToInt("resizewindow", tokens[0], -kMaxWindowSide, kMaxWindowSide, width)
+        || !ToInt("resizewindow", tokens[1], -kMaxWindowSide, kMaxWindowSide, height))
+        return false;
     if (width <= 0 || height <= 0)
         return true;
     if (ResizeGameWindow(width, height))
@@ -262,8 +284,9 @@ bool CmdReloadShaders(std::string)
 bool CmdScreenshotAddComments(std::string arguments)
 {
     const Tokens tokens = SplitCommandLine(std::move(arguments));
-    if (!tokens.empty())
-        g_ScreenshotAddComments = ToInt(tokens[0]) != 0 ? 1 : 0;
+    int32_t comments = 0;
+    if (!tokens.empty() && ToInt("screenshotaddcomments", tokens[0], -1000000, 1000000, comments))
+        g_ScreenshotAddComments = comments != 0 ? 1 : 0;
     return false;
 }
 
@@ -272,7 +295,10 @@ bool CmdAddMusicInfo(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.size() < 2)
         return false;
-    const double volume = std::atof(tokens[1].c_str());
+    ArgumentNumbers numbers;
+    double volume = 0.0;
+    if (!numbers.Double(tokens[1], 0.0, 1000.0, volume))
+        return numbers.Refuse("addmusicinfo");
     const bool flag = tokens.size() > 2 && tokens[2] == "1";
     if (Game* game = Game::GetInstance())
         game->GetMusicLibrary()->AddOrUpdate(MusicTrack(tokens[0], flag, volume));

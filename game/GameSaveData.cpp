@@ -9,6 +9,7 @@
 #include "script/ScriptVar.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <limits>
@@ -163,6 +164,13 @@ bool GameSaveData::Write(std::ostream& os, const AchievementManager* achievement
 bool GameSaveData::WriteFile(const std::string& path, const AchievementManager* achievements,
     size_t modifierCount, std::string* reason) const
 {
+    // A value the reader would refuse is never written: the slot would be
+    // lost. The old save stays instead.
+    if (!(std::fabs(position.x) <= kMaxCoordinate && std::fabs(position.y) <= kMaxCoordinate)) {
+        if (reason != nullptr)
+            *reason = "the player's position is not a coordinate within +-" + std::to_string(kMaxCoordinate);
+        return false;
+    }
     std::ostringstream text;
     if (!Write(text, achievements, modifierCount)) {
         if (reason != nullptr)

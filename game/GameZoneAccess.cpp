@@ -84,7 +84,8 @@ void Game::ZoneAccess::StartScript(Level& level, const std::string& scriptName, 
     script->Start(label, placed);
 }
 
-CharacterObject* Game::ZoneAccess::CreateScriptCharacter(const std::string& name, const std::string& graphicName)
+CharacterObject* Game::ZoneAccess::CreateScriptCharacter(
+    const std::string& name, const std::string& graphicName)
 {
     auto* character = dynamic_cast<NPC_Script*>(game.CreateCharacterByClass(name, "NPC_Script", nullptr));
     if (character == nullptr || graphicName.empty())

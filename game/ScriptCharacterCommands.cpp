@@ -16,9 +16,9 @@
 #include "script/BGEvent_WaitEndOfAnimation.h"
 #include "script/NPC_Script.h"
 #include "script/Script.h"
+#include "script/ScriptCommandSupport.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <sstream>
 
@@ -108,7 +108,7 @@ bool ChangeNPCTargetToLocator(Script& script, const Tokens& tokens)
     const Point<float> to = locator->GetPosition();
     return QueueEvent(script,
                new BGEvent_ChangeNPCPosTo("ScriptEvent_BGEvent_ChangeNPCPosTo", mover,
-                   static_cast<float>(std::atof(tokens[2].c_str())), static_cast<int>(to.x),
+                   static_cast<float>(ScriptCommandSupport::Real(tokens[2])), static_cast<int>(to.x),
                    static_cast<int>(to.y)),
                true)
         != nullptr;
@@ -171,14 +171,14 @@ bool AddFullscreenParticles(Script&, const Tokens& tokens)
             tallest = std::max<int64_t>(tallest, object->GetSize().y);
         }
     }
-    const int gapX = std::atoi(tokens[1].c_str());
-    const int gapY = std::atoi(tokens[2].c_str());
+    const int gapX = ScriptCommandSupport::Integer(tokens[1]);
+    const int gapY = ScriptCommandSupport::Integer(tokens[2]);
     // Cells of at least one pixel: a negative gap must not divide by zero.
     const int64_t cellWidth = std::max<int64_t>(1, widest + gapX);
     const int64_t cellHeight = std::max<int64_t>(1, tallest + gapY);
     const int64_t count = (448 / cellHeight + 8) * (512 / cellWidth + 8);
     auto system = std::make_unique<FullScreenParticleSystem>(gapX, gapY, static_cast<int>(count), objects);
-    auto real = [&tokens](size_t i) { return static_cast<float>(std::atof(tokens[i].c_str())); };
+    auto real = [&tokens](size_t i) { return static_cast<float>(ScriptCommandSupport::Real(tokens[i])); };
     system->SetParameters(real(4), real(5), real(6), real(7), real(8), real(9), real(10), real(11));
     layer->AddParticleSystem(std::move(system));
     return true;
@@ -189,8 +189,9 @@ bool RunPickupCinematic(Script& script, const Tokens& tokens)
     Game* game = Game::GetInstance();
     if (game == nullptr)
         return false;
-    const int mode = std::atoi(tokens[0].c_str());
-    auto number = [&tokens](size_t i) { return i < tokens.size() ? std::atoi(tokens[i].c_str()) : 0; };
+    const int mode = ScriptCommandSupport::Integer(tokens[0]);
+    auto number
+        = [&tokens](size_t i) { return i < tokens.size() ? ScriptCommandSupport::Integer(tokens[i]) : 0; };
     auto object = [&tokens, game](size_t i) {
         return i < tokens.size() ? game->FindGraphicalObject(tokens[i], false) : nullptr;
     };
@@ -239,7 +240,7 @@ bool PopPickupInTrigger(Script& script, const Tokens& tokens)
     // A grid of 16-pixel cells over the character's box, at least one cell.
     const int columns = std::max(1, character->GetSize().x / 16);
     const int rows = std::max(1, character->GetSize().y / 16);
-    const int count = std::atoi(tokens[1].c_str());
+    const int count = ScriptCommandSupport::Integer(tokens[1]);
     if (count > kMaxPickupsPerCommand) {
         script.SetLineError("expected at most " + std::to_string(kMaxPickupsPerCommand) + " pickups, found \""
             + tokens[1] + "\"");

@@ -5,8 +5,7 @@
 #include "script/BGEvent_Wait.h"
 #include "script/BGEvent_WaitMessage.h"
 #include "script/Script.h"
-
-#include <cstdlib>
+#include "script/ScriptCommandSupport.h"
 
 namespace ScriptGameCommands {
 
@@ -17,14 +16,14 @@ bool ShowDebugMessage(Script& script, const Tokens& tokens)
     auto* event = new BGEvent_ShowText("ScriptEvent_BGEvent_ShowText", tokens[0]);
     if (QueueEvent(script, event, true) == nullptr)
         return false;
-    event->StartFor(tokens.size() > 1 ? std::atoi(tokens[1].c_str()) : 10);
+    event->StartFor(tokens.size() > 1 ? ScriptCommandSupport::Integer(tokens[1]) : 10);
     return true;
 }
 
 bool WaitTimer(Script& script, const Tokens& tokens)
 {
-    return QueueEvent(
-               script, new BGEvent_Wait("ScriptEvent_BGEvent_Wait", std::atoi(tokens[0].c_str())), true)
+    return QueueEvent(script,
+               new BGEvent_Wait("ScriptEvent_BGEvent_Wait", ScriptCommandSupport::Integer(tokens[0])), true)
         != nullptr;
 }
 
@@ -35,7 +34,7 @@ bool StartDialogueFromFile(Script& script, const Tokens& tokens)
         return false;
     // A missing file or block is reported by the reader; the event then has
     // no lines and ends on its first tick.
-    BGEvent_DialogueManager::LoadFromFile(event, tokens[0], std::atoi(tokens[1].c_str()));
+    BGEvent_DialogueManager::LoadFromFile(event, tokens[0], ScriptCommandSupport::Integer(tokens[1]));
     return true;
 }
 
@@ -47,10 +46,10 @@ bool WaitMessage(Script& script, const Tokens& tokens)
 
 bool ShakeCamera(Script& script, const Tokens& tokens)
 {
-    auto real = [&tokens](size_t i) { return static_cast<float>(std::atof(tokens[i].c_str())); };
+    auto real = [&tokens](size_t i) { return static_cast<float>(ScriptCommandSupport::Real(tokens[i])); };
     return QueueEvent(script,
-               new BGEvent_ShakeCamera("ScriptEvent_BGEvent_ShakeCamera", std::atoi(tokens[0].c_str()),
-                   real(1), real(2), real(3), real(4)),
+               new BGEvent_ShakeCamera("ScriptEvent_BGEvent_ShakeCamera",
+                   ScriptCommandSupport::Integer(tokens[0]), real(1), real(2), real(3), real(4)),
                true)
         != nullptr;
 }

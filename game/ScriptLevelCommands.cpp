@@ -8,8 +8,7 @@
 #include "scene/SpacialInstance.h"
 #include "script/BGEvent_ChangeCameraTo.h"
 #include "script/Script.h"
-
-#include <cstdlib>
+#include "script/ScriptCommandSupport.h"
 
 namespace ScriptGameCommands {
 
@@ -27,7 +26,7 @@ bool TravelTo(Script& script, Point<float> centre, const std::string& speed, boo
         return false;
     Camera& camera = game->GetCamera();
     camera.SetSpeed(1.0f);
-    camera.SetTravelSpeed(static_cast<float>(std::atof(speed.c_str())));
+    camera.SetTravelSpeed(static_cast<float>(ScriptCommandSupport::Real(speed)));
     camera.TravelTo(centre);
     const Point<float> corner = camera.GetTarget();
     return QueueEvent(script,

@@ -3,9 +3,9 @@
 #include "game/Game.h"
 #include "game/ScriptGameCommands.h"
 #include "script/Script.h"
+#include "script/ScriptCommandSupport.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 // The script commands that act on the player, the score, the story hint and
 // the save slot.
@@ -88,7 +88,8 @@ bool ChangeStoryHintPosition(Script&, const Tokens& tokens)
     Game* game = Game::GetInstance();
     if (game == nullptr)
         return false;
-    game->storyHintPosition = {std::atoi(tokens[0].c_str()), std::atoi(tokens[1].c_str())};
+    game->storyHintPosition
+        = {ScriptCommandSupport::Integer(tokens[0]), ScriptCommandSupport::Integer(tokens[1])};
     return true;
 }
 
@@ -101,7 +102,7 @@ bool SaveGame(Script&, const Tokens& tokens)
     const Point<float> at = marker->GetPosition();
     // A save that could not be written (no slot chosen, no file) is the
     // script's error, not a quiet success.
-    return game->SaveGameAt(at.x, at.y, std::atoi(tokens[0].c_str()));
+    return game->SaveGameAt(at.x, at.y, ScriptCommandSupport::Integer(tokens[0]));
 }
 
 } // namespace ScriptGameCommands

@@ -9,10 +9,10 @@
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
 #include "script/Script.h"
+#include "script/ScriptCommandSupport.h"
 #include "ui/UI_Frame_Text.h"
 #include "zones/Zone_TriggerScript.h"
 
-#include <cstdlib>
 #include <list>
 #include <memory>
 
@@ -79,7 +79,7 @@ bool ChangeFadeTimer(Script&, const Tokens& tokens)
     TimedEffect* overlay = PostEffect(&PostEffects::fadeToColor);
     if (overlay == nullptr)
         return false;
-    overlay->SetDuration(static_cast<float>(std::atof(tokens[0].c_str())));
+    overlay->SetDuration(static_cast<float>(ScriptCommandSupport::Real(tokens[0])));
     return true;
 }
 
@@ -89,7 +89,7 @@ bool ChangeFadeToBlack(Script&, const Tokens& tokens)
     TimedEffect* fade = PostEffect(&PostEffects::fadeToColorInv);
     if (fade == nullptr)
         return false;
-    fade->SetDuration(static_cast<float>(std::atof(tokens[0].c_str())));
+    fade->SetDuration(static_cast<float>(ScriptCommandSupport::Real(tokens[0])));
     fade->Start(0);
     return true;
 }
@@ -110,7 +110,7 @@ bool AddLayerInCinematic(Script&, const Tokens& tokens)
     Level* level = CurrentLevel();
     if (game == nullptr || level == nullptr)
         return false;
-    if (Layer* layer = level->GetLayer(std::atoi(tokens[0].c_str()), tokens[1]))
+    if (Layer* layer = level->GetLayer(ScriptCommandSupport::Integer(tokens[0]), tokens[1]))
         game->cinematicLayers.push_back(layer);
     return true;
 }
@@ -120,7 +120,7 @@ bool ShowEnding(Script&, const Tokens& tokens)
     Game* game = Game::GetInstance();
     if (game == nullptr)
         return false;
-    game->ShowEnding(std::atoi(tokens[0].c_str()));
+    game->ShowEnding(ScriptCommandSupport::Integer(tokens[0]));
     // The ending's text frame shows the completion and the play time.
     if (auto* text = dynamic_cast<UI_Frame_Text*>(game->endScoreFrame.get())) {
         const GameSaveData& data = game->saveData;

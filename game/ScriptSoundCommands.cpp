@@ -6,8 +6,8 @@
 #include "game/Game.h"
 #include "game/ScriptGameCommands.h"
 #include "script/Script.h"
+#include "script/ScriptCommandSupport.h"
 
-#include <cstdlib>
 #include <sstream>
 
 namespace ScriptGameCommands {
@@ -33,8 +33,8 @@ std::vector<CharacterObject*> CharactersNamed(const std::string& name)
 
 bool PlayMusic(Script&, const Tokens& tokens)
 {
-    StartMusic(tokens[0], tokens[1] == "1", tokens.size() > 2 ? std::atoi(tokens[2].c_str()) : 0,
-        tokens.size() > 3 ? std::atof(tokens[3].c_str()) : 0.0);
+    StartMusic(tokens[0], tokens[1] == "1", tokens.size() > 2 ? ScriptCommandSupport::Integer(tokens[2]) : 0,
+        tokens.size() > 3 ? ScriptCommandSupport::Real(tokens[3]) : 0.0);
     return true;
 }
 
@@ -49,7 +49,7 @@ bool ForceMusicToRestartAtTime(Script&, const Tokens& tokens)
     Game* game = Game::GetInstance();
     MusicTrack* track = game != nullptr ? game->GetMusicLibrary()->Find(tokens[0]) : nullptr;
     if (track != nullptr)
-        track->resumePosition = static_cast<int64_t>(std::atof(tokens[1].c_str()));
+        track->resumePosition = static_cast<int64_t>(ScriptCommandSupport::Real(tokens[1]));
     return true;
 }
 
@@ -84,7 +84,7 @@ bool ChangeAchievementCurrentValue(Script&, const Tokens& tokens)
     Game* game = Game::GetInstance();
     Achievement* achievement = game != nullptr ? game->GetAchievements().FindByName(tokens[0]) : nullptr;
     if (achievement != nullptr)
-        achievement->SetCurrent(std::atoi(tokens[1].c_str()));
+        achievement->SetCurrent(ScriptCommandSupport::Integer(tokens[1]));
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "characters/PlayerModifier.h"
 #include "characters/PlayerTuning.h"
 #include "enemies/NpcTuning.h"
+#include "engine/app/NumberArguments.h"
 #include "engine/app/SplitCommandLine.h"
 #include "engine/config/GamePaths.h"
 #include "engine/serial/FileUtils.h"
@@ -18,21 +19,50 @@
 #include "ui/UI_Frame.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 namespace {
 
 using Tokens = std::vector<std::string>;
 
-int ToInt(const std::string& token)
+// The range of each kind of tuning field: wide enough for any sensible
+// tuning, narrow enough that positions, timers and sums stay far from
+// overflowing however long a level is played.
+struct IntRange {
+    int32_t minimum;
+    int32_t maximum;
+};
+struct FloatRange {
+    float minimum;
+    float maximum;
+};
+constexpr IntRange kFrames {0, 100000}; // timers and delays, in frames
+constexpr IntRange kLife {1, 10000};
+constexpr IntRange kZone {0, 65536};      // trigger and replacement areas, in pixels
+constexpr IntRange kScreen {-8192, 8192}; // interface positions and sizes
+constexpr IntRange kRank {0, 16};
+constexpr IntRange kCount {0, 1000000};
+constexpr FloatRange kSpeed {0.0f, 1000.0f};        // pixels per step
+constexpr FloatRange kStageTime {-1.0f, 100000.0f}; // -1: the stage lasts until it ends
+constexpr FloatRange kRatio {0.0f, 1.0f};
+constexpr FloatRange kHeight {0.0f, 65536.0f};
+constexpr FloatRange kImpulse {-100.0f, 100.0f};   // directions and impulses per step
+constexpr FloatRange kAttenuation {-10.0f, 10.0f}; // subtracted from a direction each step
+
+// Reads one argument within its range; a refusal is kept in `numbers` and
+// the value is 0 (the handler stores nothing then).
+int32_t ToInt(ArgumentNumbers& numbers, const std::string& token, IntRange range)
 {
-    return std::atoi(token.c_str());
+    int32_t value = 0;
+    numbers.Int(token, range.minimum, range.maximum, value);
+    return value;
 }
 
-float ToFloat(const std::string& token)
+float ToFloat(ArgumentNumbers& numbers, const std::string& token, FloatRange range)
 {
-    return static_cast<float>(std::atof(token.c_str()));
+    float value = 0.0f;
+    numbers.Float(token, range.minimum, range.maximum, value);
+    return value;
 }
 
 bool ToBool(const std::string& token)
@@ -83,7 +113,10 @@ bool CmdSetPlayerSpeed(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;
-    const float value = ToFloat(tokens[1]);
+    ArgumentNumbers numbers;
+    const float value = ToFloat(numbers, tokens[1], kSpeed);
+    if (!numbers.Ok())
+        return numbers.Refuse("setplayerspeed");
     bool stored = false;
     if (tokens[0] == "walk" || tokens[0] == "jumph") {
         tuning->player.walkSpeed = value;
@@ -106,8 +139,12 @@ bool CmdSetPlayerWaterSlow(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;
+    ArgumentNumbers numbers;
+    const float ratio = ToFloat(numbers, tokens[0], kRatio);
+    if (!numbers.Ok())
+        return numbers.Refuse("setplayerwaterslow");
     if (CurrentPlayer() != nullptr)
-        tuning->player.waterSlowRatio = ToFloat(tokens[0]);
+        tuning->player.waterSlowRatio = ratio;
     return true;
 }
 
@@ -119,7 +156,11 @@ bool CmdSetCameraSpeed(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;
-    tuning->camera.travelSpeed = ToFloat(tokens[0]);
+    ArgumentNumbers numbers;
+    const float speed = ToFloat(numbers, tokens[0], kSpeed);
+    if (!numbers.Ok())
+        return numbers.Refuse("setcameraspeed");
+    tuning->camera.travelSpeed = speed;
     if (Game* game = Game::GetInstance())
         game->GetCamera().SetSpeed(tuning->camera.travelSpeed);
     return true;
@@ -133,7 +174,11 @@ bool CmdSetPlayerMovingStage(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;
-    const PlayerMovingStage stage {ToFloat(tokens[1]), ToBool(tokens[2]), std::atof(tokens[3].c_str())};
+    ArgumentNumbers numbers;
+    const PlayerMovingStage stage {
+        ToFloat(numbers, tokens[1], kSpeed), ToBool(tokens[2]), ToFloat(numbers, tokens[3], kStageTime)};
+    if (!numbers.Ok())
+        return numbers.Refuse("setplayermovingstage");
     for (size_t i = 0; i < kPlayerStageNames.size(); ++i) {
         if (tokens[0] != kPlayerStageNames[i])
             continue;
@@ -153,10 +198,15 @@ bool CmdSetPlayerHighFall(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;
+    ArgumentNumbers numbers;
+    PlayerTuning player = tuning->player;
     if (tokens[0] == "freezetime")
-        tuning->player.highFallFreezeTime = ToInt(tokens[1]);
+        player.highFallFreezeTime = ToInt(numbers, tokens[1], kFrames);
     if (tokens[0] == "height_threshold")
-        tuning->player.highFallHeightThreshold = ToFloat(tokens[1]);
+        player.highFallHeightThreshold = ToFloat(numbers, tokens[1], kHeight);
+    if (!numbers.Ok())
+        return numbers.Refuse("setplayerhighfall");
+    tuning->player = player;
     return true;
 }
 
@@ -168,7 +218,12 @@ bool CmdSetPlayerHitTimer(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;
-    tuning->player.hitTimer = static_cast<int>(ToFloat(tokens[0]));
+    ArgumentNumbers numbers;
+    // A fraction of a frame is dropped: -0.5 gives 0.
+    const float frames = ToFloat(numbers, tokens[0], {-1.0f, 100000.0f});
+    if (!numbers.Ok())
+        return numbers.Refuse("setplayerhittimer");
+    tuning->player.hitTimer = std::max(0, static_cast<int>(frames));
     return true;
 }
 
@@ -180,14 +235,19 @@ bool CmdSetPlayerStraff(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;
+    ArgumentNumbers numbers;
+    PlayerTuning player = tuning->player;
     if (tokens[0] == "delay")
-        tuning->player.straffDelay = ToInt(tokens[1]);
+        player.straffDelay = ToInt(numbers, tokens[1], kFrames);
     else if (tokens[0] == "speed")
-        tuning->player.straffSpeed = ToFloat(tokens[1]);
+        player.straffSpeed = ToFloat(numbers, tokens[1], kSpeed);
     else if (tokens[0] == "duration")
-        tuning->player.straffDuration = ToInt(tokens[1]);
+        player.straffDuration = ToInt(numbers, tokens[1], kFrames);
     else
         return false;
+    if (!numbers.Ok())
+        return numbers.Refuse("setplayerstraff");
+    tuning->player = player;
     return true;
 }
 
@@ -199,12 +259,17 @@ bool CmdSetPlayerCrossbow(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;
+    ArgumentNumbers numbers;
+    PlayerTuning player = tuning->player;
     if (tokens[0] == "delay")
-        tuning->player.crossbowDelay = ToInt(tokens[1]);
+        player.crossbowDelay = ToInt(numbers, tokens[1], kFrames);
     else if (tokens[0] == "speed")
-        tuning->player.crossbowSpeed = ToFloat(tokens[1]);
+        player.crossbowSpeed = ToFloat(numbers, tokens[1], kSpeed);
     else
         return false;
+    if (!numbers.Ok())
+        return numbers.Refuse("setplayercrossbow");
+    tuning->player = player;
     return true;
 }
 
@@ -213,8 +278,12 @@ bool CmdSetPlayerAttackRank(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
+    ArgumentNumbers numbers;
+    const int32_t rank = ToInt(numbers, tokens[0], kRank);
+    if (!numbers.Ok())
+        return numbers.Refuse("setplayerattackrank");
     if (Player* player = CurrentPlayer())
-        player->SetAttackRank(ToInt(tokens[0]));
+        player->SetAttackRank(rank);
     return true;
 }
 
@@ -256,8 +325,13 @@ bool CmdPlayerArmorSetReplaceForUseZone(std::string arguments)
     if (tuning == nullptr)
         return true;
     if (tokens[0] == "ice") {
-        tuning->player.iceReplaceZoneWidth = ToInt(tokens[1]);
-        tuning->player.iceReplaceZoneHeight = ToInt(tokens[2]);
+        ArgumentNumbers numbers;
+        const int32_t width = ToInt(numbers, tokens[1], kZone);
+        const int32_t height = ToInt(numbers, tokens[2], kZone);
+        if (!numbers.Ok())
+            return numbers.Refuse("playerarmorsetreplaceforusezone");
+        tuning->player.iceReplaceZoneWidth = width;
+        tuning->player.iceReplaceZoneHeight = height;
     }
     return true;
 }
@@ -270,7 +344,11 @@ bool CmdPlayerArmorIceFrozenPropagationTimerDelay(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;
-    tuning->player.iceFrozenPropagationDelay = ToInt(tokens[0]);
+    ArgumentNumbers numbers;
+    const int32_t delay = ToInt(numbers, tokens[0], kFrames);
+    if (!numbers.Ok())
+        return numbers.Refuse("playerarmoricefrozenpropagationtimerdelay");
+    tuning->player.iceFrozenPropagationDelay = delay;
     return true;
 }
 
@@ -287,65 +365,84 @@ bool CmdSetNpcValue(std::string arguments)
     const std::string& value = tokens[2];
     const bool pair = tokens.size() >= 4;
     const std::string& second = pair ? tokens[3] : value;
+    // Read into a copy, stored only when every number was in range.
+    ArgumentNumbers numbers;
+    NpcTuning npc = tuning->npc;
+    auto toInt
+        = [&numbers](const std::string& token, IntRange range) { return ToInt(numbers, token, range); };
+    auto toFloat
+        = [&numbers](const std::string& token, FloatRange range) { return ToFloat(numbers, token, range); };
+    // The pairs read their two values in order, so the first refused is said.
+    auto toPoint = [&](FloatRange range) {
+        const float x = toFloat(value, range);
+        return Point<float>(x, toFloat(second, range));
+    };
+    auto toZone = [&]() {
+        const int32_t width = toInt(value, kZone);
+        return Rect<int>(0, toInt(second, kZone), width, 0);
+    };
     if (family == "floatingskull") {
         if (key == "maxlife")
-            tuning->npc.floatingSkullMaxLife = ToInt(value);
+            npc.floatingSkullMaxLife = toInt(value, kLife);
     } else if (family == "crouchskull") {
         if (key == "maxlife")
-            tuning->npc.crouchSkullMaxLife = ToInt(value);
+            npc.crouchSkullMaxLife = toInt(value, kLife);
         if (key == "idlewait")
-            tuning->npc.crouchSkullIdleWait = ToInt(value);
+            npc.crouchSkullIdleWait = toInt(value, kFrames);
         if (key == "speed")
-            tuning->npc.crouchSkullSpeed = ToFloat(value);
+            npc.crouchSkullSpeed = toFloat(value, kSpeed);
     } else if (family == "crouchskull_boat") {
         if (key == "maxlife")
-            tuning->npc.crouchSkullBoatMaxLife = ToInt(value);
+            npc.crouchSkullBoatMaxLife = toInt(value, kLife);
         if (key == "idlewait")
-            tuning->npc.crouchSkullBoatIdleWait = ToInt(value);
+            npc.crouchSkullBoatIdleWait = toInt(value, kFrames);
         if (key == "speed")
-            tuning->npc.crouchSkullBoatSpeed = ToFloat(value);
+            npc.crouchSkullBoatSpeed = toFloat(value, kSpeed);
         if (key == "speed_follow")
-            tuning->npc.crouchSkullBoatSpeedFollow = ToFloat(value);
+            npc.crouchSkullBoatSpeedFollow = toFloat(value, kSpeed);
     } else if (family == "thrower") {
         if (key == "maxlife")
-            tuning->npc.throwerMaxLife = ToInt(value);
+            npc.throwerMaxLife = toInt(value, kLife);
         if (key == "frametimer_before_throwing")
-            tuning->npc.throwerFrameTimerBeforeThrowing = ToInt(value);
+            npc.throwerFrameTimerBeforeThrowing = toInt(value, kFrames);
         if (key == "frametimer_between_throwing")
-            tuning->npc.throwerFrameTimerBetweenThrowing = ToInt(value);
+            npc.throwerFrameTimerBetweenThrowing = toInt(value, kFrames);
         if (key == "triggerzone" && pair)
-            tuning->npc.throwerTriggerZone = Rect<int>(0, ToInt(second), ToInt(value), 0);
+            npc.throwerTriggerZone = toZone();
         if (key == "projectile_base_direction" && pair)
-            tuning->npc.throwerProjectileBaseDirection = Point<float>(ToFloat(value), ToFloat(second));
+            npc.throwerProjectileBaseDirection = toPoint(kImpulse);
         if (key == "projectile_speed")
-            tuning->npc.throwerProjectileSpeed = ToFloat(value);
+            npc.throwerProjectileSpeed = toFloat(value, kSpeed);
         if (key == "projectile_attenuation" && pair)
-            tuning->npc.throwerProjectileAttenuation = Point<float>(ToFloat(value), ToFloat(second));
+            npc.throwerProjectileAttenuation = toPoint(kAttenuation);
     } else if (family == "boatworm") {
         if (key == "wait")
-            tuning->npc.boatWormWait = ToInt(value);
+            npc.boatWormWait = toInt(value, kFrames);
         if (key == "maxlife")
-            tuning->npc.boatWormMaxLife = ToInt(value);
+            npc.boatWormMaxLife = toInt(value, kLife);
         if (key == "triggerzone" && pair)
-            tuning->npc.boatWormTriggerZone = Rect<int>(0, ToInt(second), ToInt(value), 0);
+            npc.boatWormTriggerZone = toZone();
         if (key == "projectile_speed")
-            tuning->npc.boatWormProjectileSpeed = ToFloat(value);
+            npc.boatWormProjectileSpeed = toFloat(value, kSpeed);
     } else if (family == "firediamond") {
         if (key == "unfrozedelay")
-            tuning->npc.fireDiamondUnfrozeDelay = ToInt(value);
+            npc.fireDiamondUnfrozeDelay = toInt(value, kFrames);
     } else if (family == "jellyfish") {
         if (key == "speed")
-            tuning->npc.jellyFishSpeed = ToFloat(value);
+            npc.jellyFishSpeed = toFloat(value, kSpeed);
         if (key == "slowpercent")
-            tuning->npc.jellyFishSlowPercent = ToFloat(value);
+            npc.jellyFishSlowPercent = toFloat(value, kRatio);
         if (key == "slowlimit")
-            tuning->npc.jellyFishSlowLimit = ToFloat(value);
+            npc.jellyFishSlowLimit = toFloat(value, kRatio);
     } else if (family == "lonely_head") {
         if (key == "impulse_right_right" && pair)
-            tuning->npc.lonelyHeadImpulseRightRight = Point<float>(ToFloat(value), ToFloat(second));
+            npc.lonelyHeadImpulseRightRight = toPoint(kImpulse);
         if (key == "impulse_right_mid" && pair)
-            tuning->npc.lonelyHeadImpulseRightMid = Point<float>(ToFloat(value), ToFloat(second));
+            npc.lonelyHeadImpulseRightMid = toPoint(kImpulse);
     }
+    if (!numbers.Ok())
+        return numbers.Refuse("setnpcvalue");
+    tuning->npc = npc;
     return true;
 }
 
@@ -358,9 +455,12 @@ bool CmdSetUiPos(std::string arguments)
     if (tuning == nullptr)
         return true;
     const std::string& element = tokens[0];
-    const int x = ToInt(tokens[1]);
+    ArgumentNumbers numbers;
+    const int x = ToInt(numbers, tokens[1], kScreen);
     const bool hasY = tokens.size() >= 3;
-    const int y = hasY ? ToInt(tokens[2]) : 0;
+    const int y = hasY ? ToInt(numbers, tokens[2], kScreen) : 0;
+    if (!numbers.Ok())
+        return numbers.Refuse("setuipos");
     if (element == "dialogue_frame" && hasY) {
         if (UI_Frame* frame = UiFrame(0))
             frame->SetPosition(Point<float>(static_cast<float>(x), static_cast<float>(y)));
@@ -405,8 +505,13 @@ bool CmdSetUiRect(std::string arguments)
     if (tuning == nullptr)
         return true;
     if (tokens[0] == "dialogue_text_frame") {
+        ArgumentNumbers numbers;
+        int32_t rect[4] = {};
         for (size_t i = 0; i < 4; ++i)
-            tuning->ui.dialogueTextFrame[i] = ToInt(tokens[i + 1]);
+            rect[i] = ToInt(numbers, tokens[i + 1], kScreen);
+        if (!numbers.Ok())
+            return numbers.Refuse("setuirect");
+        std::copy(rect, rect + 4, tuning->ui.dialogueTextFrame);
     }
     return true;
 }
@@ -428,8 +533,13 @@ bool CmdSetUiDialogueSpeed(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;
-    if (tokens[0] == "base_speed")
-        tuning->ui.dialogueBaseSpeed = ToInt(tokens[1]);
+    if (tokens[0] == "base_speed") {
+        ArgumentNumbers numbers;
+        const int32_t speed = ToInt(numbers, tokens[1], kFrames);
+        if (!numbers.Ok())
+            return numbers.Refuse("setui_dialoguespeed");
+        tuning->ui.dialogueBaseSpeed = speed;
+    }
     return true;
 }
 
@@ -438,8 +548,12 @@ bool CmdSetMaxAdvScore(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
+    ArgumentNumbers numbers;
+    const int32_t score = ToInt(numbers, tokens[0], kCount);
+    if (!numbers.Ok())
+        return numbers.Refuse("setmaxadvscore");
     if (Game* game = Game::GetInstance())
-        game->maxAdvanceScore = ToInt(tokens[0]);
+        game->maxAdvanceScore = score;
     return true;
 }
 
@@ -472,8 +586,12 @@ bool CmdSetMaxValueForAchievement(std::string arguments)
     Game* game = Game::GetInstance();
     if (game == nullptr)
         return true;
+    ArgumentNumbers numbers;
+    const int32_t target = ToInt(numbers, tokens[1], kCount);
+    if (!numbers.Ok())
+        return numbers.Refuse("setmaxvalueforachievement");
     if (Achievement* achievement = game->GetAchievements().FindByName(tokens[0]))
-        achievement->SetTarget(std::max(1, ToInt(tokens[1])));
+        achievement->SetTarget(std::max(1, target));
     return true;
 }
 

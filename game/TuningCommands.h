@@ -6,8 +6,10 @@
 // camera, the interface layout, the data folders and the game's maxima. Each
 // takes the argument text behind the command name, splits it with
 // SplitCommandLine and returns whether it had the tokens it needs; with too
-// few it changes nothing. Numbers read like atoi / atof; a bool token is false
-// only when it is exactly "0". The values go to the tuning statics of the
+// few it changes nothing. Each number is read whole and within its field's
+// range (ArgumentNumbers); a refused one changes nothing, is said as
+// "command: expected ..., found ..." and fails the command. A bool token is
+// false only when it is exactly "0". The values go to the tuning statics of the
 // classes that read them, and some into the live player or camera at once.
 // "setplayerspeed", "setplayerstraff", "setplayercrossbow" and "setpath" also
 // return false for a keyword they do not know (nothing is stored), so that a

@@ -93,7 +93,7 @@ bool Layer::UnSerialize(std::istream& is)
     if (!ok)
         readError = "the grid step and scroll factors of layer \"" + name + "\"";
     uint32_t count = 0;
-    if (ok && !ReadUIntLine(is, count)) {
+    if (ok && !ReadCountLine(is, count)) {
         ok = false;
         readError = "the placed-instance count of layer \"" + name + "\"";
     }

@@ -20,6 +20,8 @@ constexpr std::string_view kTagPrototypes = "_Level_updatetag_1.3_";
 constexpr std::string_view kTagPointLists = "_Level_updatetag_1.0_";
 constexpr std::string_view kTagInstanceIndex = "_Level_updatetag_1.1_";
 constexpr std::string_view kTagScript = "_Level_updatetag_1.2_";
+// A list holds a few dozen layers at most; more is a damaged count.
+constexpr uint32_t kMaxLayersPerList = 1024;
 
 // The text of line `line` counted from `start` (1 is the first); empty past
 // the end. Used for the message of a failure that no typed reader saw.
@@ -145,14 +147,14 @@ void Level::Fail(const std::string& expected)
 
 bool Level::ReadLayerList(std::istream& is, int list, bool ok)
 {
-    int32_t count = 0;
-    if (ok && !ReadIntLine(is, count)) {
+    uint32_t count = 0;
+    if (ok && !ReadCountLine(is, count, kMaxLayersPerList)) {
         Fail("the number of layers of list " + std::to_string(list));
         return false;
     }
     // The count is not trusted: layers are read one by one, and the first
     // failure ends the list.
-    for (int32_t i = 0; ok && i < count; ++i) {
+    for (uint32_t i = 0; ok && i < count; ++i) {
         auto layer = std::make_unique<Layer>(
             "", list, new DXGraphicalSurface(Point<int>(512, 448), true), 512, 448, 32, 32);
         layer->SetLevel(this);
@@ -187,7 +189,7 @@ bool Level::UnSerialize(std::istream& is)
 
     if (ok && ReadUpdateTag(is, kTagPrototypes)) {
         uint32_t count = 0;
-        if (!ReadUIntLine(is, count)) {
+        if (!ReadCountLine(is, count)) {
             ok = false;
             Fail("the number of prototype names");
         }
@@ -212,11 +214,11 @@ bool Level::UnSerialize(std::istream& is)
 
     if (ok && ReadUpdateTag(is, kTagPointLists)) {
         uint32_t lists = 0;
-        ok = ReadUIntLine(is, lists);
+        ok = ReadCountLine(is, lists);
         for (uint32_t l = 0; ok && l < lists; ++l) {
             auto& points = pointLists.emplace_back();
             uint32_t count = 0;
-            ok = ReadUIntLine(is, count);
+            ok = ReadCountLine(is, count);
             for (uint32_t p = 0; ok && p < count; ++p) {
                 LevelPoint point;
                 ok = ReadIntLine(is, point.a) && ReadIntLine(is, point.b) && ReadIntLine(is, point.c);

@@ -19,6 +19,28 @@ DialogueFile::Line DialogueFile::SplitLine(const std::string& text)
     return words;
 }
 
+bool DialogueFile::LacksClosingQuote(const std::string& text)
+{
+    // The same walk as SplitCommandLine: a quoted word starts at a quote
+    // that begins a word, and "//" in a plain word ends the line.
+    size_t start = 0;
+    while (start < text.size()) {
+        if (text[start] == '"') {
+            const size_t close = text.find('"', start + 1);
+            if (close == std::string::npos)
+                return true;
+            start = close + 2;
+            continue;
+        }
+        const size_t blank = text.find(' ', start);
+        const size_t end = blank == std::string::npos ? text.size() : blank;
+        if (text.substr(start, end - start).find("//") != std::string::npos)
+            return false;
+        start = end + 1;
+    }
+    return false;
+}
+
 bool DialogueFile::HasPortrait(const std::string& speaker)
 {
     const auto& links = BGEvent_DialogueManager::PortraitLinks();
@@ -43,6 +65,11 @@ bool DialogueFile::ReadBlock(std::istream& is, int block, std::vector<Line>& lin
             context->LineTaken(false);
         if (!text.empty() && text.back() == '\r')
             text.pop_back();
+        // A quoted text left open runs to the end of the line: it is kept,
+        // and the damage said at its line when the line is shown.
+        const bool unclosed = LacksClosingQuote(text);
+        if (unclosed)
+            text += '"';
         Line words = SplitLine(text);
         if (words.empty()) {
             if (!atSeparator && --remaining < 0)
@@ -51,6 +78,10 @@ bool DialogueFile::ReadBlock(std::istream& is, int block, std::vector<Line>& lin
             continue;
         }
         if (remaining <= 0) {
+            if (unclosed)
+                SayReadMessage((context != nullptr ? context->Where() : std::string())
+                    + "expected a closing quote, found " + QuoteFound(text.substr(0, text.size() - 1))
+                    + "; the text runs to the end of the line");
             if (words.size() == 3 && !HasPortrait(words[0]))
                 return ReadError(is, "a speaker with a portrait", QuoteFound(words[0]));
             read.push_back(std::move(words));
@@ -73,6 +104,9 @@ std::string DialogueFile::PathFor(const std::string& fileName)
     ScriptGameAccess* game = GetScriptGameAccess();
     if (game != nullptr && game->GetConfig() != nullptr)
         language = game->GetConfig()->GetLanguage();
+    // The language becomes part of the path: only a known one is taken.
+    if (!GameConfig::IsKnownLanguage(language))
+        language = "eng";
     return GetDialogPath() + "dialogues_" + language + "/" + fileName;
 }
 

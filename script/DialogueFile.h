@@ -16,6 +16,10 @@ public:
     // The words of one file line; a word that still holds "//" is dropped.
     static Line SplitLine(const std::string& text);
 
+    // Whether the line opens a quoted word it never closes. ReadBlock keeps
+    // such a line's text up to its end and says so at its file:line.
+    static bool LacksClosingQuote(const std::string& text);
+
     // Appends the lines of block `block` (a negative number reads as 0) to
     // `lines`. A missing block, or a speaker line whose speaker has no
     // portrait while portraits are linked, appends nothing and returns false

@@ -1,5 +1,8 @@
 #include "script/ScriptCommandSupport.h"
 
+#include "engine/app/NumberArguments.h"
+#include "engine/serial/LineReaders.h"
+
 #include "characters/Player.h"
 #include "scene/Level.h"
 #include "scene/SceneGameAccess.h"
@@ -46,6 +49,19 @@ BackgroundEvent* QueueEvent(Script& script, BackgroundEvent* event, bool tracked
     if (tracked)
         script.TrackEvent(event);
     return event;
+}
+
+double Real(const std::string& token)
+{
+    double value = 0.0;
+    ParseNumberToken(token, -kMaxArgumentNumber, kMaxArgumentNumber, value);
+    return value;
+}
+
+int32_t Integer(const std::string& token)
+{
+    // An integer argument written with a point ("2.0") keeps its whole part.
+    return static_cast<int32_t>(Real(token));
 }
 
 } // namespace ScriptCommandSupport

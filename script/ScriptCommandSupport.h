@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,12 @@ bool IsLiveCharacter(const CharacterObject* character);
 // when tracked, lets the script wait for it. Without a level the event is
 // destroyed and null returned.
 BackgroundEvent* QueueEvent(Script& script, BackgroundEvent* event, bool tracked);
+// A number argument, read whole as every number from text is
+// (ParseNumberToken). The command gate has already refused a token that
+// looks like a number and is not a finite one within the argument range, so
+// what does not read here is a word: it reads as 0, as a name always has.
+double Real(const std::string& token);
+int32_t Integer(const std::string& token);
 // "1" and other true-flags: whether the flag differs from "0".
 inline bool FlagNotZero(const std::string& flag)
 {

@@ -33,7 +33,8 @@ public:
     virtual UI_Font* FindFont(const std::string& name) = 0;
     // A new character of the class, named `name`, in the game's live list
     // (the list owns it); null for a class the factory does not know.
-    virtual CharacterObject* CreateCharacterByClass(const std::string& name, const std::string& className) = 0;
+    virtual CharacterObject* CreateCharacterByClass(const std::string& name, const std::string& className)
+        = 0;
 
     // The game's global and save variables (names in lower case); Find
     // gives null for an unknown name, Create adds one.

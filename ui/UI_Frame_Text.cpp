@@ -3,6 +3,7 @@
 #include "engine/config/GameConfig.h"
 #include "engine/input/AbstractInputManager.h"
 #include "engine/input/KeyDisplayName.h"
+#include "scene/Camera.h"
 #include "ui/UIGameAccess.h"
 #include "ui/UI_Font.h"
 
@@ -118,17 +119,34 @@ void UI_Frame_Text::WrapLine(const std::string& line)
             lines.push_back(line);
         return;
     }
-    const int width = GetSize().x;
+    const int64_t width = GetSize().x;
+    // Each character's advance measured once: the width of any piece is a
+    // difference of two running sums, so wrapping stays linear in the line.
+    std::vector<int64_t> before(n + 1, 0);
+    std::string key(1, ' ');
+    for (size_t i = 0; i < n; ++i) {
+        key[0] = line[i];
+        before[i + 1] = before[i] + font->MeasureText(key).x;
+    }
     size_t start = 0;
+    size_t lastSpace = std::string::npos; // the last space of the piece so far
     for (size_t end = start + 1; end <= n; ++end) {
-        const std::string piece = line.substr(start, end - start);
-        if (font->MeasureText(piece).x < width)
+        if (line[end - 1] == ' ')
+            lastSpace = end - 1;
+        if (before[end] - before[start] < width)
             continue;
-        const size_t space = piece.rfind(' ');
-        if (space == std::string::npos)
-            continue; // a word wider than the frame stays whole
-        lines.push_back(piece.substr(0, space));
-        start += space + 1;
+        if (lastSpace != std::string::npos) {
+            lines.push_back(line.substr(start, lastSpace - start));
+            start = lastSpace + 1;
+        } else {
+            // A word wider than the frame breaks before the character that
+            // no longer fits (a lone character wider than the frame stands
+            // on its own line).
+            const size_t cut = end - 1 > start ? end - 1 : end;
+            lines.push_back(line.substr(start, cut - start));
+            start = cut;
+        }
+        lastSpace = std::string::npos;
         end = start; // the next piece starts one character long
     }
     if (start < n)
@@ -163,9 +181,14 @@ bool UI_Frame_Text::Render(GraphicalEffect* effect, int x, int y, int /*p5*/, in
     const Point<int> cell = font->GetSpacing();
     std::string letter(1, ' ');
     for (size_t i = 0; i < lines.size(); ++i) {
+        const int64_t top = int64_t(y) + 2 + int64_t(i) * cell.y;
+        // Lines below the picture show nothing: a text of thousands of
+        // lines costs no more to draw than a screenful.
+        if (top > Camera::kViewHeight)
+            break;
         const std::string line = ReplaceTokens(lines[i]);
         int cursorX = x;
-        const int cursorY = y + 2 + static_cast<int>(i) * cell.y;
+        const int cursorY = static_cast<int>(top);
         bool inUnfinishedGroup = false;
         for (size_t c = 0; c < line.size(); ++c) {
             const bool grey = i == 0 && static_cast<int64_t>(c) < greyPrefix;

@@ -40,10 +40,10 @@ constexpr int32_t kRowMotionBlur = 4;
 constexpr int32_t kRowScreen = 5;
 constexpr int32_t kRowBrightness = 6;
 
-constexpr int kVolumeMax = 10;
-constexpr int kFilterMax = 1;
-constexpr int kMotionBlurMax = 2;
-constexpr int kBrightnessMax = 20;
+constexpr int kVolumeMax = GameConfig::kMaxVolume;
+constexpr int kFilterMax = GameConfig::kMaxScaleFilter;
+constexpr int kMotionBlurMax = GameConfig::kMaxMotionBlur;
+constexpr int kBrightnessMax = GameConfig::kMaxBrightness;
 // The render thread's message wait while the display mode changes.
 constexpr uint32_t kSwitchMessageWait = 100;
 constexpr uint32_t kWindowedMutexWait = 100;

@@ -33,7 +33,8 @@ public:
     virtual MapModel* GetMinimapModel() = 0;
     // A new character of the class, named `name`, in the game's live list
     // (the list owns it); null for a class the factory does not know.
-    virtual CharacterObject* CreateCharacterByClass(const std::string& name, const std::string& className) = 0;
+    virtual CharacterObject* CreateCharacterByClass(const std::string& name, const std::string& className)
+        = 0;
     // The library's object of that name (a copy owned by the caller when
     // `clone`), or null.
     virtual SceneObject* FindSceneObject(const std::string& name, bool clone) = 0;
@@ -76,7 +77,8 @@ public:
     // The script-driven character of a trigger zone, named `name`, showing a
     // copy of the graphic `graphicName` when that is not empty; null when
     // the factory cannot make it.
-    virtual CharacterObject* CreateScriptCharacter(const std::string& name, const std::string& graphicName) = 0;
+    virtual CharacterObject* CreateScriptCharacter(const std::string& name, const std::string& graphicName)
+        = 0;
     // Loads (or queues for the render thread) the objects the script's
     // "SetGraphical" commands will show.
     virtual void LoadScriptGraphicals(const std::string& scriptText) = 0;

@@ -45,6 +45,6 @@ private:
 };
 
 // For a command whose grammar takes numbers ("int", "float" or "bool"), why
-// its arguments are refused ("expected a finite number ..., found ..."), or
+// its arguments are refused ("expected a number from ... to ..., found ..."), or
 // empty when they may run.
 std::string RefusedArguments(const ConsoleCommand& command, const std::string& arguments);

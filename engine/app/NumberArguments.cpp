@@ -1,7 +1,10 @@
 #include "engine/app/NumberArguments.h"
 
+#include "engine/platform/DebugOutput.h"
+#include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
+
 #include <cctype>
-#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -11,35 +14,83 @@ bool IsDigit(char c)
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
 
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
 } // namespace
 
 bool LooksLikeNumber(const std::string& token)
 {
-    if (token.empty())
-        return false;
     size_t at = 0;
-    if (token[at] == '+' || token[at] == '-')
+    while (at < token.size() && IsBlank(token[at]))
+        ++at;
+    const bool blanks = at > 0;
+    const bool sign = at < token.size() && (token[at] == '+' || token[at] == '-');
+    if (sign)
         ++at;
     if (at < token.size() && IsDigit(token[at]))
         return true;
     if (at + 1 < token.size() && token[at] == '.' && IsDigit(token[at + 1]))
         return true;
+    if (token.empty())
+        return false;
     char* end = nullptr;
     std::strtod(token.c_str(), &end);
-    return end != token.c_str() && *end == '\0';
+    const bool read = end != token.c_str();
+    return read && (blanks || sign || *end == '\0');
 }
 
 std::string FindRefusedNumber(const std::vector<std::string>& tokens)
 {
     for (const std::string& token : tokens) {
-        if (!LooksLikeNumber(token))
-            continue;
-        // The value atof would read: the longest prefix that is a number.
-        const double value = std::strtod(token.c_str(), nullptr);
-        if (!std::isfinite(value) || std::fabs(value) > kMaxArgumentNumber) {
-            const std::string limit = std::to_string(static_cast<long>(kMaxArgumentNumber));
-            return "expected a finite number from -" + limit + " to " + limit + ", found \"" + token + "\"";
-        }
+        double value = 0.0;
+        if (LooksLikeNumber(token)
+            && !ParseNumberToken(token, -kMaxArgumentNumber, kMaxArgumentNumber, value))
+            return "expected " + ExpectedNumberToken(-kMaxArgumentNumber, kMaxArgumentNumber) + ", found "
+                + QuoteFound(token);
     }
     return {};
+}
+
+bool ArgumentNumbers::Int(const std::string& token, int32_t minimum, int32_t maximum, int32_t& value)
+{
+    int64_t parsed = 0;
+    if (!ParseIntToken(token, minimum, maximum, parsed)) {
+        Keep(ExpectedIntToken(minimum, maximum), token);
+        return false;
+    }
+    value = static_cast<int32_t>(parsed);
+    return true;
+}
+
+bool ArgumentNumbers::Float(const std::string& token, float minimum, float maximum, float& value)
+{
+    double parsed = 0.0;
+    if (!Double(token, minimum, maximum, parsed))
+        return false;
+    value = static_cast<float>(parsed);
+    return true;
+}
+
+bool ArgumentNumbers::Double(const std::string& token, double minimum, double maximum, double& value)
+{
+    if (!ParseNumberToken(token, minimum, maximum, value)) {
+        Keep(ExpectedNumberToken(minimum, maximum), token);
+        return false;
+    }
+    return true;
+}
+
+bool ArgumentNumbers::Refuse(const std::string& command) const
+{
+    platform::ReportProblem(command + ": " + error + "\n");
+    return false;
+}
+
+void ArgumentNumbers::Keep(const std::string& expected, const std::string& token)
+{
+    if (error.empty())
+        error = "expected " + expected + ", found " + QuoteFound(token);
 }

@@ -134,21 +134,52 @@ bool GameConfig::Write(std::ostream& os) const
     return static_cast<bool>(os);
 }
 
+bool GameConfig::IsKnownLanguage(const std::string& value)
+{
+    for (const char* known : kLanguages)
+        if (value == known)
+            return true;
+    return false;
+}
+
 bool GameConfig::Read(std::istream& is)
 {
     // Read into a copy, taken only when every value was read: a damaged file
     // leaves every option as it was.
     GameConfig read(*this);
-    if (!read.ReadValues(is))
+    std::vector<std::string> notes;
+    if (!read.ReadValues(is, notes))
         return false;
+    for (const std::string& note : notes)
+        SayReadMessage(note);
     *this = read;
     return true;
 }
 
-bool GameConfig::ReadValues(std::istream& is)
+bool GameConfig::ReadValues(std::istream& is, std::vector<std::string>& notes)
 {
-    bool ok = ReadIntLine(is, musicVolume) && ReadIntLine(is, soundVolume) && ReadBoolLine(is, windowed)
-        && ReadIntLine(is, scaleMode) && ReadIntLine(is, scaleFilter);
+    const GameConfig defaults;
+    // A value outside its range is replaced by the default, and said once
+    // at its own line.
+    auto note
+        = [&is, &notes](const std::string& expected, std::string_view found, const std::string& fallback) {
+              const ReaderContext* context = ReaderContext::Of(is);
+              notes.push_back((context != nullptr ? context->Where() : std::string()) + "expected " + expected
+                  + ", found " + QuoteFound(found) + "; the default " + fallback + " is used");
+          };
+    auto bounded = [&is, &note](int& value, int maximum, int fallback) {
+        if (!ReadIntLine(is, value))
+            return false;
+        if (value < 0 || value > maximum) {
+            note(ExpectedIntToken(0, maximum), std::to_string(value), std::to_string(fallback));
+            value = fallback;
+        }
+        return true;
+    };
+    bool ok = bounded(musicVolume, kMaxVolume, defaults.musicVolume)
+        && bounded(soundVolume, kMaxVolume, defaults.soundVolume) && ReadBoolLine(is, windowed)
+        && bounded(scaleMode, kMaxScaleMode, defaults.scaleMode)
+        && bounded(scaleFilter, kMaxScaleFilter, defaults.scaleFilter);
     for (size_t i = 0; ok && i < kFileBindingOrder.size(); ++i)
         ok = bindings[kFileBindingOrder[i]].Read(is);
 
@@ -158,14 +189,24 @@ bool GameConfig::ReadValues(std::istream& is)
     ok = ok && ReadTextLine(is, vsyncLine);
     verticalSync = vsyncLine != kVSyncOff;
 
-    // An empty language line gives the default.
+    // An empty language line gives the default; a language without its
+    // dialogue folder does too, with a message (the name also becomes part
+    // of file paths, so nothing else is taken).
     ok = ok && ReadTextLine(is, language);
-    if (language.empty())
+    if (ok && !language.empty() && !IsKnownLanguage(language)) {
+        std::string known;
+        for (const char* name : kLanguages)
+            known += (known.empty() ? "\"" : " or \"") + std::string(name) + "\"";
+        note(known, language, "\"" + std::string(kDefaultLanguage) + "\"");
+    }
+    if (!IsKnownLanguage(language))
         language = kDefaultLanguage;
 
     return ok && ReadBoolLine(is, frameCatchUp) && ReadBoolLine(is, frameLimit)
-        && ReadIntLine(is, motionBlurLevel) && ReadIntLine(is, displayAdapter)
-        && ReadIntLine(is, brightnessLevel) && bindings[kLastFileBinding].Read(is);
+        && bounded(motionBlurLevel, kMaxMotionBlur, defaults.motionBlurLevel)
+        && bounded(displayAdapter, kMaxDisplayAdapter, defaults.displayAdapter)
+        && bounded(brightnessLevel, kMaxBrightness, defaults.brightnessLevel)
+        && bindings[kLastFileBinding].Read(is);
 }
 
 bool GameConfig::LoadUserConfig()

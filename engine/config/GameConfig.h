@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/input/InputTriggerer.h"
 
@@ -29,6 +30,18 @@ public:
     // other bindings keep their directions and states.
     void SetDefaultKeys();
 
+    // The ranges of the numeric options and the known languages (each has a
+    // dialogue folder "dialogues_" + language). A file value outside them is
+    // replaced by the default with one message naming its file:line.
+    static constexpr int kMaxVolume = 10;
+    static constexpr int kMaxScaleMode = 2;
+    static constexpr int kMaxScaleFilter = 1;
+    static constexpr int kMaxMotionBlur = 2;
+    static constexpr int kMaxDisplayAdapter = 15;
+    static constexpr int kMaxBrightness = 20;
+    static constexpr std::array<const char*, 2> kLanguages = {"eng", "fr"};
+    static bool IsKnownLanguage(const std::string& value);
+
     // Reads "UserConfig.cfg" from the user folder. All or nothing: a value
     // that does not parse, or a file that ends early, leaves every option as
     // it was and is reported ("file:line: expected X, found Y") on the debug
@@ -47,8 +60,9 @@ public:
     bool Write(std::ostream& os) const;
 
 private:
-    // Reads the values in file order straight into this configuration.
-    bool ReadValues(std::istream& is);
+    // Reads the values in file order straight into this configuration; the
+    // messages about values replaced by their defaults go to `notes`.
+    bool ReadValues(std::istream& is, std::vector<std::string>& notes);
 
 public:
     // The game object installs the call that makes its sound engine apply the

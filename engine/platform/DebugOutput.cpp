@@ -1,5 +1,6 @@
 #include "engine/platform/DebugOutput.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,10 +35,48 @@ DebugChannel& Channel()
     return channel;
 }
 
+bool IsUnprintable(unsigned char c)
+{
+    return (c < 0x20 && c != '\n' && c != '\t') || c == 0x7F;
+}
+
 } // namespace
 
-void DebugOutput(std::string_view text)
+std::string PrintableMessage(std::string_view text)
 {
+    constexpr std::string_view kCut = "...";
+    std::string shown;
+    shown.reserve(std::min(text.size(), kMaxMessageLength));
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        const size_t width = IsUnprintable(c) ? 4 : 1;
+        if (shown.size() + width > kMaxMessageLength - kCut.size()) {
+            shown += kCut;
+            break;
+        }
+        if (width == 1) {
+            shown += ch;
+            continue;
+        }
+        static constexpr char kHex[] = "0123456789abcdef";
+        shown += "\\x";
+        shown += kHex[c >> 4];
+        shown += kHex[c & 15];
+    }
+    return shown;
+}
+
+void DebugOutput(std::string_view raw)
+{
+    // Most messages are short and clean: only the others are copied.
+    std::string printable;
+    std::string_view text = raw;
+    if (raw.size() > kMaxMessageLength || std::any_of(raw.begin(), raw.end(), [](char c) {
+            return IsUnprintable(static_cast<unsigned char>(c));
+        })) {
+        printable = PrintableMessage(raw);
+        text = printable;
+    }
     DebugChannel& channel = Channel();
     std::lock_guard lock(channel.mutex);
     if (channel.toStderr) {
@@ -49,8 +88,9 @@ void DebugOutput(std::string_view text)
         (*sink)(text);
 }
 
-void ReportProblem(std::string_view text)
+void ReportProblem(std::string_view raw)
 {
+    const std::string text = PrintableMessage(raw);
     DebugChannel& channel = Channel();
     std::lock_guard lock(channel.mutex);
     DebugOutput(text);

@@ -298,7 +298,70 @@ bool ParseFloat(std::string_view text, float& target)
     return true;
 }
 
+// A number printed for a message: integral values without a point.
+std::string NumberText(double value)
+{
+    if (value == std::floor(value) && std::fabs(value) < 1e15)
+        return std::to_string(static_cast<long long>(value));
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof(text), value);
+    return error == std::errc() ? std::string(text, end) : std::string("?");
+}
+
 } // namespace
+
+bool ParseIntToken(std::string_view token, int64_t minimum, int64_t maximum, int64_t& value)
+{
+    // Blanks would be skipped by the digit parsing: a token has none.
+    if (token.empty() || token.size() > 24 || SkipBlanks(token).size() != token.size())
+        return false;
+    size_t at = token.front() == '-' || token.front() == '+' ? 1 : 0;
+    if (at == token.size())
+        return false;
+    for (; at < token.size(); ++at)
+        if (token[at] < '0' || token[at] > '9')
+            return false;
+    int64_t parsed = 0;
+    if (!ParseSigned(
+            token, std::numeric_limits<int64_t>::min() + 1, std::numeric_limits<int64_t>::max() - 1, parsed)
+        || parsed < minimum || parsed > maximum)
+        return false;
+    value = parsed;
+    return true;
+}
+
+bool ParseNumberToken(std::string_view token, double minimum, double maximum, double& value)
+{
+    if (token.empty())
+        return false;
+    std::string_view digits = token;
+    const bool negative = digits.front() == '-';
+    if (negative || digits.front() == '+')
+        digits.remove_prefix(1);
+    // Digits or a point first: "inf", "nan", blanks and a second sign fail.
+    if (digits.empty() || !((digits.front() >= '0' && digits.front() <= '9') || digits.front() == '.'))
+        return false;
+    double parsed = 0.0;
+    const char* last = digits.data() + digits.size();
+    const auto [end, error] = std::from_chars(digits.data(), last, parsed, std::chars_format::general);
+    if (error != std::errc() || end != last || !std::isfinite(parsed))
+        return false;
+    parsed = negative ? -parsed : parsed;
+    if (!(parsed >= minimum && parsed <= maximum))
+        return false;
+    value = parsed;
+    return true;
+}
+
+std::string ExpectedIntToken(int64_t minimum, int64_t maximum)
+{
+    return "an integer from " + std::to_string(minimum) + " to " + std::to_string(maximum);
+}
+
+std::string ExpectedNumberToken(double minimum, double maximum)
+{
+    return "a number from " + NumberText(minimum) + " to " + NumberText(maximum);
+}
 
 bool ReadStringLine(std::istream& is, std::string& target)
 {
@@ -332,6 +395,16 @@ bool ReadFloatLine(std::istream& is, float& target)
     const Line line = ReadLine(is);
     if (!ParseFloat(line.text, target))
         return Refuse(is, line, "a number");
+    return true;
+}
+
+bool ReadCountLine(std::istream& is, uint32_t& target, uint32_t maximum)
+{
+    int64_t value = 0;
+    const Line line = ReadLine(is);
+    if (!ParseSigned(line.text, 0, maximum, value))
+        return Refuse(is, line, "a count from 0 to " + std::to_string(maximum));
+    target = static_cast<uint32_t>(value);
     return true;
 }
 

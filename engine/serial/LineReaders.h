@@ -26,8 +26,27 @@ bool ReadLongLine(std::istream& is, int32_t& target);
 // ends after its exponent), while an exponent mark without digits ("1e",
 // "2e+") fails the line, as does "inf", "nan" or a value beyond the float range.
 bool ReadFloatLine(std::istream& is, float& target);
+// The most items a record may announce (a layer's instances, a level's
+// names or points): far beyond any level, so a damaged count ("-1",
+// "2147483647") is named at its own line rather than where the items run out.
+inline constexpr uint32_t kMaxRecordCount = 1u << 20;
+// A count line: an integer from 0 to `maximum`, read as ReadIntLine reads.
+bool ReadCountLine(std::istream& is, uint32_t& target, uint32_t maximum = kMaxRecordCount);
 // Only the numbers 0 and 1.
 bool ReadBoolLine(std::istream& is, bool& target);
+
+// A number given as one token of text (a command argument, a settings
+// value): the whole token is the number (no blank, no trailing character, no
+// "inf" or "nan"), finite and within [minimum, maximum]. Integers are decimal
+// digits with an optional sign; numbers may have a point and an exponent.
+// False, value unchanged, otherwise. The same digit parsing as the line
+// readers above.
+bool ParseIntToken(std::string_view token, int64_t minimum, int64_t maximum, int64_t& value);
+bool ParseNumberToken(std::string_view token, double minimum, double maximum, double& value);
+// What such a token was expected to be: "an integer from 0 to 100", "a
+// number from -10 to 10".
+std::string ExpectedIntToken(int64_t minimum, int64_t maximum);
+std::string ExpectedNumberToken(double minimum, double maximum);
 
 // The largest coordinate magnitude a record may hold (positions, offsets,
 // box corners, sizes): 2^22 = 4194304 pixels, far more than any level spans

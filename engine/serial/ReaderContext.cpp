@@ -16,15 +16,15 @@ int ContextSlot()
     return slot;
 }
 
-// Says a read error where both the developer and the player see it.
-void SayError(std::string_view message)
+} // namespace
+
+void SayReadMessage(std::string_view raw)
 {
+    const std::string message = platform::PrintableMessage(raw);
     platform::DebugOutput(message);
     std::fwrite(message.data(), 1, message.size(), stderr);
     std::fputc('\n', stderr);
 }
-
-} // namespace
 
 std::atomic<uint64_t> ReaderContext::bindings {0};
 
@@ -59,16 +59,15 @@ void ReaderContext::RecordError(std::string_view expected, std::string_view foun
 {
     if (!error.empty())
         return;
-    error = Where();
-    error += "expected ";
-    error += expected;
-    error += ", found ";
-    error += found;
+    // Names in `expected` and the text in `found` come from the file: the
+    // message keeps them printable and short.
+    error = platform::PrintableMessage(
+        Where() + "expected " + std::string(expected) + ", found " + std::string(found));
 }
 
 void ReaderContext::Report() const
 {
-    SayError(error.empty() ? Where() + "expected a complete record" : error);
+    SayReadMessage(error.empty() ? Where() + "expected a complete record" : error);
 }
 
 void ReaderContext::LineTaken(bool pastEnd)
@@ -116,7 +115,7 @@ bool ReadRecordFile(const std::string& path, ISerialization& record, std::string
     std::ifstream file(platform::ResolvePath(path), std::ios::binary);
     if (!file.is_open()) {
         const std::string message = path + ": cannot be opened";
-        SayError(message);
+        SayReadMessage(message);
         if (error)
             *error = message;
         return false;

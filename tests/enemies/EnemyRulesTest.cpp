@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -156,6 +157,24 @@ TEST_F(EnemyRules, TheThrownShotLosesTheAttenuationEveryUpdateAlongAnArc)
     // A hit of the player's removes it at once.
     shot->ReceiveHit(nullptr, 0, 1.0f);
     EXPECT_TRUE(shot->IsDead());
+}
+
+// At the fastest speed and strongest attenuation the tuning takes, a shot
+// that nothing stops ends far beyond any level instead of flying on until
+// its coordinates overflow.
+TEST_F(EnemyRules, AShotNothingStopsEndsFarBeyondTheLevel)
+{
+    game.tuning.npc.throwerProjectileSpeed = 1000.0f;
+    game.tuning.npc.throwerProjectileAttenuation = Point<float>(-10.0f, 10.0f);
+    auto* shot = Make<Projectile_Thrower>("Projectile_Thrower", {0.0f, 0.0f}, {16, 16});
+    ASSERT_NE(shot, nullptr);
+    int updates = 0;
+    while (!shot->IsDead() && updates < 100000) {
+        shot->Update(1000.0 / 32.0);
+        ++updates;
+    }
+    EXPECT_TRUE(shot->IsDead());
+    EXPECT_TRUE(std::isfinite(shot->GetPosition().x) && std::isfinite(shot->GetPosition().y));
 }
 
 TEST_F(EnemyRules, TheIceArmourFreezesGhostsAndFloatingSkullsCloserThan128Pixels)

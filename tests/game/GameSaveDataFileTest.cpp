@@ -9,6 +9,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 #include <sstream>
 #include <string>
@@ -93,6 +94,29 @@ TEST_F(GameSaveDataFile, AKilledWriterLeavesTheOldSaveOrTheNewOneWhole)
 // A few thousand damaged copies of a good save: cut anywhere, bytes changed,
 // lines dropped or repeated, counts made huge. None may crash, hang or
 // allocate without bound; a refused file always names its line.
+// A position the reader would refuse is never written: the old save stays
+// and the reason is said.
+TEST_F(GameSaveDataFile, APositionBeyondTheCoordinateRangeKeepsTheOldSave)
+{
+    GameSaveData first;
+    FillEveryField(first);
+    ASSERT_TRUE(first.WriteFile(path, nullptr));
+    std::stringstream before;
+    before << std::ifstream(path, std::ios::binary).rdbuf();
+    for (const float bad :
+        {std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN(), 5e6f}) {
+        GameSaveData record;
+        FillEveryField(record);
+        record.SetPosition(bad, 0.0f);
+        std::string reason;
+        EXPECT_FALSE(record.WriteFile(path, nullptr, 0, &reason)) << bad;
+        EXPECT_NE(reason.find("position"), std::string::npos) << reason;
+        std::stringstream after;
+        after << std::ifstream(path, std::ios::binary).rdbuf();
+        EXPECT_EQ(after.str(), before.str());
+    }
+}
+
 TEST(GameSaveDataMutations, NoMutationCrashesAndEveryRefusalIsNamed)
 {
     GameSaveData good;

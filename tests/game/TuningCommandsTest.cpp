@@ -4,6 +4,7 @@
 #include "characters/Player.h"
 #include "enemies/NPC_Thrower.h"
 #include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
 #include "scene/ArmorReplacement.h"
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -157,6 +159,56 @@ TEST_F(TuningCommandsTest, MovingStagesParseTheirFlagAsNotZero)
     // Three tokens are too few: nothing changes.
     EXPECT_FALSE(Run("setplayermovingstage spiderjump0 1 1"));
     EXPECT_EQ(game.tuning.player.stages[spider].SpeedEnd, 9.0f);
+}
+
+// A number is read whole, finite and within its field's range, or the
+// command stores nothing, fails and says which token it refused.
+TEST_F(TuningCommandsTest, NumbersNotReadWholeOrOutOfRangeStoreNothingAndSayWhy)
+{
+    const PlayerTuning& P = game.tuning.player;
+    const NpcTuning& N = game.tuning.npc;
+    const struct {
+        const char* line;
+        std::function<double()> read;
+        const char* said;
+    } cases[] = {
+        {"setplayerspeed walk infx", [&] { return P.walkSpeed; },
+            "setplayerspeed: expected a number from 0 to 1000, found \"infx\""},
+        {"setplayerspeed walk -infx", [&] { return P.walkSpeed; },
+            "setplayerspeed: expected a number from -1000000 to 1000000, found \"-infx\""},
+        {"setplayerspeed climb \" 1e30x\"", [&] { return P.climbSpeed; }, "found \" 1e30x\""},
+        {"setplayerhighfall freezetime \"\t2147483648x\"", [&] { return P.highFallFreezeTime; },
+            "found \"\\x092147483648x\""},
+        {"setplayerstraff delay 2x", [&] { return P.straffDelay; }, "found \"2x\""},
+        {"setplayercrossbow delay 2.5", [&] { return P.crossbowDelay; },
+            "expected an integer from 0 to 100000"},
+        {"setnpcvalue crouchskull_boat speed infx", [&] { return N.crouchSkullBoatSpeed; }, "found \"infx\""},
+        {"setnpcvalue thrower projectile_speed nanx", [&] { return N.throwerProjectileSpeed; },
+            "found \"nanx\""},
+        {"setnpcvalue boatworm projectile_speed infx", [&] { return N.boatWormProjectileSpeed; },
+            "found \"infx\""},
+        {"setnpcvalue thrower projectile_attenuation -1000000 1000000",
+            [&] { return N.throwerProjectileAttenuation.y; },
+            "setnpcvalue: expected a number from -10 to 10, found \"-1000000\""},
+        // One value of a pair refused: neither is stored.
+        {"setnpcvalue thrower projectile_attenuation 0.25 11",
+            [&] { return N.throwerProjectileAttenuation.x; }, "found \"11\""},
+        {"setnpcvalue thrower maxlife 0", [&] { return N.throwerMaxLife; }, "from 1 to 10000"},
+        {"setuirect dialogue_text_frame 1 2 3 99999", [&] { return game.tuning.ui.dialogueTextFrame[0]; },
+            "setuirect: expected an integer from -8192 to 8192, found \"99999\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const double before = c.read();
+        std::string said;
+        platform::SetDebugSink([&said](std::string_view text) { said += text; });
+        EXPECT_FALSE(Run(c.line));
+        platform::SetDebugSink({});
+        EXPECT_EQ(c.read(), before);
+        EXPECT_NE(said.find(c.said), std::string::npos) << said;
+    }
+    // Nothing refused was stored, so a save holds only finite values.
+    EXPECT_TRUE(std::isfinite(P.walkSpeed) && std::isfinite(N.boatWormProjectileSpeed));
 }
 
 TEST_F(TuningCommandsTest, HitTimerTruncatesAndAchievementTargetsStayPositive)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace scenetest;
@@ -117,11 +118,11 @@ TEST_F(LevelFile, DamagedFilesFailNamingFileLineAndWhatWasExpectedAndLeaveNoLeve
     struct Case {
         const char* what;
         std::string text;
-        const char* message;
+        std::string message;
     };
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {"damaged layer count", GardenWith("\r\nSky\r\n2\r\nLayerV0", "\r\nSky\r\nx2\r\nLayerV0"),
-            "bad.lvl:15: expected an integer, found \"x2\""},
+            "bad.lvl:15: expected a count from 0 to 1024, found \"x2\""},
         {"count beyond the records",
             GardenWith("Sky\r\n32\r\n32\r\n0.25\r\n0.5\r\n1\r\n", "Sky\r\n32\r\n32\r\n0.25\r\n0.5\r\n3\r\n"),
             "bad.lvl:42: expected a reference line (a class name followed by \"V0Ptr\"), found "
@@ -144,6 +145,18 @@ TEST_F(LevelFile, DamagedFilesFailNamingFileLineAndWhatWasExpectedAndLeaveNoLeve
             }(),
             "expected placed instances within 1048576 screens of layer \"Hills\""},
     };
+    // A damaged instance count is named at its own line, not where the
+    // instances run out.
+    const std::string skyCount = "Sky\r\n32\r\n32\r\n0.25\r\n0.5\r\n";
+    const size_t countAt = garden.find(skyCount) + skyCount.size();
+    const std::string countLine
+        = std::to_string(std::count(garden.begin(), garden.begin() + countAt, '\n') + 1);
+    for (const char* count : {"-1", "2147483647"}) {
+        std::string text = garden;
+        text.replace(countAt, 1, count);
+        cases.push_back({"a damaged instance count", text,
+            "bad.lvl:" + countLine + ": expected a count from 0 to 1048576, found \"" + count + "\""});
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Level level("before");

@@ -74,6 +74,26 @@ TEST(DialogueFileBlocks, WordsHoldingACommentMarkAreDropped)
     EXPECT_TRUE(DialogueFile::SplitLine("// all comment").empty());
 }
 
+// A quoted text left open keeps its words to the end of the line and is
+// said at its own line, once, when its block is read.
+TEST(DialogueFileBlocks, AnUnclosedQuoteKeepsItsTextAndNamesItsLine)
+{
+    std::string said;
+    platform::SetDebugSink([&said](std::string_view text) { said += std::string(text) + "\n"; });
+    bool ok = false;
+    const Lines lines
+        = Block("keeper : \"Hello there\r\n\r\nplayer : \"Bye\r\nferryman : \"Fine\"\r\n", 1, &ok);
+    platform::SetDebugSink({});
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(lines, (Lines {{"player", ":", "Bye"}, {"ferryman", ":", "Fine"}}));
+    EXPECT_EQ(said,
+        "talk.txt:3: expected a closing quote, found \"player : \\x22Bye\"; the text runs to the end of the "
+        "line\n");
+    EXPECT_TRUE(DialogueFile::LacksClosingQuote("a \"b"));
+    EXPECT_FALSE(DialogueFile::LacksClosingQuote("a \"b\" c"));
+    EXPECT_FALSE(DialogueFile::LacksClosingQuote("a // \"b"));
+}
+
 // An input manager whose two records the test sets.
 class ScriptedInput : public AbstractInputManager {
 public:

@@ -60,14 +60,13 @@ TEST_F(ScriptLineErrors, RefuseCountsBeyondTheirLimitAndNumbersThatAreNotFiniteO
     };
     const Case cases[] = {
         {"PopPickupInTrigger urn 5000", "expected at most 100 pickups, found \"5000\""},
-        {"PopPickupInTrigger urn 20000000",
-            "expected a finite number from -1000000 to 1000000, found \"20000000\""},
+        {"PopPickupInTrigger urn 20000000", "expected a number from -1000000 to 1000000, found \"20000000\""},
         {"ForceMusicToRestartAtTime cemetery nan",
-            "expected a finite number from -1000000 to 1000000, found \"nan\""},
+            "expected a number from -1000000 to 1000000, found \"nan\""},
         {"ForceMusicToRestartAtTime cemetery 1e30",
-            "expected a finite number from -1000000 to 1000000, found \"1e30\""},
-        {"Event_WaitTimer inf", "expected a finite number from -1000000 to 1000000, found \"inf\""},
-        {"ChangeFadeTimer -1e9", "expected a finite number from -1000000 to 1000000, found \"-1e9\""},
+            "expected a number from -1000000 to 1000000, found \"1e30\""},
+        {"Event_WaitTimer inf", "expected a number from -1000000 to 1000000, found \"inf\""},
+        {"ChangeFadeTimer -1e9", "expected a number from -1000000 to 1000000, found \"-1e9\""},
     };
     for (const Case& c : cases) {
         output.clear();

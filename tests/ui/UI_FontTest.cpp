@@ -1,11 +1,13 @@
 #include "ui/UI_Font.h"
 
+#include "engine/platform/DebugOutput.h"
 #include "engine/serial/ReaderContext.h"
 #include "game/Game.h"
 #include "tests/ui/UITestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -41,6 +43,14 @@ TEST(UI_FontMeasure, WidthSumsAdvancesHeightTakesTheTallestGlyph)
     };
     for (const auto& c : cases)
         EXPECT_EQ(font.MeasureText(c.text), c.size) << '"' << c.text << '"';
+}
+
+TEST(UI_FontMeasure, AWidthBeyondTheIntRangeIsHeldToIt)
+{
+    // The widest glyph a font record takes, over a text of 1.1 million glyphs.
+    UI_Font font("f");
+    font.SetGlyphs({Glyph("w", 0, 0, 1024, 0, 1024, 12)});
+    EXPECT_EQ(font.MeasureText(std::string(1100000, 'w')).x, std::numeric_limits<int>::max());
 }
 
 TEST(UI_FontDraw, GlyphShowsItsCellAndShortGlyphsStandOnTheBottomLine)
@@ -125,10 +135,18 @@ TEST(UI_FontRecord, WritesAndReadsBackWithTheLibrarysAtlas)
     EXPECT_EQ(read.FindGlyph("\\")->cell, Point<int>(12, 3));
     EXPECT_EQ(read.FindGlyph("\xE9")->cell, Point<int>(5, 7));
 
-    // An atlas the library lacks leaves the font without one; the record reads.
+    // An atlas the library lacks leaves the font without one; the record
+    // reads and says once, at the atlas line, that its text will not show.
     UI_Font orphan;
+    std::string said;
+    platform::SetDebugSink([&said](std::string_view text) { said += std::string(text) + "\n"; });
     EXPECT_TRUE(ReadFont(orphan, "F\nSpriteV0Ptr\nnowhere\n8\n12\n0\n"));
+    platform::SetDebugSink({});
     EXPECT_EQ(orphan.GetAtlas(), nullptr);
+    EXPECT_EQ(said,
+        "gamelib.txt:3: font \"F\": expected an atlas sprite of the game library, found \"nowhere\"; its "
+        "text is "
+        "not drawn\n");
 }
 
 TEST(UI_FontRecord, EdgeRecords)
@@ -145,6 +163,10 @@ TEST(UI_FontRecord, EdgeRecords)
         ReadFont(font, "Twice\nSceneObjectNULL\n8\n12\n2\na\n1\n0\n0\n0\n5\n5\na\n2\n0\n0\n0\n6\n6\n"));
     EXPECT_EQ(font.FindGlyph("a")->cell, Point<int>(1, 0));
     EXPECT_EQ(font.GetGlyphs().size(), 2u);
+
+    // A count that does not parse reads as 0, and the record still reads.
+    ASSERT_TRUE(ReadFont(font, "Many\nSceneObjectNULL\n8\n12\nmany\n"));
+    EXPECT_TRUE(font.GetGlyphs().empty());
 }
 
 TEST(UI_FontRecord, DamagedRecordsFailNamingTheLineAndLeaveTheFont)
@@ -158,6 +180,15 @@ TEST(UI_FontRecord, DamagedRecordsFailNamingTheLineAndLeaveTheFont)
         {"F\nSceneObjectNULL\nwide\n12\n0\n", "gamelib.txt:3: expected"},
         {"F\nSceneObjectNULL\n8\n12\n1\na\n1\nx\n0\n0\n5\n5\n", "gamelib.txt:8: expected"},
         {"F\nSceneObjectNULL\n-8\n12\n0\n", "gamelib.txt:4: expected a cell size"},
+        // Cells and glyphs so large that placing or measuring them would
+        // overflow, and a negative count, are named at their own line.
+        {"F\nSceneObjectNULL\n4194304\n12\n0\n", "gamelib.txt:4: expected a cell size of 0 to 1024"},
+        {"F\nSceneObjectNULL\n8\n12\n1\na\n1\n0\n0\n0\n4194304\n5\n",
+            "gamelib.txt:11: expected a glyph width of 0 to 1024, found \"4194304\""},
+        {"F\nSceneObjectNULL\n8\n12\n1\na\n-1\n0\n0\n0\n5\n5\n",
+            "gamelib.txt:7: expected a glyph cell column"},
+        {"F\nSceneObjectNULL\n8\n12\n-1\nUI_FontV0\nG\nSceneObjectNULL\n8\n12\n0\n",
+            "gamelib.txt:5: expected a glyph count of 0 or more, found \"-1\""},
         // A count far beyond the data ends at the end of the file.
         {"F\nSceneObjectNULL\n8\n12\n4000000000\na\n1\n0\n0\n0\n5\n5\n", "expected more glyphs"},
     };

@@ -53,8 +53,10 @@ TEST(UI_Frame_TextLayout, LinesBreakAtNineLineBreaksAndWrapAtTheWidth)
         {"abc def", 49, {"abc", "def"}},
         {"abc def", 50, {"abc def"}},
         {"one two three four", 63, {"one two", "three", "four"}},
-        // A word wider than the frame is kept whole.
-        {"a verylongword b", 35, {"a", "verylongword", "b"}},
+        // A word wider than the frame breaks where it stops fitting; a lone
+        // character wider than the frame stands alone.
+        {"a verylongword b", 35, {"a", "very", "long", "word", "b"}},
+        {"abc", 5, {"a", "b", "c"}},
         {"0\n1\n2\n3\n4\n5\n6\n7\n8\n9\nA\nB", 1000,
             {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9\nA\nB"}},
     };
@@ -65,6 +67,20 @@ TEST(UI_Frame_TextLayout, LinesBreakAtNineLineBreaksAndWrapAtTheWidth)
     EXPECT_EQ(Wrapped("abc def", 7, nullptr), (Lines {"abc def"}));
     test.font.SetSpacing(Point<int>(0, 12));
     EXPECT_EQ(Wrapped("abc def", 7, &test.font), (Lines {"abc def"}));
+}
+
+TEST(UI_Frame_TextLayout, AHundredKilobyteWordWrapsIntoPiecesThatFit)
+{
+    TestFont test; // 7 pixels a glyph: 14 glyphs fit in 100 pixels
+    const std::string word(100 * 1024, 'w');
+    const std::vector<std::string> lines = Wrapped(word, 100, &test.font);
+    ASSERT_EQ(lines.size(), (word.size() + 13) / 14);
+    std::string joined;
+    for (const std::string& line : lines) {
+        EXPECT_LT(test.font.MeasureText(line).x, 100);
+        joined += line;
+    }
+    EXPECT_EQ(joined, word);
 }
 
 class TextFrameRender : public testing::Test {
@@ -183,4 +199,12 @@ TEST_F(TextFrameRender, FirstFailedDrawStopsTheRestOfTheText)
     frame.SetFont(nullptr);
     EXPECT_TRUE(Render("ab", &ok).empty());
     EXPECT_FALSE(ok);
+}
+
+TEST_F(TextFrameRender, OnlyLinesAboveThePictureBottomAreDrawn)
+{
+    // 57 glyphs a line of 400 pixels; drawn at y = 20, the lines starting at
+    // 22, 34, ... up to 442 are the 36 that can show in a 448-pixel picture.
+    const std::vector<uitest::Draw> draws = Render(std::string(100 * 1024, 'w'));
+    EXPECT_EQ(draws.size(), 36u * 57u);
 }

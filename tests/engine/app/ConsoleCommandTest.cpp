@@ -123,6 +123,15 @@ TEST(ConsoleCommandTable, RefusesNumbersThatAreNotFiniteOrOutOfRange)
         {"speed walk 1000000.5", false},
         {"speed walk 0x1p40", false},
         {"speed walk 7e9999abc", false},
+        // Begins like a number but is not one whole: a lenient reader would
+        // take 2, -inf or 1e30 from it.
+        {"speed walk 2x", false},
+        {"speed walk -infx", false},
+        {"speed walk \" 1e30x\"", false},
+        {"speed walk \"\t2147483648x\"", false},
+        {"speed walk +nan", false},
+        // A word is no number: its handler reads it (and refuses it there).
+        {"speed infernal 1", true},
         {"level nan", true},
         {"level 99999999999.lvl", true},
     };
@@ -136,7 +145,8 @@ TEST(ConsoleCommandTable, RefusesNumbersThatAreNotFiniteOrOutOfRange)
 TEST(NumberArguments, SaysWhichTokenIsRefused)
 {
     EXPECT_EQ(FindRefusedNumber({"walk", "3", "nan", "1e30"}),
-        "expected a finite number from -1000000 to 1000000, found \"nan\"");
+        "expected a number from -1000000 to 1000000, found \"nan\"");
+    EXPECT_EQ(FindRefusedNumber({"\t2x"}), "expected a number from -1000000 to 1000000, found \"\\x092x\"");
     EXPECT_EQ(FindRefusedNumber({"walk", "3", "-2.5"}), "");
     EXPECT_EQ(FindRefusedNumber({}), "");
 }

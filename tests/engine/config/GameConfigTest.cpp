@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -154,6 +156,66 @@ TEST_F(GameConfigTest, MalformedBindingChangesNothingAndNamesTheLine)
         said.find(std::string(GameConfig::kFileName) + ":8: expected an unsigned integer, found \"key\""),
         std::string::npos)
         << said;
+}
+
+// A value outside its range falls back to its default with one message at
+// its line; the rest of the file still loads.
+TEST_F(GameConfigTest, OutOfRangeValuesAndUnknownLanguagesFallBackToTheDefault)
+{
+    std::vector<std::string> lines;
+    {
+        std::istringstream text(TextOf(ChangedConfig()));
+        for (std::string line; std::getline(text, line);)
+            lines.push_back(line);
+    }
+    // Lines: 1 music, 2 sound, 4 scale mode, 51 language, 55 adapter, 56 brightness.
+    const std::pair<size_t, std::string> damaged[] = {{1, "2147483647"}, {2, "-2147483648"}, {4, "99"},
+        {51, "../../../../etc"}, {55, "-7"}, {56, "2147483647"}};
+    for (const auto& [line, value] : damaged)
+        lines[line - 1] = value + "\r";
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    WriteFile(text);
+
+    GameConfig loaded;
+    std::string said;
+    platform::SetDebugSink([&said](std::string_view message) { said += std::string(message) + "\n"; });
+    EXPECT_TRUE(loaded.LoadUserConfig());
+    platform::SetDebugSink({});
+    const GameConfig defaults;
+    EXPECT_EQ(loaded.GetMusicVolume(), defaults.GetMusicVolume());
+    EXPECT_EQ(loaded.GetSoundVolume(), defaults.GetSoundVolume());
+    EXPECT_EQ(loaded.GetScaleMode(), defaults.GetScaleMode());
+    EXPECT_EQ(loaded.GetLanguage(), "eng");
+    EXPECT_EQ(loaded.GetDisplayAdapter(), defaults.GetDisplayAdapter());
+    EXPECT_EQ(loaded.GetBrightness(), defaults.GetBrightness());
+    // The values in range were taken.
+    EXPECT_EQ(loaded.GetScaleFilter(), 1);
+    EXPECT_EQ(loaded.GetMotionBlur(), 2);
+    const std::string file = GameConfig::kFileName;
+    for (const std::string& expected :
+        {file + ":1: expected an integer from 0 to 10, found \"2147483647\"; the default 7 is used",
+            file + ":2: expected an integer from 0 to 10, found \"-2147483648\"; the default 8 is used",
+            file + ":4: expected an integer from 0 to 2, found \"99\"",
+            file + ":51: expected \"eng\" or \"fr\", found \"../../../../etc\"; the default \"eng\" is used",
+            file + ":55: expected an integer from 0 to 15, found \"-7\"",
+            file + ":56: expected an integer from 0 to 20, found \"2147483647\""})
+        EXPECT_NE(said.find(expected), std::string::npos) << expected << "\n" << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 6) << said;
+
+    // A language line of 10 MB says a short message, once.
+    lines[50] = std::string(10 * 1024 * 1024, 'x') + "\r";
+    text.clear();
+    for (const std::string& line : lines)
+        text += line + "\n";
+    WriteFile(text);
+    said.clear();
+    platform::SetDebugSink([&said](std::string_view message) { said += std::string(message) + "\n"; });
+    EXPECT_TRUE(loaded.LoadUserConfig());
+    platform::SetDebugSink({});
+    EXPECT_EQ(loaded.GetLanguage(), "eng");
+    EXPECT_LT(said.size(), 4000u);
 }
 
 TEST_F(GameConfigTest, VerticalSyncIsOffOnlyForTheExactLine)

@@ -34,3 +34,19 @@ TEST(DebugOutput, ASinkMayWriteAndRemoveItselfWhileItRuns)
     ASSERT_TRUE(seen->done) << "debug output from inside the sink deadlocked";
     EXPECT_EQ(seen->text, "outerinner");
 }
+
+// Messages carry text from files and console lines: control bytes come out
+// escaped and a huge text is cut, so the log stays printable and small.
+TEST(DebugOutput, MessagesArePrintableAndShort)
+{
+    std::string said;
+    platform::SetDebugSink([&said](std::string_view text) { said += text; });
+    platform::DebugOutput(std::string("bad \x01\x1b[2J\x7f name\tand line\n", 25));
+    EXPECT_EQ(said, "bad \\x01\\x1b[2J\\x7f name\tand line\n");
+    said.clear();
+    platform::DebugOutput("font: " + std::string(10 * 1024 * 1024, 'x'));
+    platform::SetDebugSink({});
+    EXPECT_EQ(said.size(), platform::kMaxMessageLength);
+    EXPECT_EQ(said.substr(said.size() - 3), "...");
+    EXPECT_EQ(platform::PrintableMessage("\xC3\xA9t\xC3\xA9"), "\xC3\xA9t\xC3\xA9") << "UTF-8 letters stay";
+}
