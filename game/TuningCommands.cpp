@@ -10,6 +10,7 @@
 #include "enemies/NpcTuning.h"
 #include "engine/app/SplitCommandLine.h"
 #include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
 #include "scene/ArmorReplacement.h"
@@ -73,6 +74,45 @@ UI_Frame* UiFrame(size_t index)
     return dynamic_cast<UI_Frame*>(game->uiFrames[index]->GetPrototype());
 }
 
+// Says why a command set nothing, in the console, and fails it.
+bool Refuse(const std::string& why)
+{
+    platform::DebugOutput(why + "\n");
+    return false;
+}
+
+// What a command that sets one value of a list of named ones found: the
+// name, and whether it had the values it needs.
+struct NamedValue {
+    const std::string& name;
+    bool hasPair;
+    bool known = false;
+    bool stored = false;
+
+    // Stores through `store` when the name is `wanted`; `needsPair` asks
+    // for a second value.
+    template <typename Store> void Set(const char* wanted, bool needsPair, Store store)
+    {
+        if (name != wanted)
+            return;
+        known = true;
+        if (needsPair && !hasPair)
+            return;
+        store();
+        stored = true;
+    }
+    // True when a value was stored; otherwise says why: "<command>: no
+    // <what> "<name>"<where>" or "<command>: "<name>" needs two values".
+    bool Outcome(const std::string& command, const std::string& what, const std::string& where) const
+    {
+        if (stored)
+            return true;
+        if (!known)
+            return Refuse(command + ": no " + what + " \"" + name + "\"" + where + "; nothing set");
+        return Refuse(command + ": \"" + name + "\" needs two values; nothing set");
+    }
+};
+
 } // namespace
 
 bool CmdSetPlayerSpeed(std::string arguments)
@@ -106,8 +146,9 @@ bool CmdSetPlayerWaterSlow(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;
-    if (CurrentPlayer() != nullptr)
-        tuning->player.waterSlowRatio = ToFloat(tokens[0]);
+    if (CurrentPlayer() == nullptr)
+        return Refuse("setplayerwaterslow: no player to slow; nothing set");
+    tuning->player.waterSlowRatio = ToFloat(tokens[0]);
     return true;
 }
 
@@ -155,8 +196,11 @@ bool CmdSetPlayerHighFall(std::string arguments)
         return true;
     if (tokens[0] == "freezetime")
         tuning->player.highFallFreezeTime = ToInt(tokens[1]);
-    if (tokens[0] == "height_threshold")
+    else if (tokens[0] == "height_threshold")
         tuning->player.highFallHeightThreshold = ToFloat(tokens[1]);
+    else
+        return Refuse("setplayerhighfall: no value \"" + tokens[0]
+            + "\" (freezetime or height_threshold); nothing set");
     return true;
 }
 
@@ -287,66 +331,56 @@ bool CmdSetNpcValue(std::string arguments)
     const std::string& value = tokens[2];
     const bool pair = tokens.size() >= 4;
     const std::string& second = pair ? tokens[3] : value;
+    NamedValue named {key, pair};
+    NpcTuning& npc = tuning->npc;
     if (family == "floatingskull") {
-        if (key == "maxlife")
-            tuning->npc.floatingSkullMaxLife = ToInt(value);
+        named.Set("maxlife", false, [&] { npc.floatingSkullMaxLife = ToInt(value); });
     } else if (family == "crouchskull") {
-        if (key == "maxlife")
-            tuning->npc.crouchSkullMaxLife = ToInt(value);
-        if (key == "idlewait")
-            tuning->npc.crouchSkullIdleWait = ToInt(value);
-        if (key == "speed")
-            tuning->npc.crouchSkullSpeed = ToFloat(value);
+        named.Set("maxlife", false, [&] { npc.crouchSkullMaxLife = ToInt(value); });
+        named.Set("idlewait", false, [&] { npc.crouchSkullIdleWait = ToInt(value); });
+        named.Set("speed", false, [&] { npc.crouchSkullSpeed = ToFloat(value); });
     } else if (family == "crouchskull_boat") {
-        if (key == "maxlife")
-            tuning->npc.crouchSkullBoatMaxLife = ToInt(value);
-        if (key == "idlewait")
-            tuning->npc.crouchSkullBoatIdleWait = ToInt(value);
-        if (key == "speed")
-            tuning->npc.crouchSkullBoatSpeed = ToFloat(value);
-        if (key == "speed_follow")
-            tuning->npc.crouchSkullBoatSpeedFollow = ToFloat(value);
+        named.Set("maxlife", false, [&] { npc.crouchSkullBoatMaxLife = ToInt(value); });
+        named.Set("idlewait", false, [&] { npc.crouchSkullBoatIdleWait = ToInt(value); });
+        named.Set("speed", false, [&] { npc.crouchSkullBoatSpeed = ToFloat(value); });
+        named.Set("speed_follow", false, [&] { npc.crouchSkullBoatSpeedFollow = ToFloat(value); });
     } else if (family == "thrower") {
-        if (key == "maxlife")
-            tuning->npc.throwerMaxLife = ToInt(value);
-        if (key == "frametimer_before_throwing")
-            tuning->npc.throwerFrameTimerBeforeThrowing = ToInt(value);
-        if (key == "frametimer_between_throwing")
-            tuning->npc.throwerFrameTimerBetweenThrowing = ToInt(value);
-        if (key == "triggerzone" && pair)
-            tuning->npc.throwerTriggerZone = Rect<int>(0, ToInt(second), ToInt(value), 0);
-        if (key == "projectile_base_direction" && pair)
-            tuning->npc.throwerProjectileBaseDirection = Point<float>(ToFloat(value), ToFloat(second));
-        if (key == "projectile_speed")
-            tuning->npc.throwerProjectileSpeed = ToFloat(value);
-        if (key == "projectile_attenuation" && pair)
-            tuning->npc.throwerProjectileAttenuation = Point<float>(ToFloat(value), ToFloat(second));
+        named.Set("maxlife", false, [&] { npc.throwerMaxLife = ToInt(value); });
+        named.Set(
+            "frametimer_before_throwing", false, [&] { npc.throwerFrameTimerBeforeThrowing = ToInt(value); });
+        named.Set("frametimer_between_throwing", false,
+            [&] { npc.throwerFrameTimerBetweenThrowing = ToInt(value); });
+        named.Set("triggerzone", true,
+            [&] { npc.throwerTriggerZone = Rect<int>(0, ToInt(second), ToInt(value), 0); });
+        named.Set("projectile_base_direction", true,
+            [&] { npc.throwerProjectileBaseDirection = Point<float>(ToFloat(value), ToFloat(second)); });
+        named.Set("projectile_speed", false, [&] { npc.throwerProjectileSpeed = ToFloat(value); });
+        named.Set("projectile_attenuation", true,
+            [&] { npc.throwerProjectileAttenuation = Point<float>(ToFloat(value), ToFloat(second)); });
     } else if (family == "boatworm") {
-        if (key == "wait")
-            tuning->npc.boatWormWait = ToInt(value);
-        if (key == "maxlife")
-            tuning->npc.boatWormMaxLife = ToInt(value);
-        if (key == "triggerzone" && pair)
-            tuning->npc.boatWormTriggerZone = Rect<int>(0, ToInt(second), ToInt(value), 0);
-        if (key == "projectile_speed")
-            tuning->npc.boatWormProjectileSpeed = ToFloat(value);
+        named.Set("wait", false, [&] { npc.boatWormWait = ToInt(value); });
+        named.Set("maxlife", false, [&] { npc.boatWormMaxLife = ToInt(value); });
+        named.Set("triggerzone", true,
+            [&] { npc.boatWormTriggerZone = Rect<int>(0, ToInt(second), ToInt(value), 0); });
+        named.Set("projectile_speed", false, [&] { npc.boatWormProjectileSpeed = ToFloat(value); });
     } else if (family == "firediamond") {
-        if (key == "unfrozedelay")
-            tuning->npc.fireDiamondUnfrozeDelay = ToInt(value);
+        named.Set("unfrozedelay", false, [&] { npc.fireDiamondUnfrozeDelay = ToInt(value); });
     } else if (family == "jellyfish") {
-        if (key == "speed")
-            tuning->npc.jellyFishSpeed = ToFloat(value);
-        if (key == "slowpercent")
-            tuning->npc.jellyFishSlowPercent = ToFloat(value);
-        if (key == "slowlimit")
-            tuning->npc.jellyFishSlowLimit = ToFloat(value);
+        named.Set("speed", false, [&] { npc.jellyFishSpeed = ToFloat(value); });
+        named.Set("slowpercent", false, [&] { npc.jellyFishSlowPercent = ToFloat(value); });
+        named.Set("slowlimit", false, [&] { npc.jellyFishSlowLimit = ToFloat(value); });
     } else if (family == "lonely_head") {
-        if (key == "impulse_right_right" && pair)
-            tuning->npc.lonelyHeadImpulseRightRight = Point<float>(ToFloat(value), ToFloat(second));
-        if (key == "impulse_right_mid" && pair)
-            tuning->npc.lonelyHeadImpulseRightMid = Point<float>(ToFloat(value), ToFloat(second));
+        named.Set("impulse_right_right", true,
+            [&] { npc.lonelyHeadImpulseRightRight = Point<float>(ToFloat(value), ToFloat(second)); });
+        named.Set("impulse_right_mid", true,
+            [&] { npc.lonelyHeadImpulseRightMid = Point<float>(ToFloat(value), ToFloat(second)); });
+    } else {
+        return Refuse("setnpcvalue: no family \"" + family
+            + "\" (floatingskull, crouchskull, crouchskull_boat, thrower, boatworm, firediamond, jellyfish "
+              "or "
+              "lonely_head); nothing set");
     }
-    return true;
+    return named.Outcome("setnpcvalue", "value", " for " + family);
 }
 
 bool CmdSetUiPos(std::string arguments)
@@ -361,39 +395,29 @@ bool CmdSetUiPos(std::string arguments)
     const int x = ToInt(tokens[1]);
     const bool hasY = tokens.size() >= 3;
     const int y = hasY ? ToInt(tokens[2]) : 0;
-    if (element == "dialogue_frame" && hasY) {
+    NamedValue named {element, hasY};
+    UITuning& ui = tuning->ui;
+    named.Set("dialogue_frame", true, [&] {
         if (UI_Frame* frame = UiFrame(0))
             frame->SetPosition(Point<float>(static_cast<float>(x), static_cast<float>(y)));
-    }
-    if (element == "player_frame") {
+    });
+    named.Set("player_frame", false, [&] {
         if (UI_Frame* frame = UiFrame(1))
             frame->SetPosition(Point<float>(static_cast<float>(x), static_cast<float>(y)));
-    }
-    if (element == "dialogue_portrait1" && hasY)
-        tuning->ui.dialoguePortrait1 = Point<int>(x, y);
-    if (element == "dialogue_portrait2" && hasY)
-        tuning->ui.dialoguePortrait2 = Point<int>(x, y);
-    if (element == "dialogue_letter_size" && hasY)
-        tuning->ui.dialogueLetterSize = Point<int>(x, y);
-    if (element == "player_lifes_xpos")
-        tuning->ui.playerLifesXPos = x;
-    if (element == "player_lifes_xdelta")
-        tuning->ui.playerLifesXDelta = x;
-    if (element == "player_minimap_center_xpos")
-        tuning->ui.playerMinimapCenterXPos = x;
-    if (element == "player_scythe_center_xpos")
-        tuning->ui.playerScytheCenterXPos = x;
-    if (element == "player_powers_xpos")
-        tuning->ui.playerPowersXPos = x;
-    if (element == "player_powers_xdelta")
-        tuning->ui.playerPowersXDelta = x;
-    if (element == "menu_spacing_y")
-        tuning->ui.menuSpacingY = x;
-    if (element == "menu_options_marge")
-        tuning->ui.menuOptionsMarge = x;
-    if (element == "menu_play_marge")
-        tuning->ui.menuPlayMarge = x;
-    return true;
+    });
+    named.Set("dialogue_portrait1", true, [&] { ui.dialoguePortrait1 = Point<int>(x, y); });
+    named.Set("dialogue_portrait2", true, [&] { ui.dialoguePortrait2 = Point<int>(x, y); });
+    named.Set("dialogue_letter_size", true, [&] { ui.dialogueLetterSize = Point<int>(x, y); });
+    named.Set("player_lifes_xpos", false, [&] { ui.playerLifesXPos = x; });
+    named.Set("player_lifes_xdelta", false, [&] { ui.playerLifesXDelta = x; });
+    named.Set("player_minimap_center_xpos", false, [&] { ui.playerMinimapCenterXPos = x; });
+    named.Set("player_scythe_center_xpos", false, [&] { ui.playerScytheCenterXPos = x; });
+    named.Set("player_powers_xpos", false, [&] { ui.playerPowersXPos = x; });
+    named.Set("player_powers_xdelta", false, [&] { ui.playerPowersXDelta = x; });
+    named.Set("menu_spacing_y", false, [&] { ui.menuSpacingY = x; });
+    named.Set("menu_options_marge", false, [&] { ui.menuOptionsMarge = x; });
+    named.Set("menu_play_marge", false, [&] { ui.menuPlayMarge = x; });
+    return named.Outcome("setuipos", "element", "");
 }
 
 bool CmdSetUiRect(std::string arguments)

@@ -20,6 +20,12 @@ BGEvent_DialogueManager::BGEvent_DialogueManager(std::string name_)
         dialogueFrame = dynamic_cast<UI_Frame_Dialogue*>(game->uiFrames.front()->GetPrototype());
 }
 
+BGEvent_DialogueManager::~BGEvent_DialogueManager()
+{
+    if (boxVisible && dialogueFrame != nullptr)
+        ShowBox(false);
+}
+
 bool BGEvent_DialogueManager::LoadFromFile(
     BGEvent_DialogueManager* event, const std::string& fileName, int block)
 {

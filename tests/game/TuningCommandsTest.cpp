@@ -12,6 +12,8 @@
 #include "scene/GraphicalObject.h"
 #include "scene/SpacialInstance.h"
 
+#include "engine/platform/DebugOutput.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -123,6 +125,38 @@ TEST_F(TuningCommandsTest, EachValueIsSetAndLeftAloneWhenATokenIsMissing)
     }
 }
 
+// A line that names nothing the command sets, or lacks the second value of
+// a pair, fails and says why in the console.
+TEST_F(TuningCommandsTest, ALineThatSetsNothingFailsAndSaysWhy)
+{
+    std::string said;
+    platform::SetDebugSink([&](std::string_view text) { said += text; });
+    const struct {
+        const char* line;
+        const char* why;
+    } cases[] = {
+        {"setnpcvalue nosuchfamily maxlife 5", "setnpcvalue: no family \"nosuchfamily\""},
+        {"setnpcvalue thrower nosuchkey 5", "setnpcvalue: no value \"nosuchkey\" for thrower; nothing set\n"},
+        {"setnpcvalue thrower triggerzone 5", "setnpcvalue: \"triggerzone\" needs two values; nothing set\n"},
+        {"setuipos nosuch 1 2", "setuipos: no element \"nosuch\"; nothing set\n"},
+        {"setuipos dialogue_portrait1 8", "setuipos: \"dialogue_portrait1\" needs two values"},
+        {"setplayerhighfall nosuch 3", "setplayerhighfall: no value \"nosuch\""},
+    };
+    const NpcTuning npc = game.tuning.npc;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        said.clear();
+        EXPECT_FALSE(Run(c.line));
+        EXPECT_EQ(said.rfind(c.why, 0), 0u) << said;
+    }
+    EXPECT_EQ(game.tuning.npc.throwerTriggerZone, npc.throwerTriggerZone);
+    game.SetPlayer(nullptr);
+    said.clear();
+    EXPECT_FALSE(Run("setplayerwaterslow 0.3"));
+    EXPECT_EQ(said, "setplayerwaterslow: no player to slow; nothing set\n");
+    platform::SetDebugSink({});
+}
+
 TEST_F(TuningCommandsTest, SpeedsReachBothTheGameAndThePlayer)
 {
     EXPECT_TRUE(Run("setplayerspeed walk 30"));
@@ -199,9 +233,8 @@ TEST_F(TuningCommandsTest, PairsNeedBothValuesAndFramesMoveOnlyWhenPresent)
 TEST_F(TuningCommandsTest, PlayerOnlyCommandsDoNothingWithoutAPlayer)
 {
     game.SetPlayer(nullptr);
-    Run("setplayerwaterslow 0.25");
     const float ratio = game.tuning.player.waterSlowRatio;
-    Run("setplayerwaterslow 0.75");
+    EXPECT_FALSE(Run("setplayerwaterslow 0.75")) << "nothing set is no success";
     EXPECT_EQ(game.tuning.player.waterSlowRatio, ratio);
     EXPECT_FALSE(Run("enableplayerarmors"));
     EXPECT_TRUE(Run("setplayerattackrank 2"));
