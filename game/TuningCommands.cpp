@@ -146,8 +146,8 @@ bool CmdSetPlayerWaterSlow(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;
-    if (CurrentPlayer() == nullptr)
-        return Refuse("setplayerwaterslow: no player to slow; nothing set");
+    // The player reads the ratio from the tuning when it is slowed, so the
+    // settings file sets it before any player exists.
     tuning->player.waterSlowRatio = ToFloat(tokens[0]);
     return true;
 }
