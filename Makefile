@@ -4,7 +4,7 @@ BUILD      ?= build
 TEST_BUILD ?= build-test
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test stress bench fuzz format clean
+.PHONY: all deps build run test stress bench fuzz fuzz-smoke format clean
 
 all: build
 
@@ -59,6 +59,14 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENHOLT_FUZZ=ON -DQUENHOLT_BENCH=OFF -DQUENHOLT_WERROR=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target quenholt_fuzz_all
 	bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_JOBS) $(FUZZ_TARGETS)
+
+# The smoke test of the fuzz programs, as CI runs it: the same clang build,
+# every program for FUZZ_SMOKE_SECONDS from fresh seeds in a folder of its own
+# (ctest -L fuzz in $(FUZZ_BUILD)); fails on a program that does not run or
+# on any finding.
+FUZZ_SMOKE_SECONDS ?= 3
+fuzz-smoke: deps
+	FUZZ_BUILD_JOBS=$(JOBS) bash scripts/fuzz-smoke.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
 
 # The benchmarks in a Release build of their own: only the benchmark program
 # and what it runs (the game, the floor program, the world) are built.

@@ -45,6 +45,14 @@ Point<int> Truncated(Point<float> p)
 
 } // namespace
 
+std::vector<std::string> NPC_Boss2_Boat::PartNames()
+{
+    std::vector<std::string> names;
+    for (const PartPlace& place : kPartPlaces)
+        names.emplace_back(place.name);
+    return names;
+}
+
 NPC_Boss2_Boat::NPC_Boss2_Boat(std::string name)
     : BossCharacter(std::move(name), "NPC_Boss2_Boat")
 {

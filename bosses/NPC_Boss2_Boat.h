@@ -31,6 +31,9 @@ public:
     static constexpr int kHead = 4;
 
     static constexpr int kLife = 50;
+    // The names its three parts and head are made under (settings files
+    // link particle systems to them by these names).
+    static std::vector<std::string> PartNames();
     static constexpr float kSwaySpeed = 0.1f;
     static constexpr int kEntryWait = 150;
     static constexpr int kEntryDrop = -768;

@@ -52,8 +52,9 @@ public:
     virtual void BroadcastMessage(const std::string& message) = 0;
     virtual GraphicalObject* FindGraphicalObject(const std::string& name) = 0;
     virtual LocalParticleSystem* FindLocalParticleSystem(const std::string& name) = 0;
-    // Whether the character factory makes characters of that class.
-    virtual bool IsCharacterClass(const std::string& className) = 0;
+    // Whether characters are made under that name: a class of the character
+    // factory, or a part a boss makes of itself under a name of its own.
+    virtual bool IsParticleLinkName(const std::string& name) = 0;
 
     // What enemies and their projectiles ask besides. The defaults find and
     // make nothing, as a game without a level would.

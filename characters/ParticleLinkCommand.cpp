@@ -26,9 +26,9 @@ bool AddParticleSystemInNpc(const std::vector<std::string>& words)
     const std::string& systemName = words[2];
     if (!isEvent(event))
         return false;
-    if (!game->IsCharacterClass(className)) {
+    if (!game->IsParticleLinkName(className)) {
         platform::DebugOutput(
-            "addparticlesysteminnpc: no character class \"" + className + "\"; link skipped\n");
+            "addparticlesysteminnpc: no character is made as \"" + className + "\"; link skipped\n");
         return false;
     }
     LocalParticleSystem* system = game->FindLocalParticleSystem(systemName);

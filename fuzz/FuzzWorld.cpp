@@ -3,6 +3,8 @@
 #include "scene/CollisionShape.h"
 #include "scene/SpacialInstance.h"
 
+#include <cstdlib>
+
 namespace fuzz {
 
 FuzzWorld::FuzzWorld()
@@ -45,8 +47,15 @@ std::unique_ptr<FuzzWorld>& TheWorld()
 
 FuzzWorld& GetFuzzWorld()
 {
-    if (!TheWorld())
+    if (!TheWorld()) {
         TheWorld() = std::make_unique<FuzzWorld>();
+        // The world's game registers in program-wide tables (the script
+        // commands, the live events) made while it is made, so destroyed
+        // before the holder of the world at exit. Ended from a hook set after
+        // they exist, the world goes first: exit runs hooks and destructors
+        // in the reverse order they were set.
+        std::atexit(ReleaseFuzzWorld);
+    }
     return *TheWorld();
 }
 

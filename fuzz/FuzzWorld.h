@@ -31,6 +31,7 @@ public:
 };
 
 // Made on first use and kept for the run: readers keep pointers into it.
+// It ends at exit before the program-wide tables its game registered in.
 FuzzWorld& GetFuzzWorld();
 // Ends the world (and its game) so that a program that goes on after the
 // targets ran, as the test program does, finds no game left over; the next

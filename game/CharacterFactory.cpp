@@ -330,6 +330,20 @@ std::vector<std::string> Game::CharacterClassKeys()
     return keys;
 }
 
+std::vector<std::string> Game::ParticleLinkNames()
+{
+    std::vector<std::string> names = CharacterClassKeys();
+    for (std::string& part : NPC_Boss2_Boat::PartNames())
+        names.push_back(std::move(part));
+    return names;
+}
+
+bool Game::IsParticleLinkName(const std::string& name)
+{
+    const std::vector<std::string> names = ParticleLinkNames();
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
 CharacterObject* Game::CreateCharacterByClass(std::string name, std::string classKey, CharacterObject* before)
 {
     for (const CharacterClass& entry : CharacterClasses()) {

@@ -244,6 +244,10 @@ public:
     // Every key of each factory, in table order.
     static std::vector<std::string> SceneObjectClassKeys();
     static std::vector<std::string> CharacterClassKeys();
+    // The names characters are made under: every class key and the parts
+    // bosses make of themselves (what a particle link may name).
+    static std::vector<std::string> ParticleLinkNames();
+    static bool IsParticleLinkName(const std::string& name);
 
     // ---- engines and services
     IRenderEngine* GetRenderEngine() const { return renderEngine.get(); }
@@ -486,7 +490,11 @@ public:
     std::string mainMusicPath;
 
     // ---- save games (GameSaves.cpp)
-    // Completion percent of a slot file; -1 when it cannot be read.
+    // Completion percent of a slot file; kNoSave when the slot has no file,
+    // kDamagedSave when its file does not read whole (such a slot is never
+    // started nor written over: only erasing it from the slot list frees it).
+    static constexpr int kNoSave = UIGameAccess::kNoSave;
+    static constexpr int kDamagedSave = UIGameAccess::kDamagedSave;
     int GetSaveSlotPercent(int slot);
     // Play time of a slot file as "hh:mm:ss"; empty when it cannot be read.
     std::string GetSaveSlotSummary(int slot);
@@ -584,10 +592,7 @@ private:
         {
             return Game::FindLocalParticleSystem(name);
         }
-        bool IsCharacterClass(const std::string& className) override
-        {
-            return Game::IsCharacterClass(className);
-        }
+        bool IsParticleLinkName(const std::string& name) override { return Game::IsParticleLinkName(name); }
         CharacterObject* CreateCharacter(const std::string& className) override
         {
             return game.CreateCharacterByClass(className, className, nullptr);
@@ -807,6 +812,7 @@ private:
         void RequestQuit() override { game.RequestQuit(); }
         void StartSaveSlot(int slot) override;
         int GetSaveSlotPercent(int slot) override { return game.GetSaveSlotPercent(slot); }
+        bool IsSaveSlotDamaged(int slot) override { return game.GetSaveSlotPercent(slot) == kDamagedSave; }
         std::string GetSaveSlotSummary(int slot) override { return game.GetSaveSlotSummary(slot); }
         void SetDisplayScaleMode(int mode) override { game.displayScaleMode = mode; }
         void SetLinearFilter(bool linear) override;

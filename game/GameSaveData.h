@@ -61,11 +61,6 @@ public:
     // nothing changed, when the slot is below 0, the file cannot be opened
     // or is not read whole; the error names the file and the line.
     bool Load(int slot, bool intoGame);
-    // Reads only the head of a slot (format, word, score, play time); for
-    // the formats that keep score and play time further down, the whole
-    // file. False, nothing changed, when it does not read.
-    bool ReadHeader(int slot);
-
     // The file of a slot: the user folder + "Save_" + slot + ".sav".
     static std::string GetSlotPath(int slot);
 

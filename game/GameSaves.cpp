@@ -19,6 +19,7 @@
 #include "script/ScriptVar.h"
 #include "ui/UI_Frame_Player.h"
 
+#include <filesystem>
 #include <fstream>
 #include <unordered_set>
 
@@ -110,6 +111,12 @@ void ShowSaveMessage(Game& game)
             hud->ShowSaveMessage();
 }
 
+bool SlotFileExists(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
 size_t PlayerModifierCount(const Game& game)
 {
     const Player* player = game.GetPlayer();
@@ -193,6 +200,11 @@ bool GameSaveData::Save()
         return false;
     const std::string path = GetSlotPath(game->currentSaveSlot);
     std::string reason;
+    if (game->GetSaveSlotPercent(game->currentSaveSlot) == Game::kDamagedSave) {
+        platform::ReportProblem("Cannot save " + path
+            + ": the slot holds a damaged save, kept as it is until it is erased from the slot list\n");
+        return false;
+    }
     const bool saved = WriteFile(path, &game->GetAchievements(), PlayerModifierCount(*game), &reason);
     if (saved)
         ShowSaveMessage(*game);
@@ -216,44 +228,18 @@ bool GameSaveData::Load(int slot, bool intoGame)
     return true;
 }
 
-bool GameSaveData::ReadHeader(int slot)
-{
-    Game* game = Game::GetInstance();
-    if (slot == -1)
-        slot = game != nullptr ? game->currentSaveSlot : -1;
-    if (slot < 0)
-        return false;
-    const std::string path = GetSlotPath(slot);
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open())
-        return false;
-    int32_t format = 0;
-    std::string word;
-    int32_t readScore = 0;
-    uint32_t readTime = 0;
-    {
-        ReaderContext context(file, path);
-        if (!ReadIntLine(file, format) || !ReadTextLine(file, word))
-            return false;
-        if (format >= 11 && format <= kFormat) {
-            if (!ReadIntLine(file, readScore) || !ReadULongLine(file, readTime))
-                return false;
-            formatVersion = format;
-            score = readScore;
-            playTime = readTime;
-            return true;
-        }
-    }
-    file.close();
-    return ReadFile(path, nullptr, nullptr, false);
-}
-
 int Game::GetSaveSlotPercent(int slot)
 {
-    GameSaveData header;
-    if (!header.ReadHeader(slot))
-        return -1;
-    return header.GetCompletionPercent();
+    if (slot == -1)
+        slot = currentSaveSlot;
+    if (slot < 0 || !SlotFileExists(GameSaveData::GetSlotPath(slot)))
+        return kNoSave;
+    // The whole file, not its header: a save cut short after its header
+    // must not pass for a saved game that a new one may replace.
+    GameSaveData whole;
+    if (!whole.ReadFile(GameSaveData::GetSlotPath(slot), nullptr, nullptr, false))
+        return kDamagedSave;
+    return whole.GetCompletionPercent();
 }
 
 std::string Game::GetSaveSlotSummary(int slot)

@@ -11,6 +11,7 @@
 #include "engine/app/NumberArguments.h"
 #include "engine/app/SplitCommandLine.h"
 #include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
 #include "scene/ArmorReplacement.h"
@@ -103,6 +104,45 @@ UI_Frame* UiFrame(size_t index)
     return dynamic_cast<UI_Frame*>(game->uiFrames[index]->GetPrototype());
 }
 
+// Says why a command set nothing, in the console, and fails it.
+bool Refuse(const std::string& why)
+{
+    platform::DebugOutput(why + "\n");
+    return false;
+}
+
+// What a command that sets one value of a list of named ones found: the
+// name, and whether it had the values it needs.
+struct NamedValue {
+    const std::string& name;
+    bool hasPair;
+    bool known = false;
+    bool stored = false;
+
+    // Stores through `store` when the name is `wanted`; `needsPair` asks
+    // for a second value.
+    template <typename Store> void Set(const char* wanted, bool needsPair, Store store)
+    {
+        if (name != wanted)
+            return;
+        known = true;
+        if (needsPair && !hasPair)
+            return;
+        store();
+        stored = true;
+    }
+    // True when a value was stored; otherwise says why: "<command>: no
+    // <what> "<name>"<where>" or "<command>: "<name>" needs two values".
+    bool Outcome(const std::string& command, const std::string& what, const std::string& where) const
+    {
+        if (stored)
+            return true;
+        if (!known)
+            return Refuse(command + ": no " + what + " \"" + name + "\"" + where + "; nothing set");
+        return Refuse(command + ": \"" + name + "\" needs two values; nothing set");
+    }
+};
+
 } // namespace
 
 bool CmdSetPlayerSpeed(std::string arguments)
@@ -139,12 +179,13 @@ bool CmdSetPlayerWaterSlow(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;
+    // The player reads the ratio from the tuning when it is slowed, so the
+    // settings file sets it before any player exists.
     ArgumentNumbers numbers;
     const float ratio = ToFloat(numbers, tokens[0], kRatio);
     if (!numbers.Ok())
         return numbers.Refuse("setplayerwaterslow");
-    if (CurrentPlayer() != nullptr)
-        tuning->player.waterSlowRatio = ratio;
+    tuning->player.waterSlowRatio = ratio;
     return true;
 }
 
@@ -202,8 +243,11 @@ bool CmdSetPlayerHighFall(std::string arguments)
     PlayerTuning player = tuning->player;
     if (tokens[0] == "freezetime")
         player.highFallFreezeTime = ToInt(numbers, tokens[1], kFrames);
-    if (tokens[0] == "height_threshold")
+    else if (tokens[0] == "height_threshold")
         player.highFallHeightThreshold = ToFloat(numbers, tokens[1], kHeight);
+    else
+        return Refuse("setplayerhighfall: no value \"" + tokens[0]
+            + "\" (freezetime or height_threshold); nothing set");
     if (!numbers.Ok())
         return numbers.Refuse("setplayerhighfall");
     tuning->player = player;
@@ -381,65 +425,51 @@ bool CmdSetNpcValue(std::string arguments)
         const int32_t width = toInt(value, kZone);
         return Rect<int>(0, toInt(second, kZone), width, 0);
     };
+    NamedValue named {key, pair};
     if (family == "floatingskull") {
-        if (key == "maxlife")
-            npc.floatingSkullMaxLife = toInt(value, kLife);
+        named.Set("maxlife", false, [&] { npc.floatingSkullMaxLife = toInt(value, kLife); });
     } else if (family == "crouchskull") {
-        if (key == "maxlife")
-            npc.crouchSkullMaxLife = toInt(value, kLife);
-        if (key == "idlewait")
-            npc.crouchSkullIdleWait = toInt(value, kFrames);
-        if (key == "speed")
-            npc.crouchSkullSpeed = toFloat(value, kSpeed);
+        named.Set("maxlife", false, [&] { npc.crouchSkullMaxLife = toInt(value, kLife); });
+        named.Set("idlewait", false, [&] { npc.crouchSkullIdleWait = toInt(value, kFrames); });
+        named.Set("speed", false, [&] { npc.crouchSkullSpeed = toFloat(value, kSpeed); });
     } else if (family == "crouchskull_boat") {
-        if (key == "maxlife")
-            npc.crouchSkullBoatMaxLife = toInt(value, kLife);
-        if (key == "idlewait")
-            npc.crouchSkullBoatIdleWait = toInt(value, kFrames);
-        if (key == "speed")
-            npc.crouchSkullBoatSpeed = toFloat(value, kSpeed);
-        if (key == "speed_follow")
-            npc.crouchSkullBoatSpeedFollow = toFloat(value, kSpeed);
+        named.Set("maxlife", false, [&] { npc.crouchSkullBoatMaxLife = toInt(value, kLife); });
+        named.Set("idlewait", false, [&] { npc.crouchSkullBoatIdleWait = toInt(value, kFrames); });
+        named.Set("speed", false, [&] { npc.crouchSkullBoatSpeed = toFloat(value, kSpeed); });
+        named.Set("speed_follow", false, [&] { npc.crouchSkullBoatSpeedFollow = toFloat(value, kSpeed); });
     } else if (family == "thrower") {
-        if (key == "maxlife")
-            npc.throwerMaxLife = toInt(value, kLife);
-        if (key == "frametimer_before_throwing")
-            npc.throwerFrameTimerBeforeThrowing = toInt(value, kFrames);
-        if (key == "frametimer_between_throwing")
-            npc.throwerFrameTimerBetweenThrowing = toInt(value, kFrames);
-        if (key == "triggerzone" && pair)
-            npc.throwerTriggerZone = toZone();
-        if (key == "projectile_base_direction" && pair)
-            npc.throwerProjectileBaseDirection = toPoint(kImpulse);
-        if (key == "projectile_speed")
-            npc.throwerProjectileSpeed = toFloat(value, kSpeed);
-        if (key == "projectile_attenuation" && pair)
-            npc.throwerProjectileAttenuation = toPoint(kAttenuation);
+        named.Set("maxlife", false, [&] { npc.throwerMaxLife = toInt(value, kLife); });
+        named.Set("frametimer_before_throwing", false,
+            [&] { npc.throwerFrameTimerBeforeThrowing = toInt(value, kFrames); });
+        named.Set("frametimer_between_throwing", false,
+            [&] { npc.throwerFrameTimerBetweenThrowing = toInt(value, kFrames); });
+        named.Set("triggerzone", true, [&] { npc.throwerTriggerZone = toZone(); });
+        named.Set("projectile_base_direction", true,
+            [&] { npc.throwerProjectileBaseDirection = toPoint(kImpulse); });
+        named.Set("projectile_speed", false, [&] { npc.throwerProjectileSpeed = toFloat(value, kSpeed); });
+        named.Set("projectile_attenuation", true,
+            [&] { npc.throwerProjectileAttenuation = toPoint(kAttenuation); });
     } else if (family == "boatworm") {
-        if (key == "wait")
-            npc.boatWormWait = toInt(value, kFrames);
-        if (key == "maxlife")
-            npc.boatWormMaxLife = toInt(value, kLife);
-        if (key == "triggerzone" && pair)
-            npc.boatWormTriggerZone = toZone();
-        if (key == "projectile_speed")
-            npc.boatWormProjectileSpeed = toFloat(value, kSpeed);
+        named.Set("wait", false, [&] { npc.boatWormWait = toInt(value, kFrames); });
+        named.Set("maxlife", false, [&] { npc.boatWormMaxLife = toInt(value, kLife); });
+        named.Set("triggerzone", true, [&] { npc.boatWormTriggerZone = toZone(); });
+        named.Set("projectile_speed", false, [&] { npc.boatWormProjectileSpeed = toFloat(value, kSpeed); });
     } else if (family == "firediamond") {
-        if (key == "unfrozedelay")
-            npc.fireDiamondUnfrozeDelay = toInt(value, kFrames);
+        named.Set("unfrozedelay", false, [&] { npc.fireDiamondUnfrozeDelay = toInt(value, kFrames); });
     } else if (family == "jellyfish") {
-        if (key == "speed")
-            npc.jellyFishSpeed = toFloat(value, kSpeed);
-        if (key == "slowpercent")
-            npc.jellyFishSlowPercent = toFloat(value, kRatio);
-        if (key == "slowlimit")
-            npc.jellyFishSlowLimit = toFloat(value, kRatio);
+        named.Set("speed", false, [&] { npc.jellyFishSpeed = toFloat(value, kSpeed); });
+        named.Set("slowpercent", false, [&] { npc.jellyFishSlowPercent = toFloat(value, kRatio); });
+        named.Set("slowlimit", false, [&] { npc.jellyFishSlowLimit = toFloat(value, kRatio); });
     } else if (family == "lonely_head") {
-        if (key == "impulse_right_right" && pair)
-            npc.lonelyHeadImpulseRightRight = toPoint(kImpulse);
-        if (key == "impulse_right_mid" && pair)
-            npc.lonelyHeadImpulseRightMid = toPoint(kImpulse);
+        named.Set("impulse_right_right", true, [&] { npc.lonelyHeadImpulseRightRight = toPoint(kImpulse); });
+        named.Set("impulse_right_mid", true, [&] { npc.lonelyHeadImpulseRightMid = toPoint(kImpulse); });
+    } else {
+        return Refuse("setnpcvalue: no family \"" + family
+            + "\" (floatingskull, crouchskull, crouchskull_boat, thrower, boatworm, firediamond, jellyfish "
+              "or lonely_head); nothing set");
     }
+    if (!named.Outcome("setnpcvalue", "value", " for " + family))
+        return false;
     if (!numbers.Ok())
         return numbers.Refuse("setnpcvalue");
     tuning->npc = npc;
@@ -461,39 +491,29 @@ bool CmdSetUiPos(std::string arguments)
     const int y = hasY ? ToInt(numbers, tokens[2], kScreen) : 0;
     if (!numbers.Ok())
         return numbers.Refuse("setuipos");
-    if (element == "dialogue_frame" && hasY) {
+    NamedValue named {element, hasY};
+    UITuning& ui = tuning->ui;
+    named.Set("dialogue_frame", true, [&] {
         if (UI_Frame* frame = UiFrame(0))
             frame->SetPosition(Point<float>(static_cast<float>(x), static_cast<float>(y)));
-    }
-    if (element == "player_frame") {
+    });
+    named.Set("player_frame", false, [&] {
         if (UI_Frame* frame = UiFrame(1))
             frame->SetPosition(Point<float>(static_cast<float>(x), static_cast<float>(y)));
-    }
-    if (element == "dialogue_portrait1" && hasY)
-        tuning->ui.dialoguePortrait1 = Point<int>(x, y);
-    if (element == "dialogue_portrait2" && hasY)
-        tuning->ui.dialoguePortrait2 = Point<int>(x, y);
-    if (element == "dialogue_letter_size" && hasY)
-        tuning->ui.dialogueLetterSize = Point<int>(x, y);
-    if (element == "player_lifes_xpos")
-        tuning->ui.playerLifesXPos = x;
-    if (element == "player_lifes_xdelta")
-        tuning->ui.playerLifesXDelta = x;
-    if (element == "player_minimap_center_xpos")
-        tuning->ui.playerMinimapCenterXPos = x;
-    if (element == "player_scythe_center_xpos")
-        tuning->ui.playerScytheCenterXPos = x;
-    if (element == "player_powers_xpos")
-        tuning->ui.playerPowersXPos = x;
-    if (element == "player_powers_xdelta")
-        tuning->ui.playerPowersXDelta = x;
-    if (element == "menu_spacing_y")
-        tuning->ui.menuSpacingY = x;
-    if (element == "menu_options_marge")
-        tuning->ui.menuOptionsMarge = x;
-    if (element == "menu_play_marge")
-        tuning->ui.menuPlayMarge = x;
-    return true;
+    });
+    named.Set("dialogue_portrait1", true, [&] { ui.dialoguePortrait1 = Point<int>(x, y); });
+    named.Set("dialogue_portrait2", true, [&] { ui.dialoguePortrait2 = Point<int>(x, y); });
+    named.Set("dialogue_letter_size", true, [&] { ui.dialogueLetterSize = Point<int>(x, y); });
+    named.Set("player_lifes_xpos", false, [&] { ui.playerLifesXPos = x; });
+    named.Set("player_lifes_xdelta", false, [&] { ui.playerLifesXDelta = x; });
+    named.Set("player_minimap_center_xpos", false, [&] { ui.playerMinimapCenterXPos = x; });
+    named.Set("player_scythe_center_xpos", false, [&] { ui.playerScytheCenterXPos = x; });
+    named.Set("player_powers_xpos", false, [&] { ui.playerPowersXPos = x; });
+    named.Set("player_powers_xdelta", false, [&] { ui.playerPowersXDelta = x; });
+    named.Set("menu_spacing_y", false, [&] { ui.menuSpacingY = x; });
+    named.Set("menu_options_marge", false, [&] { ui.menuOptionsMarge = x; });
+    named.Set("menu_play_marge", false, [&] { ui.menuPlayMarge = x; });
+    return named.Outcome("setuipos", "element", "");
 }
 
 bool CmdSetUiRect(std::string arguments)

@@ -1,16 +1,12 @@
 #include "scene/BackgroundEvent.h"
 
-#include <algorithm>
 #include <utility>
 
-namespace {
+constinit BackgroundEvent* BackgroundEvent::liveOldest = nullptr;
+constinit BackgroundEvent* BackgroundEvent::liveNewest = nullptr;
+constinit size_t BackgroundEvent::liveCount = 0;
 
-// Every event that exists, in the order they were made.
-std::vector<BackgroundEvent*>& LiveEvents()
-{
-    static std::vector<BackgroundEvent*> live;
-    return live;
-}
+namespace {
 
 bool IsSpent(const BackgroundEvent* event)
 {
@@ -22,15 +18,20 @@ bool IsSpent(const BackgroundEvent* event)
 BackgroundEvent::BackgroundEvent(std::string name_)
     : name(std::move(name_))
 {
-    LiveEvents().push_back(this);
+    liveOlder = liveNewest;
+    if (liveNewest != nullptr)
+        liveNewest->liveNewer = this;
+    else
+        liveOldest = this;
+    liveNewest = this;
+    ++liveCount;
 }
 
 BackgroundEvent::~BackgroundEvent()
 {
-    auto& live = LiveEvents();
-    const auto found = std::find(live.begin(), live.end(), this);
-    if (found != live.end())
-        live.erase(found);
+    (liveOlder != nullptr ? liveOlder->liveNewer : liveOldest) = liveNewer;
+    (liveNewer != nullptr ? liveNewer->liveOlder : liveNewest) = liveOlder;
+    --liveCount;
 }
 
 void BackgroundEvent::Run()
@@ -67,8 +68,8 @@ std::string BackgroundEvent::GetTypeName() const
 
 BackgroundEvent* BackgroundEvent::FindByTypeName(const std::string& typeName)
 {
-    for (BackgroundEvent* event : LiveEvents()) {
-        if (event != nullptr && event->GetTypeName() == typeName)
+    for (BackgroundEvent* event = liveOldest; event != nullptr; event = event->liveNewer) {
+        if (event->GetTypeName() == typeName)
             return event;
     }
     return nullptr;
@@ -77,8 +78,8 @@ BackgroundEvent* BackgroundEvent::FindByTypeName(const std::string& typeName)
 std::vector<BackgroundEvent*> BackgroundEvent::FindAllByTypeName(const std::string& typeName)
 {
     std::vector<BackgroundEvent*> found;
-    for (BackgroundEvent* event : LiveEvents()) {
-        if (event != nullptr && event->GetTypeName() == typeName)
+    for (BackgroundEvent* event = liveOldest; event != nullptr; event = event->liveNewer) {
+        if (event->GetTypeName() == typeName)
             found.push_back(event);
     }
     return found;
@@ -86,13 +87,16 @@ std::vector<BackgroundEvent*> BackgroundEvent::FindAllByTypeName(const std::stri
 
 bool BackgroundEvent::IsLive(const BackgroundEvent* event)
 {
-    const auto& live = LiveEvents();
-    return event != nullptr && std::find(live.begin(), live.end(), event) != live.end();
+    for (const BackgroundEvent* live = liveOldest; live != nullptr; live = live->liveNewer) {
+        if (live == event)
+            return true;
+    }
+    return false;
 }
 
 size_t BackgroundEvent::GetLiveCount()
 {
-    return LiveEvents().size();
+    return liveCount;
 }
 
 void BackgroundEvent::RunQueue(Queue& queue)

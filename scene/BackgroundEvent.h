@@ -10,7 +10,10 @@
 // level queues events and the game's frame update steps the queue in two
 // passes per frame (Run early, Update late), then frees the finished
 // auto-delete events. Every event that exists is also on the live-event list,
-// which serves look-ups by type name and owns nothing.
+// which serves look-ups by type name and owns nothing. The list is threaded
+// through the events themselves from two plain pointers that need neither
+// construction nor destruction, so an event that lives as long as the
+// program (in a static owner destroyed at exit) can still leave it.
 class BackgroundEvent {
 public:
     explicit BackgroundEvent(std::string name = "");
@@ -71,4 +74,12 @@ protected:
     // Free for the subclasses; by convention the third is the event's frame
     // counter.
     int32_t params[4] = {0, 0, 0, 0};
+
+private:
+    // Neighbours on the live-event list (oldest first).
+    BackgroundEvent* liveOlder = nullptr;
+    BackgroundEvent* liveNewer = nullptr;
+    static constinit BackgroundEvent* liveOldest;
+    static constinit BackgroundEvent* liveNewest;
+    static constinit size_t liveCount;
 };

@@ -19,6 +19,12 @@ BGEvent_DialogueManager::BGEvent_DialogueManager(std::string name_)
         dialogueFrame = game->GetDialogueFrame();
 }
 
+BGEvent_DialogueManager::~BGEvent_DialogueManager()
+{
+    if (boxVisible && dialogueFrame != nullptr)
+        ShowBox(false);
+}
+
 bool BGEvent_DialogueManager::LoadFromFile(
     BGEvent_DialogueManager* event, const std::string& fileName, int block)
 {

@@ -21,6 +21,9 @@ class UI_Frame_Dialogue;
 class BGEvent_DialogueManager : public BackgroundEvent {
 public:
     explicit BGEvent_DialogueManager(std::string name);
+    // An event destroyed while its box shows (its level left in the middle
+    // of a line) hides the box: nothing else would.
+    ~BGEvent_DialogueManager() override;
 
     bool Update() override;
     void Finish() override;

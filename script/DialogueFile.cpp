@@ -53,16 +53,52 @@ bool DialogueFile::HasPortrait(const std::string& speaker)
         links.begin(), links.end(), [&lower](const auto& link) { return ToLowerCase(link.first) == lower; });
 }
 
+namespace {
+
+enum class LineRead { kLine, kEnd, kTooLong };
+
+// One line of at most `limit` characters (its end of line not counted); a
+// longer one is not kept whole, so a file of any size costs little memory.
+LineRead ReadBoundedLine(std::istream& is, std::string& text, size_t limit)
+{
+    text.clear();
+    std::istream::sentry ready(is, true);
+    if (!ready)
+        return LineRead::kEnd;
+    std::streambuf* buffer = is.rdbuf();
+    for (;;) {
+        const int c = buffer->sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            is.setstate(std::ios::eofbit);
+            return text.empty() ? LineRead::kEnd : LineRead::kLine;
+        }
+        if (c == '\n')
+            return LineRead::kLine;
+        // A carriage return may end the line as well (the "\r\n" of the
+        // files written on Windows).
+        if (text.size() == limit + 1 || (text.size() == limit && c != '\r'))
+            return LineRead::kTooLong;
+        text.push_back(static_cast<char>(c));
+    }
+}
+
+} // namespace
+
 bool DialogueFile::ReadBlock(std::istream& is, int block, std::vector<Line>& lines)
 {
     ReaderContext* context = ReaderContext::Of(is);
     std::vector<Line> read;
+    size_t blockLines = 0;
     bool atSeparator = true;
     int remaining = block;
     std::string text;
-    while (std::getline(is, text)) {
+    for (LineRead got; (got = ReadBoundedLine(is, text, kMaxLineLength)) != LineRead::kEnd;) {
         if (context != nullptr)
             context->LineTaken(false);
+        if (got == LineRead::kTooLong)
+            return ReadError(is,
+                "a dialogue line of at most " + std::to_string(kMaxLineLength) + " characters",
+                "a longer one");
         if (!text.empty() && text.back() == '\r')
             text.pop_back();
         // A quoted text left open runs to the end of the line: it is kept,
@@ -84,6 +120,10 @@ bool DialogueFile::ReadBlock(std::istream& is, int block, std::vector<Line>& lin
                     + "; the text runs to the end of the line");
             if (words.size() == 3 && !HasPortrait(words[0]))
                 return ReadError(is, "a speaker with a portrait", QuoteFound(words[0]));
+            if (++blockLines > kMaxBlockLines)
+                return ReadError(is,
+                    "a dialogue block of at most " + std::to_string(kMaxBlockLines) + " lines",
+                    "a longer one");
             read.push_back(std::move(words));
         }
         atSeparator = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <istream>
 #include <string>
 #include <vector>
@@ -13,6 +14,12 @@ class DialogueFile {
 public:
     using Line = std::vector<std::string>;
 
+    // What a dialogue may hold: a line is a box's text of a few sentences, a
+    // block a scene's talk. Longer ones are refused, so that what a file
+    // costs stays near the size of one block whatever the file's size.
+    static constexpr size_t kMaxLineLength = 2048;
+    static constexpr size_t kMaxBlockLines = 512;
+
     // The words of one file line; a word that still holds "//" is dropped.
     static Line SplitLine(const std::string& text);
 
@@ -21,8 +28,9 @@ public:
     static bool LacksClosingQuote(const std::string& text);
 
     // Appends the lines of block `block` (a negative number reads as 0) to
-    // `lines`. A missing block, or a speaker line whose speaker has no
-    // portrait while portraits are linked, appends nothing and returns false
+    // `lines`. A missing block, a speaker line whose speaker has no portrait
+    // while portraits are linked, a line or a block beyond the limits above
+    // (in any block up to the one read) appends nothing and returns false
     // with "file:line: expected ..., found ..." on the stream's reader
     // context (or the debug output without one).
     static bool ReadBlock(std::istream& is, int block, std::vector<Line>& lines);

@@ -59,7 +59,13 @@ public:
     virtual void RequestQuit() = 0;
     // Plays the slot: its save when it has one, else a new game.
     virtual void StartSaveSlot(int slot) = 0;
+    // The slot's completion percent; kNoSave when the slot has no file,
+    // kDamagedSave when its file does not read whole.
+    static constexpr int kNoSave = -1;
+    static constexpr int kDamagedSave = -2;
     virtual int GetSaveSlotPercent(int slot) = 0;
+    // Whether the slot's file is there but does not read whole.
+    virtual bool IsSaveSlotDamaged(int slot) = 0;
     virtual std::string GetSaveSlotSummary(int slot) = 0;
 
     // How the picture fits the window (0 fit, 1 fill, 2 stretch).

@@ -4,11 +4,14 @@
 
 #include "characters/Player.h"
 #include "engine/input/AbstractInputManager.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/sound/SoundEventsManager.h"
 #include "ui/UIGameAccess.h"
 #include "ui/UITuning.h"
 #include "ui/UI_MenuCatalogue.h"
 #include "ui/UI_Menu_Page.h"
+
+#include <utility>
 
 namespace {
 
@@ -109,6 +112,8 @@ void UI_Menu::Update(double frameTime)
         return;
     GraphicalObject::Update(frameTime);
     NoteUse("menu page", std::to_string(currentPage));
+    if (noticeFrames > 0 && --noticeFrames == 0)
+        notice.clear();
     // The title takes no input until its intro has played.
     if (currentPage == kMain && !IsAnimationFinished())
         return;
@@ -192,7 +197,7 @@ void UI_Menu::OnValidate(UI_Menu_Page& page, int32_t selected)
     case kOptions:
         if (selected == kOptionsKeyMapping) {
             // The snapshot that Back on the key mapping's Exit row restores.
-            game->GetConfig()->SaveUserConfig();
+            SaveSettings();
             currentPage = kKeyMapping;
         }
         PlaySoundAt(kSoundValidate);
@@ -200,7 +205,7 @@ void UI_Menu::OnValidate(UI_Menu_Page& page, int32_t selected)
     case kKeyMapping:
         if (selected == kExitRow && AllKeysDefined(*game->GetConfig())) {
             currentPage = kOptions;
-            game->GetConfig()->SaveUserConfig();
+            SaveSettings();
         }
         PlaySoundAt(kSoundValidate);
         break;
@@ -221,7 +226,7 @@ void UI_Menu::OnBack(UI_Menu_Page& page, int32_t selected)
     case kOptions:
     case kRenderSettings:
         currentPage = game->HasLevel() ? kPause : kMain;
-        game->GetConfig()->SaveUserConfig();
+        SaveSettings();
         PlaySoundAt(kSoundBack);
         break;
     case kPause:
@@ -246,10 +251,35 @@ void UI_Menu::OnBack(UI_Menu_Page& page, int32_t selected)
     }
 }
 
+void UI_Menu::ShowNotice(std::string text)
+{
+    notice = std::move(text);
+    noticeFrames = kNoticeFrames;
+}
+
+void UI_Menu::SaveSettings()
+{
+    UIGameAccess* game = GetUIGameAccess();
+    std::string reason;
+    if (game == nullptr || game->GetConfig()->SaveUserConfig(&reason))
+        return;
+    platform::ReportProblem("The settings were not saved: " + reason + "\n");
+    ShowNotice("SETTINGS NOT SAVED !");
+}
+
 void UI_Menu::StartSlot(int32_t slot)
 {
-    if (UIGameAccess* game = GetUIGameAccess())
-        game->StartSaveSlot(slot);
+    UIGameAccess* game = GetUIGameAccess();
+    if (game == nullptr)
+        return;
+    // A damaged save is neither played nor replaced by a new game: only
+    // erasing it frees the slot.
+    if (game->IsSaveSlotDamaged(slot)) {
+        ShowNotice("DAMAGED SAVE: ERASE IT TO PLAY");
+        PlaySoundAt(kSoundBack);
+        return;
+    }
+    game->StartSaveSlot(slot);
 }
 
 void UI_Menu::ResumePlay()

@@ -56,6 +56,12 @@ public:
     // key capture and erasing a slot.
     void DoAction(UI_Menu_Page* page, double frameTime);
 
+    // A line the menu shows under its page for kNoticeFrames frames: a
+    // settings file that could not be written, a damaged save chosen.
+    static constexpr int kNoticeFrames = 180;
+    void ShowNotice(std::string text);
+    const std::string& GetNotice() const { return notice; }
+
     static int32_t GetMenuSpacingY();
     static int32_t GetMenuPlayMarge();
     static int32_t GetMenuOptionsMarge();
@@ -72,6 +78,11 @@ private:
     void DoKeyMappingRow(UI_Menu_Page& page, bool validate, bool erase);
     void DoPlayRow(UI_Menu_Page& page, bool validate, bool erase);
 
+    // Writes the settings file; on failure says so on screen.
+    void SaveSettings();
+
     std::vector<UI_Menu_Page*> pages;
     int32_t currentPage = 0;
+    std::string notice;
+    int noticeFrames = 0;
 };

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -316,10 +317,18 @@ void UI_Menu::DoPlayRow(UI_Menu_Page& page, bool validate, bool erase)
     if (!validate || !page.IsConfirmPending())
         return;
     const int32_t row = page.GetSelectedIndex();
-    if (UI_Menu_Item* item = page.GetItem(static_cast<size_t>(row)))
-        item->SetPercent(-1);
     page.ClearConfirm();
-    // A missing file is not an error.
-    std::remove((GetUserPath() + "Save_" + std::to_string(row) + ".sav").c_str());
+    // A missing file is not an error; one that stays is said.
+    const std::string path = GetUserPath() + "Save_" + std::to_string(row) + ".sav";
+    std::error_code error;
+    std::filesystem::remove(path, error);
+    if (error) {
+        platform::ReportProblem("Cannot erase " + path + ": " + error.message() + "\n");
+        ShowNotice("NOT ERASED !");
+        PlaySoundAt(kSoundBack);
+        return;
+    }
+    if (UI_Menu_Item* item = page.GetItem(static_cast<size_t>(row)))
+        item->SetPercent(UIGameAccess::kNoSave);
     page.PlaySoundAt(UI_Menu_Page::kSoundValidate);
 }

@@ -196,6 +196,9 @@ std::vector<UI_Menu_Page::Draw> UI_Menu_Page::Layout(int pageY) const
     default:
         break;
     }
+    // The menu's notice, above where the slots' prompt stands.
+    if (ownerMenu != nullptr && !ownerMenu->GetNotice().empty())
+        draws.push_back(Text(ownerMenu->GetNotice(), 0, kSlotPromptBottom - 2 * LineHeight(), kPercentRed));
     return draws;
 }
 
@@ -330,8 +333,10 @@ void UI_Menu_Page::LayoutSlots(int pageY, std::vector<Draw>& draws) const
         draws.push_back(Picture(item->GetAppliedGraphic(), x, y));
         x += item->GetSize().x;
         const int textY = y + static_cast<int>(item->GetSize().y * 0.5 - LineHeight() * 0.5);
-        if (item->GetPercent() == -1) {
+        if (item->GetPercent() == UIGameAccess::kNoSave) {
             draws.push_back(Text("EMPTY", x, textY, kWhite));
+        } else if (item->GetPercent() == UIGameAccess::kDamagedSave) {
+            draws.push_back(Text("DAMAGED SAVE", x, textY, kPercentRed));
         } else {
             draws.push_back(Text("SAVED GAME", x, textY, kWhite));
             x += kSlotSummaryGap;

@@ -71,7 +71,7 @@ public:
         return found == systems.end() ? nullptr : found->second;
     }
 
-    bool IsCharacterClass(const std::string& className) override
+    bool IsParticleLinkName(const std::string& className) override
     {
         return characterClasses.count(className) != 0;
     }

@@ -80,7 +80,7 @@ TEST_F(GameSaves, SlotSummariesOfMissingGoodOlderAndDamagedSlots)
     const std::string good = WriteToText(record);
     WriteSlot(2, good.substr(0, good.size() / 2));
     EXPECT_EQ(game.GetSaveSlotSummary(2), "") << "a cut slot has no summary";
-    EXPECT_EQ(game.GetSaveSlotPercent(2), 66) << "its head still reads";
+    EXPECT_EQ(game.GetSaveSlotPercent(2), Game::kDamagedSave) << "a cut slot is damaged, not a saved game";
 }
 
 TEST_F(GameSaves, NoSlotNothingSavedNothingLoaded)

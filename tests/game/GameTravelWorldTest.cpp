@@ -12,6 +12,7 @@
 #include "scene/Level.h"
 #include "scene/MapModel.h"
 #include "scene/SpacialInstance.h"
+#include "script/BackgroundEvent.h"
 #include "tests/game/ScriptedInput.h"
 #include "tests/game/WorldTeleportHubs.h"
 #include "tests/tools/WorldFolderTest.h"
@@ -128,6 +129,35 @@ TEST_F(GameTravelWorld, TheMenuOfTheSecondHubTakesThePlayerToTheFirstHubsRing)
     EXPECT_NEAR(game.GetPlayer()->GetPosition().y, at.y, 64.0f);
     EXPECT_FALSE(game.IsMenuFlagSet());
     EXPECT_EQ(game.teleports.size(), 2u);
+}
+
+// A level change while the player stands in a ring with its hint shown
+// leaves neither the hint nor its box behind, and the player walks on.
+TEST_F(GameTravelWorld, ALevelChangeInARingWithItsHintShownLeavesNoHintBehind)
+{
+    game.SetStartPointName("start");
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << output;
+    FindTeleporterOf("Cimetery_TP_01.lvl", 1);
+    FindTeleporterOf("Cimetery_TP_02.lvl", 2);
+    for (int i = 0; i < 60; ++i)
+        Pass();
+    ASSERT_NE(BackgroundEvent::FindByTypeName("BGEvent_DialogueManager"), nullptr) << "the hint shows";
+    ASSERT_TRUE(game.uiFrames.front()->IsVisible());
+
+    ASSERT_TRUE(game.console.ExecuteCommand("changelevel cemetery_02.lvl start"));
+    Pass();
+    ASSERT_EQ(game.GetCurrentLevel()->GetName(), "cemetery_02.lvl");
+    EXPECT_EQ(BackgroundEvent::FindByTypeName("BGEvent_DialogueManager"), nullptr);
+    EXPECT_EQ(BackgroundEvent::FindByTypeName("BGEvent_ShowText"), nullptr);
+    EXPECT_FALSE(game.uiFrames.front()->IsVisible()) << "the hint's box stayed";
+    for (int i = 0; i < 30; ++i)
+        Pass();
+    const float before = game.GetPlayer()->GetPosition().x;
+    InputActions right;
+    right.x = 1.0f;
+    for (int i = 0; i < 30; ++i)
+        Pass(right);
+    EXPECT_GT(game.GetPlayer()->GetPosition().x, before + 16.0f) << "the player does not walk";
 }
 
 } // namespace

@@ -14,6 +14,8 @@
 #include "scene/GraphicalObject.h"
 #include "scene/SpacialInstance.h"
 
+#include "engine/platform/DebugOutput.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -124,6 +126,34 @@ TEST_F(TuningCommandsTest, EachValueIsSetAndLeftAloneWhenATokenIsMissing)
         Run(line.substr(0, line.rfind(' ')));
         EXPECT_DOUBLE_EQ(c.read(), c.expected);
     }
+}
+
+// A line that names nothing the command sets, or lacks the second value of
+// a pair, fails and says why in the console.
+TEST_F(TuningCommandsTest, ALineThatSetsNothingFailsAndSaysWhy)
+{
+    std::string said;
+    platform::SetDebugSink([&](std::string_view text) { said += text; });
+    const struct {
+        const char* line;
+        const char* why;
+    } cases[] = {
+        {"setnpcvalue nosuchfamily maxlife 5", "setnpcvalue: no family \"nosuchfamily\""},
+        {"setnpcvalue thrower nosuchkey 5", "setnpcvalue: no value \"nosuchkey\" for thrower; nothing set\n"},
+        {"setnpcvalue thrower triggerzone 5", "setnpcvalue: \"triggerzone\" needs two values; nothing set\n"},
+        {"setuipos nosuch 1 2", "setuipos: no element \"nosuch\"; nothing set\n"},
+        {"setuipos dialogue_portrait1 8", "setuipos: \"dialogue_portrait1\" needs two values"},
+        {"setplayerhighfall nosuch 3", "setplayerhighfall: no value \"nosuch\""},
+    };
+    const NpcTuning npc = game.tuning.npc;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        said.clear();
+        EXPECT_FALSE(Run(c.line));
+        EXPECT_EQ(said.rfind(c.why, 0), 0u) << said;
+    }
+    EXPECT_EQ(game.tuning.npc.throwerTriggerZone, npc.throwerTriggerZone);
+    platform::SetDebugSink({});
 }
 
 TEST_F(TuningCommandsTest, SpeedsReachBothTheGameAndThePlayer)
@@ -252,10 +282,8 @@ TEST_F(TuningCommandsTest, PairsNeedBothValuesAndFramesMoveOnlyWhenPresent)
 TEST_F(TuningCommandsTest, PlayerOnlyCommandsDoNothingWithoutAPlayer)
 {
     game.SetPlayer(nullptr);
-    Run("setplayerwaterslow 0.25");
-    const float ratio = game.tuning.player.waterSlowRatio;
-    Run("setplayerwaterslow 0.75");
-    EXPECT_EQ(game.tuning.player.waterSlowRatio, ratio);
+    EXPECT_TRUE(Run("setplayerwaterslow 0.75")) << "the tuning holds it for the player to come";
+    EXPECT_EQ(game.tuning.player.waterSlowRatio, 0.75f);
     EXPECT_FALSE(Run("enableplayerarmors"));
     EXPECT_TRUE(Run("setplayerattackrank 2"));
     EXPECT_TRUE(Run("setplayerspeed walk 25"));

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <unistd.h>
 
 // The run's key file: written as changes, read back whole or not at all, its
@@ -145,14 +146,53 @@ TEST(RunRecording, CarriageReturnsCommentsAndBlankLinesAreRead)
     EXPECT_EQ(recording.KeysAt(3), (RunRecording::Keys {200, 203}));
 }
 
+// Carriage returns that end a comment or a command are line ends: what is
+// read is written back as is. A record the text cannot carry is not saved.
+TEST(RunRecording, WhatIsReadWritesBackTheSameAndWhatCannotBeWrittenIsRefused)
+{
+    const std::string head = "quenholt-run-keys 1\nseed 1\n";
+    for (const std::string& body : {std::string("#foo\r\r\n"), std::string("command god 1\r\r\n"),
+             std::string("# a comment \r \r\r\n")}) {
+        RunRecording read;
+        std::string error;
+        ASSERT_TRUE(read.Read(head + body + "end 1\n", "run.txt", error)) << error;
+        RunRecording again;
+        ASSERT_TRUE(again.Read(read.Write(), "run.txt", error)) << error;
+        EXPECT_EQ(again, read) << body;
+        EXPECT_TRUE(read.Writable(error)) << error;
+    }
+
+    const std::filesystem::path path = std::filesystem::temp_directory_path()
+        / ("quenholt-run-refused-" + std::to_string(getpid()) + ".txt");
+    std::ofstream(path, std::ios::binary) << "kept";
+    for (auto spoil : std::vector<std::function<void(RunRecording&)>> {
+             [](RunRecording& r) { r.comments.push_back("foo\r"); },
+             [](RunRecording& r) { r.commands.push_back(" god 1"); },
+             [](RunRecording& r) { r.comments.push_back("two\nlines"); },
+             [](RunRecording& r) { r.comments.push_back(" leg x failed"); },
+             [](RunRecording& r) {
+                 r.checkpoints.push_back({"level", "a b", 1});
+             },
+         }) {
+        RunRecording spoilt = Sample();
+        spoil(spoilt);
+        std::string error;
+        EXPECT_FALSE(spoilt.Save(path.string(), error));
+        EXPECT_EQ(error.rfind(path.string() + ": not saved: ", 0), 0u) << error;
+    }
+    std::ifstream kept(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "kept");
+    std::filesystem::remove(path);
+}
+
 TEST(RunRecording, SavedAndLoadedFromAFile)
 {
     const std::filesystem::path path
         = std::filesystem::temp_directory_path() / ("quenholt-run-keys-" + std::to_string(getpid()) + ".txt");
     const RunRecording recording = Sample();
-    ASSERT_TRUE(recording.Save(path.string()));
-    RunRecording loaded;
     std::string error;
+    ASSERT_TRUE(recording.Save(path.string(), error)) << error;
+    RunRecording loaded;
     ASSERT_TRUE(loaded.Load(path.string(), error)) << error;
     EXPECT_EQ(loaded, recording);
     std::filesystem::remove(path);

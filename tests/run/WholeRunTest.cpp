@@ -125,7 +125,8 @@ void WholeRun::Record()
     recording.checkpoints = seen;
     recording.comments
         = {" " + (stopped.empty() ? std::string("the whole run, to the title after the ending") : stopped)};
-    ASSERT_TRUE(recording.Save(kRecordingPath)) << kRecordingPath;
+    std::string error;
+    ASSERT_TRUE(recording.Save(kRecordingPath, error)) << error;
     std::printf("[ whole run ] recorded %d passes to %s\n[ whole run ] %s\n", recording.frames,
         kRecordingPath.c_str(), stopped.empty() ? "every leg flown" : stopped.c_str());
 }

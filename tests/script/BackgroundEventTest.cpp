@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -122,3 +124,21 @@ TEST(BackgroundEventLiveList, LookUpsFindTheOldestOfAKindUntilItIsDestroyed)
 }
 
 } // namespace
+
+// An event whose owner has static lifetime and was made before any event
+// (so it is destroyed after everything made later, the live list's first
+// user included) still leaves the list cleanly at exit. The child starts
+// afresh, so the owner is the program's first.
+TEST(BackgroundEventLiveListDeathTest, AnEventOwnedUntilExitLeavesTheListAtExit)
+{
+    const std::string style = GTEST_FLAG_GET(death_test_style);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            static std::unique_ptr<BackgroundEvent> heldUntilExit;
+            heldUntilExit = std::make_unique<BackgroundEvent>("held");
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+    GTEST_FLAG_SET(death_test_style, style);
+}

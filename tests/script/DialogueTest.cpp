@@ -67,6 +67,41 @@ TEST(DialogueFileBlocks, ASpeakerWithoutPortraitShowsNothingWhilePortraitsAreLin
     EXPECT_EQ(Block(text, 0).size(), 3u);
 }
 
+// A line or a block beyond the limits is refused where it passes them, in
+// the block read or one before it; one at the limit is read.
+TEST(DialogueFileBlocks, LinesAndBlocksBeyondTheLimitsAreRefusedWhereTheyPassThem)
+{
+    const std::string longest(DialogueFile::kMaxLineLength, 'a');
+    EXPECT_EQ(Block(longest + "\r\nb\n", 0), (Lines {{longest}, {"b"}}));
+    const std::string longestBlock = [] {
+        std::string text;
+        for (size_t i = 0; i < DialogueFile::kMaxBlockLines; ++i)
+            text += "word\n";
+        return text;
+    }();
+    EXPECT_EQ(Block(longestBlock, 0).size(), DialogueFile::kMaxBlockLines);
+
+    const struct {
+        std::string text;
+        int block;
+        std::string error;
+    } cases[] = {
+        {"x\n" + longest + "a\n", 0,
+            "talk.txt:2: expected a dialogue line of at most 2048 characters, found a longer one"},
+        {longest + "\r\r\n\nnext\n", 1,
+            "talk.txt:1: expected a dialogue line of at most 2048 characters, found a longer one"},
+        {longestBlock + "word\n", 0,
+            "talk.txt:513: expected a dialogue block of at most 512 lines, found a longer one"},
+    };
+    for (const auto& c : cases) {
+        bool ok = true;
+        std::string error;
+        EXPECT_TRUE(Block(c.text, c.block, &ok, &error).empty());
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(error, c.error);
+    }
+}
+
 TEST(DialogueFileBlocks, WordsHoldingACommentMarkAreDropped)
 {
     EXPECT_EQ(DialogueFile::SplitLine("a \"b//c\" d"), (DialogueFile::Line {"a"}));

@@ -1,5 +1,7 @@
 #include "tools/world/CompletenessLint.h"
 
+#include "game/Game.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -47,6 +49,7 @@ TEST(CompletenessLint, TheWorldUsesEveryNameItDefinesAndDefinesEveryNameItUses)
     for (const char* folder :
         {"engine", "scene", "characters", "ui", "zones", "script", "enemies", "bosses", "game"})
         AddFiles(source / folder, {".cpp", ".h"}, sources.codeFiles);
+    sources.characterNames = Game::ParticleLinkNames();
 
     const CompletenessReport report = CheckCompleteness(sources);
     std::ostringstream listed;
@@ -70,18 +73,28 @@ TEST(CompletenessLint, EachRuleFindsItsFault)
                       "AnimatedSpriteV0\r\nDeco_Used\r\nSpriteV0Ptr\r\nDeco_Used_f00\r\n"
                       "AnimatedSpriteV0\r\nDeco_Orphan\r\nSpriteV0Ptr\r\nDeco_Gone_f00\r\n"
                       "SpriteV0\r\nDeco_Used_f00\r\n"
-                      "SoundEventV0\r\nNPC_Bat_Squeak\r\nSoundEventV0\r\nNPC_Bat_Silent\r\n";
-    sources.worldTexts = {{"levels/a.lvl", "prop Deco_Used 3 4\n"}};
+                      "SoundEventV0\r\nNPC_Bat_Squeak\r\nSoundEventV0\r\nNPC_Bat_Silent\r\n"
+                      "LocalParticleSystemV0\r\nPS_Dust\r\n";
+    // Particle links, event or character first: one to a character the game
+    // never makes, one to a system the library lacks.
+    sources.worldTexts = {{"levels/a.lvl", "prop Deco_Used 3 4\n"},
+        {"init_vars.txt",
+            "addparticlesysteminnpc OnExplose NPC_Bat PS_Dust\r\n"
+            "addparticlesysteminnpc NPC_Nobody OnExplose PS_Dust\r\n"
+            "addparticlesysteminnpc NPC_Bat OnSpecial_01 PS_Smoke\r\n"}};
+    sources.characterNames = {"NPC_Bat"};
     // The bat's cry is composed from two literals; the HUD asks for a picture
     // that is not there.
     sources.codeFiles = {{"enemies/NPC_Bat.cpp", "const char* k = \"NPC_Bat_\";\nPlay(\"Squeak\");\n"},
         {"ui/Hud.cpp", "void F()\n{\n    FindGraphicalObject(\"UI_Missing\", false);\n}\n"}};
 
     const CompletenessReport report = CheckCompleteness(sources);
-    EXPECT_EQ(report.defined, 5u) << "names, whatever their kinds";
+    EXPECT_EQ(report.defined, 6u) << "names, whatever their kinds";
     EXPECT_EQ(report.missing,
         (std::vector<std::string> {
             "gamelib.txt:12: Deco_Gone_f00 is used but the library has no such sprite",
+            "init_vars.txt:2: NPC_Nobody is linked but no character is made as it",
+            "init_vars.txt:3: PS_Smoke is used but the library has no such particle system",
             "ui/Hud.cpp:3: UI_Missing is used but the library has no such graphical object",
         }));
     EXPECT_EQ(report.unused,

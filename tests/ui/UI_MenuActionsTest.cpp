@@ -1,5 +1,9 @@
 #include "tests/ui/MenuFixture.h"
 
+#include "game/GameSaveData.h"
+#include "scene/MapModel.h"
+#include "tests/game/SaveTestSupport.h"
+
 #include <fstream>
 
 namespace {
@@ -157,7 +161,9 @@ TEST_F(UIMenuActions, TheCursorWrapsAndHoldsStillWhileASlotErasureIsConfirmed)
 TEST_F(UIMenuActions, EraseAskedTwiceKeepsTheSlotAndConfirmedDeletesItAtOnce)
 {
     const std::filesystem::path slot = folder / "Save_2.sav";
-    std::ofstream(slot) << "12\r\nQHGAME\r\n";
+    GameSaveData record;
+    FillEveryField(record);
+    std::ofstream(slot, std::ios::binary) << WriteToText(record);
     Tap(With(&A::Confirm));
     Down(2);
     Tap(With(&A::KeyROrPad3));
@@ -173,6 +179,85 @@ TEST_F(UIMenuActions, EraseAskedTwiceKeepsTheSlotAndConfirmedDeletesItAtOnce)
     EXPECT_EQ(Page().GetItem(2)->GetPercent(), -1);
     EXPECT_FALSE(Page().IsConfirmPending());
     EXPECT_EQ(menu->GetCurrentPageNumber(), kPlay);
+}
+
+// A save that does not read whole (cut after its save variables, or missing
+// only the end of its achievements) shows as damaged; it is neither played
+// nor written over, and stays as it is until the player erases it.
+TEST_F(UIMenuActions, ADamagedSaveIsShownAsSuchAndKeptUntilErased)
+{
+    GameSaveData record;
+    FillEveryField(record);
+    const std::vector<std::string> lines = SplitSaveLines(WriteToText(record));
+    const std::vector<std::string> cuts[] = {
+        {lines.begin(), lines.end() - 1},
+        {lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(lines.size() / 2)},
+    };
+    const std::filesystem::path slot = folder / "Save_1.sav";
+    for (const std::vector<std::string>& cut : cuts) {
+        const std::string damaged = JoinSaveLines(cut);
+        std::ofstream(slot, std::ios::binary) << damaged;
+        auto fileText = [&] {
+            std::ifstream file(slot, std::ios::binary);
+            return std::string(std::istreambuf_iterator<char>(file), {});
+        };
+        game.currentSaveSlot = -1;
+        Tap(With(&A::Confirm));
+        ASSERT_EQ(menu->GetCurrentPageNumber(), kPlay);
+        EXPECT_EQ(Page().GetItem(1)->GetPercent(), Game::kDamagedSave);
+        bool shown = false;
+        for (const UI_Menu_Page::Draw& draw : Page().Layout(0))
+            shown = shown || draw.text == "DAMAGED SAVE";
+        EXPECT_TRUE(shown);
+
+        // Chosen: no game starts in it, and the menu says why.
+        Down(1);
+        Tap(With(&A::Confirm));
+        EXPECT_EQ(game.currentSaveSlot, -1);
+        EXPECT_EQ(menu->GetCurrentPageNumber(), kPlay);
+        EXPECT_EQ(menu->GetNotice(), "DAMAGED SAVE: ERASE IT TO PLAY");
+        // A save aimed at it all the same writes nothing.
+        game.currentSaveSlot = 1;
+        game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
+        EXPECT_FALSE(game.saveData.Save());
+        EXPECT_EQ(fileText(), damaged);
+        game.currentSaveSlot = -1;
+
+        // Erased by the player (R, then Enter): the slot is free.
+        Tap(With(&A::KeyROrPad3));
+        Tap(With(&A::Confirm));
+        EXPECT_FALSE(std::filesystem::exists(slot));
+        EXPECT_EQ(Page().GetItem(1)->GetPercent(), Game::kNoSave);
+        Tap(With(&A::Back));
+        ASSERT_EQ(menu->GetCurrentPageNumber(), kMain);
+    }
+}
+
+// Settings that cannot be written (a full disk, a folder that is not one)
+// are said on screen for a while, as a save stone says "Not saved !".
+TEST_F(UIMenuActions, SettingsThatCannotBeWrittenAreSaidOnScreen)
+{
+    std::ofstream(folder / "not_a_folder") << "x";
+    SetUserPath((folder / "not_a_folder").string() + "/");
+    OpenFromTitle(1);
+    ASSERT_EQ(menu->GetCurrentPageNumber(), kOptions);
+    Tap(With(&A::Back));
+    ASSERT_EQ(menu->GetCurrentPageNumber(), kMain);
+    EXPECT_EQ(menu->GetNotice(), "SETTINGS NOT SAVED !");
+    bool shown = false;
+    for (const UI_Menu_Page::Draw& draw : Page().Layout(0))
+        shown = shown || draw.text == "SETTINGS NOT SAVED !";
+    EXPECT_TRUE(shown);
+    for (int i = 0; i < UI_Menu::kNoticeFrames; ++i)
+        Press(A());
+    EXPECT_EQ(menu->GetNotice(), "");
+
+    // Written again once the folder is one: nothing to say.
+    SetUserPath(folder.string() + "/");
+    OpenFromTitle(1);
+    Tap(With(&A::Back));
+    EXPECT_EQ(menu->GetNotice(), "");
+    EXPECT_TRUE(std::filesystem::exists(folder / "UserConfig.cfg"));
 }
 
 TEST_F(UIMenuActions, EachKeyRowWritesItsOwnBindingsOnly)

@@ -210,7 +210,9 @@ bool RunRecording::Read(const std::string& text, const std::string& fileName, st
     std::string line;
     while (std::getline(in, line)) {
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
+        // Every carriage return that ends a line goes: a comment or a
+        // command never ends with one, so what is read is written back as is.
+        while (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (ended)
             return fail("expected nothing after \"end\", found " + Quoted(line));
@@ -333,7 +335,27 @@ bool RunRecording::Load(const std::string& path, std::string& error)
     return Read(text, path, error);
 }
 
-bool RunRecording::Save(const std::string& path) const
+bool RunRecording::Writable(std::string& error) const
 {
-    return platform::ReplaceFileAtomically(path, Write());
+    RunRecording again;
+    if (!again.Read(Write(), "the written text", error))
+        return false;
+    if (again == *this)
+        return true;
+    error = "the written text reads back as another record (a command or comment with a line break, "
+            "a name with a blank, or frames out of order)";
+    return false;
+}
+
+bool RunRecording::Save(const std::string& path, std::string& error) const
+{
+    if (!Writable(error)) {
+        error = path + ": not saved: " + error;
+        return false;
+    }
+    if (!platform::ReplaceFileAtomically(path, Write())) {
+        error = path + ": cannot be written";
+        return false;
+    }
+    return true;
 }

@@ -90,8 +90,13 @@ struct RunRecording {
     bool Read(const std::string& text, const std::string& fileName, std::string& error);
 
     bool Load(const std::string& path, std::string& error);
-    // Written whole or not at all (a temporary file renamed over the old).
-    bool Save(const std::string& path) const;
+    // Whether Write gives a text that Read turns back into this very record;
+    // if not, `error` says why.
+    bool Writable(std::string& error) const;
+    // Written whole or not at all (a temporary file renamed over the old);
+    // a record that would not read back the same is refused and the file
+    // left as it was.
+    bool Save(const std::string& path, std::string& error) const;
 
     bool operator==(const RunRecording&) const = default;
 };

@@ -1,10 +1,12 @@
 #include "tools/world/CompletenessLint.h"
 
+#include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -23,15 +25,56 @@ const std::map<std::string, std::string>& DefiningRecords()
     return records;
 }
 
-// The names the code finds by a literal, and the kind each lookup reads.
-const std::vector<std::pair<std::regex, std::string>>& CodeLookups()
+// The calls that find a name by a literal (`Call("name"` then blanks and a
+// comma or a closing parenthesis), and the kind each reads.
+struct CodeLookup {
+    std::string_view call;
+    const char* kind;
+};
+constexpr CodeLookup kCodeLookups[] = {
+    {"FindGraphicalObject(\"", "graphical object"},
+    {"FindGraphical(\"", "graphical object"},
+    {"FindFont(\"", "font"},
+    {"FindLocalParticleSystem(\"", "particle system"},
+};
+
+bool Blank(char c)
 {
-    static const std::vector<std::pair<std::regex, std::string>> lookups = {
-        {std::regex(R"re(FindGraphical(?:Object)?\("([^"]+)"\s*[,)])re"), "graphical object"},
-        {std::regex(R"re(FindFont\("([^"]+)"\s*[,)])re"), "font"},
-        {std::regex(R"re(FindLocalParticleSystem\("([^"]+)"\s*[,)])re"), "particle system"},
-    };
-    return lookups;
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+struct FoundLookup {
+    std::string name;
+    const char* kind;
+};
+
+// Every look-up of one line, left to right; one pass over the line (a call
+// is tried where "Find" starts, and the scan goes on after what it read).
+std::vector<FoundLookup> LookupsOf(std::string_view line)
+{
+    std::vector<FoundLookup> found;
+    size_t at = line.find("Find");
+    while (at != std::string_view::npos) {
+        size_t next = at + 1;
+        for (const CodeLookup& lookup : kCodeLookups) {
+            if (line.substr(at, lookup.call.size()) != lookup.call)
+                continue;
+            const size_t nameStart = at + lookup.call.size();
+            const size_t nameEnd = line.find('"', nameStart);
+            if (nameEnd == std::string_view::npos || nameEnd == nameStart)
+                break;
+            size_t after = nameEnd + 1;
+            while (after < line.size() && Blank(line[after]))
+                ++after;
+            if (after < line.size() && (line[after] == ',' || line[after] == ')')) {
+                found.push_back({std::string(line.substr(nameStart, nameEnd - nameStart)), lookup.kind});
+                next = after + 1;
+            }
+            break;
+        }
+        at = line.find("Find", next);
+    }
+    return found;
 }
 
 std::vector<std::string> Lines(const std::string& text)
@@ -114,16 +157,59 @@ void AddLiterals(const std::string& code, std::set<std::string>& literals)
     }
 }
 
+struct Literals {
+    std::set<std::string, std::less<>> texts;
+    std::set<size_t> lengths;
+};
+
 // A name the code may build: a literal, or a literal prefix and a literal
-// suffix joined.
-bool Composed(const std::string& name, const std::set<std::string>& literals)
+// suffix joined. Only the splits at a literal's length are tried, so a long
+// name costs its length times the few lengths literals have.
+bool Composed(std::string_view name, const Literals& literals)
 {
-    if (literals.contains(name))
+    if (literals.texts.contains(name))
         return true;
-    for (size_t split = 1; split < name.size(); ++split)
-        if (literals.contains(name.substr(0, split)) && literals.contains(name.substr(split)))
+    for (const size_t split : literals.lengths) {
+        if (split == 0)
+            continue;
+        if (split >= name.size())
+            break;
+        if (literals.texts.contains(name.substr(0, split)) && literals.texts.contains(name.substr(split)))
             return true;
+    }
     return false;
+}
+
+// The words of a settings line.
+std::vector<std::string> Words(const std::string& line)
+{
+    std::istringstream in(line);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
+bool IsCharacterEvent(const std::string& word)
+{
+    return word == "OnExplose" || word == "OnExploseWithPower" || word == "OnSpecial_01";
+}
+
+// "addparticlesysteminnpc <event> <character> <system>" (or the character
+// first): the character must be one the game makes, the system one the
+// library defines.
+void CheckParticleLinks(const NamedText& text, const std::set<std::string>& characters,
+    const std::set<std::string>* systems, std::vector<std::string>& missing)
+{
+    const std::vector<std::string> lines = Lines(text.text);
+    for (size_t n = 0; n < lines.size(); ++n) {
+        const std::vector<std::string> words = Words(lines[n]);
+        if (words.size() < 4 || words[0] != "addparticlesysteminnpc")
+            continue;
+        const std::string& character = IsCharacterEvent(words[1]) ? words[2] : words[1];
+        const std::string where = text.where + ":" + std::to_string(n + 1) + ": ";
+        if (!characters.contains(character))
+            missing.push_back(where + character + " is linked but no character is made as it");
+        if (systems == nullptr || !systems->contains(words[3]))
+            missing.push_back(where + words[3] + " is used but the library has no such particle system");
+    }
 }
 
 } // namespace
@@ -153,28 +239,31 @@ CompletenessReport CheckCompleteness(const WorldNameSources& sources)
             report.missing.push_back("gamelib.txt:" + std::to_string(i + 2) + ": " + name
                 + " is used but the library has no such " + kind);
     }
-    for (const NamedText& text : sources.worldTexts)
+    const std::set<std::string> characters(sources.characterNames.begin(), sources.characterNames.end());
+    const auto systems = defined.byKind.find("particle system");
+    for (const NamedText& text : sources.worldTexts) {
         AddWords(text.text, used);
+        CheckParticleLinks(
+            text, characters, systems != defined.byKind.end() ? &systems->second : nullptr, report.missing);
+    }
 
-    std::set<std::string> literals;
+    Literals literals;
     for (const NamedText& file : sources.codeFiles) {
-        AddLiterals(file.text, literals);
+        std::set<std::string> found;
+        AddLiterals(file.text, found);
+        literals.texts.merge(found);
         const std::vector<std::string> lines = Lines(file.text);
         for (size_t n = 0; n < lines.size(); ++n) {
-            if (lines[n].find("Find") == std::string::npos)
-                continue;
-            for (const auto& [lookup, kind] : CodeLookups()) {
-                const std::string& line = lines[n];
-                for (std::sregex_iterator it(line.begin(), line.end(), lookup), end; it != end; ++it) {
-                    const std::string name = (*it)[1].str();
-                    const auto names = defined.byKind.find(kind);
-                    if (names == defined.byKind.end() || !names->second.contains(name))
-                        report.missing.push_back(file.where + ":" + std::to_string(n + 1) + ": " + name
-                            + " is used but the library has no such " + kind);
-                }
+            for (const auto& [name, kind] : LookupsOf(lines[n])) {
+                const auto names = defined.byKind.find(kind);
+                if (names == defined.byKind.end() || !names->second.contains(name))
+                    report.missing.push_back(file.where + ":" + std::to_string(n + 1) + ": " + name
+                        + " is used but the library has no such " + kind);
             }
         }
     }
+    for (const std::string& literal : literals.texts)
+        literals.lengths.insert(literal.size());
 
     // Graphical objects are named by the code in too many composed ways for a
     // reading of it to tell; the whole run's report counts their look-ups.

@@ -21,6 +21,9 @@ struct WorldNameSources {
     std::string library; // the text of "gamelib.txt"
     std::vector<NamedText> worldTexts;
     std::vector<NamedText> codeFiles;
+    // The names the game makes characters under (its classes and the parts
+    // of bosses): the particle links of the world's texts must name one.
+    std::vector<std::string> characterNames;
 };
 
 struct CompletenessReport {
@@ -36,5 +39,7 @@ struct CompletenessReport {
 // look-ups it made).
 // Missing: a library reference ("...Ptr" then a name) to nothing, and a name
 // the code looks up by a literal (FindGraphicalObject, FindFont,
-// FindLocalParticleSystem) that the library lacks.
+// FindLocalParticleSystem) that the library lacks; a particle link
+// ("addparticlesysteminnpc") to a character the game never makes or to a
+// particle system the library lacks.
 CompletenessReport CheckCompleteness(const WorldNameSources& sources);
