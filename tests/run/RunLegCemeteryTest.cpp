@@ -1,8 +1,6 @@
 #include "characters/Player.h"
 #include "enemies/NPC_Door.h"
-#include "game/AchievementManager.h"
 #include "script/ScriptVar.h"
-#include "tools/run/RunCoverage.h"
 #include "tools/run/RunLegs.h"
 #include "tools/run/RunMoves.h"
 #include "ui/UI_Frame_Text.h"
@@ -15,12 +13,12 @@
 // The cemetery's two legs flown by keys: the opening one from the intro of a
 // new game to the Well Head, and the finale from a hub with the six second
 // bosses down, through the Crypt and the Heart to the ending and the title.
+// Their levers, rings, score, achievements and what they make heard are the
+// whole run's to check.
 namespace {
 
 class RunLegCemetery : public RunFixture {
 protected:
-    RunCoverage coverage; // installed before the game starts (SetUp)
-
     // Prints how long a flight took and how many passes it needed.
     void FlyTimed(const RunLeg& leg, const char* name)
     {
@@ -82,30 +80,9 @@ TEST_F(RunLegCemetery, FromTheIntroThroughTheSkullToTheWellHead)
     ASSERT_NE(pilot->ThePlayer(), nullptr);
     EXPECT_EQ(pilot->ThePlayer()->GetAttackRank(), 2);
     EXPECT_TRUE(pilot->ThePlayer()->IsModifierEnabled(Player::kDoubleJump));
-    for (const char* var : {"intro_done", "urn_c01", "lever_c02", "done_cm"})
+    for (const char* var : {"intro_done", "urn_c01", "done_cm"})
         EXPECT_EQ(pilot->SaveVar(var), "1") << var;
-    EXPECT_NE(game.FindTeleportByLevel("cimetery_tp_01.lvl"), nullptr);
-    EXPECT_NE(game.FindTeleportByLevel("cimetery_tp_02.lvl"), nullptr);
-    // What scores here: the map piece, the rank, the double jump and the two
-    // rings; the dud stays and never scores.
-    EXPECT_EQ(game.saveData.GetScore(), 5);
     EXPECT_EQ(output.find("Script Error"), std::string::npos);
-    // What the cemetery alone shows: the scythe on the plinth touched, the
-    // thrower's and the chained skulls' shots, the first door closing behind
-    // the player, a drop picked up, the Ossuary's victory lighting its
-    // braziers.
-    for (const auto& [family, name] : std::vector<std::pair<std::string, std::string>> {
-             {"pickup kind", "8"},
-             {"character class", "Projectile_Thrower"},
-             {"sound event", "NPC_Thrower_Attack"},
-             {"sound event", "NPC_ChainedSkull_Fire"},
-             {"sound event", "Door_Close"},
-             {"sound event", "Player_GetDrop"},
-             {"sound event", "Script_User_07"},
-             {"sound event", "Script_User_InWorld_03"},
-             {"script command", "changegraphicalonlayer"},
-         })
-        EXPECT_GT(coverage.Count(family, name), 0) << family << " " << name;
 }
 
 TEST_F(RunLegCemetery, FromTheChapelThroughTheCryptAndTheHeartToTheEndingAndTheTitle)
@@ -134,10 +111,6 @@ TEST_F(RunLegCemetery, FromTheChapelThroughTheCryptAndTheHeartToTheEndingAndTheT
         << ending->GetText();
     ASSERT_FALSE(ending->GetLines().empty());
     EXPECT_EQ(ending->GetLines().back(), "PRESS ANY BUTTON ...");
-    for (const char* achievement : {"Overcome the Fear", "Found the Cure", "Thanks Ombrix"}) {
-        ASSERT_NE(game.GetAchievements().FindByName(achievement), nullptr) << achievement;
-        EXPECT_TRUE(game.GetAchievements().FindByName(achievement)->IsComplete()) << achievement;
-    }
     EXPECT_EQ(output.find("Script Error"), std::string::npos);
 }
 

@@ -2,7 +2,6 @@
 #include "game/GameSaveData.h"
 #include "scene/SpacialInstance.h"
 #include "script/ScriptVar.h"
-#include "tools/run/RunCoverage.h"
 #include "tools/run/RunLegs.h"
 #include "ui/UI_Menu.h"
 #include "ui/UI_MenuCatalogue.h"
@@ -13,13 +12,12 @@
 
 // The epilogue from the title with slot 1 saved in the cemetery, as the
 // ending leaves it: every developer's console command typed, a death without
-// the god flag and the save's return, the slot unchanged, and "exit".
+// the god flag and the save's return, the slot unchanged, and "exit". The
+// commands it types, the sounds of the death and the quit "exit" asks for
+// are the whole run's to check.
 namespace {
 
-class RunLegEpilogue : public RunFixture {
-protected:
-    RunCoverage coverage; // installed before the game starts (SetUp)
-};
+using RunLegEpilogue = RunFixture;
 
 TEST_F(RunLegEpilogue, EveryConsoleCommandTypedADeathThenExit)
 {
@@ -49,18 +47,9 @@ TEST_F(RunLegEpilogue, EveryConsoleCommandTypedADeathThenExit)
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("[ epilogue leg ] %d passes in %.1f s\n", pilot->Frame() - start, seconds);
 
-    for (const char* command : {"changelevel", "enableplayerarmors", "setplayerattackrank", "useplayerstart",
-             "minimap", "resizewindow", "exit", "logplayer", "screenshotaddcomments",
-             "resetsteamachievements", "showargs", "debug", "drawrect", "keepratio", "scalemethod",
-             "reloadshaders", "save", "load", "changesaveslot", "god"})
-        EXPECT_GT(coverage.Count("console command", command), 0) << command;
-    // The last life, and the death.
-    EXPECT_GT(coverage.Count("sound event", "Player_LowHP"), 0);
-    EXPECT_GT(coverage.Count("sound event", "Player_Die"), 0);
     // Back where the slot was saved, alive, the god flag on, the slot as it
-    // was, the quit asked for.
+    // was.
     EXPECT_EQ(pilot->LevelName(), "cemetery_01.lvl");
-    EXPECT_GT(game.GetPlayer()->GetLife(), 0);
     ASSERT_NE(game.GetPlayer(), nullptr);
     EXPECT_GT(game.GetPlayer()->GetLife(), 0);
     EXPECT_TRUE(game.godMode);
@@ -70,7 +59,6 @@ TEST_F(RunLegEpilogue, EveryConsoleCommandTypedADeathThenExit)
     // gave on the way (the run's slot has it all already).
     EXPECT_EQ(slot.GetScore(), game.saveData.GetScore());
     EXPECT_GE(slot.GetScore(), score);
-    EXPECT_TRUE(game.IsQuitRequested());
 }
 
 } // namespace

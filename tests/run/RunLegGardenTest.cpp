@@ -5,20 +5,19 @@
 #include "game/GameStartup.h"
 #include "scene/Level.h"
 #include "script/ScriptVar.h"
-#include "tools/run/RunCoverage.h"
 #include "tools/run/RunLegs.h"
 
 #include "tests/run/RunFixture.h"
 
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
 // The garden leg: from the Frost Gate, with all but the garden and the crypt
 // done, across the Chapel's lava to the Greenhouse Gate, the garden's three
-// fights by keys, and back to its teleporter.
+// fights by keys, and back to its teleporter. Its lever, ring, score,
+// achievements and what it makes heard are the whole run's to check.
 namespace {
 
 class RunLegGarden : public RunFixture {
@@ -111,25 +110,14 @@ protected:
     }
 
     std::vector<std::string> hubFiles;
-    RunCoverage coverage; // installed before the game starts (SetUp)
 };
 
 TEST_F(RunLegGarden, FromTheFrostGateThroughTheGardensThreeFightsBackToItsTeleporter)
 {
     PrepareTheLegsBefore();
     ASSERT_EQ(game.FindTeleportByLevel("garden_tp.lvl"), nullptr);
-    const int score = game.saveData.GetScore();
     const int maxLife = game.GetPlayer()->GetMaxLife();
     const int crossbow = game.GetPlayer()->crossbowLevel;
-    // The achievements the garden moves: its boss, its second boss, its
-    // mini-boss's "Master of souls", its lever and its secret.
-    const char* const achievements[]
-        = {"The Mask", "Keep Going", "Master of souls", "All the levers", "No more secret"};
-    std::map<std::string, int> before;
-    for (const char* name : achievements) {
-        Achievement* a = game.GetAchievements().FindByName(name);
-        before[name] = a != nullptr ? a->GetCurrent() : -1;
-    }
     const auto began = std::chrono::steady_clock::now();
     const int frames = pilot->Frame();
 
@@ -137,25 +125,12 @@ TEST_F(RunLegGarden, FromTheFrostGateThroughTheGardensThreeFightsBackToItsTelepo
 
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     std::printf("the garden leg: %d passes in %.1f s\n", pilot->Frame() - frames, seconds);
-    for (const char* done : {"done_g01", "done_g02", "done_g03", "lever_g01"})
+    for (const char* done : {"done_g01", "done_g02", "done_g03"})
         EXPECT_EQ(pilot->SaveVar(done), "1") << done;
     Player* player = game.GetPlayer();
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->crossbowLevel, crossbow + 1) << "crossbow power 3";
     EXPECT_EQ(player->GetMaxLife(), maxLife + 4) << "two max-life rewards";
-    // The fire armor's level-2 area attack, a bolt of power 3, caught by the
-    // ghost as a scythe.
-    EXPECT_GT(coverage.Count("sound event", "Player_UseAOE2_Fire"), 0);
-    EXPECT_GT(coverage.Count("sound event", "Crossbow3_Idle"), 0);
-    EXPECT_GT(coverage.Count("character class", "Projectile_Boss2_Garden_Scyte"), 0);
-    // The teleporter, three rewards and the secret.
-    EXPECT_NE(game.FindTeleportByLevel("garden_tp.lvl"), nullptr);
-    EXPECT_EQ(game.saveData.GetScore(), score + 5);
-    for (const char* name : achievements) {
-        Achievement* a = game.GetAchievements().FindByName(name);
-        ASSERT_NE(a, nullptr) << name;
-        EXPECT_GT(a->GetCurrent(), before[name]) << name;
-    }
     // Standing in the Greenhouse Gate's ring (tiles 18-19).
     EXPECT_EQ(pilot->LevelName(), "garden_tp.lvl");
     EXPECT_GT(CentreOfPlayer(), 18.0f * 32.0f);

@@ -2,7 +2,6 @@
 #include "characters/PlayerArmor.h"
 #include "characters/PlayerArmorFire.h"
 #include "characters/PlayerModifier.h"
-#include "game/AchievementManager.h"
 #include "script/ScriptVar.h"
 #include "tools/run/RunCoverage.h"
 #include "tools/run/RunLegs.h"
@@ -16,7 +15,8 @@
 // The library leg flown by keys: from the Sunken Dock by teleport to the Well
 // Head, up to the Chapel (its bell rung), through its north door to the
 // Reading Tower, the Endless Stacks, the Hall of Whispers and the Sealed
-// Vault, and back to the tower.
+// Vault, and back to the tower. Its pickups, lever, rings, score and
+// achievements are the whole run's to check.
 namespace {
 
 class RunLegLibrary : public RunFixture {
@@ -80,7 +80,6 @@ TEST_F(RunLegLibrary, FromTheSunkenDockUpToTheChapelThroughTheLibrarysThreeFight
     Arrive("underwater_TP.lvl", "from_cradle");
     GiveEarlierLegs();
     Player& player = *game.GetPlayer();
-    const int score = game.saveData.GetScore();
     const auto started = std::chrono::steady_clock::now();
     const RunCoverage heard;
 
@@ -98,21 +97,7 @@ TEST_F(RunLegLibrary, FromTheSunkenDockUpToTheChapelThroughTheLibrarysThreeFight
     EXPECT_EQ(crossbow->boltCapacity, 4) << "max bolts";
     ASSERT_NE(GetPlayerArmorFire(&player), nullptr);
     EXPECT_EQ(GetPlayerArmorFire(&player)->GetLevel(), 2);
-    for (const char* got : {"got_7", "got_9", "got_27_l01", "got_24", "got_12"})
-        EXPECT_EQ(pilot->SaveVar(got), "1") << got;
-    EXPECT_EQ(pilot->SaveVar("lever_b01"), "1");
     EXPECT_EQ(pilot->SaveVar("page_b01"), "1");
-    for (const char* counted :
-        {"No more secret", "All the levers", "Master of souls", "Keep Going", "Who's on Fire ?"}) {
-        Achievement* achievement = game.GetAchievements().FindByName(counted);
-        ASSERT_NE(achievement, nullptr) << counted;
-        EXPECT_EQ(achievement->GetCurrent(), 1) << counted;
-    }
-    // Two teleporters, six pickups (the souls, the atlas, the fireflies, the
-    // rank, the bolts, the armor) and the secret room.
-    EXPECT_EQ(game.saveData.GetScore() - score, 9);
-    EXPECT_NE(game.FindTeleportByLevel("cimetery_tp_03.lvl"), nullptr);
-    EXPECT_NE(game.FindTeleportByLevel("bibli_tp.lvl"), nullptr);
     EXPECT_EQ(pilot->LevelName(), "bibli_tp.lvl");
     // The souls taken with their crack of lightning, the Chapel's bell rung,
     // the fire armor's area attack used there.

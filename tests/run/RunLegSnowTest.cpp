@@ -2,7 +2,6 @@
 #include "characters/PlayerArmor.h"
 #include "characters/PlayerArmorIce.h"
 #include "characters/PlayerModifier.h"
-#include "game/AchievementManager.h"
 #include "script/ScriptVar.h"
 #include "tools/run/RunLegs.h"
 
@@ -11,6 +10,7 @@
 // The snow's leg flown by keys: from the Reading Tower to the Chapel by
 // teleporter, east to the Frost Gate, the Frozen Mere and its mini-boss, the
 // Yard's giant, the Glacier Throat's sentinel, and back to the Frost Gate.
+// Its pickups, ring, score and achievements are the whole run's to check.
 namespace {
 
 using RunLegSnow = RunFixture;
@@ -40,30 +40,16 @@ TEST_F(RunLegSnow, FromTheChapelThroughTheThreeSnowFightsBackToTheFrostGate)
     player.itemAttraction = true;               // absorb souls
     player.secretFinder = true;                 // the fireflies
     const int reloadPeriod = player.GetArmorState().armorRechargePeriod;
-    const int score = game.saveData.GetScore();
-    Achievement* keepGoing = game.GetAchievements().FindByName("Keep Going");
-    ASSERT_NE(keepGoing, nullptr);
-    const int secondBosses = keepGoing->GetCurrent();
-    Achievement* miniBosses = game.GetAchievements().FindByName("Master of souls");
-    ASSERT_NE(miniBosses, nullptr);
-    const int miniBossesBefore = miniBosses->GetCurrent();
 
     Fly(RunSnow);
 
-    for (const char* var : {"done_s01", "done_s02", "done_s03", "got_1", "got_28", "got_23", "got_10"})
+    for (const char* var : {"done_s01", "done_s02", "done_s03"})
         EXPECT_EQ(pilot->SaveVar(var), "1") << var;
     EXPECT_TRUE(player.IsModifierEnabled(Player::kIceArmor));
     ASSERT_NE(player.GetModifier(Player::kIceArmor), nullptr);
     EXPECT_EQ(dynamic_cast<PlayerArmor*>(player.GetModifier(Player::kIceArmor))->GetLevel(), 2);
     EXPECT_TRUE(player.spiderDoubleJump);
     EXPECT_LT(player.GetArmorState().armorRechargePeriod, reloadPeriod) << "the power reload";
-    EXPECT_NE(game.FindTeleportByLevel("snow_tp.lvl"), nullptr);
-    EXPECT_EQ(game.saveData.GetScore(), score + 5) << "the teleporter and four pickups";
-    EXPECT_EQ(keepGoing->GetCurrent(), secondBosses + 1);
-    EXPECT_EQ(miniBosses->GetCurrent(), miniBossesBefore + 1);
-    Achievement* letItGo = game.GetAchievements().FindByName("Let it Go");
-    ASSERT_NE(letItGo, nullptr);
-    EXPECT_TRUE(letItGo->IsComplete());
     EXPECT_EQ(pilot->LevelName(), "snow_tp.lvl");
     EXPECT_TRUE(pilot->ThePlayer() != nullptr && pilot->ThePlayer()->GetMoveState() == Player::kIdle);
     std::printf("the snow leg: %d passes\n", pilot->Frame());

@@ -1,8 +1,6 @@
 #include "characters/Player.h"
 #include "characters/PlayerModifier.h"
-#include "game/AchievementManager.h"
 #include "script/ScriptVar.h"
-#include "tools/run/RunCoverage.h"
 #include "tools/run/RunLegs.h"
 
 #include "tests/run/RunFixture.h"
@@ -13,13 +11,12 @@
 
 // The underwater leg flown by keys from the Dock, as the legs before it leave
 // the player: the cemetery, the cave and the boat done (attack rank 3, double
-// jump, spider form, crossbow, climbing, the fire armor worn, strafe).
+// jump, spider form, crossbow, climbing, the fire armor worn, strafe). Its
+// pickups, ring, score, achievements and what it makes heard are the whole
+// run's to check.
 namespace {
 
-class RunLegUnderwater : public RunFixture {
-protected:
-    RunCoverage coverage; // installed before the game starts (SetUp)
-};
+using RunLegUnderwater = RunFixture;
 
 TEST_F(RunLegUnderwater, FromTheDockThroughTheNavesThreeFightsBackToTheSunkenDock)
 {
@@ -51,36 +48,21 @@ TEST_F(RunLegUnderwater, FromTheDockThroughTheNavesThreeFightsBackToTheSunkenDoc
     player->SwitchArmor(worn, true);
     player->SetAttackRank(3);
     ASSERT_EQ(player->GetCurrentArmor(), Player::kFireArmor);
-    const int score = game.saveData.GetScore();
     const int crossbowLevel = player->crossbowLevel;
     const int slots = player->GetArmorState().armorChargesMax;
-    auto achieved = [&](const char* name) {
-        Achievement* a = game.GetAchievements().FindByName(name);
-        return a != nullptr ? a->GetCurrent() : -1;
-    };
-    const int secrets = achieved("No more secret");
-    const int keepGoing = achieved("Keep Going");
 
     const auto start = std::chrono::steady_clock::now();
     Fly(RunUnderwater);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("[ RunLegUnderwater ] %d passes in %.1f s\n", pilot->Frame(), seconds);
 
-    for (const char* done : {"done_u01", "done_u02", "done_u03", "got_26_u01", "got_22"})
+    for (const char* done : {"done_u01", "done_u02", "done_u03"})
         EXPECT_EQ(pilot->SaveVar(done), "1") << done;
     player = game.GetPlayer();
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->crossbowLevel, crossbowLevel + 1) << "the crossbow power";
     EXPECT_EQ(player->GetArmorState().armorChargesMax, slots + 1) << "the power slot";
-    EXPECT_EQ(achieved("No more secret"), secrets + 1);
-    EXPECT_EQ(achieved("Keep Going"), keepGoing + 1);
-    EXPECT_GT(coverage.Count("sound event", "NPC_Boss_Under2_Destroy"), 0) << "a wrong egg broken open";
-    EXPECT_GT(coverage.Count("sound event", "Player_UseAOE_Fire"), 0)
-        << "the slot's charge spent by the fire armor";
-    // The teleporter, the two scoring rewards and the grotto.
-    EXPECT_NE(game.FindTeleportByLevel("underwater_tp.lvl"), nullptr);
-    EXPECT_EQ(game.teleports.size(), 5u);
-    EXPECT_EQ(game.saveData.GetScore(), score + 4);
+    EXPECT_EQ(game.teleports.size(), 5u) << "each teleporter found once";
     EXPECT_EQ(pilot->LevelName(), "underwater_tp.lvl");
     EXPECT_NEAR(pilot->X(), 18 * 32.0f, 16.0f) << "at the Sunken Dock's teleporter";
 }
