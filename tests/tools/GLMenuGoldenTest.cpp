@@ -18,6 +18,7 @@
 
 #include "tests/engine/render/RenderTestSupport.h"
 #include "tests/scene/LevelFixture.h"
+#include "tests/tools/GoldenFingerprints.h"
 #include "tests/tools/WorldFolderTest.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ namespace {
 
 using namespace MenuCatalogue;
 
-const std::string kGolden = std::string(QUENHOLT_TEST_DATA_DIR) + "/golden";
+using goldentest::kGolden;
 const std::string kWorld = QUENHOLT_WORLD_DIR;
 constexpr int kScreenW = 512;
 constexpr int kScreenH = 448;
@@ -84,23 +85,8 @@ std::string MenuFingerprint()
     return text.str();
 }
 
-std::map<std::string, std::string> ReadFingerprints()
-{
-    std::map<std::string, std::string> prints;
-    std::ifstream file(kGolden + "/fingerprints.txt");
-    for (std::string name, print; file >> name >> print;)
-        prints[name] = print;
-    return prints;
-}
-
-void WriteFingerprint(const std::string& name, const std::string& print)
-{
-    std::map<std::string, std::string> prints = ReadFingerprints();
-    prints[name] = print;
-    std::ofstream file(kGolden + "/fingerprints.txt", std::ios::trunc);
-    for (const auto& [shot, value] : prints)
-        file << shot << ' ' << value << '\n';
-}
+using goldentest::ReadFingerprints;
+using goldentest::WriteFingerprint;
 
 class GLMenuGolden : public WorldFolderTest {
 protected:

@@ -12,6 +12,7 @@
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 #include "tests/engine/render/RenderTestSupport.h"
+#include "tests/tools/GoldenFingerprints.h"
 #include "tools/world/ArtAtlas.h"
 #include "tools/world/GameLibraryWriter.h"
 #include "tools/world/WorldText.h"
@@ -43,7 +44,7 @@
 namespace {
 
 const std::string kData = std::string(QUENHOLT_SOURCE_DIR) + "/data";
-const std::string kGolden = std::string(QUENHOLT_TEST_DATA_DIR) + "/golden";
+using goldentest::kGolden;
 const std::string kWorld = QUENHOLT_WORLD_DIR;
 constexpr int kTolerance = 1;
 
@@ -84,23 +85,8 @@ std::string WorldFingerprint(const std::string& level)
     return text.str();
 }
 
-std::map<std::string, std::string> ReadFingerprints()
-{
-    std::map<std::string, std::string> prints;
-    std::ifstream file(kGolden + "/fingerprints.txt");
-    for (std::string name, print; file >> name >> print;)
-        prints[name] = print;
-    return prints;
-}
-
-void WriteFingerprint(const std::string& name, const std::string& print)
-{
-    std::map<std::string, std::string> prints = ReadFingerprints();
-    prints[name] = print;
-    std::ofstream file(kGolden + "/fingerprints.txt", std::ios::trunc);
-    for (const auto& [shot, value] : prints)
-        file << shot << ' ' << value << '\n';
-}
+using goldentest::ReadFingerprints;
+using goldentest::WriteFingerprint;
 
 class GLSliceGolden : public testing::TestWithParam<Shot> {
 protected:
