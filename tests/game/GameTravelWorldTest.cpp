@@ -131,6 +131,25 @@ TEST_F(GameTravelWorld, TheMenuOfTheSecondHubTakesThePlayerToTheFirstHubsRing)
     EXPECT_EQ(game.teleports.size(), 2u);
 }
 
+TEST_F(GameTravelWorld, EscapeInTheRingPausesLikeEverywhereElse)
+{
+    game.SetStartPointName("start");
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << output;
+    FindTeleporterOf("Cimetery_TP_01.lvl", 1);
+    FindTeleporterOf("Cimetery_TP_02.lvl", 2);
+    // The ring's use text and help show while the player stands in it.
+    for (int i = 0; i < 60; ++i)
+        Pass();
+    ASSERT_FALSE(game.IsMenuFlagSet());
+    InputActions escape;
+    escape.SetAction9();
+    Pass(escape);
+    for (int i = 0; i < 5; ++i)
+        Pass();
+    EXPECT_TRUE(game.IsMenuFlagSet()) << "Escape did not pause in the ring";
+    EXPECT_NE(game.uiState, 4) << "the teleport menu opened instead of the pause menu";
+}
+
 // A level change while the player stands in a ring with its hint shown
 // leaves neither the hint nor its box behind, and the player walks on.
 TEST_F(GameTravelWorld, ALevelChangeInARingWithItsHintShownLeavesNoHintBehind)
