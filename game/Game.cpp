@@ -31,6 +31,7 @@
 #include "ui/UI_Font.h"
 #include "ui/UI_Frame.h"
 #include "ui/UI_Frame_Text.h"
+#include "ui/UI_Menu.h"
 #include "zones/ZonePayloadKinds.h"
 
 #include <new>
@@ -217,6 +218,11 @@ void Game::UpdateSound(bool updateFrame)
 void Game::SetPlayer(std::unique_ptr<Player> newPlayer)
 {
     player = std::move(newPlayer);
+}
+
+UI_Menu* Game::GetMenu() const
+{
+    return uiFrames.size() > 2 && uiFrames[2] ? dynamic_cast<UI_Menu*>(uiFrames[2]->GetPrototype()) : nullptr;
 }
 
 bool Game::SoundAccess::GetPlayerBox(float& x, float& y, int& width, int& height)

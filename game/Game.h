@@ -52,6 +52,7 @@ class SoundEventsManager;
 class Sprite;
 class UI_Font;
 class UI_Frame;
+class UI_Menu;
 struct PostEffects;
 class MapModel;
 template <class T, class C> class SpacialInstance;
@@ -268,6 +269,9 @@ public:
     // The level the frame update and the scripts work on (not owned).
     void SetCurrentLevel(Level* level) { currentLevel = level; }
     Camera& GetCamera() { return camera; }
+    // The menu, the third interface frame's object; null before the game
+    // library gives it.
+    UI_Menu* GetMenu() const;
 
     // What the render thread and the render engine read and write of the game.
     DevConsole* GetConsole() override { return &console; }

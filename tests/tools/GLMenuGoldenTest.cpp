@@ -1,7 +1,4 @@
 #include "engine/config/GamePaths.h"
-#include "engine/input/DXInputManager.h"
-#include "engine/platform/InputBridge.h"
-#include "engine/platform/KeyCodes.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/ImageHandleManager.h"
@@ -18,6 +15,7 @@
 
 #include "tests/engine/render/RenderTestSupport.h"
 #include "tests/tools/GoldenFingerprints.h"
+#include "tests/tools/KeyboardGame.h"
 #include "tests/tools/WorldFolderTest.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +37,7 @@
 namespace {
 
 using namespace MenuCatalogue;
+using namespace menukeys;
 
 const std::string kWorld = QUENHOLT_WORLD_DIR;
 constexpr int kScreenW = 512;
@@ -58,11 +57,6 @@ struct Box {
         return x0 < other.x1 && other.x0 < x1 && y0 < other.y1 && other.y0 < y1;
     }
 };
-
-// PC set-1 codes of the keys pressed.
-constexpr int32_t kEscape = 1;
-constexpr int32_t kEnter = 28;
-constexpr int32_t kDown = 208;
 
 // The menu's and the font's images.
 std::string MenuFingerprint()
@@ -91,19 +85,16 @@ protected:
         pool = engine->SetRenderPool(new RenderPoolManager());
         ASSERT_TRUE(rendertest::WaitUntil([&] { return pool->idle.load() == 1; }));
         ASSERT_FALSE(pool->startFailed.load());
-        manager->Init();
-        manager->SetGameAccess(&access);
         ASSERT_TRUE(StartAsTheProgramDoes(game));
         SetUserPath(folder.string() + "/");
         game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
         ASSERT_NE(Menu(), nullptr);
-        PlayTitleIntro();
+        ASSERT_TRUE(keys.PlayTitleIntro());
     }
 
     void TearDown() override
     {
         if (!previous.empty()) {
-            manager->SetGameAccess(nullptr);
             engine.reset();
             ImageHandleManager::DestroyInstance();
             SetBasePath("");
@@ -112,40 +103,9 @@ protected:
         WorldFolderTest::TearDown();
     }
 
-    UI_Menu* Menu()
-    {
-        return game.uiFrames.size() > 2 ? dynamic_cast<UI_Menu*>(game.uiFrames[2]->GetPrototype()) : nullptr;
-    }
-    void PlayTitleIntro()
-    {
-        for (int step = 0; step < 100 && !Menu()->IsAnimationFinished(); ++step)
-            Menu()->GraphicalObject::Update(100.0);
-        game.Update();
-    }
-    void Key(int32_t pcCode, bool down)
-    {
-        platform::InputEvent event;
-        event.type = down ? platform::InputEvent::Type::KeyDown : platform::InputEvent::Type::KeyUp;
-        event.code = platform::SdlScancodeFromPc(pcCode);
-        bridge.Push(event);
-    }
-    void Tap(int32_t pcCode, int times = 1)
-    {
-        for (int i = 0; i < times; ++i) {
-            Key(pcCode, true);
-            game.Update();
-            Key(pcCode, false);
-            game.Update();
-        }
-    }
-
-    // Down until the row is selected (the pages keep their row when left).
-    void SelectRow(int32_t row)
-    {
-        for (int tap = 0; tap < 20 && Menu()->GetCurrentPage()->GetSelectedIndex() != row; ++tap)
-            Tap(kDown);
-        ASSERT_EQ(Menu()->GetCurrentPage()->GetSelectedIndex(), row);
-    }
+    UI_Menu* Menu() { return keys.Menu(); }
+    void Tap(int32_t pcCode, int times = 1) { keys.Tap(pcCode, times); }
+    void SelectRow(int32_t row) { ASSERT_TRUE(keys.SelectRow(row)) << "row " << row; }
 
     // The interface as the main loop draws it, read back from the picture.
     PixelImage Draw()
@@ -229,10 +189,11 @@ protected:
 
     std::unique_ptr<DXRenderEngine> engine;
     RenderPoolManager* pool = nullptr;
-    platform::InputBridge bridge;
-    DXInputManager* manager = new DXInputManager(&bridge);
-    Game game {"Quenholt", nullptr, manager, nullptr};
-    GameLoopAccess access {game};
+    // The clock stands still (the fixture's manual clock): a pass is the
+    // game's update alone.
+    KeyboardGame keys {[](Game& played) { played.Update(); }};
+    Game& game = keys.game;
+    GameLoopAccess& access = keys.access;
 };
 
 TEST_F(GLMenuGolden, EveryPageAtTheTitleAndOverALevel)
@@ -242,11 +203,11 @@ TEST_F(GLMenuGolden, EveryPageAtTheTitleAndOverALevel)
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kPlay);
     ExpectAsBefore("slots");
     Tap(kEscape);
-    SelectRow(1);
+    SelectRow(kMainOptions);
     Tap(kEnter); // Options
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kOptions);
     ExpectAsBefore("options");
-    SelectRow(3);
+    SelectRow(kOptionsKeyMapping);
     Tap(kEnter); // Key mapping
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kKeyMapping);
     ExpectAsBefore("keymapping");
@@ -254,11 +215,11 @@ TEST_F(GLMenuGolden, EveryPageAtTheTitleAndOverALevel)
     ExpectAsBefore("keymapping_exit");
     Tap(kEscape, 2);
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kMain);
-    SelectRow(2);
+    SelectRow(kMainRenderSettings);
     Tap(kEnter); // Display
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kRenderSettings);
     ExpectAsBefore("display");
-    SelectRow(6); // Brightness, with its chart
+    SelectRow(kRenderBrightness); // with its chart
     ExpectAsBefore("display_brightness");
     Tap(kEscape);
 
@@ -268,11 +229,11 @@ TEST_F(GLMenuGolden, EveryPageAtTheTitleAndOverALevel)
     Tap(kEscape);
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kPause);
     ExpectAsBefore("pause");
-    SelectRow(1);
+    SelectRow(kPauseOptions);
     Tap(kEnter);
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kOptions);
     ExpectAsBefore("pause_options");
-    SelectRow(3);
+    SelectRow(kOptionsKeyMapping);
     Tap(kEnter);
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kKeyMapping);
     ExpectAsBefore("pause_keymapping");
@@ -280,7 +241,7 @@ TEST_F(GLMenuGolden, EveryPageAtTheTitleAndOverALevel)
     for (int tap = 0; tap < 3 && Menu()->GetCurrentPageNumber() != kPause; ++tap)
         Tap(kEscape);
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kPause);
-    SelectRow(2);
+    SelectRow(kPauseRenderSettings);
     Tap(kEnter);
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kRenderSettings);
     ExpectAsBefore("pause_display");
