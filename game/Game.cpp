@@ -1,5 +1,11 @@
 #include "game/Game.h"
+#include "game/GameCharacterAccess.h"
 #include "game/GamePlayerWorld.h"
+#include "game/GameSceneAccess.h"
+#include "game/GameScriptAccess.h"
+#include "game/GameSoundAccess.h"
+#include "game/GameUIAccess.h"
+#include "game/GameZoneAccess.h"
 #include "game/ScriptGameCommands.h"
 
 #include "characters/CharacterObject.h"
@@ -31,6 +37,7 @@
 #include "ui/UI_Font.h"
 #include "ui/UI_Frame.h"
 #include "ui/UI_Frame_Text.h"
+#include "ui/UI_Menu.h"
 #include "zones/ZonePayloadKinds.h"
 
 #include <new>
@@ -74,15 +81,21 @@ Game::Game(std::string gameTitle, IRenderEngine* render, AbstractInputManager* i
 
     g_game = this;
     RegisterZonePayloadKinds();
-    SetSceneGameAccess(&sceneAccess);
+    soundAccess = std::make_unique<GameSoundAccess>(*this);
+    characterAccess = std::make_unique<GameCharacterAccess>(*this);
+    sceneAccess = std::make_unique<GameSceneAccess>(*this);
+    zoneAccess = std::make_unique<GameZoneAccess>(*this);
+    scriptAccess = std::make_unique<GameScriptAccess>(*this);
+    uiAccess = std::make_unique<GameUIAccess>(*this);
+    SetSceneGameAccess(sceneAccess.get());
     SetRenderGameAccess(this);
-    SetSoundGameAccess(&soundAccess);
+    SetSoundGameAccess(soundAccess.get());
     playerAccess = std::make_unique<GamePlayerWorld>(*this);
     SetPlayerWorld(playerAccess.get());
-    SetCharacterGameAccess(&characterAccess);
-    SetZoneGameAccess(&zoneAccess);
-    SetScriptGameAccess(&scriptAccess);
-    SetUIGameAccess(&uiAccess);
+    SetCharacterGameAccess(characterAccess.get());
+    SetZoneGameAccess(zoneAccess.get());
+    SetScriptGameAccess(scriptAccess.get());
+    SetUIGameAccess(uiAccess.get());
     GameConfig::SetApplyVolumesHook([this] {
         if (soundEngine != nullptr)
             soundEngine->ApplyVolumes();
@@ -108,19 +121,19 @@ Game::~Game()
     GameConfig::SetApplyVolumesHook({});
     if (GetRenderGameAccess() == this)
         SetRenderGameAccess(nullptr);
-    if (GetSoundGameAccess() == &soundAccess)
+    if (GetSoundGameAccess() == soundAccess.get())
         SetSoundGameAccess(nullptr);
     if (GetPlayerWorld() == playerAccess.get())
         SetPlayerWorld(nullptr);
-    if (GetCharacterGameAccess() == &characterAccess)
+    if (GetCharacterGameAccess() == characterAccess.get())
         SetCharacterGameAccess(nullptr);
-    if (GetZoneGameAccess() == &zoneAccess)
+    if (GetZoneGameAccess() == zoneAccess.get())
         SetZoneGameAccess(nullptr);
-    if (GetScriptGameAccess() == &scriptAccess)
+    if (GetScriptGameAccess() == scriptAccess.get())
         SetScriptGameAccess(nullptr);
-    if (GetUIGameAccess() == &uiAccess)
+    if (GetUIGameAccess() == uiAccess.get())
         SetUIGameAccess(nullptr);
-    if (GetSceneGameAccess() == &sceneAccess)
+    if (GetSceneGameAccess() == sceneAccess.get())
         SetSceneGameAccess(nullptr);
     tuning.Uninstall();
     if (g_game == this)
@@ -219,16 +232,9 @@ void Game::SetPlayer(std::unique_ptr<Player> newPlayer)
     player = std::move(newPlayer);
 }
 
-bool Game::SoundAccess::GetPlayerBox(float& x, float& y, int& width, int& height)
+UI_Menu* Game::GetMenu() const
 {
-    Player* player = game.GetPlayer();
-    if (player == nullptr)
-        return false;
-    x = player->GetPosition().x;
-    y = player->GetPosition().y;
-    width = player->GetSize().x;
-    height = player->GetSize().y;
-    return true;
+    return uiFrames.size() > 2 && uiFrames[2] ? dynamic_cast<UI_Menu*>(uiFrames[2]->GetPrototype()) : nullptr;
 }
 
 RenderGameState Game::GetRenderState()

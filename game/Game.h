@@ -44,6 +44,12 @@ class Layer;
 class Level;
 class LocalParticleSystem;
 class GamePlayerWorld;
+class GameCharacterAccess;
+class GameSceneAccess;
+class GameScriptAccess;
+class GameSoundAccess;
+class GameUIAccess;
+class GameZoneAccess;
 class Player;
 class SceneObject;
 class ScriptVar;
@@ -52,6 +58,7 @@ class SoundEventsManager;
 class Sprite;
 class UI_Font;
 class UI_Frame;
+class UI_Menu;
 struct PostEffects;
 class MapModel;
 template <class T, class C> class SpacialInstance;
@@ -268,6 +275,9 @@ public:
     // The level the frame update and the scripts work on (not owned).
     void SetCurrentLevel(Level* level) { currentLevel = level; }
     Camera& GetCamera() { return camera; }
+    // The menu, the third interface frame's object; null before the game
+    // library gives it.
+    UI_Menu* GetMenu() const;
 
     // What the render thread and the render engine read and write of the game.
     DevConsole* GetConsole() override { return &console; }
@@ -550,277 +560,21 @@ public:
     GraphicalEffect* currentPostEffect = nullptr;
 
 private:
-    // What the sound code asks of the game, answered from this object.
-    class SoundAccess : public SoundGameAccess {
-    public:
-        explicit SoundAccess(Game& owner)
-            : game(owner)
-        {
-        }
-        ISoundEngine* GetSoundEngine() override { return game.GetSoundEngine(); }
-        SoundEventsManager* GetSoundEventsManager() override { return game.GetSoundEventsManager(); }
-        MusicLibrary* GetMusicLibrary() override { return game.GetMusicLibrary(); }
-        Sound* FindSound(const std::string& name) override { return Game::FindSound(name); }
-        bool GetPlayerBox(float& x, float& y, int& width, int& height) override;
-        GameConfig* GetConfig() override { return game.GetConfig(); }
-
-    private:
-        Game& game;
-    };
-    SoundAccess soundAccess {*this};
-
-    // What the characters and particle systems ask of the game.
-    class CharacterAccess : public CharacterGameAccess {
-    public:
-        explicit CharacterAccess(Game& owner)
-            : game(owner)
-        {
-        }
-        CharacterObject* GetPlayer() override;
-        PlayerCrossbowState GetPlayerCrossbow() override;
-        bool HasLevel() override { return game.GetCurrentLevel() != nullptr; }
-        void AddBackgroundEvent(BackgroundEvent* event) override;
-        void GetParticleLayers(Layer*& front, Layer*& back) override;
-        void AddParticleSystem(Layer* layer, ParticleSystem* system) override;
-        void RequestSlowMotion(int budget, int step) override;
-        void BroadcastMessage(const std::string& message) override;
-        GraphicalObject* FindGraphicalObject(const std::string& name) override
-        {
-            return game.FindGraphicalObject(name, false);
-        }
-        LocalParticleSystem* FindLocalParticleSystem(const std::string& name) override
-        {
-            return Game::FindLocalParticleSystem(name);
-        }
-        bool IsParticleLinkName(const std::string& name) override { return Game::IsParticleLinkName(name); }
-        CharacterObject* CreateCharacter(const std::string& className) override
-        {
-            return game.CreateCharacterByClass(className, className, nullptr);
-        }
-        bool DeleteCharacter(CharacterObject* character) override
-        {
-            game.DeleteCharacter(character);
-            return true;
-        }
-        GraphicalObject* CloneGraphicalObject(const std::string& name) override
-        {
-            return game.FindGraphicalObject(name, true);
-        }
-        SceneObject* CreateSceneObject(
-            const std::string& name, const std::string& classKey, const std::string& category) override
-        {
-            return game.CreateSceneObjectByClass(name, classKey, category);
-        }
-        CharacterObject* FindCharacterByName(
-            const std::string& name, const CharacterObject* leaveOut) override
-        {
-            return game.FindCharacterByName(name, leaveOut);
-        }
-        std::vector<CharacterObject*> FindCharactersByName(
-            const std::string& name, const CharacterObject* leaveOut, bool skipDead) override
-        {
-            return game.FindCharactersByName(name, leaveOut, skipDead);
-        }
-        std::vector<GraphicalObject*> FindCharacterPrototypes(const std::string& text) override
-        {
-            return Game::FindCharacterPrototypes(text, false);
-        }
-        Layer* FindSceneLayer(const std::string& layerName) override;
-        CharacterObject* CreateCharacterNamed(
-            const std::string& objectName, const std::string& className, CharacterObject* before) override
-        {
-            return game.CreateCharacterByClass(objectName, className, before);
-        }
-        Point<float> GetCameraPosition() override
-        {
-            return Point<float>(game.camera.GetX(), game.camera.GetY());
-        }
-        void SetGameplayPaused(bool paused) override { game.gameplayPaused = paused; }
-        Camera* GetCamera() override { return &game.camera; }
-
-    private:
-        Game& game;
-    };
-    CharacterAccess characterAccess {*this};
-
-    // What the scene model asks of the game.
-    class SceneAccess : public SceneGameAccess {
-    public:
-        explicit SceneAccess(Game& owner)
-            : game(owner)
-        {
-        }
-        Level* GetCurrentLevel() override { return game.GetCurrentLevel(); }
-        Point<float> GetCameraPosition() override { return game.cameraPosition; }
-        bool IsFixedStepTick() override { return game.fixedStepTick != 0; }
-        DevConsole* GetConsole() override { return game.GetConsole(); }
-        void RenderLoadingFrame() override { game.Render(false); }
-        Sprite* FindSprite(const std::string& name) override { return Game::FindSprite(name); }
-        AnimatedSprite* FindAnimatedSprite(const std::string& name) override
-        {
-            return Game::FindAnimatedSprite(name);
-        }
-        SceneObject* FindSceneObject(const std::string& name) override
-        {
-            return Game::FindSceneObject(name, false);
-        }
-        GraphicalObject* FindGraphicalObject(const std::string& name) override
-        {
-            return game.FindGraphicalObject(name, false);
-        }
-        bool IsCharacterName(const std::string& name) override { return Game::IsCharacterName(name); }
-        void AddCharacterPrototype(GraphicalObject* object) override { Game::AddCharacterPrototype(object); }
-        void RemoveCharacterPrototype(GraphicalObject* object) override
-        {
-            Game::RemoveCharacterPrototype(object);
-        }
-        size_t GetLiveCharacterCount() override { return game.liveCharacters.size(); }
-        SceneCharacter* GetLiveCharacter(size_t index) override;
-        bool HasPlayer() override { return game.GetPlayer() != nullptr; }
-        SceneCharacter* GetPlayerCharacter() override;
-        void DrawPlayer(DXGraphicalSurface* target, Point<int> offset) override;
-
-    private:
-        Game& game;
-    };
-    SceneAccess sceneAccess {*this};
-
-    // What zones, points and spawners ask of the game (game/GameZoneAccess.cpp).
-    class ZoneAccess : public ZoneGameAccess {
-    public:
-        explicit ZoneAccess(Game& owner)
-            : game(owner)
-        {
-        }
-        Player* GetPlayer() override { return game.GetPlayer(); }
-        Level* GetCurrentLevel() override { return game.GetCurrentLevel(); }
-        AbstractInputManager* GetInputManager() override { return game.GetInputManager(); }
-        MapModel* GetMinimapModel() override { return game.minimapModel.get(); }
-        CharacterObject* CreateCharacterByClass(
-            const std::string& name, const std::string& className) override
-        {
-            return game.CreateCharacterByClass(name, className, nullptr);
-        }
-        SceneObject* FindSceneObject(const std::string& name, bool clone) override
-        {
-            return Game::FindSceneObject(name, clone);
-        }
-        GraphicalObject* FindGraphicalObject(const std::string& name, bool clone) override
-        {
-            return game.FindGraphicalObject(name, clone);
-        }
-        void RequestLevelChange(const std::string& levelFile, const std::string& startPoint) override
-        {
-            game.RequestLevelChange(levelFile, startPoint);
-        }
-        void IncrementGameScore() override { game.IncrementGameScore(game.saveData); }
-        bool SaveGameAt(float x, float y, int direction) override { return game.SaveGameAt(x, y, direction); }
-        int GetCurrentSaveSlot() override { return game.currentSaveSlot; }
-        void OpenMap() override;
-        void ShowPickupPicture(const std::string& objectName, int x, int y) override;
-        bool IsTeleportKnown(const std::string& levelFile) override
-        {
-            return game.FindTeleportByLevel(levelFile) != nullptr;
-        }
-        size_t GetTeleportCount() override { return game.teleports.size(); }
-        void DiscoverTeleport(const Level* level) override;
-        void OpenTeleportMenu() override { game.OpenTeleportMenu(); }
-        void ShowText(const std::string& eventName, const std::string& text, int ticks) override;
-        bool ShowDialogue(Level& level, const std::string& eventName, const std::string& fileName) override;
-        void StartScript(Level& level, const std::string& scriptName, const std::string& text,
-            const std::string& label, Placed* placed) override;
-        CharacterObject* CreateScriptCharacter(
-            const std::string& name, const std::string& graphicName) override;
-        void LoadScriptGraphicals(const std::string& scriptText) override;
-
-    private:
-        Game& game;
-    };
-    ZoneAccess zoneAccess {*this};
-
-    // What scripts, dialogues and cut-scene events ask of the game
-    // (game/GameScriptAccess.cpp).
-    class ScriptAccess : public ScriptGameAccess {
-    public:
-        explicit ScriptAccess(Game& owner)
-            : game(owner)
-        {
-        }
-        Level* GetCurrentLevel() override { return game.GetCurrentLevel(); }
-        Player* GetPlayer() override { return game.GetPlayer(); }
-        Camera* GetCamera() override { return &game.camera; }
-        GameConfig* GetConfig() override { return game.GetConfig(); }
-        AbstractInputManager* GetInputManager() override { return game.GetInputManager(); }
-        IRenderEngine* GetRenderEngine() override { return game.GetRenderEngine(); }
-        GraphicalObject* FindGraphicalObject(const std::string& name) override
-        {
-            return game.FindGraphicalObject(name, false);
-        }
-        UI_Font* FindFont(const std::string& name) override { return Game::FindFont(name, &game); }
-        CharacterObject* CreateCharacterByClass(
-            const std::string& name, const std::string& className) override
-        {
-            return game.CreateCharacterByClass(name, className, nullptr);
-        }
-        ScriptVar* FindGlobalVar(const std::string& name) override { return Game::FindGlobalVar(name); }
-        ScriptVar* FindSaveVar(const std::string& name) override { return Game::FindSaveVar(name); }
-        ScriptVar* CreateGlobalVar(const std::string& name) override { return game.CreateGlobalVar(name); }
-        ScriptVar* CreateSaveVar(const std::string& name) override { return game.CreateSaveVar(name); }
-        UI_Frame_Dialogue* GetDialogueFrame() override;
-        void SetDialogueFrameVisible(bool visible) override;
-        void ClearCinematicLayers() override { game.cinematicLayers.clear(); }
-        void AddDebugMessage(const std::string& text, uint32_t colour, double frames) override
-        {
-            game.console.AddDebugMessage(true, text, colour, frames);
-        }
-
-    private:
-        Game& game;
-    };
-    ScriptAccess scriptAccess {*this};
-
-    // What the interface's frames and the menus ask of the game
-    // (game/GameUIAccess.cpp).
-    class UIAccess : public UIGameAccess {
-    public:
-        explicit UIAccess(Game& owner)
-            : game(owner)
-        {
-        }
-        GraphicalObject* FindGraphicalObject(const std::string& name, bool clone) override
-        {
-            return game.FindGraphicalObject(name, clone);
-        }
-        UI_Font* FindFont(const std::string& name) override { return Game::FindFont(name, &game); }
-        GameConfig* GetConfig() override { return game.GetConfig(); }
-        AbstractInputManager* GetInputManager() override { return game.GetInputManager(); }
-        ISoundEngine* GetSoundEngine() override { return game.GetSoundEngine(); }
-        IRenderEngine* GetRenderEngine() override { return game.GetRenderEngine(); }
-        std::list<ProfileTimer>& GetProfileTimers() override { return game.console.profileTimers; }
-        Player* GetPlayer() override { return game.GetPlayer(); }
-        bool HasLevel() override { return game.GetCurrentLevel() != nullptr; }
-        bool IsFixedStepTick() override { return game.fixedStepTick != 0; }
-        MapModel* GetMinimapModel() override { return game.minimapModel.get(); }
-        int GetPickupCinematicKind() override { return game.pickupCinematicKind; }
-        GraphicalObject* GetCinematicObject() override { return game.cinematicObject; }
-        Point<int> GetCinematicPosition() override { return game.cinematicPosition; }
-        void DrawMinimapMap(Point<int> origin, Point<int> scroll, Point<int> size) override;
-        bool IsMenuInputFree() override { return game.uiState == 0; }
-        bool IsMenuFlagSet() override { return game.menuFlag; }
-        void SetMenuFlag(bool menu) override { game.SetMenuFlag(menu); }
-        void ReturnToTitle() override { game.ReturnToTitle(); }
-        void RequestQuit() override { game.RequestQuit(); }
-        void StartSaveSlot(int slot) override;
-        int GetSaveSlotPercent(int slot) override { return game.GetSaveSlotPercent(slot); }
-        bool IsSaveSlotDamaged(int slot) override { return game.GetSaveSlotPercent(slot) == kDamagedSave; }
-        std::string GetSaveSlotSummary(int slot) override { return game.GetSaveSlotSummary(slot); }
-        void SetDisplayScaleMode(int mode) override { game.displayScaleMode = mode; }
-        void SetLinearFilter(bool linear) override;
-
-    private:
-        Game& game;
-    };
-    UIAccess uiAccess {*this};
+    // What the lower layers ask of the game, each answered from this object
+    // by an access of its own (game/Game*Access.h), installed while the game
+    // exists.
+    friend class GameSoundAccess;
+    friend class GameCharacterAccess;
+    friend class GameSceneAccess;
+    friend class GameZoneAccess;
+    friend class GameScriptAccess;
+    friend class GameUIAccess;
+    std::unique_ptr<GameSoundAccess> soundAccess;
+    std::unique_ptr<GameCharacterAccess> characterAccess;
+    std::unique_ptr<GameSceneAccess> sceneAccess;
+    std::unique_ptr<GameZoneAccess> zoneAccess;
+    std::unique_ptr<GameScriptAccess> scriptAccess;
+    std::unique_ptr<GameUIAccess> uiAccess;
 
     void RegisterConsoleCommands(int first, int last);
 };

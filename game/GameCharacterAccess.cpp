@@ -1,19 +1,19 @@
 // The game's side of what characters and particle systems ask of it.
+#include "game/GameCharacterAccess.h"
 #include "characters/ParticleSystem.h"
 #include "characters/Player.h"
 #include "characters/PlayerModifier.h"
-#include "game/Game.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "script/BGEvent_WaitMessage.h"
 #include "script/BackgroundEvent.h"
 
-CharacterObject* Game::CharacterAccess::GetPlayer()
+CharacterObject* GameCharacterAccess::GetPlayer()
 {
     return game.GetPlayer();
 }
 
-PlayerCrossbowState Game::CharacterAccess::GetPlayerCrossbow()
+PlayerCrossbowState GameCharacterAccess::GetPlayerCrossbow()
 {
     PlayerCrossbowState result;
     if (PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(game.GetPlayer())) {
@@ -25,7 +25,7 @@ PlayerCrossbowState Game::CharacterAccess::GetPlayerCrossbow()
     return result;
 }
 
-void Game::CharacterAccess::AddBackgroundEvent(BackgroundEvent* event)
+void GameCharacterAccess::AddBackgroundEvent(BackgroundEvent* event)
 {
     // Without a level the event has nowhere to run.
     if (Level* level = game.GetCurrentLevel())
@@ -34,14 +34,14 @@ void Game::CharacterAccess::AddBackgroundEvent(BackgroundEvent* event)
         delete event;
 }
 
-void Game::CharacterAccess::GetParticleLayers(Layer*& front, Layer*& back)
+void GameCharacterAccess::GetParticleLayers(Layer*& front, Layer*& back)
 {
     Level* level = game.GetCurrentLevel();
     front = level ? level->GetFirstLayer(Level::kScene, -1.0f, -1.0f) : nullptr;
     back = level ? level->GetLastLayer(Level::kScene, -1.0f, -1.0f) : nullptr;
 }
 
-void Game::CharacterAccess::AddParticleSystem(Layer* layer, ParticleSystem* system)
+void GameCharacterAccess::AddParticleSystem(Layer* layer, ParticleSystem* system)
 {
     if (layer != nullptr)
         layer->AddParticleSystem(std::unique_ptr<ParticleSystem>(system));
@@ -49,7 +49,7 @@ void Game::CharacterAccess::AddParticleSystem(Layer* layer, ParticleSystem* syst
         delete system;
 }
 
-void Game::CharacterAccess::RequestSlowMotion(int budget, int step)
+void GameCharacterAccess::RequestSlowMotion(int budget, int step)
 {
     game.slowMotionBudget = budget;
     game.slowMotionStep = step;
@@ -59,13 +59,13 @@ void Game::CharacterAccess::RequestSlowMotion(int budget, int step)
     game.slowMotionSkip = step;
 }
 
-Layer* Game::CharacterAccess::FindSceneLayer(const std::string& layerName)
+Layer* GameCharacterAccess::FindSceneLayer(const std::string& layerName)
 {
     Level* level = game.GetCurrentLevel();
     return level != nullptr ? level->GetLayer(Level::kScene, layerName) : nullptr;
 }
 
-void Game::CharacterAccess::BroadcastMessage(const std::string& message)
+void GameCharacterAccess::BroadcastMessage(const std::string& message)
 {
     BGEvent_WaitMessage::Broadcast(message);
 }

@@ -1,18 +1,18 @@
 // The game's side of what the scene model asks of it.
+#include "game/GameSceneAccess.h"
 #include "characters/Player.h"
-#include "game/Game.h"
 
-SceneCharacter* Game::SceneAccess::GetLiveCharacter(size_t index)
+SceneCharacter* GameSceneAccess::GetLiveCharacter(size_t index)
 {
     return game.GetCharacter(index);
 }
 
-SceneCharacter* Game::SceneAccess::GetPlayerCharacter()
+SceneCharacter* GameSceneAccess::GetPlayerCharacter()
 {
     return game.GetPlayer();
 }
 
-void Game::SceneAccess::DrawPlayer(DXGraphicalSurface* target, Point<int> offset)
+void GameSceneAccess::DrawPlayer(DXGraphicalSurface* target, Point<int> offset)
 {
     if (Player* player = game.GetPlayer()) {
         player->Draw(target, offset);

@@ -25,7 +25,6 @@
 #include "game/GameFlowCommands.h"
 #include "game/GameLoopAccess.h"
 #include "scene/MapModel.h"
-#include "scene/SpacialInstance.h"
 #include "ui/UI_Menu.h"
 
 #include <chrono>
@@ -230,9 +229,8 @@ int RunGame(const std::vector<std::string>& tokens)
     // 28, 29, 30. The title music, the menu's animations, Steam's statistics.
     if (auto* sound = dynamic_cast<DXSoundEngine*>(game.GetSoundEngine()))
         PlayStreamedMusic(sound, game.GetMainMusicPath(), false, false, 0.0);
-    if (game.uiFrames.size() > 2)
-        if (auto* menu = dynamic_cast<UI_Menu*>(game.uiFrames[2]->GetPrototype()))
-            menu->RestartAnimations(true);
+    if (UI_Menu* menu = game.GetMenu())
+        menu->RestartAnimations(true);
     (void)steamAvailable;
 
     // 31. The main loop, until the window closes.

@@ -1,19 +1,19 @@
 // The game's side of what the interface's frames and the menus ask of it.
+#include "game/GameUIAccess.h"
 #include "characters/Player.h"
 #include "engine/app/UsageObserver.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/PostChain.h"
 #include "engine/render/ShaderEffect_PostProcess.h"
-#include "game/Game.h"
 #include "scene/MapModel.h"
 
-void Game::UIAccess::DrawMinimapMap(Point<int> origin, Point<int> scroll, Point<int> size)
+void GameUIAccess::DrawMinimapMap(Point<int> origin, Point<int> scroll, Point<int> size)
 {
     game.teleportMap.mapMode = 2;
     game.UpdateTeleportMenu(nullptr, origin, scroll, size);
 }
 
-void Game::UIAccess::StartSaveSlot(int slot)
+void GameUIAccess::StartSaveSlot(int slot)
 {
     game.currentSaveSlot = slot;
     game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
@@ -29,7 +29,7 @@ void Game::UIAccess::StartSaveSlot(int slot)
     game.SetMenuFlag(false);
 }
 
-void Game::UIAccess::SetLinearFilter(bool linear)
+void GameUIAccess::SetLinearFilter(bool linear)
 {
     game.linearFilter = linear;
     NoteUse("effect", linear ? "BasicPostEffect_Linear" : "BasicPostEffect_Point");

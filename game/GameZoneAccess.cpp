@@ -1,6 +1,6 @@
 // The game's side of what zones, points and spawners ask of it.
+#include "game/GameZoneAccess.h"
 #include "engine/sound/SoundEventsManager.h"
-#include "game/Game.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 #include "script/BGEvent_DialogueManager.h"
@@ -11,7 +11,7 @@
 
 #include <memory>
 
-void Game::ZoneAccess::OpenMap()
+void GameZoneAccess::OpenMap()
 {
     game.OpenOverlayScreen();
     game.overlaySource = 0;
@@ -22,7 +22,7 @@ void Game::ZoneAccess::OpenMap()
         sounds->ResumeAll();
 }
 
-void Game::ZoneAccess::ShowPickupPicture(const std::string& objectName, int x, int y)
+void GameZoneAccess::ShowPickupPicture(const std::string& objectName, int x, int y)
 {
     // The pickup cut-scene's kinds: none, and a picture shown at a place.
     constexpr int kNoPickupCinematic = 0;
@@ -39,7 +39,7 @@ void Game::ZoneAccess::ShowPickupPicture(const std::string& objectName, int x, i
     game.cinematicCounter = 0;
 }
 
-void Game::ZoneAccess::DiscoverTeleport(const Level* level)
+void GameZoneAccess::DiscoverTeleport(const Level* level)
 {
     const std::string name = level != nullptr ? level->GetName() : std::string();
     game.AddTeleport(name, name, level != nullptr ? level->GetMinimapPoint() : Point<int>(-1, -1));
@@ -50,7 +50,7 @@ void Game::ZoneAccess::DiscoverTeleport(const Level* level)
             hud->ShowTeleportMessage();
 }
 
-void Game::ZoneAccess::ShowText(const std::string& eventName, const std::string& text, int ticks)
+void GameZoneAccess::ShowText(const std::string& eventName, const std::string& text, int ticks)
 {
     Level* level = game.GetCurrentLevel();
     if (level == nullptr)
@@ -62,7 +62,7 @@ void Game::ZoneAccess::ShowText(const std::string& eventName, const std::string&
         event->StartFor(ticks);
 }
 
-bool Game::ZoneAccess::ShowDialogue(Level& level, const std::string& eventName, const std::string& fileName)
+bool GameZoneAccess::ShowDialogue(Level& level, const std::string& eventName, const std::string& fileName)
 {
     auto dialogue = std::make_unique<BGEvent_DialogueManager>(eventName);
     if (!BGEvent_DialogueManager::LoadFromFile(dialogue.get(), fileName, 0) || dialogue->GetLines().empty())
@@ -75,7 +75,7 @@ bool Game::ZoneAccess::ShowDialogue(Level& level, const std::string& eventName, 
     return true;
 }
 
-void Game::ZoneAccess::StartScript(Level& level, const std::string& scriptName, const std::string& text,
+void GameZoneAccess::StartScript(Level& level, const std::string& scriptName, const std::string& text,
     const std::string& label, Placed* placed)
 {
     auto* script = new Script(scriptName);
@@ -84,7 +84,7 @@ void Game::ZoneAccess::StartScript(Level& level, const std::string& scriptName, 
     script->Start(label, placed);
 }
 
-CharacterObject* Game::ZoneAccess::CreateScriptCharacter(
+CharacterObject* GameZoneAccess::CreateScriptCharacter(
     const std::string& name, const std::string& graphicName)
 {
     auto* character = dynamic_cast<NPC_Script*>(game.CreateCharacterByClass(name, "NPC_Script", nullptr));
@@ -98,7 +98,7 @@ CharacterObject* Game::ZoneAccess::CreateScriptCharacter(
     return character;
 }
 
-void Game::ZoneAccess::LoadScriptGraphicals(const std::string& scriptText)
+void GameZoneAccess::LoadScriptGraphicals(const std::string& scriptText)
 {
     // Queued for the render thread when it records, else loaded now.
     for (GraphicalObject* shown : Script::CollectSetGraphicalObjects(scriptText))

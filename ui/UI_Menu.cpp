@@ -17,20 +17,6 @@ namespace {
 
 using namespace MenuCatalogue;
 
-// Pause rows.
-constexpr int32_t kPauseResume = 0;
-constexpr int32_t kPauseOptions = 1;
-constexpr int32_t kPauseRenderSettings = 2;
-constexpr int32_t kPauseTitle = 3;
-constexpr int32_t kPauseLeave = 4;
-// Main rows.
-constexpr int32_t kMainPlay = 0;
-constexpr int32_t kMainOptions = 1;
-constexpr int32_t kMainRenderSettings = 2;
-constexpr int32_t kMainLeave = 3;
-// The Options row that opens the key mapping.
-constexpr int32_t kOptionsKeyMapping = 3;
-
 bool Edge(bool now, bool before)
 {
     return now && !before;

@@ -28,19 +28,6 @@ bool Edge(bool now, bool before)
     return now && !before;
 }
 
-// Options rows.
-constexpr int32_t kRowMusic = 0;
-constexpr int32_t kRowSound = 1;
-constexpr int32_t kRowLanguage = 2;
-// Render settings rows.
-constexpr int32_t kRowWindowed = 0;
-constexpr int32_t kRowRatio = 1;
-constexpr int32_t kRowFilter = 2;
-constexpr int32_t kRowVSync = 3;
-constexpr int32_t kRowMotionBlur = 4;
-constexpr int32_t kRowScreen = 5;
-constexpr int32_t kRowBrightness = 6;
-
 constexpr int kVolumeMax = GameConfig::kMaxVolume;
 constexpr int kFilterMax = GameConfig::kMaxScaleFilter;
 constexpr int kMotionBlurMax = GameConfig::kMaxMotionBlur;
@@ -183,20 +170,20 @@ void UI_Menu::DoOptionsRow(UI_Menu_Page& page, int dir, bool validate)
     // A press with Validate in the same frame raises the volume, even left.
     const int change = validate ? 1 : dir;
     switch (page.GetSelectedIndex()) {
-    case kRowMusic:
+    case kOptionsMusic:
         if (dir != 0) {
             config.SetMusicVolume(std::clamp(config.GetMusicVolume() + change, 0, kVolumeMax));
             ApplyVolumes(game);
         }
         break;
-    case kRowSound:
+    case kOptionsSound:
         if (dir != 0) {
             config.SetSoundVolume(std::clamp(config.GetSoundVolume() + change, 0, kVolumeMax));
             ApplyVolumes(game);
             RestartSound(page, UI_Menu_Page::kSoundSelect);
         }
         break;
-    case kRowLanguage:
+    case kOptionsLanguage:
         if (validate || dir != 0)
             config.SetLanguage(config.GetLanguage() == "fr" ? "eng" : "fr");
         break;
@@ -212,37 +199,37 @@ void UI_Menu::DoRenderSettingsRow(UI_Menu_Page& page, int dir, bool validate)
     const bool changed = validate || dir != 0;
     const int step = validate ? 1 : dir;
     switch (page.GetSelectedIndex()) {
-    case kRowWindowed:
+    case kRenderWindowed:
         if (validate) {
             SwitchDisplayMode(game);
             page.PlaySoundAt(UI_Menu_Page::kSoundValidate);
         }
         break;
-    case kRowRatio:
+    case kRenderRatio:
         if (changed) {
             config.SetScaleMode(config.GetScaleMode() != 0 ? 0 : 2);
             game.SetDisplayScaleMode(config.GetScaleMode());
             page.PlaySoundAt(UI_Menu_Page::kSoundValidate);
         }
         break;
-    case kRowFilter:
+    case kRenderFilter:
         if (changed) {
             config.SetScaleFilter(std::clamp(config.GetScaleFilter() + step, 0, kFilterMax));
             ApplyScaleFilter(game);
         }
         break;
-    case kRowVSync:
+    case kRenderVSync:
         if (validate)
             SwitchVSync(game);
         break;
-    case kRowMotionBlur:
+    case kRenderMotionBlur:
         if (changed) {
             config.SetMotionBlur(std::clamp(config.GetMotionBlur() + step, 0, kMotionBlurMax));
             if (config.GetMotionBlur() > 0)
                 NoteUse("effect", "fullFX_MoBlur");
         }
         break;
-    case kRowScreen:
+    case kRenderScreen:
         if (changed) {
             // Takes effect at the next start.
             const int adapter
@@ -251,7 +238,7 @@ void UI_Menu::DoRenderSettingsRow(UI_Menu_Page& page, int dir, bool validate)
                 config.SetDisplayAdapter(adapter);
         }
         break;
-    case kRowBrightness:
+    case kRenderBrightness:
         if (dir != 0) {
             config.SetBrightness(
                 std::clamp(config.GetBrightness() + (validate ? 1 : dir), 0, kBrightnessMax));

@@ -16,6 +16,28 @@ namespace MenuCatalogue {
 enum Page : int32_t { kMain = 0, kPause = 1, kOptions = 2, kRenderSettings = 3, kKeyMapping = 4, kPlay = 5 };
 constexpr int32_t kPageCount = 6;
 
+// The rows of the pages that act by a row's place, top row 0.
+constexpr int32_t kMainPlay = 0;
+constexpr int32_t kMainOptions = 1;
+constexpr int32_t kMainRenderSettings = 2;
+constexpr int32_t kMainLeave = 3;
+constexpr int32_t kPauseResume = 0;
+constexpr int32_t kPauseOptions = 1;
+constexpr int32_t kPauseRenderSettings = 2;
+constexpr int32_t kPauseTitle = 3;
+constexpr int32_t kPauseLeave = 4;
+constexpr int32_t kOptionsMusic = 0;
+constexpr int32_t kOptionsSound = 1;
+constexpr int32_t kOptionsLanguage = 2;
+constexpr int32_t kOptionsKeyMapping = 3;
+constexpr int32_t kRenderWindowed = 0;
+constexpr int32_t kRenderRatio = 1;
+constexpr int32_t kRenderFilter = 2;
+constexpr int32_t kRenderVSync = 3;
+constexpr int32_t kRenderMotionBlur = 4;
+constexpr int32_t kRenderScreen = 5;
+constexpr int32_t kRenderBrightness = 6;
+
 struct ItemEntry {
     const char* key;
     int32_t kind;

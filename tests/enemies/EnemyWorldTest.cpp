@@ -20,6 +20,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
 
 // The cemetery's enemies in arenas built by the level tool, played by the
 // game with the world's library: what their spawners make, their states and
@@ -63,7 +64,24 @@ CharacterObject* FindKind(Game& game, const std::string& versionedName)
     return nullptr;
 }
 
-class EnemyWorld : public EnemyArena { };
+class EnemyWorld : public EnemyArena {
+protected:
+    // Two chained skulls placed one above the other, partners after a pass:
+    // the upper one and the lower one (both null when there are not two).
+    std::pair<NPC_Chained_Skull*, NPC_Chained_Skull*> EnterChainedPair()
+    {
+        Enter("place Zone_NPCSpawner_Chained_Skull chain 10 9 3x3\n"
+              "place Zone_NPCSpawner_Chained_Skull chain 10 2 3x3\n");
+        Pass();
+        std::vector<NPC_Chained_Skull*> skulls = All<NPC_Chained_Skull>();
+        EXPECT_EQ(skulls.size(), 2u);
+        if (skulls.size() != 2u)
+            return {};
+        if (skulls[0]->GetPosition().y < skulls[1]->GetPosition().y)
+            std::swap(skulls[0], skulls[1]);
+        return {skulls[0], skulls[1]};
+    }
+};
 
 TEST_F(EnemyWorld, EachSpawnerMakesItsEnemiesOncePerLoadAndAgainOnceAfterAReload)
 {
@@ -269,14 +287,8 @@ private:
 TEST_F(EnemyWorld, TheChainedSkullsMouthCyclesEightyUpdatesAndItsShotsBurstIntoFlamesAtThePartnersHeight)
 {
     FireHeard fire;
-    Enter("place Zone_NPCSpawner_Chained_Skull chain 10 9 3x3\n"
-          "place Zone_NPCSpawner_Chained_Skull chain 10 2 3x3\n");
-    Pass();
-    std::vector<NPC_Chained_Skull*> skulls = All<NPC_Chained_Skull>();
-    ASSERT_EQ(skulls.size(), 2u);
-    NPC_Chained_Skull* upper
-        = skulls[0]->GetPosition().y > skulls[1]->GetPosition().y ? skulls[0] : skulls[1];
-    NPC_Chained_Skull* lower = upper == skulls[0] ? skulls[1] : skulls[0];
+    const auto [upper, lower] = EnterChainedPair();
+    ASSERT_NE(upper, nullptr);
     EXPECT_EQ(upper->GetPartner(), lower);
     Projectile_Chained_Skull* mouth = upper->GetMouth();
     ASSERT_NE(mouth, nullptr);
@@ -318,14 +330,8 @@ TEST_F(EnemyWorld, TheChainedSkullsMouthCyclesEightyUpdatesAndItsShotsBurstIntoF
 // without bursting: it no longer reads the freed partner.
 TEST_F(EnemyWorld, AChainedSkullsShotOutlivesItsKilledPartnerAndFallsOnWithoutBursting)
 {
-    Enter("place Zone_NPCSpawner_Chained_Skull chain 10 9 3x3\n"
-          "place Zone_NPCSpawner_Chained_Skull chain 10 2 3x3\n");
-    Pass();
-    std::vector<NPC_Chained_Skull*> skulls = All<NPC_Chained_Skull>();
-    ASSERT_EQ(skulls.size(), 2u);
-    NPC_Chained_Skull* upper
-        = skulls[0]->GetPosition().y > skulls[1]->GetPosition().y ? skulls[0] : skulls[1];
-    NPC_Chained_Skull* lower = upper == skulls[0] ? skulls[1] : skulls[0];
+    const auto [upper, lower] = EnterChainedPair();
+    ASSERT_NE(upper, nullptr);
     const float lowerHeight = lower->GetPosition().y;
     // The upper skull's shot: it falls toward its partner, the lower one.
     Projectile_Chained_Skull* shot = nullptr;

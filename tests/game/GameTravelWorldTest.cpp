@@ -89,6 +89,17 @@ protected:
             Pass();
         ASSERT_EQ(game.teleports.size(), known) << output;
     }
+    // From the first level, the two hubs' rings found in turn; the player
+    // stays in the second one until its use text and hint show.
+    void StandInTheSecondHubsRing()
+    {
+        game.SetStartPointName("start");
+        ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << output;
+        FindTeleporterOf("Cimetery_TP_01.lvl", 1);
+        FindTeleporterOf("Cimetery_TP_02.lvl", 2);
+        for (int i = 0; i < 60; ++i)
+            Pass();
+    }
 
     std::optional<WorldTeleportHubs> hubs;
     DXRenderEngine* engine = new DXRenderEngine();
@@ -101,18 +112,13 @@ protected:
 
 TEST_F(GameTravelWorld, TheMenuOfTheSecondHubTakesThePlayerToTheFirstHubsRing)
 {
-    game.SetStartPointName("start");
-    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << output;
-    FindTeleporterOf("Cimetery_TP_01.lvl", 1);
-    FindTeleporterOf("Cimetery_TP_02.lvl", 2);
+    ASSERT_NO_FATAL_FAILURE(StandInTheSecondHubsRing());
     EXPECT_EQ(game.teleports[0].levelFile, "cimetery_tp_01.lvl");
     EXPECT_EQ(game.teleports[1].levelFile, "cimetery_tp_02.lvl");
     // Each record holds its hub's cell of the world map, as its marker gives it.
     EXPECT_EQ(game.teleports[1].cell, game.GetCurrentLevel()->GetMinimapPoint());
 
     // The use action, once the messages are over, opens the menu.
-    for (int i = 0; i < 60; ++i)
-        Pass();
     InputActions use;
     use.attack = true;
     Pass(use);
@@ -133,13 +139,8 @@ TEST_F(GameTravelWorld, TheMenuOfTheSecondHubTakesThePlayerToTheFirstHubsRing)
 
 TEST_F(GameTravelWorld, EscapeInTheRingPausesLikeEverywhereElse)
 {
-    game.SetStartPointName("start");
-    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << output;
-    FindTeleporterOf("Cimetery_TP_01.lvl", 1);
-    FindTeleporterOf("Cimetery_TP_02.lvl", 2);
     // The ring's use text and help show while the player stands in it.
-    for (int i = 0; i < 60; ++i)
-        Pass();
+    ASSERT_NO_FATAL_FAILURE(StandInTheSecondHubsRing());
     ASSERT_FALSE(game.IsMenuFlagSet());
     InputActions escape;
     escape.SetAction9();
@@ -154,12 +155,7 @@ TEST_F(GameTravelWorld, EscapeInTheRingPausesLikeEverywhereElse)
 // leaves neither the hint nor its box behind, and the player walks on.
 TEST_F(GameTravelWorld, ALevelChangeInARingWithItsHintShownLeavesNoHintBehind)
 {
-    game.SetStartPointName("start");
-    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << output;
-    FindTeleporterOf("Cimetery_TP_01.lvl", 1);
-    FindTeleporterOf("Cimetery_TP_02.lvl", 2);
-    for (int i = 0; i < 60; ++i)
-        Pass();
+    ASSERT_NO_FATAL_FAILURE(StandInTheSecondHubsRing());
     ASSERT_NE(BackgroundEvent::FindByTypeName("BGEvent_DialogueManager"), nullptr) << "the hint shows";
     ASSERT_TRUE(game.uiFrames.front()->IsVisible());
 

@@ -1,6 +1,5 @@
 #include "characters/Player.h"
 #include "game/GameSaveData.h"
-#include "scene/SpacialInstance.h"
 #include "script/ScriptVar.h"
 #include "tools/run/RunLegs.h"
 #include "ui/UI_Menu.h"
@@ -36,7 +35,7 @@ TEST_F(RunLegEpilogue, EveryConsoleCommandTypedADeathThenExit)
     ASSERT_TRUE(slot.ReadFile(GameSaveData::GetSlotPath(0), nullptr, &error, false)) << error;
     const int32_t score = slot.GetScore();
     game.ReturnToTitle();
-    auto* menu = dynamic_cast<UI_Menu*>(game.uiFrames[2]->GetPrototype());
+    auto* menu = game.GetMenu();
     ASSERT_TRUE(pilot->WaitUntil(
         [&] { return game.menuFlag && menu->GetCurrentPageNumber() == MenuCatalogue::kMain; }, 120));
     pilot->Hold({}, 60);

@@ -1,6 +1,5 @@
 #include "game/AchievementManager.h"
 #include "game/GameSaveData.h"
-#include "scene/SpacialInstance.h"
 #include "tools/run/RunCoverage.h"
 #include "tools/run/RunLegs.h"
 #include "tools/run/RunRecording.h"
@@ -69,10 +68,7 @@ protected:
         });
     }
 
-    UI_Menu* Menu()
-    {
-        return game.uiFrames.size() > 2 ? dynamic_cast<UI_Menu*>(game.uiFrames[2]->GetPrototype()) : nullptr;
-    }
+    UI_Menu* Menu() { return game.GetMenu(); }
 
     // Gives the run's console commands, as the run does before its first pass.
     void GiveCommands(const std::vector<std::string>& commands)

@@ -1,7 +1,4 @@
 #include "engine/config/GamePaths.h"
-#include "engine/input/DXInputManager.h"
-#include "engine/platform/InputBridge.h"
-#include "engine/platform/KeyCodes.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/ImageHandleManager.h"
@@ -17,18 +14,15 @@
 #include "ui/UI_Menu_Page.h"
 
 #include "tests/engine/render/RenderTestSupport.h"
-#include "tests/scene/LevelFixture.h"
 #include "tests/tools/GoldenFingerprints.h"
+#include "tests/tools/KeyboardGame.h"
 #include "tests/tools/WorldFolderTest.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
+#include <iostream>
 
 // Every page of the menu as the player reaches it with the keys, at the
 // title and over a level, drawn into the 512 x 448 picture and compared with
@@ -43,8 +37,8 @@
 namespace {
 
 using namespace MenuCatalogue;
+using namespace menukeys;
 
-using goldentest::kGolden;
 const std::string kWorld = QUENHOLT_WORLD_DIR;
 constexpr int kScreenW = 512;
 constexpr int kScreenH = 448;
@@ -64,29 +58,15 @@ struct Box {
     }
 };
 
-// PC set-1 codes of the keys pressed.
-constexpr int32_t kEscape = 1;
-constexpr int32_t kEnter = 28;
-constexpr int32_t kDown = 208;
-
-// FNV-1a over the menu's and the font's images.
+// The menu's and the font's images.
 std::string MenuFingerprint()
 {
-    uint64_t hash = 1469598103934665603ull;
+    std::vector<std::string> files;
     for (const char* image : {"menu_items.png", "menu_pages.png", "menu_title.png", "menu_title_1.png",
-             "menu_title_2.png", "font_basic.png", "icons.png"}) {
-        for (unsigned char c : scenetest::ReadWholeFile(kWorld + "/images/ui/" + image)) {
-            hash ^= c;
-            hash *= 1099511628211ull;
-        }
-    }
-    std::ostringstream text;
-    text << std::hex << hash;
-    return text.str();
+             "menu_title_2.png", "font_basic.png", "icons.png"})
+        files.push_back(kWorld + "/images/ui/" + image);
+    return goldentest::FingerprintOf(files);
 }
-
-using goldentest::ReadFingerprints;
-using goldentest::WriteFingerprint;
 
 class GLMenuGolden : public WorldFolderTest {
 protected:
@@ -105,19 +85,16 @@ protected:
         pool = engine->SetRenderPool(new RenderPoolManager());
         ASSERT_TRUE(rendertest::WaitUntil([&] { return pool->idle.load() == 1; }));
         ASSERT_FALSE(pool->startFailed.load());
-        manager->Init();
-        manager->SetGameAccess(&access);
         ASSERT_TRUE(StartAsTheProgramDoes(game));
         SetUserPath(folder.string() + "/");
         game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
         ASSERT_NE(Menu(), nullptr);
-        PlayTitleIntro();
+        ASSERT_TRUE(keys.PlayTitleIntro());
     }
 
     void TearDown() override
     {
         if (!previous.empty()) {
-            manager->SetGameAccess(nullptr);
             engine.reset();
             ImageHandleManager::DestroyInstance();
             SetBasePath("");
@@ -126,40 +103,9 @@ protected:
         WorldFolderTest::TearDown();
     }
 
-    UI_Menu* Menu()
-    {
-        return game.uiFrames.size() > 2 ? dynamic_cast<UI_Menu*>(game.uiFrames[2]->GetPrototype()) : nullptr;
-    }
-    void PlayTitleIntro()
-    {
-        for (int step = 0; step < 100 && !Menu()->IsAnimationFinished(); ++step)
-            Menu()->GraphicalObject::Update(100.0);
-        game.Update();
-    }
-    void Key(int32_t pcCode, bool down)
-    {
-        platform::InputEvent event;
-        event.type = down ? platform::InputEvent::Type::KeyDown : platform::InputEvent::Type::KeyUp;
-        event.code = platform::SdlScancodeFromPc(pcCode);
-        bridge.Push(event);
-    }
-    void Tap(int32_t pcCode, int times = 1)
-    {
-        for (int i = 0; i < times; ++i) {
-            Key(pcCode, true);
-            game.Update();
-            Key(pcCode, false);
-            game.Update();
-        }
-    }
-
-    // Down until the row is selected (the pages keep their row when left).
-    void SelectRow(int32_t row)
-    {
-        for (int tap = 0; tap < 20 && Menu()->GetCurrentPage()->GetSelectedIndex() != row; ++tap)
-            Tap(kDown);
-        ASSERT_EQ(Menu()->GetCurrentPage()->GetSelectedIndex(), row);
-    }
+    UI_Menu* Menu() { return keys.Menu(); }
+    void Tap(int32_t pcCode, int times = 1) { keys.Tap(pcCode, times); }
+    void SelectRow(int32_t row) { ASSERT_TRUE(keys.SelectRow(row)) << "row " << row; }
 
     // The interface as the main loop draws it, read back from the picture.
     PixelImage Draw()
@@ -233,45 +179,21 @@ protected:
             game.Update(); // the rows' pictures follow the selection
         ExpectLaidOutApart();
         const std::string shot = "menu_" + name;
-        const std::string goldenFile = kGolden + "/" + shot + ".png";
         const PixelImage seen = Draw();
         ASSERT_FALSE(seen.IsEmpty());
-        if (const char* retake = std::getenv("QUENHOLT_RETAKE_GOLDEN");
-            retake && std::string(retake) == "1") {
-            ASSERT_TRUE(seen.SavePng(goldenFile));
-            WriteFingerprint(shot, MenuFingerprint());
-            return;
-        }
-        PixelImage golden;
-        ASSERT_TRUE(golden.LoadFromFile(goldenFile)) << golden.GetError();
-        ASSERT_EQ(golden.GetWidth(), seen.GetWidth());
-        ASSERT_EQ(golden.GetHeight(), seen.GetHeight());
-        int differing = 0, firstX = -1, firstY = -1;
-        for (int y = 0; y < seen.GetHeight(); ++y)
-            for (int x = 0; x < seen.GetWidth(); ++x)
-                if (!rendertest::Near(seen.GetPixel(x, y), golden.GetPixel(x, y), kTolerance)
-                    && differing++ == 0) {
-                    firstX = x;
-                    firstY = y;
-                }
-        if (differing != 0 && ReadFingerprints()[shot] != MenuFingerprint()) {
-            std::cout << "the menu's images changed since " << goldenFile
-                      << " was taken; take it again with QUENHOLT_RETAKE_GOLDEN=1\n";
-            return;
-        }
-        if (differing != 0)
-            seen.SavePng(kWorld + "/../golden_seen_" + shot + ".png");
-        EXPECT_EQ(differing, 0) << "first at (" << firstX << ", " << firstY << "): seen " << std::hex
-                                << seen.GetPixel(firstX, firstY) << ", before "
-                                << golden.GetPixel(firstX, firstY);
+        if (goldentest::ExpectAsGolden(seen, shot, kTolerance, MenuFingerprint)
+            == goldentest::Outcome::kArtChanged)
+            std::cout << "the menu's images changed since " << shot
+                      << ".png was taken; take it again with QUENHOLT_RETAKE_GOLDEN=1\n";
     }
 
     std::unique_ptr<DXRenderEngine> engine;
     RenderPoolManager* pool = nullptr;
-    platform::InputBridge bridge;
-    DXInputManager* manager = new DXInputManager(&bridge);
-    Game game {"Quenholt", nullptr, manager, nullptr};
-    GameLoopAccess access {game};
+    // The clock stands still (the fixture's manual clock): a pass is the
+    // game's update alone.
+    KeyboardGame keys {[](Game& played) { played.Update(); }};
+    Game& game = keys.game;
+    GameLoopAccess& access = keys.access;
 };
 
 TEST_F(GLMenuGolden, EveryPageAtTheTitleAndOverALevel)
@@ -281,11 +203,11 @@ TEST_F(GLMenuGolden, EveryPageAtTheTitleAndOverALevel)
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kPlay);
     ExpectAsBefore("slots");
     Tap(kEscape);
-    SelectRow(1);
+    SelectRow(kMainOptions);
     Tap(kEnter); // Options
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kOptions);
     ExpectAsBefore("options");
-    SelectRow(3);
+    SelectRow(kOptionsKeyMapping);
     Tap(kEnter); // Key mapping
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kKeyMapping);
     ExpectAsBefore("keymapping");
@@ -293,11 +215,11 @@ TEST_F(GLMenuGolden, EveryPageAtTheTitleAndOverALevel)
     ExpectAsBefore("keymapping_exit");
     Tap(kEscape, 2);
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kMain);
-    SelectRow(2);
+    SelectRow(kMainRenderSettings);
     Tap(kEnter); // Display
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kRenderSettings);
     ExpectAsBefore("display");
-    SelectRow(6); // Brightness, with its chart
+    SelectRow(kRenderBrightness); // with its chart
     ExpectAsBefore("display_brightness");
     Tap(kEscape);
 
@@ -307,11 +229,11 @@ TEST_F(GLMenuGolden, EveryPageAtTheTitleAndOverALevel)
     Tap(kEscape);
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kPause);
     ExpectAsBefore("pause");
-    SelectRow(1);
+    SelectRow(kPauseOptions);
     Tap(kEnter);
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kOptions);
     ExpectAsBefore("pause_options");
-    SelectRow(3);
+    SelectRow(kOptionsKeyMapping);
     Tap(kEnter);
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kKeyMapping);
     ExpectAsBefore("pause_keymapping");
@@ -319,7 +241,7 @@ TEST_F(GLMenuGolden, EveryPageAtTheTitleAndOverALevel)
     for (int tap = 0; tap < 3 && Menu()->GetCurrentPageNumber() != kPause; ++tap)
         Tap(kEscape);
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kPause);
-    SelectRow(2);
+    SelectRow(kPauseRenderSettings);
     Tap(kEnter);
     ASSERT_EQ(Menu()->GetCurrentPageNumber(), kRenderSettings);
     ExpectAsBefore("pause_display");

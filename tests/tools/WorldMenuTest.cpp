@@ -1,19 +1,15 @@
 #include "characters/Player.h"
 #include "engine/config/GameConfig.h"
 #include "engine/config/GamePaths.h"
-#include "engine/input/DXInputManager.h"
-#include "engine/platform/InputBridge.h"
-#include "engine/platform/KeyCodes.h"
 #include "game/Game.h"
-#include "game/GameLoopAccess.h"
 #include "game/GameSaveData.h"
 #include "scene/Level.h"
 #include "scene/MapModel.h"
 #include "script/DialogueFile.h"
-#include "ui/UI_Menu.h"
 #include "ui/UI_MenuCatalogue.h"
 #include "ui/UI_Menu_Page.h"
 
+#include "tests/tools/KeyboardGame.h"
 #include "tests/tools/WorldFolderTest.h"
 
 #include <gtest/gtest.h>
@@ -30,34 +26,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace MenuCatalogue;
+using namespace menukeys;
 
-// PC set-1 codes of the keys pressed.
-constexpr int32_t kEscape = 1;
-constexpr int32_t kEnter = 28;
-constexpr int32_t kKeyR = 19;
-constexpr int32_t kKeyF = 33;
-constexpr int32_t kUp = 200;
-constexpr int32_t kLeft = 203;
-constexpr int32_t kRight = 205;
-constexpr int32_t kDown = 208;
 constexpr float kTile = 32.0f;
-
-// One game of the world with a keyboard: the game object, its input manager
-// reading a bridge the test pushes keys into, and what the input manager
-// asks of the game.
-struct KeyboardGame {
-    KeyboardGame()
-    {
-        manager->Init();
-        manager->SetGameAccess(&access);
-    }
-    ~KeyboardGame() { manager->SetGameAccess(nullptr); }
-
-    platform::InputBridge bridge;
-    DXInputManager* manager = new DXInputManager(&bridge);
-    Game game {"Quenholt", nullptr, manager, nullptr};
-    GameLoopAccess access {game};
-};
 
 class WorldMenu : public WorldFolderTest {
 protected:
@@ -84,7 +55,7 @@ protected:
     void Start()
     {
         world.reset();
-        world = std::make_unique<KeyboardGame>();
+        world = std::make_unique<KeyboardGame>([this](::Game& game) { fixedStep.Pass(game); });
         RunSettings(Game()); // the user folder: a scratch folder of the test
         ASSERT_TRUE(ReadLibrary(Game()));
         Game().minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
@@ -92,48 +63,17 @@ protected:
         GiveScreenEffects(Game());
         Game().frameDelay = 0;
         ASSERT_NE(Menu(), nullptr);
-        PlayTitleIntro();
-    }
-
-    // The title's intro plays out (a frame per step at most).
-    void PlayTitleIntro()
-    {
-        for (int step = 0; step < 100 && !Menu()->IsAnimationFinished(); ++step)
-            Menu()->GraphicalObject::Update(100.0);
-        ASSERT_TRUE(Menu()->IsAnimationFinished());
-        Pass();
+        ASSERT_TRUE(world->PlayTitleIntro());
     }
 
     ::Game& Game() { return world->game; }
-    UI_Menu* Menu()
-    {
-        return Game().uiFrames.size() > 2 ? dynamic_cast<UI_Menu*>(Game().uiFrames[2]->GetPrototype())
-                                          : nullptr;
-    }
+    UI_Menu* Menu() { return world->Menu(); }
     int32_t PageNumber() { return Menu()->GetCurrentPageNumber(); }
     std::string LevelName() { return Game().GetCurrentLevel() ? Game().GetCurrentLevel()->GetName() : ""; }
 
-    void Pass() { fixedStep.Pass(Game()); }
-    void Key(int32_t pcCode, bool down)
-    {
-        platform::InputEvent event;
-        event.type = down ? platform::InputEvent::Type::KeyDown : platform::InputEvent::Type::KeyUp;
-        event.code = platform::SdlScancodeFromPc(pcCode);
-        world->bridge.Push(event);
-    }
-    // A key pressed for one pass and released for the next.
-    void Tap(int32_t pcCode)
-    {
-        Key(pcCode, true);
-        Pass();
-        Key(pcCode, false);
-        Pass();
-    }
-    void Taps(int32_t pcCode, int times)
-    {
-        for (int i = 0; i < times; ++i)
-            Tap(pcCode);
-    }
+    void Pass() { world->Pass(); }
+    void Key(int32_t pcCode, bool down) { world->Key(pcCode, down); }
+    void Tap(int32_t pcCode, int times = 1) { world->Tap(pcCode, times); }
     // Passes until `done` holds; false when it never does.
     template <class Done> bool WaitUntil(Done done, int limit = 300)
     {
@@ -151,7 +91,7 @@ protected:
         ASSERT_TRUE(Game().ChangeLevel("cemetery_01.lvl"));
         ASSERT_TRUE(Game().SaveGameAt(x, y, 1));
         Game().ReturnToTitle();
-        PlayTitleIntro();
+        ASSERT_TRUE(world->PlayTitleIntro());
     }
 
     std::unique_ptr<KeyboardGame> world;
@@ -202,7 +142,7 @@ TEST_F(WorldMenu, EraseSlotThreeWithRThenValidate)
     const fs::path slot = GameSaveData::GetSlotPath(2);
     ASSERT_TRUE(fs::exists(slot));
     Tap(kEnter);
-    Taps(kDown, 2);
+    Tap(kDown, 2);
     Tap(kKeyR);
     Tap(kEnter);
     EXPECT_FALSE(fs::exists(slot));
@@ -222,10 +162,10 @@ TEST_F(WorldMenu, PauseRebindJumpSavesTheSettingsAndTheNewKeyJumps)
     Tap(kDown);
     Tap(kEnter); // Options
     ASSERT_EQ(PageNumber(), kOptions);
-    Taps(kDown, 3);
+    Tap(kDown, 3);
     Tap(kEnter); // Key mapping
     ASSERT_EQ(PageNumber(), kKeyMapping);
-    Taps(kDown, 4);
+    Tap(kDown, 4);
     Tap(kEnter); // Jump: waiting for a key
     EXPECT_TRUE(Game().GetInputManager()->IsCapturingKey());
     Tap(kEscape); // never captured
@@ -233,8 +173,8 @@ TEST_F(WorldMenu, PauseRebindJumpSavesTheSettingsAndTheNewKeyJumps)
     Tap(kKeyF);
     EXPECT_FALSE(Game().GetInputManager()->IsCapturingKey());
     EXPECT_EQ(Game().GetConfig()->GetBinding(4), InputTriggerer(kKeyF, 0));
-    Taps(kUp, 5); // past the first row to Exit
-    Tap(kEnter);  // saves and leaves
+    Tap(kUp, 5); // past the first row to Exit
+    Tap(kEnter); // saves and leaves
     ASSERT_EQ(PageNumber(), kOptions);
     Tap(kEscape);
     EXPECT_EQ(PageNumber(), kPause);
@@ -262,16 +202,16 @@ TEST_F(WorldMenu, PauseRebindJumpSavesTheSettingsAndTheNewKeyJumps)
 
 TEST_F(WorldMenu, RenderSettingsChangedStaySoAfterARestart)
 {
-    Taps(kDown, 2);
+    Tap(kDown, 2);
     Tap(kEnter); // Display
     ASSERT_EQ(PageNumber(), kRenderSettings);
     Tap(kDown);
     Tap(kEnter); // ratio: 2
-    Taps(kDown, 3);
-    Taps(kRight, 2); // motion blur 2
-    Taps(kDown, 2);
-    Taps(kLeft, 3); // brightness 7
-    Tap(kEscape);   // back to the title, the settings written
+    Tap(kDown, 3);
+    Tap(kRight, 2); // motion blur 2
+    Tap(kDown, 2);
+    Tap(kLeft, 3); // brightness 7
+    Tap(kEscape);  // back to the title, the settings written
     ASSERT_EQ(PageNumber(), kMain);
 
     Start();
@@ -287,7 +227,7 @@ TEST_F(WorldMenu, TheLanguageSwitchGivesTheNextDialogueInFrench)
     Tap(kDown);
     Tap(kEnter); // Options
     ASSERT_EQ(PageNumber(), kOptions);
-    Taps(kDown, 2);
+    Tap(kDown, 2);
     Tap(kEnter); // Language
     EXPECT_EQ(Game().GetConfig()->GetLanguage(), "fr");
     Tap(kEscape); // the title; the settings written

@@ -4,7 +4,6 @@
 #include "engine/app/DevConsole.h"
 #include "engine/render/Screenshot.h"
 #include "game/Game.h"
-#include "scene/SpacialInstance.h"
 #include "tools/run/RunMoves.h"
 #include "ui/UI_Menu.h"
 #include "ui/UI_MenuCatalogue.h"
@@ -30,16 +29,11 @@ constexpr float kTile = 32.0f;
 constexpr float kSkullsFrom = 16 * kTile;
 constexpr float kSkullsTo = 36 * kTile;
 
-UI_Menu* TitleMenu(Game& game)
-{
-    return game.uiFrames.size() > 2 ? dynamic_cast<UI_Menu*>(game.uiFrames[2]->GetPrototype()) : nullptr;
-}
-
 // Play, then slot 1 (its save goes on where it was written).
 bool ContinueSlotOne(RunPilot& pilot)
 {
     Game& game = pilot.TheGame();
-    UI_Menu* menu = TitleMenu(game);
+    UI_Menu* menu = game.GetMenu();
     if (menu == nullptr || !game.menuFlag || menu->GetCurrentPageNumber() != kMain)
         return pilot.Fail("the title is not showing");
     if (!pilot.WaitUntil([&] { return menu->IsAnimationFinished(); }, 300))

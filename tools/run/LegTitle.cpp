@@ -3,7 +3,6 @@
 #include "engine/config/GameConfig.h"
 #include "engine/input/AbstractInputManager.h"
 #include "game/Game.h"
-#include "scene/SpacialInstance.h"
 #include "ui/UI_Menu.h"
 #include "ui/UI_MenuCatalogue.h"
 #include "ui/UI_Menu_Page.h"
@@ -22,19 +21,8 @@ using namespace MenuCatalogue;
 // Keys the menus read besides the pilot's own.
 constexpr int32_t kKeyF = 33;
 constexpr int32_t kJumpBinding = 4;
-// Render-settings rows and the options rows this leg uses.
-constexpr int32_t kRowRatio = 1;
-constexpr int32_t kRowFilter = 2;
-constexpr int32_t kRowMotionBlur = 4;
-constexpr int32_t kRowBrightness = 6;
-constexpr int32_t kRowMusic = 0;
-constexpr int32_t kRowLanguage = 2;
-constexpr int32_t kRowKeyMapping = 3;
+// The key mapping's Jump row.
 constexpr int32_t kRowJump = 4;
-// Title rows.
-constexpr int32_t kRowPlay = 0;
-constexpr int32_t kRowOptions = 1;
-constexpr int32_t kRowDisplay = 2;
 
 class TitleFlight {
 public:
@@ -46,7 +34,7 @@ public:
 
     bool Fly()
     {
-        menu = game.uiFrames.size() > 2 ? dynamic_cast<UI_Menu*>(game.uiFrames[2]->GetPrototype()) : nullptr;
+        menu = game.GetMenu();
         if (menu == nullptr || !game.menuFlag || Page() != kMain)
             return pilot.Fail("the title is not showing");
         if (!pilot.WaitUntil([&] { return menu->IsAnimationFinished(); }, 300))
@@ -98,17 +86,17 @@ private:
 
     bool RenderSettings()
     {
-        if (!MoveTo(kRowDisplay))
+        if (!MoveTo(kMainRenderSettings))
             return false;
         pilot.Tap(RunPilot::Enter);
         if (!OnPage(kRenderSettings, "Display"))
             return false;
-        if (!ThereAndBack(kRowRatio, RunPilot::Enter, RunPilot::Enter, &GameConfig::GetScaleMode, "ratio")
-            || !ThereAndBack(
-                kRowFilter, RunPilot::ArrowRight, RunPilot::ArrowLeft, &GameConfig::GetScaleFilter, "filter")
-            || !ThereAndBack(kRowMotionBlur, RunPilot::ArrowRight, RunPilot::ArrowLeft,
+        if (!ThereAndBack(kRenderRatio, RunPilot::Enter, RunPilot::Enter, &GameConfig::GetScaleMode, "ratio")
+            || !ThereAndBack(kRenderFilter, RunPilot::ArrowRight, RunPilot::ArrowLeft,
+                &GameConfig::GetScaleFilter, "filter")
+            || !ThereAndBack(kRenderMotionBlur, RunPilot::ArrowRight, RunPilot::ArrowLeft,
                 &GameConfig::GetMotionBlur, "motion blur")
-            || !ThereAndBack(kRowBrightness, RunPilot::ArrowRight, RunPilot::ArrowLeft,
+            || !ThereAndBack(kRenderBrightness, RunPilot::ArrowRight, RunPilot::ArrowLeft,
                 &GameConfig::GetBrightness, "brightness"))
             return false;
         pilot.Tap(RunPilot::Pause);
@@ -117,15 +105,15 @@ private:
 
     bool Options()
     {
-        if (!MoveTo(kRowOptions))
+        if (!MoveTo(kMainOptions))
             return false;
         pilot.Tap(RunPilot::Enter);
         if (!OnPage(kOptions, "Options"))
             return false;
-        if (!ThereAndBack(kRowMusic, RunPilot::ArrowLeft, RunPilot::ArrowRight, &GameConfig::GetMusicVolume,
-                "music volume"))
+        if (!ThereAndBack(kOptionsMusic, RunPilot::ArrowLeft, RunPilot::ArrowRight,
+                &GameConfig::GetMusicVolume, "music volume"))
             return false;
-        if (!MoveTo(kRowLanguage))
+        if (!MoveTo(kOptionsLanguage))
             return false;
         pilot.Tap(RunPilot::Enter);
         if (Config().GetLanguage() != "fr")
@@ -138,7 +126,7 @@ private:
 
     bool KeyMapping()
     {
-        if (!MoveTo(kRowKeyMapping))
+        if (!MoveTo(kOptionsKeyMapping))
             return false;
         pilot.Tap(RunPilot::Enter);
         if (!OnPage(kKeyMapping, "Key mapping"))
@@ -164,7 +152,7 @@ private:
 
     bool NewGame()
     {
-        if (!MoveTo(kRowPlay))
+        if (!MoveTo(kMainPlay))
             return false;
         pilot.Tap(RunPilot::Enter);
         if (!OnPage(kPlay, "Play") || !MoveTo(0))
