@@ -15,6 +15,7 @@
 #include "game/AchievementManager.h"
 #include "game/GameSaveData.h"
 #include "game/GameTuning.h"
+#include "game/NameIndex.h"
 #include "game/TeleportInfo.h"
 #include "game/TeleportMap.h"
 #include "scene/Camera.h"
@@ -349,6 +350,13 @@ public:
 
 private:
     std::unique_ptr<SoundEventsManager> soundEventsManager;
+    // The sprites' and animations' names, indexed while the game library is
+    // read (null otherwise; the look-ups then walk the tables).
+    struct LibraryIndexes {
+        NameIndex<Sprite> sprites;
+        NameIndex<AnimatedSprite> animatedSprites;
+    };
+    std::unique_ptr<LibraryIndexes> libraryIndexes;
 
 public:
     std::vector<LocalParticleSystem*> localParticleSystems;

@@ -220,6 +220,7 @@ bool Game::UnSerialize(std::istream& is)
     TimeSection(console.profileTimers, "Game::UnSerialize", true);
     TimeSection(console.profileTimers, "Game::UnSerialize-read", true);
     GroupReport report(is);
+    libraryIndexes = std::make_unique<LibraryIndexes>();
 
     std::string classLine;
     std::string newTitle;
@@ -298,6 +299,7 @@ bool Game::UnSerialize(std::istream& is)
     TimeSection(console.profileTimers, "Game::Init", true);
     Init(this);
     TimeSection(console.profileTimers, "Game::Init", true);
+    libraryIndexes.reset();
     TimeSection(console.profileTimers, "Game::UnSerialize", true);
     return ok;
 }

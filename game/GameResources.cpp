@@ -62,12 +62,16 @@ bool Game::IsCharacterName(const std::string& name)
 Sprite* Game::FindSprite(const std::string& name)
 {
     Game* game = GetInstance();
+    if (game != nullptr && game->libraryIndexes)
+        return game->libraryIndexes->sprites.Find(game->sprites, name);
     return game != nullptr ? FindByName(game->sprites, name) : nullptr;
 }
 
 AnimatedSprite* Game::FindAnimatedSprite(const std::string& name)
 {
     Game* game = GetInstance();
+    if (game != nullptr && game->libraryIndexes)
+        return game->libraryIndexes->animatedSprites.Find(game->animatedSprites, name);
     return game != nullptr ? FindByName(game->animatedSprites, name) : nullptr;
 }
 

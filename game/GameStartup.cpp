@@ -7,6 +7,7 @@
 #include "engine/config/GameConfig.h"
 #include "engine/config/GamePaths.h"
 #include "engine/input/DXInputManager.h"
+#include "engine/platform/Clock.h"
 #include "engine/platform/CrashReport.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/MessageBox.h"
@@ -132,6 +133,15 @@ void SubmitFirstFrame(RenderPoolManager& pool)
     pool.SubmitFrame(true, false, false);
 }
 
+// With QUENHOLT_LOG=1: when each step of the start-up ended, for the
+// start-up's profile.
+void LogStartupStep(const char* step)
+{
+    if (platform::IsDebugLogOn())
+        platform::DebugOutput(std::string("Start-up: ") + step + " at "
+            + std::to_string(int(platform::MillisecondsSinceProcessStart() + 0.5)) + " ms\n");
+}
+
 void WaitUntilReady(RenderPoolManager& pool)
 {
     while (pool.ready.load() == 0 && !pool.quitting.load())
@@ -176,6 +186,7 @@ int RunGame(const std::vector<std::string>& tokens)
         return 1;
     }
     platform::DebugOutput("=> OK\n");
+    LogStartupStep("window and GL device ready");
     auto* inputManager = new DXInputManager(&pool->GetInputBridge());
     auto* soundEngine = new DXSoundEngine();
 
@@ -195,7 +206,9 @@ int RunGame(const std::vector<std::string>& tokens)
     // user's settings, the command line's console commands.
     bool settingsMissingReported = false;
     RunCommandFileIfPresent(game, kInitVars, &settingsMissingReported);
+    LogStartupStep("engines and first settings ready");
     LoadGameLibrary(game, options.gameLibName);
+    LogStartupStep("game library loaded");
     WriteUserConfigOnFirstStart(game);
     game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
     RunCommandFileIfPresent(game, kInitVars, &settingsMissingReported);
@@ -204,7 +217,9 @@ int RunGame(const std::vector<std::string>& tokens)
     RunQueuedCommands(game, options.queuedCommands);
 
     // 20. The effects load on the render thread.
+    LogStartupStep("settings run");
     pool->RequestLoadEffects();
+    LogStartupStep("effects loaded");
 
     // The full-screen effects, the final copy as the options chose it. They
     // exist before the first level, whose start-up script may set them
@@ -225,6 +240,7 @@ int RunGame(const std::vector<std::string>& tokens)
     // 26, 27. A first frame; the render thread is then ready.
     SubmitFirstFrame(*pool);
     WaitUntilReady(*pool);
+    LogStartupStep("first frame handed over");
 
     // 28, 29, 30. The title music, the menu's animations, Steam's statistics.
     if (auto* sound = dynamic_cast<DXSoundEngine*>(game.GetSoundEngine()))
@@ -233,6 +249,7 @@ int RunGame(const std::vector<std::string>& tokens)
         menu->RestartAnimations(true);
     (void)steamAvailable;
 
+    LogStartupStep("title music started");
     // 31. The main loop, until the window closes.
     MainLoop(access, *renderEngine).Run();
 

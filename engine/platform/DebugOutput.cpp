@@ -88,6 +88,11 @@ void DebugOutput(std::string_view raw)
         (*sink)(text);
 }
 
+bool IsDebugLogOn()
+{
+    return Channel().toStderr;
+}
+
 void ReportProblem(std::string_view raw)
 {
     const std::string text = PrintableMessage(raw);

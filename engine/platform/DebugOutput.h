@@ -12,6 +12,10 @@ namespace platform {
 // stderr.
 void DebugOutput(std::string_view text);
 
+// QUENHOLT_LOG=1 is set: the developer reads the log, and measurements that
+// cost a little (the start-up's first picture) may run.
+bool IsDebugLogOn();
+
 // Says a problem where both the developer and the player see it: the debug
 // output (the in-game console) and stderr, each once.
 void ReportProblem(std::string_view text);

@@ -601,6 +601,23 @@ void RenderPoolManager::ReportFirstContentFrame(IRenderEngine* engine)
         + " ms after the process started\n");
 }
 
+void RenderPoolManager::ReportFirstPicture()
+{
+    // Read back before the copy into the window presents it: one read of the
+    // picture a frame, and only until the first that shows something.
+    if (firstPictureReported || !platform::IsDebugLogOn())
+        return;
+    std::vector<uint32_t> argb;
+    if (!ReadPicturePixels(0, 0, g_BackBufferWidth, g_BackBufferHeight, argb))
+        return;
+    if (std::none_of(argb.begin(), argb.end(), [](uint32_t pixel) { return (pixel & 0xFFFFFFu) != 0; }))
+        return;
+    firstPictureReported = true;
+    const double ms = platform::MillisecondsSinceProcessStart();
+    platform::DebugOutput("First picture that is not all black presented " + std::to_string(int(ms + 0.5))
+        + " ms after the process started\n");
+}
+
 void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, int consoleSlot)
 {
     IRenderEngine* engine = g_RenderEngine;
@@ -618,6 +635,7 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
                 if (engine)
                     engine->Clear(command.GetColour(), 0);
             } else if (name == "StretchBackbuffer true") {
+                ReportFirstPicture();
                 ApplyFinalPostEffect(engine, false);
                 ReportFirstContentFrame(engine);
                 if (g_ScreenshotRequested)

@@ -134,6 +134,7 @@ public:
     std::ofstream loadLog;
     bool loadLogRead = false;
     bool firstContentReported = false;
+    bool firstPictureReported = false;
     // Set when the render thread could not open the window or the GL device;
     // the program then reports the error and ends instead of waiting.
     std::atomic<bool> startFailed {false};
@@ -147,6 +148,9 @@ private:
     void RenderThreadStep();
     // Logs, once, the first presented frame that drew something.
     void ReportFirstContentFrame(IRenderEngine* engine);
+    // Logs, once and only with the debug log on, the first presented picture
+    // that is not all black (the title fades in from black).
+    void ReportFirstPicture();
     bool PumpMessage();
     void LoadPendingImages();
     void ClearAllFrames();
