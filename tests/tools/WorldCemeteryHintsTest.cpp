@@ -120,7 +120,7 @@ protected:
 TEST_F(WorldCemeteryHints, TheKeepersLinesAreReadWithPlayPausedAndNotAgainAfterADeath)
 {
     // The save by the gate writes the slot a death brings back.
-    PutPlayerAt(7.0f);
+    PutPlayerAt(8.5f);
     ASSERT_TRUE(WaitUntil([&] { return game.saveData.GetPosition().x > 0.0f; }, 30))
         << "the save did not save";
     // The Keeper's reminder, by his plinth (clear of the map piece hanging
@@ -128,7 +128,8 @@ TEST_F(WorldCemeteryHints, TheKeepersLinesAreReadWithPlayPausedAndNotAgainAfterA
     for (const float at : {13.0f, 36.0f}) {
         SCOPED_TRACE(at);
         PutPlayerAt(at);
-        ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 60)) << "the Keeper did not speak (menu " << game.menuFlag << ", ui " << game.uiState << ")";
+        ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 60))
+            << "the Keeper did not speak (menu " << game.menuFlag << ", ui " << game.uiState << ")";
         EXPECT_TRUE(game.gameplayPaused) << "play goes on while the Keeper speaks";
         const int life = game.GetPlayer()->GetLife();
         const std::vector<Point<float>> before = EnemyPlaces();
@@ -151,7 +152,7 @@ TEST_F(WorldCemeteryHints, TheKeepersLinesAreReadWithPlayPausedAndNotAgainAfterA
 
 TEST_F(WorldCemeteryHints, TheMapsPictureShowsOnceNotAgainAfterADeath)
 {
-    PutPlayerAt(7.0f);
+    PutPlayerAt(8.5f);
     Passes(5);
     // In the air where the map piece floats, just east of it (the piece
     // itself would open the map over the game).
