@@ -42,7 +42,7 @@ constexpr float kShelfTop = 15 * kTile;
 // and where its souls are met: close enough to draw them, too far for the
 // area attack to reach the catcher itself.
 constexpr float kGapEast = 35.5f * kTile;
-constexpr float kMeetSouls = 32 * kTile;
+constexpr float kMeetSouls = 33 * kTile;
 // Under the hollow tree's crown (its top at tile 7), on the way back.
 constexpr float kUnderCrown = 23.5f * kTile;
 constexpr float kCrownTop = 7 * kTile;
