@@ -85,10 +85,13 @@ bool IsEnemySpawner(const LevelPlacement& p)
 }
 
 // An enemy that roams its zone from the start: bosses and mini-bosses wait in
-// their gated arenas until the fight starts.
+// their gated arenas until the fight starts, and a dream catcher stands still
+// and sends its souls from afar (448 px), a reach no tile of room changes.
 bool IsRoamingEnemySpawner(const LevelPlacement& p)
 {
-    return IsEnemySpawner(p) && ToLowerCase(p.object).find("boss") == std::string::npos;
+    const std::string object = ToLowerCase(p.object);
+    return IsEnemySpawner(p) && object.find("boss") == std::string::npos
+        && object.find("dreamcatcher") == std::string::npos;
 }
 
 // A player brought back by a save stands there, two tiles wide and three
