@@ -71,6 +71,16 @@ TEST(LevelToolTest, TheSoundDescriptionPasses)
     const std::string places = "place ZoneHolder spawnzone 3 4\nplace ZoneHolder spawnzone 5 4\n"
                                "place ZoneHolder spawnzone 7 4\n";
     EXPECT_EQ(FaultsOf(Level(places)), std::vector<std::string>());
+    // A save a tile clear of an enemy's zone; a dialogue read with play
+    // paused where enemies are, and one without where only a door stands.
+    const std::string clear = "place Zone_NPCSpawner_Chained_Skull c 6 2 3x1\n"
+                              "place Zone_Save s 3 2 1x3 dir=Right\n"
+                              "trigger t 8 2 2x2 {\n:OnEnterOnce\nPauseGameplay 1\n"
+                              "waitEvent_StartDialogue_FromFile a.txt 0\nPauseGameplay 0\n}\n";
+    EXPECT_EQ(FaultsOf(Level(clear)), std::vector<std::string>());
+    const std::string door = "place Zone_NPCSpawner_Door d 10 2 1x3\n"
+                             "trigger t 8 2 2x2 {\n:OnEnter\nwaitEvent_StartDialogue_FromFile a.txt 0\n}\n";
+    EXPECT_EQ(FaultsOf(Level(door)), std::vector<std::string>());
 }
 
 TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
@@ -139,6 +149,18 @@ TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
             "t.lvd:24: expected a position from -4096 to 4096, found 99999"},
         {Level("place Zone_Save s 4 2 5000x3 dir=Right\n"),
             "t.lvd:24: expected a size of at most 4096 tiles"},
+        // A save brings the player back two tiles wide: a tile clear of a
+        // roaming enemy's zone.
+        {Level("place Zone_NPCSpawner_Chained_Skull c 5 2 3x1\nplace Zone_Save s 3 2 1x3 dir=Right\n"),
+            "t.lvd:25: save \"s\" brings the player back within a tile of the zone of \"c\" (line 24)"},
+        // Where enemies are, a dialogue to read runs with play paused, and
+        // play is given back.
+        {Level("place Zone_NPCSpawner_Chained_Skull c 3 6\ntrigger t 8 2 2x2 {\n:OnEnterOnce\n"
+               "waitEvent_StartDialogue_FromFile a.txt 0\n}\n"),
+            "t.lvd:27: a dialogue the player must read while enemies are about"},
+        {Level("place Zone_NPCSpawner_Chained_Skull c 3 6\ntrigger t 8 2 2x2 {\n:OnEnter\nPauseGameplay 1\n"
+               "waitEvent_StartDialogue_FromFile a.txt 0\n:OnLeave\nPauseGameplay 0\n}\n"),
+            "t.lvd:27: play is paused here and never resumed"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

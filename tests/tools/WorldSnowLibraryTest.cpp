@@ -76,10 +76,11 @@ TEST_F(WorldSnowLibrary, TheIceArmorFreezesTheMereThePlayerCrossesAndTheStruckDi
     ASSERT_NE(diamond, nullptr);
     ASSERT_EQ(HiddenWater(), 0);
     const int mere = 10 * 3;
-    // On the west shore, past the hint, with the ice armor from the shore.
+    // On the west shore, past the hint (clear of its zone: it pauses play
+    // while it is read), with the ice armor from the shore.
     ThePlayer().EnableModifier(Player::kIceArmor);
     ThePlayer().GetArmorState().armorCharges = 1;
-    ThePlayer().SetPosition(Point<float>(11 * kTile, 4 * kTile));
+    ThePlayer().SetPosition(Point<float>(11 * kTile + 4.0f, 4 * kTile));
     Passes(3);
     InputActions ice;
     ice.SetIceArmor();

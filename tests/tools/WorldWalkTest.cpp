@@ -232,8 +232,9 @@ TEST_F(WorldWalk, PickupsNotTakenAreStillThereAfterTheLanternRingAndTheRankOpens
 TEST_F(WorldWalk, ADeathBeforeTheRankReloadsTheSaveWithThePickupStillThere)
 {
     StartNewGame();
-    // On the gate's save point (the slot is written), short of the niche.
-    ASSERT_TRUE(WalkTo(15 * kTile));
+    // On the gate's save point west of the Keeper (the slot is written),
+    // short of the niche.
+    ASSERT_TRUE(WalkTo(9 * kTile));
     ASSERT_TRUE(fs::exists(GameSaveData::GetSlotPath(0)));
     EXPECT_EQ(ThePlayer().GetAttackRank(), 1);
 
@@ -251,7 +252,7 @@ TEST_F(WorldWalk, ADeathBeforeTheRankReloadsTheSaveWithThePickupStillThere)
         return output.find("ChangeLevel: entered \"cemetery_01.lvl\"", entries) != std::string::npos;
     })) << output;
     ASSERT_EQ(LevelName(), "cemetery_01.lvl");
-    EXPECT_NEAR(X(), 15 * kTile, kTile) << "at the save point";
+    EXPECT_NEAR(X(), 9 * kTile, kTile) << "at the save point";
     EXPECT_GT(ThePlayer().GetLife(), 0);
     EXPECT_TRUE(PickupLies("rank_c01"));
     // The map piece, taken under way before the save, stays taken.

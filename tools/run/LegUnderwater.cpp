@@ -323,6 +323,10 @@ bool BodyWithinReach(RunPilot& pilot, NPC_Boss_Underwater& anemone)
     return false;
 }
 
+// The east side of the Coral Throne's entry gate (tile 5): the arena's floor
+// begins there.
+constexpr int kThroneGateEast = static_cast<int>(6 * kTile);
+
 // The anemone: its arms cut from the floor as their eyes swing low, then the
 // weak body from the ledge beside it.
 bool TheAnemone(RunPilot& pilot)
@@ -336,13 +340,16 @@ bool TheAnemone(RunPilot& pilot)
         return pilot.Fail("the anemone did not start");
     const float floorY = 2 * kTile;
     for (int round = 0; round < 1500 && !anemone->LiveArms().empty(); ++round) {
-        // The lowest eye within the blade's reach from a jump.
+        // The lowest eye within the blade's reach from a jump, inside the
+        // arena: an eye swung out over the low west ledge is let be, since
+        // chasing it along that ledge drops the player west of the closed
+        // entry gate, out of the fight.
         Rect<int> best;
         int lowest = std::numeric_limits<int>::max();
         for (CharacterObject* c : anemone->LiveArms())
             if (auto* arm = dynamic_cast<NPC_Boss_Underwater_Line*>(c))
                 for (const Rect<int>& box : arm->TurnedBoxes(false))
-                    if (Bottom(box) < lowest) {
+                    if (std::max(box.x0, box.x1) >= kThroneGateEast && Bottom(box) < lowest) {
                         lowest = Bottom(box);
                         best = box;
                     }

@@ -76,6 +76,95 @@ bool IsMarker(const LevelPlacement& p)
     return p.kind == "trigger" && p.script.empty();
 }
 
+// A spawner of enemies (any zone "Zone_NPCSpawner_*" but a door's), placed
+// or as a prop.
+bool IsEnemySpawner(const LevelPlacement& p)
+{
+    const std::string object = ToLowerCase(p.object);
+    return object.rfind("zone_npcspawner_", 0) == 0 && object.find("door") == std::string::npos;
+}
+
+// An enemy that roams its zone from the start: bosses and mini-bosses wait in
+// their gated arenas until the fight starts, and a dream catcher stands still
+// and sends its souls from afar (448 px), a reach no tile of room changes.
+bool IsRoamingEnemySpawner(const LevelPlacement& p)
+{
+    const std::string object = ToLowerCase(p.object);
+    return IsEnemySpawner(p) && object.find("boss") == std::string::npos
+        && object.find("dreamcatcher") == std::string::npos;
+}
+
+// A player brought back by a save stands there, two tiles wide and three
+// high: that body keeps at least a tile clear of every roaming enemy's zone,
+// or the enemy strikes before the player can move.
+void CheckSavesClearOfEnemies(const LevelDescription& level, std::vector<std::string>& faults)
+{
+    for (const LevelPlacement& save : level.placements) {
+        if (save.object != "Zone_Save")
+            continue;
+        for (const LevelPlacement& enemy : level.placements) {
+            if (!IsRoamingEnemySpawner(enemy))
+                continue;
+            const int gapX = std::max(enemy.x - (save.x + 2), save.x - (enemy.x + enemy.w));
+            const int gapY = std::max(enemy.y - (save.y + 3), save.y - (enemy.y + enemy.h));
+            if (std::max(gapX, gapY) < 1)
+                faults.push_back(Where(level, save.line) + "save \"" + save.name
+                    + "\" brings the player back within a tile of the zone of \"" + enemy.name + "\" (line "
+                    + std::to_string(enemy.line) + "): expected a tile clear of it");
+        }
+    }
+}
+
+// Where enemies are about, a dialogue the script waits on is read with play
+// paused: "PauseGameplay 1" before it, "PauseGameplay 0" after it, within the
+// same section (each label starts one with play going on).
+void CheckDialoguesPausePlay(const LevelDescription& level, const std::vector<std::string>& lines,
+    const std::vector<int>& where, std::vector<std::string>& faults)
+{
+    bool paused = false;
+    int pausedAt = 0;
+    auto sectionEnds = [&] {
+        if (paused)
+            faults.push_back(Where(level, pausedAt)
+                + "play is paused here and never resumed: expected "
+                  "\"PauseGameplay 0\" before the section ends");
+        paused = false;
+    };
+    for (size_t k = 0; k < lines.size(); ++k) {
+        const std::vector<std::string> words = SplitWords(lines[k]);
+        if (words.empty())
+            continue;
+        const std::string command = ToLowerCase(words[0]);
+        if (command[0] == ':') {
+            sectionEnds();
+        } else if (command == "pausegameplay" && words.size() > 1) {
+            paused = words[1] != "0";
+            pausedAt = where[k];
+        } else if (command == "waitevent_startdialogue_fromfile" && !paused) {
+            faults.push_back(Where(level, where[k])
+                + "a dialogue the player must read while enemies are about: expected \"PauseGameplay 1\" "
+                  "before it and \"PauseGameplay 0\" after it");
+        }
+    }
+    sectionEnds();
+}
+
+void CheckDialoguesPausePlay(const LevelDescription& level, std::vector<std::string>& faults)
+{
+    if (std::none_of(level.placements.begin(), level.placements.end(), IsEnemySpawner))
+        return;
+    std::vector<std::string> lines;
+    std::vector<int> where;
+    for (const auto& [line, at] : level.scripts) {
+        lines.push_back(line);
+        where.push_back(at);
+    }
+    CheckDialoguesPausePlay(level, lines, where, faults);
+    for (const LevelPlacement& p : level.placements)
+        if (p.kind == "trigger")
+            CheckDialoguesPausePlay(level, p.script, p.scriptLines, faults);
+}
+
 } // namespace
 
 std::string StartPointName(const LevelPlacement& placement)
@@ -195,6 +284,9 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
                 fault(s->line,
                     "start point \"" + StartPointName(*s) + "\" is closer than 3 tiles to exit \"" + e->name
                         + "\" (line " + std::to_string(e->line) + ")");
+
+    CheckSavesClearOfEnemies(level, faults);
+    CheckDialoguesPausePlay(level, faults);
 
     // No bottomless gap: the bottom row is floor or lava wherever no exit
     // leaves through it.

@@ -1,0 +1,196 @@
+#include "characters/Player.h"
+#include "game/Game.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "scene/SpacialInstance.h"
+#include "script/ScriptVar.h"
+#include "zones/Zone_PickupObject.h"
+
+#include "tests/game/ScriptedInput.h"
+#include "tests/tools/WorldFolderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+// The first level as a new player meets it after the intro, in the assembled
+// world, saving in a slot and dying as a player does: the Keeper's lines are
+// read with play paused, each hint plays once (not again after a death), the
+// save brings the player back away from the skulls, and the scythe on the
+// plinth is drawn as the plinth it is, not as a pickup.
+namespace {
+
+constexpr float kTile = 32.0f;
+
+class WorldCemeteryHints : public WorldFolderTest {
+protected:
+    WorldCemeteryHints()
+        : WorldFolderTest("quenholt-cemetery-hints")
+    {
+    }
+
+    void SetUp() override
+    {
+        WorldFolderTest::SetUp();
+        if (IsSkipped())
+            return;
+        ASSERT_TRUE(StartPlaying(game));
+        ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl"));
+        // Past the intro, as a player who has seen it (the level takes the
+        // save's variables as it starts).
+        game.CreateSaveVar("intro_done")->SetValue("1");
+        game.CreateGlobalVar("intro_seen")->SetValue("1");
+        Passes(5);
+    }
+    void TearDown() override
+    {
+        SetUserPath("");
+        WorldFolderTest::TearDown();
+    }
+
+    bool BoxShown() { return game.uiFrames.at(0)->IsVisible(); }
+    void Pass(const InputActions& keys = InputActions())
+    {
+        input->next = keys;
+        fixedStep.Pass(game);
+    }
+    void Passes(int count)
+    {
+        for (int pass = 0; pass < count; ++pass)
+            Pass();
+    }
+    bool WaitUntil(const std::function<bool()>& done, int limit = 300)
+    {
+        for (int pass = 0; pass < limit; ++pass) {
+            if (done())
+                return true;
+            Pass();
+        }
+        return done();
+    }
+    // The player set down at a tile column, on the floor (or in the air at
+    // the row given).
+    void PutPlayerAt(float tileX, float tileY = 2.0f)
+    {
+        game.GetPlayer()->SetPosition(Point<float>(tileX * kTile, tileY * kTile));
+    }
+    // Where the enemies stand: unchanged while play is paused.
+    std::vector<Point<float>> EnemyPlaces()
+    {
+        std::vector<Point<float>> places;
+        for (size_t i = 0; i < game.GetCharacterCount(); ++i)
+            if (CharacterObject* c = game.GetCharacter(i); c != nullptr && c != game.GetPlayer())
+                places.push_back(c->GetPosition());
+        return places;
+    }
+    // Reads the open box to its end with the confirm key.
+    bool ReadOn()
+    {
+        InputActions confirm;
+        confirm.SetAttack();
+        for (int pass = 0; pass < 600 && BoxShown(); ++pass)
+            Pass(pass % 2 == 0 ? confirm : InputActions());
+        return !BoxShown();
+    }
+    // A death, played out to the reload of the slot.
+    void Die()
+    {
+        Player* dying = game.GetPlayer();
+        dying->SetLife(0);
+        ASSERT_TRUE(WaitUntil([&] { return dying->GetMoveState() == Player::kDying; }, 90))
+            << "move state " << dying->GetMoveState() << ", paused " << game.gameplayPaused;
+        ASSERT_TRUE(WaitUntil([&] { return game.GetPlayer() != dying && game.GetPlayer() != nullptr; }, 600))
+            << "the dead player was not brought back";
+        Passes(5);
+    }
+    Zone_PickupObject::Instance* Pickup(const std::string& name)
+    {
+        Layer* collisions = game.GetCurrentLevel()->GetLayer(Level::kScene, "Collisions");
+        auto* placed = collisions != nullptr ? collisions->FindInstanceByName(name) : nullptr;
+        return placed != nullptr ? dynamic_cast<Zone_PickupObject::Instance*>(placed->GetPayload()) : nullptr;
+    }
+
+    ScriptedInput* input = new ScriptedInput();
+    Game game {"Quenholt", nullptr, input, nullptr};
+};
+
+TEST_F(WorldCemeteryHints, TheKeepersLinesAreReadWithPlayPausedAndNotAgainAfterADeath)
+{
+    // The save by the gate writes the slot a death brings back.
+    PutPlayerAt(8.5f);
+    ASSERT_TRUE(WaitUntil([&] { return game.saveData.GetPosition().x > 0.0f; }, 30))
+        << "the save did not save";
+    // The Keeper's reminder, by his plinth (clear of the map piece hanging
+    // west of him), and his hint at the first door, past the skulls.
+    for (const float at : {13.0f, 36.0f}) {
+        SCOPED_TRACE(at);
+        PutPlayerAt(at);
+        ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 60))
+            << "the Keeper did not speak (menu " << game.menuFlag << ", ui " << game.uiState << ")";
+        EXPECT_TRUE(game.gameplayPaused) << "play goes on while the Keeper speaks";
+        const int life = game.GetPlayer()->GetLife();
+        const std::vector<Point<float>> before = EnemyPlaces();
+        Passes(60);
+        EXPECT_EQ(EnemyPlaces(), before) << "the enemies moved while the Keeper spoke";
+        EXPECT_EQ(game.GetPlayer()->GetLife(), life);
+        ASSERT_TRUE(ReadOn());
+        ASSERT_TRUE(WaitUntil([&] { return !game.gameplayPaused; }, 30)) << "play stayed paused";
+    }
+    Die();
+    ASSERT_EQ(game.GetCurrentLevel()->GetName(), "cemetery_01.lvl");
+    // Brought back at the save, out of the skulls' reach.
+    EXPECT_LT(game.GetPlayer()->GetPosition().x, 12.0f * kTile);
+    for (const float at : {13.0f, 36.0f}) {
+        SCOPED_TRACE(at);
+        PutPlayerAt(at);
+        EXPECT_FALSE(WaitUntil([&] { return BoxShown(); }, 60)) << "the Keeper spoke again after a death";
+    }
+}
+
+TEST_F(WorldCemeteryHints, TheMapsPictureShowsOnceNotAgainAfterADeath)
+{
+    PutPlayerAt(8.5f);
+    Passes(5);
+    // In the air where the map piece floats, just east of it (the piece
+    // itself would open the map over the game).
+    PutPlayerAt(12.1f, 5.0f);
+    ASSERT_TRUE(WaitUntil([&] { return game.pickupCinematicKind == 4; }, 30)) << "the map's picture";
+    ASSERT_TRUE(WaitUntil([&] { return game.pickupCinematicKind == 0; }, 300));
+    // (The Keeper's reminder opens there too, his zone below the feet.)
+    ASSERT_TRUE(ReadOn());
+    Die();
+    PutPlayerAt(12.1f, 5.0f);
+    EXPECT_FALSE(WaitUntil([&] { return game.pickupCinematicKind == 4; }, 30))
+        << "the map's picture showed again after a death";
+}
+
+TEST_F(WorldCemeteryHints, TheScytheOnThePlinthStaysAndIsDrawnStillUnlikeAPickup)
+{
+    Zone_PickupObject::Instance* scythe = Pickup("scythe_plinth");
+    Zone_PickupObject::Instance* map = Pickup("map_01");
+    ASSERT_NE(scythe, nullptr);
+    ASSERT_NE(map, nullptr);
+    ASSERT_NE(scythe->itemGraphic, nullptr);
+    ASSERT_NE(map->itemGraphic, nullptr);
+    // A pickup sparkles; the plinth stands still.
+    std::set<int> mapFrames, scytheFrames;
+    for (int pass = 0; pass < 30; ++pass) {
+        Pass();
+        mapFrames.insert(map->itemGraphic->GetPrototype()->GetAnimationFrame());
+        scytheFrames.insert(scythe->itemGraphic->GetPrototype()->GetAnimationFrame());
+    }
+    EXPECT_GT(mapFrames.size(), 1u);
+    EXPECT_EQ(scytheFrames.size(), 1u) << "the plinth's scythe wears a pickup's sparkle";
+    // Touched, it stays: nothing is taken, nothing scores.
+    const int score = game.saveData.GetScore();
+    PutPlayerAt(14.0f);
+    Passes(30);
+    EXPECT_TRUE(scythe->IsEnabled());
+    EXPECT_TRUE(scythe->itemGraphic->IsVisible());
+    EXPECT_EQ(game.saveData.GetScore(), score);
+}
+
+} // namespace
