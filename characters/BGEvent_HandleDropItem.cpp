@@ -88,7 +88,8 @@ void BGEvent_HandleDropItem::Run()
         player->PlaySoundAt(kSoundGetDrop);
         return;
     }
-    if (PlayerAttractsItems()) {
+    // The absorb-souls pickup makes the player draw items to it.
+    if (player->itemAttraction) {
         const Point<float> centre = player->GetCenter();
         const Point<float> d(at.x + 16.0f - centre.x, at.y + 16.0f - centre.y);
         const Point<float> step = AttractionStep(d);

@@ -113,6 +113,28 @@ TEST_F(DropItemEvent, ItemsWithoutSpriteFinishAtOnceAndTheSpriteGoesWithTheEvent
     EXPECT_EQ(foreground->GetAddedInstanceCount(), 0u);
 }
 
+// Once the player has absorbed souls, an item within 200 pixels drifts to it
+// (after its 16 ticks out of reach) and is taken; before, it lies still.
+TEST_F(DropItemEvent, AnItemDriftsToAPlayerWhoAttractsItemsAndLiesStillOtherwise)
+{
+    player->SetPosition(Point<float>(100.0f, 100.0f));
+    BGEvent_HandleDropItem lying("DropItem", 0, Point<int>(220, 100));
+    for (int tick = 0; tick < 40; ++tick)
+        lying.Run();
+    EXPECT_FALSE(lying.IsFinished());
+    EXPECT_EQ(lying.GetInstance()->GetPosition(), Point<float>(220.0f, 100.0f));
+
+    player->itemAttraction = true;
+    BGEvent_HandleDropItem drawn("DropItem", 0, Point<int>(220, 100));
+    for (int tick = 0; tick < 17; ++tick)
+        drawn.Run();
+    EXPECT_LT(drawn.GetInstance()->GetPosition().x, 220.0f);
+    for (int tick = 0; tick < 40 && !drawn.IsFinished(); ++tick)
+        drawn.Run();
+    EXPECT_TRUE(drawn.IsFinished());
+    EXPECT_EQ(player->GetLife(), 4);
+}
+
 TEST(DropItemAttraction, PullsHarderWhenCloserAndNotFromTwoHundredPixels)
 {
     EXPECT_EQ(BGEvent_HandleDropItem::AttractionStep(Point<float>(200.0f, 0.0f)), Point<float>(0.0f, 0.0f));
