@@ -1,6 +1,7 @@
 #include "characters/BGEvent_HandleDropItem.h"
 
 #include "characters/Player.h"
+#include "characters/PlayerModifier.h"
 #include "engine/serial/Rect.h"
 #include "scene/EventTick.h"
 #include "scene/GraphicalObject.h"
@@ -75,13 +76,20 @@ void BGEvent_HandleDropItem::Run()
     if (touching) {
         if (kind == kLifePoint && player->GetLife() < player->GetMaxLife())
             player->SetLife(player->GetLife() + 1);
-        // Crossbow charges come with the player's crossbow.
+        // A charge gives one bolt back to a carried crossbow that is short of
+        // its capacity; otherwise the item goes without effect, as a life
+        // point does at full life.
+        PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(player);
+        if (kind == kCrossbowCharge && crossbow != nullptr && crossbow->IsEnabled()
+            && crossbow->boltsLeft < crossbow->boltCapacity)
+            crossbow->boltsLeft += 1;
         finished = true;
         player->StopSoundAt(kSoundGetDrop);
         player->PlaySoundAt(kSoundGetDrop);
         return;
     }
-    if (PlayerAttractsItems()) {
+    // The absorb-souls pickup makes the player draw items to it.
+    if (player->itemAttraction) {
         const Point<float> centre = player->GetCenter();
         const Point<float> d(at.x + 16.0f - centre.x, at.y + 16.0f - centre.y);
         const Point<float> step = AttractionStep(d);

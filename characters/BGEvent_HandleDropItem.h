@@ -37,9 +37,6 @@ public:
     // player's centre: toward the player, up to 10 pixels a tick the closer
     // it is, nothing from 200 pixels on.
     static Point<float> AttractionStep(Point<float> d);
-    // Whether the player draws items to it; the player's pickup abilities
-    // decide it once they exist.
-    static bool PlayerAttractsItems() { return false; }
 
 private:
     int kind;

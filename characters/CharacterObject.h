@@ -142,6 +142,9 @@ public:
     int GetPowerHit() const { return powerHit; }
     void SetPowerHit(int value) { powerHit = value; }
     void SetDropsItems(int value) { dropsItems = value; }
+    // After-images left behind as the character is drawn (0 for none).
+    void SetTrailLength(int32_t count) { drawInstance.SetTrailLength(count); }
+    int32_t GetTrailLength() const { return drawInstance.GetTrail().GetLength(); }
     void SetContactDamage(int value) { contactDamage = value; }
     void SetWholeBodyAttacks(bool value) { wholeBodyAttacks = value; }
     void SetHitTestsOff(bool value) { hitTestsOff = value; }

@@ -189,6 +189,9 @@ void Player::FireAttack()
     bolt->SetPosition(
         centre - Point<float>(static_cast<float>(bolt->CharacterObject::GetSize().x) * 0.5f, 0.0f));
     bolt->SetDirection(Point<float>(static_cast<float>(facing), 0.0f));
+    // Stronger crossbows leave a longer streak behind their bolts.
+    if (crossbowLevel == 2 || crossbowLevel == 3)
+        bolt->SetTrailLength(crossbowLevel == 2 ? 3 : 8);
     bolt->PlaySoundAt(crossbowLevel == 2 ? 2 : crossbowLevel == 3 ? 3 : 0);
 }
 

@@ -2,6 +2,7 @@
 #include "characters/FullScreenParticleSystem.h"
 #include "characters/LocalParticleSystem.h"
 #include "characters/Player.h"
+#include "characters/PlayerModifier.h"
 #include "engine/platform/Random.h"
 #include "game/Game.h"
 #include "game/ScriptGameCommands.h"
@@ -55,6 +56,15 @@ Layer* FindLayer(Level& level, std::initializer_list<int> lists, const std::stri
             return layer;
     }
     return nullptr;
+}
+
+// Whether the game's player has found the crossbow.
+bool CarriesCrossbow()
+{
+    Game* game = Game::GetInstance();
+    Player* player = game != nullptr ? game->GetPlayer() : nullptr;
+    PlayerArmorCrossbow* crossbow = player != nullptr ? GetPlayerArmorCrossbow(player) : nullptr;
+    return crossbow != nullptr && crossbow->IsEnabled();
 }
 
 } // namespace
@@ -251,9 +261,13 @@ bool PopPickupInTrigger(Script& script, const Tokens& tokens)
         const uint32_t cell = platform::Random32() % static_cast<uint32_t>(columns * rows);
         const int column = static_cast<int>(cell) % columns;
         const int row = static_cast<int>(cell) / columns;
-        // Life only until the player carries a crossbow that takes charges.
+        // Life points, or once the player carries the crossbow, a bolt or a
+        // life point with one chance in two.
+        const int kind = CarriesCrossbow() && platform::Random32() % 2 == 0
+            ? BGEvent_HandleDropItem::kCrossbowCharge
+            : BGEvent_HandleDropItem::kLifePoint;
         QueueEvent(script,
-            new BGEvent_HandleDropItem("DropItem", BGEvent_HandleDropItem::kLifePoint,
+            new BGEvent_HandleDropItem("DropItem", kind,
                 Point<int>(static_cast<int>(at.x) + column * 16, static_cast<int>(at.y) + row * 16)),
             false);
     }

@@ -336,14 +336,18 @@ TEST_F(PlayerCombat, TheCrossbowFiresABoltWithDelayAndStock)
     // The bolt sits at the centre of the attack box: (100 + 70, 45).
     EXPECT_EQ(bolt->GetPosition(), Point<float>(170.0f, 45.0f));
     EXPECT_EQ(bolt->GetDirection(), Point<float>(1.0f, 0.0f));
+    EXPECT_EQ(bolt->GetTrailLength(), 0) << "a level-1 bolt leaves no streak";
     for (int i = 0; i < 5; ++i)
         Step(Keys(0, 0));
     Step(shoot);
     EXPECT_EQ(world.created.size(), 1u) << "not sooner than 30 updates after the last shot";
     for (int i = 0; i < 30; ++i)
         Step(Keys(0, 0));
+    player->crossbowLevel = 3;
     Step(shoot);
     EXPECT_EQ(world.created.size(), 2u);
+    EXPECT_EQ(world.created[1]->GetTrailLength(), 8) << "a level-3 bolt streaks";
+    player->crossbowLevel = 1;
     crossbow->boltsLeft = 0;
     for (int i = 0; i < 31; ++i)
         Step(Keys(0, 0));

@@ -1,4 +1,5 @@
 #include "characters/Player.h"
+#include "characters/PlayerModifier.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/SpacialInstance.h"
@@ -19,7 +20,9 @@ protected:
         ScriptFixture::SetUp();
         foreground = level.CreateLayer(Level::kForeground, "FG", nullptr, 512, 448, 64, 64);
         life.AddSpriteInstance(&frame, 0, 0);
+        bolt.AddSpriteInstance(&frame, 0, 0);
         game.nameMap["DropItem_Life"] = &life;
+        game.nameMap["DropItem_Scyth"] = &bolt;
         game.SetPlayer(std::make_unique<Player>("Player"));
         player = game.GetPlayer();
         player->SetSize(32, 48);
@@ -35,6 +38,7 @@ protected:
     Layer* foreground = nullptr;
     Sprite frame {"f", "f.png", 0, 0, 31, 31};
     GraphicalObject life {"DropItem_Life"};
+    GraphicalObject bolt {"DropItem_Scyth"};
     Player* player = nullptr;
 };
 
@@ -68,6 +72,35 @@ TEST_F(DropItemEvent, FullLifeTakesTheItemWithoutChangeAndADeadPlayerNothing)
     EXPECT_FALSE(dead.IsFinished());
 }
 
+// A crossbow charge gives one bolt back to a carried crossbow short of its
+// capacity, never past it, and nothing to a crossbow not yet found; the item
+// is taken in every case.
+TEST_F(DropItemEvent, ACrossbowChargeGivesOneBoltBackUpToTheCapacity)
+{
+    const struct {
+        bool enabled;
+        int left, capacity, expected;
+    } cases[] = {{true, 0, 3, 1}, {true, 2, 4, 3}, {true, 3, 3, 3}, {false, 0, 3, 0}};
+    PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(player);
+    ASSERT_NE(crossbow, nullptr);
+    player->SetPosition(Point<float>(100.0f, 100.0f));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(
+            testing::Message() << c.left << " of " << c.capacity << (c.enabled ? "" : ", not found"));
+        crossbow->SetEnabled(c.enabled);
+        crossbow->boltsLeft = c.left;
+        crossbow->boltCapacity = c.capacity;
+        BGEvent_HandleDropItem drop(
+            "DropItem", BGEvent_HandleDropItem::kCrossbowCharge, Point<int>(110, 100));
+        ASSERT_NE(drop.GetInstance(), nullptr);
+        for (int tick = 0; tick < 17; ++tick)
+            drop.Run();
+        EXPECT_TRUE(drop.IsFinished());
+        EXPECT_EQ(crossbow->boltsLeft, c.expected);
+        EXPECT_EQ(player->GetLife(), 3) << "a charge is not a life point";
+    }
+}
+
 TEST_F(DropItemEvent, ItemsWithoutSpriteFinishAtOnceAndTheSpriteGoesWithTheEvent)
 {
     BGEvent_HandleDropItem unknown("DropItem", 7, Point<int>(0, 0));
@@ -78,6 +111,28 @@ TEST_F(DropItemEvent, ItemsWithoutSpriteFinishAtOnceAndTheSpriteGoesWithTheEvent
         EXPECT_EQ(foreground->GetAddedInstanceCount(), 1u);
     }
     EXPECT_EQ(foreground->GetAddedInstanceCount(), 0u);
+}
+
+// Once the player has absorbed souls, an item within 200 pixels drifts to it
+// (after its 16 ticks out of reach) and is taken; before, it lies still.
+TEST_F(DropItemEvent, AnItemDriftsToAPlayerWhoAttractsItemsAndLiesStillOtherwise)
+{
+    player->SetPosition(Point<float>(100.0f, 100.0f));
+    BGEvent_HandleDropItem lying("DropItem", 0, Point<int>(220, 100));
+    for (int tick = 0; tick < 40; ++tick)
+        lying.Run();
+    EXPECT_FALSE(lying.IsFinished());
+    EXPECT_EQ(lying.GetInstance()->GetPosition(), Point<float>(220.0f, 100.0f));
+
+    player->itemAttraction = true;
+    BGEvent_HandleDropItem drawn("DropItem", 0, Point<int>(220, 100));
+    for (int tick = 0; tick < 17; ++tick)
+        drawn.Run();
+    EXPECT_LT(drawn.GetInstance()->GetPosition().x, 220.0f);
+    for (int tick = 0; tick < 40 && !drawn.IsFinished(); ++tick)
+        drawn.Run();
+    EXPECT_TRUE(drawn.IsFinished());
+    EXPECT_EQ(player->GetLife(), 4);
 }
 
 TEST(DropItemAttraction, PullsHarderWhenCloserAndNotFromTwoHundredPixels)
@@ -111,7 +166,20 @@ TEST_F(DropItemEvent, PickupsPopInSixteenPixelCellsOfTheCharacter)
         const Point<int> at = drop->GetPosition();
         EXPECT_TRUE(at.x == 64 || at.x == 80) << at.x;
         EXPECT_EQ(at.y, 32);
+        EXPECT_EQ(drop->GetKind(), BGEvent_HandleDropItem::kLifePoint) << "no crossbow yet";
     }
+    // With the crossbow found, bolts come out too, and life points still.
+    GetPlayerArmorCrossbow(player)->SetEnabled(true);
+    Script& again = Make("PopPickupInTrigger urn 60");
+    again.SetOwnerInstance(&trigger);
+    again.Run();
+    ASSERT_EQ(level.GetBackgroundEventCount(), 66u);
+    int bolts = 0;
+    for (size_t i = 6; i < 66; ++i)
+        bolts += dynamic_cast<BGEvent_HandleDropItem&>(*level.GetBackgroundEvent(i)).GetKind()
+            == BGEvent_HandleDropItem::kCrossbowCharge;
+    EXPECT_GT(bolts, 10);
+    EXPECT_LT(bolts, 50);
 }
 
 } // namespace

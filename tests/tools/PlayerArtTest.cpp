@@ -7,6 +7,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // The Warden's default and spider sets as the world's recipes draw them.
@@ -173,6 +174,70 @@ TEST(PlayerArtTest, LeftPosesAreTheRightOnesMirroredAndFramesDiffer)
         }
         EXPECT_EQ(differentFrames, right.frames - 1) << "each frame moves";
     }
+}
+
+// The armor sets' crossbow poses (the only ones the game has, so the only
+// ones a shot shows) aim a crossbow, not the scythe: on the frame the bolt
+// leaves, the crossbow's wooden tiller lies just behind the point the bolt
+// starts from, the centre of the type-3 box, which stays the box of the same
+// set's blow so the bolt leaves where it always did. Each frame moves and
+// the left pose mirrors the right one.
+TEST(PlayerArtTest, CrossbowPosesAimTheCrossbowWhereTheBoltLeaves)
+{
+    const ArtPainter painter(WorldArt(), 1);
+    const std::pair<const char*, const char*> kinds[]
+        = {{"Idle", "IdleAttack"}, {"Crouch", "CrouchAttack"}, {"Air", "AirAttack"}};
+    int checked = 0;
+    for (const char* set : {"[Ice]", "[Ice2]", "[IceC]", "[Fire]", "[Fire2]", "[FireC]"})
+        for (const auto& [kind, blow] : kinds)
+            for (const char side : {'L', 'R'}) {
+                const std::string name = std::string(set) + "Player Graphical" + kind + "Crossbow" + side;
+                SCOPED_TRACE(name);
+                const ArtObject* pose = WorldArt().Find(name);
+                const ArtObject* swing = WorldArt().Find(std::string(set) + "Player Graphical" + blow + side);
+                ASSERT_NE(pose, nullptr);
+                ASSERT_NE(swing, nullptr);
+                EXPECT_FALSE(pose->loop);
+                auto blowBox = [](const ArtObject& o) {
+                    for (const ArtBox& b : o.boxes)
+                        if (b.type == 3)
+                            return b;
+                    return ArtBox();
+                };
+                const ArtBox box = blowBox(*pose);
+                const ArtBox blowOfTheSwing = blowBox(*swing);
+                EXPECT_EQ(box.type, 3);
+                EXPECT_EQ(box.frame, 0);
+                EXPECT_EQ(std::tie(box.x0, box.y0, box.x1, box.y1),
+                    std::tie(blowOfTheSwing.x0, blowOfTheSwing.y0, blowOfTheSwing.x1, blowOfTheSwing.y1));
+
+                const uint32_t wood = WorldArt().palettes.at(pose->palette).at(5) & 0xFFFFFFu;
+                const int cx = (box.x0 + box.x1) / 2, row = pose->height - 1 - (box.y0 + box.y1) / 2;
+                const int behind = side == 'R' ? -1 : 1;
+                PixelImage previous;
+                for (int f = 0; f < pose->frames; ++f) {
+                    const PixelImage picture = painter.Paint(*pose, f);
+                    if (f == 0) {
+                        int woodSeen = 0;
+                        for (int y = row - 7; y <= row; ++y)
+                            for (int x = 2; x <= 12; ++x)
+                                woodSeen += (picture.GetPixel(cx + behind * x, y) & 0xFFFFFFu) == wood;
+                        EXPECT_GE(woodSeen, 8) << "the tiller behind the bolt's start";
+                    } else {
+                        EXPECT_NE(picture.GetPixels(), previous.GetPixels()) << "frame " << f;
+                    }
+                    const PixelImage mirror = painter.Paint(
+                        *WorldArt().Find(name.substr(0, name.size() - 1) + (side == 'R' ? 'L' : 'R')), f);
+                    int mismatches = 0;
+                    for (int y = 0; y < pose->height; ++y)
+                        for (int x = 0; x < pose->width; ++x)
+                            mismatches += picture.GetPixel(x, y) != mirror.GetPixel(pose->width - 1 - x, y);
+                    EXPECT_EQ(mismatches, 0) << "frame " << f;
+                    previous = picture;
+                }
+                ++checked;
+            }
+    EXPECT_EQ(checked, 36);
 }
 
 TEST(PlayerArtTest, BadPoseLinesAreRefusedNamingTheLine)

@@ -25,7 +25,7 @@ constexpr double kGround = 96.0;
 const std::vector<std::string> kMotions = {"idle", "walk", "jump", "fall", "crouch", "highfall", "hitground",
     "hitair", "crouchext", "attack", "walkattack", "airattack", "crouchattack", "climbidle", "climbup",
     "climbdown", "spideridle", "spiderwalk", "spiderjump", "spiderfall", "spiderhitground", "spiderhitair",
-    "strafffwd", "straffbwd", "respawn", "die"};
+    "strafffwd", "straffbwd", "respawn", "die", "crossbow", "crouchcrossbow", "aircrossbow"};
 
 // One drawing primitive in the right-facing picture; the left one is its
 // mirror image (x -> 64 - x), exact because coordinates keep two decimals.
@@ -61,6 +61,13 @@ struct Figure {
     bool hurt = false;   // recoil: the eyes flare
     double glow = 0;     // respawn ring, 0..1
     double legPhase = 0; // spider legs and climbing arms
+    // The crossbow shot: held at the muzzle's row instead of the scythe,
+    // which hangs on the back.
+    bool crossbow = false;
+    double muzzleRow = 0; // where the bolt leaves, pixels from the top
+    double kick = 0;      // the recoil, degrees up
+    bool loaded = false;  // string drawn back on a new bolt
+    bool flash = false;   // the frame the bolt leaves
 };
 
 class Drawing {
@@ -164,6 +171,58 @@ void DrawHead(Drawing& d, double cx, double top, const Figure& f, bool faceShown
     d.Rect(cx + 5, top + 11, 2, 2, eyes);
 }
 
+bool IsCrossbow(const std::string& motion)
+{
+    return motion.find("crossbow") != std::string::npos;
+}
+
+// The blow's box (type 3, frame 0) of an attack or a crossbow shot, facing
+// right, y up: a crossbow's bolt leaves from its centre.
+ArtBox BlowBox(const std::string& motion, int rank)
+{
+    const int reach = 28 + 8 * (rank - 1);
+    const int high = motion == "crouchattack" || motion == "crouchcrossbow" ? 50 : 84;
+    return {36, high, 36 + reach + 8, high - 64, 3, 0};
+}
+
+// The crossbow held level at the muzzle's row, its stock against the
+// shoulder: a dark tiller, the bow across its front, the string drawn back
+// on a fresh bolt or slack after the shot, and the near arm on the tiller.
+void DrawCrossbow(Drawing& d, double shoulderX, double shoulderY, const Figure& f)
+{
+    const ArtBox blow = BlowBox("crossbow", 1);
+    // The bolt flies with its shaft a few rows above the box's centre.
+    const double mx = (blow.x0 + blow.x1) / 2.0, my = f.muzzleRow;
+    const double a = f.kick * std::numbers::pi / 180.0;
+    const double ux = std::cos(a), uy = -std::sin(a); // along the tiller, forward
+    const double vx = uy, vy = -ux;                   // across it, upward when level
+    constexpr double kTiller = 16;
+    // The recoil turns the crossbow about its butt.
+    const double bx = mx - kTiller, by = my + 1;
+    const double tipX = bx + ux * kTiller, tipY = by + uy * kTiller;
+    const double prodX = tipX - ux * 4, prodY = tipY - uy * 4;
+    const double nock = f.loaded ? 11 : 3;
+    const double nutX = prodX - ux * nock, nutY = prodY - uy * nock;
+    // The bow's limbs sweep back from the prod; the string joins their tips.
+    const double limb = 8;
+    const double upX = prodX + vx * limb - ux * 3, upY = prodY + vy * limb - uy * 3;
+    const double dnX = prodX - vx * limb - ux * 3, dnY = prodY - vy * limb - uy * 3;
+    d.Line(upX, upY, nutX, nutY, 1, Index(kMask));
+    d.Line(dnX, dnY, nutX, nutY, 1, Index(kMask));
+    if (f.loaded)
+        d.Line(nutX, nutY, tipX + ux * 2, tipY + uy * 2, 1.4, Index(kBlade));
+    d.Line(bx, by, tipX, tipY, 3, Index(kHandle));
+    d.Tri(prodX + ux, prodY + uy, upX, upY, prodX - ux * 2, prodY - uy * 2, Index(kTrim));
+    d.Tri(prodX + ux, prodY + uy, dnX, dnY, prodX - ux * 2, prodY - uy * 2, Index(kTrim));
+    // The near arm from the shoulder to the tiller, the hand on the trigger.
+    const double gripX = bx + ux * 8, gripY = by + uy * 8;
+    d.Line(shoulderX, shoulderY, gripX, gripY + 1, 4, Index(kCloak));
+    d.Ellipse(gripX, gripY + 1, 2, 2, Index(kShade));
+    if (f.flash)
+        d.Tri(tipX + ux * 2, tipY + uy * 2 - 3, tipX + ux * 10, tipY + uy * 10, tipX + ux * 2,
+            tipY + uy * 2 + 3, kSwish);
+}
+
 void DrawStanding(Drawing& d, const Figure& f)
 {
     const double feet = kGround - f.lift;
@@ -173,8 +232,20 @@ void DrawStanding(Drawing& d, const Figure& f)
     const double head = kCentre + f.lean;
     d.Rect(kCentre - 5 - f.stride, hem, 4, legs, Index(kShade));
     d.Rect(kCentre + 1 + f.stride, hem, 4, legs, Index(kShade));
+    if (f.crossbow) {
+        // The scythe slung across the back, its blade over the shoulder.
+        Figure slung = f;
+        slung.scythe = -25;
+        slung.swish = false;
+        DrawScythe(d, kCentre + 2, top + std::min(40.0, f.height * 0.62), slung);
+    }
     d.Quad(head - 9, top + 16, head + 9, top + 16, kCentre + 12, hem, kCentre - 12, hem, Index(kCloak));
     d.Rect(kCentre - 12, hem - 3, 24, 3, Index(kTrim));
+    if (f.crossbow) {
+        DrawHead(d, head, top, f, true);
+        DrawCrossbow(d, head + 4, top + 20, f);
+        return;
+    }
     const double handX = head + 8 + f.reach, handY = top + std::min(30.0, f.height * 0.47);
     d.Line(head + 4, top + 20, handX, handY, 4, Index(kCloak));
     DrawScythe(d, handX, handY, f);
@@ -248,6 +319,24 @@ Figure FigureFor(const std::string& motion, int i, int n, int rank)
         f.swish = i > 0 && i < n - 1;
         f.lean = 3 * std::sin(p * std::numbers::pi);
     }
+    if (IsCrossbow(motion)) {
+        // The bolt leaves on frame 0; the crossbow kicks up, settles, and the
+        // string is drawn back on a fresh bolt for the last frames.
+        f.crossbow = true;
+        f.kick = 12 * std::sin(p * std::numbers::pi);
+        f.lean = -2 * std::sin(p * std::numbers::pi);
+        f.flash = i == 0;
+        f.loaded = p > 0.6;
+        const ArtBox blow = BlowBox(motion, 1);
+        f.muzzleRow = kGround - 1 - (blow.y0 + blow.y1) / 2.0 - 4;
+        if (motion == "crouchcrossbow") {
+            f.height = 44;
+            f.stride = 5;
+        } else if (motion == "aircrossbow") {
+            f.lift = 8;
+            f.stride = 2;
+        }
+    }
     if (motion == "idle") {
         f.height = 64 - (i % 4 >= 2 ? 1 : 0);
     } else if (motion == "walk" || motion == "walkattack") {
@@ -314,8 +403,8 @@ Figure FigureFor(const std::string& motion, int i, int n, int rank)
 }
 
 // Hurt boxes (type 2) keep to the body: full height standing, 56 crouched,
-// 28 as the spider. Attacks add the blow (type 3) on frame 0, reaching
-// further with each rank.
+// 28 as the spider. Attacks and crossbow shots add the blow (type 3) on
+// frame 0, reaching further with each rank.
 std::vector<ArtBox> BoxesFor(const std::string& motion, int rank, bool left)
 {
     int top = 88;
@@ -324,11 +413,8 @@ std::vector<ArtBox> BoxesFor(const std::string& motion, int rank, bool left)
     if (motion.rfind("spider", 0) == 0)
         top = 28;
     std::vector<ArtBox> boxes = {{20, top, 44, 0, 2, -1}};
-    if (motion.find("attack") != std::string::npos) {
-        const int reach = 28 + 8 * (rank - 1);
-        const int high = motion == "crouchattack" ? 50 : 84;
-        boxes.push_back({36, high, 36 + reach + 8, high - 64, 3, 0});
-    }
+    if (motion.find("attack") != std::string::npos || IsCrossbow(motion))
+        boxes.push_back(BlowBox(motion, rank));
     if (left)
         for (ArtBox& b : boxes) {
             const int x0 = kPlayerWidth - 1 - b.x1, x1 = kPlayerWidth - 1 - b.x0;

@@ -10,7 +10,9 @@
 // "<NAME>L" and "<NAME>R" (in the order SIDES gives), 64 x 96 each, with the
 // hooded body, the pale mask and the scythe moved frame by frame as MOTION
 // says, the hurt box of the pose (type 2) and, for attacks, the blow's box
-// (type 3) on frame 0. The left picture is the right one mirrored exactly.
+// (type 3) on frame 0. The crossbow motions aim the crossbow instead, the
+// scythe slung on the back, its mouth where the bolt leaves (the centre of
+// the same box). The left picture is the right one mirrored exactly.
 struct PoseSpec {
     std::string name;  // without the side letter
     std::string sides; // "LR" or "RL"

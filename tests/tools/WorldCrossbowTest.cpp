@@ -1,0 +1,200 @@
+#include "characters/BGEvent_HandleDropItem.h"
+#include "characters/Player.h"
+#include "characters/PlayerModifier.h"
+#include "characters/Projectile_Crossbow.h"
+#include "engine/render/PixelImage.h"
+#include "game/Game.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Level.h"
+#include "scene/Sprite.h"
+
+#include "tests/engine/render/RenderTestSupport.h"
+#include "tests/game/ScriptedInput.h"
+#include "tests/tools/WorldFolderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+// The crossbow in the assembled world, as a player meets it: the shot shows
+// the Warden aiming, the bolt is drawn flying on screen, the stock runs out,
+// and a charge a dying enemy leaves gives a bolt back.
+namespace {
+
+// Where each sprite a level draw hands the engine went, on screen.
+class SpriteRecorder : public rendertest::NullRenderEngine {
+public:
+    bool DrawSprite(
+        ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float, const Rect<int>*, bool) override
+    {
+        drawn[sprite] = Point<int>(x, y);
+        return true;
+    }
+    std::map<ISprite*, Point<int>> drawn;
+};
+
+// Opaque pixels of a frame sprite's rectangle in its atlas page of the world.
+int OpaquePixels(ISprite* sprite)
+{
+    auto* frame = dynamic_cast<Sprite*>(sprite);
+    if (frame == nullptr)
+        return 0;
+    std::string file = "images/" + frame->GetImageFile();
+    std::replace(file.begin(), file.end(), '\\', '/');
+    PixelImage page;
+    if (!page.LoadFromFile(file))
+        return 0;
+    const Rect<int> r = frame->GetRect();
+    int opaque = 0;
+    for (int y = std::min(r.y0, r.y1); y <= std::max(r.y0, r.y1); ++y)
+        for (int x = r.x0; x <= r.x1; ++x)
+            opaque += (page.GetPixel(x, y) >> 24) != 0;
+    return opaque;
+}
+
+class WorldCrossbow : public WorldFolderTest {
+protected:
+    WorldCrossbow()
+        : WorldFolderTest("quenholt-crossbow")
+    {
+    }
+
+    void SetUp() override
+    {
+        WorldFolderTest::SetUp();
+        if (IsSkipped())
+            return;
+        ASSERT_TRUE(StartPlaying(game));
+    }
+    void TearDown() override
+    {
+        SetUserPath("");
+        WorldFolderTest::TearDown();
+    }
+
+    void Passes(int count, InputActions keys = InputActions())
+    {
+        for (int pass = 0; pass < count; ++pass) {
+            input->next = keys;
+            fixedStep.Pass(game);
+        }
+    }
+    std::vector<Projectile_Crossbow*> FlyingBolts()
+    {
+        std::vector<Projectile_Crossbow*> bolts;
+        for (size_t i = 0; i < game.GetCharacterCount(); ++i)
+            if (auto* bolt = dynamic_cast<Projectile_Crossbow*>(game.GetCharacter(i)))
+                bolts.push_back(bolt);
+        return bolts;
+    }
+    // The level drawn once through a recording engine: where the sprites of
+    // the object went, and the opaque pixels of the first one drawn.
+    struct Seen {
+        bool drawn = false;
+        Point<int> at;
+        int opaque = 0;
+    };
+    Seen Drawn(GraphicalObject* object)
+    {
+        SpriteRecorder recorder;
+        IRenderEngine* const before = g_RenderEngine;
+        g_RenderEngine = &recorder;
+        game.GetCurrentLevel()->Render(&game.GetCamera());
+        g_RenderEngine = before;
+        Seen seen;
+        for (const ObjectDrawEntry& entry : object->GetObjectDrawEntries())
+            if (auto it = recorder.drawn.find(entry.sprite); it != recorder.drawn.end() && !seen.drawn)
+                seen = {true, it->second, OpaquePixels(entry.sprite)};
+        return seen;
+    }
+
+    ScriptedInput* input = new ScriptedInput();
+    Game game {"Quenholt", nullptr, input, nullptr};
+};
+
+TEST_F(WorldCrossbow, ABoltIsSeenFlyingFromTheAimedCrossbowAndAChargeGivesOneBack)
+{
+    game.SetStartPointName("start");
+    ASSERT_TRUE(game.ChangeLevel("cimetery_tp_01.lvl"));
+    Player& player = *game.GetPlayer();
+    // As the cave's boss leaves the Warden: the fire armor worn, then the
+    // crossbow with its three bolts, which hands over the armor's crossbow set.
+    player.EnableModifier(Player::kFireArmor);
+    player.SetCurrentArmor(Player::kFireArmor);
+    player.SwitchArmor(-1, true);
+    player.EnableModifier(Player::kCrossbow);
+    PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(&player);
+    ASSERT_NE(crossbow, nullptr);
+    crossbow->boltCapacity = 3;
+    crossbow->boltsLeft = 3;
+    InputActions east;
+    east.x = 1.0f;
+    Passes(6, east);
+    Passes(20);
+
+    InputActions shoot;
+    shoot.crossbow = true;
+    Passes(1, shoot);
+    ASSERT_EQ(FlyingBolts().size(), 1u) << "the shot looses a bolt";
+    Projectile_Crossbow* bolt = FlyingBolts().front();
+    EXPECT_EQ(crossbow->boltsLeft, 2);
+    GraphicalObject* pose = player.GetCurrentGraphical();
+    ASSERT_NE(pose, nullptr);
+    EXPECT_NE(pose->GetName().find("Crossbow"), std::string::npos) << pose->GetName();
+    const Seen aiming = Drawn(pose);
+    EXPECT_TRUE(aiming.drawn) << "the aiming Warden is drawn";
+    EXPECT_GT(aiming.opaque, 200);
+
+    // The bolt flies east on screen, drawn from a picture that shows.
+    const float from = bolt->GetPosition().x;
+    for (int pass = 0; pass < 8; ++pass) {
+        Passes(1);
+        ASSERT_EQ(FlyingBolts(), std::vector<Projectile_Crossbow*> {bolt})
+            << "still flying after " << pass + 1 << " passes";
+        const Seen seen = Drawn(bolt->GetCurrentGraphical());
+        EXPECT_TRUE(seen.drawn) << "pass " << pass + 1;
+        EXPECT_GE(seen.at.x, 0);
+        EXPECT_LT(seen.at.x, 512);
+        EXPECT_GE(seen.at.y, 0);
+        EXPECT_LT(seen.at.y, 448);
+        EXPECT_GT(seen.opaque, 40) << "a bolt, not a blank picture";
+        // Ahead of the Warden, at the height of the crossbow's mouth.
+        const Seen warden = Drawn(player.GetCurrentGraphical());
+        EXPECT_GT(seen.at.x, warden.at.x + 32);
+        EXPECT_GT(seen.at.y, warden.at.y + 16);
+        EXPECT_LT(seen.at.y, warden.at.y + 64);
+    }
+    EXPECT_GT(bolt->GetPosition().x - from, 64.0f);
+
+    // Two more shots empty the crossbow; a third press looses nothing.
+    for (int shot = 0; shot < 2; ++shot) {
+        Passes(40);
+        Passes(1, shoot);
+    }
+    EXPECT_EQ(crossbow->boltsLeft, 0);
+    Passes(40);
+    const size_t flying = FlyingBolts().size();
+    Passes(1, shoot);
+    EXPECT_EQ(FlyingBolts().size(), flying);
+    Passes(40);
+
+    // A charge dropped at the Warden's feet, as a dying enemy leaves one,
+    // is drawn, taken once it may be, and gives one bolt back.
+    auto* charge = new BGEvent_HandleDropItem(
+        "DropItem", BGEvent_HandleDropItem::kCrossbowCharge, player.GetPosition().ToInt());
+    ASSERT_NE(charge->GetInstance(), nullptr);
+    game.GetCurrentLevel()->AddBackgroundEvent(charge);
+    const Seen lying = Drawn(charge->GetInstance()->GetPrototype());
+    EXPECT_TRUE(lying.drawn);
+    EXPECT_GT(lying.opaque, 40);
+    Passes(40);
+    EXPECT_EQ(crossbow->boltsLeft, 1);
+    const size_t before = FlyingBolts().size();
+    Passes(1, shoot);
+    EXPECT_EQ(FlyingBolts().size(), before + 1) << "the bolt given back shoots";
+    EXPECT_EQ(crossbow->boltsLeft, 0);
+}
+
+} // namespace
