@@ -326,6 +326,8 @@ bool BodyWithinReach(RunPilot& pilot, NPC_Boss_Underwater& anemone)
 // The east side of the Coral Throne's entry gate (tile 5): the arena's floor
 // begins there.
 constexpr int kThroneGateEast = static_cast<int>(6 * kTile);
+// The feet's height on the low west ledge (row 5) that runs over the gate.
+constexpr float kThroneLedgeY = 5 * kTile;
 
 // The anemone: its arms cut from the floor as their eyes swing low, then the
 // weak body from the ledge beside it.
@@ -340,6 +342,15 @@ bool TheAnemone(RunPilot& pilot)
         return pilot.Fail("the anemone did not start");
     const float floorY = 2 * kTile;
     for (int round = 0; round < 1500 && !anemone->LiveArms().empty(); ++round) {
+        // Out west of the closed gate, where no eye is within reach (a fight
+        // can leave the player there): back onto the low west ledge, which
+        // runs over the gate, and down into the arena again.
+        if (CentreX(pilot) < kThroneGateEast) {
+            JumpTo(pilot, 3 * kTile, kThroneLedgeY);
+            for (int pass = 0; pass < 60 && CentreX(pilot) < 8 * kTile; ++pass)
+                pilot.Pass({RunPilot::Right});
+            continue;
+        }
         // The lowest eye within the blade's reach from a jump, inside the
         // arena: an eye swung out over the low west ledge is let be, since
         // chasing it along that ledge drops the player west of the closed
