@@ -133,4 +133,39 @@ TEST(OcclusionQueue, OnlyOpaqueUnrotatedDrawsOnWholePixelsCover)
     EXPECT_EQ(Resolve(queue).parts.size(), 2u) << "a blended draw hides nothing";
 }
 
+TEST(OcclusionQueue, PartsOfOneTextureComeTogetherOnlyPastPartsTheyDoNotOverlap)
+{
+    // Each case: the draws (texture, x), all 20 x 20 at y = 0, blended;
+    // the textures in the order handed on.
+    struct Case {
+        const char* name;
+        std::vector<std::array<int, 2>> draws;
+        std::vector<int> order;
+    };
+    const Case cases[] = {
+        {"apart: the second of texture 1 joins the first", {{1, 0}, {2, 100}, {1, 200}}, {1, 1, 2}},
+        {"over the draw between: kept in order", {{1, 0}, {2, 100}, {1, 110}}, {1, 2, 1}},
+        {"passes two groups to join", {{1, 0}, {2, 100}, {3, 200}, {1, 300}, {2, 400}}, {1, 1, 2, 2, 3}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        OcclusionQueue queue;
+        for (const auto& [texture, x] : test.draws)
+            queue.Add(Quad(float(x), 0, {0, 0, 20, 20}), unsigned(texture), false);
+        std::vector<int> order;
+        for (const auto& part : Resolve(queue).parts)
+            order.push_back(part[0]);
+        EXPECT_EQ(order, test.order);
+    }
+    // A turned draw passes nothing and is passed by nothing.
+    OcclusionQueue queue;
+    queue.Add(Quad(0, 0, {0, 0, 20, 20}), 1, false);
+    queue.Add(Quad(300, 300, {0, 0, 20, 20}, false, 45.0f), 2, false);
+    queue.Add(Quad(100, 0, {0, 0, 20, 20}), 1, false);
+    std::vector<int> order;
+    for (const auto& part : Resolve(queue).parts)
+        order.push_back(part[0]);
+    EXPECT_EQ(order, (std::vector<int> {1, 2, 1}));
+}
+
 } // namespace
