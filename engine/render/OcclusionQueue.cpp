@@ -67,6 +67,10 @@ OcclusionQueue::Draw OcclusionQueue::Part(const Draw& draw, int left, int top, i
 bool OcclusionQueue::Cull(int width, int height)
 {
     visible.clear();
+    // Flushes come often with nothing waiting (before every effect's own
+    // drawing): they cost nothing.
+    if (draws.empty())
+        return false;
     if (width <= 0 || height <= 0) {
         visible.swap(draws);
         return false;
