@@ -6,6 +6,7 @@
 #include "engine/render/GLRenderTarget.h"
 #include "engine/render/GLTexture.h"
 #include "engine/render/IRenderEngine.h"
+#include "engine/render/OcclusionQueue.h"
 #include "engine/render/PixelImage.h"
 #include "engine/render/QuadBatch.h"
 #include "engine/render/RenderPoolManager.h"
@@ -16,6 +17,8 @@
 
 #include <array>
 #include <bit>
+#include <cstdlib>
+#include <string>
 
 std::unique_ptr<RenderDevice> g_Device;
 
@@ -49,6 +52,8 @@ RenderPoolManager* g_DevicePool = nullptr;
 // context they live in).
 struct RenderDevice {
     std::unique_ptr<QuadBatch> quads;
+    // The quads of the bound target waiting for the next flush.
+    OcclusionQueue waiting;
     // The picture the game draws into and the second picture of the effects.
     std::unique_ptr<GLRenderTarget> picture;
     std::unique_ptr<GLRenderTarget> picture2;
@@ -58,9 +63,17 @@ struct RenderDevice {
     uint32_t pendingClearColour = 0;
     // The pieces of the draw being split (kept to spare allocations).
     std::vector<ContentMap::Piece> pieces;
+    // With QUENHOLT_DRAW_COUNTS=1 the pixels and quads drawn per frame are
+    // logged every kCountedFrames presents.
+    bool logCounts = false;
+    OcclusionQueue::Counts counted;
+    uint64_t countedCalls = 0;
+    int countedFrames = 0;
 };
 
 namespace {
+
+constexpr int kCountedFrames = 300;
 
 void ReleaseDeviceObjects()
 {
@@ -92,11 +105,6 @@ float EngineDepth()
     return g_RenderEngine ? g_RenderEngine->GetDepth() : 0.0f;
 }
 
-// Opaque pieces at least this large are drawn without blending; smaller ones
-// stay in the blended batch of the sprites around them, where a change of
-// blending would cost more than it saves.
-constexpr int kLeastUnblendedArea = 64 * 64;
-
 // The clear waiting for the next draw, done now.
 void ApplyPendingClear()
 {
@@ -108,33 +116,62 @@ void ApplyPendingClear()
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void SubmitQuad(const std::array<QuadVertex, 4>& corners, GLuint texture, bool opaque)
+// Queues the quad; opaque when every pixel it draws is fully opaque.
+void SubmitQuad(const QuadSpec& spec, GLuint texture, bool opaque)
 {
     if (!DeviceUsable())
         return;
-    ApplyPendingClear();
-    g_Device->quads->Submit(corners, texture, opaque);
+    g_Device->waiting.Add(spec, texture, opaque);
     g_LastTexture = texture;
 }
 
-// The unrotated spec covers every pixel of its target.
-bool CoversTarget(const QuadSpec& spec)
+// Adds the counts of the frame just presented; every kCountedFrames frames
+// logs their mean per frame.
+void LogDrawCounts()
 {
-    const auto [sx, sy, w, h] = spec.source;
-    (void)sx;
-    (void)sy;
-    return spec.rotationDegrees == 0.0f && spec.x <= 0.0f && spec.y <= 0.0f
-        && spec.x + float(w) >= float(spec.targetWidth) && spec.y + float(h) >= float(spec.targetHeight);
+    RenderDevice& device = *g_Device;
+    const OcclusionQueue::Counts frame = TakeDrawCounts();
+    device.counted.addedPixels += frame.addedPixels;
+    device.counted.drawnPixels += frame.drawnPixels;
+    device.counted.addedQuads += frame.addedQuads;
+    device.counted.drawnQuads += frame.drawnQuads;
+    device.countedCalls += device.quads->TakeDrawCalls();
+    if (++device.countedFrames < kCountedFrames)
+        return;
+    const auto perFrame = [](uint64_t total) { return std::to_string(total / kCountedFrames); };
+    platform::DebugOutput("Drawn per frame: " + perFrame(device.counted.drawnPixels) + " of "
+        + perFrame(device.counted.addedPixels) + " pixels, " + perFrame(device.counted.drawnQuads) + " of "
+        + perFrame(device.counted.addedQuads) + " quads, " + perFrame(device.countedCalls) + " draw calls\n");
+    device.counted = OcclusionQueue::Counts {};
+    device.countedCalls = 0;
+    device.countedFrames = 0;
 }
 
 } // namespace
+
+OcclusionQueue::Counts TakeDrawCounts()
+{
+    return g_Device ? g_Device->waiting.TakeCounts() : OcclusionQueue::Counts {};
+}
 
 void FlushQuads()
 {
     if (!DeviceUsable())
         return;
-    ApplyPendingClear();
-    g_Device->quads->Flush();
+    // What later opaque quads hide is never drawn; a clear they hide wholly
+    // is dropped.
+    QuadBatch& quads = *g_Device->quads;
+    g_Device->waiting.Resolve(
+        quads.GetTargetWidth(), quads.GetTargetHeight(),
+        [](bool covered) {
+            if (covered)
+                g_Device->clearPending = false;
+            ApplyPendingClear();
+        },
+        [&quads](const OcclusionQueue::Draw& part, bool unblended) {
+            quads.Submit(MakeQuad(part.spec), part.texture, unblended);
+        });
+    quads.Flush();
 }
 
 Float4 ColorToFloat4(uint32_t argb)
@@ -185,6 +222,8 @@ bool CreateD3DDevice(int width, int height, platform::Window* window, bool reset
         return true;
 
     auto device = std::make_unique<RenderDevice>();
+    const char* logCounts = std::getenv("QUENHOLT_DRAW_COUNTS");
+    device->logCounts = logCounts && std::string(logCounts) == "1";
     device->quads = QuadBatch::Create();
     if (!device->quads)
         return false;
@@ -324,13 +363,12 @@ void DrawTexturedQuad(float x, float y, int textureWidth, int textureHeight, Poi
     spec.colour = colour;
     spec.mirror = g_MirrorX;
     spec.depth = EngineDepth();
+    const bool opaqueColour = (colour >> 24) == 0xFFu;
     if (!content || texture == 0 || spec.rotationDegrees != 0.0f || w <= 0 || h <= 0) {
-        SubmitQuad(MakeQuad(spec), texture, false);
+        // An untextured quad is its colour.
+        SubmitQuad(spec, texture, texture == 0 && opaqueColour);
         return;
     }
-    const bool opaqueColour = (colour >> 24) == 0xFFu;
-    if (g_Device->clearPending && opaqueColour && CoversTarget(spec) && content->IsOpaque(sx, sy, w, h))
-        g_Device->clearPending = false;
     // Pieces of a draw never overlap, so their order is free: the opaque
     // ones come first and share a batch without blending.
     std::vector<ContentMap::Piece>& pieces = g_Device->pieces;
@@ -341,8 +379,7 @@ void DrawTexturedQuad(float x, float y, int textureWidth, int textureHeight, Poi
         // Mirrored, the source's right edge lands on the draw's left.
         part.x = spec.mirror ? x + float(sx + w - (piece.left + piece.width)) : x + float(piece.left - sx);
         part.y = y + float(piece.top - sy);
-        const bool large = piece.width * piece.height >= kLeastUnblendedArea;
-        SubmitQuad(MakeQuad(part), texture, piece.opaque && opaqueColour && large);
+        SubmitQuad(part, texture, piece.opaque && opaqueColour);
     }
 }
 
@@ -416,6 +453,8 @@ void PresentNoWait()
         return;
     FlushQuads();
     g_DeviceWindow->SwapBuffers();
+    if (g_Device->logCounts)
+        LogDrawCounts();
 }
 
 int ClearWindowForPicture(const Rect<int>* picture)

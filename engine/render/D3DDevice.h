@@ -9,6 +9,7 @@
 // is that picture; only the final pass (ApplyFinalPostEffect) touches the
 // window, fitting the picture into it.
 
+#include "engine/render/OcclusionQueue.h"
 #include "engine/serial/Point.h"
 #include "engine/serial/Rect.h"
 
@@ -103,6 +104,10 @@ void DrawColourQuad(int x, int y, int w, int h, uint32_t colour, bool filled);
 // them first. Other GL users on the render thread call it before their own
 // drawing.
 void FlushQuads();
+
+// The pixels and quads added to and drawn from the queue of waiting quads
+// since the last call (what later opaque quads hid was not drawn).
+OcclusionQueue::Counts TakeDrawCounts();
 
 // Binds the framebuffer draws go to: the picture (0) or a render texture.
 void BindDrawTarget(uint32_t framebuffer, int width, int height);

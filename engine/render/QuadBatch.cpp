@@ -226,10 +226,30 @@ int QuadBatch::UnitOf(unsigned int texture)
     return batchTextureCount++;
 }
 
+bool QuadBatch::Holds(unsigned int texture) const
+{
+    if (texture == 0)
+        return batchUntextured;
+    return std::find(batchTextures.begin(), batchTextures.begin() + batchTextureCount, texture)
+        != batchTextures.begin() + batchTextureCount;
+}
+
 void QuadBatch::Submit(const std::array<QuadVertex, 4>& corners, unsigned int texture, bool opaque)
 {
-    if (!batch.empty() && (opaque != batchOpaque || batch.size() >= kBatchQuads * 4))
-        Flush();
+    const auto [left, right] = std::minmax({corners[0].x, corners[1].x, corners[2].x, corners[3].x});
+    const auto [bottom, top] = std::minmax({corners[0].y, corners[1].y, corners[2].y, corners[3].y});
+    const bool large = (right - left) * (top - bottom) > float(kLargestSharedQuad);
+    if (!batch.empty()) {
+        // A batch of several kinds samples every texture for each pixel:
+        // large quads go in batches of one kind.
+        const bool anotherKind = !Holds(texture);
+        const bool severalKinds = batchTextureCount + (batchUntextured ? 1 : 0) > 1;
+        if (opaque != batchOpaque || batch.size() >= kBatchQuads * 4 || (anotherKind && (large || batchLarge))
+            || (severalKinds && large))
+            Flush();
+    }
+    batchLarge = batchLarge || large;
+    batchUntextured = batchUntextured || texture == 0;
     int unit = UnitOf(texture);
     if (unit == -2) {
         Flush();
@@ -269,6 +289,8 @@ void QuadBatch::Flush()
         }
     }
     batchTextureCount = 0;
+    batchUntextured = false;
+    batchLarge = false;
     glBindVertexArray(vertexArray.Get());
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer.Get());
     if (bufferVertex + batch.size() > kBufferQuads * 4) {
@@ -282,6 +304,7 @@ void QuadBatch::Flush()
     glDrawElementsBaseVertex(GL_TRIANGLES, static_cast<GLsizei>(batch.size() / 4 * 6), GL_UNSIGNED_SHORT,
         nullptr, static_cast<GLint>(bufferVertex));
     bufferVertex += batch.size();
+    ++drawCalls;
     if (batchOpaque)
         glEnable(GL_BLEND);
     batch.clear();

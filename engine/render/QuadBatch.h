@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // One vertex of the quads: position, colour (0..1), texture coordinate, and
@@ -49,7 +50,7 @@ std::array<QuadVertex, 4> MakeQuad(const QuadSpec& spec);
 // together: the quad program, its vertex array, the vertex buffer and the
 // shared index buffer, all owned. Quads of up to kUnits textures (0 for
 // untextured) on one target go out in one draw call, each texture on a unit
-// of its own: images drawn in turn cost no texture switch. A batch of one
+// of its own: small images drawn in turn cost no texture switch. A batch of one
 // texture uses the plain program, one of several the program that picks the
 // unit per quad. Opaque quads (every texel and the colour fully opaque) are
 // drawn without blending, which gives the same pixels at less cost.
@@ -68,12 +69,20 @@ public:
     // Null when there is no current context or the program does not build.
     static std::unique_ptr<QuadBatch> Create();
 
-    // Adds a quad (corners in fan order); a change of texture or of
-    // blending, or a full batch, draws what waits first.
+    // Quads larger than this many pixels share a draw call only with quads
+    // of their own texture: the program of several textures samples each of
+    // them for every pixel, which costs more than a call saves.
+    static constexpr int kLargestSharedQuad = 32 * 32;
+
+    // Adds a quad (corners in fan order); a change of blending, a texture
+    // the batch has no room for or that a large quad brings or meets, or a
+    // full batch, draws what waits first.
     void Submit(const std::array<QuadVertex, 4>& corners, unsigned int texture, bool opaque = false);
     // Draws the waiting quads.
     void Flush();
     bool IsEmpty() const { return batch.empty(); }
+    // The draw calls made since the last call.
+    uint64_t TakeDrawCalls() { return std::exchange(drawCalls, 0); }
 
     // The size of the bound target, which the quads' coordinates are centred
     // on.
@@ -87,6 +96,8 @@ private:
     // The unit of the texture in the batch, adding it when there is room;
     // -1 for untextured, -2 when the batch is full of other textures.
     int UnitOf(unsigned int texture);
+    // The batch holds quads of the texture (0: untextured).
+    bool Holds(unsigned int texture) const;
 
     GLProgram program;
     int halfSizeLocation = -1;
@@ -108,6 +119,10 @@ private:
     std::array<unsigned int, kUnits> batchTextures {};
     int batchTextureCount = 0;
     bool batchOpaque = false;
+    // The batch holds untextured quads, quads larger than kLargestSharedQuad.
+    bool batchUntextured = false;
+    bool batchLarge = false;
+    uint64_t drawCalls = 0;
     int targetWidth = 512;
     int targetHeight = 448;
 };

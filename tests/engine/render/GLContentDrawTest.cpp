@@ -1,6 +1,7 @@
 #include "engine/render/ContentMap.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/GLTexture.h"
+#include "engine/render/OcclusionQueue.h"
 #include "tests/engine/render/RenderThreadFixture.h"
 
 #include <gtest/gtest.h>
@@ -145,6 +146,87 @@ TEST_F(GLContentDraw, ImagesDrawnInTurnShareABatchAndLandInDrawOrder)
     // Quad 0 (red) overlapped by quad 1 (texture 7: yellow) from (7, 5) on.
     EXPECT_EQ(apart[size_t(2 * kW + 2)] & 0xFFFFFFu, 0xFF0000u);
     EXPECT_EQ(apart[size_t(6 * kW + 8)] & 0xFFFFFFu, 0xFFFF00u);
+}
+
+TEST_F(GLContentDraw, DrawsHiddenByLaterOpaqueOnesAreCutWithoutChangingThePicture)
+{
+    std::unique_ptr<GLTexture> mixed, solid;
+    pool->RunOnRenderThread([&] {
+        mixed = std::make_unique<GLTexture>(MixedPicture());
+        mixed->MapContent();
+        PixelImage block(200, 150);
+        for (int y = 0; y < 150; ++y)
+            for (int x = 0; x < 200; ++x)
+                block.SetPixel(x, y, 0xFF000000u | uint32_t(x) << 16 | uint32_t(y) << 8 | uint32_t(x ^ y));
+        solid = std::make_unique<GLTexture>(block);
+        solid->MapContent();
+    });
+    struct Draw {
+        GLTexture* texture; // null: an untextured quad
+        float x, y;
+        int sx, sy, w, h;
+        uint32_t colour;
+        bool mirror;
+        float rotation;
+    };
+    // Pictures under opaque ones, partly and wholly, mirrored, off the
+    // edges, tinted, half transparent, rotated, between pixels.
+    const Draw draws[] = {
+        {mixed.get(), 10, 10, 0, 0, 160, 110, 0xFFFFFFFFu, false, 0.0f},
+        {solid.get(), 60, 30, 0, 0, 200, 150, 0xFFFFFFFFu, true, 0.0f},
+        {mixed.get(), 200, 100, 0, 0, 160, 110, 0xFFFFFFFFu, true, 0.0f},
+        {mixed.get(), 230, 120, 30, 15, 100, 80, 0x80FFFFFFu, false, 0.0f},
+        {solid.get(), 180, 90, 10, 20, 150, 100, 0xFF80FF80u, false, 0.0f},
+        {mixed.get(), 300, 150, 0, 0, 160, 110, 0xFFFFFFFFu, false, 25.0f},
+        {solid.get(), 330, 140, 0, 0, 200, 150, 0xFFFFFFFFu, false, 0.0f},
+        {mixed.get(), -50, 300, 0, 0, 160, 110, 0xFFFFFFFFu, false, 0.0f},
+        {nullptr, 0, 330, 0, 0, 120, 60, 0xFF204080u, false, 0.0f},
+        {solid.get(), 20.5f, 250, 0, 0, 200, 150, 0xFFFFFFFFu, false, 0.0f},
+        {solid.get(), 100, 400, 0, 0, 200, 150, 0xFFFFFFFFu, false, 0.0f},
+        {mixed.get(), 120, 380, 0, 0, 160, 110, 0xFFFFFFFFu, true, 0.0f},
+    };
+    auto drawAll = [&](bool flushEach) {
+        for (const Draw& d : draws) {
+            g_MirrorX = d.mirror;
+            if (d.texture)
+                DrawTexturedQuad(d.x, d.y, d.texture->GetTextureWidth(), d.texture->GetTextureHeight(),
+                    Point<int>(80, 55), d.rotation, d.sx, d.sy, d.w, d.h, d.colour, d.texture->GetName(),
+                    d.texture->GetContent());
+            else
+                DrawColourQuad(int(d.x), int(d.y), d.w, d.h, d.colour, true);
+            // Flushed one by one, no draw is cut by a later one.
+            if (flushEach)
+                FlushQuads();
+        }
+        g_MirrorX = false;
+    };
+    OcclusionQueue::Counts apartCounts, togetherCounts;
+    // The stripes under the draws go out first, alike in both.
+    const std::vector<uint32_t> apart = DrawAndRead([&] {
+        FlushQuads();
+        TakeDrawCounts();
+        drawAll(true);
+        apartCounts = TakeDrawCounts();
+    });
+    const std::vector<uint32_t> together = DrawAndRead([&] {
+        FlushQuads();
+        TakeDrawCounts();
+        drawAll(false);
+        FlushQuads();
+        togetherCounts = TakeDrawCounts();
+    });
+    pool->RunOnRenderThread([&] {
+        mixed.reset();
+        solid.reset();
+    });
+    ASSERT_EQ(apart.size(), size_t(kW * kH));
+    int differing = 0;
+    for (size_t i = 0; i < apart.size(); ++i)
+        differing += apart[i] != together[i] ? 1 : 0;
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(apartCounts.drawnPixels, apartCounts.addedPixels);
+    EXPECT_EQ(togetherCounts.addedPixels, apartCounts.addedPixels);
+    EXPECT_LT(togetherCounts.drawnPixels, apartCounts.drawnPixels);
 }
 
 TEST_F(GLContentDraw, AClearShowsWhereNoOpaqueDrawCoversTheWholeTarget)

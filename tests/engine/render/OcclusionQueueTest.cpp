@@ -1,0 +1,171 @@
+#include "engine/render/OcclusionQueue.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+// What the queue keeps of draws under opaque ones: the parts it hands on,
+// their sources, and whether a clear before them is still needed. That the
+// parts give the same picture is the GL test's (GLContentDraw).
+namespace {
+
+constexpr int kW = 512;
+constexpr int kH = 448;
+
+QuadSpec Quad(float x, float y, std::array<int, 4> source, bool mirror = false, float rotation = 0.0f)
+{
+    QuadSpec spec;
+    spec.x = x;
+    spec.y = y;
+    spec.textureWidth = 1024;
+    spec.textureHeight = 1024;
+    spec.source = source;
+    spec.mirror = mirror;
+    spec.rotationDegrees = rotation;
+    return spec;
+}
+
+struct Result {
+    bool covered = false;
+    // Per part: texture, target x, y, source left, top, width, height.
+    std::vector<std::array<int, 7>> parts;
+    std::vector<bool> unblended;
+};
+
+Result Resolve(OcclusionQueue& queue)
+{
+    Result result;
+    queue.Resolve(
+        kW, kH, [&](bool covered) { result.covered = covered; },
+        [&](const OcclusionQueue::Draw& part, bool unblended) {
+            const auto [sx, sy, w, h] = part.spec.source;
+            result.parts.push_back({int(part.texture), int(part.spec.x), int(part.spec.y), sx, sy, w, h});
+            result.unblended.push_back(unblended);
+        });
+    return result;
+}
+
+TEST(OcclusionQueue, DrawsUnderAWholeOpaqueOneAreDroppedAndSoIsTheClear)
+{
+    OcclusionQueue queue;
+    queue.Add(Quad(0, 0, {0, 0, 512, 448}), 1, false);
+    queue.Add(Quad(30, 40, {0, 0, 64, 64}), 2, true);
+    queue.Add(Quad(-10, -5, {10, 20, 530, 460}), 3, true);
+    queue.Add(Quad(100, 100, {0, 0, 32, 32}), 4, false);
+    const Result result = Resolve(queue);
+    EXPECT_TRUE(result.covered);
+    const std::vector<std::array<int, 7>> expected {
+        {3, -10, -5, 10, 20, 530, 460}, {4, 100, 100, 0, 0, 32, 32}};
+    EXPECT_EQ(result.parts, expected);
+    EXPECT_EQ(result.unblended, (std::vector<bool> {true, false}));
+    EXPECT_TRUE(queue.IsEmpty());
+    const OcclusionQueue::Counts counts = queue.TakeCounts();
+    EXPECT_EQ(counts.addedQuads, 4u);
+    EXPECT_EQ(counts.drawnQuads, 2u);
+    EXPECT_EQ(counts.addedPixels, 2u * 512 * 448 + 64 * 64 + 32 * 32);
+    EXPECT_EQ(counts.drawnPixels, 512u * 448 + 32 * 32);
+    EXPECT_EQ(queue.TakeCounts().addedQuads, 0u);
+}
+
+TEST(OcclusionQueue, PartlyCoveredDrawsAreCutToTheirUncoveredBands)
+{
+    // Each case: the draw under test, then an opaque cover over part of it;
+    // the parts of the first draw (target x, y, source left, top, width,
+    // height), in the order they come.
+    struct Case {
+        const char* name;
+        QuadSpec under;
+        QuadSpec cover;
+        std::vector<std::array<int, 6>> parts;
+    };
+    const Case cases[] = {
+        {"lower half covered", Quad(0, 0, {0, 0, 512, 448}), Quad(0, 224, {0, 0, 512, 224}),
+            {{0, 0, 0, 0, 512, 224}}},
+        {"right part covered, bands merge", Quad(100, 10, {5, 7, 200, 40}), Quad(250, 0, {0, 0, 100, 100}),
+            {{100, 10, 5, 7, 150, 40}}},
+        {"mirrored: the left of the target is the source's right", Quad(100, 10, {5, 7, 200, 40}, true),
+            Quad(250, 0, {0, 0, 100, 100}), {{100, 10, 55, 7, 150, 40}}},
+        {"a corner covered: the bands differ", Quad(0, 0, {0, 0, 100, 40}), Quad(50, 0, {0, 0, 60, 16}),
+            {{0, 0, 0, 0, 50, 16}, {0, 16, 0, 16, 100, 24}}},
+        {"off the target's left edge", Quad(-20, 0, {0, 0, 100, 16}), Quad(40, 0, {0, 0, 100, 16}),
+            {{0, 0, 20, 0, 40, 16}}},
+        {"a narrow covered gap is drawn over", Quad(0, 0, {0, 0, 100, 16}), Quad(40, 0, {0, 0, 10, 16}),
+            {{0, 0, 0, 0, 100, 16}}},
+        {"a wide covered gap splits the band", Quad(0, 0, {0, 0, 100, 16}), Quad(30, 0, {0, 0, 40, 16}),
+            {{0, 0, 0, 0, 30, 16}, {70, 0, 70, 0, 30, 16}}},
+        {"a rotated draw is kept whole", Quad(0, 0, {0, 0, 100, 16}, false, 30.0f),
+            Quad(0, 0, {0, 0, 512, 448}), {{0, 0, 0, 0, 100, 16}}},
+        {"a draw between pixels is kept whole", Quad(0.5f, 0, {0, 0, 100, 16}), Quad(0, 0, {0, 0, 512, 448}),
+            {{0, 0, 0, 0, 100, 16}}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        OcclusionQueue queue;
+        queue.Add(test.under, 1, false);
+        queue.Add(test.cover, 2, true);
+        const Result result = Resolve(queue);
+        std::vector<std::array<int, 6>> parts;
+        for (const auto& part : result.parts)
+            if (part[0] == 1)
+                parts.push_back({part[1], part[2], part[3], part[4], part[5], part[6]});
+        EXPECT_EQ(parts, test.parts);
+        ASSERT_FALSE(result.parts.empty());
+        EXPECT_EQ(result.parts.back()[0], 2) << "the cover comes last, as drawn";
+    }
+}
+
+TEST(OcclusionQueue, OnlyOpaqueUnrotatedDrawsOnWholePixelsCover)
+{
+    for (const QuadSpec& cover :
+        {Quad(0, 0, {0, 0, 512, 448}, false, 90.0f), Quad(0.5f, 0, {0, 0, 512, 448})}) {
+        OcclusionQueue queue;
+        queue.Add(Quad(10, 10, {0, 0, 40, 40}), 1, false);
+        queue.Add(cover, 2, true);
+        const Result result = Resolve(queue);
+        EXPECT_FALSE(result.covered);
+        EXPECT_EQ(result.parts.size(), 2u);
+        EXPECT_EQ(result.unblended, (std::vector<bool> {false, false}));
+    }
+    OcclusionQueue queue;
+    queue.Add(Quad(10, 10, {0, 0, 40, 40}), 1, false);
+    queue.Add(Quad(0, 0, {0, 0, 512, 448}), 2, false);
+    EXPECT_EQ(Resolve(queue).parts.size(), 2u) << "a blended draw hides nothing";
+}
+
+TEST(OcclusionQueue, PartsOfOneTextureComeTogetherOnlyPastPartsTheyDoNotOverlap)
+{
+    // Each case: the draws (texture, x), all 20 x 20 at y = 0, blended;
+    // the textures in the order handed on.
+    struct Case {
+        const char* name;
+        std::vector<std::array<int, 2>> draws;
+        std::vector<int> order;
+    };
+    const Case cases[] = {
+        {"apart: the second of texture 1 joins the first", {{1, 0}, {2, 100}, {1, 200}}, {1, 1, 2}},
+        {"over the draw between: kept in order", {{1, 0}, {2, 100}, {1, 110}}, {1, 2, 1}},
+        {"passes two groups to join", {{1, 0}, {2, 100}, {3, 200}, {1, 300}, {2, 400}}, {1, 1, 2, 2, 3}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        OcclusionQueue queue;
+        for (const auto& [texture, x] : test.draws)
+            queue.Add(Quad(float(x), 0, {0, 0, 20, 20}), unsigned(texture), false);
+        std::vector<int> order;
+        for (const auto& part : Resolve(queue).parts)
+            order.push_back(part[0]);
+        EXPECT_EQ(order, test.order);
+    }
+    // A turned draw passes nothing and is passed by nothing.
+    OcclusionQueue queue;
+    queue.Add(Quad(0, 0, {0, 0, 20, 20}), 1, false);
+    queue.Add(Quad(300, 300, {0, 0, 20, 20}, false, 45.0f), 2, false);
+    queue.Add(Quad(100, 0, {0, 0, 20, 20}), 1, false);
+    std::vector<int> order;
+    for (const auto& part : Resolve(queue).parts)
+        order.push_back(part[0]);
+    EXPECT_EQ(order, (std::vector<int> {1, 2, 1}));
+}
+
+} // namespace
