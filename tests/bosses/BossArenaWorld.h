@@ -35,18 +35,8 @@ protected:
     {
     }
 
-    void SetUp() override
-    {
-        WorldFolderTest::SetUp();
-        if (IsSkipped())
-            return;
-        ASSERT_TRUE(StartPlaying(game));
-    }
-    void TearDown() override
-    {
-        SetUserPath("");
-        WorldFolderTest::TearDown();
-    }
+    void SetUp() override { SetUpPlaying(game); }
+    void TearDown() override { TearDownPlaying(); }
 
     // Enters the level at the start point, the player invulnerable.
     void EnterLevel(const std::string& level, const std::string& start)

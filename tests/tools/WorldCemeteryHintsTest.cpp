@@ -34,10 +34,9 @@ protected:
 
     void SetUp() override
     {
-        WorldFolderTest::SetUp();
-        if (IsSkipped())
+        SetUpPlaying(game);
+        if (IsSkipped() || HasFatalFailure())
             return;
-        ASSERT_TRUE(StartPlaying(game));
         ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl"));
         // Past the intro, as a player who has seen it (the level takes the
         // save's variables as it starts).
@@ -45,11 +44,7 @@ protected:
         game.CreateGlobalVar("intro_seen")->SetValue("1");
         Passes(5);
     }
-    void TearDown() override
-    {
-        SetUserPath("");
-        WorldFolderTest::TearDown();
-    }
+    void TearDown() override { TearDownPlaying(); }
 
     bool BoxShown() { return game.uiFrames.at(0)->IsVisible(); }
     void Pass(const InputActions& keys = InputActions())

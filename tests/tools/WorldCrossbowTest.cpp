@@ -61,18 +61,8 @@ protected:
     {
     }
 
-    void SetUp() override
-    {
-        WorldFolderTest::SetUp();
-        if (IsSkipped())
-            return;
-        ASSERT_TRUE(StartPlaying(game));
-    }
-    void TearDown() override
-    {
-        SetUserPath("");
-        WorldFolderTest::TearDown();
-    }
+    void SetUp() override { SetUpPlaying(game); }
+    void TearDown() override { TearDownPlaying(); }
 
     void Passes(int count, InputActions keys = InputActions())
     {

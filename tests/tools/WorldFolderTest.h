@@ -111,6 +111,20 @@ protected:
         return true;
     }
 
+    // The set-up and tear-down of a fixture that plays a new game of its own.
+    void SetUpPlaying(Game& game)
+    {
+        WorldFolderTest::SetUp();
+        if (IsSkipped())
+            return;
+        ASSERT_TRUE(StartPlaying(game));
+    }
+    void TearDownPlaying()
+    {
+        SetUserPath("");
+        WorldFolderTest::TearDown();
+    }
+
     // Before the members a derived fixture makes its game with, so their
     // clocks start on it.
     FixedStepClock fixedStep;
