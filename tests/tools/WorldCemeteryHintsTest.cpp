@@ -31,15 +31,13 @@ protected:
         : WorldFolderTest("quenholt-cemetery-hints")
     {
     }
-
     void SetUp() override
     {
         SetUpPlaying(game);
         if (IsSkipped() || HasFatalFailure())
             return;
         ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl"));
-        // Past the intro, as a player who has seen it (the level takes the
-        // save's variables as it starts).
+        // Past the intro (the level takes the save's variables as it starts).
         game.CreateSaveVar("intro_done")->SetValue("1");
         game.CreateGlobalVar("intro_seen")->SetValue("1");
         Passes(5);
@@ -47,39 +45,23 @@ protected:
     void TearDown() override { TearDownPlaying(); }
 
     bool BoxShown() { return game.uiFrames.at(0)->IsVisible(); }
-    void Pass(const InputActions& keys = InputActions())
+    void Passes(int count, const InputActions& keys = InputActions())
     {
-        input->next = keys;
-        fixedStep.Pass(game);
-    }
-    void Passes(int count)
-    {
-        for (int pass = 0; pass < count; ++pass)
-            Pass();
-    }
-    bool WaitUntil(const std::function<bool()>& done, int limit = 300)
-    {
-        for (int pass = 0; pass < limit; ++pass) {
-            if (done())
-                return true;
-            Pass();
+        for (int pass = 0; pass < count; ++pass) {
+            input->next = keys;
+            fixedStep.Pass(game);
         }
+    }
+    bool WaitUntil(const std::function<bool()>& done, int limit)
+    {
+        for (int pass = 0; pass < limit && !done(); ++pass)
+            Passes(1);
         return done();
     }
-    // The player set down at a tile column, on the floor (or in the air at
-    // the row given).
+    // At a tile column, on the floor unless a row is given.
     void PutPlayerAt(float tileX, float tileY = 2.0f)
     {
         game.GetPlayer()->SetPosition(Point<float>(tileX * kTile, tileY * kTile));
-    }
-    // Where the enemies stand: unchanged while play is paused.
-    std::vector<Point<float>> EnemyPlaces()
-    {
-        std::vector<Point<float>> places;
-        for (size_t i = 0; i < game.GetCharacterCount(); ++i)
-            if (CharacterObject* c = game.GetCharacter(i); c != nullptr && c != game.GetPlayer())
-                places.push_back(c->GetPosition());
-        return places;
     }
     // Reads the open box to its end with the confirm key.
     bool ReadOn()
@@ -87,7 +69,7 @@ protected:
         InputActions confirm;
         confirm.SetAttack();
         for (int pass = 0; pass < 600 && BoxShown(); ++pass)
-            Pass(pass % 2 == 0 ? confirm : InputActions());
+            Passes(1, pass % 2 == 0 ? confirm : InputActions());
         return !BoxShown();
     }
     // A death, played out to the reload of the slot.
@@ -101,12 +83,6 @@ protected:
             << "the dead player was not brought back";
         Passes(5);
     }
-    Zone_PickupObject::Instance* Pickup(const std::string& name)
-    {
-        Layer* collisions = game.GetCurrentLevel()->GetLayer(Level::kScene, "Collisions");
-        auto* placed = collisions != nullptr ? collisions->FindInstanceByName(name) : nullptr;
-        return placed != nullptr ? dynamic_cast<Zone_PickupObject::Instance*>(placed->GetPayload()) : nullptr;
-    }
 
     ScriptedInput* input = new ScriptedInput();
     Game game {"Quenholt", nullptr, input, nullptr};
@@ -118,27 +94,34 @@ TEST_F(WorldCemeteryHints, TheKeepersLinesAreReadWithPlayPausedAndNotAgainAfterA
     PutPlayerAt(8.5f);
     ASSERT_TRUE(WaitUntil([&] { return game.saveData.GetPosition().x > 0.0f; }, 30))
         << "the save did not save";
-    // The Keeper's reminder, by his plinth (clear of the map piece hanging
-    // west of him), and his hint at the first door, past the skulls.
-    for (const float at : {13.0f, 36.0f}) {
+    const auto enemyPlaces = [&] {
+        std::vector<Point<float>> places;
+        for (size_t i = 0; i < game.GetCharacterCount(); ++i)
+            if (CharacterObject* c = game.GetCharacter(i); c != nullptr && c != game.GetPlayer())
+                places.push_back(c->GetPosition());
+        return places;
+    };
+    // The Keeper's reminder by his plinth (clear of the map piece west of
+    // him), and his hint at the first door, past the skulls.
+    const float hints[] = {13.0f, 36.0f};
+    for (const float at : hints) {
         SCOPED_TRACE(at);
         PutPlayerAt(at);
         ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 60))
             << "the Keeper did not speak (menu " << game.menuFlag << ", ui " << game.uiState << ")";
         EXPECT_TRUE(game.gameplayPaused) << "play goes on while the Keeper speaks";
         const int life = game.GetPlayer()->GetLife();
-        const std::vector<Point<float>> before = EnemyPlaces();
+        const std::vector<Point<float>> before = enemyPlaces();
         Passes(60);
-        EXPECT_EQ(EnemyPlaces(), before) << "the enemies moved while the Keeper spoke";
+        EXPECT_EQ(enemyPlaces(), before) << "the enemies moved while the Keeper spoke";
         EXPECT_EQ(game.GetPlayer()->GetLife(), life);
         ASSERT_TRUE(ReadOn());
         ASSERT_TRUE(WaitUntil([&] { return !game.gameplayPaused; }, 30)) << "play stayed paused";
     }
     Die();
     ASSERT_EQ(game.GetCurrentLevel()->GetName(), "cemetery_01.lvl");
-    // Brought back at the save, out of the skulls' reach.
-    EXPECT_LT(game.GetPlayer()->GetPosition().x, 12.0f * kTile);
-    for (const float at : {13.0f, 36.0f}) {
+    EXPECT_LT(game.GetPlayer()->GetPosition().x, 12.0f * kTile) << "brought back within the skulls' reach";
+    for (const float at : hints) {
         SCOPED_TRACE(at);
         PutPlayerAt(at);
         EXPECT_FALSE(WaitUntil([&] { return BoxShown(); }, 60)) << "the Keeper spoke again after a death";
@@ -149,12 +132,12 @@ TEST_F(WorldCemeteryHints, TheMapsPictureShowsOnceNotAgainAfterADeath)
 {
     PutPlayerAt(8.5f);
     Passes(5);
-    // In the air where the map piece floats, just east of it (the piece
-    // itself would open the map over the game).
+    // In the air just east of the floating map piece (the piece itself would
+    // open the map over the game).
     PutPlayerAt(12.1f, 5.0f);
     ASSERT_TRUE(WaitUntil([&] { return game.pickupCinematicKind == 4; }, 30)) << "the map's picture";
     ASSERT_TRUE(WaitUntil([&] { return game.pickupCinematicKind == 0; }, 300));
-    // (The Keeper's reminder opens there too, his zone below the feet.)
+    // The Keeper's reminder opens there too, his zone below the feet.
     ASSERT_TRUE(ReadOn());
     Die();
     PutPlayerAt(12.1f, 5.0f);
@@ -164,16 +147,20 @@ TEST_F(WorldCemeteryHints, TheMapsPictureShowsOnceNotAgainAfterADeath)
 
 TEST_F(WorldCemeteryHints, TheScytheOnThePlinthStaysAndIsDrawnStillUnlikeAPickup)
 {
-    Zone_PickupObject::Instance* scythe = Pickup("scythe_plinth");
-    Zone_PickupObject::Instance* map = Pickup("map_01");
-    ASSERT_NE(scythe, nullptr);
-    ASSERT_NE(map, nullptr);
-    ASSERT_NE(scythe->itemGraphic, nullptr);
-    ASSERT_NE(map->itemGraphic, nullptr);
+    Layer* collisions = game.GetCurrentLevel()->GetLayer(Level::kScene, "Collisions");
+    ASSERT_NE(collisions, nullptr);
+    const auto pickup = [&](const std::string& name) {
+        auto* placed = collisions->FindInstanceByName(name);
+        return placed != nullptr ? dynamic_cast<Zone_PickupObject::Instance*>(placed->GetPayload()) : nullptr;
+    };
+    Zone_PickupObject::Instance* scythe = pickup("scythe_plinth");
+    Zone_PickupObject::Instance* map = pickup("map_01");
+    ASSERT_TRUE(scythe != nullptr && scythe->itemGraphic != nullptr);
+    ASSERT_TRUE(map != nullptr && map->itemGraphic != nullptr);
     // A pickup sparkles; the plinth stands still.
     std::set<int> mapFrames, scytheFrames;
     for (int pass = 0; pass < 30; ++pass) {
-        Pass();
+        Passes(1);
         mapFrames.insert(map->itemGraphic->GetPrototype()->GetAnimationFrame());
         scytheFrames.insert(scythe->itemGraphic->GetPrototype()->GetAnimationFrame());
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
 #include <vector>
 
 // What the queue keeps of draws under opaque ones: the parts it hands on,
@@ -10,8 +11,7 @@
 // parts give the same picture is the GL test's (GLContentDraw).
 namespace {
 
-constexpr int kW = 512;
-constexpr int kH = 448;
+constexpr std::array<int, 4> kScreen {0, 0, 512, 448};
 
 QuadSpec Quad(float x, float y, std::array<int, 4> source, bool mirror = false, float rotation = 0.0f)
 {
@@ -37,7 +37,7 @@ Result Resolve(OcclusionQueue& queue)
 {
     Result result;
     queue.Resolve(
-        kW, kH, [&](bool covered) { result.covered = covered; },
+        kScreen[2], kScreen[3], [&](bool covered) { result.covered = covered; },
         [&](const OcclusionQueue::Draw& part, bool unblended) {
             const auto [sx, sy, w, h] = part.spec.source;
             result.parts.push_back({int(part.texture), int(part.spec.x), int(part.spec.y), sx, sy, w, h});
@@ -49,15 +49,14 @@ Result Resolve(OcclusionQueue& queue)
 TEST(OcclusionQueue, DrawsUnderAWholeOpaqueOneAreDroppedAndSoIsTheClear)
 {
     OcclusionQueue queue;
-    queue.Add(Quad(0, 0, {0, 0, 512, 448}), 1, false);
+    queue.Add(Quad(0, 0, kScreen), 1, false);
     queue.Add(Quad(30, 40, {0, 0, 64, 64}), 2, true);
     queue.Add(Quad(-10, -5, {10, 20, 530, 460}), 3, true);
     queue.Add(Quad(100, 100, {0, 0, 32, 32}), 4, false);
     const Result result = Resolve(queue);
     EXPECT_TRUE(result.covered);
-    const std::vector<std::array<int, 7>> expected {
-        {3, -10, -5, 10, 20, 530, 460}, {4, 100, 100, 0, 0, 32, 32}};
-    EXPECT_EQ(result.parts, expected);
+    EXPECT_EQ(result.parts,
+        (std::vector<std::array<int, 7>> {{3, -10, -5, 10, 20, 530, 460}, {4, 100, 100, 0, 0, 32, 32}}));
     EXPECT_EQ(result.unblended, (std::vector<bool> {true, false}));
     EXPECT_TRUE(queue.IsEmpty());
     const OcclusionQueue::Counts counts = queue.TakeCounts();
@@ -70,9 +69,8 @@ TEST(OcclusionQueue, DrawsUnderAWholeOpaqueOneAreDroppedAndSoIsTheClear)
 
 TEST(OcclusionQueue, PartlyCoveredDrawsAreCutToTheirUncoveredBands)
 {
-    // Each case: the draw under test, then an opaque cover over part of it;
-    // the parts of the first draw (target x, y, source left, top, width,
-    // height), in the order they come.
+    // A draw, an opaque cover over part of it, and the draw's parts (target
+    // x, y, source left, top, width, height) in the order they come.
     struct Case {
         const char* name;
         QuadSpec under;
@@ -80,8 +78,7 @@ TEST(OcclusionQueue, PartlyCoveredDrawsAreCutToTheirUncoveredBands)
         std::vector<std::array<int, 6>> parts;
     };
     const Case cases[] = {
-        {"lower half covered", Quad(0, 0, {0, 0, 512, 448}), Quad(0, 224, {0, 0, 512, 224}),
-            {{0, 0, 0, 0, 512, 224}}},
+        {"lower half covered", Quad(0, 0, kScreen), Quad(0, 224, {0, 0, 512, 224}), {{0, 0, 0, 0, 512, 224}}},
         {"right part covered, bands merge", Quad(100, 10, {5, 7, 200, 40}), Quad(250, 0, {0, 0, 100, 100}),
             {{100, 10, 5, 7, 150, 40}}},
         {"mirrored: the left of the target is the source's right", Quad(100, 10, {5, 7, 200, 40}, true),
@@ -94,9 +91,9 @@ TEST(OcclusionQueue, PartlyCoveredDrawsAreCutToTheirUncoveredBands)
             {{0, 0, 0, 0, 100, 16}}},
         {"a wide covered gap splits the band", Quad(0, 0, {0, 0, 100, 16}), Quad(30, 0, {0, 0, 40, 16}),
             {{0, 0, 0, 0, 30, 16}, {70, 0, 70, 0, 30, 16}}},
-        {"a rotated draw is kept whole", Quad(0, 0, {0, 0, 100, 16}, false, 30.0f),
-            Quad(0, 0, {0, 0, 512, 448}), {{0, 0, 0, 0, 100, 16}}},
-        {"a draw between pixels is kept whole", Quad(0.5f, 0, {0, 0, 100, 16}), Quad(0, 0, {0, 0, 512, 448}),
+        {"a rotated draw is kept whole", Quad(0, 0, {0, 0, 100, 16}, false, 30.0f), Quad(0, 0, kScreen),
+            {{0, 0, 0, 0, 100, 16}}},
+        {"a draw between pixels is kept whole", Quad(0.5f, 0, {0, 0, 100, 16}), Quad(0, 0, kScreen),
             {{0, 0, 0, 0, 100, 16}}},
     };
     for (const Case& test : cases) {
@@ -117,55 +114,50 @@ TEST(OcclusionQueue, PartlyCoveredDrawsAreCutToTheirUncoveredBands)
 
 TEST(OcclusionQueue, OnlyOpaqueUnrotatedDrawsOnWholePixelsCover)
 {
-    for (const QuadSpec& cover :
-        {Quad(0, 0, {0, 0, 512, 448}, false, 90.0f), Quad(0.5f, 0, {0, 0, 512, 448})}) {
+    // Turned, between pixels, and blended: none hides the draw under it.
+    for (const auto& [cover, opaque] : {std::pair {Quad(0, 0, kScreen, false, 90.0f), true},
+             std::pair {Quad(0.5f, 0, kScreen), true}, std::pair {Quad(0, 0, kScreen), false}}) {
         OcclusionQueue queue;
         queue.Add(Quad(10, 10, {0, 0, 40, 40}), 1, false);
-        queue.Add(cover, 2, true);
+        queue.Add(cover, 2, opaque);
         const Result result = Resolve(queue);
         EXPECT_FALSE(result.covered);
         EXPECT_EQ(result.parts.size(), 2u);
         EXPECT_EQ(result.unblended, (std::vector<bool> {false, false}));
     }
-    OcclusionQueue queue;
-    queue.Add(Quad(10, 10, {0, 0, 40, 40}), 1, false);
-    queue.Add(Quad(0, 0, {0, 0, 512, 448}), 2, false);
-    EXPECT_EQ(Resolve(queue).parts.size(), 2u) << "a blended draw hides nothing";
 }
 
 TEST(OcclusionQueue, PartsOfOneTextureComeTogetherOnlyPastPartsTheyDoNotOverlap)
 {
-    // Each case: the draws (texture, x), all 20 x 20 at y = 0, blended;
-    // the textures in the order handed on.
+    // Blended 20 x 20 draws, and the textures in the order handed on.
+    struct At {
+        unsigned texture;
+        float x;
+        float y = 0.0f;
+        float rotation = 0.0f;
+    };
     struct Case {
         const char* name;
-        std::vector<std::array<int, 2>> draws;
+        std::vector<At> draws;
         std::vector<int> order;
     };
     const Case cases[] = {
         {"apart: the second of texture 1 joins the first", {{1, 0}, {2, 100}, {1, 200}}, {1, 1, 2}},
         {"over the draw between: kept in order", {{1, 0}, {2, 100}, {1, 110}}, {1, 2, 1}},
         {"passes two groups to join", {{1, 0}, {2, 100}, {3, 200}, {1, 300}, {2, 400}}, {1, 1, 2, 2, 3}},
+        {"a turned draw passes nothing and is passed by nothing", {{1, 0}, {2, 300, 300, 45.0f}, {1, 100}},
+            {1, 2, 1}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         OcclusionQueue queue;
-        for (const auto& [texture, x] : test.draws)
-            queue.Add(Quad(float(x), 0, {0, 0, 20, 20}), unsigned(texture), false);
+        for (const At& draw : test.draws)
+            queue.Add(Quad(draw.x, draw.y, {0, 0, 20, 20}, false, draw.rotation), draw.texture, false);
         std::vector<int> order;
         for (const auto& part : Resolve(queue).parts)
             order.push_back(part[0]);
         EXPECT_EQ(order, test.order);
     }
-    // A turned draw passes nothing and is passed by nothing.
-    OcclusionQueue queue;
-    queue.Add(Quad(0, 0, {0, 0, 20, 20}), 1, false);
-    queue.Add(Quad(300, 300, {0, 0, 20, 20}, false, 45.0f), 2, false);
-    queue.Add(Quad(100, 0, {0, 0, 20, 20}), 1, false);
-    std::vector<int> order;
-    for (const auto& part : Resolve(queue).parts)
-        order.push_back(part[0]);
-    EXPECT_EQ(order, (std::vector<int> {1, 2, 1}));
 }
 
 } // namespace
