@@ -37,6 +37,39 @@ PixelImage MixedPicture()
     return picture;
 }
 
+// One quad of a test's list: a picture's part (or, with no texture, a plain
+// colour) where it lands, tinted, mirrored, turned.
+struct QuadDraw {
+    GLTexture* texture;
+    float x, y;
+    int sx, sy, w, h;
+    uint32_t colour;
+    bool mirror;
+    float rotation;
+};
+
+// Queues the quad; without its picture's content map when told, as a draw
+// that cannot be trimmed or cut.
+void Submit(const QuadDraw& d, bool withContent = true)
+{
+    g_MirrorX = d.mirror;
+    if (d.texture)
+        DrawTexturedQuad(d.x, d.y, d.texture->GetTextureWidth(), d.texture->GetTextureHeight(),
+            Point<int>(80, 55), d.rotation, d.sx, d.sy, d.w, d.h, d.colour, d.texture->GetName(),
+            withContent ? d.texture->GetContent() : nullptr);
+    else
+        DrawColourQuad(int(d.x), int(d.y), d.w, d.h, d.colour, true);
+    g_MirrorX = false;
+}
+
+int DifferingPixels(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
+{
+    int differing = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        differing += a[i] != b[i] ? 1 : 0;
+    return differing;
+}
+
 class GLContentDraw : public rendertest::RenderThreadFixture {
 protected:
     void SetUp() override
@@ -74,42 +107,30 @@ TEST_F(GLContentDraw, TrimmedAndOpaqueDrawsGiveThePictureOfWholeBlendedDraws)
         texture->Upload();
     });
     ASSERT_NE(texture->GetContent(), nullptr);
-    struct Draw {
-        float x, y;
-        int sx, sy, w, h;
-        uint32_t colour;
-        bool mirror;
-        float rotation;
+    QuadDraw draws[] = {
+        {nullptr, 10, 10, 0, 0, 160, 110, 0xFFFFFFFFu, false, 0.0f},
+        {nullptr, 130, 20, 0, 0, 160, 110, 0xFFFFFFFFu, true, 0.0f},
+        {nullptr, 250, 5, 30, 15, 100, 80, 0xFFFFFFFFu, false, 0.0f},
+        {nullptr, 330, 100, 30, 15, 100, 80, 0xFF80FF80u, true, 0.0f},
+        {nullptr, 10, 200, 0, 0, 160, 110, 0x80FFFFFFu, false, 0.0f},
+        {nullptr, 200, 200, 0, 0, 160, 110, 0xFFFFFFFFu, false, 30.0f},
+        {nullptr, -40, 380, 0, 0, 160, 110, 0xFFFFFFFFu, false, 0.0f},
     };
-    const Draw draws[] = {
-        {10, 10, 0, 0, 160, 110, 0xFFFFFFFFu, false, 0.0f},
-        {130, 20, 0, 0, 160, 110, 0xFFFFFFFFu, true, 0.0f},
-        {250, 5, 30, 15, 100, 80, 0xFFFFFFFFu, false, 0.0f},
-        {330, 100, 30, 15, 100, 80, 0xFF80FF80u, true, 0.0f},
-        {10, 200, 0, 0, 160, 110, 0x80FFFFFFu, false, 0.0f},
-        {200, 200, 0, 0, 160, 110, 0xFFFFFFFFu, false, 30.0f},
-        {-40, 380, 0, 0, 160, 110, 0xFFFFFFFFu, false, 0.0f},
-    };
+    for (QuadDraw& d : draws)
+        d.texture = texture.get();
     auto drawAll = [&](bool withContent) {
-        for (const Draw& d : draws) {
-            g_MirrorX = d.mirror;
-            DrawTexturedQuad(d.x, d.y, texture->GetTextureWidth(), texture->GetTextureHeight(),
-                Point<int>(80, 55), d.rotation, d.sx, d.sy, d.w, d.h, d.colour, texture->GetName(),
-                withContent ? texture->GetContent() : nullptr);
+        for (const QuadDraw& d : draws) {
+            Submit(d, withContent);
             // Whole draws one call each, as before batches held several.
             if (!withContent)
                 FlushQuads();
         }
-        g_MirrorX = false;
     };
     const std::vector<uint32_t> plain = DrawAndRead([&] { drawAll(false); });
     const std::vector<uint32_t> trimmed = DrawAndRead([&] { drawAll(true); });
     pool->RunOnRenderThread([&] { texture.reset(); });
     ASSERT_EQ(plain.size(), size_t(kW * kH));
-    int differing = 0;
-    for (size_t i = 0; i < plain.size(); ++i)
-        differing += plain[i] != trimmed[i] ? 1 : 0;
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(DifferingPixels(plain, trimmed), 0);
 }
 
 TEST_F(GLContentDraw, ImagesDrawnInTurnShareABatchAndLandInDrawOrder)
@@ -161,17 +182,9 @@ TEST_F(GLContentDraw, DrawsHiddenByLaterOpaqueOnesAreCutWithoutChangingThePictur
         solid = std::make_unique<GLTexture>(block);
         solid->MapContent();
     });
-    struct Draw {
-        GLTexture* texture; // null: an untextured quad
-        float x, y;
-        int sx, sy, w, h;
-        uint32_t colour;
-        bool mirror;
-        float rotation;
-    };
     // Pictures under opaque ones, partly and wholly, mirrored, off the
     // edges, tinted, half transparent, rotated, between pixels.
-    const Draw draws[] = {
+    const QuadDraw draws[] = {
         {mixed.get(), 10, 10, 0, 0, 160, 110, 0xFFFFFFFFu, false, 0.0f},
         {solid.get(), 60, 30, 0, 0, 200, 150, 0xFFFFFFFFu, true, 0.0f},
         {mixed.get(), 200, 100, 0, 0, 160, 110, 0xFFFFFFFFu, true, 0.0f},
@@ -186,19 +199,12 @@ TEST_F(GLContentDraw, DrawsHiddenByLaterOpaqueOnesAreCutWithoutChangingThePictur
         {mixed.get(), 120, 380, 0, 0, 160, 110, 0xFFFFFFFFu, true, 0.0f},
     };
     auto drawAll = [&](bool flushEach) {
-        for (const Draw& d : draws) {
-            g_MirrorX = d.mirror;
-            if (d.texture)
-                DrawTexturedQuad(d.x, d.y, d.texture->GetTextureWidth(), d.texture->GetTextureHeight(),
-                    Point<int>(80, 55), d.rotation, d.sx, d.sy, d.w, d.h, d.colour, d.texture->GetName(),
-                    d.texture->GetContent());
-            else
-                DrawColourQuad(int(d.x), int(d.y), d.w, d.h, d.colour, true);
+        for (const QuadDraw& d : draws) {
+            Submit(d);
             // Flushed one by one, no draw is cut by a later one.
             if (flushEach)
                 FlushQuads();
         }
-        g_MirrorX = false;
     };
     OcclusionQueue::Counts apartCounts, togetherCounts;
     // The stripes under the draws go out first, alike in both.
@@ -220,10 +226,7 @@ TEST_F(GLContentDraw, DrawsHiddenByLaterOpaqueOnesAreCutWithoutChangingThePictur
         solid.reset();
     });
     ASSERT_EQ(apart.size(), size_t(kW * kH));
-    int differing = 0;
-    for (size_t i = 0; i < apart.size(); ++i)
-        differing += apart[i] != together[i] ? 1 : 0;
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(DifferingPixels(apart, together), 0);
     EXPECT_EQ(apartCounts.drawnPixels, apartCounts.addedPixels);
     EXPECT_EQ(togetherCounts.addedPixels, apartCounts.addedPixels);
     EXPECT_LT(togetherCounts.drawnPixels, apartCounts.drawnPixels);
