@@ -1,4 +1,5 @@
-// Fade-in from darkness: the screen stays dark for the first third, then the picture rises.
+// Fade-in from darkness: the screen stays dark for the first sixth (five ticks, so the
+// window shows no half-drawn first frame), then the picture rises.
 #version 330 core
 uniform mat4 g_mWorldViewProjection;
 uniform sampler2D g_MeshTexture;
@@ -33,7 +34,7 @@ vec3 Picture(vec2 uv)
 uniform vec4 g_FadeColor = vec4(0.0, 0.0, 0.0, 1.0);
 void main()
 {
-    float k = smoothstep(0.3, 1.0, clamp(g_mTimerAdvance, 0.0, 1.0));
+    float k = smoothstep(0.15, 1.0, clamp(g_mTimerAdvance, 0.0, 1.0));
     fragColor = vec4(mix(g_FadeColor.rgb, Picture(vTexCoord), k), 1.0);
 }
 #endif
