@@ -23,6 +23,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstddef>
@@ -65,6 +66,30 @@ void Pin(pid_t pid)
     sched_setaffinity(pid, sizeof set, &set);
 }
 
+// The scratch folder of this benchmark: the programs' user folders and logs.
+std::filesystem::path ScratchFolder()
+{
+    return std::filesystem::temp_directory_path() / ("quenholt_idle_cpu_" + std::to_string(getpid()));
+}
+
+// Where a started program's error output goes, so that one that ends early
+// can say why.
+std::string LogPath(const std::string& program)
+{
+    return (ScratchFolder() / (std::filesystem::path(program).filename().string() + ".log")).string();
+}
+
+// The last line a program wrote to its error output, or a note that it wrote none.
+std::string LastLogLine(const std::string& program)
+{
+    std::ifstream log(LogPath(program));
+    std::string line, last;
+    while (std::getline(log, line))
+        if (!line.empty())
+            last = line;
+    return last.empty() ? "it wrote nothing" : "its last words: " + last;
+}
+
 // Starts a program in a folder with the environment of the benchmark's X
 // server; -1 on failure.
 pid_t Start(const std::vector<std::string>& arguments, const std::string& folder, const std::string& display)
@@ -72,9 +97,9 @@ pid_t Start(const std::vector<std::string>& arguments, const std::string& folder
     std::vector<std::string> environment;
     for (char** entry = environ; *entry; ++entry)
         environment.emplace_back(*entry);
-    const std::filesystem::path documents
-        = std::filesystem::temp_directory_path() / ("quenholt_idle_cpu_" + std::to_string(getpid()));
+    const std::filesystem::path documents = ScratchFolder();
     std::filesystem::create_directories(documents);
+    const std::string log = LogPath(arguments.front());
     const char* threads = std::getenv("QUENHOLT_IDLE_THREADS");
     const std::string settings[] = {"SDL_VIDEODRIVER=x11", "DISPLAY=" + display,
         "MESA_SHADER_CACHE_DISABLE=true", "ALSOFT_DRIVERS=null", "SDL_AUDIODRIVER=dummy",
@@ -97,7 +122,7 @@ pid_t Start(const std::vector<std::string>& arguments, const std::string& folder
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = -1;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
         pid = -1;
@@ -177,10 +202,21 @@ XServer StartXServerOn(int number)
         server.pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     close(pipeEnds[1]);
-    char written[16] = {};
-    const ssize_t got = server.pid > 0 ? read(pipeEnds[0], written, sizeof written - 1) : -1;
+    // Xvfb writes the number and then a newline in a second write, and ends
+    // with a fatal error if the pipe is closed between the two (as happened
+    // on a loaded machine): read up to the newline before closing it.
+    std::string written;
+    char part[16];
+    while (server.pid > 0 && written.find('\n') == std::string::npos) {
+        const ssize_t got = read(pipeEnds[0], part, sizeof part);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        written.append(part, static_cast<size_t>(got));
+    }
     close(pipeEnds[0]);
-    if (got > 0 && std::atoi(written) == number)
+    if (written.find('\n') != std::string::npos && std::atoi(written.c_str()) == number)
         server.display = display;
     return server;
 }
@@ -256,9 +292,9 @@ bool Sample(const std::string& level, const std::string& display, double stretch
     Stop(game);
     ended.clear();
     if (floorStart < 0 || floorEnd < 0)
-        ended = "floor program";
+        ended = "floor program ended early (" + LastLogLine(QUENHOLT_FLOOR_EXE) + ")";
     else if (gameStart < 0 || gameEnd < 0)
-        ended = "game";
+        ended = "game ended early (" + LastLogLine(GameProgram()) + ")";
     floorRate = (floorEnd - floorStart) / wall;
     gameRate = (gameEnd - gameStart) / wall;
     return ended.empty();
@@ -291,7 +327,7 @@ void BM_IdleCpuAgainstFloor(benchmark::State& state, const std::string& level)
                 break;
         if (!ended.empty()) {
             Stop(server.pid);
-            state.SkipWithError(("the " + ended + " ended early three times").c_str());
+            state.SkipWithError(("the " + ended + ", three times").c_str());
             return;
         }
         floorSum += floorRate;
