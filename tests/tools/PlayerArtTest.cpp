@@ -64,6 +64,25 @@ bool Holds(const std::string& text, const char* part)
     return text.find(part) != std::string::npos;
 }
 
+// The pose's blow (its type-3 box); type 0 when it has none.
+ArtBox BlowBox(const ArtObject& pose)
+{
+    for (const ArtBox& box : pose.boxes)
+        if (box.type == 3)
+            return box;
+    return ArtBox();
+}
+
+// Pixels of one picture that differ from the other mirrored.
+int MirrorMismatches(const PixelImage& a, const PixelImage& b)
+{
+    int mismatches = 0;
+    for (int y = 0; y < a.GetHeight(); ++y)
+        for (int x = 0; x < a.GetWidth(); ++x)
+            mismatches += a.GetPixel(x, y) != b.GetPixel(a.GetWidth() - 1 - x, y);
+    return mismatches;
+}
+
 TEST(PlayerArtTest, TheWholeDefaultAndSpiderSetExistsAtThePlayersSizeAndCategory)
 {
     const std::vector<std::string> names = DefaultSetNames();
@@ -135,10 +154,8 @@ TEST(PlayerArtTest, EveryPoseHasItsHurtBoxAndAttacksStrikeAheadOnFrameZero)
     }
     // Higher ranks reach further.
     auto reach = [](const char* name) {
-        for (const ArtBox& box : WorldArt().Find(name)->boxes)
-            if (box.type == 3)
-                return box.x1 - box.x0;
-        return 0;
+        const ArtBox box = BlowBox(*WorldArt().Find(name));
+        return box.x1 - box.x0;
     };
     EXPECT_LT(reach("Player GraphicalIdleAttackR"), reach("Player GraphicalIdleAttack[r2]R"));
     EXPECT_LT(reach("Player GraphicalIdleAttack[r3]R"), reach("Player GraphicalIdleAttack[r4]R"));
@@ -158,13 +175,11 @@ TEST(PlayerArtTest, LeftPosesAreTheRightOnesMirroredAndFramesDiffer)
         for (int f = 0; f < right.frames; ++f) {
             const PixelImage r = painter.Paint(right, f);
             const PixelImage l = painter.Paint(left, f);
-            int mismatches = 0, opaque = 0;
+            int opaque = 0;
             for (int y = 0; y < 96; ++y)
-                for (int x = 0; x < 64; ++x) {
-                    mismatches += l.GetPixel(x, y) != r.GetPixel(63 - x, y);
+                for (int x = 0; x < 64; ++x)
                     opaque += (r.GetPixel(x, y) >> 24) != 0;
-                }
-            EXPECT_EQ(mismatches, 0) << "frame " << f;
+            EXPECT_EQ(MirrorMismatches(l, r), 0) << "frame " << f;
             // A figure, not an empty or filled frame; outlined in the shared dark colour.
             EXPECT_GT(opaque, 200) << "frame " << f;
             EXPECT_LT(opaque, 64 * 96 / 2) << "frame " << f;
@@ -198,14 +213,8 @@ TEST(PlayerArtTest, CrossbowPosesAimTheCrossbowWhereTheBoltLeaves)
                 ASSERT_NE(pose, nullptr);
                 ASSERT_NE(swing, nullptr);
                 EXPECT_FALSE(pose->loop);
-                auto blowBox = [](const ArtObject& o) {
-                    for (const ArtBox& b : o.boxes)
-                        if (b.type == 3)
-                            return b;
-                    return ArtBox();
-                };
-                const ArtBox box = blowBox(*pose);
-                const ArtBox blowOfTheSwing = blowBox(*swing);
+                const ArtBox box = BlowBox(*pose);
+                const ArtBox blowOfTheSwing = BlowBox(*swing);
                 EXPECT_EQ(box.type, 3);
                 EXPECT_EQ(box.frame, 0);
                 EXPECT_EQ(std::tie(box.x0, box.y0, box.x1, box.y1),
@@ -228,11 +237,7 @@ TEST(PlayerArtTest, CrossbowPosesAimTheCrossbowWhereTheBoltLeaves)
                     }
                     const PixelImage mirror = painter.Paint(
                         *WorldArt().Find(name.substr(0, name.size() - 1) + (side == 'R' ? 'L' : 'R')), f);
-                    int mismatches = 0;
-                    for (int y = 0; y < pose->height; ++y)
-                        for (int x = 0; x < pose->width; ++x)
-                            mismatches += picture.GetPixel(x, y) != mirror.GetPixel(pose->width - 1 - x, y);
-                    EXPECT_EQ(mismatches, 0) << "frame " << f;
+                    EXPECT_EQ(MirrorMismatches(picture, mirror), 0) << "frame " << f;
                     previous = picture;
                 }
                 ++checked;
