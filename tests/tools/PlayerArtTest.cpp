@@ -202,7 +202,6 @@ TEST(PlayerArtTest, CrossbowPosesAimTheCrossbowWhereTheBoltLeaves)
     const ArtPainter painter(WorldArt(), 1);
     const std::pair<const char*, const char*> kinds[]
         = {{"Idle", "IdleAttack"}, {"Crouch", "CrouchAttack"}, {"Air", "AirAttack"}};
-    int checked = 0;
     for (const char* set : {"[Ice]", "[Ice2]", "[IceC]", "[Fire]", "[Fire2]", "[FireC]"})
         for (const auto& [kind, blow] : kinds)
             for (const char side : {'L', 'R'}) {
@@ -240,9 +239,7 @@ TEST(PlayerArtTest, CrossbowPosesAimTheCrossbowWhereTheBoltLeaves)
                     EXPECT_EQ(MirrorMismatches(picture, mirror), 0) << "frame " << f;
                     previous = picture;
                 }
-                ++checked;
             }
-    EXPECT_EQ(checked, 36);
 }
 
 TEST(PlayerArtTest, BadPoseLinesAreRefusedNamingTheLine)
