@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -181,11 +182,7 @@ TEST_F(GameConfigTest, OutOfRangeValuesAndUnknownLanguagesFallBackToTheDefault)
         return said;
     };
     // Lines: 1 music, 2 sound, 4 scale mode, 51 language, 55 adapter, 56 brightness.
-    const struct {
-        size_t line;
-        std::string value;
-        std::string message;
-    } damaged[] = {
+    const std::tuple<size_t, std::string, std::string> damaged[] = {
         {1, "2147483647", "expected an integer from 0 to 10, found \"2147483647\"; the default 7 is used"},
         {2, "-2147483648", "expected an integer from 0 to 10, found \"-2147483648\"; the default 8 is used"},
         {4, "99", "expected an integer from 0 to 2, found \"99\""},
@@ -194,8 +191,8 @@ TEST_F(GameConfigTest, OutOfRangeValuesAndUnknownLanguagesFallBackToTheDefault)
         {55, "-7", "expected an integer from 0 to 15, found \"-7\""},
         {56, "2147483647", "expected an integer from 0 to 20, found \"2147483647\""},
     };
-    for (const auto& d : damaged)
-        lines[d.line - 1] = d.value + "\r";
+    for (const auto& [line, value, message] : damaged)
+        lines[line - 1] = value + "\r";
     const std::string said = load();
     const GameConfig defaults;
     EXPECT_EQ(loaded.GetMusicVolume(), defaults.GetMusicVolume());
@@ -207,9 +204,8 @@ TEST_F(GameConfigTest, OutOfRangeValuesAndUnknownLanguagesFallBackToTheDefault)
     // The values in range were taken.
     EXPECT_EQ(loaded.GetScaleFilter(), 1);
     EXPECT_EQ(loaded.GetMotionBlur(), 2);
-    for (const auto& d : damaged) {
-        const std::string expected
-            = std::string(GameConfig::kFileName) + ":" + std::to_string(d.line) + ": " + d.message;
+    for (const auto& [line, value, message] : damaged) {
+        const std::string expected = GameConfig::kFileName + (":" + std::to_string(line)) + ": " + message;
         EXPECT_NE(said.find(expected), std::string::npos) << expected << "\n" << said;
     }
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 6) << said;
