@@ -12,7 +12,6 @@
 #include "script/ScriptVar.h"
 #include "zones/Zone_PickupObject.h"
 
-#include "tests/game/ScriptedInput.h"
 #include "tests/tools/WorldFolderTest.h"
 
 #include <gtest/gtest.h>
@@ -26,17 +25,14 @@
 // 1"), saves going to slot 0 of a scratch user folder: entering by scripted
 // input, the arena kit's gates and save variables, the reward and the
 // reload of the save.
-class BossArenaWorld : public WorldFolderTest {
+class BossArenaWorld : public ScriptedWorldTest {
 protected:
     static constexpr float kTile = 32.0f;
 
     BossArenaWorld()
-        : WorldFolderTest("quenholt-boss-arena")
+        : ScriptedWorldTest("quenholt-boss-arena")
     {
     }
-
-    void SetUp() override { SetUpPlaying(game); }
-    void TearDown() override { TearDownPlaying(); }
 
     // Enters the level at the start point, the player invulnerable.
     void EnterLevel(const std::string& level, const std::string& start)
@@ -52,11 +48,7 @@ protected:
     CharacterObject* Named(const std::string& name) { return game.FindCharacterByName(name, nullptr); }
     template <class T> T* NamedAs(const std::string& name) { return dynamic_cast<T*>(Named(name)); }
 
-    void Pass(const InputActions& keys = InputActions())
-    {
-        input->next = keys;
-        fixedStep.Pass(game);
-    }
+    void Pass(const InputActions& keys = InputActions()) { Passes(1, keys); }
     // Passes until `done` holds; false when it never does. A dialogue shown
     // meanwhile is read on with the confirm key.
     bool WaitUntil(const std::function<bool()>& done, int limit = 600)
@@ -144,7 +136,4 @@ protected:
         Pass();
         ASSERT_NE(game.GetCurrentLevel(), nullptr);
     }
-
-    ScriptedInput* input = new ScriptedInput();
-    Game game {"Quenholt", nullptr, input, nullptr};
 };

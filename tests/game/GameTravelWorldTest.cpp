@@ -59,13 +59,15 @@ protected:
         WorldFolderTest::TearDown();
     }
 
-    void Pass(const InputActions& keys = InputActions())
+    void Pass(const InputActions& keys = InputActions(), int count = 1)
     {
-        input->next = keys;
-        fixedStep.Step();
-        loop.RunPass();
-        pool->loading = 0;
-        pool->loadingHold = 0;
+        for (int pass = 0; pass < count; ++pass) {
+            input->next = keys;
+            fixedStep.Step();
+            loop.RunPass();
+            pool->loading = 0;
+            pool->loadingHold = 0;
+        }
     }
     // The level's teleporter: where it stands and how wide it is.
     std::pair<Point<float>, int> Teleporter()
@@ -97,8 +99,7 @@ protected:
         ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << output;
         FindTeleporterOf("Cimetery_TP_01.lvl", 1);
         FindTeleporterOf("Cimetery_TP_02.lvl", 2);
-        for (int i = 0; i < 60; ++i)
-            Pass();
+        Pass(InputActions(), 60);
     }
 
     std::optional<WorldTeleportHubs> hubs;
@@ -145,8 +146,7 @@ TEST_F(GameTravelWorld, EscapeInTheRingPausesLikeEverywhereElse)
     InputActions escape;
     escape.SetAction9();
     Pass(escape);
-    for (int i = 0; i < 5; ++i)
-        Pass();
+    Pass(InputActions(), 5);
     EXPECT_TRUE(game.IsMenuFlagSet()) << "Escape did not pause in the ring";
     EXPECT_NE(game.uiState, 4) << "the teleport menu opened instead of the pause menu";
 }
@@ -165,13 +165,11 @@ TEST_F(GameTravelWorld, ALevelChangeInARingWithItsHintShownLeavesNoHintBehind)
     EXPECT_EQ(BackgroundEvent::FindByTypeName("BGEvent_DialogueManager"), nullptr);
     EXPECT_EQ(BackgroundEvent::FindByTypeName("BGEvent_ShowText"), nullptr);
     EXPECT_FALSE(game.uiFrames.front()->IsVisible()) << "the hint's box stayed";
-    for (int i = 0; i < 30; ++i)
-        Pass();
+    Pass(InputActions(), 30);
     const float before = game.GetPlayer()->GetPosition().x;
     InputActions right;
     right.x = 1.0f;
-    for (int i = 0; i < 30; ++i)
-        Pass(right);
+    Pass(right, 30);
     EXPECT_GT(game.GetPlayer()->GetPosition().x, before + 16.0f) << "the player does not walk";
 }
 

@@ -14,8 +14,6 @@
 #include "scene/GraphicalObject.h"
 #include "scene/SpacialInstance.h"
 
-#include "engine/platform/DebugOutput.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>

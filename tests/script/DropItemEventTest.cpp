@@ -28,6 +28,7 @@ protected:
         player->SetSize(32, 48);
         player->SetMaxLife(5);
         player->SetLife(3);
+        player->SetPosition(Point<float>(100.0f, 100.0f));
     }
     void TearDown() override
     {
@@ -44,7 +45,6 @@ protected:
 
 TEST_F(DropItemEvent, ATouchedItemIsTakenFromTheSeventeenthTickOn)
 {
-    player->SetPosition(Point<float>(100.0f, 100.0f));
     BGEvent_HandleDropItem drop("DropItem", 0, Point<int>(120, 110));
     ASSERT_NE(drop.GetInstance(), nullptr);
     for (int tick = 1; tick <= 16; ++tick) {
@@ -58,7 +58,6 @@ TEST_F(DropItemEvent, ATouchedItemIsTakenFromTheSeventeenthTickOn)
 
 TEST_F(DropItemEvent, FullLifeTakesTheItemWithoutChangeAndADeadPlayerNothing)
 {
-    player->SetPosition(Point<float>(100.0f, 100.0f));
     player->SetLife(5);
     BGEvent_HandleDropItem full("DropItem", 0, Point<int>(100, 100));
     for (int tick = 0; tick < 17; ++tick)
@@ -83,7 +82,6 @@ TEST_F(DropItemEvent, ACrossbowChargeGivesOneBoltBackUpToTheCapacity)
     } cases[] = {{true, 0, 3, 1}, {true, 2, 4, 3}, {true, 3, 3, 3}, {false, 0, 3, 0}};
     PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(player);
     ASSERT_NE(crossbow, nullptr);
-    player->SetPosition(Point<float>(100.0f, 100.0f));
     for (const auto& c : cases) {
         SCOPED_TRACE(
             testing::Message() << c.left << " of " << c.capacity << (c.enabled ? "" : ", not found"));
@@ -117,7 +115,6 @@ TEST_F(DropItemEvent, ItemsWithoutSpriteFinishAtOnceAndTheSpriteGoesWithTheEvent
 // (after its 16 ticks out of reach) and is taken; before, it lies still.
 TEST_F(DropItemEvent, AnItemDriftsToAPlayerWhoAttractsItemsAndLiesStillOtherwise)
 {
-    player->SetPosition(Point<float>(100.0f, 100.0f));
     BGEvent_HandleDropItem lying("DropItem", 0, Point<int>(220, 100));
     for (int tick = 0; tick < 40; ++tick)
         lying.Run();

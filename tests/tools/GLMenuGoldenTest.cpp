@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <initializer_list>
 #include <iostream>
 
 // Every page of the menu as the player reaches it with the keys, at the
@@ -114,12 +115,7 @@ protected:
         rendertest::WaitForFrameDone(*pool);
         std::vector<uint32_t> pixels;
         pool->RunOnRenderThread([&] { ReadPicturePixels(0, 0, kScreenW, kScreenH, pixels); });
-        PixelImage picture(kScreenW, kScreenH);
-        EXPECT_EQ(pixels.size(), size_t(kScreenW * kScreenH));
-        for (int y = 0; y < kScreenH && pixels.size() == size_t(kScreenW * kScreenH); ++y)
-            for (int x = 0; x < kScreenW; ++x)
-                picture.SetPixel(x, y, pixels[size_t(y * kScreenW + x)] | 0xFF000000u);
-        return picture;
+        return goldentest::OpaquePicture(pixels, kScreenW, kScreenH);
     }
 
     // The page's rows, values and hints as laid out: inside the picture, no
@@ -174,7 +170,6 @@ protected:
     // Compares the picture with its golden one (or takes it again).
     void ExpectAsBefore(const std::string& name)
     {
-        SCOPED_TRACE(name);
         for (int pass = 0; pass < 10; ++pass)
             game.Update(); // the rows' pictures follow the selection
         ExpectLaidOutApart();
@@ -196,55 +191,52 @@ protected:
     GameLoopAccess& access = keys.access;
 };
 
+// A step of the walk: Escape tapped so many times, the row selected (-1:
+// the one selected) and Enter tapped when told; the page then shown and its
+// picture.
+struct Step {
+    int escapes;
+    int32_t row;
+    bool enter;
+    int32_t page;
+    const char* shot;
+};
+
 TEST_F(GLMenuGolden, EveryPageAtTheTitleAndOverALevel)
 {
-    ExpectAsBefore("title");
-    Tap(kEnter); // Play
-    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kPlay);
-    ExpectAsBefore("slots");
-    Tap(kEscape);
-    SelectRow(kMainOptions);
-    Tap(kEnter); // Options
-    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kOptions);
-    ExpectAsBefore("options");
-    SelectRow(kOptionsKeyMapping);
-    Tap(kEnter); // Key mapping
-    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kKeyMapping);
-    ExpectAsBefore("keymapping");
-    Tap(kEscape); // Exit, with its hint
-    ExpectAsBefore("keymapping_exit");
-    Tap(kEscape, 2);
-    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kMain);
-    SelectRow(kMainRenderSettings);
-    Tap(kEnter); // Display
-    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kRenderSettings);
-    ExpectAsBefore("display");
-    SelectRow(kRenderBrightness); // with its chart
-    ExpectAsBefore("display_brightness");
+    const auto walk = [&](std::initializer_list<Step> steps) {
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.shot);
+            Tap(kEscape, step.escapes);
+            if (step.row >= 0)
+                SelectRow(step.row);
+            if (step.enter)
+                Tap(kEnter);
+            ASSERT_EQ(Menu()->GetCurrentPageNumber(), step.page);
+            ExpectAsBefore(step.shot);
+        }
+    };
+    walk({
+        {0, -1, false, kMain, "title"}, {0, -1, true, kPlay, "slots"},
+        {1, kMainOptions, true, kOptions, "options"},
+        {0, kOptionsKeyMapping, true, kKeyMapping, "keymapping"},
+        {1, -1, false, kKeyMapping, "keymapping_exit"}, // Escape selects Exit, with its hint
+        {2, kMainRenderSettings, true, kRenderSettings, "display"},
+        {0, kRenderBrightness, false, kRenderSettings, "display_brightness"}, // with its chart
+    });
+    ASSERT_FALSE(HasFatalFailure());
     Tap(kEscape);
 
     // Over a level, on black: the pause page and the pages it opens.
     ASSERT_TRUE(game.ChangeLevel("cimetery_tp_01.lvl"));
     game.Update();
-    Tap(kEscape);
-    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kPause);
-    ExpectAsBefore("pause");
-    SelectRow(kPauseOptions);
-    Tap(kEnter);
-    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kOptions);
-    ExpectAsBefore("pause_options");
-    SelectRow(kOptionsKeyMapping);
-    Tap(kEnter);
-    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kKeyMapping);
-    ExpectAsBefore("pause_keymapping");
-    // The page kept its Exit row from the title: Escape leaves at once.
-    for (int tap = 0; tap < 3 && Menu()->GetCurrentPageNumber() != kPause; ++tap)
-        Tap(kEscape);
-    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kPause);
-    SelectRow(kPauseRenderSettings);
-    Tap(kEnter);
-    ASSERT_EQ(Menu()->GetCurrentPageNumber(), kRenderSettings);
-    ExpectAsBefore("pause_display");
+    walk({
+        {1, -1, false, kPause, "pause"},
+        {0, kPauseOptions, true, kOptions, "pause_options"},
+        {0, kOptionsKeyMapping, true, kKeyMapping, "pause_keymapping"},
+        // The key mapping kept its Exit row from the title: one Escape leaves it.
+        {2, kPauseRenderSettings, true, kRenderSettings, "pause_display"},
+    });
 }
 
 } // namespace

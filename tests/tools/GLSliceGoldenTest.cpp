@@ -138,12 +138,7 @@ protected:
             g_DeviceWindow->GetDrawableSize(width, height);
             ReadWindowPixels(0, 0, width, height, pixels);
         });
-        PixelImage picture(width, height);
-        EXPECT_EQ(pixels.size(), size_t(width) * size_t(height));
-        for (int y = 0; y < height && pixels.size() == size_t(width) * size_t(height); ++y)
-            for (int x = 0; x < width; ++x)
-                picture.SetPixel(x, y, pixels[size_t(y) * size_t(width) + size_t(x)] | 0xFF000000u);
-        return picture;
+        return goldentest::OpaquePicture(pixels, width, height);
     }
 
     ArtBook book;

@@ -59,6 +59,20 @@ inline std::string FingerprintOf(const std::vector<std::string>& files)
     return text.str();
 }
 
+// The pixels read back from a picture (rows of `width`), made opaque; empty
+// when they are not width x height.
+inline PixelImage OpaquePicture(const std::vector<uint32_t>& pixels, int width, int height)
+{
+    EXPECT_EQ(pixels.size(), size_t(width) * size_t(height));
+    if (pixels.size() != size_t(width) * size_t(height))
+        return PixelImage();
+    PixelImage picture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            picture.SetPixel(x, y, pixels[size_t(y) * size_t(width) + size_t(x)] | 0xFF000000u);
+    return picture;
+}
+
 enum class Outcome {
     kCompared,   // any difference failed the test
     kRetaken,    // QUENHOLT_RETAKE_GOLDEN=1: the picture and its fingerprint written

@@ -64,6 +64,18 @@ bool Holds(const std::string& text, const char* part)
     return text.find(part) != std::string::npos;
 }
 
+// The pose's blow (its type-3 box); type 0 when it has none.
+ArtBox BlowBox(const ArtObject& pose)
+{
+    for (const ArtBox& box : pose.boxes)
+        if (box.type == 3)
+            return box;
+    return ArtBox();
+}
+
+// The armor sets that have crossbow poses, the only ones a shot shows.
+const char* const kCrossbowSets[] = {"[Ice]", "[Ice2]", "[IceC]", "[Fire]", "[Fire2]", "[FireC]"};
+
 TEST(PlayerArtTest, TheWholeDefaultAndSpiderSetExistsAtThePlayersSizeAndCategory)
 {
     const std::vector<std::string> names = DefaultSetNames();
@@ -135,60 +147,63 @@ TEST(PlayerArtTest, EveryPoseHasItsHurtBoxAndAttacksStrikeAheadOnFrameZero)
     }
     // Higher ranks reach further.
     auto reach = [](const char* name) {
-        for (const ArtBox& box : WorldArt().Find(name)->boxes)
-            if (box.type == 3)
-                return box.x1 - box.x0;
-        return 0;
+        const ArtBox box = BlowBox(*WorldArt().Find(name));
+        return box.x1 - box.x0;
     };
     EXPECT_LT(reach("Player GraphicalIdleAttackR"), reach("Player GraphicalIdleAttack[r2]R"));
     EXPECT_LT(reach("Player GraphicalIdleAttack[r3]R"), reach("Player GraphicalIdleAttack[r4]R"));
 }
 
+// Each frame shows a figure and moves, and the left pose mirrors the right
+// one; the crossbow poses among them.
 TEST(PlayerArtTest, LeftPosesAreTheRightOnesMirroredAndFramesDiffer)
 {
     const ArtPainter painter(WorldArt(), 1);
-    for (const char* base : {"Player GraphicalWalk", "Player GraphicalIdleAttack[r3]",
-             "Player GraphicalSpiderWalk", "Player Die", "Player GraphicalClimbUp"}) {
+    std::vector<std::string> bases = {"Player GraphicalWalk", "Player GraphicalIdleAttack[r3]",
+        "Player GraphicalSpiderWalk", "Player Die", "Player GraphicalClimbUp"};
+    for (const char* set : kCrossbowSets)
+        for (const char* kind : {"Idle", "Crouch", "Air"})
+            bases.push_back(std::string(set) + "Player Graphical" + kind + "Crossbow");
+    for (const std::string& base : bases) {
         SCOPED_TRACE(base);
-        const ArtObject& right = *WorldArt().Find(std::string(base) + "R");
-        const ArtObject& left = *WorldArt().Find(std::string(base) + "L");
-        ASSERT_EQ(right.frames, left.frames);
+        const ArtObject* right = WorldArt().Find(base + "R");
+        const ArtObject* left = WorldArt().Find(base + "L");
+        ASSERT_TRUE(right != nullptr && left != nullptr);
+        ASSERT_EQ(right->frames, left->frames);
         int differentFrames = 0;
         PixelImage previous;
-        for (int f = 0; f < right.frames; ++f) {
-            const PixelImage r = painter.Paint(right, f);
-            const PixelImage l = painter.Paint(left, f);
+        for (int f = 0; f < right->frames; ++f) {
+            const PixelImage r = painter.Paint(*right, f);
+            const PixelImage l = painter.Paint(*left, f);
+            const int w = r.GetWidth(), h = r.GetHeight();
             int mismatches = 0, opaque = 0;
-            for (int y = 0; y < 96; ++y)
-                for (int x = 0; x < 64; ++x) {
-                    mismatches += l.GetPixel(x, y) != r.GetPixel(63 - x, y);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    mismatches += l.GetPixel(x, y) != r.GetPixel(w - 1 - x, y);
                     opaque += (r.GetPixel(x, y) >> 24) != 0;
                 }
             EXPECT_EQ(mismatches, 0) << "frame " << f;
             // A figure, not an empty or filled frame; outlined in the shared dark colour.
             EXPECT_GT(opaque, 200) << "frame " << f;
-            EXPECT_LT(opaque, 64 * 96 / 2) << "frame " << f;
+            EXPECT_LT(opaque, w * h / 2) << "frame " << f;
             if (f > 0 && previous.GetPixels() != r.GetPixels())
                 ++differentFrames;
             previous = r;
         }
-        EXPECT_EQ(differentFrames, right.frames - 1) << "each frame moves";
+        EXPECT_EQ(differentFrames, right->frames - 1) << "each frame moves";
     }
 }
 
-// The armor sets' crossbow poses (the only ones the game has, so the only
-// ones a shot shows) aim a crossbow, not the scythe: on the frame the bolt
+// The crossbow poses aim a crossbow, not the scythe: on the frame the bolt
 // leaves, the crossbow's wooden tiller lies just behind the point the bolt
 // starts from, the centre of the type-3 box, which stays the box of the same
-// set's blow so the bolt leaves where it always did. Each frame moves and
-// the left pose mirrors the right one.
+// set's blow so the bolt leaves where it always did.
 TEST(PlayerArtTest, CrossbowPosesAimTheCrossbowWhereTheBoltLeaves)
 {
     const ArtPainter painter(WorldArt(), 1);
     const std::pair<const char*, const char*> kinds[]
         = {{"Idle", "IdleAttack"}, {"Crouch", "CrouchAttack"}, {"Air", "AirAttack"}};
-    int checked = 0;
-    for (const char* set : {"[Ice]", "[Ice2]", "[IceC]", "[Fire]", "[Fire2]", "[FireC]"})
+    for (const char* set : kCrossbowSets)
         for (const auto& [kind, blow] : kinds)
             for (const char side : {'L', 'R'}) {
                 const std::string name = std::string(set) + "Player Graphical" + kind + "Crossbow" + side;
@@ -198,14 +213,8 @@ TEST(PlayerArtTest, CrossbowPosesAimTheCrossbowWhereTheBoltLeaves)
                 ASSERT_NE(pose, nullptr);
                 ASSERT_NE(swing, nullptr);
                 EXPECT_FALSE(pose->loop);
-                auto blowBox = [](const ArtObject& o) {
-                    for (const ArtBox& b : o.boxes)
-                        if (b.type == 3)
-                            return b;
-                    return ArtBox();
-                };
-                const ArtBox box = blowBox(*pose);
-                const ArtBox blowOfTheSwing = blowBox(*swing);
+                const ArtBox box = BlowBox(*pose);
+                const ArtBox blowOfTheSwing = BlowBox(*swing);
                 EXPECT_EQ(box.type, 3);
                 EXPECT_EQ(box.frame, 0);
                 EXPECT_EQ(std::tie(box.x0, box.y0, box.x1, box.y1),
@@ -214,30 +223,13 @@ TEST(PlayerArtTest, CrossbowPosesAimTheCrossbowWhereTheBoltLeaves)
                 const uint32_t wood = WorldArt().palettes.at(pose->palette).at(5) & 0xFFFFFFu;
                 const int cx = (box.x0 + box.x1) / 2, row = pose->height - 1 - (box.y0 + box.y1) / 2;
                 const int behind = side == 'R' ? -1 : 1;
-                PixelImage previous;
-                for (int f = 0; f < pose->frames; ++f) {
-                    const PixelImage picture = painter.Paint(*pose, f);
-                    if (f == 0) {
-                        int woodSeen = 0;
-                        for (int y = row - 7; y <= row; ++y)
-                            for (int x = 2; x <= 12; ++x)
-                                woodSeen += (picture.GetPixel(cx + behind * x, y) & 0xFFFFFFu) == wood;
-                        EXPECT_GE(woodSeen, 8) << "the tiller behind the bolt's start";
-                    } else {
-                        EXPECT_NE(picture.GetPixels(), previous.GetPixels()) << "frame " << f;
-                    }
-                    const PixelImage mirror = painter.Paint(
-                        *WorldArt().Find(name.substr(0, name.size() - 1) + (side == 'R' ? 'L' : 'R')), f);
-                    int mismatches = 0;
-                    for (int y = 0; y < pose->height; ++y)
-                        for (int x = 0; x < pose->width; ++x)
-                            mismatches += picture.GetPixel(x, y) != mirror.GetPixel(pose->width - 1 - x, y);
-                    EXPECT_EQ(mismatches, 0) << "frame " << f;
-                    previous = picture;
-                }
-                ++checked;
+                const PixelImage picture = painter.Paint(*pose, 0);
+                int woodSeen = 0;
+                for (int y = row - 7; y <= row; ++y)
+                    for (int x = 2; x <= 12; ++x)
+                        woodSeen += (picture.GetPixel(cx + behind * x, y) & 0xFFFFFFu) == wood;
+                EXPECT_GE(woodSeen, 8) << "the tiller behind the bolt's start";
             }
-    EXPECT_EQ(checked, 36);
 }
 
 TEST(PlayerArtTest, BadPoseLinesAreRefusedNamingTheLine)

@@ -6,58 +6,31 @@
 #include "script/ScriptVar.h"
 #include "zones/Zone_PickupObject.h"
 
-#include "tests/game/ScriptedInput.h"
 #include "tests/tools/WorldFolderTest.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
 // The first level as a new player meets it after the intro, in the assembled
-// world, saving in a slot and dying as a player does: the Keeper's lines are
-// read with play paused, each hint plays once (not again after a death), the
-// save brings the player back away from the skulls, and the scythe on the
-// plinth is drawn as the plinth it is, not as a pickup.
+// world, saving in a slot and dying as a player does: the scythe on the
+// plinth is drawn as the plinth it is, not as a pickup; the Keeper's lines
+// are read with play paused and the map's picture shows, each once, not
+// again after a death; the save brings the player back away from the skulls.
 namespace {
 
 constexpr float kTile = 32.0f;
 
-class WorldCemeteryHints : public WorldFolderTest {
+class WorldCemeteryHints : public ScriptedWorldTest {
 protected:
     WorldCemeteryHints()
-        : WorldFolderTest("quenholt-cemetery-hints")
+        : ScriptedWorldTest("quenholt-cemetery-hints")
     {
     }
-    void SetUp() override
-    {
-        SetUpPlaying(game);
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl"));
-        // Past the intro (the level takes the save's variables as it starts).
-        game.CreateSaveVar("intro_done")->SetValue("1");
-        game.CreateGlobalVar("intro_seen")->SetValue("1");
-        Passes(5);
-    }
-    void TearDown() override { TearDownPlaying(); }
 
     bool BoxShown() { return game.uiFrames.at(0)->IsVisible(); }
-    void Passes(int count, const InputActions& keys = InputActions())
-    {
-        for (int pass = 0; pass < count; ++pass) {
-            input->next = keys;
-            fixedStep.Pass(game);
-        }
-    }
-    bool WaitUntil(const std::function<bool()>& done, int limit)
-    {
-        for (int pass = 0; pass < limit && !done(); ++pass)
-            Passes(1);
-        return done();
-    }
     // At a tile column, on the floor unless a row is given.
     void PutPlayerAt(float tileX, float tileY = 2.0f)
     {
@@ -83,70 +56,25 @@ protected:
             << "the dead player was not brought back";
         Passes(5);
     }
-
-    ScriptedInput* input = new ScriptedInput();
-    Game game {"Quenholt", nullptr, input, nullptr};
-};
-
-TEST_F(WorldCemeteryHints, TheKeepersLinesAreReadWithPlayPausedAndNotAgainAfterADeath)
-{
-    // The save by the gate writes the slot a death brings back.
-    PutPlayerAt(8.5f);
-    ASSERT_TRUE(WaitUntil([&] { return game.saveData.GetPosition().x > 0.0f; }, 30))
-        << "the save did not save";
-    const auto enemyPlaces = [&] {
+    std::vector<Point<float>> EnemyPlaces()
+    {
         std::vector<Point<float>> places;
         for (size_t i = 0; i < game.GetCharacterCount(); ++i)
             if (CharacterObject* c = game.GetCharacter(i); c != nullptr && c != game.GetPlayer())
                 places.push_back(c->GetPosition());
         return places;
-    };
-    // The Keeper's reminder by his plinth (clear of the map piece west of
-    // him), and his hint at the first door, past the skulls.
-    const float hints[] = {13.0f, 36.0f};
-    for (const float at : hints) {
-        SCOPED_TRACE(at);
-        PutPlayerAt(at);
-        ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 60))
-            << "the Keeper did not speak (menu " << game.menuFlag << ", ui " << game.uiState << ")";
-        EXPECT_TRUE(game.gameplayPaused) << "play goes on while the Keeper speaks";
-        const int life = game.GetPlayer()->GetLife();
-        const std::vector<Point<float>> before = enemyPlaces();
-        Passes(60);
-        EXPECT_EQ(enemyPlaces(), before) << "the enemies moved while the Keeper spoke";
-        EXPECT_EQ(game.GetPlayer()->GetLife(), life);
-        ASSERT_TRUE(ReadOn());
-        ASSERT_TRUE(WaitUntil([&] { return !game.gameplayPaused; }, 30)) << "play stayed paused";
     }
-    Die();
-    ASSERT_EQ(game.GetCurrentLevel()->GetName(), "cemetery_01.lvl");
-    EXPECT_LT(game.GetPlayer()->GetPosition().x, 12.0f * kTile) << "brought back within the skulls' reach";
-    for (const float at : hints) {
-        SCOPED_TRACE(at);
-        PutPlayerAt(at);
-        EXPECT_FALSE(WaitUntil([&] { return BoxShown(); }, 60)) << "the Keeper spoke again after a death";
-    }
-}
+};
 
-TEST_F(WorldCemeteryHints, TheMapsPictureShowsOnceNotAgainAfterADeath)
+TEST_F(WorldCemeteryHints, APlayersFirstWalkAndDeathInTheFirstLevel)
 {
-    PutPlayerAt(8.5f);
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl"));
+    // Past the intro (the level takes the save's variables as it starts).
+    game.CreateSaveVar("intro_done")->SetValue("1");
+    game.CreateGlobalVar("intro_seen")->SetValue("1");
     Passes(5);
-    // In the air just east of the floating map piece (the piece itself would
-    // open the map over the game).
-    PutPlayerAt(12.1f, 5.0f);
-    ASSERT_TRUE(WaitUntil([&] { return game.pickupCinematicKind == 4; }, 30)) << "the map's picture";
-    ASSERT_TRUE(WaitUntil([&] { return game.pickupCinematicKind == 0; }, 300));
-    // The Keeper's reminder opens there too, his zone below the feet.
-    ASSERT_TRUE(ReadOn());
-    Die();
-    PutPlayerAt(12.1f, 5.0f);
-    EXPECT_FALSE(WaitUntil([&] { return game.pickupCinematicKind == 4; }, 30))
-        << "the map's picture showed again after a death";
-}
 
-TEST_F(WorldCemeteryHints, TheScytheOnThePlinthStaysAndIsDrawnStillUnlikeAPickup)
-{
+    // A pickup sparkles; the plinth stands still.
     Layer* collisions = game.GetCurrentLevel()->GetLayer(Level::kScene, "Collisions");
     ASSERT_NE(collisions, nullptr);
     const auto pickup = [&](const std::string& name) {
@@ -157,7 +85,6 @@ TEST_F(WorldCemeteryHints, TheScytheOnThePlinthStaysAndIsDrawnStillUnlikeAPickup
     Zone_PickupObject::Instance* map = pickup("map_01");
     ASSERT_TRUE(scythe != nullptr && scythe->itemGraphic != nullptr);
     ASSERT_TRUE(map != nullptr && map->itemGraphic != nullptr);
-    // A pickup sparkles; the plinth stands still.
     std::set<int> mapFrames, scytheFrames;
     for (int pass = 0; pass < 30; ++pass) {
         Passes(1);
@@ -166,13 +93,58 @@ TEST_F(WorldCemeteryHints, TheScytheOnThePlinthStaysAndIsDrawnStillUnlikeAPickup
     }
     EXPECT_GT(mapFrames.size(), 1u);
     EXPECT_EQ(scytheFrames.size(), 1u) << "the plinth's scythe wears a pickup's sparkle";
-    // Touched, it stays: nothing is taken, nothing scores.
+
+    // The save by the gate writes the slot a death brings back.
+    PutPlayerAt(8.5f);
+    ASSERT_TRUE(WaitUntil([&] { return game.saveData.GetPosition().x > 0.0f; }, 30))
+        << "the save did not save";
+    // In the air just east of the floating map piece (the piece itself would
+    // open the map over the game): the map's picture, then the Keeper's
+    // reminder, his zone below the feet; his hint at the first door, past the
+    // skulls.
+    const struct {
+        float x, y;
+        bool map;
+    } hints[] = {{12.1f, 5.0f, true}, {36.0f, 2.0f, false}};
+    for (const auto& hint : hints) {
+        SCOPED_TRACE(hint.x);
+        PutPlayerAt(hint.x, hint.y);
+        if (hint.map) {
+            ASSERT_TRUE(WaitUntil([&] { return game.pickupCinematicKind == 4; }, 30)) << "the map's picture";
+            ASSERT_TRUE(WaitUntil([&] { return game.pickupCinematicKind == 0; }, 300));
+        }
+        ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 60))
+            << "the Keeper did not speak (menu " << game.menuFlag << ", ui " << game.uiState << ")";
+        EXPECT_TRUE(game.gameplayPaused) << "play goes on while the Keeper speaks";
+        const int life = game.GetPlayer()->GetLife();
+        const std::vector<Point<float>> before = EnemyPlaces();
+        Passes(60);
+        EXPECT_EQ(EnemyPlaces(), before) << "the enemies moved while the Keeper spoke";
+        EXPECT_EQ(game.GetPlayer()->GetLife(), life);
+        ASSERT_TRUE(ReadOn());
+        ASSERT_TRUE(WaitUntil([&] { return !game.gameplayPaused; }, 30)) << "play stayed paused";
+    }
+    // The plinth's scythe, touched with play going on, stays: nothing is
+    // taken, nothing scores.
     const int score = game.saveData.GetScore();
     PutPlayerAt(14.0f);
     Passes(30);
+    EXPECT_FALSE(game.gameplayPaused);
     EXPECT_TRUE(scythe->IsEnabled());
     EXPECT_TRUE(scythe->itemGraphic->IsVisible());
     EXPECT_EQ(game.saveData.GetScore(), score);
+
+    Die();
+    ASSERT_EQ(game.GetCurrentLevel()->GetName(), "cemetery_01.lvl");
+    EXPECT_LT(game.GetPlayer()->GetPosition().x, 12.0f * kTile) << "brought back within the skulls' reach";
+    for (const float at : {13.0f, 36.0f}) {
+        SCOPED_TRACE(at);
+        PutPlayerAt(at);
+        EXPECT_FALSE(WaitUntil([&] { return BoxShown(); }, 60)) << "the Keeper spoke again after a death";
+    }
+    PutPlayerAt(12.1f, 5.0f);
+    EXPECT_FALSE(WaitUntil([&] { return game.pickupCinematicKind == 4; }, 30))
+        << "the map's picture showed again after a death";
 }
 
 } // namespace

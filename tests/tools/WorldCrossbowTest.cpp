@@ -9,14 +9,11 @@
 #include "scene/Sprite.h"
 
 #include "tests/engine/render/RenderTestSupport.h"
-#include "tests/game/ScriptedInput.h"
 #include "tests/tools/WorldFolderTest.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
-#include <utility>
 #include <vector>
 
 // The crossbow in the assembled world, as a player meets it: the shot shows
@@ -24,35 +21,13 @@
 // and a charge a dying enemy leaves gives a bolt back.
 namespace {
 
-// Where each sprite a level draw hands the engine went, on screen.
-class SpriteRecorder : public rendertest::NullRenderEngine {
-public:
-    bool DrawSprite(
-        ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float, const Rect<int>*, bool) override
-    {
-        drawn[sprite] = Point<int>(x, y);
-        return true;
-    }
-    std::map<ISprite*, Point<int>> drawn;
-};
-
-class WorldCrossbow : public WorldFolderTest {
+class WorldCrossbow : public ScriptedWorldTest {
 protected:
     WorldCrossbow()
-        : WorldFolderTest("quenholt-crossbow")
+        : ScriptedWorldTest("quenholt-crossbow")
     {
     }
 
-    void SetUp() override { SetUpPlaying(game); }
-    void TearDown() override { TearDownPlaying(); }
-
-    void Passes(int count, InputActions keys = InputActions())
-    {
-        for (int pass = 0; pass < count; ++pass) {
-            input->next = keys;
-            fixedStep.Pass(game);
-        }
-    }
     std::vector<Projectile_Crossbow*> FlyingBolts()
     {
         std::vector<Projectile_Crossbow*> bolts;
@@ -61,9 +36,9 @@ protected:
                 bolts.push_back(bolt);
         return bolts;
     }
-    // The level drawn once through a recording engine: where the object's
-    // first drawn sprite went, and the opaque pixels of its rectangle in its
-    // atlas page of the world (0 when that is no frame or cannot be read).
+    // The level drawn once: where the object's first drawn sprite went, and
+    // the opaque pixels of its rectangle in its atlas page of the world (0
+    // when that is no frame or cannot be read).
     struct Seen {
         bool drawn = false;
         Point<int> at;
@@ -71,10 +46,8 @@ protected:
     };
     Seen Drawn(GraphicalObject* object)
     {
-        SpriteRecorder recorder;
-        IRenderEngine* const before = std::exchange(g_RenderEngine, &recorder);
+        rendertest::SpriteRecorder recorder;
         game.GetCurrentLevel()->Render(&game.GetCamera());
-        g_RenderEngine = before;
         for (const ObjectDrawEntry& entry : object->GetObjectDrawEntries()) {
             const auto it = recorder.drawn.find(entry.sprite);
             if (it == recorder.drawn.end())
@@ -94,9 +67,6 @@ protected:
         }
         return {};
     }
-
-    ScriptedInput* input = new ScriptedInput();
-    Game game {"Quenholt", nullptr, input, nullptr};
 };
 
 TEST_F(WorldCrossbow, ABoltIsSeenFlyingFromTheAimedCrossbowAndAChargeGivesOneBack)

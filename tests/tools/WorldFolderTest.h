@@ -9,12 +9,14 @@
 #include "scene/MapModel.h"
 
 #include "tests/game/FixedStepClock.h"
+#include "tests/game/ScriptedInput.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -137,4 +139,32 @@ protected:
 private:
     std::optional<std::string> previousDocuments;
     std::string scratch;
+};
+
+// A fixture that plays a new game of its own (as SetUpPlaying) by scripted
+// input, one fixed step a pass.
+class ScriptedWorldTest : public WorldFolderTest {
+protected:
+    using WorldFolderTest::WorldFolderTest;
+
+    void SetUp() override { SetUpPlaying(game); }
+    void TearDown() override { TearDownPlaying(); }
+
+    void Passes(int count, const InputActions& keys = InputActions())
+    {
+        for (int pass = 0; pass < count; ++pass) {
+            input->next = keys;
+            fixedStep.Pass(game);
+        }
+    }
+    // Passes with no key until `done` holds; false when it never does.
+    bool WaitUntil(const std::function<bool()>& done, int limit)
+    {
+        for (int pass = 0; pass < limit && !done(); ++pass)
+            Passes(1);
+        return done();
+    }
+
+    ScriptedInput* input = new ScriptedInput();
+    Game game {"Quenholt", nullptr, input, nullptr};
 };

@@ -15,7 +15,6 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
-#include <set>
 
 // The HUD's banners in the assembled world: the Lantern Ring's save point
 // shows "SAVED" for its animation's length, once, and its teleporter's
@@ -108,20 +107,8 @@ TEST_F(WorldHud, TheLanternRingsSaveAndTeleporterShowTheirBanners)
     EXPECT_FALSE(Shows(saved));
 }
 
-// The sprites one draw hands the engine.
-class SpriteRecorder : public rendertest::NullRenderEngine {
-public:
-    bool DrawSprite(
-        ISprite* sprite, IGraphicalSurface*, int, int, int, int, float, const Rect<int>*, bool) override
-    {
-        drawn.insert(sprite);
-        return true;
-    }
-    std::set<ISprite*> drawn;
-};
-
 // Whether any sprite of the object was drawn.
-bool Drew(const SpriteRecorder& recorder, GraphicalObject& object)
+bool Drew(const rendertest::SpriteRecorder& recorder, GraphicalObject& object)
 {
     for (const ObjectDrawEntry& entry : object.GetObjectDrawEntries())
         if (recorder.drawn.count(entry.sprite) != 0)
@@ -144,9 +131,7 @@ TEST_F(WorldHud, TheMapsOutlinesShowOnlyOnTheFullMap)
     Passes(3);
     ASSERT_GE(game.minimapModel->GetCurrentLocation().x, 0);
 
-    SpriteRecorder recorder;
-    IRenderEngine* const before = g_RenderEngine;
-    g_RenderEngine = &recorder;
+    rendertest::SpriteRecorder recorder;
     Hud()->DrawSprite(nullptr, 0, 0, 0, 0, 0.0f, 0, 0, 0, 0);
     const bool hudDrewOutlines = Drew(recorder, *outlines);
     const bool hudDrewWindow = !recorder.drawn.empty();
@@ -155,7 +140,6 @@ TEST_F(WorldHud, TheMapsOutlinesShowOnlyOnTheFullMap)
     game.teleportMap.mapMode = 0;
     game.UpdateTeleportMenu(nullptr, Point<int>(0, 0), Point<int>(0, 0), Point<int>(512, 448));
     const bool mapDrewOutlines = Drew(recorder, *outlines);
-    g_RenderEngine = before;
 
     EXPECT_TRUE(hudDrewWindow);
     EXPECT_FALSE(hudDrewOutlines);

@@ -116,6 +116,14 @@ protected:
         game.OpenPauseMenu();
     }
     UI_Menu_Page& Page() { return *menu->GetCurrentPage(); }
+    // Whether the current page lays out a text that reads so.
+    bool Shows(const std::string& text)
+    {
+        for (const UI_Menu_Page::Draw& draw : Page().Layout(0))
+            if (draw.text == text)
+                return true;
+        return false;
+    }
     GameConfig& Config() { return *game.GetConfig(); }
 
     int32_t missingPage = -1;

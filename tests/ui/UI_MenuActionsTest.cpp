@@ -205,10 +205,7 @@ TEST_F(UIMenuActions, ADamagedSaveIsShownAsSuchAndKeptUntilErased)
         Tap(With(&A::Confirm));
         ASSERT_EQ(menu->GetCurrentPageNumber(), kPlay);
         EXPECT_EQ(Page().GetItem(1)->GetPercent(), Game::kDamagedSave);
-        bool shown = false;
-        for (const UI_Menu_Page::Draw& draw : Page().Layout(0))
-            shown = shown || draw.text == "DAMAGED SAVE";
-        EXPECT_TRUE(shown);
+        EXPECT_TRUE(Shows("DAMAGED SAVE"));
 
         // Chosen: no game starts in it, and the menu says why.
         Down(1);
@@ -244,10 +241,7 @@ TEST_F(UIMenuActions, SettingsThatCannotBeWrittenAreSaidOnScreen)
     Tap(With(&A::Back));
     ASSERT_EQ(menu->GetCurrentPageNumber(), kMain);
     EXPECT_EQ(menu->GetNotice(), "SETTINGS NOT SAVED !");
-    bool shown = false;
-    for (const UI_Menu_Page::Draw& draw : Page().Layout(0))
-        shown = shown || draw.text == "SETTINGS NOT SAVED !";
-    EXPECT_TRUE(shown);
+    EXPECT_TRUE(Shows("SETTINGS NOT SAVED !"));
     for (int i = 0; i < UI_Menu::kNoticeFrames; ++i)
         Press(A());
     EXPECT_EQ(menu->GetNotice(), "");

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -168,21 +169,31 @@ TEST_F(GameConfigTest, OutOfRangeValuesAndUnknownLanguagesFallBackToTheDefault)
         for (std::string line; std::getline(text, line);)
             lines.push_back(line);
     }
-    // Lines: 1 music, 2 sound, 4 scale mode, 51 language, 55 adapter, 56 brightness.
-    const std::pair<size_t, std::string> damaged[] = {{1, "2147483647"}, {2, "-2147483648"}, {4, "99"},
-        {51, "../../../../etc"}, {55, "-7"}, {56, "2147483647"}};
-    for (const auto& [line, value] : damaged)
-        lines[line - 1] = value + "\r";
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    WriteFile(text);
-
     GameConfig loaded;
-    std::string said;
-    platform::SetDebugSink([&said](std::string_view message) { said += std::string(message) + "\n"; });
-    EXPECT_TRUE(loaded.LoadUserConfig());
-    platform::SetDebugSink({});
+    // Writes the lines and loads them; what the load said, a line a message.
+    const auto load = [&] {
+        std::string text, said;
+        for (const std::string& line : lines)
+            text += line + "\n";
+        WriteFile(text);
+        platform::SetDebugSink([&said](std::string_view message) { said += std::string(message) + "\n"; });
+        EXPECT_TRUE(loaded.LoadUserConfig());
+        platform::SetDebugSink({});
+        return said;
+    };
+    // Lines: 1 music, 2 sound, 4 scale mode, 51 language, 55 adapter, 56 brightness.
+    const std::tuple<size_t, std::string, std::string> damaged[] = {
+        {1, "2147483647", "expected an integer from 0 to 10, found \"2147483647\"; the default 7 is used"},
+        {2, "-2147483648", "expected an integer from 0 to 10, found \"-2147483648\"; the default 8 is used"},
+        {4, "99", "expected an integer from 0 to 2, found \"99\""},
+        {51, "../../../../etc",
+            "expected \"eng\" or \"fr\", found \"../../../../etc\"; the default \"eng\" is used"},
+        {55, "-7", "expected an integer from 0 to 15, found \"-7\""},
+        {56, "2147483647", "expected an integer from 0 to 20, found \"2147483647\""},
+    };
+    for (const auto& [line, value, message] : damaged)
+        lines[line - 1] = value + "\r";
+    const std::string said = load();
     const GameConfig defaults;
     EXPECT_EQ(loaded.GetMusicVolume(), defaults.GetMusicVolume());
     EXPECT_EQ(loaded.GetSoundVolume(), defaults.GetSoundVolume());
@@ -193,29 +204,16 @@ TEST_F(GameConfigTest, OutOfRangeValuesAndUnknownLanguagesFallBackToTheDefault)
     // The values in range were taken.
     EXPECT_EQ(loaded.GetScaleFilter(), 1);
     EXPECT_EQ(loaded.GetMotionBlur(), 2);
-    const std::string file = GameConfig::kFileName;
-    for (const std::string& expected :
-        {file + ":1: expected an integer from 0 to 10, found \"2147483647\"; the default 7 is used",
-            file + ":2: expected an integer from 0 to 10, found \"-2147483648\"; the default 8 is used",
-            file + ":4: expected an integer from 0 to 2, found \"99\"",
-            file + ":51: expected \"eng\" or \"fr\", found \"../../../../etc\"; the default \"eng\" is used",
-            file + ":55: expected an integer from 0 to 15, found \"-7\"",
-            file + ":56: expected an integer from 0 to 20, found \"2147483647\""})
+    for (const auto& [line, value, message] : damaged) {
+        const std::string expected = GameConfig::kFileName + (":" + std::to_string(line)) + ": " + message;
         EXPECT_NE(said.find(expected), std::string::npos) << expected << "\n" << said;
+    }
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 6) << said;
 
     // A language line of 10 MB says a short message, once.
     lines[50] = std::string(10 * 1024 * 1024, 'x') + "\r";
-    text.clear();
-    for (const std::string& line : lines)
-        text += line + "\n";
-    WriteFile(text);
-    said.clear();
-    platform::SetDebugSink([&said](std::string_view message) { said += std::string(message) + "\n"; });
-    EXPECT_TRUE(loaded.LoadUserConfig());
-    platform::SetDebugSink({});
+    EXPECT_LT(load().size(), 4000u);
     EXPECT_EQ(loaded.GetLanguage(), "eng");
-    EXPECT_LT(said.size(), 4000u);
 }
 
 TEST_F(GameConfigTest, VerticalSyncIsOffOnlyForTheExactLine)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <span>
 #include <vector>
 
 // Draws through the content map (trimmed to the cells with content, opaque
@@ -48,18 +49,23 @@ struct QuadDraw {
     float rotation;
 };
 
-// Queues the quad; without its picture's content map when told, as a draw
+// Queues the quads, each flushed at once when told (then no draw is cut by
+// a later one); without their pictures' content maps when told, as draws
 // that cannot be trimmed or cut.
-void Submit(const QuadDraw& d, bool withContent = true)
+void Submit(std::span<const QuadDraw> draws, bool flushEach, bool withContent = true)
 {
-    g_MirrorX = d.mirror;
-    if (d.texture)
-        DrawTexturedQuad(d.x, d.y, d.texture->GetTextureWidth(), d.texture->GetTextureHeight(),
-            Point<int>(80, 55), d.rotation, d.sx, d.sy, d.w, d.h, d.colour, d.texture->GetName(),
-            withContent ? d.texture->GetContent() : nullptr);
-    else
-        DrawColourQuad(int(d.x), int(d.y), d.w, d.h, d.colour, true);
-    g_MirrorX = false;
+    for (const QuadDraw& d : draws) {
+        g_MirrorX = d.mirror;
+        if (d.texture)
+            DrawTexturedQuad(d.x, d.y, d.texture->GetTextureWidth(), d.texture->GetTextureHeight(),
+                Point<int>(80, 55), d.rotation, d.sx, d.sy, d.w, d.h, d.colour, d.texture->GetName(),
+                withContent ? d.texture->GetContent() : nullptr);
+        else
+            DrawColourQuad(int(d.x), int(d.y), d.w, d.h, d.colour, true);
+        g_MirrorX = false;
+        if (flushEach)
+            FlushQuads();
+    }
 }
 
 int DifferingPixels(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
@@ -118,16 +124,9 @@ TEST_F(GLContentDraw, TrimmedAndOpaqueDrawsGiveThePictureOfWholeBlendedDraws)
     };
     for (QuadDraw& d : draws)
         d.texture = texture.get();
-    auto drawAll = [&](bool withContent) {
-        for (const QuadDraw& d : draws) {
-            Submit(d, withContent);
-            // Whole draws one call each, as before batches held several.
-            if (!withContent)
-                FlushQuads();
-        }
-    };
-    const std::vector<uint32_t> plain = DrawAndRead([&] { drawAll(false); });
-    const std::vector<uint32_t> trimmed = DrawAndRead([&] { drawAll(true); });
+    // Whole draws one call each, as before batches held several.
+    const std::vector<uint32_t> plain = DrawAndRead([&] { Submit(draws, true, false); });
+    const std::vector<uint32_t> trimmed = DrawAndRead([&] { Submit(draws, false); });
     pool->RunOnRenderThread([&] { texture.reset(); });
     ASSERT_EQ(plain.size(), size_t(kW * kH));
     EXPECT_EQ(DifferingPixels(plain, trimmed), 0);
@@ -198,29 +197,20 @@ TEST_F(GLContentDraw, DrawsHiddenByLaterOpaqueOnesAreCutWithoutChangingThePictur
         {solid.get(), 100, 400, 0, 0, 200, 150, 0xFFFFFFFFu, false, 0.0f},
         {mixed.get(), 120, 380, 0, 0, 160, 110, 0xFFFFFFFFu, true, 0.0f},
     };
-    auto drawAll = [&](bool flushEach) {
-        for (const QuadDraw& d : draws) {
-            Submit(d);
-            // Flushed one by one, no draw is cut by a later one.
-            if (flushEach)
-                FlushQuads();
-        }
-    };
-    OcclusionQueue::Counts apartCounts, togetherCounts;
     // The stripes under the draws go out first, alike in both.
-    const std::vector<uint32_t> apart = DrawAndRead([&] {
-        FlushQuads();
-        TakeDrawCounts();
-        drawAll(true);
-        apartCounts = TakeDrawCounts();
-    });
-    const std::vector<uint32_t> together = DrawAndRead([&] {
-        FlushQuads();
-        TakeDrawCounts();
-        drawAll(false);
-        FlushQuads();
-        togetherCounts = TakeDrawCounts();
-    });
+    OcclusionQueue::Counts counts[2];
+    const auto drawn = [&](bool flushEach) {
+        return DrawAndRead([&] {
+            FlushQuads();
+            TakeDrawCounts();
+            Submit(draws, flushEach);
+            FlushQuads();
+            counts[flushEach] = TakeDrawCounts();
+        });
+    };
+    const std::vector<uint32_t> apart = drawn(true), together = drawn(false);
+    const OcclusionQueue::Counts& apartCounts = counts[1];
+    const OcclusionQueue::Counts& togetherCounts = counts[0];
     pool->RunOnRenderThread([&] {
         mixed.reset();
         solid.reset();

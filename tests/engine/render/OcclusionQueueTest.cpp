@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <utility>
 #include <vector>
 
 // What the queue keeps of draws under opaque ones: the parts it hands on,
@@ -67,63 +66,58 @@ TEST(OcclusionQueue, DrawsUnderAWholeOpaqueOneAreDroppedAndSoIsTheClear)
     EXPECT_EQ(queue.TakeCounts().addedQuads, 0u);
 }
 
-TEST(OcclusionQueue, PartlyCoveredDrawsAreCutToTheirUncoveredBands)
+TEST(OcclusionQueue, PartlyCoveredDrawsAreCutToTheirUncoveredBandsByOpaqueUnrotatedCoversOnWholePixels)
 {
-    // A draw, an opaque cover over part of it, and the draw's parts (target
-    // x, y, source left, top, width, height) in the order they come.
+    // A draw, a cover over part of it, and the draw's parts (target x, y,
+    // source left, top, width, height) in the order they come; whether the
+    // cover hides the whole target and is drawn unblended.
     struct Case {
         const char* name;
         QuadSpec under;
         QuadSpec cover;
         std::vector<std::array<int, 6>> parts;
+        bool opaque = true, covered = false, unblended = true;
     };
     const Case cases[] = {
         {"lower half covered", Quad(0, 0, kScreen), Quad(0, 224, {0, 0, 512, 224}), {{0, 0, 0, 0, 512, 224}}},
         {"right part covered, bands merge", Quad(100, 10, {5, 7, 200, 40}), Quad(250, 0, {0, 0, 100, 100}),
             {{100, 10, 5, 7, 150, 40}}},
-        {"mirrored: the left of the target is the source's right", Quad(100, 10, {5, 7, 200, 40}, true),
-            Quad(250, 0, {0, 0, 100, 100}), {{100, 10, 55, 7, 150, 40}}},
         {"a corner covered: the bands differ", Quad(0, 0, {0, 0, 100, 40}), Quad(50, 0, {0, 0, 60, 16}),
-            {{0, 0, 0, 0, 50, 16}, {0, 16, 0, 16, 100, 24}}},
+            {{0, 0, 0, 0, 50, 16}, {0, 16, 0, 16, 100, 24}}, true, false, false},
         {"off the target's left edge", Quad(-20, 0, {0, 0, 100, 16}), Quad(40, 0, {0, 0, 100, 16}),
-            {{0, 0, 20, 0, 40, 16}}},
+            {{0, 0, 20, 0, 40, 16}}, true, false, false},
         {"a narrow covered gap is drawn over", Quad(0, 0, {0, 0, 100, 16}), Quad(40, 0, {0, 0, 10, 16}),
-            {{0, 0, 0, 0, 100, 16}}},
+            {{0, 0, 0, 0, 100, 16}}, true, false, false},
         {"a wide covered gap splits the band", Quad(0, 0, {0, 0, 100, 16}), Quad(30, 0, {0, 0, 40, 16}),
-            {{0, 0, 0, 0, 30, 16}, {70, 0, 70, 0, 30, 16}}},
+            {{0, 0, 0, 0, 30, 16}, {70, 0, 70, 0, 30, 16}}, true, false, false},
         {"a rotated draw is kept whole", Quad(0, 0, {0, 0, 100, 16}, false, 30.0f), Quad(0, 0, kScreen),
-            {{0, 0, 0, 0, 100, 16}}},
+            {{0, 0, 0, 0, 100, 16}}, true, true},
         {"a draw between pixels is kept whole", Quad(0.5f, 0, {0, 0, 100, 16}), Quad(0, 0, kScreen),
-            {{0, 0, 0, 0, 100, 16}}},
+            {{0, 0, 0, 0, 100, 16}}, true, true},
+        {"a turned cover hides nothing", Quad(10, 10, {0, 0, 40, 40}), Quad(0, 0, kScreen, false, 90.0f),
+            {{10, 10, 0, 0, 40, 40}}, true, false, false},
+        {"a cover between pixels hides nothing", Quad(10, 10, {0, 0, 40, 40}), Quad(0.5f, 0, kScreen),
+            {{10, 10, 0, 0, 40, 40}}, true, false, false},
+        {"a blended cover hides nothing", Quad(10, 10, {0, 0, 40, 40}), Quad(0, 0, kScreen),
+            {{10, 10, 0, 0, 40, 40}}, false, false, false},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         OcclusionQueue queue;
         queue.Add(test.under, 1, false);
-        queue.Add(test.cover, 2, true);
+        queue.Add(test.cover, 2, test.opaque);
         const Result result = Resolve(queue);
         std::vector<std::array<int, 6>> parts;
-        for (const auto& part : result.parts)
-            if (part[0] == 1)
+        for (size_t i = 0; i < result.parts.size(); ++i)
+            if (const auto& part = result.parts[i]; part[0] == 1) {
                 parts.push_back({part[1], part[2], part[3], part[4], part[5], part[6]});
+                EXPECT_FALSE(result.unblended[i]);
+            }
         EXPECT_EQ(parts, test.parts);
+        EXPECT_EQ(result.covered, test.covered);
         ASSERT_FALSE(result.parts.empty());
         EXPECT_EQ(result.parts.back()[0], 2) << "the cover comes last, as drawn";
-    }
-}
-
-TEST(OcclusionQueue, OnlyOpaqueUnrotatedDrawsOnWholePixelsCover)
-{
-    // Turned, between pixels, and blended: none hides the draw under it.
-    for (const auto& [cover, opaque] : {std::pair {Quad(0, 0, kScreen, false, 90.0f), true},
-             std::pair {Quad(0.5f, 0, kScreen), true}, std::pair {Quad(0, 0, kScreen), false}}) {
-        OcclusionQueue queue;
-        queue.Add(Quad(10, 10, {0, 0, 40, 40}), 1, false);
-        queue.Add(cover, 2, opaque);
-        const Result result = Resolve(queue);
-        EXPECT_FALSE(result.covered);
-        EXPECT_EQ(result.parts.size(), 2u);
-        EXPECT_EQ(result.unblended, (std::vector<bool> {false, false}));
+        EXPECT_EQ(result.unblended.back(), test.unblended);
     }
 }
 

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <thread>
 #include <utility>
@@ -101,6 +102,30 @@ public:
     }
     void BeginScene(bool) override { }
     void EndScene(bool) override { }
+};
+
+// A render engine that notes where each sprite handed to it was drawn. While
+// it lives it is the program's engine; the one before comes back after.
+class SpriteRecorder : public NullRenderEngine {
+public:
+    SpriteRecorder()
+        : before(std::exchange(g_RenderEngine, this))
+    {
+    }
+    ~SpriteRecorder() override { g_RenderEngine = before; }
+    SpriteRecorder(const SpriteRecorder&) = delete;
+    SpriteRecorder& operator=(const SpriteRecorder&) = delete;
+
+    bool DrawSprite(
+        ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float, const Rect<int>*, bool) override
+    {
+        drawn[sprite] = Point<int>(x, y);
+        return true;
+    }
+    std::map<ISprite*, Point<int>> drawn;
+
+private:
+    IRenderEngine* before;
 };
 
 // Number of threads of this process.
