@@ -38,7 +38,7 @@ protected:
     void EnterLevel(const std::string& level, const std::string& start)
     {
         game.SetStartPointName(start);
-        ASSERT_TRUE(game.ChangeLevel(level)) << output;
+        ASSERT_TRUE(game.ChangeLevel(level)) << debug.Text();
         ASSERT_NE(game.GetPlayer(), nullptr);
         ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
     }

@@ -117,7 +117,7 @@ TEST_F(BossFrameArena, SpritesAreOwnCopiesByFullNameAndAMissingOneIsNull)
     EXPECT_NE(walk, game.FindGraphicalObject("NPC_CrouchSkull_GraphicalWalkL", false));
     EXPECT_EQ(a.Add("GraphicalNoSuchPose"), nullptr);
     EXPECT_EQ(a.Count(), 2u);
-    EXPECT_NE(output.find("NPC_CrouchSkull_GraphicalNoSuchPose"), std::string::npos);
+    EXPECT_NE(debug.Text().find("NPC_CrouchSkull_GraphicalNoSuchPose"), std::string::npos);
 }
 
 TEST_F(BossFrameArena, APoolIsMadeOnceReusedAndNeverOverrun)

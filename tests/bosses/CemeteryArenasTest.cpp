@@ -32,7 +32,7 @@ TEST_F(CemeteryArenas, WithTheSixDownTheCryptStairLeadsToTheCrypt)
     for (const char* done : kSecondBosses)
         game.CreateSaveVar(done)->SetValue("1");
     StandIn("crypt_stairs");
-    ASSERT_GE(PassUntil([&] { return LevelName() == "cemetery_crypt.lvl"; }, 30), 0) << output;
+    ASSERT_GE(PassUntil([&] { return LevelName() == "cemetery_crypt.lvl"; }, 30), 0) << debug.Text();
     EXPECT_NE(NamedAs<NPC_Boss_Final>("boss_final"), nullptr);
 }
 
@@ -45,7 +45,7 @@ TEST_F(CemeteryArenas, TheCryptsFightFollowsItsPhasesToItsEndAndOpensTheStairDow
     EXPECT_EQ(Look("gate_out_f"), "Gate_Closed");
     StandIn("arena_f");
     // The shake, then "start".
-    ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_Boss_Final::kPhase1; }, 60), 0) << output;
+    ASSERT_GE(PassUntil([&] { return boss->GetState() == NPC_Boss_Final::kPhase1; }, 60), 0) << debug.Text();
     EXPECT_EQ(Look("gate_in_f"), "Gate_Closed");
     // Each phase's message is awaited in turn by the arena's script.
     // The Shade's words at the third phase are read on before its end.
@@ -63,7 +63,7 @@ TEST_F(CemeteryArenas, TheCryptsFightFollowsItsPhasesToItsEndAndOpensTheStairDow
                   },
                   600),
         0);
-    ASSERT_GE(PassUntil([&] { return SaveVar("done_f") == "1"; }, 60), 0) << output;
+    ASSERT_GE(PassUntil([&] { return SaveVar("done_f") == "1"; }, 60), 0) << debug.Text();
     EXPECT_EQ(Look("gate_out_f"), "Gate_Open");
     EXPECT_EQ(Look("gate_in_f"), "Gate_Open");
     // A later visit finds the stair open and the boss gone from sight.
@@ -76,7 +76,7 @@ TEST_F(CemeteryArenas, TheCryptsFightFollowsItsPhasesToItsEndAndOpensTheStairDow
     EXPECT_EQ(Look("gate_out_f"), "Gate_Open");
     // The stair leads down to the Heart.
     ThePlayer().SetPosition(Point<float>(31 * kTile + 4.0f, kFloor));
-    ASSERT_GE(PassUntil([&] { return LevelName() == "cemetery_heart.lvl"; }, 30), 0) << output;
+    ASSERT_GE(PassUntil([&] { return LevelName() == "cemetery_heart.lvl"; }, 30), 0) << debug.Text();
 }
 
 TEST_F(CemeteryArenas, TheCryptsBossHoversWithinAJumpingBlowsReach)
@@ -130,11 +130,12 @@ TEST_F(CemeteryArenas, TheHeartsThreeStepsEndInTheEnding)
             Strike(body, 40);
         }
     }
-    ASSERT_GE(PassUntil([&] { return maw->GetState() == NPC_Boss_Ultimate::kStep3Idle; }, 120), 0) << output;
+    ASSERT_GE(PassUntil([&] { return maw->GetState() == NPC_Boss_Ultimate::kStep3Idle; }, 120), 0)
+        << debug.Text();
     Strike(maw, 300);
     EXPECT_TRUE(maw->IsExploding());
     // Its death runs the ending: the last words, read on, then the ending.
-    ASSERT_GE(PassReadingOn([&] { return game.endingMode == 1; }, 900), 0) << output;
+    ASSERT_GE(PassReadingOn([&] { return game.endingMode == 1; }, 900), 0) << debug.Text();
     EXPECT_EQ(SaveVar("done_h"), "1");
     EXPECT_FALSE(Live(maw));
 }

@@ -37,7 +37,7 @@ protected:
     void EnterLevel(const std::string& level, const std::string& start = "start")
     {
         game.SetStartPointName(start);
-        ASSERT_TRUE(game.ChangeLevel(level)) << output;
+        ASSERT_TRUE(game.ChangeLevel(level)) << debug.Text();
         ASSERT_NE(game.GetPlayer(), nullptr);
         Passes(2);
     }

@@ -18,7 +18,7 @@ class LibraryWorld : public BossArena {
 protected:
     void Load(const std::string& level)
     {
-        ASSERT_TRUE(game.ChangeLevel(level)) << output;
+        ASSERT_TRUE(game.ChangeLevel(level)) << debug.Text();
         Passes(3);
     }
     void TearDown() override

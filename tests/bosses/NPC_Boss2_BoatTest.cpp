@@ -19,7 +19,7 @@ class SternFight : public BossArena {
 protected:
     void EnterStern()
     {
-        ASSERT_TRUE(game.ChangeLevel("boat_03.lvl")) << output;
+        ASSERT_TRUE(game.ChangeLevel("boat_03.lvl")) << debug.Text();
         ASSERT_NE(game.GetPlayer(), nullptr);
         leader = NamedAs<NPC_Boss2_Boat>("boss_boat2");
         ASSERT_NE(leader, nullptr);
@@ -144,7 +144,7 @@ TEST_F(SternFight, FourLossesExplodeTheTotemTheHeadTakingEveryShotWithItAndTheRe
     ASSERT_GE(PassUntil([&] { return SaveVar("done_b03") == "1"; }, 60), 0);
     EXPECT_EQ(SaveVar("got_6"), "1");
     // Loaded again: the totem stays disabled and never stacks its parts.
-    ASSERT_TRUE(game.ChangeLevel("boat_03.lvl")) << output;
+    ASSERT_TRUE(game.ChangeLevel("boat_03.lvl")) << debug.Text();
     Passes(3);
     NPC_Boss2_Boat* again = NamedAs<NPC_Boss2_Boat>("boss_boat2");
     ASSERT_NE(again, nullptr);

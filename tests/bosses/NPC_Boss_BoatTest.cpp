@@ -19,7 +19,7 @@ class BoatBossFight : public BossArena {
 protected:
     void EnterBow()
     {
-        ASSERT_TRUE(game.ChangeLevel("boat_02.lvl")) << output;
+        ASSERT_TRUE(game.ChangeLevel("boat_02.lvl")) << debug.Text();
         ASSERT_NE(game.GetPlayer(), nullptr);
         boss = First<NPC_Boss_Boat>();
         ASSERT_NE(boss, nullptr);
@@ -199,7 +199,7 @@ TEST_F(BoatBossFight, FromTheDropIntoTheArenaToTheArmourAndAReloadThatFindsItBea
         << "through the open gate";
 
     // Loaded again: the beast is there but beaten, disabled and unseen.
-    ASSERT_TRUE(game.ChangeLevel("boat_02.lvl")) << output;
+    ASSERT_TRUE(game.ChangeLevel("boat_02.lvl")) << debug.Text();
     Passes(3);
     auto* again = First<NPC_Boss_Boat>();
     ASSERT_NE(again, nullptr);

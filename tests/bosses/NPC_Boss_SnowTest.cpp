@@ -21,7 +21,7 @@ class YardFight : public BossArena {
 protected:
     void EnterYard()
     {
-        ASSERT_TRUE(game.ChangeLevel("snow_02.lvl")) << output;
+        ASSERT_TRUE(game.ChangeLevel("snow_02.lvl")) << debug.Text();
         boss = NamedAs<NPC_Boss_Snow>("boss_snow");
         ASSERT_NE(boss, nullptr);
     }
@@ -110,7 +110,7 @@ TEST_F(YardFight, TheGiantDropsJumpsBuriesTheArenaThrowsAndComesBackItsCoatGuard
     ASSERT_GE(PassUntil([&] { return died->Count() > 0; }, 400), 0);
     ASSERT_GE(PassUntil([&] { return SaveVar("done_s02") == "1"; }, 30), 0);
     // Loaded again: the beaten giant stays hidden.
-    ASSERT_TRUE(game.ChangeLevel("snow_02.lvl")) << output;
+    ASSERT_TRUE(game.ChangeLevel("snow_02.lvl")) << debug.Text();
     Passes(3);
     NPC_Boss_Snow* again = NamedAs<NPC_Boss_Snow>("boss_snow");
     ASSERT_NE(again, nullptr);

@@ -177,7 +177,7 @@ TEST_F(OssuaryArena, TheSkullsDeathOpensTheAlcoveTheDoubleJumpIsTakenAndAReloadF
     Strike(boss, boss->GetLife());
     ASSERT_GE(PassUntil([&] { return !Live(boss); }, 300), 0);
     // The line after the wait for its death: saved, both gates open.
-    ASSERT_GE(PassUntil([&] { return SaveVar("done_cm") == "1"; }, 120), 0) << output;
+    ASSERT_GE(PassUntil([&] { return SaveVar("done_cm") == "1"; }, 120), 0) << debug.Text();
     EXPECT_GE(PassUntil([&] { return Look("gate_out_cm") == "Gate_Open"; }, 30), 0);
     EXPECT_EQ(Look("gate_in_cm"), "Gate_Open");
     // The reward through its cut-scene.

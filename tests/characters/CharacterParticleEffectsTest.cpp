@@ -3,9 +3,9 @@
 #include "characters/LocalParticleSystem.h"
 #include "characters/ParticleLinkCommand.h"
 
-#include "engine/platform/DebugOutput.h"
 #include "script/BGEvent_HandleParticleSystem.h"
 #include "tests/characters/CharacterTestSupport.h"
+#include "tests/engine/platform/DebugCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,17 +21,12 @@ protected:
         back.SetInFront(false);
         front.SetInFront(true);
         game.systems = {{"Dust", &back}, {"Sparks", &front}};
-        platform::SetDebugSink([this](std::string_view text) { log += text; });
     }
-    ~ParticleLinks() override
-    {
-        platform::SetDebugSink({});
-        EventParticleSystem::ClearLinks();
-    }
+    ~ParticleLinks() override { EventParticleSystem::ClearLinks(); }
     charactertest::FakeCharacterGame game;
     LocalParticleSystem back {0, 0, 2, 2};
     LocalParticleSystem front {0, 0, 2, 2};
-    std::string log;
+    DebugCapture debug;
     Layer* frontLayer = reinterpret_cast<Layer*>(0x10);
     Layer* backLayer = reinterpret_cast<Layer*>(0x20);
 };
@@ -57,9 +52,9 @@ TEST_F(ParticleLinks, ALinkGivesEachNewCharacterOfExactlyThatClassItsOwnCopies)
 TEST_F(ParticleLinks, BadLinksAreReportedAndSkipped)
 {
     EXPECT_FALSE(AddParticleSystemInNpc({"OnExplose", "NPC_Nobody", "Dust"}));
-    EXPECT_NE(log.find("NPC_Nobody"), std::string::npos);
+    EXPECT_NE(debug.Text().find("NPC_Nobody"), std::string::npos);
     EXPECT_FALSE(AddParticleSystemInNpc({"OnExplose", "NPC_CrouchSkull", "Smoke"}));
-    EXPECT_NE(log.find("Smoke"), std::string::npos);
+    EXPECT_NE(debug.Text().find("Smoke"), std::string::npos);
     EXPECT_FALSE(AddParticleSystemInNpc({"OnVanish", "NPC_CrouchSkull", "Dust"})); // quietly
     EXPECT_FALSE(AddParticleSystemInNpc({"OnExplose", "NPC_CrouchSkull"}));
     for (const auto& record : EventParticleSystem::Table())

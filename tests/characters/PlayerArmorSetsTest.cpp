@@ -1,10 +1,10 @@
 #include "characters/Player.h"
 #include "characters/PlayerArmorFire.h"
 #include "characters/PlayerArmorIce.h"
-#include "engine/platform/DebugOutput.h"
 #include "game/Game.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/GraphicalObject.h"
+#include "tests/engine/platform/DebugCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,6 @@ class ArmorSets : public testing::Test {
 protected:
     ArmorSets()
     {
-        platform::SetDebugSink([this](std::string_view text) { output += text; });
         for (const char* pose : {"Player GraphicalIdleL", "Player GraphicalIdleR"})
             dynamic_cast<GraphicalObject*>(game.CreateSceneObjectByClass(pose, "GraphicalObject", "player"))
                 ->SetSize(64, 96, true);
@@ -27,12 +26,10 @@ protected:
                  "[Ice2]Player DieL", "[IceC]Player GraphicalIdleCrossbowR", "Player GraphicalIdleR"})
             game.animatedSprites.push_back(new AnimatedSprite(name));
     }
-    ~ArmorSets() override { platform::SetDebugSink({}); }
-
     AnimatedSprite* Sprite(const std::string& name) { return Game::FindAnimatedSprite(name); }
 
-    std::string output;
     Game game;
+    DebugCapture debug;
 };
 
 TEST_F(ArmorSets, TheIceArmorFindsItsPrefixedPosesInItsThreeSets)
@@ -55,7 +52,8 @@ TEST_F(ArmorSets, TheIceArmorFindsItsPrefixedPosesInItsThreeSets)
     // The fire armor's library has none of its poses.
     for (AnimatedSprite* sprite : GetPlayerArmorFire(&player)->GetAnimationSet().animations)
         EXPECT_EQ(sprite, nullptr);
-    EXPECT_EQ(output.find("[Ice"), std::string::npos) << "a missing pose is not reported:\n" << output;
+    EXPECT_EQ(debug.Text().find("[Ice"), std::string::npos) << "a missing pose is not reported:\n"
+                                                            << debug.Text();
 }
 
 TEST_F(ArmorSets, WearingTheIceArmorShowsItsPoseAndKeepsTheOwnWhereItHasNone)

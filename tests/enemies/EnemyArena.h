@@ -65,7 +65,7 @@ protected:
     // Enters the arena again from its file: every spawner is pending anew.
     void Reload()
     {
-        ASSERT_TRUE(game.ChangeLevel(arenaPath)) << output;
+        ASSERT_TRUE(game.ChangeLevel(arenaPath)) << debug.Text();
         ASSERT_NE(game.GetPlayer(), nullptr);
     }
 

@@ -2,10 +2,10 @@
 
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
-#include "engine/platform/DebugOutput.h"
 #include "engine/render/GE_Shake.h"
 #include "game/Game.h"
 #include "scene/GraphicalObject.h"
+#include "tests/engine/platform/DebugCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -133,13 +133,11 @@ TEST(EnemyFramework, TheHitShakeJittersOnePixelAndEndsAfterTenFrames)
 TEST(EnemyFramework, AMissingLookIsWarnedAboutOnceAndLeavesNoGraphical)
 {
     Game game;
-    std::string output;
-    platform::SetDebugSink([&output](std::string_view text) { output += text; });
+    DebugCapture debug;
     EXPECT_EQ(Enemy::CloneGraphical("NPC_Nothing_GraphicalIdle"), nullptr);
     EXPECT_EQ(Enemy::CloneGraphical("NPC_Nothing_GraphicalIdle"), nullptr);
-    platform::SetDebugSink({});
-    EXPECT_EQ(
-        output, "Warning: enemy graphical \"NPC_Nothing_GraphicalIdle\" is missing; drawn without it\n");
+    EXPECT_EQ(debug.Text(),
+        "Warning: enemy graphical \"NPC_Nothing_GraphicalIdle\" is missing; drawn without it\n");
 }
 
 TEST(EnemyFramework, AStepAtASpeedCountsCellsOfThirtyTwoPixelsPerSecond)

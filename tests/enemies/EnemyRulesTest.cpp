@@ -3,7 +3,6 @@
 #include "enemies/NPC_CrouchSkull_Ghost.h"
 #include "enemies/NPC_FloatingSkull.h"
 #include "enemies/Projectile_Thrower.h"
-#include "engine/platform/DebugOutput.h"
 #include "engine/platform/Random.h"
 #include "game/Game.h"
 #include "scene/GraphicalObject.h"
@@ -22,12 +21,6 @@ namespace {
 
 class EnemyRules : public ::testing::Test {
 protected:
-    EnemyRules()
-    {
-        platform::SetDebugSink([](std::string_view) {});
-    }
-    ~EnemyRules() override { platform::SetDebugSink({}); }
-
     template <class T> T* Make(const std::string& className, Point<float> at, Point<int> size)
     {
         auto* made = dynamic_cast<T*>(game.CreateCharacterByClass(className, className, nullptr));

@@ -5,7 +5,6 @@
 #include "enemies/NPC_Seahorse.h"
 #include "enemies/Projectile_Garden_Plant.h"
 #include "enemies/Projectile_SadSoul.h"
-#include "engine/platform/DebugOutput.h"
 #include "engine/platform/Random.h"
 #include "game/Game.h"
 #include "scene/GraphicalObject.h"
@@ -24,12 +23,6 @@ namespace {
 
 class WaterGardenRules : public ::testing::Test {
 protected:
-    WaterGardenRules()
-    {
-        platform::SetDebugSink([](std::string_view) {});
-    }
-    ~WaterGardenRules() override { platform::SetDebugSink({}); }
-
     template <class T> T* Make(const std::string& className, Point<float> at)
     {
         auto* made = dynamic_cast<T*>(game.CreateCharacterByClass(className, className, nullptr));

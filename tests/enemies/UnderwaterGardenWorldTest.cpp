@@ -512,7 +512,7 @@ TEST_F(WaterGardenArena, TheUnderwaterAndGardenHubsBecomeTeleportDestinationsOnc
     // From elsewhere, the teleport takes the player to the hub's ring.
     Reload();
     game.SetStartPointName("[TELEPORT]");
-    ASSERT_TRUE(game.ChangeLevel("underwater_tp.lvl")) << output;
+    ASSERT_TRUE(game.ChangeLevel("underwater_tp.lvl")) << debug.Text();
     auto* ring = game.GetCurrentLevel()->FindInstanceByClass(
         Zone_Teleport::Instance::VersionedClassName(), Level::kScene);
     ASSERT_NE(ring, nullptr);
@@ -526,7 +526,7 @@ TEST_F(WaterGardenArena, TheChapelsLavaPassageBurnsAndFreezesUnderTheLevelTwoIce
 {
     const auto arrive = [this] {
         game.SetStartPointName("from_garden_tp");
-        ASSERT_TRUE(game.ChangeLevel("Cimetery_TP_03.lvl")) << output;
+        ASSERT_TRUE(game.ChangeLevel("Cimetery_TP_03.lvl")) << debug.Text();
         ThePlayer().SetLife(ThePlayer().GetMaxLife());
         Passes(5);
     };
@@ -571,7 +571,7 @@ TEST_F(WaterGardenArena, TheChapelsLavaPassageBurnsAndFreezesUnderTheLevelTwoIce
 
     // The Chapel's floor, its old lava gone, leads east to the crypt stair.
     game.SetStartPointName("start");
-    ASSERT_TRUE(game.ChangeLevel("Cimetery_TP_03.lvl")) << output;
+    ASSERT_TRUE(game.ChangeLevel("Cimetery_TP_03.lvl")) << debug.Text();
     for (int pass = 0; pass < 120 && ThePlayer().GetPosition().x < 44 * kTile; ++pass)
         Pass(right);
     EXPECT_GE(ThePlayer().GetPosition().x, 44 * kTile);

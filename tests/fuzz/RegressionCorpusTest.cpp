@@ -2,9 +2,9 @@
 // the reader of that fuzz target: each must now end quickly, with bounded
 // memory, and, for readers that report refusals, with a message naming it.
 
-#include "engine/platform/DebugOutput.h"
 #include "fuzz/FuzzTarget.h"
 #include "fuzz/FuzzWorld.h"
+#include "tests/engine/platform/DebugCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -148,14 +148,13 @@ TEST(RegressionCorpus, EveryFileEndsQuicklyWithBoundedMemoryAndAClearError)
         for (const fs::path& path : paths) {
             ++files;
             const std::vector<uint8_t> bytes = ReadAll(path);
-            std::string messages;
-            platform::SetDebugSink([&](std::string_view text) { messages += text; });
+            DebugCapture debug;
             const auto start = std::chrono::steady_clock::now();
             AllocationMeter::Get().Start();
             const bool accepted = target.body({bytes, path.string()});
             const size_t peak = AllocationMeter::Get().Stop();
             const auto took = std::chrono::steady_clock::now() - start;
-            platform::SetDebugSink({});
+            const std::string messages = debug.Text();
 
             SCOPED_TRACE(target.name + ": " + path.filename().string());
             EXPECT_LT(took, kMaxLoadTime);

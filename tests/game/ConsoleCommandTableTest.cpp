@@ -1,7 +1,7 @@
-#include "engine/platform/DebugOutput.h"
 #include "game/Game.h"
 #include "game/TuningCommands.h"
 #include "script/Script.h"
+#include "tests/engine/platform/DebugCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -169,21 +169,18 @@ TEST(GameCommandTable, HoldsTheFiftyTwoScriptCommandsLowerCasedAndInOrder)
 // Runs a command file against a fresh game and collects the debug output.
 class CommandFileTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        platform::SetDebugSink([this](std::string_view text) { output += text; });
-        game.tuning = GameTuning {};
-    }
-    void TearDown() override { platform::SetDebugSink({}); }
+    void SetUp() override { game.tuning = GameTuning {}; }
 
-    void Run(const std::string& text)
+    // What the run wrote to the debug output.
+    std::string Run(const std::string& text)
     {
+        DebugCapture debug;
         std::istringstream stream(text);
         EXPECT_TRUE(game.RunCommandFile(stream, "init_vars.txt"));
+        return debug.Text();
     }
 
     Game game;
-    std::string output;
 };
 
 TEST_F(CommandFileTest, RunsLinesWithWindowsOrUnixEndsAndALastLineWithoutEnd)
@@ -195,7 +192,7 @@ TEST_F(CommandFileTest, RunsLinesWithWindowsOrUnixEndsAndALastLineWithoutEnd)
     };
     for (const char* file : files) {
         SetUp();
-        Run(file);
+        const std::string output = Run(file);
         EXPECT_EQ(game.tuning.player.crossbowDelay, 12) << file;
         EXPECT_EQ(game.tuning.player.straffDelay, 7) << file;
         EXPECT_EQ(game.tuning.npc.throwerMaxLife, 9) << file;
@@ -205,7 +202,7 @@ TEST_F(CommandFileTest, RunsLinesWithWindowsOrUnixEndsAndALastLineWithoutEnd)
 
 TEST_F(CommandFileTest, CommentsBlankLinesAndIndentedLinesRunNothingAndReportNothing)
 {
-    Run("// setplayercrossbow delay 1\n\n   \n setplayercrossbow delay 2\r\n\r\n");
+    const std::string output = Run("// setplayercrossbow delay 1\n\n   \n setplayercrossbow delay 2\r\n\r\n");
     EXPECT_EQ(game.tuning.player.crossbowDelay, 30);
     EXPECT_EQ(output, "");
 }
@@ -219,7 +216,7 @@ TEST_F(CommandFileTest, ReportsEachBadLineWithFileAndLineAndRunsEveryGoodOne)
     file += "setplayerstraff delay 7\r\n";                      // 5
     file += std::string("\x01\x02\x00\xFF garbage", 12) + "\n"; // 6: binary
     file += "setnpcvalue thrower maxlife 9";                    // 7
-    Run(file);
+    const std::string output = Run(file);
 
     EXPECT_EQ(game.tuning.player.crossbowDelay, 12);
     EXPECT_EQ(game.tuning.player.straffDelay, 7);
@@ -259,7 +256,7 @@ TEST_F(CommandFileTest, ALineThatStoresAValueIsNoFailureAndAnUnknownKeywordIsRep
     std::string file;
     for (const auto& c : cases)
         file += std::string(c.line) + "\r\n";
-    Run(file);
+    const std::string output = Run(file);
     for (size_t i = 0; i < std::size(cases); ++i) {
         const std::string where = "init_vars.txt:" + std::to_string(i + 1) + ":";
         EXPECT_EQ(output.find(where) != std::string::npos, cases[i].reported) << cases[i].line << "\n"
@@ -286,7 +283,7 @@ TEST_F(CommandFileTest, RefusesNumbersThatAreNotFiniteOrOutOfRangeAtTheirLine)
     std::string file;
     for (const Case& c : cases)
         file += std::string(c.line) + "\r\n";
-    Run(file);
+    const std::string output = Run(file);
     for (size_t i = 0; i < std::size(cases); ++i) {
         const std::string line = cases[i].line;
         const std::string expected = "init_vars.txt:" + std::to_string(i + 1) + ": \""
@@ -296,21 +293,19 @@ TEST_F(CommandFileTest, RefusesNumbersThatAreNotFiniteOrOutOfRangeAtTheirLine)
     }
     // The refused line changes nothing; in range, lines still run.
     const int score = game.maxAdvanceScore;
-    output.clear();
-    Run("setmaxadvscore 1e30\n");
+    const std::string refused = Run("setmaxadvscore 1e30\n");
     EXPECT_EQ(game.maxAdvanceScore, score);
-    EXPECT_NE(output.find("init_vars.txt:1: \"setmaxadvscore\" expected a number"), std::string::npos)
-        << output;
-    output.clear();
-    Run("setmaxadvscore Infos_auto\nsetmaxadvscore 1000000\n");
+    EXPECT_NE(refused.find("init_vars.txt:1: \"setmaxadvscore\" expected a number"), std::string::npos)
+        << refused;
+    const std::string named = Run("setmaxadvscore Infos_auto\nsetmaxadvscore 1000000\n");
     EXPECT_EQ(game.maxAdvanceScore, 1000000);
     // A name passes the file's check; the command reads no number from it
     // (atoi once read 0) and says so at its line.
-    EXPECT_NE(output.find("setmaxadvscore: expected an integer from 0 to 1000000, found \"Infos_auto\""),
+    EXPECT_NE(named.find("setmaxadvscore: expected an integer from 0 to 1000000, found \"Infos_auto\""),
         std::string::npos)
-        << output;
-    EXPECT_NE(output.find("init_vars.txt:1: \"setmaxadvscore\""), std::string::npos) << output;
-    EXPECT_EQ(output.find("init_vars.txt:2:"), std::string::npos) << output;
+        << named;
+    EXPECT_NE(named.find("init_vars.txt:1: \"setmaxadvscore\""), std::string::npos) << named;
+    EXPECT_EQ(named.find("init_vars.txt:2:"), std::string::npos) << named;
 }
 
 } // namespace

@@ -1,12 +1,12 @@
 #include "game/GameCommands.h"
 
 #include "engine/config/GamePaths.h"
-#include "engine/platform/DebugOutput.h"
 #include "engine/platform/SystemName.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/Screenshot.h"
 #include "engine/render/ShaderRes.h"
 #include "game/Game.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "tests/game/InMemorySteamUserStats.h"
 
 #include <gtest/gtest.h>
@@ -106,11 +106,9 @@ TEST(GameCommandsReload, ReloadShadersLoadsTheRenderEnginesShadersAgainAndReport
     auto* engine = new DXRenderEngine();
     Game game("Quenholt", engine);
     ShaderRes gone("Gone", "fx\\NoSuchEffect.fx");
-    std::string said;
-    platform::SetDebugSink([&](std::string_view text) { said += text; });
+    DebugCapture debug;
     EXPECT_TRUE(game.console.ExecuteCommand("reloadshaders"));
-    platform::SetDebugSink({});
-    EXPECT_NE(said.find("Shader non charge ... Gone\n"), std::string::npos) << said;
+    EXPECT_NE(debug.Text().find("Shader non charge ... Gone\n"), std::string::npos) << debug.Text();
 }
 
 TEST_F(GameCommands, MusicInfoScreenshotCommentsAndShowArgs)
@@ -122,11 +120,9 @@ TEST_F(GameCommands, MusicInfoScreenshotCommentsAndShowArgs)
     EXPECT_FALSE(Run("screenshotaddcomments 5"));
     EXPECT_EQ(g_ScreenshotAddComments, 1);
 
-    std::string output;
-    platform::SetDebugSink([&](std::string_view text) { output += text; });
+    DebugCapture debug;
     EXPECT_TRUE(Run("showargs one \"two words\" three"));
-    platform::SetDebugSink({});
-    EXPECT_EQ(output, "onetwo wordsthree");
+    EXPECT_EQ(debug.Text(), "onetwo wordsthree");
 }
 
 TEST_F(GameCommands, ResetSteamAchievementsOnlyWithSteam)

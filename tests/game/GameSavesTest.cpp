@@ -1,9 +1,9 @@
 #include "game/Game.h"
 
 #include "engine/config/GamePaths.h"
-#include "engine/platform/DebugOutput.h"
 #include "game/GameCommands.h"
 #include "scene/MapModel.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "tests/game/SaveTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -99,14 +99,12 @@ TEST_F(GameSaves, SaveReportsAFolderItCannotWriteWithTheFileAndTheReason)
     const std::string missing = (folder / "missing").string() + "/";
     SetUserPath(missing);
     game.currentSaveSlot = 0;
-    std::string said;
-    platform::SetDebugSink([&](std::string_view text) { said += text; });
+    DebugCapture debug;
     EXPECT_FALSE(game.saveData.Save());
     EXPECT_FALSE(game.SaveGameAt(1.0f, 2.0f, 1));
-    platform::SetDebugSink({});
-    EXPECT_NE(
-        said.find("Cannot save " + missing + "Save_0.sav: No such file or directory"), std::string::npos)
-        << said;
+    EXPECT_NE(debug.Text().find("Cannot save " + missing + "Save_0.sav: No such file or directory"),
+        std::string::npos)
+        << debug.Text();
 }
 
 // "save" before any level (the command line, the console or a settings
@@ -118,12 +116,10 @@ TEST_F(GameSaves, SaveWithoutALevelKeepsTheSlotAndSaysWhy)
     WriteSlot(0, WriteToText(record));
     const std::string progress = SlotText(0);
     game.currentSaveSlot = 0;
-    std::string said;
-    platform::SetDebugSink([&](std::string_view text) { said += text; });
+    DebugCapture debug;
     EXPECT_TRUE(game.console.ExecuteCommand("save"));
-    platform::SetDebugSink({});
     EXPECT_EQ(SlotText(0), progress);
-    EXPECT_NE(said.find("save: no level is loaded"), std::string::npos) << said;
+    EXPECT_NE(debug.Text().find("save: no level is loaded"), std::string::npos) << debug.Text();
 }
 
 TEST_F(GameSaves, SaveGameAtFacingRules)

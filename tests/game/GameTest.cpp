@@ -2,7 +2,6 @@
 #include "characters/CharacterObject.h"
 #include "engine/config/GamePaths.h"
 #include "engine/input/AbstractInputManager.h"
-#include "engine/platform/DebugOutput.h"
 #include "engine/platform/Steam.h"
 #include "engine/sound/ISoundEngine.h"
 #include "engine/sound/SoundEventsManager.h"
@@ -12,6 +11,7 @@
 #include "script/DialogueFile.h"
 #include "script/Script.h"
 #include "script/ScriptVar.h"
+#include "tests/engine/platform/DebugCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -148,11 +148,10 @@ TEST(GameObject, TheSoundCodeReachesTheGameAndItsVolumeHook)
 
     // A failing sound engine says so in one console line (no box waits for
     // a click) and the game goes on silent.
-    std::vector<std::string> said;
-    platform::SetDebugSink([&](std::string_view text) { said.emplace_back(text); });
+    DebugCapture debug;
     EXPECT_FALSE(game.InitSoundEngine());
-    platform::SetDebugSink({});
     EXPECT_EQ(log.soundInits, 1);
+    const std::vector<std::string> said = debug.Messages();
     ASSERT_EQ(said.size(), 1u);
     EXPECT_NE(said[0].find("The sound engine can't be initialized"), std::string::npos) << said[0];
 

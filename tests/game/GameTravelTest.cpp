@@ -2,7 +2,6 @@
 
 #include "characters/Player.h"
 #include "engine/app/MainLoop.h"
-#include "engine/platform/DebugOutput.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/RenderPoolCommand.h"
 #include "engine/render/RenderPoolManager.h"
@@ -13,6 +12,7 @@
 #include "scene/Level.h"
 #include "scene/MapModel.h"
 #include "script/BackgroundEvent.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "tests/game/FixedStepClock.h"
 #include "tests/game/ScriptedInput.h"
 #include "tests/game/WorldTeleportHubs.h"
@@ -70,7 +70,6 @@ protected:
     {
         folder = fs::temp_directory_path() / ("quenholt-travel-" + std::to_string(getpid()));
         fs::create_directories(folder);
-        platform::SetDebugSink([this](std::string_view text) { output += text; });
         pool->ready = 1;
         pool->idle = 1;
         game.frameDelay = 0; // every pass is an update frame
@@ -90,11 +89,7 @@ protected:
                 game.CreateSceneObjectByClass(std::string("Player ") + pose, "GraphicalObject", "player"))
                 ->SetSize(64, 96, true);
     }
-    void TearDown() override
-    {
-        platform::SetDebugSink({});
-        fs::remove_all(folder);
-    }
+    void TearDown() override { fs::remove_all(folder); }
 
     template <class Data> Data& Place(Layer& layer, const std::string& key, float x, Point<int> size)
     {
@@ -166,7 +161,7 @@ protected:
 
     fs::path folder;
     WorldTeleportHubs hubs;
-    std::string output;
+    DebugCapture debug;
     FixedStepClock fixedStep;
     DXRenderEngine* engine = new DXRenderEngine();
     RenderPoolManager* pool = engine->SetRenderPool(new RenderPoolManager(false));
@@ -225,16 +220,18 @@ TEST_F(GameTravel, AMissingStartPointFallsBackToTheDefaultSpawnerAndSaysWhere)
     WalkUntilChange(1.0f);
     EXPECT_EQ(LevelName(), "cemetery_02.lvl");
     EXPECT_FLOAT_EQ(ThePlayer().GetPosition().x, 500.0f);
-    EXPECT_NE(output.find("the level \"cemetery_02.lvl\" has no start point \"nowhere\""), std::string::npos)
-        << output;
+    EXPECT_NE(
+        debug.Text().find("the level \"cemetery_02.lvl\" has no start point \"nowhere\""), std::string::npos)
+        << debug.Text();
 
     // Neither the point nor the default: the level's stored view, centred.
-    output.clear();
+    debug.Clear();
     game.defaultSpawner = "gone";
     Enter("cemetery_02.lvl", "nowhere");
     EXPECT_EQ(ThePlayer().GetPosition(), Point<float>(256.0f, 224.0f));
-    EXPECT_NE(output.find("has no start point \"nowhere\"; trying the default \"gone\""), std::string::npos)
-        << output;
+    EXPECT_NE(
+        debug.Text().find("has no start point \"nowhere\"; trying the default \"gone\""), std::string::npos)
+        << debug.Text();
 }
 
 TEST_F(GameTravel, TwoTeleportersFoundThenTheMenuTakesThePlayerBack)

@@ -48,7 +48,7 @@ protected:
         hubs.emplace();
         pool->ready = 1;
         pool->idle = 1;
-        ASSERT_TRUE(ReadLibrary(game)) << output;
+        ASSERT_TRUE(ReadLibrary(game)) << debug.Text();
         RunSettings(game);
         game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
         game.frameDelay = 0;
@@ -89,14 +89,14 @@ protected:
         game.GetPlayer()->SetPosition(at + Point<float>(static_cast<float>(width / 2 - 32), 0.0f));
         for (int i = 0; i < 5 && game.teleports.size() < known; ++i)
             Pass();
-        ASSERT_EQ(game.teleports.size(), known) << output;
+        ASSERT_EQ(game.teleports.size(), known) << debug.Text();
     }
     // From the first level, the two hubs' rings found in turn; the player
     // stays in the second one until its use text and hint show.
     void StandInTheSecondHubsRing()
     {
         game.SetStartPointName("start");
-        ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << output;
+        ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
         FindTeleporterOf("Cimetery_TP_01.lvl", 1);
         FindTeleporterOf("Cimetery_TP_02.lvl", 2);
         Pass(InputActions(), 60);

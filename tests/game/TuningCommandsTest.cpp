@@ -4,11 +4,11 @@
 #include "characters/Player.h"
 #include "enemies/NPC_Thrower.h"
 #include "engine/config/GamePaths.h"
-#include "engine/platform/DebugOutput.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
 #include "scene/ArmorReplacement.h"
 #include "script/BGEvent_DialogueManager.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "ui/UI_Frame.h"
 
 #include "scene/GraphicalObject.h"
@@ -221,10 +221,9 @@ TEST_F(TuningCommandsTest, ARefusedLineStoresNothingFailsAndSaysWhy)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         const double before = c.read();
-        std::string said;
-        platform::SetDebugSink([&said](std::string_view text) { said += text; });
+        DebugCapture debug;
         EXPECT_FALSE(Run(c.line));
-        platform::SetDebugSink({});
+        const std::string said = debug.Text();
         EXPECT_EQ(c.read(), before);
         const std::string line = c.line;
         if (*c.said != '\0') {

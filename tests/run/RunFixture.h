@@ -83,8 +83,9 @@ protected:
         // As in the whole run, a leg starts from the run's seed.
         platform::ScopedRandomSeed legSeed {1};
         const bool flown = leg(*pilot);
+        const std::string said = flown ? std::string() : debug.Text();
         EXPECT_TRUE(flown) << pilot->Failure() << "\n"
-                           << output.substr(output.size() > 4000 ? output.size() - 4000 : 0);
+                           << said.substr(said.size() > 4000 ? said.size() - 4000 : 0);
     }
 
     platform::ScopedRandomSeed seed {1};

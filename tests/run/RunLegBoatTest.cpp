@@ -49,7 +49,7 @@ TEST_F(RunLegBoat, FromTheWellBottomThroughTheBoatsThreeFightsBackToTheDock)
     EXPECT_EQ(game.GetPlayer()->GetArmorState().currentArmor, Player::kFireArmor);
     EXPECT_TRUE(game.GetPlayer()->IsModifierEnabled(Player::kStraff));
     EXPECT_LT(pilot->Frame(), 20000) << "the leg keeps its passes low";
-    EXPECT_EQ(output.find("Script Error"), std::string::npos);
+    EXPECT_EQ(debug.Text().find("Script Error"), std::string::npos);
 }
 
 } // namespace

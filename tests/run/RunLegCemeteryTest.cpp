@@ -82,7 +82,7 @@ TEST_F(RunLegCemetery, FromTheIntroThroughTheSkullToTheWellHead)
     EXPECT_TRUE(pilot->ThePlayer()->IsModifierEnabled(Player::kDoubleJump));
     for (const char* var : {"intro_done", "urn_c01", "done_cm"})
         EXPECT_EQ(pilot->SaveVar(var), "1") << var;
-    EXPECT_EQ(output.find("Script Error"), std::string::npos);
+    EXPECT_EQ(debug.Text().find("Script Error"), std::string::npos);
 }
 
 TEST_F(RunLegCemetery, FromTheChapelThroughTheCryptAndTheHeartToTheEndingAndTheTitle)
@@ -111,7 +111,7 @@ TEST_F(RunLegCemetery, FromTheChapelThroughTheCryptAndTheHeartToTheEndingAndTheT
         << ending->GetText();
     ASSERT_FALSE(ending->GetLines().empty());
     EXPECT_EQ(ending->GetLines().back(), "PRESS ANY BUTTON ...");
-    EXPECT_EQ(output.find("Script Error"), std::string::npos);
+    EXPECT_EQ(debug.Text().find("Script Error"), std::string::npos);
 }
 
 } // namespace

@@ -70,7 +70,7 @@ TEST_F(CutScene, ATriggerScriptPlaysTheIntroAndSetsItsVariables)
         keeperMoved = keeperMoved || keeper->GetPosition().x > 900.0f;
     }
     ASSERT_EQ(record, (std::vector<std::string> {"StartScriptOnEnterOnce: end"}));
-    EXPECT_EQ(ErrorCount(), 0) << output;
+    EXPECT_EQ(ErrorCount(), 0) << debug.Text();
     // The camera went to the player and stopped travelling there.
     EXPECT_FALSE(game.GetCamera().IsTravelling());
     EXPECT_EQ(game.GetCamera().GetX(), 1016.0f - 256.0f);

@@ -1,6 +1,5 @@
 #include "engine/config/GamePaths.h"
 #include "engine/input/AbstractInputManager.h"
-#include "engine/platform/DebugOutput.h"
 #include "engine/serial/ReaderContext.h"
 #include "game/Game.h"
 #include "scene/Level.h"
@@ -8,6 +7,7 @@
 #include "script/BGEvent_DialogueManager.h"
 #include "script/DialogueFile.h"
 #include "script/Script.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "ui/UI_Frame_Dialogue.h"
 
 #include <gtest/gtest.h>
@@ -113,15 +113,13 @@ TEST(DialogueFileBlocks, WordsHoldingACommentMarkAreDropped)
 // said at its own line, once, when its block is read.
 TEST(DialogueFileBlocks, AnUnclosedQuoteKeepsItsTextAndNamesItsLine)
 {
-    std::string said;
-    platform::SetDebugSink([&said](std::string_view text) { said += std::string(text) + "\n"; });
+    DebugCapture debug(DebugCapture::Join::LinePerMessage);
     bool ok = false;
     const Lines lines
         = Block("keeper : \"Hello there\r\n\r\nplayer : \"Bye\r\nferryman : \"Fine\"\r\n", 1, &ok);
-    platform::SetDebugSink({});
     EXPECT_TRUE(ok);
     EXPECT_EQ(lines, (Lines {{"player", ":", "Bye"}, {"ferryman", ":", "Fine"}}));
-    EXPECT_EQ(said,
+    EXPECT_EQ(debug.Text(),
         "talk.txt:3: expected a closing quote, found \"player : \\x22Bye\"; the text runs to the end of the "
         "line\n");
     EXPECT_TRUE(DialogueFile::LacksClosingQuote("a \"b"));
@@ -152,10 +150,8 @@ protected:
         auto box = std::make_unique<Level::Instance>(new UI_Frame_Dialogue("dialogue"), 0.0f, 0.0f);
         box->SetOwned(true);
         game.uiFrames.push_back(std::move(box));
-        platform::SetDebugSink([this](std::string_view text) { output += text; });
         game.fixedStepTick = 1;
     }
-    void TearDown() override { platform::SetDebugSink({}); }
 
     // One logic tick with the attack action pressed or not.
     void Tick(BGEvent_DialogueManager& event, bool attack = false)
@@ -166,7 +162,7 @@ protected:
 
     ScriptedInput* input = new ScriptedInput();
     Game game {"Quenholt", nullptr, input};
-    std::string output;
+    DebugCapture debug;
 };
 
 TEST_F(DialogueEvent, ReadsTheLanguagesFileBlockByBlock)
@@ -179,7 +175,7 @@ TEST_F(DialogueEvent, ReadsTheLanguagesFileBlockByBlock)
     ASSERT_TRUE(BGEvent_DialogueManager::LoadFromFile(&event, "test.txt", 1));
     EXPECT_EQ(event.GetLines().back(), (DialogueFile::Line {"The bell rings."}));
     EXPECT_FALSE(BGEvent_DialogueManager::LoadFromFile(&event, "missing.txt", 0));
-    EXPECT_NE(output.find("dialogues_eng/missing.txt"), std::string::npos);
+    EXPECT_NE(debug.Text().find("dialogues_eng/missing.txt"), std::string::npos);
     EXPECT_EQ(event.GetLines().size(), 3u);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "engine/platform/DebugOutput.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
 #include "scene/Level.h"
 #include "script/Script.h"
+#include "tests/engine/platform/DebugCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -31,13 +31,8 @@ protected:
                 return true;
             },
             "");
-        platform::SetDebugSink([this](std::string_view text) { output += text; });
     }
-    void TearDown() override
-    {
-        platform::SetDebugSink({});
-        game.SetCurrentLevel(nullptr);
-    }
+    void TearDown() override { game.SetCurrentLevel(nullptr); }
 
     // A script with the text, started at the label; the fixture owns it.
     Script& Make(const std::string& text, const std::string& label = "", const std::string& name = "Test")
@@ -88,9 +83,10 @@ protected:
 
     int ErrorCount() const
     {
+        const std::string text = debug.Text();
         int count = 0;
-        for (size_t at = output.find("Script Error"); at != std::string::npos;
-             at = output.find("Script Error", at + 1))
+        for (size_t at = text.find("Script Error"); at != std::string::npos;
+             at = text.find("Script Error", at + 1))
             ++count;
         return count;
     }
@@ -104,5 +100,5 @@ protected:
     Level level {"test"};
     std::vector<std::unique_ptr<Script>> owned;
     std::vector<std::string> record;
-    std::string output;
+    DebugCapture debug;
 };

@@ -31,20 +31,20 @@ TEST_F(ScriptLineErrors, NameTheLevelFileTheScriptAndTheTrigger)
     Script& trigger = Make("IncrementGameScore\nNoSuchCommand 3", "", "StartScriptOnEnter");
     trigger.SetOwnerInstance(&placed);
     trigger.Run();
-    EXPECT_NE(output.find("garden_01.lvl: StartScriptOnEnter of trigger \"urn_c01\":2: Script Error : "
-                          "NoSuchCommand 3\n"),
+    EXPECT_NE(debug.Text().find("garden_01.lvl: StartScriptOnEnter of trigger \"urn_c01\":2: Script Error : "
+                                "NoSuchCommand 3\n"),
         std::string::npos)
-        << output;
+        << debug.Text();
 
     // The start-up script's owner is the level's own instance, which has no
     // trigger.
-    output.clear();
+    debug.Clear();
     Level::Instance owner;
     owner.SetLevel(&level);
     Script& startup = Make("NoSuchCommand", "", "Startup Script");
     startup.SetOwnerInstance(&owner);
     startup.Run();
-    EXPECT_EQ(output, "garden_01.lvl: Startup Script:1: Script Error : NoSuchCommand\n");
+    EXPECT_EQ(debug.Text(), "garden_01.lvl: Startup Script:1: Script Error : NoSuchCommand\n");
 }
 
 // A count or a number the game cannot take stops that line (and only it),
@@ -69,23 +69,23 @@ TEST_F(ScriptLineErrors, RefuseCountsBeyondTheirLimitAndNumbersThatAreNotFiniteO
         {"ChangeFadeTimer -1e9", "expected a number from -1000000 to 1000000, found \"-1e9\""},
     };
     for (const Case& c : cases) {
-        output.clear();
+        debug.Clear();
         Script& script = Make(c.line, "", "StartScriptOnEnter");
         script.SetOwnerInstance(&placed);
         script.Run();
-        EXPECT_NE(
-            output.find(std::string("Script Error : ") + c.line + " (" + c.why + ")"), std::string::npos)
-            << output;
+        EXPECT_NE(debug.Text().find(std::string("Script Error : ") + c.line + " (" + c.why + ")"),
+            std::string::npos)
+            << debug.Text();
         EXPECT_EQ(level.GetBackgroundEventCount(), 0u) << c.line;
     }
     EXPECT_EQ(game.GetMusicLibrary()->Find("cemetery")->resumePosition, 0);
 
     // Within the limits the lines run.
-    output.clear();
+    debug.Clear();
     Script& fine = Make("PopPickupInTrigger urn 100\nForceMusicToRestartAtTime cemetery 44100", "", "Fine");
     fine.SetOwnerInstance(&placed);
     fine.Run();
-    EXPECT_EQ(ErrorCount(), 0) << output;
+    EXPECT_EQ(ErrorCount(), 0) << debug.Text();
     EXPECT_EQ(level.GetBackgroundEventCount(), 100u);
     EXPECT_EQ(game.GetMusicLibrary()->Find("cemetery")->resumePosition, 44100);
 }

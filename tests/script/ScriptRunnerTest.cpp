@@ -118,7 +118,7 @@ TEST_F(ScriptRunner, MalformedBlocksAndUnknownLinesAreErrorsAndTheScriptGoesOn)
     EXPECT_EQ(ErrorCount(), 7);
     // The report names the script and the line, in the debug output and the
     // console's message list.
-    EXPECT_NE(output.find("Broken:4: Script Error : NoSuchCommand 1"), std::string::npos);
+    EXPECT_NE(debug.Text().find("Broken:4: Script Error : NoSuchCommand 1"), std::string::npos);
     ASSERT_FALSE(game.console.messages.empty());
     EXPECT_EQ(game.console.messages.front().text, " Script Error : (");
     EXPECT_EQ(game.console.messages.front().colour, 0xFF9B0000u);

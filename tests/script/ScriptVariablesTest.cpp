@@ -33,7 +33,7 @@ TEST_F(ScriptVariables, GlobalCreateOverwritesAndLocalsHideOtherScopes)
     Script& script = Make("CreateVar global flag new;SetVar flag global-set;CreateVar local flag mine;"
                           "SetVar FLAG local-set;SetVar nobody 1");
     RunToEnd(script);
-    EXPECT_EQ(ErrorCount(), 1) << output; // the unknown name
+    EXPECT_EQ(ErrorCount(), 1) << debug.Text(); // the unknown name
     EXPECT_EQ(Game::FindGlobalVar("flag")->GetValue(), "global-set");
     EXPECT_EQ(script.FindLocalVar("flag")->GetValue(), "local-set");
     EXPECT_EQ(Game::FindSaveVar("flag")->GetValue(), "saved");

@@ -1,6 +1,5 @@
 #include "characters/Player.h"
 #include "engine/input/AbstractInputManager.h"
-#include "engine/platform/DebugOutput.h"
 #include "game/Game.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
@@ -9,6 +8,7 @@
 #include "script/ScriptVar.h"
 #include "zones/Zone_TriggerScript.h"
 
+#include "tests/engine/platform/DebugCapture.h"
 #include "tests/game/FixedStepClock.h"
 #include "tests/game/ScriptedInput.h"
 
@@ -41,7 +41,6 @@ class TriggerScriptLevel : public testing::Test {
 protected:
     void SetUp() override
     {
-        platform::SetDebugSink([this](std::string_view text) { output += text; });
         Script::RegisterCommand(
             "Record",
             [this](Script* script, std::string arguments) {
@@ -71,17 +70,13 @@ protected:
         level.GetScript()->SetText("CreateVar save lever_pulled 0");
         ASSERT_TRUE(level.SaveFile(file));
     }
-    void TearDown() override
-    {
-        platform::SetDebugSink({});
-        fs::remove_all(folder);
-    }
+    void TearDown() override { fs::remove_all(folder); }
 
     void Enter()
     {
-        output.clear();
+        debug.Clear();
         record.clear();
-        ASSERT_TRUE(game.ChangeLevel(file)) << output;
+        ASSERT_TRUE(game.ChangeLevel(file)) << debug.Text();
         player = game.GetPlayer();
         ASSERT_NE(player, nullptr);
     }
@@ -114,7 +109,7 @@ protected:
     Player* player = nullptr;
     fs::path folder;
     std::string file;
-    std::string output;
+    DebugCapture debug;
     std::vector<std::string> record;
 };
 
@@ -144,7 +139,7 @@ TEST_F(TriggerScriptLevel, EnteringTheLeverRunsItsScriptsThroughTheGamesFrame)
             "StartScriptOnEnter enter", "StartScriptOnLeaveOnce leaveonce", "StartScriptOnLeave leave",
             "StartScriptOnEnter enter", "StartScriptOnLeave leave"}));
     EXPECT_EQ(game.saveData.GetScore(), 2);
-    EXPECT_EQ(output.find("Script Error"), std::string::npos) << output;
+    EXPECT_EQ(debug.Text().find("Script Error"), std::string::npos) << debug.Text();
 
     // Every finished script has left the level's queue.
     for (size_t i = 0; i < game.GetCurrentLevel()->GetBackgroundEventCount(); ++i)

@@ -89,7 +89,7 @@ TEST_F(WorldBoatCaveWalk, FromTheDockUpTheGangwayAcrossTheDeckAndThroughItsArena
     EXPECT_TRUE(WaitUntil([&] { return LevelName() == "boat_02.lvl"; }, 10)) << "out by the west exit";
     EXPECT_EQ(ThePlayer().GetAttackRank(), rank + 1);
     EXPECT_EQ(SaveVar("got_27_b01"), "1");
-    EXPECT_EQ(output.find("Script Error"), std::string::npos) << output;
+    EXPECT_EQ(debug.Text().find("Script Error"), std::string::npos) << debug.Text();
 }
 
 TEST_F(WorldBoatCaveWalk, FromTheWellHeadDownTheShaftThroughTheWellBottomsRingAndIntoTheTunnels)
@@ -143,7 +143,7 @@ TEST_F(WorldBoatCaveWalk, FromTheWellHeadDownTheShaftThroughTheWellBottomsRingAn
     game.RequestLevelChange("Cave_tp.lvl", "[TELEPORT]");
     Pass();
     EXPECT_EQ(LevelName(), "cave_tp.lvl");
-    EXPECT_EQ(output.find("Script Error"), std::string::npos) << output;
+    EXPECT_EQ(debug.Text().find("Script Error"), std::string::npos) << debug.Text();
 }
 
 } // namespace

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "engine/config/GamePaths.h"
-#include "engine/platform/DebugOutput.h"
 #include "engine/render/PostChain.h"
 #include "engine/render/ShaderEffect_PostProcess.h"
 #include "engine/serial/ReaderContext.h"
 #include "game/Game.h"
 #include "scene/MapModel.h"
 
+#include "tests/engine/platform/DebugCapture.h"
 #include "tests/game/FixedStepClock.h"
 #include "tests/game/ScriptedInput.h"
 
@@ -48,11 +48,9 @@ protected:
         const char* documents = getenv("XDG_DOCUMENTS_DIR");
         previousDocuments = documents != nullptr ? std::optional<std::string>(documents) : std::nullopt;
         setenv("XDG_DOCUMENTS_DIR", folder.c_str(), 1);
-        platform::SetDebugSink([this](std::string_view text) { output += text; });
     }
     void TearDown() override
     {
-        platform::SetDebugSink({});
         if (previous.empty())
             return;
         // The documents folder as it was: later tests find their own.
@@ -130,7 +128,7 @@ protected:
     // Before the members a derived fixture makes its game with, so their
     // clocks start on it.
     FixedStepClock fixedStep;
-    std::string output;
+    DebugCapture debug;
     // Empty when the test was skipped.
     std::filesystem::path previous;
     // The scratch documents folder.

@@ -35,7 +35,7 @@ protected:
     std::vector<std::string> ErrorLines() const
     {
         std::vector<std::string> found;
-        std::istringstream lines(output);
+        std::istringstream lines(debug.Text());
         for (std::string line; std::getline(lines, line);) {
             const std::string lower = ToLowerCase(line);
             for (const char* word :
@@ -52,7 +52,7 @@ protected:
 TEST_F(WorldPlay, TheLibraryReadsAndWritesBackByteForByteThroughTheGame)
 {
     Game game;
-    ASSERT_TRUE(ReadLibrary(game)) << output;
+    ASSERT_TRUE(ReadLibrary(game)) << debug.Text();
     std::ostringstream written;
     ASSERT_TRUE(game.Serialize(written));
     EXPECT_EQ(written.str(), ReadWholeFile(kWorld + "/gamelib.txt"));
@@ -63,7 +63,7 @@ TEST_F(WorldPlay, EveryLevelLoadsAndRunsThreeHundredFramesWithoutAnErrorLine)
 {
     Game game;
     GiveScreenEffects(game);
-    ASSERT_TRUE(ReadLibrary(game)) << output;
+    ASSERT_TRUE(ReadLibrary(game)) << debug.Text();
     {
         std::ifstream settings("init_vars.txt", std::ios::binary);
         game.RunCommandFile(settings, "init_vars.txt");
@@ -74,8 +74,8 @@ TEST_F(WorldPlay, EveryLevelLoadsAndRunsThreeHundredFramesWithoutAnErrorLine)
     for (const std::string& file : ListFiles(kData + "/levels", ".lvd")) {
         const LevelDescription description = LevelDescription::ReadFile(file);
         SCOPED_TRACE(description.level);
-        output.clear();
-        ASSERT_TRUE(game.ChangeLevel(description.level)) << output;
+        debug.Clear();
+        ASSERT_TRUE(game.ChangeLevel(description.level)) << debug.Text();
         ASSERT_NE(game.GetCurrentLevel(), nullptr);
         EXPECT_EQ(game.GetCurrentLevel()->GetName(), ToLowerCase(description.level));
         ASSERT_NE(game.GetPlayer(), nullptr);
@@ -88,7 +88,7 @@ TEST_F(WorldPlay, EveryLevelLoadsAndRunsThreeHundredFramesWithoutAnErrorLine)
         EXPECT_GE(after.y, 0.0f) << "arrived at " << arrival.y;
         EXPECT_GE(after.x, 0.0f);
         EXPECT_LE(after.x, float(description.TileWidth() * 32));
-        EXPECT_EQ(ErrorLines(), std::vector<std::string>()) << output;
+        EXPECT_EQ(ErrorLines(), std::vector<std::string>()) << debug.Text();
     }
 }
 
@@ -113,7 +113,7 @@ TEST_F(WorldPlay, ChangelevelAtTheConsoleAndAnExitZoneBringThePlayerToTheNamedSt
 {
     Game game;
     GiveScreenEffects(game);
-    ASSERT_TRUE(ReadLibrary(game)) << output;
+    ASSERT_TRUE(ReadLibrary(game)) << debug.Text();
     {
         std::ifstream settings("init_vars.txt", std::ios::binary);
         game.RunCommandFile(settings, "init_vars.txt");
@@ -125,7 +125,7 @@ TEST_F(WorldPlay, ChangelevelAtTheConsoleAndAnExitZoneBringThePlayerToTheNamedSt
         }
     };
     // A new game's level, at the default start.
-    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << output;
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
     ASSERT_NE(game.GetPlayer(), nullptr);
     // At the point's x, set on the floor below it.
     const Point<float> start = StartPosition("cemetery_01.lvl", "start");
@@ -156,7 +156,7 @@ TEST_F(WorldPlay, ChangelevelAtTheConsoleAndAnExitZoneBringThePlayerToTheNamedSt
     // Standing at the arrival point, no exit fires: the player stays.
     frames(30);
     EXPECT_EQ(game.GetCurrentLevel()->GetName(), "cimetery_tp_01.lvl");
-    EXPECT_EQ(ErrorLines(), std::vector<std::string>()) << output;
+    EXPECT_EQ(ErrorLines(), std::vector<std::string>()) << debug.Text();
 }
 
 } // namespace

@@ -41,11 +41,11 @@ TEST_F(WorldSlice, EverySettingsLineRunsBeforeAndAfterTheLibraryAndRunsAgainHarm
     Game game;
     // The start-up runs the file before the library, then twice after it.
     RunSettings(game);
-    ASSERT_TRUE(ReadLibrary(game)) << output;
+    ASSERT_TRUE(ReadLibrary(game)) << debug.Text();
     RunSettings(game);
     RunSettings(game);
     // A refused or unknown line is reported as "init_vars.txt:N: expected ...".
-    EXPECT_EQ(output.find("init_vars.txt:"), std::string::npos) << output;
+    EXPECT_EQ(debug.Text().find("init_vars.txt:"), std::string::npos) << debug.Text();
 
     // What the lines set, once each however often they ran.
     EXPECT_EQ(game.firstMapName, "cemetery_01.lvl");
@@ -80,7 +80,7 @@ TEST_F(WorldSlice, EverySettingsLineRunsBeforeAndAfterTheLibraryAndRunsAgainHarm
 TEST_F(WorldSlice, EveryDialogueBlockTheLevelsAskForReadsInEveryLanguage)
 {
     Game game;
-    ASSERT_TRUE(ReadLibrary(game)) << output;
+    ASSERT_TRUE(ReadLibrary(game)) << debug.Text();
     RunSettings(game);
     RunSettings(game); // the portraits link once the dialogue frame exists
     int asked = 0;

@@ -128,7 +128,7 @@ TEST_F(WorldSnowLibrary, TheIceArmorFreezesTheMereThePlayerCrossesAndTheStruckDi
     ThePlayer().SetPosition(Point<float>(16 * kTile, 4 * kTile + 8.0f));
     Passes(30);
     EXPECT_LT(ThePlayer().GetPosition().y, 4 * kTile);
-    EXPECT_EQ(output.find("Script Error"), std::string::npos) << output;
+    EXPECT_EQ(debug.Text().find("Script Error"), std::string::npos) << debug.Text();
 }
 
 TEST_F(WorldSnowLibrary, EachHubIsATeleportDestinationOnceItsRingIsVisited)
@@ -179,7 +179,7 @@ TEST_F(WorldSnowLibrary, TheChapelLeadsEastToTheFrostGateAndUpBehindItsDoorToThe
         Pass(jump);
     ASSERT_EQ(LevelName(), "bibli_tp.lvl");
     EXPECT_NEAR(ThePlayer().GetPosition().x, 4 * kTile, kTile) << "at from_chapel";
-    EXPECT_EQ(output.find("Script Error"), std::string::npos) << output;
+    EXPECT_EQ(debug.Text().find("Script Error"), std::string::npos) << debug.Text();
 }
 
 } // namespace

@@ -191,7 +191,7 @@ TEST_F(WorldWalk, FromANewGameThroughTheRankASaveAndItsReloadThreeTeleportersAnd
     EXPECT_NEAR(Y(), 2 * kTile, 1.0f);
 
     // No script line of the levels walked through was refused.
-    EXPECT_EQ(output.find("Script Error"), std::string::npos) << output;
+    EXPECT_EQ(debug.Text().find("Script Error"), std::string::npos) << debug.Text();
 }
 
 TEST_F(WorldWalk, PickupsNotTakenAreStillThereAfterTheLanternRingAndTheRankOpensTheFirstDoor)
@@ -240,7 +240,7 @@ TEST_F(WorldWalk, ADeathBeforeTheRankReloadsTheSaveWithThePickupStillThere)
 
     // A deadly blow (again while a skull's blow keeps the player
     // untouchable): once the death has played out, the save is reloaded.
-    const size_t entries = output.size();
+    const size_t entries = debug.Text().size();
     for (int pass = 0; pass < 100 && ThePlayer().GetLife() > 0; ++pass) {
         ThePlayer().SetLife(1);
         ThePlayer().ApplyDamage(nullptr, 1);
@@ -249,8 +249,8 @@ TEST_F(WorldWalk, ADeathBeforeTheRankReloadsTheSaveWithThePickupStillThere)
     }
     ASSERT_EQ(ThePlayer().GetLife(), 0);
     ASSERT_TRUE(WaitUntil([&] {
-        return output.find("ChangeLevel: entered \"cemetery_01.lvl\"", entries) != std::string::npos;
-    })) << output;
+        return debug.Text().find("ChangeLevel: entered \"cemetery_01.lvl\"", entries) != std::string::npos;
+    })) << debug.Text();
     ASSERT_EQ(LevelName(), "cemetery_01.lvl");
     EXPECT_NEAR(X(), 9 * kTile, kTile) << "at the save point";
     EXPECT_GT(ThePlayer().GetLife(), 0);

@@ -1,8 +1,8 @@
 #include "ui/UI_Font.h"
 
-#include "engine/platform/DebugOutput.h"
 #include "engine/serial/ReaderContext.h"
 #include "game/Game.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "tests/ui/UITestSupport.h"
 
 #include <gtest/gtest.h>
@@ -138,12 +138,10 @@ TEST(UI_FontRecord, WritesAndReadsBackWithTheLibrarysAtlas)
     // An atlas the library lacks leaves the font without one; the record
     // reads and says once, at the atlas line, that its text will not show.
     UI_Font orphan;
-    std::string said;
-    platform::SetDebugSink([&said](std::string_view text) { said += std::string(text) + "\n"; });
+    DebugCapture debug(DebugCapture::Join::LinePerMessage);
     EXPECT_TRUE(ReadFont(orphan, "F\nSpriteV0Ptr\nnowhere\n8\n12\n0\n"));
-    platform::SetDebugSink({});
     EXPECT_EQ(orphan.GetAtlas(), nullptr);
-    EXPECT_EQ(said,
+    EXPECT_EQ(debug.Text(),
         "gamelib.txt:3: font \"F\": expected an atlas sprite of the game library, found \"nowhere\"; its "
         "text is "
         "not drawn\n");

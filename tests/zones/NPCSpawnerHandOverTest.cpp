@@ -20,11 +20,11 @@
 #include "enemies/NPC_Located_Claw.h"
 #include "enemies/NPC_Lonely_Head.h"
 #include "enemies/NPC_Seahorse.h"
-#include "engine/platform/DebugOutput.h"
 #include "game/Game.h"
 #include "scene/GameplayObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "zones/ZoneHolder.h"
 #include "zones/ZoneInstance.h"
 #include "zones/Zone_NPCSpawner_BoatPlant.h"
@@ -259,15 +259,13 @@ TEST_F(NPCSpawnerHandOver, TheBoatSkullFollowsThePlayerInItsZoneAndUnlinksEither
 
 TEST_F(NPCSpawnerHandOver, ASpawnerThatMakesNothingSaysSo)
 {
-    std::vector<std::string> lines;
-    platform::SetDebugSink([&](std::string_view text) { lines.emplace_back(text); });
+    DebugCapture debug;
     auto skulls = Make("Zone_NPCSPawner_FloatingSkull");
     skulls->SetName("crypt_skulls");
     dynamic_cast<Zone_NPCSpawner_FloatingSkull::Instance&>(*skulls).SkullKind.value = 3;
     skulls->Spawn(0, 0, &level);
-    platform::SetDebugSink(nullptr);
     EXPECT_EQ(game.GetCharacterCount(), 0u);
-    EXPECT_EQ(lines, std::vector<std::string> {"Spawner \"crypt_skulls\": no character made\n"});
+    EXPECT_EQ(debug.Messages(), std::vector<std::string> {"Spawner \"crypt_skulls\": no character made\n"});
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "enemies/NPC_CrouchSkull.h"
 #include "enemies/NPC_Door.h"
 #include "enemies/NPC_Thrower.h"
-#include "engine/platform/DebugOutput.h"
 #include "game/Game.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "zones/NPCSpawner.h"
 #include "zones/ZoneInstance.h"
 
@@ -74,12 +74,7 @@ TEST_F(NPCSpawnerStep, RunsOncePerLoadAndHandsTheChosenRectangle)
 
 TEST_F(NPCSpawnerStep, AClassOfTheWrongKindOrNoneIsReportedAndSkipped)
 {
-    std::vector<std::string> lines;
-    platform::SetDebugSink([&](std::string_view text) {
-        // The thrower's missing looks (no library here) are warned about apart.
-        if (text.rfind("Warning: enemy graphical", 0) != 0)
-            lines.emplace_back(text);
-    });
+    DebugCapture debug;
     Placement door("west_door");
     // The factory makes a thrower, which is no door: the setup never runs.
     const NPC_Door* made = NPCSpawner::Spawn<NPC_Door>(door, 0, 0, {"NPC_Thrower"},
@@ -88,7 +83,11 @@ TEST_F(NPCSpawnerStep, AClassOfTheWrongKindOrNoneIsReportedAndSkipped)
     const int count = NPCSpawner::SpawnEach<NPC_Thrower>(many, 0, 0, {"NPC_NoSuchClass"}, 3);
     Placement none("empty");
     const int damaged = NPCSpawner::SpawnEach<NPC_Thrower>(none, 0, 0, {"NPC_Thrower"}, -2);
-    platform::SetDebugSink(nullptr);
+    std::vector<std::string> lines;
+    for (const std::string& line : debug.Messages())
+        // The thrower's missing looks (no library here) are warned about apart.
+        if (line.rfind("Warning: enemy graphical", 0) != 0)
+            lines.push_back(line);
     EXPECT_EQ(made, nullptr);
     EXPECT_EQ(count, 0);
     EXPECT_EQ(damaged, 0);

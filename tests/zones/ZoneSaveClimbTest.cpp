@@ -3,12 +3,12 @@
 #include "characters/PlayerArmorIce.h"
 #include "characters/PlayerModifier.h"
 #include "engine/config/GamePaths.h"
-#include "engine/platform/DebugOutput.h"
 #include "game/Game.h"
 #include "scene/Level.h"
 #include "scene/MapModel.h"
 #include "scene/SpacialInstance.h"
 #include "script/BGEvent_ShowText.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "zones/Zone_ClimbJump.h"
 #include "zones/Zone_Save.h"
 
@@ -124,13 +124,12 @@ TEST_F(ZoneSave, AWriteThatFailsIsShownAndNamesTheFileAndTheReason)
 {
     const std::string missing = (folder / "gone").string() + "/";
     SetUserPath(missing);
-    std::string said;
-    platform::SetDebugSink([&](std::string_view text) { said += text; });
+    DebugCapture debug;
     type.UpdatePlayerContact(&placed);
-    platform::SetDebugSink({});
     EXPECT_EQ(SavedTexts(), 0);
     EXPECT_EQ(SavedTexts("Not saved !"), 1);
-    EXPECT_NE(said.find(missing + "Save_0.sav: No such file or directory"), std::string::npos) << said;
+    EXPECT_NE(debug.Text().find(missing + "Save_0.sav: No such file or directory"), std::string::npos)
+        << debug.Text();
 }
 
 TEST_F(ZoneSave, TheSaveRecordsWhatThePlayerHasGained)

@@ -1,6 +1,6 @@
 #include "engine/app/DevConsole.h"
 #include "engine/platform/Clock.h"
-#include "engine/platform/DebugOutput.h"
+#include "tests/engine/platform/DebugCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +9,10 @@ namespace {
 // What the section timing writes to the debug output.
 class ProfileSection : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        platform::SetDebugSink([this](std::string_view text) { output.emplace_back(text); });
-    }
-    void TearDown() override { platform::SetDebugSink({}); }
-
     // Sections time on the platform clock: here it moves only when told.
     platform::ScopedManualClock clock;
     DevConsole console;
-    std::vector<std::string> output;
+    DebugCapture debug;
 };
 
 TEST_F(ProfileSection, ThresholdsDecideWhatIsPrinted)
@@ -28,7 +22,7 @@ TEST_F(ProfileSection, ThresholdsDecideWhatIsPrinted)
     console.ProfileSection("never", false, 0.0f);
     console.ProfileSection("slow", false, 1.0e6f);
     console.ProfileSection("fast", false, 0.001f);
-    EXPECT_TRUE(output.empty()) << "a first call only starts the timer";
+    EXPECT_EQ(debug.Text(), "") << "a first call only starts the timer";
 
     clock.Advance(3.0);
     for (int i = 0; i < 3; ++i) {
@@ -37,6 +31,7 @@ TEST_F(ProfileSection, ThresholdsDecideWhatIsPrinted)
         console.ProfileSection("slow", false, 1.0e6f);
     }
     console.ProfileSection("fast", false, 0.001f);
+    const std::vector<std::string> output = debug.Messages();
     ASSERT_EQ(output.size(), 4u);
     EXPECT_EQ(output[0].rfind("always : ", 0), 0u);
     EXPECT_EQ(output[0].back(), '\n');
@@ -52,7 +47,7 @@ TEST_F(ProfileSection, OnlyOnUpdateFramesOrWhenForced)
     EXPECT_TRUE(console.profileTimers.empty());
     console.ProfileSection("section", true, -1.0f);
     console.ProfileSection("section", true, -1.0f);
-    EXPECT_EQ(output.size(), 1u);
+    EXPECT_EQ(debug.Messages().size(), 1u);
     for (int i = 0; i < 9; ++i)
         console.ProfileSection("section", true, -1.0f);
     EXPECT_EQ(console.profileTimers.front().GetHistory().size(), ProfileTimer::kHistorySize);

@@ -1,6 +1,6 @@
 #include "engine/assets/ScrambledFile.h"
 
-#include "engine/platform/DebugOutput.h"
+#include "tests/engine/platform/DebugCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -44,13 +44,8 @@ protected:
     {
         folder = fs::temp_directory_path() / ("quenholt_scrambled_" + std::to_string(getpid()));
         fs::create_directories(folder);
-        platform::SetDebugSink([this](std::string_view text) { messages += text; });
     }
-    void TearDown() override
-    {
-        platform::SetDebugSink({});
-        fs::remove_all(folder);
-    }
+    void TearDown() override { fs::remove_all(folder); }
 
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes)
     {
@@ -61,7 +56,7 @@ protected:
     }
 
     fs::path folder;
-    std::string messages;
+    DebugCapture debug;
 };
 
 TEST_F(ScrambledFileTest, RestoresReversedBlocksOfAHandWrittenFile)
@@ -73,7 +68,7 @@ TEST_F(ScrambledFileTest, RestoresReversedBlocksOfAHandWrittenFile)
     std::vector<uint8_t> data;
     ASSERT_TRUE(LoadScrambledFile(path, data));
     EXPECT_EQ(data, Bytes("AAABBBBCCtail"));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(debug.Text(), "");
 
     // The same file named with backslashes loads alike: the key comes from
     // the base name alone.
@@ -86,7 +81,7 @@ TEST_F(ScrambledFileTest, RestoresReversedBlocksOfAHandWrittenFile)
     // A file that is not there fails quietly: callers try other names.
     EXPECT_FALSE(LoadScrambledFile((folder / "nothing.qhmusic").string(), again));
     EXPECT_TRUE(again.empty());
-    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(debug.Text(), "");
 }
 
 TEST_F(ScrambledFileTest, ScrambledFileRoundTripsAndWritesTheDecodedCopy)
@@ -135,12 +130,12 @@ TEST_F(ScrambledFileTest, MalformedFilesAreRejectedWithoutData)
     // Each is rejected: no data, and the error names the file.
     for (const auto& [what, bytes] : cases) {
         SCOPED_TRACE(what);
-        messages.clear();
+        debug.Clear();
         const std::string path = Write("abc.qhsprite", bytes);
         std::vector<uint8_t> data = Bytes("stale");
         EXPECT_FALSE(LoadScrambledFile(path, data));
         EXPECT_TRUE(data.empty());
-        EXPECT_NE(messages.find("Error on file : " + path), std::string::npos) << messages;
+        EXPECT_NE(debug.Text().find("Error on file : " + path), std::string::npos) << debug.Text();
     }
 }
 

@@ -1,6 +1,6 @@
 #include "engine/config/GameConfig.h"
 #include "engine/config/GamePaths.h"
-#include "engine/platform/DebugOutput.h"
+#include "tests/engine/platform/DebugCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -148,15 +148,13 @@ TEST_F(GameConfigTest, MalformedBindingChangesNothingAndNamesTheLine)
     GameConfig loaded;
     loaded.SetVSync(false);
     const std::string before = TextOf(loaded);
-    std::string said;
-    platform::SetDebugSink([&said](std::string_view text) { said += text; });
+    DebugCapture debug;
     EXPECT_FALSE(loaded.LoadUserConfig());
-    platform::SetDebugSink({});
     EXPECT_EQ(TextOf(loaded), before);
-    EXPECT_NE(
-        said.find(std::string(GameConfig::kFileName) + ":8: expected an unsigned integer, found \"key\""),
+    EXPECT_NE(debug.Text().find(
+                  std::string(GameConfig::kFileName) + ":8: expected an unsigned integer, found \"key\""),
         std::string::npos)
-        << said;
+        << debug.Text();
 }
 
 // A value outside its range falls back to its default with one message at
@@ -172,14 +170,13 @@ TEST_F(GameConfigTest, OutOfRangeValuesAndUnknownLanguagesFallBackToTheDefault)
     GameConfig loaded;
     // Writes the lines and loads them; what the load said, a line a message.
     const auto load = [&] {
-        std::string text, said;
+        std::string text;
         for (const std::string& line : lines)
             text += line + "\n";
         WriteFile(text);
-        platform::SetDebugSink([&said](std::string_view message) { said += std::string(message) + "\n"; });
+        DebugCapture debug(DebugCapture::Join::LinePerMessage);
         EXPECT_TRUE(loaded.LoadUserConfig());
-        platform::SetDebugSink({});
-        return said;
+        return debug.Text();
     };
     // Lines: 1 music, 2 sound, 4 scale mode, 51 language, 55 adapter, 56 brightness.
     const std::tuple<size_t, std::string, std::string> damaged[] = {

@@ -1,4 +1,5 @@
 #include "engine/platform/DebugOutput.h"
+#include "tests/engine/platform/DebugCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -39,13 +40,12 @@ TEST(DebugOutput, ASinkMayWriteAndRemoveItselfWhileItRuns)
 // escaped and a huge text is cut, so the log stays printable and small.
 TEST(DebugOutput, MessagesArePrintableAndShort)
 {
-    std::string said;
-    platform::SetDebugSink([&said](std::string_view text) { said += text; });
+    DebugCapture debug;
     platform::DebugOutput(std::string("bad \x01\x1b[2J\x7f name\tand line\n", 25));
-    EXPECT_EQ(said, "bad \\x01\\x1b[2J\\x7f name\tand line\n");
-    said.clear();
+    EXPECT_EQ(debug.Text(), "bad \\x01\\x1b[2J\\x7f name\tand line\n");
+    debug.Clear();
     platform::DebugOutput("font: " + std::string(10 * 1024 * 1024, 'x'));
-    platform::SetDebugSink({});
+    const std::string said = debug.Text();
     EXPECT_EQ(said.size(), platform::kMaxMessageLength);
     EXPECT_EQ(said.substr(said.size() - 3), "...");
     EXPECT_EQ(platform::PrintableMessage("\xC3\xA9t\xC3\xA9"), "\xC3\xA9t\xC3\xA9") << "UTF-8 letters stay";

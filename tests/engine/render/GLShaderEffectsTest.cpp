@@ -1,5 +1,4 @@
 #include "engine/config/GamePaths.h"
-#include "engine/platform/DebugOutput.h"
 #include "engine/platform/JpegFile.h"
 #include "engine/platform/Window.h"
 #include "engine/render/D3DDevice.h"
@@ -10,6 +9,7 @@
 #include "engine/render/ShaderEffect_PostProcess.h"
 #include "engine/render/ShaderEffect_TimeDependent.h"
 #include "engine/render/ShaderRes.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "tests/engine/render/RenderTestSupport.h"
 #include "tests/engine/render/RenderThreadFixture.h"
 
@@ -18,7 +18,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <unistd.h>
 
 using rendertest::Blue;
@@ -42,10 +41,6 @@ protected:
         MakeDataFolder("quenholt_fx");
         previousFolder = std::filesystem::current_path();
         std::filesystem::current_path(QUENHOLT_SOURCE_DIR);
-        platform::SetDebugSink([this](std::string_view text) {
-            std::lock_guard<std::mutex> lock(logMutex);
-            log += text;
-        });
         StartRenderThread();
         if (!HasFatalFailure())
             pool->RequestLoadEffects();
@@ -55,16 +50,9 @@ protected:
     {
         sprites.clear();
         RenderThreadFixture::TearDown();
-        platform::SetDebugSink({});
         SetUserPath("");
         g_ScreenshotRequested = false;
         std::filesystem::current_path(previousFolder);
-    }
-
-    std::string Log()
-    {
-        std::lock_guard<std::mutex> lock(logMutex);
-        return log;
     }
 
     rendertest::ImageSprite* MakeSprite(const std::string& image, int width, int height)
@@ -99,8 +87,7 @@ protected:
     ShaderRes* Shader(const std::string& name) { return engine->FindShaderRes(name); }
 
     std::filesystem::path previousFolder;
-    std::mutex logMutex;
-    std::string log;
+    DebugCapture debug; // written from the render thread too
     rendertest::FakeGame game;
     std::vector<std::unique_ptr<rendertest::ImageSprite>> sprites;
     ShaderEffect_PostProcess finalCopy {nullptr};
@@ -108,7 +95,7 @@ protected:
 
 TEST_F(GLShaderEffects, EveryEffectCompilesAndABrokenOneIsReportedAndLeftOut)
 {
-    EXPECT_EQ(Log().find("Shader non charge"), std::string::npos) << Log();
+    EXPECT_EQ(debug.Text().find("Shader non charge"), std::string::npos) << debug.Text();
     int loaded = 0;
     for (const auto& shader : pool->GetEffectList().GetEffects())
         if (shader->IsLoaded())
@@ -121,8 +108,8 @@ TEST_F(GLShaderEffects, EveryEffectCompilesAndABrokenOneIsReportedAndLeftOut)
     std::ofstream(brokenPath) << "#version 330 core\nthis is not GLSL;\n";
     ShaderRes broken("fullFX_Broken", brokenPath);
     pool->RunOnRenderThread([&] { engine->LoadAllShaderRes(); });
-    EXPECT_NE(Log().find("Shader non charge ... fullFX_Broken"), std::string::npos);
-    EXPECT_NE(Log().find("broken.fx"), std::string::npos); // the compiler's text names the file
+    EXPECT_NE(debug.Text().find("Shader non charge ... fullFX_Broken"), std::string::npos);
+    EXPECT_NE(debug.Text().find("broken.fx"), std::string::npos); // the compiler's text names the file
     EXPECT_FALSE(broken.IsLoaded());
 
     // The game draws on without it: the picture is unchanged.

@@ -1,11 +1,11 @@
 #include "engine/assets/ScrambledFile.h"
 #include "engine/config/GamePaths.h"
-#include "engine/platform/DebugOutput.h"
 #include "engine/render/DXGraphicalRessource.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/Image.h"
 #include "engine/render/ImageHandleManager.h"
 #include "engine/render/PixelImage.h"
+#include "tests/engine/platform/DebugCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,6 @@ protected:
         fs::create_directories(folder / "tiles");
         previousBase = GetBasePath();
         SetBasePath(folder.string() + "/");
-        platform::SetDebugSink([this](std::string_view text) { messages += text; });
 
         PixelImage picture(12, 6);
         picture.Fill(0xFF2080C0u);
@@ -38,7 +37,6 @@ protected:
     void TearDown() override
     {
         ImageHandleManager::DestroyInstance();
-        platform::SetDebugSink({});
         SetBasePath(previousBase);
         fs::remove_all(folder);
     }
@@ -53,7 +51,7 @@ protected:
 
     fs::path folder;
     std::string previousBase;
-    std::string messages;
+    DebugCapture debug;
 };
 
 TEST_F(ImageLoadTest, PlainScrambledAndEmptyImagesGetTheirTextures)
@@ -78,7 +76,7 @@ TEST_F(ImageLoadTest, PlainScrambledAndEmptyImagesGetTheirTextures)
     EXPECT_EQ(missing.GetImage()->GetTexture(), nullptr);
     const ImageHandle unsized = manager.GetImageHandle("_EMPTY_");
     EXPECT_EQ(unsized.GetImage()->GetTexture(), nullptr);
-    EXPECT_NE(messages.find("_EMPTY_"), std::string::npos);
+    EXPECT_NE(debug.Text().find("_EMPTY_"), std::string::npos);
     EXPECT_EQ(manager.GetSize(), 5u);
 }
 
@@ -90,12 +88,12 @@ TEST_F(ImageLoadTest, AMissingPictureIsReportedOnceAndOnlyWhenNoPlaceHasIt)
     // failed: nothing to report.
     EXPECT_EQ(TextureSize(manager.GetImageHandle("Hero.png")), Point<int>(12, 6));
     EXPECT_EQ(TextureSize(manager.GetImageHandle("Tiles\\Rock.png")), Point<int>(12, 6));
-    EXPECT_EQ(messages.find("Cannot load image"), std::string::npos) << messages;
+    EXPECT_EQ(debug.Text().find("Cannot load image"), std::string::npos) << debug.Text();
 
     manager.GetImageHandle("Tiles\\Nothing.png");
     const std::string line
         = "Cannot load image Tiles\\Nothing.png: no such file here nor in the data folder\n";
-    EXPECT_EQ(messages, line);
+    EXPECT_EQ(debug.Text(), line);
 }
 
 TEST_F(ImageLoadTest, APictureIsDecodedWhenFirstNeededAndAgainAfterItsRelease)
@@ -138,7 +136,7 @@ TEST_F(ImageLoadTest, DamagedScrambledImageLoadsNothing)
     DXRenderEngine engine;
     const ImageHandle broken = ImageHandleManager::GetInstance()->GetImageHandle("Tiles\\Broken.png");
     EXPECT_EQ(broken.GetImage()->GetTexture(), nullptr);
-    EXPECT_NE(messages.find("Error on file : "), std::string::npos);
+    EXPECT_NE(debug.Text().find("Error on file : "), std::string::npos);
 }
 
 } // namespace

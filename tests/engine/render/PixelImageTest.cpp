@@ -1,6 +1,6 @@
 #include "engine/render/PixelImage.h"
 
-#include "engine/platform/DebugOutput.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "tests/engine/render/PngFixtures.h"
 
 #include <gtest/gtest.h>
@@ -44,23 +44,21 @@ TEST(PixelImage, PngRoundTripThroughMemoryAndFile)
 
 TEST(PixelImage, BadDataLeavesAnEmptyPictureAndSaysWhy)
 {
-    std::string messages;
-    platform::SetDebugSink([&](std::string_view text) { messages += text; });
+    DebugCapture debug;
     PixelImage picture = MakeCheckerboard();
     const std::vector<uint8_t> garbage = {0x89, 'P', 'N', 'G', 1, 2, 3};
     EXPECT_FALSE(picture.LoadFromMemory(garbage));
     EXPECT_TRUE(picture.IsEmpty());
     EXPECT_FALSE(picture.LoadFromMemory({}));
-    EXPECT_NE(messages.find("image in memory"), std::string::npos);
+    EXPECT_NE(debug.Text().find("image in memory"), std::string::npos);
     // A missing file is the texture loader's to report, once it has looked
     // everywhere: the picture only says why.
-    messages.clear();
+    debug.Clear();
     EXPECT_FALSE(picture.LoadFromFile("no/such/picture.png"));
     EXPECT_TRUE(picture.GetPixels().empty());
     EXPECT_TRUE(picture.IsMissingFile());
     EXPECT_EQ(picture.GetError(), "no/such/picture.png: cannot open the file");
-    platform::SetDebugSink({});
-    EXPECT_EQ(messages, "");
+    EXPECT_EQ(debug.Text(), "");
     EXPECT_FALSE(picture.LoadFromMemory({}));
     EXPECT_FALSE(picture.IsMissingFile());
     EXPECT_TRUE(picture.EncodePng().empty());
@@ -140,18 +138,16 @@ TEST(PngDecoder, RefusesWhatIsNotAPlausiblePngQuickly)
         {tooBig, "claims 8192 x 8192 pixels, more than its"},
         {{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, "not a PNG image"},
     };
-    std::string messages;
-    platform::SetDebugSink([&](std::string_view text) { messages += text; });
+    DebugCapture debug;
     for (const auto& [bytes, reason] : cases) {
-        messages.clear();
+        debug.Clear();
         PixelImage picture(2, 2);
         EXPECT_FALSE(picture.LoadFromMemory(bytes, "case.png")) << reason;
         EXPECT_TRUE(picture.IsEmpty()) << reason;
         EXPECT_EQ(picture.GetError().rfind("case.png: ", 0), 0u) << picture.GetError();
         EXPECT_NE(picture.GetError().find(reason), std::string::npos) << picture.GetError();
-        EXPECT_NE(messages.find(picture.GetError()), std::string::npos) << messages;
+        EXPECT_NE(debug.Text().find(picture.GetError()), std::string::npos) << debug.Text();
     }
-    platform::SetDebugSink({});
 }
 
 } // namespace

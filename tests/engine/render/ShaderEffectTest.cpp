@@ -1,6 +1,5 @@
 #include "engine/render/ShaderEffect.h"
 
-#include "engine/platform/DebugOutput.h"
 #include "engine/render/DXGraphicalRessource.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/EffectList.h"
@@ -10,6 +9,7 @@
 #include "engine/render/ShaderEffect_PostProcess.h"
 #include "engine/render/ShaderEffect_TimeDependent.h"
 #include "engine/render/ShaderRes.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "tests/engine/render/EffectTestSupport.h"
 #include "tests/engine/render/RenderTestSupport.h"
 
@@ -281,30 +281,26 @@ TEST(ShaderResList, EveryListedEffectHasItsFileAndOnlyThePlaceholderHasNone)
 
 TEST(ShaderResList, OnlyARealFileThatIsMissingIsReported)
 {
-    std::string said;
-    platform::SetDebugSink([&](std::string_view text) { said += text; });
+    DebugCapture debug;
     ShaderRes empty("Empty", "fx\\.fx");
     EXPECT_FALSE(empty.Load());
-    EXPECT_EQ(said, "") << "the effect with no file is not a missing file";
+    EXPECT_EQ(debug.Text(), "") << "the effect with no file is not a missing file";
     ShaderRes missing("Gone", "fx\\NoSuchEffect.fx");
     EXPECT_FALSE(missing.Load());
-    platform::SetDebugSink({});
-    EXPECT_EQ(said, "Effect file not found: fx\\NoSuchEffect.fx\n");
+    EXPECT_EQ(debug.Text(), "Effect file not found: fx\\NoSuchEffect.fx\n");
 }
 
 TEST(ShaderResList, ReloadingLoadsLastFirstAndReportsEachFailureByName)
 {
     DXRenderEngine engine;
-    std::string said;
-    platform::SetDebugSink([&](std::string_view text) { said += text; });
+    DebugCapture debug;
     {
         ShaderRes first("First", "fx\\NoSuchFirst.fx");
         ShaderRes empty("Empty", "fx\\.fx");
         ShaderRes last("Last", "fx\\NoSuchLast.fx");
         engine.ReportUnloadedShaderRes();
     }
-    platform::SetDebugSink({});
-    EXPECT_EQ(said,
+    EXPECT_EQ(debug.Text(),
         "Effect file not found: fx\\NoSuchLast.fx\nShader non charge ... Last\n"
         "Effect file not found: fx\\NoSuchFirst.fx\nShader non charge ... First\n");
 }

@@ -7,23 +7,9 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "engine/platform/DebugOutput.h"
 #include "engine/serial/IntSerialize.h"
 #include "engine/serial/LineReaders.h"
-
-namespace {
-
-// Collects the debug output while alive.
-struct DebugCapture {
-    std::string text;
-    DebugCapture()
-    {
-        platform::SetDebugSink([this](std::string_view message) { text += message; });
-    }
-    ~DebugCapture() { platform::SetDebugSink({}); }
-};
-
-} // namespace
+#include "tests/engine/platform/DebugCapture.h"
 
 TEST(ReaderContextTest, EveryTypedReaderCountsItsLine)
 {
@@ -208,7 +194,7 @@ TEST(ReaderContextTest, RecordFilesReportTheirDamageAndKeepTheObject)
     EXPECT_FALSE(ReadRecordFile(bad, value, &error));
     EXPECT_EQ(value.value, 42);
     EXPECT_EQ(error, bad + ":1: expected an integer, found \"forty-two\"");
-    EXPECT_NE(debug.text.find(error), std::string::npos) << debug.text;
+    EXPECT_NE(debug.Text().find(error), std::string::npos) << debug.Text();
 
     EXPECT_FALSE(ReadRecordFile((dir / "missing.txt").string(), value, &error));
     EXPECT_NE(error.find("missing.txt"), std::string::npos);

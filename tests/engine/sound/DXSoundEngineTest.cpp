@@ -2,11 +2,11 @@
 
 #include "engine/assets/ScrambledFile.h"
 #include "engine/config/GamePaths.h"
-#include "engine/platform/DebugOutput.h"
 #include "engine/sound/MusicLibrary.h"
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundEventsManager.h"
 #include "engine/sound/StreamingVoiceContext.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "tests/engine/sound/SoundTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -58,8 +58,7 @@ TEST_F(DXSoundEngineTest, ImportFollowsTheLookupOrderAndRejectsWhatItCannotRead)
     };
     SetSoundPath(folder);
     Sound owner("tone", "tone.wav");
-    std::string messages;
-    platform::SetDebugSink([&](std::string_view text) { messages += text; });
+    DebugCapture debug;
     for (const auto& [asked, found] : cases) {
         std::unique_ptr<ISoundRessource> loaded(engine.ImportSound(asked, &owner));
         EXPECT_EQ(loaded != nullptr ? loaded->GetName() : "", found) << asked;
@@ -67,7 +66,7 @@ TEST_F(DXSoundEngineTest, ImportFollowsTheLookupOrderAndRejectsWhatItCannotRead)
     // A missing file is named once, however often it is asked for; a damaged
     // one says what is wrong with it instead.
     std::unique_ptr<ISoundRessource> again(engine.ImportSound("missing.wav", &owner));
-    platform::SetDebugSink({});
+    const std::string messages = debug.Text();
     const std::string missing = "Cannot load sound missing.wav: the file is missing";
     EXPECT_NE(messages.find(missing), std::string::npos) << messages;
     EXPECT_EQ(messages.find(missing, messages.find(missing) + 1), std::string::npos) << messages;

@@ -2,9 +2,9 @@
 
 #include "engine/assets/ScrambledFile.h"
 #include "engine/config/GamePaths.h"
-#include "engine/platform/DebugOutput.h"
 #include "engine/sound/DXSoundEngine.h"
 #include "engine/sound/MusicLibrary.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "tests/engine/sound/SoundTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -272,14 +272,13 @@ TEST_F(MusicStreamingTest, MissingAndMidStreamDamagedTracksAreReportedOnceByName
         {"damaged.ogg", "the stream is damaged after sample frame"},
     };
     for (const auto& c : cases) {
-        std::string messages;
-        platform::SetDebugSink([&](std::string_view text) { messages += text; });
+        DebugCapture debug;
         for (int start = 0; start < 3; ++start) {
             PlayStreamedMusic(&engine, c.path, false, true, 0.0);
             Render(7.0);
             PlayStreamedMusic(&engine, "", false, false, 0.0);
         }
-        platform::SetDebugSink({});
+        const std::string messages = debug.Text();
         const std::string said = "Cannot play music " + c.path + ": " + c.reason;
         const size_t first = messages.find(said);
         EXPECT_NE(first, std::string::npos) << messages;
@@ -312,10 +311,9 @@ TEST_F(MusicStreamingTest, UnplayableTracksAreRefusedWithTheirNameAndWhy)
         ASSERT_FALSE(c.bytes.empty()) << c.name;
         const std::string path = folder + c.name;
         WriteFile(path, c.bytes);
-        std::string messages;
-        platform::SetDebugSink([&](std::string_view text) { messages += text; });
+        DebugCapture debug;
         PlayStreamedMusic(&engine, path, false, false, 0.0);
-        platform::SetDebugSink({});
+        const std::string messages = debug.Text();
         const bool refused = *c.reason != '\0';
         EXPECT_EQ(engine.CurrentMusic()->HasVoice(), !refused) << c.name;
         if (refused) {

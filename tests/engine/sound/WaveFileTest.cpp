@@ -1,6 +1,6 @@
 #include "engine/sound/WaveFile.h"
 
-#include "engine/platform/DebugOutput.h"
+#include "tests/engine/platform/DebugCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -150,19 +150,17 @@ TEST(WaveFile, UnplayableOrDamagedFilesAreRefusedWithNameAndReason)
         {{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '}, "not a RIFF WAVE file"},
         {{'R', 'I', 'F'}, "not a RIFF WAVE file"},
     };
-    std::string messages;
-    platform::SetDebugSink([&](std::string_view text) { messages += text; });
+    DebugCapture debug;
     for (const Case& c : cases) {
         WaveFile wave;
-        messages.clear();
+        debug.Clear();
         EXPECT_FALSE(wave.OpenMemory(c.file.data(), c.file.size(), "bad.wav")) << c.reason;
         EXPECT_TRUE(wave.GetData().empty()) << c.reason;
         EXPECT_EQ(wave.GetFormat().channels, 0) << c.reason;
         EXPECT_EQ(wave.GetError().rfind("bad.wav: ", 0), 0u) << wave.GetError();
         EXPECT_NE(wave.GetError().find(c.reason), std::string::npos) << wave.GetError();
-        EXPECT_NE(messages.find(wave.GetError()), std::string::npos) << messages;
+        EXPECT_NE(debug.Text().find(wave.GetError()), std::string::npos) << debug.Text();
     }
-    platform::SetDebugSink({});
 }
 
 TEST(WaveFile, AFailedOpenForgetsTheSoundBefore)
@@ -171,10 +169,8 @@ TEST(WaveFile, AFailedOpenForgetsTheSoundBefore)
     const std::vector<uint8_t> bad = Riff({{"fmt ", Fmt(3, 1, 64)}, {"data", std::vector<uint8_t>(8)}});
     WaveFile wave;
     ASSERT_TRUE(wave.OpenMemory(good.data(), good.size()));
-    platform::SetDebugSink([](std::string_view) {});
     EXPECT_FALSE(wave.OpenMemory(bad.data(), bad.size()));
     EXPECT_FALSE(wave.OpenFile("no/such/sound.wav"));
-    platform::SetDebugSink({});
     EXPECT_TRUE(wave.GetData().empty());
     EXPECT_NE(wave.GetError().find("sound.wav"), std::string::npos);
 }
