@@ -153,6 +153,8 @@ protected:
         game.fixedStepTick = 1;
     }
 
+    void TearDown() override { SetDialogPath(previousDialogPath); }
+
     // One logic tick with the attack action pressed or not.
     void Tick(BGEvent_DialogueManager& event, bool attack = false)
     {
@@ -160,6 +162,8 @@ protected:
         event.Update();
     }
 
+    // Taken before the game, whose construction empties the dialogue folder.
+    const std::string previousDialogPath = GetDialogPath();
     ScriptedInput* input = new ScriptedInput();
     Game game {"Quenholt", nullptr, input};
     DebugCapture debug;

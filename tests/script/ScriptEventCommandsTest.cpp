@@ -88,11 +88,13 @@ TEST_F(ScriptEventCommands, AShakeScriptEndsWithTheOffsetAtZero)
 
 TEST_F(ScriptEventCommands, ADialogueWithoutBoxEndsWhenTheSwitchIsOn)
 {
+    const std::string previousDialogPath = GetDialogPath();
     SetDialogPath(std::string(QUENHOLT_TEST_DATA_DIR) + "/script/");
     BGEvent_DialogueManager::SetFinishWithoutBox(true);
     Script& script = Make("waitEvent_StartDialogue_FromFile test.txt 0;Record after");
     const int frames = RunToEnd(script, 20);
     BGEvent_DialogueManager::SetFinishWithoutBox(false);
+    SetDialogPath(previousDialogPath);
     EXPECT_EQ(frames, 2);
     EXPECT_EQ(record, (Strings {"Test: after"}));
 }

@@ -47,6 +47,7 @@ protected:
     ~ZoneTeleport() override
     {
         game.SetCurrentLevel(nullptr);
+        SetDialogPath(previousDialogPath);
         std::filesystem::remove_all(folder);
     }
 
@@ -67,6 +68,8 @@ protected:
     }
 
     std::filesystem::path folder;
+    // Taken before the game, whose construction empties the dialogue folder.
+    const std::string previousDialogPath = GetDialogPath();
     ScriptedInput* input = new ScriptedInput();
     Game game {"Quenholt", nullptr, input, nullptr};
     Player* player = nullptr;

@@ -18,7 +18,7 @@
 class DebugCapture {
 public:
     enum class Join {
-        AsWritten, // the messages one after another, as the console shows them
+        AsWritten,      // the messages one after another, as the console shows them
         LinePerMessage, // each message followed by a line end
     };
 
