@@ -151,7 +151,7 @@ bool GameConfig::Read(std::istream& is)
     if (!read.ReadValues(is, notes))
         return false;
     for (const std::string& note : notes)
-        SayReadMessage(note);
+        platform::ReportProblem(note);
     *this = read;
     return true;
 }

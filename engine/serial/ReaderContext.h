@@ -75,10 +75,6 @@ private:
 // a record reader can write `return ReadError(is, "...", found);`.
 bool ReadError(std::istream& is, std::string_view expected, std::string_view found);
 
-// Says a reader's message (an error, or a value replaced by its default)
-// where both the developer and the player see it: the debug output and stderr.
-void SayReadMessage(std::string_view message);
-
 // How a message shows the text of a line: quoted, shortened when long, with
 // control bytes escaped.
 std::string QuoteFound(std::string_view line);
