@@ -116,9 +116,8 @@ bool DialogueFile::ReadBlock(std::istream& is, int block, std::vector<Line>& lin
         }
         if (remaining <= 0) {
             if (unclosed)
-                platform::ReportProblem((context != nullptr ? context->Where() : std::string())
-                    + "expected a closing quote, found " + QuoteFound(text.substr(0, text.size() - 1))
-                    + "; the text runs to the end of the line");
+                platform::ReportProblem(ReaderContext::WhereOf(is) + "expected a closing quote, found "
+                    + QuoteFound(text.substr(0, text.size() - 1)) + "; the text runs to the end of the line");
             if (words.size() == 3 && !HasPortrait(words[0]))
                 return ReadError(is, "a speaker with a portrait", QuoteFound(words[0]));
             if (++blockLines > kMaxBlockLines)

@@ -163,9 +163,8 @@ bool GameConfig::ReadValues(std::istream& is, std::vector<std::string>& notes)
     // at its own line.
     auto note
         = [&is, &notes](const std::string& expected, std::string_view found, const std::string& fallback) {
-              const ReaderContext* context = ReaderContext::Of(is);
-              notes.push_back((context != nullptr ? context->Where() : std::string()) + "expected " + expected
-                  + ", found " + QuoteFound(found) + "; the default " + fallback + " is used");
+              notes.push_back(ReaderContext::WhereOf(is) + "expected " + expected + ", found "
+                  + QuoteFound(found) + "; the default " + fallback + " is used");
           };
     auto bounded = [&is, &note](int& value, int maximum, int fallback) {
         if (!ReadIntLine(is, value))

@@ -46,6 +46,12 @@ std::string ReaderContext::Where() const
     return fileName + ":" + std::to_string(lastLine) + ": ";
 }
 
+std::string ReaderContext::WhereOf(std::istream& is)
+{
+    const ReaderContext* context = Of(is);
+    return context != nullptr ? context->Where() : std::string();
+}
+
 void ReaderContext::RecordError(std::string_view expected, std::string_view found)
 {
     if (!error.empty())

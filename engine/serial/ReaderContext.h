@@ -43,6 +43,8 @@ public:
     int GetLineNumber() const { return lastLine; }
     // "file:line: " for the last line taken, to prefix warnings.
     std::string Where() const;
+    // The same for the context bound to `is`; empty without one.
+    static std::string WhereOf(std::istream& is);
 
     bool HasError() const { return !error.empty(); }
     // The first error, "file:line: expected X, found Y"; empty when none.
