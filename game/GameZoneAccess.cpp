@@ -45,9 +45,8 @@ void GameZoneAccess::DiscoverTeleport(const Level* level)
     game.AddTeleport(name, name, level != nullptr ? level->GetMinimapPoint() : Point<int>(-1, -1));
     ShowText("DiscoverTeleport", "You discovered a new teleporter !", 30);
     game.IncrementGameScore(game.saveData);
-    if (game.uiFrames.size() > 2 && game.uiFrames[1] != nullptr)
-        if (auto* hud = dynamic_cast<UI_Frame_Player*>(game.uiFrames[1]->GetPrototype()))
-            hud->ShowTeleportMessage();
+    if (UI_Frame_Player* hud = game.GetHud())
+        hud->ShowTeleportMessage();
 }
 
 void GameZoneAccess::ShowText(const std::string& eventName, const std::string& text, int ticks)
