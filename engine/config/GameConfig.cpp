@@ -1,5 +1,6 @@
 #include "engine/config/GameConfig.h"
 
+#include <algorithm>
 #include <fstream>
 #include <mutex>
 #include <sstream>
@@ -136,10 +137,7 @@ bool GameConfig::Write(std::ostream& os) const
 
 bool GameConfig::IsKnownLanguage(const std::string& value)
 {
-    for (const char* known : kLanguages)
-        if (value == known)
-            return true;
-    return false;
+    return std::find(kLanguages.begin(), kLanguages.end(), value) != kLanguages.end();
 }
 
 bool GameConfig::Read(std::istream& is)
