@@ -45,10 +45,8 @@ std::unique_ptr<platform::Window> CreateGameWindow()
     int screenWidth = 0, screenHeight = 0;
     platform::Window::GetScreenSize(screenWidth, screenHeight);
     const bool fullScreen = g_FullScreen.load();
-    auto window = fullScreen ? platform::Window::Create(
-                      kGameWindowTitle, 0, 0, screenWidth, screenHeight, g_AlwaysOnTop.load(), true)
-                             : platform::Window::Create(kGameWindowTitle, 0, 0, kClientWidth, kClientHeight,
-                                 g_AlwaysOnTop.load(), false);
+    auto window = platform::Window::Create(kGameWindowTitle, 0, 0, fullScreen ? screenWidth : kClientWidth,
+        fullScreen ? screenHeight : kClientHeight, g_AlwaysOnTop.load(), fullScreen);
     if (!window)
         return nullptr;
     // SDL sizes the client area directly; the decorations are only known once
