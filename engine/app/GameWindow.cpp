@@ -42,11 +42,13 @@ Point<int> WindowedClientSize(Point<int> desktop, Point<int> decorations)
 
 std::unique_ptr<platform::Window> CreateGameWindow()
 {
-    int screenWidth = 0, screenHeight = 0;
-    platform::Window::GetScreenSize(screenWidth, screenHeight);
+    // Full screen covers the desktop; a window is sized once it exists.
     const bool fullScreen = g_FullScreen.load();
-    auto window = platform::Window::Create(kGameWindowTitle, 0, 0, fullScreen ? screenWidth : kClientWidth,
-        fullScreen ? screenHeight : kClientHeight, g_AlwaysOnTop.load(), fullScreen);
+    int width = kClientWidth, height = kClientHeight;
+    if (fullScreen)
+        platform::Window::GetScreenSize(width, height);
+    auto window
+        = platform::Window::Create(kGameWindowTitle, 0, 0, width, height, g_AlwaysOnTop.load(), fullScreen);
     if (!window)
         return nullptr;
     // SDL sizes the client area directly; the decorations are only known once
