@@ -340,8 +340,8 @@ std::vector<std::string> Game::ParticleLinkNames()
 
 bool Game::IsParticleLinkName(const std::string& name)
 {
-    const std::vector<std::string> names = ParticleLinkNames();
-    return std::find(names.begin(), names.end(), name) != names.end();
+    const std::vector<std::string> parts = NPC_Boss2_Boat::PartNames();
+    return IsCharacterClass(name) || std::find(parts.begin(), parts.end(), name) != parts.end();
 }
 
 CharacterObject* Game::CreateCharacterByClass(std::string name, std::string classKey, CharacterObject* before)

@@ -36,6 +36,7 @@
 #include "script/ScriptVar.h"
 #include "ui/UI_Font.h"
 #include "ui/UI_Frame.h"
+#include "ui/UI_Frame_Player.h"
 #include "ui/UI_Frame_Text.h"
 #include "ui/UI_Menu.h"
 #include "zones/ZonePayloadKinds.h"
@@ -235,6 +236,12 @@ void Game::SetPlayer(std::unique_ptr<Player> newPlayer)
 UI_Menu* Game::GetMenu() const
 {
     return uiFrames.size() > 2 && uiFrames[2] ? dynamic_cast<UI_Menu*>(uiFrames[2]->GetPrototype()) : nullptr;
+}
+
+UI_Frame_Player* Game::GetHud() const
+{
+    return uiFrames.size() > 1 && uiFrames[1] ? dynamic_cast<UI_Frame_Player*>(uiFrames[1]->GetPrototype())
+                                              : nullptr;
 }
 
 RenderGameState Game::GetRenderState()

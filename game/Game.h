@@ -59,6 +59,7 @@ class SoundEventsManager;
 class Sprite;
 class UI_Font;
 class UI_Frame;
+class UI_Frame_Player;
 class UI_Menu;
 struct PostEffects;
 class MapModel;
@@ -276,9 +277,10 @@ public:
     // The level the frame update and the scripts work on (not owned).
     void SetCurrentLevel(Level* level) { currentLevel = level; }
     Camera& GetCamera() { return camera; }
-    // The menu, the third interface frame's object; null before the game
-    // library gives it.
+    // The menu and the HUD, the third and second interface frames' objects;
+    // null before the game library gives them.
     UI_Menu* GetMenu() const;
+    UI_Frame_Player* GetHud() const;
 
     // What the render thread and the render engine read and write of the game.
     DevConsole* GetConsole() override { return &console; }

@@ -106,9 +106,8 @@ void CaptureMinimapCells(GameSaveData& record, const Game& game)
 // The HUD's "saved" banner shows once more ("UI_Player_SaveMessage").
 void ShowSaveMessage(Game& game)
 {
-    if (game.uiFrames.size() > 1 && game.uiFrames[1] != nullptr)
-        if (auto* hud = dynamic_cast<UI_Frame_Player*>(game.uiFrames[1]->GetPrototype()))
-            hud->ShowSaveMessage();
+    if (UI_Frame_Player* hud = game.GetHud())
+        hud->ShowSaveMessage();
 }
 
 bool SlotFileExists(const std::string& path)

@@ -4,6 +4,7 @@
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 #include "script/BGEvent_DialogueManager.h"
+#include "script/BGEvent_PickupCinematic.h"
 #include "script/BGEvent_ShowText.h"
 #include "script/NPC_Script.h"
 #include "script/Script.h"
@@ -24,16 +25,13 @@ void GameZoneAccess::OpenMap()
 
 void GameZoneAccess::ShowPickupPicture(const std::string& objectName, int x, int y)
 {
-    // The pickup cut-scene's kinds: none, and a picture shown at a place.
-    constexpr int kNoPickupCinematic = 0;
-    constexpr int kPickupPictureAt = 4;
-    if (game.pickupCinematicKind != kNoPickupCinematic)
+    if (game.pickupCinematicKind != kPickupNone)
         return;
     GraphicalObject* picture = game.FindGraphicalObject(objectName, false);
     if (picture == nullptr)
         return;
     picture->RestartAnimations(true);
-    game.pickupCinematicKind = kPickupPictureAt;
+    game.pickupCinematicKind = kPickupObjectAt;
     game.cinematicObject = picture;
     game.cinematicPosition = Point<int>(x, y);
     game.cinematicCounter = 0;
@@ -45,9 +43,8 @@ void GameZoneAccess::DiscoverTeleport(const Level* level)
     game.AddTeleport(name, name, level != nullptr ? level->GetMinimapPoint() : Point<int>(-1, -1));
     ShowText("DiscoverTeleport", "You discovered a new teleporter !", 30);
     game.IncrementGameScore(game.saveData);
-    if (game.uiFrames.size() > 2 && game.uiFrames[1] != nullptr)
-        if (auto* hud = dynamic_cast<UI_Frame_Player*>(game.uiFrames[1]->GetPrototype()))
-            hud->ShowTeleportMessage();
+    if (UI_Frame_Player* hud = game.GetHud())
+        hud->ShowTeleportMessage();
 }
 
 void GameZoneAccess::ShowText(const std::string& eventName, const std::string& text, int ticks)

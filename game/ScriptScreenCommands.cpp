@@ -59,7 +59,7 @@ bool RefreshGraphicalCollision(Script& script, const Tokens& tokens)
     }
     Game* game = Game::GetInstance();
     if (game != nullptr && game->GetPlayer() != nullptr)
-        game->GetPlayer()->GetArmorState().armorChanged = true;
+        game->GetPlayer()->SetCollisionChanged();
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "engine/app/SplitCommandLine.h"
 #include "engine/config/GameConfig.h"
 #include "engine/config/GamePaths.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/platform/Paths.h"
 #include "engine/serial/FileUtils.h"
 #include "engine/serial/ReaderContext.h"
@@ -115,9 +116,8 @@ bool DialogueFile::ReadBlock(std::istream& is, int block, std::vector<Line>& lin
         }
         if (remaining <= 0) {
             if (unclosed)
-                SayReadMessage((context != nullptr ? context->Where() : std::string())
-                    + "expected a closing quote, found " + QuoteFound(text.substr(0, text.size() - 1))
-                    + "; the text runs to the end of the line");
+                platform::ReportProblem(ReaderContext::WhereOf(is) + "expected a closing quote, found "
+                    + QuoteFound(text.substr(0, text.size() - 1)) + "; the text runs to the end of the line");
             if (words.size() == 3 && !HasPortrait(words[0]))
                 return ReadError(is, "a speaker with a portrait", QuoteFound(words[0]));
             if (++blockLines > kMaxBlockLines)

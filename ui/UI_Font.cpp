@@ -1,5 +1,6 @@
 #include "ui/UI_Font.h"
 
+#include "engine/platform/DebugOutput.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
 #include "scene/GraphicalObject.h"
@@ -111,10 +112,9 @@ bool UI_Font::UnSerialize(std::istream& is)
         ReadTextLine(is, atlasName);
         read.atlas = FindLibrarySprite(atlasName);
         if (read.atlas == nullptr && GetSceneGameAccess() != nullptr) {
-            const ReaderContext* context = ReaderContext::Of(is);
-            SayReadMessage((context != nullptr ? context->Where() : std::string()) + "font "
-                + QuoteFound(read.name) + ": expected an atlas sprite of the game library, found "
-                + QuoteFound(atlasName) + "; its text is not drawn");
+            platform::ReportProblem(ReaderContext::WhereOf(is) + "font " + QuoteFound(read.name)
+                + ": expected an atlas sprite of the game library, found " + QuoteFound(atlasName)
+                + "; its text is not drawn");
         }
     }
 

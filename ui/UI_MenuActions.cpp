@@ -28,10 +28,6 @@ bool Edge(bool now, bool before)
     return now && !before;
 }
 
-constexpr int kVolumeMax = GameConfig::kMaxVolume;
-constexpr int kFilterMax = GameConfig::kMaxScaleFilter;
-constexpr int kMotionBlurMax = GameConfig::kMaxMotionBlur;
-constexpr int kBrightnessMax = GameConfig::kMaxBrightness;
 // The render thread's message wait while the display mode changes.
 constexpr uint32_t kSwitchMessageWait = 100;
 constexpr uint32_t kWindowedMutexWait = 100;
@@ -172,13 +168,13 @@ void UI_Menu::DoOptionsRow(UI_Menu_Page& page, int dir, bool validate)
     switch (page.GetSelectedIndex()) {
     case kOptionsMusic:
         if (dir != 0) {
-            config.SetMusicVolume(std::clamp(config.GetMusicVolume() + change, 0, kVolumeMax));
+            config.SetMusicVolume(std::clamp(config.GetMusicVolume() + change, 0, GameConfig::kMaxVolume));
             ApplyVolumes(game);
         }
         break;
     case kOptionsSound:
         if (dir != 0) {
-            config.SetSoundVolume(std::clamp(config.GetSoundVolume() + change, 0, kVolumeMax));
+            config.SetSoundVolume(std::clamp(config.GetSoundVolume() + change, 0, GameConfig::kMaxVolume));
             ApplyVolumes(game);
             RestartSound(page, UI_Menu_Page::kSoundSelect);
         }
@@ -214,7 +210,7 @@ void UI_Menu::DoRenderSettingsRow(UI_Menu_Page& page, int dir, bool validate)
         break;
     case kRenderFilter:
         if (changed) {
-            config.SetScaleFilter(std::clamp(config.GetScaleFilter() + step, 0, kFilterMax));
+            config.SetScaleFilter(std::clamp(config.GetScaleFilter() + step, 0, GameConfig::kMaxScaleFilter));
             ApplyScaleFilter(game);
         }
         break;
@@ -224,7 +220,7 @@ void UI_Menu::DoRenderSettingsRow(UI_Menu_Page& page, int dir, bool validate)
         break;
     case kRenderMotionBlur:
         if (changed) {
-            config.SetMotionBlur(std::clamp(config.GetMotionBlur() + step, 0, kMotionBlurMax));
+            config.SetMotionBlur(std::clamp(config.GetMotionBlur() + step, 0, GameConfig::kMaxMotionBlur));
             if (config.GetMotionBlur() > 0)
                 NoteUse("effect", "fullFX_MoBlur");
         }
@@ -241,7 +237,7 @@ void UI_Menu::DoRenderSettingsRow(UI_Menu_Page& page, int dir, bool validate)
     case kRenderBrightness:
         if (dir != 0) {
             config.SetBrightness(
-                std::clamp(config.GetBrightness() + (validate ? 1 : dir), 0, kBrightnessMax));
+                std::clamp(config.GetBrightness() + (validate ? 1 : dir), 0, GameConfig::kMaxBrightness));
             NoteUse("effect", "fullFX_Brightness");
             RestartSound(page, UI_Menu_Page::kSoundSelect);
         }

@@ -42,13 +42,13 @@ Point<int> WindowedClientSize(Point<int> desktop, Point<int> decorations)
 
 std::unique_ptr<platform::Window> CreateGameWindow()
 {
-    int screenWidth = 0, screenHeight = 0;
-    platform::Window::GetScreenSize(screenWidth, screenHeight);
+    // Full screen covers the desktop; a window is sized once it exists.
     const bool fullScreen = g_FullScreen.load();
-    auto window = fullScreen ? platform::Window::Create(
-                      kGameWindowTitle, 0, 0, screenWidth, screenHeight, g_AlwaysOnTop.load(), true)
-                             : platform::Window::Create(kGameWindowTitle, 0, 0, kClientWidth, kClientHeight,
-                                 g_AlwaysOnTop.load(), false);
+    int width = kClientWidth, height = kClientHeight;
+    if (fullScreen)
+        platform::Window::GetScreenSize(width, height);
+    auto window
+        = platform::Window::Create(kGameWindowTitle, 0, 0, width, height, g_AlwaysOnTop.load(), fullScreen);
     if (!window)
         return nullptr;
     // SDL sizes the client area directly; the decorations are only known once

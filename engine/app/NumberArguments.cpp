@@ -4,6 +4,7 @@
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
@@ -14,18 +15,12 @@ bool IsDigit(char c)
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 } // namespace
 
 bool LooksLikeNumber(const std::string& token)
 {
-    size_t at = 0;
-    while (at < token.size() && IsBlank(token[at]))
-        ++at;
+    // The blanks strtod skips before a number.
+    size_t at = std::min(token.find_first_not_of(" \t\n\v\f\r"), token.size());
     const bool blanks = at > 0;
     const bool sign = at < token.size() && (token[at] == '+' || token[at] == '-');
     if (sign)

@@ -1,5 +1,6 @@
 #include "engine/config/GameConfig.h"
 
+#include <algorithm>
 #include <fstream>
 #include <mutex>
 #include <sstream>
@@ -136,10 +137,7 @@ bool GameConfig::Write(std::ostream& os) const
 
 bool GameConfig::IsKnownLanguage(const std::string& value)
 {
-    for (const char* known : kLanguages)
-        if (value == known)
-            return true;
-    return false;
+    return std::find(kLanguages.begin(), kLanguages.end(), value) != kLanguages.end();
 }
 
 bool GameConfig::Read(std::istream& is)
@@ -151,7 +149,7 @@ bool GameConfig::Read(std::istream& is)
     if (!read.ReadValues(is, notes))
         return false;
     for (const std::string& note : notes)
-        SayReadMessage(note);
+        platform::ReportProblem(note);
     *this = read;
     return true;
 }
@@ -163,9 +161,8 @@ bool GameConfig::ReadValues(std::istream& is, std::vector<std::string>& notes)
     // at its own line.
     auto note
         = [&is, &notes](const std::string& expected, std::string_view found, const std::string& fallback) {
-              const ReaderContext* context = ReaderContext::Of(is);
-              notes.push_back((context != nullptr ? context->Where() : std::string()) + "expected " + expected
-                  + ", found " + QuoteFound(found) + "; the default " + fallback + " is used");
+              notes.push_back(ReaderContext::WhereOf(is) + "expected " + expected + ", found "
+                  + QuoteFound(found) + "; the default " + fallback + " is used");
           };
     auto bounded = [&is, &note](int& value, int maximum, int fallback) {
         if (!ReadIntLine(is, value))

@@ -205,21 +205,13 @@ bool OcclusionQueue::OpenColumns(int y0, int y1, int x0, int x1, int& rowFrom, i
     return rowFrom >= 0;
 }
 
-int OcclusionQueue::NextOpen(int x, int x1) const
+int OcclusionQueue::Next(int x, int x1, bool wantOpen) const
 {
+    // Covered columns are the clear bits of `open`: flipping the word looks
+    // for them the same way.
+    const uint64_t flip = wantOpen ? 0 : ~uint64_t(0);
     while (x < x1) {
-        const uint64_t bits = open[static_cast<size_t>(x >> 6)] & Bits(x & 63, 64);
-        if (bits != 0)
-            return std::min(x1, (x & ~63) + std::countr_zero(bits));
-        x = (x & ~63) + 64;
-    }
-    return x1;
-}
-
-int OcclusionQueue::NextCovered(int x, int x1) const
-{
-    while (x < x1) {
-        const uint64_t bits = ~open[static_cast<size_t>(x >> 6)] & Bits(x & 63, 64);
+        const uint64_t bits = (open[static_cast<size_t>(x >> 6)] ^ flip) & Bits(x & 63, 64);
         if (bits != 0)
             return std::min(x1, (x & ~63) + std::countr_zero(bits));
         x = (x & ~63) + 64;

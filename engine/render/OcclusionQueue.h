@@ -92,8 +92,9 @@ private:
     // every pixel is covered.
     bool OpenColumns(int y0, int y1, int x0, int x1, int& rowFrom, int& rowTo);
     // The first open (or covered) column of `open` from x on; x1 if none.
-    int NextOpen(int x, int x1) const;
-    int NextCovered(int x, int x1) const;
+    int Next(int x, int x1, bool wantOpen) const;
+    int NextOpen(int x, int x1) const { return Next(x, x1, true); }
+    int NextCovered(int x, int x1) const { return Next(x, x1, false); }
     void Cover(int x0, int y0, int x1, int y1);
     // The part of the draw over target pixels (x0, y0)-(x1, y1), which lie in
     // its rectangle at (left, top).

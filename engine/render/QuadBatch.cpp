@@ -268,9 +268,7 @@ void QuadBatch::Flush()
         return;
     // One texture, or none: the plain program; several, or a texture with
     // untextured quads (unit -1): the program that picks per quad.
-    const bool untextured
-        = std::any_of(batch.begin(), batch.end(), [](const QuadVertex& v) { return v.unit < 0; });
-    if (batchTextureCount > 1 || (batchTextureCount == 1 && untextured)) {
+    if (batchTextureCount > 1 || (batchTextureCount == 1 && batchUntextured)) {
         const MultiProgram& multi = *std::find_if(multiPrograms.begin(), multiPrograms.end(),
             [&](const MultiProgram& m) { return m.units >= batchTextureCount; });
         multi.program.Use();

@@ -1,6 +1,5 @@
 #include "engine/serial/ReaderContext.h"
 
-#include <cstdio>
 #include <fstream>
 
 #include "engine/platform/DebugOutput.h"
@@ -17,14 +16,6 @@ int ContextSlot()
 }
 
 } // namespace
-
-void SayReadMessage(std::string_view raw)
-{
-    const std::string message = platform::PrintableMessage(raw);
-    platform::DebugOutput(message);
-    std::fwrite(message.data(), 1, message.size(), stderr);
-    std::fputc('\n', stderr);
-}
 
 std::atomic<uint64_t> ReaderContext::bindings {0};
 
@@ -55,6 +46,12 @@ std::string ReaderContext::Where() const
     return fileName + ":" + std::to_string(lastLine) + ": ";
 }
 
+std::string ReaderContext::WhereOf(std::istream& is)
+{
+    const ReaderContext* context = Of(is);
+    return context != nullptr ? context->Where() : std::string();
+}
+
 void ReaderContext::RecordError(std::string_view expected, std::string_view found)
 {
     if (!error.empty())
@@ -67,7 +64,7 @@ void ReaderContext::RecordError(std::string_view expected, std::string_view foun
 
 void ReaderContext::Report() const
 {
-    SayReadMessage(error.empty() ? Where() + "expected a complete record" : error);
+    platform::ReportProblem(error.empty() ? Where() + "expected a complete record" : error);
 }
 
 void ReaderContext::LineTaken(bool pastEnd)
@@ -115,7 +112,7 @@ bool ReadRecordFile(const std::string& path, ISerialization& record, std::string
     std::ifstream file(platform::ResolvePath(path), std::ios::binary);
     if (!file.is_open()) {
         const std::string message = path + ": cannot be opened";
-        SayReadMessage(message);
+        platform::ReportProblem(message);
         if (error)
             *error = message;
         return false;

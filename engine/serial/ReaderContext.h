@@ -43,6 +43,8 @@ public:
     int GetLineNumber() const { return lastLine; }
     // "file:line: " for the last line taken, to prefix warnings.
     std::string Where() const;
+    // The same for the context bound to `is`; empty without one.
+    static std::string WhereOf(std::istream& is);
 
     bool HasError() const { return !error.empty(); }
     // The first error, "file:line: expected X, found Y"; empty when none.
@@ -74,10 +76,6 @@ private:
 // is bound to it; without one, says it on the debug output. Returns false, so
 // a record reader can write `return ReadError(is, "...", found);`.
 bool ReadError(std::istream& is, std::string_view expected, std::string_view found);
-
-// Says a reader's message (an error, or a value replaced by its default)
-// where both the developer and the player see it: the debug output and stderr.
-void SayReadMessage(std::string_view message);
 
 // How a message shows the text of a line: quoted, shortened when long, with
 // control bytes escaped.

@@ -139,7 +139,7 @@ void AddWords(const std::string& text, std::set<std::string>& words)
 }
 
 // The string literals of a code file (escapes kept as written).
-void AddLiterals(const std::string& code, std::set<std::string>& literals)
+void AddLiterals(const std::string& code, std::set<std::string, std::less<>>& literals)
 {
     for (size_t i = 0; i < code.size(); ++i) {
         if (code[i] != '"')
@@ -249,9 +249,7 @@ CompletenessReport CheckCompleteness(const WorldNameSources& sources)
 
     Literals literals;
     for (const NamedText& file : sources.codeFiles) {
-        std::set<std::string> found;
-        AddLiterals(file.text, found);
-        literals.texts.merge(found);
+        AddLiterals(file.text, literals.texts);
         const std::vector<std::string> lines = Lines(file.text);
         for (size_t n = 0; n < lines.size(); ++n) {
             for (const auto& [name, kind] : LookupsOf(lines[n])) {
