@@ -126,7 +126,8 @@ TEST_F(CemeteryArenas, TheHeartsThreeStepsEndInTheEnding)
         = {{"cell_etape_1", NPC_Boss_Ultimate::kStep1Grow}, {"cell_etape_2", NPC_Boss_Ultimate::kStep2Pause}};
     for (const auto& [name, fighting] : steps) {
         for (NPC_Boss_Ultimate* body : bodies(name)) {
-            ASSERT_GE(PassUntil([&] { return body->GetState() == fighting; }, 120), 0) << name;
+            ASSERT_GE(PassUntil([&, fighting = fighting] { return body->GetState() == fighting; }, 120), 0)
+                << name;
             Strike(body, 40);
         }
     }

@@ -504,7 +504,9 @@ TEST_F(WaterGardenArena, TheUnderwaterAndGardenHubsBecomeTeleportDestinationsOnc
         const int width = dynamic_cast<ZoneInstance&>(*placed->GetPayload()).GetSize().x;
         ThePlayer().SetPosition(
             placed->GetPosition() + Point<float>(static_cast<float>(width / 2 - 32), 0.0f));
-        EXPECT_GT(PassesUntil(5, [&] { return game.FindTeleportByLevel(ToLowerCase(hub)) != nullptr; }), 0);
+        EXPECT_GT(
+            PassesUntil(5, [&, hub = hub] { return game.FindTeleportByLevel(ToLowerCase(hub)) != nullptr; }),
+            0);
         TeleportInfo* found = game.FindTeleportByLevel(ToLowerCase(hub));
         ASSERT_NE(found, nullptr);
         EXPECT_EQ(found->cell, cell);

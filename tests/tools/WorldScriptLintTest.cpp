@@ -167,11 +167,11 @@ TEST(WorldScriptLintTest, TheSliceHoldsItsKitsWhereTheWorldPutsThem)
     for (const auto& [kind, levelName] : pickups) {
         const LevelDescription* level = world.Find(levelName);
         ASSERT_NE(level, nullptr);
-        const bool found
-            = std::any_of(level->placements.begin(), level->placements.end(), [&](const LevelPlacement& p) {
-                  return p.object == "Zone_PickupObject" && p.options.count("kind")
-                      && p.options.at("kind") == std::to_string(kind);
-              });
+        const bool found = std::any_of(
+            level->placements.begin(), level->placements.end(), [kind = kind](const LevelPlacement& p) {
+                return p.object == "Zone_PickupObject" && p.options.count("kind")
+                    && p.options.at("kind") == std::to_string(kind);
+            });
         EXPECT_TRUE(found) << "kind " << kind << " in " << levelName;
     }
 }
