@@ -238,8 +238,13 @@ void Projectile_Fire_Launcher::Update(double dt)
         Spread();
     UpdateSounds();
     DamagePlayerOnContact();
-    if (currentGraphical != nullptr) {
-        dead = currentGraphical->IsAnimationFinished();
-        currentGraphical->Update(dt);
+    // A flame lives as long as its animation; one whose look the library
+    // lacks has nothing to show or wait for, and ends at once rather than
+    // staying in the level for ever.
+    if (currentGraphical == nullptr) {
+        dead = true;
+        return;
     }
+    dead = currentGraphical->IsAnimationFinished();
+    currentGraphical->Update(dt);
 }

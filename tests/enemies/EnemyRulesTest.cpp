@@ -2,6 +2,7 @@
 #include "enemies/NPC_CrouchSkull.h"
 #include "enemies/NPC_CrouchSkull_Ghost.h"
 #include "enemies/NPC_FloatingSkull.h"
+#include "enemies/Projectile_Fire_Launcher.h"
 #include "enemies/Projectile_Thrower.h"
 #include "engine/platform/Random.h"
 #include "game/Game.h"
@@ -168,6 +169,18 @@ TEST_F(EnemyRules, AShotNothingStopsEndsFarBeyondTheLevel)
     }
     EXPECT_TRUE(shot->IsDead());
     EXPECT_TRUE(std::isfinite(shot->GetPosition().x) && std::isfinite(shot->GetPosition().y));
+}
+
+TEST_F(EnemyRules, AFlameWhoseLookTheLibraryLacksEndsAtItsFirstUpdate)
+{
+    // Without its look a flame has no animation to finish: it would stay in
+    // the level for ever (a long fight's flames piled up by the thousand).
+    MakePlayer({0.0f, 0.0f});
+    auto* flame = Make<Projectile_Fire_Launcher>("Projectile_Fire_Launcher", {64.0f, 0.0f}, {32, 32});
+    ASSERT_NE(flame, nullptr);
+    flame->Update(1000.0 / 30.0);
+    EXPECT_EQ(flame->GetCurrentGraphical(), nullptr);
+    EXPECT_TRUE(flame->IsDead());
 }
 
 TEST_F(EnemyRules, TheIceArmourFreezesGhostsAndFloatingSkullsCloserThan128Pixels)
