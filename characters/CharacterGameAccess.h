@@ -89,6 +89,15 @@ public:
     {
         return {};
     }
+    // Whether the character is live under that name: a pointer kept across
+    // frames may name a character deleted since.
+    virtual bool IsLiveCharacter(const CharacterObject* character, const std::string& name)
+    {
+        for (const CharacterObject* live : FindCharactersByName(name, nullptr, false))
+            if (live == character)
+                return true;
+        return false;
+    }
     // The library's character prototypes whose names hold the text (not
     // copies).
     virtual std::vector<GraphicalObject*> FindCharacterPrototypes(const std::string& /*text*/) { return {}; }

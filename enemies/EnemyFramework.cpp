@@ -84,12 +84,7 @@ void Delete(CharacterObject* character)
 bool IsLive(const CharacterObject* character, const std::string& name)
 {
     CharacterGameAccess* game = GetCharacterGameAccess();
-    if (character == nullptr || game == nullptr)
-        return false;
-    for (const CharacterObject* live : game->FindCharactersByName(name, nullptr, false))
-        if (live == character)
-            return true;
-    return false;
+    return character != nullptr && game != nullptr && game->IsLiveCharacter(character, name);
 }
 
 std::vector<GraphicalObject*> RelatedGraphicals(const std::string& text)

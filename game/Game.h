@@ -225,6 +225,8 @@ public:
     CharacterObject* FindCharacterByName(const std::string& name, const CharacterObject* leaveOut) const;
     std::vector<CharacterObject*> FindCharactersByName(
         const std::string& name, const CharacterObject* leaveOut, bool skipDead) const;
+    // Whether the character is in the live list under that name.
+    bool IsLiveCharacter(const CharacterObject* character, const std::string& name) const;
     void DeleteCharacter(CharacterObject* character);
     // Drops what still points at a character the game is about to free (the
     // player's target characters).

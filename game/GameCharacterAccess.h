@@ -57,6 +57,10 @@ public:
     {
         return game.FindCharactersByName(name, leaveOut, skipDead);
     }
+    bool IsLiveCharacter(const CharacterObject* character, const std::string& name) override
+    {
+        return game.IsLiveCharacter(character, name);
+    }
     std::vector<GraphicalObject*> FindCharacterPrototypes(const std::string& text) override
     {
         return Game::FindCharacterPrototypes(text, false);

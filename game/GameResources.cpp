@@ -189,6 +189,15 @@ std::vector<CharacterObject*> Game::FindCharactersByName(
     return found;
 }
 
+bool Game::IsLiveCharacter(const CharacterObject* character, const std::string& name) const
+{
+    // The pointers first: a kept pointer is asked about every frame, in a
+    // list of thousands, and only the entry that is it has its name read.
+    return character != nullptr
+        && std::find(liveCharacters.begin(), liveCharacters.end(), character) != liveCharacters.end()
+        && character->GetName() == name;
+}
+
 void Game::DeleteCharacter(CharacterObject* character)
 {
     auto it = std::find(liveCharacters.begin(), liveCharacters.end(), character);
