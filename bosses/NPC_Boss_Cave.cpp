@@ -2,6 +2,7 @@
 
 #include "bosses/Projectile_Boss_Cave.h"
 #include "characters/Player.h"
+#include "engine/platform/DebugOutput.h"
 #include "scene/GraphicalObject.h"
 #include "zones/NPCSpawner.h"
 #include "zones/Zone_NPCSpawner_Boss_Cave.h"
@@ -175,6 +176,9 @@ bool NPC_Boss_Cave::HandleScriptCommand(std::string command, std::string argumen
                 head->HandleScriptCommand(command, argument);
     } else if (command == "start" && insectsAlive == -1) {
         insectsAlive = 0;
+        // Said on the debug output (QUENHOLT_LOG=1): a run of the game from
+        // outside, such as the fight's benchmark, knows the fight is on.
+        platform::DebugOutput(name + ": the fight starts\n");
     }
     return CharacterObject::HandleScriptCommand(std::move(command), std::move(argument));
 }

@@ -13,9 +13,17 @@
 //
 //   build-rel/quenholt_bench --benchmark_filter=IdleCpu
 //
-// Cases: the cemetery idle, the cave's fight (Hive Hollow) and the garden
+// Cases: the title (a first start: no save, so no level), the cemetery
+// idle, the cave's fight (Hive Hollow) and the garden
 // with its 16 spawners, three samples each (as iterations: the library's
-// statistics over repetitions crashed now and then here). Counters: floor
+// statistics over repetitions crashed now and then here). The fight is
+// really running while it is sampled: the game's user folder holds an
+// "init_vars.txt" that makes the player invulnerable and enters Hive Hollow
+// at "from_eye", inside the arena's trigger, whose script starts the heads
+// (as walking in through the doorway would); the sample waits
+// until the game's debug output (QUENHOLT_LOG=1) says the first head's
+// fight has started, then a further kFightWarmUp for its first insects; a
+// game that never says so fails the case. Counters: floor
 // and game in CPU seconds per second, game / floor over all three samples,
 // and the lowest and highest sample's game / floor. QUENHOLT_IDLE_SECONDS sets the measured stretch (default
 // 8 s); QUENHOLT_IDLE_GAME runs another build of the game.
@@ -50,6 +58,19 @@ extern char** environ;
 namespace {
 
 constexpr auto kWarmUp = std::chrono::seconds(5);
+// After the fight's start: the camera shake and the 150 updates before the
+// heads' first insects.
+constexpr auto kFightWarmUp = std::chrono::seconds(7);
+constexpr auto kFightStartLimit = std::chrono::seconds(30);
+
+// A case: the game's arguments after the program, the console commands of
+// the "init_vars.txt" in its user folder (none when empty) and, when the case
+// must wait for something before it samples, the debug line that says it came.
+struct IdleCase {
+    std::vector<std::string> arguments;
+    std::vector<std::string> commands;
+    std::string readyLine;
+};
 
 // Pins a started process (and the threads it starts later) to the cores
 // QUENHOLT_IDLE_CPUS names, if any.
@@ -90,21 +111,43 @@ std::string LastLogLine(const std::string& program)
     return last.empty() ? "it wrote nothing" : "its last words: " + last;
 }
 
+// Whether a program's error output holds the line.
+bool LogHolds(const std::string& program, const std::string& line)
+{
+    std::ifstream log(LogPath(program));
+    for (std::string text; std::getline(log, text);)
+        if (text.find(line) != std::string::npos)
+            return true;
+    return false;
+}
+
 // Starts a program in a folder with the environment of the benchmark's X
-// server; -1 on failure.
-pid_t Start(const std::vector<std::string>& arguments, const std::string& folder, const std::string& display)
+// server and a documents folder of its own, whose game user folder holds
+// an "init_vars.txt" of `commands` (and the debug output on when
+// `debugLog`); -1 on failure.
+pid_t Start(const std::vector<std::string>& arguments, const std::string& folder, const std::string& display,
+    const std::vector<std::string>& commands, bool debugLog)
 {
     std::vector<std::string> environment;
     for (char** entry = environ; *entry; ++entry)
         environment.emplace_back(*entry);
-    const std::filesystem::path documents = ScratchFolder();
-    std::filesystem::create_directories(documents);
+    const std::filesystem::path documents = ScratchFolder() / "documents";
+    const std::filesystem::path userFolder = documents / "My Games" / "Quenholt";
+    std::filesystem::remove_all(documents);
+    std::filesystem::create_directories(userFolder);
+    if (!commands.empty()) {
+        std::ofstream initVars(userFolder / "init_vars.txt", std::ios::binary);
+        for (const std::string& command : commands)
+            initVars << command << "\r\n";
+    }
     const std::string log = LogPath(arguments.front());
     const char* threads = std::getenv("QUENHOLT_IDLE_THREADS");
     const std::string settings[] = {"SDL_VIDEODRIVER=x11", "DISPLAY=" + display,
         "MESA_SHADER_CACHE_DISABLE=true", "ALSOFT_DRIVERS=null", "SDL_AUDIODRIVER=dummy",
         "LP_NUM_THREADS=" + std::string(threads ? threads : "2")};
     environment.insert(environment.end(), std::begin(settings), std::end(settings));
+    if (debugLog)
+        environment.push_back("QUENHOLT_LOG=1");
     // The game's settings make its user folder under the documents folder:
     // a scratch one, never the user's own.
     environment.push_back("XDG_DOCUMENTS_DIR=" + documents.string());
@@ -275,14 +318,29 @@ std::string GameProgram()
 // Runs the floor and the game side by side and samples their CPU seconds
 // per second over `stretch` seconds after the warm-up. False, `ended` naming
 // the program, when one of them ended before the end of the stretch.
-bool Sample(const std::string& level, const std::string& display, double stretch, double& floorRate,
+bool Sample(const IdleCase& idle, const std::string& display, double stretch, double& floorRate,
     double& gameRate, std::string& ended)
 {
     const std::string world = QUENHOLT_WORLD_DIR;
-    const pid_t floor = Start({QUENHOLT_FLOOR_EXE, "1024", "896"}, world, display);
+    const pid_t floor = Start({QUENHOLT_FLOOR_EXE, "1024", "896"}, world, display, {}, false);
     // Windowed, resized to the window the floor has: 2x the picture.
-    const pid_t game = Start({GameProgram(), level, "--windowed", "-resizewindow 1024 896"}, world, display);
+    std::vector<std::string> arguments = {GameProgram(), "--windowed", "-resizewindow 1024 896"};
+    arguments.insert(arguments.end(), idle.arguments.begin(), idle.arguments.end());
+    const bool waits = !idle.readyLine.empty();
+    const pid_t game = Start(arguments, world, display, idle.commands, waits);
     std::this_thread::sleep_for(kWarmUp);
+    if (waits) {
+        const auto limit = std::chrono::steady_clock::now() + kFightStartLimit;
+        while (!LogHolds(GameProgram(), idle.readyLine) && std::chrono::steady_clock::now() < limit)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!LogHolds(GameProgram(), idle.readyLine)) {
+            Stop(floor);
+            Stop(game);
+            ended = "game never said \"" + idle.readyLine + "\"";
+            return false;
+        }
+        std::this_thread::sleep_for(kFightWarmUp);
+    }
     const double floorStart = CpuSeconds(floor), gameStart = CpuSeconds(game);
     const auto wallStart = std::chrono::steady_clock::now();
     std::this_thread::sleep_for(std::chrono::duration<double>(stretch));
@@ -300,10 +358,10 @@ bool Sample(const std::string& level, const std::string& display, double stretch
     return ended.empty();
 }
 
-void BM_IdleCpuAgainstFloor(benchmark::State& state, const std::string& level)
+void BM_IdleCpuAgainstFloor(benchmark::State& state, const IdleCase& idle)
 {
     const std::string world = QUENHOLT_WORLD_DIR;
-    if (!std::filesystem::exists(world + "/levels/" + level)) {
+    if (!std::filesystem::exists(world + "/levels/cemetery_01.lvl")) {
         state.SkipWithError("the world is not built");
         return;
     }
@@ -323,7 +381,7 @@ void BM_IdleCpuAgainstFloor(benchmark::State& state, const std::string& level)
         double floorRate = 0.0, gameRate = 0.0;
         std::string ended;
         for (int attempt = 0; attempt < 3; ++attempt)
-            if (Sample(level, server.display, stretch, floorRate, gameRate, ended))
+            if (Sample(idle, server.display, stretch, floorRate, gameRate, ended))
                 break;
         if (!ended.empty()) {
             Stop(server.pid);
@@ -343,15 +401,20 @@ void BM_IdleCpuAgainstFloor(benchmark::State& state, const std::string& level)
     state.counters["lowest_sample"] = lowest;
     state.counters["highest_sample"] = highest;
 }
-BENCHMARK_CAPTURE(BM_IdleCpuAgainstFloor, cemetery_01, std::string("cemetery_01.lvl"))
+BENCHMARK_CAPTURE(BM_IdleCpuAgainstFloor, title, IdleCase {{}, {}, ""})
     ->Iterations(3)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();
-BENCHMARK_CAPTURE(BM_IdleCpuAgainstFloor, cave_02_fight, std::string("cave_02.lvl"))
+BENCHMARK_CAPTURE(BM_IdleCpuAgainstFloor, cemetery_01, IdleCase {{"cemetery_01.lvl"}, {}, ""})
     ->Iterations(3)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();
-BENCHMARK_CAPTURE(BM_IdleCpuAgainstFloor, garden_01_16_spawners, std::string("garden_01.lvl"))
+BENCHMARK_CAPTURE(BM_IdleCpuAgainstFloor, cave_02_fight,
+    IdleCase {{}, {"god 1", "changelevel cave_02.lvl from_eye"}, "NPC_Boss_Cave__HEAD1: the fight starts"})
+    ->Iterations(3)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_IdleCpuAgainstFloor, garden_01_16_spawners, IdleCase {{"garden_01.lvl"}, {}, ""})
     ->Iterations(3)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();

@@ -25,6 +25,17 @@ protected:
     NPC_MiniBoss_Cave* First() { return NamedAs<NPC_MiniBoss_Cave>("miniboss_cave"); }
 };
 
+// Arriving at "from_eye", inside the arena's trigger, starts the fight as
+// walking in does, and the heads say so on the debug output: the fight's
+// benchmark enters there and waits for that line.
+TEST_F(CaveArenasWorld, HiveHollowEnteredFromTheEyeStartsTheFightAndSaysSo)
+{
+    EnterLevel("cave_02.lvl", "from_eye");
+    ASSERT_NE(Head(1), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return Head(1)->GetInsectsAlive() != -1; }, 120));
+    EXPECT_NE(debug.Text().find("NPC_Boss_Cave__HEAD1: the fight starts\n"), std::string::npos);
+}
+
 TEST_F(CaveArenasWorld, HiveHollowFromTheDoorwayToTheCrossbowAndBack)
 {
     EnterLevel("cave_02.lvl", "start");
