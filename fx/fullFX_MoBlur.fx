@@ -23,19 +23,17 @@ void main()
 #ifdef FRAGMENT
 in vec2 vTexCoord;
 out vec4 fragColor;
-// The picture at uv, never outside the source rectangle.
-vec3 Picture(vec2 uv)
-{
-    vec2 halfTexel = g_mTexSize_Inv1 * 0.5;
-    return texture(g_MeshTexture, clamp(uv, g_mTexUVOffset + halfTexel, g_mTexUVEnd - halfTexel)).rgb;
-}
 
 uniform sampler2D g_MeshTexture2;
 void main()
 {
-    vec3 now = Picture(vTexCoord);
-    vec2 halfTexel = g_mTexSize_Inv1 * 0.5;
-    vec3 before = texture(g_MeshTexture2, clamp(vTexCoord, g_mTexUVOffset + halfTexel, g_mTexUVEnd - halfTexel)).rgb;
+    // The pass runs over the whole picture into the picture, one texel for
+    // each pixel at the same place in both sources: fetched directly, with
+    // no coordinates to scale or clamp and no filtering (the full-screen
+    // passes' largest cost on a software renderer).
+    ivec2 texel = ivec2(gl_FragCoord.xy);
+    vec3 now = texelFetch(g_MeshTexture, texel, 0).rgb;
+    vec3 before = texelFetch(g_MeshTexture2, texel, 0).rgb;
     float amount = clamp(g_mTimerAdvance, 0.0, 0.9);
     vec3 mixed = mix(now, before, amount);
     // The picture holds 8 bits a channel: a trail of a few steps would round

@@ -68,6 +68,7 @@ struct RenderDevice {
     bool logCounts = false;
     OcclusionQueue::Counts counted;
     uint64_t countedCalls = 0;
+    uint64_t countedPassPixels = 0;
     int countedFrames = 0;
 };
 
@@ -141,13 +142,21 @@ void LogDrawCounts()
     const auto perFrame = [](uint64_t total) { return std::to_string(total / kCountedFrames); };
     platform::DebugOutput("Drawn per frame: " + perFrame(device.counted.drawnPixels) + " of "
         + perFrame(device.counted.addedPixels) + " pixels, " + perFrame(device.counted.drawnQuads) + " of "
-        + perFrame(device.counted.addedQuads) + " quads, " + perFrame(device.countedCalls) + " draw calls\n");
+        + perFrame(device.counted.addedQuads) + " quads, " + perFrame(device.countedCalls) + " draw calls, "
+        + perFrame(device.countedPassPixels) + " pixels in full-screen passes\n");
     device.counted = OcclusionQueue::Counts {};
     device.countedCalls = 0;
+    device.countedPassPixels = 0;
     device.countedFrames = 0;
 }
 
 } // namespace
+
+void CountFullScreenPass(uint64_t pixels)
+{
+    if (g_Device && g_Device->logCounts)
+        g_Device->countedPassPixels += pixels;
+}
 
 OcclusionQueue::Counts TakeDrawCounts()
 {

@@ -108,6 +108,10 @@ void FlushQuads();
 // The pixels and quads added to and drawn from the queue of waiting quads
 // since the last call (what later opaque quads hid was not drawn).
 OcclusionQueue::Counts TakeDrawCounts();
+// Adds the pixels a full-screen pass drew (a screen effect over the picture,
+// the picture into the window) to the frame's counts that
+// QUENHOLT_DRAW_COUNTS=1 logs: they go round the queue of quads.
+void CountFullScreenPass(uint64_t pixels);
 
 // Binds the framebuffer draws go to: the picture (0) or a render texture.
 void BindDrawTarget(uint32_t framebuffer, int width, int height);

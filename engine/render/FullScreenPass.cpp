@@ -9,6 +9,8 @@
 
 #include <epoxy/gl.h>
 
+#include <algorithm>
+
 ShaderEffect_PostProcess* AsLoadedPostEffect(GraphicalEffect* effect)
 {
     auto* post = dynamic_cast<ShaderEffect_PostProcess*>(effect);
@@ -40,22 +42,66 @@ bool FullScreenPass::ApplyToPicture(GraphicalEffect* effect)
         return false;
     FlushQuads();
     const int w = g_BackBufferWidth, h = g_BackBufferHeight;
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, g_RenderSurface);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, scratchSurface);
-    glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    const bool blur = post->GetShader()->GetName() == "fullFX_MoBlur" && g_RenderSurface2;
+    if (blur && BlurKeepsPicture())
+        return true;
+    CopyPicture(g_RenderTexture, g_RenderSurface, scratchTexture, scratchSurface);
     BindDrawTarget(0, w, h);
     glDisable(GL_BLEND);
     post->Run(0, 0, w, h, 0, 0, w, h, scratchTexture);
     glEnable(GL_BLEND);
-    if (post->GetShader()->GetName() == "fullFX_MoBlur" && g_RenderSurface2) {
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, g_RenderSurface);
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, g_RenderSurface2);
-        glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    CountFullScreenPass(uint64_t(w) * uint64_t(h));
+    if (blur) {
+        CopyPicture(g_RenderTexture, g_RenderSurface, g_RenderTexture2, g_RenderSurface2);
+        ReadPictureBytes(lastBlurResult);
+        lastBlurSource = g_RenderTexture2;
         BindDrawTarget(0, w, h);
     }
     return true;
+}
+
+void FullScreenPass::ReadPictureBytes(std::vector<uint8_t>& bytes) const
+{
+    bytes.resize(size_t(g_BackBufferWidth) * size_t(g_BackBufferHeight) * 4);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, g_RenderSurface);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, g_BackBufferWidth, g_BackBufferHeight, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+}
+
+bool FullScreenPass::BlurKeepsPicture()
+{
+    // The blur mixes the picture with the previous frame's result, held in
+    // the second picture: where the two are equal it gives the picture back
+    // as it is. A still picture (the title once faded in) is that case every
+    // frame, and reading the picture back costs far less than the pass and
+    // its two copies: then nothing is drawn or copied, and the second picture
+    // already holds this frame's result. A second picture made anew since
+    // the last result was kept is never taken for it.
+    if (lastBlurSource != g_RenderTexture2 || lastBlurResult.empty())
+        return false;
+    ReadPictureBytes(pictureBytes);
+    return pictureBytes == lastBlurResult;
+}
+
+void FullScreenPass::CopyPicture(
+    uint32_t fromTexture, uint32_t fromFramebuffer, uint32_t toTexture, uint32_t toFramebuffer)
+{
+    const int w = g_BackBufferWidth, h = g_BackBufferHeight;
+    if (copyImage < 0)
+        copyImage = epoxy_gl_version() >= 43 || epoxy_has_gl_extension("GL_ARB_copy_image") ? 1 : 0;
+    // A copy of texels between two textures of one format: a plain memory
+    // copy on a software renderer, where a blit is a drawn pass (the two
+    // copies of the title's motion blur cost more than the blur itself).
+    if (copyImage == 1 && fromTexture != 0 && toTexture != 0) {
+        glCopyImageSubData(
+            fromTexture, GL_TEXTURE_2D, 0, 0, 0, 0, toTexture, GL_TEXTURE_2D, 0, 0, 0, 0, w, h, 1);
+        return;
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, fromFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, toFramebuffer);
+    glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
 }
 
 bool FullScreenPass::DrawToWindow(GraphicalEffect* published, bool linear, const Rect<int>& destination)
@@ -82,5 +128,7 @@ bool FullScreenPass::DrawToWindow(GraphicalEffect* published, bool linear, const
     post->Run(0, 0, g_BackBufferWidth, g_BackBufferHeight, destination.x0, destination.y0, destination.x1,
         destination.y1, g_RenderTexture);
     glEnable(GL_BLEND);
+    CountFullScreenPass(uint64_t(std::max(destination.x1 - destination.x0, 0))
+        * uint64_t(std::max(destination.y1 - destination.y0, 0)));
     return true;
 }

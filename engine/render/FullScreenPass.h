@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class DXRenderEngine;
 class GraphicalEffect;
@@ -37,10 +38,27 @@ public:
 
 private:
     bool EnsureScratch();
+    // Copies the picture's texels (g_BackBufferWidth x g_BackBufferHeight)
+    // from one render texture to another.
+    void CopyPicture(
+        uint32_t fromTexture, uint32_t fromFramebuffer, uint32_t toTexture, uint32_t toFramebuffer);
+    // Whether the motion blur would give the picture back unchanged: it
+    // equals the last result of the blur, still in the second picture.
+    bool BlurKeepsPicture();
+    // The picture's pixels as the render texture holds them (RGBA, rows up).
+    void ReadPictureBytes(std::vector<uint8_t>& bytes) const;
 
     DXRenderEngine& engine;
+
     uint32_t scratchTexture = 0;
     uint32_t scratchSurface = 0;
+    // Whether the context copies texels directly: -1 until first asked.
+    int copyImage = -1;
+    // The blur's last result (as ReadPictureBytes reads it) and the second
+    // picture it was copied into; empty and 0 before the first.
+    std::vector<uint8_t> lastBlurResult;
+    uint32_t lastBlurSource = 0;
+    std::vector<uint8_t> pictureBytes;
     std::unique_ptr<ShaderEffect_PostProcess> finalEffect;
 };
 

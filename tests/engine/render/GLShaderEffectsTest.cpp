@@ -172,6 +172,24 @@ TEST_F(GLShaderEffects, MotionBlurLeavesNoTrailForEver)
     EXPECT_EQ(Picture(256, 224) & 0xFFFFFFu, 0u) << std::hex << Picture(256, 224);
 }
 
+TEST_F(GLShaderEffects, MotionBlurOverAStillPictureStillMixesTheNextChangeWithIt)
+{
+    // A still picture needs no pass (the blur would give it back as it is),
+    // but the next change must still be mixed with that picture, not with
+    // what came before it.
+    ShaderEffect_PostProcess_TimeDependent blur(Shader("fullFX_MoBlur"), 100.0f, false, 0.0f, 0.0f, false, 2);
+    blur.Advance(40.0f);
+    RenderFrame(kRed, {&blur});
+    for (int frame = 0; frame < 60; ++frame)
+        RenderFrame(kBlue, {&blur});
+    EXPECT_TRUE(Near(Picture(256, 224), kBlue)) << std::hex << Picture(256, 224);
+    RenderFrame(kBlack, {&blur});
+    const uint32_t mixed = Picture(256, 224);
+    EXPECT_EQ(Red(mixed), 0) << std::hex << mixed;
+    EXPECT_GT(Blue(mixed), 80) << std::hex << mixed; // 40 % of the still blue
+    EXPECT_LT(Blue(mixed), 125) << std::hex << mixed;
+}
+
 TEST_F(GLShaderEffects, BlurLowersTheContrastOfACheckerboard)
 {
     PixelImage checker(32, 32);
