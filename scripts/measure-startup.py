@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 # Start-up figures of a built game, headless on Mesa's software renderer:
-# when the first frame with content reaches the window and when the first
-# picture that is not all black does (the title fades in from black; the game
-# logs both with QUENHOLT_LOG=1), and the peak resident memory (VmHWM) a few
-# seconds later. The machine's load average is printed with the figures.
+# when the first frame with content reaches the window, when the first
+# picture that is not all black does and which picture that was (in a level
+# named at start-up, the loading screen comes first), and when the first
+# picture of the game itself (the title or the level, after loading) that is
+# not all black does (the game logs them with QUENHOLT_LOG=1); and the peak
+# resident memory (VmHWM) a few seconds later. The machine's load average is
+# printed with the figures.
 #   python3 scripts/measure-startup.py build-rel/quenholt build-rel/world 5              # the title
 #   HOLD=6 python3 scripts/measure-startup.py build-rel/quenholt build-rel/world 3 cemetery_01.lvl
 import os, re, statistics, subprocess, sys, tempfile, time
@@ -14,22 +17,26 @@ rounds = int(sys.argv[3])
 level = sys.argv[4] if len(sys.argv) > 4 else ''
 env = dict(os.environ, SDL_VIDEODRIVER='offscreen', ALSOFT_DRIVERS='null',
            MESA_SHADER_CACHE_DISABLE='true', QUENHOLT_LOG='1')
-firsts, pictures, peaks = [], [], []
+firsts, pictures, games, peaks = [], [], [], []
+which = set()
 for r in range(rounds):
     with tempfile.TemporaryDirectory() as home:
         env['XDG_DOCUMENTS_DIR'] = home  # a fresh user folder: a first start
         args = [exe, '--windowed'] + ([level] if level else [])
         game = subprocess.Popen(args, cwd=world, env=env, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.PIPE, text=True)
-        first = picture = None
+        first = picture = shown = game_picture = None
         for line in game.stderr:
             found = re.search(r'First frame with content presented (\d+) ms', line)
             if found:
                 first = int(found.group(1))
-            found = re.search(r'First picture that is not all black presented (\d+) ms', line)
+            found = re.search(r'First picture that is not all black presented (\d+) ms.*\((.*)\)', line)
             if found:
-                picture = int(found.group(1))
-            if first is not None and picture is not None:
+                picture, shown = int(found.group(1)), found.group(2)
+            found = re.search(r'First game picture that is not all black presented (\d+) ms', line)
+            if found:
+                game_picture = int(found.group(1))
+            if first is not None and picture is not None and game_picture is not None:
                 break
         time.sleep(float(os.environ.get('HOLD', '1')))
         status = open(f'/proc/{game.pid}/status').read()
@@ -38,9 +45,13 @@ for r in range(rounds):
         game.wait()
     firsts.append(first if first is not None else float('nan'))
     pictures.append(picture if picture is not None else float('nan'))
+    games.append(game_picture if game_picture is not None else float('nan'))
+    which.add(shown)
     peaks.append(peak)
-    print(f'round {r}: first frame with content {first} ms, first non-black picture {picture} ms, '
+    print(f'round {r}: first frame with content {first} ms, first non-black picture {picture} ms '
+          f'({shown}), first non-black picture of the game {game_picture} ms, '
           f'VmHWM {peak:.1f} MB, load average {os.getloadavg()[0]:.1f}', flush=True)
 print(f'median: first frame with content {statistics.median(firsts)} ms, first non-black picture '
-      f'{statistics.median(pictures)} ms (max {max(pictures)}), VmHWM {statistics.median(peaks):.1f} MB '
-      f'(max {max(peaks):.1f})')
+      f'{statistics.median(pictures)} ms (max {max(pictures)}; {" or ".join(sorted(map(str, which)))}), '
+      f'first non-black picture of the game {statistics.median(games)} ms (max {max(games)}), '
+      f'VmHWM {statistics.median(peaks):.1f} MB (max {max(peaks):.1f})')

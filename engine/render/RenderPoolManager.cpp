@@ -604,18 +604,30 @@ void RenderPoolManager::ReportFirstContentFrame(IRenderEngine* engine)
 void RenderPoolManager::ReportFirstPicture()
 {
     // Read back before the copy into the window presents it: one read of the
-    // picture a frame, and only until the first that shows something.
-    if (firstPictureReported || !platform::IsDebugLogOn())
+    // picture a frame, and only until the first that shows something. In a
+    // level named at start-up the first such picture is the loading screen,
+    // so the first of the game itself (once loading has ended) is reported
+    // too, each naming which picture it was.
+    const bool loadingScreen = loading.load() != 0;
+    if (firstGamePictureReported || (loadingScreen && firstPictureReported) || !platform::IsDebugLogOn())
         return;
     std::vector<uint32_t> argb;
     if (!ReadPicturePixels(0, 0, g_BackBufferWidth, g_BackBufferHeight, argb))
         return;
     if (std::none_of(argb.begin(), argb.end(), [](uint32_t pixel) { return (pixel & 0xFFFFFFu) != 0; }))
         return;
-    firstPictureReported = true;
-    const double ms = platform::MillisecondsSinceProcessStart();
-    platform::DebugOutput("First picture that is not all black presented " + std::to_string(int(ms + 0.5))
-        + " ms after the process started\n");
+    const std::string ms = std::to_string(int(platform::MillisecondsSinceProcessStart() + 0.5));
+    const char* which = loadingScreen ? "the loading screen" : "a frame of the game";
+    if (!firstPictureReported) {
+        firstPictureReported = true;
+        platform::DebugOutput("First picture that is not all black presented " + ms
+            + " ms after the process started (" + which + ")\n");
+    }
+    if (!loadingScreen) {
+        firstGamePictureReported = true;
+        platform::DebugOutput(
+            "First game picture that is not all black presented " + ms + " ms after the process started\n");
+    }
 }
 
 void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, int consoleSlot)

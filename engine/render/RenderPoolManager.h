@@ -135,6 +135,7 @@ public:
     bool loadLogRead = false;
     bool firstContentReported = false;
     bool firstPictureReported = false;
+    bool firstGamePictureReported = false;
     // Set when the render thread could not open the window or the GL device;
     // the program then reports the error and ends instead of waiting.
     std::atomic<bool> startFailed {false};
@@ -148,8 +149,9 @@ private:
     void RenderThreadStep();
     // Logs, once, the first presented frame that drew something.
     void ReportFirstContentFrame(IRenderEngine* engine);
-    // Logs, once and only with the debug log on, the first presented picture
-    // that is not all black (the title fades in from black).
+    // Logs, only with the debug log on, the first presented picture that is
+    // not all black (the title fades in from black), naming whether it was
+    // the loading screen, and the first such picture of the game itself.
     void ReportFirstPicture();
     bool PumpMessage();
     void LoadPendingImages();
