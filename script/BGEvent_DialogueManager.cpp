@@ -60,7 +60,11 @@ void BGEvent_DialogueManager::CompleteLine(int offset)
     for (const std::string& word : lines[currentLine])
         length += static_cast<int64_t>(word.size());
     // A line shorter than two characters does not wrap round below zero.
-    shownCharacters = static_cast<uint32_t>(std::max<int64_t>(0, length + offset));
+    // The typewriter only moves ahead: the line breaks make the text longer
+    // than its words, and a press near its end must not type it again (nor
+    // presses in quick succession hold the line for ever).
+    const int64_t target = std::max<int64_t>(0, length + offset);
+    shownCharacters = static_cast<uint32_t>(std::max<int64_t>(shownCharacters, target));
     params[2] = 1;
 }
 

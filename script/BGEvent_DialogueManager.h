@@ -36,7 +36,8 @@ public:
     // Replaces the lines by the given texts, each split like a file line,
     // keeping those with words.
     void SetLines(const std::vector<std::string>& texts);
-    // Moves the typewriter to the joined length of the current line + offset.
+    // Moves the typewriter to the joined length of the current line +
+    // offset, never back.
     void CompleteLine(int offset);
 
     const std::vector<DialogueFile::Line>& GetLines() const { return lines; }

@@ -238,6 +238,17 @@ TEST_F(DialogueEvent, APressWhileTypingJumpsCloseToTheEnd)
     Tick(event, true);
     EXPECT_EQ(event.GetShownCharacters(), 20u);
     EXPECT_EQ(event.GetCurrentLine(), 0u);
+
+    // A new press nearer the end than that does not move the typewriter
+    // back: pressing every other tick reaches the end and goes on.
+    BGEvent_DialogueManager again("d");
+    again.SetLines({"Player \": \" \"A long line.\""});
+    Tick(again);
+    Tick(again, true);
+    Tick(again);
+    Tick(again, true); // at 20 of 21: the last one, and on
+    EXPECT_EQ(again.GetVisibleText(), "Player: A long line.\n");
+    EXPECT_EQ(again.GetCurrentLine(), 1u);
 }
 
 TEST_F(DialogueEvent, ALineShorterThanTwoCharactersDoesNotWrapRound)
