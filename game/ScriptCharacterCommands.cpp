@@ -232,9 +232,11 @@ bool RunPickupCinematic(Script& script, const Tokens& tokens)
     else if (mode == kPickupCrossbow)
         event = new BGEvent_PickupCinematic(
             "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, burst, 0, 0);
-    else if (mode == kPickupBurst)
+    else if (mode == kPickupBurst) {
+        game->cinematicCounter = 0;
         event = new BGEvent_PickupCinematic(
             "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, burst, number(2), number(3));
+    }
     if (event == nullptr)
         return true;
     return QueueEvent(script, event, true) != nullptr;

@@ -56,7 +56,9 @@ bool ChangeCameraTargetToLocator(Script& script, const Tokens& tokens)
         Layer::Instance* locator = layer != nullptr ? layer->FindInstanceByName(tokens[0]) : nullptr;
         if (locator == nullptr)
             continue;
-        const Point<int> size = locator->GetSize();
+        // The centre of a zone; a point is looked at where it stands.
+        Point<int> size(0, 0);
+        GetZonePayloadSize(locator->GetPayload(), size);
         const Point<float> centre(locator->GetPosition().x + static_cast<float>(size.x) / 2.0f,
             locator->GetPosition().y + static_cast<float>(size.y) / 2.0f);
         // The camera stays on the locator once there.

@@ -2,6 +2,7 @@
 
 #include "engine/input/AbstractInputManager.h"
 #include "engine/serial/FileUtils.h"
+#include "scene/GraphicalObject.h"
 #include "scene/SpacialInstance.h"
 #include "script/EventTick.h"
 #include "script/ScriptGameAccess.h"
@@ -10,6 +11,14 @@
 
 #include <algorithm>
 #include <array>
+
+namespace {
+
+// The dialogue box's sounds, in the order it declares them.
+constexpr int kTypingSound = 0;
+constexpr int kQuickSound = 1;
+
+} // namespace
 
 BGEvent_DialogueManager::BGEvent_DialogueManager(std::string name_)
     : BackgroundEvent(std::move(name_))
@@ -51,8 +60,29 @@ void BGEvent_DialogueManager::CompleteLine(int offset)
     for (const std::string& word : lines[currentLine])
         length += static_cast<int64_t>(word.size());
     // A line shorter than two characters does not wrap round below zero.
-    shownCharacters = static_cast<uint32_t>(std::max<int64_t>(0, length + offset));
+    // The typewriter only moves ahead: the line breaks make the text longer
+    // than its words, and a press near its end must not type it again (nor
+    // presses in quick succession hold the line for ever).
+    const int64_t target = std::max<int64_t>(0, length + offset);
+    shownCharacters = static_cast<uint32_t>(std::max<int64_t>(shownCharacters, target));
     params[2] = 1;
+}
+
+void BGEvent_DialogueManager::LinkCharacterToGraphical(
+    const std::string& characterName, const std::string& objectName)
+{
+    ScriptGameAccess* game = GetScriptGameAccess();
+    if (game == nullptr)
+        return;
+    // Before the game library is loaded there is neither object nor box:
+    // the settings run again once it is.
+    GraphicalObject* portrait = game->FindGraphicalObject(objectName);
+    UI_Frame_Dialogue* box = game->GetDialogueFrame();
+    if (portrait == nullptr || box == nullptr)
+        return;
+    const std::vector<std::string>& listed = box->GetLinkedNames();
+    if (std::find(listed.begin(), listed.end(), characterName) == listed.end())
+        box->AddLink(characterName, portrait);
 }
 
 void BGEvent_DialogueManager::ShowBox(bool visible)
@@ -62,32 +92,34 @@ void BGEvent_DialogueManager::ShowBox(bool visible)
         game->SetDialogueFrameVisible(visible);
 }
 
-void BGEvent_DialogueManager::LinkPortraits(UI_Frame_Dialogue& box)
+void BGEvent_DialogueManager::PrepareTextFrame()
 {
+    UI_Frame_Text* frame = dialogueFrame->GetTextFrame();
+    const std::array<int, 4> rect = UI_Frame_Dialogue::GetTextFrameRect();
+    frame->SetSize(rect[2], rect[3], true);
     ScriptGameAccess* game = GetScriptGameAccess();
-    if (game == nullptr)
-        return;
-    const std::vector<std::string>& listed = box.GetLinkedNames();
-    // The box lists names in lower case, as speakers are looked up.
-    for (const auto& [characterName, objectName] : PortraitLinks()) {
-        const std::string name = ToLowerCase(characterName);
-        if (std::find(listed.begin(), listed.end(), name) != listed.end())
-            continue;
-        if (GraphicalObject* portrait = game->FindGraphicalObject(objectName))
-            box.AddLink(name, portrait);
-    }
+    if (frame->GetFont() == nullptr && game != nullptr)
+        frame->SetFont(game->FindFont("UI_Font_Basic"));
+}
+
+std::string BGEvent_DialogueManager::LaidOut(const std::string& text)
+{
+    // Laid out at the width it is drawn with, the very first line too.
+    PrepareTextFrame();
+    UI_Frame_Text* frame = dialogueFrame->GetTextFrame();
+    frame->SetText(text);
+    frame->Update(0.0);
+    std::string laidOut;
+    for (const std::string& line : frame->GetLines())
+        laidOut += line + "\n";
+    return laidOut;
 }
 
 void BGEvent_DialogueManager::FillBox(const std::string& text, int32_t greyPrefix)
 {
-    LinkPortraits(*dialogueFrame);
+    PrepareTextFrame();
     UI_Frame_Text* frame = dialogueFrame->GetTextFrame();
-    const std::array<int, 4> rect = UI_Frame_Dialogue::GetTextFrameRect();
-    frame->SetSize(rect[2], rect[3], true);
     frame->SetTextColour(0xFFFFFFFFu);
-    ScriptGameAccess* game = GetScriptGameAccess();
-    if (frame->GetFont() == nullptr && game != nullptr)
-        frame->SetFont(game->FindFont("UI_Font_Basic"));
     frame->SetGreyPrefix(greyPrefix);
     frame->SetText(text);
     frame->Update(0.0);
@@ -137,6 +169,10 @@ bool BGEvent_DialogueManager::Update()
     std::string fullText;
     for (const std::string& word : words)
         fullText += word;
+    // From here on the text carries the box's line breaks, typed as
+    // characters of their own.
+    if (!fullText.empty())
+        fullText = LaidOut(fullText);
 
     ShowBox(true);
     if (ToLowerCase(speaker) == "player") {
@@ -152,12 +188,16 @@ bool BGEvent_DialogueManager::Update()
     FillBox(visibleText, greySpeaker ? static_cast<int32_t>(words[0].size() + 1) : -1);
 
     const bool advance = AdvanceRequested();
-    if (advance && shownCharacters < length)
+    if (advance && shownCharacters < length) {
         CompleteLine(-2);
+        dialogueFrame->PlaySoundAt(kQuickSound);
+    }
     if (--params[2] <= 0) {
         shownCharacters = std::min(shownCharacters + 1u, length);
         params[2] = 1;
-        if (shownCharacters >= length) {
+        if (shownCharacters < length) {
+            dialogueFrame->PlaySoundAt(kTypingSound);
+        } else {
             params[2] = 0;
             if (advance) {
                 ++currentLine;

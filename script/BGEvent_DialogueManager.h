@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 class UI_Frame_Dialogue;
@@ -16,8 +15,11 @@ class UI_Frame_Dialogue;
 // new press of attack or jump completes the line being typed, or goes on to
 // the next one once it is shown. After the last line the box is hidden.
 //
-// The event keeps what the box shows (visible text, speakers, box shown) and
-// fills the box's text frame and portraits with it.
+// The text is typed as the box lays it out, its line breaks among the
+// characters, so a word being typed never moves to the next line. The box
+// ticks once per character typed (sound 0) and sounds a hurried line (sound
+// 1). The event keeps what the box shows (visible text, speakers, box shown)
+// and fills the box's text frame and portraits with it.
 class BGEvent_DialogueManager : public BackgroundEvent {
 public:
     explicit BGEvent_DialogueManager(std::string name);
@@ -34,7 +36,8 @@ public:
     // Replaces the lines by the given texts, each split like a file line,
     // keeping those with words.
     void SetLines(const std::vector<std::string>& texts);
-    // Moves the typewriter to the joined length of the current line + offset.
+    // Moves the typewriter to the joined length of the current line +
+    // offset, never back.
     void CompleteLine(int offset);
 
     const std::vector<DialogueFile::Line>& GetLines() const { return lines; }
@@ -54,17 +57,11 @@ public:
     static void SetFinishWithoutBox(bool value) { FinishWithoutBoxFlag() = value; }
     static bool GetFinishWithoutBox() { return FinishWithoutBoxFlag(); }
 
-    // The portrait links: a speaker name shown with a graphical object of
-    // the game library.
-    static void LinkCharacterToGraphical(std::string characterName, std::string objectName)
-    {
-        PortraitLinks().emplace_back(std::move(characterName), std::move(objectName));
-    }
-    static std::vector<std::pair<std::string, std::string>>& PortraitLinks()
-    {
-        static std::vector<std::pair<std::string, std::string>> links;
-        return links;
-    }
+    // Links a speaker name to a portrait: the graphical object of that name
+    // goes into the dialogue box's portraits under the name as written (the
+    // box looks speakers up in lower case). Nothing without the object or the
+    // box, or when the box lists the name already.
+    static void LinkCharacterToGraphical(const std::string& characterName, const std::string& objectName);
 
 private:
     static bool& FinishWithoutBoxFlag()
@@ -74,11 +71,15 @@ private:
     }
     // Shows or hides the game's first UI instance, the dialogue box.
     void ShowBox(bool visible);
-    // Gives the box the portraits linked since, then its text frame the line
-    // shown (the text rectangle's size, white, the speaker's name and colon
-    // in grey) and the two speakers.
+    // Gives the text frame the text rectangle's size and, when it has none,
+    // the dialogue font: what it lays text out with.
+    void PrepareTextFrame();
+    // The text as the text frame lays it out: each of its lines followed by
+    // a line break.
+    std::string LaidOut(const std::string& text);
+    // Gives the text frame the line shown (white, the speaker's name and
+    // colon in grey), then the box the two speakers.
     void FillBox(const std::string& text, int32_t greyPrefix);
-    static void LinkPortraits(UI_Frame_Dialogue& box);
     // A new press of attack or jump on this frame.
     static bool AdvanceRequested();
 

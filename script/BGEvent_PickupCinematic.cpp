@@ -35,10 +35,21 @@ BGEvent_PickupCinematic::BGEvent_PickupCinematic(std::string name_, int kind_, G
     , burst(burst_)
     , burstOffset(burstOffsetX, burstOffsetY)
 {
-    if (ScriptGameAccess* game = GetScriptGameAccess())
-        actor = dynamic_cast<NPC_Script*>(game->CreateCharacterByClass("Pickup", "NPC_Script"));
-    // The crossbow graphics come with the player's crossbow ranks; until the
-    // player carries them the crossbow sequence runs without an instance.
+    ScriptGameAccess* game = GetScriptGameAccess();
+    if (game == nullptr)
+        return;
+    actor = dynamic_cast<NPC_Script*>(game->CreateCharacterByClass("Pickup", "NPC_Script"));
+    // The crossbow of the player's rank, and the next rank's it becomes.
+    Player* player = game->GetPlayer();
+    if (GetPlayerArmorCrossbow(player) == nullptr)
+        return;
+    const int rank = player->crossbowLevel;
+    if (rank < 1 || rank > 3)
+        return;
+    const char* const names[] = {"Projectile_Crossbow_GraphicalIdleL", "Projectile_Crossbow_GraphicalIdleL",
+        "Projectile_CrossbowR2_GraphicalIdleL", "Projectile_CrossbowR3_GraphicalIdleL"};
+    oldCrossbow = game->FindGraphicalObject(names[rank - 1]);
+    newCrossbow = game->FindGraphicalObject(names[rank]);
 }
 
 BGEvent_PickupCinematic::~BGEvent_PickupCinematic()

@@ -34,20 +34,15 @@ class BGEvent_PickupCinematic : public BackgroundEvent {
 public:
     using Instance = SpacialInstance<GraphicalObject, float>;
 
+    // The crossbow before and after the upgrade (kind 3) are chosen here by
+    // the player's crossbow rank (1 to 3): rank 1's, then rank 1's again;
+    // rank 1's, then rank 2's; rank 2's, then rank 3's.
     BGEvent_PickupCinematic(std::string name, int kind, GraphicalObject* animationLeft,
         GraphicalObject* animationRight, LocalParticleSystem* burst, int burstOffsetX, int burstOffsetY);
     ~BGEvent_PickupCinematic() override;
 
     void Run() override;
     std::string GetTypeName() const override { return "BGEvent_PickupCinematic"; }
-
-    // The crossbow before and after the upgrade (kind 3), chosen by the
-    // player's crossbow rank.
-    void SetCrossbowGraphics(GraphicalObject* before, GraphicalObject* after)
-    {
-        oldCrossbow = before;
-        newCrossbow = after;
-    }
 
     int GetPhase() const { return params[0]; }
     int GetSubPhase() const { return params[1]; }

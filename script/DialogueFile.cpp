@@ -5,12 +5,9 @@
 #include "engine/config/GamePaths.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/Paths.h"
-#include "engine/serial/FileUtils.h"
 #include "engine/serial/ReaderContext.h"
-#include "script/BGEvent_DialogueManager.h"
 #include "script/ScriptGameAccess.h"
 
-#include <algorithm>
 #include <fstream>
 
 DialogueFile::Line DialogueFile::SplitLine(const std::string& text)
@@ -40,18 +37,6 @@ bool DialogueFile::LacksClosingQuote(const std::string& text)
         start = end + 1;
     }
     return false;
-}
-
-bool DialogueFile::HasPortrait(const std::string& speaker)
-{
-    const auto& links = BGEvent_DialogueManager::PortraitLinks();
-    if (links.empty() || ToLowerCase(speaker) == "player")
-        return true;
-    // Speakers are written as they are shown ("Keeper") and the settings link
-    // them in lower case: letter case does not matter.
-    const std::string lower = ToLowerCase(speaker);
-    return std::any_of(
-        links.begin(), links.end(), [&lower](const auto& link) { return ToLowerCase(link.first) == lower; });
 }
 
 namespace {
@@ -118,8 +103,6 @@ bool DialogueFile::ReadBlock(std::istream& is, int block, std::vector<Line>& lin
             if (unclosed)
                 platform::ReportProblem(ReaderContext::WhereOf(is) + "expected a closing quote, found "
                     + QuoteFound(text.substr(0, text.size() - 1)) + "; the text runs to the end of the line");
-            if (words.size() == 3 && !HasPortrait(words[0]))
-                return ReadError(is, "a speaker with a portrait", QuoteFound(words[0]));
             if (++blockLines > kMaxBlockLines)
                 return ReadError(is,
                     "a dialogue block of at most " + std::to_string(kMaxBlockLines) + " lines",

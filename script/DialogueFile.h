@@ -28,8 +28,7 @@ public:
     static bool LacksClosingQuote(const std::string& text);
 
     // Appends the lines of block `block` (a negative number reads as 0) to
-    // `lines`. A missing block, a speaker line whose speaker has no portrait
-    // while portraits are linked, a line or a block beyond the limits above
+    // `lines`. A missing block, a line or a block beyond the limits above
     // (in any block up to the one read) appends nothing and returns false
     // with "file:line: expected ..., found ..." on the stream's reader
     // context (or the debug output without one).
@@ -43,8 +42,4 @@ public:
     // The path of a dialogue file: the dialogue folder, "dialogues_" and the
     // language of the user settings, then the file name.
     static std::string PathFor(const std::string& fileName);
-
-    // Whether a speaker has a portrait: "player" always does; others when
-    // linked, or when no portrait is linked at all.
-    static bool HasPortrait(const std::string& speaker);
 };

@@ -1,9 +1,7 @@
 #include "zones/GameplayObject_Zone.h"
 
 #include "characters/Player.h"
-#include "engine/app/DevConsole.h"
 #include "engine/serial/TypeNames.h"
-#include "scene/SceneGameAccess.h"
 #include "zones/ZoneInstance.h"
 
 #include <cmath>
@@ -80,10 +78,6 @@ bool GameplayObject_Zone::UpdatePlayerContact(Placed* placed)
 bool GameplayObject_Zone::RenderInstance(DXGraphicalSurface* target, ZoneInstance* instance, int x, int y,
     float /*scaleX*/, float /*scaleY*/, float angle, int clipX, int clipY, int clipWidth, int clipHeight)
 {
-    SceneGameAccess* game = GetSceneGameAccess();
-    DevConsole* console = game != nullptr ? game->GetConsole() : nullptr;
-    if (console == nullptr || !console->debug)
-        return false;
     const Point<int> own = GetSize();
     if (instance == nullptr || GetSpriteInstanceCount() != 1 || GetAnimatedInstanceCount() != 0 || own.x <= 0
         || own.y <= 0)

@@ -41,8 +41,9 @@ public:
     bool UpdatePlayerContact(Placed* placed) override;
 
     // Draws the zone for one placement with its upper-left corner at screen
-    // (x, y), in debug mode only: a zone type drawn with one sprite tiles it
-    // over the zone; any other is drawn as it is.
+    // (x, y), wherever its layer draws its placed instances: a zone type
+    // drawn with one sprite tiles it over the zone; any other is drawn as it
+    // is.
     bool IsZoneType() const override { return true; }
     bool RenderInstance(DXGraphicalSurface* target, ZoneInstance* instance, int x, int y, float scaleX,
         float scaleY, float angle, int clipX, int clipY, int clipWidth, int clipHeight) override;

@@ -7,11 +7,12 @@
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
 #include "scene/ArmorReplacement.h"
-#include "script/BGEvent_DialogueManager.h"
 #include "tests/engine/platform/DebugCapture.h"
 #include "ui/UI_Frame.h"
+#include "ui/UI_Frame_Dialogue.h"
 
 #include "scene/GraphicalObject.h"
+#include "scene/Level.h"
 #include "scene/SpacialInstance.h"
 
 #include <gtest/gtest.h>
@@ -299,10 +300,19 @@ TEST_F(TuningCommandsTest, NamesAndLinksGoWhereTheirReadersLook)
     Run("setpath map data/levels/");
     EXPECT_EQ(game.mapPath, "data/levels/");
 
-    Run("setui_dialoguecharacterobject Ombrix Portrait_Ombrix");
-    ASSERT_FALSE(BGEvent_DialogueManager::PortraitLinks().empty());
-    EXPECT_EQ(BGEvent_DialogueManager::PortraitLinks().back(),
-        std::make_pair(std::string("Ombrix"), std::string("Portrait_Ombrix")));
+    // A portrait link goes into the dialogue box, once its object and the
+    // box exist.
+    GraphicalObject portrait("Portrait_Ombrix");
+    auto* box = new UI_Frame_Dialogue("UI_Dialogue_Frame");
+    Run("setui_dialoguecharacterobject ombrix Portrait_Ombrix");
+    game.nameMap["Portrait_Ombrix"] = &portrait;
+    game.uiFrames.push_back(std::make_unique<Level::Instance>(box, 0.0f, 0.0f));
+    game.uiFrames.back()->SetOwned(true);
+    Run("setui_dialoguecharacterobject ombrix Portrait_Ombrix");
+    game.nameMap.clear();
+    EXPECT_EQ(box->GetLinkedNames(), (std::vector<std::string> {"ombrix"}));
+    EXPECT_EQ(box->GetLinkedObjects(), (std::vector<GraphicalObject*> {&portrait}));
+    game.uiFrames.clear();
 
     // Words: event, character class, system of the game library. A system
     // the library lacks or a class the factory does not make links nothing.

@@ -1,9 +1,12 @@
 #include "characters/Player.h"
 #include "scene/Camera.h"
 #include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
 #include "scene/SpacialInstance.h"
 #include "script/BGEvent_ChangeCameraTo.h"
 #include "tests/script/ScriptFixture.h"
+#include "zones/Point_PlayerStart.h"
+#include "zones/ZoneHolder.h"
 
 #include <gtest/gtest.h>
 
@@ -97,6 +100,38 @@ TEST_F(CameraEvent, ALocatorIsSearchedInTheTriggersLevel)
     RunToEnd(script);
     EXPECT_EQ(ErrorCount(), 2);
     EXPECT_FALSE(game.GetCamera().IsTravelling());
+}
+
+// The camera looks at the centre of a zone locator, and at a point locator's
+// own position (a point has no size, whatever its type's picture).
+TEST_F(CameraEvent, ALocatorZoneIsLookedAtByItsCentreAPointByItsPosition)
+{
+    Layer* scene = level.CreateLayer(Level::kScene, "Scene Layer 00", nullptr, 2048, 1024, 32, 32);
+    ZoneHolder zoneType("ZoneHolder");
+    Point_PlayerStart pointType("Point_PlayerStart");
+    pointType.SetSize(64, 64, true);
+    auto* zone = new ZoneHolder::Instance();
+    zone->SetName("cam_zone");
+    zone->SetSize(Point<int>(96, 32));
+    scene->AddPlacedInstance(&zoneType, 600.0f, 400.0f)
+        ->SetPayload(std::unique_ptr<SceneObjectInstance>(zone));
+    auto* point = new Point_PlayerStart::Instance();
+    point->SetName("cam_point");
+    scene->AddPlacedInstance(&pointType, 800.0f, 300.0f)
+        ->SetPayload(std::unique_ptr<SceneObjectInstance>(point));
+    Level::Instance owner;
+    owner.SetLevel(&level);
+    const std::pair<std::string, Point<float>> cases[] = {
+        {"cam_zone", {600.0f + 48.0f - 256.0f, 400.0f + 16.0f - 224.0f}},
+        {"cam_point", {800.0f - 256.0f, 300.0f - 224.0f}},
+    };
+    for (const auto& [locator, target] : cases) {
+        Script& script = Make("Event_ChangeCameraTargetToLocator " + locator + " 3");
+        script.SetOwnerInstance(&owner);
+        script.Run();
+        EXPECT_EQ(game.GetCamera().GetTarget(), target) << locator;
+    }
+    EXPECT_EQ(ErrorCount(), 0);
 }
 
 } // namespace

@@ -2,16 +2,19 @@
 #include "engine/input/AbstractInputManager.h"
 #include "engine/serial/ReaderContext.h"
 #include "game/Game.h"
+#include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
 #include "script/BGEvent_DialogueManager.h"
 #include "script/DialogueFile.h"
 #include "script/Script.h"
 #include "tests/engine/platform/DebugCapture.h"
+#include "tests/ui/UITestSupport.h"
 #include "ui/UI_Frame_Dialogue.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -51,20 +54,6 @@ TEST(DialogueFileBlocks, AMissingBlockNamesTheEndOfTheFile)
     EXPECT_EQ(error, "talk.txt:2: expected dialogue block 1, found the end of the file");
     EXPECT_TRUE(Block("", 0, &ok).empty());
     EXPECT_FALSE(ok);
-}
-
-TEST(DialogueFileBlocks, ASpeakerWithoutPortraitShowsNothingWhilePortraitsAreLinked)
-{
-    auto& links = BGEvent_DialogueManager::PortraitLinks();
-    links.emplace_back("Keeper", "Portrait_Keeper");
-    bool ok = true;
-    std::string error;
-    const std::string text = "Keeper \": \" \"Hello.\"\nPlayer \": \" \"Hi.\"\nGhost \": \" \"Boo.\"\n";
-    EXPECT_TRUE(Block(text, 0, &ok, &error).empty());
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(error, "talk.txt:3: expected a speaker with a portrait, found \"Ghost\"");
-    links.clear();
-    EXPECT_EQ(Block(text, 0).size(), 3u);
 }
 
 // A line or a block beyond the limits is refused where it passes them, in
@@ -142,14 +131,27 @@ public:
     }
 };
 
+// The dialogue box, keeping a log of the sounds it plays.
+class CountingBox : public UI_Frame_Dialogue {
+public:
+    using UI_Frame_Dialogue::UI_Frame_Dialogue;
+    bool PlaySoundAt(int index) override
+    {
+        sounds.push_back(index);
+        return UI_Frame_Dialogue::PlaySoundAt(index);
+    }
+    int Count(int sound) const { return static_cast<int>(std::count(sounds.begin(), sounds.end(), sound)); }
+    std::vector<int> sounds;
+};
+
 class DialogueEvent : public testing::Test {
 protected:
     void SetUp() override
     {
         SetDialogPath(std::string(QUENHOLT_TEST_DATA_DIR) + "/script/");
-        auto box = std::make_unique<Level::Instance>(new UI_Frame_Dialogue("dialogue"), 0.0f, 0.0f);
-        box->SetOwned(true);
-        game.uiFrames.push_back(std::move(box));
+        auto frame = std::make_unique<Level::Instance>(box, 0.0f, 0.0f);
+        frame->SetOwned(true);
+        game.uiFrames.push_back(std::move(frame));
         game.fixedStepTick = 1;
     }
 
@@ -166,6 +168,7 @@ protected:
     const std::string previousDialogPath = GetDialogPath();
     ScriptedInput* input = new ScriptedInput();
     Game game {"Quenholt", nullptr, input};
+    CountingBox* box = new CountingBox("dialogue");
     DebugCapture debug;
 };
 
@@ -204,6 +207,8 @@ TEST_F(DialogueEvent, TypesOneCharacterPerTickAfterTheInitialDelay)
     Tick(event);
     EXPECT_EQ(event.GetVisibleText(), "Keeper: Go.");
     EXPECT_EQ(event.GetShownCharacters(), 11u);
+    Tick(event); // the box's line break is typed too
+    EXPECT_EQ(event.GetVisibleText(), "Keeper: Go.\n");
     // Shown whole: a press goes on; the next line types without delay.
     Tick(event, true);
     EXPECT_EQ(event.GetCurrentLine(), 1u);
@@ -212,6 +217,7 @@ TEST_F(DialogueEvent, TypesOneCharacterPerTickAfterTheInitialDelay)
     EXPECT_EQ(event.GetSecondSpeaker(), "");
     Tick(event);
     EXPECT_EQ(event.GetVisibleText(), "Ab");
+    Tick(event);
     Tick(event, true);
     Tick(event);
     EXPECT_TRUE(event.IsFinished());
@@ -232,6 +238,17 @@ TEST_F(DialogueEvent, APressWhileTypingJumpsCloseToTheEnd)
     Tick(event, true);
     EXPECT_EQ(event.GetShownCharacters(), 20u);
     EXPECT_EQ(event.GetCurrentLine(), 0u);
+
+    // A new press nearer the end than that does not move the typewriter
+    // back: pressing every other tick reaches the end and goes on.
+    BGEvent_DialogueManager again("d");
+    again.SetLines({"Player \": \" \"A long line.\""});
+    Tick(again);
+    Tick(again, true);
+    Tick(again);
+    Tick(again, true); // at 20 of 21: the last one, and on
+    EXPECT_EQ(again.GetVisibleText(), "Player: A long line.\n");
+    EXPECT_EQ(again.GetCurrentLine(), 1u);
 }
 
 TEST_F(DialogueEvent, ALineShorterThanTwoCharactersDoesNotWrapRound)
@@ -266,6 +283,107 @@ TEST(DialogueWithoutBox, WaitsForEverUnlessTheSwitchIsOn)
     held.Update();
     BGEvent_DialogueManager::SetFinishWithoutBox(false);
     EXPECT_TRUE(held.IsFinished());
+}
+
+// The box ticks once per character typed while the line is not whole, and
+// plays its quick sound when a press hurries the line.
+TEST_F(DialogueEvent, TheBoxTicksPerTypedCharacterAndSoundsTheHurry)
+{
+    BGEvent_DialogueManager event("d");
+    event.SetLines({"\"Abcd\"", "\"Efghijk\""});
+    // "Abcd" and its line break: the delay of 5, then "b", "c", "d" and the
+    // break typed with a tick each but the last.
+    for (int tick = 1; tick <= 12; ++tick)
+        Tick(event);
+    EXPECT_EQ(event.GetVisibleText(), "Abcd\n");
+    EXPECT_EQ(box->Count(0), 4);
+    EXPECT_EQ(box->Count(1), 0);
+    Tick(event, true); // the line is whole: on to the next
+    ASSERT_EQ(event.GetCurrentLine(), 1u);
+    box->sounds.clear();
+    Tick(event);
+    Tick(event, true); // hurried: two short of "Efghijk", then one more
+    EXPECT_EQ(event.GetShownCharacters(), 6u);
+    EXPECT_EQ(box->sounds, (std::vector<int> {0, 1, 0}));
+    Tick(event, true); // held: no new press, no quick sound
+    Tick(event);
+    EXPECT_EQ(box->sounds, (std::vector<int> {0, 1, 0, 0}));
+    EXPECT_EQ(event.GetVisibleText(), "Efghijk\n");
+}
+
+// The text is typed as the box lays it out: each wrapped line ends in a line
+// break that counts as a character, so a word being typed never moves to
+// the next line as it grows.
+TEST_F(DialogueEvent, TheTypedTextCarriesTheBoxsLineBreaks)
+{
+    uitest::TestFont font;
+    UI_Frame_Text* panel = box->GetTextFrame();
+    panel->SetFont(&font.font);
+    const std::string said = "The lanterns went dark one by one, and the valley forgot the "
+                             "names of its wardens long before the snow came down.";
+    BGEvent_DialogueManager event("d");
+    event.SetLines({"Keeper \": \" \"" + said + "\""});
+    // The frame's 300 pixels hold 42 characters of 7: three lines.
+    UI_Frame_Text layout("layout");
+    layout.SetFont(&font.font);
+    layout.SetSize(300, 100, true);
+    layout.SetText("Keeper: " + said);
+    layout.Update(0.0);
+    const std::vector<std::string> wrapped = layout.GetLines();
+    ASSERT_EQ(wrapped.size(), 3u);
+    std::string typed;
+    for (const std::string& line : wrapped)
+        typed += line + "\n";
+    Tick(event);
+    EXPECT_EQ(event.GetVisibleText(), "Keeper: T");
+    for (int tick = 0; tick < 200 && event.GetVisibleText() != typed; ++tick) {
+        Tick(event);
+        const std::vector<std::string> shown = panel->GetLines();
+        ASSERT_LE(shown.size(), wrapped.size());
+        for (size_t i = 0; i < shown.size(); ++i)
+            EXPECT_EQ(wrapped[i].substr(0, shown[i].size()), shown[i]) << "tick " << tick << " line " << i;
+    }
+    EXPECT_EQ(event.GetVisibleText(), typed);
+    EXPECT_EQ(event.GetShownCharacters(), typed.size());
+    // Every character but the first typed with its tick, the breaks among them.
+    EXPECT_EQ(box->Count(0), static_cast<int>(typed.size() - 8 - 1));
+}
+
+// A speaker line is a speaker line whatever the links: a speaker linked to no
+// portrait shows without one. Links name the speakers in lower case, as the
+// box looks them up; a name already linked keeps its first object.
+TEST_F(DialogueEvent, SpeakersShowWithTheirLinkedPortraitOrWithout)
+{
+    GraphicalObject keeper("Portrait_Keeper");
+    GraphicalObject other("Portrait_Other");
+    game.nameMap["Portrait_Keeper"] = &keeper;
+    game.nameMap["Portrait_Other"] = &other;
+    BGEvent_DialogueManager::LinkCharacterToGraphical("keeper", "Portrait_Keeper");
+    BGEvent_DialogueManager::LinkCharacterToGraphical("keeper", "Portrait_Other");
+    BGEvent_DialogueManager::LinkCharacterToGraphical("ghost", "Portrait_Missing");
+    game.nameMap.clear();
+    EXPECT_EQ(box->GetLinkedNames(), (std::vector<std::string> {"keeper"}));
+
+    std::istringstream text("Keeper \": \" \"Hello.\"\nShade \": \" \"Boo.\"\n");
+    std::vector<DialogueFile::Line> lines;
+    ASSERT_TRUE(DialogueFile::ReadBlock(text, 0, lines));
+    ASSERT_EQ(lines.size(), 2u);
+    std::vector<std::string> texts;
+    for (const DialogueFile::Line& line : lines)
+        texts.push_back("\"" + line[0] + "\" \"" + line[1] + "\" \"" + line[2] + "\"");
+    BGEvent_DialogueManager event("d");
+    event.SetLines(texts);
+    Tick(event);
+    EXPECT_EQ(box->GetSecondSpeaker(), "keeper");
+    EXPECT_EQ(box->GetSecondPortrait(), &keeper);
+    for (int tick = 0; tick < 20; ++tick)
+        Tick(event);
+    Tick(event, true);
+    ASSERT_EQ(event.GetCurrentLine(), 1u);
+    Tick(event);
+    EXPECT_EQ(event.GetVisibleText().substr(0, 7), "Shade: ");
+    EXPECT_EQ(box->GetSecondSpeaker(), "shade");
+    EXPECT_EQ(box->GetSecondPortrait(), nullptr);
 }
 
 } // namespace

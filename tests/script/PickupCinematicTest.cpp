@@ -91,10 +91,47 @@ TEST_F(PickupCinematic, ThePickupAnimationStandsAtThePlayerUntilItEnds)
     EXPECT_EQ(back->GetAddedInstanceCount(), 0u);
 }
 
+// The crossbow scene shows the crossbow of the player's rank, and the next
+// rank's once it has changed; a rank without graphics shows none.
+TEST_F(PickupCinematic, TheCrossbowSceneShowsThePlayersRankAndTheNext)
+{
+    GraphicalObject rank1 {"Projectile_Crossbow_GraphicalIdleL"};
+    GraphicalObject rank2 {"Projectile_CrossbowR2_GraphicalIdleL"};
+    GraphicalObject rank3 {"Projectile_CrossbowR3_GraphicalIdleL"};
+    for (GraphicalObject* object : {&rank1, &rank2, &rank3}) {
+        object->AddSpriteInstance(&frame, 0, 0);
+        game.nameMap[object->GetName()] = object;
+    }
+    const struct {
+        int rank;
+        GraphicalObject* before;
+        GraphicalObject* after;
+    } cases[] = {{1, &rank1, &rank1}, {2, &rank1, &rank2}, {3, &rank2, &rank3}, {0, nullptr, nullptr}};
+    auto shown = [](const BGEvent_PickupCinematic& event) {
+        return event.GetInstance() != nullptr ? event.GetInstance()->GetPrototype() : nullptr;
+    };
+    for (const auto& c : cases) {
+        game.GetPlayer()->crossbowLevel = c.rank;
+        BGEvent_PickupCinematic event("p", 3, nullptr, nullptr, nullptr, 0, 0);
+        for (int frame = 0; frame < 60; ++frame)
+            event.Run();
+        EXPECT_EQ(shown(event), c.before) << c.rank;
+        for (int frame = 0; frame < 30 + 48 + 15; ++frame)
+            event.Run();
+        EXPECT_EQ(shown(event), c.after) << c.rank;
+    }
+    game.nameMap.clear();
+}
+
 TEST_F(PickupCinematic, TheCrossbowRisesChangesFadesAndSinks)
 {
+    crossbow.SetName("Projectile_Crossbow_GraphicalIdleL");
+    crossbow2.SetName("Projectile_CrossbowR2_GraphicalIdleL");
+    game.nameMap[crossbow.GetName()] = &crossbow;
+    game.nameMap[crossbow2.GetName()] = &crossbow2;
+    game.GetPlayer()->crossbowLevel = 2;
     BGEvent_PickupCinematic event("p", 3, nullptr, nullptr, nullptr, 0, 0);
-    event.SetCrossbowGraphics(&crossbow, &crossbow2);
+    game.nameMap.clear();
     for (int frame = 0; frame < 60; ++frame)
         event.Run();
     ASSERT_NE(event.GetInstance(), nullptr);

@@ -309,8 +309,10 @@ TEST_F(ScriptStateCommands, CinematicLayersComeFromTheNamedListAndGoWithTheLevel
     EXPECT_EQ(game.cinematicLayers, (std::vector<Layer*> {sky}));
     // A pickup cut-scene keeps the scene layer above its darkening and
     // empties the list when it ends.
+    game.cinematicCounter = 9;
     EXPECT_EQ(Run("Event_RunPickupCinematic 6"), 0);
     EXPECT_EQ(game.cinematicLayers, (std::vector<Layer*> {sky, scene}));
+    EXPECT_EQ(game.cinematicCounter, 0) << "the burst restarts the cinematic counter";
     for (int frame = 0; frame < 300 && level.GetBackgroundEventCount() > 0; ++frame)
         Frame();
     EXPECT_EQ(level.GetBackgroundEventCount(), 0u);

@@ -5,6 +5,7 @@
 #include "scene/SpacialInstance.h"
 #include "script/DialogueFile.h"
 #include "script/ScriptVar.h"
+#include "tools/run/RunCoverage.h"
 #include "ui/UI_Frame_Dialogue.h"
 
 #include "tests/game/ScriptedInput.h"
@@ -46,6 +47,15 @@ protected:
 
     UI_Frame_Dialogue* Box() { return dynamic_cast<UI_Frame_Dialogue*>(game.uiFrames.at(0)->GetPrototype()); }
     bool BoxShown() { return game.uiFrames.at(0)->IsVisible(); }
+    // The box's text as its lines read, each line break standing for the
+    // blank it replaced.
+    std::string Shown()
+    {
+        std::string text;
+        for (const std::string& line : Box()->GetTextFrame()->GetLines())
+            text += (text.empty() ? "" : " ") + line;
+        return text;
+    }
     void Pass(const InputActions& keys)
     {
         input->next = keys;
@@ -81,16 +91,25 @@ protected:
         ASSERT_NE(keeper, nullptr);
         const std::vector<DialogueFile::Line> lines = IntroLines(language);
         ASSERT_EQ(lines.size(), 4u);
+        // The box's typing tick, heard once per character typed.
+        RunCoverage heard;
+        int typed = 0;
         ASSERT_TRUE(WaitUntil([&] { return BoxShown(); })) << "the intro's dialogue never showed";
         for (const DialogueFile::Line& line : lines) {
             const std::string full = line[0] + line[1] + line[2];
             SCOPED_TRACE(full);
-            // The line types itself out; the box waits for the confirm key.
-            ASSERT_TRUE(WaitUntil([&] { return Box()->GetTextFrame()->GetText() == full; }));
+            // The line types itself out as the box lays it out; the box
+            // waits for the confirm key.
+            ASSERT_TRUE(WaitUntil([&] { return Shown() == full; }));
             for (int pass = 0; pass < 20; ++pass)
                 Pass(InputActions());
-            EXPECT_EQ(Box()->GetTextFrame()->GetText(), full);
+            EXPECT_EQ(Shown(), full);
             EXPECT_TRUE(BoxShown());
+            // Every character but those shown at once (the speaker, its
+            // colon and the first one) ticks, the line breaks among them.
+            typed
+                += static_cast<int>(Box()->GetTextFrame()->GetText().size() - line[0].size() - line[1].size())
+                - 1;
             EXPECT_EQ(Box()->GetTextFrame()->GetGreyPrefix(), static_cast<int>(line[0].size() + 1));
             // The Warden speaks under the world's name for him, in the
             // box's language; only the speaker's portrait shows.
@@ -106,6 +125,9 @@ protected:
             Pass(InputActions());
         }
         EXPECT_EQ(wardenLines, 1);
+        EXPECT_GT(typed, 100);
+        EXPECT_EQ(heard.Count("sound event", "Menu_Dialogue"), typed);
+        EXPECT_EQ(heard.Count("sound event", "Menu_Dialogue_Quick"), 0) << "no line was hurried";
         ASSERT_TRUE(WaitUntil([&] {
             return !BoxShown() && !game.gameplayPaused && !game.GetPlayer()->IsInputLocked();
         })) << "control never came back to the player";

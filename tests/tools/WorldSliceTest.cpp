@@ -5,7 +5,6 @@
 #include "game/AchievementManager.h"
 #include "game/Game.h"
 #include "scene/ArmorReplacement.h"
-#include "script/BGEvent_DialogueManager.h"
 #include "script/DialogueFile.h"
 #include "tools/world/LevelDescription.h"
 #include "tools/world/WorldText.h"
@@ -19,7 +18,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 // The assembled slice (build/world) as the game itself reads it: the
 // settings file run the three times the start-up runs it, and every dialogue
@@ -109,24 +107,6 @@ TEST_F(WorldSlice, EveryDialogueBlockTheLevelsAskForReadsInEveryLanguage)
         }
     }
     EXPECT_GE(asked, 6);
-}
-
-// Speakers are written as shown ("Keeper") and linked in lower case, as the
-// settings link them: the lookup lower-cases the speaker.
-TEST(WorldSliceDialogue, SpeakersFindTheirLowerCasePortraitLinksWhateverTheirCase)
-{
-    auto& links = BGEvent_DialogueManager::PortraitLinks();
-    const auto saved = links;
-    links = {{"keeper", "UI_Portrait_Keeper"}};
-    for (const auto& [speaker, found] : std::vector<std::pair<std::string, bool>> {
-             {"Keeper", true}, {"KEEPER", true}, {"keeper", true}, {"Player", true}, {"Ferryman", false}}) {
-        SCOPED_TRACE(speaker);
-        std::istringstream in(speaker + " \": \" \"Good evening.\"\n");
-        std::vector<DialogueFile::Line> block;
-        EXPECT_EQ(DialogueFile::ReadBlock(in, 0, block), found);
-        EXPECT_EQ(block.size(), found ? 1u : 0u);
-    }
-    links = saved;
 }
 
 } // namespace
