@@ -539,12 +539,16 @@ public:
     std::string mainMusicPath;
 
     // ---- save games (GameSaves.cpp)
-    // Completion percent of a slot file; kNoSave when the slot has no file,
-    // kDamagedSave when its file does not read whole (such a slot is never
-    // started nor written over: only erasing it from the slot list frees it).
+    // Completion percent of a slot file from its head (format, word, score,
+    // play time); kNoSave when the slot has no file, kDamagedSave when even
+    // its head does not read.
     static constexpr int kNoSave = UIGameAccess::kNoSave;
     static constexpr int kDamagedSave = UIGameAccess::kDamagedSave;
     int GetSaveSlotPercent(int slot);
+    // Whether the slot's file exists and does not read whole: such a slot is
+    // never started nor written over (only erasing it from the slot list
+    // frees it).
+    bool IsSaveSlotDamaged(int slot);
     // Play time of a slot file as "hh:mm:ss"; empty when it cannot be read.
     std::string GetSaveSlotSummary(int slot);
     // The save request of save points and scripts: captures the game, puts
