@@ -126,6 +126,9 @@ TEST_F(ZoneLevel, AWalkThroughTheLevelTriggersTakesSavesAndLeaves)
     EXPECT_EQ(labels(), (std::vector<std::string> {":onstartup"}));
     EXPECT_EQ(dynamic_cast<Script&>(*level->GetBackgroundEvent(0)).GetOwnerInstance(),
         scene->FindInstanceByName("intro"));
+    EXPECT_EQ(ListFront(scene->FindInstancesByName("intro").get()), scene->FindInstanceByName("intro"));
+    EXPECT_EQ(ListFront(scene->FindInstancesByName("nobody").get()), nullptr);
+    EXPECT_EQ(ListFront(nullptr), nullptr);
 
     player->SetAttackRank(1);
     Walk(*level, 10.0f, 390.0f);
