@@ -46,8 +46,6 @@ CharacterObject::CharacterObject(std::string name_, bool withLinkedEffects)
     : SceneCharacter(std::move(name_))
 {
     typeName = TypeNames::CharacterObject;
-    // Characters are never written to files.
-    SetSkipSerialize(true);
     hitFlash = MakeTimedEffect(kHitFlashShader, kHitFlashTicks, true);
     if (!withLinkedEffects)
         return;

@@ -182,8 +182,8 @@ bool ParticleSystem::ReadBaseRecord(std::istream& is, BaseRecord& record)
         return false;
     if (!ReadUIntLine(is, record.particleCount))
         return false;
-    if (record.particleCount < 1 || record.particleCount > kMaxParticles)
-        return ReadError(is, "a particle count from 1 to " + std::to_string(kMaxParticles),
+    if (record.particleCount > kMaxParticles)
+        return ReadError(is, "a particle count from 0 to " + std::to_string(kMaxParticles),
             std::to_string(static_cast<int32_t>(record.particleCount)));
     return ReadSpriteReferences(is, record.sprites);
 }

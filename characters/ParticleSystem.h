@@ -31,8 +31,9 @@ public:
     // count, the references (two lines each).
     bool Serialize(std::ostream& os) override;
     // Reads the record after its class-name line, all or nothing. A count of
-    // particles below 1 or beyond the limit, or a sprite name the game does
-    // not hold, is reported (file:line) and fails the record.
+    // particles beyond the limit is reported (file:line) and fails the
+    // record; a count of 0 reads a system that emits nothing, and a sprite
+    // name the game does not hold leaves a null entry.
     bool UnSerialize(std::istream& is) override;
     std::string GetVersionedClassName() override { return "ParticleSystemV0"; }
 

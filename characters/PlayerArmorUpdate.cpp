@@ -18,7 +18,15 @@
 
 void Player::UpdateArmors(const InputActions& pressed)
 {
+    if (GetLife() < 1)
+        return;
+    constexpr const char* kSection = " Player::UpdateArmors";
+    PlayerWorld* world = GetPlayerWorld();
+    if (world != nullptr)
+        world->ProfileSection(kSection);
     PlayerArmorControl::UpdateArmors(*this, pressed.fireArmor, pressed.iceArmor);
+    if (world != nullptr)
+        world->ProfileSection(kSection);
 }
 
 void Player::AreaAttack(int kind, float /*radius*/)

@@ -103,6 +103,9 @@ public:
     virtual void RaiseAchievementTo(const std::string& name, int value) = 0;
 
     virtual void AddDebugMessage(const std::string& text) = 0;
+    // Opens, or closes, the developer console's timed section of that label
+    // (timed on the game's tick passes only).
+    virtual void ProfileSection(const std::string& /*label*/) { }
     virtual void ResetMusicPositions() = 0;
     // The user folder, ending in a separator.
     virtual std::string GetUserPath() = 0;

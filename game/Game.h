@@ -220,6 +220,35 @@ public:
     static void AddCharacterPrototype(GraphicalObject* object);
     static void RemoveCharacterPrototype(GraphicalObject* object);
 
+    // The tables' plain operations: counts, entries by index (null when the
+    // index is not below the count; the variables take a signed index),
+    // the tables themselves, additions and removals. A removal deletes the
+    // entry: whatever still refers to it (an animation's frames, a placed
+    // instance) must have let it go first.
+    size_t GetSpriteCount() const { return sprites.size(); }
+    size_t GetSoundCount() const { return sounds.size(); }
+    size_t GetAnimatedSpriteCount() const { return animatedSprites.size(); }
+    size_t GetSceneObjectCount() const { return sceneObjects.size(); }
+    size_t GetSaveVarCount() const { return saveVars.size(); }
+    size_t GetGlobalVarCount() const { return globalVars.size(); }
+    Sprite* GetSprite(size_t index) const;
+    Sound* GetSound(size_t index) const;
+    AnimatedSprite* GetAnimatedSprite(size_t index) const;
+    SceneObject* GetSceneObject(size_t index) const;
+    ScriptVar* GetSaveVar(int index) const;
+    ScriptVar* GetGlobalVar(int index) const;
+    std::vector<Sprite*>& GetSprites() { return sprites; }
+    std::vector<Sound*>& GetSounds() { return sounds; }
+    std::vector<AnimatedSprite*>& GetAnimatedSprites() { return animatedSprites; }
+    Sprite* AddSprite(const std::string& name, const std::string& imageFile, int x0, int y0, int x1, int y1);
+    Sound* AddSound(const std::string& name, const std::string& file);
+    void RemoveSprite(size_t index);
+    void RemoveSound(size_t index);
+    void RemoveAnimatedSprite(size_t index);
+    // Also takes the object out of the character prototypes and the name
+    // map, so that no look-up finds it once deleted.
+    void RemoveSceneObject(size_t index);
+
     CharacterObject* GetCharacter(size_t index) const;
     size_t GetCharacterCount() const { return liveCharacters.size(); }
     CharacterObject* FindCharacterByName(const std::string& name, const CharacterObject* leaveOut) const;
@@ -512,12 +541,16 @@ public:
     std::string mainMusicPath;
 
     // ---- save games (GameSaves.cpp)
-    // Completion percent of a slot file; kNoSave when the slot has no file,
-    // kDamagedSave when its file does not read whole (such a slot is never
-    // started nor written over: only erasing it from the slot list frees it).
+    // Completion percent of a slot file from its head (format, word, score,
+    // play time); kNoSave when the slot has no file, kDamagedSave when even
+    // its head does not read.
     static constexpr int kNoSave = UIGameAccess::kNoSave;
     static constexpr int kDamagedSave = UIGameAccess::kDamagedSave;
     int GetSaveSlotPercent(int slot);
+    // Whether the slot's file exists and does not read whole: such a slot is
+    // never started nor written over (only erasing it from the slot list
+    // frees it).
+    bool IsSaveSlotDamaged(int slot);
     // Play time of a slot file as "hh:mm:ss"; empty when it cannot be read.
     std::string GetSaveSlotSummary(int slot);
     // The save request of save points and scripts: captures the game, puts

@@ -167,6 +167,11 @@ void GamePlayerWorld::AddDebugMessage(const std::string& text)
     game.console.AddDebugMessage(false, text, 0xFF640A05u, 10.0);
 }
 
+void GamePlayerWorld::ProfileSection(const std::string& label)
+{
+    TimeSection(game.console.profileTimers, label, game.fixedStepTick != 0);
+}
+
 void GamePlayerWorld::ResetMusicPositions()
 {
     game.GetMusicLibrary()->ResetResumePositions();

@@ -52,6 +52,7 @@ public:
     void ResetAchievement(const std::string& name) override;
     void RaiseAchievementTo(const std::string& name, int value) override;
     void AddDebugMessage(const std::string& text) override;
+    void ProfileSection(const std::string& label) override;
     void ResetMusicPositions() override;
     std::string GetUserPath() override;
 

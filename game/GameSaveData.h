@@ -61,6 +61,11 @@ public:
     // nothing changed, when the slot is below 0, the file cannot be opened
     // or is not read whole; the error names the file and the line.
     bool Load(int slot, bool intoGame);
+    // Reads only what the slot list shows: format, word, score and play time
+    // (slot -1: the game's current slot). A file of a format that keeps score
+    // and play time further down is read whole. False, and nothing changed,
+    // for a slot below 0 or a file that is missing or does not read so far.
+    bool ReadHeader(int slot);
     // The file of a slot: the user folder + "Save_" + slot + ".sav".
     static std::string GetSlotPath(int slot);
 

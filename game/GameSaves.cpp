@@ -199,7 +199,7 @@ bool GameSaveData::Save()
         return false;
     const std::string path = GetSlotPath(game->currentSaveSlot);
     std::string reason;
-    if (game->GetSaveSlotPercent(game->currentSaveSlot) == Game::kDamagedSave) {
+    if (game->IsSaveSlotDamaged(game->currentSaveSlot)) {
         platform::ReportProblem("Cannot save " + path
             + ": the slot holds a damaged save, kept as it is until it is erased from the slot list\n");
         return false;
@@ -227,18 +227,60 @@ bool GameSaveData::Load(int slot, bool intoGame)
     return true;
 }
 
+bool GameSaveData::ReadHeader(int slot)
+{
+    Game* game = Game::GetInstance();
+    if (slot == -1)
+        slot = game != nullptr ? game->currentSaveSlot : -1;
+    if (slot < 0)
+        return false;
+    const std::string path = GetSlotPath(slot);
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open())
+        return false;
+    int32_t format = 0;
+    std::string word;
+    int32_t readScore = 0;
+    uint32_t readTime = 0;
+    {
+        ReaderContext context(file, path);
+        if (!ReadIntLine(file, format) || !ReadTextLine(file, word))
+            return false;
+        if (format >= 11 && format <= kFormat) {
+            if (!ReadIntLine(file, readScore) || !ReadULongLine(file, readTime))
+                return false;
+            formatVersion = format;
+            score = readScore;
+            playTime = readTime;
+            return true;
+        }
+    }
+    file.close();
+    return ReadFile(path, nullptr, nullptr, false);
+}
+
 int Game::GetSaveSlotPercent(int slot)
 {
     if (slot == -1)
         slot = currentSaveSlot;
     if (slot < 0 || !SlotFileExists(GameSaveData::GetSlotPath(slot)))
         return kNoSave;
-    // The whole file, not its header: a save cut short after its header
-    // must not pass for a saved game that a new one may replace.
-    GameSaveData whole;
-    if (!whole.ReadFile(GameSaveData::GetSlotPath(slot), nullptr, nullptr, false))
+    GameSaveData header;
+    if (!header.ReadHeader(slot))
         return kDamagedSave;
-    return whole.GetCompletionPercent();
+    return header.GetCompletionPercent();
+}
+
+bool Game::IsSaveSlotDamaged(int slot)
+{
+    if (slot == -1)
+        slot = currentSaveSlot;
+    if (slot < 0 || !SlotFileExists(GameSaveData::GetSlotPath(slot)))
+        return false;
+    // The whole file, not its head: a save cut short after its head must
+    // not pass for a saved game that a new one may replace.
+    GameSaveData whole;
+    return !whole.ReadFile(GameSaveData::GetSlotPath(slot), nullptr, nullptr, false);
 }
 
 std::string Game::GetSaveSlotSummary(int slot)

@@ -38,7 +38,7 @@ public:
     void RequestQuit() override { game.RequestQuit(); }
     void StartSaveSlot(int slot) override;
     int GetSaveSlotPercent(int slot) override { return game.GetSaveSlotPercent(slot); }
-    bool IsSaveSlotDamaged(int slot) override { return game.GetSaveSlotPercent(slot) == kDamagedSave; }
+    bool IsSaveSlotDamaged(int slot) override { return game.IsSaveSlotDamaged(slot); }
     std::string GetSaveSlotSummary(int slot) override { return game.GetSaveSlotSummary(slot); }
     void SetDisplayScaleMode(int mode) override { game.displayScaleMode = mode; }
     void SetLinearFilter(bool linear) override;

@@ -179,13 +179,14 @@ bool CmdSetPlayerWaterSlow(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;
-    // The player reads the ratio from the tuning when it is slowed, so the
-    // settings file sets it before any player exists.
     ArgumentNumbers numbers;
     const float ratio = ToFloat(numbers, tokens[0], kRatio);
     if (!numbers.Ok())
         return numbers.Refuse("setplayerwaterslow");
-    tuning->player.waterSlowRatio = ratio;
+    // Stored only once a player exists: before it (the settings file runs
+    // first) the ratio stays as it is, and the line is no failure.
+    if (CurrentPlayer() != nullptr)
+        tuning->player.waterSlowRatio = ratio;
     return true;
 }
 

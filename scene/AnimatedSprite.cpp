@@ -113,10 +113,12 @@ bool AnimatedSprite::UnSerialize(std::istream& is)
     uint32_t frameCount = 0;
     bool ok = ReadTextLine(is, read.name) && ReadUIntLine(is, frameCount);
 
-    // Frames whose sprite is unknown are dropped; the record reads on.
+    // Frames whose sprite is unknown are dropped; the record reads on. A
+    // frame's class line is read and not compared: the name decides.
     for (uint32_t i = 0; ok && i < frameCount; ++i) {
+        std::string classLine;
         std::string spriteName;
-        ok = ReadExpectedLine(is, "SpriteV0Ptr") && ReadTextLine(is, spriteName);
+        ok = ReadTextLine(is, classLine) && ReadTextLine(is, spriteName);
         if (!ok)
             break;
         if (Sprite* frame = FindLibrarySprite(spriteName))

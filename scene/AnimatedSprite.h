@@ -35,6 +35,8 @@ public:
     bool Serialize(std::ostream& os) override;
     // Reference: "AnimatedSpriteV0Ptr", then the name.
     bool SerializePtr(std::ostream& os) override;
+    // Reads the record after its class line; a frame reference's class line
+    // is read and not compared.
     bool UnSerialize(std::istream& is) override;
     std::string GetVersionedClassName() override;
 

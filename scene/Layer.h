@@ -208,3 +208,7 @@ private:
     std::vector<std::unique_ptr<LayerParticles>> particleSystems;
     std::string readError;
 };
+
+// The first instance of a list of instances (as FindInstancesByName makes
+// one), or null for a null or empty list.
+Layer::Instance* ListFront(const std::list<Layer::Instance*>* list);

@@ -89,6 +89,11 @@ std::unique_ptr<std::list<Layer::Instance*>> Layer::FindInstancesByName(const st
     return found;
 }
 
+Layer::Instance* ListFront(const std::list<Layer::Instance*>* list)
+{
+    return list != nullptr && !list->empty() ? list->front() : nullptr;
+}
+
 void Layer::CollectInstancesInRect(Point<int> a, Point<int> b, InstanceList& out, bool includeAdded)
 {
     const int x0 = SnapToGrid(std::min(a.x, b.x));

@@ -179,13 +179,9 @@ bool Level::UnSerialize(std::istream& is)
     ReaderContext* context = ReaderContext::Of(is);
     const int firstLine = context->GetLineNumber();
 
+    // The class line is read and not compared: the lines after it decide.
     std::string className;
-    ReadStringLine(is, className);
-    bool ok = className == GetVersionedClassName();
-    if (ok)
-        ReadStringLine(is, name);
-    else
-        Fail("\"LevelV0\"");
+    bool ok = ReadTextLine(is, className) && ReadTextLine(is, name);
 
     if (ok && ReadUpdateTag(is, kTagPrototypes)) {
         uint32_t count = 0;

@@ -53,7 +53,8 @@ public:
     Level& operator=(const Level&) = delete;
 
     bool Serialize(std::ostream& os) override;
-    // Resets the level and reads a ".lvl" record into it. A read that fails
+    // Resets the level and reads a ".lvl" record into it; its first line is
+    // read and not compared. A read that fails
     // leaves the level as Reset leaves it (no half-built level) and keeps a
     // message naming the line and what was expected (GetLoadError).
     bool UnSerialize(std::istream& is) override;

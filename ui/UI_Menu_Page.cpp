@@ -36,10 +36,16 @@ void UI_Menu_Page::OnEnter()
     UIGameAccess* game = GetUIGameAccess();
     if (game == nullptr)
         return;
-    for (size_t slot = 0; slot < 3 && slot < items.size(); ++slot)
-        if (items[slot])
-            items[slot]->SetPercent(game->GetSaveSlotPercent(static_cast<int>(slot)));
-    for (size_t slot = 0; slot < 3 && slot < items.size(); ++slot)
-        if (items[slot])
-            items[slot]->SetText(game->GetSaveSlotSummary(static_cast<int>(slot)));
+    for (size_t slot = 0; slot < 3 && slot < items.size(); ++slot) {
+        if (!items[slot])
+            continue;
+        int percent = game->GetSaveSlotPercent(static_cast<int>(slot));
+        const std::string summary = game->GetSaveSlotSummary(static_cast<int>(slot));
+        // The percent comes from the file's head alone; the summary reads it
+        // whole, so a file cut short after its head shows as damaged.
+        if (percent >= 0 && summary.empty())
+            percent = UIGameAccess::kDamagedSave;
+        items[slot]->SetPercent(percent);
+        items[slot]->SetText(summary);
+    }
 }

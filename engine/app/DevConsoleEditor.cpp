@@ -3,6 +3,7 @@
 #include "engine/app/DevConsole.h"
 #include "engine/app/GlobalTimer.h"
 #include "engine/input/DXInputManager.h"
+#include "engine/serial/Point.h"
 
 namespace {
 
@@ -88,6 +89,8 @@ void DevConsoleEditor::UpdateDevConsole(DXInputManager* input, DevConsole& conso
     if (console.open && input)
         EditLine(*input, console, fixedStepTick);
     MeasureFrame(console, fixedStepTick);
+    if (fixedStepTick)
+        ReportSections(console);
     UpdateCountdowns(console, console.frameTime, fixedStepTick);
 }
 
@@ -146,8 +149,19 @@ void DevConsoleEditor::MeasureFrame(DevConsole& console, bool fixedStepTick)
         frameClock = std::make_unique<GlobalTimer>();
     lastFrameTime = frameClock->Update();
     console.frameTime = lastFrameTime;
-    // Finished timed sections become messages here once the main loop's
-    // section timers exist.
+}
+
+void DevConsoleEditor::ReportSections(DevConsole& console)
+{
+    constexpr uint32_t kSectionColour = 0xFFC864FA;
+    for (ProfileTimer& timer : console.profileTimers) {
+        if (timer.IsRunning() || timer.IsReported())
+            continue;
+        const double elapsed = timer.RecordSample(true);
+        console.AddDebugMessage(true,
+            timer.GetName() + " :   " + std::to_string(SaturateToInt(static_cast<float>(elapsed))),
+            kSectionColour, 2.0);
+    }
 }
 
 void DevConsoleEditor::UpdateCountdowns(DevConsole& console, double ms, bool fixedStepTick)

@@ -14,7 +14,8 @@ class GlobalTimer;
 // text typed this frame (insertion at the cursor, Left/Right/Home/End moves,
 // Backspace, Delete, Ctrl+Backspace, Ctrl+V paste, Ctrl+R or Up to recall the
 // last executed line), hands a finished line (Enter) to the console's
-// executor, measures the frame time and ages the debug messages. The game's
+// executor, measures the frame time, reports the finished timed sections and
+// ages the debug messages. The game's
 // fixed-step tick flag comes as a parameter.
 class DevConsoleEditor {
 public:
@@ -41,6 +42,9 @@ public:
 private:
     void EditLine(DXInputManager& input, DevConsole& console, bool fixedStepTick);
     void MeasureFrame(DevConsole& console, bool fixedStepTick);
+    // Each finished timed section not yet reported joins its history and
+    // shows as a message for two frames: label, " :   ", whole milliseconds.
+    static void ReportSections(DevConsole& console);
 
     std::string lastLine;
     std::unique_ptr<GlobalTimer> frameClock; // created on first use

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 using charactertest::FakeCharacterGame;
 using charactertest::RandomAtLeast;
 
@@ -32,6 +34,26 @@ protected:
     FakeCharacterGame game;
     CharacterObject attacker {"Attacker"};
 };
+
+// A character adds nothing to the scene object's record: made directly it
+// writes that record (under its own class name) and reads it back; only the
+// character factory marks what it makes as not to be written.
+TEST_F(CharacterBase, ACharacterWritesAndReadsTheSceneObjectRecord)
+{
+    CharacterObject skull("NPC_Skull");
+    skull.SetCategory("Enemies");
+    std::ostringstream written;
+    EXPECT_TRUE(skull.Serialize(written));
+    EXPECT_EQ(written.str(),
+        "CharacterObjectV0\r\nNPC_Skull\r\nEnemies\r\n_SceneObject_updatetag_1.0_"
+        "\r\n255\r\n255\r\n255\r\n255\r\n");
+
+    std::istringstream in(written.str().substr(written.str().find('\n') + 1));
+    CharacterObject read("Other");
+    ASSERT_TRUE(read.UnSerialize(in));
+    EXPECT_EQ(read.GetName(), "NPC_Skull");
+    EXPECT_EQ(read.GetCategory(), "Enemies");
+}
 
 TEST_F(CharacterBase, ReceiveHitTruncatesTheAmountAndIgnoresTheUnhurtableAndTheAnonymous)
 {

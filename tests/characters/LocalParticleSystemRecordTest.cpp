@@ -83,6 +83,20 @@ TEST_F(LocalRecord, ARecordRoundTripsLineForLine)
     EXPECT_TRUE(skipped.str().empty());
 }
 
+// A record of no particles reads: its copies start nothing and are empty
+// at once.
+TEST_F(LocalRecord, ARecordOfNoParticlesReadsAndItsCopiesAreEmpty)
+{
+    LocalParticleSystem system;
+    ASSERT_TRUE(Read(Good(3, "0"), system));
+    EXPECT_TRUE(system.GetParticles().empty());
+    EXPECT_EQ(system.GetSprites().size(), 2u);
+    std::unique_ptr<LocalParticleSystem> copy(LocalParticleSystem::CopyConstruct(system));
+    EXPECT_TRUE(copy->IsEmpty());
+    copy->Update(33.0);
+    EXPECT_EQ(copy->EmitParticle(), nullptr);
+}
+
 // Damaged records: the error names the file and the line, and the system
 // keeps what it had.
 TEST_F(LocalRecord, BadCountsSizesAndLifetimesAreReportedAndLeaveTheSystemAlone)
@@ -92,7 +106,6 @@ TEST_F(LocalRecord, BadCountsSizesAndLifetimesAreReportedAndLeaveTheSystemAlone)
         int line;
         const char* text;
     } cases[] = {
-        {"no particles", 3, "0"},
         {"a negative particle count", 3, "-2"},
         {"too many particles", 3, "100000"},
         {"a count that is no number", 3, "many"},

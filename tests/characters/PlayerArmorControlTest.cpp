@@ -161,6 +161,11 @@ TEST_F(ArmorControl, NothingIsSelectedWhenTheActionCannotApply)
 
 TEST_F(ArmorControl, ADeadPlayerNeitherSwitchesRechargesNorCountsTheStrafeDown)
 {
+    world.sections.clear();
+    Frames(1);
+    EXPECT_EQ(world.sections, (std::vector<std::string> {" Player::UpdateArmors", " Player::UpdateArmors"}))
+        << "the armor rules are a timed section, opened and closed";
+    world.sections.clear();
     player->SetLife(0);
     State().armorCharges = 0;
     player->GetModifier(Player::kStraff)->SetCooldown(5);
@@ -168,6 +173,7 @@ TEST_F(ArmorControl, ADeadPlayerNeitherSwitchesRechargesNorCountsTheStrafeDown)
     EXPECT_EQ(player->GetCurrentArmor(), -1);
     EXPECT_EQ(State().armorCharges, 0);
     EXPECT_EQ(player->GetModifier(Player::kStraff)->GetCooldown(), 5);
+    EXPECT_TRUE(world.sections.empty()) << "nor is a section timed";
 }
 
 TEST_F(ArmorControl, OnlyTheStrafeCooldownIsCountedDown)

@@ -159,6 +159,7 @@ public:
     void ResetAchievement(const std::string& name) override { achievements[name] = 0; }
     void RaiseAchievementTo(const std::string& name, int value) override { achievements[name] = value; }
     void AddDebugMessage(const std::string& text) override { messages.push_back(text); }
+    void ProfileSection(const std::string& label) override { sections.push_back(label); }
     void ResetMusicPositions() override { ++musicResets; }
     std::string GetUserPath() override { return userPath; }
 
@@ -182,6 +183,7 @@ public:
     int musicResets = 0;
     std::map<std::string, int> achievements;
     std::vector<std::string> messages;
+    std::vector<std::string> sections; // each opening and closing call
     std::string userPath;
 
 private:

@@ -80,7 +80,66 @@ TEST_F(GameSaves, SlotSummariesOfMissingGoodOlderAndDamagedSlots)
     const std::string good = WriteToText(record);
     WriteSlot(2, good.substr(0, good.size() / 2));
     EXPECT_EQ(game.GetSaveSlotSummary(2), "") << "a cut slot has no summary";
-    EXPECT_EQ(game.GetSaveSlotPercent(2), Game::kDamagedSave) << "a cut slot is damaged, not a saved game";
+    EXPECT_EQ(game.GetSaveSlotPercent(2), 66) << "its head still reads";
+    EXPECT_TRUE(game.IsSaveSlotDamaged(2)) << "a cut slot is damaged, not a saved game";
+    EXPECT_FALSE(game.IsSaveSlotDamaged(0));
+    EXPECT_FALSE(game.IsSaveSlotDamaged(1)) << "an older format reads whole";
+    WriteSlot(2, "twelve\r\n");
+    EXPECT_EQ(game.GetSaveSlotPercent(2), Game::kDamagedSave) << "not even a head";
+}
+
+// The slot list reads a format-11 or -12 file only as far as its play time;
+// an older one, whose score lies further down, is read whole. A failed read
+// leaves the record as it was.
+TEST_F(GameSaves, HeaderReadsFormatWordScoreAndPlayTimeOnly)
+{
+    GameSaveData record;
+    record.SetScore(2);
+    record.SetPlayTime(3723000);
+    const std::string good = WriteToText(record);
+    std::vector<std::string> older = SplitSaveLines(good);
+    older.erase(older.begin() + 2, older.begin() + 4);
+    older[0] = "10";
+    older.resize(older.size() - 35);
+    older.insert(older.begin() + static_cast<long>(older.size() - 7), "5");
+    older.insert(older.end() - 2, "60000");
+    const std::string format10 = JoinSaveLines(older);
+    const struct {
+        const char* what;
+        const char* text; // null: no file
+        bool read;
+        int32_t score;
+        uint32_t playTime;
+    } cases[] = {
+        {"no file", nullptr, false, 9, 9},
+        {"a whole save", good.c_str(), true, 2, 3723000},
+        {"the head alone", "12\r\nQHGAME\r\n7\r\n1000\r\n", true, 7, 1000},
+        {"any word, a head cut after it", "11\nanything\n8\n2000\nnot a cell\n", true, 8, 2000},
+        {"a format-10 save, read whole", format10.c_str(), true, 5, 60000},
+        {"a format-10 save cut short", "10\r\nQHGAME\r\n0\r\n", false, 9, 9},
+        {"a format line that is no number", "twelve\r\nQHGAME\r\n7\r\n1000\r\n", false, 9, 9},
+        {"a score that is no number", "12\r\nQHGAME\r\nseven\r\n1000\r\n", false, 9, 9},
+        {"no play time", "12\r\nQHGAME\r\n7\r\n", false, 9, 9},
+        {"a format beyond 12", "13\r\nQHGAME\r\n7\r\n1000\r\n", false, 9, 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(folder / "Save_1.sav");
+        if (c.text != nullptr)
+            WriteSlot(1, c.text);
+        GameSaveData header;
+        header.SetScore(9);
+        header.SetPlayTime(9);
+        EXPECT_EQ(header.ReadHeader(1), c.read);
+        EXPECT_EQ(header.GetScore(), c.score);
+        EXPECT_EQ(header.GetPlayTime(), c.playTime);
+    }
+    GameSaveData header;
+    EXPECT_FALSE(header.ReadHeader(-1)) << "no current slot";
+    WriteSlot(1, "12\r\nQHGAME\r\n7\r\n1000\r\n");
+    game.currentSaveSlot = 1;
+    EXPECT_TRUE(header.ReadHeader(-1));
+    EXPECT_EQ(header.GetScore(), 7);
 }
 
 TEST_F(GameSaves, NoSlotNothingSavedNothingLoaded)

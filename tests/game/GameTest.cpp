@@ -4,6 +4,7 @@
 #include "engine/input/AbstractInputManager.h"
 #include "engine/platform/Steam.h"
 #include "engine/sound/ISoundEngine.h"
+#include "engine/sound/Sound.h"
 #include "engine/sound/SoundEventsManager.h"
 #include "engine/sound/SoundGameAccess.h"
 #include "scene/GraphicalObject.h"
@@ -209,6 +210,50 @@ TEST(GameResources, ScriptVariablesLiveInLowerCase)
     game.DeleteSaveVar("KEYFOUND");
     EXPECT_EQ(Game::FindSaveVar("keyfound"), nullptr);
     EXPECT_NE(Game::FindGlobalVar("keyfound"), nullptr);
+}
+
+// Entries by index (null past the end, and before the start for the
+// variables), additions and removals, which leave no look-up finding a
+// deleted entry.
+TEST(GameResources, TablesByIndexAdditionsAndRemovals)
+{
+    Game game;
+    ASSERT_NE(game.AddSprite("Leaf", "a.png", 0, 0, 8, 8), nullptr);
+    Sprite* stone = game.AddSprite("Stone", "b.png", 8, 0, 16, 8);
+    EXPECT_EQ(game.GetSpriteCount(), 2u);
+    EXPECT_EQ(game.GetSprite(1), stone);
+    EXPECT_EQ(game.GetSprite(2), nullptr);
+    EXPECT_EQ(&game.GetSprites(), &game.sprites);
+    game.RemoveSprite(0);
+    game.RemoveSprite(7);
+    EXPECT_EQ(game.GetSprites(), std::vector<Sprite*> {stone});
+    EXPECT_EQ(Game::FindSprite("Leaf"), nullptr);
+
+    ASSERT_NE(game.AddSound("Bell", "bell.wav"), nullptr);
+    EXPECT_EQ(Game::FindSound("Bell"), game.GetSound(0));
+    game.RemoveSound(0);
+    EXPECT_EQ(game.GetSoundCount(), 0u);
+
+    game.CreateSaveVar("a");
+    game.CreateGlobalVar("b");
+    EXPECT_EQ(game.GetSaveVar(0)->GetName(), "a");
+    EXPECT_EQ(game.GetSaveVar(-1), nullptr);
+    EXPECT_EQ(game.GetSaveVar(1), nullptr);
+    EXPECT_EQ(game.GetGlobalVarCount(), 1u);
+    EXPECT_EQ(game.GetGlobalVar(-1), nullptr);
+
+    auto* bat = new GraphicalObject("NPC_Bat");
+    game.sceneObjects = {new SceneObject("Ambience"), bat, nullptr};
+    game.characterPrototypes = {bat};
+    game.nameMap["NPC_Bat"] = bat;
+    game.RemoveSceneObject(1);
+    EXPECT_EQ(game.GetSceneObjectCount(), 2u);
+    EXPECT_TRUE(game.characterPrototypes.empty());
+    EXPECT_TRUE(game.nameMap.empty());
+    EXPECT_EQ(game.FindGraphicalObject("NPC_Bat", false), nullptr);
+    game.RemoveSceneObject(1);
+    EXPECT_EQ(game.GetSceneObject(0)->GetName(), "Ambience");
+    EXPECT_EQ(game.GetSceneObject(1), nullptr);
 }
 
 TEST(GameResources, LiveCharactersByIndexNameAndDeath)

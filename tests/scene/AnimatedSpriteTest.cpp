@@ -184,6 +184,16 @@ TEST_F(AnimatedSpriteTest, OlderRecordGetsZeroRotationsAndUnknownFramesAreDroppe
     EXPECT_EQ(NextLine(in), "NextRecordV0");
 }
 
+TEST_F(AnimatedSpriteTest, AFramesClassLineIsReadAndNotCompared)
+{
+    std::istringstream in("Any\r\n2\r\nSpriteV1Ptr\r\nF0\r\n\r\nF1\r\n0\r\n-1\r\n0\r\n0\r\nNextRecordV0\r\n");
+    AnimatedSprite sprite;
+    ASSERT_TRUE(sprite.UnSerialize(in));
+    EXPECT_EQ(sprite.GetFrameCount(), 2);
+    EXPECT_EQ(sprite.GetFrame(1), sprites[1].get());
+    EXPECT_EQ(NextLine(in), "NextRecordV0");
+}
+
 TEST_F(AnimatedSpriteTest, DamagedRecordsFailWithoutTrustingTheirCounts)
 {
     // Counts of four billion over a stream that ends: no allocation, no

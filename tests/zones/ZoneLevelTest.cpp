@@ -104,10 +104,15 @@ TEST_F(ZoneLevel, AWalkThroughTheLevelTriggersTakesSavesAndLeaves)
 {
     const std::string text = BuildLevelText();
     std::unique_ptr<Level> level = Load(text);
-    // The level writes back to the same text: every payload loaded whole.
+    // The level writes back to the same text: every payload loaded whole
+    // (the fresh start point's format 0 reads back as 1).
     std::ostringstream again;
     level->Serialize(again);
-    EXPECT_EQ(again.str(), text);
+    const std::string fresh = "Point_PlayerStart::PointInstanceV0\r\n_SceneObjectInstance_updatetag_1.1_\r\n";
+    std::string expected = text;
+    ASSERT_NE(expected.find(fresh + "0\r\n"), std::string::npos);
+    expected.replace(expected.find(fresh + "0\r\n"), fresh.size() + 3, fresh + "1\r\n");
+    EXPECT_EQ(again.str(), expected);
 
     level->SpawnInstances();
     level->StartupZones();
@@ -126,6 +131,9 @@ TEST_F(ZoneLevel, AWalkThroughTheLevelTriggersTakesSavesAndLeaves)
     EXPECT_EQ(labels(), (std::vector<std::string> {":onstartup"}));
     EXPECT_EQ(dynamic_cast<Script&>(*level->GetBackgroundEvent(0)).GetOwnerInstance(),
         scene->FindInstanceByName("intro"));
+    EXPECT_EQ(ListFront(scene->FindInstancesByName("intro").get()), scene->FindInstanceByName("intro"));
+    EXPECT_EQ(ListFront(scene->FindInstancesByName("nobody").get()), nullptr);
+    EXPECT_EQ(ListFront(nullptr), nullptr);
 
     player->SetAttackRank(1);
     Walk(*level, 10.0f, 390.0f);

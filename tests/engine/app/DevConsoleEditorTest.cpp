@@ -1,6 +1,8 @@
 #include "engine/app/DevConsoleEditor.h"
 
 #include "engine/app/DevConsole.h"
+#include "engine/app/ProfileTimer.h"
+#include "engine/platform/Clock.h"
 #include "tests/engine/input/InputDeviceFixture.h"
 
 #include <cstring>
@@ -194,4 +196,36 @@ TEST(DevConsoleEditor, MessagesAgeByTimeOrByTickFramesAndGoWhenTheirTimeIsUp)
     console.frameTime = 12345.0;
     editor.UpdateDevConsole(nullptr, console, false);
     EXPECT_EQ(console.frameTime, measured);
+}
+
+// A section closed since the last report shows once, on a tick pass, for two
+// frames, and its time joins its history; a running one waits.
+TEST(DevConsoleEditor, FinishedSectionsBecomeTwoFrameMessagesOnTickPasses)
+{
+    platform::ScopedManualClock clock;
+    DevConsole console;
+    console.debug = true;
+    TimeSection(console.profileTimers, "Update", true);
+    TimeSection(console.profileTimers, "Running", true);
+    clock.Advance(3.0);
+    TimeSection(console.profileTimers, "Update", true);
+    DevConsoleEditor editor;
+    editor.UpdateDevConsole(nullptr, console, false);
+    EXPECT_TRUE(console.messages.empty()) << "only on tick passes";
+
+    editor.UpdateDevConsole(nullptr, console, true);
+    ASSERT_EQ(console.messages.size(), 1u);
+    const DevConsole::DebugMessage& shown = console.messages.front();
+    EXPECT_EQ(shown.text, "Update :   3");
+    EXPECT_EQ(shown.colour, 0xFFC864FAu);
+    EXPECT_TRUE(shown.countInFrames);
+    EXPECT_EQ(shown.remaining, 1.0) << "two frames, this one counted";
+    const ProfileTimer& update = console.profileTimers.front();
+    EXPECT_TRUE(update.IsReported());
+    EXPECT_EQ(update.GetHistory(), std::list<double> {3.0});
+    EXPECT_TRUE(console.profileTimers.back().GetHistory().empty());
+
+    editor.UpdateDevConsole(nullptr, console, true);
+    EXPECT_TRUE(console.messages.empty()) << "reported once, gone after two frames";
+    EXPECT_EQ(update.GetHistory().size(), 1u);
 }
