@@ -58,7 +58,7 @@ void ShowError(const std::string& text)
 // "setuserpath" lines of the working folder's settings run here.
 void PreScanUserPath()
 {
-    std::ifstream file(kInitVars, std::ios::binary);
+    std::ifstream file = platform::OpenRegularFile(kInitVars);
     if (!file)
         return;
     std::string line;
@@ -75,7 +75,7 @@ void PreScanUserPath()
 // the user folder's own settings are optional.
 void RunCommandFileIfPresent(Game& game, const std::string& path, bool* missingReported = nullptr)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file = platform::OpenRegularFile(path);
     if (file) {
         game.RunCommandFile(file, path);
     } else if (missingReported != nullptr && !*missingReported) {
@@ -109,7 +109,7 @@ void RunQueuedCommands(Game& game, const std::vector<std::string>& commands)
 void LoadGameLibrary(Game& game, const std::string& name)
 {
     const std::string path = name.empty() ? "gamelib.txt" : name;
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file = platform::OpenRegularFile(path);
     if (!file) {
         ShowError("Error : gameLib.txt was not founded");
         return;

@@ -1,6 +1,7 @@
 #include "engine/platform/Paths.h"
 
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -106,6 +107,28 @@ std::string GetUserFolder()
     if (documents.empty())
         return {};
     return documents + "My Games/Quenholt/";
+}
+
+bool IsRegularFile(const std::string& path)
+{
+    struct stat status { };
+    return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool IsNonRegularFile(const std::string& path)
+{
+    struct stat status { };
+    return !path.empty() && ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
+std::ifstream OpenRegularFile(const std::string& path, std::ios::openmode mode)
+{
+    if (!IsRegularFile(path)) {
+        std::ifstream closed;
+        closed.setstate(std::ios::failbit);
+        return closed;
+    }
+    return std::ifstream(path, mode | std::ios::in);
 }
 
 bool CreateDirectories(const std::string& path)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <fstream>
 #include <string>
 
 namespace platform {
@@ -11,6 +12,18 @@ namespace platform {
 // backslashes converted and nothing else changed, so the open then fails with
 // the name the caller gave.
 std::string ResolvePath(const std::string& path);
+
+// True when `path` (links followed) names a regular file. A folder, a pipe
+// or a device is no file the game reads: a pipe blocks the open until a
+// writer comes, a device such as /dev/zero never ends.
+bool IsRegularFile(const std::string& path);
+// True when something that is not a regular file stands at `path`: the
+// reader's refusal then says so rather than "cannot open".
+bool IsNonRegularFile(const std::string& path);
+
+// Opens `path` for reading when it is a regular file; otherwise the stream
+// comes back closed, so the caller's "cannot be opened" names the path.
+std::ifstream OpenRegularFile(const std::string& path, std::ios::openmode mode = std::ios::binary);
 
 // Folder of the running program (/proc/self/exe), case kept, no trailing '/'.
 // Empty when the system cannot tell.
