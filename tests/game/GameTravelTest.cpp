@@ -207,6 +207,33 @@ TEST_F(GameTravel, AnExitCarriesThePlayerToItsStartPointFacingTheWayItWalked)
     EXPECT_EQ(ThePlayer().GetFacingFromAnimation(), -1);
 }
 
+TEST_F(GameTravel, APlayerArrivingInsideAnExitStaysUntilHeWalksOutAndBackIn)
+{
+    // The start point lies inside an exit that leads back to it: arriving
+    // there sends nobody round; leaving and entering again does.
+    LevelPlan loop;
+    loop.starts = {{"start", 100.0f}, {"loop", 520.0f}};
+    loop.exits = {{500.0f, "loop.lvl", "loop"}};
+    WriteLevel("loop.lvl", loop);
+    Enter("loop.lvl", "loop");
+    debug.Clear();
+    for (int i = 0; i < 30; ++i)
+        Pass(Keys(0.0f));
+    EXPECT_EQ(game.pendingLevelFile, "");
+    EXPECT_EQ(debug.Text().find("ChangeLevel: entered"), std::string::npos) << debug.Text();
+
+    for (int i = 0; i < 10; ++i)
+        Pass(Keys(-1.0f));
+    EXPECT_LT(ThePlayer().GetPosition().x, 420.0f) << "walked out of the exit";
+    EXPECT_EQ(game.pendingLevelFile, "");
+    WalkUntilChange(1.0f);
+    EXPECT_EQ(LevelName(), "loop.lvl");
+    EXPECT_FLOAT_EQ(ThePlayer().GetPosition().x, 520.0f);
+    for (int i = 0; i < 30; ++i)
+        Pass(Keys(0.0f));
+    EXPECT_EQ(game.pendingLevelFile, "") << "arrived inside again: not sent on";
+}
+
 TEST_F(GameTravel, AnExitToSomethingThatIsNoLevelFileIsRefusedByNameAndPlayGoesOn)
 {
     // A pipe would block the open, a device never end: both are refused
