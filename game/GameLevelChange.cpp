@@ -123,12 +123,19 @@ bool Game::ChangeLevel(std::string levelFile)
     return true;
 }
 
+std::string Game::FindLevelFile(const std::string& levelFile) const
+{
+    if (CanOpen(levelFile))
+        return levelFile;
+    if (CanOpen(mapPath + "\\" + levelFile))
+        return mapPath + "\\" + levelFile;
+    return {};
+}
+
 std::unique_ptr<Level> Game::ReadLevelFile(const std::string& levelFile)
 {
-    std::string path = levelFile;
-    if (!CanOpen(path))
-        path = mapPath + "\\" + levelFile;
-    if (!CanOpen(path)) {
+    const std::string path = FindLevelFile(levelFile);
+    if (path.empty()) {
         // A level given by a path (the command line, the console, an exit,
         // a save) may name a folder, a pipe or a device: refused unread.
         const bool special = platform::IsNonRegularFile(platform::ResolvePath(levelFile));

@@ -251,6 +251,14 @@ std::string Game::GetSaveSlotSummary(int slot)
     return slotData.FormatPlayTime();
 }
 
+std::string Game::GetSaveSlotMissingLevel(int slot)
+{
+    GameSaveData slotData;
+    if (slot < 0 || !slotData.ReadFile(GameSaveData::GetSlotPath(slot), nullptr, nullptr, false))
+        return "";
+    return FindLevelFile(slotData.GetMapName()).empty() ? slotData.GetMapName() : "";
+}
+
 bool Game::SaveGameAt(float x, float y, int direction)
 {
     saveData.CaptureGameState(false);

@@ -60,6 +60,9 @@ public:
     // settings file that could not be written, a damaged save chosen.
     static constexpr int kNoticeFrames = 180;
     void ShowNotice(std::string text);
+    // The notice of a save (or a level change from the slot list) whose
+    // level cannot be played.
+    static constexpr const char* kMissingLevelNotice = "THE SAVED LEVEL CANNOT BE PLAYED";
     const std::string& GetNotice() const { return notice; }
 
     static int32_t GetMenuSpacingY();
