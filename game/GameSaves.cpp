@@ -197,6 +197,10 @@ bool GameSaveData::Save()
     Game* game = Game::GetInstance();
     if (game == nullptr || game->currentSaveSlot < 0 || !HasMinimapModel(*game))
         return false;
+    if (GetUserPath().empty()) {
+        platform::ReportProblem("Cannot save: there is no user folder; the game is played without saving\n");
+        return false;
+    }
     const std::string path = GetSlotPath(game->currentSaveSlot);
     std::string reason;
     if (game->GetSaveSlotPercent(game->currentSaveSlot) == Game::kDamagedSave) {

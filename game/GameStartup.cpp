@@ -55,19 +55,25 @@ void ShowError(const std::string& text)
 }
 
 // The user folder must be known before anything is loaded: only the
-// "setuserpath" lines of the working folder's settings run here.
+// "setuserpath" lines of the working folder's settings run here. A folder
+// that cannot be made is said on screen; without any, the game saves nothing.
 void PreScanUserPath()
 {
     std::ifstream file = platform::OpenRegularFile(kInitVars);
-    if (!file)
-        return;
     std::string line;
-    while (file.peek() != std::char_traits<char>::eof() && ReadStringLine(file, line)) {
-        if (line.rfind("setuserpath", 0) != 0)
+    bool named = false;
+    while (file && file.peek() != std::char_traits<char>::eof() && ReadStringLine(file, line)) {
+        if (line.rfind("setuserpath ", 0) != 0)
             continue;
-        const size_t blank = line.find(' ');
-        CmdSetUserPath(blank == std::string::npos ? std::string() : line.substr(blank + 1));
+        const size_t path = line.find_first_not_of(' ', line.find(' '));
+        if (path != std::string::npos) {
+            SetUserFolder(line.substr(path), true);
+            named = true;
+        }
     }
+    if (!named)
+        platform::ReportProblem(std::string("User folder: none (") + kInitVars
+            + " sets none): the game saves neither progress nor settings\n");
 }
 
 // Runs a settings file. The working folder's settings are expected: when
@@ -171,8 +177,7 @@ int RunGame(const std::vector<std::string>& tokens)
     platform::UseUserCrashReportFolder(GetUserPath());
     std::cout << "Program folder: " << platform::GetExecutableFolder() << '\n'
               << "Data folder: " << fs::current_path().string() << '\n'
-              << "User folder: " << (GetUserPath().empty() ? platform::GetUserFolder() : GetUserPath())
-              << '\n'
+              << "User folder: " << (GetUserPath().empty() ? "none, nothing is saved" : GetUserPath()) << '\n'
               << std::flush;
 
     // 8, 9, 10. The render thread with the window, then the three engines.

@@ -229,6 +229,13 @@ bool GameConfig::UserConfigExists()
 
 bool GameConfig::SaveUserConfig(std::string* reason) const
 {
+    // Without a user folder nothing is written (never into the working
+    // folder, which holds the game's data).
+    if (GetUserPath().empty()) {
+        if (reason != nullptr)
+            *reason = "there is no user folder";
+        return false;
+    }
     // Written as the saves are: a crash or a full disk during the write
     // leaves the previous file whole.
     std::ostringstream text;

@@ -15,6 +15,22 @@ namespace platform {
 
 namespace {
 
+// $variable, else $HOME + homeSuffix, with a trailing '/'; empty when
+// neither is set.
+std::string XdgFolder(const char* variable, const char* homeSuffix)
+{
+    std::string folder;
+    if (const char* value = std::getenv(variable); value && *value)
+        folder = value;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        folder = std::string(home) + homeSuffix;
+    else
+        return {};
+    if (folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
 std::string ToSlashes(std::string path)
 {
     std::replace(path.begin(), path.end(), '\\', '/');
@@ -89,16 +105,7 @@ std::string GetExecutableFolder()
 
 std::string GetDocumentsFolder()
 {
-    std::string folder;
-    if (const char* documents = std::getenv("XDG_DOCUMENTS_DIR"); documents && *documents)
-        folder = documents;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        folder = std::string(home) + "/Documents";
-    else
-        return {};
-    if (folder.back() != '/')
-        folder += '/';
-    return folder;
+    return XdgFolder("XDG_DOCUMENTS_DIR", "/Documents");
 }
 
 std::string GetUserFolder()
@@ -107,6 +114,17 @@ std::string GetUserFolder()
     if (documents.empty())
         return {};
     return documents + "My Games/Quenholt/";
+}
+
+std::string GetDataHomeFolder()
+{
+    return XdgFolder("XDG_DATA_HOME", "/.local/share");
+}
+
+std::string GetFallbackUserFolder()
+{
+    const std::string data = GetDataHomeFolder();
+    return data.empty() ? std::string() : data + "Quenholt/";
 }
 
 bool IsRegularFile(const std::string& path)

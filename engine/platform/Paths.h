@@ -36,6 +36,14 @@ std::string GetDocumentsFolder();
 // The user folder: documents folder + "My Games/Quenholt/".
 std::string GetUserFolder();
 
+// The XDG data folder: $XDG_DATA_HOME, else $HOME/.local/share, with a
+// trailing '/'. Empty when neither variable is set.
+std::string GetDataHomeFolder();
+
+// Where the user's files go when the documents folder cannot be made: the
+// data folder + "Quenholt/"; empty without one.
+std::string GetFallbackUserFolder();
+
 // Creates a folder and its parents; true when it exists afterwards.
 bool CreateDirectories(const std::string& path);
 

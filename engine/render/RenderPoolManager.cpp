@@ -563,8 +563,12 @@ void RenderPoolManager::LoadEffects()
 
 void RenderPoolManager::LogOutOfScopeLoad(const std::string& name)
 {
-    const std::string path = GetUserPath() + "LoadPNG_OutOfLoadingScope.log";
+    const std::string user = GetUserPath();
+    const std::string path = user + "LoadPNG_OutOfLoadingScope.log";
     platform::DebugOutput(name + "\n");
+    // No user folder: the names are said, not written.
+    if (user.empty())
+        return;
     if (!loadLogRead) {
         // The names of earlier runs, so each is written once.
         loadLogRead = true;
