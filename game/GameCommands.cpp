@@ -193,11 +193,15 @@ bool CmdDrawRect(std::string arguments)
     Game* game = Game::GetInstance();
     if (tokens.size() < 2 || game == nullptr)
         return false;
+    // True when a flag was stored (a script line reads false as a failure);
+    // an unknown zone name stores nothing.
     if (tokens[0] == "player_attackzone")
         game->drawPlayerAttackZone = ToBool(tokens[1]);
     else if (tokens[0] == "npc_hitzone")
         game->drawNpcHitZone = ToBool(tokens[1]);
-    return false;
+    else
+        return false;
+    return true;
 }
 
 bool CmdGod(std::string arguments)
@@ -285,9 +289,10 @@ bool CmdScreenshotAddComments(std::string arguments)
 {
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     int32_t comments = 0;
-    if (!tokens.empty() && ToInt("screenshotaddcomments", tokens[0], -1000000, 1000000, comments))
-        g_ScreenshotAddComments = comments != 0 ? 1 : 0;
-    return false;
+    if (tokens.empty() || !ToInt("screenshotaddcomments", tokens[0], -1000000, 1000000, comments))
+        return false;
+    g_ScreenshotAddComments = comments != 0 ? 1 : 0;
+    return true;
 }
 
 bool CmdAddMusicInfo(std::string arguments)

@@ -90,9 +90,12 @@ TEST_F(GameCommands, SettingsAndTheirTokens)
         {"logplayer 3", true, [](const Game& g) { return g.playerLogSetting == 3; }},
         {"scalemethod 2", true, [](const Game& g) { return g.displayScaleMode == 2; }},
         {"changesaveslot 1", true, [](const Game& g) { return g.currentSaveSlot == 1; }},
-        {"drawrect npc_hitzone 1", false,
+        {"drawrect npc_hitzone 1", true,
             [](const Game& g) { return g.drawNpcHitZone && !g.drawPlayerAttackZone; }},
+        {"drawrect player_attackzone 1", true, [](const Game& g) { return g.drawPlayerAttackZone; }},
+        {"drawrect player_attackzone 0", true, [](const Game& g) { return !g.drawPlayerAttackZone; }},
         {"drawrect player_attackzone", false, [](const Game& g) { return !g.drawPlayerAttackZone; }},
+        {"drawrect enemy_zone 1", false, [](const Game& g) { return g.drawNpcHitZone; }},
         {"setfirstmap Snow_01.lvl", true, [](const Game& g) { return g.firstMapName == "Snow_01.lvl"; }},
         {"resizewindow 0 300", true, [](const Game&) { return true; }},
         {"resizewindow -1 -1", true, [](const Game&) { return true; }},
@@ -121,8 +124,14 @@ TEST_F(GameCommands, MusicInfoScreenshotCommentsAndShowArgs)
     EXPECT_FALSE(game.GetMusicLibrary()->Find("cave.ogg")->noResume) << "only the token 1 sets the flag";
     EXPECT_TRUE(Run("addmusicinfo cave.ogg 10 1"));
     EXPECT_TRUE(game.GetMusicLibrary()->Find("cave.ogg")->noResume);
-    EXPECT_FALSE(Run("screenshotaddcomments 5"));
+    const int comments = g_ScreenshotAddComments;
+    EXPECT_TRUE(Run("screenshotaddcomments 5"));
     EXPECT_EQ(g_ScreenshotAddComments, 1);
+    EXPECT_FALSE(Run("screenshotaddcomments five")) << "nothing stored";
+    EXPECT_EQ(g_ScreenshotAddComments, 1);
+    EXPECT_TRUE(Run("screenshotaddcomments 0"));
+    EXPECT_EQ(g_ScreenshotAddComments, 0);
+    g_ScreenshotAddComments = comments;
 
     DebugCapture debug;
     EXPECT_TRUE(Run("showargs one \"two words\" three"));
