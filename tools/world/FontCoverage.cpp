@@ -22,7 +22,7 @@ constexpr const char* kFixedStrings[] = {
     "SAVED GAME",
     "DAMAGED SAVE",
     "DAMAGED SAVE: ERASE IT TO PLAY",
-    "THE SAVED LEVEL CANNOT BE PLAYED",
+    "LEVEL MISSING OR DAMAGED",
     "SETTINGS NOT SAVED !",
     "NOT ERASED !",
     "UNDEF.",
