@@ -26,6 +26,9 @@ std::string DeathLogFileName(const std::string& folder, int slot, const std::str
 
 bool AppendDeathRecord(const std::string& userPath, int slot, const PlayerDeathRecord& record)
 {
+    // No user folder: nothing is written (the working folder holds data).
+    if (userPath.empty())
+        return false;
     const std::string folder = userPath + "DiesHistory/";
     if (!DirectoryExists(folder)) {
         std::error_code ignored;

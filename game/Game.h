@@ -342,6 +342,9 @@ private:
     // The level read from the file (tried as given, then in the map
     // folder), or null with the reason in the debug output.
     std::unique_ptr<Level> ReadLevelFile(const std::string& levelFile);
+    // Where a level file opens as a regular file: as given, else in the map
+    // folder; empty when neither.
+    std::string FindLevelFile(const std::string& levelFile) const;
     // The current level goes; the new one gets its name, the saved states of
     // its instances, its spawns and in-game layers, and the player (created
     // from the save when there is none; else its facing and fall are kept).
@@ -553,6 +556,9 @@ public:
     bool IsSaveSlotDamaged(int slot);
     // Play time of a slot file as "hh:mm:ss"; empty when it cannot be read.
     std::string GetSaveSlotSummary(int slot);
+    // The level a slot's whole save continues in when no such level file is
+    // found (as given, nor in the map folder); empty otherwise.
+    std::string GetSaveSlotMissingLevel(int slot);
     // The save request of save points and scripts: captures the game, puts
     // the player at (x, y) facing `direction` (1 or -1; any other value
     // keeps the captured facing) and writes the current slot. True when

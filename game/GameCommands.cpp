@@ -193,11 +193,15 @@ bool CmdDrawRect(std::string arguments)
     Game* game = Game::GetInstance();
     if (tokens.size() < 2 || game == nullptr)
         return false;
+    // True when a flag was stored (a script line reads false as a failure);
+    // an unknown zone name stores nothing.
     if (tokens[0] == "player_attackzone")
         game->drawPlayerAttackZone = ToBool(tokens[1]);
     else if (tokens[0] == "npc_hitzone")
         game->drawNpcHitZone = ToBool(tokens[1]);
-    return false;
+    else
+        return false;
+    return true;
 }
 
 bool CmdGod(std::string arguments)
@@ -285,9 +289,10 @@ bool CmdScreenshotAddComments(std::string arguments)
 {
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     int32_t comments = 0;
-    if (!tokens.empty() && ToInt("screenshotaddcomments", tokens[0], -1000000, 1000000, comments))
-        g_ScreenshotAddComments = comments != 0 ? 1 : 0;
-    return false;
+    if (tokens.empty() || !ToInt("screenshotaddcomments", tokens[0], -1000000, 1000000, comments))
+        return false;
+    g_ScreenshotAddComments = comments != 0 ? 1 : 0;
+    return true;
 }
 
 bool CmdAddMusicInfo(std::string arguments)
@@ -305,34 +310,61 @@ bool CmdAddMusicInfo(std::string arguments)
     return true;
 }
 
-std::string SetUserFolder(const std::string& path)
+UserFolderChoice ChooseUserFolder(const std::string& path)
 {
-    // Folders are joined to file names by concatenation: end with a '/'.
-    std::string folder = path;
-    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
-        folder += '/';
-    std::string parent = folder;
-    if (path == "<PERSONAL>") {
-        const std::string documents = platform::GetDocumentsFolder();
-        if (!documents.empty() && platform::CreateDirectories(documents)) {
-            parent = documents + "My Games/";
-            folder = documents + "My Games/Quenholt/";
-        }
-    }
-    if (!DirectoryExists(folder)) {
-        platform::CreateDirectories(parent);
-        if (!platform::CreateDirectories(folder) && GetUserPath().empty())
-            platform::ShowMessageBox("USER PATH NOT AVAILABLE",
-                folder
-                    + " can't be created !\nThe game can not save your progression and keep "
-                      "settings.\n\nPlease "
-                      "check your security access to this folder.",
-                platform::MessageBoxIcon::Warning);
-    }
-    if (!DirectoryExists(folder + "Screenshots"))
+    // A folder counts once it exists; its Screenshots folder is made beside.
+    auto make = [](const std::string& folder) {
+        if (folder.empty() || !platform::CreateDirectories(folder))
+            return false;
         platform::CreateDirectories(folder + "Screenshots");
-    SetUserPath(folder);
-    return folder;
+        return true;
+    };
+    UserFolderChoice choice;
+    if (path != "<PERSONAL>") {
+        // Folders are joined to file names by concatenation: end with a '/'.
+        std::string folder = path;
+        if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
+            folder += '/';
+        if (make(folder))
+            choice.folder = folder;
+        else
+            choice.problem = folder + " can't be created !";
+    } else {
+        const std::string documents = platform::GetUserFolder();
+        if (make(documents))
+            return {documents, ""};
+        const std::string fallback = platform::GetFallbackUserFolder();
+        choice.problem = documents.empty() ? std::string("There is no documents folder (HOME is not set) !")
+                                           : documents + " can't be created !";
+        if (make(fallback)) {
+            choice.folder = fallback;
+            choice.problem += "\nSaves, settings and screenshots are kept in " + fallback + " instead.";
+            return choice;
+        }
+        if (!fallback.empty())
+            choice.problem += "\n" + fallback + " can't be created either !";
+    }
+    if (choice.folder.empty())
+        choice.problem += "\nThe game can not save your progression and keep settings.\n\nPlease check your "
+                          "security access to this folder.";
+    return choice;
+}
+
+std::string SetUserFolder(const std::string& path, bool onScreen)
+{
+    const std::string before = GetUserPath();
+    const UserFolderChoice choice = ChooseUserFolder(path);
+    // With no folder the user path is empty, and every writer of the user's
+    // files then writes nothing: never into the working (data) folder.
+    SetUserPath(choice.folder);
+    // Said once: a settings file run again finds the same folder.
+    if (!choice.problem.empty() && (onScreen || choice.folder != before)) {
+        platform::ReportProblem("User folder: " + choice.problem + "\n");
+        if (onScreen)
+            platform::ShowMessageBox(
+                "USER PATH NOT AVAILABLE", choice.problem, platform::MessageBoxIcon::Warning);
+    }
+    return choice.folder;
 }
 
 bool CmdSetUserPath(std::string arguments)

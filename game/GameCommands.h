@@ -31,9 +31,20 @@ bool CmdSetUserPath(std::string arguments);
 bool CmdResetSteamAchievements(std::string arguments);
 
 // The user folder that "setuserpath" makes of its argument: "<PERSONAL>"
-// becomes the documents folder + "My Games/Quenholt/" (unchanged when there
-// is no documents folder); any other path is used as given. The folder and
-// its "Screenshots" folder are created when missing; when the folder cannot
-// be created and no user folder was set before, a message box says so.
-// Returns the folder set.
-std::string SetUserFolder(const std::string& path);
+// becomes the documents folder + "My Games/Quenholt/", or, when that cannot
+// be made, the data folder's "Quenholt/" ($XDG_DATA_HOME or ~/.local/share);
+// any other path is used as given, with a trailing '/'. The folder and its
+// "Screenshots" folder are created when missing. `folder` is empty when no
+// folder could be made (the game then saves nothing); `problem` says what
+// could not be used and where the files go instead.
+struct UserFolderChoice {
+    std::string folder;
+    std::string problem;
+};
+UserFolderChoice ChooseUserFolder(const std::string& path);
+
+// Sets the user path to the folder chosen. A problem is said in the log when
+// the user path changes (a settings file run again stays quiet), and with
+// `onScreen` (the start-up) always, in a message box as well. Returns the
+// folder set.
+std::string SetUserFolder(const std::string& path, bool onScreen = false);

@@ -24,6 +24,7 @@
 #include "ui/UI_Frame.h"
 #include "ui/UI_Frame_Text.h"
 #include "ui/UI_Menu.h"
+#include "ui/UI_MenuCatalogue.h"
 #include "ui/UI_Menu_Page.h"
 
 #include <algorithm>
@@ -124,6 +125,11 @@ void Game::ApplyPendingLoads()
         if (!ChangeLevel(file) && currentLevel == nullptr && !menuFlag) {
             SetMenuFlag(true);
             ShowMenuUI();
+            // Started from the slot list: back on it, saying why.
+            if (UI_Menu* menu = MenuOf(uiFrames); menu != nullptr && currentSaveSlot >= 0) {
+                menu->SetCurrentPage(MenuCatalogue::kPlay);
+                menu->ShowNotice(UI_Menu::kMissingLevelNotice);
+            }
         }
         pendingLevelFile.clear();
     }

@@ -36,7 +36,8 @@ RenderPoolManager* PoolOf(IRenderEngine* engine)
 
 bool CanOpen(const std::string& path)
 {
-    return !path.empty() && std::ifstream(platform::ResolvePath(path), std::ios::binary).is_open();
+    return !path.empty()
+        && platform::OpenRegularFile(platform::ResolvePath(path), std::ios::binary).is_open();
 }
 
 // The render thread stops drawing the loading screen: the next frame the
@@ -122,13 +123,25 @@ bool Game::ChangeLevel(std::string levelFile)
     return true;
 }
 
+std::string Game::FindLevelFile(const std::string& levelFile) const
+{
+    if (CanOpen(levelFile))
+        return levelFile;
+    if (CanOpen(mapPath + "\\" + levelFile))
+        return mapPath + "\\" + levelFile;
+    return {};
+}
+
 std::unique_ptr<Level> Game::ReadLevelFile(const std::string& levelFile)
 {
-    std::string path = levelFile;
-    if (!CanOpen(path))
-        path = mapPath + "\\" + levelFile;
-    if (!CanOpen(path)) {
-        platform::DebugOutput("ChangeLevel: cannot open the level \"" + levelFile + "\"\n");
+    const std::string path = FindLevelFile(levelFile);
+    if (path.empty()) {
+        // A level given by a path (the command line, the console, an exit,
+        // a save) may name a folder, a pipe or a device: refused unread.
+        const bool special = platform::IsNonRegularFile(platform::ResolvePath(levelFile));
+        platform::DebugOutput(
+            "ChangeLevel: " + std::string(special ? "the level \"" : "cannot open the level \"") + levelFile
+            + (special ? "\" is not a regular file\n" : "\"\n"));
         return nullptr;
     }
     if (soundEventsManager)

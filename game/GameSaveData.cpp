@@ -1,6 +1,7 @@
 #include "game/GameSaveData.h"
 
 #include "engine/platform/AtomicFile.h"
+#include "engine/platform/Paths.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
 #include "engine/serial/StrSerialize.h"
@@ -342,7 +343,7 @@ bool GameSaveData::ReadFieldsOfFormat(std::istream& is, int32_t format)
 bool GameSaveData::ReadFile(const std::string& path,
     std::vector<std::pair<std::string, int32_t>>* achievementEntries, std::string* error, bool report)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file = platform::OpenRegularFile(path);
     if (!file.is_open()) {
         if (error != nullptr)
             *error = path + ": cannot be opened";

@@ -197,6 +197,10 @@ bool GameSaveData::Save()
     Game* game = Game::GetInstance();
     if (game == nullptr || game->currentSaveSlot < 0 || !HasMinimapModel(*game))
         return false;
+    if (GetUserPath().empty()) {
+        platform::ReportProblem("Cannot save: there is no user folder; the game is played without saving\n");
+        return false;
+    }
     const std::string path = GetSlotPath(game->currentSaveSlot);
     std::string reason;
     if (game->IsSaveSlotDamaged(game->currentSaveSlot)) {
@@ -291,6 +295,14 @@ std::string Game::GetSaveSlotSummary(int slot)
     if (slot < 0 || !slotData.ReadFile(GameSaveData::GetSlotPath(slot), nullptr, nullptr, false))
         return "";
     return slotData.FormatPlayTime();
+}
+
+std::string Game::GetSaveSlotMissingLevel(int slot)
+{
+    GameSaveData slotData;
+    if (slot < 0 || !slotData.ReadFile(GameSaveData::GetSlotPath(slot), nullptr, nullptr, false))
+        return "";
+    return FindLevelFile(slotData.GetMapName()).empty() ? slotData.GetMapName() : "";
 }
 
 bool Game::SaveGameAt(float x, float y, int direction)

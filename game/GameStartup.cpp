@@ -55,19 +55,25 @@ void ShowError(const std::string& text)
 }
 
 // The user folder must be known before anything is loaded: only the
-// "setuserpath" lines of the working folder's settings run here.
+// "setuserpath" lines of the working folder's settings run here. A folder
+// that cannot be made is said on screen; without any, the game saves nothing.
 void PreScanUserPath()
 {
-    std::ifstream file(kInitVars, std::ios::binary);
-    if (!file)
-        return;
+    std::ifstream file = platform::OpenRegularFile(kInitVars);
     std::string line;
-    while (file.peek() != std::char_traits<char>::eof() && ReadStringLine(file, line)) {
-        if (line.rfind("setuserpath", 0) != 0)
+    bool named = false;
+    while (file && file.peek() != std::char_traits<char>::eof() && ReadStringLine(file, line)) {
+        if (line.rfind("setuserpath ", 0) != 0)
             continue;
-        const size_t blank = line.find(' ');
-        CmdSetUserPath(blank == std::string::npos ? std::string() : line.substr(blank + 1));
+        const size_t path = line.find_first_not_of(' ', line.find(' '));
+        if (path != std::string::npos) {
+            SetUserFolder(line.substr(path), true);
+            named = true;
+        }
     }
+    if (!named)
+        platform::ReportProblem(std::string("User folder: none (") + kInitVars
+            + " sets none): the game saves neither progress nor settings\n");
 }
 
 // Runs a settings file. The working folder's settings are expected: when
@@ -75,7 +81,7 @@ void PreScanUserPath()
 // the user folder's own settings are optional.
 void RunCommandFileIfPresent(Game& game, const std::string& path, bool* missingReported = nullptr)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file = platform::OpenRegularFile(path);
     if (file) {
         game.RunCommandFile(file, path);
     } else if (missingReported != nullptr && !*missingReported) {
@@ -109,7 +115,7 @@ void RunQueuedCommands(Game& game, const std::vector<std::string>& commands)
 void LoadGameLibrary(Game& game, const std::string& name)
 {
     const std::string path = name.empty() ? "gamelib.txt" : name;
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file = platform::OpenRegularFile(path);
     if (!file) {
         ShowError("Error : gameLib.txt was not founded");
         return;
@@ -171,8 +177,7 @@ int RunGame(const std::vector<std::string>& tokens)
     platform::UseUserCrashReportFolder(GetUserPath());
     std::cout << "Program folder: " << platform::GetExecutableFolder() << '\n'
               << "Data folder: " << fs::current_path().string() << '\n'
-              << "User folder: " << (GetUserPath().empty() ? platform::GetUserFolder() : GetUserPath())
-              << '\n'
+              << "User folder: " << (GetUserPath().empty() ? "none, nothing is saved" : GetUserPath()) << '\n'
               << std::flush;
 
     // 8, 9, 10. The render thread with the window, then the three engines.

@@ -40,6 +40,7 @@ public:
     int GetSaveSlotPercent(int slot) override { return game.GetSaveSlotPercent(slot); }
     bool IsSaveSlotDamaged(int slot) override { return game.IsSaveSlotDamaged(slot); }
     std::string GetSaveSlotSummary(int slot) override { return game.GetSaveSlotSummary(slot); }
+    std::string GetSaveSlotMissingLevel(int slot) override { return game.GetSaveSlotMissingLevel(slot); }
     void SetDisplayScaleMode(int mode) override { game.displayScaleMode = mode; }
     void SetLinearFilter(bool linear) override;
 

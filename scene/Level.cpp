@@ -30,9 +30,7 @@ std::string LineAt(std::istream& is, std::streampos start, int line)
     is.clear();
     is.seekg(start);
     std::string text;
-    for (int i = 0; i < line && std::getline(is, text); ++i) { }
-    if (!text.empty() && text.back() == '\r')
-        text.pop_back();
+    for (int i = 0; i < line && ReadRawLine(is, text) == RawLine::kLine; ++i) { }
     return text;
 }
 
@@ -243,8 +241,12 @@ bool Level::UnSerialize(std::istream& is)
     script = LevelScript::Make("Startup Script");
     if (ok && ReadUpdateTag(is, kTagScript)) {
         std::string text;
-        ReadStringLine(is, text);
-        script->SetText(text);
+        if (ReadStringLine(is, text)) {
+            script->SetText(text);
+        } else {
+            ok = false;
+            Fail("the start-up script");
+        }
     }
 
     if (!ok) {
@@ -266,10 +268,14 @@ bool Level::UnSerialize(std::istream& is)
 
 std::unique_ptr<Level> Level::LoadFile(const std::string& path, std::string* error)
 {
-    std::ifstream file(platform::ResolvePath(path), std::ios::binary);
+    const std::string resolved = platform::ResolvePath(path);
+    std::ifstream file = platform::OpenRegularFile(resolved);
     if (!file) {
+        // A folder, a pipe or a device is refused before it is opened: a
+        // pipe would block, a device such as /dev/zero never ends.
         if (error != nullptr)
-            *error = path + ": cannot open the file";
+            *error = path
+                + (platform::IsNonRegularFile(resolved) ? ": not a regular file" : ": cannot open the file");
         return nullptr;
     }
     ReaderContext context(file, path);

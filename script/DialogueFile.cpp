@@ -137,7 +137,7 @@ bool DialogueFile::LoadBlock(
     const std::string& fileName, int block, std::vector<Line>& lines, std::string* error)
 {
     const std::string path = PathFor(fileName);
-    std::ifstream file(platform::ResolvePath(path), std::ios::binary);
+    std::ifstream file = platform::OpenRegularFile(platform::ResolvePath(path), std::ios::binary);
     ReaderContext context(file, path);
     if (!file) {
         context.RecordError("a dialogue file", "no such file");

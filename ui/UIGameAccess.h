@@ -67,6 +67,9 @@ public:
     // Whether the slot's file is there but does not read whole.
     virtual bool IsSaveSlotDamaged(int slot) = 0;
     virtual std::string GetSaveSlotSummary(int slot) = 0;
+    // The level a slot's save continues in when its file is missing; empty
+    // when the slot has no whole save or its level is there.
+    virtual std::string GetSaveSlotMissingLevel(int slot) = 0;
 
     // How the picture fits the window (0 fit, 1 fill, 2 stretch).
     virtual void SetDisplayScaleMode(int mode) = 0;

@@ -1,6 +1,7 @@
 #include "ui/UI_Menu.h"
 #include "engine/app/UsageObserver.h"
 #include "engine/config/GameConfig.h"
+#include "engine/config/GamePaths.h"
 
 #include "characters/Player.h"
 #include "engine/input/AbstractInputManager.h"
@@ -262,6 +263,15 @@ void UI_Menu::StartSlot(int32_t slot)
     // erasing it frees the slot.
     if (game->IsSaveSlotDamaged(slot)) {
         ShowNotice("DAMAGED SAVE: ERASE IT TO PLAY");
+        PlaySoundAt(kSoundBack);
+        return;
+    }
+    // A save whose level file is gone cannot be continued: the save is kept
+    // (the level may come back) and the page says why.
+    if (const std::string level = game->GetSaveSlotMissingLevel(slot); !level.empty()) {
+        platform::ReportProblem(GetUserPath() + "Save_" + std::to_string(slot) + ".sav: its level \"" + level
+            + "\" cannot be found; the save is kept\n");
+        ShowNotice(kMissingLevelNotice);
         PlaySoundAt(kSoundBack);
         return;
     }

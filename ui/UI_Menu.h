@@ -60,6 +60,9 @@ public:
     // settings file that could not be written, a damaged save chosen.
     static constexpr int kNoticeFrames = 180;
     void ShowNotice(std::string text);
+    // The notice of a slot (a save, or a new game) whose level is missing or
+    // does not load.
+    static constexpr const char* kMissingLevelNotice = "LEVEL MISSING OR DAMAGED";
     const std::string& GetNotice() const { return notice; }
 
     static int32_t GetMenuSpacingY();

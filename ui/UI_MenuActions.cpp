@@ -301,10 +301,12 @@ void UI_Menu::DoPlayRow(UI_Menu_Page& page, bool validate, bool erase)
         return;
     const int32_t row = page.GetSelectedIndex();
     page.ClearConfirm();
-    // A missing file is not an error; one that stays is said.
+    // A missing file is not an error; one that stays is said. Without a
+    // user folder there is no save to erase.
     const std::string path = GetUserPath() + "Save_" + std::to_string(row) + ".sav";
     std::error_code error;
-    std::filesystem::remove(path, error);
+    if (!GetUserPath().empty())
+        std::filesystem::remove(path, error);
     if (error) {
         platform::ReportProblem("Cannot erase " + path + ": " + error.message() + "\n");
         ShowNotice("NOT ERASED !");

@@ -1,5 +1,6 @@
 #include "zones/Zone_LoadMap.h"
 
+#include "characters/Player.h"
 #include "engine/serial/LineReaders.h"
 #include "zones/ZoneRequests.h"
 
@@ -21,7 +22,11 @@ bool Zone_LoadMap::Instance::ReadMember(std::istream& is, size_t index)
 bool Zone_LoadMap::UpdatePlayerContact(Placed* placed)
 {
     auto* exit = placed != nullptr ? dynamic_cast<Instance*>(placed->GetPayload()) : nullptr;
-    if (exit != nullptr && PlayerTouchesZone(placed))
+    if (exit == nullptr || GetGamePlayer() == nullptr)
+        return false;
+    if (!PlayerTouchesZone(placed))
+        exit->playerWasOutside = true;
+    else if (exit->playerWasOutside)
         ZoneRequests::RequestLevelChange(exit->levelFile.value, exit->startPoint.value);
     return false;
 }

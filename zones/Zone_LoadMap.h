@@ -9,7 +9,10 @@
 #include <utility>
 
 // A level exit: while the player touches it, it asks the game every frame to
-// change to its level and place the player at its start point.
+// change to its level and place the player at its start point. It fires only
+// for a player who entered it: one who arrives inside it (a start point or a
+// reload within the zone) must leave it first, or an exit leading back to its
+// own level would send him round for ever.
 class Zone_LoadMap : public GameplayObject_Zone {
 public:
     static constexpr std::string_view kTagStartPoint = "_Zone_LoadMap::Instance_updatetag_1.0_";
@@ -26,6 +29,9 @@ public:
 
         StrSerialize levelFile {""};
         StrSerialize startPoint {""};
+        // Not in the file: the player was seen outside the zone since the
+        // level was entered.
+        bool playerWasOutside = false;
 
     protected:
         void WriteMember(std::ostream& os, size_t index) override;
@@ -41,7 +47,7 @@ public:
     static std::string VersionedClassName() { return std::string("Zone_LoadMap") + "V0"; }
     std::string GetVersionedClassName() override { return VersionedClassName(); }
     SceneObjectInstance* CreateInstance() override { return new Instance(); }
-    // Requests the level change while the player touches the zone; keeps no
-    // inside state and fires no events. Returns false.
+    // Requests the level change while the player touches the zone, once he
+    // has been outside it; fires no events. Returns false.
     bool UpdatePlayerContact(Placed* placed) override;
 };

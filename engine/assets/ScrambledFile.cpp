@@ -49,7 +49,7 @@ std::string FolderPart(const std::string& path)
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, bool& opened)
 {
-    std::ifstream file(platform::ResolvePath(path), std::ios::binary);
+    std::ifstream file = platform::OpenRegularFile(platform::ResolvePath(path), std::ios::binary);
     opened = file.is_open();
     if (!opened)
         return false;

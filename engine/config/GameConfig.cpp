@@ -8,6 +8,7 @@
 #include "engine/config/GamePaths.h"
 #include "engine/platform/AtomicFile.h"
 #include "engine/platform/DebugOutput.h"
+#include "engine/platform/Paths.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
 
@@ -210,7 +211,7 @@ bool GameConfig::LoadUserConfig()
 {
     bool ok = true;
     const std::string path = GetUserPath() + kFileName;
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file = platform::OpenRegularFile(path);
     if (file.is_open()) {
         ReaderContext context(file, path);
         ok = Read(file);
@@ -223,11 +224,18 @@ bool GameConfig::LoadUserConfig()
 
 bool GameConfig::UserConfigExists()
 {
-    return std::ifstream(GetUserPath() + kFileName, std::ios::binary).is_open();
+    return platform::IsRegularFile(GetUserPath() + kFileName);
 }
 
 bool GameConfig::SaveUserConfig(std::string* reason) const
 {
+    // Without a user folder nothing is written (never into the working
+    // folder, which holds the game's data).
+    if (GetUserPath().empty()) {
+        if (reason != nullptr)
+            *reason = "there is no user folder";
+        return false;
+    }
     // Written as the saves are: a crash or a full disk during the write
     // leaves the previous file whole.
     std::ostringstream text;

@@ -43,7 +43,12 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
             *reason = std::strerror(code);
         return false;
     };
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // A temporary file left by a kill is removed, and the new one is made
+    // afresh: whatever stands at that name (a link to another file, a file
+    // another user opened) is never followed or written through.
+    if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
+        return fail(errno);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0)
         return fail(errno);
     int code = 0;

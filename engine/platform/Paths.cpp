@@ -1,6 +1,7 @@
 #include "engine/platform/Paths.h"
 
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +14,22 @@ namespace fs = std::filesystem;
 namespace platform {
 
 namespace {
+
+// $variable, else $HOME + homeSuffix, with a trailing '/'; empty when
+// neither is set.
+std::string XdgFolder(const char* variable, const char* homeSuffix)
+{
+    std::string folder;
+    if (const char* value = std::getenv(variable); value && *value)
+        folder = value;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        folder = std::string(home) + homeSuffix;
+    else
+        return {};
+    if (folder.back() != '/')
+        folder += '/';
+    return folder;
+}
 
 std::string ToSlashes(std::string path)
 {
@@ -88,16 +105,7 @@ std::string GetExecutableFolder()
 
 std::string GetDocumentsFolder()
 {
-    std::string folder;
-    if (const char* documents = std::getenv("XDG_DOCUMENTS_DIR"); documents && *documents)
-        folder = documents;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        folder = std::string(home) + "/Documents";
-    else
-        return {};
-    if (folder.back() != '/')
-        folder += '/';
-    return folder;
+    return XdgFolder("XDG_DOCUMENTS_DIR", "/Documents");
 }
 
 std::string GetUserFolder()
@@ -106,6 +114,39 @@ std::string GetUserFolder()
     if (documents.empty())
         return {};
     return documents + "My Games/Quenholt/";
+}
+
+std::string GetDataHomeFolder()
+{
+    return XdgFolder("XDG_DATA_HOME", "/.local/share");
+}
+
+std::string GetFallbackUserFolder()
+{
+    const std::string data = GetDataHomeFolder();
+    return data.empty() ? std::string() : data + "Quenholt/";
+}
+
+bool IsRegularFile(const std::string& path)
+{
+    struct stat status { };
+    return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool IsNonRegularFile(const std::string& path)
+{
+    struct stat status { };
+    return !path.empty() && ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
+std::ifstream OpenRegularFile(const std::string& path, std::ios::openmode mode)
+{
+    if (!IsRegularFile(path)) {
+        std::ifstream closed;
+        closed.setstate(std::ios::failbit);
+        return closed;
+    }
+    return std::ifstream(path, mode | std::ios::in);
 }
 
 bool CreateDirectories(const std::string& path)

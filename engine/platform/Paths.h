@@ -1,5 +1,6 @@
 #pragma once
 
+#include <fstream>
 #include <string>
 
 namespace platform {
@@ -12,6 +13,18 @@ namespace platform {
 // the name the caller gave.
 std::string ResolvePath(const std::string& path);
 
+// True when `path` (links followed) names a regular file. A folder, a pipe
+// or a device is no file the game reads: a pipe blocks the open until a
+// writer comes, a device such as /dev/zero never ends.
+bool IsRegularFile(const std::string& path);
+// True when something that is not a regular file stands at `path`: the
+// reader's refusal then says so rather than "cannot open".
+bool IsNonRegularFile(const std::string& path);
+
+// Opens `path` for reading when it is a regular file; otherwise the stream
+// comes back closed, so the caller's "cannot be opened" names the path.
+std::ifstream OpenRegularFile(const std::string& path, std::ios::openmode mode = std::ios::binary);
+
 // Folder of the running program (/proc/self/exe), case kept, no trailing '/'.
 // Empty when the system cannot tell.
 std::string GetExecutableFolder();
@@ -22,6 +35,14 @@ std::string GetDocumentsFolder();
 
 // The user folder: documents folder + "My Games/Quenholt/".
 std::string GetUserFolder();
+
+// The XDG data folder: $XDG_DATA_HOME, else $HOME/.local/share, with a
+// trailing '/'. Empty when neither variable is set.
+std::string GetDataHomeFolder();
+
+// Where the user's files go when the documents folder cannot be made: the
+// data folder + "Quenholt/"; empty without one.
+std::string GetFallbackUserFolder();
 
 // Creates a folder and its parents; true when it exists afterwards.
 bool CreateDirectories(const std::string& path);

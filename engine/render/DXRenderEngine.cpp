@@ -215,7 +215,7 @@ IGraphicalRessource* DXRenderEngine::LoadTexture(const std::string& name)
         return WrapPicture(std::move(png), false);
     missing = missing && reader.IsMissingFile();
     const std::string scrambled = ScrambledImagePath(inDataFolder);
-    if (missing && (scrambled.empty() || !std::ifstream(platform::ResolvePath(scrambled), std::ios::binary)))
+    if (missing && (scrambled.empty() || !platform::IsRegularFile(platform::ResolvePath(scrambled))))
         platform::DebugOutput("Cannot load image " + name + ": no such file here nor in the data folder\n");
     if (scrambled.empty())
         return nullptr;

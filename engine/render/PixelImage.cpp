@@ -167,7 +167,8 @@ bool PixelImage::LoadFromSurface(SDL_Surface* surface, const std::string& what)
 
 bool PixelImage::ReadFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
-    std::ifstream file(platform::ResolvePath(path), std::ios::binary | std::ios::ate);
+    std::ifstream file
+        = platform::OpenRegularFile(platform::ResolvePath(path), std::ios::binary | std::ios::ate);
     if (!file) {
         // Not reported here: the texture loader tries several places and
         // reports only when none has the picture.

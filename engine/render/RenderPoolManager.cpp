@@ -7,6 +7,7 @@
 #include "engine/platform/Clock.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/MessageBox.h"
+#include "engine/platform/Paths.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/GLTexture.h"
@@ -14,6 +15,7 @@
 #include "engine/render/ISprite.h"
 #include "engine/render/RenderGameAccess.h"
 #include "engine/render/Screenshot.h"
+#include "engine/serial/LineReaders.h"
 
 #include <algorithm>
 #include <chrono>
@@ -561,18 +563,19 @@ void RenderPoolManager::LoadEffects()
 
 void RenderPoolManager::LogOutOfScopeLoad(const std::string& name)
 {
-    const std::string path = GetUserPath() + "LoadPNG_OutOfLoadingScope.log";
+    const std::string user = GetUserPath();
+    const std::string path = user + "LoadPNG_OutOfLoadingScope.log";
     platform::DebugOutput(name + "\n");
+    // No user folder: the names are said, not written.
+    if (user.empty())
+        return;
     if (!loadLogRead) {
         // The names of earlier runs, so each is written once.
         loadLogRead = true;
-        std::ifstream existing(path, std::ios::binary);
+        std::ifstream existing = platform::OpenRegularFile(path);
         std::string line;
-        while (std::getline(existing, line)) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
+        while (ReadRawLine(existing, line) == RawLine::kLine)
             loggedImageNames.push_back(line);
-        }
     }
     // The opening call's empty name is not an image: nothing to write.
     if (name.empty())

@@ -41,7 +41,7 @@ bool ShaderRes::Load()
     // to report.
     if (IsPlaceholder())
         return false;
-    std::ifstream in(platform::ResolvePath(file), std::ios::binary);
+    std::ifstream in = platform::OpenRegularFile(platform::ResolvePath(file), std::ios::binary);
     if (!in) {
         platform::DebugOutput("Effect file not found: " + file + "\n");
         return false;

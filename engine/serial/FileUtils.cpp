@@ -46,11 +46,12 @@ std::string ReplaceInString(const std::string& text, const std::string& from, co
 
 std::ifstream OpenTextFile(const std::string& name, const std::string& folder)
 {
-    std::ifstream file(platform::ResolvePath(name));
+    std::ifstream file = platform::OpenRegularFile(platform::ResolvePath(name), std::ios::in);
     if (file.is_open())
         return file;
     if (!folder.empty()) {
-        std::ifstream inFolder(platform::ResolvePath(folder + name));
+        std::ifstream inFolder
+            = platform::OpenRegularFile(platform::ResolvePath(folder + name), std::ios::in);
         if (inFolder.is_open())
             return inFolder;
     }

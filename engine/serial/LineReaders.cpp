@@ -39,8 +39,8 @@ bool TakeBufferedLine(std::istream& is, std::string_view& text)
     if (lineEnd == nullptr)
         return false;
     const auto length = static_cast<const char*>(lineEnd) - next;
-    if (length >= std::numeric_limits<int>::max())
-        return false;
+    if (static_cast<size_t>(length) > kMaxLineLength + 1)
+        return false; // too long: the bounded reader says so
     text = std::string_view(next, static_cast<size_t>(length));
     GetArea::Skip(*buffer, static_cast<int>(length + 1));
     return true;
@@ -72,27 +72,30 @@ std::string& LineBuffer()
 
 // Takes one line: the text up to the LF, a trailing CR removed. Tells the
 // stream's context, if any, which line that was; `pastEnd` says the stream
-// had no line left.
-void TakeLine(std::istream& is, std::string& line, bool& pastEnd)
+// had no line left. A line beyond kMaxLineLength is not kept: the stream
+// fails there (so the record stops at that line), the context records why,
+// and the line reads as past the end. Returns how the line was read.
+RawLine TakeLine(std::istream& is, std::string& line, bool& pastEnd)
 {
     std::string_view buffered;
+    bool tooLong = false;
     if (TakeBufferedLine(is, buffered)) {
         if (!buffered.empty() && buffered.back() == '\r')
             buffered.remove_suffix(1);
         line.assign(buffered);
         pastEnd = false;
     } else {
-        // getline leaves the target untouched when the stream has already
-        // ended, so empty it first: past the end every line reads as empty.
-        line.clear();
-        std::getline(is, line);
-        // getline fails only when it took nothing at all, not even a line end.
-        pastEnd = is.fail() && line.empty();
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+        const RawLine got = ReadRawLine(is, line);
+        tooLong = got == RawLine::kTooLong;
+        pastEnd = got != RawLine::kLine;
     }
-    if (ReaderContext* context = ContextOf(is))
-        context->LineTaken(pastEnd);
+    if (ReaderContext* context = ContextOf(is)) {
+        context->LineTaken(pastEnd && !tooLong);
+        if (tooLong)
+            context->RecordError(
+                "a line of at most " + std::to_string(kMaxLineLength) + " characters", "a longer one");
+    }
+    return tooLong ? RawLine::kTooLong : pastEnd ? RawLine::kEnd : RawLine::kLine;
 }
 
 // The line read for a typed reader: in the stream's buffer, or else in the
@@ -363,11 +366,48 @@ std::string ExpectedNumberToken(double minimum, double maximum)
     return "a number from " + NumberText(minimum) + " to " + NumberText(maximum);
 }
 
+RawLine ReadRawLine(std::istream& is, std::string& line)
+{
+    line.clear();
+    const std::istream::sentry ready(is, true);
+    std::streambuf* buffer = is.rdbuf();
+    if (!ready || buffer == nullptr) {
+        is.setstate(std::ios::failbit);
+        return RawLine::kEnd;
+    }
+    for (;;) {
+        const int c = buffer->sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            // As getline: a last line without its LF is a line; nothing at
+            // all fails the stream.
+            is.setstate(line.empty() ? std::ios::eofbit | std::ios::failbit : std::ios::eofbit);
+            return line.empty() ? RawLine::kEnd : RawLine::kLine;
+        }
+        if (c == '\n')
+            break;
+        // One byte more than the bound may be the CR of the line end.
+        if (line.size() > kMaxLineLength) {
+            line.clear();
+            is.setstate(std::ios::failbit);
+            return RawLine::kTooLong;
+        }
+        line.push_back(static_cast<char>(c));
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    if (line.size() > kMaxLineLength) {
+        line.clear();
+        is.setstate(std::ios::failbit);
+        return RawLine::kTooLong;
+    }
+    return RawLine::kLine;
+}
+
 bool ReadStringLine(std::istream& is, std::string& target)
 {
     bool pastEnd = false;
-    TakeLine(is, target, pastEnd);
-    return true;
+    // Only a line beyond the bound fails (the stream stops there).
+    return TakeLine(is, target, pastEnd) != RawLine::kTooLong;
 }
 
 bool ReadIntLine(std::istream& is, int32_t& target)
@@ -505,11 +545,7 @@ bool ReadUpdateTag(std::istream& is, std::string_view marker)
     // gives its line back. At the end of the stream there is no line at all,
     // so not even an empty marker matches.
     std::string& line = LineBuffer();
-    line.clear();
-    std::getline(is, line);
-    const bool pastEnd = is.fail() && line.empty();
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
+    const bool pastEnd = ReadRawLine(is, line) != RawLine::kLine;
     if (!pastEnd && line == marker) {
         if (ReaderContext* context = ContextOf(is))
             context->LineTaken(false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <ostream>
@@ -15,7 +16,21 @@
 // When a ReaderContext is bound to the stream, each reader counts its line
 // there and a failed parse records "file:line: expected X, found Y".
 
-// Always true; at the end of the stream the target becomes empty.
+// The longest line any reader takes (a trailing CR not counted): far beyond
+// every line a writer of the system produces. A longer line (a file with no
+// line end, a damaged file) is not kept: the reader fails, the stream fails
+// there, and a bound context records "expected a line of at most ...".
+inline constexpr size_t kMaxLineLength = 1 << 16;
+
+// One raw line for readers outside the typed readers below: the text up to
+// LF, a trailing CR removed, at most kMaxLineLength characters. kEnd when
+// nothing was left (the stream fails, as getline); kTooLong leaves `line`
+// empty and the stream failed. Counts no line in a context.
+enum class RawLine { kLine, kEnd, kTooLong };
+RawLine ReadRawLine(std::istream& is, std::string& line);
+
+// True but for a line beyond kMaxLineLength; at the end of the stream the
+// target becomes empty.
 bool ReadStringLine(std::istream& is, std::string& target);
 bool ReadIntLine(std::istream& is, int32_t& target);
 // Unsigned readers accept a minus sign and wrap modulo 2^32 ("-1" gives 4294967295).

@@ -109,7 +109,7 @@ std::string QuoteFound(std::string_view line)
 
 bool ReadRecordFile(const std::string& path, ISerialization& record, std::string* error)
 {
-    std::ifstream file(platform::ResolvePath(path), std::ios::binary);
+    std::ifstream file = platform::OpenRegularFile(platform::ResolvePath(path), std::ios::binary);
     if (!file.is_open()) {
         const std::string message = path + ": cannot be opened";
         platform::ReportProblem(message);

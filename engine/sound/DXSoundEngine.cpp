@@ -41,7 +41,7 @@ ALenum ALFormatOf(const WaveFormat& format)
 bool OpenSoundFallback(const std::string& path, WaveFile& wave)
 {
     char head[4] = {};
-    std::ifstream file(platform::ResolvePath(path), std::ios::binary);
+    std::ifstream file = platform::OpenRegularFile(platform::ResolvePath(path), std::ios::binary);
     if (!file || !file.read(head, 4))
         return false;
     if (std::memcmp(head, "RIFF", 4) == 0)
@@ -491,7 +491,7 @@ ISoundRessource* DXSoundEngine::ImportSound(std::string fileName, Sound* owner)
             // A damaged file has said why; a missing one says so here.
             bool exists = false;
             for (const std::string& path : {name, inFolder, stem, GetSoundPath() + stem})
-                exists = exists || std::ifstream(platform::ResolvePath(path), std::ios::binary).is_open();
+                exists = exists || platform::IsRegularFile(platform::ResolvePath(path));
             if (!exists)
                 ReportFileProblem(name, "Cannot load sound " + name + ": the file is missing\n");
             return nullptr;

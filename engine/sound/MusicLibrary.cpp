@@ -12,7 +12,7 @@ MusicTrack::MusicTrack(std::string trackName, bool noResumeFlag, double loopPoin
     , loopPoint(loopPointPercent)
 {
     const std::string path = GetMusicPath() + name;
-    if (std::ifstream(platform::ResolvePath(path), std::ios::binary).is_open())
+    if (platform::IsRegularFile(platform::ResolvePath(path)))
         return; // streamed from disk
     const std::string scrambled = ScrambledMusicPath(path);
     if (scrambled.empty())

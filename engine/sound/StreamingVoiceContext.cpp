@@ -100,9 +100,14 @@ void StreamingVoiceContext::Open()
         if (result == 0)
             source.release(); // the decoder's close callback frees it
     } else {
-        FILE* file = std::fopen(platform::ResolvePath(trackName).c_str(), "rb");
+        // Only a regular file: a pipe would block the open, a device never end.
+        auto open = [](const std::string& path) {
+            const std::string resolved = platform::ResolvePath(path);
+            return platform::IsRegularFile(resolved) ? std::fopen(resolved.c_str(), "rb") : nullptr;
+        };
+        FILE* file = open(trackName);
         if (file == nullptr)
-            file = std::fopen(platform::ResolvePath(GetMusicPath() + trackName).c_str(), "rb");
+            file = open(GetMusicPath() + trackName);
         if (file == nullptr) {
             ReportUnplayable(engine, trackName, "the file is missing");
             return;

@@ -65,7 +65,8 @@ bool WaveFile::OpenFile(const std::string& path)
     data.clear();
     format = WaveFormat {};
     error.clear();
-    std::ifstream file(platform::ResolvePath(path), std::ios::binary | std::ios::ate);
+    std::ifstream file
+        = platform::OpenRegularFile(platform::ResolvePath(path), std::ios::binary | std::ios::ate);
     if (!file) {
         error = path + ": cannot open the file";
         return false;

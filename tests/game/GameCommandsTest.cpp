@@ -6,12 +6,16 @@
 #include "engine/render/Screenshot.h"
 #include "engine/render/ShaderRes.h"
 #include "game/Game.h"
+#include "scene/MapModel.h"
 #include "tests/engine/platform/DebugCapture.h"
 #include "tests/game/InMemorySteamUserStats.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -86,9 +90,12 @@ TEST_F(GameCommands, SettingsAndTheirTokens)
         {"logplayer 3", true, [](const Game& g) { return g.playerLogSetting == 3; }},
         {"scalemethod 2", true, [](const Game& g) { return g.displayScaleMode == 2; }},
         {"changesaveslot 1", true, [](const Game& g) { return g.currentSaveSlot == 1; }},
-        {"drawrect npc_hitzone 1", false,
+        {"drawrect npc_hitzone 1", true,
             [](const Game& g) { return g.drawNpcHitZone && !g.drawPlayerAttackZone; }},
+        {"drawrect player_attackzone 1", true, [](const Game& g) { return g.drawPlayerAttackZone; }},
+        {"drawrect player_attackzone 0", true, [](const Game& g) { return !g.drawPlayerAttackZone; }},
         {"drawrect player_attackzone", false, [](const Game& g) { return !g.drawPlayerAttackZone; }},
+        {"drawrect enemy_zone 1", false, [](const Game& g) { return g.drawNpcHitZone; }},
         {"setfirstmap Snow_01.lvl", true, [](const Game& g) { return g.firstMapName == "Snow_01.lvl"; }},
         {"resizewindow 0 300", true, [](const Game&) { return true; }},
         {"resizewindow -1 -1", true, [](const Game&) { return true; }},
@@ -117,8 +124,14 @@ TEST_F(GameCommands, MusicInfoScreenshotCommentsAndShowArgs)
     EXPECT_FALSE(game.GetMusicLibrary()->Find("cave.ogg")->noResume) << "only the token 1 sets the flag";
     EXPECT_TRUE(Run("addmusicinfo cave.ogg 10 1"));
     EXPECT_TRUE(game.GetMusicLibrary()->Find("cave.ogg")->noResume);
-    EXPECT_FALSE(Run("screenshotaddcomments 5"));
+    const int comments = g_ScreenshotAddComments;
+    EXPECT_TRUE(Run("screenshotaddcomments 5"));
     EXPECT_EQ(g_ScreenshotAddComments, 1);
+    EXPECT_FALSE(Run("screenshotaddcomments five")) << "nothing stored";
+    EXPECT_EQ(g_ScreenshotAddComments, 1);
+    EXPECT_TRUE(Run("screenshotaddcomments 0"));
+    EXPECT_EQ(g_ScreenshotAddComments, 0);
+    g_ScreenshotAddComments = comments;
 
     DebugCapture debug;
     EXPECT_TRUE(Run("showargs one \"two words\" three"));
@@ -149,6 +162,79 @@ TEST_F(GameCommands, SetUserPathCreatesTheFolderAndItsScreenshots)
     EXPECT_TRUE(Run("setuserpath " + (root / "other").string() + "/"));
     EXPECT_TRUE(fs::is_directory(root / "other" / "Screenshots"));
     EXPECT_FALSE(Run("setuserpath"));
+    SetUserPath(before);
+    fs::remove_all(root);
+}
+
+// Sets an environment variable for the test's lifetime.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value)
+        : name(name)
+    {
+        if (const char* old = std::getenv(name))
+            previous = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv()
+    {
+        if (previous)
+            setenv(name, previous->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+
+private:
+    const char* name;
+    std::optional<std::string> previous;
+};
+
+TEST_F(GameCommands, AnUnusableDocumentsFolderFallsBackToTheDataFolderThenToNoSaving)
+{
+    // The working folder stands for the data folder: nothing is ever
+    // written there, whatever the user folder becomes.
+    const fs::path root = fs::temp_directory_path() / ("quenholt-fallback-" + std::to_string(getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "data");
+    std::ofstream(root / "file", std::ios::binary) << "a file, where a folder would have to be";
+    const fs::path working = fs::current_path();
+    const std::string before = GetUserPath();
+    fs::current_path(root / "data");
+    {
+        ScopedEnv documents("XDG_DOCUMENTS_DIR", (root / "file" / "Documents").string());
+        ScopedEnv data("XDG_DATA_HOME", (root / "share").string());
+        DebugCapture debug;
+        EXPECT_TRUE(Run("setuserpath <PERSONAL>"));
+        EXPECT_EQ(GetUserPath(), (root / "share" / "Quenholt").string() + "/");
+        EXPECT_TRUE(fs::is_directory(root / "share" / "Quenholt" / "Screenshots"));
+        EXPECT_NE(debug.Text().find("Saves, settings and screenshots are kept in " + GetUserPath()),
+            std::string::npos)
+            << debug.Text();
+        EXPECT_TRUE(game.GetConfig()->SaveUserConfig());
+        EXPECT_TRUE(fs::exists(root / "share" / "Quenholt" / "UserConfig.cfg"));
+
+        // Neither folder can be made: the game plays without saving, and
+        // says so.
+        ScopedEnv noData("XDG_DATA_HOME", (root / "file" / "share").string());
+        debug.Clear();
+        EXPECT_EQ(SetUserFolder("<PERSONAL>"), "");
+        EXPECT_EQ(GetUserPath(), "");
+        EXPECT_NE(debug.Text().find("The game can not save your progression"), std::string::npos)
+            << debug.Text();
+        std::string reason;
+        EXPECT_FALSE(game.GetConfig()->SaveUserConfig(&reason));
+        EXPECT_EQ(reason, "there is no user folder");
+        game.currentSaveSlot = 0;
+        game.minimapModel = std::make_unique<MapModel>();
+        EXPECT_FALSE(game.saveData.Save());
+        EXPECT_NE(debug.Text().find("Cannot save: there is no user folder"), std::string::npos)
+            << debug.Text();
+        debug.Clear();
+        EXPECT_EQ(SetUserFolder("<PERSONAL>"), "");
+        EXPECT_EQ(debug.Text(), "") << "said once, not at every settings run";
+    }
+    EXPECT_TRUE(fs::is_empty(root / "data")) << "nothing written into the data folder";
+    fs::current_path(working);
     SetUserPath(before);
     fs::remove_all(root);
 }

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <unistd.h>
 
@@ -164,6 +165,29 @@ TEST_F(GameSaves, SaveReportsAFolderItCannotWriteWithTheFileAndTheReason)
     EXPECT_NE(debug.Text().find("Cannot save " + missing + "Save_0.sav: No such file or directory"),
         std::string::npos)
         << debug.Text();
+}
+
+TEST_F(GameSaves, SaveNeverWritesThroughWhatStandsAtItsTemporaryName)
+{
+    game.currentSaveSlot = 1;
+    game.saveData.SetMapName("Linked.lvl");
+    // A link at the temporary name: the file it points at stays as it was,
+    // and the slot becomes a file of its own.
+    const fs::path other = folder / "other.txt";
+    std::ofstream(other, std::ios::binary) << "not a save";
+    fs::create_symlink(other, folder / "Save_1.sav.tmp");
+    EXPECT_TRUE(game.saveData.Save());
+    std::ifstream kept(other, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "not a save");
+    EXPECT_FALSE(fs::is_symlink(folder / "Save_1.sav"));
+    EXPECT_NE(SlotText(1).find("Linked.lvl"), std::string::npos);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "Save_1.sav.tmp")));
+
+    // A temporary file a kill left behind goes at the next save.
+    std::ofstream(folder / "Save_1.sav.tmp", std::ios::binary) << "half a save";
+    EXPECT_TRUE(game.saveData.Save());
+    EXPECT_FALSE(fs::exists(folder / "Save_1.sav.tmp"));
+    EXPECT_NE(SlotText(1).find("Linked.lvl"), std::string::npos);
 }
 
 // "save" before any level (the command line, the console or a settings

@@ -27,6 +27,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -204,6 +205,55 @@ TEST_F(GameTravel, AnExitCarriesThePlayerToItsStartPointFacingTheWayItWalked)
     EXPECT_EQ(LevelName(), "cemetery_01.lvl");
     EXPECT_FLOAT_EQ(ThePlayer().GetPosition().x, 700.0f);
     EXPECT_EQ(ThePlayer().GetFacingFromAnimation(), -1);
+}
+
+TEST_F(GameTravel, APlayerArrivingInsideAnExitStaysUntilHeWalksOutAndBackIn)
+{
+    // The start point lies inside an exit that leads back to it: arriving
+    // there sends nobody round; leaving and entering again does.
+    LevelPlan loop;
+    loop.starts = {{"start", 100.0f}, {"loop", 520.0f}};
+    loop.exits = {{500.0f, "loop.lvl", "loop"}};
+    WriteLevel("loop.lvl", loop);
+    Enter("loop.lvl", "loop");
+    debug.Clear();
+    for (int i = 0; i < 30; ++i)
+        Pass(Keys(0.0f));
+    EXPECT_EQ(game.pendingLevelFile, "");
+    EXPECT_EQ(debug.Text().find("ChangeLevel: entered"), std::string::npos) << debug.Text();
+
+    for (int i = 0; i < 10; ++i)
+        Pass(Keys(-1.0f));
+    EXPECT_LT(ThePlayer().GetPosition().x, 420.0f) << "walked out of the exit";
+    EXPECT_EQ(game.pendingLevelFile, "");
+    WalkUntilChange(1.0f);
+    EXPECT_EQ(LevelName(), "loop.lvl");
+    EXPECT_FLOAT_EQ(ThePlayer().GetPosition().x, 520.0f);
+    for (int i = 0; i < 30; ++i)
+        Pass(Keys(0.0f));
+    EXPECT_EQ(game.pendingLevelFile, "") << "arrived inside again: not sent on";
+}
+
+TEST_F(GameTravel, AnExitToSomethingThatIsNoLevelFileIsRefusedByNameAndPlayGoesOn)
+{
+    // A pipe would block the open, a device never end: both are refused
+    // unread and the player stays where he was.
+    ASSERT_EQ(::mkfifo((folder / "pipe.lvl").c_str(), 0600), 0);
+    for (const std::string& target : {std::string("/dev/zero"), (folder / "pipe.lvl").string()}) {
+        SCOPED_TRACE(target);
+        LevelPlan first;
+        first.starts = {{"start", 100.0f}};
+        first.exits = {{300.0f, target, "start"}};
+        WriteLevel("cemetery_01.lvl", first);
+        Enter("cemetery_01.lvl", "start");
+        game.pendingLevelFile.clear(); // the last case's exit, asked again
+        debug.Clear();
+        WalkUntilChange(1.0f);
+        EXPECT_EQ(LevelName(), "cemetery_01.lvl");
+        EXPECT_NE(debug.Text().find("ChangeLevel: the level \"" + target + "\" is not a regular file"),
+            std::string::npos)
+            << debug.Text();
+    }
 }
 
 TEST_F(GameTravel, AMissingStartPointFallsBackToTheDefaultSpawnerAndSaysWhere)

@@ -7,7 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace scenetest;
 
@@ -217,3 +221,33 @@ TEST_F(LevelFile, WriterListsPrototypesByUseLeavesAddedInstancesOutAndNumbersPay
 }
 
 } // namespace
+
+TEST(LevelFileRefusals, FoldersPipesDevicesAndEndlessLinesAreRefusedByName)
+{
+    // Nothing that is not a regular file is opened (a pipe would block, a
+    // device never end); a file with one endless line stops at the bound.
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("quenholt-levelpaths-" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder / "folder.lvl");
+    ASSERT_EQ(::mkfifo((folder / "pipe.lvl").c_str(), 0600), 0);
+    std::ofstream(folder / "endless.lvl", std::ios::binary) << std::string(kMaxLineLength * 3, 'L');
+    const struct {
+        std::string path;
+        std::string error;
+    } cases[] = {
+        {"/dev/zero", "/dev/zero: not a regular file"},
+        {(folder / "folder.lvl").string(), (folder / "folder.lvl").string() + ": not a regular file"},
+        {(folder / "pipe.lvl").string(), (folder / "pipe.lvl").string() + ": not a regular file"},
+        {(folder / "endless.lvl").string(),
+            (folder / "endless.lvl").string() + ":1: expected a line of at most "
+                + std::to_string(kMaxLineLength) + " characters, found a longer one"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        std::string error;
+        EXPECT_EQ(Level::LoadFile(c.path, &error), nullptr);
+        EXPECT_EQ(error, c.error);
+    }
+    fs::remove_all(folder);
+}

@@ -308,6 +308,8 @@ TEST(WorldLintTest, LintOfBuiltLevelsFindsEachBrokenDescription)
             "a.lvl: expected one minimap marker, found 2"},
         {BrokenLevel("a.lvl", "from_b", start + "prop \"Scene Layer 00\" Deco_Missing 3 2\n"),
             "a.lvl: object \"Deco_Missing\" at 96, 64 is not in the game library"},
+        {BrokenLevel("a.lvl", "from_b", start + "place Point_PlayerStart back 15 3 name=back\n"),
+            "a.lvl: start point \"back\" at 480, 96 lies inside exit \"out\""},
     };
     // The other level is sound: it has both start points the exits may name.
     BrokenWorld broken;

@@ -95,7 +95,7 @@ TEST_F(MenuGame, DamagedSettingsLoadAsAllowedAndKeepAWayThroughTheMenu)
     EXPECT_EQ(menu->GetCurrentPageNumber(), kPause);
 }
 
-TEST_F(MenuGame, ASlotWhoseLevelCannotBeOpenedReturnsToTheTitle)
+TEST_F(MenuGame, ASlotWhoseLevelCannotBeOpenedReturnsToTheSlotPageSayingWhy)
 {
     game.firstMapName = "no_such_level.lvl";
     game.frameDelay = 0;
@@ -106,5 +106,6 @@ TEST_F(MenuGame, ASlotWhoseLevelCannotBeOpenedReturnsToTheTitle)
     EXPECT_EQ(game.GetCurrentLevel(), nullptr);
     EXPECT_TRUE(game.menuFlag);
     EXPECT_EQ(game.uiState, 0);
-    EXPECT_EQ(menu->GetCurrentPageNumber(), kMain);
+    EXPECT_EQ(menu->GetCurrentPageNumber(), kPlay);
+    EXPECT_EQ(menu->GetNotice(), UI_Menu::kMissingLevelNotice);
 }

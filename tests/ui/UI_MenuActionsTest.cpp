@@ -2,9 +2,11 @@
 
 #include "game/GameSaveData.h"
 #include "scene/MapModel.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "tests/game/SaveTestSupport.h"
 
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -164,6 +166,8 @@ TEST_F(UIMenuActions, EraseAskedTwiceKeepsTheSlotAndConfirmedDeletesItAtOnce)
     GameSaveData record;
     FillEveryField(record);
     std::ofstream(slot, std::ios::binary) << WriteToText(record);
+    game.mapPath = folder.string();
+    std::ofstream(folder / record.GetMapName(), std::ios::binary) << "the level the save continues in";
     Tap(With(&A::Confirm));
     Down(2);
     Tap(With(&A::KeyROrPad3));
@@ -228,6 +232,45 @@ TEST_F(UIMenuActions, ADamagedSaveIsShownAsSuchAndKeptUntilErased)
         Tap(With(&A::Back));
         ASSERT_EQ(menu->GetCurrentPageNumber(), kMain);
     }
+}
+
+// A whole save whose level file is gone is not continued: the slot's page
+// says why, the log names the save and the level, and the save is kept.
+// A level that is there but does not load brings the player back to the
+// same page with the same notice.
+TEST_F(UIMenuActions, ASaveWhoseLevelIsMissingSaysSoOnTheSlotPageAndIsKept)
+{
+    GameSaveData record;
+    FillEveryField(record);
+    const std::string text = WriteToText(record);
+    const std::filesystem::path slot = folder / "Save_1.sav";
+    std::ofstream(slot, std::ios::binary) << text;
+    game.mapPath = folder.string();
+    game.currentSaveSlot = -1;
+    DebugCapture debug;
+    Tap(With(&A::Confirm));
+    Down(1);
+    Tap(With(&A::Confirm));
+    EXPECT_EQ(game.currentSaveSlot, -1);
+    EXPECT_EQ(menu->GetCurrentPageNumber(), kPlay);
+    EXPECT_EQ(menu->GetNotice(), UI_Menu::kMissingLevelNotice);
+    EXPECT_NE(debug.Text().find("Save_1.sav: its level \"" + record.GetMapName() + "\" cannot be found"),
+        std::string::npos)
+        << debug.Text();
+    std::ifstream kept(slot, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), text);
+
+    // The level's file is there but is no level: the start fails and the
+    // player is back on the slot page, told so.
+    std::ofstream(folder / record.GetMapName(), std::ios::binary) << "not a level\r\n";
+    Tap(With(&A::Confirm));
+    EXPECT_EQ(game.currentSaveSlot, 1);
+    menu->SetCurrentPage(kMain);
+    game.Update();
+    EXPECT_EQ(game.GetCurrentLevel(), nullptr);
+    EXPECT_TRUE(game.IsMenuFlagSet());
+    EXPECT_EQ(menu->GetCurrentPageNumber(), kPlay);
+    EXPECT_EQ(menu->GetNotice(), UI_Menu::kMissingLevelNotice);
 }
 
 // Settings that cannot be written (a full disk, a folder that is not one)

@@ -143,13 +143,22 @@ TEST_F(ZoneContact, AMissingPlayerCountsAsOutsideAndPointsAreSkipped)
     EXPECT_EQ(zone.events.size(), 4u);
 }
 
-TEST_F(ZoneContact, AnExitRequestsItsLevelEveryFrameWhileTouched)
+TEST_F(ZoneContact, AnExitRequestsItsLevelEveryFrameWhileTouchedOnceEntered)
 {
     Zone_LoadMap exitType("Zone_LoadMap");
     Placed& placed = Place(exitType);
     auto& exit = dynamic_cast<Zone_LoadMap::Instance&>(*placed.GetPayload());
     exit.levelFile.value = "cave_01.lvl";
     exit.startPoint.value = "from_cemetery_01";
+    // A player who arrives inside the exit is not sent on: he must leave it.
+    MoveTo(110.0f, 210.0f);
+    for (int frame = 0; frame < 3; ++frame) {
+        EXPECT_FALSE(exitType.UpdatePlayerContact(&placed));
+        EXPECT_EQ(game.pendingLevelFile, "") << frame;
+    }
+    MoveTo(400.0f, 210.0f);
+    exitType.UpdatePlayerContact(&placed);
+    EXPECT_EQ(game.pendingLevelFile, "");
     MoveTo(110.0f, 210.0f);
     for (int frame = 0; frame < 3; ++frame) {
         game.pendingLevelFile.clear();

@@ -22,6 +22,7 @@ constexpr const char* kFixedStrings[] = {
     "SAVED GAME",
     "DAMAGED SAVE",
     "DAMAGED SAVE: ERASE IT TO PLAY",
+    "LEVEL MISSING OR DAMAGED",
     "SETTINGS NOT SAVED !",
     "NOT ERASED !",
     "UNDEF.",

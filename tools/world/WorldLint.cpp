@@ -5,6 +5,7 @@
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "tools/world/ZonePayloads.h"
+#include "zones/GameplayObject_Zone.h"
 #include "zones/Point_MinimapLocation.h"
 #include "zones/Point_PlayerStart.h"
 #include "zones/Zone_LoadMap.h"
@@ -51,6 +52,9 @@ std::vector<std::string> LintLevels(
         auto fault = [&](const std::string& message) { faults.push_back(linted.file + ": " + message); };
         int markers = 0;
         std::set<std::string> unknown;
+        // Start points and exits, for the rule between them.
+        std::vector<std::pair<std::string, Point<float>>> startPoints;
+        std::vector<std::pair<std::string, Rect<float>>> exitZones;
         ForEachPlaced(*linted.level, [&](Layer::Instance& placed) {
             const std::string object
                 = placed.GetPrototype() != nullptr ? placed.GetPrototype()->GetName() : "";
@@ -59,7 +63,10 @@ std::vector<std::string> LintLevels(
             SceneObjectInstance* payload = placed.GetPayload();
             if (payload == nullptr && HasPayload(object))
                 fault(object + At(placed) + " carries no payload: the game cannot use it");
+            if (auto* start = dynamic_cast<Point_PlayerStart::Instance*>(payload))
+                startPoints.emplace_back(start->SceneObjectInstance::GetName(), placed.GetPosition());
             if (auto* exit = dynamic_cast<Zone_LoadMap::Instance*>(payload)) {
+                exitZones.emplace_back(exit->GetName(), ZoneRect(placed.GetPosition(), exit->GetSize()));
                 const std::string& target = exit->levelFile.value;
                 const std::string& start = exit->startPoint.value;
                 auto it = starts.find(ToLowerCase(target));
@@ -78,6 +85,13 @@ std::vector<std::string> LintLevels(
                         + std::to_string(linted.cellRow));
             }
         });
+        // A player arriving inside an exit stands in it until he walks out:
+        // no start point lies in one.
+        for (const auto& [name, at] : startPoints)
+            for (const auto& [exitName, zone] : exitZones)
+                if (at.x >= zone.x0 && at.x <= zone.x1 && at.y <= zone.y0 && at.y >= zone.y1)
+                    fault("start point \"" + name + "\" at " + std::to_string(int(at.x)) + ", "
+                        + std::to_string(int(at.y)) + " lies inside exit \"" + exitName + "\"");
         if (!starts[ToLowerCase(linted.file)].count("start"))
             fault("no start point named \"start\": a new game and a bare changelevel find none");
         if (markers != 1)

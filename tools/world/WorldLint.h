@@ -19,6 +19,7 @@ struct LintedLevel {
 // - every placed object's name is in the game library (libraryHas);
 // - every zone or point type placement carries its payload;
 // - every Zone_LoadMap names a level of the set and a start point of it;
+// - no start point lies inside an exit (the player would arrive in it);
 // - every level has its standard points: a start point "start" and exactly
 //   one minimap marker carrying the level's reference cell.
 std::vector<std::string> LintLevels(

@@ -169,13 +169,13 @@ TEST_F(GameConfigTest, OutOfRangeValuesAndUnknownLanguagesFallBackToTheDefault)
     }
     GameConfig loaded;
     // Writes the lines and loads them; what the load said, a line a message.
-    const auto load = [&] {
+    const auto load = [&](bool whole = true) {
         std::string text;
         for (const std::string& line : lines)
             text += line + "\n";
         WriteFile(text);
         DebugCapture debug(DebugCapture::Join::LinePerMessage);
-        EXPECT_TRUE(loaded.LoadUserConfig());
+        EXPECT_EQ(loaded.LoadUserConfig(), whole);
         return debug.Text();
     };
     // Lines: 1 music, 2 sound, 4 scale mode, 51 language, 55 adapter, 56 brightness.
@@ -207,9 +207,12 @@ TEST_F(GameConfigTest, OutOfRangeValuesAndUnknownLanguagesFallBackToTheDefault)
     }
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 6) << said;
 
-    // A language line of 10 MB says a short message, once.
+    // A language line of 10 MB is no line of the file: the file does not
+    // load, and a short message says so, once.
     lines[50] = std::string(10 * 1024 * 1024, 'x') + "\r";
-    EXPECT_LT(load().size(), 4000u);
+    const std::string tooLong = load(false);
+    EXPECT_LT(tooLong.size(), 4000u);
+    EXPECT_NE(tooLong.find(":51: expected a line of at most"), std::string::npos) << tooLong;
     EXPECT_EQ(loaded.GetLanguage(), "eng");
 }
 

@@ -1,5 +1,7 @@
 #include "engine/serial/LineReaders.h"
 
+#include "engine/serial/ReaderContext.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -7,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <sstream>
 #include <unistd.h>
@@ -26,6 +29,28 @@ template <class T, class Reader> bool ReadOne(Reader reader, const std::string& 
     EXPECT_EQ(next, "next") << "the line \"" << text << "\" was not consumed exactly";
     return ok;
 }
+
+// A stream with no line end in sight: 'x' after 'x', like a device that
+// never ends, but stopping after 64 MiB so that a reader without a bound
+// still returns. Counts what it gave.
+class EndlessLine : public std::streambuf {
+public:
+    size_t given = 0;
+
+protected:
+    int_type underflow() override
+    {
+        if (given >= (size_t(64) << 20))
+            return traits_type::eof();
+        block.assign(4096, 'x');
+        given += block.size();
+        setg(block.data(), block.data(), block.data() + block.size());
+        return traits_type::to_int_type('x');
+    }
+
+private:
+    std::string block;
+};
 
 } // namespace
 
@@ -397,4 +422,57 @@ TEST(LineReadersTest, TextAndExpectedLines)
     std::istringstream empty("\r\n");
     EXPECT_TRUE(ReadTextLine(empty, text));
     EXPECT_EQ(text, "");
+}
+
+TEST(LineReadersTest, ALineBeyondTheBoundFailsTheReadAndIsNotKept)
+{
+    // Every reader stops soon after the bound: the line is neither kept nor
+    // read to its end, the stream fails and the context says why.
+    const std::function<bool(std::istream&)> readers[] = {
+        [](std::istream& is) {
+            int32_t value = 7;
+            return ReadIntLine(is, value) || value != 7;
+        },
+        [](std::istream& is) {
+            std::string text;
+            return ReadTextLine(is, text);
+        },
+        [](std::istream& is) {
+            std::string text;
+            return ReadStringLine(is, text) || !text.empty();
+        },
+        [](std::istream& is) { return ReadUpdateTag(is, "x"); },
+        [](std::istream& is) {
+            std::string text;
+            return ReadRawLine(is, text) != RawLine::kTooLong;
+        },
+    };
+    for (size_t i = 0; i < std::size(readers); ++i) {
+        SCOPED_TRACE(i);
+        EndlessLine endless;
+        std::istream is(&endless);
+        ReaderContext context(is, "endless");
+        EXPECT_FALSE(readers[i](is));
+        EXPECT_LT(endless.given, kMaxLineLength + 8192);
+        // The tag gives its line back; the raw reader counts none.
+        if (i != 3 && i != 4) {
+            EXPECT_EQ(context.GetError(),
+                "endless:1: expected a line of at most " + std::to_string(kMaxLineLength)
+                    + " characters, found a "
+                      "longer one");
+        }
+    }
+
+    // Up to the bound a line reads whole, with or without its CR, in the
+    // buffer or across the stream's reads.
+    const std::string longest(kMaxLineLength, '7');
+    std::istringstream fits(longest + "\r\n" + longest + "\n" + longest + "8\r\n");
+    std::string text;
+    EXPECT_TRUE(ReadStringLine(fits, text));
+    EXPECT_EQ(text, longest);
+    EXPECT_TRUE(ReadTextLine(fits, text));
+    EXPECT_EQ(text.size(), kMaxLineLength);
+    EXPECT_FALSE(ReadStringLine(fits, text));
+    EXPECT_TRUE(text.empty());
+    EXPECT_TRUE(fits.fail()) << "the stream stopped at the long line";
 }
