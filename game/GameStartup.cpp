@@ -150,6 +150,26 @@ void WaitUntilReady(RenderPoolManager& pool)
 
 } // namespace
 
+bool OpenFirstLevel(Game& game, const std::string& levelName)
+{
+    if (!levelName.empty()) {
+        if (game.ChangeLevel(levelName))
+            return true;
+        ShowError("Error : map file not founded");
+        return false;
+    }
+    // The game saved last (read by the settings' "load") goes on where it
+    // was saved.
+    const std::string savedMap = game.saveData.GetMapName();
+    if (savedMap.empty())
+        return false;
+    game.SetStartPointName("[SAVE]");
+    if (game.ChangeLevel(savedMap))
+        return true;
+    ShowError("Error : save map file not founded");
+    return false;
+}
+
 int RunGame(const std::vector<std::string>& tokens)
 {
     // 1. First of all, so that a crash anywhere leaves a report.
@@ -228,8 +248,7 @@ int RunGame(const std::vector<std::string>& tokens)
         CreatePostEffects(*renderEngine, game.GetConfig()->GetScaleFilter() != 0));
 
     // 21, 22. The first level: the one named, or the saved one.
-    if (!options.levelName.empty() && !game.ChangeLevel(options.levelName))
-        ShowError("Error : map file not founded");
+    OpenFirstLevel(game, options.levelName);
     if (game.GetCurrentLevel() != nullptr && game.GetPlayer() == nullptr)
         game.SetPlayer(std::make_unique<Player>("Player"));
 
