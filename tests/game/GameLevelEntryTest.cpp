@@ -1,0 +1,128 @@
+#include "game/Game.h"
+
+#include "characters/CharacterObject.h"
+#include "characters/Player.h"
+#include "characters/PlayerArmorIce.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "tests/game/ScriptedInput.h"
+#include "tests/tools/WorldFolderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+// Entering a level of the assembled world: what the level keeps loaded and
+// the ice armor's scenery.
+namespace {
+
+class GameLevelEntryWorld : public WorldFolderTest {
+protected:
+    GameLevelEntryWorld()
+        : WorldFolderTest("quenholt-level-entry")
+    {
+    }
+    void SetUp() override { SetUpPlaying(game); }
+    void TearDown() override { TearDownPlaying(); }
+
+    PlayerArmorIce* Ice() const
+    {
+        return dynamic_cast<PlayerArmorIce*>(game.GetPlayer()->GetModifier(Player::kIceArmor));
+    }
+    static bool Holds(const std::vector<GraphicalObject*>& list, const GraphicalObject* object)
+    {
+        return std::find(list.begin(), list.end(), object) != list.end();
+    }
+
+    Game game {"Quenholt", nullptr, new ScriptedInput(), nullptr};
+};
+
+} // namespace
+
+// The level keeps the player's objects (first), every character's, and apart
+// those its trigger zones' scripts show with "SetGraphical".
+TEST_F(GameLevelEntryWorld, TheLevelKeepsThePlayersTheCharactersAndTheTriggersObjects)
+{
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
+    const Level& level = *game.GetCurrentLevel();
+
+    std::vector<std::string> shown;
+    for (const GraphicalObject* object : level.GetScriptGraphicalObjects())
+        shown.push_back(object->GetName());
+    std::sort(shown.begin(), shown.end());
+    EXPECT_EQ(shown,
+        (std::vector<std::string> {"Actor_Keeper_Idle", "Actor_Keeper_Talk", "Actor_Keeper_Walk",
+            "Actor_Urn_Broken", "Actor_Urn_Broken"}));
+
+    const std::vector<GraphicalObject*> own = game.GetPlayer()->GetRelatedGraphicalObjects();
+    ASSERT_FALSE(own.empty());
+    ASSERT_GE(level.GetObjects().size(), own.size());
+    EXPECT_TRUE(std::equal(own.begin(), own.end(), level.GetObjects().begin()));
+    size_t characterObjects = 0;
+    for (size_t i = 0; i < game.GetCharacterCount(); ++i)
+        for (const GraphicalObject* object : game.liveCharacters[i]->GetRelatedGraphicalObjects()) {
+            ++characterObjects;
+            EXPECT_TRUE(Holds(level.GetObjects(), object)) << object->GetName();
+        }
+    EXPECT_GT(characterObjects, 0u) << "the crouching skulls and the gate have theirs";
+}
+
+// At the mere's entry the ice armor, never worn, gets its table early (said
+// once) and the level records the thirty pieces of water it may freeze, one
+// connected group; a level without water records nothing.
+TEST_F(GameLevelEntryWorld, TheMeresWaterIsRecordedInTheIceArmorAtEntry)
+{
+    ASSERT_TRUE(game.ChangeLevel("snow_01.lvl")) << debug.Text();
+    const std::string early = "Ice Armor Initialized Early (DEBUG MODE)";
+    EXPECT_NE(debug.Text().find(early), std::string::npos) << debug.Text();
+    PlayerArmorIce* ice = Ice();
+    ASSERT_NE(ice, nullptr);
+    EXPECT_FALSE(ice->IsReplacementTableEmpty());
+    EXPECT_FALSE(ice->IsBuilt()) << "the armor itself is not enabled";
+
+    const Layer* water = game.GetCurrentLevel()->GetLayer(Level::kForeground, "FG_Water");
+    const Layer* collisions = game.GetCurrentLevel()->GetLayer(Level::kScene, "Collisions");
+    ASSERT_NE(water, nullptr);
+    std::set<int32_t> groups;
+    for (const ArmorActiveReplacement& record : ice->GetRecordedScenery()) {
+        ASSERT_NE(record.replaced, nullptr);
+        EXPECT_EQ(record.replaced->GetPrototype()->GetName(), "Water_Tile");
+        EXPECT_EQ(record.layer, water);
+        EXPECT_EQ(record.collisionLayer, collisions);
+        groups.insert(record.replaced->GetAuxIndex());
+    }
+    EXPECT_EQ(ice->GetRecordedScenery().size(), 30u);
+    EXPECT_EQ(groups, (std::set<int32_t> {0}));
+
+    debug.Clear();
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
+    EXPECT_TRUE(ice->GetRecordedScenery().empty());
+    EXPECT_EQ(debug.Text().find(early), std::string::npos) << "the table is built once";
+}
+
+// Ice that stands where the player arrives thaws before the first frame,
+// when the player stands on its collision copy.
+TEST_F(GameLevelEntryWorld, IceWhereThePlayerArrivesThaws)
+{
+    ASSERT_TRUE(game.ChangeLevel("snow_01.lvl")) << debug.Text();
+    PlayerArmorIce* ice = Ice();
+    ASSERT_EQ(ice->GetRecordedScenery().size(), 30u);
+    const ArmorActiveReplacement& middle = ice->GetRecordedScenery()[14];
+    ASSERT_FALSE(ice->GetReplacementPairs().empty());
+    ice->GetActiveReplacements().push_back(PlayerArmor::Replace(
+        middle.layer, middle.replaced, ice->GetReplacementPairs()[0].second, middle.collisionLayer, -1.0f));
+    ASSERT_FALSE(middle.replaced->IsVisible());
+
+    game.GetPlayer()->SetPosition(middle.replaced->GetPosition() + Point<float>(200.0f, 0.0f));
+    game.ThawAroundArrival();
+    EXPECT_EQ(ice->GetActiveReplacements().size(), 1u) << "away from the ice nothing melts";
+
+    game.GetPlayer()->SetPosition(middle.replaced->GetPosition() + Point<float>(16.0f, 16.0f));
+    game.ThawAroundArrival();
+    EXPECT_TRUE(ice->GetActiveReplacements().empty());
+    EXPECT_TRUE(middle.replaced->IsVisible());
+}
