@@ -8,6 +8,7 @@
 #include "scene/Level.h"
 #include "tests/game/ScriptedInput.h"
 #include "tests/tools/WorldFolderTest.h"
+#include "ui/UIGameAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,9 @@
 #include <string>
 #include <vector>
 
-// Entering a level of the assembled world: what the level keeps loaded and
-// the ice armor's scenery.
+// Entering a level of the assembled world: what the level keeps loaded, the
+// ice armor's scenery, where the player arrives and a save slot started from
+// the title.
 namespace {
 
 class GameLevelEntryWorld : public WorldFolderTest {
@@ -102,6 +104,27 @@ TEST_F(GameLevelEntryWorld, TheMeresWaterIsRecordedInTheIceArmorAtEntry)
     ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
     EXPECT_TRUE(ice->GetRecordedScenery().empty());
     EXPECT_EQ(debug.Text().find(early), std::string::npos) << "the table is built once";
+}
+
+// A save point high above the floor: the player arrives with its arrival
+// flag, and its first update starts the fall.
+TEST_F(GameLevelEntryWorld, AnArrivalWithNoFloorWithinReachStartsAFall)
+{
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
+    EXPECT_FALSE(game.GetPlayer()->GetArrivalFlag()) << "the start point stands on the ground";
+    const Point<float> high = game.GetPlayer()->GetPosition() + Point<float>(0.0f, 160.0f);
+    // The level left keeps the player's position in the save data.
+    game.GetPlayer()->SetPosition(high);
+    game.SetStartPointName("[SAVE]");
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
+    EXPECT_TRUE(game.GetPlayer()->GetArrivalFlag());
+    EXPECT_FLOAT_EQ(game.GetPlayer()->GetPosition().y, high.y);
+
+    // The first update of the player (the level's intro may hold it a while).
+    for (int pass = 0; pass < 300 && game.GetPlayer()->GetArrivalFlag(); ++pass)
+        fixedStep.Pass(game);
+    EXPECT_FALSE(game.GetPlayer()->GetArrivalFlag());
+    EXPECT_EQ(game.GetPlayer()->GetMoveState(), Player::kFall);
 }
 
 // Ice that stands where the player arrives thaws before the first frame,
