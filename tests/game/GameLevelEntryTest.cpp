@@ -127,6 +127,29 @@ TEST_F(GameLevelEntryWorld, AnArrivalWithNoFloorWithinReachStartsAFall)
     EXPECT_EQ(game.GetPlayer()->GetMoveState(), Player::kFall);
 }
 
+// Play on a slot from the title enters its level at once, without the
+// picture of a player that left another game; a slot whose level is gone
+// keeps the title.
+TEST_F(GameLevelEntryWorld, StartingASlotEntersItsLevelAtOnce)
+{
+    ASSERT_NE(GetUIGameAccess(), nullptr);
+    GameSaveData gone;
+    gone.SetMapName("gone_away.lvl");
+    ASSERT_TRUE(gone.WriteFile(GameSaveData::GetSlotPath(2), nullptr));
+    GetUIGameAccess()->StartSaveSlot(2);
+    EXPECT_EQ(game.GetCurrentLevel(), nullptr);
+    EXPECT_TRUE(game.menuFlag);
+
+    game.transitionImage = game.FindGraphicalObject("Actor_Urn_Broken", false);
+    ASSERT_NE(game.transitionImage, nullptr);
+    GetUIGameAccess()->StartSaveSlot(1);
+    ASSERT_NE(game.GetCurrentLevel(), nullptr) << debug.Text();
+    EXPECT_EQ(game.GetCurrentLevel()->GetName(), "cemetery_01.lvl");
+    EXPECT_EQ(game.transitionImage, nullptr);
+    EXPECT_FALSE(game.menuFlag);
+    EXPECT_EQ(game.currentSaveSlot, 1);
+}
+
 // Ice that stands where the player arrives thaws before the first frame,
 // when the player stands on its collision copy.
 TEST_F(GameLevelEntryWorld, IceWhereThePlayerArrivesThaws)
