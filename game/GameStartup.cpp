@@ -148,27 +148,27 @@ void WaitUntilReady(RenderPoolManager& pool)
         pool.readyGoEvent.WaitFor(500);
 }
 
-} // namespace
-
-bool OpenFirstLevel(Game& game, const std::string& levelName)
+// Opens the first level: the level named on the command line, else the saved
+// game's map at its save point. A level that cannot be opened is shown in an
+// error box and the game stays on its title.
+void OpenFirstLevel(Game& game, const std::string& levelName)
 {
     if (!levelName.empty()) {
-        if (game.ChangeLevel(levelName))
-            return true;
-        ShowError("Error : map file not founded");
-        return false;
+        if (!game.ChangeLevel(levelName))
+            ShowError("Error : map file not founded");
+        return;
     }
     // The game saved last (read by the settings' "load") goes on where it
     // was saved.
     const std::string savedMap = game.saveData.GetMapName();
     if (savedMap.empty())
-        return false;
+        return;
     game.SetStartPointName("[SAVE]");
-    if (game.ChangeLevel(savedMap))
-        return true;
-    ShowError("Error : save map file not founded");
-    return false;
+    if (!game.ChangeLevel(savedMap))
+        ShowError("Error : save map file not founded");
 }
+
+} // namespace
 
 int RunGame(const std::vector<std::string>& tokens)
 {

@@ -9,14 +9,6 @@ extern std::vector<std::string> TeleportLevelFiles;
 // The nine hubs of the world, as the start-up fills that list.
 std::vector<std::string> WorldTeleportLevelFiles();
 
-class Game;
-
-// Opens the first level at start-up: the level named on the command line,
-// else the saved game's map at its save point ("[SAVE]"). A level that
-// cannot be opened is shown in an error box and the game stays on its title.
-// True when a level was entered.
-bool OpenFirstLevel(Game& game, const std::string& levelName);
-
 // The program: start-up, the main loop until the window closes, shut-down.
 // `tokens` are the command-line arguments. Returns the exit code: 0 after a
 // normal shut-down, 1 when the window or the GL device cannot be made.

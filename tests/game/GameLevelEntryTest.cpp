@@ -75,7 +75,8 @@ TEST_F(GameLevelEntryWorld, TheLevelKeepsThePlayersTheCharactersAndTheTriggersOb
 
 // At the mere's entry the ice armor, never worn, gets its table early (said
 // once) and the level records the thirty pieces of water it may freeze, one
-// connected group; a level without water records nothing.
+// connected group; ice the player arrives on thaws; a level without water
+// records nothing.
 TEST_F(GameLevelEntryWorld, TheMeresWaterIsRecordedInTheIceArmorAtEntry)
 {
     ASSERT_TRUE(game.ChangeLevel("snow_01.lvl")) << debug.Text();
@@ -97,8 +98,20 @@ TEST_F(GameLevelEntryWorld, TheMeresWaterIsRecordedInTheIceArmorAtEntry)
         EXPECT_EQ(record.collisionLayer, collisions);
         groups.insert(record.replaced->GetAuxIndex());
     }
-    EXPECT_EQ(ice->GetRecordedScenery().size(), 30u);
+    ASSERT_EQ(ice->GetRecordedScenery().size(), 30u);
     EXPECT_EQ(groups, (std::set<int32_t> {0}));
+
+    // Ice the player arrives on (its collision copy under the player) thaws.
+    const ArmorActiveReplacement& middle = ice->GetRecordedScenery()[14];
+    ice->GetActiveReplacements().push_back(PlayerArmor::Replace(
+        middle.layer, middle.replaced, ice->GetReplacementPairs()[0].second, middle.collisionLayer, -1.0f));
+    game.GetPlayer()->SetPosition(middle.replaced->GetPosition() + Point<float>(200.0f, 0.0f));
+    game.ThawAroundArrival();
+    EXPECT_FALSE(middle.replaced->IsVisible()) << "away from the ice nothing melts";
+    game.GetPlayer()->SetPosition(middle.replaced->GetPosition() + Point<float>(16.0f, 16.0f));
+    game.ThawAroundArrival();
+    EXPECT_TRUE(ice->GetActiveReplacements().empty());
+    EXPECT_TRUE(middle.replaced->IsVisible());
 
     debug.Clear();
     ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
@@ -148,27 +161,4 @@ TEST_F(GameLevelEntryWorld, StartingASlotEntersItsLevelAtOnce)
     EXPECT_EQ(game.transitionImage, nullptr);
     EXPECT_FALSE(game.menuFlag);
     EXPECT_EQ(game.currentSaveSlot, 1);
-}
-
-// Ice that stands where the player arrives thaws before the first frame,
-// when the player stands on its collision copy.
-TEST_F(GameLevelEntryWorld, IceWhereThePlayerArrivesThaws)
-{
-    ASSERT_TRUE(game.ChangeLevel("snow_01.lvl")) << debug.Text();
-    PlayerArmorIce* ice = Ice();
-    ASSERT_EQ(ice->GetRecordedScenery().size(), 30u);
-    const ArmorActiveReplacement& middle = ice->GetRecordedScenery()[14];
-    ASSERT_FALSE(ice->GetReplacementPairs().empty());
-    ice->GetActiveReplacements().push_back(PlayerArmor::Replace(
-        middle.layer, middle.replaced, ice->GetReplacementPairs()[0].second, middle.collisionLayer, -1.0f));
-    ASSERT_FALSE(middle.replaced->IsVisible());
-
-    game.GetPlayer()->SetPosition(middle.replaced->GetPosition() + Point<float>(200.0f, 0.0f));
-    game.ThawAroundArrival();
-    EXPECT_EQ(ice->GetActiveReplacements().size(), 1u) << "away from the ice nothing melts";
-
-    game.GetPlayer()->SetPosition(middle.replaced->GetPosition() + Point<float>(16.0f, 16.0f));
-    game.ThawAroundArrival();
-    EXPECT_TRUE(ice->GetActiveReplacements().empty());
-    EXPECT_TRUE(middle.replaced->IsVisible());
 }

@@ -1,19 +1,12 @@
-#include "game/Game.h"
-
-#include "characters/Player.h"
 #include "game/GameSaveData.h"
-#include "game/GameStartup.h"
-#include "scene/Level.h"
 #include "tests/game/GameProcess.h"
-#include "tests/tools/WorldFolderTest.h"
-#include "ui/UIGameAccess.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 
 // Starting the program with no level named: the game saved last goes on in
 // its level, at its save point; a save whose level is gone leaves the title.
@@ -109,50 +102,4 @@ TEST_F(GLGameStartFromSave, ASavedLevelThatIsGoneShowsTheErrorAndStaysOnTheTitle
     GameSaveData kept;
     ASSERT_TRUE(ReadSlot(kept));
     EXPECT_EQ(kept.GetMapName(), "gone_away.lvl");
-}
-
-namespace {
-
-// The start-up's first level in process, on the world's library, so the
-// title can be played on after a failure.
-class GameStartFromSaveWorld : public WorldFolderTest {
-protected:
-    GameStartFromSaveWorld()
-        : WorldFolderTest("quenholt-start-save-world")
-    {
-    }
-    void SetUp() override { SetUpPlaying(game); }
-    void TearDown() override { TearDownPlaying(); }
-
-    Game game;
-};
-
-} // namespace
-
-// After the saved level failed to open, the title's Play page still starts a
-// new game in another slot, in the world's first level.
-TEST_F(GameStartFromSaveWorld, TheTitleStartsANewGameAfterTheSavedLevelFailed)
-{
-    GameSaveData saved;
-    saved.SetMapName("gone_away.lvl");
-    ASSERT_TRUE(saved.WriteFile(GameSaveData::GetSlotPath(0), nullptr));
-    ASSERT_TRUE(game.console.ExecuteCommand("load"));
-    ASSERT_EQ(game.saveData.GetMapName(), "gone_away.lvl");
-
-    testing::internal::CaptureStderr();
-    const bool opened = OpenFirstLevel(game, "");
-    const std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_FALSE(opened);
-    EXPECT_NE(errors.find("Error : save map file not founded"), std::string::npos) << errors;
-    EXPECT_EQ(game.GetCurrentLevel(), nullptr);
-    EXPECT_EQ(game.GetPlayer(), nullptr);
-    EXPECT_TRUE(game.menuFlag);
-
-    ASSERT_NE(GetUIGameAccess(), nullptr);
-    GetUIGameAccess()->StartSaveSlot(1);
-    fixedStep.Pass(game);
-    ASSERT_NE(game.GetCurrentLevel(), nullptr) << debug.Text();
-    EXPECT_EQ(game.GetCurrentLevel()->GetName(), "cemetery_01.lvl");
-    EXPECT_NE(game.GetPlayer(), nullptr);
-    EXPECT_FALSE(game.menuFlag);
 }
