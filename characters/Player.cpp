@@ -393,8 +393,10 @@ void Player::ResetForLevel(bool keepState)
         }
     }
     ResetFireflies();
+    // The freeze front stops; the scenery the level recorded in the armor
+    // stays.
     if (PlayerArmorIce* ice = GetPlayerArmorIce(this))
-        ice->Reset();
+        ice->GetFrozenList().clear();
 }
 
 void Player::ApplySaveData(const PlayerProgress& record)

@@ -108,6 +108,11 @@ public:
     void LandingStep(PlayerCollisions* collisions, double dt);
     void UpdateDeath();
     void ResetForLevel(bool keepState);
+    // Set by a level change that finds no floor under the player (or places
+    // it at the level's stored view): its next update starts a fall, unless
+    // another move state is asked for by then.
+    void SetArrivalFlag(bool value) { arrivalFlag = value; }
+    bool GetArrivalFlag() const { return arrivalFlag; }
     // The arrival after a reload: move state 16 shows the respawn pose of
     // the side faced from its first frame, until it has played. False, and
     // nothing changes, unless both respawn poses exist.
@@ -299,6 +304,7 @@ private:
     int32_t crossbowFrames = PlayerTuning::Current().crossbowDelay;
     int32_t pendingMoveState = -1;
     int32_t pendingForm = -1;
+    bool arrivalFlag = false;
     int32_t moveState = 0;
     int32_t form = 0;
     int32_t attackKind = 0;

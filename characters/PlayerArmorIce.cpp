@@ -92,10 +92,44 @@ void PlayerArmorIce::OnEnabled()
 {
     if (built != 0)
         return;
-    ReleaseLists();
     BuildAnimationSets("Ice");
-    BuildOnce(ArmorReplacement::IceList(), &ArmorReplacement::ThirdList());
+    // A level entered before may have built the table already.
+    if (tableBuilt == 0)
+        BuildReplacementTable();
+    built = 1;
+}
+
+void PlayerArmorIce::BuildReplacementTable()
+{
+    ReleaseLists();
+    replacementPairs = BuildPairs(ArmorReplacement::IceList());
+    secondaryPairs = BuildPairs(ArmorReplacement::ThirdList());
     lavaPairs = BuildPairs(ArmorReplacement::IceLavaList());
+    tableBuilt = 1;
+}
+
+int PlayerArmorIce::GetReplacementIndex(const std::string& objectName) const
+{
+    // Water first, then lava after it.
+    const int water = FindBySourceName(replacementPairs, objectName);
+    if (water >= 0)
+        return water;
+    const int lava = FindBySourceName(lavaPairs, objectName);
+    return lava >= 0 ? static_cast<int>(replacementPairs.size()) + lava : -1;
+}
+
+void PlayerArmorIce::RecordReplaceable(Layer* layer, Layer::Instance* instance, Layer* collisions)
+{
+    if (layer == nullptr || instance == nullptr)
+        return;
+    // The records belong to the level being entered: they are forgotten when
+    // another level runs.
+    recordsLevel = layer->GetLevel();
+    ArmorActiveReplacement record;
+    record.replaced = instance;
+    record.layer = layer;
+    record.collisionLayer = collisions;
+    recordedScenery.push_back(record);
 }
 
 void PlayerArmorIce::ReleaseLists()
@@ -166,6 +200,7 @@ void PlayerArmorIce::Use()
 void PlayerArmorIce::Reset()
 {
     PlayerArmor::Reset();
+    recordedScenery.clear();
     frozenCells.clear();
     seedCount = 0;
     frontGroups.clear();
@@ -334,6 +369,20 @@ void PlayerArmorIce::GroupReplaceableScenery(Level* level)
                 work.push_back(instance);
         }
     });
+    GroupPieces(std::move(work));
+}
+
+void PlayerArmorIce::GroupRecordedScenery()
+{
+    std::vector<Layer::Instance*> work;
+    for (const ArmorActiveReplacement& record : recordedScenery)
+        if (std::find(work.begin(), work.end(), record.replaced) == work.end())
+            work.push_back(record.replaced);
+    GroupPieces(std::move(work));
+}
+
+void PlayerArmorIce::GroupPieces(std::vector<Layer::Instance*> work)
+{
     for (Layer::Instance* instance : work)
         instance->SetAuxIndex(-1);
     int32_t nextGroup = 0;

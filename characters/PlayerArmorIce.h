@@ -1,6 +1,7 @@
 #pragma once
 
 #include "characters/PlayerArmor.h"
+#include "scene/ArmorReplacementTable.h"
 
 #include <cstdint>
 #include <set>
@@ -12,8 +13,10 @@ class Level;
 // it and starts a freeze front that spreads cell by cell (32-pixel cells)
 // from the player through connected water, swapping each piece for its ice
 // replacement, until it meets nothing more to freeze. A use that freezes water
-// (or lava) is heard once, when its first piece turns to ice.
-class PlayerArmorIce : public PlayerArmor {
+// (or lava) is heard once, when its first piece turns to ice. At a level's
+// entry the level records in it the pieces it may freeze, which it numbers
+// into connected groups.
+class PlayerArmorIce : public PlayerArmor, public ArmorReplacementTable {
 public:
     using PlayerArmor::PlayerArmor;
 
@@ -44,8 +47,19 @@ public:
     static int FloorToCell(int v);
     // Numbers the connected groups of replaceable scenery of the level's
     // layers that scroll with the camera (lists 0 and 1): pieces that touch,
-    // directly or through others, share one number. At level entry.
+    // directly or through others, share one number.
     static void GroupReplaceableScenery(Level* level);
+    // The same numbering over the pieces the level recorded at its entry.
+    void GroupRecordedScenery();
+
+    // The table the level prepares: water (and lava) pairs, built early when
+    // the armor was never enabled.
+    bool IsReplacementTableEmpty() const override { return tableBuilt == 0; }
+    void BuildReplacementTable() override;
+    int GetReplacementIndex(const std::string& objectName) const override;
+    void RecordReplaceable(Layer* layer, Layer::Instance* instance, Layer* collisions) override;
+    // The pieces recorded since the last Reset, in walk order.
+    const std::vector<ArmorActiveReplacement>& GetRecordedScenery() const { return recordedScenery; }
 
 private:
     // Cancels the freeze when the player stands where ice is appearing;
@@ -57,6 +71,8 @@ private:
     void VisitCell(Level* level, Layer* layer, Layer* collisions, Point<int> cell, bool mayOpenGroup,
         float& animationTime, std::vector<Point<int>>& next);
     bool CanFreeze(const GraphicalObject* object) const;
+    // Numbers the touching pieces of the list into groups.
+    static void GroupPieces(std::vector<Layer::Instance*> work);
     bool InsideFrozenPiece(Point<int> cell) const;
 
     std::vector<Point<int>> frozenCells;
@@ -70,6 +86,10 @@ private:
     std::set<int32_t> frontGroups;
     // Whether this use's front has frozen water, and lava: each is heard
     // once per use, with its first piece.
+    // The replaceable pieces of the level entered (replaced, layer and
+    // collision layer set; the rest null).
+    std::vector<ArmorActiveReplacement> recordedScenery;
+    int32_t tableBuilt = 0;
     bool waterHeard = false;
     bool lavaHeard = false;
     int32_t useCount = 0;

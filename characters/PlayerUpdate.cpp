@@ -144,6 +144,11 @@ void Player::UpdateWithActions(
 
 void Player::ApplyRequests(double dt)
 {
+    if (arrivalFlag) {
+        arrivalFlag = false;
+        if (pendingMoveState == -1)
+            pendingMoveState = kFall;
+    }
     if (pendingMoveState != -1) {
         SetMoveState(pendingMoveState);
         pendingMoveState = -1;

@@ -355,6 +355,10 @@ private:
     void EnterLevel(bool placed, int facing, bool falling);
 
 public:
+    // When the player arrives on the collision copy of water or ice the ice
+    // armor knows, the fire armor melts what is frozen around it.
+    void ThawAroundArrival();
+
     // ---- members, in the order of their construction
     DevConsole console;
     // The tuning values in force while this game exists (installed by the

@@ -136,8 +136,10 @@ void Game::SettlePlayerOnArrival(bool placed, int facing, bool falling)
         return;
     const bool byTeleport = startPointName == "[TELEPORT]";
     const bool fromSave = startPointName == "[SAVE]";
-    if (!placed)
+    if (!placed) {
+        player->SetArrivalFlag(true);
         player->SetDirection(Point<float>(1.0f, 0.0f));
+    }
     player->ResetForLevel(byTeleport);
     if (placed && fromSave) {
         // A reload after a death keeps the side the dying player showed;
@@ -188,7 +190,7 @@ void Game::FitPlayerToGround()
         if (std::fabs(allowed) > kSkin)
             player->SetPosition(player->GetPosition() + Point<float>(0.0f, allowed + kSkin));
     } else {
-        player->SetPendingMoveState(Player::kFall);
+        player->SetArrivalFlag(true);
     }
     player->SetSize(size.x, size.y);
     player->ResizeCollisionBox(-1);

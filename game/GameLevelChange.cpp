@@ -4,6 +4,7 @@
 
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
+#include "characters/PlayerArmorFire.h"
 #include "characters/PlayerArmorIce.h"
 #include "characters/PlayerModifier.h"
 #include "engine/platform/DebugOutput.h"
@@ -62,6 +63,24 @@ void AddInGameLayer(Level& level, int list, const char* name, bool frontCharacte
         layer->SetDrawFrontCharacters(frontCharacters);
 }
 
+// Loads the images of the objects the level keeps loaded, with those queued
+// while it was read: on the render thread when it runs, else at once.
+void LoadLevelObjects(const Level& level, RenderPoolManager* pool)
+{
+    std::vector<GraphicalObject*> objects = level.GetObjects();
+    const std::vector<GraphicalObject*>& shown = level.GetScriptGraphicalObjects();
+    objects.insert(objects.end(), shown.begin(), shown.end());
+    auto load = [objects] {
+        for (GraphicalObject* object : objects)
+            if (object != nullptr)
+                object->AcquireImages();
+    };
+    if (pool != nullptr)
+        pool->RequestLoadImages(load, true);
+    else
+        load();
+}
+
 // Tells a run's observer the class of every object placed in a level
 // entered: its zones, points, spawners and scenery.
 void NotePlacedClasses(Level& level)
@@ -109,10 +128,10 @@ bool Game::ChangeLevel(std::string levelFile)
     currentLevel = level.release();
     EnterLevel(placed, facing, falling);
 
-    // The images queued while the level was read load on the render thread;
-    // then the loading screen ends.
-    if (pool != nullptr)
-        pool->RequestLoadImages(nullptr, true);
+    // The images queued while the level was read, and those of the objects
+    // it keeps loaded, load on the render thread; then the loading screen
+    // ends.
+    LoadLevelObjects(*currentLevel, pool);
     EndLoadingScreen(pool);
 
     menuFlag = false;
@@ -166,6 +185,7 @@ void Game::PrepareLevel(Level& level, const std::string& levelFile, int& facing,
 
     if (!player) {
         CreatePlayerFromSave();
+        level.AddObjects(player->GetRelatedGraphicalObjects());
     } else {
         facing = player->GetFacingFromAnimation();
         falling = player->GetMoveState() == Player::kFall;
@@ -177,15 +197,18 @@ void Game::PrepareLevel(Level& level, const std::string& levelFile, int& facing,
     }
     ApplySaveData(this);
     level.SpawnInstances();
-    // Connected water (and lava) is numbered so that a freeze stays in the
-    // body of water it starts in.
-    PlayerArmorIce::GroupReplaceableScenery(&level);
     AddInGameLayer(level, Level::kScene, "INGAME_LastSCLAYER", false);
     AddInGameLayer(level, Level::kForeground, "INGAME_LastFGLAYER", true);
     level.FindMinimapLocation();
     for (int i = 0; i < player->GetModifierCount(); ++i)
         if (PlayerModifier* modifier = player->GetModifier(i))
             modifier->Reset();
+    // The scenery the ice armor may freeze; connected water (and lava) is
+    // numbered so that a freeze stays in the body of water it starts in.
+    if (auto* ice = dynamic_cast<PlayerArmorIce*>(player->GetModifier(Player::kIceArmor))) {
+        level.PrepareArmorReplacements(ice);
+        ice->GroupRecordedScenery();
+    }
 }
 
 void Game::PlaceCamera(const Level& level, bool placed)
@@ -211,17 +234,42 @@ void Game::EnterLevel(bool placed, int facing, bool falling)
     if (DXRenderEngine* engine = dynamic_cast<DXRenderEngine*>(renderEngine.get());
         engine && !engine->IsRecording())
         Render(true);
-    // The start-up script's text, one command per ";", kept for the runner.
+    // The start-up script's text, one command per ";", kept for the runner;
+    // the level keeps what it shows loaded.
     startupScriptText.clear();
     if (LevelScript* script = currentLevel->GetScript()) {
         startupScriptText = script->GetText();
         std::replace(startupScriptText.begin(), startupScriptText.end(), '\n', ';');
+        currentLevel->AddObjects(Script::CollectSetGraphicalObjects(startupScriptText));
     }
     currentLevel->StartScript();
     currentLevel->StartupZones();
+    for (CharacterObject* character : liveCharacters)
+        if (character != nullptr)
+            currentLevel->AddObjects(character->GetRelatedGraphicalObjects());
+    ThawAroundArrival();
     // A player brought back from the save shows its arrival before it moves.
     if (pendingLoad)
         player->StartArrival();
+}
+
+void Game::ThawAroundArrival()
+{
+    // Frozen scenery the player arrives in melts before the first frame.
+    auto* ice = dynamic_cast<PlayerArmorIce*>(player->GetModifier(Player::kIceArmor));
+    auto* fire = dynamic_cast<PlayerArmorFire*>(player->GetModifier(Player::kFireArmor));
+    Layer* collisions = currentLevel->GetLayer(Level::kScene, "Collisions");
+    if (ice == nullptr || fire == nullptr || collisions == nullptr || ice->GetReplacementPairs().empty())
+        return;
+    const Point<float> at = player->GetPosition();
+    const Layer::Instance* standing
+        = collisions->GetInstanceAt(Point<int>(static_cast<int>(at.x), static_cast<int>(at.y)), true);
+    if (standing == nullptr || standing->GetPrototype() == nullptr)
+        return;
+    const std::string& name = standing->GetPrototype()->GetName();
+    if (PlayerArmor::FindBySourceName(ice->GetReplacementPairs(), name) >= 0
+        || PlayerArmor::FindByReplacementName(ice->GetReplacementPairs(), name) >= 0)
+        fire->UpdateReplacementsNearPlayer();
 }
 
 bool Game::ReleaseLevel(Level* level, Game* game)

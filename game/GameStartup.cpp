@@ -154,6 +154,26 @@ void WaitUntilReady(RenderPoolManager& pool)
         pool.readyGoEvent.WaitFor(500);
 }
 
+// Opens the first level: the level named on the command line, else the saved
+// game's map at its save point. A level that cannot be opened is shown in an
+// error box and the game stays on its title.
+void OpenFirstLevel(Game& game, const std::string& levelName)
+{
+    if (!levelName.empty()) {
+        if (!game.ChangeLevel(levelName))
+            ShowError("Error : map file not founded");
+        return;
+    }
+    // The game saved last (read by the settings' "load") goes on where it
+    // was saved.
+    const std::string savedMap = game.saveData.GetMapName();
+    if (savedMap.empty())
+        return;
+    game.SetStartPointName("[SAVE]");
+    if (!game.ChangeLevel(savedMap))
+        ShowError("Error : save map file not founded");
+}
+
 } // namespace
 
 int RunGame(const std::vector<std::string>& tokens)
@@ -233,8 +253,7 @@ int RunGame(const std::vector<std::string>& tokens)
         CreatePostEffects(*renderEngine, game.GetConfig()->GetScaleFilter() != 0));
 
     // 21, 22. The first level: the one named, or the saved one.
-    if (!options.levelName.empty() && !game.ChangeLevel(options.levelName))
-        ShowError("Error : map file not founded");
+    OpenFirstLevel(game, options.levelName);
     if (game.GetCurrentLevel() != nullptr && game.GetPlayer() == nullptr)
         game.SetPlayer(std::make_unique<Player>("Player"));
 

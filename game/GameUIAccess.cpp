@@ -24,8 +24,15 @@ void GameUIAccess::StartSaveSlot(int slot)
         game.saveData.Reset();
     game.SetPlayer(nullptr);
     game.usePlayerStart = true;
-    // The level changes at the start of the next frame, before any gameplay.
-    game.RequestLevelChange(game.saveData.GetMapName(), loaded ? "[SAVE]" : "");
+    game.SetStartPointName(loaded ? "[SAVE]" : "");
+    // The look of a player that left another game has no place in this one.
+    game.transitionImage = nullptr;
+    // A level that cannot be opened leaves the title open (the loading
+    // screen has ended): the player may choose again.
+    if (!game.ChangeLevel(game.saveData.GetMapName())) {
+        game.ShowMenuUI();
+        return;
+    }
     game.SetMenuFlag(false);
 }
 

@@ -95,9 +95,7 @@ CharacterObject* GameZoneAccess::CreateScriptCharacter(
     return character;
 }
 
-void GameZoneAccess::LoadScriptGraphicals(const std::string& scriptText)
+std::vector<GraphicalObject*> GameZoneAccess::CollectScriptGraphicals(const std::string& scriptText)
 {
-    // Queued for the render thread when it records, else loaded now.
-    for (GraphicalObject* shown : Script::CollectSetGraphicalObjects(scriptText))
-        GraphicalObject::LoadImages(shown, false);
+    return Script::CollectSetGraphicalObjects(scriptText);
 }

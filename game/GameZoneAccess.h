@@ -50,7 +50,7 @@ public:
     void StartScript(Level& level, const std::string& scriptName, const std::string& text,
         const std::string& label, Placed* placed) override;
     CharacterObject* CreateScriptCharacter(const std::string& name, const std::string& graphicName) override;
-    void LoadScriptGraphicals(const std::string& scriptText) override;
+    std::vector<GraphicalObject*> CollectScriptGraphicals(const std::string& scriptText) override;
 
 private:
     Game& game;

@@ -59,7 +59,19 @@ bool Level::Reset()
     name = "Reset";
     minimapPoint = Point<int>(-1, -1);
     collisionWorld.reset();
+    objects.clear();
+    scriptGraphicalObjects.clear();
     return true;
+}
+
+void Level::AddObjects(const std::vector<GraphicalObject*>& list)
+{
+    objects.insert(objects.end(), list.begin(), list.end());
+}
+
+void Level::AddScriptGraphicalObjects(const std::vector<GraphicalObject*>& list)
+{
+    scriptGraphicalObjects.insert(scriptGraphicalObjects.end(), list.begin(), list.end());
 }
 
 CollisionWorld* Level::ReplaceCollisionWorld()

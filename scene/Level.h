@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class ArmorReplacementTable;
 class BackgroundEvent;
 class Camera;
 class DXGraphicalSurface;
@@ -133,12 +134,25 @@ public:
         return i < events.size() ? events[i].get() : nullptr;
     }
 
+    // The graphical objects the level keeps loaded (not owned): the player's,
+    // every character's and those its start-up script shows; and, apart,
+    // those its trigger zones' scripts show. Their images load with the
+    // level's.
+    const std::vector<GraphicalObject*>& GetObjects() const { return objects; }
+    void AddObjects(const std::vector<GraphicalObject*>& list);
+    const std::vector<GraphicalObject*>& GetScriptGraphicalObjects() const { return scriptGraphicalObjects; }
+    void AddScriptGraphicalObjects(const std::vector<GraphicalObject*>& list);
+
     // Level entry.
     void RestoreInstanceStates(const VectorSerialize* savedLevels);
     void SpawnInstances();
     void StartupZones();
     void StartScript();
     void FindMinimapLocation();
+    // Walks the visible scenery of the layers that scroll with the camera
+    // and records in the armor every piece it may replace; the armor's table
+    // is built first when it is still empty.
+    void PrepareArmorReplacements(ArmorReplacementTable* armor);
     // The origin of the 512 x 448 screen that holds a position (floored,
     // also for negative coordinates).
     static Point<int> MinimapScreenOrigin(Point<int> position);
@@ -176,6 +190,8 @@ private:
     std::unique_ptr<Instance> scriptOwner;
     std::unique_ptr<CollisionWorld> collisionWorld;
     std::vector<SceneObject*> sceneObjects;
+    std::vector<GraphicalObject*> objects;
+    std::vector<GraphicalObject*> scriptGraphicalObjects;
     std::string sourceName;
     std::string loadError;
 };

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 class AbstractInputManager;
 class CharacterObject;
@@ -79,9 +80,8 @@ public:
     // the factory cannot make it.
     virtual CharacterObject* CreateScriptCharacter(const std::string& name, const std::string& graphicName)
         = 0;
-    // Loads (or queues for the render thread) the objects the script's
-    // "SetGraphical" commands will show.
-    virtual void LoadScriptGraphicals(const std::string& scriptText) = 0;
+    // The graphical objects the script's "SetGraphical" commands will show.
+    virtual std::vector<GraphicalObject*> CollectScriptGraphicals(const std::string& scriptText) = 0;
 };
 
 ZoneGameAccess* GetZoneGameAccess();

@@ -25,7 +25,8 @@ void Zone_TriggerScript::Instance::Spawn(int x, int y, Level* spawnLevel)
             character->SetPosition(Point<float>(static_cast<float>(at.x), static_cast<float>(at.y)));
             character->SetSize(GetSize().x, GetSize().y);
         }
-        game->LoadScriptGraphicals(scriptText.value);
+        // The level loads them with its other objects.
+        spawnLevel->AddScriptGraphicalObjects(game->CollectScriptGraphicals(scriptText.value));
     }
     pending = false;
 }

@@ -1,14 +1,13 @@
 #include "scene/Level.h"
 #include "script/Script.h"
 
+#include "tests/game/GameProcess.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -16,28 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct GameRun {
-    int exitCode = -1;
-    std::string output;
-};
-
-// Starts the game in `folder` with the arguments, headless, with its debug
-// output on stderr, and waits for it to end.
+// Starts the game in `folder` with the arguments, headless, and waits for it
+// to end.
 GameRun RunGame(const fs::path& folder, const std::string& arguments)
 {
-    const std::string command = "cd '" + folder.string() + "' && QUENHOLT_LOG=1 ASAN_OPTIONS=detect_leaks=0 "
-        + "timeout 60 '" + QUENHOLT_GAME_EXE + "' " + arguments + " 2>&1";
-    GameRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    std::array<char, 4096> buffer {};
-    size_t got = 0;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.output.append(buffer.data(), got);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return RunGameProcess(folder, arguments);
 }
 
 void WriteFile(const fs::path& path, const std::string& text)

@@ -176,7 +176,10 @@ TEST_F(UIMenuActions, EraseAskedTwiceKeepsTheSlotAndConfirmedDeletesItAtOnce)
     EXPECT_EQ(game.currentSaveSlot, 2);
     EXPECT_TRUE(std::filesystem::exists(slot));
 
-    game.SetMenuFlag(true);
+    // Its level is not there: back on the title, and on to the slots again.
+    ASSERT_EQ(menu->GetCurrentPageNumber(), kMain);
+    Tap(With(&A::Confirm));
+    Down(2);
     Tap(With(&A::KeyROrPad3));
     Tap(With(&A::Confirm));
     EXPECT_FALSE(std::filesystem::exists(slot));

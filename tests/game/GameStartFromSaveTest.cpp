@@ -1,0 +1,105 @@
+#include "game/GameSaveData.h"
+#include "tests/game/GameProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+// Starting the program with no level named: the game saved last goes on in
+// its level, at its save point; a save whose level is gone leaves the title.
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteText(const fs::path& path, const std::string& text)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// The program itself, twice, in the assembled world's folder, with a scratch
+// documents folder: the world's settings put the user folder there.
+class GLGameStartFromSave : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        world = QUENHOLT_WORLD_DIR;
+        if (!fs::exists(world / "gamelib.txt"))
+            GTEST_SKIP() << "the world is not built in " << world;
+        documents = fs::temp_directory_path() / ("quenholt-start-save-" + std::to_string(getpid()));
+        fs::remove_all(documents);
+        fs::create_directories(documents);
+        user = documents / "My Games" / "Quenholt";
+    }
+    void TearDown() override
+    {
+        if (!documents.empty())
+            fs::remove_all(documents);
+    }
+
+    GameRun Start(const std::string& arguments) const
+    {
+        return RunGameProcess(world, arguments, "XDG_DOCUMENTS_DIR='" + documents.string() + "'");
+    }
+    // The slot 0 save of the user folder; false when it does not read.
+    bool ReadSlot(GameSaveData& record) const
+    {
+        return record.ReadFile((user / "Save_0.sav").string(), nullptr);
+    }
+
+    fs::path world;
+    fs::path documents;
+    fs::path user;
+};
+
+} // namespace
+
+// Both runs choose slot 0 and load it in the user's settings. The first names
+// a level and saves in it; the save is then moved three tiles west. The second
+// names no level: it enters the saved level at the saved point, where its own
+// save finds the player.
+TEST_F(GLGameStartFromSave, TheSecondStartEntersTheSavedLevelAtItsSavePoint)
+{
+    WriteText(user / "init_vars.txt", "changesaveslot 0\r\nload\r\n");
+    const GameRun first = Start("cemetery_01.lvl -save -exit");
+    ASSERT_EQ(first.exitCode, 0) << first.output;
+    GameSaveData saved;
+    ASSERT_TRUE(ReadSlot(saved)) << first.output;
+    ASSERT_EQ(saved.GetMapName(), "cemetery_01.lvl");
+    const Point<float> point = saved.GetPosition() + Point<float>(-96.0f, 0.0f);
+    saved.SetPosition(point.x, point.y);
+    ASSERT_TRUE(saved.WriteFile((user / "Save_0.sav").string(), nullptr));
+
+    const GameRun second = Start("-save -exit");
+    EXPECT_EQ(second.exitCode, 0) << second.output;
+    EXPECT_NE(second.output.find("ChangeLevel: entered \"cemetery_01.lvl\""), std::string::npos)
+        << second.output;
+    EXPECT_EQ(second.output.find("map file not founded"), std::string::npos) << second.output;
+    GameSaveData again;
+    ASSERT_TRUE(ReadSlot(again)) << second.output;
+    EXPECT_EQ(again.GetMapName(), "cemetery_01.lvl");
+    EXPECT_FLOAT_EQ(again.GetPosition().x, point.x) << second.output;
+    EXPECT_NEAR(again.GetPosition().y, point.y, 1.0f) << second.output;
+}
+
+// A save whose level no longer exists: the error box's text, and the game
+// runs on its title (the save at the end finds no level and keeps the slot).
+TEST_F(GLGameStartFromSave, ASavedLevelThatIsGoneShowsTheErrorAndStaysOnTheTitle)
+{
+    WriteText(user / "init_vars.txt", "changesaveslot 0\r\nload\r\n");
+    GameSaveData saved;
+    saved.SetMapName("gone_away.lvl");
+    ASSERT_TRUE(saved.WriteFile((user / "Save_0.sav").string(), nullptr));
+    const GameRun run = Start("-save -exit");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("Error: Error : save map file not founded"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("ChangeLevel: entered"), std::string::npos) << run.output;
+    const size_t noLevel = run.output.rfind("save: no level is loaded");
+    EXPECT_GT(noLevel, run.output.find("save map file not founded")) << run.output;
+    GameSaveData kept;
+    ASSERT_TRUE(ReadSlot(kept));
+    EXPECT_EQ(kept.GetMapName(), "gone_away.lvl");
+}
