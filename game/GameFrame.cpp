@@ -318,6 +318,9 @@ void Game::UpdateCharacters(bool paused, double step)
 
 void Game::RunBackgroundEvents()
 {
+    // The overlay commands the events appended on the last update frame
+    // were shown until now; the events append this frame's.
+    g_DeferredCommands.clear();
     if (currentLevel == nullptr)
         return;
     if (LevelScript* script = currentLevel->GetScript())

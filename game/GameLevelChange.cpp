@@ -219,6 +219,7 @@ bool Game::ReleaseLevel(Level* level, Game* game)
         // No recorded command may refer to the level's objects any more.
         if (RenderPoolManager* pool = PoolOf(game->renderEngine.get()))
             pool->RequestClearFrames();
+        g_DeferredCommands.clear();
         // The progress made in the level being left (its instance states,
         // the teleporters found, the cells seen) goes to the save data,
         // from which the next level takes it back.

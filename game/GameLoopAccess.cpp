@@ -121,12 +121,22 @@ void GameLoopAccess::RenderLevel()
         game.UpdateTeleportMenu(nullptr, Point<int>(0, 0), Point<int>(0, 0), Point<int>(512, 448));
         return;
     }
+    // The overlay commands the update appended; the layers add their
+    // captures while the level is drawn.
+    const size_t fromUpdate = g_DeferredCommands.size();
     if (Level* level = game.GetCurrentLevel())
         level->Render(&game.GetCamera());
     DrawDebugOutlines(game);
     DrawDebugBoxList();
     if (pool != nullptr)
         pool->AddCommands();
+    else
+        DrawCommandsNow(game.GetRenderEngine(), g_DeferredCommands);
+    // The captures belong to this frame; the update's commands stay for the
+    // frames drawn before its next update frame.
+    if (g_DeferredCommands.size() > fromUpdate)
+        g_DeferredCommands.erase(
+            g_DeferredCommands.begin() + static_cast<std::ptrdiff_t>(fromUpdate), g_DeferredCommands.end());
 }
 
 PostChainFrame GameLoopAccess::GetFrameState() const
