@@ -149,6 +149,22 @@ public:
     void RequestQuit();
     bool IsQuitRequested() const { return quitRequested; }
 
+    // ---- the passes of a recorded frame (GameFramePasses.cpp)
+    // The current level, when there is one and the flag is set; false.
+    static bool RenderCurrentLevel(Game* game, bool flag);
+    // The UI frames in their fixed order: during the ending the end score
+    // (made visible) and the menu; otherwise the HUD, the dialogue box, the
+    // end score (made invisible) and the menu. A frame's own effect applies
+    // to its draw. False.
+    static bool RenderUI(Game* game);
+    // Over the drawn level: while the arrival counter runs, on black, the
+    // look the player left with sliding to the player and turning into its
+    // current look; otherwise, while the second transition counter runs or
+    // the player dies, the screen darkened with the player's look over it.
+    void DrawTransitionOverlays();
+    // The second transition counts this many update frames.
+    static constexpr int kSecondTransitionFrames = 110;
+
     // ---- level change (GameLevelChange.cpp)
     // Replaces the current level by the one read from the file. False when
     // the file cannot be opened or read: the current level stays and the
@@ -475,7 +491,9 @@ public:
     GraphicalObject* transitionImage = nullptr;
     Point<int> transitionPosition;
     int32_t loadingAnimIndex = 0;
-    int32_t firstTransitionCounter = -1;
+    // Runs (from 0, -1 idle) while a player brought back from the save
+    // arrives in its respawn pose: the screen brightens around it.
+    int32_t secondTransitionCounter = -1;
     // Who opened the overlay screen: 0 the map key or a pickup, 1 a
     // teleporter, 2 the player frame.
     int32_t overlaySource = 0;
@@ -551,6 +569,7 @@ public:
     int32_t playerLogSetting = 0;
     bool drawPlayerAttackZone = false;
     bool drawNpcHitZone = false;
+    bool drawPlayerCollision = false;
 
     // Read by the render thread and the render engine.
     uint8_t fixedStepTick = 0;

@@ -222,6 +222,8 @@ void Game::StepWorld(AbstractInputManager* input)
             arrivalCounter = -1;
             transitionImage = nullptr;
         }
+        if (secondTransitionCounter >= 0 && ++secondTransitionCounter >= kSecondTransitionFrames)
+            secondTransitionCounter = -1;
         // The player moves by the poll's actions before the zones see where
         // it is.
         if (player != nullptr && currentLevel != nullptr && !gameplayPaused)

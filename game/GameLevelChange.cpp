@@ -207,8 +207,9 @@ void Game::EnterLevel(bool placed, int facing, bool falling)
     currentLevel->StartScript();
     currentLevel->StartupZones();
     // A player brought back from the save shows its arrival before it moves.
-    if (pendingLoad)
-        player->StartArrival();
+    // The screen brightens around it meanwhile.
+    if (pendingLoad && player->StartArrival())
+        secondTransitionCounter = 0;
 }
 
 bool Game::ReleaseLevel(Level* level, Game* game)
@@ -230,6 +231,7 @@ bool Game::ReleaseLevel(Level* level, Game* game)
         game->cinematicLayers.clear();
         game->pickupCinematicKind = 0;
         game->cinematicObject = nullptr;
+        game->secondTransitionCounter = -1;
         if (game->player != nullptr)
             game->player->targetCharacters.clear();
         for (size_t i = game->liveCharacters.size(); i-- > 0;) {
