@@ -21,6 +21,7 @@
 #include "scene/Camera.h"
 #include "scene/SceneGameAccess.h"
 #include "script/ScriptGameAccess.h"
+#include "ui/OverlayObject.h"
 #include "ui/UIGameAccess.h"
 #include "zones/ZoneGameAccess.h"
 
@@ -497,6 +498,10 @@ public:
     // Who opened the overlay screen: 0 the map key or a pickup, 1 a
     // teleporter, 2 the player frame.
     int32_t overlaySource = 0;
+    // The two sliding screens: the overlay screen and the ending overlay
+    // (made at start-up; null before).
+    std::unique_ptr<OverlayObject> overlayObject;
+    std::unique_ptr<OverlayObject> endingOverlay;
     // The UI frames the game draws, in list order: dialogue, player, menu,
     // end score (owned instances of library objects).
     std::vector<std::unique_ptr<SpacialInstance<GraphicalObject, float>>> uiFrames;

@@ -31,6 +31,9 @@
 namespace {
 
 constexpr double kFixedStep = Game::kFixedStepMs;
+// The ending's last line starts this many blanks in: the word wrap carries
+// it to a line of its own, below the score.
+constexpr size_t kEndingLineIndent = 96;
 
 // Set in this poll and clear in the previous one.
 bool Edge(bool now, bool before)
@@ -168,6 +171,9 @@ void Game::UpdateRunningGame(AbstractInputManager* input, bool tick)
         PollGameplayInput(input);
     if (tick && !menuFlag)
         StepWorld(input);
+    // Completed achievements reach Steam (when it is there) on update frames.
+    if (tick)
+        achievements.SyncWithSteam();
 
     if (!menuFlag) {
         // The level's own pictures and the library's move with the world, a
@@ -251,7 +257,7 @@ void Game::WaitForEndingKey(AbstractInputManager* input)
         // Then the ending asks for a key.
         if (--endingCounter == 0)
             if (auto* text = dynamic_cast<UI_Frame_Text*>(endScoreFrame.get()))
-                text->WrapLine("PRESS ANY BUTTON ...");
+                text->WrapLine(std::string(kEndingLineIndent, ' ') + "PRESS ANY BUTTON ...");
         return;
     }
     if (input == nullptr)
@@ -275,6 +281,8 @@ void Game::UpdateMenuOverGame(AbstractInputManager* input)
         SetMenuFlag(!menuFlag);
         if (!interfaceHidden)
             ShowGameplayUI();
+        if (overlayObject != nullptr && overlayObject->IsOpen())
+            overlayObject->Close();
     }
 }
 
@@ -415,12 +423,21 @@ void Game::OnGameOverlayActivated(bool active)
 void Game::OpenOverlayScreen()
 {
     uiState = 4;
+    if (overlayObject != nullptr) {
+        overlayObject->slideSpeed = 10.0f;
+        overlayObject->Open();
+    }
 }
 
 void Game::ShowEnding(int mode)
 {
     // The ending overlay's slide and the text frame come with the interface
     // frames; the mode and the counter run the ending in the frame update.
+    if (endingOverlay != nullptr) {
+        endingOverlay->slideSpeed = 60.0f;
+        endingOverlay->Open();
+        endingOverlay->secondFlag = true;
+    }
     endingMode = mode;
     endingCounter = 90;
     // The ending's overlay fades in dark first.
@@ -447,7 +464,6 @@ void Game::ReturnToTitle()
 
 void Game::Render(bool fromMainThread)
 {
-    (void)fromMainThread;
     // The loading screen: drawn only once some time has passed since the
     // last one.
     const double elapsed = renderClock.Peek();
@@ -467,6 +483,8 @@ void Game::Render(bool fromMainThread)
         renderEngine->Clear(0xFF000000u, 3);
     }
     if (loadingScreen != nullptr && renderEngine) {
+        // The time step follows the loading screen's clock as well.
+        timeStep = gameClock.Update();
         loadingScreen->Update(elapsed);
         if (transitionImage != nullptr) {
             // The player's last look stays on black while the next level
@@ -484,9 +502,13 @@ void Game::Render(bool fromMainThread)
     if (recording) {
         pool->AddCommand(RenderPoolCommand::Named("EndRendering"));
         pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
-        pool->SubmitFrame(true, true, false);
+        // Drawn at once when asked (on the thread that owns the device: the
+        // render thread's display requests, or a game without one).
+        pool->SubmitFrame(true, true, fromMainThread);
     } else if (renderEngine) {
         renderEngine->EndScene(false);
+        // The loading frame goes to the window.
+        ApplyFinalPostEffect(renderEngine.get(), false);
     }
     renderClock.Restart();
 }

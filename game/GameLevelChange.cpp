@@ -105,6 +105,13 @@ bool Game::ChangeLevel(std::string levelFile)
     // The start point; the level must be current for the player's contacts.
     const bool placed = PlacePlayerAtStart(*level);
     PlaceCamera(*level, placed);
+    // The overlay screens close; the overlay's slide stands still while the
+    // player's last look carries the arrival.
+    if (overlayObject != nullptr)
+        overlayObject->slideSpeed = transitionImage != nullptr ? 0.0f : 10.0f;
+    for (OverlayObject* overlay : {overlayObject.get(), endingOverlay.get()})
+        if (overlay != nullptr)
+            overlay->Close();
     currentLevel = level.release();
     EnterLevel(placed, facing, falling);
 
@@ -115,6 +122,8 @@ bool Game::ChangeLevel(std::string levelFile)
     EndLoadingScreen(pool);
 
     menuFlag = false;
+    if (overlayObject != nullptr)
+        overlayObject->Open();
     ShowGameplayUI();
     NotePlacedClasses(*currentLevel);
     platform::DebugOutput("ChangeLevel: entered \"" + currentLevel->GetName() + "\"\n");
@@ -245,5 +254,14 @@ bool Game::ReleaseLevel(Level* level, Game* game)
     level->Reset();
     delete level;
     SceneObjectHandle::PurgeReleased();
+    // The ending overlay waits, open, for the next ending; the menu's
+    // animations start again.
+    if (game != nullptr && game->endingOverlay != nullptr) {
+        if (game->uiFrames.size() > 2 && game->uiFrames[2] != nullptr && game->uiFrames[2]->GetPrototype())
+            game->uiFrames[2]->GetPrototype()->RestartAnimations(true);
+        game->endingOverlay->slideSpeed = 35.0f;
+        game->endingOverlay->Open();
+        game->endingOverlay->secondFlag = false;
+    }
     return true;
 }
