@@ -483,8 +483,6 @@ void Game::Render(bool fromMainThread)
         renderEngine->Clear(0xFF000000u, 3);
     }
     if (loadingScreen != nullptr && renderEngine) {
-        // The time step follows the loading screen's clock as well.
-        timeStep = gameClock.Update();
         loadingScreen->Update(elapsed);
         if (transitionImage != nullptr) {
             // The player's last look stays on black while the next level
