@@ -8,6 +8,7 @@
 #include "scene/GraphicalObject.h"
 #include "tests/engine/render/RenderTestSupport.h"
 #include "tests/game/FixedStepClock.h"
+#include "tests/game/RectLog.h"
 #include "tests/game/ScriptedInput.h"
 
 #include <gtest/gtest.h>
@@ -17,29 +18,6 @@
 #include <vector>
 
 namespace {
-
-struct RectDraw {
-    int x, y, w, h;
-    uint32_t colour;
-    bool filled;
-    bool operator==(const RectDraw&) const = default;
-};
-
-// Keeps every rectangle drawn.
-class RectLog : public rendertest::NullRenderEngine {
-public:
-    explicit RectLog(std::vector<RectDraw>& log)
-        : draws(log)
-    {
-    }
-    bool DrawRect(Point<int> size, IGraphicalSurface*, int x, int y, int, int, float, uint32_t colour,
-        bool filled, bool) override
-    {
-        draws.push_back(RectDraw {x, y, size.x, size.y, colour, filled});
-        return true;
-    }
-    std::vector<RectDraw>& draws;
-};
 
 class DebugBoxes : public testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include "script/BGEvent_PickupCinematic.h"
 #include "tests/engine/render/RenderTestSupport.h"
 #include "tests/engine/render/RenderThreadFixture.h"
+#include "tests/game/RectLog.h"
 
 #include <gtest/gtest.h>
 
@@ -12,29 +13,6 @@
 #include <vector>
 
 namespace {
-
-struct RectDraw {
-    int x, y, w, h;
-    uint32_t colour;
-    bool filled;
-    bool operator==(const RectDraw&) const = default;
-};
-
-// Keeps every rectangle drawn at once.
-class RectLog : public rendertest::NullRenderEngine {
-public:
-    explicit RectLog(std::vector<RectDraw>& log)
-        : draws(log)
-    {
-    }
-    bool DrawRect(Point<int> size, IGraphicalSurface*, int x, int y, int, int, float, uint32_t colour,
-        bool filled, bool) override
-    {
-        draws.push_back(RectDraw {x, y, size.x, size.y, colour, filled});
-        return true;
-    }
-    std::vector<RectDraw>& draws;
-};
 
 // A level whose queue holds a pickup cut-scene of the burst kind (no player
 // needed), run by the game's event pass.
