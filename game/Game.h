@@ -25,6 +25,7 @@
 #include "ui/UIGameAccess.h"
 #include "zones/ZoneGameAccess.h"
 
+#include <atomic>
 #include <cstdint>
 #include <istream>
 #include <map>
@@ -307,6 +308,10 @@ public:
     RenderGameState GetRenderState() override;
     void SetCurrentPostEffect(GraphicalEffect* effect) override { currentPostEffect = effect; }
     GraphicalEffect* GetCurrentPostEffect() override { return currentPostEffect; }
+    // After the device objects were built again: a frame under the game's
+    // mutex (none when it does not come within 30 ms, or before the first
+    // update), and, in the middle of play, the pause menu at the next update.
+    void OnDeviceRestored() override;
 
 private:
     // ---- the steps of Update (GameFrame.cpp)
@@ -473,6 +478,9 @@ public:
     // before the first pass).
     bool clockStarted = false;
     bool quitRequested = false;
+    // Set by a device restore in the middle of play (on the render thread):
+    // the next update opens the pause menu.
+    std::atomic<bool> pauseAfterRestore {false};
     bool menuFlag = true;
     bool gameplayPaused = false;
     bool interfaceHidden = false;

@@ -6,6 +6,7 @@
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
 #include "engine/input/AbstractInputManager.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/IRenderEngine.h"
 #include "engine/render/RenderPoolCommand.h"
@@ -31,6 +32,8 @@
 namespace {
 
 constexpr double kFixedStep = Game::kFixedStepMs;
+// How long a device restore waits for the game's mutex before it draws.
+constexpr uint32_t kRestoreMutexWaitMs = 30;
 // The ending's last line starts this many blanks in: the word wrap carries
 // it to a line of its own, below the score.
 constexpr size_t kEndingLineIndent = 96;
@@ -94,6 +97,12 @@ void Game::Update()
         soundEventsManager->ClearStartedSounds();
     ApplyPendingLoads();
     const bool tick = AdvanceClocks();
+    // A device restored in the middle of play pauses it, as when the window
+    // lost the device.
+    if (pauseAfterRestore.exchange(false) && currentLevel != nullptr && !menuFlag && endingMode == 0) {
+        SetMenuFlag(true);
+        OpenPauseMenu();
+    }
 
     AbstractInputManager* input = inputManager.get();
     if (menuFlag && uiState == 0)
@@ -509,6 +518,20 @@ void Game::Render(bool fromMainThread)
         ApplyFinalPostEffect(renderEngine.get(), false);
     }
     renderClock.Restart();
+}
+
+void Game::OnDeviceRestored()
+{
+    platform::TimedMutex* mutex = gameMutex.get();
+    const bool locked = mutex != nullptr && mutex->Acquire(kRestoreMutexWaitMs);
+    if (mutex != nullptr && !locked)
+        platform::DebugOutput("Device restore: the game mutex did not come within 30 ms: no frame drawn\n");
+    else if (frameCounter != 0)
+        Render(true);
+    if (locked)
+        mutex->Release();
+    if (currentLevel != nullptr && !menuFlag && endingMode == 0)
+        pauseAfterRestore = true;
 }
 
 void Game::RequestQuit()

@@ -72,4 +72,30 @@ TEST_F(GameOverlayScreens, TheEndingOpensItsOverlayAndTheLevelsReleaseResetsIt)
     EXPECT_FALSE(game.overlayObject->open) << "the overlay screen is left alone";
 }
 
+TEST_F(GameOverlayScreens, ADeviceRestoredInPlayOpensThePauseMenuAtTheNextUpdate)
+{
+    Level level("noName");
+    game.SetCurrentLevel(&level);
+    game.frameDelay = 0;
+    // With the menu open (the display page), or during the ending, a restore
+    // changes nothing.
+    game.OnDeviceRestored();
+    fixedStep.Pass(game);
+    EXPECT_EQ(game.uiState, 0);
+    game.SetMenuFlag(false);
+    game.endingMode = 1;
+    game.OnDeviceRestored();
+    fixedStep.Pass(game);
+    EXPECT_FALSE(game.menuFlag);
+    // In play it pauses, on the game's own thread, once.
+    game.endingMode = 0;
+    game.OnDeviceRestored();
+    EXPECT_FALSE(game.menuFlag) << "not before the update";
+    fixedStep.Pass(game);
+    EXPECT_TRUE(game.menuFlag);
+    EXPECT_EQ(game.uiState, 0);
+    EXPECT_FALSE(game.pauseAfterRestore);
+    game.SetCurrentLevel(nullptr);
+}
+
 } // namespace
