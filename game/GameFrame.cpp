@@ -28,12 +28,15 @@
 #include "ui/UI_Menu_Page.h"
 
 #include <algorithm>
+#include <chrono>
+#include <mutex>
 
 namespace {
 
 constexpr double kFixedStep = Game::kFixedStepMs;
-// How long a device restore waits for the game's mutex before it draws.
-constexpr uint32_t kRestoreMutexWaitMs = 30;
+// How long a loading frame or a device restore waits for the game's mutex
+// before it draws.
+constexpr uint32_t kGameMutexWaitMs = 30;
 // The ending's last line starts this many blanks in: the word wrap carries
 // it to a line of its own, below the score.
 constexpr size_t kEndingLineIndent = 96;
@@ -478,6 +481,18 @@ void Game::Render(bool fromMainThread)
     const double elapsed = renderClock.Peek();
     if (elapsed <= 0.0)
         return;
+    // The main loop fills the same frame under the game's mutex: a loading
+    // frame drawn meanwhile (on the render thread) waits for it, briefly,
+    // or is left out.
+    std::unique_lock<platform::TimedMutex> lock;
+    if (gameMutex != nullptr) {
+        lock = std::unique_lock<platform::TimedMutex>(*gameMutex, std::defer_lock);
+        if (!lock.try_lock_for(std::chrono::milliseconds(kGameMutexWaitMs))) {
+            platform::DebugOutput(
+                "Loading frame: the game mutex did not come within 30 ms: frame left out\n");
+            return;
+        }
+    }
     RenderPoolManager* pool = renderEngine ? renderEngine->GetRenderPool() : nullptr;
     DXRenderEngine* engine = dynamic_cast<DXRenderEngine*>(renderEngine.get());
     const bool recording = engine != nullptr && engine->IsRecording() && pool != nullptr;
@@ -523,7 +538,7 @@ void Game::Render(bool fromMainThread)
 void Game::OnDeviceRestored()
 {
     platform::TimedMutex* mutex = gameMutex.get();
-    const bool locked = mutex != nullptr && mutex->Acquire(kRestoreMutexWaitMs);
+    const bool locked = mutex != nullptr && mutex->Acquire(kGameMutexWaitMs);
     if (mutex != nullptr && !locked)
         platform::DebugOutput("Device restore: the game mutex did not come within 30 ms: no frame drawn\n");
     else if (frameCounter != 0)

@@ -9,7 +9,13 @@
 #include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
 
+#include "tests/engine/platform/DebugCapture.h"
+
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include <memory>
 #include <utility>
@@ -190,6 +196,34 @@ TEST_F(GameFramePasses, TheRespawnAndTheDeathDarkenTheScreenUnderThePlayersLook)
     game.GetPlayer()->SetMoveStateValue(Player::kDying);
     EXPECT_EQ(
         OverlayDraws(), (std::vector<Draw> {{'r', screen, 0xFF000000u}, {'s', Point<int>(), 0xFFFFFFFFu}}));
+}
+
+// A loading frame drawn on the render thread while the main loop records its
+// frame under the game's mutex would fill the same frame: it waits for the
+// mutex, briefly, and is left out when it does not come.
+TEST_F(GameFramePasses, ALoadingFrameIsLeftOutWhileTheMainLoopHoldsTheGamesMutex)
+{
+    DebugCapture debug;
+    std::atomic<bool> held {false};
+    std::atomic<bool> release {false};
+    std::thread mainLoop([&] {
+        game.GetGameMutex()->Acquire(platform::TimedMutex::kInfinite);
+        held = true;
+        while (!release)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        game.GetGameMutex()->Release();
+    });
+    while (!held)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const int32_t before = pool->publishedSlot.load();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2)); // some time since the last loading frame
+    game.Render(false);
+    EXPECT_EQ(pool->publishedSlot.load(), before);
+    EXPECT_NE(debug.Text().find("frame left out"), std::string::npos);
+    release = true;
+    mainLoop.join();
+    game.Render(false);
+    EXPECT_NE(pool->publishedSlot.load(), before) << "drawn once the mutex is free";
 }
 
 } // namespace
