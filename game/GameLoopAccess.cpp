@@ -44,9 +44,10 @@ void DrawDebugOutlines(Game& game)
             OutlineBoxes(player->GetHurtBoxes(), player->GetPosition(), kPlayerHurtOutline);
     }
     if (game.drawPlayerCollision && player != nullptr) {
+        // The box's right and top edges lie one pixel past it.
         const PlayerBox box = player->GetWorldBox();
-        DrawDebugBox(Rect<int>(static_cast<int>(box.left), static_cast<int>(box.top),
-                         static_cast<int>(box.right), static_cast<int>(box.bottom)),
+        DrawDebugBox(Rect<int>(static_cast<int>(box.left), static_cast<int>(box.top) - 1,
+                         static_cast<int>(box.right) - 1, static_cast<int>(box.bottom)),
             kCollisionOutline);
     }
 }
