@@ -160,6 +160,8 @@ void Game::Shutdown()
         delete level;
     }
     camera.SetLevel(nullptr);
+    // The overlay commands name the game's sprites.
+    g_DeferredCommands.clear();
 
     player.reset();
 

@@ -21,9 +21,11 @@
 #include "scene/Camera.h"
 #include "scene/SceneGameAccess.h"
 #include "script/ScriptGameAccess.h"
+#include "ui/OverlayObject.h"
 #include "ui/UIGameAccess.h"
 #include "zones/ZoneGameAccess.h"
 
+#include <atomic>
 #include <cstdint>
 #include <istream>
 #include <map>
@@ -148,6 +150,22 @@ public:
     // the main loop's quit test shuts the game down.
     void RequestQuit();
     bool IsQuitRequested() const { return quitRequested; }
+
+    // ---- the passes of a recorded frame (GameFramePasses.cpp)
+    // The current level, when there is one and the flag is set; false.
+    static bool RenderCurrentLevel(Game* game, bool flag);
+    // The UI frames in their fixed order: during the ending the end score
+    // (made visible) and the menu; otherwise the HUD, the dialogue box, the
+    // end score (made invisible) and the menu. A frame's own effect applies
+    // to its draw. False.
+    static bool RenderUI(Game* game);
+    // Over the drawn level: while the arrival counter runs, on black, the
+    // look the player left with sliding to the player and turning into its
+    // current look; otherwise, while the second transition counter runs or
+    // the player dies, the screen darkened with the player's look over it.
+    void DrawTransitionOverlays();
+    // The second transition counts this many update frames.
+    static constexpr int kSecondTransitionFrames = 110;
 
     // ---- level change (GameLevelChange.cpp)
     // Replaces the current level by the one read from the file. False when
@@ -321,6 +339,10 @@ public:
     RenderGameState GetRenderState() override;
     void SetCurrentPostEffect(GraphicalEffect* effect) override { currentPostEffect = effect; }
     GraphicalEffect* GetCurrentPostEffect() override { return currentPostEffect; }
+    // After the device objects were built again: a frame under the game's
+    // mutex (none when it does not come within 30 ms, or before the first
+    // update), and, in the middle of play, the pause menu at the next update.
+    void OnDeviceRestored() override;
 
 private:
     // ---- the steps of Update (GameFrame.cpp)
@@ -494,6 +516,9 @@ public:
     // before the first pass).
     bool clockStarted = false;
     bool quitRequested = false;
+    // Set by a device restore in the middle of play (on the render thread):
+    // the next update opens the pause menu.
+    std::atomic<bool> pauseAfterRestore {false};
     bool menuFlag = true;
     bool gameplayPaused = false;
     bool interfaceHidden = false;
@@ -513,10 +538,16 @@ public:
     GraphicalObject* transitionImage = nullptr;
     Point<int> transitionPosition;
     int32_t loadingAnimIndex = 0;
-    int32_t firstTransitionCounter = -1;
+    // Runs (from 0, -1 idle) while a player brought back from the save
+    // arrives in its respawn pose: the screen brightens around it.
+    int32_t secondTransitionCounter = -1;
     // Who opened the overlay screen: 0 the map key or a pickup, 1 a
     // teleporter, 2 the player frame.
     int32_t overlaySource = 0;
+    // The two sliding screens: the overlay screen and the ending overlay
+    // (made at start-up; null before).
+    std::unique_ptr<OverlayObject> overlayObject;
+    std::unique_ptr<OverlayObject> endingOverlay;
     // The UI frames the game draws, in list order: dialogue, player, menu,
     // end score (owned instances of library objects).
     std::vector<std::unique_ptr<SpacialInstance<GraphicalObject, float>>> uiFrames;
@@ -596,6 +627,7 @@ public:
     int32_t playerLogSetting = 0;
     bool drawPlayerAttackZone = false;
     bool drawNpcHitZone = false;
+    bool drawPlayerCollision = false;
 
     // Read by the render thread and the render engine.
     uint8_t fixedStepTick = 0;

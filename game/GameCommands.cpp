@@ -199,6 +199,8 @@ bool CmdDrawRect(std::string arguments)
         game->drawPlayerAttackZone = ToBool(tokens[1]);
     else if (tokens[0] == "npc_hitzone")
         game->drawNpcHitZone = ToBool(tokens[1]);
+    else if (tokens[0] == "player_collision")
+        game->drawPlayerCollision = ToBool(tokens[1]);
     else
         return false;
     return true;

@@ -6,6 +6,7 @@
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
 #include "engine/input/AbstractInputManager.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/IRenderEngine.h"
 #include "engine/render/RenderPoolCommand.h"
@@ -28,10 +29,18 @@
 #include "ui/UI_Menu_Page.h"
 
 #include <algorithm>
+#include <chrono>
+#include <mutex>
 
 namespace {
 
 constexpr double kFixedStep = Game::kFixedStepMs;
+// How long a loading frame or a device restore waits for the game's mutex
+// before it draws.
+constexpr uint32_t kGameMutexWaitMs = 30;
+// The ending's last line starts this many blanks in: the word wrap carries
+// it to a line of its own, below the score.
+constexpr size_t kEndingLineIndent = 96;
 
 // Set in this poll and clear in the previous one.
 bool Edge(bool now, bool before)
@@ -92,6 +101,12 @@ void Game::Update()
         soundEventsManager->ClearStartedSounds();
     ApplyPendingLoads();
     const bool tick = AdvanceClocks();
+    // A device restored in the middle of play pauses it, as when the window
+    // lost the device.
+    if (pauseAfterRestore.exchange(false) && currentLevel != nullptr && !menuFlag && endingMode == 0) {
+        SetMenuFlag(true);
+        OpenPauseMenu();
+    }
 
     AbstractInputManager* input = inputManager.get();
     if (menuFlag && uiState == 0)
@@ -174,6 +189,9 @@ void Game::UpdateRunningGame(AbstractInputManager* input, bool tick)
         PollGameplayInput(input);
     if (tick && !menuFlag)
         StepWorld(input);
+    // Completed achievements reach Steam (when it is there) on update frames.
+    if (tick)
+        achievements.SyncWithSteam();
 
     if (!menuFlag) {
         // The level's own pictures and the library's move with the world, a
@@ -228,6 +246,8 @@ void Game::StepWorld(AbstractInputManager* input)
             arrivalCounter = -1;
             transitionImage = nullptr;
         }
+        if (secondTransitionCounter >= 0 && ++secondTransitionCounter >= kSecondTransitionFrames)
+            secondTransitionCounter = -1;
         // The player moves by the poll's actions before the zones see where
         // it is.
         if (player != nullptr && currentLevel != nullptr && !gameplayPaused)
@@ -255,7 +275,7 @@ void Game::WaitForEndingKey(AbstractInputManager* input)
         // Then the ending asks for a key.
         if (--endingCounter == 0)
             if (auto* text = dynamic_cast<UI_Frame_Text*>(endScoreFrame.get()))
-                text->WrapLine("PRESS ANY BUTTON ...");
+                text->WrapLine(std::string(kEndingLineIndent, ' ') + "PRESS ANY BUTTON ...");
         return;
     }
     if (input == nullptr)
@@ -279,6 +299,8 @@ void Game::UpdateMenuOverGame(AbstractInputManager* input)
         SetMenuFlag(!menuFlag);
         if (!interfaceHidden)
             ShowGameplayUI();
+        if (overlayObject != nullptr && overlayObject->IsOpen())
+            overlayObject->Close();
     }
 }
 
@@ -324,6 +346,9 @@ void Game::UpdateCharacters(bool paused, double step)
 
 void Game::RunBackgroundEvents()
 {
+    // The overlay commands the events appended on the last update frame
+    // were shown until now; the events append this frame's.
+    g_DeferredCommands.clear();
     if (currentLevel == nullptr)
         return;
     if (LevelScript* script = currentLevel->GetScript())
@@ -416,12 +441,21 @@ void Game::OnGameOverlayActivated(bool active)
 void Game::OpenOverlayScreen()
 {
     uiState = 4;
+    if (overlayObject != nullptr) {
+        overlayObject->slideSpeed = 10.0f;
+        overlayObject->Open();
+    }
 }
 
 void Game::ShowEnding(int mode)
 {
     // The ending overlay's slide and the text frame come with the interface
     // frames; the mode and the counter run the ending in the frame update.
+    if (endingOverlay != nullptr) {
+        endingOverlay->slideSpeed = 60.0f;
+        endingOverlay->Open();
+        endingOverlay->secondFlag = true;
+    }
     endingMode = mode;
     endingCounter = 90;
     // The ending's overlay fades in dark first.
@@ -448,12 +482,23 @@ void Game::ReturnToTitle()
 
 void Game::Render(bool fromMainThread)
 {
-    (void)fromMainThread;
     // The loading screen: drawn only once some time has passed since the
     // last one.
     const double elapsed = renderClock.Peek();
     if (elapsed <= 0.0)
         return;
+    // The main loop fills the same frame under the game's mutex: a loading
+    // frame drawn meanwhile (on the render thread) waits for it, briefly,
+    // or is left out.
+    std::unique_lock<platform::TimedMutex> lock;
+    if (gameMutex != nullptr) {
+        lock = std::unique_lock<platform::TimedMutex>(*gameMutex, std::defer_lock);
+        if (!lock.try_lock_for(std::chrono::milliseconds(kGameMutexWaitMs))) {
+            platform::DebugOutput(
+                "Loading frame: the game mutex did not come within 30 ms: frame left out\n");
+            return;
+        }
+    }
     RenderPoolManager* pool = renderEngine ? renderEngine->GetRenderPool() : nullptr;
     DXRenderEngine* engine = dynamic_cast<DXRenderEngine*>(renderEngine.get());
     const bool recording = engine != nullptr && engine->IsRecording() && pool != nullptr;
@@ -485,11 +530,29 @@ void Game::Render(bool fromMainThread)
     if (recording) {
         pool->AddCommand(RenderPoolCommand::Named("EndRendering"));
         pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
-        pool->SubmitFrame(true, true, false);
+        // Drawn at once when asked (on the thread that owns the device: the
+        // render thread's display requests, or a game without one).
+        pool->SubmitFrame(true, true, fromMainThread);
     } else if (renderEngine) {
         renderEngine->EndScene(false);
+        // The loading frame goes to the window.
+        ApplyFinalPostEffect(renderEngine.get(), false);
     }
     renderClock.Restart();
+}
+
+void Game::OnDeviceRestored()
+{
+    platform::TimedMutex* mutex = gameMutex.get();
+    const bool locked = mutex != nullptr && mutex->Acquire(kGameMutexWaitMs);
+    if (mutex != nullptr && !locked)
+        platform::DebugOutput("Device restore: the game mutex did not come within 30 ms: no frame drawn\n");
+    else if (frameCounter != 0)
+        Render(true);
+    if (locked)
+        mutex->Release();
+    if (currentLevel != nullptr && !menuFlag && endingMode == 0)
+        pauseAfterRestore = true;
 }
 
 void Game::RequestQuit()

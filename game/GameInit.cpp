@@ -79,6 +79,10 @@ void Game::Init(Game* game)
     endScoreFade = std::make_unique<GE_Fade>(60, true);
     uiFrames[3]->SetEffect(endScoreFade.get());
 
+    // The two sliding screens the frame update opens and closes.
+    overlayObject = std::make_unique<OverlayObject>();
+    endingOverlay = std::make_unique<OverlayObject>();
+
     // 6, 7. The user's settings, and the title menu.
     config.LoadUserConfig();
     displayScaleMode = config.GetScaleMode();

@@ -125,6 +125,13 @@ bool Game::ChangeLevel(std::string levelFile)
     // The start point; the level must be current for the player's contacts.
     const bool placed = PlacePlayerAtStart(*level);
     PlaceCamera(*level, placed);
+    // The overlay screens close; the overlay's slide stands still while the
+    // player's last look carries the arrival.
+    if (overlayObject != nullptr)
+        overlayObject->slideSpeed = transitionImage != nullptr ? 0.0f : 10.0f;
+    for (OverlayObject* overlay : {overlayObject.get(), endingOverlay.get()})
+        if (overlay != nullptr)
+            overlay->Close();
     currentLevel = level.release();
     EnterLevel(placed, facing, falling);
 
@@ -135,6 +142,8 @@ bool Game::ChangeLevel(std::string levelFile)
     EndLoadingScreen(pool);
 
     menuFlag = false;
+    if (overlayObject != nullptr)
+        overlayObject->Open();
     ShowGameplayUI();
     NotePlacedClasses(*currentLevel);
     platform::DebugOutput("ChangeLevel: entered \"" + currentLevel->GetName() + "\"\n");
@@ -249,8 +258,9 @@ void Game::EnterLevel(bool placed, int facing, bool falling)
             currentLevel->AddObjects(character->GetRelatedGraphicalObjects());
     ThawAroundArrival();
     // A player brought back from the save shows its arrival before it moves.
-    if (pendingLoad)
-        player->StartArrival();
+    // The screen brightens around it meanwhile.
+    if (pendingLoad && player->StartArrival())
+        secondTransitionCounter = 0;
 }
 
 void Game::ThawAroundArrival()
@@ -280,6 +290,7 @@ bool Game::ReleaseLevel(Level* level, Game* game)
         // No recorded command may refer to the level's objects any more.
         if (RenderPoolManager* pool = PoolOf(game->renderEngine.get()))
             pool->RequestClearFrames();
+        g_DeferredCommands.clear();
         // The progress made in the level being left (its instance states,
         // the teleporters found, the cells seen) goes to the save data,
         // from which the next level takes it back.
@@ -290,6 +301,7 @@ bool Game::ReleaseLevel(Level* level, Game* game)
         game->cinematicLayers.clear();
         game->pickupCinematicKind = 0;
         game->cinematicObject = nullptr;
+        game->secondTransitionCounter = -1;
         if (game->player != nullptr)
             game->player->targetCharacters.clear();
         for (size_t i = game->liveCharacters.size(); i-- > 0;) {
@@ -303,5 +315,14 @@ bool Game::ReleaseLevel(Level* level, Game* game)
     level->Reset();
     delete level;
     SceneObjectHandle::PurgeReleased();
+    // The ending overlay waits, open, for the next ending; the menu's
+    // animations start again.
+    if (game != nullptr && game->endingOverlay != nullptr) {
+        if (game->uiFrames.size() > 2 && game->uiFrames[2] != nullptr && game->uiFrames[2]->GetPrototype())
+            game->uiFrames[2]->GetPrototype()->RestartAnimations(true);
+        game->endingOverlay->slideSpeed = 35.0f;
+        game->endingOverlay->Open();
+        game->endingOverlay->secondFlag = false;
+    }
     return true;
 }

@@ -19,6 +19,7 @@ namespace {
 constexpr uint32_t kAttackOutline = 0xFF9614FFu;
 constexpr uint32_t kHurtOutline = 0x6414C8FAu;
 constexpr uint32_t kPlayerHurtOutline = 0x6414C8FFu;
+constexpr uint32_t kCollisionOutline = 0x6414C8FAu;
 
 // Outlines the boxes, given from the character's position, at it.
 void OutlineBoxes(const std::vector<Rect<int>>& boxes, Point<float> at, uint32_t colour)
@@ -28,20 +29,27 @@ void OutlineBoxes(const std::vector<Rect<int>>& boxes, Point<float> at, uint32_t
         DrawDebugBox(Rect<int>(box.x0 + by.x, box.y0 + by.y, box.x1 + by.x, box.y1 + by.y), colour);
 }
 
-// What "drawrect" asks for: the player's attack boxes, and the hurt boxes of
-// every live character and then the player's.
+// What "drawrect" asks for: the player's attack boxes; the hurt boxes of
+// every live character and then the player's; the player's collision box.
 void DrawDebugOutlines(Game& game)
 {
     Player* player = game.GetPlayer();
     if (game.drawPlayerAttackZone && player != nullptr)
         OutlineBoxes(player->GetAttackBoxes(), player->GetPosition(), kAttackOutline);
-    if (!game.drawNpcHitZone)
-        return;
-    for (CharacterObject* character : game.liveCharacters)
-        if (character != nullptr)
-            OutlineBoxes(character->GetHurtBoxes(), character->GetPosition(), kHurtOutline);
-    if (player != nullptr)
-        OutlineBoxes(player->GetHurtBoxes(), player->GetPosition(), kPlayerHurtOutline);
+    if (game.drawNpcHitZone) {
+        for (CharacterObject* character : game.liveCharacters)
+            if (character != nullptr)
+                OutlineBoxes(character->GetHurtBoxes(), character->GetPosition(), kHurtOutline);
+        if (player != nullptr)
+            OutlineBoxes(player->GetHurtBoxes(), player->GetPosition(), kPlayerHurtOutline);
+    }
+    if (game.drawPlayerCollision && player != nullptr) {
+        // The box's right and top edges lie one pixel past it.
+        const PlayerBox box = player->GetWorldBox();
+        DrawDebugBox(Rect<int>(static_cast<int>(box.left), static_cast<int>(box.top) - 1,
+                         static_cast<int>(box.right) - 1, static_cast<int>(box.bottom)),
+            kCollisionOutline);
+    }
 }
 
 } // namespace
@@ -121,12 +129,22 @@ void GameLoopAccess::RenderLevel()
         game.UpdateTeleportMenu(nullptr, Point<int>(0, 0), Point<int>(0, 0), Point<int>(512, 448));
         return;
     }
-    if (Level* level = game.GetCurrentLevel())
-        level->Render(&game.GetCamera());
+    // The overlay commands the update appended; the layers add their
+    // captures while the level is drawn.
+    const size_t fromUpdate = g_DeferredCommands.size();
+    Game::RenderCurrentLevel(&game, true);
     DrawDebugOutlines(game);
     DrawDebugBoxList();
     if (pool != nullptr)
         pool->AddCommands();
+    else
+        DrawCommandsNow(game.GetRenderEngine(), g_DeferredCommands);
+    // The captures belong to this frame; the update's commands stay for the
+    // frames drawn before its next update frame.
+    if (g_DeferredCommands.size() > fromUpdate)
+        g_DeferredCommands.erase(
+            g_DeferredCommands.begin() + static_cast<std::ptrdiff_t>(fromUpdate), g_DeferredCommands.end());
+    game.DrawTransitionOverlays();
 }
 
 PostChainFrame GameLoopAccess::GetFrameState() const
@@ -135,7 +153,7 @@ PostChainFrame GameLoopAccess::GetFrameState() const
     frame.levelLoaded = HasLevel();
     frame.uiState = game.uiState;
     frame.endingMode = game.endingMode;
-    frame.firstTransitionCounter = game.firstTransitionCounter;
+    frame.firstTransitionCounter = game.arrivalCounter;
     frame.motionBlurLevel = game.GetConfig()->GetMotionBlur();
     frame.brightnessLevel = game.GetConfig()->GetBrightness();
     return frame;
@@ -149,15 +167,7 @@ void GameLoopAccess::PollInput()
 
 void GameLoopAccess::RenderUI()
 {
-    for (const auto& frame : game.uiFrames) {
-        if (!frame || !frame->IsVisible() || frame->GetPrototype() == nullptr)
-            continue;
-        Point<int> at = frame->GetPosition().ToInt();
-        // "setuipos" places the dialogue box and the HUD by their own position.
-        if (const auto* uiFrame = dynamic_cast<const UI_Frame*>(frame->GetPrototype()))
-            at = at + uiFrame->GetPosition().ToInt();
-        frame->GetPrototype()->DrawSprite(nullptr, at.x, at.y, 0, 0, 0.0f, 0, 0, 0, 0);
-    }
+    Game::RenderUI(&game);
 }
 
 void GameLoopAccess::UpdateDevConsole()

@@ -2,6 +2,8 @@
 #include "game/GameSceneAccess.h"
 #include "characters/Player.h"
 
+#include <algorithm>
+
 SceneCharacter* GameSceneAccess::GetLiveCharacter(size_t index)
 {
     return game.GetCharacter(index);
@@ -18,4 +20,11 @@ void GameSceneAccess::DrawPlayer(DXGraphicalSurface* target, Point<int> offset)
         player->Draw(target, offset);
         game.KeepPlayersLastLook();
     }
+}
+
+bool GameSceneAccess::IsCapturedLayer(const Layer* layer)
+{
+    return layer != nullptr
+        && std::find(game.cinematicLayers.begin(), game.cinematicLayers.end(), layer)
+        != game.cinematicLayers.end();
 }

@@ -1,7 +1,9 @@
 // The layer's drawing and its per-frame passes.
 
 #include "engine/render/DXGraphicalSurface.h"
+#include "engine/render/DXRenderEngine.h"
 #include "engine/render/IRenderEngine.h"
+#include "engine/render/RenderPoolManager.h"
 #include "scene/GameplayObject.h"
 #include "scene/Layer.h"
 #include "scene/LayerParticles.h"
@@ -9,6 +11,7 @@
 #include "scene/SceneGameAccess.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -17,6 +20,32 @@ int FloorToMultiple(int v, int n)
 {
     const int q = v / n;
     return (v % n != 0 && v < 0 ? q - 1 : q) * n;
+}
+
+// The render pool the engine records into; null in direct mode, where
+// nothing is recorded and so nothing can be captured.
+RenderPoolManager* RecordingPool()
+{
+    auto* engine = dynamic_cast<DXRenderEngine*>(g_RenderEngine);
+    return engine != nullptr && engine->IsRecording() ? engine->GetRenderPool() : nullptr;
+}
+
+int RecordedCount(RenderPoolManager& pool)
+{
+    return static_cast<int>(pool.GetFillCommands().size());
+}
+
+// Copies the commands recorded since the mark to the overlay commands, each
+// with a clone of its effect, so that the copy owns its own.
+void CaptureSince(RenderPoolManager& pool, int mark)
+{
+    std::vector<RenderPoolCommand*> recorded;
+    pool.GetCommandsFrom(mark, recorded);
+    for (const RenderPoolCommand* command : recorded) {
+        RenderPoolCommand copy;
+        copy.CloneEffect(*command);
+        g_DeferredCommands.push_back(std::move(copy));
+    }
 }
 
 } // namespace
@@ -42,18 +71,34 @@ bool Layer::Draw(Point<int> origin)
         return true;
     if (surface)
         surface->Activate();
+    // A layer the cut-scene shows has its draws copied to the overlay
+    // commands from here.
+    SceneGameAccess* game = GetSceneGameAccess();
+    RenderPoolManager* pool = RecordingPool();
+    int mark = -1;
+    if (pool != nullptr && game != nullptr && game->IsCapturedLayer(this))
+        mark = RecordedCount(*pool);
     if (g_RenderEngine != nullptr)
         g_RenderEngine->SetLayerSpeed(scrollFactor.x);
     const Point<int> offset = GetDrawOffset(origin);
     const Rect<float> addedArea(static_cast<float>(origin.x - 448), static_cast<float>(origin.y + 1024),
         static_cast<float>(origin.x + 896), static_cast<float>(origin.y - 512));
     bool result = true;
+    // The crossbow cut-scene's crossbow, placed on the player's layer, shows
+    // above the darkening too (unless the whole layer already does).
+    const bool captureCrossbow
+        = pool != nullptr && mark == -1 && hostsPlayer && game != nullptr && game->GetCaptureState() == 3;
     auto drawAdded = [&]() {
         for (auto& added : addedInstances) {
             if (!added->IsVisible() || !Rect<float>::Contains(addedArea, added->GetPosition()))
                 continue;
+            const bool crossbow = captureCrossbow && added->GetPrototype() != nullptr
+                && added->GetPrototype()->GetName().find("Projectile_Crossbow") != std::string::npos;
+            const int before = crossbow ? RecordedCount(*pool) : -1;
             if (result)
                 result = added->Draw(surface.get(), offset);
+            if (crossbow)
+                CaptureSince(*pool, before);
         }
     };
 
@@ -64,7 +109,6 @@ bool Layer::Draw(Point<int> origin)
 
     // Auto-scroll, one step per game tick.
     const auto width = static_cast<float>(bounds.x1 - bounds.x0);
-    SceneGameAccess* game = GetSceneGameAccess();
     if (game != nullptr && game->IsFixedStepTick() && autoScrollSpeed != 0.0f) {
         autoScrollOffset += autoScrollSpeed;
         if (width <= autoScrollOffset)
@@ -100,19 +144,24 @@ bool Layer::Draw(Point<int> origin)
     }
 
     drawAdded();
-    SceneGameAccess* host = GetSceneGameAccess();
-    if (hostsPlayer && surface && host != nullptr && host->HasPlayer()) {
+    if (hostsPlayer && surface && game != nullptr && game->HasPlayer()) {
         DrawCharacters(origin);
         // The player, with its fireflies.
-        host->DrawPlayer(surface.get(), GetDrawOffset(origin));
+        game->DrawPlayer(surface.get(), GetDrawOffset(origin));
         DrawCharactersFlagged(origin);
     }
     if (drawFrontCharacters && surface)
         DrawFrontCharacters(origin);
+    if (mark != -1) {
+        CaptureSince(*pool, mark);
+        mark = RecordedCount(*pool);
+    }
     if (result)
         result = DrawParticleSystems(origin);
     else
         DrawParticleSystems(origin);
+    if (mark != -1)
+        CaptureSince(*pool, mark);
     return result;
 }
 

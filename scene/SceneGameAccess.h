@@ -9,6 +9,7 @@ class AnimatedSprite;
 class DevConsole;
 class DXGraphicalSurface;
 class GraphicalObject;
+class Layer;
 class Level;
 class SceneCharacter;
 class SceneObject;
@@ -55,6 +56,13 @@ public:
     // The player, or null.
     virtual SceneCharacter* GetPlayerCharacter() = 0;
     virtual void DrawPlayer(DXGraphicalSurface* target, Point<int> offset) = 0;
+
+    // Capturing a cut-scene's layers: whether the layer's draws are copied
+    // to the overlay commands (drawn again above the cut-scene's darkening),
+    // and the capture state (3 also copies the crossbow drawn on the
+    // player's layer). None by default.
+    virtual bool IsCapturedLayer(const Layer* /*layer*/) { return false; }
+    virtual int GetCaptureState() { return 0; }
 };
 
 SceneGameAccess* GetSceneGameAccess();

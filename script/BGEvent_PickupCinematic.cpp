@@ -3,6 +3,8 @@
 #include "characters/LocalParticleSystem.h"
 #include "characters/Player.h"
 #include "engine/render/GE_Fade.h"
+#include "engine/render/RenderPoolManager.h"
+#include "scene/Camera.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
@@ -97,6 +99,11 @@ void BGEvent_PickupCinematic::Run()
         break;
     }
     overlayAlpha = static_cast<int>(static_cast<float>(fade) / 60.0f * 255.0f * 0.5f);
+    // The darkening: black over the whole screen, drawn over the level and
+    // under the layers the cut-scene shows (the overlay commands).
+    g_DeferredCommands.push_back(
+        RenderPoolCommand::RectDraw(Point<int>(Camera::kViewWidth, Camera::kViewHeight), Point<int>(0, 0),
+            Point<int>(0, 0), 0.0f, static_cast<uint32_t>(overlayAlpha) << 24, true));
     if (instance != nullptr && instance->GetPrototype() != nullptr) {
         instance->GetPrototype()->Update(33.0);
         if (auto* fadeEffect = dynamic_cast<GE_Fade*>(instance->GetEffect()))

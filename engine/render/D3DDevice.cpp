@@ -9,6 +9,7 @@
 #include "engine/render/OcclusionQueue.h"
 #include "engine/render/PixelImage.h"
 #include "engine/render/QuadBatch.h"
+#include "engine/render/RenderGameAccess.h"
 #include "engine/render/RenderPoolManager.h"
 #include "engine/render/TextFonts.h"
 
@@ -288,6 +289,10 @@ bool D3D_TryRestoreDevice(bool fullScreen, int width, int height, bool releaseOn
                              : CreateD3DDevice(width, height, g_DeviceWindow, true);
     if (!ok)
         return false;
+    // The images and shader programs live in the context, which a resize or
+    // a mode change keeps: nothing to release or take again.
+    if (RenderGameAccess* game = GetRenderGameAccess())
+        game->OnDeviceRestored();
     if (g_DevicePool)
         g_DevicePool->messageWaitMode = false;
     return true;

@@ -42,6 +42,10 @@ public:
     // it), null between commands; not owned.
     virtual void SetCurrentPostEffect(GraphicalEffect* effect) = 0;
     virtual GraphicalEffect* GetCurrentPostEffect() = 0;
+    // The device objects were built again (a display change or a resize):
+    // the game draws a frame and, in the middle of play, pauses. None by
+    // default.
+    virtual void OnDeviceRestored() { }
 };
 
 RenderGameAccess* GetRenderGameAccess();

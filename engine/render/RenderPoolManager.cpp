@@ -36,7 +36,34 @@ void ReportStartFailure(const char* text)
     platform::ShowMessageBox("Error", text, platform::MessageBoxIcon::Error);
 }
 
+// A recorded rectangle or sprite draw, drawn at once.
+void DrawRecordedCommand(IRenderEngine& engine, const RenderPoolCommand& command)
+{
+    const Point<int> position = command.GetPosition();
+    const Point<int> extent = command.GetExtent();
+    if (command.IsRect())
+        engine.DrawRect(command.GetRectSize(), nullptr, position.x, position.y, extent.x, extent.y,
+            command.GetRotation(), command.GetColour(), command.IsFilled(), true);
+    else
+        engine.DrawSprite(command.GetImage(), nullptr, position.x, position.y, extent.x, extent.y,
+            command.GetRotation(), command.GetClipOrNull(), true);
+}
+
 } // namespace
+
+void DrawCommandsNow(IRenderEngine* engine, const std::vector<RenderPoolCommand>& commands)
+{
+    if (engine == nullptr)
+        return;
+    const RenderPoolCommand* before = engine->GetCurrentCommand();
+    for (const RenderPoolCommand& command : commands) {
+        if (!command.GetName().empty())
+            continue;
+        engine->SetCurrentCommand(&command);
+        DrawRecordedCommand(*engine, command);
+    }
+    engine->SetCurrentCommand(before);
+}
 
 RenderPoolManager::RenderPoolManager(bool startThread)
 {
@@ -677,14 +704,7 @@ void RenderPoolManager::RenderFrame(std::vector<RenderPoolCommand>& commands, in
                 loadingHold.exchange(0);
             }
         } else if (engine) {
-            const Point<int> position = command.GetPosition();
-            const Point<int> extent = command.GetExtent();
-            if (command.IsRect())
-                engine->DrawRect(command.GetRectSize(), nullptr, position.x, position.y, extent.x, extent.y,
-                    command.GetRotation(), command.GetColour(), command.IsFilled(), true);
-            else
-                engine->DrawSprite(command.GetImage(), nullptr, position.x, position.y, extent.x, extent.y,
-                    command.GetRotation(), command.GetClipOrNull(), true);
+            DrawRecordedCommand(*engine, command);
         }
         if (abortFrame.load() != 0 || loading.load() != loadingAtStart) {
             if (g_InScene && engine)

@@ -18,9 +18,21 @@
 class IRenderEngine;
 class ISprite;
 
-// Commands recorded outside the frame during a frame (layers, cinematic
-// events); AddCommands moves them into the frame being filled.
+// The overlay commands: draws recorded outside the frame's own order and
+// drawn over the level, after its layers and debug boxes (AddCommands copies
+// them into the frame being filled; in direct mode DrawCommandsNow draws
+// them). Two kinds share the list, in this order: the commands that the
+// update's background events append (the cut-scene's darkening), kept until
+// the events' next pass on an update frame, so that every frame drawn until
+// then shows them; and the copies of the cut-scene layers' commands that the
+// layers capture while the level is drawn, dropped once the frame has them.
+// A level release empties the list (its sprites go with the level).
 extern std::vector<RenderPoolCommand> g_DeferredCommands;
+
+// Draws recorded commands at once on the engine, as the render thread replays
+// a frame's draws: rectangles and sprites with the state they were recorded
+// with; named commands are passed over.
+void DrawCommandsNow(IRenderEngine* engine, const std::vector<RenderPoolCommand>& commands);
 
 // Owner of the render thread. The render thread creates the game window and
 // the GL device, pumps the window's events and replays, frame by frame, the

@@ -1,6 +1,7 @@
 #include "game/DrawDebugBox.h"
 
 #include "characters/CharacterObject.h"
+#include "characters/Player.h"
 #include "game/Game.h"
 #include "game/GameLoopAccess.h"
 #include "scene/Camera.h"
@@ -8,6 +9,7 @@
 #include "scene/GraphicalObject.h"
 #include "tests/engine/render/RenderTestSupport.h"
 #include "tests/game/FixedStepClock.h"
+#include "tests/game/RectLog.h"
 #include "tests/game/ScriptedInput.h"
 
 #include <gtest/gtest.h>
@@ -17,29 +19,6 @@
 #include <vector>
 
 namespace {
-
-struct RectDraw {
-    int x, y, w, h;
-    uint32_t colour;
-    bool filled;
-    bool operator==(const RectDraw&) const = default;
-};
-
-// Keeps every rectangle drawn.
-class RectLog : public rendertest::NullRenderEngine {
-public:
-    explicit RectLog(std::vector<RectDraw>& log)
-        : draws(log)
-    {
-    }
-    bool DrawRect(Point<int> size, IGraphicalSurface*, int x, int y, int, int, float, uint32_t colour,
-        bool filled, bool) override
-    {
-        draws.push_back(RectDraw {x, y, size.x, size.y, colour, filled});
-        return true;
-    }
-    std::vector<RectDraw>& draws;
-};
 
 class DebugBoxes : public testing::Test {
 protected:
@@ -113,6 +92,21 @@ TEST_F(DebugBoxes, DrawRectOutlinesTheHurtBoxesOfTheLiveCharactersOverTheLevel)
     EXPECT_EQ(draws,
         (std::vector<RectDraw> {{100, 366, 16, 32, 0x6414C8FAu, false}, {0, 0, 2, 2, 0xFFFFFFFFu, false}}));
     game.liveCharacters.clear();
+}
+
+TEST_F(DebugBoxes, DrawRectOutlinesThePlayersCollisionBox)
+{
+    game.SetPlayer(std::make_unique<Player>("Player"));
+    game.GetPlayer()->SetPosition(Point<float>(200.0f, 100.0f));
+    GameLoopAccess loop(game);
+    game.console.ExecuteCommand("drawrect player_collision 1");
+    loop.RenderLevel();
+    // The standing box, x 11 to 53 and y 0 to 95 of the player.
+    EXPECT_EQ(draws, (std::vector<RectDraw> {{111, 302, 43, 96, 0x6414C8FAu, false}}));
+    game.console.ExecuteCommand("drawrect player_collision 0");
+    draws.clear();
+    loop.RenderLevel();
+    EXPECT_TRUE(draws.empty());
 }
 
 } // namespace
