@@ -28,7 +28,7 @@ protected:
               "trigger  attack_green 1 11 2x1 {\n}\n"
               "trigger  attack_green 2 11 2x1 {\n}\n"
               "trigger  attack_green 3 11 2x1 {\n}\n");
-        boss = NamedAs<NPC_Boss2_Cave>("boss_cave2");
+        boss = Watched(NamedAs<NPC_Boss2_Cave>("boss_cave2"));
         ASSERT_NE(boss, nullptr);
         // The red beam hurts and knocks back: the player stays unhurt.
         game.godMode = true;
@@ -85,7 +85,7 @@ protected:
         return length;
     }
 
-    NPC_Boss2_Cave* boss = nullptr;
+    Watched<NPC_Boss2_Cave> boss;
 };
 
 TEST_F(Boss2Cave, ClosedUntilStartThenBlueCallsAnEyeAndRedFiresForNinetyFrames)

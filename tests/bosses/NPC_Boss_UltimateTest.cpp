@@ -35,10 +35,10 @@ protected:
         ThePlayer().SetInvulnerableFrames(1 << 20);
         Pass();
         // The bodies share their names with the markers they stand on.
-        cells = Bodies("cell_etape_1");
+        cells = WatchEach(Bodies("cell_etape_1"));
         const std::vector<NPC_Boss_Ultimate*> second = Bodies("cell_etape_2");
         throwers = second.empty() ? nullptr : second.front();
-        maw = Boss::FindAs<NPC_Boss_Ultimate>("NPC_Boss_Ultimate");
+        maw = Watched(Boss::FindAs<NPC_Boss_Ultimate>("NPC_Boss_Ultimate"));
         ASSERT_EQ(cells.size(), 2u);
         ASSERT_NE(throwers, nullptr);
         ASSERT_NE(maw, nullptr);
@@ -66,9 +66,9 @@ protected:
         ASSERT_GE(PassUntil([&] { return maw->GetState() == NPC_Boss_Ultimate::kStep3Idle; }, 100), 0);
     }
 
-    std::vector<NPC_Boss_Ultimate*> cells;
+    std::vector<Watched<NPC_Boss_Ultimate>> cells;
     NPC_Boss_Ultimate* throwers = nullptr;
-    NPC_Boss_Ultimate* maw = nullptr;
+    Watched<NPC_Boss_Ultimate> maw;
 };
 
 TEST_F(UltimateBoss, ItsSpawnerPlacesOneBodyOnEachMarkerAndTheMawAtTheZone)
@@ -137,7 +137,7 @@ TEST_F(UltimateBoss, AChainGrowsCellByCellAndACutCellTakesTheRestWithIt)
     // The markers share the bodies' name: each body is told directly.
     ASSERT_TRUE(body->HandleScriptCommand("step1_start", ""));
     ASSERT_GE(PassUntil([&] { return body->GetProjectiles().size() == 4u; }, 300), 0);
-    std::vector<Projectile_Boss_Ultimate*> chain = body->GetProjectiles();
+    const std::vector<Watched<Projectile_Boss_Ultimate>> chain = WatchEach(body->GetProjectiles());
     for (Projectile_Boss_Ultimate* cell : chain) {
         EXPECT_EQ(std::abs(cell->GetDirection().x), 1.0f);
         EXPECT_EQ(std::abs(cell->GetDirection().y), 1.0f);
@@ -224,14 +224,14 @@ TEST_F(UltimateBoss, AStoneIsThrownOnTheThirtiethAttackFramePassesThroughThePlay
 TEST_F(UltimateBoss, StonesThatMissTheFloorBandLeaveTheFightBelowTheLevel)
 {
     // Beyond the level's east edge no floor band and no wall is met.
-    std::vector<Projectile_Boss_Ultimate*> stones;
+    std::vector<Watched<Projectile_Boss_Ultimate>> stones;
     for (int kind : {Projectile_Boss_Ultimate::kLargeStone, Projectile_Boss_Ultimate::kMiniStone}) {
         auto* stone = Boss::CreateAs<Projectile_Boss_Ultimate>("Projectile_Boss_Ultimate", "stray");
         ASSERT_NE(stone, nullptr);
         stone->SetPosition(Point<float>(2000.0f, 300.0f));
         stone->SetDirection(Point<float>(0.0f, 0.0f));
         stone->SetState(kind);
-        stones.push_back(stone);
+        stones.emplace_back(stone);
     }
     EXPECT_GE(PassUntil([&] { return !Live(stones[0]) && !Live(stones[1]); }, 120), 10);
 }
@@ -242,7 +242,8 @@ TEST_F(UltimateBoss, TheMawFansSixSpikesThatParkOnTheirPlacesAndAreLaunchedToget
     ASSERT_NE(Boss::Find("Projectile_Boss_Ultimate_Step3_Claw"), nullptr);
     EXPECT_EQ(
         PassUntil([&] { return !Projectiles("Projectile_Boss_Ultimate_Step3_Moving2").empty(); }, 700), 600);
-    std::vector<Projectile_Boss_Ultimate*> spikes = Projectiles("Projectile_Boss_Ultimate_Step3_Moving2");
+    const std::vector<Watched<Projectile_Boss_Ultimate>> spikes
+        = WatchEach(Projectiles("Projectile_Boss_Ultimate_Step3_Moving2"));
     ASSERT_EQ(spikes.size(), 6u);
     EXPECT_EQ(spikes[0]->GetStartOrTarget(), (maw->GetPosition() + Point<float>(-192.0f, 256.0f)).ToInt());
     ASSERT_GE(PassUntil(

@@ -172,7 +172,7 @@ TEST_F(EnemyWorld, TheThrowerWaitsForThePlayerThrowsTwoUpdatesLaterReloadsAndIts
     Pass();
     EXPECT_EQ(thrower->GetState(), NPC_Thrower::kThrown);
     ASSERT_EQ(All<Projectile_Thrower>().size(), 1u);
-    Projectile_Thrower* shot = All<Projectile_Thrower>().front();
+    const Watched shot(All<Projectile_Thrower>().front());
     // From the attack's spawn point (centre 40, 56 of the frame), thrown
     // toward the player's side: to the left and up.
     // (placed with the burst look, 24 wide, then one step on its way).
@@ -334,12 +334,12 @@ TEST_F(EnemyWorld, AChainedSkullsShotOutlivesItsKilledPartnerAndFallsOnWithoutBu
     ASSERT_NE(upper, nullptr);
     const float lowerHeight = lower->GetPosition().y;
     // The upper skull's shot: it falls toward its partner, the lower one.
-    Projectile_Chained_Skull* shot = nullptr;
+    Watched<Projectile_Chained_Skull> shot;
     for (int pass = 0; pass < 20 && shot == nullptr; ++pass) {
         Pass();
         for (Projectile_Chained_Skull* s : All<Projectile_Chained_Skull>())
             if (!s->IsMouth() && !s->IsDead() && s->GetPartner() == lower)
-                shot = s;
+                shot = Watched(s);
     }
     ASSERT_NE(shot, nullptr);
     lower->ApplyDamage(&ThePlayer(), 10);
@@ -358,17 +358,27 @@ TEST_F(EnemyWorld, AChainedSkullsShotOutlivesItsKilledPartnerAndFallsOnWithoutBu
 
 TEST_F(EnemyWorld, KillingAChainedSkullRemovesItsMouthInTheSameFrame)
 {
-    Enter("place Zone_NPCSpawner_Chained_Skull chain 8 2 3x3\n");
-    ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
-    Pass();
-    auto* skull = First<NPC_Chained_Skull>();
-    ASSERT_NE(skull, nullptr);
-    ASSERT_NE(skull->GetMouth(), nullptr);
-    EXPECT_EQ(BlowsToKill(skull, 4), 2);
-    Pass();
-    EXPECT_EQ(CountOf("NPC_Chained_SkullV0"), 0);
-    for (Projectile_Chained_Skull* left : All<Projectile_Chained_Skull>())
-        EXPECT_FALSE(left->IsMouth());
+    // Four blows of 1 at rank 1, two of 3 at rank 4: the skull has 4 lives.
+    const struct {
+        int rank;
+        int blows;
+    } cases[] = {{1, 4}, {4, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("rank " + std::to_string(c.rank));
+        Enter("place Zone_NPCSpawner_Chained_Skull chain 8 2 3x3\n");
+        ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
+        Pass();
+        const Watched skull(First<NPC_Chained_Skull>());
+        ASSERT_NE(skull, nullptr);
+        const Watched mouth(skull->GetMouth());
+        ASSERT_NE(mouth, nullptr);
+        EXPECT_EQ(BlowsToKill(skull, c.rank), c.blows);
+        Pass();
+        EXPECT_FALSE(Live(skull));
+        EXPECT_FALSE(Live(mouth));
+        for (Projectile_Chained_Skull* left : All<Projectile_Chained_Skull>())
+            EXPECT_FALSE(left->IsMouth());
+    }
 }
 
 TEST_F(EnemyWorld, TheStrongSkullReleasesOneFloatingSkullFurtherFromThePlayerOnceHoweverLowItsLife)
