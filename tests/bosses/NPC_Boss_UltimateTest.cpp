@@ -2,6 +2,7 @@
 #include "bosses/BossFrame.h"
 
 #include "bosses/Projectile_Boss_Ultimate.h"
+#include "scene/CollisionShape.h"
 
 #include "tests/bosses/BossArena.h"
 
@@ -234,6 +235,38 @@ TEST_F(UltimateBoss, StonesThatMissTheFloorBandLeaveTheFightBelowTheLevel)
         stones.emplace_back(stone);
     }
     EXPECT_GE(PassUntil([&] { return !Live(stones[0]) && !Live(stones[1]); }, 120), 10);
+}
+
+// The stones, and only they, carry a collision box of their own over the
+// whole sprite, from (0, height - 1) to (width - 1, 0), from their first
+// update on.
+TEST_F(UltimateBoss, EachStoneCarriesOneCollisionBoxOverItsWholeSprite)
+{
+    const struct {
+        int kind;
+        size_t boxes;
+    } kinds[] = {{Projectile_Boss_Ultimate::kLargeStone, 1}, {Projectile_Boss_Ultimate::kMiniStone, 1},
+        {Projectile_Boss_Ultimate::kSpit, 0}, {Projectile_Boss_Ultimate::kSpikeTravel, 0}};
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(k.kind);
+        auto* shot = Boss::CreateAs<Projectile_Boss_Ultimate>("Projectile_Boss_Ultimate", "stray");
+        ASSERT_NE(shot, nullptr);
+        // Beyond the level's east edge: nothing stops it in its first update.
+        shot->SetPosition(Point<float>(2000.0f, 300.0f));
+        shot->SetDirection(Point<float>(0.0f, 0.0f));
+        shot->SetState(k.kind);
+        EXPECT_TRUE(shot->GetCollisionShape().empty());
+        Pass();
+        ASSERT_EQ(shot->GetCollisionShape().size(), k.boxes);
+        if (k.boxes == 0)
+            continue;
+        ASSERT_NE(shot->GetCurrentGraphical(), nullptr);
+        const Point<int> size = shot->GetCurrentGraphical()->GetSize();
+        const auto* box = dynamic_cast<const CollisionBox<int>*>(shot->GetCollisionShape().front());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->GetRect(), Rect<int>(0, size.y - 1, size.x - 1, 0));
+        EXPECT_EQ(box->GetType(), 0);
+    }
 }
 
 TEST_F(UltimateBoss, TheMawFansSixSpikesThatParkOnTheirPlacesAndAreLaunchedTogether)
