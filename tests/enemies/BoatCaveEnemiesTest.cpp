@@ -3,6 +3,7 @@
 #include "enemies/NPC_BoatIns.h"
 #include "enemies/NPC_BoatPlant.h"
 #include "enemies/NPC_BoatWorm.h"
+#include "enemies/NPC_CrouchSkull_Boat.h"
 #include "enemies/NPC_Fire_Launcher.h"
 #include "enemies/NPC_Killing_Mechanism.h"
 #include "enemies/NPC_Located_Claw.h"
@@ -626,6 +627,58 @@ TEST_F(BoatCaveEnemies, TheClawDiesToTheExpectedBlowsAtAttackRanksOneToFour)
         EXPECT_LE(claw->GetLife(), 0);
         EXPECT_EQ(blows, expected[rank - 1]);
     }
+}
+
+// The boat's skull steers toward the player while the player stands in its
+// spawner zone: by the unit vector's x, at its follow speed; outside the zone
+// it walks straight at its own speed. Within 8 pixels of the player it stops
+// steering for 10 updates.
+TEST_F(BoatCaveEnemies, TheBoatSkullFollowsThePlayerInItsZoneAtItsFollowSpeedAndStopsSteeringWhenClose)
+{
+    Enter("place Zone_NPCSpawner_CrouchSkull_Boat deck 8 2 16x4\n");
+    ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
+    const Watched skull(First<NPC_CrouchSkull_Boat>());
+    ASSERT_NE(skull, nullptr);
+    const struct {
+        const char* where;
+        float playerX;
+        bool follows;
+        float speed;
+    } cases[] = {{"outside its zone", 2 * kTile, false, 4.0f}, {"in its zone", 21 * kTile, true, 6.8f}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        const Point<float> spot(c.playerX, kFloor);
+        for (int pass = 0; pass < 3; ++pass) {
+            ThePlayer().SetPosition(spot);
+            Pass();
+        }
+        EXPECT_EQ(skull->playerInZone, c.follows);
+        // Walking, in the middle of its bounds, facing away from the player.
+        skull->SetState(NPC_CrouchSkull::kWalk);
+        skull->SetPosition(Point<float>(14 * kTile, kFloor));
+        skull->SetDirection(Point<float>(-1.0f, 0.0f));
+        ThePlayer().SetPosition(spot);
+        Point<float> toward = ThePlayer().GetCenter() - skull->GetCenter();
+        toward.Normalize(false);
+        const float x = skull->GetPosition().x;
+        Pass();
+        const float expected = c.follows ? toward.x : -1.0f;
+        EXPECT_NEAR(skull->GetDirection().x, expected, 1e-5f);
+        EXPECT_FLOAT_EQ(skull->GetSpeedValue(), c.speed);
+        EXPECT_NEAR(skull->GetPosition().x - x, expected * Step(c.speed), 1e-3f);
+    }
+    // Its centre on the player's: ten updates without steering, the first
+    // one included, each at the speed of its state.
+    const Point<float> facing(0.25f, 0.0f);
+    skull->SetDirection(facing);
+    skull->SetPosition(ThePlayer().GetCenter() - skull->GetSize().ToFloat() * 0.5f);
+    std::vector<int> pauses;
+    for (int pass = 0; pass < 3; ++pass) {
+        Pass();
+        pauses.push_back(skull->GetSteeringPause());
+        EXPECT_EQ(skull->GetDirection().x, facing.x) << pass;
+    }
+    EXPECT_EQ(pauses, (std::vector<int> {10, 9, 8}));
 }
 
 TEST(FireLauncherGrid, AFlameStandsInTheGridCellThatHoldsItsXAlsoLeftOfZero)

@@ -10,6 +10,7 @@
 #include "enemies/Projectile_Thrower.h"
 #include "engine/app/UsageObserver.h"
 #include "engine/platform/Random.h"
+#include "script/BGEvent_ShowText.h"
 #include "script/BackgroundEvent.h"
 #include "script/ScriptVar.h"
 
@@ -432,6 +433,49 @@ TEST_F(EnemyWorld, AFloatingSkullChasesAPlayerWithinItsTriggerDistanceAndWanders
     Pass();
     EXPECT_EQ(skull->GetState(), NPC_FloatingSkull::kChase);
     EXPECT_EQ(skull->GetDestination(), ThePlayer().GetCenter().ToInt());
+}
+
+// A ghost skull turns every blow aside until it is frozen; a blow that would
+// have struck it shows why, one hint at a time.
+TEST_F(EnemyWorld, AnUnfrozenGhostSkullTurnsBlowsAsideWithOneHintAtATimeAndAFrozenOneIsStruck)
+{
+    Enter("place Zone_NPCSPawner_FloatingSkull ghost 16 4 6x3 SpawnCount=1 SkullKind=1\n");
+    Pass();
+    auto* ghost = First<NPC_FloatingSkull>();
+    ASSERT_NE(ghost, nullptr);
+    ASSERT_EQ(ghost->GetKind(), 1);
+    const auto hints = [] { return BackgroundEvent::FindAllByTypeName("BGEvent_ShowText"); };
+    // A box over the whole skull where it floats now, or one far beside it.
+    const auto box = [&](int dx) {
+        const Point<int> at = ghost->GetPosition().ToInt() + Point<int>(dx, 0);
+        return Rect<int>(at.x - 8, at.y + 200, at.x + 200, at.y - 8);
+    };
+    EXPECT_FALSE(ghost->IsHitByBox(box(1000), false));
+    EXPECT_TRUE(hints().empty()) << "a blow that misses shows nothing";
+    EXPECT_FALSE(ghost->IsHitByBox(box(0), false));
+    ASSERT_EQ(hints().size(), 1u);
+    const auto* hint = dynamic_cast<const BGEvent_ShowText*>(hints().front());
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(hint->GetName(), "FloatingSkullGhostCanTouch");
+    EXPECT_EQ(hint->GetText(), "You can't touch this NPC because is an unfreezed ghost");
+    EXPECT_EQ(hint->GetCount(), 20);
+    EXPECT_TRUE(hint->IsStarted());
+    // The armor's area attack is turned aside too; the hint showing, no other.
+    EXPECT_FALSE(ghost->IsHitByBox(box(0), true));
+    EXPECT_EQ(hints().size(), 1u);
+    // Once it has gone, the next blow shows it again.
+    int passes = 0;
+    while (!hints().empty() && passes < 40) {
+        Pass();
+        ++passes;
+    }
+    EXPECT_LT(passes, 40);
+    EXPECT_FALSE(ghost->IsHitByBox(box(0), false));
+    EXPECT_EQ(hints().size(), 1u);
+    // Frozen, it is struck as any skull, without a hint.
+    ghost->Freeze();
+    EXPECT_TRUE(ghost->IsHitByBox(box(0), false));
+    EXPECT_EQ(hints().size(), 1u);
 }
 
 } // namespace
