@@ -64,8 +64,9 @@ void NPC_MiniBoss_Snow::Update(double dt)
     }
     if (exploding)
         return;
-    // The idle look comes back once a throw has played (and after a disable).
-    if (currentGraphical == nullptr || (currentGraphical == attack && attack->IsAnimationFinished()))
+    // A throw's look stays once played; a disable clears the look, and the
+    // idle one comes back when the mini-boss is enabled again.
+    if (currentGraphical == nullptr)
         currentGraphical = idle;
     DamagePlayerOnContact();
     position = position + direction * Enemy::StepLength(speed, dt);

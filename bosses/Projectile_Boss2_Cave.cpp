@@ -194,8 +194,10 @@ void Projectile_Boss2_Cave::ReceiveHit(CharacterObject* attacker, int kind, floa
 
 void Projectile_Boss2_Cave::ApplyDamage(CharacterObject* attacker, int damage)
 {
+    // Only the hit flag depends on the attacker: a frozen plant shatters
+    // however the damage comes.
     CharacterObject::ApplyDamage(attacker, damage);
-    if (attacker == nullptr || state != kFrozen)
+    if (state != kFrozen)
         return;
     Projectile_Boss2_Cave* n = NeighbourFor(Boss::PlayerCenter(), kShattering);
     if (n != nullptr && n->GetState() == kFrozen)

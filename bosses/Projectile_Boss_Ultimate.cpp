@@ -6,6 +6,7 @@
 #include "characters/Player.h"
 #include "enemies/EnemyFramework.h"
 #include "engine/serial/TypeNames.h"
+#include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
 
 #include <algorithm>
@@ -114,6 +115,7 @@ void Projectile_Boss_Ultimate::ResetToStart()
         Load(kLargeIdle);
         currentGraphical = GetSprite(kLargeIdle);
         startOrTarget = position.ToInt();
+        AddSpriteBox();
         drawInstance.SetTrailLength(kTrail);
         dropsItems = 0;
         break;
@@ -122,6 +124,7 @@ void Projectile_Boss_Ultimate::ResetToStart()
         Load(kMiniIdle);
         currentGraphical = GetSprite(kMiniIdle);
         speed = kMiniSpeed;
+        AddSpriteBox();
         dropsItems = 0;
         break;
     case kSpit:
@@ -152,6 +155,14 @@ void Projectile_Boss_Ultimate::ResetToStart()
     default:
         break;
     }
+}
+
+void Projectile_Boss_Ultimate::AddSpriteBox()
+{
+    if (currentGraphical == nullptr)
+        return;
+    const Point<int> s = currentGraphical->GetSize();
+    collisionShapes.push_back(new CollisionBox<int>(0, s.y - 1, s.x - 1, 0));
 }
 
 void Projectile_Boss_Ultimate::PlayBossSound(const std::string& name)

@@ -77,6 +77,8 @@ private:
     void Load(int sprite);
     void AreaFrom(const char* markerName);
     Rect<int> OwnBox() const;
+    // A stone's own collision box: the whole current sprite.
+    void AddSpriteBox();
     void StepLargeStone(double dt);
     void StepMiniStone();
     void StepSpikeTravel();

@@ -105,7 +105,6 @@ void Projectile_Chained_Skull::Burst(float partnerHeight)
 {
     position.y = partnerHeight;
     dead = true;
-    bool heard = false;
     for (const float dx : {-1.0f, 1.0f}) {
         auto* flame = Enemy::CreateAs<Projectile_Fire_Launcher>("Projectile_Fire_Launcher");
         if (flame == nullptr)
@@ -116,11 +115,6 @@ void Projectile_Chained_Skull::Burst(float partnerHeight)
                 - static_cast<float>(flame->GetSize().x) * 0.5f,
             position.y));
         flame->SetBoundingCharacter(GetPartner());
-        // The burst is heard once, from the first flame: the flame's own
-        // event for a chained skull's fire.
-        if (!heard)
-            flame->PlaySound("NPC_ChainedSkull_Fire");
-        heard = true;
     }
 }
 

@@ -159,10 +159,10 @@ TEST_F(BossFrameArena, APoolIsMadeOnceReusedAndNeverOverrun)
 TEST_F(BossFrameArena, ProjectilesAreReleasedOrKilledByNameAndDeathsAreAnnounced)
 {
     Enter("");
-    CharacterObject* boss = Boss::Create("CharacterObject", "boss");
+    const Watched boss(Boss::Create("CharacterObject", "boss"));
     CharacterObject* other = Boss::Create("CharacterObject", "other_boss");
     ASSERT_NE(boss, nullptr);
-    for (CharacterObject* owner : {boss, boss, other}) {
+    for (CharacterObject* owner : {boss.Get(), boss.Get(), other}) {
         CharacterObject* shot = Boss::Create("CharacterObject", "shot_of_boss");
         ASSERT_NE(shot, nullptr);
         shot->SetOwner(owner);
@@ -208,8 +208,8 @@ TEST_F(BossFrameArena, ABossRemovedBeforeItsPartsLeavesThemNoLinkToIt)
     Enter("");
     // The parts come after their boss in the list: the pass removes them
     // first, from the back. A boss inserted after them goes first.
-    CharacterObject* part = Boss::Create("CharacterObject", "part");
-    CharacterObject* boss = Boss::Create("CharacterObject", "boss");
+    const Watched part(Boss::Create("CharacterObject", "part"));
+    const Watched boss(Boss::Create("CharacterObject", "boss"));
     CharacterObject* shot = Boss::Create("CharacterObject", "shot");
     ASSERT_NE(shot, nullptr);
     part->SetOwner(boss);

@@ -40,7 +40,7 @@ TEST_F(CemeteryArenas, TheCryptsFightFollowsItsPhasesToItsEndAndOpensTheStairDow
 {
     EnterLevel("cemetery_crypt.lvl", "from_chapel");
     ThePlayer().SetInvulnerableFrames(1 << 20);
-    auto* boss = NamedAs<NPC_Boss_Final>("boss_final");
+    Watched boss(NamedAs<NPC_Boss_Final>("boss_final"));
     ASSERT_NE(boss, nullptr);
     EXPECT_EQ(Look("gate_out_f"), "Gate_Closed");
     StandIn("arena_f");
@@ -68,7 +68,7 @@ TEST_F(CemeteryArenas, TheCryptsFightFollowsItsPhasesToItsEndAndOpensTheStairDow
     EXPECT_EQ(Look("gate_in_f"), "Gate_Open");
     // A later visit finds the stair open and the boss gone from sight.
     EnterLevel("cemetery_crypt.lvl", "from_chapel");
-    boss = NamedAs<NPC_Boss_Final>("boss_final");
+    boss = Watched(NamedAs<NPC_Boss_Final>("boss_final"));
     ASSERT_NE(boss, nullptr);
     StandIn("arena_f");
     Passes(60);
@@ -118,7 +118,7 @@ TEST_F(CemeteryArenas, TheHeartsThreeStepsEndInTheEnding)
     };
     ASSERT_EQ(bodies("cell_etape_1").size(), 2u);
     ASSERT_EQ(bodies("cell_etape_2").size(), 2u);
-    auto* maw = NamedAs<NPC_Boss_Ultimate>("NPC_Boss_Ultimate");
+    const Watched maw(NamedAs<NPC_Boss_Ultimate>("NPC_Boss_Ultimate"));
     ASSERT_NE(maw, nullptr);
     StandIn("arena_h");
     // Each step is started by the script once the one before is over.

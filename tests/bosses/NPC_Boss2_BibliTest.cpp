@@ -55,8 +55,9 @@ protected:
         ASSERT_NE(PassUntil([&] { return Shield() == nullptr && Guardians().empty(); }, 80), -1);
     }
     // Strikes a piece to death and lets the pass remove it.
-    void Destroy(NPC_Boss2_Bibli* piece)
+    void Destroy(NPC_Boss2_Bibli* live)
     {
+        const Watched piece(live);
         ClearGuardians();
         ASSERT_TRUE(piece->IsHitByBox(Rect<int>(-2000, 4000, 4000, -2000), false));
         Strike(piece, 40);

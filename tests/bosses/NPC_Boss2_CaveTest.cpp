@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ protected:
               "trigger  attack_green 1 11 2x1 {\n}\n"
               "trigger  attack_green 2 11 2x1 {\n}\n"
               "trigger  attack_green 3 11 2x1 {\n}\n");
-        boss = NamedAs<NPC_Boss2_Cave>("boss_cave2");
+        boss = Watched(NamedAs<NPC_Boss2_Cave>("boss_cave2"));
         ASSERT_NE(boss, nullptr);
         // The red beam hurts and knocks back: the player stays unhurt.
         game.godMode = true;
@@ -85,7 +86,7 @@ protected:
         return length;
     }
 
-    NPC_Boss2_Cave* boss = nullptr;
+    Watched<NPC_Boss2_Cave> boss;
 };
 
 TEST_F(Boss2Cave, ClosedUntilStartThenBlueCallsAnEyeAndRedFiresForNinetyFrames)
@@ -176,7 +177,20 @@ TEST_F(Boss2Cave, GreenRaisesThreePlantsThirtyFramesApartAndColumnsGrowToSixteen
     EXPECT_TRUE(top->IsHitByBox(everywhere, true));
 }
 
-TEST_F(Boss2Cave, IceFreezesAColumnFromTheNeighbourAndABlowShattersItBackIntoThePool)
+// The blow that shatters a frozen column: the player's, or damage that comes
+// without an attacker. Only the hit flag depends on the attacker.
+struct Shatter {
+    const char* name;
+    bool attacker;
+};
+void PrintTo(const Shatter& shatter, std::ostream* os)
+{
+    *os << shatter.name;
+}
+
+class Boss2CaveShatter : public Boss2Cave, public testing::WithParamInterface<Shatter> { };
+
+TEST_P(Boss2CaveShatter, IceFreezesAColumnFromTheNeighbourAndABlowShattersItBackIntoThePool)
 {
     EnterPit();
     Pass();
@@ -214,12 +228,18 @@ TEST_F(Boss2Cave, IceFreezesAColumnFromTheNeighbourAndABlowShattersItBackIntoThe
     CharacterObject* marker = top->GetOwner();
     ASSERT_NE(marker, nullptr);
 
-    // A blow on a frozen plant shatters the column, heard; every plant goes
-    // back to the pool and the marker is freed (the eye may take it again at
-    // once).
+    // A blow on a frozen plant shatters the column from the plant next to
+    // it, heard; every plant goes back to the pool and the marker is freed
+    // (the eye may take it again at once).
     SoundsHeard sounds;
-    top->ReceiveHit(player, 1, 1.0f);
+    top->ReceiveHit(GetParam().attacker ? player : nullptr, 1, 1.0f);
+    EXPECT_EQ(top->WasHit(), GetParam().attacker);
     EXPECT_TRUE(sounds.Heard("NPC_Boss_Cave2_PlantDie"));
+    EXPECT_EQ(
+        std::count_if(column.begin(), column.end(),
+            [](Projectile_Boss2_Cave* p) { return p->GetState() == Projectile_Boss2_Cave::kShattering; }),
+        1);
+    EXPECT_EQ(top->GetState(), Projectile_Boss2_Cave::kFrozen) << "the plant next to the one struck";
     EXPECT_GT(PassUntil(
                   [&] {
                       for (Projectile_Boss2_Cave* p : column)
@@ -231,6 +251,10 @@ TEST_F(Boss2Cave, IceFreezesAColumnFromTheNeighbourAndABlowShattersItBackIntoThe
         0);
     EXPECT_EQ(top->GetOwner(), nullptr);
 }
+
+INSTANTIATE_TEST_SUITE_P(Blows, Boss2CaveShatter,
+    testing::Values(Shatter {"FromThePlayer", true}, Shatter {"WithoutAnAttacker", false}),
+    [](const testing::TestParamInfo<Shatter>& info) { return std::string(info.param.name); });
 
 TEST_F(Boss2Cave, TwoLifeBarsTheSecondCycleAndTheDeathThatEndsEveryPlantAndEye)
 {

@@ -141,8 +141,8 @@ TEST_F(GlacierFight, NinetyFiveLifeOfBlowsExplodeItAndItsRemovalTakesItsImps)
     EXPECT_FALSE(imp->IsDead());
     Strike(imp, 1);
     EXPECT_TRUE(imp->IsDead());
-    auto* second = dynamic_cast<NPC_Boss2_Snow_Enemy*>(
-        game.CreateCharacterByClass("NPC_Boss2_Snow_Enemy", "NPC_Boss2_Snow_Enemy", nullptr));
+    const Watched second(dynamic_cast<NPC_Boss2_Snow_Enemy*>(
+        game.CreateCharacterByClass("NPC_Boss2_Snow_Enemy", "NPC_Boss2_Snow_Enemy", nullptr)));
     Strike(boss, NPC_Boss2_Snow::kLife - 1);
     EXPECT_FALSE(boss->IsExploding());
     Strike(boss, 1);

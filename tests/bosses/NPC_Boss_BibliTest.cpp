@@ -103,7 +103,7 @@ TEST_F(BossBibli, TheDaggersCircleAndAreThrownOneByOneFromTheFrontThenTheGhostVa
     ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kHidden), -1);
     ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kVisible), -1);
     Pass();
-    std::vector<Projectile_Boss_Bibli*> daggers = All<Projectile_Boss_Bibli>();
+    const std::vector<Watched<Projectile_Boss_Bibli>> daggers = WatchAll<Projectile_Boss_Bibli>();
     ASSERT_EQ(daggers.size(), 2u);
     // Evenly spaced on the turn, a hundredth of a turn each frame.
     const float first = daggers[0]->GetOrbit();

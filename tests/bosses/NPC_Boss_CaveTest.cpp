@@ -104,7 +104,7 @@ TEST_F(BossCave, BurstsStartOnlyAfterStartAndGrowAsHeadsDie)
 
     // One head down: its insects are orphaned and the manager counts 2
     // heads. Below half life a head shows its middle look.
-    NPC_Boss_Cave* third = Head(3);
+    const Watched third(Head(3));
     Strike(third, 20);
     EXPECT_EQ(third->GetLife(), 20);
     Pass();
@@ -145,7 +145,7 @@ TEST_F(BossCave, BurstsStartOnlyAfterStartAndGrowAsHeadsDie)
     // announces the end once.
     Passes(170);
     EXPECT_FALSE(All<Projectile_Boss_Cave>().empty());
-    NPC_Boss_Cave* manager = Manager();
+    const Watched manager(Manager());
     Strike(Head(1), 40);
     Strike(Head(1), 40);
     EXPECT_TRUE(manager->IsDead());
@@ -165,7 +165,7 @@ TEST_F(BossCave, BurstsStartOnlyAfterStartAndGrowAsHeadsDie)
 TEST_F(BossCave, ADisabledHeadLosesItsLifeAndALoneHeadIsAFullEnemy)
 {
     Enter("place Zone_NPCSpawner_Boss_Cave a 20 8 2x2 HeadRole=1\n");
-    NPC_Boss_Cave* head = Head(1);
+    Watched head(Head(1));
     ASSERT_NE(head, nullptr);
     EXPECT_EQ(head->GetOwner(), nullptr);
     MessageCounter* over = Await(NPC_Boss_Cave::kFightOver);
@@ -177,7 +177,7 @@ TEST_F(BossCave, ADisabledHeadLosesItsLifeAndALoneHeadIsAFullEnemy)
     EXPECT_EQ(over->Count(), 0);
 
     Reload();
-    head = Head(1);
+    head = Watched(Head(1));
     ASSERT_TRUE(Send("NPC_Boss_Cave__HEAD1", "DISABLE"));
     Pass();
     EXPECT_EQ(head->GetLife(), 0);

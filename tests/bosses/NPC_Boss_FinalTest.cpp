@@ -22,7 +22,7 @@ protected:
     NPC_Boss_Final* Start()
     {
         Enter("place Zone_NPCSpawner_Boss_Final boss 1 4\n", 12);
-        boss = NamedAs<NPC_Boss_Final>("boss");
+        boss = Watched(NamedAs<NPC_Boss_Final>("boss"));
         EXPECT_NE(boss, nullptr);
         // The fight's timings are measured, not the player's survival.
         ThePlayer().SetInvulnerableFrames(1 << 20);
@@ -42,7 +42,7 @@ protected:
     // The head skulls made so far.
     int Skulls() { return static_cast<int>(Boss::FindAll(Projectile_Boss_Final::kSkullName).size()); }
 
-    NPC_Boss_Final* boss = nullptr;
+    Watched<NPC_Boss_Final> boss;
 };
 
 TEST_F(FinalBoss, ThePoolGrowsOnlyWhenEveryProjectileIsInUseAndStopsAtItsBound)

@@ -2,6 +2,7 @@
 #include "bosses/BossFrame.h"
 
 #include "bosses/Projectile_Boss_Ultimate.h"
+#include "scene/CollisionShape.h"
 
 #include "tests/bosses/BossArena.h"
 
@@ -35,10 +36,10 @@ protected:
         ThePlayer().SetInvulnerableFrames(1 << 20);
         Pass();
         // The bodies share their names with the markers they stand on.
-        cells = Bodies("cell_etape_1");
+        cells = WatchEach(Bodies("cell_etape_1"));
         const std::vector<NPC_Boss_Ultimate*> second = Bodies("cell_etape_2");
         throwers = second.empty() ? nullptr : second.front();
-        maw = Boss::FindAs<NPC_Boss_Ultimate>("NPC_Boss_Ultimate");
+        maw = Watched(Boss::FindAs<NPC_Boss_Ultimate>("NPC_Boss_Ultimate"));
         ASSERT_EQ(cells.size(), 2u);
         ASSERT_NE(throwers, nullptr);
         ASSERT_NE(maw, nullptr);
@@ -66,9 +67,9 @@ protected:
         ASSERT_GE(PassUntil([&] { return maw->GetState() == NPC_Boss_Ultimate::kStep3Idle; }, 100), 0);
     }
 
-    std::vector<NPC_Boss_Ultimate*> cells;
+    std::vector<Watched<NPC_Boss_Ultimate>> cells;
     NPC_Boss_Ultimate* throwers = nullptr;
-    NPC_Boss_Ultimate* maw = nullptr;
+    Watched<NPC_Boss_Ultimate> maw;
 };
 
 TEST_F(UltimateBoss, ItsSpawnerPlacesOneBodyOnEachMarkerAndTheMawAtTheZone)
@@ -137,7 +138,7 @@ TEST_F(UltimateBoss, AChainGrowsCellByCellAndACutCellTakesTheRestWithIt)
     // The markers share the bodies' name: each body is told directly.
     ASSERT_TRUE(body->HandleScriptCommand("step1_start", ""));
     ASSERT_GE(PassUntil([&] { return body->GetProjectiles().size() == 4u; }, 300), 0);
-    std::vector<Projectile_Boss_Ultimate*> chain = body->GetProjectiles();
+    const std::vector<Watched<Projectile_Boss_Ultimate>> chain = WatchEach(body->GetProjectiles());
     for (Projectile_Boss_Ultimate* cell : chain) {
         EXPECT_EQ(std::abs(cell->GetDirection().x), 1.0f);
         EXPECT_EQ(std::abs(cell->GetDirection().y), 1.0f);
@@ -224,16 +225,48 @@ TEST_F(UltimateBoss, AStoneIsThrownOnTheThirtiethAttackFramePassesThroughThePlay
 TEST_F(UltimateBoss, StonesThatMissTheFloorBandLeaveTheFightBelowTheLevel)
 {
     // Beyond the level's east edge no floor band and no wall is met.
-    std::vector<Projectile_Boss_Ultimate*> stones;
+    std::vector<Watched<Projectile_Boss_Ultimate>> stones;
     for (int kind : {Projectile_Boss_Ultimate::kLargeStone, Projectile_Boss_Ultimate::kMiniStone}) {
         auto* stone = Boss::CreateAs<Projectile_Boss_Ultimate>("Projectile_Boss_Ultimate", "stray");
         ASSERT_NE(stone, nullptr);
         stone->SetPosition(Point<float>(2000.0f, 300.0f));
         stone->SetDirection(Point<float>(0.0f, 0.0f));
         stone->SetState(kind);
-        stones.push_back(stone);
+        stones.emplace_back(stone);
     }
     EXPECT_GE(PassUntil([&] { return !Live(stones[0]) && !Live(stones[1]); }, 120), 10);
+}
+
+// The stones, and only they, carry a collision box of their own over the
+// whole sprite, from (0, height - 1) to (width - 1, 0), from their first
+// update on.
+TEST_F(UltimateBoss, EachStoneCarriesOneCollisionBoxOverItsWholeSprite)
+{
+    const struct {
+        int kind;
+        size_t boxes;
+    } kinds[] = {{Projectile_Boss_Ultimate::kLargeStone, 1}, {Projectile_Boss_Ultimate::kMiniStone, 1},
+        {Projectile_Boss_Ultimate::kSpit, 0}, {Projectile_Boss_Ultimate::kSpikeTravel, 0}};
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(k.kind);
+        auto* shot = Boss::CreateAs<Projectile_Boss_Ultimate>("Projectile_Boss_Ultimate", "stray");
+        ASSERT_NE(shot, nullptr);
+        // Beyond the level's east edge: nothing stops it in its first update.
+        shot->SetPosition(Point<float>(2000.0f, 300.0f));
+        shot->SetDirection(Point<float>(0.0f, 0.0f));
+        shot->SetState(k.kind);
+        EXPECT_TRUE(shot->GetCollisionShape().empty());
+        Pass();
+        ASSERT_EQ(shot->GetCollisionShape().size(), k.boxes);
+        if (k.boxes == 0)
+            continue;
+        ASSERT_NE(shot->GetCurrentGraphical(), nullptr);
+        const Point<int> size = shot->GetCurrentGraphical()->GetSize();
+        const auto* box = dynamic_cast<const CollisionBox<int>*>(shot->GetCollisionShape().front());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->GetRect(), Rect<int>(0, size.y - 1, size.x - 1, 0));
+        EXPECT_EQ(box->GetType(), 0);
+    }
 }
 
 TEST_F(UltimateBoss, TheMawFansSixSpikesThatParkOnTheirPlacesAndAreLaunchedTogether)
@@ -242,7 +275,8 @@ TEST_F(UltimateBoss, TheMawFansSixSpikesThatParkOnTheirPlacesAndAreLaunchedToget
     ASSERT_NE(Boss::Find("Projectile_Boss_Ultimate_Step3_Claw"), nullptr);
     EXPECT_EQ(
         PassUntil([&] { return !Projectiles("Projectile_Boss_Ultimate_Step3_Moving2").empty(); }, 700), 600);
-    std::vector<Projectile_Boss_Ultimate*> spikes = Projectiles("Projectile_Boss_Ultimate_Step3_Moving2");
+    const std::vector<Watched<Projectile_Boss_Ultimate>> spikes
+        = WatchEach(Projectiles("Projectile_Boss_Ultimate_Step3_Moving2"));
     ASSERT_EQ(spikes.size(), 6u);
     EXPECT_EQ(spikes[0]->GetStartOrTarget(), (maw->GetPosition() + Point<float>(-192.0f, 256.0f)).ToInt());
     ASSERT_GE(PassUntil(

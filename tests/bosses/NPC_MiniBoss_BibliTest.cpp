@@ -106,14 +106,14 @@ TEST_F(MiniBossBibli, ItRaisesDustEveryThirtyTwoPixelsAndBobsOnlyWhileItSlides)
 
 TEST_F(MiniBossBibli, EveryHitHalvesItsSpeedAndTwentyDamageBlowItUpWithoutSlowMotion)
 {
-    NPC_MiniBoss_Bibli* boss = Enter();
+    Watched boss(Enter());
     ASSERT_NE(boss, nullptr);
     EnemyArena::Enter(
         "place Zone_NPCSpawner_MiniBoss_Bibli miniboss_bibli 10 2 14x2\n"
         "trigger watcher 1 2 1x1 {\n:OnStartup\nwaitEvent_WaitMessage miniboss_bibli_State_DIE\n"
         "CreateVar save died_l01 1\n}\n");
     Pass();
-    boss = First<NPC_MiniBoss_Bibli>();
+    boss = Watched(First<NPC_MiniBoss_Bibli>());
     ASSERT_NE(boss, nullptr);
     for (int pass = 0; pass < 12; ++pass) {
         PlayerAt(700.0f);

@@ -18,10 +18,10 @@ protected:
         if (IsSkipped())
             return;
         Enter("place Zone_NPCSpawner_MiniBoss_Boat miniboss_boat 20 2 3x3\n", 4);
-        boss = NamedAs<NPC_MiniBoss_Boat>("miniboss_boat");
+        boss = Watched(NamedAs<NPC_MiniBoss_Boat>("miniboss_boat"));
         ASSERT_NE(boss, nullptr);
     }
-    NPC_MiniBoss_Boat* boss = nullptr;
+    Watched<NPC_MiniBoss_Boat> boss;
 };
 
 TEST_F(DeckMiniBoss, EachCycleThrowsTwoFireballsAlongTheDeckOnTheFirstFrameOfItsAttack)

@@ -53,7 +53,7 @@ TEST_F(MiniBossSkull, ItLeadsItsSwarmInsideItsOwnBoxAndMovesTheWanderersAlong)
 TEST_F(MiniBossSkull, BlowsSpeedItsKnockBackAndTheLastOneFreesTheSwarmAndTellsTheArena)
 {
     Enter("place Zone_NPCSpawner_MiniBoss_FloatingSkull skull 8 5 12x6 ChildCount=2\n");
-    auto* boss = NamedAs<NPC_MiniBoss_FloatingSkull>("skull");
+    const Watched boss(NamedAs<NPC_MiniBoss_FloatingSkull>("skull"));
     ASSERT_NE(boss, nullptr);
     Pass();
     ASSERT_EQ(boss->GetChildren().size(), 2u);
@@ -65,8 +65,8 @@ TEST_F(MiniBossSkull, BlowsSpeedItsKnockBackAndTheLastOneFreesTheSwarmAndTellsTh
     EXPECT_FLOAT_EQ(boss->GetSpeedValue(), 2.0f * 4.0f * 1.5f);
     EXPECT_EQ(boss->GetLife(), 29);
     // A child killed first leaves the swarm.
-    NPC_FloatingSkull* first = boss->GetChildren().front();
-    NPC_FloatingSkull* second = boss->GetChildren().back();
+    const Watched first(boss->GetChildren().front());
+    const Watched second(boss->GetChildren().back());
     first->SetDead(true);
     Pass();
     EXPECT_FALSE(Live(first));
@@ -133,7 +133,7 @@ protected:
 TEST_F(OssuaryArena, ASkullStruckDownBeforeThePlayerEntersTheArenaStillOpensTheAlcove)
 {
     EnterLevel("cemetery_02.lvl");
-    auto* boss = NamedAs<NPC_MiniBoss_FloatingSkull>("miniboss_skull");
+    const Watched boss(NamedAs<NPC_MiniBoss_FloatingSkull>("miniboss_skull"));
     ASSERT_NE(boss, nullptr);
     // It came out to meet the player in the vault and died there.
     Strike(boss, boss->GetLife());
@@ -165,7 +165,7 @@ TEST_F(OssuaryArena, TheEastLedgeIsOutOfReachWithoutTheDoubleJump)
 TEST_F(OssuaryArena, TheSkullsDeathOpensTheAlcoveTheDoubleJumpIsTakenAndAReloadFindsItDone)
 {
     EnterLevel("cemetery_02.lvl");
-    auto* boss = NamedAs<NPC_MiniBoss_FloatingSkull>("miniboss_skull");
+    Watched boss(NamedAs<NPC_MiniBoss_FloatingSkull>("miniboss_skull"));
     ASSERT_NE(boss, nullptr);
     EXPECT_EQ(boss->GetChildren().size(), 3u);
     EXPECT_EQ(Look("gate_out_cm"), "Gate_Closed");
@@ -189,7 +189,7 @@ TEST_F(OssuaryArena, TheSkullsDeathOpensTheAlcoveTheDoubleJumpIsTakenAndAReloadF
         0);
     // On a later visit the skull is inert and the alcove open.
     EnterLevel("cemetery_02.lvl");
-    boss = NamedAs<NPC_MiniBoss_FloatingSkull>("miniboss_skull");
+    boss = Watched(NamedAs<NPC_MiniBoss_FloatingSkull>("miniboss_skull"));
     ASSERT_NE(boss, nullptr);
     Passes(5);
     EXPECT_FALSE(boss->IsEnabled());

@@ -101,6 +101,20 @@ TEST_F(MereMiniBoss, EachBlowOnATargetThrowsAShardAndTheThirdBrokenTargetBreaksI
     EXPECT_EQ(died->Count(), 1);
 }
 
+// After a throw the attack look stays: nothing brings the idle one back.
+TEST_F(MereMiniBoss, ItsAttackLookStaysCurrentAfterAThrowHasPlayed)
+{
+    ASSERT_EQ(targets.size(), 3u);
+    EXPECT_NE(boss->GetCurrentGraphical(), boss->GetAttackSprite());
+    Strike(targets[0], 1);
+    GraphicalObject* attack = boss->GetAttackSprite();
+    ASSERT_NE(attack, nullptr);
+    ASSERT_EQ(boss->GetCurrentGraphical(), attack);
+    ASSERT_GE(PassUntil([&] { return attack->IsAnimationFinished(); }, 300), 0);
+    Passes(30);
+    EXPECT_EQ(boss->GetCurrentGraphical(), attack);
+}
+
 TEST_F(MereMiniBoss, AShardDiesAfter300FramesAndTargetsLeftWhenItDiesBreakWithIt)
 {
     ASSERT_EQ(targets.size(), 3u);

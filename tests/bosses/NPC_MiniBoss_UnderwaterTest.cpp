@@ -71,7 +71,7 @@ TEST_F(NaveMiniBoss, EachHitReleasesACapsuleThatOpensOnTheFloorIntoAJellyfishOnl
     Strike(boss, 1);
     EXPECT_EQ(boss->GetLife(), NPC_MiniBoss_Underwater::kLife - 1);
     ASSERT_EQ(CountOf("Projectile_MiniBoss_UnderwaterV0"), 1);
-    auto* capsule = First<Projectile_MiniBoss_Underwater>();
+    const Watched capsule(First<Projectile_MiniBoss_Underwater>());
     ASSERT_NE(capsule, nullptr);
     EXPECT_EQ(capsule->GetJellyZone(), boss->GetJellyZone());
     // It sinks until it meets the floor, opens, and a jellyfish comes out.

@@ -3,6 +3,7 @@
 #include "enemies/NPC_BoatIns.h"
 #include "enemies/NPC_BoatPlant.h"
 #include "enemies/NPC_BoatWorm.h"
+#include "enemies/NPC_CrouchSkull_Boat.h"
 #include "enemies/NPC_Fire_Launcher.h"
 #include "enemies/NPC_Killing_Mechanism.h"
 #include "enemies/NPC_Located_Claw.h"
@@ -105,7 +106,7 @@ TEST_F(BoatCaveEnemies, ThePlantKeepsItsInsectsInTheirZoneAndTheyDropAcidThatBur
     Enter("place ZoneHolder bugs 14 4 10x6\n"
           "place Zone_NPCSpawner_BoatPlant plant 8 2 2x3 LinkedZoneName=bugs PlantParameter=2\n");
     ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
-    auto* plant = First<NPC_BoatPlant>();
+    const Watched plant(First<NPC_BoatPlant>());
     ASSERT_NE(plant, nullptr);
     EXPECT_EQ(plant->parameter, 2);
     EXPECT_EQ(plant->InsectZone(), Rect<int>(448, 128 + 192, 448 + 320, 128));
@@ -131,17 +132,17 @@ TEST_F(BoatCaveEnemies, ThePlantKeepsItsInsectsInTheirZoneAndTheyDropAcidThatBur
     // faster, then burst on the floor and leave.
     int drops = 0;
     float fastest = 0.0f;
-    std::set<Projectile_Ins_Acid*> seen;
+    std::set<Watched<Projectile_Ins_Acid>> seen;
     for (int pass = 0; pass < 200; ++pass) {
-        std::vector<std::pair<Projectile_Ins_Acid*, float>> before;
-        for (Projectile_Ins_Acid* acid : All<Projectile_Ins_Acid>())
+        std::vector<std::pair<Watched<Projectile_Ins_Acid>, float>> before;
+        for (const Watched<Projectile_Ins_Acid>& acid : WatchAll<Projectile_Ins_Acid>())
             before.push_back({acid, acid->GetPosition().y});
         Pass();
         EXPECT_LE(All<NPC_BoatIns>().size(), 2u);
         for (auto [acid, y] : before)
             if (Live(acid) && acid->GetState() == Projectile_Ins_Acid::kFalling)
                 fastest = std::max(fastest, y - acid->GetPosition().y);
-        for (Projectile_Ins_Acid* acid : All<Projectile_Ins_Acid>()) {
+        for (const Watched<Projectile_Ins_Acid>& acid : WatchAll<Projectile_Ins_Acid>()) {
             drops += seen.insert(acid).second ? 1 : 0;
             EXPECT_GE(acid->GetPosition().y, kFloor - 12.0f) << "it stops on the floor";
         }
@@ -220,7 +221,7 @@ TEST_F(BoatCaveEnemies, AnAcidDropHurtsThePlayerOnceAndBurstsAndOneWithoutFloorF
 {
     Enter("");
     Pass();
-    auto* acid = Make<Projectile_Ins_Acid>("Projectile_Ins_Acid");
+    const Watched acid(Make<Projectile_Ins_Acid>("Projectile_Ins_Acid"));
     ASSERT_NE(acid, nullptr);
     EXPECT_EQ(acid->GetLife(), -1);
     acid->SetPosition(ThePlayer().GetPosition() + Point<float>(24.0f, 110.0f));
@@ -234,7 +235,7 @@ TEST_F(BoatCaveEnemies, AnAcidDropHurtsThePlayerOnceAndBurstsAndOneWithoutFloorF
     EXPECT_EQ(Life(), life - 1) << "once";
 
     // Outside the level no wall stops it: it leaves after 150 updates.
-    auto* lost = Make<Projectile_Ins_Acid>("Projectile_Ins_Acid");
+    const Watched lost(Make<Projectile_Ins_Acid>("Projectile_Ins_Acid"));
     ASSERT_NE(lost, nullptr);
     lost->SetPosition(Point<float>(-4000.0f, 100000.0f));
     int updates = 0;
@@ -360,7 +361,7 @@ TEST_F(BoatCaveEnemies, TheWormsShotFliesStraightAtItsSpeedAndLeavesOnThePlayerO
     EXPECT_TRUE(shot->IsDead());
 
     // Down into the floor's boxes: it leaves there.
-    auto* down = Make<Projectile_BoatWorm>("Projectile_BoatWorm");
+    const Watched down(Make<Projectile_BoatWorm>("Projectile_BoatWorm"));
     ASSERT_NE(down, nullptr);
     down->SetPosition(Point<float>(20 * kTile, 120.0f));
     down->SetDirection(Point<float>(0.0f, -1.0f));
@@ -368,7 +369,7 @@ TEST_F(BoatCaveEnemies, TheWormsShotFliesStraightAtItsSpeedAndLeavesOnThePlayerO
 
     // Into the player: the player takes 1 and the shot leaves.
     ASSERT_TRUE(game.console.ExecuteCommand("god 0"));
-    auto* hit = Make<Projectile_BoatWorm>("Projectile_BoatWorm");
+    const Watched hit(Make<Projectile_BoatWorm>("Projectile_BoatWorm"));
     ASSERT_NE(hit, nullptr);
     hit->SetPosition(ThePlayer().GetPosition() + Point<float>(-60.0f, 40.0f));
     hit->SetDirection(Point<float>(1.0f, 0.0f));
@@ -504,8 +505,7 @@ TEST_F(BoatCaveEnemies, KillingAPressOpensTheWayItBlockedAndRemovesItsBlade)
     ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
     std::vector<NPC_Killing_Mechanism*> presses = All<NPC_Killing_Mechanism>();
     ASSERT_EQ(presses.size(), 2u);
-    NPC_Killing_Mechanism* b
-        = presses[0]->GetPosition().x < presses[1]->GetPosition().x ? presses[1] : presses[0];
+    const Watched b(presses[0]->GetPosition().x < presses[1]->GetPosition().x ? presses[1] : presses[0]);
     ThePlayer().SetPosition(Point<float>(8 * kTile + 16.0f, kFloor));
     ASSERT_TRUE(WaitFor([&] { return b->GetLastBlade() != nullptr; }, 20));
     Layer* collisions = game.GetCurrentLevel()->GetLayer(Level::kScene, "Collisions");
@@ -524,7 +524,7 @@ TEST_F(BoatCaveEnemies, KillingAPressOpensTheWayItBlockedAndRemovesItsBlade)
     EXPECT_TRUE(WaitFor([&] { return !Live(b); }, 60));
     // A press killed before it ever struck takes its dormant blade along.
     NPC_Killing_Mechanism* a = All<NPC_Killing_Mechanism>().front();
-    Projectile_Killing_Mechanism* dormant = a->GetBlade();
+    const Watched dormant(a->GetBlade());
     ASSERT_NE(dormant, nullptr);
     EXPECT_EQ(a->GetLastBlade(), nullptr);
     a->ApplyDamage(&ThePlayer(), 8);
@@ -556,7 +556,7 @@ TEST_F(BoatCaveEnemies, APlantAndAPressDisabledAndEnabledAgainShowTheirLooksAgai
 TEST_F(BoatCaveEnemies, TheClawWaitsFifteenUpdatesRisesAtThePlayerAndIsOpenToBlowsOnlyWhileItStrikes)
 {
     Enter("place Zone_NPCSpawner_Located_Claw claw 10 2 5x1\n");
-    auto* claw = First<NPC_Located_Claw>();
+    const Watched claw(First<NPC_Located_Claw>());
     ASSERT_NE(claw, nullptr);
     EXPECT_EQ(claw->rect, Rect<int>(320, 64 + 32, 320 + 160, 64));
     EXPECT_EQ(claw->GetLife(), 2);
@@ -603,7 +603,7 @@ TEST_F(BoatCaveEnemies, TheClawDiesToTheExpectedBlowsAtAttackRanksOneToFour)
         Enter("place Zone_NPCSpawner_Located_Claw claw 6 2 6x1\n", 8);
         ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
         ThePlayer().SetAttackRank(rank);
-        auto* claw = First<NPC_Located_Claw>();
+        const Watched claw(First<NPC_Located_Claw>());
         ASSERT_NE(claw, nullptr);
         // Facing left, the scythe sweeps over the claw that rises at the
         // player's x; a blow each time it strikes.
@@ -627,6 +627,58 @@ TEST_F(BoatCaveEnemies, TheClawDiesToTheExpectedBlowsAtAttackRanksOneToFour)
         EXPECT_LE(claw->GetLife(), 0);
         EXPECT_EQ(blows, expected[rank - 1]);
     }
+}
+
+// The boat's skull steers toward the player while the player stands in its
+// spawner zone: by the unit vector's x, at its follow speed; outside the zone
+// it walks straight at its own speed. Within 8 pixels of the player it stops
+// steering for 10 updates.
+TEST_F(BoatCaveEnemies, TheBoatSkullFollowsThePlayerInItsZoneAtItsFollowSpeedAndStopsSteeringWhenClose)
+{
+    Enter("place Zone_NPCSpawner_CrouchSkull_Boat deck 8 2 16x4\n");
+    ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
+    const Watched skull(First<NPC_CrouchSkull_Boat>());
+    ASSERT_NE(skull, nullptr);
+    const struct {
+        const char* where;
+        float playerX;
+        bool follows;
+        float speed;
+    } cases[] = {{"outside its zone", 2 * kTile, false, 4.0f}, {"in its zone", 21 * kTile, true, 6.8f}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        const Point<float> spot(c.playerX, kFloor);
+        for (int pass = 0; pass < 3; ++pass) {
+            ThePlayer().SetPosition(spot);
+            Pass();
+        }
+        EXPECT_EQ(skull->playerInZone, c.follows);
+        // Walking, in the middle of its bounds, facing away from the player.
+        skull->SetState(NPC_CrouchSkull::kWalk);
+        skull->SetPosition(Point<float>(14 * kTile, kFloor));
+        skull->SetDirection(Point<float>(-1.0f, 0.0f));
+        ThePlayer().SetPosition(spot);
+        Point<float> toward = ThePlayer().GetCenter() - skull->GetCenter();
+        toward.Normalize(false);
+        const float x = skull->GetPosition().x;
+        Pass();
+        const float expected = c.follows ? toward.x : -1.0f;
+        EXPECT_NEAR(skull->GetDirection().x, expected, 1e-5f);
+        EXPECT_FLOAT_EQ(skull->GetSpeedValue(), c.speed);
+        EXPECT_NEAR(skull->GetPosition().x - x, expected * Step(c.speed), 1e-3f);
+    }
+    // Its centre on the player's: ten updates without steering, the first
+    // one included, each at the speed of its state.
+    const Point<float> facing(0.25f, 0.0f);
+    skull->SetDirection(facing);
+    skull->SetPosition(ThePlayer().GetCenter() - skull->GetSize().ToFloat() * 0.5f);
+    std::vector<int> pauses;
+    for (int pass = 0; pass < 3; ++pass) {
+        Pass();
+        pauses.push_back(skull->GetSteeringPause());
+        EXPECT_EQ(skull->GetDirection().x, facing.x) << pass;
+    }
+    EXPECT_EQ(pauses, (std::vector<int> {10, 9, 8}));
 }
 
 TEST(FireLauncherGrid, AFlameStandsInTheGridCellThatHoldsItsXAlsoLeftOfZero)

@@ -8,6 +8,7 @@
 #include "tools/world/LevelDescription.h"
 #include "tools/world/LevelModel.h"
 
+#include "tests/enemies/Watched.h"
 #include "tests/game/ScriptedInput.h"
 #include "tests/tools/WorldFolderTest.h"
 
@@ -95,14 +96,20 @@ protected:
         std::vector<T*> found = All<T>();
         return found.empty() ? nullptr : found.front();
     }
-    // Whether the character is still in the live list.
-    bool Live(const CharacterObject* character)
+    // The live characters of a class, each watched (see Watched).
+    template <class T> std::vector<Watched<T>> WatchAll() { return WatchEach(All<T>()); }
+    // Whether the watched character still exists and is in the live list.
+    // A character is told by its watch, not by its address: a freed
+    // character's address is soon another's.
+    template <class T> bool Live(const Watched<T>& watched)
     {
-        for (size_t i = 0; i < game.GetCharacterCount(); ++i)
+        const CharacterObject* character = watched.Get();
+        for (size_t i = 0; character != nullptr && i < game.GetCharacterCount(); ++i)
             if (game.GetCharacter(i) == character)
                 return true;
         return false;
     }
+    bool Live(const CharacterObject* character) = delete;
     // Live characters whose versioned class name is exactly that.
     int CountOf(const std::string& versionedName)
     {
@@ -116,8 +123,9 @@ protected:
     // life left: before each the player faces right and the enemy is put
     // just in front of it (rise pixels above the floor). -1 when it outlives
     // `limit` blows.
-    int BlowsToKill(CharacterObject* enemy, int rank, float rise = 0.0f, int limit = 8)
+    int BlowsToKill(CharacterObject* live, int rank, float rise = 0.0f, int limit = 8)
     {
+        const Watched<CharacterObject> enemy(live);
         ThePlayer().SetAttackRank(rank);
         for (int blow = 1; blow <= limit; ++blow) {
             InputActions right;

@@ -10,6 +10,7 @@
 #include "enemies/Projectile_Thrower.h"
 #include "engine/app/UsageObserver.h"
 #include "engine/platform/Random.h"
+#include "script/BGEvent_ShowText.h"
 #include "script/BackgroundEvent.h"
 #include "script/ScriptVar.h"
 
@@ -172,7 +173,7 @@ TEST_F(EnemyWorld, TheThrowerWaitsForThePlayerThrowsTwoUpdatesLaterReloadsAndIts
     Pass();
     EXPECT_EQ(thrower->GetState(), NPC_Thrower::kThrown);
     ASSERT_EQ(All<Projectile_Thrower>().size(), 1u);
-    Projectile_Thrower* shot = All<Projectile_Thrower>().front();
+    const Watched shot(All<Projectile_Thrower>().front());
     // From the attack's spawn point (centre 40, 56 of the frame), thrown
     // toward the player's side: to the left and up.
     // (placed with the burst look, 24 wide, then one step on its way).
@@ -315,10 +316,9 @@ TEST_F(EnemyWorld, TheChainedSkullsMouthCyclesEightyUpdatesAndItsShotsBurstIntoF
     ASSERT_GE(spits.size(), 2u);
     EXPECT_EQ(spits[1] - spits[0], 80);
     EXPECT_GT(flames, 0) << "the shots burst into flames";
-    // Each burst is heard once, however many flames it makes and spreads:
-    // both skulls' shots burst at every spit but the upper one's last, still
-    // falling when the passes end.
-    EXPECT_EQ(fire.count, 2 * static_cast<int>(spits.size()) - 1);
+    // No rule plays the chained skull's fire: the flames declare it, and the
+    // bursts are silent.
+    EXPECT_EQ(fire.count, 0);
     // The upper skull's shots burst at the lower one's height; the lower
     // one's start below the upper one and burst at once, at its height.
     EXPECT_EQ(burstHeights,
@@ -334,12 +334,12 @@ TEST_F(EnemyWorld, AChainedSkullsShotOutlivesItsKilledPartnerAndFallsOnWithoutBu
     ASSERT_NE(upper, nullptr);
     const float lowerHeight = lower->GetPosition().y;
     // The upper skull's shot: it falls toward its partner, the lower one.
-    Projectile_Chained_Skull* shot = nullptr;
+    Watched<Projectile_Chained_Skull> shot;
     for (int pass = 0; pass < 20 && shot == nullptr; ++pass) {
         Pass();
         for (Projectile_Chained_Skull* s : All<Projectile_Chained_Skull>())
             if (!s->IsMouth() && !s->IsDead() && s->GetPartner() == lower)
-                shot = s;
+                shot = Watched(s);
     }
     ASSERT_NE(shot, nullptr);
     lower->ApplyDamage(&ThePlayer(), 10);
@@ -358,17 +358,27 @@ TEST_F(EnemyWorld, AChainedSkullsShotOutlivesItsKilledPartnerAndFallsOnWithoutBu
 
 TEST_F(EnemyWorld, KillingAChainedSkullRemovesItsMouthInTheSameFrame)
 {
-    Enter("place Zone_NPCSpawner_Chained_Skull chain 8 2 3x3\n");
-    ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
-    Pass();
-    auto* skull = First<NPC_Chained_Skull>();
-    ASSERT_NE(skull, nullptr);
-    ASSERT_NE(skull->GetMouth(), nullptr);
-    EXPECT_EQ(BlowsToKill(skull, 4), 2);
-    Pass();
-    EXPECT_EQ(CountOf("NPC_Chained_SkullV0"), 0);
-    for (Projectile_Chained_Skull* left : All<Projectile_Chained_Skull>())
-        EXPECT_FALSE(left->IsMouth());
+    // Four blows of 1 at rank 1, two of 3 at rank 4: the skull has 4 lives.
+    const struct {
+        int rank;
+        int blows;
+    } cases[] = {{1, 4}, {4, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("rank " + std::to_string(c.rank));
+        Enter("place Zone_NPCSpawner_Chained_Skull chain 8 2 3x3\n");
+        ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
+        Pass();
+        const Watched skull(First<NPC_Chained_Skull>());
+        ASSERT_NE(skull, nullptr);
+        const Watched mouth(skull->GetMouth());
+        ASSERT_NE(mouth, nullptr);
+        EXPECT_EQ(BlowsToKill(skull, c.rank), c.blows);
+        Pass();
+        EXPECT_FALSE(Live(skull));
+        EXPECT_FALSE(Live(mouth));
+        for (Projectile_Chained_Skull* left : All<Projectile_Chained_Skull>())
+            EXPECT_FALSE(left->IsMouth());
+    }
 }
 
 TEST_F(EnemyWorld, TheStrongSkullReleasesOneFloatingSkullFurtherFromThePlayerOnceHoweverLowItsLife)
@@ -423,6 +433,49 @@ TEST_F(EnemyWorld, AFloatingSkullChasesAPlayerWithinItsTriggerDistanceAndWanders
     Pass();
     EXPECT_EQ(skull->GetState(), NPC_FloatingSkull::kChase);
     EXPECT_EQ(skull->GetDestination(), ThePlayer().GetCenter().ToInt());
+}
+
+// A ghost skull turns every blow aside until it is frozen; a blow that would
+// have struck it shows why, one hint at a time.
+TEST_F(EnemyWorld, AnUnfrozenGhostSkullTurnsBlowsAsideWithOneHintAtATimeAndAFrozenOneIsStruck)
+{
+    Enter("place Zone_NPCSPawner_FloatingSkull ghost 16 4 6x3 SpawnCount=1 SkullKind=1\n");
+    Pass();
+    auto* ghost = First<NPC_FloatingSkull>();
+    ASSERT_NE(ghost, nullptr);
+    ASSERT_EQ(ghost->GetKind(), 1);
+    const auto hints = [] { return BackgroundEvent::FindAllByTypeName("BGEvent_ShowText"); };
+    // A box over the whole skull where it floats now, or one far beside it.
+    const auto box = [&](int dx) {
+        const Point<int> at = ghost->GetPosition().ToInt() + Point<int>(dx, 0);
+        return Rect<int>(at.x - 8, at.y + 200, at.x + 200, at.y - 8);
+    };
+    EXPECT_FALSE(ghost->IsHitByBox(box(1000), false));
+    EXPECT_TRUE(hints().empty()) << "a blow that misses shows nothing";
+    EXPECT_FALSE(ghost->IsHitByBox(box(0), false));
+    ASSERT_EQ(hints().size(), 1u);
+    const auto* hint = dynamic_cast<const BGEvent_ShowText*>(hints().front());
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(hint->GetName(), "FloatingSkullGhostCanTouch");
+    EXPECT_EQ(hint->GetText(), "You can't touch this NPC because is an unfreezed ghost");
+    EXPECT_EQ(hint->GetCount(), 20);
+    EXPECT_TRUE(hint->IsStarted());
+    // The armor's area attack is turned aside too; the hint showing, no other.
+    EXPECT_FALSE(ghost->IsHitByBox(box(0), true));
+    EXPECT_EQ(hints().size(), 1u);
+    // Once it has gone, the next blow shows it again.
+    int passes = 0;
+    while (!hints().empty() && passes < 40) {
+        Pass();
+        ++passes;
+    }
+    EXPECT_LT(passes, 40);
+    EXPECT_FALSE(ghost->IsHitByBox(box(0), false));
+    EXPECT_EQ(hints().size(), 1u);
+    // Frozen, it is struck as any skull, without a hint.
+    ghost->Freeze();
+    EXPECT_TRUE(ghost->IsHitByBox(box(0), false));
+    EXPECT_EQ(hints().size(), 1u);
 }
 
 } // namespace

@@ -109,7 +109,7 @@ const std::string kDiamond = "place Zone_NPCSpawner_FireDiamond diamond 14 2\n";
 TEST_F(SnowLibraryEnemies, TheFireDiamondStandsSolidInTheCollisionsNeverDiesAndNeverHurts)
 {
     EnterWithFloor(std::string(32, '#'), kDiamond);
-    auto* diamond = First<NPC_FireDiamond>();
+    const Watched diamond(First<NPC_FireDiamond>());
     ASSERT_NE(diamond, nullptr);
     ASSERT_NE(diamond->GetCollisionInstance(), nullptr);
     EXPECT_EQ(diamond->GetCollisionInstance()->GetPosition(), Point<float>(14 * kTile, kFloor));
@@ -363,7 +363,7 @@ TEST_F(SnowLibraryEnemies, TheHiddenGhostCannotBeStruckTheShownOneDiesToTheExpec
         Enter("place Zone_NPCSpawner_Bibli_Ghost ghost 24 8 2x2\n");
         ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
         Pass();
-        auto* ghost = First<NPC_Bibli_Ghost>();
+        const Watched ghost(First<NPC_Bibli_Ghost>());
         ASSERT_NE(ghost, nullptr);
         ghost->SetPosition(ThePlayer().GetPosition() + Point<float>(30.0f, 0.0f));
         EXPECT_FALSE(ghost->IsHitByBox(Rect<int>(0, 10000, 10000, 0), false)) << "hidden";
@@ -410,7 +410,7 @@ TEST_F(SnowLibraryEnemies, TheLonelyHeadThrowsItsFanOnTheSixtySixthNearUpdateAnd
             thrownAt = update;
     }
     EXPECT_EQ(thrownAt, NPC_Lonely_Head::kThrowEvery);
-    std::vector<Projectile_Lonely_Head*> shots = All<Projectile_Lonely_Head>();
+    const std::vector<Watched<Projectile_Lonely_Head>> shots = WatchAll<Projectile_Lonely_Head>();
     ASSERT_EQ(shots.size(), 4u);
     // The fan: the two launch vectors and their mirrors, halved, each after
     // its first update's pull.

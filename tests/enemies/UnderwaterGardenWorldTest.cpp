@@ -221,7 +221,7 @@ TEST_F(WaterGardenArena, TheSeahorseMovesSixtyFourPixelsTurnsToThePlayerAndShoot
     const int shot = PassesUntil(30, [&] { return !All<Projectile_Seahorse>().empty(); });
     ASSERT_GT(shot, 1) << "not at once: half-way through";
     EXPECT_TRUE(seahorse->HasFired());
-    Projectile_Seahorse* bolt = All<Projectile_Seahorse>().front();
+    const Watched bolt(All<Projectile_Seahorse>().front());
     EXPECT_LT(bolt->GetDirection().x, 0.0f);
     EXPECT_NEAR(bolt->GetDirection().Length(), 1.0f, 1e-4f);
     // Attacking, it can be hurt.
@@ -244,7 +244,7 @@ TEST_F(WaterGardenArena, TheSeahorseDiesToTheExpectedBlowsAtAttackRanksOneToFour
         Enter("place Zone_NPCSpawner_Seahorse seahorse 12 2 8x2\n");
         ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
         Pass();
-        NPC_Seahorse* seahorse = First<NPC_Seahorse>();
+        const Watched seahorse(First<NPC_Seahorse>());
         ASSERT_NE(seahorse, nullptr);
         ThePlayer().SetAttackRank(rank);
         int blows = -1;
@@ -271,8 +271,8 @@ TEST_F(WaterGardenArena, TheSeahorseDiesToTheExpectedBlowsAtAttackRanksOneToFour
 TEST_F(WaterGardenArena, ASeahorseShotHurtsThePlayerFliesOnAndEndsOnAHitOrAWall)
 {
     Enter("");
-    auto* shot = dynamic_cast<Projectile_Seahorse*>(
-        game.CreateCharacterByClass("Projectile_Seahorse", "Projectile_Seahorse", nullptr));
+    const Watched shot(dynamic_cast<Projectile_Seahorse*>(
+        game.CreateCharacterByClass("Projectile_Seahorse", "Projectile_Seahorse", nullptr)));
     ASSERT_NE(shot, nullptr);
     EXPECT_TRUE(HurtsOnContact(shot, {20.0f, 40.0f}));
     EXPECT_TRUE(Live(shot)) << "it flies on";
@@ -280,8 +280,8 @@ TEST_F(WaterGardenArena, ASeahorseShotHurtsThePlayerFliesOnAndEndsOnAHitOrAWall)
     Pass();
     EXPECT_FALSE(Live(shot));
     // Flying down into the floor, it ends there.
-    auto* down = dynamic_cast<Projectile_Seahorse*>(
-        game.CreateCharacterByClass("Projectile_Seahorse", "Projectile_Seahorse", nullptr));
+    const Watched down(dynamic_cast<Projectile_Seahorse*>(
+        game.CreateCharacterByClass("Projectile_Seahorse", "Projectile_Seahorse", nullptr)));
     down->SetPosition({600.0f, 160.0f});
     down->SetDirection({0.0f, -1.0f});
     const int gone = PassesUntil(30, [&] { return !Live(down); });
@@ -331,8 +331,8 @@ TEST_F(WaterGardenArena, TheDreamCatcherLaunchesItsVolleyWithin448PixelsAndRests
 TEST_F(WaterGardenArena, ASoulDriftsOutThenHomesInWithALimitedTurnAndEndsOnThePlayer)
 {
     Enter("");
-    auto* soul = dynamic_cast<Projectile_SadSoul*>(
-        game.CreateCharacterByClass("Projectile_SadSoul", "Projectile_SadSoul", nullptr));
+    const Watched soul(dynamic_cast<Projectile_SadSoul*>(
+        game.CreateCharacterByClass("Projectile_SadSoul", "Projectile_SadSoul", nullptr)));
     ASSERT_NE(soul, nullptr);
     soul->SetPosition({500.0f, 200.0f});
     soul->SetApproachPoint({580, 216});
@@ -359,7 +359,7 @@ TEST_F(WaterGardenArena, ASoulDriftsOutThenHomesInWithALimitedTurnAndEndsOnThePl
 TEST_F(WaterGardenArena, TheGardenPlantGrowsAPieceEvery33UpdatesTowardThePlayerAndACutStemGrowsAgain)
 {
     Enter("place Zone_NPCSpawner_Garden_Plant plant 14 2 1x2\n", 4);
-    NPC_Garden_Plant* plant = First<NPC_Garden_Plant>();
+    const Watched plant(First<NPC_Garden_Plant>());
     ASSERT_NE(plant, nullptr);
     Pass();
     ASSERT_EQ(plant->GetPieces().size(), 1u);
@@ -420,7 +420,7 @@ const std::vector<std::string>& ChamberRows()
 TEST_F(WaterGardenArena, TheDeadFishPlantsSpikesOnTheBlocksByTheirNamesAndShowsThoseNearIt)
 {
     EnterTiles(ChamberRows(), "place Zone_NPCSpawner_Dead_Fish fish 8 4 8x4\n");
-    NPC_Dead_Fish* fish = First<NPC_Dead_Fish>();
+    const Watched fish(First<NPC_Dead_Fish>());
     ASSERT_NE(fish, nullptr);
     Pass();
     // Spikes by place and kind (a ceiling spike may stand where a ground

@@ -203,6 +203,10 @@ std::vector<CoverageFamily> WorldCoverageFamilies(Game& game)
     // freezes them is found after the eye is beaten for good.
     sounds.exempt["NPC_Boss_Cave2_PlantDie"]
         = "a frozen plant struck: the ice armor comes after the cave's second boss is beaten for good";
+    // The flame declares the chained skull's fire beside its own, but no
+    // rule of play sounds it.
+    sounds.exempt["NPC_ChainedSkull_Fire"]
+        = "declared by the fire launcher's flame, played by no rule of play";
     families.push_back(sounds);
 
     CoverageFamily effects {"effect files", "effect", {}, {}};
