@@ -2,6 +2,8 @@
 #include "characters/PlayerDeathLog.h"
 #include "characters/PlayerModifier.h"
 #include "characters/Projectile_Crossbow.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
 #include "tests/characters/PlayerTestWorld.h"
 
 #include <gtest/gtest.h>
@@ -377,16 +379,41 @@ TEST_F(PlayerCombat, TheBoltPiercesKillsStopsAtSurvivorsAndBreaksOnCollisions)
     EXPECT_EQ(world.achievements["Scythe of Death"], 2);
     EXPECT_TRUE(bolt.IsDead());
 
-    world.characters.clear();
-    world.collisions.Add(300.0f, 0.0f, 320.0f, 400.0f);
-    Projectile_Crossbow wallBolt("Bolt");
-    wallBolt.SetPosition({200.0f, 50.0f});
-    wallBolt.SetDirection({1.0f, 0.0f});
-    int updates = 0;
-    while (!wallBolt.IsDead() && updates++ < 60)
-        wallBolt.Update(33.0);
-    EXPECT_TRUE(wallBolt.IsDead());
-    EXPECT_LT(wallBolt.GetPosition().x, 320.0f);
+}
+
+// Walls of a level's "Collisions" layer: a 20-px wall and a wall 2048 px wide
+// (filed by the grid only under the cells of its corners). A bolt breaks on
+// the first and anywhere inside the second.
+TEST_F(PlayerCombat, TheBoltBreaksOnTheWallsOfTheCollisionLayer)
+{
+    Level level {"walls"};
+    world.level = &level;
+    Layer* layer = level.CreateLayer(Level::kScene, "Collisions", nullptr, 4096, 512, 32, 32);
+    GraphicalObject thin {"ThinWall"};
+    thin.SetSize(20, 400, true);
+    thin.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 399, 19, 0, 0);
+    GraphicalObject wide {"WideWall"};
+    wide.SetSize(2048, 448, true);
+    wide.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 447, 2047, 0, 0);
+    layer->AddPlacedInstance(&thin, 300.0f, 0.0f);
+    layer->AddPlacedInstance(&wide, 1024.0f, 0.0f);
+
+    auto breaksAt = [](float x) {
+        Projectile_Crossbow bolt("Bolt");
+        bolt.SetPosition({x, 50.0f});
+        bolt.SetDirection({1.0f, 0.0f});
+        int updates = 0;
+        while (!bolt.IsDead() && updates++ < 200)
+            bolt.Update(33.0);
+        return bolt.IsDead() ? bolt.GetPosition().x : -1.0f;
+    };
+    const float atThin = breaksAt(200.0f);
+    EXPECT_GT(atThin, 200.0f);
+    EXPECT_LT(atThin, 320.0f);
+    // Broken on its first update (it still makes that update's flight).
+    for (float x : {1100.0f, 1700.0f, 2200.0f, 2800.0f})
+        EXPECT_NEAR(breaksAt(x), x + 10.56f, 0.01f) << "a bolt inside the wide wall at x " << x;
+    world.level = nullptr;
 }
 
 TEST(CrossbowBolt, DamageAndLookByLevel)
