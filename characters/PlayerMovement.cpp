@@ -195,36 +195,3 @@ void Player::UpdateClimb(PlayerCollisions* collisions, double dt)
     if (collisions != nullptr && collisions->Overlaps(GetWorldBox()))
         position = old;
 }
-
-void Player::UpdateContacts(bool silent)
-{
-    inLava = false;
-    PlayerWorld* world = GetPlayerWorld();
-    if (world != nullptr && world->IsWaterOverrideActive()) {
-        touchingWater = true;
-        return;
-    }
-    if (world == nullptr || !world->HasLevel())
-        return;
-    const bool wasTouching = touchingWater;
-    touchingWater = false;
-    const Point<int> probe(static_cast<int>(position.x) + GetSize().x / 2, static_cast<int>(position.y) + 10);
-    switch (world->GetLiquidAt(probe)) {
-    case PlayerLiquid::Water:
-        touchingWater = true;
-        break;
-    case PlayerLiquid::Lava:
-        inLava = true;
-        ApplyDamage(nullptr, 1);
-        break;
-    default:
-        break;
-    }
-    if (touchingWater && !wasTouching && !silent) {
-        const Point<int> below(probe.x, static_cast<int>(position.y) - 32);
-        if (world->GetLiquidAt(below) != PlayerLiquid::WaterFall)
-            PlaySoundAt(kSoundEnterWater);
-    }
-    if (!touchingWater && wasTouching)
-        PlaySoundAt(kSoundLeaveWater);
-}

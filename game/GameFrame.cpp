@@ -86,9 +86,12 @@ void Game::UpdateFramePacing()
 
 void Game::Update()
 {
-    // Sounds may start again this pass.
-    if (soundEventsManager)
+    // Sounds may start again this pass; the detached ones that have played
+    // out go.
+    if (soundEventsManager) {
         soundEventsManager->ClearStartedSounds();
+        soundEventsManager->UpdateDetached();
+    }
     ApplyPendingLoads();
     const bool tick = AdvanceClocks();
 

@@ -19,3 +19,9 @@ void GameSceneAccess::DrawPlayer(DXGraphicalSurface* target, Point<int> offset)
         game.KeepPlayersLastLook();
     }
 }
+
+void GameSceneAccess::DrawPlayerFireflies(DXGraphicalSurface* target, Point<int> offset)
+{
+    if (Player* player = game.GetPlayer())
+        player->RenderFireflies(target, offset);
+}

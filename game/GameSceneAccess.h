@@ -41,6 +41,8 @@ public:
     bool HasPlayer() override { return game.GetPlayer() != nullptr; }
     SceneCharacter* GetPlayerCharacter() override;
     void DrawPlayer(DXGraphicalSurface* target, Point<int> offset) override;
+    void DrawPlayerFireflies(DXGraphicalSurface* target, Point<int> offset) override;
+    int GetFireflyOverrideIndex() override { return game.fireflyOverrideIndex; }
 
 private:
     Game& game;

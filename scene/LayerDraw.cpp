@@ -103,8 +103,9 @@ bool Layer::Draw(Point<int> origin)
     SceneGameAccess* host = GetSceneGameAccess();
     if (hostsPlayer && surface && host != nullptr && host->HasPlayer()) {
         DrawCharacters(origin);
-        // The player, with its fireflies.
         host->DrawPlayer(surface.get(), GetDrawOffset(origin));
+        if (host->GetFireflyOverrideIndex() == -1)
+            host->DrawPlayerFireflies(surface.get(), GetDrawOffset(origin));
         DrawCharactersFlagged(origin);
     }
     if (drawFrontCharacters && surface)

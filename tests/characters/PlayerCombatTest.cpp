@@ -2,9 +2,12 @@
 #include "characters/PlayerDeathLog.h"
 #include "characters/PlayerModifier.h"
 #include "characters/Projectile_Crossbow.h"
+#include "engine/sound/SoundEvent.h"
+#include "engine/sound/SoundEventsManager.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "tests/characters/PlayerTestWorld.h"
+#include "tests/engine/sound/SoundTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -349,6 +352,7 @@ TEST_F(PlayerCombat, TheCrossbowFiresABoltWithDelayAndStock)
     Step(shoot);
     EXPECT_EQ(world.created.size(), 2u);
     EXPECT_EQ(world.created[1]->GetTrailLength(), 8) << "a level-3 bolt streaks";
+    EXPECT_EQ(world.created[1]->GetTrailSpacing(), 2) << "its after-images spread out";
     player->crossbowLevel = 1;
     crossbow->boltsLeft = 0;
     for (int i = 0; i < 31; ++i)
@@ -378,7 +382,6 @@ TEST_F(PlayerCombat, TheBoltPiercesKillsStopsAtSurvivorsAndBreaksOnCollisions)
     EXPECT_EQ(bolt.GetKillCount(), 2);
     EXPECT_EQ(world.achievements["Scythe of Death"], 2);
     EXPECT_TRUE(bolt.IsDead());
-
 }
 
 // Walls of a level's "Collisions" layer: a 20-px wall and a wall 2048 px wide
@@ -414,6 +417,27 @@ TEST_F(PlayerCombat, TheBoltBreaksOnTheWallsOfTheCollisionLayer)
     for (float x : {1100.0f, 1700.0f, 2200.0f, 2800.0f})
         EXPECT_NEAR(breaksAt(x), x + 10.56f, 0.01f) << "a bolt inside the wide wall at x " << x;
     world.level = nullptr;
+}
+
+// A broken bolt's death sound ("Crossbow_Break") is handed to the sound-events
+// manager: it outlives the bolt and goes once it has played out.
+TEST(CharacterHitSound, TheDeathSoundPlaysOnAfterTheCharacterIsGone)
+{
+    SoundEventsManager events;
+    soundtest::FakeGame sounds;
+    sounds.manager = &events;
+    auto bolt = std::make_unique<Projectile_Crossbow>("Bolt");
+    ASSERT_NE(bolt->GetSoundEvent(1), nullptr);
+    PlayCharacterHitSound(bolt.get());
+    EXPECT_EQ(bolt->GetSoundEvent(1), nullptr) << "no longer the bolt's";
+    EXPECT_EQ(events.GetDetachedCount(), 1u);
+    const size_t live = events.GetLiveCopyCount();
+    bolt.reset();
+    EXPECT_EQ(events.GetLiveCopyCount(), live - 3) << "the bolt's other sounds went with it";
+    // Without a sound engine no voice plays: the next frame lets it go.
+    events.UpdateDetached();
+    EXPECT_EQ(events.GetDetachedCount(), 0u);
+    EXPECT_EQ(events.GetLiveCopyCount(), live - 4);
 }
 
 TEST(CrossbowBolt, DamageAndLookByLevel)
