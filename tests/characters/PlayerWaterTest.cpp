@@ -60,7 +60,8 @@ TEST_F(PlayerWater, EnteringWadingAndLeavingPlaceTheWaterEffectsOnTheSurface)
     player->SetPosition({100.0f, 0.0f});
     Step(Keys(0, 0));
     EXPECT_EQ(player->Count(kSoundEnterWater), 1);
-    EXPECT_EQ(Shown(), (Effects {{"PlayerWaterFXIdle", {100.0f, 44.0f}}, {"PlayerWaterFXEnter", {100.0f, 44.0f}}}));
+    EXPECT_EQ(
+        Shown(), (Effects {{"PlayerWaterFXIdle", {100.0f, 44.0f}}, {"PlayerWaterFXEnter", {100.0f, 44.0f}}}));
 
     // The ripple follows the wading player; nothing new is placed.
     player->SetPosition({150.0f, 0.0f});
