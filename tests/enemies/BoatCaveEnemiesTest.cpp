@@ -141,6 +141,9 @@ TEST_F(BoatCaveEnemies, ThePlantKeepsItsInsectsInTheirZoneAndTheyDropAcidThatBur
         for (auto [acid, y] : before)
             if (Live(acid) && acid->GetState() == Projectile_Ins_Acid::kFalling)
                 fastest = std::max(fastest, y - acid->GetPosition().y);
+        // A drop that has burst and gone may leave its address to a later one.
+        for (auto it = seen.begin(); it != seen.end();)
+            it = Live(*it) ? std::next(it) : seen.erase(it);
         for (Projectile_Ins_Acid* acid : All<Projectile_Ins_Acid>()) {
             drops += seen.insert(acid).second ? 1 : 0;
             EXPECT_GE(acid->GetPosition().y, kFloor - 12.0f) << "it stops on the floor";
