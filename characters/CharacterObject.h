@@ -145,6 +145,8 @@ public:
     // After-images left behind as the character is drawn (0 for none).
     void SetTrailLength(int32_t count) { drawInstance.SetTrailLength(count); }
     int32_t GetTrailLength() const { return drawInstance.GetTrail().GetLength(); }
+    void SetTrailSpacing(int32_t spacing) { drawInstance.SetTrailSpacing(spacing); }
+    int32_t GetTrailSpacing() const { return drawInstance.GetTrail().GetSpacing(); }
     void SetContactDamage(int value) { contactDamage = value; }
     void SetWholeBodyAttacks(bool value) { wholeBodyAttacks = value; }
     void SetHitTestsOff(bool value) { hitTestsOff = value; }

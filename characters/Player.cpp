@@ -1,5 +1,6 @@
 #include "characters/Player.h"
 
+#include "characters/BGEvent_DisplayGO.h"
 #include "characters/Firefly.h"
 #include "characters/PlayerArmor.h"
 #include "characters/PlayerArmorControl.h"
@@ -7,6 +8,7 @@
 #include "characters/PlayerArmorIce.h"
 #include "characters/PlayerModifier.h"
 #include "engine/render/GE_Blink.h"
+#include "engine/render/GE_Fade.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
@@ -15,6 +17,13 @@
 #include "scene/SceneGameAccess.h"
 
 #include <algorithm>
+
+namespace {
+
+// The after-images behind each firefly.
+constexpr int32_t kFireflyTrailLength = 3;
+
+} // namespace
 
 const std::array<const char*, kSoundCount> Player::kSoundNames = {"Player_Attack_Near", "Player_Move",
     "Player_Jump", "Player_HitByEnemy", "Player_TouchGround", "Player_TouchGroundHeavy",
@@ -100,8 +109,11 @@ Player::Player(std::string name)
     }
     LoadSounds();
 
-    for (const char* fireflyName : {"Firefly01", "Firefly02", "Firefly03"})
+    for (const char* fireflyName : {"Firefly01", "Firefly02", "Firefly03"}) {
         fireflies.push_back(std::make_unique<Firefly>(fireflyName, this));
+        // Each firefly is drawn with a short streak of after-images.
+        fireflies.back()->SetTrailLength(kFireflyTrailLength);
+    }
     ResetFireflies();
 }
 
@@ -193,7 +205,6 @@ bool Player::Draw(DXGraphicalSurface* target, Point<int> offset)
         result = drawInstance.Draw(target, offset);
         drawInstance.SetEffect(nullptr);
     }
-    RenderFireflies(target, offset);
     return result;
 }
 
@@ -294,6 +305,7 @@ void Player::ToggleSpiderForm()
             return;
         if (GraphicalObject* g = GetCurrentGraphical())
             g->StopAnimations();
+        ShowFormFade();
         SetForm(kSpider);
         SetSize(64, 31);
         spiderAnimationSet.ApplyToPlayer(this);
@@ -310,11 +322,29 @@ void Player::ToggleSpiderForm()
             ResizeCollisionBox(1);
             return;
         }
+        ShowFormFade();
         SetForm(kNormal);
         ApplyFormSet();
         StopSoundAt(kSoundTransformSpider);
         PlaySoundAt(kSoundTransformSpider);
     }
+}
+
+void Player::ShowFormFade()
+{
+    GraphicalObject* g = GetCurrentGraphical();
+    if (g == nullptr)
+        return;
+    // The pose as it was, fading out where it stood: a graphical larger
+    // than the player is centred on it.
+    Point<int> at = position.ToInt();
+    if (moveState != kDying) {
+        const Point<int> larger = g->GetSize() - GetSize();
+        at = Point<int>(at.x - larger.x / 2, at.y - larger.y / 2);
+    }
+    BGEvent_DisplayGO* fade = QueueDisplay("FadeToCrouchSkull", -2, g, at, 5, 1);
+    if (fade != nullptr && fade->GetInstance() != nullptr)
+        fade->GetInstance()->SetEffect(new GE_Fade(51, false)); // the event's to delete
 }
 
 Rect<int> Player::GetBodyBox()
@@ -357,6 +387,7 @@ void Player::ResetForLevel(bool keepState)
     form = IsSpiderForm() ? kSpider : kNormal;
     attackKind = 0;
     touchingWater = false;
+    waterEffects = WaterEffects();
     if (!keepState) {
         stateStartTime = 0.0;
         stateFrames = 0.0;

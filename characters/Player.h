@@ -19,9 +19,11 @@
 
 class AbstractInputManager;
 class AnimatedSprite;
+class BGEvent_DisplayGO;
 class DXGraphicalSurface;
 class Firefly;
 class GE_Blink;
+class Layer;
 class PlayerArmor;
 class PlayerArmorCrossbow;
 class PlayerArmorFire;
@@ -132,6 +134,18 @@ public:
     bool IsAttacking() const { return GetAttackKind() == 1 || GetAttackKind() == 2; }
     void ToggleSpiderForm();
     void ResizeCollisionBox(int which);
+
+    // The water effects placed on the level's last scene layer while the
+    // player is in water (the layer owns them; they go with the level).
+    using WaterEffectInstance = SpacialInstance<GraphicalObject, float>;
+    struct WaterEffects {
+        Level* level = nullptr;
+        Layer* layer = nullptr;
+        WaterEffectInstance* idle = nullptr;
+        WaterEffectInstance* enter = nullptr;
+        WaterEffectInstance* leave = nullptr;
+    };
+    const WaterEffects& GetWaterEffects() const { return waterEffects; }
     void SetAttackRank(int rank);
     int GetAttackRank() const { return attackRank; }
     // +1 when the current animation's name ends in 'R', else -1.
@@ -295,6 +309,20 @@ private:
     GraphicalObject* LookUp(const std::string& name);
     void ApplyFormSet();
     void WriteDeathRecord(CharacterObject* attacker);
+    // The idle water effect on the surface over the player (placed once).
+    void FollowWaterSurface(PlayerWorld& world, Point<int> probe);
+    // The effect's instance moved to at, or placed there when it is null.
+    WaterEffectInstance* PlaceWaterEffect(
+        WaterEffectInstance* instance, GraphicalObject* effect, Point<float> at);
+    // The no-hit spark at the leading edge of an attack box that met another
+    // character's attack.
+    void ShowNoHitEffect(const Rect<int>& box);
+    // The fade of the pose left behind by a change of form.
+    void ShowFormFade();
+    // Queues on the current level an event that shows a copy of the object
+    // (null without a level or an object).
+    BGEvent_DisplayGO* QueueDisplay(const std::string& eventName, int layerSelector, GraphicalObject* object,
+        Point<int> at, int count, int mode);
     // Moves the first active type-3 box of the attack graphical into the level.
     bool AttackBoxInWorld(int shapeIndex, Rect<int>& box);
 
@@ -334,6 +362,7 @@ private:
     GraphicalObject* waterFxIdle = nullptr;
     GraphicalObject* waterFxEnter = nullptr;
     GraphicalObject* waterFxLeave = nullptr;
+    WaterEffects waterEffects;
     std::vector<CharacterObject*> struckCharacters;
     std::vector<std::unique_ptr<GraphicalObject>> ownedGraphicals;
     std::unique_ptr<CollisionBox<int>> collisionBox;

@@ -1,3 +1,4 @@
+#include "characters/BGEvent_DisplayGO.h"
 #include "characters/BlowPhantom.h"
 #include "characters/Player.h"
 #include "characters/PlayerArmor.h"
@@ -6,6 +7,7 @@
 #include "characters/PlayerModifier.h"
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
+#include "scene/Level.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,6 +34,8 @@ void PlayCharacterHitSound(CharacterObject* c)
     if (c->GetLife() < 1 && c->GetDeathSoundIndex() != -1) {
         c->PlaySoundAt(c->GetDeathSoundIndex());
         c->UpdateSounds();
+        // The death sound plays on after the character is deleted.
+        c->DetachSoundAt(c->GetDeathSoundIndex());
     }
     if (c->GetLife() > 0)
         c->PlaySoundAt(c->GetHitSoundIndex());
@@ -189,15 +193,20 @@ void Player::FireAttack()
     bolt->SetPosition(
         centre - Point<float>(static_cast<float>(bolt->CharacterObject::GetSize().x) * 0.5f, 0.0f));
     bolt->SetDirection(Point<float>(static_cast<float>(facing), 0.0f));
-    // Stronger crossbows leave a longer streak behind their bolts.
-    if (crossbowLevel == 2 || crossbowLevel == 3)
-        bolt->SetTrailLength(crossbowLevel == 2 ? 3 : 8);
+    // Stronger crossbows leave a streak behind their bolts: three
+    // after-images one draw apart, or eight spread out.
+    if (crossbowLevel == 2) {
+        bolt->SetTrailLength(3);
+        bolt->SetTrailSpacing(0);
+    } else if (crossbowLevel == 3) {
+        bolt->SetTrailLength(8);
+        bolt->SetTrailSpacing(2);
+    }
     bolt->PlaySoundAt(crossbowLevel == 2 ? 2 : crossbowLevel == 3 ? 3 : 0);
 }
 
 void Player::UpdateNearAttackHits(bool showNoHitEffect)
 {
-    (void)showNoHitEffect; // the no-hit effect is shown by the background events
     if (attackKind != 1 || !IsAlive() || attackGraphical == nullptr
         || attackGraphical->GetFirstCollisionShape() == nullptr)
         return;
@@ -216,8 +225,12 @@ void Player::UpdateNearAttackHits(bool showNoHitEffect)
         bool struck = false;
         for (int i = 0; i < attackGraphical->GetCollisionShapeCount() && !struck; ++i) {
             Rect<int> box;
-            if (AttackBoxInWorld(i, box) && c->IsHitByBox(box, false))
+            if (!AttackBoxInWorld(i, box))
+                continue;
+            if (c->IsHitByBox(box, false))
                 struck = true;
+            else if (showNoHitEffect && noHitEffect != nullptr && c->AttackHitsBox(box))
+                ShowNoHitEffect(box.Normalized());
         }
         if (!struck)
             continue;
@@ -231,6 +244,28 @@ void Player::UpdateNearAttackHits(bool showNoHitEffect)
         }
         struckCharacters.push_back(c);
     }
+}
+
+void Player::ShowNoHitEffect(const Rect<int>& box)
+{
+    // A spark at the blow's leading edge, where it met the other's attack.
+    const Point<int> size = noHitEffect->GetSize();
+    const float edge = static_cast<float>(facing > 0 ? box.x1 : box.x0);
+    const Point<int> at(static_cast<int>(edge - static_cast<float>(size.x) * 0.5f),
+        static_cast<int>(static_cast<float>(box.y0 + box.y1) * 0.5f - static_cast<float>(size.y) * 0.5f));
+    QueueDisplay("NoHitEffect", 1, noHitEffect, at, -1, -1);
+}
+
+BGEvent_DisplayGO* Player::QueueDisplay(const std::string& eventName, int layerSelector,
+    GraphicalObject* object, Point<int> at, int count, int mode)
+{
+    PlayerWorld* world = GetPlayerWorld();
+    Level* level = world != nullptr ? world->GetLevel() : nullptr;
+    if (level == nullptr || object == nullptr)
+        return nullptr;
+    auto* event = new BGEvent_DisplayGO(eventName, level, layerSelector, object, at.ToFloat(), count, mode);
+    level->AddBackgroundEvent(event);
+    return event;
 }
 
 void Player::ApplyArmorAreaAttack(int kind)

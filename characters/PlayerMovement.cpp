@@ -1,5 +1,6 @@
 #include "characters/Player.h"
 #include "characters/PlayerModifier.h"
+#include "scene/Level.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +12,9 @@ constexpr float kEpsilon = 0.0001f;
 constexpr float kStepUp = 4.0f;
 constexpr float kGroundProbe = 4.0f;
 constexpr float kEdgeProbe = 20.0f;
+constexpr float kClimbGroundProbe = 64.0f;
+// The zones whose contact pass the climbing step runs.
+constexpr const char* kClimbZoneType = "Zone_ClimbJump";
 // Kind of box the player settles onto (slopes, steps).
 constexpr int kSettleKind = 2;
 
@@ -192,39 +196,22 @@ void Player::UpdateClimb(PlayerCollisions* collisions, double dt)
     const float step = static_cast<float>(speed * 32.0 * dt * 0.001);
     const Point<float> old = position;
     position.y += direction.y * step;
-    if (collisions != nullptr && collisions->Overlaps(GetWorldBox()))
+    if (collisions != nullptr && collisions->Overlaps(GetWorldBox())) {
         position = old;
-}
-
-void Player::UpdateContacts(bool silent)
-{
-    inLava = false;
+        // Climbing down into the ground: the test reaching lower finds it,
+        // and when it lies within this step the climber goes down onto it.
+        float below = 0.0f;
+        int kind = 0;
+        if (direction.y < 0.0f && collisions->Test(-1, GetWorldBox(), 0.0f, -kClimbGroundProbe, &below, &kind)
+            && -below <= step)
+            position.y += StopAt(below, false);
+    }
+    // Only the climb zones tell whether the new place is still on the wall:
+    // out of every one of them the climber stays where it was.
     PlayerWorld* world = GetPlayerWorld();
-    if (world != nullptr && world->IsWaterOverrideActive()) {
-        touchingWater = true;
-        return;
+    if (Level* level = world != nullptr ? world->GetLevel() : nullptr) {
+        level->UpdatePlayerContacts(kClimbZoneType);
+        if (!inClimbZone)
+            position = old;
     }
-    if (world == nullptr || !world->HasLevel())
-        return;
-    const bool wasTouching = touchingWater;
-    touchingWater = false;
-    const Point<int> probe(static_cast<int>(position.x) + GetSize().x / 2, static_cast<int>(position.y) + 10);
-    switch (world->GetLiquidAt(probe)) {
-    case PlayerLiquid::Water:
-        touchingWater = true;
-        break;
-    case PlayerLiquid::Lava:
-        inLava = true;
-        ApplyDamage(nullptr, 1);
-        break;
-    default:
-        break;
-    }
-    if (touchingWater && !wasTouching && !silent) {
-        const Point<int> below(probe.x, static_cast<int>(position.y) - 32);
-        if (world->GetLiquidAt(below) != PlayerLiquid::WaterFall)
-            PlaySoundAt(kSoundEnterWater);
-    }
-    if (!touchingWater && wasTouching)
-        PlaySoundAt(kSoundLeaveWater);
 }

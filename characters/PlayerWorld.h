@@ -75,6 +75,9 @@ public:
     // The "Collisions" layer of the current level's scene layers, or null.
     virtual PlayerCollisions* GetCollisions() = 0;
     virtual PlayerLiquid GetLiquidAt(Point<int> point) = 0;
+    // The height of the surface of the water that holds the point (the top
+    // of the water column above it); false when the point is in no water.
+    virtual bool GetWaterSurface(Point<int> /*point*/, int* /*surface*/) { return false; }
 
     virtual size_t GetCharacterCount() = 0;
     virtual CharacterObject* GetCharacter(size_t index) = 0;

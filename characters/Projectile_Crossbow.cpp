@@ -5,6 +5,8 @@
 #include "characters/PlayerWorld.h"
 #include "scene/CollisionShape.h"
 #include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
 
 #include <algorithm>
 
@@ -86,6 +88,21 @@ void Projectile_Crossbow::Break()
     PlayCharacterHitSound(this);
 }
 
+bool Projectile_Crossbow::BreaksOnCollisions(Level* level)
+{
+    Layer* collisions = level != nullptr ? level->GetLayer(Level::kScene, "Collisions") : nullptr;
+    if (collisions == nullptr)
+        return false;
+    // The bolt's own box where it stands, against the level's collision
+    // world: any solid box or line there breaks it.
+    Point<float> from;
+    Point<float> to;
+    GetLeadingEdge(from, to, Point<float>());
+    int kind = 0;
+    Point<float> push;
+    return collisions->CollideCharacter(0, this, from.ToInt(), to.ToInt(), 0.0f, 0.0f, &kind, &push);
+}
+
 void Projectile_Crossbow::Update(double dt)
 {
     ++frameCounter;
@@ -126,16 +143,8 @@ void Projectile_Crossbow::Update(double dt)
                     ended = true;
                 }
             }
-            if (!ended) {
-                PlayerCollisions* collisions = world->GetCollisions();
-                if (collisions != nullptr && ownBox != nullptr) {
-                    const Point<int> s = GetSize();
-                    const PlayerBox body {position.x, position.y, position.x + static_cast<float>(s.x - 1),
-                        position.y + static_cast<float>(s.y - 1)};
-                    if (collisions->Overlaps(body))
-                        Break();
-                }
-            }
+            if (!ended && BreaksOnCollisions(world->GetLevel()))
+                Break();
         }
         if (state == 1 && (currentGraphical == nullptr || currentGraphical->IsAnimationFinished()))
             dead = true;

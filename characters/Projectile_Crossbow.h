@@ -9,6 +9,7 @@
 #include <vector>
 
 class GraphicalObject;
+class Level;
 
 // The crossbow's bolt: it flies straight, strikes each character it passes
 // once with the damage of the player's crossbow level, flies on through the
@@ -38,6 +39,9 @@ public:
 
 private:
     void Break();
+    // Whether the bolt stands in a box or on a line of the level's
+    // "Collisions" layer.
+    bool BreaksOnCollisions(Level* level);
 
     std::unique_ptr<GraphicalObject> idleLeft;
     std::unique_ptr<GraphicalObject> idleRight;

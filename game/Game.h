@@ -508,6 +508,9 @@ public:
     int32_t slowMotionStep = 0;
     int32_t endingCounter = 0;
     int32_t endingMode = 0;
+    // While not -1, the player's layer leaves the fireflies undrawn (their
+    // drawing is taken over elsewhere).
+    int32_t fireflyOverrideIndex = -1;
 
     // ---- frame state
     FramePacing framePacing;

@@ -96,9 +96,12 @@ void Game::UpdateFramePacing()
 
 void Game::Update()
 {
-    // Sounds may start again this pass.
-    if (soundEventsManager)
+    // Sounds may start again this pass; the detached ones that have played
+    // out go.
+    if (soundEventsManager) {
         soundEventsManager->ClearStartedSounds();
+        soundEventsManager->UpdateDetached();
+    }
     ApplyPendingLoads();
     const bool tick = AdvanceClocks();
     // A device restored in the middle of play pauses it, as when the window

@@ -11,6 +11,8 @@
 #include "scene/MapModel.h"
 #include "scene/SpacialInstance.h"
 
+#include <vector>
+
 GraphicalObject* GamePlayerWorld::CloneGraphical(const std::string& name)
 {
     return dynamic_cast<GraphicalObject*>(Game::FindSceneObject(name, true));
@@ -77,35 +79,81 @@ PlayerCollisions* GamePlayerWorld::GetCollisions()
     return collisions.get();
 }
 
+namespace {
+
+// Water and lava are the objects the armors swap: water links to ice (its
+// own kind 3 or more), lava to frozen lava.
+bool IsWater(Layer::Instance* instance)
+{
+    GraphicalObject* object = instance != nullptr ? instance->GetPrototype() : nullptr;
+    GraphicalObject* linked = object != nullptr ? object->GetReplacement() : nullptr;
+    return object != nullptr && object->GetReplacementKind() > 0 && linked != nullptr
+        && linked->GetReplacementKind() >= 3;
+}
+
+// Water tiles stacked over one another make one column; a guard against a
+// degenerate level.
+constexpr int kMaxWaterTiles = 256;
+
+// The layers that hold the level's water and lava: those of the foreground
+// and scene lists that scroll with the scene, in list order.
+std::vector<Layer*> LiquidLayers(Level* level)
+{
+    std::vector<Layer*> layers;
+    for (int list : {Level::kForeground, Level::kScene}) {
+        for (int i = 0; level != nullptr && i < level->GetLayerCount(list); ++i) {
+            Layer* layer = level->GetLayerAt(list, i);
+            if (layer != nullptr && layer->GetScrollFactor() == Point<float>(1.0f, 1.0f))
+                layers.push_back(layer);
+        }
+    }
+    return layers;
+}
+
+} // namespace
+
+bool GamePlayerWorld::GetWaterSurface(Point<int> point, int* surface)
+{
+    if (surface == nullptr)
+        return false;
+    for (Layer* layer : LiquidLayers(game.GetCurrentLevel())) {
+        Layer::Instance* instance = layer->GetInstanceAt(point, true);
+        if (!IsWater(instance))
+            continue;
+        int top = static_cast<int>(instance->GetPosition().y) + instance->GetSize().y;
+        for (int tile = 0; tile < kMaxWaterTiles; ++tile) {
+            Layer::Instance* above = layer->GetInstanceAt(Point<int>(point.x, top), true);
+            if (!IsWater(above))
+                break;
+            const int next = static_cast<int>(above->GetPosition().y) + above->GetSize().y;
+            if (next <= top)
+                break;
+            top = next;
+        }
+        *surface = top;
+        return true;
+    }
+    return false;
+}
+
 PlayerLiquid GamePlayerWorld::GetLiquidAt(Point<int> point)
 {
-    Level* level = game.GetCurrentLevel();
-    if (level == nullptr)
-        return PlayerLiquid::None;
     bool fall = false;
-    for (int list : {Level::kForeground, Level::kScene}) {
-        for (int i = 0; i < level->GetLayerCount(list); ++i) {
-            Layer* layer = level->GetLayerAt(list, i);
-            if (layer == nullptr || layer->GetScrollFactor() != Point<float>(1.0f, 1.0f))
-                continue;
-            Layer::Instance* instance = layer->GetInstanceAt(point, true);
-            GraphicalObject* object = instance != nullptr ? instance->GetPrototype() : nullptr;
-            if (object == nullptr)
-                continue;
-            const std::string name = object->GetName();
-            if (name.find("fall") != std::string::npos || name.find("splash") != std::string::npos) {
-                fall = true;
-                continue;
-            }
-            // Water and lava are the objects the armors swap: water links to
-            // ice (its own kind 3 or more), lava to frozen lava.
-            GraphicalObject* linked = object->GetReplacement();
-            if (object->GetReplacementKind() <= 0 || linked == nullptr)
-                continue;
-            if (linked->GetReplacementKind() >= 3)
-                return PlayerLiquid::Water;
-            return instance->IsVisible() ? PlayerLiquid::Lava : PlayerLiquid::LavaFrozen;
+    for (Layer* layer : LiquidLayers(game.GetCurrentLevel())) {
+        Layer::Instance* instance = layer->GetInstanceAt(point, true);
+        GraphicalObject* object = instance != nullptr ? instance->GetPrototype() : nullptr;
+        if (object == nullptr)
+            continue;
+        const std::string name = object->GetName();
+        if (name.find("fall") != std::string::npos || name.find("splash") != std::string::npos) {
+            fall = true;
+            continue;
         }
+        if (object->GetReplacementKind() <= 0 || object->GetReplacement() == nullptr)
+            continue;
+        if (IsWater(instance))
+            return PlayerLiquid::Water;
+        return instance->IsVisible() ? PlayerLiquid::Lava : PlayerLiquid::LavaFrozen;
     }
     return fall ? PlayerLiquid::WaterFall : PlayerLiquid::None;
 }

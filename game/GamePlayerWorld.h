@@ -33,6 +33,9 @@ public:
     // Water or lava placed at the point on a layer that scrolls with the
     // scene (scroll factor 1, 1) of the foreground or scene lists.
     PlayerLiquid GetLiquidAt(Point<int> point) override;
+    // The top of the column of water tiles over the point, on the layer
+    // whose water holds it.
+    bool GetWaterSurface(Point<int> point, int* surface) override;
     size_t GetCharacterCount() override;
     CharacterObject* GetCharacter(size_t index) override;
     CharacterObject* CreateCharacter(const std::string& classKey) override;

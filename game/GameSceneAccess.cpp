@@ -28,3 +28,9 @@ bool GameSceneAccess::IsCapturedLayer(const Layer* layer)
         && std::find(game.cinematicLayers.begin(), game.cinematicLayers.end(), layer)
         != game.cinematicLayers.end();
 }
+
+void GameSceneAccess::DrawPlayerFireflies(DXGraphicalSurface* target, Point<int> offset)
+{
+    if (Player* player = game.GetPlayer())
+        player->RenderFireflies(target, offset);
+}

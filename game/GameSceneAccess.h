@@ -44,6 +44,8 @@ public:
     // The layers the cut-scene shows, and its kind as the capture state.
     bool IsCapturedLayer(const Layer* layer) override;
     int GetCaptureState() override { return game.pickupCinematicKind; }
+    void DrawPlayerFireflies(DXGraphicalSurface* target, Point<int> offset) override;
+    int GetFireflyOverrideIndex() override { return game.fireflyOverrideIndex; }
 
 private:
     Game& game;

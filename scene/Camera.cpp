@@ -151,11 +151,16 @@ void Camera::FollowCharacter(Camera& camera, SceneCharacter* focus)
                 camera.followLerp = 0.0f;
             direction = 1;
         }
-        const int state = focus->GetMoveState();
+        // The pace is the player's, whichever character is focused (a boss
+        // that takes the camera moves it at the player's speed).
+        SceneGameAccess* game = GetSceneGameAccess();
+        SceneCharacter* player = game != nullptr ? game->GetPlayerCharacter() : nullptr;
+        SceneCharacter* pace = player != nullptr ? player : focus;
+        const int state = pace->GetMoveState();
         const float acceleration = state >= kFirstAirState && state <= kLastAirState ? 0.1f : 0.2f;
         camera.followLerp
             = std::clamp(camera.followLerp + acceleration * static_cast<float>(direction), -1.0f, 1.0f);
-        vX = focus->GetSpeedValue() * 0.6f / 5.5f * s;
+        vX = pace->GetSpeedValue() * 0.6f / 5.5f * s;
     }
     float ty = camera.y;
     if (std::fabs(dy) > 0.5f) {

@@ -146,8 +146,10 @@ bool Layer::Draw(Point<int> origin)
     drawAdded();
     if (hostsPlayer && surface && game != nullptr && game->HasPlayer()) {
         DrawCharacters(origin);
-        // The player, with its fireflies.
+        // The player, then its fireflies unless the game's override took them.
         game->DrawPlayer(surface.get(), GetDrawOffset(origin));
+        if (game->GetFireflyOverrideIndex() == -1)
+            game->DrawPlayerFireflies(surface.get(), GetDrawOffset(origin));
         DrawCharactersFlagged(origin);
     }
     if (drawFrontCharacters && surface)

@@ -159,7 +159,9 @@ public:
 
     // Per-frame passes.
     void UpdateInstances();
-    void UpdatePlayerContacts();
+    // The zones' contact pass; with a filter only the zones whose payload's
+    // class name begins with it.
+    void UpdatePlayerContacts(const std::string& classFilter = std::string());
     void UpdateObjects(double dt);
     void UpdateParticleSystems(double dt);
 

@@ -300,11 +300,11 @@ void Level::UpdateInstances()
     }
 }
 
-void Level::UpdatePlayerContacts()
+void Level::UpdatePlayerContacts(const std::string& classFilter)
 {
     for (int i = 0; i < GetLayerCount(kScene); ++i) {
         if (Layer* layer = GetLayerAt(kScene, i))
-            layer->UpdatePlayerContacts("");
+            layer->UpdatePlayerContacts(classFilter);
     }
 }
 

@@ -50,8 +50,8 @@ public:
     // The live characters, in the order they are drawn.
     virtual size_t GetLiveCharacterCount() = 0;
     virtual SceneCharacter* GetLiveCharacter(size_t index) = 0;
-    // Whether there is a player; drawing it draws its fireflies and keeps
-    // its look for the next frame.
+    // Whether there is a player; drawing it keeps its look for the next
+    // frame.
     virtual bool HasPlayer() = 0;
     // The player, or null.
     virtual SceneCharacter* GetPlayerCharacter() = 0;
@@ -63,6 +63,10 @@ public:
     // player's layer). None by default.
     virtual bool IsCapturedLayer(const Layer* /*layer*/) { return false; }
     virtual int GetCaptureState() { return 0; }
+    // The player's fireflies, drawn after it unless the game's firefly
+    // override (-1 when none) has taken them.
+    virtual void DrawPlayerFireflies(DXGraphicalSurface* /*target*/, Point<int> /*offset*/) { }
+    virtual int GetFireflyOverrideIndex() { return -1; }
 };
 
 SceneGameAccess* GetSceneGameAccess();

@@ -232,6 +232,16 @@ SoundEvent* SceneObject::GetSoundEvent(int index)
     return soundEvents[static_cast<size_t>(index)];
 }
 
+bool SceneObject::DetachSoundAt(int index)
+{
+    SoundEvent* event = GetSoundEvent(index);
+    SoundEventsManager* manager = GameSoundEvents();
+    if (event == nullptr || manager == nullptr || !manager->Detach(event))
+        return false;
+    soundEvents[static_cast<size_t>(index)] = nullptr;
+    return true;
+}
+
 void SceneObject::Update(double)
 {
 }

@@ -45,6 +45,10 @@ public:
     virtual bool StopSound(std::string name);
     virtual bool StopSoundAt(int index);
     virtual SoundEvent* GetSoundEvent(int index);
+    // Hands the own event at index to the sound-events manager's detached
+    // events, so that it plays on after this object is gone, and empties its
+    // slot. False when there is no such event or no manager.
+    bool DetachSoundAt(int index);
     virtual void Update(double dt);
     virtual void UpdateSounds();
     // Hands every own sound event to the receiver (which then owns them) and

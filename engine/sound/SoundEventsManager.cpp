@@ -210,9 +210,35 @@ bool SoundEventsManager::ReleaseEvent(SoundEvent** event)
         liveCopies.begin(), liveCopies.end(), [event](const auto& copy) { return copy.get() == *event; });
     if (found == liveCopies.end())
         return false;
+    detached.erase(std::remove(detached.begin(), detached.end(), *event), detached.end());
     liveCopies.erase(found);
     *event = nullptr;
     return true;
+}
+
+bool SoundEventsManager::Detach(SoundEvent* event)
+{
+    const bool live = event != nullptr
+        && std::any_of(
+            liveCopies.begin(), liveCopies.end(), [event](const auto& copy) { return copy.get() == event; });
+    if (!live)
+        return false;
+    if (std::find(detached.begin(), detached.end(), event) == detached.end())
+        detached.push_back(event);
+    return true;
+}
+
+void SoundEventsManager::UpdateDetached()
+{
+    // Copied first: releasing an event takes it off the list.
+    const std::vector<SoundEvent*> current = detached;
+    for (SoundEvent* event : current) {
+        event->UpdatePositional();
+        if (!event->IsPlaying()) {
+            SoundEvent* released = event;
+            ReleaseEvent(&released);
+        }
+    }
 }
 
 void SoundEventsManager::PauseAll()

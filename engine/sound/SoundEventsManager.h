@@ -45,8 +45,17 @@ public:
     const std::vector<std::unique_ptr<SoundEvent>>& GetRegisteredEvents() const { return registeredEvents; }
     size_t GetLiveCopyCount() const { return liveCopies.size(); }
 
+    // The detached events: live copies their objects gave up so that they
+    // play on after them (a dying character's death sound). Detach takes a
+    // live copy of this manager (anything else is refused: false); once a
+    // frame UpdateDetached follows them and releases those that stopped.
+    bool Detach(SoundEvent* event);
+    void UpdateDetached();
+    size_t GetDetachedCount() const { return detached.size(); }
+
 private:
     std::vector<std::unique_ptr<SoundEvent>> registeredEvents;
     std::vector<std::unique_ptr<SoundEvent>> liveCopies;
     std::vector<std::string> startedSounds;
+    std::vector<SoundEvent*> detached;
 };

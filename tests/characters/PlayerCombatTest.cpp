@@ -2,7 +2,12 @@
 #include "characters/PlayerDeathLog.h"
 #include "characters/PlayerModifier.h"
 #include "characters/Projectile_Crossbow.h"
+#include "engine/sound/SoundEvent.h"
+#include "engine/sound/SoundEventsManager.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
 #include "tests/characters/PlayerTestWorld.h"
+#include "tests/engine/sound/SoundTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -347,6 +352,7 @@ TEST_F(PlayerCombat, TheCrossbowFiresABoltWithDelayAndStock)
     Step(shoot);
     EXPECT_EQ(world.created.size(), 2u);
     EXPECT_EQ(world.created[1]->GetTrailLength(), 8) << "a level-3 bolt streaks";
+    EXPECT_EQ(world.created[1]->GetTrailSpacing(), 2) << "its after-images spread out";
     player->crossbowLevel = 1;
     crossbow->boltsLeft = 0;
     for (int i = 0; i < 31; ++i)
@@ -376,17 +382,62 @@ TEST_F(PlayerCombat, TheBoltPiercesKillsStopsAtSurvivorsAndBreaksOnCollisions)
     EXPECT_EQ(bolt.GetKillCount(), 2);
     EXPECT_EQ(world.achievements["Scythe of Death"], 2);
     EXPECT_TRUE(bolt.IsDead());
+}
 
-    world.characters.clear();
-    world.collisions.Add(300.0f, 0.0f, 320.0f, 400.0f);
-    Projectile_Crossbow wallBolt("Bolt");
-    wallBolt.SetPosition({200.0f, 50.0f});
-    wallBolt.SetDirection({1.0f, 0.0f});
-    int updates = 0;
-    while (!wallBolt.IsDead() && updates++ < 60)
-        wallBolt.Update(33.0);
-    EXPECT_TRUE(wallBolt.IsDead());
-    EXPECT_LT(wallBolt.GetPosition().x, 320.0f);
+// Walls of a level's "Collisions" layer: a 20-px wall and a wall 2048 px wide
+// (filed by the grid only under the cells of its corners). A bolt breaks on
+// the first and anywhere inside the second.
+TEST_F(PlayerCombat, TheBoltBreaksOnTheWallsOfTheCollisionLayer)
+{
+    Level level {"walls"};
+    world.level = &level;
+    Layer* layer = level.CreateLayer(Level::kScene, "Collisions", nullptr, 4096, 512, 32, 32);
+    GraphicalObject thin {"ThinWall"};
+    thin.SetSize(20, 400, true);
+    thin.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 399, 19, 0, 0);
+    GraphicalObject wide {"WideWall"};
+    wide.SetSize(2048, 448, true);
+    wide.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 447, 2047, 0, 0);
+    layer->AddPlacedInstance(&thin, 300.0f, 0.0f);
+    layer->AddPlacedInstance(&wide, 1024.0f, 0.0f);
+
+    auto breaksAt = [](float x) {
+        Projectile_Crossbow bolt("Bolt");
+        bolt.SetPosition({x, 50.0f});
+        bolt.SetDirection({1.0f, 0.0f});
+        int updates = 0;
+        while (!bolt.IsDead() && updates++ < 200)
+            bolt.Update(33.0);
+        return bolt.IsDead() ? bolt.GetPosition().x : -1.0f;
+    };
+    const float atThin = breaksAt(200.0f);
+    EXPECT_GT(atThin, 200.0f);
+    EXPECT_LT(atThin, 320.0f);
+    // Broken on its first update (it still makes that update's flight).
+    for (float x : {1100.0f, 1700.0f, 2200.0f, 2800.0f})
+        EXPECT_NEAR(breaksAt(x), x + 10.56f, 0.01f) << "a bolt inside the wide wall at x " << x;
+    world.level = nullptr;
+}
+
+// A broken bolt's death sound ("Crossbow_Break") is handed to the sound-events
+// manager: it outlives the bolt and goes once it has played out.
+TEST(CharacterHitSound, TheDeathSoundPlaysOnAfterTheCharacterIsGone)
+{
+    SoundEventsManager events;
+    soundtest::FakeGame sounds;
+    sounds.manager = &events;
+    auto bolt = std::make_unique<Projectile_Crossbow>("Bolt");
+    ASSERT_NE(bolt->GetSoundEvent(1), nullptr);
+    PlayCharacterHitSound(bolt.get());
+    EXPECT_EQ(bolt->GetSoundEvent(1), nullptr) << "no longer the bolt's";
+    EXPECT_EQ(events.GetDetachedCount(), 1u);
+    const size_t live = events.GetLiveCopyCount();
+    bolt.reset();
+    EXPECT_EQ(events.GetLiveCopyCount(), live - 3) << "the bolt's other sounds went with it";
+    // Without a sound engine no voice plays: the next frame lets it go.
+    events.UpdateDetached();
+    EXPECT_EQ(events.GetDetachedCount(), 0u);
+    EXPECT_EQ(events.GetLiveCopyCount(), live - 4);
 }
 
 TEST(CrossbowBolt, DamageAndLookByLevel)

@@ -18,6 +18,7 @@ TEST_F(PlayerFireflies, ThreeFirefliesWaitOverThePlayerUntilTheFinderRuns)
         EXPECT_EQ(firefly.GetName(), names[i]);
         EXPECT_TRUE(firefly.IsAttached());
         EXPECT_EQ(firefly.GetPosition(), Point<float>(32.0f, 64.0f));
+        EXPECT_EQ(firefly.GetTrailLength(), 3) << "a streak of three after-images";
     }
     // Without the finder they are not moved by the update.
     Target secret("Secret", 300.0f, 0.0f, 1);

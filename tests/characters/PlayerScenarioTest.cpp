@@ -184,3 +184,64 @@ TEST(PlayerOnALayer, JumpsUpThroughAOneWayLedgeLandsOnItAndDropsThrough)
 }
 
 } // namespace
+
+namespace {
+
+// One object of the "Collisions" layer of a level: a floor 2048 px wide,
+// a box or a line, whose top is y = 64. The grid files such an object only
+// under the cells of its corners; the level's collision world holds it whole.
+class PlayerOnAWideFloor : public ::testing::Test, public PlayerFixture {
+protected:
+    void Lay(std::unique_ptr<CollisionShape<int>> shape)
+    {
+        floor.SetSize(2048, 64, true);
+        floor.CollisionShapeAt(0) = std::move(shape);
+        layer = level.CreateLayer(Level::kScene, "Collisions", nullptr, 2048, 512, 32, 32);
+        layer->AddPlacedInstance(&floor, 0.0f, 0.0f);
+        collisions = std::make_unique<PlayerLayerCollisions>(layer);
+        world.layerCollisions = collisions.get();
+    }
+    // Drops the player from 40 px above the floor at x and lets it settle.
+    float LandAt(float x)
+    {
+        player->SetPosition({x, 104.0f});
+        for (int i = 0; i < 40; ++i)
+            Step(Keys(0, 0));
+        return Y();
+    }
+
+    Level level {"wide"};
+    GraphicalObject floor {"WideFloor"};
+    Layer* layer = nullptr;
+    std::unique_ptr<PlayerLayerCollisions> collisions;
+};
+
+TEST_F(PlayerOnAWideFloor, ABoxFloorHoldsThePlayerAllAlongIt)
+{
+    Lay(std::make_unique<CollisionBox<int>>(0, 63, 2047, 0, 0));
+    for (float x : {400.0f, 600.0f, 1200.0f, 1700.0f}) {
+        EXPECT_NEAR(LandAt(x), 64.1f, 1e-3) << "at x " << x;
+        EXPECT_EQ(player->GetMoveState(), Player::kIdle) << "at x " << x;
+    }
+    // A walk across the middle keeps the player on the floor.
+    player->SetPosition({500.0f, 64.1f});
+    for (int i = 0; i < 40; ++i)
+        Step(Keys(1, 0));
+    EXPECT_GT(X(), 1200.0f);
+    EXPECT_NEAR(Y(), 64.1f, 1e-3);
+}
+
+TEST_F(PlayerOnAWideFloor, ALineFloorHoldsThePlayerAndItWalksOnIt)
+{
+    Lay(std::make_unique<CollisionLine<int>>(Point<int>(0, 64), Point<int>(2047, 64)));
+    for (float x : {300.0f, 1200.0f}) {
+        EXPECT_NEAR(LandAt(x), 64.0f, 0.5f) << "at x " << x;
+        EXPECT_EQ(player->GetMoveState(), Player::kIdle) << "at x " << x;
+    }
+    for (int i = 0; i < 30; ++i)
+        Step(Keys(1, 0));
+    EXPECT_GT(X(), 1500.0f);
+    EXPECT_NEAR(Y(), 64.0f, 0.5f);
+}
+
+} // namespace

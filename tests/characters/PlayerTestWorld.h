@@ -120,7 +120,11 @@ public:
         ++lookUps;
         return missing.count(name) != 0 ? nullptr : Make(name);
     }
-    GraphicalObject* FindGraphical(const std::string&) override { return nullptr; }
+    GraphicalObject* FindGraphical(const std::string& name) override
+    {
+        const auto found = library.find(name);
+        return found != library.end() ? found->second : nullptr;
+    }
     Player* GetPlayer() override { return player; }
     bool HasLevel() override { return true; }
     Level* GetLevel() override { return level; }
@@ -139,6 +143,17 @@ public:
                 return liquid;
         }
         return PlayerLiquid::None;
+    }
+    bool GetWaterSurface(Point<int> p, int* surface) override
+    {
+        for (const auto& [box, liquid] : liquids) {
+            if (liquid == PlayerLiquid::Water && p.x >= box.x0 && p.x <= box.x1 && p.y <= box.y0
+                && p.y >= box.y1) {
+                *surface = box.y0 + 1;
+                return true;
+            }
+        }
+        return false;
     }
     size_t GetCharacterCount() override { return characters.size(); }
     CharacterObject* GetCharacter(size_t i) override
@@ -170,6 +185,8 @@ public:
     PlayerCollisions* layerCollisions = nullptr;
     bool withCollisions = true;
     std::vector<std::pair<Rect<int>, PlayerLiquid>> liquids;
+    // The library's graphical objects that FindGraphical finds (not owned).
+    std::map<std::string, GraphicalObject*> library;
     std::vector<CharacterObject*> characters;
     std::vector<CharacterObject*> created;
     double timeMs = 1000.0;

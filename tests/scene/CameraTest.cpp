@@ -85,6 +85,25 @@ TEST_F(CameraMoves, FollowLooksAheadAndEasesInByTheFollowWeight)
     EXPECT_NEAR(camera.GetFollowLerp(), -0.3f, 1e-5f);
 }
 
+// A focus other than the player (a boss that took the camera) is followed at
+// the player's pace and with the player's jump easing: a focus of speed 0
+// still moves the view sideways.
+TEST_F(CameraMoves, AnotherFocusIsFollowedAtThePlayersPace)
+{
+    CharacterObject hero;
+    hero.SetSpeedValue(5.5f);
+    hero.SetMoveState(4);
+    game.player = &hero;
+    focus.SetSpeedValue(0.0f);
+    focus.SetPosition(Point<float>(256, 100));
+    Walk(5.5f, 0);
+    EXPECT_NEAR(camera.GetFollowLerp(), 0.1f, 1e-5f) << "the player jumps";
+    for (int frame = 0; frame < 20; ++frame)
+        Walk(5.5f, 0);
+    EXPECT_GT(camera.GetX(), 50.0f);
+    game.player = nullptr;
+}
+
 // Once the camera has caught up with a focus walking at a steady pace, the
 // view's centre is 51 px ahead of it on the side it walks towards.
 TEST_F(CameraMoves, FollowLeadsOnTheSideTheFocusWalksTowards)

@@ -1,5 +1,6 @@
 #include "scene/Layer.h"
 
+#include "characters/Firefly.h"
 #include "characters/Player.h"
 #include "scene/Camera.h"
 #include "scene/Level.h"
@@ -51,6 +52,35 @@ TEST_F(GLLayerCharacters, TheScenesFirstLayerDrawsThePlayerAndTheLiveCharacters)
     EXPECT_TRUE(Near(Picture(105, 335), kGreen)) << std::hex << Picture(105, 335);
     EXPECT_TRUE(Near(Picture(205, 335), kBlue)) << std::hex << Picture(205, 335);
     EXPECT_TRUE(Near(Picture(305, 335), kBlack)) << "a hidden character is not drawn";
+    game.SetPlayer(nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// The player's fireflies are drawn after it on its layer, unless the game's
+// firefly override has taken them (any index but -1).
+TEST_F(GLLayerCharacters, TheFirefliesAreDrawnUnlessTheGameOverridesThem)
+{
+    Level level("fireflies");
+    level.CreateLayer(Level::kScene, "Garden", nullptr, 512, 448, 32, 32);
+    game.SetPlayer(std::make_unique<Player>("Player"));
+    Player* player = game.GetPlayer();
+    player->SetPosition({200.0f, 100.0f});
+    player->secretFinder = true;
+    for (const auto& firefly : player->GetFireflies())
+        firefly->SetGraphicals(&Square("Fly", "blue.png"), nullptr);
+    Camera camera;
+    camera.SetPosition(100, 0);
+
+    // Over the player at (32, 64): screen x 132, top row 448 - (164 + 16).
+    RenderFrame([&] { level.Render(&camera); });
+    EXPECT_TRUE(Near(Picture(135, 271), kBlue)) << std::hex << Picture(135, 271);
+    game.fireflyOverrideIndex = 0;
+    RenderFrame([&] { level.Render(&camera); });
+    EXPECT_TRUE(Near(Picture(135, 271), kBlack)) << std::hex << Picture(135, 271);
+    game.fireflyOverrideIndex = -1;
     game.SetPlayer(nullptr);
 }
 

@@ -1,10 +1,10 @@
+#include "characters/BGEvent_DisplayGO.h"
 #include "characters/LocalParticleSystem.h"
 #include "scene/AnimatedSprite.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
-#include "script/BGEvent_DisplayGO.h"
 #include "script/BGEvent_HandleParticleSystem.h"
 #include "tests/script/ScriptFixture.h"
 

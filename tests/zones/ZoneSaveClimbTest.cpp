@@ -2,8 +2,12 @@
 #include "characters/PlayerArmorFire.h"
 #include "characters/PlayerArmorIce.h"
 #include "characters/PlayerModifier.h"
+#include "characters/PlayerWorld.h"
 #include "engine/config/GamePaths.h"
 #include "game/Game.h"
+#include "scene/CollisionShape.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/MapModel.h"
 #include "scene/SpacialInstance.h"
@@ -249,6 +253,66 @@ TEST_F(ZoneClimbFlags, TheDebugLineSaysWhetherThePlayerClimbs)
         lines.push_back(message.text);
     EXPECT_EQ(lines, (std::vector<std::string> {"ClimbZone", "=> Climbing ..."}));
     EXPECT_EQ(game.console.messages.back().colour, 0xFF5AE664u);
+}
+
+} // namespace
+
+namespace {
+
+// A wall to climb: a climb zone over columns 100..163 and rows 32..331 of a
+// level's "Collisions" layer, standing on a floor whose top is y = 32.
+class ClimbOnTheWall : public ::testing::Test {
+protected:
+    ClimbOnTheWall()
+    {
+        auto newPlayer = std::make_unique<Player>("Player");
+        player = newPlayer.get();
+        game.SetPlayer(std::move(newPlayer));
+        block.SetSize(1024, 32, true);
+        block.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 31, 1023, 0, 0);
+        layer = level.CreateLayer(Level::kScene, "Collisions", nullptr, 1024, 512, 32, 32);
+        layer->AddPlacedInstance(&block, 0.0f, 0.0f);
+        Placed* zone = layer->AddPlacedInstance(&type, 100.0f, 32.0f);
+        auto instance = std::make_unique<Zone_ClimbJump::Instance>();
+        instance->SetSize(Point<int>(64, 300));
+        zone->SetPayload(std::move(instance));
+        game.SetCurrentLevel(&level);
+        player->SetPosition(Point<float>(100.0f, 100.0f));
+        player->SetMoveStateValue(Player::kClimbing);
+        player->SetSpeedValue(10.0f);
+    }
+    ~ClimbOnTheWall() override { game.SetCurrentLevel(nullptr); }
+    void Climb(float way, int steps)
+    {
+        player->SetDirection(Point<float>(0.0f, way));
+        // Each frame: the climbing step, then the level's contact pass.
+        for (int i = 0; i < steps; ++i) {
+            player->UpdateClimb(GetPlayerWorld()->GetCollisions(), 33.0);
+            level.UpdatePlayerContacts();
+        }
+    }
+
+    Game game;
+    Player* player = nullptr;
+    Level level {"climb_test.lvl"};
+    GraphicalObject block {"Floor"};
+    Zone_ClimbJump type {"Climb_Zone"};
+    Layer* layer = nullptr;
+};
+
+TEST_F(ClimbOnTheWall, TheClimberStopsAtTheTopOfTheZoneAndClimbsDownOntoTheGround)
+{
+    Climb(1.0f, 40);
+    // The head may not leave the zone's top row (331): one step (10.56 px)
+    // short of it at most.
+    const float y = player->GetPosition().y;
+    EXPECT_LE(y + 96.0f, 331.0f);
+    EXPECT_GT(y + 96.0f, 331.0f - 10.56f);
+    EXPECT_TRUE(player->inClimbZone);
+
+    Climb(-1.0f, 40);
+    EXPECT_NEAR(player->GetPosition().y, 32.1f, 1e-3) << "on the ground, less the skin";
+    EXPECT_TRUE(player->inClimbZone);
 }
 
 } // namespace

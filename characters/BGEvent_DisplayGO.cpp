@@ -1,20 +1,35 @@
-#include "script/BGEvent_DisplayGO.h"
+#include "characters/BGEvent_DisplayGO.h"
 
 #include "engine/render/GraphicalEffect.h"
+#include "scene/EventTick.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "scene/SceneGameAccess.h"
 #include "scene/SpacialInstance.h"
-#include "script/EventTick.h"
-#include "script/ScriptCommandSupport.h"
 
 #include <utility>
 
+namespace {
+
+Level* CurrentLevel()
+{
+    SceneGameAccess* game = GetSceneGameAccess();
+    return game != nullptr ? game->GetCurrentLevel() : nullptr;
+}
+
+} // namespace
+
 BGEvent_DisplayGO::BGEvent_DisplayGO(std::string name_, int layerSelector, GraphicalObject* object,
     Point<float> position, int count, int placingMode)
+    : BGEvent_DisplayGO(std::move(name_), CurrentLevel(), layerSelector, object, position, count, placingMode)
+{
+}
+
+BGEvent_DisplayGO::BGEvent_DisplayGO(std::string name_, Level* level, int layerSelector,
+    GraphicalObject* object, Point<float> position, int count, int placingMode)
     : BackgroundEvent(std::move(name_))
 {
-    Level* level = ScriptCommandSupport::CurrentLevel();
     if (level != nullptr) {
         layer = layerSelector < 0 ? level->GetFirstLayer(-layerSelector, -1.0f, -1.0f)
                                   : level->GetLastLayer(layerSelector, -1.0f, -1.0f);

@@ -1,0 +1,115 @@
+#include "characters/BGEvent_DisplayGO.h"
+#include "engine/render/GE_Fade.h"
+#include "scene/GraphicalObject.h"
+#include "scene/Layer.h"
+#include "scene/Level.h"
+#include "scene/SpacialInstance.h"
+#include "tests/characters/PlayerTestWorld.h"
+
+#include <gtest/gtest.h>
+
+using namespace playertest;
+
+namespace {
+
+// A character whose guard meets a blow without being hurt by it.
+class Parrier : public Target {
+public:
+    Parrier(float x, float y)
+        : Target("NPC_Parrier", x, y, 5)
+    {
+    }
+    bool IsHitByBox(Rect<int>, bool) override { return false; }
+    bool AttackHitsBox(Rect<int> box) override { return Meets(box, Box()); }
+};
+
+// A level with one scene layer and one foreground layer, and a player at
+// (100, 0) facing right whose attack box reaches from 40 to 100 px right of
+// it, 10 to 80 px up.
+class PlayerDisplays : public ::testing::Test, public PlayerFixture {
+protected:
+    PlayerDisplays()
+    {
+        spark.SetSize(16, 16, true);
+        world.library["PlayerNoHitEffect"] = &spark;
+        world.attackBoxes["Player GraphicalIdleAttackR"] = Rect<int>(40, 80, 100, 10);
+        scene = level.CreateLayer(Level::kScene, "Scene", nullptr, 1024, 512, 32, 32);
+        front = level.CreateLayer(Level::kForeground, "Front", nullptr, 1024, 512, 32, 32);
+        world.level = &level;
+        player = std::make_unique<SoundPlayer>("Player");
+        world.player = player.get();
+        player->SetLife(5);
+        Step(Keys(1, 0));
+        Step(Keys(0, 0));
+        player->SetPosition({100.0f, 0.0f});
+    }
+    ~PlayerDisplays() override { world.level = nullptr; }
+    std::vector<BGEvent_DisplayGO*> Displays(const std::string& name)
+    {
+        std::vector<BGEvent_DisplayGO*> found;
+        for (size_t i = 0; i < level.GetBackgroundEventCount(); ++i) {
+            auto* event = dynamic_cast<BGEvent_DisplayGO*>(level.GetBackgroundEvent(i));
+            if (event != nullptr && event->GetName() == name)
+                found.push_back(event);
+        }
+        return found;
+    }
+
+    GraphicalObject spark {"PlayerNoHitEffect"};
+    Level level {"displays"};
+    Layer* scene = nullptr;
+    Layer* front = nullptr;
+};
+
+TEST_F(PlayerDisplays, ABlowMeetingAnAttackShowsTheNoHitSparkAtItsLeadingEdge)
+{
+    Parrier parrier(170.0f, 0.0f);
+    world.characters.push_back(&parrier);
+    Step(Keys(0, 0, false, true));
+    for (int i = 0; i < 6 && player->GetAttackKind() != 0; ++i)
+        Step(Keys(0, 0));
+    world.characters.clear();
+    const auto sparks = Displays("NoHitEffect");
+    ASSERT_EQ(sparks.size(), 1u) << "shown when the blow fires, not on the later frames";
+    EXPECT_EQ(parrier.hits, 0);
+    // On the foreground's last layer, centred on the box's right edge (200)
+    // and its middle height (45), until its animation ends.
+    EXPECT_EQ(sparks[0]->GetLayer(), front);
+    ASSERT_NE(sparks[0]->GetInstance(), nullptr);
+    EXPECT_EQ(sparks[0]->GetInstance()->GetPosition(), Point<float>(192.0f, 37.0f));
+    EXPECT_EQ(sparks[0]->GetCount(), -1);
+}
+
+TEST_F(PlayerDisplays, EachChangeOfFormLeavesThePoseFadingWhereItStood)
+{
+    player->EnableModifier(Player::kSpiderAbility);
+    InputActions toggle;
+    toggle.spiderToggle = true;
+    Step(toggle);
+    ASSERT_EQ(player->GetForm(), Player::kSpider);
+    Step(Keys(0, 0));
+    Step(toggle);
+    ASSERT_EQ(player->GetForm(), Player::kNormal);
+    const auto fades = Displays("FadeToCrouchSkull");
+    ASSERT_EQ(fades.size(), 2u) << "into the spider and back";
+    for (BGEvent_DisplayGO* fade : fades) {
+        EXPECT_EQ(fade->GetLayer(), scene) << "the first layer of the scene list";
+        ASSERT_NE(fade->GetInstance(), nullptr);
+        EXPECT_EQ(fade->GetInstance()->GetPosition(), Point<float>(100.0f, 0.0f));
+        EXPECT_NE(dynamic_cast<GE_Fade*>(fade->GetInstance()->GetEffect()), nullptr);
+    }
+    // Five ticks, then the event ends and takes its copy off the layer.
+    const size_t placed = scene->GetAddedInstanceCount();
+    for (int tick = 1; tick <= 5; ++tick) {
+        for (BGEvent_DisplayGO* fade : fades) {
+            EXPECT_FALSE(fade->IsFinished()) << "tick " << tick;
+            fade->Run();
+        }
+    }
+    for (BGEvent_DisplayGO* fade : fades)
+        EXPECT_TRUE(fade->IsFinished());
+    level.PurgeBackgroundEvents();
+    EXPECT_EQ(scene->GetAddedInstanceCount(), placed - 2);
+}
+
+} // namespace
