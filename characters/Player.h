@@ -107,6 +107,12 @@ public:
     bool HasHeadroom(PlayerCollisions* collisions);
     void LandingStep(PlayerCollisions* collisions, double dt);
     void UpdateDeath();
+    // A player wholly below the level's bottom edge has nothing left to land
+    // on: he dies at once, and the game brings him back as from any death
+    // (in god mode too, or the screen would show the sky for ever).
+    void UpdateFallOut(PlayerWorld& world);
+    // Life to 0, the death's sound, and its record when deaths are logged.
+    void NoteDeath(PlayerWorld* world, CharacterObject* attacker);
     void ResetForLevel(bool keepState);
     // The arrival after a reload: move state 16 shows the respawn pose of
     // the side faced from its first frame, until it has played. False, and
@@ -338,6 +344,7 @@ private:
     std::vector<std::pair<AnimatedSprite*, GraphicalObject*>> armorPoses;
     bool heldByBoss = false;
     bool placedExternally = false;
+    bool fellOut = false;
 };
 
 // The worn-armor look-ups of the game's player: null when the entry is
