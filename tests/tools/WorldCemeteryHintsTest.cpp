@@ -147,4 +147,29 @@ TEST_F(WorldCemeteryHints, APlayersFirstWalkAndDeathInTheFirstLevel)
         << "the map's picture showed again after a death";
 }
 
+// The map piece opens the map when it is first taken; taken again after a
+// death (the save came before it) it shows nothing new and play goes on.
+TEST_F(WorldCemeteryHints, TheMapPieceTakenAgainAfterADeathLeavesTheMapShut)
+{
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl"));
+    // Past the intro and the Keeper's reminder.
+    game.CreateSaveVar("intro_done")->SetValue("1");
+    game.CreateGlobalVar("intro_seen")->SetValue("1");
+    game.CreateSaveVar("reminded_c01")->SetValue("1");
+    Passes(5);
+    PutPlayerAt(8.5f);
+    ASSERT_TRUE(WaitUntil([&] { return game.saveData.GetPosition().x > 0.0f; }, 30));
+    PutPlayerAt(11.0f, 5.0f);
+    ASSERT_TRUE(WaitUntil([&] { return game.menuFlag; }, 30)) << "the map did not open on the first piece";
+    InputActions tab;
+    tab.SetAction10();
+    for (int pass = 0; pass < 10 && game.menuFlag; ++pass)
+        Passes(1, pass % 2 == 0 ? tab : InputActions());
+    ASSERT_FALSE(game.menuFlag) << "Tab did not close the map";
+
+    Die();
+    PutPlayerAt(11.0f, 5.0f);
+    EXPECT_FALSE(WaitUntil([&] { return game.menuFlag; }, 30)) << "the map opened again after a death";
+}
+
 } // namespace
