@@ -4,6 +4,7 @@
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
 #include "script/ScriptVar.h"
+#include "ui/UIGameAccess.h"
 #include "zones/Zone_PickupObject.h"
 
 #include "tests/tools/WorldFolderTest.h"
@@ -170,6 +171,24 @@ TEST_F(WorldCemeteryHints, TheMapPieceTakenAgainAfterADeathLeavesTheMapShut)
     Die();
     PutPlayerAt(11.0f, 5.0f);
     EXPECT_FALSE(WaitUntil([&] { return game.menuFlag; }, 30)) << "the map opened again after a death";
+}
+
+// The hints that play once are once for the slot played: a second new game
+// in the same session hears the Keeper's reminder again.
+TEST_F(WorldCemeteryHints, ASecondNewGameInTheSameSessionHearsTheKeepersReminderAgain)
+{
+    for (const int slot : {0, 1}) {
+        SCOPED_TRACE(slot);
+        GetUIGameAccess()->StartSaveSlot(slot);
+        // The new game's intro, read to its end.
+        ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 600)) << "the intro did not play";
+        ASSERT_EQ(game.GetCurrentLevel()->GetName(), "cemetery_01.lvl");
+        ASSERT_TRUE(ReadOn());
+        ASSERT_TRUE(WaitUntil([&] { return !game.gameplayPaused && game.GetPlayer() != nullptr; }, 300));
+        PutPlayerAt(13.0f);
+        ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 60)) << "the Keeper's reminder did not play";
+        ASSERT_TRUE(ReadOn());
+    }
 }
 
 } // namespace
