@@ -6,6 +6,7 @@
 #include "engine/render/PostChain.h"
 #include "engine/render/ShaderEffect_PostProcess.h"
 #include "scene/MapModel.h"
+#include "scene/SpacialInstance.h"
 #include "script/ScriptVar.h"
 
 void GameUIAccess::DrawMinimapMap(Point<int> origin, Point<int> scroll, Point<int> size)
@@ -33,6 +34,11 @@ void GameUIAccess::StartSaveSlot(int slot)
     // The level changes at the start of the next frame, before any gameplay.
     game.RequestLevelChange(game.saveData.GetMapName(), loaded ? "[SAVE]" : "");
     game.SetMenuFlag(false);
+}
+
+bool GameUIAccess::IsDialogueBoxShown()
+{
+    return !game.uiFrames.empty() && game.uiFrames.front() && game.uiFrames.front()->IsVisible();
 }
 
 void GameUIAccess::SetLinearFilter(bool linear)

@@ -42,6 +42,7 @@ public:
     std::string GetSaveSlotSummary(int slot) override { return game.GetSaveSlotSummary(slot); }
     void SetDisplayScaleMode(int mode) override { game.displayScaleMode = mode; }
     void SetLinearFilter(bool linear) override;
+    bool IsDialogueBoxShown() override;
 
 private:
     Game& game;
