@@ -180,10 +180,14 @@ TEST_F(WorldCemeteryHints, ASecondNewGameInTheSameSessionHearsTheKeepersReminder
     for (const int slot : {0, 1}) {
         SCOPED_TRACE(slot);
         GetUIGameAccess()->StartSaveSlot(slot);
-        // The new game's intro, read to its end.
+        // The new game's intro, read to its end (the Keeper's lines, then
+        // the keys).
         ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 600)) << "the intro did not play";
         ASSERT_EQ(game.GetCurrentLevel()->GetName(), "cemetery_01.lvl");
-        ASSERT_TRUE(ReadOn());
+        for (int box = 0; box < 4 && game.gameplayPaused; ++box) {
+            ASSERT_TRUE(ReadOn());
+            WaitUntil([&] { return BoxShown() || !game.gameplayPaused; }, 300);
+        }
         ASSERT_TRUE(WaitUntil([&] { return !game.gameplayPaused && game.GetPlayer() != nullptr; }, 300));
         PutPlayerAt(13.0f);
         ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 60)) << "the Keeper's reminder did not play";
