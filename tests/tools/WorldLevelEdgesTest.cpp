@@ -54,8 +54,8 @@ protected:
         if (collisions == nullptr)
             return {"no collision layer"};
         const float width = static_cast<float>(level.TileWidth()) * kTile;
-        const PlayerBox body = game.GetPlayer()->GetWorldBox().Moved(-game.GetPlayer()->GetPosition().x,
-            -game.GetPlayer()->GetPosition().y);
+        const PlayerBox body = game.GetPlayer()->GetWorldBox().Moved(
+            -game.GetPlayer()->GetPosition().x, -game.GetPlayer()->GetPosition().y);
         const float bodyWidth = body.right - body.left;
         for (const bool east : {false, true}) {
             for (int row = 0; row + 1 < level.TileHeight(); ++row) {
@@ -72,11 +72,12 @@ protected:
                 const int edgeX = east ? level.TileWidth() - 1 : 0;
                 const int bottomRow = row, topRow = static_cast<int>((box.top - 1.0f) / kTile);
                 const bool exit = std::any_of(level.placements.begin(), level.placements.end(), [&](auto& p) {
-                    return p.object == "Zone_LoadMap" && edgeX >= p.x && edgeX < p.x + p.w
-                        && topRow >= p.y && bottomRow < p.y + p.h;
+                    return p.object == "Zone_LoadMap" && edgeX >= p.x && edgeX < p.x + p.w && topRow >= p.y
+                        && bottomRow < p.y + p.h;
                 });
                 if (!exit)
-                    open.push_back(std::string(east ? "east" : "west") + " at tile row " + std::to_string(row));
+                    open.push_back(
+                        std::string(east ? "east" : "west") + " at tile row " + std::to_string(row));
             }
         }
         return open;
@@ -110,12 +111,30 @@ protected:
     }
 };
 
-TEST_F(WorldLevelEdges, TheCemeteryKeepsThePlayerIn) { CheckArea({"cemetery", "cimetery"}, "cemetery_02.lvl"); }
-TEST_F(WorldLevelEdges, TheBoatKeepsThePlayerIn) { CheckArea({"boat"}, "boat_02.lvl"); }
-TEST_F(WorldLevelEdges, TheCaveKeepsThePlayerIn) { CheckArea({"cave"}, "cave_01.lvl"); }
-TEST_F(WorldLevelEdges, TheSnowKeepsThePlayerIn) { CheckArea({"snow"}, "snow_03.lvl"); }
-TEST_F(WorldLevelEdges, TheLibraryKeepsThePlayerIn) { CheckArea({"bibli"}, "bibli_01.lvl"); }
-TEST_F(WorldLevelEdges, TheUnderwaterNaveKeepsThePlayerIn) { CheckArea({"underwater"}, "underwater_01.lvl"); }
+TEST_F(WorldLevelEdges, TheCemeteryKeepsThePlayerIn)
+{
+    CheckArea({"cemetery", "cimetery"}, "cemetery_02.lvl");
+}
+TEST_F(WorldLevelEdges, TheBoatKeepsThePlayerIn)
+{
+    CheckArea({"boat"}, "boat_02.lvl");
+}
+TEST_F(WorldLevelEdges, TheCaveKeepsThePlayerIn)
+{
+    CheckArea({"cave"}, "cave_01.lvl");
+}
+TEST_F(WorldLevelEdges, TheSnowKeepsThePlayerIn)
+{
+    CheckArea({"snow"}, "snow_03.lvl");
+}
+TEST_F(WorldLevelEdges, TheLibraryKeepsThePlayerIn)
+{
+    CheckArea({"bibli"}, "bibli_01.lvl");
+}
+TEST_F(WorldLevelEdges, TheUnderwaterNaveKeepsThePlayerIn)
+{
+    CheckArea({"underwater"}, "underwater_01.lvl");
+}
 
 TEST_F(WorldLevelEdges, TheGardenKeepsThePlayerInEvenInGodMode)
 {
