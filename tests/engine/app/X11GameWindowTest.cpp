@@ -63,3 +63,41 @@ TEST(X11GameWindow, ARefusedFullScreenCoversTheScreenAndLeavingItFitsTheWindow)
     window.reset();
     g_hWnd = nullptr;
 }
+
+// Full screen asked for from a window (the Display page's WINDOWED set to NO)
+// and not granted: the window itself covers the screen, as at the start.
+TEST(X11GameWindow, FullScreenAskedForFromAWindowCoversTheScreenWithoutAWindowManager)
+{
+    if (std::getenv("QUENHOLT_X11_TESTS") == nullptr)
+        GTEST_SKIP() << "needs an X server: run through ctest";
+    g_FullScreen = false;
+    std::unique_ptr<platform::Window> window;
+    for (int attempt = 0; attempt < 5 && window == nullptr; ++attempt) {
+        window = CreateGameWindow();
+        if (window == nullptr)
+            SDL_Delay(200);
+    }
+    ASSERT_NE(window, nullptr) << SDL_GetError();
+    ASSERT_TRUE(window->CreateGLContext());
+    window->Show();
+    Pump(*window);
+    int screenWidth = 0, screenHeight = 0;
+    platform::Window::GetScreenSize(screenWidth, screenHeight);
+    int width = 0, height = 0;
+    window->GetDrawableSize(width, height);
+    ASSERT_LT(width, screenWidth) << "the test needs a window smaller than the screen first";
+
+    g_FullScreen = true;
+    EXPECT_TRUE(window->SetDesktopFullScreen(true));
+    Pump(*window);
+    window->GetDrawableSize(width, height);
+    EXPECT_EQ(width, screenWidth);
+    EXPECT_EQ(height, screenHeight);
+    int x = -1, y = -1;
+    window->GetPosition(x, y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    g_FullScreen = false;
+    window.reset();
+    g_hWnd = nullptr;
+}
