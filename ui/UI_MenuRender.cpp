@@ -350,5 +350,6 @@ void UI_Menu_Page::LayoutSlots(int pageY, std::vector<Draw>& draws) const
     std::string prompt = pad ? "{A} PLAY     {Y} ERASE     {B} BACK" : "ENTER:PLAY   R:ERASE   ESC:BACK";
     if (confirmPending)
         prompt = pad ? "             {A} CONFIRM     {B} BACK" : "            ENTER:CONFIRM   ESC:BACK";
-    draws.push_back(Text(prompt, 0, kSlotPromptBottom - LineHeight(), kWhite));
+    // At the slots' own margin, clear of the picture's edge.
+    draws.push_back(Text(prompt, UI_Menu::GetMenuPlayMarge(), kSlotPromptBottom - LineHeight(), kWhite));
 }
