@@ -40,6 +40,9 @@ constexpr int kRenderRisePause = 70;
 constexpr int kKeyRowOverlap = 6;
 constexpr int kExitRowX = -14;
 constexpr int kKeyRowIndent = 25;
+// The keys' text stands on the row names' line (their pictures hold the
+// names two pixels under their top).
+constexpr int kKeyTextDrop = 2;
 constexpr int kSlotSummaryGap = 180;
 constexpr int kSlotPercentGap = 60;
 constexpr int kSlotPromptBottom = 438;
@@ -310,10 +313,10 @@ void UI_Menu_Page::LayoutKeyMapping(int pageY, std::vector<Draw>& draws) const
             const bool padMissing = padName.empty() && i >= 4;
             undefined = undefined || keyMissing || padMissing;
             draws.push_back(Text(
-                keyMissing ? "UNDEF." : keyName, x - 10, y + 5, keyMissing ? kUndefinedRed : kNearWhite));
+                keyMissing ? "UNDEF." : keyName, x - 10, y + kKeyTextDrop, keyMissing ? kUndefinedRed : kNearWhite));
             x += 32;
             draws.push_back(Text(
-                padMissing ? "UNDEF." : padName, x + 75, y + 5, padMissing ? kUndefinedRed : kNearWhite));
+                padMissing ? "UNDEF." : padName, x + 75, y + kKeyTextDrop, padMissing ? kUndefinedRed : kNearWhite));
         } else if (exitRow && selectedIndex == kExitRow) {
             draws.push_back(Text(undefined ? "PLEASE DEFINE ALL KEYS {Y}/R:DEFAULT {B}/ESC:UNDO"
                                            : "{A}/ENTER:SAVE {Y}/R:DEFAULT {B}/ESC:UNDO",
