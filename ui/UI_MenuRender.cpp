@@ -312,11 +312,11 @@ void UI_Menu_Page::LayoutKeyMapping(int pageY, std::vector<Draw>& draws) const
             const bool keyMissing = keyName.empty() && i != 13;
             const bool padMissing = padName.empty() && i >= 4;
             undefined = undefined || keyMissing || padMissing;
-            draws.push_back(Text(
-                keyMissing ? "UNDEF." : keyName, x - 10, y + kKeyTextDrop, keyMissing ? kUndefinedRed : kNearWhite));
+            draws.push_back(Text(keyMissing ? "UNDEF." : keyName, x - 10, y + kKeyTextDrop,
+                keyMissing ? kUndefinedRed : kNearWhite));
             x += 32;
-            draws.push_back(Text(
-                padMissing ? "UNDEF." : padName, x + 75, y + kKeyTextDrop, padMissing ? kUndefinedRed : kNearWhite));
+            draws.push_back(Text(padMissing ? "UNDEF." : padName, x + 75, y + kKeyTextDrop,
+                padMissing ? kUndefinedRed : kNearWhite));
         } else if (exitRow && selectedIndex == kExitRow) {
             draws.push_back(Text(undefined ? "PLEASE DEFINE ALL KEYS {Y}/R:DEFAULT {B}/ESC:UNDO"
                                            : "{A}/ENTER:SAVE {Y}/R:DEFAULT {B}/ESC:UNDO",
