@@ -131,7 +131,7 @@ TEST_F(BoatCaveEnemies, ThePlantKeepsItsInsectsInTheirZoneAndTheyDropAcidThatBur
     // faster, then burst on the floor and leave.
     int drops = 0;
     float fastest = 0.0f;
-    std::set<Projectile_Ins_Acid*> seen;
+    std::vector<Followed> seen;
     for (int pass = 0; pass < 200; ++pass) {
         std::vector<std::pair<Projectile_Ins_Acid*, float>> before;
         for (Projectile_Ins_Acid* acid : All<Projectile_Ins_Acid>())
@@ -142,7 +142,10 @@ TEST_F(BoatCaveEnemies, ThePlantKeepsItsInsectsInTheirZoneAndTheyDropAcidThatBur
             if (Live(acid) && acid->GetState() == Projectile_Ins_Acid::kFalling)
                 fastest = std::max(fastest, y - acid->GetPosition().y);
         for (Projectile_Ins_Acid* acid : All<Projectile_Ins_Acid>()) {
-            drops += seen.insert(acid).second ? 1 : 0;
+            if (std::none_of(seen.begin(), seen.end(), [&](const Followed& f) { return f.Is(acid); })) {
+                seen.emplace_back(acid);
+                ++drops;
+            }
             EXPECT_GE(acid->GetPosition().y, kFloor - 12.0f) << "it stops on the floor";
         }
     }

@@ -4,6 +4,7 @@
 #include "game/Game.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
+#include "scene/SceneObjectHandle.h"
 #include "tools/world/LevelBuilder.h"
 #include "tools/world/LevelDescription.h"
 #include "tools/world/LevelModel.h"
@@ -16,6 +17,30 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+
+// A character followed through its handle: its address may be taken by a
+// new character once it is freed (a release build reuses it at once), its
+// handle says it is gone.
+class Followed {
+public:
+    explicit Followed(CharacterObject* character)
+        : handle(character->GetHandle())
+    {
+        handle->AddRef();
+    }
+    Followed(const Followed& other)
+        : handle(other.handle)
+    {
+        handle->AddRef();
+    }
+    Followed& operator=(const Followed&) = delete;
+    ~Followed() { handle->Release(); }
+    bool Live() const { return handle->GetTarget() != nullptr; }
+    bool Is(const CharacterObject* character) const { return Live() && handle->GetTarget() == character; }
+
+private:
+    SceneObjectHandle* handle;
+};
 
 // A small arena built by the level tool from a few placement lines, played
 // by the game in the assembled world's folder with the world's library and

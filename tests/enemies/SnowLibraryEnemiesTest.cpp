@@ -425,15 +425,16 @@ TEST_F(SnowLibraryEnemies, TheLonelyHeadThrowsItsFanOnTheSixtySixthNearUpdateAnd
     // They rise, then fall, and are gone after 66 updates.
     const float startY = shots[0]->GetPosition().y;
     float highest = startY;
+    const Followed first(shots[0]);
     for (int i = 1; i < Projectile_Lonely_Head::kLifetime; ++i) {
         Pass();
-        ASSERT_TRUE(Live(shots[0])) << i;
+        ASSERT_TRUE(first.Live()) << i;
         highest = std::max(highest, shots[0]->GetPosition().y);
     }
     EXPECT_GT(highest, startY + 32.0f);
     EXPECT_LT(shots[0]->GetPosition().y, highest);
     Pass();
-    EXPECT_FALSE(Live(shots[0]));
+    EXPECT_FALSE(first.Live());
     EXPECT_EQ(head->GetPosition().x, x) << "it never moves sideways";
 }
 
