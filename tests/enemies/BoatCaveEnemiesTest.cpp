@@ -19,7 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <set>
 #include <string>
 
 // The boat's and the cave's enemies in arenas built by the level tool, played
