@@ -31,12 +31,12 @@ bool AddParticleSystemInNpc(const std::vector<std::string>& words)
             "addparticlesysteminnpc: no character is made as \"" + className + "\"; link skipped\n");
         return false;
     }
+    // An unknown system is skipped without a word: the settings file runs
+    // once before the game library is read, when none is known yet (the
+    // world's lints name a system that is never defined).
     LocalParticleSystem* system = game->FindLocalParticleSystem(systemName);
-    if (system == nullptr) {
-        platform::DebugOutput("addparticlesysteminnpc: no particle system \"" + systemName
-            + "\" in the game library; link skipped\n");
+    if (system == nullptr)
         return false;
-    }
     CharacterObject::LinkParticleSystem(event, className, system);
     return true;
 }

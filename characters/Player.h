@@ -109,6 +109,12 @@ public:
     bool HasHeadroom(PlayerCollisions* collisions);
     void LandingStep(PlayerCollisions* collisions, double dt);
     void UpdateDeath();
+    // A player wholly below the level's bottom edge has nothing left to land
+    // on: he dies at once, and the game brings him back as from any death
+    // (in god mode too, or the screen would show the sky for ever).
+    void UpdateFallOut(PlayerWorld& world);
+    // Life to 0, the death's sound, and its record when deaths are logged.
+    void NoteDeath(PlayerWorld* world, CharacterObject* attacker);
     void ResetForLevel(bool keepState);
     // Set by a level change that finds no floor under the player (or places
     // it at the level's stored view): its next update starts a fall, unless
@@ -373,6 +379,7 @@ private:
     std::vector<std::pair<AnimatedSprite*, GraphicalObject*>> armorPoses;
     bool heldByBoss = false;
     bool placedExternally = false;
+    bool fellOut = false;
 };
 
 // The worn-armor look-ups of the game's player: null when the entry is

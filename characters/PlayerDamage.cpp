@@ -37,6 +37,11 @@ void Player::ApplyDamage(CharacterObject* attacker, int damage)
     }
     if (life > 0)
         return;
+    NoteDeath(world, attacker);
+}
+
+void Player::NoteDeath(PlayerWorld* world, CharacterObject* attacker)
+{
     life = 0;
     PlaySoundAt(GetDeathSoundIndex());
     if (world == nullptr)
@@ -59,4 +64,14 @@ void Player::WriteDeathRecord(CharacterObject* attacker)
     record.position = position;
     record.minimapCell = world->GetMinimapCell();
     AppendDeathRecord(world->GetUserPath(), world->GetSaveSlot(), record);
+}
+
+void Player::UpdateFallOut(PlayerWorld& world)
+{
+    if (fellOut || !world.HasLevel() || GetWorldBox().top >= 0.0f)
+        return;
+    fellOut = true;
+    inputLocked = true;
+    NoteDeath(&world, nullptr);
+    world.RaisePlayerDied();
 }

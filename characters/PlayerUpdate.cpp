@@ -250,6 +250,7 @@ void Player::FinishUpdate(PlayerWorld& world, const InputActions& pressed)
 
     if (secretFinder && world.HasLevel())
         FindNearestSecretZone();
+    UpdateFallOut(world);
     UpdateDeath();
     // After-images while dashing and after a double jump.
     drawInstance.SetTrailLength(moveState == kStrafe || doubleJumped ? 5 : 0);

@@ -19,6 +19,7 @@
 #include "scene/Level.h"
 #include "scene/SceneObject.h"
 #include "scene/SpacialInstance.h"
+#include "script/BGEvent_DialogueManager.h"
 #include "script/BGEvent_PickupCinematic.h"
 #include "script/BackgroundEvent.h"
 #include "script/Script.h"
@@ -401,6 +402,11 @@ void Game::ShowGameplayUI()
     uiState = 1;
     uiFrames[1]->SetVisible(true);
     uiFrames[2]->SetVisible(false);
+    // The dialogue box the pause menu hid comes back with play.
+    if (auto* dialogue
+        = dynamic_cast<BGEvent_DialogueManager*>(BackgroundEvent::FindByTypeName("BGEvent_DialogueManager")))
+        if (dialogue->IsBoxVisible() && !dialogue->IsFinished())
+            uiFrames[0]->SetVisible(true);
     interfaceHidden = false;
 }
 
@@ -418,6 +424,9 @@ void Game::ShowMenuUI()
 void Game::OpenPauseMenu()
 {
     ShowMenuUI();
+    // The pause menu is drawn alone: a dialogue box under way waits hidden.
+    if (!uiFrames.empty() && uiFrames[0])
+        uiFrames[0]->SetVisible(false);
     if (UI_Menu* menu = MenuOf(uiFrames)) {
         menu->SetCurrentPage(1);
         if (UI_Menu_Page* page = menu->GetCurrentPage())

@@ -43,6 +43,7 @@ public:
     std::string GetSaveSlotMissingLevel(int slot) override { return game.GetSaveSlotMissingLevel(slot); }
     void SetDisplayScaleMode(int mode) override { game.displayScaleMode = mode; }
     void SetLinearFilter(bool linear) override;
+    bool IsDialogueBoxShown() override;
 
 private:
     Game& game;

@@ -65,14 +65,35 @@ void UI_Frame_Player::Init()
 
 void UI_Frame_Player::ShowTeleportMessage()
 {
-    if (teleportMessage != nullptr)
-        teleportMessage->RestartAnimations(true);
+    teleportWaiting = teleportMessage != nullptr;
+    StartWaitingBanner();
 }
 
 void UI_Frame_Player::ShowSaveMessage()
 {
-    if (saveMessage != nullptr)
-        saveMessage->RestartAnimations(true);
+    saveWaiting = saveMessage != nullptr;
+    StartWaitingBanner();
+}
+
+void UI_Frame_Player::Update(double dt)
+{
+    UI_Frame::Update(dt);
+    StartWaitingBanner();
+}
+
+void UI_Frame_Player::StartWaitingBanner()
+{
+    if (!saveWaiting && !teleportWaiting)
+        return;
+    for (GraphicalObject* message : {saveMessage, teleportMessage})
+        if (message != nullptr && !message->IsAnimationFinished())
+            return;
+    if (UIGameAccess* game = GetUIGameAccess(); game != nullptr && game->IsDialogueBoxShown())
+        return;
+    bool& waiting = saveWaiting ? saveWaiting : teleportWaiting;
+    GraphicalObject* banner = saveWaiting ? saveMessage : teleportMessage;
+    waiting = false;
+    banner->RestartAnimations(true);
 }
 
 bool UI_Frame_Player::Render(GraphicalEffect* effect, int x, int y, int p5, int p6, float rotation)
@@ -193,6 +214,7 @@ void UI_Frame_Player::DrawMessages(GraphicalEffect* effect, int x, int y, bool& 
 {
     if (saveMessage == nullptr || teleportMessage == nullptr)
         return;
+    StartWaitingBanner();
     const int mx = x - int(float(Half(saveMessage->GetSize().x)) - float(kMessageCentreX));
     const int my = y + kMessageY;
     if (!saveMessage->IsAnimationFinished() && ok)

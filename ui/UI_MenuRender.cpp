@@ -40,6 +40,9 @@ constexpr int kRenderRisePause = 70;
 constexpr int kKeyRowOverlap = 6;
 constexpr int kExitRowX = -14;
 constexpr int kKeyRowIndent = 25;
+// The keys' text stands on the row names' line (their pictures hold the
+// names two pixels under their top).
+constexpr int kKeyTextDrop = 2;
 constexpr int kSlotSummaryGap = 180;
 constexpr int kSlotPercentGap = 60;
 constexpr int kSlotPromptBottom = 438;
@@ -309,11 +312,11 @@ void UI_Menu_Page::LayoutKeyMapping(int pageY, std::vector<Draw>& draws) const
             const bool keyMissing = keyName.empty() && i != 13;
             const bool padMissing = padName.empty() && i >= 4;
             undefined = undefined || keyMissing || padMissing;
-            draws.push_back(Text(
-                keyMissing ? "UNDEF." : keyName, x - 10, y + 5, keyMissing ? kUndefinedRed : kNearWhite));
+            draws.push_back(Text(keyMissing ? "UNDEF." : keyName, x - 10, y + kKeyTextDrop,
+                keyMissing ? kUndefinedRed : kNearWhite));
             x += 32;
-            draws.push_back(Text(
-                padMissing ? "UNDEF." : padName, x + 75, y + 5, padMissing ? kUndefinedRed : kNearWhite));
+            draws.push_back(Text(padMissing ? "UNDEF." : padName, x + 75, y + kKeyTextDrop,
+                padMissing ? kUndefinedRed : kNearWhite));
         } else if (exitRow && selectedIndex == kExitRow) {
             draws.push_back(Text(undefined ? "PLEASE DEFINE ALL KEYS {Y}/R:DEFAULT {B}/ESC:UNDO"
                                            : "{A}/ENTER:SAVE {Y}/R:DEFAULT {B}/ESC:UNDO",
@@ -350,5 +353,6 @@ void UI_Menu_Page::LayoutSlots(int pageY, std::vector<Draw>& draws) const
     std::string prompt = pad ? "{A} PLAY     {Y} ERASE     {B} BACK" : "ENTER:PLAY   R:ERASE   ESC:BACK";
     if (confirmPending)
         prompt = pad ? "             {A} CONFIRM     {B} BACK" : "            ENTER:CONFIRM   ESC:BACK";
-    draws.push_back(Text(prompt, 0, kSlotPromptBottom - LineHeight(), kWhite));
+    // At the slots' own margin, clear of the picture's edge.
+    draws.push_back(Text(prompt, UI_Menu::GetMenuPlayMarge(), kSlotPromptBottom - LineHeight(), kWhite));
 }

@@ -118,11 +118,18 @@ bool Zone_PickupObject::TakeMapPieces(ZoneGameAccess& game, Player& player, Inst
         return false;
     pickup.SetEnabled(false);
     // Only cells not seen yet become revealed; visited ones stay visited.
+    bool revealed = false;
     for (const Point<int>& cell : ParseMapCells(pickup.parameter.value)) {
-        if (minimap->GetCell(cell.x, cell.y) == 0)
+        if (minimap->GetCell(cell.x, cell.y) == 0) {
             minimap->SetCell(cell.x, cell.y, 2);
+            revealed = true;
+        }
     }
-    ZoneRequests::OpenMap();
+    // The map opens to show what the pieces add. Taken again after a death
+    // (the save predates the piece, the cells it showed stay known) it adds
+    // nothing, and play goes on.
+    if (revealed)
+        ZoneRequests::OpenMap();
     player.PlaySoundAt(kSoundGetPickupMap);
     return true;
 }

@@ -36,9 +36,12 @@ void ShowUseHint(ZoneGameAccess& game, Level& level, Zone_Teleport::Instance& te
 {
     if (BackgroundEvent::FindByTypeName("BGEvent_ShowText") == nullptr)
         ZoneRequests::ShowText(kUseTextName, "Press 'A' to use teleporter", -1);
-    if (teleport.hintUnavailable || BackgroundEvent::FindByTypeName("BGEvent_DialogueManager") != nullptr)
+    if (teleport.hintUnavailable || teleport.hintShown
+        || BackgroundEvent::FindByTypeName("BGEvent_DialogueManager") != nullptr)
         return;
-    if (!game.ShowDialogue(level, kHintName, "Infos_auto.h"))
+    if (game.ShowDialogue(level, kHintName, "Infos_auto.h"))
+        teleport.hintShown = true;
+    else
         teleport.hintUnavailable = true;
 }
 
@@ -60,6 +63,7 @@ bool Zone_Teleport::UpdateInstance(Placed* placed)
         return false;
     if (!PlayerTouchesZone(placed)) {
         HideUseHint();
+        teleport->hintShown = false;
         return false;
     }
     Level* level = game->GetCurrentLevel();
@@ -77,8 +81,11 @@ bool Zone_Teleport::UpdateInstance(Placed* placed)
     if (dialogue != nullptr && dialogue->GetName() != kHintName)
         return false;
     if (AbstractInputManager* input = game->GetInputManager()) {
-        if (input->GetPressedActions().attack && !input->GetPreviousActions().attack)
+        // The key the hint names closes it as it opens the menu.
+        if (input->GetPressedActions().attack && !input->GetPreviousActions().attack) {
+            HideUseHint();
             game->OpenTeleportMenu();
+        }
     }
     return false;
 }

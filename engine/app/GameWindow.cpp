@@ -27,7 +27,10 @@ bool MoveToWindowedSize(platform::Window& window)
     window.GetClientSize(clientWidth, clientHeight);
     const Point<int> decorations(outerWidth - clientWidth, outerHeight - clientHeight);
     const Point<int> size = WindowedClientSize(Point<int>(screenWidth, screenHeight), decorations);
-    return window.MoveClient(screenWidth - (size.x + decorations.x), 0, size.x, size.y);
+    // The client goes below the title bar, so the whole frame is on screen
+    // and the window can be dragged.
+    return window.MoveClient(
+        screenWidth - (size.x + decorations.x), window.GetTopDecoration(), size.x, size.y);
 }
 
 } // namespace
@@ -79,7 +82,8 @@ bool ResizeGameWindow(int width, int height)
     g_hWnd->GetOuterSize(outerWidth, outerHeight);
     g_hWnd->GetClientSize(clientWidth, clientHeight);
     const int decorationWidth = outerWidth - clientWidth;
-    return g_hWnd->MoveClient(screenWidth - (width + decorationWidth), 0, width, height);
+    return g_hWnd->MoveClient(
+        screenWidth - (width + decorationWidth), g_hWnd->GetTopDecoration(), width, height);
 }
 
 int GameWindowProc(platform::Window& window, const platform::WindowMessage& message)

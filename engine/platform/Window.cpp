@@ -128,7 +128,16 @@ void Window::SetCursorVisible(bool visible)
 
 bool Window::SetDesktopFullScreen(bool fullScreen)
 {
-    return SDL_SetWindowFullscreen(window_.get(), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+    const bool set
+        = SDL_SetWindowFullscreen(window_.get(), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+    // Asked for and not granted (no window manager): the window covers the
+    // screen itself, as a window made full screen at the start does.
+    if (set && fullScreen) {
+        int screenWidth = 0, screenHeight = 0;
+        GetScreenSize(screenWidth, screenHeight);
+        CoverScreenWithoutWindowManager(window_.get(), screenWidth, screenHeight);
+    }
+    return set;
 }
 
 bool Window::IsFullScreen() const
@@ -174,6 +183,12 @@ void Window::GetOuterSize(int& w, int& h) const
         w += left + right;
         h += top + bottom;
     }
+}
+
+int Window::GetTopDecoration() const
+{
+    int top = 0, left = 0, bottom = 0, right = 0;
+    return SDL_GetWindowBordersSize(window_.get(), &top, &left, &bottom, &right) == 0 ? top : 0;
 }
 
 bool Window::MoveClient(int x, int y, int clientWidth, int clientHeight)

@@ -71,6 +71,9 @@ public:
     void GetDrawableSize(int& w, int& h) const;
     // Outer size: client area plus the decorations the window manager reports.
     void GetOuterSize(int& w, int& h) const;
+    // The height of the decorations above the client area (the title bar);
+    // 0 without a window manager.
+    int GetTopDecoration() const;
     bool MoveClient(int x, int y, int clientWidth, int clientHeight);
     void SetMinimumClientSize(int w, int h);
 

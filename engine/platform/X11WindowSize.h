@@ -9,4 +9,10 @@ namespace platform {
 // answer. Kept apart: Xlib's macros clash with ordinary names.
 bool GetX11WindowSize(SDL_Window* window, int& width, int& height);
 
+// Without a window manager on the X server, nothing grants a full screen that
+// is asked for: the window itself is then moved to (0, 0) and given the
+// screen's size. False when a window manager runs, or the window is not an
+// X11 window.
+bool CoverScreenWithoutWindowManager(SDL_Window* window, int screenWidth, int screenHeight);
+
 } // namespace platform

@@ -48,15 +48,25 @@ void AddNamed(DXRenderEngine& engine, const char* name)
         pool->AddCommand(RenderPoolCommand::Named(name));
 }
 
+// The interface is drawn where it stands: a camera shake moves the level,
+// never the HUD or the menus.
+void RenderUIStill(PostChainHost& host, DXRenderEngine& engine)
+{
+    const Point<int> shake = engine.GetCameraOffset();
+    engine.SetCameraOffset(0, 0);
+    host.RenderUI();
+    engine.SetCameraOffset(shake.x, shake.y);
+}
+
 void RenderUIScene(PostChainHost& host, DXRenderEngine& engine)
 {
     if (PoolOf(engine)) {
         AddNamed(engine, "StartRendering");
-        host.RenderUI();
+        RenderUIStill(host, engine);
         AddNamed(engine, "EndRendering");
     } else {
         engine.BeginScene(false);
-        host.RenderUI();
+        RenderUIStill(host, engine);
         engine.EndScene(false);
     }
 }
@@ -122,7 +132,7 @@ PostChainResult FinishFrame(
         if (pool)
             while (pool->idle.load() == 0)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        host.RenderUI();
+        RenderUIStill(host, engine);
         if (pool)
             AddNamed(engine, "EndRendering");
         else

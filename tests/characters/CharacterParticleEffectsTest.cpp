@@ -49,12 +49,14 @@ TEST_F(ParticleLinks, ALinkGivesEachNewCharacterOfExactlyThatClassItsOwnCopies)
     EXPECT_TRUE(lower.GetOnExploseEffects().empty());
 }
 
-TEST_F(ParticleLinks, BadLinksAreReportedAndSkipped)
+TEST_F(ParticleLinks, BadLinksAreSkippedAndOnlyAnUnknownClassIsReported)
 {
     EXPECT_FALSE(AddParticleSystemInNpc({"OnExplose", "NPC_Nobody", "Dust"}));
     EXPECT_NE(debug.Text().find("NPC_Nobody"), std::string::npos);
+    // A system the library does not hold (yet: the settings run once before
+    // it is read) is skipped without a word.
     EXPECT_FALSE(AddParticleSystemInNpc({"OnExplose", "NPC_CrouchSkull", "Smoke"}));
-    EXPECT_NE(debug.Text().find("Smoke"), std::string::npos);
+    EXPECT_EQ(debug.Text().find("Smoke"), std::string::npos) << debug.Text();
     EXPECT_FALSE(AddParticleSystemInNpc({"OnVanish", "NPC_CrouchSkull", "Dust"})); // quietly
     EXPECT_FALSE(AddParticleSystemInNpc({"OnExplose", "NPC_CrouchSkull"}));
     for (const auto& record : EventParticleSystem::Table())

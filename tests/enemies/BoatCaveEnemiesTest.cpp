@@ -20,7 +20,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <set>
 #include <string>
 
 // The boat's and the cave's enemies in arenas built by the level tool, played
@@ -340,7 +339,9 @@ TEST_F(BoatCaveEnemies, TheWormAttacksInItsTriggerSpitsAtThePlayerAndRestsForThe
 
 TEST_F(BoatCaveEnemies, TheWormsShotFliesStraightAtItsSpeedAndLeavesOnThePlayerOrAWall)
 {
-    Enter("");
+    // The player stands far enough from the arena's west wall for a shot
+    // to come at him from there.
+    Enter("", 4);
     ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
     Pass();
     auto* shot = Make<Projectile_BoatWorm>("Projectile_BoatWorm");

@@ -49,8 +49,10 @@ protected:
         const std::string& placements, int startTile = 2, int givenRow = -1, const std::string& row = "")
     {
         std::string text = "level arena.lvl\nscreens 2 1\ncell 1 1\npalette cemetery\ntiles\n";
+        // Closed at both sides as the world's levels are: a player pushed
+        // out of the arena would fall below it and be brought back.
         for (int r = 0; r < 12; ++r)
-            text += (r == givenRow ? row : std::string(32, '.')) + "\n";
+            text += (r == givenRow ? row : "|" + std::string(30, '.') + "|") + "\n";
         text += std::string(32, '#') + "\n" + std::string(32, '#') + "\n";
         text += "place Point_PlayerStart start " + std::to_string(startTile) + " 2 name=start\n";
         text += placements;

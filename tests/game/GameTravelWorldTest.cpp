@@ -143,12 +143,18 @@ TEST_F(GameTravelWorld, EscapeInTheRingPausesLikeEverywhereElse)
     // The ring's use text and help show while the player stands in it.
     ASSERT_NO_FATAL_FAILURE(StandInTheSecondHubsRing());
     ASSERT_FALSE(game.IsMenuFlagSet());
+    ASSERT_TRUE(game.uiFrames.front()->IsVisible()) << "the hint's box shows";
     InputActions escape;
     escape.SetAction9();
     Pass(escape);
     Pass(InputActions(), 5);
     EXPECT_TRUE(game.IsMenuFlagSet()) << "Escape did not pause in the ring";
     EXPECT_NE(game.uiState, 4) << "the teleport menu opened instead of the pause menu";
+    // The pause menu is drawn alone; the hint's box comes back with play.
+    EXPECT_FALSE(game.uiFrames.front()->IsVisible()) << "the hint's box shows under the pause menu";
+    game.SetMenuFlag(false);
+    Pass(InputActions(), 2);
+    EXPECT_TRUE(game.uiFrames.front()->IsVisible());
 }
 
 // A level change while the player stands in a ring with its hint shown

@@ -13,17 +13,20 @@
 
 namespace {
 
-// A sound one-screen level: floor two tiles thick, a platform, a start, an
-// exit on the left edge and the hub's teleport. Cases below break it line by line.
+// A sound one-screen level: floor two tiles thick, walls at both sides, a
+// platform, a start, an exit on the left edge and the hub's teleport. Cases
+// below break it line by line.
 std::string Level(const std::string& extra = "", const std::string& bottomRow = std::string(16, '#'),
-    const std::string& name = "Test_TP_01.lvl")
+    const std::string& name = "Test_TP_01.lvl", const std::string& topRow = "#..............#")
 {
     std::string text = "level " + name
         + "\nscreens 1 1\ncell 5 5\npalette cemetery\nscript PlayMusic title.ogg 1\ntiles\n";
-    for (int row = 0; row < 10; ++row)
-        text += std::string(16, '.') + "\n";
-    text += "......====......\n"; // line 17
-    text += std::string(16, '.') + "\n";
+    text += topRow + "\n"; // line 7
+    for (int row = 1; row < 9; ++row)
+        text += "#..............#\n";
+    text += "...............#\n"; // line 16: the exit's rows are open on the west
+    text += "......====.....#\n"; // line 17
+    text += "...............#\n";
     text += "################\n";                             // line 19
     text += bottomRow + "\n";                                 // line 20
     text += "place Point_PlayerStart start 8 2 name=start\n"; // line 21
@@ -48,6 +51,10 @@ std::vector<std::string> FaultsOf(const std::string& text)
 TEST(LevelToolTest, TheSoundDescriptionPasses)
 {
     EXPECT_EQ(FaultsOf(Level()), std::vector<std::string>());
+    // A side may stay open where an exit takes the player on.
+    EXPECT_EQ(FaultsOf(Level("place Zone_LoadMap up 15 13 1x1 level=Other.lvl start=from_test\n",
+                  std::string(16, '#'), "Test_TP_01.lvl", "#...............")),
+        std::vector<std::string>());
     // Two chained skulls share one name: each is the other's partner.
     const std::string pair = "place Zone_NPCSpawner_Chained_Skull chain 3 2 1x1\n"
                              "place Zone_NPCSpawner_Chained_Skull chain 6 2 1x1\n";
@@ -93,6 +100,11 @@ TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
         {Level("place Point_PlayerStart near 2 2 name=from_x\n"),
             "t.lvd:24: start point \"from_x\" is closer than 3 tiles to exit \"out\""},
         {Level("", "####....########"), "t.lvd:20: gap without a floor at tile column 4"},
+        // The sides are closed up to the top row, but where an exit leads on.
+        {Level("", std::string(16, '#'), "Test_TP_01.lvl", "...............#"),
+            "t.lvd:7: open side at tile row 13 of the west edge"},
+        {Level("", std::string(16, '#'), "Test_TP_01.lvl", "#..............="),
+            "t.lvd:7: open side at tile row 13 of the east edge"},
         {Level("place Zone_Mystery m 4 2\n"), "t.lvd:24: unknown object \"Zone_Mystery\""},
         {Level(trigger), "t.lvd:26: a script line may not hold \";\""},
         {Level("script Print a;b\n"), "t.lvd:24: a script line may not hold \";\""},

@@ -4,6 +4,7 @@
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
 #include "script/ScriptVar.h"
+#include "ui/UIGameAccess.h"
 #include "zones/Zone_PickupObject.h"
 
 #include "tests/tools/WorldFolderTest.h"
@@ -145,6 +146,53 @@ TEST_F(WorldCemeteryHints, APlayersFirstWalkAndDeathInTheFirstLevel)
     PutPlayerAt(12.1f, 5.0f);
     EXPECT_FALSE(WaitUntil([&] { return game.pickupCinematicKind == 4; }, 30))
         << "the map's picture showed again after a death";
+}
+
+// The map piece opens the map when it is first taken; taken again after a
+// death (the save came before it) it shows nothing new and play goes on.
+TEST_F(WorldCemeteryHints, TheMapPieceTakenAgainAfterADeathLeavesTheMapShut)
+{
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl"));
+    // Past the intro and the Keeper's reminder.
+    game.CreateSaveVar("intro_done")->SetValue("1");
+    game.CreateGlobalVar("intro_seen")->SetValue("1");
+    game.CreateSaveVar("reminded_c01")->SetValue("1");
+    Passes(5);
+    PutPlayerAt(8.5f);
+    ASSERT_TRUE(WaitUntil([&] { return game.saveData.GetPosition().x > 0.0f; }, 30));
+    PutPlayerAt(11.0f, 5.0f);
+    ASSERT_TRUE(WaitUntil([&] { return game.menuFlag; }, 30)) << "the map did not open on the first piece";
+    InputActions tab;
+    tab.SetAction10();
+    for (int pass = 0; pass < 10 && game.menuFlag; ++pass)
+        Passes(1, pass % 2 == 0 ? tab : InputActions());
+    ASSERT_FALSE(game.menuFlag) << "Tab did not close the map";
+
+    Die();
+    PutPlayerAt(11.0f, 5.0f);
+    EXPECT_FALSE(WaitUntil([&] { return game.menuFlag; }, 30)) << "the map opened again after a death";
+}
+
+// The hints that play once are once for the slot played: a second new game
+// in the same session hears the Keeper's reminder again.
+TEST_F(WorldCemeteryHints, ASecondNewGameInTheSameSessionHearsTheKeepersReminderAgain)
+{
+    for (const int slot : {0, 1}) {
+        SCOPED_TRACE(slot);
+        GetUIGameAccess()->StartSaveSlot(slot);
+        // The new game's intro, read to its end (the Keeper's lines, then
+        // the keys).
+        ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 600)) << "the intro did not play";
+        ASSERT_EQ(game.GetCurrentLevel()->GetName(), "cemetery_01.lvl");
+        for (int box = 0; box < 4 && game.gameplayPaused; ++box) {
+            ASSERT_TRUE(ReadOn());
+            WaitUntil([&] { return BoxShown() || !game.gameplayPaused; }, 300);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return !game.gameplayPaused && game.GetPlayer() != nullptr; }, 300));
+        PutPlayerAt(13.0f);
+        ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 60)) << "the Keeper's reminder did not play";
+        ASSERT_TRUE(ReadOn());
+    }
 }
 
 } // namespace

@@ -128,6 +128,18 @@ protected:
         EXPECT_GT(typed, 100);
         EXPECT_EQ(heard.Count("sound event", "Menu_Dialogue"), typed);
         EXPECT_EQ(heard.Count("sound event", "Menu_Dialogue_Quick"), 0) << "no line was hurried";
+        // Then the keys to jump and strike, before the first skulls (their
+        // tokens show the bound keys when drawn).
+        ASSERT_TRUE(WaitUntil([&] { return BoxShown(); })) << "the keys were not taught";
+        for (int pass = 0; pass < 60; ++pass)
+            Pass(InputActions());
+        const std::string keys = Box()->GetTextFrame()->GetText();
+        EXPECT_NE(keys.find("{JUMP}"), std::string::npos) << keys;
+        EXPECT_NE(keys.find("{ATTACK}"), std::string::npos) << keys;
+        InputActions confirm;
+        confirm.SetAttack();
+        for (int pass = 0; pass < 60 && BoxShown(); ++pass)
+            Pass(pass % 2 == 0 ? confirm : InputActions());
         ASSERT_TRUE(WaitUntil([&] {
             return !BoxShown() && !game.gameplayPaused && !game.GetPlayer()->IsInputLocked();
         })) << "control never came back to the player";

@@ -151,6 +151,21 @@ TEST_F(PlayerHud, BannersShowFromTheirRestartUntilTheirAnimationEnds)
     EXPECT_TRUE(DrawsOf(teleport).empty());
 }
 
+TEST_F(PlayerHud, OneBannerAtATimeTheNextWaitsItsTurn)
+{
+    hud.ShowSaveMessage();
+    hud.ShowTeleportMessage();
+    EXPECT_EQ(DrawsOf(save).size(), 1u);
+    EXPECT_TRUE(DrawsOf(teleport).empty()) << "\"NEW GATE\" over \"SAVED\"";
+    save.object->Update(150.0);
+    save.object->Update(400.0);
+    EXPECT_TRUE(DrawsOf(save).empty());
+    EXPECT_EQ(DrawsOf(teleport).size(), 1u) << "the waiting banner did not follow";
+    teleport.object->Update(150.0);
+    teleport.object->Update(400.0);
+    EXPECT_TRUE(DrawsOf(teleport).empty());
+}
+
 TEST_F(PlayerHud, MinimapWindowOnlyWithTheMinimapAndNothingWithoutPlayer)
 {
     EXPECT_TRUE(DrawsOf(foreground).empty());

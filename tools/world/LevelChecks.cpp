@@ -165,6 +165,26 @@ void CheckDialoguesPausePlay(const LevelDescription& level, std::vector<std::str
             CheckDialoguesPausePlay(level, p.script, p.scriptLines, faults);
 }
 
+// No open side: a player who walks or jumps against the west or east edge
+// meets a solid tile there, or an exit that takes him on, at every row from
+// the floor to the top (a side left open drops him out of the level).
+void CheckSidesClosed(const LevelDescription& level, std::vector<std::string>& faults)
+{
+    const int width = level.TileWidth(), height = level.TileHeight();
+    for (const int x : {0, width - 1}) {
+        for (int y = 0; y < height; ++y) {
+            if (IsSolidTile(level.TileAt(x, y)))
+                continue;
+            const bool exit = std::any_of(level.placements.begin(), level.placements.end(),
+                [&](const LevelPlacement& p) { return p.object == "Zone_LoadMap" && Covers(p, x, y); });
+            if (!exit)
+                faults.push_back(Where(level, level.tilesLine + height - y) + "open side at tile row "
+                    + std::to_string(y) + " of the " + (x == 0 ? "west" : "east")
+                    + " edge: expected a solid tile or an exit there");
+        }
+    }
+}
+
 } // namespace
 
 std::string StartPointName(const LevelPlacement& placement)
@@ -287,6 +307,7 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
 
     CheckSavesClearOfEnemies(level, faults);
     CheckDialoguesPausePlay(level, faults);
+    CheckSidesClosed(level, faults);
 
     // No bottomless gap: the bottom row is floor or lava wherever no exit
     // leaves through it.

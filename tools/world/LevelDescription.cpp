@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr const char* kSolid = "#_[]{}T<>";
+constexpr const char* kSolid = "#_[]{}T<>|!";
 constexpr const char* kOther = "=~^fsH.";
 constexpr int kMaxTiles = 4096;
 
@@ -35,6 +35,14 @@ bool ParseSize(const std::string& word, int& w, int& h)
 bool IsSolidTile(char c)
 {
     return c != 0 && std::strchr(kSolid, c) != nullptr;
+}
+bool IsDrawnSolidTile(char c)
+{
+    return IsSolidTile(c) && !IsInvisibleWallTile(c);
+}
+bool IsInvisibleWallTile(char c)
+{
+    return c == '|' || c == '!';
 }
 bool IsFloorTile(char c)
 {

@@ -52,6 +52,11 @@ struct LevelDescription {
 
 // Tile characters: solid ones become collision blocks.
 bool IsSolidTile(char c);
+// The invisible walls that close a level's sides: a collision block without
+// terrain art ('|' in the air, '!' under water, which keeps its water).
+bool IsInvisibleWallTile(char c);
+// Solid tiles that are drawn as terrain (all but the invisible walls).
+bool IsDrawnSolidTile(char c);
 // Tiles a player can stand on: solid ones and the one-way platform.
 bool IsFloorTile(char c);
 // Every character a tile map may hold.

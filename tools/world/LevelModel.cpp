@@ -56,9 +56,9 @@ std::string AutoTile(const LevelDescription& d, int x, int y)
         return "Ceiling";
     if (c == '[' || c == ']' || c == '{' || c == '}')
         return "Wall";
-    bool up = IsSolidTile(d.TileAt(x, y + 1));
-    bool left = IsSolidTile(d.TileAt(x - 1, y));
-    bool right = IsSolidTile(d.TileAt(x + 1, y));
+    bool up = IsDrawnSolidTile(d.TileAt(x, y + 1));
+    bool left = IsDrawnSolidTile(d.TileAt(x - 1, y));
+    bool right = IsDrawnSolidTile(d.TileAt(x + 1, y));
     if (!up)
         return !left && right ? "TopLeft" : left && !right ? "TopRight" : "Top";
     return !left ? "Left" : !right ? "Right" : "Fill";
@@ -186,7 +186,11 @@ LevelModel BuildLevelModel(const LevelDescription& d)
     for (int y = 0; y < d.TileHeight(); ++y)
         for (int x = 0; x < d.TileWidth(); ++x) {
             char c = d.TileAt(x, y);
-            if (auto block = kBlocks.find(c); block != kBlocks.end()) {
+            if (IsInvisibleWallTile(c)) {
+                collisions.instances.push_back(At("Coll_cube_32", x, y));
+                if (c == '!')
+                    water.instances.push_back(At("Water_Tile", x, y));
+            } else if (auto block = kBlocks.find(c); block != kBlocks.end()) {
                 collisions.instances.push_back(At(block->second, x, y));
                 terrain.instances.push_back(At("Tile_" + area + "_" + AutoTile(d, x, y), x, y));
             } else if (c == '~') {

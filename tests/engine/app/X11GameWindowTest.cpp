@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 
 // The game window on a real X server without a window manager (ctest starts
 // it under xvfb-run with QUENHOLT_X11_TESTS set; a bare run skips it): full
@@ -21,6 +22,24 @@ void Pump(platform::Window& window)
     }
 }
 
+// The game window, made as the program makes it, with its GL context and
+// shown. A server just started by xvfb-run on a busy machine may refuse the
+// first connection: a few tries; null when all fail.
+std::unique_ptr<platform::Window> ShownGameWindow()
+{
+    std::unique_ptr<platform::Window> window;
+    for (int attempt = 0; attempt < 5 && window == nullptr; ++attempt) {
+        window = CreateGameWindow();
+        if (window == nullptr)
+            SDL_Delay(200);
+    }
+    if (window == nullptr || !window->CreateGLContext())
+        return nullptr;
+    window->Show();
+    Pump(*window);
+    return window;
+}
+
 } // namespace
 
 TEST(X11GameWindow, ARefusedFullScreenCoversTheScreenAndLeavingItFitsTheWindow)
@@ -28,18 +47,8 @@ TEST(X11GameWindow, ARefusedFullScreenCoversTheScreenAndLeavingItFitsTheWindow)
     if (std::getenv("QUENHOLT_X11_TESTS") == nullptr)
         GTEST_SKIP() << "needs an X server: run through ctest";
     g_FullScreen = true;
-    // A server just started by xvfb-run on a busy machine may refuse the
-    // first connection: a few tries, and the reason when all fail.
-    std::unique_ptr<platform::Window> window;
-    for (int attempt = 0; attempt < 5 && window == nullptr; ++attempt) {
-        window = CreateGameWindow();
-        if (window == nullptr)
-            SDL_Delay(200);
-    }
+    std::unique_ptr<platform::Window> window = ShownGameWindow();
     ASSERT_NE(window, nullptr) << SDL_GetError();
-    ASSERT_TRUE(window->CreateGLContext());
-    window->Show();
-    Pump(*window);
     int screenWidth = 0, screenHeight = 0;
     platform::Window::GetScreenSize(screenWidth, screenHeight);
     ASSERT_GT(screenWidth, 512);
@@ -60,6 +69,36 @@ TEST(X11GameWindow, ARefusedFullScreenCoversTheScreenAndLeavingItFitsTheWindow)
         Point<int>(screenWidth, screenHeight), Point<int>(outerWidth - width, outerHeight - height));
     EXPECT_EQ(width, expected.x);
     EXPECT_EQ(height, expected.y);
+    window.reset();
+    g_hWnd = nullptr;
+}
+
+// Full screen asked for from a window (the Display page's WINDOWED set to NO)
+// and not granted: the window itself covers the screen, as at the start.
+TEST(X11GameWindow, FullScreenAskedForFromAWindowCoversTheScreenWithoutAWindowManager)
+{
+    if (std::getenv("QUENHOLT_X11_TESTS") == nullptr)
+        GTEST_SKIP() << "needs an X server: run through ctest";
+    g_FullScreen = false;
+    std::unique_ptr<platform::Window> window = ShownGameWindow();
+    ASSERT_NE(window, nullptr) << SDL_GetError();
+    int screenWidth = 0, screenHeight = 0;
+    platform::Window::GetScreenSize(screenWidth, screenHeight);
+    int width = 0, height = 0;
+    window->GetDrawableSize(width, height);
+    ASSERT_LT(width, screenWidth) << "the test needs a window smaller than the screen first";
+
+    g_FullScreen = true;
+    EXPECT_TRUE(window->SetDesktopFullScreen(true));
+    Pump(*window);
+    window->GetDrawableSize(width, height);
+    EXPECT_EQ(width, screenWidth);
+    EXPECT_EQ(height, screenHeight);
+    int x = -1, y = -1;
+    window->GetPosition(x, y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    g_FullScreen = false;
     window.reset();
     g_hWnd = nullptr;
 }

@@ -13,9 +13,16 @@ namespace {
 
 class CountingHost : public PostChainHost {
 public:
-    void RenderUI() override { ++uiDraws; }
+    void RenderUI() override
+    {
+        ++uiDraws;
+        if (engine != nullptr)
+            uiOffsets.push_back(engine->GetCameraOffset());
+    }
     void UpdateDevConsole() override { ++consoleUpdates; }
     void DrawFpsOverlay() override { ++overlays; }
+    DXRenderEngine* engine = nullptr;
+    std::vector<Point<int>> uiOffsets;
     int uiDraws = 0;
     int consoleUpdates = 0;
     int overlays = 0;
@@ -80,6 +87,20 @@ TEST_F(PostChainFrames, ALevelFrameEndsWithTheUIBrightnessDebugTextAndTheFinalCo
     EXPECT_TRUE(result.submitted);
     EXPECT_FALSE(result.waitForRenderEnd);
     EXPECT_EQ(effects.brightness->GetInputValue(), 14.0f);
+}
+
+TEST_F(PostChainFrames, TheInterfaceStandsStillWhileTheCameraShakes)
+{
+    host.engine = &engine;
+    engine.SetCameraOffset(3, -4);
+    PostChainFrame frame;
+    frame.levelLoaded = true;
+    Finish(frame);
+    frame.levelLoaded = false;
+    pool->idle = 1;
+    Finish(frame);
+    EXPECT_EQ(host.uiOffsets, (std::vector<Point<int>> {Point<int>(0, 0), Point<int>(0, 0)}));
+    EXPECT_EQ(engine.GetCameraOffset(), Point<int>(3, -4)) << "the level's shake goes on";
 }
 
 TEST_F(PostChainFrames, ScreenEffectsFollowTheUIStateTheEndingTheCountersAndTheOptions)
