@@ -63,10 +63,10 @@ Player::Player(std::string name)
     // The pose copies, by name; a missing name leaves its slot empty. The
     // walk-attack poses of rank 1 and the crouch-walk poses have no name of
     // their own among these and stay as the set gives them.
-    for (int slot = 0; slot < PlayerPoseSet::kSlotCount; ++slot) {
+    for (int slot = 0; slot < PlayerAnimationSet::kSlotCount; ++slot) {
         if ((slot >= 30 && slot <= 35) || slot == 10 || slot == 11)
             continue;
-        const std::string suffix = PlayerPoseSet::SlotName(slot);
+        const std::string suffix = PlayerAnimationSet::SlotName(slot);
         if (suffix.find("Spider") != std::string::npos)
             continue;
         defaultAnimationSet.SetSlot(slot, LookUp("Player " + suffix));
@@ -76,7 +76,7 @@ Player::Player(std::string name)
         const bool idleAgain
             = std::find(kNoSpiderPose.begin(), kNoSpiderPose.end(), slot) != kNoSpiderPose.end();
         if (slot <= 7 || (slot >= 18 && slot <= 21)) {
-            std::string suffix = PlayerPoseSet::SlotName(slot);
+            std::string suffix = PlayerAnimationSet::SlotName(slot);
             suffix.insert(std::string("Graphical").size(), "Spider");
             spiderAnimationSet.SetSlot(slot, LookUp("Player " + suffix));
         } else if (idleAgain) {
@@ -145,20 +145,20 @@ GraphicalObject* Player::Own(GraphicalObject* g)
 
 GraphicalObject* Player::GetAnimationField(int slot) const
 {
-    return slot >= 0 && slot < PlayerPoseSet::kSlotCount ? animationFields[static_cast<size_t>(slot)]
-                                                         : nullptr;
+    return slot >= 0 && slot < PlayerAnimationSet::kSlotCount ? animationFields[static_cast<size_t>(slot)]
+                                                              : nullptr;
 }
 
 void Player::SetAnimationField(int slot, GraphicalObject* g)
 {
-    if (slot >= 0 && slot < PlayerPoseSet::kSlotCount)
+    if (slot >= 0 && slot < PlayerAnimationSet::kSlotCount)
         animationFields[static_cast<size_t>(slot)] = g;
 }
 
 std::vector<GraphicalObject*> Player::GetRelatedGraphicalObjects()
 {
     std::vector<GraphicalObject*> related;
-    auto addSet = [&related](const PlayerPoseSet& set) {
+    auto addSet = [&related](const PlayerAnimationSet& set) {
         for (int i = 0; i <= 62; ++i) {
             if (GraphicalObject* g = set.Get(i))
                 related.push_back(g);

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "characters/CharacterObject.h"
+#include "characters/PlayerAnimationSet.h"
 #include "characters/PlayerArmorHost.h"
 #include "characters/PlayerMovingStage.h"
-#include "characters/PlayerPoseSet.h"
 #include "characters/PlayerProgress.h"
 #include "characters/PlayerTuning.h"
 #include "characters/PlayerWorld.h"
@@ -48,7 +48,7 @@ public:
     // Modifier indices.
     static constexpr int kFireArmor = 0, kIceArmor = 1, kDoubleJump = 2, kClimb = 3, kSpiderAbility = 4,
                          kCrossbow = 5, kStraff = 6;
-    // Slots of the animation fields (those of PlayerPoseSet).
+    // Slots of the animation fields (those of PlayerAnimationSet).
     static constexpr int kDieL = 14, kDieR = 15, kRespawnL = 16, kRespawnR = 17;
     // Recovery lasts this many updates after a hurt on the ground.
     static constexpr double kRecoveryTime = 4.0;
@@ -177,7 +177,7 @@ public:
     void FreezeGhostsNear(Point<float> centre, float radius) override;
     Level* GetCurrentLevel() const override;
     // The set's poses replace the default ones; its empty slots keep them.
-    void ApplyAnimationSet(const PlayerAnimationSet& set) override;
+    void ApplyAnimationSet(const ArmorAnimationSet& set) override;
     // The HUD shows a slot per charge the player can hold, so the armors
     // are on screen from the first slot on (or after "enableplayerarmors").
     bool IsArmorDisplayShown() const override { return armorFlagByte != 0 || armorState.armorChargesMax > 0; }
@@ -200,15 +200,15 @@ public:
     // The player's box in the level at its position plus (dx, dy).
     PlayerBox GetWorldBox(float dx = 0.0f, float dy = 0.0f) const;
 
-    // Animation fields, by the slots of PlayerPoseSet (borrowed).
+    // Animation fields, by the slots of PlayerAnimationSet (borrowed).
     GraphicalObject* GetAnimationField(int slot) const;
     void SetAnimationField(int slot, GraphicalObject* g);
     GraphicalObject* GetCurrentAnimation() const { return currentAnimation; }
     void SetCurrentAnimation(GraphicalObject* g) { currentAnimation = g; }
     int GetCurrentAnimationId() const { return currentAnimationId; }
     GraphicalObject* GetAttackGraphical() const { return attackGraphical; }
-    const PlayerPoseSet& GetDefaultAnimationSet() const { return defaultAnimationSet; }
-    const PlayerPoseSet& GetSpiderAnimationSet() const { return spiderAnimationSet; }
+    const PlayerAnimationSet& GetDefaultAnimationSet() const { return defaultAnimationSet; }
+    const PlayerAnimationSet& GetSpiderAnimationSet() const { return spiderAnimationSet; }
 
     // Plain state, read by the game, the HUD, zones, scripts and tests.
     float GetCurrentSpeed() const { return speed; }
@@ -268,7 +268,7 @@ public:
     bool IsPlacedExternally() const { return placedExternally; }
 
 private:
-    friend class PlayerPoseSet;
+    friend class PlayerAnimationSet;
 
     // The steps of the frame update after the input is read.
     void ChooseAnimation(const InputActions& pressed, bool stateChanged, int formAtStart, int stateAtStart);
@@ -352,7 +352,7 @@ private:
     GraphicalObject* currentAnimation = nullptr;
     int32_t currentAnimationId = -1;
     GraphicalObject* attackGraphical = nullptr;
-    std::array<GraphicalObject*, PlayerPoseSet::kSlotCount> animationFields {};
+    std::array<GraphicalObject*, PlayerAnimationSet::kSlotCount> animationFields {};
     GraphicalObject* noHitEffect = nullptr;
     std::vector<std::unique_ptr<PlayerModifier>> modifiers;
     PlayerArmorState armorState;
@@ -363,8 +363,8 @@ private:
     bool attackFired = false;
     bool attackEnded = false;
     bool lowLifeSoundPlaying = false;
-    PlayerPoseSet defaultAnimationSet;
-    PlayerPoseSet spiderAnimationSet;
+    PlayerAnimationSet defaultAnimationSet;
+    PlayerAnimationSet spiderAnimationSet;
     GraphicalObject* waterFxIdle = nullptr;
     GraphicalObject* waterFxEnter = nullptr;
     GraphicalObject* waterFxLeave = nullptr;

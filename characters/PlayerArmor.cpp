@@ -1,7 +1,7 @@
 #include "characters/PlayerArmor.h"
 
+#include "characters/PlayerAnimationSet.h"
 #include "characters/PlayerArmorHost.h"
-#include "characters/PlayerPoseSet.h"
 #include "engine/serial/Rect.h"
 #include "scene/ArmorReplacement.h"
 #include "scene/GraphicalObject.h"
@@ -57,12 +57,12 @@ void PlayerArmor::BuildOnce(
 
 void PlayerArmor::BuildAnimationSets(const std::string& kind)
 {
-    const std::pair<PlayerAnimationSet*, const char*> sets[] = {{&setA, "]"}, {&setB, "2]"}, {&setC, "C]"}};
+    const std::pair<ArmorAnimationSet*, const char*> sets[] = {{&setA, "]"}, {&setB, "2]"}, {&setC, "C]"}};
     for (const auto& [set, close] : sets) {
         const std::string prefix = "[" + kind + close + "Player ";
-        for (int slot = 0; slot < PlayerAnimationSet::kAnimationCount; ++slot)
+        for (int slot = 0; slot < ArmorAnimationSet::kAnimationCount; ++slot)
             set->animations[static_cast<size_t>(slot)]
-                = FindLibraryAnimatedSprite(prefix + PlayerPoseSet::SlotName(slot));
+                = FindLibraryAnimatedSprite(prefix + PlayerAnimationSet::SlotName(slot));
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "characters/PlayerAnimationSet.h"
+#include "characters/ArmorAnimationSet.h"
 #include "characters/PlayerModifier.h"
 #include "engine/serial/Point.h"
 #include "scene/Layer.h"
@@ -60,9 +60,9 @@ public:
     void ApplyAnimationSet();
     void ApplyAnimationSetC();
     virtual Point<int> GetReplaceZoneSize() const = 0;
-    const PlayerAnimationSet& GetAnimationSet() const { return level == 2 ? setB : setA; }
-    const PlayerAnimationSet& GetAnimationSetB() const { return setB; }
-    const PlayerAnimationSet& GetAnimationSetC() const { return setC; }
+    const ArmorAnimationSet& GetAnimationSet() const { return level == 2 ? setB : setA; }
+    const ArmorAnimationSet& GetAnimationSetB() const { return setB; }
+    const ArmorAnimationSet& GetAnimationSetC() const { return setC; }
 
     int32_t GetLevel() const { return level; }
     void SetLevel(int32_t value) { level = value; }
@@ -96,9 +96,9 @@ protected:
     // The level's "Collisions" layer; null without one.
     static Layer* CollisionLayerOf(Level* level);
 
-    PlayerAnimationSet setA;
-    PlayerAnimationSet setB;
-    PlayerAnimationSet setC;
+    ArmorAnimationSet setA;
+    ArmorAnimationSet setB;
+    ArmorAnimationSet setC;
     PairList replacementPairs;
     PairList secondaryPairs;
     std::vector<ArmorActiveReplacement> activeReplacements;

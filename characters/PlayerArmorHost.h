@@ -9,7 +9,7 @@
 class BackgroundEvent;
 class Level;
 class PlayerModifier;
-struct PlayerAnimationSet;
+struct ArmorAnimationSet;
 
 // The player's armor state: which armor is worn, its charges and the frame
 // counters of the armor actions.
@@ -92,7 +92,7 @@ public:
     // The level that runs now; null between levels.
     virtual Level* GetCurrentLevel() const = 0;
     // Copies an armor's animation set into the player.
-    virtual void ApplyAnimationSet(const PlayerAnimationSet& set) = 0;
+    virtual void ApplyAnimationSet(const ArmorAnimationSet& set) = 0;
     // The interface shows the armors (gates the charge-available sound).
     virtual bool IsArmorDisplayShown() const = 0;
 };

@@ -1,6 +1,6 @@
+#include "characters/ArmorAnimationSet.h"
 #include "characters/Firefly.h"
 #include "characters/Player.h"
-#include "characters/PlayerAnimationSet.h"
 #include "characters/PlayerArmorControl.h"
 #include "characters/PlayerWorld.h"
 #include "engine/render/DXGraphicalSurface.h"
@@ -24,7 +24,7 @@ void Player::UpdateArmors(const InputActions& pressed)
     PlayerWorld* world = GetPlayerWorld();
     if (world != nullptr)
         world->ProfileSection(kSection);
-    PlayerArmorControl::UpdateArmors(*this, pressed.fireArmor, pressed.iceArmor);
+    PlayerArmorControl::UpdateArmors(*this, pressed.Action6, pressed.Action5);
     if (world != nullptr)
         world->ProfileSection(kSection);
 }
@@ -63,10 +63,10 @@ Level* Player::GetCurrentLevel() const
     return world != nullptr ? world->GetLevel() : nullptr;
 }
 
-void Player::ApplyAnimationSet(const PlayerAnimationSet& set)
+void Player::ApplyAnimationSet(const ArmorAnimationSet& set)
 {
-    PlayerPoseSet poses = defaultAnimationSet;
-    for (int slot = 0; slot < PlayerAnimationSet::kAnimationCount; ++slot) {
+    PlayerAnimationSet poses = defaultAnimationSet;
+    for (int slot = 0; slot < ArmorAnimationSet::kAnimationCount; ++slot) {
         AnimatedSprite* sprite = set.animations[static_cast<size_t>(slot)];
         if (sprite == nullptr)
             continue;

@@ -47,7 +47,7 @@ void Player::StartAttack(
     if (GetAttackKind() != 0 || form == kSpider || moveState == kHanging || moveState == kClimbing
         || form == kHighFallFreeze || form == kSpiderHighFallFreeze)
         return;
-    if (NewlyPressed(pressed.attack, previous.attack, released.attack)) {
+    if (NewlyPressed(pressed.Action3, previous.Action3, released.Action3)) {
         SetAttackKind(1);
         if (moveState == kWalk)
             SetMoveStateValue(kIdle);
@@ -55,7 +55,7 @@ void Player::StartAttack(
     }
     PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(this);
     if (crossbowFrames >= PlayerTuning::Current().crossbowDelay
-        && NewlyPressed(pressed.crossbow, previous.crossbow, released.crossbow) && crossbow != nullptr
+        && NewlyPressed(pressed.Action2, previous.Action2, released.Action2) && crossbow != nullptr
         && crossbow->IsEnabled() && crossbow->boltsLeft > 0) {
         SetAttackKind(2);
         crossbowFrames = 0;

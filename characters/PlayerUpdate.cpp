@@ -28,7 +28,7 @@ bool InAir(int state)
     return state == Player::kJump || state == Player::kEndJump || state == Player::kFall;
 }
 
-// Animation numbers of the move states (their slots: PlayerPoseSet).
+// Animation numbers of the move states (their slots: PlayerAnimationSet).
 enum AnimationId {
     IdleL = 0,
     CrouchExtL = 2,
@@ -302,12 +302,12 @@ void Player::UpdateMoveState(bool& hurtRunning, PlayerCollisions* collisions, in
         formTimer = 0.0;
         form = form == kSpiderHighFallFreeze ? kSpider : kNormal;
     }
-    if (JustPressed(pressed.spiderToggle, previous.spiderToggle) && IsModifierEnabled(kSpiderAbility))
+    if (JustPressed(pressed.Action4, previous.Action4) && IsModifierEnabled(kSpiderAbility))
         ToggleSpiderForm();
     if (InAir(moveState)) {
         const bool allowed = !IsSpiderForm() || spiderDoubleJump;
         if (allowed && IsModifierEnabled(kDoubleJump) && !doubleJumped
-            && NewlyPressed(pressed.jump, previous.jump, released.jump)) {
+            && NewlyPressed(pressed.Action1, previous.Action1, released.Action1)) {
             PlaySoundAt(kSoundDoubleJump);
             doubleJumped = true;
             // A new jump from the first stage: SetMoveState does nothing for
@@ -329,14 +329,14 @@ void Player::UpdateMoveState(bool& hurtRunning, PlayerCollisions* collisions, in
 bool Player::StrafeStarts(const InputActions& pressed, const InputActions& previous)
 {
     const PlayerModifier* straff = GetModifier(kStraff);
-    return (pressed.strafeRight || pressed.strafeLeft) && !previous.strafeRight && !previous.strafeLeft
-        && !IsSpiderForm() && straff != nullptr && straff->IsEnabled() && straff->GetCooldown() == 0;
+    return (pressed.Action7 || pressed.Action8) && !previous.Action7 && !previous.Action8 && !IsSpiderForm()
+        && straff != nullptr && straff->IsEnabled() && straff->GetCooldown() == 0;
 }
 
 void Player::ApplyTransitions(PlayerCollisions* collisions, const InputActions& pressed,
     const InputActions& previous, const InputActions&)
 {
-    const bool jumpPressed = JustPressed(pressed.jump, previous.jump);
+    const bool jumpPressed = JustPressed(pressed.Action1, previous.Action1);
     const bool strafe = StrafeStarts(pressed, previous);
     switch (moveState) {
     case kIdle:
@@ -352,7 +352,7 @@ void Player::ApplyTransitions(PlayerCollisions* collisions, const InputActions& 
     case kJump: {
         PlayerWorld* world = GetPlayerWorld();
         const double now = world != nullptr ? world->GetTimeMs() : stateStartTime;
-        if (!pressed.jump && now - stateStartTime >= 50.0)
+        if (!pressed.Action1 && now - stateStartTime >= 50.0)
             SetMoveState(kEndJump);
         break;
     }
@@ -388,7 +388,7 @@ void Player::LeaveIdle(
 {
     if (strafe) {
         SetMoveState(kStrafe);
-        direction = Point<float>(pressed.strafeRight ? 1.0f : -1.0f, 0.0f);
+        direction = Point<float>(pressed.Action7 ? 1.0f : -1.0f, 0.0f);
         EndAttack();
     } else if (jumpPressed && HasHeadroom(collisions)) {
         SetMoveState(kJump);
@@ -410,7 +410,7 @@ void Player::LeaveWalk(
 {
     if (strafe) {
         SetMoveState(kStrafe);
-        direction = Point<float>(pressed.strafeRight ? 1.0f : -1.0f, 0.0f);
+        direction = Point<float>(pressed.Action7 ? 1.0f : -1.0f, 0.0f);
     } else if (jumpPressed && HasHeadroom(collisions)) {
         SetMoveState(kJump);
     } else if (pressed.y < 0.0f) {
@@ -514,7 +514,7 @@ void Player::ApplyStateMotion(const InputActions& pressed, float airStep)
 
 void Player::ShowAnimation(int id)
 {
-    const int slot = PlayerPoseSet::SlotOfAnimationId(id);
+    const int slot = PlayerAnimationSet::SlotOfAnimationId(id);
     GraphicalObject* chosen = GetAnimationField(slot);
     if (chosen != currentAnimation && chosen != nullptr)
         chosen->RestartAnimations(false);

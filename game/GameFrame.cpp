@@ -286,8 +286,8 @@ void Game::WaitForEndingKey(AbstractInputManager* input)
         return;
     const InputActions now = input->GetPressedActions();
     const InputActions before = input->GetPreviousActions();
-    if (Edge(now.jump, before.jump) || Edge(now.crossbow, before.crossbow) || Edge(now.attack, before.attack)
-        || Edge(now.spiderToggle, before.spiderToggle))
+    if (Edge(now.Action1, before.Action1) || Edge(now.Action2, before.Action2)
+        || Edge(now.Action3, before.Action3) || Edge(now.Action4, before.Action4))
         ReturnToTitle();
 }
 
@@ -299,7 +299,7 @@ void Game::UpdateMenuOverGame(AbstractInputManager* input)
     input->Poll();
     const InputActions now = input->GetPressedActions();
     const InputActions before = input->GetPreviousActions();
-    if (Edge(now.Action10, before.Action10) || Edge(now.crossbow, before.crossbow)) {
+    if (Edge(now.Action10, before.Action10) || Edge(now.Action2, before.Action2)) {
         SetMenuFlag(!menuFlag);
         if (!interfaceHidden)
             ShowGameplayUI();

@@ -172,8 +172,8 @@ bool TeleportMap::RunMenu(MapCanvas& canvas, const View& view, const std::vector
         }
     }
 
-    const bool confirm = NewlyPressed(view.pressed.jump, view.previous.jump)
-        || NewlyPressed(view.pressed.attack, view.previous.attack);
+    const bool confirm = NewlyPressed(view.pressed.Action1, view.previous.Action1)
+        || NewlyPressed(view.pressed.Action3, view.previous.Action3);
     if (confirm && cursor >= 0 && cursor < count && !inCurrentLevel(cursor)) {
         chosenLevel = listed[static_cast<size_t>(cursor)]->levelFile;
         cursor = -1;

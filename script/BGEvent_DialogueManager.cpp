@@ -143,7 +143,7 @@ bool BGEvent_DialogueManager::AdvanceRequested()
     const InputActions now = game->GetInputManager()->GetPressedActions();
     const InputActions before = game->GetInputManager()->GetPreviousActions();
     // The attack or the jump, newly pressed.
-    return (now.attack && !before.attack) || (now.jump && !before.jump);
+    return (now.Action3 && !before.Action3) || (now.Action1 && !before.Action1);
 }
 
 bool BGEvent_DialogueManager::Update()

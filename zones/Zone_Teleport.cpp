@@ -82,7 +82,7 @@ bool Zone_Teleport::UpdateInstance(Placed* placed)
         return false;
     if (AbstractInputManager* input = game->GetInputManager()) {
         // The key the hint names closes it as it opens the menu.
-        if (input->GetPressedActions().attack && !input->GetPreviousActions().attack) {
+        if (input->GetPressedActions().Action3 && !input->GetPreviousActions().Action3) {
             HideUseHint();
             game->OpenTeleportMenu();
         }

@@ -59,14 +59,14 @@ struct BindingAction {
 // Events of either device set these, the keyboard through the even bindings,
 // the pad through the odd ones.
 constexpr BindingAction kKeyEventActions[]
-    = {{16, &InputActions::strafeRight}, {18, &InputActions::strafeLeft}, {4, &InputActions::jump},
-        {6, &InputActions::crossbow}, {8, &InputActions::attack}, {10, &InputActions::spiderToggle},
-        {22, &InputActions::Action10}, {12, &InputActions::iceArmor}, {14, &InputActions::fireArmor}};
+    = {{16, &InputActions::Action7}, {18, &InputActions::Action8}, {4, &InputActions::Action1},
+        {6, &InputActions::Action2}, {8, &InputActions::Action3}, {10, &InputActions::Action4},
+        {22, &InputActions::Action10}, {12, &InputActions::Action5}, {14, &InputActions::Action6}};
 // The held state adds Action9, which no event sets.
-constexpr BindingAction kKeyHeldActions[] = {{16, &InputActions::strafeRight},
-    {18, &InputActions::strafeLeft}, {4, &InputActions::jump}, {6, &InputActions::crossbow},
-    {8, &InputActions::attack}, {10, &InputActions::spiderToggle}, {20, &InputActions::Action9},
-    {22, &InputActions::Action10}, {12, &InputActions::iceArmor}, {14, &InputActions::fireArmor}};
+constexpr BindingAction kKeyHeldActions[] = {{16, &InputActions::Action7}, {18, &InputActions::Action8},
+    {4, &InputActions::Action1}, {6, &InputActions::Action2}, {8, &InputActions::Action3},
+    {10, &InputActions::Action4}, {20, &InputActions::Action9}, {22, &InputActions::Action10},
+    {12, &InputActions::Action5}, {14, &InputActions::Action6}};
 
 // The device input an event stands for, by the buffered-event rule: a value
 // with bit 7 set is a press, 0 a release; the pad's Z axis is pressed one way

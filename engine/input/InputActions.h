@@ -16,14 +16,14 @@ public:
 
     void SetX(float value) { x = value; }
     void SetY(float value) { y = value; }
-    void SetJump() { jump = true; }
-    void SetCrossbow() { crossbow = true; }
-    void SetAttack() { attack = true; }
-    void SetSpiderToggle(bool value) { spiderToggle = value; }
-    void SetIceArmor() { iceArmor = true; }
-    void SetFireArmor() { fireArmor = true; }
-    void SetStrafeRight() { strafeRight = true; }
-    void SetStrafeLeft() { strafeLeft = true; }
+    void SetAction1() { Action1 = true; }
+    void SetAction2() { Action2 = true; }
+    void SetAction3() { Action3 = true; }
+    void SetAction4(bool value) { Action4 = value; }
+    void SetAction5() { Action5 = true; }
+    void SetAction6() { Action6 = true; }
+    void SetAction7() { Action7 = true; }
+    void SetAction8() { Action8 = true; }
     void SetAction9() { Action9 = true; }
     void SetAction10() { Action10 = true; }
     void SetConfirm() { Confirm = true; }
@@ -47,19 +47,20 @@ public:
     // Vertical direction: +1 up, -1 down, 0 none.
     float y = 0.0f;
 
-    // One flag per binding pair (even binding from the keyboard, odd one from
-    // the pad), named after what the player does with it: jump from bindings
-    // 4/5, crossbow 6/7, attack 8/9, spiderToggle 10/11, iceArmor 12/13,
-    // fireArmor 14/15, strafeRight 16/17, strafeLeft 18/19; Action9 from
-    // 20/21 (held only), Action10 from 22/23.
-    bool jump = false;
-    bool crossbow = false;
-    bool attack = false;
-    bool spiderToggle = false;
-    bool iceArmor = false;
-    bool fireArmor = false;
-    bool strafeRight = false;
-    bool strafeLeft = false;
+    // One flag per binding pair, in order (the even binding from the keyboard,
+    // the odd one from the pad): Action1 from bindings 4/5 (jump), Action2
+    // 6/7 (crossbow), Action3 8/9 (attack), Action4 10/11 (spider form),
+    // Action5 12/13 (ice armor), Action6 14/15 (fire armor), Action7 16/17
+    // (strafe right), Action8 18/19 (strafe left), Action9 20/21 (held
+    // only), Action10 22/23.
+    bool Action1 = false;
+    bool Action2 = false;
+    bool Action3 = false;
+    bool Action4 = false;
+    bool Action5 = false;
+    bool Action6 = false;
+    bool Action7 = false;
+    bool Action8 = false;
     bool Action9 = false;
     bool Action10 = false;
 

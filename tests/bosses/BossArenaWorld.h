@@ -58,7 +58,7 @@ protected:
                 return true;
             InputActions keys;
             if (pass % 2 == 1 && !game.uiFrames.empty() && game.uiFrames[0]->IsVisible())
-                keys.SetAttack();
+                keys.SetAction3();
             Pass(keys);
         }
         return done();
@@ -82,7 +82,7 @@ protected:
             if (stuck > 6 && jump == 0)
                 jump = 12;
             if (jump > 0 && --jump > 2)
-                keys.SetJump();
+                keys.SetAction1();
             Pass(keys);
         }
         return false;
@@ -95,7 +95,7 @@ protected:
             if (pass < 2)
                 keys.x = facing;
             else if (pass % 4 < 2)
-                keys.SetAttack();
+                keys.SetAction3();
             Pass(keys);
         }
     }

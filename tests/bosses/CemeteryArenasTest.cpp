@@ -95,9 +95,9 @@ TEST_F(CemeteryArenas, TheCryptsBossHoversWithinAJumpingBlowsReach)
             ThePlayer().SetPosition(Point<float>(under, kFloor));
         InputActions keys;
         if (pass % 24 < 8)
-            keys.SetJump();
+            keys.SetAction1();
         if (pass % 24 >= 6 && pass % 24 < 10) {
-            keys.SetAttack();
+            keys.SetAction3();
             ++blows;
         }
         Pass(keys);

@@ -64,7 +64,7 @@ protected:
                 return pass;
             InputActions keys;
             if (pass % 2 == 1 && !game.uiFrames.empty() && game.uiFrames[0]->IsVisible())
-                keys.SetAttack();
+                keys.SetAction3();
             Pass(keys);
         }
         return -1;

@@ -120,7 +120,7 @@ protected:
                 InputActions keys;
                 keys.x = 1.0f;
                 if (pass < 8 || (pass >= second && pass < second + 8))
-                    keys.SetJump();
+                    keys.SetAction1();
                 Pass(keys);
                 if (LevelName() == "cimetery_tp_02.lvl")
                     return true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "characters/PlayerAnimationSet.h"
+#include "characters/ArmorAnimationSet.h"
 #include "characters/PlayerArmorControl.h"
 #include "characters/PlayerArmorHost.h"
 #include "characters/PlayerModifier.h"
@@ -32,7 +32,7 @@ public:
     void FreezeGhostsNear(Point<float>, float radius) override { ghostFreezeRadii.push_back(radius); }
     Level* GetCurrentLevel() const override { return level; }
     bool IsArmorDisplayShown() const override { return armorDisplay; }
-    void ApplyAnimationSet(const PlayerAnimationSet& set) override { appliedSets.push_back(&set); }
+    void ApplyAnimationSet(const ArmorAnimationSet& set) override { appliedSets.push_back(&set); }
 
     int Count(int sound) const
     {
@@ -52,7 +52,7 @@ public:
     std::vector<int> sounds;
     std::vector<Attack> attacks;
     std::vector<float> ghostFreezeRadii;
-    std::vector<const PlayerAnimationSet*> appliedSets;
+    std::vector<const ArmorAnimationSet*> appliedSets;
 };
 
 } // namespace armortest

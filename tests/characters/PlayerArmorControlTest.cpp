@@ -33,8 +33,8 @@ protected:
     void Frames(int n, bool fire = false, bool ice = false)
     {
         InputActions actions;
-        actions.fireArmor = fire;
-        actions.iceArmor = ice;
+        actions.Action6 = fire;
+        actions.Action5 = ice;
         for (int i = 0; i < n; ++i)
             player->UpdateArmors(actions);
     }
@@ -150,7 +150,7 @@ TEST_F(ArmorControl, NothingIsSelectedWhenTheActionCannotApply)
         if (c.spider)
             p.SetForm(Player::kSpider);
         InputActions ice;
-        ice.iceArmor = true;
+        ice.Action5 = true;
         p.UpdateArmors(ice);
         EXPECT_EQ(p.GetCurrentArmor(), -1) << c.what;
         EXPECT_EQ(p.Count(kSoundUseAoeIce), 0) << c.what;
@@ -192,7 +192,7 @@ TEST_F(ArmorControl, TheFrameUpdateReadsTheArmorActionsAndTheUseStartsItsEvent)
     Level level("TestLevel");
     world.level = &level;
     InputActions ice;
-    ice.iceArmor = true;
+    ice.Action5 = true;
     Step(ice);
     EXPECT_EQ(player->GetCurrentArmor(), Player::kIceArmor);
     EXPECT_EQ(State().armorCharges, 1);
@@ -205,7 +205,7 @@ TEST_F(ArmorControl, TheFrameUpdateReadsTheArmorActionsAndTheUseStartsItsEvent)
     for (int i = 0; i < 8; ++i)
         Step(Keys(0, 0));
     InputActions fire;
-    fire.fireArmor = true;
+    fire.Action6 = true;
     Step(fire);
     EXPECT_EQ(player->GetCurrentArmor(), Player::kFireArmor);
     EXPECT_EQ(level.GetBackgroundEventCount(), 2u);
@@ -227,7 +227,7 @@ TEST_F(ArmorControl, TheWornArmorsPosesReplaceTheDefaultOnesWhereItHasThem)
     Frames(1, true);
     EXPECT_EQ(player->GetAnimationField(0), idle);
     AnimatedSprite icePose("[Ice]Player GraphicalIdleL");
-    PlayerAnimationSet set;
+    ArmorAnimationSet set;
     set.animations[0] = &icePose;
     player->ApplyAnimationSet(set);
     GraphicalObject* shown = player->GetAnimationField(0);

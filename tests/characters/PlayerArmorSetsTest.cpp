@@ -38,14 +38,14 @@ TEST_F(ArmorSets, TheIceArmorFindsItsPrefixedPosesInItsThreeSets)
     player.EnableModifier(Player::kIceArmor);
     auto* ice = GetPlayerArmorIce(&player);
     ASSERT_NE(ice, nullptr);
-    const PlayerAnimationSet& a = ice->GetAnimationSet();
+    const ArmorAnimationSet& a = ice->GetAnimationSet();
     EXPECT_EQ(a.animations[1], Sprite("[Ice]Player GraphicalIdleR"));
     EXPECT_EQ(a.animations[63], Sprite("[Ice]Player GraphicalAirAttack[r3]R"));
     EXPECT_EQ(a.animations[0], nullptr) << "no \"[Ice]Player GraphicalIdleL\" in the library";
     EXPECT_EQ(ice->GetAnimationSetB().animations[14], Sprite("[Ice2]Player DieL"));
     EXPECT_EQ(ice->GetAnimationSetC().animations[31], Sprite("[IceC]Player GraphicalIdleCrossbowR"));
     int filled = 0;
-    for (const PlayerAnimationSet* set : {&a, &ice->GetAnimationSetB(), &ice->GetAnimationSetC()})
+    for (const ArmorAnimationSet* set : {&a, &ice->GetAnimationSetB(), &ice->GetAnimationSetC()})
         for (AnimatedSprite* sprite : set->animations)
             filled += sprite != nullptr ? 1 : 0;
     EXPECT_EQ(filled, 4) << "the unprefixed player sprite belongs to no armor";

@@ -319,7 +319,7 @@ TEST_F(PlayerCombat, ACrossbowAttackWithoutAPoseGivesItsBoltBack)
     player->EnableModifier(Player::kCrossbow);
     PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(player.get());
     InputActions shoot;
-    shoot.crossbow = true;
+    shoot.Action2 = true;
     Step(shoot);
     EXPECT_EQ(player->GetAttackKind(), 0);
     EXPECT_EQ(crossbow->boltsLeft, 3) << "the attack ended without firing";
@@ -333,7 +333,7 @@ TEST_F(PlayerCombat, TheCrossbowFiresABoltWithDelayAndStock)
     std::unique_ptr<GraphicalObject> pose(world.Make("CrossbowR"));
     player->SetAnimationField(31, pose.get());
     InputActions shoot;
-    shoot.crossbow = true;
+    shoot.Action2 = true;
     Step(shoot);
     ASSERT_EQ(world.created.size(), 1u);
     EXPECT_EQ(crossbow->boltsLeft, 2);

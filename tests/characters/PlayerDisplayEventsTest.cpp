@@ -84,7 +84,7 @@ TEST_F(PlayerDisplays, EachChangeOfFormLeavesThePoseFadingWhereItStood)
 {
     player->EnableModifier(Player::kSpiderAbility);
     InputActions toggle;
-    toggle.spiderToggle = true;
+    toggle.Action4 = true;
     Step(toggle);
     ASSERT_EQ(player->GetForm(), Player::kSpider);
     Step(Keys(0, 0));

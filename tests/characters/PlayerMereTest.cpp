@@ -43,8 +43,8 @@ protected:
     static InputActions Armor(bool fire, bool ice)
     {
         InputActions a;
-        a.fireArmor = fire;
-        a.iceArmor = ice;
+        a.Action6 = fire;
+        a.Action5 = ice;
         return a;
     }
     float X() const { return hero->GetPosition().x; }

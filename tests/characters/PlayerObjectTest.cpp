@@ -43,13 +43,13 @@ TEST_F(PlayerObject, EveryLookedUpNameMayBeMissing)
     TestWorld empty;
     for (const char* n : Player::kAnimationNames)
         empty.missing.insert(n);
-    for (int slot = 0; slot < PlayerPoseSet::kSlotCount; ++slot)
-        empty.missing.insert("Player " + PlayerPoseSet::SlotName(slot));
+    for (int slot = 0; slot < PlayerAnimationSet::kSlotCount; ++slot)
+        empty.missing.insert("Player " + PlayerAnimationSet::SlotName(slot));
     Player bare("Player");
     empty.player = &bare;
     bare.SetLife(3);
     empty.collisions.Add(-1000, -100, 1000, 0);
-    for (int slot = 0; slot < PlayerPoseSet::kSlotCount; ++slot)
+    for (int slot = 0; slot < PlayerAnimationSet::kSlotCount; ++slot)
         EXPECT_EQ(bare.GetDefaultAnimationSet().GetSlot(slot), nullptr) << slot;
     InputActions none;
     bare.UpdateWithActions(33.0, Keys(1, 0, true, true), none, none);
@@ -63,14 +63,14 @@ TEST_F(PlayerObject, EveryLookedUpNameMayBeMissing)
 
 TEST_F(PlayerObject, AnimationSetsAreFilledFromTheirNames)
 {
-    const PlayerPoseSet& normal = player->GetDefaultAnimationSet();
+    const PlayerAnimationSet& normal = player->GetDefaultAnimationSet();
     ASSERT_NE(normal.GetSlot(1), nullptr);
     EXPECT_EQ(normal.GetSlot(1)->GetName(), "Player GraphicalIdleR");
     EXPECT_EQ(normal.GetSlot(15)->GetName(), "Player DieR");
     EXPECT_EQ(normal.GetSlot(71)->GetName(), "Player GraphicalAirAttack[r4]R");
     for (int slot : {10, 11, 30, 31, 32, 33, 34, 35})
         EXPECT_EQ(normal.GetSlot(slot), nullptr) << "no crouch-walk or crossbow pose of its own: " << slot;
-    const PlayerPoseSet& spider = player->GetSpiderAnimationSet();
+    const PlayerAnimationSet& spider = player->GetSpiderAnimationSet();
     EXPECT_EQ(spider.GetSlot(3)->GetName(), "Player GraphicalSpiderJumpR");
     EXPECT_EQ(spider.GetSlot(21)->GetName(), "Player GraphicalSpiderTouchedAirR");
     for (int slot : {8, 12, 36})
@@ -80,10 +80,10 @@ TEST_F(PlayerObject, AnimationSetsAreFilledFromTheirNames)
 
 TEST_F(PlayerObject, GetMapsItsIndicesAndRefusesOthers)
 {
-    PlayerPoseSet set;
+    PlayerAnimationSet set;
     std::vector<std::unique_ptr<GraphicalObject>> owned;
-    for (int slot = 0; slot < PlayerPoseSet::kSlotCount; ++slot) {
-        owned.push_back(std::make_unique<GraphicalObject>(PlayerPoseSet::SlotName(slot)));
+    for (int slot = 0; slot < PlayerAnimationSet::kSlotCount; ++slot) {
+        owned.push_back(std::make_unique<GraphicalObject>(PlayerAnimationSet::SlotName(slot)));
         set.SetSlot(slot, owned.back().get());
     }
     EXPECT_EQ(set.Get(0)->GetName(), "GraphicalJumpL");
@@ -93,7 +93,7 @@ TEST_F(PlayerObject, GetMapsItsIndicesAndRefusesOthers)
     EXPECT_EQ(set.Get(66), nullptr);
     EXPECT_EQ(set.Get(-1), nullptr);
     std::set<std::string> reached;
-    for (int i = 0; i < PlayerPoseSet::kIndexCount; ++i)
+    for (int i = 0; i < PlayerAnimationSet::kIndexCount; ++i)
         reached.insert(set.Get(i)->GetName());
     EXPECT_EQ(reached.size(), 66u);
     EXPECT_EQ(reached.count("GraphicalWalkAttack[r2]L"), 0u) << "rank walk attacks have no index";
@@ -101,10 +101,10 @@ TEST_F(PlayerObject, GetMapsItsIndicesAndRefusesOthers)
 
 TEST_F(PlayerObject, ApplyingASetCopiesTheAttackPosesOfTheRank)
 {
-    PlayerPoseSet set;
+    PlayerAnimationSet set;
     std::vector<std::unique_ptr<GraphicalObject>> owned;
-    for (int slot = 0; slot < PlayerPoseSet::kSlotCount; ++slot) {
-        owned.push_back(std::make_unique<GraphicalObject>(PlayerPoseSet::SlotName(slot)));
+    for (int slot = 0; slot < PlayerAnimationSet::kSlotCount; ++slot) {
+        owned.push_back(std::make_unique<GraphicalObject>(PlayerAnimationSet::SlotName(slot)));
         set.SetSlot(slot, owned.back().get());
     }
     player->SetAttackRank(3);
@@ -127,7 +127,7 @@ TEST_F(PlayerObject, SpiderFormUnderALowCeilingStaysSixtyFourByThirtyOne)
 {
     player->EnableModifier(Player::kSpiderAbility);
     InputActions toggle;
-    toggle.spiderToggle = true;
+    toggle.Action4 = true;
     Step(toggle);
     ASSERT_EQ(player->GetForm(), Player::kSpider);
     EXPECT_EQ(player->GetSize(), Point<int>(64, 31));

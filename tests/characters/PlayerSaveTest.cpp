@@ -189,7 +189,7 @@ TEST_F(PlayerSave, EnablePlayerArmorsGivesEveryAbilityAndAFullCrossbow)
     player->SetLife(3);
     player->GetArmorState().armorCharges = 2;
     InputActions ice;
-    ice.iceArmor = true;
+    ice.Action5 = true;
     for (int i = 0; i < 30; ++i)
         player->UpdateArmors(ice);
     EXPECT_EQ(player->GetCurrentArmor(), -1);

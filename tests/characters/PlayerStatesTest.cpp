@@ -58,7 +58,7 @@ TEST_F(PlayerStates, StrafeDashesForItsDurationThenCoolsDown)
 {
     player->EnableModifier(Player::kStraff);
     InputActions dash;
-    dash.strafeRight = true;
+    dash.Action7 = true;
     Step(dash);
     ASSERT_EQ(player->GetMoveState(), Player::kStrafe);
     float before = X();
@@ -135,7 +135,7 @@ TEST_F(PlayerStates, AHitBlinksForItsInvulnerableFramesAndTrailsFollowTheDash)
     EXPECT_EQ(player->GetTrailLength(), 0);
     player->EnableModifier(Player::kStraff);
     InputActions dash;
-    dash.strafeLeft = true;
+    dash.Action8 = true;
     Step(dash);
     EXPECT_EQ(player->GetTrailLength(), 5);
     for (int i = 0; i < 12; ++i)

@@ -214,8 +214,8 @@ inline InputActions Keys(float x, float y, bool jump = false, bool attack = fals
     InputActions a;
     a.x = x;
     a.y = y;
-    a.jump = jump;
-    a.attack = attack;
+    a.Action1 = jump;
+    a.Action3 = attack;
     return a;
 }
 

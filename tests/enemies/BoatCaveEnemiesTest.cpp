@@ -618,7 +618,7 @@ TEST_F(BoatCaveEnemies, TheClawDiesToTheExpectedBlowsAtAttackRanksOneToFour)
             ThePlayer().SetPosition(spot);
             InputActions keys;
             if (claw->GetState() == NPC_Located_Claw::kAttacking && pass % 6 < 2)
-                keys.SetAttack();
+                keys.SetAction3();
             Pass(keys);
             if (Live(claw) && claw->GetLife() < lastLife) {
                 ++blows;

@@ -138,7 +138,7 @@ protected:
                 return -1;
             enemy->SetPosition(ThePlayer().GetPosition() + Point<float>(44.0f, rise));
             InputActions attack;
-            attack.SetAttack();
+            attack.SetAction3();
             Pass(attack);
             Pass(attack);
             for (int wait = 0; wait < 16 && Live(enemy) && enemy->GetLife() > 0; ++wait)

@@ -56,7 +56,7 @@ protected:
     void Strike()
     {
         InputActions attack;
-        attack.SetAttack();
+        attack.SetAction3();
         Pass(attack);
         Pass(attack);
         Pass();
@@ -84,7 +84,7 @@ protected:
         ThePlayer().EnableModifier(Player::kIceArmor);
         ThePlayer().GetArmorState().armorCharges = 2;
         InputActions ice;
-        ice.SetIceArmor();
+        ice.SetAction5();
         Pass(ice);
         Pass();
         for (int i = 0; i < 200 && !Ice()->GetFrozenList().empty(); ++i)

@@ -256,7 +256,7 @@ TEST_F(WaterGardenArena, TheSeahorseDiesToTheExpectedBlowsAtAttackRanksOneToFour
             seahorse->SetPosition(ThePlayer().GetPosition() + Point<float>(44.0f, 0.0f));
             seahorse->SetState(NPC_Seahorse::kAttack);
             InputActions attack;
-            attack.SetAttack();
+            attack.SetAction3();
             Pass(attack);
             Pass(attack);
             for (int wait = 0; wait < 16 && Live(seahorse) && seahorse->GetLife() > 0; ++wait)
@@ -560,7 +560,7 @@ TEST_F(WaterGardenArena, TheChapelsLavaPassageBurnsAndFreezesUnderTheLevelTwoIce
     player.GetArmorState().armorRechargeCounter = player.GetArmorState().armorRechargePeriod;
     Passes(5);
     InputActions use;
-    use.SetIceArmor();
+    use.SetAction5();
     Pass(use);
     Passes(90);
     life = player.GetLife();

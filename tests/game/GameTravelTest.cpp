@@ -42,8 +42,8 @@ InputActions Keys(float x, bool jump = false, bool attack = false)
 {
     InputActions keys;
     keys.x = x;
-    keys.jump = jump;
-    keys.attack = attack;
+    keys.Action1 = jump;
+    keys.Action3 = attack;
     return keys;
 }
 

@@ -121,13 +121,13 @@ TEST_F(GameTravelWorld, TheMenuOfTheSecondHubTakesThePlayerToTheFirstHubsRing)
 
     // The use action, once the messages are over, opens the menu.
     InputActions use;
-    use.attack = true;
+    use.Action3 = true;
     Pass(use);
     ASSERT_EQ(game.uiState, 4) << "the use action did not open the menu";
     Pass();
     EXPECT_EQ(game.teleportMap.cursor, 0);
     InputActions confirm;
-    confirm.jump = true;
+    confirm.Action1 = true;
     Pass(confirm);
     Pass();
     ASSERT_EQ(game.GetCurrentLevel()->GetName(), "cimetery_tp_01.lvl");

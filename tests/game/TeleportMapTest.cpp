@@ -71,8 +71,8 @@ protected:
         view.previous = InputActions();
         view.pressed.x = x;
         view.previous.x = previousX;
-        view.pressed.jump = confirm;
-        view.previous.jump = confirmBefore;
+        view.pressed.Action1 = confirm;
+        view.previous.Action1 = confirmBefore;
         return map.Update(canvas, view, Point<int>(0, 0), Point<int>(0, 0), Point<int>(512, 448));
     }
 

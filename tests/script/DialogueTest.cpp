@@ -127,7 +127,7 @@ public:
     {
         previous = current;
         current = InputActions();
-        current.attack = attack;
+        current.Action3 = attack;
     }
 };
 

@@ -41,7 +41,7 @@ protected:
     bool ReadOn()
     {
         InputActions confirm;
-        confirm.SetAttack();
+        confirm.SetAction3();
         for (int pass = 0; pass < 600 && BoxShown(); ++pass)
             Passes(1, pass % 2 == 0 ? confirm : InputActions());
         return !BoxShown();

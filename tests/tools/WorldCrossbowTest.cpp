@@ -86,7 +86,7 @@ TEST_F(WorldCrossbow, ABoltIsSeenFlyingFromTheAimedCrossbowAndAChargeGivesOneBac
     crossbow->boltsLeft = 3;
     InputActions east, shoot;
     east.x = 1.0f;
-    shoot.crossbow = true;
+    shoot.Action2 = true;
     Passes(6, east);
     Passes(20);
 

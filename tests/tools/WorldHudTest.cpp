@@ -103,7 +103,7 @@ TEST_F(WorldHud, TheLanternRingsSaveAndTeleporterShowTheirBanners)
         EXPECT_FALSE(Shows(gate) && Shows(saved)) << "two banners at once";
         input->next = InputActions();
         if (box && wait % 2 == 0)
-            input->next.SetAttack();
+            input->next.SetAction3();
         fixedStep.Pass(game);
     }
     input->next = InputActions();

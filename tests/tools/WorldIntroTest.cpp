@@ -120,7 +120,7 @@ protected:
             EXPECT_EQ(Box()->GetSecondPortrait(), isWarden ? warden : keeper);
             EXPECT_FALSE(Box()->GetTextFrame()->GetLines().empty());
             InputActions confirm;
-            confirm.SetAttack();
+            confirm.SetAction3();
             Pass(confirm);
             Pass(InputActions());
         }
@@ -137,7 +137,7 @@ protected:
         EXPECT_NE(keys.find("{JUMP}"), std::string::npos) << keys;
         EXPECT_NE(keys.find("{ATTACK}"), std::string::npos) << keys;
         InputActions confirm;
-        confirm.SetAttack();
+        confirm.SetAction3();
         for (int pass = 0; pass < 60 && BoxShown(); ++pass)
             Pass(pass % 2 == 0 ? confirm : InputActions());
         ASSERT_TRUE(WaitUntil([&] {

@@ -83,7 +83,7 @@ TEST_F(WorldSnowLibrary, TheIceArmorFreezesTheMereThePlayerCrossesAndTheStruckDi
     ThePlayer().SetPosition(Point<float>(11 * kTile + 4.0f, 4 * kTile));
     Passes(3);
     InputActions ice;
-    ice.SetIceArmor();
+    ice.SetAction5();
     Pass(ice);
     Pass();
     for (int i = 0; i < 300 && !Ice()->GetFrozenList().empty(); ++i)
@@ -113,7 +113,7 @@ TEST_F(WorldSnowLibrary, TheIceArmorFreezesTheMereThePlayerCrossesAndTheStruckDi
 
     // The scythe on the diamond: the melt spreads through the mere.
     InputActions attack;
-    attack.SetAttack();
+    attack.SetAction3();
     Pass(attack);
     Pass(attack);
     Pass();
@@ -174,7 +174,7 @@ TEST_F(WorldSnowLibrary, TheChapelLeadsEastToTheFrostGateAndUpBehindItsDoorToThe
     // North: in the stairwell behind the door, a jump reaches the way up.
     Go("Cimetery_TP_03.lvl", "from_bibli_tp");
     InputActions jump;
-    jump.SetJump();
+    jump.SetAction1();
     for (int i = 0; i < 30 && LevelName() == "cimetery_tp_03.lvl"; ++i)
         Pass(jump);
     ASSERT_EQ(LevelName(), "bibli_tp.lvl");

@@ -56,7 +56,7 @@ protected:
     {
         player->SetPosition(inside ? Point<float>(110.0f, 200.0f) : Point<float>(400.0f, 200.0f));
         input->next = InputActions();
-        input->next.attack = attack;
+        input->next.Action3 = attack;
         input->Poll();
         teleportType.UpdateInstance(&teleporter);
         game.UpdateBackgroundEvents();
@@ -188,7 +188,7 @@ TEST_F(ZoneTeleport, OnlyAFreshPressOfTheUseActionOpensTheMenu)
     EXPECT_EQ(game.overlaySource, 1);
     // The press that opened it is already the previous poll's: the menu does
     // not take it for a choice.
-    EXPECT_TRUE(input->GetPreviousActions().attack);
+    EXPECT_TRUE(input->GetPreviousActions().Action3);
 }
 
 TEST_F(ZoneTeleport, APressThatReadsALevelsDialogueOnDoesNotOpenTheMenu)

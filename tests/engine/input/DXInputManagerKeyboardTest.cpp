@@ -15,7 +15,7 @@ using A = InputActions;
 
 TEST_F(GLInputKeyboard, HeldKeyActsOnEveryPollAndItsReleaseShowsForOnePoll)
 {
-    const InputActions action1 = Actions(0, 0, &A::jump); // Space: binding 4
+    const InputActions action1 = Actions(0, 0, &A::Action1); // Space: binding 4
     Key(true, SDL_SCANCODE_SPACE);
     ExpectPoll(action1, A(), A());
     ExpectPoll(action1, action1, A());
@@ -36,7 +36,7 @@ TEST_F(GLInputKeyboard, MovementAndActionsFollowTheBindings)
     config.SetBinding(4, InputTriggerer(37, 0));
     EXPECT_EQ(Tap(SDL_SCANCODE_A), A());
     EXPECT_EQ(Tap(SDL_SCANCODE_SPACE), A());
-    EXPECT_EQ(Tap(SDL_SCANCODE_K), Actions(0, 0, &A::jump));
+    EXPECT_EQ(Tap(SDL_SCANCODE_K), Actions(0, 0, &A::Action1));
     Key(true, SDL_SCANCODE_J);
     EXPECT_EQ(Poll(), Actions(-1, 0));
     EXPECT_EQ(manager->GetLastKeyboardInput(), InputTriggerer(36, 0));
@@ -53,8 +53,8 @@ TEST_F(GLInputKeyboard, FixedKeysSetTheirMenuAndRawFlags)
         {SDL_SCANCODE_DELETE, Actions(0, 0, &A::Erase)}, {SDL_SCANCODE_R, Actions(0, 0, &A::KeyROrPad3)},
         {SDL_SCANCODE_UP, Actions(0, 0, &A::MenuUp)}, {SDL_SCANCODE_DOWN, Actions(0, 0, &A::MenuDown)},
         {SDL_SCANCODE_LEFT, Actions(0, 0, &A::MenuLeft)}, {SDL_SCANCODE_RIGHT, Actions(0, 0, &A::MenuRight)},
-        {SDL_SCANCODE_LSHIFT, Actions(0, 0, &A::RawShift, &A::strafeLeft)},
-        {SDL_SCANCODE_RSHIFT, Actions(0, 0, &A::RawShift, &A::strafeRight)},
+        {SDL_SCANCODE_LSHIFT, Actions(0, 0, &A::RawShift, &A::Action8)},
+        {SDL_SCANCODE_RSHIFT, Actions(0, 0, &A::RawShift, &A::Action7)},
         {SDL_SCANCODE_RCTRL, Actions(0, 0, &A::RawCtrl)}, {SDL_SCANCODE_RALT, Actions(0, 0, &A::RawRightAlt)},
         {SDL_SCANCODE_TAB, Actions(0, 0, &A::Action10)}, // RawTab only in debug mode
         {SDL_SCANCODE_F20, A()},                         // no set-1 code: not seen
@@ -82,8 +82,8 @@ TEST_F(GLInputKeyboard, DebugModeGivesShiftTabToTheConsoleAndLetsF4CloseTheWindo
     EXPECT_EQ(Tap(SDL_SCANCODE_TAB), Actions(0, 0, &A::Action10));
     Key(true, SDL_SCANCODE_TAB);
     Key(true, SDL_SCANCODE_RSHIFT);
-    EXPECT_EQ(Poll(), Actions(0, 0, &A::RawTab, &A::RawShift, &A::strafeRight));
-    EXPECT_EQ(Poll(), Actions(0, 0, &A::strafeRight));
+    EXPECT_EQ(Poll(), Actions(0, 0, &A::RawTab, &A::RawShift, &A::Action7));
+    EXPECT_EQ(Poll(), Actions(0, 0, &A::Action7));
     Key(false, SDL_SCANCODE_TAB);
     Key(false, SDL_SCANCODE_RSHIFT);
     Poll();
@@ -125,9 +125,9 @@ TEST_F(GLInputKeyboard, KeySevenBindsAndActsLikeAnyOtherKey)
     const InputTriggerer taken = manager->GetLastKeyboardInput();
     EXPECT_EQ(taken, InputTriggerer(8, 0));
     config.SetBinding(4, taken);
-    EXPECT_EQ(Poll(), Actions(0, 0, &A::jump));
+    EXPECT_EQ(Poll(), Actions(0, 0, &A::Action1));
     Key(false, SDL_SCANCODE_7);
-    ExpectPoll(A(), Actions(0, 0, &A::jump), Actions(0, 0, &A::jump));
+    ExpectPoll(A(), Actions(0, 0, &A::Action1), Actions(0, 0, &A::Action1));
 }
 
 TEST_F(GLInputKeyboard, BindingsWithCodesNoKeyHasAreIgnored)
@@ -144,7 +144,7 @@ TEST_F(GLInputKeyboard, BindingsWithCodesNoKeyHasAreIgnored)
     for (int key = 1; key < SDL_NUM_SCANCODES; ++key)
         Key(true, SDL_Scancode(key));
     const InputActions held = Poll();
-    EXPECT_FALSE(held.jump || held.crossbow || held.attack);
+    EXPECT_FALSE(held.Action1 || held.Action2 || held.Action3);
     for (size_t binding : {4, 6, 8})
         EXPECT_EQ(GetKeyDisplayName(config.GetBinding(binding).code, 0, 0), "??");
 }

@@ -26,7 +26,7 @@ TEST_F(GLInputPad, ButtonPressedHeldAndReleasedOnAPadPluggedInMidRun)
     Poll();
     EXPECT_EQ(manager->GetJoystick(0), 0);
 
-    const InputActions buttonA = Actions(0, 0, &A::jump, &A::Confirm); // binding 5
+    const InputActions buttonA = Actions(0, 0, &A::Action1, &A::Confirm); // binding 5
     ASSERT_TRUE(pad.Button(kA, true));
     ExpectPoll(buttonA, A(), A());
     EXPECT_EQ(manager->GetLastPadInput(), InputTriggerer(48, 0));
@@ -34,10 +34,10 @@ TEST_F(GLInputPad, ButtonPressedHeldAndReleasedOnAPadPluggedInMidRun)
     ExpectPoll(buttonA, buttonA, A());
     EXPECT_EQ(manager->GetLastPadInput(), InputTriggerer());
     ASSERT_TRUE(pad.Button(kA, false));
-    ExpectPoll(A(), buttonA, Actions(0, 0, &A::jump));
+    ExpectPoll(A(), buttonA, Actions(0, 0, &A::Action1));
 
     ASSERT_TRUE(pad.Button(kY, true)); // button 3: binding 11, Erase and R's flag
-    EXPECT_EQ(Poll(), Actions(0, 0, &A::spiderToggle, &A::Erase, &A::KeyROrPad3));
+    EXPECT_EQ(Poll(), Actions(0, 0, &A::Action4, &A::Erase, &A::KeyROrPad3));
     EXPECT_EQ(GetKeyDisplayName(manager->GetLastPadInput().code, 0, 1), "{Y}");
 }
 
@@ -49,12 +49,12 @@ TEST_F(GLInputPad, PadPulledOutWhileHeldStopsActingAndAnotherTakesItsPlace)
     ASSERT_TRUE(second.Button(1, true)); // not the pad in use: nothing
     EXPECT_EQ(Poll(), A());
     ASSERT_TRUE(first.Button(kA, true));
-    EXPECT_EQ(Poll(), Actions(0, 0, &A::jump, &A::Confirm));
+    EXPECT_EQ(Poll(), Actions(0, 0, &A::Action1, &A::Confirm));
 
     // A lost pad sends no release; the second one, holding its button 1
     // (binding 7 and Back), takes over.
     first.Detach();
-    ExpectPoll(Actions(0, 0, &A::crossbow, &A::Back), Actions(0, 0, &A::jump, &A::Confirm), A());
+    ExpectPoll(Actions(0, 0, &A::Action2, &A::Back), Actions(0, 0, &A::Action1, &A::Confirm), A());
     EXPECT_EQ(manager->GetJoystick(0), 1);
     second.Detach();
     EXPECT_EQ(Poll(), A());
@@ -68,9 +68,9 @@ TEST_F(GLInputPad, KeyboardAndPadEachMatchOnlyTheirOwnSideOfTheBindings)
     // Keyboard B has set-1 code 48 like pad button 0: binding 5 is the pad's.
     EXPECT_EQ(Tap(SDL_SCANCODE_B), A());
     // "." (52) is keyboard crossbow; pad code 52 (LB) is fireArmor through binding 15.
-    EXPECT_EQ(Tap(SDL_SCANCODE_PERIOD), Actions(0, 0, &A::crossbow));
+    EXPECT_EQ(Tap(SDL_SCANCODE_PERIOD), Actions(0, 0, &A::Action2));
     ASSERT_TRUE(pad.Button(kLeftShoulder, true));
-    EXPECT_EQ(Poll(), Actions(0, 0, &A::fireArmor));
+    EXPECT_EQ(Poll(), Actions(0, 0, &A::Action6));
     ASSERT_TRUE(pad.Button(kLeftShoulder, false));
     Tap(SDL_SCANCODE_ESCAPE); // no input for the last device
     EXPECT_EQ(manager->GetLastDevice(), 1);
@@ -79,7 +79,7 @@ TEST_F(GLInputPad, KeyboardAndPadEachMatchOnlyTheirOwnSideOfTheBindings)
 
     config.SetBinding(5, InputTriggerer(49, 0)); // jump rebound to pad B
     ASSERT_TRUE(pad.Button(kB, true));
-    EXPECT_EQ(Poll(), Actions(0, 0, &A::jump, &A::crossbow, &A::Back));
+    EXPECT_EQ(Poll(), Actions(0, 0, &A::Action1, &A::Action2, &A::Back));
 }
 
 TEST_F(GLInputPad, StickAndDirectionalPadThresholds)
@@ -125,11 +125,11 @@ TEST_F(GLInputPad, TriggersMoveTheZAxisBothWays)
     ASSERT_TRUE(pad.Axis(kRightTrigger, -32768));
     Poll();
     ASSERT_TRUE(pad.Axis(kRightTrigger, 0)); // half way: Z -500, binding 17
-    EXPECT_EQ(Poll(), Actions(0, 0, &A::strafeRight));
+    EXPECT_EQ(Poll(), Actions(0, 0, &A::Action7));
     EXPECT_EQ(manager->GetLastPadInput(), InputTriggerer(8, -1));
     ASSERT_TRUE(pad.Axis(kRightTrigger, -32768));
     ASSERT_TRUE(pad.Axis(kLeftTrigger, 32767)); // (8, +1), binding 19
-    EXPECT_EQ(Poll(), Actions(0, 0, &A::strafeLeft));
+    EXPECT_EQ(Poll(), Actions(0, 0, &A::Action8));
     EXPECT_EQ(manager->GetLastPadInput(), InputTriggerer(8, 1));
     ASSERT_TRUE(pad.Axis(kLeftTrigger, -32768 + 2 * VirtualPad::RawFor(50))); // Z 50: nothing
     EXPECT_EQ(Poll(), A());
@@ -145,17 +145,17 @@ TEST_F(GLInputPad, PlainJoystickKeepsItsOrderAndInputsItLacksAreNeverPressed)
     Poll();
     EXPECT_FALSE(pad.Button(10, true)); // SDL refuses it
     ASSERT_TRUE(pad.Button(3, true));
-    EXPECT_EQ(Poll(), Actions(0, 0, &A::spiderToggle, &A::Erase, &A::KeyROrPad3));
+    EXPECT_EQ(Poll(), Actions(0, 0, &A::Action4, &A::Erase, &A::KeyROrPad3));
     ASSERT_TRUE(pad.Button(3, false));
     ASSERT_TRUE(pad.Axis(2, VirtualPad::RawFor(-500))); // the third axis is Z
     ASSERT_TRUE(pad.Hat(0, SDL_HAT_LEFT));
-    EXPECT_EQ(Poll(), Actions(-1, 0, &A::strafeRight, &A::MenuLeft));
+    EXPECT_EQ(Poll(), Actions(-1, 0, &A::Action7, &A::MenuLeft));
 
     platform::InputEvent far; // button 40 of a bigger pad: past the layout
     far.type = platform::InputEvent::Type::PadButtonDown;
     far.code = 40;
     bridge.Push(far);
-    EXPECT_EQ(Poll(), Actions(-1, 0, &A::strafeRight, &A::MenuLeft));
+    EXPECT_EQ(Poll(), Actions(-1, 0, &A::Action7, &A::MenuLeft));
 }
 
 TEST_F(GLInputPad, StartPausesEvenWhenItsBindingIsNothingAPadCanSend)

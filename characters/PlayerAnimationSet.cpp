@@ -1,4 +1,4 @@
-#include "characters/PlayerPoseSet.h"
+#include "characters/PlayerAnimationSet.h"
 
 #include "characters/Player.h"
 #include "scene/GraphicalObject.h"
@@ -7,14 +7,14 @@
 
 namespace {
 
-constexpr std::array<const char*, PlayerPoseSet::kSlotCount> kSlotNames = {"GraphicalIdleL", "GraphicalIdleR",
-    "GraphicalJumpL", "GraphicalJumpR", "GraphicalWalkL", "GraphicalWalkR", "GraphicalFallL",
-    "GraphicalFallR", "GraphicalCrouchL", "GraphicalCrouchR", "GraphicalCrouchWalkL", "GraphicalCrouchWalkR",
-    "GraphicalCrouchExtL", "GraphicalCrouchExtR", "DieL", "DieR", "RespawnL", "RespawnR",
-    "GraphicalTouchedGroundL", "GraphicalTouchedGroundR", "GraphicalTouchedAirL", "GraphicalTouchedAirR",
-    "GraphicalIdleAttackL", "GraphicalIdleAttackR", "GraphicalCrouchAttackL", "GraphicalCrouchAttackR",
-    "GraphicalWalkAttackL", "GraphicalWalkAttackR", "GraphicalAirAttackL", "GraphicalAirAttackR",
-    "GraphicalIdleCrossbowL", "GraphicalIdleCrossbowR", "GraphicalCrouchCrossbowL",
+constexpr std::array<const char*, PlayerAnimationSet::kSlotCount> kSlotNames = {"GraphicalIdleL",
+    "GraphicalIdleR", "GraphicalJumpL", "GraphicalJumpR", "GraphicalWalkL", "GraphicalWalkR",
+    "GraphicalFallL", "GraphicalFallR", "GraphicalCrouchL", "GraphicalCrouchR", "GraphicalCrouchWalkL",
+    "GraphicalCrouchWalkR", "GraphicalCrouchExtL", "GraphicalCrouchExtR", "DieL", "DieR", "RespawnL",
+    "RespawnR", "GraphicalTouchedGroundL", "GraphicalTouchedGroundR", "GraphicalTouchedAirL",
+    "GraphicalTouchedAirR", "GraphicalIdleAttackL", "GraphicalIdleAttackR", "GraphicalCrouchAttackL",
+    "GraphicalCrouchAttackR", "GraphicalWalkAttackL", "GraphicalWalkAttackR", "GraphicalAirAttackL",
+    "GraphicalAirAttackR", "GraphicalIdleCrossbowL", "GraphicalIdleCrossbowR", "GraphicalCrouchCrossbowL",
     "GraphicalCrouchCrossbowR", "GraphicalAirCrossbowL", "GraphicalAirCrossbowR", "GraphicalHighFallCrouchL",
     "GraphicalHighFallCrouchR", "GraphicalStraffBwdL", "GraphicalStraffBwdR", "GraphicalStraffFwdL",
     "GraphicalStraffFwdR", "GraphicalClimbIdleR", "GraphicalClimbUpR", "GraphicalClimbDownR",
@@ -29,7 +29,7 @@ constexpr std::array<const char*, PlayerPoseSet::kSlotCount> kSlotNames = {"Grap
     "GraphicalAirAttack[r4]L", "GraphicalAirAttack[r4]R"};
 
 // Slot of each index of Get: the walk attacks of ranks 2 to 4 have none.
-constexpr std::array<int, PlayerPoseSet::kIndexCount> kIndexSlots
+constexpr std::array<int, PlayerAnimationSet::kIndexCount> kIndexSlots
     = {2, 3, 6, 7, 4, 5, 0, 1, 8, 9, 10, 11, 13, 12, 36, 37, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29,
         30, 31, 32, 33, 34, 35, 48, 49, 50, 51, 54, 55, 56, 57, 58, 59, 62, 63, 64, 65, 66, 67, 70, 71, 42,
         43, 44, 45, 46, 47, 40, 38, 41, 39, 14, 15, 16, 17};
@@ -40,29 +40,29 @@ constexpr std::array<int, 28> kAnimationIdSlots
 
 } // namespace
 
-std::string PlayerPoseSet::SlotName(int slot)
+std::string PlayerAnimationSet::SlotName(int slot)
 {
     return slot >= 0 && slot < kSlotCount ? kSlotNames[static_cast<size_t>(slot)] : "";
 }
 
-int PlayerPoseSet::SlotOfIndex(int index)
+int PlayerAnimationSet::SlotOfIndex(int index)
 {
     return index >= 0 && index < kIndexCount ? kIndexSlots[static_cast<size_t>(index)] : -1;
 }
 
-int PlayerPoseSet::SlotOfAnimationId(int id)
+int PlayerAnimationSet::SlotOfAnimationId(int id)
 {
     return id >= 0 && id < static_cast<int>(kAnimationIdSlots.size())
         ? kAnimationIdSlots[static_cast<size_t>(id)]
         : -1;
 }
 
-GraphicalObject* PlayerPoseSet::Get(int index) const
+GraphicalObject* PlayerAnimationSet::Get(int index) const
 {
     return GetSlot(SlotOfIndex(index));
 }
 
-void PlayerPoseSet::ApplyToPlayer(Player* player) const
+void PlayerAnimationSet::ApplyToPlayer(Player* player) const
 {
     if (player == nullptr)
         return;
@@ -81,7 +81,7 @@ void PlayerPoseSet::ApplyToPlayer(Player* player) const
         player->SetCurrentAnimation(slots[static_cast<size_t>(currentSlot)]);
 }
 
-void PlayerPoseSet::Release(Player* player)
+void PlayerAnimationSet::Release(Player* player)
 {
     for (size_t i = 0; i < slots.size(); ++i) {
         GraphicalObject* g = slots[i];
