@@ -8,6 +8,8 @@
 #include "scene/MapModel.h"
 #include "scene/SpacialInstance.h"
 #include "script/ScriptVar.h"
+#include "ui/UI_Menu.h"
+#include "ui/UI_MenuCatalogue.h"
 
 void GameUIAccess::DrawMinimapMap(Point<int> origin, Point<int> scroll, Point<int> size)
 {
@@ -34,10 +36,14 @@ void GameUIAccess::StartSaveSlot(int slot)
     game.SetStartPointName(loaded ? "[SAVE]" : "");
     // The look of a player that left another game has no place in this one.
     game.transitionImage = nullptr;
-    // A level that cannot be opened leaves the title open (the loading
-    // screen has ended): the player may choose again.
+    // A level that cannot be opened leaves the menu open on the slot list
+    // (the loading screen has ended), saying why: the player may choose again.
     if (!game.ChangeLevel(game.saveData.GetMapName())) {
         game.ShowMenuUI();
+        if (UI_Menu* menu = game.GetMenu()) {
+            menu->SetCurrentPage(MenuCatalogue::kPlay);
+            menu->ShowNotice(UI_Menu::kMissingLevelNotice);
+        }
         return;
     }
     game.SetMenuFlag(false);

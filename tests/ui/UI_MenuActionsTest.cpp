@@ -176,10 +176,9 @@ TEST_F(UIMenuActions, EraseAskedTwiceKeepsTheSlotAndConfirmedDeletesItAtOnce)
     EXPECT_EQ(game.currentSaveSlot, 2);
     EXPECT_TRUE(std::filesystem::exists(slot));
 
-    // Its level is not there: back on the title, and on to the slots again.
-    ASSERT_EQ(menu->GetCurrentPageNumber(), kMain);
-    Tap(With(&A::Confirm));
-    Down(2);
+    // Its level is no level: back on the slot list, told so, the slot still chosen.
+    ASSERT_EQ(menu->GetCurrentPageNumber(), kPlay);
+    EXPECT_EQ(menu->GetNotice(), UI_Menu::kMissingLevelNotice);
     Tap(With(&A::KeyROrPad3));
     Tap(With(&A::Confirm));
     EXPECT_FALSE(std::filesystem::exists(slot));
@@ -268,8 +267,6 @@ TEST_F(UIMenuActions, ASaveWhoseLevelIsMissingSaysSoOnTheSlotPageAndIsKept)
     std::ofstream(folder / record.GetMapName(), std::ios::binary) << "not a level\r\n";
     Tap(With(&A::Confirm));
     EXPECT_EQ(game.currentSaveSlot, 1);
-    menu->SetCurrentPage(kMain);
-    game.Update();
     EXPECT_EQ(game.GetCurrentLevel(), nullptr);
     EXPECT_TRUE(game.IsMenuFlagSet());
     EXPECT_EQ(menu->GetCurrentPageNumber(), kPlay);
