@@ -5,6 +5,7 @@
 #include "characters/PlayerModifier.h"
 #include "engine/config/GamePaths.h"
 #include "engine/platform/DebugOutput.h"
+#include "engine/platform/Paths.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
 #include "engine/serial/StrSerialize.h"
@@ -239,7 +240,9 @@ bool GameSaveData::ReadHeader(int slot)
     if (slot < 0)
         return false;
     const std::string path = GetSlotPath(slot);
-    std::ifstream file(path, std::ios::binary);
+    // A pipe or a device at the slot's name would block or never end: only a
+    // regular file is read.
+    std::ifstream file = platform::OpenRegularFile(path, std::ios::binary);
     if (!file.is_open())
         return false;
     int32_t format = 0;

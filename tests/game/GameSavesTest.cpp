@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -136,6 +137,11 @@ TEST_F(GameSaves, HeaderReadsFormatWordScoreAndPlayTimeOnly)
         EXPECT_EQ(header.GetPlayTime(), c.playTime);
     }
     GameSaveData header;
+    fs::remove(folder / "Save_1.sav");
+    ASSERT_EQ(::mkfifo((folder / "Save_1.sav").c_str(), 0600), 0);
+    EXPECT_FALSE(header.ReadHeader(1)) << "a pipe at the slot's name is refused, not waited on";
+    EXPECT_EQ(game.GetSaveSlotPercent(1), Game::kDamagedSave);
+    fs::remove(folder / "Save_1.sav");
     EXPECT_FALSE(header.ReadHeader(-1)) << "no current slot";
     WriteSlot(1, "12\r\nQHGAME\r\n7\r\n1000\r\n");
     game.currentSaveSlot = 1;
