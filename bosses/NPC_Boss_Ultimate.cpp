@@ -237,8 +237,12 @@ void NPC_Boss_Ultimate::ClearList(bool kill)
 
 void NPC_Boss_Ultimate::TruncateChain(Projectile_Boss_Ultimate* cell)
 {
-    auto from = std::find_if(projectiles.begin(), projectiles.end(),
-        [&](SceneObjectHandle* handle) { return handle->GetTarget() == cell; });
+    CutChain(std::find_if(projectiles.begin(), projectiles.end(),
+        [&](SceneObjectHandle* handle) { return handle->GetTarget() == cell; }));
+}
+
+void NPC_Boss_Ultimate::CutChain(std::vector<SceneObjectHandle*>::iterator from)
+{
     for (auto it = from; it != projectiles.end(); ++it) {
         if (auto* p = dynamic_cast<CharacterObject*>((*it)->GetTarget()))
             p->SetDead(true);
@@ -255,6 +259,22 @@ void NPC_Boss_Ultimate::TruncateChain(Projectile_Boss_Ultimate* cell)
     }
 }
 
+bool NPC_Boss_Ultimate::CloseLoop(Point<int> anchor)
+{
+    // The cell the chain would grow next is centred on the anchor; an
+    // earlier cell already there (not the newest, from which it grows)
+    // becomes the chain's end.
+    for (auto it = projectiles.begin(); it != projectiles.end() && it + 1 != projectiles.end(); ++it) {
+        auto* cell = dynamic_cast<CharacterObject*>((*it)->GetTarget());
+        if (cell != nullptr
+            && cell->GetPosition().ToInt() + Point<int>(kCellStep / 2, kCellStep / 2) == anchor) {
+            CutChain(it + 1);
+            return true;
+        }
+    }
+    return false;
+}
+
 void NPC_Boss_Ultimate::FireProjectiles()
 {
     if (state == kStep1Grow) {
@@ -265,6 +285,8 @@ void NPC_Boss_Ultimate::FireProjectiles()
                 last = p->GetDirection().ToInt();
         Point<int> next, step;
         NextCell(wanted, last, next, step);
+        if (CloseLoop(chainAnchor + step))
+            return;
         auto* cell = Boss::CreateAs<Projectile_Boss_Ultimate>(
             "Projectile_Boss_Ultimate", "Projectile_Boss_Ultimate_Step1");
         if (cell == nullptr)

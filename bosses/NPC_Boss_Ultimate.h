@@ -63,6 +63,11 @@ public:
     // The cell and every later one die; the chain grows again from the last
     // cell left.
     void TruncateChain(Projectile_Boss_Ultimate* cell);
+    // A chain that comes back to the place of one of its cells closes the
+    // loop there: the cells after that one die and the chain grows on from
+    // it, so its cells never pile up on one place (round a player who
+    // stands still, say). True when it closed a loop.
+    bool CloseLoop(Point<int> anchor);
 
     Point<int> GetChainAnchor() const { return chainAnchor; }
     int GetAttackDelay() const { return attackDelay; }
@@ -89,6 +94,9 @@ public:
     };
 
 private:
+    // Every cell from `from` on dies and leaves the list; the chain grows
+    // again from the last one left (or from the body).
+    void CutChain(std::vector<SceneObjectHandle*>::iterator from);
     void StepStates();
     void ShowStateSprite();
     // Appends a projectile to the list (dropping entries that are gone).

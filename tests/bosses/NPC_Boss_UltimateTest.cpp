@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
+#include <utility>
 
 // The Ultimate boss in a flat arena with its markers: the bodies its spawner
 // places, the cell chains of step 1, the stones of step 2, and the maw of
@@ -155,6 +157,33 @@ TEST_F(UltimateBoss, AChainGrowsCellByCellAndACutCellTakesTheRestWithIt)
     Pass();
     EXPECT_FALSE(Live(chain[3]));
     EXPECT_GE(PassUntil([&] { return body->GetProjectiles().size() == 2u; }, 60), 1);
+}
+
+TEST_F(UltimateBoss, AChainRoundAStillPlayerClosesItsLoopsInsteadOfPilingUpCells)
+{
+    NPC_Boss_Ultimate* body = cells[0];
+    ASSERT_TRUE(body->HandleScriptCommand("step1_start", ""));
+    // A minute of play: the chain reaches the player, then winds round him.
+    // Its cells stand on places of their own, and it stays about as long
+    // as the way to him (15 cells); every live cell is one of its list.
+    size_t longest = 0;
+    for (int pass = 0; pass < 1800; ++pass) {
+        Pass();
+        const std::vector<Projectile_Boss_Ultimate*> chain = body->GetProjectiles();
+        std::set<std::pair<int, int>> places;
+        for (Projectile_Boss_Ultimate* cell : chain) {
+            ASSERT_NE(cell, nullptr);
+            const Point<int> at = cell->GetPosition().ToInt();
+            ASSERT_TRUE(places.insert({at.x, at.y}).second) << "two cells on one place at pass " << pass;
+        }
+        longest = std::max(longest, chain.size());
+        const std::vector<Projectile_Boss_Ultimate*> all = Projectiles("Projectile_Boss_Ultimate_Step1");
+        ASSERT_EQ(std::count_if(all.begin(), all.end(), [](auto* c) { return !c->IsDead(); }),
+            static_cast<std::ptrdiff_t>(chain.size()))
+            << pass;
+    }
+    EXPECT_GE(longest, 15u);
+    EXPECT_LE(longest, 24u);
 }
 
 TEST_F(UltimateBoss, Step2IsAnnouncedOnlyWhenTheLastCellBodyDiesInItsGrowingState)

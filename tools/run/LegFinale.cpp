@@ -1,6 +1,7 @@
 #include "bosses/NPC_Boss_Final.h"
 #include "bosses/NPC_Boss_Ultimate.h"
 #include "bosses/Projectile_Boss_Final.h"
+#include "bosses/Projectile_Boss_Ultimate.h"
 #include "characters/Player.h"
 #include "game/Game.h"
 #include "tools/run/RunLegs.h"
@@ -98,7 +99,9 @@ bool Crypt(RunPilot& pilot)
 
 bool Heart(RunPilot& pilot)
 {
-    if (!pilot.WalkTo(8 * kTile))
+    // Out of the high passage, down its step and onto the arena's floor,
+    // which starts the fight.
+    if (!pilot.WalkTo(12 * kTile))
         return false;
     auto living = [&](const std::string& name) -> CharacterObject* {
         for (CharacterObject* body : pilot.TheGame().FindCharactersByName(name, nullptr, true)) {
@@ -108,7 +111,8 @@ bool Heart(RunPilot& pilot)
         }
         return nullptr;
     };
-    // The two cells of the west wall, then the two of the east wall.
+    // The two cells of the west wall's niche, then the two of the east
+    // wall's, each struck from the floor.
     for (const char* step : {"cell_etape_1", "cell_etape_2"}) {
         const Foe cell = [&]() -> CharacterObject* { return living(step); };
         if (!FightUntil(
@@ -122,6 +126,16 @@ bool Heart(RunPilot& pilot)
         auto* body = Named<NPC_Boss_Ultimate>(pilot, "NPC_Boss_Ultimate");
         return body != nullptr && body->GetLife() > 0 && !body->IsExploding() ? body : nullptr;
     };
+    // Its claw waits in the floor's west strip: the player stands there
+    // for its first strike (the god flag keeps him whole), then climbs.
+    if (!StandAt(pilot, 13 * kTile))
+        return false;
+    const auto clawStruck = [&] {
+        auto* claw = Named<Projectile_Boss_Ultimate>(pilot, "Projectile_Boss_Ultimate_Step3_Claw");
+        return claw != nullptr && claw->GetState() == Projectile_Boss_Ultimate::kClawStrike;
+    };
+    if (!pilot.WaitUntil(clawStruck, 700))
+        return pilot.Fail("the maw's claw did not strike the player in its strip");
     const auto won = [&] { return pilot.SaveVar("done_h") == "1"; };
     for (int climb = 0; climb < 12 && !won(); ++climb) {
         if (!ClimbUnderTheMaw(pilot))
