@@ -1,7 +1,9 @@
 #!/bin/bash
-# The README's pictures of the areas: run inside xvfb-run, it starts the game
-# in each level (the player invulnerable), presses the keys listed for it and
-# takes screenshots with the game's own key, Print Screen; then ends the game.
+# The README's pictures of the areas (and of the pause menu over the Dock): run
+# inside xvfb-run, it starts the game in each level (the player invulnerable),
+# presses the keys listed for it (a key held for a moment where a menu must see
+# it) and takes screenshots with the game's own key, Print Screen; then ends
+# the game.
 # The pictures land in OUT/<level>/docs/My Games/Quenholt/Screenshots.
 #   xvfb-run -a -s "-screen 0 1024x900x24" bash scripts/area-screenshots.sh \
 #     "$PWD/build/quenholt" "$PWD/build/world" /tmp/shots
@@ -36,9 +38,12 @@ shoot() {
     wait "$pid"
 }
 
-shoot Boat_TP_1.lvl P
+# The Dock, then its pause menu's Options page over it.
+shoot Boat_TP_1.lvl P Escape:0.2 sleep:1 Down:0.2 sleep:0.5 Return:0.2 sleep:1 P
 shoot snow_tp.lvl P
 shoot bibli_TP.lvl P
+# East from the Sunken Dock into the Drowned Nave: the Warden in the water.
+shoot underwater_TP.lvl d:7 sleep:6 P
 # The Shade's greeting, read through.
 shoot cemetery_crypt.lvl space sleep:1.5 space sleep:1.5 space sleep:1.5 space sleep:2 P
 shoot cemetery_heart.lvl P

@@ -158,7 +158,7 @@ bool UI_Menu_Page::Render(GraphicalEffect* effect, int x, int y, int p5, int p6,
         case Draw::kDim:
             DimScreen(); // never counts
             break;
-        case Draw::kChart:
+        case Draw::kBackdrop:
             if (draw.picture != nullptr)
                 DrawElement(draw.picture, effect, draw.x, draw.y); // never counts
             break;
@@ -218,12 +218,27 @@ void UI_Menu_Page::LayoutColumn(int pageY, std::vector<Draw>& draws) const
     }
 }
 
+int UI_Menu_Page::OptionRowsRise() const
+{
+    if (pageKind == kOptions)
+        return LevelLoaded() ? kOptionsRisePause : kOptionsRiseTitle;
+    if (pageKind == kRenderSettings)
+        return LevelLoaded() ? kRenderRisePause : kRenderRiseTitle;
+    return 0;
+}
+
+void UI_Menu_Page::AddOptionsPanel(const char* panel, int pageY, std::vector<Draw>& draws) const
+{
+    if (GraphicalObject* picture = GetUIGameAccess()->FindGraphicalObject(panel, false))
+        draws.push_back(Draw {Draw::kBackdrop, picture, {}, 0, pageY - OptionRowsRise(), 0});
+}
+
 void UI_Menu_Page::LayoutOptions(int pageY, std::vector<Draw>& draws) const
 {
     const GameConfig& config = *GetUIGameAccess()->GetConfig();
     const std::string language = config.GetLanguage();
-    const Point<int> end = LayoutValueRows(
-        pageY + UI_Menu::GetMenuSpacingY() - (LevelLoaded() ? kOptionsRisePause : kOptionsRiseTitle),
+    AddOptionsPanel("UI_Menu_Options_Panel", pageY, draws);
+    const Point<int> end = LayoutValueRows(pageY + UI_Menu::GetMenuSpacingY() - OptionRowsRise(),
         {std::to_string(config.GetMusicVolume()), std::to_string(config.GetSoundVolume()),
             language == "eng"      ? "ENG"
                 : language == "fr" ? "FR"
@@ -260,13 +275,14 @@ void UI_Menu_Page::LayoutDisplay(int pageY, std::vector<Draw>& draws) const
 {
     UIGameAccess& game = *GetUIGameAccess();
     const GameConfig& config = *game.GetConfig();
+    AddOptionsPanel("UI_Menu_Options_RenderSettings_Panel", pageY, draws);
     if (selectedIndex == 6)
         if (GraphicalObject* chart
             = game.FindGraphicalObject("UI_Menu_Page_OPT_Brightness_Background", false))
-            draws.push_back(Draw {Draw::kChart, chart, {}, static_cast<int>(256 - chart->GetSize().x * 0.5),
-                static_cast<int>(224 - chart->GetSize().y * 0.5), 0});
-    const Point<int> end = LayoutValueRows(
-        pageY + UI_Menu::GetMenuSpacingY() - (LevelLoaded() ? kRenderRisePause : kRenderRiseTitle),
+            draws.push_back(
+                Draw {Draw::kBackdrop, chart, {}, static_cast<int>(256 - chart->GetSize().x * 0.5),
+                    static_cast<int>(224 - chart->GetSize().y * 0.5), 0});
+    const Point<int> end = LayoutValueRows(pageY + UI_Menu::GetMenuSpacingY() - OptionRowsRise(),
         {YesNo(config.IsWindowed()), config.GetScaleMode() != 0 ? "1" : "0",
             std::to_string(config.GetScaleFilter()), YesNo(config.GetVSync()),
             std::to_string(config.GetMotionBlur()), std::to_string(config.GetDisplayAdapter()),

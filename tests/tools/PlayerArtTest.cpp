@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <tuple>
@@ -262,6 +263,39 @@ TEST(PlayerArtTest, BadPoseLinesAreRefusedNamingTheLine)
             EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
         }
     }
+}
+
+// The water is drawn over the characters (its layer comes after theirs), so
+// in a flooded level the Warden is seen through it: under every frame of the
+// water he keeps most of the contrast between his face and his cloak.
+TEST(PlayerArtTest, TheWardenShowsThroughTheWater)
+{
+    const ArtPainter painter(WorldArt(), 1);
+    const ArtObject* water = WorldArt().Find("Water_Tile");
+    ASSERT_NE(water, nullptr);
+    const PixelImage warden = painter.Paint(*WorldArt().Find("Player GraphicalIdleR"), 0);
+    const auto contrast = [&](const PixelImage& over) {
+        const auto luminance = [](uint32_t c) {
+            return 0.299 * ((c >> 16) & 0xFF) + 0.587 * ((c >> 8) & 0xFF) + 0.114 * (c & 0xFF);
+        };
+        double darkest = 255.0, brightest = 0.0;
+        for (int y = 0; y < warden.GetHeight(); ++y)
+            for (int x = 0; x < warden.GetWidth(); ++x) {
+                const uint32_t seen = warden.GetPixel(x, y);
+                const uint32_t cover
+                    = over.IsEmpty() ? 0 : over.GetPixel(x % over.GetWidth(), y % over.GetHeight());
+                if ((seen >> 24) != 0xFF || (cover >> 24) == 0xFF)
+                    continue; // not the Warden, or a glint hides him
+                const double a = (cover >> 24) / 255.0;
+                const double l = a * luminance(cover) + (1.0 - a) * luminance(seen);
+                darkest = std::min(darkest, l);
+                brightest = std::max(brightest, l);
+            }
+        return brightest - darkest;
+    };
+    const double inAir = contrast(PixelImage());
+    for (int f = 0; f < water->frames; ++f)
+        EXPECT_GE(contrast(painter.Paint(*water, f)), 0.6 * inAir) << "frame " << f;
 }
 
 } // namespace
