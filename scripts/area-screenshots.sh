@@ -51,4 +51,10 @@ shoot cemetery_heart.lvl P
 shoot boat_02.lvl a:0.8 sleep:7 P sleep:2 P sleep:2 P sleep:2 P
 # Into the Timber Yard: the giant drops onto the floor (the first picture).
 shoot snow_02.lvl d:1.2 sleep:3 P
+# Into the Glacier Throat: the sentinel has woken from its ice when the
+# Warden stops before it.
+shoot snow_03.lvl a:1.45 sleep:2 P
+# Back along the Stern to the captain; a jump brings the Warden level with
+# its coat skirts, which raise their cutlasses.
+shoot boat_03.lvl a:0.6 sleep:12 space sleep:1 P
 find "$OUT" -name '*.jpg' | sort

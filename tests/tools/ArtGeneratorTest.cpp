@@ -188,6 +188,37 @@ TEST(ArtGeneratorTest, PrimitivesDrawWhereTheRecipeSays)
     EXPECT_LE(std::abs(top(0) - top(sky.GetWidth() - 1)), 1);
 }
 
+TEST(ArtGeneratorTest, ALineIsAStrokeOfItsWidthWithRoundEnds)
+{
+    // A slanted stroke 6 wide from (4, 4) to (20, 12) in a 24 x 18 picture.
+    const ArtBook book = BookOf("object L 24 18\n  image l.png\n  line 4 4 20 12 6 #FF0000\n");
+    const PixelImage img = ArtPainter(book, 1).Paint(book.objects[0], 0);
+    const struct {
+        int x, y;
+        bool drawn;
+    } cases[] = {
+        {4, 4, true},    // the first end
+        {19, 11, true},  // the last end
+        {12, 8, true},   // the middle of the stroke
+        {1, 4, true},    // the round end reaches half the width before the first point
+        {0, 4, false},   // but no further
+        {22, 12, true},  // and beyond the last
+        {23, 12, false}, // but no further
+        {12, 2, false},  // above the middle: farther than half the width
+        {10, 12, false}, // below it
+        {2, 0, false},   // the ends are round: a square end would reach this corner
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(img.GetPixel(c.x, c.y) == 0xFFFF0000u, c.drawn) << c.x << "," << c.y;
+    // A stroke of no length is a dot of its width.
+    const ArtBook dot = BookOf("object D 8 8\n  image d.png\n  line 4 4 4 4 4 #FFFFFF\n");
+    const PixelImage d = ArtPainter(dot, 1).Paint(dot.objects[0], 0);
+    EXPECT_EQ(d.GetPixel(3, 3), 0xFFFFFFFFu);
+    EXPECT_EQ(d.GetPixel(5, 4), 0xFFFFFFFFu);
+    EXPECT_EQ(d.GetPixel(6, 4), 0u);
+    EXPECT_EQ(d.GetPixel(2, 2), 0u);
+}
+
 TEST(ArtGeneratorTest, AnAnchoredPictureHoldsItsFirstFrameWithThePivotButDrawsOnlyItsAnimation)
 {
     const ArtBook book = BookOf("object Arm 16 64\n  image a.png\n  frames 2 100\n  anchor 8 -65\n"
@@ -225,6 +256,7 @@ TEST(ArtGeneratorTest, BadRecipesNameTheirFileAndLine)
         {"object A 32 32\n", "test.txt:1: picture \"A\" has no \"image\" line"},
         {"object A 32 32\n  image a.png\n  frames 2 100\n  frame 2\n", "test.txt:4: frame 2 is outside"},
         {"object A 32 32\n  image a.png\n  rect 1 2 3\n", "test.txt:3: \"rect\" expects 5 values"},
+        {"object A 32 32\n  image a.png\n  line 1 2 3 4 #FFFFFF\n", "test.txt:3: \"line\" expects 6 values"},
         {"object A 32 32\n  image a.png\n  rect 1 2 x 4 #FFFFFF\n",
             "test.txt:3: expected a number, found \"x\""},
         {"object A 32 32\n  image a.png\n  fill blue\n",

@@ -72,6 +72,15 @@ double Edge(double ax, double ay, double bx, double by, double px, double py)
     return (bx - ax) * (py - ay) - (by - ay) * (px - ax);
 }
 
+// Squared distance from (px, py) to the segment from a to b.
+double SegmentDistance2(double ax, double ay, double bx, double by, double px, double py)
+{
+    const double dx = bx - ax, dy = by - ay, length2 = dx * dx + dy * dy;
+    const double t = length2 > 0 ? std::clamp(((px - ax) * dx + (py - ay) * dy) / length2, 0.0, 1.0) : 0.0;
+    const double ex = ax + t * dx - px, ey = ay + t * dy - py;
+    return ex * ex + ey * ey;
+}
+
 } // namespace
 
 PixelImage ArtPainter::Paint(const ArtObject& object, int frame) const
@@ -170,6 +179,18 @@ PixelImage ArtPainter::Paint(const ArtObject& object, int frame) const
                         && (area > 0 ? (e0 >= 0 && e1 >= 0 && e2 >= 0) : (e0 <= 0 && e1 <= 0 && e2 <= 0)))
                         Plot(img, x, y, c);
                 }
+        } else if (op == "line") {
+            // A stroke of the given width with round ends (limbs, straps,
+            // shafts): the pixels whose centres lie within half the width of
+            // the segment.
+            double ax = real(0), ay = real(1), bx = real(2), by = real(3), r = std::max(real(4), 1.0) / 2;
+            uint32_t c = colour(5);
+            const PixelSpan span = SpanOf(
+                img, std::min(ax, bx) - r, std::min(ay, by) - r, std::max(ax, bx) + r, std::max(ay, by) + r);
+            for (int y = span.y0; y < span.y1; ++y)
+                for (int x = span.x0; x < span.x1; ++x)
+                    if (SegmentDistance2(ax, ay, bx, by, x + 0.5, y + 0.5) <= r * r)
+                        Plot(img, x, y, c);
         } else if (op == "outline") {
             // Transparent pixels touching an opaque one (4-neighbours) take the colour.
             uint32_t c = colour(0);

@@ -25,6 +25,7 @@ const std::map<std::string, PrimitiveForm> kPrimitives = {
     {"speckle", {6, {4}}},
     {"ridge", {4, {3}}},
     {"tri", {7, {6}}},
+    {"line", {6, {5}}},
     {"outline", {1, {0}}},
     {"cells", {5, {4}}},
     {"cellsfill", {5, {4}}},
