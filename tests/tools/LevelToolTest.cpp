@@ -69,7 +69,7 @@ TEST(LevelToolTest, TheSoundDescriptionPasses)
     // Killing mechanisms of one name form a group, of two or more.
     const std::string group = "place Zone_NPCSpawner_Killing_Mechanism press 3 2 1x1\n"
                               "place Zone_NPCSpawner_Killing_Mechanism press 6 2 1x1\n"
-                              "place Zone_NPCSpawner_Killing_Mechanism press 9 2 1x1\n";
+                              "place Zone_NPCSpawner_Killing_Mechanism press 11 2 1x1\n";
     EXPECT_EQ(FaultsOf(Level(group)), std::vector<std::string>());
     // Markers without a script share one too.
     const std::string emptyMarkers = "trigger cell 3 2 1x1 {\n}\ntrigger cell 6 2 1x1 {\n}\n";
@@ -80,7 +80,7 @@ TEST(LevelToolTest, TheSoundDescriptionPasses)
     EXPECT_EQ(FaultsOf(Level(places)), std::vector<std::string>());
     // A save a tile clear of an enemy's zone; a dialogue read with play
     // paused where enemies are, and one without where only a door stands.
-    const std::string clear = "place Zone_NPCSpawner_Chained_Skull c 6 2 3x1\n"
+    const std::string clear = "place Zone_NPCSpawner_Chained_Skull c 10 2 3x1\n"
                               "place Zone_Save s 3 2 1x3 dir=Right\n"
                               "trigger t 8 2 2x2 {\n:OnEnterOnce\nPauseGameplay 1\n"
                               "waitEvent_StartDialogue_FromFile a.txt 0\nPauseGameplay 0\n}\n";
@@ -162,9 +162,11 @@ TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
         {Level("place Zone_Save s 4 2 5000x3 dir=Right\n"),
             "t.lvd:24: expected a size of at most 4096 tiles"},
         // A save brings the player back two tiles wide: a tile clear of a
-        // roaming enemy's zone.
+        // roaming enemy's zone; a start point brings him outside of it.
         {Level("place Zone_NPCSpawner_Chained_Skull c 5 2 3x1\nplace Zone_Save s 3 2 1x3 dir=Right\n"),
             "t.lvd:25: save \"s\" brings the player back within a tile of the zone of \"c\" (line 24)"},
+        {Level("place Zone_NPCSpawner_Chained_Skull j 3 3 3x2\nplace Point_PlayerStart p 4 2 name=from_x\n"),
+            "t.lvd:25: start point \"from_x\" brings the player into the zone of \"j\" (line 24)"},
         // Where enemies are, a dialogue to read runs with play paused, and
         // play is given back.
         {Level("place Zone_NPCSpawner_Chained_Skull c 3 6\ntrigger t 8 2 2x2 {\n:OnEnterOnce\n"

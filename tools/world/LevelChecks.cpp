@@ -94,23 +94,31 @@ bool IsRoamingEnemySpawner(const LevelPlacement& p)
         && object.find("dreamcatcher") == std::string::npos;
 }
 
-// A player brought back by a save stands there, two tiles wide and three
+// A player brought back by a save stands there two tiles wide and three
 // high: that body keeps at least a tile clear of every roaming enemy's zone,
-// or the enemy strikes before the player can move.
-void CheckSavesClearOfEnemies(const LevelDescription& level, std::vector<std::string>& faults)
+// or the enemy strikes before the player can move. A player arriving at a
+// start point walks on at once, so his body only keeps out of the zone: an
+// enemy there would strike him on arrival and could knock him back into the
+// exit he came through.
+void CheckArrivalsClearOfEnemies(const LevelDescription& level, std::vector<std::string>& faults)
 {
-    for (const LevelPlacement& save : level.placements) {
-        if (save.object != "Zone_Save")
+    for (const LevelPlacement& arrival : level.placements) {
+        const bool save = arrival.object == "Zone_Save";
+        if (!save && arrival.object != "Point_PlayerStart")
             continue;
         for (const LevelPlacement& enemy : level.placements) {
             if (!IsRoamingEnemySpawner(enemy))
                 continue;
-            const int gapX = std::max(enemy.x - (save.x + 2), save.x - (enemy.x + enemy.w));
-            const int gapY = std::max(enemy.y - (save.y + 3), save.y - (enemy.y + enemy.h));
-            if (std::max(gapX, gapY) < 1)
-                faults.push_back(Where(level, save.line) + "save \"" + save.name
-                    + "\" brings the player back within a tile of the zone of \"" + enemy.name + "\" (line "
-                    + std::to_string(enemy.line) + "): expected a tile clear of it");
+            const int gapX = std::max(enemy.x - (arrival.x + 2), arrival.x - (enemy.x + enemy.w));
+            const int gapY = std::max(enemy.y - (arrival.y + 3), arrival.y - (enemy.y + enemy.h));
+            if (std::max(gapX, gapY) >= (save ? 1 : 0))
+                continue;
+            const std::string what = save
+                ? "save \"" + arrival.name + "\" brings the player back"
+                : "start point \"" + StartPointName(arrival) + "\" brings the player";
+            faults.push_back(Where(level, arrival.line) + what + (save ? " within a tile of" : " into")
+                + " the zone of \"" + enemy.name + "\" (line " + std::to_string(enemy.line)
+                + (save ? "): expected a tile clear of it" : "): expected it outside"));
         }
     }
 }
@@ -305,7 +313,7 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
                     "start point \"" + StartPointName(*s) + "\" is closer than 3 tiles to exit \"" + e->name
                         + "\" (line " + std::to_string(e->line) + ")");
 
-    CheckSavesClearOfEnemies(level, faults);
+    CheckArrivalsClearOfEnemies(level, faults);
     CheckDialoguesPausePlay(level, faults);
     CheckSidesClosed(level, faults);
 
