@@ -15,9 +15,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <thread>
-
 #include <memory>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -51,32 +50,12 @@ class GameFramePasses : public testing::Test {
 protected:
     GameFramePasses()
     {
-        pose.AddSpriteInstance(&square, 0, 0);
-        pose.AddGenericSpriteIndex(&square, 0);
-        look.AddSpriteInstance(&square, 0, 0);
-        look.AddGenericSpriteIndex(&square, 0);
+        for (GraphicalObject* object : {&pose, &look}) {
+            object->AddSpriteInstance(&square, 0, 0);
+            object->AddGenericSpriteIndex(&square, 0);
+        }
     }
     ~GameFramePasses() override { game.uiFrames.clear(); }
-
-    // The UI frame list of start-up, each frame a probe, all four visible;
-    // the end score carries its fade-in as start-up attaches it.
-    void UseProbeFrames()
-    {
-        game.uiFrames.clear();
-        for (auto& probe : probes) {
-            game.uiFrames.push_back(
-                std::make_unique<SpacialInstance<GraphicalObject, float>>(probe.get(), 0.0f, 0.0f));
-            game.uiFrames.back()->SetVisible(true);
-        }
-        game.uiFrames[3]->SetEffect(&endScoreFade);
-    }
-    std::vector<int> Drawn() const
-    {
-        std::vector<int> numbers;
-        for (const auto& [number, effect] : log)
-            numbers.push_back(number);
-        return numbers;
-    }
 
     // The draws that the level pass records after the level: the
     // rectangles (size, colour) and sprites (position, colour), in order.
@@ -115,87 +94,84 @@ protected:
     Game game {"Quenholt", engine, nullptr, nullptr};
 };
 
-TEST_F(GameFramePasses, TheUIFramesDrawInTheirFixedOrderAndTheEndingShowsItsScoreAndTheMenu)
+TEST_F(GameFramePasses, TheUIFramesDrawInTheirFixedOrderAndTheEndScoreFadesInOverSixtyUpdateFrames)
 {
-    UseProbeFrames();
+    // The UI frame list of start-up, each frame a probe, all four visible;
+    // the end score carries its fade-in as start-up attaches it.
+    game.uiFrames.clear();
+    for (auto& probe : probes) {
+        game.uiFrames.push_back(
+            std::make_unique<SpacialInstance<GraphicalObject, float>>(probe.get(), 0.0f, 0.0f));
+        game.uiFrames.back()->SetVisible(true);
+    }
+    game.uiFrames[3]->SetEffect(&endScoreFade);
     // In play: the HUD, the dialogue box, then the menu over them; the end
     // score is hidden.
     Game::RenderUI(&game);
-    EXPECT_EQ(Drawn(), (std::vector<int> {1, 0, 2}));
+    EXPECT_EQ(log, (ProbeFrame::Log {{1, nullptr}, {0, nullptr}, {2, nullptr}}));
     EXPECT_FALSE(game.uiFrames[3]->IsVisible());
-    // The ending: its score, then the menu, whatever else is visible.
-    log.clear();
-    game.endingMode = 1;
-    Game::RenderUI(&game);
-    EXPECT_EQ(Drawn(), (std::vector<int> {3, 2}));
-    EXPECT_TRUE(game.uiFrames[3]->IsVisible());
-    // A hidden frame, or one without an object, is passed over.
-    log.clear();
-    game.uiFrames[2]->SetVisible(false);
-    Game::RenderUI(&game);
-    EXPECT_EQ(Drawn(), (std::vector<int> {3}));
-}
 
-TEST_F(GameFramePasses, TheEndScoreFadesInOverSixtyUpdateFrames)
-{
-    UseProbeFrames();
+    // The ending: its score through its fade, then the menu, whatever else
+    // is visible.
     game.endingMode = 1;
     std::vector<uint32_t> alphas;
     for (int frame = 0; frame < 130; ++frame) {
         game.fixedStepTick = frame % 2 == 0 ? 1 : 0; // a frame drawn between ticks does not step it
         log.clear();
         Game::RenderUI(&game);
-        ASSERT_EQ(log.front().first, 3);
-        ASSERT_EQ(log.front().second, &endScoreFade) << "the score draws through its fade";
-        EXPECT_EQ(log.back().second, nullptr) << "the menu does not";
+        // The score draws through its fade, the menu does not.
+        ASSERT_EQ(log, (ProbeFrame::Log {{3, &endScoreFade}, {2, nullptr}}));
         alphas.push_back(endScoreFade.GetAlpha());
     }
+    EXPECT_TRUE(game.uiFrames[3]->IsVisible());
     EXPECT_EQ(alphas.front(), 255u - 59u * 4u) << "one step of 60 taken";
     EXPECT_EQ(alphas[1], alphas[0]) << "no tick, no step";
     EXPECT_EQ(alphas[2], alphas[0] + 4u);
     EXPECT_EQ(alphas[118], 255u) << "opaque after 60 update frames";
     EXPECT_EQ(alphas.back(), 255u);
+    // A hidden frame is passed over.
+    log.clear();
+    game.uiFrames[2]->SetVisible(false);
+    Game::RenderUI(&game);
+    EXPECT_EQ(log, (ProbeFrame::Log {{3, &endScoreFade}}));
 }
 
-TEST_F(GameFramePasses, TheArrivalTurnsTheLookThePlayerLeftWithIntoItsLookOnBlack)
+// Over the level: the arrival turns the look the player left with into its
+// look, on black; the respawn brightens, and the death darkens, the screen
+// under the player's look.
+TEST_F(GameFramePasses, TheArrivalTheRespawnAndTheDeathDrawOverTheLevel)
 {
     game.SetPlayer(std::make_unique<Player>("Player"));
     game.GetPlayer()->SetCurrentAnimation(&pose);
     EXPECT_TRUE(OverlayDraws().empty()) << "nothing over a plain frame";
 
-    game.transitionImage = &look;
-    game.transitionPosition = Point<int>(100, 50);
-    game.arrivalCounter = 15; // half-way: t = 0.5
+    const Draw black {'c', Point<int>(), 0xFF000000u};
     const Point<int> halfWay(50, 25);
+    const Point<int> there(100, 50);
+    game.transitionImage = &look;
+    game.transitionPosition = there;
+    game.arrivalCounter = 15; // half-way: t = 0.5
     EXPECT_EQ(OverlayDraws(),
-        (std::vector<Draw> {
-            {'c', Point<int>(), 0xFF000000u}, {'s', halfWay, 0x7FFFFFFFu}, {'s', halfWay, 0x7FFFFFFFu}}));
+        (std::vector<Draw> {black, {'s', halfWay, 0x7FFFFFFFu}, {'s', halfWay, 0x7FFFFFFFu}}));
     game.arrivalCounter = 0;
-    EXPECT_EQ(OverlayDraws(),
-        (std::vector<Draw> {{'c', Point<int>(), 0xFF000000u}, {'s', Point<int>(100, 50), 0xFFFFFFFFu},
-            {'s', Point<int>(100, 50), 0x00FFFFFFu}}));
+    EXPECT_EQ(
+        OverlayDraws(), (std::vector<Draw> {black, {'s', there, 0xFFFFFFFFu}, {'s', there, 0x00FFFFFFu}}));
     game.arrivalCounter = -1;
     game.transitionImage = nullptr;
-}
 
-TEST_F(GameFramePasses, TheRespawnAndTheDeathDarkenTheScreenUnderThePlayersLook)
-{
-    game.SetPlayer(std::make_unique<Player>("Player"));
-    game.GetPlayer()->SetCurrentAnimation(&pose);
+    // The second transition brightens over 110 update frames; at -1 it is
+    // over and the player dies: a pose without animation has played out,
+    // fully dark.
     const Point<int> screen(512, 448);
-    // The second transition brightens over 110 update frames.
     for (const auto& [counter, alpha] :
-        {std::pair {0, 0xFFu}, std::pair {55, 0x7Fu}, std::pair {109, 0x02u}}) {
+        {std::pair {0, 0xFFu}, std::pair {55, 0x7Fu}, std::pair {109, 0x02u}, std::pair {-1, 0xFFu}}) {
         game.secondTransitionCounter = counter;
+        if (counter < 0)
+            game.GetPlayer()->SetMoveStateValue(Player::kDying);
         EXPECT_EQ(OverlayDraws(),
             (std::vector<Draw> {{'r', screen, alpha << 24}, {'s', Point<int>(), (alpha << 24) | 0xFFFFFFu}}))
             << counter;
     }
-    game.secondTransitionCounter = -1;
-    // Dying, a pose without animation has played out: fully dark.
-    game.GetPlayer()->SetMoveStateValue(Player::kDying);
-    EXPECT_EQ(
-        OverlayDraws(), (std::vector<Draw> {{'r', screen, 0xFF000000u}, {'s', Point<int>(), 0xFFFFFFFFu}}));
 }
 
 // A loading frame drawn on the render thread while the main loop records its
