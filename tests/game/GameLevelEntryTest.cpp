@@ -30,24 +30,16 @@ protected:
     }
     void SetUp() override { SetUpPlaying(game); }
     void TearDown() override { TearDownPlaying(); }
-
-    PlayerArmorIce* Ice() const
-    {
-        return dynamic_cast<PlayerArmorIce*>(game.GetPlayer()->GetModifier(Player::kIceArmor));
-    }
-    static bool Holds(const std::vector<GraphicalObject*>& list, const GraphicalObject* object)
-    {
-        return std::find(list.begin(), list.end(), object) != list.end();
-    }
-
     Game game {"Quenholt", nullptr, new ScriptedInput(), nullptr};
 };
 
 } // namespace
 
 // The level keeps the player's objects (first), every character's, and apart
-// those its trigger zones' scripts show with "SetGraphical".
-TEST_F(GameLevelEntryWorld, TheLevelKeepsThePlayersTheCharactersAndTheTriggersObjects)
+// those its trigger zones' scripts show with "SetGraphical". From a save
+// point high above the floor the player arrives with its arrival flag, and
+// its first update starts the fall.
+TEST_F(GameLevelEntryWorld, TheLevelKeepsItsObjectsAndAnArrivalWithNoFloorWithinReachStartsAFall)
 {
     ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
     const Level& level = *game.GetCurrentLevel();
@@ -61,16 +53,31 @@ TEST_F(GameLevelEntryWorld, TheLevelKeepsThePlayersTheCharactersAndTheTriggersOb
             "Actor_Urn_Broken", "Actor_Urn_Broken"}));
 
     const std::vector<GraphicalObject*> own = game.GetPlayer()->GetRelatedGraphicalObjects();
+    const std::vector<GraphicalObject*>& kept = level.GetObjects();
     ASSERT_FALSE(own.empty());
-    ASSERT_GE(level.GetObjects().size(), own.size());
-    EXPECT_TRUE(std::equal(own.begin(), own.end(), level.GetObjects().begin()));
+    ASSERT_GE(kept.size(), own.size());
+    EXPECT_TRUE(std::equal(own.begin(), own.end(), kept.begin()));
     size_t characterObjects = 0;
     for (size_t i = 0; i < game.GetCharacterCount(); ++i)
         for (const GraphicalObject* object : game.liveCharacters[i]->GetRelatedGraphicalObjects()) {
             ++characterObjects;
-            EXPECT_TRUE(Holds(level.GetObjects(), object)) << object->GetName();
+            EXPECT_NE(std::find(kept.begin(), kept.end(), object), kept.end()) << object->GetName();
         }
     EXPECT_GT(characterObjects, 0u) << "the crouching skulls and the gate have theirs";
+
+    EXPECT_FALSE(game.GetPlayer()->GetArrivalFlag()) << "the start point stands on the ground";
+    const Point<float> high = game.GetPlayer()->GetPosition() + Point<float>(0.0f, 160.0f);
+    // The level left keeps the player's position in the save data.
+    game.GetPlayer()->SetPosition(high);
+    game.SetStartPointName("[SAVE]");
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
+    EXPECT_TRUE(game.GetPlayer()->GetArrivalFlag());
+    EXPECT_FLOAT_EQ(game.GetPlayer()->GetPosition().y, high.y);
+    // The first update of the player (the level's intro may hold it a while).
+    for (int pass = 0; pass < 300 && game.GetPlayer()->GetArrivalFlag(); ++pass)
+        fixedStep.Pass(game);
+    EXPECT_FALSE(game.GetPlayer()->GetArrivalFlag());
+    EXPECT_EQ(game.GetPlayer()->GetMoveState(), Player::kFall);
 }
 
 // At the mere's entry the ice armor, never worn, gets its table early (said
@@ -82,7 +89,7 @@ TEST_F(GameLevelEntryWorld, TheMeresWaterIsRecordedInTheIceArmorAtEntry)
     ASSERT_TRUE(game.ChangeLevel("snow_01.lvl")) << debug.Text();
     const std::string early = "Ice Armor Initialized Early (DEBUG MODE)";
     EXPECT_NE(debug.Text().find(early), std::string::npos) << debug.Text();
-    PlayerArmorIce* ice = Ice();
+    auto* ice = dynamic_cast<PlayerArmorIce*>(game.GetPlayer()->GetModifier(Player::kIceArmor));
     ASSERT_NE(ice, nullptr);
     EXPECT_FALSE(ice->IsReplacementTableEmpty());
     EXPECT_FALSE(ice->IsBuilt()) << "the armor itself is not enabled";
@@ -117,27 +124,6 @@ TEST_F(GameLevelEntryWorld, TheMeresWaterIsRecordedInTheIceArmorAtEntry)
     ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
     EXPECT_TRUE(ice->GetRecordedScenery().empty());
     EXPECT_EQ(debug.Text().find(early), std::string::npos) << "the table is built once";
-}
-
-// A save point high above the floor: the player arrives with its arrival
-// flag, and its first update starts the fall.
-TEST_F(GameLevelEntryWorld, AnArrivalWithNoFloorWithinReachStartsAFall)
-{
-    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
-    EXPECT_FALSE(game.GetPlayer()->GetArrivalFlag()) << "the start point stands on the ground";
-    const Point<float> high = game.GetPlayer()->GetPosition() + Point<float>(0.0f, 160.0f);
-    // The level left keeps the player's position in the save data.
-    game.GetPlayer()->SetPosition(high);
-    game.SetStartPointName("[SAVE]");
-    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
-    EXPECT_TRUE(game.GetPlayer()->GetArrivalFlag());
-    EXPECT_FLOAT_EQ(game.GetPlayer()->GetPosition().y, high.y);
-
-    // The first update of the player (the level's intro may hold it a while).
-    for (int pass = 0; pass < 300 && game.GetPlayer()->GetArrivalFlag(); ++pass)
-        fixedStep.Pass(game);
-    EXPECT_FALSE(game.GetPlayer()->GetArrivalFlag());
-    EXPECT_EQ(game.GetPlayer()->GetMoveState(), Player::kFall);
 }
 
 // Play on a slot from the title enters its level at once, without the
