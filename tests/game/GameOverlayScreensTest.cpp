@@ -20,6 +20,7 @@ protected:
         ASSERT_NE(game.endingOverlay, nullptr);
         game.overlayObject->restPosition = Point<float>(0.0f, 448.0f);
         game.endingOverlay->restPosition = Point<float>(0.0f, -448.0f);
+        game.frameDelay = 0;
     }
 
     // Expects the screen open (or closed) at rest with no slide, at that
@@ -37,10 +38,11 @@ protected:
     Game game {"Quenholt", nullptr, input, nullptr};
 };
 
-TEST_F(GameOverlayScreens, TheMapKeyOpensTheOverlayScreenAndClosingTheMenuClosesIt)
+// The map key opens the overlay screen and closing the menu closes it; the
+// ending opens its own, which the level's release resets.
+TEST_F(GameOverlayScreens, TheMapKeyAndTheEndingOpenTheirScreensAndClosingOrReleasingPutsThemAtRest)
 {
     game.SetMenuFlag(false);
-    game.frameDelay = 0;
     input->next.Action10 = true; // Tab
     fixedStep.Pass(game);
     EXPECT_EQ(game.uiState, 4);
@@ -55,10 +57,7 @@ TEST_F(GameOverlayScreens, TheMapKeyOpensTheOverlayScreenAndClosingTheMenuCloses
     fixedStep.Pass(game);
     EXPECT_FALSE(game.menuFlag);
     ExpectAtRest(*game.overlayObject, false, 10.0f);
-}
 
-TEST_F(GameOverlayScreens, TheEndingOpensItsOverlayAndTheLevelsReleaseResetsIt)
-{
     game.ShowEnding(2);
     EXPECT_EQ(game.endingMode, 2);
     EXPECT_EQ(game.endingCounter, 90);
@@ -76,7 +75,6 @@ TEST_F(GameOverlayScreens, ADeviceRestoredInPlayOpensThePauseMenuAtTheNextUpdate
 {
     Level level("noName");
     game.SetCurrentLevel(&level);
-    game.frameDelay = 0;
     // With the menu open (the display page), or during the ending, a restore
     // changes nothing.
     game.OnDeviceRestored();
