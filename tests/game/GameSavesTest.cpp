@@ -10,7 +10,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,17 +35,34 @@ protected:
         fs::remove_all(folder);
     }
 
-    std::string SlotText(int slot) const
+    static std::string FileText(const fs::path& path)
     {
-        std::ifstream is(folder / ("Save_" + std::to_string(slot) + ".sav"), std::ios::binary);
+        std::ifstream is(path, std::ios::binary);
         std::ostringstream text;
         text << is.rdbuf();
         return text.str();
+    }
+    std::string SlotText(int slot) const
+    {
+        return FileText(folder / ("Save_" + std::to_string(slot) + ".sav"));
     }
     void WriteSlot(int slot, const std::string& text) const
     {
         std::ofstream os(folder / ("Save_" + std::to_string(slot) + ".sav"), std::ios::binary);
         os << text;
+    }
+    // A save as format 10 writes it: no format word nor achievements, the
+    // score after the two flags, the play time after the fireflies.
+    static std::string AsFormat10(
+        const std::string& text, const std::string& score, const std::string& playTime)
+    {
+        std::vector<std::string> lines = SplitSaveLines(text);
+        lines.erase(lines.begin() + 2, lines.begin() + 4);
+        lines[0] = "10";
+        lines.resize(lines.size() - 35);
+        lines.insert(lines.end() - 7, score);
+        lines.insert(lines.end() - 2, playTime);
+        return JoinSaveLines(lines);
     }
 
     fs::path folder;
@@ -62,24 +78,17 @@ TEST_F(GameSaves, SlotSummariesOfMissingGoodOlderAndDamagedSlots)
     GameSaveData record;
     record.SetScore(2);
     record.SetPlayTime(3723000);
-    WriteSlot(0, WriteToText(record));
+    const std::string good = WriteToText(record);
+    WriteSlot(0, good);
     game.maxAdvanceScore = 3;
     EXPECT_EQ(game.GetSaveSlotPercent(0), 66);
     EXPECT_EQ(game.GetSaveSlotSummary(0), "01:02:03");
 
     // Format 10 keeps its score further down: the percent reads the file.
-    std::vector<std::string> older = SplitSaveLines(WriteToText(record));
-    older.erase(older.begin() + 2, older.begin() + 4);
-    older[0] = "10";
-    older.resize(older.size() - 35); // no achievements
-    const size_t flags = older.size() - 7;
-    older.insert(older.begin() + static_cast<long>(flags), "3"); // score after the two flags
-    older.insert(older.end() - 2, "3723000");                    // play time after the fireflies
-    WriteSlot(1, JoinSaveLines(older));
+    WriteSlot(1, AsFormat10(good, "3", "3723000"));
     EXPECT_EQ(game.GetSaveSlotPercent(1), 100);
     EXPECT_EQ(game.GetSaveSlotSummary(1), "01:02:03");
 
-    const std::string good = WriteToText(record);
     WriteSlot(2, good.substr(0, good.size() / 2));
     EXPECT_EQ(game.GetSaveSlotSummary(2), "") << "a cut slot has no summary";
     EXPECT_EQ(game.GetSaveSlotPercent(2), 66) << "its head still reads";
@@ -99,13 +108,7 @@ TEST_F(GameSaves, HeaderReadsFormatWordScoreAndPlayTimeOnly)
     record.SetScore(2);
     record.SetPlayTime(3723000);
     const std::string good = WriteToText(record);
-    std::vector<std::string> older = SplitSaveLines(good);
-    older.erase(older.begin() + 2, older.begin() + 4);
-    older[0] = "10";
-    older.resize(older.size() - 35);
-    older.insert(older.begin() + static_cast<long>(older.size() - 7), "5");
-    older.insert(older.end() - 2, "60000");
-    const std::string format10 = JoinSaveLines(older);
+    const std::string format10 = AsFormat10(good, "5", "60000");
     const struct {
         const char* what;
         const char* text; // null: no file
@@ -183,8 +186,7 @@ TEST_F(GameSaves, SaveNeverWritesThroughWhatStandsAtItsTemporaryName)
     std::ofstream(other, std::ios::binary) << "not a save";
     fs::create_symlink(other, folder / "Save_1.sav.tmp");
     EXPECT_TRUE(game.saveData.Save());
-    std::ifstream kept(other, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "not a save");
+    EXPECT_EQ(FileText(other), "not a save");
     EXPECT_FALSE(fs::is_symlink(folder / "Save_1.sav"));
     EXPECT_NE(SlotText(1).find("Linked.lvl"), std::string::npos);
     EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "Save_1.sav.tmp")));
