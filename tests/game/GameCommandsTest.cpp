@@ -100,12 +100,17 @@ TEST_F(GameCommands, SettingsAndTheirTokens)
         {"resizewindow 0 300", true, [](const Game&) { return true; }},
         {"resizewindow -1 -1", true, [](const Game&) { return true; }},
         {"reloadshaders", true, [](const Game&) { return true; }},
+        {"screenshotaddcomments 5", true, [](const Game&) { return g_ScreenshotAddComments == 1; }},
+        {"screenshotaddcomments five", false, [](const Game&) { return g_ScreenshotAddComments == 1; }},
+        {"screenshotaddcomments 0", true, [](const Game&) { return g_ScreenshotAddComments == 0; }},
     };
+    const int comments = g_ScreenshotAddComments;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         EXPECT_EQ(Run(c.line), c.result);
         EXPECT_TRUE(c.holds(game));
     }
+    g_ScreenshotAddComments = comments;
 }
 
 TEST(GameCommandsReload, ReloadShadersLoadsTheRenderEnginesShadersAgainAndReportsEachFailure)
@@ -118,20 +123,12 @@ TEST(GameCommandsReload, ReloadShadersLoadsTheRenderEnginesShadersAgainAndReport
     EXPECT_NE(debug.Text().find("Shader non charge ... Gone\n"), std::string::npos) << debug.Text();
 }
 
-TEST_F(GameCommands, MusicInfoScreenshotCommentsAndShowArgs)
+TEST_F(GameCommands, MusicInfoAndShowArgs)
 {
     EXPECT_TRUE(Run("addmusicinfo cave.ogg 40.5 true"));
     EXPECT_FALSE(game.GetMusicLibrary()->Find("cave.ogg")->noResume) << "only the token 1 sets the flag";
     EXPECT_TRUE(Run("addmusicinfo cave.ogg 10 1"));
     EXPECT_TRUE(game.GetMusicLibrary()->Find("cave.ogg")->noResume);
-    const int comments = g_ScreenshotAddComments;
-    EXPECT_TRUE(Run("screenshotaddcomments 5"));
-    EXPECT_EQ(g_ScreenshotAddComments, 1);
-    EXPECT_FALSE(Run("screenshotaddcomments five")) << "nothing stored";
-    EXPECT_EQ(g_ScreenshotAddComments, 1);
-    EXPECT_TRUE(Run("screenshotaddcomments 0"));
-    EXPECT_EQ(g_ScreenshotAddComments, 0);
-    g_ScreenshotAddComments = comments;
 
     DebugCapture debug;
     EXPECT_TRUE(Run("showargs one \"two words\" three"));
@@ -146,24 +143,6 @@ TEST_F(GameCommands, ResetSteamAchievementsOnlyWithSteam)
     EXPECT_TRUE(Run("resetsteamachievements"));
     EXPECT_EQ(steam.calls, (std::vector<std::string> {"Reset 1"}));
     EXPECT_TRUE(steam.unlocked.empty());
-}
-
-TEST_F(GameCommands, SetUserPathCreatesTheFolderAndItsScreenshots)
-{
-    const fs::path root = fs::temp_directory_path() / ("quenholt-user-" + std::to_string(getpid()));
-    fs::remove_all(root);
-    const std::string before = GetUserPath();
-    EXPECT_TRUE(Run("setuserpath " + (root / "deep" / "Quenholt").string()));
-    EXPECT_TRUE(fs::is_directory(root / "deep" / "Quenholt" / "Screenshots"));
-    EXPECT_EQ(GetUserPath(), (root / "deep" / "Quenholt").string() + "/") << "a folder ends with '/'";
-
-    // An existing folder without its Screenshots folder gets one.
-    fs::create_directories(root / "other");
-    EXPECT_TRUE(Run("setuserpath " + (root / "other").string() + "/"));
-    EXPECT_TRUE(fs::is_directory(root / "other" / "Screenshots"));
-    EXPECT_FALSE(Run("setuserpath"));
-    SetUserPath(before);
-    fs::remove_all(root);
 }
 
 // Sets an environment variable for the test's lifetime.
@@ -189,17 +168,27 @@ private:
     std::optional<std::string> previous;
 };
 
-TEST_F(GameCommands, AnUnusableDocumentsFolderFallsBackToTheDataFolderThenToNoSaving)
+// The user folder is made with its Screenshots folder. "<PERSONAL>" in a
+// documents folder that cannot be made falls back to the data folder, then
+// to no saving. The working folder stands for the data folder: nothing is
+// ever written there, whatever the user folder becomes.
+TEST_F(GameCommands, SetUserPathMakesTheFolderOrFallsBackToTheDataFolderThenToNoSaving)
 {
-    // The working folder stands for the data folder: nothing is ever
-    // written there, whatever the user folder becomes.
-    const fs::path root = fs::temp_directory_path() / ("quenholt-fallback-" + std::to_string(getpid()));
+    const fs::path root = fs::temp_directory_path() / ("quenholt-user-" + std::to_string(getpid()));
     fs::remove_all(root);
     fs::create_directories(root / "data");
     std::ofstream(root / "file", std::ios::binary) << "a file, where a folder would have to be";
     const fs::path working = fs::current_path();
     const std::string before = GetUserPath();
     fs::current_path(root / "data");
+    EXPECT_TRUE(Run("setuserpath " + (root / "deep" / "Quenholt").string()));
+    EXPECT_TRUE(fs::is_directory(root / "deep" / "Quenholt" / "Screenshots"));
+    EXPECT_EQ(GetUserPath(), (root / "deep" / "Quenholt").string() + "/") << "a folder ends with '/'";
+    // An existing folder without its Screenshots folder gets one.
+    fs::create_directories(root / "other");
+    EXPECT_TRUE(Run("setuserpath " + (root / "other").string() + "/"));
+    EXPECT_TRUE(fs::is_directory(root / "other" / "Screenshots"));
+    EXPECT_FALSE(Run("setuserpath"));
     {
         ScopedEnv documents("XDG_DOCUMENTS_DIR", (root / "file" / "Documents").string());
         ScopedEnv data("XDG_DATA_HOME", (root / "share").string());
