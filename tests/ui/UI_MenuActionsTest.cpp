@@ -160,25 +160,43 @@ TEST_F(UIMenuActions, TheCursorWrapsAndHoldsStillWhileASlotErasureIsConfirmed)
     EXPECT_EQ(menu->GetCurrentPageNumber(), kPlay);
 }
 
-TEST_F(UIMenuActions, EraseAskedTwiceKeepsTheSlotAndConfirmedDeletesItAtOnce)
+// Erase asked twice is taken back. A save whose level file is gone is not
+// continued: the slot's page says why, the log names the save and the
+// level, and the save is kept. A level that is there but does not load
+// brings the player back to the same page with the same notice, the slot
+// still chosen. Erase confirmed deletes the slot at once.
+TEST_F(UIMenuActions, ASlotWhoseLevelIsMissingIsKeptAndEraseConfirmedDeletesItAtOnce)
 {
     const std::filesystem::path slot = folder / "Save_2.sav";
     GameSaveData record;
     FillEveryField(record);
-    std::ofstream(slot, std::ios::binary) << WriteToText(record);
+    const std::string text = WriteToText(record);
+    std::ofstream(slot, std::ios::binary) << text;
     game.mapPath = folder.string();
-    std::ofstream(folder / record.GetMapName(), std::ios::binary) << "the level the save continues in";
+    game.currentSaveSlot = -1;
+    DebugCapture debug;
     Tap(With(&A::Confirm));
     Down(2);
     Tap(With(&A::KeyROrPad3));
     Tap(With(&A::KeyROrPad3));
-    Tap(With(&A::Confirm)); // no confirmation pending: starts the slot
-    EXPECT_EQ(game.currentSaveSlot, 2);
-    EXPECT_TRUE(std::filesystem::exists(slot));
+    Tap(With(&A::Confirm)); // no confirmation pending: chooses the slot
+    EXPECT_EQ(game.currentSaveSlot, -1);
+    EXPECT_EQ(menu->GetCurrentPageNumber(), kPlay);
+    EXPECT_EQ(menu->GetNotice(), UI_Menu::kMissingLevelNotice);
+    EXPECT_NE(debug.Text().find("Save_2.sav: its level \"" + record.GetMapName() + "\" cannot be found"),
+        std::string::npos)
+        << debug.Text();
+    std::ifstream kept(slot, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), text);
 
-    // Its level is no level: back on the slot list, told so, the slot still chosen.
+    std::ofstream(folder / record.GetMapName(), std::ios::binary) << "not a level\r\n";
+    Tap(With(&A::Confirm));
+    EXPECT_EQ(game.currentSaveSlot, 2);
+    EXPECT_EQ(game.GetCurrentLevel(), nullptr);
+    EXPECT_TRUE(game.IsMenuFlagSet());
     ASSERT_EQ(menu->GetCurrentPageNumber(), kPlay);
     EXPECT_EQ(menu->GetNotice(), UI_Menu::kMissingLevelNotice);
+
     Tap(With(&A::KeyROrPad3));
     Tap(With(&A::Confirm));
     EXPECT_FALSE(std::filesystem::exists(slot));
@@ -234,43 +252,6 @@ TEST_F(UIMenuActions, ADamagedSaveIsShownAsSuchAndKeptUntilErased)
         Tap(With(&A::Back));
         ASSERT_EQ(menu->GetCurrentPageNumber(), kMain);
     }
-}
-
-// A whole save whose level file is gone is not continued: the slot's page
-// says why, the log names the save and the level, and the save is kept.
-// A level that is there but does not load brings the player back to the
-// same page with the same notice.
-TEST_F(UIMenuActions, ASaveWhoseLevelIsMissingSaysSoOnTheSlotPageAndIsKept)
-{
-    GameSaveData record;
-    FillEveryField(record);
-    const std::string text = WriteToText(record);
-    const std::filesystem::path slot = folder / "Save_1.sav";
-    std::ofstream(slot, std::ios::binary) << text;
-    game.mapPath = folder.string();
-    game.currentSaveSlot = -1;
-    DebugCapture debug;
-    Tap(With(&A::Confirm));
-    Down(1);
-    Tap(With(&A::Confirm));
-    EXPECT_EQ(game.currentSaveSlot, -1);
-    EXPECT_EQ(menu->GetCurrentPageNumber(), kPlay);
-    EXPECT_EQ(menu->GetNotice(), UI_Menu::kMissingLevelNotice);
-    EXPECT_NE(debug.Text().find("Save_1.sav: its level \"" + record.GetMapName() + "\" cannot be found"),
-        std::string::npos)
-        << debug.Text();
-    std::ifstream kept(slot, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), text);
-
-    // The level's file is there but is no level: the start fails and the
-    // player is back on the slot page, told so.
-    std::ofstream(folder / record.GetMapName(), std::ios::binary) << "not a level\r\n";
-    Tap(With(&A::Confirm));
-    EXPECT_EQ(game.currentSaveSlot, 1);
-    EXPECT_EQ(game.GetCurrentLevel(), nullptr);
-    EXPECT_TRUE(game.IsMenuFlagSet());
-    EXPECT_EQ(menu->GetCurrentPageNumber(), kPlay);
-    EXPECT_EQ(menu->GetNotice(), UI_Menu::kMissingLevelNotice);
 }
 
 // Settings that cannot be written (a full disk, a folder that is not one)
