@@ -48,7 +48,8 @@ InputActions Keys(float x, bool jump = false, bool attack = false)
 }
 
 // What one level holds: a floor from x = 0 to its width (the player stands
-// at y = 96 on it), start points, exits and teleporters, all on the floor.
+// at y = 96 on it), start points ("start" at x = 100 unless told), exits and
+// teleporters, all on the floor.
 struct LevelPlan {
     struct Exit {
         float x;
@@ -56,7 +57,7 @@ struct LevelPlan {
         std::string startPoint;
     };
     int width = 1024;
-    std::vector<std::pair<std::string, float>> starts;
+    std::vector<std::pair<std::string, float>> starts = {{"start", 100.0f}};
     std::vector<Exit> exits;
     std::vector<float> teleporters;
     // The level's cell of the world map, given by its marker when set.
@@ -137,14 +138,16 @@ protected:
         pool->loadingHold = 0;
     }
 
-    // One pass of the main loop with these keys held.
-    void Pass(const InputActions& keys)
+    // Passes of the main loop with these keys held.
+    void Pass(const InputActions& keys, int passes = 1)
     {
-        input->next = keys;
-        fixedStep.Step();
-        loop.RunPass();
-        pool->loading = 0;
-        pool->loadingHold = 0;
+        for (int i = 0; i < passes; ++i) {
+            input->next = keys;
+            fixedStep.Step();
+            loop.RunPass();
+            pool->loading = 0;
+            pool->loadingHold = 0;
+        }
     }
 
     // Passes with the keys held until a level change is asked for; then
@@ -196,8 +199,7 @@ TEST_F(GameTravel, AnExitCarriesThePlayerToItsStartPointFacingTheWayItWalked)
     EXPECT_NEAR(ThePlayer().GetPosition().y, kFloor, 0.11f);
     EXPECT_EQ(ThePlayer().GetFacingFromAnimation(), 1);
     EXPECT_FALSE(game.IsMenuFlagSet());
-    for (int i = 0; i < 10; ++i)
-        Pass(Keys(0.0f));
+    Pass(Keys(0.0f), 10);
     EXPECT_NEAR(ThePlayer().GetPosition().y, kFloor, 0.11f) << "still standing";
 
     // And back west: the file named in other letters is the same level.
@@ -217,20 +219,17 @@ TEST_F(GameTravel, APlayerArrivingInsideAnExitStaysUntilHeWalksOutAndBackIn)
     WriteLevel("loop.lvl", loop);
     Enter("loop.lvl", "loop");
     debug.Clear();
-    for (int i = 0; i < 30; ++i)
-        Pass(Keys(0.0f));
+    Pass(Keys(0.0f), 30);
     EXPECT_EQ(game.pendingLevelFile, "");
     EXPECT_EQ(debug.Text().find("ChangeLevel: entered"), std::string::npos) << debug.Text();
 
-    for (int i = 0; i < 10; ++i)
-        Pass(Keys(-1.0f));
+    Pass(Keys(-1.0f), 10);
     EXPECT_LT(ThePlayer().GetPosition().x, 420.0f) << "walked out of the exit";
     EXPECT_EQ(game.pendingLevelFile, "");
     WalkUntilChange(1.0f);
     EXPECT_EQ(LevelName(), "loop.lvl");
     EXPECT_FLOAT_EQ(ThePlayer().GetPosition().x, 520.0f);
-    for (int i = 0; i < 30; ++i)
-        Pass(Keys(0.0f));
+    Pass(Keys(0.0f), 30);
     EXPECT_EQ(game.pendingLevelFile, "") << "arrived inside again: not sent on";
 }
 
@@ -242,7 +241,6 @@ TEST_F(GameTravel, AnExitToSomethingThatIsNoLevelFileIsRefusedByNameAndPlayGoesO
     for (const std::string& target : {std::string("/dev/zero"), (folder / "pipe.lvl").string()}) {
         SCOPED_TRACE(target);
         LevelPlan first;
-        first.starts = {{"start", 100.0f}};
         first.exits = {{300.0f, target, "start"}};
         WriteLevel("cemetery_01.lvl", first);
         Enter("cemetery_01.lvl", "start");
@@ -259,7 +257,6 @@ TEST_F(GameTravel, AnExitToSomethingThatIsNoLevelFileIsRefusedByNameAndPlayGoesO
 TEST_F(GameTravel, AMissingStartPointFallsBackToTheDefaultSpawnerAndSaysWhere)
 {
     LevelPlan first;
-    first.starts = {{"start", 100.0f}};
     first.exits = {{300.0f, "cemetery_02.lvl", "nowhere"}};
     LevelPlan second;
     second.starts = {{"gate", 500.0f}};
@@ -287,7 +284,6 @@ TEST_F(GameTravel, AMissingStartPointFallsBackToTheDefaultSpawnerAndSaysWhere)
 TEST_F(GameTravel, TwoTeleportersFoundThenTheMenuTakesThePlayerBack)
 {
     LevelPlan hubOne;
-    hubOne.starts = {{"start", 100.0f}};
     hubOne.teleporters = {300.0f};
     hubOne.exits = {{600.0f, "cimetery_tp_02.lvl", "from_tp01"}};
     LevelPlan hubTwo;
@@ -319,8 +315,7 @@ TEST_F(GameTravel, TwoTeleportersFoundThenTheMenuTakesThePlayerBack)
     EXPECT_EQ(game.teleports[1].cell, Point<int>(21, 22)) << "the hub's cell, from its map marker";
 
     // Standing in it: the use hint once the message is over.
-    for (int i = 0; i < 40; ++i)
-        Pass(Keys(0.0f));
+    Pass(Keys(0.0f), 40);
     text = BackgroundEvent::FindByTypeName("BGEvent_ShowText");
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->GetName(), "CanUseTeleport");
@@ -352,9 +347,7 @@ TEST_F(GameTravel, TwoTeleportersFoundThenTheMenuTakesThePlayerBack)
 
 TEST_F(GameTravel, AReloadStandsTheNewPlayerAtTheSavedPlaceFacingTheSavedSide)
 {
-    LevelPlan level;
-    level.starts = {{"start", 100.0f}};
-    WriteLevel("cemetery_01.lvl", level);
+    WriteLevel("cemetery_01.lvl", LevelPlan());
     for (const int side : {-1, 1}) {
         SCOPED_TRACE(side);
         game.SetPlayer(nullptr);
@@ -399,9 +392,7 @@ TEST_F(GameTravel, AReloadedPlayerArrivesInItsRespawnPoseThenMoves)
     for (const char* pose : {"Player RespawnL", "Player RespawnR"})
         dynamic_cast<GraphicalObject*>(game.CreateSceneObjectByClass(pose, "GraphicalObject", "player"))
             ->SetSize(64, 96, true);
-    LevelPlan level;
-    level.starts = {{"start", 100.0f}};
-    WriteLevel("cemetery_01.lvl", level);
+    WriteLevel("cemetery_01.lvl", LevelPlan());
     for (const int side : {-1, 1}) {
         SCOPED_TRACE(side);
         game.SetPlayer(nullptr);
@@ -418,8 +409,7 @@ TEST_F(GameTravel, AReloadedPlayerArrivesInItsRespawnPoseThenMoves)
         // then walks.
         Pass(Keys(1.0f));
         EXPECT_NE(ThePlayer().GetMoveState(), Player::kRespawning);
-        for (int i = 0; i < 3; ++i)
-            Pass(Keys(1.0f));
+        Pass(Keys(1.0f), 3);
         EXPECT_GT(ThePlayer().GetPosition().x, 600.0f);
     }
     Enter("cemetery_01.lvl", "start");
@@ -430,9 +420,7 @@ TEST_F(GameTravel, AReloadedPlayerArrivesInItsRespawnPoseThenMoves)
 // and keeps its own size and box afterwards.
 TEST_F(GameTravel, ThePlayerArrivesOnTheGroundKeepingItsSizeAndBox)
 {
-    LevelPlan level;
-    level.starts = {{"start", 100.0f}};
-    WriteLevel("cemetery_01.lvl", level);
+    WriteLevel("cemetery_01.lvl", LevelPlan());
     Enter("cemetery_01.lvl", "start");
     EXPECT_EQ(ThePlayer().GetSize(), Point<int>(64, 96));
     EXPECT_NEAR(ThePlayer().GetPosition().y, kFloor, 0.11f);
@@ -454,9 +442,7 @@ TEST_F(GameTravel, ADyingPlayersLastLookIsKeptForTheLoadingScreen)
     auto* die = dynamic_cast<GraphicalObject*>(
         game.CreateSceneObjectByClass("Player DieR", "GraphicalObject", "player"));
     die->SetSize(64, 96, true);
-    LevelPlan level;
-    level.starts = {{"start", 100.0f}};
-    WriteLevel("cemetery_01.lvl", level);
+    WriteLevel("cemetery_01.lvl", LevelPlan());
     game.SetPlayer(nullptr);
     Enter("cemetery_01.lvl", "start");
     game.KeepPlayersLastLook();
