@@ -196,7 +196,7 @@ TEST(GameResources, LookUpsCompareWholeNamesAndKeepTheFirst)
     EXPECT_EQ(bats, std::vector<GraphicalObject*> {proto});
 }
 
-TEST(GameResources, ScriptVariablesLiveInLowerCase)
+TEST(GameResources, ScriptVariablesLiveInLowerCaseAndByIndex)
 {
     Game game;
     ScriptVar* made = game.CreateSaveVar("KeyFound");
@@ -204,17 +204,21 @@ TEST(GameResources, ScriptVariablesLiveInLowerCase)
     EXPECT_EQ(made->GetName(), "keyfound");
     made->SetValue("1");
     EXPECT_EQ(game.CreateSaveVar("KEYFOUND"), nullptr);
+    EXPECT_EQ(game.GetSaveVar(0), made);
+    EXPECT_EQ(game.GetSaveVar(-1), nullptr);
+    EXPECT_EQ(game.GetSaveVar(1), nullptr);
     EXPECT_EQ(Game::FindSaveVar("kEyFoUnD")->GetValue(), "1");
     EXPECT_EQ(Game::FindGlobalVar("keyfound"), nullptr);
     ASSERT_NE(game.CreateGlobalVar("KeyFound"), nullptr);
+    EXPECT_EQ(game.GetGlobalVarCount(), 1u);
+    EXPECT_EQ(game.GetGlobalVar(-1), nullptr);
     game.DeleteSaveVar("KEYFOUND");
     EXPECT_EQ(Game::FindSaveVar("keyfound"), nullptr);
     EXPECT_NE(Game::FindGlobalVar("keyfound"), nullptr);
 }
 
-// Entries by index (null past the end, and before the start for the
-// variables), additions and removals, which leave no look-up finding a
-// deleted entry.
+// Entries by index (null past the end), additions and removals, which
+// leave no look-up finding a deleted entry.
 TEST(GameResources, TablesByIndexAdditionsAndRemovals)
 {
     Game game;
@@ -233,14 +237,6 @@ TEST(GameResources, TablesByIndexAdditionsAndRemovals)
     EXPECT_EQ(Game::FindSound("Bell"), game.GetSound(0));
     game.RemoveSound(0);
     EXPECT_EQ(game.GetSoundCount(), 0u);
-
-    game.CreateSaveVar("a");
-    game.CreateGlobalVar("b");
-    EXPECT_EQ(game.GetSaveVar(0)->GetName(), "a");
-    EXPECT_EQ(game.GetSaveVar(-1), nullptr);
-    EXPECT_EQ(game.GetSaveVar(1), nullptr);
-    EXPECT_EQ(game.GetGlobalVarCount(), 1u);
-    EXPECT_EQ(game.GetGlobalVar(-1), nullptr);
 
     auto* bat = new GraphicalObject("NPC_Bat");
     game.sceneObjects = {new SceneObject("Ambience"), bat, nullptr};
