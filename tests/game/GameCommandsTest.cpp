@@ -145,25 +145,15 @@ TEST_F(GameCommands, ResetSteamAchievementsOnlyWithSteam)
     EXPECT_TRUE(steam.unlocked.empty());
 }
 
-// Sets an environment variable for the test's lifetime.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value)
-        : name(name)
+// Sets an environment variable for its lifetime.
+struct ScopedEnv {
+    ScopedEnv(const char* variable, const std::string& value)
+        : name(variable)
+        , previous(std::getenv(variable) ? std::optional<std::string>(std::getenv(variable)) : std::nullopt)
     {
-        if (const char* old = std::getenv(name))
-            previous = old;
         setenv(name, value.c_str(), 1);
     }
-    ~ScopedEnv()
-    {
-        if (previous)
-            setenv(name, previous->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-
-private:
+    ~ScopedEnv() { previous ? setenv(name, previous->c_str(), 1) : unsetenv(name); }
     const char* name;
     std::optional<std::string> previous;
 };
