@@ -62,6 +62,18 @@ protected:
                 found.push_back(p);
         return found;
     }
+    // A still shot of the kind beyond the level's east edge, where no floor
+    // band and no wall is met.
+    Projectile_Boss_Ultimate* Stray(int kind)
+    {
+        auto* shot = Boss::CreateAs<Projectile_Boss_Ultimate>("Projectile_Boss_Ultimate", "stray");
+        if (shot != nullptr) {
+            shot->SetPosition(Point<float>(2000.0f, 300.0f));
+            shot->SetDirection(Point<float>(0.0f, 0.0f));
+            shot->SetState(kind);
+        }
+        return shot;
+    }
     // The maw shown and idle, its first fan 600 frames away.
     void WakeTheMaw()
     {
@@ -253,17 +265,10 @@ TEST_F(UltimateBoss, AStoneIsThrownOnTheThirtiethAttackFramePassesThroughThePlay
 
 TEST_F(UltimateBoss, StonesThatMissTheFloorBandLeaveTheFightBelowTheLevel)
 {
-    // Beyond the level's east edge no floor band and no wall is met.
-    std::vector<Watched<Projectile_Boss_Ultimate>> stones;
-    for (int kind : {Projectile_Boss_Ultimate::kLargeStone, Projectile_Boss_Ultimate::kMiniStone}) {
-        auto* stone = Boss::CreateAs<Projectile_Boss_Ultimate>("Projectile_Boss_Ultimate", "stray");
-        ASSERT_NE(stone, nullptr);
-        stone->SetPosition(Point<float>(2000.0f, 300.0f));
-        stone->SetDirection(Point<float>(0.0f, 0.0f));
-        stone->SetState(kind);
-        stones.emplace_back(stone);
-    }
-    EXPECT_GE(PassUntil([&] { return !Live(stones[0]) && !Live(stones[1]); }, 120), 10);
+    const Watched large(Stray(Projectile_Boss_Ultimate::kLargeStone));
+    const Watched mini(Stray(Projectile_Boss_Ultimate::kMiniStone));
+    ASSERT_TRUE(large != nullptr && mini != nullptr);
+    EXPECT_GE(PassUntil([&] { return !Live(large) && !Live(mini); }, 120), 10);
 }
 
 // The stones, and only they, carry a collision box of their own over the
@@ -278,12 +283,8 @@ TEST_F(UltimateBoss, EachStoneCarriesOneCollisionBoxOverItsWholeSprite)
         {Projectile_Boss_Ultimate::kSpit, 0}, {Projectile_Boss_Ultimate::kSpikeTravel, 0}};
     for (const auto& k : kinds) {
         SCOPED_TRACE(k.kind);
-        auto* shot = Boss::CreateAs<Projectile_Boss_Ultimate>("Projectile_Boss_Ultimate", "stray");
+        auto* shot = Stray(k.kind); // nothing stops it in its first update
         ASSERT_NE(shot, nullptr);
-        // Beyond the level's east edge: nothing stops it in its first update.
-        shot->SetPosition(Point<float>(2000.0f, 300.0f));
-        shot->SetDirection(Point<float>(0.0f, 0.0f));
-        shot->SetState(k.kind);
         EXPECT_TRUE(shot->GetCollisionShape().empty());
         Pass();
         ASSERT_EQ(shot->GetCollisionShape().size(), k.boxes);

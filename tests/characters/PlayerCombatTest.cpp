@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 using namespace playertest;
 
@@ -392,14 +393,12 @@ TEST_F(PlayerCombat, TheBoltBreaksOnTheWallsOfTheCollisionLayer)
     Level level {"walls"};
     world.level = &level;
     Layer* layer = level.CreateLayer(Level::kScene, "Collisions", nullptr, 4096, 512, 32, 32);
-    GraphicalObject thin {"ThinWall"};
-    thin.SetSize(20, 400, true);
-    thin.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 399, 19, 0, 0);
-    GraphicalObject wide {"WideWall"};
-    wide.SetSize(2048, 448, true);
-    wide.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 447, 2047, 0, 0);
-    layer->AddPlacedInstance(&thin, 300.0f, 0.0f);
-    layer->AddPlacedInstance(&wide, 1024.0f, 0.0f);
+    GraphicalObject thin {"ThinWall"}, wide {"WideWall"};
+    for (auto [wall, w, h, x] : {std::tuple {&thin, 20, 400, 300.0f}, {&wide, 2048, 448, 1024.0f}}) {
+        wall->SetSize(w, h, true);
+        wall->CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, h - 1, w - 1, 0, 0);
+        layer->AddPlacedInstance(wall, x, 0.0f);
+    }
 
     auto breaksAt = [](float x) {
         Projectile_Crossbow bolt("Bolt");

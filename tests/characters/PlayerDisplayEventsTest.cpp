@@ -23,19 +23,23 @@ public:
     bool AttackHitsBox(Rect<int> box) override { return Meets(box, Box()); }
 };
 
-// A level with one scene layer and one foreground layer, and a player at
-// (100, 0) facing right whose attack box reaches from 40 to 100 px right of
-// it, 10 to 80 px up.
+// A level with one scene layer, which receives the water effects (64 x 32
+// each), and one foreground layer, and a player at (100, 0) facing right
+// whose attack box reaches from 40 to 100 px right of it, 10 to 80 px up.
 class PlayerDisplays : public ::testing::Test, public PlayerFixture {
 protected:
     PlayerDisplays()
     {
         spark.SetSize(16, 16, true);
-        world.library["PlayerNoHitEffect"] = &spark;
+        for (GraphicalObject* effect : {&idle, &enter, &leave})
+            effect->SetSize(64, 32, true);
+        for (GraphicalObject* object : {&spark, &idle, &enter, &leave})
+            world.library[object->GetName()] = object;
         world.attackBoxes["Player GraphicalIdleAttackR"] = Rect<int>(40, 80, 100, 10);
         scene = level.CreateLayer(Level::kScene, "Scene", nullptr, 1024, 512, 32, 32);
         front = level.CreateLayer(Level::kForeground, "Front", nullptr, 1024, 512, 32, 32);
         world.level = &level;
+        // The fixture's player was built before the effects were known.
         player = std::make_unique<SoundPlayer>("Player");
         world.player = player.get();
         player->SetLife(5);
@@ -54,8 +58,22 @@ protected:
         }
         return found;
     }
+    // The effects shown on the scene layer, by name, where they stand.
+    std::vector<std::pair<std::string, Point<float>>> Shown()
+    {
+        std::vector<std::pair<std::string, Point<float>>> shown;
+        for (size_t i = 0; i < scene->GetAddedInstanceCount(); ++i) {
+            Layer::Instance* instance = scene->GetAddedInstance(i);
+            if (instance->IsVisible())
+                shown.push_back({instance->GetPrototype()->GetName(), instance->GetPosition()});
+        }
+        return shown;
+    }
 
     GraphicalObject spark {"PlayerNoHitEffect"};
+    GraphicalObject idle {"PlayerWaterFXIdle"};
+    GraphicalObject enter {"PlayerWaterFXEnter"};
+    GraphicalObject leave {"PlayerWaterFXLeave"};
     Level level {"displays"};
     Layer* scene = nullptr;
     Layer* front = nullptr;
@@ -110,6 +128,41 @@ TEST_F(PlayerDisplays, EachChangeOfFormLeavesThePoseFadingWhereItStood)
         EXPECT_TRUE(fade->IsFinished());
     level.PurgeBackgroundEvents();
     EXPECT_EQ(scene->GetAddedInstanceCount(), placed - 2);
+}
+
+TEST_F(PlayerDisplays, EnteringWadingAndLeavingPlaceTheWaterEffectsOnTheSurface)
+{
+    // A pool of water from x 0 to 300 whose surface is y = 60.
+    world.liquids.push_back({Rect<int>(0, 59, 300, -100), PlayerLiquid::Water});
+    using Effects = std::vector<std::pair<std::string, Point<float>>>;
+    player->SetPosition({-200.0f, 0.0f});
+    Step(Keys(0, 0));
+    EXPECT_TRUE(Shown().empty()) << "dry";
+
+    // Into the water: the idle ripple and the splash, centred on the
+    // player's middle across the surface.
+    player->SetPosition({100.0f, 0.0f});
+    Step(Keys(0, 0));
+    EXPECT_EQ(player->Count(kSoundEnterWater), 1);
+    EXPECT_EQ(
+        Shown(), (Effects {{"PlayerWaterFXIdle", {100.0f, 44.0f}}, {"PlayerWaterFXEnter", {100.0f, 44.0f}}}));
+
+    // The ripple follows the wading player; nothing new is placed.
+    player->SetPosition({150.0f, 0.0f});
+    Step(Keys(0, 0));
+    EXPECT_EQ(scene->GetAddedInstanceCount(), 2u);
+    ASSERT_FALSE(Shown().empty());
+    EXPECT_EQ(Shown().front(), (std::pair<std::string, Point<float>> {"PlayerWaterFXIdle", {150.0f, 44.0f}}));
+
+    // Out of the water: the ripple goes, the leave splash shows where it was.
+    player->SetPosition({400.0f, 0.0f});
+    Step(Keys(0, 0));
+    EXPECT_EQ(player->Count(kSoundLeaveWater), 1);
+    const Effects out = Shown();
+    ASSERT_EQ(out.size(), 2u) << "the splash of the entry and the one of the exit";
+    EXPECT_EQ(out.back(), (std::pair<std::string, Point<float>> {"PlayerWaterFXLeave", {150.0f, 44.0f}}));
+    for (const auto& [name, at] : out)
+        EXPECT_NE(name, "PlayerWaterFXIdle");
 }
 
 } // namespace

@@ -38,6 +38,7 @@ protected:
     ~LayerCapture() override { g_DeferredCommands.clear(); }
 
     const std::vector<RenderPoolCommand>& Frame() { return pool->GetFillCommands(); }
+    void Draw() { layer.Draw(Point<int>(0, 0)); }
 
     CaptureHost host;
     DXRenderEngine engine;
@@ -53,19 +54,18 @@ TEST_F(LayerCapture, ACutSceneLayersDrawsAreCopiedWithEffectsOfTheirOwn)
 {
     layer.AddPlacedInstance(&tree, 100, 100);
     layer.AddGraphicalObject(&tree, 200, 100, false, 0)->SetEffect(&fade);
-    layer.Draw(Point<int>(0, 0));
+    Draw();
     EXPECT_TRUE(g_DeferredCommands.empty()) << "a layer the cut-scene does not show is not copied";
     ASSERT_EQ(Frame().size(), 2u);
 
     pool->ClearCurrentFrame();
     pool->AddCommand(RenderPoolCommand::Named("StartRendering")); // recorded before the layer
     host.captured = &layer;
-    layer.Draw(Point<int>(0, 0));
+    Draw();
     ASSERT_EQ(Frame().size(), 3u);
     ASSERT_EQ(g_DeferredCommands.size(), 2u);
     for (size_t i = 0; i < 2; ++i) {
-        const RenderPoolCommand& drawn = Frame()[i + 1];
-        const RenderPoolCommand& copy = g_DeferredCommands[i];
+        const RenderPoolCommand &drawn = Frame()[i + 1], &copy = g_DeferredCommands[i];
         EXPECT_EQ(copy.GetImage(), drawn.GetImage());
         EXPECT_EQ(copy.GetPosition(), drawn.GetPosition());
         EXPECT_EQ(copy.GetColour(), drawn.GetColour());
@@ -81,18 +81,16 @@ TEST_F(LayerCapture, TheCrossbowCutSceneCopiesOnlyTheCrossbowOnThePlayersLayer)
     layer.AddGraphicalObject(&bolt, 200, 100, false, 0);
     layer.SetHostsPlayer(true);
     host.captureState = 1;
-    layer.Draw(Point<int>(0, 0));
-    EXPECT_TRUE(g_DeferredCommands.empty());
-
+    Draw();
+    EXPECT_TRUE(g_DeferredCommands.empty()) << "not in another cut-scene";
     host.captureState = 3;
-    layer.Draw(Point<int>(0, 0));
+    Draw();
     ASSERT_EQ(g_DeferredCommands.size(), 1u);
     EXPECT_EQ(g_DeferredCommands[0].GetPosition(), Frame().back().GetPosition());
 
-    // Not on another layer.
-    g_DeferredCommands.clear();
+    g_DeferredCommands.clear(); // not on another layer
     layer.SetHostsPlayer(false);
-    layer.Draw(Point<int>(0, 0));
+    Draw();
     EXPECT_TRUE(g_DeferredCommands.empty());
 }
 

@@ -22,7 +22,17 @@ namespace {
 
 constexpr float kTile = 32.0f;
 
-class WorldLevelEdges : public ScriptedWorldTest {
+// An area: the prefixes of its levels' file names, the level a player falls
+// out of, and whether god mode is on (it must not keep the fall from ending
+// in death).
+struct Area {
+    const char* name;
+    std::vector<std::string> prefixes;
+    const char* fallLevel;
+    bool god;
+};
+
+class WorldLevelEdges : public ScriptedWorldTest, public testing::WithParamInterface<Area> {
 protected:
     WorldLevelEdges()
         : ScriptedWorldTest("quenholt-level-edges")
@@ -82,65 +92,43 @@ protected:
         }
         return open;
     }
-
-    // A player put below one of the area's levels comes back where the last
-    // save says (the level's own save, or its start), standing; then each
-    // level of the area loads with its sides closed.
-    void CheckArea(const std::vector<std::string>& prefixes, const std::string& fallLevel)
-    {
-        ASSERT_TRUE(game.ChangeLevel(fallLevel));
-        Passes(2);
-        Player* falling = game.GetPlayer();
-        falling->SetPosition(Point<float>(falling->GetPosition().x, -8.0f * kTile));
-        ASSERT_TRUE(WaitUntil([&] { return game.GetPlayer() != falling && game.GetPlayer() != nullptr; }, 60))
-            << "a player below the level was not brought back";
-        Passes(5);
-        ASSERT_NE(game.GetCurrentLevel(), nullptr);
-        EXPECT_GE(game.GetPlayer()->GetPosition().y, 0.0f);
-        EXPECT_GT(game.GetPlayer()->GetLife(), 0);
-
-        const std::vector<LevelDescription> levels = AreaLevels(prefixes);
-        ASSERT_FALSE(levels.empty());
-        for (const LevelDescription& level : levels) {
-            SCOPED_TRACE(level.level);
-            ASSERT_TRUE(game.ChangeLevel(level.level));
-            Passes(2);
-            ASSERT_NE(game.GetPlayer(), nullptr);
-            EXPECT_EQ(OpenEdges(level), std::vector<std::string>());
-        }
-    }
 };
 
-TEST_F(WorldLevelEdges, TheCemeteryKeepsThePlayerIn)
+TEST_P(WorldLevelEdges, KeepsThePlayerInAndBringsAFallenOneBack)
 {
-    CheckArea({"cemetery", "cimetery"}, "cemetery_02.lvl");
-}
-TEST_F(WorldLevelEdges, TheBoatKeepsThePlayerIn)
-{
-    CheckArea({"boat"}, "boat_02.lvl");
-}
-TEST_F(WorldLevelEdges, TheCaveKeepsThePlayerIn)
-{
-    CheckArea({"cave"}, "cave_01.lvl");
-}
-TEST_F(WorldLevelEdges, TheSnowKeepsThePlayerIn)
-{
-    CheckArea({"snow"}, "snow_03.lvl");
-}
-TEST_F(WorldLevelEdges, TheLibraryKeepsThePlayerIn)
-{
-    CheckArea({"bibli"}, "bibli_01.lvl");
-}
-TEST_F(WorldLevelEdges, TheUnderwaterNaveKeepsThePlayerIn)
-{
-    CheckArea({"underwater"}, "underwater_01.lvl");
+    const Area& area = GetParam();
+    ASSERT_TRUE(!area.god || game.console.ExecuteCommand("god 1"));
+    // A player put below the level comes back where the last save says (the
+    // level's own save, or its start), standing.
+    ASSERT_TRUE(game.ChangeLevel(area.fallLevel));
+    Passes(2);
+    Player* falling = game.GetPlayer();
+    falling->SetPosition(Point<float>(falling->GetPosition().x, -8.0f * kTile));
+    ASSERT_TRUE(WaitUntil([&] { return game.GetPlayer() != falling && game.GetPlayer() != nullptr; }, 60))
+        << "a player below the level was not brought back";
+    Passes(5);
+    ASSERT_NE(game.GetCurrentLevel(), nullptr);
+    EXPECT_GE(game.GetPlayer()->GetPosition().y, 0.0f);
+    EXPECT_GT(game.GetPlayer()->GetLife(), 0);
+
+    // Each level of the area loads with its sides closed.
+    const std::vector<LevelDescription> levels = AreaLevels(area.prefixes);
+    ASSERT_FALSE(levels.empty());
+    for (const LevelDescription& level : levels) {
+        SCOPED_TRACE(level.level);
+        ASSERT_TRUE(game.ChangeLevel(level.level));
+        Passes(2);
+        ASSERT_NE(game.GetPlayer(), nullptr);
+        EXPECT_EQ(OpenEdges(level), std::vector<std::string>());
+    }
 }
 
-TEST_F(WorldLevelEdges, TheGardenKeepsThePlayerInEvenInGodMode)
-{
-    ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
-    CheckArea({"garden"}, "garden_01.lvl");
-    ASSERT_TRUE(game.console.ExecuteCommand("god 0"));
-}
+INSTANTIATE_TEST_SUITE_P(Areas, WorldLevelEdges,
+    testing::Values(Area {"Cemetery", {"cemetery", "cimetery"}, "cemetery_02.lvl", false},
+        Area {"Boat", {"boat"}, "boat_02.lvl", false}, Area {"Cave", {"cave"}, "cave_01.lvl", false},
+        Area {"Snow", {"snow"}, "snow_03.lvl", false}, Area {"Library", {"bibli"}, "bibli_01.lvl", false},
+        Area {"UnderwaterNave", {"underwater"}, "underwater_01.lvl", false},
+        Area {"GardenInGodMode", {"garden"}, "garden_01.lvl", true}),
+    [](const testing::TestParamInfo<Area>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -255,19 +255,12 @@ TEST_F(ZoneClimbFlags, TheDebugLineSaysWhetherThePlayerClimbs)
     EXPECT_EQ(game.console.messages.back().colour, 0xFF5AE664u);
 }
 
-} // namespace
-
-namespace {
-
 // A wall to climb: a climb zone over columns 100..163 and rows 32..331 of a
 // level's "Collisions" layer, standing on a floor whose top is y = 32.
-class ClimbOnTheWall : public ::testing::Test {
+class ClimbOnTheWall : public ZoneClimbFlags {
 protected:
     ClimbOnTheWall()
     {
-        auto newPlayer = std::make_unique<Player>("Player");
-        player = newPlayer.get();
-        game.SetPlayer(std::move(newPlayer));
         block.SetSize(1024, 32, true);
         block.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 31, 1023, 0, 0);
         layer = level.CreateLayer(Level::kScene, "Collisions", nullptr, 1024, 512, 32, 32);
@@ -292,11 +285,8 @@ protected:
         }
     }
 
-    Game game;
-    Player* player = nullptr;
     Level level {"climb_test.lvl"};
     GraphicalObject block {"Floor"};
-    Zone_ClimbJump type {"Climb_Zone"};
     Layer* layer = nullptr;
 };
 
