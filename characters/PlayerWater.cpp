@@ -35,8 +35,11 @@ void Player::UpdateContacts(bool silent)
     }
     if (world == nullptr || !world->HasLevel())
         return;
-    if (world->GetLevel() != waterEffects.level)
-        waterEffects = WaterEffects(); // they went with the level they were in
+    if (world->GetLevel() != waterEffects.level) {
+        // The effects placed in another level went with it.
+        waterEffects = WaterEffects();
+        waterEffects.level = world->GetLevel();
+    }
     const bool wasTouching = touchingWater;
     touchingWater = false;
     const Point<int> probe(static_cast<int>(position.x) + GetSize().x / 2, static_cast<int>(position.y) + 10);
@@ -95,14 +98,8 @@ void Player::FollowWaterSurface(PlayerWorld& world, Point<int> probe)
 Player::WaterEffectInstance* Player::PlaceWaterEffect(
     WaterEffectInstance* instance, GraphicalObject* effect, Point<float> at)
 {
-    PlayerWorld* world = GetPlayerWorld();
-    Level* level = world != nullptr ? world->GetLevel() : nullptr;
-    // Effects placed in another level went with it.
-    if (level != waterEffects.level) {
-        waterEffects = WaterEffects();
-        waterEffects.level = level;
-        instance = nullptr;
-    }
+    // The contact pass has already let go of the effects of another level.
+    Level* level = waterEffects.level;
     if (instance != nullptr) {
         instance->SetPosition(at.x, at.y);
         instance->SetVisible(true);

@@ -594,9 +594,10 @@ public:
     bool IsSaveSlotDamaged(int slot);
     // Play time of a slot file as "hh:mm:ss"; empty when it cannot be read.
     std::string GetSaveSlotSummary(int slot);
-    // The level a slot's whole save continues in when no such level file is
-    // found (as given, nor in the map folder); empty otherwise.
-    std::string GetSaveSlotMissingLevel(int slot);
+    // Whether the slot is damaged (as IsSaveSlotDamaged), and the level its
+    // whole save continues in when no such level file is found (as given,
+    // nor in the map folder), from one read of the file.
+    UIGameAccess::SlotCheck CheckSaveSlot(int slot);
     // The save request of save points and scripts: captures the game, puts
     // the player at (x, y) facing `direction` (1 or -1; any other value
     // keeps the captured facing) and writes the current slot. True when

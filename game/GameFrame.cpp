@@ -43,6 +43,12 @@ constexpr uint32_t kGameMutexWaitMs = 30;
 // it to a line of its own, below the score.
 constexpr size_t kEndingLineIndent = 96;
 
+// What the debug output says when the wait for the game's mutex ran out.
+std::string GameMutexLate()
+{
+    return "the game mutex did not come within " + std::to_string(kGameMutexWaitMs) + " ms";
+}
+
 // Set in this poll and clear in the previous one.
 bool Edge(bool now, bool before)
 {
@@ -506,8 +512,7 @@ void Game::Render(bool fromMainThread)
     if (gameMutex != nullptr) {
         lock = std::unique_lock<platform::TimedMutex>(*gameMutex, std::defer_lock);
         if (!lock.try_lock_for(std::chrono::milliseconds(kGameMutexWaitMs))) {
-            platform::DebugOutput(
-                "Loading frame: the game mutex did not come within 30 ms: frame left out\n");
+            platform::DebugOutput("Loading frame: " + GameMutexLate() + ": frame left out\n");
             return;
         }
     }
@@ -558,7 +563,7 @@ void Game::OnDeviceRestored()
     platform::TimedMutex* mutex = gameMutex.get();
     const bool locked = mutex != nullptr && mutex->Acquire(kGameMutexWaitMs);
     if (mutex != nullptr && !locked)
-        platform::DebugOutput("Device restore: the game mutex did not come within 30 ms: no frame drawn\n");
+        platform::DebugOutput("Device restore: " + GameMutexLate() + ": no frame drawn\n");
     else if (frameCounter != 0)
         Render(true);
     if (locked)

@@ -25,12 +25,6 @@ constexpr double kArrivalFrames = 30.0;
 constexpr double kSecondTransitionFramesF = Game::kSecondTransitionFrames;
 constexpr uint32_t kBlack = 0xFF000000u;
 
-RenderPoolManager* RecordingPool(IRenderEngine* engine)
-{
-    auto* device = dynamic_cast<DXRenderEngine*>(engine);
-    return device != nullptr && device->IsRecording() ? device->GetRenderPool() : nullptr;
-}
-
 // The alpha of t (0 to 1) in the top byte of a colour.
 uint32_t AlphaOf(double t)
 {
@@ -77,7 +71,8 @@ void Game::DrawTransitionOverlays()
     if (arrivalCounter != -1) {
         // The look the player left with slides to where it arrives and turns
         // into its look there, on black.
-        if (RenderPoolManager* pool = RecordingPool(engine)) {
+        auto* device = dynamic_cast<DXRenderEngine*>(engine);
+        if (RenderPoolManager* pool = device != nullptr ? device->GetRecordingPool() : nullptr) {
             RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
             clear.SetColour(kBlack);
             pool->AddCommand(std::move(clear));

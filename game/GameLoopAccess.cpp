@@ -116,7 +116,7 @@ PostEffects* GameLoopAccess::GetPostEffects()
 void GameLoopAccess::RenderLevel()
 {
     auto* engine = dynamic_cast<DXRenderEngine*>(game.GetRenderEngine());
-    RenderPoolManager* pool = engine != nullptr && engine->IsRecording() ? engine->GetRenderPool() : nullptr;
+    RenderPoolManager* pool = engine != nullptr ? engine->GetRecordingPool() : nullptr;
     if (game.uiState == 4) {
         // The full-screen map and its teleport menu, on black.
         if (pool != nullptr) {

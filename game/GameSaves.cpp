@@ -280,14 +280,23 @@ int Game::GetSaveSlotPercent(int slot)
 
 bool Game::IsSaveSlotDamaged(int slot)
 {
+    return CheckSaveSlot(slot).damaged;
+}
+
+UIGameAccess::SlotCheck Game::CheckSaveSlot(int slot)
+{
     if (slot == -1)
         slot = currentSaveSlot;
+    UIGameAccess::SlotCheck check;
     if (slot < 0 || !SlotFileExists(GameSaveData::GetSlotPath(slot)))
-        return false;
+        return check;
     // The whole file, not its head: a save cut short after its head must
     // not pass for a saved game that a new one may replace.
     GameSaveData whole;
-    return !whole.ReadFile(GameSaveData::GetSlotPath(slot), nullptr, nullptr, false);
+    check.damaged = !whole.ReadFile(GameSaveData::GetSlotPath(slot), nullptr, nullptr, false);
+    if (!check.damaged && FindLevelFile(whole.GetMapName()).empty())
+        check.missingLevel = whole.GetMapName();
+    return check;
 }
 
 std::string Game::GetSaveSlotSummary(int slot)
@@ -298,14 +307,6 @@ std::string Game::GetSaveSlotSummary(int slot)
     if (slot < 0 || !slotData.ReadFile(GameSaveData::GetSlotPath(slot), nullptr, nullptr, false))
         return "";
     return slotData.FormatPlayTime();
-}
-
-std::string Game::GetSaveSlotMissingLevel(int slot)
-{
-    GameSaveData slotData;
-    if (slot < 0 || !slotData.ReadFile(GameSaveData::GetSlotPath(slot), nullptr, nullptr, false))
-        return "";
-    return FindLevelFile(slotData.GetMapName()).empty() ? slotData.GetMapName() : "";
 }
 
 bool Game::SaveGameAt(float x, float y, int direction)

@@ -38,9 +38,8 @@ public:
     void RequestQuit() override { game.RequestQuit(); }
     void StartSaveSlot(int slot) override;
     int GetSaveSlotPercent(int slot) override { return game.GetSaveSlotPercent(slot); }
-    bool IsSaveSlotDamaged(int slot) override { return game.IsSaveSlotDamaged(slot); }
     std::string GetSaveSlotSummary(int slot) override { return game.GetSaveSlotSummary(slot); }
-    std::string GetSaveSlotMissingLevel(int slot) override { return game.GetSaveSlotMissingLevel(slot); }
+    SlotCheck CheckSaveSlot(int slot) override { return game.CheckSaveSlot(slot); }
     void SetDisplayScaleMode(int mode) override { game.displayScaleMode = mode; }
     void SetLinearFilter(bool linear) override;
     bool IsDialogueBoxShown() override;

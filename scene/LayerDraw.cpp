@@ -22,14 +22,6 @@ int FloorToMultiple(int v, int n)
     return (v % n != 0 && v < 0 ? q - 1 : q) * n;
 }
 
-// The render pool the engine records into; null in direct mode, where
-// nothing is recorded and so nothing can be captured.
-RenderPoolManager* RecordingPool()
-{
-    auto* engine = dynamic_cast<DXRenderEngine*>(g_RenderEngine);
-    return engine != nullptr && engine->IsRecording() ? engine->GetRenderPool() : nullptr;
-}
-
 int RecordedCount(RenderPoolManager& pool)
 {
     return static_cast<int>(pool.GetFillCommands().size());
@@ -74,7 +66,10 @@ bool Layer::Draw(Point<int> origin)
     // A layer the cut-scene shows has its draws copied to the overlay
     // commands from here.
     SceneGameAccess* game = GetSceneGameAccess();
-    RenderPoolManager* pool = RecordingPool();
+    // Null in direct mode, where nothing is recorded and so nothing can be
+    // captured.
+    auto* engine = dynamic_cast<DXRenderEngine*>(g_RenderEngine);
+    RenderPoolManager* pool = engine != nullptr ? engine->GetRecordingPool() : nullptr;
     int mark = -1;
     if (pool != nullptr && game != nullptr && game->IsCapturedLayer(this))
         mark = RecordedCount(*pool);

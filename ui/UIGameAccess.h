@@ -64,12 +64,16 @@ public:
     static constexpr int kNoSave = -1;
     static constexpr int kDamagedSave = -2;
     virtual int GetSaveSlotPercent(int slot) = 0;
-    // Whether the slot's file is there but does not read whole.
-    virtual bool IsSaveSlotDamaged(int slot) = 0;
     virtual std::string GetSaveSlotSummary(int slot) = 0;
-    // The level a slot's save continues in when its file is missing; empty
-    // when the slot has no whole save or its level is there.
-    virtual std::string GetSaveSlotMissingLevel(int slot) = 0;
+    // What starting a slot must know, from one read of its file: whether the
+    // file is there but does not read whole, and the level its whole save
+    // continues in when that level's file is missing (empty when the slot
+    // has no whole save or its level is there).
+    struct SlotCheck {
+        bool damaged = false;
+        std::string missingLevel;
+    };
+    virtual SlotCheck CheckSaveSlot(int slot) = 0;
 
     // How the picture fits the window (0 fit, 1 fill, 2 stretch).
     virtual void SetDisplayScaleMode(int mode) = 0;

@@ -261,16 +261,17 @@ void UI_Menu::StartSlot(int32_t slot)
         return;
     // A damaged save is neither played nor replaced by a new game: only
     // erasing it frees the slot.
-    if (game->IsSaveSlotDamaged(slot)) {
+    const UIGameAccess::SlotCheck check = game->CheckSaveSlot(slot);
+    if (check.damaged) {
         ShowNotice("DAMAGED SAVE: ERASE IT TO PLAY");
         PlaySoundAt(kSoundBack);
         return;
     }
     // A save whose level file is gone cannot be continued: the save is kept
     // (the level may come back) and the page says why.
-    if (const std::string level = game->GetSaveSlotMissingLevel(slot); !level.empty()) {
-        platform::ReportProblem(GetUserPath() + "Save_" + std::to_string(slot) + ".sav: its level \"" + level
-            + "\" cannot be found; the save is kept\n");
+    if (!check.missingLevel.empty()) {
+        platform::ReportProblem(GetUserPath() + "Save_" + std::to_string(slot) + ".sav: its level \""
+            + check.missingLevel + "\" cannot be found; the save is kept\n");
         ShowNotice(kMissingLevelNotice);
         PlaySoundAt(kSoundBack);
         return;

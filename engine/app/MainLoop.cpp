@@ -28,11 +28,6 @@ constexpr uint32_t kClearColour = 0xFF000000u;
 constexpr double kLongestIdleSleepMs = 50.0;
 constexpr uint32_t kBusyWaitMs = 5;
 
-RenderPoolManager* RecordingPool(DXRenderEngine& engine)
-{
-    return engine.IsRecording() ? engine.GetRenderPool() : nullptr;
-}
-
 void AddNamed(RenderPoolManager& pool, const char* name, uint32_t colour = 0)
 {
     RenderPoolCommand command = RenderPoolCommand::Named(name);
@@ -121,7 +116,7 @@ MainLoop::Pass MainLoop::RunPass()
 
 PostChainResult MainLoop::RecordFrame()
 {
-    RenderPoolManager* pool = RecordingPool(engine);
+    RenderPoolManager* pool = engine.GetRecordingPool();
     if (pool) {
         pool->ClearCurrentFrame();
         AddNamed(*pool, "StartRendering");

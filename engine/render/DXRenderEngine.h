@@ -55,6 +55,8 @@ public:
 
     bool IsRecording() const { return recordFlag; }
     void SetRecording(bool record) { recordFlag = record; }
+    // The render pool while draws are recorded into it; null in direct mode.
+    RenderPoolManager* GetRecordingPool() const { return recordFlag ? GetRenderPool() : nullptr; }
 
     // The full-screen passes of the render thread (made on first use).
     FullScreenPass& GetFullScreenPass();

@@ -26,17 +26,12 @@ bool IsLoadedAndRunning(const ShaderEffect_PostProcess_TimeDependent* effect)
     return IsLoaded(effect) && effect->IsRunning();
 }
 
-RenderPoolManager* PoolOf(DXRenderEngine& engine)
-{
-    return engine.IsRecording() ? engine.GetRenderPool() : nullptr;
-}
-
 // One full-screen pass: a command carrying a copy of the effect, or at once.
 void ApplyScreenEffect(GraphicalEffect* effect, DXRenderEngine& engine)
 {
     if (!effect)
         return;
-    if (RenderPoolManager* pool = PoolOf(engine))
+    if (RenderPoolManager* pool = engine.GetRecordingPool())
         pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer false", effect->Clone()));
     else
         ApplyFinalPostEffect(&engine, true, effect);
@@ -44,7 +39,7 @@ void ApplyScreenEffect(GraphicalEffect* effect, DXRenderEngine& engine)
 
 void AddNamed(DXRenderEngine& engine, const char* name)
 {
-    if (RenderPoolManager* pool = PoolOf(engine))
+    if (RenderPoolManager* pool = engine.GetRecordingPool())
         pool->AddCommand(RenderPoolCommand::Named(name));
 }
 
@@ -60,7 +55,7 @@ void RenderUIStill(PostChainHost& host, DXRenderEngine& engine)
 
 void RenderUIScene(PostChainHost& host, DXRenderEngine& engine)
 {
-    if (PoolOf(engine)) {
+    if (engine.GetRecordingPool()) {
         AddNamed(engine, "StartRendering");
         RenderUIStill(host, engine);
         AddNamed(engine, "EndRendering");
@@ -111,7 +106,7 @@ void StepPostEffects(PostEffects& effects)
 PostChainResult FinishFrame(
     PostEffects& effects, const PostChainFrame& frame, PostChainHost& host, DXRenderEngine& engine)
 {
-    RenderPoolManager* pool = PoolOf(engine);
+    RenderPoolManager* pool = engine.GetRecordingPool();
     if (frame.levelLoaded) {
         if (frame.uiState != 4 && IsLoadedAndRunning(effects.water.get()))
             ApplyScreenEffect(effects.water.get(), engine);
