@@ -168,6 +168,14 @@ TEST_F(BoatCaveEnemies, ThePlantKeepsItsInsectsInTheirZoneAndTheyDropAcidThatBur
     Pass();
     for (NPC_BoatIns* left : All<NPC_BoatIns>())
         EXPECT_EQ(left->GetOwner(), nullptr);
+    // A blow on the dying plant plays its dying look anew.
+    GraphicalObject::AnimatedInstance* dying = plant->GetCurrentGraphical()->GetAnimatedInstance(0);
+    ASSERT_NE(dying, nullptr);
+    Pass();
+    EXPECT_GT(dying->GetTime(), 0.0);
+    plant->ApplyDamage(&ThePlayer(), 1);
+    EXPECT_EQ(plant->GetState(), NPC_BoatPlant::kDying);
+    EXPECT_EQ(dying->GetTime(), 0.0);
     EXPECT_TRUE(WaitFor([&] { return !Live(plant); }, 60));
     ASSERT_FALSE(All<NPC_BoatIns>().empty());
     NPC_BoatIns* orphan = All<NPC_BoatIns>().front();
