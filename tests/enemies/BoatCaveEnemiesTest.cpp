@@ -395,6 +395,12 @@ TEST_F(BoatCaveEnemies, TheLauncherPatrolsItsStretchFacesThePlayerAndLaunchesAFl
     ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
     auto* launcher = First<NPC_Fire_Launcher>();
     ASSERT_NE(launcher, nullptr);
+    // Its first update chooses its look and runs no rule: the cool-down
+    // counts from the second.
+    EXPECT_EQ(launcher->GetCurrentGraphical(), nullptr);
+    Pass();
+    EXPECT_NE(launcher->GetCurrentGraphical(), nullptr);
+    EXPECT_EQ(launcher->GetStateTimer(), NPC_Fire_Launcher::kCoolDown);
     EXPECT_EQ(launcher->leftX, 6 * 32);
     EXPECT_EQ(launcher->rightX, 14 * 32);
     EXPECT_EQ(launcher->GetLife(), 8);
