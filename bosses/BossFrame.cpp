@@ -300,10 +300,10 @@ Point<int> BossCharacter::GetSize() const
     return currentGraphical != nullptr ? currentGraphical->GetSize() : size;
 }
 
-void BossCharacter::Show(GraphicalObject* sprite)
+void BossCharacter::Show(GraphicalObject* sprite, bool skipFirstStep)
 {
     if (sprite != nullptr && sprite != currentGraphical)
-        sprite->RestartAnimations(false);
+        sprite->RestartAnimations(skipFirstStep);
     currentGraphical = sprite;
 }
 

@@ -252,8 +252,9 @@ public:
     Point<int> GetSize() const override;
 
     // Shows the sprite; a sprite that becomes current restarts from its first
-    // frame. Null shows nothing.
-    void Show(GraphicalObject* sprite);
+    // frame, with `skipFirstStep` held there through its next step. Null
+    // shows nothing.
+    void Show(GraphicalObject* sprite, bool skipFirstStep = false);
     // One animation step of the current sprite (none without one).
     void Animate(double step = Boss::kFrameStep);
     // Whether the current sprite's animation has finished (true without

@@ -311,7 +311,7 @@ void NPC_Boss2_Bibli::Update(double dt)
         Attack();
     Boss::Move(*this, speed, dt);
     if (currentGraphical == nullptr)
-        Show(RoleSprite());
+        Show(RoleSprite(), true);
     Animate(dt);
     UpdateSounds();
 }

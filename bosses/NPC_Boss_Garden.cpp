@@ -375,7 +375,7 @@ void NPC_Boss_Garden::Update(double dt)
     AlignChains();
     if (NPC_Boss_Garden* h = helmet.Get())
         h->SetPosition(position);
-    Show(StateSprite());
+    Show(StateSprite(), true);
     Animate(dt);
     if (GraphicalEffect* effect = GetDrawingEffect()) {
         effect->Update();

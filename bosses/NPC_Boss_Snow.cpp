@@ -386,8 +386,8 @@ void NPC_Boss_Snow::ApplyDamage(CharacterObject* attacker, int damage)
     state = kBroken;
     if (snowBody == nullptr || exploding)
         return;
-    // Its death stops its updates: the broken wood is shown, and heard, now.
-    ChooseLook();
+    // The explosion cuts its pieces from the look it wears at this blow; its
+    // updates stop, so the broken wood is never shown.
     for (CharacterObject* block : Boss::FindAll("Projectile_Boss_Snow", nullptr, false))
         block->SetDead(true);
     blockPool.clear();

@@ -26,6 +26,8 @@ constexpr int kStep2Life = 40;
 constexpr int kStep3Life = 300;
 constexpr int kDeadBand = 16;
 constexpr int kCellStep = 32;
+// Far more cells than a chain across the Heart holds.
+constexpr size_t kMaxChain = 256;
 constexpr int kThrowFrame = 30;
 constexpr float kFlightSeconds = 1.5f;
 // Drop of the stone over its flight: 265 x 1.5 x 1.5.
@@ -259,18 +261,13 @@ void NPC_Boss_Ultimate::CutChain(std::vector<SceneObjectHandle*>::iterator from)
     }
 }
 
-bool NPC_Boss_Ultimate::CloseLoop(Point<int> anchor)
+bool NPC_Boss_Ultimate::PlaceTaken(Point<int> anchor) const
 {
-    // The cell the chain would grow next is centred on the anchor; an
-    // earlier cell already there (not the newest, from which it grows)
-    // becomes the chain's end.
-    for (auto it = projectiles.begin(); it != projectiles.end() && it + 1 != projectiles.end(); ++it) {
-        auto* cell = dynamic_cast<CharacterObject*>((*it)->GetTarget());
-        if (cell != nullptr
-            && cell->GetPosition().ToInt() + Point<int>(kCellStep / 2, kCellStep / 2) == anchor) {
-            CutChain(it + 1);
+    for (SceneObjectHandle* handle : projectiles) {
+        auto* cell = dynamic_cast<CharacterObject*>(handle->GetTarget());
+        if (cell != nullptr && !cell->IsDead()
+            && cell->GetPosition().ToInt() + Point<int>(kCellStep / 2, kCellStep / 2) == anchor)
             return true;
-        }
     }
     return false;
 }
@@ -285,7 +282,10 @@ void NPC_Boss_Ultimate::FireProjectiles()
                 last = p->GetDirection().ToInt();
         Point<int> next, step;
         NextCell(wanted, last, next, step);
-        if (CloseLoop(chainAnchor + step))
+        // A chain that comes back over its own places (round a player who
+        // stands still) waits there: the cell is not made, and the chain
+        // tries again at its next growth. The bound only guards the count.
+        if (PlaceTaken(chainAnchor + step) || projectiles.size() >= kMaxChain)
             return;
         auto* cell = Boss::CreateAs<Projectile_Boss_Ultimate>(
             "Projectile_Boss_Ultimate", "Projectile_Boss_Ultimate_Step1");

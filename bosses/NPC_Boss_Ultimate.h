@@ -63,11 +63,8 @@ public:
     // The cell and every later one die; the chain grows again from the last
     // cell left.
     void TruncateChain(Projectile_Boss_Ultimate* cell);
-    // A chain that comes back to the place of one of its cells closes the
-    // loop there: the cells after that one die and the chain grows on from
-    // it, so its cells never pile up on one place (round a player who
-    // stands still, say). True when it closed a loop.
-    bool CloseLoop(Point<int> anchor);
+    // Whether a live cell of the chain stands centred on that place.
+    bool PlaceTaken(Point<int> anchor) const;
 
     Point<int> GetChainAnchor() const { return chainAnchor; }
     int GetAttackDelay() const { return attackDelay; }

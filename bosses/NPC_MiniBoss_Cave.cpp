@@ -76,11 +76,6 @@ void NPC_MiniBoss_Cave::RemoveChild(CharacterObject* child)
 
 void NPC_MiniBoss_Cave::Update(double dt)
 {
-    struck = false;
-    // The lanterns the master carries are enabled and disabled with it (a
-    // beaten column is wholly inert on later visits).
-    for (NPC_MiniBoss_Cave* part : parts)
-        part->SetEnabled(enabled);
     CharacterObject::Update(dt);
     if (!enabled) {
         currentGraphical = nullptr;
@@ -188,9 +183,10 @@ void NPC_MiniBoss_Cave::TakeHit(CharacterObject* attacker, int damage)
         return;
     life = life <= 0 ? 0 : life - damage;
     if (life > 0) {
-        // All three flash.
+        // All three flash, and the lower lanterns count no further hit in
+        // this update.
         for (NPC_MiniBoss_Cave* part : parts)
-            part->CharacterObject::ApplyDamage(attacker, 0);
+            part->ApplyDamage(attacker, 0);
         return;
     }
     Boss::StartDeath(*this, false);
@@ -201,15 +197,19 @@ void NPC_MiniBoss_Cave::TakeHit(CharacterObject* attacker, int damage)
 
 void NPC_MiniBoss_Cave::ApplyDamage(CharacterObject* attacker, int damage)
 {
-    CharacterObject::ApplyDamage(attacker, damage);
-    if (attacker == nullptr || struck)
-        return;
-    struck = true;
-    if (IsMaster())
-        TakeHit(attacker, damage);
-    else if (auto* master = dynamic_cast<NPC_MiniBoss_Cave*>(owner);
-             master != nullptr && damage != 0 && !dead)
-        master->TakeHit(attacker, damage);
+    // One hit per lantern per update counts: the hit flag, cleared by each
+    // update, is the gate. A lower lantern's hit goes through the master's
+    // own gate, so a blow over several lanterns counts once.
+    if (attacker != nullptr && !hitThisFrame) {
+        if (IsMaster())
+            TakeHit(attacker, damage);
+        else if (auto* master = dynamic_cast<NPC_MiniBoss_Cave*>(owner);
+                 master != nullptr && damage != 0 && !dead)
+            master->ApplyDamage(attacker, damage);
+        hitThisFrame = true;
+    }
+    // The flash restarts in every case.
+    CharacterObject::ApplyDamage(nullptr, damage);
 }
 
 void Zone_NPCSpawner_MiniBoss_Cave::Instance::Spawn(int x, int y, Level* /*level*/)

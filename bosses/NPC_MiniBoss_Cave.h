@@ -71,8 +71,6 @@ private:
     ProjectilePool<Projectile_MiniBoss_Cave> beamCentre;
     ProjectilePool<Projectile_MiniBoss_Cave> beamLeft;
     ProjectilePool<Projectile_MiniBoss_Cave> beamRight;
-    // One hit per lantern per update counts.
-    bool struck = false;
     // Made by the master (whose link may go before the part does).
     bool isPart = false;
 };

@@ -131,11 +131,14 @@ void ReceiveHit(CharacterObject& self, CharacterObject* attacker, int kind, floa
         self.ApplyDamage(attacker, static_cast<int>(amount));
 }
 
-void StepGraphical(CharacterObject& self, GraphicalObject* before, double dt)
+void StepGraphical(CharacterObject& self, GraphicalObject* before, double dt, Restart when)
 {
     GraphicalObject* current = self.GetCurrentGraphical();
     if (current == nullptr)
         return;
+    const bool changed = current != before;
+    if (changed && when == Restart::BeforeStep)
+        current->RestartAnimations(true);
     current->Update(dt);
     if (GraphicalEffect* effect = self.GetDrawingEffect()) {
         effect->Update();
@@ -143,7 +146,7 @@ void StepGraphical(CharacterObject& self, GraphicalObject* before, double dt)
         if (shake != nullptr && shake->GetFrameCount() > kShakeFrames)
             self.SetDrawingEffect(nullptr);
     }
-    if (current != before)
+    if (changed && when == Restart::AfterStep)
         current->RestartAnimations(true);
 }
 

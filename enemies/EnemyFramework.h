@@ -77,10 +77,16 @@ void StartHitShake(CharacterObject& self);
 // while life is 0 or more).
 void ReceiveHit(CharacterObject& self, CharacterObject* attacker, int kind, float amount, int weakKind);
 
-// The per-frame step of the current graphical: advance its animation, step
-// the drawing effect (a hit shake is dropped after 10 frames) and restart
-// the animation when the graphical differs from `before`.
-void StepGraphical(CharacterObject& self, GraphicalObject* before, double dt);
+// When a graphical that became current restarts its animation: before its
+// first step, so a new look shows its first frame in the update that chose
+// it, or after the step, so it shows it one update later.
+enum class Restart { BeforeStep, AfterStep };
+
+// The per-frame step of the current graphical: restart its animation when
+// it differs from `before` (at the moment `when` says), advance it, and step
+// the drawing effect (a hit shake is dropped after 10 frames).
+void StepGraphical(
+    CharacterObject& self, GraphicalObject* before, double dt, Restart when = Restart::BeforeStep);
 
 // The player's centre minus the character's centre, or (0, 0) without a
 // player.

@@ -113,14 +113,13 @@ void NPC_BoatPlant::ApplyDamage(CharacterObject* attacker, int damage)
         return;
     life = life > 0 ? life - damage : 0;
     if (life < 1) {
-        if (state != kDying) {
-            state = kDying;
-            currentGraphical = dying.get();
-            if (currentGraphical != nullptr)
-                currentGraphical->RestartAnimations(true);
-        }
-        // The death message goes out at the killing blow; the plant leaves
-        // once its dying look has played.
+        // Every blow that finds it without life plays its dying look anew.
+        state = kDying;
+        currentGraphical = dying.get();
+        if (currentGraphical != nullptr)
+            currentGraphical->RestartAnimations(true);
+        // The death message goes out at the killing blow (once); the plant
+        // leaves once its dying look has played.
         Die();
         return;
     }

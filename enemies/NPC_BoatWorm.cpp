@@ -102,7 +102,7 @@ void NPC_BoatWorm::Update(double dt)
         }
         GraphicalObject* before = currentGraphical;
         currentGraphical = state == kAttack ? attack.get() : idle.get();
-        Enemy::StepGraphical(*this, before, dt);
+        Enemy::StepGraphical(*this, before, dt, Enemy::Restart::AfterStep);
         previousState = state;
     }
     DamagePlayerOnContact();

@@ -111,7 +111,7 @@ void NPC_DreamCatcher::Update(double dt)
     }
     GraphicalObject* before = currentGraphical;
     currentGraphical = idle.get();
-    Enemy::StepGraphical(*this, before, dt);
+    Enemy::StepGraphical(*this, before, dt, Enemy::Restart::AfterStep);
     previousState = state;
 }
 

@@ -45,7 +45,7 @@ NPC_Fire_Launcher::NPC_Fire_Launcher(std::string name)
     speed = 4.0f;
     life = 8;
     stateTimer = kCoolDown;
-    currentGraphical = moveR.get();
+    // No look yet: the first update chooses one and runs no state rule.
     LoadSounds();
 }
 

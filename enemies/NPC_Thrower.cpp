@@ -111,7 +111,7 @@ void NPC_Thrower::Update(double dt)
     default:
         break; // thrown: the attack keeps playing
     }
-    Enemy::StepGraphical(*this, before, dt);
+    Enemy::StepGraphical(*this, before, dt, Enemy::Restart::AfterStep);
     previousState = state;
     UpdateSounds();
 }

@@ -82,8 +82,12 @@ TEST_F(Boss2Bibli, TheBodyMakesItsThreePartsAndTheTopPartLaysTheLavaFloor)
         EXPECT_EQ(part->GetOwner(), body);
         EXPECT_EQ(part->GetLife(), 40);
         EXPECT_EQ(part->GetPosition(), at);
-        EXPECT_EQ(part->GetCurrentGraphical() != nullptr, true);
+        ASSERT_NE(part->GetCurrentGraphical(), nullptr);
     }
+    // A picture chosen in an update is restarted on its first frame, which
+    // that update's step only holds.
+    for (NPC_Boss2_Bibli* piece : All<NPC_Boss2_Bibli>())
+        EXPECT_EQ(piece->GetCurrentGraphical()->GetAnimatedInstance(0)->GetTime(), 0.0) << piece->GetState();
     EXPECT_EQ(Part(NPC_Boss2_Bibli::kLeft)->GetDirection(), Point<float>(-1.0f, 0.0f));
     EXPECT_EQ(Part(NPC_Boss2_Bibli::kRight)->GetDirection(), Point<float>(1.0f, 0.0f));
     // 32 tiles, 32 apart, from 96 left of the top part, 864 below it.

@@ -3,6 +3,7 @@
 #include "bosses/Projectile_Boss_Garden_String.h"
 
 #include "tests/bosses/LibGardenArena.h"
+#include "tests/enemies/LookSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,9 @@ TEST_F(BossGarden, EachCycleDashesByTheHelmetsStageAndAttacksWithBeamsAndSoulsIn
     Projectile_Boss_Garden_Beam* beam = boss->GetRightBeams()[3];
     const int fired = FramesUntil([&] { return beam->IsEnabled(); }, 100);
     ASSERT_GT(fired, 0);
+    // The attack picture starts in the update that chose it; the beams
+    // fire in the update after the one that ends it.
+    EXPECT_EQ(fired, UpdatesToFinish("NPC_Boss_Garden_GraphicalSkullAttack"));
     EXPECT_EQ(beam->GetPosition().x, static_cast<float>(static_cast<int>(boss->GetAnchor().x)));
     EXPECT_EQ(FramesUntil([&] { return boss->GetState() == NPC_Boss_Garden::kDashing; }, 100), 53 - 1);
     EXPECT_GT(beam->GetPosition().x, boss->GetAnchor().x) << "the right column sweeps right";

@@ -168,6 +168,14 @@ TEST_F(BoatCaveEnemies, ThePlantKeepsItsInsectsInTheirZoneAndTheyDropAcidThatBur
     Pass();
     for (NPC_BoatIns* left : All<NPC_BoatIns>())
         EXPECT_EQ(left->GetOwner(), nullptr);
+    // A blow on the dying plant plays its dying look anew.
+    GraphicalObject::AnimatedInstance* dying = plant->GetCurrentGraphical()->GetAnimatedInstance(0);
+    ASSERT_NE(dying, nullptr);
+    Pass();
+    EXPECT_GT(dying->GetTime(), 0.0);
+    plant->ApplyDamage(&ThePlayer(), 1);
+    EXPECT_EQ(plant->GetState(), NPC_BoatPlant::kDying);
+    EXPECT_EQ(dying->GetTime(), 0.0);
     EXPECT_TRUE(WaitFor([&] { return !Live(plant); }, 60));
     ASSERT_FALSE(All<NPC_BoatIns>().empty());
     NPC_BoatIns* orphan = All<NPC_BoatIns>().front();
@@ -387,6 +395,12 @@ TEST_F(BoatCaveEnemies, TheLauncherPatrolsItsStretchFacesThePlayerAndLaunchesAFl
     ASSERT_TRUE(game.console.ExecuteCommand("god 1"));
     auto* launcher = First<NPC_Fire_Launcher>();
     ASSERT_NE(launcher, nullptr);
+    // Its first update chooses its look and runs no rule: the cool-down
+    // counts from the second.
+    EXPECT_EQ(launcher->GetCurrentGraphical(), nullptr);
+    Pass();
+    EXPECT_NE(launcher->GetCurrentGraphical(), nullptr);
+    EXPECT_EQ(launcher->GetStateTimer(), NPC_Fire_Launcher::kCoolDown);
     EXPECT_EQ(launcher->leftX, 6 * 32);
     EXPECT_EQ(launcher->rightX, 14 * 32);
     EXPECT_EQ(launcher->GetLife(), 8);

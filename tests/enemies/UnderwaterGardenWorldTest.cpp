@@ -15,6 +15,7 @@
 #include "zones/Zone_Teleport.h"
 
 #include "tests/enemies/EnemyArena.h"
+#include "tests/enemies/LookSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -216,6 +217,9 @@ TEST_F(WaterGardenArena, TheSeahorseMovesSixtyFourPixelsTurnsToThePlayerAndShoot
     const float x = seahorse->GetPosition().x;
     const int attack = PassesUntil(60, [&] { return seahorse->GetState() == NPC_Seahorse::kAttack; });
     ASSERT_GT(attack, 0);
+    // Its move look starts in its first update: the update after the one
+    // that ends the look takes the step.
+    EXPECT_EQ(attack, UpdatesToFinish("NPC_Seahorse_GraphicalMoveR") + 1);
     EXPECT_FLOAT_EQ(seahorse->GetPosition().x, x + 64.0f) << "the first move goes right";
     EXPECT_LT(seahorse->GetDirection().x, 0.0f) << "it faces the player on its left";
     const int shot = PassesUntil(30, [&] { return !All<Projectile_Seahorse>().empty(); });

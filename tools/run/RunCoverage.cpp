@@ -207,6 +207,10 @@ std::vector<CoverageFamily> WorldCoverageFamilies(Game& game)
     // rule of play sounds it.
     sounds.exempt["NPC_ChainedSkull_Fire"]
         = "declared by the fire launcher's flame, played by no rule of play";
+    // The giant's wood breaks in its explosion, which stops its updates
+    // before they would show the broken wood and sound it.
+    sounds.exempt["NPC_Boss_Snow_OneBodyWoodKilled"]
+        = "the snow giant's wood explodes at its lethal blow, before its broken look and its sound";
     families.push_back(sounds);
 
     CoverageFamily effects {"effect files", "effect", {}, {}};
