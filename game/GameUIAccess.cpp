@@ -6,7 +6,6 @@
 #include "engine/render/PostChain.h"
 #include "engine/render/ShaderEffect_PostProcess.h"
 #include "scene/MapModel.h"
-#include "scene/SpacialInstance.h"
 #include "script/ScriptVar.h"
 #include "ui/UI_Menu.h"
 #include "ui/UI_MenuCatalogue.h"
@@ -47,11 +46,6 @@ void GameUIAccess::StartSaveSlot(int slot)
         return;
     }
     game.SetMenuFlag(false);
-}
-
-bool GameUIAccess::IsDialogueBoxShown()
-{
-    return !game.uiFrames.empty() && game.uiFrames.front() && game.uiFrames.front()->IsVisible();
 }
 
 void GameUIAccess::SetLinearFilter(bool linear)
