@@ -54,7 +54,7 @@ bool GateAndRing(RunPilot& pilot)
         return pilot.Fail("the intro did not end");
     // The map piece floats above the floor west of the save: a jump under
     // it takes it.
-    if (!pilot.WalkTo(8 * kTile + 8.0f))
+    if (!pilot.WalkTo(6 * kTile + 16.0f))
         return false;
     pilot.Hold({RunPilot::Jump}, 10);
     if (!pilot.WaitUntil([&] { return PickupTaken(pilot, "map_01") && !pilot.MapOpen(); }, 200))
