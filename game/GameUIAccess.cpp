@@ -6,8 +6,6 @@
 #include "engine/render/PostChain.h"
 #include "engine/render/ShaderEffect_PostProcess.h"
 #include "scene/MapModel.h"
-#include "scene/SpacialInstance.h"
-#include "script/ScriptVar.h"
 #include "ui/UI_Menu.h"
 #include "ui/UI_MenuCatalogue.h"
 
@@ -22,11 +20,6 @@ void GameUIAccess::StartSaveSlot(int slot)
     game.currentSaveSlot = slot;
     game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
     game.teleports.clear();
-    // What the session's variables remember (the hints already shown) belongs
-    // to the slot played before: this slot's play starts without them.
-    for (ScriptVar* var : game.globalVars)
-        delete var;
-    game.globalVars.clear();
     const bool loaded = game.saveData.Load(-1, true);
     // A slot without a save starts a new game from a fresh record.
     if (!loaded)
@@ -47,11 +40,6 @@ void GameUIAccess::StartSaveSlot(int slot)
         return;
     }
     game.SetMenuFlag(false);
-}
-
-bool GameUIAccess::IsDialogueBoxShown()
-{
-    return !game.uiFrames.empty() && game.uiFrames.front() && game.uiFrames.front()->IsVisible();
 }
 
 void GameUIAccess::SetLinearFilter(bool linear)

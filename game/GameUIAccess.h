@@ -42,7 +42,6 @@ public:
     SlotCheck CheckSaveSlot(int slot) override { return game.CheckSaveSlot(slot); }
     void SetDisplayScaleMode(int mode) override { game.displayScaleMode = mode; }
     void SetLinearFilter(bool linear) override;
-    bool IsDialogueBoxShown() override;
 
 private:
     Game& game;

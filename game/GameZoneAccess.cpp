@@ -4,7 +4,6 @@
 #include "scene/GraphicalObject.h"
 #include "scene/Level.h"
 #include "script/BGEvent_DialogueManager.h"
-#include "script/BGEvent_PickupCinematic.h"
 #include "script/BGEvent_ShowText.h"
 #include "script/NPC_Script.h"
 #include "script/Script.h"
@@ -21,20 +20,6 @@ void GameZoneAccess::OpenMap()
     game.menuFlag = true;
     if (SoundEventsManager* sounds = game.GetSoundEventsManager())
         sounds->ResumeAll();
-}
-
-void GameZoneAccess::ShowPickupPicture(const std::string& objectName, int x, int y)
-{
-    if (game.pickupCinematicKind != kPickupNone)
-        return;
-    GraphicalObject* picture = game.FindGraphicalObject(objectName, false);
-    if (picture == nullptr)
-        return;
-    picture->RestartAnimations(true);
-    game.pickupCinematicKind = kPickupObjectAt;
-    game.cinematicObject = picture;
-    game.cinematicPosition = Point<int>(x, y);
-    game.cinematicCounter = 0;
 }
 
 void GameZoneAccess::DiscoverTeleport(const Level* level)

@@ -37,7 +37,6 @@ public:
     bool SaveGameAt(float x, float y, int direction) override { return game.SaveGameAt(x, y, direction); }
     int GetCurrentSaveSlot() override { return game.currentSaveSlot; }
     void OpenMap() override;
-    void ShowPickupPicture(const std::string& objectName, int x, int y) override;
     bool IsTeleportKnown(const std::string& levelFile) override
     {
         return game.FindTeleportByLevel(levelFile) != nullptr;

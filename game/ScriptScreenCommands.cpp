@@ -10,6 +10,7 @@
 #include "scene/SpacialInstance.h"
 #include "script/Script.h"
 #include "script/ScriptCommandSupport.h"
+#include "ui/OverlayObject.h"
 #include "ui/UI_Frame_Text.h"
 #include "zones/Zone_TriggerScript.h"
 
@@ -73,13 +74,14 @@ bool ChangeNPCRenderAfterPlayer(Script& script, const Tokens& tokens)
     return true;
 }
 
+// The overlay screen's slide-in, which opening the overlay starts: its
+// length is the overlay's slide speed.
 bool ChangeFadeTimer(Script&, const Tokens& tokens)
 {
-    NoteUse("effect", "fullFX_FadeToColor");
-    TimedEffect* overlay = PostEffect(&PostEffects::fadeToColor);
-    if (overlay == nullptr)
+    Game* game = Game::GetInstance();
+    if (game == nullptr || game->overlayObject == nullptr)
         return false;
-    overlay->SetDuration(static_cast<float>(ScriptCommandSupport::Real(tokens[0])));
+    game->overlayObject->slideSpeed = static_cast<float>(ScriptCommandSupport::Real(tokens[0]));
     return true;
 }
 

@@ -200,8 +200,10 @@ void BGEvent_PickupCinematic::ShowCrossbow()
     case 2:
         if (step >= 15) {
             next(3);
-            Player* player = ThePlayer();
-            if (burst != nullptr && player != nullptr)
+            // The burst hides the change: without one the old crossbow stays.
+            if (burst == nullptr)
+                break;
+            if (Player* player = ThePlayer())
                 LaunchBurst(Point<int>(static_cast<int>(player->GetCenter().x) + burstOffset.x,
                     static_cast<int>(player->GetCenter().y) + burstOffset.y));
             if (newCrossbow != nullptr && instance != nullptr)

@@ -79,8 +79,6 @@ public:
     virtual void SetDisplayScaleMode(int mode) = 0;
     // The final copy of the frame: point or linear filtering.
     virtual void SetLinearFilter(bool linear) = 0;
-    // Whether the dialogue box shows now (the HUD's banners wait for it).
-    virtual bool IsDialogueBoxShown() { return false; }
 };
 
 UIGameAccess* GetUIGameAccess();

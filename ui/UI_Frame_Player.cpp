@@ -65,35 +65,14 @@ void UI_Frame_Player::Init()
 
 void UI_Frame_Player::ShowTeleportMessage()
 {
-    teleportWaiting = teleportMessage != nullptr;
-    StartWaitingBanner();
+    if (teleportMessage != nullptr)
+        teleportMessage->RestartAnimations(true);
 }
 
 void UI_Frame_Player::ShowSaveMessage()
 {
-    saveWaiting = saveMessage != nullptr;
-    StartWaitingBanner();
-}
-
-void UI_Frame_Player::Update(double dt)
-{
-    UI_Frame::Update(dt);
-    StartWaitingBanner();
-}
-
-void UI_Frame_Player::StartWaitingBanner()
-{
-    if (!saveWaiting && !teleportWaiting)
-        return;
-    for (GraphicalObject* message : {saveMessage, teleportMessage})
-        if (message != nullptr && !message->IsAnimationFinished())
-            return;
-    if (UIGameAccess* game = GetUIGameAccess(); game != nullptr && game->IsDialogueBoxShown())
-        return;
-    bool& waiting = saveWaiting ? saveWaiting : teleportWaiting;
-    GraphicalObject* banner = saveWaiting ? saveMessage : teleportMessage;
-    waiting = false;
-    banner->RestartAnimations(true);
+    if (saveMessage != nullptr)
+        saveMessage->RestartAnimations(true);
 }
 
 bool UI_Frame_Player::Render(GraphicalEffect* effect, int x, int y, int p5, int p6, float rotation)
@@ -214,7 +193,6 @@ void UI_Frame_Player::DrawMessages(GraphicalEffect* effect, int x, int y, bool& 
 {
     if (saveMessage == nullptr || teleportMessage == nullptr)
         return;
-    StartWaitingBanner();
     const int mx = x - int(float(Half(saveMessage->GetSize().x)) - float(kMessageCentreX));
     const int my = y + kMessageY;
     if (!saveMessage->IsAnimationFinished() && ok)

@@ -30,13 +30,8 @@ public:
     // pickup display; false at the first draw that fails.
     bool Render(GraphicalEffect* effect, int x, int y, int p5, int p6, float rotation) override;
 
-    // Moves with the game; a banner waiting its turn starts here as well as
-    // at the draw.
-    void Update(double dt) override;
-
-    // Asks for a banner: it shows until its animation ends. One banner shows
-    // at a time, and none over the dialogue box: a banner asked for then
-    // waits its turn ("saved" first).
+    // Restarts a banner: it shows until its animation ends, over whatever
+    // else shows.
     void ShowTeleportMessage();
     void ShowSaveMessage();
 
@@ -49,8 +44,6 @@ private:
     void DrawMinimap(GraphicalEffect* effect, int x, int y, bool& ok);
     void DrawPowers(GraphicalEffect* effect, int x, int y, bool& ok);
     void DrawMessages(GraphicalEffect* effect, int x, int y, bool& ok);
-    // Starts a waiting banner once nothing else shows where it would.
-    void StartWaitingBanner();
 
     // The library's objects (not owned) but the bolt counter, a clone.
     GraphicalObject* lifeEmpty = nullptr;
@@ -61,7 +54,5 @@ private:
     GraphicalObject* power = nullptr;
     GraphicalObject* saveMessage = nullptr;
     GraphicalObject* teleportMessage = nullptr;
-    bool saveWaiting = false;
-    bool teleportWaiting = false;
     std::unique_ptr<ShaderEffect_TimeDependent> lifeFade;
 };

@@ -40,9 +40,9 @@ constexpr int kRenderRisePause = 70;
 constexpr int kKeyRowOverlap = 6;
 constexpr int kExitRowX = -14;
 constexpr int kKeyRowIndent = 25;
-// The keys' text stands on the row names' line (their pictures hold the
-// names two pixels under their top).
-constexpr int kKeyTextDrop = 2;
+// The keys' text stands 5 pixels under the row's top (the row pictures hold
+// their names on that line).
+constexpr int kKeyTextDrop = 5;
 constexpr int kSlotSummaryGap = 180;
 constexpr int kSlotPercentGap = 60;
 constexpr int kSlotPromptBottom = 438;
@@ -369,6 +369,5 @@ void UI_Menu_Page::LayoutSlots(int pageY, std::vector<Draw>& draws) const
     std::string prompt = pad ? "{A} PLAY     {Y} ERASE     {B} BACK" : "ENTER:PLAY   R:ERASE   ESC:BACK";
     if (confirmPending)
         prompt = pad ? "             {A} CONFIRM     {B} BACK" : "            ENTER:CONFIRM   ESC:BACK";
-    // At the slots' own margin, clear of the picture's edge.
-    draws.push_back(Text(prompt, UI_Menu::GetMenuPlayMarge(), kSlotPromptBottom - LineHeight(), kWhite));
+    draws.push_back(Text(prompt, 0, kSlotPromptBottom - LineHeight(), kWhite));
 }

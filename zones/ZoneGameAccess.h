@@ -52,9 +52,6 @@ public:
     // Opens the overlay screen on the map, as a pickup does, while the sound
     // events keep playing.
     virtual void OpenMap() = 0;
-    // Shows the library's picture at (x, y) over the HUD, played from its
-    // start, unless a pickup cut-scene already shows something.
-    virtual void ShowPickupPicture(const std::string& objectName, int x, int y) = 0;
 
     // Whether the teleporter of that level is known.
     virtual bool IsTeleportKnown(const std::string& levelFile) = 0;

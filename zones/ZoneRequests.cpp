@@ -34,10 +34,4 @@ void OpenMap()
         game->OpenMap();
 }
 
-void ShowPickupPicture(const std::string& objectName, int x, int y)
-{
-    if (ZoneGameAccess* game = GetZoneGameAccess())
-        game->ShowPickupPicture(objectName, x, y);
-}
-
 } // namespace ZoneRequests

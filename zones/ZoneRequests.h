@@ -20,9 +20,5 @@ bool SaveGameAt(float x, float y, int direction);
 // Opens the overlay screen on the map, as a pickup does, while the sound
 // events keep playing.
 void OpenMap();
-// Shows the library's finishing picture `objectName` over the HUD at (x, y)
-// until its animation ends (the pickup cut-scene's picture), unless a pickup
-// cut-scene is on screen already. Only drawn: play goes on.
-void ShowPickupPicture(const std::string& objectName, int x, int y);
 
 } // namespace ZoneRequests

@@ -99,8 +99,6 @@ bool Zone_PickupObject::TakeItem(ZoneGameAccess& game, Player& player, Instance&
             return false;
         player.SetAttackRank(player.GetAttackRank() + 1);
         ZoneRequests::ShowText("NewArmor", "You get a new attack power rank !", 30);
-        // Seen by the player too: the HUD's banner, where "SAVED" shows.
-        ZoneRequests::ShowPickupPicture("HUD_Pickup_Rank", 156, 400);
         return true;
     case kSpiderDoubleJump:
         player.spiderDoubleJump = true;
@@ -118,18 +116,12 @@ bool Zone_PickupObject::TakeMapPieces(ZoneGameAccess& game, Player& player, Inst
         return false;
     pickup.SetEnabled(false);
     // Only cells not seen yet become revealed; visited ones stay visited.
-    bool revealed = false;
     for (const Point<int>& cell : ParseMapCells(pickup.parameter.value)) {
-        if (minimap->GetCell(cell.x, cell.y) == 0) {
+        if (minimap->GetCell(cell.x, cell.y) == 0)
             minimap->SetCell(cell.x, cell.y, 2);
-            revealed = true;
-        }
     }
-    // The map opens to show what the pieces add. Taken again after a death
-    // (the save predates the piece, the cells it showed stay known) it adds
-    // nothing, and play goes on.
-    if (revealed)
-        ZoneRequests::OpenMap();
+    // Every take opens the map, whether or not it shows something new.
+    ZoneRequests::OpenMap();
     player.PlaySoundAt(kSoundGetPickupMap);
     return true;
 }

@@ -29,19 +29,17 @@ void HideUseHint()
 }
 
 // Shows the use text and the help dialogue unless a text or a dialogue of
-// any kind already runs. A help file that cannot be read is not tried again
+// any kind already runs: a hint read to its end comes again while the
+// player stays in the ring. A help file that cannot be read is not tried again
 // by this teleporter: an empty dialogue would end at once and come back on
 // every frame.
 void ShowUseHint(ZoneGameAccess& game, Level& level, Zone_Teleport::Instance& teleport)
 {
     if (BackgroundEvent::FindByTypeName("BGEvent_ShowText") == nullptr)
         ZoneRequests::ShowText(kUseTextName, "Press 'A' to use teleporter", -1);
-    if (teleport.hintUnavailable || teleport.hintShown
-        || BackgroundEvent::FindByTypeName("BGEvent_DialogueManager") != nullptr)
+    if (teleport.hintUnavailable || BackgroundEvent::FindByTypeName("BGEvent_DialogueManager") != nullptr)
         return;
-    if (game.ShowDialogue(level, kHintName, "Infos_auto.h"))
-        teleport.hintShown = true;
-    else
+    if (!game.ShowDialogue(level, kHintName, "Infos_auto.h"))
         teleport.hintUnavailable = true;
 }
 
@@ -63,7 +61,6 @@ bool Zone_Teleport::UpdateInstance(Placed* placed)
         return false;
     if (!PlayerTouchesZone(placed)) {
         HideUseHint();
-        teleport->hintShown = false;
         return false;
     }
     Level* level = game->GetCurrentLevel();
@@ -81,11 +78,8 @@ bool Zone_Teleport::UpdateInstance(Placed* placed)
     if (dialogue != nullptr && dialogue->GetName() != kHintName)
         return false;
     if (AbstractInputManager* input = game->GetInputManager()) {
-        // The key the hint names closes it as it opens the menu.
-        if (input->GetPressedActions().Action3 && !input->GetPreviousActions().Action3) {
-            HideUseHint();
+        if (input->GetPressedActions().Action3 && !input->GetPreviousActions().Action3)
             game->OpenTeleportMenu();
-        }
     }
     return false;
 }

@@ -23,9 +23,6 @@ public:
         bool discovered = false;
         // The help dialogue's file could not be read (not in the file).
         bool hintUnavailable = false;
-        // The help dialogue was shown in this stay in the ring: it does not
-        // come back until the player has left the ring.
-        bool hintShown = false;
     };
 
     explicit Zone_Teleport(std::string name)

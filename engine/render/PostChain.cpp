@@ -43,25 +43,15 @@ void AddNamed(DXRenderEngine& engine, const char* name)
         pool->AddCommand(RenderPoolCommand::Named(name));
 }
 
-// The interface is drawn where it stands: a camera shake moves the level,
-// never the HUD or the menus.
-void RenderUIStill(PostChainHost& host, DXRenderEngine& engine)
-{
-    const Point<int> shake = engine.GetCameraOffset();
-    engine.SetCameraOffset(0, 0);
-    host.RenderUI();
-    engine.SetCameraOffset(shake.x, shake.y);
-}
-
 void RenderUIScene(PostChainHost& host, DXRenderEngine& engine)
 {
     if (engine.GetRecordingPool()) {
         AddNamed(engine, "StartRendering");
-        RenderUIStill(host, engine);
+        host.RenderUI();
         AddNamed(engine, "EndRendering");
     } else {
         engine.BeginScene(false);
-        RenderUIStill(host, engine);
+        host.RenderUI();
         engine.EndScene(false);
     }
 }
@@ -127,7 +117,7 @@ PostChainResult FinishFrame(
         if (pool)
             while (pool->idle.load() == 0)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        RenderUIStill(host, engine);
+        host.RenderUI();
         if (pool)
             AddNamed(engine, "EndRendering");
         else

@@ -6,6 +6,7 @@
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
+#include "script/ScriptVar.h"
 #include "tests/game/ScriptedInput.h"
 #include "tests/tools/WorldFolderTest.h"
 #include "ui/UIGameAccess.h"
@@ -127,8 +128,8 @@ TEST_F(GameLevelEntryWorld, TheMeresWaterIsRecordedInTheIceArmorAtEntry)
 }
 
 // Play on a slot from the title enters its level at once, without the
-// picture of a player that left another game; a slot whose level is gone
-// keeps the title.
+// picture of a player that left another game, with the game's variables
+// kept; a slot whose level is gone keeps the title.
 TEST_F(GameLevelEntryWorld, StartingASlotEntersItsLevelAtOnce)
 {
     ASSERT_NE(GetUIGameAccess(), nullptr);
@@ -141,8 +142,11 @@ TEST_F(GameLevelEntryWorld, StartingASlotEntersItsLevelAtOnce)
 
     game.transitionImage = game.FindGraphicalObject("Actor_Urn_Broken", false);
     ASSERT_NE(game.transitionImage, nullptr);
+    game.CreateGlobalVar("bell_rung")->SetValue("1");
     GetUIGameAccess()->StartSaveSlot(1);
     ASSERT_NE(game.GetCurrentLevel(), nullptr) << debug.Text();
+    ASSERT_NE(Game::FindGlobalVar("bell_rung"), nullptr) << "the game's variables live as long as the game";
+    EXPECT_EQ(Game::FindGlobalVar("bell_rung")->GetValue(), "1");
     EXPECT_EQ(game.GetCurrentLevel()->GetName(), "cemetery_01.lvl");
     EXPECT_EQ(game.transitionImage, nullptr);
     EXPECT_FALSE(game.menuFlag);

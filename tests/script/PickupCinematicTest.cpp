@@ -1,3 +1,4 @@
+#include "characters/LocalParticleSystem.h"
 #include "characters/Player.h"
 #include "engine/render/GE_Fade.h"
 #include "scene/GraphicalObject.h"
@@ -46,6 +47,7 @@ protected:
     GraphicalObject pickup {"Pickup_Anim"};
     GraphicalObject crossbow {"Crossbow"};
     GraphicalObject crossbow2 {"Crossbow2"};
+    LocalParticleSystem burst;
 };
 
 TEST_F(PickupCinematic, EachKindDarkensShowsAndBrightensOnTime)
@@ -92,7 +94,8 @@ TEST_F(PickupCinematic, ThePickupAnimationStandsAtThePlayerUntilItEnds)
 }
 
 // The crossbow scene shows the crossbow of the player's rank, and the next
-// rank's once it has changed; a rank without graphics shows none.
+// rank's once it has changed under the burst; a rank without graphics shows
+// none, and a scene without a burst keeps the old crossbow.
 TEST_F(PickupCinematic, TheCrossbowSceneShowsThePlayersRankAndTheNext)
 {
     GraphicalObject rank1 {"Projectile_Crossbow_GraphicalIdleL"};
@@ -106,19 +109,21 @@ TEST_F(PickupCinematic, TheCrossbowSceneShowsThePlayersRankAndTheNext)
         int rank;
         GraphicalObject* before;
         GraphicalObject* after;
-    } cases[] = {{1, &rank1, &rank1}, {2, &rank1, &rank2}, {3, &rank2, &rank3}, {0, nullptr, nullptr}};
+        LocalParticleSystem* burst;
+    } cases[] = {{1, &rank1, &rank1, &burst}, {2, &rank1, &rank2, &burst}, {3, &rank2, &rank3, &burst},
+        {0, nullptr, nullptr, &burst}, {2, &rank1, &rank1, nullptr}};
     auto shown = [](const BGEvent_PickupCinematic& event) {
         return event.GetInstance() != nullptr ? event.GetInstance()->GetPrototype() : nullptr;
     };
     for (const auto& c : cases) {
         game.GetPlayer()->crossbowLevel = c.rank;
-        BGEvent_PickupCinematic event("p", 3, nullptr, nullptr, nullptr, 0, 0);
+        BGEvent_PickupCinematic event("p", 3, nullptr, nullptr, c.burst, 0, 0);
         for (int frame = 0; frame < 60; ++frame)
             event.Run();
         EXPECT_EQ(shown(event), c.before) << c.rank;
         for (int frame = 0; frame < 30 + 48 + 15; ++frame)
             event.Run();
-        EXPECT_EQ(shown(event), c.after) << c.rank;
+        EXPECT_EQ(shown(event), c.after) << c.rank << (c.burst != nullptr ? "" : " without a burst");
     }
     game.nameMap.clear();
 }
@@ -130,7 +135,7 @@ TEST_F(PickupCinematic, TheCrossbowRisesChangesFadesAndSinks)
     game.nameMap[crossbow.GetName()] = &crossbow;
     game.nameMap[crossbow2.GetName()] = &crossbow2;
     game.GetPlayer()->crossbowLevel = 2;
-    BGEvent_PickupCinematic event("p", 3, nullptr, nullptr, nullptr, 0, 0);
+    BGEvent_PickupCinematic event("p", 3, nullptr, nullptr, &burst, 0, 0);
     game.nameMap.clear();
     for (int frame = 0; frame < 60; ++frame)
         event.Run();

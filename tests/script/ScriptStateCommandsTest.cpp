@@ -10,6 +10,7 @@
 #include "script/BGEvent_ShowText.h"
 #include "script/NPC_Script.h"
 #include "tests/script/ScriptFixture.h"
+#include "ui/OverlayObject.h"
 #include "zones/Zone_TriggerScript.h"
 
 #include "engine/render/DXGraphicalSurface.h"
@@ -237,11 +238,14 @@ TEST_F(ScreenEffectCommands, FadesAndWaterChangeTheirOwnEffectOnly)
         bool running;
     };
     const Case cases[] = {
-        // The overlay's fade keeps resting; only its length changes.
-        {"ChangeFadeTimer 45", &PostEffects::fadeToColor, 45.0f, 30.0f, false},
+        // The overlay screen's slide-in is no full-screen effect: its length
+        // changes, and every effect stays as it was.
+        {"ChangeFadeTimer 45", nullptr, 30.0f, 30.0f, false},
         {"ChangeFadeToBlack 90.5", &PostEffects::fadeToColorInv, 90.5f, 0.0f, true},
         {"EnableWaterDisto", &PostEffects::water, 30.0f, 0.0f, true},
     };
+    game.overlayObject = std::make_unique<OverlayObject>();
+    game.overlayObject->slideSpeed = 10.0f;
     for (const Case& c : cases) {
         MakeEffects();
         EXPECT_EQ(Run(c.line), 0) << c.line;
@@ -252,6 +256,8 @@ TEST_F(ScreenEffectCommands, FadesAndWaterChangeTheirOwnEffectOnly)
             EXPECT_EQ(Effect(m).IsRunning(), mine && c.running) << c.line;
         }
     }
+    EXPECT_EQ(game.overlayObject->slideSpeed, 45.0f);
+    game.overlayObject.reset();
     // A fade to black started runs its new length and then rests.
     MakeEffects();
     EXPECT_EQ(Run("ChangeFadeToBlack 90"), 0);

@@ -18,8 +18,9 @@
 // The first level as a new player meets it after the intro, in the assembled
 // world, saving in a slot and dying as a player does: the scythe on the
 // plinth is drawn as the plinth it is, not as a pickup; the Keeper's lines
-// are read with play paused and the map's picture shows, each once, not
-// again after a death; the save brings the player back away from the skulls.
+// are read with play paused and the map's picture shows, each once in a
+// game, not again after a death (the hints east of the save save the game);
+// the save brings the player back away from the skulls.
 namespace {
 
 constexpr float kTile = 32.0f;
@@ -45,6 +46,15 @@ protected:
         for (int pass = 0; pass < 600 && BoxShown(); ++pass)
             Passes(1, pass % 2 == 0 ? confirm : InputActions());
         return !BoxShown();
+    }
+    // Closes the map, open over the game, with Tab.
+    bool CloseTheMap()
+    {
+        InputActions tab;
+        tab.SetAction10();
+        for (int pass = 0; pass < 10 && game.menuFlag; ++pass)
+            Passes(1, pass % 2 == 0 ? tab : InputActions());
+        return !game.menuFlag;
     }
     // A death, played out to the reload of the slot.
     void Die()
@@ -72,7 +82,7 @@ TEST_F(WorldCemeteryHints, APlayersFirstWalkAndDeathInTheFirstLevel)
     ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl"));
     // Past the intro (the level takes the save's variables as it starts).
     game.CreateSaveVar("intro_done")->SetValue("1");
-    game.CreateGlobalVar("intro_seen")->SetValue("1");
+    game.CreateSaveVar("intro_seen")->SetValue("1");
     Passes(5);
 
     // A pickup sparkles; the plinth stands still.
@@ -95,25 +105,19 @@ TEST_F(WorldCemeteryHints, APlayersFirstWalkAndDeathInTheFirstLevel)
     EXPECT_GT(mapFrames.size(), 1u);
     EXPECT_EQ(scytheFrames.size(), 1u) << "the plinth's scythe wears a pickup's sparkle";
 
-    // The save by the gate writes the slot a death brings back.
+    // The way east to the save by the gate, which writes the slot a death
+    // brings back: under the map piece the map opens and its picture shows.
     PutPlayerAt(8.5f);
+    ASSERT_TRUE(WaitUntil([&] { return game.menuFlag; }, 30)) << "the map did not open";
+    ASSERT_TRUE(CloseTheMap());
+    ASSERT_TRUE(WaitUntil([&] { return game.pickupCinematicKind == 4; }, 30)) << "the map's picture";
     ASSERT_TRUE(WaitUntil([&] { return game.saveData.GetPosition().x > 0.0f; }, 30))
         << "the save did not save";
-    // In the air just east of the floating map piece (the piece itself would
-    // open the map over the game): the map's picture, then the Keeper's
-    // reminder, his zone below the feet; his hint at the first door, past the
-    // skulls.
-    const struct {
-        float x, y;
-        bool map;
-    } hints[] = {{12.1f, 5.0f, true}, {36.0f, 2.0f, false}};
-    for (const auto& hint : hints) {
-        SCOPED_TRACE(hint.x);
-        PutPlayerAt(hint.x, hint.y);
-        if (hint.map) {
-            ASSERT_TRUE(WaitUntil([&] { return game.pickupCinematicKind == 4; }, 30)) << "the map's picture";
-            ASSERT_TRUE(WaitUntil([&] { return game.pickupCinematicKind == 0; }, 300));
-        }
+    ASSERT_TRUE(WaitUntil([&] { return game.pickupCinematicKind == 0; }, 300));
+    // The Keeper's reminder, then his hint at the first door, past the skulls.
+    for (const float x : {12.5f, 36.0f}) {
+        SCOPED_TRACE(x);
+        PutPlayerAt(x);
         ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 60))
             << "the Keeper did not speak (menu " << game.menuFlag << ", ui " << game.uiState << ")";
         EXPECT_TRUE(game.gameplayPaused) << "play goes on while the Keeper speaks";
@@ -143,34 +147,39 @@ TEST_F(WorldCemeteryHints, APlayersFirstWalkAndDeathInTheFirstLevel)
         PutPlayerAt(at);
         EXPECT_FALSE(WaitUntil([&] { return BoxShown(); }, 60)) << "the Keeper spoke again after a death";
     }
-    PutPlayerAt(12.1f, 5.0f);
-    EXPECT_FALSE(WaitUntil([&] { return game.pickupCinematicKind == 4; }, 30))
-        << "the map's picture showed again after a death";
+    PutPlayerAt(8.5f);
+    EXPECT_FALSE(WaitUntil([&] { return game.pickupCinematicKind == 4 || game.menuFlag; }, 30))
+        << "the map or its picture showed again after a death";
 }
 
-// The map piece opens the map when it is first taken; taken again after a
-// death (the save came before it) it shows nothing new and play goes on.
-TEST_F(WorldCemeteryHints, TheMapPieceTakenAgainAfterADeathLeavesTheMapShut)
+// The map piece opens the map on every take. It hangs west of the save, so
+// the save keeps it taken: a player brought back by the save meets no piece.
+TEST_F(WorldCemeteryHints, TheMapPieceHangsWhereTheSaveKeepsItTaken)
 {
     ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl"));
-    // Past the intro and the Keeper's reminder.
+    // Past the intro.
     game.CreateSaveVar("intro_done")->SetValue("1");
-    game.CreateGlobalVar("intro_seen")->SetValue("1");
-    game.CreateSaveVar("reminded_c01")->SetValue("1");
+    game.CreateSaveVar("intro_seen")->SetValue("1");
     Passes(5);
-    PutPlayerAt(8.5f);
+    Layer* collisions = game.GetCurrentLevel()->GetLayer(Level::kScene, "Collisions");
+    ASSERT_NE(collisions, nullptr);
+    auto* placed = collisions->FindInstanceByName("map_01");
+    ASSERT_NE(placed, nullptr);
+    const Point<float> piece = placed->GetPosition();
+    const auto* save = collisions->FindInstanceByName("save_gate");
+    ASSERT_NE(save, nullptr);
+    EXPECT_LT(piece.x, save->GetPosition().x) << "the piece hangs west of the save";
+
+    PutPlayerAt(piece.x / kTile, piece.y / kTile);
+    ASSERT_TRUE(WaitUntil([&] { return game.menuFlag; }, 30)) << "the map did not open on the piece";
+    ASSERT_TRUE(CloseTheMap());
+    PutPlayerAt(save->GetPosition().x / kTile + 0.5f);
     ASSERT_TRUE(WaitUntil([&] { return game.saveData.GetPosition().x > 0.0f; }, 30));
-    PutPlayerAt(11.0f, 5.0f);
-    ASSERT_TRUE(WaitUntil([&] { return game.menuFlag; }, 30)) << "the map did not open on the first piece";
-    InputActions tab;
-    tab.SetAction10();
-    for (int pass = 0; pass < 10 && game.menuFlag; ++pass)
-        Passes(1, pass % 2 == 0 ? tab : InputActions());
-    ASSERT_FALSE(game.menuFlag) << "Tab did not close the map";
 
     Die();
-    PutPlayerAt(11.0f, 5.0f);
-    EXPECT_FALSE(WaitUntil([&] { return game.menuFlag; }, 30)) << "the map opened again after a death";
+    placed = game.GetCurrentLevel()->GetLayer(Level::kScene, "Collisions")->FindInstanceByName("map_01");
+    ASSERT_NE(placed, nullptr);
+    EXPECT_FALSE(placed->GetPayload()->IsEnabled()) << "the piece came back after a death";
 }
 
 // The hints that play once are once for the slot played: a second new game

@@ -113,7 +113,7 @@ TEST_F(WorldMenu, TitlePlaySlotOneStartsANewGameInTheFirstLevel)
     EXPECT_EQ(Game().currentSaveSlot, 0);
     EXPECT_FALSE(Game().menuFlag);
     ASSERT_NE(Game().GetPlayer(), nullptr);
-    EXPECT_FLOAT_EQ(Game().GetPlayer()->GetPosition().x, 6 * kTile); // the level's start point
+    EXPECT_FLOAT_EQ(Game().GetPlayer()->GetPosition().x, 5 * kTile); // the level's start point
     EXPECT_EQ(Game().saveData.GetAttackRank(), 1);
     EXPECT_TRUE(Game().saveData.GetTeleports().empty());
     EXPECT_FALSE(fs::exists(GameSaveData::GetSlotPath(0)));

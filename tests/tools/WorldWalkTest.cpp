@@ -82,7 +82,7 @@ TEST_F(WorldWalk, FromANewGameThroughTheRankASaveAndItsReloadThreeTeleportersAnd
     ASSERT_TRUE(game.ChangeLevel(game.firstMapName));
     ASSERT_EQ(LevelName(), "cemetery_01.lvl");
     ASSERT_NE(game.GetPlayer(), nullptr);
-    EXPECT_FLOAT_EQ(X(), 6 * kTile);
+    EXPECT_FLOAT_EQ(X(), 5 * kTile);
     EXPECT_NEAR(Y(), 2 * kTile, 1.0f) << "set on the floor below the point";
     EXPECT_GT(ThePlayer().GetLife(), 0);
     ASSERT_TRUE(game.console.ExecuteCommand("god 1"));

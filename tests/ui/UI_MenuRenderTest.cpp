@@ -65,6 +65,14 @@ TEST_F(UIMenuRender, KeyMappingShowsUndefinedKeysInRedAndAsksForThemOnExit)
     EXPECT_EQ(pictures[1].y, 8);
     EXPECT_EQ(pictures[0].x, 95);
     EXPECT_EQ(pictures[14].x, -14);
+    // A row's keys stand 5 pixels under its top, 10 left of its picture's
+    // end and 107 right of it.
+    const std::vector<Draw> keys = Texts(kKeyMapping);
+    const int end = pictures[0].x + pictures[0].picture->GetSize().x;
+    EXPECT_EQ(keys[0].x, end - 10);
+    EXPECT_EQ(keys[1].x, end + 32 + 75);
+    EXPECT_EQ(keys[0].y, -6 + 5);
+    EXPECT_EQ(keys[3].y, 8 + 5);
 }
 
 TEST_F(UIMenuRender, SlotRowsShowEmptyOrTheirSummary)
@@ -77,6 +85,7 @@ TEST_F(UIMenuRender, SlotRowsShowEmptyOrTheirSummary)
     const std::vector<std::string> expected
         = {"EMPTY", "SAVED GAME", "0%", "01:02:03", "EMPTY", "ENTER:PLAY   R:ERASE   ESC:BACK"};
     EXPECT_EQ(Words(kPlay), expected);
+    EXPECT_EQ(Texts(kPlay).back().x, 0) << "the prompt starts at the screen's left edge";
     play.ToggleConfirm();
     EXPECT_EQ(Words(kPlay).back(), "            ENTER:CONFIRM   ESC:BACK");
 }

@@ -189,6 +189,12 @@ TEST_F(ZonePickupItems, MapPiecesRevealUnseenCellsAndOpenTheMap)
     EXPECT_EQ(game.teleportMap.mapMode, 0);
     EXPECT_EQ(game.overlaySource, 0);
     EXPECT_EQ(game.saveData.GetScore(), 1);
+    // Taken again, with nothing new to show: the map opens all the same.
+    game.menuFlag = false;
+    game.teleportMap.mapMode = 1;
+    EXPECT_TRUE(Take(Zone_PickupObject::kMapPieces, "3 4"));
+    EXPECT_TRUE(game.menuFlag);
+    EXPECT_EQ(game.teleportMap.mapMode, 0);
 }
 
 TEST_F(ZonePickupItems, ItemsWithoutAnEffectCountNoScore)

@@ -62,43 +62,22 @@ TEST_F(ZonePickup, AbilitiesAreGrantedOnceAndAnAbilityHeldAlreadyStays)
 
 TEST_F(ZonePickup, AttackRankRisesToFourAndNoFurther)
 {
+    // The rank says so in a text only: no picture over the HUD, even with
+    // one in the library.
+    GraphicalObject banner("HUD_Pickup_Rank");
+    game.sceneObjects = {&banner}; // taken back before the game ends
     Pickup().kind.value = 27;
     player->SetAttackRank(3);
     type.UpdatePlayerContact(&placed);
     EXPECT_EQ(player->GetAttackRank(), 4);
     EXPECT_FALSE(Pickup().IsEnabled());
+    EXPECT_EQ(game.pickupCinematicKind, 0);
+    EXPECT_EQ(game.cinematicObject, nullptr);
+    game.sceneObjects.clear();
     Pickup().SetEnabled(true);
     type.UpdatePlayerContact(&placed);
     EXPECT_EQ(player->GetAttackRank(), 4);
     EXPECT_TRUE(Pickup().IsEnabled());
-}
-
-TEST_F(ZonePickup, AnAttackRankTakenShowsItsBannerOverTheHudOnlyWhenNothingElseShows)
-{
-    GraphicalObject banner("HUD_Pickup_Rank");
-    GraphicalObject other("HUD_Pickup_Map");
-    game.sceneObjects = {&banner, &other}; // taken back before the game ends
-    Pickup().kind.value = 27;
-    player->SetAttackRank(1);
-    type.UpdatePlayerContact(&placed);
-    EXPECT_EQ(game.pickupCinematicKind, 4);
-    EXPECT_EQ(game.cinematicObject, &banner);
-    EXPECT_EQ(game.cinematicPosition, Point<int>(156, 400));
-
-    // A picture already on screen keeps its place; a rank that cannot rise
-    // shows nothing.
-    game.cinematicObject = &other;
-    Pickup().SetEnabled(true);
-    type.UpdatePlayerContact(&placed);
-    EXPECT_EQ(player->GetAttackRank(), 3);
-    EXPECT_EQ(game.cinematicObject, &other);
-    game.pickupCinematicKind = 0;
-    game.cinematicObject = nullptr;
-    player->SetAttackRank(4);
-    Pickup().SetEnabled(true);
-    type.UpdatePlayerContact(&placed);
-    EXPECT_EQ(game.cinematicObject, nullptr);
-    game.sceneObjects.clear();
 }
 
 TEST_F(ZonePickup, KindsWithoutAnEffectAndUntouchedOrTakenItemsChangeNothing)

@@ -52,8 +52,9 @@ bool GateAndRing(RunPilot& pilot)
     if (!pilot.WaitUntil(
             [&] { return pilot.SaveVar("intro_done") == "1" && !pilot.TheGame().gameplayPaused; }, 900))
         return pilot.Fail("the intro did not end");
-    // The map piece floats above the floor: a jump under it takes it.
-    if (!pilot.WalkTo(11 * kTile + 16.0f))
+    // The map piece floats above the floor west of the save: a jump under
+    // it takes it.
+    if (!pilot.WalkTo(6 * kTile + 16.0f))
         return false;
     pilot.Hold({RunPilot::Jump}, 10);
     if (!pilot.WaitUntil([&] { return PickupTaken(pilot, "map_01") && !pilot.MapOpen(); }, 200))

@@ -221,6 +221,7 @@ std::vector<CoverageFamily> WorldCoverageFamilies(Game& game)
     effects.exempt["fullFX_BasicBlur"] = effects.exempt["fullFX_FireEffect"]
         = "no gameplay caller: only compiled at start";
     effects.exempt["BasicHLSL"] = effects.exempt["fullFX_Bloom"] = drawn;
+    effects.exempt["fullFX_FadeToColor"] = "applied by the frame while it runs; no rule of play starts it";
     effects.exempt["fullFX_FadeAlphaLoop"] = "drawn by the HUD's hearts at life 1 (the run reaches it: "
                                              "\"Player_LowHP\"); a headless run draws nothing";
     families.push_back(effects);
