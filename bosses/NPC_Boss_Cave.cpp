@@ -165,6 +165,9 @@ bool NPC_Boss_Cave::ThrowInsect()
         static_cast<int>(from.y + kInsectRadius * std::sin(angle)));
     insect->SetPosition(from - size.ToFloat() * 0.5f);
     insect->SetOwner(this);
+    // With the log on, a run of the game from outside knows the fight runs.
+    if (platform::IsDebugLogOn())
+        platform::DebugOutput(name + ": an insect flies\n");
     return true;
 }
 

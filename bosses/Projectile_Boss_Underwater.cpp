@@ -63,7 +63,7 @@ void Projectile_Boss_Underwater::MakeEye()
 void Projectile_Boss_Underwater::ReleaseEye(CharacterObject* boss, Point<float> to)
 {
     eyeMode = kReleasedEye;
-    owner = boss;
+    SetOwner(boss);
     target = to;
     direction = Boss::Normalized(target - position);
 }

@@ -135,7 +135,15 @@ public:
     void SetDeathHandled(bool value) { deathHandled = value; }
     void SetCurrentGraphical(GraphicalObject* g) { currentGraphical = g; }
     CharacterObject* GetOwner() const { return owner; }
-    void SetOwner(CharacterObject* o) { owner = o; }
+    // The owner is marked as one: when it goes, the game looks for the
+    // characters that still point at it only if it was ever marked.
+    void SetOwner(CharacterObject* o)
+    {
+        owner = o;
+        if (o != nullptr)
+            o->hasBeenOwner = true;
+    }
+    bool HasBeenOwner() const { return hasBeenOwner; }
     int GetState() const { return state; }
     int GetStateTimer() const { return stateTimer; }
     void SetStateTimer(int value) { stateTimer = value; }
@@ -239,6 +247,7 @@ protected:
     Point<float> position;
     Point<float> previousPosition;
     bool customFlag0 = false;
+    // Linked through SetOwner (cleared by a plain assignment of null).
     CharacterObject* owner = nullptr;
     Point<int> drawOffset;
     Point<float> direction {1.0f, 0.0f};
@@ -293,4 +302,7 @@ protected:
     bool drawnFlagged = false;
     bool drawnInFront = false;
     const CollisionBodyRecord* lastContact = nullptr;
+
+private:
+    bool hasBeenOwner = false;
 };

@@ -356,13 +356,8 @@ CharacterObject* Game::CreateCharacterByClass(std::string name, std::string clas
         liveCharacters.push_back(character);
         character->PostUnSerialize();
         character->SetSkipSerialize(true);
-        if (before != nullptr) {
-            auto place = std::find(liveCharacters.begin(), liveCharacters.end() - 1, before);
-            if (place != liveCharacters.end() - 1) {
-                liveCharacters.insert(place, character);
-                liveCharacters.pop_back();
-            }
-        }
+        if (before != nullptr)
+            liveCharacters.MoveLastBefore(before);
         return character;
     }
     return nullptr;

@@ -149,7 +149,9 @@ Game* Game::GetInstance()
 void Game::Shutdown()
 {
     // The live characters go with the level they belong to.
-    DeleteAll(liveCharacters);
+    for (CharacterObject* character : liveCharacters)
+        delete character;
+    liveCharacters.clear();
 
     // The render thread takes the quit request before the engines go, and
     // before the level whose objects its frames may still name.

@@ -15,7 +15,9 @@
 #include "game/AchievementManager.h"
 #include "game/GameSaveData.h"
 #include "game/GameTuning.h"
+#include "game/LiveCharacterList.h"
 #include "game/NameIndex.h"
+#include "game/PlayState.h"
 #include "game/TeleportInfo.h"
 #include "game/TeleportMap.h"
 #include "scene/Camera.h"
@@ -30,6 +32,7 @@
 #include <istream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -143,6 +146,9 @@ public:
     void ReturnToTitle();
     const std::string& GetMainMusicPath() const { return mainMusicPath; }
     bool IsMenuFlagSet() const { return menuFlag; }
+    // A menu over the level first, then a pause of play, then a dialogue box
+    // on screen; running when none of them holds.
+    PlayState GetPlayState() const;
     double GetTimeStep() const { return timeStep; }
     double MillisecondsToNextTick() const { return framePacing.MillisecondsToNextTick(frameDelay); }
 
@@ -482,7 +488,7 @@ private:
 
 public:
     // The live characters, owning.
-    std::vector<CharacterObject*> liveCharacters;
+    LiveCharacterList liveCharacters;
     std::string pendingLevelFile;
     std::string startPointName;
     bool usePlayerStart = true;
@@ -524,6 +530,8 @@ public:
     std::atomic<bool> pauseAfterRestore {false};
     bool menuFlag = true;
     bool gameplayPaused = false;
+    // The play state last said on the debug output (only with the log on).
+    std::optional<PlayState> reportedPlayState;
     bool interfaceHidden = false;
     // Layers shown above the darkening of a cut-scene (not owned; emptied by
     // the pickup cut-scene at its end and when the level goes).

@@ -130,6 +130,25 @@ void Game::Update()
     if (tick)
         if (auto* engine = dynamic_cast<DXSoundEngine*>(soundEngine.get()))
             UpdateStreamedMusic(engine);
+
+    // Said when it changes, for a run of the game watched from outside.
+    if (platform::IsDebugLogOn() && reportedPlayState != GetPlayState()) {
+        reportedPlayState = GetPlayState();
+        platform::DebugOutput(PlayStateLine(*reportedPlayState));
+    }
+}
+
+PlayState Game::GetPlayState() const
+{
+    if (currentLevel == nullptr)
+        return PlayState::NoLevel;
+    if (menuFlag)
+        return PlayState::MenuOpen;
+    if (gameplayPaused)
+        return PlayState::Paused;
+    if (!uiFrames.empty() && uiFrames[0] != nullptr && uiFrames[0]->IsVisible())
+        return PlayState::Dialogue;
+    return PlayState::Running;
 }
 
 void Game::ApplyPendingLoads()
@@ -335,20 +354,25 @@ void Game::UpdateCharacters(bool paused, double step)
         return type.find("NPC_Script") == std::string::npos
             && type.find("NPC_FireDiamond") == std::string::npos;
     };
-    // The dead go first, from the back.
-    for (size_t i = liveCharacters.size(); i-- > 0;) {
-        CharacterObject* character = liveCharacters[i];
-        if (character == nullptr || exempt(character) || !character->IsDead())
-            continue;
-        character->Die();
-        ForgetCharacter(character);
-        delete character;
-        liveCharacters.erase(liveCharacters.begin() + static_cast<std::ptrdiff_t>(i));
-    }
-    for (size_t i = 0; i < liveCharacters.size(); ++i) {
-        CharacterObject* character = liveCharacters[i];
-        if (character != nullptr && !exempt(character))
-            character->Update(step);
+    {
+        // The characters removed in this walk leave empty slots, dropped in
+        // one pass at its end: a removal never shifts the whole list.
+        const LiveCharacterList::RemovalHold hold(liveCharacters);
+        // The dead go first, from the back.
+        for (size_t i = liveCharacters.size(); i-- > 0;) {
+            CharacterObject* character = liveCharacters[i];
+            if (character == nullptr || exempt(character) || !character->IsDead())
+                continue;
+            character->Die();
+            liveCharacters.Remove(character);
+            ForgetCharacter(character);
+            delete character;
+        }
+        for (size_t i = 0; i < liveCharacters.size(); ++i) {
+            CharacterObject* character = liveCharacters[i];
+            if (character != nullptr && !exempt(character))
+                character->Update(step);
+        }
     }
     console.AddDebugMessage(
         false, "NPC In Scene Alive : " + std::to_string(liveCharacters.size()), 0xFFC8C8C8u, 2.0);

@@ -305,8 +305,9 @@ bool Game::ReleaseLevel(Level* level, Game* game)
         if (game->player != nullptr)
             game->player->targetCharacters.clear();
         for (size_t i = game->liveCharacters.size(); i-- > 0;) {
-            delete game->liveCharacters[i];
-            game->liveCharacters.erase(game->liveCharacters.begin() + static_cast<std::ptrdiff_t>(i));
+            CharacterObject* character = game->liveCharacters[i];
+            delete character;
+            game->liveCharacters.Remove(character);
         }
         if (game->currentLevel == level)
             game->currentLevel = nullptr;

@@ -191,19 +191,15 @@ std::vector<CharacterObject*> Game::FindCharactersByName(
 
 bool Game::IsLiveCharacter(const CharacterObject* character, const std::string& name) const
 {
-    // The pointers first: a kept pointer is asked about every frame, in a
-    // list of thousands, and only the entry that is it has its name read.
-    return character != nullptr
-        && std::find(liveCharacters.begin(), liveCharacters.end(), character) != liveCharacters.end()
-        && character->GetName() == name;
+    // The pointer first: a kept pointer is asked about every frame, and only
+    // a character still in the list has its name read.
+    return liveCharacters.Contains(character) && character->GetName() == name;
 }
 
 void Game::DeleteCharacter(CharacterObject* character)
 {
-    auto it = std::find(liveCharacters.begin(), liveCharacters.end(), character);
-    if (it == liveCharacters.end() || character == nullptr)
+    if (!liveCharacters.Remove(character))
         return;
-    liveCharacters.erase(it);
     ForgetCharacter(character);
     delete character;
 }
@@ -214,6 +210,9 @@ void Game::ForgetCharacter(CharacterObject* character)
         std::erase(player->targetCharacters, character);
     // A character that goes leaves no owner link behind: a part whose boss
     // was removed before it must not report to a freed boss when it dies.
+    // Only a character that was made some other's owner is looked for.
+    if (character == nullptr || !character->HasBeenOwner())
+        return;
     for (CharacterObject* other : liveCharacters)
         if (other != nullptr && other->GetOwner() == character)
             other->SetOwner(nullptr);

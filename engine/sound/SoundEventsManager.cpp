@@ -6,6 +6,7 @@
 #include "engine/sound/SoundEvent.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -206,12 +207,15 @@ bool SoundEventsManager::ReleaseEvent(SoundEvent** event)
 {
     if (event == nullptr || *event == nullptr)
         return false;
+    // From the newest: the copies released most often are the short-lived
+    // characters' (shots, flames), made last, so neither the search nor the
+    // erase walks the copies of thousands of older characters.
     const auto found = std::find_if(
-        liveCopies.begin(), liveCopies.end(), [event](const auto& copy) { return copy.get() == *event; });
-    if (found == liveCopies.end())
+        liveCopies.rbegin(), liveCopies.rend(), [event](const auto& copy) { return copy.get() == *event; });
+    if (found == liveCopies.rend())
         return false;
     detached.erase(std::remove(detached.begin(), detached.end(), *event), detached.end());
-    liveCopies.erase(found);
+    liveCopies.erase(std::next(found).base());
     *event = nullptr;
     return true;
 }

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -30,6 +31,8 @@ public:
     {
         ++updates;
         lastStep = step;
+        if (onUpdate)
+            onUpdate();
     }
     void Die() override
     {
@@ -42,6 +45,7 @@ public:
     int updates = 0;
     int deaths = 0;
     double lastStep = 0.0;
+    std::function<void()> onUpdate;
     std::vector<std::string>& deleted;
 };
 
@@ -96,6 +100,26 @@ TEST_F(GameFrame, TheCensusRemovesTheDeadAndSparesAllButScriptCharactersWhilePau
     ASSERT_EQ(game.liveCharacters.size(), 1u);
     EXPECT_EQ(alive->updates, 1);
     EXPECT_EQ(alive->lastStep, 33.0);
+}
+
+// A character removed while the frame walks the list (a flame its launcher
+// puts out) takes no other's turn: the rest are updated once each, in their
+// order, and the list closes up behind the walk.
+TEST_F(GameFrame, ACharacterRemovedDuringTheWalkTakesNoOtherCharactersTurn)
+{
+    std::vector<CountingCharacter*> row;
+    for (const char* name : {"a", "b", "c", "d", "e"})
+        row.push_back(new CountingCharacter(name, deleted));
+    game.liveCharacters = {row[0], row[1], row[2], row[3], row[4]};
+    row[2]->onUpdate = [&] { game.DeleteCharacter(row[0]); };
+    row[3]->onUpdate = [&] { game.DeleteCharacter(row[4]); };
+    game.UpdateCharacters(false, 33.0);
+    EXPECT_EQ(deleted, (std::vector<std::string> {"a", "e"}));
+    for (int i : {1, 2, 3})
+        EXPECT_EQ(row[i]->updates, 1) << row[i]->GetName();
+    EXPECT_EQ(game.liveCharacters, (std::vector<CharacterObject*> {row[1], row[2], row[3]}));
+    EXPECT_FALSE(game.IsLiveCharacter(row[0], "a"));
+    EXPECT_TRUE(game.IsLiveCharacter(row[3], "d"));
 }
 
 TEST_F(GameFrame, TheLaterOfTwoLevelRequestsWinsAndTheConsoleAsksTheSameWay)

@@ -274,8 +274,14 @@ TEST(GameResources, LiveCharactersByIndexNameAndDeath)
     CharacterObject stranger("Skull");
     game.DeleteCharacter(&stranger);
     EXPECT_EQ(game.GetCharacterCount(), 3u);
+    // A character that goes takes the links of those it owned with it.
+    a->SetOwner(b);
     game.DeleteCharacter(b);
     EXPECT_EQ(game.liveCharacters, (std::vector<CharacterObject*> {a, c}));
+    EXPECT_EQ(a->GetOwner(), nullptr);
+    EXPECT_FALSE(game.IsLiveCharacter(b, "Skull"));
+    EXPECT_TRUE(game.IsLiveCharacter(c, "Skull"));
+    EXPECT_FALSE(game.IsLiveCharacter(c, "Bat"));
 }
 
 } // namespace
