@@ -317,6 +317,10 @@ bool Game::ReleaseLevel(Level* level, Game* game)
         game->pickupCinematicKind = 0;
         game->cinematicObject = nullptr;
         game->secondTransitionCounter = -1;
+        // A scene's pause and hidden interface end with its level: no way
+        // through the menus enters a level paused with no scene to resume it.
+        game->gameplayPaused = false;
+        game->interfaceHidden = false;
         if (game->player != nullptr)
             game->player->targetCharacters.clear();
         for (size_t i = game->liveCharacters.size(); i-- > 0;) {
