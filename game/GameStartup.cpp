@@ -19,6 +19,7 @@
 #include "engine/render/RenderPoolCommand.h"
 #include "engine/render/RenderPoolManager.h"
 #include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
 #include "engine/sound/DXSoundEngine.h"
 #include "engine/sound/StreamingVoiceContext.h"
 #include "game/Game.h"
@@ -71,6 +72,9 @@ void PreScanUserPath()
             named = true;
         }
     }
+    if (file.bad())
+        platform::ReportProblem(std::string(kInitVars) + ": expected a line, found "
+            + std::string(kFoundReadError) + "; its user folder is not read\n");
     if (!named)
         platform::ReportProblem(std::string("User folder: none (") + kInitVars
             + " sets none): the game saves neither progress nor settings\n");

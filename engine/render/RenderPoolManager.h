@@ -145,6 +145,8 @@ public:
     std::atomic<int32_t> idle {0};
     std::ofstream loadLog;
     bool loadLogRead = false;
+    // The log could not be read (a read error): it is not written either.
+    bool loadLogUnreadable = false;
     bool firstContentReported = false;
     bool firstPictureReported = false;
     bool firstGamePictureReported = false;
