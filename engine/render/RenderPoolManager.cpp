@@ -179,6 +179,19 @@ void RenderPoolManager::ResetReady()
     readyGoEvent.Reset();
 }
 
+RenderPoolManager::StartResult RenderPoolManager::WaitForStart(uint32_t boundMs) const
+{
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
+    for (;;) {
+        // The thread sets its failure before it says it is idle.
+        if (idle.load() != 0)
+            return startFailed.load() ? StartResult::kFailed : StartResult::kStarted;
+        if (std::chrono::steady_clock::now() >= giveUp)
+            return StartResult::kTimedOut;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
 void RenderPoolManager::WaitRequestDone()
 {
     // The render thread sets the event each time it clears the word and when
