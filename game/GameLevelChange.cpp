@@ -163,8 +163,8 @@ std::string Game::FindLevelFile(const std::string& levelFile, LevelNameSource so
         return levelFile;
     if (source == LevelNameSource::kData && !IsPlainLevelName(levelFile))
         return {};
-    const std::string inFolder = mapPath.empty() ? levelFile : mapPath + "\\" + levelFile;
-    if (CanOpen(inFolder))
+    if (const std::string inFolder = mapPath.empty() ? levelFile : mapPath + "\\" + levelFile;
+        CanOpen(inFolder))
         return inFolder;
     return {};
 }
@@ -179,9 +179,12 @@ std::unique_ptr<Level> Game::ReadLevelFile(const std::string& levelFile, LevelNa
     }
     const std::string path = FindLevelFile(levelFile, source);
     if (path.empty()) {
-        // A level given by a path (the command line, the console, an exit,
-        // a save) may name a folder, a pipe or a device: refused unread.
-        const bool special = platform::IsNonRegularFile(platform::ResolvePath(levelFile));
+        // A level's name may stand for a folder, a pipe or a device (given
+        // as a path, or in the level folder): refused unread.
+        const std::string inFolder = mapPath.empty() ? levelFile : mapPath + "\\" + levelFile;
+        const bool special = (source == LevelNameSource::kTyped
+                                 && platform::IsNonRegularFile(platform::ResolvePath(levelFile)))
+            || platform::IsNonRegularFile(platform::ResolvePath(inFolder));
         platform::DebugOutput(
             "ChangeLevel: " + std::string(special ? "the level \"" : "cannot open the level \"") + levelFile
             + (special ? "\" is not a regular file\n" : "\"\n"));
