@@ -131,7 +131,14 @@ public:
     // Frees the events the level is done with.
     void UpdateBackgroundEvents();
     void SetMenuFlag(bool menu);
-    void RequestLevelChange(std::string levelFile, std::string startPoint);
+    // Where a level's name comes from. A name the user typed (the command
+    // line, the console) is tried as given, then in the level folder. A name
+    // read from data a player may receive from others (a save, an exit, a
+    // level's script, the teleport list) names a file of the level folder
+    // only: a path, a drive form or ".." is refused.
+    enum class LevelNameSource { kData, kTyped };
+    void RequestLevelChange(
+        std::string levelFile, std::string startPoint, LevelNameSource source = LevelNameSource::kData);
     void SetStartPointName(std::string name) { startPointName = std::move(name); }
     void ShowGameplayUI();
     void ShowMenuUI();
@@ -175,9 +182,9 @@ public:
 
     // ---- level change (GameLevelChange.cpp)
     // Replaces the current level by the one read from the file. False when
-    // the file cannot be opened or read: the current level stays and the
-    // loading screen ends.
-    bool ChangeLevel(std::string levelFile);
+    // the file cannot be opened or read (or its name is refused): the
+    // current level stays and the loading screen ends.
+    bool ChangeLevel(std::string levelFile, LevelNameSource source = LevelNameSource::kTyped);
     // False only for a null level.
     static bool ReleaseLevel(Level* level, Game* game);
     // Copies the save data's progress into the live game: the save-scope
@@ -367,12 +374,16 @@ private:
     void UpdateMenuOverGame(AbstractInputManager* input);
 
     // ---- the steps of ChangeLevel (GameLevelChange.cpp)
-    // The level read from the file (tried as given, then in the map
-    // folder), or null with the reason in the debug output.
-    std::unique_ptr<Level> ReadLevelFile(const std::string& levelFile);
-    // Where a level file opens as a regular file: as given, else in the map
-    // folder; empty when neither.
-    std::string FindLevelFile(const std::string& levelFile) const;
+    // The level read from the file (found as FindLevelFile finds it), or
+    // null with the reason in the debug output.
+    std::unique_ptr<Level> ReadLevelFile(const std::string& levelFile, LevelNameSource source);
+    // Where a level file opens as a regular file: a typed name as given,
+    // else in the map folder; a name from data in the map folder only, and
+    // only when it is a plain file name. Empty when none.
+    std::string FindLevelFile(
+        const std::string& levelFile, LevelNameSource source = LevelNameSource::kData) const;
+    // A level name from data: one file name, no folders, no drive, not "..".
+    static bool IsPlainLevelName(const std::string& levelFile);
     // The current level goes; the new one gets its name, the saved states of
     // its instances, its spawns and in-game layers, and the player (created
     // from the save when there is none; else its facing and fall are kept).
@@ -490,6 +501,7 @@ public:
     // The live characters, owning.
     LiveCharacterList liveCharacters;
     std::string pendingLevelFile;
+    LevelNameSource pendingLevelSource = LevelNameSource::kData;
     std::string startPointName;
     bool usePlayerStart = true;
     bool pendingLoad = false;

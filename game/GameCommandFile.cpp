@@ -1,6 +1,7 @@
 #include "game/Game.h"
 
 #include "engine/platform/DebugOutput.h"
+#include "engine/serial/ReaderContext.h"
 
 #include <string>
 
@@ -10,7 +11,7 @@ namespace {
 // rest skipped without being kept in memory.
 constexpr size_t kMaxCommandLine = 4096;
 
-enum class LineRead { Line, TooLong, End };
+enum class LineRead { Line, TooLong, End, ReadError };
 
 // Reads up to LF, drops a trailing CR, keeps at most kMaxCommandLine bytes.
 LineRead ReadCommandLine(std::istream& stream, std::string& line)
@@ -20,7 +21,16 @@ LineRead ReadCommandLine(std::istream& stream, std::string& line)
     bool tooLong = false;
     std::streambuf* buffer = stream.rdbuf();
     for (;;) {
-        const int c = buffer != nullptr ? buffer->sbumpc() : std::char_traits<char>::eof();
+        int c = std::char_traits<char>::eof();
+        // A file stream's buffer throws when the system fails a read (a disk
+        // or network error): the file ends there.
+        try {
+            if (buffer != nullptr)
+                c = buffer->sbumpc();
+        } catch (...) {
+            line.clear();
+            return LineRead::ReadError;
+        }
         if (c == std::char_traits<char>::eof()) {
             stream.setstate(std::ios::eofbit);
             break;
@@ -73,6 +83,11 @@ bool Game::RunCommandFile(std::istream& stream, const std::string& fileName)
             break;
         ++lineNumber;
         const std::string where = fileName + ":" + std::to_string(lineNumber) + ": ";
+        if (read == LineRead::ReadError) {
+            platform::ReportProblem(where + "expected a command line, found " + std::string(kFoundReadError)
+                + "; the rest of the file is not run\n");
+            break;
+        }
         if (read == LineRead::TooLong) {
             platform::DebugOutput(where + "expected a command line of at most "
                 + std::to_string(kMaxCommandLine) + " characters, found a longer one\n");

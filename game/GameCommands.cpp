@@ -21,8 +21,8 @@
 #include "scene/MapModel.h"
 #include "ui/UI_Menu.h"
 
-#include <charconv>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -160,11 +160,10 @@ bool CmdSetFrameDelay(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (game == nullptr || tokens.empty())
         return false;
-    int delay = 0;
-    const auto [end, error] = std::from_chars(tokens[0].data(), tokens[0].data() + tokens[0].size(), delay);
-    // A frame of less than a millisecond would run update frames without
-    // end: such a delay is refused like one that is not a number.
-    if (error != std::errc() || delay < 1)
+    // The whole token, as every number: "33abc" or "1e39" is no delay. A
+    // frame of less than a millisecond would run update frames without end.
+    int32_t delay = 0;
+    if (!ToInt("setframedelay", tokens[0], 1, static_cast<int32_t>(kMaxArgumentNumber), delay))
         return false;
     game->frameDelay = delay;
     return true;
@@ -352,9 +351,35 @@ UserFolderChoice ChooseUserFolder(const std::string& path)
     return choice;
 }
 
+std::string RefusedUserFolder(const std::string& path)
+{
+    if (path == "<PERSONAL>")
+        return {};
+    namespace fs = std::filesystem;
+    const fs::path folder(path);
+    // Taken from the data folder, a relative path would put the saves and
+    // the screenshots among the game's own files.
+    if (!folder.is_absolute())
+        return "\"" + path + "\" is a relative path; the user folder must be an absolute one";
+    std::error_code error;
+    const fs::path data = fs::weakly_canonical(fs::current_path(error), error);
+    const fs::path chosen = fs::weakly_canonical(folder, error);
+    if (error || data.empty())
+        return {};
+    const fs::path relative = chosen.lexically_relative(data);
+    if (!relative.empty() && *relative.begin() != "..")
+        return "\"" + path + "\" lies inside the data folder " + data.string();
+    return {};
+}
+
 std::string SetUserFolder(const std::string& path, bool onScreen)
 {
     const std::string before = GetUserPath();
+    if (const std::string refused = RefusedUserFolder(path); !refused.empty()) {
+        platform::ReportProblem("User folder: " + refused + "; it stays "
+            + (before.empty() ? std::string("none, nothing is saved") : before) + "\n");
+        return before;
+    }
     const UserFolderChoice choice = ChooseUserFolder(path);
     // With no folder the user path is empty, and every writer of the user's
     // files then writes nothing: never into the working (data) folder.
@@ -377,8 +402,9 @@ bool CmdSetUserPath(std::string arguments)
         path.erase(path.begin());
     if (path.empty())
         return false;
+    const bool refused = !RefusedUserFolder(path).empty();
     SetUserFolder(path);
-    return true;
+    return !refused;
 }
 
 bool CmdResetSteamAchievements(std::string)

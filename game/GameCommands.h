@@ -43,7 +43,13 @@ struct UserFolderChoice {
 };
 UserFolderChoice ChooseUserFolder(const std::string& path);
 
-// Sets the user path to the folder chosen. A problem is said in the log when
+// Why a path given for the user folder is refused: a relative path (it would
+// be taken from the data folder) or one inside the data folder (the working
+// folder). Empty when it is not; "<PERSONAL>" never is.
+std::string RefusedUserFolder(const std::string& path);
+
+// Sets the user path to the folder chosen; a refused path leaves it as it
+// was, said in the log. A problem is said in the log when
 // the user path changes (a settings file run again stays quiet), and with
 // `onScreen` (the start-up) always, in a message box as well. Returns the
 // folder set.

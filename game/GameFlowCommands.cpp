@@ -14,7 +14,9 @@ bool CmdChangeLevel(std::string arguments)
     const std::vector<std::string> tokens = SplitCommandLine(std::move(arguments));
     if (game == nullptr || tokens.empty())
         return false;
-    game->RequestLevelChange(tokens[0], tokens.size() > 1 ? tokens[1] : std::string());
+    // Typed by the user: a path is welcome.
+    game->RequestLevelChange(
+        tokens[0], tokens.size() > 1 ? tokens[1] : std::string(), Game::LevelNameSource::kTyped);
     return true;
 }
 

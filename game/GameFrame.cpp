@@ -86,14 +86,16 @@ void Game::ReloadSave()
     player.reset();
     usePlayerStart = true;
     if (loaded) {
-        startPointName = "[SAVE]";
-        pendingLevelFile = saveData.GetMapName();
+        RequestLevelChange(saveData.GetMapName(), "[SAVE]");
         return;
     }
     // Without a save (no slot, or a slot that does not read) the player
-    // starts the level it is in again, at its start point.
-    startPointName.clear();
-    pendingLevelFile = currentLevel != nullptr ? currentLevel->GetName() : saveData.GetMapName();
+    // starts the level it is in again, at its start point: a name entered
+    // already, by whichever rule.
+    if (currentLevel != nullptr)
+        RequestLevelChange(currentLevel->GetName(), "", LevelNameSource::kTyped);
+    else
+        RequestLevelChange(saveData.GetMapName(), "");
 }
 
 void Game::UpdateFramePacing()
@@ -166,7 +168,7 @@ void Game::ApplyPendingLoads()
         const std::string file = pendingLevelFile;
         // A level that cannot be opened with none to stay in (a save whose
         // level is gone) leaves the player at the title, not in the dark.
-        if (!ChangeLevel(file) && currentLevel == nullptr && !menuFlag) {
+        if (!ChangeLevel(file, pendingLevelSource) && currentLevel == nullptr && !menuFlag) {
             SetMenuFlag(true);
             ShowMenuUI();
             // Started from the slot list: back on it, saying why.
@@ -419,9 +421,10 @@ void Game::SetMenuFlag(bool menu)
         soundEventsManager->ResumeAll();
 }
 
-void Game::RequestLevelChange(std::string levelFile, std::string startPoint)
+void Game::RequestLevelChange(std::string levelFile, std::string startPoint, LevelNameSource source)
 {
     pendingLevelFile = std::move(levelFile);
+    pendingLevelSource = source;
     startPointName = std::move(startPoint);
 }
 

@@ -98,7 +98,7 @@ void NotePlacedClasses(Level& level)
 
 } // namespace
 
-bool Game::ChangeLevel(std::string levelFile)
+bool Game::ChangeLevel(std::string levelFile, LevelNameSource source)
 {
     TimeSection(console.profileTimers, "ChangeLevel", true);
     RenderPoolManager* pool = PoolOf(renderEngine.get());
@@ -110,7 +110,7 @@ bool Game::ChangeLevel(std::string levelFile)
         pool->renderGoEvent.Set();
     }
 
-    std::unique_ptr<Level> level = ReadLevelFile(levelFile);
+    std::unique_ptr<Level> level = ReadLevelFile(levelFile, source);
     if (!level) {
         // The level being played stays.
         EndLoadingScreen(pool);
@@ -151,22 +151,40 @@ bool Game::ChangeLevel(std::string levelFile)
     return true;
 }
 
-std::string Game::FindLevelFile(const std::string& levelFile) const
+bool Game::IsPlainLevelName(const std::string& levelFile)
 {
-    if (CanOpen(levelFile))
+    return !levelFile.empty() && levelFile != "." && levelFile != ".."
+        && levelFile.find_first_of("/\\:") == std::string::npos;
+}
+
+std::string Game::FindLevelFile(const std::string& levelFile, LevelNameSource source) const
+{
+    if (source == LevelNameSource::kTyped && CanOpen(levelFile))
         return levelFile;
-    if (CanOpen(mapPath + "\\" + levelFile))
-        return mapPath + "\\" + levelFile;
+    if (source == LevelNameSource::kData && !IsPlainLevelName(levelFile))
+        return {};
+    if (const std::string inFolder = mapPath.empty() ? levelFile : mapPath + "\\" + levelFile;
+        CanOpen(inFolder))
+        return inFolder;
     return {};
 }
 
-std::unique_ptr<Level> Game::ReadLevelFile(const std::string& levelFile)
+std::unique_ptr<Level> Game::ReadLevelFile(const std::string& levelFile, LevelNameSource source)
 {
-    const std::string path = FindLevelFile(levelFile);
+    if (source == LevelNameSource::kData && !IsPlainLevelName(levelFile)) {
+        // A save or an exit, perhaps made by someone else, names no path.
+        platform::ReportProblem("ChangeLevel: the level name \"" + levelFile
+            + "\" is refused: a level named by a save or an exit is a file of the level folder\n");
+        return nullptr;
+    }
+    const std::string path = FindLevelFile(levelFile, source);
     if (path.empty()) {
-        // A level given by a path (the command line, the console, an exit,
-        // a save) may name a folder, a pipe or a device: refused unread.
-        const bool special = platform::IsNonRegularFile(platform::ResolvePath(levelFile));
+        // A level's name may stand for a folder, a pipe or a device (given
+        // as a path, or in the level folder): refused unread.
+        const std::string inFolder = mapPath.empty() ? levelFile : mapPath + "\\" + levelFile;
+        const bool special = (source == LevelNameSource::kTyped
+                                 && platform::IsNonRegularFile(platform::ResolvePath(levelFile)))
+            || platform::IsNonRegularFile(platform::ResolvePath(inFolder));
         platform::DebugOutput(
             "ChangeLevel: " + std::string(special ? "the level \"" : "cannot open the level \"") + levelFile
             + (special ? "\" is not a regular file\n" : "\"\n"));
@@ -302,6 +320,10 @@ bool Game::ReleaseLevel(Level* level, Game* game)
         game->pickupCinematicKind = 0;
         game->cinematicObject = nullptr;
         game->secondTransitionCounter = -1;
+        // A scene's pause and hidden interface end with its level: no way
+        // through the menus enters a level paused with no scene to resume it.
+        game->gameplayPaused = false;
+        game->interfaceHidden = false;
         if (game->player != nullptr)
             game->player->targetCharacters.clear();
         for (size_t i = game->liveCharacters.size(); i-- > 0;) {

@@ -13,12 +13,14 @@
 #include "engine/platform/MessageBox.h"
 #include "engine/platform/Paths.h"
 #include "engine/platform/Steam.h"
+#include "engine/platform/Termination.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/PostChain.h"
 #include "engine/render/RenderPoolCommand.h"
 #include "engine/render/RenderPoolManager.h"
 #include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
 #include "engine/sound/DXSoundEngine.h"
 #include "engine/sound/StreamingVoiceContext.h"
 #include "game/Game.h"
@@ -28,12 +30,11 @@
 #include "scene/MapModel.h"
 #include "ui/UI_Menu.h"
 
-#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
-#include <thread>
 
 std::vector<std::string> TeleportLevelFiles;
 
@@ -48,6 +49,15 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kInitVars = "init_vars.txt";
+// The longest the start-up waits for the render thread's window and device.
+constexpr uint32_t kRenderStartBoundMs = 60000;
+
+// Said when a request to end (SIGTERM, SIGINT) ended the game in order.
+int EndedOnRequest()
+{
+    platform::ReportProblem("Asked to end: the game ended in order\n");
+    return 0;
+}
 
 void ShowError(const std::string& text)
 {
@@ -71,6 +81,9 @@ void PreScanUserPath()
             named = true;
         }
     }
+    if (file.bad())
+        platform::ReportProblem(std::string(kInitVars) + ": expected a line, found "
+            + std::string(kFoundReadError) + "; its user folder is not read\n");
     if (!named)
         platform::ReportProblem(std::string("User folder: none (") + kInitVars
             + " sets none): the game saves neither progress nor settings\n");
@@ -150,7 +163,7 @@ void LogStartupStep(const char* step)
 
 void WaitUntilReady(RenderPoolManager& pool)
 {
-    while (pool.ready.load() == 0 && !pool.quitting.load())
+    while (pool.ready.load() == 0 && !pool.quitting.load() && !platform::TerminationRequested())
         pool.readyGoEvent.WaitFor(500);
 }
 
@@ -170,7 +183,7 @@ void OpenFirstLevel(Game& game, const std::string& levelName)
     if (savedMap.empty())
         return;
     game.SetStartPointName("[SAVE]");
-    if (!game.ChangeLevel(savedMap))
+    if (!game.ChangeLevel(savedMap, Game::LevelNameSource::kData))
         ShowError("Error : save map file not founded");
 }
 
@@ -178,7 +191,9 @@ void OpenFirstLevel(Game& game, const std::string& levelName)
 
 int RunGame(const std::vector<std::string>& tokens)
 {
-    // 1. First of all, so that a crash anywhere leaves a report.
+    // 1. First of all, so that a crash anywhere leaves a report and a request
+    // to end is never lost.
+    platform::InstallTerminationHandler();
     platform::InstallCrashHandler();
 
     // 2, 3, 4, 5. The command line, the teleport hubs, Steam.
@@ -200,15 +215,30 @@ int RunGame(const std::vector<std::string>& tokens)
               << "User folder: " << (GetUserPath().empty() ? "none, nothing is saved" : GetUserPath()) << '\n'
               << std::flush;
 
+    // Nothing runs yet: a request to end ends the program at once.
+    if (platform::TerminationRequested())
+        return EndedOnRequest();
+
     // 8, 9, 10. The render thread with the window, then the three engines.
     platform::DebugOutput("Init Thread 'Renderpool'\n");
     auto* renderEngine = new DXRenderEngine();
     RenderPoolManager* pool = renderEngine->SetRenderPool(new RenderPoolManager());
-    while (pool->idle.load() == 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    if (pool->startFailed.load()) {
+    const RenderPoolManager::StartResult start = pool->WaitForStart(kRenderStartBoundMs);
+    if (start == RenderPoolManager::StartResult::kTimedOut) {
+        // A thread stuck in the graphics driver cannot be joined: the
+        // program ends without it.
+        platform::ReportProblem("The render thread did not start within "
+            + std::to_string(kRenderStartBoundMs / 1000)
+            + " s (the graphics start-up stalls): the game ends\n");
+        std::_Exit(1);
+    }
+    if (start == RenderPoolManager::StartResult::kFailed) {
         delete renderEngine;
         return 1;
+    }
+    if (platform::TerminationRequested()) {
+        delete renderEngine;
+        return EndedOnRequest();
     }
     platform::DebugOutput("=> OK\n");
     LogStartupStep("window and GL device ready");
@@ -227,12 +257,17 @@ int RunGame(const std::vector<std::string>& tokens)
     inputManager->SetGameAccess(&access);
     platform::DebugOutput("=>OK'\n");
 
+    // From here a request to end skips what is left of the start-up: the
+    // main loop does not run, and the game shuts down as after a close.
+    const auto going = [] { return !platform::TerminationRequested(); };
+
     // 14 to 19. Settings, the game library, the minimap, settings again, the
     // user's settings, the command line's console commands.
     bool settingsMissingReported = false;
     RunCommandFileIfPresent(game, kInitVars, &settingsMissingReported);
     LogStartupStep("engines and first settings ready");
-    LoadGameLibrary(game, options.gameLibName);
+    if (going())
+        LoadGameLibrary(game, options.gameLibName);
     LogStartupStep("game library loaded");
     WriteUserConfigOnFirstStart(game);
     game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
@@ -253,7 +288,8 @@ int RunGame(const std::vector<std::string>& tokens)
         CreatePostEffects(*renderEngine, game.GetConfig()->GetScaleFilter() != 0));
 
     // 21, 22. The first level: the one named, or the saved one.
-    OpenFirstLevel(game, options.levelName);
+    if (going())
+        OpenFirstLevel(game, options.levelName);
     if (game.GetCurrentLevel() != nullptr && game.GetPlayer() == nullptr)
         game.SetPlayer(std::make_unique<Player>("Player"));
 
@@ -274,11 +310,12 @@ int RunGame(const std::vector<std::string>& tokens)
     (void)steamAvailable;
 
     LogStartupStep("title music started");
-    // 31. The main loop, until the window closes.
-    MainLoop(access, *renderEngine).Run();
+    // 31. The main loop, until the window closes or a request to end.
+    if (going())
+        MainLoop(access, *renderEngine).Run();
 
     // Shut-down: the game releases the level, its tables and the engines.
     inputManager->SetGameAccess(nullptr);
     game.Shutdown();
-    return 0;
+    return platform::TerminationRequested() ? EndedOnRequest() : 0;
 }

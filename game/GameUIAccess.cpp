@@ -31,7 +31,7 @@ void GameUIAccess::StartSaveSlot(int slot)
     game.transitionImage = nullptr;
     // A level that cannot be opened leaves the menu open on the slot list
     // (the loading screen has ended), saying why: the player may choose again.
-    if (!game.ChangeLevel(game.saveData.GetMapName())) {
+    if (!game.ChangeLevel(game.saveData.GetMapName(), Game::LevelNameSource::kData)) {
         game.ShowMenuUI();
         if (UI_Menu* menu = game.GetMenu()) {
             menu->SetCurrentPage(MenuCatalogue::kPlay);

@@ -189,9 +189,17 @@ bool Level::UnSerialize(std::istream& is)
     ReaderContext* context = ReaderContext::Of(is);
     const int firstLine = context->GetLineNumber();
 
-    // The class line is read and not compared: the lines after it decide.
+    // A file that does not begin as a level is refused whole, unquoted: it
+    // may be any file a save or a command named, private text included.
     std::string className;
-    bool ok = ReadTextLine(is, className) && ReadTextLine(is, name);
+    if (!ReadStringLine(is, className) || className != GetVersionedClassName()) {
+        if (!context->HasError())
+            context->RecordError("\"" + GetVersionedClassName() + "\"", "a file that is not a level");
+        loadError = context->GetError();
+        Reset();
+        return false;
+    }
+    bool ok = ReadTextLine(is, name);
 
     if (ok && ReadUpdateTag(is, kTagPrototypes)) {
         uint32_t count = 0;

@@ -41,7 +41,7 @@ bool DialogueFile::LacksClosingQuote(const std::string& text)
 
 namespace {
 
-enum class LineRead { kLine, kEnd, kTooLong };
+enum class LineRead { kLine, kEnd, kTooLong, kReadError };
 
 // One line of at most `limit` characters (its end of line not counted); a
 // longer one is not kept whole, so a file of any size costs little memory.
@@ -53,7 +53,14 @@ LineRead ReadBoundedLine(std::istream& is, std::string& text, size_t limit)
         return LineRead::kEnd;
     std::streambuf* buffer = is.rdbuf();
     for (;;) {
-        const int c = buffer->sbumpc();
+        int c = 0;
+        // A file stream's buffer throws when the system fails a read: the
+        // file ends there, refused.
+        try {
+            c = buffer->sbumpc();
+        } catch (...) {
+            return LineRead::kReadError;
+        }
         if (c == std::char_traits<char>::eof()) {
             is.setstate(std::ios::eofbit);
             return text.empty() ? LineRead::kEnd : LineRead::kLine;
@@ -81,6 +88,8 @@ bool DialogueFile::ReadBlock(std::istream& is, int block, std::vector<Line>& lin
     for (LineRead got; (got = ReadBoundedLine(is, text, kMaxLineLength)) != LineRead::kEnd;) {
         if (context != nullptr)
             context->LineTaken(false);
+        if (got == LineRead::kReadError)
+            return ReadError(is, "a dialogue line", kFoundReadError);
         if (got == LineRead::kTooLong)
             return ReadError(is,
                 "a dialogue line of at most " + std::to_string(kMaxLineLength) + " characters",

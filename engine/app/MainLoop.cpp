@@ -6,6 +6,7 @@
 #include "engine/app/ProfileTimer.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/Mutex.h"
+#include "engine/platform/Termination.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/PostChain.h"
@@ -63,7 +64,9 @@ MainLoop::Pass MainLoop::RunPass()
     ++passes;
     RenderPoolManager* pool = engine.GetRenderPool();
     const bool recording = engine.IsRecording() && pool;
-    if (pool && pool->quitting.load())
+    // The window closed, or a request to end came (SIGTERM): the game shuts
+    // down in order.
+    if ((pool && pool->quitting.load()) || platform::TerminationRequested())
         return Pass::Quit;
     if (!WaitUntilReady())
         return Pass::Quit;

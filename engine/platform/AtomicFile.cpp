@@ -1,8 +1,11 @@
 #include "engine/platform/AtomicFile.h"
 
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -33,19 +36,60 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The name part of a path.
+std::string NameOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Removes the temporary files of `path` left by games killed while writing
+// ("Save_0.sav.<process>.tmp" of a process that no longer runs); those of
+// a game still running are its own business.
+void RemoveStaleTemporaries(const std::string& path)
+{
+    const std::string prefix = NameOf(path) + ".";
+    const std::string folder = FolderOf(path);
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr)
+        return;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view name(entry->d_name);
+        if (name.size() <= prefix.size() + 4 || name.substr(0, prefix.size()) != prefix
+            || name.substr(name.size() - 4) != ".tmp")
+            continue;
+        const std::string_view digits = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+        long process = 0;
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), process);
+        if (error != std::errc() || end != digits.data() + digits.size() || process <= 0)
+            continue;
+        if (::kill(static_cast<pid_t>(process), 0) != 0 && errno == ESRCH)
+            ::unlinkat(::dirfd(listing), entry->d_name, 0);
+    }
+    ::closedir(listing);
+}
+
 } // namespace
+
+std::string TemporaryNameFor(const std::string& path)
+{
+    return path + "." + std::to_string(::getpid()) + ".tmp";
+}
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason)
 {
-    const std::string temporary = path + ".tmp";
+    // A name of this process's own: two games saving into one folder never
+    // write through, remove or rename each other's file.
+    const std::string temporary = TemporaryNameFor(path);
     auto fail = [&](int code) {
         if (reason != nullptr)
             *reason = std::strerror(code);
         return false;
     };
-    // A temporary file left by a kill is removed, and the new one is made
-    // afresh: whatever stands at that name (a link to another file, a file
-    // another user opened) is never followed or written through.
+    // A temporary file left by a killed game of the same process number is
+    // removed, and the new one is made afresh: whatever stands at that name
+    // (a link to another file, a file another user opened) is never followed
+    // or written through.
     if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
         return fail(errno);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
@@ -67,6 +111,7 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
         ::fsync(folder);
         ::close(folder);
     }
+    RemoveStaleTemporaries(path);
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -20,7 +21,8 @@ constexpr int kSignals[] = {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL};
 constexpr size_t kPathSize = 4096;
 
 // The handler's state, filled before any crash: it must not allocate.
-char g_reportFolder[kPathSize] = ".";
+// Empty: no folder to write into, the report goes nowhere.
+char g_reportFolder[kPathSize] = "";
 long g_utcOffset = 0;
 std::atomic<int> g_inHandler {0};
 alignas(16) char g_alternateStack[64 * 1024];
@@ -94,12 +96,35 @@ void WriteAll(int fd, const char* text, size_t length)
     }
 }
 
-// Opens a new report file: the base name, then "_2", "_3", ... on a clash.
-int OpenReport(const char* base)
+void SayOnErrorStream(const char* first, const char* second, const char* third)
 {
-    char path[kPathSize + 128];
+    for (const char* text : {first, second, third})
+        WriteAll(STDERR_FILENO, text, std::strlen(text));
+}
+
+// Makes the report folder and its parents (the user folder's fallback may
+// not exist yet); what cannot be made shows when the report is opened.
+void MakeReportFolder()
+{
+    char path[kPathSize];
+    Text(path, sizeof(path)).Add(g_reportFolder);
+    for (char* at = path + 1; *at != '\0'; ++at) {
+        if (*at != '/')
+            continue;
+        *at = '\0';
+        ::mkdir(path, 0755);
+        *at = '/';
+    }
+    ::mkdir(path, 0755);
+}
+
+// Opens a new report file: the base name, then "_2", "_3", ... on a clash.
+// `path` receives the name opened.
+int OpenReport(const char* base, char* path, size_t size)
+{
+    MakeReportFolder();
     for (int n = 1; n < 1000; ++n) {
-        Text name(path, sizeof(path));
+        Text name(path, size);
         name.Add(g_reportFolder).Add("/").Add(base);
         if (n > 1)
             name.Add("_").Number(unsigned(n));
@@ -140,7 +165,16 @@ void CrashHandler(int signal)
         char base[64];
         FormatCrashBaseName(
             CivilTime(static_cast<long long>(::time(nullptr)), g_utcOffset), base, sizeof(base));
-        const int fd = OpenReport(base);
+        char path[kPathSize + 128];
+        const int fd = g_reportFolder[0] != '\0' ? OpenReport(base, path, sizeof(path)) : -1;
+        // Where the report went, or that there is none, for whoever reads
+        // the error stream.
+        if (fd >= 0)
+            SayOnErrorStream("Crash report: ", path, "\n");
+        else if (g_reportFolder[0] == '\0')
+            SayOnErrorStream("Crash: no report written: there is no user folder", "", "\n");
+        else
+            SayOnErrorStream("Crash: no report written: ", g_reportFolder, " cannot be written\n");
         if (fd >= 0) {
             char head[256];
             Text text(head, sizeof(head));
@@ -213,7 +247,7 @@ size_t FormatCrashBaseName(const std::tm& local, char* out, size_t size)
 void SetCrashReportFolder(const std::string& folder)
 {
     g_utcOffset = LocalOffset();
-    std::string kept = folder.empty() ? "." : folder;
+    std::string kept = folder;
     while (kept.size() > 1 && kept.back() == '/')
         kept.pop_back();
     const size_t length = std::min(kept.size(), kPathSize - 1);
@@ -237,7 +271,10 @@ void UseUserCrashReportFolder(const std::string& userPath)
 
 void InstallCrashHandler()
 {
-    SetCrashReportFolder(GetExecutableFolder());
+    // Until the user folder is known (and when there is none), the reports go
+    // to its fallback: never beside the program.
+    const std::string fallback = GetFallbackUserFolder();
+    SetCrashReportFolder(fallback.empty() ? std::string() : fallback + "Screenshots");
     stack_t alternate {};
     alternate.ss_sp = g_alternateStack;
     alternate.ss_size = sizeof(g_alternateStack);

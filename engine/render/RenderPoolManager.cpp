@@ -16,6 +16,7 @@
 #include "engine/render/RenderGameAccess.h"
 #include "engine/render/Screenshot.h"
 #include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
 
 #include <algorithm>
 #include <chrono>
@@ -176,6 +177,19 @@ void RenderPoolManager::ResetReady()
 {
     ready.exchange(0);
     readyGoEvent.Reset();
+}
+
+RenderPoolManager::StartResult RenderPoolManager::WaitForStart(uint32_t boundMs) const
+{
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
+    for (;;) {
+        // The thread sets its failure before it says it is idle.
+        if (idle.load() != 0)
+            return startFailed.load() ? StartResult::kFailed : StartResult::kStarted;
+        if (std::chrono::steady_clock::now() >= giveUp)
+            return StartResult::kTimedOut;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 void RenderPoolManager::WaitRequestDone()
@@ -601,11 +615,17 @@ void RenderPoolManager::LogOutOfScopeLoad(const std::string& name)
         loadLogRead = true;
         std::ifstream existing = platform::OpenRegularFile(path);
         std::string line;
-        while (ReadRawLine(existing, line) == RawLine::kLine)
+        RawLine got = RawLine::kLine;
+        while ((got = ReadRawLine(existing, line)) == RawLine::kLine)
             loggedImageNames.push_back(line);
+        if (got == RawLine::kReadError) {
+            loadLogUnreadable = true;
+            platform::ReportProblem(path + ": expected a line, found " + std::string(kFoundReadError)
+                + "; the log is left as it is\n");
+        }
     }
     // The opening call's empty name is not an image: nothing to write.
-    if (name.empty())
+    if (name.empty() || loadLogUnreadable)
         return;
     if (std::find(loggedImageNames.begin(), loggedImageNames.end(), name) != loggedImageNames.end())
         return;

@@ -76,6 +76,11 @@ public:
     // frame being filled (without a render thread there is nothing to queue).
     void QueueSpriteImage(ISprite* sprite);
     bool IsReady() const { return ready.load() != 0; }
+    // Waits, at most `boundMs`, for the render thread to finish its start
+    // (the window and the device made, or given up): a graphics start-up that
+    // stalls must not hold the program for ever.
+    enum class StartResult { kStarted, kFailed, kTimedOut };
+    StartResult WaitForStart(uint32_t boundMs) const;
     void ResetReady();
     void RequestLoadEffects();
     // The image pass on the render thread: the game's loadObjects (the images
@@ -145,6 +150,8 @@ public:
     std::atomic<int32_t> idle {0};
     std::ofstream loadLog;
     bool loadLogRead = false;
+    // The log could not be read (a read error): it is not written either.
+    bool loadLogUnreadable = false;
     bool firstContentReported = false;
     bool firstPictureReported = false;
     bool firstGamePictureReported = false;

@@ -7,7 +7,6 @@
 #include "engine/platform/Shell.h"
 #include "engine/platform/Window.h"
 #include "engine/render/D3DDevice.h"
-#include "engine/serial/FileUtils.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -18,15 +17,20 @@ uint8_t g_ScreenshotAddComments = 0;
 
 std::string GetScreenshotFolder()
 {
+    // Nothing is written beside the program: without a user folder there is
+    // no screenshot folder.
     const std::string user = GetUserPath();
-    return user.empty() ? GetProgramFolder() : user + "Screenshots";
+    return user.empty() ? std::string() : user + "Screenshots";
 }
 
 std::string MakeScreenshotBaseName(const std::string& levelName, const std::tm& time)
 {
     std::string base = "Screenshot_";
-    if (!levelName.empty())
-        base += levelName + "_";
+    // A level opened by a path ("levels/boat_02.lvl") is named by its file.
+    const size_t folders = levelName.find_last_of("/\\");
+    const std::string name = folders == std::string::npos ? levelName : levelName.substr(folders + 1);
+    if (!name.empty())
+        base += name + "_";
     return base + std::to_string(time.tm_year + 1900) + "-" + std::to_string(time.tm_mon + 1) + "-"
         + std::to_string(time.tm_mday) + "_" + std::to_string(time.tm_hour) + "-"
         + std::to_string(time.tm_min) + "-" + std::to_string(time.tm_sec);
@@ -77,11 +81,15 @@ void OpenForUser(const std::string& path)
 std::string TakeScreenshot(const std::string& levelName)
 {
     g_ScreenshotRequested = false;
+    const std::string folder = GetScreenshotFolder();
+    if (folder.empty()) {
+        platform::ReportProblem("Screenshot not taken: there is no user folder to keep it in\n");
+        return std::string();
+    }
     std::vector<uint32_t> argb;
     int width = 0, height = 0;
     const bool captured = CapturePicture(argb, width, height);
 
-    const std::string folder = GetScreenshotFolder();
     const std::string base = MakeUniqueBaseName(
         folder, MakeScreenshotBaseName(levelName, platform::LocalTime()), ".jpg", "_comments.txt");
     const std::string path = folder + "/" + base + ".jpg";

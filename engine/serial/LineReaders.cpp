@@ -78,24 +78,25 @@ std::string& LineBuffer()
 RawLine TakeLine(std::istream& is, std::string& line, bool& pastEnd)
 {
     std::string_view buffered;
-    bool tooLong = false;
+    RawLine got = RawLine::kLine;
     if (TakeBufferedLine(is, buffered)) {
         if (!buffered.empty() && buffered.back() == '\r')
             buffered.remove_suffix(1);
         line.assign(buffered);
         pastEnd = false;
     } else {
-        const RawLine got = ReadRawLine(is, line);
-        tooLong = got == RawLine::kTooLong;
+        got = ReadRawLine(is, line);
         pastEnd = got != RawLine::kLine;
     }
     if (ReaderContext* context = ContextOf(is)) {
-        context->LineTaken(pastEnd && !tooLong);
-        if (tooLong)
+        context->LineTaken(got == RawLine::kEnd);
+        if (got == RawLine::kTooLong)
             context->RecordError(
                 "a line of at most " + std::to_string(kMaxLineLength) + " characters", "a longer one");
+        if (got == RawLine::kReadError)
+            context->RecordError("a line", kFoundReadError);
     }
-    return tooLong ? RawLine::kTooLong : pastEnd ? RawLine::kEnd : RawLine::kLine;
+    return got;
 }
 
 // The line read for a typed reader: in the stream's buffer, or else in the
@@ -311,6 +312,16 @@ std::string NumberText(double value)
     return error == std::errc() ? std::string(text, end) : std::string("?");
 }
 
+// Marks a stream whose file could not be read.
+void SetBad(std::istream& is)
+{
+    try {
+        is.setstate(std::ios::badbit | std::ios::failbit);
+    } catch (...) {
+        // A stream that asks for exceptions is bad all the same.
+    }
+}
+
 } // namespace
 
 bool ParseIntToken(std::string_view token, int64_t minimum, int64_t maximum, int64_t& value)
@@ -376,7 +387,16 @@ RawLine ReadRawLine(std::istream& is, std::string& line)
         return RawLine::kEnd;
     }
     for (;;) {
-        const int c = buffer->sbumpc();
+        int c = 0;
+        // A file stream's buffer throws when the system fails a read: the
+        // file ends there, bad, rather than the exception ending the game.
+        try {
+            c = buffer->sbumpc();
+        } catch (...) {
+            line.clear();
+            SetBad(is);
+            return RawLine::kReadError;
+        }
         if (c == std::char_traits<char>::eof()) {
             // As getline: a last line without its LF is a line; nothing at
             // all fails the stream.
@@ -406,8 +426,10 @@ RawLine ReadRawLine(std::istream& is, std::string& line)
 bool ReadStringLine(std::istream& is, std::string& target)
 {
     bool pastEnd = false;
-    // Only a line beyond the bound fails (the stream stops there).
-    return TakeLine(is, target, pastEnd) != RawLine::kTooLong;
+    // Only a line beyond the bound or a read error fails (the stream stops
+    // there).
+    const RawLine got = TakeLine(is, target, pastEnd);
+    return got != RawLine::kTooLong && got != RawLine::kReadError;
 }
 
 bool ReadIntLine(std::istream& is, int32_t& target)
@@ -545,7 +567,14 @@ bool ReadUpdateTag(std::istream& is, std::string_view marker)
     // gives its line back. At the end of the stream there is no line at all,
     // so not even an empty marker matches.
     std::string& line = LineBuffer();
-    const bool pastEnd = ReadRawLine(is, line) != RawLine::kLine;
+    const RawLine got = ReadRawLine(is, line);
+    if (got == RawLine::kReadError) {
+        // The stream stays bad: the record stops at the next read.
+        if (ReaderContext* context = ContextOf(is))
+            context->RecordError("a line", kFoundReadError);
+        return false;
+    }
+    const bool pastEnd = got != RawLine::kLine;
     if (!pastEnd && line == marker) {
         if (ReaderContext* context = ContextOf(is))
             context->LineTaken(false);

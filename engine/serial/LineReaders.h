@@ -25,12 +25,14 @@ inline constexpr size_t kMaxLineLength = 1 << 16;
 // One raw line for readers outside the typed readers below: the text up to
 // LF, a trailing CR removed, at most kMaxLineLength characters. kEnd when
 // nothing was left (the stream fails, as getline); kTooLong leaves `line`
-// empty and the stream failed. Counts no line in a context.
-enum class RawLine { kLine, kEnd, kTooLong };
+// empty and the stream failed; kReadError (the system could not read the
+// file: a disk or network error) leaves `line` empty and the stream bad, the
+// same as the end for a reader that stops there. Counts no line in a context.
+enum class RawLine { kLine, kEnd, kTooLong, kReadError };
 RawLine ReadRawLine(std::istream& is, std::string& line);
 
-// True but for a line beyond kMaxLineLength; at the end of the stream the
-// target becomes empty.
+// True but for a line beyond kMaxLineLength or a read error; at the end of
+// the stream the target becomes empty.
 bool ReadStringLine(std::istream& is, std::string& target);
 bool ReadIntLine(std::istream& is, int32_t& target);
 // Unsigned readers accept a minus sign and wrap modulo 2^32 ("-1" gives 4294967295).

@@ -83,6 +83,8 @@ std::string QuoteFound(std::string_view line);
 
 // The text "the end of the file", for a value the file does not have.
 inline constexpr std::string_view kFoundEnd = "the end of the file";
+// The text for a file the system failed to read (a disk or network error).
+inline constexpr std::string_view kFoundReadError = "a read error";
 
 // Opens `path` (bytes as stored, CR LF kept for the readers), binds a context
 // to it and reads `record`. On failure the record's reader leaves the object

@@ -73,7 +73,10 @@ TEST_F(GameCommands, SettingsAndTheirTokens)
     };
     const Case cases[] = {
         {"changelevel Cave_03.lvl", true,
-            [](const Game& g) { return g.pendingLevelFile == "Cave_03.lvl" && g.startPointName.empty(); }},
+            [](const Game& g) {
+                return g.pendingLevelFile == "Cave_03.lvl" && g.startPointName.empty()
+                    && g.pendingLevelSource == Game::LevelNameSource::kTyped;
+            }},
         {"changelevel Cave_TP.lvl [TELEPORT]", true,
             [](const Game& g) {
                 return g.pendingLevelFile == "Cave_TP.lvl" && g.startPointName == "[TELEPORT]";
@@ -82,6 +85,8 @@ TEST_F(GameCommands, SettingsAndTheirTokens)
         {"setframedelay 20", true, [](const Game& g) { return g.frameDelay == 20; }},
         {"setframedelay 0", false, [](const Game& g) { return g.frameDelay == 20; }},
         {"setframedelay -4", false, [](const Game& g) { return g.frameDelay == 20; }},
+        {"setframedelay 1e39", false, [](const Game& g) { return g.frameDelay == 20; }},
+        {"setframedelay 33abc", false, [](const Game& g) { return g.frameDelay == 20; }},
         {"keepratio false", true, [](const Game& g) { return g.keepAspectRatio; }},
         {"keepratio 0", true, [](const Game& g) { return !g.keepAspectRatio; }},
         {"useplayerstart 0", true, [](const Game& g) { return !g.usePlayerStart; }},
@@ -179,6 +184,13 @@ TEST_F(GameCommands, SetUserPathMakesTheFolderOrFallsBackToTheDataFolderThenToNo
     EXPECT_TRUE(Run("setuserpath " + (root / "other").string() + "/"));
     EXPECT_TRUE(fs::is_directory(root / "other" / "Screenshots"));
     EXPECT_FALSE(Run("setuserpath"));
+    // A relative path, or one inside the data folder, is refused: the
+    // folder stays.
+    for (const std::string& refused :
+        {std::string("."), std::string("saves"), (root / "data" / "saves").string()}) {
+        EXPECT_FALSE(Run("setuserpath " + refused)) << refused;
+        EXPECT_EQ(GetUserPath(), (root / "other").string() + "/") << refused;
+    }
     {
         ScopedEnv documents("XDG_DOCUMENTS_DIR", (root / "file" / "Documents").string());
         ScopedEnv data("XDG_DATA_HOME", (root / "share").string());

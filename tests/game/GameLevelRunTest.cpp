@@ -141,3 +141,34 @@ TEST_F(GameLevelRun, ALevelThatFailsToReadKeepsTheLevelToo)
     EXPECT_NE(game.GetCurrentLevel(), nullptr);
     EXPECT_EQ(game.GetCurrentLevel()->GetName(), ToLowerCase((folder / "Other.LVL").string()));
 }
+
+// A level named by data (a save, an exit) is a file of the level folder: a
+// path, a drive form or ".." is refused; a name the user typed may be a
+// path. A file that is no level is refused without a word of it quoted.
+TEST_F(GameLevelRun, ALevelNamedByDataIsAFileOfTheLevelFolderAndANonLevelIsNotQuoted)
+{
+    using Source = Game::LevelNameSource;
+    fs::create_directories(folder / "levels");
+    fs::copy_file(folder / "small.lvl", folder / "levels" / "inside.lvl");
+    game.mapPath = (folder / "levels").string();
+    Level* level = game.GetCurrentLevel();
+    testing::internal::CaptureStderr();
+    for (const std::string& name : {std::string("../small.lvl"), (folder / "small.lvl").string(),
+             std::string("..\\small.lvl"), std::string("C:inside.lvl"), std::string(".."), std::string("")}) {
+        EXPECT_FALSE(game.ChangeLevel(name, Source::kData)) << name;
+        EXPECT_EQ(game.GetCurrentLevel(), level) << name;
+    }
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("the level name \"../small.lvl\" is refused"),
+        std::string::npos);
+    EXPECT_TRUE(game.ChangeLevel("inside.lvl", Source::kData));
+    EXPECT_TRUE(game.ChangeLevel((folder / "small.lvl").string()));
+
+    std::ofstream(folder / "private.txt", std::ios::binary) << "root:x:0:0:secret-word\r\nmore\r\n";
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(game.ChangeLevel((folder / "private.txt").string()));
+    const std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_NE(messages.find("private.txt:1: expected \"LevelV0\", found a file that is not a level"),
+        std::string::npos)
+        << messages;
+    EXPECT_EQ(messages.find("secret-word"), std::string::npos) << messages;
+}

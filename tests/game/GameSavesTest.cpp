@@ -1,6 +1,7 @@
 #include "game/Game.h"
 
 #include "engine/config/GamePaths.h"
+#include "engine/platform/AtomicFile.h"
 #include "game/GameCommands.h"
 #include "scene/MapModel.h"
 #include "tests/engine/platform/DebugCapture.h"
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -183,18 +185,30 @@ TEST_F(GameSaves, SaveNeverWritesThroughWhatStandsAtItsTemporaryName)
     // A link at the temporary name: the file it points at stays as it was,
     // and the slot becomes a file of its own.
     const fs::path other = folder / "other.txt";
+    const fs::path temporary = platform::TemporaryNameFor((folder / "Save_1.sav").string());
     std::ofstream(other, std::ios::binary) << "not a save";
-    fs::create_symlink(other, folder / "Save_1.sav.tmp");
+    fs::create_symlink(other, temporary);
     EXPECT_TRUE(game.saveData.Save());
     EXPECT_EQ(FileText(other), "not a save");
     EXPECT_FALSE(fs::is_symlink(folder / "Save_1.sav"));
     EXPECT_NE(SlotText(1).find("Linked.lvl"), std::string::npos);
-    EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "Save_1.sav.tmp")));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(temporary)));
 
-    // A temporary file a kill left behind goes at the next save.
-    std::ofstream(folder / "Save_1.sav.tmp", std::ios::binary) << "half a save";
+    // Temporary files a kill left behind go at the next save; that of a
+    // game still running (here the test's parent) stays.
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    ASSERT_GT(gone, 0);
+    waitpid(gone, nullptr, 0);
+    const fs::path stale = folder / ("Save_1.sav." + std::to_string(gone) + ".tmp");
+    const fs::path running = folder / ("Save_1.sav." + std::to_string(getppid()) + ".tmp");
+    for (const fs::path& left : {temporary, stale, running})
+        std::ofstream(left, std::ios::binary) << "half a save";
     EXPECT_TRUE(game.saveData.Save());
-    EXPECT_FALSE(fs::exists(folder / "Save_1.sav.tmp"));
+    EXPECT_FALSE(fs::exists(temporary));
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(running));
     EXPECT_NE(SlotText(1).find("Linked.lvl"), std::string::npos);
 }
 
@@ -259,7 +273,7 @@ TEST_F(GameSaves, LoadCommandAppliesOnlyAWholeSlot)
     // Saved again, the slot holds what was loaded.
     EXPECT_TRUE(game.console.ExecuteCommand("save"));
     EXPECT_EQ(SlotText(2), good);
-    EXPECT_FALSE(fs::exists(folder / "Save_2.sav.tmp"));
+    EXPECT_FALSE(fs::exists(platform::TemporaryNameFor((folder / "Save_2.sav").string())));
 }
 
 TEST_F(GameSaves, ResetStartsAtTheFirstMap)

@@ -58,7 +58,11 @@ protected:
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
-    void TearDown() override { fs::remove_all(folder); }
+    void TearDown() override
+    {
+        fs::remove_all(folder);
+        fs::remove_all(folder.string() + "-user");
+    }
     fs::path folder;
 };
 
@@ -68,7 +72,8 @@ protected:
 // layering order around the game library, and "exit" ends the game cleanly.
 TEST_F(GLGameStartup, SettingsRunInOrderAndExitQuitsWithCodeZero)
 {
-    const fs::path user = folder / "user";
+    // The user folder lies outside the data folder (a folder inside is refused).
+    const fs::path user = folder.string() + "-user";
     WriteFile(folder / "init_vars.txt", "setuserpath " + user.string() + "\r\nmark_working\r\n");
     WriteFile(user / "init_vars.txt", "mark_user\r\n");
     const GameRun run = RunGame(folder, "--windowed -mark_cli -exit -ab");
@@ -89,7 +94,8 @@ TEST_F(GLGameStartup, SettingsRunInOrderAndExitQuitsWithCodeZero)
         lines.push_back(line);
     ASSERT_GE(lines.size(), 3u) << run.output;
     EXPECT_EQ(lines[2], "1\r") << "started in a window, so the next start is too";
-    EXPECT_FALSE(fs::exists(user / "UserConfig.cfg.tmp"));
+    for (const auto& entry : fs::directory_iterator(user))
+        EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
 }
 
 // A first start in a folder without settings: the missing "init_vars.txt" is
@@ -152,4 +158,34 @@ TEST_F(GLGameStartup, TheFirstLevelsStartUpScriptSetsTheFadeWithoutAnError)
     EXPECT_NE(run.output.find("ChangeLevel: entered \"fade.lvl\""), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("Script Error : ChangeFadeToBlack"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("Script Error : ChangeFadeTimer 30"), std::string::npos) << run.output;
+}
+
+// Files whose reads fail (a disk error; /proc/self/mem fails every read) as
+// the settings and the game library: each is refused by its name and the
+// game goes on to its end.
+TEST_F(GLGameStartup, SettingsAndALibraryWhoseReadsFailAreRefusedByName)
+{
+    if (!fs::exists("/proc/self/mem"))
+        GTEST_SKIP() << "no /proc/self/mem";
+    fs::create_symlink("/proc/self/mem", folder / "init_vars.txt");
+    fs::create_symlink("/proc/self/mem", folder / "gamelib.txt");
+    const GameRun run = RunGame(folder, "--windowed -exit");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    for (const char* said : {"init_vars.txt: expected a line, found a read error",
+             "init_vars.txt:1: expected a command line, found a read error",
+             "gamelib.txt:1: expected a line, found a read error"})
+        EXPECT_NE(run.output.find(said), std::string::npos) << said << "\n" << run.output;
+}
+
+// SIGTERM at any moment of the start-up, or in play, ends the game in order:
+// at once before anything runs, else once the step under way is done.
+TEST_F(GLGameStartup, ATermAtAnyMomentOfTheStartUpEndsTheGameInOrder)
+{
+    for (const char* marker : {"Program folder:", "=> In Thread", "=> PeekMesssages", "Create 'GAME'",
+             "Start-up: game library loaded", "Start-up: title music started"}) {
+        SCOPED_TRACE(marker);
+        const GameRun run = RunGameProcessTerminatedAt(folder, "--windowed", marker);
+        EXPECT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_NE(run.output.find("Asked to end: the game ended in order"), std::string::npos) << run.output;
+    }
 }

@@ -236,9 +236,16 @@ TEST_F(GameTravel, APlayerArrivingInsideAnExitStaysUntilHeWalksOutAndBackIn)
 TEST_F(GameTravel, AnExitToSomethingThatIsNoLevelFileIsRefusedByNameAndPlayGoesOn)
 {
     // A pipe would block the open, a device never end: both are refused
-    // unread and the player stays where he was.
+    // unread and the player stays where he was. An exit names a file of the
+    // level folder: a path is refused by its name alone.
     ASSERT_EQ(::mkfifo((folder / "pipe.lvl").c_str(), 0600), 0);
-    for (const std::string& target : {std::string("/dev/zero"), (folder / "pipe.lvl").string()}) {
+    fs::create_symlink("/dev/zero", folder / "zero.lvl");
+    const std::pair<std::string, std::string> targets[] = {
+        {"zero.lvl", "ChangeLevel: the level \"zero.lvl\" is not a regular file"},
+        {"pipe.lvl", "ChangeLevel: the level \"pipe.lvl\" is not a regular file"},
+        {"/dev/zero", "ChangeLevel: the level name \"/dev/zero\" is refused"},
+    };
+    for (const auto& [target, said] : targets) {
         SCOPED_TRACE(target);
         LevelPlan first;
         first.exits = {{300.0f, target, "start"}};
@@ -248,9 +255,7 @@ TEST_F(GameTravel, AnExitToSomethingThatIsNoLevelFileIsRefusedByNameAndPlayGoesO
         debug.Clear();
         WalkUntilChange(1.0f);
         EXPECT_EQ(LevelName(), "cemetery_01.lvl");
-        EXPECT_NE(debug.Text().find("ChangeLevel: the level \"" + target + "\" is not a regular file"),
-            std::string::npos)
-            << debug.Text();
+        EXPECT_NE(debug.Text().find(said), std::string::npos) << debug.Text();
     }
 }
 

@@ -101,8 +101,6 @@ TEST_F(LevelFile, OlderFilesLoadWithTheGroupsTheyLackAtTheirDefaults)
             [](Level& l) {
                 EXPECT_FLOAT_EQ(l.GetLayerAt(Level::kBackground, 1)->GetAutoScrollSpeed(), 2.0f);
             }},
-        {"any first line: it is read and not compared", "LevelV7" + Garden().substr(Garden().find("\r\n")),
-            [](Level& l) { EXPECT_EQ(l.GetLayerCount(Level::kScene), 2); }},
         {"nothing after the level values", Garden().substr(0, Garden().find("_Level_updatetag_1.1_")),
             [](Level& l) {
                 EXPECT_EQ(l.GetNextInstanceIndex(), 0);
@@ -141,9 +139,13 @@ TEST_F(LevelFile, DamagedFilesFailNamingFileLineAndWhatWasExpectedAndLeaveNoLeve
             "bad.lvl:30: expected a payload class name or \"NULL\", found \"Zone_Orchard::InstanceV0\""},
         {"a position beyond the level's range", GardenWith("\r\n96.5\r\n", "\r\n3e+38\r\n"),
             "bad.lvl:230: expected a coordinate within +-4194304, found \"3e+38\""},
-        {"nothing but a first line", "SaveV0\r\n",
+        {"nothing but a first line", "LevelV0\r\n",
             "bad.lvl:2: expected a line of text, found the end of the file"},
-        {"not a level", "Save\r\n12\r\nQHGAME\r\n", "bad.lvl:3: expected"},
+        // Any other first line is no level: refused whole, none of it quoted.
+        {"not a level", "Save\r\n12\r\nQHGAME\r\n",
+            "bad.lvl:1: expected \"LevelV0\", found a file that is not a level"},
+        {"another version's first line", "LevelV7" + garden.substr(garden.find("\r\n")),
+            "bad.lvl:1: expected \"LevelV0\", found a file that is not a level"},
         {"a layer spread over more screens than a grid holds",
             [&] {
                 std::string text = garden;

@@ -17,6 +17,7 @@ namespace menukeys {
 constexpr int32_t kEscape = 1;
 constexpr int32_t kKeyR = 19;
 constexpr int32_t kEnter = 28;
+constexpr int32_t kKeyD = 32; // walks right
 constexpr int32_t kKeyF = 33;
 constexpr int32_t kUp = 200;
 constexpr int32_t kLeft = 203;

@@ -136,6 +136,46 @@ TEST_F(WorldMenu, TitlePlaySlotTwoContinuesAtTheSave)
     EXPECT_NEAR(Game().GetPlayer()->GetPosition().x, 10 * kTile, kTile);
 }
 
+// The window resized during the intro's cut-scene opens the pause menu (the
+// device restore pauses whatever holds the game); TITLE MENU, then Continue
+// on a slot saved in another level: the scene's pause and hidden interface
+// ended with its level, so the Warden walks and Escape pauses.
+TEST_F(WorldMenu, ContinueAfterLeavingTheIntroByThePauseMenuEntersALevelInPlay)
+{
+    Game().currentSaveSlot = 1;
+    ASSERT_TRUE(Game().ChangeLevel("Cimetery_TP_01.lvl"));
+    const Point<float> saved = Game().GetPlayer()->GetPosition();
+    ASSERT_TRUE(Game().SaveGameAt(saved.x, saved.y, 1));
+    Game().ReturnToTitle();
+    ASSERT_TRUE(world->PlayTitleIntro());
+
+    Tap(kEnter);
+    Tap(kEnter); // slot 1: a new game, the intro
+    ASSERT_TRUE(WaitUntil([&] { return Game().gameplayPaused && Game().interfaceHidden; }));
+    Game().OnDeviceRestored();
+    Pass();
+    ASSERT_EQ(PageNumber(), kPause);
+    ASSERT_TRUE(world->SelectRow(kPauseTitle));
+    Tap(kEnter);
+    ASSERT_EQ(LevelName(), "");
+    ASSERT_TRUE(world->PlayTitleIntro());
+    Tap(kEnter);
+    Tap(kDown);
+    Tap(kEnter); // slot 2: Continue
+    ASSERT_TRUE(WaitUntil([&] { return LevelName() == "cimetery_tp_01.lvl" && Game().arrivalCounter < 0; }));
+    EXPECT_FALSE(Game().gameplayPaused);
+    EXPECT_FALSE(Game().interfaceHidden);
+    const float x = Game().GetPlayer()->GetPosition().x;
+    Key(kKeyD, true);
+    for (int pass = 0; pass < 20; ++pass)
+        Pass();
+    Key(kKeyD, false);
+    EXPECT_GT(Game().GetPlayer()->GetPosition().x, x + kTile / 2) << "the Warden walks";
+    Tap(kEscape);
+    EXPECT_TRUE(Game().menuFlag);
+    EXPECT_EQ(PageNumber(), kPause);
+}
+
 TEST_F(WorldMenu, EraseSlotThreeWithRThenValidate)
 {
     MakeSave(2, 10 * kTile, 2 * kTile);

@@ -1,5 +1,6 @@
 #include "engine/config/GameConfig.h"
 #include "engine/config/GamePaths.h"
+#include "engine/platform/AtomicFile.h"
 #include "tests/engine/platform/DebugCapture.h"
 
 #include <gtest/gtest.h>
@@ -286,5 +287,5 @@ TEST_F(GameConfigTest, SavingReplacesTheFileInsteadOfRewritingIt)
     seen << reader.rdbuf();
     EXPECT_EQ(seen.str(), before);
     EXPECT_NE(ReadFile(), before);
-    EXPECT_FALSE(std::filesystem::exists(folder / "UserConfig.cfg.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(platform::TemporaryNameFor((folder / "UserConfig.cfg").string())));
 }

@@ -123,14 +123,42 @@ TEST_F(CrashReports, AnAbortLeavesItsOwnReportBesideAnEarlierOne)
     }
 }
 
-TEST(CrashReportFolder, AnEmptyUserFolderKeepsTheProgramFolder)
+// Without a user folder the report goes to the user folder's fallback,
+// made at the crash, or nowhere: never beside the program. The error stream
+// says where it went.
+TEST_F(CrashReports, WithoutAUserFolderTheReportGoesToTheFallbackOrNowhereAndTheErrorStreamSaysWhere)
 {
+    const std::string share = (user / "share").string();
+    EXPECT_EXIT(
+        {
+            setenv("XDG_DATA_HOME", share.c_str(), 1);
+            platform::InstallCrashHandler();
+            platform::UseUserCrashReportFolder("");
+            CrashOnPurpose(SIGABRT);
+        },
+        testing::KilledBySignal(SIGABRT), "Crash report: " + share + "/Quenholt/Screenshots/Crash_");
+    const auto reports = std::filesystem::directory_iterator(user / "share" / "Quenholt" / "Screenshots");
+    EXPECT_EQ(std::distance(begin(reports), end(reports)), 1);
+    EXPECT_EXIT(
+        {
+            unsetenv("XDG_DATA_HOME");
+            unsetenv("HOME");
+            platform::InstallCrashHandler();
+            CrashOnPurpose(SIGABRT);
+        },
+        testing::KilledBySignal(SIGABRT), "Crash: no report written: there is no user folder");
+}
+
+TEST(CrashReportFolder, AnEmptyUserFolderKeepsTheFolderSetBefore)
+{
+    const std::string before = platform::GetCrashReportFolder();
     platform::SetCrashReportFolder("/some/where/");
     EXPECT_EQ(platform::GetCrashReportFolder(), "/some/where");
     platform::UseUserCrashReportFolder("");
     EXPECT_EQ(platform::GetCrashReportFolder(), "/some/where");
     platform::SetCrashReportFolder("");
-    EXPECT_EQ(platform::GetCrashReportFolder(), ".");
+    EXPECT_EQ(platform::GetCrashReportFolder(), "") << "nowhere, never the working folder";
+    platform::SetCrashReportFolder(before);
 }
 
 } // namespace

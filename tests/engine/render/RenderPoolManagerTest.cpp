@@ -210,6 +210,19 @@ TEST(RenderPoolRequests, WithoutThreadQuitReturnsAtOnceAndClearRunsDirectly)
     EXPECT_TRUE(pool.frameCommands[3].empty());
 }
 
+TEST(RenderPoolRequests, TheWaitForTheStartGivesUpAtItsBound)
+{
+    using Start = RenderPoolManager::StartResult;
+    RenderPoolManager pool(false);
+    // A start that never ends (a graphics start-up that stalls).
+    EXPECT_EQ(pool.WaitForStart(0), Start::kTimedOut);
+    EXPECT_EQ(pool.WaitForStart(5), Start::kTimedOut);
+    pool.idle = 1;
+    EXPECT_EQ(pool.WaitForStart(0), Start::kStarted);
+    pool.startFailed = true;
+    EXPECT_EQ(pool.WaitForStart(0), Start::kFailed);
+}
+
 TEST(GLRenderPoolRequests, RequestWrittenWithoutSignalRunsOnlyInLoadingMode)
 {
     ProbeEngine engine;

@@ -43,11 +43,18 @@ TEST_F(ScreenshotFiles, NamesCarryTheLevelAndUnpaddedLocalTime)
     time.tm_hour = 9;
     time.tm_min = 7;
     time.tm_sec = 3;
-    EXPECT_EQ(MakeScreenshotBaseName("", time), "Screenshot_2016-3-5_9-7-3");
-    EXPECT_EQ(MakeScreenshotBaseName("crypt_01", time), "Screenshot_crypt_01_2016-3-5_9-7-3");
+    const std::pair<const char*, const char*> names[] = {
+        {"", "Screenshot_2016-3-5_9-7-3"},
+        {"crypt_01", "Screenshot_crypt_01_2016-3-5_9-7-3"},
+        // A level opened by a path is named by its file alone.
+        {"levels/boat_02.lvl", "Screenshot_boat_02.lvl_2016-3-5_9-7-3"},
+        {"levels\\deep/boat_02.lvl", "Screenshot_boat_02.lvl_2016-3-5_9-7-3"},
+    };
+    for (const auto& [level, name] : names)
+        EXPECT_EQ(MakeScreenshotBaseName(level, time), name) << level;
 
     SetUserPath("");
-    EXPECT_EQ(GetScreenshotFolder(), GetProgramFolder());
+    EXPECT_EQ(GetScreenshotFolder(), "") << "never the program's folder";
     SetUserPath(folder.string() + "/");
     EXPECT_EQ(GetScreenshotFolder(), folder.string() + "/Screenshots");
 }
@@ -64,6 +71,21 @@ TEST_F(ScreenshotFiles, ANameTakenInTheSameSecondGetsTheNextNumber)
 
 TEST_F(ScreenshotFiles, WithoutAPictureTheRequestIsClearedAndTheFailureSaid)
 {
+    // Without a user folder nothing is written, comments included: not
+    // beside the program either.
+    const auto shotsBesideProgram = [] {
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(GetProgramFolder()))
+            count += entry.path().filename().string().rfind("Screenshot_", 0) == 0 ? 1 : 0;
+        return count;
+    };
+    const int before = shotsBesideProgram();
+    g_ScreenshotRequested = true;
+    g_ScreenshotAddComments = 1;
+    EXPECT_EQ(TakeScreenshot("level"), "");
+    EXPECT_FALSE(g_ScreenshotRequested.load());
+    EXPECT_EQ(shotsBesideProgram(), before);
+
     SetUserPath(folder.string() + "/");
     std::filesystem::create_directories(folder / "Screenshots");
     g_ScreenshotRequested = true;

@@ -52,6 +52,43 @@ private:
     std::string block;
 };
 
+// A file whose first read gives "12\r\n1" and whose next read fails, as a
+// file stream's buffer fails on a disk error: by throwing.
+class FailingRead : public std::streambuf {
+protected:
+    int_type underflow() override
+    {
+        if (reads++ > 0)
+            throw std::ios_base::failure("basic_filebuf::underflow error reading the file");
+        setg(first, first, first + 5);
+        return traits_type::to_int_type(first[0]);
+    }
+
+private:
+    char first[6] = "12\r\n1";
+    int reads = 0;
+};
+
+// The typed readers, each true when it did not fail as a damaged line must
+// make it fail (the target kept).
+std::vector<std::function<bool(std::istream&)>> TypedReadersThatMustFail()
+{
+    return {
+        [](std::istream& is) {
+            int32_t value = 7;
+            return ReadIntLine(is, value) || value != 7;
+        },
+        [](std::istream& is) {
+            std::string text;
+            return ReadTextLine(is, text);
+        },
+        [](std::istream& is) {
+            std::string text;
+            return ReadStringLine(is, text) || !text.empty();
+        },
+    };
+}
+
 } // namespace
 
 TEST(LineReadersTest, StringLinesKeepTheirSpacesAndLoseTheLineEnd)
@@ -424,30 +461,45 @@ TEST(LineReadersTest, TextAndExpectedLines)
     EXPECT_EQ(text, "");
 }
 
+TEST(LineReadersTest, AReadErrorEndsTheFileAsABadStreamAndIsNamed)
+{
+    // Every reader: the line read before the error reads, the next one fails
+    // (never throws), the stream is bad and the context names the error.
+    std::vector<std::function<bool(std::istream&)>> readers = TypedReadersThatMustFail();
+    readers.push_back([](std::istream& is) {
+        std::string text;
+        return ReadRawLine(is, text) != RawLine::kReadError || !text.empty();
+    });
+    for (size_t i = 0; i < readers.size(); ++i) {
+        SCOPED_TRACE(i);
+        FailingRead failing;
+        std::istream is(&failing);
+        ReaderContext context(is, "unreadable");
+        int32_t first = 0;
+        EXPECT_TRUE(ReadIntLine(is, first));
+        EXPECT_EQ(first, 12);
+        EXPECT_FALSE(readers[i](is));
+        EXPECT_TRUE(is.bad());
+        if (i != 3) { // the raw reader counts no line
+            EXPECT_EQ(context.GetError(), "unreadable:2: expected a line, found a read error");
+        }
+    }
+}
+
 TEST(LineReadersTest, ALineBeyondTheBoundFailsTheReadAndIsNotKept)
 {
     // Every reader stops soon after the bound: the line is neither kept nor
     // read to its end, the stream fails and the context says why.
-    const std::function<bool(std::istream&)> readers[] = {
-        [](std::istream& is) {
-            int32_t value = 7;
-            return ReadIntLine(is, value) || value != 7;
-        },
-        [](std::istream& is) {
-            std::string text;
-            return ReadTextLine(is, text);
-        },
-        [](std::istream& is) {
-            std::string text;
-            return ReadStringLine(is, text) || !text.empty();
-        },
-        [](std::istream& is) { return ReadUpdateTag(is, "x"); },
-        [](std::istream& is) {
-            std::string text;
-            return ReadRawLine(is, text) != RawLine::kTooLong;
-        },
-    };
-    for (size_t i = 0; i < std::size(readers); ++i) {
+    std::vector<std::function<bool(std::istream&)>> readers = TypedReadersThatMustFail();
+    readers.insert(readers.end(),
+        {
+            [](std::istream& is) { return ReadUpdateTag(is, "x"); },
+            [](std::istream& is) {
+                std::string text;
+                return ReadRawLine(is, text) != RawLine::kTooLong;
+            },
+        });
+    for (size_t i = 0; i < readers.size(); ++i) {
         SCOPED_TRACE(i);
         EndlessLine endless;
         std::istream is(&endless);
