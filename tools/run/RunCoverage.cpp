@@ -207,6 +207,11 @@ std::vector<CoverageFamily> WorldCoverageFamilies(Game& game)
     // rule of play sounds it.
     sounds.exempt["NPC_ChainedSkull_Fire"]
         = "declared by the fire launcher's flame, played by no rule of play";
+    // The player declares these beside its own sounds; a blow through a
+    // ghost sounds as a miss, and freezing and thawing are silent.
+    for (const char* declared :
+        {"Player_Attack_Near_PhantomIgnore", "World_WaterToIce", "World_LavaToIce", "World_IceToWater"})
+        sounds.exempt[declared] = "declared by the player, played by no rule of play";
     families.push_back(sounds);
 
     CoverageFamily effects {"effect files", "effect", {}, {}};
