@@ -352,11 +352,6 @@ bool NPC_Boss_Final::IsHitByBox(Rect<int> box, bool flag)
     return CharacterObject::IsHitByBox(box, flag);
 }
 
-bool NPC_Boss_Final::IgnoresBlow(Rect<int> box)
-{
-    return IsGhosted() && CharacterObject::IsHitByBox(box, false);
-}
-
 void NPC_Boss_Final::ReceiveHit(CharacterObject* attacker, int kind, float amount)
 {
     if (!ring.empty()) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "bosses/BossFrame.h"
-#include "characters/BlowPhantom.h"
 #include "characters/CharacterObject.h"
 
 #include <memory>
@@ -19,7 +18,7 @@ class Projectile_Boss_Final;
 // "_State_1", "_State_2" and "_State_3". Once its life is gone it fades,
 // throws a last burst, and leaves only when no skull of its heads and none of
 // its projectiles is left. It is invisible and inert until "start".
-class NPC_Boss_Final : public CharacterObject, public BlowPhantom {
+class NPC_Boss_Final : public CharacterObject {
 public:
     static constexpr int kWaiting = 0;
     static constexpr int kPhase1 = 1;
@@ -47,7 +46,6 @@ public:
     Point<int> GetSize() const override;
     // Not while ghosted (a colour effect): blows then pass through it.
     bool IsHitByBox(Rect<int> box, bool flag) override;
-    bool IgnoresBlow(Rect<int> box) override;
     // While eyes ring the boss an area attack only recolours them.
     void ReceiveHit(CharacterObject* attacker, int kind, float amount) override;
     void ApplyDamage(CharacterObject* attacker, int damage) override;

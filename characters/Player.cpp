@@ -344,7 +344,8 @@ void Player::ShowFormFade()
     }
     BGEvent_DisplayGO* fade = QueueDisplay("FadeToCrouchSkull", -2, g, at, 5, 1);
     if (fade != nullptr && fade->GetInstance() != nullptr)
-        fade->GetInstance()->SetEffect(new GE_Fade(51, false)); // the event's to delete
+        // Out over the event's 5 frames, 51 alpha a frame; the event's to delete.
+        fade->GetInstance()->SetEffect(new GE_Fade(5, false));
 }
 
 Rect<int> Player::GetBodyBox()

@@ -123,10 +123,6 @@ void PlayerArmorFire::UpdateReplacementsNearPlayer()
     ice->ForgetOtherLevels(host->GetCurrentLevel());
     if (ice->GetActiveReplacements().empty())
         return;
-    if (ice->GetUseCount() != iceUse) {
-        thawingGroups.clear();
-        iceUse = ice->GetUseCount();
-    }
     const Point<float> position = host->GetArmorHostPosition();
     const Point<int> size = host->GetArmorHostSize();
     const Point<int> p(
@@ -154,11 +150,6 @@ void PlayerArmorFire::UpdateReplacementsNearPlayer()
             : 0;
         const int ring = RingOf(p, q);
         if (ring == 1 || body.Contains(q, true)) {
-            const int kind = record.replaced->GetPrototype() != nullptr
-                ? record.replaced->GetPrototype()->GetReplacementKind()
-                : 0;
-            if ((kind == 3 || kind == 4) && thawingGroups.insert(record.replaced->GetAuxIndex()).second)
-                host->PlayPlayerSound(kSoundIceToWater);
             Restore(record);
             records.erase(records.begin() + static_cast<std::ptrdiff_t>(i));
             continue;

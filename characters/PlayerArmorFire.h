@@ -4,15 +4,12 @@
 #include "engine/serial/Rect.h"
 
 #include <cstdint>
-#include <set>
 
 // The fire armor. Using it attacks around the player; while it is worn it
 // melts what the ice armor froze near the player: a frozen piece shows its
 // melting frames 2, 1 and 0 as the player comes within about 128, 96 and 64
 // pixels (frame 0 without its collision boxes) and thaws back into the
-// scenery it replaced at 32 pixels or on contact. Water thawing back is heard
-// once per body of water (a group of touching pieces) and freeze, with its
-// first piece.
+// scenery it replaced at 32 pixels or on contact.
 class PlayerArmorFire : public PlayerArmor {
 public:
     // Builds its pairs at once.
@@ -40,8 +37,4 @@ public:
 
 private:
     Point<int> centreOffset;
-    // The groups of water whose thaw has been heard since the ice armor's
-    // use numbered iceUse.
-    std::set<int32_t> thawingGroups;
-    int32_t iceUse = 0;
 };

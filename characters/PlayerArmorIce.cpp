@@ -182,9 +182,6 @@ void PlayerArmorIce::Use()
     frozenCells = SeedCells(position);
     seedCount = frozenCells.size();
     frontGroups.clear();
-    waterHeard = false;
-    lavaHeard = false;
-    ++useCount;
     propagationTimer = 0;
     Update();
 
@@ -300,10 +297,6 @@ void PlayerArmorIce::VisitCell(Level* /*level*/, Layer* layer, Layer* collisions
             return;
         activeReplacements.push_back(Replace(layer, instance, replacement, collisions, animationTime));
         frontGroups.insert(group);
-        bool& heard = lava ? lavaHeard : waterHeard;
-        if (!heard)
-            host->PlayPlayerSound(lava ? kSoundLavaToIce : kSoundWaterToIce);
-        heard = true;
     }
     // The cells around the piece, its corners left out, that no frozen piece
     // covers yet.

@@ -12,9 +12,7 @@ class Level;
 // The ice armor. Using it attacks around the player, freezes the ghosts near
 // it and starts a freeze front that spreads cell by cell (32-pixel cells)
 // from the player through connected water, swapping each piece for its ice
-// replacement, until it meets nothing more to freeze. A use that freezes water
-// (or lava) is heard once, when its first piece turns to ice. At a level's
-// entry the level records in it the pieces it may freeze, which it numbers
+// replacement, until it meets nothing more to freeze. At a level's entry the level records in it the pieces it may freeze, which it numbers
 // into connected groups.
 class PlayerArmorIce : public PlayerArmor, public ArmorReplacementTable {
 public:
@@ -38,8 +36,6 @@ public:
     void ReleaseLists();
     std::vector<Point<int>>& GetFrozenList() { return frozenCells; }
     int32_t GetPropagationTimer() const { return propagationTimer; }
-    // Counts the uses (each starts a freeze).
-    int32_t GetUseCount() const { return useCount; }
 
     // The cells a use seeds the front with, for a player at position.
     static std::vector<Point<int>> SeedCells(Point<float> position);
@@ -84,13 +80,8 @@ private:
     PairList lavaPairs;
     // The groups this front has entered.
     std::set<int32_t> frontGroups;
-    // Whether this use's front has frozen water, and lava: each is heard
-    // once per use, with its first piece.
     // The replaceable pieces of the level entered (replaced, layer and
     // collision layer set; the rest null).
     std::vector<ArmorActiveReplacement> recordedScenery;
     int32_t tableBuilt = 0;
-    bool waterHeard = false;
-    bool lavaHeard = false;
-    int32_t useCount = 0;
 };

@@ -1,5 +1,4 @@
 #include "characters/BGEvent_DisplayGO.h"
-#include "characters/BlowPhantom.h"
 #include "characters/Player.h"
 #include "characters/PlayerArmor.h"
 #include "characters/PlayerArmorFire.h"
@@ -147,27 +146,11 @@ bool Player::AttackBoxInWorld(int shapeIndex, Rect<int>& box)
 void Player::FireAttack()
 {
     struckCharacters.clear();
-    // Whether the blow touches a phantom that lets it pass through.
-    const auto passesThroughPhantom = [this] {
-        PlayerWorld* world = GetPlayerWorld();
-        for (size_t index = 0; world != nullptr && index < world->GetCharacterCount(); ++index) {
-            auto* phantom = dynamic_cast<BlowPhantom*>(world->GetCharacter(index));
-            for (int i = 0; phantom != nullptr && attackGraphical != nullptr
-                 && i < attackGraphical->GetCollisionShapeCount();
-                 ++i) {
-                Rect<int> box;
-                if (AttackBoxInWorld(i, box) && phantom->IgnoresBlow(box))
-                    return true;
-            }
-        }
-        return false;
-    };
     if (GetAttackKind() == 1) {
+        // A blow that passes through a ghost sounds as a miss.
         UpdateNearAttackHits(true);
         if (!struckCharacters.empty())
             PlaySoundAt(kSoundAttackNearTouch);
-        else if (passesThroughPhantom())
-            PlaySoundAt(kSoundAttackNearPhantomIgnore);
         else
             PlaySoundAt(attackRank <= 2 ? kSoundAttackNear
                     : attackRank == 3   ? kSoundAttackNear3

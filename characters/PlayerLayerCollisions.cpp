@@ -13,8 +13,6 @@
 
 namespace {
 
-// A box resting on a floor may sit this far into it from rounding.
-constexpr float kOnTopTolerance = 0.001f;
 // The steps that find the box a long move enters first.
 constexpr float kSearchStep = 2.0f;
 // The kind the layer answers for a contact found through the circle (a line).
@@ -43,20 +41,20 @@ public:
     // column of the pixels they cover, and its contacts reach 0.8 px past
     // them: the plain probe meets boxes it overlaps by at least 0.2 px; the
     // widened one, one pixel larger to the left and below, meets every box
-    // it overlaps and the ones it only touches.
+    // it overlaps and the ones it only touches. The probe stands where the
+    // player's feet are, as the layer's platform rule reads it; the widened
+    // box reaches below them.
     void Place(const PlayerBox& placed, bool widened)
     {
         const int w = std::max(1, static_cast<int>(std::lround(placed.right - placed.left)));
         const int h = std::max(1, static_cast<int>(std::lround(placed.top - placed.bottom)));
         const int grow = widened ? 1 : 0;
-        box = CollisionBox<int>(0, h - 1 + 2 * grow, w - 1 + 2 * grow, 0, 0);
-        position
-            = Point<float>(placed.left - static_cast<float>(grow), placed.bottom - static_cast<float>(grow));
+        box = CollisionBox<int>(0, h - 1 + grow, w - 1 + 2 * grow, -grow, 0);
+        position = Point<float>(placed.left - static_cast<float>(grow), placed.bottom);
         size = Point<int>(w + grow, h + grow);
         // A circle at the feet of the box, for the lines.
         radius = static_cast<float>(std::min(w, h)) * 0.5f;
-        circleCentre = Point<float>(
-            static_cast<float>(w) * 0.5f + static_cast<float>(grow), radius + static_cast<float>(grow));
+        circleCentre = Point<float>(static_cast<float>(w) * 0.5f + static_cast<float>(grow), radius);
         lastContact = nullptr;
     }
     const CollisionBodyRecord* GetLastContact() const { return lastContact; }
@@ -158,8 +156,10 @@ bool PlayerLayerCollisions::TestOnce(
         // Inclusive pixel rectangles: a box covers x0 to x1 and y1 to y0.
         const PlayerBox solid {static_cast<float>(r.x0), static_cast<float>(r.y1),
             static_cast<float>(r.x1 + 1), static_cast<float>(r.y0 + 1)};
-        if (shape->GetType() == 1
-            && (testKind != -1 || dx != 0.0f || dy > 0.0f || box.bottom < solid.top - kOnTopTolerance)) {
+        // A platform the layer reports holds only a box coming down or
+        // standing: the layer has let the box through while its feet are
+        // below the platform's bottom.
+        if (shape->GetType() == 1 && (testKind != -1 || dx != 0.0f || dy > 0.0f)) {
             if (passThrough != nullptr)
                 *passThrough = true;
             return false;

@@ -46,11 +46,6 @@ bool NPC_CrouchSkull_Ghost::IsHitByBox(Rect<int> box, bool flag)
     return !ghost && NPC_CrouchSkull::IsHitByBox(box, flag);
 }
 
-bool NPC_CrouchSkull_Ghost::IgnoresBlow(Rect<int> box)
-{
-    return ghost && NPC_CrouchSkull::IsHitByBox(box, false);
-}
-
 void NPC_CrouchSkull_Ghost::Freeze()
 {
     ghost = false;

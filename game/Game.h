@@ -210,7 +210,7 @@ public:
     void KeepPlayersLastLook();
     // Steps a player placed in a wall out of it, then sets it on the floor
     // below within reach, or lets it fall.
-    void FitPlayerToGround();
+    void FitPlayerToGround(Level& level);
 
     // ---- teleporters found (GameArrival.cpp)
     // The first record of that level file, or null.

@@ -1,6 +1,7 @@
 #include "game/Game.h"
 
 #include "characters/Player.h"
+#include "characters/PlayerLayerCollisions.h"
 #include "characters/PlayerModifier.h"
 #include "characters/PlayerWorld.h"
 #include "engine/platform/DebugOutput.h"
@@ -91,11 +92,10 @@ bool Game::PlacePlayerAtStart(Level& level)
 {
     if (!usePlayerStart || !player)
         return false;
-    if (startPointName == "[SAVE]") {
-        // The position kept with the save.
-        player->SetPosition(saveData.GetPosition());
+    // Restoring the level's instance states has put the player where the
+    // save keeps it.
+    if (startPointName == "[SAVE]")
         return true;
-    }
     if (startPointName == "[TELEPORT]") {
         musicLibrary.ResetResumePositions();
         auto* placed
@@ -163,17 +163,18 @@ void Game::SettlePlayerOnArrival(bool placed, int facing, bool falling)
         if (GraphicalObject* idle = player->GetAnimationField(facing < 0 ? 0 : 1))
             player->SetCurrentAnimation(idle);
     }
-    if (placed)
-        FitPlayerToGround();
     player->UpdateContacts(true);
     player->SetCollisionChanged();
 }
 
-void Game::FitPlayerToGround()
+void Game::FitPlayerToGround(Level& level)
 {
-    PlayerCollisions* collisions = playerAccess != nullptr ? playerAccess->GetCollisions() : nullptr;
-    if (collisions == nullptr || !player)
+    Layer* layer = level.GetLayer(Level::kScene, "Collisions");
+    if (layer == nullptr || !player)
         return;
+    // The level entered is not the game's current one yet: its own layer.
+    PlayerLayerCollisions fit(layer);
+    PlayerCollisions* collisions = &fit;
     // The ground is found for the standing box, whatever form the player
     // arrives in; its own size and box come back afterwards.
     const Point<int> size = player->GetSize();

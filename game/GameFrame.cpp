@@ -8,6 +8,7 @@
 #include "engine/input/AbstractInputManager.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/render/DXRenderEngine.h"
+#include "engine/render/GE_Fade.h"
 #include "engine/render/IRenderEngine.h"
 #include "engine/render/RenderPoolCommand.h"
 #include "engine/render/RenderPoolManager.h"
@@ -42,6 +43,8 @@ constexpr uint32_t kGameMutexWaitMs = 30;
 // The ending's last line starts this many blanks in: the word wrap carries
 // it to a line of its own, below the score.
 constexpr size_t kEndingLineIndent = 96;
+// The end score fades in over this many update frames.
+constexpr int32_t kEndScoreFadeFrames = 60;
 
 // What the debug output says when the wait for the game's mutex ran out.
 std::string GameMutexLate()
@@ -273,16 +276,16 @@ void Game::StepWorld(AbstractInputManager* input)
         --slowMotionSkip;
     if (slowMotionSkip == 0) {
         gameTimeMs += kFixedStep;
+        // The player moves by the poll's actions before the zones see where
+        // it is; it waits while its arrival in a level runs.
+        if (player != nullptr && currentLevel != nullptr && !gameplayPaused && arrivalCounter == -1)
+            player->UpdateInputs(kFixedStep, input);
         if (arrivalCounter >= 0 && ++arrivalCounter >= 30) {
             arrivalCounter = -1;
             transitionImage = nullptr;
         }
         if (secondTransitionCounter >= 0 && ++secondTransitionCounter >= kSecondTransitionFrames)
             secondTransitionCounter = -1;
-        // The player moves by the poll's actions before the zones see where
-        // it is.
-        if (player != nullptr && currentLevel != nullptr && !gameplayPaused)
-            player->UpdateInputs(kFixedStep, input);
         if (currentLevel != nullptr)
             currentLevel->UpdatePlayerContacts();
         TimeSection(console.profileTimers, " >Cam+LoopUpdateCharacters", true);
@@ -505,9 +508,13 @@ void Game::ShowEnding(int mode)
     endingCounter = 90;
     // The ending's overlay fades in dark first.
     NoteUse("effect", "fullFX_FadeToColor_DarkFirst");
-    // The completion and time text fades in over the last picture.
-    if (uiFrames.size() > 3 && uiFrames[3] != nullptr)
+    // The completion and time text fades in over the last picture, from
+    // the start of its fade each time an ending shows.
+    if (uiFrames.size() > 3 && uiFrames[3] != nullptr) {
         uiFrames[3]->SetVisible(true);
+        if (auto* fade = dynamic_cast<GE_Fade*>(uiFrames[3]->GetEffect()))
+            fade->SetCounter(kEndScoreFadeFrames);
+    }
 }
 
 void Game::ReturnToTitle()

@@ -50,10 +50,10 @@ void EndLoadingScreen(RenderPoolManager* pool)
 }
 
 // Adds an in-game layer on top of a list, with a surface like that of the
-// list's first layer; nothing when the list has none.
+// list's first layer that takes part in drawing; nothing when there is none.
 void AddInGameLayer(Level& level, int list, const char* name, bool frontCharacters)
 {
-    Layer* model = level.GetLayerCount(list) > 0 ? level.GetLayerAt(list, 0) : nullptr;
+    Layer* model = level.GetFirstLayer(list, -1.0f, -1.0f);
     if (model == nullptr)
         return;
     const Point<int> size = model->GetSize();
@@ -124,6 +124,9 @@ bool Game::ChangeLevel(std::string levelFile, LevelNameSource source)
     PrepareLevel(*level, levelFile, facing, falling);
     // The start point; the level must be current for the player's contacts.
     const bool placed = PlacePlayerAtStart(*level);
+    // Fitted to the ground before the camera centres on it.
+    if (placed)
+        FitPlayerToGround(*level);
     PlaceCamera(*level, placed);
     // The overlay screens close; the overlay's slide stands still while the
     // player's last look carries the arrival.
@@ -314,6 +317,8 @@ bool Game::ReleaseLevel(Level* level, Game* game)
         // from which the next level takes it back.
         if (!game->pendingLoad && game->currentLevel == level)
             game->saveData.CaptureGameState(false);
+        else if (game->pendingLoad)
+            game->teleportMap.mapView = Point<float>(); // the map jumps to where the save returns
         game->minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
         game->teleports.clear();
         game->cinematicLayers.clear();

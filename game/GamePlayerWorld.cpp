@@ -95,15 +95,16 @@ bool IsWater(Layer::Instance* instance)
 // degenerate level.
 constexpr int kMaxWaterTiles = 256;
 
-// The layers that hold the level's water and lava: those of the foreground
-// and scene lists that scroll with the scene, in list order.
+// The layers that hold the level's water and lava: the active ones of the
+// foreground and scene lists that scroll with the scene, in list order.
 std::vector<Layer*> LiquidLayers(Level* level)
 {
     std::vector<Layer*> layers;
     for (int list : {Level::kForeground, Level::kScene}) {
         for (int i = 0; level != nullptr && i < level->GetLayerCount(list); ++i) {
             Layer* layer = level->GetLayerAt(list, i);
-            if (layer != nullptr && layer->GetScrollFactor() == Point<float>(1.0f, 1.0f))
+            if (layer != nullptr && layer->GetDrawPlacedInstances()
+                && layer->GetScrollFactor() == Point<float>(1.0f, 1.0f))
                 layers.push_back(layer);
         }
     }

@@ -14,6 +14,12 @@ SceneCharacter* GameSceneAccess::GetPlayerCharacter()
     return game.GetPlayer();
 }
 
+void GameSceneAccess::PlacePlayerAtSavedPosition()
+{
+    if (Player* player = game.GetPlayer())
+        player->SetPosition(game.saveData.GetPosition());
+}
+
 void GameSceneAccess::DrawPlayer(DXGraphicalSurface* target, Point<int> offset)
 {
     if (Player* player = game.GetPlayer()) {

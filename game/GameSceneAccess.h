@@ -41,6 +41,7 @@ public:
     bool HasPlayer() override { return game.GetPlayer() != nullptr; }
     SceneCharacter* GetPlayerCharacter() override;
     void DrawPlayer(DXGraphicalSurface* target, Point<int> offset) override;
+    void PlacePlayerAtSavedPosition() override;
     // The layers the cut-scene shows, and its kind as the capture state.
     bool IsCapturedLayer(const Layer* layer) override;
     int GetCaptureState() override { return game.pickupCinematicKind; }

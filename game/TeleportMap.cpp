@@ -3,6 +3,8 @@
 #include "engine/serial/FileUtils.h"
 #include "game/GameStartup.h"
 #include "scene/GraphicalObject.h"
+#include "scene/SpacialInstance.h"
+#include "scene/Sprite.h"
 
 #include <algorithm>
 
@@ -109,13 +111,17 @@ bool TeleportMap::Update(
             canvas.FillRect(square, state == 1 ? kVisitedColour : kRevealedColour);
         }
     }
-    // The rooms' outlines are the full map's: the HUD's window (mode 2)
-    // shows the cells alone, since the outlines' picture is the whole
-    // screen's size and would spill over the play field.
+    // The rooms' outlines over the cells. The HUD's window (mode 2) shows
+    // them scrolled with the cells and cut to its own size, so the
+    // screen-sized picture stays inside the window.
+    if (view.globalMap != nullptr) {
+        if (mapMode == 2)
+            DrawGlobalMapInWindow(canvas, *view.globalMap, origin, scroll + offset, size);
+        else
+            canvas.DrawObject(*view.globalMap, origin);
+    }
     if (mapMode == 2)
         return true;
-    if (view.globalMap != nullptr)
-        canvas.DrawObject(*view.globalMap, origin);
 
     if (mapMode == 1 && view.teleports != nullptr && !view.teleports->empty()) {
         const std::vector<const TeleportInfo*> listed = ListTeleporters(*view.teleports);
@@ -140,6 +146,22 @@ bool TeleportMap::Update(
         DrawOnCell(canvas, markers[StoryHint], Point<int>(view.storyHint.first, view.storyHint.second),
             view.frameTime);
     return false;
+}
+
+void TeleportMap::DrawGlobalMapInWindow(
+    MapCanvas& canvas, GraphicalObject& globalMap, Point<int> origin, Point<int> shift, Point<int> size)
+{
+    const bool inObjectSpace = globalMap.AreShapesInObjectSpace();
+    const auto shiftSprites = [&globalMap](Point<int> by) {
+        for (int i = 0; i < globalMap.GetSpriteInstanceCount(); ++i)
+            if (GraphicalObject::SpriteInstance* instance = globalMap.GetSpriteInstance(i))
+                instance->SetWrapOffset(static_cast<float>(by.x), static_cast<float>(by.y));
+    };
+    shiftSprites(shift);
+    globalMap.SetSize(size.x, size.y, inObjectSpace);
+    canvas.DrawObject(globalMap, origin);
+    shiftSprites(Point<int>());
+    globalMap.SetSize(kScreenSize.x, kScreenSize.y, inObjectSpace);
 }
 
 void TeleportMap::Step(int direction, const View& view, const std::vector<const TeleportInfo*>& listed)

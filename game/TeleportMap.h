@@ -83,7 +83,7 @@ public:
     static constexpr Point<int> kRowBackground {172, 434};
 
     Point<float> mapView;
-    int mapMode = 0; // 0 map, 1 teleport menu, 2 cells only
+    int mapMode = 0; // 0 map, 1 teleport menu, 2 the HUD's window
     int cursor = -1;
     std::array<GraphicalObject*, kMarkerCount> markers {};
     std::string chosenLevel;
@@ -93,6 +93,11 @@ private:
     bool RunMenu(MapCanvas& canvas, const View& view, const std::vector<const TeleportInfo*>& listed);
     void DrawOnCell(MapCanvas& canvas, GraphicalObject* object, Point<int> cell, double frameTime) const;
     void Step(int direction, const View& view, const std::vector<const TeleportInfo*>& listed);
+    // The global map drawn at `origin` cut to `size`, its sprites shifted by
+    // `shift`; then back to unshifted and the screen's size.
+    static void DrawGlobalMapInWindow(
+        MapCanvas& canvas, GraphicalObject& globalMap, Point<int> origin, Point<int> shift, Point<int> size);
+    static constexpr Point<int> kScreenSize {512, 448};
 
     // Where the grid's cell (0, 0) lands this call.
     Point<int> gridOrigin;

@@ -183,10 +183,11 @@ bool CmdSetPlayerWaterSlow(std::string arguments)
     const float ratio = ToFloat(numbers, tokens[0], kRatio);
     if (!numbers.Ok())
         return numbers.Refuse("setplayerwaterslow");
-    // Stored only once a player exists: before it (the settings file runs
-    // first) the ratio stays as it is, and the line is no failure.
-    if (CurrentPlayer() != nullptr)
-        tuning->player.waterSlowRatio = ratio;
+    // Stored only once a player exists: before it the ratio stays as it is
+    // and the command fails.
+    if (CurrentPlayer() == nullptr)
+        return false;
+    tuning->player.waterSlowRatio = ratio;
     return true;
 }
 

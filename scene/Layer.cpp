@@ -179,9 +179,11 @@ void Layer::RemovePlacedInstance(unsigned index)
 {
     if (index >= instances.size())
         return;
-    // The erased instance takes its payload and bodies with it.
+    // The erased instance takes its payload and bodies with it. The editor
+    // is told its removal is suspect.
     instances.erase(instances.begin() + index);
     RebuildAfterChange();
+    platform::DebugOutput("Memory leak create with RemoveGraphicalObject !\n");
 }
 
 void Layer::SetInstancePosition(unsigned index, float x, float y)

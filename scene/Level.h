@@ -169,6 +169,8 @@ public:
     void Render(Camera* camera);
 
 private:
+    // Hands each saved instance state of this level back to its instance.
+    void LoadInstanceStates(const VectorSerialize* savedLevels);
     // Records the first failure of a read; later ones are consequences.
     void Fail(const std::string& expected);
     bool ReadLayerList(std::istream& is, int list, bool ok);

@@ -21,10 +21,8 @@ void Level::PrepareArmorReplacements(ArmorReplacementTable* armor)
     for (int list : {kBackground, kForeground, kScene}) {
         for (int i = 0; i < GetLayerCount(list); ++i) {
             Layer* layer = GetLayerAt(list, i);
-            // The scenery that scrolls with the camera; "Collisions" holds
-            // the counterparts, not scenery.
-            if (layer == nullptr || layer == collisions || layer->GetScrollFactor().x != 1.0f
-                || layer->GetScrollFactor().y != 1.0f)
+            // Every layer that scrolls with the camera, "Collisions" too.
+            if (layer == nullptr || layer->GetScrollFactor().x != 1.0f || layer->GetScrollFactor().y != 1.0f)
                 continue;
             for (size_t k = 0; k < layer->GetInstanceCount(); ++k) {
                 Instance* instance = layer->GetInstance(k);

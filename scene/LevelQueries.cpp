@@ -16,6 +16,7 @@
 #include "scene/LevelListUtils.h"
 #include "scene/LevelScript.h"
 #include "scene/LoadingScreen.h"
+#include "scene/SceneGameAccess.h"
 #include "scene/ZoneInstance.h"
 
 #include <box2d/box2d.h>
@@ -206,6 +207,14 @@ void Level::PurgeBackgroundEvents()
 }
 
 void Level::RestoreInstanceStates(const VectorSerialize* savedLevels)
+{
+    LoadInstanceStates(savedLevels);
+    // The player stands where the save keeps it, whatever the level kept.
+    if (SceneGameAccess* game = GetSceneGameAccess())
+        game->PlacePlayerAtSavedPosition();
+}
+
+void Level::LoadInstanceStates(const VectorSerialize* savedLevels)
 {
     if (savedLevels == nullptr)
         return;

@@ -56,6 +56,8 @@ public:
     // The player, or null.
     virtual SceneCharacter* GetPlayerCharacter() = 0;
     virtual void DrawPlayer(DXGraphicalSurface* target, Point<int> offset) = 0;
+    // Puts the player, when there is one, where the save data keeps it.
+    virtual void PlacePlayerAtSavedPosition() { }
 
     // Capturing a cut-scene's layers: whether the layer's draws are copied
     // to the overlay commands (drawn again above the cut-scene's darkening),

@@ -22,6 +22,8 @@ public:
     // The alpha in the top byte, white below.
     uint32_t GetColor() const;
     int32_t GetCounter() const { return counter; }
+    // Starts the fade again from that many frames before its end.
+    void SetCounter(int32_t frames) { counter = frames; }
     int32_t GetStep() const { return step; }
 
 private:

@@ -313,8 +313,11 @@ void EndFadingMusic(DXSoundEngine* engine)
     auto& fading = engine->FadingMusic();
     if (fading == nullptr)
         return;
+    // The track takes up again where its decoder stopped, past what the
+    // fading voice still held queued.
     if (MusicTrack* track = FindMusicTrack(fading->GetName()))
-        track->resumePosition = track->resumePosition == -1 ? 0 : fading->GetPlayPosition();
+        track->resumePosition
+            = track->resumePosition == -1 ? 0 : std::max<int64_t>(fading->GetDecoderPosition(), 0);
     fading.reset();
 }
 

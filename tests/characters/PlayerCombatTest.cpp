@@ -1,4 +1,3 @@
-#include "characters/BlowPhantom.h"
 #include "characters/PlayerDeathLog.h"
 #include "characters/PlayerModifier.h"
 #include "characters/Projectile_Crossbow.h"
@@ -109,15 +108,15 @@ TEST_F(PlayerCombat, AKillCountsInvincibleUnlessItIsABossOrAProjectile)
     EXPECT_EQ(player->GetStruckCharacters().size(), 3u);
 }
 
-// A ghost in its fade: the blow touches it but passes through.
-class Phantom : public Target, public BlowPhantom {
+// A ghost in its fade: the blow passes through it.
+class Phantom : public Target {
 public:
     using Target::Target;
     bool IsHitByBox(Rect<int>, bool) override { return false; }
-    bool IgnoresBlow(Rect<int> box) override { return Meets(box, Box()); }
 };
 
-TEST_F(PlayerCombat, TheBlowsSoundTellsAStrikeAPassThroughAPhantomAndAMiss)
+// A blow through a ghost sounds as a miss.
+TEST_F(PlayerCombat, TheBlowsSoundTellsAStrikeFromAMiss)
 {
     struct Case {
         const char* what;
@@ -127,7 +126,7 @@ TEST_F(PlayerCombat, TheBlowsSoundTellsAStrikeAPassThroughAPhantomAndAMiss)
     };
     const Case cases[] = {
         {"a target struck", 170.0f, 0.0f, kSoundAttackNearTouch},
-        {"through a phantom", 0.0f, 170.0f, kSoundAttackNearPhantomIgnore},
+        {"through a phantom", 0.0f, 170.0f, kSoundAttackNear},
         {"a target struck beside a phantom", 170.0f, 160.0f, kSoundAttackNearTouch},
         {"a phantom out of reach", 0.0f, 400.0f, kSoundAttackNear},
         {"nothing", 0.0f, 0.0f, kSoundAttackNear},

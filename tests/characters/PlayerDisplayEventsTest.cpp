@@ -114,13 +114,16 @@ TEST_F(PlayerDisplays, EachChangeOfFormLeavesThePoseFadingWhereItStood)
         EXPECT_EQ(fade->GetLayer(), scene) << "the first layer of the scene list";
         ASSERT_NE(fade->GetInstance(), nullptr);
         EXPECT_EQ(fade->GetInstance()->GetPosition(), Point<float>(100.0f, 0.0f));
-        EXPECT_NE(dynamic_cast<GE_Fade*>(fade->GetInstance()->GetEffect()), nullptr);
     }
     // Five ticks, then the event ends and takes its copy off the layer.
     const size_t placed = scene->GetAddedInstanceCount();
+    // The pose fades out over those ticks, 51 alpha each.
     for (int tick = 1; tick <= 5; ++tick) {
         for (BGEvent_DisplayGO* fade : fades) {
             EXPECT_FALSE(fade->IsFinished()) << "tick " << tick;
+            const auto* effect = dynamic_cast<GE_Fade*>(fade->GetInstance()->GetEffect());
+            ASSERT_NE(effect, nullptr);
+            EXPECT_EQ(effect->GetAlpha(), 255u - 51u * static_cast<uint32_t>(tick - 1)) << "tick " << tick;
             fade->Run();
         }
     }

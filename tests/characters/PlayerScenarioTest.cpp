@@ -147,8 +147,9 @@ INSTANTIATE_TEST_SUITE_P(OnBoxesAndOnALevelLayer, PlayerScenario, ::testing::Boo
 
 namespace {
 
-// A one-way ledge placed on a level's "Collisions" layer: the player jumps up
-// through it and lands on it, and a crouch jump drops back through.
+// A one-way ledge placed on a level's "Collisions" layer, its band 3 px thin
+// as the world's: the player jumps up through it and lands on it, and a
+// crouch jump's 4 px drop takes its feet below the band and through.
 TEST(PlayerOnALayer, JumpsUpThroughAOneWayLedgeLandsOnItAndDropsThrough)
 {
     PlayerFixture f;
@@ -157,7 +158,7 @@ TEST(PlayerOnALayer, JumpsUpThroughAOneWayLedgeLandsOnItAndDropsThrough)
     block.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 31, 31, 0, 0);
     GraphicalObject ledge {"Ledge"};
     ledge.SetSize(64, 16, true);
-    ledge.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 15, 63, 0, 1);
+    ledge.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 15, 63, 13, 1);
     Level level {"ledges"};
     Layer* layer = level.CreateLayer(Level::kScene, "Collisions", nullptr, 1024, 512, 32, 32);
     for (int x = 0; x < 512; x += 32)
@@ -181,6 +182,41 @@ TEST(PlayerOnALayer, JumpsUpThroughAOneWayLedgeLandsOnItAndDropsThrough)
     for (int i = 0; i < 40 && f.player->GetMoveState() != Player::kCrouch; ++i)
         f.Step(Keys(0, -1.0f));
     EXPECT_NEAR(f.Y(), 32.1f, 1e-3) << "dropped through to the floor";
+}
+
+// A one-way platform of a 4 px band (rows 28 to 31 of its 32 px cell) placed
+// at (64, 64): a box coming down holds on it once its feet reach the band's
+// bottom, as the layer's own test has it; below the band it passes.
+TEST(PlayerOnALayer, AOneWayPlatformHoldsABoxComingDownFromItsBottomUp)
+{
+    GraphicalObject platform {"OneWay"};
+    platform.SetSize(32, 32, true);
+    platform.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 31, 31, 28, 1);
+    Level level {"platform"};
+    Layer* layer = level.CreateLayer(Level::kScene, "Collisions", nullptr, 1024, 512, 32, 32);
+    layer->AddPlacedInstance(&platform, 64.0f, 64.0f);
+    PlayerLayerCollisions collisions(layer);
+    const struct {
+        float feet;
+        bool held;
+        float allowed;
+    } cases[] = {
+        {91.0f, false, 0.0f},
+        {92.0f, true, 0.0f},
+        {94.0f, true, 0.0f},
+        {95.5f, true, 0.0f},
+        {96.1f, true, -0.1f},
+    };
+    for (const auto& c : cases) {
+        const PlayerBox box {70.0f, c.feet, 112.0f, c.feet + 96.0f};
+        float allowed = 1.0f;
+        int kind = -1;
+        EXPECT_EQ(collisions.Test(-1, box, 0.0f, -4.0f, &allowed, &kind), c.held) << "feet at " << c.feet;
+        if (c.held) {
+            EXPECT_NEAR(allowed, c.allowed, 1e-4) << "feet at " << c.feet;
+        }
+        EXPECT_FALSE(collisions.Test(0, box, 0.0f, -4.0f, &allowed, &kind)) << "only coming down";
+    }
 }
 
 } // namespace

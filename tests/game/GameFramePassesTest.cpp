@@ -129,6 +129,9 @@ TEST_F(GameFramePasses, TheUIFramesDrawInTheirFixedOrderAndTheEndScoreFadesInOve
     EXPECT_EQ(alphas[2], alphas[0] + 4u);
     EXPECT_EQ(alphas[118], 255u) << "opaque after 60 update frames";
     EXPECT_EQ(alphas.back(), 255u);
+    // Another ending in the same run fades the score in again.
+    game.ShowEnding(1);
+    EXPECT_EQ(endScoreFade.GetAlpha(), 255u - 60u * 4u);
     // A hidden frame is passed over.
     log.clear();
     game.uiFrames[2]->SetVisible(false);

@@ -1,11 +1,13 @@
 #include "game/Game.h"
 
 #include "characters/CharacterObject.h"
+#include "characters/Player.h"
 #include "characters/PlayerWorld.h"
 #include "engine/platform/Clock.h"
 #include "engine/serial/TypeNames.h"
 #include "game/GameFlowCommands.h"
 #include "scene/GraphicalObject.h"
+#include "scene/Level.h"
 #include "scene/SpacialInstance.h"
 #include "script/NPC_Script.h"
 
@@ -58,6 +60,17 @@ public:
     void Update(double) override { ++updates; }
     bool IsDead() const override { return dying; }
     bool dying = false;
+    int updates = 0;
+};
+
+// A player that counts the updates it is given.
+class CountingPlayer : public Player {
+public:
+    CountingPlayer()
+        : Player("Player")
+    {
+    }
+    void UpdateInputs(double, AbstractInputManager*) override { ++updates; }
     int updates = 0;
 };
 
@@ -192,4 +205,25 @@ TEST_F(GameFrame, TheGameTimeMovesOneFixedStepPerWorldStepWhateverThePassesTook)
     EXPECT_DOUBLE_EQ(game.GetGameTimeMs() - start, 2 * Game::kFixedStepMs);
     ASSERT_NE(GetPlayerWorld(), nullptr);
     EXPECT_DOUBLE_EQ(GetPlayerWorld()->GetTimeMs(), game.GetGameTimeMs());
+}
+
+// The arrival's 30 update frames, counted after the player's step, give the
+// player no update; the frame that ends them does not either.
+TEST_F(GameFrame, ThePlayerWaitsForItsArrivalToEnd)
+{
+    Level level("arrival");
+    game.SetCurrentLevel(&level);
+    auto counting = std::make_unique<CountingPlayer>();
+    CountingPlayer* player = counting.get();
+    game.SetPlayer(std::move(counting));
+    game.SetMenuFlag(false);
+    game.frameDelay = 0;
+    game.arrivalCounter = 28;
+    std::vector<std::pair<int, int>> frames;
+    for (int i = 0; i < 3; ++i) {
+        fixedStep.Pass(game);
+        frames.push_back({game.arrivalCounter, player->updates});
+    }
+    EXPECT_EQ(frames, (std::vector<std::pair<int, int>> {{29, 0}, {-1, 0}, {-1, 1}}));
+    game.SetCurrentLevel(nullptr);
 }

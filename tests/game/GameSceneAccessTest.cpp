@@ -42,6 +42,12 @@ TEST(GameSceneAccess, TheGameAnswersTheSceneFromItsOwnStateWhileItExists)
         game.fixedStepTick = 0;
         EXPECT_FALSE(scene->IsFixedStepTick());
         EXPECT_FALSE(IsLogicTick()) << "the events wait for the game's next tick";
+        // The level's states restored, with no record of it kept, the player
+        // stands where the save keeps it.
+        game.SetPlayer(std::make_unique<Player>("Player"));
+        game.saveData.SetPosition(40.0f, 50.0f);
+        level.RestoreInstanceStates(nullptr);
+        EXPECT_EQ(game.GetPlayer()->GetPosition(), Point<float>(40.0f, 50.0f));
 
         game.sprites.clear();
         game.SetCurrentLevel(nullptr);

@@ -2,6 +2,8 @@
 
 #include "game/GameStartup.h"
 #include "scene/GraphicalObject.h"
+#include "scene/SpacialInstance.h"
+#include "scene/Sprite.h"
 #include "tests/game/WorldTeleportHubs.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +25,9 @@ public:
     void DrawObject(GraphicalObject& object, Point<int> at) override
     {
         objects.push_back(object.GetName() + " " + std::to_string(at.x) + " " + std::to_string(at.y));
+        // The size and the first sprite's shift the object is drawn with.
+        const auto* sprite = object.GetSpriteInstanceCount() > 0 ? object.GetSpriteInstance(0) : nullptr;
+        shapes.push_back({object.GetSize(), sprite != nullptr ? sprite->GetWrapOffset() : Point<float>()});
     }
     std::vector<std::string> ObjectsNamed(const std::string& name) const
     {
@@ -38,11 +43,13 @@ public:
         rects.clear();
         colours.clear();
         objects.clear();
+        shapes.clear();
     }
 
     std::vector<Rect<int>> rects;
     std::vector<uint32_t> colours;
     std::vector<std::string> objects;
+    std::vector<std::pair<Point<int>, Point<float>>> shapes;
 };
 
 class TeleportMapTest : public testing::Test {
@@ -188,9 +195,15 @@ TEST_F(TeleportMapTest, CellsColouredByStateAndNeverTheLastColumnOrRow)
     EXPECT_EQ(canvas.colours[0], TeleportMap::kVisitedColour);
     EXPECT_EQ(canvas.rects[1], Rect<int>(0, 10, 10, 20));
     EXPECT_EQ(canvas.colours[1], TeleportMap::kRevealedColour);
-    EXPECT_TRUE(canvas.objects.empty()) << "map mode 2 draws cells only";
+    EXPECT_TRUE(canvas.objects.empty()) << "no markers in map mode 2";
 
-    // A small view clamps the squares into itself.
+    // A small view clamps the squares into itself; the rooms' outlines are
+    // drawn cut to it and shifted with the cells, then are whole again.
+    Sprite outlines("GlobalMinimap", "globalminimap.png", 0, 0, 511, 447);
+    GraphicalObject globalMap("GlobalMinimap");
+    globalMap.AddSpriteInstance(&outlines, 0, 0);
+    globalMap.SetSize(512, 448, true);
+    view.globalMap = &globalMap;
     canvas.Clear();
     map.Update(canvas, view, Point<int>(100, 50), Point<int>(-5, 0), Point<int>(25, 15));
     for (const Rect<int>& box : canvas.rects) {
@@ -198,6 +211,12 @@ TEST_F(TeleportMapTest, CellsColouredByStateAndNeverTheLastColumnOrRow)
         EXPECT_LE(box.x1, 124);
         EXPECT_LE(box.y1, 64);
     }
+    EXPECT_EQ(canvas.objects, (std::vector<std::string> {"GlobalMinimap 100 50"}));
+    ASSERT_EQ(canvas.shapes.size(), 1u);
+    EXPECT_EQ(canvas.shapes[0].first, Point<int>(25, 15));
+    EXPECT_EQ(canvas.shapes[0].second, Point<float>(-5.0f, 0.0f));
+    EXPECT_EQ(globalMap.GetSize(), Point<int>(512, 448));
+    EXPECT_EQ(globalMap.GetSpriteInstance(0)->GetWrapOffset(), Point<float>());
 }
 
 TEST_F(TeleportMapTest, ViewFollowsTheScrollTarget)

@@ -263,7 +263,7 @@ TEST_F(TuningCommandsTest, PairsNeedBothValuesAndFramesMoveOnlyWhenPresent)
 TEST_F(TuningCommandsTest, PlayerOnlyCommandsDoNothingWithoutAPlayer)
 {
     game.SetPlayer(nullptr);
-    EXPECT_TRUE(Run("setplayerwaterslow 0.75")) << "no failure, though nothing is stored";
+    EXPECT_FALSE(Run("setplayerwaterslow 0.75")) << "nothing is stored";
     EXPECT_EQ(game.tuning.player.waterSlowRatio, 0.65f);
     EXPECT_FALSE(Run("enableplayerarmors"));
     EXPECT_TRUE(Run("setplayerattackrank 2"));

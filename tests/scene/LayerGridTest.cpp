@@ -3,6 +3,8 @@
 #include "scene/CollisionWorld.h"
 #include "tests/scene/LevelFixture.h"
 
+#include "tests/engine/platform/DebugCapture.h"
+
 #include <box2d/box2d.h>
 #include <gtest/gtest.h>
 
@@ -179,7 +181,11 @@ TEST_F(LayerGrid, RunTimeInstancesStayOutOfTheGridsAndTheFile)
     EXPECT_TRUE(CellsOf(layer.GetCellGrid(), shared).empty());
     // Found by a point only when asked to look at the added instances.
     EXPECT_EQ(layer.GetInstanceAt(Point<int>(20, 50), false), layer.GetInstance(0));
-    layer.RemovePlacedInstance(0);
+    {
+        DebugCapture debug;
+        layer.RemovePlacedInstance(0);
+        EXPECT_EQ(debug.Text(), "Memory leak create with RemoveGraphicalObject !\n");
+    }
     EXPECT_EQ(layer.GetInstanceAt(Point<int>(20, 50), true), nullptr); // no bounds left
 
     layer.DeleteAddedInstanceAt(5);

@@ -136,6 +136,7 @@ bool RunEpilogue(RunPilot& pilot)
         "useplayerstart " + std::to_string(game.usePlayerStart ? 1 : 0),
         "changesaveslot " + std::to_string(game.currentSaveSlot),
         "setplayerattackrank " + std::to_string(player->GetAttackRank()),
+        "setplayerwaterslow " + std::to_string(game.tuning.player.waterSlowRatio),
         "enableplayerarmors",
         "minimap notify_all",
     };

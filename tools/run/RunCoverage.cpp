@@ -211,6 +211,11 @@ std::vector<CoverageFamily> WorldCoverageFamilies(Game& game)
     // before they would show the broken wood and sound it.
     sounds.exempt["NPC_Boss_Snow_OneBodyWoodKilled"]
         = "the snow giant's wood explodes at its lethal blow, before its broken look and its sound";
+    // The player declares these beside its own sounds; a blow through a
+    // ghost sounds as a miss, and freezing and thawing are silent.
+    for (const char* declared :
+        {"Player_Attack_Near_PhantomIgnore", "World_WaterToIce", "World_LavaToIce", "World_IceToWater"})
+        sounds.exempt[declared] = "declared by the player, played by no rule of play";
     families.push_back(sounds);
 
     CoverageFamily effects {"effect files", "effect", {}, {}};
