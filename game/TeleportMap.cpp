@@ -151,16 +151,22 @@ bool TeleportMap::Update(
 void TeleportMap::DrawGlobalMapInWindow(
     MapCanvas& canvas, GraphicalObject& globalMap, Point<int> origin, Point<int> shift, Point<int> size)
 {
+    // Each sprite is placed at the shift within the object, and the object
+    // cut to the window's size: what lies left of or above the window is cut
+    // off by the draw, what lies beyond its size is not drawn.
     const bool inObjectSpace = globalMap.AreShapesInObjectSpace();
-    const auto shiftSprites = [&globalMap](Point<int> by) {
+    const auto placeSprites = [&globalMap](Point<int> at) {
         for (int i = 0; i < globalMap.GetSpriteInstanceCount(); ++i)
             if (GraphicalObject::SpriteInstance* instance = globalMap.GetSpriteInstance(i))
-                instance->SetWrapOffset(static_cast<float>(by.x), static_cast<float>(by.y));
+                instance->SetPosition(at.x, at.y);
+        for (int i = 0; i < globalMap.GetAnimatedInstanceCount(); ++i)
+            if (GraphicalObject::AnimatedInstance* instance = globalMap.GetAnimatedInstance(i))
+                instance->SetPosition(at.x, at.y);
     };
-    shiftSprites(shift);
+    placeSprites(shift);
     globalMap.SetSize(size.x, size.y, inObjectSpace);
     canvas.DrawObject(globalMap, origin);
-    shiftSprites(Point<int>());
+    placeSprites(Point<int>());
     globalMap.SetSize(kScreenSize.x, kScreenSize.y, inObjectSpace);
 }
 

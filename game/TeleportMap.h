@@ -93,7 +93,7 @@ private:
     bool RunMenu(MapCanvas& canvas, const View& view, const std::vector<const TeleportInfo*>& listed);
     void DrawOnCell(MapCanvas& canvas, GraphicalObject* object, Point<int> cell, double frameTime) const;
     void Step(int direction, const View& view, const std::vector<const TeleportInfo*>& listed);
-    // The global map drawn at `origin` cut to `size`, its sprites shifted by
+    // The global map drawn at `origin` cut to `size`, its sprites placed at
     // `shift`; then back to unshifted and the screen's size.
     static void DrawGlobalMapInWindow(
         MapCanvas& canvas, GraphicalObject& globalMap, Point<int> origin, Point<int> shift, Point<int> size);

@@ -25,9 +25,9 @@ public:
     void DrawObject(GraphicalObject& object, Point<int> at) override
     {
         objects.push_back(object.GetName() + " " + std::to_string(at.x) + " " + std::to_string(at.y));
-        // The size and the first sprite's shift the object is drawn with.
+        // The size and the first sprite's place the object is drawn with.
         const auto* sprite = object.GetSpriteInstanceCount() > 0 ? object.GetSpriteInstance(0) : nullptr;
-        shapes.push_back({object.GetSize(), sprite != nullptr ? sprite->GetWrapOffset() : Point<float>()});
+        shapes.push_back({object.GetSize(), sprite != nullptr ? sprite->GetPosition() : Point<int>()});
     }
     std::vector<std::string> ObjectsNamed(const std::string& name) const
     {
@@ -49,7 +49,7 @@ public:
     std::vector<Rect<int>> rects;
     std::vector<uint32_t> colours;
     std::vector<std::string> objects;
-    std::vector<std::pair<Point<int>, Point<float>>> shapes;
+    std::vector<std::pair<Point<int>, Point<int>>> shapes;
 };
 
 class TeleportMapTest : public testing::Test {
@@ -214,9 +214,9 @@ TEST_F(TeleportMapTest, CellsColouredByStateAndNeverTheLastColumnOrRow)
     EXPECT_EQ(canvas.objects, (std::vector<std::string> {"GlobalMinimap 100 50"}));
     ASSERT_EQ(canvas.shapes.size(), 1u);
     EXPECT_EQ(canvas.shapes[0].first, Point<int>(25, 15));
-    EXPECT_EQ(canvas.shapes[0].second, Point<float>(-5.0f, 0.0f));
+    EXPECT_EQ(canvas.shapes[0].second, Point<int>(-5, 0));
     EXPECT_EQ(globalMap.GetSize(), Point<int>(512, 448));
-    EXPECT_EQ(globalMap.GetSpriteInstance(0)->GetWrapOffset(), Point<float>());
+    EXPECT_EQ(globalMap.GetSpriteInstance(0)->GetPosition(), Point<int>());
 }
 
 TEST_F(TeleportMapTest, ViewFollowsTheScrollTarget)

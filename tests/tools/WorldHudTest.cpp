@@ -123,6 +123,19 @@ bool Drew(const rendertest::SpriteRecorder& recorder, GraphicalObject& object)
     return false;
 }
 
+// Whether a sprite of the object was drawn cut to a part of its picture that
+// holds the point (in the picture's pixels).
+bool DrewAround(const rendertest::SpriteRecorder& recorder, GraphicalObject& object, Point<int> point)
+{
+    for (const ObjectDrawEntry& entry : object.GetObjectDrawEntries()) {
+        const auto cut = recorder.sources.find(entry.sprite);
+        if (cut != recorder.sources.end() && cut->second.x0 <= point.x && point.x < cut->second.x1
+            && cut->second.y0 <= point.y && point.y < cut->second.y1)
+            return true;
+    }
+    return false;
+}
+
 // Once the map is found, the HUD's minimap window shows the known cells under
 // the rooms' outlines, the screen-sized picture cut to the window; the full
 // map then shows them whole.
@@ -141,6 +154,10 @@ TEST_F(WorldHud, TheMapsOutlinesShowInTheHudsWindowAndOnTheFullMap)
     rendertest::SpriteRecorder recorder;
     Hud()->DrawSprite(nullptr, 0, 0, 0, 0, 0.0f, 0, 0, 0, 0);
     const bool hudDrewOutlines = Drew(recorder, *outlines);
+    // The window shows the outlines round the Warden's cell, as it shows the cells.
+    const Point<int> cell = game.minimapModel->GetCurrentLocation();
+    const bool hudDrewOutlinesRoundThePlayer
+        = DrewAround(recorder, *outlines, Point<int>(10 * cell.x + 5, 10 * cell.y + 5));
     const bool hudDrewWindow = !recorder.drawn.empty();
     EXPECT_EQ(outlines->GetSize(), Point<int>(512, 448)) << "whole again after the window";
     recorder.drawn.clear();
@@ -151,6 +168,7 @@ TEST_F(WorldHud, TheMapsOutlinesShowInTheHudsWindowAndOnTheFullMap)
 
     EXPECT_TRUE(hudDrewWindow);
     EXPECT_TRUE(hudDrewOutlines);
+    EXPECT_TRUE(hudDrewOutlinesRoundThePlayer);
     EXPECT_TRUE(mapDrewOutlines);
 }
 

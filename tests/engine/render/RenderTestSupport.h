@@ -116,13 +116,16 @@ public:
     SpriteRecorder(const SpriteRecorder&) = delete;
     SpriteRecorder& operator=(const SpriteRecorder&) = delete;
 
-    bool DrawSprite(
-        ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float, const Rect<int>*, bool) override
+    bool DrawSprite(ISprite* sprite, IGraphicalSurface*, int x, int y, int, int, float,
+        const Rect<int>* source, bool) override
     {
         drawn[sprite] = Point<int>(x, y);
+        if (source != nullptr)
+            sources[sprite] = *source;
         return true;
     }
     std::map<ISprite*, Point<int>> drawn;
+    std::map<ISprite*, Rect<int>> sources; // the part of the picture drawn, when cut
 
 private:
     IRenderEngine* before;
