@@ -130,20 +130,57 @@ protected:
     }
 };
 
-TEST_F(OssuaryArena, ASkullStruckDownBeforeThePlayerEntersTheArenaStillOpensTheAlcove)
+TEST_F(OssuaryArena, AfterADeathInTheArenaTheRespawnedPlayerMeetsTheSkullBehindTheGates)
 {
     EnterLevel("cemetery_02.lvl");
+    const float gate = Named("gate_in_cm")->GetPosition().x;
+    const float alcove = Named("gate_out_cm")->GetPosition().x;
+    // Between the gates, for its centre: the skull flies through walls, so a
+    // blow's knock-back may carry it a little past them.
+    const auto inArena
+        = [&](CharacterObject* c) { return c->GetCenter().x >= gate && c->GetCenter().x <= alcove + kTile; };
+    // By keys into the arena: the entry gate shuts behind the player.
+    const auto walkIn = [&] {
+        InputActions right;
+        right.x = 1.0f;
+        for (int pass = 0; pass < 200 && ThePlayer().GetPosition().x < 38 * kTile; ++pass)
+            Pass(right);
+        ASSERT_GE(PassUntil([&] { return Look("gate_in_cm") == "Gate_Closed"; }, 60), 0);
+        EXPECT_GT(ThePlayer().GetPosition().x, gate + kTile);
+    };
+    // Saved at the stone before the arena, then in.
+    ThePlayer().SetPosition(Point<float>(32 * kTile, kFloor));
+    Passes(10);
+    walkIn();
+    // Struck down there, with no god mode: the level comes back from the save.
+    const Watched first(NamedAs<NPC_MiniBoss_FloatingSkull>("miniboss_skull"));
+    ASSERT_NE(first, nullptr);
+    ThePlayer().SetInvulnerableFrames(0);
+    Pass();
+    ThePlayer().ApplyDamage(first.Get(), 100);
+    ASSERT_GE(PassUntil([&] { return !Live(first); }, 600), 0) << debug.Text();
+    Passes(2);
+    ASSERT_EQ(LevelName(), "cemetery_02.lvl");
     const Watched boss(NamedAs<NPC_MiniBoss_FloatingSkull>("miniboss_skull"));
     ASSERT_NE(boss, nullptr);
-    // It came out to meet the player in the vault and died there.
-    Strike(boss, boss->GetLife());
-    ASSERT_GE(PassUntil([&] { return !Live(boss); }, 300), 0);
-    EXPECT_GE(
-        PassUntil([&] { return SaveVar("done_cm") == "1" && Look("gate_out_cm") == "Gate_Open"; }, 60), 0);
-    // Entering the arena afterwards shuts nobody in.
-    StandIn("arena_cm");
-    Passes(40);
+    // Back on the stone, west of the open entry gate: the skull keeps to its
+    // arena while the player catches his breath there.
+    EXPECT_LT(ThePlayer().GetCenter().x, gate);
+    for (int pass = 0; pass < 300; ++pass) {
+        Pass();
+        ASSERT_TRUE(inArena(boss)) << "pass " << pass << ": the skull at " << boss->GetCenter().x;
+    }
     EXPECT_EQ(Look("gate_in_cm"), "Gate_Open");
+    // He walks in again; the fight, blows and all, is fought inside.
+    walkIn();
+    ThePlayer().SetInvulnerableFrames(1 << 20);
+    for (int pass = 0; pass < 300; ++pass) {
+        if (pass % 40 == 39)
+            Strike(boss, 1);
+        Pass();
+        ASSERT_TRUE(inArena(boss)) << "pass " << pass << ": the skull at " << boss->GetCenter().x;
+    }
+    EXPECT_LT(boss->GetLife(), 30);
 }
 
 TEST_F(OssuaryArena, TheEastLedgeIsOutOfReachWithoutTheDoubleJump)
@@ -167,12 +204,16 @@ TEST_F(OssuaryArena, TheSkullsDeathOpensTheAlcoveTheDoubleJumpIsTakenAndAReloadF
     EnterLevel("cemetery_02.lvl");
     Watched boss(NamedAs<NPC_MiniBoss_FloatingSkull>("miniboss_skull"));
     ASSERT_NE(boss, nullptr);
-    EXPECT_EQ(boss->GetChildren().size(), 3u);
     EXPECT_EQ(Look("gate_out_cm"), "Gate_Closed");
     EXPECT_FALSE(ThePlayer().IsModifierEnabled(Player::kDoubleJump));
-    // The player walks into the arena: the entry gate shuts behind it.
+    // It sleeps, without its swarm, until the player is in the arena: the
+    // entry gate shuts behind him and it wakes.
+    EXPECT_FALSE(boss->IsEnabled());
+    EXPECT_TRUE(boss->GetChildren().empty());
     StandIn("arena_cm");
     EXPECT_GE(PassUntil([&] { return Look("gate_in_cm") == "Gate_Closed"; }, 60), 0);
+    EXPECT_TRUE(boss->IsEnabled());
+    EXPECT_EQ(boss->GetChildren().size(), 3u);
     Passes(40);
     Strike(boss, boss->GetLife());
     ASSERT_GE(PassUntil([&] { return !Live(boss); }, 300), 0);
