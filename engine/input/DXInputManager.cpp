@@ -236,11 +236,19 @@ void DXInputManager::Poll()
     // press never opens both.
     if (debug) {
         const bool shift = pressed.RawShift || heldKeys[kLeftShift] || heldKeys[kRightShift];
-        if (shift && (pressed.RawTab || heldKeys[kTab]))
+        if (shift && (pressed.RawTab || heldKeys[kTab])) {
             pressed.Action10 = false;
-        else
+            tabHeldForConsole = true;
+        } else {
             pressed.RawTab = false;
+        }
     }
+    // The Tab of a Shift+Tab stays the console's until it is released: Shift
+    // let go first must not turn the held Tab into the map's key.
+    if (!heldKeys[kTab])
+        tabHeldForConsole = false;
+    else if (tabHeldForConsole)
+        pressed.Action10 = false;
     // While the console is open the keys type its line: the game sees none
     // of them, only the raw keys the console edits with.
     if (consoleOpen) {

@@ -89,6 +89,8 @@ private:
 
     std::bitset<256> heldKeys;
     std::bitset<256> pressedKeys;
+    // Tab has been held with Shift (the console's key) since its press.
+    bool tabHeldForConsole = false;
     std::deque<std::string> typed;
     bool typedRead = false;
     std::string lastWord;

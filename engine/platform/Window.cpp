@@ -2,7 +2,7 @@
 
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/InputBridge.h"
-#include "engine/platform/X11WindowSize.h"
+#include "engine/platform/X11Window.h"
 
 #include <SDL.h>
 
@@ -50,6 +50,9 @@ std::unique_ptr<Window> Window::Create(const std::string& title, int x, int y, i
         DebugOutput(std::string("SDL window creation failed: ") + SDL_GetError() + "\n");
         return nullptr;
     }
+    // Still hidden: the window manager reads the window's kind when it is
+    // first shown.
+    MakeTopLevelWindow(window->window_.get());
     SDL_StartTextInput();
     return window;
 }

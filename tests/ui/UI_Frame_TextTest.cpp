@@ -53,6 +53,9 @@ TEST(UI_Frame_TextLayout, LinesBreakAtNineLineBreaksAndWrapAtTheWidth)
         {"abc def", 49, {"abc", "def"}},
         {"abc def", 50, {"abc def"}},
         {"one two three four", 63, {"one two", "three", "four"}},
+        // Measured as written: "{JUMP} jumps" (84 pixels) is cut though the
+        // "SPACE jumps" it shows would fit.
+        {"{JUMP} jumps", 84, {"{JUMP}", "jumps"}},
         // A word wider than the frame breaks where it stops fitting; a lone
         // character wider than the frame stands alone.
         {"a verylongword b", 35, {"a", "very", "long", "word", "b"}},

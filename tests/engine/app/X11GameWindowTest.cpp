@@ -1,5 +1,6 @@
 #include "engine/app/GameWindow.h"
 #include "engine/render/D3DDevice.h"
+#include "tests/engine/app/X11WindowTransient.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -41,6 +42,33 @@ std::unique_ptr<platform::Window> ShownGameWindow()
 }
 
 } // namespace
+
+// A window manager gives the game window a title bar and lets it be moved
+// only when it is a top-level window of its own, never transient for another
+// (SDL makes every X11 window transient for the root window), on top of the
+// others or not; full screen and back leaves it so.
+TEST(X11GameWindow, TheWindowIsATopLevelWindowOfItsOwn)
+{
+    if (std::getenv("QUENHOLT_X11_TESTS") == nullptr)
+        GTEST_SKIP() << "needs an X server: run through ctest";
+    g_FullScreen = false;
+    for (const bool onTop : {false, true}) {
+        g_AlwaysOnTop = onTop;
+        std::unique_ptr<platform::Window> window = ShownGameWindow();
+        ASSERT_NE(window, nullptr) << SDL_GetError();
+        EXPECT_FALSE(IsX11WindowTransient(window->GetSDLWindow())) << "on top " << onTop;
+        for (const bool fullScreen : {true, false}) {
+            window->SetDesktopFullScreen(fullScreen);
+            window->SetBordered(!fullScreen);
+            Pump(*window);
+        }
+        EXPECT_FALSE(IsX11WindowTransient(window->GetSDLWindow()))
+            << "on top " << onTop << ", full screen and back";
+        window.reset();
+        g_hWnd = nullptr;
+    }
+    g_AlwaysOnTop = false;
+}
 
 TEST(X11GameWindow, ARefusedFullScreenCoversTheScreenAndLeavingItFitsTheWindow)
 {

@@ -87,6 +87,18 @@ TEST_F(GLInputKeyboard, DebugModeGivesShiftTabToTheConsoleAndLetsF4CloseTheWindo
     Key(false, SDL_SCANCODE_TAB);
     Key(false, SDL_SCANCODE_RSHIFT);
     Poll();
+    // The Tab of Shift+Tab is never the map's, whichever key goes up first;
+    // pressed again alone, it is.
+    for (const bool shiftFirst : {true, false}) {
+        Key(true, SDL_SCANCODE_LSHIFT);
+        Key(true, SDL_SCANCODE_TAB);
+        EXPECT_EQ(Poll(), Actions(0, 0, &A::RawTab, &A::RawShift, &A::Action8));
+        Key(false, shiftFirst ? SDL_SCANCODE_LSHIFT : SDL_SCANCODE_TAB);
+        EXPECT_EQ(Poll(), shiftFirst ? A() : Actions(0, 0, &A::Action8)) << "Shift first " << shiftFirst;
+        Key(false, shiftFirst ? SDL_SCANCODE_TAB : SDL_SCANCODE_LSHIFT);
+        EXPECT_EQ(Poll(), A());
+        EXPECT_EQ(Tap(SDL_SCANCODE_TAB), Actions(0, 0, &A::Action10));
+    }
     Key(true, SDL_SCANCODE_F4);
     Poll();
     EXPECT_TRUE(Pump());

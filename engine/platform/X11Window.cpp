@@ -1,12 +1,17 @@
-#include "engine/platform/X11WindowSize.h"
+#include "engine/platform/X11Window.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 namespace platform {
 
-bool GetX11WindowSize(SDL_Window* window, int& width, int& height)
+namespace {
+
+// The X display and window behind an SDL window; false when it is not an
+// X11 window (another video driver).
+bool GetX11Handles(SDL_Window* window, Display*& display, ::Window& x11Window)
 {
     if (window == nullptr)
         return false;
@@ -14,8 +19,21 @@ bool GetX11WindowSize(SDL_Window* window, int& width, int& height)
     SDL_VERSION(&info.version);
     if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
         return false;
+    display = info.info.x11.display;
+    x11Window = info.info.x11.window;
+    return true;
+}
+
+} // namespace
+
+bool GetX11WindowSize(SDL_Window* window, int& width, int& height)
+{
+    Display* display = nullptr;
+    ::Window x11Window = 0;
+    if (!GetX11Handles(window, display, x11Window))
+        return false;
     XWindowAttributes attributes {};
-    if (!XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes))
+    if (!XGetWindowAttributes(display, x11Window, &attributes))
         return false;
     if (attributes.width <= 0 || attributes.height <= 0)
         return false;
@@ -26,13 +44,10 @@ bool GetX11WindowSize(SDL_Window* window, int& width, int& height)
 
 bool CoverScreenWithoutWindowManager(SDL_Window* window, int screenWidth, int screenHeight)
 {
-    if (window == nullptr || screenWidth <= 0 || screenHeight <= 0)
+    Display* display = nullptr;
+    ::Window x11Window = 0;
+    if (screenWidth <= 0 || screenHeight <= 0 || !GetX11Handles(window, display, x11Window))
         return false;
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
-        return false;
-    Display* display = info.info.x11.display;
     // A window manager that follows the desktop conventions names itself on
     // the root window.
     const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
@@ -48,8 +63,19 @@ bool CoverScreenWithoutWindowManager(SDL_Window* window, int screenWidth, int sc
         if (read == Success && type != None && count > 0)
             return false;
     }
-    XMoveResizeWindow(display, info.info.x11.window, 0, 0, static_cast<unsigned>(screenWidth),
-        static_cast<unsigned>(screenHeight));
+    XMoveResizeWindow(
+        display, x11Window, 0, 0, static_cast<unsigned>(screenWidth), static_cast<unsigned>(screenHeight));
+    XSync(display, False);
+    return true;
+}
+
+bool MakeTopLevelWindow(SDL_Window* window)
+{
+    Display* display = nullptr;
+    ::Window x11Window = 0;
+    if (!GetX11Handles(window, display, x11Window))
+        return false;
+    XDeleteProperty(display, x11Window, XA_WM_TRANSIENT_FOR);
     XSync(display, False);
     return true;
 }

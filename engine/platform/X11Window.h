@@ -15,4 +15,11 @@ bool GetX11WindowSize(SDL_Window* window, int& width, int& height);
 // X11 window.
 bool CoverScreenWithoutWindowManager(SDL_Window* window, int screenWidth, int screenHeight);
 
+// SDL marks every X11 window it makes as transient for the root window; a
+// window manager then treats it as a dialog of the desktop: no title bar, and
+// it cannot be moved. Called before the window is first shown, this drops the
+// mark, so the window is a normal top-level window. False when the window is
+// not an X11 window.
+bool MakeTopLevelWindow(SDL_Window* window);
+
 } // namespace platform
