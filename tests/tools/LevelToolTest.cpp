@@ -1,5 +1,7 @@
+#include "tools/world/ArtRecipe.h"
 #include "tools/world/LevelChecks.h"
 #include "tools/world/LevelDescription.h"
+#include "tools/world/LevelHudBand.h"
 #include "tools/world/LevelModel.h"
 #include "tools/world/WorldText.h"
 
@@ -52,7 +54,7 @@ TEST(LevelToolTest, TheSoundDescriptionPasses)
 {
     EXPECT_EQ(FaultsOf(Level()), std::vector<std::string>());
     // A side may stay open where an exit takes the player on.
-    EXPECT_EQ(FaultsOf(Level("place Zone_LoadMap up 15 13 1x1 level=Other.lvl start=from_test\n",
+    EXPECT_EQ(FaultsOf(Level("place Zone_LoadMap up 15 11 1x3 level=Other.lvl start=from_test\n",
                   std::string(16, '#'), "Test_TP_01.lvl", "#...............")),
         std::vector<std::string>());
     // Two chained skulls share one name: each is the other's partner.
@@ -184,6 +186,88 @@ TEST(LevelToolTest, EachBrokenDescriptionIsRefusedNamingItsLine)
         EXPECT_TRUE(found) << "expected \"" << c.message << "\"; got:\n"
                            << (faults.empty() ? std::string("nothing") : faults.front());
     }
+}
+
+// The sound level with one of its rows (line 8 is row 12, line 15 row 5)
+// written anew.
+std::string WithRow(int line, const std::string& row)
+{
+    std::string text = Level();
+    size_t at = 0;
+    for (int n = 1; n < line; ++n)
+        at = text.find('\n', at) + 1;
+    return text.replace(at, row.size(), row);
+}
+
+TEST(LevelToolTest, WhatPlayNeedsToSeeUnderTheHudsBandIsRefusedNamingItsLine)
+{
+    // One screen high, the camera cannot rise: the band hides its top two
+    // rows. A player standing on a floor shows whole below them, a pickup,
+    // an exit or a fight's target at least in part.
+    const struct {
+        std::string text;
+        const char* fault; // null: sound
+    } cases[] = {
+        {WithRow(12, "#.....====.....#"), nullptr}, // his head in row 11
+        {WithRow(11, "#.....====.....#"),
+            "t.lvd:11: a player standing on the floor of row 9 (columns 6-9) is under the HUD's band"},
+        {WithRow(10, "#.....====.....#"), "t.lvd:10: a player standing on the floor of row 10 (columns 6-9)"},
+        {WithRow(10, "#.....TTTT.....#"), nullptr}, // a ceiling, no floor
+        {Level("place Zone_PickupObject p 4 11 kind=5\n"), nullptr},
+        {Level("place Zone_PickupObject p 4 12 kind=5\n"), "t.lvd:24: pickup \"p\" at tile (4, 12) is under"},
+        {Level("place Zone_LoadMap up 15 11 1x3 level=Other.lvl start=from_test\n"), nullptr},
+        {Level("place Zone_LoadMap up 15 12 1x2 level=Other.lvl start=from_test\n"),
+            "t.lvd:24: exit \"up\" at tile (15, 12) is under"},
+        {Level("trigger maw 6 12 2x2 {\n}\n"), "t.lvd:24: target \"maw\" at tile (6, 12) is under"},
+        {Level("place ZoneHolder spot 6 12\n"), "t.lvd:24: target \"spot\""},
+        {Level("place ZoneHolder spot 6 11\n"), nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::vector<std::string> faults = FaultsOf(c.text);
+        if (c.fault == nullptr) {
+            EXPECT_EQ(faults, std::vector<std::string>());
+            continue;
+        }
+        ASSERT_EQ(faults.size(), 1u);
+        EXPECT_EQ(faults[0].rfind(c.fault, 0), 0u) << faults[0];
+        EXPECT_NE(faults[0].find("below the HUD's band (the view's top 64 px) at some camera position"),
+            std::string::npos);
+    }
+}
+
+TEST(LevelToolTest, TheCameraRisesOverTheBandUnlessABlockerHoldsItDown)
+{
+    // Two screens high with a platform at row 10: the camera rises with a
+    // player who climbs onto it, but not past a blocker that holds its top
+    // at the lower screen's.
+    std::string text = "level tall.lvl\nscreens 1 2\ncell 5 5\npalette cemetery\ntiles\n";
+    for (int y = 27; y >= 0; --y)
+        text += y <= 1 ? std::string(16, '#') + "\n" : y == 10 ? "#.....====.....#\n" : "#..............#\n";
+    const LevelDescription tall = LevelDescription::Parse(text, "tall.lvd");
+    EXPECT_EQ(LevelHudBand::CheckClearOfBand(tall), std::vector<std::string>());
+    const LevelDescription held
+        = LevelDescription::Parse(text + "place CameraBlocker_Top lid 8 13\n", "tall.lvd");
+    const std::vector<std::string> faults = LevelHudBand::CheckClearOfBand(held);
+    ASSERT_EQ(faults.size(), 1u);
+    EXPECT_EQ(faults[0].rfind("tall.lvd:23: a player standing on the floor of row 10 (columns 6-9)", 0), 0u)
+        << faults[0];
+    // Without a band the whole view shows him.
+    EXPECT_EQ(LevelHudBand::CheckClearOfBand(held, 0), std::vector<std::string>());
+}
+
+// The band's height is the HUD's: its frame's picture, drawn at the top of
+// the view.
+TEST(LevelToolTest, TheBandIsAsHighAsTheHudsFrameAtTheTopOfTheView)
+{
+    const std::string data = std::string(QUENHOLT_SOURCE_DIR) + "/data";
+    ArtBook book;
+    book.ReadFile(data + "/art/ui_hud.txt");
+    const ArtObject* frame = book.Find("UI_Player_Frame");
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->height, LevelHudBand::kHeight);
+    EXPECT_NE(ReadWholeFile(data + "/init_vars.txt").find("\nsetuipos player_frame 0 0\n"), std::string::npos)
+        << "the HUD is drawn at the view's top left";
 }
 
 TEST(LevelToolTest, WorldRulesTieExitsToStartPointsAndKeepCellsApart)

@@ -75,6 +75,17 @@ std::string BackslashPath(std::string path)
 
 } // namespace
 
+bool CameraBlockerSides(const std::string& objectName, int& horizontal, int& vertical)
+{
+    for (const BlockerSpec& b : kBlockers)
+        if (objectName == b.name) {
+            horizontal = b.horizontal;
+            vertical = b.vertical;
+            return true;
+        }
+    return false;
+}
+
 std::string ZoneClassName(const std::string& objectName)
 {
     if (objectName == TypeNames::Zone_ClimbJump)

@@ -70,3 +70,7 @@ std::vector<std::string> ZoneTypeNames();
 // The record class name of a zone, point or spawner type where it differs
 // from the object name ("Climb_Zone" -> "Zone_ClimbJump"); else the name.
 std::string ZoneClassName(const std::string& objectName);
+
+// The sides a camera blocker of that name holds the camera on (-1, 0 or 1
+// across, then up); false for any other object.
+bool CameraBlockerSides(const std::string& objectName, int& horizontal, int& vertical);

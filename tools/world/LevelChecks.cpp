@@ -2,6 +2,7 @@
 
 #include "engine/serial/FileUtils.h"
 #include "scene/SceneObjectInstance.h"
+#include "tools/world/LevelHudBand.h"
 #include "tools/world/LevelModel.h"
 #include "tools/world/WorldText.h"
 #include "tools/world/ZonePayloads.h"
@@ -316,6 +317,8 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
     CheckArrivalsClearOfEnemies(level, faults);
     CheckDialoguesPausePlay(level, faults);
     CheckSidesClosed(level, faults);
+    const std::vector<std::string> hidden = LevelHudBand::CheckClearOfBand(level);
+    faults.insert(faults.end(), hidden.begin(), hidden.end());
 
     // No bottomless gap: the bottom row is floor or lava wherever no exit
     // leaves through it.

@@ -10,7 +10,8 @@
 // message "file:line: what is wrong"; an empty list means the level is sound.
 
 // Rules inside one level: names the library knows, start points, exits, saves,
-// floors under gaps, the minimap marker, teleports in hubs, scripts.
+// floors under gaps, the minimap marker, teleports in hubs, scripts, and what
+// play needs to see clear of the HUD's band.
 std::vector<std::string> CheckLevel(const LevelDescription& level, const std::set<std::string>& knownObjects);
 
 // Rules between levels: unique names and reference cells, exits that lead to

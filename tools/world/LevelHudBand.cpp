@@ -1,0 +1,179 @@
+#include "tools/world/LevelHudBand.h"
+
+#include "engine/serial/FileUtils.h"
+#include "scene/Camera.h"
+#include "tools/world/GameLibraryWriter.h"
+#include "tools/world/LevelModel.h"
+#include "tools/world/WorldText.h"
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+namespace LevelHudBand {
+
+namespace {
+
+constexpr int kTile = 32;
+// A standing player's body, in tiles.
+constexpr int kBodyHeight = 3;
+
+struct Blocker {
+    int x = 0, y = 0; // pixels, its lower-left corner
+    int horizontal = 0, vertical = 0;
+};
+
+// A box of tiles, y up from the bottom row.
+struct Box {
+    int x = 0, y = 0, w = 1, h = 1;
+};
+
+// The camera blockers of the level's scene layers, as the level tool places
+// them.
+std::vector<Blocker> Blockers(const LevelDescription& level)
+{
+    std::vector<Blocker> blockers;
+    for (const ModelLayer& layer : BuildLevelModel(level).layers) {
+        if (layer.list != 2)
+            continue;
+        for (const ModelInstance& i : layer.instances) {
+            Blocker b {i.x, i.y};
+            if (CameraBlockerSides(i.object, b.horizontal, b.vertical))
+                blockers.push_back(b);
+        }
+    }
+    return blockers;
+}
+
+// The corners (lower-left, pixels) the camera takes: aimed with its centre
+// at the centre of a tile a player's centre can reach (one inside the
+// level's edges, which its walls and exits take), then held by each blocker
+// in view, in turn, as the game's camera holds it.
+std::set<std::pair<int, int>> CameraCorners(const LevelDescription& level)
+{
+    const std::vector<Blocker> blockers = Blockers(level);
+    std::set<std::pair<int, int>> corners;
+    for (int tx = 1; tx + 1 < level.TileWidth(); ++tx)
+        for (int ty = 1; ty + 1 < level.TileHeight(); ++ty) {
+            int cx = tx * kTile + kTile / 2 - Camera::kViewHalfWidth;
+            int cy = ty * kTile + kTile / 2 - Camera::kViewHalfHeight;
+            for (const Blocker& b : blockers) {
+                if (b.x < cx || b.x > cx + Camera::kViewFarX || b.y < cy || b.y > cy + Camera::kViewFarY)
+                    continue;
+                if (b.horizontal == -1 && b.x > cx)
+                    cx = b.x;
+                if (b.horizontal == 1 && b.x + kTile - 1 < cx + Camera::kViewFarX)
+                    cx = b.x + kTile - 1 - Camera::kViewFarX;
+                if (b.vertical == -1 && b.y > cy)
+                    cy = b.y;
+                if (b.vertical == 1 && b.y + kTile - 1 < cy + Camera::kViewFarY)
+                    cy = b.y + kTile - 1 - Camera::kViewFarY;
+            }
+            corners.emplace(cx, cy);
+        }
+    return corners;
+}
+
+// Whether the box shows below the band with the camera at that corner:
+// whole, or any part of it.
+bool ShowsAt(const Box& box, std::pair<int, int> corner, int band, bool whole)
+{
+    const int left = box.x * kTile, right = (box.x + box.w) * kTile - 1;
+    const int bottom = box.y * kTile, top = (box.y + box.h) * kTile - 1;
+    const int viewLeft = corner.first, viewRight = corner.first + Camera::kViewFarX;
+    const int viewBottom = corner.second, viewTop = corner.second + Camera::kViewFarY - band;
+    if (whole)
+        return left >= viewLeft && right <= viewRight && bottom >= viewBottom && top <= viewTop;
+    return left <= viewRight && right >= viewLeft && bottom <= viewTop && top >= viewBottom;
+}
+
+bool Shows(const Box& box, const std::set<std::pair<int, int>>& corners, int band, bool whole)
+{
+    return std::any_of(corners.begin(), corners.end(),
+        [&](std::pair<int, int> corner) { return ShowsAt(box, corner, band, whole); });
+}
+
+// A player stands in column x with his feet at row `feet`: a floor tile
+// under him (a ceiling piece is drawn as a ceiling, no floor to walk on)
+// and his body's tiles free.
+bool CanStand(const LevelDescription& level, int x, int feet)
+{
+    const char under = level.TileAt(x, feet - 1);
+    if (feet < 1 || !IsFloorTile(under) || under == 'T' || under == '<' || under == '>')
+        return false;
+    for (int y = feet; y < feet + kBodyHeight; ++y)
+        if (IsSolidTile(level.TileAt(x, y)))
+            return false;
+    return true;
+}
+
+// Whether an exit takes a player standing there out of the level.
+bool InExit(const LevelDescription& level, int x, int feet)
+{
+    return std::any_of(level.placements.begin(), level.placements.end(), [&](const LevelPlacement& p) {
+        return p.object == "Zone_LoadMap" && x >= p.x && x < p.x + p.w && feet < p.y + p.h
+            && feet + kBodyHeight > p.y;
+    });
+}
+
+// What a placement is to the player: a pickup, an exit, a fight's target,
+// or nothing this rule looks at (empty).
+std::string Kind(const LevelPlacement& p)
+{
+    if (p.object == "Zone_PickupObject")
+        return "pickup";
+    if (p.object == "Zone_LoadMap")
+        return "exit";
+    const bool marker = p.kind == "trigger" && p.script.empty();
+    const bool boss = p.object.rfind("Zone_NPCSpawner_", 0) == 0
+        && ToLowerCase(p.object).find("boss") != std::string::npos;
+    if (marker || p.object == "ZoneHolder" || boss)
+        return "target";
+    return {};
+}
+
+} // namespace
+
+std::vector<std::string> CheckClearOfBand(const LevelDescription& level, int bandHeight)
+{
+    std::set<std::pair<int, int>> corners;
+    try {
+        corners = CameraCorners(level);
+    } catch (const WorldError&) {
+        return {}; // a level the tool cannot build: its build says why
+    }
+    std::vector<std::string> faults;
+    const std::string below = "below the HUD's band (the view's top " + std::to_string(bandHeight)
+        + " px) at some camera position the camera blockers allow";
+    const int width = level.TileWidth(), height = level.TileHeight();
+
+    // Floors, a run of neighbouring columns at one height at a time.
+    for (int feet = 1; feet < height; ++feet)
+        for (int x = 0; x < width; ++x) {
+            auto hidden = [&](int column) {
+                return column < width && CanStand(level, column, feet) && !InExit(level, column, feet)
+                    && !Shows({column, feet, 1, kBodyHeight}, corners, bandHeight, true);
+            };
+            if (!hidden(x))
+                continue;
+            int last = x;
+            while (hidden(last + 1))
+                ++last;
+            faults.push_back(level.file + ":" + std::to_string(level.tilesLine + height - (feet - 1))
+                + ": a player standing on the floor of row " + std::to_string(feet - 1) + " (columns "
+                + std::to_string(x) + "-" + std::to_string(last)
+                + ") is under the HUD's band: expected him to show whole " + below);
+            x = last;
+        }
+
+    for (const LevelPlacement& p : level.placements) {
+        const std::string kind = Kind(p);
+        if (!kind.empty() && !Shows({p.x, p.y, p.w, p.h}, corners, bandHeight, false))
+            faults.push_back(level.file + ":" + std::to_string(p.line) + ": " + kind + " \"" + p.name
+                + "\" at tile (" + std::to_string(p.x) + ", " + std::to_string(p.y)
+                + ") is under the HUD's band: expected it to show " + below);
+    }
+    return faults;
+}
+
+} // namespace LevelHudBand
