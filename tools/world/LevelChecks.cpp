@@ -1,4 +1,5 @@
 #include "tools/world/LevelChecks.h"
+#include "tools/world/LevelReach.h"
 
 #include "engine/serial/FileUtils.h"
 #include "scene/SceneObjectInstance.h"
@@ -316,6 +317,8 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
     CheckArrivalsClearOfEnemies(level, faults);
     CheckDialoguesPausePlay(level, faults);
     CheckSidesClosed(level, faults);
+    for (std::string& unreached : LevelReach::CheckBossesStrikable(level))
+        faults.push_back(std::move(unreached));
 
     // No bottomless gap: the bottom row is floor or lava wherever no exit
     // leaves through it.
