@@ -67,6 +67,7 @@ TEST(LevelReach, EveryBossTargetIsStrikableFromItsArenasFloor)
         std::string placements;
         const char* arena;
         std::vector<std::string> faults;
+        int jumps = -1;
     } cases[] = {
         {"place Zone_NPCSpawner_Boss_Cave head 12 2 2x2\n", "arena_v", {}},
         {"place Zone_NPCSpawner_MiniBoss_Snow mini 12 5\n", "arena_s", {}},
@@ -75,6 +76,10 @@ TEST(LevelReach, EveryBossTargetIsStrikableFromItsArenasFloor)
         {"place Zone_NPCSpawner_Boss_Cave head 29 2 2x2\n", "arena_v", {}},
         {"place Zone_NPCSpawner_Boss_Cave head 17 11 2x2\n", "arena_v",
             {"reach.lvd:24: \"head\" at tile (17, 11)"}},
+        // Beside the step: one jump up from the floor, none is not enough.
+        {"place Zone_NPCSpawner_Boss_Cave head 12 6 2x2\n", "arena_v", {}, 1},
+        {"place Zone_NPCSpawner_Boss_Cave head 12 6 2x2\n", "arena_v",
+            {"reach.lvd:24: \"head\" at tile (12, 6)"}, 0},
         // The maw's hurt box starts a tile over its spawner: on the floor it
         // is struck, on the step over the floor it is not.
         {std::string(maw) + " 3 2\ntrigger cell_etape_1 12 2 2x2 {\n}\n", "arena_h", {}},
@@ -87,7 +92,7 @@ TEST(LevelReach, EveryBossTargetIsStrikableFromItsArenasFloor)
     };
     for (const auto& c : cases) {
         const std::vector<std::string> faults = LevelReach::CheckBossesStrikable(
-            LevelDescription::Parse(Arena(c.placements, c.arena), "reach.lvd"));
+            LevelDescription::Parse(Arena(c.placements, c.arena), "reach.lvd"), c.jumps);
         ASSERT_EQ(faults.size(), c.faults.size()) << c.placements;
         for (size_t i = 0; i < faults.size(); ++i)
             EXPECT_EQ(faults[i].rfind(c.faults[i], 0), 0u) << faults[i];
@@ -95,13 +100,17 @@ TEST(LevelReach, EveryBossTargetIsStrikableFromItsArenasFloor)
 }
 
 // The Heart: each of its four wall cells is struck from the arena's floor or
-// from a short jump off it, on the screen that shows the player there.
-TEST(LevelReach, EveryCellOfTheHeartIsStrikableFromItsArenasFloor)
+// from a short jump off it, on the screen that shows the player there, and
+// the maw from the floor beside it.
+TEST(LevelReach, EveryCellAndTheMawOfTheHeartAreStrikableFromItsArenasFloor)
 {
     const LevelDescription heart
         = LevelDescription::ReadFile(std::string(QUENHOLT_SOURCE_DIR) + "/data/levels/cemetery_heart.lvd");
     for (const char* cell : {"cell_etape_1", "cell_etape_2"})
         EXPECT_EQ(LevelReach::CheckStrikable(heart, "arena_h", cell), std::vector<std::string>()) << cell;
+    // The maw too, with the four cells, each from the floor or one jump off it.
+    EXPECT_EQ(LevelReach::BossTargets(heart).size(), 5u);
+    EXPECT_EQ(LevelReach::CheckBossesStrikable(heart, 1), std::vector<std::string>());
 }
 
 } // namespace

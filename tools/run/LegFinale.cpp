@@ -54,6 +54,10 @@ bool Crypt(RunPilot& pilot)
     if (!FightUntil(
             pilot, foe, [&] { return pilot.SaveVar("done_f") == "1"; }, 12000, "the final boss"))
         return false;
+    // The Heart is fought as a player fights it: the god flag the run
+    // started with goes off here, the last line typed before the ending.
+    if (!pilot.Console("god 0"))
+        return false;
     // A last blow from a jump may land the player on a ledge or on the block
     // over the exit: off it first, down the gap between them (its feet wholly
     // over tiles 26-28), onto the floor.

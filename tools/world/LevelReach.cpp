@@ -71,34 +71,49 @@ bool BlowReaches(Place from, const LevelPlacement& box)
 
 namespace {
 
-// The places reached from `start` without leaving `screen`.
-std::vector<Place> PlacesWithin(const LevelDescription& level, Place start, const Screen& screen)
+// The places reached from `start` without leaving `screen`, with at most
+// `jumps` jumps on the way (any number when negative). Walks and falls cost
+// nothing, so places are met in the order of the jumps they take.
+std::vector<Place> PlacesWithin(
+    const LevelDescription& level, Place start, const Screen& screen, int jumps = -1)
 {
     std::vector<Place> seen;
+    std::vector<int> taken; // jumps to each seen place
     if (!CanStand(level, start))
         return seen;
-    std::deque<Place> next = {start};
+    std::deque<std::pair<Place, int>> next = {{start, 0}};
     seen.push_back(start);
-    auto visit = [&](Place p) {
-        if (!screen.Holds(p.x, p.feet) || !screen.Holds(p.x, p.feet + kBodyHeight - 1))
+    taken.push_back(0);
+    auto visit = [&](Place p, int used, bool jump) {
+        if (!screen.Holds(p.x, p.feet) || !screen.Holds(p.x, p.feet + kBodyHeight - 1)
+            || (jumps >= 0 && used > jumps))
             return;
-        if (std::find(seen.begin(), seen.end(), p) != seen.end())
+        const auto it = std::find(seen.begin(), seen.end(), p);
+        if (it != seen.end() && taken[size_t(it - seen.begin())] <= used)
             return;
-        seen.push_back(p);
-        next.push_back(p);
+        if (it == seen.end()) {
+            seen.push_back(p);
+            taken.push_back(used);
+        } else {
+            taken[size_t(it - seen.begin())] = used;
+        }
+        if (jump)
+            next.emplace_back(p, used);
+        else
+            next.emplace_front(p, used);
     };
     while (!next.empty()) {
-        const Place at = next.front();
+        const auto [at, used] = next.front();
         next.pop_front();
         for (const int dx : {-1, 1}) {
             Place landed;
             if (Landing(level, at.x + dx, at.feet, landed))
-                visit(landed);
+                visit(landed, used, false);
         }
         for (int dx = -kJumpAcross; dx <= kJumpAcross; ++dx)
             for (int up = 1; up <= kJumpUp; ++up)
                 if (CanStand(level, {at.x + dx, at.feet + up}))
-                    visit({at.x + dx, at.feet + up});
+                    visit({at.x + dx, at.feet + up}, used + 1, true);
     }
     return seen;
 }
@@ -224,21 +239,24 @@ std::vector<Target> BossTargets(const LevelDescription& level)
 namespace {
 
 // Whether a blow reaches the box from a place got to from the arena's floor
-// anywhere in the level (a boss's arena may be climbed over several screens).
-bool StrikableInLevel(const LevelDescription& level, const LevelPlacement& floor, const LevelPlacement& box)
+// anywhere in the level (a boss's arena may be climbed over several screens)
+// with at most `jumps` jumps (any number when negative).
+
+bool StrikableInLevel(
+    const LevelDescription& level, const LevelPlacement& floor, const LevelPlacement& box, int jumps)
 {
     const Screen whole {0, 0, level.TileWidth(), level.TileHeight()};
     std::vector<Place> places;
     for (int x = floor.x; x < floor.x + floor.w; ++x)
         if (std::none_of(places.begin(), places.end(), [&](Place p) { return p == Place {x, floor.y}; }))
-            for (Place p : PlacesWithin(level, {x, floor.y}, whole))
+            for (Place p : PlacesWithin(level, {x, floor.y}, whole, jumps))
                 places.push_back(p);
     return std::any_of(places.begin(), places.end(), [&](Place p) { return BlowReaches(p, box); });
 }
 
 } // namespace
 
-std::vector<std::string> CheckBossesStrikable(const LevelDescription& level)
+std::vector<std::string> CheckBossesStrikable(const LevelDescription& level, int jumps)
 {
     std::vector<const LevelPlacement*> arenas;
     for (const LevelPlacement& p : level.placements)
@@ -260,7 +278,7 @@ std::vector<std::string> CheckBossesStrikable(const LevelDescription& level)
         };
         const LevelPlacement* arena = *std::min_element(
             arenas.begin(), arenas.end(), [&](auto* a, auto* b) { return gap(a) < gap(b); });
-        if (!StrikableInLevel(level, *arena, box))
+        if (!StrikableInLevel(level, *arena, box, jumps))
             faults.push_back(Unreached(level, box, target.what, arena->name, "in the level"));
     }
     return faults;

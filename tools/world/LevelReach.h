@@ -56,8 +56,9 @@ struct Target {
 std::vector<Target> BossTargets(const LevelDescription& level);
 
 // Faults "file:line: ..." for every boss target of the level that no blow
-// reaches from the floor of the arena nearest to it (a trigger named
-// "arena_..."), and for a boss without an arena.
-std::vector<std::string> CheckBossesStrikable(const LevelDescription& level);
+// reaches from a place got to from the floor of the arena nearest to it (a
+// trigger named "arena_...") with at most `jumps` jumps (any number when
+// negative), and for a boss without an arena.
+std::vector<std::string> CheckBossesStrikable(const LevelDescription& level, int jumps = -1);
 
 } // namespace LevelReach
