@@ -71,19 +71,22 @@ bool BlowReaches(Place from, const LevelPlacement& box)
 
 namespace {
 
-// The places reached from `start` without leaving `screen`, with at most
+// The places reached from the starts without leaving `screen`, with at most
 // `jumps` jumps on the way (any number when negative). Walks and falls cost
 // nothing, so places are met in the order of the jumps they take.
 std::vector<Place> PlacesWithin(
-    const LevelDescription& level, Place start, const Screen& screen, int jumps = -1)
+    const LevelDescription& level, const std::vector<Place>& starts, const Screen& screen, int jumps = -1)
 {
     std::vector<Place> seen;
     std::vector<int> taken; // jumps to each seen place
-    if (!CanStand(level, start))
-        return seen;
-    std::deque<std::pair<Place, int>> next = {{start, 0}};
-    seen.push_back(start);
-    taken.push_back(0);
+    std::deque<std::pair<Place, int>> next;
+    for (const Place start : starts) {
+        if (!CanStand(level, start) || std::find(seen.begin(), seen.end(), start) != seen.end())
+            continue;
+        next.emplace_back(start, 0);
+        seen.push_back(start);
+        taken.push_back(0);
+    }
     auto visit = [&](Place p, int used, bool jump) {
         if (!screen.Holds(p.x, p.feet) || !screen.Holds(p.x, p.feet + kBodyHeight - 1)
             || (jumps >= 0 && used > jumps))
@@ -122,7 +125,9 @@ std::vector<Place> PlacesWithin(
 
 std::vector<Place> PlacesInView(const LevelDescription& level, Place start)
 {
-    return PlacesWithin(level, start, ScreenAt(level, start));
+    if (!CanStand(level, start))
+        return {};
+    return PlacesWithin(level, {start}, ScreenAt(level, start));
 }
 
 namespace {
@@ -175,6 +180,20 @@ constexpr BodyMarkers kMarkers[] = {
 // fixed in the description do not hold; their legs of the run strike them.
 constexpr const char* kRoaming[] = {"Zone_NPCSpawner_Boss2_Bibli", "Zone_NPCSpawner_Boss_Garden",
     "Zone_NPCSpawner_Boss2_Garden", "Zone_NPCSpawner_Boss_Snow", "Zone_NPCSpawner_Boss_Underwater"};
+
+// Whether a blow reaches the box from a place got to from the arena's floor
+// anywhere in the level (a boss's arena may be climbed over several screens)
+// with at most `jumps` jumps (any number when negative).
+bool StrikableInLevel(
+    const LevelDescription& level, const LevelPlacement& floor, const LevelPlacement& box, int jumps)
+{
+    std::vector<Place> starts;
+    for (int x = floor.x; x < floor.x + floor.w; ++x)
+        starts.push_back({x, floor.y});
+    const Screen whole {0, 0, level.TileWidth(), level.TileHeight()};
+    const std::vector<Place> places = PlacesWithin(level, starts, whole, jumps);
+    return std::any_of(places.begin(), places.end(), [&](Place p) { return BlowReaches(p, box); });
+}
 
 bool IsBossSpawner(const std::string& object)
 {
@@ -235,26 +254,6 @@ std::vector<Target> BossTargets(const LevelDescription& level)
     }
     return targets;
 }
-
-namespace {
-
-// Whether a blow reaches the box from a place got to from the arena's floor
-// anywhere in the level (a boss's arena may be climbed over several screens)
-// with at most `jumps` jumps (any number when negative).
-
-bool StrikableInLevel(
-    const LevelDescription& level, const LevelPlacement& floor, const LevelPlacement& box, int jumps)
-{
-    const Screen whole {0, 0, level.TileWidth(), level.TileHeight()};
-    std::vector<Place> places;
-    for (int x = floor.x; x < floor.x + floor.w; ++x)
-        if (std::none_of(places.begin(), places.end(), [&](Place p) { return p == Place {x, floor.y}; }))
-            for (Place p : PlacesWithin(level, {x, floor.y}, whole, jumps))
-                places.push_back(p);
-    return std::any_of(places.begin(), places.end(), [&](Place p) { return BlowReaches(p, box); });
-}
-
-} // namespace
 
 std::vector<std::string> CheckBossesStrikable(const LevelDescription& level, int jumps)
 {
