@@ -1,6 +1,7 @@
 #include "bosses/NPC_Boss_Final.h"
 #include "bosses/NPC_Boss_Ultimate.h"
 #include "bosses/Projectile_Boss_Final.h"
+#include "bosses/Projectile_Boss_Ultimate.h"
 #include "characters/Player.h"
 #include "game/Game.h"
 #include "tools/run/RunLegs.h"
@@ -96,13 +97,29 @@ bool Heart(RunPilot& pilot)
                 pilot, cell, [&] { return living(step) == nullptr; }, 6000, step))
             return false;
     }
-    // The maw, from the floor beside it, until its death runs the ending.
+    // The maw, from the floor east of it, until a few blows are left.
     const Foe maw = [&]() -> CharacterObject* {
         auto* body = Named<NPC_Boss_Ultimate>(pilot, "NPC_Boss_Ultimate");
         return body != nullptr && body->GetLife() > 0 && !body->IsExploding() ? body : nullptr;
     };
     const auto won = [&] { return pilot.SaveVar("done_h") == "1"; };
-    if (!FightUntil(pilot, maw, won, 12000, "the maw"))
+    const auto nearlyWon = [&] {
+        CharacterObject* body = maw();
+        return won() || (body != nullptr && body->GetLife() <= 12);
+    };
+    if (!FightUntil(pilot, maw, nearlyWon, 12000, "the maw"))
+        return false;
+    // Its claw comes out of the east wall where the Warden stands against
+    // it: he lets it strike once (it costs him a heart), then ends the fight.
+    if (!won()) {
+        const auto clawStruck = [&] {
+            auto* claw = Named<Projectile_Boss_Ultimate>(pilot, "Projectile_Boss_Ultimate_Step3_Claw");
+            return claw != nullptr && claw->GetState() == Projectile_Boss_Ultimate::kClawStrike;
+        };
+        if (!pilot.WalkTo(44.5f * kTile) || !pilot.WaitUntil(clawStruck, 700))
+            return pilot.Fail("the maw's claw did not strike by the east wall");
+    }
+    if (!FightUntil(pilot, maw, won, 3000, "the maw"))
         return false;
     // The ending: the last words are read on, then the score and time.
     if (!pilot.WaitUntil([&] { return pilot.TheGame().endingMode > 0; }, 1200))
