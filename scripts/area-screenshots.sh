@@ -46,7 +46,10 @@ shoot bibli_TP.lvl P
 shoot underwater_TP.lvl d:7 sleep:6 P
 # The Shade's greeting, read through.
 shoot cemetery_crypt.lvl space sleep:1.5 space sleep:1.5 space sleep:1.5 space sleep:2 P
-shoot cemetery_heart.lvl P
+# The Heart's passage, then east along it and down into the arena to its
+# east wall: the gates shut and the west wall's cells send their chain at
+# the Warden (the Heart's fight picture).
+shoot cemetery_heart.lvl P d:3.2 sleep:6 P
 # Down into the Bow's arena; the beast's arm comes for the Warden.
 shoot boat_02.lvl a:0.8 sleep:7 P sleep:2 P sleep:2 P sleep:2 P
 # Into the Timber Yard: the giant drops onto the floor (the first picture).

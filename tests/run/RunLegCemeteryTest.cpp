@@ -90,12 +90,20 @@ TEST_F(RunLegCemetery, FromTheChapelThroughTheCryptAndTheHeartToTheEndingAndTheT
     // What the legs before leave: every ability, the fourth rank, the six
     // second bosses down.
     Arrive("Cimetery_TP_03.lvl");
+    // The debug flag of the whole run, with which the Crypt's end types the
+    // god flag off; the two max life rewards of the garden.
+    ASSERT_TRUE(game.console.ExecuteCommand("debug"));
+    game.GetPlayer()->SetMaxLife(8);
+    game.GetPlayer()->SetLife(8);
     ASSERT_TRUE(game.console.ExecuteCommand("enableplayerarmors"));
     ASSERT_TRUE(game.console.ExecuteCommand("setplayerattackrank 4"));
     for (const char* done : {"done_b03", "done_v03", "done_s03", "done_l03", "done_u03", "done_g03"})
         game.CreateSaveVar(done)->SetValue("1");
     FlyTimed(RunFinale, "finale");
 
+    // The Heart was fought without the god flag, which the Crypt's end typed
+    // off.
+    EXPECT_FALSE(game.godMode);
     EXPECT_EQ(pilot->SaveVar("done_f"), "1");
     EXPECT_EQ(pilot->SaveVar("done_h"), "1");
     // Back on the title, the level let go.

@@ -13,7 +13,7 @@ namespace {
 // Two screens wide: the fight's floor at the west (columns 2-11), a step two
 // tiles up east of it (columns 14-16), a ledge three tiles over that step
 // (columns 18-20) and the floor running on east beyond the first screen.
-std::string Arena(const std::string& box)
+std::string Arena(const std::string& box, const std::string& arena = "arena")
 {
     std::string text = "level reach.lvl\nscreens 2 1\ncell 5 5\npalette cemetery\ntiles\n";
     for (int y = 13; y >= 0; --y) {
@@ -27,7 +27,7 @@ std::string Arena(const std::string& box)
         text += row + "\n";
     }
     text += "place Point_PlayerStart start 4 2 name=start\n";
-    text += "trigger arena 2 2 10x3 {\n:OnEnter\n}\n";
+    text += "trigger " + arena + " 2 2 10x3 {\n:OnEnter\n}\n";
     return text + box;
 }
 
@@ -58,14 +58,59 @@ TEST(LevelReach, ABoxIsStrikableWithinAShortJumpOfAFloorGotToOnTheSameScreen)
     EXPECT_EQ(Faults(""), std::vector<std::string> {"reach.lvd:1: no placement named \"cell\""});
 }
 
+// Every boss's body, and the markers a boss puts bodies on, must be struck
+// from its arena's floor; a fault names the line of the placement.
+TEST(LevelReach, EveryBossTargetIsStrikableFromItsArenasFloor)
+{
+    const char* maw = "prop \"Scene Layer 01\" Zone_NPCSpawner_Boss_Ultimate";
+    const struct {
+        std::string placements;
+        const char* arena;
+        std::vector<std::string> faults;
+        int jumps = -1;
+    } cases[] = {
+        {"place Zone_NPCSpawner_Boss_Cave head 12 2 2x2\n", "arena_v", {}},
+        {"place Zone_NPCSpawner_MiniBoss_Snow mini 12 5\n", "arena_s", {}},
+        {"place Zone_NPCSpawner_Boss_Cave head 10 6 2x2\n", "arena_v",
+            {"reach.lvd:24: \"head\" at tile (10, 6)"}},
+        {"place Zone_NPCSpawner_Boss_Cave head 29 2 2x2\n", "arena_v", {}},
+        {"place Zone_NPCSpawner_Boss_Cave head 17 11 2x2\n", "arena_v",
+            {"reach.lvd:24: \"head\" at tile (17, 11)"}},
+        // Beside the step: one jump up from the floor, none is not enough.
+        {"place Zone_NPCSpawner_Boss_Cave head 12 6 2x2\n", "arena_v", {}, 1},
+        {"place Zone_NPCSpawner_Boss_Cave head 12 6 2x2\n", "arena_v",
+            {"reach.lvd:24: \"head\" at tile (12, 6)"}, 0},
+        // The maw's hurt box starts a tile over its spawner: on the floor it
+        // is struck, on the step over the floor it is not.
+        {std::string(maw) + " 3 2\ntrigger cell_etape_1 12 2 2x2 {\n}\n", "arena_h", {}},
+        {std::string(maw) + " 3 5\n", "arena_h",
+            {"reach.lvd:24: \"Zone_NPCSpawner_Boss_Ultimate\" at tile (4, 6)"}},
+        {std::string(maw) + " 3 2\ntrigger cell_etape_2 17 9 2x2 {\n}\n", "arena_h",
+            {"reach.lvd:25: \"cell_etape_2\" at tile (17, 9)"}},
+        {"place Zone_NPCSpawner_Boss_Cave head 12 2 2x2\n", "arena",
+            {"reach.lvd:24: \"head\" has no trigger \"arena_...\" to be fought from"}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::string> faults = LevelReach::CheckBossesStrikable(
+            LevelDescription::Parse(Arena(c.placements, c.arena), "reach.lvd"), c.jumps);
+        ASSERT_EQ(faults.size(), c.faults.size()) << c.placements;
+        for (size_t i = 0; i < faults.size(); ++i)
+            EXPECT_EQ(faults[i].rfind(c.faults[i], 0), 0u) << faults[i];
+    }
+}
+
 // The Heart: each of its four wall cells is struck from the arena's floor or
-// from a short jump off it, on the screen that shows the player there.
-TEST(LevelReach, EveryCellOfTheHeartIsStrikableFromItsArenasFloor)
+// from a short jump off it, on the screen that shows the player there, and
+// the maw from the floor beside it.
+TEST(LevelReach, EveryCellAndTheMawOfTheHeartAreStrikableFromItsArenasFloor)
 {
     const LevelDescription heart
         = LevelDescription::ReadFile(std::string(QUENHOLT_SOURCE_DIR) + "/data/levels/cemetery_heart.lvd");
     for (const char* cell : {"cell_etape_1", "cell_etape_2"})
         EXPECT_EQ(LevelReach::CheckStrikable(heart, "arena_h", cell), std::vector<std::string>()) << cell;
+    // The maw too, with the four cells, each from the floor or one jump off it.
+    EXPECT_EQ(LevelReach::BossTargets(heart).size(), 5u);
+    EXPECT_EQ(LevelReach::CheckBossesStrikable(heart, 1), std::vector<std::string>());
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include "tools/run/RunMoves.h"
 
 #include <cmath>
-#include <iterator>
 
 // The finale: from a hub with the six second bosses down, to the Chapel, down
 // the crypt stair, the Crypt's final boss, the Heart's three steps, the
@@ -20,35 +19,6 @@ constexpr float kTile = 32.0f;
 
 // The top of the Crypt's floor.
 constexpr float kFloorTop = 2 * kTile;
-// The top of the Heart's ledge under the maw.
-constexpr float kMawLedgeTop = 14 * kTile;
-
-// Up the Heart's ledges to the one under the maw: the west one over the
-// floor, the small one east of it, then the maw's own. Each is reached by a
-// double jump that moves east only once the feet are over it.
-bool ClimbUnderTheMaw(RunPilot& pilot)
-{
-    struct Ledge {
-        float from; // where to stand below it
-        float top;
-    };
-    const Ledge ledges[]
-        = {{13 * kTile, 8 * kTile}, {14 * kTile, 11 * kTile}, {17 * kTile + 16.0f, kMawLedgeTop}};
-    for (int attempt = 0; attempt < 12; ++attempt) {
-        if (pilot.Y() >= kMawLedgeTop - 4.0f)
-            return true;
-        // The highest ledge the player stands on or above decides the next.
-        size_t next = 0;
-        while (next < std::size(ledges) && pilot.Y() >= ledges[next].top - 4.0f)
-            ++next;
-        if (!StandAt(pilot, ledges[next].from))
-            return false;
-        DoubleJump(pilot, 1, ledges[next].top + 8.0f);
-    }
-    return pilot.Fail("could not climb under the maw (at " + std::to_string(pilot.X()) + ", "
-        + std::to_string(pilot.Y()) + ")");
-}
-
 bool Crypt(RunPilot& pilot)
 {
     if (Named<NPC_Boss_Final>(pilot, "boss_final") == nullptr)
@@ -85,6 +55,10 @@ bool Crypt(RunPilot& pilot)
     if (!FightUntil(
             pilot, foe, [&] { return pilot.SaveVar("done_f") == "1"; }, 12000, "the final boss"))
         return false;
+    // The Heart is fought as a player fights it: the god flag the run
+    // started with goes off here, the last line typed before the ending.
+    if (!pilot.Console("god 0"))
+        return false;
     // A last blow from a jump may land the player on a ledge or on the block
     // over the exit: off it first, down the gap between them (its feet wholly
     // over tiles 26-28), onto the floor.
@@ -94,15 +68,19 @@ bool Crypt(RunPilot& pilot)
             return false;
         Settle(pilot);
     }
+    // (The fight may have ended on the stair, which already took him down.)
+    if (pilot.LevelName() == "cemetery_heart.lvl")
+        return true;
     return pilot.WalkOut(31 * kTile + 16.0f, "cemetery_heart.lvl", 2500);
 }
 
 bool Heart(RunPilot& pilot)
 {
-    // Out of the high passage, down its step and onto the arena's floor,
-    // which starts the fight.
-    if (!pilot.WalkTo(12 * kTile))
+    // Along the high passage, down the step inside the arena's west wall
+    // and onto its floor, which starts the fight.
+    if (!pilot.WalkTo(36 * kTile))
         return false;
+    Settle(pilot);
     auto living = [&](const std::string& name) -> CharacterObject* {
         for (CharacterObject* body : pilot.TheGame().FindCharactersByName(name, nullptr, true)) {
             auto* cell = dynamic_cast<NPC_Boss_Ultimate*>(body);
@@ -111,42 +89,38 @@ bool Heart(RunPilot& pilot)
         }
         return nullptr;
     };
-    // The two cells of the west wall's niche, then the two of the east
-    // wall's, each struck from the floor.
+    // The two cells in the west wall, then the two in the east wall, each
+    // struck from the floor.
     for (const char* step : {"cell_etape_1", "cell_etape_2"}) {
         const Foe cell = [&]() -> CharacterObject* { return living(step); };
         if (!FightUntil(
                 pilot, cell, [&] { return living(step) == nullptr; }, 6000, step))
             return false;
     }
-    // The maw, until its death runs the ending: from the ledge under it,
-    // climbed to by the two ledges west of it; a knock that throws the
-    // player down means climbing again.
+    // The maw, from the floor east of it, until a few blows are left.
     const Foe maw = [&]() -> CharacterObject* {
         auto* body = Named<NPC_Boss_Ultimate>(pilot, "NPC_Boss_Ultimate");
         return body != nullptr && body->GetLife() > 0 && !body->IsExploding() ? body : nullptr;
     };
-    // Its claw waits in the floor's west strip: the player stands there
-    // for its first strike (the god flag keeps him whole), then climbs.
-    if (!StandAt(pilot, 13 * kTile))
-        return false;
-    const auto clawStruck = [&] {
-        auto* claw = Named<Projectile_Boss_Ultimate>(pilot, "Projectile_Boss_Ultimate_Step3_Claw");
-        return claw != nullptr && claw->GetState() == Projectile_Boss_Ultimate::kClawStrike;
-    };
-    if (!pilot.WaitUntil(clawStruck, 700))
-        return pilot.Fail("the maw's claw did not strike the player in its strip");
     const auto won = [&] { return pilot.SaveVar("done_h") == "1"; };
-    for (int climb = 0; climb < 12 && !won(); ++climb) {
-        if (!ClimbUnderTheMaw(pilot))
-            return false;
-        const auto fell = [&] { return pilot.Y() < kMawLedgeTop - 40.0f; };
-        if (!FightUntil(
-                pilot, maw, [&] { return won() || fell(); }, 3000, "the maw"))
-            return false;
+    const auto nearlyWon = [&] {
+        CharacterObject* body = maw();
+        return won() || (body != nullptr && body->GetLife() <= 12);
+    };
+    if (!FightUntil(pilot, maw, nearlyWon, 12000, "the maw"))
+        return false;
+    // Its claw comes out of the east wall where the Warden stands against
+    // it: he lets it strike once (it costs him a heart), then ends the fight.
+    if (!won()) {
+        const auto clawStruck = [&] {
+            auto* claw = Named<Projectile_Boss_Ultimate>(pilot, "Projectile_Boss_Ultimate_Step3_Claw");
+            return claw != nullptr && claw->GetState() == Projectile_Boss_Ultimate::kClawStrike;
+        };
+        if (!pilot.WalkTo(44.5f * kTile) || !pilot.WaitUntil(clawStruck, 700))
+            return pilot.Fail("the maw's claw did not strike by the east wall");
     }
-    if (!won())
-        return pilot.Fail("the maw was not beaten");
+    if (!FightUntil(pilot, maw, won, 3000, "the maw"))
+        return false;
     // The ending: the last words are read on, then the score and time.
     if (!pilot.WaitUntil([&] { return pilot.TheGame().endingMode > 0; }, 1200))
         return pilot.Fail("the ending was not shown");

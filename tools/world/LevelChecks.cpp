@@ -1,4 +1,5 @@
 #include "tools/world/LevelChecks.h"
+#include "tools/world/LevelReach.h"
 
 #include "engine/serial/FileUtils.h"
 #include "scene/SceneObjectInstance.h"
@@ -317,8 +318,10 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
     CheckArrivalsClearOfEnemies(level, faults);
     CheckDialoguesPausePlay(level, faults);
     CheckSidesClosed(level, faults);
-    const std::vector<std::string> hidden = LevelHudBand::CheckClearOfBand(level);
-    faults.insert(faults.end(), hidden.begin(), hidden.end());
+    for (std::string& hidden : LevelHudBand::CheckClearOfBand(level))
+        faults.push_back(std::move(hidden));
+    for (std::string& unreached : LevelReach::CheckBossesStrikable(level))
+        faults.push_back(std::move(unreached));
 
     // No bottomless gap: the bottom row is floor or lava wherever no exit
     // leaves through it.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <iterator>
 
 namespace LevelReach {
 
@@ -11,10 +12,8 @@ namespace {
 // on his column, his floor near its bottom, held inside the level.
 struct Screen {
     int x0 = 0, y0 = 0;
-    bool Holds(int x, int y) const
-    {
-        return x >= x0 && x < x0 + kScreenWidth && y >= y0 && y < y0 + kScreenHeight;
-    }
+    int w = kScreenWidth, h = kScreenHeight;
+    bool Holds(int x, int y) const { return x >= x0 && x < x0 + w && y >= y0 && y < y0 + h; }
     bool Holds(const LevelPlacement& box) const
     {
         return Holds(box.x, box.y) && Holds(box.x + box.w - 1, box.y + box.h - 1);
@@ -70,37 +69,141 @@ bool BlowReaches(Place from, const LevelPlacement& box)
     return gapX <= 1 && box.y <= top && box.y + box.h - 1 >= from.feet;
 }
 
-std::vector<Place> PlacesInView(const LevelDescription& level, Place start)
+namespace {
+
+// The places reached from the starts without leaving `screen`, with at most
+// `jumps` jumps on the way (any number when negative). Walks and falls cost
+// nothing, so places are met in the order of the jumps they take.
+std::vector<Place> PlacesWithin(
+    const LevelDescription& level, const std::vector<Place>& starts, const Screen& screen, int jumps = -1)
 {
-    const Screen screen = ScreenAt(level, start);
     std::vector<Place> seen;
-    if (!CanStand(level, start))
-        return seen;
-    std::deque<Place> next = {start};
-    seen.push_back(start);
-    auto visit = [&](Place p) {
-        if (!screen.Holds(p.x, p.feet) || !screen.Holds(p.x, p.feet + kBodyHeight - 1))
+    std::vector<int> taken; // jumps to each seen place
+    std::deque<std::pair<Place, int>> next;
+    for (const Place start : starts) {
+        if (!CanStand(level, start) || std::find(seen.begin(), seen.end(), start) != seen.end())
+            continue;
+        next.emplace_back(start, 0);
+        seen.push_back(start);
+        taken.push_back(0);
+    }
+    auto visit = [&](Place p, int used, bool jump) {
+        if (!screen.Holds(p.x, p.feet) || !screen.Holds(p.x, p.feet + kBodyHeight - 1)
+            || (jumps >= 0 && used > jumps))
             return;
-        if (std::find(seen.begin(), seen.end(), p) != seen.end())
+        const auto it = std::find(seen.begin(), seen.end(), p);
+        if (it != seen.end() && taken[size_t(it - seen.begin())] <= used)
             return;
-        seen.push_back(p);
-        next.push_back(p);
+        if (it == seen.end()) {
+            seen.push_back(p);
+            taken.push_back(used);
+        } else {
+            taken[size_t(it - seen.begin())] = used;
+        }
+        if (jump)
+            next.emplace_back(p, used);
+        else
+            next.emplace_front(p, used);
     };
     while (!next.empty()) {
-        const Place at = next.front();
+        const auto [at, used] = next.front();
         next.pop_front();
         for (const int dx : {-1, 1}) {
             Place landed;
             if (Landing(level, at.x + dx, at.feet, landed))
-                visit(landed);
+                visit(landed, used, false);
         }
         for (int dx = -kJumpAcross; dx <= kJumpAcross; ++dx)
             for (int up = 1; up <= kJumpUp; ++up)
                 if (CanStand(level, {at.x + dx, at.feet + up}))
-                    visit({at.x + dx, at.feet + up});
+                    visit({at.x + dx, at.feet + up}, used + 1, true);
     }
     return seen;
 }
+
+} // namespace
+
+std::vector<Place> PlacesInView(const LevelDescription& level, Place start)
+{
+    if (!CanStand(level, start))
+        return {};
+    return PlacesWithin(level, {start}, ScreenAt(level, start));
+}
+
+namespace {
+
+// Whether a blow reaches the box from a place got to from the arena's floor
+// on the screen that shows the box.
+bool Strikable(const LevelDescription& level, const LevelPlacement& floor, const LevelPlacement& box)
+{
+    for (int x = floor.x; x < floor.x + floor.w; ++x) {
+        const Place start {x, floor.y};
+        if (!ScreenAt(level, start).Holds(box))
+            continue;
+        const std::vector<Place> places = PlacesInView(level, start);
+        if (std::any_of(places.begin(), places.end(), [&](Place p) { return BlowReaches(p, box); }))
+            return true;
+    }
+    return false;
+}
+
+std::string Unreached(const LevelDescription& level, const LevelPlacement& box, const std::string& what,
+    const std::string& arena, const std::string& ways)
+{
+    return level.file + ":" + std::to_string(box.line) + ": \"" + what + "\" at tile ("
+        + std::to_string(box.x) + ", " + std::to_string(box.y)
+        + ") is out of a blow's reach from every place a player gets to from the floor of \"" + arena
+        + "\" by ways " + ways + ": expected it within a short jump of such a floor";
+}
+
+// Bodies larger than their spawner's one tile: the hurt box in tiles from
+// the spawner's tile (the boxes of the body's pictures, rounded out).
+struct BodyBox {
+    const char* spawner;
+    int dx, dy, w, h;
+};
+constexpr BodyBox kBodies[] = {
+    {"Zone_NPCSpawner_Boss_Ultimate", 1, 1, 8, 7}, // the maw, 320 x 288, hurt (40, 40)-(280, 260)
+};
+
+// The markers on which a boss puts bodies to strike.
+struct BodyMarkers {
+    const char* spawner;
+    const char* markers[2];
+};
+constexpr BodyMarkers kMarkers[] = {
+    {"Zone_NPCSpawner_Boss_Ultimate", {"cell_etape_1", "cell_etape_2"}},
+};
+
+// Bosses whose body comes down to the player (they fly, swim or leap across
+// the arena): their place to strike is wherever they come, which places
+// fixed in the description do not hold; their legs of the run strike them.
+constexpr const char* kRoaming[] = {"Zone_NPCSpawner_Boss2_Bibli", "Zone_NPCSpawner_Boss_Garden",
+    "Zone_NPCSpawner_Boss2_Garden", "Zone_NPCSpawner_Boss_Snow", "Zone_NPCSpawner_Boss_Underwater"};
+
+// Whether a blow reaches the box from a place got to from the arena's floor
+// anywhere in the level (a boss's arena may be climbed over several screens)
+// with at most `jumps` jumps (any number when negative).
+bool StrikableInLevel(
+    const LevelDescription& level, const LevelPlacement& floor, const LevelPlacement& box, int jumps)
+{
+    std::vector<Place> starts;
+    for (int x = floor.x; x < floor.x + floor.w; ++x)
+        starts.push_back({x, floor.y});
+    const Screen whole {0, 0, level.TileWidth(), level.TileHeight()};
+    const std::vector<Place> places = PlacesWithin(level, starts, whole, jumps);
+    return std::any_of(places.begin(), places.end(), [&](Place p) { return BlowReaches(p, box); });
+}
+
+bool IsBossSpawner(const std::string& object)
+{
+    const bool boss
+        = object.rfind("Zone_NPCSpawner_Boss", 0) == 0 || object.rfind("Zone_NPCSpawner_MiniBoss", 0) == 0;
+    return boss
+        && std::none_of(std::begin(kRoaming), std::end(kRoaming), [&](const char* r) { return object == r; });
+}
+
+} // namespace
 
 std::vector<std::string> CheckStrikable(
     const LevelDescription& level, const std::string& arena, const std::string& marker)
@@ -115,22 +218,68 @@ std::vector<std::string> CheckStrikable(
         if (box.name != marker)
             continue;
         ++markers;
-        bool struck = false;
-        for (int x = floor->x; x < floor->x + floor->w && !struck; ++x) {
-            const Place start {x, floor->y};
-            if (!ScreenAt(level, start).Holds(box))
-                continue;
-            const std::vector<Place> places = PlacesInView(level, start);
-            struck = std::any_of(places.begin(), places.end(), [&](Place p) { return BlowReaches(p, box); });
-        }
-        if (!struck)
-            faults.push_back(level.file + ":" + std::to_string(box.line) + ": \"" + marker + "\" at tile ("
-                + std::to_string(box.x) + ", " + std::to_string(box.y)
-                + ") is out of a blow's reach from every place a player gets to from the floor of \"" + arena
-                + "\" by ways on the same screen: expected it within a short jump of such a floor");
+        if (!Strikable(level, *floor, box))
+            faults.push_back(Unreached(level, box, marker, arena, "on the same screen"));
     }
     if (markers == 0)
         faults.push_back(level.file + ":1: no placement named \"" + marker + "\"");
+    return faults;
+}
+
+std::vector<Target> BossTargets(const LevelDescription& level)
+{
+    std::vector<Target> targets;
+    for (const LevelPlacement& spawner : level.placements) {
+        // The cave heads' manager (role 2) has no body of its own.
+        const auto role = spawner.options.find("HeadRole");
+        if (!IsBossSpawner(spawner.object) || (role != spawner.options.end() && role->second == "2"))
+            continue;
+        LevelPlacement body = spawner;
+        for (const BodyBox& b : kBodies)
+            if (spawner.object == b.spawner) {
+                body.x += b.dx;
+                body.y += b.dy;
+                body.w = b.w;
+                body.h = b.h;
+            }
+        targets.push_back({body, spawner.name.empty() ? spawner.object : spawner.name});
+        for (const BodyMarkers& m : kMarkers) {
+            if (spawner.object != m.spawner)
+                continue;
+            for (const char* marker : m.markers)
+                for (const LevelPlacement& p : level.placements)
+                    if (p.name == marker)
+                        targets.push_back({p, marker});
+        }
+    }
+    return targets;
+}
+
+std::vector<std::string> CheckBossesStrikable(const LevelDescription& level, int jumps)
+{
+    std::vector<const LevelPlacement*> arenas;
+    for (const LevelPlacement& p : level.placements)
+        if (p.kind == "trigger" && p.name.rfind("arena_", 0) == 0)
+            arenas.push_back(&p);
+    std::vector<std::string> faults;
+    for (const Target& target : BossTargets(level)) {
+        const LevelPlacement& box = target.box;
+        if (arenas.empty()) {
+            faults.push_back(level.file + ":" + std::to_string(box.line) + ": \"" + target.what
+                + "\" has no trigger \"arena_...\" to be fought from");
+            continue;
+        }
+        // The arena nearest to the target, by the gap between their boxes.
+        const auto gap = [&](const LevelPlacement* a) {
+            const int gx = std::max({0, a->x - (box.x + box.w), box.x - (a->x + a->w)});
+            const int gy = std::max({0, a->y - (box.y + box.h), box.y - (a->y + a->h)});
+            return gx + gy;
+        };
+        const LevelPlacement* arena = *std::min_element(
+            arenas.begin(), arenas.end(), [&](auto* a, auto* b) { return gap(a) < gap(b); });
+        if (!StrikableInLevel(level, *arena, box, jumps))
+            faults.push_back(Unreached(level, box, target.what, arena->name, "in the level"));
+    }
     return faults;
 }
 

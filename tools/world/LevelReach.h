@@ -45,4 +45,20 @@ std::vector<Place> PlacesInView(const LevelDescription& level, Place start);
 std::vector<std::string> CheckStrikable(
     const LevelDescription& level, const std::string& arena, const std::string& marker);
 
+// A place a fight asks the player to strike: a boss's body where its spawner
+// stands (moved to the body's hurt box where the body is known to be larger
+// than its spawner), or a marker a boss puts a body on. The box keeps the
+// line of the placement it comes from.
+struct Target {
+    LevelPlacement box;
+    std::string what;
+};
+std::vector<Target> BossTargets(const LevelDescription& level);
+
+// Faults "file:line: ..." for every boss target of the level that no blow
+// reaches from a place got to from the floor of the arena nearest to it (a
+// trigger named "arena_...") with at most `jumps` jumps (any number when
+// negative), and for a boss without an arena.
+std::vector<std::string> CheckBossesStrikable(const LevelDescription& level, int jumps = -1);
+
 } // namespace LevelReach
