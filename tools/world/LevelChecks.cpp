@@ -1,10 +1,10 @@
 #include "tools/world/LevelChecks.h"
-#include "tools/world/LevelReach.h"
 
 #include "engine/serial/FileUtils.h"
 #include "scene/SceneObjectInstance.h"
 #include "tools/world/LevelHudBand.h"
 #include "tools/world/LevelModel.h"
+#include "tools/world/LevelReach.h"
 #include "tools/world/WorldText.h"
 #include "tools/world/ZonePayloads.h"
 
