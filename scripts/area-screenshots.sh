@@ -19,7 +19,7 @@ shoot() {
     shift
     export XDG_DOCUMENTS_DIR=$OUT/$level/docs
     mkdir -p "$XDG_DOCUMENTS_DIR"
-    (cd "$WORLD" && exec "$GAME" "$level" -god --windowed > "$OUT/$level/game.log" 2>&1) &
+    (cd "$WORLD" && exec "$GAME" "$level" "-god 1" --windowed > "$OUT/$level/game.log" 2>&1) &
     local pid=$!
     sleep 15
     local win

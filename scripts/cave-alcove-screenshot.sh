@@ -21,7 +21,7 @@ echo "place    Point_PlayerStart          look             24 12          name=l
 "$BUILD/tools/levelgen" "$OUT/world/levels" "$SOURCE/data/art" "$OUT/levels" || exit 1
 export XDG_DOCUMENTS_DIR=$OUT/docs
 mkdir -p "$XDG_DOCUMENTS_DIR"
-(cd "$OUT/world" && exec "$BUILD/quenholt" cave_02.lvl -god --windowed "-setdefaultspawner look" > "$OUT/game.log" 2>&1) &
+(cd "$OUT/world" && exec "$BUILD/quenholt" cave_02.lvl "-god 1" --windowed "-setdefaultspawner look" > "$OUT/game.log" 2>&1) &
 PID=$!
 WIN=""
 for _ in $(seq 1 300); do

@@ -13,7 +13,7 @@ OUT=$3
 export XDG_DOCUMENTS_DIR=$OUT/docs
 mkdir -p "$XDG_DOCUMENTS_DIR"
 cd "$WORLD"
-"$GAME" cave_02.lvl -god --windowed > "$OUT/game.log" 2>&1 &
+"$GAME" cave_02.lvl "-god 1" --windowed > "$OUT/game.log" 2>&1 &
 PID=$!
 sleep 20
 WIN=$(xdotool search --pid $PID | head -1)

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
 using Tokens = std::vector<std::string>;
 using Commands = std::vector<std::string>;
 
@@ -55,4 +61,25 @@ TEST(CommandLine, ATokenCanBeBothALevelAndAnOption)
     const CommandLineOptions options = ReadCommandLineTokens({"-Load.lvl"});
     EXPECT_EQ(options.levelName, "-load.lvl");
     EXPECT_EQ(options.queuedCommands, Commands {"load.lvl"});
+}
+
+TEST(CommandLine, TheScreenshotScriptsStartTheGameWithTheGodFlagOn)
+{
+    // "-god" alone queues "god", which without its value leaves the flag
+    // off: the scripts' "invulnerable" player would be struck down and sent
+    // back to the save. Each switch is read as the shell hands it over.
+    int found = 0;
+    for (const auto& entry :
+        std::filesystem::directory_iterator(std::string(QUENHOLT_SOURCE_DIR) + "/scripts")) {
+        std::ifstream file(entry.path());
+        const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        for (size_t at = text.find("-god"); at != std::string::npos; at = text.find("-god", at + 1)) {
+            const bool quoted = at > 0 && text[at - 1] == '"';
+            const std::string word = text.substr(at, text.find_first_of(quoted ? "\"" : " \n", at) - at);
+            SCOPED_TRACE(entry.path().filename().string() + ": " + word);
+            EXPECT_EQ(ReadCommandLineTokens({word}).queuedCommands, Commands {"god 1"});
+            ++found;
+        }
+    }
+    EXPECT_GE(found, 3);
 }
