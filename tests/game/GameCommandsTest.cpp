@@ -92,6 +92,7 @@ TEST_F(GameCommands, SettingsAndTheirTokens)
         {"useplayerstart 0", true, [](const Game& g) { return !g.usePlayerStart; }},
         {"useplayerstart no", true, [](const Game& g) { return g.usePlayerStart; }},
         {"god 1", true, [](const Game& g) { return g.godMode; }},
+        {"god", false, [](const Game& g) { return g.godMode; }}, // alone: neither off nor toggled
         {"logplayer 3", true, [](const Game& g) { return g.playerLogSetting == 3; }},
         {"scalemethod 2", true, [](const Game& g) { return g.displayScaleMode == 2; }},
         {"changesaveslot 1", true, [](const Game& g) { return g.currentSaveSlot == 1; }},
