@@ -7,8 +7,9 @@
 #include "tools/world/WorldText.h"
 
 #include <algorithm>
-#include <set>
+#include <map>
 #include <utility>
+#include <vector>
 
 namespace LevelHudBand {
 
@@ -45,14 +46,17 @@ std::vector<Blocker> Blockers(const LevelDescription& level)
     return blockers;
 }
 
-// The corners (lower-left, pixels) the camera takes: aimed with its centre
-// at the centre of a tile a player's centre can reach (one inside the
-// level's edges, which its walls and exits take), then held by each blocker
-// in view, in turn, as the game's camera holds it.
-std::set<std::pair<int, int>> CameraCorners(const LevelDescription& level)
+// The corners (lower-left, pixels) the camera takes, by their x (each x's
+// ys sorted, once each): aimed with its centre at the centre of a tile a
+// player's centre can reach (one inside the level's edges, which its walls
+// and exits take), then held by each blocker in view, in turn, as the game's
+// camera holds it.
+using Corners = std::map<int, std::vector<int>>;
+
+Corners CameraCorners(const LevelDescription& level)
 {
     const std::vector<Blocker> blockers = Blockers(level);
-    std::set<std::pair<int, int>> corners;
+    Corners corners;
     for (int tx = 1; tx + 1 < level.TileWidth(); ++tx)
         for (int ty = 1; ty + 1 < level.TileHeight(); ++ty) {
             int cx = tx * kTile + kTile / 2 - Camera::kViewHalfWidth;
@@ -69,28 +73,38 @@ std::set<std::pair<int, int>> CameraCorners(const LevelDescription& level)
                 if (b.vertical == 1 && b.y + kTile - 1 < cy + Camera::kViewFarY)
                     cy = b.y + kTile - 1 - Camera::kViewFarY;
             }
-            corners.emplace(cx, cy);
+            corners[cx].push_back(cy);
         }
+    for (auto& [cx, ys] : corners) {
+        std::sort(ys.begin(), ys.end());
+        ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+    }
     return corners;
 }
 
-// Whether the box shows below the band with the camera at that corner:
-// whole, or any part of it.
-bool ShowsAt(const Box& box, std::pair<int, int> corner, int band, bool whole)
+// Whether the box shows below the band at some corner the camera takes:
+// whole, or any part of it. A floor is met at every column of a level, so
+// the corners are searched by their x, then by the range of ys that fits.
+bool Shows(const Box& box, const Corners& corners, int band, bool whole)
 {
     const int left = box.x * kTile, right = (box.x + box.w) * kTile - 1;
     const int bottom = box.y * kTile, top = (box.y + box.h) * kTile - 1;
-    const int viewLeft = corner.first, viewRight = corner.first + Camera::kViewFarX;
-    const int viewBottom = corner.second, viewTop = corner.second + Camera::kViewFarY - band;
-    if (whole)
-        return left >= viewLeft && right <= viewRight && bottom >= viewBottom && top <= viewTop;
-    return left <= viewRight && right >= viewLeft && bottom <= viewTop && top >= viewBottom;
-}
-
-bool Shows(const Box& box, const std::set<std::pair<int, int>>& corners, int band, bool whole)
-{
-    return std::any_of(corners.begin(), corners.end(),
-        [&](std::pair<int, int> corner) { return ShowsAt(box, corner, band, whole); });
+    const int shown = Camera::kViewFarY - band; // the view's height below the band, less one
+    for (const auto& [viewLeft, ys] : corners) {
+        const int viewRight = viewLeft + Camera::kViewFarX;
+        const bool across
+            = whole ? left >= viewLeft && right <= viewRight : left <= viewRight && right >= viewLeft;
+        if (!across)
+            continue;
+        // The view's bottom y: whole, top - shown <= y <= bottom; in part,
+        // bottom - shown <= y <= top.
+        const int low = whole ? top - shown : bottom - shown;
+        const int high = whole ? bottom : top;
+        const auto y = std::lower_bound(ys.begin(), ys.end(), low);
+        if (y != ys.end() && *y <= high)
+            return true;
+    }
+    return false;
 }
 
 // A player stands in column x with his feet at row `feet`: a floor tile
@@ -136,7 +150,7 @@ std::string Kind(const LevelPlacement& p)
 
 std::vector<std::string> CheckClearOfBand(const LevelDescription& level, int bandHeight)
 {
-    std::set<std::pair<int, int>> corners;
+    Corners corners;
     try {
         corners = CameraCorners(level);
     } catch (const WorldError&) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <deque>
 #include <iterator>
+#include <map>
 
 namespace LevelReach {
 
@@ -78,28 +79,30 @@ std::vector<Place> PlacesWithin(
     const LevelDescription& level, const std::vector<Place>& starts, const Screen& screen, int jumps = -1)
 {
     std::vector<Place> seen;
-    std::vector<int> taken; // jumps to each seen place
+    // The jumps taken to each place seen, by its tile on the screen (-1:
+    // not seen); a place is met many times, so it is looked up, not searched.
+    std::vector<int> taken(size_t(screen.w) * size_t(screen.h), -1);
+    const auto slot = [&](Place p) -> int& {
+        return taken[size_t(p.feet - screen.y0) * size_t(screen.w) + size_t(p.x - screen.x0)];
+    };
     std::deque<std::pair<Place, int>> next;
     for (const Place start : starts) {
-        if (!CanStand(level, start) || std::find(seen.begin(), seen.end(), start) != seen.end())
+        if (!screen.Holds(start.x, start.feet) || !CanStand(level, start) || slot(start) >= 0)
             continue;
         next.emplace_back(start, 0);
         seen.push_back(start);
-        taken.push_back(0);
+        slot(start) = 0;
     }
     auto visit = [&](Place p, int used, bool jump) {
         if (!screen.Holds(p.x, p.feet) || !screen.Holds(p.x, p.feet + kBodyHeight - 1)
             || (jumps >= 0 && used > jumps))
             return;
-        const auto it = std::find(seen.begin(), seen.end(), p);
-        if (it != seen.end() && taken[size_t(it - seen.begin())] <= used)
+        int& best = slot(p);
+        if (best >= 0 && best <= used)
             return;
-        if (it == seen.end()) {
+        if (best < 0)
             seen.push_back(p);
-            taken.push_back(used);
-        } else {
-            taken[size_t(it - seen.begin())] = used;
-        }
+        best = used;
         if (jump)
             next.emplace_back(p, used);
         else
@@ -181,18 +184,16 @@ constexpr BodyMarkers kMarkers[] = {
 constexpr const char* kRoaming[] = {"Zone_NPCSpawner_Boss2_Bibli", "Zone_NPCSpawner_Boss_Garden",
     "Zone_NPCSpawner_Boss2_Garden", "Zone_NPCSpawner_Boss_Snow", "Zone_NPCSpawner_Boss_Underwater"};
 
-// Whether a blow reaches the box from a place got to from the arena's floor
-// anywhere in the level (a boss's arena may be climbed over several screens)
-// with at most `jumps` jumps (any number when negative).
-bool StrikableInLevel(
-    const LevelDescription& level, const LevelPlacement& floor, const LevelPlacement& box, int jumps)
+// The places got to from the arena's floor anywhere in the level (a boss's
+// arena may be climbed over several screens) with at most `jumps` jumps (any
+// number when negative).
+std::vector<Place> PlacesFromArena(const LevelDescription& level, const LevelPlacement& floor, int jumps)
 {
     std::vector<Place> starts;
     for (int x = floor.x; x < floor.x + floor.w; ++x)
         starts.push_back({x, floor.y});
     const Screen whole {0, 0, level.TileWidth(), level.TileHeight()};
-    const std::vector<Place> places = PlacesWithin(level, starts, whole, jumps);
-    return std::any_of(places.begin(), places.end(), [&](Place p) { return BlowReaches(p, box); });
+    return PlacesWithin(level, starts, whole, jumps);
 }
 
 bool IsBossSpawner(const std::string& object)
@@ -262,6 +263,7 @@ std::vector<std::string> CheckBossesStrikable(const LevelDescription& level, int
         if (p.kind == "trigger" && p.name.rfind("arena_", 0) == 0)
             arenas.push_back(&p);
     std::vector<std::string> faults;
+    std::map<const LevelPlacement*, std::vector<Place>> reached;
     for (const Target& target : BossTargets(level)) {
         const LevelPlacement& box = target.box;
         if (arenas.empty()) {
@@ -277,7 +279,12 @@ std::vector<std::string> CheckBossesStrikable(const LevelDescription& level, int
         };
         const LevelPlacement* arena = *std::min_element(
             arenas.begin(), arenas.end(), [&](auto* a, auto* b) { return gap(a) < gap(b); });
-        if (!StrikableInLevel(level, *arena, box, jumps))
+        // Each arena's places are searched once, for all the targets it holds.
+        auto found = reached.find(arena);
+        if (found == reached.end())
+            found = reached.emplace(arena, PlacesFromArena(level, *arena, jumps)).first;
+        if (std::none_of(
+                found->second.begin(), found->second.end(), [&](Place p) { return BlowReaches(p, box); }))
             faults.push_back(Unreached(level, box, target.what, arena->name, "in the level"));
     }
     return faults;
