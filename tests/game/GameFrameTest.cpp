@@ -63,13 +63,9 @@ public:
     int updates = 0;
 };
 
-// A player that counts the updates it is given.
 class CountingPlayer : public Player {
 public:
-    CountingPlayer()
-        : Player("Player")
-    {
-    }
+    using Player::Player;
     void UpdateInputs(double, AbstractInputManager*) override { ++updates; }
     int updates = 0;
 };
@@ -115,15 +111,12 @@ TEST_F(GameFrame, TheCensusRemovesTheDeadAndSparesAllButScriptCharactersWhilePau
     EXPECT_EQ(alive->lastStep, 33.0);
 }
 
-// A character removed while the frame walks the list (a flame its launcher
-// puts out) takes no other's turn: the rest are updated once each, in their
-// order, and the list closes up behind the walk.
+// Say a flame its launcher puts out; the list closes up behind the walk.
 TEST_F(GameFrame, ACharacterRemovedDuringTheWalkTakesNoOtherCharactersTurn)
 {
     std::vector<CountingCharacter*> row;
     for (const char* name : {"a", "b", "c", "d", "e"})
-        row.push_back(new CountingCharacter(name, deleted));
-    game.liveCharacters = {row[0], row[1], row[2], row[3], row[4]};
+        game.liveCharacters.push_back(row.emplace_back(new CountingCharacter(name, deleted)));
     row[2]->onUpdate = [&] { game.DeleteCharacter(row[0]); };
     row[3]->onUpdate = [&] { game.DeleteCharacter(row[4]); };
     game.UpdateCharacters(false, 33.0);
@@ -213,9 +206,8 @@ TEST_F(GameFrame, ThePlayerWaitsForItsArrivalToEnd)
 {
     Level level("arrival");
     game.SetCurrentLevel(&level);
-    auto counting = std::make_unique<CountingPlayer>();
-    CountingPlayer* player = counting.get();
-    game.SetPlayer(std::move(counting));
+    auto* player = new CountingPlayer("Player");
+    game.SetPlayer(std::unique_ptr<Player>(player));
     game.SetMenuFlag(false);
     game.frameDelay = 0;
     game.arrivalCounter = 28;

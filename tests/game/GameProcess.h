@@ -16,66 +16,39 @@ struct GameRun {
 };
 
 // Starts the game in `folder` with the arguments (and `environment`, "NAME=value"
-// words put before the program) and collects what it writes.
-inline GameRun RunGameProcess(
-    const std::filesystem::path& folder, const std::string& arguments, const std::string& environment = "")
+// words put before the program) and collects what it writes. With a `marker`,
+// the game is sent SIGTERM as soon as its output shows it and the run goes on
+// to its end (ended after 30 s, with the code 124); the code is -2 when the
+// marker never showed.
+inline GameRun RunGameProcess(const std::filesystem::path& folder, const std::string& arguments,
+    const std::string& environment = "", const std::string& marker = "")
 {
-    const std::string command = "cd '" + folder.string() + "' && " + environment
-        + " QUENHOLT_LOG=1 ASAN_OPTIONS=detect_leaks=0 timeout 120 '" + QUENHOLT_GAME_EXE + "' " + arguments
-        + " 2>&1";
+    // The shell first says its id, then becomes `timeout`, which passes the signal on to the game.
+    const std::string command = "echo $$ && cd '" + folder.string() + "' && exec env " + environment
+        + " QUENHOLT_LOG=1 ASAN_OPTIONS=detect_leaks=0 timeout " + (marker.empty() ? "120" : "30") + " '"
+        + QUENHOLT_GAME_EXE + "' " + arguments + " 2>&1";
     GameRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr)
         return run;
-    std::array<char, 4096> buffer {};
-    size_t got = 0;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.output.append(buffer.data(), got);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-// The same run, sent SIGTERM as soon as its output shows `marker`; the run
-// then goes on to its end (a game that does not end is ended after 30 s,
-// with the code 124). The code is -2 when the marker never showed.
-inline GameRun RunGameProcessTerminatedAt(
-    const std::filesystem::path& folder, const std::string& arguments, const std::string& marker)
-{
-    GameRun run;
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        return run;
-    const std::string command = "cd '" + folder.string()
-        + "' && QUENHOLT_LOG=1 ASAN_OPTIONS=detect_leaks=0 exec timeout 30 '" + QUENHOLT_GAME_EXE + "' "
-        + arguments + " 2>&1";
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(pipeEnds[1], STDOUT_FILENO);
-        close(pipeEnds[0]);
-        close(pipeEnds[1]);
-        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(pipeEnds[1]);
-    // The signal goes to `timeout`, which passes it on to the game.
+    pid_t game = 0;
     bool sent = false;
     std::array<char, 4096> buffer {};
-    for (;;) {
-        if (!sent && run.output.find(marker) != std::string::npos) {
-            kill(child, SIGTERM);
+    ssize_t got = 0;
+    while ((got = read(fileno(pipe), buffer.data(), buffer.size())) > 0) {
+        run.output.append(buffer.data(), static_cast<size_t>(got));
+        if (const size_t end = run.output.find('\n'); game == 0 && end != std::string::npos) {
+            game = std::stoi(run.output);
+            run.output.erase(0, end + 1);
+        }
+        if (game > 0 && !marker.empty() && !sent && run.output.find(marker) != std::string::npos) {
+            kill(game, SIGTERM);
             sent = true;
         }
-        const ssize_t got = read(pipeEnds[0], buffer.data(), buffer.size());
-        if (got <= 0)
-            break;
-        run.output.append(buffer.data(), static_cast<size_t>(got));
     }
-    close(pipeEnds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
+    const int status = pclose(pipe);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (!sent)
+    if (!marker.empty() && !sent)
         run.exitCode = -2;
     return run;
 }

@@ -184,7 +184,7 @@ TEST_F(GLGameStartup, ATermAtAnyMomentOfTheStartUpEndsTheGameInOrder)
     for (const char* marker : {"Program folder:", "=> In Thread", "=> PeekMesssages", "Create 'GAME'",
              "Start-up: game library loaded", "Start-up: title music started"}) {
         SCOPED_TRACE(marker);
-        const GameRun run = RunGameProcessTerminatedAt(folder, "--windowed", marker);
+        const GameRun run = RunGameProcess(folder, "--windowed", "", marker);
         EXPECT_EQ(run.exitCode, 0) << run.output;
         EXPECT_NE(run.output.find("Asked to end: the game ended in order"), std::string::npos) << run.output;
     }

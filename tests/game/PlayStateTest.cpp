@@ -11,10 +11,7 @@
 // without one has none (a game that never said it fails the check).
 TEST(PlayState, TheLastLineThatNamesAStateWhollyIsTheState)
 {
-    const struct {
-        const char* log;
-        std::optional<PlayState> state;
-    } rows[] = {
+    const std::pair<const char*, std::optional<PlayState>> rows[] = {
         {"", std::nullopt},
         {"ChangeLevel: entered \"cemetery_01.lvl\"\n", std::nullopt},
         {"Play state: running\n", PlayState::Running},
@@ -24,8 +21,8 @@ TEST(PlayState, TheLastLineThatNamesAStateWhollyIsTheState)
         {"Play state: paused", PlayState::Paused},
         {"x Play state: running\nPlay state: no level\n", PlayState::NoLevel},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(LastPlayState(row.log), row.state) << row.log;
+    for (const auto& [log, state] : rows)
+        EXPECT_EQ(LastPlayState(log), state) << log;
     for (const PlayState state :
         {PlayState::NoLevel, PlayState::MenuOpen, PlayState::Paused, PlayState::Dialogue, PlayState::Running})
         EXPECT_EQ(LastPlayState("Start-up\n" + PlayStateLine(state)), state);

@@ -4,11 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <sys/wait.h>
 #include <unistd.h>
-
-namespace {
 
 namespace fs = std::filesystem;
 
@@ -22,30 +20,25 @@ TEST(AtomicFile, TwoGamesSavingIntoOneFolderBothSaveEachFileWhole)
     const std::string path = (folder / "Save_0.sav").string();
     const std::string mine(20000, 'a');
     const std::string theirs(30000, 'b');
-    constexpr int kSaves = 300;
-    const pid_t other = fork();
-    if (other == 0) {
-        int failed = 0;
-        for (int i = 0; i < kSaves; ++i)
-            failed += platform::ReplaceFileAtomically(path, theirs) ? 0 : 1;
-        _exit(failed > 0 ? 1 : 0);
-    }
-    ASSERT_GT(other, 0);
-    int failed = 0;
     std::string reason;
-    for (int i = 0; i < kSaves; ++i)
-        failed += platform::ReplaceFileAtomically(path, mine, &reason) ? 0 : 1;
+    const auto failures = [&](const std::string& text, std::string* why) {
+        int failed = 0;
+        for (int i = 0; i < 300; ++i)
+            failed += platform::ReplaceFileAtomically(path, text, why) ? 0 : 1;
+        return failed;
+    };
+    const pid_t other = fork();
+    if (other == 0)
+        _exit(failures(theirs, nullptr) > 0 ? 1 : 0);
+    ASSERT_GT(other, 0);
+    EXPECT_EQ(failures(mine, &reason), 0) << reason;
     int status = 0;
     waitpid(other, &status, 0);
-    EXPECT_EQ(failed, 0) << reason;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other game's saves failed";
     std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    EXPECT_TRUE(text.str() == mine || text.str() == theirs) << text.str().size() << " bytes";
+    const std::string text {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    EXPECT_TRUE(text == mine || text == theirs) << text.size() << " bytes";
     // Nothing is left behind but the save.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
     fs::remove_all(folder);
 }
-
-} // namespace
