@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace playertest;
 
 namespace {
@@ -196,25 +198,15 @@ TEST(PlayerOnALayer, AOneWayPlatformHoldsABoxComingDownFromItsBottomUp)
     Layer* layer = level.CreateLayer(Level::kScene, "Collisions", nullptr, 1024, 512, 32, 32);
     layer->AddPlacedInstance(&platform, 64.0f, 64.0f);
     PlayerLayerCollisions collisions(layer);
-    const struct {
-        float feet;
-        bool held;
-        float allowed;
-    } cases[] = {
-        {91.0f, false, 0.0f},
-        {92.0f, true, 0.0f},
-        {94.0f, true, 0.0f},
-        {95.5f, true, 0.0f},
-        {96.1f, true, -0.1f},
-    };
-    for (const auto& c : cases) {
-        const PlayerBox box {70.0f, c.feet, 112.0f, c.feet + 96.0f};
+    const std::tuple<float, bool, float> cases[] = {{91.0f, false, 0.0f}, {92.0f, true, 0.0f},
+        {94.0f, true, 0.0f}, {95.5f, true, 0.0f}, {96.1f, true, -0.1f}};
+    for (const auto& [feet, held, expected] : cases) {
+        SCOPED_TRACE(feet);
+        const PlayerBox box {70.0f, feet, 112.0f, feet + 96.0f};
         float allowed = 1.0f;
         int kind = -1;
-        EXPECT_EQ(collisions.Test(-1, box, 0.0f, -4.0f, &allowed, &kind), c.held) << "feet at " << c.feet;
-        if (c.held) {
-            EXPECT_NEAR(allowed, c.allowed, 1e-4) << "feet at " << c.feet;
-        }
+        EXPECT_EQ(collisions.Test(-1, box, 0.0f, -4.0f, &allowed, &kind), held);
+        EXPECT_NEAR(held ? allowed : expected, expected, 1e-4);
         EXPECT_FALSE(collisions.Test(0, box, 0.0f, -4.0f, &allowed, &kind)) << "only coming down";
     }
 }

@@ -10,30 +10,30 @@
 // even over an empty slot; what went is no longer held.
 TEST(LiveCharacterList, RemovalsKeepTheOrderAtOnceOrWhenTheHoldEnds)
 {
-    CharacterObject a("a"), b("b"), c2("c"), d("d"), e("e");
-    CharacterObject* const c[] = {&a, &b, &c2, &d, &e};
-    LiveCharacterList list {c[0], c[1], c[2], c[3]};
-    EXPECT_FALSE(list.Remove(c[4]));
-    EXPECT_TRUE(list.Remove(c[1]));
-    EXPECT_EQ(list, (std::vector<CharacterObject*> {c[0], c[2], c[3]}));
+    CharacterObject a("a"), b("b"), c("c"), d("d"), e("e");
+    using List = std::vector<CharacterObject*>;
+    LiveCharacterList list {&a, &b, &c, &d};
+    EXPECT_FALSE(list.Remove(&e));
+    EXPECT_TRUE(list.Remove(&b));
+    EXPECT_EQ(list, (List {&a, &c, &d}));
     {
         const LiveCharacterList::RemovalHold hold(list);
-        EXPECT_TRUE(list.Remove(c[2]));
-        EXPECT_FALSE(list.Remove(c[2]));
-        EXPECT_EQ(list, (std::vector<CharacterObject*> {c[0], nullptr, c[3]}));
-        list.push_back(c[4]);
-        list.MoveLastBefore(c[3]);
-        EXPECT_EQ(list, (std::vector<CharacterObject*> {c[0], nullptr, c[4], c[3]}));
-        EXPECT_TRUE(list.Remove(c[3]));
+        EXPECT_TRUE(list.Remove(&c));
+        EXPECT_FALSE(list.Remove(&c));
+        EXPECT_EQ(list, (List {&a, nullptr, &d}));
+        list.push_back(&e);
+        list.MoveLastBefore(&d);
+        EXPECT_EQ(list, (List {&a, nullptr, &e, &d}));
+        EXPECT_TRUE(list.Remove(&d));
     }
-    EXPECT_EQ(list, (std::vector<CharacterObject*> {c[0], c[4]}));
-    EXPECT_FALSE(list.Contains(c[2]));
-    EXPECT_TRUE(list.Contains(c[4]));
-    list.push_back(c[1]);
-    list.MoveLastBefore(c[1]); // itself, the last: stays
-    list.MoveLastBefore(c[0]);
-    EXPECT_EQ(list, (std::vector<CharacterObject*> {c[1], c[0], c[4]}));
-    EXPECT_TRUE(list.Remove(c[0]));
-    EXPECT_TRUE(list.Remove(c[4]));
-    EXPECT_EQ(list, (std::vector<CharacterObject*> {c[1]}));
+    EXPECT_EQ(list, (List {&a, &e}));
+    EXPECT_FALSE(list.Contains(&c));
+    EXPECT_TRUE(list.Contains(&e));
+    list.push_back(&b);
+    list.MoveLastBefore(&b); // itself, the last: stays
+    list.MoveLastBefore(&a);
+    EXPECT_EQ(list, (List {&b, &a, &e}));
+    EXPECT_TRUE(list.Remove(&a));
+    EXPECT_TRUE(list.Remove(&e));
+    EXPECT_EQ(list, (List {&b}));
 }

@@ -149,8 +149,7 @@ TEST_F(WorldMenu, ContinueAfterLeavingTheIntroByThePauseMenuEntersALevelInPlay)
     Game().ReturnToTitle();
     ASSERT_TRUE(world->PlayTitleIntro());
 
-    Tap(kEnter);
-    Tap(kEnter); // slot 1: a new game, the intro
+    Tap(kEnter, 2); // Play, slot 1: a new game, the intro
     ASSERT_TRUE(WaitUntil([&] { return Game().gameplayPaused && Game().interfaceHidden; }));
     Game().OnDeviceRestored();
     Pass();
@@ -167,10 +166,9 @@ TEST_F(WorldMenu, ContinueAfterLeavingTheIntroByThePauseMenuEntersALevelInPlay)
     EXPECT_FALSE(Game().interfaceHidden);
     const float x = Game().GetPlayer()->GetPosition().x;
     Key(kKeyD, true);
-    for (int pass = 0; pass < 20; ++pass)
-        Pass();
+    EXPECT_TRUE(WaitUntil([&] { return Game().GetPlayer()->GetPosition().x > x + kTile / 2; }, 20))
+        << "the Warden walks";
     Key(kKeyD, false);
-    EXPECT_GT(Game().GetPlayer()->GetPosition().x, x + kTile / 2) << "the Warden walks";
     Tap(kEscape);
     EXPECT_TRUE(Game().menuFlag);
     EXPECT_EQ(PageNumber(), kPause);

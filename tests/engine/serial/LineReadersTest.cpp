@@ -69,26 +69,6 @@ private:
     int reads = 0;
 };
 
-// The typed readers, each true when it did not fail as a damaged line must
-// make it fail (the target kept).
-std::vector<std::function<bool(std::istream&)>> TypedReadersThatMustFail()
-{
-    return {
-        [](std::istream& is) {
-            int32_t value = 7;
-            return ReadIntLine(is, value) || value != 7;
-        },
-        [](std::istream& is) {
-            std::string text;
-            return ReadTextLine(is, text);
-        },
-        [](std::istream& is) {
-            std::string text;
-            return ReadStringLine(is, text) || !text.empty();
-        },
-    };
-}
-
 } // namespace
 
 TEST(LineReadersTest, StringLinesKeepTheirSpacesAndLoseTheLineEnd)
@@ -461,57 +441,54 @@ TEST(LineReadersTest, TextAndExpectedLines)
     EXPECT_EQ(text, "");
 }
 
-TEST(LineReadersTest, AReadErrorEndsTheFileAsABadStreamAndIsNamed)
-{
-    // Every reader: the line read before the error reads, the next one fails
-    // (never throws), the stream is bad and the context names the error.
-    std::vector<std::function<bool(std::istream&)>> readers = TypedReadersThatMustFail();
-    readers.push_back([](std::istream& is) {
-        std::string text;
-        return ReadRawLine(is, text) != RawLine::kReadError || !text.empty();
-    });
-    for (size_t i = 0; i < readers.size(); ++i) {
-        SCOPED_TRACE(i);
-        FailingRead failing;
-        std::istream is(&failing);
-        ReaderContext context(is, "unreadable");
-        int32_t first = 0;
-        EXPECT_TRUE(ReadIntLine(is, first));
-        EXPECT_EQ(first, 12);
-        EXPECT_FALSE(readers[i](is));
-        EXPECT_TRUE(is.bad());
-        if (i != 3) { // the raw reader counts no line
-            EXPECT_EQ(context.GetError(), "unreadable:2: expected a line, found a read error");
-        }
-    }
-}
-
-TEST(LineReadersTest, ALineBeyondTheBoundFailsTheReadAndIsNotKept)
+TEST(LineReadersTest, ALineBeyondTheBoundOrAReadErrorFailsTheReadAndIsNotKept)
 {
     // Every reader stops soon after the bound: the line is neither kept nor
-    // read to its end, the stream fails and the context says why.
-    std::vector<std::function<bool(std::istream&)>> readers = TypedReadersThatMustFail();
-    readers.insert(readers.end(),
-        {
-            [](std::istream& is) { return ReadUpdateTag(is, "x"); },
-            [](std::istream& is) {
-                std::string text;
-                return ReadRawLine(is, text) != RawLine::kTooLong;
-            },
-        });
-    for (size_t i = 0; i < readers.size(); ++i) {
-        SCOPED_TRACE(i);
+    // read to its end, the stream fails and the context says why. A read
+    // error fails the line after those read before it (never throws) and
+    // leaves the stream bad.
+    const std::function<bool(std::istream&)> readers[] = {
+        [](std::istream& is) {
+            int32_t value = 7;
+            return ReadIntLine(is, value) || value != 7;
+        },
+        [](std::istream& is) {
+            std::string text;
+            return ReadTextLine(is, text);
+        },
+        [](std::istream& is) {
+            std::string text;
+            return ReadStringLine(is, text) || !text.empty();
+        },
+        [](std::istream& is) { return ReadUpdateTag(is, "x"); },
+        [](std::istream& is) {
+            std::string text;
+            const RawLine raw = ReadRawLine(is, text);
+            return raw != (is.bad() ? RawLine::kReadError : RawLine::kTooLong) || !text.empty();
+        },
+    };
+    for (size_t n = 0; n < 2 * std::size(readers); ++n) {
+        const size_t i = n % std::size(readers);
+        const bool broken = n >= std::size(readers);
+        if (broken && i == 3)
+            continue; // a read error is the typed and raw readers' case
+        SCOPED_TRACE(n);
         EndlessLine endless;
-        std::istream is(&endless);
-        ReaderContext context(is, "endless");
+        FailingRead failing;
+        std::istream is(broken ? static_cast<std::streambuf*>(&failing) : &endless);
+        ReaderContext context(is, broken ? "unreadable" : "endless");
+        int32_t first = 0;
+        EXPECT_EQ(broken && ReadIntLine(is, first) && first == 12, broken);
         EXPECT_FALSE(readers[i](is));
         EXPECT_LT(endless.given, kMaxLineLength + 8192);
+        EXPECT_EQ(is.bad(), broken);
         // The tag gives its line back; the raw reader counts none.
         if (i != 3 && i != 4) {
             EXPECT_EQ(context.GetError(),
-                "endless:1: expected a line of at most " + std::to_string(kMaxLineLength)
-                    + " characters, found a "
-                      "longer one");
+                broken ? "unreadable:2: expected a line, found a read error"
+                       : "endless:1: expected a line of at most " + std::to_string(kMaxLineLength)
+                        + " characters, found a "
+                          "longer one");
         }
     }
 
