@@ -137,6 +137,8 @@ public:
     // level's script, the teleport list) names a file of the level folder
     // only: a path, a drive form or ".." is refused.
     enum class LevelNameSource { kData, kTyped };
+    // A level name from data: one file name, no folders, no drive, not "..".
+    static bool IsPlainLevelName(const std::string& levelFile);
     void RequestLevelChange(
         std::string levelFile, std::string startPoint, LevelNameSource source = LevelNameSource::kData);
     void SetStartPointName(std::string name) { startPointName = std::move(name); }
@@ -382,8 +384,11 @@ private:
     // only when it is a plain file name. Empty when none.
     std::string FindLevelFile(
         const std::string& levelFile, LevelNameSource source = LevelNameSource::kData) const;
-    // A level name from data: one file name, no folders, no drive, not "..".
-    static bool IsPlainLevelName(const std::string& levelFile);
+    // The name a level opened as `levelFile` goes by, as the level folder
+    // knows it, so that a save made there can be continued: a typed path to
+    // a file of the level folder becomes that file's name. A path to a file
+    // elsewhere stays the name (a save refuses it).
+    std::string LevelFolderName(const std::string& levelFile, LevelNameSource source) const;
     // The current level goes; the new one gets its name, the saved states of
     // its instances, its spawns and in-game layers, and the player (created
     // from the save when there is none; else its facing and fall are kept).

@@ -1,5 +1,6 @@
 #include "game/Game.h"
 
+#include "engine/app/ConsoleCommand.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/serial/ReaderContext.h"
 
@@ -61,14 +62,16 @@ bool IsText(const std::string& line)
     return true;
 }
 
-std::string Grammar(const ConsoleCommand& command)
+// What a refused command expected, from its grammar; a command without one
+// checks its arguments itself.
+std::string Expected(const ConsoleCommand& command)
 {
     if (command.grammar.empty())
-        return "no argument";
+        return "expected the arguments it takes";
     std::string text;
     for (const std::string& part : command.grammar)
         text += (text.empty() ? "" : " ") + part;
-    return text;
+    return "expected " + text;
 }
 
 } // namespace
@@ -112,10 +115,14 @@ bool Game::RunCommandFile(std::istream& stream, const std::string& fileName)
             platform::ReportProblem(where + "\"" + word + "\" " + refused + "\n");
             continue;
         }
-        if (!console.ExecuteCommand(line)) {
-            platform::DebugOutput(
-                where + "\"" + word + "\" expected " + Grammar(*command) + ", found \"" + arguments + "\"\n");
-        }
+        // The handler's own reason, named with the file and the line; else
+        // the command's grammar, when it has one.
+        const CommandRefusal refusal;
+        const bool ran = console.ExecuteCommand(line);
+        if (!refusal.Reason().empty())
+            platform::ReportProblem(where + "\"" + word + "\" " + refusal.Reason() + "\n");
+        else if (!ran)
+            platform::DebugOutput(where + "\"" + word + "\" " + Expected(*command) + ", found \"" + arguments + "\"\n");
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "game/GameCommands.h"
 
 #include "characters/Player.h"
+#include "engine/app/ConsoleCommand.h"
 #include "engine/app/GameWindow.h"
 #include "engine/app/NumberArguments.h"
 #include "engine/app/SplitCommandLine.h"
@@ -158,8 +159,10 @@ bool CmdSetFrameDelay(std::string arguments)
 {
     Game* game = Game::GetInstance();
     const Tokens tokens = SplitCommandLine(std::move(arguments));
-    if (game == nullptr || tokens.empty())
+    if (game == nullptr)
         return false;
+    if (tokens.empty())
+        return RefuseCommand("setframedelay", "expected a frame's duration in milliseconds, found nothing");
     // The whole token, as every number: "33abc" or "1e39" is no delay. A
     // frame of less than a millisecond would run update frames without end.
     int32_t delay = 0;
@@ -372,8 +375,11 @@ std::string RefusedUserFolder(const std::string& path)
     return {};
 }
 
-std::string SetUserFolder(const std::string& path, bool onScreen)
+std::string SetUserFolder(const std::string& given, bool onScreen)
 {
+    // Checked as it will be used: the folders are made with slashes, so
+    // "<data>\\" or "<parent>/e\\..\\data" name the data folder.
+    const std::string path = given == "<PERSONAL>" ? given : platform::ToSlashes(given);
     const std::string before = GetUserPath();
     if (const std::string refused = RefusedUserFolder(path); !refused.empty()) {
         platform::ReportProblem("User folder: " + refused + "; it stays "
@@ -394,17 +400,24 @@ std::string SetUserFolder(const std::string& path, bool onScreen)
     return choice.folder;
 }
 
+std::string UserPathArgument(const std::string& arguments)
+{
+    const Tokens tokens = SplitCommandLine(arguments);
+    return tokens.empty() ? std::string() : tokens.front();
+}
+
 bool CmdSetUserPath(std::string arguments)
 {
-    // The rest of the line is the path, blanks kept.
-    std::string path = std::move(arguments);
-    while (!path.empty() && path.front() == ' ')
-        path.erase(path.begin());
+    // One token: a path with blanks is quoted, and "//" begins a comment.
+    const std::string path = UserPathArgument(arguments);
     if (path.empty())
-        return false;
-    const bool refused = !RefusedUserFolder(path).empty();
+        return RefuseCommand("setuserpath", "expected a folder, found nothing");
+    if (const std::string refused = RefusedUserFolder(platform::ToSlashes(path)); !refused.empty())
+        return RefuseCommand("setuserpath",
+            refused + "; the user folder stays "
+                + (GetUserPath().empty() ? std::string("none, nothing is saved") : GetUserPath()));
     SetUserFolder(path);
-    return !refused;
+    return true;
 }
 
 bool CmdResetSteamAchievements(std::string)

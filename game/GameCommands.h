@@ -48,9 +48,13 @@ UserFolderChoice ChooseUserFolder(const std::string& path);
 // folder). Empty when it is not; "<PERSONAL>" never is.
 std::string RefusedUserFolder(const std::string& path);
 
-// Sets the user path to the folder chosen; a refused path leaves it as it
+// The path "setuserpath" takes from its argument text: its first token
+// (SplitCommandLine), so a path with blanks is quoted; empty without one.
+std::string UserPathArgument(const std::string& arguments);
+
+// Sets the user path to the folder chosen, backslashes read as slashes; a refused path leaves it as it
 // was, said in the log. A problem is said in the log when
 // the user path changes (a settings file run again stays quiet), and with
 // `onScreen` (the start-up) always, in a message box as well. Returns the
 // folder set.
-std::string SetUserFolder(const std::string& path, bool onScreen = false);
+std::string SetUserFolder(const std::string& given, bool onScreen = false);

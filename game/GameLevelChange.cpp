@@ -25,6 +25,7 @@
 #include "script/Script.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include <fstream>
 
@@ -121,7 +122,7 @@ bool Game::ChangeLevel(std::string levelFile, LevelNameSource source)
     // The player, and the side it faced and whether it fell as it left.
     int facing = 1;
     bool falling = false;
-    PrepareLevel(*level, levelFile, facing, falling);
+    PrepareLevel(*level, LevelFolderName(levelFile, source), facing, falling);
     // The start point; the level must be current for the player's contacts.
     const bool placed = PlacePlayerAtStart(*level);
     // Fitted to the ground before the camera centres on it.
@@ -170,6 +171,21 @@ std::string Game::FindLevelFile(const std::string& levelFile, LevelNameSource so
         CanOpen(inFolder))
         return inFolder;
     return {};
+}
+
+std::string Game::LevelFolderName(const std::string& levelFile, LevelNameSource source) const
+{
+    if (IsPlainLevelName(levelFile))
+        return levelFile;
+    const std::string name = levelFile.substr(levelFile.find_last_of("/\\") + 1);
+    const std::string opened = FindLevelFile(levelFile, source);
+    const std::string inFolder = IsPlainLevelName(name) ? FindLevelFile(name) : std::string();
+    std::error_code error;
+    if (!opened.empty() && !inFolder.empty()
+        && std::filesystem::equivalent(
+            platform::ResolvePath(opened), platform::ResolvePath(inFolder), error))
+        return name;
+    return levelFile;
 }
 
 std::unique_ptr<Level> Game::ReadLevelFile(const std::string& levelFile, LevelNameSource source)

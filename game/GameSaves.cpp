@@ -204,6 +204,14 @@ bool GameSaveData::Save()
     }
     const std::string path = GetSlotPath(game->currentSaveSlot);
     std::string reason;
+    // The game reads back only a level of the level folder: a slot naming
+    // a level opened by a path elsewhere could never be continued.
+    if (!mapName.empty() && !Game::IsPlainLevelName(mapName)) {
+        platform::ReportProblem("Cannot save " + path + ": the level \"" + mapName
+            + "\" was opened from outside the level folder, and a save can only continue a level of "
+              "the level folder\n");
+        return false;
+    }
     if (game->IsSaveSlotDamaged(game->currentSaveSlot)) {
         platform::ReportProblem("Cannot save " + path
             + ": the slot holds a damaged save, kept as it is until it is erased from the slot list\n");
@@ -250,12 +258,17 @@ bool GameSaveData::ReadHeader(int slot)
     int32_t readScore = 0;
     uint32_t readTime = 0;
     {
+        // A head that fails is named with its line, as a whole read would.
         ReaderContext context(file, path);
-        if (!ReadIntLine(file, format) || !ReadTextLine(file, word))
+        const auto damaged = [&context] {
+            context.Report();
             return false;
+        };
+        if (!ReadIntLine(file, format) || !ReadTextLine(file, word))
+            return damaged();
         if (format >= 11 && format <= kFormat) {
             if (!ReadIntLine(file, readScore) || !ReadULongLine(file, readTime))
-                return false;
+                return damaged();
             formatVersion = format;
             score = readScore;
             playTime = readTime;

@@ -75,9 +75,9 @@ void PreScanUserPath()
     while (file && file.peek() != std::char_traits<char>::eof() && ReadStringLine(file, line)) {
         if (line.rfind("setuserpath ", 0) != 0)
             continue;
-        const size_t path = line.find_first_not_of(' ', line.find(' '));
-        if (path != std::string::npos) {
-            SetUserFolder(line.substr(path), true);
+        const std::string path = UserPathArgument(line.substr(line.find(' ') + 1));
+        if (!path.empty()) {
+            SetUserFolder(path, true);
             named = true;
         }
     }
@@ -223,7 +223,16 @@ int RunGame(const std::vector<std::string>& tokens)
     platform::DebugOutput("Init Thread 'Renderpool'\n");
     auto* renderEngine = new DXRenderEngine();
     RenderPoolManager* pool = renderEngine->SetRenderPool(new RenderPoolManager());
-    const RenderPoolManager::StartResult start = pool->WaitForStart(kRenderStartBoundMs);
+    const RenderPoolManager::StartResult start
+        = pool->WaitForStart(kRenderStartBoundMs, [] { return platform::TerminationRequested(); });
+    if (start == RenderPoolManager::StartResult::kEndAsked) {
+        // Asked to end while the graphics start-up stalls: nothing of the
+        // game runs yet, so it ends at once; the render thread, stuck in the
+        // graphics driver, cannot be joined and ends with the program.
+        const int code = EndedOnRequest();
+        std::cout << std::flush;
+        std::_Exit(code);
+    }
     if (start == RenderPoolManager::StartResult::kTimedOut) {
         // A thread stuck in the graphics driver cannot be joined: the
         // program ends without it.

@@ -22,13 +22,23 @@ CommandLineOptions ReadCommandLineTokens(const std::vector<std::string>& tokens)
 {
     CommandLineOptions options;
     for (const std::string& token : tokens) {
+        // The tests read the lower-case copy; the values are the token as
+        // typed, since a path's letter case is part of it here.
         const std::string lowered = Lowered(token);
         if (options.levelName.empty() && Holds(lowered, ".lvl"))
-            options.levelName = lowered;
+            options.levelName = token;
         if (options.gameLibName.empty() && Holds(lowered, "gamelib.txt"))
-            options.gameLibName = lowered;
+            options.gameLibName = token;
         if (lowered.size() <= 3 || lowered[0] != '-')
             continue;
+        // The window flag is the platform's own, so only the whole token
+        // asks for it: a value that holds the word ("-setuserpath
+        // /home/u/windowed_saves") stays a command. The console has no
+        // "windowed" command, so it is never queued either.
+        if (lowered == "-windowed" || lowered == "--windowed") {
+            options.windowed = true;
+            continue;
+        }
         bool displayFlag = false;
         if (Holds(lowered, "fullscreen")) {
             options.fullScreen = true;
@@ -38,14 +48,14 @@ CommandLineOptions ReadCommandLineTokens(const std::vector<std::string>& tokens)
             options.onTop = true;
             displayFlag = true;
         }
-        // The window flag is the platform's own: the console has no
-        // "windowed" command, so it is never queued either.
-        if (Holds(lowered, "windowed")) {
-            options.windowed = true;
-            displayFlag = true;
-        }
-        if (!displayFlag)
-            options.queuedCommands.push_back(lowered.substr(1));
+        if (displayFlag)
+            continue;
+        // Console commands are named in lower case; their arguments keep
+        // what was typed.
+        const size_t blank = token.find(' ');
+        options.queuedCommands.push_back(
+            lowered.substr(1, blank == std::string::npos ? std::string::npos : blank - 1)
+            + (blank == std::string::npos ? std::string() : token.substr(blank)));
     }
     return options;
 }

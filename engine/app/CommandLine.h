@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
-// What the program's command line asks for. Every token is read lower-cased:
-// the first token holding ".lvl" names the level to open, the first holding
-// "gamelib.txt" the game library; a token longer than 3 characters that
-// begins with "-" is an option. An option holding "fullscreen", "ontop" or
-// "windowed" sets that display flag; any other option, without its "-", is a
-// console command to run at start-up. A token may be both a name and an
+// What the program's command line asks for. Every token is tested
+// lower-cased, and its value passed on as typed: the first token holding
+// ".lvl" names the level to open, the first holding "gamelib.txt" the game
+// library; a token longer than 3 characters that begins with "-" is an
+// option. An option holding "fullscreen" or "ontop" sets that display flag;
+// "-windowed" or "--windowed", whole, asks for a window; any other option,
+// without its "-", is a console command to run at start-up, its name
+// lower-cased and its arguments as typed. A token may be both a name and an
 // option.
 struct CommandLineOptions {
     std::string levelName;

@@ -51,3 +51,30 @@ std::string RefusedArguments(const ConsoleCommand& command, const std::string& a
     }
     return takesNumbers ? FindRefusedNumber(SplitCommandLine(arguments)) : std::string();
 }
+
+namespace {
+
+// The refusal bound on this thread, innermost first.
+thread_local CommandRefusal* g_CurrentRefusal = nullptr;
+
+} // namespace
+
+CommandRefusal::CommandRefusal()
+    : outer(g_CurrentRefusal)
+{
+    g_CurrentRefusal = this;
+}
+
+CommandRefusal::~CommandRefusal()
+{
+    g_CurrentRefusal = outer;
+}
+
+bool RefuseCommand(const std::string& command, const std::string& reason)
+{
+    if (CommandRefusal* bound = g_CurrentRefusal; bound != nullptr && bound->reason.empty())
+        bound->reason = reason;
+    else
+        platform::ReportProblem(command + ": " + reason + "\n");
+    return false;
+}

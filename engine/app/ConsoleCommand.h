@@ -48,3 +48,30 @@ private:
 // its arguments are refused ("expected a number from ... to ..., found ..."), or
 // empty when they may run.
 std::string RefusedArguments(const ConsoleCommand& command, const std::string& arguments);
+
+// Refuses a command's arguments: says "command: reason" where the player and
+// the developer see it and returns false, for `return RefuseCommand(...)`.
+// While a command file runs the command (a CommandRefusal is bound), the
+// first reason goes to the file's runner instead, which names the file and
+// the line with it.
+bool RefuseCommand(const std::string& command, const std::string& reason);
+
+// Binds itself, for its lifetime, as the place where RefuseCommand keeps the
+// first reason of the command being run on this thread (a nested one hides
+// the outer one until it ends). Later reasons are said at once, so none is
+// lost.
+class CommandRefusal {
+public:
+    CommandRefusal();
+    ~CommandRefusal();
+    CommandRefusal(const CommandRefusal&) = delete;
+    CommandRefusal& operator=(const CommandRefusal&) = delete;
+
+    // "expected an integer from 0 to 2, found "3""; empty when none.
+    const std::string& Reason() const { return reason; }
+
+private:
+    friend bool RefuseCommand(const std::string& command, const std::string& reason);
+    CommandRefusal* outer;
+    std::string reason;
+};

@@ -1,5 +1,7 @@
 #include "engine/app/NumberArguments.h"
 
+#include "engine/app/ConsoleCommand.h"
+
 #include "engine/platform/DebugOutput.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
@@ -80,8 +82,7 @@ bool ArgumentNumbers::Double(const std::string& token, double minimum, double ma
 
 bool ArgumentNumbers::Refuse(const std::string& command) const
 {
-    platform::ReportProblem(command + ": " + error + "\n");
-    return false;
+    return RefuseCommand(command, error);
 }
 
 void ArgumentNumbers::Keep(const std::string& expected, const std::string& token)

@@ -38,8 +38,9 @@ public:
 
     bool Ok() const { return error.empty(); }
     const std::string& Error() const { return error; }
-    // Says the first error as "command: error" where the player and the
-    // developer see it (ReportProblem) and returns false, for
+    // Refuses the command with the first error (RefuseCommand: "command:
+    // error" where the player and the developer see it, or to the command
+    // file running it) and returns false, for
     // `return numbers.Refuse("setplayerspeed");`.
     bool Refuse(const std::string& command) const;
 

@@ -1,12 +1,15 @@
 #include "engine/platform/AtomicFile.h"
 
+#include <atomic>
 #include <cerrno>
-#include <charconv>
-#include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -43,27 +46,53 @@ std::string NameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Removes the temporary files of `path` left by games killed while writing
-// ("Save_0.sav.<process>.tmp" of a process that no longer runs); those of
-// a game still running are its own business.
+// 16 hexadecimal digits from the system's random source; should it fail,
+// from the process number, the clock and a count (still unique with the
+// exclusive creation, which retries a name already taken).
+std::string RandomPart()
+{
+    uint64_t bits = 0;
+    if (::getrandom(&bits, sizeof bits, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bits)) {
+        static std::atomic<uint64_t> count {0};
+        timespec now {};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        bits = (static_cast<uint64_t>(::getpid()) << 40) ^ (static_cast<uint64_t>(now.tv_nsec) << 8)
+            ^ static_cast<uint64_t>(now.tv_sec) ^ (++count * 0x9E3779B97F4A7C15ULL);
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(bits));
+    return text;
+}
+
+// Creates a temporary file of `path` of a name no other game holds, for
+// writing; its name goes to `name`. -1 with errno on failure.
+int CreateTemporaryFile(const std::string& path, std::string& name)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        name = path + "." + RandomPart() + ".tmp";
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Removes the temporary files of `path` left by games killed while writing:
+// only regular files untouched for kStaleTemporarySeconds. A file another
+// game is writing is recent, so it stays, whatever process made it.
 void RemoveStaleTemporaries(const std::string& path)
 {
-    const std::string prefix = NameOf(path) + ".";
     const std::string folder = FolderOf(path);
     DIR* listing = ::opendir(folder.c_str());
     if (listing == nullptr)
         return;
+    const time_t now = ::time(nullptr);
     while (const dirent* entry = ::readdir(listing)) {
-        const std::string_view name(entry->d_name);
-        if (name.size() <= prefix.size() + 4 || name.substr(0, prefix.size()) != prefix
-            || name.substr(name.size() - 4) != ".tmp")
+        struct stat status {};
+        if (!IsTemporaryNameOf(path, entry->d_name)
+            || ::fstatat(::dirfd(listing), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0)
             continue;
-        const std::string_view digits = name.substr(prefix.size(), name.size() - prefix.size() - 4);
-        long process = 0;
-        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), process);
-        if (error != std::errc() || end != digits.data() + digits.size() || process <= 0)
-            continue;
-        if (::kill(static_cast<pid_t>(process), 0) != 0 && errno == ESRCH)
+        if (S_ISREG(status.st_mode) && now - status.st_mtime >= kStaleTemporarySeconds)
             ::unlinkat(::dirfd(listing), entry->d_name, 0);
     }
     ::closedir(listing);
@@ -71,28 +100,23 @@ void RemoveStaleTemporaries(const std::string& path)
 
 } // namespace
 
-std::string TemporaryNameFor(const std::string& path)
+bool IsTemporaryNameOf(const std::string& path, std::string_view name)
 {
-    return path + "." + std::to_string(::getpid()) + ".tmp";
+    const std::string prefix = NameOf(path) + ".";
+    constexpr std::string_view suffix = ".tmp";
+    return name.size() > prefix.size() + suffix.size() && name.substr(0, prefix.size()) == prefix
+        && name.substr(name.size() - suffix.size()) == suffix;
 }
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason)
 {
-    // A name of this process's own: two games saving into one folder never
-    // write through, remove or rename each other's file.
-    const std::string temporary = TemporaryNameFor(path);
     auto fail = [&](int code) {
         if (reason != nullptr)
             *reason = std::strerror(code);
         return false;
     };
-    // A temporary file left by a killed game of the same process number is
-    // removed, and the new one is made afresh: whatever stands at that name
-    // (a link to another file, a file another user opened) is never followed
-    // or written through.
-    if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
-        return fail(errno);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    std::string temporary;
+    const int fd = CreateTemporaryFile(path, temporary);
     if (fd < 0)
         return fail(errno);
     int code = 0;

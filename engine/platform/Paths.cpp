@@ -1,10 +1,13 @@
 #include "engine/platform/Paths.h"
 
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -31,11 +34,15 @@ std::string XdgFolder(const char* variable, const char* homeSuffix)
     return folder;
 }
 
+} // namespace
+
 std::string ToSlashes(std::string path)
 {
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
 }
+
+namespace {
 
 // Finds the entry of `folder` whose name equals `name` ignoring ASCII case.
 bool FindEntryIgnoringCase(const fs::path& folder, const std::string& name, fs::path& found)
@@ -147,6 +154,17 @@ std::ifstream OpenRegularFile(const std::string& path, std::ios::openmode mode)
         return closed;
     }
     return std::ifstream(path, mode | std::ios::in);
+}
+
+std::string OpenFailureReason(const std::string& path)
+{
+    if (!IsRegularFile(path))
+        return {};
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::strerror(errno);
+    ::close(fd);
+    return {};
 }
 
 bool CreateDirectories(const std::string& path)

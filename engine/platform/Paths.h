@@ -25,6 +25,11 @@ bool IsNonRegularFile(const std::string& path);
 // comes back closed, so the caller's "cannot be opened" names the path.
 std::ifstream OpenRegularFile(const std::string& path, std::ios::openmode mode = std::ios::binary);
 
+// Why the regular file at `path` cannot be opened for reading (the system's
+// reason, "Permission denied"); empty when there is no regular file there
+// (it is missing) or it opens.
+std::string OpenFailureReason(const std::string& path);
+
 // Folder of the running program (/proc/self/exe), case kept, no trailing '/'.
 // Empty when the system cannot tell.
 std::string GetExecutableFolder();
@@ -43,6 +48,10 @@ std::string GetDataHomeFolder();
 // Where the user's files go when the documents folder cannot be made: the
 // data folder + "Quenholt/"; empty without one.
 std::string GetFallbackUserFolder();
+
+// The path with every backslash turned into a slash, as the game's folders
+// are made and opened.
+std::string ToSlashes(std::string path);
 
 // Creates a folder and its parents; true when it exists afterwards.
 bool CreateDirectories(const std::string& path);

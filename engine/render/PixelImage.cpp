@@ -167,17 +167,22 @@ bool PixelImage::LoadFromSurface(SDL_Surface* surface, const std::string& what)
 
 bool PixelImage::ReadFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
-    std::ifstream file
-        = platform::OpenRegularFile(platform::ResolvePath(path), std::ios::binary | std::ios::ate);
+    const std::string resolved = platform::ResolvePath(path);
+    std::ifstream file = platform::OpenRegularFile(resolved, std::ios::binary | std::ios::ate);
     if (!file) {
-        // Not reported here: the texture loader tries several places and
-        // reports only when none has the picture.
+        // A picture that is there but cannot be opened says why.
+        if (const std::string why = platform::OpenFailureReason(resolved); !why.empty())
+            return Refuse(path, "the file cannot be opened: " + why);
+        // A missing one is not reported here: the texture loader tries
+        // several places and reports only when none has the picture.
         error = path + ": cannot open the file";
         missingFile = true;
         return false;
     }
     const std::streamoff size = file.tellg();
-    if (size < 0 || uint64_t(size) > kMaxFileBytes)
+    if (size < 0)
+        return Refuse(path, "the file cannot be read: its size cannot be found (it cannot be seeked)");
+    if (uint64_t(size) > kMaxFileBytes)
         return Refuse(path, "the file is larger than any picture the game can load");
     bytes.resize(static_cast<size_t>(size));
     file.seekg(0);

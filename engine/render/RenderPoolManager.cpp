@@ -179,13 +179,16 @@ void RenderPoolManager::ResetReady()
     readyGoEvent.Reset();
 }
 
-RenderPoolManager::StartResult RenderPoolManager::WaitForStart(uint32_t boundMs) const
+RenderPoolManager::StartResult RenderPoolManager::WaitForStart(
+    uint32_t boundMs, const std::function<bool()>& endAsked) const
 {
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
     for (;;) {
         // The thread sets its failure before it says it is idle.
         if (idle.load() != 0)
             return startFailed.load() ? StartResult::kFailed : StartResult::kStarted;
+        if (endAsked && endAsked())
+            return StartResult::kEndAsked;
         if (std::chrono::steady_clock::now() >= giveUp)
             return StartResult::kTimedOut;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

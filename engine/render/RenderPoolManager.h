@@ -78,9 +78,10 @@ public:
     bool IsReady() const { return ready.load() != 0; }
     // Waits, at most `boundMs`, for the render thread to finish its start
     // (the window and the device made, or given up): a graphics start-up that
-    // stalls must not hold the program for ever.
-    enum class StartResult { kStarted, kFailed, kTimedOut };
-    StartResult WaitForStart(uint32_t boundMs) const;
+    // stalls must not hold the program for ever. The wait ends as well as
+    // soon as `endAsked` (looked at between checks) says an end is asked.
+    enum class StartResult { kStarted, kFailed, kTimedOut, kEndAsked };
+    StartResult WaitForStart(uint32_t boundMs, const std::function<bool()>& endAsked = {}) const;
     void ResetReady();
     void RequestLoadEffects();
     // The image pass on the render thread: the game's loadObjects (the images

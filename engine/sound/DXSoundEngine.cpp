@@ -488,11 +488,19 @@ ISoundRessource* DXSoundEngine::ImportSound(std::string fileName, Sound* owner)
             }
         }
         if (opened.empty()) {
-            // A damaged file has said why; a missing one says so here.
+            // A damaged file has said why; one that cannot be opened, or a
+            // missing one, says so here.
             bool exists = false;
-            for (const std::string& path : {name, inFolder, stem, GetSoundPath() + stem})
-                exists = exists || platform::IsRegularFile(platform::ResolvePath(path));
-            if (!exists)
+            std::string unopened;
+            for (const std::string& path : {name, inFolder, stem, GetSoundPath() + stem}) {
+                const std::string resolved = platform::ResolvePath(path);
+                exists = exists || platform::IsRegularFile(resolved);
+                if (const std::string why = platform::OpenFailureReason(resolved); unopened.empty() && !why.empty())
+                    unopened = path + ": the file cannot be opened: " + why;
+            }
+            if (!unopened.empty())
+                ReportFileProblem(name, "Cannot load sound " + unopened + "\n");
+            else if (!exists)
                 ReportFileProblem(name, "Cannot load sound " + name + ": the file is missing\n");
             return nullptr;
         }

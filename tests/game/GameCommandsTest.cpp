@@ -185,10 +185,15 @@ TEST_F(GameCommands, SetUserPathMakesTheFolderOrFallsBackToTheDataFolderThenToNo
     EXPECT_TRUE(Run("setuserpath " + (root / "other").string() + "/"));
     EXPECT_TRUE(fs::is_directory(root / "other" / "Screenshots"));
     EXPECT_FALSE(Run("setuserpath"));
-    // A relative path, or one inside the data folder, is refused: the
-    // folder stays.
-    for (const std::string& refused :
-        {std::string("."), std::string("saves"), (root / "data" / "saves").string()}) {
+    // One token: a path with blanks is quoted, a comment is no part of it.
+    EXPECT_TRUE(Run("setuserpath \"" + (root / "My Saves").string() + "\" // where the saves go"));
+    EXPECT_EQ(GetUserPath(), (root / "My Saves").string() + "/");
+    EXPECT_TRUE(Run("setuserpath " + (root / "other").string() + "/ // the saves"));
+    // A relative path, or one inside the data folder in any spelling the
+    // folder's creation reads so, is refused: the folder stays.
+    for (const std::string& refused : {std::string("."), std::string("saves"),
+             (root / "data" / "saves").string(), (root / "data").string() + "\\",
+             root.string() + "/e\\..\\data", root.string() + "\\data\\saves"}) {
         EXPECT_FALSE(Run("setuserpath " + refused)) << refused;
         EXPECT_EQ(GetUserPath(), (root / "other").string() + "/") << refused;
     }

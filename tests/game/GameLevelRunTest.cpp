@@ -161,7 +161,13 @@ TEST_F(GameLevelRun, ALevelNamedByDataIsAFileOfTheLevelFolderAndANonLevelIsNotQu
     EXPECT_NE(testing::internal::GetCapturedStderr().find("the level name \"../small.lvl\" is refused"),
         std::string::npos);
     EXPECT_TRUE(game.ChangeLevel("inside.lvl", Source::kData));
+    // A level opened by a path goes by the name the level folder knows it
+    // by, which a save names and Continue reads back; one from elsewhere
+    // keeps its path.
+    EXPECT_TRUE(game.ChangeLevel((folder / "levels" / ".." / "levels" / "Inside.lvl").string()));
+    EXPECT_EQ(game.GetCurrentLevel()->GetName(), "inside.lvl");
     EXPECT_TRUE(game.ChangeLevel((folder / "small.lvl").string()));
+    EXPECT_EQ(game.GetCurrentLevel()->GetName(), ToLowerCase((folder / "small.lvl").string()));
 
     std::ofstream(folder / "private.txt", std::ios::binary) << "root:x:0:0:secret-word\r\nmore\r\n";
     testing::internal::CaptureStderr();

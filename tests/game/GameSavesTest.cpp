@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -117,17 +117,22 @@ TEST_F(GameSaves, HeaderReadsFormatWordScoreAndPlayTimeOnly)
         bool read;
         int32_t score;
         uint32_t playTime;
+        const char* said; // named with its line when the head fails there
     } cases[] = {
-        {"no file", nullptr, false, 9, 9},
-        {"a whole save", good.c_str(), true, 2, 3723000},
-        {"the head alone", "12\r\nQHGAME\r\n7\r\n1000\r\n", true, 7, 1000},
-        {"any word, a head cut after it", "11\nanything\n8\n2000\nnot a cell\n", true, 8, 2000},
-        {"a format-10 save, read whole", format10.c_str(), true, 5, 60000},
-        {"a format-10 save cut short", "10\r\nQHGAME\r\n0\r\n", false, 9, 9},
-        {"a format line that is no number", "twelve\r\nQHGAME\r\n7\r\n1000\r\n", false, 9, 9},
-        {"a score that is no number", "12\r\nQHGAME\r\nseven\r\n1000\r\n", false, 9, 9},
-        {"no play time", "12\r\nQHGAME\r\n7\r\n", false, 9, 9},
-        {"a format beyond 12", "13\r\nQHGAME\r\n7\r\n1000\r\n", false, 9, 9},
+        {"no file", nullptr, false, 9, 9, ""},
+        {"a whole save", good.c_str(), true, 2, 3723000, ""},
+        {"the head alone", "12\r\nQHGAME\r\n7\r\n1000\r\n", true, 7, 1000, ""},
+        {"any word, a head cut after it", "11\nanything\n8\n2000\nnot a cell\n", true, 8, 2000, ""},
+        {"a format-10 save, read whole", format10.c_str(), true, 5, 60000, ""},
+        {"a format-10 save cut short", "10\r\nQHGAME\r\n0\r\n", false, 9, 9, ""},
+        {"a format line that is no number", "twelve\r\nQHGAME\r\n7\r\n1000\r\n", false, 9, 9,
+            "Save_1.sav:1: expected"},
+        {"a title that is no text", "12\r\nQH\x01GAME\r\n7\r\n1000\r\n", false, 9, 9,
+            "Save_1.sav:2: expected a line of text"},
+        {"a score that is no number", "12\r\nQHGAME\r\nseven\r\n1000\r\n", false, 9, 9,
+            "Save_1.sav:3: expected"},
+        {"no play time", "12\r\nQHGAME\r\n7\r\n", false, 9, 9, "Save_1.sav:4: expected"},
+        {"a format beyond 12", "13\r\nQHGAME\r\n7\r\n1000\r\n", false, 9, 9, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -137,7 +142,9 @@ TEST_F(GameSaves, HeaderReadsFormatWordScoreAndPlayTimeOnly)
         GameSaveData header;
         header.SetScore(9);
         header.SetPlayTime(9);
+        DebugCapture debug;
         EXPECT_EQ(header.ReadHeader(1), c.read);
+        EXPECT_NE(debug.Text().find(c.said), std::string::npos) << debug.Text();
         EXPECT_EQ(header.GetScore(), c.score);
         EXPECT_EQ(header.GetPlayTime(), c.playTime);
     }
@@ -165,6 +172,21 @@ TEST_F(GameSaves, NoSlotNothingSavedNothingLoaded)
     EXPECT_TRUE(fs::is_empty(folder));
 }
 
+// A slot must name a level Continue can read back: a level opened by a path
+// outside the level folder is not saved, and the slot stays.
+TEST_F(GameSaves, SaveOfALevelOpenedFromOutsideTheLevelFolderIsRefusedAndSaid)
+{
+    game.currentSaveSlot = 0;
+    game.saveData.SetMapName("levels/cemetery_01.lvl");
+    DebugCapture debug;
+    EXPECT_FALSE(game.saveData.Save());
+    EXPECT_TRUE(fs::is_empty(folder));
+    EXPECT_NE(debug.Text().find("Cannot save " + folder.string() + "/Save_0.sav: the level "
+                                "\"levels/cemetery_01.lvl\" was opened from outside the level folder"),
+        std::string::npos)
+        << debug.Text();
+}
+
 TEST_F(GameSaves, SaveReportsAFolderItCannotWriteWithTheFileAndTheReason)
 {
     const std::string missing = (folder / "missing").string() + "/";
@@ -178,38 +200,30 @@ TEST_F(GameSaves, SaveReportsAFolderItCannotWriteWithTheFileAndTheReason)
         << debug.Text();
 }
 
-TEST_F(GameSaves, SaveNeverWritesThroughWhatStandsAtItsTemporaryName)
+// Temporary files a kill left behind go at the next save once they are
+// surely stale; one that another game may be writing stays, whatever its
+// name says of the process that made it.
+TEST_F(GameSaves, SaveRemovesOnlySurelyStaleTemporaryFiles)
 {
     game.currentSaveSlot = 1;
-    game.saveData.SetMapName("Linked.lvl");
-    // A link at the temporary name: the file it points at stays as it was,
-    // and the slot becomes a file of its own.
-    const fs::path other = folder / "other.txt";
-    const fs::path temporary = platform::TemporaryNameFor((folder / "Save_1.sav").string());
-    std::ofstream(other, std::ios::binary) << "not a save";
-    fs::create_symlink(other, temporary);
+    game.saveData.SetMapName("Kept.lvl");
+    const auto left = [&](const std::string& part, int age) {
+        const fs::path file = folder / ("Save_1.sav." + part + ".tmp");
+        std::ofstream(file, std::ios::binary) << "half a save";
+        fs::last_write_time(file, fs::last_write_time(file) - std::chrono::seconds(age));
+        return file;
+    };
+    const fs::path stale = left("1", platform::kStaleTemporarySeconds + 60);
+    const fs::path writing = left("1a2b3c4d5e6f7a8b", 0);
+    const fs::path recentOfThisProcess = left(std::to_string(getpid()), 60);
+    const fs::path otherSlot = folder / "Save_10.sav.1.tmp";
+    std::ofstream(otherSlot, std::ios::binary) << "half a save";
+    fs::last_write_time(otherSlot, fs::last_write_time(stale));
     EXPECT_TRUE(game.saveData.Save());
-    EXPECT_EQ(FileText(other), "not a save");
-    EXPECT_FALSE(fs::is_symlink(folder / "Save_1.sav"));
-    EXPECT_NE(SlotText(1).find("Linked.lvl"), std::string::npos);
-    EXPECT_FALSE(fs::exists(fs::symlink_status(temporary)));
-
-    // Temporary files a kill left behind go at the next save; that of a
-    // game still running (here the test's parent) stays.
-    const pid_t gone = fork();
-    if (gone == 0)
-        _exit(0);
-    ASSERT_GT(gone, 0);
-    waitpid(gone, nullptr, 0);
-    const fs::path stale = folder / ("Save_1.sav." + std::to_string(gone) + ".tmp");
-    const fs::path running = folder / ("Save_1.sav." + std::to_string(getppid()) + ".tmp");
-    for (const fs::path& left : {temporary, stale, running})
-        std::ofstream(left, std::ios::binary) << "half a save";
-    EXPECT_TRUE(game.saveData.Save());
-    EXPECT_FALSE(fs::exists(temporary));
     EXPECT_FALSE(fs::exists(stale));
-    EXPECT_TRUE(fs::exists(running));
-    EXPECT_NE(SlotText(1).find("Linked.lvl"), std::string::npos);
+    for (const fs::path& kept : {writing, recentOfThisProcess, otherSlot})
+        EXPECT_TRUE(fs::exists(kept)) << kept;
+    EXPECT_NE(SlotText(1).find("Kept.lvl"), std::string::npos);
 }
 
 // "save" before any level (the command line, the console or a settings
@@ -273,7 +287,7 @@ TEST_F(GameSaves, LoadCommandAppliesOnlyAWholeSlot)
     // Saved again, the slot holds what was loaded.
     EXPECT_TRUE(game.console.ExecuteCommand("save"));
     EXPECT_EQ(SlotText(2), good);
-    EXPECT_FALSE(fs::exists(platform::TemporaryNameFor((folder / "Save_2.sav").string())));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
 TEST_F(GameSaves, ResetStartsAtTheFirstMap)

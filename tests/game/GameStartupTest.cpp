@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -188,4 +192,49 @@ TEST_F(GLGameStartup, ATermAtAnyMomentOfTheStartUpEndsTheGameInOrder)
         EXPECT_EQ(run.exitCode, 0) << run.output;
         EXPECT_NE(run.output.find("Asked to end: the game ended in order"), std::string::npos) << run.output;
     }
+}
+
+// A display that takes the connection and never answers, as a graphics
+// start-up that stalls: the render thread waits in it for ever.
+class SilentDisplay {
+public:
+    SilentDisplay()
+    {
+        listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        for (int number = 40; listener >= 0 && number < 100 && display.empty(); ++number) {
+            sockaddr_in address {};
+            address.sin_family = AF_INET;
+            address.sin_port = htons(static_cast<uint16_t>(6000 + number));
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            if (::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0
+                && ::listen(listener, 4) == 0)
+                display = "127.0.0.1:" + std::to_string(number);
+        }
+    }
+    ~SilentDisplay()
+    {
+        if (listener >= 0)
+            ::close(listener);
+    }
+    SilentDisplay(const SilentDisplay&) = delete;
+    SilentDisplay& operator=(const SilentDisplay&) = delete;
+
+    int listener = -1;
+    std::string display;
+};
+
+// SIGTERM while the graphics start-up stalls ends the wait for the render
+// thread: the game ends in order, with the code 0, without waiting out the
+// wait's bound (the run's guard would end it with 124) or going on.
+TEST_F(GLGameStartup, ATermWhileTheGraphicsStartUpStallsEndsTheGameInOrder)
+{
+    const SilentDisplay silent;
+    ASSERT_FALSE(silent.display.empty()) << "no free display port";
+    const GameRun run = RunGameProcess(
+        folder, "--windowed", "SDL_VIDEODRIVER=x11 DISPLAY=" + silent.display, "Init Thread 'Renderpool'");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(Markers(run.output, {"Init Thread 'Renderpool'", "=> OK", "Create 'GAME'",
+                  "Asked to end: the game ended in order"}),
+        (std::vector<std::string> {"Init Thread 'Renderpool'", "Asked to end: the game ended in order"}))
+        << run.output;
 }

@@ -11,16 +11,16 @@
 using Tokens = std::vector<std::string>;
 using Commands = std::vector<std::string>;
 
-TEST(CommandLine, LevelAndLibraryNamesAreLoweredAndTheFirstWins)
+TEST(CommandLine, LevelAndLibraryNamesAreFoundLowerCasedPassedAsTypedAndTheFirstWins)
 {
     CommandLineOptions options
         = ReadCommandLineTokens({"Map.LVL", "other.lvl", "My_GameLib.TXT", "b_gamelib.txt"});
-    EXPECT_EQ(options.levelName, "map.lvl");
-    EXPECT_EQ(options.gameLibName, "my_gamelib.txt");
+    EXPECT_EQ(options.levelName, "Map.LVL");
+    EXPECT_EQ(options.gameLibName, "My_GameLib.TXT");
     EXPECT_TRUE(options.queuedCommands.empty());
 
     options = ReadCommandLineTokens({"levels\\Cave.lvl.bak"});
-    EXPECT_EQ(options.levelName, "levels\\cave.lvl.bak"); // ".lvl" anywhere
+    EXPECT_EQ(options.levelName, "levels\\Cave.lvl.bak"); // ".lvl" anywhere
 }
 
 TEST(CommandLine, OptionsQueueCommandsOrSetDisplayFlags)
@@ -40,9 +40,13 @@ TEST(CommandLine, OptionsQueueCommandsOrSetDisplayFlags)
         {{"-FullScreenOnTop"}, {}, true, true, false},
         {{"-fullscreen", "-setframedelay 40"}, {"setframedelay 40"}, true, false, false},
         {{"-ontop"}, {}, false, true, false},
-        // The platform's window flag, in both spellings, is never queued.
+        // The platform's window flag, in both spellings, whole, is never
+        // queued; a command's value keeps its case.
         {{"-windowed"}, {}, false, false, true},
         {{"--Windowed", "-god"}, {"god"}, false, false, true},
+        {{"-SetUserPath /home/u/MySaves"}, {"setuserpath /home/u/MySaves"}, false, false, false},
+        {{"-setuserpath /home/u/windowed_saves"}, {"setuserpath /home/u/windowed_saves"}, false, false, false},
+        {{"-windowedx"}, {"windowedx"}, false, false, false},
         {{"-debug", "-god", "-debug"}, {"debug", "god", "debug"}, false, false, false},
     };
     for (const Case& c : cases) {
@@ -59,7 +63,7 @@ TEST(CommandLine, OptionsQueueCommandsOrSetDisplayFlags)
 TEST(CommandLine, ATokenCanBeBothALevelAndAnOption)
 {
     const CommandLineOptions options = ReadCommandLineTokens({"-Load.lvl"});
-    EXPECT_EQ(options.levelName, "-load.lvl");
+    EXPECT_EQ(options.levelName, "-Load.lvl");
     EXPECT_EQ(options.queuedCommands, Commands {"load.lvl"});
 }
 

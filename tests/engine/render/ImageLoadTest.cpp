@@ -6,6 +6,7 @@
 #include "engine/render/ImageHandleManager.h"
 #include "engine/render/PixelImage.h"
 #include "tests/engine/platform/DebugCapture.h"
+#include "tests/engine/platform/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,18 @@ TEST_F(ImageLoadTest, AMissingPictureIsReportedOnceAndOnlyWhenNoPlaceHasIt)
     const std::string line
         = "Cannot load image Tiles\\Nothing.png: no such file here nor in the data folder\n";
     EXPECT_EQ(debug.Text(), line);
+
+    // A picture that is there but cannot be opened is not said to be
+    // missing: the reason is said.
+    fs::copy_file(folder / "Hero.png", folder / "Locked.png");
+    fs::permissions(folder / "Locked.png", fs::perms::none);
+    EXPECT_TRUE(HoldsWithoutPrivileges([&] {
+        debug.Clear();
+        manager.GetImageHandle("Locked.png");
+        return debug.Text().find("Cannot load image " + folder.string() + "/Locked.png: the file cannot be opened: ")
+            != std::string::npos
+            && debug.Text().find("no such file") == std::string::npos;
+    }));
 }
 
 TEST_F(ImageLoadTest, APictureIsDecodedWhenFirstNeededAndAgainAfterItsRelease)

@@ -7,6 +7,7 @@
 #include "engine/sound/SoundEventsManager.h"
 #include "engine/sound/StreamingVoiceContext.h"
 #include "tests/engine/platform/DebugCapture.h"
+#include "tests/engine/platform/Unprivileged.h"
 #include "tests/engine/sound/SoundTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <thread>
 
@@ -71,6 +73,16 @@ TEST_F(DXSoundEngineTest, ImportFollowsTheLookupOrderAndRejectsWhatItCannotRead)
     EXPECT_NE(messages.find(missing), std::string::npos) << messages;
     EXPECT_EQ(messages.find(missing, messages.find(missing) + 1), std::string::npos) << messages;
     EXPECT_EQ(messages.find("damaged.wav: the file is missing"), std::string::npos) << messages;
+    // One that is there but cannot be opened says why.
+    WriteFile(folder + "locked.wav", wav);
+    std::filesystem::permissions(folder + "locked.wav", std::filesystem::perms::none);
+    EXPECT_TRUE(HoldsWithoutPrivileges([&] {
+        debug.Clear();
+        std::unique_ptr<ISoundRessource> locked(engine.ImportSound("locked.wav", &owner));
+        return locked == nullptr
+            && debug.Text().find("Cannot load sound " + folder + "locked.wav: the file cannot be opened: ")
+            != std::string::npos;
+    }));
     std::unique_ptr<ISoundRessource> plain(engine.ImportSound("plain.wav", &owner));
     std::unique_ptr<ISoundRessource> scrambled(engine.ImportSound("scrambled.wav", &owner));
     std::unique_ptr<ISoundRessource> floats(engine.ImportSound("float.wav", &owner));
