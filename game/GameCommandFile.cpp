@@ -122,7 +122,8 @@ bool Game::RunCommandFile(std::istream& stream, const std::string& fileName)
         if (!refusal.Reason().empty())
             platform::ReportProblem(where + "\"" + word + "\" " + refusal.Reason() + "\n");
         else if (!ran)
-            platform::DebugOutput(where + "\"" + word + "\" " + Expected(*command) + ", found \"" + arguments + "\"\n");
+            platform::DebugOutput(
+                where + "\"" + word + "\" " + Expected(*command) + ", found \"" + arguments + "\"\n");
     }
     return true;
 }

@@ -182,8 +182,7 @@ std::string Game::LevelFolderName(const std::string& levelFile, LevelNameSource 
     const std::string inFolder = IsPlainLevelName(name) ? FindLevelFile(name) : std::string();
     std::error_code error;
     if (!opened.empty() && !inFolder.empty()
-        && std::filesystem::equivalent(
-            platform::ResolvePath(opened), platform::ResolvePath(inFolder), error))
+        && std::filesystem::equivalent(platform::ResolvePath(opened), platform::ResolvePath(inFolder), error))
         return name;
     return levelFile;
 }

@@ -88,7 +88,7 @@ void RemoveStaleTemporaries(const std::string& path)
         return;
     const time_t now = ::time(nullptr);
     while (const dirent* entry = ::readdir(listing)) {
-        struct stat status {};
+        struct stat status { };
         if (!IsTemporaryNameOf(path, entry->d_name)
             || ::fstatat(::dirfd(listing), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0)
             continue;

@@ -495,7 +495,8 @@ ISoundRessource* DXSoundEngine::ImportSound(std::string fileName, Sound* owner)
             for (const std::string& path : {name, inFolder, stem, GetSoundPath() + stem}) {
                 const std::string resolved = platform::ResolvePath(path);
                 exists = exists || platform::IsRegularFile(resolved);
-                if (const std::string why = platform::OpenFailureReason(resolved); unopened.empty() && !why.empty())
+                if (const std::string why = platform::OpenFailureReason(resolved);
+                    unopened.empty() && !why.empty())
                     unopened = path + ": the file cannot be opened: " + why;
             }
             if (!unopened.empty())

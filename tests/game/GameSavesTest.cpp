@@ -181,8 +181,9 @@ TEST_F(GameSaves, SaveOfALevelOpenedFromOutsideTheLevelFolderIsRefusedAndSaid)
     DebugCapture debug;
     EXPECT_FALSE(game.saveData.Save());
     EXPECT_TRUE(fs::is_empty(folder));
-    EXPECT_NE(debug.Text().find("Cannot save " + folder.string() + "/Save_0.sav: the level "
-                                "\"levels/cemetery_01.lvl\" was opened from outside the level folder"),
+    EXPECT_NE(debug.Text().find("Cannot save " + folder.string()
+                  + "/Save_0.sav: the level "
+                    "\"levels/cemetery_01.lvl\" was opened from outside the level folder"),
         std::string::npos)
         << debug.Text();
 }

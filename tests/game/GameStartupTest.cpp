@@ -233,8 +233,9 @@ TEST_F(GLGameStartup, ATermWhileTheGraphicsStartUpStallsEndsTheGameInOrder)
     const GameRun run = RunGameProcess(
         folder, "--windowed", "SDL_VIDEODRIVER=x11 DISPLAY=" + silent.display, "Init Thread 'Renderpool'");
     EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_EQ(Markers(run.output, {"Init Thread 'Renderpool'", "=> OK", "Create 'GAME'",
-                  "Asked to end: the game ended in order"}),
+    EXPECT_EQ(
+        Markers(run.output,
+            {"Init Thread 'Renderpool'", "=> OK", "Create 'GAME'", "Asked to end: the game ended in order"}),
         (std::vector<std::string> {"Init Thread 'Renderpool'", "Asked to end: the game ended in order"}))
         << run.output;
 }

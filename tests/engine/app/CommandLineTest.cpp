@@ -45,7 +45,8 @@ TEST(CommandLine, OptionsQueueCommandsOrSetDisplayFlags)
         {{"-windowed"}, {}, false, false, true},
         {{"--Windowed", "-god"}, {"god"}, false, false, true},
         {{"-SetUserPath /home/u/MySaves"}, {"setuserpath /home/u/MySaves"}, false, false, false},
-        {{"-setuserpath /home/u/windowed_saves"}, {"setuserpath /home/u/windowed_saves"}, false, false, false},
+        {{"-setuserpath /home/u/windowed_saves"}, {"setuserpath /home/u/windowed_saves"}, false, false,
+            false},
         {{"-windowedx"}, {"windowedx"}, false, false, false},
         {{"-debug", "-god", "-debug"}, {"debug", "god", "debug"}, false, false, false},
     };

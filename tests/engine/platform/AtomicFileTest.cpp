@@ -21,7 +21,8 @@ enum GameEnd { kAllSaved = 0, kSomeFailed = 1, kNotFirstProcess = 2, kNoNamespac
 bool WriteText(const char* path, const std::string& text)
 {
     const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
-    const bool written = fd >= 0 && ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    const bool written
+        = fd >= 0 && ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
     if (fd >= 0)
         ::close(fd);
     return written;

@@ -103,7 +103,8 @@ TEST_F(ImageLoadTest, AMissingPictureIsReportedOnceAndOnlyWhenNoPlaceHasIt)
     EXPECT_TRUE(HoldsWithoutPrivileges([&] {
         debug.Clear();
         manager.GetImageHandle("Locked.png");
-        return debug.Text().find("Cannot load image " + folder.string() + "/Locked.png: the file cannot be opened: ")
+        return debug.Text().find(
+                   "Cannot load image " + folder.string() + "/Locked.png: the file cannot be opened: ")
             != std::string::npos
             && debug.Text().find("no such file") == std::string::npos;
     }));
