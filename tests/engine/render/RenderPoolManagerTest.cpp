@@ -210,13 +210,15 @@ TEST(RenderPoolRequests, WithoutThreadQuitReturnsAtOnceAndClearRunsDirectly)
     EXPECT_TRUE(pool.frameCommands[3].empty());
 }
 
-TEST(RenderPoolRequests, TheWaitForTheStartGivesUpAtItsBound)
+TEST(RenderPoolRequests, TheWaitForTheStartGivesUpAtItsBoundOrWhenAnEndIsAsked)
 {
     using Start = RenderPoolManager::StartResult;
     RenderPoolManager pool(false);
     // A start that never ends (a graphics start-up that stalls).
     EXPECT_EQ(pool.WaitForStart(0), Start::kTimedOut);
     EXPECT_EQ(pool.WaitForStart(5), Start::kTimedOut);
+    // An end asked (SIGTERM) ends the wait long before its bound.
+    EXPECT_EQ(pool.WaitForStart(600000, [] { return true; }), Start::kEndAsked);
     pool.idle = 1;
     EXPECT_EQ(pool.WaitForStart(0), Start::kStarted);
     pool.startFailed = true;
