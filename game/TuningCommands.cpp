@@ -111,6 +111,12 @@ bool Refuse(const std::string& why)
     return false;
 }
 
+// A tuning command run with no game has nowhere to store its value.
+bool NoGame(const std::string& command)
+{
+    return Refuse(command + ": no game is running; nothing set");
+}
+
 // What a command that sets one value of a list of named ones found: the
 // name, and whether it had the values it needs.
 struct NamedValue {
@@ -152,7 +158,7 @@ bool CmdSetPlayerSpeed(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return NoGame("setplayerspeed");
     ArgumentNumbers numbers;
     const float value = ToFloat(numbers, tokens[1], kSpeed);
     if (!numbers.Ok())
@@ -178,7 +184,7 @@ bool CmdSetPlayerWaterSlow(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return NoGame("setplayerwaterslow");
     ArgumentNumbers numbers;
     const float ratio = ToFloat(numbers, tokens[0], kRatio);
     if (!numbers.Ok())
@@ -198,7 +204,7 @@ bool CmdSetCameraSpeed(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return NoGame("setcameraspeed");
     ArgumentNumbers numbers;
     const float speed = ToFloat(numbers, tokens[0], kSpeed);
     if (!numbers.Ok())
@@ -216,7 +222,7 @@ bool CmdSetPlayerMovingStage(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return NoGame("setplayermovingstage");
     ArgumentNumbers numbers;
     const PlayerMovingStage stage {
         ToFloat(numbers, tokens[1], kSpeed), ToBool(tokens[2]), ToFloat(numbers, tokens[3], kStageTime)};
@@ -240,7 +246,7 @@ bool CmdSetPlayerHighFall(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return NoGame("setplayerhighfall");
     ArgumentNumbers numbers;
     PlayerTuning player = tuning->player;
     if (tokens[0] == "freezetime")
@@ -263,7 +269,7 @@ bool CmdSetPlayerHitTimer(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return NoGame("setplayerhittimer");
     ArgumentNumbers numbers;
     // A fraction of a frame is dropped: -0.5 gives 0.
     const float frames = ToFloat(numbers, tokens[0], {-1.0f, 100000.0f});
@@ -280,7 +286,7 @@ bool CmdSetPlayerStraff(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return NoGame("setplayerstraff");
     ArgumentNumbers numbers;
     PlayerTuning player = tuning->player;
     if (tokens[0] == "delay")
@@ -304,7 +310,7 @@ bool CmdSetPlayerCrossbow(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return NoGame("setplayercrossbow");
     ArgumentNumbers numbers;
     PlayerTuning player = tuning->player;
     if (tokens[0] == "delay")
@@ -369,7 +375,7 @@ bool CmdPlayerArmorSetReplaceForUseZone(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return NoGame("playerarmorsetreplaceforusezone");
     if (tokens[0] == "ice") {
         ArgumentNumbers numbers;
         const int32_t width = ToInt(numbers, tokens[1], kZone);
@@ -389,7 +395,7 @@ bool CmdPlayerArmorIceFrozenPropagationTimerDelay(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return NoGame("playerarmoricefrozenpropagationtimerdelay");
     ArgumentNumbers numbers;
     const int32_t delay = ToInt(numbers, tokens[0], kFrames);
     if (!numbers.Ok())
@@ -405,7 +411,7 @@ bool CmdSetNpcValue(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return NoGame("setnpcvalue");
     const std::string& family = tokens[0];
     const std::string& key = tokens[1];
     const std::string& value = tokens[2];
@@ -485,7 +491,7 @@ bool CmdSetUiPos(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return NoGame("setuipos");
     const std::string& element = tokens[0];
     ArgumentNumbers numbers;
     const int x = ToInt(numbers, tokens[1], kScreen);
@@ -525,7 +531,7 @@ bool CmdSetUiRect(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return NoGame("setuirect");
     if (tokens[0] == "dialogue_text_frame") {
         ArgumentNumbers numbers;
         int32_t rect[4] = {};
@@ -554,7 +560,7 @@ bool CmdSetUiDialogueSpeed(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return NoGame("setui_dialoguespeed");
     if (tokens[0] == "base_speed") {
         ArgumentNumbers numbers;
         const int32_t speed = ToInt(numbers, tokens[1], kFrames);
@@ -574,8 +580,10 @@ bool CmdSetMaxAdvScore(std::string arguments)
     const int32_t score = ToInt(numbers, tokens[0], kCount);
     if (!numbers.Ok())
         return numbers.Refuse("setmaxadvscore");
-    if (Game* game = Game::GetInstance())
-        game->maxAdvanceScore = score;
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return NoGame("setmaxadvscore");
+    game->maxAdvanceScore = score;
     return true;
 }
 
@@ -595,8 +603,10 @@ bool CmdSetMainMusicPath(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
-    if (Game* game = Game::GetInstance())
-        game->mainMusicPath = tokens[0];
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return NoGame("setmainmusicpath");
+    game->mainMusicPath = tokens[0];
     return true;
 }
 
@@ -607,13 +617,15 @@ bool CmdSetMaxValueForAchievement(std::string arguments)
         return false;
     Game* game = Game::GetInstance();
     if (game == nullptr)
-        return true;
+        return NoGame("setmaxvalueforachievement");
     ArgumentNumbers numbers;
     const int32_t target = ToInt(numbers, tokens[1], kCount);
     if (!numbers.Ok())
         return numbers.Refuse("setmaxvalueforachievement");
-    if (Achievement* achievement = game->GetAchievements().FindByName(tokens[0]))
-        achievement->SetTarget(std::max(1, target));
+    Achievement* achievement = game->GetAchievements().FindByName(tokens[0]);
+    if (achievement == nullptr)
+        return Refuse("setmaxvalueforachievement: no achievement \"" + tokens[0] + "\"; nothing set");
+    achievement->SetTarget(std::max(1, target));
     return true;
 }
 
@@ -626,8 +638,10 @@ bool CmdSetPath(std::string arguments)
     if (folder.front() == '\\')
         folder = GetProgramFolder() + folder;
     if (tokens[0] == "map") {
-        if (Game* game = Game::GetInstance())
-            game->mapPath = folder;
+        Game* game = Game::GetInstance();
+        if (game == nullptr)
+            return NoGame("setpath");
+        game->mapPath = folder;
     } else if (tokens[0] == "base") {
         SetBasePath(folder);
     } else if (tokens[0] == "music") {
@@ -647,7 +661,9 @@ bool CmdSetDefaultSpawner(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
-    if (Game* game = Game::GetInstance())
-        game->defaultSpawner = tokens[0];
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return NoGame("setdefaultspawner");
+    game->defaultSpawner = tokens[0];
     return true;
 }
