@@ -647,8 +647,6 @@ public:
         DXGraphicalSurface* target, Point<int> origin, Point<int> scroll, Point<int> size);
     // Map view, map mode, teleport cursor and marker objects.
     TeleportMap teleportMap;
-    // The teleporters of the menu's row as lines of debug text.
-    void ListTeleportersAsText();
 
     // ---- achievements and score (GameAchievements.cpp)
     // Adds 1 to the record's score and tells the player so.

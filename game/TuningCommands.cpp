@@ -14,6 +14,7 @@
 #include "engine/platform/DebugOutput.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
+#include "game/GameCommands.h"
 #include "scene/ArmorReplacement.h"
 #include "script/BGEvent_DialogueManager.h"
 #include "ui/UITuning.h"
@@ -111,12 +112,6 @@ bool Refuse(const std::string& why)
     return false;
 }
 
-// A tuning command run with no game has nowhere to store its value.
-bool NoGame(const std::string& command)
-{
-    return Refuse(command + ": no game is running; nothing set");
-}
-
 // What a command that sets one value of a list of named ones found: the
 // name, and whether it had the values it needs.
 struct NamedValue {
@@ -158,7 +153,7 @@ bool CmdSetPlayerSpeed(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return NoGame("setplayerspeed");
+        return RefuseWithoutGame("setplayerspeed");
     ArgumentNumbers numbers;
     const float value = ToFloat(numbers, tokens[1], kSpeed);
     if (!numbers.Ok())
@@ -184,7 +179,7 @@ bool CmdSetPlayerWaterSlow(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return NoGame("setplayerwaterslow");
+        return RefuseWithoutGame("setplayerwaterslow");
     ArgumentNumbers numbers;
     const float ratio = ToFloat(numbers, tokens[0], kRatio);
     if (!numbers.Ok())
@@ -204,7 +199,7 @@ bool CmdSetCameraSpeed(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return NoGame("setcameraspeed");
+        return RefuseWithoutGame("setcameraspeed");
     ArgumentNumbers numbers;
     const float speed = ToFloat(numbers, tokens[0], kSpeed);
     if (!numbers.Ok())
@@ -222,7 +217,7 @@ bool CmdSetPlayerMovingStage(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return NoGame("setplayermovingstage");
+        return RefuseWithoutGame("setplayermovingstage");
     ArgumentNumbers numbers;
     const PlayerMovingStage stage {
         ToFloat(numbers, tokens[1], kSpeed), ToBool(tokens[2]), ToFloat(numbers, tokens[3], kStageTime)};
@@ -246,7 +241,7 @@ bool CmdSetPlayerHighFall(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return NoGame("setplayerhighfall");
+        return RefuseWithoutGame("setplayerhighfall");
     ArgumentNumbers numbers;
     PlayerTuning player = tuning->player;
     if (tokens[0] == "freezetime")
@@ -269,7 +264,7 @@ bool CmdSetPlayerHitTimer(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return NoGame("setplayerhittimer");
+        return RefuseWithoutGame("setplayerhittimer");
     ArgumentNumbers numbers;
     // A fraction of a frame is dropped: -0.5 gives 0.
     const float frames = ToFloat(numbers, tokens[0], {-1.0f, 100000.0f});
@@ -286,7 +281,7 @@ bool CmdSetPlayerStraff(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return NoGame("setplayerstraff");
+        return RefuseWithoutGame("setplayerstraff");
     ArgumentNumbers numbers;
     PlayerTuning player = tuning->player;
     if (tokens[0] == "delay")
@@ -310,7 +305,7 @@ bool CmdSetPlayerCrossbow(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return NoGame("setplayercrossbow");
+        return RefuseWithoutGame("setplayercrossbow");
     ArgumentNumbers numbers;
     PlayerTuning player = tuning->player;
     if (tokens[0] == "delay")
@@ -375,7 +370,7 @@ bool CmdPlayerArmorSetReplaceForUseZone(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return NoGame("playerarmorsetreplaceforusezone");
+        return RefuseWithoutGame("playerarmorsetreplaceforusezone");
     if (tokens[0] == "ice") {
         ArgumentNumbers numbers;
         const int32_t width = ToInt(numbers, tokens[1], kZone);
@@ -395,7 +390,7 @@ bool CmdPlayerArmorIceFrozenPropagationTimerDelay(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return NoGame("playerarmoricefrozenpropagationtimerdelay");
+        return RefuseWithoutGame("playerarmoricefrozenpropagationtimerdelay");
     ArgumentNumbers numbers;
     const int32_t delay = ToInt(numbers, tokens[0], kFrames);
     if (!numbers.Ok())
@@ -411,7 +406,7 @@ bool CmdSetNpcValue(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return NoGame("setnpcvalue");
+        return RefuseWithoutGame("setnpcvalue");
     const std::string& family = tokens[0];
     const std::string& key = tokens[1];
     const std::string& value = tokens[2];
@@ -491,7 +486,7 @@ bool CmdSetUiPos(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return NoGame("setuipos");
+        return RefuseWithoutGame("setuipos");
     const std::string& element = tokens[0];
     ArgumentNumbers numbers;
     const int x = ToInt(numbers, tokens[1], kScreen);
@@ -531,7 +526,7 @@ bool CmdSetUiRect(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return NoGame("setuirect");
+        return RefuseWithoutGame("setuirect");
     if (tokens[0] == "dialogue_text_frame") {
         ArgumentNumbers numbers;
         int32_t rect[4] = {};
@@ -560,7 +555,7 @@ bool CmdSetUiDialogueSpeed(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return NoGame("setui_dialoguespeed");
+        return RefuseWithoutGame("setui_dialoguespeed");
     if (tokens[0] == "base_speed") {
         ArgumentNumbers numbers;
         const int32_t speed = ToInt(numbers, tokens[1], kFrames);
@@ -582,7 +577,7 @@ bool CmdSetMaxAdvScore(std::string arguments)
         return numbers.Refuse("setmaxadvscore");
     Game* game = Game::GetInstance();
     if (game == nullptr)
-        return NoGame("setmaxadvscore");
+        return RefuseWithoutGame("setmaxadvscore");
     game->maxAdvanceScore = score;
     return true;
 }
@@ -605,7 +600,7 @@ bool CmdSetMainMusicPath(std::string arguments)
         return false;
     Game* game = Game::GetInstance();
     if (game == nullptr)
-        return NoGame("setmainmusicpath");
+        return RefuseWithoutGame("setmainmusicpath");
     game->mainMusicPath = tokens[0];
     return true;
 }
@@ -617,7 +612,7 @@ bool CmdSetMaxValueForAchievement(std::string arguments)
         return false;
     Game* game = Game::GetInstance();
     if (game == nullptr)
-        return NoGame("setmaxvalueforachievement");
+        return RefuseWithoutGame("setmaxvalueforachievement");
     ArgumentNumbers numbers;
     const int32_t target = ToInt(numbers, tokens[1], kCount);
     if (!numbers.Ok())
@@ -640,7 +635,7 @@ bool CmdSetPath(std::string arguments)
     if (tokens[0] == "map") {
         Game* game = Game::GetInstance();
         if (game == nullptr)
-            return NoGame("setpath");
+            return RefuseWithoutGame("setpath");
         game->mapPath = folder;
     } else if (tokens[0] == "base") {
         SetBasePath(folder);
@@ -663,7 +658,7 @@ bool CmdSetDefaultSpawner(std::string arguments)
         return false;
     Game* game = Game::GetInstance();
     if (game == nullptr)
-        return NoGame("setdefaultspawner");
+        return RefuseWithoutGame("setdefaultspawner");
     game->defaultSpawner = tokens[0];
     return true;
 }

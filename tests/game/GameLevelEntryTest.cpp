@@ -170,8 +170,9 @@ TEST_F(GameLevelEntryWorld, APlayerNotPlacedGoesToTheStoredViewAndFallsFacingRig
     for (const char* start : {"no_such_point", "useplayerstart 0"}) {
         SCOPED_TRACE(start);
         const bool byCommand = std::string(start) == "useplayerstart 0";
-        if (byCommand)
+        if (byCommand) {
             ASSERT_TRUE(game.console.ExecuteCommand(start));
+        }
         game.SetStartPointName(byCommand ? "" : start);
         game.GetPlayer()->SetMoveStateValue(Player::kFall);
         ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();

@@ -6,6 +6,7 @@
 #include "engine/config/GamePaths.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
+#include "game/GameCommands.h"
 #include "game/TuningCommands.h"
 #include "scene/ArmorReplacement.h"
 #include "tests/engine/platform/DebugCapture.h"
@@ -274,8 +275,9 @@ TEST_F(TuningCommandsTest, PlayerOnlyCommandsDoNothingWithoutAPlayer)
     EXPECT_EQ(game.tuning.player.walkSpeed, 25.0f);
 }
 
-// With no game running (a command file read before it, a tool) a tuning
-// command has nowhere to store its value: it fails and says so.
+// With no game running (a command file read before it, a tool) a command
+// that sets a value of the game has nowhere to store it: it fails and says
+// so.
 TEST(TuningCommandsWithoutAGame, StoreNothingAndFail)
 {
     ASSERT_EQ(Game::GetInstance(), nullptr);
@@ -299,6 +301,15 @@ TEST(TuningCommandsWithoutAGame, StoreNothingAndFail)
         {CmdSetMaxValueForAchievement, "setmaxvalueforachievement Portal 3"},
         {CmdSetPath, "setpath map levels"},
         {CmdSetDefaultSpawner, "setdefaultspawner Spawn_A"},
+        {CmdUsePlayerStart, "useplayerstart 0"},
+        {CmdSetFirstMap, "setfirstmap cemetery_02.lvl"},
+        {CmdChangeSaveSlot, "changesaveslot 1"},
+        {CmdDebug, "debug on"},
+        {CmdGod, "god 1"},
+        {CmdLogPlayer, "logplayer 1"},
+        {CmdScaleMethod, "scalemethod 1"},
+        {CmdKeepRatio, "keepratio 0"},
+        {CmdAddMusicInfo, "addmusicinfo title.ogg 0.5 1"},
     };
     for (const auto& [handler, line] : cases) {
         const std::string text = line;
