@@ -132,8 +132,8 @@ TEST_F(TeleportMapTest, CursorMovesOncePerPressAndSkipsTheCurrentHub)
 
     // Without the row's pictures the row draws nothing.
     map.mapMode = 1;
-    for (size_t marker : {TeleportMap::TpBackground, TeleportMap::TpAvailable, TeleportMap::TpSelect,
-             TeleportMap::TpPlayer})
+    for (size_t marker :
+        {TeleportMap::TpBackground, TeleportMap::TpAvailable, TeleportMap::TpSelect, TeleportMap::TpPlayer})
         map.markers[marker] = nullptr;
     EXPECT_FALSE(Frame());
     EXPECT_TRUE(canvas.rects.empty());

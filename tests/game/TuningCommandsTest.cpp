@@ -1,3 +1,4 @@
+#include "game/TuningCommands.h"
 #include "characters/CharacterObject.h"
 #include "characters/EventParticleSystem.h"
 #include "characters/LocalParticleSystem.h"
@@ -7,7 +8,6 @@
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
 #include "game/GameCommands.h"
-#include "game/TuningCommands.h"
 #include "scene/ArmorReplacement.h"
 #include "tests/engine/platform/DebugCapture.h"
 #include "ui/UI_Frame.h"
