@@ -383,8 +383,6 @@ bool Player::StartArrival()
 
 void Player::ResetForLevel(bool keepState)
 {
-    // The zones of the level left are gone.
-    currentClimbZone = nullptr;
     form = IsSpiderForm() ? kSpider : kNormal;
     attackKind = 0;
     touchingWater = false;
@@ -411,6 +409,13 @@ void Player::ResetForLevel(bool keepState)
     } else {
         jumpStartY = position.y;
     }
+    ForgetLevel();
+}
+
+void Player::ForgetLevel()
+{
+    // The zones of the level left are gone.
+    currentClimbZone = nullptr;
     secretZones.clear();
     // The targets scripts named were characters of the level left behind.
     targetCharacters.clear();

@@ -116,6 +116,11 @@ public:
     // Life to 0, the death's sound, and its record when deaths are logged.
     void NoteDeath(PlayerWorld* world, CharacterObject* attacker);
     void ResetForLevel(bool keepState);
+    // What refers into the level left: the climb zone, the secret zones
+    // (refilled from the current level), the script's targets, the
+    // fireflies' targets and the ice armor's frozen front. Part of
+    // ResetForLevel, and all of it for a player not placed by a start point.
+    void ForgetLevel();
     // Set by a level change that finds no floor under the player (or places
     // it at the level's stored view): its next update starts a fall, unless
     // another move state is asked for by then.

@@ -32,6 +32,7 @@
 #include <istream>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -196,15 +197,18 @@ public:
     // ---- arrival in a level (GameArrival.cpp)
     // Puts the player at the start point asked for: "[SAVE]" the saved
     // position, "[TELEPORT]" the level's first teleporter, else the named
-    // start point (the default spawner for "", and when the name is
-    // missing). False when there is no such place or the start point is
-    // not used.
+    // start point (the default spawner for ""). False when there is no
+    // such place or the start point is not used.
     bool PlacePlayerAtStart(Level& level);
     // A new player with the abilities, life and armors of the save data.
     void CreatePlayerFromSave();
     // The player's state on arrival: reset for the level (kept by a
-    // teleport), facing the side it faced on leaving, or the save's side.
+    // teleport), facing the side it faced on leaving, or the save's side;
+    // a player not placed keeps its state and falls facing right.
     void SettlePlayerOnArrival(bool placed, int facing, bool falling);
+    // A player brought back by "[SAVE]" faces the save's side (or the
+    // dying player's): a fall pending, or the idle look of that side.
+    void FaceAsSaved(bool falling);
     // While the player dies, the loading screen's transition image becomes
     // its look as last drawn: the game library's pose of that name (the
     // player's own copy goes with the player at the reload) at the place
@@ -541,6 +545,12 @@ public:
     // The game clock has had its first update (which drops the time spent
     // before the first pass).
     bool clockStarted = false;
+    // The time step is refreshed by the update and by a loading frame (on
+    // the render thread): the game clock, the flag and the step under this.
+    std::mutex clockMutex;
+    // The milliseconds since the clock's previous reading become the time
+    // step (the first reading only starts the clock).
+    void RefreshTimeStep();
     bool quitRequested = false;
     // Set by a device restore in the middle of play (on the render thread):
     // the next update opens the pause menu.
@@ -642,8 +652,6 @@ public:
         DXGraphicalSurface* target, Point<int> origin, Point<int> scroll, Point<int> size);
     // Map view, map mode, teleport cursor and marker objects.
     TeleportMap teleportMap;
-    // The teleporters of the menu's row as lines of debug text.
-    void ListTeleportersAsText();
 
     // ---- achievements and score (GameAchievements.cpp)
     // Adds 1 to the record's score and tells the player so.

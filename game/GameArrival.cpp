@@ -71,6 +71,7 @@ void Game::ApplySaveData(Game* game)
     if (game->minimapModel != nullptr)
         game->minimapModel->CopyVisitedCells(game->saveData.GetCells());
     game->teleports = game->saveData.GetTeleports();
+    game->storyHintPosition = game->saveData.GetStoryHint();
     game->slowMotionSteps = 0;
     game->slowMotionSkip = 0;
 }
@@ -115,17 +116,10 @@ bool Game::PlacePlayerAtStart(Level& level)
     const std::string name = startPointName.empty() ? defaultSpawner : startPointName;
     auto* start = FindStartPoint(level, name);
     if (start == nullptr) {
-        // An exit naming a point the level lacks would drop the player
-        // wherever the level's stored view is; the default spawner is the
-        // level's own choice of a safe place.
-        platform::DebugOutput("ChangeLevel: the level \"" + level.GetName() + "\" has no start point \""
-            + name + "\"" + (name != defaultSpawner ? "; trying the default \"" + defaultSpawner + "\"" : "")
-            + "\n");
-        if (name != defaultSpawner)
-            start = FindStartPoint(level, defaultSpawner);
-    }
-    if (start == nullptr)
+        platform::DebugOutput(
+            "ChangeLevel: the level \"" + level.GetName() + "\" has no start point \"" + name + "\"\n");
         return false;
+    }
     player->SetPosition(start->GetPosition() + Point<float>(0.0f, 10.0f));
     return true;
 }
@@ -134,37 +128,44 @@ void Game::SettlePlayerOnArrival(bool placed, int facing, bool falling)
 {
     if (!player)
         return;
-    const bool byTeleport = startPointName == "[TELEPORT]";
-    const bool fromSave = startPointName == "[SAVE]";
     if (!placed) {
+        // At the level's stored view: the player falls from there, facing
+        // right, and keeps its state; only what refers into the level left
+        // goes.
+        player->ForgetLevel();
         player->SetArrivalFlag(true);
         player->SetDirection(Point<float>(1.0f, 0.0f));
-    }
-    player->ResetForLevel(byTeleport);
-    if (placed && fromSave) {
-        // A reload after a death keeps the side the dying player showed;
-        // otherwise the save's own facing.
-        bool left = saveData.GetDirection() < 0;
-        if (pendingLoad && transitionImage != nullptr) {
-            const std::string shown = transitionImage->GetName();
-            left = shown.empty() || shown.back() != 'R';
+    } else {
+        player->ResetForLevel(startPointName == "[TELEPORT]");
+        if (startPointName == "[SAVE]")
+            FaceAsSaved(falling);
+        else if (player->GetCurrentAnimation() == nullptr || player->GetFacingFromAnimation() != facing) {
+            // The player shows the side it faced when it left the last
+            // level (a new player faces right).
+            if (GraphicalObject* idle = player->GetAnimationField(facing < 0 ? 0 : 1))
+                player->SetCurrentAnimation(idle);
         }
-        if (falling) {
-            player->SetPendingMoveState(Player::kFall);
-            player->SetDirection(Point<float>(left ? -1.0f : 1.0f, 0.0f));
-        } else {
-            player->SetCurrentAnimation(player->GetAnimationField(left ? 0 : 1));
-            player->facing = left ? 0 : 1;
-            player->SetDirection(Point<float>(left ? -1.0f : 1.0f, 0.0f));
-        }
-    } else if (player->GetCurrentAnimation() == nullptr || player->GetFacingFromAnimation() != facing) {
-        // The player shows the side it faced when it left the last level
-        // (a new player faces right).
-        if (GraphicalObject* idle = player->GetAnimationField(facing < 0 ? 0 : 1))
-            player->SetCurrentAnimation(idle);
     }
     player->UpdateContacts(true);
     player->SetCollisionChanged();
+}
+
+void Game::FaceAsSaved(bool falling)
+{
+    // A reload after a death keeps the side the dying player showed;
+    // otherwise the save's own facing.
+    bool left = saveData.GetDirection() < 0;
+    if (pendingLoad && transitionImage != nullptr) {
+        const std::string shown = transitionImage->GetName();
+        left = shown.empty() || shown.back() != 'R';
+    }
+    if (falling) {
+        player->SetPendingMoveState(Player::kFall);
+    } else {
+        player->SetCurrentAnimation(player->GetAnimationField(left ? 0 : 1));
+        player->facing = left ? 0 : 1;
+    }
+    player->SetDirection(Point<float>(left ? -1.0f : 1.0f, 0.0f));
 }
 
 void Game::FitPlayerToGround(Level& level)

@@ -64,13 +64,21 @@ void AddDebugBanner(DevConsole& console)
 
 } // namespace
 
+bool RefuseWithoutGame(const std::string& command)
+{
+    platform::DebugOutput(command + ": no game is running; nothing set\n");
+    return false;
+}
+
 bool CmdUsePlayerStart(std::string arguments)
 {
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
-    if (Game* game = Game::GetInstance())
-        game->usePlayerStart = ToBool(tokens[0]);
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return RefuseWithoutGame("useplayerstart");
+    game->usePlayerStart = ToBool(tokens[0]);
     return true;
 }
 
@@ -79,8 +87,10 @@ bool CmdSetFirstMap(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
-    if (Game* game = Game::GetInstance())
-        game->firstMapName = tokens[0];
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return RefuseWithoutGame("setfirstmap");
+    game->firstMapName = tokens[0];
     return true;
 }
 
@@ -150,8 +160,10 @@ bool CmdChangeSaveSlot(std::string arguments)
     int32_t slot = 0;
     if (!ToInt("changesaveslot", tokens[0], 0, UI_Menu::kSlotCount - 1, slot))
         return false;
-    if (Game* game = Game::GetInstance())
-        game->currentSaveSlot = slot;
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return RefuseWithoutGame("changesaveslot");
+    game->currentSaveSlot = slot;
     return true;
 }
 
@@ -177,7 +189,7 @@ bool CmdDebug(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     Game* game = Game::GetInstance();
     if (game == nullptr)
-        return true;
+        return RefuseWithoutGame("debug");
     DevConsole& console = game->console;
     if (!tokens.empty() && (tokens[0] == "off" || tokens[0] == "0")) {
         console.messages.clear();
@@ -213,8 +225,10 @@ bool CmdGod(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
-    if (Game* game = Game::GetInstance())
-        game->godMode = ToBool(tokens[0]);
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return RefuseWithoutGame("god");
+    game->godMode = ToBool(tokens[0]);
     return true;
 }
 
@@ -226,8 +240,10 @@ bool CmdLogPlayer(std::string arguments)
     int32_t setting = 0;
     if (!ToInt("logplayer", tokens[0], -1000000, 1000000, setting))
         return false;
-    if (Game* game = Game::GetInstance())
-        game->playerLogSetting = setting;
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return RefuseWithoutGame("logplayer");
+    game->playerLogSetting = setting;
     return true;
 }
 
@@ -246,8 +262,10 @@ bool CmdScaleMethod(std::string arguments)
     int32_t mode = 0;
     if (!ToInt("scalemethod", tokens[0], 0, GameConfig::kMaxScaleMode, mode))
         return false;
-    if (Game* game = Game::GetInstance())
-        game->displayScaleMode = mode;
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return RefuseWithoutGame("scalemethod");
+    game->displayScaleMode = mode;
     return true;
 }
 
@@ -256,8 +274,10 @@ bool CmdKeepRatio(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
-    if (Game* game = Game::GetInstance())
-        game->keepAspectRatio = ToBool(tokens[0]);
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return RefuseWithoutGame("keepratio");
+    game->keepAspectRatio = ToBool(tokens[0]);
     return true;
 }
 
@@ -309,8 +329,10 @@ bool CmdAddMusicInfo(std::string arguments)
     if (!numbers.Double(tokens[1], 0.0, 1000.0, volume))
         return numbers.Refuse("addmusicinfo");
     const bool flag = tokens.size() > 2 && tokens[2] == "1";
-    if (Game* game = Game::GetInstance())
-        game->GetMusicLibrary()->AddOrUpdate(MusicTrack(tokens[0], flag, volume));
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return RefuseWithoutGame("addmusicinfo");
+    game->GetMusicLibrary()->AddOrUpdate(MusicTrack(tokens[0], flag, volume));
     return true;
 }
 

@@ -8,7 +8,9 @@
 // the developer's switches. Each takes the argument text behind the command
 // name and splits it with SplitCommandLine; with too few tokens it changes
 // nothing. A bool token is false only when it is exactly "0"; numbers read
-// like atoi / atof. Every handler copes with a missing game, level or player.
+// whole and within their range. Every handler copes with a missing game,
+// level or player; one that has nowhere to store its value without a game
+// fails then.
 bool CmdUsePlayerStart(std::string arguments);
 bool CmdSetFirstMap(std::string arguments);
 bool CmdMinimap(std::string arguments);
@@ -29,6 +31,11 @@ bool CmdScreenshotAddComments(std::string arguments);
 bool CmdAddMusicInfo(std::string arguments);
 bool CmdSetUserPath(std::string arguments);
 bool CmdResetSteamAchievements(std::string arguments);
+
+// A command that stores a value in the game, run with no game running: it
+// says "<command>: no game is running; nothing set" and fails (a command
+// file's runner then reports the line).
+bool RefuseWithoutGame(const std::string& command);
 
 // The user folder that "setuserpath" makes of its argument: "<PERSONAL>"
 // becomes the documents folder + "My Games/Quenholt/", or, when that cannot

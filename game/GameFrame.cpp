@@ -20,7 +20,6 @@
 #include "scene/Level.h"
 #include "scene/SceneObject.h"
 #include "scene/SpacialInstance.h"
-#include "script/BGEvent_DialogueManager.h"
 #include "script/BGEvent_PickupCinematic.h"
 #include "script/BackgroundEvent.h"
 #include "script/Script.h"
@@ -85,20 +84,16 @@ void Game::ReloadSave()
             merged[i] = 2;
     }
     saveData.SetCells(merged);
-    // A new player takes the save's progress in the level change.
+    // A new player takes the save's progress in the level change, at the
+    // save's place in its map. A load that fails leaves the record as the
+    // game last captured it: the place where the player left a level. A
+    // record that never captured a place (a new game dying in its first
+    // level, unsaved) has none: its map starts at the default start point
+    // instead of the level's corner.
     player.reset();
     usePlayerStart = true;
-    if (loaded) {
-        RequestLevelChange(saveData.GetMapName(), "[SAVE]");
-        return;
-    }
-    // Without a save (no slot, or a slot that does not read) the player
-    // starts the level it is in again, at its start point: a name entered
-    // already, by whichever rule.
-    if (currentLevel != nullptr)
-        RequestLevelChange(currentLevel->GetName(), "", LevelNameSource::kTyped);
-    else
-        RequestLevelChange(saveData.GetMapName(), "");
+    const bool hasPlace = loaded || saveData.FindLevelRecord(saveData.GetMapName()) != nullptr;
+    RequestLevelChange(saveData.GetMapName(), hasPlace ? "[SAVE]" : "");
 }
 
 void Game::UpdateFramePacing()
@@ -189,16 +184,23 @@ bool Game::AdvanceClocks()
 {
     // The measured step accumulates; a whole fixed step gathered makes this
     // pass an update frame. Play itself moves by fixed steps only.
-    // Once only: a step of exactly zero (a manual clock) is no first pass.
-    if (!clockStarted)
-        gameClock.Update();
-    clockStarted = true;
-    timeStep = gameClock.Update();
+    RefreshTimeStep();
     UpdateFramePacing();
     const bool tick = fixedStepTick != 0;
     if (tick)
         ++frameCounter;
     return tick;
+}
+
+void Game::RefreshTimeStep()
+{
+    // A loading frame on the render thread refreshes it too.
+    const std::lock_guard<std::mutex> lock(clockMutex);
+    // Once only: a step of exactly zero (a manual clock) is no first pass.
+    if (!clockStarted)
+        gameClock.Update();
+    clockStarted = true;
+    timeStep = gameClock.Update();
 }
 
 void Game::UpdateTitleScreen(AbstractInputManager* input)
@@ -379,8 +381,8 @@ void Game::UpdateCharacters(bool paused, double step)
                 character->Update(step);
         }
     }
-    console.AddDebugMessage(
-        false, "NPC In Scene Alive : " + std::to_string(liveCharacters.size()), 0xFFC8C8C8u, 2.0);
+    console.AddDebugValue(
+        false, "NPC In Scene Alive : ", static_cast<float>(liveCharacters.size()), 0xFFC8C8C8u, 2.0);
 }
 
 void Game::RunBackgroundEvents()
@@ -438,11 +440,6 @@ void Game::ShowGameplayUI()
     uiState = 1;
     uiFrames[1]->SetVisible(true);
     uiFrames[2]->SetVisible(false);
-    // The dialogue box the pause menu hid comes back with play.
-    if (auto* dialogue
-        = dynamic_cast<BGEvent_DialogueManager*>(BackgroundEvent::FindByTypeName("BGEvent_DialogueManager")))
-        if (dialogue->IsBoxVisible() && !dialogue->IsFinished())
-            uiFrames[0]->SetVisible(true);
     interfaceHidden = false;
 }
 
@@ -460,9 +457,6 @@ void Game::ShowMenuUI()
 void Game::OpenPauseMenu()
 {
     ShowMenuUI();
-    // The pause menu is drawn alone: a dialogue box under way waits hidden.
-    if (!uiFrames.empty() && uiFrames[0])
-        uiFrames[0]->SetVisible(false);
     if (UI_Menu* menu = MenuOf(uiFrames)) {
         menu->SetCurrentPage(1);
         if (UI_Menu_Page* page = menu->GetCurrentPage())
@@ -563,8 +557,12 @@ void Game::Render(bool fromMainThread)
         renderEngine->BeginScene(false);
         renderEngine->Clear(0xFF000000u, 3);
     }
-    if (loadingScreen != nullptr && renderEngine) {
+    if (loadingScreen != nullptr) {
+        // The time a load takes is not the next update's step.
+        RefreshTimeStep();
         loadingScreen->Update(elapsed);
+    }
+    if (loadingScreen != nullptr && renderEngine) {
         if (transitionImage != nullptr) {
             // The player's last look stays on black while the next level
             // loads, where the player was shown.

@@ -82,8 +82,12 @@ void Game::DrawTransitionOverlays()
         const double t = arrivalCounter / kArrivalFrames;
         const Point<int> at(transitionPosition.x + static_cast<int>((playerAt.x - transitionPosition.x) * t),
             transitionPosition.y + static_cast<int>((playerAt.y - transitionPosition.y) * t));
+        // The arriving look holds its first frame while it fades in.
+        GraphicalObject* look = player->GetCurrentGraphical();
+        if (look != nullptr)
+            look->RestartAnimations(true);
         DrawWithAlpha(transitionImage, at, 1.0 - t);
-        DrawWithAlpha(player->GetCurrentGraphical(), at, t);
+        DrawWithAlpha(look, at, t);
         return;
     }
     double t = 0.0;

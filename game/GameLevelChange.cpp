@@ -357,6 +357,9 @@ bool Game::ReleaseLevel(Level* level, Game* game)
     }
     level->Reset();
     delete level;
+    // A shake cut short by the change leaves no offset on the next level.
+    if (game != nullptr && game->renderEngine)
+        game->renderEngine->SetCameraOffset(0, 0);
     SceneObjectHandle::PurgeReleased();
     // The ending overlay waits, open, for the next ending; the menu's
     // animations start again.

@@ -59,8 +59,6 @@ bool Game::UpdateTeleportMenu(
     }
     RenderEngineCanvas canvas(renderEngine.get(), target);
     const bool chosen = teleportMap.Update(canvas, view, origin, scroll, size);
-    if (teleportMap.mapMode == 1)
-        ListTeleportersAsText();
     if (!chosen)
         return false;
     if (!teleportMap.chosenLevel.empty()) {
@@ -85,19 +83,4 @@ void Game::OpenTeleportMenu()
     // The press that opened the menu is not its first choice.
     if (inputManager != nullptr)
         inputManager->Poll();
-}
-
-void Game::ListTeleportersAsText()
-{
-    // The debug text shows the row by name until the menu has pictures.
-    const std::vector<const TeleportInfo*> listed = TeleportMap::ListTeleporters(teleports);
-    const std::string here = currentLevel != nullptr ? currentLevel->GetName() : std::string();
-    console.AddDebugMessage(false, "Teleport to :", 0xFFFFFFFFu, 0.0);
-    for (size_t i = 0; i < listed.size(); ++i) {
-        const bool selected = static_cast<int>(i) == teleportMap.cursor;
-        std::string line = (selected ? " > " : "   ") + listed[i]->name;
-        if (listed[i]->levelFile == here)
-            line += " (here)";
-        console.AddDebugMessage(false, line, selected ? 0xFFFFFF80u : 0xFFC8C8C8u, 0.0);
-    }
 }

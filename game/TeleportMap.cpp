@@ -20,21 +20,6 @@ bool NewlyPressed(bool pressed, bool previous)
     return pressed && !previous;
 }
 
-// A square of the row without its pictures: 14 x 14 at the entry, shrunk
-// by `inset` on every side.
-Rect<int> RowEntryBox(Point<int> at, int inset)
-{
-    return Rect<int>(at.x + inset, at.y + inset, at.x + 14 - inset, at.y + 14 - inset);
-}
-
-// The strip behind a row of `count` entries without its picture.
-Rect<int> RowBackgroundBox(int count)
-{
-    const Point<int> end = TeleportMap::RowPosition(static_cast<size_t>(count));
-    return Rect<int>(TeleportMap::kRowBackground.x, TeleportMap::kRowBackground.y - 2, end.x + 14,
-        TeleportMap::kRowBackground.y + 13);
-}
-
 } // namespace
 
 std::vector<const TeleportInfo*> TeleportMap::ListTeleporters(const std::vector<TeleportInfo>& teleports)
@@ -218,24 +203,17 @@ bool TeleportMap::RunMenu(MapCanvas& canvas, const View& view, const std::vector
             Step(-1, view, listed);
     }
 
+    // The row: each picture only when the library has it.
     if (GraphicalObject* background = markers[TpBackground])
         canvas.DrawObject(*background, kRowBackground);
-    else
-        canvas.FillRect(RowBackgroundBox(count), kRowBackgroundColour);
     for (int i = 0; i < count; ++i) {
         const Point<int> at = RowPosition(static_cast<size_t>(i));
         if (GraphicalObject* available = markers[TpAvailable])
             canvas.DrawObject(*available, at);
-        else
-            canvas.FillRect(RowEntryBox(at, 1), kAvailableColour);
         if (GraphicalObject* select = markers[TpSelect]; select != nullptr && i == cursor)
             canvas.DrawObject(*select, at);
-        else if (select == nullptr && i == cursor)
-            canvas.FillRect(RowEntryBox(at, 3), kSelectColour);
         if (GraphicalObject* player = markers[TpPlayer]; player != nullptr && inCurrentLevel(i))
             canvas.DrawObject(*player, at);
-        else if (player == nullptr && inCurrentLevel(i))
-            canvas.FillRect(RowEntryBox(at, 5), kPlayerColour);
     }
     if (cursor >= 0 && cursor < count)
         DrawOnCell(canvas, markers[TpCross], listed[static_cast<size_t>(cursor)]->cell, view.frameTime);

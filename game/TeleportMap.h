@@ -35,11 +35,6 @@ public:
     static constexpr int kRows = 44;
     static constexpr uint32_t kVisitedColour = 0xFFB28B38u;
     static constexpr uint32_t kRevealedColour = 0xFF5C4618u;
-    // The row drawn in plain squares where its pictures are missing.
-    static constexpr uint32_t kRowBackgroundColour = 0xFF202020u;
-    static constexpr uint32_t kAvailableColour = 0xFF808080u;
-    static constexpr uint32_t kSelectColour = 0xFFFFFFFFu;
-    static constexpr uint32_t kPlayerColour = 0xFF3C78DCu;
 
     // The marker objects (any may be null).
     enum Marker {

@@ -14,6 +14,7 @@
 #include "engine/platform/DebugOutput.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
+#include "game/GameCommands.h"
 #include "scene/ArmorReplacement.h"
 #include "script/BGEvent_DialogueManager.h"
 #include "ui/UITuning.h"
@@ -152,7 +153,7 @@ bool CmdSetPlayerSpeed(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return RefuseWithoutGame("setplayerspeed");
     ArgumentNumbers numbers;
     const float value = ToFloat(numbers, tokens[1], kSpeed);
     if (!numbers.Ok())
@@ -178,7 +179,7 @@ bool CmdSetPlayerWaterSlow(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return RefuseWithoutGame("setplayerwaterslow");
     ArgumentNumbers numbers;
     const float ratio = ToFloat(numbers, tokens[0], kRatio);
     if (!numbers.Ok())
@@ -198,7 +199,7 @@ bool CmdSetCameraSpeed(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return RefuseWithoutGame("setcameraspeed");
     ArgumentNumbers numbers;
     const float speed = ToFloat(numbers, tokens[0], kSpeed);
     if (!numbers.Ok())
@@ -216,7 +217,7 @@ bool CmdSetPlayerMovingStage(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return RefuseWithoutGame("setplayermovingstage");
     ArgumentNumbers numbers;
     const PlayerMovingStage stage {
         ToFloat(numbers, tokens[1], kSpeed), ToBool(tokens[2]), ToFloat(numbers, tokens[3], kStageTime)};
@@ -240,7 +241,7 @@ bool CmdSetPlayerHighFall(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return RefuseWithoutGame("setplayerhighfall");
     ArgumentNumbers numbers;
     PlayerTuning player = tuning->player;
     if (tokens[0] == "freezetime")
@@ -263,7 +264,7 @@ bool CmdSetPlayerHitTimer(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return RefuseWithoutGame("setplayerhittimer");
     ArgumentNumbers numbers;
     // A fraction of a frame is dropped: -0.5 gives 0.
     const float frames = ToFloat(numbers, tokens[0], {-1.0f, 100000.0f});
@@ -280,7 +281,7 @@ bool CmdSetPlayerStraff(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return RefuseWithoutGame("setplayerstraff");
     ArgumentNumbers numbers;
     PlayerTuning player = tuning->player;
     if (tokens[0] == "delay")
@@ -304,7 +305,7 @@ bool CmdSetPlayerCrossbow(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return RefuseWithoutGame("setplayercrossbow");
     ArgumentNumbers numbers;
     PlayerTuning player = tuning->player;
     if (tokens[0] == "delay")
@@ -369,7 +370,7 @@ bool CmdPlayerArmorSetReplaceForUseZone(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return RefuseWithoutGame("playerarmorsetreplaceforusezone");
     if (tokens[0] == "ice") {
         ArgumentNumbers numbers;
         const int32_t width = ToInt(numbers, tokens[1], kZone);
@@ -389,7 +390,7 @@ bool CmdPlayerArmorIceFrozenPropagationTimerDelay(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return RefuseWithoutGame("playerarmoricefrozenpropagationtimerdelay");
     ArgumentNumbers numbers;
     const int32_t delay = ToInt(numbers, tokens[0], kFrames);
     if (!numbers.Ok())
@@ -405,7 +406,7 @@ bool CmdSetNpcValue(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return RefuseWithoutGame("setnpcvalue");
     const std::string& family = tokens[0];
     const std::string& key = tokens[1];
     const std::string& value = tokens[2];
@@ -485,7 +486,7 @@ bool CmdSetUiPos(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return RefuseWithoutGame("setuipos");
     const std::string& element = tokens[0];
     ArgumentNumbers numbers;
     const int x = ToInt(numbers, tokens[1], kScreen);
@@ -525,7 +526,7 @@ bool CmdSetUiRect(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return RefuseWithoutGame("setuirect");
     if (tokens[0] == "dialogue_text_frame") {
         ArgumentNumbers numbers;
         int32_t rect[4] = {};
@@ -554,7 +555,7 @@ bool CmdSetUiDialogueSpeed(std::string arguments)
         return false;
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
-        return true;
+        return RefuseWithoutGame("setui_dialoguespeed");
     if (tokens[0] == "base_speed") {
         ArgumentNumbers numbers;
         const int32_t speed = ToInt(numbers, tokens[1], kFrames);
@@ -574,8 +575,10 @@ bool CmdSetMaxAdvScore(std::string arguments)
     const int32_t score = ToInt(numbers, tokens[0], kCount);
     if (!numbers.Ok())
         return numbers.Refuse("setmaxadvscore");
-    if (Game* game = Game::GetInstance())
-        game->maxAdvanceScore = score;
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return RefuseWithoutGame("setmaxadvscore");
+    game->maxAdvanceScore = score;
     return true;
 }
 
@@ -595,8 +598,10 @@ bool CmdSetMainMusicPath(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
-    if (Game* game = Game::GetInstance())
-        game->mainMusicPath = tokens[0];
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return RefuseWithoutGame("setmainmusicpath");
+    game->mainMusicPath = tokens[0];
     return true;
 }
 
@@ -607,13 +612,15 @@ bool CmdSetMaxValueForAchievement(std::string arguments)
         return false;
     Game* game = Game::GetInstance();
     if (game == nullptr)
-        return true;
+        return RefuseWithoutGame("setmaxvalueforachievement");
     ArgumentNumbers numbers;
     const int32_t target = ToInt(numbers, tokens[1], kCount);
     if (!numbers.Ok())
         return numbers.Refuse("setmaxvalueforachievement");
-    if (Achievement* achievement = game->GetAchievements().FindByName(tokens[0]))
-        achievement->SetTarget(std::max(1, target));
+    Achievement* achievement = game->GetAchievements().FindByName(tokens[0]);
+    if (achievement == nullptr)
+        return Refuse("setmaxvalueforachievement: no achievement \"" + tokens[0] + "\"; nothing set");
+    achievement->SetTarget(std::max(1, target));
     return true;
 }
 
@@ -626,8 +633,10 @@ bool CmdSetPath(std::string arguments)
     if (folder.front() == '\\')
         folder = GetProgramFolder() + folder;
     if (tokens[0] == "map") {
-        if (Game* game = Game::GetInstance())
-            game->mapPath = folder;
+        Game* game = Game::GetInstance();
+        if (game == nullptr)
+            return RefuseWithoutGame("setpath");
+        game->mapPath = folder;
     } else if (tokens[0] == "base") {
         SetBasePath(folder);
     } else if (tokens[0] == "music") {
@@ -647,7 +656,9 @@ bool CmdSetDefaultSpawner(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.empty())
         return false;
-    if (Game* game = Game::GetInstance())
-        game->defaultSpawner = tokens[0];
+    Game* game = Game::GetInstance();
+    if (game == nullptr)
+        return RefuseWithoutGame("setdefaultspawner");
+    game->defaultSpawner = tokens[0];
     return true;
 }

@@ -55,8 +55,6 @@ public:
     bool updateFrame = false;
     bool open = false;
     std::string line;
-    // Byte offset of the insertion point in the line (a character boundary).
-    size_t cursor = 0;
     // Milliseconds of the last frame, as the frame-rate line shows it.
     double frameTime = 0.0;
     std::list<DebugMessage> messages;

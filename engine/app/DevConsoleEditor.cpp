@@ -7,58 +7,29 @@
 
 namespace {
 
-// PC set-1 codes of the editing keys.
-constexpr uint32_t kHome = 199;
-constexpr uint32_t kUp = 200;
-constexpr uint32_t kLeft = 203;
-constexpr uint32_t kRight = 205;
-constexpr uint32_t kEnd = 207;
-constexpr uint32_t kDelete = 211;
-
 bool IsContinuationByte(char c)
 {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-// Start of the character before offset, and end of the one at offset.
-size_t PreviousBoundary(const std::string& text, size_t offset)
-{
-    if (offset == 0)
-        return 0;
-    --offset;
-    while (offset > 0 && IsContinuationByte(text[offset]))
-        --offset;
-    return offset;
-}
-
-size_t NextBoundary(const std::string& text, size_t offset)
-{
-    if (offset >= text.size())
-        return text.size();
-    ++offset;
-    while (offset < text.size() && IsContinuationByte(text[offset]))
-        ++offset;
-    return offset;
-}
-
-// Inserts at the cursor what fits below the line's limit, cut on a
-// character boundary.
-void InsertAtCursor(DevConsole& console, const std::string& text)
+// Appends what fits below the line's limit, cut on a character boundary.
+void Append(DevConsole& console, const std::string& text)
 {
     const size_t room
         = DevConsoleEditor::kMaxLine - std::min(console.line.size(), DevConsoleEditor::kMaxLine);
     size_t length = std::min(text.size(), room);
     while (length > 0 && length < text.size() && IsContinuationByte(text[length]))
         --length;
-    console.cursor = std::min(console.cursor, console.line.size());
-    console.line.insert(console.cursor, text, 0, length);
-    console.cursor += length;
+    console.line.append(text, 0, length);
 }
 
-void SetLine(DevConsole& console, std::string line)
+// Removes the line's last character (all its bytes).
+void EraseLast(std::string& line)
 {
-    console.line = std::move(line);
-    console.cursor = console.line.size();
+    size_t start = line.size() - 1;
+    while (start > 0 && IsContinuationByte(line[start]))
+        --start;
+    line.erase(start);
 }
 
 // Where a finished line goes: the console's command executor.
@@ -80,7 +51,7 @@ void DevConsoleEditor::UpdateDevConsole(DXInputManager* input, DevConsole& conso
         if (tab && !tabBefore) {
             if (!console.open) {
                 console.open = true;
-                SetLine(console, std::string());
+                console.line.clear();
             } else {
                 console.open = false;
             }
@@ -96,42 +67,27 @@ void DevConsoleEditor::UpdateDevConsole(DXInputManager* input, DevConsole& conso
 
 void DevConsoleEditor::EditLine(DXInputManager& input, DevConsole& console, bool fixedStepTick)
 {
-    console.cursor = std::min(console.cursor, console.line.size());
     const std::string text = input.CaptureTypedText();
     if (text == "copy") {
         // The render thread took the clipboard's first line on Ctrl+V.
         const std::string pasted = input.TakePastedText();
         if (!pasted.empty())
-            InsertAtCursor(console, pasted);
+            Append(console, pasted);
         return;
     }
     // The held-key words belong to the player's debug input, not the line.
     const bool word = text == "last" || text == "DOWN" || text == "LEFT" || text == "RIGHT" || text == "UP"
         || text == "SPACEBAR";
     if (!text.empty() && !word)
-        InsertAtCursor(console, text);
-
-    if (input.WasKeyPressed(kLeft))
-        console.cursor = PreviousBoundary(console.line, console.cursor);
-    if (input.WasKeyPressed(kRight))
-        console.cursor = NextBoundary(console.line, console.cursor);
-    if (input.WasKeyPressed(kHome))
-        console.cursor = 0;
-    if (input.WasKeyPressed(kEnd))
-        console.cursor = console.line.size();
+        Append(console, text);
 
     const InputActions pressed = input.GetPressedActions();
-    if (fixedStepTick && pressed.RawBackspace && !console.line.empty() && console.cursor > 0) {
-        const size_t start = PreviousBoundary(console.line, console.cursor);
-        console.line.erase(start, console.cursor - start);
-        console.cursor = start;
-    }
+    if (fixedStepTick && pressed.RawBackspace && !console.line.empty())
+        EraseLast(console.line);
     if (pressed.RawBackspace && input.IsCtrlHeld())
-        SetLine(console, std::string());
-    if (input.WasKeyPressed(kDelete) && console.cursor < console.line.size())
-        console.line.erase(console.cursor, NextBoundary(console.line, console.cursor) - console.cursor);
-    if (text == "last" || input.WasKeyPressed(kUp))
-        SetLine(console, lastLine);
+        console.line.clear();
+    if (text == "last")
+        console.line = lastLine;
     if (pressed.RawEnter) {
         console.open = false;
         ExecuteConsoleLine(console, console.line);

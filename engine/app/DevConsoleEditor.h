@@ -11,12 +11,12 @@ class GlobalTimer;
 // The developer console's line editor, run once per frame by the main loop
 // inside the frame's critical section: it opens and closes the prompt (Tab,
 // which the input manager passes only in debug mode), edits the line from the
-// text typed this frame (insertion at the cursor, Left/Right/Home/End moves,
-// Backspace, Delete, Ctrl+Backspace, Ctrl+V paste, Ctrl+R or Up to recall the
+// text typed this frame (appended to the line; Backspace erases the last
+// character, Ctrl+Backspace the whole line, Ctrl+V pastes, Ctrl+R recalls the
 // last executed line), hands a finished line (Enter) to the console's
 // executor, measures the frame time, reports the finished timed sections and
-// ages the debug messages. The game's
-// fixed-step tick flag comes as a parameter.
+// ages the debug messages. The game's fixed-step tick flag comes as a
+// parameter.
 class DevConsoleEditor {
 public:
     // Longest console line, in bytes; typing and pasting stop there.

@@ -199,7 +199,6 @@ void DXInputManager::Poll()
     InputActions releasedNow;
     lastKeyboardInput = InputTriggerer();
     lastPadInput = InputTriggerer();
-    pressedKeys.reset();
     if (!typedRead)
         typed.clear();
     typedRead = false;
@@ -292,8 +291,6 @@ void DXInputManager::ReadKeyboardEvents(
             leftCtrl = down;
         if (code == kRightCtrl)
             rightCtrl = down;
-        if (down)
-            pressedKeys.set(code);
         if (event.repeat)
             continue; // the buffered key events know no auto-repeat
         if (down && code == kKeyR && (leftCtrl || rightCtrl))
@@ -316,8 +313,8 @@ void DXInputManager::ReadKeyboardEvents(
                 window->PostClose();
         }
 
-        // Keys are plain presses and releases: the Z-axis rule is the pad's.
-        const DeviceInput device = FromBufferedEvent(code, down ? 0x80 : 0, false);
+        // The key "7" has the code of the pad's Z axis and follows its rule.
+        const DeviceInput device = FromBufferedEvent(code, down ? 0x80 : 0, code == kPadZ);
         if (!device.released && device.input.code != kEscape) {
             lastKeyboardInput = InputTriggerer(device.input.code, device.input.direction);
             lastDevice = 0;

@@ -64,8 +64,6 @@ public:
     // Held state of a key (PC set-1 code) at the last poll.
     bool IsKeyHeld(uint32_t pcCode) const { return pcCode < 256 && heldKeys.test(pcCode); }
     bool IsCtrlHeld() const;
-    // Key-down events of a key in the last poll, auto-repeats included.
-    bool WasKeyPressed(uint32_t pcCode) const { return pcCode < 256 && pressedKeys.test(pcCode); }
 
 private:
     void ReadKeyboardEvents(const std::vector<platform::InputEvent>& events, InputActions& pressed,
@@ -88,7 +86,6 @@ private:
     int lastDevice = 0;
 
     std::bitset<256> heldKeys;
-    std::bitset<256> pressedKeys;
     // Tab has been held with Shift (the console's key) since its press.
     bool tabHeldForConsole = false;
     std::deque<std::string> typed;

@@ -226,13 +226,24 @@ TEST_F(PlayerSave, AReloadTakesTheSlotBackKeepingPlayTimeAndScreensSeen)
     EXPECT_EQ(game.saveData.GetMaxLife(), 7);
 }
 
-TEST_F(PlayerSave, WithoutASlotAReloadStartsTheLevelAgainAtItsStartPoint)
+// A load that fails keeps the record as the game captured it last, on
+// leaving cemetery_01: the reload goes back there, to the saved place. A
+// record that never captured a place starts its map at the default start.
+TEST_F(PlayerSave, AReloadWithoutASaveGoesToTheRecordsPlace)
 {
-    game.currentSaveSlot = -1;
-    game.startPointName = "[SAVE]";
+    game.currentSaveSlot = 4; // no file
+    game.saveData.SetMapName("cemetery_01.lvl");
+    game.saveData.StartLevelRecord("cemetery_01.lvl");
+    game.startPointName = "start";
     game.ReloadSave();
     EXPECT_EQ(game.GetPlayer(), nullptr);
-    EXPECT_EQ(game.pendingLevelFile, "cemetery_01");
+    EXPECT_EQ(game.pendingLevelFile, "cemetery_01.lvl");
+    EXPECT_EQ(game.startPointName, "[SAVE]");
+
+    game.saveData.Reset();
+    game.saveData.SetMapName("garden_02.lvl");
+    game.ReloadSave();
+    EXPECT_EQ(game.pendingLevelFile, "garden_02.lvl");
     EXPECT_EQ(game.startPointName, "");
 }
 

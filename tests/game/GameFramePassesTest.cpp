@@ -5,7 +5,9 @@
 #include "engine/render/RenderPoolManager.h"
 #include "game/Game.h"
 #include "game/GameLoopAccess.h"
+#include "scene/AnimatedSprite.h"
 #include "scene/GraphicalObject.h"
+#include "scene/Level.h"
 #include "scene/SpacialInstance.h"
 #include "scene/Sprite.h"
 
@@ -159,7 +161,20 @@ TEST_F(GameFramePasses, TheArrivalTheRespawnAndTheDeathDrawOverTheLevel)
     game.arrivalCounter = 0;
     EXPECT_EQ(
         OverlayDraws(), (std::vector<Draw> {black, {'s', there, 0xFFFFFFFFu}, {'s', there, 0x00FFFFFFu}}));
-    game.arrivalCounter = -1;
+    // The arriving look holds its first frame while the arrival runs.
+    AnimatedSprite walk("Walk");
+    walk.AddFrame(&square, 100.0f, 0.0f);
+    walk.AddFrame(&square, 100.0f, 0.0f);
+    GraphicalObject walking("Player WalkR");
+    walking.AddAnimatedInstance(&walk, 0, 0);
+    game.GetPlayer()->SetCurrentAnimation(&walking);
+    for (const auto& [counter, frame] : {std::pair {15, 0}, std::pair {-1, 1}}) {
+        walking.SetAnimationFrame(1);
+        game.arrivalCounter = counter;
+        OverlayDraws();
+        EXPECT_EQ(walking.GetAnimationFrame(), frame) << counter;
+    }
+    game.GetPlayer()->SetCurrentAnimation(&pose);
     game.transitionImage = nullptr;
 
     // The second transition brightens over 110 update frames; at -1 it is
@@ -175,6 +190,14 @@ TEST_F(GameFramePasses, TheArrivalTheRespawnAndTheDeathDrawOverTheLevel)
             (std::vector<Draw> {{'r', screen, alpha << 24}, {'s', Point<int>(), (alpha << 24) | 0xFFFFFFu}}))
             << counter;
     }
+}
+
+// A shake cut short by a level change leaves no offset on the next level.
+TEST_F(GameFramePasses, ALevelsReleaseTakesTheViewOffsetBackToZero)
+{
+    engine->SetCameraOffset(3, -2);
+    ASSERT_TRUE(Game::ReleaseLevel(new Level("noName"), &game));
+    EXPECT_EQ(engine->GetCameraOffset(), Point<int>(0, 0));
 }
 
 // A loading frame drawn on the render thread while the main loop records its

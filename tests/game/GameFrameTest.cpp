@@ -104,11 +104,17 @@ TEST_F(GameFrame, TheCensusRemovesTheDeadAndSparesAllButScriptCharactersWhilePau
     EXPECT_EQ(game.liveCharacters.size(), 2u); // the script character went
     EXPECT_EQ(alive->updates, 0);
 
+    game.console.debug = true;
+    game.console.messages.clear();
     game.UpdateCharacters(false, 33.0);
     EXPECT_EQ(deleted, (std::vector<std::string> {"dead"}));
     ASSERT_EQ(game.liveCharacters.size(), 1u);
     EXPECT_EQ(alive->updates, 1);
     EXPECT_EQ(alive->lastStep, 33.0);
+    // The census in debug mode: the text, a blank and the count.
+    ASSERT_EQ(game.console.messages.size(), 1u);
+    EXPECT_EQ(game.console.messages.front().text, "NPC In Scene Alive :  1");
+    EXPECT_EQ(game.console.messages.front().colour, 0xFFC8C8C8u);
 }
 
 // Say a flame its launcher puts out; the list closes up behind the walk.
@@ -172,6 +178,17 @@ TEST_F(GameFrame, TheTitleScreenCountsUpdateFramesAndRunsNoGameplay)
     EXPECT_EQ(game.uiState, 1);
     EXPECT_EQ(character->updates, 1);
     EXPECT_DOUBLE_EQ(game.GetTimeStep(), Game::kFixedStepMs);
+
+    // A loading frame after a long load refreshes the step: the next pass
+    // measures from it.
+    GraphicalObject loading("Game_LoadingScreen_512_448");
+    game.loadingScreen = &loading;
+    for (int i = 0; i < 15; ++i)
+        fixedStep.Step();
+    game.Render(false);
+    fixedStep.Pass(game);
+    EXPECT_DOUBLE_EQ(game.GetTimeStep(), Game::kFixedStepMs);
+    game.loadingScreen = nullptr;
 }
 
 // The rules of play (the player's jump window) read the game's time: one

@@ -3,6 +3,7 @@
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
 #include "characters/PlayerArmorIce.h"
+#include "game/GameSaveData.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Entering a level of the assembled world: what the level keeps loaded, the
@@ -143,6 +145,11 @@ TEST_F(GameLevelEntryWorld, StartingASlotEntersItsLevelAtOnce)
     game.transitionImage = game.FindGraphicalObject("Actor_Urn_Broken", false);
     ASSERT_NE(game.transitionImage, nullptr);
     game.CreateGlobalVar("bell_rung")->SetValue("1");
+    // The save's story hint comes back with it.
+    GameSaveData hinted;
+    hinted.SetMapName("cemetery_01.lvl");
+    hinted.SetStoryHint({12, 7});
+    ASSERT_TRUE(hinted.WriteFile(GameSaveData::GetSlotPath(1), nullptr));
     GetUIGameAccess()->StartSaveSlot(1);
     ASSERT_NE(game.GetCurrentLevel(), nullptr) << debug.Text();
     ASSERT_NE(Game::FindGlobalVar("bell_rung"), nullptr) << "the game's variables live as long as the game";
@@ -151,4 +158,30 @@ TEST_F(GameLevelEntryWorld, StartingASlotEntersItsLevelAtOnce)
     EXPECT_EQ(game.transitionImage, nullptr);
     EXPECT_FALSE(game.menuFlag);
     EXPECT_EQ(game.currentSaveSlot, 1);
+    EXPECT_EQ(game.storyHintPosition, std::make_pair(12, 7));
+}
+
+// A start point the level lacks, or "useplayerstart 0": the player is not
+// placed. It goes to the level's stored view plus the middle of the screen,
+// with its arrival flag, facing right, its state kept.
+TEST_F(GameLevelEntryWorld, APlayerNotPlacedGoesToTheStoredViewAndFallsFacingRight)
+{
+    ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
+    for (const char* start : {"no_such_point", "useplayerstart 0"}) {
+        SCOPED_TRACE(start);
+        const bool byCommand = std::string(start) == "useplayerstart 0";
+        if (byCommand) {
+            ASSERT_TRUE(game.console.ExecuteCommand(start));
+        }
+        game.SetStartPointName(byCommand ? "" : start);
+        game.GetPlayer()->SetMoveStateValue(Player::kFall);
+        ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
+        const Level& level = *game.GetCurrentLevel();
+        EXPECT_EQ(game.GetPlayer()->GetPosition(),
+            Point<float>(level.GetValueA() + 256.0f, level.GetValueB() + 224.0f));
+        EXPECT_TRUE(game.GetPlayer()->GetArrivalFlag());
+        EXPECT_EQ(game.GetPlayer()->GetDirection(), Point<float>(1.0f, 0.0f));
+        EXPECT_EQ(game.GetPlayer()->GetMoveState(), Player::kFall);
+    }
+    game.usePlayerStart = true;
 }

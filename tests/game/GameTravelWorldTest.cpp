@@ -150,8 +150,9 @@ TEST_F(GameTravelWorld, EscapeInTheRingPausesLikeEverywhereElse)
     Pass(InputActions(), 5);
     EXPECT_TRUE(game.IsMenuFlagSet()) << "Escape did not pause in the ring";
     EXPECT_NE(game.uiState, 4) << "the teleport menu opened instead of the pause menu";
-    // The pause menu is drawn alone; the hint's box comes back with play.
-    EXPECT_FALSE(game.uiFrames.front()->IsVisible()) << "the hint's box shows under the pause menu";
+    // The pause menu is drawn over the hint's box, which stays as it is.
+    EXPECT_TRUE(game.uiFrames.front()->IsVisible());
+    EXPECT_TRUE(game.uiFrames[2]->IsVisible());
     game.SetMenuFlag(false);
     Pass(InputActions(), 2);
     EXPECT_TRUE(game.uiFrames.front()->IsVisible());

@@ -129,6 +129,16 @@ TEST_F(TeleportMapTest, CursorMovesOncePerPressAndSkipsTheCurrentHub)
     EXPECT_EQ(map.chosenLevel, "cave_tp.lvl");
     EXPECT_EQ(map.cursor, -1);
     EXPECT_EQ(map.mapMode, 0);
+
+    // Without the row's pictures the row draws nothing.
+    map.mapMode = 1;
+    for (size_t marker :
+        {TeleportMap::TpBackground, TeleportMap::TpAvailable, TeleportMap::TpSelect, TeleportMap::TpPlayer})
+        map.markers[marker] = nullptr;
+    EXPECT_FALSE(Frame());
+    EXPECT_TRUE(canvas.rects.empty());
+    EXPECT_EQ(canvas.objects,
+        (std::vector<std::string> {"Minimap_TP_Cross 101 220", "Minimap_Player_Cross 121 220"}));
 }
 
 TEST_F(TeleportMapTest, OnlyTheCurrentHubStaysAndConfirmsNothing)

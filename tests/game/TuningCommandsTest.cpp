@@ -1,3 +1,4 @@
+#include "game/TuningCommands.h"
 #include "characters/CharacterObject.h"
 #include "characters/EventParticleSystem.h"
 #include "characters/LocalParticleSystem.h"
@@ -6,6 +7,7 @@
 #include "engine/config/GamePaths.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
+#include "game/GameCommands.h"
 #include "scene/ArmorReplacement.h"
 #include "tests/engine/platform/DebugCapture.h"
 #include "ui/UI_Frame.h"
@@ -122,8 +124,6 @@ TEST_F(TuningCommandsTest, EachValueIsSetAndLeftAloneWhenATokenIsMissing)
         {"setplayerhittimer -0.5", [&] { return P.hitTimer; }, 0},
         {"setmaxvalueforachievement Invincible 0",
             [&] { return game.GetAchievements().FindByName("Invincible")->GetTarget(); }, 1},
-        {"setmaxvalueforachievement invincible 40",
-            [&] { return game.GetAchievements().FindByName("Invincible")->GetTarget(); }, 1},
         {"setmaxvalueforachievement \"Scythe of Death\" 12",
             [&] { return game.GetAchievements().FindByName("Scythe of Death")->GetTarget(); }, 12},
     };
@@ -218,6 +218,10 @@ TEST_F(TuningCommandsTest, ARefusedLineStoresNothingFailsAndSaysWhy)
         {"setnpcvalue thrower maxlife 0", [&] { return N.throwerMaxLife; }, "from 1 to 10000"},
         {"setuirect dialogue_text_frame 1 2 3 99999", [&] { return game.tuning.ui.dialogueTextFrame[0]; },
             "setuirect: expected an integer from -8192 to 8192, found \"99999\""},
+        // An achievement's name is matched with its case.
+        {"setmaxvalueforachievement invincible 40",
+            [&] { return game.GetAchievements().FindByName("Invincible")->GetTarget(); },
+            "setmaxvalueforachievement: no achievement \"invincible\"; nothing set"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -269,6 +273,53 @@ TEST_F(TuningCommandsTest, PlayerOnlyCommandsDoNothingWithoutAPlayer)
     EXPECT_TRUE(Run("setplayerattackrank 2"));
     EXPECT_TRUE(Run("setplayerspeed walk 25"));
     EXPECT_EQ(game.tuning.player.walkSpeed, 25.0f);
+}
+
+// With no game running (a command file read before it, a tool) a command
+// that sets a value of the game has nowhere to store it: it fails and says
+// so.
+TEST(TuningCommandsWithoutAGame, StoreNothingAndFail)
+{
+    ASSERT_EQ(Game::GetInstance(), nullptr);
+    const std::pair<bool (*)(std::string), const char*> cases[] = {
+        {CmdSetPlayerSpeed, "setplayerspeed walk 3"},
+        {CmdSetPlayerWaterSlow, "setplayerwaterslow 0.5"},
+        {CmdSetCameraSpeed, "setcameraspeed 4"},
+        {CmdSetPlayerMovingStage, "setplayermovingstage fall1 2 0 -1"},
+        {CmdSetPlayerHighFall, "setplayerhighfall freezetime 2"},
+        {CmdSetPlayerHitTimer, "setplayerhittimer 4"},
+        {CmdSetPlayerStraff, "setplayerstraff delay 2"},
+        {CmdSetPlayerCrossbow, "setplayercrossbow delay 3"},
+        {CmdPlayerArmorSetReplaceForUseZone, "playerarmorsetreplaceforusezone ice 12 14"},
+        {CmdPlayerArmorIceFrozenPropagationTimerDelay, "playerarmoricefrozenpropagationtimerdelay 9"},
+        {CmdSetNpcValue, "setnpcvalue thrower maxlife 4"},
+        {CmdSetUiPos, "setuipos menu_spacing_y 9"},
+        {CmdSetUiRect, "setuirect dialogue_text_frame 1 2 3 4"},
+        {CmdSetUiDialogueSpeed, "setui_dialoguespeed base_speed 6"},
+        {CmdSetMaxAdvScore, "setmaxadvscore 5"},
+        {CmdSetMainMusicPath, "setmainmusicpath title.ogg"},
+        {CmdSetMaxValueForAchievement, "setmaxvalueforachievement Portal 3"},
+        {CmdSetPath, "setpath map levels"},
+        {CmdSetDefaultSpawner, "setdefaultspawner Spawn_A"},
+        {CmdUsePlayerStart, "useplayerstart 0"},
+        {CmdSetFirstMap, "setfirstmap cemetery_02.lvl"},
+        {CmdChangeSaveSlot, "changesaveslot 1"},
+        {CmdDebug, "debug on"},
+        {CmdGod, "god 1"},
+        {CmdLogPlayer, "logplayer 1"},
+        {CmdScaleMethod, "scalemethod 1"},
+        {CmdKeepRatio, "keepratio 0"},
+        {CmdAddMusicInfo, "addmusicinfo title.ogg 0.5 1"},
+    };
+    for (const auto& [handler, line] : cases) {
+        const std::string text = line;
+        SCOPED_TRACE(text);
+        DebugCapture debug;
+        EXPECT_FALSE(handler(text.substr(text.find(' ') + 1)));
+        EXPECT_NE(debug.Text().find(text.substr(0, text.find(' ')) + ": no game is running; nothing set"),
+            std::string::npos)
+            << debug.Text();
+    }
 }
 
 TEST_F(TuningCommandsTest, ArmorsAreEnabledOnThePlayer)
