@@ -3,6 +3,7 @@
 #include "characters/LocalParticleSystem.h"
 #include "characters/Player.h"
 #include "characters/PlayerModifier.h"
+#include "engine/app/NumberArguments.h"
 #include "engine/platform/Random.h"
 #include "game/Game.h"
 #include "game/ScriptGameCommands.h"
@@ -20,6 +21,7 @@
 #include "script/ScriptCommandSupport.h"
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <sstream>
 
@@ -205,6 +207,19 @@ bool RunPickupCinematic(Script& script, const Tokens& tokens)
     auto object = [&tokens, game](size_t i) {
         return i < tokens.size() ? game->FindGraphicalObject(tokens[i], false) : nullptr;
     };
+    // Modes 4 and 6 read their third and fourth tokens as a position.
+    if (mode == kPickupObjectAt || mode == kPickupBurst) {
+        ArgumentNumbers read;
+        for (size_t i = 2; i < std::min<size_t>(tokens.size(), 4); ++i) {
+            double coordinate = 0.0;
+            read.Double(tokens[i], std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(),
+                coordinate);
+        }
+        if (!read.Ok()) {
+            script.SetLineError(read.Error());
+            return false;
+        }
+    }
     game->pickupCinematicKind = mode;
     if (Player* player = game->GetPlayer(); player != nullptr && player->IsSpiderForm())
         player->ToggleSpiderForm();

@@ -1,6 +1,5 @@
 #include "script/ScriptCommandSupport.h"
 
-#include "engine/app/NumberArguments.h"
 #include "engine/serial/LineReaders.h"
 
 #include "characters/Player.h"
@@ -10,6 +9,7 @@
 #include "script/Script.h"
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace ScriptCommandSupport {
@@ -54,14 +54,18 @@ BackgroundEvent* QueueEvent(Script& script, BackgroundEvent* event, bool tracked
 double Real(const std::string& token)
 {
     double value = 0.0;
-    ParseNumberToken(token, -kMaxArgumentNumber, kMaxArgumentNumber, value);
+    ParseNumberToken(token, std::numeric_limits<double>::lowest(), std::numeric_limits<double>::max(), value);
     return value;
 }
 
 int32_t Integer(const std::string& token)
 {
-    // An integer argument written with a point ("2.0") keeps its whole part.
-    return static_cast<int32_t>(Real(token));
+    // An integer argument written with a point ("2.0") keeps its whole part;
+    // the command's gate has kept it within an int32.
+    const double value = Real(token);
+    return value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max()
+        ? static_cast<int32_t>(value)
+        : 0;
 }
 
 } // namespace ScriptCommandSupport

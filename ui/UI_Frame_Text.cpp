@@ -133,19 +133,13 @@ void UI_Frame_Text::WrapLine(const std::string& line)
     for (size_t end = start + 1; end <= n; ++end) {
         if (line[end - 1] == ' ')
             lastSpace = end - 1;
-        if (before[end] - before[start] < width)
+        // A piece as wide as the frame is cut at its last space; a word
+        // wider than the frame has none, so it grows until a space follows
+        // it and stands whole on its own line.
+        if (before[end] - before[start] < width || lastSpace == std::string::npos)
             continue;
-        if (lastSpace != std::string::npos) {
-            lines.push_back(line.substr(start, lastSpace - start));
-            start = lastSpace + 1;
-        } else {
-            // A word wider than the frame breaks before the character that
-            // no longer fits (a lone character wider than the frame stands
-            // on its own line).
-            const size_t cut = end - 1 > start ? end - 1 : end;
-            lines.push_back(line.substr(start, cut - start));
-            start = cut;
-        }
+        lines.push_back(line.substr(start, lastSpace - start));
+        start = lastSpace + 1;
         lastSpace = std::string::npos;
         end = start; // the next piece starts one character long
     }

@@ -47,9 +47,10 @@ TEST_F(ScriptLineErrors, NameTheLevelFileTheScriptAndTheTrigger)
     EXPECT_EQ(debug.Text(), "garden_01.lvl: Startup Script:1: Script Error : NoSuchCommand\n");
 }
 
-// A count or a number the game cannot take stops that line (and only it),
-// saying which value and what was expected.
-TEST_F(ScriptLineErrors, RefuseCountsBeyondTheirLimitAndNumbersThatAreNotFiniteOrTooLarge)
+// A number argument the game cannot take stops that line (and only it),
+// saying which value and what its field takes; the other arguments are names,
+// used as written, whatever their first character.
+TEST_F(ScriptLineErrors, CheckOnlyTheNumberArgumentsEachWithinItsField)
 {
     CharacterObject* urn = game.CreateCharacterByClass("urn", "NPC_Script", nullptr);
     urn->SetSize(32, 32);
@@ -60,13 +61,16 @@ TEST_F(ScriptLineErrors, RefuseCountsBeyondTheirLimitAndNumbersThatAreNotFiniteO
     };
     const Case cases[] = {
         {"PopPickupInTrigger urn 5000", "expected at most 100 pickups, found \"5000\""},
-        {"PopPickupInTrigger urn 20000000", "expected a number from -1000000 to 1000000, found \"20000000\""},
-        {"ForceMusicToRestartAtTime cemetery nan",
-            "expected a number from -1000000 to 1000000, found \"nan\""},
-        {"ForceMusicToRestartAtTime cemetery 1e30",
-            "expected a number from -1000000 to 1000000, found \"1e30\""},
-        {"Event_WaitTimer inf", "expected a number from -1000000 to 1000000, found \"inf\""},
-        {"ChangeFadeTimer -1e9", "expected a number from -1000000 to 1000000, found \"-1e9\""},
+        {"PopPickupInTrigger urn -3", "expected a number from 0 to 2147483647, found \"-3\""},
+        {"ForceMusicToRestartAtTime cemetery nan", "expected a number from -1 to 9e+18, found \"nan\""},
+        {"ForceMusicToRestartAtTime cemetery 1e30", "expected a number from -1 to 9e+18, found \"1e30\""},
+        {"Event_WaitTimer inf", "expected a number from 0 to 2147483647, found \"inf\""},
+        {"Event_WaitTimer 2x", "expected a number from 0 to 2147483647, found \"2x\""},
+        {"ChangeFadeTimer -1e9", "expected a number from 0 to 3.4028234663852886e+38, found \"-1e9\""},
+        {"Event_ShakeCamera 10 1 1 1 1e39",
+            "expected a number from -3.4028234663852886e+38 to 3.4028234663852886e+38, found \"1e39\""},
+        {"Event_RunPickupCinematic 4 Lantern 10 5e9",
+            "expected a number from -2147483648 to 2147483647, found \"5e9\""},
     };
     for (const Case& c : cases) {
         debug.Clear();
@@ -80,14 +84,20 @@ TEST_F(ScriptLineErrors, RefuseCountsBeyondTheirLimitAndNumbersThatAreNotFiniteO
     }
     EXPECT_EQ(game.GetMusicLibrary()->Find("cemetery")->resumePosition, 0);
 
-    // Within the limits the lines run.
+    // Within the fields the lines run: 30 s at 44.1 kHz, names that begin
+    // with a digit, a cut-scene mode whose other tokens are names.
     debug.Clear();
-    Script& fine = Make("PopPickupInTrigger urn 100\nForceMusicToRestartAtTime cemetery 44100", "", "Fine");
+    Script& fine = Make("PopPickupInTrigger urn 100\nForceMusicToRestartAtTime cemetery 1323000\n"
+                        "AskToChangeLevel 2_snow.lvl start\nSendMessageTo 1st_urn enable\n"
+                        "Event_RunPickupCinematic 5 2nd_lantern",
+        "", "Fine");
     fine.SetOwnerInstance(&placed);
     fine.Run();
     EXPECT_EQ(ErrorCount(), 0) << debug.Text();
     EXPECT_EQ(level.GetBackgroundEventCount(), 100u);
-    EXPECT_EQ(game.GetMusicLibrary()->Find("cemetery")->resumePosition, 44100);
+    EXPECT_EQ(game.GetMusicLibrary()->Find("cemetery")->resumePosition, 1323000);
+    EXPECT_EQ(game.pendingLevelFile, "2_snow.lvl");
+    EXPECT_EQ(game.startPointName, "start");
 }
 
 } // namespace

@@ -420,8 +420,11 @@ TEST_F(SaveGameCommand, NoCharacterOrNoSlotIsAnErrorAndWritesNothing)
     game.currentSaveSlot = -1;
     EXPECT_EQ(Run("SaveGame 1 arena_c"), 1) << "a save that was not written is not a success";
     EXPECT_FALSE(fs::exists(folder / "Save_0.sav"));
-    EXPECT_EQ(Run("ChangeStoryHintPosition x 3"), 0);
-    EXPECT_EQ(game.storyHintPosition, (std::pair<int, int> {0, 3}));
+    // A word where the row reads a number is a malformed number: refused,
+    // the position kept.
+    const std::pair<int, int> before = game.storyHintPosition;
+    EXPECT_EQ(Run("ChangeStoryHintPosition x 3"), 1);
+    EXPECT_EQ(game.storyHintPosition, before);
 }
 
 } // namespace
