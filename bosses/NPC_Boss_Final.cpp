@@ -238,8 +238,8 @@ void NPC_Boss_Final::ShootAlongTheGround()
         shot->SetMode(Projectile_Boss_Final::kModeGroundShot);
         const bool right = GetCenter().x < Boss::PlayerCenter().x;
         shot->SetDirection(Point<float>(right ? 1.0f : -1.0f, 0.0f));
-        shot->SetPosition(
-            Point<float>(GetCenter().x - shot->GetSize().x / 2, static_cast<float>(homePosition.y) - kShotHeight));
+        shot->SetPosition(Point<float>(
+            GetCenter().x - shot->GetSize().x / 2, static_cast<float>(homePosition.y) - kShotHeight));
     }
     shotTimer = static_cast<int>(kShotWait + Boss::Random01() * kShotWait);
     if (state == kPhase3)
@@ -283,8 +283,8 @@ void NPC_Boss_Final::Update(double dt)
     if (state == kPhase2 && bobAmplitude < kBobMax)
         ++bobAmplitude;
     const double a = bobAmplitude;
-    position.y
-        = static_cast<float>(homePosition.y + static_cast<int>(a - a * std::cos(bobPhase * 6.28 / kBobPeriod)));
+    position.y = static_cast<float>(
+        homePosition.y + static_cast<int>(a - a * std::cos(bobPhase * 6.28 / kBobPeriod)));
     if (state != kDying)
         bobPhase = (bobPhase + 1) % kBobPeriod;
     if (currentGraphical != before && currentGraphical != nullptr)

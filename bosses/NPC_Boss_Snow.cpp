@@ -334,8 +334,7 @@ void NPC_Boss_Snow::DropSnowfall()
             const size_t entry = static_cast<size_t>(group * 10 + i);
             if (entry >= blockPool.size() || blockPool[entry] == nullptr)
                 continue;
-            const float x
-                = static_cast<float>(homePoint.x) - (group == 0 ? w : 0.0f) + Boss::Random01() * w;
+            const float x = static_cast<float>(homePoint.x) - (group == 0 ? w : 0.0f) + Boss::Random01() * w;
             blockPool[entry]->SetPosition(Point<float>(x, static_cast<float>(top.y)));
             blockPool[entry]->SetDirection(Point<float>(0.0f, -1.0f));
         }
