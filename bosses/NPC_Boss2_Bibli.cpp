@@ -190,10 +190,11 @@ void NPC_Boss2_Bibli::SetGuardianStep(int step)
 
 void NPC_Boss2_Bibli::UseAltSprite()
 {
+    // A plain swap: the other picture is not restarted.
     if (currentGraphical == spritePart2)
-        Show(spritePart2Alt);
+        currentGraphical = spritePart2Alt;
     if (currentGraphical == spritePart3)
-        Show(spritePart3Alt);
+        currentGraphical = spritePart3Alt;
 }
 
 void NPC_Boss2_Bibli::RunGuardianCycle()

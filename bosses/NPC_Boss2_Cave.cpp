@@ -119,11 +119,12 @@ void NPC_Boss2_Cave::Update(double dt)
 void NPC_Boss2_Cave::StepStates()
 {
     int event = 0;
-    if (redTimer > 0)
-        --redTimer;
+    // The state timer holds the red state's frames left.
+    if (stateTimer > 0)
+        --stateTimer;
     const bool finished = AnimationDone();
     if (state == kRed) {
-        if (finished || redTimer == 0) {
+        if (finished || stateTimer == 0) {
             state = kGreen;
             plantsLeft = kPlantsPerGreen;
             frameCounter = 0;
@@ -132,7 +133,7 @@ void NPC_Boss2_Cave::StepStates()
     } else if (state == kBlue && finished) {
         state = kRed;
         event = kSmallShot;
-        redTimer = kRedFrames;
+        stateTimer = kRedFrames;
     } else if ((state == kGreen || state == kOpening) && finished) {
         state = kBlue;
         event = 2;

@@ -50,7 +50,6 @@ public:
     // The shot in play, or null.
     CharacterObject* GetShot() const;
     int GetPlantsLeft() const { return plantsLeft; }
-    int GetRedTimer() const { return redTimer; }
     bool IsBigShotFired() const { return bigShotFired; }
 
 private:
@@ -74,7 +73,6 @@ private:
     bool bigShotFired = false;
     int plantsLeft = 0;
     int frameCounter = 0;
-    int redTimer = 0;
     SceneObjectHandle* shotHandle = nullptr;
     ProjectilePool<Projectile_Boss2_Cave> plantPool;
 };

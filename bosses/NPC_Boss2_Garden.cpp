@@ -53,7 +53,7 @@ enum Sound { kAppears = 2, kFire = 3 };
 
 } // namespace
 
-std::vector<Point<int>>& NPC_Boss2_Garden::SpawnPoints()
+std::vector<Point<int>>& NPC_Boss2_Garden::SpawnPlaces()
 {
     static std::vector<Point<int>> points;
     return points;
@@ -291,7 +291,7 @@ void NPC_Boss2_Garden::Update(double dt)
 void NPC_Boss2_Garden::LaunchSkulls()
 {
     std::vector<std::vector<Projectile_Boss2_Garden*>>& groups = SkullGroups();
-    std::vector<Point<int>>& places = SpawnPoints();
+    std::vector<Point<int>>& places = SpawnPlaces();
     const size_t n = std::min(groups.size(), places.size());
     if (n == 0)
         return;
@@ -390,7 +390,7 @@ void Zone_NPCSpawner_Boss2_Garden::Instance::Spawn(int x, int y, Level* level)
     // Its spawn places are the "spawnzone" placements of the scene layers.
     if (IsPending()) {
         NPC_Boss2_Garden::SkullGroups().clear();
-        NPC_Boss2_Garden::SpawnPoints().clear();
+        NPC_Boss2_Garden::SpawnPlaces().clear();
     }
     NPCSpawner::Spawn<NPC_Boss2_Garden>(
         *this, x, y, {"NPC_Boss2_Garden", NPCSpawner::Naming::AfterPlacing}, [&](NPC_Boss2_Garden& /*boss*/) {
@@ -400,7 +400,7 @@ void Zone_NPCSpawner_Boss2_Garden::Instance::Spawn(int x, int y, Level* level)
                     continue;
                 const auto found = layer->FindInstancesByName("spawnzone");
                 for (auto* spawnZone : *found) {
-                    NPC_Boss2_Garden::SpawnPoints().push_back(spawnZone->GetPosition().ToInt());
+                    NPC_Boss2_Garden::SpawnPlaces().push_back(spawnZone->GetPosition().ToInt());
                     NPC_Boss2_Garden::SkullGroups().emplace_back();
                 }
             }

@@ -55,7 +55,7 @@ public:
     // The points at which the boss appears and its skulls are thrown, shared by
     // the class; emptied and filled by its spawner from the "spawnzone"
     // placements.
-    static std::vector<Point<int>>& SpawnPoints();
+    static std::vector<Point<int>>& SpawnPlaces();
     // The skulls of each spawn place (same index); a skull leaves its group
     // when it goes.
     static std::vector<std::vector<Projectile_Boss2_Garden*>>& SkullGroups();

@@ -132,10 +132,9 @@ void NPC_Boss_Bibli::ForgetRemovedDaggers()
 
 void NPC_Boss_Bibli::Update(double dt)
 {
-    if (!enabled) {
-        CharacterObject::Update(dt);
+    // Disabled it does nothing at all: its picture stays, frozen.
+    if (!enabled)
         return;
-    }
     CharacterObject::Update(dt);
     if (exploding)
         return;

@@ -131,10 +131,11 @@ void NPC_Boss_Cave::UpdateBursts()
 {
     if (burstLeft > 0) {
         if (burstTimer <= 0) {
+            ThrowInsect();
+            // Counted even when none could be made: the head then waits for
+            // it for good and throws no more.
             --burstLeft;
-            // An insect that could not be made is not waited for.
-            if (ThrowInsect())
-                ++insectsAlive;
+            ++insectsAlive;
             burstTimer = kInsectPeriod;
         } else {
             --burstTimer;
@@ -148,12 +149,12 @@ void NPC_Boss_Cave::UpdateBursts()
     }
 }
 
-bool NPC_Boss_Cave::ThrowInsect()
+void NPC_Boss_Cave::ThrowInsect()
 {
     PlaySoundAt(2);
     auto* insect = Boss::CreateAs<Projectile_Boss_Cave>(NPC_Boss_Cave::kInsectClass);
     if (insect == nullptr)
-        return false;
+        return;
     // From the head's first spawn point, or its centre when the frame has
     // none.
     const Rect<int> spawn = GetSpawnPointBox(0);
@@ -168,7 +169,6 @@ bool NPC_Boss_Cave::ThrowInsect()
     // With the log on, a run of the game from outside knows the fight runs.
     if (platform::IsDebugLogOn())
         platform::DebugOutput(name + ": an insect flies\n");
-    return true;
 }
 
 bool NPC_Boss_Cave::HandleScriptCommand(std::string command, std::string argument)

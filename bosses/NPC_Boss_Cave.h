@@ -50,8 +50,8 @@ private:
     void UpdateSprite();
     void Bob();
     void UpdateBursts();
-    // Throws one insect; false when none could be made.
-    bool ThrowInsect();
+    // Throws one insect, when one can be made.
+    void ThrowInsect();
 
     GraphicalObject* spriteLeft;
     GraphicalObject* spriteRight;

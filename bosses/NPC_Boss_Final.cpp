@@ -132,7 +132,7 @@ bool NPC_Boss_Final::HandleScriptCommand(std::string command, std::string /*argu
 
 void NPC_Boss_Final::ResetToStart()
 {
-    home = position.ToInt();
+    homePosition = position.ToInt();
     frameCounter = 0;
     position.x += kStartOffset;
     direction.x = 1.0f;
@@ -187,7 +187,7 @@ void NPC_Boss_Final::StepGhostCycle()
 
 void NPC_Boss_Final::Sweep()
 {
-    const int dx = static_cast<int>(position.x) - home.x;
+    const int dx = static_cast<int>(position.x) - homePosition.x;
     if (dx > kSweepMargin && dx < kSweep - kSweepMargin) {
         frameCounter = 0;
         speed = kSweepSpeed;
@@ -195,7 +195,7 @@ void NPC_Boss_Final::Sweep()
     }
     speed = 0.0f;
     const int side = dx <= kSweepMargin ? -1 : 1;
-    const int edge = home.x + (side < 0 ? kSweepMargin : kSweep - kSweepMargin);
+    const int edge = homePosition.x + (side < 0 ? kSweepMargin : kSweep - kSweepMargin);
     ++frameCounter;
     if (frameCounter > kBulgeFrames) {
         speed = kSweepSpeed;
@@ -238,8 +238,8 @@ void NPC_Boss_Final::ShootAlongTheGround()
         shot->SetMode(Projectile_Boss_Final::kModeGroundShot);
         const bool right = GetCenter().x < Boss::PlayerCenter().x;
         shot->SetDirection(Point<float>(right ? 1.0f : -1.0f, 0.0f));
-        shot->SetPosition(
-            Point<float>(GetCenter().x - shot->GetSize().x / 2, static_cast<float>(home.y) - kShotHeight));
+        shot->SetPosition(Point<float>(
+            GetCenter().x - shot->GetSize().x / 2, static_cast<float>(homePosition.y) - kShotHeight));
     }
     shotTimer = static_cast<int>(kShotWait + Boss::Random01() * kShotWait);
     if (state == kPhase3)
@@ -283,8 +283,8 @@ void NPC_Boss_Final::Update(double dt)
     if (state == kPhase2 && bobAmplitude < kBobMax)
         ++bobAmplitude;
     const double a = bobAmplitude;
-    position.y
-        = static_cast<float>(home.y + static_cast<int>(a - a * std::cos(bobPhase * 6.28 / kBobPeriod)));
+    position.y = static_cast<float>(
+        homePosition.y + static_cast<int>(a - a * std::cos(bobPhase * 6.28 / kBobPeriod)));
     if (state != kDying)
         bobPhase = (bobPhase + 1) % kBobPeriod;
     if (currentGraphical != before && currentGraphical != nullptr)

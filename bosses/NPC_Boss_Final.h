@@ -62,7 +62,7 @@ public:
 
     const std::vector<Projectile_Boss_Final*>& GetRing() const { return ring; }
     ProjectilePool<Projectile_Boss_Final>& GetPool() { return pool; }
-    Point<int> GetHome() const { return home; }
+    Point<int> GetHomePosition() const { return homePosition; }
     int GetShotTimer() const { return shotTimer; }
     int GetRingCountdown() const { return ringCountdown; }
     int GetBurstCount() const { return burstCount; }
@@ -81,7 +81,7 @@ private:
     std::unique_ptr<GraphicalObject> spriteIdle;
     std::unique_ptr<GraphicalObject> spriteIdleB;
     std::unique_ptr<GraphicalObject> spriteIdleC;
-    Point<int> home;
+    Point<int> homePosition;
     int32_t frameCounter = 0;
     int32_t shotTimer = 300;
     std::vector<Projectile_Boss_Final*> ring;

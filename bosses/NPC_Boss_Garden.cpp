@@ -331,7 +331,8 @@ void NPC_Boss_Garden::Update(double dt)
     if (exploding)
         return;
     if (state == kWaiting) {
-        Show(spriteSkull);
+        // Not restarted: the skull plays on from its clone's own start.
+        currentGraphical = spriteSkull;
         Animate(dt);
         return;
     }

@@ -65,7 +65,6 @@ NPC_Boss_Snow::NPC_Boss_Snow(std::string name)
     maxLife = kLife;
     state = kWaiting;
     SetDrawnFlagged(true);
-    currentGraphical = appear;
     LoadSounds();
 }
 
@@ -117,11 +116,10 @@ std::vector<Rect<int>> NPC_Boss_Snow::GetHurtBoxes()
 
 void NPC_Boss_Snow::Update(double dt)
 {
-    if (!enabled) {
-        // Disabled (a beaten giant on a later visit) it shows nothing.
-        currentGraphical = nullptr;
+    // Disabled it does nothing at all: its picture stays, frozen. A beaten
+    // giant, disabled at the start of a later visit, has none yet.
+    if (!enabled)
         return;
-    }
     CharacterObject::Update(dt);
     if (exploding)
         return;
@@ -329,15 +327,14 @@ void NPC_Boss_Snow::PrepareProjectile()
 void NPC_Boss_Snow::DropSnowfall()
 {
     Boss::ShakeCamera(kShakeFrames, kShake[0], kShake[1], kShake[2], kShake[3]);
-    const Point<int> top = referencePoint + Point<int>(0, kSnowfallHeight);
+    const Point<int> top = homePoint + Point<int>(0, kSnowfallHeight);
     const float w = static_cast<float>(kSnowfallWidth);
     for (int group = 0; group < 2; ++group)
         for (int i = 0; i < 5; ++i) {
             const size_t entry = static_cast<size_t>(group * 10 + i);
             if (entry >= blockPool.size() || blockPool[entry] == nullptr)
                 continue;
-            const float x
-                = static_cast<float>(referencePoint.x) - (group == 0 ? w : 0.0f) + Boss::Random01() * w;
+            const float x = static_cast<float>(homePoint.x) - (group == 0 ? w : 0.0f) + Boss::Random01() * w;
             blockPool[entry]->SetPosition(Point<float>(x, static_cast<float>(top.y)));
             blockPool[entry]->SetDirection(Point<float>(0.0f, -1.0f));
         }
@@ -399,5 +396,5 @@ void NPC_Boss_Snow::ApplyDamage(CharacterObject* attacker, int damage)
 void Zone_NPCSpawner_Boss_Snow::Instance::Spawn(int x, int y, Level* /*level*/)
 {
     NPCSpawner::Spawn<NPC_Boss_Snow>(*this, x, y, {"NPC_Boss_Snow"},
-        [&](NPC_Boss_Snow& boss) { boss.referencePoint = GetOffset() + Point<int>(x, y); });
+        [&](NPC_Boss_Snow& boss) { boss.homePoint = GetOffset() + Point<int>(x, y); });
 }

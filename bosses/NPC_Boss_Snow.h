@@ -65,7 +65,7 @@ public:
     static void SetupArms(NPC_Boss_Snow_Arm* arm, int side, bool wood);
 
     // Set by its spawner: the zone offset plus the placed position.
-    Point<int> referencePoint;
+    Point<int> homePoint;
 
     bool IsCoat() const { return maxLife == kCoatLife; }
     NPC_Boss_Snow* GetSnowBody() const { return snowBody; }

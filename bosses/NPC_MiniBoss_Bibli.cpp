@@ -96,8 +96,8 @@ void NPC_MiniBoss_Bibli::Update(double dt)
         const Point<int> ps = player->GetSize();
         const Rect<int> playerBox(at.x, at.y + ps.y - 1, at.x + ps.x - 1, at.y);
         const Point<int> half = (GetSize().ToFloat() * 0.5f).ToInt();
-        target = BoxesOverlap(playerBox, rect) ? player->GetTopCenter().ToInt() - half
-                                               : GetBoxCenter(rect) - half;
+        target = BoxesOverlap(playerBox, zone) ? player->GetTopCenter().ToInt() - half
+                                               : GetBoxCenter(zone) - half;
         target.y = static_cast<int>(position.y);
         const float d = static_cast<float>(target.x) - position.x;
         const float distance = std::fabs(d);
@@ -158,7 +158,7 @@ void NPC_MiniBoss_Bibli::ApplyDamage(CharacterObject* attacker, int damage)
 void Zone_NPCSpawner_MiniBoss_Bibli::Instance::Spawn(int x, int y, Level* /*level*/)
 {
     NPCSpawner::Spawn<NPC_MiniBoss_Bibli>(*this, x, y,
-        {"NPC_MiniBoss_Bibli", NPCSpawner::Naming::WhenNamed, &NPC_MiniBoss_Bibli::rect,
+        {"NPC_MiniBoss_Bibli", NPCSpawner::Naming::WhenNamed, &NPC_MiniBoss_Bibli::zone,
             NPCSpawner::Area::Rm},
         [&](NPC_MiniBoss_Bibli& boss) {
             // Centred over the zone by the width the boss shows.

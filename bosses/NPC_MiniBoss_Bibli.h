@@ -29,13 +29,13 @@ public:
     Point<int> GetSize() const override;
     void ApplyDamage(CharacterObject* attacker, int damage) override;
 
-    void SetZone(int x0, int y0, int x1, int y1) { rect = Rect<int>(x0, y0, x1, y1); }
+    void SetZone(int x0, int y0, int x1, int y1) { zone = Rect<int>(x0, y0, x1, y1); }
     Point<int> GetTarget() const { return target; }
     int GetDustMarkX() const { return dustMarkX; }
 
     // Where it follows the player (x0 left, y0 top, x1 right, y1 bottom), set
     // by its spawner: the zone and 128 pixels below it.
-    Rect<int> rect;
+    Rect<int> zone;
 
 private:
     std::unique_ptr<GraphicalObject> spriteIdle;

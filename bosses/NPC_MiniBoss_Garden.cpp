@@ -54,8 +54,8 @@ void NPC_MiniBoss_Garden::PickNextRise()
     const double r1 = Boss::Random01();
     const double r2 = Boss::Random01();
     riseCount = static_cast<int>(3.0 + r1 * 0.95 * 3.0);
-    const int width = rect.x1 - rect.x0;
-    targetX = static_cast<int>(r2 * (width - kBodyWidth) + rect.x0);
+    const int width = area.x1 - area.x0;
+    targetX = static_cast<int>(r2 * (width - kBodyWidth) + area.x0);
 }
 
 void NPC_MiniBoss_Garden::Update(double dt)
@@ -74,21 +74,21 @@ void NPC_MiniBoss_Garden::Update(double dt)
         const Rect<int> box(static_cast<int>(at.x), static_cast<int>(at.y + size.y - 1),
             static_cast<int>(at.x + size.x - 1), static_cast<int>(at.y));
         const float centreX = at.x + size.x * 0.5f;
-        if (BoxesOverlap(box, rect) && life > 0 && --stateTimer == 0) {
+        if (BoxesOverlap(box, area) && life > 0 && --stateTimer == 0) {
             if (riseCount == 0) {
                 PlaySound("NPC_Miniboss_Garden_Move");
                 state = kBodyOut;
                 currentGraphical = spriteBody;
                 const int height = spriteBody != nullptr ? spriteBody->GetSize().y : 0;
                 position
-                    = Point<float>(static_cast<float>(targetX), static_cast<float>(rect.y0 - height - 1));
+                    = Point<float>(static_cast<float>(targetX), static_cast<float>(area.y0 - height - 1));
                 PickNextRise();
             } else {
                 --riseCount;
                 state = kBottomOut;
                 currentGraphical = spriteBottom;
                 const int half = spriteBottom != nullptr ? spriteBottom->GetSize().x / 2 : 0;
-                position = Point<float>(centreX - static_cast<float>(half), static_cast<float>(rect.y1));
+                position = Point<float>(centreX - static_cast<float>(half), static_cast<float>(area.y1));
             }
         }
     }
@@ -121,6 +121,6 @@ void NPC_MiniBoss_Garden::ApplyDamage(CharacterObject* attacker, int damage)
 void Zone_NPCSpawner_MiniBoss_Garden::Instance::Spawn(int x, int y, Level* /*level*/)
 {
     NPCSpawner::Spawn<NPC_MiniBoss_Garden>(*this, x, y,
-        {"NPC_MiniBoss_Garden", NPCSpawner::Naming::WhenNamed, &NPC_MiniBoss_Garden::rect,
+        {"NPC_MiniBoss_Garden", NPCSpawner::Naming::WhenNamed, &NPC_MiniBoss_Garden::area,
             NPCSpawner::Area::R});
 }

@@ -36,7 +36,7 @@ public:
     GraphicalObject* GetSpriteBottom() const { return spriteBottom; }
 
     // Its ground (x0, y0 top, x1, y1 bottom), set by its spawner.
-    Rect<int> rect;
+    Rect<int> area;
 
 private:
     GraphicalObject* spriteBody = nullptr;

@@ -85,7 +85,7 @@ void NPC_Bibli_Ghost::Update(double dt)
         currentGraphical = nullptr;
         return;
     }
-    const int before = state;
+    previousState = state;
     if (state == kAttacking)
         DamagePlayerOnContact();
     Player* player = Enemy::ThePlayer();
@@ -123,7 +123,7 @@ void NPC_Bibli_Ghost::Update(double dt)
     }
     GraphicalObject* previous = currentGraphical;
     currentGraphical = LookFor(state);
-    if (state != before && state == kAppearing && player != nullptr) {
+    if (state != previousState && state == kAppearing && player != nullptr) {
         // Behind the player, so that the dash runs through it.
         const Point<float> top = player->GetTopCenter();
         const float width = static_cast<float>(GetSize().x);
@@ -136,7 +136,6 @@ void NPC_Bibli_Ghost::Update(double dt)
         currentGraphical->Update(dt);
     if (GraphicalEffect* effect = GetDrawingEffect())
         effect->Update();
-    previousState = state;
     UpdateSounds();
 }
 

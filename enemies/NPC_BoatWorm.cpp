@@ -22,7 +22,8 @@ NPC_BoatWorm::NPC_BoatWorm(std::string name)
     life = NpcTuning::Current().boatWormMaxLife;
     state = kIdle;
     stateTimer = 0;
-    currentGraphical = idle.get();
+    // No look until the first update chooses one: that update's trigger
+    // test sees a worm of no size.
     LoadSounds();
 }
 

@@ -99,12 +99,9 @@ void NPC_Door::PlaceCollisionCopy(Layer* layer, GraphicalObject* graphical)
     collisionInstance = layer->AddGraphicalObject(graphical, position.x, position.y, true, -1);
     if (collisionInstance == nullptr)
         return;
+    // The clone is restarted by the layer with its first step held, so the
+    // copy plays from its first frame.
     collisionInstance->SetVisible(false);
-    // The copy plays from its first frame: a clone of a picture the door has
-    // not shown yet stands still, and an opening that never finishes would
-    // keep the door shut for good.
-    if (GraphicalObject* copy = collisionInstance->GetPrototype())
-        copy->RestartAnimations(false);
 }
 
 void NPC_Door::BuildCollisionGraphicals(Level* level)

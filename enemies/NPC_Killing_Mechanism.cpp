@@ -158,12 +158,10 @@ void NPC_Killing_Mechanism::ApplyDamage(CharacterObject* attacker, int damage)
         return;
     state = kDying;
     Die();
-    // Its blade leaves with it, launched or not (a blade never launched
-    // would otherwise stay in the level, dormant, to its end).
+    // A blade it launched leaves with it; one never launched stays dormant,
+    // unseen and harmless, until the level ends.
     if (lastBlade != nullptr)
         lastBlade->SetDead(true);
-    if (blade != nullptr)
-        blade->SetDead(true);
     // The way it blocked opens.
     RemoveCollisionCopy();
     if (Player* player = Enemy::ThePlayer())

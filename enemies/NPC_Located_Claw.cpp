@@ -125,7 +125,8 @@ void NPC_Located_Claw::ApplyDamage(CharacterObject* attacker, int damage)
     if (attacker == nullptr)
         return;
     life = life > 0 ? life - damage : 0;
-    if (life > 0 || state == kDying)
+    // A blow on a dying claw starts its dying look again.
+    if (life > 0)
         return;
     currentGraphical = dieLook.get();
     state = kDying;

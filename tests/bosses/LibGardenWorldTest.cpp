@@ -23,7 +23,7 @@ protected:
     }
     void TearDown() override
     {
-        NPC_Boss2_Garden::SpawnPoints().clear();
+        NPC_Boss2_Garden::SpawnPlaces().clear();
         NPC_Boss2_Garden::SkullGroups().clear();
         for (const char* name : {"done_l01", "done_l02", "done_l03", "done_g01", "done_g02", "done_g03"})
             if (Game::FindSaveVar(name) != nullptr)
@@ -71,7 +71,7 @@ TEST_F(LibraryWorld, TheOrchardsGhostFindsItsFourPlacesAndLaysItsLavaOutOfView)
 {
     Load("garden_03.lvl");
     ASSERT_NE(Named("boss_garden2"), nullptr);
-    EXPECT_EQ(NPC_Boss2_Garden::SpawnPoints().size(), 4u);
+    EXPECT_EQ(NPC_Boss2_Garden::SpawnPlaces().size(), 4u);
     CharacterObject* mark = Named("lava_max");
     ASSERT_NE(mark, nullptr);
     // The row waits below the pit's floor, and "hide" sends it lower still.

@@ -22,7 +22,7 @@ protected:
     void TearDown() override
     {
         // The program-wide stores go back to empty.
-        NPC_Boss2_Garden::SpawnPoints().clear();
+        NPC_Boss2_Garden::SpawnPlaces().clear();
         NPC_Boss2_Garden::SkullGroups().clear();
         LibGardenArena::TearDown();
     }
@@ -53,7 +53,7 @@ TEST_F(Boss2Garden, ItLaysItsLavaRowAndFindsItsSpawnPlacesInvisibleUntilStarted)
     EXPECT_EQ(ghost->GetLife(), 105);
     EXPECT_EQ(ghost->GetPhase(), 1);
     EXPECT_EQ(ghost->GetCurrentGraphical(), nullptr);
-    ASSERT_EQ(NPC_Boss2_Garden::SpawnPoints().size(), 3u);
+    ASSERT_EQ(NPC_Boss2_Garden::SpawnPlaces().size(), 3u);
     EXPECT_EQ(NPC_Boss2_Garden::SkullGroups().size(), 3u);
     // 32 hidden tiles from 416 below "lava_max", 32 apart.
     std::vector<Projectile_Boss2_Bibli_Lava*> tiles = All<Projectile_Boss2_Bibli_Lava>();
@@ -97,7 +97,7 @@ TEST_F(Boss2Garden, ItAppearsOnceWithoutAttackingThenComesBackAtAPlaceAndTheOthe
     // It comes back at one of the three places, drawn at random, and each
     // of the two others throws a skull.
     EXPECT_EQ(FramesUntilState(ghost, NPC_Boss2_Garden::kFadingIn), 150);
-    const std::vector<Point<int>>& places = NPC_Boss2_Garden::SpawnPoints();
+    const std::vector<Point<int>>& places = NPC_Boss2_Garden::SpawnPlaces();
     int at = -1;
     for (size_t g = 0; g < places.size(); ++g)
         if (ghost->GetPosition() == places[g].ToFloat())

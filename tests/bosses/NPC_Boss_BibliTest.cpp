@@ -66,6 +66,15 @@ TEST_F(BossBibli, StartedItFadesInStandsStillDriftsThenHidesAndComesBackOnItsTim
     Pass();
     EXPECT_EQ(CountOf("Projectile_Boss_BibliV0"), 2);
     EXPECT_EQ(boss->GetCarouselSize(), 2u);
+    // Disabled it stands frozen, its picture kept.
+    GraphicalObject* shown = boss->GetCurrentGraphical();
+    ASSERT_NE(shown, nullptr);
+    const Point<float> at = boss->GetPosition();
+    ASSERT_TRUE(Send("boss_bibli", "disable", ""));
+    Passes(2);
+    EXPECT_EQ(boss->GetCurrentGraphical(), shown);
+    EXPECT_EQ(boss->GetPosition(), at);
+    EXPECT_EQ(boss->GetState(), NPC_Boss_Bibli::kVisible);
 }
 
 TEST_F(BossBibli, ItIsRecordedWithTheDrawFactorThreeUnlessExplodingAndTheFactorIsOneAgainAfter)

@@ -80,7 +80,7 @@ TEST_F(FinalBoss, HiddenAndStillUntilStartThenItFadesInAndRaisesItsRing)
     Passes(30);
     EXPECT_EQ(boss->GetCurrentGraphical(), nullptr);
     EXPECT_EQ(boss->GetState(), NPC_Boss_Final::kWaiting);
-    EXPECT_FLOAT_EQ(boss->GetPosition().x, boss->GetHome().x + 384.0f);
+    EXPECT_FLOAT_EQ(boss->GetPosition().x, boss->GetHomePosition().x + 384.0f);
     // Other commands are not its own; "disable" does nothing either.
     EXPECT_FALSE(Send("boss", "disable"));
     EXPECT_TRUE(boss->IsEnabled());
@@ -92,7 +92,7 @@ TEST_F(FinalBoss, HiddenAndStillUntilStartThenItFadesInAndRaisesItsRing)
     // No sweep and no ring while it fades in (120 frames).
     const int frames = PassUntil([&] { return !boss->GetRing().empty(); }, 200);
     EXPECT_EQ(frames, 120);
-    EXPECT_FLOAT_EQ(boss->GetPosition().x, boss->GetHome().x + 384.0f + 4.0f * 1.056f);
+    EXPECT_FLOAT_EQ(boss->GetPosition().x, boss->GetHomePosition().x + 384.0f + 4.0f * 1.056f);
     EXPECT_EQ(boss->GetPool().InPlay(), 8);
     // The eyes fly out to 128 pixels, then orbit once in 90 frames.
     Projectile_Boss_Final* eye = boss->GetRing()[2];
@@ -116,7 +116,7 @@ TEST_F(FinalBoss, ItSweepsItsSpanAndShootsAlongTheGroundTowardThePlayer)
     float furthest = 0.0f;
     ASSERT_GE(PassUntil(
                   [&] {
-                      furthest = std::max(furthest, boss->GetPosition().x - boss->GetHome().x);
+                      furthest = std::max(furthest, boss->GetPosition().x - boss->GetHomePosition().x);
                       return boss->GetDirection().x < 0.0f;
                   },
                   200),
@@ -132,7 +132,7 @@ TEST_F(FinalBoss, ItSweepsItsSpanAndShootsAlongTheGroundTowardThePlayer)
     Projectile_Boss_Final* shot = boss->GetPool().Get(8);
     ASSERT_NE(shot, nullptr);
     EXPECT_EQ(shot->GetState(), Projectile_Boss_Final::kSliding);
-    EXPECT_FLOAT_EQ(shot->GetPosition().y, boss->GetHome().y - 64.0f);
+    EXPECT_FLOAT_EQ(shot->GetPosition().y, boss->GetHomePosition().y - 64.0f);
     const bool right = shot->GetCenter().x < ThePlayer().GetCenter().x;
     EXPECT_EQ(shot->GetDirection().x, right ? 1.0f : -1.0f);
     EXPECT_GE(boss->GetShotTimer(), 300);

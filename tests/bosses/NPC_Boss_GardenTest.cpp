@@ -80,8 +80,19 @@ TEST_F(BossGarden, ItSpawnsWithItsHelmetBeamsAndChainsAndComesDownToItsHomeWhenS
     EXPECT_EQ(boss->GetRowChains()[1]->GetPosition().x, 480.0f - 32.0f);
     EXPECT_EQ(boss->GetColumnChains()[0]->GetPosition().x, 480.0f + 48.0f);
 
-    // Waiting, it neither moves nor hurts.
-    Passes(20);
+    // Waiting, it neither moves nor hurts; its skull plays in step with a
+    // copy restarted as a new picture is, animated once an update.
+    std::unique_ptr<GraphicalObject> skull(game.FindGraphicalObject("NPC_Boss_Garden_GraphicalSkull", true));
+    ASSERT_NE(skull, nullptr);
+    skull->RestartAnimations(true);
+    skull->Update(33.0);
+    for (int frame = 0; frame < 20; ++frame) {
+        Pass();
+        skull->Update(33.0);
+        ASSERT_NE(boss->GetCurrentGraphical(), nullptr);
+        ASSERT_EQ(boss->GetCurrentGraphical()->GetName(), "NPC_Boss_Garden_GraphicalSkull");
+        EXPECT_EQ(boss->GetCurrentGraphical()->GetAnimationFrame(), skull->GetAnimationFrame()) << frame;
+    }
     EXPECT_EQ(boss->GetPosition(), Point<float>(480.0f, 192.0f + 1024.0f));
     EXPECT_FALSE(Send("boss_garden", "stop", ""));
     ASSERT_TRUE(Send("boss_garden", "START", ""));

@@ -46,7 +46,7 @@ TEST_F(YardFight, TheGiantDropsJumpsBuriesTheArenaThrowsAndComesBackItsCoatGuard
     Pass();
     EXPECT_EQ(boss->GetState(), NPC_Boss_Snow::kWaiting);
     EXPECT_EQ(boss->GetBlockPool().size(), size_t(NPC_Boss_Snow::kBlockPool));
-    EXPECT_EQ(boss->referencePoint, Point<int>(21 * 32, 10 * 32));
+    EXPECT_EQ(boss->homePoint, Point<int>(21 * 32, 10 * 32));
     MessageCounter* died = Await("boss_snow_State_DIE");
     MessageCounter* coatGone = Await("NPC_Boss_Snow_State_DIE");
     // Into the arena by the keys: its script starts the giant.
@@ -96,6 +96,15 @@ TEST_F(YardFight, TheGiantDropsJumpsBuriesTheArenaThrowsAndComesBackItsCoatGuard
     Pass();
     EXPECT_EQ(coat->GetCurrentGraphical(), coat->Look("Body_Snow_Broken"));
     EXPECT_FALSE(boss->GetHurtBoxes().empty());
+    // Disabled it stands frozen, its picture kept; enabled it fights on.
+    GraphicalObject* shown = boss->GetCurrentGraphical();
+    ASSERT_NE(shown, nullptr);
+    const int counter = boss->GetFrameCounter();
+    ASSERT_TRUE(boss->HandleScriptCommand("disable", ""));
+    Pass();
+    EXPECT_EQ(boss->GetCurrentGraphical(), shown);
+    EXPECT_EQ(boss->GetFrameCounter(), counter);
+    ASSERT_TRUE(boss->HandleScriptCommand("enable", ""));
     // The giant's death: it explodes in pieces of the wood it wears at the
     // blow (its death stops its updates, so the broken wood never shows);
     // blocks and coat go, and its own name's message.

@@ -37,7 +37,7 @@ TEST_F(MiniBossBibli, ItStandsCentredOnTheZoneAndFollowsThePlayerOnlyWhileThePla
     // and 128 pixels above it.
     EXPECT_FLOAT_EQ(boss->GetPosition().x, 320.0f + (448.0f - 160.0f) * 0.5f);
     EXPECT_FLOAT_EQ(boss->GetPosition().y, kFloor);
-    EXPECT_EQ(boss->rect, Rect<int>(320, 64 + 64 + 128, 768, 64));
+    EXPECT_EQ(boss->zone, Rect<int>(320, 64 + 64 + 128, 768, 64));
 
     // Outside the reach it rests on the zone's middle: no move, no bob.
     PlayerAt(64.0f);

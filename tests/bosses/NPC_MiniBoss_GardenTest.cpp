@@ -30,7 +30,7 @@ TEST_F(MiniBossGarden, ItRisesUnderThePlayerSeveralTimesThenWholeAtItsDrawnPlace
     NPC_MiniBoss_Garden* creature = Enter();
     ASSERT_NE(creature, nullptr);
     EXPECT_EQ(creature->GetLife(), 20);
-    EXPECT_EQ(creature->rect, Rect<int>(256, 64 + 160, 256 + 512, 64));
+    EXPECT_EQ(creature->area, Rect<int>(256, 64 + 160, 256 + 512, 64));
     // Three to five bottom rises, then the body somewhere that leaves 128
     // pixels before the far side.
     const int rises = creature->GetRiseCount();

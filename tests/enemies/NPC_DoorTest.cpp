@@ -173,8 +173,8 @@ TEST_F(DoorTest, AClassicDoorBlocksIgnoresRankOneAndOpensOnRankTwoThroughOpening
     EXPECT_FALSE(door.IsHitByBox(Strike(), false));
 
     const int frames = FramesUntil(door, NPC_Door::kOpen);
-    EXPECT_GE(frames, 18) << "300 ms of animation at 60 updates per second";
-    EXPECT_LE(frames, 22);
+    // 300 ms of animation at 60 updates per second, its first step held.
+    EXPECT_EQ(frames, 21);
     EXPECT_EQ(door.GetCurrentGraphical()->GetName(), "NPC_DoorClassic_OpenR");
     EXPECT_DOUBLE_EQ(door.GetOpenTimer(), NPC_Door::kOpenDelay);
     EXPECT_FALSE(Blocked(310.0f)) << "the player passes";
@@ -224,6 +224,7 @@ TEST_F(DoorTest, AClassicDoorClosesAfterTheDelayCountedInUpdates)
     EXPECT_GT(door.GetOpenTimer(), 0.0);
     Frame(door);
     EXPECT_EQ(door.GetDoorState(), NPC_Door::kClosing);
+    EXPECT_EQ(FramesUntil(door, NPC_Door::kClosed), 20) << "187 updates from open to closed";
 }
 
 TEST_F(DoorTest, ACrossbowDoorIgnoresTheScytheOpensForABoltAndStaysOpen)

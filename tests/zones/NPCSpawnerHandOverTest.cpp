@@ -103,9 +103,9 @@ TEST_F(NPCSpawnerHandOver, RectanglesAndRangesStandAtThePlacement)
         {"Zone_NPCSPawner_FloatingSkull",
             [&] { return Spawned<NPC_FloatingSkull>("Zone_NPCSPawner_FloatingSkull")->roamingRect; }, R},
         {"Zone_NPCSpawner_MiniBoss_Bibli",
-            [&] { return Spawned<NPC_MiniBoss_Bibli>("Zone_NPCSpawner_MiniBoss_Bibli")->rect; }, Rm},
+            [&] { return Spawned<NPC_MiniBoss_Bibli>("Zone_NPCSpawner_MiniBoss_Bibli")->zone; }, Rm},
         {"Zone_NPCSpawner_MiniBoss_Garden",
-            [&] { return Spawned<NPC_MiniBoss_Garden>("Zone_NPCSpawner_MiniBoss_Garden")->rect; }, R},
+            [&] { return Spawned<NPC_MiniBoss_Garden>("Zone_NPCSpawner_MiniBoss_Garden")->area; }, R},
         {"Zone_NPCSpawner_MiniBoss_Underwater",
             [&] { return Spawned<NPC_MiniBoss_Underwater>("Zone_NPCSpawner_MiniBoss_Underwater")->rect; }, R},
         {"Zone_NPCSpawner_MiniBoss_FloatingSkull",
@@ -139,7 +139,7 @@ TEST_F(NPCSpawnerHandOver, PointsFollowTheOffsetAndThePlacedPosition)
     auto* plant = Spawned<NPC_Garden_Plant>("Zone_NPCSpawner_Garden_Plant");
     EXPECT_EQ(plant->GetPosition(), Point<float>(116.0f, 50.0f));
     EXPECT_EQ(plant->anchorPoint, Point<int>(116, 82));
-    EXPECT_EQ(Spawned<NPC_Boss_Snow>("Zone_NPCSpawner_Boss_Snow")->referencePoint, Point<int>(116, 50));
+    EXPECT_EQ(Spawned<NPC_Boss_Snow>("Zone_NPCSpawner_Boss_Snow")->homePoint, Point<int>(116, 50));
     // The garden skull makes its parts after itself: it is the first of them.
     Make("Zone_NPCSpawner_Boss_Garden")->Spawn(100, 50, &level);
     NPC_Boss_Garden* garden = nullptr;
@@ -217,10 +217,10 @@ TEST_F(NPCSpawnerHandOver, CountsKindsAndLinksReachTheirCharacters)
         spawnData->SetName("spawnzone");
         scene->AddPlacedInstance(&holder, x, 96.0f)->SetPayload(std::move(spawnData));
     }
-    NPC_Boss2_Garden::SpawnPoints() = {Point<int>(1, 1)};
+    NPC_Boss2_Garden::SpawnPlaces() = {Point<int>(1, 1)};
     Make("Zone_NPCSpawner_Boss2_Garden")->Spawn(0, 0, &level);
-    EXPECT_EQ(NPC_Boss2_Garden::SpawnPoints(), (std::vector<Point<int>> {{64, 96}, {320, 96}}));
-    NPC_Boss2_Garden::SpawnPoints().clear();
+    EXPECT_EQ(NPC_Boss2_Garden::SpawnPlaces(), (std::vector<Point<int>> {{64, 96}, {320, 96}}));
+    NPC_Boss2_Garden::SpawnPlaces().clear();
 
     // The underwater boss leads unless one named "..._0" lives already.
     EXPECT_TRUE(Spawned<NPC_Boss2_Underwater>("Zone_NPCSpawner_Boss2_Underwater")->leader);
