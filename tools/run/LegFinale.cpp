@@ -17,10 +17,6 @@ namespace {
 using namespace RunMoves;
 constexpr float kTile = 32.0f;
 
-// Where the Warden waits for the maw's spit to splash: east of where it
-// lands when aimed at him, west of the claw's strip in the Heart's east wall.
-constexpr float kSpitShelter = 43.75f * kTile;
-
 // The top of the Crypt's floor.
 constexpr float kFloorTop = 2 * kTile;
 bool Crypt(RunPilot& pilot)
@@ -101,11 +97,8 @@ bool Heart(RunPilot& pilot)
                 pilot, cell, [&] { return living(step) == nullptr; }, 6000, step))
             return false;
     }
-    // The maw, from the floor east of it, until a few blows are left: the
-    // pilot stands where his blows reach it and strikes, and steps east only
-    // while a spit is shown (the maw's open mouth, the spit in flight, its
-    // splash), short of the claw's strip in the east wall, then comes back.
-    const auto maw = [&]() -> CharacterObject* {
+    // The maw, from the floor east of it, until a few blows are left.
+    const Foe maw = [&]() -> CharacterObject* {
         auto* body = Named<NPC_Boss_Ultimate>(pilot, "NPC_Boss_Ultimate");
         return body != nullptr && body->GetLife() > 0 && !body->IsExploding() ? body : nullptr;
     };
@@ -114,28 +107,10 @@ bool Heart(RunPilot& pilot)
         CharacterObject* body = maw();
         return won() || (body != nullptr && body->GetLife() <= 12);
     };
-    const auto spitShown = [&] {
-        auto* body = Named<NPC_Boss_Ultimate>(pilot, "NPC_Boss_Ultimate");
-        return (body != nullptr && body->GetState() == NPC_Boss_Ultimate::kStep3Attack)
-            || !pilot.TheGame()
-                    .FindCharactersByName("Projectile_Boss_Ultimate_Step3_Moving", nullptr, true)
-                    .empty();
-    };
-    const int giveUp = pilot.Frame() + 12000;
-    while (!nearlyWon()) {
-        if (pilot.Frame() >= giveUp)
-            return pilot.Fail("the maw was not beaten in 12000 passes");
-        if (!FightUntil(
-                pilot, maw, [&] { return nearlyWon() || spitShown(); }, 12000, "the maw"))
-            return false;
-        if (spitShown() && !nearlyWon()) {
-            if (!pilot.WalkTo(kSpitShelter) || !pilot.WaitUntil([&] { return !spitShown(); }, 300))
-                return pilot.Fail("the maw's spit did not splash");
-        }
-    }
-    // Its claw comes out of the east wall at whoever stands against it: the
-    // Warden lets it strike once, so that the run sees and hears it (it costs
-    // him a heart), then ends the fight.
+    if (!FightUntil(pilot, maw, nearlyWon, 12000, "the maw"))
+        return false;
+    // Its claw comes out of the east wall where the Warden stands against
+    // it: he lets it strike once (it costs him a heart), then ends the fight.
     if (!won()) {
         const auto clawStruck = [&] {
             auto* claw = Named<Projectile_Boss_Ultimate>(pilot, "Projectile_Boss_Ultimate_Step3_Claw");
