@@ -261,17 +261,6 @@ void NPC_Boss_Ultimate::CutChain(std::vector<SceneObjectHandle*>::iterator from)
     }
 }
 
-bool NPC_Boss_Ultimate::PlaceTaken(Point<int> anchor) const
-{
-    for (SceneObjectHandle* handle : projectiles) {
-        auto* cell = dynamic_cast<CharacterObject*>(handle->GetTarget());
-        if (cell != nullptr && !cell->IsDead()
-            && cell->GetPosition().ToInt() + Point<int>(kCellStep / 2, kCellStep / 2) == anchor)
-            return true;
-    }
-    return false;
-}
-
 void NPC_Boss_Ultimate::FireProjectiles()
 {
     if (state == kStep1Grow) {
@@ -282,10 +271,9 @@ void NPC_Boss_Ultimate::FireProjectiles()
                 last = p->GetDirection().ToInt();
         Point<int> next, step;
         NextCell(wanted, last, next, step);
-        // A chain that comes back over its own places (round a player who
-        // stands still) waits there: the cell is not made, and the chain
-        // tries again at its next growth. The bound only guards the count.
-        if (PlaceTaken(chainAnchor + step) || projectiles.size() >= kMaxChain)
+        // A chain round a player who stands still winds over its own places
+        // and would grow without end: the bound stops it.
+        if (projectiles.size() >= kMaxChain)
             return;
         auto* cell = Boss::CreateAs<Projectile_Boss_Ultimate>(
             "Projectile_Boss_Ultimate", "Projectile_Boss_Ultimate_Step1");

@@ -63,8 +63,6 @@ public:
     // The cell and every later one die; the chain grows again from the last
     // cell left.
     void TruncateChain(Projectile_Boss_Ultimate* cell);
-    // Whether a live cell of the chain stands centred on that place.
-    bool PlaceTaken(Point<int> anchor) const;
 
     Point<int> GetChainAnchor() const { return chainAnchor; }
     int GetAttackDelay() const { return attackDelay; }

@@ -1,5 +1,5 @@
 // 0: teleporter hint (used by the game)
-"The ring hums. Stand in it and press {ATTACK} to travel to another lit gate."
+"The ring hums. Stand in it and press {ATTACK} to travel to another lit gate. {MAP} leaves the list."
 
     // 1: controls (Lantern Ring sign)
     "{JUMP} jumps and {ATTACK} swings the scythe. Press {MAP} to unroll your map."

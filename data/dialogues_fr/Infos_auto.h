@@ -1,5 +1,5 @@
 // 0: indice du téléporteur (lu par le jeu)
-"L'anneau bourdonne. Tenez-vous dedans et pressez {ATTACK} pour rejoindre une autre porte allumée."
+"L'anneau bourdonne. Entrez-y et pressez {ATTACK} pour rejoindre une autre porte allumée. {MAP} en sort."
 
     // 1: commandes (panneau de l'Anneau des Lanternes)
     "{JUMP} saute et {ATTACK} manie la faux. Pressez {MAP} pour déplier votre carte."

@@ -1,5 +1,8 @@
+#include "bosses/NPC_Boss_Ultimate.h"
 #include "characters/Player.h"
 #include "enemies/NPC_Door.h"
+#include "game/GameSaveData.h"
+#include "game/GameUIAccess.h"
 #include "script/ScriptVar.h"
 #include "tools/run/RunLegs.h"
 #include "tools/run/RunMoves.h"
@@ -7,6 +10,7 @@
 
 #include "tests/run/RunFixture.h"
 
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 
@@ -117,12 +121,39 @@ TEST_F(RunLegCemetery, FromTheChapelThroughTheCryptAndTheHeartToTheEndingAndTheT
     EXPECT_EQ(ending->GetText().rfind("DISCOVERED :", 0), 0u) << ending->GetText();
     EXPECT_NE(ending->GetText().find("%" + std::string(24, ' ') + "TIME :"), std::string::npos)
         << ending->GetText();
-    ASSERT_FALSE(ending->GetLines().empty());
-    std::string joined;
-    for (const std::string& line : ending->GetLines())
-        joined += line + " ";
-    EXPECT_TRUE(joined.ends_with(std::string(96, ' ') + "PRESS ANY BUTTON ... ")) << joined;
+    // The blanks before the words fill a line of their own: the words stand
+    // whole on the last line.
+    const std::vector<std::string>& lines = ending->GetLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], std::string(95, ' '));
+    EXPECT_EQ(lines[2], "PRESS ANY BUTTON ...");
     EXPECT_EQ(debug.Text().find("Script Error"), std::string::npos);
+
+    // The win was saved at the Heart's stone before the ending, with both of
+    // its achievements: Continue finds the fight won.
+    GameSaveData slot;
+    std::vector<std::pair<std::string, int32_t>> trophies;
+    ASSERT_TRUE(slot.ReadFile(GameSaveData::GetSlotPath(0), &trophies));
+    EXPECT_EQ(slot.GetMapName(), "cemetery_heart.lvl");
+    EXPECT_EQ(slot.GetPosition(), Point<float>(2 * 32.0f, 10 * 32.0f));
+    const auto& vars = slot.GetSaveVars();
+    EXPECT_TRUE(std::ranges::any_of(
+        vars, [](const auto& var) { return var->GetName() == "done_h" && var->GetValue() == "1"; }));
+    for (const char* name : {"Found the Cure", "Thanks Ombrix"})
+        EXPECT_TRUE(std::ranges::find(trophies, std::pair<std::string, int32_t>(name, 1)) != trophies.end())
+            << name;
+    GameUIAccess(game).StartSaveSlot(0);
+    pilot->Pass();
+    ASSERT_EQ(pilot->LevelName(), "cemetery_heart.lvl");
+    EXPECT_EQ(pilot->SaveVar("done_h"), "1");
+    for (const char* name : {"Found the Cure", "Thanks Ombrix"})
+        EXPECT_TRUE(game.GetAchievements().FindByName(name)->IsComplete()) << name;
+    // Into the arena: no step of the fight starts again.
+    ASSERT_TRUE(pilot->WalkTo(40 * 32.0f)) << pilot->Failure();
+    pilot->Hold({}, 120);
+    for (CharacterObject* body : game.FindCharactersByName("cell_etape_1", nullptr, true))
+        EXPECT_NE(body->GetState(), NPC_Boss_Ultimate::kStep1Open);
+    EXPECT_TRUE(game.FindCharactersByName("Projectile_Boss_Ultimate_Step1", nullptr, true).empty());
 }
 
 } // namespace

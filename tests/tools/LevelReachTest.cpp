@@ -2,6 +2,8 @@
 
 #include "engine/serial/FileUtils.h"
 #include "tools/world/LevelDescription.h"
+#include "tools/world/LevelHudBand.h"
+#include "tools/world/WorldText.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +110,51 @@ TEST(LevelReach, EveryCellAndTheMawOfTheHeartAreStrikableFromItsArenasFloor)
         EXPECT_EQ(LevelReach::CheckStrikable(heart, "arena_h", cell), std::vector<std::string>()) << cell;
     EXPECT_EQ(LevelReach::BossTargets(heart).size(), 5u);
     EXPECT_EQ(LevelReach::CheckBossesStrikable(heart, 1), std::vector<std::string>());
+    // Its whole fight shows from anywhere on the arena's floor: without the
+    // blocker in its west wall the camera follows a player there and the
+    // east wall's cells and the maw's east side leave the view.
+    EXPECT_EQ(LevelHudBand::CheckFightsOnScreen(heart), std::vector<std::string>());
+    std::string text = ReadWholeFile(heart.file);
+    const size_t blocker = text.find("place    CameraBlocker_Left");
+    ASSERT_NE(blocker, std::string::npos);
+    text.erase(blocker, text.find('\n', blocker) + 1 - blocker);
+    const std::vector<std::string> faults
+        = LevelHudBand::CheckFightsOnScreen(LevelDescription::Parse(text, "heart.lvd"));
+    ASSERT_EQ(faults.size(), 3u);
+    for (const std::string& fault : faults)
+        EXPECT_TRUE(fault.find("\"cell_etape_2\" at tile (46, ") != std::string::npos
+            || fault.find("\"Zone_NPCSpawner_Boss_Ultimate\" at tile (36, 3)") != std::string::npos)
+            << fault;
+}
+
+// The Heart's fight, on one screen, shows whole, below the HUD's band, while
+// the player stands anywhere on its arena's floor.
+TEST(LevelReach, AFightOnOneScreenShowsWholeFromAnywhereOnItsArenasFloor)
+{
+    const std::string maw = "prop \"Scene Layer 01\" Zone_NPCSpawner_Boss_Ultimate 3 2\n";
+    const struct {
+        std::string placements;
+        const char* fault; // null: shown
+    } cases[] = {
+        {maw + "trigger cell_etape_1 12 2 2x2 {\n}\n", nullptr},
+        {maw + "trigger cell_etape_1 16 2 2x2 {\n}\n",
+            "reach.lvd:25: \"cell_etape_1\" at tile (16, 2) is out of the view, or under the HUD's band, "
+            "while a "
+            "player stands on the floor of \"arena_h\" at column 2"},
+        {maw + "trigger cell_etape_1 12 11 2x2 {\n}\n", "reach.lvd:25: \"cell_etape_1\" at tile (12, 11)"},
+        // A blocker holds the camera on the whole fight.
+        {maw + "trigger cell_etape_1 16 2 2x2 {\n}\nplace CameraBlocker_Left lid 2 3\n", nullptr},
+        // Other bosses are not held to one screen.
+        {"place Zone_NPCSpawner_Boss_Cave head 16 2 2x2\n", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.placements);
+        const std::vector<std::string> faults = LevelHudBand::CheckFightsOnScreen(
+            LevelDescription::Parse(Arena(c.placements, "arena_h"), "reach.lvd"));
+        ASSERT_EQ(faults.size(), c.fault == nullptr ? 0u : 1u) << (faults.empty() ? "" : faults[0]);
+        for (const std::string& fault : faults)
+            EXPECT_EQ(fault.rfind(c.fault, 0), 0u) << fault;
+    }
 }
 
 } // namespace

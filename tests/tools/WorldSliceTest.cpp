@@ -5,10 +5,12 @@
 #include "game/AchievementManager.h"
 #include "game/Game.h"
 #include "scene/ArmorReplacement.h"
+#include "scene/SpacialInstance.h"
 #include "script/DialogueFile.h"
 #include "tools/world/LevelDescription.h"
 #include "tools/world/WorldText.h"
 #include "ui/UITuning.h"
+#include "ui/UI_Frame.h"
 
 #include "tests/tools/WorldFolderTest.h"
 
@@ -73,6 +75,13 @@ TEST_F(WorldSlice, EverySettingsLineRunsBeforeAndAfterTheLibraryAndRunsAgainHarm
     EXPECT_EQ(UITuning::Current().playerPowersXPos, 376);
     EXPECT_EQ(UITuning::Current().dialoguePortrait2, Point<int>(408, 16));
     EXPECT_EQ(UITuning::Current().dialogueTextFrame[2], 288);
+    // The "SAVED" banner, drawn 400 pixels below the HUD's top, stands clear
+    // of the see-through dialogue box.
+    ASSERT_GE(game.uiFrames.size(), 2u);
+    const auto* box = dynamic_cast<UI_Frame*>(game.uiFrames[0]->GetPrototype());
+    const auto* hud = dynamic_cast<UI_Frame*>(game.uiFrames[1]->GetPrototype());
+    ASSERT_TRUE(box != nullptr && hud != nullptr);
+    EXPECT_LE(box->GetPosition().y + static_cast<float>(box->GetSize().y), hud->GetPosition().y + 400.0f);
 }
 
 TEST_F(WorldSlice, EveryDialogueBlockTheLevelsAskForReadsInEveryLanguage)

@@ -101,13 +101,13 @@ TEST_F(WorldWalk, FromANewGameThroughTheRankASaveAndItsReloadThreeTeleportersAnd
         *pilot, 1, [&] { return SaveVar("urn_c01") == "1"; }, 30, "the urn"));
     WaitUntil([] { return false; }, 15); // the swing ends
 
-    // On to the crypt niche: the rank pickup.
+    // On to the rank pickup, on the floor: walked to, and walked on from.
     ASSERT_TRUE(WalkTo(25 * kTile + 8.0f));
     EXPECT_EQ(ThePlayer().GetAttackRank(), 2);
-    EXPECT_TRUE(WaitUntil([&] { return Y() < 1 * kTile + 1.0f; }, 30)) << "down in the niche";
+    EXPECT_NEAR(Y(), 2 * kTile, 1.0f);
 
-    // Out of the niche and east to the first door: closed, it holds the
-    // player back, jumps and all.
+    // East to the first door: closed, it holds the player back, jumps and
+    // all.
     auto* door = dynamic_cast<NPC_Door*>(game.FindCharacterByName("gate_door", nullptr));
     ASSERT_NE(door, nullptr);
     EXPECT_EQ(door->GetDoorState(), NPC_Door::kClosed);
@@ -233,7 +233,7 @@ TEST_F(WorldWalk, ADeathBeforeTheRankReloadsTheSaveWithThePickupStillThere)
 {
     StartNewGame();
     // On the gate's save point west of the Keeper (the slot is written),
-    // short of the niche.
+    // short of the rank.
     ASSERT_TRUE(WalkTo(9 * kTile));
     ASSERT_TRUE(fs::exists(GameSaveData::GetSlotPath(0)));
     EXPECT_EQ(ThePlayer().GetAttackRank(), 1);

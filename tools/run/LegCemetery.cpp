@@ -13,8 +13,8 @@
 #include <cmath>
 
 // The cemetery, from the intro of a new game in the Gate of Ashes: the map
-// piece, the Lantern Ring's teleporter (west) and back, the urn, the rank in
-// the crypt niche, the first door, the Ossuary's lever and its skull
+// piece, the Lantern Ring's teleporter (west) and back, the urn, the rank on
+// the floor past it, the first door, the Ossuary's lever and its skull
 // mini-boss (the double jump), the ledge up to the Well Head and its
 // teleporter.
 namespace {
@@ -68,7 +68,7 @@ bool GateAndRing(RunPilot& pilot)
     return pilot.WalkOut(31 * kTile + 16.0f, "cemetery_01.lvl");
 }
 
-// The urn, the rank in the niche, and the first door.
+// The urn, the rank on the floor past it, and the first door.
 bool UrnRankAndDoor(RunPilot& pilot)
 {
     // Back over the Keeper: the scythe on his plinth is touched (it stays
@@ -86,7 +86,7 @@ bool UrnRankAndDoor(RunPilot& pilot)
     if (!pilot.WalkTo(19 * kTile) || !pilot.WalkTo(25 * kTile + 8.0f))
         return false;
     if (!pilot.WaitUntil([&] { return pilot.ThePlayer()->GetAttackRank() == 2; }, 30))
-        return pilot.Fail("the rank in the niche was not taken");
+        return pilot.Fail("the rank past the urn was not taken");
 
     auto* door = dynamic_cast<NPC_Door*>(pilot.TheGame().FindCharacterByName("gate_door", nullptr));
     if (door == nullptr)

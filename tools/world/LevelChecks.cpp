@@ -320,6 +320,8 @@ std::vector<std::string> CheckLevel(const LevelDescription& level, const std::se
     CheckSidesClosed(level, faults);
     for (std::string& hidden : LevelHudBand::CheckClearOfBand(level))
         faults.push_back(std::move(hidden));
+    for (std::string& offScreen : LevelHudBand::CheckFightsOnScreen(level))
+        faults.push_back(std::move(offScreen));
     for (std::string& unreached : LevelReach::CheckBossesStrikable(level))
         faults.push_back(std::move(unreached));
 

@@ -4,6 +4,7 @@
 #include "scene/Camera.h"
 #include "tools/world/GameLibraryWriter.h"
 #include "tools/world/LevelModel.h"
+#include "tools/world/LevelReach.h"
 #include "tools/world/WorldText.h"
 
 #include <algorithm>
@@ -53,26 +54,34 @@ std::vector<Blocker> Blockers(const LevelDescription& level)
 // camera holds it.
 using Corners = std::map<int, std::vector<int>>;
 
+// The corner of the camera aimed with its centre at the centre of tile
+// (tx, ty), held by each blocker in view, in turn.
+std::pair<int, int> Aim(int tx, int ty, const std::vector<Blocker>& blockers)
+{
+    int cx = tx * kTile + kTile / 2 - Camera::kViewHalfWidth;
+    int cy = ty * kTile + kTile / 2 - Camera::kViewHalfHeight;
+    for (const Blocker& b : blockers) {
+        if (b.x < cx || b.x > cx + Camera::kViewFarX || b.y < cy || b.y > cy + Camera::kViewFarY)
+            continue;
+        if (b.horizontal == -1 && b.x > cx)
+            cx = b.x;
+        if (b.horizontal == 1 && b.x + kTile - 1 < cx + Camera::kViewFarX)
+            cx = b.x + kTile - 1 - Camera::kViewFarX;
+        if (b.vertical == -1 && b.y > cy)
+            cy = b.y;
+        if (b.vertical == 1 && b.y + kTile - 1 < cy + Camera::kViewFarY)
+            cy = b.y + kTile - 1 - Camera::kViewFarY;
+    }
+    return {cx, cy};
+}
+
 Corners CameraCorners(const LevelDescription& level)
 {
     const std::vector<Blocker> blockers = Blockers(level);
     Corners corners;
     for (int tx = 1; tx + 1 < level.TileWidth(); ++tx)
         for (int ty = 1; ty + 1 < level.TileHeight(); ++ty) {
-            int cx = tx * kTile + kTile / 2 - Camera::kViewHalfWidth;
-            int cy = ty * kTile + kTile / 2 - Camera::kViewHalfHeight;
-            for (const Blocker& b : blockers) {
-                if (b.x < cx || b.x > cx + Camera::kViewFarX || b.y < cy || b.y > cy + Camera::kViewFarY)
-                    continue;
-                if (b.horizontal == -1 && b.x > cx)
-                    cx = b.x;
-                if (b.horizontal == 1 && b.x + kTile - 1 < cx + Camera::kViewFarX)
-                    cx = b.x + kTile - 1 - Camera::kViewFarX;
-                if (b.vertical == -1 && b.y > cy)
-                    cy = b.y;
-                if (b.vertical == 1 && b.y + kTile - 1 < cy + Camera::kViewFarY)
-                    cy = b.y + kTile - 1 - Camera::kViewFarY;
-            }
+            const auto [cx, cy] = Aim(tx, ty, blockers);
             corners[cx].push_back(cy);
         }
     for (auto& [cx, ys] : corners) {
@@ -186,6 +195,44 @@ std::vector<std::string> CheckClearOfBand(const LevelDescription& level, int ban
             faults.push_back(level.file + ":" + std::to_string(p.line) + ": " + kind + " \"" + p.name
                 + "\" at tile (" + std::to_string(p.x) + ", " + std::to_string(p.y)
                 + ") is under the HUD's band: expected it to show " + below);
+    }
+    return faults;
+}
+
+std::vector<std::string> CheckFightsOnScreen(const LevelDescription& level, int bandHeight)
+{
+    std::vector<std::pair<LevelReach::Target, const LevelPlacement*>> fights;
+    for (const LevelReach::Target& target : LevelReach::BossTargets(level)) {
+        const LevelPlacement* arena = LevelReach::NearestArena(level, target.box);
+        if (target.onOneScreen && arena != nullptr && arena->w <= LevelReach::kScreenWidth)
+            fights.emplace_back(target, arena);
+    }
+    if (fights.empty())
+        return {};
+    std::vector<Blocker> blockers;
+    try {
+        blockers = Blockers(level);
+    } catch (const WorldError&) {
+        return {}; // a level the tool cannot build: its build says why
+    }
+    std::vector<std::string> faults;
+    for (const auto& [target, arena] : fights) {
+        const Box box {target.box.x, target.box.y, target.box.w, target.box.h};
+        for (int x = arena->x; x < arena->x + arena->w; ++x) {
+            const int feet = arena->y;
+            if (!CanStand(level, x, feet))
+                continue;
+            // The camera aimed at his centre, his body's middle tile.
+            const auto [cx, cy] = Aim(x, feet + 1, blockers);
+            if (Shows(box, Corners {{cx, {cy}}}, bandHeight, true))
+                continue;
+            faults.push_back(level.file + ":" + std::to_string(target.box.line) + ": \"" + target.what
+                + "\" at tile (" + std::to_string(box.x) + ", " + std::to_string(box.y)
+                + ") is out of the view, or under the HUD's band, while a player stands on the floor of \""
+                + arena->name + "\" at column " + std::to_string(x)
+                + ": expected a fight on one screen to show whole from anywhere on its arena's floor");
+            break;
+        }
     }
     return faults;
 }

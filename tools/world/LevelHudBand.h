@@ -26,4 +26,10 @@ constexpr int kHeight = 64;
 // hides at every camera position the blockers allow.
 std::vector<std::string> CheckClearOfBand(const LevelDescription& level, int bandHeight = kHeight);
 
+// Faults "file:line: ..." for each target of a boss fought on one screen
+// (LevelReach::Target::onOneScreen: the Heart's cells and maw) from an arena
+// no wider than the view that does not show whole below the band while a
+// player stands anywhere on the arena's floor (its bottom row).
+std::vector<std::string> CheckFightsOnScreen(const LevelDescription& level, int bandHeight = kHeight);
+
 } // namespace LevelHudBand

@@ -243,42 +243,48 @@ std::vector<Target> BossTargets(const LevelDescription& level)
                 body.w = b.w;
                 body.h = b.h;
             }
-        targets.push_back({body, spawner.name.empty() ? spawner.object : spawner.name});
+        const bool onOneScreen = std::any_of(std::begin(kMarkers), std::end(kMarkers),
+            [&](const BodyMarkers& m) { return spawner.object == m.spawner; });
+        targets.push_back({body, spawner.name.empty() ? spawner.object : spawner.name, onOneScreen});
         for (const BodyMarkers& m : kMarkers) {
             if (spawner.object != m.spawner)
                 continue;
             for (const char* marker : m.markers)
                 for (const LevelPlacement& p : level.placements)
                     if (p.name == marker)
-                        targets.push_back({p, marker});
+                        targets.push_back({p, marker, true});
         }
     }
     return targets;
 }
 
+const LevelPlacement* NearestArena(const LevelDescription& level, const LevelPlacement& box)
+{
+    const auto gap = [&](const LevelPlacement& a) {
+        const int gx = std::max({0, a.x - (box.x + box.w), box.x - (a.x + a.w)});
+        const int gy = std::max({0, a.y - (box.y + box.h), box.y - (a.y + a.h)});
+        return gx + gy;
+    };
+    const LevelPlacement* nearest = nullptr;
+    for (const LevelPlacement& p : level.placements)
+        if (p.kind == "trigger" && p.name.rfind("arena_", 0) == 0
+            && (nearest == nullptr || gap(p) < gap(*nearest)))
+            nearest = &p;
+    return nearest;
+}
+
 std::vector<std::string> CheckBossesStrikable(const LevelDescription& level, int jumps)
 {
-    std::vector<const LevelPlacement*> arenas;
-    for (const LevelPlacement& p : level.placements)
-        if (p.kind == "trigger" && p.name.rfind("arena_", 0) == 0)
-            arenas.push_back(&p);
     std::vector<std::string> faults;
     std::map<const LevelPlacement*, std::vector<Place>> reached;
     for (const Target& target : BossTargets(level)) {
         const LevelPlacement& box = target.box;
-        if (arenas.empty()) {
+        const LevelPlacement* arena = NearestArena(level, box);
+        if (arena == nullptr) {
             faults.push_back(level.file + ":" + std::to_string(box.line) + ": \"" + target.what
                 + "\" has no trigger \"arena_...\" to be fought from");
             continue;
         }
-        // The arena nearest to the target, by the gap between their boxes.
-        const auto gap = [&](const LevelPlacement* a) {
-            const int gx = std::max({0, a->x - (box.x + box.w), box.x - (a->x + a->w)});
-            const int gy = std::max({0, a->y - (box.y + box.h), box.y - (a->y + a->h)});
-            return gx + gy;
-        };
-        const LevelPlacement* arena = *std::min_element(
-            arenas.begin(), arenas.end(), [&](auto* a, auto* b) { return gap(a) < gap(b); });
         // Each arena's places are searched once, for all the targets it holds.
         auto found = reached.find(arena);
         if (found == reached.end())

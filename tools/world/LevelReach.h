@@ -52,8 +52,15 @@ std::vector<std::string> CheckStrikable(
 struct Target {
     LevelPlacement box;
     std::string what;
+    // A boss whose bodies stand at places of their own round one arena (the
+    // Heart's cells and maw): its whole fight is meant to show at once.
+    bool onOneScreen = false;
 };
 std::vector<Target> BossTargets(const LevelDescription& level);
+
+// The trigger named "arena_..." nearest to the box (by the gap between their
+// boxes), or null when the level has none.
+const LevelPlacement* NearestArena(const LevelDescription& level, const LevelPlacement& box);
 
 // Faults "file:line: ..." for every boss target of the level that no blow
 // reaches from a place got to from the floor of the arena nearest to it (a
