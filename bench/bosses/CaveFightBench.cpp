@@ -93,10 +93,7 @@ public:
     }
 
     // The level entered anew, as a level change does: whether it loaded.
-    bool Enter()
-    {
-        return ready && game.ChangeLevel(fight.level) && game.GetPlayer() != nullptr;
-    }
+    bool Enter() { return ready && game.ChangeLevel(fight.level) && game.GetPlayer() != nullptr; }
     // The fight started, or every character of it gone and the level run
     // on until what their removal left has settled.
     void Prepare(bool withBoss)
@@ -174,8 +171,8 @@ void BM_CaveFightFrame(benchmark::State& state)
         benchmark::DoNotOptimize(recorded);
     }
     state.SetLabel(std::string(fight.level) + (state.range(1) != 0 ? " with its boss" : " without its boss"));
-    state.counters["frame"] = benchmark::Counter(
-        static_cast<double>(kFightFrames), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["frame"] = benchmark::Counter(static_cast<double>(kFightFrames),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.counters["characters"] = static_cast<double>(arena.game.GetCharacterCount());
     state.counters["in fight"] = static_cast<double>(arena.FightCharacters());
     state.counters["commands"] = static_cast<double>(recorded);
