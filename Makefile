@@ -82,10 +82,11 @@ fuzz-smoke: deps
 	FUZZ_BUILD_JOBS=$(JOBS) bash scripts/fuzz-smoke.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
 
 # The benchmarks in a Release build of their own: only the benchmark program
-# and what it runs (the game, the floor program, the world) are built.
+# and what it runs (the game, the floor program, the world) are built. A
+# compiler warning fails it, as it fails the test builds.
 BENCH_BUILD ?= build-bench
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQUENHOLT_BENCH=ON
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQUENHOLT_BENCH=ON -DQUENHOLT_WERROR=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target quenholt_bench
 	$(BENCH_BUILD)/quenholt_bench
 

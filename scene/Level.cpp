@@ -194,7 +194,7 @@ bool Level::UnSerialize(std::istream& is)
     std::string className;
     if (!ReadStringLine(is, className) || className != GetVersionedClassName()) {
         if (!context->HasError())
-            context->RecordError("\"" + GetVersionedClassName() + "\"", "a file that is not a level");
+            context->RecordError(QuoteFound(GetVersionedClassName()), "a file that is not a level");
         loadError = context->GetError();
         Reset();
         return false;

@@ -6,16 +6,22 @@
 # picture of the game itself (the title or the level, after loading) that is
 # not all black does (the game logs them with QUENHOLT_LOG=1); and the peak
 # resident memory (VmHWM) a few seconds later. The machine's load average is
-# printed with the figures.
+# printed with the figures. WINDOW=1 opens a real X window on the X server
+# of DISPLAY instead (an Xvfb of its own: xvfb-run, below).
 #   python3 scripts/measure-startup.py build-rel/quenholt build-rel/world 5              # the title
 #   HOLD=6 python3 scripts/measure-startup.py build-rel/quenholt build-rel/world 3 cemetery_01.lvl
+#   xvfb-run -a -s "-screen 0 1280x1024x24" env WINDOW=1 \
+#       python3 scripts/measure-startup.py build-rel/quenholt build-rel/world 5
 import os, re, statistics, subprocess, sys, tempfile, time
 
 exe = os.path.abspath(sys.argv[1])
 world = os.path.abspath(sys.argv[2])
 rounds = int(sys.argv[3])
 level = sys.argv[4] if len(sys.argv) > 4 else ''
-env = dict(os.environ, SDL_VIDEODRIVER='offscreen', ALSOFT_DRIVERS='null',
+window = os.environ.get('WINDOW') == '1'
+if window and not os.environ.get('DISPLAY'):
+    sys.exit('WINDOW=1 needs an X server in DISPLAY (run under xvfb-run)')
+env = dict(os.environ, SDL_VIDEODRIVER='x11' if window else 'offscreen', ALSOFT_DRIVERS='null',
            MESA_SHADER_CACHE_DISABLE='true', QUENHOLT_LOG='1')
 firsts, pictures, games, peaks = [], [], [], []
 which = set()
@@ -51,6 +57,7 @@ for r in range(rounds):
     print(f'round {r}: first frame with content {first} ms, first non-black picture {picture} ms '
           f'({shown}), first non-black picture of the game {game_picture} ms, '
           f'VmHWM {peak:.1f} MB, load average {os.getloadavg()[0]:.1f}', flush=True)
+print('in a real X window' if window else 'headless (offscreen)')
 print(f'median: first frame with content {statistics.median(firsts)} ms, first non-black picture '
       f'{statistics.median(pictures)} ms (max {max(pictures)}; {" or ".join(sorted(map(str, which)))}), '
       f'first non-black picture of the game {statistics.median(games)} ms (max {max(games)}), '

@@ -59,7 +59,7 @@ bool ReadGlyphNumbers(std::istream& is, FontGlyph& glyph)
             return ReadError(is,
                 std::string(field.what) + " of " + std::to_string(field.minimum) + " to "
                     + std::to_string(field.maximum),
-                "\"" + std::to_string(value) + "\"");
+                QuoteFound(std::to_string(value)));
         *fields[i] = value;
     }
     return true;

@@ -32,6 +32,8 @@
 #include <string>
 #include <vector>
 
+#include <malloc.h>
+
 namespace {
 
 constexpr double kStep = 33.0;
@@ -171,7 +173,12 @@ void BM_EnemyFrame(benchmark::State& state)
 {
     platform::SetDebugSink([](std::string_view) {});
     Cemetery cemetery;
+    // The heap each enemy holds (its object, the looks it copies from the
+    // library, their instances and shapes): the data its frame walks.
+    const size_t heapBefore = mallinfo2().uordblks;
     cemetery.Populate(static_cast<int>(state.range(0)));
+    const double bytesPerEnemy
+        = static_cast<double>(mallinfo2().uordblks - heapBefore) / static_cast<double>(state.range(0));
     // Into the steady state: shots in the air, skulls on their way.
     for (int i = 0; i < 300; ++i)
         EnemyFrameOnce(cemetery);
@@ -182,6 +189,7 @@ void BM_EnemyFrame(benchmark::State& state)
     }
     state.counters["characters"] = static_cast<double>(cemetery.game.GetCharacterCount());
     state.counters["commands"] = static_cast<double>(recorded);
+    state.counters["bytes_per_enemy"] = bytesPerEnemy;
     platform::SetDebugSink({});
 }
 BENCHMARK(BM_EnemyFrame)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMicrosecond);

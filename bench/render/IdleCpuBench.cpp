@@ -537,8 +537,9 @@ void BM_IdleCpuAgainstFloor(benchmark::State& state, const IdleCase& idle)
     state.counters["lowest_sample"] = lowest;
     state.counters["highest_sample"] = highest;
 }
-// The cemetery as a new game starts it: the keeper's introduction, read
-// through with the dialogue key, then the player idle by the plinth.
+// The cemetery named on the command line (as `make run LEVEL=...` opens a
+// level): its script plays the keeper's introduction, read through with the
+// dialogue key, then the player stands idle by the plinth.
 std::vector<std::string> ReadThroughIntroduction()
 {
     std::vector<std::string> keys = {"key", "--delay", "1000"};

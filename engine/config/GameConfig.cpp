@@ -193,9 +193,12 @@ bool GameConfig::ReadValues(std::istream& is, std::vector<std::string>& notes)
     ok = ok && ReadTextLine(is, language);
     if (ok && !language.empty() && !IsKnownLanguage(language)) {
         std::string known;
-        for (const char* name : kLanguages)
-            known += (known.empty() ? "\"" : " or \"") + std::string(name) + "\"";
-        note(known, language, "\"" + std::string(kDefaultLanguage) + "\"");
+        for (const char* name : kLanguages) {
+            if (!known.empty())
+                known += " or ";
+            known += QuoteFound(name);
+        }
+        note(known, language, QuoteFound(kDefaultLanguage));
     }
     if (!IsKnownLanguage(language))
         language = kDefaultLanguage;

@@ -520,7 +520,7 @@ bool ReadExpectedLine(std::istream& is, std::string_view expected)
 {
     const Line line = ReadLine(is);
     if (line.pastEnd || line.text != expected)
-        return Refuse(is, line, "\"" + std::string(expected) + "\"");
+        return Refuse(is, line, QuoteFound(expected));
     return true;
 }
 
