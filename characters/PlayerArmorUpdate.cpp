@@ -63,9 +63,9 @@ Level* Player::GetCurrentLevel() const
     return world != nullptr ? world->GetLevel() : nullptr;
 }
 
-void Player::ApplyAnimationSet(const ArmorAnimationSet& set)
+PlayerAnimationSet Player::ArmorPoses(const ArmorAnimationSet& set)
 {
-    PlayerAnimationSet poses = defaultAnimationSet;
+    PlayerAnimationSet poses;
     for (int slot = 0; slot < ArmorAnimationSet::kAnimationCount; ++slot) {
         AnimatedSprite* sprite = set.animations[static_cast<size_t>(slot)];
         if (sprite == nullptr)
@@ -92,7 +92,13 @@ void Player::ApplyAnimationSet(const ArmorAnimationSet& set)
         }
         poses.SetSlot(slot, pose);
     }
-    poses.ApplyToPlayer(this);
+    return poses;
+}
+
+void Player::ApplyAnimationSet(const ArmorAnimationSet& set)
+{
+    // The armor's set as it stands: a pose it lacks shows nothing.
+    ArmorPoses(set).ApplyToPlayer(this);
 }
 
 void Player::ResetFireflies()
