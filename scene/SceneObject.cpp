@@ -1,6 +1,7 @@
 #include "scene/SceneObject.h"
 
 #include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
 #include "engine/serial/TypeNames.h"
 #include "engine/sound/SoundEvent.h"
 #include "engine/sound/SoundEventsManager.h"

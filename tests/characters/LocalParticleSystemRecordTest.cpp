@@ -105,7 +105,7 @@ TEST_F(LocalRecord, BadCountsSizesAndLifetimesAreReportedAndLeaveTheSystemAlone)
         const char* what;
         int line;
         const char* text;
-        int errorLine;
+        int errorLine = 0;
     } cases[] = {
         // The base record counts only its name: a sprite count it skips
         // leaves the references to be met as the local system's own lines.

@@ -219,10 +219,13 @@ TEST_F(ArmorControl, TheFrameUpdateReadsTheArmorActionsAndTheUseStartsItsEvent)
     world.level = nullptr;
 }
 
-TEST_F(ArmorControl, TheWornArmorsSetReplacesTheDefaultOneWholeEmptySlotsIncluded)
+TEST_F(ArmorControl, TheWornArmorsPosesReplaceTheDefaultOnesWhereItHasThem)
 {
     GraphicalObject* idle = player->GetAnimationField(0);
     ASSERT_NE(idle, nullptr);
+    // An armor with no poses of its own leaves the default ones.
+    Frames(1, true);
+    EXPECT_EQ(player->GetAnimationField(0), idle);
     AnimatedSprite icePose("[Ice]Player GraphicalIdleL");
     ArmorAnimationSet set;
     set.animations[0] = &icePose;
@@ -231,8 +234,7 @@ TEST_F(ArmorControl, TheWornArmorsSetReplacesTheDefaultOneWholeEmptySlotsInclude
     ASSERT_NE(shown, nullptr);
     EXPECT_NE(shown, idle);
     EXPECT_EQ(shown->GetName(), "[Ice]Player GraphicalIdleL");
-    // A pose the armor lacks shows nothing.
-    EXPECT_EQ(player->GetAnimationField(1), nullptr);
+    EXPECT_EQ(player->GetAnimationField(1), player->GetDefaultAnimationSet().GetSlot(1));
     // Applied again, the same graphical serves.
     player->ApplyAnimationSet(set);
     EXPECT_EQ(player->GetAnimationField(0), shown);

@@ -12,8 +12,8 @@
 #include <vector>
 
 // The armors' poses are the game's animated sprites named by the armor's
-// prefix and the player's pose name; a pose the library lacks shows nothing
-// while the armor is worn.
+// prefix and the player's pose name; a pose the library lacks keeps the
+// player's own.
 namespace {
 
 class ArmorSets : public testing::Test {
@@ -57,16 +57,17 @@ TEST_F(ArmorSets, TheIceArmorFindsItsPrefixedPosesInItsThreeSets)
                                                             << debug.Text();
 }
 
-TEST_F(ArmorSets, WearingTheIceArmorShowsItsPoseAndNothingWhereItHasNone)
+TEST_F(ArmorSets, WearingTheIceArmorShowsItsPoseAndKeepsTheOwnWhereItHasNone)
 {
     Player player("Player");
     player.EnableModifier(Player::kIceArmor);
-    ASSERT_NE(player.GetAnimationField(0), nullptr);
+    GraphicalObject* ownIdleL = player.GetAnimationField(0);
+    ASSERT_NE(ownIdleL, nullptr);
     player.SetCurrentArmor(Player::kIceArmor);
     GetPlayerArmorIce(&player)->ApplyAnimationSet();
     ASSERT_NE(player.GetAnimationField(1), nullptr);
     EXPECT_EQ(player.GetAnimationField(1)->GetName(), "[Ice]Player GraphicalIdleR");
-    EXPECT_EQ(player.GetAnimationField(0), nullptr);
+    EXPECT_EQ(player.GetAnimationField(0), ownIdleL);
     // Taking the armor off brings the player's own pose back.
     player.SetCurrentArmor(-1);
     player.SetAttackRank(1);
