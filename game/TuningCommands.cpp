@@ -372,7 +372,8 @@ bool CmdPlayerArmorSetReplaceForUseZone(std::string arguments)
         return false;
     // Only the ice armor has a zone size a command sets.
     if (tokens[0] != "ice")
-        return Refuse("playerarmorsetreplaceforusezone: no armor \"" + tokens[0] + "\" (\"ice\"); nothing set");
+        return Refuse(
+            "playerarmorsetreplaceforusezone: no armor \"" + tokens[0] + "\" (\"ice\"); nothing set");
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return true;

@@ -132,8 +132,8 @@ template <class T> bool CollisionBox<T>::UnSerialize(std::istream& is)
         if (!ReadIntLine(is, read.frame))
             lenient.Skipped("the box's frame");
     }
-    if (!ReadCoordinateLine(is, read.x0) || !ReadCoordinateLine(is, read.y0) || !ReadCoordinateLine(is, read.x1)
-        || !ReadCoordinateLine(is, read.y1))
+    if (!ReadCoordinateLine(is, read.x0) || !ReadCoordinateLine(is, read.y0)
+        || !ReadCoordinateLine(is, read.x1) || !ReadCoordinateLine(is, read.y1))
         return false;
     *this = read;
     return true;

@@ -125,8 +125,7 @@ void SceneObject::TakeSceneObjectRecord(SceneObjectRecord&& record)
         const int32_t read[] = {record.colour.r, record.colour.g, record.colour.b, record.colour.a};
         for (int i = 0; i < record.coloursRead; ++i)
             *channels[i] = read[i];
-    }
-    else
+    } else
         AssignColourByKind();
 }
 

@@ -195,7 +195,9 @@ TEST_F(TuningCommandsTest, ARefusedLineStoresNothingFailsAndSaysWhy)
         {"playerarmorsetreplaceforusezone fire 10 10", [&] { return P.iceReplaceZoneWidth; },
             "playerarmorsetreplaceforusezone: no armor \"fire\""},
         {"playerarmoraddreplaceforuse fire A B",
-            [] { return double(ArmorReplacement::IceList().size() + ArmorReplacement::IceLavaList().size()); },
+            [] {
+                return double(ArmorReplacement::IceList().size() + ArmorReplacement::IceLavaList().size());
+            },
             "playerarmoraddreplaceforuse: no list \"fire\""},
         {"setplayerspeed run 99", [&] { return P.walkSpeed; }, ""}, // a keyword that stores nothing
         {"setplayermovingstage spiderjump0 1 1", [&] { return P.stages[spider].SpeedEnd; }, ""},

@@ -14,8 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 #include <limits>
+#include <set>
 
 namespace {
 
