@@ -124,7 +124,6 @@ void Firefly::Update(double dtMs)
         attached = true;
         customInt = 0;
         speed = kBaseSpeed;
-        v = Point<float>();
     } else if (d2 < 4096.0f) {
         speed = kBaseSpeed;
         if (!HasTarget() && !attached && customInt == kWanderFrames) {

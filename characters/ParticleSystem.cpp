@@ -148,24 +148,43 @@ bool ParticleSystem::Serialize(std::ostream& os)
     return true;
 }
 
-bool ParticleSystem::ReadSpriteReferences(std::istream& is, SpriteList& list)
+bool ParticleSystem::ReadSpriteReferences(std::istream& is, SpriteList& list, bool lenient)
 {
     uint32_t count = 0;
-    if (!ReadUIntLine(is, count))
-        return false;
-    if (count > kMaxSprites)
-        return ReadError(
-            is, "a sprite count from 0 to " + std::to_string(kMaxSprites), std::to_string(count));
+    {
+        const LenientRead countRead(is);
+        bool read = ReadUIntLine(is, count);
+        if (read && count > kMaxSprites)
+            read = ReadError(
+                is, "a sprite count from 0 to " + std::to_string(kMaxSprites), std::to_string(count));
+        if (!read) {
+            if (!lenient)
+                return false;
+            countRead.Skipped("the sprite count");
+            count = 0;
+        }
+    }
     CharacterGameAccess* game = GetCharacterGameAccess();
     for (uint32_t i = 0; i < count; ++i) {
         std::string tag;
         std::string spriteName;
-        if (!ReadTextLine(is, tag))
-            return false;
-        if (tag.size() < 3 || tag.compare(tag.size() - 3, 3, "Ptr") != 0)
-            return ReadError(is, "a sprite reference tag ending in \"Ptr\"", QuoteFound(tag));
-        if (!ReadTextLine(is, spriteName))
-            return false;
+        if (lenient) {
+            ReadStringLine(is, tag);
+            if (is.fail())
+                break;
+            if (!tag.ends_with("Ptr"))
+                LenientRead(is).Skipped("the sprite reference tag " + QuoteFound(tag));
+            ReadStringLine(is, spriteName);
+            if (is.fail())
+                break;
+        } else {
+            if (!ReadTextLine(is, tag))
+                return false;
+            if (!tag.ends_with("Ptr"))
+                return ReadError(is, "a sprite reference tag ending in \"Ptr\"", QuoteFound(tag));
+            if (!ReadTextLine(is, spriteName))
+                return false;
+        }
         // A name the game does not hold leaves a null entry: a particle that
         // would show it is not emitted.
         GraphicalObject* sprite = game ? game->FindGraphicalObject(spriteName) : nullptr;
@@ -180,12 +199,16 @@ bool ParticleSystem::ReadBaseRecord(std::istream& is, BaseRecord& record)
 {
     if (!ReadTextLine(is, record.name))
         return false;
-    if (!ReadUIntLine(is, record.particleCount))
-        return false;
-    if (record.particleCount > kMaxParticles)
-        return ReadError(is, "a particle count from 0 to " + std::to_string(kMaxParticles),
+    const LenientRead countRead(is);
+    bool read = ReadUIntLine(is, record.particleCount);
+    if (read && record.particleCount > kMaxParticles)
+        read = ReadError(is, "a particle count from 0 to " + std::to_string(kMaxParticles),
             std::to_string(static_cast<int32_t>(record.particleCount)));
-    return ReadSpriteReferences(is, record.sprites);
+    if (!read) {
+        countRead.Skipped("the particle count");
+        record.particleCount = 0;
+    }
+    return ReadSpriteReferences(is, record.sprites, true);
 }
 
 void ParticleSystem::TakeBaseRecord(BaseRecord&& record)

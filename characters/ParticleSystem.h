@@ -70,9 +70,13 @@ protected:
         std::vector<GraphicalObject*> sprites;
         bool animates = false;
     };
-    // Reads a count line and that many references; each must name a
-    // graphical object of the game.
-    static bool ReadSpriteReferences(std::istream& is, SpriteList& list);
+    // Reads a count line and that many references (a tag line ending in
+    // "Ptr", then a name; a name the game does not hold gives a null entry).
+    // Strict, any line that does not read fails the list; lenient (the base
+    // record), a count that does not read or exceeds kMaxSprites counts 0, a
+    // tag that is no reference is skipped with a word, and the references
+    // stop where the stream ends; the list then always reads.
+    static bool ReadSpriteReferences(std::istream& is, SpriteList& list, bool lenient = false);
     static void WriteSpriteReferences(std::ostream& os, const std::vector<GraphicalObject*>& list);
     // Reads the base record into its parts without touching the system.
     struct BaseRecord {
@@ -80,6 +84,8 @@ protected:
         uint32_t particleCount = 0;
         SpriteList sprites;
     };
+    // Only the name must read: the counts and the references after it are
+    // read leniently.
     static bool ReadBaseRecord(std::istream& is, BaseRecord& record);
     // Takes a base record read whole: the particles become templates.
     void TakeBaseRecord(BaseRecord&& record);

@@ -165,8 +165,13 @@ std::vector<GraphicalObject*> Player::GetRelatedGraphicalObjects()
         }
     };
     addSet(defaultAnimationSet);
-    // The armors' own poses are sprites of their sets, not graphicals of
-    // the player's: they are not part of this list.
+    for (const int armor : {kIceArmor, kFireArmor}) {
+        if (auto* worn = dynamic_cast<PlayerArmor*>(GetModifier(armor))) {
+            for (const ArmorAnimationSet* set :
+                {&worn->GetAnimationSetA(), &worn->GetAnimationSetB(), &worn->GetAnimationSetC()})
+                addSet(ArmorPoses(*set));
+        }
+    }
     for (GraphicalObject* g : {waterFxIdle, waterFxLeave, waterFxEnter}) {
         if (g != nullptr)
             related.push_back(g);
@@ -236,8 +241,9 @@ PlayerBox Player::GetWorldBox(float dx, float dy) const
     const float x = position.x + dx;
     const float y = position.y + dy;
     // The box's corners are inclusive pixels: it covers x0 to x1 and y1 to y0.
+    const Point<float> circle = GetCircleCenter();
     return {x + static_cast<float>(r.x0), y + static_cast<float>(r.y1), x + static_cast<float>(r.x1 + 1),
-        y + static_cast<float>(r.y0 + 1)};
+        y + static_cast<float>(r.y0 + 1), x + circle.x, y + circle.y, GetCircleRadius()};
 }
 
 int Player::GetFacingFromAnimation() const

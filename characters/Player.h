@@ -317,6 +317,9 @@ private:
     void ShowAnimation(int id);
     // The graphical the player owns (the looked-up copies), or null.
     GraphicalObject* Own(GraphicalObject* g);
+    // An armor's set as the player's poses: the library's pictures of its
+    // sprites, made once and owned by the player; empty slots stay empty.
+    PlayerAnimationSet ArmorPoses(const ArmorAnimationSet& set);
     GraphicalObject* LookUp(const std::string& name);
     void ApplyFormSet();
     void WriteDeathRecord(CharacterObject* attacker);

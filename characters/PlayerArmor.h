@@ -61,6 +61,7 @@ public:
     void ApplyAnimationSetC();
     virtual Point<int> GetReplaceZoneSize() const = 0;
     const ArmorAnimationSet& GetAnimationSet() const { return level == 2 ? setB : setA; }
+    const ArmorAnimationSet& GetAnimationSetA() const { return setA; }
     const ArmorAnimationSet& GetAnimationSetB() const { return setB; }
     const ArmorAnimationSet& GetAnimationSetC() const { return setC; }
 

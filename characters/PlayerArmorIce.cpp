@@ -43,16 +43,21 @@ bool StillAppearing(const Layer::Instance* replacement)
         && !object->IsAnimationFinished();
 }
 
+// Every layer of the given lists that scrolls with the camera, "Collisions"
+// included.
 template <class Fn> void ForEachCameraLayer(Level* level, std::initializer_list<int> lists, Fn&& fn)
 {
     for (int list : lists) {
         for (int i = 0; i < level->GetLayerCount(list); ++i) {
             Layer* layer = level->GetLayerAt(list, i);
-            if (ScrollsWithCamera(layer) && layer->GetName() != "Collisions")
+            if (ScrollsWithCamera(layer))
                 fn(layer);
         }
     }
 }
+
+// The lists the front and its guard walk: all three.
+constexpr std::initializer_list<int> kFrontLists = {Level::kBackground, Level::kForeground, Level::kScene};
 
 } // namespace
 
@@ -229,7 +234,7 @@ bool PlayerArmorIce::GuardPlayer(Level* level)
         }
     }
     bool cancel = false;
-    ForEachCameraLayer(level, {0, 1}, [&](Layer* layer) {
+    ForEachCameraLayer(level, kFrontLists, [&](Layer* layer) {
         if (cancel || layer->GetReplaceableInstances().empty())
             return;
         for (Point<int> offset : {Point<int>(10, 0), Point<int>(53, 0), Point<int>(10, 32),
@@ -339,7 +344,7 @@ void PlayerArmorIce::Update()
     float animationTime = -1.0f;
     std::vector<Point<int>> next;
     for (size_t i = 0; i < cells.size(); ++i) {
-        ForEachCameraLayer(level, {0, 1}, [&](Layer* layer) {
+        ForEachCameraLayer(level, kFrontLists, [&](Layer* layer) {
             VisitCell(level, layer, collisions, cells[i], i < seeds, animationTime, next);
         });
     }
@@ -356,21 +361,12 @@ void PlayerArmorIce::GroupReplaceableScenery(Level* level)
     if (level == nullptr)
         return;
     std::vector<Layer::Instance*> work;
-    ForEachCameraLayer(level, {0, 1}, [&work](Layer* layer) {
+    ForEachCameraLayer(level, {Level::kBackground, Level::kForeground}, [&work](Layer* layer) {
         for (Layer::Instance* instance : layer->GetReplaceableInstances()) {
             if (std::find(work.begin(), work.end(), instance) == work.end())
                 work.push_back(instance);
         }
     });
-    GroupPieces(std::move(work));
-}
-
-void PlayerArmorIce::GroupRecordedScenery()
-{
-    std::vector<Layer::Instance*> work;
-    for (const ArmorActiveReplacement& record : recordedScenery)
-        if (std::find(work.begin(), work.end(), record.replaced) == work.end())
-            work.push_back(record.replaced);
     GroupPieces(std::move(work));
 }
 

@@ -42,11 +42,10 @@ public:
     // Rounds down to a multiple of the cell size, also for negative values.
     static int FloorToCell(int v);
     // Numbers the connected groups of replaceable scenery of the level's
-    // layers that scroll with the camera (lists 0 and 1): pieces that touch,
-    // directly or through others, share one number.
+    // layers that scroll with the camera in lists 0 and 1, at the level's
+    // entry: pieces that touch, directly or through others, share one
+    // number. (The front walks the layers of all three lists.)
     static void GroupReplaceableScenery(Level* level);
-    // The same numbering over the pieces the level recorded at its entry.
-    void GroupRecordedScenery();
 
     // The table the level prepares: water (and lava) pairs, built early when
     // the armor was never enabled.

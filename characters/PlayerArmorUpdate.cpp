@@ -63,9 +63,9 @@ Level* Player::GetCurrentLevel() const
     return world != nullptr ? world->GetLevel() : nullptr;
 }
 
-void Player::ApplyAnimationSet(const ArmorAnimationSet& set)
+PlayerAnimationSet Player::ArmorPoses(const ArmorAnimationSet& set)
 {
-    PlayerAnimationSet poses = defaultAnimationSet;
+    PlayerAnimationSet poses;
     for (int slot = 0; slot < ArmorAnimationSet::kAnimationCount; ++slot) {
         AnimatedSprite* sprite = set.animations[static_cast<size_t>(slot)];
         if (sprite == nullptr)
@@ -91,6 +91,19 @@ void Player::ApplyAnimationSet(const ArmorAnimationSet& set)
             armorPoses.emplace_back(sprite, pose);
         }
         poses.SetSlot(slot, pose);
+    }
+    return poses;
+}
+
+void Player::ApplyAnimationSet(const ArmorAnimationSet& set)
+{
+    // The armor's poses over the player's own: a pose the armor lacks keeps
+    // the player's.
+    PlayerAnimationSet poses = defaultAnimationSet;
+    const PlayerAnimationSet armor = ArmorPoses(set);
+    for (int slot = 0; slot < PlayerAnimationSet::kSlotCount; ++slot) {
+        if (GraphicalObject* pose = armor.GetSlot(slot))
+            poses.SetSlot(slot, pose);
     }
     poses.ApplyToPlayer(this);
 }

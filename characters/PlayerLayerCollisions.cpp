@@ -27,7 +27,7 @@ bool Overlap(const PlayerBox& a, const PlayerBox& b)
 
 // The player's box standing at the tested place, as the layer's character
 // tests see a character: one collision box, the player's flag (platforms
-// let it through from below), a circle at its feet for the lines, and the
+// let it through from below), the player's circle for the lines, and the
 // body it touched last.
 class PlayerLayerCollisions::Probe : public SceneCharacter {
 public:
@@ -52,9 +52,14 @@ public:
         box = CollisionBox<int>(0, h - 1 + grow, w - 1 + 2 * grow, -grow, 0);
         position = Point<float>(placed.left - static_cast<float>(grow), placed.bottom);
         size = Point<int>(w + grow, h + grow);
-        // A circle at the feet of the box, for the lines.
-        radius = static_cast<float>(std::min(w, h)) * 0.5f;
-        circleCentre = Point<float>(static_cast<float>(w) * 0.5f + static_cast<float>(grow), radius);
+        // The circle for the lines, measured from the probe's position.
+        if (placed.circleRadius > 0.0f) {
+            radius = placed.circleRadius;
+            circleCentre = Point<float>(placed.circleX, placed.circleY) - position;
+        } else {
+            radius = static_cast<float>(std::min(w, h)) * 0.5f;
+            circleCentre = Point<float>(static_cast<float>(w) * 0.5f + static_cast<float>(grow), radius);
+        }
         lastContact = nullptr;
     }
     const CollisionBodyRecord* GetLastContact() const { return lastContact; }

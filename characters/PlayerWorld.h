@@ -19,8 +19,18 @@ struct PlayerBox {
     float bottom = 0.0f;
     float right = 0.0f;
     float top = 0.0f;
+    // The character's circle, tested against lines, in world coordinates:
+    // the player's own (`Player::GetWorldBox`). A box given without one
+    // (radius 0) stands for a character whose circle sits at the feet of its
+    // box: half the smaller side wide, centred on the box.
+    float circleX = 0.0f;
+    float circleY = 0.0f;
+    float circleRadius = 0.0f;
 
-    PlayerBox Moved(float dx, float dy) const { return {left + dx, bottom + dy, right + dx, top + dy}; }
+    PlayerBox Moved(float dx, float dy) const
+    {
+        return {left + dx, bottom + dy, right + dx, top + dy, circleX + dx, circleY + dy, circleRadius};
+    }
 };
 
 // The level's collision layer as the player moves through it. A test moves

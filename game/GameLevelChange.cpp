@@ -252,7 +252,7 @@ void Game::PrepareLevel(Level& level, const std::string& levelFile, int& facing,
     // numbered so that a freeze stays in the body of water it starts in.
     if (auto* ice = dynamic_cast<PlayerArmorIce*>(player->GetModifier(Player::kIceArmor))) {
         level.PrepareArmorReplacements(ice);
-        ice->GroupRecordedScenery();
+        PlayerArmorIce::GroupReplaceableScenery(&level);
     }
 }
 

@@ -358,8 +358,11 @@ bool CmdPlayerArmorAddReplaceForUse(std::string arguments)
         return false;
     if (tokens[0] == "ice")
         ArmorReplacement::Append(ArmorReplacement::IceList(), ArmorReplacement(tokens[1], tokens[2]));
-    if (tokens[0] == "icelava")
+    else if (tokens[0] == "icelava")
         ArmorReplacement::Append(ArmorReplacement::IceLavaList(), ArmorReplacement(tokens[1], tokens[2]));
+    else
+        return Refuse("playerarmoraddreplaceforuse: no list \"" + tokens[0]
+            + "\" (\"ice\" or \"icelava\"); nothing added");
     return true;
 }
 
@@ -368,18 +371,20 @@ bool CmdPlayerArmorSetReplaceForUseZone(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.size() < 3)
         return false;
+    // Only the ice armor has a zone size a command sets.
+    if (tokens[0] != "ice")
+        return Refuse(
+            "playerarmorsetreplaceforusezone: no armor \"" + tokens[0] + "\" (\"ice\"); nothing set");
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return RefuseWithoutGame("playerarmorsetreplaceforusezone");
-    if (tokens[0] == "ice") {
-        ArgumentNumbers numbers;
-        const int32_t width = ToInt(numbers, tokens[1], kZone);
-        const int32_t height = ToInt(numbers, tokens[2], kZone);
-        if (!numbers.Ok())
-            return numbers.Refuse("playerarmorsetreplaceforusezone");
-        tuning->player.iceReplaceZoneWidth = width;
-        tuning->player.iceReplaceZoneHeight = height;
-    }
+    ArgumentNumbers numbers;
+    const int32_t width = ToInt(numbers, tokens[1], kZone);
+    const int32_t height = ToInt(numbers, tokens[2], kZone);
+    if (!numbers.Ok())
+        return numbers.Refuse("playerarmorsetreplaceforusezone");
+    tuning->player.iceReplaceZoneWidth = width;
+    tuning->player.iceReplaceZoneHeight = height;
     return true;
 }
 

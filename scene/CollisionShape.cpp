@@ -113,19 +113,27 @@ template <class T> bool CollisionBox<T>::Serialize(std::ostream& os)
 template <class T> bool CollisionBox<T>::UnSerialize(std::istream& is)
 {
     // Tagged groups come before the corners; an older record without them
-    // keeps type 0 and frame -1. The fields are read into a copy and taken
-    // only when all were read: a damaged record leaves the box as it was.
-    // Corners beyond kMaxCoordinate are damage, so box arithmetic on read
-    // boxes never overflows.
+    // keeps type 0 and frame -1. A type that does not read keeps 0 and leaves
+    // the frame unread (its tag is still taken); only the corners decide the
+    // result. The fields are read into a copy and taken only when the corners
+    // were read: a failed record leaves the box as it was. Corners beyond
+    // kMaxCoordinate are damage, so box arithmetic on read boxes never
+    // overflows.
     CollisionBox<T> read(*this);
-    bool ok = true;
-    if (ReadUpdateTag(is, kBoxTypeTag))
-        ok = ReadIntLine(is, read.type);
-    if (ok && ReadUpdateTag(is, kBoxFrameTag))
-        ok = ReadIntLine(is, read.frame);
-    ok = ok && ReadCoordinateLine(is, read.x0) && ReadCoordinateLine(is, read.y0)
-        && ReadCoordinateLine(is, read.x1) && ReadCoordinateLine(is, read.y1);
-    if (!ok)
+    bool typeRead = true;
+    if (ReadUpdateTag(is, kBoxTypeTag)) {
+        const LenientRead lenient(is);
+        typeRead = ReadIntLine(is, read.type);
+        if (!typeRead)
+            lenient.Skipped("the box's type");
+    }
+    if (ReadUpdateTag(is, kBoxFrameTag) && typeRead) {
+        const LenientRead lenient(is);
+        if (!ReadIntLine(is, read.frame))
+            lenient.Skipped("the box's frame");
+    }
+    if (!ReadCoordinateLine(is, read.x0) || !ReadCoordinateLine(is, read.y0)
+        || !ReadCoordinateLine(is, read.x1) || !ReadCoordinateLine(is, read.y1))
         return false;
     *this = read;
     return true;
@@ -308,15 +316,17 @@ template <class T> bool CollisionLine<T>::Serialize(std::ostream& os)
 
 template <class T> bool CollisionLine<T>::UnSerialize(std::istream& is)
 {
-    // Read into a copy, taken only when whole.
+    // Read into a copy, taken only when the points and the type were read; a
+    // frame that does not read keeps -1.
     CollisionLine<T> read(*this);
-    bool ok = true;
-    if (ReadUpdateTag(is, kLineFrameTag))
-        ok = ReadIntLine(is, read.frame);
-    ok = ok && ReadCoordinateLine(is, read.first.x) && ReadCoordinateLine(is, read.first.y)
-        && ReadCoordinateLine(is, read.second.x) && ReadCoordinateLine(is, read.second.y)
-        && ReadIntLine(is, read.type);
-    if (!ok)
+    if (ReadUpdateTag(is, kLineFrameTag)) {
+        const LenientRead lenient(is);
+        if (!ReadIntLine(is, read.frame))
+            lenient.Skipped("the line's frame");
+    }
+    if (!ReadCoordinateLine(is, read.first.x) || !ReadCoordinateLine(is, read.first.y)
+        || !ReadCoordinateLine(is, read.second.x) || !ReadCoordinateLine(is, read.second.y)
+        || !ReadIntLine(is, read.type))
         return false;
     *this = read;
     return true;
@@ -346,9 +356,14 @@ std::unique_ptr<CollisionShape<int>> ReadCollisionShape(std::istream& is)
 
 bool ReadCollisionShapeEntry(std::istream& is, std::unique_ptr<CollisionShape<int>>& shape)
 {
+    // Every line the file has is taken as a shape's class line: another class
+    // yields no shape, and so does a shape record that fails (its remaining
+    // lines are then met as the following entries). Only a file that has no
+    // line left fails the owner's record.
     shape.reset();
     std::string className;
-    ReadStringLine(is, className);
+    if (!ReadStringLine(is, className) || is.fail())
+        return ReadError(is, "a collision shape", kFoundEnd);
     std::unique_ptr<CollisionShape<int>> read;
     if (className == "CollisionBoxV0")
         read = std::make_unique<CollisionBox<int>>();
@@ -356,14 +371,16 @@ bool ReadCollisionShapeEntry(std::istream& is, std::unique_ptr<CollisionShape<in
         read = std::make_unique<CollisionLine<int>>();
     else if (className == kCollisionShapeNull)
         return true;
+    else {
+        LenientRead(is).Skipped(
+            "the class line " + QuoteFound(className) + " where a collision shape was expected");
+        return true;
+    }
+    const LenientRead lenient(is);
+    if (read->UnSerialize(is))
+        shape = std::move(read);
     else
-        return ReadError(is,
-            "a collision shape (\"CollisionBoxV0\", \"CollisionLineV0\" or \""
-                + std::string(kCollisionShapeNull) + "\")",
-            QuoteFound(className));
-    if (!read->UnSerialize(is))
-        return false;
-    shape = std::move(read);
+        lenient.Skipped("a " + className.substr(0, className.size() - 2) + " record that failed");
     return true;
 }
 

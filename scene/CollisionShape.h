@@ -137,10 +137,11 @@ private:
 // consumed) and for a record that fails to read.
 std::unique_ptr<CollisionShape<int>> ReadCollisionShape(std::istream& is);
 
-// The same read for an owner that must tell an absent shape from damage:
-// true with a shape, true with null for "COLLISION_BOX_NULL", false (and the
-// error recorded in the stream's reader context) for any other class line
-// or a shape record that fails.
+// The same read for an owner: true with a shape, true with null for
+// "COLLISION_BOX_NULL", for another class line and for a shape record that
+// fails (each named on the debug output with its file and line); false (the
+// error recorded in the stream's reader context) only when the stream has no
+// line left.
 bool ReadCollisionShapeEntry(std::istream& is, std::unique_ptr<CollisionShape<int>>& shape);
 
 // The word an owner writes in place of an absent shape.

@@ -216,11 +216,14 @@ bool Level::UnSerialize(std::istream& is)
                 break;
             }
             // A name the game library lacks, or one of no graphical object,
-            // is passed over.
+            // is passed over with a word.
             SceneGameAccess* game = GetSceneGameAccess();
             SceneObject* found = game != nullptr ? game->FindSceneObject(prototypeName) : nullptr;
             if (auto* object = dynamic_cast<GraphicalObject*>(found))
                 prototypes.push_back(object);
+            else
+                LenientRead(is).Skipped(
+                    "the prototype " + QuoteFound(prototypeName) + ", no graphical object of the game");
         }
     }
     for (int list : kFileOrder)

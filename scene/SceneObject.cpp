@@ -1,6 +1,7 @@
 #include "scene/SceneObject.h"
 
 #include "engine/serial/LineReaders.h"
+#include "engine/serial/ReaderContext.h"
 #include "engine/serial/TypeNames.h"
 #include "engine/sound/SoundEvent.h"
 #include "engine/sound/SoundEventsManager.h"
@@ -99,11 +100,18 @@ bool SceneObject::ReadSceneObjectRecord(std::istream& is, SceneObjectRecord& rec
     record.hasColour = ReadUpdateTag(is, "_SceneObject_updatetag_1.0_");
     if (!record.hasColour)
         return true;
+    // Reading stops at the first channel that does not read: it and the
+    // channels before it are taken, the lines after it stay unread for the
+    // next reader, and the record still counts as read.
     for (int32_t* channel : {&record.colour.r, &record.colour.g, &record.colour.b, &record.colour.a}) {
+        const LenientRead lenient(is);
         uint32_t value = 0;
-        if (!ReadUIntLine(is, value))
-            return false;
+        if (!ReadUIntLine(is, value)) {
+            lenient.Skipped("the colour");
+            return true;
+        }
         *channel = static_cast<int32_t>(value);
+        ++record.coloursRead;
     }
     return true;
 }
@@ -112,9 +120,12 @@ void SceneObject::TakeSceneObjectRecord(SceneObjectRecord&& record)
 {
     name = std::move(record.name);
     category = std::move(record.category);
-    if (record.hasColour)
-        colour = record.colour;
-    else
+    if (record.hasColour) {
+        int32_t* channels[] = {&colour.r, &colour.g, &colour.b, &colour.a};
+        const int32_t read[] = {record.colour.r, record.colour.g, record.colour.b, record.colour.a};
+        for (int i = 0; i < record.coloursRead; ++i)
+            *channels[i] = read[i];
+    } else
         AssignColourByKind();
 }
 

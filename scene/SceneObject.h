@@ -84,6 +84,7 @@ protected:
         std::string category;
         bool hasColour = false; // false for an older record: the colour follows the kind
         Color colour;
+        int coloursRead = 0; // the channels read, r first; the others keep the object's
     };
     // Reads the head (after the class-name line); false for a damaged head.
     static bool ReadSceneObjectRecord(std::istream& is, SceneObjectRecord& record);

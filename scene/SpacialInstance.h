@@ -411,18 +411,21 @@ template <class T, class C> bool SpacialInstance<T, C>::UnSerialize(std::istream
     // Every field is read into a local and taken only when the whole record
     // was read: a damaged record leaves the instance as it was, prototype
     // included. A group whose marker is absent keeps the instance's value.
+    // The reference line is read and ignored: the name alone finds the
+    // prototype. One that does not name a class reference is said.
     std::string referenceClass;
-    if (!ReadTextLine(is, referenceClass))
-        return false;
-    if (!IsReferenceLine(referenceClass))
-        return ReadError(
-            is, "a reference line (a class name followed by \"V0Ptr\")", QuoteFound(referenceClass));
+    ReadStringLine(is, referenceClass);
+    if (!IsReferenceLine(referenceClass) && !is.fail())
+        LenientRead(is).Skipped("the reference line " + QuoteFound(referenceClass));
     std::string prototypeName;
     if (!ReadTextLine(is, prototypeName))
         return false;
     T* found = SpacialPrototype<T>::Find(prototypeName, level);
     if (found == nullptr)
-        return ReadError(is, "the name of a known " + referenceClass.substr(0, referenceClass.size() - 5),
+        return ReadError(is,
+            "the name of a known "
+                + (IsReferenceLine(referenceClass) ? referenceClass.substr(0, referenceClass.size() - 5)
+                                                   : std::string("prototype")),
             QuoteFound(prototypeName));
 
     Point<C> newPosition;
@@ -439,14 +442,23 @@ template <class T, class C> bool SpacialInstance<T, C>::UnSerialize(std::istream
         ok = ReadFloatLine(is, newAngle);
     if (ok && ReadUpdateTag(is, kTagPayload))
         ok = ReadPayload(is, newPayload);
+    // The two flags and the two scroll modes do not count: one that does not
+    // read keeps its value. The four scroll floats must all read.
+    auto readUncounted = [&is](auto read, std::string_view what) {
+        const LenientRead lenient(is);
+        if (!read())
+            lenient.Skipped(what);
+    };
     if (ok && ReadUpdateTag(is, kTagVisible))
-        ok = ReadBoolLine(is, newVisible);
+        readUncounted([&] { return ReadBoolLine(is, newVisible); }, "the visible flag");
     if (ok && ReadUpdateTag(is, kTagMirrored))
-        ok = ReadBoolLine(is, newMirrored);
-    if (ok && ReadUpdateTag(is, kTagScroll))
-        ok = ReadIntLine(is, newModeX) && ReadIntLine(is, newModeY) && ReadCoordinateLine(is, newSpeed.x)
-            && ReadCoordinateLine(is, newSpeed.y) && ReadCoordinateLine(is, newWrap.x)
-            && ReadCoordinateLine(is, newWrap.y);
+        readUncounted([&] { return ReadBoolLine(is, newMirrored); }, "the mirrored flag");
+    if (ok && ReadUpdateTag(is, kTagScroll)) {
+        readUncounted([&] { return ReadIntLine(is, newModeX); }, "the horizontal scroll mode");
+        readUncounted([&] { return ReadIntLine(is, newModeY); }, "the vertical scroll mode");
+        ok = ReadCoordinateLine(is, newSpeed.x) && ReadCoordinateLine(is, newSpeed.y)
+            && ReadCoordinateLine(is, newWrap.x) && ReadCoordinateLine(is, newWrap.y);
+    }
     if (!ok)
         return false;
 

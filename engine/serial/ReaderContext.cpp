@@ -86,6 +86,31 @@ bool ReadError(std::istream& is, std::string_view expected, std::string_view fou
     return false;
 }
 
+LenientRead::LenientRead(std::istream& is)
+    : stream(is)
+    , hadError(ReaderContext::Of(is) != nullptr && ReaderContext::Of(is)->HasError())
+{
+}
+
+void LenientRead::Skipped(std::string_view what) const
+{
+    ReaderContext* context = ReaderContext::Of(stream);
+    if (context == nullptr) {
+        platform::DebugOutput("skipped " + std::string(what) + "\n");
+        return;
+    }
+    std::string message = context->Where() + "skipped " + std::string(what);
+    if (!hadError && context->HasError()) {
+        // The failed read's own words, without their place (said already).
+        const std::string& error = context->GetError();
+        const size_t expected = error.find("expected ");
+        if (expected != std::string::npos)
+            message += ": " + error.substr(expected);
+        context->ClearError();
+    }
+    platform::DebugOutput(platform::PrintableMessage(message) + "\n");
+}
+
 std::string QuoteFound(std::string_view line)
 {
     constexpr size_t kShown = 60;

@@ -77,6 +77,22 @@ private:
 // a record reader can write `return ReadError(is, "...", found);`.
 bool ReadError(std::istream& is, std::string_view expected, std::string_view found);
 
+// A read whose failure a record does not count (a line the record reads and
+// ignores, a value it may lack, a part it drops): made before the read, it
+// remembers whether the bound context already held an error. Skipped, called
+// when the read failed, names the line on the debug output ("file:line:
+// skipped what: expected X, found Y") and forgets the error that read
+// recorded, so that a later failure of the record is named at its own line.
+class LenientRead {
+public:
+    explicit LenientRead(std::istream& is);
+    void Skipped(std::string_view what) const;
+
+private:
+    std::istream& stream;
+    bool hadError;
+};
+
 // How a message shows the text of a line: quoted, shortened when long, with
 // control bytes escaped.
 std::string QuoteFound(std::string_view line);

@@ -75,6 +75,24 @@ TEST_F(FrozenMere, StandingInTheWaterCancelsTheFreeze)
     EXPECT_EQ(player.state.armorCharges, 0);
 }
 
+// The front walks every layer that scrolls with the camera: a puddle on a
+// scene layer freezes whole.
+TEST_F(FrozenMere, WaterOnASceneLayerFreezesToo)
+{
+    Layer* scene = level.CreateLayer(Level::kScene, "Scene Layer 00", nullptr, 2048, 448, 32, 32);
+    for (int x = 0; x < 5; ++x)
+        scene->AddPlacedInstance(&waterTile, static_cast<float>(1024 + 32 * x), 0);
+    PlayerArmorIce::GroupReplaceableScenery(&level);
+    player.position = Point<float>(1024, 32);
+    ice->Use();
+    RunFront();
+    int hidden = 0;
+    for (size_t i = 0; i < scene->GetInstanceCount(); ++i)
+        hidden += !scene->GetInstance(i)->IsVisible();
+    EXPECT_EQ(hidden, 5);
+    EXPECT_EQ(HiddenWaterTiles(), 0) << "the pool is out of reach";
+}
+
 TEST_F(FrozenMere, TouchingPiecesShareAGroupAndSeparatePoolsDoNot)
 {
     water->AddPlacedInstance(&waterTile, 1000, 0);

@@ -66,13 +66,18 @@ TEST_F(FireflyMotion, AnAttachedFireflyTooFarFromItsPointSnapsBackOverThePlayer)
 {
     fly.SetPosition(Point<float>(10, 10));
     fly.SetTargetPoint(Point<int>(5000, 10));
+    fly.SetDirection(Point<float>(0, 1));
     fly.SetFrameCounter(10);
     fly.Update(16.0);
     EXPECT_TRUE(fly.IsAttached());
     EXPECT_EQ(fly.GetTargetPoint(), Point<int>(32, 64));
-    // It flies on from there in the same frame: one step of 2 * 32 * 0.016 px.
-    EXPECT_NEAR(fly.GetPosition().x, 32.0f, 1.03f);
-    EXPECT_NEAR(fly.GetPosition().y, 64.0f, 1.03f);
+    // It steers with the way to the point it had, (1, 0): (0, 1) + 0.2 (1, 0)
+    // normalised, and flies on in the same frame: one step of 2 * 32 * 0.016 px.
+    const float norm = std::sqrt(1.04f);
+    EXPECT_NEAR(fly.GetDirection().x, 0.2f / norm, 1e-6f);
+    EXPECT_NEAR(fly.GetDirection().y, 1.0f / norm, 1e-6f);
+    EXPECT_NEAR(fly.GetPosition().x, 32.0f + 1.024f * 0.2f / norm, 1e-4f);
+    EXPECT_NEAR(fly.GetPosition().y, 64.0f + 1.024f / norm, 1e-4f);
     EXPECT_EQ(fly.GetFlightSpeed(), 2.0f);
     EXPECT_EQ(fly.GetFrameCounter(), 0);
 }

@@ -105,12 +105,11 @@ TEST_F(LocalRecord, BadCountsSizesAndLifetimesAreReportedAndLeaveTheSystemAlone)
         const char* what;
         int line;
         const char* text;
+        int errorLine = 0;
     } cases[] = {
-        {"a negative particle count", 3, "-2"},
-        {"too many particles", 3, "100000"},
-        {"a count that is no number", 3, "many"},
-        {"a sprite count beyond the limit", 4, "5000"},
-        {"a reference without its tag", 5, "Spark"},
+        // The base record counts only its name: a sprite count it skips
+        // leaves the references to be met as the local system's own lines.
+        {"a sprite count beyond the limit", 4, "5000", 6},
         {"a zero lifetime", 12, "0"},
         {"a negative lifetime", 12, "-30"},
         {"a negative area width", 32, "-4"},
@@ -124,11 +123,35 @@ TEST_F(LocalRecord, BadCountsSizesAndLifetimesAreReportedAndLeaveTheSystemAlone)
         ASSERT_TRUE(Read(Good(), system));
         std::string error;
         EXPECT_FALSE(Read(Good(c.line, c.text), system, &error));
-        EXPECT_EQ(error.rfind("gamelib.txt:" + std::to_string(c.line) + ": ", 0), 0u) << error;
+        const int errorLine = c.errorLine != 0 ? c.errorLine : c.line;
+        EXPECT_EQ(error.rfind("gamelib.txt:" + std::to_string(errorLine) + ": ", 0), 0u) << error;
         EXPECT_EQ(system.GetName(), "Embers");
         EXPECT_EQ(system.GetParticles().size(), 3u);
         EXPECT_EQ(system.GetLifetime(), 260.0f);
         EXPECT_EQ(system.GetArea(), Point<int>(4, 3));
+    }
+
+    // The particle count and a reference's tag do not count: the record
+    // reads without them.
+    const struct {
+        const char* what;
+        int line;
+        const char* text;
+        size_t particles;
+    } lenient[] = {
+        {"a negative particle count", 3, "-2", 0},
+        {"too many particles", 3, "100000", 0},
+        {"a count that is no number", 3, "many", 0},
+        {"a reference tag without \"Ptr\"", 5, "Spark", 3},
+    };
+    for (const auto& c : lenient) {
+        SCOPED_TRACE(c.what);
+        LocalParticleSystem system;
+        std::string error;
+        EXPECT_TRUE(Read(Good(c.line, c.text), system, &error));
+        EXPECT_EQ(error, "");
+        EXPECT_EQ(system.GetParticles().size(), c.particles);
+        EXPECT_EQ(system.GetSprites(), (std::vector<GraphicalObject*> {&spark, &ember}));
     }
 
     // Cut short at every line: never read, never a crash.

@@ -82,6 +82,35 @@ TEST_F(ParticlePool, NoParticleLeavesThePoolWithoutASprite)
     EXPECT_EQ(two.EmitParticle()->GetCurrentGraphical(), &first);
 }
 
+// The base record counts its name only: a particle count that is no number
+// reads as none, and a reference tag without "Ptr" is passed over.
+TEST_F(ParticlePool, TheBaseRecordReadsWheneverItsNameReads)
+{
+    charactertest::FakeCharacterGame game;
+    game.graphicals = {{"First", &first}};
+    const struct {
+        const char* record;
+        size_t particles;
+        std::vector<GraphicalObject*> sprites;
+    } cases[] = {
+        {"Dust\r\nmany\r\n0\r\n", 0, {}},
+        {"Dust\r\n2\r\n1\r\nGraphicalObjectV0\r\nFirst\r\n", 2, {&first}},
+        {"Dust\r\n", 0, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.record);
+        ParticleSystem system(0, {});
+        std::istringstream in(c.record);
+        EXPECT_TRUE(system.UnSerialize(in));
+        EXPECT_EQ(system.GetName(), "Dust");
+        EXPECT_EQ(system.GetParticles().size(), c.particles);
+        EXPECT_EQ(system.GetSprites(), c.sprites);
+    }
+    ParticleSystem unnamed(0, {});
+    std::istringstream nothing("");
+    EXPECT_FALSE(unnamed.UnSerialize(nothing));
+}
+
 // ---------------------------------------------------------------- local
 
 class LocalBurst : public testing::Test {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 // The armors' poses are the game's animated sprites named by the armor's
 // prefix and the player's pose name; a pose the library lacks keeps the
@@ -72,6 +73,25 @@ TEST_F(ArmorSets, WearingTheIceArmorShowsItsPoseAndKeepsTheOwnWhereItHasNone)
     player.SetAttackRank(1);
     ASSERT_NE(player.GetAnimationField(1), nullptr);
     EXPECT_EQ(player.GetAnimationField(1)->GetName(), "Player GraphicalIdleR");
+}
+
+// The graphicals loaded with the player: the default set's poses, then the
+// ice armor's three sets, then the fire armor's, each in the order of the
+// set's indices (the ice set's idle right is index 7, its rank-3 air attack
+// right index 45, set B's die left index 62, set C's crossbow right 29).
+TEST_F(ArmorSets, TheArmorsPosesAreLoadedWithThePlayer)
+{
+    Player player("Player");
+    player.EnableModifier(Player::kIceArmor);
+    player.EnableModifier(Player::kFireArmor);
+    std::vector<std::string> names;
+    for (const GraphicalObject* g : player.GetRelatedGraphicalObjects())
+        names.push_back(g->GetName());
+    const std::vector<std::string> expected = {"Player GraphicalIdleL", "Player GraphicalIdleR",
+        "[Ice]Player GraphicalIdleR", "[Ice]Player GraphicalAirAttack[r3]R", "[Ice2]Player DieL",
+        "[IceC]Player GraphicalIdleCrossbowR"};
+    ASSERT_GE(names.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 6), expected);
 }
 
 } // namespace

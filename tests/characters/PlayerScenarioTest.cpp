@@ -268,3 +268,31 @@ TEST_F(PlayerOnAWideFloor, ABoxOrALineFloorHoldsThePlayerAllAlongIt)
 }
 
 } // namespace
+
+namespace {
+
+// A line stands across the way at x 1000: the player's circle, centred 32 px
+// right of and 23 px above its position with a radius of 23, in either form,
+// stops 23 px before it (the sweep keeps a fifth of a pixel of skin).
+TEST_F(PlayerOnAWideFloor, ThePlayersOwnCircleMeetsALine)
+{
+    Lay(std::make_unique<CollisionLine<int>>(Point<int>(1000, 0), Point<int>(1000, 400)));
+    for (const bool spider : {false, true}) {
+        SCOPED_TRACE(spider ? "spider" : "standing");
+        if (spider) {
+            player->SetSize(64, 31);
+            player->ResizeCollisionBox(1);
+        }
+        const std::tuple<float, float, float> cases[] = {{940.0f, 20.0f, 5.0f}, {1020.0f, -40.0f, -29.0f}};
+        for (const auto& [x, move, expected] : cases) {
+            player->SetPosition({x, 100.0f});
+            float allowed = 0.0f;
+            int kind = 0;
+            ASSERT_TRUE(collisions->Test(0, player->GetWorldBox(), move, 0.0f, &allowed, &kind)) << x;
+            EXPECT_NEAR(allowed, expected, 0.25f) << x;
+            EXPECT_EQ(kind, 2) << x;
+        }
+    }
+}
+
+} // namespace

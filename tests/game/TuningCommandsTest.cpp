@@ -192,6 +192,13 @@ TEST_F(TuningCommandsTest, ARefusedLineStoresNothingFailsAndSaysWhy)
         {"setuipos dialogue_portrait1 8", [&] { return game.tuning.ui.dialoguePortrait1.x; },
             "setuipos: \"dialogue_portrait1\" needs two values"},
         {"setplayerhighfall nosuch 3", nothing, "setplayerhighfall: no value \"nosuch\""},
+        {"playerarmorsetreplaceforusezone fire 10 10", [&] { return P.iceReplaceZoneWidth; },
+            "playerarmorsetreplaceforusezone: no armor \"fire\""},
+        {"playerarmoraddreplaceforuse fire A B",
+            [] {
+                return double(ArmorReplacement::IceList().size() + ArmorReplacement::IceLavaList().size());
+            },
+            "playerarmoraddreplaceforuse: no list \"fire\""},
         {"setplayerspeed run 99", [&] { return P.walkSpeed; }, ""}, // a keyword that stores nothing
         {"setplayermovingstage spiderjump0 1 1", [&] { return P.stages[spider].SpeedEnd; }, ""},
         {"setplayerspeed walk infx", [&] { return P.walkSpeed; },

@@ -79,19 +79,20 @@ TEST(SceneObjectRecord, OlderLayoutChoosesColourByKindAndRereadsTheNextLine)
     }
 }
 
-TEST(SceneObjectRecord, DamagedRecordsFailCleanly)
+TEST(SceneObjectRecord, AColourThatDoesNotReadEndsTheRecordWhichStillReads)
 {
     SceneObject empty("x");
     std::istringstream nothing("");
     EXPECT_FALSE(empty.UnSerialize(nothing));
 
-    // A colour line that does not parse fails the record: nothing is taken,
-    // neither the name nor the channels before it.
-    SceneObject kept("Kept");
-    std::istringstream in("Lamp\n(Default)\n_SceneObject_updatetag_1.0_\n10\nbad\n30\n40\n");
-    EXPECT_FALSE(kept.UnSerialize(in));
-    EXPECT_EQ(kept.GetName(), "Kept");
-    EXPECT_EQ(kept.GetColor(), Color::White());
+    // Reading stops at the colour line that does not parse: the name, the
+    // category and the channels before it are taken, the lines after it stay.
+    SceneObject lamp("Kept");
+    lamp.SetColor(Color(1, 2, 3, 4));
+    std::istringstream in("Name\n(Default)\n_SceneObject_updatetag_1.0_\n10\nabc\n30\n40\n");
+    EXPECT_TRUE(lamp.UnSerialize(in));
+    EXPECT_EQ(lamp.GetName(), "Name");
+    EXPECT_EQ(lamp.GetColor(), Color(10, 2, 3, 4));
     EXPECT_EQ(NextLine(in), "30");
 }
 
