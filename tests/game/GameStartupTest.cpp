@@ -128,7 +128,8 @@ TEST_F(GLGameStartup, AMissingLevelStartsOnTheTitle)
     const GameRun run = RunGame(folder, "Missing.LVL -exit");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("Error : map file not founded"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("missing.lvl"), std::string::npos) << run.output; // lowered
+    EXPECT_NE(run.output.find("cannot open the level \"Missing.LVL\""), std::string::npos)
+        << run.output; // as typed
 }
 
 // A level named on the command line (in capitals) opens from the level folder
