@@ -59,12 +59,19 @@ TEST(CollisionShapeRecord, NullWordAndForeignClassGiveNoShapeAndConsumeTheLine)
 
 TEST(CollisionShapeRecord, BadOrTruncatedRecordsGiveNoShape)
 {
+    {
+        // A type that does not parse keeps 0 and leaves the frame unread
+        // (its tag is taken): the next four lines are the corners.
+        std::istringstream is("CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\nx\r\n_CollisionBox_updatetag_1.2_"
+                              "\r\n3\r\n0\r\n0\r\n8\r\n");
+        auto box = ReadCollisionShape(is);
+        ASSERT_NE(box, nullptr);
+        CollisionBox<int> expected(3, 0, 0, 8);
+        EXPECT_EQ(Write(*box), Write(expected));
+    }
     for (const char* record : {
              "CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\n0\r\n1\r\n2\r\n",
              "CollisionBoxV0\r\n1\r\nabc\r\n3\r\n4\r\n",
-             // A type that does not parse must not let the frame line be read as a corner.
-             "CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\nx\r\n_CollisionBox_updatetag_1.2_"
-             "\r\n3\r\n0\r\n0\r\n8\r\n0\r\n",
              "CollisionLineV0\r\n0\r\n0\r\n5\r\n",
              "",
          }) {

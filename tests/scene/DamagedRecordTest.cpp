@@ -76,6 +76,12 @@ std::set<size_t> LenientLines(const std::string& kind, const std::string& record
     if (kind.starts_with("SpacialInstance") || kind.starts_with("AnimatedSpriteSpacialInstance"))
         lenient.insert(1);
     const std::vector<std::string> lines = SplitLines(record);
+    // The reference line of every instance a record holds is read and
+    // ignored too (the sprite and animation placed in a graphical object).
+    for (size_t n = 0; n < lines.size(); ++n) {
+        if (lines[n] == "SpriteV0Ptr" || lines[n] == "AnimatedSpriteV0Ptr")
+            lenient.insert(n + 1);
+    }
     const auto first = std::find(lines.begin(), lines.end(), "CollisionBoxV0");
     const auto end = std::find(lines.begin(), lines.end(), "_GraphicalObject_updatetag_1.2_");
     if (first != lines.end() && end != lines.end()) {
