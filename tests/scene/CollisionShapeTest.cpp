@@ -62,8 +62,9 @@ TEST(CollisionShapeRecord, BadOrTruncatedRecordsGiveNoShape)
     {
         // A type that does not parse keeps 0 and leaves the frame unread
         // (its tag is taken): the next four lines are the corners.
-        std::istringstream is("CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\nx\r\n_CollisionBox_updatetag_1.2_"
-                              "\r\n3\r\n0\r\n0\r\n8\r\n");
+        std::istringstream is(
+            "CollisionBoxV0\r\n_CollisionBox_updatetag_1.1_\r\nx\r\n_CollisionBox_updatetag_1.2_"
+            "\r\n3\r\n0\r\n0\r\n8\r\n");
         auto box = ReadCollisionShape(is);
         ASSERT_NE(box, nullptr);
         CollisionBox<int> expected(3, 0, 0, 8);
