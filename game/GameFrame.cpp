@@ -89,9 +89,16 @@ void Game::ReloadSave()
     // game last captured it: the place where the player left a level. A
     // record that never captured a place (a new game dying in its first
     // level, unsaved) has none: its map starts at the default start point
-    // instead of the level's corner.
+    // instead of the level's corner. A record that names no map at all (a
+    // level entered straight from the command line or the console, never
+    // left nor saved) would leave the player nowhere: the level it is in
+    // starts again at its start point.
     player.reset();
     usePlayerStart = true;
+    if (saveData.GetMapName().empty() && currentLevel != nullptr) {
+        RequestLevelChange(currentLevel->GetName(), "", LevelNameSource::kTyped);
+        return;
+    }
     const bool hasPlace = loaded || saveData.FindLevelRecord(saveData.GetMapName()) != nullptr;
     RequestLevelChange(saveData.GetMapName(), hasPlace ? "[SAVE]" : "");
 }
