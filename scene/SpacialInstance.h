@@ -555,7 +555,7 @@ bool SpacialInstance<T, C>::Draw(DXGraphicalSurface* target, const Point<int>& c
         if constexpr (std::is_same_v<T, GraphicalObject>) {
             bool drawn = false;
             const ZoneDraw zone = payload ? DrawZoneInstance(object, payload.get(), effect, target,
-                                                screenPosition, angle, clipOrigin, clipSize, drawn)
+                                      screenPosition, angle, clipOrigin, clipSize, drawn)
                                           : ZoneDraw::kNotAZone;
             if (zone == ZoneDraw::kDrawn)
                 return drawn;

@@ -91,8 +91,8 @@ TEST(SceneAccess, LayersDrawTheGamesLiveCharactersInThreePasses)
 
     // Drawn whole, a layer that draws the front characters draws them only
     // while the game has a player.
-    Layer foreground("Front", Level::kForeground, new DXGraphicalSurface(Point<int>(512, 448), true), 512,
-        448, 32, 32);
+    Layer foreground(
+        "Front", Level::kForeground, new DXGraphicalSurface(Point<int>(512, 448), true), 512, 448, 32, 32);
     foreground.SetDrawFrontCharacters(true);
     drawn.clear();
     foreground.Draw(Point<int>());
