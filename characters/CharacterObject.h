@@ -102,6 +102,9 @@ public:
     virtual Rect<int> GetSpawnPointBox(int n);
     virtual bool GetCustomFlag2() const { return customFlag2; }
     virtual void SetCustomFlag2(bool value) { customFlag2 = value; }
+    // Set, the player's blow that meets this character's attack shows no spark.
+    bool GetCustomByte() const { return customByte; }
+    void SetCustomByte(bool value) { customByte = value; }
     virtual bool IsAlive() const { return life > 0; }
     virtual void SetState(int value) { state = value; }
     // The death sequence; runs once.

@@ -237,24 +237,14 @@ bool LocalParticleSystem::UnSerialize(std::istream& is)
     Point<int> newArea;
     if (!ReadTextLine(is, className) || !ReadBoolLine(is, front))
         return false;
-    for (int i = 0; i < 19; ++i) {
-        if (!ReadFloatLine(is, f[i]))
+    for (float& value : f) {
+        if (!ReadFloatLine(is, value))
             return false;
-        // The second float is the lifetime: particles that die before they
-        // live are a damaged record.
-        if (i == 1 && !(f[1] > 0.0f))
-            return ReadError(is, "a lifetime above 0", std::to_string(f[1]));
     }
     if (!ReadIntLine(is, ints[0]) || !ReadIntLine(is, ints[1]))
         return false;
-    if (!ReadCoordinateLine(is, newArea.x))
+    if (!ReadCoordinateLine(is, newArea.x) || !ReadCoordinateLine(is, newArea.y))
         return false;
-    if (newArea.x < 0)
-        return ReadError(is, "an area half width of 0 or more", std::to_string(newArea.x));
-    if (!ReadCoordinateLine(is, newArea.y))
-        return false;
-    if (newArea.y < 0)
-        return ReadError(is, "an area half height of 0 or more", std::to_string(newArea.y));
     SpriteList extras;
     if (!ReadSpriteReferences(is, extras))
         return false;

@@ -97,15 +97,9 @@ PlayerAnimationSet Player::ArmorPoses(const ArmorAnimationSet& set)
 
 void Player::ApplyAnimationSet(const ArmorAnimationSet& set)
 {
-    // The armor's poses over the player's own: a pose the armor lacks keeps
-    // the player's.
-    PlayerAnimationSet poses = defaultAnimationSet;
-    const PlayerAnimationSet armor = ArmorPoses(set);
-    for (int slot = 0; slot < PlayerAnimationSet::kSlotCount; ++slot) {
-        if (GraphicalObject* pose = armor.GetSlot(slot))
-            poses.SetSlot(slot, pose);
-    }
-    poses.ApplyToPlayer(this);
+    // The armor's set as it stands: a pose it lacks shows nothing (every
+    // reader of the player's current picture stands a null one).
+    ArmorPoses(set).ApplyToPlayer(this);
 }
 
 void Player::ResetFireflies()

@@ -212,7 +212,8 @@ void Player::UpdateNearAttackHits(bool showNoHitEffect)
                 continue;
             if (c->IsHitByBox(box, false))
                 struck = true;
-            else if (showNoHitEffect && noHitEffect != nullptr && c->AttackHitsBox(box))
+            else if (showNoHitEffect && noHitEffect != nullptr && c->AttackHitsBox(box)
+                && !c->GetCustomByte())
                 ShowNoHitEffect(box.Normalized());
         }
         if (!struck)

@@ -98,10 +98,8 @@ void Player::UpdateInputs(double dt, AbstractInputManager* input)
 {
     if (input == nullptr)
         return;
-    if (inputLocked) {
-        UpdateWithActions(dt, InputActions(), InputActions(), InputActions());
-        return;
-    }
+    // The update itself ignores the actions while the input is locked: the
+    // respawn that ends in this update unlocks it first.
     UpdateWithActions(
         dt, input->GetPressedActions(), input->GetPreviousActions(), input->GetReleasedActions());
 }
@@ -196,7 +194,10 @@ void Player::MoveByActions(double dt, PlayerCollisions* collisions, const InputA
     UpdateMoveState(hurtRunning, collisions, previousMoveState, pressed, previous, released, kAirStep);
 
     const int stateBeforeMove = moveState;
-    previousPosition = position;
+    // A position another character set (a boss's grip) keeps the previous
+    // position it was given.
+    if (!placedExternally)
+        previousPosition = position;
     UpdateMovement(dt, moveState, hurtRunning, collisions, pressed);
     if ((stateBeforeMove == kJump || stateBeforeMove == kEndJump) && moveState == kIdle)
         LandingStep(collisions, dt);

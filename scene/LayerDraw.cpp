@@ -147,7 +147,7 @@ bool Layer::Draw(Point<int> origin)
             game->DrawPlayerFireflies(surface.get(), GetDrawOffset(origin));
         DrawCharactersFlagged(origin);
     }
-    if (drawFrontCharacters && surface)
+    if (drawFrontCharacters && surface && game != nullptr && game->HasPlayer())
         DrawFrontCharacters(origin);
     if (mark != -1) {
         CaptureSince(*pool, mark);

@@ -1,5 +1,7 @@
 #include "scene/MapModel.h"
 
+#include <iterator>
+
 #include "engine/serial/LineReaders.h"
 #include "scene/GraphicalObject.h"
 #include "scene/SceneGameAccess.h"
@@ -67,9 +69,11 @@ bool MapModel::UnSerialize(std::istream& is)
     ReadStringLine(is, className);
     uint32_t count = 0;
     bool ok = ReadUIntLine(is, count);
-    // The counts are not trusted: the first failure ends the reading.
+    // The counts are not trusted: the first failure ends the reading. The
+    // records join the model only when all of them were read.
+    std::vector<std::unique_ptr<MapRecord>> read;
     for (uint32_t r = 0; ok && r < count; ++r) {
-        auto& record = *records.emplace_back(std::make_unique<MapRecord>());
+        auto& record = *read.emplace_back(std::make_unique<MapRecord>());
         ReadStringLine(is, record.name);
         ok = is && ReadIntLine(is, record.first) && ReadIntLine(is, record.second)
             && ReadBoolLine(is, record.flag);
@@ -87,6 +91,8 @@ bool MapModel::UnSerialize(std::istream& is)
             }
         }
     }
+    if (ok)
+        std::move(read.begin(), read.end(), std::back_inserter(records));
     for (int n = 1; n <= 20; ++n)
         minimapObjects[static_cast<size_t>(n - 1)] = FindGraphical("minimap " + std::to_string(n));
     return ok;

@@ -41,8 +41,8 @@ public:
     MapModel& operator=(const MapModel&) = delete;
 
     bool Serialize(std::ostream& os) override;
-    // Appends the records of the text; the first field that does not parse
-    // ends the reading (the record being read stays, empty past that field).
+    // Appends the records of the text when all of them read; the first field
+    // that does not parse ends the reading and the model keeps what it had.
     bool UnSerialize(std::istream& is) override;
     std::string GetVersionedClassName() override { return "MapModelV0"; }
 

@@ -97,7 +97,15 @@ bool SceneObject::ReadSceneObjectRecord(std::istream& is, SceneObjectRecord& rec
 {
     if (!ReadTextLine(is, record.name) || !ReadTextLine(is, record.category))
         return false;
-    record.hasColour = ReadUpdateTag(is, "_SceneObject_updatetag_1.0_");
+    // The line after the category: the marker leads to the colour lines, as
+    // does no line at all (a record cut there reads no colour and keeps the
+    // one it has); any other line belongs to an older layout without colour.
+    const bool tagged = ReadUpdateTag(is, "_SceneObject_updatetag_1.0_");
+    if (!tagged && is.peek() == std::char_traits<char>::eof()) {
+        record.hasColour = true;
+        return true;
+    }
+    record.hasColour = tagged;
     if (!record.hasColour)
         return true;
     // Reading stops at the first channel that does not read: it and the

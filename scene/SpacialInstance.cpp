@@ -45,21 +45,18 @@ bool GetZonePayloadSize(const SceneObjectInstance* payload, Point<int>& size)
     return true;
 }
 
-bool DrawZoneInstance(GraphicalObject* object, SceneObjectInstance* payload, GraphicalEffect* effect,
+ZoneDraw DrawZoneInstance(GraphicalObject* object, SceneObjectInstance* payload, GraphicalEffect* effect,
     DXGraphicalSurface* target, Point<int> at, float angle, Point<int> clipOrigin, Point<int> clipSize,
     bool& drawn)
 {
     auto* zone = dynamic_cast<GameplayObject*>(object);
     if (zone == nullptr || !zone->IsZoneType())
-        return false;
-    // A point payload draws nothing.
+        return ZoneDraw::kNotAZone;
     auto* zoneData = dynamic_cast<ZoneInstance*>(payload);
-    if (zoneData == nullptr) {
-        drawn = false;
-        return true;
-    }
+    if (zoneData == nullptr)
+        return ZoneDraw::kNothing;
     InstanceEffectScope scope(effect);
     drawn = zone->RenderInstance(
         target, zoneData, at.x, at.y, 1.0f, 1.0f, angle, clipOrigin.x, clipOrigin.y, clipSize.x, clipSize.y);
-    return true;
+    return ZoneDraw::kDrawn;
 }

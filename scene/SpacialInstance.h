@@ -44,9 +44,11 @@ void RebindBodiesInLevel(
 // A zone payload carries its own size: true and the size for one.
 bool GetZonePayloadSize(const SceneObjectInstance* payload, Point<int>& size);
 // A zone draws each of its placed instances from the instance's own data (no
-// trail is recorded): false when the object is not a zone; else true, with in
-// drawn the zone's draw result (false for a payload that is not a zone's).
-bool DrawZoneInstance(GraphicalObject* object, SceneObjectInstance* payload, GraphicalEffect* effect,
+// trail is recorded; drawn holds the zone's draw result). A zone object with
+// a payload that is not a zone's (a point) draws nothing, its trail still
+// steps; any other object is drawn as itself.
+enum class ZoneDraw { kNotAZone, kDrawn, kNothing };
+ZoneDraw DrawZoneInstance(GraphicalObject* object, SceneObjectInstance* payload, GraphicalEffect* effect,
     DXGraphicalSurface* target, Point<int> at, float angle, Point<int> clipOrigin, Point<int> clipSize,
     bool& drawn);
 
@@ -552,10 +554,15 @@ bool SpacialInstance<T, C>::Draw(DXGraphicalSurface* target, const Point<int>& c
         PlaceOnScreen(camera, object->GetSize().y);
         if constexpr (std::is_same_v<T, GraphicalObject>) {
             bool drawn = false;
-            if (payload
-                && DrawZoneInstance(object, payload.get(), effect, target, screenPosition, angle, clipOrigin,
-                    clipSize, drawn))
+            const ZoneDraw zone = payload ? DrawZoneInstance(object, payload.get(), effect, target,
+                                      screenPosition, angle, clipOrigin, clipSize, drawn)
+                                          : ZoneDraw::kNotAZone;
+            if (zone == ZoneDraw::kDrawn)
                 return drawn;
+            if (zone == ZoneDraw::kNothing) {
+                trail.Record(first);
+                return false;
+            }
         }
         InstanceEffectScope scope(effect);
         result = DrawPrototype(target);

@@ -8,17 +8,43 @@
 #include "script/BGEvent_ArmorUse.h"
 #include "tests/characters/ArmorTestHost.h"
 #include "tests/characters/PlayerTestWorld.h"
+#include "tests/scene/SceneHost.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
 
 using armortest::TestPlayer;
 using namespace playertest;
 
 namespace {
 
+// A library that holds all 72 poses of each of the armors' six sets, as the
+// world's does; installed before the player is made, since the fire armor
+// finds its poses when the player makes it.
+class ArmorPoseLibrary {
+public:
+    ArmorPoseLibrary()
+    {
+        for (const char* prefix : {"[Fire]", "[Fire2]", "[FireC]", "[Ice]", "[Ice2]", "[IceC]"}) {
+            for (int slot = 0; slot < PlayerAnimationSet::kSlotCount; ++slot) {
+                poses.push_back(std::make_unique<AnimatedSprite>(
+                    prefix + std::string("Player ") + PlayerAnimationSet::SlotName(slot)));
+                library.animatedSprites.push_back(poses.back().get());
+            }
+        }
+    }
+
+private:
+    SceneHost library;
+    std::vector<std::unique_ptr<AnimatedSprite>> poses;
+};
+
 // The real player with both armors enabled and two charges, standing next
 // to a character the area attacks reach.
-class ArmorControl : public ::testing::Test, public PlayerFixture {
+class ArmorControl : public ::testing::Test, private ArmorPoseLibrary, public PlayerFixture {
 protected:
     ArmorControl()
     {
@@ -219,13 +245,15 @@ TEST_F(ArmorControl, TheFrameUpdateReadsTheArmorActionsAndTheUseStartsItsEvent)
     world.level = nullptr;
 }
 
-TEST_F(ArmorControl, TheWornArmorsPosesReplaceTheDefaultOnesWhereItHasThem)
+TEST_F(ArmorControl, TheWornArmorsSetReplacesTheDefaultOneWholeEmptySlotsIncluded)
 {
     GraphicalObject* idle = player->GetAnimationField(0);
     ASSERT_NE(idle, nullptr);
-    // An armor with no poses of its own leaves the default ones.
     Frames(1, true);
-    EXPECT_EQ(player->GetAnimationField(0), idle);
+    ASSERT_NE(player->GetAnimationField(0), nullptr);
+    EXPECT_EQ(player->GetAnimationField(0)->GetName(), "[Fire]Player GraphicalIdleL");
+    Frames(8);
+    // A set with one pose: every other pose shows nothing, not the plain one.
     AnimatedSprite icePose("[Ice]Player GraphicalIdleL");
     ArmorAnimationSet set;
     set.animations[0] = &icePose;
@@ -234,10 +262,22 @@ TEST_F(ArmorControl, TheWornArmorsPosesReplaceTheDefaultOnesWhereItHasThem)
     ASSERT_NE(shown, nullptr);
     EXPECT_NE(shown, idle);
     EXPECT_EQ(shown->GetName(), "[Ice]Player GraphicalIdleL");
-    EXPECT_EQ(player->GetAnimationField(1), player->GetDefaultAnimationSet().GetSlot(1));
+    ASSERT_NE(player->GetDefaultAnimationSet().GetSlot(1), nullptr);
+    EXPECT_EQ(player->GetAnimationField(1), nullptr);
     // Applied again, the same graphical serves.
     player->ApplyAnimationSet(set);
     EXPECT_EQ(player->GetAnimationField(0), shown);
+    // Shown nothing, the player draws nothing, has no boxes and its area
+    // attack reaches no one; the charge is spent all the same.
+    player->SetCurrentAnimation(player->GetAnimationField(1));
+    ASSERT_EQ(player->GetCurrentGraphical(), nullptr);
+    EXPECT_TRUE(player->Draw(nullptr, Point<int>()));
+    EXPECT_TRUE(player->GetHurtBoxes().empty());
+    EXPECT_EQ(player->GetBodyBox(), Rect<int>());
+    ASSERT_EQ(neighbour.kinds.size(), 1u);
+    Frames(1, true);
+    EXPECT_EQ(State().armorCharges, 0);
+    EXPECT_EQ(neighbour.kinds.size(), 1u);
 }
 
 // An enemy shot: most have no life (-1) and die at once when struck, a

@@ -96,6 +96,16 @@ TEST_F(PlayerDisplays, ABlowMeetingAnAttackShowsTheNoHitSparkAtItsLeadingEdge)
     ASSERT_NE(sparks[0]->GetInstance(), nullptr);
     EXPECT_EQ(sparks[0]->GetInstance()->GetPosition(), Point<float>(192.0f, 37.0f));
     EXPECT_EQ(sparks[0]->GetCount(), -1);
+
+    // A character that keeps the spare byte set shows none.
+    ASSERT_EQ(player->GetAttackKind(), 0);
+    parrier.SetCustomByte(true);
+    world.characters.push_back(&parrier);
+    Step(Keys(0, 0, false, true));
+    for (int i = 0; i < 6 && player->GetAttackKind() != 0; ++i)
+        Step(Keys(0, 0));
+    world.characters.clear();
+    EXPECT_EQ(Displays("NoHitEffect").size(), 1u);
 }
 
 TEST_F(PlayerDisplays, EachChangeOfFormLeavesThePoseFadingWhereItStood)

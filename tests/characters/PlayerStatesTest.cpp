@@ -1,6 +1,7 @@
 #include "characters/PlayerArmor.h"
 #include "characters/PlayerModifier.h"
 #include "tests/characters/PlayerTestWorld.h"
+#include "tests/game/ScriptedInput.h"
 
 #include <gtest/gtest.h>
 
@@ -141,6 +142,31 @@ TEST_F(PlayerStates, AHitBlinksForItsInvulnerableFramesAndTrailsFollowTheDash)
     for (int i = 0; i < 12; ++i)
         Step(Keys(0, 0));
     EXPECT_EQ(player->GetTrailLength(), 0);
+}
+
+TEST_F(PlayerStates, TheUpdateThatEndsARespawnReadsTheKeysAndAPlacementByAnotherKeepsItsPreviousPosition)
+{
+    // Locked while the respawn pose plays; the update in which it ends
+    // unlocks the input and reads the held key at once.
+    ScriptedInput input;
+    input.next = Keys(1, 0);
+    player->SetInputLocked(true);
+    ASSERT_TRUE(player->StartArrival());
+    for (int i = 0; i < 10 && player->GetMoveState() == Player::kRespawning; ++i) {
+        input.Poll();
+        player->UpdateInputs(33.0, &input);
+    }
+    EXPECT_FALSE(player->IsInputLocked());
+    EXPECT_EQ(player->GetMoveState(), Player::kWalk);
+
+    // A boss that carries the player gives it the previous position too.
+    Step(Keys(0, 0));
+    player->SetPreviousPosition(Point<float>(40.0f, 0.0f));
+    player->SetPosition(Point<float>(60.0f, 0.0f));
+    player->SetPlacedExternally(true);
+    Step(Keys(0, 0));
+    EXPECT_EQ(player->GetPreviousPosition(), Point<float>(40.0f, 0.0f));
+    EXPECT_FALSE(player->IsPlacedExternally());
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "engine/render/DXGraphicalSurface.h"
 #include "engine/serial/LineReaders.h"
 #include "scene/Layer.h"
 #include "scene/LayerParticles.h"
@@ -87,6 +88,18 @@ TEST(SceneAccess, LayersDrawTheGamesLiveCharactersInThreePasses)
         EXPECT_EQ((layer.*p.pass)(Point<int>()), p.result);
         EXPECT_EQ(drawn, p.names);
     }
+
+    // Drawn whole, a layer that draws the front characters draws them only
+    // while the game has a player.
+    Layer foreground(
+        "Front", Level::kForeground, new DXGraphicalSurface(Point<int>(512, 448), true), 512, 448, 32, 32);
+    foreground.SetDrawFrontCharacters(true);
+    drawn.clear();
+    foreground.Draw(Point<int>());
+    EXPECT_TRUE(drawn.empty());
+    host.player = &plain;
+    foreground.Draw(Point<int>());
+    EXPECT_EQ(drawn, (std::vector<std::string> {"front"}));
 }
 
 // A particle system that notes its updates and the scroll it was handed.

@@ -63,6 +63,7 @@ TEST(SceneObjectRecord, OlderLayoutChoosesColourByKindAndRereadsTheNextLine)
         std::unique_ptr<SceneObject> object;
         const char* record; // name and category, without colour
         Color colour;
+        bool cut = false; // the record is the last of the file
     } cases[] = {
         {std::make_unique<GameplayObject>(""), "Zone Teleport\r\n(game play)\r\n", Color(250, 250, 0, 255)},
         {std::make_unique<GameplayObject>(""), "Zone Save\n(game play)\n", Color(50, 200, 250, 255)},
@@ -70,12 +71,15 @@ TEST(SceneObjectRecord, OlderLayoutChoosesColourByKindAndRereadsTheNextLine)
         {std::make_unique<SceneObject>(""), "Armor Ice Fire\n(Player)\n", Color(250, 50, 100, 255)},
         {std::make_unique<SceneObject>(""), "Armor Ice\n(Player)\n", Color(50, 100, 250, 255)},
         {std::make_unique<SceneObject>(""), "Ice Crawler\n(NPC)\n", Color::White()},
+        // Cut right after the category, no line follows: the colour lines
+        // are read and none is there, so the colour is not the kind's.
+        {std::make_unique<GameplayObject>(""), "Zone Teleport\r\n(game play)\r\n", Color::White(), true},
     };
     for (const auto& c : cases) {
-        std::istringstream in(std::string(c.record) + "77\n");
+        std::istringstream in(std::string(c.record) + (c.cut ? "" : "77\n"));
         EXPECT_TRUE(c.object->SceneObject::UnSerialize(in)) << c.record;
         EXPECT_EQ(c.object->GetColor(), c.colour) << c.record;
-        EXPECT_EQ(NextLine(in), "77") << c.record;
+        EXPECT_EQ(NextLine(in), c.cut ? "" : "77") << c.record;
     }
 }
 

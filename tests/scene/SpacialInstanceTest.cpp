@@ -336,11 +336,14 @@ TEST_F(SpacialInstanceTest, ZonesDrawFromTheirInstanceAndRecordNoTrail)
     for (size_t i = 0; i < 3; ++i)
         EXPECT_FALSE(placed.GetTrail().IsRecorded(i));
 
+    // A point draws nothing; its trail steps all the same.
     PlacedObject point(&zone, 0.0f, 0.0f);
     point.SetPayload(std::make_unique<StartPoint>());
+    point.SetTrailLength(2);
     zone.drawnInstance = nullptr;
     EXPECT_FALSE(point.Draw(nullptr, Point<int>(0, 0)));
     EXPECT_EQ(zone.drawnInstance, nullptr);
+    EXPECT_TRUE(point.GetTrail().IsRecorded(1));
     EXPECT_EQ(point.GetSize(), Point<int>(32, 32));
 }
 
