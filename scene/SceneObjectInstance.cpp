@@ -5,6 +5,7 @@
 #include "scene/Level.h"
 #include "scene/SceneGameAccess.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -101,11 +102,13 @@ bool SceneObjectInstance::ReadRecord(std::istream& is)
     size_t missing = 0;
     for (size_t i = 0; i < members.size(); ++i)
         missing += IsMissingMember(i) ? 1 : 0;
-    // A count beyond the members this class has comes from a damaged file.
-    if (count > members.size() - missing)
+    // A count beyond the members this class has comes from a damaged file,
+    // unless the class reads nothing for such indices.
+    if (count > members.size() - missing && !SkipsExtraMembers())
         return ReadError(is, "a member count of at most " + std::to_string(members.size() - missing),
             std::to_string(count));
-    for (size_t i = 0; i < count + missing; ++i) {
+    const size_t last = std::min<size_t>(size_t(count) + missing, members.size());
+    for (size_t i = 0; i < last; ++i) {
         if (IsMissingMember(i))
             continue;
         if (!ReadMember(is, i))

@@ -74,6 +74,9 @@ protected:
     virtual int32_t FormatToWrite() { return format = 2; }
     // Whether Serialize numbers an instance whose id is -1.
     virtual bool NumbersOnWrite() const { return true; }
+    // Whether a member count beyond the class's members reads nothing for
+    // the extra indices instead of refusing the record as damaged.
+    virtual bool SkipsExtraMembers() const { return false; }
     // One member's lines; a class whose member stands behind a tag of its own
     // writes and reads that tag here.
     virtual void WriteMember(std::ostream& os, size_t index);

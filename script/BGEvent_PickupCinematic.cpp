@@ -171,12 +171,13 @@ void BGEvent_PickupCinematic::Show()
         LaunchBurst(Point<int>(centre.x + burstOffset.x, centre.y + burstOffset.y));
         params[0] = 3;
         params[2] = 0;
-    } else {
-        // Kinds without a sequence of their own brighten at once rather
-        // than hold a waiting script for ever.
+    } else if (kind == kPickupObjectAt || kind == kPickupObject) {
+        // The interface's own cut-scene kinds have no sequence here: they
+        // brighten at once rather than hold a waiting script for ever.
         params[0] = 3;
         params[2] = 0;
     }
+    // Any other kind stays in this phase.
 }
 
 void BGEvent_PickupCinematic::ShowCrossbow()

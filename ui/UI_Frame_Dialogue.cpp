@@ -39,14 +39,6 @@ UI_Frame_Dialogue::UI_Frame_Dialogue(std::string name)
 
 UI_Frame_Dialogue::~UI_Frame_Dialogue() = default;
 
-void UI_Frame_Dialogue::Init()
-{
-    UI_Frame::Init();
-    textFrame->Init();
-    if (textFrame->GetFont() == nullptr)
-        textFrame->SetFont(DialogueFont());
-}
-
 std::array<int, 4> UI_Frame_Dialogue::GetTextFrameRect()
 {
     const int32_t* rect = UITuning::Current().dialogueTextFrame;

@@ -19,9 +19,6 @@ public:
 
     static std::string VersionedClassName() { return "UI_Frame_DialogueV0"; }
 
-    // The scene object's set-up, then the text frame's (its pad icons and,
-    // when it has none yet, the font "UI_Font_Basic").
-    void Init() override;
     // The box, then the first portrait, the second and the text; false at
     // the first draw that fails, and nothing drawn after it.
     bool Render(GraphicalEffect* effect, int x, int y, int p5, int p6, float rotation) override;

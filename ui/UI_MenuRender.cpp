@@ -227,17 +227,10 @@ int UI_Menu_Page::OptionRowsRise() const
     return 0;
 }
 
-void UI_Menu_Page::AddOptionsPanel(const char* panel, int pageY, std::vector<Draw>& draws) const
-{
-    if (GraphicalObject* picture = GetUIGameAccess()->FindGraphicalObject(panel, false))
-        draws.push_back(Draw {Draw::kBackdrop, picture, {}, 0, pageY - OptionRowsRise(), 0});
-}
-
 void UI_Menu_Page::LayoutOptions(int pageY, std::vector<Draw>& draws) const
 {
     const GameConfig& config = *GetUIGameAccess()->GetConfig();
     const std::string language = config.GetLanguage();
-    AddOptionsPanel("UI_Menu_Options_Panel", pageY, draws);
     const Point<int> end = LayoutValueRows(pageY + UI_Menu::GetMenuSpacingY() - OptionRowsRise(),
         {std::to_string(config.GetMusicVolume()), std::to_string(config.GetSoundVolume()),
             language == "eng"      ? "ENG"
@@ -275,7 +268,6 @@ void UI_Menu_Page::LayoutDisplay(int pageY, std::vector<Draw>& draws) const
 {
     UIGameAccess& game = *GetUIGameAccess();
     const GameConfig& config = *game.GetConfig();
-    AddOptionsPanel("UI_Menu_Options_RenderSettings_Panel", pageY, draws);
     if (selectedIndex == 6)
         if (GraphicalObject* chart
             = game.FindGraphicalObject("UI_Menu_Page_OPT_Brightness_Background", false))

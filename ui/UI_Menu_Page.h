@@ -32,8 +32,8 @@ public:
 
     // One draw of the page, as laid out: a row's picture, a text of the
     // page's text frame (a prompt wraps at 250 pixels), the screen dimmed or
-    // a backdrop: the brightness chart or the panel behind the option rows
-    // (these two never count as failed).
+    // the brightness chart behind the display rows (these two never count as
+    // failed).
     struct Draw {
         enum Kind { kPicture, kText, kPrompt, kDim, kBackdrop };
         Kind kind = kText;
@@ -75,11 +75,9 @@ private:
     bool DrawText(GraphicalEffect* effect, const Draw& draw);
     void LayoutColumn(int pageY, std::vector<Draw>& draws) const;
     void LayoutOptions(int pageY, std::vector<Draw>& draws) const;
-    // The option rows stand this far above the page; their panel rises with
-    // them, from the page's y less the rise (the page's own picture stays
-    // where the page stands and only sizes it).
+    // The option rows stand this far above the page (the page's own picture
+    // stays where the page stands).
     int OptionRowsRise() const;
-    void AddOptionsPanel(const char* panel, int pageY, std::vector<Draw>& draws) const;
     // The option rows from y down, each picture with its value beside it
     // (values[i] in colours[i]); returns where the prompt goes.
     Point<int> LayoutValueRows(int y, const std::vector<std::string>& values,

@@ -2,6 +2,7 @@
 
 #include "characters/Player.h"
 #include "engine/serial/TypeNames.h"
+#include "scene/Sprite.h"
 #include "zones/ZoneInstance.h"
 
 #include <cmath>
@@ -78,21 +79,34 @@ bool GameplayObject_Zone::UpdatePlayerContact(Placed* placed)
 bool GameplayObject_Zone::RenderInstance(DXGraphicalSurface* target, ZoneInstance* instance, int x, int y,
     float /*scaleX*/, float /*scaleY*/, float angle, int clipX, int clipY, int clipWidth, int clipHeight)
 {
+    SpriteInstance* only
+        = GetSpriteInstanceCount() == 1 && GetAnimatedInstanceCount() == 0 ? GetSpriteInstance(0) : nullptr;
+    Sprite* sprite = only != nullptr ? only->GetPrototype() : nullptr;
+    const Point<int> step = sprite != nullptr ? sprite->GetSize() : Point<int>();
+    const Point<int> zone = instance != nullptr ? instance->GetSize() : Point<int>();
+    const long tiles = step.x > 0 && step.y > 0
+        ? (static_cast<long>(zone.x) / step.x + 1) * (static_cast<long>(zone.y) / step.y + 1)
+        : 0;
+    if (instance == nullptr || tiles == 0 || tiles > kMaxTiles)
+        return DrawSprite(target, x, y, 0, 0, angle, clipX, clipY, clipWidth, clipHeight);
+    // The sprite repeated over the zone in steps of its own size, the copies
+    // drawn with the type as one object of the zone's size (so a last column
+    // or row is cut at the zone's edge), standing on the zone's lower edge as
+    // the type's own picture would.
+    const int entriesBefore = GetDrawEntryCount();
+    for (int ty = 0; ty < zone.y; ty += step.y)
+        for (int tx = 0; tx < zone.x; tx += step.x)
+            if (tx != 0 || ty != 0) {
+                AddSpriteInstance(sprite, tx, ty);
+                AddGenericSpriteIndex(sprite, GetSpriteInstanceCount() - 1);
+            }
     const Point<int> own = GetSize();
-    if (instance == nullptr || GetSpriteInstanceCount() != 1 || GetAnimatedInstanceCount() != 0 || own.x <= 0
-        || own.y <= 0)
-        return DrawSprite(target, x, y, 0, 0, angle, clipX, clipY, clipWidth, clipHeight);
-    const Point<int> zone = instance->GetSize();
-    const long tiles = (static_cast<long>(zone.x) / own.x + 1) * (static_cast<long>(zone.y) / own.y + 1);
-    if (tiles > kMaxTiles)
-        return DrawSprite(target, x, y, 0, 0, angle, clipX, clipY, clipWidth, clipHeight);
-    // The sprite repeated over the zone, the picture standing on the zone's
-    // lower edge as the type's own picture would.
-    const int top = y + own.y - zone.y;
-    bool drawn = false;
-    for (int ty = 0; ty < zone.y; ty += own.y)
-        for (int tx = 0; tx < zone.x; tx += own.x)
-            drawn = DrawSprite(target, x + tx, top + ty, 0, 0, angle, clipX, clipY, clipWidth, clipHeight)
-                || drawn;
+    const bool objectSpace = AreShapesInObjectSpace();
+    SetSize(zone.x, zone.y, objectSpace);
+    const bool drawn
+        = DrawSprite(target, x, y + own.y - zone.y, 0, 0, angle, clipX, clipY, clipWidth, clipHeight);
+    SetSize(own.x, own.y, objectSpace);
+    for (int i = GetDrawEntryCount() - 1; i >= entriesBefore; --i)
+        RemoveGenericSprite(i);
     return drawn;
 }

@@ -33,9 +33,11 @@ public:
     protected:
         // SkullKind stands behind a tag of its own: records without it read
         // with SkullKind 0. The id is written as it stands, -1 included.
+        // Indices past SkullKind read nothing.
         void WriteMember(std::ostream& os, size_t index) override;
         bool ReadMember(std::istream& is, size_t index) override;
         bool NumbersOnWrite() const override { return false; }
+        bool SkipsExtraMembers() const override { return true; }
 
     public:
         // Number of skulls made.

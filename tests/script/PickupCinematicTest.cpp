@@ -54,13 +54,14 @@ TEST_F(PickupCinematic, EachKindDarkensShowsAndBrightensOnTime)
 {
     const std::pair<int, int> cases[] = {
         {1, 60 + 15 + 1 + 60}, // placed at 60, burst 15 later, gone when the animation has ended
-        {2, 60 + 10 + 1 + 60}, {3, 60 + 30 + 48 + 15 + 60 + 48 + 60}, {6, 60 + 1 + 60},
-        {4, 60 + 1 + 60}, // kinds without a sequence brighten at once
+        {2, 60 + 10 + 1 + 60}, {3, 60 + 30 + 48 + 15 + 60 + 48 + 60}, {6, 60 + 1 + 60}, {4, 60 + 1 + 60},
+        {5, 60 + 1 + 60}, // the interface's kinds brighten at once
+        {7, -1},          // any other kind stays darkened
     };
     for (const auto& [kind, frames] : cases) {
         BGEvent_PickupCinematic event("p", kind, &pickup, &pickup, nullptr, 0, 0);
         EXPECT_EQ(FramesToFinish(event), frames) << kind;
-        EXPECT_EQ(event.GetFade(), 0);
+        EXPECT_EQ(event.GetFade(), frames < 0 ? 59 : 0) << kind;
     }
     BGEvent_PickupCinematic inert("p", 0, &pickup, &pickup, nullptr, 0, 0);
     EXPECT_EQ(FramesToFinish(inert, 500), -1);

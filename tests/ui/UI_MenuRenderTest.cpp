@@ -132,3 +132,17 @@ TEST_F(UIMenuRender, PagesStandAtTheBottomAndOverALevelWhereThePausePageDoes)
         EXPECT_EQ(menu->GetPagePosition(), Point<int>(0, c.y)) << c.page << " level " << c.level;
     }
 }
+
+TEST_F(UIMenuRender, OptionPagesDrawTheirRowsValuesAndPromptAndNothingElse)
+{
+    // Panels a library holds are not drawn behind the rows.
+    AddPicture("UI_Menu_Options_Panel", 156);
+    AddPicture("UI_Menu_Options_RenderSettings_Panel", 264);
+    for (int32_t page : {kOptions, kRenderSettings}) {
+        const std::vector<Draw> draws = menu->GetPage(page)->Layout(0);
+        for (const Draw& draw : draws)
+            EXPECT_TRUE(draw.kind == Draw::kPicture || draw.kind == Draw::kText || draw.kind == Draw::kPrompt)
+                << page << " draws kind " << draw.kind;
+        EXPECT_EQ(draws.front().x, UI_Menu::GetMenuOptionsMarge()) << page;
+    }
+}

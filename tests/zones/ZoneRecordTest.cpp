@@ -246,6 +246,13 @@ TEST(ZoneRecord, TaggedMembersOfExitsStartPointsAndSkullSpawners)
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(dynamic_cast<Zone_NPCSpawner_FloatingSkull::Instance&>(*again).SkullKind.value, 2);
     EXPECT_EQ(again->GetSaveIndex(), -1);
+    // A count past its five members reads nothing more for them.
+    auto longer = ReadPayload(
+        Lines({"Zone_NPCSpawner_FloatingSkull::InstanceV0", tag, "2", "4000000000", "s", "32", "32", "0", "0",
+            "3", std::string(Zone_NPCSpawner_FloatingSkull::Instance::kTagSkullKind), "1", idTag, "5"}));
+    ASSERT_NE(longer, nullptr);
+    EXPECT_EQ(dynamic_cast<Zone_NPCSpawner_FloatingSkull::Instance&>(*longer).SkullKind.value, 1);
+    EXPECT_EQ(longer->GetSaveIndex(), 5);
 }
 
 TEST(ZoneRecord, AnUnnumberedInstanceTakesTheCurrentLevelsNextNumber)

@@ -8,41 +8,54 @@
 
 namespace {
 
-// A zone type drawn with one 32 x 32 sprite that notes where it is drawn.
+// A zone type drawn with one 32 x 32 sprite that notes how it is drawn: where,
+// at what size and with which copies of its sprite.
 struct TiledZone : GameplayObject_Zone {
     TiledZone()
         : GameplayObject_Zone("Tiled")
     {
         AddSpriteInstance(&tile, 0, 0);
-        SetSize(32, 32, true);
+        AddGenericSpriteIndex(&tile, 0);
+        SetSize(32, 48, true);
     }
     bool DrawSprite(DXGraphicalSurface*, int x, int y, int, int, float, int, int, int, int) override
     {
-        draws.push_back(Point<int>(x, y));
+        at.push_back(Point<int>(x, y));
+        sizes.push_back(GetSize());
+        offsets.clear();
+        for (int i = 0; i < GetSpriteInstanceCount(); ++i)
+            offsets.push_back(GetSpriteInstance(i)->GetPosition());
         return true;
     }
-    Sprite tile {"tile", "tile.png", 0, 0, 31, 31};
-    std::vector<Point<int>> draws;
+    Sprite tile {"tile", "tile.png", 0, 0, 32, 32};
+    std::vector<Point<int>> at, sizes, offsets;
 };
 
 // A zone draws wherever its layer draws its placed instances, debug mode or
 // not.
-TEST(ZoneRender, ASingleSpriteTilesTheZone)
+TEST(ZoneRender, ASingleSpriteTilesTheZoneAsOneDrawOfTheZonesSize)
 {
     TiledZone zone;
     ZoneHolder::Instance data;
-    data.SetSize(Point<int>(96, 64));
+    data.SetSize(Point<int>(80, 64));
     EXPECT_TRUE(zone.RenderInstance(nullptr, &data, 10, 20, 1.0f, 1.0f, 0.0f, 0, 0, 0, 0));
-    // Three columns and two rows, the picture moved by 32 - 64 to stand on
-    // the zone's edge.
-    EXPECT_EQ(zone.draws,
-        (std::vector<Point<int>> {{10, -12}, {42, -12}, {74, -12}, {10, 20}, {42, 20}, {74, 20}}));
+    // Three columns (the last cut at the zone's edge by the draw's size) and
+    // two rows, in steps of the sprite's size; the picture moved by the
+    // type's height less the zone's, 48 - 64, to stand on the zone's edge.
+    EXPECT_EQ(zone.at, (std::vector<Point<int>> {{10, 4}}));
+    EXPECT_EQ(zone.sizes, (std::vector<Point<int>> {{80, 64}}));
+    EXPECT_EQ(
+        zone.offsets, (std::vector<Point<int>> {{0, 0}, {32, 0}, {64, 0}, {0, 32}, {32, 32}, {64, 32}}));
+    // The type is as it was.
+    EXPECT_EQ(zone.GetSize(), Point<int>(32, 48));
+    EXPECT_EQ(zone.GetSpriteInstanceCount(), 1);
+    EXPECT_EQ(zone.GetDrawEntryCount(), 1);
 
     // A huge zone draws the sprite once instead of millions of times.
-    zone.draws.clear();
+    zone.at.clear();
     data.SetSize(Point<int>(1 << 22, 1 << 22));
     zone.RenderInstance(nullptr, &data, 0, 0, 1.0f, 1.0f, 0.0f, 0, 0, 0, 0);
-    EXPECT_EQ(zone.draws.size(), 1u);
+    EXPECT_EQ(zone.offsets.size(), 1u);
 }
 
 } // namespace
