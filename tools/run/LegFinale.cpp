@@ -17,6 +17,11 @@ namespace {
 using namespace RunMoves;
 constexpr float kTile = 32.0f;
 
+// Where the Warden waits in the Heart for the maw's spit to splash: east of
+// where it lands (aimed at him by the stone or at its floor's middle), west
+// of the claw's strip in the east wall.
+constexpr float kShelter = 42.5f * kTile;
+
 // The top of the Crypt's floor.
 constexpr float kFloorTop = 2 * kTile;
 bool Crypt(RunPilot& pilot)
@@ -90,14 +95,21 @@ bool Heart(RunPilot& pilot)
         return nullptr;
     };
     // The two cells in the west wall, then the two in the east wall, each
-    // struck from the floor.
+    // struck from the floor; the stone before the maw's place is jumped on
+    // the way east.
     for (const char* step : {"cell_etape_1", "cell_etape_2"}) {
+        if (std::string(step) == "cell_etape_2" && !pilot.WalkTo(kShelter))
+            return false;
         const Foe cell = [&]() -> CharacterObject* { return living(step); };
         if (!FightUntil(
                 pilot, cell, [&] { return living(step) == nullptr; }, 6000, step))
             return false;
     }
-    // The maw, from the floor east of it, until a few blows are left.
+    // The maw, from the floor by the stone east of it, until a few blows are
+    // left: the pilot stands where the stone holds him and strikes, and steps
+    // east only while a spit is shown (the maw's open mouth, the spit in
+    // flight, its splash), short of the claw's strip in the east wall, then
+    // comes back.
     const Foe maw = [&]() -> CharacterObject* {
         auto* body = Named<NPC_Boss_Ultimate>(pilot, "NPC_Boss_Ultimate");
         return body != nullptr && body->GetLife() > 0 && !body->IsExploding() ? body : nullptr;
@@ -107,10 +119,28 @@ bool Heart(RunPilot& pilot)
         CharacterObject* body = maw();
         return won() || (body != nullptr && body->GetLife() <= 12);
     };
-    if (!FightUntil(pilot, maw, nearlyWon, 12000, "the maw"))
-        return false;
-    // Its claw comes out of the east wall where the Warden stands against
-    // it: he lets it strike once (it costs him a heart), then ends the fight.
+    const auto spitShown = [&] {
+        auto* body = Named<NPC_Boss_Ultimate>(pilot, "NPC_Boss_Ultimate");
+        return (body != nullptr && body->GetState() == NPC_Boss_Ultimate::kStep3Attack)
+            || !pilot.TheGame()
+                    .FindCharactersByName("Projectile_Boss_Ultimate_Step3_Moving", nullptr, true)
+                    .empty();
+    };
+    const int giveUp = pilot.Frame() + 12000;
+    while (!nearlyWon()) {
+        if (pilot.Frame() >= giveUp)
+            return pilot.Fail("the maw was not beaten in 12000 passes");
+        if (!FightUntil(
+                pilot, maw, [&] { return nearlyWon() || spitShown(); }, 12000, "the maw"))
+            return false;
+        if (spitShown() && !nearlyWon()) {
+            if (!pilot.WalkTo(kShelter) || !pilot.WaitUntil([&] { return !spitShown(); }, 300))
+                return pilot.Fail("the maw's spit did not splash");
+        }
+    }
+    // Its claw comes out of the east wall at whoever stands against it: the
+    // Warden lets it strike once, so that the run sees and hears it (it costs
+    // him a heart), then ends the fight.
     if (!won()) {
         const auto clawStruck = [&] {
             auto* claw = Named<Projectile_Boss_Ultimate>(pilot, "Projectile_Boss_Ultimate_Step3_Claw");
