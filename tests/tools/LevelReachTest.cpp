@@ -164,21 +164,20 @@ TEST(LevelReach, TheBodiesABossDrawsRoundItsSpawnerShowWholeBelowTheBandFromItsA
         std::string placement;
         std::vector<const char*> faults; // each fault's start, in order
     } cases[] = {
-        {"place Zone_NPCSpawner_Boss_Boat beast 3 2 17x12\n", {}},
+        {"place Zone_NPCSpawner_Boss_Boat beast 3 2 17x10\n", {}},
         // A tile higher, its eye's brow and its head's top go under the band.
-        {"place Zone_NPCSpawner_Boss_Boat beast 3 3 17x12\n",
+        {"place Zone_NPCSpawner_Boss_Boat beast 3 3 17x10\n",
             {"reach.lvd:24: the beast's eye (pixels 452-589 across, 315-405 up) is under the HUD's band",
                 "reach.lvd:24: the beast's head"}},
         {"prop \"Scene Layer 01\" Zone_NPCSpawner_Boss_Ultimate 3 2\n", {}},
         {"prop \"Scene Layer 01\" Zone_NPCSpawner_Boss_Ultimate 3 4\n",
-            {"reach.lvd:24: the maw (pixels 96-415 across, 128-415 up) is under the HUD's band, or out of "
-             "the "
-             "view, while a player stands on the floor of \"arena\" at column 2"}},
+            {"reach.lvd:24: the maw (pixels 96-415 across, 128-415 up) is under the HUD's band, or out "
+             "of the view, while a player stands on the floor of \"arena_b\" at column 2"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.placement);
-        const std::vector<std::string> faults
-            = LevelHudBand::CheckClearOfBand(LevelDescription::Parse(Arena(c.placement), "reach.lvd"));
+        const std::vector<std::string> faults = LevelHudBand::CheckClearOfBand(
+            LevelDescription::Parse(Arena(c.placement, "arena_b"), "reach.lvd"));
         ASSERT_EQ(faults.size(), c.faults.size()) << (faults.empty() ? "" : faults[0]);
         for (size_t i = 0; i < faults.size(); ++i)
             EXPECT_EQ(faults[i].rfind(c.faults[i], 0), 0u) << faults[i];
