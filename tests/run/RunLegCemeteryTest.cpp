@@ -118,8 +118,8 @@ TEST_F(RunLegCemetery, FromTheChapelThroughTheCryptAndTheHeartToTheEndingAndTheT
     pilot->SetAfterPass({});
 
     // The Heart was fought without the god flag, which the Crypt's end typed
-    // off, and won with hearts to spare: the stone by the maw keeps the
-    // Warden clear of its body and claw, and he steps from its spit.
+    // off, and won with hearts to spare: the stone by the maw holds the
+    // Warden where its body, spikes, spit and claw do not reach him.
     EXPECT_FALSE(game.godMode);
     std::cout << "the Heart won with " << left << " of 8 life left (lowest " << lowest << ")\n";
     EXPECT_GE(left, 4);
