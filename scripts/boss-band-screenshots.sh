@@ -59,6 +59,7 @@ shoot() {
 # The maw risen, the Warden against the stone, a blow ("/"), the open mouth
 # and the spit, then the Warden a step east while it splashes; its spikes.
 shoot cemetery_heart.lvl look sleep:3 a:1 P slash sleep:0.2 P sleep:0.5 P d:0.3 sleep:0.4 P sleep:16 P sleep:3 P
-# The Bow from its floor: down off the upper deck, the beast at rest.
-shoot boat_02.lvl start a:0.8 sleep:7 P sleep:2 P a:1.5 sleep:1 P
+# The Bow from its floor: down off the upper deck, the beast come in, then
+# a few steps east toward its body and its eye.
+shoot boat_02.lvl start a:0.8 sleep:7 P d:0.4 sleep:1 P d:0.4 sleep:1 P d:0.4 sleep:1 P
 ls -R "$OUT"/*/docs
