@@ -4,10 +4,10 @@
 # cemetery_heart.lvl there anew, its arena's script starting the maw at once
 # (its cells' two steps left out) and one start point more, "look", on the
 # arena's floor east of the stone; starts the game there (the player
-# invulnerable), walks west against the stone, strikes once (the maw opens
-# its mouth and spits) and takes screenshots with the game's own key, Print
-# Screen, until its spikes have come; then does the same in boat_02.lvl from
-# its floor, once the beast has come in. The pictures land in
+# invulnerable), walks west against the stone, strikes and takes
+# screenshots with the game's own key, Print Screen, until its spikes have
+# come; then does the same in boat_02.lvl from its floor, once the beast has
+# come in. The pictures land in
 # OUT/<level>/docs/My Games/Quenholt/Screenshots.
 #   xvfb-run -a -s "-screen 0 1024x900x24" bash scripts/boss-band-screenshots.sh \
 #     "$PWD/build" /tmp/shots
@@ -56,8 +56,8 @@ shoot() {
     wait $pid
 }
 
-# The maw risen, the Warden against the stone, a blow ("/"), the open mouth
-# and the spit, then the Warden a step east while it splashes; its spikes.
+# The maw risen, the Warden against the stone, a blow ("/"), the Warden a
+# step east; the maw's spikes.
 shoot cemetery_heart.lvl look sleep:3 a:1 P slash sleep:0.2 P sleep:0.5 P d:0.3 sleep:0.4 P sleep:16 P sleep:3 P
 # The Bow from its floor: down off the upper deck, the beast come in, then
 # a few steps east toward its body and its eye.
