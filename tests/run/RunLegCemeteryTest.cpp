@@ -103,11 +103,27 @@ TEST_F(RunLegCemetery, FromTheChapelThroughTheCryptAndTheHeartToTheEndingAndTheT
     ASSERT_TRUE(game.console.ExecuteCommand("setplayerattackrank 4"));
     for (const char* done : {"done_b03", "done_v03", "done_s03", "done_l03", "done_u03", "done_g03"})
         game.CreateSaveVar(done)->SetValue("1");
+    // The player's life through the Heart: its lowest, and what is left when
+    // the maw is down.
+    int lowest = 8, left = -1;
+    pilot->SetAfterPass([&] {
+        const Player* player = pilot->ThePlayer();
+        if (player == nullptr || pilot->LevelName() != "cemetery_heart.lvl" || left >= 0)
+            return;
+        lowest = std::min(lowest, player->GetLife());
+        if (pilot->SaveVar("done_h") == "1")
+            left = player->GetLife();
+    });
     FlyTimed(RunFinale, "finale");
+    pilot->SetAfterPass({});
 
     // The Heart was fought without the god flag, which the Crypt's end typed
-    // off.
+    // off, and won with hearts to spare: the stone by the maw holds the
+    // Warden where its body, spikes, spit and claw do not reach him.
     EXPECT_FALSE(game.godMode);
+    std::cout << "the Heart won with " << left << " of 8 life left (lowest " << lowest << ")\n";
+    EXPECT_GE(left, 4);
+    EXPECT_GE(lowest, 4);
     EXPECT_EQ(pilot->SaveVar("done_f"), "1");
     EXPECT_EQ(pilot->SaveVar("done_h"), "1");
     // Back on the title, the level let go.

@@ -17,6 +17,11 @@ namespace {
 using namespace RunMoves;
 constexpr float kTile = 32.0f;
 
+// East of the stone before the Heart's maw, on the way to the east cells.
+constexpr float kPastStone = 42.5f * kTile;
+// The stone's east face.
+constexpr float kStoneFace = 41 * kTile;
+
 // The top of the Crypt's floor.
 constexpr float kFloorTop = 2 * kTile;
 bool Crypt(RunPilot& pilot)
@@ -90,14 +95,20 @@ bool Heart(RunPilot& pilot)
         return nullptr;
     };
     // The two cells in the west wall, then the two in the east wall, each
-    // struck from the floor.
+    // struck from the floor; the stone before the maw's place is jumped on
+    // the way east.
     for (const char* step : {"cell_etape_1", "cell_etape_2"}) {
+        if (std::string(step) == "cell_etape_2" && !pilot.WalkTo(kPastStone))
+            return false;
         const Foe cell = [&]() -> CharacterObject* { return living(step); };
         if (!FightUntil(
                 pilot, cell, [&] { return living(step) == nullptr; }, 6000, step))
             return false;
     }
-    // The maw, from the floor east of it, until a few blows are left.
+    // The maw, from the floor by the stone east of it, until a few blows are
+    // left: the pilot walks west until the stone holds him and strikes; none
+    // of the maw's dangers reaches him there, so he stays (he walks back
+    // should anything move him off).
     const Foe maw = [&]() -> CharacterObject* {
         auto* body = Named<NPC_Boss_Ultimate>(pilot, "NPC_Boss_Ultimate");
         return body != nullptr && body->GetLife() > 0 && !body->IsExploding() ? body : nullptr;
@@ -107,10 +118,35 @@ bool Heart(RunPilot& pilot)
         CharacterObject* body = maw();
         return won() || (body != nullptr && body->GetLife() <= 12);
     };
-    if (!FightUntil(pilot, maw, nearlyWon, 12000, "the maw"))
-        return false;
-    // Its claw comes out of the east wall where the Warden stands against
-    // it: he lets it strike once (it costs him a heart), then ends the fight.
+    // West until the stone holds him (he stands still with the key held).
+    const auto toStone = [&] {
+        Settle(pilot);
+        int still = 0;
+        for (int pass = 0; pass < 150 && still < 3; ++pass) {
+            const float was = pilot.X();
+            pilot.Pass({RunPilot::Left});
+            still = std::abs(pilot.X() - was) < 0.5f ? still + 1 : 0;
+        }
+        return pilot.X() < kStoneFace + kTile;
+    };
+    const int giveUp = pilot.Frame() + 12000;
+    while (!nearlyWon()) {
+        if (pilot.Frame() >= giveUp)
+            return pilot.Fail("the maw was not beaten in 12000 passes");
+        if (maw() == nullptr) {
+            pilot.Pass();
+            continue;
+        }
+        if (!toStone())
+            return pilot.Fail("the stone before the maw did not hold the Warden");
+        const auto movedOff = [&] { return pilot.X() >= kStoneFace + kTile; };
+        if (!StrikeUntil(
+                pilot, -1, [&] { return nearlyWon() || movedOff(); }, 12000, "the maw"))
+            return false;
+    }
+    // Its claw comes out of the east wall at whoever stands against it: the
+    // Warden lets it strike once, so that the run sees and hears it, then
+    // ends the fight.
     if (!won()) {
         const auto clawStruck = [&] {
             auto* claw = Named<Projectile_Boss_Ultimate>(pilot, "Projectile_Boss_Ultimate_Step3_Claw");

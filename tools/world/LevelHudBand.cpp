@@ -75,9 +75,8 @@ std::pair<int, int> Aim(int tx, int ty, const std::vector<Blocker>& blockers)
     return {cx, cy};
 }
 
-Corners CameraCorners(const LevelDescription& level)
+Corners CameraCorners(const LevelDescription& level, const std::vector<Blocker>& blockers)
 {
-    const std::vector<Blocker> blockers = Blockers(level);
     Corners corners;
     for (int tx = 1; tx + 1 < level.TileWidth(); ++tx)
         for (int ty = 1; ty + 1 < level.TileHeight(); ++ty) {
@@ -155,13 +154,72 @@ std::string Kind(const LevelPlacement& p)
     return {};
 }
 
+// A body a boss draws at a place of its own beside its spawner's (or the
+// part of a larger body a player fights by sight), in pixels from the
+// spawner's lower-left corner, y up, where the boss rests: the level tool
+// does not read the pictures, so their places are written here.
+struct DrawnPart {
+    const char* spawner;
+    const char* what;
+    int x, y, w, h;
+};
+constexpr DrawnPart kDrawnParts[] = {
+    // The Bow's beast: its body drawn 256 px east and 32 px up, and on it
+    // its eye with its brow (data/art/boat_bosses.txt: x 100-237 and y
+    // 138-228 down from the top of the 416 px picture); its head; its arm.
+    {"Zone_NPCSpawner_Boss_Boat", "the beast's eye", 256 + 100, 32 + 416 - 229, 138, 91},
+    {"Zone_NPCSpawner_Boss_Boat", "the beast's head", 256, 192, 128, 128},
+    {"Zone_NPCSpawner_Boss_Boat", "the beast's arm", 0, 0, 256, 256},
+    // The Heart's maw, risen.
+    {"Zone_NPCSpawner_Boss_Ultimate", "the maw", 0, 0, 320, 288},
+};
+
+// Faults for each part a boss draws that goes under the band, or out of the
+// view's height, while a player stands on the floor of the arena nearest to
+// its spawner, at a column from which the part is in the view's width.
+void CheckDrawnParts(const LevelDescription& level, const std::vector<Blocker>& blockers, int band,
+    std::vector<std::string>& faults)
+{
+    for (const LevelPlacement& p : level.placements)
+        for (const DrawnPart& part : kDrawnParts) {
+            if (p.object != part.spawner)
+                continue;
+            const LevelPlacement* arena = LevelReach::NearestArena(level, p);
+            if (arena == nullptr)
+                continue; // the reach rule names a boss without an arena
+            const int left = p.x * kTile + part.x, right = left + part.w - 1;
+            const int bottom = p.y * kTile + part.y, top = bottom + part.h - 1;
+            for (int x = arena->x; x < arena->x + arena->w; ++x) {
+                if (!CanStand(level, x, arena->y))
+                    continue;
+                // The camera aimed at his centre, his body's middle tile.
+                const auto [cx, cy] = Aim(x, arena->y + 1, blockers);
+                if (right < cx || left > cx + Camera::kViewFarX)
+                    continue;
+                if (bottom >= cy && top <= cy + Camera::kViewFarY - band)
+                    continue;
+                faults.push_back(level.file + ":" + std::to_string(p.line) + ": " + part.what + " (pixels "
+                    + std::to_string(left) + "-" + std::to_string(right) + " across, "
+                    + std::to_string(bottom) + "-" + std::to_string(top)
+                    + " up) is under the HUD's band, or out of the view, while a player stands on the floor "
+                      "of \""
+                    + arena->name + "\" at column " + std::to_string(x)
+                    + ": expected a boss's part to show whole below the band (the view's top "
+                    + std::to_string(band) + " px) while it is in the view's width");
+                break;
+            }
+        }
+}
+
 } // namespace
 
 std::vector<std::string> CheckClearOfBand(const LevelDescription& level, int bandHeight)
 {
     Corners corners;
+    std::vector<Blocker> blockers;
     try {
-        corners = CameraCorners(level);
+        blockers = Blockers(level);
+        corners = CameraCorners(level, blockers);
     } catch (const WorldError&) {
         return {}; // a level the tool cannot build: its build says why
     }
@@ -196,6 +254,7 @@ std::vector<std::string> CheckClearOfBand(const LevelDescription& level, int ban
                 + "\" at tile (" + std::to_string(p.x) + ", " + std::to_string(p.y)
                 + ") is under the HUD's band: expected it to show " + below);
     }
+    CheckDrawnParts(level, blockers, bandHeight, faults);
     return faults;
 }
 

@@ -23,7 +23,11 @@ constexpr int kHeight = 64;
 
 // Faults "file:line: ..." for each floor, pickup, exit and fight's target
 // (a trigger without a script, a zone holder, a boss's spawner) that the band
-// hides at every camera position the blockers allow.
+// hides at every camera position the blockers allow; and for each body a boss
+// draws at a place of its own round its spawner (the Bow's beast's eye, head
+// and arm, the Heart's maw) that does not show whole below the band while a
+// player stands on the floor of its arena (the trigger "arena_..." nearest
+// to the spawner), at any column from which it is in the view's width.
 std::vector<std::string> CheckClearOfBand(const LevelDescription& level, int bandHeight = kHeight);
 
 // Faults "file:line: ..." for each target of a boss fought on one screen
