@@ -122,11 +122,14 @@ void Player::FindNearestSecretZone()
     Rect<int> target;
     const Point<float> centre = GetCenter();
     auto consider = [&](Point<float> at, Point<int> size) {
-        // The box in the convention (0, height - 1)-(width - 1, 0), moved.
-        const Rect<int> box(static_cast<int>(at.x), static_cast<int>(at.y) + size.y - 1,
-            static_cast<int>(at.x) + size.x - 1, static_cast<int>(at.y));
+        // The box in the convention (0, height - 1)-(width - 1, 0); its
+        // middle is the position plus the box's whole-pixel centre.
+        // (Halves truncated toward zero, as every box centre of the game.)
+        const Rect<int> local(0, size.y - 1, size.x - 1, 0);
         const Point<float> middle(
-            static_cast<float>((box.x0 + box.x1) / 2), static_cast<float>((box.y0 + box.y1) / 2));
+            at.x + static_cast<float>((size.x - 1) / 2), at.y + static_cast<float>((size.y - 1) / 2));
+        Rect<int> box = local;
+        box.Offset(Point<int>(static_cast<int>(at.x), static_cast<int>(at.y)));
         const Point<float> d = middle - centre;
         const float d2 = d.x * d.x + d.y * d.y;
         if (d2 < best) {

@@ -6,6 +6,7 @@
 #include "engine/config/GamePaths.h"
 #include "game/Game.h"
 #include "game/GameSaveData.h"
+#include "scene/BackgroundEvent.h"
 #include "scene/Level.h"
 #include "scene/MapModel.h"
 
