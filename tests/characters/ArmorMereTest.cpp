@@ -213,13 +213,16 @@ TEST_F(FrozenMere, RecordsOfALevelLeftBehindAreForgottenNotFollowed)
 TEST_F(FrozenMere, ZoneReplacementSwapsTheVisibleSceneryOverlappingTheZoneOnly)
 {
     ice->OnEnabled();
+    // Water on "Collisions" itself is swapped too.
+    Layer::Instance* pond = collisions->AddPlacedInstance(&waterTile, 256, 160);
     player.position = Point<float>(kPoolLeft + 64, kShoreTop);
     // Corner (128, 244) to (448, 44), edges included: the two upper rows,
     // the columns from x 192 to the one at 448.
     ice->ApplyReplacementsInZone(320, 200);
     EXPECT_EQ(HiddenWaterTiles(), 18);
     EXPECT_EQ(water->GetAddedInstanceCount(), 18u);
-    EXPECT_EQ(collisions->GetAddedInstanceCount(), 18u);
+    EXPECT_FALSE(pond->IsVisible());
+    EXPECT_EQ(collisions->GetAddedInstanceCount(), 18u + 2u);
     // Hidden pieces are not replaced twice.
     ice->ApplyReplacementsInZone(320, 200);
     EXPECT_EQ(water->GetAddedInstanceCount(), 18u);
