@@ -38,21 +38,17 @@ void Player::AreaAttack(int kind, float /*radius*/)
 
 void Player::FreezeGhostsNear(Point<float> centre, float radius)
 {
-    // The ghosts (and every floating skull) whose integer centre lies closer
-    // than the radius to the given centre freeze.
+    // The ghosts (and every floating skull) whose centre lies closer than
+    // the radius to the given centre freeze.
     PlayerWorld* world = GetPlayerWorld();
     if (world == nullptr)
         return;
-    const Point<int> from = centre.ToInt();
-    const int64_t limit = static_cast<int64_t>(radius) * static_cast<int64_t>(radius);
     for (size_t i = 0; i < world->GetCharacterCount(); ++i) {
         CharacterObject* character = world->GetCharacter(i);
         if (character == nullptr || character == this || !character->IsFreezable())
             continue;
-        const Point<int> at = character->GetCenter().ToInt();
-        const int64_t dx = at.x - from.x;
-        const int64_t dy = at.y - from.y;
-        if (dx * dx + dy * dy < limit)
+        const Point<float> d = character->GetCenter() - centre;
+        if (d.x * d.x + d.y * d.y < radius * radius)
             character->Freeze();
     }
 }
