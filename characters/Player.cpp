@@ -453,10 +453,10 @@ void Player::ApplySaveData(const PlayerProgress& record)
     if (GetModifier(worn) != nullptr) {
         const int old = armorState.currentArmor;
         armorState.currentArmor = worn;
-        // Silent: putting the armor back on does not use it (no attack, no
-        // charge spent at the load).
+        // Put on as a switch: the armor's sound, and its use, which costs
+        // nothing while no charge is held (a new player holds none).
         if (worn != old)
-            SwitchArmor(-1, true);
+            SwitchArmor(-1, false);
     }
     if (PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(this)) {
         crossbow->boltsLeft = record.crossbowAmmo;

@@ -156,8 +156,8 @@ void PlayerArmor::ApplyReplacementsInZone(int width, int height)
     for (int list = 0; list < 3; ++list) {
         for (int i = 0; i < current->GetLayerCount(list); ++i) {
             Layer* layer = current->GetLayerAt(list, i);
-            if (layer == nullptr || layer == collisions || layer->GetScrollFactor().x != 1.0f
-                || layer->GetScrollFactor().y != 1.0f)
+            // Every layer that scrolls with the camera, "Collisions" too.
+            if (layer == nullptr || layer->GetScrollFactor().x != 1.0f || layer->GetScrollFactor().y != 1.0f)
                 continue;
             Layer::InstanceList found;
             layer->CollectInstancesInRect(corner, opposite, found, false);

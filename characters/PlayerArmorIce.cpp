@@ -242,6 +242,15 @@ bool PlayerArmorIce::GuardPlayer(Level* level)
             Layer::Instance* at = layer->GetReplaceableInstanceAt(Point<int>(px + offset.x, py + offset.y));
             if (at == nullptr || at->GetPrototype() == nullptr || !CanFreeze(at->GetPrototype()))
                 continue;
+            // Only ice that would stand in the player's body stops the freeze.
+            const GraphicalObject* replacement = ReplacementOf(at->GetPrototype());
+            if (replacement == nullptr)
+                continue;
+            const Point<int> size = replacement->GetSize();
+            const int ax = static_cast<int>(at->GetPosition().x);
+            const int ay = static_cast<int>(at->GetPosition().y);
+            if (!Overlaps(Rect<int>(ax, ay + size.y - 1, ax + size.x - 1, ay), body))
+                continue;
             if (at->IsVisible() || checked.count(at->GetAuxIndex()) != 0) {
                 cancel = true;
                 return;
@@ -261,6 +270,14 @@ bool PlayerArmorIce::CanFreeze(const GraphicalObject* object) const
     if ((kind == 1 || kind == 2) && level >= 2)
         return FindBySourceName(lavaPairs, object->GetName()) >= 0;
     return false;
+}
+
+GraphicalObject* PlayerArmorIce::ReplacementOf(const GraphicalObject* object) const
+{
+    const bool lava = object->GetReplacementKind() == 1 || object->GetReplacementKind() == 2;
+    const PairList& pairs = lava ? lavaPairs : replacementPairs;
+    const int pair = FindBySourceName(pairs, object->GetName());
+    return pair >= 0 ? pairs[static_cast<size_t>(pair)].second : nullptr;
 }
 
 bool PlayerArmorIce::InsideFrozenPiece(Point<int> cell) const
@@ -294,10 +311,7 @@ void PlayerArmorIce::VisitCell(Level* /*level*/, Layer* layer, Layer* collisions
     } else {
         if (!CanFreeze(object))
             return;
-        const bool lava = object->GetReplacementKind() == 1 || object->GetReplacementKind() == 2;
-        const PairList& pairs = lava ? lavaPairs : replacementPairs;
-        const int pair = FindBySourceName(pairs, object->GetName());
-        GraphicalObject* replacement = pairs[static_cast<size_t>(pair)].second;
+        GraphicalObject* replacement = ReplacementOf(object);
         if (replacement == nullptr)
             return;
         activeReplacements.push_back(Replace(layer, instance, replacement, collisions, animationTime));

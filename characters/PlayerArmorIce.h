@@ -66,6 +66,8 @@ private:
     void VisitCell(Level* level, Layer* layer, Layer* collisions, Point<int> cell, bool mayOpenGroup,
         float& animationTime, std::vector<Point<int>>& next);
     bool CanFreeze(const GraphicalObject* object) const;
+    // The object that replaces a freezable one; null when there is none.
+    GraphicalObject* ReplacementOf(const GraphicalObject* object) const;
     // Numbers the touching pieces of the list into groups.
     static void GroupPieces(std::vector<Layer::Instance*> work);
     bool InsideFrozenPiece(Point<int> cell) const;

@@ -38,21 +38,17 @@ void Player::AreaAttack(int kind, float /*radius*/)
 
 void Player::FreezeGhostsNear(Point<float> centre, float radius)
 {
-    // The ghosts (and every floating skull) whose integer centre lies closer
-    // than the radius to the given centre freeze.
+    // The ghosts (and every floating skull) whose centre lies closer than
+    // the radius to the given centre freeze.
     PlayerWorld* world = GetPlayerWorld();
     if (world == nullptr)
         return;
-    const Point<int> from = centre.ToInt();
-    const int64_t limit = static_cast<int64_t>(radius) * static_cast<int64_t>(radius);
     for (size_t i = 0; i < world->GetCharacterCount(); ++i) {
         CharacterObject* character = world->GetCharacter(i);
         if (character == nullptr || character == this || !character->IsFreezable())
             continue;
-        const Point<int> at = character->GetCenter().ToInt();
-        const int64_t dx = at.x - from.x;
-        const int64_t dy = at.y - from.y;
-        if (dx * dx + dy * dy < limit)
+        const Point<float> d = character->GetCenter() - centre;
+        if (d.x * d.x + d.y * d.y < radius * radius)
             character->Freeze();
     }
 }
@@ -122,11 +118,14 @@ void Player::FindNearestSecretZone()
     Rect<int> target;
     const Point<float> centre = GetCenter();
     auto consider = [&](Point<float> at, Point<int> size) {
-        // The box in the convention (0, height - 1)-(width - 1, 0), moved.
-        const Rect<int> box(static_cast<int>(at.x), static_cast<int>(at.y) + size.y - 1,
-            static_cast<int>(at.x) + size.x - 1, static_cast<int>(at.y));
+        // The box in the convention (0, height - 1)-(width - 1, 0); its
+        // middle is the position plus the box's whole-pixel centre.
+        // (Halves truncated toward zero, as every box centre of the game.)
+        const Rect<int> local(0, size.y - 1, size.x - 1, 0);
         const Point<float> middle(
-            static_cast<float>((box.x0 + box.x1) / 2), static_cast<float>((box.y0 + box.y1) / 2));
+            at.x + static_cast<float>((size.x - 1) / 2), at.y + static_cast<float>((size.y - 1) / 2));
+        Rect<int> box = local;
+        box.Offset(Point<int>(static_cast<int>(at.x), static_cast<int>(at.y)));
         const Point<float> d = middle - centre;
         const float d2 = d.x * d.x + d.y * d.y;
         if (d2 < best) {

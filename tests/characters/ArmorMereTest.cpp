@@ -73,6 +73,22 @@ TEST_F(FrozenMere, StandingInTheWaterCancelsTheFreeze)
     EXPECT_EQ(HiddenWaterTiles(), 0);
     EXPECT_TRUE(ice->GetActiveReplacements().empty());
     EXPECT_EQ(player.state.armorCharges, 0);
+
+    // Water under the player whose ice would not reach the player's body
+    // freezes: the slab's ice stands at x 1000 to 1031, the player at 1100.
+    waterSlab.SetSize(160, 32, true);
+    game.sceneObjects.push_back(&waterSlab);
+    ArmorReplacement::IceList().emplace_back("Water_Slab", "Ice_Tile");
+    waterSlab.Init();
+    ice->BuildReplacementTable();
+    water->AddPlacedInstance(&waterSlab, 1000, 0);
+    PlayerArmorIce::GroupReplaceableScenery(&level);
+    player.position = Point<float>(1100, 0);
+    player.state.armorCharges = 1;
+    ice->Use();
+    RunFront();
+    ASSERT_EQ(ice->GetActiveReplacements().size(), 1u);
+    EXPECT_FALSE(ice->GetActiveReplacements()[0].replaced->IsVisible());
 }
 
 // The front walks every layer that scrolls with the camera: a puddle on a
@@ -197,13 +213,16 @@ TEST_F(FrozenMere, RecordsOfALevelLeftBehindAreForgottenNotFollowed)
 TEST_F(FrozenMere, ZoneReplacementSwapsTheVisibleSceneryOverlappingTheZoneOnly)
 {
     ice->OnEnabled();
+    // Water on "Collisions" itself is swapped too.
+    Layer::Instance* pond = collisions->AddPlacedInstance(&waterTile, 256, 160);
     player.position = Point<float>(kPoolLeft + 64, kShoreTop);
     // Corner (128, 244) to (448, 44), edges included: the two upper rows,
     // the columns from x 192 to the one at 448.
     ice->ApplyReplacementsInZone(320, 200);
     EXPECT_EQ(HiddenWaterTiles(), 18);
     EXPECT_EQ(water->GetAddedInstanceCount(), 18u);
-    EXPECT_EQ(collisions->GetAddedInstanceCount(), 18u);
+    EXPECT_FALSE(pond->IsVisible());
+    EXPECT_EQ(collisions->GetAddedInstanceCount(), 18u + 2u);
     // Hidden pieces are not replaced twice.
     ice->ApplyReplacementsInZone(320, 200);
     EXPECT_EQ(water->GetAddedInstanceCount(), 18u);

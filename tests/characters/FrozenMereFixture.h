@@ -110,6 +110,8 @@ protected:
     GraphicalObject lavaTile {"Lava_Tile"};
     GraphicalObject cooledLava {"Cooled_Lava"};
     GraphicalObject shore {"Shore"};
+    // A wide piece of water whose ice is one tile (at its left end).
+    GraphicalObject waterSlab {"Water_Slab"};
     Level level {"snow_01"};
     Layer* water = nullptr;
     Layer* collisions = nullptr;

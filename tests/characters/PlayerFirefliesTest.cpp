@@ -36,8 +36,11 @@ TEST_F(PlayerFireflies, TheNearestTargetWithin512PixelsIsShownAndAFartherOneIsNo
     Target far("Far", 100.0f + 600.0f, 0.0f, 1);
     Target near("Near", 100.0f + 200.0f, 0.0f, 1);
     Target gone("Gone", 100.0f + 100.0f, 0.0f, 1); // no longer a live character
-    world.characters = {&far, &near};
-    player->targetCharacters = {&far, &gone};
+    // Its middle is its position plus (15, 31): 511.9 px right of the
+    // player's, 17 below, just beyond 512 px.
+    Target edge("Edge", 628.9f, 0.0f, 1);
+    world.characters = {&far, &near, &edge};
+    player->targetCharacters = {&far, &gone, &edge};
     Step(Keys(0, 0));
     for (const auto& firefly : player->GetFireflies()) {
         EXPECT_FALSE(firefly->HasTarget());

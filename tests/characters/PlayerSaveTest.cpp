@@ -6,6 +6,7 @@
 #include "engine/config/GamePaths.h"
 #include "game/Game.h"
 #include "game/GameSaveData.h"
+#include "scene/BackgroundEvent.h"
 #include "scene/Level.h"
 #include "scene/MapModel.h"
 
@@ -96,9 +97,10 @@ TEST_F(PlayerSave, ALoadedRecordGivesThePlayerEveryValue)
     player->GetArmorState().armorCharges = 1;
     player->ApplySaveData(record.GetPlayerProgress());
     ExpectPlayerValues(*player);
-    // Putting the worn armor back on does not use it.
-    EXPECT_EQ(player->GetArmorState().armorCharges, 1);
-    EXPECT_EQ(level.GetBackgroundEventCount(), 0u);
+    // The saved armor goes on as a switch: a player holding a charge uses it.
+    EXPECT_EQ(player->GetArmorState().armorCharges, 0);
+    ASSERT_EQ(level.GetBackgroundEventCount(), 1u);
+    EXPECT_EQ(level.GetBackgroundEvent(0)->GetName(), "Armor Ice Use");
     for (const auto& firefly : player->GetFireflies()) {
         EXPECT_TRUE(firefly->IsAttached());
         EXPECT_EQ(firefly->GetPosition(), Point<float>(32.0f, 64.0f));
@@ -136,6 +138,9 @@ TEST_F(PlayerSave, WhatASaveWritesALoadGivesBackToANewPlayer)
     EXPECT_FALSE(fresh->IsModifierEnabled(Player::kFireArmor));
     EXPECT_TRUE(game.console.ExecuteCommand("load"));
     ExpectPlayerValues(*fresh);
+    // A new player holds no charge: the armor goes on without a use.
+    EXPECT_EQ(fresh->GetArmorState().armorCharges, 0);
+    EXPECT_EQ(level.GetBackgroundEventCount(), 0u);
     EXPECT_EQ(game.saveData.GetPosition(), Point<float>(320.0f, 64.0f));
     EXPECT_EQ(game.saveData.GetDirection(), -1);
 }

@@ -189,6 +189,8 @@ TEST_F(EnemyRules, TheIceArmourFreezesGhostsAndFloatingSkullsCloserThan128Pixels
     // Centres 100 and 140 pixels from the player's centre (32, 48).
     auto* nearGhost = Make<NPC_CrouchSkull_Ghost>("NPC_CrouchSkull_Ghost", {108.0f, 32.0f}, {48, 32});
     auto* farGhost = Make<NPC_CrouchSkull_Ghost>("NPC_CrouchSkull_Ghost", {148.0f, 32.0f}, {48, 32});
+    // Centre 90.9 px right of and above the player's: 128.55 px away.
+    auto* diagonalGhost = Make<NPC_CrouchSkull_Ghost>("NPC_CrouchSkull_Ghost", {98.9f, 122.9f}, {48, 32});
     auto* nearSkull = Make<NPC_FloatingSkull>("NPC_FloatingSkull", {-88.0f, 28.0f}, {40, 40});
     auto* farSkull = Make<NPC_FloatingSkull>("NPC_FloatingSkull", {-128.0f, 28.0f}, {40, 40});
     nearSkull->SetKind(1);
@@ -200,6 +202,7 @@ TEST_F(EnemyRules, TheIceArmourFreezesGhostsAndFloatingSkullsCloserThan128Pixels
     EXPECT_FALSE(nearGhost->ghost);
     EXPECT_EQ(nearGhost->GetDrawingEffect(), nullptr) << "the ghost effect goes";
     EXPECT_TRUE(farGhost->ghost);
+    EXPECT_TRUE(diagonalGhost->ghost);
     EXPECT_NE(farGhost->GetDrawingEffect(), nullptr);
     EXPECT_TRUE(nearSkull->IsFrozen());
     EXPECT_FALSE(farSkull->IsFrozen());
