@@ -11,9 +11,9 @@ set -u
 GAME=$1
 WORLD=$2
 OUT=$3
+source "$(dirname "$0")/screenshot-common.sh"
 
-# shoot LEVEL KEYS...: "k:S" holds key k for S seconds, "sleep:S" waits,
-# "P" takes a screenshot, anything else is pressed once.
+# shoot LEVEL KEYS...: starts the game in LEVEL and presses KEYS (press_keys).
 shoot() {
     local level=$1
     shift
@@ -26,14 +26,7 @@ shoot() {
     win=$(xdotool search --pid "$pid" | head -1)
     xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
     sleep 1
-    for k in "$@"; do
-        case $k in
-        P) xdotool key Print; sleep 1.5 ;;
-        sleep:*) sleep "${k#sleep:}" ;;
-        *:*) xdotool keydown --window "$win" "${k%%:*}"; sleep "${k#*:}"; xdotool keyup --window "$win" "${k%%:*}" ;;
-        *) xdotool key --window "$win" "$k"; sleep 0.3 ;;
-        esac
-    done
+    PRINT_PAUSE=1.5 press_keys "$win" "$@"
     kill "$pid"
     wait "$pid"
 }

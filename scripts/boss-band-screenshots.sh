@@ -15,18 +15,16 @@ set -u
 BUILD=$1
 OUT=$2
 SOURCE=$(cd "$(dirname "$0")/.." && pwd)
-mkdir -p "$OUT"
-rm -rf "$OUT/world" "$OUT/levels"
-cp -r "$BUILD/world" "$OUT/world"
-cp -r "$SOURCE/data/levels" "$OUT/levels"
+source "$SOURCE/scripts/screenshot-common.sh"
+copy_world "$BUILD" "$OUT" "$SOURCE"
 HEART=$OUT/levels/cemetery_heart.lvd
 sed -i -e '/^SendMessageTo cell_etape_1 step1_start$/d' -e '/^waitEvent_WaitMessage NPC_Boss_Ultimate_Step2$/d' \
     -e '/^SendMessageTo cell_etape_2 step2_start$/d' -e '/^waitEvent_WaitMessage NPC_Boss_Ultimate_Step3$/d' "$HEART"
 echo "place    Point_PlayerStart          look             42 2           name=look" >> "$HEART"
 "$BUILD/tools/levelgen" "$OUT/world/levels" "$SOURCE/data/art" "$OUT/levels" || exit 1
 
-# shoot LEVEL START KEYS...: "k:S" holds key k for S seconds, "sleep:S"
-# waits, "P" takes a screenshot, anything else is pressed once.
+# shoot LEVEL START KEYS...: starts the game in LEVEL at the start point
+# START and presses KEYS (press_keys).
 shoot() {
     local level=$1 start=$2
     shift 2
@@ -44,14 +42,7 @@ shoot() {
     sleep 4
     xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
     sleep 1
-    for k in "$@"; do
-        case $k in
-        P) xdotool key Print; sleep 1 ;;
-        sleep:*) sleep "${k#sleep:}" ;;
-        *:*) xdotool keydown --window "$win" "${k%%:*}"; sleep "${k#*:}"; xdotool keyup --window "$win" "${k%%:*}" ;;
-        *) xdotool key --window "$win" "$k"; sleep 0.3 ;;
-        esac
-    done
+    press_keys "$win" "$@"
     kill $pid
     wait $pid
 }

@@ -13,10 +13,8 @@ set -u
 BUILD=$1
 OUT=$2
 SOURCE=$(cd "$(dirname "$0")/.." && pwd)
-mkdir -p "$OUT"
-rm -rf "$OUT/world" "$OUT/levels"
-cp -r "$BUILD/world" "$OUT/world"
-cp -r "$SOURCE/data/levels" "$OUT/levels"
+source "$SOURCE/scripts/screenshot-common.sh"
+copy_world "$BUILD" "$OUT" "$SOURCE"
 echo "place    Point_PlayerStart          look             24 12          name=look" >> "$OUT/levels/cave_02.lvd"
 "$BUILD/tools/levelgen" "$OUT/world/levels" "$SOURCE/data/art" "$OUT/levels" || exit 1
 export XDG_DOCUMENTS_DIR=$OUT/docs
