@@ -109,18 +109,12 @@ void PlayerArmorIce::BuildReplacementTable()
     ReleaseLists();
     replacementPairs = BuildPairs(ArmorReplacement::IceList());
     secondaryPairs = BuildPairs(ArmorReplacement::ThirdList());
-    lavaPairs = BuildPairs(ArmorReplacement::IceLavaList());
     tableBuilt = 1;
 }
 
 int PlayerArmorIce::GetReplacementIndex(const std::string& objectName) const
 {
-    // Water first, then lava after it.
-    const int water = FindBySourceName(replacementPairs, objectName);
-    if (water >= 0)
-        return water;
-    const int lava = FindBySourceName(lavaPairs, objectName);
-    return lava >= 0 ? static_cast<int>(replacementPairs.size()) + lava : -1;
+    return FindBySourceName(replacementPairs, objectName);
 }
 
 void PlayerArmorIce::RecordReplaceable(Layer* layer, Layer::Instance* instance, Layer* collisions)
@@ -141,7 +135,6 @@ void PlayerArmorIce::ReleaseLists()
 {
     replacementPairs.clear();
     secondaryPairs.clear();
-    lavaPairs.clear();
 }
 
 void PlayerArmorIce::OnSelected(bool silent)
@@ -264,20 +257,17 @@ bool PlayerArmorIce::GuardPlayer(Level* level)
 
 bool PlayerArmorIce::CanFreeze(const GraphicalObject* object) const
 {
+    // Water of the ice list freezes at every level, lava (the ice-lava
+    // list's kinds) from level 2; either only with a pair in the ice list.
     const int kind = object->GetReplacementKind();
-    if (kind == 3 || kind == 4)
-        return FindBySourceName(replacementPairs, object->GetName()) >= 0;
-    if ((kind == 1 || kind == 2) && level >= 2)
-        return FindBySourceName(lavaPairs, object->GetName()) >= 0;
-    return false;
+    const bool freezable = kind == 3 || kind == 4 || ((kind == 1 || kind == 2) && level >= 2);
+    return freezable && FindBySourceName(replacementPairs, object->GetName()) >= 0;
 }
 
 GraphicalObject* PlayerArmorIce::ReplacementOf(const GraphicalObject* object) const
 {
-    const bool lava = object->GetReplacementKind() == 1 || object->GetReplacementKind() == 2;
-    const PairList& pairs = lava ? lavaPairs : replacementPairs;
-    const int pair = FindBySourceName(pairs, object->GetName());
-    return pair >= 0 ? pairs[static_cast<size_t>(pair)].second : nullptr;
+    const int pair = FindBySourceName(replacementPairs, object->GetName());
+    return pair >= 0 ? replacementPairs[static_cast<size_t>(pair)].second : nullptr;
 }
 
 bool PlayerArmorIce::InsideFrozenPiece(Point<int> cell) const

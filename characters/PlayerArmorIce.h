@@ -47,8 +47,9 @@ public:
     // number. (The front walks the layers of all three lists.)
     static void GroupReplaceableScenery(Level* level);
 
-    // The table the level prepares: water (and lava) pairs, built early when
-    // the armor was never enabled.
+    // The table the level prepares: the ice list's pairs (water, and lava
+    // that the ice list names too), built early when the armor was never
+    // enabled.
     bool IsReplacementTableEmpty() const override { return tableBuilt == 0; }
     void BuildReplacementTable() override;
     int GetReplacementIndex(const std::string& objectName) const override;
@@ -77,8 +78,6 @@ private:
     // How many cells at the front of frozenCells are seeds (they may open a
     // group); the cells queued later only continue groups already frozen.
     size_t seedCount = 0;
-    // Lava and its ice, from the ice-lava list: frozen at level 2.
-    PairList lavaPairs;
     // The groups this front has entered.
     std::set<int32_t> frontGroups;
     // The replaceable pieces of the level entered (replaced, layer and

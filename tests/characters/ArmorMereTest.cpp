@@ -41,14 +41,26 @@ TEST_F(FrozenMere, AUseWithoutWaterStillCostsAChargeAndTheFrontEndsAtOnce)
     EXPECT_EQ(level.GetBackgroundEventCount(), 1u);
 }
 
+// Lava freezes only under the level-two armor, and only when the ice list
+// gives it a pair (the ice-lava list alone makes it lava, no ice).
 TEST_F(FrozenMere, LavaFreezesOnlyUnderTheLevelTwoArmor)
 {
     for (int x = 0; x < 4; ++x)
         water->AddPlacedInstance(&lavaTile, static_cast<float>(1024 + 32 * x), 0);
     PlayerArmorIce::GroupReplaceableScenery(&level);
     player.position = Point<float>(1024, 32);
-    for (int armorLevel : {1, 2}) {
-        ice->SetLevel(armorLevel);
+    const ArmorReplacement lavaPair = ArmorReplacement::IceList().back();
+    const struct {
+        int armorLevel;
+        bool iceListNamesLava;
+        int frozen;
+    } cases[] = {{1, true, 0}, {2, false, 0}, {2, true, 4}};
+    for (const auto& c : cases) {
+        ArmorReplacement::IceList() = {ArmorReplacement("Water_Tile", "Ice_Tile")};
+        if (c.iceListNamesLava)
+            ArmorReplacement::IceList().push_back(lavaPair);
+        ice->BuildReplacementTable();
+        ice->SetLevel(c.armorLevel);
         player.state.armorCharges = 1;
         ice->Use();
         RunFront();
@@ -58,7 +70,7 @@ TEST_F(FrozenMere, LavaFreezesOnlyUnderTheLevelTwoArmor)
             if (instance->GetPrototype() == &lavaTile && !instance->IsVisible())
                 ++hidden;
         }
-        EXPECT_EQ(hidden, armorLevel == 2 ? 4 : 0) << "armor level " << armorLevel;
+        EXPECT_EQ(hidden, c.frozen) << "armor level " << c.armorLevel << ", named " << c.iceListNamesLava;
     }
     // The water pool, out of reach, stayed as it was.
     EXPECT_EQ(HiddenWaterTiles(), 0);

@@ -42,7 +42,10 @@ protected:
         shore.CollisionShapeAt(0) = std::make_unique<CollisionBox<int>>(0, 95, 191, 0, 0);
         game.sceneObjects = {&waterTile, &iceTile, &lavaTile, &cooledLava, &shore};
 
-        ArmorReplacement::IceList() = {ArmorReplacement("Water_Tile", "Ice_Tile")};
+        // Lava freezes through the ice list's pair; the ice-lava list makes
+        // it lava (named last, its kind wins).
+        ArmorReplacement::IceList()
+            = {ArmorReplacement("Water_Tile", "Ice_Tile"), ArmorReplacement("Lava_Tile", "Cooled_Lava")};
         ArmorReplacement::IceLavaList() = {ArmorReplacement("Lava_Tile", "Cooled_Lava")};
         waterTile.Init();
         lavaTile.Init();

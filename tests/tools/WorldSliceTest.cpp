@@ -66,6 +66,9 @@ TEST_F(WorldSlice, EverySettingsLineRunsBeforeAndAfterTheLibraryAndRunsAgainHarm
     EXPECT_EQ(std::count(ArmorReplacement::IceList().begin(), ArmorReplacement::IceList().end(),
                   ArmorReplacement("Water_Tile", "Ice_Tile")),
         1);
+    EXPECT_EQ(std::count(ArmorReplacement::IceList().begin(), ArmorReplacement::IceList().end(),
+                  ArmorReplacement("Lava_Tile", "Lava_Frozen")),
+        1);
     EXPECT_EQ(std::count(ArmorReplacement::IceLavaList().begin(), ArmorReplacement::IceLavaList().end(),
                   ArmorReplacement("Lava_Tile", "Lava_Frozen")),
         1);
