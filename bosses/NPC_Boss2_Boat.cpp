@@ -445,6 +445,6 @@ void NPC_Boss2_Boat::Die()
 
 void Zone_NPCSpawner_Boss2_Boat::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    NPCSpawner::Spawn<NPC_Boss2_Boat>(*this, x, y, {"NPC_Boss2_Boat", NPCSpawner::Naming::AfterPlacing},
+    NPCSpawner::Spawn<NPC_Boss2_Boat>(*this, x, y, {"NPC_Boss2_Boat", NPCSpawner::Naming::WhenNamed},
         [](NPC_Boss2_Boat& boss) { boss.CreateProjectiles(); });
 }

@@ -348,5 +348,5 @@ void NPC_Boss_Bibli::ApplyDamage(CharacterObject* attacker, int damage)
 
 void Zone_NPCSpawner_Boss_Bibli::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    NPCSpawner::Spawn<NPC_Boss_Bibli>(*this, x, y, {"NPC_Boss_Bibli"});
+    NPCSpawner::Spawn<NPC_Boss_Bibli>(*this, x, y, {"NPC_Boss_Bibli", NPCSpawner::Naming::WhenNamed});
 }

@@ -552,10 +552,10 @@ bool NPC_Boss_Boat::DamagePlayerOnContact()
     Player* player = Boss::ThePlayer();
     if (player == nullptr || dead || !player->IsAlive())
         return false;
+    // A touch counts whether or not it hurts: an invulnerable player is only spared the damage.
     auto strike = [&]() {
-        if (player->IsInvulnerable())
-            return false;
-        player->ApplyDamage(this, contactDamage);
+        if (!player->IsInvulnerable())
+            player->ApplyDamage(this, contactDamage);
         return true;
     };
     const Point<int> bodyAt = Truncated(position) + kRestOffset;
@@ -655,5 +655,5 @@ void NPC_Boss_Boat::Die()
 
 void Zone_NPCSpawner_Boss_Boat::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    NPCSpawner::Spawn<NPC_Boss_Boat>(*this, x, y, {"NPC_Boss_Boat", NPCSpawner::Naming::AfterPlacing});
+    NPCSpawner::Spawn<NPC_Boss_Boat>(*this, x, y, {"NPC_Boss_Boat", NPCSpawner::Naming::WhenNamed});
 }

@@ -224,7 +224,8 @@ void Zone_NPCSpawner_Boss_Cave::Instance::Spawn(int x, int y, Level* /*level*/)
 {
     if (!TakePendingSpawn())
         return;
-    CharacterObject* created = NPCSpawner::Create("NPC_Boss_Cave", *this, true);
+    // Made under its class name (its sounds are declared by it); the role names it below.
+    CharacterObject* created = NPCSpawner::Create("NPC_Boss_Cave", *this, false);
     auto* boss = dynamic_cast<NPC_Boss_Cave*>(created);
     if (boss == nullptr)
         return;

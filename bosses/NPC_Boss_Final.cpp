@@ -187,14 +187,15 @@ void NPC_Boss_Final::StepGhostCycle()
 
 void NPC_Boss_Final::Sweep()
 {
-    const int dx = static_cast<int>(position.x) - homePosition.x;
-    if (dx > kSweepMargin && dx < kSweep - kSweepMargin) {
+    const float dx = position.x - static_cast<float>(homePosition.x);
+    const float margin = static_cast<float>(kSweepMargin);
+    if (dx > margin && dx < static_cast<float>(kSweep - kSweepMargin)) {
         frameCounter = 0;
         speed = kSweepSpeed;
         return;
     }
     speed = 0.0f;
-    const int side = dx <= kSweepMargin ? -1 : 1;
+    const int side = dx <= margin ? -1 : 1;
     const int edge = homePosition.x + (side < 0 ? kSweepMargin : kSweep - kSweepMargin);
     ++frameCounter;
     if (frameCounter > kBulgeFrames) {
@@ -337,11 +338,11 @@ void NPC_Boss_Final::RemoveFromRing(Projectile_Boss_Final* projectile)
 void NPC_Boss_Final::ColourRing(int hitKind)
 {
     for (Projectile_Boss_Final* eye : ring) {
-        GraphicalObject* look = eye->GetEyeSprite(hitKind);
-        if (look == nullptr)
-            continue;
-        eye->SetCurrentGraphical(look);
-        look->RestartAnimations(false);
+        // Ice and fire recolour the eye; any other kind keeps its look. Either way it starts over.
+        if (GraphicalObject* look = eye->GetEyeSprite(hitKind))
+            eye->SetCurrentGraphical(look);
+        if (GraphicalObject* look = eye->GetCurrentGraphical())
+            look->RestartAnimations(false);
     }
 }
 
@@ -399,5 +400,5 @@ void NPC_Boss_Final::ApplyDamage(CharacterObject* attacker, int damage)
 
 void Zone_NPCSpawner_Boss_Final::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    NPCSpawner::Spawn<NPC_Boss_Final>(*this, x, y, {"NPC_Boss_Final", NPCSpawner::Naming::AfterPlacing});
+    NPCSpawner::Spawn<NPC_Boss_Final>(*this, x, y, {"NPC_Boss_Final", NPCSpawner::Naming::WhenNamed});
 }

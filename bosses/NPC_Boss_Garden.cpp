@@ -439,11 +439,12 @@ void NPC_Boss_Garden::ApplyDamage(CharacterObject* attacker, int damage)
 
 void Zone_NPCSpawner_Boss_Garden::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    NPCSpawner::Spawn<NPC_Boss_Garden>(*this, x, y, {"NPC_Boss_Garden"}, [&](NPC_Boss_Garden& boss) {
-        boss.SetPosition(NPCSpawner::SpawnPoint(*this, x, y) + Point<float>(0.0f, kComeFrom));
-        const Point<int> home = GetOffset() + Point<int>(x, y);
-        boss.SetHome(home.x, home.y);
-        boss.SetState(NPC_Boss_Garden::kWaiting);
-        boss.BuildParts();
-    });
+    NPCSpawner::Spawn<NPC_Boss_Garden>(
+        *this, x, y, {"NPC_Boss_Garden", NPCSpawner::Naming::WhenNamed}, [&](NPC_Boss_Garden& boss) {
+            boss.SetPosition(NPCSpawner::SpawnPoint(*this, x, y) + Point<float>(0.0f, kComeFrom));
+            const Point<int> home = GetOffset() + Point<int>(x, y);
+            boss.SetHome(home.x, home.y);
+            boss.SetState(NPC_Boss_Garden::kWaiting);
+            boss.BuildParts();
+        });
 }

@@ -395,6 +395,6 @@ void NPC_Boss_Snow::ApplyDamage(CharacterObject* attacker, int damage)
 
 void Zone_NPCSpawner_Boss_Snow::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    NPCSpawner::Spawn<NPC_Boss_Snow>(*this, x, y, {"NPC_Boss_Snow"},
+    NPCSpawner::Spawn<NPC_Boss_Snow>(*this, x, y, {"NPC_Boss_Snow", NPCSpawner::Naming::WhenNamed},
         [&](NPC_Boss_Snow& boss) { boss.homePoint = GetOffset() + Point<int>(x, y); });
 }

@@ -106,7 +106,6 @@ void NPC_Boss_Ultimate::ResetToStart()
         life = kStep3Life;
         currentGraphical = nullptr;
     }
-    maxLife = life;
 }
 
 bool NPC_Boss_Ultimate::HandleScriptCommand(std::string command, std::string argument)

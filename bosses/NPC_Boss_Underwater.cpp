@@ -145,5 +145,6 @@ void NPC_Boss_Underwater::ApplyDamage(CharacterObject* attacker, int damage)
 
 void Zone_NPCSpawner_Boss_Underwater::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    NPCSpawner::Spawn<NPC_Boss_Underwater>(*this, x, y, {"NPC_Boss_Underwater"});
+    NPCSpawner::Spawn<NPC_Boss_Underwater>(
+        *this, x, y, {"NPC_Boss_Underwater", NPCSpawner::Naming::WhenNamed});
 }

@@ -186,7 +186,8 @@ void NPC_Boss_Underwater_Line::ApplyDamage(CharacterObject* attacker, int damage
     life = life > 0 ? life - damage : 0;
     if (eye != nullptr)
         eye->ApplyDamage(attacker, damage);
-    if (life > 0 || dead)
+    // A blow on an arm already dead (still in the list until the next pass) lays its cross again.
+    if (life > 0)
         return;
     if (eye != nullptr) {
         const std::vector<CharacterObject*> others

@@ -152,5 +152,5 @@ void NPC_MiniBoss_Boat::ApplyDamage(CharacterObject* attacker, int damage)
 
 void Zone_NPCSpawner_MiniBoss_Boat::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    NPCSpawner::Spawn<NPC_MiniBoss_Boat>(*this, x, y, {"NPC_MiniBoss_Boat"});
+    NPCSpawner::Spawn<NPC_MiniBoss_Boat>(*this, x, y, {"NPC_MiniBoss_Boat", NPCSpawner::Naming::WhenNamed});
 }

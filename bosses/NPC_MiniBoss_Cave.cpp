@@ -214,5 +214,5 @@ void NPC_MiniBoss_Cave::ApplyDamage(CharacterObject* attacker, int damage)
 
 void Zone_NPCSpawner_MiniBoss_Cave::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    NPCSpawner::Spawn<NPC_MiniBoss_Cave>(*this, x, y, {"NPC_MiniBoss_Cave"});
+    NPCSpawner::Spawn<NPC_MiniBoss_Cave>(*this, x, y, {"NPC_MiniBoss_Cave", NPCSpawner::Naming::WhenNamed});
 }

@@ -141,7 +141,7 @@ void Zone_NPCSpawner_MiniBoss_FloatingSkull::Instance::Spawn(int x, int y, Level
     // The mini-boss starts at its first destination in the zone, moved by the
     // offset.
     NPCSpawner::Spawn<NPC_MiniBoss_FloatingSkull>(*this, x, y,
-        {"NPC_MiniBoss_FloatingSkull", NPCSpawner::Naming::Placement,
+        {"NPC_MiniBoss_FloatingSkull", NPCSpawner::Naming::WhenNamed,
             &NPC_MiniBoss_FloatingSkull::roamingRect, NPCSpawner::Area::R},
         [&](NPC_MiniBoss_FloatingSkull& boss) {
             boss.PickRandomDestination();

@@ -119,5 +119,5 @@ void NPC_MiniBoss_Snow::ApplyDamage(CharacterObject* attacker, int damage)
 
 void Zone_NPCSpawner_MiniBoss_Snow::Instance::Spawn(int x, int y, Level* /*level*/)
 {
-    NPCSpawner::Spawn<NPC_MiniBoss_Snow>(*this, x, y, {"NPC_MiniBoss_Snow"});
+    NPCSpawner::Spawn<NPC_MiniBoss_Snow>(*this, x, y, {"NPC_MiniBoss_Snow", NPCSpawner::Naming::WhenNamed});
 }

@@ -36,9 +36,8 @@ void Projectile_Boss2_Boat::Launch(int mode, bool playSound)
 {
     direction = Point<float>(0.0f, 1.0f);
     contactDamage = 1;
+    // The sphere's animation runs on from where it stands.
     currentGraphical = sphere.get();
-    if (currentGraphical != nullptr)
-        currentGraphical->RestartAnimations(true);
     frameCounter = kLaunchWait;
     state = mode == 1 ? kFastLaunch : kSlowLaunch;
     drawInstance.SetTrailLength(kTrail);

@@ -71,7 +71,7 @@ void Projectile_Boss2_Cave::ResetToStart()
     hitThisFrame2 = false;
     firstUpdate = false;
     life = 1;
-    powerHit = 0;
+    // The death effect kind stays: a plant once ice-hit keeps its shards.
 }
 
 void Projectile_Boss2_Cave::Update(double dt)

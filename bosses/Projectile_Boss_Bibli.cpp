@@ -147,10 +147,12 @@ void Projectile_Boss_Bibli::Update(double dt)
     }
     CharacterObject* boss = Boss();
     if (boss == nullptr || boss->GetLife() <= 0 || spriteDagger == nullptr
-        || spriteDagger->GetDrawEntryCount() == 0) {
+        || spriteDagger->GetDrawEntryCount() == 0)
         dead = true;
+    // Marked dead, it still flies and may hurt this update; only without its boss (no carousel to
+    // turn on) or its look is there nothing to run.
+    if (boss == nullptr || spriteDagger == nullptr)
         return;
-    }
     CharacterObject::Update(dt);
     if (!enabled)
         return;
@@ -213,9 +215,8 @@ void Projectile_Boss_Bibli::Update(double dt)
         currentGraphical = spriteDagger.get();
         position += direction * Enemy::StepLength(speed, dt);
     }
+    // The dagger's picture is never stepped: it keeps its first frame.
     DamagePlayerOnContact();
-    if (currentGraphical != nullptr)
-        currentGraphical->Update(dt);
     if (auto* effect = dynamic_cast<GE_Color*>(GetDrawingEffect()))
         effect->Update();
     UpdateSounds();
@@ -248,16 +249,12 @@ bool Projectile_Boss_Bibli::HitsPlayer()
         std::max(0.5f, std::fabs(static_cast<float>(box.y0 - box.y1)) * 0.5f));
     const Point<float> at = player->GetPosition() + boxCentre.ToFloat();
     b2Transform bodyAt(b2Vec2(at.x, at.y), b2Rot(0.0f));
-    // The blade: about the picture's anchor, turned as it is drawn.
+    // The blade: about the anchor of the look's first sprite instance, turned as it is drawn. A
+    // look without a sprite instance has no blade and hits nothing.
     Sprite* sprite = currentGraphical->GetFirstSprite();
-    Point<int> anchor;
-    if (sprite != nullptr)
-        anchor = Point<int>(sprite->GetPoint().x, sprite->GetSize().y - sprite->GetPoint().y - 1);
-    else if (currentGraphical->GetAnimatedInstanceCount() > 0)
-        // A picture drawn by its animation: its first frame's corner.
-        anchor = Point<int>(0, currentGraphical->GetSize().y - 1);
-    else
+    if (sprite == nullptr)
         return false;
+    const Point<int> anchor(sprite->GetPoint().x, sprite->GetSize().y - sprite->GetPoint().y - 1);
     b2PolygonShape blade;
     blade.SetAsBox(kBladeHalfWidth, kBladeHalfLength,
         b2Vec2(kBladeCentreX - static_cast<float>(anchor.x), kBladeCentreY - static_cast<float>(anchor.y)),

@@ -208,10 +208,8 @@ void Projectile_Boss_Final::Update(double dt)
     }
     if (owner != nullptr)
         position = owner->GetCenter() + offset;
-    if (!enabled) {
-        currentGraphical = nullptr;
-        return;
-    }
+    // One that put itself back in the pool this update keeps its look for this frame's drawing;
+    // its next update clears it.
     if (currentGraphical != before && currentGraphical != nullptr)
         currentGraphical->RestartAnimations(false);
     if (currentGraphical != nullptr)

@@ -1,6 +1,7 @@
 #include "bosses/NPC_Boss2_Boat.h"
 #include "bosses/Projectile_Boss2_Boat.h"
 
+#include "scene/GraphicalObject.h"
 #include "script/ScriptVar.h"
 #include "tests/bosses/BossArena.h"
 
@@ -67,6 +68,15 @@ TEST_F(SternFight, TheLeaderStacksItsPartsAndHeadOnItsFirstUpdate)
     EXPECT_EQ(BusySpheres(), NPC_Boss2_Boat::kSpheres);
     Passes(2);
     EXPECT_EQ(BusySpheres(), 0);
+    // A sphere launched again keeps its animation where it stands.
+    Projectile_Boss2_Boat* sphere = leader->GetSpheres()[0];
+    sphere->Launch(1, false);
+    Passes(7);
+    ASSERT_NE(sphere->GetCurrentGraphical(), nullptr);
+    const int frame = sphere->GetCurrentGraphical()->GetAnimationFrame();
+    ASSERT_NE(frame, 0);
+    sphere->Launch(1, false);
+    EXPECT_EQ(sphere->GetCurrentGraphical()->GetAnimationFrame(), frame);
 }
 
 TEST_F(SternFight, AfterStartThePartsSlideInAndTheSpheresRiseInSeriesOfTenVolleys)

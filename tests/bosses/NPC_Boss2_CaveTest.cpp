@@ -207,6 +207,7 @@ TEST_P(Boss2CaveShatter, IceFreezesAColumnFromTheNeighbourAndABlowShattersItBack
     EXPECT_EQ(top->GetState(), Projectile_Boss2_Cave::kGrowing);
     top->ReceiveHit(player, 2, 1.0f);
     EXPECT_EQ(top->GetState(), Projectile_Boss2_Cave::kGrowing);
+    EXPECT_EQ(top->GetPowerHit(), 2) << "ice shards at its death";
     int freezing = 0;
     for (Projectile_Boss2_Cave* p = top->GetAbove(); p != nullptr; p = p->GetAbove())
         freezing += p->GetState() == Projectile_Boss2_Cave::kFreezing ? 1 : 0;
@@ -250,6 +251,9 @@ TEST_P(Boss2CaveShatter, IceFreezesAColumnFromTheNeighbourAndABlowShattersItBack
                   400),
         0);
     EXPECT_EQ(top->GetOwner(), nullptr);
+    // Reused, the plant keeps the death effect of its ice hit.
+    top->ResetToStart();
+    EXPECT_EQ(top->GetPowerHit(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Blows, Boss2CaveShatter,

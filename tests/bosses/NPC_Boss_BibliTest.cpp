@@ -2,6 +2,7 @@
 #include "bosses/Projectile_Boss_Bibli.h"
 #include "engine/platform/Random.h"
 #include "engine/render/RenderPoolCommand.h"
+#include "scene/AnimatedSprite.h"
 #include "script/BackgroundEvent.h"
 
 #include "tests/bosses/LibGardenArena.h"
@@ -121,8 +122,14 @@ TEST_F(BossBibli, TheDaggersCircleAndAreThrownOneByOneFromTheFrontThenTheGhostVa
     // The visible time of 60 frames ends with the first throw; the second
     // follows 60 frames later once a dagger is in front.
     int thrownAt[2] = {-1, -1};
+    int steppedPictures = 0;
     for (int frame = 1; frame <= 400 && thrownAt[1] < 0; ++frame) {
         Pass();
+        // The world's look has 2 frames of 100 ms; a dagger never steps it.
+        for (const auto& dagger : daggers)
+            if (Live(dagger) && dagger->GetCurrentGraphical() != nullptr
+                && dagger->GetCurrentGraphical()->GetAnimationFrame() != 0)
+                ++steppedPictures;
         for (int i = 0; i < 2; ++i)
             if (thrownAt[i] < 0 && Live(daggers[i])
                 && daggers[i]->GetState() != Projectile_Boss_Bibli::kOnCarousel) {
@@ -138,12 +145,58 @@ TEST_F(BossBibli, TheDaggersCircleAndAreThrownOneByOneFromTheFrontThenTheGhostVa
     }
     ASSERT_GT(thrownAt[0], 0);
     ASSERT_GT(thrownAt[1], 0);
+    EXPECT_EQ(steppedPictures, 0);
     EXPECT_GE(std::abs(thrownAt[1] - thrownAt[0]), 60);
     // Both thrown: the ghost vanishes 30 frames after the last throw, and
     // every dagger ends within its flight.
     EXPECT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kVanishing, 40), -1);
     Passes(200);
     EXPECT_EQ(CountOf("Projectile_Boss_BibliV0"), 0);
+}
+
+TEST_F(BossBibli, ADaggerHurtsOnlyThroughASpriteInstanceAndFliesOnInTheUpdateItsGhostDies)
+{
+    NPC_Boss_Bibli* boss = Enter();
+    ASSERT_NE(boss, nullptr);
+    ASSERT_TRUE(Send("boss_bibli", "start", ""));
+    ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kVisible), -1);
+    ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kHidden), -1);
+    ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kVisible), -1);
+    Pass();
+    const std::vector<Watched<Projectile_Boss_Bibli>> daggers = WatchAll<Projectile_Boss_Bibli>();
+    ASSERT_EQ(daggers.size(), 2u);
+    // The one that comes first to the front takes its look.
+    ASSERT_GE(PassUntil([&] { return daggers[1]->GetCurrentGraphical() != nullptr; }, 50), 0);
+    Projectile_Boss_Bibli* dagger = daggers[1];
+    GraphicalObject* look = dagger->GetCurrentGraphical();
+    ASSERT_NE(look, nullptr);
+    ASSERT_GE(look->GetSpriteInstanceCount(), 1) << "the world's dagger look has a sprite instance";
+    // Its blade over the player's first hurt box.
+    const Rect<int> hurt = ThePlayer().GetHurtBoxes().front();
+    const Point<float> onPlayer = ThePlayer().GetPosition()
+        + Point<float>((hurt.x0 + hurt.x1) * 0.5f - 16.0f, (hurt.y0 + hurt.y1) * 0.5f - 32.0f);
+    dagger->SetPosition(onPlayer);
+    EXPECT_TRUE(dagger->HitsPlayer());
+    // The same picture drawn by its animation alone: no blade, no hit.
+    GraphicalObject animatedOnly("dagger_animated_only");
+    animatedOnly.SetSize(32, 64, true);
+    AnimatedSprite* animation = look->GetAnimatedInstance(0)->GetPrototype();
+    animatedOnly.AddAnimatedInstance(animation, 0, 0);
+    animatedOnly.AddGenericSpriteIndex(animation, 0);
+    dagger->SetCurrentGraphical(&animatedOnly);
+    EXPECT_FALSE(dagger->HitsPlayer());
+    dagger->SetCurrentGraphical(look);
+
+    // Thrown, it flies on in the update that finds its ghost without life,
+    // and marks itself dead.
+    dagger->Throw(0, 0);
+    Pass();
+    const Point<float> before = dagger->GetPosition();
+    boss->SetLife(0);
+    Pass();
+    ASSERT_TRUE(Live(daggers[1]));
+    EXPECT_TRUE(dagger->IsDead());
+    EXPECT_NE(dagger->GetPosition(), before);
 }
 
 TEST_F(BossBibli, HitsKnockItBackHarderAcrossALifeBandAndTheIceRevealsItWhileHidden)

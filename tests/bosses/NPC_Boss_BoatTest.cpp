@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // The wreck-beast of the Bow, fought in its own arena ("boat_02.lvl"): the
 // arena's script starts it when the player drops in from the deck, and its
@@ -87,6 +88,18 @@ TEST_F(BoatBossFight, BeforeItsStartTheBeastOnlyStandsWithItsPlanksPooledAndItsP
     const Point<int> bare = boss->GetPosition().ToInt() + Point<int>(40, 100);
     EXPECT_TRUE(boss->IsHitByBox(Rect<int>(face.x, face.y + 8, face.x + 8, face.y), false));
     EXPECT_FALSE(boss->IsHitByBox(Rect<int>(bare.x, bare.y + 8, bare.x + 8, bare.y), false));
+    // Its body against an invulnerable player: a touch, but no damage.
+    const std::vector<Rect<int>> attacks = boss->GetAttackBoxes();
+    ASSERT_FALSE(attacks.empty());
+    const Rect<int> hurt = ThePlayer().GetHurtBoxes().front();
+    const Point<int> corner = boss->GetPosition().ToInt() + Point<int>(256, 32)
+        + Point<int>(attacks.front().x0, attacks.front().y1) - Point<int>(hurt.x0, hurt.y1);
+    StandAt(static_cast<float>(corner.x + 1), static_cast<float>(corner.y + 1));
+    ThePlayer().SetInvulnerable(true);
+    const int life = ThePlayer().GetLife();
+    EXPECT_TRUE(boss->DamagePlayerOnContact());
+    EXPECT_EQ(ThePlayer().GetLife(), life);
+    ThePlayer().SetInvulnerable(false);
 }
 
 TEST_F(BoatBossFight, FromTheDropIntoTheArenaToTheArmourAndAReloadThatFindsItBeaten)

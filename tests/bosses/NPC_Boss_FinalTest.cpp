@@ -122,6 +122,13 @@ TEST_F(FinalBoss, ItSweepsItsSpanAndShootsAlongTheGroundTowardThePlayer)
                   200),
         0);
     EXPECT_NEAR(furthest, 752.0f + 16.0f, 0.5f);
+    // Half a pixel past the left margin it still sweeps on (the float
+    // distance decides, not its whole pixels).
+    const float home = static_cast<float>(boss->GetHomePosition().x);
+    boss->SetPosition(Point<float>(home + 16.5f, boss->GetPosition().y));
+    boss->SetDirection(Point<float>(-1.0f, 0.0f));
+    Pass();
+    EXPECT_NEAR(boss->GetPosition().x - home, 16.5f - 4.0f * 1.056f, 0.01f);
     // The first ground shot comes 300 frames into the fight, on the floor
     // line below its base, toward the player.
     const int left = boss->GetShotTimer();
@@ -150,11 +157,29 @@ TEST_F(FinalBoss, TheRingShieldsItFromAreaAttacksAndRisesAgain300FramesAfterItsL
     EXPECT_EQ(boss->GetLife(), 200);
     for (Projectile_Boss_Final* eye : boss->GetRing())
         EXPECT_EQ(eye->GetCurrentGraphical(), eye->GetEyeSprite(Enemy::kIceHit));
+    // Any other kind keeps each eye's look and starts it over.
+    Projectile_Boss_Final* first = boss->GetRing().front();
+    ASSERT_GE(PassUntil([&] { return first->GetCurrentGraphical()->GetAnimationFrame() != 0; }, 30), 1);
+    GraphicalObject* look = first->GetCurrentGraphical();
+    boss->ReceiveHit(&ThePlayer(), 0, 10.0f);
+    EXPECT_EQ(first->GetCurrentGraphical(), look);
+    EXPECT_EQ(look->GetAnimationFrame(), 0);
     KillTheRing();
     EXPECT_EQ(boss->GetPool().InPlay(), 0);
     boss->ReceiveHit(&ThePlayer(), Enemy::kFireHit, 10.0f);
     EXPECT_EQ(boss->GetLife(), 190);
     EXPECT_EQ(PassUntil([&] { return !boss->GetRing().empty(); }, 400), 300);
+    // A head at its point puts itself back in the pool, keeping its look
+    // for this frame's drawing; its next update clears it.
+    Projectile_Boss_Final* head = boss->AcquireProjectile();
+    ASSERT_NE(head, nullptr);
+    head->SetMode(Projectile_Boss_Final::kModeHead);
+    head->SetTarget(head->GetCenter().ToInt());
+    Pass();
+    EXPECT_FALSE(head->IsEnabled());
+    EXPECT_NE(head->GetCurrentGraphical(), nullptr);
+    Pass();
+    EXPECT_EQ(head->GetCurrentGraphical(), nullptr);
 }
 
 TEST_F(FinalBoss, PhasesChangeAtTheirThresholdsOneAtATimeEachWithItsBurstOfHeads)

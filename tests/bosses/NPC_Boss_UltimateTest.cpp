@@ -93,12 +93,14 @@ TEST_F(UltimateBoss, ItsSpawnerPlacesOneBodyOnEachMarkerAndTheMawAtTheZone)
     for (NPC_Boss_Ultimate* cell : cells) {
         EXPECT_EQ(cell->GetState(), NPC_Boss_Ultimate::kStep1Wait);
         EXPECT_EQ(cell->GetLife(), 30);
+        EXPECT_EQ(cell->GetMaxLife(), -1);
         EXPECT_EQ(cell->GetCurrentGraphical(), cell->GetSprite(NPC_Boss_Ultimate::kLookStep1Idle));
     }
     EXPECT_EQ(throwers->GetState(), NPC_Boss_Ultimate::kStep2Wait);
     EXPECT_EQ(throwers->GetLife(), 40);
     EXPECT_EQ(maw->GetState(), NPC_Boss_Ultimate::kStep3Hidden);
     EXPECT_EQ(maw->GetLife(), 300);
+    EXPECT_EQ(maw->GetMaxLife(), -1) << "the first update sets the life alone";
     EXPECT_EQ(maw->GetCurrentGraphical(), nullptr);
     EXPECT_EQ(maw->GetPosition(), Point<float>(320.0f, 96.0f));
     // Each command in its own state only.

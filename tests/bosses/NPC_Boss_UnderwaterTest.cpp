@@ -134,6 +134,10 @@ TEST_F(ThroneFight, ArmsCutDownFireBeamCrossesAndTheLastEyeTurnsTheBodyWeakUntil
     EXPECT_EQ(beams[1]->GetPosition(), centre + Point<float>(64.0f, 0.0f));
     EXPECT_EQ(beams[4]->GetPosition(), centre - Point<float>(0.0f, 64.0f));
     EXPECT_EQ(beams[36]->GetPosition(), centre - Point<float>(0.0f, 9.0f * 64.0f));
+    // A further blow before the pass removes the arm lays its cross again.
+    beams[1]->SetPosition(Point<float>());
+    Strike(first, 1);
+    EXPECT_EQ(beams[1]->GetPosition(), centre + Point<float>(64.0f, 0.0f));
     // The others, to the last one, whose eye flies home.
     for (size_t i = 1; i + 1 < arms.size(); ++i)
         Strike(arms[i], NPC_Boss_Underwater_Line::kLife);

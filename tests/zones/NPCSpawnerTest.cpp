@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -125,6 +126,15 @@ protected:
         }
         return types;
     }
+    // The first spawned character of the spawner key's boss class.
+    CharacterObject* BossOf(const std::string& key) const
+    {
+        const std::string boss = "NPC_" + key.substr(std::string("Zone_NPCSpawner_").size()) + "V0";
+        const std::vector<CharacterObject*> made = Spawned();
+        const auto it = std::find_if(
+            made.begin(), made.end(), [&](CharacterObject* c) { return c->GetVersionedClassName() == boss; });
+        return it != made.end() ? *it : nullptr;
+    }
     void ClearCharacters()
     {
         while (game.GetCharacterCount() > 0)
@@ -181,16 +191,50 @@ TEST_F(NPCSpawnerZones, NamesAndOffsetsFollowThePlacement)
     EXPECT_EQ(game.GetCharacter(1)->GetName(), "gate_door");
     EXPECT_EQ(game.GetCharacter(1)->GetPosition(), Point<float>(26.0f, 20.0f));
 
-    // Bosses that take the placement's name even when it is empty, and the
-    // one that always keeps its class name.
+    // Unnamed boss placements: most leave the class name, three take the
+    // placement's empty name, and one always keeps its class name.
+    const struct {
+        const char* key;
+        const char* name;
+    } unnamed[] = {
+        {"Zone_NPCSpawner_Boss_Final", "NPC_Boss_Final"},
+        {"Zone_NPCSpawner_Boss_Boat", "NPC_Boss_Boat"},
+        {"Zone_NPCSpawner_Boss2_Boat", "NPC_Boss2_Boat"},
+        {"Zone_NPCSpawner_Boss2_Bibli", ""},
+        {"Zone_NPCSpawner_Boss2_Garden", ""},
+        {"Zone_NPCSpawner_Boss2_Snow", ""},
+    };
+    for (const auto& u : unnamed) {
+        ClearCharacters();
+        Make(u.key)->Spawn(0, 0, &level);
+        CharacterObject* boss = BossOf(u.key);
+        ASSERT_NE(boss, nullptr) << u.key;
+        EXPECT_EQ(boss->GetName(), u.name) << u.key;
+    }
+    // A named boss placement: the boss is made under its class name, so its
+    // death sound is a boss's, and then takes the placement's name.
+    for (const char* key : {"Zone_NPCSpawner_Boss_Bibli", "Zone_NPCSpawner_Boss_Garden",
+             "Zone_NPCSpawner_Boss_Snow", "Zone_NPCSpawner_Boss_Underwater", "Zone_NPCSpawner_Boss_Cave",
+             "Zone_NPCSpawner_MiniBoss_Boat", "Zone_NPCSpawner_MiniBoss_Cave",
+             "Zone_NPCSpawner_MiniBoss_Snow", "Zone_NPCSpawner_MiniBoss_FloatingSkull"}) {
+        ClearCharacters();
+        auto placement = Make(key);
+        placement->SetName("lair");
+        placement->Spawn(0, 0, &level);
+        CharacterObject* boss = BossOf(key);
+        ASSERT_NE(boss, nullptr) << key;
+        if (std::string(key) != "Zone_NPCSpawner_Boss_Cave") {
+            EXPECT_EQ(boss->GetName(), "lair") << key;
+        }
+        ASSERT_GE(boss->GetSoundNames().size(), 2u) << key;
+        EXPECT_EQ(boss->GetSoundNames()[1], "NPC_Boss_Killed") << key;
+    }
     ClearCharacters();
-    Make("Zone_NPCSpawner_Boss_Final")->Spawn(0, 0, &level);
     auto underwater = Make("Zone_NPCSpawner_Boss2_Underwater");
     underwater->SetName("ignored");
     underwater->Spawn(0, 0, &level);
-    ASSERT_EQ(Spawned().size(), 2u);
-    EXPECT_EQ(Spawned()[0]->GetName(), "");
-    EXPECT_EQ(Spawned()[1]->GetName(), "NPC_Boss2_Underwater");
+    ASSERT_EQ(Spawned().size(), 1u);
+    EXPECT_EQ(Spawned()[0]->GetName(), "NPC_Boss2_Underwater");
 }
 
 TEST_F(NPCSpawnerZones, SkullAndJellyfishCountsAndKinds)
