@@ -358,6 +358,7 @@ public:
     RenderGameState GetRenderState() override;
     void SetCurrentPostEffect(GraphicalEffect* effect) override { currentPostEffect = effect; }
     GraphicalEffect* GetCurrentPostEffect() override { return currentPostEffect; }
+    bool HasCurrentLevel() const override { return currentLevel != nullptr; }
     // After the device objects were built again: a frame under the game's
     // mutex (none when it does not come within 30 ms, or before the first
     // update), and, in the middle of play, the pause menu at the next update.

@@ -135,19 +135,22 @@ PostChainResult MainLoop::RecordFrame()
     frame.levelLoaded = game.HasLevel();
     DevConsole& console = game.GetConsole();
     const bool tick = game.IsUpdateFrame();
+    PostEffects& used = effects ? *effects : noEffects;
     if (frame.levelLoaded) {
+        // The level pass is timed up to its screen effects, so the console
+        // editor and the overlay that follow report this pass's time.
         TimeSection(console.profileTimers, "Global Render Pass", tick);
         game.RenderLevel();
         if (pool)
             AddNamed(*pool, "EndRendering");
         else
             engine.EndScene(false);
-    }
-    const PostChainResult result
-        = FinishFrame(effects ? *effects : noEffects, frame, game.GetPostChainHost(), engine);
-    if (frame.levelLoaded)
+        ApplyScreenEffects(used, frame, game.GetPostChainHost(), engine);
         TimeSection(console.profileTimers, "Global Render Pass", tick);
-    return result;
+    } else {
+        ApplyScreenEffects(used, frame, game.GetPostChainHost(), engine);
+    }
+    return EndFrame(used, frame, game.GetPostChainHost(), engine);
 }
 
 void MainLoop::Run()

@@ -299,7 +299,7 @@ void DXRenderEngine::ClearShaderResList()
 void DXRenderEngine::LoadAllShaderRes()
 {
     for (auto it = shaderList.rbegin(); it != shaderList.rend(); ++it)
-        if (*it && !(*it)->Load() && !(*it)->IsPlaceholder())
+        if (*it && !(*it)->Load())
             platform::DebugOutput("Shader non charge ... " + (*it)->GetName() + "\n");
 }
 

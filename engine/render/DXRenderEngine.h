@@ -45,9 +45,9 @@ public:
     ShaderRes* FindShaderRes(const std::string& name) const;
     void RemoveShaderRes(ShaderRes* shader);
     void ClearShaderResList();
-    // Loads every shader again, last first; each that fails (but the
-    // placeholder, which has no file) writes "Shader non charge ... ", its
-    // name and a line feed to the debugger output.
+    // Loads every shader again, last first; each that fails (the placeholder
+    // without a file among them) writes "Shader non charge ... ", its name
+    // and a line feed to the debugger output.
     void LoadAllShaderRes();
     void ReleaseAllShaderRes();
     uint32_t GetDiffuseColor() const { return diffuseColour; }

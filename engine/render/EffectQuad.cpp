@@ -54,8 +54,9 @@ EffectQuadVertices MakeEffectQuad(float x, float y, Point<int> quadSize, int tex
         }
     } else {
         // Positive degrees turn clockwise on screen, about the rotation
-        // point, which stays where the unturned draw puts it.
-        const double radians = -static_cast<double>(rotationDegrees) * 0.01745329238474369;
+        // point, which stays where the unturned draw puts it. The effect
+        // path's degree factor is a shade smaller than the plain quad's.
+        const double radians = -static_cast<double>(rotationDegrees) * 0.01745277777777778;
         const float c = static_cast<float>(std::cos(radians));
         const float s = static_cast<float>(std::sin(radians));
         const float pivotX = x + rotationPoint.x - halfW;

@@ -3,6 +3,8 @@
 #include "engine/platform/DebugOutput.h"
 #include "engine/render/IGraphicalRessource.h"
 #include "engine/render/IRenderEngine.h"
+#include "engine/render/RenderGameAccess.h"
+#include "engine/render/RenderPoolManager.h"
 
 #include <charconv>
 
@@ -34,6 +36,15 @@ bool Image::ParseEmptySize(const std::string& name, int& width, int& height)
     return true;
 }
 
+bool Image::IsOutOfLoadingScope(const RenderPoolManager* pool)
+{
+    // A level is being played: not its loading screen (nor the frame that
+    // ends it), nor a device restore that takes every image again.
+    const RenderGameAccess* game = GetRenderGameAccess();
+    return pool && pool->loading.load() == 0 && game && game->HasCurrentLevel()
+        && pool->loadingHold.load() == 0 && !pool->messageWaitMode.load();
+}
+
 bool Image::Load()
 {
     texture.reset();
@@ -51,6 +62,8 @@ bool Image::Load()
         }
         texture.reset(engine->CreateRenderTexture(width, height));
     } else {
+        if (IsOutOfLoadingScope(engine->GetRenderPool()))
+            engine->GetRenderPool()->LogOutOfScopeLoad(name);
         texture.reset(engine->LoadTexture(name));
     }
     return texture != nullptr;

@@ -4,6 +4,7 @@
 #include <string>
 
 class IGraphicalRessource;
+class RenderPoolManager;
 
 // One loaded texture under its image file name. The texture is owned; it stays
 // null when loading failed, and draws through such an image draw nothing.
@@ -17,8 +18,14 @@ public:
 
     // Obtains the texture: names beginning with "_EMPTY_" give an empty render
     // texture of the size the name carries ("_EMPTY_256x128"); any other name is
-    // loaded by the render engine. True when a texture was obtained.
+    // loaded by the render engine, and noted in the load log when it comes
+    // out of the loading scope. True when a texture was obtained.
     bool Load();
+
+    // An image loaded now is loaded out of the loading scope: the pool is
+    // neither loading a level nor ending its loading screen nor waiting for
+    // the device, and the game has a current level.
+    static bool IsOutOfLoadingScope(const RenderPoolManager* pool);
 
     // Hands the texture to the render engine's DrawTexture; always false.
     bool Draw(int x, int y, int a, int b, float f) const;

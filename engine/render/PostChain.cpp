@@ -93,7 +93,7 @@ void StepPostEffects(PostEffects& effects)
             effect->Update();
 }
 
-PostChainResult FinishFrame(
+void ApplyScreenEffects(
     PostEffects& effects, const PostChainFrame& frame, PostChainHost& host, DXRenderEngine& engine)
 {
     RenderPoolManager* pool = engine.GetRecordingPool();
@@ -126,7 +126,12 @@ PostChainResult FinishFrame(
             ApplyScreenEffect(effects.fadeToColorDarkFirst.get(), engine);
         ApplyMotionBlur(effects.moBlur.get(), 50.0f, engine);
     }
+}
 
+PostChainResult EndFrame(
+    PostEffects& effects, const PostChainFrame& frame, PostChainHost& host, DXRenderEngine& engine)
+{
+    RenderPoolManager* pool = engine.GetRecordingPool();
     // At the neutral level the pass would give back the picture it read.
     if (effects.brightness && frame.brightnessLevel != kNeutralBrightness) {
         effects.brightness->SetInputValue(float(frame.brightnessLevel));
@@ -150,4 +155,11 @@ PostChainResult FinishFrame(
     result.submitted = pool->SubmitFrame(false, false, false);
     result.waitForRenderEnd = holding;
     return result;
+}
+
+PostChainResult FinishFrame(
+    PostEffects& effects, const PostChainFrame& frame, PostChainHost& host, DXRenderEngine& engine)
+{
+    ApplyScreenEffects(effects, frame, host, engine);
+    return EndFrame(effects, frame, host, engine);
 }

@@ -59,10 +59,20 @@ struct PostChainResult {
 };
 
 // Ends a frame whose scene has been drawn and closed (the level pass) or
-// only opened (the screen without a level): the screen effects (water, the
-// ending fade, the UI in a scene of its own, the fades, motion blur),
-// brightness, the console line, the debug text and the final copy; in
-// recording mode as commands of the frame, handed to the render thread, in
-// direct mode drawn at once.
+// only opened (the screen without a level): ApplyScreenEffects, then
+// EndFrame. In recording mode as commands of the frame, handed to the render
+// thread, in direct mode drawn at once.
 PostChainResult FinishFrame(
+    PostEffects& effects, const PostChainFrame& frame, PostChainHost& host, DXRenderEngine& engine);
+
+// The screen effects of a frame: with a level, water, the ending fade, the UI
+// in a scene of its own, the fades and motion blur; without one, the UI in
+// the open scene, the dark-first fade and motion blur. The level pass's timed
+// section ends here.
+void ApplyScreenEffects(
+    PostEffects& effects, const PostChainFrame& frame, PostChainHost& host, DXRenderEngine& engine);
+
+// The rest of the frame: brightness, the console line, the debug text and the
+// final copy (in recording mode the hand-over to the render thread).
+PostChainResult EndFrame(
     PostEffects& effects, const PostChainFrame& frame, PostChainHost& host, DXRenderEngine& engine);

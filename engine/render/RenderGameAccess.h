@@ -42,6 +42,9 @@ public:
     // it), null between commands; not owned.
     virtual void SetCurrentPostEffect(GraphicalEffect* effect) = 0;
     virtual GraphicalEffect* GetCurrentPostEffect() = 0;
+    // Whether the game has a current level (an image loaded then, outside
+    // the loading screen, is noted in the load log). None by default.
+    virtual bool HasCurrentLevel() const { return false; }
     // The device objects were built again (a display change or a resize):
     // the game draws a frame and, in the middle of play, pauses. None by
     // default.

@@ -537,6 +537,8 @@ void RenderPoolManager::RunDisplayRequest(int32_t code)
         g_FullScreen = true;
         if (FillPresentParameters(512, 448, g_hWnd, false))
             CreateD3DDevice(512, 448, g_hWnd, true);
+        // The device objects are rebuilt on the new device, as after a reset.
+        D3D_TryRestoreDevice(g_FullScreen, g_BackBufferWidth, g_BackBufferHeight, false);
         if (g_hWnd) {
             g_hWnd->SetBordered(false);
             g_hWnd->Show();
@@ -610,32 +612,34 @@ void RenderPoolManager::LogOutOfScopeLoad(const std::string& name)
     const std::string user = GetUserPath();
     const std::string path = user + "LoadPNG_OutOfLoadingScope.log";
     platform::DebugOutput(name + "\n");
+    const std::lock_guard<std::mutex> lock(loadLogMutex);
     // No user folder: the names are said, not written.
     if (user.empty())
         return;
     if (!loadLogRead) {
-        // The names of earlier runs, so each is written once.
+        // The names of earlier runs, so each is written once; then the log
+        // stays open for appending (the start-up's call makes the file).
         loadLogRead = true;
-        std::ifstream existing = platform::OpenRegularFile(path);
-        std::string line;
-        RawLine got = RawLine::kLine;
-        while ((got = ReadRawLine(existing, line)) == RawLine::kLine)
-            loggedImageNames.push_back(line);
-        if (got == RawLine::kReadError) {
-            loadLogUnreadable = true;
-            platform::ReportProblem(path + ": expected a line, found " + std::string(kFoundReadError)
-                + "; the log is left as it is\n");
+        {
+            std::ifstream existing = platform::OpenRegularFile(path);
+            std::string line;
+            RawLine got = RawLine::kLine;
+            while ((got = ReadRawLine(existing, line)) == RawLine::kLine)
+                loggedImageNames.push_back(line);
+            if (got == RawLine::kReadError) {
+                loadLogUnreadable = true;
+                platform::ReportProblem(path + ": expected a line, found " + std::string(kFoundReadError)
+                    + "; the log is left as it is\n");
+            }
         }
+        if (!loadLogUnreadable)
+            loadLog.open(path, std::ios::binary | std::ios::app);
     }
-    // The opening call's empty name is not an image: nothing to write.
+    // The opening call's empty name is not an image: no line for it.
     if (name.empty() || loadLogUnreadable)
         return;
     if (std::find(loggedImageNames.begin(), loggedImageNames.end(), name) != loggedImageNames.end())
         return;
-    // The file is made with its first line only: a run that loads every image
-    // in scope leaves no empty log behind.
-    if (!loadLog.is_open())
-        loadLog.open(path, std::ios::binary | std::ios::app);
     if (loadLog.is_open() && !loadLog.bad()) {
         loadLog << name << "\r\n" << std::flush;
         loggedImageNames.push_back(name);

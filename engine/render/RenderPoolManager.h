@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <fstream>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -111,8 +112,8 @@ public:
     void LoadEffects();
     // Notes an image loaded outside a loading screen in the user folder's
     // "LoadPNG_OutOfLoadingScope.log", each name once across runs. The first
-    // call reads the names logged before; an empty name only reads them. The
-    // file is written only when it gets a line.
+    // call (the render thread's start, with an empty name) reads the names
+    // logged before and opens the log for appending, which makes the file.
     void LogOutOfScopeLoad(const std::string& name);
     const EffectList& GetEffectList() const { return effectList; }
 
@@ -150,6 +151,8 @@ public:
     std::atomic<int32_t> request {0};
     std::atomic<int32_t> idle {0};
     std::ofstream loadLog;
+    // Images load on either thread: one writer of the log at a time.
+    std::mutex loadLogMutex;
     bool loadLogRead = false;
     // The log could not be read (a read error): it is not written either.
     bool loadLogUnreadable = false;

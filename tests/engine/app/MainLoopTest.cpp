@@ -51,7 +51,13 @@ public:
     PostChainHost& GetPostChainHost() override { return *this; }
     void PollInput() override { ++polls; }
     void RenderUI() override { ++uiDraws; }
-    void UpdateDevConsole() override { }
+    void UpdateDevConsole() override
+    {
+        // The console editor reports the level pass's section: closed by now.
+        for (const ProfileTimer& timer : console.profileTimers)
+            if (timer.GetName() == "Global Render Pass")
+                renderPassClosedAtEditor = !timer.IsRunning();
+    }
     void DrawFpsOverlay() override { }
 
     DevConsole console;
@@ -63,6 +69,7 @@ public:
     bool menu = false;
     bool maySkip = true;
     bool heldWhileRecording = true;
+    bool renderPassClosedAtEditor = false;
     int updates = 0;
     int levelDraws = 0;
     int uiDraws = 0;
@@ -164,6 +171,7 @@ TEST_F(MainLoopPasses, SectionsAreTimedOnlyOnTickPasses)
     for (const ProfileTimer& timer : game.console.profileTimers)
         labels.push_back(timer.GetName());
     EXPECT_EQ(labels, (std::vector<std::string> {"Global Game Update", "Global Render Pass"}));
+    EXPECT_TRUE(game.renderPassClosedAtEditor);
 }
 
 TEST_F(MainLoopPasses, RunEndsWhenTheRenderThreadQuitsAndSleepsOnSkippedPasses)

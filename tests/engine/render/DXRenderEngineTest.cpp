@@ -333,8 +333,10 @@ TEST_F(GLRenderEngine, DisplayRequestsSwitchWindowAndFullScreenAndKeepDrawing)
     RenderFrame([] {}, kGreen);
     EXPECT_TRUE(Near(Picture(256, 224), kGreen));
 
+    const int restoresBefore = game.deviceRestores.load();
     ASSERT_TRUE(pool->PostDisplayRequest(RenderPoolManager::kRequestFullScreen, 100));
     ASSERT_TRUE(WaitUntil([&] { return pool->request.load() == 0 && pool->IsReady(); }));
+    EXPECT_EQ(game.deviceRestores.load() - restoresBefore, 1); // the objects rebuilt on the new device
     EXPECT_TRUE(g_FullScreen);
     EXPECT_TRUE(fullScreenWindow());
     RenderFrame([] {}, kRed);

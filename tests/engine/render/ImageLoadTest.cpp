@@ -5,12 +5,16 @@
 #include "engine/render/Image.h"
 #include "engine/render/ImageHandleManager.h"
 #include "engine/render/PixelImage.h"
+#include "engine/render/RenderPoolManager.h"
 #include "tests/engine/platform/DebugCapture.h"
 #include "tests/engine/platform/Unprivileged.h"
+#include "tests/engine/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <unistd.h>
 
 namespace {
@@ -138,6 +142,42 @@ TEST_F(ImageLoadTest, APictureIsDecodedWhenFirstNeededAndAgainAfterItsRelease)
         EXPECT_TRUE(texture(handle)->Decode());
         EXPECT_EQ(texture(handle)->GetWidth(), 12);
     }
+}
+
+TEST_F(ImageLoadTest, AnImageLoadedInTheMiddleOfALevelIsNotedInTheLoadLog)
+{
+    DXRenderEngine engine;
+    RenderPoolManager* pool = engine.SetRenderPool(new RenderPoolManager(false));
+    rendertest::FakeGame game;
+    const std::string previousUser = GetUserPath();
+    SetUserPath(folder.string() + "/");
+    pool->LogOutOfScopeLoad(""); // the render thread's start
+
+    struct Case {
+        const char* image;
+        bool level;
+        int32_t loading, hold;
+        bool messageWait;
+    };
+    const Case cases[] = {
+        {"Hero.png", true, 0, 0, false}, // in the middle of a level: noted
+        {"NoLevel.png", false, 0, 0, false},
+        {"LoadingScreen.png", true, 1, 0, false},
+        {"EndOfLoading.png", true, 0, 1, false},
+        {"DeviceLost.png", true, 0, 0, true},
+    };
+    for (const Case& c : cases) {
+        game.hasLevel = c.level;
+        pool->loading = c.loading;
+        pool->loadingHold = c.hold;
+        pool->messageWaitMode = c.messageWait;
+        Image image(c.image);
+    }
+    std::ifstream in(folder / "LoadPNG_OutOfLoadingScope.log", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "Hero.png\r\n");
+    SetUserPath(previousUser);
 }
 
 TEST_F(ImageLoadTest, DamagedScrambledImageLoadsNothing)

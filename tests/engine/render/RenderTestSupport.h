@@ -229,12 +229,16 @@ public:
     RenderGameState GetRenderState() override { return state; }
     void SetCurrentPostEffect(GraphicalEffect* effect) override { postEffect = effect; }
     GraphicalEffect* GetCurrentPostEffect() override { return postEffect; }
+    bool HasCurrentLevel() const override { return hasLevel; }
+    void OnDeviceRestored() override { ++deviceRestores; }
 
     DevConsole console;
+    bool hasLevel = false;
     RenderGameState state;
     GraphicalEffect* postEffect = nullptr;
     std::atomic<int> mainThreadRenders {0};
     std::atomic<int> renderThreadRenders {0};
+    std::atomic<int> deviceRestores {0};
 };
 
 } // namespace rendertest

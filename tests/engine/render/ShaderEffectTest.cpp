@@ -108,6 +108,14 @@ TEST_F(ShaderEffectParameters, SpriteDrawMapsTheSourceAndReadsTheEngineOrTheExec
     // An empty source does not divide by zero.
     effect.Draw(texture.get(), Point<int>(0, 0), Point<int>(), SpriteSource {0, 0, 0, 0}, 0.0f, 0xFFFFFFFFu);
     EXPECT_EQ(Param("g_mRealMappingMultiplier"), (std::vector<float> {1.0f, 1.0f}));
+
+    // Half a turn about the top-left corner, with the effect path's degree
+    // factor: the far corner lands a shade off (-220, 188).
+    auto square = Texture(64, 64);
+    effect.Draw(
+        square.get(), Point<int>(100, 100), Point<int>(), SpriteSource {0, 0, 64, 64}, 180.0f, 0xFFFFFFFFu);
+    EXPECT_NEAR(program->quads.back()[3].x, -220.005930f, 2e-5f);
+    EXPECT_NEAR(program->quads.back()[3].y, 187.994070f, 2e-5f);
 }
 
 TEST_F(ShaderEffectParameters, ColourEffectTilesTheQuadAndCarriesItsColourAsTheDiffuse)
@@ -302,6 +310,7 @@ TEST(ShaderResList, ReloadingLoadsLastFirstAndReportsEachFailureByName)
     }
     EXPECT_EQ(debug.Text(),
         "Effect file not found: fx\\NoSuchLast.fx\nShader non charge ... Last\n"
+        "Shader non charge ... Empty\n"
         "Effect file not found: fx\\NoSuchFirst.fx\nShader non charge ... First\n");
 }
 
