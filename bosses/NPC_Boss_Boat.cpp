@@ -343,7 +343,7 @@ void NPC_Boss_Boat::GripPlayer()
         for (const Rect<int>& grip : ActiveBoxes(armGripOpen, kGripBox, kGripBox))
             if (BoxesOverlap(Moved(grip, armAt), body)) {
                 player->SetDirection(Point<float>(0.0f, 0.0f));
-                player->SetHeldByBoss(true);
+                player->SetInputLocked(true);
                 holdingPlayer = true;
                 if (Camera* camera = TheCamera())
                     camera->SetTravelSpeed(kGripCameraSpeed);
@@ -446,7 +446,7 @@ void NPC_Boss_Boat::ReleasePlayer()
         return;
     holdingPlayer = false;
     if (Player* player = Boss::ThePlayer())
-        player->SetHeldByBoss(false);
+        player->SetInputLocked(false);
 }
 
 Layer* NPC_Boss_Boat::PartLayer(bool front) const

@@ -89,6 +89,12 @@ void CharacterObject::DeclareSounds()
     deathSoundIndex = 1;
 }
 
+void CharacterObject::SetOwnedGraphical(std::unique_ptr<GraphicalObject> object)
+{
+    ownedGraphical = std::move(object);
+    currentGraphical = ownedGraphical.get();
+}
+
 void CharacterObject::Update(double /*dt*/)
 {
     if (!enabled) {

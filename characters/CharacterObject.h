@@ -137,6 +137,11 @@ public:
     // death sequence.
     void SetDeathHandled(bool value) { deathHandled = value; }
     void SetCurrentGraphical(GraphicalObject* g) { currentGraphical = g; }
+    // Shows the object in place of the one shown ("SetGraphical", a script
+    // trigger's look). The character owns it from now on; the one it took
+    // this way before goes, while the pictures its class holds stay the
+    // class's own (the class may show them again).
+    void SetOwnedGraphical(std::unique_ptr<GraphicalObject> object);
     CharacterObject* GetOwner() const { return owner; }
     // The owner is marked as one: when it goes, the game looks for the
     // characters that still point at it only if it was ever marked.
@@ -301,6 +306,8 @@ protected:
     std::unique_ptr<GraphicalEffect> drawingEffect;
     std::vector<CollisionShape<int>*> collisionShapes;
     SpacialInstance<GraphicalObject, float> drawInstance;
+    // The picture given by SetOwnedGraphical, or null.
+    std::unique_ptr<GraphicalObject> ownedGraphical;
     bool playerCharacter = false;
     bool drawnFlagged = false;
     bool drawnInFront = false;

@@ -264,11 +264,9 @@ public:
     int32_t facing = 1;
     int32_t attackFireFrame = 0;
 
-    // A boss's grip: while held the player reads no input and does not move
-    // by itself, for the boss that holds it places it each frame (and says
-    // so with the placed flag, which the player's next update clears).
-    void SetHeldByBoss(bool value) { heldByBoss = value; }
-    bool IsHeldByBoss() const { return heldByBoss; }
+    // A boss's grip holds the player through the input lock and places it
+    // each frame, saying so with the placed flag (which keeps the previous
+    // position it was given; the player's next update clears it).
     void SetPlacedExternally(bool value) { placedExternally = value; }
     bool IsPlacedExternally() const { return placedExternally; }
 
@@ -385,7 +383,6 @@ private:
     std::vector<SpacialInstance<GraphicalObject, float>*> secretZones;
     // The player's graphicals made from an armor's animated sprites.
     std::vector<std::pair<AnimatedSprite*, GraphicalObject*>> armorPoses;
-    bool heldByBoss = false;
     bool placedExternally = false;
     bool fellOut = false;
 };

@@ -112,10 +112,9 @@ void Player::UpdateWithActions(
     const int attackAtStart = attackKind;
     ApplyRequests(dt);
     const InputActions none;
-    const bool ignoreInputs = inputLocked || heldByBoss;
-    const InputActions& pressed = ignoreInputs ? none : pressedIn;
-    const InputActions& previous = ignoreInputs ? none : previousIn;
-    const InputActions& released = ignoreInputs ? none : releasedIn;
+    const InputActions& pressed = inputLocked ? none : pressedIn;
+    const InputActions& previous = inputLocked ? none : previousIn;
+    const InputActions& released = inputLocked ? none : releasedIn;
 
     PlayerWorld* world = GetPlayerWorld();
     CountFrame(world);
@@ -127,9 +126,7 @@ void Player::UpdateWithActions(
     if (collisions == nullptr)
         return;
     UpdateInvulnerability();
-    // Held, the player stays where the boss put it.
-    if (!heldByBoss)
-        MoveByActions(dt, collisions, pressed, previous, released);
+    MoveByActions(dt, collisions, pressed, previous, released);
     placedExternally = false;
     UpdateContacts(false);
     FreezeAfterHighFall(stateAtStart);

@@ -35,6 +35,7 @@ public:
     UI_Frame_Dialogue* GetDialogueFrame() override;
     void SetDialogueFrameVisible(bool visible) override;
     void ClearCinematicLayers() override { game.cinematicLayers.clear(); }
+    int GetPickupCinematicKind() override { return game.pickupCinematicKind; }
     void AddDebugMessage(const std::string& text, uint32_t colour, double frames) override
     {
         game.console.AddDebugMessage(true, text, colour, frames);

@@ -5,6 +5,7 @@
 #include "characters/PlayerModifier.h"
 #include "engine/app/NumberArguments.h"
 #include "engine/platform/Random.h"
+#include "engine/serial/LineReaders.h"
 #include "game/Game.h"
 #include "game/ScriptGameCommands.h"
 #include "scene/GraphicalObject.h"
@@ -16,7 +17,6 @@
 #include "script/BGEvent_HandleParticleSystem.h"
 #include "script/BGEvent_PickupCinematic.h"
 #include "script/BGEvent_WaitEndOfAnimation.h"
-#include "script/NPC_Script.h"
 #include "script/Script.h"
 #include "script/ScriptCommandSupport.h"
 
@@ -85,16 +85,11 @@ bool SetGraphical(Script& script, const Tokens& tokens)
     if (TriggerLevel(script) == nullptr || game == nullptr)
         return false;
     for (CharacterObject* character : CharactersNamed(tokens[0])) {
-        // Only a script character owns what it shows; other characters keep
-        // the graphics their class gives them.
-        auto* actor = dynamic_cast<NPC_Script*>(character);
-        if (actor == nullptr)
-            continue;
         std::unique_ptr<GraphicalObject> object(game->FindGraphicalObject(tokens[1], true));
         if (object == nullptr)
             continue;
         object->RestartAnimations(false);
-        actor->SetOwnedGraphical(std::move(object));
+        character->SetOwnedGraphical(std::move(object));
     }
     return true;
 }
@@ -207,13 +202,13 @@ bool RunPickupCinematic(Script& script, const Tokens& tokens)
     auto object = [&tokens, game](size_t i) {
         return i < tokens.size() ? game->FindGraphicalObject(tokens[i], false) : nullptr;
     };
-    // Modes 4 and 6 read their third and fourth tokens as a position.
+    // Modes 4 and 6 read their third and fourth tokens as a position in
+    // whole pixels, which the cut-scene adds to the player's.
     if (mode == kPickupObjectAt || mode == kPickupBurst) {
         ArgumentNumbers read;
         for (size_t i = 2; i < std::min<size_t>(tokens.size(), 4); ++i) {
-            double coordinate = 0.0;
-            read.Double(tokens[i], std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(),
-                coordinate);
+            int32_t coordinate = 0;
+            read.Int(tokens[i], -kMaxCoordinate, kMaxCoordinate, coordinate);
         }
         if (!read.Ok()) {
             script.SetLineError(read.Error());
@@ -243,14 +238,14 @@ bool RunPickupCinematic(Script& script, const Tokens& tokens)
     }
     if (mode == kPickupAnimation || mode == kPickupAnimationShort)
         event = new BGEvent_PickupCinematic(
-            "ScriptEvent_BGEvent_PickupCinematic", mode, object(1), object(2), burst, 0, 0);
+            "ScriptEvent_BGEvent_PickupCinematic", object(1), object(2), burst, 0, 0);
     else if (mode == kPickupCrossbow)
         event = new BGEvent_PickupCinematic(
-            "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, burst, 0, 0);
+            "ScriptEvent_BGEvent_PickupCinematic", nullptr, nullptr, burst, 0, 0);
     else if (mode == kPickupBurst) {
         game->cinematicCounter = 0;
         event = new BGEvent_PickupCinematic(
-            "ScriptEvent_BGEvent_PickupCinematic", mode, nullptr, nullptr, burst, number(2), number(3));
+            "ScriptEvent_BGEvent_PickupCinematic", nullptr, nullptr, burst, number(2), number(3));
     }
     if (event == nullptr)
         return true;

@@ -1,5 +1,6 @@
 #include "engine/app/NumberArguments.h"
 #include "engine/app/SplitCommandLine.h"
+#include "engine/serial/LineReaders.h"
 #include "game/ScriptGameCommands.h"
 #include "script/Script.h"
 #include "script/ScriptCommandSupport.h"
@@ -15,11 +16,13 @@ namespace {
 using ScriptCommandSupport::Tokens;
 using GameHandler = std::function<bool(Script&, const Tokens&)>;
 
-// One argument the command reads as a number (atoi or atof), with the range
-// of the field it sets. The other arguments are names, texts and flags, used
-// as written.
+// One argument the command reads as a number, with the range its code can
+// use. An integer (atoi) is integer text only: a token atoi would read only
+// in part ("1e2", "2.5") is refused as a malformed one is. The other
+// arguments are names, texts and flags, used as written.
 struct NumberField {
     size_t index;
+    bool integer;
     double minimum;
     double maximum;
 };
@@ -28,26 +31,36 @@ using NumberFields = std::vector<NumberField>;
 constexpr double kIntMin = std::numeric_limits<int32_t>::min();
 constexpr double kIntMax = std::numeric_limits<int32_t>::max();
 constexpr double kFloatMax = std::numeric_limits<float>::max();
+constexpr double kPixels = kMaxCoordinate;
 
-// A whole int32 field (a mode, a list, a gap, a coordinate).
+// A whole int32 field (a mode, a list, a value).
 NumberField Int(size_t index)
 {
-    return {index, kIntMin, kIntMax};
+    return {index, true, kIntMin, kIntMax};
 }
 // A count of frames or things: none below 0.
 NumberField Count(size_t index)
 {
-    return {index, 0.0, kIntMax};
+    return {index, true, 0.0, kIntMax};
 }
-// A float field (a speed, a shake's amplitude, a particle parameter).
-NumberField Real(size_t index)
-{
-    return {index, -kFloatMax, kFloatMax};
-}
-// A float duration: none below 0.
+// A float duration or camera speed: none below 0 (a camera sent at a
+// negative speed runs away from its target for ever).
 NumberField Duration(size_t index)
 {
-    return {index, 0.0, kFloatMax};
+    return {index, false, 0.0, kFloatMax};
+}
+// A float that becomes a place on the level (a shake's amplitude, the wind
+// and wander of particles): within the coordinates a level may hold, so
+// that it and the sums it enters stay within an int.
+NumberField Pixels(size_t index)
+{
+    return {index, false, -kPixels, kPixels};
+}
+// A character's speed in tiles per second: a step of one frame stays within
+// the level's coordinates, and the character goes toward its target.
+NumberField Speed(size_t index)
+{
+    return {index, false, 0.0, kPixels};
 }
 
 // Wraps a game command: a null script, fewer tokens than it needs, or one of
@@ -65,9 +78,15 @@ ScriptHandler Checked(size_t minTokens, GameHandler handler, NumberFields number
             return false;
         ArgumentNumbers read;
         for (const NumberField& field : numbers) {
-            double value = 0.0;
-            if (field.index < tokens.size())
-                read.Double(tokens[field.index], field.minimum, field.maximum, value);
+            if (field.index >= tokens.size())
+                continue;
+            double real = 0.0;
+            int32_t whole = 0;
+            if (field.integer)
+                read.Int(tokens[field.index], static_cast<int32_t>(field.minimum),
+                    static_cast<int32_t>(field.maximum), whole);
+            else
+                read.Double(tokens[field.index], field.minimum, field.maximum, real);
         }
         if (!read.Ok()) {
             script->SetLineError(read.Error());
@@ -78,7 +97,7 @@ ScriptHandler Checked(size_t minTokens, GameHandler handler, NumberFields number
 }
 
 // A music track's saved play position, in sample frames (-1 forgets it once).
-const NumberField kMusicPosition {1, -1.0, 9.0e18};
+const NumberField kMusicPosition {1, false, -1.0, 9.0e18};
 
 struct Entry {
     const char* name;
@@ -104,16 +123,17 @@ void RegisterScriptCommands()
         {"IncrementGameScore", "Add 1 value to game score", Checked(0, G::IncrementGameScore)},
         {"SendMessageTo", "Send a string and arg to an object", Checked(2, G::SendMessageTo)},
         {"Event_ChangeCameraTargetToPlayer", "Change current focus on player",
-            Checked(1, G::ChangeCameraTargetToPlayer, {Real(0)})},
+            Checked(1, G::ChangeCameraTargetToPlayer, {Duration(0)})},
         {"Event_ChangeCameraTargetToLocator", "Change current focus to a specific object",
-            Checked(2, G::ChangeCameraTargetToLocator, {Real(1)})},
+            Checked(2, G::ChangeCameraTargetToLocator, {Duration(1)})},
         {"AskToChangeLevel", "Ask the game to load a new level", Checked(2, G::AskToChangeLevel)},
         {"Event_WaitMessage", "Wait a specific message from scene objects", Checked(1, G::WaitMessage)},
         {"Event_ShakeCamera", "Shake active camera",
-            Checked(5, G::ShakeCamera, {Count(0), Real(1), Real(2), Real(3), Real(4)})},
+            Checked(5, G::ShakeCamera, {Count(0), Pixels(1), Pixels(2), Pixels(3), Pixels(4)})},
         {"AddFullscreenParticles", "Put particles on screen",
             Checked(13, G::AddFullscreenParticles,
-                {Int(1), Int(2), Real(4), Real(5), Real(6), Real(7), Real(8), Real(9), Real(10), Real(11)})},
+                {Int(1), Int(2), Pixels(4), Pixels(5), Pixels(6), Pixels(7), Pixels(8), Pixels(9), Pixels(10),
+                    Pixels(11)})},
         {"AddLocalParticles", "Put particles on scene", Checked(1, G::AddLocalParticles)},
         {"SetGraphical", "Change graphical on trigger", Checked(2, G::SetGraphical)},
         {"ChangeGraphicalOnLayer", "Change graphicals on layer", Checked(3, G::ChangeGraphicalOnLayer)},
@@ -122,9 +142,9 @@ void RegisterScriptCommands()
         {"RefreshGraphicalCollision", "Update collision on trigger",
             Checked(1, G::RefreshGraphicalCollision)},
         {"Event_ChangeNPCTargetToLocator", "Force a character object to move to a locator with speed",
-            Checked(3, G::ChangeNPCTargetToLocator, {Real(2)})},
+            Checked(3, G::ChangeNPCTargetToLocator, {Speed(2)})},
         {"SetLayerVisible", "Set layer visible state", Checked(2, G::SetLayerVisible)},
-        {"PlayMusic", "Play a music", Checked(2, G::PlayMusic, {Int(2), {3, 0.0, kFloatMax}})},
+        {"PlayMusic", "Play a music", Checked(2, G::PlayMusic, {Int(2), Duration(3)})},
         {"StopMusic", "Stop a music", Checked(1, G::StopMusic)},
         {"ChangeNPCRenderAfterPlayer", "Change NPC render pos", Checked(2, G::ChangeNPCRenderAfterPlayer)},
         {"AddSecretZone", "Add a trigger as secret zone", Checked(1, G::AddSecretZone)},

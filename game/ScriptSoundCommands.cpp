@@ -1,4 +1,5 @@
 #include "characters/CharacterObject.h"
+#include "engine/platform/Paths.h"
 #include "engine/sound/DXSoundEngine.h"
 #include "engine/sound/MusicLibrary.h"
 #include "engine/sound/StreamingVoiceContext.h"
@@ -31,8 +32,15 @@ std::vector<CharacterObject*> CharactersNamed(const std::string& name)
 
 } // namespace
 
-bool PlayMusic(Script&, const Tokens& tokens)
+bool PlayMusic(Script& script, const Tokens& tokens)
 {
+    // A level's script names no file outside the music folder: refused
+    // unopened.
+    if (!platform::IsNameInsideFolder(tokens[0])) {
+        script.SetLineError("the music name \"" + tokens[0]
+            + "\" is refused: music named by a script is a file of the music folder");
+        return false;
+    }
     StartMusic(tokens[0], tokens[1] == "1", tokens.size() > 2 ? ScriptCommandSupport::Integer(tokens[2]) : 0,
         tokens.size() > 3 ? ScriptCommandSupport::Real(tokens[3]) : 0.0);
     return true;

@@ -9,6 +9,7 @@
 
 #include <box2d/box2d.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -31,6 +32,14 @@ int ToCoordinate(float v)
     return static_cast<int>(v);
 }
 
+// The extent an instance takes in the grids: an empty one (a zone of a
+// size below 1) is filed at its position's cell, as one pixel.
+Point<int> GridExtent(const Layer::Instance& instance)
+{
+    const Point<int> s = instance.GetSize();
+    return Point<int>(std::max(s.x, 1), std::max(s.y, 1));
+}
+
 } // namespace
 
 void Layer::BuildCollisions()
@@ -44,7 +53,7 @@ void Layer::BuildCollisions()
         int bottom = -16777215;
         for (const Instance& instance : instances) {
             const Point<float> p = instance.GetPosition();
-            const Point<int> s = instance.GetSize();
+            const Point<int> s = GridExtent(instance);
             if (p.x < static_cast<float>(left))
                 left = ToCoordinate(p.x);
             if (static_cast<float>(right) < p.x + static_cast<float>(s.x))
@@ -84,7 +93,7 @@ void Layer::BuildCollisions()
 
     for (Instance& instance : instances) {
         const Point<float> p = instance.GetPosition();
-        const Point<int> s = instance.GetSize();
+        const Point<int> s = GridExtent(instance);
         const float xRight = p.x + static_cast<float>(s.x) - 1.0f;
         const float yTop = p.y + static_cast<float>(s.y) - 1.0f;
         const Point<int> a = CornerCell(p.x, p.y);

@@ -16,9 +16,8 @@ bool ZoneInstance::ReadMember(std::istream& is, size_t index)
     Point<int> read;
     if (!ReadCoordinateLine(is, read.x) || !ReadCoordinateLine(is, read.y))
         return false;
-    if (index == 1 && (read.x < 0 || read.y < 0))
-        return ReadError(
-            is, "a zone size of 0 or more", std::to_string(read.x) + " x " + std::to_string(read.y));
+    // A size is read as written: one below 1 is an empty extent, which
+    // every user of the size copes with.
     (index == 1 ? size : offset).value = read;
     return true;
 }

@@ -32,8 +32,9 @@ public:
 protected:
     ZoneInstance();
 
-    // Sizes and offsets are coordinates; a size is never negative. Anything
-    // else comes from a damaged file and fails the record.
+    // Sizes and offsets are coordinates (a size below 1 is an empty
+    // extent); anything beyond them comes from a damaged file and fails the
+    // record.
     bool ReadMember(std::istream& is, size_t index) override;
 
     PointSerialize<int> size {Point<int>(32, 32)};

@@ -28,10 +28,9 @@ Player* ThePlayer()
 
 } // namespace
 
-BGEvent_PickupCinematic::BGEvent_PickupCinematic(std::string name_, int kind_, GraphicalObject* left,
+BGEvent_PickupCinematic::BGEvent_PickupCinematic(std::string name_, GraphicalObject* left,
     GraphicalObject* right, LocalParticleSystem* burst_, int burstOffsetX, int burstOffsetY)
     : BackgroundEvent(std::move(name_))
-    , kind(kind_)
     , animationLeft(left)
     , animationRight(right)
     , burst(burst_)
@@ -82,6 +81,8 @@ void BGEvent_PickupCinematic::LaunchBurst(Point<int> at)
 
 void BGEvent_PickupCinematic::Run()
 {
+    ScriptGameAccess* game = GetScriptGameAccess();
+    kind = game != nullptr ? game->GetPickupCinematicKind() : kPickupNone;
     if (kind < kPickupAnimation || finished)
         return;
     switch (params[0]) {

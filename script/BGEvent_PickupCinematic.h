@@ -16,7 +16,8 @@ template <class T, class C> class SpacialInstance;
 // at the player (kinds 1 and 2) or the crossbow rises, changes and sinks
 // (kind 3), a particle burst is launched, and the screen brightens again over
 // 60 frames. The darkness is a black overlay of at most half opacity.
-// The pickup kinds ("Event_RunPickupCinematic"'s mode, kept by the game):
+// The pickup kinds ("Event_RunPickupCinematic"'s mode, kept by the game and
+// read by the event on every frame; below 1 the event is inert):
 // 1 and 2 place a pickup animation at the player (1 holds it longer and
 // launches its burst 7 px lower), 3 is the crossbow upgrade, 4 and 5 run the
 // game's cinematic object (4 at the position given), 6 is a burst only.
@@ -37,8 +38,8 @@ public:
     // The crossbow before and after the upgrade (kind 3) are chosen here by
     // the player's crossbow rank (1 to 3): rank 1's, then rank 1's again;
     // rank 1's, then rank 2's; rank 2's, then rank 3's.
-    BGEvent_PickupCinematic(std::string name, int kind, GraphicalObject* animationLeft,
-        GraphicalObject* animationRight, LocalParticleSystem* burst, int burstOffsetX, int burstOffsetY);
+    BGEvent_PickupCinematic(std::string name, GraphicalObject* animationLeft, GraphicalObject* animationRight,
+        LocalParticleSystem* burst, int burstOffsetX, int burstOffsetY);
     ~BGEvent_PickupCinematic() override;
 
     void Run() override;
@@ -63,7 +64,9 @@ private:
     void LaunchBurst(Point<int> at);
     void RemoveInstance();
 
-    int kind;
+    // The game's pickup kind this frame (a word of the game, which the
+    // creator sets): 0, the kind without a game.
+    int kind = kPickupNone;
     GraphicalObject* animationLeft;
     GraphicalObject* animationRight;
     LocalParticleSystem* burst;

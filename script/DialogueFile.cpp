@@ -8,6 +8,7 @@
 #include "engine/serial/ReaderContext.h"
 #include "script/ScriptGameAccess.h"
 
+#include <algorithm>
 #include <fstream>
 
 DialogueFile::Line DialogueFile::SplitLine(const std::string& text)
@@ -83,7 +84,9 @@ bool DialogueFile::ReadBlock(std::istream& is, int block, std::vector<Line>& lin
     std::vector<Line> read;
     size_t blockLines = 0;
     bool atSeparator = true;
-    int remaining = block;
+    // A negative block reads as block 0 (stops at its first separator);
+    // counted from 0, the count never goes below -1.
+    int remaining = std::max(block, 0);
     std::string text;
     for (LineRead got; (got = ReadBoundedLine(is, text, kMaxLineLength)) != LineRead::kEnd;) {
         if (context != nullptr)
@@ -145,6 +148,16 @@ std::string DialogueFile::PathFor(const std::string& fileName)
 bool DialogueFile::LoadBlock(
     const std::string& fileName, int block, std::vector<Line>& lines, std::string* error)
 {
+    // A level's script, perhaps made by someone else, names no file outside
+    // the dialogue folder: refused unopened.
+    if (!platform::IsNameInsideFolder(fileName)) {
+        const std::string refused = "the dialogue name \"" + fileName
+            + "\" is refused: a dialogue named by a script is a file of the dialogue folder";
+        platform::ReportProblem("Dialogue: " + refused + "\n");
+        if (error != nullptr)
+            *error = refused;
+        return false;
+    }
     const std::string path = PathFor(fileName);
     std::ifstream file = platform::OpenRegularFile(platform::ResolvePath(path), std::ios::binary);
     ReaderContext context(file, path);

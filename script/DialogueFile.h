@@ -35,7 +35,8 @@ public:
     static bool ReadBlock(std::istream& is, int block, std::vector<Line>& lines);
 
     // Opens the dialogue file of the current language and reads the block;
-    // the error, if any, is reported and returned in `error`.
+    // the error, if any, is reported and returned in `error`. A name that
+    // leaves the dialogue folder ("..", an absolute path) is refused unopened.
     static bool LoadBlock(
         const std::string& fileName, int block, std::vector<Line>& lines, std::string* error = nullptr);
 

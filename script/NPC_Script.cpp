@@ -10,12 +10,6 @@ NPC_Script::NPC_Script(std::string name_)
     typeName = TypeNames::NPC_Script;
 }
 
-void NPC_Script::SetOwnedGraphical(std::unique_ptr<GraphicalObject> object)
-{
-    ownedGraphical = std::move(object);
-    currentGraphical = ownedGraphical.get();
-}
-
 void NPC_Script::Update(double dt)
 {
     CharacterObject::Update(dt);

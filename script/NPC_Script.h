@@ -20,11 +20,7 @@ public:
     void Update(double dt) override;
 
     int32_t GetPreviousState() const { return previousState; }
-    // Shows the object (owned from now on) in place of the one shown before;
-    // an object it owned before goes.
-    void SetOwnedGraphical(std::unique_ptr<GraphicalObject> object);
 
 private:
     int32_t previousState = 0;
-    std::unique_ptr<GraphicalObject> ownedGraphical;
 };

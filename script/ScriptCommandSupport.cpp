@@ -60,12 +60,9 @@ double Real(const std::string& token)
 
 int32_t Integer(const std::string& token)
 {
-    // An integer argument written with a point ("2.0") keeps its whole part;
-    // the command's gate has kept it within an int32.
-    const double value = Real(token);
-    return value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max()
-        ? static_cast<int32_t>(value)
-        : 0;
+    int64_t value = 0;
+    ParseIntToken(token, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), value);
+    return static_cast<int32_t>(value);
 }
 
 } // namespace ScriptCommandSupport

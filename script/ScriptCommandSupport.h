@@ -28,10 +28,10 @@ bool IsLiveCharacter(const CharacterObject* character);
 // destroyed and null returned.
 BackgroundEvent* QueueEvent(Script& script, BackgroundEvent* event, bool tracked);
 // A number argument, read whole as every number from text is
-// (ParseNumberToken). The command's gate has already refused a number
-// argument that is malformed or outside the range of its field; a token the
-// gate does not check (an optional one read only in some modes) reads as 0
-// when it is not a number.
+// (ParseNumberToken, and ParseIntToken for integer text only). The command's
+// gate has already refused a number argument that is malformed or outside
+// the range of its field; a token the gate does not check (an optional one
+// read only in some modes) reads as 0 when it is not such a number.
 double Real(const std::string& token);
 int32_t Integer(const std::string& token);
 // "1" and other true-flags: whether the flag differs from "0".

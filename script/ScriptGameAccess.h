@@ -49,6 +49,9 @@ public:
     virtual void SetDialogueFrameVisible(bool visible) = 0;
     // No layer shows above a pickup cut-scene's darkening any more.
     virtual void ClearCinematicLayers() = 0;
+    // The game's pickup kind, which the pickup cut-scene plays
+    // ("Event_RunPickupCinematic"'s mode; 0 when none is set).
+    virtual int GetPickupCinematicKind() = 0;
     // A line in the debug console's message list for `frames` frames.
     virtual void AddDebugMessage(const std::string& text, uint32_t colour, double frames) = 0;
 };

@@ -15,6 +15,7 @@ jobs=${3:-3}
 shift 3 || true
 
 suppressions=$(cd "$(dirname "$0")/.." && pwd)/tests/lsan.supp
+dictionaries=$(cd "$(dirname "$0")/.." && pwd)/fuzz/dictionaries
 programs=$(cd "$build/fuzz" && pwd)
 work=${FUZZ_WORK:-$programs}
 mkdir -p "$work"
@@ -39,11 +40,15 @@ run_one() {
   mkdir -p "corpus/$target" "findings/$target"
   local seeds_dir="seeds/$target"
   [ -d "$seeds_dir" ] || seeds_dir=""
+  # The words of a target's input (fuzz/dictionaries/<target>.dict) let the
+  # fuzzer reach what lies behind them.
+  local dict="$dictionaries/$target.dict" dict_option=""
+  if [ -f "$dict" ]; then dict_option="-dict=$dict"; fi
   # One forked worker that goes on after a finding, so the whole time is
   # used; -close_fd_mask=3 keeps the readers' own messages out of the log
   # (the fuzzer's reports still come through).
   LSAN_OPTIONS="suppressions=$suppressions" "$programs/fuzz_$target" "corpus/$target" $seeds_dir \
-    -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
+    $dict_option -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
     -close_fd_mask=3 -artifact_prefix="findings/$target/" >"logs/$target.log" 2>&1 || true
   local runs findings
@@ -57,7 +62,7 @@ run_one() {
   printf '%-26s %12s executions %4d findings\n' "$target" "$runs" "$findings"
 }
 export -f run_one
-export suppressions programs
+export suppressions dictionaries programs
 
 rm -f logs/*.not-run
 printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c "run_one {} $seconds"

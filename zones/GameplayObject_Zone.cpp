@@ -84,6 +84,9 @@ bool GameplayObject_Zone::RenderInstance(DXGraphicalSurface* target, ZoneInstanc
     Sprite* sprite = only != nullptr ? only->GetPrototype() : nullptr;
     const Point<int> step = sprite != nullptr ? sprite->GetSize() : Point<int>();
     const Point<int> zone = instance != nullptr ? instance->GetSize() : Point<int>();
+    // Tiled over an empty extent (a size below 1), the zone shows nothing.
+    if (instance != nullptr && step.x > 0 && step.y > 0 && (zone.x < 1 || zone.y < 1))
+        return true;
     const long tiles = step.x > 0 && step.y > 0
         ? (static_cast<long>(zone.x) / step.x + 1) * (static_cast<long>(zone.y) / step.y + 1)
         : 0;

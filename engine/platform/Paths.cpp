@@ -174,4 +174,18 @@ bool CreateDirectories(const std::string& path)
     return fs::is_directory(ToSlashes(path), error);
 }
 
+bool IsNameInsideFolder(const std::string& name)
+{
+    if (name.empty() || name.front() == '/' || name.front() == '\\' || name.find(':') != std::string::npos)
+        return false;
+    size_t start = 0;
+    while (start <= name.size()) {
+        const size_t end = std::min(name.find_first_of("/\\", start), name.size());
+        if (name.compare(start, end - start, "..") == 0)
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 } // namespace platform

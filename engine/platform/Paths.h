@@ -53,6 +53,12 @@ std::string GetFallbackUserFolder();
 // are made and opened.
 std::string ToSlashes(std::string path);
 
+// Whether a file name that data gives (a dialogue, a music track, a sound,
+// a picture) names a file inside the folder it is looked for in: not empty,
+// not absolute, no drive ("c:"), and no ".." among its parts (either slash
+// separates them). Subfolders are allowed.
+bool IsNameInsideFolder(const std::string& name);
+
 // Creates a folder and its parents; true when it exists afterwards.
 bool CreateDirectories(const std::string& path);
 

@@ -177,9 +177,20 @@ TEST_F(BoatBossFight, FromTheDropIntoTheArenaToTheArmourAndAReloadThatFindsItBea
     EXPECT_FALSE(boss->IsGripRequested());
     EXPECT_EQ(PassUntil([&] { return boss->GetState() == NPC_Boss_Boat::kGrip; }, 100),
         NPC_Boss_Boat::kPrepareSteps);
-    ASSERT_GE(PassUntil([&] { return ThePlayer().IsHeldByBoss(); }, 30), 0) << "the grip catches the player";
+    ASSERT_GE(PassUntil([&] { return boss->IsHoldingPlayer(); }, 30), 0) << "the grip catches the player";
+    // Held is the input lock: no hit counts, and the frame's timers still run.
+    EXPECT_TRUE(ThePlayer().IsInputLocked());
     const int lifeHeld = ThePlayer().GetLife();
-    ASSERT_GE(PassUntil([&] { return !ThePlayer().IsHeldByBoss(); }, 80), 0);
+    ThePlayer().ApplyDamage(nullptr, 1);
+    EXPECT_EQ(ThePlayer().GetLife(), lifeHeld);
+    ThePlayer().SetInputLocked(false);
+    ThePlayer().SetInvulnerable(false);
+    ThePlayer().ApplyDamage(nullptr, 0); // a hurt form, timer 4
+    ThePlayer().SetInputLocked(true);
+    Passes(2);
+    EXPECT_EQ(ThePlayer().GetFormTimer(), 2.0);
+    // The release unlocks the player before its blow, which counts.
+    ASSERT_GE(PassUntil([&] { return !ThePlayer().IsInputLocked(); }, 80), 0);
     EXPECT_EQ(ThePlayer().GetLife(), lifeHeld - 1);
     EXPECT_FALSE(boss->IsHoldingPlayer());
     // Slammed down on the floor, not into it: the player walks away.

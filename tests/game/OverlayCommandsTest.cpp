@@ -20,6 +20,7 @@ class OverlayCommands : public testing::Test {
 protected:
     void SetUp() override
     {
+        game.pickupCinematicKind = kPickupBurst;
         level->AddBackgroundEvent(cutScene);
         game.SetCurrentLevel(level);
     }
@@ -32,8 +33,8 @@ protected:
     std::vector<RectDraw> draws;
     Game game {"Quenholt", new RectLog(draws), nullptr, nullptr};
     Level* level = new Level("noName");
-    BGEvent_PickupCinematic* cutScene = new BGEvent_PickupCinematic(
-        "ScriptEvent_BGEvent_PickupCinematic", 6, nullptr, nullptr, nullptr, 0, 0);
+    BGEvent_PickupCinematic* cutScene
+        = new BGEvent_PickupCinematic("ScriptEvent_BGEvent_PickupCinematic", nullptr, nullptr, nullptr, 0, 0);
 };
 
 TEST_F(OverlayCommands, TheCutSceneDarkensEveryFrameDrawnUntilItsNextUpdateFrame)
@@ -74,7 +75,9 @@ protected:
 
 TEST_F(GLOverlayCommands, ThePickupCutSceneDarkensTheScreenByItsAlpha)
 {
-    BGEvent_PickupCinematic cutScene("p", 6, nullptr, nullptr, nullptr, 0, 0);
+    Game game; // holds the pickup kind the cut-scene plays
+    game.pickupCinematicKind = kPickupBurst;
+    BGEvent_PickupCinematic cutScene("p", nullptr, nullptr, nullptr, 0, 0);
     for (int i = 0; i < 30; ++i) {
         g_DeferredCommands.clear(); // as each update frame's event pass does
         cutScene.Run();

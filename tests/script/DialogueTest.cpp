@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,6 +44,7 @@ TEST(DialogueFileBlocks, SeparatorsCountOnceAndCommentsSeparate)
     EXPECT_EQ(Block(text, 1), (Lines {{"three"}}));
     // A negative number reads as block 0.
     EXPECT_EQ(Block(text, -3), (Lines {{"one", "a"}, {"two b"}}));
+    EXPECT_EQ(Block(text, std::numeric_limits<int>::min()), (Lines {{"one", "a"}, {"two b"}}));
 }
 
 TEST(DialogueFileBlocks, AMissingBlockNamesTheEndOfTheFile)
@@ -183,6 +185,12 @@ TEST_F(DialogueEvent, ReadsTheLanguagesFileBlockByBlock)
     EXPECT_EQ(event.GetLines().back(), (DialogueFile::Line {"The bell rings."}));
     EXPECT_FALSE(BGEvent_DialogueManager::LoadFromFile(&event, "missing.txt", 0));
     EXPECT_NE(debug.Text().find("dialogues_eng/missing.txt"), std::string::npos);
+    EXPECT_EQ(event.GetLines().size(), 3u);
+    // A name that leaves the dialogue folder is never opened, even where a
+    // dialogue file stands.
+    EXPECT_FALSE(BGEvent_DialogueManager::LoadFromFile(&event, "../dialogues_eng/test.txt", 0));
+    EXPECT_NE(
+        debug.Text().find("the dialogue name \"../dialogues_eng/test.txt\" is refused"), std::string::npos);
     EXPECT_EQ(event.GetLines().size(), 3u);
 }
 

@@ -59,17 +59,20 @@ TEST_F(PickupCinematic, EachKindDarkensShowsAndBrightensOnTime)
         {7, -1},          // any other kind stays darkened
     };
     for (const auto& [kind, frames] : cases) {
-        BGEvent_PickupCinematic event("p", kind, &pickup, &pickup, nullptr, 0, 0);
+        game.pickupCinematicKind = kind;
+        BGEvent_PickupCinematic event("p", &pickup, &pickup, nullptr, 0, 0);
         EXPECT_EQ(FramesToFinish(event), frames) << kind;
         EXPECT_EQ(event.GetFade(), frames < 0 ? 59 : 0) << kind;
     }
-    BGEvent_PickupCinematic inert("p", 0, &pickup, &pickup, nullptr, 0, 0);
+    game.pickupCinematicKind = 0;
+    BGEvent_PickupCinematic inert("p", &pickup, &pickup, nullptr, 0, 0);
     EXPECT_EQ(FramesToFinish(inert, 500), -1);
 }
 
 TEST_F(PickupCinematic, TheOverlayPeaksAtHalfOpacity)
 {
-    BGEvent_PickupCinematic event("p", 6, nullptr, nullptr, nullptr, 0, 0);
+    game.pickupCinematicKind = 6;
+    BGEvent_PickupCinematic event("p", nullptr, nullptr, nullptr, 0, 0);
     int peak = 0;
     for (int frame = 0; frame < 200 && !event.IsFinished(); ++frame) {
         event.Run();
@@ -80,7 +83,8 @@ TEST_F(PickupCinematic, TheOverlayPeaksAtHalfOpacity)
 
 TEST_F(PickupCinematic, ThePickupAnimationStandsAtThePlayerUntilItEnds)
 {
-    BGEvent_PickupCinematic event("p", 1, &pickup, &crossbow, nullptr, 0, 0);
+    game.pickupCinematicKind = 1;
+    BGEvent_PickupCinematic event("p", &pickup, &crossbow, nullptr, 0, 0);
     for (int frame = 0; frame < 60; ++frame)
         event.Run();
     ASSERT_NE(event.GetInstance(), nullptr);
@@ -118,7 +122,8 @@ TEST_F(PickupCinematic, TheCrossbowSceneShowsThePlayersRankAndTheNext)
     };
     for (const auto& c : cases) {
         game.GetPlayer()->crossbowLevel = c.rank;
-        BGEvent_PickupCinematic event("p", 3, nullptr, nullptr, c.burst, 0, 0);
+        game.pickupCinematicKind = 3;
+        BGEvent_PickupCinematic event("p", nullptr, nullptr, c.burst, 0, 0);
         for (int frame = 0; frame < 60; ++frame)
             event.Run();
         EXPECT_EQ(shown(event), c.before) << c.rank;
@@ -136,7 +141,8 @@ TEST_F(PickupCinematic, TheCrossbowRisesChangesFadesAndSinks)
     game.nameMap[crossbow.GetName()] = &crossbow;
     game.nameMap[crossbow2.GetName()] = &crossbow2;
     game.GetPlayer()->crossbowLevel = 2;
-    BGEvent_PickupCinematic event("p", 3, nullptr, nullptr, &burst, 0, 0);
+    game.pickupCinematicKind = 3;
+    BGEvent_PickupCinematic event("p", nullptr, nullptr, &burst, 0, 0);
     game.nameMap.clear();
     for (int frame = 0; frame < 60; ++frame)
         event.Run();
@@ -171,6 +177,18 @@ TEST_F(PickupCinematic, TheCommandQueuesTheCutSceneByMode)
     EXPECT_EQ(frames, 60 + 10 + 1 + 60 + 1);
     EXPECT_EQ(record, (std::vector<std::string> {"Test: done"}));
     EXPECT_EQ(ErrorCount(), 0);
+
+    // The event plays the game's kind: set back to 0, it does nothing.
+    Script& reset = Make("Event_RunPickupCinematic 2 Pickup_Anim Pickup_Anim;Event_RunPickupCinematic 0");
+    for (int frame = 0; frame < 61; ++frame)
+        Frame(&reset);
+    BGEvent_PickupCinematic* cutScene = nullptr;
+    for (size_t i = 0; i < level.GetBackgroundEventCount(); ++i)
+        if (auto* event = dynamic_cast<BGEvent_PickupCinematic*>(level.GetBackgroundEvent(i)))
+            cutScene = event;
+    ASSERT_NE(cutScene, nullptr);
+    EXPECT_EQ(cutScene->GetPhase(), 0);
+    EXPECT_EQ(cutScene->GetOverlayAlpha(), 0);
 }
 
 } // namespace

@@ -131,14 +131,20 @@ TEST_F(ScriptCharacters, CommandsReachEveryCharacterOfAName)
                   "Event_ChangeNPCTargetToLocator nobody keeper_spot 2;waitEvent_WaitEndOfAnimation keeper;"
                   "SetPlayerFullLife");
     spot->SetPosition(Point<float>(64.0f, 0.0f));
+    // An enemy of the same name takes the new look too, as its own copy.
+    CharacterObject* door = game.CreateCharacterByClass("keeper", "NPC_Door", nullptr);
+    ASSERT_NE(door, nullptr);
     game.GetPlayer()->SetMaxLife(5);
     game.GetPlayer()->SetLife(1);
     RunToEnd(script);
     EXPECT_EQ(ErrorCount(), 0);
     EXPECT_FALSE(keeper->IsEnabled());
-    ASSERT_NE(keeper->GetCurrentGraphical(), nullptr);
-    EXPECT_EQ(keeper->GetCurrentGraphical()->GetName(), "Still");
-    EXPECT_NE(keeper->GetCurrentGraphical(), &still);
+    for (CharacterObject* named : {static_cast<CharacterObject*>(keeper), door}) {
+        ASSERT_NE(named->GetCurrentGraphical(), nullptr);
+        EXPECT_EQ(named->GetCurrentGraphical()->GetName(), "Still");
+        EXPECT_NE(named->GetCurrentGraphical(), &still);
+    }
+    EXPECT_NE(keeper->GetCurrentGraphical(), door->GetCurrentGraphical());
     EXPECT_EQ(keeper->GetSpeedValue(), 2.0f);
     EXPECT_EQ(game.GetPlayer()->GetLife(), 5);
     // Without a trigger the trigger commands fail.

@@ -61,16 +61,32 @@ TEST_F(ScriptLineErrors, CheckOnlyTheNumberArgumentsEachWithinItsField)
     };
     const Case cases[] = {
         {"PopPickupInTrigger urn 5000", "expected at most 100 pickups, found \"5000\""},
-        {"PopPickupInTrigger urn -3", "expected a number from 0 to 2147483647, found \"-3\""},
+        {"PopPickupInTrigger urn -3", "expected an integer from 0 to 2147483647, found \"-3\""},
         {"ForceMusicToRestartAtTime cemetery nan", "expected a number from -1 to 9e+18, found \"nan\""},
         {"ForceMusicToRestartAtTime cemetery 1e30", "expected a number from -1 to 9e+18, found \"1e30\""},
-        {"Event_WaitTimer inf", "expected a number from 0 to 2147483647, found \"inf\""},
-        {"Event_WaitTimer 2x", "expected a number from 0 to 2147483647, found \"2x\""},
+        {"Event_WaitTimer inf", "expected an integer from 0 to 2147483647, found \"inf\""},
+        {"Event_WaitTimer 2x", "expected an integer from 0 to 2147483647, found \"2x\""},
+        // Integer text only: atoi would read these in part.
+        {"Event_WaitTimer 1e2", "expected an integer from 0 to 2147483647, found \"1e2\""},
+        {"Event_StartDialogue_FromFile cemetery.txt 2.5",
+            "expected an integer from -2147483648 to 2147483647, found \"2.5\""},
         {"ChangeFadeTimer -1e9", "expected a number from 0 to 3.4028234663852886e+38, found \"-1e9\""},
-        {"Event_ShakeCamera 10 1 1 1 1e39",
-            "expected a number from -3.4028234663852886e+38 to 3.4028234663852886e+38, found \"1e39\""},
+        // Amplitudes, speeds and offsets within the level's coordinates.
+        {"Event_ShakeCamera 10 1 1 1 1e39", "expected a number from -4194304 to 4194304, found \"1e39\""},
+        {"Event_ShakeCamera 30 3e9 3e9 0 0", "expected a number from -4194304 to 4194304, found \"3e9\""},
+        {"Event_ShakeCamera 30 3e38 -3e38 0 0", "expected a number from -4194304 to 4194304, found \"3e38\""},
+        {"Event_ChangeNPCTargetToLocator urn urn 1e10",
+            "expected a number from 0 to 4194304, found \"1e10\""},
+        {"Event_ChangeCameraTargetToPlayer -2",
+            "expected a number from 0 to 3.4028234663852886e+38, found \"-2\""},
         {"Event_RunPickupCinematic 4 Lantern 10 5e9",
-            "expected a number from -2147483648 to 2147483647, found \"5e9\""},
+            "expected an integer from -4194304 to 4194304, found \"5e9\""},
+        {"Event_RunPickupCinematic 6 - 2147483647 0",
+            "expected an integer from -4194304 to 4194304, found \"2147483647\""},
+        // A file named by a script is a file of its own folder.
+        {"PlayMusic ../../../outside/x.ogg 1",
+            "the music name \"../../../outside/x.ogg\" is refused: music named by a script is a file of the "
+            "music folder"},
     };
     for (const Case& c : cases) {
         debug.Clear();

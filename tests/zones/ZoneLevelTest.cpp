@@ -100,6 +100,22 @@ protected:
     Player* player = nullptr;
 };
 
+TEST_F(ZoneLevel, AZoneOfAnySizeIsReadAsWritten)
+{
+    // The layer's only zone, -5 x 50 on a cell's edge: an empty extent.
+    Level written("cemetery_01");
+    Layer* scene = written.CreateLayer(Level::kScene, "Collisions", nullptr, 512, 448, 32, 32);
+    Place<Zone_Save::Instance>(*scene, "Zone_Save", 128.0f, "thin").SetSize(Point<int>(-5, 50));
+    std::ostringstream os;
+    ASSERT_TRUE(written.Serialize(os));
+    std::unique_ptr<Level> level = Load(os.str());
+    Layer* read = level->GetLayer(Level::kScene, "Collisions");
+    ASSERT_NE(read, nullptr);
+    ASSERT_EQ(read->GetInstanceCount(), 1u);
+    EXPECT_EQ(dynamic_cast<ZoneInstance&>(*read->GetInstance(0)->GetPayload()).GetSize(), Point<int>(-5, 50));
+    Walk(*level, 0.0f, 300.0f);
+}
+
 TEST_F(ZoneLevel, AWalkThroughTheLevelTriggersTakesSavesAndLeaves)
 {
     const std::string text = BuildLevelText();

@@ -162,6 +162,8 @@ TEST(ZoneRecord, OlderFormatsReadWithTheDefaultsOfAbsentMembers)
             {"ZoneHolder::InstanceV0", std::string(SceneObjectInstance::kTagFormat), "0", "2", "z", "8", "9",
                 "next"},
             "z", {8, 9}, {0, 0}, -1},
+        {"a size below 1, read as written", {"ZoneHolder::InstanceV0", "1", "-5", "50", "next"}, "", {-5, 50},
+            {0, 0}, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -187,7 +189,6 @@ TEST(ZoneRecord, DamagedRecordsFailAndLeaveTheInstanceAsItWas)
     const std::vector<std::vector<std::string>> damaged = {
         {tag, "2", "4", "a", "1", "1", "0", "0", "x"}, // more members than the class has
         {tag, "2", "-1", "a"},                         // a count that wraps
-        {tag, "2", "2", "a", "-5", "32"},              // a negative size
         {tag, "2", "2", "a", "99999999", "32"},        // a size beyond any level
         {tag, "2", "3", "a", "32", "32", "1"},         // the offset cut short
         {tag, "two"},                                  // no format number

@@ -215,15 +215,14 @@ bool BowFight(RunPilot& pilot)
         auto* boss = FindLive<NPC_Boss_Boat>(pilot);
         const int before = pilot.Frame();
         fired = fired || (boss != nullptr && boss->GetState() == NPC_Boss_Boat::kFire);
-        gripped = gripped || pilot.ThePlayer()->IsHeldByBoss();
-        if (pilot.DialogueShown() || boss == nullptr || boss->IsExploding()
-            || pilot.ThePlayer()->IsHeldByBoss() || !Standing(pilot))
+        gripped = gripped || (boss != nullptr && boss->IsHoldingPlayer());
+        if (pilot.DialogueShown() || boss == nullptr || boss->IsExploding() || boss->IsHoldingPlayer()
+            || !Standing(pilot))
             pilot.Pass();
         else if (!gripped && boss->GetState() == NPC_Boss_Boat::kPreparing) {
             WalkThrough(pilot, kBowGripWays[std::clamp(boss->GetLane(), 0, 3)]);
             pilot.WaitUntil(
-                [&] { return pilot.ThePlayer()->IsHeldByBoss() || boss->GetState() == NPC_Boss_Boat::kIdle; },
-                200);
+                [&] { return boss->IsHoldingPlayer() || boss->GetState() == NPC_Boss_Boat::kIdle; }, 200);
         } else if (On(pilot, kBowPostTop) && std::abs(pilot.X() - kBowPostX) <= 24.0f) {
             if (fired || boss->GetLife() > kBowGripLife)
                 SwingToward(pilot, pilot.X() + 100.0f);
