@@ -7,9 +7,17 @@
 
 bool AddParticleSystemInNpc(const std::vector<std::string>& words)
 {
-    CharacterGameAccess* game = GetCharacterGameAccess();
-    if (words.size() < 3 || game == nullptr)
+    if (words.size() < 3)
         return false;
+    // Every link not made is said, so the command-file runner can name the
+    // line.
+    auto skip = [](const std::string& why) {
+        platform::DebugOutput("addparticlesysteminnpc: " + why + "; link skipped\n");
+        return false;
+    };
+    CharacterGameAccess* game = GetCharacterGameAccess();
+    if (game == nullptr)
+        return skip("no game is running");
     auto isEvent = [](const std::string& word) {
         for (const auto& record : EventParticleSystem::Table()) {
             if (record && record->name == word)
@@ -25,18 +33,14 @@ bool AddParticleSystemInNpc(const std::vector<std::string>& words)
     const std::string& className = classFirst ? words[0] : words[1];
     const std::string& systemName = words[2];
     if (!isEvent(event))
-        return false;
-    if (!game->IsParticleLinkName(className)) {
-        platform::DebugOutput(
-            "addparticlesysteminnpc: no character is made as \"" + className + "\"; link skipped\n");
-        return false;
-    }
-    // An unknown system is skipped without a word: the settings file runs
-    // once before the game library is read, when none is known yet (the
-    // world's lints name a system that is never defined).
+        return skip("no event \"" + event + "\"");
+    if (!game->IsParticleLinkName(className))
+        return skip("no character is made as \"" + className + "\"");
+    // The settings file runs once before the game library is read, when no
+    // system is known yet: that run links nothing, the later ones do.
     LocalParticleSystem* system = game->FindLocalParticleSystem(systemName);
     if (system == nullptr)
-        return false;
+        return skip("no particle system \"" + systemName + "\"");
     CharacterObject::LinkParticleSystem(event, className, system);
     return true;
 }

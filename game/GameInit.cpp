@@ -71,12 +71,8 @@ void Game::Init(Game* game)
     endScore->SetTextColour(0xFFFFFFFFu);
     endScore->SetText("DISCOVERED : 100% / TIME : 99:99");
     endScore->WrapLine(endScore->GetText());
-    // As wide as the world's picture of that name when it has one, so that
-    // the line of blanks before "PRESS ANY BUTTON ..." fills a line of its
-    // own and the words stand on the next; 448 without one.
-    const GraphicalObject* width = FindGraphicalObject("UI_EndScoreZone_Frame", false);
     if (UI_Font* font = endScore->GetFont())
-        endScore->SetSize(width != nullptr ? width->GetSize().x : 448, font->GetSpacing().y, true);
+        endScore->SetSize(448, font->GetSpacing().y, true);
     endScoreFrame = std::move(endScore);
     uiFrames.push_back(std::make_unique<FrameInstance>(endScoreFrame.get(), 40.0f, 250.0f));
     uiFrames[3]->SetVisible(false);

@@ -223,13 +223,17 @@ bool CmdSetPlayerMovingStage(std::string arguments)
         ToFloat(numbers, tokens[1], kSpeed), ToBool(tokens[2]), ToFloat(numbers, tokens[3], kStageTime)};
     if (!numbers.Ok())
         return numbers.Refuse("setplayermovingstage");
+    bool stored = false;
     for (size_t i = 0; i < kPlayerStageNames.size(); ++i) {
         if (tokens[0] != kPlayerStageNames[i])
             continue;
         tuning->player.stages[i] = stage;
         if (Player* player = CurrentPlayer())
             player->stages[i] = stage;
+        stored = true;
     }
+    if (!stored)
+        return Refuse("setplayermovingstage: no stage \"" + tokens[0] + "\"; nothing set");
     RefreshPlayerSpeeds(false);
     return true;
 }
@@ -532,15 +536,15 @@ bool CmdSetUiRect(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return RefuseWithoutGame("setuirect");
-    if (tokens[0] == "dialogue_text_frame") {
-        ArgumentNumbers numbers;
-        int32_t rect[4] = {};
-        for (size_t i = 0; i < 4; ++i)
-            rect[i] = ToInt(numbers, tokens[i + 1], kScreen);
-        if (!numbers.Ok())
-            return numbers.Refuse("setuirect");
-        std::copy(rect, rect + 4, tuning->ui.dialogueTextFrame);
-    }
+    if (tokens[0] != "dialogue_text_frame")
+        return Refuse("setuirect: no element \"" + tokens[0] + "\"; nothing set");
+    ArgumentNumbers numbers;
+    int32_t rect[4] = {};
+    for (size_t i = 0; i < 4; ++i)
+        rect[i] = ToInt(numbers, tokens[i + 1], kScreen);
+    if (!numbers.Ok())
+        return numbers.Refuse("setuirect");
+    std::copy(rect, rect + 4, tuning->ui.dialogueTextFrame);
     return true;
 }
 
@@ -561,13 +565,13 @@ bool CmdSetUiDialogueSpeed(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return RefuseWithoutGame("setui_dialoguespeed");
-    if (tokens[0] == "base_speed") {
-        ArgumentNumbers numbers;
-        const int32_t speed = ToInt(numbers, tokens[1], kFrames);
-        if (!numbers.Ok())
-            return numbers.Refuse("setui_dialoguespeed");
-        tuning->ui.dialogueBaseSpeed = speed;
-    }
+    if (tokens[0] != "base_speed")
+        return Refuse("setui_dialoguespeed: no value \"" + tokens[0] + "\"; nothing set");
+    ArgumentNumbers numbers;
+    const int32_t speed = ToInt(numbers, tokens[1], kFrames);
+    if (!numbers.Ok())
+        return numbers.Refuse("setui_dialoguespeed");
+    tuning->ui.dialogueBaseSpeed = speed;
     return true;
 }
 
@@ -592,10 +596,9 @@ bool CmdAddParticleSystemInNpc(std::string arguments)
     const Tokens tokens = SplitCommandLine(std::move(arguments));
     if (tokens.size() < 3)
         return false;
-    // Words: event, character class, particle system. A bad link is
-    // reported and skipped; the command itself ran.
-    AddParticleSystemInNpc(tokens);
-    return true;
+    // Words: event, character class, particle system. A link not made is
+    // said and fails the command.
+    return AddParticleSystemInNpc(tokens);
 }
 
 bool CmdSetMainMusicPath(std::string arguments)

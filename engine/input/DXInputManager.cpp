@@ -70,7 +70,8 @@ constexpr BindingAction kKeyHeldActions[] = {{16, &InputActions::Action7}, {18, 
 
 // The device input an event stands for, by the buffered-event rule: a value
 // with bit 7 set is a press, 0 a release; the pad's Z axis is pressed one way
-// or the other beyond 100.
+// or the other beyond 100 and is no input in between (a release of it stays
+// a release, of no code).
 struct DeviceInput {
     InputTriggerer input;
     bool released = false;
@@ -86,7 +87,6 @@ DeviceInput FromBufferedEvent(uint32_t offset, int32_t data, bool padZ)
         result.released = true;
     }
     if (padZ) {
-        result.released = false;
         if (data < -100)
             result.input = InputTriggerer(kPadZ, -1);
         else if (data > 100)
@@ -315,7 +315,9 @@ void DXInputManager::ReadKeyboardEvents(
 
         // The key "7" has the code of the pad's Z axis and follows its rule.
         const DeviceInput device = FromBufferedEvent(code, down ? 0x80 : 0, code == kPadZ);
-        if (!device.released && device.input.code != kEscape) {
+        // A key down only, of some code: the release of "7" (code 0) leaves
+        // the last input and the last device alone.
+        if (!device.released && device.input.code != 0 && device.input.code != kEscape) {
             lastKeyboardInput = InputTriggerer(device.input.code, device.input.direction);
             lastDevice = 0;
         }

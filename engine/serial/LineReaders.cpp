@@ -1,5 +1,6 @@
 #include "engine/serial/LineReaders.h"
 
+#include "engine/platform/DebugOutput.h"
 #include "engine/serial/ReaderContext.h"
 
 #include <algorithm>
@@ -521,6 +522,18 @@ bool ReadExpectedLine(std::istream& is, std::string_view expected)
     const Line line = ReadLine(is);
     if (line.pastEnd || line.text != expected)
         return Refuse(is, line, QuoteFound(expected));
+    return true;
+}
+
+bool ReadClassLine(std::istream& is, std::string_view expected)
+{
+    const Line line = ReadLine(is);
+    if (line.pastEnd)
+        return Refuse(is, line, QuoteFound(expected));
+    if (line.text != expected) {
+        platform::DebugOutput(ReaderContext::WhereOf(is) + "read " + QuoteFound(line.text)
+            + " as the class line " + QuoteFound(expected) + "\n");
+    }
     return true;
 }
 

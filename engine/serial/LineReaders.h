@@ -85,6 +85,11 @@ bool ReadTextLine(std::istream& is, std::string& target);
 // A line that must be exactly `expected` (a class tag, a reference tag).
 bool ReadExpectedLine(std::istream& is, std::string_view expected);
 
+// A class line a record reads and does not compare: any line is taken (one
+// that is not `expected` is named on the debug output); fails only at the
+// end of the stream.
+bool ReadClassLine(std::istream& is, std::string_view expected);
+
 // Reads the marker line of a versioned field group. True when the line equals
 // `marker`; otherwise the stream is moved back to where the line started (so
 // the next read sees that line again) and false says the group is absent. At

@@ -228,14 +228,12 @@ bool SoundEvent::UnSerialize(std::istream& is)
     // Read whole into locals; a damaged record leaves the event as it was.
     std::string newName;
     int32_t count = 0;
-    if (!ReadExpectedLine(is, GetVersionedClassName()) || !ReadTextLine(is, newName)
-        || !ReadIntLine(is, count))
+    if (!ReadClassLine(is, GetVersionedClassName()) || !ReadTextLine(is, newName) || !ReadIntLine(is, count))
         return false;
-    if (count < 0)
-        return ReadError(is, "a variation count of 0 or more", std::to_string(count));
     std::vector<Sound*> newVariations;
     SoundGameAccess* game = GetSoundGameAccess();
-    // Element by element: a count is never trusted to size anything.
+    // Element by element: a count is never trusted to size anything, and a
+    // negative one reads as none.
     for (int32_t i = 0; i < count; ++i) {
         std::string line;
         if (!ReadTextLine(is, line))
@@ -244,8 +242,11 @@ bool SoundEvent::UnSerialize(std::istream& is)
             newVariations.push_back(nullptr);
             continue;
         }
+        // Any other line is a reference's class line, read and not
+        // compared: the name decides.
         if (line != "SoundV0Ptr")
-            return ReadError(is, "\"SoundV0Ptr\" or \"NULL\"", QuoteFound(line));
+            platform::DebugOutput(ReaderContext::WhereOf(is) + "read " + QuoteFound(line)
+                + " as the class line \"SoundV0Ptr\"\n");
         std::string soundName;
         if (!ReadTextLine(is, soundName))
             return false;

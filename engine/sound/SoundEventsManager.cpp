@@ -286,11 +286,9 @@ bool SoundEventsManager::UnSerialize(std::istream& is)
     // changes no event.
     int32_t reserved = 0;
     int32_t count = 0;
-    if (!ReadExpectedLine(is, GetVersionedClassName()) || !ReadIntLine(is, reserved)
-        || !ReadIntLine(is, count))
+    if (!ReadClassLine(is, GetVersionedClassName()) || !ReadIntLine(is, reserved) || !ReadIntLine(is, count))
         return false;
-    if (count < 0)
-        return ReadError(is, "a sound event count of 0 or more", std::to_string(count));
+    // A negative count reads as no record.
     std::vector<std::unique_ptr<SoundEvent>> records;
     for (int32_t i = 0; i < count; ++i) {
         auto record = std::make_unique<SoundEvent>("", false, 1);

@@ -49,15 +49,14 @@ TEST_F(ParticleLinks, ALinkGivesEachNewCharacterOfExactlyThatClassItsOwnCopies)
     EXPECT_TRUE(lower.GetOnExploseEffects().empty());
 }
 
-TEST_F(ParticleLinks, BadLinksAreSkippedAndOnlyAnUnknownClassIsReported)
+TEST_F(ParticleLinks, BadLinksAreSkippedWithTheirReason)
 {
     EXPECT_FALSE(AddParticleSystemInNpc({"OnExplose", "NPC_Nobody", "Dust"}));
-    EXPECT_NE(debug.Text().find("NPC_Nobody"), std::string::npos);
-    // A system the library does not hold (yet: the settings run once before
-    // it is read) is skipped without a word.
+    EXPECT_NE(debug.Text().find("no character is made as \"NPC_Nobody\""), std::string::npos);
     EXPECT_FALSE(AddParticleSystemInNpc({"OnExplose", "NPC_CrouchSkull", "Smoke"}));
-    EXPECT_EQ(debug.Text().find("Smoke"), std::string::npos) << debug.Text();
-    EXPECT_FALSE(AddParticleSystemInNpc({"OnVanish", "NPC_CrouchSkull", "Dust"})); // quietly
+    EXPECT_NE(debug.Text().find("no particle system \"Smoke\""), std::string::npos) << debug.Text();
+    EXPECT_FALSE(AddParticleSystemInNpc({"OnVanish", "NPC_CrouchSkull", "Dust"}));
+    EXPECT_NE(debug.Text().find("no event \"OnVanish\""), std::string::npos) << debug.Text();
     EXPECT_FALSE(AddParticleSystemInNpc({"OnExplose", "NPC_CrouchSkull"}));
     for (const auto& record : EventParticleSystem::Table())
         EXPECT_TRUE(record->links.empty()) << record->name;

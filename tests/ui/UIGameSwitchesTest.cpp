@@ -1,5 +1,6 @@
 #include "game/Game.h"
 #include "game/ScriptGameCommands.h"
+#include "scene/GraphicalObject.h"
 #include "scene/SpacialInstance.h"
 #include "script/Script.h"
 #include "ui/UI_Font.h"
@@ -23,7 +24,12 @@ TEST(InterfaceSwitches, EndingShowsCompletionAndTimeThenAsksForAKeyAndHidingTheH
     auto* font = new UI_Font("UI_Font_Basic");
     font->SetSpacing(Point<int>(8, 12));
     game.fonts.push_back(font);
+    // A library picture of the frame's name does not size it: it is 448 wide.
+    GraphicalObject picture("UI_EndScoreZone_Frame");
+    picture.SetSize(768, 12, true);
+    game.sceneObjects.push_back(&picture);
     game.Init(&game);
+    game.sceneObjects.pop_back();
     ASSERT_EQ(game.uiFrames.size(), 4u);
     auto* ending = dynamic_cast<UI_Frame_Text*>(game.endScoreFrame.get());
     ASSERT_NE(ending, nullptr);

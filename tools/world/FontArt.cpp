@@ -245,7 +245,8 @@ UI_Font MakeBasicFont(Sprite* atlas)
         glyph.key = std::string(1, char(glyphs[i].code));
         glyph.cell = Point<int>(int(i % kFontCellsPerRow), int(i / kFontCellsPerRow));
         glyph.offset = Point<int>(1, 0);
-        glyph.size = Point<int>(kFontCellWidth - 1, kFontCellHeight);
+        const int advance = glyphs[i].code == ' ' ? kFontBlankAdvance : kFontCellWidth;
+        glyph.size = Point<int>(advance - 1, kFontCellHeight);
         list.push_back(glyph);
     }
     font.SetGlyphs(std::move(list));

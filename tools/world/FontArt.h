@@ -24,6 +24,10 @@ struct FontArtGlyph {
 inline constexpr int kFontCellWidth = 8;
 inline constexpr int kFontCellHeight = 12;
 inline constexpr int kFontCellsPerRow = 16;
+// A blank advances 3 pixels, not a cell: words stay apart, and the ending's
+// 96 blanks before "PRESS ANY BUTTON ..." (288 pixels) leave room for the
+// words on the same line of its 448-pixel frame.
+inline constexpr int kFontBlankAdvance = 3;
 inline constexpr const char* kFontName = "UI_Font_Basic";
 inline constexpr const char* kFontAtlasName = "font_basic";
 
@@ -39,6 +43,6 @@ void PaintFontGlyphs(PixelImage& picture, uint32_t colour, uint32_t shadow);
 void PaintFontText(
     PixelImage& picture, int x, int y, const std::string& text, uint32_t colour, uint32_t shadow);
 
-// The font record: glyph i in cell (i % 16, i / 16), 7 x 12 with dx 1, keyed
-// by its one-character string.
+// The font record: glyph i in cell (i % 16, i / 16), 7 x 12 with dx 1 (the
+// blank 2 x 12), keyed by its one-character string.
 UI_Font MakeBasicFont(Sprite* atlas);

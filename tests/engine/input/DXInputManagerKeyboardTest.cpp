@@ -145,6 +145,12 @@ TEST_F(GLInputKeyboard, KeySevenFollowsThePadsZAxisRule)
     ExpectPoll(Actions(0, 0, &A::Action1), A(), A());
     Key(false, SDL_SCANCODE_7);
     ExpectPoll(A(), Actions(0, 0, &A::Action1), A());
+    // Its release, after a key down in the same poll, keeps that key as the
+    // last input.
+    Key(true, SDL_SCANCODE_A);
+    Key(false, SDL_SCANCODE_7);
+    Poll();
+    EXPECT_EQ(manager->GetLastKeyboardInput(), InputTriggerer(30, 0));
 }
 
 TEST_F(GLInputKeyboard, BindingsWithCodesNoKeyHasAreIgnored)

@@ -74,6 +74,9 @@ TEST_F(GLInputPad, KeyboardAndPadEachMatchOnlyTheirOwnSideOfTheBindings)
     ASSERT_TRUE(pad.Button(kLeftShoulder, false));
     Tap(SDL_SCANCODE_ESCAPE); // no input for the last device
     EXPECT_EQ(manager->GetLastDevice(), 1);
+    Key(false, SDL_SCANCODE_7); // a release of no code: no input either
+    Poll();
+    EXPECT_EQ(manager->GetLastDevice(), 1);
     Tap(SDL_SCANCODE_Q);
     EXPECT_EQ(manager->GetLastDevice(), 0);
 

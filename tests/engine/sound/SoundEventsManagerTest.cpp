@@ -96,6 +96,18 @@ TEST_F(SoundEventsManagerTest, RecordFillsVariationsAndRadiiAndIgnoresUnknownEve
     EXPECT_EQ(reread.FindEvent("Door_Close")->GetVariations(), close->GetVariations());
     EXPECT_FLOAT_EQ(reread.FindEvent("Menu_Select")->GetOuterRadius(), 640.0f);
     EXPECT_FLOAT_EQ(reread.FindEvent("Player_Die")->GetOuterRadius(), 400.0f);
+
+    // Class lines are read and not compared; a negative count reads as none.
+    std::stringstream lenient("SoundEventsManagerV1\r\n0\r\n2\r\nSoundEventV7\r\nPlayer_Die\r\n1\r\n"
+                              "SoundV1Ptr\r\nmenu_select\r\n10\r\n20\r\n"
+                              "SoundEventV0\r\nPlayer_Jump\r\n-1\r\n50\r\n500\r\n");
+    ASSERT_TRUE(manager.UnSerialize(lenient));
+    EXPECT_EQ(
+        manager.FindEvent("Player_Die")->GetVariations(), std::vector<Sound*> {game.sounds["menu_select"]});
+    EXPECT_TRUE(manager.FindEvent("Player_Jump")->GetVariations().empty());
+    EXPECT_FLOAT_EQ(manager.FindEvent("Player_Jump")->GetInnerRadius(), 50.0f);
+    std::stringstream none(ManagerRecord(-1, ""));
+    EXPECT_TRUE(manager.UnSerialize(none));
 }
 
 TEST_F(SoundEventsManagerTest, DamagedRecordFailsClearlyAndChangesNoEvent)
