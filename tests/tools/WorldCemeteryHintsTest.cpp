@@ -3,9 +3,11 @@
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
+#include "scene/ZoneInstance.h"
 #include "script/ScriptVar.h"
 #include "ui/UIGameAccess.h"
 #include "ui/UI_Frame_Player.h"
+#include "zones/GameplayObject_Zone.h"
 #include "zones/Zone_PickupObject.h"
 
 #include "tests/tools/WorldFolderTest.h"
@@ -254,6 +256,15 @@ TEST_F(WorldCemeteryHints, TheHeartsStoneSavesTheWayInButNotEachReturnFromADeath
         << "the way in was not saved";
     EXPECT_TRUE(bannerShown());
     const Point<float> savedAt = game.saveData.GetPosition();
+    // The place saved stands clear of the stone: a body brought back there
+    // does not touch it, not even by a side.
+    Layer* collisions = game.GetCurrentLevel()->GetLayer(Level::kScene, "Collisions");
+    ASSERT_NE(collisions, nullptr);
+    auto* stone = collisions->FindInstanceByName("save_h");
+    ASSERT_TRUE(stone != nullptr && dynamic_cast<ZoneInstance*>(stone->GetPayload()) != nullptr);
+    EXPECT_FALSE(ZoneTouches(
+        ZoneRect(stone->GetPosition(), dynamic_cast<ZoneInstance*>(stone->GetPayload())->GetSize()),
+        ZoneRect(savedAt, game.GetPlayer()->GetSize())));
     ASSERT_TRUE(WaitUntil([&] { return !bannerShown(); }, 120));
 
     Player* dying = game.GetPlayer();
