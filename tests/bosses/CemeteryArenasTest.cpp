@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 // The last fights in the world's own levels: the Chapel's crypt stair that
 // opens with the six second bosses down, the Crypt's fight to its stair down
 // to the Heart, and the Heart's three steps to the ending.
@@ -77,6 +79,37 @@ TEST_F(CemeteryArenas, TheCryptsFightFollowsItsPhasesToItsEndAndOpensTheStairDow
     // The stair leads down to the Heart.
     ThePlayer().SetPosition(Point<float>(31 * kTile + 4.0f, kFloor));
     ASSERT_GE(PassUntil([&] { return LevelName() == "cemetery_heart.lvl"; }, 30), 0) << debug.Text();
+}
+
+// Once the fight has shut the entry gate, the Warden stays east of it:
+// leaping west at it again and again, and knocked west by the boss's
+// touch in the air and on the floor, he never gets over it or through it.
+TEST_F(CemeteryArenas, TheCryptsShutEntryGateHoldsTheWardenInTheFight)
+{
+    EnterLevel("cemetery_crypt.lvl", "from_chapel");
+    auto* boss = NamedAs<NPC_Boss_Final>("boss_final");
+    ASSERT_NE(boss, nullptr);
+    StandIn("arena_f");
+    ASSERT_GE(PassUntil([&] { return Look("gate_in_f") == "Gate_Closed"; }, 60), 0) << debug.Text();
+    const float gateEast = Named("gate_in_f")->GetPosition().x + kTile;
+    ThePlayer().SetPosition(Point<float>(gateEast + kTile, kFloor));
+    float westmost = ThePlayer().GetWorldBox().left;
+    for (int pass = 0; pass < 900; ++pass) {
+        ThePlayer().SetLife(ThePlayer().GetMaxLife());
+        InputActions keys;
+        keys.x = -1.0f;
+        // A jump, then a second one high in the air.
+        if (pass % 40 < 6 || (pass % 40 >= 14 && pass % 40 < 18))
+            keys.SetAction1();
+        // The boss's touch, moving west, on the floor and at the top of a leap.
+        if (pass % 40 == 0 || pass % 40 == 12) {
+            boss->SetDirection(Point<float>(-1.0f, 0.0f));
+            ThePlayer().ApplyDamage(boss, 1);
+        }
+        Pass(keys);
+        westmost = std::min(westmost, ThePlayer().GetWorldBox().left);
+    }
+    EXPECT_GE(westmost, gateEast - 1.0f) << "the Warden got west of the shut gate";
 }
 
 TEST_F(CemeteryArenas, TheCryptsBossHoversWithinAJumpingBlowsReach)

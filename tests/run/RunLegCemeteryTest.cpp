@@ -145,13 +145,14 @@ TEST_F(RunLegCemetery, FromTheChapelThroughTheCryptAndTheHeartToTheEndingAndTheT
     EXPECT_EQ(lines[1], std::string(96, ' ') + "PRESS ANY BUTTON ...");
     EXPECT_EQ(debug.Text().find("Script Error"), std::string::npos);
 
-    // The win was saved at the Heart's stone before the ending, with both of
-    // its achievements: Continue finds the fight won.
+    // The win was saved at the place the Heart's stone saves, two steps east
+    // of it, before the ending, with both of its achievements: Continue
+    // finds the fight won.
     GameSaveData slot;
     std::vector<std::pair<std::string, int32_t>> trophies;
     ASSERT_TRUE(slot.ReadFile(GameSaveData::GetSlotPath(0), &trophies));
     EXPECT_EQ(slot.GetMapName(), "cemetery_heart.lvl");
-    EXPECT_EQ(slot.GetPosition(), Point<float>(2 * 32.0f, 10 * 32.0f));
+    EXPECT_EQ(slot.GetPosition(), Point<float>(3 * 32.0f, 10 * 32.0f));
     const auto& vars = slot.GetSaveVars();
     EXPECT_TRUE(std::ranges::any_of(
         vars, [](const auto& var) { return var->GetName() == "done_h" && var->GetValue() == "1"; }));

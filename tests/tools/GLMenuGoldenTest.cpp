@@ -234,8 +234,19 @@ TEST_F(GLMenuGolden, EveryPageAtTheTitleAndOverALevel)
     // Over a level, on black: the pause page and the pages it opens.
     ASSERT_TRUE(game.ChangeLevel("cimetery_tp_01.lvl"));
     game.Update();
+    walk({{1, -1, false, kPause, "pause"}});
+    ASSERT_FALSE(HasFatalFailure());
+    // Round its panel the pause page leaves the level's picture (black here)
+    // as it was: no band across the screen's foot, where a dialogue box
+    // under way stays in sight.
+    const PixelImage paused = Draw();
+    int covered = 0;
+    for (int y = 0; y < kScreenH; ++y)
+        for (int x = 0; x < kScreenW; ++x)
+            if ((y >= 400 || x < 120 || x >= kScreenW - 120) && (paused.GetPixel(x, y) & 0xFFFFFFu) != 0)
+                ++covered;
+    EXPECT_EQ(covered, 0) << "pixels of the level's picture covered round the pause page's panel";
     walk({
-        {1, -1, false, kPause, "pause"},
         {0, kPauseOptions, true, kOptions, "pause_options"},
         {0, kOptionsKeyMapping, true, kKeyMapping, "pause_keymapping"},
         // The key mapping kept its Exit row from the title: one Escape leaves it.

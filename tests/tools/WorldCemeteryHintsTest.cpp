@@ -3,8 +3,11 @@
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/SpacialInstance.h"
+#include "scene/ZoneInstance.h"
 #include "script/ScriptVar.h"
 #include "ui/UIGameAccess.h"
+#include "ui/UI_Frame_Player.h"
+#include "zones/GameplayObject_Zone.h"
 #include "zones/Zone_PickupObject.h"
 
 #include "tests/tools/WorldFolderTest.h"
@@ -20,7 +23,8 @@
 // plinth is drawn as the plinth it is, not as a pickup; the Keeper's lines
 // are read with play paused and the map's picture shows, each once in a
 // game, not again after a death (the hints east of the save save the game);
-// the save brings the player back away from the skulls.
+// the save brings the player back away from the skulls. The Lantern Ring's
+// sign and the Heart's save stone, met as a player meets them.
 namespace {
 
 constexpr float kTile = 32.0f;
@@ -202,6 +206,82 @@ TEST_F(WorldCemeteryHints, ASecondNewGameInTheSameSessionHearsTheKeepersReminder
         ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 60)) << "the Keeper's reminder did not play";
         ASSERT_TRUE(ReadOn());
     }
+}
+
+// The Lantern Ring's sign is marked read once its words are read to their
+// end: a player who walks on west while they are typed and leaves the level
+// meets the sign again on his next visit.
+TEST_F(WorldCemeteryHints, TheRingsSignStaysUnreadUntilItsWordsAreReadToTheirEnd)
+{
+    const auto signRead = [] {
+        ScriptVar* read = Game::FindSaveVar("sign_read_tp01");
+        return read != nullptr && read->GetValue() == "1";
+    };
+    ASSERT_TRUE(game.ChangeLevel("cimetery_tp_01.lvl"));
+    Passes(5);
+    PutPlayerAt(7.0f);
+    ASSERT_TRUE(WaitUntil([&] { return BoxShown(); }, 60)) << "the sign did not speak";
+    InputActions west;
+    west.x = -1.0f;
+    for (int pass = 0; pass < 300 && game.GetCurrentLevel()->GetName() == "cimetery_tp_01.lvl"; ++pass)
+        Passes(1, west);
+    ASSERT_EQ(game.GetCurrentLevel()->GetName(), "boat_tp_1.lvl");
+    EXPECT_FALSE(signRead()) << "marked read before its words were";
+
+    for (const bool readToTheEnd : {true, false}) {
+        SCOPED_TRACE(readToTheEnd);
+        ASSERT_TRUE(game.ChangeLevel("cimetery_tp_01.lvl"));
+        Passes(5);
+        PutPlayerAt(7.0f);
+        EXPECT_EQ(WaitUntil([&] { return BoxShown(); }, 60), readToTheEnd);
+        if (readToTheEnd) {
+            ASSERT_TRUE(ReadOn());
+        }
+        EXPECT_TRUE(WaitUntil(signRead, 5));
+    }
+}
+
+// The Heart's save stone saves the way in from the Crypt; a player who dies
+// in the fight is brought back beside it, with no second save and no
+// "SAVED" banner over the death and the return.
+TEST_F(WorldCemeteryHints, TheHeartsStoneSavesTheWayInButNotEachReturnFromADeath)
+{
+    game.SetStartPointName("from_crypt");
+    ASSERT_TRUE(game.ChangeLevel("cemetery_heart.lvl"));
+    const auto bannerShown = [&] {
+        GraphicalObject* saved = game.GetHud() != nullptr ? game.GetHud()->GetSaveMessage() : nullptr;
+        return saved != nullptr && !saved->IsAnimationFinished();
+    };
+    ASSERT_TRUE(WaitUntil([&] { return game.saveData.GetPosition().x > 0.0f; }, 30))
+        << "the way in was not saved";
+    EXPECT_TRUE(bannerShown());
+    const Point<float> savedAt = game.saveData.GetPosition();
+    // The place saved stands clear of the stone: a body brought back there
+    // does not touch it, not even by a side.
+    Layer* collisions = game.GetCurrentLevel()->GetLayer(Level::kScene, "Collisions");
+    ASSERT_NE(collisions, nullptr);
+    auto* stone = collisions->FindInstanceByName("save_h");
+    ASSERT_TRUE(stone != nullptr && dynamic_cast<ZoneInstance*>(stone->GetPayload()) != nullptr);
+    EXPECT_FALSE(ZoneTouches(
+        ZoneRect(stone->GetPosition(), dynamic_cast<ZoneInstance*>(stone->GetPayload())->GetSize()),
+        ZoneRect(savedAt, game.GetPlayer()->GetSize())));
+    ASSERT_TRUE(WaitUntil([&] { return !bannerShown(); }, 120));
+
+    Player* dying = game.GetPlayer();
+    dying->SetLife(0);
+    int shown = 0;
+    for (int pass = 0; pass < 600 && (game.GetPlayer() == dying || game.secondTransitionCounter != -1);
+         ++pass) {
+        Passes(1);
+        shown += bannerShown() ? 1 : 0;
+    }
+    ASSERT_NE(game.GetPlayer(), dying) << "the dead player was not brought back";
+    for (int pass = 0; pass < 60; ++pass) {
+        Passes(1);
+        shown += bannerShown() ? 1 : 0;
+    }
+    EXPECT_EQ(shown, 0) << "passes with the banner over the death and the return";
+    EXPECT_NEAR(game.GetPlayer()->GetPosition().x, savedAt.x, kTile) << "brought back at the saved place";
 }
 
 } // namespace

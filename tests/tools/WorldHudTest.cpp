@@ -4,6 +4,8 @@
 #include "game/GameSaveData.h"
 #include "scene/MapModel.h"
 #include "scene/SpacialInstance.h"
+#include "tools/world/ArtPainter.h"
+#include "tools/world/ArtRecipe.h"
 #include "ui/UI_Frame_Player.h"
 
 #include "tests/engine/render/RenderTestSupport.h"
@@ -15,6 +17,7 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 // The HUD's banners in the assembled world: the Lantern Ring's save point
 // shows "SAVED" for its animation's length, once, and its teleporter's
@@ -114,6 +117,22 @@ TEST_F(WorldHud, TheLanternRingsSaveAndTeleporterShowTheirBanners)
     EXPECT_FALSE(Shows(saved));
 }
 
+// The rows of the HUD's top bar, as its picture draws them (below them the
+// level shows through the HUD's frame).
+int TopBarHeight()
+{
+    ArtBook book;
+    book.ReadFile(std::string(QUENHOLT_SOURCE_DIR) + "/data/art/ui_hud.txt");
+    const ArtObject* hud = book.Find("UI_Player_Frame");
+    if (hud == nullptr)
+        return 0;
+    const PixelImage bar = ArtPainter(book, 1).Paint(*hud, 0);
+    int rows = 0;
+    while (rows < bar.GetHeight() && (bar.GetPixel(0, rows) >> 24) == 0xFF)
+        ++rows;
+    return rows;
+}
+
 // Whether any sprite of the object was drawn.
 bool Drew(const rendertest::SpriteRecorder& recorder, GraphicalObject& object)
 {
@@ -159,6 +178,15 @@ TEST_F(WorldHud, TheMapsOutlinesShowInTheHudsWindowAndOnTheFullMap)
     const bool hudDrewOutlinesRoundThePlayer
         = DrewAround(recorder, *outlines, Point<int>(10 * cell.x + 5, 10 * cell.y + 5));
     const bool hudDrewWindow = !recorder.drawn.empty();
+    // The window's frame stands inside the HUD's top bar, its corners too.
+    GraphicalObject* frame = game.FindGraphicalObject("UI_Player_MinimapForeground", false);
+    ASSERT_NE(frame, nullptr);
+    for (const ObjectDrawEntry& entry : frame->GetObjectDrawEntries()) {
+        ASSERT_TRUE(recorder.drawn.count(entry.sprite));
+        const int top = recorder.drawn[entry.sprite].y;
+        EXPECT_GE(top, 0);
+        EXPECT_LE(top + frame->GetSize().y, TopBarHeight()) << "the frame hangs below the bar";
+    }
     EXPECT_EQ(outlines->GetSize(), Point<int>(512, 448)) << "whole again after the window";
     recorder.drawn.clear();
     // The full map, as Tab opens it.
