@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 #include <system_error>
-#include <random>
 #include <vector>
 
 #include <signal.h>

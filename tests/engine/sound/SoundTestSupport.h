@@ -34,7 +34,8 @@ namespace soundtest {
 class TempFolder {
 public:
     explicit TempFolder(const std::string& tag)
-        : folder(std::filesystem::temp_directory_path() / ("quenholt_sound_" + tag + "_" + std::to_string(getpid())))
+        : folder(std::filesystem::temp_directory_path()
+            / ("quenholt_sound_" + tag + "_" + std::to_string(getpid())))
     {
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
