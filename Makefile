@@ -69,12 +69,13 @@ FUZZ_JOBS    ?= 3
 FUZZ_TARGETS ?=
 
 fuzz: deps
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENHOLT_FUZZ=ON -DQUENHOLT_BENCH=OFF -DQUENHOLT_WERROR=ON
+	bash scripts/configure-fuzz.sh $(FUZZ_BUILD)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target quenholt_fuzz_all
 	bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_JOBS) $(FUZZ_TARGETS)
 
-# The smoke test of the fuzz programs, as CI runs it: the same clang build,
-# every program for FUZZ_SMOKE_SECONDS from fresh seeds in a folder of its own
+# The smoke test of the fuzz programs: the same clang build, configured by
+# the same script (so `make fuzz` after it rebuilds nothing), then every
+# program for FUZZ_SMOKE_SECONDS from fresh seeds in a folder of its own
 # (ctest -L fuzz in $(FUZZ_BUILD)); fails on a program that does not run or
 # on any finding.
 FUZZ_SMOKE_SECONDS ?= 3

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -52,7 +53,9 @@ BENCHMARK(BM_CachedImageHandleContended);
 // Reading a 512 x 512 sprite sheet stored scrambled: unscramble, then decode.
 void BM_LoadScrambledSpriteSheet(benchmark::State& state)
 {
-    const std::string path = "/tmp/quenholt_bench_sheet_" + std::to_string(getpid()) + ".qhsprite";
+    const std::string path = (std::filesystem::temp_directory_path()
+        / ("quenholt_bench_sheet_" + std::to_string(getpid()) + ".qhsprite"))
+                                 .string();
     PixelImage sheet(512, 512);
     for (int y = 0; y < 512; ++y)
         for (int x = 0; x < 512; ++x)

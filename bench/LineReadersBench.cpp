@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -21,7 +22,10 @@ const char* const kMarker = "_SpacialInstance_updatetag_1.1_";
 const std::string& RecordFile()
 {
     static const std::string path = [] {
-        const std::string name = "/tmp/quenholt_bench_records_" + std::to_string(getpid()) + ".txt";
+        // In the run's temporary folder, which goes with the program (tests/RunSandbox.h).
+        const std::string name = (std::filesystem::temp_directory_path()
+            / ("quenholt_bench_records_" + std::to_string(getpid()) + ".txt"))
+                                     .string();
         std::ofstream file(name, std::ios::binary);
         int lines = 0;
         for (int record = 0; lines < kLines; ++record) {
@@ -40,9 +44,6 @@ const std::string& RecordFile()
                 lines += 3;
             }
         }
-        std::atexit([] {
-            std::remove(("/tmp/quenholt_bench_records_" + std::to_string(getpid()) + ".txt").c_str());
-        });
         return name;
     }();
     return path;

@@ -9,10 +9,16 @@
 #
 # BENCH_BUILD (default build-bench) holds a built quenholt_bench; ENEMIES
 # (default 200 2000 20000) are the cases of BM_EnemyFrame. Prints one line
-# per case: enemies, frames counted, instructions per frame.
+# per case: enemies, frames counted, instructions per frame. Needs valgrind
+# (`bash scripts/install-deps.sh valgrind` installs it); stops, saying so,
+# without it.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
+if ! command -v valgrind >/dev/null; then
+  echo "this needs valgrind, which the build does not: bash scripts/install-deps.sh valgrind" >&2
+  exit 1
+fi
 build="$(cd "${1:-$root/build-bench}" && pwd)"
 shift || true
 cases=("$@")

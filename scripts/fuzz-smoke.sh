@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The fuzz programs' smoke test: builds them with clang in their own folder
-# (as `make fuzz` does) and runs every one for a few seconds from fresh seeds
-# in a folder of its own, through the fuzz build's ctest (label "fuzz").
+# The fuzz programs' smoke test: builds them with clang in their own folder,
+# configured as `make fuzz` configures it (scripts/configure-fuzz.sh), and
+# runs every one for a few seconds from fresh seeds in a folder of its own,
+# through the fuzz build's ctest (label "fuzz").
 # Fails when a program does not build or run, or anything is found.
 #   fuzz-smoke.sh [build folder (build-fuzz)] [seconds per target (3)]
 # Exits 77 (skipped) when clang is not installed.
@@ -16,7 +17,6 @@ if ! command -v clang++ >/dev/null || ! command -v clang >/dev/null; then
   echo "fuzz smoke test skipped: clang is not installed (scripts/install-deps.sh installs it)"
   exit 77
 fi
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENHOLT_FUZZ=ON \
-  -DQUENHOLT_BENCH=OFF "-DQUENHOLT_FUZZ_SMOKE_SECONDS=$seconds" >/dev/null
+bash "$root/scripts/configure-fuzz.sh" "$build" "-DQUENHOLT_FUZZ_SMOKE_SECONDS=$seconds" >/dev/null
 cmake --build "$build" -j "$jobs" --target quenholt_fuzz_all
 cd "$build" && ctest -L fuzz --output-on-failure

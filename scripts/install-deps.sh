@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs; installs only what is missing,
-# so a second run costs a few dpkg queries and nothing else.
+# so a second run costs a few dpkg queries and nothing else. Packages named
+# as arguments are installed with them, for the tools the build itself does
+# not need (`install-deps.sh valgrind` for scripts/enemy-frame-instructions.sh).
+#   install-deps.sh [PACKAGE...]
 set -euo pipefail
 
 packages=(
@@ -10,6 +13,7 @@ packages=(
   libopenal-dev libvorbis-dev libbox2d-dev libunwind-dev
   libspng-dev googletest libgtest-dev libbenchmark-dev clang clang-format
   xvfb xauth xdotool
+  "$@"
 )
 
 missing=()

@@ -7,27 +7,40 @@
 # not all black does (the game logs them with QUENHOLT_LOG=1); and the peak
 # resident memory (VmHWM) a few seconds later. The machine's load average is
 # printed with the figures. WINDOW=1 opens a real X window on the X server
-# of DISPLAY instead (an Xvfb of its own: xvfb-run, below).
-#   python3 scripts/measure-startup.py build-rel/quenholt build-rel/world 5              # the title
-#   HOLD=6 python3 scripts/measure-startup.py build-rel/quenholt build-rel/world 3 cemetery_01.lvl
+# of DISPLAY instead (an Xvfb of its own: xvfb-run, below). Each round is a
+# first start in a home and documents folder of its own, whatever the
+# caller exported. The game to measure is a release build: `make bench`
+# makes one in build-bench/ (or `make run`'s RelWithDebInfo one, build/).
+#   python3 scripts/measure-startup.py build-bench/quenholt build-bench/world 5              # the title
+#   HOLD=6 python3 scripts/measure-startup.py build-bench/quenholt build-bench/world 3 cemetery_01.lvl
 #   xvfb-run -a -s "-screen 0 1280x1024x24" env WINDOW=1 \
-#       python3 scripts/measure-startup.py build-rel/quenholt build-rel/world 5
+#       python3 scripts/measure-startup.py build-bench/quenholt build-bench/world 5
 import os, re, statistics, subprocess, sys, tempfile, time
 
+if len(sys.argv) < 4:
+    sys.exit('usage: measure-startup.py GAME WORLD ROUNDS [LEVEL] (e.g. build-bench/quenholt build-bench/world 7)')
 exe = os.path.abspath(sys.argv[1])
 world = os.path.abspath(sys.argv[2])
 rounds = int(sys.argv[3])
+for path, what in ((exe, 'game'), (os.path.join(world, 'gamelib.txt'), 'world')):
+    if not os.path.exists(path):
+        sys.exit(f'no {what} at {path}: `make bench` builds one in build-bench/ (`make run` in build/)')
 level = sys.argv[4] if len(sys.argv) > 4 else ''
 window = os.environ.get('WINDOW') == '1'
 if window and not os.environ.get('DISPLAY'):
     sys.exit('WINDOW=1 needs an X server in DISPLAY (run under xvfb-run)')
-env = dict(os.environ, SDL_VIDEODRIVER='x11' if window else 'offscreen', ALSOFT_DRIVERS='null',
+env = {name: value for name, value in os.environ.items() if not name.startswith('XDG_')}
+env.update(SDL_VIDEODRIVER='x11' if window else 'offscreen', ALSOFT_DRIVERS='null',
            MESA_SHADER_CACHE_DISABLE='true', QUENHOLT_LOG='1')
+if not window:
+    for name in ('DISPLAY', 'WAYLAND_DISPLAY'):
+        env.pop(name, None)
 firsts, pictures, games, peaks = [], [], [], []
 which = set()
 for r in range(rounds):
     with tempfile.TemporaryDirectory() as home:
         env['XDG_DOCUMENTS_DIR'] = home  # a fresh user folder: a first start
+        env['HOME'] = home
         args = [exe, '--windowed'] + ([level] if level else [])
         game = subprocess.Popen(args, cwd=world, env=env, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.PIPE, text=True)

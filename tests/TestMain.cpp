@@ -1,6 +1,10 @@
+#include "RunSandbox.h"
+#include "TemporaryFolderCheck.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include <dlfcn.h>
 
@@ -29,6 +33,16 @@ void PinGraphicsDriver()
         dlopen(library, RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
 }
 
+// Whether this process is a death test's child started anew, which runs
+// in its parent's folders.
+bool IsDeathTestChild(int argc, char** argv)
+{
+    for (int index = 1; index < argc; ++index)
+        if (std::strstr(argv[index], "gtest_internal_run_death_test") != nullptr)
+            return true;
+    return false;
+}
+
 } // namespace
 
 // A bare run suppresses the leaks inside the drivers (tests/lsan.supp) as
@@ -40,8 +54,14 @@ extern "C" const char* __lsan_default_options()
 
 int main(int argc, char** argv)
 {
+    const bool deathTestChild = IsDeathTestChild(argc, argv);
+    const RunSandbox sandbox(deathTestChild,
+        std::getenv("QUENHOLT_X11_TESTS") ? RunSandbox::Display::Keep : RunSandbox::Display::Drop);
     SetHeadlessEnvironment();
     PinGraphicsDriver();
     testing::InitGoogleTest(&argc, argv);
+    if (!deathTestChild)
+        testing::UnitTest::GetInstance()->listeners().Append(
+            new TemporaryFolderCheck(sandbox.TemporaryFolder()));
     return RUN_ALL_TESTS();
 }

@@ -41,6 +41,8 @@
 // server are ended in order (SIGTERM, then a wait) and the scratch folder
 // goes with the benchmark.
 
+#include "BenchEnvironment.h"
+
 #include "game/PlayState.h"
 
 #include <benchmark/benchmark.h>
@@ -143,43 +145,40 @@ std::string LogText(const std::string& program)
 }
 
 // Starts a program in a folder with the environment of the benchmark's X
-// server and a documents folder of its own, whose game user folder holds
+// server and a home, temporary and documents folder of its own (whatever
+// the caller exported: BenchEnvironment), whose game user folder holds
 // an "init_vars.txt" of `commands` (and the debug output on when
 // `debugLog`); -1 on failure.
 pid_t Start(const std::vector<std::string>& arguments, const std::string& folder, const std::string& display,
     const std::vector<std::string>& commands, bool debugLog)
 {
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry; ++entry)
-        environment.emplace_back(*entry);
     const std::filesystem::path documents = ScratchFolder() / "documents";
     const std::filesystem::path userFolder = documents / "My Games" / "Quenholt";
     std::filesystem::remove_all(documents);
     std::filesystem::create_directories(userFolder);
+    std::filesystem::create_directories(ScratchFolder() / "home");
+    std::filesystem::create_directories(ScratchFolder() / "tmp");
     if (!commands.empty()) {
         std::ofstream initVars(userFolder / "init_vars.txt", std::ios::binary);
         for (const std::string& command : commands)
             initVars << command << "\r\n";
     }
     const std::string log = LogPath(arguments.front());
+    // The benchmark's display, home and user folder, whatever the caller's.
+    BenchEnvironment environment(environ, display, ScratchFolder());
     const char* threads = std::getenv("QUENHOLT_IDLE_THREADS");
-    const std::string settings[] = {"SDL_VIDEODRIVER=x11", "DISPLAY=" + display,
-        "MESA_SHADER_CACHE_DISABLE=true", "ALSOFT_DRIVERS=null", "SDL_AUDIODRIVER=dummy",
-        "LP_NUM_THREADS=" + std::string(threads ? threads : "2")};
-    environment.insert(environment.end(), std::begin(settings), std::end(settings));
+    environment.Set("SDL_VIDEODRIVER", "x11");
+    environment.Set("MESA_SHADER_CACHE_DISABLE", "true");
+    environment.Set("ALSOFT_DRIVERS", "null");
+    environment.Set("SDL_AUDIODRIVER", "dummy");
+    environment.Set("LP_NUM_THREADS", threads ? threads : "2");
     if (debugLog)
-        environment.push_back("QUENHOLT_LOG=1");
-    // The game's settings make its user folder under the documents folder:
-    // a scratch one, never the user's own.
-    environment.push_back("XDG_DOCUMENTS_DIR=" + documents.string());
+        environment.Set("QUENHOLT_LOG", "1");
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (std::string& entry : environment)
-        envp.push_back(entry.data());
-    envp.push_back(nullptr);
+    std::vector<char*> envp = environment.Pointers();
 
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(folder);
@@ -365,14 +364,8 @@ bool PressKeys(pid_t game, const std::string& display, const std::vector<std::st
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
-    std::vector<std::string> environment = {"DISPLAY=" + display};
-    for (char** entry = environ; *entry; ++entry)
-        if (std::string(*entry).rfind("DISPLAY=", 0) != 0)
-            environment.emplace_back(*entry);
-    std::vector<char*> envp;
-    for (std::string& entry : environment)
-        envp.push_back(entry.data());
-    envp.push_back(nullptr);
+    BenchEnvironment environment(environ, display, ScratchFolder());
+    std::vector<char*> envp = environment.Pointers();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);

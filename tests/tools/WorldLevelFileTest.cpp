@@ -63,6 +63,14 @@ protected:
     {
         delete library;
         library = nullptr;
+        std::error_code ignored;
+        std::filesystem::remove_all(LevelFolder(), ignored);
+    }
+
+    // Where the levels are written when the build did not assemble the world.
+    static std::filesystem::path LevelFolder()
+    {
+        return std::filesystem::temp_directory_path() / "quenholt_world_levels";
     }
 
     // The level file of a description: the assembled world's when the build
@@ -72,7 +80,7 @@ protected:
         const std::string built = kWorld + "/levels/" + ToLowerCase(description.level);
         if (std::filesystem::exists(built))
             return built;
-        const std::filesystem::path folder = std::filesystem::temp_directory_path() / "quenholt_world_levels";
+        const std::filesystem::path folder = LevelFolder();
         std::filesystem::create_directories(folder);
         const std::string path = (folder / ToLowerCase(description.level)).string();
         std::unique_ptr<Level> level = library->Builder().Build(BuildLevelModel(description));

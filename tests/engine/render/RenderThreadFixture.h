@@ -33,8 +33,10 @@ protected:
     {
         std::string name = stem + "_" + std::to_string(::getpid()) + "_"
             + testing::UnitTest::GetInstance()->current_test_info()->name();
+        // A parameterised test's name holds "/": one folder, not two, so
+        // that TearDown removes all of it.
         for (char& c : name)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            c = c == '/' ? '_' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         folder = std::filesystem::temp_directory_path() / name;
         std::filesystem::create_directories(folder);
         SetBasePath(folder.string() + "/");

@@ -125,7 +125,8 @@ TEST_F(DXSoundEngineTest, OneShotEndsAndLoopingSoundPlaysOnWithItsDataReleased)
 // music queued while the game thread starts, fades and ends tracks.
 TEST(DXSoundEngineDeviceTest, FeederThreadStreamsAlongsideTheGameThread)
 {
-    const std::string folder = MakeTempFolder("device");
+    const TempFolder scratch("device");
+    const std::string folder = scratch.Path();
     WriteFile(folder + "a.ogg", MakeOgg(MakeTones({{kTone, 1.0}}, 0.25)));
     WriteFile(folder + "b.ogg", MakeOgg(MakeTones({{2 * kTone, 1.0}}, 0.25)));
     MusicLibrary library;
@@ -155,7 +156,9 @@ TEST(DXSoundEngineDeviceTest, FeederThreadStreamsAlongsideTheGameThread)
 void RunWithoutAudioDevice()
 {
     setenv("ALSOFT_DRIVERS", "no-such-driver", 1);
-    const std::string folder = MakeTempFolder("nodevice");
+    // Static: the child ends by std::exit, which runs only static destructors.
+    static const TempFolder scratch("nodevice");
+    const std::string folder = scratch.Path();
     WriteFile(folder + "tone.wav", MakeWav(MakeTones({{kTone, 0.1}}, 0.25)));
     MusicLibrary library;
     FakeGame game;

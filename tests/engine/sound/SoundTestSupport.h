@@ -23,20 +23,37 @@
 #include <memory>
 #include <numbers>
 #include <string>
+#include <system_error>
 #include <unistd.h>
 #include <vector>
 
 namespace soundtest {
 
-// A fresh folder for this process (ctest runs tests as parallel processes).
-inline std::string MakeTempFolder(const std::string& tag)
-{
-    const std::filesystem::path folder
-        = std::filesystem::temp_directory_path() / ("quenholt_sound_" + tag + "_" + std::to_string(getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder.string() + "/";
-}
+// A fresh folder for this process (ctest runs tests as parallel processes),
+// removed with the object: a test leaves nothing in the temporary folder.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& tag)
+        : folder(std::filesystem::temp_directory_path()
+            / ("quenholt_sound_" + tag + "_" + std::to_string(getpid())))
+    {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The folder's path, ending in "/".
+    std::string Path() const { return folder.string() + "/"; }
+
+private:
+    std::filesystem::path folder;
+};
 
 inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
@@ -198,7 +215,6 @@ protected:
         game.engine = &engine;
         game.manager = &manager;
         game.library = &library;
-        folder = MakeTempFolder("loopback");
     }
 
     // Mixes the next `seconds` of output.
@@ -228,11 +244,13 @@ protected:
         return sound;
     }
 
+    // First, so it goes last, after the engine has closed its files.
+    TempFolder scratch {"loopback"};
+    std::string folder = scratch.Path();
     FakeGame game;
     MusicLibrary library;
     DXSoundEngine engine;
     SoundEventsManager manager;
-    std::string folder;
 };
 
 } // namespace soundtest
