@@ -183,7 +183,7 @@ TEST_F(CemeteryArenas, TheLastWordsWaitForAPlayerStillSwingingAsTheMawDies)
     }
     ASSERT_EQ(sinceGone, kStopsAfter);
     ASSERT_GE(PassUntil(wordsShown, 600), 0);
-    // The first line is shown whole before the player's next press.
+    // The words stand: he has stopped.
     Passes(60);
     EXPECT_TRUE(wordsShown());
     ASSERT_GE(PassReadingOn([&] { return game.endingMode == 1; }, 900), 0) << debug.Text();
