@@ -94,7 +94,7 @@ bool Heart(RunPilot& pilot)
         }
         return nullptr;
     };
-    // The two cells in the west wall, then the two in the east wall, each
+    // The two cells in the west wall, then the one in the east wall, each
     // struck from the floor; the stone before the maw's place is jumped on
     // the way east.
     for (const char* step : {"cell_etape_1", "cell_etape_2"}) {
