@@ -121,6 +121,8 @@ bool Game::RunCommandFile(std::istream& stream, const std::string& fileName)
         const bool ran = console.ExecuteCommand(line);
         if (!refusal.Reason().empty())
             platform::ReportProblem(where + "\"" + word + "\" " + refusal.Reason() + "\n");
+        else if (!refusal.Note().empty())
+            platform::ReportProblem(where + "\"" + word + "\" " + refusal.Note() + "\n");
         else if (!ran)
             platform::DebugOutput(
                 where + "\"" + word + "\" " + Expected(*command) + ", found \"" + arguments + "\"\n");

@@ -422,23 +422,50 @@ std::string SetUserFolder(const std::string& given, bool onScreen)
     return choice.folder;
 }
 
-std::string UserPathArgument(const std::string& arguments)
+UserPathArgument ReadUserPathArgument(const std::string& arguments)
 {
     const Tokens tokens = SplitCommandLine(arguments);
-    return tokens.empty() ? std::string() : tokens.front();
+    UserPathArgument argument;
+    if (!tokens.empty())
+        argument.path = tokens.front();
+    // The first word as written, quotes and all: a "//" inside it ends the
+    // tokens there ("//" alone begins a comment in place of the folder).
+    const size_t start = arguments.find_first_not_of(' ');
+    if (tokens.empty() && start != std::string::npos) {
+        const size_t end
+            = arguments[start] == '"' ? arguments.find('"', start + 1) : arguments.find(' ', start);
+        std::string word
+            = arguments.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (arguments[start] == '"' && end != std::string::npos)
+            word += '"';
+        if (word != "//" && word.find("//") != std::string::npos)
+            argument.note = "expected a folder, found " + word
+                + ", which holds \"//\", where a comment begins: no folder is used";
+    } else if (tokens.size() > 1) {
+        argument.note = "reads one folder, found " + std::to_string(tokens.size()) + " words: uses \""
+            + argument.path + "\" (a folder with blanks is written in quotes)";
+    }
+    return argument;
 }
 
 bool CmdSetUserPath(std::string arguments)
 {
     // One token: a path with blanks is quoted, and "//" begins a comment.
-    const std::string path = UserPathArgument(arguments);
+    const UserPathArgument argument = ReadUserPathArgument(arguments);
+    const std::string& path = argument.path;
     if (path.empty())
-        return RefuseCommand("setuserpath", "expected a folder, found nothing");
+        return RefuseCommand(
+            "setuserpath", argument.note.empty() ? "expected a folder, found nothing" : argument.note);
     if (const std::string refused = RefusedUserFolder(platform::ToSlashes(path)); !refused.empty())
         return RefuseCommand("setuserpath",
             refused + "; the user folder stays "
                 + (GetUserPath().empty() ? std::string("none, nothing is saved") : GetUserPath()));
+    // Said when the folder changes: the settings run again at start-up find
+    // the folder their first reading (the start-up's own, which said it) set.
+    const std::string before = GetUserPath();
     SetUserFolder(path);
+    if (!argument.note.empty() && GetUserPath() != before)
+        NoteCommand("setuserpath", argument.note);
     return true;
 }
 

@@ -57,7 +57,14 @@ std::string RefusedUserFolder(const std::string& path);
 
 // The path "setuserpath" takes from its argument text: its first token
 // (SplitCommandLine), so a path with blanks is quoted; empty without one.
-std::string UserPathArgument(const std::string& arguments);
+// `note` says what was used when the text means less than it seems: words
+// behind the path (an unquoted path with blanks), or a path cut at "//",
+// where a comment begins.
+struct UserPathArgument {
+    std::string path;
+    std::string note;
+};
+UserPathArgument ReadUserPathArgument(const std::string& arguments);
 
 // Sets the user path to the folder chosen, backslashes read as slashes; a refused path leaves it as it
 // was, said in the log. A problem is said in the log when

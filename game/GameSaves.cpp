@@ -251,8 +251,11 @@ bool GameSaveData::ReadHeader(int slot)
     // A pipe or a device at the slot's name would block or never end: only a
     // regular file is read.
     std::ifstream file = platform::OpenRegularFile(path, std::ios::binary);
-    if (!file.is_open())
+    if (!file.is_open()) {
+        if (platform::IsNonRegularFile(path))
+            platform::ReportProblem(path + ": is not a regular file\n");
         return false;
+    }
     int32_t format = 0;
     std::string word;
     int32_t readScore = 0;
@@ -276,7 +279,9 @@ bool GameSaveData::ReadHeader(int slot)
         }
     }
     file.close();
-    return ReadFile(path, nullptr, nullptr, false);
+    // An older format is read whole; one this program does not know is
+    // named with its line, as a damaged head is.
+    return ReadFile(path, nullptr, nullptr, true);
 }
 
 int Game::GetSaveSlotPercent(int slot)

@@ -21,6 +21,7 @@
 #include "engine/render/RenderPoolManager.h"
 #include "engine/serial/LineReaders.h"
 #include "engine/serial/ReaderContext.h"
+#include "engine/sound/AudioLibraryLog.h"
 #include "engine/sound/DXSoundEngine.h"
 #include "engine/sound/StreamingVoiceContext.h"
 #include "game/Game.h"
@@ -72,12 +73,19 @@ void PreScanUserPath()
     std::ifstream file = platform::OpenRegularFile(kInitVars);
     std::string line;
     bool named = false;
+    int lineNumber = 0;
     while (file && file.peek() != std::char_traits<char>::eof() && ReadStringLine(file, line)) {
+        ++lineNumber;
         if (line.rfind("setuserpath ", 0) != 0)
             continue;
-        const std::string path = UserPathArgument(line.substr(line.find(' ') + 1));
-        if (!path.empty()) {
-            SetUserFolder(path, true);
+        // A line read otherwise than it seems is said here, once: the later
+        // runs of the file find the folder already set.
+        const UserPathArgument argument = ReadUserPathArgument(line.substr(line.find(' ') + 1));
+        if (!argument.note.empty() && !argument.path.empty())
+            platform::ReportProblem(std::string(kInitVars) + ":" + std::to_string(lineNumber)
+                + ": \"setuserpath\" " + argument.note + "\n");
+        if (!argument.path.empty()) {
+            SetUserFolder(argument.path, true);
             named = true;
         }
     }
@@ -99,23 +107,10 @@ void RunCommandFileIfPresent(Game& game, const std::string& path, bool* missingR
         game.RunCommandFile(file, path);
     } else if (missingReported != nullptr && !*missingReported) {
         *missingReported = true;
-        platform::ReportProblem(path + ": cannot be opened; the game starts with its built-in settings\n");
+        platform::ReportProblem(path
+            + (platform::IsNonRegularFile(path) ? ": is not a regular file" : ": cannot be opened")
+            + "; the game starts with its built-in settings\n");
     }
-}
-
-// The first start writes the user's options with the display mode it was
-// asked for, so that the next start finds them (and the menus later replace
-// the file).
-void WriteUserConfigOnFirstStart(Game& game)
-{
-    if (GameConfig::UserConfigExists())
-        return;
-    GameConfig& config = *game.GetConfig();
-    config.SetWindowed(g_StartWindowed.load());
-    std::string reason;
-    if (!config.SaveUserConfig(&reason))
-        platform::ReportProblem(
-            GetUserPath() + GameConfig::kFileName + ": cannot be written: " + reason + "\n");
 }
 
 void RunQueuedCommands(Game& game, const std::vector<std::string>& commands)
@@ -130,6 +125,8 @@ void LoadGameLibrary(Game& game, const std::string& name)
     const std::string path = name.empty() ? "gamelib.txt" : name;
     std::ifstream file = platform::OpenRegularFile(path);
     if (!file) {
+        if (platform::IsNonRegularFile(path))
+            platform::ReportProblem(path + ": is not a regular file\n");
         ShowError("Error : gameLib.txt was not founded");
         return;
     }
@@ -207,6 +204,10 @@ int RunGame(const std::vector<std::string>& tokens)
     if (options.windowed)
         g_StartWindowed = true;
 
+    // The audio libraries' own lines go to the debug output; set before any
+    // thread that could read the environment starts.
+    RouteAudioLibraryMessagesToDebugOutput();
+
     // 7. The user folder, then the crash reports' folder in it.
     PreScanUserPath();
     platform::UseUserCrashReportFolder(GetUserPath());
@@ -278,7 +279,6 @@ int RunGame(const std::vector<std::string>& tokens)
     if (going())
         LoadGameLibrary(game, options.gameLibName);
     LogStartupStep("game library loaded");
-    WriteUserConfigOnFirstStart(game);
     game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
     RunCommandFileIfPresent(game, kInitVars, &settingsMissingReported);
     if (!GetUserPath().empty())

@@ -32,9 +32,10 @@ public:
         // Files without the format tag are format 0: only the name is absent.
         int32_t FormatWithoutTag() const override { return 0; }
         bool IsMissingMember(size_t index) const override { return format == 0 && index == 0; }
-        // The format is written as it stands (a fresh start point's 0 reads
-        // back as 1, as every stored 0 does).
-        int32_t FormatToWrite() override { return format; }
+        // The format is written as it stands, except 0: a stored 0 reads
+        // back as 1, and a 0 written would not read back to the same text.
+        // The record is the same either way, since every member is written.
+        int32_t FormatToWrite() override { return format == 0 ? 1 : format; }
         void WriteMember(std::ostream& os, size_t index) override;
         bool ReadMember(std::istream& is, size_t index) override;
 

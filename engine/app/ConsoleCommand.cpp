@@ -78,3 +78,11 @@ bool RefuseCommand(const std::string& command, const std::string& reason)
         platform::ReportProblem(command + ": " + reason + "\n");
     return false;
 }
+
+void NoteCommand(const std::string& command, const std::string& note)
+{
+    if (CommandRefusal* bound = g_CurrentRefusal; bound != nullptr && bound->note.empty())
+        bound->note = note;
+    else
+        platform::ReportProblem(command + ": " + note + "\n");
+}

@@ -56,6 +56,12 @@ std::string RefusedArguments(const ConsoleCommand& command, const std::string& a
 // the line with it.
 bool RefuseCommand(const std::string& command, const std::string& reason);
 
+// Says how a command that ran read arguments that mean less than they seem
+// (words it does not read): kept, as RefuseCommand keeps a reason, for the
+// command file's runner to name with the file and the line; else said at
+// once.
+void NoteCommand(const std::string& command, const std::string& note);
+
 // Binds itself, for its lifetime, as the place where RefuseCommand keeps the
 // first reason of the command being run on this thread (a nested one hides
 // the outer one until it ends). Later reasons are said at once, so none is
@@ -69,9 +75,13 @@ public:
 
     // "expected an integer from 0 to 2, found "3""; empty when none.
     const std::string& Reason() const { return reason; }
+    // The first NoteCommand of a command that ran; empty when none.
+    const std::string& Note() const { return note; }
 
 private:
     friend bool RefuseCommand(const std::string& command, const std::string& reason);
+    friend void NoteCommand(const std::string& command, const std::string& note);
     CommandRefusal* outer;
     std::string reason;
+    std::string note;
 };

@@ -14,8 +14,8 @@ extern int g_MinTrackWidth;
 extern int g_MinTrackHeight;
 extern std::atomic<bool> g_AlwaysOnTop;
 extern std::atomic<bool> g_WindowResized;
-// The display mode the command line asks for ("--windowed"); the user's
-// configuration file, once there is one, replaces it.
+// The command line asks for a window ("--windowed"): it holds for the run,
+// whatever the user's configuration file says.
 extern std::atomic<bool> g_StartWindowed;
 
 // Title of the window (and, on the original platform, of its class).

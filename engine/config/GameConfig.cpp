@@ -225,11 +225,6 @@ bool GameConfig::LoadUserConfig()
     return ok;
 }
 
-bool GameConfig::UserConfigExists()
-{
-    return platform::IsRegularFile(GetUserPath() + kFileName);
-}
-
 bool GameConfig::SaveUserConfig(std::string* reason) const
 {
     // Without a user folder nothing is written (never into the working

@@ -48,8 +48,6 @@ public:
     // output and stderr. True when every value was read, or when there is no
     // file.
     bool LoadUserConfig();
-    // Whether the user's configuration file exists (a first start has none).
-    static bool UserConfigExists();
     // Writes "UserConfig.cfg" to the user folder through a temporary file
     // renamed over it; false when it cannot (the old file then stays whole,
     // and `reason` gets the system's reason when given).

@@ -173,6 +173,9 @@ bool PixelImage::ReadFile(const std::string& path, std::vector<uint8_t>& bytes)
         // A picture that is there but cannot be opened says why.
         if (const std::string why = platform::OpenFailureReason(resolved); !why.empty())
             return Refuse(path, "the file cannot be opened: " + why);
+        // A pipe or a device stands there: not missing, and never read.
+        if (platform::IsNonRegularFile(resolved))
+            return Refuse(path, "the file is not a regular file");
         // A missing one is not reported here: the texture loader tries
         // several places and reports only when none has the picture.
         error = path + ": cannot open the file";

@@ -322,15 +322,14 @@ void RenderThreadProc(RenderPoolManager* manager)
 {
     platform::DebugOutput("=> In Thread ...\n");
     platform::DebugOutput("=> In Thread ...\n");
-    // The display mode comes from the user's configuration, which replaces
-    // the command line's; without a configuration file (the first start) the
-    // command line's holds, full screen unless it asks for a window. It is
-    // read before the window exists so that a full screen window is created
-    // full screen.
+    // The display mode comes from the user's configuration (full screen
+    // without one); the command line's "--windowed" holds for its run
+    // whatever the configuration says. It is read before the window exists
+    // so that a full screen window is created full screen.
     GameConfig config;
     config.LoadUserConfig();
     platform::DebugOutput("=> ReadFileConf...\n");
-    const bool windowed = GameConfig::UserConfigExists() ? config.IsWindowed() : g_StartWindowed.load();
+    const bool windowed = g_StartWindowed.load() || config.IsWindowed();
     g_FullScreen = !windowed;
     g_VSync = config.GetVSync();
 

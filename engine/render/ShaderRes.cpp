@@ -41,9 +41,12 @@ bool ShaderRes::Load()
     // to report.
     if (IsPlaceholder())
         return false;
-    std::ifstream in = platform::OpenRegularFile(platform::ResolvePath(file), std::ios::binary);
+    const std::string resolved = platform::ResolvePath(file);
+    std::ifstream in = platform::OpenRegularFile(resolved, std::ios::binary);
     if (!in) {
-        platform::DebugOutput("Effect file not found: " + file + "\n");
+        platform::DebugOutput(platform::IsNonRegularFile(resolved)
+                ? "Effect file is not a regular file: " + file + "\n"
+                : "Effect file not found: " + file + "\n");
         return false;
     }
     std::ostringstream text;

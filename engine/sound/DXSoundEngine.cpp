@@ -498,6 +498,8 @@ ISoundRessource* DXSoundEngine::ImportSound(std::string fileName, Sound* owner)
                 if (const std::string why = platform::OpenFailureReason(resolved);
                     unopened.empty() && !why.empty())
                     unopened = path + ": the file cannot be opened: " + why;
+                else if (unopened.empty() && platform::IsNonRegularFile(resolved))
+                    unopened = path + ": the file is not a regular file";
             }
             if (!unopened.empty())
                 ReportFileProblem(name, "Cannot load sound " + unopened + "\n");

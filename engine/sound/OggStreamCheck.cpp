@@ -1,8 +1,12 @@
 #include "engine/sound/OggStreamCheck.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr long kMaxRate = 384000;
+constexpr size_t kPageHeaderBytes = 27;
+constexpr uint8_t kEndOfStreamFlag = 0x04;
 
 } // namespace
 
@@ -28,4 +32,24 @@ std::string FindUnplayableOggReason(OggVorbis_File& vorbis)
                 + " channels at " + std::to_string(info->rate) + " Hz)";
     }
     return {};
+}
+
+bool OggEndsWithItsLastPage(std::span<const uint8_t> tail)
+{
+    // The capture pattern may also stand inside a page's data: from the end
+    // backwards, the page that ends exactly with the bytes is the last one.
+    for (size_t at = tail.size() < kPageHeaderBytes ? 0 : tail.size() - kPageHeaderBytes + 1; at-- > 0;) {
+        if (std::memcmp(tail.data() + at, "OggS", 4) != 0)
+            continue;
+        const size_t segments = tail[at + 26];
+        const size_t header = kPageHeaderBytes + segments;
+        if (at + header > tail.size())
+            continue;
+        size_t body = 0;
+        for (size_t i = 0; i < segments; ++i)
+            body += tail[at + kPageHeaderBytes + i];
+        if (at + header + body == tail.size())
+            return (tail[at + 5] & kEndOfStreamFlag) != 0;
+    }
+    return false;
 }

@@ -15,6 +15,8 @@
 #include <climits>
 #include <cstdio>
 #include <mutex>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -52,6 +54,29 @@ void ReportUnplayable(DXSoundEngine& engine, const std::string& name, const std:
     engine.ReportFileProblem(name, "Cannot play music " + name + ": " + reason + "\n");
 }
 
+// Said once, and the track still plays: as far as its data goes.
+void ReportCut(DXSoundEngine& engine, const std::string& name)
+{
+    engine.ReportFileProblem(name, "Music " + name + ": the file is cut short; it plays as far as it goes\n");
+}
+
+// The last bytes of an open file, read from its end; the file is put back at
+// its start for the decoder. Empty when they cannot be read.
+std::vector<uint8_t> ReadFileTail(FILE* file)
+{
+    std::vector<uint8_t> tail;
+    if (fseeko(file, 0, SEEK_END) != 0)
+        return tail;
+    const off_t size = ftello(file);
+    const off_t start = std::max<off_t>(0, size - static_cast<off_t>(kMaxOggPageBytes));
+    if (size > 0 && fseeko(file, start, SEEK_SET) == 0) {
+        tail.resize(static_cast<size_t>(size - start));
+        tail.resize(std::fread(tail.data(), 1, tail.size(), file));
+    }
+    fseeko(file, 0, SEEK_SET);
+    return tail;
+}
+
 MusicTrack* FindMusicTrack(const std::string& name)
 {
     SoundGameAccess* game = GetSoundGameAccess();
@@ -87,6 +112,7 @@ void StreamingVoiceContext::Open()
         return;
 
     int result = -1;
+    bool cut = false;
     auto decoder = std::make_unique<OggVorbis_File>();
     const MusicTrack* track = FindMusicTrack(trackName);
     if (track != nullptr)
@@ -96,6 +122,8 @@ void StreamingVoiceContext::Open()
         auto source = std::make_unique<OggMemorySource>();
         source->data = memoryData->data();
         source->size = static_cast<int64_t>(memoryData->size());
+        const std::span<const uint8_t> data(*memoryData);
+        cut = !OggEndsWithItsLastPage(data.last(std::min(data.size(), kMaxOggPageBytes)));
         result = ov_open_callbacks(source.get(), decoder.get(), nullptr, 0, kMemoryCallbacks);
         if (result == 0)
             source.release(); // the decoder's close callback frees it
@@ -109,9 +137,13 @@ void StreamingVoiceContext::Open()
         if (file == nullptr)
             file = open(GetMusicPath() + trackName);
         if (file == nullptr) {
-            ReportUnplayable(engine, trackName, "the file is missing");
+            const bool special = platform::IsNonRegularFile(platform::ResolvePath(trackName))
+                || platform::IsNonRegularFile(platform::ResolvePath(GetMusicPath() + trackName));
+            ReportUnplayable(
+                engine, trackName, special ? "the file is not a regular file" : "the file is missing");
             return;
         }
+        cut = !OggEndsWithItsLastPage(ReadFileTail(file));
         result = ov_open_callbacks(file, decoder.get(), nullptr, 0, kFileCallbacks);
         if (result != 0)
             std::fclose(file);
@@ -126,6 +158,8 @@ void StreamingVoiceContext::Open()
         ReportUnplayable(engine, trackName, reason); // the stream stays silent
         return;
     }
+    if (cut)
+        ReportCut(engine, trackName);
     const vorbis_info* info = ov_info(vorbis.get(), 0);
     channels = info->channels;
     rate = info->rate;

@@ -310,12 +310,17 @@ TEST_F(CommandFileTest, RefusesNumbersThatAreNotFiniteOrOutOfRangeAtTheirLine)
     // A command that checks its own arguments says what it expected, at its
     // line: a number out of its range is no number of the wrong type, and a
     // command without a grammar still takes arguments.
-    const std::string own = Run("changesaveslot 3\nsetframedelay\nsetuserpath\nsetuserpath saves\n");
+    const std::string own = Run("changesaveslot 3\nsetframedelay\nsetuserpath\nsetuserpath saves\n"
+                                "setuserpath /home/u//saves\nsetuserpath \"/home/u//my saves\" // old\n");
     for (const char* said :
         {"init_vars.txt:1: \"changesaveslot\" expected an integer from 0 to 2, found \"3\"",
             "init_vars.txt:2: \"setframedelay\" expected a frame's duration in milliseconds, found nothing",
             "init_vars.txt:3: \"setuserpath\" expected a folder, found nothing",
-            "init_vars.txt:4: \"setuserpath\" \"saves\" is a relative path"})
+            "init_vars.txt:4: \"setuserpath\" \"saves\" is a relative path",
+            "init_vars.txt:5: \"setuserpath\" expected a folder, found /home/u//saves, which holds \"//\", "
+            "where a "
+            "comment begins: no folder is used",
+            "init_vars.txt:6: \"setuserpath\" expected a folder, found \"/home/u//my saves\", which holds"})
         EXPECT_NE(own.find(said), std::string::npos) << said << "\n" << own;
     for (const char* wrong : {"expected int,", "expected no argument"})
         EXPECT_EQ(own.find(wrong), std::string::npos) << wrong << "\n" << own;

@@ -185,7 +185,17 @@ TEST_F(GameCommands, SetUserPathMakesTheFolderOrFallsBackToTheDataFolderThenToNo
     EXPECT_TRUE(Run("setuserpath " + (root / "other").string() + "/"));
     EXPECT_TRUE(fs::is_directory(root / "other" / "Screenshots"));
     EXPECT_FALSE(Run("setuserpath"));
-    // One token: a path with blanks is quoted, a comment is no part of it.
+    // One token: a path with blanks is quoted, a comment is no part of it;
+    // unquoted, its first word is used, and that is said.
+    {
+        DebugCapture debug;
+        EXPECT_TRUE(Run("setuserpath " + (root / "My Saves").string()));
+        EXPECT_EQ(GetUserPath(), (root / "My").string() + "/");
+        EXPECT_NE(debug.Text().find("setuserpath: reads one folder, found 2 words: uses \""
+                      + (root / "My").string() + "\" (a folder with blanks is written in quotes)"),
+            std::string::npos)
+            << debug.Text();
+    }
     EXPECT_TRUE(Run("setuserpath \"" + (root / "My Saves").string() + "\" // where the saves go"));
     EXPECT_EQ(GetUserPath(), (root / "My Saves").string() + "/");
     EXPECT_TRUE(Run("setuserpath " + (root / "other").string() + "/ // the saves"));

@@ -16,7 +16,8 @@ struct GameRun {
 };
 
 // Starts the game in `folder` with the arguments (and `environment`, "NAME=value"
-// words put before the program) and collects what it writes. With a `marker`,
+// words put before the program; they win over the debug log's QUENHOLT_LOG=1)
+// and collects what it writes. With a `marker`,
 // the game is sent SIGTERM as soon as its output shows it and the run goes on
 // to its end (ended after 30 s, with the code 124); the code is -2 when the
 // marker never showed.
@@ -24,8 +25,8 @@ inline GameRun RunGameProcess(const std::filesystem::path& folder, const std::st
     const std::string& environment = "", const std::string& marker = "")
 {
     // The shell first says its id, then becomes `timeout`, which passes the signal on to the game.
-    const std::string command = "echo $$ && cd '" + folder.string() + "' && exec env " + environment
-        + " QUENHOLT_LOG=1 ASAN_OPTIONS=detect_leaks=0 timeout " + (marker.empty() ? "120" : "30") + " '"
+    const std::string command = "echo $$ && cd '" + folder.string() + "' && exec env QUENHOLT_LOG=1 "
+        + "ASAN_OPTIONS=detect_leaks=0 " + environment + " timeout " + (marker.empty() ? "120" : "30") + " '"
         + QUENHOLT_GAME_EXE + "' " + arguments + " 2>&1";
     GameRun run;
     FILE* pipe = popen(command.c_str(), "r");

@@ -132,7 +132,8 @@ TEST_F(GameSaves, HeaderReadsFormatWordScoreAndPlayTimeOnly)
         {"a score that is no number", "12\r\nQHGAME\r\nseven\r\n1000\r\n", false, 9, 9,
             "Save_1.sav:3: expected"},
         {"no play time", "12\r\nQHGAME\r\n7\r\n", false, 9, 9, "Save_1.sav:4: expected"},
-        {"a format beyond 12", "13\r\nQHGAME\r\n7\r\n1000\r\n", false, 9, 9, ""},
+        {"a format beyond 12", "13\r\nQHGAME\r\n7\r\n1000\r\n", false, 9, 9,
+            "Save_1.sav:1: expected a save format from 0 to 12"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -151,7 +152,9 @@ TEST_F(GameSaves, HeaderReadsFormatWordScoreAndPlayTimeOnly)
     GameSaveData header;
     fs::remove(folder / "Save_1.sav");
     ASSERT_EQ(::mkfifo((folder / "Save_1.sav").c_str(), 0600), 0);
+    DebugCapture debug;
     EXPECT_FALSE(header.ReadHeader(1)) << "a pipe at the slot's name is refused, not waited on";
+    EXPECT_NE(debug.Text().find("Save_1.sav: is not a regular file"), std::string::npos) << debug.Text();
     EXPECT_EQ(game.GetSaveSlotPercent(1), Game::kDamagedSave);
     fs::remove(folder / "Save_1.sav");
     EXPECT_FALSE(header.ReadHeader(-1)) << "no current slot";

@@ -106,13 +106,14 @@ TEST(ZoneRecord, EveryPayloadKeyRoundTripsByteForByte)
 }
 
 // A start point writes its format number as it stands, where every other
-// record writes 2; a stored 0 reads as 1.
+// record writes 2; a stored 0 reads as 1, so a 0 (a fresh start point, or
+// one read without the tag) is written as the 1 it reads back as.
 TEST(ZoneRecord, AStartPointWritesItsFormatUnchanged)
 {
     const struct {
         const char* stored; // null: a fresh start point
         const char* written;
-    } cases[] = {{nullptr, "0"}, {"0", "1"}, {"1", "1"}, {"2", "2"}, {"5", "5"}};
+    } cases[] = {{nullptr, "1"}, {"0", "1"}, {"1", "1"}, {"2", "2"}, {"5", "5"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored != nullptr ? c.stored : "fresh");
         std::unique_ptr<SceneObjectInstance> start = std::make_unique<Point_PlayerStart::Instance>();

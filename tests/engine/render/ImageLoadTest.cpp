@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -99,6 +101,14 @@ TEST_F(ImageLoadTest, AMissingPictureIsReportedOnceAndOnlyWhenNoPlaceHasIt)
     const std::string line
         = "Cannot load image Tiles\\Nothing.png: no such file here nor in the data folder\n";
     EXPECT_EQ(debug.Text(), line);
+
+    // A pipe in a picture's place is no missing picture either.
+    ASSERT_EQ(::mkfifo((folder / "Pipe.png").c_str(), 0600), 0);
+    debug.Clear();
+    manager.GetImageHandle("Pipe.png");
+    EXPECT_NE(debug.Text().find("Pipe.png: the file is not a regular file\n"), std::string::npos)
+        << debug.Text();
+    EXPECT_EQ(debug.Text().find("no such file"), std::string::npos) << debug.Text();
 
     // A picture that is there but cannot be opened is not said to be
     // missing: the reason is said.

@@ -386,7 +386,7 @@ TEST(GLRenderPoolStart, WithoutAGLDeviceTheStartFailsCleanlyInsteadOfWaiting)
         setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
 }
 
-TEST(GLRenderPoolStart, TheConfigurationFileDecidesTheDisplayModeElseTheCommandLine)
+TEST(GLRenderPoolStart, TheConfigurationFileDecidesTheDisplayModeAndWindowedHoldsForItsRun)
 {
     const std::filesystem::path folder
         = std::filesystem::temp_directory_path() / ("quenholt_display_mode_" + std::to_string(::getpid()));
@@ -403,7 +403,7 @@ TEST(GLRenderPoolStart, TheConfigurationFileDecidesTheDisplayModeElseTheCommandL
     };
     for (const Case& c : {Case {"first start", false, false, false, true},
              Case {"first start, --windowed", false, false, true, false},
-             Case {"file says full screen over --windowed", true, false, true, true},
+             Case {"--windowed over a file that says full screen", true, false, true, false},
              Case {"file says windowed", true, true, false, false}}) {
         std::filesystem::remove(folder / GameConfig::kFileName);
         if (c.configFile) {

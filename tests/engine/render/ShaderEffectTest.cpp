@@ -296,6 +296,11 @@ TEST(ShaderResList, OnlyARealFileThatIsMissingIsReported)
     ShaderRes missing("Gone", "fx\\NoSuchEffect.fx");
     EXPECT_FALSE(missing.Load());
     EXPECT_EQ(debug.Text(), "Effect file not found: fx\\NoSuchEffect.fx\n");
+    // A device in an effect file's place is there, and is not read.
+    debug.Clear();
+    ShaderRes device("Device", "/dev/null");
+    EXPECT_FALSE(device.Load());
+    EXPECT_EQ(debug.Text(), "Effect file is not a regular file: /dev/null\n");
 }
 
 TEST(ShaderResList, ReloadingLoadsLastFirstAndReportsEachFailureByName)

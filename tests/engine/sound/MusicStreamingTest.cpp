@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -266,12 +268,21 @@ TEST_F(MusicStreamingTest, MissingAndMidStreamDamagedTracksAreReportedOnceByName
     MusicTrack track("damaged.ogg", true, 0.0);
     track.data = std::make_shared<const std::vector<uint8_t>>(std::move(damaged));
     library.AddOrUpdate(track);
+    // Cut short, the track plays as far as it goes, and says so.
+    std::vector<uint8_t> cut = MakeOgg(MakeTones({{kLow, 6.0}}, 0.3));
+    cut.resize(cut.size() * 2 / 3);
+    MusicTrack cutTrack("cut.ogg", true, 0.0);
+    cutTrack.data = std::make_shared<const std::vector<uint8_t>>(std::move(cut));
+    library.AddOrUpdate(cutTrack);
+    ASSERT_EQ(::mkfifo((folder + "pipe.ogg").c_str(), 0600), 0);
     const struct {
         std::string path;
-        const char* reason;
+        std::string said;
     } cases[] = {
-        {folder + "missing.ogg", "the file is missing"},
-        {"damaged.ogg", "the stream is damaged after sample frame"},
+        {folder + "missing.ogg", "Cannot play music " + folder + "missing.ogg: the file is missing"},
+        {folder + "pipe.ogg", "Cannot play music " + folder + "pipe.ogg: the file is not a regular file"},
+        {"damaged.ogg", "Cannot play music damaged.ogg: the stream is damaged after sample frame"},
+        {"cut.ogg", "Music cut.ogg: the file is cut short; it plays as far as it goes\n"},
     };
     for (const auto& c : cases) {
         DebugCapture debug;
@@ -281,7 +292,7 @@ TEST_F(MusicStreamingTest, MissingAndMidStreamDamagedTracksAreReportedOnceByName
             PlayStreamedMusic(&engine, "", false, false, 0.0);
         }
         const std::string messages = debug.Text();
-        const std::string said = "Cannot play music " + c.path + ": " + c.reason;
+        const std::string& said = c.said;
         const size_t first = messages.find(said);
         EXPECT_NE(first, std::string::npos) << messages;
         EXPECT_EQ(messages.find(said, first + 1), std::string::npos) << messages;
