@@ -28,23 +28,7 @@ echo "place    Point_PlayerStart          look             42 2           name=l
 shoot() {
     local level=$1 start=$2
     shift 2
-    export XDG_DOCUMENTS_DIR=$OUT/$level/docs
-    mkdir -p "$XDG_DOCUMENTS_DIR"
-    (cd "$OUT/world" && exec "$BUILD/quenholt" "$level" "-god 1" --windowed "-setdefaultspawner $start" \
-        > "$OUT/$level/game.log" 2>&1) &
-    local pid=$!
-    local win=""
-    for _ in $(seq 1 300); do
-        win=$(xdotool search --pid $pid 2>/dev/null | head -1)
-        [ -n "$win" ] && break
-        sleep 0.1
-    done
-    sleep 4
-    xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
-    sleep 1
-    press_keys "$win" "$@"
-    kill $pid
-    wait $pid
+    shoot_at "$BUILD/quenholt" "$OUT/world" "$OUT/$level" "$level" "$start" "$@"
 }
 
 # The maw risen, the Warden against the stone, a blow ("/"), the Warden a

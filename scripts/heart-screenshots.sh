@@ -19,23 +19,7 @@ source "$SOURCE/scripts/screenshot-common.sh"
 shoot() {
     local name=$1 world=$2
     shift 2
-    export XDG_DOCUMENTS_DIR=$OUT/$name/docs
-    mkdir -p "$XDG_DOCUMENTS_DIR"
-    (cd "$world" && exec "$BUILD/quenholt" cemetery_heart.lvl "-god 1" --windowed \
-        "-setdefaultspawner from_crypt" > "$OUT/$name/game.log" 2>&1) &
-    local pid=$!
-    local win=""
-    for _ in $(seq 1 300); do
-        win=$(xdotool search --pid $pid 2>/dev/null | head -1)
-        [ -n "$win" ] && break
-        sleep 0.1
-    done
-    sleep 4
-    xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
-    sleep 1
-    press_keys "$win" "$@"
-    kill $pid
-    wait $pid
+    shoot_at "$BUILD/quenholt" "$world" "$OUT/$name" cemetery_heart.lvl from_crypt "$@"
 }
 
 copy_world "$BUILD" "$OUT" "$SOURCE"

@@ -27,3 +27,29 @@ press_keys() {
         esac
     done
 }
+
+# shoot_at GAME WORLD DIR LEVEL START KEYS...: starts GAME in WORLD's LEVEL at
+# the start point START (the player invulnerable, in a window), its user
+# folder in DIR/docs and its output in DIR/game.log; once its window shows,
+# presses KEYS (press_keys), then ends the game.
+shoot_at() {
+    local game=$1 world=$2 dir=$3 level=$4 start=$5
+    shift 5
+    export XDG_DOCUMENTS_DIR=$dir/docs
+    mkdir -p "$XDG_DOCUMENTS_DIR"
+    (cd "$world" && exec "$game" "$level" "-god 1" --windowed "-setdefaultspawner $start" \
+        > "$dir/game.log" 2>&1) &
+    local pid=$!
+    local win=""
+    for _ in $(seq 1 300); do
+        win=$(xdotool search --pid $pid 2>/dev/null | head -1)
+        [ -n "$win" ] && break
+        sleep 0.1
+    done
+    sleep 4
+    xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+    sleep 1
+    press_keys "$win" "$@"
+    kill $pid
+    wait $pid
+}

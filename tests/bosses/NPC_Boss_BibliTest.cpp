@@ -35,6 +35,21 @@ protected:
         }
         return -1;
     }
+    // Starts the ghost and runs it through its first hiding, until its two
+    // daggers circle it; the boss and the daggers go to the out-parameters.
+    void StartUntilTheDaggersCircle(
+        NPC_Boss_Bibli*& boss, std::vector<Watched<Projectile_Boss_Bibli>>& daggers)
+    {
+        boss = Enter();
+        ASSERT_NE(boss, nullptr);
+        ASSERT_TRUE(Send("boss_bibli", "start", ""));
+        ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kVisible), -1);
+        ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kHidden), -1);
+        ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kVisible), -1);
+        Pass();
+        daggers = WatchAll<Projectile_Boss_Bibli>();
+        ASSERT_EQ(daggers.size(), 2u);
+    }
 };
 
 TEST_F(BossBibli, StartedItFadesInStandsStillDriftsThenHidesAndComesBackOnItsTimings)
@@ -106,15 +121,9 @@ TEST_F(BossBibli, ItIsRecordedWithTheDrawFactorThreeUnlessExplodingAndTheFactorI
 
 TEST_F(BossBibli, TheDaggersCircleAndAreThrownOneByOneFromTheFrontThenTheGhostVanishes)
 {
-    NPC_Boss_Bibli* boss = Enter();
-    ASSERT_NE(boss, nullptr);
-    ASSERT_TRUE(Send("boss_bibli", "start", ""));
-    ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kVisible), -1);
-    ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kHidden), -1);
-    ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kVisible), -1);
-    Pass();
-    const std::vector<Watched<Projectile_Boss_Bibli>> daggers = WatchAll<Projectile_Boss_Bibli>();
-    ASSERT_EQ(daggers.size(), 2u);
+    NPC_Boss_Bibli* boss = nullptr;
+    std::vector<Watched<Projectile_Boss_Bibli>> daggers;
+    ASSERT_NO_FATAL_FAILURE(StartUntilTheDaggersCircle(boss, daggers));
     // Evenly spaced on the turn, a hundredth of a turn each frame.
     const float first = daggers[0]->GetOrbit();
     Pass();
@@ -156,15 +165,9 @@ TEST_F(BossBibli, TheDaggersCircleAndAreThrownOneByOneFromTheFrontThenTheGhostVa
 
 TEST_F(BossBibli, ADaggerHurtsOnlyThroughASpriteInstanceAndFliesOnInTheUpdateItsGhostDies)
 {
-    NPC_Boss_Bibli* boss = Enter();
-    ASSERT_NE(boss, nullptr);
-    ASSERT_TRUE(Send("boss_bibli", "start", ""));
-    ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kVisible), -1);
-    ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kHidden), -1);
-    ASSERT_NE(FramesUntilState(boss, NPC_Boss_Bibli::kVisible), -1);
-    Pass();
-    const std::vector<Watched<Projectile_Boss_Bibli>> daggers = WatchAll<Projectile_Boss_Bibli>();
-    ASSERT_EQ(daggers.size(), 2u);
+    NPC_Boss_Bibli* boss = nullptr;
+    std::vector<Watched<Projectile_Boss_Bibli>> daggers;
+    ASSERT_NO_FATAL_FAILURE(StartUntilTheDaggersCircle(boss, daggers));
     // The one that comes first to the front takes its look.
     ASSERT_GE(PassUntil([&] { return daggers[1]->GetCurrentGraphical() != nullptr; }, 50), 0);
     Projectile_Boss_Bibli* dagger = daggers[1];
