@@ -2,15 +2,20 @@
 #include "engine/sound/OggStreamCheck.h"
 #include "fuzz/FuzzTarget.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <memory>
+#include <span>
 
-// Opens the stream from memory as a scrambled track is, checks it can be
+// Reads the file's last page as the music stream does to tell a cut file,
+// opens the stream from memory as a scrambled track is, checks it can be
 // played, then decodes it to the end as the music stream does (holes
 // skipped, a decoder error ends it) and seeks to a loop point.
 QUENHOLT_FUZZ_TARGET(ogg_music, fuzz::Reports::Nothing)
 {
+    const std::span<const uint8_t> tail(input.bytes);
+    OggEndsWithItsLastPage(tail.last(std::min(tail.size(), kMaxOggPageBytes)));
     const ov_callbacks callbacks = {OggMemoryRead, OggMemorySeek, OggMemoryClose, OggMemoryTell};
     auto source = std::make_unique<OggMemorySource>();
     source->data = input.bytes.data();
