@@ -1,5 +1,6 @@
 #include "engine/platform/AtomicFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -102,10 +103,17 @@ void RemoveStaleTemporaries(const std::string& path)
 
 bool IsTemporaryNameOf(const std::string& path, std::string_view name)
 {
+    // Exactly the names CreateTemporaryFile makes: a user's own
+    // "Save_0.sav.my-backup.tmp" beside the save is never taken for one.
     const std::string prefix = NameOf(path) + ".";
     constexpr std::string_view suffix = ".tmp";
-    return name.size() > prefix.size() + suffix.size() && name.substr(0, prefix.size()) == prefix
-        && name.substr(name.size() - suffix.size()) == suffix;
+    constexpr size_t digits = 16;
+    if (name.size() != prefix.size() + digits + suffix.size() || name.substr(0, prefix.size()) != prefix
+        || name.substr(name.size() - suffix.size()) != suffix)
+        return false;
+    const std::string_view random = name.substr(prefix.size(), digits);
+    return std::all_of(random.begin(), random.end(),
+        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason)

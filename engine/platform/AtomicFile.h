@@ -27,7 +27,8 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
 inline constexpr int kStaleTemporarySeconds = 15 * 60;
 
 // True for the names ReplaceFileAtomically gives the temporary files of
-// `path` (the folder part of both is ignored).
+// `path`: its name, ".", 16 lower-case hexadecimal digits, ".tmp" (the
+// folder part of both is ignored).
 bool IsTemporaryNameOf(const std::string& path, std::string_view name);
 
 } // namespace platform

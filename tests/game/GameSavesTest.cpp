@@ -206,7 +206,7 @@ TEST_F(GameSaves, SaveReportsAFolderItCannotWriteWithTheFileAndTheReason)
 
 // Temporary files a kill left behind go at the next save once they are
 // surely stale; one that another game may be writing stays, whatever its
-// name says of the process that made it.
+// name says of the process that made it, and so does a user's own file.
 TEST_F(GameSaves, SaveRemovesOnlySurelyStaleTemporaryFiles)
 {
     game.currentSaveSlot = 1;
@@ -217,7 +217,8 @@ TEST_F(GameSaves, SaveRemovesOnlySurelyStaleTemporaryFiles)
         fs::last_write_time(file, fs::last_write_time(file) - std::chrono::seconds(age));
         return file;
     };
-    const fs::path stale = left("1", platform::kStaleTemporarySeconds + 60);
+    const fs::path stale = left("00000000000000a1", platform::kStaleTemporarySeconds + 60);
+    const fs::path usersOwn = left("my-backup", platform::kStaleTemporarySeconds + 60);
     const fs::path writing = left("1a2b3c4d5e6f7a8b", 0);
     const fs::path recentOfThisProcess = left(std::to_string(getpid()), 60);
     const fs::path otherSlot = folder / "Save_10.sav.1.tmp";
@@ -225,7 +226,7 @@ TEST_F(GameSaves, SaveRemovesOnlySurelyStaleTemporaryFiles)
     fs::last_write_time(otherSlot, fs::last_write_time(stale));
     EXPECT_TRUE(game.saveData.Save());
     EXPECT_FALSE(fs::exists(stale));
-    for (const fs::path& kept : {writing, recentOfThisProcess, otherSlot})
+    for (const fs::path& kept : {writing, recentOfThisProcess, otherSlot, usersOwn})
         EXPECT_TRUE(fs::exists(kept)) << kept;
     EXPECT_NE(SlotText(1).find("Kept.lvl"), std::string::npos);
 }

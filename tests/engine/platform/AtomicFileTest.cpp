@@ -102,8 +102,11 @@ TEST(AtomicFile, TwoGamesOfOneProcessNumberSavingIntoOneFolderBothSaveEachFileWh
 TEST(AtomicFile, TemporaryNamesOfASave)
 {
     const std::string save = "/u/Save_1.sav";
-    for (const char* name : {"Save_1.sav.0123456789abcdef.tmp", "Save_1.sav.412.tmp"})
+    for (const char* name : {"Save_1.sav.0123456789abcdef.tmp", "Save_1.sav.ffffffffffffffff.tmp"})
         EXPECT_TRUE(platform::IsTemporaryNameOf(save, name)) << name;
-    for (const char* name : {"Save_1.sav", "Save_1.sav..tmp", "Save_10.sav.12.tmp", "Save_1.sav.12.tmp~"})
+    for (const char* name :
+        {"Save_1.sav", "Save_1.sav..tmp", "Save_10.sav.12.tmp", "Save_1.sav.12.tmp~", "Save_1.sav.412.tmp",
+            "Save_1.sav.my-backup.tmp", "Save_1.sav.before patch 1.2.tmp", "Save_1.sav.0123456789abcdeg.tmp",
+            "Save_1.sav.0123456789ABCDEF.tmp", "Save_1.sav.0123456789abcdef0.tmp"})
         EXPECT_FALSE(platform::IsTemporaryNameOf(save, name)) << name;
 }
