@@ -84,7 +84,9 @@ void Game::Init(Game* game)
     endingOverlay = std::make_unique<OverlayObject>();
 
     // 6, 7. The user's settings, and the title menu.
-    config.LoadUserConfig();
+    // Quietly: the render thread's read at start-up, before the window was
+    // made, said what is wrong with the file.
+    config.LoadUserConfig(true);
     displayScaleMode = config.GetScaleMode();
     linearFilter = config.GetScaleFilter() != 0;
     ShowMenuUI();

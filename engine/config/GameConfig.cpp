@@ -210,7 +210,7 @@ bool GameConfig::ReadValues(std::istream& is, std::vector<std::string>& notes)
         && bindings[kLastFileBinding].Read(is);
 }
 
-bool GameConfig::LoadUserConfig()
+bool GameConfig::LoadUserConfig(bool quiet)
 {
     bool ok = true;
     const std::string path = GetUserPath() + kFileName;
@@ -220,6 +220,8 @@ bool GameConfig::LoadUserConfig()
         ok = Read(file);
         if (!ok)
             context.Report();
+    } else if (!quiet && platform::IsNonRegularFile(path)) {
+        platform::ReportProblem(path + ": is not a regular file\n");
     }
     ApplyVolumes();
     return ok;

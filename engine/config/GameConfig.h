@@ -46,8 +46,11 @@ public:
     // that does not parse, or a file that ends early, leaves every option as
     // it was and is reported ("file:line: expected X, found Y") on the debug
     // output and stderr. True when every value was read, or when there is no
-    // file.
-    bool LoadUserConfig();
+    // file. Something that is no file at its name (a folder, a pipe, a link
+    // to a device) is never opened, so never waited on, and is said as
+    // "<path>: is not a regular file", unless `quiet` (the game's read once
+    // its library is loaded: the start-up's first read already said it).
+    bool LoadUserConfig(bool quiet = false);
     // Writes "UserConfig.cfg" to the user folder through a temporary file
     // renamed over it; false when it cannot (the old file then stays whole,
     // and `reason` gets the system's reason when given).

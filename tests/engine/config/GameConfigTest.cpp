@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
 #include <vector>
@@ -101,10 +103,27 @@ TEST_F(GameConfigTest, SavedConfigsLoadBackWhole)
     int applied = 0;
     GameConfig::SetApplyVolumesHook([&applied] { ++applied; });
 
-    // No file yet: everything is kept and the load counts as done.
-    GameConfig untouched = changed;
-    EXPECT_TRUE(untouched.LoadUserConfig());
-    EXPECT_EQ(TextOf(untouched), TextOf(changed));
+    // No file yet, or something that is no file at its name: everything is
+    // kept and the load counts as done; what is no file is said, as a save
+    // slot says it, without waiting on it (a pipe without a writer, endless
+    // zeros).
+    const std::filesystem::path path = folder / GameConfig::kFileName;
+    const std::pair<std::function<void()>, std::string> kinds[] = {
+        {[] {}, ""},
+        {[&] { std::filesystem::create_directory(path); }, path.string() + ": is not a regular file\n"},
+        {[&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, path.string() + ": is not a regular file\n"},
+        {[&] { std::filesystem::create_symlink("/dev/zero", path); },
+            path.string() + ": is not a regular file\n"},
+    };
+    for (const auto& [make, said] : kinds) {
+        make();
+        DebugCapture debug;
+        GameConfig untouched = changed;
+        EXPECT_TRUE(untouched.LoadUserConfig());
+        EXPECT_EQ(TextOf(untouched), TextOf(changed));
+        EXPECT_EQ(debug.Text(), said);
+        std::filesystem::remove_all(path);
+    }
 
     // Each loads over a configuration that differs in every value, from the
     // file as saved and with LF line ends alone.
@@ -119,7 +138,7 @@ TEST_F(GameConfigTest, SavedConfigsLoadBackWhole)
             EXPECT_EQ(TextOf(config), TextOf(saved));
         }
     }
-    EXPECT_EQ(applied, 5); // the volumes are applied after every load
+    EXPECT_EQ(applied, 8); // the volumes are applied after every load
 }
 
 TEST_F(GameConfigTest, FileCutAfterTheBindingsChangesNothing)
