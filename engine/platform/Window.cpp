@@ -208,6 +208,16 @@ void Window::SetMinimumClientSize(int w, int h)
     SDL_SetWindowMinimumSize(window_.get(), w, h);
 }
 
+void Window::GetMinimumClientSize(int& w, int& h) const
+{
+    SDL_GetWindowMinimumSize(window_.get(), &w, &h);
+}
+
+void Window::ReleaseThreadData()
+{
+    SDL_TLSCleanup();
+}
+
 void Window::PostQuit()
 {
     quitPosted_ = true;

@@ -76,6 +76,7 @@ public:
     int GetTopDecoration() const;
     bool MoveClient(int x, int y, int clientWidth, int clientHeight);
     void SetMinimumClientSize(int w, int h);
+    void GetMinimumClientSize(int& w, int& h) const;
 
     // Takes one pending event. Input goes to the bridge (when given); a
     // message that the window procedure must see comes back in message (a
@@ -87,6 +88,10 @@ public:
 
     // Size of the primary screen (the desktop mode).
     static void GetScreenSize(int& w, int& h);
+    // Frees what SDL keeps for the calling thread (its error text, the
+    // current context): SDL frees it only for threads it made itself, so a
+    // thread of ours that used a window calls this before it ends.
+    static void ReleaseThreadData();
 
     SDL_Window* GetSDLWindow() const { return window_.get(); }
 

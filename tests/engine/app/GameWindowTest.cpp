@@ -26,6 +26,8 @@ protected:
         window.reset();
         g_hWnd = nullptr;
         g_FullScreen = false;
+        g_MinTrackWidth = 0;
+        g_MinTrackHeight = 0;
     }
 
     // Pumps until the queue is empty; returns the messages for the window.
@@ -89,6 +91,13 @@ TEST_F(GLGameWindow, OpensAtItsWindowedSizeAtTheTopRightAndResizesThereOnlyWhenW
     EXPECT_EQ(h, expected.y);
     EXPECT_EQ(x + outerW, screenWidth); // the right edges meet
     EXPECT_EQ(y, 0);
+    // It cannot be made smaller than at start.
+    int minW = 0, minH = 0;
+    window->GetMinimumClientSize(minW, minH);
+    EXPECT_EQ(minW, w);
+    EXPECT_EQ(minH, h);
+    EXPECT_EQ(g_MinTrackWidth, outerW);
+    EXPECT_EQ(g_MinTrackHeight, outerH);
 
     ASSERT_TRUE(ResizeGameWindow(1024, 896));
     window->GetClientSize(w, h);

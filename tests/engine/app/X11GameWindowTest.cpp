@@ -97,8 +97,15 @@ TEST(X11GameWindow, ARefusedFullScreenCoversTheScreenAndLeavingItFitsTheWindow)
         Point<int>(screenWidth, screenHeight), Point<int>(outerWidth - width, outerHeight - height));
     EXPECT_EQ(width, expected.x);
     EXPECT_EQ(height, expected.y);
+    // Its first size as a window is its smallest.
+    int minWidth = 0, minHeight = 0;
+    window->GetMinimumClientSize(minWidth, minHeight);
+    EXPECT_EQ(minWidth, expected.x);
+    EXPECT_EQ(minHeight, expected.y);
     window.reset();
     g_hWnd = nullptr;
+    g_MinTrackWidth = 0;
+    g_MinTrackHeight = 0;
 }
 
 // Full screen asked for from a window (the Display page's WINDOWED set to NO)
