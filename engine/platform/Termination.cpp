@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <pthread.h>
 
 namespace platform {
 
@@ -20,13 +21,19 @@ void OnTerminationSignal(int)
 
 void InstallTerminationHandler()
 {
+    sigset_t requests;
+    sigemptyset(&requests);
     for (int signal : {SIGTERM, SIGINT}) {
         struct sigaction action { };
         action.sa_handler = OnTerminationSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
         ::sigaction(signal, &action, nullptr);
+        sigaddset(&requests, signal);
     }
+    // A mask inherited from the parent would hold a request for ever; one
+    // that came while the program was loading, held there, is taken now.
+    ::pthread_sigmask(SIG_UNBLOCK, &requests, nullptr);
 }
 
 bool TerminationRequested()
