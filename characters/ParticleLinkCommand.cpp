@@ -3,17 +3,16 @@
 #include "characters/CharacterGameAccess.h"
 #include "characters/CharacterObject.h"
 #include "characters/EventParticleSystem.h"
-#include "engine/platform/DebugOutput.h"
+#include "engine/app/ConsoleCommand.h"
 
 bool AddParticleSystemInNpc(const std::vector<std::string>& words)
 {
     if (words.size() < 3)
         return false;
-    // Every link not made is said, so the command-file runner can name the
-    // line.
+    // Every link not made is refused with its reason, so the command-file
+    // runner names the line with it (and a quiet run says nothing).
     auto skip = [](const std::string& why) {
-        platform::DebugOutput("addparticlesysteminnpc: " + why + "; link skipped\n");
-        return false;
+        return RefuseCommand("addparticlesysteminnpc", why + "; link skipped");
     };
     CharacterGameAccess* game = GetCharacterGameAccess();
     if (game == nullptr)

@@ -238,7 +238,13 @@ public:
     // line that cannot run (unknown command, missing arguments, too long, not
     // text) is reported in the debug output as "file:line: ...", and the
     // next line runs. Returns true.
-    bool RunCommandFile(std::istream& stream, const std::string& fileName = "init_vars.txt");
+    // What a run says of its lines: the start-up runs the working folder's
+    // settings before the game library quietly (every line runs again once
+    // the library is read, and lines that need it fail before), and its
+    // "setuserpath" lines were said by the start-up's own reading of them.
+    enum class CommandFileReport { kEveryLine, kNotTheUserPath, kNothing };
+    bool RunCommandFile(std::istream& stream, const std::string& fileName = "init_vars.txt",
+        CommandFileReport report = CommandFileReport::kEveryLine);
 
     // ---- resource tables (owned entries unless noted)
     static Sprite* FindSprite(const std::string& name);

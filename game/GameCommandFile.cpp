@@ -76,10 +76,20 @@ std::string Expected(const ConsoleCommand& command)
 
 } // namespace
 
-bool Game::RunCommandFile(std::istream& stream, const std::string& fileName)
+bool Game::RunCommandFile(std::istream& stream, const std::string& fileName, CommandFileReport report)
 {
     std::string line;
     int lineNumber = 0;
+    // A quiet run still runs every line: only what it would say is dropped.
+    const bool quiet = report == CommandFileReport::kNothing;
+    const auto reportProblem = [quiet](const std::string& text) {
+        if (!quiet)
+            platform::ReportProblem(text);
+    };
+    const auto debugOutput = [quiet](const std::string& text) {
+        if (!quiet)
+            platform::DebugOutput(text);
+    };
     while (!stream.eof()) {
         const LineRead read = ReadCommandLine(stream, line);
         if (read == LineRead::End)
@@ -87,17 +97,17 @@ bool Game::RunCommandFile(std::istream& stream, const std::string& fileName)
         ++lineNumber;
         const std::string where = fileName + ":" + std::to_string(lineNumber) + ": ";
         if (read == LineRead::ReadError) {
-            platform::ReportProblem(where + "expected a command line, found " + std::string(kFoundReadError)
+            reportProblem(where + "expected a command line, found " + std::string(kFoundReadError)
                 + "; the rest of the file is not run\n");
             break;
         }
         if (read == LineRead::TooLong) {
-            platform::DebugOutput(where + "expected a command line of at most "
-                + std::to_string(kMaxCommandLine) + " characters, found a longer one\n");
+            debugOutput(where + "expected a command line of at most " + std::to_string(kMaxCommandLine)
+                + " characters, found a longer one\n");
             continue;
         }
         if (!IsText(line)) {
-            platform::DebugOutput(where + "expected a command line, found binary data\n");
+            debugOutput(where + "expected a command line, found binary data\n");
             continue;
         }
         // Empty lines, comments and lines that begin with a blank run nothing.
@@ -107,25 +117,26 @@ bool Game::RunCommandFile(std::istream& stream, const std::string& fileName)
         const std::string word = line.substr(0, blank);
         const ConsoleCommand* command = console.FindCommand(word);
         if (command == nullptr) {
-            platform::DebugOutput(where + "expected a command, found \"" + word + "\"\n");
+            debugOutput(where + "expected a command, found \"" + word + "\"\n");
             continue;
         }
         const std::string arguments = blank == std::string::npos ? std::string() : line.substr(blank + 1);
         if (const std::string refused = RefusedArguments(*command, arguments); !refused.empty()) {
-            platform::ReportProblem(where + "\"" + word + "\" " + refused + "\n");
+            reportProblem(where + "\"" + word + "\" " + refused + "\n");
             continue;
         }
         // The handler's own reason, named with the file and the line; else
         // the command's grammar, when it has one.
         const CommandRefusal refusal;
         const bool ran = console.ExecuteCommand(line);
+        if (report == CommandFileReport::kNotTheUserPath && word == "setuserpath")
+            continue;
         if (!refusal.Reason().empty())
-            platform::ReportProblem(where + "\"" + word + "\" " + refusal.Reason() + "\n");
+            reportProblem(where + "\"" + word + "\" " + refusal.Reason() + "\n");
         else if (!refusal.Note().empty())
-            platform::ReportProblem(where + "\"" + word + "\" " + refusal.Note() + "\n");
+            reportProblem(where + "\"" + word + "\" " + refusal.Note() + "\n");
         else if (!ran)
-            platform::DebugOutput(
-                where + "\"" + word + "\" " + Expected(*command) + ", found \"" + arguments + "\"\n");
+            debugOutput(where + "\"" + word + "\" " + Expected(*command) + ", found \"" + arguments + "\"\n");
     }
     return true;
 }

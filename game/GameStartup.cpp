@@ -36,6 +36,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 std::vector<std::string> TeleportLevelFiles;
 
@@ -66,24 +67,32 @@ void ShowError(const std::string& text)
 }
 
 // The user folder must be known before anything is loaded: only the
-// "setuserpath" lines of the working folder's settings run here. A folder
-// that cannot be made is said on screen; without any, the game saves nothing.
+// "setuserpath" lines of the working folder's settings run here, each split
+// at its first blank ("setuserpath" alone names no folder). A folder that
+// cannot be made is said on screen; without any, the game saves nothing.
+// What these lines say is said here, once, in the order of the lines: the
+// later runs of the file leave their "setuserpath" lines unsaid.
 void PreScanUserPath()
 {
+    constexpr std::string_view kCommand = "setuserpath";
     std::ifstream file = platform::OpenRegularFile(kInitVars);
     std::string line;
     bool named = false;
     int lineNumber = 0;
     while (file && file.peek() != std::char_traits<char>::eof() && ReadStringLine(file, line)) {
         ++lineNumber;
-        if (line.rfind("setuserpath ", 0) != 0)
+        if (line.rfind(kCommand, 0) != 0)
             continue;
-        // A line read otherwise than it seems is said here, once: the later
-        // runs of the file find the folder already set.
-        const UserPathArgument argument = ReadUserPathArgument(line.substr(line.find(' ') + 1));
-        if (!argument.note.empty() && !argument.path.empty())
-            platform::ReportProblem(std::string(kInitVars) + ":" + std::to_string(lineNumber)
-                + ": \"setuserpath\" " + argument.note + "\n");
+        const size_t blank = line.find(' ');
+        const UserPathArgument argument
+            = ReadUserPathArgument(blank == std::string::npos ? std::string() : line.substr(blank + 1));
+        const std::string where
+            = std::string(kInitVars) + ":" + std::to_string(lineNumber) + ": \"setuserpath\" ";
+        if (argument.path.empty())
+            platform::ReportProblem(
+                where + (argument.note.empty() ? "expected a folder, found nothing" : argument.note) + "\n");
+        else if (!argument.note.empty())
+            platform::ReportProblem(where + argument.note + "\n");
         if (!argument.path.empty()) {
             SetUserFolder(argument.path, true);
             named = true;
@@ -97,20 +106,29 @@ void PreScanUserPath()
             + " sets none): the game saves neither progress nor settings\n");
 }
 
-// Runs a settings file. The working folder's settings are expected: when
-// they are missing, the first attempt says so (the later passes stay quiet);
-// the user folder's own settings are optional.
-void RunCommandFileIfPresent(Game& game, const std::string& path, bool* missingReported = nullptr)
+// Runs a settings file when there is one; a missing one is skipped without a
+// word. One that is there but cannot be read (no regular file, which is never
+// opened, so never waited on; no permission) is said at the first attempt
+// (`problemSaid` keeps the later passes quiet).
+void RunCommandFileIfPresent(Game& game, const std::string& path, Game::CommandFileReport report,
+    const char* without, bool* problemSaid)
 {
     std::ifstream file = platform::OpenRegularFile(path);
     if (file) {
-        game.RunCommandFile(file, path);
-    } else if (missingReported != nullptr && !*missingReported) {
-        *missingReported = true;
-        platform::ReportProblem(path
-            + (platform::IsNonRegularFile(path) ? ": is not a regular file" : ": cannot be opened")
-            + "; the game starts with its built-in settings\n");
+        game.RunCommandFile(file, path, report);
+        return;
     }
+    if (*problemSaid)
+        return;
+    std::string problem;
+    if (platform::IsNonRegularFile(path))
+        problem = "is not a regular file";
+    else if (const std::string reason = platform::OpenFailureReason(path); !reason.empty())
+        problem = "cannot be opened (" + reason + ")";
+    if (problem.empty())
+        return;
+    *problemSaid = true;
+    platform::ReportProblem(path + ": " + problem + "; " + without + "\n");
 }
 
 void RunQueuedCommands(Game& game, const std::vector<std::string>& commands)
@@ -273,16 +291,23 @@ int RunGame(const std::vector<std::string>& tokens)
 
     // 14 to 19. Settings, the game library, the minimap, settings again, the
     // user's settings, the command line's console commands.
-    bool settingsMissingReported = false;
-    RunCommandFileIfPresent(game, kInitVars, &settingsMissingReported);
+    // The working folder's settings run three times: the first run, before
+    // the library, says nothing (each line runs again once the library is
+    // read), and the pre-scan said the "setuserpath" lines.
+    using Report = Game::CommandFileReport;
+    constexpr const char* kBuiltIn = "the game starts with its built-in settings";
+    bool settingsProblemSaid = false;
+    bool userSettingsProblemSaid = false;
+    RunCommandFileIfPresent(game, kInitVars, Report::kNothing, kBuiltIn, &settingsProblemSaid);
     LogStartupStep("engines and first settings ready");
     if (going())
         LoadGameLibrary(game, options.gameLibName);
     LogStartupStep("game library loaded");
     game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
-    RunCommandFileIfPresent(game, kInitVars, &settingsMissingReported);
+    RunCommandFileIfPresent(game, kInitVars, Report::kNotTheUserPath, kBuiltIn, &settingsProblemSaid);
     if (!GetUserPath().empty())
-        RunCommandFileIfPresent(game, GetUserPath() + kInitVars);
+        RunCommandFileIfPresent(game, GetUserPath() + kInitVars, Report::kEveryLine,
+            "the user's settings are not run", &userSettingsProblemSaid);
     RunQueuedCommands(game, options.queuedCommands);
 
     // 20. The effects load on the render thread.
@@ -303,7 +328,7 @@ int RunGame(const std::vector<std::string>& tokens)
         game.SetPlayer(std::make_unique<Player>("Player"));
 
     // 25. Settings and the console commands once more.
-    RunCommandFileIfPresent(game, kInitVars, &settingsMissingReported);
+    RunCommandFileIfPresent(game, kInitVars, Report::kNotTheUserPath, kBuiltIn, &settingsProblemSaid);
     RunQueuedCommands(game, options.queuedCommands);
 
     // 26, 27. A first frame; the render thread is then ready.

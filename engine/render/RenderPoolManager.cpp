@@ -337,14 +337,6 @@ void RenderThreadProc(RenderPoolManager* manager)
     bool started = false;
     if (window) {
         platform::DebugOutput("=> Window...\n");
-        // The window may be made larger than the picture; it may never be
-        // made smaller.
-        int outerWidth = 0, outerHeight = 0, clientWidth = 0, clientHeight = 0;
-        window->GetOuterSize(outerWidth, outerHeight);
-        window->GetClientSize(clientWidth, clientHeight);
-        g_MinTrackWidth = outerWidth - clientWidth + 512;
-        g_MinTrackHeight = outerHeight - clientHeight + 448;
-        window->SetMinimumClientSize(512, 448);
 
         platform::WindowMessage message;
         while (window->PollMessage(message, nullptr)) { }
@@ -372,6 +364,7 @@ void RenderThreadProc(RenderPoolManager* manager)
     g_DevicePool = nullptr;
     g_hWnd = nullptr;
     window.reset();
+    platform::Window::ReleaseThreadData();
     manager->threadRunning = false;
     manager->requestDoneEvent.Set();
     manager->renderEndEvent.Set();

@@ -79,16 +79,16 @@ protected:
         ReaderContext context(file, "gamelib.txt");
         return game.UnSerialize(file);
     }
-    static void RunSettings(Game& game)
+    static void RunSettings(Game& game, Game::CommandFileReport report = Game::CommandFileReport::kEveryLine)
     {
         std::ifstream settings("init_vars.txt", std::ios::binary);
-        game.RunCommandFile(settings, "init_vars.txt");
+        game.RunCommandFile(settings, "init_vars.txt", report);
     }
-    // As the start-up does: the settings before the library and twice after
-    // it, the screen effects; every pass is then an update frame.
+    // As the start-up does: the settings before the library (quietly) and
+    // twice after it, the screen effects; every pass is then an update frame.
     static bool StartAsTheProgramDoes(Game& game)
     {
-        RunSettings(game);
+        RunSettings(game, Game::CommandFileReport::kNothing);
         if (!ReadLibrary(game))
             return false;
         RunSettings(game);
