@@ -463,12 +463,13 @@ void Player::ApplySaveData(const PlayerProgress& record)
         crossbow->boltCapacity = record.crossbowCapacity;
     }
     // A slot that says 0 or less would start the player dead: one life at
-    // least.
-    const int maxLife = std::max(1, record.maxLife);
+    // least. The save reader refuses more than the player holds; a record
+    // filled otherwise is held within it too.
+    const int maxLife = std::clamp(record.maxLife, 1, PlayerProgress::kMaxLife);
     SetMaxLife(maxLife);
     SetLife(maxLife);
     minimapEnabled = record.minimapInHud;
-    armorState.armorChargesMax = record.powerSlots;
+    armorState.armorChargesMax = std::clamp(record.powerSlots, 0, PlayerProgress::kMaxPowerSlots);
     // A period below one frame would recharge without end.
     armorState.armorRechargePeriod = std::max(1, record.powerPerSlot);
     spiderDoubleJump = record.playerFlag1;

@@ -8,6 +8,14 @@
 // crossbow, life, the armor charges and levels, the pickups' flags, the
 // attack rank and the fireflies. The game fills it from its save record.
 struct PlayerProgress {
+    // The most life and power slots a player holds. The world gives 8 life
+    // (4, then two pickups of 2) and 3 slots; the HUD draws one lantern per
+    // 2 life and one slot each, so a save from elsewhere stays well within
+    // what it can draw. Pickups stop at these, and a slot beyond them is
+    // refused as damaged.
+    static constexpr int kMaxLife = 100;
+    static constexpr int kMaxPowerSlots = 100;
+
     std::vector<bool> modifierFlags;
     int currentArmor = 0;
     int crossbowAmmo = 0;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <limits>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -31,6 +32,12 @@ public:
     std::string GetName() const { return name; }
     int32_t GetCurrent() const { return current; }
     void SetCurrent(int32_t value) { current = value; }
+    // One more, held at the largest value (a script or a save may set any).
+    void Increment()
+    {
+        if (current < std::numeric_limits<int32_t>::max())
+            ++current;
+    }
     int32_t GetTarget() const { return target; }
     void SetTarget(int32_t value) { target = value; }
     bool IsPending() const { return pending; }

@@ -671,7 +671,6 @@ public:
     int32_t playerLogSetting = 0;
     bool drawPlayerAttackZone = false;
     bool drawNpcHitZone = false;
-    bool drawPlayerCollision = false;
 
     // Read by the render thread and the render engine.
     uint8_t fixedStepTick = 0;

@@ -207,17 +207,13 @@ bool CmdDrawRect(std::string arguments)
     Game* game = Game::GetInstance();
     if (tokens.size() < 2 || game == nullptr)
         return false;
-    // True when a flag was stored (a script line reads false as a failure);
-    // an unknown zone name stores nothing.
+    // A debug switch: it answers false whatever it set, as the console's
+    // own debug commands do; an unknown zone name stores nothing.
     if (tokens[0] == "player_attackzone")
         game->drawPlayerAttackZone = ToBool(tokens[1]);
     else if (tokens[0] == "npc_hitzone")
         game->drawNpcHitZone = ToBool(tokens[1]);
-    else if (tokens[0] == "player_collision")
-        game->drawPlayerCollision = ToBool(tokens[1]);
-    else
-        return false;
-    return true;
+    return false;
 }
 
 bool CmdGod(std::string arguments)
@@ -316,7 +312,7 @@ bool CmdScreenshotAddComments(std::string arguments)
     if (tokens.empty() || !ToInt("screenshotaddcomments", tokens[0], -1000000, 1000000, comments))
         return false;
     g_ScreenshotAddComments = comments != 0 ? 1 : 0;
-    return true;
+    return false; // a debug switch answers false, set or not
 }
 
 bool CmdAddMusicInfo(std::string arguments)

@@ -19,7 +19,6 @@ namespace {
 constexpr uint32_t kAttackOutline = 0xFF9614FFu;
 constexpr uint32_t kHurtOutline = 0x6414C8FAu;
 constexpr uint32_t kPlayerHurtOutline = 0x6414C8FFu;
-constexpr uint32_t kCollisionOutline = 0x6414C8FAu;
 
 // Outlines the boxes, given from the character's position, at it.
 void OutlineBoxes(const std::vector<Rect<int>>& boxes, Point<float> at, uint32_t colour)
@@ -30,7 +29,7 @@ void OutlineBoxes(const std::vector<Rect<int>>& boxes, Point<float> at, uint32_t
 }
 
 // What "drawrect" asks for: the player's attack boxes; the hurt boxes of
-// every live character and then the player's; the player's collision box.
+// every live character and then the player's.
 void DrawDebugOutlines(Game& game)
 {
     Player* player = game.GetPlayer();
@@ -42,13 +41,6 @@ void DrawDebugOutlines(Game& game)
                 OutlineBoxes(character->GetHurtBoxes(), character->GetPosition(), kHurtOutline);
         if (player != nullptr)
             OutlineBoxes(player->GetHurtBoxes(), player->GetPosition(), kPlayerHurtOutline);
-    }
-    if (game.drawPlayerCollision && player != nullptr) {
-        // The box's right and top edges lie one pixel past it.
-        const PlayerBox box = player->GetWorldBox();
-        DrawDebugBox(Rect<int>(static_cast<int>(box.left), static_cast<int>(box.top) - 1,
-                         static_cast<int>(box.right) - 1, static_cast<int>(box.bottom)),
-            kCollisionOutline);
     }
 }
 

@@ -193,7 +193,7 @@ void GamePlayerWorld::CountAchievement(const std::string& name)
 {
     Achievement* a = game.GetAchievements().FindByName(name);
     if (a != nullptr && a->GetCurrent() != a->GetTarget())
-        a->SetCurrent(a->GetCurrent() + 1);
+        a->Increment();
 }
 
 void GamePlayerWorld::ResetAchievement(const std::string& name)

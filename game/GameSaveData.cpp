@@ -17,6 +17,36 @@
 #include <locale>
 #include <sstream>
 
+namespace {
+
+// A value the player and the HUD count out one by one: within what they hold.
+bool ReadIntLineWithin(
+    std::istream& is, int32_t& target, int32_t minimum, int32_t maximum, const std::string& what)
+{
+    int32_t value = 0;
+    if (!ReadIntLine(is, value))
+        return false;
+    if (value < minimum || value > maximum)
+        return ReadError(is, what, std::to_string(value));
+    target = value;
+    return true;
+}
+
+// A max life of 0 or less loads as 1 (the player takes it so).
+bool ReadMaxLifeLine(std::istream& is, int32_t& target)
+{
+    return ReadIntLineWithin(is, target, std::numeric_limits<int32_t>::min(), PlayerProgress::kMaxLife,
+        "a max life of at most " + std::to_string(PlayerProgress::kMaxLife));
+}
+
+bool ReadPowerSlotsLine(std::istream& is, int32_t& target)
+{
+    return ReadIntLineWithin(is, target, 0, PlayerProgress::kMaxPowerSlots,
+        "a power slot count from 0 to " + std::to_string(PlayerProgress::kMaxPowerSlots));
+}
+
+} // namespace
+
 GameSaveData::GameSaveData()
 {
     Reset();
@@ -275,9 +305,15 @@ bool GameSaveData::ReadLevelRecords(std::istream& is)
     levelRecords.clear();
     for (uint64_t read = 0; read < elementCount; read += 2) {
         auto name = std::make_unique<StrSerialize>("");
-        auto list = std::make_unique<VectorSerialize>(true);
-        if (!name->UnSerialize(is) || !list->UnSerialize(is))
+        if (!name->UnSerialize(is))
             return false;
+        // The list's own read does not decide the load: a list that fails
+        // is kept as it stands (empty: a list reads whole or not at all),
+        // its line named, and the file reads on from where the list stopped.
+        auto list = std::make_unique<VectorSerialize>(true);
+        const LenientRead lenient(is);
+        if (!list->UnSerialize(is))
+            lenient.Skipped("the saved states of level \"" + name->value + "\"");
         levelRecords.push_back(std::move(name));
         levelRecords.push_back(std::move(list));
     }
@@ -312,8 +348,8 @@ bool GameSaveData::ReadFieldsOfFormat(std::istream& is, int32_t format)
         {2, kFormat,
             [](std::istream& in, GameSaveData& d) {
                 return ReadIntLine(in, d.crossbowAmmo) && ReadIntLine(in, d.crossbowCapacity)
-                    && ReadIntLine(in, d.maxLife) && ReadBoolLine(in, d.minimapInHud)
-                    && ReadIntLine(in, d.powerSlots) && ReadIntLine(in, d.powerPerSlot);
+                    && ReadMaxLifeLine(in, d.maxLife) && ReadBoolLine(in, d.minimapInHud)
+                    && ReadPowerSlotsLine(in, d.powerSlots) && ReadIntLine(in, d.powerPerSlot);
             }},
         {3, kFormat,
             [](std::istream& in, GameSaveData& d) {

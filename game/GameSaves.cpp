@@ -22,7 +22,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unordered_set>
 
 // The parts of the save record that meet the running game: the slot files of
 // the current slot, the capture of the game's state and the game's own save
@@ -50,6 +49,9 @@ void CapturePlayerState(GameSaveData& record, const Player& player)
         = dynamic_cast<const PlayerArmorCrossbow*>(player.GetModifier(Player::kCrossbow))) {
         record.SetCrossbowAmmo(crossbow->boltsLeft);
         record.SetCrossbowCapacity(crossbow->boltCapacity);
+    } else {
+        record.SetCrossbowAmmo(0);
+        record.SetCrossbowCapacity(0);
     }
     record.SetMaxLife(player.GetMaxLife());
     record.SetMinimapInHud(player.minimapEnabled);
@@ -65,21 +67,24 @@ void CapturePlayerState(GameSaveData& record, const Player& player)
     record.SetHasFireflies(player.secretFinder ? 1 : 0);
 }
 
+// Each layer's cell grid row by row, cell by cell: an instance filed under
+// several cells saves its state once per cell (the restore hands each copy
+// the same state).
 void SaveLevelInstanceStates(Level& level, VectorSerialize& states)
 {
-    std::unordered_set<const void*> saved;
     for (const int list : {Level::kBackground, Level::kScene, Level::kForeground}) {
         for (int i = 0; i < level.GetLayerCount(list); ++i) {
             const Layer* layer = level.GetLayerAt(list, i);
             if (layer == nullptr)
                 continue;
-            for (const auto& column : layer->GetCellGrid())
-                for (const auto& cell : column)
-                    for (auto* instance : cell) {
-                        if (instance != nullptr && instance->GetPayload() != nullptr
-                            && saved.insert(instance).second)
-                            instance->GetPayload()->SaveState(&states);
-                    }
+            const CellGrid& grid = layer->GetCellGrid();
+            const size_t rows = grid.empty() ? 0 : grid.front().size();
+            for (size_t row = 0; row < rows; ++row)
+                for (const auto& column : grid)
+                    if (row < column.size())
+                        for (auto* instance : column[row])
+                            if (instance != nullptr && instance->GetPayload() != nullptr)
+                                instance->GetPayload()->SaveState(&states);
         }
     }
 }

@@ -73,9 +73,15 @@ ScriptHandler Checked(size_t minTokens, GameHandler handler, NumberFields number
                Script* script, std::string arguments) {
         if (script == nullptr)
             return false;
+        const bool emptyToken = arguments.find("\"\"") != std::string::npos;
         const Tokens tokens = SplitCommandLine(std::move(arguments));
-        if (tokens.size() < minTokens)
+        if (tokens.size() < minTokens) {
+            // An empty name ("") is no token: say so rather than count.
+            script->SetLineError(emptyToken ? std::string("a name is empty (\"\")")
+                                            : "expected at least " + std::to_string(minTokens)
+                        + " arguments, found " + std::to_string(tokens.size()));
             return false;
+        }
         ArgumentNumbers read;
         for (const NumberField& field : numbers) {
             if (field.index >= tokens.size())

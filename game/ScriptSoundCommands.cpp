@@ -101,7 +101,7 @@ bool IncrementAchievementCurrentValue(Script&, const Tokens& tokens)
     Game* game = Game::GetInstance();
     Achievement* achievement = game != nullptr ? game->GetAchievements().FindByName(tokens[0]) : nullptr;
     if (achievement != nullptr)
-        achievement->SetCurrent(achievement->GetCurrent() + 1);
+        achievement->Increment();
     return true;
 }
 
@@ -114,11 +114,18 @@ bool PauseGameplay(Script&, const Tokens& tokens)
     return true;
 }
 
-bool AskToChangeLevel(Script&, const Tokens& tokens)
+bool AskToChangeLevel(Script& script, const Tokens& tokens)
 {
     Game* game = Game::GetInstance();
     if (game == nullptr)
         return false;
+    // A level's script, perhaps made by someone else, names a file of the
+    // level folder only: refused here, where the line can say so.
+    if (!Game::IsPlainLevelName(tokens[0])) {
+        script.SetLineError("the level name \"" + tokens[0]
+            + "\" is refused: a level named by a script is a file of the level folder");
+        return false;
+    }
     // The level changes at the game's next update.
     game->RequestLevelChange(tokens[0], tokens[1]);
     return true;

@@ -154,22 +154,21 @@ bool CmdSetPlayerSpeed(std::string arguments)
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return RefuseWithoutGame("setplayerspeed");
+    const bool walk = tokens[0] == "walk" || tokens[0] == "jumph";
+    if (!walk && tokens[0] != "climb")
+        return Refuse("setplayerspeed: no speed \"" + tokens[0] + "\" (walk, jumph or climb); nothing set");
     ArgumentNumbers numbers;
     const float value = ToFloat(numbers, tokens[1], kSpeed);
     if (!numbers.Ok())
         return numbers.Refuse("setplayerspeed");
-    bool stored = false;
-    if (tokens[0] == "walk" || tokens[0] == "jumph") {
+    if (walk) {
         tuning->player.walkSpeed = value;
         tuning->player.jumpSpeedH = value;
-        stored = true;
-    }
-    if (tokens[0] == "climb") {
+    } else {
         tuning->player.climbSpeed = value;
-        stored = true;
     }
     RefreshPlayerSpeeds(true);
-    return stored;
+    return true;
 }
 
 bool CmdSetPlayerWaterSlow(std::string arguments)
@@ -187,7 +186,7 @@ bool CmdSetPlayerWaterSlow(std::string arguments)
     // Stored only once a player exists: before it the ratio stays as it is
     // and the command fails.
     if (CurrentPlayer() == nullptr)
-        return false;
+        return Refuse("setplayerwaterslow: no player yet; nothing set");
     tuning->player.waterSlowRatio = ratio;
     return true;
 }
@@ -295,7 +294,8 @@ bool CmdSetPlayerStraff(std::string arguments)
     else if (tokens[0] == "duration")
         player.straffDuration = ToInt(numbers, tokens[1], kFrames);
     else
-        return false;
+        return Refuse(
+            "setplayerstraff: no value \"" + tokens[0] + "\" (delay, speed or duration); nothing set");
     if (!numbers.Ok())
         return numbers.Refuse("setplayerstraff");
     tuning->player = player;
@@ -317,7 +317,7 @@ bool CmdSetPlayerCrossbow(std::string arguments)
     else if (tokens[0] == "speed")
         player.crossbowSpeed = ToFloat(numbers, tokens[1], kSpeed);
     else
-        return false;
+        return Refuse("setplayercrossbow: no value \"" + tokens[0] + "\" (delay or speed); nothing set");
     if (!numbers.Ok())
         return numbers.Refuse("setplayercrossbow");
     tuning->player = player;
@@ -342,7 +342,7 @@ bool CmdEnablePlayerArmors(std::string)
 {
     Player* player = CurrentPlayer();
     if (player == nullptr)
-        return false;
+        return Refuse("enableplayerarmors: no player yet; nothing set");
     for (int i = 0; i < player->GetModifierCount(); ++i)
         player->EnableModifier(i);
     player->armorFlag = 1;
@@ -654,7 +654,8 @@ bool CmdSetPath(std::string arguments)
     } else if (tokens[0] == "dialog") {
         SetDialogPath(folder);
     } else {
-        return false;
+        return Refuse(
+            "setpath: no path \"" + tokens[0] + "\" (map, base, music, sound or dialog); nothing set");
     }
     return true;
 }

@@ -9,6 +9,7 @@
 #include "script/ScriptGameAccess.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 DialogueFile::Line DialogueFile::SplitLine(const std::string& text)
@@ -151,18 +152,27 @@ bool DialogueFile::LoadBlock(
     // A level's script, perhaps made by someone else, names no file outside
     // the dialogue folder: refused unopened.
     if (!platform::IsNameInsideFolder(fileName)) {
-        const std::string refused = "the dialogue name \"" + fileName
-            + "\" is refused: a dialogue named by a script is a file of the dialogue folder";
+        const std::string refused = fileName.empty() ? std::string("the dialogue name is empty")
+                                                     : "the dialogue name \"" + fileName
+                + "\" is refused: a dialogue named by a script is a file of the dialogue folder";
         platform::ReportProblem("Dialogue: " + refused + "\n");
         if (error != nullptr)
             *error = refused;
         return false;
     }
     const std::string path = PathFor(fileName);
-    std::ifstream file = platform::OpenRegularFile(platform::ResolvePath(path), std::ios::binary);
+    const std::string resolved = platform::ResolvePath(path);
+    std::ifstream file = platform::OpenRegularFile(resolved, std::ios::binary);
     ReaderContext context(file, path);
     if (!file) {
-        context.RecordError("a dialogue file", "no such file");
+        // "." or a folder's name is there, but is no file.
+        std::error_code error;
+        const std::string reason = platform::OpenFailureReason(resolved);
+        context.RecordError("a dialogue file",
+            std::filesystem::is_directory(resolved, error) ? "a folder"
+                : platform::IsNonRegularFile(resolved)     ? "something that is not a regular file"
+                : reason.empty()                           ? "no such file"
+                                                           : reason);
     } else if (ReadBlock(file, block, lines)) {
         return true;
     }

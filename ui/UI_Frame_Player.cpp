@@ -29,6 +29,16 @@ int Half(int value)
     return value / 2;
 }
 
+// A row of lanterns or slots is drawn within the frame's band: it ends at
+// the first one that lies wholly outside the frame, and after kMaxRowSymbols
+// whatever the tuning's step (a step of 0 puts them all in one place).
+constexpr int kMaxRowSymbols = 64;
+
+bool InBand(int at, int symbolWidth, int left, int bandWidth)
+{
+    return at + symbolWidth > left && at < left + bandWidth;
+}
+
 } // namespace
 
 UI_Frame_Player::UI_Frame_Player(std::string name)
@@ -128,7 +138,9 @@ bool UI_Frame_Player::DrawHearts(GraphicalEffect* effect, int x, int y, bool& ok
             g_RenderEngine->SetEffect(lifeFade.get());
         }
     }
-    for (int i = 1; i < maxLife; i += 2) {
+    const int heartWidth = lifeFull->GetSize().x;
+    for (int i = 1, drawn = 0;
+         i < maxLife && drawn < kMaxRowSymbols && InBand(hx, heartWidth, x, GetSize().x); i += 2, ++drawn) {
         GraphicalObject* heart = i > life ? lifeEmpty : i == life ? lifeHalf : lifeFull;
         if (ok)
             ok = DrawElement(heart, g_RenderEngine != nullptr ? g_RenderEngine->GetEffect() : effect, hx, hy);
@@ -171,7 +183,8 @@ void UI_Frame_Player::DrawPowers(GraphicalEffect* effect, int x, int y, bool& ok
     const Point<int> size = power->GetSize();
     int px = x + UITuning::Current().playerPowersXPos;
     const int py = y + Half(GetSize().y - size.y);
-    for (int k = 0; k < state.armorChargesMax; ++k) {
+    for (int k = 0; k < state.armorChargesMax && k < kMaxRowSymbols && InBand(px, size.x, x, GetSize().x);
+         ++k) {
         float progress = 0.0f;
         if (k < state.armorCharges)
             progress = 1.0f;

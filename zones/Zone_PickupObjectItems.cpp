@@ -8,6 +8,8 @@
 #include "zones/ZoneRequests.h"
 #include "zones/Zone_PickupObject.h"
 
+#include <algorithm>
+
 // What each item does to the player, its armors and the game when taken.
 
 namespace {
@@ -75,10 +77,12 @@ bool Zone_PickupObject::TakeItem(ZoneGameAccess& game, Player& player, Instance&
     case kMapPieces:
         return TakeMapPieces(game, player, pickup);
     case kLifeUpgrade:
-        player.SetMaxLife(player.GetMaxLife() + 2);
+        // Never past what a save holds (the world gives far less).
+        player.SetMaxLife(std::min(player.GetMaxLife() + 2, PlayerProgress::kMaxLife));
         return true;
     case kArmorCharge:
-        ++player.GetArmorState().armorChargesMax;
+        if (player.GetArmorState().armorChargesMax < PlayerProgress::kMaxPowerSlots)
+            ++player.GetArmorState().armorChargesMax;
         return true;
     case kArmorRecharge:
         // No lower bound: five of them bring the period to 0.

@@ -115,7 +115,9 @@ TEST_F(PlayerSave, AnAbilityAlreadyOwnedStaysAndDamagedValuesAreKeptSound)
     record.SetCurrentArmor(9); // no such modifier: the worn armor stays
     record.SetMaxLife(0);
     record.SetPowerPerSlot(0);
+    record.SetPowerSlots(2147483647);
     player->ApplySaveData(record.GetPlayerProgress());
+    EXPECT_EQ(player->GetArmorState().armorChargesMax, PlayerProgress::kMaxPowerSlots);
     EXPECT_TRUE(player->IsModifierEnabled(Player::kDoubleJump));
     EXPECT_EQ(player->GetCurrentArmor(), -1);
     EXPECT_EQ(player->GetMaxLife(), 1) << "a player never starts dead";
@@ -143,6 +145,11 @@ TEST_F(PlayerSave, WhatASaveWritesALoadGivesBackToANewPlayer)
     EXPECT_EQ(level.GetBackgroundEventCount(), 0u);
     EXPECT_EQ(game.saveData.GetPosition(), Point<float>(320.0f, 64.0f));
     EXPECT_EQ(game.saveData.GetDirection(), -1);
+    // Without a crossbow at its place, the capture holds no bolts.
+    fresh->GetModifiers()[Player::kCrossbow].reset();
+    game.saveData.CaptureGameState(false);
+    EXPECT_EQ(game.saveData.GetCrossbowAmmo(), 0);
+    EXPECT_EQ(game.saveData.GetCrossbowCapacity(), 0);
 }
 
 TEST_F(PlayerSave, GodKeepsThePlayersLifeAndLogPlayerWritesItsDeath)

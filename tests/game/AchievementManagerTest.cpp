@@ -1,6 +1,7 @@
 #include "game/AchievementManager.h"
 
 #include "game/Game.h"
+#include "game/GamePlayerWorld.h"
 #include "tests/game/InMemorySteamUserStats.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +125,13 @@ TEST(GameScore, CountsWithoutALevelAndSaturates)
     game.saveData.SetScore(std::numeric_limits<int32_t>::max());
     game.IncrementGameScore(game.saveData);
     EXPECT_EQ(game.saveData.GetScore(), std::numeric_limits<int32_t>::max());
+    // An achievement count loaded from a save at the largest value, counted
+    // once more in play.
+    AchievementManager::ApplyEntries(
+        game.GetAchievements(), {{"Invincible", std::numeric_limits<int32_t>::max()}});
+    GamePlayerWorld(game).CountAchievement("Invincible");
+    EXPECT_EQ(
+        game.GetAchievements().FindByName("Invincible")->GetCurrent(), std::numeric_limits<int32_t>::max());
 }
 
 } // namespace

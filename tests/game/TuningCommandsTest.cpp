@@ -205,7 +205,14 @@ TEST_F(TuningCommandsTest, ARefusedLineStoresNothingFailsAndSaysWhy)
                 return double(ArmorReplacement::IceList().size() + ArmorReplacement::IceLavaList().size());
             },
             "playerarmoraddreplaceforuse: no list \"fire\""},
-        {"setplayerspeed run 99", [&] { return P.walkSpeed; }, ""}, // a keyword that stores nothing
+        {"setplayerspeed run 99", [&] { return P.walkSpeed; },
+            "setplayerspeed: no speed \"run\" (walk, jumph or climb); nothing set\n"},
+        {"setplayerstraff pause 3", [&] { return P.straffDelay; },
+            "setplayerstraff: no value \"pause\" (delay, speed or duration); nothing set\n"},
+        {"setplayercrossbow range 3", [&] { return P.crossbowDelay; },
+            "setplayercrossbow: no value \"range\" (delay or speed); nothing set\n"},
+        {"setpath maps /tmp/", [&] { return double(game.mapPath.size()); },
+            "setpath: no path \"maps\" (map, base, music, sound or dialog); nothing set\n"},
         {"setplayermovingstage spiderjump0 1 1", [&] { return P.stages[spider].SpeedEnd; }, ""},
         {"setplayerspeed walk infx", [&] { return P.walkSpeed; },
             "setplayerspeed: expected a number from 0 to 1000, found \"infx\""},
@@ -280,9 +287,12 @@ TEST_F(TuningCommandsTest, PairsNeedBothValuesAndFramesMoveOnlyWhenPresent)
 TEST_F(TuningCommandsTest, PlayerOnlyCommandsDoNothingWithoutAPlayer)
 {
     game.SetPlayer(nullptr);
+    DebugCapture debug;
     EXPECT_FALSE(Run("setplayerwaterslow 0.75")) << "nothing is stored";
     EXPECT_EQ(game.tuning.player.waterSlowRatio, 0.65f);
     EXPECT_FALSE(Run("enableplayerarmors"));
+    EXPECT_EQ(debug.Text(),
+        "setplayerwaterslow: no player yet; nothing set\nenableplayerarmors: no player yet; nothing set\n");
     EXPECT_TRUE(Run("setplayerattackrank 2"));
     EXPECT_TRUE(Run("setplayerspeed walk 25"));
     EXPECT_EQ(game.tuning.player.walkSpeed, 25.0f);

@@ -192,6 +192,10 @@ TEST_F(DialogueEvent, ReadsTheLanguagesFileBlockByBlock)
     EXPECT_NE(
         debug.Text().find("the dialogue name \"../dialogues_eng/test.txt\" is refused"), std::string::npos);
     EXPECT_EQ(event.GetLines().size(), 3u);
+    // The folder itself is there, but is no file.
+    EXPECT_FALSE(BGEvent_DialogueManager::LoadFromFile(&event, ".", 0));
+    EXPECT_NE(debug.Text().find("expected a dialogue file, found a folder"), std::string::npos)
+        << debug.Text();
 }
 
 TEST_F(DialogueEvent, TypesOneCharacterPerTickAfterTheInitialDelay)

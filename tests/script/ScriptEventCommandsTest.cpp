@@ -122,6 +122,11 @@ TEST_F(ScriptEventCommands, AchievementAndMusicCommandsChangeTheirRecords)
     EXPECT_EQ(ErrorCount(), 0);
     EXPECT_EQ(first->GetCurrent(), 4);
     EXPECT_EQ(game.GetMusicLibrary()->Find("theme.ogg")->resumePosition, 4410);
+    // The count holds at the largest value.
+    RunToEnd(Make("ChangeAchievementCurrentValue \"Keep Going\" 2147483647;"
+                  "IncrementAchievementCurrentValue \"Keep Going\""));
+    EXPECT_EQ(ErrorCount(), 0);
+    EXPECT_EQ(game.GetAchievements().FindByName("Keep Going")->GetCurrent(), 2147483647);
 }
 
 } // namespace

@@ -87,6 +87,14 @@ TEST_F(ScriptLineErrors, CheckOnlyTheNumberArgumentsEachWithinItsField)
         {"PlayMusic ../../../outside/x.ogg 1",
             "the music name \"../../../outside/x.ogg\" is refused: music named by a script is a file of the "
             "music folder"},
+        {"AskToChangeLevel ../outside/x.lvl start",
+            "the level name \"../outside/x.lvl\" is refused: a level named by a script is a file of the "
+            "level "
+            "folder"},
+        // An empty name is no token: the line says so.
+        {"PlayMusic \"\" 1", "a name is empty (\"\")"},
+        {"Event_StartDialogue_FromFile \"\" 0", "a name is empty (\"\")"},
+        {"SendMessageTo urn", "expected at least 2 arguments, found 1"},
     };
     for (const Case& c : cases) {
         debug.Clear();

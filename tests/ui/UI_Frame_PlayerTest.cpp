@@ -102,6 +102,8 @@ TEST_F(PlayerHud, HeartsStandForTwoLifePointsEachAndGrowToTheLeft)
         {6, 2, {{150, &full}, {86, &empty}, {22, &empty}}, UI_Frame_Player::kLowLifeColour},
         {6, 1, {{150, &half}, {86, &empty}, {22, &empty}}, UI_Frame_Player::kLastLifeColour},
         {1, 1, {}, 0xFFFFFFFFu},
+        // The row ends where the frame does: the next would stand at -42.
+        {20, 20, {{150, &full}, {86, &full}, {22, &full}}, 0xFFFFFFFFu},
     };
     for (const auto& c : cases) {
         ThePlayer().SetMaxLife(c.maxLife);
@@ -134,6 +136,10 @@ TEST_F(PlayerHud, PowerSlotsShowChargedHalfChargedAndEmpty)
         EXPECT_EQ(power.FrameOf(slots[size_t(k)]), frames[k]) << k;
         EXPECT_EQ(slots[size_t(k)].position, Point<int>(315 + 64 * k, 16)) << k;
     }
+    // Slots beyond the frame's right edge are not drawn: the fourth, at 507,
+    // still shows in part.
+    state.armorChargesMax = 9;
+    EXPECT_EQ(DrawsOf(power).size(), 4u);
 }
 
 TEST_F(PlayerHud, BannersShowFromTheirRestartUntilTheirAnimationEnds)
