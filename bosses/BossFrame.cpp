@@ -120,12 +120,21 @@ void ShakeCamera(int frames, float startX, float endX, float startY, float endY)
             new BGEvent_ShakeCamera(kShakeEventName, frames, startX, endX, startY, endY));
 }
 
-void StartDeath(CharacterObject& self, bool slowMotion, float headStart, float switchTime)
+bool StartDeath(CharacterObject& self, bool slowMotion, float headStart, float switchTime)
 {
-    if (GraphicalObject* sprite = self.GetCurrentGraphical())
-        self.BuildExplosionPieces(sprite);
+    return StartDeathFrom(self, self.GetCurrentGraphical(), slowMotion, headStart, switchTime);
+}
+
+bool StartDeathFrom(
+    CharacterObject& self, GraphicalObject* look, bool slowMotion, float headStart, float switchTime)
+{
+    if (self.IsExploding())
+        return false;
+    if (look != nullptr)
+        self.BuildExplosionPieces(look);
     self.SetShockWaveTiming(headStart, switchTime);
     self.Explode(slowMotion);
+    return true;
 }
 
 int ReleaseProjectiles(const std::string& name, const CharacterObject* owner)

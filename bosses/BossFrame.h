@@ -92,9 +92,16 @@ void StartSlowMotion();
 void ShakeCamera(int frames, float startX, float endX, float startY, float endY);
 
 // The death of a boss: explosion timing, `Explode` (with slow motion when
-// asked) and the pieces cut from its current sprite when it has one.
-void StartDeath(CharacterObject& self, bool slowMotion, float headStart = kExplosionHeadStart,
+// asked) and the pieces cut from its current sprite when it has one. Once a
+// character explodes its death has started: a later blow (the armours' area
+// attack still reaches it) starts neither its explosion nor the slow motion
+// again. Then nothing is done and false is returned, so that the caller
+// skips the rest of the death as well.
+bool StartDeath(CharacterObject& self, bool slowMotion, float headStart = kExplosionHeadStart,
     float switchTime = kExplosionSwitchTime);
+// The same with the pieces cut from `look` (none when null).
+bool StartDeathFrom(CharacterObject& self, GraphicalObject* look, bool slowMotion,
+    float headStart = kExplosionHeadStart, float switchTime = kExplosionSwitchTime);
 // Every live character of that name whose owner is `owner` (or every one,
 // with a null owner) loses its owner: it finishes alone.
 int ReleaseProjectiles(const std::string& name, const CharacterObject* owner);

@@ -338,8 +338,9 @@ void NPC_Boss2_Garden::ApplyDamage(CharacterObject* attacker, int damage)
         if (life >= 1)
             return;
         if (phase == 2) {
+            if (!Boss::StartDeath(*this, true, kExplosionHeadStart, kExplosionSwitchTime))
+                return;
             Boss::KillProjectiles(kSkull);
-            Boss::StartDeath(*this, true, kExplosionHeadStart, kExplosionSwitchTime);
             for (auto& slot : scythes) {
                 if (Projectile_Boss2_Garden_Scyte* scythe = slot.Get())
                     scythe->SetDead(true);

@@ -249,10 +249,12 @@ void NPC_Boss2_Underwater::ApplyDamage(CharacterObject* attacker, int damage)
     --pool;
     if (pool > 0)
         return;
-    Boss::StartDeath(*this, true, 25.0f, 35.0f);
+    // A blow on an egg already exploding (the pool already empty) starts
+    // nothing again.
+    if (!Boss::StartDeath(*this, true, 25.0f, 35.0f))
+        return;
     for (CharacterObject* egg : Boss::FindAll("NPC_Boss2_Underwater", nullptr, false))
-        if (!egg->IsExploding())
-            Boss::StartDeath(*egg, false, 25.0f, 35.0f);
+        Boss::StartDeath(*egg, false, 25.0f, 35.0f);
     for (CharacterObject* shot : Boss::FindAll("Projectile_Boss2_Underwater", nullptr, false))
         shot->SetDead(true);
 }
