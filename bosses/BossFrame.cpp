@@ -39,6 +39,20 @@ int RandomIndex(int count)
     return std::min(index, count - 1);
 }
 
+double Random01LessOne()
+{
+    const uint32_t lessOne = platform::Random32() - 1u;
+    return static_cast<double>(lessOne) / 4294967296.0;
+}
+
+int RandomIndexLessOne(int count)
+{
+    if (count <= 0)
+        return 0;
+    const int index = static_cast<int>(Random01LessOne() * count);
+    return std::min(index, count - 1);
+}
+
 void RotateVector(Point<float>& v, float radians)
 {
     const float c = std::cos(radians);

@@ -45,6 +45,13 @@ double Random01();
 // A random index in [0, count): r x count truncated, an r that would give
 // `count` kept inside the list; 0 for an empty list.
 int RandomIndex(int count);
+// The draw less one, as an unsigned 32-bit value, over 2^32: a value in
+// [0, 1) that some bosses take instead of the draw itself (a draw of 0 gives
+// the top of the range).
+double Random01LessOne();
+// The index trunc(count x Random01LessOne()), in [0, count); 0 for an empty
+// list.
+int RandomIndexLessOne(int count);
 
 // Turns the vector in place by `radians`.
 void RotateVector(Point<float>& v, float radians);

@@ -295,7 +295,7 @@ void NPC_Boss2_Garden::LaunchSkulls()
     const size_t n = std::min(groups.size(), places.size());
     if (n == 0)
         return;
-    const size_t k = Boss::RandomIndex(static_cast<int>(n));
+    const size_t k = Boss::RandomIndexLessOne(static_cast<int>(n));
     for (size_t g = 0; g < n; ++g) {
         if (g == k) {
             position = places[g].ToFloat();
