@@ -88,8 +88,9 @@ void NPC_MiniBoss_Cave::Update(double dt)
     if (Player* player = Boss::ThePlayer(); player != nullptr && IsMaster())
         Steer(player->GetCenter().x);
     DamagePlayerOnContact();
-    if (IsMaster())
-        StepMove(dt);
+    // Every lantern runs the move and its arrival test; a lower one has no
+    // speed and carries nothing, and the master places it again.
+    StepMove(dt);
     UpdateSprite(dt);
     UpdateSounds();
 }
