@@ -39,6 +39,20 @@ int RandomIndex(int count)
     return std::min(index, count - 1);
 }
 
+double Random01LessOne()
+{
+    const uint32_t lessOne = platform::Random32() - 1u;
+    return static_cast<double>(lessOne) / 4294967296.0;
+}
+
+int RandomIndexLessOne(int count)
+{
+    if (count <= 0)
+        return 0;
+    const int index = static_cast<int>(Random01LessOne() * count);
+    return std::min(index, count - 1);
+}
+
 void RotateVector(Point<float>& v, float radians)
 {
     const float c = std::cos(radians);
@@ -120,12 +134,21 @@ void ShakeCamera(int frames, float startX, float endX, float startY, float endY)
             new BGEvent_ShakeCamera(kShakeEventName, frames, startX, endX, startY, endY));
 }
 
-void StartDeath(CharacterObject& self, bool slowMotion, float headStart, float switchTime)
+bool StartDeath(CharacterObject& self, bool slowMotion, float headStart, float switchTime)
 {
-    if (GraphicalObject* sprite = self.GetCurrentGraphical())
-        self.BuildExplosionPieces(sprite);
+    return StartDeathFrom(self, self.GetCurrentGraphical(), slowMotion, headStart, switchTime);
+}
+
+bool StartDeathFrom(
+    CharacterObject& self, GraphicalObject* look, bool slowMotion, float headStart, float switchTime)
+{
+    if (self.IsExploding())
+        return false;
+    if (look != nullptr)
+        self.BuildExplosionPieces(look);
     self.SetShockWaveTiming(headStart, switchTime);
     self.Explode(slowMotion);
+    return true;
 }
 
 int ReleaseProjectiles(const std::string& name, const CharacterObject* owner)

@@ -45,6 +45,13 @@ double Random01();
 // A random index in [0, count): r x count truncated, an r that would give
 // `count` kept inside the list; 0 for an empty list.
 int RandomIndex(int count);
+// The draw less one, as an unsigned 32-bit value, over 2^32: a value in
+// [0, 1) that some bosses take instead of the draw itself (a draw of 0 gives
+// the top of the range).
+double Random01LessOne();
+// The index trunc(count x Random01LessOne()), in [0, count); 0 for an empty
+// list.
+int RandomIndexLessOne(int count);
 
 // Turns the vector in place by `radians`.
 void RotateVector(Point<float>& v, float radians);
@@ -92,9 +99,16 @@ void StartSlowMotion();
 void ShakeCamera(int frames, float startX, float endX, float startY, float endY);
 
 // The death of a boss: explosion timing, `Explode` (with slow motion when
-// asked) and the pieces cut from its current sprite when it has one.
-void StartDeath(CharacterObject& self, bool slowMotion, float headStart = kExplosionHeadStart,
+// asked) and the pieces cut from its current sprite when it has one. Once a
+// character explodes its death has started: a later blow (the armours' area
+// attack still reaches it) starts neither its explosion nor the slow motion
+// again. Then nothing is done and false is returned, so that the caller
+// skips the rest of the death as well.
+bool StartDeath(CharacterObject& self, bool slowMotion, float headStart = kExplosionHeadStart,
     float switchTime = kExplosionSwitchTime);
+// The same with the pieces cut from `look` (none when null).
+bool StartDeathFrom(CharacterObject& self, GraphicalObject* look, bool slowMotion,
+    float headStart = kExplosionHeadStart, float switchTime = kExplosionSwitchTime);
 // Every live character of that name whose owner is `owner` (or every one,
 // with a null owner) loses its owner: it finishes alone.
 int ReleaseProjectiles(const std::string& name, const CharacterObject* owner);

@@ -370,6 +370,8 @@ void NPC_Boss2_Bibli::ApplyDamage(CharacterObject* attacker, int damage)
         }
         return;
     }
+    if (!Boss::StartDeath(*this, true, kExplosionHeadStart, kExplosionSwitchTime))
+        return;
     for (CharacterObject* lava : Boss::FindAll(kLava, nullptr, false))
         if (lava->GetOwner() == this)
             lava->SetDead(true);
@@ -381,7 +383,6 @@ void NPC_Boss2_Bibli::ApplyDamage(CharacterObject* attacker, int damage)
         shield->SetOwner(nullptr);
         shield->SetDead(true);
     }
-    Boss::StartDeath(*this, true, kExplosionHeadStart, kExplosionSwitchTime);
 }
 
 void NPC_Boss2_Bibli::Die()

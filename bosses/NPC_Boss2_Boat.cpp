@@ -357,7 +357,7 @@ bool NPC_Boss2_Boat::StepMovement(double dt)
         // The fourth loss: the body and the three parts go up together.
         Boss::StartDeath(*this, true, 25.0f, 35.0f);
         for (size_t i = 0; i + 1 < parts.size(); ++i)
-            if (parts[i] != nullptr && !parts[i]->IsExploding())
+            if (parts[i] != nullptr)
                 Boss::StartDeath(*parts[i], true, 25.0f, 35.0f);
         return false;
     }

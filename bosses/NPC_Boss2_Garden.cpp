@@ -295,7 +295,7 @@ void NPC_Boss2_Garden::LaunchSkulls()
     const size_t n = std::min(groups.size(), places.size());
     if (n == 0)
         return;
-    const size_t k = Boss::RandomIndex(static_cast<int>(n));
+    const size_t k = Boss::RandomIndexLessOne(static_cast<int>(n));
     for (size_t g = 0; g < n; ++g) {
         if (g == k) {
             position = places[g].ToFloat();
@@ -338,8 +338,9 @@ void NPC_Boss2_Garden::ApplyDamage(CharacterObject* attacker, int damage)
         if (life >= 1)
             return;
         if (phase == 2) {
+            if (!Boss::StartDeath(*this, true, kExplosionHeadStart, kExplosionSwitchTime))
+                return;
             Boss::KillProjectiles(kSkull);
-            Boss::StartDeath(*this, true, kExplosionHeadStart, kExplosionSwitchTime);
             for (auto& slot : scythes) {
                 if (Projectile_Boss2_Garden_Scyte* scythe = slot.Get())
                     scythe->SetDead(true);

@@ -190,7 +190,7 @@ void NPC_Boss2_Snow::ApplyDamage(CharacterObject* attacker, int damage)
     if (attacker == nullptr)
         return;
     life = life > 0 ? life - damage : 0;
-    if (life < 1 && !exploding)
+    if (life < 1)
         Boss::StartDeath(*this, true, 25.0f, 35.0f);
 }
 

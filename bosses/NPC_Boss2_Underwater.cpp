@@ -78,14 +78,16 @@ int NPC_Boss2_Underwater::GetRank()
 
 void NPC_Boss2_Underwater::DrawWait()
 {
-    frameCounter = 30 * static_cast<int>(5.0f * Boss::Random01() + 8.0f);
+    frameCounter = 30 * static_cast<int>(5.0f * Boss::Random01LessOne() + 8.0f);
 }
 
 void NPC_Boss2_Underwater::MarkRandomEgg()
 {
-    const float r = Boss::Random01();
+    // Drawn in double precision, so that r stays below 1 and some egg is
+    // always marked.
+    const double r = Boss::Random01LessOne();
     const std::vector<CharacterObject*> eggs = Boss::FindAll("NPC_Boss2_Underwater", nullptr, false);
-    const auto chosen = static_cast<size_t>(static_cast<float>(eggs.size()) * r);
+    const auto chosen = static_cast<size_t>(static_cast<double>(eggs.size()) * r);
     for (size_t i = 0; i < eggs.size(); ++i)
         if (auto* egg = dynamic_cast<NPC_Boss2_Underwater*>(eggs[i]))
             egg->marked = i == chosen;
@@ -165,7 +167,7 @@ void NPC_Boss2_Underwater::Update(double dt)
         if (state == kClosed && (currentGraphical == eggIdle || currentGraphical == eggAttack)) {
             --frameCounter;
             if (frameCounter == 0) {
-                burstSize = static_cast<int>(4.0f * Boss::Random01() + 3.0f);
+                burstSize = static_cast<int>(4.0f * Boss::Random01LessOne() + 3.0f);
                 shotsLeft = burstSize;
                 currentGraphical = eggAttack;
             } else if (frameCounter < kFirstShotAfter && std::abs(frameCounter) % kShotGap == 0) {
@@ -212,7 +214,7 @@ void NPC_Boss2_Underwater::FireShot()
     shot->SetKind(kind);
     shot->SetPosition(GetTopCenter() + Point<float>(0.0f, kShotRise));
     Point<float> d(0.0f, 1.0f);
-    Boss::RotateVector(d, kFan * Boss::Random01() - kFanHalf);
+    Boss::RotateVector(d, kFan * Boss::Random01LessOne() - kFanHalf);
     shot->SetDirection(d);
     PlaySound("NPC_Boss_Under2_Proj");
 }
@@ -232,7 +234,7 @@ void NPC_Boss2_Underwater::ApplyDamage(CharacterObject* attacker, int damage)
             currentGraphical = BossLook(GetRank(), false, right);
             if (currentGraphical != nullptr)
                 currentGraphical->RestartAnimations(true);
-            attackTimer = static_cast<int>(3.0f * Boss::Random01() * 30.0f + 60.0f);
+            attackTimer = static_cast<int>(3.0f * Boss::Random01LessOne() * 30.0f + 60.0f);
             state = kBossOut;
             PlaySound("NPC_Boss_Under2_Open");
         } else {
@@ -249,10 +251,12 @@ void NPC_Boss2_Underwater::ApplyDamage(CharacterObject* attacker, int damage)
     --pool;
     if (pool > 0)
         return;
-    Boss::StartDeath(*this, true, 25.0f, 35.0f);
+    // A blow on an egg already exploding (the pool already empty) starts
+    // nothing again.
+    if (!Boss::StartDeath(*this, true, 25.0f, 35.0f))
+        return;
     for (CharacterObject* egg : Boss::FindAll("NPC_Boss2_Underwater", nullptr, false))
-        if (!egg->IsExploding())
-            Boss::StartDeath(*egg, false, 25.0f, 35.0f);
+        Boss::StartDeath(*egg, false, 25.0f, 35.0f);
     for (CharacterObject* shot : Boss::FindAll("Projectile_Boss2_Underwater", nullptr, false))
         shot->SetDead(true);
 }

@@ -599,11 +599,8 @@ void NPC_Boss_Boat::ApplyDamage(CharacterObject* attacker, int damage)
     if ((before >= 23 && after <= 22) || (before >= 6 && after <= 5))
         gripRequest = true;
     life = before > 0 ? after : 0;
-    // Once exploding, a further hit (an area attack still reaches it) must
-    // not start the death again.
-    if (life > 0 || exploding)
+    if (life > 0 || !Boss::StartDeath(*this, true, 25.0f, 35.0f))
         return;
-    Boss::StartDeath(*this, true, 25.0f, 35.0f);
     Boss::KillProjectiles("Projectile_Boss_Boat");
     ReleasePlayer();
     ExplodePart(headInstance, doubles.size() > 0 ? doubles[0] : nullptr, true);

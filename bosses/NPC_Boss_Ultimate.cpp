@@ -451,12 +451,11 @@ void NPC_Boss_Ultimate::ApplyDamage(CharacterObject* attacker, int damage)
             if (LastOfItsStep())
                 Boss::Announce("NPC_Boss_Ultimate_Step3");
             PlaySound("NPC_Boss_Final2_CellDie");
-        } else if (state == kStep3Idle) {
+        } else if (state == kStep3Idle && Boss::StartDeath(*this, true, 25.0f, 35.0f)) {
             Boss::KillProjectiles("Projectile_Boss_Ultimate_Step3_Moving");
             if (CharacterObject* claw = Boss::Find("Projectile_Boss_Ultimate_Step3_Claw"))
                 claw->SetDead(true);
             Boss::KillProjectiles("Projectile_Boss_Ultimate_Step3_Moving2");
-            Boss::StartDeath(*this, true, 25.0f, 35.0f);
         }
         return;
     }

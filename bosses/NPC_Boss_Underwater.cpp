@@ -127,8 +127,7 @@ void NPC_Boss_Underwater::ApplyDamage(CharacterObject* attacker, int damage)
         return;
     // Hits after the life is gone repeat this step, but the explosion that
     // runs is never started again.
-    if (!exploding)
-        Boss::StartDeath(*this, true, 25.0f, 35.0f);
+    Boss::StartDeath(*this, true, 25.0f, 35.0f);
     for (CharacterObject* shot : Boss::FindAll("Projectile_Boss_Underwater", nullptr, false))
         shot->SetDead(true);
     // The arms and their eyes go with the body: they point back at it, and

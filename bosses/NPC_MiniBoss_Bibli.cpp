@@ -1,5 +1,6 @@
 #include "bosses/NPC_MiniBoss_Bibli.h"
 
+#include "bosses/BossFrame.h"
 #include "characters/CharacterBoxes.h"
 #include "characters/Player.h"
 #include "enemies/EnemyFramework.h"
@@ -147,11 +148,8 @@ void NPC_MiniBoss_Bibli::ApplyDamage(CharacterObject* attacker, int damage)
     if (attacker == nullptr)
         return;
     life = life < 1 ? 0 : life - damage;
-    if (life < 1) {
-        BuildExplosionPieces(currentGraphical);
-        SetShockWaveTiming(kExplosionHeadStart, kExplosionSwitchTime);
-        Explode(false);
-    }
+    if (life < 1)
+        Boss::StartDeath(*this, false, kExplosionHeadStart, kExplosionSwitchTime);
     speed *= 0.5f;
 }
 

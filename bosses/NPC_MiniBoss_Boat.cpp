@@ -144,9 +144,7 @@ void NPC_MiniBoss_Boat::ApplyDamage(CharacterObject* attacker, int damage)
     if (attacker == nullptr)
         return;
     life = life > 0 ? life - damage : 0;
-    // A hit on the exploding mini-boss (an area attack reaches it) must not
-    // start its explosion again, or it could be kept from ever dying.
-    if (life <= 0 && !exploding)
+    if (life <= 0)
         Boss::StartDeath(*this, false, 25.0f, 35.0f);
 }
 

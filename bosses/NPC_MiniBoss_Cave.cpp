@@ -64,8 +64,10 @@ void NPC_MiniBoss_Cave::ResetToStart()
         part->SetPosition(position + Point<float>(0.0f, kPartSpacing * static_cast<float>(i + 1)));
         parts.push_back(part);
     }
+    // The move target stays at the level's origin until the first rise: a
+    // master placed within 8 pixels of it is snapped onto it by the arrival
+    // test, which runs every update.
     home = position;
-    moveTarget = position;
     state = kHome;
 }
 
@@ -86,8 +88,9 @@ void NPC_MiniBoss_Cave::Update(double dt)
     if (Player* player = Boss::ThePlayer(); player != nullptr && IsMaster())
         Steer(player->GetCenter().x);
     DamagePlayerOnContact();
-    if (IsMaster())
-        StepMove(dt);
+    // Every lantern runs the move and its arrival test; a lower one has no
+    // speed and carries nothing, and the master places it again.
+    StepMove(dt);
     UpdateSprite(dt);
     UpdateSounds();
 }

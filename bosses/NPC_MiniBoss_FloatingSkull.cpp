@@ -1,5 +1,6 @@
 #include "bosses/NPC_MiniBoss_FloatingSkull.h"
 
+#include "bosses/BossFrame.h"
 #include "characters/CharacterGameAccess.h"
 #include "enemies/EnemyFramework.h"
 #include "engine/serial/TypeNames.h"
@@ -36,8 +37,9 @@ NPC_MiniBoss_FloatingSkull::NPC_MiniBoss_FloatingSkull(std::string name)
     chaseMaxSpeed *= kSpeedFactor;
     life = kLife;
     contactDamage = kContactDamage;
+    // Both draw flags: the front flag the skull already has wins, so it is
+    // drawn above its swarm.
     SetDrawnFlagged(true);
-    SetDrawnInFront(false);
 }
 
 NPC_MiniBoss_FloatingSkull::~NPC_MiniBoss_FloatingSkull() = default;
@@ -109,11 +111,8 @@ void NPC_MiniBoss_FloatingSkull::ApplyDamage(CharacterObject* attacker, int dama
 {
     NPC_FloatingSkull::ApplyDamage(attacker, damage);
     speed *= kKnockBackBoost;
-    if (life > 0 || exploding)
-        return;
-    BuildExplosionPieces(currentGraphical);
-    SetShockWaveTiming(kExplosionHeadStart, kExplosionSwitchTime);
-    Explode(false);
+    if (life <= 0)
+        Boss::StartDeath(*this, false, kExplosionHeadStart, kExplosionSwitchTime);
 }
 
 void NPC_MiniBoss_FloatingSkull::RemoveChild(CharacterObject* child)

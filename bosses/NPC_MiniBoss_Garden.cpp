@@ -111,11 +111,9 @@ void NPC_MiniBoss_Garden::ApplyDamage(CharacterObject* attacker, int damage)
     if (attacker == nullptr)
         return;
     life = life > 0 ? life - damage : 0;
-    if (life <= 0) {
-        BuildExplosionPieces(spriteBody);
-        SetShockWaveTiming(kExplosionHeadStart, kExplosionSwitchTime);
-        Explode(false);
-    }
+    // Its pieces are cut from the body, whatever part is showing.
+    if (life <= 0)
+        Boss::StartDeathFrom(*this, spriteBody, false, kExplosionHeadStart, kExplosionSwitchTime);
 }
 
 void Zone_NPCSpawner_MiniBoss_Garden::Instance::Spawn(int x, int y, Level* /*level*/)

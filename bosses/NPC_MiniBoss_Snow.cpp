@@ -105,9 +105,8 @@ void NPC_MiniBoss_Snow::ApplyDamage(CharacterObject* attacker, int damage)
     if (attacker == nullptr)
         return;
     life = life > 0 ? life - damage : 0;
-    if (life >= 1 || exploding)
+    if (life >= 1 || !Boss::StartDeath(*this, false, 25.0f, 35.0f))
         return;
-    Boss::StartDeath(*this, false, 25.0f, 35.0f);
     // Targets left when it dies (an area attack can reach it) break with it:
     // they circle their mini-boss and must not outlive it.
     for (CharacterObject* shot : Boss::FindAll("Projectile_MiniBoss_Snow", nullptr, false))

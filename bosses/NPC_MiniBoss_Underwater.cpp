@@ -118,9 +118,8 @@ void NPC_MiniBoss_Underwater::ApplyDamage(CharacterObject* attacker, int damage)
     if (!hitThisFrame) {
         life = life > 0 ? life - damage : 0;
         if (life <= 0) {
-            if (!exploding) {
-                Boss::StartDeath(*this, false, 25.0f, 35.0f);
-                if (arm != nullptr && !arm->IsExploding())
+            if (Boss::StartDeath(*this, false, 25.0f, 35.0f)) {
+                if (arm != nullptr)
                     Boss::StartDeath(*arm, false, 25.0f, 35.0f);
                 PlayCharacterHitSound(this);
             }

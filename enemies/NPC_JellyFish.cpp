@@ -82,10 +82,9 @@ void NPC_JellyFish::PickRandomDirection(bool jump)
     };
     const int x = draw(r1, s.x + w) + rect.x0 - s.x / 2;
     const int y = draw(r2, s.y + h) + rect.y1 - s.y / 2;
-    // A point on the position itself leaves the direction as it was.
+    // A point on the position itself gives no heading: the direction
+    // becomes (0, 0) and the jellyfish holds still until its next stroke.
     const auto headFor = [this](Point<float> d) {
-        if (d.Length() == 0.0f)
-            return;
         d.Normalize(false);
         direction = d;
     };

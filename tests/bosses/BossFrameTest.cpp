@@ -1,5 +1,13 @@
 #include "bosses/BossFrame.h"
+#include "bosses/NPC_Boss2_Bibli.h"
+#include "bosses/NPC_Boss2_Garden.h"
+#include "bosses/NPC_Boss2_Underwater.h"
+#include "bosses/NPC_Boss_Bibli.h"
+#include "bosses/NPC_Boss_Ultimate.h"
+#include "bosses/NPC_MiniBoss_Bibli.h"
+#include "bosses/NPC_MiniBoss_Garden.h"
 #include "engine/platform/Random.h"
+#include "engine/render/ShaderEffect_TimeDependent.h"
 #include "scene/GraphicalObject.h"
 
 #include "tests/bosses/BossArena.h"
@@ -7,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 
 // The shared rules of every boss: frame counters, words of scripts, random
@@ -201,6 +210,77 @@ TEST_F(BossFrameArena, ProjectilesAreReleasedOrKilledByNameAndDeathsAreAnnounced
     Pass();
     EXPECT_EQ(removed->Count(), 1);
     EXPECT_EQ(fight->Count(), 1);
+}
+
+TEST_F(BossFrameArena, ABlowOnAnExplodingBossNeverStartsItsDeathAgain)
+{
+    Enter("");
+    // The eggs' shared pool is the program's: given back as it was.
+    const struct PoolKept {
+        int value = NPC_Boss2_Underwater::GetPool();
+        ~PoolKept() { NPC_Boss2_Underwater::SetPool(value); }
+    } poolKept;
+    struct Row {
+        const char* className;
+        // Brings the boss, after its first update, to the state of its
+        // lethal blow.
+        std::function<void(CharacterObject&)> ready;
+        bool slowMotion;
+    };
+    const Row rows[] = {
+        {"NPC_Boss_Bibli", [](CharacterObject&) {}, true},
+        {"NPC_Boss2_Bibli",
+            [](CharacterObject& body) {
+                // The body alone is left.
+                for (int part = 0; part < 3; ++part)
+                    dynamic_cast<NPC_Boss2_Bibli&>(body).LowerLivingParts();
+            },
+            true},
+        {"NPC_MiniBoss_Bibli", [](CharacterObject&) {}, false},
+        {"NPC_MiniBoss_Garden", [](CharacterObject&) {}, false},
+        {"NPC_Boss2_Garden",
+            [this](CharacterObject& ghost) {
+                // The first life bar gone: the second phase, seen again.
+                ghost.SetState(NPC_Boss2_Garden::kIdle);
+                Strike(&ghost, ghost.GetLife());
+                ghost.SetState(NPC_Boss2_Garden::kIdle);
+            },
+            true},
+        {"NPC_Boss_Ultimate", [](CharacterObject& maw) { maw.SetState(NPC_Boss_Ultimate::kStep3Idle); },
+            true},
+        {"NPC_Boss2_Underwater",
+            [](CharacterObject& egg) {
+                egg.SetState(NPC_Boss2_Underwater::kBossOut);
+                NPC_Boss2_Underwater::SetPool(1);
+            },
+            true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.className);
+        Reload();
+        const Watched boss(Boss::Create(row.className));
+        ASSERT_NE(boss, nullptr);
+        boss->SetPosition(Point<float>(20 * kTile, kFloor));
+        Pass();
+        row.ready(*boss);
+        boss->SetLife(1);
+        Strike(boss, 1);
+        ASSERT_TRUE(boss->IsExploding());
+        ASSERT_NE(boss->GetShockWave(), nullptr);
+        EXPECT_FLOAT_EQ(boss->GetShockWave()->GetTimer(), 25.0f);
+        EXPECT_EQ(game.slowMotionSteps, row.slowMotion ? 15 : 0);
+        // Eight updates later the armours' area blow reaches it: its
+        // explosion and the slow motion run on.
+        ASSERT_GE(PassUntil([&] { return boss->GetShockWave()->GetTimer() >= 33.0f; }, 100), 8);
+        const ShaderEffect_TimeDependent* wave = boss->GetShockWave();
+        const int slowMotionLeft = game.slowMotionSteps;
+        EXPECT_LT(slowMotionLeft, row.slowMotion ? 15 : 1);
+        boss->ReceiveHit(&ThePlayer(), 1, 1.0f);
+        EXPECT_EQ(boss->GetShockWave(), wave);
+        EXPECT_FLOAT_EQ(boss->GetShockWave()->GetTimer(), 33.0f);
+        EXPECT_EQ(game.slowMotionSteps, slowMotionLeft);
+        EXPECT_TRUE(boss->IsExploding());
+    }
 }
 
 TEST_F(BossFrameArena, ABossRemovedBeforeItsPartsLeavesThemNoLinkToIt)

@@ -78,6 +78,19 @@ TEST_F(Boss2Garden, ItLaysItsLavaRowAndFindsItsSpawnPlacesInvisibleUntilStarted)
     }
     EXPECT_EQ(low, -16);
     EXPECT_EQ(high, 16);
+    // The place of its return: trunc(3u), u = (draw - 1) / 2^32, so a draw
+    // of 0 is the last place and a draw of 1 the first.
+    const struct {
+        uint32_t draw;
+        size_t place;
+    } draws[] = {{0u, 2}, {1u, 0}, {0x55555556u, 0}, {0x55555557u, 1}};
+    for (const auto& d : draws) {
+        {
+            const platform::ScopedRandomValues values({d.draw});
+            ghost->LaunchSkulls();
+        }
+        EXPECT_EQ(ghost->GetPosition(), NPC_Boss2_Garden::SpawnPlaces()[d.place].ToFloat()) << d.draw;
+    }
 }
 
 TEST_F(Boss2Garden, ItAppearsOnceWithoutAttackingThenComesBackAtAPlaceAndTheOthersThrowSkulls)

@@ -1,5 +1,6 @@
 #include "bosses/NPC_Boss2_Underwater.h"
 #include "bosses/Projectile_Boss2_Underwater.h"
+#include "engine/platform/Random.h"
 
 #include "tests/bosses/BossArena.h"
 
@@ -67,6 +68,27 @@ TEST_F(CradleFight, EveryEggKeepsItsClassNameAndExactlyOneIsMarked)
     for (const auto& r : ranks) {
         NPC_Boss2_Underwater::SetPool(r.pool);
         EXPECT_EQ(NPC_Boss2_Underwater::GetRank(), r.rank) << r.pool;
+    }
+    // Its draws are r = (draw - 1) / 2^32: a draw of 0 is the top of the
+    // range, a draw of 1 its bottom. The wait is 30 x trunc(5r + 8); the
+    // marked egg trunc(3r), never none (r is no float that rounds up to 1).
+    const struct {
+        uint32_t draw;
+        int wait;
+        size_t marked;
+    } draws[]
+        = {{0u, 360, 2}, {0xFFFFFFFFu, 360, 2}, {1u, 240, 0}, {0x55555556u, 270, 0}, {0x55555557u, 270, 1}};
+    for (const auto& d : draws) {
+        {
+            const platform::ScopedRandomValues values({d.draw});
+            eggs[0]->DrawWait();
+        }
+        EXPECT_EQ(eggs[0]->GetFrameCounter(), d.wait) << d.draw;
+        {
+            const platform::ScopedRandomValues values({d.draw});
+            NPC_Boss2_Underwater::MarkRandomEgg();
+        }
+        EXPECT_EQ(Marked(), eggs[d.marked]) << d.draw;
     }
 }
 

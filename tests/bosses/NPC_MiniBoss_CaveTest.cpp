@@ -70,6 +70,17 @@ TEST_F(MiniBossCave, TheMasterBuildsAColumnOfThreeWithBeamsMadeOnce)
     for (size_t i = 0; i < 2; ++i)
         EXPECT_EQ(master->GetParts()[i]->GetPosition(),
             master->GetPosition() + Point<float>(0.0f, 64.0f * static_cast<float>(i + 1)));
+    // Its move target is the level's origin until it first moves: a master
+    // placed within 8 pixels of the origin, the player near, is snapped
+    // onto it at its first update.
+    auto* nearOrigin = Boss::CreateAs<NPC_MiniBoss_Cave>("NPC_MiniBoss_Cave");
+    ASSERT_NE(nearOrigin, nullptr);
+    nearOrigin->SetPosition(Point<float>(5.0f, 3.0f));
+    const float y = ThePlayer().GetPosition().y;
+    ThePlayer().SetPosition(
+        Point<float>(5.0f + (nearOrigin->GetSize().x - ThePlayer().GetSize().x) * 0.5f, y));
+    Pass();
+    EXPECT_EQ(nearOrigin->GetPosition(), Point<float>(0.0f, 0.0f));
 }
 
 TEST_F(MiniBossCave, APieceIsMadeWithItsBeamPictureButWaitsDisabledUnseenAndHarmless)

@@ -27,6 +27,9 @@ TEST_F(MiniBossSkull, ItLeadsItsSwarmInsideItsOwnBoxAndMovesTheWanderersAlong)
     EXPECT_FLOAT_EQ(boss->GetWanderMaxSpeed(), 1.0f);
     EXPECT_FLOAT_EQ(boss->GetChaseMaxSpeed(), 2.0f);
     EXPECT_EQ(boss->GetSize(), Point<int>(96, 96));
+    // Both draw flags: the front pass draws it, above its swarm.
+    EXPECT_TRUE(boss->IsDrawnFlagged());
+    EXPECT_TRUE(boss->IsDrawnInFront());
     ASSERT_EQ(boss->GetChildren().size(), 3u);
     for (NPC_FloatingSkull* child : boss->GetChildren()) {
         EXPECT_EQ(child->GetOwner(), boss);

@@ -59,7 +59,7 @@ TEST_F(WaterGardenRules, AJellyfishStrokeThatWouldEndOutsideItsZoneHeadsForTheCe
         {{20.0f, 50.0f}, 90, 50, {1.0f, 0.0f}},  // ends at x 92: kept
         {{60.0f, 50.0f}, 99, 50, {-1.0f, 0.0f}}, // would end at x 132: to the centre
         {{50.0f, 20.0f}, 50, 90, {0.0f, 1.0f}},  // up, ends at y 92: kept
-        {{50.0f, 50.0f}, 50, 50, {0.0f, 1.0f}},  // on the point itself: unchanged
+        {{50.0f, 50.0f}, 50, 50, {0.0f, 0.0f}},  // on the point itself: holds still
     };
     for (const Case& c : cases) {
         fish->SetPosition(c.from);
