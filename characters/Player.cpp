@@ -481,7 +481,9 @@ void Player::ApplySaveData(const PlayerProgress& record)
     SetAttackRank(record.attackRank);
     if (record.hasFireflies != 0) {
         secretFinder = true;
-        ResetFireflies();
+        // A loaded slot aims them at the player's own corner; their first
+        // update picks a point over the body.
+        ResetFireflies(position.ToInt());
     }
 }
 

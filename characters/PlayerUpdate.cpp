@@ -110,6 +110,7 @@ void Player::UpdateWithActions(
     const int stateAtStart = moveState;
     const int formAtStart = form;
     const int attackAtStart = attackKind;
+    walkStoppedByAttack = false;
     ApplyRequests(dt);
     const InputActions none;
     const InputActions& pressed = inputLocked ? none : pressedIn;
