@@ -380,6 +380,9 @@ bool Player::StartArrival()
     if (left == nullptr || right == nullptr)
         return false;
     GraphicalObject* pose = GetFacingFromAnimation() == 1 ? right : left;
+    // The player brought back is a new one: it takes up the lock its death
+    // set, which the end of the respawn lifts.
+    inputLocked = true;
     SetMoveState(kRespawning);
     currentAnimation = pose;
     currentAnimationId = -1;
