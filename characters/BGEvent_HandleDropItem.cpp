@@ -1,8 +1,8 @@
 #include "characters/BGEvent_HandleDropItem.h"
 
+#include "characters/ContactRect.h"
 #include "characters/Player.h"
 #include "characters/PlayerModifier.h"
-#include "engine/serial/Rect.h"
 #include "scene/EventTick.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
@@ -66,14 +66,14 @@ void BGEvent_HandleDropItem::Run()
     if (player == nullptr || player->GetLife() <= 0)
         return;
     const Point<float> at = instance->GetPosition();
-    const Rect<float> item(at.x, at.y + 31.0f, at.x + 31.0f, at.y);
+    // The item's 32 x 32 box against the player's, by the zones' inclusive
+    // test: a player whose edge lies one pixel beside the item takes it.
     const Point<float> p = player->GetPosition();
     const Point<int> size = player->GetSize();
+    const Rect<float> item(at.x, at.y + 31.0f, at.x + 31.0f, at.y);
     const Rect<float> body(
         p.x, p.y + static_cast<float>(size.y - 1), p.x + static_cast<float>(size.x - 1), p.y);
-    const bool touching
-        = item.x0 <= body.x1 && body.x0 <= item.x1 && item.y1 <= body.y0 && body.y1 <= item.y0;
-    if (touching) {
+    if (ContactRectsTouch(item, body)) {
         if (kind == kLifePoint && player->GetLife() < player->GetMaxLife())
             player->SetLife(player->GetLife() + 1);
         // A charge gives one bolt back to a carried crossbow that is short of
