@@ -391,7 +391,8 @@ TEST_F(GameTravel, TheLoadingScreenShowsThePlayersLastLookOnBlackWhileOneIsKept)
 }
 
 // A player brought back from the save shows its arrival pose of the side it
-// faces, then stands and takes the keys again; a plain entry does not.
+// faces, with no fade of the screen, then stands and takes the keys again; a
+// plain entry does not, and gives a new player no look.
 TEST_F(GameTravel, AReloadedPlayerArrivesInItsRespawnPoseThenMoves)
 {
     for (const char* pose : {"Player RespawnL", "Player RespawnR"})
@@ -407,6 +408,7 @@ TEST_F(GameTravel, AReloadedPlayerArrivesInItsRespawnPoseThenMoves)
         Enter("cemetery_01.lvl", "[SAVE]");
         game.pendingLoad = false;
         EXPECT_EQ(ThePlayer().GetMoveState(), Player::kRespawning);
+        EXPECT_EQ(game.secondTransitionCounter, -1);
         ASSERT_NE(ThePlayer().GetCurrentAnimation(), nullptr);
         EXPECT_EQ(
             ThePlayer().GetCurrentAnimation()->GetName(), side < 0 ? "Player RespawnL" : "Player RespawnR");
@@ -419,6 +421,9 @@ TEST_F(GameTravel, AReloadedPlayerArrivesInItsRespawnPoseThenMoves)
     }
     Enter("cemetery_01.lvl", "start");
     EXPECT_EQ(ThePlayer().GetMoveState(), Player::kIdle);
+    game.SetPlayer(nullptr);
+    Enter("cemetery_01.lvl", "start");
+    EXPECT_EQ(ThePlayer().GetCurrentAnimation(), nullptr);
 }
 
 // The player is set on the ground with the standing box whatever its form,
@@ -450,6 +455,7 @@ TEST_F(GameTravel, ADyingPlayersLastLookIsKeptForTheLoadingScreen)
     WriteLevel("cemetery_01.lvl", LevelPlan());
     game.SetPlayer(nullptr);
     Enter("cemetery_01.lvl", "start");
+    Pass(Keys(1.0f)); // a step to the right: the player faces right
     game.KeepPlayersLastLook();
     EXPECT_EQ(game.transitionImage, nullptr) << "a living player leaves no look";
     ThePlayer().SetLife(0);
