@@ -156,11 +156,10 @@ void Player::ApplyRequests(double dt)
     if (GraphicalObject* g = GetCurrentGraphical())
         g->Update(dt);
     UpdateDeath();
-    // The respawn ends with its pose, but not before the screen is bright
-    // again: the keys held through a death move nobody in the dark.
-    PlayerWorld* world = GetPlayerWorld();
-    if (moveState == kRespawning && (currentAnimation == nullptr || currentAnimation->IsAnimationFinished())
-        && (world == nullptr || !world->IsArrivalFadeRunning())) {
+    // The respawn ends with its pose; until then the keys held through the
+    // death move nobody.
+    if (moveState == kRespawning
+        && (currentAnimation == nullptr || currentAnimation->IsAnimationFinished())) {
         inputLocked = false;
         SetMoveState(kIdle);
     }

@@ -203,9 +203,9 @@ public:
     // A new player with the abilities, life and armors of the save data.
     void CreatePlayerFromSave();
     // The player's state on arrival: reset for the level (kept by a
-    // teleport), facing the side it faced on leaving, or the save's side;
+    // teleport), its look kept, but a save's arrival faces the save's side;
     // a player not placed keeps its state and falls facing right.
-    void SettlePlayerOnArrival(bool placed, int facing, bool falling);
+    void SettlePlayerOnArrival(bool placed, bool falling);
     // A player brought back by "[SAVE]" faces the save's side (or the
     // dying player's): a fall pending, or the idle look of that side.
     void FaceAsSaved(bool falling);
@@ -402,12 +402,12 @@ private:
     std::string LevelFolderName(const std::string& levelFile, LevelNameSource source) const;
     // The current level goes; the new one gets its name, the saved states of
     // its instances, its spawns and in-game layers, and the player (created
-    // from the save when there is none; else its facing and fall are kept).
-    void PrepareLevel(Level& level, const std::string& levelFile, int& facing, bool& falling);
+    // from the save when there is none; else whether it fell is kept).
+    void PrepareLevel(Level& level, const std::string& levelFile, bool& falling);
     void PlaceCamera(const Level& level, bool placed);
     // The new current level starts: the player settles, the camera follows,
     // the start-up script and zones run.
-    void EnterLevel(bool placed, int facing, bool falling);
+    void EnterLevel(bool placed, bool falling);
 
 public:
     // When the player arrives on the collision copy of water or ice the ice
@@ -583,8 +583,8 @@ public:
     GraphicalObject* transitionImage = nullptr;
     Point<int> transitionPosition;
     int32_t loadingAnimIndex = 0;
-    // Runs (from 0, -1 idle) while a player brought back from the save
-    // arrives in its respawn pose: the screen brightens around it.
+    // While it runs (from 0; -1 idle) the screen brightens; no arrival
+    // starts it.
     int32_t secondTransitionCounter = -1;
     // Who opened the overlay screen: 0 the map key or a pickup, 1 a
     // teleporter, 2 the player frame.

@@ -124,7 +124,7 @@ bool Game::PlacePlayerAtStart(Level& level)
     return true;
 }
 
-void Game::SettlePlayerOnArrival(bool placed, int facing, bool falling)
+void Game::SettlePlayerOnArrival(bool placed, bool falling)
 {
     if (!player)
         return;
@@ -137,14 +137,10 @@ void Game::SettlePlayerOnArrival(bool placed, int facing, bool falling)
         player->SetDirection(Point<float>(1.0f, 0.0f));
     } else {
         player->ResetForLevel(startPointName == "[TELEPORT]");
+        // Only a player brought back from a save takes a look here: the
+        // side it faced, from the save (or from its dying look).
         if (startPointName == "[SAVE]")
             FaceAsSaved(falling);
-        else if (player->GetCurrentAnimation() == nullptr || player->GetFacingFromAnimation() != facing) {
-            // The player shows the side it faced when it left the last
-            // level (a new player faces right).
-            if (GraphicalObject* idle = player->GetAnimationField(facing < 0 ? 0 : 1))
-                player->SetCurrentAnimation(idle);
-        }
     }
     player->UpdateContacts(true);
     player->SetCollisionChanged();

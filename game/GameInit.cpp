@@ -65,19 +65,22 @@ void Game::Init(Game* game)
         uiFrames.push_back(std::make_unique<FrameInstance>(FindGraphicalObject(name, false), 0.0f, 0.0f));
     uiFrames[0]->SetVisible(false);
 
-    // 5. The end-score frame, made here, fading in over 60 frames.
+    // 5. The end-score frame, made here, fading in over 60 frames. Its
+    // first layout is made before it has a font (one line, the text
+    // whole); the ending lays its own text out again.
     auto endScore = std::make_unique<UI_Frame_Text>("UI_EndScoreZone_Frame");
-    endScore->SetFont(FindFont("UI_Font_Basic", this));
     endScore->SetTextColour(0xFFFFFFFFu);
     endScore->SetText("DISCOVERED : 100% / TIME : 99:99");
     endScore->WrapLine(endScore->GetText());
-    if (UI_Font* font = endScore->GetFont())
-        endScore->SetSize(448, font->GetSpacing().y, true);
+    UI_Frame_Text* endScoreText = endScore.get();
     endScoreFrame = std::move(endScore);
     uiFrames.push_back(std::make_unique<FrameInstance>(endScoreFrame.get(), 40.0f, 250.0f));
     uiFrames[3]->SetVisible(false);
     endScoreFade = std::make_unique<GE_Fade>(60, true);
     uiFrames[3]->SetEffect(endScoreFade.get());
+    endScoreText->SetFont(FindFont("UI_Font_Basic", this));
+    if (UI_Font* font = endScoreText->GetFont())
+        endScoreText->SetSize(448, font->GetSpacing().y, true);
 
     // The two sliding screens the frame update opens and closes.
     overlayObject = std::make_unique<OverlayObject>();

@@ -119,10 +119,9 @@ bool Game::ChangeLevel(std::string levelFile, LevelNameSource source)
         return false;
     }
 
-    // The player, and the side it faced and whether it fell as it left.
-    int facing = 1;
+    // The player, and whether it fell as it left.
     bool falling = false;
-    PrepareLevel(*level, LevelFolderName(levelFile, source), facing, falling);
+    PrepareLevel(*level, LevelFolderName(levelFile, source), falling);
     // The start point; the level must be current for the player's contacts.
     const bool placed = PlacePlayerAtStart(*level);
     // Fitted to the ground before the camera centres on it.
@@ -137,7 +136,7 @@ bool Game::ChangeLevel(std::string levelFile, LevelNameSource source)
         if (overlay != nullptr)
             overlay->Close();
     currentLevel = level.release();
-    EnterLevel(placed, facing, falling);
+    EnterLevel(placed, falling);
 
     // The images queued while the level was read, and those of the objects
     // it keeps loaded, load on the render thread; then the loading screen
@@ -217,7 +216,7 @@ std::unique_ptr<Level> Game::ReadLevelFile(const std::string& levelFile, LevelNa
     return level;
 }
 
-void Game::PrepareLevel(Level& level, const std::string& levelFile, int& facing, bool& falling)
+void Game::PrepareLevel(Level& level, const std::string& levelFile, bool& falling)
 {
     if (currentLevel != nullptr)
         ReleaseLevel(currentLevel, this);
@@ -232,9 +231,11 @@ void Game::PrepareLevel(Level& level, const std::string& levelFile, int& facing,
         CreatePlayerFromSave();
         level.AddObjects(player->GetRelatedGraphicalObjects());
     } else {
-        facing = player->GetFacingFromAnimation();
         falling = player->GetMoveState() == Player::kFall;
     }
+    // The replaceable scenery is numbered in connected groups, whatever
+    // armor the player has, before the saved states come back.
+    PlayerArmorIce::GroupReplaceableScenery(&level);
     {
         VectorSerialize savedLevels(false);
         saveData.ListLevelRecords(savedLevels);
@@ -248,12 +249,9 @@ void Game::PrepareLevel(Level& level, const std::string& levelFile, int& facing,
     for (int i = 0; i < player->GetModifierCount(); ++i)
         if (PlayerModifier* modifier = player->GetModifier(i))
             modifier->Reset();
-    // The scenery the ice armor may freeze; connected water (and lava) is
-    // numbered so that a freeze stays in the body of water it starts in.
-    if (auto* ice = dynamic_cast<PlayerArmorIce*>(player->GetModifier(Player::kIceArmor))) {
+    // The scenery the ice armor may freeze.
+    if (auto* ice = dynamic_cast<PlayerArmorIce*>(player->GetModifier(Player::kIceArmor)))
         level.PrepareArmorReplacements(ice);
-        PlayerArmorIce::GroupReplaceableScenery(&level);
-    }
 }
 
 void Game::PlaceCamera(const Level& level, bool placed)
@@ -271,10 +269,10 @@ void Game::PlaceCamera(const Level& level, bool placed)
     }
 }
 
-void Game::EnterLevel(bool placed, int facing, bool falling)
+void Game::EnterLevel(bool placed, bool falling)
 {
     camera.SetLevel(currentLevel);
-    SettlePlayerOnArrival(placed, facing, falling);
+    SettlePlayerOnArrival(placed, falling);
     Camera::UpdateTravel(camera, player.get(), false);
     if (DXRenderEngine* engine = dynamic_cast<DXRenderEngine*>(renderEngine.get());
         engine && !engine->IsRecording())
@@ -294,9 +292,8 @@ void Game::EnterLevel(bool placed, int facing, bool falling)
             currentLevel->AddObjects(character->GetRelatedGraphicalObjects());
     ThawAroundArrival();
     // A player brought back from the save shows its arrival before it moves.
-    // The screen brightens around it meanwhile.
-    if (pendingLoad && player->StartArrival())
-        secondTransitionCounter = 0;
+    if (pendingLoad)
+        player->StartArrival();
 }
 
 void Game::ThawAroundArrival()

@@ -32,7 +32,6 @@ public:
     Point<int> GetCinematicPosition() override { return game.cinematicPosition; }
     void DrawMinimapMap(Point<int> origin, Point<int> scroll, Point<int> size) override;
     bool IsMenuInputFree() override { return game.uiState == 0; }
-    bool IsMenuFlagSet() override { return game.menuFlag; }
     void SetMenuFlag(bool menu) override { game.SetMenuFlag(menu); }
     void ReturnToTitle() override { game.ReturnToTitle(); }
     void RequestQuit() override { game.RequestQuit(); }

@@ -52,7 +52,6 @@ public:
     // Whether the menus may read input now (no other interface state holds
     // it).
     virtual bool IsMenuInputFree() = 0;
-    virtual bool IsMenuFlagSet() = 0;
     virtual void SetMenuFlag(bool menu) = 0;
     virtual void ReturnToTitle() = 0;
     // An orderly end: the main loop shuts the game down.

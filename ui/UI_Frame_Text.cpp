@@ -3,7 +3,6 @@
 #include "engine/config/GameConfig.h"
 #include "engine/input/AbstractInputManager.h"
 #include "engine/input/KeyDisplayName.h"
-#include "scene/Camera.h"
 #include "ui/UIGameAccess.h"
 #include "ui/UI_Font.h"
 
@@ -175,11 +174,9 @@ bool UI_Frame_Text::Render(GraphicalEffect* effect, int x, int y, int /*p5*/, in
     const Point<int> cell = font->GetSpacing();
     std::string letter(1, ' ');
     for (size_t i = 0; i < lines.size(); ++i) {
+        // Every line is drawn, those below the picture too: a glyph the font
+        // lacks fails the render wherever it stands.
         const int64_t top = int64_t(y) + 2 + int64_t(i) * cell.y;
-        // Lines below the picture show nothing: a text of thousands of
-        // lines costs no more to draw than a screenful.
-        if (top > Camera::kViewHeight)
-            break;
         const std::string line = ReplaceTokens(lines[i]);
         int cursorX = x;
         const int cursorY = static_cast<int>(top);

@@ -134,8 +134,7 @@ void UI_Menu::Update(double frameTime)
         // The start action resumes a game (never on the key mapping, nor
         // while a key is captured, nor at the title).
         const bool capturing = input != nullptr && input->IsCapturingKey();
-        if (lookAtStart && start && game->HasLevel() && !capturing && currentPage != kKeyMapping
-            && game->IsMenuFlagSet())
+        if (lookAtStart && start && game->HasLevel() && !capturing && currentPage != kKeyMapping)
             ResumePlay();
     }
 

@@ -46,6 +46,9 @@ constexpr int kKeyTextDrop = 5;
 constexpr int kSlotSummaryGap = 180;
 constexpr int kSlotPercentGap = 60;
 constexpr int kSlotPromptBottom = 438;
+// The pair every draw inside a page passes (the draw's extent: the pictures
+// are drawn at their own size).
+constexpr int kPagePair = 1;
 
 bool LevelLoaded()
 {
@@ -112,7 +115,7 @@ bool UI_Menu::Render(GraphicalEffect* effect, int x, int y, int p5, int p6, floa
     if (currentPage < 0 || pages.empty() || page == nullptr)
         return false;
     const Point<int> at = GetPagePosition();
-    return page->Render(effect, at.x, at.y, 0, 0, 0.0f);
+    return page->Render(effect, at.x, at.y, kPagePair, kPagePair, 0.0f);
 }
 
 void UI_Menu_Page::InitTextFrame()
@@ -143,7 +146,7 @@ bool UI_Menu_Page::DrawText(GraphicalEffect* effect, const Draw& draw)
     textFrame->SetText(draw.text);
     textFrame->SetTextColour(draw.colour);
     textFrame->WrapLine(draw.text);
-    const bool drawn = textFrame->Render(effect, draw.x, draw.y, 0, 0, 0.0f);
+    const bool drawn = textFrame->Render(effect, draw.x, draw.y, kPagePair, kPagePair, 0.0f);
     textFrame->SetSize(size.x, size.y, true);
     return drawn;
 }
@@ -160,11 +163,11 @@ bool UI_Menu_Page::Render(GraphicalEffect* effect, int x, int y, int p5, int p6,
             break;
         case Draw::kBackdrop:
             if (draw.picture != nullptr)
-                DrawElement(draw.picture, effect, draw.x, draw.y); // never counts
+                DrawElement(draw.picture, effect, draw.x, draw.y, kPagePair, kPagePair); // never counts
             break;
         case Draw::kPicture:
             if (ok)
-                ok = DrawElement(draw.picture, effect, draw.x, draw.y);
+                ok = DrawElement(draw.picture, effect, draw.x, draw.y, kPagePair, kPagePair);
             break;
         case Draw::kText:
         case Draw::kPrompt:

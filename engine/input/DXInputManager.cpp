@@ -4,6 +4,8 @@
 #include "engine/input/InputGameAccess.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -39,17 +41,6 @@ constexpr uint32_t kPadButton0 = 48;
 constexpr uint32_t kPadButtonLast = 79;
 constexpr uint32_t kPadZ = 8;
 constexpr int kPadButtonsRead = 32;
-// The pad's Start button and the binding of the pad's start action.
-constexpr uint32_t kPadStart = kPadButton0 + 7;
-constexpr size_t kPadStartBinding = 21;
-
-// Whether a pad binding names something a pad can send: a button, or the Z
-// axis one way.
-bool IsPadInput(const InputTriggerer& binding)
-{
-    return (binding.code >= kPadButton0 && binding.code <= kPadButtonLast)
-        || (binding.code == kPadZ && (binding.direction == -1 || binding.direction == 1));
-}
 
 struct BindingAction {
     size_t binding;
@@ -109,6 +100,20 @@ void MatchActions(const GameConfig& config, const InputTriggerer& input, size_t 
     for (const BindingAction& entry : table)
         if (input == config.GetBinding(entry.binding + padSide))
             target.*entry.flag = true;
+}
+
+// The characters the console's line takes: the letters, the punctuation of
+// the commands and their paths, the space and the digits. Anything else (a
+// capital, "=", "[") is no character of a command and is not typed.
+constexpr std::string_view kTypedCharacters[]
+    = {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m", "n", "o", "p", "q", "r", "s", "t",
+        "u", "v", "w", "x", "y", "z", "&", "\xC3\xA9", "\"", "'", "(", "-", "_", ")", "$", "*", "!", ":", "/",
+        ".", ";", ",", "?", "\\", " ", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "-", "~"};
+
+bool IsTypedCharacter(const std::string& character)
+{
+    return std::find(std::begin(kTypedCharacters), std::end(kTypedCharacters), character)
+        != std::end(kTypedCharacters);
 }
 
 // Splits UTF-8 text into its characters, keeping the printable ones.
@@ -261,16 +266,21 @@ void DXInputManager::Poll()
 void DXInputManager::ReadKeyboardEvents(
     const std::vector<InputEvent>& events, InputActions& pressed, InputActions& releasedNow, bool debug)
 {
-    // Ctrl as it stood at each event, for Ctrl+R and typed text.
+    // Ctrl and the left Alt as they stood at each event, for Ctrl+R and
+    // typed text.
     bool leftCtrl = heldKeys[kLeftCtrl];
     bool rightCtrl = heldKeys[kRightCtrl];
+    bool leftAlt = heldKeys[kLeftAlt];
     for (const InputEvent& event : events) {
         switch (event.type) {
         case InputEvent::Type::Text:
-            // Ctrl combinations are commands, never text.
-            if (!leftCtrl && !rightCtrl)
+            // Ctrl and Alt combinations are commands, never text (the right
+            // Alt, the layouts' third level, types); a held key types its
+            // character once, not again at each of its repeats.
+            if (!leftCtrl && !rightCtrl && !leftAlt && !keyRepeating)
                 for (std::string& character : PrintableCharacters(event.text))
-                    QueueTyped(std::move(character));
+                    if (IsTypedCharacter(character))
+                        QueueTyped(std::move(character));
             continue;
         case InputEvent::Type::Paste:
             pasted = event.text;
@@ -283,6 +293,8 @@ void DXInputManager::ReadKeyboardEvents(
             continue;
         }
         const bool down = event.type == InputEvent::Type::KeyDown;
+        // The text a key down brings follows it: a repeat's text is none.
+        keyRepeating = down && event.repeat;
         // Keys without a set-1 code are not seen by the game.
         if (event.pcCode <= 0 || event.pcCode >= 256)
             continue;
@@ -291,6 +303,8 @@ void DXInputManager::ReadKeyboardEvents(
             leftCtrl = down;
         if (code == kRightCtrl)
             rightCtrl = down;
+        if (code == kLeftAlt)
+            leftAlt = down;
         if (event.repeat)
             continue; // the buffered key events know no auto-repeat
         if (down && code == kKeyR && (leftCtrl || rightCtrl))
@@ -469,13 +483,8 @@ void DXInputManager::ReadPadState(const platform::InputState& state, InputAction
         held.emplace_back(kPadZ, -1);
     if (pad.lZ > 100)
         held.emplace_back(kPadZ, 1);
-    // A start binding no pad can send (a damaged settings file) leaves the
-    // Start button as the way into the menu, as Escape is on the keyboard.
-    const bool startUnusable = !IsPadInput(bindings.GetBinding(kPadStartBinding));
     for (const InputTriggerer& input : held) {
         MatchActions(bindings, input, 1, kKeyHeldActions, pressed);
-        if (startUnusable && input.code == kPadStart)
-            pressed.Action9 = true;
         if (input.code == kPadButton0)
             pressed.Confirm = true;
         if (input.code == kPadButton0 + 1)

@@ -52,12 +52,13 @@ public:
     InputTriggerer GetLastPadInput() const { return lastPadInput; }
     int GetLastDevice() const override { return lastDevice; }
 
-    // Typed text for the console: one typed character per call, "copy" for a
-    // paste (Ctrl+V; the clipboard's first line waits in TakePastedText),
-    // "last" for Ctrl+R; when nothing was typed, the held arrows as "DOWN",
-    // "LEFT", "RIGHT", "UP" and a Space held with a modifier as "SPACEBAR",
-    // each given once until it changes. Text typed while nobody reads it is
-    // dropped at the next poll.
+    // Typed text for the console: one typed character per call (the letters,
+    // digits, space and the punctuation of commands; a held key types once,
+    // its repeats nothing), "copy" for a paste (Ctrl+V; the clipboard's
+    // first line waits in TakePastedText), "last" for Ctrl+R; when nothing
+    // was typed, the held arrows as "DOWN", "LEFT", "RIGHT", "UP" and a Space
+    // held with a modifier as "SPACEBAR", each given once until it changes.
+    // Text typed while nobody reads it is dropped at the next poll.
     std::string CaptureTypedText();
     std::string TakePastedText();
 
@@ -90,6 +91,8 @@ private:
     bool tabHeldForConsole = false;
     std::deque<std::string> typed;
     bool typedRead = false;
+    // The last key down was a repeat: the text that follows it is its own.
+    bool keyRepeating = false;
     std::string lastWord;
     std::string pasted;
 };

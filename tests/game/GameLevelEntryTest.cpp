@@ -3,6 +3,7 @@
 #include "characters/CharacterObject.h"
 #include "characters/Player.h"
 #include "characters/PlayerArmorIce.h"
+#include "characters/PlayerModifier.h"
 #include "game/GameSaveData.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -86,7 +88,7 @@ TEST_F(GameLevelEntryWorld, TheLevelKeepsItsObjectsAndAnArrivalWithNoFloorWithin
 // At the mere's entry the ice armor, never worn, gets its table early (said
 // once) and the level records the thirty pieces of water it may freeze, one
 // connected group; ice the player arrives on thaws; a level without water
-// records nothing.
+// records nothing. The water is grouped whatever armor the player has.
 TEST_F(GameLevelEntryWorld, TheMeresWaterIsRecordedInTheIceArmorAtEntry)
 {
     ASSERT_TRUE(game.ChangeLevel("snow_01.lvl")) << debug.Text();
@@ -127,6 +129,15 @@ TEST_F(GameLevelEntryWorld, TheMeresWaterIsRecordedInTheIceArmorAtEntry)
     ASSERT_TRUE(game.ChangeLevel("cemetery_01.lvl")) << debug.Text();
     EXPECT_TRUE(ice->GetRecordedScenery().empty());
     EXPECT_EQ(debug.Text().find(early), std::string::npos) << "the table is built once";
+
+    std::unique_ptr<PlayerModifier> kept = std::move(game.GetPlayer()->GetModifiers()[Player::kIceArmor]);
+    ASSERT_TRUE(game.ChangeLevel("snow_01.lvl")) << debug.Text();
+    const Layer* mere = game.GetCurrentLevel()->GetLayer(Level::kForeground, "FG_Water");
+    ASSERT_NE(mere, nullptr);
+    ASSERT_FALSE(mere->GetReplaceableInstances().empty());
+    for (const Layer::Instance* piece : mere->GetReplaceableInstances())
+        EXPECT_EQ(piece->GetAuxIndex(), 0);
+    game.GetPlayer()->GetModifiers()[Player::kIceArmor] = std::move(kept);
 }
 
 // Play on a slot from the title enters its level at once, without the

@@ -7,10 +7,13 @@
 #include "engine/render/RenderPoolManager.h"
 #include "game/GameLoopAccess.h"
 #include "game/GameStartup.h"
+#include "scene/AnimatedSprite.h"
 #include "scene/CollisionShape.h"
+#include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/MapModel.h"
+#include "scene/Sprite.h"
 #include "script/BackgroundEvent.h"
 #include "tests/engine/platform/DebugCapture.h"
 #include "tests/game/FixedStepClock.h"
@@ -396,14 +399,26 @@ TEST_F(GameTravel, TheLoadingScreenShowsThePlayersLastLookOnBlackWhileOneIsKept)
 }
 
 // A player who dies holding a key is brought back from the save in the
-// respawn pose of the side it faces, and nothing it holds moves it until
-// the screen is bright again: it stands at the save point, and the save
-// stone beside it is not touched before. A plain entry shows no respawn.
-TEST_F(GameTravel, AKeyHeldThroughADeathMovesTheRespawnedPlayerOnlyOnceThePictureIsBack)
+// respawn pose of the side it faces, with no fade of the screen, and nothing
+// it holds moves it until that pose has played: it stands at the save point,
+// and the save stone beside it is not touched before. A plain entry shows no
+// respawn, and gives a new player no look.
+TEST_F(GameTravel, AKeyHeldThroughADeathMovesTheRespawnedPlayerOnlyOnceItStands)
 {
-    for (const char* pose : {"Player RespawnL", "Player RespawnR"})
-        dynamic_cast<GraphicalObject*>(game.CreateSceneObjectByClass(pose, "GraphicalObject", "player"))
-            ->SetSize(64, 96, true);
+    // The looks outlive the game that holds them.
+    static Sprite frame {"frame", "frame.png", 0, 0, 63, 95};
+    static AnimatedSprite respawn("respawn");
+    if (respawn.GetFrameCount() == 0) {
+        for (int i = 0; i < 8; ++i) // 100 ms each, as the world's pose
+            respawn.AddFrame(&frame, 100.0f, 0.0f);
+        respawn.SetLoopStart(-1);
+    }
+    for (const char* pose : {"Player RespawnL", "Player RespawnR"}) {
+        auto* look = dynamic_cast<GraphicalObject*>(
+            game.CreateSceneObjectByClass(pose, "GraphicalObject", "player"));
+        look->SetSize(64, 96, true);
+        look->AddAnimatedInstance(&respawn, 0, 0);
+    }
     LevelPlan plan;
     plan.saveStones = {500.0f};
     WriteLevel("cemetery_01.lvl", plan);
@@ -418,25 +433,23 @@ TEST_F(GameTravel, AKeyHeldThroughADeathMovesTheRespawnedPlayerOnlyOnceThePictur
         Enter("cemetery_01.lvl", "start");
         game.SaveGameAt(600.0f, kFloor, side); // no slot: kept in the game only
         ThePlayer().SetLife(0);
-        for (int i = 0; i < 5 && game.secondTransitionCounter == -1; ++i)
+        for (int i = 0; i < 5 && ThePlayer().GetMoveState() != Player::kRespawning; ++i)
             Pass(Keys(-1.0f));
-        ASSERT_NE(game.secondTransitionCounter, -1) << "no arrival";
-        EXPECT_EQ(ThePlayer().GetMoveState(), Player::kRespawning);
+        ASSERT_EQ(ThePlayer().GetMoveState(), Player::kRespawning) << "no arrival";
+        EXPECT_EQ(game.secondTransitionCounter, -1);
         ASSERT_NE(ThePlayer().GetCurrentAnimation(), nullptr);
         EXPECT_EQ(
             ThePlayer().GetCurrentAnimation()->GetName(), side < 0 ? "Player RespawnL" : "Player RespawnR");
-        // The pose has played at once; the screen brightens for 110 updates,
-        // the first of them the arrival's.
-        int fading = 1;
-        while (game.secondTransitionCounter != -1 && fading < 200) {
+        // The pose plays its 800 ms, from the arrival's own update on.
+        int posing = 0;
+        while (ThePlayer().GetMoveState() == Player::kRespawning && posing < 100) {
+            ASSERT_FLOAT_EQ(ThePlayer().GetPosition().x, 600.0f) << "update " << posing;
+            ASSERT_TRUE(stoneEnabled()) << "update " << posing;
             Pass(Keys(-1.0f));
-            ++fading;
-            ASSERT_FLOAT_EQ(ThePlayer().GetPosition().x, 600.0f) << "update " << fading;
-            ASSERT_TRUE(stoneEnabled()) << "update " << fading;
-            ASSERT_EQ(ThePlayer().GetMoveState(), Player::kRespawning) << "update " << fading;
+            ++posing;
         }
-        EXPECT_EQ(fading, 110);
-        // The picture is back: the held key walks him onto the stone.
+        EXPECT_EQ(posing, 24);
+        // He stands: the held key walks him onto the stone.
         Pass(Keys(-1.0f));
         EXPECT_LT(ThePlayer().GetPosition().x, 600.0f);
         for (int i = 0; i < 10 && stoneEnabled(); ++i)
@@ -445,6 +458,9 @@ TEST_F(GameTravel, AKeyHeldThroughADeathMovesTheRespawnedPlayerOnlyOnceThePictur
     }
     Enter("cemetery_01.lvl", "start");
     EXPECT_EQ(ThePlayer().GetMoveState(), Player::kIdle);
+    game.SetPlayer(nullptr);
+    Enter("cemetery_01.lvl", "start");
+    EXPECT_EQ(ThePlayer().GetCurrentAnimation(), nullptr);
 }
 
 // The player is set on the ground with the standing box whatever its form,
@@ -476,6 +492,7 @@ TEST_F(GameTravel, ADyingPlayersLastLookIsKeptForTheLoadingScreen)
     WriteLevel("cemetery_01.lvl", LevelPlan());
     game.SetPlayer(nullptr);
     Enter("cemetery_01.lvl", "start");
+    Pass(Keys(1.0f)); // a step to the right: the player faces right
     game.KeepPlayersLastLook();
     EXPECT_EQ(game.transitionImage, nullptr) << "a living player leaves no look";
     ThePlayer().SetLife(0);

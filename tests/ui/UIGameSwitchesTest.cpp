@@ -8,6 +8,7 @@
 
 #include "tests/game/FixedStepClock.h"
 #include "tests/game/ScriptedInput.h"
+#include "tests/ui/UITestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,7 @@ TEST(InterfaceSwitches, EndingShowsCompletionAndTimeThenAsksForAKeyAndHidingTheH
     Game game {"Quenholt", nullptr, input, nullptr};
     auto* font = new UI_Font("UI_Font_Basic");
     font->SetSpacing(Point<int>(8, 12));
+    font->SetGlyphs(uitest::AsciiGlyphs()); // each 7 pixels wide
     game.fonts.push_back(font);
     // A library picture of the frame's name does not size it: it is 448 wide.
     GraphicalObject picture("UI_EndScoreZone_Frame");
@@ -35,6 +37,8 @@ TEST(InterfaceSwitches, EndingShowsCompletionAndTimeThenAsksForAKeyAndHidingTheH
     ASSERT_NE(ending, nullptr);
     EXPECT_EQ(ending->GetFont(), font);
     EXPECT_EQ(ending->GetSize(), Point<int>(448, 12));
+    // Laid out before its font was set: the text whole on one line.
+    EXPECT_EQ(ending->GetLines(), std::vector<std::string> {"DISCOVERED : 100% / TIME : 99:99"});
     EXPECT_FALSE(game.uiFrames[3]->IsVisible());
 
     Script script("test");

@@ -19,6 +19,7 @@ struct Draw {
     Point<int> position;
     Rect<int> source;
     uint32_t colour;
+    Point<int> extent; // the draw's pair
 };
 
 // A device render engine that records into a frame of its own render pool,
@@ -40,8 +41,8 @@ public:
         std::vector<Draw> draws;
         for (const RenderPoolCommand& command : pool.GetFillCommands())
             if (!command.IsRect() && command.GetName().empty())
-                draws.push_back(
-                    {command.GetImage(), command.GetPosition(), command.GetClip(), command.GetColour()});
+                draws.push_back({command.GetImage(), command.GetPosition(), command.GetClip(),
+                    command.GetColour(), command.GetExtent()});
         return draws;
     }
 

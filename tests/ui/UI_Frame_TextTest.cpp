@@ -198,14 +198,23 @@ TEST_F(TextFrameRender, FirstFailedDrawStopsTheRestOfTheText)
     EXPECT_FALSE(ok);
 }
 
-TEST_F(TextFrameRender, OnlyLinesAboveThePictureBottomAreDrawn)
+TEST_F(TextFrameRender, EveryLineIsDrawnAndAMissingGlyphOnAnyLineFailsTheRender)
 {
     // Words of 56 glyphs, one a line of 400 pixels (the space behind each
-    // is dropped at the cut); drawn at y = 20, the lines starting at 22, 34,
-    // ... up to 442 are the 36 that can show in a 448-pixel picture.
-    std::string text;
-    for (int word = 0; word < 1900; ++word)
-        text += std::string(56, 'w') + " ";
-    const std::vector<uitest::Draw> draws = Render(text);
-    EXPECT_EQ(draws.size(), 36u * 56u);
+    // is dropped at the cut); drawn at y = 20, the lines start at 22, 34,
+    // ...: the 41st at 502, below the 448-pixel picture, is drawn too.
+    std::string text = std::string(56, 'w');
+    for (int word = 1; word < 41; ++word)
+        text += " " + std::string(56, 'w');
+    std::vector<uitest::Draw> draws = Render(text);
+    ASSERT_EQ(draws.size(), 41u * 56u);
+    EXPECT_EQ(draws.back().position.y, 502);
+    // A glyph the font lacks at the end of that line fails the render.
+    TestFont lacking("x");
+    frame.SetFont(&lacking.font);
+    bool ok = true;
+    draws = Render(text + " x", &ok);
+    ASSERT_FALSE(draws.empty());
+    EXPECT_EQ(draws.back().position.y, 502);
+    EXPECT_FALSE(ok);
 }

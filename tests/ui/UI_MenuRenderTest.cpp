@@ -1,5 +1,8 @@
 #include "tests/ui/MenuFixture.h"
 
+#include "scene/Sprite.h"
+#include "tests/ui/UITestSupport.h"
+
 namespace {
 
 using namespace MenuCatalogue;
@@ -131,6 +134,25 @@ TEST_F(UIMenuRender, PagesStandAtTheBottomAndOverALevelWhereThePausePageDoes)
         menu->SetCurrentPage(c.page);
         EXPECT_EQ(menu->GetPagePosition(), Point<int>(0, c.y)) << c.page << " level " << c.level;
     }
+
+    // There the pause page and its rows are drawn with the pair 1, 1.
+    uitest::RecordingEngine recording;
+    auto* look = new Sprite("look", "look.png", 0, 0, 8, 8);
+    game.sprites.push_back(look); // the game owns it
+    UI_Menu_Page* pause = menu->GetPage(kPause);
+    GraphicalObject* row = pause->GetItem(0)->GetAppliedGraphic();
+    ASSERT_NE(row, nullptr);
+    for (GraphicalObject* picture : {static_cast<GraphicalObject*>(pause), row}) {
+        picture->AddSpriteInstance(look, 0, 0);
+        picture->AddGenericSpriteIndex(look, 0);
+    }
+    menu->SetCurrentPage(kPause);
+    menu->Render(nullptr, 0, 0, 0, 0, 0.0f);
+    const std::vector<uitest::Draw> draws = recording.Draws();
+    ASSERT_EQ(draws.size(), 2u);
+    EXPECT_EQ(draws[0].position, Point<int>(0, 448 - 192));
+    for (const uitest::Draw& draw : draws)
+        EXPECT_EQ(draw.extent, Point<int>(1, 1));
 }
 
 TEST_F(UIMenuRender, OptionPagesDrawTheirRowsValuesAndPromptAndNothingElse)

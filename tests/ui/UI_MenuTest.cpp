@@ -1,5 +1,6 @@
 #include "tests/ui/MenuFixture.h"
 
+#include "engine/sound/SoundEvent.h"
 #include "scene/AnimatedSprite.h"
 #include "tests/engine/platform/DebugCapture.h"
 
@@ -169,6 +170,15 @@ TEST_F(UIMenu, PauseResumesByRowBackOrStartButNotOnTheKeyMapping)
     EXPECT_EQ(menu->GetCurrentPageNumber(), kOptions);
     Tap(With(&A::Back)); // a level is loaded: back to the pause page
     EXPECT_EQ(menu->GetCurrentPageNumber(), kPause);
+
+    // With a level loaded the start action resumes whatever the menu flag:
+    // the resume's sound plays.
+    game.SetMenuFlag(false);
+    SoundEvent* resumed = menu->GetSoundEvent(1);
+    ASSERT_NE(resumed, nullptr);
+    resumed->Stop();
+    Tap(With(&A::Action9));
+    EXPECT_TRUE(resumed->IsPlaying());
 }
 
 TEST_F(UIMenu, PauseReturnsToTheTitle)

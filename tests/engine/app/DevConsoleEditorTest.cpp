@@ -89,13 +89,13 @@ TEST_F(GLDevConsoleEditor, TypingAppendsAndBackspaceErasesTheLastCharacter)
     for (SDL_Scancode key :
         {SDL_SCANCODE_LEFT, SDL_SCANCODE_HOME, SDL_SCANCODE_DELETE, SDL_SCANCODE_END, SDL_SCANCODE_UP})
         Press(key);
-    Type("X");
-    EXPECT_EQ(console.line, "abcX");
+    Type("x");
+    EXPECT_EQ(console.line, "abcx");
     Type("é");
     Press(SDL_SCANCODE_BACKSPACE);
-    EXPECT_EQ(console.line, "abcX");
+    EXPECT_EQ(console.line, "abcx");
     Press(SDL_SCANCODE_BACKSPACE, false); // single erasing waits for a tick pass
-    EXPECT_EQ(console.line, "abcX");
+    EXPECT_EQ(console.line, "abcx");
     Press(SDL_SCANCODE_BACKSPACE, false, true); // Ctrl+Backspace empties on any pass
     EXPECT_EQ(console.line, "");
     Type("xy");

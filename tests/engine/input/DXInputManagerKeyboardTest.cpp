@@ -200,4 +200,27 @@ TEST_F(GLInputKeyboard, TypedTextComesOneCharacterPerReadWithThePasteAndRecallWo
     Poll();
     Poll();
     EXPECT_EQ(manager->CaptureTypedText(), "");
+    Key(false, SDL_SCANCODE_LEFT);
+    Poll();
+    EXPECT_EQ(manager->CaptureTypedText(), "");
+
+    // A held key types once: its repeats' text is none. Characters outside
+    // the console's set (a capital, "=", "[") and Alt combinations are not
+    // typed.
+    Key(true, SDL_SCANCODE_A, KMOD_NONE, SDLK_a);
+    PushText("a");
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(PushKeyRepeatForTest(SDL_SCANCODE_A, SDLK_a));
+        PushText("a");
+    }
+    Key(false, SDL_SCANCODE_A);
+    PushText("A=[");
+    Key(true, SDL_SCANCODE_LALT);
+    PushText("b");
+    Key(false, SDL_SCANCODE_LALT);
+    Poll();
+    read.clear();
+    for (int i = 0; i < 5; ++i)
+        read.push_back(manager->CaptureTypedText());
+    EXPECT_EQ(read, (std::vector<std::string> {"a", "", "", "", ""}));
 }

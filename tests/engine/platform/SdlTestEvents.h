@@ -15,6 +15,18 @@ inline bool PushKeyForTest(bool down, int scancode, SDL_Keycode sym = SDLK_UNKNO
     return SDL_PushEvent(&event) == 1;
 }
 
+// A key's auto-repeat, as SDL sends it while the key is held.
+inline bool PushKeyRepeatForTest(int scancode, SDL_Keycode sym = SDLK_UNKNOWN)
+{
+    SDL_Event event {};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.repeat = 1;
+    event.key.keysym.scancode = static_cast<SDL_Scancode>(scancode);
+    event.key.keysym.sym = sym;
+    return SDL_PushEvent(&event) == 1;
+}
+
 inline bool PushCloseForTest()
 {
     SDL_Event event {};
