@@ -11,6 +11,7 @@
 #include "engine/platform/CrashReport.h"
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/MessageBox.h"
+#include "engine/platform/Mutex.h"
 #include "engine/platform/Paths.h"
 #include "engine/platform/Steam.h"
 #include "engine/platform/Termination.h"
@@ -36,6 +37,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <string_view>
 
 std::vector<std::string> TeleportLevelFiles;
@@ -331,8 +333,16 @@ int RunGame(const std::vector<std::string>& tokens)
     RunCommandFileIfPresent(game, kInitVars, Report::kNotTheUserPath, kBuiltIn, &settingsProblemSaid);
     RunQueuedCommands(game, options.queuedCommands);
 
-    // 26, 27. A first frame; the render thread is then ready.
-    SubmitFirstFrame(*pool);
+    // 26, 27. A first frame; the render thread is then ready. Until this
+    // frame is handed over the render thread may still draw a loading frame
+    // into the same slot, under the game's mutex: the first frame takes it
+    // too, as every pass of the loop does.
+    {
+        std::unique_lock<platform::TimedMutex> lock;
+        if (platform::TimedMutex* mutex = game.GetGameMutex())
+            lock = std::unique_lock<platform::TimedMutex>(*mutex);
+        SubmitFirstFrame(*pool);
+    }
     WaitUntilReady(*pool);
     LogStartupStep("first frame handed over");
 
