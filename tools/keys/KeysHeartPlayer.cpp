@@ -1,0 +1,161 @@
+#include "tools/keys/KeysHeartPlayer.h"
+
+namespace {
+
+// The half step back: after walking west to the block, one short tap east
+// (he steps and faces east), then one short tap west that turns him.
+constexpr double kTapEastAt = 0.0;
+constexpr double kTapWestAt = 300.0;
+constexpr double kTapMs = 40.0;
+
+} // namespace
+
+KeysHeartPlayer::KeysHeartPlayer(Way chosen)
+    : way(chosen)
+{
+}
+
+const char* KeysHeartPlayer::StepName(Step step)
+{
+    switch (step) {
+    case Step::Entry:
+        return "entry";
+    case Step::WestCells:
+        return "west cells";
+    case Step::EastCells:
+        return "east cell";
+    case Step::Maw:
+        return "maw";
+    }
+    return "?";
+}
+
+const HeartScreen::Reading* KeysHeartPlayer::Seen(double nowMs) const
+{
+    const HeartScreen::Reading* seen = nullptr;
+    for (const auto& [at, reading] : readings) {
+        if (at > nowMs - kReactionMs)
+            break;
+        seen = &reading;
+    }
+    return seen;
+}
+
+void KeysHeartPlayer::Follow(double nowMs, const HeartScreen::Reading& seen)
+{
+    const Step before = step;
+    switch (step) {
+    case Step::Entry:
+        // Down in the arena: the camera shows its floor and its cells.
+        if (seen.westAlive)
+            step = Step::WestCells;
+        break;
+    case Step::WestCells:
+        if (seen.eastLit)
+            step = Step::EastCells;
+        break;
+    case Step::EastCells:
+        if (seen.eastLit) {
+            eyeDarkSince = -1.0;
+        } else if (eyeDarkSince < 0.0) {
+            eyeDarkSince = nowMs;
+        }
+        if (seen.mawShown || (eyeDarkSince >= 0.0 && nowMs - eyeDarkSince >= kDarkEyeMs))
+            step = Step::Maw;
+        break;
+    case Step::Maw:
+        break;
+    }
+    if (step != before)
+        stepStart = nowMs;
+}
+
+KeysHeartPlayer::Keys KeysHeartPlayer::Strike(double nowMs, Keys keys)
+{
+    if (nowMs - lastBlow >= kMinMsBetweenBlows) {
+        lastBlow = nowMs;
+        keys.strike = true;
+    }
+    return keys;
+}
+
+KeysHeartPlayer::Keys KeysHeartPlayer::Walk(
+    double nowMs, int side, const HeartScreen::Reading* seen, bool overTheStone)
+{
+    Keys keys;
+    keys.left = side < 0;
+    keys.right = side > 0;
+    if (nowMs - jumpFrom < kJumpMs) {
+        keys.jump = true;
+        return keys;
+    }
+    if (!overTheStone || seen == nullptr || seen->playerX < 0 || nowMs - jumpFrom < kJumpEveryMs)
+        return keys;
+    // Against the stone's east face going west, or its west face (32 px
+    // west of it) going east.
+    const int face = HeartScreen::kStoneEastFace;
+    const bool against = side < 0 ? seen->playerX > face && seen->playerX < face + 40
+                                  : seen->playerX > face - 90 && seen->playerX < face - 32;
+    if (against) {
+        jumpFrom = nowMs;
+        keys.jump = true;
+    }
+    return keys;
+}
+
+KeysHeartPlayer::Keys KeysHeartPlayer::HalfStepBack(double nowMs)
+{
+    const double since = nowMs - stepStart;
+    Keys keys;
+    if (since < kReachMs) {
+        keys.left = true;
+        return keys;
+    }
+    const double after = since - kReachMs;
+    if (after >= kTapEastAt && after < kTapEastAt + kTapMs) {
+        keys.right = true;
+        return keys;
+    }
+    if (after >= kTapWestAt && after < kTapWestAt + kTapMs) {
+        keys.left = true;
+        return keys;
+    }
+    if (after < kTapWestAt + kTapMs + 200.0)
+        return keys;
+    return Strike(nowMs, keys);
+}
+
+KeysHeartPlayer::Keys KeysHeartPlayer::Act(double nowMs, const HeartScreen::Reading& reading)
+{
+    if (start < 0.0)
+        start = stepStart = nowMs;
+    readings.emplace_back(nowMs, reading);
+    while (readings.size() > 2 && readings[1].first <= nowMs - kReactionMs)
+        readings.pop_front();
+    const HeartScreen::Reading* seen = Seen(nowMs);
+    if (seen != nullptr)
+        Follow(nowMs, *seen);
+    Keys keys;
+    switch (step) {
+    case Step::Entry:
+        keys.right = true;
+        return keys;
+    case Step::WestCells:
+        // Landed east of the stone: west over it first.
+        if (seen != nullptr && seen->playerX > HeartScreen::kStoneEastFace) {
+            stepStart = nowMs;
+            return Walk(nowMs, -1, seen, true);
+        }
+        if (way == Way::HalfStepBackFromTheWest)
+            return HalfStepBack(nowMs);
+        return Strike(nowMs, Walk(nowMs, -1, seen, false));
+    case Step::EastCells:
+        if (way == Way::StepBackFromStones && seen != nullptr && (seen->eastWinding || seen->stoneShown))
+            return Walk(nowMs, -1, seen, false);
+        keys = Walk(nowMs, 1, seen, true);
+        return keys.jump ? keys : Strike(nowMs, keys);
+    case Step::Maw:
+        return Strike(nowMs, Walk(nowMs, -1, seen, false));
+    }
+    return keys;
+}

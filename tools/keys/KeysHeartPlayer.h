@@ -1,0 +1,73 @@
+#pragma once
+
+#include "tools/keys/HeartScreen.h"
+
+#include <deque>
+#include <utility>
+
+// A player at the Heart who plays by keys from what the window shows: he
+// acts on the picture he saw kReactionMs ago (a change shows, and 400 ms
+// later his keys follow), swings at most once every kMinMsBetweenBlows, and
+// keeps to one plain way of fighting. Given each picture's reading and the
+// time it was taken, Act says which walking keys he holds and whether he
+// strikes; the program sends them through the X server.
+class KeysHeartPlayer {
+public:
+    enum class Way {
+        // Pushing against whatever stops him (the block before the west
+        // cells, the east wall, the stone before the maw) and striking.
+        AtTheWalls,
+        // As at the walls, but back west to the stone while the east cell
+        // winds up or a stone is shown, and back to the east wall once not.
+        StepBackFromStones,
+        // Before the west cells, half a step back from where walking west
+        // stops; then as at the walls.
+        HalfStepBackFromTheWest,
+    };
+    enum class Step { Entry, WestCells, EastCells, Maw };
+
+    struct Keys {
+        bool left = false;
+        bool right = false;
+        bool strike = false;
+        // The jump key held (over the stone on the floor).
+        bool jump = false;
+    };
+
+    static constexpr double kReactionMs = 400.0;
+    static constexpr double kMinMsBetweenBlows = 660.0;
+    // A jump over the stone: the key held this long, at most once in
+    // kJumpEveryMs.
+    static constexpr double kJumpMs = 350.0;
+    static constexpr double kJumpEveryMs = 900.0;
+    // Walking west this long brings him from anywhere on the arena's floor
+    // to what stops him.
+    static constexpr double kReachMs = 1500.0;
+    // The east cell's eye dark this long once lit: it is dead.
+    static constexpr double kDarkEyeMs = 1500.0;
+
+    explicit KeysHeartPlayer(Way way);
+
+    Keys Act(double nowMs, const HeartScreen::Reading& reading);
+    Step CurrentStep() const { return step; }
+    static const char* StepName(Step step);
+
+private:
+    // The reading he acts on: the newest taken kReactionMs ago or earlier.
+    const HeartScreen::Reading* Seen(double nowMs) const;
+    void Follow(double nowMs, const HeartScreen::Reading& seen);
+    Keys Strike(double nowMs, Keys keys);
+    Keys HalfStepBack(double nowMs);
+    // Walking toward `side` (-1 west, 1 east), jumping the stone on the
+    // floor when he stands against it and wants past it.
+    Keys Walk(double nowMs, int side, const HeartScreen::Reading* seen, bool overTheStone);
+
+    Way way;
+    Step step = Step::Entry;
+    double start = -1.0;
+    double stepStart = 0.0;
+    double lastBlow = -1.0e9;
+    double eyeDarkSince = -1.0;
+    double jumpFrom = -1.0e9;
+    std::deque<std::pair<double, HeartScreen::Reading>> readings;
+};
