@@ -5,12 +5,13 @@
 # own (xvfb-run), chooses Play and a slot saved at the Heart's stone by
 # keys, and plays from the window's pixels. JOBS fights run side by side
 # (default 3). Each way must win at least 4 of its 5 fights.
-#   bash scripts/heart-keys.sh build /tmp/heart-keys [JOBS] [SEEDS]
+#   [WAYS="walls stones halfstep"] bash scripts/heart-keys.sh build /tmp/heart-keys [JOBS] [SEEDS]
 set -u
 BUILD=$(cd "$1" && pwd)
 OUT=$2
 JOBS=${3:-3}
 SEEDS=${4:-"1 2 3 4 5"}
+WAYS=${WAYS:-"walls stones halfstep"}
 mkdir -p "$OUT"
 OUT=$(cd "$OUT" && pwd)
 for tool in quenholt tools/heartkeys world/gamelib.txt; do
@@ -28,7 +29,7 @@ fight() {
 
 start=$(date +%s)
 running=0
-for way in walls stones halfstep; do
+for way in $WAYS; do
   for seed in $SEEDS; do
     fight "$way" "$seed" &
     running=$((running + 1))
@@ -43,7 +44,7 @@ wait
 echo "heart-keys: $(($(date +%s) - start)) s"
 
 status=0
-for way in walls stones halfstep; do
+for way in $WAYS; do
   wins=$(cat "$OUT"/"$way"-*/result.txt 2>/dev/null | grep -c ": won,")
   total=$(echo $SEEDS | wc -w)
   echo "heart-keys: $way won $wins of $total"

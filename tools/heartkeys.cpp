@@ -14,7 +14,8 @@
 int main(int argc, char** argv)
 {
     if (argc < 6) {
-        std::fprintf(stderr, "usage: heartkeys GAME WORLD FOLDER WAY SEED [LIMIT_SECONDS] [PICTURE_SECONDS]\n");
+        std::fprintf(
+            stderr, "usage: heartkeys GAME WORLD FOLDER WAY SEED [LIMIT_SECONDS] [PICTURE_SECONDS]\n");
         return 2;
     }
     HeartFight::Options options;

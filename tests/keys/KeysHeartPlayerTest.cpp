@@ -15,7 +15,8 @@ using Reading = HeartScreen::Reading;
 constexpr double kLook = 33.0;
 
 // Plays looks of `reading` from `from` to `to` ms; the keys of the last.
-KeysHeartPlayer::Keys Look(KeysHeartPlayer& player, double from, double to, const Reading& reading, int* blows = nullptr)
+KeysHeartPlayer::Keys Look(
+    KeysHeartPlayer& player, double from, double to, const Reading& reading, int* blows = nullptr)
 {
     KeysHeartPlayer::Keys keys;
     for (double t = from; t < to; t += kLook) {
@@ -81,7 +82,7 @@ struct ReactionRow {
     bool right;
 };
 
-class KeysHeartPlayerReaction : public testing::TestWithParam<ReactionRow> {};
+class KeysHeartPlayerReaction : public testing::TestWithParam<ReactionRow> { };
 
 TEST_P(KeysHeartPlayerReaction, TheEastEyeLitTurnsHimEastOnly400MsLater)
 {
@@ -96,7 +97,8 @@ TEST_P(KeysHeartPlayerReaction, TheEastEyeLitTurnsHimEastOnly400MsLater)
 
 INSTANTIATE_TEST_SUITE_P(Rows, KeysHeartPlayerReaction,
     testing::Values(ReactionRow {Way::AtTheWalls, 300.0, false}, ReactionRow {Way::AtTheWalls, 500.0, true},
-        ReactionRow {Way::StepBackFromStones, 360.0, false}, ReactionRow {Way::StepBackFromStones, 450.0, true}));
+        ReactionRow {Way::StepBackFromStones, 360.0, false},
+        ReactionRow {Way::StepBackFromStones, 450.0, true}));
 
 TEST(KeysHeartPlayer, StepsBackWestWhileAStoneIsShownAndReturns)
 {
@@ -106,11 +108,12 @@ TEST(KeysHeartPlayer, StepsBackWestWhileAStoneIsShownAndReturns)
     at += 1000.0;
     Reading winding = EastLit();
     winding.eastWinding = true;
-    EXPECT_TRUE(Look(player, at, at + 300.0, winding).right);
-    EXPECT_TRUE(Look(player, at + 300.0, at + 600.0, winding).left);
+    // Winding up, the cell aims at him where he stands: he stays.
+    EXPECT_TRUE(Look(player, at, at + 600.0, winding).right);
     Reading stone = EastLit();
     stone.stoneShown = true;
-    EXPECT_TRUE(Look(player, at + 600.0, at + 1500.0, stone).left);
+    EXPECT_TRUE(Look(player, at + 600.0, at + 900.0, stone).right);
+    EXPECT_TRUE(Look(player, at + 900.0, at + 1500.0, stone).left);
     const KeysHeartPlayer::Keys back = Look(player, at + 1500.0, at + 2500.0, EastLit());
     EXPECT_TRUE(back.right);
     // At the walls he stays pushing east.

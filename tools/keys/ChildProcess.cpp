@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -26,6 +27,8 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const std::string
     if (pid < 0)
         return false;
     if (pid == 0) {
+        // The game ends with the program that started it, however that ends.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         for (const std::string& entry : environment) {
             const size_t equals = entry.find('=');
             if (equals != std::string::npos)

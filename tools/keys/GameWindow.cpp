@@ -18,7 +18,8 @@ long PidOf(Display* display, Window window, Atom pidAtom)
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     long pid = -1;
-    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data)
+    if (XGetWindowProperty(
+            display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data)
             == Success
         && data != nullptr && count == 1 && format == 32)
         pid = static_cast<long>(*reinterpret_cast<unsigned long*>(data));
@@ -114,7 +115,8 @@ Picture GameWindow::Grab()
     picture = Picture(attributes.width, attributes.height);
     const bool plain = image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
     for (int y = 0; y < attributes.height; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(image->data + static_cast<ptrdiff_t>(y) * image->bytes_per_line);
+        const auto* row = reinterpret_cast<const uint32_t*>(
+            image->data + static_cast<ptrdiff_t>(y) * image->bytes_per_line);
         for (int x = 0; x < attributes.width; ++x)
             picture.Set(x, y, (plain ? row[x] : static_cast<uint32_t>(XGetPixel(image, x, y))) & 0xffffffu);
     }

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -89,7 +91,8 @@ bool HeartFight::StartFromTheMenu(GameWindow& window, Result& result)
 void HeartFight::Play(GameWindow& window, Result& result)
 {
     KeysHeartPlayer player(options.way);
-    const std::string slot = HeartSlot::SlotFile((std::filesystem::path(options.folder) / "documents").string());
+    const std::string slot
+        = HeartSlot::SlotFile((std::filesystem::path(options.folder) / "documents").string());
     const Clock::time_point start = Clock::now();
     bool left = false, right = false, jump = false;
     auto hold = [&](bool& held, bool wanted, const char* key) {
@@ -103,6 +106,10 @@ void HeartFight::Play(GameWindow& window, Result& result)
     };
     double darkSince = -1.0, blowUp = -1.0, nextSlotRead = 0.0, nextPicture = 0.0;
     int picture = 0;
+    // What he saw and did, each look, when asked (QUENHOLT_KEYS_TRACE=1).
+    FILE* trace = std::getenv("QUENHOLT_KEYS_TRACE") != nullptr
+        ? std::fopen((std::filesystem::path(options.folder) / "trace.txt").c_str(), "w")
+        : nullptr;
     result.lowestLife = HeartSlot::kLife;
     while (true) {
         const double now = SecondsSince(start);
@@ -146,6 +153,11 @@ void HeartFight::Play(GameWindow& window, Result& result)
             darkSince = -1.0;
         }
         const KeysHeartPlayer::Keys keys = player.Act(now * 1000.0, reading);
+        if (trace != nullptr)
+            std::fprintf(trace, "%.3f %s x=%d life=%d west=%d eye=%d wind=%d stone=%d maw=%d keys=%s%s%s%s\n",
+                now, KeysHeartPlayer::StepName(player.CurrentStep()), reading.playerX, reading.hearts,
+                reading.westAlive, reading.eastLit, reading.eastWinding, reading.stoneShown, reading.mawShown,
+                keys.left ? "a" : "", keys.right ? "d" : "", keys.jump ? "J" : "", keys.strike ? "S" : "");
         hold(left, keys.left, "a");
         hold(right, keys.right, "d");
         hold(jump, keys.jump, "space");
@@ -166,6 +178,8 @@ void HeartFight::Play(GameWindow& window, Result& result)
     hold(jump, false, "space");
     window.Release("slash");
     result.seconds = SecondsSince(start);
+    if (trace != nullptr)
+        std::fclose(trace);
 }
 
 HeartFight::Result HeartFight::Run()

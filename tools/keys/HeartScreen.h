@@ -43,5 +43,6 @@ public:
 
     // Pixels of a box of the game's picture whose colour lies within
     // `tolerance` (each channel) of `rgb`, as a share of the box (0 to 1).
-    static float Share(const Picture& picture, int x0, int y0, int x1, int y1, uint32_t rgb, int tolerance = 24);
+    static float Share(
+        const Picture& picture, int x0, int y0, int x1, int y1, uint32_t rgb, int tolerance = 24);
 };

@@ -27,8 +27,8 @@ bool HeartSlot::Make(
     const std::string log = (std::filesystem::path(documents) / "slot.log").string();
     if (!run.Start({game, "cemetery_heart.lvl", "-changesaveslot 0", "-setdefaultspawner from_crypt",
                        "-enableplayerarmors", "-setplayerattackrank 4", "-save", "-exit"},
-            world,
-            {"XDG_DOCUMENTS_DIR=" + documents, "SDL_VIDEODRIVER=offscreen", "ALSOFT_DRIVERS=null"}, log)) {
+            world, {"XDG_DOCUMENTS_DIR=" + documents, "SDL_VIDEODRIVER=offscreen", "ALSOFT_DRIVERS=null"},
+            log)) {
         error = "cannot start " + game;
         return false;
     }

@@ -17,8 +17,8 @@ public:
 
     // Runs `game` in `world` headless; false with `error` when no slot came
     // out of it or it could not be raised to the end-game stats.
-    static bool Make(const std::string& game, const std::string& world, const std::string& documents,
-        std::string& error);
+    static bool Make(
+        const std::string& game, const std::string& world, const std::string& documents, std::string& error);
     // Sets the end-game stats in the slot file.
     static bool Raise(const std::string& slotFile, std::string& error);
     // The slot's "done_h" is 1 (the Heart won); nothing when the slot does

@@ -6,7 +6,7 @@ namespace {
 // (he steps and faces east), then one short tap west that turns him.
 constexpr double kTapEastAt = 0.0;
 constexpr double kTapWestAt = 300.0;
-constexpr double kTapMs = 40.0;
+constexpr double kTapMs = 20.0;
 
 } // namespace
 
@@ -103,15 +103,25 @@ KeysHeartPlayer::Keys KeysHeartPlayer::Walk(
     return keys;
 }
 
-KeysHeartPlayer::Keys KeysHeartPlayer::HalfStepBack(double nowMs)
+KeysHeartPlayer::Keys KeysHeartPlayer::HalfStepBack(double nowMs, const HeartScreen::Reading* seen)
 {
-    const double since = nowMs - stepStart;
     Keys keys;
-    if (since < kReachMs) {
+    const int x = seen != nullptr ? seen->playerX : -1;
+    if (tapsFrom < 0.0) {
+        // West until walking stops him.
         keys.left = true;
+        if (x < 0 || x != lastX) {
+            lastX = x;
+            stillSince = nowMs;
+        } else if (nowMs - stillSince >= kStillMs) {
+            stopX = x;
+            tapsFrom = nowMs;
+        }
         return keys;
     }
-    const double after = since - kReachMs;
+    const double after = nowMs - tapsFrom;
+    // A short tap east, then a short tap west: half a step back at most,
+    // facing west again.
     if (after >= kTapEastAt && after < kTapEastAt + kTapMs) {
         keys.right = true;
         return keys;
@@ -122,6 +132,14 @@ KeysHeartPlayer::Keys KeysHeartPlayer::HalfStepBack(double nowMs)
     }
     if (after < kTapWestAt + kTapMs + 200.0)
         return keys;
+    // Pushed off his place (a cell's hit throws him back): back to it.
+    if (x > stopX + kPushedOff) {
+        tapsFrom = -1.0;
+        lastX = x;
+        stillSince = nowMs;
+        keys.left = true;
+        return keys;
+    }
     return Strike(nowMs, keys);
 }
 
@@ -147,10 +165,12 @@ KeysHeartPlayer::Keys KeysHeartPlayer::Act(double nowMs, const HeartScreen::Read
             return Walk(nowMs, -1, seen, true);
         }
         if (way == Way::HalfStepBackFromTheWest)
-            return HalfStepBack(nowMs);
+            return HalfStepBack(nowMs, seen);
         return Strike(nowMs, Walk(nowMs, -1, seen, false));
     case Step::EastCells:
-        if (way == Way::StepBackFromStones && seen != nullptr && (seen->eastWinding || seen->stoneShown))
+        // Back only once a stone flies: stepping back as the cell winds up
+        // would have it thrown at him by the stone.
+        if (way == Way::StepBackFromStones && seen != nullptr && seen->stoneShown)
             return Walk(nowMs, -1, seen, false);
         keys = Walk(nowMs, 1, seen, true);
         return keys.jump ? keys : Strike(nowMs, keys);

@@ -17,8 +17,8 @@ public:
         // Pushing against whatever stops him (the block before the west
         // cells, the east wall, the stone before the maw) and striking.
         AtTheWalls,
-        // As at the walls, but back west to the stone while the east cell
-        // winds up or a stone is shown, and back to the east wall once not.
+        // As at the walls, but back west to the stone while a thrown stone
+        // is shown, and back to the east wall once none is.
         StepBackFromStones,
         // Before the west cells, half a step back from where walking west
         // stops; then as at the walls.
@@ -40,9 +40,10 @@ public:
     // kJumpEveryMs.
     static constexpr double kJumpMs = 350.0;
     static constexpr double kJumpEveryMs = 900.0;
-    // Walking west this long brings him from anywhere on the arena's floor
-    // to what stops him.
-    static constexpr double kReachMs = 1500.0;
+    // His x unchanged this long while walking: something stops him.
+    static constexpr double kStillMs = 300.0;
+    // Pushed this far east of his place, he walks back to it.
+    static constexpr int kPushedOff = 32;
     // The east cell's eye dark this long once lit: it is dead.
     static constexpr double kDarkEyeMs = 1500.0;
 
@@ -57,7 +58,7 @@ private:
     const HeartScreen::Reading* Seen(double nowMs) const;
     void Follow(double nowMs, const HeartScreen::Reading& seen);
     Keys Strike(double nowMs, Keys keys);
-    Keys HalfStepBack(double nowMs);
+    Keys HalfStepBack(double nowMs, const HeartScreen::Reading* seen);
     // Walking toward `side` (-1 west, 1 east), jumping the stone on the
     // floor when he stands against it and wants past it.
     Keys Walk(double nowMs, int side, const HeartScreen::Reading* seen, bool overTheStone);
@@ -69,5 +70,12 @@ private:
     double lastBlow = -1.0e9;
     double eyeDarkSince = -1.0;
     double jumpFrom = -1.0e9;
+    // The half step back: where walking west stopped him (his head's x),
+    // since when his x has not moved, and when the taps began (-1: walking
+    // west to the stop).
+    int stopX = -1;
+    int lastX = -1;
+    double stillSince = 0.0;
+    double tapsFrom = -1.0;
     std::deque<std::pair<double, HeartScreen::Reading>> readings;
 };

@@ -25,12 +25,15 @@ struct Picture {
     {
         if (x < 0 || y < 0 || x >= width || y >= height)
             return 0;
-        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width)
+            + static_cast<std::size_t>(x)];
     }
     void Set(int x, int y, uint32_t rgb)
     {
         if (x >= 0 && y >= 0 && x < width && y < height)
-            pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = rgb;
+            pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width)
+                + static_cast<std::size_t>(x)]
+                = rgb;
     }
     static int Red(uint32_t rgb) { return static_cast<int>((rgb >> 16) & 0xff); }
     static int Green(uint32_t rgb) { return static_cast<int>((rgb >> 8) & 0xff); }
