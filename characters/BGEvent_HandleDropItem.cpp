@@ -2,13 +2,13 @@
 
 #include "characters/Player.h"
 #include "characters/PlayerModifier.h"
-#include "engine/serial/Rect.h"
 #include "scene/EventTick.h"
 #include "scene/GraphicalObject.h"
 #include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/SceneGameAccess.h"
 #include "scene/SpacialInstance.h"
+#include "zones/GameplayObject_Zone.h"
 
 #include <cmath>
 #include <utility>
@@ -66,14 +66,9 @@ void BGEvent_HandleDropItem::Run()
     if (player == nullptr || player->GetLife() <= 0)
         return;
     const Point<float> at = instance->GetPosition();
-    const Rect<float> item(at.x, at.y + 31.0f, at.x + 31.0f, at.y);
-    const Point<float> p = player->GetPosition();
-    const Point<int> size = player->GetSize();
-    const Rect<float> body(
-        p.x, p.y + static_cast<float>(size.y - 1), p.x + static_cast<float>(size.x - 1), p.y);
-    const bool touching
-        = item.x0 <= body.x1 && body.x0 <= item.x1 && item.y1 <= body.y0 && body.y1 <= item.y0;
-    if (touching) {
+    // The item's 32 x 32 box against the player's, by the zones' inclusive
+    // test: a player whose edge lies one pixel beside the item takes it.
+    if (ZoneTouches(ZoneRect(at, Point<int>(32, 32)), PlayerRect(*player))) {
         if (kind == kLifePoint && player->GetLife() < player->GetMaxLife())
             player->SetLife(player->GetLife() + 1);
         // A charge gives one bolt back to a carried crossbow that is short of

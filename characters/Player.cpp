@@ -380,6 +380,9 @@ bool Player::StartArrival()
     if (left == nullptr || right == nullptr)
         return false;
     GraphicalObject* pose = GetFacingFromAnimation() == 1 ? right : left;
+    // The player brought back is a new one: it takes up the lock its death
+    // set, which the end of the respawn lifts.
+    inputLocked = true;
     SetMoveState(kRespawning);
     currentAnimation = pose;
     currentAnimationId = -1;
@@ -481,7 +484,9 @@ void Player::ApplySaveData(const PlayerProgress& record)
     SetAttackRank(record.attackRank);
     if (record.hasFireflies != 0) {
         secretFinder = true;
-        ResetFireflies();
+        // A loaded slot aims them at the player's own corner; their first
+        // update picks a point over the body.
+        ResetFireflies(position.ToInt());
     }
 }
 

@@ -190,8 +190,8 @@ public:
     // The three fireflies (Firefly01 to 03), owned by the player.
     const std::vector<std::unique_ptr<Firefly>>& GetFireflies() const { return fireflies; }
     // Every firefly back over the player: position (32, 64) relative to the
-    // player, no target, attached.
-    void ResetFireflies();
+    // player, no target, attached, flying to the given point.
+    void ResetFireflies(Point<int> targetPoint = Point<int>(32, 64));
     // Moves every firefly to the player's position and clears its target.
     void PlaceFirefliesAtPlayer();
     // Draws the fireflies while the secret finder runs.
@@ -278,6 +278,8 @@ private:
     void UpdateAttack(const InputActions& pressed, int stateBefore);
     void StartAttack(const InputActions& pressed, const InputActions& previous, const InputActions& released);
     void EndAttack();
+    // An attack that starts while walking stops the walk.
+    void StopWalkForAttack();
     void ApplyTransitions(PlayerCollisions* collisions, const InputActions& pressed,
         const InputActions& previous, const InputActions& released);
     void ApplyStateMotion(const InputActions& pressed, float airStep);
@@ -367,7 +369,9 @@ private:
     bool touchingWater = false;
     bool inLava = false;
     bool attackFired = false;
-    bool attackEnded = false;
+    // Set in an update whose attack start stopped a walk (that stop does
+    // not end the attack it began).
+    bool walkStoppedByAttack = false;
     bool lowLifeSoundPlaying = false;
     PlayerAnimationSet defaultAnimationSet;
     PlayerAnimationSet spiderAnimationSet;

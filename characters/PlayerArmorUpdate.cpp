@@ -98,10 +98,10 @@ void Player::ApplyAnimationSet(const ArmorAnimationSet& set)
     ArmorPoses(set).ApplyToPlayer(this);
 }
 
-void Player::ResetFireflies()
+void Player::ResetFireflies(Point<int> targetPoint)
 {
     for (const std::unique_ptr<Firefly>& firefly : fireflies)
-        firefly->Reset(Point<float>(32.0f, 64.0f), Point<int>(32, 64));
+        firefly->Reset(Point<float>(32.0f, 64.0f), targetPoint);
 }
 
 void Player::PlaceFirefliesAtPlayer()

@@ -48,8 +48,7 @@ void Player::StartAttack(
         return;
     if (NewlyPressed(pressed.Action3, previous.Action3, released.Action3)) {
         SetAttackKind(1);
-        if (moveState == kWalk)
-            SetMoveStateValue(kIdle);
+        StopWalkForAttack();
         return;
     }
     PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(this);
@@ -58,10 +57,17 @@ void Player::StartAttack(
         && crossbow->IsEnabled() && crossbow->boltsLeft > 0) {
         SetAttackKind(2);
         crossbowFrames = 0;
-        if (moveState == kWalk)
-            SetMoveStateValue(kIdle);
+        StopWalkForAttack();
         crossbow->boltsLeft -= 1;
     }
+}
+
+void Player::StopWalkForAttack()
+{
+    if (moveState != kWalk)
+        return;
+    SetMoveStateValue(kIdle);
+    walkStoppedByAttack = true;
 }
 
 void Player::EndAttack()
@@ -117,11 +123,12 @@ void Player::UpdateAttack(const InputActions&, int stateBefore)
         attackFired = true;
         FireAttack();
     }
-    // A change of state through SetMoveState this update (a landing) ends a
-    // close attack; a walk stopped by the attack itself is not one.
-    const bool landed = close && (moveState == kIdle || moveState == kWalk) && stateBefore != moveState
-        && stateFrames == 0.0;
-    if (landed || attackGraphical->IsAnimationFinished()) {
+    // A close attack ends in the update in which the player came to stand or
+    // walk from another state (a landing, the push of a hurt), but not by the
+    // stop of the walk that began it.
+    const bool cameToGround = close && (moveState == kIdle || moveState == kWalk) && stateBefore != moveState
+        && !(walkStoppedByAttack && stateBefore == kWalk && moveState == kIdle);
+    if (cameToGround || attackGraphical->IsAnimationFinished()) {
         EndAttack();
         return;
     }

@@ -12,12 +12,13 @@ void Player::ApplyDamage(CharacterObject* attacker, int damage)
         formTimer = static_cast<double>(PlayerTuning::Current().hitTimer);
         SetPendingForm(form == kSpider ? kSpiderHurt : kHurt);
         if (moveState == kIdle || moveState == kWalk || moveState == kCrouch) {
-            if (attacker != nullptr) {
+            // Pushed the attacker's way; without one (lava) the push keeps
+            // the direction the player has.
+            if (attacker != nullptr)
                 direction = Point<float>(attacker->GetDirection().x > 0.0f ? 1.0f : -1.0f, 0.0f);
-                if (moveState == kIdle || moveState == kCrouch)
-                    SetPendingMoveState(kWalk);
-                speed = walkSpeed;
-            }
+            if (moveState == kIdle || moveState == kCrouch)
+                SetPendingMoveState(kWalk);
+            speed = walkSpeed;
         } else if ((moveState == kJump || moveState == kEndJump || moveState == kFall)
             && attacker != nullptr) {
             direction.x = attacker->GetDirection().x >= 0.0f ? 0.5f : -0.5f;

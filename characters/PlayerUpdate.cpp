@@ -110,6 +110,7 @@ void Player::UpdateWithActions(
     const int stateAtStart = moveState;
     const int formAtStart = form;
     const int attackAtStart = attackKind;
+    walkStoppedByAttack = false;
     ApplyRequests(dt);
     const InputActions none;
     const InputActions& pressed = inputLocked ? none : pressedIn;
@@ -155,8 +156,11 @@ void Player::ApplyRequests(double dt)
     if (GraphicalObject* g = GetCurrentGraphical())
         g->Update(dt);
     UpdateDeath();
-    if (moveState == kRespawning
-        && (currentAnimation == nullptr || currentAnimation->IsAnimationFinished())) {
+    // The respawn ends with its pose, but not before the screen is bright
+    // again: the keys held through a death move nobody in the dark.
+    PlayerWorld* world = GetPlayerWorld();
+    if (moveState == kRespawning && (currentAnimation == nullptr || currentAnimation->IsAnimationFinished())
+        && (world == nullptr || !world->IsArrivalFadeRunning())) {
         inputLocked = false;
         SetMoveState(kIdle);
     }

@@ -105,6 +105,9 @@ public:
     virtual int GetSaveSlot() = 0;
     // The request that the game respawns the player or ends the game.
     virtual void RaisePlayerDied() = 0;
+    // Whether the screen is still brightening around a player brought back
+    // after a death: its respawn lasts until the picture is back.
+    virtual bool IsArrivalFadeRunning() { return false; }
     // The game's water-effect override: while active the player counts as
     // touching water everywhere.
     virtual bool IsWaterOverrideActive() = 0;

@@ -189,6 +189,11 @@ int GamePlayerWorld::GetSaveSlot()
     return game.currentSaveSlot;
 }
 
+bool GamePlayerWorld::IsArrivalFadeRunning()
+{
+    return game.secondTransitionCounter != -1;
+}
+
 void GamePlayerWorld::CountAchievement(const std::string& name)
 {
     Achievement* a = game.GetAchievements().FindByName(name);

@@ -50,6 +50,8 @@ public:
     int GetLogPlayer() override;
     int GetSaveSlot() override;
     void RaisePlayerDied() override { playerDied = true; }
+    // The game's second transition (the fade-in after a death) runs.
+    bool IsArrivalFadeRunning() override;
     bool IsWaterOverrideActive() override { return false; }
     void CountAchievement(const std::string& name) override;
     void ResetAchievement(const std::string& name) override;

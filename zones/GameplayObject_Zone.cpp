@@ -2,15 +2,41 @@
 
 #include "characters/Player.h"
 #include "engine/serial/TypeNames.h"
+#include "scene/Camera.h"
 #include "scene/Sprite.h"
 #include "zones/ZoneInstance.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
-// More tiles than this (a huge zone over a tiny sprite) draw the sprite once.
-constexpr long kMaxTiles = 4096;
+// The copies of a tiled zone along one axis that reach into the view:
+// indices first to end - 1 of the copies at start + i * step, i from 0 while
+// i * step < extent.
+struct TileSpan {
+    int64_t first = 0;
+    int64_t end = 0;
+};
+
+int64_t FloorDiv(int64_t a, int64_t b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+TileSpan VisibleTiles(int start, int extent, int step, int view)
+{
+    const int64_t low = -static_cast<int64_t>(view) / 2;
+    const int64_t high = static_cast<int64_t>(view) + view / 2;
+    TileSpan span;
+    // A copy at p meets the view when p + step > low and p < high.
+    span.first = std::max<int64_t>(0, FloorDiv(low - start - step, step) + 1);
+    const int64_t inZone = (static_cast<int64_t>(std::max(extent, 0)) + step - 1) / step;
+    const int64_t inView = FloorDiv(high - start - 1, step) + 1;
+    span.end = std::min(inZone, inView);
+    return span;
+}
 
 } // namespace
 
@@ -83,31 +109,31 @@ bool GameplayObject_Zone::RenderInstance(DXGraphicalSurface* target, ZoneInstanc
         = GetSpriteInstanceCount() == 1 && GetAnimatedInstanceCount() == 0 ? GetSpriteInstance(0) : nullptr;
     Sprite* sprite = only != nullptr ? only->GetPrototype() : nullptr;
     const Point<int> step = sprite != nullptr ? sprite->GetSize() : Point<int>();
-    const Point<int> zone = instance != nullptr ? instance->GetSize() : Point<int>();
-    // Tiled over an empty extent (a size below 1), the zone shows nothing.
-    if (instance != nullptr && step.x > 0 && step.y > 0 && (zone.x < 1 || zone.y < 1))
-        return true;
-    const long tiles = step.x > 0 && step.y > 0
-        ? (static_cast<long>(zone.x) / step.x + 1) * (static_cast<long>(zone.y) / step.y + 1)
-        : 0;
-    if (instance == nullptr || tiles == 0 || tiles > kMaxTiles)
+    // A sprite of no size would tile without end: drawn as it is.
+    if (instance == nullptr || sprite == nullptr || step.x < 1 || step.y < 1)
         return DrawSprite(target, x, y, 0, 0, angle, clipX, clipY, clipWidth, clipHeight);
     // The sprite repeated over the zone in steps of its own size, the copies
     // drawn with the type as one object of the zone's size (so a last column
     // or row is cut at the zone's edge), standing on the zone's lower edge as
-    // the type's own picture would.
+    // the type's own picture would. The copy at (0, 0) is the sprite itself;
+    // a zone of no size shows it once, at that size. Only the copies that
+    // reach into the view (with half a view around it for a shaken picture)
+    // are added: the others would draw nothing.
+    const Point<int> zone = instance->GetSize();
+    const Point<int> own = GetSize();
+    const int top = y + own.y - zone.y;
+    const TileSpan columns = VisibleTiles(x, zone.x, step.x, Camera::kViewWidth);
+    const TileSpan rows = VisibleTiles(top, zone.y, step.y, Camera::kViewHeight);
     const int entriesBefore = GetDrawEntryCount();
-    for (int ty = 0; ty < zone.y; ty += step.y)
-        for (int tx = 0; tx < zone.x; tx += step.x)
-            if (tx != 0 || ty != 0) {
-                AddSpriteInstance(sprite, tx, ty);
+    for (int64_t row = rows.first; row < rows.end; ++row)
+        for (int64_t column = columns.first; column < columns.end; ++column)
+            if (row != 0 || column != 0) {
+                AddSpriteInstance(sprite, static_cast<int>(column * step.x), static_cast<int>(row * step.y));
                 AddGenericSpriteIndex(sprite, GetSpriteInstanceCount() - 1);
             }
-    const Point<int> own = GetSize();
     const bool objectSpace = AreShapesInObjectSpace();
     SetSize(zone.x, zone.y, objectSpace);
-    const bool drawn
-        = DrawSprite(target, x, y + own.y - zone.y, 0, 0, angle, clipX, clipY, clipWidth, clipHeight);
+    const bool drawn = DrawSprite(target, x, top, 0, 0, angle, clipX, clipY, clipWidth, clipHeight);
     SetSize(own.x, own.y, objectSpace);
     for (int i = GetDrawEntryCount() - 1; i >= entriesBefore; --i)
         RemoveGenericSprite(i);

@@ -94,6 +94,17 @@ TEST_F(PlayerCombat, AnAttackWhileWalkingStopsTheWalkAndStrikes)
     EXPECT_EQ(player->GetAttackKind(), 1);
     EXPECT_EQ(X(), 100.0f);
     EXPECT_EQ(t->GetLife(), 9);
+
+    // A hit pushes the player into a walk: the swing ends in that update and
+    // the hurt look shows.
+    Target attacker("NPC_Test", 0, 0, 1);
+    attacker.SetDirection({1.0f, 0.0f});
+    player->ApplyDamage(&attacker, 1);
+    Step(Keys(0, 0));
+    EXPECT_EQ(player->GetMoveState(), Player::kWalk);
+    EXPECT_EQ(player->GetAttackKind(), 0);
+    ASSERT_NE(player->GetCurrentGraphical(), nullptr);
+    EXPECT_EQ(player->GetCurrentGraphical()->GetName(), "Player GraphicalTouchedGroundR");
 }
 
 TEST_F(PlayerCombat, AKillCountsInvincibleUnlessItIsABossOrAProjectile)
@@ -174,6 +185,18 @@ TEST_F(PlayerCombat, KnockBackOnTheGroundAndInTheAir)
     air.player->ApplyDamage(&attacker, 1);
     EXPECT_EQ(air.player->GetDirection(), Point<float>(-0.5f, 0.0f));
     EXPECT_EQ(air.player->GetPendingMoveState(), Player::kFall);
+
+    // A burn has no attacker: the push keeps the direction, and an idle or
+    // crouching player is pushed at walk speed all the same.
+    for (const int state : {Player::kIdle, Player::kCrouch}) {
+        PlayerFixture burnt;
+        burnt.player->SetMoveStateValue(state);
+        burnt.player->SetDirection({-1.0f, 0.0f});
+        burnt.player->ApplyDamage(nullptr, 1);
+        EXPECT_EQ(burnt.player->GetPendingMoveState(), Player::kWalk) << state;
+        EXPECT_EQ(burnt.player->GetCurrentSpeed(), 20.0f) << state;
+        EXPECT_EQ(burnt.player->GetDirection(), Point<float>(-1.0f, 0.0f)) << state;
+    }
     SetPlayerWorld(&world);
 }
 

@@ -95,6 +95,7 @@ TEST_F(PlayerSave, ALoadedRecordGivesThePlayerEveryValue)
     GameSaveData record;
     FillPlayerValues(record);
     player->GetArmorState().armorCharges = 1;
+    player->SetPosition({150.7f, 40.2f});
     player->ApplySaveData(record.GetPlayerProgress());
     ExpectPlayerValues(*player);
     // The saved armor goes on as a switch: a player holding a charge uses it.
@@ -104,6 +105,7 @@ TEST_F(PlayerSave, ALoadedRecordGivesThePlayerEveryValue)
     for (const auto& firefly : player->GetFireflies()) {
         EXPECT_TRUE(firefly->IsAttached());
         EXPECT_EQ(firefly->GetPosition(), Point<float>(32.0f, 64.0f));
+        EXPECT_EQ(firefly->GetTargetPoint(), Point<int>(150, 40)) << "the player's corner";
     }
 }
 

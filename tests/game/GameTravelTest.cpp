@@ -19,6 +19,7 @@
 #include "zones/Point_MinimapLocation.h"
 #include "zones/Point_PlayerStart.h"
 #include "zones/Zone_LoadMap.h"
+#include "zones/Zone_Save.h"
 #include "zones/Zone_Teleport.h"
 
 #include <gtest/gtest.h>
@@ -60,6 +61,8 @@ struct LevelPlan {
     std::vector<std::pair<std::string, float>> starts = {{"start", 100.0f}};
     std::vector<Exit> exits;
     std::vector<float> teleporters;
+    // Save stones named "stone", 32 wide.
+    std::vector<float> saveStones;
     // The level's cell of the world map, given by its marker when set.
     std::optional<Point<int>> mapCell;
 };
@@ -78,7 +81,7 @@ protected:
         game.mapPath = folder.string();
         game.minimapModel = std::make_unique<MapModel>(MapModel::Minimap {});
         for (const char* key :
-            {"Point_PlayerStart", "Point_MinimapLocation", "Zone_LoadMap", "Zone_Teleport"})
+            {"Point_PlayerStart", "Point_MinimapLocation", "Zone_LoadMap", "Zone_Teleport", "Zone_Save"})
             game.CreateSceneObjectByClass(key, key, "(game play)");
         block = dynamic_cast<GraphicalObject*>(
             game.CreateSceneObjectByClass("Block", "GraphicalObject", "tiles"));
@@ -122,6 +125,8 @@ protected:
         }
         for (float x : plan.teleporters)
             Place<Zone_Teleport::Instance>(*scene, "Zone_Teleport", x, {64, 96});
+        for (float x : plan.saveStones)
+            Place<Zone_Save::Instance>(*scene, "Zone_Save", x, {32, 96}).SetName("stone");
         if (plan.mapCell)
             Place<Point_MinimapLocation::Instance>(*scene, "Point_MinimapLocation", 0.0f, {}).point.value
                 = *plan.mapCell;
@@ -390,32 +395,53 @@ TEST_F(GameTravel, TheLoadingScreenShowsThePlayersLastLookOnBlackWhileOneIsKept)
     game.loadingScreen = nullptr;
 }
 
-// A player brought back from the save shows its arrival pose of the side it
-// faces, then stands and takes the keys again; a plain entry does not.
-TEST_F(GameTravel, AReloadedPlayerArrivesInItsRespawnPoseThenMoves)
+// A player who dies holding a key is brought back from the save in the
+// respawn pose of the side it faces, and nothing it holds moves it until
+// the screen is bright again: it stands at the save point, and the save
+// stone beside it is not touched before. A plain entry shows no respawn.
+TEST_F(GameTravel, AKeyHeldThroughADeathMovesTheRespawnedPlayerOnlyOnceThePictureIsBack)
 {
     for (const char* pose : {"Player RespawnL", "Player RespawnR"})
         dynamic_cast<GraphicalObject*>(game.CreateSceneObjectByClass(pose, "GraphicalObject", "player"))
             ->SetSize(64, 96, true);
-    WriteLevel("cemetery_01.lvl", LevelPlan());
+    LevelPlan plan;
+    plan.saveStones = {500.0f};
+    WriteLevel("cemetery_01.lvl", plan);
+    const auto stoneEnabled = [&] {
+        Layer* scene = game.GetCurrentLevel()->GetLayer(Level::kScene, "Collisions");
+        const auto found = scene->FindInstancesByName("stone");
+        return found->size() == 1 && found->front()->GetPayload()->IsEnabled();
+    };
     for (const int side : {-1, 1}) {
         SCOPED_TRACE(side);
         game.SetPlayer(nullptr);
-        game.saveData.SetPosition(600.0f, kFloor + 40.0f);
-        game.saveData.SetDirection(side);
-        game.pendingLoad = true;
-        Enter("cemetery_01.lvl", "[SAVE]");
-        game.pendingLoad = false;
+        Enter("cemetery_01.lvl", "start");
+        game.SaveGameAt(600.0f, kFloor, side); // no slot: kept in the game only
+        ThePlayer().SetLife(0);
+        for (int i = 0; i < 5 && game.secondTransitionCounter == -1; ++i)
+            Pass(Keys(-1.0f));
+        ASSERT_NE(game.secondTransitionCounter, -1) << "no arrival";
         EXPECT_EQ(ThePlayer().GetMoveState(), Player::kRespawning);
         ASSERT_NE(ThePlayer().GetCurrentAnimation(), nullptr);
         EXPECT_EQ(
             ThePlayer().GetCurrentAnimation()->GetName(), side < 0 ? "Player RespawnL" : "Player RespawnR");
-        // The pose has played: the next update stands the player, which
-        // then walks.
-        Pass(Keys(1.0f));
-        EXPECT_NE(ThePlayer().GetMoveState(), Player::kRespawning);
-        Pass(Keys(1.0f), 3);
-        EXPECT_GT(ThePlayer().GetPosition().x, 600.0f);
+        // The pose has played at once; the screen brightens for 110 updates,
+        // the first of them the arrival's.
+        int fading = 1;
+        while (game.secondTransitionCounter != -1 && fading < 200) {
+            Pass(Keys(-1.0f));
+            ++fading;
+            ASSERT_FLOAT_EQ(ThePlayer().GetPosition().x, 600.0f) << "update " << fading;
+            ASSERT_TRUE(stoneEnabled()) << "update " << fading;
+            ASSERT_EQ(ThePlayer().GetMoveState(), Player::kRespawning) << "update " << fading;
+        }
+        EXPECT_EQ(fading, 110);
+        // The picture is back: the held key walks him onto the stone.
+        Pass(Keys(-1.0f));
+        EXPECT_LT(ThePlayer().GetPosition().x, 600.0f);
+        for (int i = 0; i < 10 && stoneEnabled(); ++i)
+            Pass(Keys(-1.0f));
+        EXPECT_FALSE(stoneEnabled());
     }
     Enter("cemetery_01.lvl", "start");
     EXPECT_EQ(ThePlayer().GetMoveState(), Player::kIdle);

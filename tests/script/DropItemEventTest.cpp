@@ -54,6 +54,22 @@ TEST_F(DropItemEvent, ATouchedItemIsTakenFromTheSeventeenthTickOn)
     drop.Run();
     EXPECT_TRUE(drop.IsFinished());
     EXPECT_EQ(player->GetLife(), 4);
+
+    // Touching counts: an item at (100, 100) is taken by the player (32 x 48)
+    // from x 68 to 132 and from y 52 to 132.
+    const struct {
+        Point<float> at;
+        bool taken;
+    } edges[] = {{{68.0f, 100.0f}, true}, {{67.0f, 100.0f}, false}, {{132.0f, 100.0f}, true},
+        {{133.0f, 100.0f}, false}, {{100.0f, 52.0f}, true}, {{100.0f, 51.0f}, false},
+        {{100.0f, 132.0f}, true}, {{100.0f, 133.0f}, false}};
+    for (const auto& edge : edges) {
+        player->SetPosition(edge.at);
+        BGEvent_HandleDropItem item("DropItem", 0, Point<int>(100, 100));
+        for (int tick = 0; tick < 17; ++tick)
+            item.Run();
+        EXPECT_EQ(item.IsFinished(), edge.taken) << edge.at.x << ", " << edge.at.y;
+    }
 }
 
 TEST_F(DropItemEvent, FullLifeTakesTheItemWithoutChangeAndADeadPlayerNothing)

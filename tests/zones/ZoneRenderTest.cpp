@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -51,11 +52,25 @@ TEST(ZoneRender, ASingleSpriteTilesTheZoneAsOneDrawOfTheZonesSize)
     EXPECT_EQ(zone.GetSpriteInstanceCount(), 1);
     EXPECT_EQ(zone.GetDrawEntryCount(), 1);
 
-    // A huge zone draws the sprite once instead of millions of times.
-    zone.at.clear();
+    // A huge zone whose corner stands at the view's corner: the copies that
+    // cover the view are all there (none beyond the zone's left and top
+    // edges), not millions of them.
     data.SetSize(Point<int>(1 << 22, 1 << 22));
-    zone.RenderInstance(nullptr, &data, 0, 0, 1.0f, 1.0f, 0.0f, 0, 0, 0, 0);
-    EXPECT_EQ(zone.offsets.size(), 1u);
+    zone.RenderInstance(nullptr, &data, 0, (1 << 22) - 48, 1.0f, 1.0f, 0.0f, 0, 0, 0, 0);
+    EXPECT_EQ(zone.at.back(), Point<int>(0, 0));
+    EXPECT_LT(zone.offsets.size(), 4096u);
+    for (int ty = 0; ty < 448; ty += 32)
+        for (int tx = 0; tx < 512; tx += 32)
+            EXPECT_EQ(std::count(zone.offsets.begin(), zone.offsets.end(), Point<int>(tx, ty)), 1)
+                << tx << "," << ty;
+    EXPECT_EQ(zone.GetSpriteInstanceCount(), 1);
+
+    // A zone of no size shows the sprite once, at the zone's size.
+    data.SetSize(Point<int>(0, 16));
+    zone.RenderInstance(nullptr, &data, 10, 20, 1.0f, 1.0f, 0.0f, 0, 0, 0, 0);
+    EXPECT_EQ(zone.at.back(), Point<int>(10, 52));
+    EXPECT_EQ(zone.sizes.back(), Point<int>(0, 16));
+    EXPECT_EQ(zone.offsets, (std::vector<Point<int>> {{0, 0}}));
 }
 
 } // namespace
