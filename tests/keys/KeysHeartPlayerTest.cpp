@@ -43,11 +43,16 @@ Reading EastLit()
     return reading;
 }
 
-// From the passage to the fight with the west cells.
+// From the passage to the fight with the west cells: he walks east until
+// he has seen the arena's cells for his reaction time.
 double ToTheWestCells(KeysHeartPlayer& player)
 {
-    const double end = KeysHeartPlayer::kEntryMs + 100.0;
-    Look(player, 0.0, end, West());
+    Reading passage;
+    passage.hud = true;
+    EXPECT_TRUE(Look(player, 0.0, 1000.0, passage).right);
+    EXPECT_EQ(player.CurrentStep(), Step::Entry);
+    const double end = 1000.0 + KeysHeartPlayer::kReactionMs + 100.0;
+    Look(player, 1000.0, end, West());
     return end;
 }
 
@@ -122,6 +127,55 @@ TEST(KeysHeartPlayer, StepsBackWestWhileAStoneIsShownAndReturns)
     Look(walls, t, t + 1000.0, EastLit());
     t += 1000.0;
     EXPECT_TRUE(Look(walls, t, t + 1000.0, winding).right);
+}
+
+TEST(KeysHeartPlayer, JumpsTheFloorsStoneWhenSeenAgainstItOnTheWayToTheOtherWall)
+{
+    KeysHeartPlayer player(Way::AtTheWalls);
+    double at = ToTheWestCells(player);
+    // Landed east of the stone: west, and up when against it.
+    Reading east = West();
+    east.playerX = HeartScreen::kStoneEastFace + 20;
+    const KeysHeartPlayer::Keys over = Look(player, at, at + 500.0, east);
+    EXPECT_TRUE(over.left);
+    EXPECT_TRUE(over.jump);
+    at += 500.0;
+    // Past it, against the block: no jump, blows.
+    Reading west = West();
+    west.playerX = 114;
+    int blows = 0;
+    const KeysHeartPlayer::Keys there = Look(player, at, at + 1500.0, west, &blows);
+    EXPECT_FALSE(there.jump);
+    EXPECT_GE(blows, 1);
+    // Eastward against its west face, up again.
+    Reading lit = EastLit();
+    lit.playerX = HeartScreen::kStoneEastFace - 50;
+    const KeysHeartPlayer::Keys east2 = Look(player, at + 1500.0, at + 2000.0, lit);
+    EXPECT_TRUE(east2.right);
+    EXPECT_TRUE(east2.jump);
+}
+
+TEST(KeysHeartPlayer, HalfAStepBackHeTapsEastAndWestStrikesAndWalksBackWhenThrownOff)
+{
+    KeysHeartPlayer player(Way::HalfStepBackFromTheWest);
+    double at = ToTheWestCells(player);
+    Reading stopped = West();
+    stopped.playerX = 114;
+    int blows = 0;
+    bool tappedEast = false;
+    for (double t = at; t < at + 2500.0; t += kLook) {
+        const KeysHeartPlayer::Keys keys = player.Act(t, stopped);
+        tappedEast = tappedEast || keys.right;
+        blows += keys.strike ? 1 : 0;
+    }
+    EXPECT_TRUE(tappedEast);
+    EXPECT_GE(blows, 1);
+    at += 2500.0;
+    Reading thrown = stopped;
+    thrown.playerX = 200;
+    const KeysHeartPlayer::Keys back = Look(player, at, at + 600.0, thrown);
+    EXPECT_TRUE(back.left);
+    EXPECT_FALSE(back.strike);
 }
 
 TEST(KeysHeartPlayer, TheEyeDarkForASecondAndAHalfOrTheMawTurnsHimWestToTheStone)

@@ -2,11 +2,10 @@
 
 namespace {
 
-// The half step back: after walking west to the block, one short tap east
-// (he steps and faces east), then one short tap west that turns him.
-constexpr double kTapEastAt = 0.0;
-constexpr double kTapWestAt = 300.0;
-constexpr double kTapMs = 20.0;
+// The half step back: once walking west has stopped him, one short tap east,
+// then one short tap west that faces him west again.
+constexpr double kTapEastAt = 150.0;
+constexpr double kTapWestAt = 450.0;
 
 } // namespace
 
@@ -116,21 +115,24 @@ KeysHeartPlayer::Keys KeysHeartPlayer::HalfStepBack(double nowMs, const HeartScr
         } else if (nowMs - stillSince >= kStillMs) {
             stopX = x;
             tapsFrom = nowMs;
+            taps = 0;
         }
         return keys;
     }
     const double after = nowMs - tapsFrom;
-    // A short tap east, then a short tap west: half a step back at most,
-    // facing west again.
-    if (after >= kTapEastAt && after < kTapEastAt + kTapMs) {
+    // A short tap east, then a short tap west (each held for one look):
+    // half a step back at most, facing west again.
+    if (taps == 0 && after >= kTapEastAt) {
+        taps = 1;
         keys.right = true;
         return keys;
     }
-    if (after >= kTapWestAt && after < kTapWestAt + kTapMs) {
+    if (taps == 1 && after >= kTapWestAt) {
+        taps = 2;
         keys.left = true;
         return keys;
     }
-    if (after < kTapWestAt + kTapMs + 200.0)
+    if (after < kTapWestAt + 200.0)
         return keys;
     // Pushed off his place (a cell's hit throws him back): back to it.
     if (x > stopX + kPushedOff) {

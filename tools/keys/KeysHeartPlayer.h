@@ -77,5 +77,6 @@ private:
     int lastX = -1;
     double stillSince = 0.0;
     double tapsFrom = -1.0;
+    int taps = 0;
     std::deque<std::pair<double, HeartScreen::Reading>> readings;
 };
