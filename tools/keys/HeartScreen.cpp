@@ -8,10 +8,12 @@ namespace {
 constexpr uint32_t kDarkRed = 0x7A1E2C;
 constexpr uint32_t kCyan = 0x8FE3FF;
 constexpr uint32_t kLavender = 0x9A7FC0;
-constexpr uint32_t kLanternGold = 0xF2B84B;
 constexpr uint32_t kWardenGlow = 0xBFF4FF;
-// Gold pixels of a half-lit lantern (a lit one shows twice as many).
-constexpr int kGoldPerLife = 40;
+// The HUD's lanterns, from its left edge: lit pixels (gold or cream, red
+// still when the HUD tints them at low life) of a half-lit lantern; a lit
+// one shows twice as many.
+constexpr int kLanternsX1 = 190, kLanternsY0 = 8, kLanternsY1 = 52;
+constexpr int kLitPerLife = 56;
 
 // Places in the game's picture (x right, y down from the top), the camera
 // held on the arena: a tile is 32 px, the floor's top 64 px above the
@@ -25,8 +27,6 @@ constexpr int kEyeX = kEastX0 + 32, kEyeY = kEastY0 + 32;
 constexpr int kStonesX0 = 300, kStonesX1 = 446, kStonesY0 = 96, kStonesY1 = 384;
 // The maw's body over the west half.
 constexpr int kMawX0 = 64, kMawX1 = 288, kMawY0 = 120, kMawY1 = 300;
-// The HUD's band.
-constexpr int kHudY1 = 64;
 // The line along the HUD's foot.
 constexpr int kHudLineY = 54;
 constexpr uint32_t kHudLine = 0x3A3F66;
@@ -90,8 +90,13 @@ HeartScreen::Reading HeartScreen::Read(const Picture& picture)
     reading.mawShown = Share(picture, kMawX0, kMawY0, kMawX1, kMawY1, kDarkRed) > 0.06f;
     reading.hud = Share(picture, 0, kHudLineY, kWidth, kHudLineY + 2, kHudLine, 8) > 0.8f;
     if (reading.hud) {
-        const float gold = Share(picture, 0, 0, kWidth, kHudY1, kLanternGold, 10);
-        reading.hearts = static_cast<int>(gold * static_cast<float>(kWidth * kHudY1) / kGoldPerLife + 0.5f);
+        int lit = 0;
+        for (int y = kLanternsY0; y < kLanternsY1; ++y)
+            for (int x = 0; x < kLanternsX1; ++x) {
+                const uint32_t rgb = GamePixel(picture, x, y);
+                lit += Picture::Red(rgb) >= 150 && Picture::Red(rgb) - Picture::Blue(rgb) >= 60 ? 1 : 0;
+            }
+        reading.hearts = (lit + kLitPerLife / 2) / kLitPerLife;
     }
     long sum = 0, count = 0;
     for (int y = kFloorY0; y < kFloorY1; ++y)

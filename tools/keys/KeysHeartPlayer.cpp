@@ -109,15 +109,36 @@ KeysHeartPlayer::Keys KeysHeartPlayer::HalfStepBack(double nowMs, const HeartScr
     if (tapsFrom < 0.0) {
         // West until walking stops him.
         keys.left = true;
-        if (x < 0 || x != lastX) {
+        // Not on the floor for a while: up on the ledge over the block (a
+        // jump over the stone can land him there): east off it, then west
+        // again along the floor.
+        if (nowMs < offLedgeUntil) {
+            keys.left = false;
+            keys.right = true;
+            return keys;
+        }
+        if (x < 0) {
+            // (A picture without him, as he blinks after a hit, says nothing.)
+            if (unseenSince < 0.0)
+                unseenSince = nowMs;
+            if (nowMs - unseenSince >= kOffFloorMs) {
+                offLedgeUntil = nowMs + kOffLedgeMs;
+                unseenSince = -1.0;
+            }
+            return Strike(nowMs, keys);
+        }
+        unseenSince = -1.0;
+        if (x != lastX) {
             lastX = x;
             stillSince = nowMs;
-        } else if (nowMs - stillSince >= kStillMs) {
+        } else if (nowMs - stillSince >= kStillMs && x <= kWestStopMaxX) {
             stopX = x;
             tapsFrom = nowMs;
             taps = 0;
+            return keys;
         }
-        return keys;
+        // Swinging on his way, as at the walls: the chain grows at him.
+        return Strike(nowMs, keys);
     }
     const double after = nowMs - tapsFrom;
     // A short tap east, then a short tap west (each held for one look):

@@ -38,10 +38,17 @@ public:
     static constexpr double kMinMsBetweenBlows = 660.0;
     // A jump over the stone: the key held this long, at most once in
     // kJumpEveryMs.
-    static constexpr double kJumpMs = 350.0;
+    static constexpr double kJumpMs = 150.0;
     static constexpr double kJumpEveryMs = 900.0;
-    // His x unchanged this long while walking: something stops him.
+    // His x unchanged this long while walking: something stops him. Only
+    // the block before the west cells counts (a hit's recovery holds him
+    // still too); his head shows at most this far east standing by it.
     static constexpr double kStillMs = 300.0;
+    static constexpr int kWestStopMaxX = 150;
+    // Off the floor this long while walking west to the stop: he is up on
+    // the ledge; he walks east this long to come down.
+    static constexpr double kOffFloorMs = 700.0;
+    static constexpr double kOffLedgeMs = 250.0;
     // Pushed this far east of his place, he walks back to it.
     static constexpr int kPushedOff = 32;
     // The east cell's eye dark this long once lit: it is dead.
@@ -78,5 +85,7 @@ private:
     double stillSince = 0.0;
     double tapsFrom = -1.0;
     int taps = 0;
+    double unseenSince = -1.0;
+    double offLedgeUntil = -1.0;
     std::deque<std::pair<double, HeartScreen::Reading>> readings;
 };
