@@ -171,11 +171,17 @@ TEST(KeysHeartPlayer, HalfAStepBackHeTapsEastAndWestStrikesAndWalksBackWhenThrow
     EXPECT_TRUE(tappedEast);
     EXPECT_GE(blows, 1);
     at += 2500.0;
+    // Thrown off and held still there by the hit: that is not where walking
+    // stops; he walks on west.
     Reading thrown = stopped;
     thrown.playerX = 200;
-    const KeysHeartPlayer::Keys back = Look(player, at, at + 600.0, thrown);
-    EXPECT_TRUE(back.left);
-    EXPECT_FALSE(back.strike);
+    bool tappedAgain = false;
+    for (double t = at; t < at + 1500.0; t += kLook) {
+        const KeysHeartPlayer::Keys keys = player.Act(t, thrown);
+        tappedAgain = tappedAgain || keys.right;
+    }
+    EXPECT_FALSE(tappedAgain);
+    EXPECT_TRUE(player.Act(at + 1500.0, thrown).left);
 }
 
 TEST(KeysHeartPlayer, TheEyeDarkForASecondAndAHalfOrTheMawTurnsHimWestToTheStone)

@@ -1,5 +1,7 @@
 #include "tools/keys/KeysHeartPlayer.h"
 
+#include <cstdlib>
+
 namespace {
 
 // The half step back: once walking west has stopped him, one short tap east,
@@ -128,7 +130,8 @@ KeysHeartPlayer::Keys KeysHeartPlayer::HalfStepBack(double nowMs, const HeartScr
             return Strike(nowMs, keys);
         }
         unseenSince = -1.0;
-        if (x != lastX) {
+        // (His glow sways a pixel or two as he pushes on the spot.)
+        if (std::abs(x - lastX) > 3) {
             lastX = x;
             stillSince = nowMs;
         } else if (nowMs - stillSince >= kStillMs && x <= kWestStopMaxX) {
