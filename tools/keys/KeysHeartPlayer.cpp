@@ -90,6 +90,12 @@ KeysHeartPlayer::Keys KeysHeartPlayer::Walk(
         keys.jump = true;
         return keys;
     }
+    // West over the stone he lets go once past it and drops to the floor:
+    // carried on, the jump lands him on the ledge over the block.
+    if (side < 0 && nowMs - jumpFrom < kDropMs) {
+        keys.left = false;
+        return keys;
+    }
     if (!overTheStone || seen == nullptr || seen->playerX < 0 || nowMs - jumpFrom < kJumpEveryMs)
         return keys;
     // Against the stone's east face going west, or its west face (32 px

@@ -40,6 +40,9 @@ public:
     // kJumpEveryMs.
     static constexpr double kJumpMs = 150.0;
     static constexpr double kJumpEveryMs = 900.0;
+    // Jumping west over it, no walking key from the jump's end until this
+    // long after its start (he drops just past it).
+    static constexpr double kDropMs = 800.0;
     // His x unchanged this long while walking: something stops him. Only
     // the block before the west cells counts (a hit's recovery holds him
     // still too); his head shows at most this far east standing by it.
