@@ -139,7 +139,11 @@ TEST(KeysHeartPlayer, JumpsTheFloorsStoneWhenSeenAgainstItOnTheWayToTheOtherWall
     const KeysHeartPlayer::Keys over = Look(player, at, at + 500.0, east);
     EXPECT_TRUE(over.left);
     EXPECT_TRUE(over.jump);
-    at += 500.0;
+    // Past it he lets go, so as to drop to the floor, not onto the ledge.
+    const KeysHeartPlayer::Keys dropping = player.Act(at + 600.0, east);
+    EXPECT_FALSE(dropping.left);
+    EXPECT_FALSE(dropping.jump);
+    at += 700.0;
     // Past it, against the block: no jump, blows.
     Reading west = West();
     west.playerX = 114;
