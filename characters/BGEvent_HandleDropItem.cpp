@@ -1,5 +1,6 @@
 #include "characters/BGEvent_HandleDropItem.h"
 
+#include "characters/ContactRect.h"
 #include "characters/Player.h"
 #include "characters/PlayerModifier.h"
 #include "scene/EventTick.h"
@@ -8,7 +9,6 @@
 #include "scene/Level.h"
 #include "scene/SceneGameAccess.h"
 #include "scene/SpacialInstance.h"
-#include "zones/GameplayObject_Zone.h"
 
 #include <cmath>
 #include <utility>
@@ -68,7 +68,12 @@ void BGEvent_HandleDropItem::Run()
     const Point<float> at = instance->GetPosition();
     // The item's 32 x 32 box against the player's, by the zones' inclusive
     // test: a player whose edge lies one pixel beside the item takes it.
-    if (ZoneTouches(ZoneRect(at, Point<int>(32, 32)), PlayerRect(*player))) {
+    const Point<float> p = player->GetPosition();
+    const Point<int> size = player->GetSize();
+    const Rect<float> item(at.x, at.y + 31.0f, at.x + 31.0f, at.y);
+    const Rect<float> body(
+        p.x, p.y + static_cast<float>(size.y - 1), p.x + static_cast<float>(size.x - 1), p.y);
+    if (ContactRectsTouch(item, body)) {
         if (kind == kLifePoint && player->GetLife() < player->GetMaxLife())
             player->SetLife(player->GetLife() + 1);
         // A charge gives one bolt back to a carried crossbow that is short of

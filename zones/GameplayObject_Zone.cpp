@@ -1,5 +1,6 @@
 #include "zones/GameplayObject_Zone.h"
 
+#include "characters/ContactRect.h"
 #include "characters/Player.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/Camera.h"
@@ -53,13 +54,7 @@ Rect<float> PlayerRect(const Player& player)
 
 bool ZoneTouches(const Rect<float>& a, const Rect<float>& b)
 {
-    const float widthA = a.x1 - a.x0 + 1.0f;
-    const float heightA = a.y0 - a.y1 + 1.0f;
-    const float widthB = b.x1 - b.x0 + 1.0f;
-    const float heightB = b.y0 - b.y1 + 1.0f;
-    const float dx = (a.x0 + widthA * 0.5f) - (b.x0 + widthB * 0.5f);
-    const float dy = (a.y1 + heightA * 0.5f) - (b.y1 + heightB * 0.5f);
-    return std::fabs(dx) <= widthA * 0.5f + widthB * 0.5f && std::fabs(dy) <= heightA * 0.5f + heightB * 0.5f;
+    return ContactRectsTouch(a, b);
 }
 
 bool PlayerTouchesZone(SpacialInstance<GraphicalObject, float>* placed)
