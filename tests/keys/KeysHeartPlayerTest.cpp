@@ -159,7 +159,7 @@ TEST(KeysHeartPlayer, JumpsTheFloorsStoneWhenSeenAgainstItOnTheWayToTheOtherWall
     EXPECT_TRUE(east2.jump);
 }
 
-TEST(KeysHeartPlayer, HalfAStepBackHeTapsEastAndWestStrikesAndWalksBackWhenThrownOff)
+TEST(KeysHeartPlayer, HalfAStepBackHeTapsEastAndWestOnceStrikesAndWalksBackWhenAStepOrMoreOff)
 {
     KeysHeartPlayer player(Way::HalfStepBackFromTheWest);
     double at = ToTheWestCells(player);
@@ -173,8 +173,18 @@ TEST(KeysHeartPlayer, HalfAStepBackHeTapsEastAndWestStrikesAndWalksBackWhenThrow
         blows += keys.strike ? 1 : 0;
     }
     EXPECT_TRUE(tappedEast);
-    EXPECT_GE(blows, 1);
+    EXPECT_GE(blows, 3);
     at += 2500.0;
+    // The tap took him a whole step back: out of reach, he walks west to
+    // where walking stopped, striking.
+    Reading stepBack = stopped;
+    stepBack.playerX = 135;
+    blows = 0;
+    const KeysHeartPlayer::Keys back = Look(player, at, at + 1000.0, stepBack, &blows);
+    EXPECT_TRUE(back.left);
+    EXPECT_FALSE(back.right);
+    EXPECT_GE(blows, 1);
+    at += 1000.0;
     // Thrown off and held still there by the hit: that is not where walking
     // stops; he walks on west.
     Reading thrown = stopped;

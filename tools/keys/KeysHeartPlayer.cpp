@@ -4,10 +4,10 @@
 
 namespace {
 
-// The half step back: once walking west has stopped him, one short tap east,
-// then one short tap west that faces him west again.
-constexpr double kTapEastAt = 150.0;
-constexpr double kTapWestAt = 450.0;
+// The half step back: once walking west has stopped him, one short tap east
+// at once, then the walking key west again, which faces him west.
+constexpr double kTapEastAt = 0.0;
+constexpr double kTapWestAt = 200.0;
 
 } // namespace
 
@@ -115,62 +115,49 @@ KeysHeartPlayer::Keys KeysHeartPlayer::HalfStepBack(double nowMs, const HeartScr
     Keys keys;
     const int x = seen != nullptr ? seen->playerX : -1;
     if (tapsFrom < 0.0) {
-        // West until walking stops him.
+        // West until walking stops him, swinging on his way as at the walls
+        // (the chain grows at him). Wherever walking west holds him off the
+        // floor (the ledge over the block, where a jump over the stone can
+        // land him) he keeps pushing and striking as at the walls; a hit
+        // throws him down.
         keys.left = true;
-        // Not on the floor for a while: up on the ledge over the block (a
-        // jump over the stone can land him there): east off it, then west
-        // again along the floor.
-        if (nowMs < offLedgeUntil) {
-            keys.left = false;
-            keys.right = true;
-            return keys;
-        }
-        if (x < 0) {
-            // (A picture without him, as he blinks after a hit, says nothing.)
-            if (unseenSince < 0.0)
-                unseenSince = nowMs;
-            if (nowMs - unseenSince >= kOffFloorMs) {
-                offLedgeUntil = nowMs + kOffLedgeMs;
-                unseenSince = -1.0;
-            }
-            return Strike(nowMs, keys);
-        }
-        unseenSince = -1.0;
-        // (His glow sways a pixel or two as he pushes on the spot.)
-        if (std::abs(x - lastX) > 3) {
+        // (His glow sways a pixel or two as he pushes on the spot; a
+        // picture without him, as he blinks after a hit, says nothing.)
+        if (x >= 0 && std::abs(x - lastX) > 3) {
             lastX = x;
             stillSince = nowMs;
-        } else if (nowMs - stillSince >= kStillMs && x <= kWestStopMaxX) {
+        } else if (x >= 0 && nowMs - stillSince >= kStillMs && x <= kWestStopMaxX) {
             stopX = x;
             tapsFrom = nowMs;
-            taps = 0;
-            return keys;
+            taps = halfStepTried ? 2 : 0;
         }
-        // Swinging on his way, as at the walls: the chain grows at him.
         return Strike(nowMs, keys);
     }
     const double after = nowMs - tapsFrom;
-    // A short tap east, then a short tap west (each held for one look):
-    // half a step back at most, facing west again.
+    // Once: a short tap east (held for one look) for half a step back, then
+    // west again. He does not swing while he faces east.
     if (taps == 0 && after >= kTapEastAt) {
         taps = 1;
         keys.right = true;
         return keys;
     }
-    if (taps == 1 && after >= kTapWestAt) {
-        taps = 2;
-        keys.left = true;
+    if (taps == 1) {
+        if (after >= kTapWestAt) {
+            taps = 2;
+            halfStepTried = true;
+            keys.left = true;
+        }
         return keys;
     }
-    if (after < kTapWestAt + 200.0)
-        return keys;
-    // Pushed off his place (a cell's hit throws him back): back to it.
+    // A key moves him a whole step (or none): a step east of where walking
+    // stopped his blow no longer reaches, so he keeps the west key held,
+    // pushing where walking stops and facing the cells, as at the walls.
+    // Thrown off by a hit, he looks for the stop anew.
+    keys.left = true;
     if (x > stopX + kPushedOff) {
         tapsFrom = -1.0;
         lastX = x;
         stillSince = nowMs;
-        keys.left = true;
-        return keys;
     }
     return Strike(nowMs, keys);
 }

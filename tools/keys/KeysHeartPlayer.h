@@ -48,10 +48,6 @@ public:
     // still too); his head shows at most this far east standing by it.
     static constexpr double kStillMs = 300.0;
     static constexpr int kWestStopMaxX = 150;
-    // Off the floor this long while walking west to the stop: he is up on
-    // the ledge; he walks east this long to come down.
-    static constexpr double kOffFloorMs = 700.0;
-    static constexpr double kOffLedgeMs = 250.0;
     // Pushed this far east of his place, he walks back to it.
     static constexpr int kPushedOff = 32;
     // The east cell's eye dark this long once lit: it is dead.
@@ -88,7 +84,8 @@ private:
     double stillSince = 0.0;
     double tapsFrom = -1.0;
     int taps = 0;
-    double unseenSince = -1.0;
-    double offLedgeUntil = -1.0;
+    // The half step is tried once; after that he stands where walking
+    // stops.
+    bool halfStepTried = false;
     std::deque<std::pair<double, HeartScreen::Reading>> readings;
 };
