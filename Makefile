@@ -5,7 +5,7 @@ TEST_BUILD ?= build-test
 REL_TEST_BUILD ?= build-test-rel
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test stress bench fuzz fuzz-smoke format clean
+.PHONY: all deps build run test stress heart-keys bench fuzz fuzz-smoke format clean
 
 all: build
 
@@ -59,6 +59,17 @@ stress: deps
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQUENHOLT_SANITIZE=ON -DQUENHOLT_BENCH=OFF
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	bash scripts/stress-tests.sh $(TEST_BUILD) 3
+
+# The Heart fought by real keys: the game a player runs ($(BUILD), as `make
+# run` builds it) in windows on X servers of their own, keys through the X
+# server, the player reading the window's pixels; three ways, five seeds
+# each, HEART_KEYS_JOBS fights side by side. It plays in real time, so it is
+# not part of `make test` (a loaded machine plays worse and slower).
+HEART_KEYS_JOBS ?= 5
+heart-keys: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target quenholt world heartkeys
+	bash scripts/heart-keys.sh $(BUILD) $(BUILD)/heart-keys $(HEART_KEYS_JOBS)
 
 # The fuzz programs of fuzz/, built with clang in their own folder, each run
 # for FUZZ_SECONDS (FUZZ_JOBS at a time) from seeds the project's own writers

@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libsdl2-dev libx11-dev libsdl2-image-dev libsdl2-ttf-dev fonts-dejavu-core
+  libsdl2-dev libx11-dev libxtst-dev libsdl2-image-dev libsdl2-ttf-dev fonts-dejavu-core
   libepoxy-dev libgl1-mesa-dri libegl-mesa0 libegl1
   libopenal-dev libvorbis-dev libbox2d-dev libunwind-dev
   libspng-dev googletest libgtest-dev libbenchmark-dev clang clang-format

@@ -1,0 +1,53 @@
+#!/bin/bash
+# The Heart fought by real keys (`make heart-keys`): for each of the three
+# plain ways (walls, stones, halfstep) and seeds 1 to 5, tools/heartkeys
+# starts the game's own program of BUILD in a window on an X server of its
+# own (xvfb-run), chooses Play and a slot saved at the Heart's stone by
+# keys, and plays from the window's pixels. JOBS fights run side by side
+# (default 3). Each way must win at least 4 of its 5 fights.
+#   [WAYS="walls stones halfstep"] bash scripts/heart-keys.sh build /tmp/heart-keys [JOBS] [SEEDS]
+set -u
+BUILD=$(cd "$1" && pwd)
+OUT=$2
+JOBS=${3:-3}
+SEEDS=${4:-"1 2 3 4 5"}
+WAYS=${WAYS:-"walls stones halfstep"}
+mkdir -p "$OUT"
+OUT=$(cd "$OUT" && pwd)
+for tool in quenholt tools/heartkeys world/gamelib.txt; do
+  [ -e "$BUILD/$tool" ] || { echo "heart-keys: $BUILD/$tool is missing (build it first)"; exit 2; }
+done
+
+fight() {
+  local way=$1 seed=$2 dir=$OUT/$1-$2
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  xvfb-run -a -s "-screen 0 1024x900x24" \
+    "$BUILD/tools/heartkeys" "$BUILD/quenholt" "$BUILD/world" "$dir" "$way" "$seed" > "$dir/result.txt" 2>&1
+  cat "$dir/result.txt"
+}
+
+start=$(date +%s)
+running=0
+for way in $WAYS; do
+  for seed in $SEEDS; do
+    fight "$way" "$seed" &
+    running=$((running + 1))
+    sleep 2
+    if [ "$running" -ge "$JOBS" ]; then
+      wait -n
+      running=$((running - 1))
+    fi
+  done
+done
+wait
+echo "heart-keys: $(($(date +%s) - start)) s"
+
+status=0
+for way in $WAYS; do
+  wins=$(cat "$OUT"/"$way"-*/result.txt 2>/dev/null | grep -c ": won,")
+  total=$(echo $SEEDS | wc -w)
+  echo "heart-keys: $way won $wins of $total"
+  [ "$wins" -ge $((total - 1)) ] || status=1
+done
+exit $status

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "tools/keys/KeysHeartPlayer.h"
+
+#include <string>
+
+class GameWindow;
+
+// One fight at the Heart by real keys: the game's own program started on
+// the X server of DISPLAY, Play and the first slot chosen by keys, then the
+// player plays from what the window shows until the slot says the Heart is
+// won ("done_h") or he is down.
+class HeartFight {
+public:
+    struct Options {
+        std::string game;
+        std::string world;
+        // Scratch folder: the game's documents (its slot), its output and
+        // pictures when asked.
+        std::string folder;
+        KeysHeartPlayer::Way way = KeysHeartPlayer::Way::AtTheWalls;
+        unsigned seed = 1;
+        double limitSeconds = 300.0;
+        // Every this many seconds a picture of the window is kept (0: none).
+        double picturesEvery = 0.0;
+    };
+    struct Result {
+        bool won = false;
+        // Hearts shown on the HUD as the fight was won, the fewest shown in
+        // it, and where a lost fight was lost.
+        int lifeLeft = 0;
+        int lowestLife = 0;
+        std::string lostAt;
+        double seconds = 0.0;
+        std::string error;
+    };
+
+    explicit HeartFight(Options options);
+    Result Run();
+
+private:
+    bool StartFromTheMenu(GameWindow& window, Result& result);
+    void Play(GameWindow& window, Result& result);
+    void Keep(const Picture& picture, const std::string& name) const;
+
+    Options options;
+};
