@@ -38,7 +38,8 @@ NPC_MiniBoss_FloatingSkull::NPC_MiniBoss_FloatingSkull(std::string name)
     life = kLife;
     contactDamage = kContactDamage;
     // Both draw flags: the front flag the skull already has wins, so it is
-    // drawn above its swarm.
+    // drawn in the front pass with its swarm; that pass goes in list order,
+    // and the swarm comes after it, so it is drawn under its swarm.
     SetDrawnFlagged(true);
 }
 
@@ -109,6 +110,10 @@ void NPC_MiniBoss_FloatingSkull::Update(double dt)
 
 void NPC_MiniBoss_FloatingSkull::ApplyDamage(CharacterObject* attacker, int damage)
 {
+    // An exploding one has had its death: the base would mark it dead at
+    // once (its life is gone) and the explosion would end half run.
+    if (exploding)
+        return;
     NPC_FloatingSkull::ApplyDamage(attacker, damage);
     speed *= kKnockBackBoost;
     if (life <= 0)

@@ -245,6 +245,13 @@ public:
     enum class CommandFileReport { kEveryLine, kNotTheUserPath, kNothing };
     bool RunCommandFile(std::istream& stream, const std::string& fileName = "init_vars.txt",
         CommandFileReport report = CommandFileReport::kEveryLine);
+    // Runs one line of a settings file or of the command line. A line that
+    // did nothing is said once, after `where` ("file:line: ", "Command line:
+    // "): its command's own reason, else what it expected; one whose
+    // command did its work says nothing, a debug switch that answers false
+    // included (CommandDone). `quiet` says nothing at all. True when it did
+    // its work.
+    bool RunReportedCommand(const std::string& line, const std::string& where, bool quiet = false);
 
     // ---- resource tables (owned entries unless noted)
     static Sprite* FindSprite(const std::string& name);

@@ -74,6 +74,21 @@ std::string Expected(const ConsoleCommand& command)
     return "expected " + text;
 }
 
+// What a run says of its lines; a quiet one says nothing.
+struct Say {
+    bool quiet;
+    void Problem(const std::string& text) const
+    {
+        if (!quiet)
+            platform::ReportProblem(text);
+    }
+    void Debug(const std::string& text) const
+    {
+        if (!quiet)
+            platform::DebugOutput(text);
+    }
+};
+
 } // namespace
 
 bool Game::RunCommandFile(std::istream& stream, const std::string& fileName, CommandFileReport report)
@@ -82,14 +97,7 @@ bool Game::RunCommandFile(std::istream& stream, const std::string& fileName, Com
     int lineNumber = 0;
     // A quiet run still runs every line: only what it would say is dropped.
     const bool quiet = report == CommandFileReport::kNothing;
-    const auto reportProblem = [quiet](const std::string& text) {
-        if (!quiet)
-            platform::ReportProblem(text);
-    };
-    const auto debugOutput = [quiet](const std::string& text) {
-        if (!quiet)
-            platform::DebugOutput(text);
-    };
+    const Say say {quiet};
     while (!stream.eof()) {
         const LineRead read = ReadCommandLine(stream, line);
         if (read == LineRead::End)
@@ -97,46 +105,53 @@ bool Game::RunCommandFile(std::istream& stream, const std::string& fileName, Com
         ++lineNumber;
         const std::string where = fileName + ":" + std::to_string(lineNumber) + ": ";
         if (read == LineRead::ReadError) {
-            reportProblem(where + "expected a command line, found " + std::string(kFoundReadError)
+            say.Problem(where + "expected a command line, found " + std::string(kFoundReadError)
                 + "; the rest of the file is not run\n");
             break;
         }
         if (read == LineRead::TooLong) {
-            debugOutput(where + "expected a command line of at most " + std::to_string(kMaxCommandLine)
+            say.Debug(where + "expected a command line of at most " + std::to_string(kMaxCommandLine)
                 + " characters, found a longer one\n");
             continue;
         }
         if (!IsText(line)) {
-            debugOutput(where + "expected a command line, found binary data\n");
+            say.Debug(where + "expected a command line, found binary data\n");
             continue;
         }
         // Empty lines, comments and lines that begin with a blank run nothing.
         if (line.empty() || line[0] == ' ' || line.rfind("//", 0) == 0)
             continue;
-        const size_t blank = line.find(' ');
-        const std::string word = line.substr(0, blank);
-        const ConsoleCommand* command = console.FindCommand(word);
-        if (command == nullptr) {
-            debugOutput(where + "expected a command, found \"" + word + "\"\n");
-            continue;
-        }
-        const std::string arguments = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-        if (const std::string refused = RefusedArguments(*command, arguments); !refused.empty()) {
-            reportProblem(where + "\"" + word + "\" " + refused + "\n");
-            continue;
-        }
-        // The handler's own reason, named with the file and the line; else
-        // the command's grammar, when it has one.
-        const CommandRefusal refusal;
-        const bool ran = console.ExecuteCommand(line);
-        if (report == CommandFileReport::kNotTheUserPath && word == "setuserpath")
-            continue;
-        if (!refusal.Reason().empty())
-            reportProblem(where + "\"" + word + "\" " + refusal.Reason() + "\n");
-        else if (!refusal.Note().empty())
-            reportProblem(where + "\"" + word + "\" " + refusal.Note() + "\n");
-        else if (!ran)
-            debugOutput(where + "\"" + word + "\" " + Expected(*command) + ", found \"" + arguments + "\"\n");
+        const std::string word = line.substr(0, line.find(' '));
+        RunReportedCommand(
+            line, where, quiet || (report == CommandFileReport::kNotTheUserPath && word == "setuserpath"));
     }
     return true;
+}
+
+bool Game::RunReportedCommand(const std::string& line, const std::string& where, bool quiet)
+{
+    const Say say {quiet};
+    const size_t blank = line.find(' ');
+    const std::string word = line.substr(0, blank);
+    const ConsoleCommand* command = console.FindCommand(word);
+    if (command == nullptr) {
+        say.Debug(where + "expected a command, found \"" + word + "\"\n");
+        return false;
+    }
+    const std::string arguments = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+    if (const std::string refused = RefusedArguments(*command, arguments); !refused.empty()) {
+        say.Problem(where + "\"" + word + "\" " + refused + "\n");
+        return false;
+    }
+    // The handler's own reason, named with the place of the line; else the
+    // command's grammar. A debug switch's false is no failure.
+    const CommandRefusal refusal;
+    const bool done = console.ExecuteCommand(line) || refusal.Done();
+    if (!refusal.Reason().empty())
+        say.Problem(where + "\"" + word + "\" " + refusal.Reason() + "\n");
+    else if (!refusal.Note().empty())
+        say.Problem(where + "\"" + word + "\" " + refusal.Note() + "\n");
+    else if (!done)
+        say.Debug(where + "\"" + word + "\" " + Expected(*command) + ", found \"" + arguments + "\"\n");
+    return done && refusal.Reason().empty();
 }

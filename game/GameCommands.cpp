@@ -66,8 +66,7 @@ void AddDebugBanner(DevConsole& console)
 
 bool RefuseWithoutGame(const std::string& command)
 {
-    platform::DebugOutput(command + ": no game is running; nothing set\n");
-    return false;
+    return RefuseCommand(command, "no game is running; nothing set");
 }
 
 bool CmdUsePlayerStart(std::string arguments)
@@ -208,11 +207,15 @@ bool CmdDrawRect(std::string arguments)
     if (tokens.size() < 2 || game == nullptr)
         return false;
     // A debug switch: it answers false whatever it set, as the console's
-    // own debug commands do; an unknown zone name stores nothing.
+    // own debug commands do, and tells its runner when it set a flag; an
+    // unknown zone name stores nothing.
     if (tokens[0] == "player_attackzone")
         game->drawPlayerAttackZone = ToBool(tokens[1]);
     else if (tokens[0] == "npc_hitzone")
         game->drawNpcHitZone = ToBool(tokens[1]);
+    else
+        return false;
+    CommandDone();
     return false;
 }
 
@@ -312,7 +315,9 @@ bool CmdScreenshotAddComments(std::string arguments)
     if (tokens.empty() || !ToInt("screenshotaddcomments", tokens[0], -1000000, 1000000, comments))
         return false;
     g_ScreenshotAddComments = comments != 0 ? 1 : 0;
-    return false; // a debug switch answers false, set or not
+    // A debug switch answers false, set or not; its runner hears it was set.
+    CommandDone();
+    return false;
 }
 
 bool CmdAddMusicInfo(std::string arguments)

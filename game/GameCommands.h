@@ -33,8 +33,8 @@ bool CmdSetUserPath(std::string arguments);
 bool CmdResetSteamAchievements(std::string arguments);
 
 // A command that stores a value in the game, run with no game running: it
-// says "<command>: no game is running; nothing set" and fails (a command
-// file's runner then reports the line).
+// refuses it with "no game is running; nothing set" (RefuseCommand: a
+// command file's runner names it with the file and the line).
 bool RefuseWithoutGame(const std::string& command);
 
 // The user folder that "setuserpath" makes of its argument: "<PERSONAL>"

@@ -133,11 +133,11 @@ void RunCommandFileIfPresent(Game& game, const std::string& path, Game::CommandF
     platform::ReportProblem(path + ": " + problem + "; " + without + "\n");
 }
 
+// Each said once when it did nothing, as a settings file's line is.
 void RunQueuedCommands(Game& game, const std::vector<std::string>& commands)
 {
     for (const std::string& command : commands)
-        if (!game.console.ExecuteCommand(command))
-            platform::DebugOutput("Command line: the console command \"" + command + "\" did not run\n");
+        game.RunReportedCommand(command, "Command line: ");
 }
 
 void LoadGameLibrary(Game& game, const std::string& name)

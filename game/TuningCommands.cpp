@@ -8,10 +8,10 @@
 #include "characters/PlayerModifier.h"
 #include "characters/PlayerTuning.h"
 #include "enemies/NpcTuning.h"
+#include "engine/app/ConsoleCommand.h"
 #include "engine/app/NumberArguments.h"
 #include "engine/app/SplitCommandLine.h"
 #include "engine/config/GamePaths.h"
-#include "engine/platform/DebugOutput.h"
 #include "engine/serial/FileUtils.h"
 #include "game/Game.h"
 #include "game/GameCommands.h"
@@ -105,13 +105,6 @@ UI_Frame* UiFrame(size_t index)
     return dynamic_cast<UI_Frame*>(game->uiFrames[index]->GetPrototype());
 }
 
-// Says why a command set nothing, in the console, and fails it.
-bool Refuse(const std::string& why)
-{
-    platform::DebugOutput(why + "\n");
-    return false;
-}
-
 // What a command that sets one value of a list of named ones found: the
 // name, and whether it had the values it needs.
 struct NamedValue {
@@ -139,8 +132,8 @@ struct NamedValue {
         if (stored)
             return true;
         if (!known)
-            return Refuse(command + ": no " + what + " \"" + name + "\"" + where + "; nothing set");
-        return Refuse(command + ": \"" + name + "\" needs two values; nothing set");
+            return RefuseCommand(command, "no " + what + " \"" + name + "\"" + where + "; nothing set");
+        return RefuseCommand(command, "\"" + name + "\" needs two values; nothing set");
     }
 };
 
@@ -156,7 +149,8 @@ bool CmdSetPlayerSpeed(std::string arguments)
         return RefuseWithoutGame("setplayerspeed");
     const bool walk = tokens[0] == "walk" || tokens[0] == "jumph";
     if (!walk && tokens[0] != "climb")
-        return Refuse("setplayerspeed: no speed \"" + tokens[0] + "\" (walk, jumph or climb); nothing set");
+        return RefuseCommand(
+            "setplayerspeed", "no speed \"" + tokens[0] + "\" (walk, jumph or climb); nothing set");
     ArgumentNumbers numbers;
     const float value = ToFloat(numbers, tokens[1], kSpeed);
     if (!numbers.Ok())
@@ -186,7 +180,7 @@ bool CmdSetPlayerWaterSlow(std::string arguments)
     // Stored only once a player exists: before it the ratio stays as it is
     // and the command fails.
     if (CurrentPlayer() == nullptr)
-        return Refuse("setplayerwaterslow: no player yet; nothing set");
+        return RefuseCommand("setplayerwaterslow", "no player yet; nothing set");
     tuning->player.waterSlowRatio = ratio;
     return true;
 }
@@ -232,7 +226,7 @@ bool CmdSetPlayerMovingStage(std::string arguments)
         stored = true;
     }
     if (!stored)
-        return Refuse("setplayermovingstage: no stage \"" + tokens[0] + "\"; nothing set");
+        return RefuseCommand("setplayermovingstage", "no stage \"" + tokens[0] + "\"; nothing set");
     RefreshPlayerSpeeds(false);
     return true;
 }
@@ -252,8 +246,8 @@ bool CmdSetPlayerHighFall(std::string arguments)
     else if (tokens[0] == "height_threshold")
         player.highFallHeightThreshold = ToFloat(numbers, tokens[1], kHeight);
     else
-        return Refuse("setplayerhighfall: no value \"" + tokens[0]
-            + "\" (freezetime or height_threshold); nothing set");
+        return RefuseCommand("setplayerhighfall",
+            "no value \"" + tokens[0] + "\" (freezetime or height_threshold); nothing set");
     if (!numbers.Ok())
         return numbers.Refuse("setplayerhighfall");
     tuning->player = player;
@@ -294,8 +288,8 @@ bool CmdSetPlayerStraff(std::string arguments)
     else if (tokens[0] == "duration")
         player.straffDuration = ToInt(numbers, tokens[1], kFrames);
     else
-        return Refuse(
-            "setplayerstraff: no value \"" + tokens[0] + "\" (delay, speed or duration); nothing set");
+        return RefuseCommand(
+            "setplayerstraff", "no value \"" + tokens[0] + "\" (delay, speed or duration); nothing set");
     if (!numbers.Ok())
         return numbers.Refuse("setplayerstraff");
     tuning->player = player;
@@ -317,7 +311,8 @@ bool CmdSetPlayerCrossbow(std::string arguments)
     else if (tokens[0] == "speed")
         player.crossbowSpeed = ToFloat(numbers, tokens[1], kSpeed);
     else
-        return Refuse("setplayercrossbow: no value \"" + tokens[0] + "\" (delay or speed); nothing set");
+        return RefuseCommand(
+            "setplayercrossbow", "no value \"" + tokens[0] + "\" (delay or speed); nothing set");
     if (!numbers.Ok())
         return numbers.Refuse("setplayercrossbow");
     tuning->player = player;
@@ -342,7 +337,7 @@ bool CmdEnablePlayerArmors(std::string)
 {
     Player* player = CurrentPlayer();
     if (player == nullptr)
-        return Refuse("enableplayerarmors: no player yet; nothing set");
+        return RefuseCommand("enableplayerarmors", "no player yet; nothing set");
     for (int i = 0; i < player->GetModifierCount(); ++i)
         player->EnableModifier(i);
     player->armorFlag = 1;
@@ -365,8 +360,8 @@ bool CmdPlayerArmorAddReplaceForUse(std::string arguments)
     else if (tokens[0] == "icelava")
         ArmorReplacement::Append(ArmorReplacement::IceLavaList(), ArmorReplacement(tokens[1], tokens[2]));
     else
-        return Refuse("playerarmoraddreplaceforuse: no list \"" + tokens[0]
-            + "\" (\"ice\" or \"icelava\"); nothing added");
+        return RefuseCommand("playerarmoraddreplaceforuse",
+            "no list \"" + tokens[0] + "\" (\"ice\" or \"icelava\"); nothing added");
     return true;
 }
 
@@ -377,8 +372,8 @@ bool CmdPlayerArmorSetReplaceForUseZone(std::string arguments)
         return false;
     // Only the ice armor has a zone size a command sets.
     if (tokens[0] != "ice")
-        return Refuse(
-            "playerarmorsetreplaceforusezone: no armor \"" + tokens[0] + "\" (\"ice\"); nothing set");
+        return RefuseCommand(
+            "playerarmorsetreplaceforusezone", "no armor \"" + tokens[0] + "\" (\"ice\"); nothing set");
     GameTuning* tuning = RunningTuning();
     if (tuning == nullptr)
         return RefuseWithoutGame("playerarmorsetreplaceforusezone");
@@ -476,9 +471,11 @@ bool CmdSetNpcValue(std::string arguments)
         named.Set("impulse_right_right", true, [&] { npc.lonelyHeadImpulseRightRight = toPoint(kImpulse); });
         named.Set("impulse_right_mid", true, [&] { npc.lonelyHeadImpulseRightMid = toPoint(kImpulse); });
     } else {
-        return Refuse("setnpcvalue: no family \"" + family
-            + "\" (floatingskull, crouchskull, crouchskull_boat, thrower, boatworm, firediamond, jellyfish "
-              "or lonely_head); nothing set");
+        return RefuseCommand("setnpcvalue",
+            "no family \"" + family
+                + "\" (floatingskull, crouchskull, crouchskull_boat, thrower, boatworm, firediamond, "
+                  "jellyfish "
+                  "or lonely_head); nothing set");
     }
     if (!named.Outcome("setnpcvalue", "value", " for " + family))
         return false;
@@ -537,7 +534,7 @@ bool CmdSetUiRect(std::string arguments)
     if (tuning == nullptr)
         return RefuseWithoutGame("setuirect");
     if (tokens[0] != "dialogue_text_frame")
-        return Refuse("setuirect: no element \"" + tokens[0] + "\"; nothing set");
+        return RefuseCommand("setuirect", "no element \"" + tokens[0] + "\"; nothing set");
     ArgumentNumbers numbers;
     int32_t rect[4] = {};
     for (size_t i = 0; i < 4; ++i)
@@ -566,7 +563,7 @@ bool CmdSetUiDialogueSpeed(std::string arguments)
     if (tuning == nullptr)
         return RefuseWithoutGame("setui_dialoguespeed");
     if (tokens[0] != "base_speed")
-        return Refuse("setui_dialoguespeed: no value \"" + tokens[0] + "\"; nothing set");
+        return RefuseCommand("setui_dialoguespeed", "no value \"" + tokens[0] + "\"; nothing set");
     ArgumentNumbers numbers;
     const int32_t speed = ToInt(numbers, tokens[1], kFrames);
     if (!numbers.Ok())
@@ -627,7 +624,8 @@ bool CmdSetMaxValueForAchievement(std::string arguments)
         return numbers.Refuse("setmaxvalueforachievement");
     Achievement* achievement = game->GetAchievements().FindByName(tokens[0]);
     if (achievement == nullptr)
-        return Refuse("setmaxvalueforachievement: no achievement \"" + tokens[0] + "\"; nothing set");
+        return RefuseCommand(
+            "setmaxvalueforachievement", "no achievement \"" + tokens[0] + "\"; nothing set");
     achievement->SetTarget(std::max(1, target));
     return true;
 }
@@ -654,8 +652,8 @@ bool CmdSetPath(std::string arguments)
     } else if (tokens[0] == "dialog") {
         SetDialogPath(folder);
     } else {
-        return Refuse(
-            "setpath: no path \"" + tokens[0] + "\" (map, base, music, sound or dialog); nothing set");
+        return RefuseCommand(
+            "setpath", "no path \"" + tokens[0] + "\" (map, base, music, sound or dialog); nothing set");
     }
     return true;
 }

@@ -86,3 +86,9 @@ void NoteCommand(const std::string& command, const std::string& note)
     else
         platform::ReportProblem(command + ": " + note + "\n");
 }
+
+void CommandDone()
+{
+    if (CommandRefusal* bound = g_CurrentRefusal; bound != nullptr)
+        bound->done = true;
+}

@@ -62,6 +62,12 @@ bool RefuseCommand(const std::string& command, const std::string& reason);
 // once.
 void NoteCommand(const std::string& command, const std::string& note);
 
+// Tells the runner of the command being run that it did its work, though it
+// answers false (a debug switch answers false, set or not): the line is no
+// failure and says nothing. Nothing when no runner is bound (the console
+// reads no result).
+void CommandDone();
+
 // Binds itself, for its lifetime, as the place where RefuseCommand keeps the
 // first reason of the command being run on this thread (a nested one hides
 // the outer one until it ends). Later reasons are said at once, so none is
@@ -77,11 +83,15 @@ public:
     const std::string& Reason() const { return reason; }
     // The first NoteCommand of a command that ran; empty when none.
     const std::string& Note() const { return note; }
+    // Whether the command said CommandDone.
+    bool Done() const { return done; }
 
 private:
     friend bool RefuseCommand(const std::string& command, const std::string& reason);
     friend void NoteCommand(const std::string& command, const std::string& note);
+    friend void CommandDone();
     CommandRefusal* outer;
     std::string reason;
     std::string note;
+    bool done = false;
 };

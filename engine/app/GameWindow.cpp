@@ -33,17 +33,17 @@ bool MoveToWindowedSize(platform::Window& window)
         screenWidth - (size.x + decorations.x), window.GetTopDecoration(), size.x, size.y);
 }
 
-// The window may be made larger than at start, never smaller: its size now
-// becomes its smallest (the outer size in g_MinTrackWidth/Height, which the
-// window procedure reports, the client size for the window system).
-void KeepAtLeastTheCurrentSize(platform::Window& window)
+// The window may be made as small as the 512 x 448 picture, whatever size
+// it opened at: the outer size at that client in g_MinTrackWidth/Height,
+// which the window procedure reports, the client size for the window system.
+void KeepAtLeastThePicture(platform::Window& window)
 {
     int outerWidth = 0, outerHeight = 0, clientWidth = 0, clientHeight = 0;
     window.GetOuterSize(outerWidth, outerHeight);
     window.GetClientSize(clientWidth, clientHeight);
-    g_MinTrackWidth = outerWidth;
-    g_MinTrackHeight = outerHeight;
-    window.SetMinimumClientSize(clientWidth, clientHeight);
+    g_MinTrackWidth = kClientWidth + (outerWidth - clientWidth);
+    g_MinTrackHeight = kClientHeight + (outerHeight - clientHeight);
+    window.SetMinimumClientSize(kClientWidth, kClientHeight);
 }
 
 } // namespace
@@ -69,13 +69,13 @@ std::unique_ptr<platform::Window> CreateGameWindow()
         return nullptr;
     // SDL sizes the client area directly; the decorations are only known once
     // the window exists, so the size and position are set afterwards.
-    // Its size at start is its smallest; a full-screen start has its size
-    // as a window only when it first leaves full screen.
+    // Its smallest size is the picture's; a full-screen start sets it when
+    // it first leaves full screen.
     g_MinTrackWidth = 0;
     g_MinTrackHeight = 0;
     if (!fullScreen) {
         MoveToWindowedSize(*window);
-        KeepAtLeastTheCurrentSize(*window);
+        KeepAtLeastThePicture(*window);
     }
     g_hWnd = window.get();
     return window;
@@ -87,7 +87,7 @@ bool FitGameWindow()
         return false;
     const bool moved = MoveToWindowedSize(*g_hWnd);
     if (g_MinTrackWidth == 0)
-        KeepAtLeastTheCurrentSize(*g_hWnd);
+        KeepAtLeastThePicture(*g_hWnd);
     g_hWnd->Restore();
     g_hWnd->Raise();
     return moved;

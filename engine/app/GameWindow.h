@@ -30,9 +30,10 @@ Point<int> WindowedClientSize(Point<int> desktop, Point<int> decorations);
 // area is WindowedClientSize and its right edge meets the right edge of the
 // primary screen; when g_FullScreen is set it covers the desktop, so that a
 // full screen the system does not grant (no window manager) still has a
-// window of the screen's size to fit the picture to. The window cannot be
-// made smaller than at start: a window's size now is its smallest (a
-// full-screen start takes the size FitGameWindow first gives it).
+// window of the screen's size to fit the picture to. The window can be made
+// as small as a 512 x 448 client, never smaller, whatever size it opened at
+// (a full-screen start sets that smallest size when FitGameWindow first
+// gives it a window).
 // Returns the owner (null on failure, g_hWnd then stays null).
 std::unique_ptr<platform::Window> CreateGameWindow();
 

@@ -1,5 +1,6 @@
 #include "bosses/NPC_MiniBoss_FloatingSkull.h"
 #include "bosses/BossFrame.h"
+#include "enemies/EnemyFramework.h"
 #include "engine/platform/Random.h"
 
 #include "tests/bosses/CemeteryWorld.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 // The skull mini-boss leads its swarm in a small arena, then in the Ossuary's
 // own arena its death opens the reward alcove and the double jump is taken.
@@ -28,7 +30,8 @@ TEST_F(MiniBossSkull, ItLeadsItsSwarmInsideItsOwnBoxAndMovesTheWanderersAlong)
     EXPECT_FLOAT_EQ(boss->GetWanderMaxSpeed(), 1.0f);
     EXPECT_FLOAT_EQ(boss->GetChaseMaxSpeed(), 2.0f);
     EXPECT_EQ(boss->GetSize(), Point<int>(96, 96));
-    // Both draw flags: the front pass draws it, above its swarm.
+    // Both draw flags: the front pass draws it, in list order, so under its
+    // swarm, which comes after it.
     EXPECT_TRUE(boss->IsDrawnFlagged());
     EXPECT_TRUE(boss->IsDrawnInFront());
     ASSERT_EQ(boss->GetChildren().size(), 3u);
@@ -88,6 +91,49 @@ TEST_F(MiniBossSkull, BlowsSpeedItsKnockBackAndTheLastOneFreesTheSwarmAndTellsTh
     EXPECT_EQ(died->Count(), 1);
     ASSERT_TRUE(Live(second));
     EXPECT_EQ(second->GetOwner(), nullptr);
+}
+
+// A blow on its explosion, eight updates in, changes nothing: the explosion
+// runs its whole length and it dies at its end, as with no blow.
+TEST_F(MiniBossSkull, ABlowOnItsExplosionChangesNothing)
+{
+    const struct {
+        const char* blow;
+        std::function<void(NPC_MiniBoss_FloatingSkull&)> strike;
+    } rows[] = {
+        {"none", [](NPC_MiniBoss_FloatingSkull&) {}},
+        {"area",
+            [this](
+                NPC_MiniBoss_FloatingSkull& boss) { boss.ReceiveHit(&ThePlayer(), Enemy::kIceHit, 1.0f); }},
+        {"near", [this](NPC_MiniBoss_FloatingSkull& boss) { Strike(&boss, 1); }},
+    };
+    Enter("place Zone_NPCSpawner_MiniBoss_FloatingSkull skull 8 5 12x6 ChildCount=0\n");
+    int whole = -1;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.blow);
+        Reload();
+        const Watched boss(NamedAs<NPC_MiniBoss_FloatingSkull>("skull"));
+        ASSERT_NE(boss, nullptr);
+        Pass();
+        Strike(boss, boss->GetLife());
+        ASSERT_TRUE(boss->IsExploding());
+        int passes = 0;
+        int phase = -1;
+        for (; passes < 200 && Live(boss); ++passes) {
+            if (passes == 8) {
+                row.strike(*boss);
+                EXPECT_FALSE(boss->IsDead());
+            }
+            phase = boss->GetExplosionPhase();
+            Pass();
+        }
+        // It was last seen in the explosion's second stage.
+        EXPECT_EQ(phase, 2);
+        if (whole < 0)
+            whole = passes;
+        EXPECT_EQ(passes, whole);
+    }
+    EXPECT_GT(whole, 8);
 }
 
 TEST_F(MiniBossSkull, NoSwarmWithoutChildrenAndADisabledOneStaysInert)

@@ -1,3 +1,4 @@
+#include "engine/render/Screenshot.h"
 #include "game/Game.h"
 #include "game/TuningCommands.h"
 #include "script/Script.h"
@@ -238,30 +239,60 @@ TEST_F(CommandFileTest, ReportsEachBadLineWithFileAndLineAndRunsEveryGoodOne)
     EXPECT_LT(output.size(), 1000u);
 }
 
-// The water ratio, stored only once a player exists, fails without one.
-TEST_F(CommandFileTest, ALineThatStoresAValueIsNoFailureAndAnUnknownKeywordIsReported)
+// The water ratio, stored only once a player exists, fails without one. A
+// refused line says its command's reason once, at its place, with no
+// grammar line after it; a line whose command did its work says nothing,
+// a debug switch (which answers false, set or not) included: in a settings
+// file, on the command line and at the console.
+TEST_F(CommandFileTest, ALineThatDidItsWorkSaysNothingAndARefusedOneItsReasonOnce)
 {
     const struct {
         const char* line;
-        bool reported;
+        const char* said;
     } cases[] = {
-        {"setplayercrossbow delay 12", false},
-        {"setplayercrossbow range 4", true},
-        {"setplayerstraff delay 7", false},
-        {"setplayerstraff dash 2", true},
-        {"setplayerspeed run 99", true},
-        {"setpath maps \\levels", true},
-        {"setplayerwaterslow 0.5", true},
+        {"setplayercrossbow delay 12", ""},
+        {"setplayercrossbow range 4",
+            "\"setplayercrossbow\" no value \"range\" (delay or speed); nothing set"},
+        {"setplayerstraff delay 7", ""},
+        {"setplayerstraff dash 2",
+            "\"setplayerstraff\" no value \"dash\" (delay, speed or duration); nothing set"},
+        {"setplayerspeed run 99", "\"setplayerspeed\" no speed \"run\" (walk, jumph or climb); nothing set"},
+        {"setpath maps \\levels",
+            "\"setpath\" no path \"maps\" (map, base, music, sound or dialog); nothing set"},
+        {"setplayerwaterslow 0.5", "\"setplayerwaterslow\" no player yet; nothing set"},
+        {"drawrect player_attackzone 1", ""},
+        {"drawrect npc_hitzone 1", ""},
+        {"screenshotaddcomments 1", ""},
+        {"drawrect enemy_zone 1",
+            "\"drawrect\" expected list{player_attackzone,npc_hitzone} bool, found \"enemy_zone 1\""},
+        {"screenshotaddcomments", "\"screenshotaddcomments\" expected the arguments it takes, found \"\""},
     };
+    const int comments = g_ScreenshotAddComments;
     std::string file;
-    for (const auto& c : cases)
-        file += std::string(c.line) + "\r\n";
-    const std::string output = Run(file);
+    std::string expected;
     for (size_t i = 0; i < std::size(cases); ++i) {
-        const std::string where = "init_vars.txt:" + std::to_string(i + 1) + ":";
-        EXPECT_EQ(output.find(where) != std::string::npos, cases[i].reported) << cases[i].line << "\n"
-                                                                              << output;
+        file += std::string(cases[i].line) + "\r\n";
+        if (*cases[i].said != '\0')
+            expected += "init_vars.txt:" + std::to_string(i + 1) + ": " + cases[i].said + "\n";
     }
+    EXPECT_EQ(Run(file), expected);
+    EXPECT_TRUE(game.drawPlayerAttackZone && game.drawNpcHitZone);
+    EXPECT_EQ(g_ScreenshotAddComments, 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const bool said = *c.said != '\0';
+        {
+            DebugCapture debug;
+            EXPECT_EQ(game.RunReportedCommand(c.line, "Command line: "), !said);
+            EXPECT_EQ(debug.Text(), said ? "Command line: " + std::string(c.said) + "\n" : "");
+        }
+        if (!said) {
+            DebugCapture debug;
+            game.console.ExecuteCommand(c.line);
+            EXPECT_EQ(debug.Text(), "");
+        }
+    }
+    g_ScreenshotAddComments = comments;
 }
 
 // Numbers that atof and a conversion to int cannot take are refused before

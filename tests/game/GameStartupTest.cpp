@@ -89,8 +89,10 @@ TEST_F(GLGameStartup, SettingsRunInOrderAndExitQuitsWithCodeZero)
     // Words behind an unquoted folder are said once, at their line.
     WriteFile(
         folder / "init_vars.txt", "setuserpath " + user.string() + " old words\r\nshowargs mark_working\r\n");
-    WriteFile(user / "init_vars.txt", "mark_user\r\n");
-    const GameRun run = RunGame(folder, "--windowed -mark_cli -exit -ab");
+    // A debug switch that was set says nothing, though it answers false; a
+    // refused line says its reason once, at its line.
+    WriteFile(user / "init_vars.txt", "mark_user\r\ndrawrect npc_hitzone 1\r\nsetplayercrossbow range 4\r\n");
+    const GameRun run = RunGame(folder, "--windowed -mark_cli '-drawrect player_attackzone 1' -exit -ab");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     const std::vector<std::string> order = Markers(run.output,
         {"mark_working", "mark_user", "mark_cli", "gameLib.txt was not founded",
@@ -103,6 +105,12 @@ TEST_F(GLGameStartup, SettingsRunInOrderAndExitQuitsWithCodeZero)
     // are written only by the options menu, never by a start.
     EXPECT_TRUE(fs::is_directory(user / "Screenshots"));
     EXPECT_FALSE(fs::exists(user / "UserConfig.cfg")) << run.output;
+    for (const char* quiet : {"\"drawrect\"", "did not run", "\"setplayercrossbow\" expected"})
+        EXPECT_EQ(run.output.find(quiet), std::string::npos) << quiet << "\n" << run.output;
+    const std::string refused = (user / "init_vars.txt").string()
+        + ":3: \"setplayercrossbow\" no value \"range\" (delay or speed); nothing set\n";
+    EXPECT_NE(run.output.find(refused), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find(refused, run.output.find(refused) + 1), std::string::npos) << run.output;
     const std::string note
         = "init_vars.txt:1: \"setuserpath\" reads one folder, found 3 words: uses \"" + user.string();
     EXPECT_NE(run.output.find(note), std::string::npos) << run.output;

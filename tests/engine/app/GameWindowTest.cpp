@@ -91,20 +91,28 @@ TEST_F(GLGameWindow, OpensAtItsWindowedSizeAtTheTopRightAndResizesThereOnlyWhenW
     EXPECT_EQ(h, expected.y);
     EXPECT_EQ(x + outerW, screenWidth); // the right edges meet
     EXPECT_EQ(y, 0);
-    // It cannot be made smaller than at start.
+    // Whatever size it opened at, it can be made as small as the picture
+    // (its outer size at that client), never smaller.
     int minW = 0, minH = 0;
     window->GetMinimumClientSize(minW, minH);
-    EXPECT_EQ(minW, w);
-    EXPECT_EQ(minH, h);
-    EXPECT_EQ(g_MinTrackWidth, outerW);
-    EXPECT_EQ(g_MinTrackHeight, outerH);
+    EXPECT_EQ(minW, 512);
+    EXPECT_EQ(minH, 448);
+    EXPECT_EQ(g_MinTrackWidth, 512 + outerW - w);
+    EXPECT_EQ(g_MinTrackHeight, 448 + outerH - h);
 
-    ASSERT_TRUE(ResizeGameWindow(1024, 896));
+    for (const Point<int> size : {Point<int>(512, 448), Point<int>(1024, 896), Point<int>(600, 500)}) {
+        ASSERT_TRUE(ResizeGameWindow(size.x, size.y)) << size.x << " x " << size.y;
+        window->GetClientSize(w, h);
+        window->GetPosition(x, y);
+        EXPECT_EQ(w, size.x);
+        EXPECT_EQ(h, size.y);
+        EXPECT_EQ(x, screenWidth - size.x - (outerW - expected.x));
+    }
+    EXPECT_FALSE(ResizeGameWindow(400, 300));
     window->GetClientSize(w, h);
-    window->GetPosition(x, y);
-    EXPECT_EQ(w, 1024);
-    EXPECT_EQ(h, 896);
-    EXPECT_EQ(x, screenWidth - 1024 - (outerW - expected.x));
+    EXPECT_EQ(w, 512);
+    EXPECT_EQ(h, 448);
+    ASSERT_TRUE(ResizeGameWindow(1024, 896));
 
     // In full screen neither a resize nor its message touches the window or
     // the reset flags.

@@ -97,11 +97,12 @@ TEST(X11GameWindow, ARefusedFullScreenCoversTheScreenAndLeavingItFitsTheWindow)
         Point<int>(screenWidth, screenHeight), Point<int>(outerWidth - width, outerHeight - height));
     EXPECT_EQ(width, expected.x);
     EXPECT_EQ(height, expected.y);
-    // Its first size as a window is its smallest.
+    // It can then be made as small as the picture.
     int minWidth = 0, minHeight = 0;
     window->GetMinimumClientSize(minWidth, minHeight);
-    EXPECT_EQ(minWidth, expected.x);
-    EXPECT_EQ(minHeight, expected.y);
+    EXPECT_EQ(minWidth, 512);
+    EXPECT_EQ(minHeight, 448);
+    EXPECT_EQ(g_MinTrackWidth, 512 + outerWidth - width);
     window.reset();
     g_hWnd = nullptr;
     g_MinTrackWidth = 0;
