@@ -42,7 +42,8 @@ public:
         int originY, int clipWidth, int clipHeight) override
     {
         copies = GetDrawEntryCount();
-        return ZoneHolder::DrawSprite(target, x, y, p5, p6, rotation, originX, originY, clipWidth, clipHeight);
+        return ZoneHolder::DrawSprite(
+            target, x, y, p5, p6, rotation, originX, originY, clipWidth, clipHeight);
     }
 
     Sprite tile;
@@ -56,7 +57,8 @@ public:
     {
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
         setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
-        folder = std::filesystem::temp_directory_path() / ("quenholt_zone_bench_" + std::to_string(::getpid()));
+        folder
+            = std::filesystem::temp_directory_path() / ("quenholt_zone_bench_" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
         PixelImage picture(32, 32);
         for (int y = 0; y < 32; ++y)
@@ -92,8 +94,8 @@ public:
         RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
         clear.SetColour(0xFF000000u);
         pool->AddCommand(std::move(clear));
-        zone.RenderInstance(nullptr, &data, -1000, top + kZoneSide - zone.GetSize().y, 1.0f, 1.0f, 0.0f, 0, 0,
-            0, 0);
+        zone.RenderInstance(
+            nullptr, &data, -1000, top + kZoneSide - zone.GetSize().y, 1.0f, 1.0f, 0.0f, 0, 0, 0, 0);
         pool->AddCommand(RenderPoolCommand::Named("EndRendering"));
         pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
     }
