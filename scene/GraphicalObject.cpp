@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <utility>
 
 #include "engine/platform/DebugOutput.h"
@@ -48,6 +49,25 @@ RenderPoolManager* RecordingRenderPool()
         return nullptr;
     RenderPoolManager* pool = engine->GetRenderPool();
     return pool != nullptr && pool->HasThread() ? pool : nullptr;
+}
+
+// Erases the marked elements of `list`, keeping the order of the others;
+// returns for each index, and one past the end, how many marked elements
+// stood before it.
+template <class T> std::vector<int32_t> EraseMarked(std::vector<T>& list, const std::vector<bool>& gone)
+{
+    std::vector<int32_t> before(list.size() + 1, 0);
+    size_t kept = 0;
+    for (size_t i = 0; i < list.size(); ++i) {
+        before[i + 1] = before[i] + (gone[i] ? 1 : 0);
+        if (gone[i])
+            continue;
+        if (kept != i)
+            list[kept] = std::move(list[i]);
+        ++kept;
+    }
+    list.erase(list.begin() + static_cast<std::ptrdiff_t>(kept), list.end());
+    return before;
 }
 
 } // namespace
@@ -512,6 +532,34 @@ void GraphicalObject::RemoveGenericSprite(int i)
             --entry.index;
     }
     drawEntries.erase(drawEntries.begin() + i);
+}
+
+void GraphicalObject::RemoveGenericSpritesFrom(int first)
+{
+    const size_t from = static_cast<size_t>(std::max(first, 0));
+    if (from >= drawEntries.size())
+        return;
+    std::vector<bool> spriteGone(spriteInstances.size());
+    std::vector<bool> animatedGone(animatedInstances.size());
+    for (size_t i = from; i < drawEntries.size(); ++i) {
+        const GenericSpriteIndex& entry = drawEntries[i];
+        if (entry.type == 0 && InRange(entry.index, spriteInstances.size()))
+            spriteGone[static_cast<size_t>(entry.index)] = true;
+        else if (entry.type == 1 && InRange(entry.index, animatedInstances.size()))
+            animatedGone[static_cast<size_t>(entry.index)] = true;
+    }
+    drawEntries.resize(from);
+    const std::vector<int32_t> spriteBefore = EraseMarked(spriteInstances, spriteGone);
+    const std::vector<int32_t> animatedBefore = EraseMarked(animatedInstances, animatedGone);
+    // An index past the list moves down by every instance removed, as it
+    // does when they go one at a time.
+    for (GenericSpriteIndex& entry : drawEntries) {
+        const std::vector<int32_t>* before = entry.type == 0 ? &spriteBefore
+            : entry.type == 1                                ? &animatedBefore
+                                                             : nullptr;
+        if (before != nullptr && entry.index >= 0)
+            entry.index -= (*before)[std::min(static_cast<size_t>(entry.index), before->size() - 1)];
+    }
 }
 
 // ---------------------------------------------------------------------------

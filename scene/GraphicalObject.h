@@ -109,6 +109,10 @@ public:
     ISerialization* GetGenericSprite(int i);
     int GetDrawEntryCount() const { return static_cast<int>(drawEntries.size()); }
     void RemoveGenericSprite(int i);
+    // Removes the entries from `first` to the last and the instances they
+    // name, renumbering the others as RemoveGenericSprite does, in one pass
+    // (removing them one by one walks the table for each).
+    void RemoveGenericSpritesFrom(int first);
     const std::vector<GenericSpriteIndex>& GetDrawEntries() const { return drawEntries; }
     // The drawing table as the render engine draws it: each sprite entry's
     // sprite and each animated entry's current frame with their instance's

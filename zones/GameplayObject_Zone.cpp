@@ -2,6 +2,7 @@
 
 #include "characters/ContactRect.h"
 #include "characters/Player.h"
+#include "engine/platform/DebugOutput.h"
 #include "engine/serial/TypeNames.h"
 #include "scene/Camera.h"
 #include "scene/Sprite.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 namespace {
 
@@ -19,6 +21,7 @@ namespace {
 struct TileSpan {
     int64_t first = 0;
     int64_t end = 0;
+    int64_t Count() const { return std::max<int64_t>(0, end - first); }
 };
 
 int64_t FloorDiv(int64_t a, int64_t b)
@@ -26,17 +29,51 @@ int64_t FloorDiv(int64_t a, int64_t b)
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-TileSpan VisibleTiles(int start, int extent, int step, int view)
+// The copies that meet screen positions low to high - 1.
+TileSpan VisibleTiles(int start, int extent, int step, int64_t low, int64_t high)
 {
-    const int64_t low = -static_cast<int64_t>(view) / 2;
-    const int64_t high = static_cast<int64_t>(view) + view / 2;
     TileSpan span;
-    // A copy at p meets the view when p + step > low and p < high.
+    // A copy at p meets the span when p + step > low and p < high.
     span.first = std::max<int64_t>(0, FloorDiv(low - start - step, step) + 1);
     const int64_t inZone = (static_cast<int64_t>(std::max(extent, 0)) + step - 1) / step;
     const int64_t inView = FloorDiv(high - start - 1, step) + 1;
     span.end = std::min(inZone, inView);
     return span;
+}
+
+// The copies one draw of a zone adds: every `stride`-th column and row of
+// the spans, the stride counted from the zone's corner so that the picture
+// keeps still while the view moves.
+struct TileCover {
+    TileSpan columns;
+    TileSpan rows;
+    int64_t stride = 1;
+    int64_t wanted = 0; // the copies over the view (and margin) at stride 1
+};
+
+TileCover CoverView(Point<int> corner, Point<int> zone, Point<int> step, int64_t bound)
+{
+    const int64_t w = Camera::kViewWidth;
+    const int64_t h = Camera::kViewHeight;
+    TileCover cover;
+    // Half a view around the view first, for a shaken picture; the view
+    // alone when that takes too many.
+    cover.columns = VisibleTiles(corner.x, zone.x, step.x, -w / 2, w + w / 2);
+    cover.rows = VisibleTiles(corner.y, zone.y, step.y, -h / 2, h + h / 2);
+    cover.wanted = cover.columns.Count() * cover.rows.Count();
+    if (cover.wanted <= bound)
+        return cover;
+    cover.columns = VisibleTiles(corner.x, zone.x, step.x, 0, w);
+    cover.rows = VisibleTiles(corner.y, zone.y, step.y, 0, h);
+    cover.wanted = cover.columns.Count() * cover.rows.Count();
+    const auto thinned = [&](int64_t stride) {
+        return ((cover.columns.Count() + stride - 1) / stride) * ((cover.rows.Count() + stride - 1) / stride);
+    };
+    while (thinned(cover.stride) > bound)
+        ++cover.stride;
+    cover.columns.first -= cover.columns.first % cover.stride;
+    cover.rows.first -= cover.rows.first % cover.stride;
+    return cover;
 }
 
 } // namespace
@@ -113,15 +150,25 @@ bool GameplayObject_Zone::RenderInstance(DXGraphicalSurface* target, ZoneInstanc
     // the type's own picture would. The copy at (0, 0) is the sprite itself;
     // a zone of no size shows it once, at that size. Only the copies that
     // reach into the view (with half a view around it for a shaken picture)
-    // are added: the others would draw nothing.
+    // are added: the others would draw nothing. A sprite so small that the
+    // view alone takes more than kMaxTileCopies copies is drawn thinned,
+    // every few copies on each axis, so that one zone never costs more than
+    // that many draws and its extent still shows over the whole view.
     const Point<int> zone = instance->GetSize();
     const Point<int> own = GetSize();
     const int top = y + own.y - zone.y;
-    const TileSpan columns = VisibleTiles(x, zone.x, step.x, Camera::kViewWidth);
-    const TileSpan rows = VisibleTiles(top, zone.y, step.y, Camera::kViewHeight);
+    const TileCover cover = CoverView(Point<int>(x, top), zone, step, kMaxTileCopies);
+    if (cover.stride > 1 && !thinnedSaid) {
+        thinnedSaid = true;
+        platform::DebugOutput("Zone type \"" + name + "\": its sprite \"" + sprite->GetName() + "\" ("
+            + std::to_string(step.x) + " x " + std::to_string(step.y) + ") would take "
+            + std::to_string(cover.wanted) + " copies to cover the view, more than "
+            + std::to_string(kMaxTileCopies) + ": one copy in " + std::to_string(cover.stride)
+            + " on each axis is drawn\n");
+    }
     const int entriesBefore = GetDrawEntryCount();
-    for (int64_t row = rows.first; row < rows.end; ++row)
-        for (int64_t column = columns.first; column < columns.end; ++column)
+    for (int64_t row = cover.rows.first; row < cover.rows.end; row += cover.stride)
+        for (int64_t column = cover.columns.first; column < cover.columns.end; column += cover.stride)
             if (row != 0 || column != 0) {
                 AddSpriteInstance(sprite, static_cast<int>(column * step.x), static_cast<int>(row * step.y));
                 AddGenericSpriteIndex(sprite, GetSpriteInstanceCount() - 1);
@@ -130,7 +177,6 @@ bool GameplayObject_Zone::RenderInstance(DXGraphicalSurface* target, ZoneInstanc
     SetSize(zone.x, zone.y, objectSpace);
     const bool drawn = DrawSprite(target, x, top, 0, 0, angle, clipX, clipY, clipWidth, clipHeight);
     SetSize(own.x, own.y, objectSpace);
-    for (int i = GetDrawEntryCount() - 1; i >= entriesBefore; --i)
-        RemoveGenericSprite(i);
+    RemoveGenericSpritesFrom(entriesBefore);
     return drawn;
 }

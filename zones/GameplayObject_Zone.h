@@ -4,6 +4,7 @@
 #include "scene/GameplayObject.h"
 #include "scene/SpacialInstance.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -40,6 +41,12 @@ public:
     // later entries and exits only OnEnter or OnLeave. Returns true.
     bool UpdatePlayerContact(Placed* placed) override;
 
+    // The most copies of its sprite that one draw of a zone adds: a sprite
+    // of 8 px covers the view and its margin with fewer (at most 14,577), one
+    // of 4 px the view alone (at most 14,577); a smaller one is drawn thinned
+    // (RenderInstance).
+    static constexpr int64_t kMaxTileCopies = 16384;
+
     // Draws the zone for one placement with its upper-left corner at screen
     // (x, y), wherever its layer draws its placed instances: a zone type
     // drawn with one sprite tiles it over the zone; any other is drawn as it
@@ -51,4 +58,8 @@ public:
     virtual void OnEnterOnce(Placed* /*placed*/) { }
     virtual void OnLeaveOnce(Placed* /*placed*/) { }
     virtual void OnLeave(Placed* /*placed*/) { }
+
+private:
+    // The thinned drawing of a sprite too small to tile has been said.
+    bool thinnedSaid = false;
 };

@@ -2,6 +2,7 @@
 
 #include "engine/platform/DebugOutput.h"
 #include "engine/platform/InputBridge.h"
+#include "engine/platform/LoadedModules.h"
 #include "engine/platform/X11Window.h"
 
 #include <SDL.h>
@@ -28,6 +29,7 @@ std::unique_ptr<Window> Window::Create(const std::string& title, int x, int y, i
     // The game decides itself what a close means; SDL must not turn signals
     // into a quit on its own schedule.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    window->modulesBeforeVideo_ = LoadedModules();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER) != 0) {
         DebugOutput(std::string("SDL video start failed: ") + SDL_GetError() + "\n");
         return nullptr;
@@ -85,6 +87,7 @@ bool Window::CreateGLContext()
         return false;
     }
     SDL_GL_MakeCurrent(window_.get(), static_cast<SDL_GLContext>(context_.get()));
+    KeepModulesLoadedSince(modulesBeforeVideo_);
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 struct SDL_Window;
 
@@ -120,6 +121,9 @@ private:
     std::unique_ptr<void, ContextDelete> context_;
     bool quitPosted_ = false;
     GamePad pads_[4];
+    // The modules loaded before SDL video started: those loaded after it by
+    // the time the GL context exists (EGL, the GL driver) stay loaded.
+    std::vector<std::string> modulesBeforeVideo_;
 };
 
 } // namespace platform

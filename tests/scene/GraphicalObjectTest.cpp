@@ -209,6 +209,28 @@ TEST_F(GraphicalObjectTest, RemovingADrawEntryRenumbersTheOthers)
     EXPECT_EQ(object.GetDrawEntries(), (std::vector<GraphicalObject::GenericSpriteIndex> {{0, 0}, {0, 1}}));
     EXPECT_EQ(object.GetSpriteInstanceCount(), 2);
     EXPECT_EQ(object.GetGenericSprite(5), nullptr);
+
+    // Removing the tail at once leaves what removing it entry by entry from
+    // the last leaves, instances of both kinds and indices past the lists.
+    GraphicalObject once("Tail");
+    for (int i = 0; i < 3; ++i)
+        once.AddSpriteInstance(sprites[static_cast<size_t>(i)].get(), i, 0);
+    once.AddAnimatedInstance(&walk, 0, 0);
+    for (const int index : {2, 0, 9})
+        once.AddGenericSpriteIndex(sprites[0].get(), index);
+    once.AddGenericSpriteIndex(&walk, 0);
+    once.AddGenericSpriteIndex(sprites[0].get(), 1);
+    GraphicalObject byOne("Tail");
+    byOne.Assign(once);
+    once.RemoveGenericSpritesFrom(3);
+    for (int i = byOne.GetDrawEntryCount() - 1; i >= 3; --i)
+        byOne.RemoveGenericSprite(i);
+    EXPECT_EQ(once.GetDrawEntries(), byOne.GetDrawEntries());
+    EXPECT_EQ(
+        once.GetDrawEntries(), (std::vector<GraphicalObject::GenericSpriteIndex> {{0, 1}, {0, 0}, {0, 8}}));
+    ASSERT_EQ(once.GetSpriteInstanceCount(), 2);
+    EXPECT_EQ(once.GetSpriteInstance(1)->GetPosition(), Point<int>(2, 0));
+    EXPECT_EQ(once.GetAnimatedInstanceCount(), byOne.GetAnimatedInstanceCount());
 }
 
 TEST_F(GraphicalObjectTest, UpdateScrollsWrapOffsetsAndStepsAnimations)

@@ -1,19 +1,23 @@
 #include "scene/Sprite.h"
+#include "tests/engine/platform/DebugCapture.h"
 #include "zones/GameplayObject_Zone.h"
 #include "zones/ZoneHolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// A zone type drawn with one 32 x 32 sprite that notes how it is drawn: where,
-// at what size and with which copies of its sprite.
+// A zone type drawn with one square sprite (32 px unless told) that notes how
+// it is drawn: where, at what size and with which copies of its sprite.
 struct TiledZone : GameplayObject_Zone {
-    TiledZone()
+    explicit TiledZone(int side = 32)
         : GameplayObject_Zone("Tiled")
+        , tile("tile", "tile.png", 0, 0, side, side)
     {
         AddSpriteInstance(&tile, 0, 0);
         AddGenericSpriteIndex(&tile, 0);
@@ -28,7 +32,7 @@ struct TiledZone : GameplayObject_Zone {
             offsets.push_back(GetSpriteInstance(i)->GetPosition());
         return true;
     }
-    Sprite tile {"tile", "tile.png", 0, 0, 32, 32};
+    Sprite tile;
     std::vector<Point<int>> at, sizes, offsets;
 };
 
@@ -64,6 +68,27 @@ TEST(ZoneRender, ASingleSpriteTilesTheZoneAsOneDrawOfTheZonesSize)
             EXPECT_EQ(std::count(zone.offsets.begin(), zone.offsets.end(), Point<int>(tx, ty)), 1)
                 << tx << "," << ty;
     EXPECT_EQ(zone.GetSpriteInstanceCount(), 1);
+
+    // Smaller sprites over that zone: down to 4 px every copy over the view
+    // is there; below, one draw adds at most kMaxTileCopies, one copy in
+    // `stride` on each axis over the whole view, and the debug output says
+    // so once.
+    for (const auto& [side, stride] : {std::pair {8, 1}, {4, 1}, {2, 2}, {1, 4}}) {
+        DebugCapture debug;
+        TiledZone small(side);
+        for (int draw = 0; draw < 2; ++draw)
+            small.RenderInstance(nullptr, &data, 0, (1 << 22) - 48, 1.0f, 1.0f, 0.0f, 0, 0, 0, 0);
+        EXPECT_LE(small.offsets.size(), static_cast<size_t>(GameplayObject_Zone::kMaxTileCopies)) << side;
+        std::set<std::pair<int, int>> copies;
+        for (const Point<int>& offset : small.offsets)
+            copies.emplace(offset.x, offset.y);
+        for (int ty = 0; ty < 448; ty += side * stride)
+            for (int tx = 0; tx < 512; tx += side * stride)
+                ASSERT_EQ(copies.count({tx, ty}), 1u) << side << ": " << tx << "," << ty;
+        EXPECT_EQ(small.GetSpriteInstanceCount(), 1);
+        EXPECT_EQ(small.GetDrawEntryCount(), 1);
+        EXPECT_EQ(debug.Messages().size(), stride > 1 ? 1u : 0u) << side << ": " << debug.Text();
+    }
 
     // A zone of no size shows the sprite once, at the zone's size.
     data.SetSize(Point<int>(0, 16));
