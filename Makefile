@@ -63,8 +63,10 @@ stress: deps
 # The Heart fought by real keys: the game a player runs ($(BUILD), as `make
 # run` builds it) in windows on X servers of their own, keys through the X
 # server, the player reading the window's pixels; three ways, five seeds
-# each, HEART_KEYS_JOBS fights side by side. It plays in real time, so it is
-# not part of `make test` (a loaded machine plays worse and slower).
+# each, and one death fight a way (killed standing still, he must move
+# within 2 s of the respawn and win), HEART_KEYS_JOBS fights side by side.
+# It plays in real time, so it is not part of `make test` (a loaded machine
+# plays worse and slower; the script prints the load before and after).
 HEART_KEYS_JOBS ?= 5
 heart-keys: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo

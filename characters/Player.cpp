@@ -375,14 +375,15 @@ Rect<int> Player::GetBodyBox()
 
 bool Player::StartArrival()
 {
+    // The player brought back is a new one: it takes up the lock its death
+    // set, and keeps it until it stands, whichever way it gets there (a
+    // pose played, a fall from a point with no floor below, no pose at all).
+    respawning = true;
     GraphicalObject* left = GetAnimationField(kRespawnL);
     GraphicalObject* right = GetAnimationField(kRespawnR);
     if (left == nullptr || right == nullptr)
         return false;
     GraphicalObject* pose = GetFacingFromAnimation() == 1 ? right : left;
-    // The player brought back is a new one: it takes up the lock its death
-    // set, which the end of the respawn lifts.
-    inputLocked = true;
     SetMoveState(kRespawning);
     currentAnimation = pose;
     currentAnimationId = -1;

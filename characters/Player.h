@@ -126,10 +126,14 @@ public:
     // another move state is asked for by then.
     void SetArrivalFlag(bool value) { arrivalFlag = value; }
     bool GetArrivalFlag() const { return arrivalFlag; }
-    // The arrival after a reload: move state 16 shows the respawn pose of
-    // the side faced from its first frame, until it has played. False, and
-    // nothing changes, unless both respawn poses exist.
+    // The arrival after a reload: the respawn begins, and move state 16
+    // shows the respawn pose of the side faced from its first frame, until
+    // it has played. False, and no pose, unless both respawn poses exist.
     bool StartArrival();
+    // From the arrival after a reload until the player is back on its feet
+    // (the pose played or cut short, a fall landed, a level entered): the
+    // keys held through the death move nobody and no hit counts.
+    bool IsRespawning() const { return respawning; }
     // Where the player was last drawn, on the layer's surface.
     Point<int> GetScreenPosition() const { return drawInstance.GetScreenPosition(); }
     // Takes the progress of a loaded save slot: abilities and armors, the
@@ -227,7 +231,8 @@ public:
     int GetCurrentStage() const { return stageClock.stage; }
     double GetStageElapsed() const { return stageClock.elapsed; }
     float GetJumpStartY() const { return jumpStartY; }
-    bool IsInputLocked() const { return inputLocked; }
+    // The lock of a death, a script or a boss, or a respawn in progress.
+    bool IsInputLocked() const { return inputLocked || respawning; }
     void SetInputLocked(bool value) { inputLocked = value; }
     bool IsTouchingWater() const { return touchingWater; }
     bool IsInLava() const { return inLava; }
@@ -354,6 +359,7 @@ private:
     int32_t previousForm = -1;
     int32_t previousAttackKind = -1;
     bool inputLocked = false;
+    bool respawning = false;
     float jumpStartY = 0.0f;
     float verticalSpeed = 0.0f;
     PlayerStageClock stageClock;

@@ -4,7 +4,7 @@
 void Player::ApplyDamage(CharacterObject* attacker, int damage)
 {
     PlayerWorld* world = GetPlayerWorld();
-    if (invulnerable || inputLocked || (world != nullptr && world->IsGameplayPaused()))
+    if (invulnerable || IsInputLocked() || (world != nullptr && world->IsGameplayPaused()))
         return;
     if (world != nullptr)
         world->ResetAchievement("Invincible");

@@ -113,9 +113,10 @@ void Player::UpdateWithActions(
     walkStoppedByAttack = false;
     ApplyRequests(dt);
     const InputActions none;
-    const InputActions& pressed = inputLocked ? none : pressedIn;
-    const InputActions& previous = inputLocked ? none : previousIn;
-    const InputActions& released = inputLocked ? none : releasedIn;
+    const bool locked = IsInputLocked();
+    const InputActions& pressed = locked ? none : pressedIn;
+    const InputActions& previous = locked ? none : previousIn;
+    const InputActions& released = locked ? none : releasedIn;
 
     PlayerWorld* world = GetPlayerWorld();
     CountFrame(world);
@@ -156,13 +157,13 @@ void Player::ApplyRequests(double dt)
     if (GraphicalObject* g = GetCurrentGraphical())
         g->Update(dt);
     UpdateDeath();
-    // The respawn ends with its pose; until then the keys held through the
-    // death move nobody.
-    if (moveState == kRespawning
-        && (currentAnimation == nullptr || currentAnimation->IsAnimationFinished())) {
-        inputLocked = false;
+    // The pose ends in a stand; until the player stands, however the pose
+    // ended (or was cut short by a fall), the keys held through the death
+    // move nobody. The locks of scripts and bosses are their own.
+    if (moveState == kRespawning && (currentAnimation == nullptr || currentAnimation->IsAnimationFinished()))
         SetMoveState(kIdle);
-    }
+    if (respawning && life > 0 && moveState != kRespawning && moveState != kDying && !InAir(moveState))
+        respawning = false;
 }
 
 void Player::CountFrame(PlayerWorld* world)

@@ -150,8 +150,8 @@ TEST_F(PlayerStates, TheUpdateThatEndsARespawnReadsTheKeysAndAPlacementByAnother
     // unlocks the input and reads the held key at once.
     ScriptedInput input;
     input.next = Keys(1, 0);
-    player->SetInputLocked(true);
     ASSERT_TRUE(player->StartArrival());
+    EXPECT_TRUE(player->IsInputLocked());
     for (int i = 0; i < 10 && player->GetMoveState() == Player::kRespawning; ++i) {
         input.Poll();
         player->UpdateInputs(33.0, &input);

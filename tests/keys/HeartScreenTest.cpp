@@ -81,7 +81,17 @@ TEST(HeartScreen, ReadsTheCellsTheStonesAndTheMawWhereTheArenaShowsThem)
 
     // The Warden on the floor, his head's glow between x 330 and 346.
     Paint(picture, 330, 330, 346, 346, 0xBFF4FF);
-    EXPECT_EQ(HeartScreen::Read(picture).playerX, 337);
+    reading = HeartScreen::Read(picture);
+    EXPECT_EQ(reading.playerX, 337);
+    EXPECT_EQ(reading.wardenX, 337);
+
+    // Up on the passage his head shows off the floor: seen, not on it.
+    Picture passage = Arena();
+    Paint(passage, 90, 180, 106, 196, 0xBFF4FF);
+    reading = HeartScreen::Read(passage);
+    EXPECT_EQ(reading.playerX, -1);
+    EXPECT_EQ(reading.wardenX, 97);
+    EXPECT_EQ(reading.wardenY, 187);
 
     // Step 3: the maw over the west half.
     Paint(picture, 0, 100, 300, 384, 0x7A1E2C);

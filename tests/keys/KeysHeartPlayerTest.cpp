@@ -1,5 +1,7 @@
 #include "tools/keys/KeysHeartPlayer.h"
 
+#include "tools/keys/HeartDeath.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -215,5 +217,67 @@ TEST(KeysHeartPlayer, TheEyeDarkForASecondAndAHalfOrTheMawTurnsHimWestToTheStone
         EXPECT_TRUE(keys.left);
     }
 }
+
+// The death fight's watch: each row, how long after the picture's return
+// his head first shifts a step (-1: never), and whether that is within 2 s.
+struct DeathRow {
+    double moveAfter;
+    bool inTime;
+};
+
+class HeartDeathWatch : public testing::TestWithParam<DeathRow> { };
+
+TEST_P(HeartDeathWatch, TimesTheFirstMoveFromThePicturesReturnAfterTheDeathScreen)
+{
+    const DeathRow row = GetParam();
+    HeartDeath death;
+    Reading arena = West();
+    arena.wardenX = 300;
+    Reading black;
+    black.dark = true;
+    death.See(0.0, arena);
+    // A blink of black is no death; a second of it is.
+    death.See(100.0, black);
+    death.See(600.0, black);
+    death.See(700.0, arena);
+    EXPECT_EQ(death.Current(), HeartDeath::Phase::Standing);
+    for (double t = 1000.0; t <= 2100.0; t += kLook)
+        death.See(t, black);
+    EXPECT_EQ(death.Current(), HeartDeath::Phase::Dead);
+    EXPECT_DOUBLE_EQ(death.DiedAt(), 1000.0);
+    // Once the HUD has shown no life, the first black picture is the death.
+    HeartDeath out;
+    Reading none = West();
+    none.hearts = 0;
+    out.See(0.0, none);
+    out.See(kLook, black);
+    EXPECT_EQ(out.Current(), HeartDeath::Phase::Dead);
+    // Back at the stair, the camera held by the level's west edge.
+    Reading stair;
+    stair.hud = true;
+    // The respawn's pose shows his glow elsewhere first: no move of his.
+    stair.wardenX = 45;
+    const double back = 3000.0;
+    death.See(back, stair);
+    EXPECT_FALSE(death.Plays(back + 300.0));
+    EXPECT_TRUE(death.Plays(back + 400.0));
+    Reading walked = stair;
+    walked.wardenX = 81;
+    for (double t = back + kLook; t < back + 5000.0; t += kLook) {
+        const bool moved = row.moveAfter >= 0.0 && t >= back + row.moveAfter;
+        // His glow sways a pixel or two standing still.
+        stair.wardenX = 60 + static_cast<int>(t / kLook) % 3;
+        death.See(t, moved ? walked : stair);
+    }
+    EXPECT_EQ(death.MovedInTime(), row.inTime);
+    if (row.moveAfter < 0.0)
+        EXPECT_DOUBLE_EQ(death.MoveDelay(), -1.0);
+    else
+        EXPECT_NEAR(death.MoveDelay(), row.moveAfter, kLook);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HeartDeathWatch,
+    testing::Values(
+        DeathRow {600.0, true}, DeathRow {1950.0, true}, DeathRow {2500.0, false}, DeathRow {-1.0, false}));
 
 } // namespace

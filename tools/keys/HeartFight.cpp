@@ -2,6 +2,7 @@
 
 #include "tools/keys/ChildProcess.h"
 #include "tools/keys/GameWindow.h"
+#include "tools/keys/HeartDeath.h"
 #include "tools/keys/HeartSlot.h"
 
 #include <algorithm>
@@ -32,6 +33,10 @@ constexpr double kLookSeconds = 0.033;
 constexpr double kBlowSeconds = 0.06;
 // The picture black this long in the fight: the death screen.
 constexpr double kDarkSeconds = 1.0;
+// The death fight: standing still this long without being killed, or back
+// from the death this long without moving, it ends.
+constexpr double kStandingSeconds = 240.0;
+constexpr double kNeverMovedSeconds = 30.0;
 
 } // namespace
 
@@ -88,9 +93,38 @@ bool HeartFight::StartFromTheMenu(GameWindow& window, Result& result)
     return false;
 }
 
+// The death fight: no key but to walk in until he is killed and his
+// reaction to the picture's return has passed (`still`); then a new player
+// plays the fight from its start. False when the fight ends here.
+bool HeartFight::FollowDeath(HeartDeath& death, KeysHeartPlayer& player, double now,
+    const HeartScreen::Reading& reading, double& fightFrom, bool& still, Result& result) const
+{
+    const HeartDeath::Phase before = death.Current();
+    death.See(now * 1000.0, reading);
+    if (death.Current() == HeartDeath::Phase::Dead && before == HeartDeath::Phase::Standing) {
+        result.died = true;
+        result.diedAfter = death.DiedAt() / 1000.0;
+    } else if (death.Current() == HeartDeath::Phase::Back && before == HeartDeath::Phase::Dead) {
+        player = KeysHeartPlayer(options.way);
+        fightFrom = now;
+        result.lowestLife = HeartSlot::kLife;
+    }
+    if (death.Current() == HeartDeath::Phase::Standing && now > kStandingSeconds) {
+        result.lostAt = "standing still, not killed";
+        return false;
+    }
+    if (death.Current() == HeartDeath::Phase::Back && now - fightFrom > kNeverMovedSeconds) {
+        result.lostAt = "the respawn, never moved";
+        return false;
+    }
+    still = !death.Plays(now * 1000.0);
+    return true;
+}
+
 void HeartFight::Play(GameWindow& window, Result& result)
 {
     KeysHeartPlayer player(options.way);
+    HeartDeath death;
     const std::string slot
         = HeartSlot::SlotFile((std::filesystem::path(options.folder) / "documents").string());
     const Clock::time_point start = Clock::now();
@@ -104,7 +138,7 @@ void HeartFight::Play(GameWindow& window, Result& result)
         else
             window.Release(key);
     };
-    double darkSince = -1.0, blowUp = -1.0, nextSlotRead = 0.0, nextPicture = 0.0;
+    double darkSince = -1.0, blowUp = -1.0, nextSlotRead = 0.0, nextPicture = 0.0, fightFrom = 0.0;
     int picture = 0;
     // What he saw and did, each look, when asked (QUENHOLT_KEYS_TRACE=1).
     FILE* trace = std::getenv("QUENHOLT_KEYS_TRACE") != nullptr
@@ -113,7 +147,7 @@ void HeartFight::Play(GameWindow& window, Result& result)
     result.lowestLife = HeartSlot::kLife;
     while (true) {
         const double now = SecondsSince(start);
-        if (now > options.limitSeconds) {
+        if (now - fightFrom > options.limitSeconds) {
             result.lostAt = "time";
             break;
         }
@@ -123,11 +157,14 @@ void HeartFight::Play(GameWindow& window, Result& result)
             break;
         }
         const HeartScreen::Reading reading = HeartScreen::Read(shown);
+        bool still = false;
+        if (options.dieFirst && !FollowDeath(death, player, now, reading, fightFrom, still, result))
+            break;
         if (options.picturesEvery > 0.0 && now >= nextPicture) {
             Keep(shown, "fight_" + std::to_string(picture++));
             nextPicture = now + options.picturesEvery;
         }
-        if (reading.hearts >= 0 && player.CurrentStep() != KeysHeartPlayer::Step::Entry) {
+        if (reading.hearts >= 0 && !still && player.CurrentStep() != KeysHeartPlayer::Step::Entry) {
             result.lowestLife = std::min(result.lowestLife, reading.hearts);
             if (reading.hearts > 0)
                 result.lifeLeft = reading.hearts;
@@ -139,7 +176,8 @@ void HeartFight::Play(GameWindow& window, Result& result)
                 break;
             }
         }
-        if (player.CurrentStep() != KeysHeartPlayer::Step::Entry && reading.dark) {
+        const bool beforeDeath = options.dieFirst && death.Current() < HeartDeath::Phase::Back;
+        if (!beforeDeath && player.CurrentStep() != KeysHeartPlayer::Step::Entry && reading.dark) {
             if (darkSince < 0.0)
                 darkSince = now;
             if (now - darkSince >= kDarkSeconds) {
@@ -152,11 +190,19 @@ void HeartFight::Play(GameWindow& window, Result& result)
         } else {
             darkSince = -1.0;
         }
-        const KeysHeartPlayer::Keys keys = player.Act(now * 1000.0, reading);
+        const bool walkingIn = death.Current() == HeartDeath::Phase::Standing
+            && player.CurrentStep() == KeysHeartPlayer::Step::Entry;
+        KeysHeartPlayer::Keys keys;
+        if (!still || walkingIn)
+            keys = player.Act(now * 1000.0, reading);
+        if (still && player.CurrentStep() != KeysHeartPlayer::Step::Entry)
+            keys = {};
         if (trace != nullptr)
-            std::fprintf(trace, "%.3f %s x=%d life=%d west=%d eye=%d wind=%d stone=%d maw=%d keys=%s%s%s%s\n",
-                now, KeysHeartPlayer::StepName(player.CurrentStep()), reading.playerX, reading.hearts,
-                reading.westAlive, reading.eastLit, reading.eastWinding, reading.stoneShown, reading.mawShown,
+            std::fprintf(trace,
+                "%.3f %s head=%d,%d x=%d life=%d west=%d eye=%d wind=%d stone=%d maw=%d keys=%s%s%s%s\n", now,
+                still && !walkingIn ? "still" : KeysHeartPlayer::StepName(player.CurrentStep()),
+                reading.wardenX, reading.wardenY, reading.playerX, reading.hearts, reading.westAlive,
+                reading.eastLit, reading.eastWinding, reading.stoneShown, reading.mawShown,
                 keys.left ? "a" : "", keys.right ? "d" : "", keys.jump ? "J" : "", keys.strike ? "S" : "");
         hold(left, keys.left, "a");
         hold(right, keys.right, "d");
@@ -177,7 +223,9 @@ void HeartFight::Play(GameWindow& window, Result& result)
     hold(right, false, "d");
     hold(jump, false, "space");
     window.Release("slash");
-    result.seconds = SecondsSince(start);
+    result.seconds = SecondsSince(start) - fightFrom;
+    result.moveDelay = death.MoveDelay() < 0.0 ? -1.0 : death.MoveDelay() / 1000.0;
+    result.movedInTime = death.MovedInTime();
     if (trace != nullptr)
         std::fclose(trace);
 }

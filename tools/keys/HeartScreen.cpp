@@ -98,14 +98,23 @@ HeartScreen::Reading HeartScreen::Read(const Picture& picture)
             }
         reading.hearts = (lit + kLitPerLife / 2) / kLitPerLife;
     }
-    long sum = 0, count = 0;
-    for (int y = kFloorY0; y < kFloorY1; ++y)
-        for (int x = kFloorX0; x < kFloorX1; ++x)
+    long sum = 0, count = 0, floorSum = 0, floorCount = 0, sumY = 0;
+    for (int y = kHudLineY + 2; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
             if (Near(GamePixel(picture, x, y), kWardenGlow, 12)) {
                 sum += x;
+                sumY += y;
                 ++count;
+                if (y >= kFloorY0 && y < kFloorY1 && x >= kFloorX0 && x < kFloorX1) {
+                    floorSum += x;
+                    ++floorCount;
+                }
             }
-    if (count >= 20)
-        reading.playerX = static_cast<int>(sum / count);
+    if (floorCount >= 20)
+        reading.playerX = static_cast<int>(floorSum / floorCount);
+    if (count >= 20) {
+        reading.wardenX = static_cast<int>(sum / count);
+        reading.wardenY = static_cast<int>(sumY / count);
+    }
     return reading;
 }

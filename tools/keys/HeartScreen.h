@@ -31,6 +31,11 @@ public:
         // The middle of the Warden's glowing head, x in the game's picture,
         // when he stands on the arena's floor (-1: not seen there).
         int playerX = -1;
+        // The middle of his glowing head anywhere below the HUD's band (on
+        // the passage too, where the camera, held at the level's west edge
+        // by the stair, shows him walk); -1: not seen.
+        int wardenX = -1;
+        int wardenY = -1;
     };
 
     static Reading Read(const Picture& picture);
