@@ -463,6 +463,127 @@ TEST_F(GameTravel, AKeyHeldThroughADeathMovesTheRespawnedPlayerOnlyOnceItStands)
     EXPECT_EQ(ThePlayer().GetCurrentAnimation(), nullptr);
 }
 
+// The lock a death takes is lifted once the player brought back stands,
+// whichever way the respawn goes; until then the key held through it all
+// moves nobody. A cut-scene's lock taken meanwhile outlives the respawn.
+TEST_F(GameTravel, TheLockOfADeathIsLiftedOnceTheRespawnedPlayerStandsWhateverTheWay)
+{
+    enum class Meanwhile { kNothing, kOtherState, kLevelChange, kDeath, kLoad, kPause, kCutScene };
+    struct Row {
+        const char* path;
+        bool pose;
+        float savedAbove; // over the floor: above 64 there is none within reach
+        Meanwhile meanwhile;
+    };
+    // The rows without a pose first: the poses, once made, stay in the game.
+    const Row rows[] = {
+        {"no pose", false, 0.0f, Meanwhile::kNothing},
+        {"no pose, a fall", false, 200.0f, Meanwhile::kNothing},
+        {"the pose played out", true, 0.0f, Meanwhile::kNothing},
+        {"a fall cuts the pose short", true, 200.0f, Meanwhile::kNothing},
+        {"another state cuts the pose short", true, 0.0f, Meanwhile::kOtherState},
+        {"a level change", true, 0.0f, Meanwhile::kLevelChange},
+        {"a level change in the fall", true, 200.0f, Meanwhile::kLevelChange},
+        {"a second death", true, 0.0f, Meanwhile::kDeath},
+        {"a load", true, 200.0f, Meanwhile::kLoad},
+        {"the pause menu in the pose", true, 0.0f, Meanwhile::kPause},
+        {"the pause menu in the fall", true, 200.0f, Meanwhile::kPause},
+        {"a cut-scene's lock", true, 0.0f, Meanwhile::kCutScene},
+    };
+    static Sprite frame {"frame", "frame.png", 0, 0, 63, 95};
+    static AnimatedSprite respawn("respawn");
+    if (respawn.GetFrameCount() == 0) {
+        for (int i = 0; i < 8; ++i)
+            respawn.AddFrame(&frame, 100.0f, 0.0f);
+        respawn.SetLoopStart(-1);
+    }
+    WriteLevel("cemetery_01.lvl", LevelPlan());
+    WriteLevel("cemetery_02.lvl", LevelPlan());
+    const auto dieAndComeBack = [&] {
+        ThePlayer().SetLife(0);
+        for (int i = 0; i < 5 && ThePlayer().GetLife() == 0; ++i)
+            Pass(Keys(-1.0f));
+        ASSERT_GT(ThePlayer().GetLife(), 0) << "not brought back";
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path);
+        if (row.pose && Game::FindSceneObject("Player RespawnL", false) == nullptr)
+            for (const char* pose : {"Player RespawnL", "Player RespawnR"})
+                dynamic_cast<GraphicalObject*>(
+                    game.CreateSceneObjectByClass(pose, "GraphicalObject", "player"))
+                    ->AddAnimatedInstance(&respawn, 0, 0);
+        game.SetPlayer(nullptr);
+        Enter("cemetery_01.lvl", "start");
+        game.SaveGameAt(600.0f, kFloor + row.savedAbove, 1);
+        ASSERT_NO_FATAL_FAILURE(dieAndComeBack());
+        // Without a pose a player arriving on the floor stands at once.
+        EXPECT_EQ(ThePlayer().IsRespawning(), row.pose || row.savedAbove > 0.0f);
+        Pass(Keys(-1.0f), 3);
+        switch (row.meanwhile) {
+        case Meanwhile::kOtherState:
+            ThePlayer().SetPendingMoveState(Player::kCrouch);
+            break;
+        case Meanwhile::kLevelChange:
+            ASSERT_TRUE(game.console.ExecuteCommand("changelevel cemetery_02.lvl start"));
+            Pass(Keys(-1.0f));
+            ASSERT_EQ(LevelName(), "cemetery_02.lvl");
+            break;
+        case Meanwhile::kDeath:
+            ASSERT_NO_FATAL_FAILURE(dieAndComeBack());
+            EXPECT_TRUE(ThePlayer().IsRespawning());
+            break;
+        case Meanwhile::kLoad: {
+            const Player* before = game.GetPlayer();
+            game.pendingLoad = true;
+            Pass(Keys(-1.0f));
+            EXPECT_NE(game.GetPlayer(), before);
+            EXPECT_TRUE(ThePlayer().IsRespawning());
+            break;
+        }
+        case Meanwhile::kPause:
+            game.SetMenuFlag(true);
+            game.OpenPauseMenu();
+            Pass(Keys(0.0f), 40);
+            EXPECT_TRUE(ThePlayer().IsInputLocked());
+            game.SetMenuFlag(false);
+            break;
+        case Meanwhile::kCutScene:
+            ThePlayer().SetInputLocked(true); // as "IgnoreInputs 1" does
+            break;
+        case Meanwhile::kNothing:
+            break;
+        }
+        // A fall drifts the way the save faced (right), never the way held.
+        for (int pass = 0; pass < 60 && ThePlayer().IsRespawning(); ++pass) {
+            EXPECT_TRUE(ThePlayer().IsInputLocked());
+            const float x = ThePlayer().GetPosition().x;
+            Pass(Keys(-1.0f));
+            // The update that ends the respawn reads the keys.
+            if (ThePlayer().IsRespawning() && ThePlayer().GetPosition().x < x) {
+                ADD_FAILURE() << "moved by the held key, pass " << pass;
+                break;
+            }
+        }
+        if (ThePlayer().IsRespawning()) {
+            ADD_FAILURE() << "still respawning in move state " << ThePlayer().GetMoveState();
+            continue;
+        }
+        EXPECT_NEAR(ThePlayer().GetPosition().y, kFloor, 0.11f) << "not on the floor";
+        const float standing = ThePlayer().GetPosition().x;
+        if (row.meanwhile == Meanwhile::kCutScene) {
+            Pass(Keys(-1.0f), 5);
+            EXPECT_FLOAT_EQ(ThePlayer().GetPosition().x, standing)
+                << "the cut-scene's lock went with the respawn";
+            ThePlayer().SetInputLocked(false);
+        }
+        EXPECT_FALSE(ThePlayer().IsInputLocked()) << "locked in move state " << ThePlayer().GetMoveState();
+        // A high fall's freeze holds the player a while on landing.
+        for (int pass = 0; pass < 30 && ThePlayer().GetPosition().x >= standing - 8.0f; ++pass)
+            Pass(Keys(-1.0f));
+        EXPECT_LT(ThePlayer().GetPosition().x, standing - 8.0f) << "the held key does not move the player";
+    }
+}
+
 // The player is set on the ground with the standing box whatever its form,
 // and keeps its own size and box afterwards.
 TEST_F(GameTravel, ThePlayerArrivesOnTheGroundKeepingItsSizeAndBox)

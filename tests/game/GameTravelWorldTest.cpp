@@ -9,29 +9,55 @@
 #include "engine/serial/ReaderContext.h"
 #include "game/GameLoopAccess.h"
 #include "game/GameStartup.h"
+#include "game/PlayState.h"
+#include "scene/Layer.h"
 #include "scene/Level.h"
 #include "scene/MapModel.h"
 #include "scene/SpacialInstance.h"
 #include "script/BackgroundEvent.h"
+#include "script/ScriptVar.h"
 #include "tests/game/ScriptedInput.h"
 #include "tests/game/WorldTeleportHubs.h"
 #include "tests/tools/WorldFolderTest.h"
 #include "zones/ZoneInstance.h"
+#include "zones/Zone_Save.h"
 #include "zones/Zone_Teleport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-// The cemetery's two first hubs of the assembled world (build/world), played
-// through the game's main loop headless: each teleporter found in turn, then
-// the teleport menu takes the player from the second hub back to the first.
+// The assembled world (build/world), played through the game's main loop
+// headless: the cemetery's two first hubs, each teleporter found in turn,
+// then the teleport menu takes the player from the second hub back to the
+// first; and every place where a player who dies comes back.
 namespace {
+
+// The save stones of a level's scene layers, each once.
+std::vector<Layer::Instance*> SaveStones(Level& level)
+{
+    std::vector<Layer::Instance*> stones;
+    for (int i = 0; i < level.GetLayerCount(Level::kScene); ++i) {
+        const Layer* layer = level.GetLayerAt(Level::kScene, i);
+        if (layer == nullptr)
+            continue;
+        for (const auto& column : layer->GetCellGrid())
+            for (const auto& cell : column)
+                for (Layer::Instance* instance : cell)
+                    if (instance != nullptr
+                        && dynamic_cast<Zone_Save::Instance*>(instance->GetPayload()) != nullptr
+                        && std::find(stones.begin(), stones.end(), instance) == stones.end())
+                        stones.push_back(instance);
+    }
+    return stones;
+}
 
 class GameTravelWorld : public WorldFolderTest {
 protected:
@@ -69,6 +95,7 @@ protected:
             pool->loadingHold = 0;
         }
     }
+    bool BoxShown() { return game.uiFrames.at(0)->IsVisible(); }
     // The level's teleporter: where it stands and how wide it is.
     std::pair<Point<float>, int> Teleporter()
     {
@@ -178,6 +205,157 @@ TEST_F(GameTravelWorld, ALevelChangeInARingWithItsHintShownLeavesNoHintBehind)
     right.x = 1.0f;
     Pass(right, 30);
     EXPECT_GT(game.GetPlayer()->GetPosition().x, before + 16.0f) << "the player does not walk";
+}
+
+// Every place of the world where a player who dies comes back: each save
+// stone, each place a level's script saves at ("SaveGame"), and the start
+// point of a level whose game was never saved. At each the player dies,
+// comes back, and within 3 s (90 updates) of standing walks both ways and
+// jumps by the keys held. The places that fail are named at the end.
+TEST_F(GameTravelWorld, AtEveryPlaceOfRespawnThePlayerWalksBothWaysAndJumpsSoonAfterStanding)
+{
+    // The levels with the markers their scripts save at; the stones are
+    // found in each level, and "start" is the start point of a game never
+    // saved.
+    const std::vector<std::pair<std::string, std::vector<std::string>>> levels = {
+        {"cemetery_01.lvl", {"keeper_spot", "start"}},
+        {"Cimetery_TP_01.lvl", {}},
+        {"cemetery_02.lvl", {"arena_cm"}},
+        {"Cimetery_TP_02.lvl", {}},
+        {"Cimetery_TP_03.lvl", {}},
+        {"cemetery_crypt.lvl", {"arena_f"}},
+        {"cemetery_heart.lvl", {"saved_h"}},
+        {"Boat_TP_1.lvl", {}},
+        {"boat_01.lvl", {"arena_b01"}},
+        {"boat_02.lvl", {"arena_b02"}},
+        {"boat_03.lvl", {"reward_b03"}},
+        {"Cave_tp.lvl", {}},
+        {"cave_01.lvl", {"arena_v01"}},
+        {"cave_02.lvl", {"arena_v02"}},
+        {"cave_03.lvl", {"arena_v03"}},
+        {"snow_tp.lvl", {}},
+        {"snow_01.lvl", {"ice_hint", "arena_s01"}},
+        {"snow_02.lvl", {"arena_s02"}},
+        {"snow_03.lvl", {"arena_s03"}},
+        {"bibli_TP.lvl", {}},
+        {"bibli_01.lvl", {"arena_l01"}},
+        {"bibli_02.lvl", {"arena_l02"}},
+        {"bibli_03.lvl", {"arena_l03"}},
+        {"underwater_TP.lvl", {}},
+        {"underwater_01.lvl", {"arena_u01"}},
+        {"underwater_02.lvl", {"arena_u02"}},
+        {"underwater_03.lvl", {"arena_u03"}},
+        {"Garden_tp.lvl", {}},
+        {"garden_01.lvl", {"arena_g01"}},
+        {"garden_02.lvl", {"arena_g02"}},
+        {"garden_03.lvl", {"arena_g03"}},
+    };
+    struct Place {
+        std::string name;
+        Point<float> at;
+        int facing = 1;
+    };
+    // Past the first level's intro, a cut-scene of its own.
+    game.CreateSaveVar("intro_done")->SetValue("1");
+    game.CreateSaveVar("intro_seen")->SetValue("1");
+    // Passes until done, reading on any box that shows with the jump key
+    // (the use key would open the teleport menu in a ring) and closing the
+    // map a pickup opens with the second action key.
+    InputActions jump, close;
+    jump.Action1 = true;
+    close.Action2 = true;
+    const auto waitFor = [&](const std::function<bool()>& done) {
+        for (int pass = 0; pass < 600 && !done(); ++pass) {
+            const InputActions& key = game.IsMenuFlagSet() ? close : BoxShown() ? jump : InputActions();
+            Pass(pass % 2 == 0 ? key : InputActions());
+        }
+    };
+    // Played on: no arrival shown, no box, no cut-scene, no menu.
+    const auto settled = [&] {
+        return game.arrivalCounter == -1 && !BoxShown() && !game.gameplayPaused && !game.IsMenuFlagSet();
+    };
+    std::vector<std::string> failed;
+    int places = 0;
+    for (const auto& [level, markers] : levels) {
+        ASSERT_TRUE(game.console.ExecuteCommand("changelevel " + level + " start"));
+        Pass();
+        ASSERT_EQ(game.GetCurrentLevel()->GetName(), ToLowerCase(level)) << debug.Text();
+        waitFor(settled);
+        std::vector<Place> here;
+        for (const auto* stone : SaveStones(*game.GetCurrentLevel())) {
+            const auto& data = dynamic_cast<const Zone_Save::Instance&>(*stone->GetPayload());
+            here.push_back({data.GetName(), stone->GetPosition(), data.direction.value == "Right" ? 1 : -1});
+        }
+        for (const std::string& marker : markers) {
+            if (marker == "start") {
+                here.push_back({marker, {}, 0});
+                continue;
+            }
+            const CharacterObject* found = game.FindCharacterByName(marker, nullptr);
+            if (found == nullptr)
+                failed.push_back(level + " " + marker + ": no such marker");
+            else
+                here.push_back({marker, found->GetPosition(), 1});
+        }
+        for (const Place& place : here) {
+            ++places;
+            const std::string where = level + " " + place.name;
+            // Saved there as the stone or the script saves; a game never
+            // saved names no level and starts its level again.
+            if (place.facing == 0)
+                game.saveData.SetMapName("");
+            else
+                game.SaveGameAt(place.at.x, place.at.y, place.facing);
+            game.GetPlayer()->SetLife(0);
+            waitFor([&] { return game.GetPlayer()->GetLife() > 0; });
+            waitFor([&] { return !game.GetPlayer()->IsRespawning(); });
+            // Looked up afresh: a death on the way brings another player.
+            const auto me = [&]() -> Player& { return *game.GetPlayer(); };
+            const Player& player = me();
+            if (player.GetLife() == 0 || player.IsRespawning()) {
+                failed.push_back(where + ": not back on its feet (move state "
+                    + std::to_string(player.GetMoveState()) + ", play state "
+                    + std::string(PlayStateName(game.GetPlayState())) + ")");
+                continue;
+            }
+            // A hint that opens as the player arrives is read first.
+            waitFor(settled);
+            // From then on, the keys: right and left held, then a jump
+            // tapped.
+            int updates = 0;
+            const auto keysUntil
+                = [&](const std::function<InputActions(int)>& keys, const std::function<bool()>& done) {
+                      bool reached = false;
+                      for (int pass = 0; updates < 90 && !reached; ++pass, ++updates) {
+                          Pass(keys(pass));
+                          reached = done();
+                      }
+                      Pass(); // let go
+                      return reached;
+                  };
+            const auto walking = [&](int side) {
+                return me().GetMoveState() == Player::kWalk && me().GetFacingFromAnimation() == side;
+            };
+            const auto held = [](float x) {
+                return [x](int) {
+                    InputActions keys;
+                    keys.x = x;
+                    return keys;
+                };
+            };
+            const bool walkedRight = keysUntil(held(1.0f), [&] { return walking(1); });
+            const bool walkedLeft = keysUntil(held(-1.0f), [&] { return walking(-1); });
+            const bool jumped = keysUntil([&](int pass) { return pass % 2 == 0 ? jump : InputActions(); },
+                [&] { return me().GetMoveState() == Player::kJump; });
+            if (!walkedRight || !walkedLeft || !jumped)
+                failed.push_back(where + ": walked right " + std::to_string(walkedRight) + ", left "
+                    + std::to_string(walkedLeft) + ", jumped " + std::to_string(jumped) + " (move state "
+                    + std::to_string(me().GetMoveState()) + ", locked " + std::to_string(me().IsInputLocked())
+                    + ")");
+        }
+    }
+    EXPECT_GE(places, 57) << "the world's stones were not all found";
+    EXPECT_TRUE(failed.empty()) << testing::PrintToString(failed);
 }
 
 } // namespace
