@@ -14,7 +14,6 @@
 #include <limits>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -235,31 +234,25 @@ TEST(GameSaveDataFormat, BadTeleporterCoordinatesOrLevelListValuesKeepTheFileLoa
     EXPECT_FALSE(context.HasError()) << context.GetError();
 
     // A level's list whose flag line alone does not read ends where its
-    // count says: it is kept empty, named, and the file still loads. A value
-    // that does not read leaves the list's end unknown: the file is refused.
+    // count says: it is kept empty, named at that line, and the file loads
+    // (any other damage of a list refuses the file: GameSaves walks them).
     GameSaveData withList;
     withList.StartLevelRecord("Garden_02").Append(std::make_unique<IntSerialize>(4));
-    const std::string listText = WriteToText(withList);
-    for (const auto& [from, to, loads, said] : {std::tuple<std::string, std::string, bool, std::string> {
-                                                    "Garden_02\r\n1\r\n", "Garden_02\r\nx\r\n", true,
-                                                    "Save_0.sav:2258: skipped the saved states of level "
-                                                    "\"Garden_02\": expected 0 or 1, found \"x\""},
-             {"IntSerializeV0\r\n4\r\n", "IntSerializeV0\r\nxyz\r\n", false, "Save_0.sav:2261: expected "}}) {
-        text = listText;
-        text.replace(text.find(from), from.size(), to);
-        std::istringstream is(text);
-        ReaderContext listContext(is, "Save_0.sav");
-        DebugCapture debug;
-        GameSaveData listLoaded;
-        ASSERT_EQ(listLoaded.Read(is, nullptr), loads) << said;
-        if (loads) {
-            ASSERT_NE(listLoaded.FindLevelRecord("Garden_02"), nullptr);
-            EXPECT_TRUE(listLoaded.FindLevelRecord("Garden_02")->Empty());
-            EXPECT_FALSE(listContext.HasError()) << listContext.GetError();
-        }
-        EXPECT_NE((loads ? debug.Text() : listContext.GetError()).find(said), std::string::npos)
-            << debug.Text() << listContext.GetError();
-    }
+    text = WriteToText(withList);
+    text.replace(text.find("Garden_02\r\n1\r\n"), 14, "Garden_02\r\nx\r\n");
+    std::istringstream listText(text);
+    ReaderContext listContext(listText, "Save_0.sav");
+    DebugCapture debug;
+    GameSaveData listLoaded;
+    ASSERT_TRUE(listLoaded.Read(listText, nullptr));
+    ASSERT_NE(listLoaded.FindLevelRecord("Garden_02"), nullptr);
+    EXPECT_TRUE(listLoaded.FindLevelRecord("Garden_02")->Empty());
+    EXPECT_FALSE(listContext.HasError()) << listContext.GetError();
+    EXPECT_NE(
+        debug.Text().find("Save_0.sav:2258: skipped the saved states of level \"Garden_02\": expected 0 or "
+                          "1, found \"x\""),
+        std::string::npos)
+        << debug.Text();
 }
 
 TEST(GameSaveDataFormat, UnknownAchievementNamesAreSkipped)
@@ -312,12 +305,6 @@ TEST(GameSaveDataFormat, RefusedFormatsAndHugeCountsEndAtOnce)
     }
     cases.push_back({"a line after the achievements", good + "0\r\n",
         "Save_0.sav:" + std::to_string(lines.size() + 1) + ": expected the end of the file, found \"0\""});
-    cases.push_back({"an odd count of level records", JoinSaveLines([&] {
-                         std::vector<std::string> odd = lines;
-                         odd[teleportCount + 4 + 4 + 2] = "1";
-                         return odd;
-                     }()),
-        "Save_0.sav:" + std::to_string(teleportCount + 4 + 4 + 3) + ": expected an even count"});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         GameSaveData loaded;
