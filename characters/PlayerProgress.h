@@ -15,6 +15,20 @@ struct PlayerProgress {
     // refused as damaged.
     static constexpr int kMaxLife = 100;
     static constexpr int kMaxPowerSlots = 100;
+    // The rest of what a save holds, as far as play takes it: three rank
+    // pickups raise the attack rank from 1 to 4; the crossbow has looks and
+    // damages for ranks 1 to 3; the HUD's bolt counter draws 0 to 8 bolts
+    // (the world gives 4); the armor upgrades set level 2; the recharge
+    // period starts at 150 frames and pickups only lower it; the worn armor
+    // is the fire armor, the ice armor or none; the player has 7 modifiers.
+    // Pickups hold at these, and a slot beyond them is refused as damaged.
+    static constexpr int kMaxAttackRank = 4;
+    static constexpr int kMaxCrossbowRank = 3;
+    static constexpr int kMaxBolts = 8;
+    static constexpr int kMaxArmorLevel = 2;
+    static constexpr int kMaxRechargePeriod = 150;
+    static constexpr int kMaxWornArmor = 1;
+    static constexpr int kModifierCount = 7;
 
     std::vector<bool> modifierFlags;
     int currentArmor = 0;

@@ -19,30 +19,42 @@
 
 namespace {
 
-// A value the player and the HUD count out one by one: within what they hold.
-bool ReadIntLineWithin(
-    std::istream& is, int32_t& target, int32_t minimum, int32_t maximum, const std::string& what)
+// A value the save gives the player, and the values play can reach for it
+// (PlayerProgress says why). Without a minimum, any value below the maximum
+// is taken (the player holds a max life or a period of 0 or less as 1).
+struct Range {
+    int32_t minimum;
+    int32_t maximum;
+    const char* what;
+};
+constexpr int32_t kNoMinimum = std::numeric_limits<int32_t>::min();
+constexpr Range kAttackRank {1, PlayerProgress::kMaxAttackRank, "an attack rank"};
+constexpr Range kWornArmor {-1, PlayerProgress::kMaxWornArmor, "a worn armor"};
+constexpr Range kBoltsLeft {0, PlayerProgress::kMaxBolts, "a bolt count"};
+constexpr Range kBoltCapacity {0, PlayerProgress::kMaxBolts, "a bolt capacity"};
+constexpr Range kMaxLife {kNoMinimum, PlayerProgress::kMaxLife, "a max life"};
+constexpr Range kPowerSlots {0, PlayerProgress::kMaxPowerSlots, "a power slot count"};
+constexpr Range kRechargePeriod {kNoMinimum, PlayerProgress::kMaxRechargePeriod, "a recharge period"};
+constexpr Range kFacing {-1, 1, "a facing"};
+constexpr Range kCrossbowRank {1, PlayerProgress::kMaxCrossbowRank, "a crossbow rank"};
+constexpr Range kArmorLevel {1, PlayerProgress::kMaxArmorLevel, "an armor level"};
+constexpr Range kFirefliesFlag {0, 1, "a fireflies flag"};
+
+bool ReadIntLineWithin(std::istream& is, int32_t& target, const Range& range)
 {
     int32_t value = 0;
     if (!ReadIntLine(is, value))
         return false;
-    if (value < minimum || value > maximum)
-        return ReadError(is, what, std::to_string(value));
+    if (value < range.minimum || value > range.maximum) {
+        const std::string maximum = std::to_string(range.maximum);
+        return ReadError(is,
+            range.minimum == kNoMinimum
+                ? std::string(range.what) + " of at most " + maximum
+                : std::string(range.what) + " from " + std::to_string(range.minimum) + " to " + maximum,
+            std::to_string(value));
+    }
     target = value;
     return true;
-}
-
-// A max life of 0 or less loads as 1 (the player takes it so).
-bool ReadMaxLifeLine(std::istream& is, int32_t& target)
-{
-    return ReadIntLineWithin(is, target, std::numeric_limits<int32_t>::min(), PlayerProgress::kMaxLife,
-        "a max life of at most " + std::to_string(PlayerProgress::kMaxLife));
-}
-
-bool ReadPowerSlotsLine(std::istream& is, int32_t& target)
-{
-    return ReadIntLineWithin(is, target, 0, PlayerProgress::kMaxPowerSlots,
-        "a power slot count from 0 to " + std::to_string(PlayerProgress::kMaxPowerSlots));
 }
 
 } // namespace
@@ -208,6 +220,16 @@ bool GameSaveData::WriteFile(const std::string& path, const AchievementManager* 
             *reason = "the record could not be written";
         return false;
     }
+    // Nor any other value it would refuse (a rank set from the console
+    // beyond what play reaches): the text is read back first.
+    std::istringstream check(text.str());
+    ReaderContext context(check, path);
+    GameSaveData readBack;
+    if (!readBack.Read(check, nullptr)) {
+        if (reason != nullptr)
+            *reason = "the record holds what a save cannot: " + context.GetError();
+        return false;
+    }
     return platform::ReplaceFileAtomically(path, text.str(), reason);
 }
 
@@ -217,18 +239,30 @@ bool GameSaveData::Read(std::istream& is, std::vector<std::pair<std::string, int
     if (!ReadHead(is, format) || !ReadTeleports(is) || !ReadPlayer(is) || !ReadLevelRecords(is))
         return false;
     if (format == 0)
-        return true;
+        return ReadEnd(is);
     if (!ReadSaveVars(is) || !ReadFieldsOfFormat(is, format))
         return false;
     if (format < 12)
-        return true;
+        return ReadEnd(is);
 
     std::vector<std::pair<std::string, int32_t>> entries;
-    if (!AchievementManager::ReadEntries(is, entries))
+    if (!AchievementManager::ReadEntries(is, entries) || !ReadEnd(is))
         return false;
     if (achievementEntries != nullptr)
         *achievementEntries = std::move(entries);
     return true;
+}
+
+// A save ends with its last group: a line left over means a line was added
+// somewhere, and everything after it was read one line out of step.
+bool GameSaveData::ReadEnd(std::istream& is)
+{
+    if (is.peek() == std::char_traits<char>::eof())
+        return true;
+    std::string line;
+    if (!ReadStringLine(is, line))
+        return false;
+    return ReadError(is, "the end of the file", QuoteFound(line));
 }
 
 bool GameSaveData::ReadHead(std::istream& is, int32_t& format)
@@ -281,39 +315,50 @@ bool GameSaveData::ReadPlayer(std::istream& is)
     if (!ReadCoordinateLine(is, x) || !ReadCoordinateLine(is, y))
         return false;
     position = Point<float>(x, y);
-    if (!ReadIntLine(is, attackRank))
+    if (!ReadIntLineWithin(is, attackRank, kAttackRank))
         return false;
 
     uint32_t flagCount = 0;
-    if (!ReadULongLine(is, flagCount))
+    if (!ReadCountLine(is, flagCount, PlayerProgress::kModifierCount))
         return false;
     modifierFlags.clear();
     for (uint32_t i = 0; i < flagCount; ++i) {
-        int32_t flag = 0;
-        if (!ReadIntLine(is, flag))
+        bool flag = false;
+        if (!ReadBoolLine(is, flag))
             return false;
-        modifierFlags.push_back(flag == 1);
+        modifierFlags.push_back(flag);
     }
-    return ReadIntLine(is, currentArmor);
+    return ReadIntLineWithin(is, currentArmor, kWornArmor);
 }
 
 bool GameSaveData::ReadLevelRecords(std::istream& is)
 {
     uint32_t elementCount = 0;
-    if (!ReadULongLine(is, elementCount))
+    if (!ReadCountLine(is, elementCount))
         return false;
+    if (elementCount % 2 != 0)
+        return ReadError(is, "an even count (a name and a list per level)", std::to_string(elementCount));
     levelRecords.clear();
-    for (uint64_t read = 0; read < elementCount; read += 2) {
+    for (uint32_t read = 0; read < elementCount; read += 2) {
         auto name = std::make_unique<StrSerialize>("");
         if (!name->UnSerialize(is))
             return false;
-        // The list's own read does not decide the load: a list that fails
-        // is kept as it stands (empty: a list reads whole or not at all),
-        // its line named, and the file reads on from where the list stopped.
-        auto list = std::make_unique<VectorSerialize>(true);
+        // A list the file cannot give whole is dropped only where its end is
+        // sure: its flag line alone is damaged, and its count and the tag of
+        // every element it counts then read. It is kept empty, its line
+        // named. Anywhere else the list's end is not known (a count, a tag or
+        // a value that does not read may as well be a line lost or added),
+        // and the file is refused rather than read on out of step.
+        bool owns = true;
         const LenientRead lenient(is);
-        if (!list->UnSerialize(is))
+        const bool flagRead = ReadBoolLine(is, owns);
+        auto list = std::make_unique<VectorSerialize>(owns);
+        if (!list->UnSerializeElements(is))
+            return false;
+        if (!flagRead) {
+            list->Clear();
             lenient.Skipped("the saved states of level \"" + name->value + "\"");
+        }
         levelRecords.push_back(std::move(name));
         levelRecords.push_back(std::move(list));
     }
@@ -327,9 +372,15 @@ bool GameSaveData::ReadSaveVars(std::istream& is)
         return false;
     saveVars.clear();
     for (uint32_t i = 0; i < variableCount; ++i) {
-        auto variable = std::make_unique<ScriptVar>("NewVar");
-        if (!variable->UnSerialize(is))
+        // The class line is compared: a count one too high would else take
+        // the three fields after the variables for one, and read on.
+        std::string name;
+        std::string value;
+        if (!ReadExpectedLine(is, ScriptVar("").GetVersionedClassName()) || !ReadTextLine(is, name)
+            || !ReadTextLine(is, value))
             return false;
+        auto variable = std::make_unique<ScriptVar>(std::move(name));
+        variable->SetValue(std::move(value));
         saveVars.push_back(std::move(variable));
     }
     return true;
@@ -347,22 +398,32 @@ bool GameSaveData::ReadFieldsOfFormat(std::istream& is, int32_t format)
     static const Field kFields[] = {
         {2, kFormat,
             [](std::istream& in, GameSaveData& d) {
-                return ReadIntLine(in, d.crossbowAmmo) && ReadIntLine(in, d.crossbowCapacity)
-                    && ReadMaxLifeLine(in, d.maxLife) && ReadBoolLine(in, d.minimapInHud)
-                    && ReadPowerSlotsLine(in, d.powerSlots) && ReadIntLine(in, d.powerPerSlot);
+                return ReadIntLineWithin(in, d.crossbowAmmo, kBoltsLeft)
+                    && ReadIntLineWithin(in, d.crossbowCapacity, kBoltCapacity)
+                    && ReadIntLineWithin(in, d.maxLife, kMaxLife) && ReadBoolLine(in, d.minimapInHud)
+                    && ReadIntLineWithin(in, d.powerSlots, kPowerSlots)
+                    && ReadIntLineWithin(in, d.powerPerSlot, kRechargePeriod);
             }},
         {3, kFormat,
             [](std::istream& in, GameSaveData& d) {
                 return ReadBoolLine(in, d.playerFlag1) && ReadBoolLine(in, d.playerFlag2);
             }},
         {4, 10, [](std::istream& in, GameSaveData& d) { return ReadIntLine(in, d.score); }},
-        {5, kFormat, [](std::istream& in, GameSaveData& d) { return ReadIntLine(in, d.direction); }},
-        {6, kFormat, [](std::istream& in, GameSaveData& d) { return ReadIntLine(in, d.playerCounter); }},
+        {5, kFormat,
+            [](std::istream& in, GameSaveData& d) { return ReadIntLineWithin(in, d.direction, kFacing); }},
+        {6, kFormat,
+            [](std::istream& in, GameSaveData& d) {
+                return ReadIntLineWithin(in, d.playerCounter, kCrossbowRank);
+            }},
         {7, kFormat,
             [](std::istream& in, GameSaveData& d) {
-                return ReadIntLine(in, d.iceArmorLevel) && ReadIntLine(in, d.fireArmorLevel);
+                return ReadIntLineWithin(in, d.iceArmorLevel, kArmorLevel)
+                    && ReadIntLineWithin(in, d.fireArmorLevel, kArmorLevel);
             }},
-        {8, kFormat, [](std::istream& in, GameSaveData& d) { return ReadIntLine(in, d.hasFireflies); }},
+        {8, kFormat,
+            [](std::istream& in, GameSaveData& d) {
+                return ReadIntLineWithin(in, d.hasFireflies, kFirefliesFlag);
+            }},
         {9, 10, [](std::istream& in, GameSaveData& d) { return ReadULongLine(in, d.playTime); }},
         {10, kFormat,
             [](std::istream& in, GameSaveData& d) {

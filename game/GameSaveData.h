@@ -81,7 +81,10 @@ public:
     // Reads a slot text into this record, which should be fresh. The
     // achievement entries (name, value) of a format-12 file go to
     // `achievementEntries` when given. Stops at the first line that does not
-    // read, and at the end of the text, whatever a count said.
+    // read, and at the end of the text, whatever a count said; a line after
+    // the last group is refused too. The values the player takes must lie
+    // within what play reaches (PlayerProgress), and a list is never read
+    // out of step: one that fails is dropped only where its end is sure.
     bool Read(std::istream& is, std::vector<std::pair<std::string, int32_t>>* achievementEntries);
     // Reads `path` into a fresh record and, when whole, replaces this one;
     // entries as for Read. An error is "file:line: ..."; with `report` it
@@ -192,6 +195,8 @@ private:
     bool ReadPlayer(std::istream& is);
     bool ReadLevelRecords(std::istream& is);
     bool ReadSaveVars(std::istream& is);
+    // True at the end of the text; a line left over is an error.
+    static bool ReadEnd(std::istream& is);
     // The fields after the save variables, as far as the format carries them.
     bool ReadFieldsOfFormat(std::istream& is, int32_t format);
 

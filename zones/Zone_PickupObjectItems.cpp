@@ -9,6 +9,8 @@
 #include "zones/Zone_PickupObject.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 // What each item does to the player, its armors and the game when taken.
 
@@ -76,30 +78,37 @@ bool Zone_PickupObject::TakeItem(ZoneGameAccess& game, Player& player, Instance&
         return UpgradeArmor(player, GetPlayerArmorFire(&player), Player::kFireArmor);
     case kMapPieces:
         return TakeMapPieces(game, player, pickup);
+    // The counters stop at what a save holds (the world gives far less),
+    // whatever they held before; the item is taken all the same.
     case kLifeUpgrade:
-        // Never past what a save holds (the world gives far less).
-        player.SetMaxLife(std::min(player.GetMaxLife() + 2, PlayerProgress::kMaxLife));
+        if (player.GetMaxLife() < PlayerProgress::kMaxLife)
+            player.SetMaxLife(std::min(player.GetMaxLife() + 2, PlayerProgress::kMaxLife));
         return true;
     case kArmorCharge:
         if (player.GetArmorState().armorChargesMax < PlayerProgress::kMaxPowerSlots)
             ++player.GetArmorState().armorChargesMax;
         return true;
-    case kArmorRecharge:
-        // No lower bound: five of them bring the period to 0.
-        player.GetArmorState().armorRechargePeriod -= 30;
+    case kArmorRecharge: {
+        // No lower bound but the int's: five of them bring the period to 0.
+        int32_t& period = player.GetArmorState().armorRechargePeriod;
+        period = period >= std::numeric_limits<int32_t>::min() + 30 ? period - 30
+                                                                    : std::numeric_limits<int32_t>::min();
         return true;
+    }
     case kCrossbowBolt:
         if (PlayerArmorCrossbow* crossbow = GetPlayerArmorCrossbow(&player)) {
-            ++crossbow->boltCapacity;
+            if (crossbow->boltCapacity < PlayerProgress::kMaxBolts)
+                ++crossbow->boltCapacity;
             crossbow->boltsLeft = crossbow->boltCapacity;
             return true;
         }
         return false;
     case kCrossbowRank:
-        ++player.crossbowLevel;
+        if (player.crossbowLevel < PlayerProgress::kMaxCrossbowRank)
+            ++player.crossbowLevel;
         return true;
     case kAttackRank:
-        if (player.GetAttackRank() >= 4)
+        if (player.GetAttackRank() >= PlayerProgress::kMaxAttackRank)
             return false;
         player.SetAttackRank(player.GetAttackRank() + 1);
         ZoneRequests::ShowText("NewArmor", "You get a new attack power rank !", 30);

@@ -101,11 +101,13 @@ void LenientRead::Skipped(std::string_view what) const
     }
     std::string message = context->Where() + "skipped " + std::string(what);
     if (!hadError && context->HasError()) {
-        // The failed read's own words, without their place (said already).
+        // The failed read's own words at their own place, which lies before
+        // the last line taken when the part skipped was read on to its end.
         const std::string& error = context->GetError();
         const size_t expected = error.find("expected ");
         if (expected != std::string::npos)
-            message += ": " + error.substr(expected);
+            message
+                = error.substr(0, expected) + "skipped " + std::string(what) + ": " + error.substr(expected);
         context->ClearError();
     }
     platform::DebugOutput(platform::PrintableMessage(message) + "\n");

@@ -80,9 +80,9 @@ bool ReadError(std::istream& is, std::string_view expected, std::string_view fou
 // A read whose failure a record does not count (a line the record reads and
 // ignores, a value it may lack, a part it drops): made before the read, it
 // remembers whether the bound context already held an error. Skipped, called
-// when the read failed, names the line on the debug output ("file:line:
-// skipped what: expected X, found Y") and forgets the error that read
-// recorded, so that a later failure of the record is named at its own line.
+// when the read failed, names the failed read's line on the debug output
+// ("file:line: skipped what: expected X, found Y") and forgets the error that
+// read recorded, so that a later failure of the record is named at its own line.
 class LenientRead {
 public:
     explicit LenientRead(std::istream& is);

@@ -73,14 +73,23 @@ bool VectorSerialize::Serialize(std::ostream& os)
 
 bool VectorSerialize::UnSerialize(std::istream& is)
 {
-    // Elements are read into a list of their own and appended only when the
-    // whole list was read: a short or damaged list changes nothing.
     bool owns = false;
-    int32_t count = 0;
-    if (!ReadBoolLine(is, owns) || !ReadIntLine(is, count))
+    if (!ReadBoolLine(is, owns) || !UnSerializeElements(is))
+        return false;
+    ownsElements = owns;
+    return true;
+}
+
+bool VectorSerialize::UnSerializeElements(std::istream& is)
+{
+    // Elements are read into a list of their own and appended only when the
+    // whole list was read: a short or damaged list changes nothing. A
+    // negative count is damage, not an empty list.
+    uint32_t count = 0;
+    if (!ReadCountLine(is, count))
         return false;
     std::vector<std::unique_ptr<ISerialization>> read;
-    for (int32_t i = 0; i < count; ++i) {
+    for (uint32_t i = 0; i < count; ++i) {
         std::string tag;
         if (!ReadTextLine(is, tag))
             return false;
@@ -96,7 +105,6 @@ bool VectorSerialize::UnSerialize(std::istream& is)
             return false;
         read.push_back(std::move(element));
     }
-    ownsElements = owns;
     for (std::unique_ptr<ISerialization>& element : read)
         Append(std::move(element));
     return true;

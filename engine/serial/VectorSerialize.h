@@ -30,6 +30,9 @@ public:
     // list (an unknown element tag included) appends nothing and keeps the
     // flag, and returns false.
     bool UnSerialize(std::istream& is) override;
+    // The same after the flag line: the count and the elements, appended
+    // whole or not at all.
+    bool UnSerializeElements(std::istream& is);
     std::string GetVersionedClassName() override { return "VectorSerializeV0"; }
 
     // The list takes the element.

@@ -1,3 +1,4 @@
+#include "characters/Player.h"
 #include "engine/serial/StrSerialize.h"
 #include "engine/serial/VectorSerialize.h"
 #include "fuzz/FuzzPlayground.h"
@@ -11,7 +12,8 @@
 // A save slot read and, when whole, applied to a game in a level as a load
 // applies it: the achievements, a player made from it, the pickups' states of
 // every level record on a level that has two pickups, the game's variables,
-// minimap and teleports; then captured and written back.
+// minimap and teleports; then the counter items taken, and the game captured
+// and written back.
 QUENHOLT_FUZZ_TARGET(save_apply, fuzz::Reports::FileName)
 {
     fuzz::FuzzPlayground playground;
@@ -41,6 +43,24 @@ QUENHOLT_FUZZ_TARGET(save_apply, fuzz::Reports::FileName)
         }
     }
     Game::ApplySaveData(&game);
+
+    // The items that add to a counter, each taken twice where the player
+    // stands: they hold at their bounds whatever the save gave.
+    if (Player* player = game.GetPlayer()) {
+        Level::Instance* item
+            = scene->AddPlacedInstance(&pickupType, player->GetPosition().x, player->GetPosition().y);
+        item->SetPayload(std::unique_ptr<SceneObjectInstance>(pickupType.CreateInstance()));
+        auto& pickup = dynamic_cast<Zone_PickupObject::Instance&>(*item->GetPayload());
+        using Z = Zone_PickupObject;
+        for (int round = 0; round < 2; ++round) {
+            for (int kind : {Z::kLifeUpgrade, Z::kArmorCharge, Z::kArmorRecharge, Z::kCrossbowBolt,
+                     Z::kCrossbowRank, Z::kAttackRank, Z::kIceArmorUpgrade, Z::kFireArmorUpgrade}) {
+                pickup.kind.value = kind;
+                pickup.SetEnabled(true);
+                pickupType.UpdatePlayerContact(item);
+            }
+        }
+    }
 
     game.saveData.CaptureGameState(false);
     std::ostringstream os;

@@ -115,6 +115,17 @@ TEST_F(GameSaveDataFile, APositionBeyondTheCoordinateRangeKeepsTheOldSave)
         after << std::ifstream(path, std::ios::binary).rdbuf();
         EXPECT_EQ(after.str(), before.str());
     }
+    // Nor any other value it would refuse (a rank the console may set).
+    GameSaveData ranked;
+    FillEveryField(ranked);
+    ranked.SetAttackRank(16);
+    std::string reason;
+    EXPECT_FALSE(ranked.WriteFile(path, nullptr, 0, &reason));
+    EXPECT_NE(reason.find(path + ":2265: expected an attack rank from 1 to 4, found 16"), std::string::npos)
+        << reason;
+    std::stringstream after;
+    after << std::ifstream(path, std::ios::binary).rdbuf();
+    EXPECT_EQ(after.str(), before.str());
 }
 
 TEST(GameSaveDataMutations, NoMutationCrashesAndEveryRefusalIsNamed)

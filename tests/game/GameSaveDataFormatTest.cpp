@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -45,10 +46,10 @@ TEST(GameSaveDataFormat, RoundTripKeepsEveryField)
     EXPECT_FLOAT_EQ(loaded.GetPosition().x, 1234.57f); // six significant digits
     EXPECT_FLOAT_EQ(loaded.GetPosition().y, -0.00123457f);
     EXPECT_EQ(loaded.GetModifierFlags(), saved.GetModifierFlags());
-    EXPECT_EQ(loaded.GetCrossbowAmmo(), 12);
-    EXPECT_EQ(loaded.GetCrossbowCapacity(), 30);
+    EXPECT_EQ(loaded.GetCrossbowAmmo(), 2);
+    EXPECT_EQ(loaded.GetCrossbowCapacity(), 5);
     EXPECT_EQ(loaded.GetIceArmorLevel(), 2);
-    EXPECT_EQ(loaded.GetFireArmorLevel(), 3);
+    EXPECT_EQ(loaded.GetFireArmorLevel(), 1);
     EXPECT_EQ(loaded.GetStoryHint(), std::make_pair(17, 22));
     EXPECT_EQ(loaded.GetSaveVars()[1]->GetValue(), "two words");
     EXPECT_EQ(loaded.FindLevelRecord("Garden_02")->As<IntSerialize>(2)->value, 8);
@@ -118,14 +119,14 @@ TEST(GameSaveDataFormat, FlagCountNeverBelowTheFlagsWritten)
     // ones are written as 0 and counted, so the armor line stays in place.
     GameSaveData record;
     record.SetModifierFlags({true});
-    record.SetCurrentArmor(2);
+    record.SetCurrentArmor(1);
     std::ostringstream os;
     ASSERT_TRUE(record.Write(os, nullptr, 4));
     GameSaveData loaded;
     std::istringstream is(os.str());
     ASSERT_TRUE(loaded.Read(is, nullptr));
     EXPECT_EQ(loaded.GetModifierFlags(), (std::vector<bool> {true, false, false, false}));
-    EXPECT_EQ(loaded.GetCurrentArmor(), 2);
+    EXPECT_EQ(loaded.GetCurrentArmor(), 1);
 }
 
 // One older format written by hand from the format table, and what each
@@ -151,7 +152,7 @@ TEST_P(GameSaveDataOlderFormat, ReadsTheGroupsItsFormatHas)
     if (f.variables)
         lines.insert(lines.end(), {"1", "ScriptVarV0", "lever", "down"});
     if (f.crossbow)
-        lines.insert(lines.end(), {"7", "20", "6", "1", "3", "160"});
+        lines.insert(lines.end(), {"2", "5", "6", "1", "3", "120"});
     if (f.flags)
         lines.insert(lines.end(), {"1", "1"});
     if (f.midScore)
@@ -161,7 +162,7 @@ TEST_P(GameSaveDataOlderFormat, ReadsTheGroupsItsFormatHas)
     if (f.counter)
         lines.push_back("3");
     if (f.armorLevels)
-        lines.insert(lines.end(), {"4", "5"});
+        lines.insert(lines.end(), {"2", "1"});
     if (f.fireflies)
         lines.push_back("1");
     if (f.lateTime)
@@ -183,13 +184,13 @@ TEST_P(GameSaveDataOlderFormat, ReadsTheGroupsItsFormatHas)
     EXPECT_EQ(loaded.GetCurrentArmor(), 1);
     EXPECT_EQ(loaded.GetSaveVars().size(), f.variables ? 1u : 0u);
     EXPECT_EQ(loaded.GetMaxLife(), f.crossbow ? 6 : 4);
-    EXPECT_EQ(loaded.GetPowerPerSlot(), f.crossbow ? 160 : 150);
+    EXPECT_EQ(loaded.GetPowerPerSlot(), f.crossbow ? 120 : 150);
     EXPECT_EQ(loaded.GetPlayerFlag2(), f.flags);
     EXPECT_EQ(loaded.GetScore(), f.headScore || f.midScore ? 41 : 0);
     EXPECT_EQ(loaded.GetDirection(), f.direction ? -1 : 1);
     EXPECT_EQ(loaded.GetPlayerCounter(), f.counter ? 3 : 1);
-    EXPECT_EQ(loaded.GetIceArmorLevel(), f.armorLevels ? 4 : 1);
-    EXPECT_EQ(loaded.GetFireArmorLevel(), f.armorLevels ? 5 : 1);
+    EXPECT_EQ(loaded.GetIceArmorLevel(), f.armorLevels ? 2 : 1);
+    EXPECT_EQ(loaded.GetFireArmorLevel(), 1);
     EXPECT_EQ(loaded.GetHasFireflies(), f.fireflies ? 1 : 0);
     EXPECT_EQ(loaded.FormatPlayTime(), f.headScore || f.lateTime ? "01:02:03" : "00:00:00");
     EXPECT_EQ(loaded.GetStoryHint(), f.hint ? std::make_pair(30, 12) : std::make_pair(-1, -1));
@@ -232,14 +233,13 @@ TEST(GameSaveDataFormat, BadTeleporterCoordinatesOrLevelListValuesKeepTheFileLoa
     EXPECT_EQ(loaded.GetTeleports()[1].cell, Point<int>(3, 4));
     EXPECT_FALSE(context.HasError()) << context.GetError();
 
-    // A level's list reads its own text: a value that does not parse ends
-    // that list, kept empty and named, and the file still loads.
+    // A level's list whose flag line alone does not read ends where its
+    // count says: it is kept empty, named at that line, and the file loads
+    // (any other damage of a list refuses the file: GameSaves walks them).
     GameSaveData withList;
     withList.StartLevelRecord("Garden_02").Append(std::make_unique<IntSerialize>(4));
     text = WriteToText(withList);
-    const size_t value = text.find("IntSerializeV0\r\n4\r\n");
-    ASSERT_NE(value, std::string::npos);
-    text.replace(value, 19, "IntSerializeV0\r\nxyz\r\n");
+    text.replace(text.find("Garden_02\r\n1\r\n"), 14, "Garden_02\r\nx\r\n");
     std::istringstream listText(text);
     ReaderContext listContext(listText, "Save_0.sav");
     DebugCapture debug;
@@ -249,7 +249,8 @@ TEST(GameSaveDataFormat, BadTeleporterCoordinatesOrLevelListValuesKeepTheFileLoa
     EXPECT_TRUE(listLoaded.FindLevelRecord("Garden_02")->Empty());
     EXPECT_FALSE(listContext.HasError()) << listContext.GetError();
     EXPECT_NE(
-        debug.Text().find("Save_0.sav:2261: skipped the saved states of level \"Garden_02\": expected "),
+        debug.Text().find("Save_0.sav:2258: skipped the saved states of level \"Garden_02\": expected 0 or "
+                          "1, found \"x\""),
         std::string::npos)
         << debug.Text();
 }
@@ -289,26 +290,21 @@ TEST(GameSaveDataFormat, RefusedFormatsAndHugeCountsEndAtOnce)
             "Save_0.sav:1: expected a save format"},
         {"empty file", "", "Save_0.sav:1: expected "},
     };
-    // Each count of the file made huge, with the file cut right after it.
+    // Each count of the file made huge, with the file cut right after it: a
+    // count with a bound of its own is refused at its line, the others where
+    // the file ends.
     const std::vector<std::string> lines = SplitSaveLines(good);
     const size_t teleportCount = 4 + 2244 + 1;
-    for (const size_t countLine : {teleportCount, teleportCount + 4 + 4, teleportCount + 4 + 4 + 2,
-             teleportCount + 4 + 4 + 3, lines.size() - 35}) {
+    for (const auto& [countLine, bounded] : {std::pair<size_t, bool> {teleportCount, false},
+             {teleportCount + 4 + 4, true}, {teleportCount + 4 + 4 + 2, true},
+             {teleportCount + 4 + 4 + 3, false}, {lines.size() - 35, false}}) {
         std::vector<std::string> cut(lines.begin(), lines.begin() + static_cast<long>(countLine));
         cut.push_back("4294967295");
         cases.push_back({"huge count at line " + std::to_string(countLine + 1), JoinSaveLines(cut),
-            "Save_0.sav:" + std::to_string(countLine + 2) + ": expected "});
+            "Save_0.sav:" + std::to_string(countLine + (bounded ? 1 : 2)) + ": expected "});
     }
-    // A max life or a power slot count the HUD would draw one by one for
-    // ever (counted back from the achievement count).
-    for (const auto& [fromEnd, expected] : {std::pair<size_t, std::string> {48, "a max life of at most 100"},
-             std::pair<size_t, std::string> {46, "a power slot count from 0 to 100"}}) {
-        std::vector<std::string> changed = lines;
-        const size_t at = lines.size() - fromEnd;
-        changed[at] = "2147483647";
-        cases.push_back({expected, JoinSaveLines(changed),
-            "Save_0.sav:" + std::to_string(at + 1) + ": expected " + expected + ", found 2147483647"});
-    }
+    cases.push_back({"a line after the achievements", good + "0\r\n",
+        "Save_0.sav:" + std::to_string(lines.size() + 1) + ": expected the end of the file, found \"0\""});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         GameSaveData loaded;
@@ -316,6 +312,57 @@ TEST(GameSaveDataFormat, RefusedFormatsAndHugeCountsEndAtOnce)
         ReaderContext context(is, "Save_0.sav");
         EXPECT_FALSE(loaded.Read(is, nullptr));
         EXPECT_EQ(context.GetError().rfind(c.expected, 0), 0u) << context.GetError();
+    }
+}
+
+// Every value a save gives the player, read at the ends of what play reaches
+// (kept as written) and one beyond each end (refused at its line).
+TEST(GameSaveDataFormat, PlayerValuesReadWithinWhatPlayReaches)
+{
+    GameSaveData record;
+    record.SetModifierFlags({true});
+    const std::vector<std::string> lines = SplitSaveLines(WriteToText(record));
+    const size_t rank = 4 + 2244 + 4;
+    const size_t end = lines.size();
+    constexpr int32_t kNone = std::numeric_limits<int32_t>::min();
+    struct Field {
+        size_t line; // from 0
+        int32_t lowest, highest;
+        std::string expected;
+    };
+    for (const Field& f : {Field {rank, 1, 4, "an attack rank from 1 to 4"}, Field {rank + 2, 0, 1, "0 or 1"},
+             Field {rank + 3, -1, 1, "a worn armor from -1 to 1"},
+             Field {end - 50, 0, 8, "a bolt count from 0 to 8"},
+             Field {end - 49, 0, 8, "a bolt capacity from 0 to 8"},
+             Field {end - 48, kNone, 100, "a max life of at most 100"},
+             Field {end - 46, 0, 100, "a power slot count from 0 to 100"},
+             Field {end - 45, kNone, 150, "a recharge period of at most 150"},
+             Field {end - 42, -1, 1, "a facing from -1 to 1"},
+             Field {end - 41, 1, 3, "a crossbow rank from 1 to 3"},
+             Field {end - 40, 1, 2, "an armor level from 1 to 2"},
+             Field {end - 39, 1, 2, "an armor level from 1 to 2"},
+             Field {end - 38, 0, 1, "a fireflies flag from 0 to 1"}}) {
+        SCOPED_TRACE(f.expected + " at line " + std::to_string(f.line + 1));
+        std::vector<int64_t> values = {f.lowest, f.highest, int64_t(f.highest) + 1};
+        if (f.lowest != kNone)
+            values.push_back(int64_t(f.lowest) - 1);
+        for (const int64_t value : values) {
+            std::vector<std::string> changed = lines;
+            changed[f.line] = std::to_string(value);
+            GameSaveData loaded;
+            std::istringstream is(JoinSaveLines(changed));
+            ReaderContext context(is, "Save_0.sav");
+            const bool within = value >= f.lowest && value <= f.highest;
+            ASSERT_EQ(loaded.Read(is, nullptr), within) << value << ": " << context.GetError();
+            if (within)
+                EXPECT_EQ(SplitSaveLines(WriteToText(loaded))[f.line], changed[f.line]);
+            else
+                EXPECT_EQ(context.GetError().rfind("Save_0.sav:" + std::to_string(f.line + 1) + ": expected "
+                                  + f.expected + ", found ",
+                              0),
+                    0u)
+                    << context.GetError();
+        }
     }
 }
 

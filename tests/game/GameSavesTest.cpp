@@ -9,9 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -293,6 +295,135 @@ TEST_F(GameSaves, LoadCommandAppliesOnlyAWholeSlot)
     EXPECT_TRUE(game.console.ExecuteCommand("save"));
     EXPECT_EQ(SlotText(2), good);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+
+// The level records and saved variables of a record as units of text lines:
+// each level's name and list, then each variable.
+std::vector<std::vector<std::string>> RecordUnits(const GameSaveData& data)
+{
+    std::vector<std::vector<std::string>> units;
+    const auto& records = data.GetLevelRecords();
+    for (size_t i = 0; i + 1 < records.size(); i += 2) {
+        std::ostringstream os;
+        records[i]->Serialize(os);
+        records[i + 1]->Serialize(os);
+        units.push_back(SplitSaveLines(os.str()));
+    }
+    for (const auto& variable : data.GetSaveVars()) {
+        std::ostringstream os;
+        variable->Serialize(os);
+        units.push_back(SplitSaveLines(os.str()));
+    }
+    return units;
+}
+
+// Every one-line damage of the record region (the level records and the
+// saved variables) of a three-record slot, loaded and saved again by the
+// game: either refused, the file kept byte for byte, or loaded with every
+// record and variable as written but the damaged one, which differs from
+// the slot at the damaged line alone or has lost its list.
+TEST_F(GameSaves, EveryOneLineDamageOfTheRecordsIsRefusedOrDropsOnlyItsList)
+{
+    GameSaveData record;
+    record.SetMapName("cemetery_01.lvl");
+    record.SetModifierFlags({true, false, false, false, false, true, false});
+    for (const auto& [name, states] :
+        std::vector<std::pair<std::string, std::vector<int>>> {{"Cimetery_TP_01.lvl", {4, 1, 9, 0}},
+            {"cemetery_02.lvl", {}}, {"cemetery_01.lvl", {2, 0, 3, 1}}}) {
+        VectorSerialize& list = record.StartLevelRecord(name);
+        for (int state : states)
+            list.Append(std::make_unique<IntSerialize>(state));
+    }
+    for (const auto& [name, value] :
+        {std::pair<std::string, std::string> {"urn_c01", "1"}, {"got_27", "two words"}}) {
+        ScriptVar variable(name);
+        variable.SetValue(value);
+        record.AddSaveVar(variable);
+    }
+    const std::vector<std::string> good = SplitSaveLines(WriteToText(record));
+    const std::vector<std::vector<std::string>> units = RecordUnits(record);
+    // Which unit each line of the region belongs to (-1: a count line), and where in it.
+    std::vector<std::pair<int, size_t>> owner = {{-1, 0}};
+    for (size_t u = 0; u < units.size(); ++u) {
+        if (u == 3)
+            owner.push_back({-1, 0});
+        for (size_t at = 0; at < units[u].size(); ++at)
+            owner.push_back({static_cast<int>(u), at});
+    }
+    const size_t start
+        = static_cast<size_t>(std::find(good.begin(), good.end(), "Cimetery_TP_01.lvl") - good.begin() - 1);
+    ASSERT_EQ(good[start], "6");
+    const size_t after = start + owner.size();
+    const auto damaged = [&good](size_t line, int damage, const std::string& value) {
+        std::vector<std::string> lines = good;
+        if (damage == 0)
+            lines[line] = value;
+        else if (damage == 1)
+            lines.erase(lines.begin() + static_cast<long>(line));
+        else if (damage == 2)
+            lines.insert(lines.begin() + static_cast<long>(line), lines[line]);
+        else
+            lines.resize(line);
+        return JoinSaveLines(lines);
+    };
+    // The regression slot is this slot with cemetery_01's flag line not a flag.
+    EXPECT_EQ(
+        FileText(fs::path(QUENHOLT_TEST_DATA_DIR) / "regressions/save_game/three-records-owns-line-x.sav"),
+        damaged(start + 1 + units[0].size() + units[1].size() + 1, 0, "x"));
+
+    // Ten replacements, then a deletion, a doubling and a cut.
+    std::vector<std::pair<int, std::string>> damages;
+    for (const char* value :
+        {"x", "", "0", "1", "2", "-1", "2147483647", "99999999999", "IntSerializeV0", "\x01"})
+        damages.push_back({0, value});
+    damages.insert(damages.end(), {{1, ""}, {2, ""}, {3, ""}});
+    game.currentSaveSlot = 0;
+    int refused = 0, dropped = 0, asWritten = 0;
+    for (size_t line = start; line < after; ++line) {
+        for (const auto& [damage, value] : damages) {
+            SCOPED_TRACE("line " + std::to_string(line + 1) + " (\"" + good[line] + "\"), damage "
+                + std::to_string(damage) + " \"" + value + "\"");
+            const std::string text = damaged(line, damage, value);
+            WriteSlot(0, text);
+            DebugCapture debug;
+            if (!game.saveData.Load(0, true)) {
+                ++refused;
+                EXPECT_FALSE(game.saveData.Save());
+                EXPECT_EQ(SlotText(0), text);
+                continue;
+            }
+            ASSERT_TRUE(game.saveData.Save());
+            const std::vector<std::string> written = SplitSaveLines(SlotText(0));
+            GameSaveData again;
+            std::istringstream is(JoinSaveLines(written));
+            ASSERT_TRUE(again.Read(is, nullptr));
+            const auto loaded = RecordUnits(again);
+            ASSERT_EQ(loaded.size(), units.size());
+            // Everything outside the region is as the slot holds it.
+            ASSERT_GE(written.size(), start);
+            EXPECT_TRUE(std::equal(good.begin(), good.begin() + static_cast<long>(start), written.begin()));
+            EXPECT_TRUE(std::equal(good.begin() + static_cast<long>(after), good.end(),
+                written.end() - static_cast<long>(good.size() - after)));
+            const auto [unit, at] = owner[line - start];
+            bool listDropped = false;
+            for (size_t u = 0; u < units.size(); ++u) {
+                if (loaded[u] == units[u])
+                    continue;
+                ASSERT_EQ(static_cast<int>(u), unit) << "another record or variable changed";
+                listDropped = u < 3 && loaded[u] == std::vector<std::string> {units[u][0], "1", "0"};
+                // A replaced line may read as what it now says, and alone.
+                bool onlyThatLine = damage == 0 && loaded[u].size() == units[u].size();
+                for (size_t i = 0; i < units[u].size() && onlyThatLine; ++i)
+                    onlyThatLine = i == at || loaded[u][i] == units[u][i];
+                EXPECT_TRUE(listDropped || onlyThatLine) << "more than the damaged line changed";
+            }
+            ++(listDropped ? dropped : asWritten);
+        }
+    }
+    std::cout << "[ record damages ] " << refused << " refused, " << dropped << " dropped only their list, "
+              << asWritten << " read as written\n";
+    EXPECT_EQ(refused + dropped + asWritten, static_cast<int>(owner.size() * damages.size()));
+    EXPECT_GE(dropped, 16) << "a flag line that is not a flag drops its list";
 }
 
 TEST_F(GameSaves, ResetStartsAtTheFirstMap)

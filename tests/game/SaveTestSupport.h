@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-// A record whose every field differs from its default.
+// A record whose every field differs from its default, but the fire armor's
+// level (a level is 1 or 2: the ice armor's 2 tells the two apart).
 inline void FillEveryField(GameSaveData& record)
 {
     record.SetScore(37);
@@ -28,16 +29,15 @@ inline void FillEveryField(GameSaveData& record)
     record.SetDirection(-1);
     record.SetAttackRank(3);
     record.SetModifierFlags({true, false, false, true, false, true});
-    record.SetCurrentArmor(5);
-    record.SetCrossbowAmmo(12);
-    record.SetCrossbowCapacity(30);
+    record.SetCurrentArmor(1);
+    record.SetCrossbowAmmo(2);
+    record.SetCrossbowCapacity(5);
     record.SetMaxLife(9);
     record.SetMinimapInHud(true);
     record.SetPowerSlots(2);
-    record.SetPowerPerSlot(175);
+    record.SetPowerPerSlot(90);
     record.SetPlayerFlag1(true);
-    record.SetPlayerCounter(4);
-    record.SetFireArmorLevel(3);
+    record.SetPlayerCounter(3);
     record.SetIceArmorLevel(2);
     record.SetHasFireflies(1);
     record.SetStoryHint({17, 22});

@@ -12,9 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -101,6 +104,31 @@ TEST_F(ZonePickupItems, EachItemChangesThePlayerAndCountsAPointOfScore)
     }
     // None of these shows a text of its own.
     EXPECT_TRUE(Texts().empty());
+}
+
+// Each counter an item adds to stops at its bound, from the bound and from
+// far beyond it; the item is taken all the same.
+TEST_F(ZonePickupItems, CountersHoldAtTheirBounds)
+{
+    constexpr int32_t kMost = std::numeric_limits<int32_t>::max();
+    PlayerArmorCrossbow& crossbow = *GetPlayerArmorCrossbow(player);
+    int32_t life = 0;
+    for (const auto& [kind, counter, before, after] :
+        std::vector<std::tuple<int, int32_t*, int32_t, int32_t>> {{21, &life, 99, 100},
+            {21, &life, kMost, kMost}, {22, &player->GetArmorState().armorChargesMax, kMost, kMost},
+            {23, &player->GetArmorState().armorRechargePeriod, std::numeric_limits<int32_t>::min() + 29,
+                std::numeric_limits<int32_t>::min()},
+            {24, &crossbow.boltCapacity, 8, 8}, {24, &crossbow.boltCapacity, kMost, kMost},
+            {26, &player->crossbowLevel, 2, 3}, {26, &player->crossbowLevel, 3, 3},
+            {26, &player->crossbowLevel, kMost, kMost}}) {
+        SCOPED_TRACE(std::to_string(kind) + " from " + std::to_string(before));
+        *counter = before;
+        player->SetMaxLife(life);
+        EXPECT_TRUE(Take(kind));
+        life = player->GetMaxLife();
+        EXPECT_EQ(*counter, after);
+    }
+    EXPECT_EQ(crossbow.boltsLeft, kMost) << "the bolts fill up to the capacity";
 }
 
 TEST_F(ZonePickupItems, TheFirefliesGatherAtThePlayer)

@@ -144,14 +144,13 @@ TEST_F(ZoneSave, TheSaveRecordsWhatThePlayerHasGained)
     GetPlayerArmorCrossbow(player)->boltsLeft = 2;
     GetPlayerArmorCrossbow(player)->boltCapacity = 6;
     GetPlayerArmorIce(player)->SetLevel(2);
-    GetPlayerArmorFire(player)->SetLevel(3);
     player->SetMaxLife(9);
     player->GetArmorState().armorChargesMax = 3;
     player->GetArmorState().armorRechargePeriod = 90;
     player->minimapEnabled = true;
     player->spiderDoubleJump = true;
     player->itemAttraction = true;
-    player->crossbowLevel = 4;
+    player->crossbowLevel = 3;
     player->secretFinder = true;
     player->SetAttackRank(3);
     type.UpdatePlayerContact(&placed);
@@ -163,14 +162,14 @@ TEST_F(ZoneSave, TheSaveRecordsWhatThePlayerHasGained)
     EXPECT_EQ(read.GetCrossbowAmmo(), 2);
     EXPECT_EQ(read.GetCrossbowCapacity(), 6);
     EXPECT_EQ(read.GetIceArmorLevel(), 2);
-    EXPECT_EQ(read.GetFireArmorLevel(), 3);
+    EXPECT_EQ(read.GetFireArmorLevel(), 1);
     EXPECT_EQ(read.GetMaxLife(), 9);
     EXPECT_EQ(read.GetPowerSlots(), 3);
     EXPECT_EQ(read.GetPowerPerSlot(), 90);
     EXPECT_TRUE(read.GetMinimapInHud());
     EXPECT_TRUE(read.GetPlayerFlag1());
     EXPECT_TRUE(read.GetPlayerFlag2());
-    EXPECT_EQ(read.GetPlayerCounter(), 4);
+    EXPECT_EQ(read.GetPlayerCounter(), 3);
     EXPECT_EQ(read.GetHasFireflies(), 1);
     EXPECT_EQ(read.GetAttackRank(), 3);
 }
