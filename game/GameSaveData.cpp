@@ -253,16 +253,19 @@ bool GameSaveData::Read(std::istream& is, std::vector<std::pair<std::string, int
     return true;
 }
 
-// A save ends with its last group: a line left over means a line was added
-// somewhere, and everything after it was read one line out of step.
+// A save ends with its last group: a line of text left over means a line was
+// added somewhere, and everything after it was read one line out of step.
+// Blank lines after the last group (an editor's final newline) are no data.
 bool GameSaveData::ReadEnd(std::istream& is)
 {
-    if (is.peek() == std::char_traits<char>::eof())
-        return true;
     std::string line;
-    if (!ReadStringLine(is, line))
-        return false;
-    return ReadError(is, "the end of the file", QuoteFound(line));
+    while (is.peek() != std::char_traits<char>::eof()) {
+        if (!ReadStringLine(is, line))
+            return false;
+        if (line.find_first_not_of(" \t") != std::string::npos)
+            return ReadError(is, "the end of the file", QuoteFound(line));
+    }
+    return true;
 }
 
 bool GameSaveData::ReadHead(std::istream& is, int32_t& format)

@@ -3,6 +3,7 @@
 // copy to the window through its effect) against the final copy alone. The
 // frame itself is only a clear, so the figures are the passes' own cost.
 
+#include "bench/render/BenchFrame.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/RenderPoolManager.h"
@@ -55,11 +56,7 @@ public:
 
     void Record(bool chain)
     {
-        pool->ClearCurrentFrame();
-        pool->AddCommand(RenderPoolCommand::Named("StartRendering"));
-        RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
-        clear.SetColour(0xFF406080u);
-        pool->AddCommand(std::move(clear));
+        BeginBenchFrame(*pool, 0xFF406080u);
         pool->AddCommand(RenderPoolCommand::Named("EndRendering"));
         if (chain) {
             pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer false", moBlur->Clone()));
@@ -71,14 +68,7 @@ public:
     // Hands the frame over and waits until the render thread has shown it.
     void Replay(bool chain)
     {
-        while (!pool->SubmitFrame(false, false, false)) {
-            pool->renderEndEvent.WaitFor(1);
-            Record(chain);
-        }
-        while (pool->goPending.load() != 0)
-            std::this_thread::yield();
-        pool->frameMutex.Acquire(platform::TimedMutex::kInfinite);
-        pool->frameMutex.Release();
+        ReplayBenchFrame(*pool, [this, chain] { Record(chain); });
     }
 
     std::filesystem::path previous;

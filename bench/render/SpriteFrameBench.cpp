@@ -4,6 +4,7 @@
 // device together; with two images alternating every draw is its own call,
 // and the software renderer pays for each texture change.
 
+#include "bench/render/BenchFrame.h"
 #include "engine/config/GamePaths.h"
 #include "engine/render/D3DDevice.h"
 #include "engine/render/DXGraphicalRessource.h"
@@ -68,29 +69,17 @@ public:
 
     void Record()
     {
-        pool->ClearCurrentFrame();
-        pool->AddCommand(RenderPoolCommand::Named("StartRendering"));
-        RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
-        clear.SetColour(0xFF000000u);
-        pool->AddCommand(std::move(clear));
+        BeginBenchFrame(*pool);
         for (int i = 0; i < kDraws; ++i)
             engine->DrawSprite(sprites[i % sprites.size()].get(), nullptr, (i * 37) % 496, (i * 53) % 432, 0,
                 0, (i % 10 == 0) ? 30.0f : 0.0f, nullptr, false);
-        pool->AddCommand(RenderPoolCommand::Named("EndRendering"));
-        pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
+        EndBenchFrame(*pool);
     }
 
     // Hands the frame over and waits until the render thread has drawn it.
     void Replay()
     {
-        while (!pool->SubmitFrame(false, false, false)) {
-            pool->renderEndEvent.WaitFor(1);
-            Record();
-        }
-        while (pool->goPending.load() != 0)
-            std::this_thread::yield();
-        pool->frameMutex.Acquire(platform::TimedMutex::kInfinite);
-        pool->frameMutex.Release();
+        ReplayBenchFrame(*pool, [this] { Record(); });
     }
 
     std::filesystem::path folder;

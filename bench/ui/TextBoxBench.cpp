@@ -4,6 +4,7 @@
 // by side in one run: every iteration times one text frame and one sprite
 // frame. The counter "ratio" is text time / sprite time (target: 1.5 or less).
 
+#include "bench/render/BenchFrame.h"
 #include "engine/config/GamePaths.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/ImageHandleManager.h"
@@ -92,19 +93,8 @@ public:
 
     bool Usable() const { return !pool->startFailed.load(); }
 
-    void Begin()
-    {
-        pool->ClearCurrentFrame();
-        pool->AddCommand(RenderPoolCommand::Named("StartRendering"));
-        RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
-        clear.SetColour(0xFF000000u);
-        pool->AddCommand(std::move(clear));
-    }
-    void End()
-    {
-        pool->AddCommand(RenderPoolCommand::Named("EndRendering"));
-        pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
-    }
+    void Begin() { BeginBenchFrame(*pool); }
+    void End() { EndBenchFrame(*pool); }
     void RecordText()
     {
         Begin();
@@ -121,17 +111,7 @@ public:
     }
 
     // Hands the frame over and waits until the render thread has drawn it.
-    template <class Record> void Replay(Record record)
-    {
-        while (!pool->SubmitFrame(false, false, false)) {
-            pool->renderEndEvent.WaitFor(1);
-            record();
-        }
-        while (pool->goPending.load() != 0)
-            std::this_thread::yield();
-        pool->frameMutex.Acquire(platform::TimedMutex::kInfinite);
-        pool->frameMutex.Release();
-    }
+    template <class Record> void Replay(Record record) { ReplayBenchFrame(*pool, record); }
 
     std::filesystem::path folder;
     Game game;

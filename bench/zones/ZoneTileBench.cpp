@@ -4,6 +4,7 @@
 // and replayed by the render thread on the GL device (Mesa's software
 // renderer when run headless). Reported per frame, with the copies drawn.
 
+#include "bench/render/BenchFrame.h"
 #include "engine/config/GamePaths.h"
 #include "engine/render/DXRenderEngine.h"
 #include "engine/render/ImageHandleManager.h"
@@ -89,28 +90,16 @@ public:
     void Record()
     {
         const int top = -1000;
-        pool->ClearCurrentFrame();
-        pool->AddCommand(RenderPoolCommand::Named("StartRendering"));
-        RenderPoolCommand clear = RenderPoolCommand::Named("ClearScreen");
-        clear.SetColour(0xFF000000u);
-        pool->AddCommand(std::move(clear));
+        BeginBenchFrame(*pool);
         zone.RenderInstance(
             nullptr, &data, -1000, top + kZoneSide - zone.GetSize().y, 1.0f, 1.0f, 0.0f, 0, 0, 0, 0);
-        pool->AddCommand(RenderPoolCommand::Named("EndRendering"));
-        pool->AddCommand(RenderPoolCommand::Named("StretchBackbuffer true"));
+        EndBenchFrame(*pool);
     }
 
     // Hands the frame over and waits until the render thread has drawn it.
     void Replay()
     {
-        while (!pool->SubmitFrame(false, false, false)) {
-            pool->renderEndEvent.WaitFor(1);
-            Record();
-        }
-        while (pool->goPending.load() != 0)
-            std::this_thread::yield();
-        pool->frameMutex.Acquire(platform::TimedMutex::kInfinite);
-        pool->frameMutex.Release();
+        ReplayBenchFrame(*pool, [this] { Record(); });
     }
 
     std::filesystem::path folder;

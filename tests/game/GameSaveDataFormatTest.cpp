@@ -313,6 +313,10 @@ TEST(GameSaveDataFormat, RefusedFormatsAndHugeCountsEndAtOnce)
         EXPECT_FALSE(loaded.Read(is, nullptr));
         EXPECT_EQ(context.GetError().rfind(c.expected, 0), 0u) << context.GetError();
     }
+    // Blank lines after the last group are no data: the slot still loads.
+    GameSaveData loaded;
+    std::istringstream blanks(good + "\r\n \r\n");
+    EXPECT_TRUE(loaded.Read(blanks, nullptr));
 }
 
 // Every value a save gives the player, read at the ends of what play reaches
