@@ -29,8 +29,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -214,42 +216,29 @@ TEST_F(GameTravelWorld, ALevelChangeInARingWithItsHintShownLeavesNoHintBehind)
 // jumps by the keys held. The places that fail are named at the end.
 TEST_F(GameTravelWorld, AtEveryPlaceOfRespawnThePlayerWalksBothWaysAndJumpsSoonAfterStanding)
 {
-    // The levels with the markers their scripts save at; the stones are
-    // found in each level, and "start" is the start point of a game never
-    // saved.
-    const std::vector<std::pair<std::string, std::vector<std::string>>> levels = {
-        {"cemetery_01.lvl", {"keeper_spot", "start"}},
-        {"Cimetery_TP_01.lvl", {}},
-        {"cemetery_02.lvl", {"arena_cm"}},
-        {"Cimetery_TP_02.lvl", {}},
-        {"Cimetery_TP_03.lvl", {}},
-        {"cemetery_crypt.lvl", {"arena_f"}},
-        {"cemetery_heart.lvl", {"saved_h"}},
-        {"Boat_TP_1.lvl", {}},
-        {"boat_01.lvl", {"arena_b01"}},
-        {"boat_02.lvl", {"arena_b02"}},
-        {"boat_03.lvl", {"reward_b03"}},
-        {"Cave_tp.lvl", {}},
-        {"cave_01.lvl", {"arena_v01"}},
-        {"cave_02.lvl", {"arena_v02"}},
-        {"cave_03.lvl", {"arena_v03"}},
-        {"snow_tp.lvl", {}},
-        {"snow_01.lvl", {"ice_hint", "arena_s01"}},
-        {"snow_02.lvl", {"arena_s02"}},
-        {"snow_03.lvl", {"arena_s03"}},
-        {"bibli_TP.lvl", {}},
-        {"bibli_01.lvl", {"arena_l01"}},
-        {"bibli_02.lvl", {"arena_l02"}},
-        {"bibli_03.lvl", {"arena_l03"}},
-        {"underwater_TP.lvl", {}},
-        {"underwater_01.lvl", {"arena_u01"}},
-        {"underwater_02.lvl", {"arena_u02"}},
-        {"underwater_03.lvl", {"arena_u03"}},
-        {"Garden_tp.lvl", {}},
-        {"garden_01.lvl", {"arena_g01"}},
-        {"garden_02.lvl", {"arena_g02"}},
-        {"garden_03.lvl", {"arena_g03"}},
-    };
+    // Every level of the world with the markers its scripts save at
+    // ("SaveGame <slot> <marker>"), so that a place added to the world is
+    // walked too; the stones are found in each level, and "start" is the
+    // start point of the first level, where a game never saved begins.
+    std::vector<std::pair<std::string, std::vector<std::string>>> levels;
+    for (const auto& file : std::filesystem::directory_iterator("levels")) {
+        std::vector<std::string> markers;
+        if (file.path().filename() == "cemetery_01.lvl")
+            markers.push_back("start");
+        // A script's statements are split by ';'.
+        std::ifstream stream(file.path());
+        std::string all((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+        std::replace(all.begin(), all.end(), ';', ' ');
+        std::istringstream text(all);
+        std::string word, slot, marker;
+        while (text >> word)
+            if (word == "SaveGame" && text >> slot >> marker
+                && std::find(markers.begin(), markers.end(), marker) == markers.end())
+                markers.push_back(marker);
+        levels.emplace_back(file.path().filename().string(), std::move(markers));
+    }
+    std::sort(levels.begin(), levels.end());
+    ASSERT_GE(levels.size(), 31u);
     struct Place {
         std::string name;
         Point<float> at;
