@@ -57,6 +57,18 @@ bool ReadIntLineWithin(std::istream& is, int32_t& target, const Range& range)
     return true;
 }
 
+// Why a value a save would hold lies outside what play reaches, in words a
+// player can act on: "the attack rank 5 is outside 1 to 4".
+std::string OutsideRange(int32_t value, const Range& range)
+{
+    std::string_view what = range.what;
+    what.remove_prefix(what.find(' ') + 1); // "an attack rank": "attack rank"
+    const std::string named = "the " + std::string(what) + " " + std::to_string(value);
+    if (range.minimum == kNoMinimum)
+        return named + " is above " + std::to_string(range.maximum);
+    return named + " is outside " + std::to_string(range.minimum) + " to " + std::to_string(range.maximum);
+}
+
 } // namespace
 
 GameSaveData::GameSaveData()
@@ -214,20 +226,39 @@ bool GameSaveData::WriteFile(const std::string& path, const AchievementManager* 
             *reason = "the player's position is not a coordinate within +-" + std::to_string(kMaxCoordinate);
         return false;
     }
+    // Nor a value the reader would refuse as beyond play (a rank set from
+    // the console).
+    const std::pair<int32_t, const Range&> ranged[]
+        = {{attackRank, kAttackRank}, {currentArmor, kWornArmor}, {crossbowAmmo, kBoltsLeft},
+            {crossbowCapacity, kBoltCapacity}, {maxLife, kMaxLife}, {powerSlots, kPowerSlots},
+            {powerPerSlot, kRechargePeriod}, {direction, kFacing}, {playerCounter, kCrossbowRank},
+            {iceArmorLevel, kArmorLevel}, {fireArmorLevel, kArmorLevel}, {hasFireflies, kFirefliesFlag}};
+    for (const auto& [value, range] : ranged) {
+        if (value < range.minimum || value > range.maximum) {
+            if (reason != nullptr)
+                *reason = OutsideRange(value, range);
+            return false;
+        }
+    }
     std::ostringstream text;
     if (!Write(text, achievements, modifierCount)) {
         if (reason != nullptr)
             *reason = "the record could not be written";
         return false;
     }
-    // Nor any other value it would refuse (a rank set from the console
-    // beyond what play reaches): the text is read back first.
+    // Nor anything else it would refuse: the text is read back first. The
+    // text is no file yet, so the refusal names no line of one.
     std::istringstream check(text.str());
-    ReaderContext context(check, path);
+    ReaderContext context(check, path, true);
     GameSaveData readBack;
     if (!readBack.Read(check, nullptr)) {
-        if (reason != nullptr)
-            *reason = "the record holds what a save cannot: " + context.GetError();
+        if (reason != nullptr) {
+            const std::string& error = context.GetError();
+            const size_t expected = error.find("expected ");
+            *reason = "the record holds what a save cannot: "
+                + (expected == std::string::npos ? std::string("a value its reader refuses")
+                                                 : error.substr(expected));
+        }
         return false;
     }
     return platform::ReplaceFileAtomically(path, text.str(), reason);
@@ -255,21 +286,33 @@ bool GameSaveData::Read(std::istream& is, std::vector<std::pair<std::string, int
 
 // A save ends with its last group: a line of text left over means a line was
 // added somewhere, and everything after it was read one line out of step.
-// Blank lines after the last group (an editor's final newline) are no data.
+// What editors and file systems leave after the last group is no data:
+// blank lines, blanks, NUL padding, a DOS end-of-file mark (Ctrl-Z).
 bool GameSaveData::ReadEnd(std::istream& is)
 {
+    // Taken byte by byte: a run of padding may be longer than a line may be.
+    static constexpr std::string_view kNoData {" \t\r\f\v\0\x1a", 7};
     std::string line;
-    while (is.peek() != std::char_traits<char>::eof()) {
+    for (;;) {
+        int next = is.peek();
+        while (
+            next != std::char_traits<char>::eof() && kNoData.find(static_cast<char>(next)) != kNoData.npos) {
+            is.get();
+            next = is.peek();
+        }
+        if (next == std::char_traits<char>::eof())
+            return true;
         if (!ReadStringLine(is, line))
             return false;
-        if (line.find_first_not_of(" \t") != std::string::npos)
+        if (!line.empty())
             return ReadError(is, "the end of the file", QuoteFound(line));
     }
-    return true;
 }
 
 bool GameSaveData::ReadHead(std::istream& is, int32_t& format)
 {
+    // An editor may have put a UTF-8 byte-order mark before the format.
+    SkipByteOrderMark(is);
     if (!ReadIntLine(is, format))
         return false;
     if (format < 0 || format > kFormat)
@@ -346,22 +389,21 @@ bool GameSaveData::ReadLevelRecords(std::istream& is)
         auto name = std::make_unique<StrSerialize>("");
         if (!name->UnSerialize(is))
             return false;
-        // A list the file cannot give whole is dropped only where its end is
-        // sure: its flag line alone is damaged, and its count and the tag of
-        // every element it counts then read. It is kept empty, its line
-        // named. Anywhere else the list's end is not known (a count, a tag or
-        // a value that does not read may as well be a line lost or added),
-        // and the file is refused rather than read on out of step.
+        // A flag line alone damaged leaves the list's end sure: its count
+        // and every element it counts then read whole, and are kept (the
+        // game writes every list as its own), the flag line named. Anywhere
+        // else the list's end is not known (a count, a tag or a value that
+        // does not read may as well be a line lost or added), and the file
+        // is refused rather than read on out of step.
         bool owns = true;
         const LenientRead lenient(is);
         const bool flagRead = ReadBoolLine(is, owns);
         auto list = std::make_unique<VectorSerialize>(owns);
         if (!list->UnSerializeElements(is))
             return false;
-        if (!flagRead) {
-            list->Clear();
-            lenient.Skipped("the saved states of level \"" + name->value + "\"");
-        }
+        if (!flagRead)
+            lenient.Skipped(
+                "the flag line of the saved states of level \"" + name->value + "\" (the states are kept)");
         levelRecords.push_back(std::move(name));
         levelRecords.push_back(std::move(list));
     }
@@ -449,7 +491,9 @@ bool GameSaveData::ReadFile(const std::string& path,
             *error = path + ": cannot be opened";
         return false;
     }
-    ReaderContext context(file, path);
+    // A read that reports nothing (a check of the slot) says nothing of
+    // what it skips either: the load says it.
+    ReaderContext context(file, path, !report);
     GameSaveData loaded;
     std::vector<std::pair<std::string, int32_t>> entries;
     if (!loaded.Read(file, &entries)) {

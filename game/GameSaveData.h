@@ -82,9 +82,10 @@ public:
     // achievement entries (name, value) of a format-12 file go to
     // `achievementEntries` when given. Stops at the first line that does not
     // read, and at the end of the text, whatever a count said; a line after
-    // the last group is refused too. The values the player takes must lie
-    // within what play reaches (PlayerProgress), and a list is never read
-    // out of step: one that fails is dropped only where its end is sure.
+    // the last group is refused too (padding and blanks are no line), a
+    // byte-order mark before the first is taken. The values the player takes
+    // must lie within what play reaches (PlayerProgress), and a list is never
+    // read out of step: one whose flag line alone fails is kept whole.
     bool Read(std::istream& is, std::vector<std::pair<std::string, int32_t>>* achievementEntries);
     // Reads `path` into a fresh record and, when whole, replaces this one;
     // entries as for Read. An error is "file:line: ..."; with `report` it

@@ -272,6 +272,7 @@ bool GameSaveData::ReadHeader(int slot)
             context.Report();
             return false;
         };
+        SkipByteOrderMark(file);
         if (!ReadIntLine(file, format) || !ReadTextLine(file, word))
             return damaged();
         if (format >= 11 && format <= kFormat) {

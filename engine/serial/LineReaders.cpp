@@ -378,6 +378,20 @@ std::string ExpectedNumberToken(double minimum, double maximum)
     return "a number from " + NumberText(minimum) + " to " + NumberText(maximum);
 }
 
+bool SkipByteOrderMark(std::istream& is)
+{
+    static constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    if (is.peek() != static_cast<unsigned char>(kMark[0]) || is.rdbuf() == nullptr)
+        return false;
+    const char* next = GetArea::Next(*is.rdbuf());
+    const char* end = GetArea::End(*is.rdbuf());
+    if (next == nullptr || end - next < static_cast<std::ptrdiff_t>(kMark.size())
+        || std::string_view(next, kMark.size()) != kMark)
+        return false;
+    GetArea::Skip(*is.rdbuf(), static_cast<int>(kMark.size()));
+    return true;
+}
+
 RawLine ReadRawLine(std::istream& is, std::string& line)
 {
     line.clear();

@@ -31,6 +31,11 @@ inline constexpr size_t kMaxLineLength = 1 << 16;
 enum class RawLine { kLine, kEnd, kTooLong, kReadError };
 RawLine ReadRawLine(std::istream& is, std::string& line);
 
+// Takes a UTF-8 byte-order mark at the stream's current place, if one lies
+// whole in its buffer (at the start of a file it does). True if one was
+// taken. Counts no line.
+bool SkipByteOrderMark(std::istream& is);
+
 // True but for a line beyond kMaxLineLength or a read error; at the end of
 // the stream the target becomes empty.
 bool ReadStringLine(std::istream& is, std::string& target);

@@ -19,9 +19,10 @@ int ContextSlot()
 
 std::atomic<uint64_t> ReaderContext::bindings {0};
 
-ReaderContext::ReaderContext(std::istream& is, std::string fileName)
+ReaderContext::ReaderContext(std::istream& is, std::string fileName, bool quiet)
     : stream(is)
     , fileName(std::move(fileName))
+    , quiet(quiet)
     , hidden(static_cast<ReaderContext*>(is.pword(ContextSlot())))
 {
     is.pword(ContextSlot()) = this;
@@ -110,7 +111,8 @@ void LenientRead::Skipped(std::string_view what) const
                 = error.substr(0, expected) + "skipped " + std::string(what) + ": " + error.substr(expected);
         context->ClearError();
     }
-    platform::DebugOutput(platform::PrintableMessage(message) + "\n");
+    if (!context->IsQuiet())
+        platform::DebugOutput(platform::PrintableMessage(message) + "\n");
 }
 
 std::string QuoteFound(std::string_view line)

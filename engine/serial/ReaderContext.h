@@ -26,7 +26,9 @@ class ISerialization;
 // ReadRecordFile below does exactly that.
 class ReaderContext {
 public:
-    ReaderContext(std::istream& is, std::string fileName);
+    // A quiet context is for a read that only checks a file (is the slot
+    // whole?): the parts it skips are not said again each time it is checked.
+    ReaderContext(std::istream& is, std::string fileName, bool quiet = false);
     ~ReaderContext();
     ReaderContext(const ReaderContext&) = delete;
     ReaderContext& operator=(const ReaderContext&) = delete;
@@ -38,6 +40,7 @@ public:
     static uint64_t Bindings() { return bindings.load(std::memory_order_acquire); }
 
     const std::string& GetFileName() const { return fileName; }
+    bool IsQuiet() const { return quiet; }
     // The line the last typed read took, counted from 1; 0 before any read.
     // A read past the end names the line the file lacks (its line count + 1).
     int GetLineNumber() const { return lastLine; }
@@ -65,6 +68,7 @@ public:
 private:
     std::istream& stream;
     std::string fileName;
+    bool quiet;
     ReaderContext* hidden;
     int linesTaken = 0;
     int lastLine = 0;

@@ -89,6 +89,13 @@ struct ReactionRow {
     bool right;
 };
 
+// The row as the test lists it (never its bytes, which hold padding).
+void PrintTo(const ReactionRow& row, std::ostream* os)
+{
+    constexpr const char* kWays[] = {"AtTheWalls", "StepBackFromStones", "HalfStepBackFromTheWest"};
+    *os << kWays[static_cast<int>(row.way)] << "_" << row.after << "ms" << (row.right ? "_east" : "_west");
+}
+
 class KeysHeartPlayerReaction : public testing::TestWithParam<ReactionRow> { };
 
 TEST_P(KeysHeartPlayerReaction, TheEastEyeLitTurnsHimEastOnly400MsLater)
@@ -224,6 +231,14 @@ struct DeathRow {
     double moveAfter;
     bool inTime;
 };
+
+void PrintTo(const DeathRow& row, std::ostream* os)
+{
+    if (row.moveAfter < 0.0)
+        *os << "never_moves";
+    else
+        *os << "moves_after_" << row.moveAfter << "ms";
+}
 
 class HeartDeathWatch : public testing::TestWithParam<DeathRow> { };
 

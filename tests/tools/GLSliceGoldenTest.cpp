@@ -57,6 +57,12 @@ std::string ShotName(const Shot& shot)
     return name;
 }
 
+// The row's name as the test lists it (never its bytes, which hold padding).
+void PrintTo(const Shot& shot, std::ostream* os)
+{
+    *os << ShotName(shot);
+}
+
 // The level file and every image of the world, in name order.
 std::string WorldFingerprint(const std::string& level)
 {

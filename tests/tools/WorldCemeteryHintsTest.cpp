@@ -63,12 +63,11 @@ protected:
     // A death, played out to the reload of the slot.
     void Die()
     {
-        Player* dying = game.GetPlayer();
+        Player* dying = MarkOldPlayer();
         dying->SetLife(0);
         ASSERT_TRUE(WaitUntil([&] { return dying->GetMoveState() == Player::kDying; }, 90))
             << "move state " << dying->GetMoveState() << ", paused " << game.gameplayPaused;
-        ASSERT_TRUE(WaitUntil([&] { return game.GetPlayer() != dying && game.GetPlayer() != nullptr; }, 600))
-            << "the dead player was not brought back";
+        ASSERT_TRUE(WaitUntil([&] { return NewPlayerIn(); }, 600)) << "the dead player was not brought back";
         Passes(5);
     }
     std::vector<Point<float>> EnemyPlaces()
@@ -267,15 +266,13 @@ TEST_F(WorldCemeteryHints, TheHeartsStoneSavesTheWayInButNotEachReturnFromADeath
         ZoneRect(savedAt, game.GetPlayer()->GetSize())));
     ASSERT_TRUE(WaitUntil([&] { return !bannerShown(); }, 120));
 
-    Player* dying = game.GetPlayer();
-    dying->SetLife(0);
+    MarkOldPlayer()->SetLife(0);
     int shown = 0;
-    for (int pass = 0; pass < 600 && (game.GetPlayer() == dying || game.secondTransitionCounter != -1);
-         ++pass) {
+    for (int pass = 0; pass < 600 && (!NewPlayerIn() || game.secondTransitionCounter != -1); ++pass) {
         Passes(1);
         shown += bannerShown() ? 1 : 0;
     }
-    ASSERT_NE(game.GetPlayer(), dying) << "the dead player was not brought back";
+    ASSERT_TRUE(NewPlayerIn()) << "the dead player was not brought back";
     for (int pass = 0; pass < 60; ++pass) {
         Passes(1);
         shown += bannerShown() ? 1 : 0;

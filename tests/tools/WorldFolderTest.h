@@ -1,5 +1,6 @@
 #pragma once
 
+#include "characters/Player.h"
 #include "engine/config/GamePaths.h"
 #include "engine/render/PostChain.h"
 #include "engine/render/ShaderEffect_PostProcess.h"
@@ -161,6 +162,19 @@ protected:
         for (int pass = 0; pass < limit && !done(); ++pass)
             Passes(1);
         return done();
+    }
+    // Renames the player, so that the one the game makes anew after its
+    // death or a load ("Player", as every new one) is told from it by name:
+    // the allocator may give the new one the freed one's address.
+    Player* MarkOldPlayer()
+    {
+        game.GetPlayer()->SetName("the player before");
+        return game.GetPlayer();
+    }
+    // A player made since MarkOldPlayer is in the game.
+    bool NewPlayerIn() const
+    {
+        return game.GetPlayer() != nullptr && game.GetPlayer()->GetName() == "Player";
     }
 
     ScriptedInput* input = new ScriptedInput();
