@@ -301,7 +301,7 @@ bool GameSaveData::ReadEnd(std::istream& is)
             next = is.peek();
         }
         if (next == std::char_traits<char>::eof())
-            return true;
+            return !is.bad() || ReadError(is, "the end of the file", kFoundReadError);
         if (!ReadStringLine(is, line))
             return false;
         if (!line.empty())

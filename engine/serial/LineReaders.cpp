@@ -381,14 +381,23 @@ std::string ExpectedNumberToken(double minimum, double maximum)
 bool SkipByteOrderMark(std::istream& is)
 {
     static constexpr std::string_view kMark = "\xEF\xBB\xBF";
-    if (is.peek() != static_cast<unsigned char>(kMark[0]) || is.rdbuf() == nullptr)
+    std::streambuf* buffer = is.rdbuf();
+    if (!is.good() || buffer == nullptr)
         return false;
-    const char* next = GetArea::Next(*is.rdbuf());
-    const char* end = GetArea::End(*is.rdbuf());
+    // Looked for in the buffer, not through the stream: a read the system
+    // fails is left to the line reader after, which names it.
+    try {
+        if (buffer->sgetc() != static_cast<unsigned char>(kMark[0]))
+            return false;
+    } catch (...) {
+        return false;
+    }
+    const char* next = GetArea::Next(*buffer);
+    const char* end = GetArea::End(*buffer);
     if (next == nullptr || end - next < static_cast<std::ptrdiff_t>(kMark.size())
         || std::string_view(next, kMark.size()) != kMark)
         return false;
-    GetArea::Skip(*is.rdbuf(), static_cast<int>(kMark.size()));
+    GetArea::Skip(*buffer, static_cast<int>(kMark.size()));
     return true;
 }
 

@@ -123,7 +123,6 @@ TEST_F(GameSaveDataFile, APositionBeyondTheCoordinateRangeKeepsTheOldSave)
         const char* reason;
     } ranks[] = {
         {&GameSaveData::SetAttackRank, 16, "the attack rank 16 is outside 1 to 4"},
-        {&GameSaveData::SetPlayerCounter, 0, "the crossbow rank 0 is outside 1 to 3"},
         {&GameSaveData::SetMaxLife, 101, "the max life 101 is above 100"},
     };
     for (const auto& rank : ranks) {

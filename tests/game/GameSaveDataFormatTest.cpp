@@ -13,6 +13,7 @@
 
 #include <limits>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,23 @@ TEST(GameSaveDataFormat, FlagCountNeverBelowTheFlagsWritten)
     EXPECT_EQ(loaded.GetModifierFlags(), (std::vector<bool> {true, false, false, false}));
     EXPECT_EQ(loaded.GetCurrentArmor(), 1);
 }
+
+// A slot's text, then a read the system fails, as a file stream's buffer
+// fails on a disk error: by throwing.
+class TextThenReadError : public std::streambuf {
+public:
+    explicit TextThenReadError(std::string given)
+        : text(std::move(given))
+    {
+        setg(text.data(), text.data(), text.data() + text.size());
+    }
+
+protected:
+    int_type underflow() override { throw std::ios_base::failure("error reading the file"); }
+
+private:
+    std::string text;
+};
 
 // One older format written by hand from the format table, and what each
 // group reads to.
@@ -321,6 +339,13 @@ TEST(GameSaveDataFormat, RefusedFormatsAndHugeCountsEndAtOnce)
         EXPECT_FALSE(loaded.Read(is, nullptr));
         EXPECT_EQ(context.GetError().rfind(c.expected, 0), 0u) << context.GetError();
     }
+    // Nor is a file whose end cannot be read whole.
+    TextThenReadError failing(good);
+    std::istream failingStream(&failing);
+    ReaderContext failingContext(failingStream, "Save_0.sav");
+    EXPECT_FALSE(GameSaveData().Read(failingStream, nullptr));
+    EXPECT_EQ(failingContext.GetError(),
+        "Save_0.sav:" + std::to_string(lines.size()) + ": expected the end of the file, found a read error");
     // What editors and file systems leave after the last group is no data,
     // nor a byte-order mark before the first: the slot still loads.
     for (const std::string& text : {good + "\r\n \r\n", good + std::string(70000, '\0'), good + "\x1a",
