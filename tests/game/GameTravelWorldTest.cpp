@@ -19,6 +19,7 @@
 #include "tests/game/ScriptedInput.h"
 #include "tests/game/WorldTeleportHubs.h"
 #include "tests/tools/WorldFolderTest.h"
+#include "tools/world/WorldText.h"
 #include "zones/ZoneInstance.h"
 #include "zones/Zone_Save.h"
 #include "zones/Zone_Teleport.h"
@@ -27,9 +28,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -226,8 +225,7 @@ TEST_F(GameTravelWorld, AtEveryPlaceOfRespawnThePlayerWalksBothWaysAndJumpsSoonA
         if (file.path().filename() == "cemetery_01.lvl")
             markers.push_back("start");
         // A script's statements are split by ';'.
-        std::ifstream stream(file.path());
-        std::string all((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+        std::string all = ReadWholeFile(file.path().string());
         std::replace(all.begin(), all.end(), ';', ' ');
         std::istringstream text(all);
         std::string word, slot, marker;
